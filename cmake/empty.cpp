@@ -1,0 +1,1 @@
+// Placeholder so an empty subsystem folder still yields a library.

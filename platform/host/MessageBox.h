@@ -1,0 +1,71 @@
+#pragma once
+// Modal message boxes. Errors in this game are message boxes, so the headless
+// twin records every box and answers from a script; tests assert on them.
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// Button sets and icons, with the values the game's tables were written in.
+enum : unsigned {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONWARNING = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows a box with no owner and returns the button pressed.
+    virtual int Show(const std::string& text, const std::string& caption, unsigned type) = 0;
+};
+
+// SDL's box; with no display it writes to stderr and answers the default button.
+class SdlMessageBoxes : public MessageBoxes {
+public:
+    int Show(const std::string& text, const std::string& caption, unsigned type) override;
+};
+
+struct RecordedBox {
+    std::string text;
+    std::string caption;
+    unsigned type;
+    int answer;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    int Show(const std::string& text, const std::string& caption, unsigned type) override;
+    // Answers given in order; when none is queued the box's first button answers.
+    void QueueAnswer(int answer);
+    std::vector<RecordedBox> Boxes() const;
+    size_t Count() const;
+    bool Saw(const std::string& caption, const std::string& text) const;
+    void Clear();
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<RecordedBox> m_boxes;
+    std::deque<int> m_answers;
+};
+
+// The first button of a button set (what Enter would press).
+int DefaultAnswer(unsigned type);
+
+MessageBoxes& GetMessageBoxes();
+void SetMessageBoxes(MessageBoxes* boxes);  // nullptr restores SDL's
+
+// Shorthand used throughout the game.
+inline int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type = MB_OK) {
+    return GetMessageBoxes().Show(text, caption, type);
+}
+
+}  // namespace host
