@@ -26,6 +26,7 @@ TEST(VxString, IntToTextPadsAndGroups) {
     EXPECT_STREQ(IntToText(7, 3, false), "007");
     EXPECT_STREQ(IntToText(1234, 2, false), "1234");
     EXPECT_STREQ(IntToText(0, 1, false), "0");
+    EXPECT_STREQ(IntToText(-5, 3, false), "-05");
     EXPECT_STREQ(IntToText(999990, -1, true), "999,990");
     EXPECT_STREQ(IntToText(1200000, -1, true), "1,200,000");
     EXPECT_STREQ(IntToText(123, -1, true), "123");
