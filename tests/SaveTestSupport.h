@@ -27,7 +27,6 @@ protected:
     }
     void TearDown() override {
         std::error_code ec;
-        std::filesystem::permissions(m_Root, std::filesystem::perms::owner_all, ec);
         std::filesystem::remove_all(m_Root, ec);
     }
 

@@ -317,6 +317,18 @@ TEST_F(SaveFile, WriteFailuresAreReportedNotHidden) {
     EXPECT_TRUE(std::filesystem::is_directory(MainPath()));
 }
 
+TEST_F(SaveFile, AFullDiskIsReportedAndTheOldFileStays) {
+    MakeSaveWith({"Ada"});
+    const std::vector<uint8_t> before = ReadBytes(MainPath());
+    CGameSaveData save;
+    ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
+    g_CurrentProfile.m_iMetalParts = 5;
+    // The new content goes to a sibling file first; make that one a full device.
+    std::filesystem::create_symlink("/dev/full", MainPath() + ".tmp");
+    EXPECT_EQ(save.Save(), CVxSaveData::SAVE_WRITE_FAILED);
+    EXPECT_EQ(ReadBytes(MainPath()), before);
+}
+
 TEST_F(SaveFile, DeleteFilesAndRecreateLeaveOneFreshFile) {
     MakeSaveWith({"Ada"});
     MakeSaveWith({"Bo"});
