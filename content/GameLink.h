@@ -2,7 +2,8 @@
 // What the content lookups read of the running game: which page is up, whether
 // a switch to another page is under way, the stage in play, and the battle
 // page's working records. The game application installs its link at start-up;
-// until then the lookups see the first page, no switch and stage 1.
+// until then the lookups read the pages of the application object (g_pApp) and
+// see stage 1 and no battle page.
 //
 // The link is read from the page-switch and stage-loader threads as well as the
 // main thread, so implementations read their own (atomic) fields on each call.
