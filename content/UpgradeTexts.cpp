@@ -2,7 +2,7 @@
 #include "content/ContentHooks.h"
 #include "content/DescriptiveTexts.h"
 #include "content/GameLink.h"
-#include "engine/VxString.h"
+#include "content/TempText.h"
 
 #include <string>
 
@@ -109,5 +109,5 @@ const char* GetRobotUpgradeEffectText(int robotId) {
         for (char& c : text)
             if (c == '\n') c = ' ';
     if (page == BATTLE_PAGE_INDEX && screen == BATTLE_MAIN_SCREEN) text += ClosingSentence(robotId);
-    return StrCat(text.c_str(), "");
+    return TempText(text);
 }
