@@ -28,7 +28,7 @@ public:
     virtual CAchievementNotice* InGameAchievementNotice() = 0;
 };
 
-// Installs hooks (null restores the default ones). Not owned. Main thread.
+// Installs hooks (null restores the default ones). Not owned.
 void SetContentHooks(CContentHooks* hooks);
 CContentHooks& GetContentHooks();
 

@@ -109,7 +109,7 @@ const char* Story(int stage) {
                "let the delivery finish the job.";
     case 172:
         return "The Tinkerlings' energy store is empty\n"
-               "and Time Bombs are falling. Refill it\n"
+               "and Time Bombs are landing. Refill it\n"
                "before the fuel runs out for good.";
     case 173:
         return "The sky above the crossing is full of\n"
@@ -185,7 +185,7 @@ const char* HowToPlay(int stage) {
     case 152:
         return "Hold down the left mouse button to\n"
                "shoot toward the cursor. Gunner Bot\n"
-               "fires whenever it is charged. Do not\n"
+               "fires each time it is charged. Do not\n"
                "let it be destroyed.";
     case 153:
         return "Drag a Warrior Bot to move it to\n"
@@ -207,10 +207,10 @@ const char* HowToPlay(int stage) {
                "Sink the Killer Whale before time runs\n"
                "out, and keep Diver Bot alive.";
     case 157:
-        return "Press the left mouse button to jump,\n"
-               "and hold it to jump higher. Move the\n"
-               "mouse left and right to walk. Land on\n"
-               "Machines to stomp them, and do not fall.";
+        return "Click above the ground to jump, and\n"
+               "move the mouse left and right to walk.\n"
+               "Land on Machines to stomp them and\n"
+               "bounce off. Keep Mariner Bot alive.";
     case 158:
         return "Drag a robot to move it to another cell.\n"
                "Keep Snow Baller, Fixer Bot, D.Shotgunner\n"
@@ -265,9 +265,9 @@ const char* HowToPlay(int stage) {
                "Defeat the Frost Orca before time runs\n"
                "out, and keep Plasma Bot alive.";
     case 175:
-        return "Place Hammer Bots in front of the Moles\n"
-               "to bash them. The Moles run fast, so\n"
-               "think ahead.";
+        return "Place Hammer Bots where the Moles are\n"
+               "digging to bash them. The Moles run\n"
+               "fast, so think ahead.";
     case 177:
         return "Robots parachute down; each must land\n"
                "on a passing Buoyer Bot. Catch 30 before\n"
