@@ -4,6 +4,7 @@
 #include <string>
 
 #include "AchievementTestSupport.h"
+#include "GameFontMetrics.h"
 #include "content/Achievements.h"
 
 using namespace content_test;
@@ -183,4 +184,12 @@ TEST_F(Achievements, ProgressTexts) {
     EXPECT_STREQ(FormatAchievementProgress(33), "(999 / 2,500)");
     Progress(35) = 1000;
     EXPECT_STREQ(FormatAchievementProgress(35), "(1,000 / 100)");
+}
+
+TEST_F(Achievements, ConditionsFitTheAchievementBoard) {
+    const font_test::FontSetup condition = {0.6f, 5.0f, 0.65f, 570};
+    for (int i = 0; i < ACHIEVEMENT_COUNT; ++i) {
+        std::string wrapped = font_test::Wrap(GetAchievementCondition(i), condition);
+        EXPECT_LE(font_test::SplitLines(wrapped).size(), 3u) << i << ":\n" << wrapped;
+    }
 }

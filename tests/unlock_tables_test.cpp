@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AchievementTestSupport.h"
+#include "GameFontMetrics.h"
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
 
@@ -263,4 +264,16 @@ TEST_F(Unlocks, TitlesAndTexts) {
     EXPECT_STREQ(GetStageUnlockText(170), "''The Last Stand'' episode is now\nunlocked under Play Game Menu.");
     for (int stage = 1; stage <= 180; ++stage) EXPECT_NE(GetStageUnlockTitle(stage), nullptr) << stage;
     for (int item = 14; item < 20; ++item) EXPECT_STREQ(GetLabItemName(item), "-");
+}
+
+TEST_F(Unlocks, UnlockBoardTextsFitTheBoard) {
+    const font_test::FontSetup body = {0.6f, 5.0f, 0.65f, 560};
+    const font_test::FontSetup title = {0.7f, 7.0f, 0.5f, -1};
+    for (int stage = 1; stage <= 180; ++stage) {
+        EXPECT_LT(font_test::LineWidth(GetStageUnlockTitle(stage), title), 560) << stage;
+        const char* text = GetStageUnlockText(stage);
+        if (!text) continue;
+        std::string wrapped = font_test::Wrap(text, body);
+        EXPECT_LE(font_test::SplitLines(wrapped).size(), 5u) << stage << ":\n" << wrapped;
+    }
 }
