@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "content/ContentHooks.h"
 #include "content/GameLink.h"
 #include "engine/VxString.h"
 #include "game/SaveProfile.h"
@@ -103,10 +102,10 @@ bool IsAchievementComplete(int index) {
 }
 
 void AnnounceAchievement(int index) {
-    CContentHooks& hooks = GetContentHooks();
-    if (GetContentLink().CurrentPage() == BATTLE_PAGE_INDEX && hooks.BattleState() == BATTLE_STATE_PLAYING)
-        Deliver(hooks.InGameAchievementNotice(), index);
-    Deliver(hooks.AchievementBoard(), index);
+    CContentLink& link = GetContentLink();
+    if (link.CurrentPage() == BATTLE_PAGE_INDEX && link.BattleState() == BATTLE_STATE_PLAYING)
+        Deliver(link.InGameAchievementNotice(), index);
+    Deliver(link.AchievementBoard(), index);
 }
 
 void UpdateAchievementProgress(int index, int value) {

@@ -1,7 +1,6 @@
 // Names and effect sentences of the forty robot upgrades.
-#include "content/ContentHooks.h"
-#include "content/DescriptiveTexts.h"
 #include "content/GameLink.h"
+#include "content/DescriptiveTexts.h"
 #include "content/TempText.h"
 
 #include <string>
@@ -96,7 +95,7 @@ const char* GetRobotUpgradeEffect(int robotId) { return IsRobot(robotId) ? kEffe
 
 const char* GetRobotUpgradeEffectText(int robotId) {
     int page = GetContentLink().CurrentPage();
-    int screen = GetContentHooks().CurrentSubScreen();
+    int screen = GetContentLink().CurrentSubScreen();
     bool upgradeList = page == MENU_PAGE && screen == MENU_UPGRADE_SCREEN;
     bool encyclopedia = (page == MENU_PAGE && screen == MENU_ROBOPEDIA_SCREEN) ||
                         (page == BATTLE_PAGE_INDEX && screen == BATTLE_ROBOPEDIA_SCREEN);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ContentTestSupport.h"
-#include "content/ContentHooks.h"
+#include "content/GameLink.h"
 #include "game/GameSaveData.h"
 #include "game/SaveProfile.h"
 
@@ -38,23 +38,20 @@ protected:
     void SetUp() override {
         g_CurrentProfile = SaveProfile{};
         CGameSaveData().InitProfile(g_CurrentProfile);
-        m_Hooks.m_pBoard = &m_Board;
-        m_Hooks.m_pInGame = &m_InGame;
-        SetContentHooks(&m_Hooks);
+        m_Link.link.m_pBoard = &m_Board;
+        m_Link.link.m_pInGame = &m_InGame;
         m_Link.Menu(1);
     }
     void TearDown() override {
-        SetContentHooks(nullptr);
         g_CurrentProfile = SaveProfile{};
     }
     void PlayingBattle(int stage) {
         m_Link.Battle(stage);
-        m_Hooks.m_iBattleState = 7;
+        m_Link.link.m_iBattleState = 7;
     }
     int& Progress(int index) { return g_CurrentProfile.m_aiAchievementProgress[index]; }
 
     ScopedLink m_Link;
-    CFixedContentHooks m_Hooks;
     RecordingNotice m_Board;
     RecordingNotice m_InGame;
 };

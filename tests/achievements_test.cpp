@@ -105,7 +105,7 @@ TEST_F(Achievements, WhilePlayingTheBattleBothNoticesAnnounce) {
 
 TEST_F(Achievements, OnTheBattlePageOutsideThePlayingStateOnlyTheBoardAnnounces) {
     m_Link.Battle(12);
-    m_Hooks.m_iBattleState = 9;
+    m_Link.link.m_iBattleState = 9;
     UpdateAchievementProgress(36, 50);
     EXPECT_EQ(m_Board.All(), std::vector<int>{36});
     EXPECT_TRUE(m_InGame.All().empty());
@@ -120,7 +120,8 @@ TEST_F(Achievements, AchievementsCompletedWhileABoardIsUpWaitInOrder) {
 }
 
 TEST_F(Achievements, AnnouncingWithoutNoticesDoesNothingHarmful) {
-    SetContentHooks(nullptr);
+    m_Link.link.m_pBoard = nullptr;
+    m_Link.link.m_pInGame = nullptr;
     UpdateAchievementProgress(6, 1);
     EXPECT_EQ(Progress(6), 1);
 }

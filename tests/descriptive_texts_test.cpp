@@ -5,7 +5,7 @@
 
 #include "ContentTestSupport.h"
 #include "GameFontMetrics.h"
-#include "content/ContentHooks.h"
+#include "content/GameLink.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitStories.h"
@@ -49,13 +49,6 @@ void ExpectPlainText(const std::string& text, const std::string& what) {
 void ExpectNoHeadingMark(const std::string& body, const std::string& what) {
     EXPECT_EQ(body.find(" :"), std::string::npos) << what << " would be drawn as a heading";
 }
-
-class ScopedHooks {
-public:
-    ScopedHooks() { SetContentHooks(&hooks); }
-    ~ScopedHooks() { SetContentHooks(nullptr); }
-    CFixedContentHooks hooks;
-};
 
 }  // namespace
 
@@ -195,24 +188,23 @@ TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
 
 TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
     content_test::ScopedLink link;
-    ScopedHooks hooks;
 
     // Menu upgrade list: no indent, breaks become blanks.
     link.Menu(53);
-    hooks.hooks.m_iSubScreen = 12;
+    link.link.m_iSubScreen = 12;
     EXPECT_STREQ(GetRobotUpgradeEffectText(0), "Fusor Bot's card recharge time is reduced. ");
 
     // Menu encyclopedia: indented, breaks kept.
-    hooks.hooks.m_iSubScreen = 9;
+    link.link.m_iSubScreen = 9;
     EXPECT_STREQ(GetRobotUpgradeEffectText(0), "\tFusor Bot's card recharge time is\nreduced.\n");
 
     // Battle encyclopedia keeps the breaks as well.
     link.Battle(53);
-    hooks.hooks.m_iSubScreen = 1;
+    link.link.m_iSubScreen = 1;
     EXPECT_STREQ(GetRobotUpgradeEffectText(0), "\tFusor Bot's card recharge time is\nreduced.\n");
 
     // Battle unlock board: one line and the closing sentence, broken by robot.
-    hooks.hooks.m_iSubScreen = 0;
+    link.link.m_iSubScreen = 0;
     EXPECT_STREQ(GetRobotUpgradeEffectText(0),
                  "\tFusor Bot's card recharge time is reduced. Now available to purchase in\nUpgrade Lab.");
     EXPECT_TRUE(EndsWith(GetRobotUpgradeEffectText(18), " Now available to\npurchase in Upgrade Lab."));
@@ -221,19 +213,18 @@ TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
 
     // Any other screen: indented, breaks become blanks, no closing sentence.
     link.Menu(53);
-    hooks.hooks.m_iSubScreen = 5;
+    link.link.m_iSubScreen = 5;
     EXPECT_STREQ(GetRobotUpgradeEffectText(3), "\tBlocker Bot gets more toughness to hold the line longer. ");
 }
 
 TEST(UpgradeTexts, EffectTextsFitTheEncyclopediaAndTheUnlockBoard) {
     content_test::ScopedLink link;
-    ScopedHooks hooks;
     for (int id = 0; id < ROBOT_TYPES; ++id) {
         link.Menu(100);
-        hooks.hooks.m_iSubScreen = 9;
+        link.link.m_iSubScreen = 9;
         EXPECT_LT(WidestLine(GetRobotUpgradeEffectText(id), kInfoBoardText), kInfoBoardText.wrapWidth) << id;
         link.Battle(100);
-        hooks.hooks.m_iSubScreen = 0;
+        link.link.m_iSubScreen = 0;
         std::string board = Wrap(GetRobotUpgradeEffectText(id), kUnlockBoardBody);
         EXPECT_LE(SplitLines(board).size(), size_t(kUnlockBoardLines)) << id << ":\n" << board;
     }
