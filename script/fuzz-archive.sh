@@ -14,9 +14,9 @@ cmake --build build-fuzz -j "$(nproc)" --target fuzz_zip_reader fuzz_vx_open_fil
 for t in fuzz_zip_reader fuzz_vx_open_file; do
   corpus=build-fuzz/corpus/$t
   mkdir -p "$corpus"
-  build-fuzz/tools/fuzz/fuzz_seeds "$corpus"
+  build-fuzz/tools/archive_fuzz/fuzz_seeds "$corpus"
   echo "== $t for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    "build-fuzz/tools/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+    "build-fuzz/tools/archive_fuzz/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
     -print_final_stats=1 "$corpus"
 done
