@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
