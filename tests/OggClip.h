@@ -8,8 +8,10 @@
 
 namespace testclip {
 
-// A sine of the given pitch, frames long, encoded at quality 0.4.
-inline std::vector<uint8_t> MakeOgg(int channels, long rate, long frames, double hz = 440.0, float amp = 0.5f) {
+// A sine of the given pitch, frames long, encoded at quality 0.4; optionally
+// one page a packet, so that damage to one page loses little.
+inline std::vector<uint8_t> MakeOgg(int channels, long rate, long frames, double hz = 440.0, float amp = 0.5f,
+                                    bool pagePerPacket = false) {
     vorbis_info vi;
     vorbis_info_init(&vi);
     vorbis_encode_init_vbr(&vi, channels, rate, 0.4f);
@@ -54,7 +56,7 @@ inline std::vector<uint8_t> MakeOgg(int channels, long rate, long frames, double
             ogg_packet op;
             while (vorbis_bitrate_flushpacket(&vd, &op)) {
                 ogg_stream_packetin(&os, &op);
-                while (ogg_stream_pageout(&os, &og)) {
+                while (pagePerPacket ? ogg_stream_flush(&os, &og) : ogg_stream_pageout(&os, &og)) {
                     put(og);
                     if (ogg_page_eos(&og)) eos = true;
                 }
