@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
-# Builds the archive fuzzers with clang (libFuzzer + AddressSanitizer) in
-# build-fuzz/ and runs each for a bounded time (default 30 s, or $1).
+# Builds the libFuzzer targets with clang (AddressSanitizer on) and runs each
+# for a bounded time: script/fuzz.sh [seconds per target, default 30].
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-30}
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+dir=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF \
-  -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_zip_reader fuzz_vx_open_file fuzz_seeds
-for t in fuzz_zip_reader fuzz_vx_open_file; do
-  corpus=build-fuzz/corpus/$t
+  -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address" \
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" >/dev/null
+targets=$(find tools/fuzz -name 'fuzz_*.cpp' ! -name fuzz_seeds.cpp -exec basename {} .cpp \; | sort)
+cmake --build "$dir" -j "$(nproc)" --target $targets fuzz_seeds
+for t in $targets; do
+  echo "== $t (${seconds}s)"
+  corpus="$dir/corpus/$t"
   mkdir -p "$corpus"
-  build-fuzz/tools/fuzz/fuzz_seeds "$corpus"
-  echo "== $t for ${seconds}s"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    "build-fuzz/tools/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-    -print_final_stats=1 "$corpus"
+  case $t in fuzz_zip_reader|fuzz_vx_open_file) "$dir/tools/fuzz/fuzz_seeds" "$corpus" ;; esac
+  "$dir/tools/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -3
 done
