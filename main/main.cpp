@@ -2,6 +2,7 @@
 // application, open the window and run the loop.
 #include <csignal>
 
+#include "game/GameApplication.h"
 #include "platform/D3DApplication.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/GraphicsDevice.h"
@@ -17,8 +18,18 @@ class CEmptyApplication : public CD3DApplication {
 public:
     bool m_bInitialised = false;
 
+    // The game application loads its start-up and shared resources with the
+    // device, and goes with it at shutdown (saving on the way).
     HRESULT CreateDeviceResources() override {
-        m_bInitialised = true;
+        if (CGameApplication* game = g_pGameAppInstance) {
+            game->m_pDevice = Device();
+            game->LoadResources();
+            m_bInitialised = game->m_bInitialised;
+        }
+        return S_OK;
+    }
+    HRESULT DestroyDeviceResources() override {
+        delete g_pGameAppInstance;
         return S_OK;
     }
     HRESULT Render() override {
@@ -31,8 +42,9 @@ public:
     }
 };
 
-// Builds the game application (save data, archive, pages). Nothing to build yet.
-bool CreateGameApplication() { return true; }
+// Builds the game application: save data (with its repair questions), the
+// archive and the pages.
+bool CreateGameApplication() { return new CGameApplication() != nullptr; }
 
 }  // namespace
 
@@ -52,10 +64,18 @@ int main() {
 
     CEmptyApplication app;
     app.m_pszWindowTitle = u"Cogsquall";
-    app.m_dwCreationWidth = 800;
-    app.m_dwCreationHeight = 600;
+    app.m_dwCreationWidth = g_pGameAppInstance->m_iWindowWidth;
+    app.m_dwCreationHeight = g_pGameAppInstance->m_iWindowHeight;
     app.m_bShowCursorWhenFullscreen = true;
-    if (FAILED(app.Create())) return 1;
-    if (!app.m_bInitialised) return 1;
-    return app.Run();
+    if (FAILED(app.Create())) {
+        delete g_pGameAppInstance;
+        return 1;
+    }
+    if (!app.m_bInitialised) {
+        delete g_pGameAppInstance;
+        return 1;
+    }
+    const int code = app.Run();
+    delete g_pGameAppInstance;  // already gone when the device went
+    return code;
 }

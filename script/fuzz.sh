@@ -11,11 +11,12 @@ CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
   -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address" \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" >/dev/null
-targets=$(find tools/fuzz -name 'fuzz_*.cpp' -exec basename {} .cpp \; | sort)
-cmake --build "$dir" -j "$(nproc)" --target $targets
+targets=$(find tools/fuzz -name 'fuzz_*.cpp' ! -name fuzz_seeds.cpp -exec basename {} .cpp \; | sort)
+cmake --build "$dir" -j "$(nproc)" --target $targets fuzz_seeds
 for t in $targets; do
   echo "== $t (${seconds}s)"
   corpus="$dir/corpus/$t"
   mkdir -p "$corpus"
+  case $t in fuzz_zip_reader|fuzz_vx_open_file) "$dir/tools/fuzz/fuzz_seeds" "$corpus" ;; esac
   "$dir/tools/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -3
 done
