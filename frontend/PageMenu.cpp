@@ -3,6 +3,8 @@
 #include "game/GameApplication.h"
 #include "engine/VxResourceManager.h"
 #include "game/GameSaveData.h"
+#include "game/MsgBoxKinds.h"
+#include "game/SaveProfile.h"
 
 int CPageMenu::Load() {
     CGameApplication* app = g_pGameAppInstance;
@@ -17,4 +19,15 @@ int CPageMenu::Unload() {
     if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
     app->ReleaseStartupResources();
     return 0;
+}
+
+bool CPageMenu::MeetsAreaRecommendation(int group, int area) const {
+    return ::MeetsAreaRecommendation(g_CurrentProfile, group, area);
+}
+
+void CPageMenu::RequestSubScreen(int next, int direction) {
+    m_iChangeDirection = direction;
+    m_iChangeState = 1;
+    m_iChangeCountdown = 15;
+    m_iNextScreen = next;
 }

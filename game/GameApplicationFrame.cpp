@@ -147,7 +147,7 @@ void CGameApplication::OnDeactivate() {
     if (page == kBattlePage && m_pPageGame) {
         CEffect_MsgBox* box = m_pEffectMsgBox;
         const bool covered = m_bCaptureStill || m_bShowStill;
-        const bool pauseClosing = box && box->IsOpen() && box->m_aInstances[0].kind == MSGBOX_KIND_PAUSE &&
+        const bool pauseClosing = box && box->IsOpen() && box->m_aInstances[0].kind == MSGBOX_PAUSE &&
                                   box->m_bSwitching && box->m_iShownKind == -1;
         if (!covered || pauseClosing) {
             if (m_pPageGame->m_iBattleState == BATTLE_BEGIN && box) {
@@ -157,8 +157,8 @@ void CGameApplication::OnDeactivate() {
                 m_bShowStill = false;
                 if (box) {
                     box->Clear(0);
-                    box->m_iFollowUp = -1;
-                    box->Add(MSGBOX_KIND_PAUSE);
+                    box->m_iShownKind = -1;
+                    box->Add(MSGBOX_PAUSE);
                     // Shown fully open at once.
                     box->m_aInstances[0].age = 60;
                     box->m_bPictureCached = false;

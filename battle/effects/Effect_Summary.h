@@ -16,4 +16,5 @@ public:
 
     bool m_bChoiceMade = false;
     int m_iChosenStage = 1;  // the stage the player's choice leads to
+    int m_iSwitchCode = 0;   // page-switch code of the move the board holds
 };

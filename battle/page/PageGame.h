@@ -2,16 +2,36 @@
 // Page 3: the battle.
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
+#include <list>
+#include <map>
+
 #include "engine/VxPage.h"
+#include "game/RobopediaParts.h"
 #include "game/RobotArt.h"
 
+class CVxBillboard;
 class CVxButton;
 class CVxEffect;
 class CVxSound;
 class CEffect_Summary;
+class CEffect_NewEnemy;
+class CEffect_NewRobot;
+class CEffect_RobotInfo;
+
+// Set while the battle is being left; the page's sound handling stands still.
+extern bool g_bLeavingBattle;
+
+// A Machine to introduce before the first wave.
+struct NewEnemyEntry {
+    CVxBillboard* picture = nullptr;       // owned by the page's manager
+    CVxBillboard* extraPicture = nullptr;  // Gyrotor or upgrade picture, or none
+    int typeId = 0;
+    int variant = 0;  // 0 plain, else the variant kind
+};
 
 // Battle states the application reacts to.
 enum BattleState : int {
+    BATTLE_NEW_ENEMIES = 2,
     BATTLE_BEGIN = 6,
     BATTLE_PLAYING = 7,
 };
@@ -35,7 +55,11 @@ public:
     // render target draw it again.
     void ForgetCachedPictures() {}
 
+    // Starts the stage loader once the card choice is confirmed.
+    void StartBackgroundLoader();
+
     int m_iBattleState = 0;
+    int m_iCardChoiceStep = 0;
     int m_iCarriedCard = -1;
     int m_iFieldGroundRow = 4;
     StageDefinition m_StageDefinition{};
@@ -51,4 +75,18 @@ public:
     CVxEffect* m_pEffectHowToMiniGame = nullptr;
     CVxEffect* m_pEffectCardFull = nullptr;
     CEffect_Summary* m_pEffectSummary = nullptr;
+    CVxBillboard* m_pBbdCapsule = nullptr;
+
+    // Discovery boards.
+    CVxButton* m_pBtnOK = nullptr;
+    CEffect_NewEnemy* m_pEffectNewEnemy = nullptr;
+    CEffect_NewRobot* m_pEffectNewRobot = nullptr;
+    std::list<NewEnemyEntry> m_lstNewEnemies;
+    std::list<NewEnemyEntry>::iterator m_itNewEnemy = m_lstNewEnemies.end();
+    std::map<int, CVxBillboard*> m_mapNewRobots;
+    std::map<int, CVxBillboard*>::iterator m_itNewRobot = m_mapNewRobots.end();
+
+    // The in-battle encyclopedia and its information board.
+    RobopediaParts m_Robopedia;
+    CEffect_RobotInfo* m_pRobotInfo = nullptr;
 };

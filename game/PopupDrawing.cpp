@@ -1,0 +1,74 @@
+#include "game/PopupDrawing.h"
+
+#include "engine/VxApplication.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxFont.h"
+#include "engine/VxSound.h"
+
+FontStyle TitleStyle(float size, float charSpacing, float spaceFactor) {
+    FontStyle s;
+    s.size = size;
+    s.align = 0;
+    s.charSpacing = charSpacing;
+    s.spaceFactor = spaceFactor;
+    s.rowOffset = 7;
+    return s;
+}
+
+FontStyle BodyStyle(int wrapWidth) {
+    FontStyle s;
+    s.wrapWidth = wrapWidth;
+    return s;
+}
+
+void DrawStyledText(CVxFont* font, const FontStyle& style, float x, float y, const char* text) {
+    if (!font || !text) return;
+    const float charSpacing = font->m_fCharSpacing;
+    const float spaceFactor = font->m_fSpaceFactor;
+    const float lineSpacing = font->m_fLineSpacing;
+    const int wrap = font->m_iWrapWidth;
+    const int align = font->m_iAlign;
+    const int rowOffset = font->m_iRowOffset;
+    font->SaveState();
+    font->SetSizeUniform(style.size);
+    font->m_iAlign = style.align;
+    font->m_fCharSpacing = style.charSpacing;
+    font->m_fSpaceFactor = style.spaceFactor;
+    font->m_fLineSpacing = style.lineSpacing;
+    font->m_iWrapWidth = style.wrapWidth;
+    font->m_iRowOffset = style.rowOffset;
+    font->SetDiffuse(style.colour.r, style.colour.g, style.colour.b, style.colour.a);
+    font->SetPosition(x, y, 0.0f);
+    font->DrawText(text);
+    font->RestoreState();
+    font->m_fCharSpacing = charSpacing;
+    font->m_fSpaceFactor = spaceFactor;
+    font->m_fLineSpacing = lineSpacing;
+    font->m_iWrapWidth = wrap;
+    font->m_iAlign = align;
+    font->m_iRowOffset = rowOffset;
+}
+
+void DrawSharedPicture(CVxBillboard* picture, float x, float y, float sx, float sy) {
+    if (!picture) return;
+    picture->SaveState();
+    if (sx != 1.0f || sy != 1.0f) picture->ScaleSize2D(sx, sy);
+    picture->SetPosition(x, y, 0.0f);
+    picture->Render();
+    picture->RestoreState();
+}
+
+void RestartSound(CVxSound* sound) {
+    if (!sound) return;
+    sound->Stop();
+    sound->Play();
+}
+
+bool KeyReleased(int key) { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[key] & KEY_RELEASED) != 0; }
+
+bool TakeKeyRelease(int key) {
+    if (!KeyReleased(key)) return false;
+    g_pApp->m_aInput[0].m_aiKey[key] = 0;
+    g_pApp->m_aInput[0].m_aiRepeat[key] = 0;
+    return true;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Small drawing and input steps the application's pop-ups share: shared
+// pictures drawn without keeping the changes, text with a full set of font
+// settings, sounds restarted from the top and keys taken once.
+#include "engine/VxObject.h"
+
+class CVxBillboard;
+class CVxFont;
+class CVxSound;
+
+// Virtual-key codes the pop-ups answer to.
+constexpr int VK_ENTER = 13;
+constexpr int VK_ESC = 27;
+
+// Everything about the font a pop-up sets before it writes.
+struct FontStyle {
+    float size = 0.6f;
+    int align = 1;  // 1 left, 0 centred, -1 right
+    float charSpacing = 5.0f;
+    float spaceFactor = 0.65f;
+    float lineSpacing = 0.85f;
+    int wrapWidth = -1;
+    int rowOffset = 0;
+    VxColor colour{1.0f, 1.0f, 1.0f, 1.0f};
+};
+
+// Title lines: centred, no wrapping, glyph row offset 7.
+FontStyle TitleStyle(float size, float charSpacing, float spaceFactor);
+// Body text: size 0.6, left, spacing 5, space factor 0.65.
+FontStyle BodyStyle(int wrapWidth);
+
+// Writes text at (x, y) with the style; the font is left as it was.
+void DrawStyledText(CVxFont* font, const FontStyle& style, float x, float y, const char* text);
+
+// Draws a shared picture at (x, y) with its size scaled by (sx, sy); the
+// picture keeps none of it.
+void DrawSharedPicture(CVxBillboard* picture, float x, float y, float sx = 1.0f, float sy = 1.0f);
+
+// Stopped, rewound and played from the start.
+void RestartSound(CVxSound* sound);
+
+// The key's released bit on device 0; when set the key's word and repeat
+// count are cleared so no later handler sees it.
+bool TakeKeyRelease(int key);
+// Same test without using the key up.
+bool KeyReleased(int key);
