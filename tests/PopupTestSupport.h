@@ -15,6 +15,7 @@
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
 #include "game/Effect_SwitchPage.h"
+#include "game/PopupDrawing.h"
 #include "tests/GameAppSupport.h"
 
 // A pop-up of the battle that only keeps its records.
