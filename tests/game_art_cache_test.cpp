@@ -149,7 +149,9 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(m_App->m_aiEnemyScore[1], 4);
     EXPECT_EQ(m_App->m_pPageGame->m_aEnemyArt[1].m_apAct[0][0], frame);
     for (CVxSound* s : art.m_apSound) {
-        if (s) EXPECT_EQ(s->m_iLevel, -3500);
+        if (s) {
+            EXPECT_EQ(s->m_iLevel, -3500);
+        }
     }
     EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
