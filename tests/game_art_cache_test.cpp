@@ -157,3 +157,31 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
+    for (int first = 0; first < ROBOT_TYPES; first += ROBOT_CACHE_SLOTS) {
+        HandSlot hand[HAND_SLOT_COUNT];
+        for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) hand[i].m_iCard = first + i;
+        m_App->LoadPlayerRobotResources(hand);
+        for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) {
+            const RobotArt& art = m_App->m_pPageGame->m_aHandArt[i];
+            EXPECT_NE(art.m_apAct[0][0], nullptr) << first + i;
+            EXPECT_EQ(art.m_pWeapon != nullptr, art.m_Unit.m_iWeapon != -1) << first + i;
+            EXPECT_NE(art.m_apSound[0], nullptr) << first + i;
+        }
+    }
+    for (int first = FIRST_MACHINE_TYPE; first <= LAST_MACHINE_TYPE; first += ENEMY_RECORD_COUNT) {
+        UnitDefinition records[ENEMY_RECORD_COUNT] = {};
+        for (int i = 0; i < ENEMY_RECORD_COUNT && first + i <= LAST_MACHINE_TYPE; ++i) records[i].m_iType = first + i;
+        m_App->LoadEnemyRobotResources(records);
+        for (int i = 0; i < ENEMY_RECORD_COUNT && first + i <= LAST_MACHINE_TYPE; ++i) {
+            EXPECT_NE(m_App->m_pPageGame->m_aEnemyArt[i].m_apAct[0][0], nullptr) << first + i;
+            EXPECT_NE(m_App->m_pPageGame->m_aEnemyArt[i].m_apSound[0], nullptr) << first + i;
+        }
+    }
+    for (const auto& box : m_Host.boxes.Boxes()) ADD_FAILURE() << box.caption << ": " << box.text;
+}
+
+}  // namespace
