@@ -672,12 +672,13 @@ intptr_t CD3DApplication::HandleMessage(host::Window* hWnd, uint32_t msg, uintpt
     case WM_CLOSE:
         if (!g_bAllowClose) return 0;
         CleanupDevice();
-        m_pD3D = nullptr;
         Shutdown();
         if (hWnd == m_hWnd.get()) {
             m_hWnd.reset();
             m_hWndFocus = nullptr;
         }
+        if (m_pD3D && !m_hWnd) m_pD3D->Quit();
+        m_pD3D = nullptr;
         m_bQuitPosted = true;
         m_nQuitCode = 0;
         return 0;
