@@ -101,7 +101,8 @@ const char* IntToText(int value, int width, bool groupDigits) {
     std::snprintf(digits, sizeof digits, "%i", value);
     std::string s(digits);
     if (width != -1) {
-        if (int(s.size()) < width) s.insert(0, size_t(width) - s.size(), '0');
+        // Zeros go after a minus sign, never before it.
+        if (int(s.size()) < width) s.insert(s[0] == '-' ? 1 : 0, size_t(width) - s.size(), '0');
         return TempCopy(s);
     }
     if (groupDigits) {

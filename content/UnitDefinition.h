@@ -1,0 +1,56 @@
+#pragma once
+// Every unit of a battle: Tinkerling robots 0 to 39 and Machines 1000 to 1032.
+#include <cstdint>
+
+enum UnitTerrainClass {
+    TERRAIN_AIR = 1,
+    TERRAIN_GROUND = 2,
+    TERRAIN_MARINE = 3,
+    TERRAIN_UNDERWATER = 4,
+    TERRAIN_SPECIAL = 5,
+};
+
+enum BehaviourRole {
+    ROLE_ATTACK = 0,
+    ROLE_PRODUCE = 1,
+    ROLE_GUARD = 2,
+    ROLE_ONESHOT = 3,
+    ROLE_PLATFORM = 4,
+    ROLE_NONE = 5,
+    ROLE_CARRY = 6,
+    ROLE_MOVING_ATTACK = 7,
+    ROLE_TIMER = 8,
+};
+
+constexpr int ROBOT_TYPES = 40;
+constexpr int FIRST_MACHINE_TYPE = 1000;
+constexpr int LAST_MACHINE_TYPE = 1032;
+constexpr int UNIT_WORK_ACTS = 6;
+
+struct UnitDefinition {
+    int32_t m_iType;
+    int32_t m_iSide;          // 0 robot, 1 Machine
+    int32_t m_iTerrain;       // UnitTerrainClass
+    int32_t m_iRole;          // BehaviourRole
+    int32_t m_iConcealment;   // 1 hidden until it attacks, 2 hidden while attacking too
+    int32_t m_iMaxHp;
+    int32_t m_iActionInterval;  // frames
+    float m_fSpeed;           // pixels per frame
+    int32_t m_iMoveMode;
+    uint8_t m_bFlag;          // deep-water flag
+    int32_t m_iRechargeTime;  // frames
+    int32_t m_iEnergyCost;
+    int32_t m_aiUnitWork[UNIT_WORK_ACTS];  // animation lengths, written by the robot loader
+    int32_t m_iWeapon;        // WeaponDefinition id, -1 none
+    int32_t m_iSize;          // sprite x-offset of a Machine
+    int32_t m_iHeartDecrease; // life lost when the Machine crosses the field
+    int32_t m_iUpgradeLevel;
+};
+
+// Fills the record for a unit id. Robots take the live profile's laboratory
+// upgrade; Machines of the later episodes are tougher in a battle. An unknown id
+// sets only the type, side, concealment, flag, size, hearts and upgrade level.
+void GetUnitDefinition(UnitDefinition& record, int id);
+
+// The unit's display name, or null for an unknown id.
+const char* GetUnitName(int id);

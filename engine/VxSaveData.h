@@ -1,0 +1,131 @@
+#pragma once
+// The save file SaveData.dat and its backup DataBkUp.dat: three profile
+// records, two reserved blocks and a header with a checksum.
+//
+// The engine moves profiles as opaque 1692-byte records; the game defines
+// SaveProfile and supplies its defaults through InitProfile.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SaveProfile;
+
+// The last 84 bytes of the file. Only the bytes before it are checksummed,
+// so every value read here is checked before it is used.
+struct SaveFileHeader {
+    int32_t m_iLayoutId;
+    int32_t m_iUnused;
+    int32_t m_iChecksum;
+    int32_t m_iCurrentProfile;
+    int32_t m_nProfilesInUse;
+    int32_t m_iMusicLevel;   // sound group 1
+    int32_t m_iGroup2Level;  // sound group 2
+    int32_t m_iEffectLevel;  // sound group 0
+    uint8_t m_bMuted;
+    uint8_t m_bWindowed;     // 0: start in full screen
+    uint8_t m_abUnused[50];
+};
+
+static_assert(sizeof(SaveFileHeader) == 84, "header is 84 bytes on disk");
+static_assert(offsetof(SaveFileHeader, m_iChecksum) == 8, "layout");
+static_assert(offsetof(SaveFileHeader, m_iCurrentProfile) == 12, "layout");
+static_assert(offsetof(SaveFileHeader, m_nProfilesInUse) == 16, "layout");
+static_assert(offsetof(SaveFileHeader, m_iMusicLevel) == 20, "layout");
+static_assert(offsetof(SaveFileHeader, m_iGroup2Level) == 24, "layout");
+static_assert(offsetof(SaveFileHeader, m_iEffectLevel) == 28, "layout");
+static_assert(offsetof(SaveFileHeader, m_bMuted) == 32, "layout");
+static_assert(offsetof(SaveFileHeader, m_bWindowed) == 33, "layout");
+static_assert(offsetof(SaveFileHeader, m_abUnused) == 34, "layout");
+
+class CVxSaveData {
+public:
+    static constexpr int PROFILE_COUNT = 3;
+    static constexpr int PROFILE_SIZE = 1692;
+    static constexpr int NAME_SIZE = 9;
+    static constexpr int RECORD9_COUNT = 4;
+    static constexpr int RECORD9_SIZE = 9;
+    static constexpr int RECORD4_COUNT = 4;
+    static constexpr int RECORD4_SIZE = 4;
+    static constexpr int HEADER_SIZE = 84;
+    static constexpr int FILE_SIZE = 5212;
+    static constexpr int OFFSET_COUNT = 12;
+    static constexpr int HEADER_ENTRY = 11;
+    static constexpr int HEADER_OFFSET = FILE_SIZE - HEADER_SIZE;  // 5128
+    static constexpr int LAYOUT_ID = 0;
+
+    // Result codes.
+    enum {
+        SAVE_OK = 0,
+        SAVE_CREATED = 4,             // no usable file: a new one was written
+        SAVE_CREATED_UNWRITTEN = 5,   // as 4, but writing it failed
+        SAVE_PROFILES_FULL = 6,
+        SAVE_NAME_BLANK = 7,
+        SAVE_NAME_TAKEN = 8,
+        SAVE_BAD_INDEX = 9,           // a profile index or count out of range
+        SAVE_BAD_SIZE = 10,
+        SAVE_BAD_CHECKSUM = 11,
+        SAVE_BAD_LAYOUT = 12,
+        SAVE_ONLY_BACKUP = 13,        // the main file is gone or unreadable, a backup is there
+        SAVE_WRITE_FAILED = 14,
+        SAVE_RELOAD_FAILED = 16,
+    };
+
+    // storedProfiles: PROFILE_COUNT records; both must outlive this object.
+    CVxSaveData(SaveProfile* storedProfiles, SaveProfile* currentProfile);
+    virtual ~CVxSaveData();
+    CVxSaveData(const CVxSaveData&) = delete;
+    CVxSaveData& operator=(const CVxSaveData&) = delete;
+
+    // Defaults of a new profile (the name is kept) and of the settings.
+    virtual void InitProfile(SaveProfile& profile);
+    virtual void InitSettings(SaveFileHeader& header);
+
+    int Load();
+    int Save();
+    int DeleteFiles();
+    int Recreate();
+    int RestoreFromBackup();
+    bool BackupExists();
+    int CreateProfile(const char* name);
+    int DeleteProfile(int index);
+    int RenameProfile(int index, const char* name);
+
+    // Sum of the first HEADER_OFFSET bytes, each as a signed byte.
+    static int32_t Checksum(const uint8_t* file);
+
+    // The header as held in memory; the game sets the current profile and flags here.
+    SaveFileHeader& Header() { return m_Header; }
+    const SaveFileHeader& Header() const { return m_Header; }
+    const std::array<int, OFFSET_COUNT>& Offsets() const { return m_aiOffsets; }
+
+    static std::string FolderPath();   // ends with '/'
+    static std::string SaveFilePath();
+    static std::string BackupFilePath();
+
+private:
+    void InitLayout();
+    int LoadLocked();
+    int SaveLocked();
+    int CreateNewFile();
+    uint8_t* StoredProfile(int slot);
+    bool CurrentIndexValid() const;
+    static bool IsBlankName(const char* name);
+    static void CopyName(char (&out)[NAME_SIZE], const char* name);
+
+    struct Layout {
+        int nProfiles, profileSize;
+        int nRecords9, record9Size;
+        int nRecords4, record4Size;
+        int headerSize, fileSize;
+    };
+
+    SaveFileHeader m_Header{};
+    Layout m_Layout{};
+    std::vector<uint8_t> m_Buffer;
+    std::array<int, OFFSET_COUNT> m_aiOffsets{};
+    SaveProfile* m_pStoredProfiles;
+    SaveProfile* m_pCurrentProfile;
+    int m_iExpectedLayoutId = LAYOUT_ID;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// The game's save object: the save file layer with the defaults of a new
+// profile and of the sound settings.
+#include "engine/VxSaveData.h"
+#include "game/SaveProfile.h"
+
+class CGameSaveData : public CVxSaveData {
+public:
+    // Works on g_aStoredProfiles and g_CurrentProfile.
+    CGameSaveData();
+
+    void InitProfile(SaveProfile& profile) override;
+    void InitSettings(SaveFileHeader& header) override;
+};

@@ -1,0 +1,4 @@
+#include "game/SaveProfile.h"
+
+SaveProfile g_CurrentProfile{};
+SaveProfile g_aStoredProfiles[3]{};

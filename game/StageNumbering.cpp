@@ -1,0 +1,39 @@
+#include "game/StageNumbering.h"
+
+#include "game/SaveProfile.h"
+
+namespace {
+bool IsMiniGame(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }
+}  // namespace
+
+int GetStagePosition(int stage) { return IsMiniGame(stage) ? 5 * stage - 751 : stage - 1; }
+
+int GetStageEpisode(int stage) { return GetStagePosition(stage) / 50 + 1; }
+
+int GetStageWorld(int stage) { return GetStagePosition(stage) % 50 / 10 + 1; }
+
+int GetStageInEpisode(int stage) { return GetStagePosition(stage) % 50 + 1; }
+
+int NextStageId(int stage) {
+    if (IsMiniGame(stage)) return 5 * stage - 749;
+    if (stage % 5 == 0) return 150 + stage / 5;
+    return stage + 1;
+}
+
+bool IsEpisodeFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
+
+int GetStagePlayOrder(int stage) {
+    if (stage < 1 || stage > LAST_STAGE) return -1;
+    // Each group of five ordinary stages is followed by its mini-game.
+    if (IsMiniGame(stage)) return 6 * (stage - 150) - 1;
+    return (stage - 1) + (stage - 1) / 5;
+}
+
+void AdvanceFurthestStage(int stage) {
+    const int furthest = g_CurrentProfile.m_iFurthestStage;
+    if (furthest == LAST_STAGE) return;
+    // Compared by place in the order of play. Stepping both ids along the
+    // order instead goes wrong once a step passes 180 and wraps to 151: a
+    // replayed stage 5 would then pull a player at stage 150 back to 151.
+    if (GetStagePlayOrder(stage) > GetStagePlayOrder(furthest)) g_CurrentProfile.m_iFurthestStage = stage;
+}

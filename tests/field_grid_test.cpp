@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+#include "ContentReferenceRows.h"
+#include "ContentTestSupport.h"
+#include "content/FieldGrid.h"
+#include "content/StageDefinition.h"
+
+using namespace content_test;
+
+namespace {
+
+std::string Layout(int stage) {
+    int kinds[FIELD_CELLS];
+    for (int& k : kinds) k = 0;
+    if (stage <= 50)
+        GetFieldCellKinds1To50(kinds, stage);
+    else if (stage <= 100)
+        GetFieldCellKinds51To100(kinds, stage);
+    else if (stage <= 150)
+        GetFieldCellKinds101To150(kinds, stage);
+    else
+        GetFieldCellKinds151To180(kinds, stage);
+    std::string out;
+    for (int i = 0; i < FIELD_CELLS; ++i) {
+        if (i && i % FIELD_COLUMNS == 0) out += '/';
+        out += char('0' + kinds[i]);
+    }
+    return out;
+}
+
+struct Field {
+    FieldCell cells[FIELD_CELLS];
+    int groundRow = 4;
+    FieldCell& At(int column, int row) { return cells[column * FIELD_ROWS + row]; }
+};
+
+Field Build(int stage, int definitionGroundRow = -1) {
+    Field f;
+    std::memset(f.cells, 0, sizeof f.cells);
+    BuildFieldGrid(stage, f.cells, definitionGroundRow, &f.groundRow);
+    return f;
+}
+
+Field BuildAsBattle(int stage) {
+    StageDefinition def{};
+    GetStageDefinition(stage, 1, def);
+    return Build(stage, def.m_iGroundRow);
+}
+
+int Area(int stage) { return ((stage - 1) % 50) / 10 + 1; }
+
+}  // namespace
+
+TEST(FieldLayouts, GivenLayoutsMatchTheReferenceRows) {
+    int rows = 0;
+    for (const auto& r : TableRows(kLayoutRows)) {
+        std::string want = r[1];
+        if (want == "all five rows 4444444444") want = "4444444444/4444444444/4444444444/4444444444/4444444444";
+        if (want == "all five rows 1111111111") want = "1111111111/1111111111/1111111111/1111111111/1111111111";
+        if (want == "four rows 1111111111, then 3333333333")
+            want = "1111111111/1111111111/1111111111/1111111111/3333333333";
+        std::string compact;
+        for (char c : want)
+            if (c != ' ') compact += c;
+        for (const std::string& stage : Split(r[0], ',')) EXPECT_EQ(Layout(std::stoi(stage)), compact) << stage;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 37);
+}
+
+TEST(FieldLayouts, EveryLayoutFollowsItsAreaRules) {
+    for (int stage = 1; stage <= 180; ++stage) {
+        SCOPED_TRACE(testing::Message() << "stage " << stage);
+        const std::string l = Layout(stage);
+        ASSERT_EQ(l.size(), 54u);
+        std::string rows[5];
+        for (int r = 0; r < 5; ++r) rows[r] = l.substr(r * 11, 10);
+        for (const std::string& row : rows)
+            for (char c : row) ASSERT_TRUE(c >= '1' && c <= '5') << row;
+        if (stage > 150) {
+            EXPECT_EQ(l.find('5'), std::string::npos);
+            continue;
+        }
+        const int area = Area(stage);
+        std::set<char> used(l.begin(), l.end());
+        used.erase('/');
+        if (area != 5) {
+            EXPECT_EQ(used.count('5'), 0u);
+        }
+        switch (area) {
+        case 1:
+        case 2:
+            EXPECT_TRUE(used.count('3') == 0 && used.count('4') == 0);
+            EXPECT_EQ(rows[0], "1111111111");
+            EXPECT_EQ(rows[4], "2222222222");
+            break;
+        case 3:
+            EXPECT_TRUE(used.count('1') == 0 && used.count('3') == 0);
+            EXPECT_EQ(rows[0], "4444444444");
+            break;
+        default:
+            EXPECT_EQ(rows[4], "3333333333");
+            for (int r = 0; r < 4; ++r) EXPECT_EQ(rows[r].find_first_of("34"), std::string::npos) << r;
+            break;
+        }
+        // Somewhere to build.
+        EXPECT_NE(l.find_first_of("25"), std::string::npos);
+    }
+}
+
+TEST(FieldLayouts, SharedLayoutsAndDistinctCount) {
+    std::set<std::string> distinct;
+    for (int stage = 1; stage <= 180; ++stage) distinct.insert(Layout(stage));
+    EXPECT_EQ(distinct.size(), 169u);
+    for (int s : {154, 163, 167}) EXPECT_EQ(Layout(s), Layout(1));
+    EXPECT_EQ(Layout(88), Layout(34));
+    EXPECT_EQ(Layout(175), Layout(151));
+    EXPECT_EQ(Layout(166), Layout(156));
+    EXPECT_EQ(Layout(177), Layout(157));
+    for (int s : {170, 171, 174, 180}) EXPECT_EQ(Layout(s), Layout(160));
+}
+
+TEST(FieldLayouts, TablesWriteOnlyTheirOwnRange) {
+    int kinds[FIELD_CELLS];
+    for (int& k : kinds) k = 9;
+    GetFieldCellKinds1To50(kinds, 51);
+    GetFieldCellKinds51To100(kinds, 101);
+    GetFieldCellKinds101To150(kinds, 151);
+    GetFieldCellKinds151To180(kinds, 150);
+    for (int k : kinds) EXPECT_EQ(k, 9);
+}
+
+TEST(FieldGrid, CentresAndIndexing) {
+    Field f = Build(11);
+    const float ys[5] = {189.625f, 108.875f, 28.125f, -52.625f, -133.375f};
+    for (int c = 0; c < FIELD_COLUMNS; ++c)
+        for (int r = 0; r < FIELD_ROWS; ++r) {
+            EXPECT_EQ(f.At(c, r).m_fX, float(-384.25 + 85.5 * c));
+            EXPECT_EQ(f.At(c, r).m_fY, ys[r]);
+            EXPECT_EQ(f.At(c, r).m_fZ, 0.0f);
+        }
+    // Stage 11, row 3 = 2221111222: index = column * 5 + row, row 0 at the top.
+    EXPECT_EQ(f.cells[3].m_iStageKind, CELL_GROUND);
+    EXPECT_EQ(f.cells[18].m_iStageKind, CELL_AIR);
+    EXPECT_EQ(f.cells[48].m_iStageKind, CELL_GROUND);
+    EXPECT_EQ(f.cells[0].m_iStageKind, CELL_AIR);
+    EXPECT_EQ(f.cells[4].m_iKind, CELL_GROUND);
+}
+
+TEST(FieldGrid, FirstStageHasOneGroundLine) {
+    Field f = Build(1);
+    for (int c = 0; c < FIELD_COLUMNS; ++c)
+        for (int r = 0; r < FIELD_ROWS; ++r) {
+            const FieldCell& cell = f.At(c, r);
+            if (r == 4) {
+                EXPECT_EQ(cell.m_fEdgeShape, 1.0f);
+                EXPECT_EQ(cell.m_fEdgeSet, 0.0f);
+                EXPECT_EQ(cell.m_iKindAbove, CELL_AIR);
+            } else {
+                EXPECT_EQ(cell.m_fEdgeShape, -1.0f);
+                EXPECT_EQ(cell.m_fEdgeSet, -1.0f);
+                EXPECT_EQ(cell.m_iKindAbove, CELL_AIR);
+            }
+            EXPECT_EQ(cell.m_iSpikeFree, 1);
+        }
+    EXPECT_EQ(f.groundRow, 4);
+}
+
+TEST(FieldGrid, LedgeEndsAndUndersides) {
+    Field f = Build(3);  // row 2 ground in columns 5 to 9
+    EXPECT_EQ(f.At(5, 2).m_fEdgeShape, 0.0f);
+    for (int c = 6; c <= 9; ++c) EXPECT_EQ(f.At(c, 2).m_fEdgeShape, 1.0f) << c;
+    for (int c = 5; c <= 9; ++c) EXPECT_EQ(f.At(c, 2).m_fEdgeSet, 0.0f) << c;
+    EXPECT_EQ(f.At(5, 3).m_fEdgeShape, 0.0f);
+    for (int c = 6; c <= 9; ++c) EXPECT_EQ(f.At(c, 3).m_fEdgeShape, 1.0f) << c;
+    for (int c = 5; c <= 9; ++c) EXPECT_EQ(f.At(c, 3).m_fEdgeSet, 1.0f) << c;
+    EXPECT_EQ(f.At(4, 3).m_fEdgeShape, -1.0f);
+    // The ground row below the ledge has air above it.
+    EXPECT_EQ(f.At(7, 4).m_iKindAbove, CELL_AIR);
+    EXPECT_EQ(f.At(7, 2).m_iKindAbove, CELL_AIR);
+}
+
+TEST(FieldGrid, SpikedGroundInTheLastArea) {
+    Field f = BuildAsBattle(41);
+    const std::set<std::pair<int, int>> spiked = {{0, 2}, {1, 2}, {7, 2}, {1, 3}, {2, 3}, {3, 3},
+                                                  {4, 3}, {5, 3}, {6, 3}};
+    for (int c = 0; c < FIELD_COLUMNS; ++c)
+        for (int r = 0; r < FIELD_ROWS; ++r) {
+            const FieldCell& cell = f.At(c, r);
+            EXPECT_NE(cell.m_iStageKind, CELL_SPIKED);
+            if (spiked.count({c, r})) {
+                EXPECT_EQ(cell.m_iStageKind, CELL_GROUND) << c << "," << r;
+                EXPECT_EQ(cell.m_iKind, CELL_GROUND);
+                EXPECT_EQ(cell.m_iSpikeFree, 0) << c << "," << r;
+            } else {
+                EXPECT_EQ(cell.m_iSpikeFree, 1) << c << "," << r;
+            }
+        }
+    // Water lies at or above row 4, so the water row takes the underwater sets.
+    for (int c = 0; c < FIELD_COLUMNS; ++c) {
+        EXPECT_EQ(f.At(c, 4).m_iStageKind, CELL_WATER_SURFACE);
+        EXPECT_EQ(f.At(c, 4).m_fEdgeSet, 3.0f) << c;
+    }
+    EXPECT_EQ(f.At(8, 2).m_fEdgeSet, 0.0f);
+    // The stage gives its own ground row, so the terrain walk does not run.
+    EXPECT_EQ(f.groundRow, 4);
+    Field g = Build(41, 2);
+    EXPECT_EQ(g.groundRow, 4);
+    Field h = Build(150, 3);
+    h.groundRow = 1;
+    BuildFieldGrid(150, h.cells, 3, &h.groundRow);
+    EXPECT_EQ(h.groundRow, 1);
+}
+
+TEST(FieldGrid, SpikesOnlyMarkedOnOrdinaryStages) {
+    for (int stage = 1; stage <= 180; ++stage) {
+        Field f = Build(stage);
+        const std::string l = Layout(stage);
+        for (int c = 0; c < FIELD_COLUMNS; ++c)
+            for (int r = 0; r < FIELD_ROWS; ++r) {
+                const bool spiked = l[r * 11 + c] == '5';
+                EXPECT_EQ(f.At(c, r).m_iSpikeFree, spiked ? 0 : 1) << stage;
+                EXPECT_GE(f.At(c, r).m_iStageKind, 1);
+                EXPECT_LE(f.At(c, r).m_iStageKind, 4);
+            }
+    }
+}
+
+TEST(FieldGrid, UnderwaterStaircase) {
+    Field f = Build(71);
+    int ground = 0;
+    for (const FieldCell& cell : f.cells) {
+        if (cell.m_iStageKind != CELL_GROUND) {
+            EXPECT_EQ(cell.m_iKindAbove, cell.m_iStageKind);
+            continue;
+        }
+        EXPECT_EQ(cell.m_iKindAbove, CELL_UNDERWATER);
+        ++ground;
+    }
+    EXPECT_EQ(ground, 10);
+}
+
+TEST(FieldGrid, GroundRowFromTheTerrain) {
+    // All air: no tile anywhere, nothing to walk, the line stays on row 4.
+    Field f = Build(160);
+    for (const FieldCell& cell : f.cells) EXPECT_EQ(cell.m_fEdgeShape, -1.0f);
+    EXPECT_EQ(f.groundRow, 4);
+    // An earlier battle's row does not linger.
+    f.groundRow = 1;
+    BuildFieldGrid(160, f.cells, -1, &f.groundRow);
+    EXPECT_EQ(f.groundRow, 4);
+
+    EXPECT_EQ(Build(120).groundRow, 3);      // rows 3 and 4 full: the topmost
+    EXPECT_EQ(Build(175).groundRow, 1);      // the layout of 151, without its row
+    EXPECT_EQ(Build(8).groundRow, 4);        // the walk from row 3 drops once
+    EXPECT_EQ(BuildAsBattle(151).groundRow, 4);  // 151 brings its own row 3
+    StageDefinition def{};
+    GetStageDefinition(151, 1, def);
+    EXPECT_EQ(def.m_iGroundRow, 3);
+    EXPECT_EQ(Build(11).groundRow, 4);
+    EXPECT_EQ(Build(169).groundRow, 2);
+}
+
+TEST(FieldGrid, CorrectionsAreWrittenLast) {
+    int rows = 0;
+    for (const auto& r : TableRows(kCorrectionRows)) {
+        // "(c,r) = s/t; ..." or "(a,b), (c,d) = s/t"
+        std::map<std::pair<int, int>, std::pair<float, float>> want;
+        for (const std::string& group : Split(r[1], ';')) {
+            auto eq = Split(group, '=');
+            auto st = Split(eq[1], '/');
+            std::string cells = eq[0];
+            for (size_t p = cells.find('('); p != std::string::npos; p = cells.find('(', p + 1)) {
+                const int c = std::stoi(cells.substr(p + 1));
+                const int rr = std::stoi(cells.substr(cells.find(',', p) + 1));
+                want[{c, rr}] = {float(Num(st[0])), float(Num(st[1]))};
+            }
+        }
+        for (const std::string& stage : Split(r[0], ',')) {
+            Field f = BuildAsBattle(std::stoi(stage));
+            for (auto& [cell, value] : want) {
+                EXPECT_EQ(f.At(cell.first, cell.second).m_fEdgeShape, value.first) << stage;
+                EXPECT_EQ(f.At(cell.first, cell.second).m_fEdgeSet, value.second) << stage;
+                // A top tile sits on ground; an underside hangs below ground.
+                const bool ground = f.At(cell.first, cell.second).m_iStageKind == CELL_GROUND;
+                EXPECT_EQ(ground, value.second == 0.0f) << stage << " (" << cell.first << "," << cell.second << ")";
+            }
+        }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 20);
+}
+
+TEST(FieldGrid, EveryGroundCellHasATile) {
+    for (int stage = 1; stage <= 180; ++stage) {
+        Field f = BuildAsBattle(stage);
+        for (int c = 0; c < FIELD_COLUMNS; ++c)
+            for (int r = 0; r < FIELD_ROWS; ++r) {
+                const FieldCell& cell = f.At(c, r);
+                EXPECT_EQ(cell.m_iKind, cell.m_iStageKind);
+                if (cell.m_iStageKind == CELL_GROUND) {
+                    EXPECT_GE(cell.m_fEdgeShape, 0.0f) << stage;
+                    EXPECT_TRUE(cell.m_fEdgeSet == 0.0f || cell.m_fEdgeSet == 2.0f) << stage;
+                } else if (cell.m_fEdgeShape >= 0.0f) {
+                    EXPECT_TRUE(cell.m_fEdgeSet == 1.0f || cell.m_fEdgeSet == 3.0f) << stage;
+                }
+                EXPECT_LE(cell.m_fEdgeShape, 3.0f);
+            }
+    }
+}
+
+TEST(FieldGrid, BuildsThroughTheLink) {
+    ScopedLink link;
+    StageDefinition def{};
+    GetStageDefinition(120, 1, def);
+    link.link.m_pStage = &def;
+    link.link.m_iFieldGroundRow = 0;
+    FieldCell cells[FIELD_CELLS] = {};
+    BuildFieldGrid(120, cells);
+    EXPECT_EQ(link.link.m_iFieldGroundRow, 3);
+    def.m_iGroundRow = 2;
+    link.link.m_iFieldGroundRow = 0;
+    BuildFieldGrid(120, cells);
+    EXPECT_EQ(link.link.m_iFieldGroundRow, 0);  // the stage's own row is used instead
+}

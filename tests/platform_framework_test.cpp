@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/AnsiToWide.h"
+#include "platform/ArrayList.h"
+#include "platform/FrameworkTimer.h"
+#include "platform/host/Headless.h"
+
+TEST(FrameworkTimer, FirstStartMakesApplicationTimeZero) {
+    host::HeadlessHost h;
+    h.clock.AdvanceSeconds(123.0);
+    FrameworkTimerState t;
+    t.Command(TIMER_START);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 0.0f);
+    h.clock.AdvanceSeconds(2.5);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 2.5f);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETABSOLUTETIME), 125.5f);
+}
+
+TEST(FrameworkTimer, StoppedClockFreezesAndResumesWithoutAJump) {
+    host::HeadlessHost h;
+    FrameworkTimerState t;
+    t.Command(TIMER_START);
+    h.clock.AdvanceSeconds(1.0);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETELAPSEDTIME), 1.0f);
+    h.clock.AdvanceSeconds(0.25);
+    t.Command(TIMER_STOP);
+    h.clock.AdvanceSeconds(10.0);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETELAPSEDTIME), 0.0f);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETELAPSEDTIME), 0.0f);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 1.25f);
+    t.Command(TIMER_STOP);  // already stopped: nothing changes
+    h.clock.AdvanceSeconds(5.0);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 1.25f);
+    t.Command(TIMER_START);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 1.25f);
+    h.clock.AdvanceSeconds(0.5);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 1.75f);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETELAPSEDTIME), 0.5f);
+}
+
+TEST(FrameworkTimer, AdvanceStepsAStoppedClockByATenth) {
+    host::HeadlessHost h;
+    FrameworkTimerState t;
+    t.Command(TIMER_RESET);
+    h.clock.AdvanceSeconds(1.0);
+    t.Command(TIMER_STOP);
+    t.Command(TIMER_ADVANCE);
+    t.Command(TIMER_ADVANCE);
+    EXPECT_NEAR(t.Command(TIMER_GETAPPTIME), 1.2f, 1e-6f);
+    EXPECT_FLOAT_EQ(t.Command(99), -1.0f);
+}
+
+TEST(FrameworkTimer, ResetRestartsApplicationTime) {
+    host::HeadlessHost h;
+    FrameworkTimerState t;
+    t.Command(TIMER_START);
+    h.clock.AdvanceSeconds(3.0);
+    t.Command(TIMER_RESET);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 0.0f);
+    h.clock.AdvanceSeconds(0.5);
+    EXPECT_FLOAT_EQ(t.Command(TIMER_GETAPPTIME), 0.5f);
+}
+
+TEST(ArrayList, SeventeenthEntryDoublesTheCapacityAndKeepsEntries) {
+    ArrayList list(ARRAYLIST_BY_VALUE, sizeof(int));
+    for (int i = 0; i < 16; ++i) ASSERT_EQ(list.Add(&i), S_OK);
+    EXPECT_EQ(list.Capacity(), 16u);
+    int v = 16;
+    ASSERT_EQ(list.Add(&v), S_OK);
+    EXPECT_EQ(list.Capacity(), 32u);
+    EXPECT_EQ(list.Count(), 17u);
+    for (int i = 0; i < 17; ++i) EXPECT_EQ(*static_cast<int*>(list.GetPtr(uint32_t(i))), i);
+    int probe = 9;
+    EXPECT_TRUE(list.Contains(&probe));
+    probe = 40;
+    EXPECT_FALSE(list.Contains(&probe));
+    list.Release();
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_FALSE(list.Contains(&probe));
+}
+
+TEST(ArrayList, PointerListsKeepAndCompareThePointers) {
+    ArrayList list(ARRAYLIST_BY_POINTER, 0);
+    int a = 1, b = 1;
+    EXPECT_EQ(list.Add(&a), S_OK);
+    EXPECT_EQ(list.GetPtr(0), &a);
+    EXPECT_TRUE(list.Contains(&a));
+    EXPECT_FALSE(list.Contains(&b));  // equal value, other object
+    ArrayList empty(ARRAYLIST_BY_VALUE, 0);
+    EXPECT_EQ(empty.Add(&a), E_FAIL);
+}
+
+TEST(AnsiToWide, ConvertsAndRejectsWhatDoesNotFit) {
+    char16_t dest[ANSI_TO_WIDE_CAPACITY];
+    EXPECT_EQ(AnsiToWide(dest, "Mesa llvmpipe"), S_OK);
+    EXPECT_EQ(std::u16string(dest), u"Mesa llvmpipe");
+    EXPECT_EQ(AnsiToWide(nullptr, "x"), E_INVALIDARG);
+    EXPECT_EQ(AnsiToWide(dest, nullptr), E_INVALIDARG);
+
+    std::string fits(511, 'a');
+    EXPECT_EQ(AnsiToWide(dest, fits.c_str()), S_OK);
+    EXPECT_EQ(std::u16string(dest).size(), 511u);
+    std::string tooLong(512, 'b');
+    for (char16_t& c : dest) c = u'?';
+    EXPECT_EQ(AnsiToWide(dest, tooLong.c_str()), E_FAIL);
+    EXPECT_EQ(dest[ANSI_TO_WIDE_CAPACITY - 1], 0);
+}

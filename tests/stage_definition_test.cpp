@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "ContentReferenceRows.h"
+#include "ContentTestSupport.h"
+#include "content/StageDefinition.h"
+#include "game/SaveProfile.h"
+
+using namespace content_test;
+
+namespace {
+
+StageDefinition Stage(int stage, int difficulty) {
+    StageDefinition s{};
+    GetStageDefinition(stage, difficulty, s);
+    return s;
+}
+
+std::vector<int> WaveTimes(const StageDefinition& s) {
+    return std::vector<int>(s.m_aiWaveTime, s.m_aiWaveTime + s.m_nWaveTimes);
+}
+
+// "3/2/3" or "120" for difficulty d.
+int ByDifficulty(const std::string& cell, int d) {
+    auto parts = Split(cell, '/');
+    return std::stoi(parts.size() == 3 ? parts[d] : parts[0]);
+}
+
+// "24, 48, … 120 (every 24), 180" and "as 160".
+std::vector<int> ExpandTimes(const std::string& cell, const std::map<int, std::vector<int>>& done) {
+    if (cell.rfind("as ", 0) == 0) return done.at(std::stoi(cell.substr(3)));
+    std::vector<int> out;
+    for (std::string item : Split(cell, ',')) {
+        const std::string ellipsis = "\xE2\x80\xA6";
+        size_t e = item.find(ellipsis);
+        if (e == std::string::npos) {
+            out.push_back(std::stoi(item));
+            continue;
+        }
+        item = Trim(item.substr(e + ellipsis.size()));
+        const int last = std::stoi(item);
+        const int step = std::stoi(item.substr(item.find("every") + 5));
+        for (int t = out.back() + step; t <= last; t += step) out.push_back(t);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(StageDefinition, FirstStagesOnEachDifficulty) {
+    StageDefinition s = Stage(1, 0);
+    EXPECT_EQ(s.m_iLength, 120);
+    EXPECT_EQ(s.m_iWaveStart, 120);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{120}));
+    EXPECT_EQ(WaveTimes(Stage(1, 2)), (std::vector<int>{105, 120}));
+    // The wave at 120 would leave 5 s, not more than 0.35 * 40.
+    s = Stage(2, 0);
+    EXPECT_EQ(s.m_iLength, 125);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{125}));
+}
+
+TEST(StageDefinition, StreamStartStepsDownWithThePosition) {
+    // m = 20: 20 * 0.05 is exactly 1.0 in double arithmetic.
+    EXPECT_EQ(Stage(21, 0).m_iStreamStart, 54);
+    EXPECT_EQ(Stage(21, 1).m_iStreamStart, 49);
+    EXPECT_EQ(Stage(21, 2).m_iStreamStart, 44);
+    EXPECT_EQ(Stage(1, 0).m_iStreamStart, 55);
+    EXPECT_EQ(Stage(2, 0).m_iStreamStart, 54);
+    EXPECT_EQ(Stage(22, 1).m_iStreamStart, 48);
+    EXPECT_EQ(Stage(41, 1).m_iStreamStart, 48);
+    EXPECT_EQ(Stage(42, 2).m_iStreamStart, 42);
+}
+
+TEST(StageDefinition, LastStagesOfTheEpisodes) {
+    StageDefinition s = Stage(50, 1);
+    EXPECT_EQ(s.m_iLength, 365);
+    EXPECT_EQ(s.m_iWaveInterval, 67);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{115, 182, 249, 316, 365}));
+    EXPECT_EQ(s.m_iExtraEnemies, 4);
+
+    s = Stage(150, 0);
+    EXPECT_EQ(s.m_iLength, 370);
+    EXPECT_EQ(s.m_iWaveInterval, 74);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{120, 194, 268, 342, 370}));
+
+    // 345 leaves exactly 21 = 0.35 * 60 seconds, which is not enough.
+    for (int stage : {99, 149}) {
+        s = Stage(stage, 2);
+        EXPECT_EQ(s.m_iLength, 366);
+        EXPECT_EQ(s.m_iWaveInterval, 60);
+        EXPECT_EQ(WaveTimes(s), (std::vector<int>{105, 165, 225, 285, 366})) << stage;
+    }
+}
+
+TEST(StageDefinition, LaterEpisodesSendSingleMachinesFaster) {
+    EXPECT_EQ(Stage(51, 0).m_iStreamInterval, 26);
+    EXPECT_EQ(Stage(51, 1).m_iStreamInterval, 26);
+    EXPECT_EQ(Stage(51, 2).m_iStreamInterval, 23);
+    EXPECT_EQ(Stage(51, 0).m_iLength, 150);
+    EXPECT_EQ(Stage(101, 0).m_iStreamInterval, 25);
+    EXPECT_EQ(Stage(1, 0).m_iStreamInterval, 27);
+    EXPECT_EQ(Stage(100, 0).m_iLength, int(4.5 * 49 + 150.0));
+}
+
+TEST(StageDefinition, WaveSizesByDifficulty) {
+    EXPECT_EQ(Stage(1, 0).m_iWaveSize, 2);
+    EXPECT_EQ(Stage(1, 2).m_iWaveSize, 4);
+    EXPECT_EQ(Stage(26, 1).m_iWaveSize, 4);  // m = 25 adds one
+    EXPECT_EQ(Stage(25, 1).m_iWaveSize, 3);
+    EXPECT_EQ(Stage(9, 0).m_iWaveSizeStep, 1);
+    EXPECT_EQ(Stage(10, 0).m_iWaveSizeStep, 2);
+    EXPECT_EQ(Stage(10, 1).m_iWaveSizeStep, 1);
+    EXPECT_EQ(Stage(11, 1).m_iWaveSizeStep, 2);
+    EXPECT_EQ(Stage(1, 2).m_iWaveSizeStep, 2);
+    EXPECT_EQ(Stage(70, 0).m_iWaveSizeCap, 11);
+    EXPECT_EQ(Stage(70, 1).m_iWaveSizeCap, 15);
+    EXPECT_EQ(Stage(70, 2).m_iWaveSizeCap, 20);
+}
+
+TEST(StageDefinition, ExtraEnemiesSurviveDoubleRounding) {
+    // 15 / 25.0 * 5 is 3 in double arithmetic.
+    StageDefinition s = Stage(41, 2);
+    EXPECT_EQ(s.m_nWaveTimes, 5);
+    EXPECT_EQ(s.m_iExtraEnemies, 3);
+    EXPECT_EQ(Stage(1, 1).m_iExtraEnemies, 0);
+    EXPECT_EQ(Stage(26, 1).m_iExtraEnemies, 0);  // m = 25 wraps to 0
+}
+
+TEST(StageDefinition, OrdinaryStageRules) {
+    for (int stage = 1; stage <= 150; ++stage) {
+        StageDefinition s = Stage(stage, 1);
+        EXPECT_TRUE(s.m_bCardCharge && s.m_bRemoverCard && s.m_bAttacksAllowed && s.m_bEnemySchedule &&
+                    s.m_bLifeInPlay && s.m_bEnergyInPlay && s.m_bEdgeTiles && s.m_bFinalWave)
+            << stage;
+        EXPECT_EQ(s.m_fItemFallSpeed, 10.0f);
+        EXPECT_EQ(s.m_iBackground, -1);
+        EXPECT_FALSE(s.m_bEnergyShower);
+        EXPECT_FALSE(s.m_bRuleHold);
+        const int m = (stage - 1) % 50;
+        int groundRow = -1;
+        if (stage >= 41 && stage <= 50) groundRow = 4;
+        if ((stage >= 91 && stage <= 100) || stage >= 141) groundRow = 3;
+        EXPECT_EQ(s.m_iGroundRow, groundRow) << stage;
+        EXPECT_EQ(s.m_iLength, stage <= 50 ? (m + 24) * 5 : int(4.5 * m + 150.0)) << stage;
+    }
+}
+
+TEST(StageDefinition, MiniGameTimingMatchesTheReferenceTable) {
+    std::map<int, std::vector<int>> times;
+    int rows = 0;
+    for (const auto& r : TableRows(kMiniGameTimingRows)) {
+        const int stage = std::stoi(r[0]);
+        SCOPED_TRACE("stage " + r[0]);
+        for (int d = 0; d < 3; ++d) {
+            StageDefinition s = Stage(stage, d);
+            EXPECT_EQ(s.m_iLength, ByDifficulty(r[1], d));
+            EXPECT_EQ(s.m_iStreamStart, ByDifficulty(r[2], d));
+            EXPECT_EQ(s.m_iWaveStart, ByDifficulty(r[3], d));
+            EXPECT_EQ(s.m_iStreamInterval, ByDifficulty(r[4], d));
+            EXPECT_EQ(s.m_iWaveInterval, ByDifficulty(r[5], d));
+            EXPECT_EQ(s.m_iWaveSize, ByDifficulty(r[6], d));
+            EXPECT_EQ(s.m_iWaveSizeStep, ByDifficulty(r[7], d));
+            EXPECT_EQ(s.m_iWaveSizeCap, ByDifficulty(r[8], d));
+        }
+        times[stage] = ExpandTimes(r[9], times);
+        EXPECT_EQ(WaveTimes(Stage(stage, 1)), times[stage]);
+        ++rows;
+    }
+    EXPECT_EQ(rows, 30);
+    EXPECT_EQ(times[160].size(), 12u);
+    EXPECT_EQ(times[160].back(), 690);
+}
+
+TEST(StageDefinition, MiniGameRulesMatchTheReferenceTable) {
+    int rows = 0;
+    for (const auto& r : TableRows(kMiniGameRuleRows)) {
+        const int stage = std::stoi(r[0]);
+        SCOPED_TRACE("stage " + r[0]);
+        for (int d = 0; d < 3; ++d) {
+            StageDefinition s = Stage(stage, d);
+            EXPECT_EQ(s.m_bCardCharge, r[1] == "yes");
+            EXPECT_EQ(s.m_bRemoverCard, r[2] == "yes");
+            EXPECT_EQ(s.m_bAttacksAllowed, r[3] == "yes");
+            EXPECT_EQ(s.m_bEnemySchedule, r[4] == "yes");
+            EXPECT_EQ(s.m_bLifeInPlay, r[5] == "yes");
+            EXPECT_EQ(s.m_bEnergyInPlay, r[6] == "yes");
+            EXPECT_EQ(s.m_bEdgeTiles, r[7] == "yes");
+            EXPECT_EQ(s.m_iBackground, std::stoi(r[8]));
+            EXPECT_EQ(s.m_iGroundRow, std::stoi(r[9]));
+            EXPECT_EQ(s.m_bFinalWave, r[10] == "yes");
+            EXPECT_EQ(s.m_fItemFallSpeed, 10.0f);
+        }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 30);
+}
+
+TEST(StageDefinition, WaveListsStayShortAndAscending) {
+    for (int stage = 1; stage <= 180; ++stage) {
+        for (int d = 0; d < 3; ++d) {
+            StageDefinition s = Stage(stage, d);
+            SCOPED_TRACE(testing::Message() << "stage " << stage << " difficulty " << d);
+            ASSERT_GE(s.m_nWaveTimes, 0);
+            ASSERT_LE(s.m_nWaveTimes, 15);
+            for (int i = 1; i < s.m_nWaveTimes; ++i) EXPECT_LT(s.m_aiWaveTime[i - 1], s.m_aiWaveTime[i]);
+            for (int i = 0; i < s.m_nWaveTimes; ++i) EXPECT_LE(s.m_aiWaveTime[i], s.m_iLength);
+            if (s.m_bFinalWave) {
+                ASSERT_GT(s.m_nWaveTimes, 0);
+                EXPECT_EQ(s.m_aiWaveTime[s.m_nWaveTimes - 1], s.m_iLength);
+            }
+            EXPECT_GE(s.m_iStreamWeightTotal, 1);
+            EXPECT_GE(s.m_iWaveWeightTotal, 1);
+            EXPECT_GE(s.m_iExtraEnemies, 0);
+            EXPECT_LE(s.m_iExtraEnemies, s.m_nWaveTimes);
+            EXPECT_GT(s.m_iStreamInterval, 0);
+            EXPECT_GT(s.m_iWaveInterval, 0);
+        }
+    }
+}
+
+TEST(StageDefinition, CycleLengthsTruncateAfterEverySlot) {
+    float w[STAGE_ENEMY_SLOTS] = {0.5f, 0.5f, 1.5f, 1.5f, 0.7f, 0, 0, 0};
+    EXPECT_EQ(SumTruncatedWeights(w), 2);
+    float v[STAGE_ENEMY_SLOTS] = {10.0f, 0.35f, 0.35f, 0.35f, 0, 0, 0, 0};
+    EXPECT_EQ(SumTruncatedWeights(v), 10);
+    // Stage 1 sends type 1000 on both streams, one slot of weight 1.
+    StageDefinition s = Stage(1, 0);
+    EXPECT_EQ(s.m_iWaveWeightTotal, 1);
+    EXPECT_EQ(s.m_iStreamWeightTotal, 1);
+    // Mini-game 177: one wave pick in four lands on the Machine slot.
+    s = Stage(177, 1);
+    EXPECT_EQ(s.m_iWaveWeightTotal, 4);
+}
+
+TEST(StageDefinition, DifficultyComesFromTheLiveProfile) {
+    const int saved = g_CurrentProfile.m_iDifficulty;
+    g_CurrentProfile.m_iDifficulty = 2;
+    StageDefinition s{};
+    GetStageDefinition(1, s);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{105, 120}));
+    // A damaged profile value still gives a usable stage.
+    g_CurrentProfile.m_iDifficulty = 77;
+    StageDefinition t{};
+    GetStageDefinition(1, t);
+    EXPECT_EQ(WaveTimes(t), WaveTimes(s));
+    g_CurrentProfile.m_iDifficulty = saved;
+}
+
+TEST(StageDefinition, CurrentStageWorld) {
+    ScopedLink link;
+    link.Battle(45);
+    EXPECT_EQ(GetCurrentStageWorld(), 5);
+    link.Battle(151);  // follows stage 5
+    EXPECT_EQ(GetCurrentStageWorld(), 1);
+    link.Battle(180);  // follows stage 150
+    EXPECT_EQ(GetCurrentStageWorld(), 5);
+    StageDefinition working = Stage(160, 1);  // background 612
+    link.link.m_pStage = &working;
+    EXPECT_EQ(GetCurrentStageWorld(), 6);
+    working.m_iBackground = -1;
+    EXPECT_EQ(GetCurrentStageWorld(), 5);
+}

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "game/SaveProfile.h"
+#include "game/StageNumbering.h"
+
+TEST(StageNumbering, EpisodeAreaAndPlace) {
+    struct Row { int stage, episode, world, place; };
+    for (Row r : {Row{1, 1, 1, 1}, Row{10, 1, 1, 10}, Row{11, 1, 2, 11}, Row{50, 1, 5, 50},
+                  Row{51, 2, 1, 1}, Row{100, 2, 5, 50}, Row{101, 3, 1, 1}, Row{150, 3, 5, 50},
+                  Row{151, 1, 1, 5}, Row{152, 1, 1, 10}, Row{160, 1, 5, 50}, Row{161, 2, 1, 5},
+                  Row{170, 2, 5, 50}, Row{180, 3, 5, 50}}) {
+        EXPECT_EQ(GetStageEpisode(r.stage), r.episode) << r.stage;
+        EXPECT_EQ(GetStageWorld(r.stage), r.world) << r.stage;
+        EXPECT_EQ(GetStageInEpisode(r.stage), r.place) << r.stage;
+    }
+}
+
+TEST(StageNumbering, NextStageInsertsAMiniGameAfterEveryFifthStage) {
+    EXPECT_EQ(NextStageId(4), 5);
+    EXPECT_EQ(NextStageId(5), 151);
+    EXPECT_EQ(NextStageId(151), 6);
+    EXPECT_EQ(NextStageId(49), 50);
+    EXPECT_EQ(NextStageId(50), 160);
+    EXPECT_EQ(NextStageId(160), 51);
+    EXPECT_EQ(NextStageId(150), 180);
+    EXPECT_EQ(NextStageId(180), 151);
+}
+
+TEST(StageNumbering, TheOrderOfPlayVisitsEveryStageOnce) {
+    std::vector<int> order{1};
+    while (order.back() != 180 && order.size() <= 200) order.push_back(NextStageId(order.back()));
+    ASSERT_EQ(order.size(), 180u);
+    EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 180u);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const int stage = order[i];
+        EXPECT_EQ(GetStagePlayOrder(stage), int(i)) << stage;
+        // Six places per group: five ordinary stages, then their mini-game.
+        if (i % 6 == 5) {
+            EXPECT_EQ(stage, 151 + int(i) / 6);
+            EXPECT_EQ(GetStageInEpisode(stage), GetStageInEpisode(order[i - 1])) << "same place as the stage before";
+        } else {
+            EXPECT_EQ(stage, int(i) - int(i) / 6 + 1);
+        }
+    }
+    EXPECT_EQ(GetStagePlayOrder(0), -1);
+    EXPECT_EQ(GetStagePlayOrder(181), -1);
+}
+
+TEST(StageNumbering, EpisodesEndOnTheirLastMiniGame) {
+    for (int stage = 1; stage <= 180; ++stage)
+        EXPECT_EQ(IsEpisodeFinalStage(stage), stage == 160 || stage == 170 || stage == 180) << stage;
+}
+
+TEST(StageNumbering, FurthestStageOnlyMovesForwardInTheOrderOfPlay) {
+    struct Case { int furthest, cleared, expected; };
+    for (Case c : {Case{5, 151, 151}, Case{6, 151, 6}, Case{151, 6, 6}, Case{4, 5, 5}, Case{5, 4, 5},
+                   Case{50, 160, 160}, Case{160, 51, 51}, Case{160, 50, 160}, Case{149, 150, 150},
+                   Case{150, 180, 180}, Case{180, 151, 180}, Case{180, 1, 180},
+                   // Going back to an early mini-game never drags a far player back.
+                   Case{150, 151, 150}, Case{150, 179, 150}, Case{179, 150, 150}}) {
+        g_CurrentProfile.m_iFurthestStage = c.furthest;
+        AdvanceFurthestStage(c.cleared);
+        EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, c.expected) << c.furthest << " then " << c.cleared;
+    }
+}
+
+TEST(StageNumbering, FurthestStageAgreesWithTheOrderForEveryPair) {
+    int place[181] = {};
+    for (int stage = 1, i = 0; i < 180; stage = NextStageId(stage), ++i) place[stage] = i;
+    for (int furthest = 1; furthest < 180; ++furthest) {
+        for (int stage = 1; stage <= 180; ++stage) {
+            g_CurrentProfile.m_iFurthestStage = furthest;
+            AdvanceFurthestStage(stage);
+            const int expected = place[stage] > place[furthest] ? stage : furthest;
+            ASSERT_EQ(g_CurrentProfile.m_iFurthestStage, expected) << furthest << " then " << stage;
+        }
+    }
+}
+
+namespace {
+struct FakeUnit { int m_iSide; };
+struct FakeRobot { FakeUnit m_Unit; };
+}  // namespace
+
+TEST(StageNumbering, RobotSidePredicate) {
+    FakeRobot tinkerling{{0}}, machine{{1}};
+    bool (*onSide)(FakeRobot, int) = &IsRobotOnSide<FakeRobot>;
+    EXPECT_TRUE(onSide(tinkerling, 0));
+    EXPECT_FALSE(onSide(tinkerling, 1));
+    EXPECT_TRUE(onSide(machine, 1));
+    EXPECT_FALSE(onSide(machine, 0));
+}

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "ContentReferenceRows.h"
+#include "ContentTestSupport.h"
+#include "content/FieldGrid.h"
+#include "content/WeaponDefinition.h"
+
+using namespace content_test;
+
+namespace {
+
+WeaponDefinition Weapon(int id) {
+    WeaponDefinition w{};
+    GetWeaponDefinition(w, id);
+    return w;
+}
+
+int CountReach(int id) {
+    WeaponReachMask mask;
+    std::memset(mask, 0x7F, sizeof mask);
+    GetWeaponReachMask(id, mask);
+    int n = 0;
+    for (auto& row : mask)
+        for (int v : row) {
+            EXPECT_TRUE(v == 0 || v == 2) << "weapon " << id;
+            n += v == 2;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST(WeaponDefinition, EveryRowMatchesTheReferenceTable) {
+    ScopedLink link;
+    link.Menu(100);
+    int rows = 0;
+    for (const auto& r : TableRows(kWeaponRows)) {
+        const int id = std::stoi(r[0]);
+        SCOPED_TRACE("weapon " + r[0]);
+        WeaponDefinition w{};
+        w.m_iSize = 777;  // kept by the weapons whose size the caller supplies
+        GetWeaponDefinition(w, id);
+        ++rows;
+        EXPECT_EQ(w.m_iId, id);
+        if (id == 1016) {
+            EXPECT_EQ(w.m_iDamage, 0);
+            EXPECT_EQ(w.m_iSize, 777);
+            continue;
+        }
+        EXPECT_EQ(w.m_iDamage, int(Num(r[2])));
+        EXPECT_EQ(w.m_iRange, int(Num(r[3])));
+        EXPECT_EQ(w.m_iAngle, int(Num(r[4])));
+        EXPECT_EQ(w.m_iArc, int(Num(r[5])));
+        EXPECT_EQ(w.m_iSpeed, int(Num(r[6])));
+        EXPECT_EQ(w.m_iMotion, int(Num(r[7])));
+        if (r[8] == "(kept)")
+            EXPECT_EQ(w.m_iSize, 777);
+        else
+            EXPECT_EQ(w.m_iSize, int(Num(r[8])));
+        float areaW = 0, areaH = 0;
+        if (!r[9].empty()) {
+            auto wh = Split(r[9], 'x');
+            areaW = float(Num(wh[0]));
+            areaH = float(Num(wh[1]));
+        }
+        EXPECT_EQ(w.m_fAreaWidth, areaW);
+        EXPECT_EQ(w.m_fAreaHeight, areaH);
+        EXPECT_EQ(w.m_fAreaDepth, 0.0f);
+        EXPECT_EQ(w.m_iHits, int(Num(r[10])));
+        EXPECT_EQ(w.m_iLifetime, int(Num(r[11])));
+        EXPECT_EQ(w.m_iHitEffectArg, int(Num(r[12])));
+        EXPECT_EQ(w.m_bMarker, id == 5 ? 1 : 0);
+    }
+    EXPECT_EQ(rows, 31 + 18);
+}
+
+TEST(WeaponDefinition, UnknownIdsTouchOnlyIdAreaAndMarker) {
+    for (int id : {-1, 31, 999, 1016, 1018, 5000}) {
+        WeaponDefinition w;
+        std::memset(&w, 0x5A, sizeof w);
+        WeaponDefinition before = w;
+        GetWeaponDefinition(w, id);
+        EXPECT_EQ(w.m_iId, id);
+        EXPECT_EQ(w.m_fAreaWidth, 0.0f);
+        EXPECT_EQ(w.m_fAreaHeight, 0.0f);
+        EXPECT_EQ(w.m_fAreaDepth, 0.0f);
+        EXPECT_EQ(w.m_bMarker, 0);
+        EXPECT_EQ(w.m_iDamage, before.m_iDamage);
+        EXPECT_EQ(w.m_iRange, before.m_iRange);
+        EXPECT_EQ(w.m_iSize, before.m_iSize);
+        EXPECT_EQ(w.m_iLifetime, before.m_iLifetime);
+    }
+}
+
+TEST(WeaponDefinition, MachineDamageGrowsInLaterEpisodeBattles) {
+    ScopedLink link;
+    link.Battle(51);
+    EXPECT_EQ(Weapon(1000).m_iDamage, 32);    // 25 * 1.3
+    EXPECT_EQ(Weapon(1010).m_iDamage, 1300);  // 1000 * 1.3
+    EXPECT_EQ(Weapon(1007).m_iDamage, 30);    // 20 * 1.5
+    EXPECT_EQ(Weapon(1008).m_iDamage, 3);     // 2 * 1.5
+    EXPECT_EQ(Weapon(1015).m_iDamage, 6);     // 4 * 1.5
+    EXPECT_EQ(Weapon(1001).m_iDamage, 15);    // 10 * 1.5
+    EXPECT_EQ(Weapon(1003).m_iDamage, 22);    // 15 * 1.5 = 22.5
+    link.Battle(150);
+    EXPECT_EQ(Weapon(1002).m_iDamage, 32);
+    // Tinkerling weapons never change.
+    EXPECT_EQ(Weapon(0).m_iDamage, 20);
+    EXPECT_EQ(Weapon(22).m_iDamage, 1500);
+}
+
+TEST(WeaponDefinition, TableDamageHoldsOutsideLaterEpisodeBattles) {
+    ScopedLink link;
+    for (int stage : {1, 50, 151, 170, 180}) {
+        link.Battle(stage);
+        EXPECT_EQ(Weapon(1000).m_iDamage, 25) << stage;
+        EXPECT_EQ(Weapon(1008).m_iDamage, 2) << stage;
+    }
+    link.Menu(100);
+    EXPECT_EQ(Weapon(1000).m_iDamage, 25);
+    // A switch that has not reached the battle page yet does not count.
+    link.SwitchingToBattle(100);
+    EXPECT_EQ(Weapon(1000).m_iDamage, 25);
+    EXPECT_EQ(Weapon(1010).m_iDamage, 1000);
+}
+
+TEST(WeaponReachMask, CellCountsFollowThePatterns) {
+    EXPECT_EQ(CountReach(0), 10);
+    EXPECT_EQ(CountReach(2), 10);
+    EXPECT_EQ(CountReach(25), 10);
+    EXPECT_EQ(CountReach(1), 5);
+    EXPECT_EQ(CountReach(4), 5);
+    EXPECT_EQ(CountReach(5), 1);
+    EXPECT_EQ(CountReach(6), 4);
+    EXPECT_EQ(CountReach(7), 2);
+    EXPECT_EQ(CountReach(8), 25);
+    EXPECT_EQ(CountReach(9), 8);
+    EXPECT_EQ(CountReach(10), 5);
+    EXPECT_EQ(CountReach(11), 9);
+    EXPECT_EQ(CountReach(13), REACH_ROWS * REACH_COLUMNS);
+    EXPECT_EQ(CountReach(16), 32);
+    EXPECT_EQ(CountReach(23), 63);
+    EXPECT_EQ(CountReach(24), 5);
+    EXPECT_EQ(CountReach(26), 70);
+    EXPECT_EQ(CountReach(28), 1);
+    EXPECT_EQ(CountReach(1000), 1);
+    EXPECT_EQ(CountReach(-3), 1);
+}
+
+TEST(WeaponReachMask, DirectionsPointTheRightWay) {
+    WeaponReachMask m;
+    GetWeaponReachMask(1000, m);
+    EXPECT_EQ(m[9][4], 2);  // the robot's own cell
+    GetWeaponReachMask(0, m);
+    EXPECT_EQ(m[0][4], 2);  // nine columns ahead in the own lane
+    EXPECT_EQ(m[10][4], 0);  // nothing behind
+    GetWeaponReachMask(1, m);  // up and ahead
+    EXPECT_EQ(m[5][0], 2);
+    EXPECT_EQ(m[7][2], 2);
+    EXPECT_EQ(m[5][8], 0);
+    GetWeaponReachMask(24, m);  // down and ahead
+    EXPECT_EQ(m[5][8], 2);
+    EXPECT_EQ(m[6][7], 2);
+    EXPECT_EQ(m[5][0], 0);
+    GetWeaponReachMask(4, m);  // straight down
+    EXPECT_EQ(m[9][8], 2);
+    EXPECT_EQ(m[9][0], 0);
+    GetWeaponReachMask(12, m);  // straight up
+    EXPECT_EQ(m[9][0], 2);
+    EXPECT_EQ(m[9][8], 0);
+    GetWeaponReachMask(26, m);
+    EXPECT_EQ(m[5][0], 2);
+    EXPECT_EQ(m[6][0], 0);
+    EXPECT_EQ(m[6][1], 2);
+    EXPECT_EQ(m[7][1], 0);
+    GetWeaponReachMask(16, m);
+    EXPECT_EQ(m[7][3], 2);
+    EXPECT_EQ(m[8][3], 0);
+    EXPECT_EQ(m[2][6], 2);
+    EXPECT_EQ(m[3][6], 0);
+}
+
+namespace {
+
+FieldCell g_cells[FIELD_CELLS];
+
+std::vector<int> Marked(const uint8_t* mask) {
+    std::vector<int> out;
+    for (int i = 0; i < FIELD_CELLS; ++i)
+        if (mask[i]) out.push_back(i);
+    return out;
+}
+
+void Build(int stage) {
+    std::memset(g_cells, 0, sizeof g_cells);
+    int row = 4;
+    BuildFieldGrid(stage, g_cells, -1, &row);
+}
+
+}  // namespace
+
+TEST(MarkDescentPath, FallsThroughAirAndStopsBelowTheField) {
+    Build(160);  // all air
+    uint8_t mask[FIELD_CELLS];
+    std::memset(mask, 9, sizeof mask);
+    MarkDescentPath(g_cells, 3.0f, 0.0f, mask, false);
+    EXPECT_EQ(Marked(mask), (std::vector<int>{15, 16, 17, 18, 19}));
+}
+
+TEST(MarkDescentPath, GroundAtColumnZeroEndsTheWalk) {
+    Build(1);  // ground along row 4
+    uint8_t mask[FIELD_CELLS];
+    MarkDescentPath(g_cells, 0.0f, 1.0f, mask, false);
+    EXPECT_EQ(Marked(mask), (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST(MarkDescentPath, GroundAndWaterStepLeftAlongTheRow) {
+    Build(1);
+    uint8_t mask[FIELD_CELLS];
+    // Columns and rows are truncated; the left neighbour is marked too.
+    MarkDescentPath(g_cells, 2.9f, 0.5f, mask, true);
+    EXPECT_EQ(Marked(mask), (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+
+    Build(157);  // water surface along row 4
+    MarkDescentPath(g_cells, 5.0f, 2.0f, mask, false);
+    EXPECT_EQ(Marked(mask), (std::vector<int>{4, 9, 14, 19, 24, 27, 28, 29}));
+
+    Build(156);  // all underwater: straight down
+    MarkDescentPath(g_cells, 7.0f, 1.0f, mask, false);
+    EXPECT_EQ(Marked(mask), (std::vector<int>{36, 37, 38, 39}));
+}
+
+TEST(MarkDescentPath, StartsOffTheFieldMarkNothing) {
+    Build(1);
+    uint8_t mask[FIELD_CELLS];
+    std::memset(mask, 1, sizeof mask);
+    MarkDescentPath(g_cells, -1.0f, 0.0f, mask, true);
+    EXPECT_TRUE(Marked(mask).empty());
+    std::memset(mask, 1, sizeof mask);
+    MarkDescentPath(g_cells, 3.0f, 5.0f, mask, true);
+    EXPECT_TRUE(Marked(mask).empty());
+    std::memset(mask, 1, sizeof mask);
+    MarkDescentPath(g_cells, 12.0f, 0.0f, mask, true);
+    EXPECT_TRUE(Marked(mask).empty());
+}
+
+TEST(MarkDescentPath, ReadsTheBattleFieldThroughTheLink) {
+    ScopedLink link;
+    Build(160);
+    link.link.m_pCells = g_cells;
+    uint8_t mask[FIELD_CELLS];
+    MarkDescentPath(9.0f, 2.0f, 0, mask, false);
+    EXPECT_EQ(Marked(mask), (std::vector<int>{47, 48, 49}));
+    link.link.m_pCells = nullptr;
+    MarkDescentPath(9.0f, 2.0f, 0, mask, false);
+    EXPECT_TRUE(Marked(mask).empty());
+}

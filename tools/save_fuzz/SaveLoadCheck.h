@@ -1,0 +1,106 @@
+#pragma once
+// Feeds arbitrary bytes to the save loader as the files on disk and checks
+// what the layer promises about them. Shared by the fuzzer and the tests.
+// Returns nullptr when every promise held, else what broke.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game/GameSaveData.h"
+#include "game/SaveProfile.h"
+#include "platform/SoundVolumes.h"
+
+namespace save_fuzz {
+
+inline bool WriteAll(const std::string& path, const uint8_t* data, size_t size) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(data, 1, size, f) == size;
+    return std::fclose(f) == 0 && ok;
+}
+
+inline std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::vector<uint8_t> out;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return out;
+    uint8_t chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) out.insert(out.end(), chunk, chunk + got);
+    std::fclose(f);
+    return out;
+}
+
+inline bool IsIntact(const std::vector<uint8_t>& file) {
+    if (file.size() != size_t(CVxSaveData::FILE_SIZE)) return false;
+    int32_t stored;
+    std::memcpy(&stored, file.data() + CVxSaveData::HEADER_OFFSET + 8, 4);
+    return stored == CVxSaveData::Checksum(file.data());
+}
+
+// First byte: bit 0 writes the rest as SaveData.dat (else there is none),
+// bit 1 writes the rest as DataBkUp.dat too (else there is none).
+inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
+    if (size == 0) return nullptr;
+    const uint8_t mode = data[0];
+    const uint8_t* body = data + 1;
+    const size_t bodySize = size - 1;
+
+    g_CurrentProfile = SaveProfile{};
+    for (SaveProfile& p : g_aStoredProfiles) p = SaveProfile{};
+    std::remove(CVxSaveData::SaveFilePath().c_str());
+    std::remove(CVxSaveData::BackupFilePath().c_str());
+
+    CGameSaveData save;
+    save.DeleteFiles();  // creates the folders
+    if ((mode & 1) && !WriteAll(CVxSaveData::SaveFilePath(), body, bodySize)) return "cannot set up the file";
+    if ((mode & 2) && !WriteAll(CVxSaveData::BackupFilePath(), body, bodySize)) return "cannot set up the backup";
+    const std::vector<uint8_t> input(body, body + bodySize);
+
+    const int first = save.Load();
+    int result = first;
+    switch (result) {
+    case CVxSaveData::SAVE_OK: {
+        const SaveFileHeader& h = save.Header();
+        if (h.m_nProfilesInUse < 1 || h.m_nProfilesInUse > 3) return "accepted a count out of range";
+        if (h.m_iCurrentProfile < 0 || h.m_iCurrentProfile >= h.m_nProfilesInUse) return "accepted a bad index";
+        if (std::memcmp(&g_CurrentProfile, &g_aStoredProfiles[h.m_iCurrentProfile], sizeof(SaveProfile)) != 0)
+            return "live profile differs from its slot";
+        if (!(mode & 1) || !IsIntact(input)) return "accepted a file that is not intact";
+        break;
+    }
+    case CVxSaveData::SAVE_CREATED:
+        if (!IsIntact(ReadAll(CVxSaveData::SaveFilePath()))) return "new file is not intact";
+        if ((mode & 2) && ReadAll(CVxSaveData::BackupFilePath()) != input) return "the backup was changed";
+        break;
+    case CVxSaveData::SAVE_ONLY_BACKUP:
+        if (!(mode & 2)) return "offered a restore without a backup";
+        if (ReadAll(CVxSaveData::BackupFilePath()) != input) return "the backup was changed";
+        result = save.RestoreFromBackup();
+        if (result != CVxSaveData::SAVE_OK && result != CVxSaveData::SAVE_RELOAD_FAILED) return "restore failed";
+        break;
+    case CVxSaveData::SAVE_BAD_INDEX:
+    case CVxSaveData::SAVE_BAD_SIZE:
+    case CVxSaveData::SAVE_BAD_CHECKSUM:
+    case CVxSaveData::SAVE_BAD_LAYOUT:
+        if (ReadAll(CVxSaveData::SaveFilePath()) != input) return "a refused file was changed";
+        break;
+    default:
+        return "unexpected load result";
+    }
+
+    // Whatever was loaded, saving it must work and give an intact file.
+    if (save.Save() != CVxSaveData::SAVE_OK) return "save failed";
+    const std::vector<uint8_t> written = ReadAll(CVxSaveData::SaveFilePath());
+    if (!IsIntact(written)) return "saved file is not intact";
+    // A file taken as it stood (or refused only for its index) is written back byte for byte.
+    if ((first == CVxSaveData::SAVE_OK || first == CVxSaveData::SAVE_BAD_INDEX) && written != input)
+        return "load and save changed the file";
+    const int again = save.Load();
+    if (again != CVxSaveData::SAVE_OK && again != CVxSaveData::SAVE_CREATED && again != CVxSaveData::SAVE_BAD_INDEX)
+        return "the saved file does not load";
+    return nullptr;
+}
+
+}  // namespace save_fuzz
