@@ -677,7 +677,8 @@ intptr_t CD3DApplication::HandleMessage(host::Window* hWnd, uint32_t msg, uintpt
             m_hWnd.reset();
             m_hWndFocus = nullptr;
         }
-        if (m_pD3D && !m_hWnd) m_pD3D->Quit();
+        // The video system itself stays up until the process ends: shutting it
+        // down unloads the GL driver, which leaves its own allocations behind.
         m_pD3D = nullptr;
         m_bQuitPosted = true;
         m_nQuitCode = 0;
