@@ -105,12 +105,6 @@ TEST(AppResources, LoadLoadsTheCurrentPageWithoutEnteringASubScreen) {
     EXPECT_EQ(a.m_iPrevSubScreen, -1);
 }
 
-TEST(AppResources, LoadWithoutPagesOnlyInitialises) {
-    Harness h;
-    EXPECT_EQ(h.app.LoadResources(), 0);
-    EXPECT_TRUE(h.app.m_bInitialised);
-}
-
 TEST(AppResources, ReleaseReleasesTheCurrentPage) {
     Harness h;
     FakePage& a = h.AddPage("a");
