@@ -2,8 +2,8 @@
 
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
+#include "platform/D3DApplication.h"
 
-int g_nFrameGateCount = 0;
 bool g_bTargetDrawn = false;
 
 bool IsDrawFrame() {

@@ -164,7 +164,7 @@ uint32_t AudioDevice::GetStatus(VoiceId id) {
     auto lock = Lock();
     Voice* v = Find(id);
     if (!v || !v->playing) return 0;
-    return VOICE_PLAYING | (v->looping ? VOICE_LOOPING : 0);
+    return uint32_t(VOICE_PLAYING) | (v->looping ? uint32_t(VOICE_LOOPING) : 0u);
 }
 
 size_t AudioDevice::VoiceCount() {
