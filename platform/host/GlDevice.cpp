@@ -513,6 +513,20 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* v
     });
 }
 
+GLuint GlDevice::GlTextureName(TextureHandle texture) const {
+    auto it = m_textures.find(texture);
+    return it == m_textures.end() ? 0 : it->second.texture;
+}
+
+void GlDevice::ForgetGlState() {
+    Flush();
+    glUseProgram(m_program);
+    glBindVertexArray(m_vao);
+    glBindSampler(0, m_sampler);
+    m_batchKey.values[K_MASK] = ~0u;  // the next batch applies every state again
+    m_keyDirty = true;
+}
+
 void GlDevice::Present() {
     Flush();
     SDL_GL_SwapWindow(m_window);
@@ -521,10 +535,17 @@ void GlDevice::Present() {
 bool GlDevice::Reset(const PresentParameters& params) {
     Flush();
     SDL_GL_SetSwapInterval(params.presentInterval == 0x80000000u ? 0 : 1);
-    SDL_GL_GetDrawableSize(m_window, &m_bbWidth, &m_bbHeight);
-    if (m_bbWidth <= 0 || m_bbHeight <= 0) {
-        m_bbWidth = params.backBufferWidth;
-        m_bbHeight = params.backBufferHeight;
+    // A window takes the size asked for (it may still be shrinking back from
+    // full screen); full screen gets whatever the display really gave.
+    m_bbWidth = params.backBufferWidth;
+    m_bbHeight = params.backBufferHeight;
+    if (!params.windowed) {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(m_window, &w, &h);
+        if (w > 0 && h > 0) {
+            m_bbWidth = w;
+            m_bbHeight = h;
+        }
     }
     if (m_target == 0) BindTarget(0);
     m_keyDirty = true;
