@@ -2,6 +2,7 @@
 // A wave source a sound buffer is filled from. In memory mode it reads PCM
 // that already lies decoded in memory (the caller keeps the bytes alive); a
 // RIFF/WAVE image is parsed into an own copy of its format and samples.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
