@@ -2,11 +2,12 @@
 // The board that announces new achievements, one at a time from a queue.
 #include <vector>
 
+#include "content/GameLink.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
 
-class CEffect_NewAchievement : public CVxEffect {
+class CEffect_NewAchievement : public CVxEffect, public CAchievementNotice {
 public:
     CEffect_NewAchievement() {
         m_nPoolSize = 1;
@@ -15,6 +16,10 @@ public:
     }
     ~CEffect_NewAchievement() override;
     void OnFrame(int) override {}
+
+    bool IsRecordAlive() const override { return m_aInstances[0].life > 0; }
+    void AppendPending(int index) override { m_lstPending.push_back(index); }
+    void StartRecord(int index) override { Start(0, index); }
 
     // Closes the board at once and forgets the queue. The showing flag goes
     // too: pages wait for it before taking input, and no slide-out will come

@@ -69,6 +69,14 @@ struct CGameApplication::ContentLink : public CContentLink {
     void SetFieldGroundRow(int row) override {
         if (m_app.m_pPageGame) m_app.m_pPageGame->m_iFieldGroundRow = row;
     }
+    int CurrentSubScreen() const override {
+        const CVxPage* page = m_app.PageAt(m_app.m_iCurrentPage);
+        return page ? page->m_iSubScreen : 0;
+    }
+    int BattleState() const override { return m_app.m_pPageGame ? m_app.m_pPageGame->m_iBattleState : 0; }
+    CAchievementNotice* AchievementBoard() override { return m_app.m_pEffectNewAchievement; }
+    // The battle's own notice comes with the battle overlays.
+    CAchievementNotice* InGameAchievementNotice() override { return nullptr; }
     CGameApplication& m_app;
 };
 
