@@ -1,0 +1,79 @@
+#include "platform/StartupChecks.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/host/Display.h"
+#include "platform/host/MessageBox.h"
+#include "platform/host/SystemInfo.h"
+
+uint32_t g_nVideoMemory = 0;
+uint32_t g_nTotalVisibleMemory = 0;
+
+namespace {
+
+uint32_t Probe(int64_t figure, uint32_t& cache) {
+    if (cache != 0) return cache;
+    if (figure < 0) return UINT32_MAX;  // unknown: never a shortfall
+    // Figures beyond 32 bits keep their meaning (plenty) instead of wrapping.
+    cache = figure > int64_t(UINT32_MAX) ? UINT32_MAX : figure == 0 ? 1u : uint32_t(figure);
+    return cache;
+}
+
+void Fatal(const char* text) { host::ShowMessageBox(text, "Fatal error!", host::MB_OK); }
+
+bool FileExists(const char* name) {
+    FILE* f = std::fopen(name, "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+}  // namespace
+
+bool IsAnotherInstanceRunning() {
+    int count = 0;
+    for (const std::string& name : host::GetSystemInfo().ProcessNames()) {
+        if (name == "CSQ.exe" && ++count >= 2) return true;
+    }
+    return false;
+}
+
+uint32_t QueryVideoMemory() { return Probe(host::GetSystemInfo().VideoMemoryBytes(), g_nVideoMemory); }
+
+uint32_t QueryTotalVisibleMemory() { return Probe(host::GetSystemInfo().TotalMemoryKB(), g_nTotalVisibleMemory); }
+
+void ResetMemoryProbes() {
+    g_nVideoMemory = 0;
+    g_nTotalVisibleMemory = 0;
+}
+
+bool CheckSystemRequirements() {
+    if (!FileExists("DATA")) {
+        Fatal("Resource file not found : DATA");
+        return false;
+    }
+    if (!FileExists("BIN")) {
+        Fatal("Resource file not found : BIN");
+        return false;
+    }
+    const uint32_t video = QueryVideoMemory();
+    if (video < 256000000u) {
+        bool has800x600 = false;
+        host::VideoSystem& vs = host::GetVideoSystem();
+        if (vs.Init()) {
+            for (const host::DisplayMode& m : vs.AllModes(0))
+                if (m.width == 800 && m.height == 600) has800x600 = true;
+        }
+        if (!has800x600) {
+            Fatal("VGA card not supported");
+            return false;
+        }
+    }
+    if (video < 64000000u) {
+        Fatal("Not enough VDO memory");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,552 @@
+#include "platform/host/GlDevice.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec4 aPos;
+layout(location = 1) in vec4 aColor;
+layout(location = 2) in vec2 aUV;
+uniform mat4 uViewProj;
+uniform vec2 uOffset;
+out vec4 vColor;
+out vec2 vUV;
+void main() {
+    vec4 p = uViewProj * aPos;
+    // Pixel centres sit on whole coordinates on the device we emulate.
+    p.xy += uOffset * p.w;
+    // Depth runs 0..1 there and -1..1 here.
+    p.z = 2.0 * p.z - p.w;
+    gl_Position = p;
+    vColor = aColor;
+    vUV = aUV;
+}
+)";
+
+const char* kFragmentShader = R"(#version 330 core
+in vec4 vColor;
+in vec2 vUV;
+uniform sampler2D uTex;
+uniform bool uHasTex;
+uniform bool uFlipV;
+uniform int uColorOp, uColorArg1, uColorArg2, uAlphaOp, uAlphaArg1, uAlphaArg2;
+uniform bool uAlphaTest;
+uniform int uAlphaFunc;
+uniform float uAlphaRef;
+out vec4 fragColor;
+vec4 arg(int a, vec4 tex) { return a == 2 ? tex : vColor; }
+vec4 op(int o, vec4 a1, vec4 a2) {
+    if (o == 2) return a1;
+    if (o == 3) return a2;
+    if (o == 4) return a1 * a2;
+    if (o == 7) return min(a1 + a2, vec4(1.0));
+    return vColor;
+}
+bool cmp(int f, float a, float r) {
+    if (f == 1) return false;
+    if (f == 2) return a < r;
+    if (f == 3) return a == r;
+    if (f == 4) return a <= r;
+    if (f == 5) return a > r;
+    if (f == 6) return a != r;
+    if (f == 7) return a >= r;
+    return true;
+}
+void main() {
+    vec4 tex = vec4(1.0);
+    if (uHasTex) tex = texture(uTex, vec2(vUV.x, uFlipV ? 1.0 - vUV.y : vUV.y));
+    vec3 rgb = op(uColorOp, arg(uColorArg1, tex), arg(uColorArg2, tex)).rgb;
+    float a = op(uAlphaOp, arg(uAlphaArg1, tex), arg(uAlphaArg2, tex)).a;
+    if (uAlphaTest && !cmp(uAlphaFunc, floor(a * 255.0 + 0.5), uAlphaRef)) discard;
+    fragColor = vec4(rgb, a);
+}
+)";
+
+GLuint Compile(GLenum type, const char* src) {
+    GLuint s = glCreateShader(type);
+    glShaderSource(s, 1, &src, nullptr);
+    glCompileShader(s);
+    GLint ok = 0;
+    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024];
+        glGetShaderInfoLog(s, sizeof log, nullptr, log);
+        std::fprintf(stderr, "shader: %s\n", log);
+        glDeleteShader(s);
+        return 0;
+    }
+    return s;
+}
+
+GLenum BlendFactor(uint32_t f) {
+    switch (f) {
+    case BLEND_ZERO: return GL_ZERO;
+    case BLEND_ONE: return GL_ONE;
+    case BLEND_SRCCOLOR: return GL_SRC_COLOR;
+    case BLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
+    case BLEND_SRCALPHA: return GL_SRC_ALPHA;
+    case BLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+    case BLEND_DESTALPHA: return GL_DST_ALPHA;
+    case BLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
+    case BLEND_DESTCOLOR: return GL_DST_COLOR;
+    case BLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
+    case BLEND_SRCALPHASAT: return GL_SRC_ALPHA_SATURATE;
+    default: return GL_ONE;
+    }
+}
+
+GLenum BlendOp(uint32_t op) {
+    switch (op) {
+    case BLENDOP_SUBTRACT: return GL_FUNC_SUBTRACT;
+    case BLENDOP_REVSUBTRACT: return GL_FUNC_REVERSE_SUBTRACT;
+    case BLENDOP_MIN: return GL_MIN;
+    case BLENDOP_MAX: return GL_MAX;
+    default: return GL_FUNC_ADD;
+    }
+}
+
+GLenum CompareFunc(uint32_t f) {
+    return f >= CMP_NEVER && f <= CMP_ALWAYS ? GLenum(GL_NEVER + (f - CMP_NEVER)) : GL_LESS;
+}
+
+GLint Address(uint32_t a) {
+    if (a == TADDRESS_CLAMP) return GL_CLAMP_TO_EDGE;
+    if (a == TADDRESS_MIRROR) return GL_MIRRORED_REPEAT;
+    return GL_REPEAT;
+}
+
+// The key's slots.
+enum {
+    K_ZENABLE, K_ZWRITE, K_ZFUNC, K_ATEST, K_AREF, K_AFUNC, K_BLEND, K_SRC, K_DST, K_OP, K_SEPARATE,
+    K_SRCA, K_DSTA, K_OPA, K_CULL, K_MASK, K_COP, K_CA1, K_CA2, K_AOP, K_AA1, K_AA2, K_ADDRU, K_ADDRV,
+    K_MAG, K_MIN, K_TEXTURE, K_PRETRANSFORMED
+};
+
+}  // namespace
+
+GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParameters& params)
+    : m_window(window), m_context(context) {
+    GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+    GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (!vs || !fs) return;
+    GLuint prog = glCreateProgram();
+    glAttachShader(prog, vs);
+    glAttachShader(prog, fs);
+    glLinkProgram(prog);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(prog, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        glDeleteProgram(prog);
+        return;
+    }
+    m_program = prog;
+    glUseProgram(m_program);
+    m_uViewProj = glGetUniformLocation(prog, "uViewProj");
+    m_uOffset = glGetUniformLocation(prog, "uOffset");
+    m_uHasTex = glGetUniformLocation(prog, "uHasTex");
+    m_uFlipV = glGetUniformLocation(prog, "uFlipV");
+    m_uColorOp = glGetUniformLocation(prog, "uColorOp");
+    m_uColorArg1 = glGetUniformLocation(prog, "uColorArg1");
+    m_uColorArg2 = glGetUniformLocation(prog, "uColorArg2");
+    m_uAlphaOp = glGetUniformLocation(prog, "uAlphaOp");
+    m_uAlphaArg1 = glGetUniformLocation(prog, "uAlphaArg1");
+    m_uAlphaArg2 = glGetUniformLocation(prog, "uAlphaArg2");
+    m_uAlphaTest = glGetUniformLocation(prog, "uAlphaTest");
+    m_uAlphaFunc = glGetUniformLocation(prog, "uAlphaFunc");
+    m_uAlphaRef = glGetUniformLocation(prog, "uAlphaRef");
+    m_uTex = glGetUniformLocation(prog, "uTex");
+    glUniform1i(m_uTex, 0);
+
+    glGenVertexArrays(1, &m_vao);
+    glBindVertexArray(m_vao);
+    glGenBuffers(1, &m_vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(BatchVertex), (void*)offsetof(BatchVertex, x));
+    glEnableVertexAttribArray(1);
+    // ARGB words are B, G, R, A in memory.
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(BatchVertex),
+                          (void*)offsetof(BatchVertex, color));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(BatchVertex), (void*)offsetof(BatchVertex, u));
+    glGenSamplers(1, &m_sampler);
+    glBindSampler(0, m_sampler);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    GLint maxTex = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTex);
+    m_maxTexture = maxTex;
+    if (epoxy_has_gl_extension("GL_NVX_gpu_memory_info")) {
+        GLint kb = 0;
+        glGetIntegerv(0x9049 /* current available video memory, KB */, &kb);
+        m_textureMemory = int64_t(kb) * 1024;
+    } else if (epoxy_has_gl_extension("GL_ATI_meminfo")) {
+        GLint info[4] = {0, 0, 0, 0};
+        glGetIntegerv(0x87FC /* texture free memory, KB */, info);
+        m_textureMemory = int64_t(info[0]) * 1024;
+    }
+    m_batch.reserve(4096);
+    Reset(params);
+}
+
+GlDevice::~GlDevice() {
+    for (auto& t : m_textures) {
+        if (t.second.framebuffer) glDeleteFramebuffers(1, &t.second.framebuffer);
+        glDeleteTextures(1, &t.second.texture);
+    }
+    if (m_depth) glDeleteRenderbuffers(1, &m_depth);
+    if (m_sampler) glDeleteSamplers(1, &m_sampler);
+    if (m_vbo) glDeleteBuffers(1, &m_vbo);
+    if (m_vao) glDeleteVertexArrays(1, &m_vao);
+    if (m_program) glDeleteProgram(m_program);
+    SDL_GL_DeleteContext(m_context);
+}
+
+TextureHandle GlDevice::CreateTexture(int width, int height, const uint8_t* rgba) {
+    if (width <= 0 || height <= 0 || width > m_maxTexture || height > m_maxTexture) return 0;
+    GlTexture t;
+    t.width = width;
+    t.height = height;
+    glGenTextures(1, &t.texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, t.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &t.texture);
+        return 0;
+    }
+    m_keyDirty = true;  // the bound texture changed under the batch's feet
+    m_textures[m_next] = t;
+    return m_next++;
+}
+
+void GlDevice::EnsureDepth(int width, int height) {
+    if (m_depth && width <= m_depthW && height <= m_depthH) return;
+    m_depthW = std::max(width, m_depthW);
+    m_depthH = std::max(height, m_depthH);
+    if (!m_depth) glGenRenderbuffers(1, &m_depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, m_depthW, m_depthH);
+    // Every target shares the one depth buffer; attach the new storage everywhere.
+    for (auto& t : m_textures)
+        if (t.second.framebuffer) {
+            glBindFramebuffer(GL_FRAMEBUFFER, t.second.framebuffer);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
+        }
+}
+
+TextureHandle GlDevice::CreateRenderTarget(int width, int height) {
+    Flush();
+    TextureHandle h = CreateTexture(width, height, nullptr);
+    if (!h) return 0;
+    GlTexture& t = m_textures[h];
+    EnsureDepth(width, height);
+    glGenFramebuffers(1, &t.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
+    bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    BindTarget(m_target);
+    if (!complete) {
+        ReleaseTexture(h);
+        return 0;
+    }
+    return h;
+}
+
+void GlDevice::ReleaseTexture(TextureHandle texture) {
+    auto it = m_textures.find(texture);
+    if (it == m_textures.end()) return;
+    Flush();
+    if (it->second.framebuffer) glDeleteFramebuffers(1, &it->second.framebuffer);
+    glDeleteTextures(1, &it->second.texture);
+    m_textures.erase(it);
+    if (m_state.texture == texture) m_state.texture = 0;
+    if (m_target == texture) {
+        m_target = 0;
+        BindTarget(0);
+    }
+    m_keyDirty = true;
+}
+
+bool GlDevice::TextureSize(TextureHandle texture, int& width, int& height) const {
+    auto it = m_textures.find(texture);
+    if (it == m_textures.end()) return false;
+    width = it->second.width;
+    height = it->second.height;
+    return true;
+}
+
+void GlDevice::TargetSize(int& w, int& h) const {
+    auto it = m_textures.find(m_target);
+    if (m_target && it != m_textures.end()) {
+        w = it->second.width;
+        h = it->second.height;
+    } else {
+        w = m_bbWidth;
+        h = m_bbHeight;
+    }
+}
+
+void GlDevice::BindTarget(TextureHandle target) {
+    auto it = m_textures.find(target);
+    GLuint fb = target && it != m_textures.end() ? it->second.framebuffer : 0;
+    glBindFramebuffer(GL_FRAMEBUFFER, fb);
+    int w, h;
+    TargetSize(w, h);
+    glViewport(0, 0, w, h);
+}
+
+void GlDevice::SetRenderTarget(TextureHandle target) {
+    if (target != 0) {
+        auto it = m_textures.find(target);
+        if (it == m_textures.end() || !it->second.framebuffer) return;
+    }
+    if (target == m_target) return;
+    Flush();
+    m_target = target;
+    m_keyDirty = true;
+    BindTarget(target);
+}
+
+void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
+    Flush();
+    GLbitfield bits = 0;
+    if (flags & CLEAR_TARGET) {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
+                     ((argb >> 24) & 0xFF) / 255.0f);
+        bits |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & CLEAR_ZBUFFER) {
+        glDepthMask(GL_TRUE);
+        glClearDepth(z);
+        bits |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & CLEAR_STENCIL) bits |= GL_STENCIL_BUFFER_BIT;
+    glDisable(GL_SCISSOR_TEST);
+    if (bits) glClear(bits);
+    m_keyDirty = true;  // masks were touched; the next batch sets them again
+    m_batchKey.values[K_MASK] = ~0u;
+}
+
+bool GlDevice::BeginScene() { return true; }
+
+bool GlDevice::EndScene() {
+    Flush();
+    return true;
+}
+
+GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
+    const DeviceState& s = m_state;
+    Key k;
+    auto& v = k.values;
+    v[K_ZENABLE] = s.render[RS_ZENABLE];
+    v[K_ZWRITE] = s.render[RS_ZWRITEENABLE];
+    v[K_ZFUNC] = s.render[RS_ZFUNC];
+    v[K_ATEST] = s.render[RS_ALPHATESTENABLE];
+    v[K_AREF] = s.render[RS_ALPHAREF];
+    v[K_AFUNC] = s.render[RS_ALPHAFUNC];
+    v[K_BLEND] = s.render[RS_ALPHABLENDENABLE];
+    v[K_SRC] = s.render[RS_SRCBLEND];
+    v[K_DST] = s.render[RS_DESTBLEND];
+    v[K_OP] = s.render[RS_BLENDOP];
+    v[K_SEPARATE] = s.render[RS_SEPARATEALPHABLENDENABLE];
+    v[K_SRCA] = s.render[RS_SRCBLENDALPHA];
+    v[K_DSTA] = s.render[RS_DESTBLENDALPHA];
+    v[K_OPA] = s.render[RS_BLENDOPALPHA];
+    v[K_CULL] = s.render[RS_CULLMODE];
+    v[K_MASK] = s.render[RS_COLORWRITEENABLE];
+    v[K_COP] = s.stage[TSS_COLOROP];
+    v[K_CA1] = s.stage[TSS_COLORARG1];
+    v[K_CA2] = s.stage[TSS_COLORARG2];
+    v[K_AOP] = s.stage[TSS_ALPHAOP];
+    v[K_AA1] = s.stage[TSS_ALPHAARG1];
+    v[K_AA2] = s.stage[TSS_ALPHAARG2];
+    v[K_ADDRU] = s.sampler[SAMP_ADDRESSU];
+    v[K_ADDRV] = s.sampler[SAMP_ADDRESSV];
+    v[K_MAG] = s.sampler[SAMP_MAGFILTER];
+    v[K_MIN] = s.sampler[SAMP_MINFILTER];
+    v[K_TEXTURE] = m_textures.count(s.texture) ? s.texture : 0;
+    v[K_PRETRANSFORMED] = pretransformed ? 1 : 0;
+    if (!pretransformed) {
+        k.view = s.view;
+        k.projection = s.projection;
+    }
+    return k;
+}
+
+void GlDevice::ApplyKey(const Key& k) {
+    const auto& v = k.values;
+    if (v[K_ZENABLE]) glEnable(GL_DEPTH_TEST);
+    else glDisable(GL_DEPTH_TEST);
+    glDepthFunc(CompareFunc(v[K_ZFUNC]));
+    glDepthMask(v[K_ZWRITE] ? GL_TRUE : GL_FALSE);
+    if (v[K_BLEND]) {
+        glEnable(GL_BLEND);
+        if (v[K_SEPARATE]) {
+            glBlendFuncSeparate(BlendFactor(v[K_SRC]), BlendFactor(v[K_DST]), BlendFactor(v[K_SRCA]),
+                                BlendFactor(v[K_DSTA]));
+            glBlendEquationSeparate(BlendOp(v[K_OP]), BlendOp(v[K_OPA]));
+        } else {
+            glBlendFunc(BlendFactor(v[K_SRC]), BlendFactor(v[K_DST]));
+            glBlendEquation(BlendOp(v[K_OP]));
+        }
+    } else {
+        glDisable(GL_BLEND);
+    }
+    // Culling is named by the winding seen on screen; GL's front faces are
+    // counter-clockwise on screen as well, whatever the target.
+    if (v[K_CULL] == CULL_CW) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+    } else if (v[K_CULL] == CULL_CCW) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
+    glFrontFace(GL_CCW);
+    uint32_t m = v[K_MASK];
+    glColorMask((m & 1) != 0, (m & 2) != 0, (m & 4) != 0, (m & 8) != 0);
+
+    glUniform1i(m_uColorOp, GLint(v[K_COP]));
+    glUniform1i(m_uColorArg1, GLint(v[K_CA1]));
+    glUniform1i(m_uColorArg2, GLint(v[K_CA2]));
+    glUniform1i(m_uAlphaOp, GLint(v[K_AOP]));
+    glUniform1i(m_uAlphaArg1, GLint(v[K_AA1]));
+    glUniform1i(m_uAlphaArg2, GLint(v[K_AA2]));
+    glUniform1i(m_uAlphaTest, v[K_ATEST] ? 1 : 0);
+    glUniform1i(m_uAlphaFunc, GLint(v[K_AFUNC]));
+    glUniform1f(m_uAlphaRef, float(v[K_AREF] & 0xFF));
+
+    auto it = m_textures.find(v[K_TEXTURE]);
+    bool hasTex = v[K_TEXTURE] && it != m_textures.end();
+    glUniform1i(m_uHasTex, hasTex ? 1 : 0);
+    glUniform1i(m_uFlipV, hasTex && it->second.framebuffer ? 1 : 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, hasTex ? it->second.texture : 0);
+    glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, Address(v[K_ADDRU]));
+    glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, Address(v[K_ADDRV]));
+    glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, v[K_MAG] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, v[K_MIN] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+
+    // The matrices are uploaded as they are: GL reads them column by column,
+    // which turns the row-vector product into its column-vector twin.
+    Matrix vp = v[K_PRETRANSFORMED] ? IdentityMatrix() : Multiply(k.view, k.projection);
+    glUniformMatrix4fv(m_uViewProj, 1, GL_FALSE, vp.data());
+    int w, h;
+    TargetSize(w, h);
+    glUniform2f(m_uOffset, w > 0 ? 1.0f / float(w) : 0.0f, h > 0 ? -1.0f / float(h) : 0.0f);
+}
+
+void GlDevice::Flush() {
+    if (m_batch.empty()) return;
+    ApplyKey(m_batchKey);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
+    size_t bytes = m_batch.size() * sizeof(BatchVertex);
+    if (bytes > m_vboCapacity) {
+        m_vboCapacity = std::max(bytes, m_vboCapacity * 2);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(m_vboCapacity), nullptr, GL_STREAM_DRAW);
+    } else {
+        // Orphan the old storage so the driver need not wait for the last draw.
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(m_vboCapacity), nullptr, GL_STREAM_DRAW);
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), m_batch.data());
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(m_batch.size()));
+    ++m_glDraws;
+    m_batch.clear();
+}
+
+template <class V, class F>
+void GlDevice::Gather(uint32_t type, uint32_t count, const V* vertices, bool pretransformed, F toClip) {
+    if (!vertices || VertexCountFor(type, count) == 0) return;
+    if (m_keyDirty || pretransformed != m_batchPretransformed) {
+        Key k = MakeKey(pretransformed);
+        if (!(k == m_batchKey)) {
+            Flush();
+            m_batchKey = k;
+        }
+        m_keyDirty = false;
+        m_batchPretransformed = pretransformed;
+    }
+    for (uint32_t i : TriangleListIndices(type, count)) {
+        const V& src = vertices[i];
+        BatchVertex bv;
+        toClip(src, bv);
+        bv.color = src.color;
+        bv.u = src.u;
+        bv.v = src.v;
+        m_batch.push_back(bv);
+    }
+}
+
+void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const Vertex* vertices) {
+    const Matrix& m = m_state.world;
+    Gather(type, count, vertices, false, [&m](const Vertex& s, BatchVertex& d) {
+        d.x = s.x * m[0] + s.y * m[4] + s.z * m[8] + m[12];
+        d.y = s.x * m[1] + s.y * m[5] + s.z * m[9] + m[13];
+        d.z = s.x * m[2] + s.y * m[6] + s.z * m[10] + m[14];
+        d.w = s.x * m[3] + s.y * m[7] + s.z * m[11] + m[15];
+    });
+}
+
+void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* vertices) {
+    int tw, th;
+    TargetSize(tw, th);
+    float sx = tw > 0 ? 2.0f / float(tw) : 0.0f, sy = th > 0 ? 2.0f / float(th) : 0.0f;
+    Gather(type, count, vertices, true, [sx, sy](const VertexRHW& s, BatchVertex& d) {
+        float w = s.rhw != 0.0f ? 1.0f / s.rhw : 1.0f;
+        d.x = (s.x * sx - 1.0f) * w;
+        d.y = (1.0f - s.y * sy) * w;
+        d.z = s.z * w;
+        d.w = w;
+    });
+}
+
+void GlDevice::Present() {
+    Flush();
+    SDL_GL_SwapWindow(m_window);
+}
+
+bool GlDevice::Reset(const PresentParameters& params) {
+    Flush();
+    SDL_GL_SetSwapInterval(params.presentInterval == 0x80000000u ? 0 : 1);
+    SDL_GL_GetDrawableSize(m_window, &m_bbWidth, &m_bbHeight);
+    if (m_bbWidth <= 0 || m_bbHeight <= 0) {
+        m_bbWidth = params.backBufferWidth;
+        m_bbHeight = params.backBufferHeight;
+    }
+    if (m_target == 0) BindTarget(0);
+    m_keyDirty = true;
+    return true;
+}
+
+bool GlDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) {
+    Flush();
+    width = m_bbWidth;
+    height = m_bbHeight;
+    if (width <= 0 || height <= 0) return false;
+    std::vector<uint8_t> raw(size_t(width) * size_t(height) * 4);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+    BindTarget(m_target);
+    // GL reads bottom row first.
+    rgba.resize(raw.size());
+    size_t row = size_t(width) * 4;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(&rgba[size_t(y) * row], &raw[size_t(height - 1 - y) * row], row);
+    return glGetError() == GL_NO_ERROR;
+}
+
+}  // namespace host

@@ -1,0 +1,310 @@
+// SDL2 backend of the window and video system.
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/host/Display.h"
+#include "platform/host/GlDevice.h"
+#include "platform/host/SystemInfo.h"
+
+namespace host {
+
+namespace {
+
+uint32_t FormatOf(Uint32 sdlFormat) {
+    switch (sdlFormat) {
+    case SDL_PIXELFORMAT_RGB565: return FMT_R5G6B5;
+    case SDL_PIXELFORMAT_RGB555: return FMT_X1R5G5B5;
+    case SDL_PIXELFORMAT_ARGB2101010: return FMT_A2R10G10B10;
+    case SDL_PIXELFORMAT_RGB24:
+    case SDL_PIXELFORMAT_BGR24: return FMT_R8G8B8;
+    default: break;
+    }
+    int bpp = SDL_BITSPERPIXEL(sdlFormat);
+    if (bpp == 16) return FMT_R5G6B5;
+    if (bpp == 15) return FMT_X1R5G5B5;
+    return FMT_X8R8G8B8;  // 24- and 32-bit desktops
+}
+
+DisplayMode ModeOf(const SDL_DisplayMode& m) {
+    return DisplayMode{uint32_t(m.w), uint32_t(m.h), uint32_t(m.refresh_rate), FormatOf(m.format)};
+}
+
+uint32_t MouseKeys() {
+    Uint32 b = SDL_GetMouseState(nullptr, nullptr);
+    uint32_t k = 0;
+    if (b & SDL_BUTTON_LMASK) k |= MK_LBUTTON;
+    if (b & SDL_BUTTON_RMASK) k |= MK_RBUTTON;
+    if (b & SDL_BUTTON_MMASK) k |= MK_MBUTTON;
+    SDL_Keymod mod = SDL_GetModState();
+    if (mod & KMOD_SHIFT) k |= MK_SHIFT;
+    if (mod & KMOD_CTRL) k |= MK_CONTROL;
+    return k;
+}
+
+class SdlWindow : public Window {
+public:
+    explicit SdlWindow(SDL_Window* w) : m_window(w) {}
+    ~SdlWindow() override {
+        if (m_cursor) SDL_FreeCursor(m_cursor);
+        SDL_DestroyWindow(m_window);
+    }
+    SDL_Window* Native() const { return m_window; }
+
+    bool PeekMessage(WindowMessage& out) override {
+        SDL_Event e;
+        while (m_pending.empty() && SDL_PollEvent(&e)) Translate(e);
+        return Pop(out);
+    }
+    bool WaitMessage(WindowMessage& out) override {
+        SDL_Event e;
+        if (m_pending.empty() && SDL_WaitEventTimeout(&e, 100)) Translate(e);
+        if (Pop(out)) return true;
+        out = WindowMessage{};  // nothing yet: an empty message keeps the loop turning
+        return true;
+    }
+    void PostMessage(const WindowMessage& msg) override { m_pending.push_back(msg); }
+    void ClientSize(int& width, int& height) const override { SDL_GetWindowSize(m_window, &width, &height); }
+    void WindowRect(int& x, int& y, int& width, int& height) const override {
+        SDL_GetWindowPosition(m_window, &x, &y);
+        SDL_GetWindowSize(m_window, &width, &height);
+    }
+    void SetWindowRect(int x, int y, int width, int height) override {
+        if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) return;
+        SDL_SetWindowPosition(m_window, x, y);
+        SDL_SetWindowSize(m_window, width, height);
+        SDL_ShowWindow(m_window);
+    }
+    void CursorPos(int& x, int& y) const override { SDL_GetMouseState(&x, &y); }
+    bool SetFullscreen(bool fullscreen, const DisplayMode& mode) override {
+        if (!fullscreen) return SDL_SetWindowFullscreen(m_window, 0) == 0;
+        SDL_DisplayMode want{}, got{};
+        want.w = int(mode.width);
+        want.h = int(mode.height);
+        want.refresh_rate = int(mode.refreshRate);
+        int display = SDL_GetWindowDisplayIndex(m_window);
+        if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &want, &got)) SDL_SetWindowDisplayMode(m_window, &got);
+        if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) == 0) return true;
+        // A display that cannot change mode still gets a full-screen window.
+        return SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    }
+    bool IsFullscreen() const override { return (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0; }
+    void SetCursorImage(const CursorImage& c) override {
+        if (c.width <= 0 || c.height <= 0 || c.rgba.size() < size_t(c.width) * size_t(c.height) * 4) return;
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(c.rgba.data()), c.width, c.height,
+                                                            32, c.width * 4, SDL_PIXELFORMAT_RGBA32);
+        if (!s) return;
+        SDL_Cursor* cursor = SDL_CreateColorCursor(s, c.hotX, c.hotY);
+        SDL_FreeSurface(s);
+        if (!cursor) return;
+        SDL_SetCursor(cursor);
+        if (m_cursor) SDL_FreeCursor(m_cursor);
+        m_cursor = cursor;
+    }
+    void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+    void ClipCursor(bool clip) override { SDL_SetWindowGrab(m_window, clip ? SDL_TRUE : SDL_FALSE); }
+    void SetTitle(const std::string& title) override { SDL_SetWindowTitle(m_window, title.c_str()); }
+
+private:
+    bool Pop(WindowMessage& out) {
+        if (m_pending.empty()) return false;
+        out = m_pending.front();
+        m_pending.pop_front();
+        return true;
+    }
+    void Push(uint32_t msg, uintptr_t w, intptr_t l) { m_pending.push_back(WindowMessage{msg, w, l}); }
+
+    void Translate(const SDL_Event& e) {
+        switch (e.type) {
+        case SDL_WINDOWEVENT:
+            if (e.window.windowID != SDL_GetWindowID(m_window)) return;
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_CLOSE: Push(WM_CLOSE, 0, 0); break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                Push(WM_ACTIVATEAPP, 1, 0);
+                Push(WM_ACTIVATE, WA_ACTIVE, 0);
+                Push(WM_SETFOCUS, 0, 0);
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                Push(WM_ACTIVATE, WA_INACTIVE, 0);
+                Push(WM_ACTIVATEAPP, 0, 0);
+                Push(WM_KILLFOCUS, 0, 0);
+                break;
+            case SDL_WINDOWEVENT_MINIMIZED: Push(WM_SIZE, SIZE_MINIMIZED, 0); break;
+            case SDL_WINDOWEVENT_MAXIMIZED: Push(WM_SIZE, SIZE_MAXIMIZED, 0); break;
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED: {
+                int w, h;
+                SDL_GetWindowSize(m_window, &w, &h);
+                Push(WM_SIZE, SIZE_RESTORED, MakeLParam(w, h));
+                break;
+            }
+            case SDL_WINDOWEVENT_EXPOSED: Push(WM_PAINT, 0, 0); break;
+            default: break;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            uint32_t vk = VirtualKeyFromScancode(int(e.key.keysym.scancode));
+            if (!vk) return;
+            bool down = e.type == SDL_KEYDOWN;
+            // Alt combinations and F10 arrive as system keys.
+            bool sys = (e.key.keysym.mod & KMOD_ALT) || vk == VK_MENU || vk == VK_F10;
+            uint32_t msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+            Push(msg, vk, KeyLParam(down, e.key.repeat != 0, int(e.key.keysym.scancode)));
+            break;
+        }
+        case SDL_MOUSEMOTION: Push(WM_MOUSEMOVE, MouseKeys(), MakeLParam(e.motion.x, e.motion.y)); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            bool down = e.type == SDL_MOUSEBUTTONDOWN;
+            uint32_t msg;
+            if (e.button.button == SDL_BUTTON_LEFT) msg = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            else if (e.button.button == SDL_BUTTON_RIGHT) msg = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            else if (e.button.button == SDL_BUTTON_MIDDLE) msg = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+            else return;
+            Push(msg, MouseKeys(), MakeLParam(e.button.x, e.button.y));
+            break;
+        }
+        case SDL_MOUSEWHEEL: {
+            int dy = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
+            if (dy == 0) return;
+            int x, y, wx, wy;
+            SDL_GetMouseState(&x, &y);
+            SDL_GetWindowPosition(m_window, &wx, &wy);
+            uintptr_t w = (uintptr_t(uint16_t(int16_t(dy * int(WHEEL_DELTA)))) << 16) | MouseKeys();
+            Push(WM_MOUSEWHEEL, w, MakeLParam(wx + x, wy + y));
+            break;
+        }
+        default: break;
+        }
+    }
+
+    SDL_Window* m_window;
+    SDL_Cursor* m_cursor = nullptr;
+    std::deque<WindowMessage> m_pending;
+};
+
+class SdlVideoSystem : public VideoSystem {
+public:
+    bool Init() override {
+        if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+        // Termination signals are the program's own business (they set the quit request).
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            std::fprintf(stderr, "video: %s\n", SDL_GetError());
+            return false;
+        }
+        return true;
+    }
+    void Quit() override {
+        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    int AdapterCount() override {
+        int n = SDL_GetNumVideoDisplays();
+        return n < 0 ? 0 : n;
+    }
+    std::string AdapterDescription(int adapter) override {
+        const char* name = SDL_GetDisplayName(adapter);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        return std::string(name ? name : "Display") + " (" + (driver ? driver : "?") + ", OpenGL 3.3)";
+    }
+    std::vector<DisplayMode> AllModes(int adapter) override {
+        std::vector<DisplayMode> out;
+        int n = SDL_GetNumDisplayModes(adapter);
+        for (int i = 0; i < n; ++i) {
+            SDL_DisplayMode m;
+            if (SDL_GetDisplayMode(adapter, i, &m) == 0) out.push_back(ModeOf(m));
+        }
+        // A display that lists no modes still has its current one.
+        DisplayMode desk;
+        if (out.empty() && DesktopMode(adapter, desk)) out.push_back(desk);
+        return out;
+    }
+    std::vector<DisplayMode> AdapterModes(int adapter, uint32_t format) override {
+        std::vector<DisplayMode> out;
+        for (const DisplayMode& m : AllModes(adapter))
+            if (m.format == format) out.push_back(m);
+        return out;
+    }
+    bool DesktopMode(int adapter, DisplayMode& out) override {
+        SDL_DisplayMode m;
+        if (SDL_GetDesktopDisplayMode(adapter, &m) != 0) return false;
+        out = ModeOf(m);
+        return true;
+    }
+    bool DeviceCaps(int adapter, uint32_t deviceType, DeviceCapsInfo& out) override {
+        // One hardware device a display: the GL driver.
+        if (deviceType != DEVTYPE_HAL || adapter < 0 || adapter >= AdapterCount()) return false;
+        out = DeviceCapsInfo{};
+        out.deviceType = DEVTYPE_HAL;
+        out.devCaps = 0x10000;
+        out.presentationIntervals = 0x80000000u | 1u;
+        out.textureCaps = 0x4;
+        out.maxTextureWidth = out.maxTextureHeight = 4096;
+        out.numSimultaneousRTs = 4;
+        return true;
+    }
+    bool CheckDeviceType(int adapter, uint32_t deviceType, uint32_t adapterFormat, uint32_t backBufferFormat,
+                         bool) override {
+        DeviceCapsInfo caps;
+        if (!DeviceCaps(adapter, deviceType, caps)) return false;
+        if (backBufferFormat != FMT_A8R8G8B8 && backBufferFormat != FMT_X8R8G8B8) return false;
+        for (const DisplayMode& m : AllModes(adapter))
+            if (m.format == adapterFormat) return true;
+        return false;
+    }
+    bool CheckDepthStencil(int, uint32_t, uint32_t, uint32_t, uint32_t depthFormat) override {
+        return depthFormat == FMT_D16 || depthFormat == FMT_D24X8 || depthFormat == FMT_D24S8;
+    }
+    bool CheckMultiSample(int, uint32_t, uint32_t, bool, uint32_t type, uint32_t* qualityLevels) override {
+        if (type != 0) return false;
+        if (qualityLevels) *qualityLevels = 1;
+        return true;
+    }
+    std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth, int clientHeight) override {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_Window* w = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
+                                         clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+        if (!w) {
+            std::fprintf(stderr, "window: %s\n", SDL_GetError());
+            return nullptr;
+        }
+        return std::make_unique<SdlWindow>(w);
+    }
+    std::unique_ptr<GraphicsDevice> CreateDevice(Window& window, const PresentParameters& params) override {
+        auto* sw = dynamic_cast<SdlWindow*>(&window);
+        if (!sw) return nullptr;
+        SDL_GLContext ctx = SDL_GL_CreateContext(sw->Native());
+        if (!ctx) {
+            std::fprintf(stderr, "OpenGL 3.3 core context: %s\n", SDL_GetError());
+            return nullptr;
+        }
+        SDL_GL_MakeCurrent(sw->Native(), ctx);
+        if (epoxy_gl_version() < 33) {
+            std::fprintf(stderr, "OpenGL 3.3 is needed; the driver offers %d.%d\n", epoxy_gl_version() / 10,
+                         epoxy_gl_version() % 10);
+            SDL_GL_DeleteContext(ctx);
+            return nullptr;
+        }
+        auto device = std::make_unique<GlDevice>(sw->Native(), ctx, params);
+        if (!device->Valid()) return nullptr;
+        if (device->AvailableTextureMemory() > 0) SetKnownVideoMemoryBytes(device->AvailableTextureMemory());
+        return device;
+    }
+};
+
+SdlVideoSystem g_sdlVideo;
+VideoSystem* g_video = &g_sdlVideo;
+
+}  // namespace
+
+VideoSystem& GetVideoSystem() { return *g_video; }
+void SetVideoSystem(VideoSystem* system) { g_video = system ? system : &g_sdlVideo; }
+
+}  // namespace host

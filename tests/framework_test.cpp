@@ -1,0 +1,311 @@
+#include <cmath>
+
+#include "FrameworkFixture.h"
+
+using namespace host;
+
+namespace {
+
+const char* kExitSuffix = "\n\nThis sample will now exit.";
+
+}  // namespace
+
+TEST_F(FrameworkFixture, FrameGateNeedsMoreThanOneSixtiethOfASecond) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+
+    services.clock.Advance(16700000);  // exactly 0.0167 s
+    ASSERT_EQ(app.RunFrame(), S_OK);
+    EXPECT_EQ(app.Renders(), 0);
+
+    services.clock.Advance(100000);  // a tenth of a millisecond more
+    ASSERT_EQ(app.RunFrame(), S_OK);
+    EXPECT_EQ(app.Renders(), 1);
+    EXPECT_EQ(video.device->presents, 1);
+}
+
+TEST_F(FrameworkFixture, PassWithoutElapsedTimeCountsForNothing) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    services.clock.Advance(5000000);
+    app.RunFrame();
+    EXPECT_EQ(g_nFrameGateCount, 1u);
+    const float before = g_fFrameGateTime;
+    app.RunFrame();  // the clock has not moved
+    EXPECT_EQ(g_nFrameGateCount, 1u);
+    EXPECT_EQ(g_fFrameGateTime.load(), before);
+}
+
+TEST_F(FrameworkFixture, LongStallIsCutToTenFramesOfBacklog) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    services.clock.AdvanceSeconds(1.0);
+    app.RunFrame();
+    ASSERT_EQ(app.Renders(), 1);
+    EXPECT_EQ(g_fFrameGateTime.load(), 0.167f);
+
+    // Back-to-back passes (a microsecond apart) drain the backlog one frame each.
+    int passes = 0;
+    while (passes < 100) {
+        const int before = app.Renders();
+        services.clock.Advance(1000);
+        app.RunFrame();
+        ++passes;
+        if (app.Renders() == before) break;
+    }
+    EXPECT_GE(app.Renders(), 10);
+    EXPECT_LE(app.Renders(), 11);
+    EXPECT_LE(double(g_fFrameGateTime.load()), 0.0167 + 1e-6);
+}
+
+TEST_F(FrameworkFixture, ShortStallIsPaidBackInFull) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    services.clock.AdvanceSeconds(0.2);  // below the 0.2004 s cut
+    app.RunFrame();
+    EXPECT_NEAR(g_fFrameGateTime.load(), 0.2 - 0.0167, 1e-6);
+}
+
+TEST_F(FrameworkFixture, RenderSeesPassesSinceThePreviousFrame) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    services.clock.AdvanceSeconds(0.02);
+    app.RunFrame();  // first pass after nothing: behind, count reads 0
+    services.clock.AdvanceSeconds(0.005);
+    app.RunFrame();
+    services.clock.AdvanceSeconds(0.005);
+    app.RunFrame();
+    services.clock.AdvanceSeconds(0.01);
+    app.RunFrame();
+    ASSERT_EQ(app.Renders(), 2);
+    EXPECT_EQ(app.gateCountInRender[0], 0u);
+    EXPECT_EQ(app.gateCountInRender[1], 3u);
+    EXPECT_EQ(g_nFrameGateCount, 0u);
+}
+
+TEST_F(FrameworkFixture, CloseIsIgnoredUntilTheQuitRequest) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    g_bAllowClose = false;
+    EXPECT_EQ(app.HandleMessage(app.Window(), WM_CLOSE, 0, 0), 0);
+    EXPECT_NE(app.Window(), nullptr);
+    EXPECT_NE(app.Device(), nullptr);
+    EXPECT_FALSE(app.QuitPosted());
+    EXPECT_EQ(app.shutdowns, 0);
+
+    g_bQuitRequested = true;
+    services.clock.AdvanceSeconds(0.02);
+    app.RunFrame();
+    EXPECT_EQ(app.Renders(), 1);
+    EXPECT_TRUE(app.QuitPosted());
+    EXPECT_EQ(app.Window(), nullptr);
+    EXPECT_EQ(app.Device(), nullptr);
+    EXPECT_EQ(app.shutdowns, 1);
+    EXPECT_EQ(app.released, 1);
+    EXPECT_EQ(app.destroyed, 1);
+}
+
+TEST_F(FrameworkFixture, RunLoopStopsOnTheQuitRequest) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    g_bAllowClose = false;
+    // A key press arrives first; then time moves 5 ms on every idle pass.
+    video.window->PostMessage({WM_KEYDOWN, VK_SPACE, KeyLParam(true, false, 44)});
+    video.window->onIdle = [&] {
+        services.clock.AdvanceSeconds(0.005);
+        if (app.Renders() >= 30) g_bQuitRequested = true;
+    };
+    EXPECT_EQ(app.Run(), 0);
+    // The request is read at the end of the next frame drawn, which closes the window.
+    EXPECT_EQ(app.Renders(), 31);
+    EXPECT_EQ(app.shutdowns, 1);
+}
+
+TEST_F(FrameworkFixture, PausedLoopRunsNoFrames) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    EXPECT_TRUE(app.m_bActive);
+    app.HandleMessage(app.Window(), WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_FALSE(app.m_bActive);
+    // The timer is stopped too: a minute minimized is no backlog afterwards.
+    services.clock.AdvanceSeconds(60);
+    app.HandleMessage(app.Window(), WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
+    EXPECT_TRUE(app.m_bActive);
+    services.clock.AdvanceSeconds(0.02);
+    app.RunFrame();
+    EXPECT_NEAR(g_fFrameGateTime.load(), 0.02 - 0.0167, 1e-6);
+}
+
+TEST_F(FrameworkFixture, ConstructedPausedAndActiveAfterCreate) {
+    CountingApp app;
+    EXPECT_EQ(app.PauseCount(), 1);
+    EXPECT_FALSE(app.m_bActive);
+    ASSERT_EQ(app.Create(), S_OK);
+    EXPECT_EQ(app.PauseCount(), 0);
+    EXPECT_TRUE(app.m_bActive);
+    EXPECT_TRUE(app.m_bWindowed);
+    EXPECT_EQ(app.created, 1);
+    EXPECT_EQ(app.restored, 1);
+    EXPECT_EQ(app.m_szDeviceStats, u"HAL (hw vp): Headless adapter");
+    int w, h;
+    app.Window()->ClientSize(w, h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    EXPECT_EQ(video.window->title, "Cogsquall");
+}
+
+TEST_F(FrameworkFixture, OnlyTheFirstFatalMessageIsShown) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    EXPECT_EQ(app.ShowErrorMessage(FWERR_RESET_FAILED, SEVERITY_EXIT), FWERR_RESET_FAILED);
+    EXPECT_EQ(app.ShowErrorMessage(D3DERR_OUTOFVIDEOMEMORY, SEVERITY_EXIT), D3DERR_OUTOFVIDEOMEMORY);
+    EXPECT_EQ(app.ShowErrorMessage(E_OUTOFMEMORY, SEVERITY_CONTINUE), E_OUTOFMEMORY);
+    auto boxes = services.boxes.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, std::string("Could not reset the Direct3D device.") + kExitSuffix);
+    EXPECT_EQ(boxes[0].caption, "Cogsquall");
+    EXPECT_EQ(boxes[0].type, MB_ICONERROR);
+    // A fatal message closes the window even while closing is otherwise refused.
+    EXPECT_TRUE(app.QuitPosted());
+}
+
+TEST_F(FrameworkFixture, DriverFailureIsAlwaysFatal) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    g_bAllowClose = false;
+    app.ShowErrorMessage(D3DERR_DRIVERINTERNALERROR, SEVERITY_CONTINUE);
+    ASSERT_EQ(services.boxes.Count(), 1u);
+    EXPECT_EQ(services.boxes.Boxes()[0].text,
+              std::string("A serious problem occured inside the display driver.") + kExitSuffix);
+    EXPECT_TRUE(app.QuitPosted());
+}
+
+TEST_F(FrameworkFixture, WarningsKeepTheProgramRunning) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    app.ShowErrorMessage(HRESULT(0x80001234u), SEVERITY_CONTINUE);
+    app.ShowErrorMessage(E_OUTOFMEMORY, SEVERITY_SWITCHED_TO_REF);
+    auto boxes = services.boxes.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Generic application error. Enable\ndebug output for detailed information.");
+    EXPECT_EQ(boxes[0].type, MB_ICONWARNING);
+    EXPECT_EQ(boxes[1].text.rfind("Not enough memory.\n\nSwitching to the reference rasterizer,", 0), 0u);
+    EXPECT_FALSE(app.QuitPosted());
+}
+
+TEST_F(FrameworkFixture, NoDisplayGivesTheFatalDirect3DMessage) {
+    video.initOk = false;
+    CountingApp app;
+    EXPECT_EQ(app.Create(), FWERR_NO_DIRECT3D);
+    ASSERT_EQ(services.boxes.Count(), 1u);
+    EXPECT_EQ(services.boxes.Boxes()[0].text.rfind("Could not initialize Direct3D.", 0), 0u);
+    EXPECT_EQ(app.created, 0);
+}
+
+TEST_F(FrameworkFixture, NoUsableDeviceEndsWithOneMessage) {
+    video.deviceOk = false;
+    CountingApp app;
+    EXPECT_TRUE(FAILED(app.Create()));
+    ASSERT_EQ(services.boxes.Count(), 1u);
+    EXPECT_EQ(services.boxes.Boxes()[0].text,
+              std::string("Could not find any compatible Direct3D\ndevices.") + kExitSuffix);
+    EXPECT_EQ(app.created, 0);
+    EXPECT_EQ(app.Device(), nullptr);
+}
+
+TEST_F(FrameworkFixture, FailedResourceCreationReleasesTheDevice) {
+    CountingApp app;
+    app.createResult = FWERR_MEDIA_NOT_FOUND;
+    EXPECT_EQ(app.Create(), FWERR_MEDIA_NOT_FOUND);
+    EXPECT_EQ(app.destroyed, 1);
+    EXPECT_EQ(app.restored, 0);
+    EXPECT_EQ(app.Device(), nullptr);
+    ASSERT_EQ(services.boxes.Count(), 1u);
+    EXPECT_EQ(services.boxes.Boxes()[0].text, std::string("Could not load required media.") + kExitSuffix);
+}
+
+TEST_F(FrameworkFixture, MissingSoundCardStopsWithoutADevice) {
+    g_pfnProbeSoundCard = [] { return 2; };
+    CountingApp app;
+    EXPECT_EQ(app.Create(), S_OK);
+    EXPECT_EQ(app.Device(), nullptr);
+    EXPECT_EQ(app.created, 0);
+    EXPECT_TRUE(services.boxes.Saw("No Sound Card Detected!", "Your sound card is either busy or not present."));
+}
+
+TEST_F(FrameworkFixture, FullScreenUsesSmallModeOnSmallTextureMemory) {
+    video.adapters[0].desktop = {1366, 768, 60, FMT_X8R8G8B8};
+    video.adapters[0].modes.push_back({1366, 768, 60, FMT_X8R8G8B8});
+    services.system.videoBytes = 1000000000;
+    services.system.totalKB = 8000000;
+
+    for (int64_t mem : {int64_t(511999999), int64_t(512000000), int64_t(-1)}) {
+        CountingApp app;
+        ASSERT_EQ(app.Create(), S_OK);
+        video.device->availableTextureMemory = mem;
+        ASSERT_EQ(app.ToggleFullscreen(), S_OK);
+        EXPECT_FALSE(app.m_bWindowed);
+        EXPECT_TRUE(video.window->IsFullscreen());
+        const int expectW = mem == 511999999 ? 800 : 1366;
+        EXPECT_EQ(video.device->lastReset.backBufferWidth, expectW) << mem;
+        EXPECT_EQ(app.m_backBufferDesc.Width, uint32_t(expectW));
+        ASSERT_EQ(app.ToggleFullscreen(), S_OK);
+        EXPECT_TRUE(app.m_bWindowed);
+        EXPECT_FALSE(video.window->IsFullscreen());
+        EXPECT_EQ(app.PauseCount(), 0);
+    }
+}
+
+TEST(FullscreenResolution, SmallMachinesGet800x600) {
+    const std::vector<DisplayMode> none;
+    DisplayMode m{799, 600, 60, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 300000000, 2000000, none);
+    EXPECT_EQ(m.width, 800u);
+    m = {1920, 1080, 60, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 255999999, 2000000, none);
+    EXPECT_EQ(m.width, 800u);
+    EXPECT_EQ(m.height, 600u);
+    m = {1920, 1080, 60, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 256000000, 999999, none);
+    EXPECT_EQ(m.width, 800u);
+    m = {1920, 1080, 75, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 256000000, 1000000, none);
+    EXPECT_EQ(m.width, 1024u);  // no listed mode of its shape
+    EXPECT_EQ(m.refreshRate, 75u);
+}
+
+TEST(FullscreenResolution, MidSizeDesktopsKeepTheirMode) {
+    DisplayMode m{1366, 768, 60, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 256000000, 1000000, {{1280, 720, 60, FMT_X8R8G8B8}});
+    EXPECT_EQ(m.width, 1366u);
+    EXPECT_EQ(m.height, 768u);
+}
+
+TEST(FullscreenResolution, LargeDesktopsTakeTheFirstListedModeOfTheirShape) {
+    DisplayMode m{1920, 1080, 60, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 256000000, 1000000,
+                                  {{1280, 1024, 60, 22}, {1280, 720, 60, 22}, {1366, 768, 60, 22}});
+    EXPECT_EQ(m.width, 1280u);
+    EXPECT_EQ(m.height, 720u);
+
+    m = {1920, 1200, 60, FMT_X8R8G8B8};
+    ApplyFullscreenResolutionRule(m, 256000000, 1000000, {{1280, 1024, 60, 22}, {1366, 768, 60, 22}});
+    EXPECT_EQ(m.width, 1024u);
+    EXPECT_EQ(m.height, 768u);
+}
+
+TEST_F(FrameworkFixture, StartSettingsPickTheDesktopForFullScreen) {
+    video.adapters[0].desktop = {1024, 768, 60, FMT_X8R8G8B8};
+    video.adapters[0].modes = {{1024, 768, 75, FMT_X8R8G8B8}, {1024, 768, 60, FMT_X8R8G8B8},
+                               {800, 600, 60, FMT_X8R8G8B8}};
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    EXPECT_TRUE(app.m_settings.IsWindowed);
+    ASSERT_NE(app.m_settings.pFullscreen_DeviceCombo, nullptr);
+    EXPECT_EQ(app.m_settings.Fullscreen_DisplayMode, (DisplayMode{1024, 768, 60, FMT_X8R8G8B8}));
+    EXPECT_EQ(app.m_settings.Fullscreen_PresentInterval, PRESENT_INTERVAL_DEFAULT);
+    // Windowed: the matching back buffer, immediate presentation.
+    EXPECT_EQ(app.m_settings.pWindowed_DeviceCombo->BackBufferFormat, uint32_t(FMT_X8R8G8B8));
+    EXPECT_EQ(app.m_settings.Windowed_PresentInterval, PRESENT_INTERVAL_IMMEDIATE);
+    EXPECT_EQ(app.m_settings.Windowed_Width, 800);
+}
