@@ -3,6 +3,7 @@
 #include "engine/VxPage.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxString.h"
+#include "engine/VxXApplication.h"
 #include "platform/FrameworkTimer.h"
 #include "platform/host/Clock.h"
 #include "platform/host/MessageBox.h"
@@ -65,7 +66,8 @@ void CVxApplication::Frame() {
 }
 
 void CVxApplication::SwitchPage(int index, int subScreen) {
-    if (m_iCurrentPage == -1) return;
+    // Once the worker has the recorded switch, it is not to be changed under it.
+    if (m_iCurrentPage == -1 || (m_bSwitchPending && g_bPageSwitchBusy)) return;
     if (index < 0 || index >= m_nPages) {
         host::ShowMessageBox("Array out of range", "SwitchPage() Error!!", host::MB_OK);
         return;

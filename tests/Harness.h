@@ -1,8 +1,9 @@
 #pragma once
 // Headless test harness: an application on the headless host (virtual clock,
 // recording message boxes), fake pages that log their handlers, frame stepping
-// on the virtual clock and input injection. Page switches run on a real worker
-// thread, joined before the step returns, so each run is the same.
+// on the virtual clock and input injection through the window-message handler.
+// Page switches run inline unless a test turns the workers back on.
+#include <atomic>
 #include <memory>
 #include <string>
 #include <utility>
@@ -13,23 +14,22 @@
 #include "engine/VxButton.h"
 #include "engine/VxPage.h"
 #include "engine/VxResourceManager.h"
+#include "engine/VxXApplication.h"
 #include "platform/host/Headless.h"
 #include "platform/host/Thread.h"
+#include "platform/host/WindowMessage.h"
 
 namespace harness {
 
 // Application with the platform hooks recorded instead of reaching a device.
-class TestApplication : public CVxApplication {
+class TestApplication : public CVxXApplication {
 public:
+    void DrawLoadingScreen() override { ++loadingScreens; }
     void OnBeginFrame() override { log.push_back("begin"); }
     void OnBeginFrameLate() override {}
     void OnEndFrame() override { log.push_back("end"); }
     void OnFrameWithoutPage() override { log.push_back("nopage"); }
     void ApplyCamera() override { ++cameraApplied; }
-    void PublishFrameCount() override {}
-    void BeforePageRelease() override {}
-    void PublishFrameCountMode2() override {}
-    void BlockSubScreenChanges() override { m_bBlockSubScreenChanges = true; }
     void SetLight(int, bool) override {}
     void SetAmbientColor(float, float, float, float) override {}
     void EnableLighting(bool) override {}
@@ -39,6 +39,7 @@ public:
 
     std::vector<std::string> log;
     int cameraApplied = 0;
+    std::atomic<int> loadingScreens{0};
     std::vector<std::pair<std::string, std::pair<int, int>>> texts;
 };
 
@@ -85,8 +86,9 @@ public:
 
 class Harness {
 public:
-    Harness() = default;
+    Harness() { app.m_bRunWorkersInline = true; }
     ~Harness() {
+        app.JoinWorkerThreads();
         pages.clear();  // pages leave the table before the application goes
     }
 
@@ -97,34 +99,22 @@ public:
 
     // Marks the application initialised and loads the current page, as the
     // device's resource creation does.
-    void Start() {
-        app.m_bInitialised = true;
-        if (CVxPage* page = app.PageAt(app.m_iCurrentPage)) {
-            if (page->CreateResourceManager() == 0) {
-                page->Load();
-                page->LoadSubScreens();
-            }
-        }
-    }
+    void Start() { app.LoadResources(); }
 
-    // One frame: virtual time moves on; a pending switch is carried out on a
-    // worker (only the loading screen that frame); otherwise the frame counter
-    // rises, input reaches the page after its first ten frames, the per-frame
-    // input bits are cleared and the page's frame runs.
+    // One frame as the render road runs it: virtual time moves on, Tick; while a
+    // switch is pending only the loading screen; otherwise the input step and
+    // the page's frame. The frame that starts a switch draws only the loading
+    // screen even when the switch ran inline, as it does with the worker.
     void Step() {
         host.clock.Advance(16666667);
-        if (app.m_bSwitchPending) {
-            host::Thread worker;
-            worker.Start([this] { app.DoSwitchPage(); }, host::ThreadPriority::Highest);
-            worker.Join();
+        bool wasPending = app.m_bSwitchPending;
+        app.Tick();
+        if (wasPending || app.m_bSwitchPending) {
             app.DrawLoadingScreen();
-            ++switchesRun;
+            if (wasPending && !app.m_bSwitchPending) ++switchesRun;
             return;
         }
-        ++app.m_nFrame;
-        if (CVxPage* page = app.CurrentPage(); page && app.m_bInputEnabled && app.m_nFrame > 10)
-            page->HandleInput();
-        EndInputStep();
+        app.ProcessInput();
         app.Frame();
     }
 
@@ -132,24 +122,18 @@ public:
         for (int i = 0; i < n; ++i) Step();
     }
 
-    // Input as the window-message handler records it (device 0).
+    // Sets device 0's cursor in logical pixels.
     void MoveCursor(int x, int y) {
         app.m_aInput[0].m_iCursorX = x;
         app.m_aInput[0].m_iCursorY = y;
     }
-    void KeyDown(int key) {
-        InputRecord& in = app.m_aInput[0];
-        in.m_aiKey[key] |= KEY_HELD;
-        if (in.m_aiRepeat[key] == 0) in.m_aiKey[key] |= KEY_PRESSED;
-        ++in.m_aiRepeat[key];
-    }
-    void KeyUp(int key) {
-        app.m_aInput[0].m_aiKey[key] = KEY_RELEASED;
-        app.m_aInput[0].m_aiRepeat[key] = 0;
-    }
+    // Key and button messages as the window delivers them.
+    void Send(uint32_t message, uintptr_t wParam = 0) { app.HandleWindowInput(message, wParam, nullptr); }
+    void KeyDown(int key) { Send(host::WM_KEYDOWN, uintptr_t(key)); }
+    void KeyUp(int key) { Send(host::WM_KEYUP, uintptr_t(key)); }
     void Click(int x, int y) {
         MoveCursor(x, y);
-        KeyDown(MOUSE_LEFT);
+        Send(host::WM_LBUTTONDOWN);
     }
 
     host::HeadlessHost host;
@@ -157,18 +141,6 @@ public:
     std::vector<std::string> pageLog;
     std::vector<std::unique_ptr<FakePage>> pages;
     int switchesRun = 0;
-
-private:
-    void EndInputStep() {
-        for (InputRecord& in : app.m_aInput)
-            for (int k = 0; k < 256; ++k) {
-                in.m_aiKey[k] &= ~KEY_PRESSED;
-                if (in.m_aiKey[k] & KEY_RELEASED) {
-                    in.m_aiKey[k] = 0;
-                    in.m_aiRepeat[k] = 0;
-                }
-            }
-    }
 };
 
 }  // namespace harness
