@@ -7,6 +7,8 @@
 
 class CVxObject;
 class CVxButton;
+class CVxSound;
+class CVxTexture;
 
 // Set by PauseSounds and cleared by ResumeSounds of any manager.
 extern bool g_bAllSoundsPaused;
@@ -20,15 +22,25 @@ public:
     CVxResourceManager(const CVxResourceManager&) = delete;
     CVxResourceManager& operator=(const CVxResourceManager&) = delete;
 
+    // A new texture (it loads itself), owned here and given the manager's owner id.
+    CVxTexture* CreateTexture(const char* name, const char* folder);
+    // A new sound, given the owner id, then loaded; owned here.
+    CVxSound* CreateSound(const char* name, const char* folder);
+
+    // Stops every playing sound keeping its position and marks it paused.
     void PauseSounds();
+    // Plays every paused sound on from where it stopped (once, not looping).
     void ResumeSounds();
+    // Stops and rewinds every playing sound.
     void StopSounds();
+    // Applies the levels again to every playing sound, restarting it so that
+    // the new level is heard at once.
     void RefreshSoundVolumes();
 
     // Every list holds owned pointers and may hold nulls, which are skipped.
     std::vector<CVxObject*> m_lstObjects;     // billboards, button state pictures
-    std::vector<CVxResource*> m_lstTextures;  // textures
-    std::vector<CVxResource*> m_lstSounds;    // sounds
+    std::vector<CVxTexture*> m_lstTextures;
+    std::vector<CVxSound*> m_lstSounds;
     bool m_bSoundsPaused = false;
     std::vector<CVxButton*> m_lstButtons;
     std::vector<CVxObject*> m_lstFonts;   // bitmap fonts

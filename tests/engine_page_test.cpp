@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
+#include "engine/VxSound.h"
 
 using harness::CountingButton;
 using harness::FakePage;
@@ -26,6 +27,13 @@ class TrackedResource : public CVxResource {
 public:
     explicit TrackedResource(int* deaths) : m_deaths(deaths) {}
     ~TrackedResource() override { ++*m_deaths; }
+    int* m_deaths;
+};
+
+class TrackedSound : public CVxSound {
+public:
+    explicit TrackedSound(int* deaths) : m_deaths(deaths) {}
+    ~TrackedSound() override { ++*m_deaths; }
     int* m_deaths;
 };
 
@@ -172,15 +180,15 @@ TEST(ResourceManager, DeletesEverythingItHoldsOnce) {
         EXPECT_EQ(rm->m_iOwnerId, OWNER_UNSET);
         rm->m_lstObjects.push_back(new Tracked(&deaths));
         rm->m_lstObjects.push_back(nullptr);
-        rm->m_lstTextures.push_back(new TrackedResource(&deaths));
-        rm->m_lstSounds.push_back(new TrackedResource(&deaths));
+        rm->m_lstTextures.push_back(nullptr);
+        rm->m_lstSounds.push_back(new TrackedSound(&deaths));
         rm->m_lstButtons.push_back(new CVxButton(-1));
         rm->m_lstFonts.push_back(nullptr);
         rm->m_lstFonts.push_back(new Tracked(&deaths));
         rm->m_lstExtra.push_back(new Tracked(&deaths));
         delete rm;
     }
-    EXPECT_EQ(deaths, 5);
+    EXPECT_EQ(deaths, 4);
 }
 
 TEST(ResourceManager, LeavingAPageDeletesWhatItLoaded) {

@@ -1,0 +1,131 @@
+#include "engine/VxTexture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "engine/VxApplication.h"
+#include "platform/LooseFile.h"
+#include "platform/ResourceArchive.h"
+#include "platform/host/MessageBox.h"
+
+namespace {
+
+// Device textures whose owners went away on a thread that may not touch the device.
+std::mutex g_releasedMutex;
+std::vector<std::pair<host::GraphicsDevice*, host::TextureHandle>> g_released;
+
+const char* const kLoadError = "Loading Texture Error !!";
+const char* const kMemoryError = "Loading Texture From Memory Error !!";
+
+std::string Slashed(std::string s) {
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+bool ReadWholeFile(std::FILE* f, std::vector<uint8_t>& out) {
+    uint8_t block[65536];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0) out.insert(out.end(), block, block + n);
+    return std::ferror(f) == 0;
+}
+
+}  // namespace
+
+CVxTexture::CVxTexture(const char* name, const char* folder) {
+    m_iOwnerId = OWNER_NONE;
+    Load(name, folder);
+}
+
+CVxTexture::~CVxTexture() { Release(); }
+
+void CVxTexture::ResetResource() {
+    CVxResource::ResetResource();
+    m_iWidth = 100;
+    m_iHeight = 100;
+    m_pTexture = 0;
+    m_pDevice = nullptr;
+    m_uploadThread = std::thread::id();
+    m_pPending.reset();
+}
+
+bool CVxTexture::IsEmpty() { return m_pTexture == 0 && !m_pPending; }
+
+void CVxTexture::Release() {
+    if (IsEmpty()) return;
+    if (m_pTexture && m_pDevice) {
+        if (std::this_thread::get_id() == m_uploadThread) {
+            m_pDevice->ReleaseTexture(m_pTexture);
+        } else {
+            std::lock_guard<std::mutex> lock(g_releasedMutex);
+            g_released.emplace_back(m_pDevice, m_pTexture);
+        }
+    }
+    m_pTexture = 0;
+    m_pPending.reset();
+    FreeNames();
+    ResetResource();
+}
+
+void CVxTexture::FreeReleasedTextures() {
+    std::vector<std::pair<host::GraphicsDevice*, host::TextureHandle>> released;
+    {
+        std::lock_guard<std::mutex> lock(g_releasedMutex);
+        released.swap(g_released);
+    }
+    for (auto& r : released) r.first->ReleaseTexture(r.second);
+}
+
+host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
+    FreeReleasedTextures();
+    if (m_pPending) {
+        m_pTexture = device.CreateTexture(m_pPending->width, m_pPending->height, m_pPending->rgba.data());
+        m_pDevice = m_pTexture ? &device : nullptr;
+        m_uploadThread = std::this_thread::get_id();
+        m_pPending.reset();
+    }
+    return m_pTexture;
+}
+
+bool CVxTexture::Load(const char* name, const char* folder) {
+    CVxResource::Load(name, folder);
+    if (!IsEmpty() || !g_pApp) return true;
+
+    const std::string base = g_pApp->m_pszResourceRoot ? g_pApp->m_pszResourceRoot : "";
+    std::string dir = (folder && *folder) ? Slashed(base + folder) : std::string();
+    const std::string full = dir + (name ? name : "");
+
+    auto picture = std::make_unique<DecodedPicture>();
+    if (g_bLooseFiles) {
+        std::vector<uint8_t> bytes;
+        std::FILE* f = OpenLooseFile(full, "rb");
+        bool read = f && ReadWholeFile(f, bytes);
+        if (f) std::fclose(f);
+        if (!read || !DecodePicture(bytes.data(), bytes.size(), *picture)) {
+            host::ShowMessageBox(full + "\n NOT FOUND", kLoadError);
+            return true;
+        }
+    } else {
+        void* block = nullptr;
+        uint32_t size = 0;
+        ResourceArchive* archive = GetResourceArchive();
+        bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
+        bool decoded = found && DecodePicture(static_cast<const uint8_t*>(block), size, *picture);
+        // A failed extraction leaves its block with us, like a good one.
+        std::free(block);
+        if (!found) {
+            host::ShowMessageBox(full + "\n NOT FOUND IN ZIP", kLoadError);
+            return true;
+        }
+        if (!decoded) {
+            host::ShowMessageBox(full + "\n NOT FOUND", kMemoryError);
+            return true;
+        }
+    }
+    m_iWidth = picture->width;
+    m_iHeight = picture->height;
+    m_pPending = std::move(picture);
+    return true;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// One picture for drawing, from the resource archive or, while loose files are
+// on, from the disk. Loading decodes on the calling thread (often a loader
+// thread); the upload to the graphics device waits for the main thread's
+// first use, since only that thread may touch the device.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/PictureDecoder.h"
+#include "engine/VxResource.h"
+#include "platform/host/GraphicsDevice.h"
+
+class CVxTexture : public CVxResource {
+public:
+    CVxTexture(const char* name, const char* folder);
+    ~CVxTexture() override;
+    CVxTexture(const CVxTexture&) = delete;
+    CVxTexture& operator=(const CVxTexture&) = delete;
+
+    // Forgets the names; width and height 100, no picture.
+    void ResetResource() override;
+    void Release() override;
+    // True when no picture is held (neither decoded nor uploaded).
+    bool IsEmpty() override;
+    bool Load(const char* name, const char* folder) override;
+
+    // Main thread: the device texture, uploading the decoded picture first
+    // if that has not happened yet. 0 when the texture is empty.
+    host::TextureHandle Handle(host::GraphicsDevice& device);
+    // Main thread: frees device textures released on other threads (a texture
+    // released on the thread that uploaded it is freed at once).
+    static void FreeReleasedTextures();
+
+    int32_t m_iWidth = 100;
+    int32_t m_iHeight = 100;
+    host::TextureHandle m_pTexture = 0;
+
+private:
+    std::unique_ptr<DecodedPicture> m_pPending;  // decoded, not yet uploaded
+    host::GraphicsDevice* m_pDevice = nullptr;    // where m_pTexture lives
+    std::thread::id m_uploadThread;               // the thread that may free it
+};

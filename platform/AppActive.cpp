@@ -1,0 +1,3 @@
+#include "platform/AppActive.h"
+
+std::atomic<bool> g_bAppActive{true};

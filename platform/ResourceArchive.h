@@ -1,0 +1,62 @@
+#pragma once
+// The game's resource archive as the application sees it: the entry and
+// directory lists, lookup by resource path, and whole-entry extraction.
+// The platform application carries these members.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ZipReader.h"
+
+// Resources come from plain files instead of the archive while this is set
+// (existence tests and the texture loader).
+extern std::atomic<bool> g_bLooseFiles;
+
+class ResourceArchive {
+public:
+    ResourceArchive() = default;
+    virtual ~ResourceArchive();
+    ResourceArchive(const ResourceArchive&) = delete;
+    ResourceArchive& operator=(const ResourceArchive&) = delete;
+
+    // Opens "DATA" in the working directory (or the named file), lists its
+    // entries and saves every entry's position. Makes this the archive that
+    // VxOpenFile and ResourceFileExists read.
+    void OpenResourceArchive();
+    void OpenResourceArchive(const std::string& fileName);
+    void CloseResourceArchive();
+
+    // Entry index for a path like "Resource\Menu\Bbd_Main1.png", or -1.
+    int FindArchiveItem(const char* name, uint32_t* outSize) const;
+    // Extracts the whole entry into a new malloc block of size + extra bytes.
+    bool UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra);
+
+    ZipHandle* m_hArchive = nullptr;
+    std::vector<ZipEntry> m_lstArchiveEntries;
+    std::vector<size_t> m_lstArchiveDirectories;  // positions in m_lstArchiveEntries
+
+private:
+    uint32_t Extract(int index, void* block, uint32_t size);
+};
+
+// The archive opened last, or null.
+ResourceArchive* GetResourceArchive();
+
+// A whole resource in memory. Deleting it frees its data too.
+struct VxFile {
+    char* cursor = nullptr;
+    char* data = nullptr;  // size + 1 bytes, the last one NUL
+    uint32_t position = 0;
+    uint32_t size = 0;
+
+    VxFile() = default;
+    ~VxFile();
+    VxFile(const VxFile&) = delete;
+    VxFile& operator=(const VxFile&) = delete;
+};
+
+// Always creates *file; on failure it is empty (size 0) after a message box.
+void VxOpenFile(const char* name, const char* folder, VxFile** file);
+
+bool ResourceFileExists(const char* name, const char* folder);

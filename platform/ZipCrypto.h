@@ -1,0 +1,48 @@
+#pragma once
+// Traditional PKWARE stream cipher: three 32-bit keys driven by CRC-32.
+// The archive reader uses it to check the 12-byte header of an encrypted
+// entry (minizip decrypts it without checking); the asset packer encrypts.
+#include <cstddef>
+#include <cstdint>
+
+class ZipCrypto {
+public:
+    explicit ZipCrypto(const char* password) {
+        for (const char* p = password; *p; ++p)
+            Update(static_cast<uint8_t>(*p));
+    }
+
+    uint8_t Decrypt(uint8_t c) {
+        uint8_t plain = c ^ StreamByte();
+        Update(plain);
+        return plain;
+    }
+
+    uint8_t Encrypt(uint8_t plain) {
+        uint8_t c = plain ^ StreamByte();
+        Update(plain);
+        return c;
+    }
+
+private:
+    static uint32_t Crc32Byte(uint32_t crc, uint8_t b) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        return crc;
+    }
+
+    uint8_t StreamByte() const {
+        uint32_t t = (m_keys[2] & 0xFFFFu) | 2u;
+        return static_cast<uint8_t>((t * (t ^ 1u)) >> 8);
+    }
+
+    void Update(uint8_t plain) {
+        m_keys[0] = Crc32Byte(m_keys[0], plain);
+        m_keys[1] += m_keys[0] & 0xFFu;
+        m_keys[1] = m_keys[1] * 134775813u + 1u;
+        m_keys[2] = Crc32Byte(m_keys[2], static_cast<uint8_t>(m_keys[1] >> 24));
+    }
+
+    uint32_t m_keys[3] = {0x12345678u, 0x23456789u, 0x34567890u};
+};

@@ -1,0 +1,137 @@
+#pragma once
+// The sound output: a mixer of our own with one voice per sound buffer.
+// Voices hold 8- or 16-bit PCM at their own rate and channel count and are
+// mixed to 22050 Hz stereo 16-bit. Every voice operation takes the mixer's
+// lock, so loaders on worker threads may create and destroy voices while the
+// output thread mixes. The real device feeds SDL's audio callback; the
+// headless twin mixes whatever the (virtual) clock says has been heard, so
+// playback state is deterministic in tests and the samples can be inspected.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace host {
+
+constexpr uint32_t kMixRate = 22050;
+constexpr uint32_t kMixChannels = 2;
+
+// Level scale of the sound layer: hundredths of a decibel, 0 full, -10000 silent.
+constexpr int32_t kVolumeMin = -10000;
+constexpr int32_t kVolumeMax = 0;
+
+struct PcmFormat {
+    uint16_t channels = 0;  // 1 or 2
+    uint32_t rate = 0;      // frames per second
+    uint16_t bits = 0;      // 8 (unsigned) or 16 (signed)
+    uint32_t BlockAlign() const { return uint32_t(channels) * (bits / 8u); }
+};
+
+using VoiceId = uint32_t;  // 0 is never a voice
+
+enum : uint32_t { VOICE_PLAYING = 0x1, VOICE_LOOPING = 0x4 };
+
+// Linear gain of a level: 10^(level/2000); -10000 and below are exactly 0.
+float GainOfLevel(int32_t level);
+
+class AudioDevice {
+public:
+    virtual ~AudioDevice() = default;
+
+    // Opens the output (counted: every Open needs one Close). False when
+    // there is no sound device.
+    virtual bool Open() = 0;
+    virtual void Close() = 0;
+    bool IsOpen();
+
+    // A silent, stopped voice of the given size in bytes, at its own rate,
+    // full volume, position 0. 0 when the format is not PCM we can mix.
+    VoiceId CreateVoice(const PcmFormat& format, uint32_t bytes);
+    void DestroyVoice(VoiceId id);
+    // Copies bytes into the voice's buffer at offset (clipped to the buffer).
+    bool WriteVoice(VoiceId id, uint32_t offset, const void* data, uint32_t bytes);
+
+    bool SetVolume(VoiceId id, int32_t level);  // clamped to -10000..0
+    int32_t GetVolume(VoiceId id);
+    bool SetFrequency(VoiceId id, uint32_t hz);  // playback rate; 0 = own rate
+    uint32_t GetFrequency(VoiceId id);
+    // Starts from the current position; playing again only changes the loop flag.
+    bool Play(VoiceId id, bool loop);
+    bool Stop(VoiceId id);  // keeps the position
+    bool SetPosition(VoiceId id, uint32_t byteOffset);
+    uint32_t GetPosition(VoiceId id);  // bytes, a multiple of the block size
+    uint32_t GetStatus(VoiceId id);    // VOICE_* bits, 0 for an unknown voice
+    size_t VoiceCount();
+
+    // Mixes frames of stereo output into out (2 × frames samples), advancing
+    // every playing voice. A one-shot voice that runs off its end stops at 0.
+    void Mix(int16_t* out, size_t frames);
+
+protected:
+    struct Voice {
+        PcmFormat format;
+        std::vector<uint8_t> data;
+        uint32_t frames = 0;
+        uint64_t position = 0;  // frames, 32.32 fixed point
+        uint32_t frequency = 0;
+        int32_t volume = 0;
+        float gain = 1.0f;
+        bool playing = false;
+        bool looping = false;
+    };
+
+    // Takes the lock after letting the device catch up with its output.
+    std::unique_lock<std::mutex> Lock();
+    // Called under the lock before every voice operation.
+    virtual void CatchUpLocked() {}
+    void MixLocked(int16_t* out, size_t frames);
+    Voice* Find(VoiceId id);
+
+    std::mutex m_mutex;
+    std::map<VoiceId, std::unique_ptr<Voice>> m_voices;
+    VoiceId m_nextId = 1;
+    int m_opens = 0;
+    std::vector<int32_t> m_accum;
+};
+
+// SDL2 audio at 22050 Hz stereo 16-bit (SDL converts when the card wants otherwise).
+class SdlAudioDevice : public AudioDevice {
+public:
+    ~SdlAudioDevice() override;
+    bool Open() override;
+    void Close() override;
+
+private:
+    static void Callback(void* self, uint8_t* stream, int len);
+    uint32_t m_device = 0;
+};
+
+// Mixes on demand up to the present of the installed clock.
+class HeadlessAudioDevice : public AudioDevice {
+public:
+    bool Open() override;
+    void Close() override;
+    // Open fails while set, as on a machine without a sound card.
+    void SetUnavailable(bool unavailable) { m_unavailable = unavailable; }
+    // Catches up with the clock and returns the samples mixed since the last
+    // call (interleaved stereo). Only the most recent minute is kept.
+    std::vector<int16_t> TakeMixed();
+    // Catches up with the clock without taking the samples.
+    void CatchUp();
+
+protected:
+    void CatchUpLocked() override;
+
+private:
+    int64_t m_lastTicks = -1;
+    bool m_unavailable = false;
+    std::vector<int16_t> m_heard;
+};
+
+// The device everybody uses: SDL's unless a test installs another.
+AudioDevice& GetAudioDevice();
+void SetAudioDevice(AudioDevice* device);  // nullptr restores SDL's
+
+}  // namespace host

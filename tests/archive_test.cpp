@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ResourceArchive.h"
+#include "platform/host/Headless.h"
+#include "tools/assetpack/ZipWriter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ArchiveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("csq_archive_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        g_bLooseFiles = false;
+    }
+    void TearDown() override {
+        g_bLooseFiles = false;
+        fs::remove_all(m_dir);
+    }
+
+    static ZipWriteOptions Sealed() {
+        ZipWriteOptions o;
+        o.password = g_szZipPassword;
+        return o;
+    }
+
+    std::string Write(const ZipWriter& zip, const char* name = "DATA") {
+        std::string path = (m_dir / name).string();
+        EXPECT_TRUE(zip.WriteTo(path));
+        return path;
+    }
+
+    // The usual layout: each folder as its own entry, before its files.
+    ZipWriter Standard() {
+        ZipWriter zip;
+        zip.AddDirectory("Resource/");
+        zip.AddDirectory("Resource/Menu/");
+        zip.AddFile("Resource/Menu/Bbd_Main1.png", std::string("main picture bytes"), Sealed());
+        zip.AddFile("Resource/Menu/LongerName.png", std::string("longer"), Sealed());
+        zip.AddDirectory("Resource/Font/");
+        zip.AddFile("Resource/Font/Script_Fnt_GameStandard.txt", std::string("FONT_COL=16;\nEND_FILE=;\n"),
+                    Sealed());
+        return zip;
+    }
+
+    static std::string Extract(ResourceArchive& archive, const char* name) {
+        uint32_t size = 0;
+        void* block = nullptr;
+        bool ok = archive.UnzipItem(name, &size, &block, 0);
+        std::string text = ok ? std::string(static_cast<char*>(block), size) : std::string("<failed>");
+        std::free(block);
+        return text;
+    }
+
+    fs::path m_dir;
+};
+
+}  // namespace
+
+TEST_F(ArchiveTest, RoundTripListsEntriesAndExtractsThem) {
+    host::HeadlessHost h;
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(Standard()));
+    ASSERT_NE(archive.m_hArchive, nullptr);
+    ASSERT_EQ(archive.m_lstArchiveEntries.size(), 6u);
+    EXPECT_EQ(archive.m_lstArchiveDirectories, (std::vector<size_t>{0, 1, 4}));
+    EXPECT_EQ(std::u16string(archive.m_lstArchiveEntries[2].name), u"Resource/Menu/Bbd_Main1.png");
+    EXPECT_EQ(archive.m_lstArchiveEntries[2].uncompressedSize, 18);
+
+    uint32_t size = 0;
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.png", &size), 2);
+    EXPECT_EQ(size, 18u);
+    EXPECT_EQ(Extract(archive, "Resource\\Menu\\Bbd_Main1.png"), "main picture bytes");
+    // Extracting again, and after another entry, gives the same bytes.
+    EXPECT_EQ(Extract(archive, "Resource\\Font\\Script_Fnt_GameStandard.txt"), "FONT_COL=16;\nEND_FILE=;\n");
+    EXPECT_EQ(Extract(archive, "Resource\\Menu\\Bbd_Main1.png"), "main picture bytes");
+    EXPECT_EQ(Extract(archive, "Resource\\Menu\\Bbd_Main1.png"), "main picture bytes");
+
+    VxFile* file = nullptr;
+    VxOpenFile("Script_Fnt_GameStandard.txt", "Resource\\Font\\", &file);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->size, 24u);
+    EXPECT_EQ(file->position, 0u);
+    EXPECT_EQ(file->cursor, file->data);
+    EXPECT_EQ(file->data[24], '\0');
+    EXPECT_STREQ(file->data, "FONT_COL=16;\nEND_FILE=;\n");
+    delete file;
+    EXPECT_EQ(h.boxes.Count(), 0u);
+
+    archive.CloseResourceArchive();
+    EXPECT_EQ(archive.m_hArchive, nullptr);
+    EXPECT_TRUE(archive.m_lstArchiveEntries.empty());
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.png", &size), -1);
+}
+
+TEST_F(ArchiveTest, LookupIgnoresCaseSeparatorsHeadAndTail) {
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(Standard()));
+    uint32_t size = 7;
+    EXPECT_EQ(archive.FindArchiveItem("resource\\MENU\\bbd_main1.png", &size), 2);
+    EXPECT_EQ(archive.FindArchiveItem("Resource/Menu/Bbd_Main1.png", nullptr), 2);
+    EXPECT_EQ(archive.FindArchiveItem("Resource/Menu\\Bbd_Main1.png", nullptr), 2);
+    // The last two characters are never compared.
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.pXY", nullptr), 2);
+    // Nor the first eight: with no separator the search starts after the first folder.
+    EXPECT_EQ(archive.FindArchiveItem("QQQQQQQQxMenuxBbd_Main1.png", nullptr), 2);
+    // An entry longer than the query matches when the compared part agrees.
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Longer..", nullptr), 3);
+    // A mismatch inside the compared part finds nothing and leaves the size alone.
+    size = 7;
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main2.png", &size), -1);
+    EXPECT_EQ(size, 7u);
+    // A folder that is not in the archive.
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Card\\Bbd_Main1.png", nullptr), -1);
+    EXPECT_EQ(archive.FindArchiveItem(nullptr, nullptr), -1);
+}
+
+TEST_F(ArchiveTest, QueriesOfTenCharactersOrFewerNeverMatch) {
+    ZipWriter zip;
+    zip.AddDirectory("Res/");
+    zip.AddFile("Res/ab.png", std::string("x"), Sealed());   // 10 characters
+    zip.AddFile("Res/a.png", std::string("y"), Sealed());    // 9
+    zip.AddFile("Res/abc.png", std::string("z"), Sealed());  // 11
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(zip));
+    EXPECT_EQ(archive.FindArchiveItem("Res/ab.png", nullptr), -1);
+    EXPECT_EQ(archive.FindArchiveItem("Res/a.png", nullptr), -1);
+    EXPECT_EQ(archive.FindArchiveItem("Res/", nullptr), -1);
+    EXPECT_EQ(archive.FindArchiveItem("", nullptr), -1);
+    // Eleven characters compare position 8 only: 'p' against the first entry's 'n'.
+    EXPECT_EQ(archive.FindArchiveItem("Res/abc.png", nullptr), 3);
+}
+
+TEST_F(ArchiveTest, FileBeforeItsFolderEntryIsNeverFound) {
+    ZipWriter zip;
+    zip.AddDirectory("Resource/");
+    zip.AddFile("Resource/Menu/Early.png", std::string("early"), Sealed());
+    zip.AddDirectory("Resource/Menu/");
+    zip.AddFile("Resource/Menu/Later.png", std::string("later"), Sealed());
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(zip));
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Early.png", nullptr), -1);
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Later.png", nullptr), 3);
+}
+
+TEST_F(ArchiveTest, FolderEntriesWithMoreThanTheDirectoryBitFindNothing) {
+    ZipWriter zip;
+    zip.AddDirectory("Resource/", 0x30);
+    zip.AddDirectory("Resource/Menu/", 0x30);
+    zip.AddFile("Resource/Menu/Bbd_Main1.png", std::string("main"), Sealed());
+    // A folder made on a Unix host gets the archive bit too.
+    zip.AddDirectory("Resource/Font/", 0x41ED0010u, 3);
+    zip.AddFile("Resource/Font/Script_Fnt_GameStandard.txt", std::string("font"), Sealed());
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(zip));
+    ASSERT_EQ(archive.m_lstArchiveEntries.size(), 5u);
+    EXPECT_EQ(archive.m_lstArchiveEntries[0].attributes, 0x30u);
+    EXPECT_TRUE(archive.m_lstArchiveDirectories.empty());
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.png", nullptr), -1);
+    EXPECT_EQ(archive.FindArchiveItem("Resource\\Font\\Script_Fnt_GameStandard.txt", nullptr), -1);
+}
+
+TEST_F(ArchiveTest, WrongPasswordShowsOneUserBoxAndKeepsTheBlock) {
+    host::HeadlessHost h;
+    ZipWriter zip = Standard();
+    ZipWriteOptions other = Sealed();
+    other.password = "not the password";
+    zip.AddFile("Resource/Font/Locked.txt", std::string("secret text here"), other);
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(zip));
+
+    uint32_t size = 0;
+    void* block = reinterpret_cast<void*>(1);
+    EXPECT_FALSE(archive.UnzipItem("Resource\\Font\\Locked.txt", &size, &block, 1));
+    EXPECT_NE(block, nullptr);
+    EXPECT_NE(block, reinterpret_cast<void*>(1));
+    EXPECT_EQ(size, 16u);
+    std::free(block);
+    ASSERT_EQ(h.boxes.Count(), 1u);
+    EXPECT_TRUE(h.boxes.Saw(" Unzip Item", "Extract Data Error because user!!"));
+    EXPECT_EQ(g_nZipLastError.load(), ZIP_PASSWORD);
+
+    // Through VxOpenFile the extraction's box comes first, then its own.
+    h.boxes.Clear();
+    VxFile* file = nullptr;
+    VxOpenFile("Locked.txt", "Resource\\Font\\", &file);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->size, 0u);
+    auto boxes = h.boxes.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, " Unzip Item");
+    EXPECT_EQ(boxes[1].text, "Resource\\Font\\Locked.txt\n NOT FOUND IN ZIP");
+    delete file;
+}
+
+TEST_F(ArchiveTest, MissingNameGivesOnlyTheNotFoundBox) {
+    host::HeadlessHost h;
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(Standard()));
+    void* block = reinterpret_cast<void*>(1);
+    uint32_t size = 5;
+    EXPECT_FALSE(archive.UnzipItem("Resource\\Menu\\Nothing.png", &size, &block, 1));
+    EXPECT_EQ(block, reinterpret_cast<void*>(1));  // untouched
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(h.boxes.Count(), 0u);
+
+    VxFile* file = nullptr;
+    VxOpenFile("Nothing.png", "Resource\\Menu\\", &file);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->size, 0u);
+    EXPECT_EQ(file->data, nullptr);
+    ASSERT_EQ(h.boxes.Count(), 1u);
+    EXPECT_TRUE(h.boxes.Saw("VxOpenFile Error !!", "Resource\\Menu\\Nothing.png\n NOT FOUND IN ZIP"));
+    delete file;
+}
+
+TEST_F(ArchiveTest, MissingOrDamagedArchiveFailsQuietlyUntilALoad) {
+    host::HeadlessHost h;
+    {
+        ResourceArchive archive;
+        archive.OpenResourceArchive((m_dir / "absent").string());
+        EXPECT_EQ(archive.m_hArchive, nullptr);
+        EXPECT_TRUE(archive.m_lstArchiveEntries.empty());
+        EXPECT_EQ(h.boxes.Count(), 0u);
+        EXPECT_FALSE(ResourceFileExists("Bbd_Main1.png", "Resource\\Menu\\"));
+        VxFile* file = nullptr;
+        VxOpenFile("Bbd_Main1.png", "Resource\\Menu\\", &file);
+        EXPECT_EQ(file->size, 0u);
+        delete file;
+        EXPECT_EQ(h.boxes.Count(), 1u);
+    }
+    // Every cut of a good archive: no crash, and whatever opens reads back
+    // either the right bytes or a failure with a box.
+    std::vector<uint8_t> bytes = Standard().Finish();
+    for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+        std::string path = (m_dir / "cut").string();
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                     static_cast<std::streamsize>(cut));
+        h.boxes.Clear();
+        ResourceArchive archive;
+        archive.OpenResourceArchive(path);
+        std::string text = Extract(archive, "Resource\\Menu\\Bbd_Main1.png");
+        if (text != "main picture bytes") {
+            EXPECT_EQ(text, "<failed>") << "cut at " << cut;
+        }
+    }
+}
+
+TEST_F(ArchiveTest, DamagedEntryDataIsReportedNotReturned) {
+    host::HeadlessHost h;
+    ZipWriter zip;
+    zip.AddDirectory("Resource/");
+    std::string payload(4000, 'a');
+    for (size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<char>('a' + (i * 7919) % 26);
+    zip.AddFile("Resource/Payload.bin", payload, Sealed());
+    std::vector<uint8_t> bytes = zip.Finish();
+    // Local header of the second entry: 30 + 9 bytes after the folder's; data after its name.
+    size_t dataStart = 30 + 9 + 30 + std::strlen("Resource/Payload.bin") + 12;
+    for (size_t i = dataStart + 10; i < dataStart + 40; ++i)
+        bytes[i] ^= 0x5A;
+    std::string path = (m_dir / "DATA").string();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+    ResourceArchive archive;
+    archive.OpenResourceArchive(path);
+    ASSERT_EQ(archive.FindArchiveItem("Resource\\Payload.bin", nullptr), 1);
+    EXPECT_EQ(Extract(archive, "Resource\\Payload.bin"), "<failed>");
+    ASSERT_EQ(h.boxes.Count(), 1u);
+    EXPECT_EQ(h.boxes.Boxes()[0].caption, " Unzip Item");
+}
+
+TEST_F(ArchiveTest, LocalHeaderThatDisagreesIsCorrupt) {
+    ZipWriter zip;
+    zip.AddDirectory("Resource/");
+    zip.AddFile("Resource/Payload.bin", std::string("payload"), Sealed());
+    std::vector<uint8_t> bytes = zip.Finish();
+    // The local header says "stored" where the central directory says "deflated".
+    bytes[30 + 9 + 8] = 0;
+    std::string path = (m_dir / "DATA").string();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+    ZipReader reader(g_szZipPassword);
+    ASSERT_EQ(reader.Open(path), ZIP_OK);
+    ZipEntry entry;
+    EXPECT_EQ(reader.GetEntry(0, &entry), ZIP_OK);
+    EXPECT_EQ(reader.GetEntry(1, &entry), ZIP_CORRUPT);
+    // The entry is still described from the central directory.
+    EXPECT_EQ(std::u16string(entry.name), u"Resource/Payload.bin");
+}
+
+TEST_F(ArchiveTest, ReaderResultWords) {
+    ZipWriter zip = Standard();
+    std::string path = Write(zip);
+    ZipReader reader(g_szZipPassword);
+    EXPECT_EQ(reader.Open((m_dir / "absent").string()), ZIP_NO_FILE);
+    ASSERT_EQ(reader.Open(path), ZIP_OK);
+    EXPECT_EQ(reader.Open(path), ZIP_NOT_INITED);
+
+    ZipEntry entry;
+    ASSERT_EQ(reader.GetEntry(-1, &entry), ZIP_OK);
+    EXPECT_EQ(entry.index, 6);
+    EXPECT_EQ(entry.name[0], 0);
+    EXPECT_EQ(reader.GetEntry(6, &entry), ZIP_ARGS);
+    EXPECT_EQ(reader.GetEntry(-2, &entry), ZIP_ARGS);
+    // Walking backwards goes back to the first entry and forward again.
+    ASSERT_EQ(reader.GetEntry(5, &entry), ZIP_OK);
+    ASSERT_EQ(reader.GetEntry(2, &entry), ZIP_OK);
+    EXPECT_EQ(std::u16string(entry.name), u"Resource/Menu/Bbd_Main1.png");
+    EXPECT_EQ(entry.attributes, 0x20u);
+    EXPECT_EQ(entry.compressedSize, static_cast<int32_t>(entry.compressedSize));
+
+    // Extraction needs the position table.
+    char buffer[64] = {};
+    EXPECT_EQ(reader.UnzipEntry(2, buffer, 18), ZIP_ARGS);
+    reader.IndexEntryPositions();
+    EXPECT_EQ(reader.IndexedPositions(), 6u);
+    EXPECT_EQ(reader.UnzipEntry(2, buffer, 18), ZIP_OK);
+    EXPECT_STREQ(buffer, "main picture bytes");
+    EXPECT_EQ(reader.UnzipEntry(2, buffer, 4), ZIP_OK);  // count equals the length
+    EXPECT_EQ(reader.UnzipEntry(6, buffer, 4), ZIP_ARGS);
+    EXPECT_EQ(reader.UnzipEntry(-1, buffer, 4), ZIP_ARGS);
+
+    EXPECT_EQ(CloseZipArchive(nullptr), ZIP_ARGS);
+    ZipHandle other;
+    other.kind = 2;
+    EXPECT_EQ(CloseZipArchive(&other), ZIP_WRONG_HANDLE);
+    EXPECT_EQ(g_nZipLastError.load(), ZIP_WRONG_HANDLE);
+}
+
+TEST_F(ArchiveTest, PositionTableGrowsPastSixHundredFifteen) {
+    ZipWriter zip;
+    zip.AddDirectory("Resource/");
+    ZipWriteOptions o = Sealed();
+    o.level = 1;
+    for (int i = 0; i < 700; ++i)
+        zip.AddFile("Resource/File" + std::to_string(1000 + i) + ".txt", "entry " + std::to_string(i), o);
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(zip));
+    EXPECT_EQ(archive.m_hArchive->reader->IndexedPositions(), 701u);
+    EXPECT_EQ(Extract(archive, "Resource\\File1699.txt"), "entry 699");
+    EXPECT_EQ(Extract(archive, "Resource\\File1614.txt"), "entry 614");
+    EXPECT_EQ(Extract(archive, "Resource\\File1000.txt"), "entry 0");
+}
+
+TEST_F(ArchiveTest, LooseModeReadsOnlyTheDisk) {
+    ResourceArchive archive;
+    archive.OpenResourceArchive(Write(Standard()));
+    fs::create_directories(m_dir / "resource" / "menu");
+    std::ofstream(m_dir / "resource" / "menu" / "SPLASH1.JPG") << "jpeg";
+    std::string folder = m_dir.string() + "/Resource\\Menu\\";
+
+    EXPECT_TRUE(ResourceFileExists("Bbd_Main1.png", "Resource\\Menu\\"));
+    EXPECT_FALSE(ResourceFileExists("splash1.jpg", folder.c_str()));
+    g_bLooseFiles = true;
+    EXPECT_FALSE(ResourceFileExists("Bbd_Main1.png", "Resource\\Menu\\"));
+    EXPECT_TRUE(ResourceFileExists("splash1.jpg", folder.c_str()));
+    EXPECT_TRUE(ResourceFileExists("Splash1.Jpg", folder.c_str()));
+    EXPECT_FALSE(ResourceFileExists("splash2.jpg", folder.c_str()));
+    // VxOpenFile reads the archive whatever the switch says.
+    VxFile* file = nullptr;
+    VxOpenFile("Bbd_Main1.png", "Resource\\Menu\\", &file);
+    EXPECT_EQ(file->size, 18u);
+    delete file;
+}
+
+TEST(ZipEntryNames, AttributesFollowTheHost) {
+    EXPECT_EQ(ZipEntryAttributes(0x0014, 0x10), 0x10u);
+    EXPECT_EQ(ZipEntryAttributes(0x0014, 0xFF), 0x37u);
+    EXPECT_EQ(ZipEntryAttributes(0x0B14, 0x21), 0x21u);
+    // Unix host: directory from bit 30, read-only unless the owner may write.
+    EXPECT_EQ(ZipEntryAttributes(0x0314, 0x41ED0000u), 0x30u);
+    EXPECT_EQ(ZipEntryAttributes(0x0314, 0x81240000u), 0x21u);
+}
+
+TEST(ZipEntryNames, CleaningDropsDrivesRootsAndClimbs) {
+    EXPECT_EQ(CleanZipEntryName(u"Resource/Menu/a.png"), u"Resource/Menu/a.png");
+    EXPECT_EQ(CleanZipEntryName(u"C:\\Resource/a.png"), u"Resource/a.png");
+    EXPECT_EQ(CleanZipEntryName(u"//x/../Resource/a.png"), u"Resource/a.png");
+    EXPECT_EQ(CleanZipEntryName(u"a\\..\\b/../c.png"), u"c.png");
+    EXPECT_EQ(CleanZipEntryName(u"../a.png"), u"../a.png");
+}
+
+TEST_F(ArchiveTest, ExtendedTimestampReplacesTheDosTime) {
+    ZipWriter zip;
+    zip.AddDirectory("Resource/");
+    ZipWriteOptions o = Sealed();
+    // "UT", 9 bytes: flags 1|2, modification 1000000000, access 1000000600.
+    o.localExtra = {'U', 'T', 9, 0, 3, 0x00, 0xCA, 0x9A, 0x3B, 0x58, 0xCC, 0x9A, 0x3B};
+    zip.AddFile("Resource/Stamped.txt", std::string("t"), o);
+    ZipReader reader(g_szZipPassword);
+    ASSERT_EQ(reader.Open(Write(zip)), ZIP_OK);
+    ZipEntry dos, stamped;
+    ASSERT_EQ(reader.GetEntry(0, &dos), ZIP_OK);
+    ASSERT_EQ(reader.GetEntry(1, &stamped), ZIP_OK);
+    EXPECT_EQ(stamped.modifyTime, (1000000000ull + 11644473600ull) * 10000000ull);
+    EXPECT_EQ(stamped.accessTime, (1000000600ull + 11644473600ull) * 10000000ull);
+    EXPECT_EQ(stamped.createTime, dos.createTime);
+    EXPECT_NE(dos.modifyTime, 0u);
+}

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/host/AudioDevice.h"
+#include "platform/host/Headless.h"
+
+namespace {
+
+std::vector<int16_t> Constant(size_t samples, int16_t value) { return std::vector<int16_t>(samples, value); }
+
+host::VoiceId MakeVoice(host::AudioDevice& d, uint16_t channels, uint32_t rate, const std::vector<int16_t>& pcm) {
+    host::PcmFormat f;
+    f.channels = channels;
+    f.rate = rate;
+    f.bits = 16;
+    host::VoiceId id = d.CreateVoice(f, uint32_t(pcm.size() * 2));
+    EXPECT_NE(id, 0u);
+    EXPECT_TRUE(d.WriteVoice(id, 0, pcm.data(), uint32_t(pcm.size() * 2)));
+    return id;
+}
+
+// Frames (stereo pairs) whose left sample is not zero.
+size_t AudibleFrames(const std::vector<int16_t>& mixed) {
+    size_t n = 0;
+    for (size_t i = 0; i < mixed.size(); i += 2) n += mixed[i] != 0;
+    return n;
+}
+
+}  // namespace
+
+TEST(AudioDevice, LoopingVoiceIsHeardUntilStoppedAndKeepsItsPosition) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    host::VoiceId v = MakeVoice(d, 1, 22050, Constant(1000, 10000));
+    ASSERT_TRUE(d.Play(v, true));
+    h.clock.AdvanceSeconds(0.1);  // 2205 frames
+    auto heard = d.TakeMixed();
+    ASSERT_EQ(heard.size(), 2205u * 2);
+    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t s) { return s == 10000; }));
+    EXPECT_EQ(d.GetStatus(v), uint32_t(host::VOICE_PLAYING | host::VOICE_LOOPING));
+    EXPECT_EQ(d.GetPosition(v), 205u * 2);  // wrapped twice
+
+    ASSERT_TRUE(d.Stop(v));
+    h.clock.AdvanceSeconds(0.1);
+    heard = d.TakeMixed();
+    ASSERT_EQ(heard.size(), 2205u * 2);
+    EXPECT_EQ(AudibleFrames(heard), 0u);
+    EXPECT_EQ(d.GetStatus(v), 0u);
+    EXPECT_EQ(d.GetPosition(v), 205u * 2);
+
+    // Playing again goes on from the kept position.
+    d.Play(v, false);
+    h.clock.AdvanceSeconds(0.1);
+    EXPECT_EQ(AudibleFrames(d.TakeMixed()), 1000u - 205u);
+    d.DestroyVoice(v);
+    EXPECT_EQ(d.VoiceCount(), 0u);
+}
+
+TEST(AudioDevice, OneShotVoiceEndsAtPositionZero) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    host::VoiceId v = MakeVoice(d, 1, 22050, Constant(1000, 5000));
+    d.Play(v, false);
+    h.clock.AdvanceSeconds(0.02);  // 441 frames
+    EXPECT_EQ(d.GetStatus(v), uint32_t(host::VOICE_PLAYING));
+    EXPECT_EQ(d.GetPosition(v), 441u * 2);
+    h.clock.AdvanceSeconds(0.1);
+    EXPECT_EQ(d.GetStatus(v), 0u);
+    EXPECT_EQ(d.GetPosition(v), 0u);
+    EXPECT_EQ(AudibleFrames(d.TakeMixed()), 1000u);
+}
+
+TEST(AudioDevice, PlaybackFrequencyResamplesToTheOutputRate) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    host::VoiceId fast = MakeVoice(d, 1, 22050, Constant(2205, 3000));
+    d.SetFrequency(fast, 44100);
+    EXPECT_EQ(d.GetFrequency(fast), 44100u);
+    d.Play(fast, false);
+    h.clock.AdvanceSeconds(1.0);
+    size_t n = AudibleFrames(d.TakeMixed());
+    EXPECT_GE(n, 1102u);
+    EXPECT_LE(n, 1103u);
+
+    // A sound at its own 11025 Hz lasts twice its frame count at the output rate.
+    host::VoiceId slow = MakeVoice(d, 1, 11025, Constant(2205, 3000));
+    EXPECT_EQ(d.GetFrequency(slow), 11025u);
+    d.Play(slow, false);
+    h.clock.AdvanceSeconds(1.0);
+    n = AudibleFrames(d.TakeMixed());
+    EXPECT_GE(n, 4409u);
+    EXPECT_LE(n, 4410u);
+    // Frequency 0 means the voice's own rate again.
+    d.SetFrequency(fast, 0);
+    EXPECT_EQ(d.GetFrequency(fast), 22050u);
+}
+
+TEST(AudioDevice, VolumeIsHundredthsOfADecibelAndMinimumIsSilent) {
+    EXPECT_FLOAT_EQ(host::GainOfLevel(0), 1.0f);
+    EXPECT_NEAR(host::GainOfLevel(-2000), 0.1f, 1e-6);
+    EXPECT_NEAR(host::GainOfLevel(-600), 0.501187f, 1e-5);
+    EXPECT_EQ(host::GainOfLevel(-10000), 0.0f);
+
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    host::VoiceId v = MakeVoice(d, 1, 22050, Constant(4410, 10000));
+    d.SetVolume(v, -2000);
+    d.Play(v, false);
+    h.clock.AdvanceSeconds(0.01);
+    auto heard = d.TakeMixed();
+    ASSERT_FALSE(heard.empty());
+    EXPECT_NEAR(heard[0], 1000, 1);
+    d.SetVolume(v, -20000);  // clamped
+    EXPECT_EQ(d.GetVolume(v), -10000);
+    h.clock.AdvanceSeconds(0.01);
+    EXPECT_EQ(AudibleFrames(d.TakeMixed()), 0u);
+    d.SetVolume(v, 300);
+    EXPECT_EQ(d.GetVolume(v), 0);
+}
+
+TEST(AudioDevice, MixesStereoMonoAndEightBitAndClips) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    std::vector<int16_t> stereo;
+    for (int i = 0; i < 100; ++i) {
+        stereo.push_back(1000);
+        stereo.push_back(-2000);
+    }
+    host::VoiceId s = MakeVoice(d, 2, 22050, stereo);
+    host::PcmFormat f8;
+    f8.channels = 1;
+    f8.rate = 22050;
+    f8.bits = 8;
+    host::VoiceId b = d.CreateVoice(f8, 100);
+    std::vector<uint8_t> bytes(100, 200);  // +72 in unsigned 8-bit
+    d.WriteVoice(b, 0, bytes.data(), 100);
+    d.Play(s, false);
+    d.Play(b, false);
+    h.clock.AdvanceSeconds(0.001);  // 22 frames
+    auto heard = d.TakeMixed();
+    ASSERT_GE(heard.size(), 2u);
+    EXPECT_EQ(heard[0], 1000 + 72 * 256);
+    EXPECT_EQ(heard[1], -2000 + 72 * 256);
+    d.Stop(s);
+    d.Stop(b);
+
+    host::VoiceId loud1 = MakeVoice(d, 1, 22050, Constant(100, 30000));
+    host::VoiceId loud2 = MakeVoice(d, 1, 22050, Constant(100, -30000));
+    host::VoiceId loud3 = MakeVoice(d, 1, 22050, Constant(100, -30000));
+    d.Play(loud1, false);
+    d.Play(loud2, false);
+    h.clock.AdvanceSeconds(0.001);
+    heard = d.TakeMixed();
+    EXPECT_EQ(heard[0], 0);
+    d.Stop(loud1);
+    d.Play(loud3, false);
+    h.clock.AdvanceSeconds(0.001);
+    heard = d.TakeMixed();
+    EXPECT_EQ(heard[0], -32768);
+}
+
+TEST(AudioDevice, RefusesFormatsItCannotMixAndUnknownVoices) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    host::PcmFormat f;
+    f.channels = 3;
+    f.rate = 22050;
+    f.bits = 16;
+    EXPECT_EQ(d.CreateVoice(f, 600), 0u);
+    f.channels = 2;
+    f.bits = 24;
+    EXPECT_EQ(d.CreateVoice(f, 600), 0u);
+    f.bits = 16;
+    f.rate = 0;
+    EXPECT_EQ(d.CreateVoice(f, 600), 0u);
+    EXPECT_FALSE(d.Play(12345, false));
+    EXPECT_EQ(d.GetStatus(12345), 0u);
+    // Writes past the end are clipped, not overrun.
+    f.rate = 22050;
+    host::VoiceId v = d.CreateVoice(f, 8);
+    int16_t big[16] = {};
+    EXPECT_TRUE(d.WriteVoice(v, 4, big, sizeof big));
+    // Positions past the end rewind.
+    EXPECT_TRUE(d.SetPosition(v, 4));
+    EXPECT_EQ(d.GetPosition(v), 4u);
+    EXPECT_TRUE(d.SetPosition(v, 400));
+    EXPECT_EQ(d.GetPosition(v), 0u);
+}
+
+TEST(AudioDevice, HeadlessDeviceCanPretendThereIsNoSoundCard) {
+    host::HeadlessHost h;
+    EXPECT_TRUE(h.audio.Open());
+    EXPECT_TRUE(h.audio.IsOpen());
+    h.audio.Close();
+    EXPECT_FALSE(h.audio.IsOpen());
+    h.audio.SetUnavailable(true);
+    EXPECT_FALSE(h.audio.Open());
+    EXPECT_EQ(&host::GetAudioDevice(), &h.audio);
+}
+
+TEST(AudioDevice, SdlDeviceOpensOnTheSilentDriverAndCountsOpens) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    host::SdlAudioDevice d;
+    ASSERT_TRUE(d.Open());
+    EXPECT_TRUE(d.Open());
+    d.Close();
+    EXPECT_TRUE(d.IsOpen());
+    d.Close();
+    EXPECT_FALSE(d.IsOpen());
+}
