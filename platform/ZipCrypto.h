@@ -5,6 +5,19 @@
 #include <cstddef>
 #include <cstdint>
 
+struct ZipCrcTable {
+    uint32_t v[256];
+    constexpr ZipCrcTable() : v() {
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            v[n] = c;
+        }
+    }
+};
+inline constexpr ZipCrcTable kZipCrcTable{};
+
 class ZipCrypto {
 public:
     explicit ZipCrypto(const char* password) {
@@ -25,12 +38,7 @@ public:
     }
 
 private:
-    static uint32_t Crc32Byte(uint32_t crc, uint8_t b) {
-        crc ^= b;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        return crc;
-    }
+    static uint32_t Crc32Byte(uint32_t crc, uint8_t b) { return kZipCrcTable.v[(crc ^ b) & 0xFFu] ^ (crc >> 8); }
 
     uint8_t StreamByte() const {
         uint32_t t = (m_keys[2] & 0xFFFFu) | 2u;

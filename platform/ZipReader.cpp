@@ -6,9 +6,10 @@
 #include <zlib.h>
 
 #include "platform/ZipCrypto.h"
+#include "platform/ZipPassword.h"
 
 std::atomic<uint32_t> g_nZipLastError{ZIP_OK};
-const char* const g_szZipPassword = "KT&~#53==!qd64";
+const char* const g_szZipPassword = kZipPassword;
 
 namespace {
 

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <png.h>
+
+#include "platform/ResourceArchive.h"
+#include "platform/host/Headless.h"
+#include "tools/assetpack/Manifest.h"
+
+namespace {
+
+std::string ManifestPath() { return std::string(CSQ_SOURCE_DIR) + "/tools/assetpack/manifest.txt"; }
+
+std::string ToQuery(std::string path) {
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct Extracted {
+    bool ok = false;
+    std::vector<uint8_t> bytes;
+};
+
+Extracted Extract(ResourceArchive& archive, const std::string& query) {
+    Extracted e;
+    uint32_t size = 0;
+    void* block = nullptr;
+    e.ok = archive.UnzipItem(query.c_str(), &size, &block, 0);
+    if (e.ok)
+        e.bytes.assign(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + size);
+    std::free(block);
+    return e;
+}
+
+bool StartsWith(const std::vector<uint8_t>& bytes, const char* magic, size_t n) {
+    return bytes.size() >= n && std::memcmp(bytes.data(), magic, n) == 0;
+}
+
+// Sample rate from a Vorbis identification header.
+int OggRate(const std::vector<uint8_t>& bytes) {
+    static const char kId[] = "\x01vorbis";
+    for (size_t i = 0; i + 16 < bytes.size() && i < 200; ++i)
+        if (std::memcmp(&bytes[i], kId, 7) == 0)
+            return bytes[i + 12] | (bytes[i + 13] << 8) | (bytes[i + 14] << 16) | (bytes[i + 15] << 24);
+    return 0;
+}
+
+struct Rgba8 {
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;
+    uint8_t Alpha(int x, int y) const { return pixels[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
+};
+
+Rgba8 DecodePng(const std::vector<uint8_t>& bytes) {
+    Rgba8 out;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+        return out;
+    image.format = PNG_FORMAT_RGBA;
+    out.pixels.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        out.pixels.clear();
+        return out;
+    }
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    return out;
+}
+
+class PackedData : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::vector<std::string> errors;
+        s_items = new std::vector<ManifestItem>;
+        ASSERT_TRUE(ReadManifestFile(ManifestPath(), s_items, &errors)) << (errors.empty() ? "" : errors[0]);
+        s_archive = new ResourceArchive;
+        s_archive->OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
+    }
+    static void TearDownTestSuite() {
+        delete s_archive;
+        delete s_items;
+        s_archive = nullptr;
+        s_items = nullptr;
+    }
+    static std::vector<ManifestItem>* s_items;
+    static ResourceArchive* s_archive;
+};
+
+std::vector<ManifestItem>* PackedData::s_items = nullptr;
+ResourceArchive* PackedData::s_archive = nullptr;
+
+}  // namespace
+
+TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
+    host::HeadlessHost h;
+    ASSERT_NE(s_archive->m_hArchive, nullptr) << "the build did not write DATA";
+    std::vector<PackFile> files = ExpandManifest(*s_items);
+    size_t archived = 0;
+    for (const PackFile& f : files) {
+        if (!f.inArchive)
+            continue;
+        ++archived;
+        uint32_t size = 0;
+        int index = s_archive->FindArchiveItem(ToQuery(f.path).c_str(), &size);
+        ASSERT_GE(index, 0) << f.path;
+        ASSERT_LT(static_cast<size_t>(index), s_archive->m_lstArchiveEntries.size());
+        // The lookup must land on this very entry, not on a look-alike.
+        EXPECT_EQ(Utf16ToUtf8(s_archive->m_lstArchiveEntries[static_cast<size_t>(index)].name), f.path);
+        Extracted e = Extract(*s_archive, ToQuery(f.path));
+        ASSERT_TRUE(e.ok) << f.path;
+        EXPECT_EQ(e.bytes.size(), size);
+
+        const std::string& kind = (*s_items)[f.item].kind;
+        std::string ext = f.path.substr(f.path.rfind('.') + 1);
+        if (ext == "png")
+            EXPECT_TRUE(StartsWith(e.bytes, "\x89PNG", 4)) << f.path;
+        else if (ext == "jpg")
+            EXPECT_TRUE(StartsWith(e.bytes, "\xFF\xD8\xFF", 3)) << f.path;
+        else if (ext == "tga")
+            EXPECT_TRUE(e.bytes.size() > 18 && e.bytes[2] == 2 && e.bytes[16] == 32) << f.path;
+        else if (ext == "ogg") {
+            EXPECT_TRUE(StartsWith(e.bytes, "OggS", 4)) << f.path;
+            EXPECT_EQ(OggRate(e.bytes), 22050) << f.path;
+        }
+        if (kind == "picture" || kind == "button" || kind == "unit") {
+            if (ext == "png") {
+                Rgba8 image = DecodePng(e.bytes);
+                const ManifestItem& item = (*s_items)[f.item];
+                EXPECT_EQ(image.width, item.width) << f.path;
+                EXPECT_EQ(image.height, item.height) << f.path;
+            }
+        }
+    }
+    EXPECT_GT(archived, 1000u);
+    EXPECT_EQ(h.boxes.Count(), 0u);
+}
+
+TEST_F(PackedData, FoldersAreExactDirectoryEntriesBeforeTheirFiles) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    const auto& entries = s_archive->m_lstArchiveEntries;
+    std::map<std::string, size_t> folderAt;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        std::string name = Utf16ToUtf8(entries[i].name);
+        if (name.back() == '/') {
+            EXPECT_EQ(entries[i].attributes, 0x10u) << name;
+            folderAt[name] = i;
+            continue;
+        }
+        EXPECT_EQ(entries[i].attributes & 0x10u, 0u) << name;
+        std::string folder = name.substr(0, name.rfind('/') + 1);
+        auto it = folderAt.find(folder);
+        ASSERT_NE(it, folderAt.end()) << name << " comes before its folder's entry";
+    }
+    EXPECT_EQ(s_archive->m_lstArchiveDirectories.size(), folderAt.size());
+}
+
+TEST_F(PackedData, LoadersNamesFromTheirOwnFoldersAreThere) {
+    // Spellings as the loaders build them: either separator, any case.
+    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\HLSL\\BasicHLSL.fx", nullptr) >= 0);
+    EXPECT_TRUE(s_archive->FindArchiveItem("Resource/Effect/Efx_HitLight.png", nullptr) >= 0);
+    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_04.png", nullptr) >= 0);
+    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_05.png", nullptr), -1);
+    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Weapon\\0005-2.tga", nullptr) >= 0);
+    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Weapon\\0006-2.tga", nullptr), -1);
+    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Sound\\BGM\\BGM_Gameplay1_Loop.ogg", nullptr) >= 0);
+    Extracted fx = Extract(*s_archive, "Resource\\HLSL\\BasicHLSL.fx");
+    ASSERT_TRUE(fx.ok);
+    std::string text(fx.bytes.begin(), fx.bytes.end());
+    EXPECT_NE(text.find("technique PostProcessMotionBlur"), std::string::npos);
+}
+
+TEST_F(PackedData, FontScriptDescribesRealGlyphsInBothLetterings) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    Extracted script = Extract(*s_archive, "Resource\\Font\\Script_Fnt_GameStandard.txt");
+    ASSERT_TRUE(script.ok);
+    std::string text(script.bytes.begin(), script.bytes.end());
+    std::stringstream in(text);
+    std::string line, sheetName, folder, lastLine;
+    int cols = 0, rows = 0;
+    std::vector<std::pair<int, int>> map;
+    while (std::getline(in, line)) {
+        lastLine = line;
+        if (line.rfind("FONT_COL=", 0) == 0) cols = std::atoi(line.c_str() + 9);
+        if (line.rfind("FONT_ROW=", 0) == 0) rows = std::atoi(line.c_str() + 9);
+        if (line.rfind("FONT_PATH=", 0) == 0) folder = line.substr(10, line.size() - 11);
+        if (line.rfind("FONT_NAME=", 0) == 0) sheetName = line.substr(10, line.size() - 11);
+        if (line.rfind("FONT_MAP=", 0) == 0) {
+            int x0 = 0, x1 = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "FONT_MAP=%d,%d;", &x0, &x1), 2) << line;
+            map.emplace_back(x0, x1);
+        }
+    }
+    EXPECT_EQ(cols, 16);
+    EXPECT_EQ(rows, 16);
+    ASSERT_EQ(map.size(), 256u);
+    // The reader never uses the last byte: the final line is one it may lose.
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(lastLine.rfind("//", 0), 0u);
+
+    Extracted sheetBytes = Extract(*s_archive, folder + sheetName);
+    ASSERT_TRUE(sheetBytes.ok) << folder + sheetName;
+    Rgba8 sheet = DecodePng(sheetBytes.bytes);
+    ASSERT_EQ(sheet.width, 512);
+    int cell = sheet.width / cols;
+    auto inked = [&](int code, int rowOffset) {
+        int row = code / cols + rowOffset;
+        int count = 0;
+        for (int y = row * cell; y < (row + 1) * cell; ++y)
+            for (int x = map[code].first; x < map[code].second; ++x)
+                count += sheet.Alpha(x, y) > 128;
+        return count;
+    };
+    for (int code : {'A', 'M', 'g', '0', '?', 'W'}) {
+        int column = code % cols;
+        EXPECT_GE(map[code].first, column * cell) << char(code);
+        EXPECT_LE(map[code].second, (column + 1) * cell) << char(code);
+        EXPECT_GT(map[code].second - map[code].first, 4) << char(code);
+        EXPECT_GT(inked(code, 0), 10) << char(code);
+        EXPECT_GT(inked(code, 7), 10) << char(code) << " in the title lettering";
+        // The title lettering uses the same columns.
+        EXPECT_EQ(map[code + 7 * cols], map[code]);
+    }
+    // "M" is wider than "i": real proportional glyphs.
+    EXPECT_GT(map['M'].second - map['M'].first, map['i'].second - map['i'].first);
+    EXPECT_EQ(inked(' ', 0), 0);
+}
+
+TEST(PackedCursor, IsAThirtyTwoPixelWindowsCursorWithItsHotSpot) {
+    std::vector<uint8_t> bin = ReadAll(std::string(CSQ_BINARY_DIR) + "/BIN");
+    ASSERT_GE(bin.size(), 22u + 40u + 32u * 32u * 4u + 32u * 4u);
+    EXPECT_EQ(bin[0] | (bin[1] << 8), 0);  // reserved
+    EXPECT_EQ(bin[2] | (bin[3] << 8), 2);  // cursor
+    EXPECT_EQ(bin[4] | (bin[5] << 8), 1);  // one image
+    EXPECT_EQ(bin[6], 32);
+    EXPECT_EQ(bin[7], 32);
+    EXPECT_EQ(bin[10] | (bin[11] << 8), 1);  // hot spot x
+    EXPECT_EQ(bin[12] | (bin[13] << 8), 1);  // hot spot y
+    uint32_t size = bin[14] | (bin[15] << 8) | (bin[16] << 16) | (static_cast<uint32_t>(bin[17]) << 24);
+    uint32_t offset = bin[18] | (bin[19] << 8) | (bin[20] << 16) | (static_cast<uint32_t>(bin[21]) << 24);
+    EXPECT_EQ(offset + size, bin.size());
+    EXPECT_EQ(bin[offset], 40);              // BITMAPINFOHEADER
+    EXPECT_EQ(bin[offset + 8], 64);          // colour and mask rows
+}
+
+TEST(Manifest, ReportsLinesItCannotRead) {
+    std::vector<std::string> errors;
+    auto items = ParseManifest(
+        "# comment\n"
+        "\n"
+        "picture Resource/A/B.png 64x32 - - #102030 A picture\n"
+        "picture Resource/A/C.png 64 - - - broken size\n"
+        "gizmo Resource/A/D.png 64x64 - - - unknown kind\n"
+        "unit Resource/Robot/0001/ 128x128 - - - no frames\n"
+        "sound Resource/S/x.ogg 250ms - - - ok\n"
+        "picture Resource/A/E.png 64x64 2x0 - - bad grid\n"
+        "picture Resource/A/F.png 64x64 - - #12345 bad colour\n",
+        &errors);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].width, 64);
+    EXPECT_EQ(items[0].height, 32);
+    EXPECT_EQ(items[0].colour, 0x102030u);
+    EXPECT_EQ(items[0].label, "A picture");
+    EXPECT_EQ(items[1].width, 250);
+    ASSERT_EQ(errors.size(), 5u);
+    EXPECT_EQ(errors[0].rfind("manifest line 4:", 0), 0u) << errors[0];
+    EXPECT_EQ(errors[4].rfind("manifest line 9:", 0), 0u) << errors[4];
+}
+
+TEST(Manifest, FamiliesExpandIntoTheirFiles) {
+    std::vector<std::string> errors;
+    auto items = ParseManifest(
+        "button Resource/Button/Btn_OK_ 128x64 - - #112233 OK\n"
+        "unit Resource/Robot/0007/ 128x128 - 2,0,1 #112233 Dropper\n"
+        "music Resource/Sound/BGM/BGM_Menu_ 1000ms - - - music\n"
+        "picture Resource/Effect/MineCopter/act1_%02d.png 64x32 - 3 - Copter\n"
+        "font Resource/Font/Script_Fnt_X.txt 512x512 16x16 - - Fnt_X.png\n"
+        "cursor BIN 32x32 - 1,1 - Cursor\n",
+        &errors);
+    ASSERT_TRUE(errors.empty()) << errors[0];
+    std::vector<std::string> paths;
+    for (const PackFile& f : ExpandManifest(items))
+        paths.push_back(f.path + (f.inArchive ? "" : " (outside)"));
+    EXPECT_EQ(paths, (std::vector<std::string>{
+                         "Resource/Button/Btn_OK_NORMAL.png", "Resource/Button/Btn_OK_OVER.png",
+                         "Resource/Button/Btn_OK_PRESS.png", "Resource/Button/Btn_OK_DISABLE.png",
+                         "Resource/Robot/0007/Act1_01.png", "Resource/Robot/0007/Act1_02.png",
+                         "Resource/Robot/0007/Act3_01.png", "Resource/Sound/BGM/BGM_Menu_Intro.ogg",
+                         "Resource/Sound/BGM/BGM_Menu_Loop.ogg", "Resource/Effect/MineCopter/act1_01.png",
+                         "Resource/Effect/MineCopter/act1_02.png", "Resource/Effect/MineCopter/act1_03.png",
+                         "Resource/Font/Script_Fnt_X.txt", "Resource/Font/Fnt_X.png", "BIN (outside)"}));
+}
+
+TEST(Manifest, LayoutPutsEachFolderBeforeItsFilesAndSubfolders) {
+    std::vector<std::string> layout = ArchiveLayout({"Resource/Effect/MineCopter/act1_01.png",
+                                                     "Resource/Effect/Efx_Touch.png", "Resource/Menu/Bbd_New.png",
+                                                     "Resource/Effect/Mark.tga"});
+    EXPECT_EQ(layout, (std::vector<std::string>{"Resource/", "Resource/Effect/", "Resource/Effect/Efx_Touch.png",
+                                                "Resource/Effect/Mark.tga", "Resource/Effect/MineCopter/",
+                                                "Resource/Effect/MineCopter/act1_01.png", "Resource/Menu/",
+                                                "Resource/Menu/Bbd_New.png"}));
+}

@@ -1,0 +1,16 @@
+#pragma once
+// File formats the packer writes: pictures, cursor and sounds.
+#include <cstdint>
+#include <vector>
+
+#include "tools/assetpack/Canvas.h"
+
+std::vector<uint8_t> EncodePng(const Canvas& canvas);
+std::vector<uint8_t> EncodeJpeg(const Canvas& canvas, int quality = 85);
+std::vector<uint8_t> EncodeTga(const Canvas& canvas);  // 32-bit, uncompressed, bottom-up
+// A one-image Windows cursor (32-bit colour plus AND mask) with its hot spot.
+std::vector<uint8_t> EncodeCursor(const Canvas& canvas, int hotX, int hotY);
+
+// 16-bit mono samples.
+std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate);
+std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate, float quality = 0.1f);

@@ -1,0 +1,319 @@
+#include "tools/assetpack/Generator.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "tools/assetpack/Encoders.h"
+
+const char kDigitSymbols[] = "+-:x/%.,!?#*=<>";
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool EndsWith(const std::string& s, const char* tail) {
+    size_t n = std::char_traits<char>::length(tail);
+    return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
+}
+
+std::string Stem(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+uint32_t Hash(const std::string& s) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : s)
+        h = (h ^ c) * 16777619u;
+    return h;
+}
+
+const Rgba kWhite{255, 255, 255, 255};
+
+}  // namespace
+
+std::vector<uint8_t> EncodeForName(const Canvas& canvas, const std::string& name) {
+    std::string lower = Lower(name);
+    if (EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg"))
+        return EncodeJpeg(canvas);
+    if (EndsWith(lower, ".tga"))
+        return EncodeTga(canvas);
+    return EncodePng(canvas);
+}
+
+std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
+    const ManifestItem& item = m_items[file.item];
+    if (item.kind == "picture")
+        return Picture(item, file);
+    if (item.kind == "button")
+        return Button(item, file);
+    if (item.kind == "digits")
+        return Digits(item, file);
+    if (item.kind == "unit")
+        return UnitFrame(item, file);
+    if (item.kind == "font") {
+        if (file.variant == 0) {
+            std::string script = FontScript(item);
+            return std::vector<uint8_t>(script.begin(), script.end());
+        }
+        return FontSheet(item);
+    }
+    if (item.kind == "sound")
+        return Sound(item, file);
+    if (item.kind == "music")
+        return Music(item, file);
+    if (item.kind == "cursor")
+        return Cursor(item);
+    if (item.kind == "effect") {
+        std::string text =
+            "// Cogsquall post-process composition.\n"
+            "// The graphics layer builds this pass itself; the effect names it.\n"
+            "texture g_txScene;\n"
+            "texture g_txPrevious;\n"
+            "float g_fBlurAmount = 0.5;\n"
+            "sampler SceneSampler = sampler_state { Texture = <g_txScene>; };\n"
+            "sampler PreviousSampler = sampler_state { Texture = <g_txPrevious>; };\n"
+            "float4 ComposePS(float2 uv : TEXCOORD0) : COLOR0\n"
+            "{\n"
+            "    return lerp(tex2D(SceneSampler, uv), tex2D(PreviousSampler, uv), g_fBlurAmount);\n"
+            "}\n"
+            "technique " + item.label + "\n"
+            "{\n"
+            "    pass P0 { PixelShader = compile ps_2_0 ComposePS(); }\n"
+            "}\n";
+        return std::vector<uint8_t>(text.begin(), text.end());
+    }
+    return {};
+}
+
+std::vector<uint8_t> AssetGenerator::Picture(const ManifestItem& item, const PackFile& file) {
+    bool opaque = EndsWith(Lower(file.path), ".jpg");
+    bool glow = EndsWith(Lower(file.path), ".tga");
+    Rgba base = FromHex(item.colour, opaque ? 255 : 224);
+    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
+    std::string label = item.label.empty() ? Stem(file.path) : item.label;
+    if (file.frame > 0)
+        label += " " + std::to_string(file.frame);
+
+    int cw = item.width / item.cols, ch = item.height / item.rows;
+    for (int r = 0; r < item.rows; ++r) {
+        for (int c = 0; c < item.cols; ++c) {
+            int x = c * cw, y = r * ch;
+            if (glow) {
+                canvas.FillEllipse(x + cw / 2, y + ch / 2, cw / 2 - 1, ch / 2 - 1, Rgba{base.r, base.g, base.b, 96});
+                canvas.FillEllipse(x + cw / 2, y + ch / 2, cw / 3, ch / 3, Rgba{base.r, base.g, base.b, 160});
+            } else {
+                canvas.VerticalGradient(x, y, cw, ch, Shade(base, 1.35f), Shade(base, 0.7f));
+                canvas.Frame(x, y, cw, ch, std::max(1, std::min(cw, ch) / 32), Shade(base, 0.4f));
+            }
+            std::string text = label;
+            if (item.cols * item.rows > 1)
+                text += "\n" + std::to_string(r * item.cols + c);
+            m_text.DrawLabel(canvas, text, x + 2, y + 2, cw - 4, ch - 4, kWhite);
+        }
+    }
+    return EncodeForName(canvas, file.path);
+}
+
+std::vector<uint8_t> AssetGenerator::Button(const ManifestItem& item, const PackFile& file) {
+    Rgba base = FromHex(item.colour);
+    Rgba face = base, text = kWhite;
+    int shift = 0;
+    switch (file.variant) {
+        case 1: face = Shade(base, 1.4f); break;  // OVER
+        case 2: face = Shade(base, 0.65f); shift = 2; break;  // PRESS
+        case 3: face = Rgba{110, 110, 110, 200}; text = Rgba{190, 190, 190, 255}; break;  // DISABLE
+        default: break;
+    }
+    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
+    int inset = std::max(1, item.height / 16);
+    canvas.VerticalGradient(inset + shift, inset + shift, item.width - 2 * inset, item.height - 2 * inset,
+                            Shade(face, 1.25f), Shade(face, 0.8f));
+    canvas.Frame(inset + shift, inset + shift, item.width - 2 * inset, item.height - 2 * inset,
+                 std::max(1, item.height / 20), Shade(face, 0.45f));
+    std::string label = (item.label.empty() ? Stem(file.path) : item.label) + "\n" + kButtonStates[file.variant];
+    m_text.DrawLabel(canvas, label, inset * 2 + shift, inset * 2 + shift, item.width - 4 * inset,
+                     item.height - 4 * inset, text);
+    return EncodePng(canvas);
+}
+
+std::vector<uint8_t> AssetGenerator::Digits(const ManifestItem& item, const PackFile& file) {
+    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
+    Rgba colour = FromHex(item.colour);
+    // One row with one column holds the ten digits side by side.
+    int cols = item.cols, rows = item.rows;
+    if (cols == 1 && rows != 1) {
+        cols = 10;
+        rows = 1;
+    }
+    int cw = item.width / cols, ch = item.height / rows;
+    for (int cell = 0; cell < cols * rows; ++cell) {
+        char glyph = cell < 10 ? static_cast<char>('0' + cell)
+                               : (static_cast<size_t>(cell - 10) < sizeof kDigitSymbols - 1 ? kDigitSymbols[cell - 10] : '?');
+        int x = (cell % cols) * cw, y = (cell / cols) * ch;
+        m_text.DrawLabel(canvas, std::string(1, glyph), x, y, cw, ch, colour, ch);
+    }
+    return EncodeForName(canvas, file.path);
+}
+
+std::vector<uint8_t> AssetGenerator::UnitFrame(const ManifestItem& item, const PackFile& file) {
+    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
+    Rgba body = FromHex(item.colour);
+    int frames = item.frames[static_cast<size_t>(file.act - 1)];
+    double phase = frames > 1 ? 2.0 * kPi * (file.frame - 1) / frames : 0.0;
+    int w = item.width, h = item.height;
+    int bob = static_cast<int>(std::lround(std::sin(phase) * h / 24));
+    uint8_t alpha = 255;
+    if (file.act == 3)  // dying: fades
+        alpha = static_cast<uint8_t>(255 - 150 * (file.frame - 1) / std::max(1, frames));
+    if (file.act == 2)  // attack: flashes
+        body = Shade(body, 1.0f + 0.5f * static_cast<float>(std::sin(phase) * 0.5 + 0.5));
+    if (file.act == 4)  // hidden or alternate pose: darker
+        body = Shade(body, 0.6f);
+    body.a = alpha;
+    canvas.FillEllipse(w / 2, h / 2 + bob, w * 2 / 5, h * 2 / 5, body);
+    canvas.FillEllipse(w / 2 + w / 8, h / 2 - h / 8 + bob, w / 10, h / 10, Rgba{255, 255, 255, alpha});
+    std::string label = item.label + "\nAct " + std::to_string(file.act) + " " + std::to_string(file.frame) + "/" +
+                        std::to_string(frames);
+    m_text.DrawLabel(canvas, label, 2, h / 4 + bob, w - 4, h / 2, Rgba{255, 255, 255, alpha});
+    return EncodePng(canvas);
+}
+
+// Glyph layout shared by the sheet and its script: printable ASCII in rows
+// 2-7, the title lettering seven rows lower with the same columns.
+namespace {
+
+struct FontLayout {
+    int cell = 32, cols = 16, rows = 16, pixels = 22;
+    FontCell map[256];
+};
+
+constexpr int kTitleRows = 7;
+
+FontLayout LayoutFont(const ManifestItem& item, TextRenderer& text) {
+    FontLayout layout;
+    layout.cols = item.cols;
+    layout.rows = item.rows;
+    layout.cell = item.width / item.cols;
+    layout.pixels = item.height / item.rows * 7 / 10;
+    for (int code = 32; code < 127; ++code) {
+        int left = (code % layout.cols) * layout.cell;
+        int x0 = left + 2;
+        int x1 = std::min(left + layout.cell - 1, x0 + text.Advance(static_cast<char32_t>(code), layout.pixels) + 1);
+        layout.map[code] = FontCell{x0, x1};
+        int title = code + kTitleRows * layout.cols;
+        if (title < 256)
+            layout.map[title] = layout.map[code];
+    }
+    return layout;
+}
+
+}  // namespace
+
+std::vector<uint8_t> AssetGenerator::FontSheet(const ManifestItem& item) {
+    FontLayout layout = LayoutFont(item, m_text);
+    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
+    int cellHeight = item.height / item.rows;
+    int ascent = m_text.Ascent(layout.pixels);
+    for (int code = 33; code < 127; ++code) {
+        int row = code / layout.cols;
+        int x = layout.map[code].x0 + 1;
+        std::string glyph(1, static_cast<char>(code));
+        int baseline = row * cellHeight + (cellHeight - layout.pixels) / 2 + ascent * 9 / 10;
+        m_text.Draw(canvas, glyph, x, baseline, layout.pixels, kWhite);
+        // Title lettering: warm colour with a shadow, kept inside the same columns.
+        int titleBaseline = baseline + kTitleRows * cellHeight;
+        m_text.Draw(canvas, glyph, x, titleBaseline + 1, layout.pixels, Rgba{90, 40, 0, 255});
+        m_text.Draw(canvas, glyph, x, titleBaseline, layout.pixels, Rgba{255, 214, 64, 255});
+    }
+    return EncodePng(canvas);
+}
+
+std::string AssetGenerator::FontScript(const ManifestItem& item) {
+    FontLayout layout = LayoutFont(item, m_text);
+    std::string folder = item.path.substr(0, item.path.rfind('/') + 1);
+    for (char& c : folder)
+        if (c == '/')
+            c = '\\';
+    std::string s = "//" + item.label + ": printable ASCII in rows 2-7, title lettering 7 rows lower\n";
+    s += "FONT_COL=" + std::to_string(layout.cols) + ";\n";
+    s += "FONT_ROW=" + std::to_string(layout.rows) + ";\n";
+    s += "FONT_PATH=" + folder + ";\n";
+    s += "FONT_NAME=" + item.label + ";\n";
+    for (int code = 0; code < 256; ++code)
+        s += "FONT_MAP=" + std::to_string(layout.map[code].x0) + "," + std::to_string(layout.map[code].x1) + ";\n";
+    s += "END_FILE=;\n";
+    // The reader never uses the last byte, so the script ends with a line it may drop.
+    s += "//\n";
+    return s;
+}
+
+std::vector<uint8_t> AssetGenerator::Sound(const ManifestItem& item, const PackFile& file) {
+    uint32_t h = Hash(file.path);
+    int count = kSoundRate * item.width / 1000;
+    double f0 = 180.0 + (h % 700), f1 = f0 * (0.5 + ((h >> 10) % 100) / 66.0);
+    std::vector<int16_t> samples(static_cast<size_t>(count));
+    double phase = 0.0;
+    for (int i = 0; i < count; ++i) {
+        double t = double(i) / count;
+        double f = f0 + (f1 - f0) * t;
+        phase += 2.0 * kPi * f / kSoundRate;
+        double env = std::min(1.0, i / 110.0) * std::exp(-3.5 * t);
+        double v = std::sin(phase) * 0.7 + std::sin(phase * 2.0) * 0.2 + std::sin(phase * 3.0) * 0.1;
+        samples[static_cast<size_t>(i)] = static_cast<int16_t>(v * env * 20000.0);
+    }
+    if (EndsWith(Lower(file.path), ".wav"))
+        return EncodeWav(samples, kSoundRate);
+    return EncodeOggVorbis(samples, kSoundRate);
+}
+
+std::vector<uint8_t> AssetGenerator::Music(const ManifestItem& item, const PackFile& file) {
+    // A short chord progression; the loop part ends where it starts.
+    static const double kRoots[] = {220.0, 174.61, 196.0, 261.63};
+    uint32_t h = Hash(item.path);
+    int count = kSoundRate * item.width / 1000;
+    std::vector<int16_t> samples(static_cast<size_t>(count));
+    double shift = 1.0 + (h % 5) * 0.06;
+    for (int i = 0; i < count; ++i) {
+        double t = double(i) / kSoundRate;
+        int chord = static_cast<int>(4.0 * i / count) % 4;
+        if (file.variant == 0)
+            chord = 0;
+        double root = kRoots[chord] * shift;
+        double v = std::sin(2 * kPi * root * t) + 0.6 * std::sin(2 * kPi * root * 1.25 * t) +
+                   0.5 * std::sin(2 * kPi * root * 1.5 * t);
+        double env = file.variant == 0 ? std::min(1.0, t * 2.0) : 1.0;
+        double edge = std::min(1.0, std::min(i, count - 1 - i) / 200.0);
+        samples[static_cast<size_t>(i)] = static_cast<int16_t>(v / 2.1 * env * edge * 12000.0);
+    }
+    return EncodeOggVorbis(samples, kSoundRate);
+}
+
+std::vector<uint8_t> AssetGenerator::Cursor(const ManifestItem& item) {
+    int w = item.width ? item.width : 32, h = item.height ? item.height : 32;
+    int hx = item.frames.size() == 2 ? item.frames[0] : 0;
+    int hy = item.frames.size() == 2 ? item.frames[1] : 0;
+    Canvas canvas(w, h, Rgba{0, 0, 0, 0});
+    Rgba fill = FromHex(item.colour);
+    // An arrow whose tip is the hot spot.
+    for (int y = 0; y < h * 3 / 4; ++y) {
+        int span = y * 2 / 3;
+        for (int x = 0; x <= span; ++x) {
+            bool edge = x == 0 || x == span || y == h * 3 / 4 - 1;
+            canvas.Blend(hx + x, hy + y, edge ? Rgba{0, 0, 0, 255} : fill);
+        }
+    }
+    for (int y = h / 2; y < h - 1; ++y)
+        for (int x = w / 4; x < w / 4 + 5; ++x)
+            canvas.Blend(hx + x + (y - h / 2) / 2, hy + y - 4, (x == w / 4 || x == w / 4 + 4) ? Rgba{0, 0, 0, 255} : fill);
+    return EncodeCursor(canvas, hx, hy);
+}
