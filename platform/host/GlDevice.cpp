@@ -513,6 +513,20 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* v
     });
 }
 
+GLuint GlDevice::GlTextureName(TextureHandle texture) const {
+    auto it = m_textures.find(texture);
+    return it == m_textures.end() ? 0 : it->second.texture;
+}
+
+void GlDevice::ForgetGlState() {
+    Flush();
+    glUseProgram(m_program);
+    glBindVertexArray(m_vao);
+    glBindSampler(0, m_sampler);
+    m_batchKey.values[K_MASK] = ~0u;  // the next batch applies every state again
+    m_keyDirty = true;
+}
+
 void GlDevice::Present() {
     Flush();
     SDL_GL_SwapWindow(m_window);

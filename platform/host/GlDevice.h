@@ -39,6 +39,10 @@ public:
 
     // Draw calls actually issued to GL (for the benchmark).
     uint64_t GlDrawCalls() const { return m_glDraws; }
+    // For code sharing the context: the GL name of a texture, and a note that
+    // GL state was changed behind the device's back.
+    GLuint GlTextureName(TextureHandle texture) const;
+    void ForgetGlState();
 
 protected:
     void StateChanged() override { m_keyDirty = true; }

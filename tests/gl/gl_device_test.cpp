@@ -1,0 +1,236 @@
+// Draws known quads through the GL device in a real window and checks the
+// pixels read back from the back buffer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/host/Display.h"
+
+using namespace host;
+
+namespace {
+
+class GlDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        VideoSystem& vs = GetVideoSystem();
+        ASSERT_TRUE(vs.Init());
+        window = vs.CreateWindow("GL device test", 800, 600);
+        ASSERT_NE(window, nullptr);
+        PresentParameters pp;
+        pp.presentInterval = 0x80000000u;
+        device = vs.CreateDevice(*window, pp);
+        ASSERT_NE(device, nullptr);
+        ASSERT_EQ(device->BackBufferWidth(), 800);
+        ASSERT_EQ(device->BackBufferHeight(), 600);
+        device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
+        device->SetRenderState(RS_LIGHTING, 0);
+        device->SetRenderState(RS_CULLMODE, CULL_NONE);
+        device->SetTextureStageState(0, TSS_COLOROP, TOP_SELECTARG2);
+        device->SetTextureStageState(0, TSS_COLORARG2, TA_DIFFUSE);
+        device->SetTextureStageState(0, TSS_ALPHAOP, TOP_SELECTARG2);
+        device->SetTextureStageState(0, TSS_ALPHAARG2, TA_DIFFUSE);
+    }
+    void TearDown() override {
+        device.reset();
+        window.reset();
+    }
+
+    // A screen-space rectangle as a fan, wound clockwise on screen.
+    void Rect(float l, float t, float r, float b, uint32_t color, float u0 = 0, float v0 = 0, float u1 = 1,
+              float v1 = 1) {
+        const VertexRHW v[4] = {{l - 0.5f, t - 0.5f, 0.5f, 1, color, u0, v0},
+                                {r - 0.5f, t - 0.5f, 0.5f, 1, color, u1, v0},
+                                {r - 0.5f, b - 0.5f, 0.5f, 1, color, u1, v1},
+                                {l - 0.5f, b - 0.5f, 0.5f, 1, color, u0, v1}};
+        device->DrawPrimitiveUP(PT_TRIANGLEFAN, 2, v);
+    }
+    void Read() {
+        int w = 0, h = 0;
+        ASSERT_TRUE(device->ReadBackBuffer(pixels, w, h));
+        ASSERT_EQ(w, 800);
+        ASSERT_EQ(h, 600);
+    }
+    // "r,g,b" of a pixel, for readable failures.
+    std::string At(int x, int y) const {
+        const uint8_t* p = &pixels[(size_t(y) * 800 + size_t(x)) * 4];
+        return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
+    }
+    int Channel(int x, int y, int c) const { return pixels[(size_t(y) * 800 + size_t(x)) * 4 + size_t(c)]; }
+    void UseTexture(TextureHandle t) {
+        device->SetTexture(0, t);
+        device->SetTextureStageState(0, TSS_COLOROP, TOP_MODULATE);
+        device->SetTextureStageState(0, TSS_COLORARG1, TA_TEXTURE);
+        device->SetTextureStageState(0, TSS_ALPHAOP, TOP_MODULATE);
+        device->SetTextureStageState(0, TSS_ALPHAARG1, TA_TEXTURE);
+        device->SetSamplerState(0, SAMP_MAGFILTER, TEXF_POINT);
+        device->SetSamplerState(0, SAMP_MINFILTER, TEXF_POINT);
+        device->SetSamplerState(0, SAMP_ADDRESSU, TADDRESS_CLAMP);
+        device->SetSamplerState(0, SAMP_ADDRESSV, TADDRESS_CLAMP);
+    }
+
+    std::unique_ptr<Window> window;
+    std::unique_ptr<GraphicsDevice> device;
+    std::vector<uint8_t> pixels;
+};
+
+}  // namespace
+
+TEST_F(GlDeviceTest, ScreenQuadsCoverExactlyTheirPixels) {
+    Rect(100, 100, 200, 200, 0xFFFF0000u);
+    Read();
+    EXPECT_EQ(At(155, 155), "255,0,0");
+    EXPECT_EQ(At(100, 100), "255,0,0");
+    EXPECT_EQ(At(199, 199), "255,0,0");
+    EXPECT_EQ(At(99, 150), "0,0,0");
+    EXPECT_EQ(At(200, 150), "0,0,0");
+    EXPECT_EQ(At(150, 99), "0,0,0");
+    EXPECT_EQ(At(150, 200), "0,0,0");
+}
+
+TEST_F(GlDeviceTest, AlphaAndAdditiveBlending) {
+    Rect(0, 0, 400, 300, 0xFFFF0000u);
+    device->SetRenderState(RS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
+    device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
+    Rect(0, 0, 100, 100, 0x800000FFu);  // half blue over red
+    device->SetRenderState(RS_DESTBLEND, BLEND_ONE);
+    Rect(200, 0, 300, 100, 0xFF00FF00u);  // green added to red
+    Rect(300, 0, 400, 100, 0x4000FF00u);  // a quarter of green added
+    Read();
+    EXPECT_NEAR(Channel(50, 50, 0), 127, 1);
+    EXPECT_NEAR(Channel(50, 50, 2), 128, 1);
+    EXPECT_EQ(At(250, 50), "255,255,0");
+    EXPECT_NEAR(Channel(350, 50, 1), 64, 1);
+    EXPECT_EQ(Channel(350, 50, 0), 255);
+}
+
+TEST_F(GlDeviceTest, CullingFollowsTheWindingOnScreen) {
+    device->SetRenderState(RS_CULLMODE, CULL_CCW);
+    Rect(0, 0, 100, 100, 0xFFFFFFFFu);  // clockwise on screen: kept
+    const VertexRHW ccw[4] = {{200, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                              {200, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                              {300, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                              {300, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0}};
+    device->DrawPrimitiveUP(PT_TRIANGLEFAN, 2, ccw);
+    device->SetRenderState(RS_CULLMODE, CULL_CW);
+    const VertexRHW ccw2[4] = {{400, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                               {400, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                               {500, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                               {500, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0}};
+    device->DrawPrimitiveUP(PT_TRIANGLEFAN, 2, ccw2);
+    Read();
+    EXPECT_EQ(At(50, 50), "255,255,255");
+    EXPECT_EQ(At(250, 50), "0,0,0");
+    EXPECT_EQ(At(450, 50), "255,255,255");
+}
+
+TEST_F(GlDeviceTest, RenderTargetKeepsItsPictureUpright) {
+    TextureHandle rt = device->CreateRenderTarget(64, 64);
+    ASSERT_NE(rt, 0u);
+    device->SetRenderTarget(rt);
+    device->Clear(CLEAR_TARGET, 0xFF0000FFu, 1.0f);
+    Rect(0, 0, 32, 32, 0xFFFFFF00u);  // yellow top-left quarter
+    device->SetRenderTarget(0);
+    UseTexture(rt);
+    Rect(300, 300, 364, 364, 0xFFFFFFFFu);
+    Read();
+    EXPECT_EQ(At(310, 310), "255,255,0");
+    EXPECT_EQ(At(350, 350), "0,0,255");
+    EXPECT_EQ(At(350, 310), "0,0,255");
+    EXPECT_EQ(At(310, 350), "0,0,255");
+    device->ReleaseTexture(rt);
+}
+
+TEST_F(GlDeviceTest, SeparateAlphaMaxKeepsTheLargerAlpha) {
+    TextureHandle rt = device->CreateRenderTarget(32, 32);
+    ASSERT_NE(rt, 0u);
+    device->SetRenderTarget(rt);
+    device->Clear(CLEAR_TARGET, 0x40FFFFFFu, 1.0f);
+    device->SetRenderState(RS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(RS_SRCBLEND, BLEND_ONE);
+    device->SetRenderState(RS_DESTBLEND, BLEND_ZERO);
+    device->SetRenderState(RS_SEPARATEALPHABLENDENABLE, 1);
+    device->SetRenderState(RS_SRCBLENDALPHA, BLEND_SRCALPHA);
+    device->SetRenderState(RS_DESTBLENDALPHA, BLEND_DESTALPHA);
+    device->SetRenderState(RS_BLENDOPALPHA, BLENDOP_MAX);
+    Rect(0, 0, 16, 32, 0x20FFFFFFu);  // lower alpha than the target: the target's stays
+    Rect(16, 0, 32, 32, 0x80FFFFFFu);  // higher: it wins
+    device->SetRenderTarget(0);
+    // Show the target's alpha as grey: white blended by its alpha over black.
+    device->SetRenderState(RS_SEPARATEALPHABLENDENABLE, 0);
+    device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
+    device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
+    UseTexture(rt);
+    Rect(0, 0, 32, 32, 0xFFFFFFFFu);
+    Read();
+    EXPECT_NEAR(Channel(8, 16, 0), 0x40, 1);
+    EXPECT_NEAR(Channel(24, 16, 0), 0x80, 1);
+}
+
+TEST_F(GlDeviceTest, AlphaTestDropsPixelsBelowTheReference) {
+    const uint8_t texels[8] = {255, 255, 255, 9, 255, 255, 255, 10};
+    TextureHandle t = device->CreateTexture(2, 1, texels);
+    ASSERT_NE(t, 0u);
+    UseTexture(t);
+    device->SetRenderState(RS_ALPHATESTENABLE, 1);
+    device->SetRenderState(RS_ALPHAREF, 10);
+    device->SetRenderState(RS_ALPHAFUNC, CMP_GREATEREQUAL);
+    Rect(0, 0, 100, 50, 0xFFFFFFFFu);
+    Read();
+    EXPECT_EQ(At(25, 25), "0,0,0");
+    EXPECT_EQ(At(75, 25), "255,255,255");
+}
+
+TEST_F(GlDeviceTest, TransformsAndDepthPlaceWorldQuads) {
+    // Orthographic 800 × 600 camera, origin at the centre, y up; row-vector matrices.
+    Matrix proj{};
+    proj[0] = 2.0f / 800;
+    proj[5] = 2.0f / 600;
+    proj[10] = 1.0f;
+    proj[15] = 1.0f;
+    device->SetTransform(TS_PROJECTION, proj);
+    device->SetTransform(TS_VIEW, IdentityMatrix());
+    device->SetRenderState(RS_ZENABLE, 1);
+    device->SetRenderState(RS_ZWRITEENABLE, 1);
+    device->SetRenderState(RS_ZFUNC, CMP_LESS);
+    device->SetRenderState(RS_CULLMODE, CULL_CCW);
+    auto quad = [&](float cx, float cy, float size, float z, uint32_t color) {
+        Matrix world = IdentityMatrix();
+        world[0] = world[5] = size;
+        world[12] = cx;
+        world[13] = cy;
+        world[14] = z;
+        device->SetTransform(TS_WORLD, world);
+        // The unit square of a billboard, clockwise seen with y up.
+        const Vertex v[4] = {{0.5f, -0.5f, 0, color, 1, 1}, {-0.5f, -0.5f, 0, color, 0, 1},
+                             {-0.5f, 0.5f, 0, color, 0, 0}, {0.5f, 0.5f, 0, color, 1, 0}};
+        device->DrawPrimitiveUP(PT_TRIANGLEFAN, 2, v);
+    };
+    quad(-200, 100, 100, 0.5f, 0xFFFF0000u);  // red at screen (200, 200)
+    quad(-180, 100, 100, 0.8f, 0xFF00FF00u);  // green behind it, showing only on its right
+    Read();
+    EXPECT_EQ(At(200, 200), "255,0,0");
+    EXPECT_EQ(At(155, 155), "255,0,0");
+    EXPECT_EQ(At(145, 200), "0,0,0");
+    EXPECT_EQ(At(260, 200), "0,255,0");
+    EXPECT_EQ(At(200, 260), "0,0,0");
+}
+
+TEST_F(GlDeviceTest, BackBufferSavesAsPng) {
+    Rect(0, 0, 10, 10, 0xFFFFFFFFu);
+    const std::string path = std::string(CSQ_BINARY_DIR) + "/gl_readback_test.png";
+    ASSERT_TRUE(device->SaveBackBufferPng(path));
+    FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char sig[8] = {};
+    EXPECT_EQ(std::fread(sig, 1, 8, f), 8u);
+    std::fclose(f);
+    std::remove(path.c_str());
+    EXPECT_EQ(sig[1], 'P');
+    EXPECT_EQ(sig[2], 'N');
+    EXPECT_EQ(sig[3], 'G');
+}
