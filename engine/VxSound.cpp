@@ -187,7 +187,8 @@ void CVxSound::Pause() {
 void CVxSound::SetFrequency(int hertz) {
     if (!m_pSound) return;
     host::VoiceId v = m_pSound->GetBuffer(0);
-    if (v && hertz > 0) m_pSound->GetDevice()->SetFrequency(v, uint32_t(hertz));
+    // 0 goes back to the sound's own rate.
+    if (v && hertz >= 0) m_pSound->GetDevice()->SetFrequency(v, uint32_t(hertz));
 }
 
 int CVxSound::GroupLevel() const {
