@@ -8,6 +8,10 @@
 #include "engine/InputRecord.h"
 #include "engine/VxObject.h"
 
+namespace host {
+class GraphicsDevice;
+}
+
 class CVxPage;
 class CVxResourceManager;
 
@@ -66,6 +70,7 @@ public:
     const char* m_pszTitle = "Blank Application";
     bool m_bInitialised = false;
     bool m_bInputEnabled = true;
+    host::GraphicsDevice* m_pDevice = nullptr;  // not owned; set once the framework has made it
     const char* m_pszResourceRoot = "";
     int m_iDrawMode = 0;
     std::atomic<int> m_nFrame{0};

@@ -27,10 +27,31 @@ struct VxHitRect {
     float left = 0.0f, right = 0.0f, top = 0.0f, bottom = 0.0f;
 };
 
+// Frames after a completed click in which the page may take it; the button
+// ignores input meanwhile.
+constexpr int32_t BUTTON_CLICK_COOLDOWN = 10;
+
 class CVxButton : public CVxObject, public CVxResource {
 public:
     explicit CVxButton(int subScreenTag);
     ~CVxButton() override = default;
+    CVxButton(const CVxButton&) = delete;
+    CVxButton& operator=(const CVxButton&) = delete;
+
+    // The back pictures, then the front ones, for the current status.
+    void Render() override;
+    void RenderResource(CustomType* type);
+    // Colours the pictures of both sets; the button's own colour stays.
+    void SetDiffuse(float r, float g, float b, float a) override;
+    static void SetLayerColor(CustomType* type, float r, float g, float b, float a);
+
+    // Whether device 0's cursor lies in the hit box (edges included); false
+    // for a button of another sub-screen.
+    bool HitTest();
+    // True once per completed click, while the cooldown runs.
+    bool TakeClick();
+    // A press of device 0 over an enabled button; the press is used up.
+    bool TakePress();
 
     // Buttons own no files of their own.
     void ResetResource() override {}
@@ -38,7 +59,8 @@ public:
     bool IsEmpty() override { return true; }
     bool Load(const char*, const char*) override { return true; }
 
-    // Once a frame while the button's sub-screen is shown.
+    // Once a frame while the button's sub-screen is shown: hover, press and
+    // click from every input device.
     virtual void ProcessInput();
 
     CustomType m_stateBack;
@@ -53,4 +75,9 @@ public:
     int32_t m_iOwnerDevice = -1;
     bool m_bVisible = true;
     int32_t m_iPressFrames = 0;
+
+private:
+    bool OnCurrentSubScreen() const;
+    void ComputeHitRect();
+    bool Inside(int x, int y) const;
 };

@@ -9,6 +9,9 @@ class CVxObject;
 class CVxButton;
 class CVxSound;
 class CVxTexture;
+class CVxBillboard;
+class CVxFont;
+struct CustomType;
 
 // Set by PauseSounds and cleared by ResumeSounds of any manager.
 extern bool g_bAllSoundsPaused;
@@ -26,6 +29,13 @@ public:
     CVxTexture* CreateTexture(const char* name, const char* folder);
     // A new sound, given the owner id, then loaded; owned here.
     CVxSound* CreateSound(const char* name, const char* folder);
+    // A billboard of the named picture, or on a shared texture; owned here.
+    CVxBillboard* CreateBillboard(const char* name, const char* folder, CVxTexture* sharedTexture);
+    // The state pictures base + "NORMAL."/"OVER."/"PRESS."/"DISABLE." + "png"
+    // for mask bits 1, 2, 4 and 8; the others stay null.
+    void CreateButtonStates(CustomType& out, const char* baseName, const char* folder, int mask);
+    // Null (still listed) after an error box when a name or folder is missing.
+    CVxFont* CreateFont(const char* name, const char* folder);
 
     // Stops every playing sound keeping its position and marks it paused.
     void PauseSounds();

@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/DrawFrame.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxResourceManager.h"
+#include "engine/VxTexture.h"
+#include "tests/WidgetWorld.h"
+
+namespace {
+
+using widgets::WidgetWorld;
+
+// A 64 × 32 picture: left half red, right half blue, alpha 255.
+WidgetWorld::Files Pictures() {
+    return {{"Resource/Test/Bbd_Half.tga", widgets::MakeTga(64, 32, [](int x, int) {
+                 return x < 32 ? 0xFF0000FFu : 0x0000FFFFu;
+             })}};
+}
+
+const host::DrawRecord& Only(const WidgetWorld& w) {
+    EXPECT_EQ(w.device.draws.size(), 1u);
+    return w.device.draws.back();
+}
+
+TEST(Billboard, ColourPacking) {
+    EXPECT_EQ(PackColor(1, 1, 1, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(PackColor(2.0f, -1.0f, 0.5f, 0.0f), 0x00FF0080u);  // clamped; 0.5 × 255 + 0.5 = 128
+    EXPECT_EQ(PackColor(0.65f, 0.65f, 0.65f, 1.0f), 0xFFA6A6A6u);  // 166.25 -> 166
+    EXPECT_EQ(PackColor(0.1f, 0.2f, 0.3f, 0.4f), (102u << 24) | (26u << 16) | (51u << 8) | 77u);
+}
+
+TEST(Billboard, DimmedColourKeepsAlpha) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.SetDiffuse(1, 1, 1, 0.5f);
+    b.ComposeRST();
+    g_fScreenDim = 0.65f;
+    b.Render();  // the dim switch is off: full brightness
+    g_bScreenDimOn = true;
+    b.Render();
+    ASSERT_EQ(w.device.draws.size(), 2u);
+    EXPECT_EQ(w.device.draws[0].vertices[0].color, 0x80FFFFFFu);
+    for (const host::Vertex& v : w.device.draws[1].vertices) EXPECT_EQ(v.color, 0x80A6A6A6u);
+}
+
+TEST(Billboard, QuadCornersUvsAndWorldTransform) {
+    WidgetWorld w(Pictures());
+    CVxBillboard b("Bbd_Half.tga", "Resource\\Test\\", nullptr);
+    EXPECT_FLOAT_EQ(b.m_vSize.x, 64.0f);
+    EXPECT_FLOAT_EQ(b.m_vSize.y, 32.0f);
+    EXPECT_FLOAT_EQ(b.m_vSize.z, 1.0f);
+    EXPECT_EQ(b.m_iKind, OBJECT_KIND_BILLBOARD);
+    EXPECT_TRUE(b.IsEmpty());  // it owns its texture
+    b.SetTextureRect(0.5f, 0.0f, 0.5f, 1.0f);
+    b.SetPosition(100, -20, 0);
+    b.ComposeRST();
+    b.Render();
+    const host::DrawRecord& d = Only(w);
+    EXPECT_EQ(d.primitiveType, host::PT_TRIANGLEFAN);
+    EXPECT_EQ(d.primitiveCount, 2u);
+    ASSERT_EQ(d.vertices.size(), 4u);
+    const float expect[4][4] = {{0.5f, -0.5f, 1.0f, 1.0f}, {-0.5f, -0.5f, 0.5f, 1.0f},
+                                {-0.5f, 0.5f, 0.5f, 0.0f}, {0.5f, 0.5f, 1.0f, 0.0f}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(d.vertices[i].x, expect[i][0]);
+        EXPECT_FLOAT_EQ(d.vertices[i].y, expect[i][1]);
+        EXPECT_FLOAT_EQ(d.vertices[i].z, 0.0f);
+        EXPECT_FLOAT_EQ(d.vertices[i].u, expect[i][2]) << i;
+        EXPECT_FLOAT_EQ(d.vertices[i].v, expect[i][3]) << i;
+        EXPECT_EQ(d.vertices[i].color, 0xFFFFFFFFu);
+    }
+    // Scaled to the picture and moved to the position.
+    EXPECT_FLOAT_EQ(d.state.world[0], 64.0f);
+    EXPECT_FLOAT_EQ(d.state.world[5], 32.0f);
+    EXPECT_FLOAT_EQ(d.state.world[12], 100.0f);
+    EXPECT_FLOAT_EQ(d.state.world[13], -20.0f);
+    // The texture reached the device with the picture's pixels.
+    ASSERT_NE(d.state.texture, 0u);
+    const std::vector<uint8_t>* px = w.device.TexturePixels(d.state.texture);
+    ASSERT_NE(px, nullptr);
+    EXPECT_EQ((*px)[0], 0xFF);                  // red at the left
+    EXPECT_EQ((*px)[(40 * 4) + 2], 0xFF);       // blue at the right
+}
+
+TEST(Billboard, TextureRectTakesOnlyArgumentsWithinZeroToOne) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.SetTextureRect(0.5f, 0.0f, 0.5f, 1.0f);
+    EXPECT_FLOAT_EQ(b.m_fU0, 0.5f);
+    EXPECT_FLOAT_EQ(b.m_fU1, 1.0f);
+    EXPECT_FLOAT_EQ(b.m_fV0, 0.0f);
+    EXPECT_FLOAT_EQ(b.m_fV1, 1.0f);
+    b.SetTextureRect(0.0f, 0.0f, 0.5f, 1.0f);
+    b.SetTextureRect(1.5f, 0.0f, 0.5f, 1.0f);  // left edge kept, right edge 2.0
+    EXPECT_FLOAT_EQ(b.m_fU0, 0.0f);
+    EXPECT_FLOAT_EQ(b.m_fU1, 2.0f);
+    b.SetTextureRect(0.25f, -0.1f, 1.2f, 0.5f);
+    EXPECT_FLOAT_EQ(b.m_fU0, 0.25f);
+    EXPECT_FLOAT_EQ(b.m_fU1, 2.0f);   // width outside: right edge stays
+    EXPECT_FLOAT_EQ(b.m_fV0, 0.0f);   // v outside: top stays
+    EXPECT_FLOAT_EQ(b.m_fV1, 0.4f);   // the sum uses the argument as given
+    b.SetTextureRect(1.0f, 1.0f, 0.0f, 0.0f);  // the edges 0 and 1 are inside
+    EXPECT_FLOAT_EQ(b.m_fU0, 1.0f);
+    EXPECT_FLOAT_EQ(b.m_fU1, 1.0f);
+}
+
+TEST(Billboard, MirroredScaleSwapsCullingForTheDrawOnly) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.SetScale(-1, 1, 1);
+    b.SetCullMode(CULL_CCW);
+    b.ComposeRST();
+    b.Render();
+    EXPECT_EQ(Only(w).state.render[host::RS_CULLMODE], host::CULL_CW);
+    EXPECT_EQ(w.device.GetRenderState(host::RS_CULLMODE), host::CULL_CCW);
+    EXPECT_EQ(w.app.m_iCullMode, CULL_CCW);  // the application is back at the object's mode
+    EXPECT_LT(Only(w).state.world[0], 0.0f);  // drawn mirrored
+
+    b.SetCullMode(CULL_CW);
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_CULLMODE], host::CULL_CCW);
+    b.SetCullMode(CULL_NONE);
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_CULLMODE], host::CULL_NONE);
+
+    b.SetScale(-1, -1, 1);  // two mirrors make none
+    b.SetCullMode(CULL_CCW);
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_CULLMODE], host::CULL_CCW);
+}
+
+TEST(Billboard, BlendModeTable) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.SetAlphaBlend(true);
+    b.ComposeRST();
+    struct Case {
+        int mode;
+        uint32_t src, dest;
+    } cases[] = {
+        {BLEND_ALPHA, host::BLEND_SRCALPHA, host::BLEND_INVSRCALPHA},
+        {BLEND_COLOR, host::BLEND_SRCCOLOR, host::BLEND_INVSRCCOLOR},
+        {BLEND_COLOR_ADD, host::BLEND_SRCCOLOR, host::BLEND_ONE},
+        {BLEND_ADD, host::BLEND_SRCALPHA, host::BLEND_ONE},
+    };
+    for (const Case& c : cases) {
+        b.SetBlendMode(c.mode, 10);
+        b.Render();
+        const host::DeviceState& s = w.device.draws.back().state;
+        EXPECT_EQ(s.render[host::RS_SRCBLEND], c.src) << c.mode;
+        EXPECT_EQ(s.render[host::RS_DESTBLEND], c.dest) << c.mode;
+        EXPECT_EQ(s.render[host::RS_ALPHABLENDENABLE], 1u);
+    }
+    b.SetSrcBlend(host::BLEND_DESTCOLOR);
+    b.SetDestBlend(host::BLEND_ZERO);
+    b.SetBlendMode(BLEND_CUSTOM, 10);
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_SRCBLEND], host::BLEND_DESTCOLOR);
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_DESTBLEND], host::BLEND_ZERO);
+    // An unknown mode leaves the factors of the last draw.
+    b.SetBlendMode(9, 10);
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_SRCBLEND], host::BLEND_DESTCOLOR);
+    // Blending ends with the draw.
+    EXPECT_EQ(w.device.GetRenderState(host::RS_ALPHABLENDENABLE), 0u);
+    EXPECT_EQ(w.device.GetRenderState(host::RS_ALPHATESTENABLE), 0u);
+}
+
+TEST(Billboard, AlphaTestPassesAtOrAboveTheReference) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.ComposeRST();
+    b.Render();
+    EXPECT_EQ(Only(w).state.render[host::RS_ALPHATESTENABLE], 0u);
+    EXPECT_EQ(Only(w).state.render[host::RS_ALPHABLENDENABLE], 0u);
+    b.SetAlphaBlend(true);
+    b.Render();
+    const host::DeviceState& s = w.device.draws.back().state;
+    EXPECT_EQ(s.render[host::RS_ALPHATESTENABLE], 1u);
+    EXPECT_EQ(s.render[host::RS_ALPHAREF], 10u);
+    EXPECT_EQ(s.render[host::RS_ALPHAFUNC], host::CMP_GREATEREQUAL);
+    b.SetBlendMode(BLEND_ADD, 200);
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.render[host::RS_ALPHAREF], 200u);
+}
+
+TEST(Billboard, TextureStageStatesAndTheirRestore) {
+    WidgetWorld w(Pictures());
+    CVxBillboard b("Bbd_Half.tga", "Resource\\Test\\", nullptr);
+    b.ComposeRST();
+    b.Render();
+    const host::DeviceState& s = w.device.draws.back().state;
+    EXPECT_EQ(s.stage[host::TSS_COLOROP], host::TOP_MODULATE);
+    EXPECT_EQ(s.stage[host::TSS_COLORARG1], host::TA_TEXTURE);
+    EXPECT_EQ(s.stage[host::TSS_COLORARG2], host::TA_DIFFUSE);
+    EXPECT_EQ(s.stage[host::TSS_ALPHAOP], host::TOP_MODULATE);
+    EXPECT_EQ(s.render[host::RS_SEPARATEALPHABLENDENABLE], 1u);
+    EXPECT_EQ(s.render[host::RS_SRCBLENDALPHA], host::BLEND_SRCALPHA);
+    EXPECT_EQ(s.render[host::RS_DESTBLENDALPHA], host::BLEND_DESTALPHA);
+    EXPECT_EQ(s.render[host::RS_BLENDOPALPHA], host::BLENDOP_MAX);
+    EXPECT_EQ(s.sampler[host::SAMP_MAGFILTER], host::TEXF_LINEAR);
+    EXPECT_EQ(s.render[host::RS_ZENABLE], 0u);
+    EXPECT_EQ(s.render[host::RS_ZWRITEENABLE], 0u);
+    EXPECT_EQ(s.render[host::RS_ZFUNC], host::CMP_LESS);
+    EXPECT_EQ(s.render[host::RS_FOGENABLE], 0u);
+    EXPECT_EQ(w.device.GetTextureStageState(host::TSS_COLOROP), host::TOP_SELECTARG2);
+
+    b.m_iTextureOp = 1;
+    b.m_bPointSampling = 1;
+    b.Render();
+    EXPECT_EQ(w.device.draws.back().state.stage[host::TSS_COLOROP], host::TOP_ADD);
+    EXPECT_EQ(w.device.draws.back().state.sampler[host::SAMP_MINFILTER], host::TEXF_POINT);
+
+    // Without a texture the stage is left as it was.
+    CVxBillboard plain(nullptr, nullptr, nullptr);
+    plain.ComposeRST();
+    w.device.SetTextureStageState(0, host::TSS_COLOROP, host::TOP_DISABLE);
+    plain.Render();
+    EXPECT_EQ(w.device.draws.back().state.stage[host::TSS_COLOROP], host::TOP_DISABLE);
+}
+
+TEST(Billboard, FogIsSetUpButEveryDrawIsWithoutFog) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.ComposeRST();
+    b.SetFog(true, 1.0f, 0.0f, 0.0f, 0.6f);
+    b.Render();
+    EXPECT_EQ(Only(w).state.render[host::RS_FOGENABLE], 0u);
+    EXPECT_EQ(Only(w).state.render[host::RS_FOGCOLOR], 0x99FF0000u);
+    float end;
+    uint32_t bits = Only(w).state.render[host::RS_FOGEND];
+    std::memcpy(&end, &bits, sizeof end);
+    EXPECT_FLOAT_EQ(end, 10.0f);  // (1 - 0.6) × 25
+    b.SetFog(true, 0, 0, 0, 0.0f);
+    b.Render();
+    bits = w.device.draws.back().state.render[host::RS_FOGEND];
+    std::memcpy(&end, &bits, sizeof end);
+    EXPECT_FLOAT_EQ(end, 100.0f);
+}
+
+TEST(Billboard, SharedTextureOutlivesTheBillboard) {
+    WidgetWorld w(Pictures());
+    CVxResourceManager manager;
+    CVxTexture* texture = manager.CreateTexture("Bbd_Half.tga", "Resource\\Test\\");
+    {
+        CVxBillboard b(nullptr, nullptr, texture);
+        EXPECT_FLOAT_EQ(b.m_vSize.x, 64.0f);
+        EXPECT_FLOAT_EQ(b.m_vSize.y, 32.0f);
+        EXPECT_FALSE(b.IsEmpty());  // shared: not its own
+        b.ComposeRST();
+        b.Render();
+    }
+    EXPECT_FALSE(texture->IsEmpty());
+    CVxTexture::FreeReleasedTextures();
+    EXPECT_EQ(w.device.LiveTextures(), 1u);
+}
+
+TEST(Billboard, MissingPictureDrawsUntexturedAfterOneBox) {
+    WidgetWorld w;
+    CVxBillboard b("Bbd_Nothing.png", "Resource\\Test\\", nullptr);
+    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "Resource/Test/Bbd_Nothing.png\n NOT FOUND IN ZIP"));
+    b.ComposeRST();
+    b.Render();
+    EXPECT_EQ(Only(w).state.texture, 0u);
+}
+
+TEST(Billboard, FrameSkipModeAndTheRedrawSwitch) {
+    WidgetWorld w;
+    CVxBillboard b(nullptr, nullptr, nullptr);
+    b.ComposeRST();
+    w.app.m_iDrawMode = 1;
+    w.app.m_nFrame = 3;
+    b.Render();
+    EXPECT_TRUE(w.device.draws.empty());
+    g_bStageRedraw = true;  // draws whatever the frame
+    b.Render();
+    g_bStageRedraw = false;
+    EXPECT_EQ(w.device.draws.size(), 1u);
+    w.app.m_nFrame = 4;
+    b.Render();
+    EXPECT_EQ(w.device.draws.size(), 2u);
+    w.app.m_iDrawMode = 2;
+    g_nFrameGateCount = 0;
+    g_bTargetDrawn = false;
+    EXPECT_FALSE(IsDrawFrame());
+    g_nFrameGateCount = 1;
+    EXPECT_TRUE(IsDrawFrame());
+    g_nFrameGateCount = 0;
+    w.app.m_iDrawMode = 0;
+}
+
+TEST(ResourceManager, ButtonStatesFollowTheMask) {
+    WidgetWorld w(WidgetWorld::Files{});
+    CVxResourceManager manager;
+    manager.m_iOwnerId = 3;
+    CustomType states;
+    manager.CreateButtonStates(states, "Btn_OK_", "Resource\\Test\\", 5);
+    ASSERT_NE(states.m_apState[3], nullptr);
+    ASSERT_NE(states.m_apState[0], nullptr);
+    EXPECT_EQ(states.m_apState[1], nullptr);
+    EXPECT_EQ(states.m_apState[2], nullptr);
+    EXPECT_STREQ(states.m_apState[3]->m_pszName, "Btn_OK_NORMAL.png");
+    EXPECT_STREQ(states.m_apState[0]->m_pszName, "Btn_OK_PRESS.png");
+    EXPECT_TRUE(states.m_apState[0]->m_bAlphaBlend);
+    EXPECT_EQ(states.m_apState[0]->m_iOwnerId, 3);
+    EXPECT_EQ(manager.m_lstObjects.size(), 2u);
+}
+
+TEST(ResourceManager, FontWithoutNameOrFolderIsRefusedButListed) {
+    WidgetWorld w;
+    CVxResourceManager manager;
+    EXPECT_EQ(manager.CreateFont("", "Resource\\Font\\"), nullptr);
+    EXPECT_EQ(manager.CreateFont("Script_Fnt_X.txt", nullptr), nullptr);
+    EXPECT_EQ(manager.m_lstFonts.size(), 2u);
+    EXPECT_TRUE(w.host.boxes.Saw("CVxResourceManager::CreateFont", "Create font error!!"));
+}
+
+}  // namespace
