@@ -1,0 +1,389 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Harness.h"
+#include "platform/host/Display.h"
+
+using harness::Harness;
+using namespace host;
+
+namespace {
+
+// Remembers what the page saw of one key and the cursor at each input step.
+class WatchingPage : public harness::FakePage {
+public:
+    WatchingPage(std::vector<std::string>* log, int key) : FakePage("w", log), m_key(key) {}
+    int HandleScreenInput(int) override {
+        const InputRecord& in = g_pApp->m_aInput[0];
+        seen.push_back(in.m_aiKey[m_key]);
+        repeats.push_back(in.m_aiRepeat[m_key]);
+        cursor.push_back({in.m_iCursorX, in.m_iCursorY});
+        return 0;
+    }
+    std::vector<uint32_t> seen;
+    std::vector<int> repeats;
+    std::vector<std::pair<int, int>> cursor;
+
+private:
+    int m_key;
+};
+
+// A harness past the ten quiet frames, with a page watching one key.
+struct InputFixture {
+    explicit InputFixture(int key) {
+        page = new WatchingPage(&h.pageLog, key);
+        h.pages.emplace_back(page);
+        h.Start();
+        h.Steps(10);
+    }
+    Harness h;
+    WatchingPage* page;
+};
+
+uintptr_t WheelParam(int delta) { return uintptr_t(uint16_t(int16_t(delta))) << 16; }
+
+}  // namespace
+
+TEST(KeyInput, HeldKeyIsPressedOnceAndRepeatsOnlyRaiseTheCount) {
+    InputFixture f('A');
+    f.h.KeyDown('A');
+    f.h.Step();
+    f.h.KeyDown('A');  // auto-repeat
+    f.h.KeyDown('A');
+    f.h.Step();
+    f.h.Step();
+    f.h.KeyUp('A');
+    f.h.Step();
+    f.h.Step();
+    std::vector<uint32_t> seen = {KEY_HELD | KEY_PRESSED, KEY_HELD, KEY_HELD, KEY_RELEASED, 0};
+    std::vector<int> repeats = {1, 3, 3, 0, 0};
+    EXPECT_EQ(f.page->seen, seen);
+    EXPECT_EQ(f.page->repeats, repeats);
+}
+
+TEST(KeyInput, RepeatAfterAStepDoesNotPressAgain) {
+    Harness h;
+    h.KeyDown(VK_SPACE);
+    h.app.ProcessInput();
+    h.KeyDown(VK_SPACE);
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey[VK_SPACE], uint32_t(KEY_HELD));
+    EXPECT_EQ(h.app.m_aInput[0].m_aiRepeat[VK_SPACE], 2);
+}
+
+TEST(KeyInput, TapWithinOneStepIsSeenOnlyAsReleased) {
+    InputFixture f(VK_RETURN);
+    f.h.KeyDown(VK_RETURN);
+    f.h.KeyUp(VK_RETURN);
+    f.h.Step();
+    f.h.Step();
+    EXPECT_EQ(f.page->seen, (std::vector<uint32_t>{KEY_RELEASED, 0}));
+}
+
+TEST(KeyInput, SystemKeyUpAndLanguageChangeReleaseButSystemKeyDownIsIgnored) {
+    Harness h;
+    h.Send(WM_SYSKEYDOWN, VK_MENU);
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey[VK_MENU], 0u);
+    h.KeyDown(VK_MENU);
+    h.Send(WM_SYSKEYUP, VK_MENU);
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey[VK_MENU], uint32_t(KEY_RELEASED));
+    h.KeyDown(VK_SHIFT);
+    h.Send(WM_INPUTLANGCHANGEREQUEST, VK_SHIFT);
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey[VK_SHIFT], uint32_t(KEY_RELEASED));
+    EXPECT_EQ(h.app.m_aInput[0].m_aiRepeat[VK_SHIFT], 0);
+}
+
+TEST(KeyInput, CodesBeyondTheTableAreIgnored) {
+    Harness h;
+    h.KeyDown(256);
+    h.KeyUp(1000);
+    for (const InputRecord& in : h.app.m_aInput)
+        for (uint32_t w : in.m_aiKey) ASSERT_EQ(w, 0u);
+}
+
+TEST(KeyInput, KeysReachEveryDeviceButtonsOnlyTheCurrentOne) {
+    Harness h;
+    h.app.m_nDevices = 2;
+    h.app.m_iCurrentDevice = 1;
+    h.KeyDown('Q');
+    h.Send(WM_RBUTTONDOWN);
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey['Q'], uint32_t(KEY_HELD | KEY_PRESSED));
+    EXPECT_EQ(h.app.m_aInput[1].m_aiKey['Q'], uint32_t(KEY_HELD | KEY_PRESSED));
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey[MOUSE_RIGHT], 0u);
+    EXPECT_EQ(h.app.m_aInput[1].m_aiKey[MOUSE_RIGHT], uint32_t(KEY_HELD | KEY_PRESSED));
+    // Both records are cleared by the input step.
+    h.app.ProcessInput();
+    EXPECT_EQ(h.app.m_aInput[1].m_aiKey['Q'], uint32_t(KEY_HELD));
+    EXPECT_EQ(h.app.m_aInput[1].m_aiKey[MOUSE_RIGHT], uint32_t(KEY_HELD));
+}
+
+TEST(MouseInput, ButtonsUseTheirOwnEntries) {
+    Harness h;
+    h.Send(WM_LBUTTONDOWN);
+    h.Send(WM_MBUTTONDOWN);
+    h.Send(WM_RBUTTONDOWN);
+    const InputRecord& in = h.app.m_aInput[0];
+    for (int b : {MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT}) {
+        EXPECT_EQ(in.m_aiKey[b], uint32_t(KEY_HELD | KEY_PRESSED)) << b;
+        EXPECT_EQ(in.m_aiRepeat[b], 1) << b;
+    }
+    h.Send(WM_MBUTTONUP);
+    EXPECT_EQ(in.m_aiKey[MOUSE_MIDDLE], uint32_t(KEY_RELEASED));
+    EXPECT_EQ(in.m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD | KEY_PRESSED));
+}
+
+TEST(MouseInput, DoubleClickPressesWithoutHoldingAndTheUpReleases) {
+    InputFixture f(MOUSE_LEFT);
+    f.h.Send(WM_LBUTTONDOWN);
+    f.h.Send(WM_LBUTTONUP);
+    f.h.Send(WM_LBUTTONDBLCLK);
+    f.h.Step();
+    f.h.Send(WM_LBUTTONUP);
+    f.h.Step();
+    f.h.Step();
+    EXPECT_EQ(f.page->seen, (std::vector<uint32_t>{KEY_PRESSED, KEY_RELEASED, 0}));
+}
+
+TEST(MouseInput, WheelTurnsAreOneStepPressesOfTheirEntries) {
+    InputFixture f(MOUSE_WHEEL_FORWARD);
+    const InputRecord& in = f.h.app.m_aInput[0];
+    f.h.Send(WM_MOUSEWHEEL, WheelParam(120) | MK_SHIFT);
+    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_FORWARD], uint32_t(KEY_PRESSED));
+    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_BACKWARD], 0u);
+    f.h.Step();
+    f.h.Send(WM_MOUSEWHEEL, WheelParam(-240));
+    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_BACKWARD], uint32_t(KEY_PRESSED));
+    EXPECT_EQ(in.m_aiRepeat[MOUSE_WHEEL_BACKWARD], 0);
+    f.h.Step();
+    EXPECT_EQ(f.page->seen, (std::vector<uint32_t>{KEY_PRESSED, 0}));
+    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_BACKWARD], 0u);
+}
+
+TEST(MouseInput, DisabledInputRecordsNothingAndDispatchesNothing) {
+    InputFixture f('A');
+    f.h.app.m_aPointer[0].m_iState = POINTER_OVER_BUTTON;
+    f.h.app.m_bInputEnabled = false;
+    f.h.KeyDown('A');
+    EXPECT_EQ(f.h.app.m_aInput[0].m_aiKey['A'], 0u);
+    EXPECT_EQ(f.h.app.m_aPointer[0].m_iState, POINTER_OVER_BUTTON);
+    f.h.Step();
+    EXPECT_TRUE(f.page->seen.empty());
+}
+
+TEST(InputStep, PageGetsNothingInItsFirstTenFrames) {
+    Harness h;
+    WatchingPage* page = new WatchingPage(&h.pageLog, 'A');
+    h.pages.emplace_back(page);
+    h.Start();
+    for (int frame = 1; frame <= 10; ++frame) {
+        h.KeyDown('A');
+        h.Step();
+        ASSERT_EQ(h.app.m_nFrame, frame);
+        ASSERT_EQ(h.app.m_aInput[0].m_aiKey['A'], uint32_t(KEY_HELD)) << "press cleared at frame " << frame;
+    }
+    EXPECT_TRUE(page->seen.empty());
+    h.Step();
+    ASSERT_EQ(page->seen.size(), 1u);
+    EXPECT_EQ(page->seen[0], uint32_t(KEY_HELD));
+}
+
+TEST(InputStep, NothingHappensWhileASwitchIsCarriedOut) {
+    Harness h;
+    h.KeyDown('A');
+    h.app.m_iCurrentPage = -1;
+    h.app.ProcessInput();
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey['A'], uint32_t(KEY_HELD | KEY_PRESSED));
+}
+
+TEST(InputStep, ClickTakenByAButtonHidesCursorAndPressesFromThePage) {
+    Harness h;
+    WatchingPage* page = new WatchingPage(&h.pageLog, 'B');
+    h.pages.emplace_back(page);
+    h.Start();
+    h.Steps(10);
+    InputRecord& in = h.app.m_aInput[0];
+    h.KeyDown('A');
+    h.app.ProcessInput();  // 'A' now held without its press
+    h.Click(300, 200);
+    h.KeyDown('B');
+    h.KeyDown('C');
+    h.KeyUp('C');
+    h.app.m_aPointer[0].m_iState = POINTER_CLICK_TAKEN;
+    h.app.m_aPointer[1].m_iState = POINTER_CLICK_TAKEN;  // device 1 is not in use
+    h.app.m_aInput[1].m_iCursorX = 5;
+    h.app.m_nFrame = 11;
+    h.app.ProcessInput();
+    ASSERT_EQ(page->seen.size(), 1u);
+    EXPECT_EQ(page->seen[0], uint32_t(KEY_HELD)) << "held key keeps only its held bit";
+    EXPECT_EQ(page->cursor[0], std::make_pair(CURSOR_OFF_SCREEN, CURSOR_OFF_SCREEN));
+    EXPECT_EQ(in.m_aiKey['A'], uint32_t(KEY_HELD));
+    EXPECT_EQ(in.m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD));
+    EXPECT_EQ(in.m_aiKey['C'], 0u) << "entries not held are cleared";
+    EXPECT_EQ(h.app.m_aInput[1].m_iCursorX, 5);
+    EXPECT_EQ(h.app.m_aPointer[0].m_iState, POINTER_CLICK_TAKEN);
+}
+
+TEST(InputStep, EveryMessageFreesPointersThatHaveNotTakenAClick) {
+    Harness h;
+    h.app.m_aPointer[0].m_iState = POINTER_OVER_BUTTON;
+    h.app.m_aPointer[1].m_iState = POINTER_CLICK_TAKEN;
+    h.Send(WM_PAINT);
+    EXPECT_EQ(h.app.m_aPointer[0].m_iState, POINTER_FREE);
+    EXPECT_EQ(h.app.m_aPointer[1].m_iState, POINTER_CLICK_TAKEN);
+}
+
+// ---- Cursor position ----
+
+namespace {
+
+struct CursorFixture {
+    CursorFixture() : window(800, 600) {
+        h.app.m_iWindowWidth = 800;
+        h.app.m_iWindowHeight = 600;
+        h.app.m_iScreenWidth = 880;
+        h.app.m_iScreenHeight = 640;
+    }
+    std::pair<int, int> MoveTo(int x, int y) {
+        window.cursorX = x;
+        window.cursorY = y;
+        // The message's own coordinates are not used.
+        h.app.HandleWindowInput(WM_MOUSEMOVE, 0, &window);
+        return {h.app.m_aInput[0].m_iCursorX, h.app.m_aInput[0].m_iCursorY};
+    }
+    void FullScreen(uint32_t w, uint32_t hgt) { window.SetFullscreen(true, DisplayMode{w, hgt, 60, FMT_X8R8G8B8}); }
+    Harness h;
+    HeadlessWindow window;
+};
+
+}  // namespace
+
+TEST(Cursor, WindowedScalesClientPixelsToTheLogicalScreen) {
+    CursorFixture f;
+    EXPECT_EQ(f.MoveTo(400, 300), std::make_pair(440, 320));
+    EXPECT_EQ(f.MoveTo(0, 0), std::make_pair(0, 0));
+    EXPECT_EQ(f.MoveTo(799, 599), std::make_pair(878, 638));
+    // Whole products stay whole: 10 gives 11, not 10.
+    EXPECT_EQ(f.MoveTo(10, 15), std::make_pair(11, 16));
+    // Left of the window truncates toward zero.
+    EXPECT_EQ(f.MoveTo(-5, -10), std::make_pair(-5, -10));
+}
+
+TEST(Cursor, WindowedFollowsTheLogicalScreenOfTheMoment) {
+    CursorFixture f;
+    f.h.app.m_iScreenWidth = 880;
+    f.h.app.m_iScreenHeight = 660;  // as Frame leaves it before the page draws
+    EXPECT_EQ(f.MoveTo(400, 300), std::make_pair(440, 330));
+}
+
+TEST(Cursor, FullScreenWideDisplayCentresAFourByThreePicture) {
+    CursorFixture f;
+    f.FullScreen(1280, 720);
+    EXPECT_EQ(f.MoveTo(0, 0), std::make_pair(-146, 0));
+    EXPECT_EQ(f.MoveTo(160, 0), std::make_pair(0, 0));
+    EXPECT_EQ(f.MoveTo(640, 360), std::make_pair(440, 320));
+    EXPECT_EQ(f.MoveTo(1279, 719), std::make_pair(1025, 639));
+}
+
+TEST(Cursor, FullScreenFourByThreeAndNarrowDisplays) {
+    CursorFixture f;
+    f.FullScreen(1024, 768);
+    EXPECT_EQ(f.MoveTo(512, 384), std::make_pair(440, 320));
+    EXPECT_EQ(f.MoveTo(0, 767), std::make_pair(0, 639));
+    f.window.SetFullscreen(false, DisplayMode{});
+    // 5:4: the picture (1365 wide) starts 42 pixels left of the screen.
+    f.FullScreen(1280, 1024);
+    EXPECT_EQ(f.MoveTo(640, 512), std::make_pair(439, 320));
+    EXPECT_EQ(f.MoveTo(0, 0), std::make_pair(27, 0));
+}
+
+TEST(Cursor, PictureRectangleOfTheFullScreenRule) {
+    PictureRect r = FullScreenPictureRect(1280, 720);
+    EXPECT_EQ(r.left, 160);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_FLOAT_EQ(r.width, 960.0f);
+    EXPECT_FLOAT_EQ(r.height, 720.0f);
+    r = FullScreenPictureRect(1366, 768);
+    EXPECT_EQ(r.left, 171);  // (1366 - 1024) / 2
+    r = FullScreenPictureRect(1280, 1024);
+    EXPECT_EQ(r.left, -42);
+    EXPECT_FLOAT_EQ(r.width, 1365.0f);
+}
+
+TEST(Cursor, DegenerateSizesLeaveTheCursorWhereItWas) {
+    CursorFixture f;
+    f.MoveTo(400, 300);
+    f.h.app.m_iWindowWidth = 0;
+    EXPECT_EQ(f.MoveTo(10, 10), std::make_pair(440, 320));
+    f.h.app.m_iWindowWidth = 800;
+    f.h.app.m_iScreenHeight = 0;
+    EXPECT_EQ(f.MoveTo(10, 10), std::make_pair(440, 320));
+    int x = 1, y = 2;
+    EXPECT_FALSE(ClientToLogical(5, 5, FullScreenPictureRect(0, 0), 880, 640, x, y));
+    EXPECT_EQ(x, 1);
+    // Without a window there is no position to read.
+    f.h.app.HandleWindowInput(WM_MOUSEMOVE, 0, nullptr);
+    EXPECT_EQ(f.h.app.m_aInput[0].m_iCursorX, 440);
+}
+
+// ---- Event hooks ----
+
+namespace {
+
+class HookApplication : public harness::TestApplication {
+public:
+    void OnActivate() override { calls.push_back("activate"); }
+    void OnDeactivate() override { calls.push_back("deactivate"); }
+    void OnClose() override { calls.push_back("close"); }
+    void OnSystemSuspend() override { calls.push_back("suspend"); }
+    void OnSystemResume() override { calls.push_back("resume"); }
+    std::vector<std::string> calls;
+};
+
+}  // namespace
+
+TEST(Hooks, WindowEventsReachTheHooksOnlyOnceInitialised) {
+    host::HeadlessHost hostScope;
+    HookApplication app;
+    HeadlessWindow window(800, 600);
+    auto sendAll = [&] {
+        app.HandleWindowInput(WM_SETFOCUS, 0, &window);
+        app.HandleWindowInput(WM_KILLFOCUS, 0, &window);
+        app.HandleWindowInput(WM_CLOSE, 0, &window);
+        app.HandleWindowInput(WM_POWERBROADCAST, 4, &window);
+        app.HandleWindowInput(WM_POWERBROADCAST, 7, &window);
+        app.HandleWindowInput(WM_POWERBROADCAST, 10, &window);
+        app.HandleWindowInput(WM_ACTIVATEAPP, 0, &window);  // windowed: nothing
+    };
+    sendAll();
+    EXPECT_TRUE(app.calls.empty());
+    app.m_bInitialised = true;
+    sendAll();
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"activate", "deactivate", "close", "suspend", "resume"}));
+}
+
+TEST(Hooks, LosingTheAppInFullScreenDeactivatesEvenBeforeInitialisation) {
+    host::HeadlessHost hostScope;
+    HookApplication app;
+    HeadlessWindow window(800, 600);
+    window.SetFullscreen(true, DisplayMode{1024, 768, 60, FMT_X8R8G8B8});
+    app.HandleWindowInput(WM_ACTIVATEAPP, 1, &window);
+    EXPECT_TRUE(app.calls.empty());
+    app.HandleWindowInput(WM_ACTIVATEAPP, 0, &window);
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"deactivate"}));
+    app.m_bInputEnabled = false;
+    app.HandleWindowInput(WM_ACTIVATEAPP, 0, &window);
+    EXPECT_EQ(app.calls.size(), 1u);
+}
+
+TEST(Hooks, PublishOperationsWriteTheFrameCount) {
+    Harness h;
+    h.app.m_nFrame = 42;
+    h.app.PublishFrameCount();
+    EXPECT_EQ(g_nPublishedFrame.load(), 42);
+    h.app.m_nFrame = 7;
+    h.app.PublishFrameCountMode2();
+    EXPECT_EQ(g_nPublishedFrame.load(), 7);
+    EXPECT_EQ(g_iPublishedMode.load(), 2);
+    h.app.BlockSubScreenChanges();
+    EXPECT_TRUE(h.app.m_bBlockSubScreenChanges);
+}
