@@ -3,7 +3,6 @@
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
 
-int g_nFrameGateCount = 0;
 bool g_bTargetDrawn = false;
 
 bool IsDrawFrame() {
