@@ -11,7 +11,7 @@ CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
   -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address" \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" >/dev/null
-targets=$(find tools/fuzz -name 'fuzz_*.cpp' ! -name fuzz_seeds.cpp -exec basename {} .cpp \; | sort)
+targets=$(find tools/fuzz -name 'fuzz_*.cpp' -exec basename {} .cpp \; | sort)
 cmake --build "$dir" -j "$(nproc)" --target $targets
 for t in $targets; do
   echo "== $t (${seconds}s)"

@@ -8,6 +8,7 @@
 
 #include <png.h>
 
+#include "platform/CursorFile.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
 #include "tools/assetpack/Manifest.h"
@@ -255,6 +256,16 @@ TEST(PackedCursor, IsAThirtyTwoPixelWindowsCursorWithItsHotSpot) {
     EXPECT_EQ(offset + size, bin.size());
     EXPECT_EQ(bin[offset], 40);              // BITMAPINFOHEADER
     EXPECT_EQ(bin[offset + 8], 64);          // colour and mask rows
+
+    // The window's cursor reader takes it, with a visible tip at the hot spot.
+    host::CursorImage cursor;
+    ASSERT_TRUE(ParseCursorFile(bin, cursor));
+    EXPECT_EQ(cursor.width, 32);
+    EXPECT_EQ(cursor.height, 32);
+    EXPECT_EQ(cursor.hotX, 1);
+    EXPECT_EQ(cursor.hotY, 1);
+    EXPECT_GT(cursor.rgba[(1 * 32 + 1) * 4 + 3], 128);
+    EXPECT_EQ(cursor.rgba[(1 * 32 + 30) * 4 + 3], 0);
 }
 
 TEST(Manifest, ReportsLinesItCannotRead) {

@@ -3,7 +3,7 @@
 
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
-#include "tools/fuzz/FuzzArchiveFile.h"
+#include "tools/archive_fuzz/FuzzArchiveFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     host::HeadlessHost headless;

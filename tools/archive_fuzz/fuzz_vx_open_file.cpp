@@ -1,7 +1,7 @@
 // Any bytes as DATA: VxOpenFile every listed name and some that are not there.
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
-#include "tools/fuzz/FuzzArchiveFile.h"
+#include "tools/archive_fuzz/FuzzArchiveFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     host::HeadlessHost headless;
