@@ -61,7 +61,6 @@ public:
     // The still will be captured in the coming frame.
     bool IsStillCapturePending() const { return m_bCaptureStill && !m_bShowStill; }
 
-    host::GraphicsDevice* m_pDevice = nullptr;       // not owned; set once the device exists
     CFrameworkFont* m_pFrameworkFont = nullptr;      // not owned; draws DrawTextAt's lines
     LightRecord m_aLights[MAX_LIGHTS];
     std::atomic<bool> m_bCaptureStill{false};

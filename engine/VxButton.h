@@ -44,6 +44,10 @@ public:
     // Colours the pictures of both sets; the button's own colour stays.
     void SetDiffuse(float r, float g, float b, float a) override;
     static void SetLayerColor(CustomType* type, float r, float g, float b, float a);
+    // Puts the non-null pictures, in status order, into the back set and sizes
+    // the button to each in turn (so to the last one given).
+    static void SetStateTextures(CVxButton* button, CVxBillboard* press, CVxBillboard* over,
+                                 CVxBillboard* disable, CVxBillboard* normal);
 
     // Whether device 0's cursor lies in the hit box (edges included); false
     // for a button of another sub-screen.

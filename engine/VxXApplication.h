@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "engine/VxApplication.h"
+#include "engine/VxApplicationPlatform.h"
 #include "platform/host/Thread.h"
 
 class CVxBillboard;
@@ -45,7 +45,7 @@ PictureRect FullScreenPictureRect(int backBufferWidth, int backBufferHeight);
 bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth,
                      int screenHeight, int& x, int& y);
 
-class CVxXApplication : public CVxApplication {
+class CVxXApplication : public CVxApplicationPlatform {
 public:
     CVxXApplication() = default;
     ~CVxXApplication() override;
