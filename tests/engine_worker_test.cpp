@@ -6,6 +6,8 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
 #include "Harness.h"
 
@@ -294,4 +296,37 @@ TEST(StageLoader, ApplicationWaitsForARunningLoaderBeforeGoing) {
     }
     EXPECT_TRUE(finished);
     EXPECT_FALSE(g_bLoaderRunning);
+}
+
+namespace {
+
+template <class T, class = void>
+struct HasStillFlags : std::false_type {};
+template <class T>
+struct HasStillFlags<T, std::void_t<decltype(std::declval<T&>().m_bCaptureStill),
+                                    decltype(std::declval<T&>().m_bShowStill)>> : std::true_type {};
+
+template <class App>
+void CheckStillFlagsClearedWhenASwitchStarts(Harness& h, App& app) {
+    if constexpr (HasStillFlags<App>::value) {
+        app.m_bCaptureStill = true;
+        app.m_bShowStill = true;
+        h.app.Tick();  // no switch: the still stays
+        EXPECT_TRUE(app.m_bShowStill);
+        h.app.SwitchPage(1, 0);
+        h.app.Tick();
+        EXPECT_FALSE(app.m_bCaptureStill);
+        EXPECT_FALSE(app.m_bShowStill);
+    }
+}
+
+}  // namespace
+
+TEST(Tick, StartingASwitchClearsTheStillFlags) {
+    if (!HasStillFlags<harness::TestApplication>::value) GTEST_SKIP() << "the application has no still flags";
+    Harness h;
+    h.AddPage("a");
+    h.AddPage("b");
+    h.Start();
+    CheckStillFlagsClearedWhenASwitchStarts(h, h.app);
 }
