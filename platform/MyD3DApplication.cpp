@@ -42,6 +42,11 @@ CMyD3DApplication::CMyD3DApplication() {
 }
 
 CMyD3DApplication::~CMyD3DApplication() {
+    // Whatever still lives on this device goes before the device does.
+    if (Device() && RenderTargetDevice() == Device()) ReleaseRenderTargets();
+    if (g_pPostProcessEffect && Device() && &g_pPostProcessEffect->Device() == Device()) g_pPostProcessEffect.reset();
+    if (g_pSoundManager && g_pSoundManager == m_pSoundManager.get()) g_pSoundManager = nullptr;
+    if (g_hWnd == Window()) g_hWnd = nullptr;
     delete m_pFont;
     m_pFont = nullptr;
 }
@@ -161,7 +166,9 @@ intptr_t CMyD3DApplication::HandleMessage(host::Window* hWnd, uint32_t msg, uint
             break;
         }
     }
-    return CD3DApplication::HandleMessage(hWnd, msg, wParam, lParam);
+    intptr_t result = CD3DApplication::HandleMessage(hWnd, msg, wParam, lParam);
+    if (!Window()) g_hWnd = nullptr;  // the close destroyed it
+    return result;
 }
 
 HRESULT CMyD3DApplication::Render() {

@@ -63,6 +63,7 @@ public:
     }
     bool Lost() const { return m_bLost; }
     const EffectDeclarations& Declarations() const { return m_decl; }
+    GraphicsDevice& Device() const { return m_device; }
 
 private:
     Effect(GraphicsDevice& device, EffectDeclarations decl);
