@@ -35,10 +35,14 @@ public:
     std::set<int> refused;
 };
 
+// Lets the targets go while their device still exists.
+struct ReleaseOnExit {
+    ~ReleaseOnExit() { ReleaseRenderTargets(); }
+};
+
 class TargetsTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        ReleaseRenderTargets();
         g_bStageRedraw = false;
         g_bScreenDimOn = false;
     }
@@ -53,6 +57,7 @@ protected:
 
 TEST_F(TargetsTest, WideFullScreenGivesFourThirdsTargetsAndAPillarBoxedQuad) {
     RecordingDevice device(1280, 720);
+    ReleaseOnExit release_device;
     ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
     int w = 0, h = 0;
     ASSERT_TRUE(device.TextureSize(g_pSceneTarget, w, h));
@@ -70,6 +75,7 @@ TEST_F(TargetsTest, WideFullScreenGivesFourThirdsTargetsAndAPillarBoxedQuad) {
 
 TEST_F(TargetsTest, FiveByFourFullScreenSpansTheWholeWidthWithLargeSlots) {
     RecordingDevice device(1280, 1024);
+    ReleaseOnExit release_device;
     ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
     int w = 0, h = 0;
     ASSERT_TRUE(device.TextureSize(g_pStillTarget, w, h));
@@ -83,6 +89,7 @@ TEST_F(TargetsTest, FiveByFourFullScreenSpansTheWholeWidthWithLargeSlots) {
 
 TEST_F(TargetsTest, QuadsAreStripsCoveringTheirTexturesInWhite) {
     RecordingDevice device(800, 600);
+    ReleaseOnExit release_device;
     ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
     const float u[4] = {0, 1, 0, 1}, v[4] = {0, 0, 1, 1};
     for (int i = 0; i < 4; ++i) {
@@ -98,6 +105,7 @@ TEST_F(TargetsTest, QuadsAreStripsCoveringTheirTexturesInWhite) {
 
 TEST_F(TargetsTest, SlotSizesFallBackAndAFinalFailureIsReturned) {
     PickyDevice device(1280, 1024);
+    ReleaseOnExit release_device;
     device.refused = {2048};
     ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
     EXPECT_EQ(SlotSize(device), 1024);
@@ -111,16 +119,19 @@ TEST_F(TargetsTest, SlotSizesFallBackAndAFinalFailureIsReturned) {
     // Windowed slots are 1024 or nothing.
     ReleaseRenderTargets();
     PickyDevice windowed(800, 600);
+    ReleaseOnExit release_windowed;
     windowed.refused = {1024};
     EXPECT_TRUE(FAILED(RestoreRenderTargets(windowed, true, 800, 600)));
 }
 
 TEST_F(TargetsTest, ScreenTargetFailureIsReturnedAndReleaseFreesEverything) {
     RecordingDevice small(800, 600, 512);
+    ReleaseOnExit release_small;
     EXPECT_TRUE(FAILED(RestoreRenderTargets(small, true, 800, 600)));
     ReleaseRenderTargets();
     EXPECT_EQ(small.LiveTextures(), 0u);
     RecordingDevice device(800, 600);
+    ReleaseOnExit release_device;
     ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
     EXPECT_EQ(device.LiveTextures(), 8u);
     ReleaseRenderTargets();
@@ -131,6 +142,7 @@ TEST_F(TargetsTest, ScreenTargetFailureIsReturnedAndReleaseFreesEverything) {
 
 TEST_F(TargetsTest, RenderToTextureRedirectsDrawingAndPutsTheSceneBack) {
     RecordingDevice device(800, 600);
+    ReleaseOnExit release_device;
     ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
     device.SetRenderTarget(g_pSceneTarget);
     ASSERT_TRUE(device.BeginScene());
@@ -160,6 +172,7 @@ TEST_F(TargetsTest, RenderToTextureRedirectsDrawingAndPutsTheSceneBack) {
 
 TEST_F(TargetsTest, AttachedSlotShowsFullScreenAndStaysWithTheTargets) {
     RecordingDevice device(800, 600);
+    ReleaseOnExit release_device;
     ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
     auto* texture = new CVxTexture(nullptr, nullptr);  // no application yet: nothing to load
     CVxXApplication app;
@@ -187,6 +200,7 @@ TEST_F(TargetsTest, AttachedSlotShowsFullScreenAndStaysWithTheTargets) {
 
 TEST_F(TargetsTest, ForeignTextureReplacesAnUploadedPictureOnce) {
     RecordingDevice device(800, 600);
+    ReleaseOnExit release_device;
     CVxTexture texture(nullptr, nullptr);
     std::vector<uint8_t> rgba(16, 255);
     const TextureHandle a = device.CreateTexture(2, 2, rgba.data());
@@ -258,6 +272,7 @@ TEST(EffectText, ThePackedEffectFileNamesTheCompositionTechnique) {
 
 TEST(EffectPasses, PassSetsTheCompositionAndEndPutsTheStateBack) {
     RecordingDevice device(800, 600);
+    ReleaseOnExit release_device;
     const char* text = "texture RenderTargetTexture;\ntechnique T { pass A { } pass B { } }";
     std::string errors;
     auto effect = Effect::Create(device, text, std::strlen(text), &errors);
