@@ -523,3 +523,44 @@ TEST_F(EffectsTest, ReleasingStartupResourcesLetsTheSheetAndSplashesGo) {
 }
 
 }  // namespace
+
+#include "platform/RenderTargets.h"
+#include "platform/host/RecordingDevice.h"
+
+namespace {
+
+TEST_F(EffectsTest, ExitBoxDrawsItsPanelIntoItsSlotOncePerOpening) {
+    host::RecordingDevice device(800, 600);
+    ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
+    m_App->m_pDevice = &device;
+    Enter(2);
+    device.BeginScene();
+    auto countDraws = [&device](bool intoSlot) {
+        size_t n = 0;
+        for (const host::DrawRecord& d : device.draws) {
+            if (intoSlot && d.target == g_apRenderSurface[EXIT_BOX_SLOT]) ++n;
+            if (!intoSlot && d.state.texture == g_apRenderTexture[EXIT_BOX_SLOT]) ++n;
+        }
+        return n;
+    };
+    CEffect_Exit& box = *m_App->m_pEffectExit;
+    for (int opening = 0; opening < 2; ++opening) {
+        device.draws.clear();
+        box.Clear(0);
+        box.Add(0);
+        for (int frame = 0; frame < 3; ++frame) box.Tick();
+        EXPECT_GT(countDraws(true), 2u) << "panel, band and text go into the slot";
+        const size_t intoSlot = countDraws(true);
+        device.draws.clear();
+        box.Tick();
+        EXPECT_EQ(countDraws(true), 0u) << "drawn once per opening";
+        EXPECT_EQ(countDraws(false), 1u) << "shown from the slot every frame";
+        EXPECT_GT(intoSlot, 0u);
+    }
+    device.EndScene();
+    // Everything uploaded to this device goes before it.
+    Shutdown();
+    ReleaseRenderTargets();
+}
+
+}  // namespace
