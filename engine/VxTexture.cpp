@@ -78,6 +78,13 @@ void CVxTexture::FreeReleasedTextures() {
     for (auto& r : released) r.first->ReleaseTexture(r.second);
 }
 
+void CVxTexture::ShowForeignTexture(host::TextureHandle texture) {
+    if (m_pTexture && m_pDevice && m_pTexture != texture) m_pDevice->ReleaseTexture(m_pTexture);
+    m_pPending.reset();
+    m_pTexture = texture;
+    m_pDevice = nullptr;
+}
+
 host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
     FreeReleasedTextures();
     if (m_pPending) {
@@ -91,7 +98,8 @@ host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
 
 bool CVxTexture::Load(const char* name, const char* folder) {
     CVxResource::Load(name, folder);
-    if (!IsEmpty() || !g_pApp) return true;
+    // A nameless texture object waits for a picture from elsewhere (a render target).
+    if (!IsEmpty() || !g_pApp || !name || !*name) return true;
 
     const std::string base = g_pApp->m_pszResourceRoot ? g_pApp->m_pszResourceRoot : "";
     std::string dir = (folder && *folder) ? Slashed(base + folder) : std::string();

@@ -14,6 +14,7 @@
 #include "game/GameSaveData.h"
 #include "game/StageNumbering.h"
 #include "platform/D3DApplication.h"
+#include "platform/RenderTargets.h"
 
 namespace {
 
@@ -100,8 +101,32 @@ void CEffect_Exit::OnFrame(int index) {
     if (m_aInstances[index].age == 0) m_bPictureReady = false;
     const bool onBattle = app->m_iCurrentPage == kBattlePage;
 
-    // The panel is drawn straight to the screen each frame until the render
-    // road's texture slots are there to keep it in.
+    // The panel is drawn into its render-target slot once per opening and
+    // shown from there; without the slot it is drawn straight to the screen.
+    if (!m_bPictureReady && BeginRenderToTexture(EXIT_BOX_SLOT, true)) {
+        DrawPanel(onBattle);
+        EndRenderToTexture();
+        m_bPictureReady = true;
+    }
+    CVxBillboard* shown = app->m_pRenderTargetBillboard;
+    if (m_bPictureReady && shown && AttachRenderTargetTexture(shown, EXIT_BOX_SLOT)) {
+        app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
+        shown->SetPosition(0.0f, 0.0f, 0.0f);
+        shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+        shown->Render();
+        app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    } else {
+        DrawPanel(onBattle);
+    }
+
+    m_pButtonOk->SetPosition(100.0f, -60.0f, 0.0f);
+    m_pButtonOk->Render();
+    m_pButtonCancel->SetPosition(-100.0f, -60.0f, 0.0f);
+    m_pButtonCancel->Render();
+}
+
+void CEffect_Exit::DrawPanel(bool onBattle) {
+    CGameApplication* app = g_pGameAppInstance;
     if (CVxBillboard* back = app->m_pBbdMsgTextBG) {
         back->SaveState();
         back->SetSize(1.5f * float(g_iScreenWidth), 1.5f * float(g_iScreenHeight), 1.0f);
@@ -116,30 +141,24 @@ void CEffect_Exit::OnFrame(int index) {
         panel->Render();
         panel->RestoreState();
     }
-    if (CVxFont* font = app->m_pFontStandard) {
-        font->SaveState();
-        const int align = font->m_iAlign;
-        const int wrap = font->m_iWrapWidth;
-        font->SetSize2D(0.75f);
-        font->SetPosition(0.0f, 140.0f, 0.0f);
-        font->m_iAlign = 0;
-        font->m_iWrapWidth = -1;
-        font->DrawText("Exit the Game");
-        font->SetSize2D(0.6f);
-        font->SetPosition(-240.0f, onBattle ? 90.0f : 75.0f, 0.0f);
-        font->m_iAlign = 1;
-        font->m_iWrapWidth = 500;
-        font->DrawText(ExitBoxBody(onBattle));
-        font->m_iAlign = align;
-        font->m_iWrapWidth = wrap;
-        font->RestoreState();
-    }
-    m_bPictureReady = true;
-
-    m_pButtonOk->SetPosition(100.0f, -60.0f, 0.0f);
-    m_pButtonOk->Render();
-    m_pButtonCancel->SetPosition(-100.0f, -60.0f, 0.0f);
-    m_pButtonCancel->Render();
+    CVxFont* font = app->m_pFontStandard;
+    if (!font) return;
+    font->SaveState();
+    const int align = font->m_iAlign;
+    const int wrap = font->m_iWrapWidth;
+    font->SetSize2D(0.75f);
+    font->SetPosition(0.0f, 140.0f, 0.0f);
+    font->m_iAlign = 0;
+    font->m_iWrapWidth = -1;
+    font->DrawText("Exit the Game");
+    font->SetSize2D(0.6f);
+    font->SetPosition(-240.0f, onBattle ? 90.0f : 75.0f, 0.0f);
+    font->m_iAlign = 1;
+    font->m_iWrapWidth = 500;
+    font->DrawText(ExitBoxBody(onBattle));
+    font->m_iAlign = align;
+    font->m_iWrapWidth = wrap;
+    font->RestoreState();
 }
 
 void CEffect_Exit::HandleClick() {

@@ -7,6 +7,8 @@ class CVxButton;
 
 constexpr int VK_RETURN_KEY = 13;
 constexpr int VK_ESCAPE_KEY = 27;
+// The render-target slot the box keeps its picture in.
+constexpr int EXIT_BOX_SLOT = 4;
 
 class CEffect_Exit : public CVxEffect {
 public:
@@ -25,6 +27,7 @@ public:
     bool m_bPictureReady = false;
 
 private:
+    void DrawPanel(bool onBattle);
     void Confirm();
     void Cancel();
 };

@@ -23,12 +23,13 @@
 #include "game/Effect_Touch.h"
 #include "game/GameSaveData.h"
 #include "platform/D3DApplication.h"
+#include "platform/MyD3DApplication.h"
 #include "platform/host/MessageBox.h"
 
 int g_iScreenWidth = 880;
 int g_iScreenHeight = 640;
 std::atomic<bool> g_bStartFullscreen{false};
-std::atomic<bool> g_bShowFrameStats{false};
+uint8_t g_bShowFrameStats = 0;
 CGameApplication* g_pGameAppInstance = nullptr;
 CGameApplication* g_pGameApp = nullptr;
 
@@ -70,12 +71,12 @@ struct CGameApplication::ContentLink : public CContentLink {
         if (m_app.m_pPageGame) m_app.m_pPageGame->m_iFieldGroundRow = row;
     }
     int CurrentSubScreen() const override {
-        const CVxPage* page = m_app.CurrentPage();
+        const CVxPage* page = m_app.PageAt(m_app.m_iCurrentPage);
         return page ? page->m_iSubScreen : 0;
     }
     int BattleState() const override { return m_app.m_pPageGame ? m_app.m_pPageGame->m_iBattleState : 0; }
     CAchievementNotice* AchievementBoard() override { return m_app.m_pEffectNewAchievement; }
-    // The battle's own notice arrives with the battle overlays.
+    // The battle's own notice comes with the battle overlays.
     CAchievementNotice* InGameAchievementNotice() override { return nullptr; }
     CGameApplication& m_app;
 };
@@ -106,7 +107,7 @@ CGameApplication::CGameApplication() {
     m_iScreenWidth = g_iScreenWidth;
     m_iScreenHeight = g_iScreenHeight;
     g_bAllowClose = false;
-    g_bShowFrameStats = false;
+    g_bShowFrameStats = 0;
     m_pEffectBlackScreen = nullptr;
 
     OpenResourceArchive();
@@ -121,6 +122,7 @@ CGameApplication::CGameApplication() {
     m_pPageTest = new (std::nothrow) CPageTest();
 
     InstallContentLink();
+    InstallRoadLinks();
 }
 
 CGameApplication::~CGameApplication() {
@@ -144,6 +146,7 @@ CGameApplication::~CGameApplication() {
         delete m_pContentLink;
         m_pContentLink = nullptr;
     }
+    if (g_GameRoadLinks.pfScreenShake == &m_fScreenShake) g_GameRoadLinks = GameRoadLinks();
     // Everything that could reach this object has gone.
     JoinWorkerThreads();
     if (g_pGameAppInstance == this) g_pGameAppInstance = nullptr;
@@ -153,6 +156,19 @@ CGameApplication::~CGameApplication() {
 void CGameApplication::InstallContentLink() {
     m_pContentLink = new ContentLink(*this);
     SetContentLink(m_pContentLink);
+}
+
+void CGameApplication::InstallRoadLinks() {
+    g_GameRoadLinks.pfScreenShake = &m_fScreenShake;
+    g_GameRoadLinks.pbShowStatistics = &g_bShowFrameStats;
+    g_GameRoadLinks.pbStartFullscreen = &g_bStartFullscreen;
+    g_GameRoadLinks.updateScreenDim = [this] {
+        if (!m_pEffectBlackScreen) return false;
+        m_pEffectBlackScreen->UpdateScreenDim();
+        return true;
+    };
+    // The battle page's stage draws itself once the battle units are there.
+    g_GameRoadLinks.renderStage = nullptr;
 }
 
 void CGameApplication::RecoverSaveData(int loadResult) {

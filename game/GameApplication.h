@@ -3,6 +3,7 @@
 // five pages, the shared pictures, sounds and interface effects, the robot and
 // Machine art caches, and answers the engine's frame, timer and focus hooks.
 #include <atomic>
+#include <cstdint>
 #include <vector>
 
 #include "engine/VxButton.h"
@@ -34,7 +35,7 @@ extern int g_iScreenHeight;
 // Start in full screen (the save header's windowed flag was clear).
 extern std::atomic<bool> g_bStartFullscreen;
 // The frame-statistics text is drawn while set.
-extern std::atomic<bool> g_bShowFrameStats;
+extern uint8_t g_bShowFrameStats;
 
 constexpr int ROBOT_CACHE_SLOTS = 11;
 constexpr int ENEMY_CACHE_SLOTS = 10;
@@ -211,6 +212,7 @@ private:
     void RecoverSaveData(int loadResult);
     void QuitWithoutSaving();
     void InstallContentLink();
+    void InstallRoadLinks();
     // Loads art for one card of either cache; false when no slot could be had.
     bool FillCacheSlot(ArtCacheSlot* cache, int slots, int* scores, int scoreBase, int id,
                        const std::vector<int>& inHand, bool enemy, int& slotOut);

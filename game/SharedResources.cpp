@@ -179,9 +179,11 @@ void CGameApplication::LoadSharedResources() {
     m_pBbdLoadingMultithread = load.Picture("Efx_LoadingMultithread.png", kEffect);
     m_pTexGameText = load.Texture("Efx_LG_GameText.png", kEffect);
     m_pTexInterface = load.Texture("Bbd_Interface.png", kInterface);
-    // The render road puts a render target's picture into this texture object.
-    m_pRenderTargetTexture = nullptr;
-    m_pRenderTargetBillboard = nullptr;
+    // A nameless texture object: the render road shows a render target's
+    // picture through it. The billboard only borrows it.
+    m_pRenderTargetTexture = new CVxTexture("", "");
+    m_pRenderTargetBillboard = m_pResourceManager->CreateBillboard(nullptr, nullptr, m_pRenderTargetTexture);
+    m_pRenderTargetBillboard->SetAlphaBlend(true);
     for (int i = 0; i < 3; ++i)
         m_apBbdGameText[i] = load.Strip(m_pTexGameText, 0.0f, float(i) / 3.0f, 1.0f, 1.0f / 3.0f, 1.0f, 1.0f / 3.0f);
     for (int n = 1; n <= 3; ++n) m_apBbdCount[n - 1] = load.Picture(Numbered("Efx_LG_Count", n, 1, ".png"), kEffect);

@@ -1,50 +1,23 @@
 // Program entry: refuse a second copy, check the machine, build the game
-// application, open the window and run the loop.
+// application, open the window and run the loop through the render road.
 #include <csignal>
 
+#include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
-#include "platform/D3DApplication.h"
+#include "platform/AnsiToWide.h"
+#include "platform/MyD3DApplication.h"
 #include "platform/StartupChecks.h"
-#include "platform/host/GraphicsDevice.h"
 #include "platform/host/MessageBox.h"
+
+CMyD3DApplication g_d3dApp;
 
 namespace {
 
 extern "C" void OnQuitSignal(int) { g_bQuitRequested = true; }
 
-// The framework object the program runs until the game's own exists: it opens
-// the window and clears it every frame.
-class CEmptyApplication : public CD3DApplication {
-public:
-    bool m_bInitialised = false;
-
-    // The game application loads its start-up and shared resources with the
-    // device, and goes with it at shutdown (saving on the way).
-    HRESULT CreateDeviceResources() override {
-        if (CGameApplication* game = g_pGameAppInstance) {
-            game->m_pDevice = Device();
-            game->LoadResources();
-            m_bInitialised = game->m_bInitialised;
-        }
-        return S_OK;
-    }
-    HRESULT DestroyDeviceResources() override {
-        delete g_pGameAppInstance;
-        return S_OK;
-    }
-    HRESULT Render() override {
-        if (host::GraphicsDevice* device = Device()) {
-            device->Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
-            device->BeginScene();
-            device->EndScene();
-        }
-        return S_OK;
-    }
-};
-
-// Builds the game application: save data (with its repair questions), the
-// archive and the pages.
-bool CreateGameApplication() { return new CGameApplication() != nullptr; }
+// The game application: save data (with its repair questions), the archive
+// and the pages. The road deletes it with the device at shutdown.
+CVxXApplication* CreateGameApplication() { return new CGameApplication(); }
 
 }  // namespace
 
@@ -59,23 +32,18 @@ int main() {
             "Game Already Running!!", host::MB_ICONWARNING);
         return 0;
     }
-    if (!CheckSystemRequirements()) return 1;
-    if (!CreateGameApplication()) return 1;
+    if (!CheckSystemRequirements()) return 0;
 
-    CEmptyApplication app;
-    app.m_pszWindowTitle = u"Cogsquall";
-    app.m_dwCreationWidth = g_pGameAppInstance->m_iWindowWidth;
-    app.m_dwCreationHeight = g_pGameAppInstance->m_iWindowHeight;
-    app.m_bShowCursorWhenFullscreen = true;
-    if (FAILED(app.Create())) {
-        delete g_pGameAppInstance;
-        return 1;
-    }
-    if (!app.m_bInitialised) {
-        delete g_pGameAppInstance;
-        return 1;
-    }
-    const int code = app.Run();
-    delete g_pGameAppInstance;  // already gone when the device went
-    return code;
+    CVxXApplication* app = CreateGameApplication();
+
+    char16_t title[ANSI_TO_WIDE_CAPACITY] = {};
+    AnsiToWide(title, app->m_pszTitle);
+    g_d3dApp.m_pszWindowTitle = title;  // the framework keeps its own copy
+    g_d3dApp.m_dwCreationWidth = uint32_t(app->m_iWindowWidth);
+    g_d3dApp.m_dwCreationHeight = uint32_t(app->m_iWindowHeight);
+    g_d3dApp.m_bShowCursorWhenFullscreen = true;
+    if (FAILED(g_d3dApp.Create())) return 0;
+    // The device's resources mark the application initialised; without them, no loop.
+    if (!g_pApp || !g_pApp->m_bInitialised) return 0;
+    return g_d3dApp.Run();
 }

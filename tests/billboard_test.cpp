@@ -7,6 +7,7 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxTexture.h"
+#include "platform/D3DApplication.h"
 #include "tests/WidgetWorld.h"
 
 namespace {

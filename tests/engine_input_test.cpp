@@ -375,15 +375,45 @@ TEST(Hooks, LosingTheAppInFullScreenDeactivatesEvenBeforeInitialisation) {
     EXPECT_EQ(app.calls.size(), 1u);
 }
 
-TEST(Hooks, PublishOperationsWriteTheFrameCount) {
+// ---- From physical keys to key entries ----
+
+TEST(KeyCodes, EveryKeyTheGameReadsHasAPhysicalKey) {
+    std::vector<int> reached(256, 0);
+    for (int sc = 0; sc < 512; ++sc) {
+        uint32_t vk = VirtualKeyFromScancode(sc);
+        ASSERT_LT(vk, 256u) << sc;
+        ++reached[vk];
+    }
+    std::vector<int> wanted = {8, 9, 13, 16, 17, 18, 20, 27, 32, 37, 38, 39, 40};
+    for (int k = 48; k <= 57; ++k) wanted.push_back(k);
+    for (int k = 65; k <= 90; ++k) wanted.push_back(k);
+    for (int k = 96; k <= 105; ++k) wanted.push_back(k);
+    for (int k = 112; k <= 123; ++k) wanted.push_back(k);
+    for (int k : wanted) EXPECT_GT(reached[k], 0) << "no key gives " << k;
+    // Left and right modifiers share one entry.
+    EXPECT_EQ(VirtualKeyFromScancode(225), uint32_t(VK_SHIFT));
+    EXPECT_EQ(VirtualKeyFromScancode(229), uint32_t(VK_SHIFT));
+    EXPECT_EQ(VirtualKeyFromScancode(224), uint32_t(VK_CONTROL));
+    EXPECT_EQ(VirtualKeyFromScancode(228), uint32_t(VK_CONTROL));
+    EXPECT_EQ(VirtualKeyFromScancode(4), uint32_t('A'));
+    EXPECT_EQ(VirtualKeyFromScancode(39), uint32_t('0'));
+    EXPECT_EQ(VirtualKeyFromScancode(98), 96u);  // keypad 0
+}
+
+TEST(KeyCodes, AutoRepeatedDownsOnlyRaiseTheCount) {
     Harness h;
-    h.app.m_nFrame = 42;
-    h.app.PublishFrameCount();
-    EXPECT_EQ(g_nPublishedFrame.load(), 42);
-    h.app.m_nFrame = 7;
-    h.app.PublishFrameCountMode2();
-    EXPECT_EQ(g_nPublishedFrame.load(), 7);
-    EXPECT_EQ(g_iPublishedMode.load(), 2);
-    h.app.BlockSubScreenChanges();
-    EXPECT_TRUE(h.app.m_bBlockSubScreenChanges);
+    HeadlessWindow window(800, 600);
+    const int sc = 44;  // space bar
+    uint32_t vk = VirtualKeyFromScancode(sc);
+    window.PostMessage({WM_KEYDOWN, vk, KeyLParam(true, false, sc)});
+    for (int i = 0; i < 5; ++i) window.PostMessage({WM_KEYDOWN, vk, KeyLParam(true, true, sc)});
+    WindowMessage m;
+    while (window.PeekMessage(m)) {
+        if (m.message == WM_KEYDOWN && m.lParam != KeyLParam(true, false, sc)) {
+            EXPECT_NE(uintptr_t(m.lParam) & (1u << 30), 0u) << "repeats carry the was-down bit";
+        }
+        h.app.HandleWindowInput(m.message, m.wParam, &window);
+    }
+    EXPECT_EQ(h.app.m_aInput[0].m_aiKey[VK_SPACE], uint32_t(KEY_HELD | KEY_PRESSED));
+    EXPECT_EQ(h.app.m_aInput[0].m_aiRepeat[VK_SPACE], 6);
 }

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
 #include "Harness.h"
 
@@ -101,12 +103,6 @@ TEST(AppResources, LoadLoadsTheCurrentPageWithoutEnteringASubScreen) {
     EXPECT_EQ(a.m_iSubScreen, 6);
     EXPECT_EQ(a.m_nSubScreenDelay, 0);
     EXPECT_EQ(a.m_iPrevSubScreen, -1);
-}
-
-TEST(AppResources, LoadWithoutPagesOnlyInitialises) {
-    Harness h;
-    EXPECT_EQ(h.app.LoadResources(), 0);
-    EXPECT_TRUE(h.app.m_bInitialised);
 }
 
 TEST(AppResources, ReleaseReleasesTheCurrentPage) {
@@ -294,4 +290,19 @@ TEST(StageLoader, ApplicationWaitsForARunningLoaderBeforeGoing) {
     }
     EXPECT_TRUE(finished);
     EXPECT_FALSE(g_bLoaderRunning);
+}
+
+TEST(Tick, StartingASwitchClearsTheStillFlags) {
+    Harness h;
+    h.AddPage("a");
+    h.AddPage("b");
+    h.Start();
+    h.app.m_bCaptureStill = true;
+    h.app.m_bShowStill = true;
+    h.app.Tick();  // no switch: the still stays
+    EXPECT_TRUE(h.app.m_bShowStill);
+    h.app.SwitchPage(1, 0);
+    h.app.Tick();
+    EXPECT_FALSE(h.app.m_bCaptureStill);
+    EXPECT_FALSE(h.app.m_bShowStill);
 }

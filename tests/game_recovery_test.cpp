@@ -9,6 +9,7 @@
 #include "frontend/PageStory.h"
 #include "frontend/PageTest.h"
 #include "engine/VxResourceManager.h"
+#include "game/Effect_NewAchievement.h"
 #include "game/GameSaveData.h"
 #include "tests/GameAppSupport.h"
 
@@ -248,6 +249,20 @@ TEST_F(RecoveryTest, TheContentLookupsReadTheRunningGame) {
     EXPECT_EQ(link.BattleFieldCells(), app.m_pPageGame->m_aFieldCells);
     link.SetFieldGroundRow(2);
     EXPECT_EQ(app.m_pPageGame->m_iFieldGroundRow, 2);
+    app.m_pPageGame->m_iBattleState = 7;
+    EXPECT_EQ(link.BattleState(), 7);
+    app.m_pPageLogo->m_iSubScreen = 4;
+    EXPECT_EQ(link.CurrentSubScreen(), 4);
+    EXPECT_EQ(link.AchievementBoard(), nullptr) << "the board comes with the shared resources";
+    app.LoadSharedResources();
+    CAchievementNotice* board = link.AchievementBoard();
+    ASSERT_NE(board, nullptr);
+    EXPECT_FALSE(board->IsRecordAlive());
+    board->StartRecord(12);
+    EXPECT_TRUE(board->IsRecordAlive());
+    EXPECT_EQ(app.m_pEffectNewAchievement->m_aInstances[0].kind, 12);
+    board->AppendPending(3);
+    EXPECT_EQ(app.m_pEffectNewAchievement->m_lstPending, std::vector<int>{3});
     Shutdown();
     EXPECT_NE(&GetContentLink(), &link) << "the link goes with the application";
 }
