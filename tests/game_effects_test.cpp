@@ -429,7 +429,7 @@ TEST_F(EffectsTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPaus
     m_App->OnDeactivate();
     CEffect_MsgBox& box = *m_App->m_pEffectMsgBox;
     EXPECT_TRUE(box.IsOpen());
-    EXPECT_EQ(box.m_aInstances[0].kind, MSGBOX_KIND_PAUSE);
+    EXPECT_EQ(box.m_aInstances[0].kind, MSGBOX_PAUSE);
     EXPECT_EQ(box.m_aInstances[0].age, 60) << "shown fully open";
     EXPECT_TRUE(m_App->m_bCaptureStill);
     EXPECT_EQ(m_App->m_pPageGame->m_iCarriedCard, -1);

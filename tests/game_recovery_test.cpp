@@ -1,5 +1,6 @@
 // Start-up with every kind of save data: the boxes shown, the files left
 // behind and whether the run is asked to end.
+#include <list>
 #include <filesystem>
 
 #include "battle/page/PageGame.h"
@@ -262,7 +263,7 @@ TEST_F(RecoveryTest, TheContentLookupsReadTheRunningGame) {
     EXPECT_TRUE(board->IsRecordAlive());
     EXPECT_EQ(app.m_pEffectNewAchievement->m_aInstances[0].kind, 12);
     board->AppendPending(3);
-    EXPECT_EQ(app.m_pEffectNewAchievement->m_lstPending, std::vector<int>{3});
+    EXPECT_EQ(app.m_pEffectNewAchievement->m_lstPending, std::list<int>{3});
     Shutdown();
     EXPECT_NE(&GetContentLink(), &link) << "the link goes with the application";
 }
