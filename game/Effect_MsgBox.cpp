@@ -14,6 +14,7 @@
 #include "game/PopupDrawing.h"
 #include "game/SaveProfile.h"
 #include "platform/D3DApplication.h"
+#include "platform/RenderTargets.h"
 #include "platform/SoundVolumes.h"
 
 namespace {
@@ -161,12 +162,24 @@ void CEffect_MsgBox::Draw(int index) {
     }
 
     if (age == 0 && !m_bSwitching) m_bPictureCached = false;
-    if (!m_bPictureCached) {
+    if (!m_bPictureCached && BeginRenderToTexture(MSGBOX_PICTURE_SLOT, true)) {
+        DrawStatic(0.0f, 0.0f);
+        EndRenderToTexture();
         m_bPictureCached = true;
         // A picture made again in the middle of the show waits for the next tick.
         if (age > 0) return;
     }
-    DrawStatic(m_vSlideOffset.x, m_vSlideOffset.y);
+    CVxBillboard* shown = app->m_pRenderTargetBillboard;
+    if (m_bPictureCached && shown && AttachRenderTargetTexture(shown, MSGBOX_PICTURE_SLOT)) {
+        app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
+        shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+        shown->SetPositionV(m_vSlideOffset);
+        shown->Render();
+        app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    } else {
+        // No slot to keep it in: drawn straight to the screen each tick.
+        DrawStatic(m_vSlideOffset.x, m_vSlideOffset.y);
+    }
     DrawLayout(*app, r.kind);
 }
 

@@ -16,6 +16,8 @@ class CGameApplication;
 // Where the box starts and how fast it moves, in logical pixels.
 constexpr int MSGBOX_SLIDE_START = 560;
 constexpr int MSGBOX_SLIDE_STEP = 20;
+// Render-target slot that keeps the box's still part.
+constexpr int MSGBOX_PICTURE_SLOT = 3;
 // Buttons not in the shown layout wait here.
 constexpr float MSGBOX_OFF_SCREEN = 9999.0f;
 

@@ -10,6 +10,7 @@
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "platform/RenderTargets.h"
 
 namespace {
 
@@ -118,9 +119,22 @@ void CEffect_NewAchievement::Draw(int index) {
     DrawGlow(app->m_pBbdStarCircle, y + 70.0f, turn);
 
     if (opening) m_bPictureCached = false;
-    // Drawn straight onto the screen each tick until render-target slots are there.
-    m_bPictureCached = true;
-    DrawStatic(y);
+    if (!m_bPictureCached && BeginRenderToTexture(ACHIEVEMENT_PICTURE_SLOT, true)) {
+        DrawStatic(0.0f);
+        EndRenderToTexture();
+        m_bPictureCached = true;
+    }
+    CVxBillboard* shown = app->m_pRenderTargetBillboard;
+    if (m_bPictureCached && shown && AttachRenderTargetTexture(shown, ACHIEVEMENT_PICTURE_SLOT)) {
+        app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
+        shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+        shown->SetPositionV(m_vSlideOffset);
+        shown->Render();
+        app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    } else {
+        // No slot to keep it in: drawn straight to the screen each tick.
+        DrawStatic(y);
+    }
 
     m_pBtnOK->SetPosition(4.0f, y - 250.0f, 0.0f);
     m_pBtnOK->Render();

@@ -15,6 +15,8 @@ class CVxButton;
 constexpr int ACHIEVEMENT_SLIDE_START = 675;
 constexpr int ACHIEVEMENT_SLIDE_STEP = 25;
 constexpr int ACHIEVEMENT_REST_Y = 40;
+// Render-target slot that keeps the board's still part.
+constexpr int ACHIEVEMENT_PICTURE_SLOT = 1;
 
 class CEffect_NewAchievement : public CVxEffect, public CAchievementNotice {
 public:
