@@ -1,0 +1,39 @@
+#include "game/DiscoveryBoard.h"
+
+#include "engine/VxBillboard.h"
+#include "engine/VxButton.h"
+#include "game/GameApplication.h"
+#include "game/PopupDrawing.h"
+#include "platform/RenderTargets.h"
+
+float DiscoverySlideY(int kind, int age) {
+    if (kind == 1) return float(DISCOVERY_REST_Y + DISCOVERY_SLIDE_STEP * age);
+    const float y = float(DISCOVERY_SLIDE_START - DISCOVERY_SLIDE_STEP * age);
+    return y < float(DISCOVERY_REST_Y) ? float(DISCOVERY_REST_Y) : y;
+}
+
+void DrawDiscoveryRays(CGameApplication& app, CVxBillboard* rays, const VxVec3& at) {
+    if (!rays) return;
+    rays->SaveState();
+    rays->SetRotation(0.0f, 0.0f, float(app.m_nFrame) * -0.1f * VX_DEG_TO_RAD);
+    rays->ScaleSize2D(1.5f, 1.15f);
+    rays->SetPosition(at.x, at.y + 60.0f, at.z);
+    rays->RenderRST();
+    rays->RestoreState();
+}
+
+bool ShowKeptContent(CGameApplication& app, int slot, const VxVec3& at) {
+    CVxBillboard* shown = app.m_pRenderTargetBillboard;
+    if (!shown || !AttachRenderTargetTexture(shown, slot)) return false;
+    app.SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
+    shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+    shown->SetPositionV(at);
+    shown->RenderSRT();
+    app.SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    return true;
+}
+
+bool TakeBoardClose(CVxButton* ok) {
+    const bool clicked = ok && ok->TakeClick();
+    return clicked || TakeKeyRelease(VK_ENTER);
+}

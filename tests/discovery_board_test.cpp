@@ -1,0 +1,217 @@
+// The new-Machine and new-robot boards on the battle page.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "content/StageDefinition.h"
+#include "content/UnlockTables.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxResourceManager.h"
+#include "game/Effect_NewEnemy.h"
+#include "game/Effect_NewRobot.h"
+#include "game/SaveProfile.h"
+#include "game/StageNumbering.h"
+#include "tests/PopupTestSupport.h"
+
+class DiscoveryBoardTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        m_App->m_iCurrentPage = kBattlePageIndex;
+        battle->m_iSubScreen = 0;
+        ok = new CVxButton(0);
+        const CustomType& states = m_App->m_aButtonSets[BTN_OK];
+        CVxButton::SetStateTextures(ok, states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
+                                    states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
+        ok->m_bVisible = false;
+        battle->m_pBtnOK = ok;
+        battle->m_pEffectNewEnemy = &enemies;
+        battle->m_pEffectNewRobot = &robots;
+    }
+    void TearDown() override {
+        if (m_App) {
+            battle->m_pBtnOK = nullptr;
+            battle->m_pEffectNewEnemy = nullptr;
+            battle->m_pEffectNewRobot = nullptr;
+            battle->m_lstNewEnemies.clear();
+            battle->m_itNewEnemy = battle->m_lstNewEnemies.end();
+            battle->m_mapNewRobots.clear();
+            battle->m_itNewRobot = battle->m_mapNewRobots.end();
+        }
+        delete ok;
+        PopupTest::TearDown();
+    }
+
+    CVxBillboard* Picture(const char* name) {
+        return m_App->m_pResourceManager->CreateBillboard(name, "Resource\\InfoPicture\\", nullptr);
+    }
+    void Queue(int typeId, int variant) {
+        battle->m_lstNewEnemies.push_back({Picture("Bbd_RobotPic1000.png"), nullptr, typeId, variant});
+        battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
+    }
+    // The Machine types a stage lists, in its order.
+    static std::vector<int> StageMachines(int stage) {
+        StageDefinition def{};
+        GetStageDefinition(stage, def);
+        std::vector<int> out;
+        for (int t : def.m_aiEnemyType)
+            if (t >= 1000 && t <= 1031) out.push_back(t);
+        return out;
+    }
+    static bool Met(int type) { return g_CurrentProfile.m_aEnemySeen[type - 1000].met != 0; }
+    void CloseWithEnter(CVxEffect* board) {
+        ReleaseKey(VK_ENTER);
+        if (board == &enemies) enemies.HandleClick();
+        else robots.HandleClick();
+    }
+
+    CVxButton* ok = nullptr;
+    CEffect_NewEnemy enemies;
+    CEffect_NewRobot robots;
+};
+
+TEST_F(DiscoveryBoardTest, MachinesAreMetOnlyAfterTheLastBoardHasGone) {
+    m_App->m_iCurrentStage = 2;
+    const std::vector<int> types = StageMachines(2);
+    ASSERT_FALSE(types.empty());
+    for (int t : types) g_CurrentProfile.m_aEnemySeen[t - 1000].met = 0;
+    Queue(types[0], 0);
+    Queue(types.back(), 0);
+    battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
+
+    enemies.Start(0, 0);
+    for (int board = 0; board < 2; ++board) {
+        Tick(&enemies);
+        EXPECT_EQ(enemies.m_vBoardPos.y, 675.0f);
+        Tick(&enemies, 26);
+        EXPECT_EQ(enemies.m_vBoardPos.y, 40.0f);
+        CloseWithEnter(&enemies);
+        EXPECT_EQ(enemies.m_aInstances[0].kind, 1);
+        for (int t : types) EXPECT_FALSE(Met(t)) << "board " << board;
+        Tick(&enemies, 27);  // out at 25 a frame, beyond 675
+    }
+    EXPECT_TRUE(battle->m_itNewEnemy == battle->m_lstNewEnemies.end());
+    EXPECT_LE(enemies.m_aInstances[0].life, 0);
+    for (int t : types) EXPECT_TRUE(Met(t)) << t;
+}
+
+TEST_F(DiscoveryBoardTest, TheMachineBoardTakesClicksOnlyAtRest) {
+    Queue(1003, 0);
+    enemies.Start(0, 0);
+    Tick(&enemies, 10);
+    CloseWithEnter(&enemies);
+    EXPECT_EQ(enemies.m_aInstances[0].kind, 0);
+    EXPECT_NE(m_App->m_aInput[0].m_aiKey[VK_ENTER], 0u) << "not used up while sliding";
+    Tick(&enemies, 17);
+    ClickOn(ok, [&] { enemies.HandleClick(); });
+    ASSERT_EQ(enemies.m_aInstances[0].kind, 1);
+    // The first frame of the slide-out still stands at the rest height: a second
+    // close there must not start the slide-out over.
+    Tick(&enemies);
+    ASSERT_EQ(enemies.m_vBoardPos.y, 40.0f);
+    CloseWithEnter(&enemies);
+    EXPECT_EQ(enemies.m_aInstances[0].age, 1);
+    EXPECT_NE(m_App->m_aInput[0].m_aiKey[VK_ENTER], 0u);
+}
+
+TEST_F(DiscoveryBoardTest, ThePlainHeavySmasherLastBringsTheLifePointTipOverAStill) {
+    Queue(TIP_MACHINE_TYPE, 0);
+    enemies.Start(0, 0);
+    Tick(&enemies, 27);
+    CloseWithEnter(&enemies);
+    Tick(&enemies, 27);
+    EXPECT_TRUE(box->IsOpen());
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_TIP_LIFE_DAMAGE);
+    EXPECT_TRUE(m_App->m_bCaptureStill);
+    EXPECT_FALSE(m_App->m_bShowStill);
+}
+
+TEST_F(DiscoveryBoardTest, NoStillIsTakenWhenTheTipCannotOpen) {
+    box->Add(MSGBOX_PAUSE);
+    m_App->m_bCaptureStill = false;
+    Queue(TIP_MACHINE_TYPE, 0);
+    enemies.Start(0, 0);
+    Tick(&enemies, 27);
+    CloseWithEnter(&enemies);
+    Tick(&enemies, 27);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_PAUSE);
+    EXPECT_FALSE(m_App->m_bCaptureStill);
+}
+
+TEST_F(DiscoveryBoardTest, TheTipFollowsOnlyWhenTheHeavySmasherIsLast) {
+    Queue(TIP_MACHINE_TYPE, 0);
+    Queue(1003, 0);
+    battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
+    enemies.Start(0, 0);
+    for (int board = 0; board < 2; ++board) {
+        Tick(&enemies, 27);
+        CloseWithEnter(&enemies);
+        Tick(&enemies, 27);
+    }
+    EXPECT_FALSE(box->IsOpen());
+    EXPECT_FALSE(m_App->m_bCaptureStill);
+}
+
+TEST_F(DiscoveryBoardTest, OpeningTheMachineBoardPlaysTheBoxSoundOnce) {
+    Queue(1003, 0);
+    Silence(m_App->m_pSndMsgBox);
+    enemies.Start(0, 1);
+    EXPECT_FALSE(Playing(m_App->m_pSndMsgBox));
+    enemies.Start(0, 0);
+    EXPECT_TRUE(Playing(m_App->m_pSndMsgBox));
+}
+
+TEST_F(DiscoveryBoardTest, VariantPicturesByType) {
+    EXPECT_STREQ(GyrotorPictureName(1000), "Bbd_Copter1.png");
+    EXPECT_STREQ(GyrotorPictureName(1021), "Bbd_Copter2.png");
+    EXPECT_STREQ(GyrotorPictureName(1010), "Bbd_Copter3.png");
+    EXPECT_EQ(GyrotorPictureName(1001), nullptr);
+    ASSERT_NE(FindGyrotorPlacement(1005), nullptr);
+    EXPECT_EQ(FindGyrotorPlacement(1005)->gyroSize, 220.0f);
+    EXPECT_EQ(FindGyrotorPlacement(1022)->gyroDegrees, -3.0f);
+    EXPECT_EQ(FindGyrotorPlacement(1003), nullptr);
+    // Every type a picture exists for has its placement, and no other.
+    for (int t = 1000; t <= 1031; ++t)
+        EXPECT_EQ(GyrotorPictureName(t) != nullptr, FindGyrotorPlacement(t) != nullptr) << t;
+
+    // Pictures are made by the battle page's own manager.
+    ASSERT_EQ(battle->CreateResourceManager(), 0);
+    CVxBillboard* gyro = CEffect_NewEnemy::LoadPictures(1010, 1);
+    ASSERT_NE(gyro, nullptr);
+    EXPECT_EQ(gyro->m_iOwnerId, battle->m_pResourceManager->m_iOwnerId);
+    EXPECT_NE(CEffect_NewEnemy::LoadPictures(1003, 4), nullptr);
+    EXPECT_EQ(CEffect_NewEnemy::LoadPictures(1003, 2), nullptr);
+    EXPECT_EQ(CEffect_NewEnemy::LoadPictures(1003, 1), nullptr);
+    battle->DropResourceManager();
+}
+
+TEST_F(DiscoveryBoardTest, TheRobotIsUnlockedOnlyWhenItsBoardHasGone) {
+    m_App->m_iCurrentStage = 1;
+    const int robot = GetRobotUnlockedByStage(NextStageId(1));
+    ASSERT_GE(robot, 0);
+    g_CurrentProfile.m_abRobotUnlocked[robot] = 0;
+    battle->m_mapNewRobots[robot] = Picture("Bbd_RobotPic0000.png");
+    battle->m_itNewRobot = battle->m_mapNewRobots.begin();
+
+    Silence(m_App->m_pSndMsgBox);
+    robots.Start(0, 0);
+    Tick(&robots);
+    EXPECT_FALSE(Playing(m_App->m_pSndMsgBox)) << "this board opens silently";
+    EXPECT_GT(m_App->m_pEffectBlackScreen->m_aInstances[0].life, 0);
+    Tick(&robots, 10);
+    CloseWithEnter(&robots);
+    EXPECT_EQ(robots.m_aInstances[0].kind, 0);
+    Tick(&robots, 16);
+    EXPECT_EQ(robots.m_vBoardPos.y, 40.0f);
+    Silence(m_App->m_pSndBtnClick);
+    CloseWithEnter(&robots);
+    EXPECT_EQ(robots.m_aInstances[0].kind, 1);
+    EXPECT_TRUE(Playing(m_App->m_pSndBtnClick));
+    EXPECT_EQ(m_App->m_pEffectBlackScreen->m_aInstances[0].kind, 0) << "the scene stays dim";
+    Tick(&robots, 26);
+    EXPECT_EQ(g_CurrentProfile.m_abRobotUnlocked[robot], 0);
+    Tick(&robots);
+    EXPECT_LE(robots.m_aInstances[0].life, 0);
+    EXPECT_TRUE(battle->m_itNewRobot == battle->m_mapNewRobots.end());
+    EXPECT_EQ(g_CurrentProfile.m_abRobotUnlocked[robot], 1);
+}
