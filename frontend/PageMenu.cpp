@@ -3,6 +3,7 @@
 #include "game/GameApplication.h"
 #include "engine/VxResourceManager.h"
 #include "game/GameSaveData.h"
+#include "game/Effect_RobotInfo.h"
 #include "game/MsgBoxKinds.h"
 #include "game/SaveProfile.h"
 
@@ -30,4 +31,8 @@ void CPageMenu::RequestSubScreen(int next, int direction) {
     m_iChangeState = 1;
     m_iChangeCountdown = 15;
     m_iNextScreen = next;
+}
+
+void CPageMenu::ForgetCachedPictures() {
+    if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }

@@ -30,7 +30,7 @@ public:
     int UpdateMenuMusic() { return 0; }
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures() {}
+    void ForgetCachedPictures();
 
     // Operations the message box's answers call; the menu's screens carry them out.
     virtual void DeleteCurrentProfile() {}

@@ -215,3 +215,11 @@ TEST_F(DiscoveryBoardTest, TheRobotIsUnlockedOnlyWhenItsBoardHasGone) {
     EXPECT_TRUE(battle->m_itNewRobot == battle->m_mapNewRobots.end());
     EXPECT_EQ(g_CurrentProfile.m_abRobotUnlocked[robot], 1);
 }
+
+TEST_F(DiscoveryBoardTest, ComingBackToTheWindowRedrawsTheBoardsContent) {
+    enemies.m_bBoardRendered = true;
+    robots.m_bBoardRendered = true;
+    m_App->OnActivate();
+    EXPECT_FALSE(enemies.m_bBoardRendered);
+    EXPECT_FALSE(robots.m_bBoardRendered);
+}

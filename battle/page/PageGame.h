@@ -53,7 +53,7 @@ public:
     void FreeRobopediaArt() {}
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures() {}
+    void ForgetCachedPictures();
 
     // Starts the stage loader once the card choice is confirmed.
     void StartBackgroundLoader();
