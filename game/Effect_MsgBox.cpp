@@ -174,7 +174,7 @@ void CEffect_MsgBox::Draw(int index) {
         app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
         shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
         shown->SetPositionV(m_vSlideOffset);
-        shown->Render();
+        shown->RenderSRT();
         app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     } else {
         // No slot to keep it in: drawn straight to the screen each tick.
@@ -264,7 +264,7 @@ void CEffect_MsgBox::DrawSliders(CGameApplication& app) {
             fill->ScaleSize2D(f, 1.0f);
             fill->SetTextureRect(0.0f, 0.51f, 0.7f * f, 0.1f);
             fill->SetPosition(-(1.0f - f) * 0.5f * w + m_vSlideOffset.x, row + m_vSlideOffset.y, 0.0f);
-            fill->Render();
+            fill->RenderSRT();
             fill->RestoreState();
         }
         const float knobX = (f - 0.5f) * w;

@@ -39,7 +39,7 @@ void DrawTurned(CVxBillboard* picture, float x, float y, float angle) {
     picture->SaveState();
     picture->SetRotation(0.0f, 0.0f, angle);
     picture->SetPosition(x, y, 0.0f);
-    picture->Render();
+    picture->RenderSRT();
     picture->RestoreState();
 }
 

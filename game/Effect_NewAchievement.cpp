@@ -24,7 +24,7 @@ void DrawGlow(CVxBillboard* glow, float y, float degrees) {
     glow->SetRotation(0.0f, 0.0f, degrees * VX_DEG_TO_RAD);
     glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
     glow->SetPosition(0.0f, y, 0.0f);
-    glow->Render();
+    glow->RenderSRT();
     glow->SetBlendMode(BLEND_ALPHA, glow->m_iAlphaRef);
     glow->RestoreState();
 }
@@ -88,7 +88,7 @@ void CEffect_NewAchievement::DrawStatic(float y) {
         m_pPicture->SaveState();
         m_pPicture->ScaleSizeUniform(0.9f);
         m_pPicture->SetPosition(0.0f, y + 70.0f, 0.0f);
-        m_pPicture->Render();
+        m_pPicture->RenderSRT();
         m_pPicture->RestoreState();
     }
     DrawSharedPicture(app->m_pBbdMsgTextBG, 0.0f, y - 115.0f, 1.15f, 0.25f);
@@ -129,7 +129,7 @@ void CEffect_NewAchievement::Draw(int index) {
         app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
         shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
         shown->SetPositionV(m_vSlideOffset);
-        shown->Render();
+        shown->RenderSRT();
         app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     } else {
         // No slot to keep it in: drawn straight to the screen each tick.

@@ -29,7 +29,7 @@ void CEffect_NewRobot::DrawContent(float oy) {
     if (CVxBillboard* picture = page->m_itNewRobot->second) {
         picture->SetAlphaBlend(true);
         picture->SetPosition(0.0f, oy + 70.0f, 0.0f);
-        picture->Render();
+        picture->RenderSRT();
     }
     DrawSharedPicture(app->m_pBbdMsgTextBG, 0.0f, oy - 115.0f, 1.15f, 0.25f);
     DrawStyledText(app->m_pFontStandard, TitleStyle(0.7f, 7.0f, 0.5f), 0.0f, oy - 30.0f, GetUnitName(robot));

@@ -163,7 +163,7 @@ void CEffect_RobotInfo::DrawContent(int unit, const VxVec3& origin, float scroll
     if (it != parts->pictures.end() && it->second) {
         it->second->SaveState();
         it->second->SetPosition(origin.x + 280.0f, origin.y + 15.0f, 0.0f);
-        it->second->Render();
+        it->second->RenderSRT();
         it->second->RestoreState();
     }
 }
@@ -181,7 +181,7 @@ void CEffect_RobotInfo::DrawBoard(int i, int unit, float x, float y) {
         rays->SaveState();
         rays->SetRotation(0.0f, 0.0f, float(app->m_nFrame) * -0.1f * VX_DEG_TO_RAD);
         rays->SetPosition(x + 280.0f, y + 10.0f, 0.0f);
-        rays->Render();
+        rays->RenderSRT();
         rays->RestoreState();
     }
 
@@ -199,7 +199,7 @@ void CEffect_RobotInfo::DrawBoard(int i, int unit, float x, float y) {
             app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
             shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
             shown->SetPosition(x, y, 0.0f);
-            shown->Render();
+            shown->RenderSRT();
             app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
         } else {
             // No slot to keep it in: drawn at the board's own place each frame.

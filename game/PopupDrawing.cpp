@@ -54,7 +54,7 @@ void DrawSharedPicture(CVxBillboard* picture, float x, float y, float sx, float 
     picture->SaveState();
     if (sx != 1.0f || sy != 1.0f) picture->ScaleSize2D(sx, sy);
     picture->SetPosition(x, y, 0.0f);
-    picture->Render();
+    picture->RenderSRT();
     picture->RestoreState();
 }
 

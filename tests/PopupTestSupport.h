@@ -68,6 +68,11 @@ protected:
         battle->m_iBattleState = 4;  // card selection
     }
     void TearDown() override {
+        RestorePages();
+        GameAppTest::TearDown();
+    }
+    // Gives the application its own menu page back (it deletes it at shutdown).
+    void RestorePages() {
         if (m_App) {
             m_App->m_pPageMenu = m_OriginalMenu;
             m_App->m_apPages[kMenuPageIndex] = m_OriginalMenu;
@@ -75,7 +80,6 @@ protected:
             m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
             m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
         }
-        GameAppTest::TearDown();
     }
 
     void Tick(CVxEffect* effect, int n = 1) {

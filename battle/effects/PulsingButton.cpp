@@ -15,11 +15,11 @@ void DrawPulsingButton(CVxBillboard* glow, CVxButton* button, float growth, floa
     glow->ScaleSizeUniform(1.0f + growth * t);
     glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
     glow->SetDiffuse(1.0f - t, 1.0f - t, 1.0f - t, 1.0f - t);
-    glow->Render();
+    glow->RenderSRT();
     glow->RestoreState();
     glow->SaveState();
     glow->SetPositionV(button->m_vPosition);
     if (button->HitTest()) glow->ScaleSizeUniform(hoverScale);
-    glow->Render();
+    glow->RenderSRT();
     glow->RestoreState();
 }

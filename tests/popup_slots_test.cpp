@@ -1,0 +1,95 @@
+// The pop-ups keep their still content in render-target slots on a
+// recording device: drawn once per opening, shown from the slot every frame.
+#include <gtest/gtest.h>
+
+#include "game/Effect_RobotInfo.h"
+#include "game/RobopediaParts.h"
+#include "game/SaveProfile.h"
+#include "platform/RenderTargets.h"
+#include "platform/host/RecordingDevice.h"
+#include "tests/PopupTestSupport.h"
+
+class PopupSlotTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
+        m_App->m_pDevice = &device;
+        device.BeginScene();
+    }
+    void TearDown() override {
+        device.EndScene();
+        // Everything uploaded to this device goes before it.
+        RestorePages();
+        Shutdown();
+        ReleaseRenderTargets();
+        PopupTest::TearDown();
+    }
+    size_t DrawsInto(int slot) const {
+        size_t n = 0;
+        for (const host::DrawRecord& d : device.draws)
+            if (d.target == g_apRenderSurface[slot]) ++n;
+        return n;
+    }
+    std::vector<const host::DrawRecord*> DrawsOf(int slot) const {
+        std::vector<const host::DrawRecord*> out;
+        for (const host::DrawRecord& d : device.draws)
+            if (d.state.texture == g_apRenderTexture[slot]) out.push_back(&d);
+        return out;
+    }
+
+    host::RecordingDevice device{800, 600};
+};
+
+TEST_F(PopupSlotTest, TheMessageBoxDrawsItsPictureOncePerOpening) {
+    for (int opening = 0; opening < 2; ++opening) {
+        device.draws.clear();
+        box->Clear(0);
+        box->Add(opening == 0 ? 0 : 17);
+        TickBox();
+        EXPECT_GT(DrawsInto(MSGBOX_PICTURE_SLOT), 2u) << "panel, title and text go into the slot";
+        EXPECT_TRUE(box->m_bPictureCached);
+        device.draws.clear();
+        TickBox(3);
+        EXPECT_EQ(DrawsInto(MSGBOX_PICTURE_SLOT), 0u);
+        EXPECT_EQ(DrawsOf(MSGBOX_PICTURE_SLOT).size(), 3u) << "shown from the slot each tick";
+    }
+    // Lost pictures are made again, and that tick shows nothing else.
+    box->m_bPictureCached = false;
+    device.draws.clear();
+    TickBox();
+    EXPECT_GT(DrawsInto(MSGBOX_PICTURE_SLOT), 0u);
+    EXPECT_EQ(DrawsOf(MSGBOX_PICTURE_SLOT).size(), 0u);
+}
+
+TEST_F(PopupSlotTest, TheAchievementBoardKeepsItsPictureInSlotOne) {
+    m_App->m_pEffectNewAchievement->Announce(0);
+    Tick(m_App->m_pEffectNewAchievement);
+    EXPECT_GT(DrawsInto(ACHIEVEMENT_PICTURE_SLOT), 2u);
+    device.draws.clear();
+    Tick(m_App->m_pEffectNewAchievement, 2);
+    EXPECT_EQ(DrawsInto(ACHIEVEMENT_PICTURE_SLOT), 0u);
+    EXPECT_EQ(DrawsOf(ACHIEVEMENT_PICTURE_SLOT).size(), 2u);
+}
+
+TEST_F(PopupSlotTest, TheIncomingInformationBoardStandsAtItsOwnPlace) {
+    for (auto& u : g_CurrentProfile.m_abRobotUnlocked) u = 0;
+    g_CurrentProfile.m_abRobotUnlocked[2] = 1;
+    g_CurrentProfile.m_abRobotUnlocked[6] = 1;
+    CEffect_RobotInfo board;
+    ASSERT_EQ(board.Add(2), 0);
+    Tick(&board, 29);
+    board.m_iFlipDir = 1;
+    board.m_nFlipFrames = 30;
+    Tick(&board);  // the first frame shows only the outgoing board
+    EXPECT_EQ(DrawsOf(1).size(), 0u);
+    device.draws.clear();
+    Tick(&board, 10);  // 20 frames left: the incoming board is 600 to the right
+    const auto shown = DrawsOf(1);
+    ASSERT_EQ(shown.size(), 10u);
+    // The last of them stood 30 × 20 to the right of the centre.
+    EXPECT_FLOAT_EQ(shown.back()->state.world[12], 600.0f);
+    const auto outgoing = DrawsOf(0);
+    ASSERT_FALSE(outgoing.empty());
+    EXPECT_FLOAT_EQ(outgoing.back()->state.world[12], -300.0f);
+}
