@@ -182,7 +182,6 @@ TEST_F(DiscoveryBoardTest, VariantPicturesByType) {
     EXPECT_NE(CEffect_NewEnemy::LoadPictures(1003, 4), nullptr);
     EXPECT_EQ(CEffect_NewEnemy::LoadPictures(1003, 2), nullptr);
     EXPECT_EQ(CEffect_NewEnemy::LoadPictures(1003, 1), nullptr);
-    battle->DropResourceManager();
 }
 
 TEST_F(DiscoveryBoardTest, TheRobotIsUnlockedOnlyWhenItsBoardHasGone) {

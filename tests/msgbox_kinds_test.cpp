@@ -56,7 +56,8 @@ TEST(MsgBoxKinds, TitlesAreWrittenAsTheGameShowsThem) {
     EXPECT_STREQ(MsgBoxTitle(47), "Warning: Air Platform");
     EXPECT_EQ(MsgBoxTitle(48), nullptr);
     for (int k = 0; k < MSGBOX_KINDS; ++k) {
-        if (k != 10) EXPECT_NE(MsgBoxTitle(k), nullptr) << k;
+        if (k == 10) continue;
+        EXPECT_NE(MsgBoxTitle(k), nullptr) << k;
     }
 }
 
@@ -74,7 +75,8 @@ TEST(MsgBoxKinds, BodiesKeepTheirSpacingAndWording) {
     // Built, drawn in pieces, or without a body.
     for (int k : {10, 12, 13, 14, 15, 22, 30}) EXPECT_EQ(MsgBoxBody(k), nullptr) << k;
     for (int k = 0; k < MSGBOX_KINDS; ++k) {
-        if (!std::set<int>{10, 12, 13, 14, 15, 22, 30}.count(k)) EXPECT_NE(MsgBoxBody(k), nullptr) << k;
+        if (std::set<int>{10, 12, 13, 14, 15, 22, 30}.count(k)) continue;
+        EXPECT_NE(MsgBoxBody(k), nullptr) << k;
     }
 }
 
