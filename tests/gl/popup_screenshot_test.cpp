@@ -1,0 +1,217 @@
+// The game application's pop-ups on the GL device in a real window, with the
+// generated DATA and the render-target slots: one message box of each button
+// layout and the three discovery boards at rest, each against its kept
+// reference picture. CSQ_UPDATE_GOLDEN=1 writes the references anew.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "battle/page/PageGame.h"
+#include "engine/PictureDecoder.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxButton.h"
+#include "engine/VxResourceManager.h"
+#include "engine/VxTexture.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
+#include "game/Effect_NewEnemy.h"
+#include "game/Effect_NewRobot.h"
+#include "game/GameApplication.h"
+#include "game/SaveProfile.h"
+#include "platform/D3DApplication.h"
+#include "platform/RenderTargets.h"
+#include "platform/SoundManager.h"
+#include "platform/host/Display.h"
+#include "platform/host/Headless.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ReadPng(const std::string& path, DecodedPicture& out) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !bytes.empty() && DecodePng(bytes.data(), bytes.size(), out);
+}
+
+class PopupScreenshot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        if (!fs::exists(CSQ_BINARY_DIR "/DATA")) GTEST_SKIP() << "no DATA in the build folder";
+        char pattern[] = "/tmp/csq-shot-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_Root = pattern;
+        setenv("APPDATA", m_Root.c_str(), 1);
+        char cwd[PATH_MAX];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        m_OldCwd = cwd;
+        ASSERT_EQ(chdir(CSQ_BINARY_DIR), 0);
+        g_CurrentProfile = SaveProfile{};
+        m_Sounds.Initialize();
+        g_pSoundManager = &m_Sounds;
+
+        host::VideoSystem& vs = host::GetVideoSystem();
+        ASSERT_TRUE(vs.Init());
+        m_Window = vs.CreateWindow("pop-ups", 800, 600);
+        ASSERT_NE(m_Window, nullptr);
+        host::PresentParameters pp;
+        pp.presentInterval = 0x80000000u;
+        m_Device = vs.CreateDevice(*m_Window, pp);
+        ASSERT_NE(m_Device, nullptr);
+        ASSERT_EQ(RestoreRenderTargets(*m_Device, true, 800, 600), S_OK);
+
+        m_App = std::make_unique<CGameApplication>();
+        m_App->m_bRunWorkersInline = true;
+        m_App->m_pDevice = m_Device.get();
+        m_App->LoadResources();
+        m_App->LoadSharedResources();
+        m_App->m_iCurrentPage = 3;
+        m_App->m_pPageGame->m_iBattleState = 10;
+        m_App->m_iCurrentStage = 12;
+        g_CurrentProfile.m_iFurthestStage = 12;
+        g_CurrentProfile.m_iDifficulty = 1;
+        m_Device->SetRenderState(host::RS_LIGHTING, 0);
+    }
+    void TearDown() override {
+        if (m_App) {
+            CPageGame* page = m_App->m_pPageGame;
+            page->m_pBtnOK = nullptr;
+            page->m_lstNewEnemies.clear();
+            page->m_itNewEnemy = page->m_lstNewEnemies.end();
+            page->m_mapNewRobots.clear();
+            page->m_itNewRobot = page->m_mapNewRobots.end();
+        }
+        m_Ok.reset();
+        m_App.reset();
+        CVxTexture::FreeReleasedTextures();
+        ReleaseRenderTargets();
+        m_Device.reset();
+        m_Window.reset();
+        g_pSoundManager = nullptr;
+        if (!m_OldCwd.empty()) {
+            EXPECT_EQ(chdir(m_OldCwd.c_str()), 0);
+        }
+        std::error_code ec;
+        if (!m_Root.empty()) fs::remove_all(m_Root, ec);
+    }
+
+    // Runs frames of the effect, clearing the screen before each, and keeps the last.
+    void Frames(CVxEffect* effect, int n) {
+        for (int i = 0; i < n; ++i) {
+            m_App->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+            m_Device->Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF203040u, 1.0f);
+            ASSERT_TRUE(m_Device->BeginScene());
+            effect->Tick();
+            m_Device->EndScene();
+        }
+    }
+    CVxButton* BattleOk() {
+        m_Ok = std::make_unique<CVxButton>(0);
+        const CustomType& states = m_App->m_aButtonSets[BTN_OK];
+        CVxButton::SetStateTextures(m_Ok.get(), states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
+                                    states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
+        m_App->m_pPageGame->m_pBtnOK = m_Ok.get();
+        return m_Ok.get();
+    }
+
+    void Compare(const std::string& name) {
+        EXPECT_EQ(m_Host.boxes.Count(), 0u) << (m_Host.boxes.Count() ? m_Host.boxes.Boxes().front().text : "");
+        std::vector<uint8_t> pixels;
+        int w = 0, h = 0;
+        ASSERT_TRUE(m_Device->ReadBackBuffer(pixels, w, h));
+        const std::string golden = std::string(CSQ_SOURCE_DIR "/tests/golden/popup_") + name + ".png";
+        if (std::getenv("CSQ_UPDATE_GOLDEN")) {
+            ASSERT_TRUE(host::WritePng(golden.c_str(), pixels.data(), w, h));
+            GTEST_SKIP() << "reference written to " << golden;
+        }
+        DecodedPicture ref;
+        ASSERT_TRUE(ReadPng(golden, ref)) << "no reference picture; run with CSQ_UPDATE_GOLDEN=1";
+        ASSERT_EQ(ref.width, w);
+        ASSERT_EQ(ref.height, h);
+        // Rasterizers may differ a little along edges; more in any 16 × 16 tile is another picture.
+        constexpr int kTile = 16;
+        int worst = 0, worstX = 0, worstY = 0;
+        for (int ty = 0; ty < h; ty += kTile)
+            for (int tx = 0; tx < w; tx += kTile) {
+                int off = 0;
+                for (int y = ty; y < std::min(h, ty + kTile); ++y)
+                    for (int x = tx; x < std::min(w, tx + kTile); ++x) {
+                        const size_t i = (size_t(y) * size_t(w) + size_t(x)) * 4;
+                        for (size_t c = 0; c < 3; ++c)
+                            if (std::abs(int(pixels[i + c]) - int(ref.rgba[i + c])) > 32) {
+                                ++off;
+                                break;
+                            }
+                    }
+                if (off > worst) worst = off, worstX = tx, worstY = ty;
+            }
+        const std::string actual = std::string(CSQ_BINARY_DIR "/popup_") + name + "_actual.png";
+        if (worst > 24) m_Device->SaveBackBufferPng(actual.c_str());
+        EXPECT_LE(worst, 24) << "tile at " << worstX << "," << worstY << " differs; this run: " << actual;
+    }
+    void Box(int kind, const std::string& name) {
+        CEffect_MsgBox* box = m_App->m_pEffectMsgBox;
+        ASSERT_EQ(box->Add(kind), 0);
+        Frames(box, 30);
+        Compare(name);
+    }
+
+    host::HeadlessHost m_Host;
+    SoundManager m_Sounds;
+    std::unique_ptr<host::Window> m_Window;
+    std::unique_ptr<host::GraphicsDevice> m_Device;
+    std::unique_ptr<CGameApplication> m_App;
+    std::unique_ptr<CVxButton> m_Ok;
+    std::string m_Root, m_OldCwd;
+};
+
+TEST_F(PopupScreenshot, OkBox) { Box(0, "ok"); }
+TEST_F(PopupScreenshot, OkCancelBox) { Box(2, "ok_cancel"); }
+TEST_F(PopupScreenshot, OptionsBoxWithSliders) { Box(12, "options"); }
+TEST_F(PopupScreenshot, PauseGrid) { Box(9, "pause"); }
+
+TEST_F(PopupScreenshot, NewAchievementBoard) {
+    m_App->m_pEffectNewAchievement->Announce(6);
+    Frames(m_App->m_pEffectNewAchievement, 28);
+    Compare("achievement");
+}
+
+TEST_F(PopupScreenshot, NewMachineBoard) {
+    BattleOk();
+    CPageGame* page = m_App->m_pPageGame;
+    CVxBillboard* picture = m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic1004.png",
+                                                                       "Resource\\InfoPicture\\", nullptr);
+    CVxBillboard* gyrotor = m_App->m_pResourceManager->CreateBillboard("Bbd_Copter1.png",
+                                                                       "Resource\\InfoPicture\\", nullptr);
+    page->m_lstNewEnemies.push_back({picture, gyrotor, 1004, 1});
+    page->m_itNewEnemy = page->m_lstNewEnemies.begin();
+    CEffect_NewEnemy board;
+    board.Start(0, 0);
+    Frames(&board, 28);
+    Compare("new_machine");
+}
+
+TEST_F(PopupScreenshot, NewRobotBoard) {
+    BattleOk();
+    CPageGame* page = m_App->m_pPageGame;
+    page->m_mapNewRobots[5] = m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic0005.png",
+                                                                         "Resource\\InfoPicture\\", nullptr);
+    page->m_itNewRobot = page->m_mapNewRobots.begin();
+    CEffect_NewRobot board;
+    board.Start(0, 0);
+    Frames(&board, 28);
+    Compare("new_robot");
+}
+
+}  // namespace
