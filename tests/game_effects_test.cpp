@@ -564,3 +564,25 @@ TEST_F(EffectsTest, ExitBoxDrawsItsPanelIntoItsSlotOncePerOpening) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EffectsTest, SuspendAndResumeActLikeLosingAndRegainingFocus) {
+    Enter(2);
+    m_App->OnSystemSuspend();
+    EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
+    m_App->OnSystemResume();
+    EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
+}
+
+TEST_F(EffectsTest, HooksLeaveThePagesAloneWhileASwitchIsUnderWay) {
+    Enter(3);
+    m_App->m_pPageGame->m_iBattleState = BATTLE_PLAYING;
+    m_App->m_bSwitchPending = true;
+    m_App->OnDeactivate();
+    EXPECT_FALSE(m_App->m_pEffectMsgBox->IsOpen()) << "no Pause box for a page being left";
+    EXPECT_FALSE(m_App->m_bCaptureStill);
+    m_App->m_bSwitchPending = false;
+}
+
+}  // namespace
