@@ -7,12 +7,13 @@
 #include <jerror.h>
 
 #include <csetjmp>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 // Pictures larger than this on a side are refused rather than allocated.
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = 8192;
 
 bool SizeOk(long w, long h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide; }
 
@@ -230,6 +231,11 @@ bool DecodeTga(const uint8_t* data, size_t size, DecodedPicture& out) {
 
     const int pixelBytes = (bits + 7) / 8;
     const size_t count = size_t(w) * size_t(h);
+    // Refuse before allocating when the file cannot hold that many pixels
+    // (a run packet covers at most 128 of them).
+    const size_t left = size - std::min(size, at);
+    if (!rle && left < count * size_t(pixelBytes)) return false;
+    if (rle && left < (count + 127) / 128 * size_t(1 + pixelBytes)) return false;
     std::vector<uint8_t> stored(count * 4);  // in file order
     auto put = [&](const uint8_t* p, size_t index) -> bool {
         uint8_t* dst = &stored[index * 4];

@@ -102,7 +102,11 @@ bool CVxSound::DecodeOgg(const uint8_t* data, uint32_t size) {
 
     // Grows as it fills, so that no step writes past what has been allocated.
     std::vector<uint8_t> pcm;
-    pcm.reserve(size_t(size) * 8);
+    // The stream's own length, when it tells one, saves regrowing the buffer.
+    ogg_int64_t frames = ov_pcm_total(handle, -1);
+    vorbis_info* info = ov_info(handle, -1);
+    if (frames > 0 && info && info->channels > 0)
+        pcm.reserve(size_t(std::min<ogg_int64_t>(frames * info->channels * 2, DECODE_BUFFER_SIZE)) + kDecodeStep);
     bool haveFormat = false;
     bool tooLong = false;
     for (;;) {
@@ -183,7 +187,8 @@ void CVxSound::Pause() {
 void CVxSound::SetFrequency(int hertz) {
     if (!m_pSound) return;
     host::VoiceId v = m_pSound->GetBuffer(0);
-    if (v && hertz > 0) m_pSound->GetDevice()->SetFrequency(v, uint32_t(hertz));
+    // 0 goes back to the sound's own rate.
+    if (v && hertz >= 0) m_pSound->GetDevice()->SetFrequency(v, uint32_t(hertz));
 }
 
 int CVxSound::GroupLevel() const {

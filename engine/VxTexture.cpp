@@ -47,6 +47,7 @@ void CVxTexture::ResetResource() {
     m_iHeight = 100;
     m_pTexture = 0;
     m_pDevice = nullptr;
+    m_uploadThread = std::thread::id();
     m_pPending.reset();
 }
 
@@ -55,8 +56,12 @@ bool CVxTexture::IsEmpty() { return m_pTexture == 0 && !m_pPending; }
 void CVxTexture::Release() {
     if (IsEmpty()) return;
     if (m_pTexture && m_pDevice) {
-        std::lock_guard<std::mutex> lock(g_releasedMutex);
-        g_released.emplace_back(m_pDevice, m_pTexture);
+        if (std::this_thread::get_id() == m_uploadThread) {
+            m_pDevice->ReleaseTexture(m_pTexture);
+        } else {
+            std::lock_guard<std::mutex> lock(g_releasedMutex);
+            g_released.emplace_back(m_pDevice, m_pTexture);
+        }
     }
     m_pTexture = 0;
     m_pPending.reset();
@@ -78,6 +83,7 @@ host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
     if (m_pPending) {
         m_pTexture = device.CreateTexture(m_pPending->width, m_pPending->height, m_pPending->rgba.data());
         m_pDevice = m_pTexture ? &device : nullptr;
+        m_uploadThread = std::this_thread::get_id();
         m_pPending.reset();
     }
     return m_pTexture;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "engine/PictureDecoder.h"
@@ -29,7 +30,8 @@ public:
     // Main thread: the device texture, uploading the decoded picture first
     // if that has not happened yet. 0 when the texture is empty.
     host::TextureHandle Handle(host::GraphicsDevice& device);
-    // Main thread: frees device textures released on other threads.
+    // Main thread: frees device textures released on other threads (a texture
+    // released on the thread that uploaded it is freed at once).
     static void FreeReleasedTextures();
 
     int32_t m_iWidth = 100;
@@ -39,4 +41,5 @@ public:
 private:
     std::unique_ptr<DecodedPicture> m_pPending;  // decoded, not yet uploaded
     host::GraphicsDevice* m_pDevice = nullptr;    // where m_pTexture lives
+    std::thread::id m_uploadThread;               // the thread that may free it
 };

@@ -79,7 +79,8 @@ SoundResult CSound::Play(uint32_t flags, int32_t volume, int32_t frequency, int3
         m_pDevice->SetVolume(buffer, volume);
     }
     if ((m_dwCreationFlags & DSBCAPS_CTRLFREQUENCY) && frequency != -1) {
-        if (frequency < 100 || frequency > 200000) return SOUND_E_INVALID_ARG;
+        // 0 is the sound's own rate; otherwise the range a sound card takes.
+        if (frequency != 0 && (frequency < 100 || frequency > 200000)) return SOUND_E_INVALID_ARG;
         m_pDevice->SetFrequency(buffer, uint32_t(frequency));
     }
     return m_pDevice->Play(buffer, (flags & DSBPLAY_LOOPING) != 0) ? SOUND_OK : SOUND_E_FAIL;

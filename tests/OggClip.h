@@ -11,7 +11,7 @@ namespace testclip {
 // A sine of the given pitch, frames long, encoded at quality 0.4; optionally
 // one page a packet, so that damage to one page loses little.
 inline std::vector<uint8_t> MakeOgg(int channels, long rate, long frames, double hz = 440.0, float amp = 0.5f,
-                                    bool pagePerPacket = false) {
+                                    bool pagePerPacket = false, int serial = 1234) {
     vorbis_info vi;
     vorbis_info_init(&vi);
     vorbis_encode_init_vbr(&vi, channels, rate, 0.4f);
@@ -22,7 +22,7 @@ inline std::vector<uint8_t> MakeOgg(int channels, long rate, long frames, double
     vorbis_block vb;
     vorbis_block_init(&vd, &vb);
     ogg_stream_state os;
-    ogg_stream_init(&os, 1234);
+    ogg_stream_init(&os, serial);
     std::vector<uint8_t> out;
     auto put = [&out](const ogg_page& og) {
         out.insert(out.end(), og.header, og.header + og.header_len);

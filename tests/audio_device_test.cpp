@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "platform/host/AudioDevice.h"
@@ -28,6 +30,8 @@ size_t AudibleFrames(const std::vector<int16_t>& mixed) {
     for (size_t i = 0; i < mixed.size(); i += 2) n += mixed[i] != 0;
     return n;
 }
+
+void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 }  // namespace
 
@@ -210,4 +214,39 @@ TEST(AudioDevice, SdlDeviceOpensOnTheSilentDriverAndCountsOpens) {
     EXPECT_TRUE(d.IsOpen());
     d.Close();
     EXPECT_FALSE(d.IsOpen());
+}
+
+TEST(AudioDevice, SdlOutputThreadPlaysVoicesToTheirEnd) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    host::SdlAudioDevice d;
+    ASSERT_TRUE(d.Open());
+    host::VoiceId v = MakeVoice(d, 1, 22050, Constant(1102, 1000));  // 50 ms
+    d.Play(v, false);
+    // The output thread advances the voice; wait for it, however slow the machine.
+    for (int i = 0; i < 500 && d.GetStatus(v) != 0; ++i) SleepMs(10);
+    EXPECT_EQ(d.GetStatus(v), 0u);
+    EXPECT_EQ(d.GetPosition(v), 0u);
+    d.DestroyVoice(v);
+    d.Close();
+}
+
+TEST(AudioDevice, WorkersCreateAndDestroyVoicesWhileTheOutputMixes) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    host::SdlAudioDevice d;
+    ASSERT_TRUE(d.Open());
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 4; ++t) {
+        workers.emplace_back([&d, t] {
+            for (int i = 0; i < 200; ++i) {
+                host::VoiceId v = MakeVoice(d, uint16_t(1 + (i + t) % 2), 11025 + 11025 * (i % 3), Constant(512, 100));
+                d.Play(v, i % 2 == 0);
+                d.SetVolume(v, -100 * (i % 10));
+                d.Mix(nullptr, 0);
+                d.DestroyVoice(v);
+            }
+        });
+    }
+    for (auto& w : workers) w.join();
+    EXPECT_EQ(d.VoiceCount(), 0u);
+    d.Close();
 }

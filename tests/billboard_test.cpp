@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/DrawFrame.h"
+#include "platform/D3DApplication.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxTexture.h"

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/VxBillboard.h"
+#include "engine/VxButton.h"
+#include "engine/VxSound.h"
+#include "tests/WidgetWorld.h"
+
+namespace {
+
+using widgets::WidgetWorld;
+
+// A button at the centre of a page showing sub-screen 1, with a sound for
+// each of its three moments, and input driven one step at a time.
+class ButtonBench {
+public:
+    ButtonBench() : page("menu", &log), button(1) {
+        page.m_iSubScreen = 1;
+        button.SetPosition(0, 0, 0);
+        press = MakeSound();
+        over = MakeSound();
+        disabled = MakeSound();
+        button.m_pPressSound = press.get();
+        button.m_pOverSound = over.get();
+        button.m_pDisabledSound = disabled.get();
+    }
+
+    std::unique_ptr<CVxSound> MakeSound() {
+        auto s = std::make_unique<CVxSound>();
+        auto wave = widgets::MakeWave(20000);
+        EXPECT_TRUE(s->DecodeAndCreate(wave.data(), uint32_t(wave.size()), false));
+        return s;
+    }
+
+    InputRecord& In() { return w.app.m_aInput[0]; }
+    void Cursor(int x, int y) {
+        In().m_iCursorX = x;
+        In().m_iCursorY = y;
+    }
+    void Down() { In().m_aiKey[MOUSE_LEFT] = KEY_HELD | KEY_PRESSED; }
+    void Up() { In().m_aiKey[MOUSE_LEFT] = KEY_RELEASED; }
+    // One input step: the buttons, then the per-frame bits end.
+    void Step(std::initializer_list<CVxButton*> buttons) {
+        for (CVxButton* b : buttons) b->ProcessInput();
+        for (uint32_t& k : In().m_aiKey) {
+            k &= ~KEY_PRESSED;
+            if (k & KEY_RELEASED) k = 0;
+        }
+    }
+    void Step() { Step({&button}); }
+
+    WidgetWorld w;
+    std::vector<std::string> log;
+    harness::FakePage page;
+    CVxButton button;
+    std::unique_ptr<CVxSound> press, over, disabled;
+};
+
+TEST(Button, DefaultsPlaceItOffScreen) {
+    WidgetWorld w;
+    CVxButton b(4);
+    EXPECT_EQ(b.m_iKind, OBJECT_KIND_BUTTON);
+    EXPECT_EQ(b.m_iStatus, BUTTON_NORMAL);
+    EXPECT_EQ(b.m_iHitHalfWidth, 50);
+    EXPECT_FLOAT_EQ(b.m_vPosition.x, 10000.0f);
+    EXPECT_TRUE(b.m_bClickTaken);
+    EXPECT_EQ(b.m_iOwnerDevice, -1);
+    EXPECT_EQ(b.m_iSubScreenTag, 4);
+    EXPECT_EQ(b.m_iOwnerId, OWNER_NONE);
+}
+
+TEST(Button, HitBoxUsesTheLiveScreenSizeEdgesIncluded) {
+    ButtonBench t;
+    t.w.app.m_iScreenWidth = 800;
+    t.w.app.m_iScreenHeight = 600;
+    const struct {
+        int x, y;
+        bool in;
+    } cases[] = {{350, 250, true},  {450, 350, true},  {400, 300, true},  {349, 300, false},
+                 {451, 300, false}, {400, 249, false}, {400, 351, false}, {450, 250, true}};
+    for (const auto& c : cases) {
+        t.Cursor(c.x, c.y);
+        EXPECT_EQ(t.button.HitTest(), c.in) << c.x << "," << c.y;
+    }
+    EXPECT_FLOAT_EQ(t.button.m_rcHit.left, 350.0f);
+    EXPECT_FLOAT_EQ(t.button.m_rcHit.bottom, 350.0f);
+
+    // Offset box on the 880 × 640 screen: centre (110 + 440, 320 - 45).
+    t.w.app.m_iScreenWidth = 880;
+    t.w.app.m_iScreenHeight = 640;
+    t.button.SetPosition(100, 50, 0);
+    t.button.m_fHitOffsetX = 10;
+    t.button.m_fHitOffsetY = -5;
+    t.button.m_iHitHalfWidth = 20;
+    t.button.m_iHitHalfHeight = 10;
+    t.Cursor(530, 265);
+    EXPECT_TRUE(t.button.HitTest());
+    t.Cursor(570, 285);
+    EXPECT_TRUE(t.button.HitTest());
+    t.Cursor(571, 285);
+    EXPECT_FALSE(t.button.HitTest());
+    t.Cursor(550, 286);
+    EXPECT_FALSE(t.button.HitTest());
+}
+
+TEST(Button, HoverPressAndClickInside) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);
+    EXPECT_TRUE(t.over->IsPlaying());
+    EXPECT_EQ(t.w.app.m_aPointer[0].m_iState, POINTER_OVER_BUTTON);
+    EXPECT_EQ(t.button.m_iOwnerDevice, 0);
+    t.Down();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    EXPECT_TRUE(t.press->IsPlaying());
+    t.Step();
+    t.Step();
+    EXPECT_EQ(t.button.m_iPressFrames, 2);
+    EXPECT_FALSE(t.button.TakeClick());  // nothing released yet
+    t.Up();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);
+    EXPECT_EQ(t.button.m_iClickCooldown, 10);
+    EXPECT_FALSE(t.button.m_bClickTaken);
+    EXPECT_EQ(t.In().m_aiKey[MOUSE_LEFT], 0u);
+    EXPECT_TRUE(t.button.TakeClick());
+    EXPECT_FALSE(t.button.TakeClick());
+}
+
+TEST(Button, PressInsideLeaveAndReleaseOutsideIsNoClick) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.Down();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);  // over and pressed in one step
+    t.Cursor(100, 100);
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
+    EXPECT_EQ(t.button.m_iOwnerDevice, -1);
+    t.Up();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
+    EXPECT_FALSE(t.button.TakeClick());
+    EXPECT_EQ(t.button.m_iClickCooldown, 0);
+}
+
+TEST(Button, PressOutsideMoveInAndReleaseInsideIsAClick) {
+    ButtonBench t;
+    t.Cursor(100, 100);
+    t.Down();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
+    t.Cursor(440, 320);
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    t.Up();
+    t.Step();
+    EXPECT_TRUE(t.button.TakeClick());
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);
+}
+
+TEST(Button, ClickNotTakenWithinTenFramesIsLost) {
+    for (int wait : {9, 10}) {
+        ButtonBench t;
+        t.Cursor(440, 320);
+        t.Up();  // a release inside is a click whatever came before
+        t.Step();
+        for (int i = 0; i < wait; ++i) t.Step();
+        EXPECT_EQ(t.button.TakeClick(), wait == 9) << wait;
+    }
+}
+
+TEST(Button, InputIsIgnoredDuringTheCooldown) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.Up();
+    t.Step();
+    t.Down();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);  // the press was not seen
+    EXPECT_EQ(t.button.m_iClickCooldown, 9);
+    EXPECT_EQ(t.w.app.m_aPointer[0].m_iState, 0);
+}
+
+TEST(Button, OverlappingButtonsOnlyTheFirstGetsTheRelease) {
+    ButtonBench t;
+    CVxButton second(1);
+    second.SetPosition(20, 0, 0);
+    t.Cursor(450, 320);
+    t.Down();
+    t.Step({&t.button, &second});
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    EXPECT_EQ(second.m_iStatus, BUTTON_PRESS);
+    t.Up();
+    t.Step({&t.button, &second});
+    EXPECT_TRUE(t.button.TakeClick());
+    EXPECT_FALSE(second.TakeClick());
+}
+
+TEST(Button, ButtonOfAnotherSubScreenNeitherReactsNorHits) {
+    ButtonBench t;
+    CVxButton other(2), everywhere(-1);
+    other.SetPosition(0, 0, 0);
+    everywhere.SetPosition(0, 0, 0);
+    t.Cursor(440, 320);
+    EXPECT_FALSE(other.HitTest());
+    EXPECT_TRUE(everywhere.HitTest());
+    t.Up();
+    t.Step({&other, &everywhere});
+    EXPECT_EQ(other.m_iStatus, BUTTON_NORMAL);
+    EXPECT_FALSE(other.TakeClick());
+    EXPECT_TRUE(everywhere.TakeClick());
+    t.page.m_iSubScreen = 2;
+    EXPECT_TRUE(other.HitTest());
+}
+
+TEST(Button, InputSwitchOffAndClaimedDevices) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.w.app.m_bInputEnabled = false;
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
+    t.w.app.m_bInputEnabled = true;
+    t.w.app.m_aPointer[0].m_iState = POINTER_CLICK_TAKEN;
+    t.Up();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
+    EXPECT_FALSE(t.button.TakeClick());
+}
+
+TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
+    ButtonBench t;
+    t.button.m_iStatus = BUTTON_DISABLE;
+    t.Cursor(440, 320);
+    t.Step();
+    EXPECT_FALSE(t.over->IsPlaying());
+    EXPECT_FALSE(t.disabled->IsPlaying());
+    for (int i = 0; i < 2; ++i) {
+        t.disabled->Stop();
+        t.Down();
+        t.Step();
+        EXPECT_TRUE(t.disabled->IsPlaying()) << i;
+        t.Up();
+        t.Step();
+        EXPECT_EQ(t.button.m_iStatus, BUTTON_DISABLE);
+        EXPECT_FALSE(t.button.TakeClick());
+    }
+    EXPECT_FALSE(t.press->IsPlaying());
+    t.Down();
+    EXPECT_FALSE(t.button.TakePress());
+}
+
+TEST(Button, TakePressUsesThePressUp) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    EXPECT_FALSE(t.button.TakePress());
+    t.Down();
+    EXPECT_TRUE(t.button.TakePress());
+    EXPECT_EQ(t.In().m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD));
+    EXPECT_FALSE(t.button.TakePress());
+}
+
+TEST(Button, DrawsBackThenFrontPictureOfItsStatus) {
+    WidgetWorld w;
+    CVxBillboard back(nullptr, nullptr, nullptr), front(nullptr, nullptr, nullptr), press(nullptr, nullptr, nullptr);
+    CVxButton b(-1);
+    b.m_stateBack.m_apState[BUTTON_NORMAL] = &back;
+    b.m_stateFront.m_apState[BUTTON_NORMAL] = &front;
+    b.m_stateBack.m_apState[BUTTON_PRESS] = &press;
+    b.SetPosition(30, 40, 0);
+    b.SetSize(120, 50, 1);
+    b.SetScale(-1, 1, 1);
+    back.SetDiffuse(1, 0, 0, 1);
+    b.Render();
+    ASSERT_EQ(w.device.draws.size(), 2u);
+    EXPECT_EQ(w.device.draws[0].vertices[0].color, 0xFFFF0000u);  // back first
+    EXPECT_EQ(w.device.draws[1].vertices[0].color, 0xFFFFFFFFu);
+    const host::Matrix& m = w.device.draws[1].state.world;
+    EXPECT_FLOAT_EQ(m[0], -120.0f);
+    EXPECT_FLOAT_EQ(m[5], 50.0f);
+    EXPECT_FLOAT_EQ(m[12], 30.0f);
+    EXPECT_FLOAT_EQ(m[13], 40.0f);
+    EXPECT_TRUE(front.m_bAlphaBlend);
+
+    b.m_iStatus = BUTTON_OVER;  // no picture for it: nothing drawn
+    b.Render();
+    EXPECT_EQ(w.device.draws.size(), 2u);
+
+    b.SetDiffuse(0, 1, 0, 0.5f);
+    EXPECT_FLOAT_EQ(back.m_colDiffuse.g, 1.0f);
+    EXPECT_FLOAT_EQ(press.m_colDiffuse.a, 0.5f);
+    EXPECT_FLOAT_EQ(b.m_colDiffuse.r, 1.0f);  // its own colour stays
+
+    b.m_iStatus = 7;
+    b.Render();
+    EXPECT_TRUE(w.host.boxes.Saw("void CVxButton::RenderResource(CustomType *pType) Error!!", "m_iStatus Incorrect"));
+    EXPECT_EQ(w.device.draws.size(), 2u);
+}
+
+}  // namespace

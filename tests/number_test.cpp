@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/VxNumber.h"
+#include "tests/WidgetWorld.h"
+
+namespace {
+
+using widgets::WidgetWorld;
+
+WidgetWorld::Files Sheets() {
+    return {{"Resource/Num/Num_Interface1.tga", widgets::MakeTga(64, 64, [](int, int) { return 0xFFFFFFFFu; })}};
+}
+
+struct DrawnDigit {
+    float x, u0, v0, u1, v1;
+};
+
+std::vector<DrawnDigit> Drawn(const WidgetWorld& w) {
+    std::vector<DrawnDigit> out;
+    for (const host::DrawRecord& d : w.device.draws)
+        out.push_back({d.state.world[12], d.vertices[2].u, d.vertices[2].v, d.vertices[0].u, d.vertices[0].v});
+    return out;
+}
+
+// Which digit a draw shows, from its cell on the 4 × 4 sheet.
+int DigitOf(const DrawnDigit& d) { return int(d.u0 * 4.0f + 0.5f) + 4 * int(d.v0 * 4.0f + 0.5f); }
+
+TEST(Number, AlignmentPlacesDigitsFromTheLastLeftwards) {
+    const struct {
+        int align;
+        float x3, x0, x5;
+    } cases[] = {{-1, 0, 20, 40}, {0, -20, 0, 20}, {1, -40, -20, 0}};
+    for (const auto& c : cases) {
+        WidgetWorld w(Sheets());
+        CVxNumber n;
+        n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
+        n.m_iAlign = c.align;
+        n.SetPosition(0, 0, 0);
+        n.Draw(305);
+        auto d = Drawn(w);
+        ASSERT_EQ(d.size(), 3u);
+        EXPECT_EQ(DigitOf(d[0]), 5);
+        EXPECT_EQ(DigitOf(d[1]), 0);
+        EXPECT_EQ(DigitOf(d[2]), 3);
+        EXPECT_FLOAT_EQ(d[0].x, c.x5) << c.align;
+        EXPECT_FLOAT_EQ(d[1].x, c.x0) << c.align;
+        EXPECT_FLOAT_EQ(d[2].x, c.x3) << c.align;
+    }
+}
+
+TEST(Number, MinimumDigitsPadWithZeros) {
+    WidgetWorld w(Sheets());
+    CVxNumber n;
+    n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
+    n.m_nMinDigits = 3;
+    n.SetPosition(100, 50, 0);
+    n.Draw(7);
+    auto d = Drawn(w);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_EQ(DigitOf(d[0]), 7);
+    EXPECT_EQ(DigitOf(d[1]), 0);
+    EXPECT_EQ(DigitOf(d[2]), 0);
+    EXPECT_FLOAT_EQ(d[0].x, 140.0f);
+    EXPECT_FLOAT_EQ(d[2].x, 100.0f);
+    EXPECT_FLOAT_EQ(w.device.draws[0].state.world[13], 50.0f);
+
+    w.device.draws.clear();
+    n.m_nMinDigits = 0;
+    n.Draw(0);
+    n.Draw(-5);
+    EXPECT_TRUE(w.device.draws.empty());
+    n.m_nMinDigits = 1;
+    n.Draw(0);
+    EXPECT_EQ(w.device.draws.size(), 1u);
+}
+
+TEST(Number, DigitCellsOnAFourByFourSheet) {
+    float r[4];
+    ASSERT_TRUE(CVxNumber::DigitRect(6, 4, 4, r));
+    EXPECT_FLOAT_EQ(r[0], 0.5f);
+    EXPECT_FLOAT_EQ(r[1], 0.25f);
+    EXPECT_FLOAT_EQ(r[2], 0.25f);
+    EXPECT_FLOAT_EQ(r[3], 0.25f);
+    ASSERT_TRUE(CVxNumber::DigitRect(9, 4, 4, r));
+    EXPECT_FLOAT_EQ(r[0], 0.25f);
+    EXPECT_FLOAT_EQ(r[1], 0.5f);
+    // A strip of ten, and a 5 × 5 sheet.
+    ASSERT_TRUE(CVxNumber::DigitRect(7, 1, 3, r));
+    EXPECT_FLOAT_EQ(r[0], 0.7f);
+    EXPECT_FLOAT_EQ(r[2], 0.1f);
+    EXPECT_FLOAT_EQ(r[3], 1.0f);
+    ASSERT_TRUE(CVxNumber::DigitRect(8, 5, 5, r));
+    EXPECT_FLOAT_EQ(r[0], 0.6f);
+    EXPECT_FLOAT_EQ(r[1], 0.2f);
+    EXPECT_FALSE(CVxNumber::DigitRect(3, 1, 1, r));
+
+    WidgetWorld w(Sheets());
+    CVxNumber n;
+    n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
+    n.Draw(6);
+    const host::DrawRecord& d = w.device.draws.at(0);
+    EXPECT_FLOAT_EQ(d.vertices[2].u, 0.5f);   // top left
+    EXPECT_FLOAT_EQ(d.vertices[2].v, 0.25f);
+    EXPECT_FLOAT_EQ(d.vertices[0].u, 0.75f);  // bottom right
+    EXPECT_FLOAT_EQ(d.vertices[0].v, 0.5f);
+    EXPECT_NE(d.state.texture, 0u);
+}
+
+TEST(Number, DigitsCarryTheNumbersStateAndSize) {
+    WidgetWorld w(Sheets());
+    CVxNumber n;
+    n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
+    n.SetSize(16, 24, 5);
+    n.SetDiffuse(1, 0, 0, 0.5f);
+    n.SetBlendMode(BLEND_ADD, 10);
+    n.Draw(1);
+    const host::DrawRecord& d = w.device.draws.at(0);
+    EXPECT_FLOAT_EQ(d.state.world[0], 16.0f);
+    EXPECT_FLOAT_EQ(d.state.world[5], 24.0f);
+    EXPECT_FLOAT_EQ(d.state.world[10], 1.0f);
+    EXPECT_EQ(d.vertices[0].color, 0x80FF0000u);
+    EXPECT_EQ(d.state.render[host::RS_ALPHABLENDENABLE], 1u);
+    EXPECT_EQ(d.state.render[host::RS_DESTBLEND], host::BLEND_ONE);
+}
+
+TEST(Number, SecondSheetIsRefusedAndTheFirstKept) {
+    WidgetWorld w(Sheets());
+    CVxNumber n;
+    n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
+    CVxTexture* first = n.m_apDigitTextures[0];
+    n.LoadDigitTexture("Num_Other.tga", 5, 5, "Resource\\Num\\");
+    EXPECT_TRUE(w.host.boxes.Saw("Loading Share Texture Error !!", "CGraphic_UI_Number Error !!"));
+    EXPECT_EQ(n.m_apDigitTextures[0], first);
+    EXPECT_EQ(n.m_aSheetGrid[0].cols, 4);
+    EXPECT_EQ(w.host.boxes.Count(), 1u);  // the second picture was never looked for
+}
+
+}  // namespace

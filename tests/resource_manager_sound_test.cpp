@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/VxResourceManager.h"
+#include "engine/VxSound.h"
+#include "tests/OggClip.h"
+#include "tests/ResourceWorld.h"
+
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
+Files Clips() {
+    return {
+        {"Resource/Sound/BGM_Loop.ogg", testclip::MakeOgg(1, 22050, 22050)},  // one second
+        {"Resource/Sound/SFX_Hit.ogg", testclip::MakeOgg(1, 22050, 11025)},
+    };
+}
+
+uint32_t Position(world::ResourceWorld& w, CVxSound* s) { return w.host.audio.GetPosition(s->m_pSound->GetBuffer(0)); }
+
+}  // namespace
+
+TEST(ResourceManagerSounds, CreateSoundGivesOwnerAndKeepsIt) {
+    world::ResourceWorld w(Clips());
+    CVxResourceManager rm;
+    rm.m_iOwnerId = 3;
+    CVxSound* s = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->m_iOwnerId, 3);
+    ASSERT_NE(s->m_pSound, nullptr);
+    ASSERT_EQ(rm.m_lstSounds.size(), 1u);
+    EXPECT_EQ(rm.m_lstSounds[0], s);
+    // A missing one is still kept (and reported once).
+    CVxSound* gone = rm.CreateSound("Nope.ogg", "Resource\\Sound\\");
+    EXPECT_EQ(gone->m_pSound, nullptr);
+    EXPECT_EQ(rm.m_lstSounds.size(), 2u);
+    EXPECT_EQ(w.host.boxes.Count(), 1u);
+}
+
+TEST(ResourceManagerSounds, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
+    world::ResourceWorld w(Clips());
+    CVxResourceManager rm;
+    CVxSound* music = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
+    CVxSound* idle = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
+    rm.m_lstSounds.push_back(nullptr);  // skipped
+    music->m_iGroup = 1;
+    music->m_dwPlayFlags = DSBPLAY_LOOPING;
+    music->Play();
+    w.host.clock.AdvanceSeconds(1.5);  // looped once
+    ASSERT_TRUE(music->IsPlaying());
+    uint32_t at = Position(w, music);
+    EXPECT_EQ(at, uint32_t(22050 / 2) * 2);
+
+    rm.PauseSounds();
+    EXPECT_TRUE(rm.m_bSoundsPaused);
+    EXPECT_TRUE(g_bAllSoundsPaused);
+    EXPECT_EQ(music->m_bPaused, 1);
+    EXPECT_EQ(idle->m_bPaused, 0);  // was not playing
+    EXPECT_FALSE(music->IsPlaying());
+    w.host.clock.AdvanceSeconds(2.0);
+    EXPECT_EQ(Position(w, music), at);
+
+    int32_t volumeBefore = w.host.audio.GetVolume(music->m_pSound->GetBuffer(0));
+    rm.ResumeSounds();
+    EXPECT_FALSE(rm.m_bSoundsPaused);
+    EXPECT_FALSE(g_bAllSoundsPaused);
+    EXPECT_EQ(music->m_bPaused, 0);
+    EXPECT_TRUE(music->IsPlaying());
+    EXPECT_FALSE(idle->IsPlaying());
+    EXPECT_EQ(Position(w, music), at);
+    EXPECT_EQ(w.host.audio.GetVolume(music->m_pSound->GetBuffer(0)), volumeBefore);
+    // No longer looping: the rest of the clip, then silence.
+    w.host.clock.AdvanceSeconds(0.45);
+    EXPECT_TRUE(music->IsPlaying());
+    w.host.clock.AdvanceSeconds(0.1);
+    EXPECT_FALSE(music->IsPlaying());
+    EXPECT_EQ(Position(w, music), 0u);
+}
+
+TEST(ResourceManagerSounds, StopRewindsPlayingSoundsOnly) {
+    world::ResourceWorld w(Clips());
+    CVxResourceManager rm;
+    CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
+    CVxSound* b = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
+    a->Play();
+    b->Play();
+    w.host.clock.AdvanceSeconds(0.1);
+    b->Pause();
+    uint32_t bAt = Position(w, b);
+    ASSERT_GT(bAt, 0u);
+    rm.StopSounds();
+    EXPECT_FALSE(a->IsPlaying());
+    EXPECT_EQ(Position(w, a), 0u);
+    // The paused one was not playing: it keeps its place and its mark.
+    EXPECT_EQ(Position(w, b), bAt);
+    EXPECT_EQ(b->m_bPaused, 1);
+}
+
+TEST(ResourceManagerSounds, RefreshAppliesNewLevelsAtOnce) {
+    world::ResourceWorld w(Clips());
+    CVxResourceManager rm;
+    CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
+    CVxSound* paused = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
+    a->Play();
+    paused->Play();
+    w.host.clock.AdvanceSeconds(0.1);
+    paused->Pause();
+    w.HeardLeft();
+    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
+
+    g_iMasterVolume = -10000;  // muted
+    rm.RefreshSoundVolumes();
+    EXPECT_TRUE(a->IsPlaying());
+    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -10000);
+    w.host.clock.AdvanceSeconds(0.1);
+    auto heard = w.HeardLeft();
+    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t v) { return v == 0; }));
+    EXPECT_EQ(paused->m_bPaused, 1);
+    EXPECT_FALSE(paused->IsPlaying());
+
+    g_iMasterVolume = 0;
+    rm.RefreshSoundVolumes();
+    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
+}
+
+TEST(ResourceManagerSounds, DestroyingTheManagerStopsItsSoundsFirst) {
+    world::ResourceWorld w(Clips());
+    auto* rm = new CVxResourceManager();
+    CVxSound* a = rm->CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
+    a->m_dwPlayFlags = DSBPLAY_LOOPING;
+    a->Play();
+    w.host.clock.AdvanceSeconds(0.1);
+    EXPECT_EQ(w.host.audio.VoiceCount(), 1u);
+    delete rm;
+    EXPECT_EQ(w.host.audio.VoiceCount(), 0u);
+    w.HeardLeft();
+    w.host.clock.AdvanceSeconds(0.1);
+    auto heard = w.HeardLeft();
+    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t v) { return v == 0; }));
+}
+
+TEST(ResourceManagerSounds, ApplicationMuteGoesThroughEveryManager) {
+    world::ResourceWorld w(Clips());
+    ASSERT_NE(w.app.m_pResourceManager, nullptr);
+    CVxSound* a = w.app.m_pResourceManager->CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
+    a->Play();
+    w.app.MuteAllSounds();
+    EXPECT_EQ(g_iMasterVolume, -10000);
+    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -10000);
+    a->Stop();
+    a->Play();  // muted: nothing starts
+    EXPECT_FALSE(a->IsPlaying());
+    w.app.UnmuteAllSounds();
+    a->Play();
+    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
+}

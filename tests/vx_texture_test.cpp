@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "engine/VxResourceManager.h"
+#include "engine/VxTexture.h"
+#include "platform/host/RecordingDevice.h"
+#include "platform/host/Thread.h"
+#include "tests/PictureBytes.h"
+#include "tests/ResourceWorld.h"
+
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
+Files Pictures() {
+    auto png = testpic::Png(30, 20);
+    std::vector<uint8_t> broken = png;
+    broken.resize(broken.size() / 2);
+    return {
+        {"Resource/Pic/Bbd_Card.png", png},
+        {"Resource/Pic/Bbd_Back.jpg", testpic::Jpeg(64, 32)},
+        {"Resource/Pic/Bbd_Glow.tga", testpic::Tga(8, 4, testpic::Pattern(8, 4), false, true)},
+        {"Resource/Pic/Bbd_Broken.png", broken},
+    };
+}
+
+}  // namespace
+
+TEST(VxTexture, LoadsEachFormatFromTheArchiveAndUploadsOnFirstUse) {
+    world::ResourceWorld w(Pictures());
+    host::RecordingDevice device;
+    CVxTexture png("Bbd_Card.png", "Resource\\Pic\\");
+    CVxTexture jpg("Bbd_Back.jpg", "Resource\\Pic\\");
+    CVxTexture tga("Bbd_Glow.tga", "Resource\\Pic\\");
+    EXPECT_TRUE(w.host.boxes.Boxes().empty());
+    EXPECT_EQ(png.m_iOwnerId, OWNER_NONE);
+    EXPECT_EQ(png.m_iWidth, 30);
+    EXPECT_EQ(png.m_iHeight, 20);
+    EXPECT_EQ(jpg.m_iWidth, 64);
+    EXPECT_EQ(jpg.m_iHeight, 32);
+    EXPECT_EQ(tga.m_iWidth, 8);
+    EXPECT_EQ(tga.m_iHeight, 4);
+    EXPECT_FALSE(png.IsEmpty());
+    EXPECT_EQ(png.m_pTexture, 0u);  // not uploaded yet
+    EXPECT_EQ(device.LiveTextures(), 0u);
+
+    host::TextureHandle h = png.Handle(device);
+    ASSERT_NE(h, 0u);
+    EXPECT_EQ(png.Handle(device), h);  // once
+    ASSERT_NE(device.TexturePixels(h), nullptr);
+    EXPECT_EQ(*device.TexturePixels(h), testpic::Pattern(30, 20));
+    int tw = 0, th = 0;
+    ASSERT_TRUE(device.TextureSize(h, tw, th));
+    EXPECT_EQ(tw, 30);
+    EXPECT_EQ(th, 20);
+    host::TextureHandle t = tga.Handle(device);
+    EXPECT_EQ(*device.TexturePixels(t), testpic::Pattern(8, 4));
+    jpg.Handle(device);
+    EXPECT_EQ(device.LiveTextures(), 3u);
+
+    png.Release();
+    EXPECT_TRUE(png.IsEmpty());
+    EXPECT_EQ(png.m_pszName, nullptr);
+    EXPECT_EQ(png.m_iWidth, 100);
+    EXPECT_EQ(device.LiveTextures(), 2u);
+    png.Release();  // twice is harmless
+}
+
+TEST(VxTexture, MissingPictureShowsOneBoxAndStaysEmpty) {
+    world::ResourceWorld w(Pictures());
+    host::RecordingDevice device;
+    CVxTexture t("Bbd_None.png", "Resource\\Pic\\");
+    ASSERT_EQ(w.host.boxes.Count(), 1u);
+    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "Resource/Pic/Bbd_None.png\n NOT FOUND IN ZIP"));
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_EQ(t.m_iWidth, 100);
+    EXPECT_EQ(t.m_iHeight, 100);
+    EXPECT_EQ(t.Handle(device), 0u);
+    EXPECT_STREQ(t.m_pszName, "Bbd_None.png");
+}
+
+TEST(VxTexture, CorruptPictureShowsTheMemoryBox) {
+    world::ResourceWorld w(Pictures());
+    CVxTexture t("Bbd_Broken.png", "Resource\\Pic\\");
+    ASSERT_EQ(w.host.boxes.Count(), 1u);
+    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture From Memory Error !!", "Resource/Pic/Bbd_Broken.png\n NOT FOUND"));
+    EXPECT_TRUE(t.IsEmpty());
+}
+
+TEST(VxTexture, NothingLoadsWithoutAnApplicationOrWhenAlreadyHeld) {
+    world::ResourceWorld w(Pictures());
+    CVxTexture t("Bbd_Card.png", "Resource\\Pic\\");
+    // Loading again keeps the picture it has.
+    EXPECT_TRUE(t.Load("Bbd_Back.jpg", "Resource\\Pic\\"));
+    EXPECT_EQ(t.m_iWidth, 30);
+    EXPECT_STREQ(t.m_pszName, "Bbd_Back.jpg");
+
+    CVxApplication* app = g_pApp;
+    g_pApp = nullptr;
+    CVxTexture none("Bbd_Card.png", "Resource\\Pic\\");
+    g_pApp = app;
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_TRUE(w.host.boxes.Boxes().empty());
+}
+
+TEST(VxTexture, DecodesOnAWorkerThreadAndUploadsOnTheMainThread) {
+    world::ResourceWorld w(Pictures());
+    host::RecordingDevice device;
+    CVxTexture* t = nullptr;
+    host::Thread loader;
+    loader.Start([&t] { t = new CVxTexture("Bbd_Back.jpg", "Resource\\Pic\\"); }, host::ThreadPriority::Normal);
+    loader.Join();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(device.LiveTextures(), 0u);
+    EXPECT_NE(t->Handle(device), 0u);
+    EXPECT_EQ(device.LiveTextures(), 1u);
+    // Freed on a worker too: the device texture waits for the main thread.
+    host::Thread unloader;
+    unloader.Start([t] { delete t; }, host::ThreadPriority::Normal);
+    unloader.Join();
+    EXPECT_EQ(device.LiveTextures(), 1u);
+    CVxTexture::FreeReleasedTextures();
+    EXPECT_EQ(device.LiveTextures(), 0u);
+}
+
+TEST(VxTexture, LooseFilesComeFromTheDiskWithTheirOwnSize) {
+    world::ResourceWorld w(Pictures());
+    std::filesystem::create_directories(w.dir / "branding");
+    auto png = testpic::Png(300, 200);
+    std::ofstream(w.dir / "branding" / "splash1.png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(w.dir);
+    g_bLooseFiles = true;
+    CVxTexture t("splash1.png", "branding\\");
+    CVxTexture gone("splash9.png", "branding\\");
+    CVxTexture fromZip("Bbd_Card.png", "Resource\\Pic\\");  // not on disk
+    g_bLooseFiles = false;
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(t.m_iWidth, 300);
+    EXPECT_EQ(t.m_iHeight, 200);
+    EXPECT_FALSE(t.IsEmpty());
+    EXPECT_TRUE(gone.IsEmpty());
+    EXPECT_TRUE(fromZip.IsEmpty());
+    ASSERT_EQ(w.host.boxes.Count(), 2u);
+    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "branding/splash9.png\n NOT FOUND"));
+}
+
+TEST(ResourceManagerTextures, CreateTextureOwnsAndFreesIt) {
+    world::ResourceWorld w(Pictures());
+    host::RecordingDevice device;
+    auto* rm = new CVxResourceManager();
+    rm->m_iOwnerId = 2;
+    CVxTexture* t = rm->CreateTexture("Bbd_Card.png", "Resource\\Pic\\");
+    ASSERT_EQ(rm->m_lstTextures.size(), 1u);
+    EXPECT_EQ(rm->m_lstTextures[0], t);
+    EXPECT_EQ(t->m_iOwnerId, 2);
+    t->Handle(device);
+    rm->m_lstTextures.push_back(nullptr);
+    delete rm;
+    EXPECT_EQ(device.LiveTextures(), 0u);
+}
