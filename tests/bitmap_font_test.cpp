@@ -315,17 +315,4 @@ TEST(Font, MissingScriptLeavesAFontWithoutPicture) {
     EXPECT_TRUE(w.device.draws.empty());
 }
 
-TEST(Font, BarePictureGivesDefaults) {
-    WidgetWorld w(FontFiles());
-    CVxFont font("Fnt_Test.tga", "Resource\\Font\\");
-    EXPECT_NE(font.m_pTextureBoard, nullptr);
-    EXPECT_EQ(font.m_iTextureWidth, 256);
-    EXPECT_FLOAT_EQ(font.m_fSpaceFactor, 0.8f);
-    EXPECT_EQ(font.m_iWrapWidth, -1);
-    EXPECT_EQ(font.m_iAlign, -1);
-    EXPECT_FLOAT_EQ(font.m_fLineSpacing, 1.0f);
-    EXPECT_TRUE(font.m_bCellMode);
-    EXPECT_EQ(font.m_iFixedGlyph, -1);
-}
-
 }  // namespace
