@@ -3,12 +3,13 @@
 #include <atomic>
 
 #include "engine/VxApplication.h"
+#include "engine/VxPage.h"
 
 namespace {
 
 // Until the game application installs its own link: page questions go to the
-// application object when there is one; no stage is in play beyond stage 1 and
-// there is no battle page.
+// application object when there is one; no stage is in play beyond stage 1,
+// there is no battle page and nothing announces achievements.
 class CApplicationPagesLink : public CContentLink {
 public:
     int CurrentPage() const override { return g_pApp ? g_pApp->m_iCurrentPage.load() : 0; }
@@ -18,6 +19,15 @@ public:
     const StageDefinition* BattleStageDefinition() const override { return nullptr; }
     const FieldCell* BattleFieldCells() const override { return nullptr; }
     void SetFieldGroundRow(int) override {}
+    int CurrentSubScreen() const override {
+        if (!g_pApp) return 0;
+        int page = g_pApp->m_iCurrentPage.load();
+        if (page < 0 || page >= g_pApp->m_nPages || !g_pApp->m_apPages[page]) return 0;
+        return g_pApp->m_apPages[page]->m_iSubScreen;
+    }
+    int BattleState() const override { return 0; }
+    CAchievementNotice* AchievementBoard() override { return nullptr; }
+    CAchievementNotice* InGameAchievementNotice() override { return nullptr; }
 };
 
 CApplicationPagesLink g_defaultLink;

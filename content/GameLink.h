@@ -1,7 +1,7 @@
 #pragma once
 // What the content lookups read of the running game: which page is up, whether
-// a switch to another page is under way, the stage in play, and the battle
-// page's working records. The game application installs its link at start-up;
+// a switch to another page is under way, the stage in play, the battle page's
+// working records, and the achievement notices that announce progress. The game application installs its link at start-up;
 // until then the lookups read the pages of the application object (g_pApp) and
 // see stage 1 and no battle page.
 //
@@ -10,6 +10,16 @@
 
 struct StageDefinition;
 struct FieldCell;
+
+// One achievement notice (the application's board, or the battle's in-game
+// notice). Record 0 is the notice on show; later ones wait in a pending list.
+class CAchievementNotice {
+public:
+    virtual ~CAchievementNotice() = default;
+    virtual bool IsRecordAlive() const = 0;     // record 0 has life above 0
+    virtual void AppendPending(int index) = 0;  // queue behind the one on show
+    virtual void StartRecord(int index) = 0;    // record 0 starts with kind index
+};
 
 class CContentLink {
 public:
@@ -30,6 +40,15 @@ public:
     virtual const FieldCell* BattleFieldCells() const = 0;
     // Stores the row of the background's ground line on the battle page.
     virtual void SetFieldGroundRow(int row) = 0;
+
+    // The current sub-screen of the current page.
+    virtual int CurrentSubScreen() const = 0;
+    // The battle page's state (7 while playing); meaningful on the battle page.
+    virtual int BattleState() const = 0;
+    // The application's new-achievement board, or null before it exists.
+    virtual CAchievementNotice* AchievementBoard() = 0;
+    // The battle page's in-game achievement notice, or null without a battle page.
+    virtual CAchievementNotice* InGameAchievementNotice() = 0;
 };
 
 // Installs a link (null restores the default one). Not owned.
@@ -53,6 +72,10 @@ public:
     const StageDefinition* BattleStageDefinition() const override { return m_pStage; }
     const FieldCell* BattleFieldCells() const override { return m_pCells; }
     void SetFieldGroundRow(int row) override { m_iFieldGroundRow = row; }
+    int CurrentSubScreen() const override { return m_iSubScreen; }
+    int BattleState() const override { return m_iBattleState; }
+    CAchievementNotice* AchievementBoard() override { return m_pBoard; }
+    CAchievementNotice* InGameAchievementNotice() override { return m_pInGame; }
 
     int m_iCurrentPage = 0;
     bool m_bSwitchPending = false;
@@ -61,4 +84,8 @@ public:
     const StageDefinition* m_pStage = nullptr;
     const FieldCell* m_pCells = nullptr;
     int m_iFieldGroundRow = 4;
+    int m_iSubScreen = 0;
+    int m_iBattleState = 0;
+    CAchievementNotice* m_pBoard = nullptr;
+    CAchievementNotice* m_pInGame = nullptr;
 };

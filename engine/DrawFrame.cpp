@@ -2,6 +2,7 @@
 
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
+#include "platform/D3DApplication.h"
 
 bool g_bTargetDrawn = false;
 

@@ -15,16 +15,6 @@ std::atomic<int> g_iPublishedMode{0};
 
 namespace {
 
-// The still flags belong to the platform layer's application; an application
-// without them has nothing to clear.
-template <class App>
-auto ClearStillFlags(App& app, int) -> decltype(app.m_bCaptureStill = false, app.m_bShowStill = false, void()) {
-    app.m_bCaptureStill = false;
-    app.m_bShowStill = false;
-}
-template <class App>
-void ClearStillFlags(App&, long) {}
-
 bool ValidKey(uintptr_t key) { return key < 256; }
 
 void KeyDown(InputRecord& in, int key) {
@@ -121,7 +111,8 @@ void CVxXApplication::Tick() {
         return;
     }
     if (busy) return;
-    ClearStillFlags(*this, 0);
+    m_bCaptureStill = false;
+    m_bShowStill = false;
     StartPageSwitchThread();
 }
 

@@ -672,12 +672,14 @@ intptr_t CD3DApplication::HandleMessage(host::Window* hWnd, uint32_t msg, uintpt
     case WM_CLOSE:
         if (!g_bAllowClose) return 0;
         CleanupDevice();
-        m_pD3D = nullptr;
         Shutdown();
         if (hWnd == m_hWnd.get()) {
             m_hWnd.reset();
             m_hWndFocus = nullptr;
         }
+        // The video system itself stays up until the process ends: shutting it
+        // down unloads the GL driver, which leaves its own allocations behind.
+        m_pD3D = nullptr;
         m_bQuitPosted = true;
         m_nQuitCode = 0;
         return 0;

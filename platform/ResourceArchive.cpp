@@ -146,7 +146,7 @@ uint32_t ResourceArchive::Extract(int index, void* block, uint32_t size) {
 bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra) {
     uint32_t size = 0;
     int index = FindArchiveItem(name, &size);
-    if (index == -1)
+    if (index == -1 || !outBuffer)
         return false;
     if (outSize)
         *outSize = size;

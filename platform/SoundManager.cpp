@@ -64,3 +64,11 @@ SoundResult SoundManager::CreateSoundFromMemory(const WaveFormat* format, CSound
     }
     return SOUND_OK;
 }
+
+int ProbeSoundCard() {
+    auto* probe = new (std::nothrow) SoundManager;
+    if (!probe) return 1;
+    bool started = !SoundFailed(probe->Initialize());
+    delete probe;  // lets the device go again
+    return started ? 0 : 2;
+}

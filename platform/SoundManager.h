@@ -29,3 +29,8 @@ private:
 };
 
 extern SoundManager* g_pSoundManager;
+
+// The sound-card check made when the window is created: a temporary manager
+// is made and started, then let go. 0 fine, 1 no manager could be made, 2 the
+// output device would not start (the framework's probe hook takes this).
+int ProbeSoundCard();

@@ -1,6 +1,5 @@
 #include "platform/WaveFile.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -87,20 +86,6 @@ SoundResult WaveFile::OpenFromRiff(const uint8_t* bytes, size_t size) {
     m_bFromMemory = false;
     m_bOpen = true;
     return SOUND_OK;
-}
-
-SoundResult WaveFile::Open(const std::string& path) {
-    Close();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return SOUND_E_FAIL;
-    std::vector<uint8_t> bytes;
-    uint8_t block[65536];
-    size_t n;
-    while ((n = std::fread(block, 1, sizeof block, f)) > 0) bytes.insert(bytes.end(), block, block + n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return SOUND_E_FAIL;
-    return OpenFromRiff(bytes.data(), bytes.size());
 }
 
 SoundResult WaveFile::ResetFile() {

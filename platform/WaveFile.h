@@ -2,8 +2,8 @@
 // A wave source a sound buffer is filled from. In memory mode it reads PCM
 // that already lies decoded in memory (the caller keeps the bytes alive); a
 // RIFF/WAVE image is parsed into an own copy of its format and samples.
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "platform/SoundResult.h"
@@ -20,8 +20,6 @@ public:
     // A whole RIFF/WAVE image: finds the fmt and data chunks and keeps a copy.
     // SOUND_E_FAIL for anything that is not 8- or 16-bit PCM WAVE.
     SoundResult OpenFromRiff(const uint8_t* bytes, size_t size);
-    // A RIFF/WAVE file on disk.
-    SoundResult Open(const std::string& path);
     void Close();
 
     SoundResult ResetFile();

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
+#include "platform/LooseFile.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
 #include "tools/assetpack/ZipWriter.h"
@@ -407,4 +409,20 @@ TEST_F(ArchiveTest, ExtendedTimestampReplacesTheDosTime) {
     EXPECT_EQ(stamped.accessTime, (1000000600ull + 11644473600ull) * 10000000ull);
     EXPECT_EQ(stamped.createTime, dos.createTime);
     EXPECT_NE(dos.modifyTime, 0u);
+}
+
+TEST_F(ArchiveTest, LoosePathsResolveWhateverTheCaseAndSeparators) {
+    fs::create_directories(m_dir / "Branding" / "Inner");
+    std::ofstream(m_dir / "Branding" / "Inner" / "Splash1.jpg") << "x";
+    std::ofstream(m_dir / "Branding" / "Exact.TXT") << "y";
+    std::string base = m_dir.string();
+    EXPECT_EQ(ResolveLoosePath(base + "/branding\\INNER\\splash1.JPG"), base + "/Branding/Inner/Splash1.jpg");
+    EXPECT_EQ(ResolveLoosePath(base + "\\Branding\\Exact.TXT"), base + "/Branding/Exact.TXT");
+    EXPECT_EQ(ResolveLoosePath(base + "/branding/missing/splash1.jpg"), "");
+    EXPECT_EQ(ResolveLoosePath(base + "/branding/inner/splash2.jpg"), "");
+    EXPECT_EQ(ResolveLoosePath(""), "");
+    std::FILE* f = OpenLooseFile(base + "/BRANDING/inner/SPLASH1.jpg", "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(std::fgetc(f), 'x');
+    std::fclose(f);
 }

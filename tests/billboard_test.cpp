@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "engine/DrawFrame.h"
+#include "platform/D3DApplication.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxTexture.h"
+#include "platform/D3DApplication.h"
 #include "tests/WidgetWorld.h"
 
 namespace {

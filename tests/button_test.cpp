@@ -57,19 +57,6 @@ public:
     std::unique_ptr<CVxSound> press, over, disabled;
 };
 
-TEST(Button, DefaultsPlaceItOffScreen) {
-    WidgetWorld w;
-    CVxButton b(4);
-    EXPECT_EQ(b.m_iKind, OBJECT_KIND_BUTTON);
-    EXPECT_EQ(b.m_iStatus, BUTTON_NORMAL);
-    EXPECT_EQ(b.m_iHitHalfWidth, 50);
-    EXPECT_FLOAT_EQ(b.m_vPosition.x, 10000.0f);
-    EXPECT_TRUE(b.m_bClickTaken);
-    EXPECT_EQ(b.m_iOwnerDevice, -1);
-    EXPECT_EQ(b.m_iSubScreenTag, 4);
-    EXPECT_EQ(b.m_iOwnerId, OWNER_NONE);
-}
-
 TEST(Button, HitBoxUsesTheLiveScreenSizeEdgesIncluded) {
     ButtonBench t;
     t.w.app.m_iScreenWidth = 800;

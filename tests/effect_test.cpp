@@ -136,12 +136,4 @@ TEST(EffectPool, RecordEndedByItsClassIsFreeAfterThatTick) {
     EXPECT_EQ(e.Add(0), 0);
 }
 
-TEST(EffectPool, IntegerParametersKeepTheirBits) {
-    ProbeEffect e(1, 60);
-    ASSERT_EQ(e.AddDelayed(0, 0, 7, -3, 2.5f), 0);
-    EXPECT_EQ(e.m_aInstances[0].params[0].i, 7);
-    EXPECT_EQ(e.m_aInstances[0].params[1].i, -3);
-    EXPECT_FLOAT_EQ(e.m_aInstances[0].params[2].f, 2.5f);
-}
-
 }  // namespace

@@ -375,19 +375,6 @@ TEST(Hooks, LosingTheAppInFullScreenDeactivatesEvenBeforeInitialisation) {
     EXPECT_EQ(app.calls.size(), 1u);
 }
 
-TEST(Hooks, PublishOperationsWriteTheFrameCount) {
-    Harness h;
-    h.app.m_nFrame = 42;
-    h.app.PublishFrameCount();
-    EXPECT_EQ(g_nPublishedFrame.load(), 42);
-    h.app.m_nFrame = 7;
-    h.app.PublishFrameCountMode2();
-    EXPECT_EQ(g_nPublishedFrame.load(), 7);
-    EXPECT_EQ(g_iPublishedMode.load(), 2);
-    h.app.BlockSubScreenChanges();
-    EXPECT_TRUE(h.app.m_bBlockSubScreenChanges);
-}
-
 // ---- From physical keys to key entries ----
 
 TEST(KeyCodes, EveryKeyTheGameReadsHasAPhysicalKey) {

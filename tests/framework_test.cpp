@@ -309,3 +309,22 @@ TEST_F(FrameworkFixture, StartSettingsPickTheDesktopForFullScreen) {
     EXPECT_EQ(app.m_settings.Windowed_PresentInterval, PRESENT_INTERVAL_IMMEDIATE);
     EXPECT_EQ(app.m_settings.Windowed_Width, 800);
 }
+
+TEST_F(FrameworkFixture, StatisticsTextUpdatesOnceASecond) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    for (int i = 0; i < 50; ++i) {
+        services.clock.Advance(16800000);
+        app.RunFrame();
+    }
+    EXPECT_TRUE(app.m_szFrameStats.empty());  // not a second yet
+    for (int i = 0; i < 20; ++i) {
+        services.clock.Advance(16800000);
+        app.RunFrame();
+    }
+    ASSERT_FALSE(app.m_szFrameStats.empty());
+    EXPECT_NEAR(app.m_fFPS, 59.5f, 0.6f);
+    const std::u16string tail = u" fps (800x600), X8R8G8B8";
+    ASSERT_GT(app.m_szFrameStats.size(), tail.size());
+    EXPECT_EQ(app.m_szFrameStats.substr(app.m_szFrameStats.size() - tail.size()), tail);
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "engine/Random.h"
 #include "engine/VxApplicationPlatform.h"

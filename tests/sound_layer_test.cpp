@@ -135,6 +135,14 @@ TEST(SoundManager, ReportsMissingDeviceAndBadArguments) {
     EXPECT_FALSE(h.audio.IsOpen());
 }
 
+TEST(SoundManager, ProbeStartsAndLetsTheDeviceGo) {
+    host::HeadlessHost h;
+    EXPECT_EQ(ProbeSoundCard(), 0);
+    EXPECT_FALSE(h.audio.IsOpen());
+    h.audio.SetUnavailable(true);
+    EXPECT_EQ(ProbeSoundCard(), 2);
+}
+
 TEST(SoundManager, SoundsKeepTheirOwnFormat) {
     host::HeadlessHost h;
     SoundManager m;

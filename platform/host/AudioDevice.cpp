@@ -13,6 +13,7 @@ namespace host {
 
 namespace {
 
+constexpr uint64_t kOne = uint64_t(1) << 32;
 constexpr size_t kChunkFrames = 1024;
 constexpr size_t kHeardLimit = size_t(kMixRate) * kMixChannels * 60;
 
@@ -163,7 +164,7 @@ uint32_t AudioDevice::GetStatus(VoiceId id) {
     auto lock = Lock();
     Voice* v = Find(id);
     if (!v || !v->playing) return 0;
-    return VOICE_PLAYING | (v->looping ? uint32_t(VOICE_LOOPING) : 0u);
+    return uint32_t(VOICE_PLAYING) | (v->looping ? uint32_t(VOICE_LOOPING) : 0u);
 }
 
 size_t AudioDevice::VoiceCount() {

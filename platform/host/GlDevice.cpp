@@ -544,10 +544,17 @@ void GlDevice::Present() {
 bool GlDevice::Reset(const PresentParameters& params) {
     Flush();
     SDL_GL_SetSwapInterval(params.presentInterval == 0x80000000u ? 0 : 1);
-    SDL_GL_GetDrawableSize(m_window, &m_bbWidth, &m_bbHeight);
-    if (m_bbWidth <= 0 || m_bbHeight <= 0) {
-        m_bbWidth = params.backBufferWidth;
-        m_bbHeight = params.backBufferHeight;
+    // A window takes the size asked for (it may still be shrinking back from
+    // full screen); full screen gets whatever the display really gave.
+    m_bbWidth = params.backBufferWidth;
+    m_bbHeight = params.backBufferHeight;
+    if (!params.windowed) {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(m_window, &w, &h);
+        if (w > 0 && h > 0) {
+            m_bbWidth = w;
+            m_bbHeight = h;
+        }
     }
     if (m_target == 0) BindTarget(0);
     m_keyDirty = true;

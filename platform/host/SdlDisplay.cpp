@@ -200,8 +200,10 @@ public:
         }
         return true;
     }
+    // Call only once every window is gone.
     void Quit() override {
         if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
     }
     int AdapterCount() override {
         int n = SDL_GetNumVideoDisplays();

@@ -1,0 +1,39 @@
+#pragma once
+// The forty achievements: targets and texts, the progress rules and the
+// announcement of a completed one. Progress lives in
+// g_CurrentProfile.m_aiAchievementProgress. Main thread.
+
+constexpr int ACHIEVEMENT_COUNT = 40;
+constexpr int ACHIEVEMENT_BATTLE_TIME = 37;  // counts seconds
+
+enum AchievementKind {
+    ACHIEVEMENT_COUNTING = 0,   // progress adds up; complete at or above the target
+    ACHIEVEMENT_BEST_HIGH = 1,  // the largest value is kept; complete at or above
+    ACHIEVEMENT_BEST_LOW = 2,   // the smallest value is kept; complete at or below
+};
+
+// Groups of CountAchievementEvent: the class of the Machine destroyed.
+enum AchievementEventGroup {
+    ACHIEVEMENT_GROUP_GROUND = 0,
+    ACHIEVEMENT_GROUP_AIR = 1,
+    ACHIEVEMENT_GROUP_NAVY = 2,
+};
+
+// Index 0 to 39 only.
+int GetAchievementTarget(int index);
+AchievementKind GetAchievementKind(int index);
+const char* GetAchievementName(int index);
+const char* GetAchievementCondition(int index);
+bool IsAchievementComplete(int index);
+
+// Reports a value for achievement index by its kind's rule; announces it when
+// this completes it. A completed achievement takes no more values.
+void UpdateAchievementProgress(int index, int value);
+// Counts one destroyed Machine of a group; other groups do nothing.
+void CountAchievementEvent(int group);
+// Shows achievement index on the battle's in-game notice while the battle is
+// being played, and on the application's board in every case.
+void AnnounceAchievement(int index);
+
+// "(1:02)" for the battle time, else "(12,345 / 100,000)". A temporary string.
+const char* FormatAchievementProgress(int index);

@@ -1,0 +1,261 @@
+#include "content/UnlockTables.h"
+
+#include "content/Achievements.h"
+#include "content/GameLink.h"
+#include "content/StageDefinition.h"
+#include "game/SaveProfile.h"
+
+namespace {
+
+constexpr int ACHV_ROBOTS_UNLOCKED = 4;
+constexpr int ACHV_MACHINES_MET = 5;
+constexpr int ROBOTS_TO_UNLOCK = 40;
+constexpr int MACHINE_TYPES_TO_MEET = 32;
+constexpr int FIRST_CARD_ROBOT = 31;  // robots 31 to 38 are laboratory card items 6 to 13
+constexpr int LAST_CARD_ROBOT = 38;
+constexpr int FIRST_CARD_ITEM = 6;
+
+struct StageRobot {
+    int stage;
+    int robot;
+};
+
+const StageRobot kRobotByStage[] = {
+    {2, 2},   {4, 3},   {6, 4},   {8, 5},   {10, 6},  {11, 7},  {12, 8},  {14, 9},  {16, 10}, {18, 11},
+    {20, 12}, {21, 13}, {22, 14}, {24, 15}, {26, 16}, {28, 17}, {30, 18}, {31, 19}, {32, 20}, {34, 21},
+    {36, 22}, {38, 23}, {40, 24}, {41, 25}, {42, 26}, {44, 27}, {46, 28}, {48, 29}, {50, 30}, {151, 39},
+};
+
+struct StageVariant {
+    int stage;
+    EnemyVariantRef variant;
+};
+
+const StageVariant kVariantByStage[] = {
+    {51, {VARIANT_ZETA, 1000}},    {52, {VARIANT_FLYING, 1000}},   {54, {VARIANT_FLYING, 1002}},
+    {56, {VARIANT_FLYING, 1004}},  {58, {VARIANT_FLYING, 1005}},   {61, {VARIANT_FLYING, 1006}},
+    {64, {VARIANT_FLYING, 1007}},  {66, {VARIANT_FLYING, 1008}},   {68, {VARIANT_FLYING, 1010}},
+    {82, {VARIANT_SWIMMING, 1014}}, {85, {VARIANT_FLYING, 1018}},  {88, {VARIANT_SWIMMING, 1024}},
+    {91, {VARIANT_FLYING, 1021}},  {93, {VARIANT_FLYING, 1022}},   {96, {VARIANT_FLYING, 1023}},
+    {101, {VARIANT_OMEGA, 1000}},
+};
+
+struct StageFeature {
+    int stage;
+    int feature;
+};
+
+const StageFeature kFeatureByStage[] = {
+    {8, FEATURE_LABORATORY},          {10, FEATURE_ACHIEVEMENTS},      {12, FEATURE_ROBOPEDIA},
+    {53, FEATURE_ADVANCED_LABORATORY}, {160, FEATURE_SECOND_EPISODE}, {170, FEATURE_THIRD_EPISODE},
+};
+
+// Stage 8 offers two items, Luck Booster first.
+const StageFeature kLabItemByStage[] = {
+    {2, 2},   {4, 1},   {8, 3},   {8, 0},   {14, 6},  {18, 7},  {22, 8},
+    {28, 9},  {32, 4},  {38, 5},  {42, 10}, {48, 11}, {61, 12}, {71, 13},
+};
+
+const StageRobot kUpgradeByStage[] = {
+    {53, 1},   {57, 3},   {59, 0},   {63, 4},   {67, 11},  {69, 12},  {73, 33},  {77, 17},
+    {79, 18},  {83, 21},  {87, 23},  {89, 16},  {93, 34},  {97, 25},  {99, 39},  {103, 5},
+    {107, 22}, {113, 32}, {117, 8},  {123, 13}, {127, 27}, {133, 19}, {137, 28}, {142, 35},
+    {147, 37}, {149, 38}, {161, 2},  {163, 6},  {165, 14}, {167, 20}, {169, 29}, {171, 31},
+    {172, 10}, {173, 7},  {174, 9},  {175, 15}, {176, 26}, {177, 24}, {178, 30}, {179, 36},
+};
+
+// One step of a counter that only the unlock code raises: stop at the target,
+// announce on reaching it.
+void CountTowards(int achievement, int target) {
+    int& counter = g_CurrentProfile.m_aiAchievementProgress[achievement];
+    if (counter >= target) return;
+    ++counter;
+    if (counter == target) AnnounceAchievement(achievement);
+}
+
+// Marks a Machine type met, counting it once.
+void MarkMachineMet(int type) {
+    int index = type - 1000;
+    if (index < 0 || index >= PROFILE_ENEMY_TYPES) return;  // the Rocket has no record
+    EnemySeenRecord& seen = g_CurrentProfile.m_aEnemySeen[index];
+    if (seen.met) return;
+    seen.met = 1;
+    CountTowards(ACHV_MACHINES_MET, MACHINE_TYPES_TO_MEET);
+}
+
+}  // namespace
+
+int GetRobotUnlockedByStage(int stage) {
+    for (const StageRobot& e : kRobotByStage)
+        if (e.stage == stage) return e.robot;
+    return -1;
+}
+
+void UnlockRobot(int robotId) {
+    if (robotId < 0 || robotId >= PROFILE_ROBOTS) return;
+    SaveProfile& p = g_CurrentProfile;
+    if (p.m_abRobotUnlocked[robotId]) return;
+    p.m_abRobotUnlocked[robotId] = 1;
+    if (robotId != ROBOT_REMOVER) p.m_abRobotNew[robotId] = 1;
+    CountTowards(ACHV_ROBOTS_UNLOCKED, ROBOTS_TO_UNLOCK);
+    // A card robot unlocked by any road counts as bought in the laboratory.
+    if (robotId >= FIRST_CARD_ROBOT && robotId <= LAST_CARD_ROBOT)
+        p.m_aLabItem[FIRST_CARD_ITEM + robotId - FIRST_CARD_ROBOT].m_iBought = 1;
+}
+
+void UnlockRobotsForStage(int stage) {
+    SaveProfile& p = g_CurrentProfile;
+    int robot = GetRobotUnlockedByStage(stage);
+    if (stage == 1) {
+        UnlockRobot(0);
+        UnlockRobot(1);
+        if (p.m_nCardSlots < 2) p.m_nCardSlots = 2;
+    }
+    if (robot == -1) return;
+    UnlockRobot(robot);
+    if (robot != ROBOT_REMOVER && p.m_nCardSlots < MAX_CARD_SLOTS_BY_UNLOCK) ++p.m_nCardSlots;
+}
+
+EnemyVariantRef GetEnemyVariantByStage(int stage) {
+    for (const StageVariant& e : kVariantByStage)
+        if (e.stage == stage) return e.variant;
+    return {VARIANT_NONE, -1};
+}
+
+void AnnounceNewEnemiesForStage(int stage) {
+    StageDefinition def{};
+    GetStageDefinition(stage, def);
+    for (int type : def.m_aiEnemyType)
+        if (type >= 1000 && type != MACHINE_ROCKET) MarkMachineMet(type);
+
+    EnemyVariantRef v = GetEnemyVariantByStage(stage);
+    if (v.m_iType >= 1000) {
+        int index = v.m_iType - 1000;
+        if (index < PROFILE_ENEMY_TYPES && v.m_iKind >= 1 && v.m_iKind <= 4)
+            g_CurrentProfile.m_aEnemySeen[index].variantMet[v.m_iKind - 1] = 1;
+        MarkMachineMet(v.m_iType);
+    }
+    // A flying variant hangs under a Gyrotor, so the Gyrotor is met as well.
+    if (v.m_iKind == VARIANT_FLYING) MarkMachineMet(MACHINE_GYROTOR);
+}
+
+void GetFeatureUnlocksForStage(int stage, std::vector<int>& flags) {
+    for (const StageFeature& e : kFeatureByStage)
+        if (e.stage == stage) flags.push_back(e.feature);
+}
+
+void ApplyFeatureUnlocks(int stage) {
+    std::vector<int> flags;
+    GetFeatureUnlocksForStage(stage, flags);
+    for (int f : flags) g_CurrentProfile.m_abFeatureUnlocked[f] = 1;
+}
+
+void GetLabItemUnlocksForStage(int stage, std::vector<int>& items) {
+    for (const StageFeature& e : kLabItemByStage)
+        if (e.stage == stage) items.push_back(e.feature);
+}
+
+void ApplyLabItemUnlocks(int stage) {
+    std::vector<int> items;
+    GetLabItemUnlocksForStage(stage, items);
+    for (int item : items) {
+        LabItemRecord& r = g_CurrentProfile.m_aLabItem[item];
+        if (r.m_iOffered == 0) r.m_iOffered = 1;
+    }
+}
+
+void GetRobotUpgradeUnlocksForStage(std::vector<int>& robots, int stage) {
+    for (const StageRobot& e : kUpgradeByStage)
+        if (e.stage == stage) robots.push_back(e.robot);
+}
+
+void ApplyRobotUpgradeUnlocks(int stage) {
+    std::vector<int> robots;
+    GetRobotUpgradeUnlocksForStage(robots, stage);
+    for (int robot : robots) {
+        RobotUpgradeRecord& r = g_CurrentProfile.m_aRobotUpgrade[robot];
+        if (r.m_iAvailable == 0) r.m_iAvailable = 1;
+    }
+}
+
+bool IsLatestEvenStage162To168() {
+    int stage = GetContentLink().CurrentStage();
+    if (stage != g_CurrentProfile.m_iFurthestStage) return false;
+    return stage == 162 || stage == 164 || stage == 166 || stage == 168;
+}
+
+const char* GetLabItemName(int item) {
+    static const char* const kNames[LAB_ITEM_COUNT] = {
+        "Slot Expansion",    "Life Booster",        "Energy Booster",          "Luck Booster",
+        "Advance Fusion",    "Advance Production",  "Hammer Bot Card",         "Recycler Bot Card",
+        "Mini-Magnet Card",  "Factory Bot Card",    "Papa Fusor Card",         "Mama Factory Card",
+        "Machine Gun Weapon Card", "Mortar Weapon Card", "-", "-", "-", "-", "-", "-",
+    };
+    if (item < 0 || item >= LAB_ITEM_COUNT) return "-";
+    return kNames[item];
+}
+
+const char* GetStageUnlockTitle(int stage) {
+    switch (stage) {
+    case 2: return GetLabItemName(2);
+    case 4: return GetLabItemName(1);
+    case 14: return GetLabItemName(6);
+    case 18: return GetLabItemName(7);
+    case 22: return GetLabItemName(8);
+    case 28: return GetLabItemName(9);
+    case 32: return GetLabItemName(4);
+    case 38: return GetLabItemName(5);
+    case 42: return GetLabItemName(10);
+    case 48: return GetLabItemName(11);
+    case 61: return GetLabItemName(12);
+    case 71: return GetLabItemName(13);
+    case 6: return "Difficulty Setting";
+    case 8: return "Laboratory";
+    case 10: return "Achievements";
+    case 12: return "Robopedia";
+    case 160: return "''The Revenge'' Episode";
+    case 170: return "''The Last Stand'' Episode";
+    case 162:
+    case 164:
+    case 166:
+    case 168: return "Energy Tube Controller";
+    case 180: return "Mini-game Mode";
+    default: return "New Unlocked Available";
+    }
+}
+
+const char* GetStageUnlockText(int stage) {
+    switch (stage) {
+    case 2: return "Your initial Energy Point is now increased\nto 15 points.";
+    case 4: return "Your initial Life Point is now increased\nto 3 hearts.";
+    case 6:
+        return "Difficulty Setting is now unlocked under Play Game Menu. You can now adjust the\n"
+               "game's challenge to your preferred level.";
+    case 8: return "Laboratory is now unlocked under Play\nGame menu. You can buy new robots and\nupgrades there.";
+    case 10:
+        return "Achievements is now unlocked under the\nMain Menu. There, you can track your\n"
+               "current achievement progress.";
+    case 12:
+        return "Robopedia is now unlocked under the\nMain Menu. There, you can read data about\n"
+               "every robot you have met.";
+    case 14: return "Hammer Bot Card is now available in Laboratory.";
+    case 18: return "Recycler Bot Card is now available in Laboratory.";
+    case 22: return "Mini-Magnet Card is now available in Laboratory.";
+    case 28: return "Factory Bot Card is now available in Laboratory.";
+    case 32: return "Advance Fusion is now available in Laboratory.";
+    case 38: return "Advance Production is now available in Laboratory.";
+    case 42: return "Papa Fusor Card is now available in Laboratory.";
+    case 48: return "Mama Factory Card is now available in Laboratory.";
+    case 61: return "Machine Gun Weapon Card is now available in Laboratory.";
+    case 71: return "Mortar Weapon Card is now available in Laboratory.";
+    case 160: return "''The Revenge'' episode is now unlocked\nunder Play Game Menu.";
+    case 162: return "The 1st Energy Tube has been restored.\nEnergy cost limit has been raised to 50.";
+    case 164: return "The 2nd Energy Tube has been restored.\nEnergy cost limit has been raised to 60.";
+    case 166: return "The 3rd Energy Tube has been restored.\nEnergy cost limit has been raised to 75.";
+    case 168:
+        return "The last Energy Tube has been restored.\nAll Tinkerlings are now available to use\nonce again.";
+    case 170: return "''The Last Stand'' episode is now\nunlocked under Play Game Menu.";
+    case 180: return "Mini-games Mode is now unlocked under\nthe Main Menu. Enjoy!";
+    default: return nullptr;
+    }
+}

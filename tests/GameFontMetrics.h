@@ -1,0 +1,101 @@
+#pragma once
+// Line widths in the game's standard font, measured the way the bitmap font
+// advances its pen. Glyph widths are those of the generated font sheet (a bold
+// sans face at 22 pixels in 32-pixel cells, advance + 1 per glyph) with one
+// pixel more per glyph, so that a text that fits here fits the real sheet.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace font_test {
+
+// Printable ASCII 32 to 126; the entry for the blank is unused.
+constexpr int kGlyphWidth[95] = {
+    9,  11, 12, 19, 16, 23, 20, 8,  11, 11, 13, 19, 9,  10, 9,  9,  16, 16, 16, 16, 16, 16, 16, 16,
+    16, 16, 10, 10, 19, 19, 19, 14, 23, 18, 18, 17, 19, 16, 16, 19, 19, 9,  9,  18, 15, 23, 19, 20,
+    17, 20, 18, 17, 16, 19, 18, 25, 18, 17, 17, 11, 9,  11, 19, 12, 12, 16, 17, 14, 17, 16, 11, 17,
+    17, 9,  9,  16, 9,  24, 17, 16, 17, 17, 12, 14, 12, 17, 15, 21, 15, 15, 14, 17, 9,  17, 19,
+};
+constexpr int kSafetyMargin = 1;
+constexpr float kReferenceWidth = 23.0f;  // "M", measured when the font is built at size 1
+
+// How a board sets the font before it draws a text.
+struct FontSetup {
+    float size;
+    float charSpacing;
+    float spaceFactor;
+    int wrapWidth;  // -1: no wrapping
+};
+
+inline bool IsPrintable(char c) { return c >= 32 && c < 127; }
+
+// The pen advance of one character.
+inline float Advance(char c, const FontSetup& f) {
+    float glyph;
+    if (c == ' ')
+        glyph = f.spaceFactor * kReferenceWidth * f.size;
+    else if (c == '\t')
+        glyph = f.spaceFactor * kReferenceWidth * f.size * 5.0f;
+    else
+        glyph = float(kGlyphWidth[c - 32] + kSafetyMargin);
+    return (glyph + f.charSpacing) * f.size;
+}
+
+// Pen position after a line without line feeds.
+inline int LineWidth(const std::string& line, const FontSetup& f) {
+    int pen = 0;
+    for (char c : line) pen = int(float(pen) + Advance(c, f));
+    return pen;
+}
+
+inline std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string cur;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    lines.push_back(cur);
+    return lines;
+}
+
+// The font's own wrapping: a line feed goes after the last blank once the pen
+// reaches the wrap width. Returns the text with those line feeds inserted.
+inline std::string Wrap(std::string text, const FontSetup& f) {
+    if (f.wrapWidth == -1) return text;
+    int pen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            pen = 0;
+            continue;
+        }
+        pen = int(float(pen) + Advance(text[i], f));
+        if (pen >= f.wrapWidth) {
+            size_t blank = std::string::npos;
+            for (size_t k = i; k >= 1; --k)
+                if (text[k] == ' ' || text[k] == '\t') {
+                    blank = k;
+                    break;
+                }
+            if (blank != std::string::npos) {
+                text.insert(blank + 1, 1, '\n');
+                pen = 0;
+                i = blank + 1;
+            }
+        }
+    }
+    return text;
+}
+
+// The widest line of a text whose lines are drawn one by one.
+inline int WidestLine(const std::string& text, const FontSetup& f) {
+    int widest = 0;
+    for (const std::string& line : SplitLines(text)) widest = std::max(widest, LineWidth(line, f));
+    return widest;
+}
+
+}  // namespace font_test

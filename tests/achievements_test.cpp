@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "AchievementTestSupport.h"
+#include "GameFontMetrics.h"
+#include "content/Achievements.h"
+
+using namespace content_test;
+
+using Achievements = AchievementTest;
+
+TEST_F(Achievements, TableHoldsTargetsKindsAndTexts) {
+    EXPECT_EQ(GetAchievementTarget(3), 100000);
+    EXPECT_EQ(GetAchievementTarget(32), 0);
+    EXPECT_EQ(GetAchievementTarget(37), 54000);
+    EXPECT_STREQ(GetAchievementName(0), "Supreme Energy");
+    EXPECT_STREQ(GetAchievementName(39), "Team Ultimate");
+    EXPECT_STREQ(GetAchievementCondition(4), "Unlock all entries of Tinkerlings' data\nin Robopedia.");
+    EXPECT_STREQ(GetAchievementCondition(34), "Finish a stage by using only special type\nunits to destroy enemies.");
+    for (int i = 0; i < ACHIEVEMENT_COUNT; ++i) {
+        AchievementKind expected = ACHIEVEMENT_COUNTING;
+        if (i == 30 || i == 33 || i == 35 || i == 36) expected = ACHIEVEMENT_BEST_HIGH;
+        if (i == 31 || i == 32 || i == 34) expected = ACHIEVEMENT_BEST_LOW;
+        EXPECT_EQ(GetAchievementKind(i), expected) << i;
+        EXPECT_GT(std::string(GetAchievementName(i)).size(), 0u) << i;
+        EXPECT_GT(std::string(GetAchievementCondition(i)).size(), 0u) << i;
+    }
+}
+
+TEST_F(Achievements, CountingAddsUpAndAnnouncesOnceWhenTheTargetIsPassed) {
+    Progress(3) = 99990;
+    UpdateAchievementProgress(3, 20);
+    EXPECT_EQ(Progress(3), 100010);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{3});
+    UpdateAchievementProgress(3, 500);
+    EXPECT_EQ(Progress(3), 100010);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{3});
+}
+
+TEST_F(Achievements, CountingBelowTheTargetAnnouncesNothing) {
+    UpdateAchievementProgress(29, 1999);
+    EXPECT_EQ(Progress(29), 1999);
+    EXPECT_TRUE(m_Board.All().empty());
+    UpdateAchievementProgress(29, 1);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{29});
+}
+
+TEST_F(Achievements, CountingNeverWrapsPastTheLargestInteger) {
+    Progress(37) = 50000;
+    UpdateAchievementProgress(37, 2147483647);
+    EXPECT_EQ(Progress(37), 2147483647);
+    EXPECT_TRUE(IsAchievementComplete(37));
+}
+
+TEST_F(Achievements, BestLowKeepsTheSmallestValueAndCompletesAtTheTarget) {
+    ASSERT_EQ(Progress(32), 10000);
+    UpdateAchievementProgress(32, 3);
+    EXPECT_EQ(Progress(32), 3);
+    EXPECT_FALSE(IsAchievementComplete(32));
+    EXPECT_TRUE(m_Board.All().empty());
+    UpdateAchievementProgress(32, 7);
+    EXPECT_EQ(Progress(32), 3);
+    UpdateAchievementProgress(32, 0);
+    EXPECT_EQ(Progress(32), 0);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{32});
+    UpdateAchievementProgress(32, 5);
+    EXPECT_EQ(Progress(32), 0);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{32});
+}
+
+TEST_F(Achievements, BestLowOneTouchCompletesAtOneAttack) {
+    UpdateAchievementProgress(31, 2);
+    EXPECT_FALSE(IsAchievementComplete(31));
+    UpdateAchievementProgress(31, 1);
+    EXPECT_TRUE(IsAchievementComplete(31));
+    EXPECT_EQ(m_Board.All(), std::vector<int>{31});
+}
+
+TEST_F(Achievements, BestHighKeepsTheLargestValueAndCompletesAtTheTarget) {
+    Progress(35) = 80;
+    UpdateAchievementProgress(35, 60);
+    EXPECT_EQ(Progress(35), 80);
+    EXPECT_TRUE(m_Board.All().empty());
+    UpdateAchievementProgress(35, 120);
+    EXPECT_EQ(Progress(35), 120);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{35});
+    UpdateAchievementProgress(35, 500);
+    EXPECT_EQ(Progress(35), 120);
+}
+
+TEST_F(Achievements, OnTheMenuOnlyTheBoardAnnounces) {
+    UpdateAchievementProgress(30, 10);
+    EXPECT_EQ(m_Board.m_aiStarted, std::vector<int>{30});
+    EXPECT_TRUE(m_InGame.All().empty());
+}
+
+TEST_F(Achievements, WhilePlayingTheBattleBothNoticesAnnounce) {
+    PlayingBattle(12);
+    UpdateAchievementProgress(30, 10);
+    EXPECT_EQ(m_Board.m_aiStarted, std::vector<int>{30});
+    EXPECT_EQ(m_InGame.m_aiStarted, std::vector<int>{30});
+}
+
+TEST_F(Achievements, OnTheBattlePageOutsideThePlayingStateOnlyTheBoardAnnounces) {
+    m_Link.Battle(12);
+    m_Link.link.m_iBattleState = 9;
+    UpdateAchievementProgress(36, 50);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{36});
+    EXPECT_TRUE(m_InGame.All().empty());
+}
+
+TEST_F(Achievements, AchievementsCompletedWhileABoardIsUpWaitInOrder) {
+    UpdateAchievementProgress(6, 1);
+    UpdateAchievementProgress(8, 1);
+    UpdateAchievementProgress(7, 1);
+    EXPECT_EQ(m_Board.m_aiStarted, std::vector<int>{6});
+    EXPECT_EQ(m_Board.m_aiPending, (std::vector<int>{8, 7}));
+}
+
+TEST_F(Achievements, AnnouncingWithoutNoticesDoesNothingHarmful) {
+    m_Link.link.m_pBoard = nullptr;
+    m_Link.link.m_pInGame = nullptr;
+    UpdateAchievementProgress(6, 1);
+    EXPECT_EQ(Progress(6), 1);
+}
+
+TEST_F(Achievements, DestroyedMachinesCountPerClassAndStopAtTheirTargets) {
+    Progress(9) = 99;
+    Progress(10) = 999;
+    Progress(11) = 2499;
+    CountAchievementEvent(ACHIEVEMENT_GROUP_GROUND);
+    EXPECT_EQ(Progress(9), 100);
+    EXPECT_EQ(Progress(10), 1000);
+    EXPECT_EQ(Progress(11), 2500);
+    EXPECT_EQ(m_Board.All(), (std::vector<int>{9, 10, 11}));
+    CountAchievementEvent(ACHIEVEMENT_GROUP_GROUND);
+    EXPECT_EQ(Progress(9), 100);
+    EXPECT_EQ(Progress(11), 2500);
+    EXPECT_EQ(m_Board.All().size(), 3u);
+
+    CountAchievementEvent(ACHIEVEMENT_GROUP_AIR);
+    EXPECT_EQ(Progress(12), 1);
+    EXPECT_EQ(Progress(13), 1);
+    EXPECT_EQ(Progress(14), 1);
+    EXPECT_EQ(Progress(9), 100);
+}
+
+TEST_F(Achievements, NavyCountsItsLastRankThroughTheProgressRule) {
+    Progress(15) = 99;
+    Progress(17) = 2499;
+    CountAchievementEvent(ACHIEVEMENT_GROUP_NAVY);
+    EXPECT_EQ(Progress(15), 100);
+    EXPECT_EQ(Progress(16), 1);
+    EXPECT_EQ(Progress(17), 2500);
+    EXPECT_EQ(m_Board.All(), (std::vector<int>{15, 17}));
+    CountAchievementEvent(ACHIEVEMENT_GROUP_NAVY);
+    EXPECT_EQ(Progress(17), 2500);
+}
+
+TEST_F(Achievements, UnknownEventGroupsChangeNothing) {
+    SaveProfile before = g_CurrentProfile;
+    CountAchievementEvent(3);
+    CountAchievementEvent(-1);
+    EXPECT_EQ(std::memcmp(&before, &g_CurrentProfile, sizeof before), 0);
+}
+
+TEST_F(Achievements, ProgressTexts) {
+    Progress(37) = 3725;
+    EXPECT_STREQ(FormatAchievementProgress(37), "(1:02)");
+    Progress(37) = 54000;
+    EXPECT_STREQ(FormatAchievementProgress(37), "(15:00)");
+    Progress(37) = 59;
+    EXPECT_STREQ(FormatAchievementProgress(37), "(0:00)");
+    Progress(3) = 12345;
+    EXPECT_STREQ(FormatAchievementProgress(3), "(12,345 / 100,000)");
+    Progress(30) = 7;
+    EXPECT_STREQ(FormatAchievementProgress(30), "(7 / 1)");
+    Progress(31) = 10000;
+    EXPECT_STREQ(FormatAchievementProgress(31), "(10,000 / 1)");
+    Progress(32) = 0;
+    EXPECT_STREQ(FormatAchievementProgress(32), "(0 / 1)");
+    Progress(33) = 999;
+    EXPECT_STREQ(FormatAchievementProgress(33), "(999 / 2,500)");
+    Progress(35) = 1000;
+    EXPECT_STREQ(FormatAchievementProgress(35), "(1,000 / 100)");
+}
+
+TEST_F(Achievements, ConditionsFitTheAchievementBoard) {
+    const font_test::FontSetup condition = {0.6f, 5.0f, 0.65f, 570};
+    for (int i = 0; i < ACHIEVEMENT_COUNT; ++i) {
+        std::string wrapped = font_test::Wrap(GetAchievementCondition(i), condition);
+        EXPECT_LE(font_test::SplitLines(wrapped).size(), 3u) << i << ":\n" << wrapped;
+    }
+}

@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/ScriptStatement.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxFont.h"
+#include "platform/ResourceArchive.h"
+#include "tests/WidgetWorld.h"
+
+namespace {
+
+using widgets::WidgetWorld;
+
+// A VxFile over the given bytes, as the archive hands them out.
+struct ScriptFile {
+    explicit ScriptFile(const std::string& text) {
+        file.data = static_cast<char*>(std::malloc(text.size() + 1));
+        std::memcpy(file.data, text.c_str(), text.size() + 1);
+        file.cursor = file.data;
+        file.size = uint32_t(text.size());
+    }
+    std::pair<std::string, std::string> Next() {
+        ScriptStatement s = ReadScriptStatement(&file);
+        return {s.key, s.value};
+    }
+    VxFile file;
+};
+
+using KV = std::pair<std::string, std::string>;
+
+TEST(ScriptStatement, KeysValuesCommentsAndEmptyLines) {
+    ScriptFile f("FONT_COL=16;\n// a comment = 5;\n\nA=1;B=2;\n FONT_ROW=4;\n=5;\nK=;\nlast\n");
+    EXPECT_EQ(f.Next(), KV("FONT_COL", "16"));
+    EXPECT_EQ(f.Next(), KV("COMMENT", ""));
+    EXPECT_EQ(f.Next(), KV("", ""));
+    EXPECT_EQ(f.Next(), KV("A=1;B", "2"));
+    EXPECT_EQ(f.Next(), KV(" FONT_ROW", "4"));  // the first byte is kept, blank or not
+    EXPECT_EQ(f.Next(), KV("", "5"));
+    EXPECT_EQ(f.Next(), KV("K", ""));
+    EXPECT_EQ(f.Next(), KV("END_FILE", ""));
+    EXPECT_EQ(f.file.position, f.file.size);
+}
+
+TEST(ScriptStatement, BracesKeepBlanksAndCaretIsALineFeed) {
+    ScriptFile f("TEXT = {a b\n\tc} ;\nT=x^y ^z;\nQ=^;\n.");
+    EXPECT_EQ(f.Next(), KV("TEXT", "a b\n\tc"));
+    EXPECT_EQ(f.Next(), KV("T", "x\ny\nz"));
+    EXPECT_EQ(f.Next(), KV("Q", "\n"));
+    EXPECT_EQ(f.Next().first, "END_FILE");
+}
+
+TEST(ScriptStatement, TheLastByteIsNeverPartOfAStatement) {
+    ScriptFile bare("X=1;");  // the ";" is the last byte: the value is lost
+    EXPECT_EQ(bare.Next(), KV("END_FILE", ""));
+    ScriptFile ended("X=1;\n");  // the value survives, the statement still ends the file
+    EXPECT_EQ(ended.Next(), KV("END_FILE", "1"));
+    ScriptFile spare("X=1;\n.");
+    EXPECT_EQ(spare.Next(), KV("X", "1"));
+    EXPECT_EQ(spare.Next().first, "END_FILE");
+    ScriptFile empty("");
+    EXPECT_EQ(empty.Next().first, "END_FILE");
+}
+
+// Glyph widths of the test font: "M" 10, "A" 8, "B" 6, other letters 6.
+int GlyphWidth(int code) { return code == 'M' ? 10 : code == 'A' ? 8 : 6; }
+
+// A 256 × 256 sheet of 16 × 16 cells; each glyph starts 2 pixels into its cell.
+std::string FontScript(int mapLines = 256, const std::string& grid = "FONT_COL=16;\nFONT_ROW=16;\n") {
+    std::string s = "// test font\n" + grid + "FONT_PATH=Resource\\Font\\;\nFONT_NAME=Fnt_Test.tga;\n";
+    for (int n = 0; n < mapLines; ++n) {
+        const int code = n % 256;
+        const int x0 = (code % 16) * 16 + 2;
+        s += "FONT_MAP=" + std::to_string(x0) + "," + std::to_string(x0 + GlyphWidth(code)) + ";\n";
+    }
+    return s + "END\n";
+}
+
+WidgetWorld::Files FontFiles(const std::string& script = FontScript()) {
+    return {{"Resource/Font/Fnt_Test.tga", widgets::MakeTga(256, 256, [](int, int) { return 0xFFFFFFFFu; })},
+            {"Resource/Font/Script_Fnt_Test.txt", widgets::Bytes(script)}};
+}
+
+struct Glyph {
+    float x, y, w, h, u0, v0;
+};
+
+std::vector<Glyph> Glyphs(const WidgetWorld& w) {
+    std::vector<Glyph> out;
+    for (const host::DrawRecord& d : w.device.draws)
+        out.push_back({d.state.world[12], d.state.world[13], d.state.world[0], d.state.world[5], d.vertices[2].u,
+                       d.vertices[2].v});
+    return out;
+}
+
+TEST(Font, ScriptBuildsTheGridMapAndReferenceWidth) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    EXPECT_EQ(w.host.boxes.Count(), 0u);
+    EXPECT_EQ(font.m_nCols, 16);
+    EXPECT_EQ(font.m_nRows, 16);
+    EXPECT_EQ(font.m_iTextureWidth, 256);
+    EXPECT_EQ(font.m_iTextureHeight, 256);
+    EXPECT_EQ(font.m_aMap['A'].x0, 16 + 2);
+    EXPECT_EQ(font.m_aMap['A'].x1, 16 + 10);
+    EXPECT_FLOAT_EQ(font.m_fRefWidth, 10.0f);
+    EXPECT_EQ(font.m_pszPath, nullptr);
+    EXPECT_NE(font.m_apGlyphs['A']->m_pTexture, nullptr);
+    EXPECT_TRUE(font.m_apGlyphs['A']->m_bSharedTexture);
+}
+
+TEST(Font, GlyphCellOfA) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.SelectGlyph('A');
+    EXPECT_EQ(font.m_iCurCol, 1);
+    EXPECT_EQ(font.m_iCurRow, 4);
+    const CVxBillboard* a = font.m_apGlyphs['A'];
+    EXPECT_FLOAT_EQ(a->m_fU0, 1.0f / 16);
+    EXPECT_FLOAT_EQ(a->m_fV0, 4.0f / 16);
+    EXPECT_FLOAT_EQ(a->m_fU1, 2.0f / 16);
+    EXPECT_FLOAT_EQ(a->m_fV1, 5.0f / 16);
+    // Proportional: only its mapped columns.
+    font.m_bCellMode = false;
+    font.SelectGlyph('A');
+    EXPECT_FLOAT_EQ(a->m_fU0, 18.0f / 256);
+    EXPECT_FLOAT_EQ(a->m_fU1, 26.0f / 256);
+    // Another band of the picture.
+    font.m_iRowOffset = 7;
+    font.SelectGlyph('A');
+    EXPECT_EQ(font.m_iCurRow, 11);
+    EXPECT_FLOAT_EQ(a->m_fV0, 11.0f / 16);
+}
+
+TEST(Font, SpaceAndTabAdvanceByTheWidthOfM) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.SelectGlyph(' ');
+    EXPECT_FLOAT_EQ(font.m_fGlyphX0, 0.0f);
+    EXPECT_FLOAT_EQ(font.m_fGlyphX1, 8.0f);
+    font.SelectGlyph('\t');
+    EXPECT_FLOAT_EQ(font.m_fGlyphX1, 40.0f);
+    font.m_iAlign = 1;
+    font.DrawText("A B");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);  // blanks draw nothing
+    EXPECT_FLOAT_EQ(g[1].x, 8 + 8 + 3);
+}
+
+TEST(Font, ThreeAlignments) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.SetPosition(100, 50, 0);
+    font.m_iAlign = 1;
+    font.DrawText("AB");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[0].x, 104.0f);
+    EXPECT_FLOAT_EQ(g[1].x, 111.0f);
+    EXPECT_FLOAT_EQ(g[0].y, 50.0f);
+    EXPECT_FLOAT_EQ(g[0].w, 16.0f);  // cell mode: the whole cell
+    EXPECT_FLOAT_EQ(g[0].h, 16.0f);
+    EXPECT_FLOAT_EQ(g[0].u0, 1.0f / 16);
+
+    w.device.draws.clear();
+    font.m_iAlign = -1;
+    font.DrawText("AB");
+    g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[0].x, 97.0f);  // "B" first, leftwards from 100
+    EXPECT_FLOAT_EQ(g[1].x, 90.0f);
+    EXPECT_FLOAT_EQ(g[1].u0, 1.0f / 16);
+
+    w.device.draws.clear();
+    font.m_iAlign = 0;
+    font.DrawText("AB");
+    g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[0].x, 97.0f);
+    EXPECT_FLOAT_EQ(g[1].x, 104.0f);
+}
+
+TEST(Font, ProportionalSizeScaleAndSpacing) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.m_bCellMode = false;
+    font.m_iAlign = 1;
+    font.SetSize(2, 3, 1);
+    font.m_fCharSpacing = 1;
+    font.DrawText("AB");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[0].w, 16.0f);  // 8 pixels × 2
+    EXPECT_FLOAT_EQ(g[0].h, 48.0f);  // a cell's height × 3
+    EXPECT_FLOAT_EQ(g[0].x, 8.0f);
+    EXPECT_FLOAT_EQ(g[1].x, 18.0f + 6.0f);  // (8 + 1) × 2, then half of 6 × 2
+}
+
+TEST(Font, LineFeedsMoveDownALine) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.m_iAlign = 1;
+    font.m_fLineSpacing = 1.5f;
+    font.DrawText("A\nB");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[1].x, 3.0f);
+    EXPECT_FLOAT_EQ(g[1].y, -24.0f);
+}
+
+TEST(Font, WrappingBreaksAfterTheLastBlankOnACopy) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.m_iAlign = 1;
+    font.m_iWrapWidth = 30;
+    char text[] = "aa aa aa";
+    font.DrawText(text);
+    EXPECT_STREQ(text, "aa aa aa");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 6u);
+    // The pen reaches 30 at the fifth letter: the break follows the blank
+    // before it; the rest is one line.
+    EXPECT_FLOAT_EQ(g[1].y, 0.0f);
+    for (int i = 2; i < 6; ++i) EXPECT_FLOAT_EQ(g[i].y, -16.0f) << i;
+    EXPECT_FLOAT_EQ(g[2].x, 3.0f);
+    EXPECT_FLOAT_EQ(g[4].x, 6 + 6 + 8 + 3.0f);
+
+    // A word longer than the width has nowhere to break and stays whole.
+    w.device.draws.clear();
+    font.DrawText("aaaaaaaa");
+    for (const Glyph& x : Glyphs(w)) EXPECT_FLOAT_EQ(x.y, 0.0f);
+    // A glyph wider than the width after a blank ends too.
+    w.device.draws.clear();
+    font.m_iWrapWidth = 4;
+    font.DrawText("a a");
+    EXPECT_EQ(Glyphs(w).size(), 2u);
+}
+
+TEST(Font, ArcLiftsLeftTextAndArchesCentredText) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.m_iAlign = 1;
+    font.m_fArc = 10;
+    font.DrawText("AB");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[0].y, 0.0f);
+    EXPECT_FLOAT_EQ(g[1].y, 7.0f);  // sin 45° × 10, truncated
+
+    w.device.draws.clear();
+    font.m_iAlign = 0;
+    font.DrawText("ABC");
+    g = Glyphs(w);
+    ASSERT_EQ(g.size(), 3u);
+    EXPECT_FLOAT_EQ(g[0].y, -10.0f);
+    EXPECT_FLOAT_EQ(g[1].y, 0.0f);
+    EXPECT_FLOAT_EQ(g[2].y, -10.0f);
+    // Tilted by 18° at the ends, upright in the middle; the font keeps the last tilt.
+    EXPECT_NEAR(w.device.draws[0].state.world[1], 16.0f * std::sin(18.0f * 0.01745329f), 1e-3);
+    EXPECT_NEAR(w.device.draws[1].state.world[1], 0.0f, 1e-4);
+    EXPECT_NEAR(font.m_vRotation.z, -18.0f * 0.01745329f, 1e-5);
+
+    w.device.draws.clear();
+    font.DrawText("A");  // one character sits at the top of the arch
+    g = Glyphs(w);
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_FLOAT_EQ(g[0].y, 0.0f);
+}
+
+TEST(Font, FixedGlyphDrawsEveryCharacterWithOneGlyph) {
+    WidgetWorld w(FontFiles());
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    font.m_iAlign = 1;
+    font.m_bFixedGlyph = true;
+    font.m_iFixedGlyph = 'M';
+    font.SetDiffuse(1, 0, 0, 1);
+    font.DrawText("AB");
+    auto g = Glyphs(w);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_FLOAT_EQ(g[0].u0, 13.0f / 16);  // M's cell
+    EXPECT_FLOAT_EQ(g[1].u0, 13.0f / 16);
+    EXPECT_FLOAT_EQ(g[1].x, 8.0f + 3.0f);  // advances stay those of the text
+    EXPECT_EQ(w.device.draws[0].vertices[0].color, 0xFFFF0000u);
+    EXPECT_EQ(w.device.draws[0].state.render[host::RS_ALPHABLENDENABLE], 1u);
+}
+
+TEST(Font, ZeroGridIsRefusedAndExtraMapLinesIgnored) {
+    WidgetWorld w(FontFiles(FontScript(300, "FONT_COL=16;\nFONT_ROW=16;\nFONT_COL=0;\n")));
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    EXPECT_EQ(font.m_nCols, 16);
+    EXPECT_EQ(font.m_aMap[255].x0, 15 * 16 + 2);
+    EXPECT_EQ(font.m_aMap[44].x0, 12 * 16 + 2);  // not overwritten by line 300
+}
+
+TEST(Font, WithoutAGridNothingIsDrawn) {
+    WidgetWorld w(FontFiles(FontScript(256, "FONT_COL=0;\nFONT_ROW=16;\n")));
+    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
+    EXPECT_EQ(font.m_nCols, 0);
+    font.DrawText("AB");
+    EXPECT_EQ(font.DrawChar('A', 0, 0), nullptr);
+    EXPECT_TRUE(w.device.draws.empty());
+}
+
+TEST(Font, MissingScriptLeavesAFontWithoutPicture) {
+    WidgetWorld w;
+    CVxFont font("Script_Fnt_None.txt", "Resource\\Font\\");
+    EXPECT_TRUE(w.host.boxes.Saw("VxOpenFile Error !!", "Resource\\Font\\Script_Fnt_None.txt\n NOT FOUND IN ZIP"));
+    EXPECT_EQ(font.m_pTextureBoard, nullptr);
+    font.DrawText("AB");
+    font.DrawText(nullptr);
+    EXPECT_TRUE(w.device.draws.empty());
+}
+
+}  // namespace

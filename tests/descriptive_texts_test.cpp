@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "ContentTestSupport.h"
+#include "GameFontMetrics.h"
+#include "content/GameLink.h"
+#include "content/DescriptiveTexts.h"
+#include "content/UnitDefinition.h"
+#include "content/UnitStories.h"
+#include "content/UnlockTables.h"
+
+using namespace font_test;
+
+namespace {
+
+// How each board sets the standard font for the texts written here.
+const FontSetup kNewRobotBoard = {0.6f, 5.0f, 0.65f, 570};
+const FontSetup kNewMachineBoard = {0.6f, 5.0f, 0.65f, 550};
+const FontSetup kInfoBoardText = {0.6f, 5.0f, 0.65f, 520};
+const FontSetup kMiniGameHelpText = {0.6f, 5.0f, 0.75f, 520};
+const FontSetup kMiniGameTitle = {0.75f, 8.0f, 0.5f, -1};
+const FontSetup kUnlockBoardBody = {0.6f, 5.0f, 0.65f, 560};
+// Lines the new-Machine and unlock boards have room for above their OK button.
+constexpr int kNewMachineBoardLines = 5;
+constexpr int kUnlockBoardLines = 5;
+constexpr int kMiniGameTitleRoom = 620;
+
+std::vector<int> AllUnits() {
+    std::vector<int> ids;
+    for (int i = 0; i < ROBOT_TYPES; ++i) ids.push_back(i);
+    for (int i = FIRST_MACHINE_TYPE; i <= LAST_MACHINE_TYPE; ++i) ids.push_back(i);
+    return ids;
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+bool EndsWith(const std::string& s, const std::string& suffix) {
+    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Only printable ASCII, line feeds and tabs reach the bitmap font's sheet.
+void ExpectPlainText(const std::string& text, const std::string& what) {
+    for (char c : text)
+        EXPECT_TRUE(IsPrintable(c) || c == '\n' || c == '\t') << what << " holds character " << int(c);
+}
+
+// Headings are found by " :"; no body line may look like one.
+void ExpectNoHeadingMark(const std::string& body, const std::string& what) {
+    EXPECT_EQ(body.find(" :"), std::string::npos) << what << " would be drawn as a heading";
+}
+
+}  // namespace
+
+TEST(UnitTexts, AbilityLinesFitTheDiscoveryBoardsAndTheEncyclopedia) {
+    for (int id : AllUnits()) {
+        std::string text = GetUnitAbilityText(id);
+        std::string what = "ability of " + std::to_string(id);
+        ASSERT_TRUE(StartsWith(text, "\t") && EndsWith(text, "\n")) << what;
+        std::string body = text.substr(1, text.size() - 2);
+        EXPECT_FALSE(body.empty()) << what;
+        std::vector<std::string> lines = SplitLines(body);
+        EXPECT_LE(lines.size(), 2u) << what;
+        ExpectPlainText(text, what);
+        ExpectNoHeadingMark(body, what);
+        // The encyclopedia draws line by line at its narrower width.
+        EXPECT_LT(WidestLine(text, kInfoBoardText), kInfoBoardText.wrapWidth) << what;
+        if (id < ROBOT_TYPES) {
+            EXPECT_EQ(Wrap(text, kNewRobotBoard), text) << what << " would wrap on the new-robot board";
+        } else {
+            EXPECT_EQ(Wrap(text, kNewMachineBoard), text) << what << " would wrap on the new-Machine board";
+        }
+    }
+}
+
+TEST(UnitTexts, SonarBotExplainsWhatItUncovers) {
+    EXPECT_STREQ(GetUnitAbilityText(10), "\tUses sonar to uncover underground\nand invisible enemies.\n");
+}
+
+TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
+    std::set<std::string> seen;
+    for (int id : AllUnits()) {
+        const char* story = GetUnitStory(id);
+        ASSERT_NE(story, nullptr) << id;
+        std::string what = "story of " + std::to_string(id);
+        EXPECT_GT(std::string(story).size(), 40u) << what;
+        EXPECT_TRUE(seen.insert(story).second) << what << " repeats another unit's story";
+        ExpectPlainText(story, what);
+        ExpectNoHeadingMark(story, what);
+        std::string description = GetUnitDescription(id);
+        EXPECT_EQ(description, std::string("Description :\n\t") + story) << what;
+        // After the heading every line is drawn alone; a wrapped line would overlap the next.
+        std::string body = description.substr(std::string("Description :\n").size());
+        EXPECT_LT(WidestLine(body, kInfoBoardText), kInfoBoardText.wrapWidth) << what;
+    }
+    EXPECT_EQ(GetUnitStory(40), nullptr);
+    EXPECT_EQ(GetUnitStory(999), nullptr);
+    EXPECT_EQ(GetUnitStory(1033), nullptr);
+}
+
+TEST(UnitTexts, StoriesAndAbilitiesNameTheUnitsTheyAreAbout) {
+    // A story that names another unit's kind in its first words was filed under the wrong id.
+    EXPECT_NE(std::string(GetUnitStory(0)).find("Fusor"), std::string::npos);
+    EXPECT_NE(std::string(GetUnitStory(31)).find("Hammer Bot"), std::string::npos);
+    EXPECT_NE(std::string(GetUnitStory(1014)).find("Mole"), std::string::npos);
+    EXPECT_NE(std::string(GetUnitStory(1031)).find("Machines"), std::string::npos);
+    EXPECT_NE(std::string(GetUnitAbilityText(37)).find("Gunner Bot"), std::string::npos);
+    EXPECT_NE(std::string(GetUnitAbilityText(38)).find("Cannon Bot"), std::string::npos);
+}
+
+TEST(MiniGameTexts, TitlesMatchTheirStagesAndUnknownStagesAreMarked) {
+    EXPECT_STREQ(GetMiniGameName(151), "Emergency Escape");
+    EXPECT_STREQ(GetMiniGameName(154), "Operation : Desert Sky");
+    EXPECT_STREQ(GetMiniGameName(166), "Whale Hunt Season #2");
+    EXPECT_STREQ(GetMiniGameName(180), "Destroyer Zero");
+    EXPECT_STREQ(GetMiniGameName(150), "?????????");
+    EXPECT_STREQ(GetMiniGameName(181), "?????????");
+    EXPECT_STREQ(GetMiniGameDescription(150), "Description :\n\t????????\n");
+    EXPECT_STREQ(GetMiniGameHowToPlay(0), "How to Play :\n\t????????\n");
+    for (int stage = 151; stage <= 180; ++stage) {
+        std::string title = GetMiniGameName(stage);
+        EXPECT_LT(LineWidth(title, kMiniGameTitle), kMiniGameTitleRoom) << title;
+    }
+}
+
+TEST(MiniGameTexts, StoriesAndRulesFitTheHelpBoardLineByLine) {
+    std::set<std::string> stories;
+    for (int stage = 151; stage <= 180; ++stage) {
+        std::string what = "mini-game " + std::to_string(stage);
+        std::string story = GetMiniGameStory(stage);
+        std::string rules = GetMiniGameRules(stage);
+        EXPECT_NE(story, "????????") << what;
+        EXPECT_NE(rules, "????????") << what;
+        EXPECT_TRUE(stories.insert(story).second) << what << " shares its story";
+        EXPECT_EQ(std::string(GetMiniGameDescription(stage)), "Description :\n\t" + story + "\n") << what;
+        EXPECT_EQ(std::string(GetMiniGameHowToPlay(stage)), "How to Play :\n\t" + rules + "\n") << what;
+        ExpectPlainText(story + rules, what);
+        ExpectNoHeadingMark(story + rules, what);
+        // The help board draws each line on its own, 30 pixels apart.
+        std::string page = std::string(GetMiniGameDescription(stage)) + "\n" + GetMiniGameHowToPlay(stage);
+        EXPECT_LT(WidestLine(page, kMiniGameHelpText), kMiniGameHelpText.wrapWidth) << what;
+    }
+}
+
+TEST(MiniGameTexts, StagesWithTheSameRulesShareOneText) {
+    const std::string slots = GetMiniGameRules(159);
+    EXPECT_TRUE(StartsWith(slots, "Click the lever on the right to stop\nthe slots from rolling, one by one."));
+    for (int stage : {165, 169, 176, 178}) EXPECT_EQ(GetMiniGameRules(stage), slots) << stage;
+
+    const std::string capsules = GetMiniGameRules(160);
+    EXPECT_TRUE(StartsWith(capsules, "Click on the flying Mini Capsules to\nget a robot card."));
+    EXPECT_EQ(GetMiniGameRules(170), capsules);
+    EXPECT_EQ(GetMiniGameRules(180), capsules);
+
+    EXPECT_EQ(std::string(GetMiniGameRules(164)), GetMiniGameRules(179));
+
+    // Every other stage explains its own rules.
+    std::set<std::string> own;
+    for (int stage = 151; stage <= 180; ++stage) {
+        if (stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178 || stage == 160 ||
+            stage == 170 || stage == 180 || stage == 164 || stage == 179)
+            continue;
+        EXPECT_TRUE(own.insert(GetMiniGameRules(stage)).second) << stage;
+    }
+    EXPECT_EQ(own.size(), 20u);
+}
+
+TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
+    EXPECT_STREQ(GetRobotUpgradeName(0), "Fusor Rush");
+    EXPECT_STREQ(GetRobotUpgradeName(20), "Blizzard Storm");
+    EXPECT_STREQ(GetRobotUpgradeName(39), "Explosive Disposal");
+    std::set<std::string> names, effects;
+    for (int id = 0; id < ROBOT_TYPES; ++id) {
+        std::string effect = GetRobotUpgradeEffect(id);
+        EXPECT_TRUE(names.insert(GetRobotUpgradeName(id)).second) << id;
+        EXPECT_TRUE(effects.insert(effect).second) << id;
+        EXPECT_FALSE(effect.empty()) << id;
+        EXPECT_LE(SplitLines(effect).size(), 2u) << id;
+        ExpectPlainText(effect, "upgrade of " + std::to_string(id));
+        ExpectNoHeadingMark(effect, "upgrade of " + std::to_string(id));
+        // Each effect names the robot it belongs to (the card items name their card).
+        std::string unit = GetUnitName(id);
+        std::string key = id == 37 ? "Machine Gun" : id == 38 ? "Mortar" : unit;
+        EXPECT_NE(effect.find(key), std::string::npos) << id << ": " << effect;
+    }
+    EXPECT_STREQ(GetRobotUpgradeEffect(0), "Fusor Bot's card recharge time is\nreduced.");
+}
+
+TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
+    content_test::ScopedLink link;
+
+    // Menu upgrade list: no indent, breaks become blanks.
+    link.Menu(53);
+    link.link.m_iSubScreen = 12;
+    EXPECT_STREQ(GetRobotUpgradeEffectText(0), "Fusor Bot's card recharge time is reduced. ");
+
+    // Menu encyclopedia: indented, breaks kept.
+    link.link.m_iSubScreen = 9;
+    EXPECT_STREQ(GetRobotUpgradeEffectText(0), "\tFusor Bot's card recharge time is\nreduced.\n");
+
+    // Battle encyclopedia keeps the breaks as well.
+    link.Battle(53);
+    link.link.m_iSubScreen = 1;
+    EXPECT_STREQ(GetRobotUpgradeEffectText(0), "\tFusor Bot's card recharge time is\nreduced.\n");
+
+    // Battle unlock board: one line and the closing sentence, broken by robot.
+    link.link.m_iSubScreen = 0;
+    EXPECT_STREQ(GetRobotUpgradeEffectText(0),
+                 "\tFusor Bot's card recharge time is reduced. Now available to purchase in\nUpgrade Lab.");
+    EXPECT_TRUE(EndsWith(GetRobotUpgradeEffectText(18), " Now available to\npurchase in Upgrade Lab."));
+    EXPECT_TRUE(EndsWith(GetRobotUpgradeEffectText(31), " Now available\nto purchase in Upgrade Lab."));
+    EXPECT_TRUE(EndsWith(GetRobotUpgradeEffectText(1), " Now available to purchase in Upgrade Lab."));
+
+    // Any other screen: indented, breaks become blanks, no closing sentence.
+    link.Menu(53);
+    link.link.m_iSubScreen = 5;
+    EXPECT_STREQ(GetRobotUpgradeEffectText(3), "\tBlocker Bot gets more toughness to hold the line longer. ");
+}
+
+TEST(UpgradeTexts, EffectTextsFitTheEncyclopediaAndTheUnlockBoard) {
+    content_test::ScopedLink link;
+    for (int id = 0; id < ROBOT_TYPES; ++id) {
+        link.Menu(100);
+        link.link.m_iSubScreen = 9;
+        EXPECT_LT(WidestLine(GetRobotUpgradeEffectText(id), kInfoBoardText), kInfoBoardText.wrapWidth) << id;
+        link.Battle(100);
+        link.link.m_iSubScreen = 0;
+        std::string board = Wrap(GetRobotUpgradeEffectText(id), kUnlockBoardBody);
+        EXPECT_LE(SplitLines(board).size(), size_t(kUnlockBoardLines)) << id << ":\n" << board;
+    }
+}
+
+TEST(VariantTexts, NamesByKindAndType) {
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1000), "Sky Smasher");
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1010), "Sky Rocket Wagon");
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1027), "Flying Orca");
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_SWIMMING, 1014), "Swimming Mole");
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_SWIMMING, 1024), "Waterproof Giant");
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_ZETA, 1000), "The Machines' Zeta Forces");
+    EXPECT_STREQ(GetEnemyVariantName(VARIANT_OMEGA, 1000), "The Machines' Omega Forces");
+}
+
+TEST(VariantTexts, DescriptionsFollowTheVariantKind) {
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1002),
+                 "Heavy Smasher attached with Gyrotor to fly in the sky.");
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1006),
+                 "Driller attached with Gyrotor to fly in the sky; drops down when got shot.");
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1023),
+                 "Ultra Cycler attached with Gyrotor to fly in the sky; drops down when got shot.");
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_SWIMMING, 1014),
+                 "Ocean doesn't save you from Mole anymore; for it can swim now!");
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_SWIMMING, 1024),
+                 "Giant is too heavy to fly, but now it can travel on water!");
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_ZETA, 1000),
+                 "The Zeta Forces are stronger and got\nupgraded with new movement abilities.");
+    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_OMEGA, 1000),
+                 "The Omega Forces are the strongest\narmy of The Machines. Be careful!");
+}
+
+TEST(VariantTexts, EveryStageVariantHasANameAndFitsTheNewMachineBoard) {
+    for (int stage = 1; stage <= 180; ++stage) {
+        EnemyVariantRef v = GetEnemyVariantByStage(stage);
+        if (v.m_iType == -1) continue;
+        std::string name = GetEnemyVariantName(v.m_iKind, v.m_iType);
+        EXPECT_FALSE(name.empty()) << stage;
+        EXPECT_NE(name, GetUnitName(v.m_iType)) << stage << " shows the plain name";
+        std::string wrapped = Wrap(GetEnemyVariantDescription(v.m_iKind, v.m_iType), kNewMachineBoard);
+        EXPECT_LE(SplitLines(wrapped).size(), size_t(kNewMachineBoardLines)) << stage;
+    }
+}

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "platform/host/Display.h"
+#include "platform/host/RecordingDevice.h"
+#include "platform/host/WindowMessage.h"
+
+using namespace host;
+
+TEST(WindowMessages, KeysMapToVirtualKeyCodes) {
+    EXPECT_EQ(VirtualKeyFromScancode(4), uint32_t('A'));
+    EXPECT_EQ(VirtualKeyFromScancode(29), uint32_t('Z'));
+    EXPECT_EQ(VirtualKeyFromScancode(30), uint32_t('1'));
+    EXPECT_EQ(VirtualKeyFromScancode(39), uint32_t('0'));
+    EXPECT_EQ(VirtualKeyFromScancode(40), VK_RETURN);
+    EXPECT_EQ(VirtualKeyFromScancode(41), VK_ESCAPE);
+    EXPECT_EQ(VirtualKeyFromScancode(58), VK_F1);
+    EXPECT_EQ(VirtualKeyFromScancode(67), VK_F10);
+    EXPECT_EQ(VirtualKeyFromScancode(80), VK_LEFT);
+    EXPECT_EQ(VirtualKeyFromScancode(82), VK_UP);
+    EXPECT_EQ(VirtualKeyFromScancode(98), VK_NUMPAD0);
+    EXPECT_EQ(VirtualKeyFromScancode(89), VK_NUMPAD0 + 1);
+    EXPECT_EQ(VirtualKeyFromScancode(225), VK_SHIFT);
+    EXPECT_EQ(VirtualKeyFromScancode(229), VK_SHIFT);
+    EXPECT_EQ(VirtualKeyFromScancode(0), 0u);
+}
+
+TEST(WindowMessages, KeyParametersCarryRepeatAndRelease) {
+    const uint32_t first = uint32_t(KeyLParam(true, false, 30));
+    const uint32_t repeat = uint32_t(KeyLParam(true, true, 30));
+    const uint32_t up = uint32_t(KeyLParam(false, false, 30));
+    EXPECT_EQ(first & 0xFFFF, 1u);
+    EXPECT_EQ((first >> 16) & 0xFF, 30u);
+    EXPECT_EQ(first >> 30, 0u);
+    EXPECT_EQ((repeat >> 30) & 1, 1u);
+    EXPECT_EQ(up >> 30, 3u);
+    const intptr_t lp = MakeLParam(-3, 650);
+    EXPECT_EQ(LoWord(lp), -3);
+    EXPECT_EQ(HiWord(lp), 650);
+}
+
+TEST(GraphicsDevice, StripsAndFansBecomeTrianglesOfOneWinding) {
+    EXPECT_EQ(TriangleListIndices(PT_TRIANGLEFAN, 3), (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 0, 3, 4}));
+    EXPECT_EQ(TriangleListIndices(PT_TRIANGLESTRIP, 3), (std::vector<uint32_t>{0, 1, 2, 2, 1, 3, 2, 3, 4}));
+    EXPECT_EQ(TriangleListIndices(PT_TRIANGLELIST, 2), (std::vector<uint32_t>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(VertexCountFor(PT_TRIANGLEFAN, 2), 4u);
+    EXPECT_EQ(VertexCountFor(PT_TRIANGLELIST, 2), 6u);
+    EXPECT_EQ(VertexCountFor(PT_TRIANGLEFAN, 0), 0u);
+}
+
+TEST(GraphicsDevice, RowVectorMatricesMultiplyLeftFirst) {
+    Matrix scale = IdentityMatrix(), move = IdentityMatrix();
+    scale[0] = 2.0f;
+    move[12] = 10.0f;
+    // Scale then move: x' = 2x + 10; move then scale: x' = 2(x + 10).
+    EXPECT_EQ(Multiply(scale, move)[12], 10.0f);
+    EXPECT_EQ(Multiply(move, scale)[12], 20.0f);
+    EXPECT_EQ(Multiply(move, scale)[0], 2.0f);
+}
+
+TEST(RecordingDevice, KeepsEveryDrawWithItsStates) {
+    RecordingDevice d;
+    const uint8_t px[16] = {};
+    TextureHandle t = d.CreateTexture(2, 2, px);
+    ASSERT_NE(t, 0u);
+    d.SetTexture(0, t);
+    d.SetRenderState(RS_ALPHABLENDENABLE, 1);
+    Matrix w = IdentityMatrix();
+    w[12] = 5.0f;
+    d.SetTransform(TS_WORLD, w);
+    const Vertex v[4] = {{0, 0, 0, 0xFFFFFFFFu, 0, 0}, {1, 0, 0, 0xFFFFFFFFu, 1, 0},
+                         {1, 1, 0, 0xFFFFFFFFu, 1, 1}, {0, 1, 0, 0xFFFFFFFFu, 0, 1}};
+    d.DrawPrimitiveUP(PT_TRIANGLEFAN, 2, v);
+    d.SetRenderState(RS_ALPHABLENDENABLE, 0);
+    ASSERT_EQ(d.draws.size(), 1u);
+    EXPECT_EQ(d.draws[0].vertices.size(), 4u);
+    EXPECT_EQ(d.draws[0].state.texture, t);
+    EXPECT_EQ(d.draws[0].state.render[RS_ALPHABLENDENABLE], 1u);
+    EXPECT_EQ(d.draws[0].state.world[12], 5.0f);
+    EXPECT_FALSE(d.draws[0].pretransformed);
+
+    // Render targets only; a plain texture cannot be drawn into.
+    TextureHandle rt = d.CreateRenderTarget(64, 64);
+    d.SetRenderTarget(t);
+    EXPECT_EQ(d.RenderTarget(), 0u);
+    d.SetRenderTarget(rt);
+    d.Clear(CLEAR_TARGET, 0x12345678u, 1.0f);
+    ASSERT_EQ(d.clears.size(), 1u);
+    EXPECT_EQ(d.clears[0].target, rt);
+    d.ReleaseTexture(rt);
+    EXPECT_EQ(d.RenderTarget(), 0u);
+    d.ReleaseTexture(t);
+    EXPECT_EQ(d.State().texture, 0u);
+    EXPECT_EQ(d.LiveTextures(), 0u);
+    EXPECT_EQ(d.CreateTexture(8192, 4, nullptr), 0u);  // beyond the device's limit
+}
+
+TEST(RecordingDevice, StateBlocksPutEverythingBack) {
+    RecordingDevice d;
+    const DeviceState saved = d.CaptureState();
+    d.SetRenderState(RS_CULLMODE, CULL_NONE);
+    d.SetSamplerState(0, SAMP_ADDRESSU, TADDRESS_CLAMP);
+    d.SetTextureStageState(0, TSS_COLOROP, TOP_ADD);
+    d.SetTextureStageState(1, TSS_COLOROP, TOP_ADD);  // later stages are not kept
+    EXPECT_EQ(d.GetTextureStageState(TSS_COLOROP), uint32_t(TOP_ADD));
+    d.ApplyState(saved);
+    EXPECT_EQ(d.GetRenderState(RS_CULLMODE), uint32_t(CULL_CCW));
+    EXPECT_EQ(d.GetSamplerState(SAMP_ADDRESSU), uint32_t(TADDRESS_WRAP));
+    EXPECT_EQ(d.GetTextureStageState(TSS_COLOROP), uint32_t(TOP_MODULATE));
+}
+
+TEST(HeadlessWindow, FullScreenTakesTheModeSizeAndGivesItBack) {
+    HeadlessWindow w(800, 600);
+    ASSERT_TRUE(w.SetFullscreen(true, {1280, 720, 60, FMT_X8R8G8B8}));
+    int cw, ch;
+    w.ClientSize(cw, ch);
+    EXPECT_EQ(cw, 1280);
+    EXPECT_EQ(ch, 720);
+    ASSERT_TRUE(w.SetFullscreen(false, {}));
+    w.ClientSize(cw, ch);
+    EXPECT_EQ(cw, 800);
+    EXPECT_EQ(ch, 600);
+    int polled = 0;
+    w.onIdle = [&] {
+        if (++polled == 2) w.PostMessage({WM_CLOSE, 0, 0});
+    };
+    WindowMessage m;
+    EXPECT_FALSE(w.PeekMessage(m));
+    EXPECT_TRUE(w.PeekMessage(m));
+    EXPECT_EQ(m.message, WM_CLOSE);
+}

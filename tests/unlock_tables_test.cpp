@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "AchievementTestSupport.h"
+#include "GameFontMetrics.h"
+#include "content/StageDefinition.h"
+#include "content/UnlockTables.h"
+
+using namespace content_test;
+
+using Unlocks = AchievementTest;
+
+namespace {
+
+uint8_t Met(int type) { return g_CurrentProfile.m_aEnemySeen[type - 1000].met; }
+
+}  // namespace
+
+TEST_F(Unlocks, RobotByStageTable) {
+    EXPECT_EQ(GetRobotUnlockedByStage(2), 2);
+    EXPECT_EQ(GetRobotUnlockedByStage(11), 7);
+    EXPECT_EQ(GetRobotUnlockedByStage(50), 30);
+    EXPECT_EQ(GetRobotUnlockedByStage(151), 39);
+    EXPECT_EQ(GetRobotUnlockedByStage(1), -1);
+    EXPECT_EQ(GetRobotUnlockedByStage(3), -1);
+    EXPECT_EQ(GetRobotUnlockedByStage(152), -1);
+    // Robots 2 to 30 and the Remover, each from exactly one stage.
+    std::multiset<int> robots;
+    for (int stage = 1; stage <= 180; ++stage)
+        if (GetRobotUnlockedByStage(stage) != -1) robots.insert(GetRobotUnlockedByStage(stage));
+    EXPECT_EQ(robots.size(), 30u);
+    for (int r = 2; r <= 30; ++r) EXPECT_EQ(robots.count(r), 1u) << r;
+    EXPECT_EQ(robots.count(39), 1u);
+}
+
+TEST_F(Unlocks, FirstStageGivesFusorAndGunnerAndTwoSlots) {
+    g_CurrentProfile.m_abRobotUnlocked[0] = 0;
+    g_CurrentProfile.m_abRobotUnlocked[1] = 0;
+    g_CurrentProfile.m_aiAchievementProgress[4] = 0;
+    g_CurrentProfile.m_nCardSlots = 0;
+    UnlockRobotsForStage(1);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[0]);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[1]);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 2);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 2);
+    // A profile that already has more slots keeps them.
+    g_CurrentProfile.m_nCardSlots = 4;
+    UnlockRobotsForStage(1);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 4);
+}
+
+TEST_F(Unlocks, SecondStageGivesCannonBotAndAThirdSlot) {
+    UnlockRobotsForStage(2);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[2]);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotNew[2]);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 3);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
+}
+
+TEST_F(Unlocks, SlotsStopGrowingAtFive) {
+    for (int stage : {2, 4, 6, 8, 10, 11, 12}) UnlockRobotsForStage(stage);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 5);
+    // Slots bought in the laboratory beyond five are not taken away.
+    g_CurrentProfile.m_nCardSlots = 7;
+    UnlockRobotsForStage(14);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 7);
+}
+
+TEST_F(Unlocks, RemoverBotAddsNoSlotAndIsNeverFlaggedNew) {
+    UnlockRobotsForStage(151);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[39]);
+    EXPECT_FALSE(g_CurrentProfile.m_abRobotNew[39]);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 2);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
+}
+
+TEST_F(Unlocks, UnlockingTwiceChangesNothing) {
+    UnlockRobotsForStage(2);
+    g_CurrentProfile.m_abRobotNew[2] = 0;  // announced in the meantime
+    SaveProfile before = g_CurrentProfile;
+    UnlockRobot(2);
+    EXPECT_EQ(std::memcmp(&before, &g_CurrentProfile, sizeof before), 0);
+    // Through the stage as well: neither the counter nor the slots move.
+    UnlockRobotsForStage(2);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
+    EXPECT_FALSE(g_CurrentProfile.m_abRobotNew[2]);
+}
+
+TEST_F(Unlocks, CardRobotsCountAsBoughtHoweverTheyAreUnlocked) {
+    for (int id = 31; id <= 38; ++id) {
+        UnlockRobot(id);
+        EXPECT_EQ(g_CurrentProfile.m_aLabItem[6 + id - 31].m_iBought, 1) << id;
+    }
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[5].m_iBought, 0);
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[14].m_iBought, 0);
+    EXPECT_STREQ(GetLabItemName(6), "Hammer Bot Card");
+    EXPECT_STREQ(GetLabItemName(13), "Mortar Weapon Card");
+}
+
+TEST_F(Unlocks, FortiethRobotCompletesKnowThyselfOnce) {
+    for (int id = 2; id < 39; ++id) UnlockRobot(id);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 39);
+    EXPECT_TRUE(m_Board.All().empty());
+    UnlockRobot(39);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 40);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{4});
+    // A counter that ran ahead of the unlocks does not climb past the target.
+    g_CurrentProfile.m_abRobotUnlocked[5] = 0;
+    UnlockRobot(5);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 40);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{4});
+}
+
+TEST_F(Unlocks, VariantByStage) {
+    EXPECT_EQ(GetEnemyVariantByStage(51).m_iKind, VARIANT_ZETA);
+    EXPECT_EQ(GetEnemyVariantByStage(51).m_iType, 1000);
+    EXPECT_EQ(GetEnemyVariantByStage(82).m_iKind, VARIANT_SWIMMING);
+    EXPECT_EQ(GetEnemyVariantByStage(82).m_iType, 1014);
+    EXPECT_EQ(GetEnemyVariantByStage(101).m_iKind, VARIANT_OMEGA);
+    EXPECT_EQ(GetEnemyVariantByStage(53).m_iKind, VARIANT_NONE);
+    EXPECT_EQ(GetEnemyVariantByStage(53).m_iType, -1);
+    EXPECT_EQ(GetEnemyVariantByStage(150).m_iType, -1);
+    int variants = 0;
+    for (int stage = 1; stage <= 180; ++stage) {
+        EnemyVariantRef v = GetEnemyVariantByStage(stage);
+        if (v.m_iType == -1) {
+            EXPECT_EQ(v.m_iKind, 0) << stage;
+            continue;
+        }
+        ++variants;
+        EXPECT_TRUE(stage >= 51 && stage <= 101) << stage;
+    }
+    EXPECT_EQ(variants, 16);
+}
+
+TEST_F(Unlocks, FlyingSmasherStageMeetsSmasherAndGyrotorWithTheVariantByte) {
+    g_CurrentProfile.m_aEnemySeen[0].met = 0;
+    int before = g_CurrentProfile.m_aiAchievementProgress[5] = 0;
+    StageDefinition def{};
+    GetStageDefinition(52, def);
+    std::set<int> types;
+    for (int t : def.m_aiEnemyType)
+        if (t >= 1000 && t != MACHINE_ROCKET) types.insert(t);
+    types.insert(1000);
+    types.insert(MACHINE_GYROTOR);
+
+    AnnounceNewEnemiesForStage(52);
+    EXPECT_EQ(Met(1000), 1);
+    EXPECT_EQ(Met(MACHINE_GYROTOR), 1);
+    EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[0].variantMet[0], 1);
+    EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[0].variantMet[2], 0);
+    // Each type is counted once, however often the stage lists it.
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], before + int(types.size()));
+
+    int counted = g_CurrentProfile.m_aiAchievementProgress[5];
+    AnnounceNewEnemiesForStage(52);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], counted);
+}
+
+TEST_F(Unlocks, RocketsAreNeverCountedAsMet) {
+    // Stage 155 sends Fighter Subs and Rockets.
+    int before = g_CurrentProfile.m_aiAchievementProgress[5];
+    AnnounceNewEnemiesForStage(155);
+    EXPECT_EQ(Met(1011), 1);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], before + 1);
+}
+
+TEST_F(Unlocks, MeetingTheLastMachineTypeCompletesKnowYourEnemy) {
+    for (int i = 0; i < 32; ++i) g_CurrentProfile.m_aEnemySeen[i].met = 1;
+    g_CurrentProfile.m_aEnemySeen[1011 - 1000].met = 0;
+    g_CurrentProfile.m_aiAchievementProgress[5] = 31;
+    AnnounceNewEnemiesForStage(155);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], 32);
+    EXPECT_EQ(m_Board.All(), std::vector<int>{5});
+}
+
+TEST_F(Unlocks, SwimmingVariantSetsItsOwnByteOnly) {
+    AnnounceNewEnemiesForStage(82);
+    EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[14].variantMet[1], 1);
+    EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[14].variantMet[0], 0);
+    EXPECT_EQ(Met(1014), 1);
+}
+
+TEST_F(Unlocks, FeatureFlagsByStage) {
+    std::vector<int> flags;
+    GetFeatureUnlocksForStage(8, flags);
+    GetFeatureUnlocksForStage(53, flags);
+    GetFeatureUnlocksForStage(7, flags);
+    EXPECT_EQ(flags, (std::vector<int>{FEATURE_LABORATORY, FEATURE_ADVANCED_LABORATORY}));
+    for (int stage = 1; stage <= 180; ++stage) {
+        std::vector<int> f;
+        GetFeatureUnlocksForStage(f, stage);
+        for (int k : f) EXPECT_TRUE(k != FEATURE_DIFFICULTY && k != FEATURE_MINI_GAMES) << stage;
+    }
+    ApplyFeatureUnlocks(170);
+    EXPECT_TRUE(g_CurrentProfile.m_abFeatureUnlocked[FEATURE_THIRD_EPISODE]);
+    EXPECT_FALSE(g_CurrentProfile.m_abFeatureUnlocked[FEATURE_SECOND_EPISODE]);
+}
+
+TEST_F(Unlocks, LabItemsAreOfferedOnceAndNeverLowered) {
+    std::vector<int> items;
+    GetLabItemUnlocksForStage(8, items);
+    EXPECT_EQ(items, (std::vector<int>{3, 0}));
+    ApplyLabItemUnlocks(8);
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[3].m_iOffered, 1);
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[0].m_iOffered, 1);
+    // An item the laboratory already offers at a higher level keeps it.
+    g_CurrentProfile.m_aLabItem[0].m_iOffered = 4;
+    ApplyLabItemUnlocks(8);
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[0].m_iOffered, 4);
+    ApplyLabItemUnlocks(71);
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[13].m_iOffered, 1);
+    EXPECT_EQ(g_CurrentProfile.m_aLabItem[13].m_iBought, 0);
+}
+
+TEST_F(Unlocks, UpgradeTableOffersEveryRobotExactlyOnce) {
+    std::vector<int> robots;
+    for (int stage = 1; stage <= 180; ++stage) {
+        std::vector<int> r;
+        GetRobotUpgradeUnlocksForStage(r, stage);
+        if (!r.empty()) {
+            EXPECT_TRUE(stage >= 53 && stage <= 179) << stage;
+        }
+        robots.insert(robots.end(), r.begin(), r.end());
+    }
+    std::sort(robots.begin(), robots.end());
+    std::vector<int> all(40);
+    for (int i = 0; i < 40; ++i) all[i] = i;
+    EXPECT_EQ(robots, all);
+
+    ApplyRobotUpgradeUnlocks(99);
+    EXPECT_EQ(g_CurrentProfile.m_aRobotUpgrade[39].m_iAvailable, 1);
+    g_CurrentProfile.m_aRobotUpgrade[1].m_iAvailable = 3;
+    ApplyRobotUpgradeUnlocks(53);
+    EXPECT_EQ(g_CurrentProfile.m_aRobotUpgrade[1].m_iAvailable, 3);
+}
+
+TEST_F(Unlocks, EnergyTubeStagesCountOnlyWhenTheyAreTheFurthest) {
+    m_Link.Battle(164);
+    g_CurrentProfile.m_iFurthestStage = 164;
+    EXPECT_TRUE(IsLatestEvenStage162To168());
+    g_CurrentProfile.m_iFurthestStage = 34;
+    EXPECT_FALSE(IsLatestEvenStage162To168());
+    m_Link.Battle(163);
+    g_CurrentProfile.m_iFurthestStage = 163;
+    EXPECT_FALSE(IsLatestEvenStage162To168());
+}
+
+TEST_F(Unlocks, TitlesAndTexts) {
+    EXPECT_STREQ(GetStageUnlockTitle(3), "New Unlocked Available");
+    EXPECT_EQ(GetStageUnlockText(3), nullptr);
+    EXPECT_STREQ(GetStageUnlockTitle(2), "Energy Booster");
+    EXPECT_STREQ(GetStageUnlockTitle(4), "Life Booster");
+    EXPECT_STREQ(GetStageUnlockTitle(8), "Laboratory");
+    EXPECT_STREQ(GetStageUnlockTitle(61), "Machine Gun Weapon Card");
+    EXPECT_STREQ(GetStageUnlockTitle(160), "''The Revenge'' Episode");
+    EXPECT_STREQ(GetStageUnlockTitle(166), "Energy Tube Controller");
+    EXPECT_STREQ(GetStageUnlockTitle(180), "Mini-game Mode");
+    EXPECT_STREQ(GetStageUnlockText(166), "The 3rd Energy Tube has been restored.\nEnergy cost limit has been raised to 75.");
+    EXPECT_STREQ(GetStageUnlockText(170), "''The Last Stand'' episode is now\nunlocked under Play Game Menu.");
+    for (int stage = 1; stage <= 180; ++stage) EXPECT_NE(GetStageUnlockTitle(stage), nullptr) << stage;
+    for (int item = 14; item < 20; ++item) EXPECT_STREQ(GetLabItemName(item), "-");
+}
+
+TEST_F(Unlocks, UnlockBoardTextsFitTheBoard) {
+    const font_test::FontSetup body = {0.6f, 5.0f, 0.65f, 560};
+    const font_test::FontSetup title = {0.7f, 7.0f, 0.5f, -1};
+    for (int stage = 1; stage <= 180; ++stage) {
+        EXPECT_LT(font_test::LineWidth(GetStageUnlockTitle(stage), title), 560) << stage;
+        const char* text = GetStageUnlockText(stage);
+        if (!text) continue;
+        std::string wrapped = font_test::Wrap(text, body);
+        EXPECT_LE(font_test::SplitLines(wrapped).size(), 5u) << stage << ":\n" << wrapped;
+    }
+}
