@@ -97,10 +97,6 @@ public:
     void LoadEnemyResources(int machineType, int slot);
     void ReleaseEnemyResources(int slot);
 
-    // What the frame road and the framework read of the drawing back end.
-    // The render road sets it when the framework runs full screen.
-    float m_fFullscreenAspect = 0.0f;  // mode width / mode height, 0 when windowed
-
     // Start-up resources.
     CVxTexture* m_pTexLoading = nullptr;
     CVxBillboard* m_pBbdLoading = nullptr;       // the whole sheet; the bar fill is cut from it

@@ -88,8 +88,13 @@ void CGameApplication::DrawLoadingScreen() {
     const float b = LoadingBarFill(f);
 
     SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    if (m_fFullscreenAspect > 0.0f)
-        SetCamera2D(int(float(g_iScreenWidth) * (m_fFullscreenAspect / (4.0f / 3.0f))), g_iScreenHeight);
+    if (g_pD3DApp && !g_pD3DApp->m_bWindowed) {
+        const host::DisplayMode& mode = g_pD3DApp->m_settings.Fullscreen_DisplayMode;
+        if (mode.height > 0) {
+            const float aspect = float(mode.width) / float(mode.height);
+            SetCamera2D(int(float(g_iScreenWidth) * (aspect / (4.0f / 3.0f))), g_iScreenHeight);
+        }
+    }
 
     if (m_apBbdSplash[0]) m_apBbdSplash[0]->Render();
     if (CVxBillboard* bar = m_pBbdLoading) {

@@ -2,13 +2,15 @@
 // Result codes of the sound layer, in the HRESULT values its callers test.
 #include <cstdint>
 
-using SoundResult = int32_t;
+#include "platform/HResult.h"
 
-constexpr SoundResult SOUND_OK = 0;
+using SoundResult = HRESULT;
+
+constexpr SoundResult SOUND_OK = S_OK;
 constexpr SoundResult SOUND_E_NOT_INITIALIZED = int32_t(0x800401F0);  // no device, or no buffers
-constexpr SoundResult SOUND_E_INVALID_ARG = int32_t(0x80070057);
-constexpr SoundResult SOUND_E_OUT_OF_MEMORY = int32_t(0x8007000E);
-constexpr SoundResult SOUND_E_FAIL = int32_t(0x80004005);
+constexpr SoundResult SOUND_E_INVALID_ARG = E_INVALIDARG;
+constexpr SoundResult SOUND_E_OUT_OF_MEMORY = E_OUTOFMEMORY;
+constexpr SoundResult SOUND_E_FAIL = E_FAIL;
 constexpr SoundResult SOUND_E_BUFFER_LOST = int32_t(0x88780096);
 constexpr SoundResult SOUND_E_NO_DRIVER = int32_t(0x88780078);  // no sound device could be opened
 

@@ -28,6 +28,9 @@ echo "== sanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF
 
+echo "== fuzzers (bounded)"
+bash script/fuzz.sh "${CSQ_FUZZ_SECONDS:-20}"
+
 echo "== thread sanitizer build (worker-thread tests)"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCSQ_TSAN=ON -DCSQ_BUILD_BENCH=OFF >/dev/null
 cmake --build build-tsan -j "$jobs" --target csq_tests

@@ -564,3 +564,51 @@ TEST_F(EffectsTest, ExitBoxDrawsItsPanelIntoItsSlotOncePerOpening) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EffectsTest, SuspendAndResumeActLikeLosingAndRegainingFocus) {
+    Enter(2);
+    m_App->OnSystemSuspend();
+    EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
+    m_App->OnSystemResume();
+    EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
+}
+
+TEST_F(EffectsTest, HooksLeaveThePagesAloneWhileASwitchIsUnderWay) {
+    Enter(3);
+    m_App->m_pPageGame->m_iBattleState = BATTLE_PLAYING;
+    m_App->m_bSwitchPending = true;
+    m_App->OnDeactivate();
+    EXPECT_FALSE(m_App->m_pEffectMsgBox->IsOpen()) << "no Pause box for a page being left";
+    EXPECT_FALSE(m_App->m_bCaptureStill);
+    m_App->m_bSwitchPending = false;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EffectsTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
+    RecordingEffect howTo, howToMini;
+    m_App->m_pPageGame->m_pEffectHowToPlay = &howTo;
+    m_App->m_pPageGame->m_pEffectHowToMiniGame = &howToMini;
+    howTo.Add(0);
+    howToMini.Add(0);
+    Enter(3);
+    m_App->m_iCurrentStage = 12;
+    m_App->UpdateOverlays();
+    EXPECT_EQ(howTo.m_aInstances[0].age, 1);
+    EXPECT_EQ(howToMini.m_aInstances[0].age, 0) << "the mini-game help only on mini-game stages";
+    m_App->m_iCurrentStage = 151;
+    m_App->UpdateOverlays();
+    EXPECT_EQ(howToMini.m_aInstances[0].age, 1);
+    m_App->m_pEffectExit->Add(0);
+    m_App->UpdateOverlays();
+    EXPECT_EQ(howTo.m_aInstances[0].age, 2);
+    EXPECT_EQ(howToMini.m_aInstances[0].age, 1);
+    m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
+    m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
+}
+
+}  // namespace

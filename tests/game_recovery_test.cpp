@@ -301,3 +301,35 @@ TEST_F(RecoveryTest, AMutedSaveStartsMuted) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
+    MakeDamagedSave(Damage::Checksum);
+    // The save is written through a temporary file: a folder in its place
+    // makes every write fail.
+    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
+    Start();
+    // Unanswered boxes take their first button: OK, then Yes each time.
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kCorrupted,
+                                                 kCreateQuestion, kClosed}));
+    EXPECT_TRUE(g_bQuitRequested);
+    std::filesystem::remove_all(MainPath() + ".tmp");
+    Shutdown();
+    EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";
+}
+
+TEST_F(RecoveryTest, ACreateThatFailsOnceCanStillBeDeclined) {
+    MakeDamagedSave(Damage::Checksum);
+    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    Make();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kClosed}));
+    EXPECT_TRUE(g_bQuitRequested);
+    std::filesystem::remove_all(MainPath() + ".tmp");
+}
+
+}  // namespace

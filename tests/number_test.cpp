@@ -94,6 +94,11 @@ TEST(Number, DigitCellsOnAFourByFourSheet) {
     ASSERT_TRUE(CVxNumber::DigitRect(8, 5, 5, r));
     EXPECT_FLOAT_EQ(r[0], 0.6f);
     EXPECT_FLOAT_EQ(r[1], 0.2f);
+    ASSERT_TRUE(CVxNumber::DigitRect(7, 5, 2, r));  // five columns, two rows
+    EXPECT_FLOAT_EQ(r[0], 0.4f);
+    EXPECT_FLOAT_EQ(r[1], 0.5f);
+    EXPECT_FLOAT_EQ(r[2], 0.2f);
+    EXPECT_FLOAT_EQ(r[3], 0.5f);
     EXPECT_FALSE(CVxNumber::DigitRect(3, 1, 1, r));
 
     WidgetWorld w(Sheets());

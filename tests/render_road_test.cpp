@@ -70,7 +70,10 @@ TEST_F(RenderRoadTest, NoSoundDeviceFailsCreationWithoutTimerOrInitialisation) {
     services.audio.SetUnavailable(true);
     EXPECT_TRUE(FAILED(Start()));
     EXPECT_EQ(g_pSoundManager, nullptr);
-    EXPECT_FALSE(app->m_bInitialised);
+    // The failed creation destroyed the device resources, and the application
+    // with them: the entry point must find it gone, not read a deleted one.
+    EXPECT_EQ(g_pApp, nullptr);
+    app = nullptr;
     EXPECT_EQ(log.Count("load"), 0);
     EXPECT_EQ(framework->Device(), nullptr);
 }
@@ -373,6 +376,26 @@ TEST_F(RenderRoadTest, CloseDeletesTheApplicationAndStopsTheTimer) {
     EXPECT_EQ(g_pPostProcessEffect, nullptr);
     EXPECT_EQ(g_pSceneTarget, 0u);
     EXPECT_EQ(framework->m_pFont, nullptr);
+}
+
+TEST_F(RenderRoadTest, SlotDrawnDuringTheSceneIsShownAndTheSceneGoesOn) {
+    ASSERT_EQ(Start(), S_OK);
+    TextureHandle slotTarget = 0, afterTarget = 0;
+    pages[0]->onRender = [&] {
+        ASSERT_TRUE(BeginRenderToTexture(3, true));
+        slotTarget = device->RenderTarget();
+        EndRenderToTexture();
+        afterTarget = device->RenderTarget();
+    };
+    size_t from = device->draws.size();
+    Frame();
+    EXPECT_EQ(slotTarget, g_apRenderSurface[3]);
+    EXPECT_EQ(afterTarget, g_pSceneTarget);
+    EXPECT_TRUE(g_bScreenDimOn);
+    auto composed = Compositions(from);
+    ASSERT_EQ(composed.size(), 1u);
+    EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
+    EXPECT_FALSE(device->inScene);
 }
 
 TEST_F(RenderRoadTest, CapsRejectPureDevicesAndFormatsWithoutTargetsOrAlpha) {
