@@ -78,6 +78,13 @@ void CVxTexture::FreeReleasedTextures() {
     for (auto& r : released) r.first->ReleaseTexture(r.second);
 }
 
+void CVxTexture::ShowForeignTexture(host::TextureHandle texture) {
+    if (m_pTexture && m_pDevice && m_pTexture != texture) m_pDevice->ReleaseTexture(m_pTexture);
+    m_pPending.reset();
+    m_pTexture = texture;
+    m_pDevice = nullptr;
+}
+
 host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
     FreeReleasedTextures();
     if (m_pPending) {

@@ -33,6 +33,10 @@ public:
     // Main thread: frees device textures released on other threads (a texture
     // released on the thread that uploaded it is freed at once).
     static void FreeReleasedTextures();
+    // Main thread: shows a device texture somebody else owns (a render
+    // target). The texture's own picture is let go; Release leaves the shown
+    // one alone.
+    void ShowForeignTexture(host::TextureHandle texture);
 
     int32_t m_iWidth = 100;
     int32_t m_iHeight = 100;

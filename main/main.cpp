@@ -1,38 +1,32 @@
 // Program entry: refuse a second copy, check the machine, build the game
-// application, open the window and run the loop.
+// application, open the window and run the loop through the render road.
 #include <csignal>
 
-#include "platform/D3DApplication.h"
+#include "engine/VxXApplication.h"
+#include "platform/AnsiToWide.h"
+#include "platform/MyD3DApplication.h"
 #include "platform/StartupChecks.h"
-#include "platform/host/GraphicsDevice.h"
 #include "platform/host/MessageBox.h"
+
+CMyD3DApplication g_d3dApp;
 
 namespace {
 
 extern "C" void OnQuitSignal(int) { g_bQuitRequested = true; }
 
-// The framework object the program runs until the game's own exists: it opens
-// the window and clears it every frame.
-class CEmptyApplication : public CD3DApplication {
-public:
-    bool m_bInitialised = false;
-
-    HRESULT CreateDeviceResources() override {
-        m_bInitialised = true;
-        return S_OK;
-    }
-    HRESULT Render() override {
-        if (host::GraphicsDevice* device = Device()) {
-            device->Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
-            device->BeginScene();
-            device->EndScene();
-        }
-        return S_OK;
-    }
-};
-
-// Builds the game application (save data, archive, pages). Nothing to build yet.
-bool CreateGameApplication() { return true; }
+// The application the road drives until the game's own joins the program:
+// the engine's input application with the archive open and no pages, so
+// every frame is composed through the targets onto the screen.
+CVxXApplication* CreateGameApplication() {
+    auto* app = new CVxXApplication();
+    app->m_pszTitle = "Cogsquall";
+    app->m_iWindowWidth = 800;
+    app->m_iWindowHeight = 600;
+    app->m_iScreenWidth = 880;
+    app->m_iScreenHeight = 640;
+    app->OpenResourceArchive();
+    return app;
+}
 
 }  // namespace
 
@@ -47,15 +41,18 @@ int main() {
             "Game Already Running!!", host::MB_ICONWARNING);
         return 0;
     }
-    if (!CheckSystemRequirements()) return 1;
-    if (!CreateGameApplication()) return 1;
+    if (!CheckSystemRequirements()) return 0;
 
-    CEmptyApplication app;
-    app.m_pszWindowTitle = u"Cogsquall";
-    app.m_dwCreationWidth = 800;
-    app.m_dwCreationHeight = 600;
-    app.m_bShowCursorWhenFullscreen = true;
-    if (FAILED(app.Create())) return 1;
-    if (!app.m_bInitialised) return 1;
-    return app.Run();
+    CVxXApplication* app = CreateGameApplication();
+
+    char16_t title[ANSI_TO_WIDE_CAPACITY] = {};
+    AnsiToWide(title, app->m_pszTitle);
+    g_d3dApp.m_pszWindowTitle = title;  // the framework keeps its own copy
+    g_d3dApp.m_dwCreationWidth = uint32_t(app->m_iWindowWidth);
+    g_d3dApp.m_dwCreationHeight = uint32_t(app->m_iWindowHeight);
+    g_d3dApp.m_bShowCursorWhenFullscreen = true;
+    if (FAILED(g_d3dApp.Create())) return 0;
+    // The device's resources mark the application initialised; without them, no loop.
+    if (!g_pApp || !g_pApp->m_bInitialised) return 0;
+    return g_d3dApp.Run();
 }

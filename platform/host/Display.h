@@ -67,6 +67,25 @@ public:
     virtual void ShowCursor(bool show) = 0;
     virtual void ClipCursor(bool clip) = 0;
     virtual void SetTitle(const std::string& title) = 0;
+
+    // A timer posts WM_TIMER (wParam = id) when no other message waits and its
+    // interval has passed since it was set or last delivered. Setting an id
+    // again restarts it.
+    void SetTimer(uintptr_t id, uint32_t milliseconds);
+    void KillTimer(uintptr_t id);
+    bool HasTimer(uintptr_t id) const;
+
+protected:
+    // The first due timer as a message; backends call it when their queue is empty.
+    bool TakeDueTimer(WindowMessage& out);
+
+private:
+    struct Timer {
+        uintptr_t id;
+        uint32_t interval;
+        uint32_t last;
+    };
+    std::vector<Timer> m_timers;
 };
 
 class VideoSystem {

@@ -39,6 +39,7 @@ uniform int uColorOp, uColorArg1, uColorArg2, uAlphaOp, uAlphaArg1, uAlphaArg2;
 uniform bool uAlphaTest;
 uniform int uAlphaFunc;
 uniform float uAlphaRef;
+uniform bool uPostProcess;
 out vec4 fragColor;
 vec4 arg(int a, vec4 tex) { return a == 2 ? tex : vColor; }
 vec4 op(int o, vec4 a1, vec4 a2) {
@@ -61,6 +62,11 @@ bool cmp(int f, float a, float r) {
 void main() {
     vec4 tex = vec4(1.0);
     if (uHasTex) tex = texture(uTex, vec2(vUV.x, uFlipV ? 1.0 - vUV.y : vUV.y));
+    if (uPostProcess) {
+        // The composition: the frame's picture tinted by the quad (the dim grey).
+        fragColor = vec4(tex.rgb * vColor.rgb, tex.a);
+        return;
+    }
     vec3 rgb = op(uColorOp, arg(uColorArg1, tex), arg(uColorArg2, tex)).rgb;
     float a = op(uAlphaOp, arg(uAlphaArg1, tex), arg(uAlphaArg2, tex)).a;
     if (uAlphaTest && !cmp(uAlphaFunc, floor(a * 255.0 + 0.5), uAlphaRef)) discard;
@@ -125,7 +131,7 @@ GLint Address(uint32_t a) {
 enum {
     K_ZENABLE, K_ZWRITE, K_ZFUNC, K_ATEST, K_AREF, K_AFUNC, K_BLEND, K_SRC, K_DST, K_OP, K_SEPARATE,
     K_SRCA, K_DSTA, K_OPA, K_CULL, K_MASK, K_COP, K_CA1, K_CA2, K_AOP, K_AA1, K_AA2, K_ADDRU, K_ADDRV,
-    K_MAG, K_MIN, K_TEXTURE, K_PRETRANSFORMED
+    K_MAG, K_MIN, K_TEXTURE, K_PRETRANSFORMED, K_SHADER
 };
 
 }  // namespace
@@ -163,6 +169,7 @@ GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParam
     m_uAlphaFunc = glGetUniformLocation(prog, "uAlphaFunc");
     m_uAlphaRef = glGetUniformLocation(prog, "uAlphaRef");
     m_uTex = glGetUniformLocation(prog, "uTex");
+    m_uPostProcess = glGetUniformLocation(prog, "uPostProcess");
     glUniform1i(m_uTex, 0);
 
     glGenVertexArrays(1, &m_vao);
@@ -378,6 +385,7 @@ GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
     v[K_MIN] = s.sampler[SAMP_MINFILTER];
     v[K_TEXTURE] = m_textures.count(s.texture) ? s.texture : 0;
     v[K_PRETRANSFORMED] = pretransformed ? 1 : 0;
+    v[K_SHADER] = s.shader;
     if (!pretransformed) {
         k.view = s.view;
         k.projection = s.projection;
@@ -428,6 +436,7 @@ void GlDevice::ApplyKey(const Key& k) {
     glUniform1i(m_uAlphaTest, v[K_ATEST] ? 1 : 0);
     glUniform1i(m_uAlphaFunc, GLint(v[K_AFUNC]));
     glUniform1f(m_uAlphaRef, float(v[K_AREF] & 0xFF));
+    glUniform1i(m_uPostProcess, v[K_SHADER] == SHADER_POSTPROCESS ? 1 : 0);
 
     auto it = m_textures.find(v[K_TEXTURE]);
     bool hasTex = v[K_TEXTURE] && it != m_textures.end();

@@ -59,7 +59,7 @@ private:
         float u, v;
     };
     struct Key {
-        std::array<uint32_t, 28> values{};
+        std::array<uint32_t, 29> values{};
         Matrix view{}, projection{};
         bool operator==(const Key& o) const {
             return values == o.values && view == o.view && projection == o.projection;
@@ -81,7 +81,7 @@ private:
     int m_depthW = 0, m_depthH = 0;
     GLint m_uViewProj = -1, m_uOffset = -1, m_uHasTex = -1, m_uFlipV = -1, m_uColorOp = -1,
           m_uColorArg1 = -1, m_uColorArg2 = -1, m_uAlphaOp = -1, m_uAlphaArg1 = -1, m_uAlphaArg2 = -1,
-          m_uAlphaTest = -1, m_uAlphaFunc = -1, m_uAlphaRef = -1, m_uTex = -1;
+          m_uAlphaTest = -1, m_uAlphaFunc = -1, m_uAlphaRef = -1, m_uTex = -1, m_uPostProcess = -1;
     std::unordered_map<TextureHandle, GlTexture> m_textures;
     TextureHandle m_next = 1;
     int m_bbWidth = 0, m_bbHeight = 0, m_maxTexture = 0;

@@ -77,6 +77,12 @@ void GraphicsDevice::SetTexture(uint32_t stage, TextureHandle texture) {
     m_state.texture = texture;
 }
 
+void GraphicsDevice::SetShader(uint32_t shader) {
+    if (m_state.shader == shader) return;
+    StateChanged();
+    m_state.shader = shader;
+}
+
 void GraphicsDevice::SetTransform(uint32_t which, const Matrix& m) {
     Matrix* dst = which == TS_VIEW ? &m_state.view : which == TS_PROJECTION ? &m_state.projection
                 : which == TS_WORLD ? &m_state.world : nullptr;

@@ -46,6 +46,9 @@ enum : uint32_t { TADDRESS_WRAP = 1, TADDRESS_MIRROR = 2, TADDRESS_CLAMP = 3 };
 enum : uint32_t { CLEAR_TARGET = 1, CLEAR_ZBUFFER = 2, CLEAR_STENCIL = 4 };
 enum : uint32_t { TS_VIEW = 2, TS_PROJECTION = 3, TS_WORLD = 256 };
 enum : uint32_t { PT_TRIANGLELIST = 4, PT_TRIANGLESTRIP = 5, PT_TRIANGLEFAN = 6 };
+// Which pixel program draws: the fixed texture stage, or the post-process
+// composition (texture × vertex colour, texture alpha) that effect passes select.
+enum : uint32_t { SHADER_FIXED = 0, SHADER_POSTPROCESS = 1 };
 
 // Vertex with a position the transforms place (24 bytes).
 struct Vertex {
@@ -72,6 +75,7 @@ struct DeviceState {
     std::array<uint32_t, TSS_COUNT> stage{};
     std::array<uint32_t, SAMP_COUNT> sampler{};
     TextureHandle texture = 0;
+    uint32_t shader = SHADER_FIXED;
     Matrix world = IdentityMatrix(), view = IdentityMatrix(), projection = IdentityMatrix();
     DeviceState();  // the device defaults
 };
@@ -105,6 +109,7 @@ public:
     void SetSamplerState(uint32_t sampler, uint32_t type, uint32_t value);
     void SetTexture(uint32_t stage, TextureHandle texture);
     void SetTransform(uint32_t which, const Matrix& m);
+    void SetShader(uint32_t shader);
     uint32_t GetRenderState(uint32_t state) const { return m_state.render[state]; }
     uint32_t GetTextureStageState(uint32_t type) const { return m_state.stage[type]; }
     uint32_t GetSamplerState(uint32_t type) const { return m_state.sampler[type]; }

@@ -6,6 +6,9 @@
 namespace host {
 
 bool HeadlessWindow::PeekMessage(WindowMessage& out) {
+    // Timers come before the idle hook moves time on, so a script that steps
+    // the clock once per idle gets one timer message per frame.
+    if (queue.empty() && TakeDueTimer(out)) return true;
     if (queue.empty() && onIdle) onIdle();
     if (queue.empty()) return false;
     out = queue.front();

@@ -54,10 +54,12 @@ public:
     bool PeekMessage(WindowMessage& out) override {
         SDL_Event e;
         while (m_pending.empty() && SDL_PollEvent(&e)) Translate(e);
+        if (m_pending.empty() && TakeDueTimer(out)) return true;
         return Pop(out);
     }
     bool WaitMessage(WindowMessage& out) override {
         SDL_Event e;
+        if (m_pending.empty() && TakeDueTimer(out)) return true;
         if (m_pending.empty() && SDL_WaitEventTimeout(&e, 100)) Translate(e);
         if (Pop(out)) return true;
         out = WindowMessage{};  // nothing yet: an empty message keeps the loop turning
