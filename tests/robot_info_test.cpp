@@ -184,6 +184,11 @@ TEST_F(RobotInfoTest, TheWheelScrollsLongTextsOnlyAndIsUsedUpEitherWay) {
     Tick(board);
     board->HandleClick();
     EXPECT_EQ(board->m_fScroll, 30.0f);
+
+    // A new opening starts at the top again.
+    board->Clear(0);
+    Open(longUnit);
+    EXPECT_EQ(board->m_fScroll, 0.0f);
 }
 
 TEST_F(RobotInfoTest, InputWaitsForTheBoardToRestAndClosingClearsTheOpenFlag) {
