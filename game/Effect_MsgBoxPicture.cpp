@@ -112,6 +112,9 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
     case MSGBOX_TIP_LIFE_DAMAGE:
         DrawSharedPicture(app.m_pBbdHeartAttack, x, y + 92.0f, 1.3f, 1.3f);
         break;
+    case MSGBOX_TIP_METAL_SPIKES:
+        for (int i = -2; i <= 2; ++i) DrawSharedPicture(app.m_pBbdSpike, x + 19.0f * float(i), y + 103.0f);
+        break;
     case MSGBOX_TIP_MINI_CAPSULE:
         if (page == kBattlePage && app.m_pPageGame)
             DrawSharedPicture(app.m_pPageGame->m_pBbdCapsule, x, y + 75.0f, 0.85f, 0.85f);

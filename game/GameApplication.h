@@ -117,6 +117,7 @@ public:
     CVxBillboard* m_apBbdStage[4] = {};
     CVxBillboard* m_apBbdTwist[2] = {};
     CVxBillboard* m_pBbdHeartAttack = nullptr;
+    CVxBillboard* m_pBbdSpike = nullptr;  // the battle's spike picture; no file is named for it yet
     CVxBillboard* m_apBbdLight[6] = {};
     CVxTexture* m_pTexLightArrow = nullptr;
     CVxBillboard* m_apBbdLightArrow[2] = {};

@@ -2,6 +2,8 @@
 // recording device: drawn once per opening, shown from the slot every frame.
 #include <gtest/gtest.h>
 
+#include "engine/VxBillboard.h"
+#include "engine/VxTexture.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
 #include "game/SaveProfile.h"
@@ -92,4 +94,20 @@ TEST_F(PopupSlotTest, TheIncomingInformationBoardStandsAtItsOwnPlace) {
     const auto outgoing = DrawsOf(0);
     ASSERT_FALSE(outgoing.empty());
     EXPECT_FLOAT_EQ(outgoing.back()->state.world[12], -300.0f);
+}
+
+TEST_F(PopupSlotTest, TheSpikeTipLaysFiveSpikesInARow) {
+    CVxBillboard* spike = m_App->m_pResourceManager->CreateBillboard("Bbd_Stone.png", "Resource\\Effect\\", nullptr);
+    m_App->m_pBbdSpike = spike;
+    box->Add(MSGBOX_TIP_METAL_SPIKES);
+    TickBox();
+    const host::TextureHandle texture = spike->m_pTexture->Handle(device);
+    std::vector<float> xs;
+    for (const host::DrawRecord& d : device.draws) {
+        if (d.target != g_apRenderSurface[MSGBOX_PICTURE_SLOT] || d.state.texture != texture) continue;
+        xs.push_back(d.state.world[12]);
+        EXPECT_FLOAT_EQ(d.state.world[13], 103.0f);
+    }
+    EXPECT_EQ(xs, (std::vector<float>{-38.0f, -19.0f, 0.0f, 19.0f, 38.0f}));
+    m_App->m_pBbdSpike = nullptr;
 }
