@@ -8,6 +8,8 @@
 // The link is read from the page-switch and stage-loader threads as well as the
 // main thread, so implementations read their own (atomic) fields on each call.
 
+#include "engine/PageIndices.h"
+
 struct StageDefinition;
 struct FieldCell;
 
@@ -54,9 +56,6 @@ public:
 // Installs a link (null restores the default one). Not owned.
 void SetContentLink(CContentLink* link);
 CContentLink& GetContentLink();
-
-// The battle page's index in the page table.
-constexpr int BATTLE_PAGE_INDEX = 3;
 
 // The battle page is current. With countPendingSwitch a switch that is under way
 // towards the battle page counts as well.

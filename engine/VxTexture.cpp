@@ -98,7 +98,8 @@ host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
 
 bool CVxTexture::Load(const char* name, const char* folder) {
     CVxResource::Load(name, folder);
-    if (!IsEmpty() || !g_pApp) return true;
+    // A nameless texture object waits for a picture from elsewhere (a render target).
+    if (!IsEmpty() || !g_pApp || !name || !*name) return true;
 
     const std::string base = g_pApp->m_pszResourceRoot ? g_pApp->m_pszResourceRoot : "";
     std::string dir = (folder && *folder) ? Slashed(base + folder) : std::string();

@@ -3,6 +3,7 @@
 #include <csignal>
 
 #include "engine/VxXApplication.h"
+#include "game/GameApplication.h"
 #include "platform/AnsiToWide.h"
 #include "platform/MyD3DApplication.h"
 #include "platform/StartupChecks.h"
@@ -14,19 +15,9 @@ namespace {
 
 extern "C" void OnQuitSignal(int) { g_bQuitRequested = true; }
 
-// The application the road drives until the game's own joins the program:
-// the engine's input application with the archive open and no pages, so
-// every frame is composed through the targets onto the screen.
-CVxXApplication* CreateGameApplication() {
-    auto* app = new CVxXApplication();
-    app->m_pszTitle = "Cogsquall";
-    app->m_iWindowWidth = 800;
-    app->m_iWindowHeight = 600;
-    app->m_iScreenWidth = 880;
-    app->m_iScreenHeight = 640;
-    app->OpenResourceArchive();
-    return app;
-}
+// The game application: save data (with its repair questions), the archive
+// and the pages. The road deletes it with the device at shutdown.
+CVxXApplication* CreateGameApplication() { return new CGameApplication(); }
 
 }  // namespace
 

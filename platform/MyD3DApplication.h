@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/PageIndices.h"
 #include "platform/D3DApplication.h"
 #include "platform/FrameworkFont.h"
 #include "platform/host/Effect.h"
@@ -39,8 +40,7 @@ extern std::unique_ptr<host::Effect> g_pPostProcessEffect;
 extern host::Effect::Handle g_hMotionBlurTechnique;
 extern uint8_t g_bApplyFullscreenAtStart;
 
-// The page whose stage is drawn into the stage target.
-constexpr int BATTLE_PAGE_INDEX = 3;
+// BATTLE_PAGE_INDEX: the page whose stage is drawn into the stage target.
 
 class CMyD3DApplication : public CD3DApplication {
 public:

@@ -1,0 +1,61 @@
+#include "game/Effect_SwitchPage.h"
+
+#include "battle/effects/Effect_Summary.h"
+#include "battle/page/PageGame.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxResourceManager.h"
+#include "engine/VxSound.h"
+#include "frontend/PageMenu.h"
+#include "game/GameApplication.h"
+
+CEffect_SwitchPage::CEffect_SwitchPage() {
+    m_nPoolSize = 1;
+    m_iDefaultLife = SWITCH_FRAMES;
+    Clear(0);
+}
+
+void CEffect_SwitchPage::OnFrame(int index) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    const EffectInstance& r = m_aInstances[index];
+    const int code = r.kind;
+    const int life = r.life;
+    const float progress = 1.0f - float(life) / float(SWITCH_FRAMES);
+    const bool isSwitch = code != -1;
+
+    if (CVxBillboard* mark = app->m_pBbdMark) {
+        mark->SaveState();
+        mark->SetSize(1.5f * float(g_iScreenWidth), 1.5f * float(g_iScreenHeight), 1.0f);
+        mark->SetPosition(0.0f, 0.0f, 0.0f);
+        const float alpha = isSwitch ? progress + 1.0f / float(SWITCH_FRAMES) : float(life) / float(SWITCH_FRAMES);
+        mark->SetDiffuse(0.0f, 0.0f, 0.0f, alpha);
+        mark->Render();
+        mark->RestoreState();
+    }
+
+    const bool soundsPaused = app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused;
+    if (isSwitch && !soundsPaused) {
+        CVxSound* music = nullptr;
+        if (app->m_iCurrentPage == 1 && app->m_pPageMenu) music = app->m_pPageMenu->m_pMusic;
+        if (app->m_iCurrentPage == 3 && app->m_pPageGame) music = app->m_pPageGame->m_pMusic;
+        if (music) music->SetVolumeFactor(float(life) / float(SWITCH_FRAMES));
+    }
+
+    if (!isSwitch || life != 1) return;
+    const bool leavingBattle = app->m_iCurrentPage == 3;
+    CEffect_Summary* summary = app->m_pPageGame ? app->m_pPageGame->m_pEffectSummary : nullptr;
+    int page;
+    int subScreen;
+    if (code >= 10) {
+        page = code % 10;
+        subScreen = code / 10;
+        if (leavingBattle && page == 2 && summary) app->m_iCurrentStage = summary->m_iChosenStage;
+        if (leavingBattle && page == 1) app->m_bReturnToMenu = true;
+    } else {
+        page = code;
+        subScreen = 0;
+        if (leavingBattle && page == 3 && summary) app->m_iCurrentStage = summary->m_iChosenStage;
+    }
+    app->SwitchPage(page, subScreen);
+    if (app->m_pResourceManager) app->m_pResourceManager->m_bSoundsPaused = false;
+}

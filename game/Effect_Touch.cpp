@@ -1,0 +1,33 @@
+#include "game/Effect_Touch.h"
+
+#include "battle/page/PageGame.h"
+#include "engine/VxBillboard.h"
+#include "game/GameApplication.h"
+
+CEffect_Touch::CEffect_Touch() {
+    m_nPoolSize = 1;
+    m_iDefaultLife = TOUCH_FRAMES;
+    Clear(0);
+}
+
+void CEffect_Touch::OnFrame(int index) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    const EffectInstance& r = m_aInstances[index];
+    const float x = r.params[0].f, y = r.params[1].f, z = r.params[2].f;
+    const float p = 1.0f - float(r.life) / float(TOUCH_FRAMES);
+
+    if (CVxBillboard* ring = app->m_pBbdTouch) {
+        ring->SaveState();
+        ring->ScaleSizeUniform(p);
+        ring->SetPosition(x, y, z);
+        ring->SetBlendMode(BLEND_ADD, ring->m_iAlphaRef);
+        ring->SetDiffuse(1.0f - p, 1.0f - p, 1.0f - p, 1.0f - p);
+        ring->Render();
+        ring->SetBlendMode(BLEND_ALPHA, ring->m_iAlphaRef);
+        ring->RestoreState();
+    }
+
+    if (r.life == 1 && r.kind >= 2 && app->m_pPageGame && app->m_pPageGame->m_pEffectCardFull)
+        app->m_pPageGame->m_pEffectCardFull->Add(r.kind - 1, x, y, z);
+}

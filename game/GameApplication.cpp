@@ -1,0 +1,281 @@
+#include "game/GameApplication.h"
+
+#include <new>
+
+#include "battle/page/PageGame.h"
+#include "content/GameLink.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxNumber.h"
+#include "engine/VxPage.h"
+#include "engine/VxResourceManager.h"
+#include "engine/VxSound.h"
+#include "engine/VxTexture.h"
+#include "frontend/PageLogo.h"
+#include "frontend/PageMenu.h"
+#include "frontend/PageStory.h"
+#include "frontend/PageTest.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/Effect_Exit.h"
+#include "game/Effect_Loading.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
+#include "game/Effect_SwitchPage.h"
+#include "game/Effect_Touch.h"
+#include "game/GameSaveData.h"
+#include "platform/D3DApplication.h"
+#include "platform/MyD3DApplication.h"
+#include "platform/host/MessageBox.h"
+
+int g_iScreenWidth = 880;
+int g_iScreenHeight = 640;
+std::atomic<bool> g_bStartFullscreen{false};
+uint8_t g_bShowFrameStats = 0;
+CGameApplication* g_pGameAppInstance = nullptr;
+CGameApplication* g_pGameApp = nullptr;
+
+namespace {
+
+const char* const kReadErrorCaption = "Save data read error!";
+const char* const kCorruptedText = "The save file can not be used because the data is corrupted.";
+const char* const kLostText = "The save file can not be used because the data is lost.";
+const char* const kRecreateCaption = "Recreate save data.";
+const char* const kRecreateText = "Do you want to create new save data?";
+const char* const kRecoveryCaption = "Recovery save data.";
+const char* const kRecoveryText = "Do you want to recovery save data from back up system?";
+
+// A failed repair asks again, but a disk that keeps refusing ends the run.
+constexpr int kMaxCreateAttempts = 3;
+
+bool AnsweredYes(const char* text, const char* caption) {
+    return host::ShowMessageBox(text, caption, host::MB_YESNO) == host::IDYES;
+}
+
+bool LoadSucceeded(int result) { return result == CVxSaveData::SAVE_OK || result == CVxSaveData::SAVE_CREATED; }
+
+}  // namespace
+
+// What the content lookups read of the running game.
+struct CGameApplication::ContentLink : public CContentLink {
+    explicit ContentLink(CGameApplication& app) : m_app(app) {}
+    int CurrentPage() const override { return m_app.m_iCurrentPage; }
+    bool IsSwitchPending() const override { return m_app.m_bSwitchPending; }
+    int PendingPage() const override { return m_app.m_iNewPage; }
+    int CurrentStage() const override { return m_app.m_iCurrentStage; }
+    const StageDefinition* BattleStageDefinition() const override {
+        return m_app.m_pPageGame ? &m_app.m_pPageGame->m_StageDefinition : nullptr;
+    }
+    const FieldCell* BattleFieldCells() const override {
+        return m_app.m_pPageGame ? m_app.m_pPageGame->m_aFieldCells : nullptr;
+    }
+    void SetFieldGroundRow(int row) override {
+        if (m_app.m_pPageGame) m_app.m_pPageGame->m_iFieldGroundRow = row;
+    }
+    int CurrentSubScreen() const override {
+        const CVxPage* page = m_app.PageAt(m_app.m_iCurrentPage);
+        return page ? page->m_iSubScreen : 0;
+    }
+    int BattleState() const override { return m_app.m_pPageGame ? m_app.m_pPageGame->m_iBattleState : 0; }
+    CAchievementNotice* AchievementBoard() override { return m_app.m_pEffectNewAchievement; }
+    // The battle's own notice comes with the battle overlays.
+    CAchievementNotice* InGameAchievementNotice() override { return nullptr; }
+    CGameApplication& m_app;
+};
+
+CGameApplication::CGameApplication() {
+    g_pGameAppInstance = this;
+    g_pGameApp = this;
+    m_bBlockSubScreenChanges = false;
+    m_bHoldSwitch = false;
+
+    m_pszTitle = "Cogsquall";
+    g_iScreenWidth = 900;
+    g_iScreenHeight = 600;
+    m_iWindowWidth = 900;
+    m_iWindowHeight = 600;
+
+    m_pSaveData = new CGameSaveData();
+    const int loadResult = m_pSaveData->Load();
+
+    g_iScreenWidth = 880;
+    g_iScreenHeight = 640;
+    m_iWindowWidth = 800;
+    m_iWindowHeight = 600;
+
+    RecoverSaveData(loadResult);
+
+    g_bStartFullscreen = m_pSaveData->Header().m_bWindowed == 0;
+    m_iScreenWidth = g_iScreenWidth;
+    m_iScreenHeight = g_iScreenHeight;
+    g_bAllowClose = false;
+    g_bShowFrameStats = 0;
+    m_pEffectBlackScreen = nullptr;
+
+    OpenResourceArchive();
+
+    m_iCurrentPage = 0;
+    ResetGameState();
+
+    m_pPageLogo = new (std::nothrow) CPageLogo();
+    m_pPageMenu = new (std::nothrow) CPageMenu();
+    m_pPageStory = new (std::nothrow) CPageStory();
+    m_pPageGame = new (std::nothrow) CPageGame();
+    m_pPageTest = new (std::nothrow) CPageTest();
+
+    InstallContentLink();
+    InstallRoadLinks();
+}
+
+CGameApplication::~CGameApplication() {
+    ReleaseResources();
+    // Never initialised: nothing was loaded or saved, only the objects go.
+    delete m_pPageLogo;
+    delete m_pPageMenu;
+    delete m_pPageStory;
+    delete m_pPageGame;
+    delete m_pPageTest;
+    m_pPageLogo = nullptr;
+    m_pPageMenu = nullptr;
+    m_pPageStory = nullptr;
+    m_pPageGame = nullptr;
+    m_pPageTest = nullptr;
+    delete m_pSaveData;
+    m_pSaveData = nullptr;
+    m_vecLastDeck.clear();
+    if (m_pContentLink) {
+        if (&GetContentLink() == m_pContentLink) SetContentLink(nullptr);
+        delete m_pContentLink;
+        m_pContentLink = nullptr;
+    }
+    if (g_GameRoadLinks.pfScreenShake == &m_fScreenShake) g_GameRoadLinks = GameRoadLinks();
+    // Everything that could reach this object has gone.
+    JoinWorkerThreads();
+    if (g_pGameAppInstance == this) g_pGameAppInstance = nullptr;
+    if (g_pGameApp == this) g_pGameApp = nullptr;
+}
+
+void CGameApplication::InstallContentLink() {
+    m_pContentLink = new ContentLink(*this);
+    SetContentLink(m_pContentLink);
+}
+
+void CGameApplication::InstallRoadLinks() {
+    g_GameRoadLinks.pfScreenShake = &m_fScreenShake;
+    g_GameRoadLinks.pbShowStatistics = &g_bShowFrameStats;
+    g_GameRoadLinks.pbStartFullscreen = &g_bStartFullscreen;
+    g_GameRoadLinks.updateScreenDim = [this] {
+        if (!m_pEffectBlackScreen) return false;
+        m_pEffectBlackScreen->UpdateScreenDim();
+        return true;
+    };
+    // The battle page's stage draws itself once the battle units are there.
+    g_GameRoadLinks.renderStage = nullptr;
+}
+
+void CGameApplication::RecoverSaveData(int loadResult) {
+    bool askCreate = false;
+    switch (loadResult) {
+    case CVxSaveData::SAVE_BAD_SIZE:
+    case CVxSaveData::SAVE_BAD_CHECKSUM:
+    case CVxSaveData::SAVE_BAD_LAYOUT:
+        host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
+        askCreate = true;
+        break;
+    case CVxSaveData::SAVE_ONLY_BACKUP:
+        if (m_pSaveData->BackupExists()) {
+            host::ShowMessageBox(kLostText, kReadErrorCaption, host::MB_OK);
+            if (AnsweredYes(kRecoveryText, kRecoveryCaption)) {
+                if (m_pSaveData->RestoreFromBackup() == CVxSaveData::SAVE_OK) return;
+                // The backup could not be brought back either: treat it as corrupted.
+                host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
+            }
+        } else {
+            host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
+        }
+        askCreate = true;
+        break;
+    default:
+        return;
+    }
+    if (!askCreate) return;
+
+    for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
+        if (attempt > 0) host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
+        if (!AnsweredYes(kRecreateText, kRecreateCaption)) break;
+        bool created;
+        if (loadResult == CVxSaveData::SAVE_ONLY_BACKUP) {
+            created = m_pSaveData->Recreate() == CVxSaveData::SAVE_OK;
+        } else {
+            m_pSaveData->DeleteFiles();
+            created = LoadSucceeded(m_pSaveData->Load());
+        }
+        if (created) return;
+    }
+    QuitWithoutSaving();
+}
+
+void CGameApplication::QuitWithoutSaving() {
+    host::ShowMessageBox("The program will be closed.", "Exit Program", host::MB_OK);
+    // What is on the disk stays as it is: no write at shutdown.
+    m_bSaveDeclined = true;
+    g_bQuitRequested = true;
+}
+
+int CGameApplication::ReleaseResources() {
+    if (!m_bInitialised) return 0;
+    // The workers reach into the pages; they end before the pages go.
+    JoinWorkerThreads();
+    CVxXApplication::ReleaseResources();
+    ReleaseStartupResources();
+
+    delete m_pNumInterface;
+    m_pNumInterface = nullptr;
+    delete m_pNumStageBig;
+    m_pNumStageBig = nullptr;
+
+    delete m_pPageLogo;
+    m_pPageLogo = nullptr;
+    delete m_pPageMenu;
+    m_pPageMenu = nullptr;
+    delete m_pPageStory;
+    m_pPageStory = nullptr;
+    delete m_pPageGame;
+    m_pPageGame = nullptr;
+    delete m_pPageTest;
+    m_pPageTest = nullptr;
+
+    if (m_pSaveData && !m_bSaveDeclined) m_pSaveData->Save();
+    delete m_pSaveData;
+    m_pSaveData = nullptr;
+
+    delete m_pEffectLoading;
+    m_pEffectLoading = nullptr;
+    delete m_pEffectNewAchievement;
+    m_pEffectNewAchievement = nullptr;
+    delete m_pEffectBlackScreen;
+    m_pEffectBlackScreen = nullptr;
+    delete m_pEffectSwitchPage;
+    m_pEffectSwitchPage = nullptr;
+    delete m_pEffectMsgBox;
+    m_pEffectMsgBox = nullptr;
+    delete m_pEffectExit;
+    m_pEffectExit = nullptr;
+    delete m_pEffectTouch;
+    m_pEffectTouch = nullptr;
+
+    CloseResourceArchive();
+
+    for (int i = 0; i < ROBOT_CACHE_SLOTS; ++i) ReleaseRobotResources(i);
+    for (int i = 0; i < ENEMY_CACHE_SLOTS; ++i) ReleaseEnemyResources(i);
+    for (CVxBillboard*& frame : m_apMineCopter) {
+        delete frame;
+        frame = nullptr;
+    }
+    if (m_pRenderTargetTexture) {
+        // The picture belongs to the render target, not to this object.
+        m_pRenderTargetTexture->m_pTexture = 0;
+        delete m_pRenderTargetTexture;
+        m_pRenderTargetTexture = nullptr;
+    }
+    m_vecLastDeck.clear();
+    return 0;
+}

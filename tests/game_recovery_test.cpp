@@ -1,0 +1,334 @@
+// Start-up with every kind of save data: the boxes shown, the files left
+// behind and whether the run is asked to end.
+#include <filesystem>
+
+#include "battle/page/PageGame.h"
+#include "content/GameLink.h"
+#include "frontend/PageLogo.h"
+#include "frontend/PageMenu.h"
+#include "frontend/PageStory.h"
+#include "frontend/PageTest.h"
+#include "engine/VxResourceManager.h"
+#include "game/Effect_NewAchievement.h"
+#include "game/GameSaveData.h"
+#include "tests/GameAppSupport.h"
+
+namespace {
+
+const std::string kReadError = "Save data read error!";
+const std::string kCorrupted = "The save file can not be used because the data is corrupted.";
+const std::string kLost = "The save file can not be used because the data is lost.";
+const std::string kCreateQuestion = "Do you want to create new save data?";
+const std::string kRecreateCaption = "Recreate save data.";
+const std::string kRecoveryQuestion = "Do you want to recovery save data from back up system?";
+const std::string kRecoveryCaption = "Recovery save data.";
+const std::string kClosed = "The program will be closed.";
+
+enum class Damage { Size, Checksum, Layout };
+
+class RecoveryTest : public GameAppTest {
+protected:
+    // A good file named "Keep" with furthest stage 17, then damaged.
+    std::vector<uint8_t> MakeDamagedSave(Damage damage) {
+        MakeGoodSave();
+        std::vector<uint8_t> bytes = ReadBytes(MainPath());
+        std::filesystem::remove(BackupPath());
+        switch (damage) {
+        case Damage::Size: bytes.push_back(0); break;
+        case Damage::Checksum: bytes[100] ^= 0x5A; break;
+        case Damage::Layout:
+            WriteInt(bytes, 5128, 3);
+            FixChecksum(bytes);
+            break;
+        }
+        WriteBytes(MainPath(), bytes);
+        ResetMemory();
+        return bytes;
+    }
+    void MakeGoodSave() {
+        CGameSaveData save;
+        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
+        ASSERT_EQ(save.CreateProfile("Keep"), CVxSaveData::SAVE_OK);
+        g_CurrentProfile.m_iFurthestStage = 17;
+        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    }
+    // Only the backup is left, holding the good file.
+    std::vector<uint8_t> MakeBackupOnly() {
+        MakeGoodSave();
+        std::vector<uint8_t> good = ReadBytes(MainPath());
+        std::filesystem::remove(MainPath());
+        WriteBytes(BackupPath(), good);
+        ResetMemory();
+        return good;
+    }
+    bool IsFreshDefault(const std::vector<uint8_t>& bytes) {
+        return bytes.size() == 5212u && ReadInt(bytes, 12) == 1 && bytes[0] == 0;
+    }
+};
+
+class DamagedSaveTest : public RecoveryTest, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(DamagedSaveTest, YesToCreateLeavesFreshDefaultsAndNoBackup) {
+    MakeDamagedSave(GetParam());
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    Start();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kReadError, kRecreateCaption}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion}));
+    EXPECT_EQ(m_Host.boxes.Boxes()[0].type, unsigned(host::MB_OK));
+    EXPECT_EQ(m_Host.boxes.Boxes()[1].type, unsigned(host::MB_YESNO));
+    EXPECT_FALSE(g_bQuitRequested);
+    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
+    EXPECT_FALSE(Exists(BackupPath()));
+    EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 1);
+}
+
+TEST_P(DamagedSaveTest, NoToCreateQuitsAndWritesNothingAtShutdown) {
+    const std::vector<uint8_t> damaged = MakeDamagedSave(GetParam());
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    Start();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kClosed}));
+    EXPECT_EQ(Captions().back(), "Exit Program");
+    EXPECT_TRUE(g_bQuitRequested);
+    EXPECT_FALSE(g_bAllowClose) << "the close is allowed only by the gate pass that sees the quit request";
+    Shutdown();
+    // The damaged file is neither repaired with a valid checksum nor pushed into the backup.
+    EXPECT_EQ(ReadBytes(MainPath()), damaged);
+    EXPECT_FALSE(Exists(BackupPath()));
+    EXPECT_EQ(m_Host.boxes.Count(), 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDamage, DamagedSaveTest,
+                         ::testing::Values(Damage::Size, Damage::Checksum, Damage::Layout));
+
+TEST_F(RecoveryTest, AnyOtherAnswerThanYesCountsAsNo) {
+    MakeDamagedSave(Damage::Checksum);
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDCANCEL);
+    Make();
+    EXPECT_TRUE(g_bQuitRequested);
+    EXPECT_EQ(Texts().back(), kClosed);
+}
+
+TEST_F(RecoveryTest, BackupOnlyAcceptedIsRestoredWithNoFurtherBox) {
+    const std::vector<uint8_t> good = MakeBackupOnly();
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    Start();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kReadError, kRecoveryCaption}));
+    EXPECT_FALSE(g_bQuitRequested);
+    EXPECT_EQ(ReadBytes(MainPath()), good);
+    EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 17);
+    EXPECT_EQ(m_App->m_iCurrentStage, 17);
+}
+
+TEST_F(RecoveryTest, BackupOnlyDeclinedFallsThroughToCreate) {
+    MakeBackupOnly();
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    Start();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion, kCreateQuestion}));
+    EXPECT_FALSE(g_bQuitRequested);
+    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
+    EXPECT_FALSE(Exists(BackupPath())) << "recreating deletes both files before writing the new one";
+}
+
+TEST_F(RecoveryTest, BackupOnlyDeclinedTwiceQuitsAndKeepsTheBackup) {
+    const std::vector<uint8_t> good = MakeBackupOnly();
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    Start();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion, kCreateQuestion, kClosed}));
+    EXPECT_TRUE(g_bQuitRequested);
+    Shutdown();
+    EXPECT_FALSE(Exists(MainPath()));
+    EXPECT_EQ(ReadBytes(BackupPath()), good);
+}
+
+TEST_F(RecoveryTest, ABackupThatCannotBeRestoredLeadsToTheCreateQuestion) {
+    MakeBackupOnly();
+    // The backup opens but is no good: its checksum fails after the copy.
+    std::vector<uint8_t> bad = ReadBytes(BackupPath());
+    bad[200] ^= 0x11;
+    WriteBytes(BackupPath(), bad);
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    Start();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion, kCorrupted, kCreateQuestion}));
+    EXPECT_FALSE(g_bQuitRequested);
+    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
+}
+
+TEST_F(RecoveryTest, NoSaveAndNoBackupCreatesAFileWithoutAnyBox) {
+    Start();
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
+    EXPECT_FALSE(g_bQuitRequested);
+    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
+    Shutdown();
+    // Shutdown saves: the file is written again and the previous copy becomes the backup.
+    EXPECT_EQ(ReadBytes(MainPath()).size(), 5212u);
+    EXPECT_EQ(ReadBytes(BackupPath()).size(), 5212u);
+}
+
+TEST_F(RecoveryTest, ShutdownWritesTheLiveProfile) {
+    MakeGoodSave();
+    ResetMemory();
+    Start();
+    g_CurrentProfile.m_iMetalParts = 4321;
+    Shutdown();
+    std::vector<uint8_t> bytes = ReadBytes(MainPath());
+    EXPECT_EQ(ReadInt(bytes, 616), 4321);
+}
+
+TEST_F(RecoveryTest, NothingIsSavedWhenTheApplicationNeverStarted) {
+    MakeGoodSave();
+    const std::vector<uint8_t> before = ReadBytes(MainPath());
+    ResetMemory();
+    Make();
+    g_CurrentProfile.m_iMetalParts = 99;
+    Shutdown();
+    EXPECT_EQ(ReadBytes(MainPath()), before);
+}
+
+TEST_F(RecoveryTest, PagesRegisterInOrderAndScreenSizesAreSetWhateverTheResult) {
+    MakeDamagedSave(Damage::Checksum);
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    CGameApplication& app = Make();
+    ASSERT_EQ(app.m_nPages, 5);
+    EXPECT_EQ(app.PageAt(0), static_cast<CVxPage*>(app.m_pPageLogo));
+    EXPECT_EQ(app.PageAt(1), static_cast<CVxPage*>(app.m_pPageMenu));
+    EXPECT_EQ(app.PageAt(2), static_cast<CVxPage*>(app.m_pPageStory));
+    EXPECT_EQ(app.PageAt(3), static_cast<CVxPage*>(app.m_pPageGame));
+    EXPECT_EQ(app.PageAt(4), static_cast<CVxPage*>(app.m_pPageTest));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(app.PageAt(i)->m_iIndex, i);
+    EXPECT_EQ(g_iScreenWidth, 880);
+    EXPECT_EQ(g_iScreenHeight, 640);
+    EXPECT_EQ(app.m_iScreenWidth, 880);
+    EXPECT_EQ(app.m_iScreenHeight, 640);
+    EXPECT_EQ(app.m_iWindowWidth, 800);
+    EXPECT_EQ(app.m_iWindowHeight, 600);
+    EXPECT_EQ(app.m_iCurrentPage, 0);
+    EXPECT_EQ(g_pGameAppInstance, &app);
+    EXPECT_EQ(g_pApp, static_cast<CVxApplication*>(&app));
+}
+
+TEST_F(RecoveryTest, FullScreenFollowsTheWindowedFlag) {
+    {
+        CGameSaveData save;
+        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
+        ASSERT_EQ(save.CreateProfile("P"), CVxSaveData::SAVE_OK);
+        save.Header().m_bWindowed = 1;
+        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    }
+    Make();
+    EXPECT_FALSE(g_bStartFullscreen);
+    Shutdown();
+    {
+        CGameSaveData save;
+        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
+        save.Header().m_bWindowed = 0;
+        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    }
+    Make();
+    EXPECT_TRUE(g_bStartFullscreen);
+}
+
+TEST_F(RecoveryTest, TheContentLookupsReadTheRunningGame) {
+    CGameApplication& app = Start();
+    CContentLink& link = GetContentLink();
+    app.m_iCurrentStage = 42;
+    EXPECT_EQ(link.CurrentStage(), 42);
+    EXPECT_EQ(link.BattleStageDefinition(), &app.m_pPageGame->m_StageDefinition);
+    EXPECT_EQ(link.BattleFieldCells(), app.m_pPageGame->m_aFieldCells);
+    link.SetFieldGroundRow(2);
+    EXPECT_EQ(app.m_pPageGame->m_iFieldGroundRow, 2);
+    app.m_pPageGame->m_iBattleState = 7;
+    EXPECT_EQ(link.BattleState(), 7);
+    app.m_pPageLogo->m_iSubScreen = 4;
+    EXPECT_EQ(link.CurrentSubScreen(), 4);
+    EXPECT_EQ(link.AchievementBoard(), nullptr) << "the board comes with the shared resources";
+    app.LoadSharedResources();
+    CAchievementNotice* board = link.AchievementBoard();
+    ASSERT_NE(board, nullptr);
+    EXPECT_FALSE(board->IsRecordAlive());
+    board->StartRecord(12);
+    EXPECT_TRUE(board->IsRecordAlive());
+    EXPECT_EQ(app.m_pEffectNewAchievement->m_aInstances[0].kind, 12);
+    board->AppendPending(3);
+    EXPECT_EQ(app.m_pEffectNewAchievement->m_lstPending, std::vector<int>{3});
+    Shutdown();
+    EXPECT_NE(&GetContentLink(), &link) << "the link goes with the application";
+}
+
+TEST_F(RecoveryTest, LoadingSetsThePlayStateFromTheProfile) {
+    MakeGoodSave();
+    ResetMemory();
+    CGameApplication& app = Start();
+    EXPECT_TRUE(app.m_bInitialised);
+    EXPECT_EQ(app.m_iCurrentStage, 17);
+    EXPECT_EQ(app.m_iMenuReturnScreen, 2);
+    EXPECT_EQ(app.m_iChosenEpisode, -1);
+    EXPECT_EQ(app.m_iNewArea, -1);
+    EXPECT_TRUE(app.m_bProfileJustChosen);
+    EXPECT_EQ(app.m_iLoadingProgress, 0);
+    EXPECT_NE(app.m_pEffectExit, nullptr);
+    EXPECT_NE(app.m_pEffectSwitchPage, nullptr);
+    // Starting on the logo page, the shared resources wait for the menu.
+    EXPECT_EQ(app.m_pEffectBlackScreen, nullptr);
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
+}
+
+TEST_F(RecoveryTest, AMutedSaveStartsMuted) {
+    {
+        CGameSaveData save;
+        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
+        ASSERT_EQ(save.CreateProfile("P"), CVxSaveData::SAVE_OK);
+        save.Header().m_bMuted = 1;
+        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    }
+    CGameApplication& app = Start();
+    EXPECT_TRUE(app.m_bMuted);
+    EXPECT_EQ(g_iMasterVolume, -10000);
+    app.UnmuteAllSounds();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
+    MakeDamagedSave(Damage::Checksum);
+    // The save is written through a temporary file: a folder in its place
+    // makes every write fail.
+    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
+    Start();
+    // Unanswered boxes take their first button: OK, then Yes each time.
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kCorrupted,
+                                                 kCreateQuestion, kClosed}));
+    EXPECT_TRUE(g_bQuitRequested);
+    std::filesystem::remove_all(MainPath() + ".tmp");
+    Shutdown();
+    EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";
+}
+
+TEST_F(RecoveryTest, ACreateThatFailsOnceCanStillBeDeclined) {
+    MakeDamagedSave(Damage::Checksum);
+    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDNO);
+    Make();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kClosed}));
+    EXPECT_TRUE(g_bQuitRequested);
+    std::filesystem::remove_all(MainPath() + ".tmp");
+}
+
+}  // namespace
