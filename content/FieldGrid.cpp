@@ -195,16 +195,6 @@ int DeriveGroundRow(FieldCell* cells) {
     return fullRow >= 0 ? fullRow : lastArrival;
 }
 
-void FetchKinds(int stage, int* kinds) {
-    if (stage <= 50)
-        GetFieldCellKinds1To50(kinds, stage);
-    else if (stage <= 100)
-        GetFieldCellKinds51To100(kinds, stage);
-    else if (stage <= 150)
-        GetFieldCellKinds101To150(kinds, stage);
-    else
-        GetFieldCellKinds151To180(kinds, stage);
-}
 
 }  // namespace
 
@@ -214,7 +204,7 @@ void BuildFieldGrid(int stage, FieldCell* cells, int definitionGroundRow, int* f
     // An unknown stage leaves every cell air rather than reading garbage.
     int kinds[FIELD_CELLS];
     for (int& k : kinds) k = CELL_AIR;
-    FetchKinds(stage, kinds);
+    GetFieldCellKinds(kinds, stage);
     StoreKinds(stage, cells, kinds);
     StoreEdgeTiles(stage, cells);
 
@@ -240,4 +230,15 @@ void BuildFieldGrid(int stage, FieldCell* cells) {
     int row = FIELD_ROWS - 1;
     BuildFieldGrid(stage, cells, definitionGroundRow, &row);
     if (definitionGroundRow == -1) link.SetFieldGroundRow(row);
+}
+
+void GetFieldCellKinds(int* kinds, int stage) {
+    if (stage <= 50)
+        GetFieldCellKinds1To50(kinds, stage);
+    else if (stage <= 100)
+        GetFieldCellKinds51To100(kinds, stage);
+    else if (stage <= 150)
+        GetFieldCellKinds101To150(kinds, stage);
+    else
+        GetFieldCellKinds151To180(kinds, stage);
 }

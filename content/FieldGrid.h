@@ -47,3 +47,5 @@ void GetFieldCellKinds1To50(int* kinds, int stage);
 void GetFieldCellKinds51To100(int* kinds, int stage);
 void GetFieldCellKinds101To150(int* kinds, int stage);
 void GetFieldCellKinds151To180(int* kinds, int stage);
+// The layout table that holds the stage, whichever it is.
+void GetFieldCellKinds(int* kinds, int stage);

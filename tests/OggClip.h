@@ -1,10 +1,10 @@
 #pragma once
 // Builds small Ogg Vorbis clips in memory for the sound tests.
-#include <vorbis/vorbisenc.h>
-
 #include <cmath>
 #include <cstdint>
 #include <vector>
+
+#include "tools/assetpack/Encoders.h"
 
 namespace testclip {
 
@@ -12,63 +12,18 @@ namespace testclip {
 // one page a packet, so that damage to one page loses little.
 inline std::vector<uint8_t> MakeOgg(int channels, long rate, long frames, double hz = 440.0, float amp = 0.5f,
                                     bool pagePerPacket = false, int serial = 1234) {
-    vorbis_info vi;
-    vorbis_info_init(&vi);
-    vorbis_encode_init_vbr(&vi, channels, rate, 0.4f);
-    vorbis_comment vc;
-    vorbis_comment_init(&vc);
-    vorbis_dsp_state vd;
-    vorbis_analysis_init(&vd, &vi);
-    vorbis_block vb;
-    vorbis_block_init(&vd, &vb);
-    ogg_stream_state os;
-    ogg_stream_init(&os, serial);
-    std::vector<uint8_t> out;
-    auto put = [&out](const ogg_page& og) {
-        out.insert(out.end(), og.header, og.header + og.header_len);
-        out.insert(out.end(), og.body, og.body + og.body_len);
-    };
-    ogg_packet header, comments, codebooks;
-    vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
-    ogg_stream_packetin(&os, &header);
-    ogg_stream_packetin(&os, &comments);
-    ogg_stream_packetin(&os, &codebooks);
-    ogg_page og;
-    while (ogg_stream_flush(&os, &og)) put(og);
-    long done = 0;
-    bool eos = false;
-    while (!eos) {
-        long n = frames - done < 1024 ? frames - done : 1024;
-        if (n > 0) {
-            float** buf = vorbis_analysis_buffer(&vd, int(n));
-            for (long i = 0; i < n; ++i) {
-                float s = amp * float(std::sin(2.0 * M_PI * hz * double(done + i) / double(rate)));
-                for (int c = 0; c < channels; ++c) buf[c][i] = s;
-            }
-            vorbis_analysis_wrote(&vd, int(n));
-            done += n;
-        } else {
-            vorbis_analysis_wrote(&vd, 0);
-        }
-        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-            vorbis_analysis(&vb, nullptr);
-            vorbis_bitrate_addblock(&vb);
-            ogg_packet op;
-            while (vorbis_bitrate_flushpacket(&vd, &op)) {
-                ogg_stream_packetin(&os, &op);
-                while (pagePerPacket ? ogg_stream_flush(&os, &og) : ogg_stream_pageout(&os, &og)) {
-                    put(og);
-                    if (ogg_page_eos(&og)) eos = true;
-                }
-            }
-        }
+    std::vector<int16_t> samples;
+    samples.reserve(size_t(frames) * size_t(channels));
+    for (long i = 0; i < frames; ++i) {
+        double s = amp * std::sin(2.0 * M_PI * hz * double(i) / double(rate));
+        for (int c = 0; c < channels; ++c) samples.push_back(int16_t(std::lround(s * 32767.0)));
     }
-    ogg_stream_clear(&os);
-    vorbis_block_clear(&vb);
-    vorbis_dsp_clear(&vd);
-    vorbis_comment_clear(&vc);
-    vorbis_info_clear(&vi);
-    return out;
+    OggEncodeOptions options;
+    options.channels = channels;
+    options.quality = 0.4f;
+    options.serial = serial;
+    options.pagePerPacket = pagePerPacket;
+    return EncodeOggVorbis(samples, int(rate), options);
 }
 
 // Offsets of every "OggS" page start in a clip.

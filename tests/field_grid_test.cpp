@@ -17,14 +17,7 @@ namespace {
 std::string Layout(int stage) {
     int kinds[FIELD_CELLS];
     for (int& k : kinds) k = 0;
-    if (stage <= 50)
-        GetFieldCellKinds1To50(kinds, stage);
-    else if (stage <= 100)
-        GetFieldCellKinds51To100(kinds, stage);
-    else if (stage <= 150)
-        GetFieldCellKinds101To150(kinds, stage);
-    else
-        GetFieldCellKinds151To180(kinds, stage);
+    GetFieldCellKinds(kinds, stage);
     std::string out;
     for (int i = 0; i < FIELD_CELLS; ++i) {
         if (i && i % FIELD_COLUMNS == 0) out += '/';

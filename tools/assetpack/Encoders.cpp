@@ -1,4 +1,5 @@
 #include "tools/assetpack/Encoders.h"
+#include "tools/assetpack/LittleEndian.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,14 +13,6 @@
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFFu);
-    Put16(out, v >> 16);
-}
 
 void PngWrite(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
@@ -177,11 +170,13 @@ std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate) {
     return out;
 }
 
-std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate, float quality) {
+std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate,
+                                     const OggEncodeOptions& options) {
     std::vector<uint8_t> out;
+    const int channels = options.channels < 1 ? 1 : options.channels;
     vorbis_info vi;
     vorbis_info_init(&vi);
-    if (vorbis_encode_init_vbr(&vi, 1, rate, quality) != 0) {
+    if (vorbis_encode_init_vbr(&vi, channels, rate, options.quality) != 0) {
         vorbis_info_clear(&vi);
         return out;
     }
@@ -192,7 +187,7 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
     vorbis_analysis_init(&vd, &vi);
     vorbis_block_init(&vd, &vb);
     ogg_stream_state os;
-    ogg_stream_init(&os, 0x43535131);  // fixed serial: reproducible packs
+    ogg_stream_init(&os, options.serial);
     ogg_packet header, comments, codebooks;
     vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
     ogg_stream_packetin(&os, &header);
@@ -206,17 +201,19 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
     while (ogg_stream_flush(&os, &page) != 0)
         emit(page);
 
+    const size_t frames = samples.size() / size_t(channels);
     const size_t chunk = 1024;
     size_t at = 0;
     bool eos = false;
     while (!eos) {
-        size_t n = std::min(chunk, samples.size() - at);
+        size_t n = std::min(chunk, frames - at);
         if (n == 0) {
             vorbis_analysis_wrote(&vd, 0);
         } else {
             float** buffer = vorbis_analysis_buffer(&vd, static_cast<int>(n));
             for (size_t i = 0; i < n; ++i)
-                buffer[0][i] = samples[at + i] / 32768.0f;
+                for (int c = 0; c < channels; ++c)
+                    buffer[c][i] = samples[(at + i) * size_t(channels) + size_t(c)] / 32768.0f;
             vorbis_analysis_wrote(&vd, static_cast<int>(n));
             at += n;
         }
@@ -226,7 +223,8 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
             ogg_packet packet;
             while (vorbis_bitrate_flushpacket(&vd, &packet)) {
                 ogg_stream_packetin(&os, &packet);
-                while (!eos && ogg_stream_pageout(&os, &page) != 0) {
+                while (!eos && (options.pagePerPacket ? ogg_stream_flush(&os, &page)
+                                                      : ogg_stream_pageout(&os, &page)) != 0) {
                     emit(page);
                     if (ogg_page_eos(&page))
                         eos = true;

@@ -13,4 +13,13 @@ std::vector<uint8_t> EncodeCursor(const Canvas& canvas, int hotX, int hotY);
 
 // 16-bit mono samples.
 std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate);
-std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate, float quality = 0.1f);
+
+struct OggEncodeOptions {
+    int channels = 1;
+    float quality = 0.1f;
+    int serial = 0x43535131;     // fixed: reproducible packs
+    bool pagePerPacket = false;  // one page a packet, so damage to a page loses little
+};
+// 16-bit samples, interleaved when there is more than one channel.
+std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate,
+                                     const OggEncodeOptions& options = OggEncodeOptions());

@@ -4,17 +4,10 @@
 #include <zlib.h>
 
 #include "platform/ZipCrypto.h"
+#include "tools/assetpack/LittleEndian.h"
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFFu);
-    Put16(out, v >> 16);
-}
 
 }  // namespace
 
