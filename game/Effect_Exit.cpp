@@ -113,7 +113,7 @@ void CEffect_Exit::OnFrame(int index) {
         app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
         shown->SetPosition(0.0f, 0.0f, 0.0f);
         shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-        shown->Render();
+        shown->RenderSRT();
         app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     } else {
         DrawPanel(onBattle);
@@ -132,13 +132,13 @@ void CEffect_Exit::DrawPanel(bool onBattle) {
         back->SetSize(1.5f * float(g_iScreenWidth), 1.5f * float(g_iScreenHeight), 1.0f);
         back->SetPosition(0.0f, 0.0f, 0.0f);
         back->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-        back->Render();
+        back->RenderSRT();
         back->RestoreState();
     }
     if (CVxBillboard* panel = app->m_pBbdMsgSmall) {
         panel->SaveState();
         panel->SetPosition(0.0f, 0.0f, 0.0f);
-        panel->Render();
+        panel->RenderSRT();
         panel->RestoreState();
     }
     CVxFont* font = app->m_pFontStandard;

@@ -29,7 +29,7 @@ void CEffect_SwitchPage::OnFrame(int index) {
         mark->SetPosition(0.0f, 0.0f, 0.0f);
         const float alpha = isSwitch ? progress + 1.0f / float(SWITCH_FRAMES) : float(life) / float(SWITCH_FRAMES);
         mark->SetDiffuse(0.0f, 0.0f, 0.0f, alpha);
-        mark->Render();
+        mark->RenderSRT();
         mark->RestoreState();
     }
 

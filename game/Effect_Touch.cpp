@@ -23,7 +23,7 @@ void CEffect_Touch::OnFrame(int index) {
         ring->SetPosition(x, y, z);
         ring->SetBlendMode(BLEND_ADD, ring->m_iAlphaRef);
         ring->SetDiffuse(1.0f - p, 1.0f - p, 1.0f - p, 1.0f - p);
-        ring->Render();
+        ring->RenderSRT();
         ring->SetBlendMode(BLEND_ALPHA, ring->m_iAlphaRef);
         ring->RestoreState();
     }

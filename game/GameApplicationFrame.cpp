@@ -96,7 +96,7 @@ void CGameApplication::DrawLoadingScreen() {
         }
     }
 
-    if (m_apBbdSplash[0]) m_apBbdSplash[0]->Render();
+    if (m_apBbdSplash[0]) m_apBbdSplash[0]->RenderSRT();
     if (CVxBillboard* bar = m_pBbdLoading) {
         bar->SaveState();
         const float w = bar->m_vSize.x;
@@ -104,12 +104,12 @@ void CGameApplication::DrawLoadingScreen() {
         bar->ScaleSize2D(b, 1.0f);
         bar->SetPosition(-7.0f - (1.0f - b) * 0.5f * 0.7f * w, -204.0f, 0.0f);
         bar->SetTextureRect(0.15f, 0.25f, 0.7f * b, 0.125f);
-        bar->Render();
+        bar->RenderSRT();
         bar->RestoreState();
     }
     if (m_pBbdLoadingFrame) {
         m_pBbdLoadingFrame->SetPosition(0.0f, -210.0f, 0.0f);
-        m_pBbdLoadingFrame->Render();
+        m_pBbdLoadingFrame->RenderSRT();
     }
     // A full bar lets the held switch finish.
     if (f == 1.0f && m_bHoldSwitch) m_bHoldSwitch = false;

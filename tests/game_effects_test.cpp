@@ -612,3 +612,34 @@ TEST_F(EffectsTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
 }
 
 }  // namespace
+
+// ---- Placement of what the effects draw ----
+TEST_F(EffectsTest, EffectsDrawTheirPicturesWhereAndAsLargeAsTheyPlaceThem) {
+    host::RecordingDevice device;
+    m_App->m_pDevice = &device;
+    CVxBillboard* ring = m_App->m_pBbdTouch;
+    ASSERT_NE(ring, nullptr);
+    const float width = ring->m_vSize.x;
+    ASSERT_GT(width, 0.0f);
+
+    ASSERT_EQ(m_App->m_pEffectTouch->AddAtPoint(12.0f, -34.0f, 0.0f), 0);
+    for (int frame = 0; frame < 8; ++frame) m_App->m_pEffectTouch->Tick();
+    ASSERT_FALSE(device.draws.empty());
+    const host::Matrix& world = device.draws.back().state.world;
+    // Row-vector matrices: translation in the last row, scale on the diagonal.
+    EXPECT_FLOAT_EQ(world[12], 12.0f);
+    EXPECT_FLOAT_EQ(world[13], -34.0f);
+    EXPECT_GT(world[0], 0.0f) << "the ring grows from nothing, but is never drawn unscaled";
+    EXPECT_LT(world[0], width);
+
+    // The page transition's cover spans one and a half screens at the centre.
+    device.draws.clear();
+    ASSERT_GE(m_App->m_pEffectSwitchPage->Add(-1), 0);
+    m_App->m_pEffectSwitchPage->Tick();
+    ASSERT_FALSE(device.draws.empty());
+    const host::Matrix& cover = device.draws.front().state.world;
+    EXPECT_FLOAT_EQ(cover[0], 1.5f * float(g_iScreenWidth));
+    EXPECT_FLOAT_EQ(cover[5], 1.5f * float(g_iScreenHeight));
+    EXPECT_FLOAT_EQ(cover[12], 0.0f);
+    Shutdown();  // the textures go back to the device while it still exists
+}
