@@ -14,6 +14,8 @@
 #include "game/Effect_Touch.h"
 #include "game/GameSaveData.h"
 #include "game/LoadingBar.h"
+#include "platform/RenderTargets.h"
+#include "platform/host/RecordingDevice.h"
 #include "tests/GameAppSupport.h"
 
 namespace {
@@ -74,18 +76,6 @@ TEST(LoadingBar, FillFollowsItsThreeSegments) {
         EXPECT_GE(b, previous - 1e-6f) << i;
         previous = b;
     }
-}
-
-TEST(LoadingBar, ProgressCrawlsThenJumpsOnceThePageIsReady) {
-    EXPECT_EQ(NextLoadingProgress(0, false), 1);
-    EXPECT_EQ(NextLoadingProgress(299, false), 300);
-    EXPECT_EQ(NextLoadingProgress(10, true), 20) << "f = 1/30 lies in the first tenth";
-    EXPECT_EQ(NextLoadingProgress(30, true), 40) << "f = 0.1 is not above 0.1";
-    EXPECT_EQ(NextLoadingProgress(31, true), 81);
-    EXPECT_EQ(NextLoadingProgress(260, true), 300);
-    EXPECT_EQ(NextLoadingProgress(270, true), 280) << "f = 0.9 is not below 0.9";
-    EXPECT_EQ(NextLoadingProgress(295, true), 300);
-    EXPECT_EQ(NextLoadingProgress(300, true), 300);
 }
 
 TEST_F(EffectsTest, LoadingScreenLeavingTheLogoHoldsTheSwitchUntilTheBarIsFull) {
@@ -522,13 +512,6 @@ TEST_F(EffectsTest, ReleasingStartupResourcesLetsTheSheetAndSplashesGo) {
     app.ReleaseStartupResources();  // a second call finds nothing left
 }
 
-}  // namespace
-
-#include "platform/RenderTargets.h"
-#include "platform/host/RecordingDevice.h"
-
-namespace {
-
 TEST_F(EffectsTest, ExitBoxDrawsItsPanelIntoItsSlotOncePerOpening) {
     host::RecordingDevice device(800, 600);
     ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
@@ -550,22 +533,16 @@ TEST_F(EffectsTest, ExitBoxDrawsItsPanelIntoItsSlotOncePerOpening) {
         box.Add(0);
         for (int frame = 0; frame < 3; ++frame) box.Tick();
         EXPECT_GT(countDraws(true), 2u) << "panel, band and text go into the slot";
-        const size_t intoSlot = countDraws(true);
         device.draws.clear();
         box.Tick();
         EXPECT_EQ(countDraws(true), 0u) << "drawn once per opening";
         EXPECT_EQ(countDraws(false), 1u) << "shown from the slot every frame";
-        EXPECT_GT(intoSlot, 0u);
     }
     device.EndScene();
     // Everything uploaded to this device goes before it.
     Shutdown();
     ReleaseRenderTargets();
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(EffectsTest, SuspendAndResumeActLikeLosingAndRegainingFocus) {
     Enter(2);
@@ -584,10 +561,6 @@ TEST_F(EffectsTest, HooksLeaveThePagesAloneWhileASwitchIsUnderWay) {
     EXPECT_FALSE(m_App->m_bCaptureStill);
     m_App->m_bSwitchPending = false;
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(EffectsTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
     RecordingEffect howTo, howToMini;

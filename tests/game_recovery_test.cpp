@@ -300,9 +300,6 @@ TEST_F(RecoveryTest, AMutedSaveStartsMuted) {
     app.UnmuteAllSounds();
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     MakeDamagedSave(Damage::Checksum);
@@ -317,19 +314,6 @@ TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     std::filesystem::remove_all(MainPath() + ".tmp");
     Shutdown();
     EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";
-}
-
-TEST_F(RecoveryTest, ACreateThatFailsOnceCanStillBeDeclined) {
-    MakeDamagedSave(Damage::Checksum);
-    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    Make();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kClosed}));
-    EXPECT_TRUE(g_bQuitRequested);
-    std::filesystem::remove_all(MainPath() + ".tmp");
 }
 
 }  // namespace

@@ -138,15 +138,6 @@ TEST_F(RobotInfoTest, FlippingSlidesToTheNextKnownUnitAndWrapsRound) {
     EXPECT_EQ(board->m_aInstances[0].kind, 3);
 }
 
-TEST_F(RobotInfoTest, ASingleKnownUnitFlipsOntoItself) {
-    OnlyKnown({1007});
-    Open(1007);
-    ClickFlip(menu.m_Robopedia.prevButton);
-    EXPECT_EQ(board->m_iFlipDir, -1);
-    Tick(board, 30);
-    EXPECT_EQ(board->m_aInstances[0].kind, 1007);
-}
-
 TEST_F(RobotInfoTest, TheWheelScrollsLongTextsOnlyAndIsUsedUpEitherWay) {
     const int shortUnit = UnitWithText(false);
     const int longUnit = UnitWithText(true);
