@@ -424,6 +424,7 @@ TEST_F(EffectsTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPaus
     EXPECT_TRUE(m_App->m_bCaptureStill);
     EXPECT_EQ(m_App->m_pPageGame->m_iCarriedCard, -1);
     EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
+    EXPECT_FALSE(m_App->m_pSndMsgBox->IsPlaying()) << "no opening sound is heard";
 
     m_App->OnActivate();
     EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused) << "the Pause box keeps the battle quiet";
