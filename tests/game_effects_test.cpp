@@ -139,6 +139,8 @@ TEST_F(EffectsTest, PlainFadeDimsTo65PercentFromItsFourteenthFrameAndHolds) {
     }
     for (int frame = 14; frame < 40; ++frame) EXPECT_FLOAT_EQ(dims[frame], 0.65f) << frame;
     EXPECT_GT(fade.m_aInstances[0].life, 0) << "a plain fade stays until it is replaced";
+    fade.Tick();
+    EXPECT_FLOAT_EQ(g_fScreenDim, 1.0f) << "what is drawn after the fade's tick is at full brightness";
 }
 
 TEST_F(EffectsTest, BrighteningRecordEndsItselfAndRestoresFullBrightness) {
@@ -190,16 +192,6 @@ TEST_F(EffectsTest, SubScreenFadeChangesTheBattleSubScreenExactlyAtBlack) {
     }
     EXPECT_FLOAT_EQ(hidden.m_vPosition.x, 9999.0f) << "leaving the encyclopedia moves the all-screens button away";
     page.m_pButtonAllScreens = nullptr;
-}
-
-TEST_F(EffectsTest, BlackScreenTickLeavesFullBrightnessForWhatIsDrawnAfterIt) {
-    CEffect_BlackScreen& fade = *m_App->m_pEffectBlackScreen;
-    fade.Add(0);
-    for (int i = 0; i < 20; ++i) fade.Tick();
-    fade.UpdateScreenDim();
-    EXPECT_FLOAT_EQ(g_fScreenDim, 0.65f);
-    fade.Tick();
-    EXPECT_FLOAT_EQ(g_fScreenDim, 1.0f);
 }
 
 // ---- Page transition ----
