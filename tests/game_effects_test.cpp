@@ -530,6 +530,13 @@ TEST_F(EffectsTest, ExitBoxDrawsItsPanelIntoItsSlotOncePerOpening) {
         box.Tick();
         EXPECT_EQ(countDraws(true), 0u) << "drawn once per opening";
         EXPECT_EQ(countDraws(false), 1u) << "shown from the slot every frame";
+        for (const host::DrawRecord& d : device.draws) {
+            if (d.state.texture != g_apRenderTexture[EXIT_BOX_SLOT]) continue;
+            // The whole screen, at its centre.
+            EXPECT_FLOAT_EQ(d.state.world[0], float(g_iScreenWidth));
+            EXPECT_FLOAT_EQ(d.state.world[5], float(g_iScreenHeight));
+            EXPECT_FLOAT_EQ(d.state.world[12], 0.0f);
+        }
     }
     device.EndScene();
     // Everything uploaded to this device goes before it.
