@@ -7,13 +7,20 @@ class CVxBillboard;
 class CVxSound;
 class CEffect_RobotInfo;
 
-// The menu's sub-screens the rest of the game refers to.
+// The menu's sub-screens.
 enum MenuScreen : int {
-    MENU_MAIN = 2,
+    MENU_MAIN = 0,
     MENU_STAGE_MAP = 1,
     MENU_MISSION = 2,
+    MENU_CREDITS = 3,
+    MENU_ACHIEVEMENTS = 4,
     MENU_LABORATORY = 5,
     MENU_EPISODE = 6,
+    MENU_MINIGAME = 7,
+    MENU_PROFILES = 8,
+    MENU_ROBOPEDIA = 9,
+    MENU_TITLE = 10,
+    MENU_NAME_ENTRY = 11,
     MENU_UPGRADE = 12,
 };
 

@@ -311,7 +311,7 @@ void CEffect_MsgBox::AfterClose(int closedKind, int shownKind) {
         menu->m_iOpenMsgBox = -1;
         if (closedKind == MSGBOX_CONTINUE_GAME) {
             const bool toMap = GetStageEpisode(g_CurrentProfile.m_iFurthestStage) == 1 || m_bContinueAnswered;
-            menu->RequestSubScreen(toMap ? MENU_STAGE_MAP : MENU_EPISODE, +1);
+            menu->RequestSubScreen(toMap ? MENU_STAGE_MAP : MENU_EPISODE, -1);
         }
     }
     if (app->m_iCurrentStage == 1 && g_CurrentProfile.m_iFurthestStage == 1 &&

@@ -213,9 +213,9 @@ void CEffect_NewEnemy::HandleClick() {
     CPageGame* page = app ? app->m_pPageGame : nullptr;
     if (!page || !page->m_pBtnOK) return;
     page->m_pBtnOK->ProcessInput();
-    // Only a resting board takes the click, not one already on its way out.
+    // Only a board standing at its rest height takes the click.
     const EffectInstance& r = m_aInstances[0];
-    if (r.life <= 0 || r.kind != 0 || m_vBoardPos.y != float(DISCOVERY_REST_Y)) return;
+    if (r.life <= 0 || m_vBoardPos.y != float(DISCOVERY_REST_Y)) return;
     if (!TakeBoardClose(page->m_pBtnOK)) return;
     Start(0, 1);
     if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Start(0, 1);

@@ -54,7 +54,7 @@ int CGameApplication::LoadResources() {
     if (m_iCurrentPage != 0) LoadSharedResources();
 
     m_iLoadingProgress = 0;
-    m_iMenuReturnScreen = MENU_MAIN;
+    m_iMenuReturnScreen = MENU_MISSION;
     m_bReturnToMenu = false;
     m_iChosenEpisode = -1;
     m_iNewArea = -1;

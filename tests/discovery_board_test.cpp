@@ -95,7 +95,7 @@ TEST_F(DiscoveryBoardTest, MachinesAreMetOnlyAfterTheLastBoardHasGone) {
     for (int t : types) EXPECT_TRUE(Met(t)) << t;
 }
 
-TEST_F(DiscoveryBoardTest, TheMachineBoardTakesClicksOnlyAtRest) {
+TEST_F(DiscoveryBoardTest, TheMachineBoardTakesClicksOnlyAtItsRestHeight) {
     Queue(1003, 0);
     enemies.Start(0, 0);
     Tick(&enemies, 10);
@@ -105,12 +105,20 @@ TEST_F(DiscoveryBoardTest, TheMachineBoardTakesClicksOnlyAtRest) {
     Tick(&enemies, 17);
     ClickOn(ok, [&] { enemies.HandleClick(); });
     ASSERT_EQ(enemies.m_aInstances[0].kind, 1);
-    // The first frame of the slide-out still stands at the rest height: a second
-    // close there must not start the slide-out over.
+    // The first frame of the slide-out still stands at the rest height: a close
+    // there starts the slide-out over, with its click sound.
     Tick(&enemies);
     ASSERT_EQ(enemies.m_vBoardPos.y, 40.0f);
+    Silence(m_App->m_pSndBtnClick);
     CloseWithEnter(&enemies);
-    EXPECT_EQ(enemies.m_aInstances[0].age, 1);
+    EXPECT_EQ(enemies.m_aInstances[0].kind, 1);
+    EXPECT_EQ(enemies.m_aInstances[0].age, 0);
+    EXPECT_EQ(m_App->m_aInput[0].m_aiKey[VK_ENTER], 0u);
+    EXPECT_TRUE(Playing(m_App->m_pSndBtnClick));
+    // One frame further up it takes nothing.
+    Tick(&enemies, 2);
+    CloseWithEnter(&enemies);
+    EXPECT_EQ(enemies.m_aInstances[0].age, 2);
     EXPECT_NE(m_App->m_aInput[0].m_aiKey[VK_ENTER], 0u);
 }
 

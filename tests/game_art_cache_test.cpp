@@ -156,10 +156,6 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
     for (int first = 0; first < ROBOT_TYPES; first += ROBOT_CACHE_SLOTS) {
         HandSlot hand[HAND_SLOT_COUNT];

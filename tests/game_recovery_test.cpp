@@ -62,6 +62,18 @@ protected:
         ResetMemory();
         return good;
     }
+    // A save with one profile and the header's windowed and muted bytes set.
+    void SaveWithHeaderFlags(uint8_t windowed, uint8_t muted) {
+        CGameSaveData save;
+        const int loaded = save.Load();
+        ASSERT_TRUE(loaded == CVxSaveData::SAVE_OK || loaded == CVxSaveData::SAVE_CREATED) << loaded;
+        if (save.Header().m_nProfilesInUse == 0) {
+            ASSERT_EQ(save.CreateProfile("P"), CVxSaveData::SAVE_OK);
+        }
+        save.Header().m_bWindowed = windowed;
+        save.Header().m_bMuted = muted;
+        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    }
     bool IsFreshDefault(const std::vector<uint8_t>& bytes) {
         return bytes.size() == 5212u && ReadInt(bytes, 12) == 1 && bytes[0] == 0;
     }
@@ -221,22 +233,11 @@ TEST_F(RecoveryTest, PagesRegisterInOrderAndScreenSizesAreSetWhateverTheResult) 
 }
 
 TEST_F(RecoveryTest, FullScreenFollowsTheWindowedFlag) {
-    {
-        CGameSaveData save;
-        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
-        ASSERT_EQ(save.CreateProfile("P"), CVxSaveData::SAVE_OK);
-        save.Header().m_bWindowed = 1;
-        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-    }
+    SaveWithHeaderFlags(/*windowed=*/1, /*muted=*/0);
     Make();
     EXPECT_FALSE(g_bStartFullscreen);
     Shutdown();
-    {
-        CGameSaveData save;
-        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
-        save.Header().m_bWindowed = 0;
-        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-    }
+    SaveWithHeaderFlags(0, 0);
     Make();
     EXPECT_TRUE(g_bStartFullscreen);
 }
@@ -287,22 +288,13 @@ TEST_F(RecoveryTest, LoadingSetsThePlayStateFromTheProfile) {
 }
 
 TEST_F(RecoveryTest, AMutedSaveStartsMuted) {
-    {
-        CGameSaveData save;
-        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
-        ASSERT_EQ(save.CreateProfile("P"), CVxSaveData::SAVE_OK);
-        save.Header().m_bMuted = 1;
-        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-    }
+    SaveWithHeaderFlags(0, 1);
     CGameApplication& app = Start();
     EXPECT_TRUE(app.m_bMuted);
     EXPECT_EQ(g_iMasterVolume, -10000);
     app.UnmuteAllSounds();
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     MakeDamagedSave(Damage::Checksum);
@@ -317,19 +309,6 @@ TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     std::filesystem::remove_all(MainPath() + ".tmp");
     Shutdown();
     EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";
-}
-
-TEST_F(RecoveryTest, ACreateThatFailsOnceCanStillBeDeclined) {
-    MakeDamagedSave(Damage::Checksum);
-    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    Make();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kClosed}));
-    EXPECT_TRUE(g_bQuitRequested);
-    std::filesystem::remove_all(MainPath() + ".tmp");
 }
 
 }  // namespace

@@ -92,44 +92,6 @@ TEST(MsgBoxKinds, WarningAndReopenSets) {
     EXPECT_EQ(reopen, Join({3, 4, 9, 12, 14, 15, 16, 30}, Range(41, 47)));
 }
 
-TEST(MsgBoxKinds, PanelsBandsTitlesAndBodyStarts) {
-    const MsgBoxPanelSpec small = MsgBoxPanelOf(0);
-    EXPECT_FALSE(small.medium);
-    const MsgBoxPanelSpec pause = MsgBoxPanelOf(9);
-    EXPECT_TRUE(pause.medium);
-    EXPECT_FLOAT_EQ(pause.sx, 0.8f);
-    EXPECT_FLOAT_EQ(pause.centre.y, 20.0f);
-    EXPECT_FLOAT_EQ(MsgBoxPanelOf(13).sx, 1.24f);
-    EXPECT_FLOAT_EQ(MsgBoxPanelOf(13).centre.y, 40.0f);
-    EXPECT_FLOAT_EQ(MsgBoxPanelOf(47).sx, 1.0f);
-    EXPECT_FALSE(MsgBoxPanelOf(30).medium);
-
-    EXPECT_FALSE(MsgBoxBandOf(11).shown);
-    EXPECT_TRUE(MsgBoxBandOf(31).shown);
-    EXPECT_FLOAT_EQ(MsgBoxBandOf(31).sy, 0.44f);
-    EXPECT_FLOAT_EQ(MsgBoxBandOf(13).centre.x, -5.0f);
-
-    MsgBoxPlace p;
-    EXPECT_FALSE(MsgBoxTitlePlace(10, p));
-    ASSERT_TRUE(MsgBoxTitlePlace(13, p));
-    EXPECT_FLOAT_EQ(p.y, 235.0f);
-    ASSERT_TRUE(MsgBoxTitlePlace(12, p));
-    EXPECT_FLOAT_EQ(p.y, 175.0f);
-    ASSERT_TRUE(MsgBoxTitlePlace(5, p));
-    EXPECT_FLOAT_EQ(p.y, 140.0f);
-
-    int align = -5;
-    MsgBoxPlace s = MsgBoxBodyStart(14, align);
-    EXPECT_EQ(align, 0);
-    EXPECT_FLOAT_EQ(s.x, 0.0f);
-    s = MsgBoxBodyStart(35, align);
-    EXPECT_EQ(align, 1);
-    EXPECT_FLOAT_EQ(s.x, -258.0f);
-    EXPECT_FLOAT_EQ(MsgBoxBodyStart(23, align).x, -262.0f);
-    EXPECT_FLOAT_EQ(MsgBoxBodyStart(22, align).y, 105.0f);
-    EXPECT_FLOAT_EQ(MsgBoxBodyStart(12, align).y, 75.0f);
-}
-
 TEST(MsgBoxKinds, BuiltUnlockAndDifficultyTexts) {
     EXPECT_EQ(NewMapUnlockText(11), "Waste Sands is now unlocked.");
     EXPECT_EQ(NewMapUnlockText(1), "Green Fields is now unlocked.");

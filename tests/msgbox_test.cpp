@@ -381,6 +381,7 @@ TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
 
 TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
     g_CurrentProfile.m_iFurthestStage = 23;  // first episode, third area
+    menu.m_iChangeDirection = 0;
     OpenAtRest(11);
     ReleaseKey(VK_ENTER);
     box->HandleClick();
@@ -391,6 +392,7 @@ TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
     FinishSlide();
     EXPECT_EQ(menu.m_iChangeState, 1);
     EXPECT_EQ(menu.m_iNextScreen, MENU_STAGE_MAP);
+    EXPECT_EQ(menu.m_iChangeDirection, -1);
     EXPECT_EQ(menu.m_iChangeCountdown, 15);
 
     // With the area open the stage is played at once.

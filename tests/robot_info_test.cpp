@@ -112,7 +112,7 @@ protected:
     CVxButton* buttons[4] = {};
 };
 
-TEST_F(RobotInfoTest, FlippingSlidesToTheNextKnownUnitAndWrapsRound) {
+TEST_F(RobotInfoTest, FlippingSlidesToTheNextKnownUnit) {
     OnlyKnown({3, 10, 39});
     Open(10);
     Silence(m_App->m_pSndSlideScr);
@@ -126,25 +126,6 @@ TEST_F(RobotInfoTest, FlippingSlidesToTheNextKnownUnitAndWrapsRound) {
     EXPECT_EQ(board->m_aInstances[0].kind, 39);
     EXPECT_EQ(board->m_iFlipDir, 0);
     EXPECT_EQ(board->m_fScroll, 0.0f);
-
-    // The page keeps processing the arrow while the click cooldown runs out.
-    m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
-    for (int i = 0; i < 12; ++i) {
-        menu.m_Robopedia.nextButton->ProcessInput();
-        Tick(board);
-    }
-    ClickFlip(menu.m_Robopedia.nextButton);
-    Tick(board, 30);
-    EXPECT_EQ(board->m_aInstances[0].kind, 3);
-}
-
-TEST_F(RobotInfoTest, ASingleKnownUnitFlipsOntoItself) {
-    OnlyKnown({1007});
-    Open(1007);
-    ClickFlip(menu.m_Robopedia.prevButton);
-    EXPECT_EQ(board->m_iFlipDir, -1);
-    Tick(board, 30);
-    EXPECT_EQ(board->m_aInstances[0].kind, 1007);
 }
 
 TEST_F(RobotInfoTest, TheWheelScrollsLongTextsOnlyAndIsUsedUpEitherWay) {

@@ -91,24 +91,6 @@ TEST_F(SaveFile, ProfileFieldsLandAtTheirFileOffsets) {
     EXPECT_EQ(ReadInt(file, kHeader + 8), SignedByteSum(file));
 }
 
-TEST_F(SaveFile, SavedProfileComesBackOnTheNextLoad) {
-    MakeSaveWith({"Ada"});
-    {
-        CGameSaveData save;
-        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
-        g_CurrentProfile.m_iMetalParts = 4242;
-        g_iEffectVolume = -1234;
-        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-    }
-    ResetMemory();
-    CGameSaveData save;
-    ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "Ada");
-    EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 4242);
-    EXPECT_EQ(g_aStoredProfiles[0].m_iMetalParts, 4242);
-    EXPECT_EQ(g_iEffectVolume, -1234);
-}
-
 TEST_F(SaveFile, WrongLengthIsRefusedAndLeftAlone) {
     MakeSaveWith({"Ada"});
     std::vector<uint8_t> good = ReadBytes(MainPath());

@@ -64,18 +64,6 @@ TEST_F(Profile, CountersOfUnlockedRobotsAndMetMachinesAgreeAfterEveryInit) {
     EXPECT_EQ(p.m_aiAchievementProgress[5], met);
 }
 
-TEST_F(Profile, DefaultSettingsSetTheMusicAndEffectLevelsOnly) {
-    CGameSaveData save;
-    g_iMusicVolume = 0;
-    g_iEffectVolume = 0;
-    g_iGroup2Volume = -42;
-    SaveFileHeader header{};
-    save.InitSettings(header);
-    EXPECT_EQ(g_iMusicVolume, -5000);
-    EXPECT_EQ(g_iEffectVolume, -2200);
-    EXPECT_EQ(g_iGroup2Volume, -42);
-}
-
 TEST_F(Profile, NewFileFillsEverySlotAndTheLiveCopyWithDefaults) {
     CGameSaveData save;
     ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);

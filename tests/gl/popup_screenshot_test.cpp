@@ -22,6 +22,7 @@
 #include "engine/VxButton.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxTexture.h"
+#include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
 #include "game/Effect_NewEnemy.h"
@@ -180,6 +181,15 @@ TEST_F(PopupScreenshot, OkBox) { Box(0, "ok"); }
 TEST_F(PopupScreenshot, OkCancelBox) { Box(2, "ok_cancel"); }
 TEST_F(PopupScreenshot, OptionsBoxWithSliders) { Box(12, "options"); }
 TEST_F(PopupScreenshot, PauseGrid) { Box(9, "pause"); }
+
+// The exit box is shown from its render target at full screen size, its
+// buttons on top.
+TEST_F(PopupScreenshot, ExitBoxOnBattle) {
+    CEffect_Exit* exitBox = m_App->m_pEffectExit;
+    ASSERT_EQ(exitBox->Add(0), 0);
+    Frames(exitBox, 3);
+    Compare("exit");
+}
 
 TEST_F(PopupScreenshot, NewAchievementBoard) {
     m_App->m_pEffectNewAchievement->Announce(6);
