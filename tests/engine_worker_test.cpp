@@ -167,10 +167,12 @@ TEST(SwitchThread, SwitchRunsOnTheWorkerWhileTheLoadingScreenIsDrawn) {
     for (int k = 0; k < NUM_SUBSCREENS; ++k) EXPECT_EQ(b->Count("LoadScreen:" + std::to_string(k)), 1) << k;
     ASSERT_NE(b->m_pResourceManager, nullptr);
     EXPECT_EQ(b->m_iSubScreen, 7);
-    EXPECT_EQ(b->Count("Render:7"), 0);
+    // The step that saw the switch end may already have drawn the new page.
+    const int drawn = b->Count("Render:7");
+    EXPECT_LE(drawn, 1);
 
     h.Step();
-    EXPECT_EQ(b->Count("Render:7"), 1);
+    EXPECT_EQ(b->Count("Render:7"), drawn + 1);
     EXPECT_GE(h.app.m_nFrame, 1);
 }
 
