@@ -181,11 +181,7 @@ TEST(Button, ButtonOfAnotherSubScreenNeitherReactsNorHits) {
     EXPECT_TRUE(everywhere.TakeClick());
     t.page.m_iSubScreen = 2;
     EXPECT_TRUE(other.HitTest());
-}
-
-TEST(Button, InputSwitchOffAndClaimedDevices) {
-    ButtonBench t;
-    t.Cursor(440, 320);
+    // Neither with the input switch off nor for a device claimed elsewhere.
     t.w.app.m_bInputEnabled = false;
     t.Step();
     EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
@@ -216,13 +212,8 @@ TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
     EXPECT_FALSE(t.press->IsPlaying());
     t.Down();
     EXPECT_FALSE(t.button.TakePress());
-}
-
-TEST(Button, TakePressUsesThePressUp) {
-    ButtonBench t;
-    t.Cursor(440, 320);
-    EXPECT_FALSE(t.button.TakePress());
-    t.Down();
+    // An enabled button takes the press and uses it up.
+    t.button.m_iStatus = BUTTON_NORMAL;
     EXPECT_TRUE(t.button.TakePress());
     EXPECT_EQ(t.In().m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD));
     EXPECT_FALSE(t.button.TakePress());
