@@ -300,7 +300,9 @@ TEST(KeyCodes, EveryKeyTheGameReadsHasAPhysicalKey) {
     }
     for (int k : {8, 9, 13, 16, 17, 18, 20, 27, 32, 37, 38, 39, 40}) EXPECT_GT(reached[k], 0) << k;
     for (int k = 48; k <= 123; ++k)  // digits, letters, keypad digits, function keys
-        if (k <= 57 || (k >= 65 && k <= 90) || (k >= 96 && k <= 105) || k >= 112) EXPECT_GT(reached[k], 0) << k;
+        if (k <= 57 || (k >= 65 && k <= 90) || (k >= 96 && k <= 105) || k >= 112) {
+            EXPECT_GT(reached[k], 0) << k;
+        }
     // Left and right modifiers share one entry.
     EXPECT_EQ(VirtualKeyFromScancode(225), uint32_t(VK_SHIFT));
     EXPECT_EQ(VirtualKeyFromScancode(229), uint32_t(VK_SHIFT));
