@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "Harness.h"
 #include "engine/VxString.h"
@@ -116,29 +115,6 @@ TEST(SwitchPage, LaterRequestBeforeTheWorkerStartsReplacesTheTarget) {
     EXPECT_EQ(h.app.m_iCurrentPage, 2);
     EXPECT_EQ(c.m_iSubScreen, 3);
     EXPECT_EQ(b.Count("Load"), 0);
-}
-
-TEST(SwitchPage, RequestWhileTheSwitchRunsIsIgnored) {
-    Harness h;
-    h.AddPage("a");
-    h.AddPage("b");
-    h.AddPage("c");
-    h.Start();
-    h.app.SwitchPage(1, 0);
-    h.app.m_bHoldSwitch = true;
-    std::thread worker([&] { h.app.DoSwitchPage(); });
-    while (!h.app.m_bPageReady) std::this_thread::yield();
-    EXPECT_EQ(h.app.m_iCurrentPage, -1);
-    h.app.SwitchPage(2, 0);  // ignored: the switch is being carried out
-    // The held worker sleeps on the virtual clock, 100 ms at a time.
-    int64_t before = h.host.clock.Ticks();
-    while (h.host.clock.Ticks() - before < 300000000) std::this_thread::yield();
-    EXPECT_TRUE(h.app.m_bSwitchPending);
-    h.app.m_bHoldSwitch = false;
-    worker.join();
-    EXPECT_EQ(h.app.m_iCurrentPage, 1);
-    EXPECT_FALSE(h.app.m_bSwitchPending);
-    EXPECT_EQ(h.host.boxes.Count(), 0u);
 }
 
 TEST(SwitchPage, WorkerWithABadTargetReportsAndStaysOnTheOldPage) {
