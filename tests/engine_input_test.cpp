@@ -288,23 +288,3 @@ TEST(Hooks, WindowEventsReachTheHooksOnlyOnceInitialised) {
     app.HandleWindowInput(WM_ACTIVATEAPP, 0, &window);
     EXPECT_EQ(app.calls, (std::vector<std::string>{"deactivate"}));
 }
-
-// ---- From physical keys to key entries ----
-
-TEST(KeyCodes, EveryKeyTheGameReadsHasAPhysicalKey) {
-    std::vector<int> reached(256, 0);
-    for (int sc = 0; sc < 512; ++sc) {
-        uint32_t vk = VirtualKeyFromScancode(sc);
-        ASSERT_LT(vk, 256u) << sc;
-        ++reached[vk];
-    }
-    for (int k : {8, 9, 13, 16, 17, 18, 20, 27, 32, 37, 38, 39, 40}) EXPECT_GT(reached[k], 0) << k;
-    for (int k = 48; k <= 123; ++k)  // digits, letters, keypad digits, function keys
-        if (k <= 57 || (k >= 65 && k <= 90) || (k >= 96 && k <= 105) || k >= 112) {
-            EXPECT_GT(reached[k], 0) << k;
-        }
-    // Left and right modifiers share one entry.
-    EXPECT_EQ(VirtualKeyFromScancode(225), uint32_t(VK_SHIFT));
-    EXPECT_EQ(VirtualKeyFromScancode(229), uint32_t(VK_SHIFT));
-    EXPECT_EQ(VirtualKeyFromScancode(98), 96u);  // keypad 0
-}
