@@ -11,6 +11,7 @@ TEST(VxString, JoinsPadsGroupsAndCuts) {
     EXPECT_STREQ(StrCat("Resource\\Menu\\", "Bbd_Main"), "Resource\\Menu\\Bbd_Main");
     const char* text = "abcdef";
     EXPECT_EQ(StrCat(nullptr, text), text);  // the other argument itself
+    EXPECT_EQ(StrCat("", text), text);
     EXPECT_EQ(StrCat(text, ""), text);
     EXPECT_STREQ(StrCat4("Bbd_", "Main", IntToText(3, -1, false), ".png"), "Bbd_Main3.png");
     EXPECT_STREQ(StrAppendChar(nullptr, 'x'), "x");
