@@ -6,6 +6,7 @@
 #include "platform/CursorFile.h"
 #include "platform/FormatNames.h"
 #include "platform/FrameworkTimer.h"
+#include "platform/SoundManager.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/Clock.h"
 #include "platform/host/MessageBox.h"
@@ -16,7 +17,7 @@ CD3DApplication* g_pD3DApp = nullptr;
 uint32_t g_nFrameGateCount = 0;
 std::atomic<bool> g_bAllowClose{true};
 std::atomic<bool> g_bQuitRequested{false};
-int (*g_pfnProbeSoundCard)() = nullptr;
+int (*g_pfnProbeSoundCard)() = &ProbeSoundCard;
 
 namespace {
 

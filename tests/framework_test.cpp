@@ -225,7 +225,7 @@ TEST_F(FrameworkFixture, FailedResourceCreationReleasesTheDevice) {
 }
 
 TEST_F(FrameworkFixture, MissingSoundCardStopsWithoutADevice) {
-    g_pfnProbeSoundCard = [] { return 2; };
+    services.audio.SetUnavailable(true);
     CountingApp app;
     EXPECT_EQ(app.Create(), S_OK);
     EXPECT_EQ(app.Device(), nullptr);

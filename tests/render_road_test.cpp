@@ -66,7 +66,19 @@ TEST_F(RenderRoadTest, BrokenEffectShowsTheMemoryMessage) {
         services.boxes.Saw("Loading Effect From Memory Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"));
 }
 
-TEST_F(RenderRoadTest, NoSoundDeviceFailsCreationWithoutTimerOrInitialisation) {
+TEST_F(RenderRoadTest, NoSoundDeviceStopsAtTheWindowProbe) {
+    services.audio.SetUnavailable(true);
+    EXPECT_EQ(Start(), S_OK);
+    EXPECT_TRUE(services.boxes.Saw("No Sound Card Detected!", "Your sound card is either busy or not present."));
+    EXPECT_EQ(framework->Device(), nullptr);
+    // No device resources were made: the entry point finds the application uninitialised.
+    ASSERT_NE(g_pApp, nullptr);
+    EXPECT_FALSE(g_pApp->m_bInitialised);
+    EXPECT_EQ(log.Count("load"), 0);
+}
+
+TEST_F(RenderRoadTest, SoundLostAfterTheProbeFailsCreationWithoutTimerOrInitialisation) {
+    g_pfnProbeSoundCard = nullptr;
     services.audio.SetUnavailable(true);
     EXPECT_TRUE(FAILED(Start()));
     EXPECT_EQ(g_pSoundManager, nullptr);
