@@ -237,21 +237,6 @@ TEST_F(RenderRoadTest, ScreenShakeMovesTheCompositionByShrinkingAmountsWithXDraw
     EXPECT_EQ(VxRandState(), state);  // no draws without a shake
 }
 
-TEST_F(RenderRoadTest, ScreenShakeSignsFollowTheGeneratorInXThenYOrder) {
-    ASSERT_EQ(Start(), S_OK);
-    float shake = 1.0f;
-    g_GameRoadLinks.pfScreenShake = &shake;
-    // Seed 0: the first two draws are 38 (even) and 7719 (odd).
-    VxSrand(0);
-    const float left = g_aBackBufferQuad[0].x, top = g_aBackBufferQuad[0].y;
-    size_t from = device->draws.size();
-    Frame();
-    auto composed = Compositions(from);
-    ASSERT_EQ(composed.size(), 1u);
-    EXPECT_FLOAT_EQ(composed[0]->rhwVertices[0].x - left, -1.0f);
-    EXPECT_FLOAT_EQ(composed[0]->rhwVertices[0].y - top, 1.0f);
-}
-
 TEST_F(RenderRoadTest, ScreenDimTintsTheTargetQuadOnlyWithTheBlackScreenEffect) {
     ASSERT_EQ(Start(), S_OK);
     bool haveEffect = false;
