@@ -121,6 +121,21 @@ TEST_F(FrameworkFixture, RunLoopStopsOnTheQuitRequest) {
     EXPECT_EQ(app.shutdowns, 1);
 }
 
+TEST_F(FrameworkFixture, QuitRequestClosesAMinimizedWindowToo) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    g_bAllowClose = false;
+    app.HandleMessage(app.Window(), WM_SIZE, SIZE_MINIMIZED, 0);
+    ASSERT_FALSE(app.m_bActive);
+    // The signal comes while the loop waits for a message.
+    video.window->onIdle = [&] { g_bQuitRequested = true; };
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(app.Renders(), 0);
+    EXPECT_EQ(app.shutdowns, 1);
+    EXPECT_EQ(app.destroyed, 1);
+    EXPECT_EQ(app.Window(), nullptr);
+}
+
 TEST_F(FrameworkFixture, PausedLoopRunsNoFrames) {
     CountingApp app;
     ASSERT_EQ(app.Create(), S_OK);
