@@ -8,6 +8,7 @@
 
 #include "engine/VxApplication.h"
 #include "platform/LooseFile.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/MessageBox.h"
 
@@ -23,13 +24,6 @@ const char* const kMemoryError = "Loading Texture From Memory Error !!";
 std::string Slashed(std::string s) {
     std::replace(s.begin(), s.end(), '\\', '/');
     return s;
-}
-
-bool ReadWholeFile(std::FILE* f, std::vector<uint8_t>& out) {
-    uint8_t block[65536];
-    size_t n;
-    while ((n = std::fread(block, 1, sizeof block, f)) > 0) out.insert(out.end(), block, block + n);
-    return std::ferror(f) == 0;
 }
 
 }  // namespace
@@ -107,11 +101,8 @@ bool CVxTexture::Load(const char* name, const char* folder) {
 
     auto picture = std::make_unique<DecodedPicture>();
     if (g_bLooseFiles) {
-        std::vector<uint8_t> bytes;
-        std::FILE* f = OpenLooseFile(full, "rb");
-        bool read = f && ReadWholeFile(f, bytes);
-        if (f) std::fclose(f);
-        if (!read || !DecodePicture(bytes.data(), bytes.size(), *picture)) {
+        std::unique_ptr<VxFile> file(ReadWholeFile(OpenLooseFile(full, "rb")));  // closes the stream
+        if (!file || !DecodePicture(reinterpret_cast<const uint8_t*>(file->data), file->size, *picture)) {
             host::ShowMessageBox(full + "\n NOT FOUND", kLoadError);
             return true;
         }

@@ -6,6 +6,7 @@
 #include "platform/CursorFile.h"
 #include "platform/FormatNames.h"
 #include "platform/FrameworkTimer.h"
+#include "platform/SoundManager.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/Clock.h"
 #include "platform/host/MessageBox.h"
@@ -16,7 +17,7 @@ CD3DApplication* g_pD3DApp = nullptr;
 uint32_t g_nFrameGateCount = 0;
 std::atomic<bool> g_bAllowClose{true};
 std::atomic<bool> g_bQuitRequested{false};
-int (*g_pfnProbeSoundCard)() = nullptr;
+int (*g_pfnProbeSoundCard)() = &ProbeSoundCard;
 
 namespace {
 
@@ -463,15 +464,22 @@ int CD3DApplication::Run() {
     while (!m_bQuitPosted && m_hWnd) {
         WindowMessage msg;
         bool got = m_bActive ? m_hWnd->PeekMessage(msg) : m_hWnd->WaitMessage(msg);
-        if (!got && !m_bActive) break;  // nothing can wake a paused loop any more
         if (got) {
             if (msg.message == WM_QUIT) {
                 m_nQuitCode = int(msg.wParam);
                 break;
             }
             if (msg.message != WM_NULL) HandleMessage(m_hWnd.get(), msg.message, msg.wParam, msg.lParam);
+        }
+        // A paused loop draws no frames, so the frame gate never sees a quit
+        // request (a signal while minimized): close from here instead.
+        if (!m_bActive && g_bQuitRequested && m_hWnd) {
+            g_bAllowClose = true;
+            HandleMessage(m_hWnd.get(), WM_CLOSE, 0, 0);
             continue;
         }
+        if (got) continue;
+        if (!m_bActive) break;  // nothing can wake a paused loop any more
         if (m_bDeviceLost) host::Sleep(100);
         if (m_bActive && FAILED(RunFrame()) && m_hWnd) HandleMessage(m_hWnd.get(), WM_CLOSE, 0, 0);
     }

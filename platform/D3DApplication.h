@@ -87,8 +87,9 @@ extern std::atomic<bool> g_bAllowClose;
 // Set by the game's exit confirmation and by SIGINT/SIGTERM.
 extern std::atomic<bool> g_bQuitRequested;
 
-// Optional sound-card check run when the window is made: 0 fine, 1 the sound
-// layer could not be made, 2 the device would not start. Null skips it.
+// Sound-card check run when the window is made (ProbeSoundCard unless a test
+// swaps it): 0 fine, 1 the sound layer could not be made, 2 the device would
+// not start. Null skips it.
 extern int (*g_pfnProbeSoundCard)();
 
 // Full-screen resolution rule: small machines get 800 × 600, mid-size desktops

@@ -61,17 +61,18 @@ protected:
         g_nFrameGateCount = 0;
         g_bAllowClose = true;
         g_bQuitRequested = false;
-        g_pfnProbeSoundCard = nullptr;
         ResetMemoryProbes();
+        m_savedProbe = g_pfnProbeSoundCard;
     }
     void TearDown() override {
         host::SetVideoSystem(nullptr);
         g_bAllowClose = true;
         g_bQuitRequested = false;
-        g_pfnProbeSoundCard = nullptr;
+        g_pfnProbeSoundCard = m_savedProbe;
         ResetMemoryProbes();
     }
 
     host::HeadlessHost services;
     host::HeadlessVideoSystem video;
+    int (*m_savedProbe)() = nullptr;
 };

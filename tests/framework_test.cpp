@@ -121,6 +121,21 @@ TEST_F(FrameworkFixture, RunLoopStopsOnTheQuitRequest) {
     EXPECT_EQ(app.shutdowns, 1);
 }
 
+TEST_F(FrameworkFixture, QuitRequestClosesAMinimizedWindowToo) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    g_bAllowClose = false;
+    app.HandleMessage(app.Window(), WM_SIZE, SIZE_MINIMIZED, 0);
+    ASSERT_FALSE(app.m_bActive);
+    // The signal comes while the loop waits for a message.
+    video.window->onIdle = [&] { g_bQuitRequested = true; };
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(app.Renders(), 0);
+    EXPECT_EQ(app.shutdowns, 1);
+    EXPECT_EQ(app.destroyed, 1);
+    EXPECT_EQ(app.Window(), nullptr);
+}
+
 TEST_F(FrameworkFixture, PausedLoopRunsNoFrames) {
     CountingApp app;
     ASSERT_EQ(app.Create(), S_OK);
@@ -154,43 +169,44 @@ TEST_F(FrameworkFixture, ConstructedPausedAndActiveAfterCreate) {
     EXPECT_EQ(video.window->title, "Cogsquall");
 }
 
-TEST_F(FrameworkFixture, OnlyTheFirstFatalMessageIsShown) {
-    CountingApp app;
-    ASSERT_EQ(app.Create(), S_OK);
-    EXPECT_EQ(app.ShowErrorMessage(FWERR_RESET_FAILED, SEVERITY_EXIT), FWERR_RESET_FAILED);
-    EXPECT_EQ(app.ShowErrorMessage(D3DERR_OUTOFVIDEOMEMORY, SEVERITY_EXIT), D3DERR_OUTOFVIDEOMEMORY);
-    EXPECT_EQ(app.ShowErrorMessage(E_OUTOFMEMORY, SEVERITY_CONTINUE), E_OUTOFMEMORY);
-    auto boxes = services.boxes.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, std::string("Could not reset the Direct3D device.") + kExitSuffix);
-    EXPECT_EQ(boxes[0].caption, "Cogsquall");
-    EXPECT_EQ(boxes[0].type, MB_ICONERROR);
-    // A fatal message closes the window even while closing is otherwise refused.
-    EXPECT_TRUE(app.QuitPosted());
-}
-
-TEST_F(FrameworkFixture, DriverFailureIsAlwaysFatal) {
-    CountingApp app;
-    ASSERT_EQ(app.Create(), S_OK);
-    g_bAllowClose = false;
-    app.ShowErrorMessage(D3DERR_DRIVERINTERNALERROR, SEVERITY_CONTINUE);
-    ASSERT_EQ(services.boxes.Count(), 1u);
-    EXPECT_EQ(services.boxes.Boxes()[0].text,
-              std::string("A serious problem occured inside the display driver.") + kExitSuffix);
-    EXPECT_TRUE(app.QuitPosted());
-}
-
-TEST_F(FrameworkFixture, WarningsKeepTheProgramRunning) {
-    CountingApp app;
-    ASSERT_EQ(app.Create(), S_OK);
-    app.ShowErrorMessage(HRESULT(0x80001234u), SEVERITY_CONTINUE);
-    app.ShowErrorMessage(E_OUTOFMEMORY, SEVERITY_SWITCHED_TO_REF);
-    auto boxes = services.boxes.Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "Generic application error. Enable\ndebug output for detailed information.");
-    EXPECT_EQ(boxes[0].type, MB_ICONWARNING);
-    EXPECT_EQ(boxes[1].text.rfind("Not enough memory.\n\nSwitching to the reference rasterizer,", 0), 0u);
-    EXPECT_FALSE(app.QuitPosted());
+TEST_F(FrameworkFixture, ErrorMessagesByCodeAndSeverityAndOnlyTheFirstFatalOne) {
+    struct Case {
+        HRESULT code;
+        ErrorSeverity severity;
+        const char* text;
+        uint32_t icon;
+        bool quits;
+    } cases[] = {
+        {HRESULT(0x80001234u), SEVERITY_CONTINUE,
+         "Generic application error. Enable\ndebug output for detailed information.", MB_ICONWARNING, false},
+        {E_OUTOFMEMORY, SEVERITY_SWITCHED_TO_REF,
+         "Not enough memory.\n\nSwitching to the reference rasterizer,\na software device that implements the "
+         "entire\nDirect3D feature set, but runs very slowly.",
+         MB_ICONWARNING, false},
+        {D3DERR_OUTOFVIDEOMEMORY, SEVERITY_CONTINUE, "Not enough video memory.", MB_ICONWARNING, false},
+        // The driver's failure is fatal whatever it is called with.
+        {D3DERR_DRIVERINTERNALERROR, SEVERITY_CONTINUE, "A serious problem occured inside the display driver.",
+         MB_ICONERROR, true},
+    };
+    for (const Case& c : cases) {
+        RecordingMessageBoxes boxes;
+        host::SetMessageBoxes(&boxes);
+        CountingApp app;
+        ASSERT_EQ(app.Create(), S_OK);
+        g_bAllowClose = false;
+        EXPECT_EQ(app.ShowErrorMessage(c.code, c.severity), c.code);
+        // Later messages after a fatal one are silent.
+        app.ShowErrorMessage(FWERR_RESET_FAILED, SEVERITY_EXIT);
+        ASSERT_GE(boxes.Count(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, std::string(c.text) + (c.quits ? kExitSuffix : ""));
+        EXPECT_EQ(boxes.Boxes()[0].caption, "Cogsquall");
+        EXPECT_EQ(boxes.Boxes()[0].type, c.icon);
+        EXPECT_EQ(boxes.Count(), c.quits ? 1u : 2u);
+        // A fatal message closes the window even while closing is otherwise refused.
+        EXPECT_TRUE(app.QuitPosted());
+        host::SetMessageBoxes(&services.boxes);
+        g_bAllowClose = true;
+    }
 }
 
 TEST_F(FrameworkFixture, NoDisplayGivesTheFatalDirect3DMessage) {
@@ -225,7 +241,7 @@ TEST_F(FrameworkFixture, FailedResourceCreationReleasesTheDevice) {
 }
 
 TEST_F(FrameworkFixture, MissingSoundCardStopsWithoutADevice) {
-    g_pfnProbeSoundCard = [] { return 2; };
+    services.audio.SetUnavailable(true);
     CountingApp app;
     EXPECT_EQ(app.Create(), S_OK);
     EXPECT_EQ(app.Device(), nullptr);
@@ -256,42 +272,30 @@ TEST_F(FrameworkFixture, FullScreenUsesSmallModeOnSmallTextureMemory) {
     }
 }
 
-TEST(FullscreenResolution, SmallMachinesGet800x600) {
+TEST(FullscreenResolution, MachineSizeAndListedModesDecide) {
     const std::vector<DisplayMode> none;
-    DisplayMode m{799, 600, 60, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 300000000, 2000000, none);
-    EXPECT_EQ(m.width, 800u);
-    m = {1920, 1080, 60, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 255999999, 2000000, none);
-    EXPECT_EQ(m.width, 800u);
-    EXPECT_EQ(m.height, 600u);
-    m = {1920, 1080, 60, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 256000000, 999999, none);
-    EXPECT_EQ(m.width, 800u);
-    m = {1920, 1080, 75, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 256000000, 1000000, none);
-    EXPECT_EQ(m.width, 1024u);  // no listed mode of its shape
-    EXPECT_EQ(m.refreshRate, 75u);
-}
-
-TEST(FullscreenResolution, MidSizeDesktopsKeepTheirMode) {
-    DisplayMode m{1366, 768, 60, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 256000000, 1000000, {{1280, 720, 60, FMT_X8R8G8B8}});
-    EXPECT_EQ(m.width, 1366u);
-    EXPECT_EQ(m.height, 768u);
-}
-
-TEST(FullscreenResolution, LargeDesktopsTakeTheFirstListedModeOfTheirShape) {
-    DisplayMode m{1920, 1080, 60, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 256000000, 1000000,
-                                  {{1280, 1024, 60, 22}, {1280, 720, 60, 22}, {1366, 768, 60, 22}});
-    EXPECT_EQ(m.width, 1280u);
-    EXPECT_EQ(m.height, 720u);
-
-    m = {1920, 1200, 60, FMT_X8R8G8B8};
-    ApplyFullscreenResolutionRule(m, 256000000, 1000000, {{1280, 1024, 60, 22}, {1366, 768, 60, 22}});
-    EXPECT_EQ(m.width, 1024u);
-    EXPECT_EQ(m.height, 768u);
+    const std::vector<DisplayMode> wideFirst{{1280, 1024, 60, 22}, {1280, 720, 60, 22}, {1366, 768, 60, 22}};
+    const std::vector<DisplayMode> noWide{{1280, 1024, 60, 22}, {1366, 768, 60, 22}};
+    struct Case {
+        uint32_t width, height, video, visibleKB;
+        const std::vector<DisplayMode>* listed;
+        uint32_t expectW, expectH;
+    } cases[] = {
+        {799, 600, 300000000, 2000000, &none, 800, 600},
+        {1920, 1080, 255999999, 2000000, &none, 800, 600},
+        {1920, 1080, 256000000, 999999, &none, 800, 600},
+        {1366, 768, 256000000, 1000000, &wideFirst, 1366, 768},
+        {1920, 1080, 256000000, 1000000, &wideFirst, 1280, 720},
+        {1920, 1200, 256000000, 1000000, &noWide, 1024, 768},
+        {1920, 1080, 256000000, 1000000, &none, 1024, 768},
+    };
+    for (const Case& c : cases) {
+        DisplayMode m{c.width, c.height, 75, FMT_X8R8G8B8};
+        ApplyFullscreenResolutionRule(m, c.video, c.visibleKB, *c.listed);
+        EXPECT_EQ(m.width, c.expectW) << c.width << "x" << c.height << " " << c.video << " " << c.visibleKB;
+        EXPECT_EQ(m.height, c.expectH) << c.width << "x" << c.height;
+        EXPECT_EQ(m.refreshRate, 75u);  // the rule changes the size only
+    }
 }
 
 TEST_F(FrameworkFixture, StartSettingsPickTheDesktopForFullScreen) {

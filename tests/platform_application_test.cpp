@@ -140,16 +140,6 @@ TEST(PlatformColour, ChannelBytesClampAndRound) {
     EXPECT_EQ(ColorChannelByte(0.003f), 1);
 }
 
-TEST_F(PlatformFixture, StillCaptureIsPendingOnlyBeforeTheStillShows) {
-    EXPECT_FALSE(app.IsStillCapturePending());
-    app.m_bCaptureStill = true;
-    EXPECT_TRUE(app.IsStillCapturePending());
-    app.m_bShowStill = true;
-    EXPECT_FALSE(app.IsStillCapturePending());
-    app.m_bCaptureStill = false;
-    EXPECT_FALSE(app.IsStillCapturePending());
-}
-
 TEST(PlatformApplication, SeedsRandomNumbersFromTheClockAndCarriesTheArchive) {
     host::HeadlessHost headless;
     headless.clock.AdvanceSeconds(12.345);

@@ -66,7 +66,19 @@ TEST_F(RenderRoadTest, BrokenEffectShowsTheMemoryMessage) {
         services.boxes.Saw("Loading Effect From Memory Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"));
 }
 
-TEST_F(RenderRoadTest, NoSoundDeviceFailsCreationWithoutTimerOrInitialisation) {
+TEST_F(RenderRoadTest, NoSoundDeviceStopsAtTheWindowProbe) {
+    services.audio.SetUnavailable(true);
+    EXPECT_EQ(Start(), S_OK);
+    EXPECT_TRUE(services.boxes.Saw("No Sound Card Detected!", "Your sound card is either busy or not present."));
+    EXPECT_EQ(framework->Device(), nullptr);
+    // No device resources were made: the entry point finds the application uninitialised.
+    ASSERT_NE(g_pApp, nullptr);
+    EXPECT_FALSE(g_pApp->m_bInitialised);
+    EXPECT_EQ(log.Count("load"), 0);
+}
+
+TEST_F(RenderRoadTest, SoundLostAfterTheProbeFailsCreationWithoutTimerOrInitialisation) {
+    g_pfnProbeSoundCard = nullptr;
     services.audio.SetUnavailable(true);
     EXPECT_TRUE(FAILED(Start()));
     EXPECT_EQ(g_pSoundManager, nullptr);
@@ -223,21 +235,6 @@ TEST_F(RenderRoadTest, ScreenShakeMovesTheCompositionByShrinkingAmountsWithXDraw
     Frame();
     EXPECT_EQ(Compositions(from)[0]->rhwVertices[0].x, left);
     EXPECT_EQ(VxRandState(), state);  // no draws without a shake
-}
-
-TEST_F(RenderRoadTest, ScreenShakeSignsFollowTheGeneratorInXThenYOrder) {
-    ASSERT_EQ(Start(), S_OK);
-    float shake = 1.0f;
-    g_GameRoadLinks.pfScreenShake = &shake;
-    // Seed 0: the first two draws are 38 (even) and 7719 (odd).
-    VxSrand(0);
-    const float left = g_aBackBufferQuad[0].x, top = g_aBackBufferQuad[0].y;
-    size_t from = device->draws.size();
-    Frame();
-    auto composed = Compositions(from);
-    ASSERT_EQ(composed.size(), 1u);
-    EXPECT_FLOAT_EQ(composed[0]->rhwVertices[0].x - left, -1.0f);
-    EXPECT_FLOAT_EQ(composed[0]->rhwVertices[0].y - top, 1.0f);
 }
 
 TEST_F(RenderRoadTest, ScreenDimTintsTheTargetQuadOnlyWithTheBlackScreenEffect) {

@@ -87,22 +87,6 @@ TEST_F(TargetsTest, FiveByFourFullScreenSpansTheWholeWidthWithLargeSlots) {
     EXPECT_FLOAT_EQ(g_aBackBufferQuad[3].y, 1023.5f);
 }
 
-TEST_F(TargetsTest, QuadsAreStripsCoveringTheirTexturesInWhite) {
-    RecordingDevice device(800, 600);
-    ReleaseOnExit release_device;
-    ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-    const float u[4] = {0, 1, 0, 1}, v[4] = {0, 0, 1, 1};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(g_aBackBufferQuad[i].u, u[i]);
-        EXPECT_EQ(g_aBackBufferQuad[i].v, v[i]);
-        EXPECT_EQ(g_aBackBufferQuad[i].color, 0xFFFFFFFFu);
-        EXPECT_EQ(g_aBackBufferQuad[i].rhw, 1.0f);
-        EXPECT_EQ(g_aTargetQuad[i].u, u[i]);
-    }
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[0].x, -0.5f);
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[3].x, 799.5f);
-}
-
 TEST_F(TargetsTest, SlotSizesFallBackAndAFinalFailureIsReturned) {
     PickyDevice device(1280, 1024);
     ReleaseOnExit release_device;
@@ -196,21 +180,6 @@ TEST_F(TargetsTest, AttachedSlotShowsFullScreenAndStaysWithTheTargets) {
     EXPECT_EQ(device.LiveTextures(), live);
     int w = 0, h = 0;
     EXPECT_TRUE(device.TextureSize(g_apRenderTexture[2], w, h));
-}
-
-TEST_F(TargetsTest, ForeignTextureReplacesAnUploadedPictureOnce) {
-    RecordingDevice device(800, 600);
-    ReleaseOnExit release_device;
-    CVxTexture texture(nullptr, nullptr);
-    std::vector<uint8_t> rgba(16, 255);
-    const TextureHandle a = device.CreateTexture(2, 2, rgba.data());
-    const TextureHandle b = device.CreateTexture(2, 2, rgba.data());
-    texture.ShowForeignTexture(a);
-    texture.ShowForeignTexture(b);
-    // Neither belongs to the texture object: both stay on the device.
-    EXPECT_EQ(device.LiveTextures(), 2u);
-    texture.Release();
-    EXPECT_EQ(device.LiveTextures(), 2u);
 }
 
 TEST(EffectText, DeclarationsAreReadAndMistakesReportedWithTheirLine) {

@@ -68,25 +68,28 @@ TEST(VxTexture, LoadsEachFormatFromTheArchiveAndUploadsOnFirstUse) {
     png.Release();  // twice is harmless
 }
 
-TEST(VxTexture, MissingPictureShowsOneBoxAndStaysEmpty) {
+TEST(VxTexture, MissingOrCorruptPictureShowsOneBoxAndStaysEmpty) {
     world::ResourceWorld w(Pictures());
     host::RecordingDevice device;
-    CVxTexture t("Bbd_None.png", "Resource\\Pic\\");
-    ASSERT_EQ(w.host.boxes.Count(), 1u);
-    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "Resource/Pic/Bbd_None.png\n NOT FOUND IN ZIP"));
-    EXPECT_TRUE(t.IsEmpty());
-    EXPECT_EQ(t.m_iWidth, 100);
-    EXPECT_EQ(t.m_iHeight, 100);
-    EXPECT_EQ(t.Handle(device), 0u);
-    EXPECT_STREQ(t.m_pszName, "Bbd_None.png");
-}
-
-TEST(VxTexture, CorruptPictureShowsTheMemoryBox) {
-    world::ResourceWorld w(Pictures());
-    CVxTexture t("Bbd_Broken.png", "Resource\\Pic\\");
-    ASSERT_EQ(w.host.boxes.Count(), 1u);
-    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture From Memory Error !!", "Resource/Pic/Bbd_Broken.png\n NOT FOUND"));
-    EXPECT_TRUE(t.IsEmpty());
+    struct Case {
+        const char* name;
+        const char* caption;
+        const char* text;
+    } cases[] = {
+        {"Bbd_None.png", "Loading Texture Error !!", "Resource/Pic/Bbd_None.png\n NOT FOUND IN ZIP"},
+        {"Bbd_Broken.png", "Loading Texture From Memory Error !!", "Resource/Pic/Bbd_Broken.png\n NOT FOUND"},
+    };
+    for (const Case& c : cases) {
+        w.host.boxes.Clear();
+        CVxTexture t(c.name, "Resource\\Pic\\");
+        ASSERT_EQ(w.host.boxes.Count(), 1u) << c.name;
+        EXPECT_TRUE(w.host.boxes.Saw(c.caption, c.text)) << c.name;
+        EXPECT_TRUE(t.IsEmpty());
+        EXPECT_EQ(t.m_iWidth, 100);
+        EXPECT_EQ(t.m_iHeight, 100);
+        EXPECT_EQ(t.Handle(device), 0u);
+        EXPECT_STREQ(t.m_pszName, c.name);
+    }
 }
 
 TEST(VxTexture, NothingLoadsWithoutAnApplicationOrWhenAlreadyHeld) {

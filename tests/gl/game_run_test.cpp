@@ -46,12 +46,16 @@ TEST(GameRun, StartsSavesAndQuitsCleanlyOnTheQuitRequest) {
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        // Its own process group: a message box it forks goes with it on a kill,
+        // instead of staying behind as a running copy that blocks later starts.
+        setpgid(0, 0);
         if (chdir(CSQ_BINARY_DIR) != 0) _exit(90);
         setenv("APPDATA", root.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         execl(exe.c_str(), "CSQ.exe", static_cast<char*>(nullptr));
         _exit(91);
     }
+    setpgid(pid, pid);  // either side may get there first
 
     // The save file appears while the game is starting up, before any frame.
     bool created = false;
@@ -66,9 +70,10 @@ TEST(GameRun, StartsSavesAndQuitsCleanlyOnTheQuitRequest) {
     ASSERT_EQ(kill(pid, SIGTERM), 0);
     const bool ended = WaitFor(pid, status, std::chrono::milliseconds(10000));
     if (!ended) {
-        kill(pid, SIGKILL);
+        kill(-pid, SIGKILL);
         waitpid(pid, &status, 0);
     }
+    kill(-pid, SIGKILL);  // whatever it left behind
     ASSERT_TRUE(ended) << "no clean exit after the quit request";
     ASSERT_TRUE(WIFEXITED(status)) << "signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
