@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
-#include "ContentReferenceRows.h"
+#include "ContentFingerprint.h"
 #include "ContentTestSupport.h"
 #include "content/StageDefinition.h"
 #include "game/SaveProfile.h"
@@ -20,31 +19,6 @@ StageDefinition Stage(int stage, int difficulty) {
 
 std::vector<int> WaveTimes(const StageDefinition& s) {
     return std::vector<int>(s.m_aiWaveTime, s.m_aiWaveTime + s.m_nWaveTimes);
-}
-
-// "3/2/3" or "120" for difficulty d.
-int ByDifficulty(const std::string& cell, int d) {
-    auto parts = Split(cell, '/');
-    return std::stoi(parts.size() == 3 ? parts[d] : parts[0]);
-}
-
-// "24, 48, … 120 (every 24), 180" and "as 160".
-std::vector<int> ExpandTimes(const std::string& cell, const std::map<int, std::vector<int>>& done) {
-    if (cell.rfind("as ", 0) == 0) return done.at(std::stoi(cell.substr(3)));
-    std::vector<int> out;
-    for (std::string item : Split(cell, ',')) {
-        const std::string ellipsis = "\xE2\x80\xA6";
-        size_t e = item.find(ellipsis);
-        if (e == std::string::npos) {
-            out.push_back(std::stoi(item));
-            continue;
-        }
-        item = Trim(item.substr(e + ellipsis.size()));
-        const int last = std::stoi(item);
-        const int step = std::stoi(item.substr(item.find("every") + 5));
-        for (int t = out.back() + step; t <= last; t += step) out.push_back(t);
-    }
-    return out;
 }
 
 }  // namespace
@@ -134,67 +108,44 @@ TEST(StageDefinition, OrdinaryStageRules) {
         EXPECT_TRUE(s.m_bCardCharge && s.m_bRemoverCard && s.m_bAttacksAllowed && s.m_bEnemySchedule &&
                     s.m_bLifeInPlay && s.m_bEnergyInPlay && s.m_bEdgeTiles && s.m_bFinalWave)
             << stage;
-        EXPECT_EQ(s.m_fItemFallSpeed, 10.0f);
+        EXPECT_FALSE(s.m_bEnergyShower || s.m_bRuleHold) << stage;
         EXPECT_EQ(s.m_iBackground, -1);
-        EXPECT_FALSE(s.m_bEnergyShower);
-        EXPECT_FALSE(s.m_bRuleHold);
-        const int m = (stage - 1) % 50;
         int groundRow = -1;
         if (stage >= 41 && stage <= 50) groundRow = 4;
         if ((stage >= 91 && stage <= 100) || stage >= 141) groundRow = 3;
         EXPECT_EQ(s.m_iGroundRow, groundRow) << stage;
-        EXPECT_EQ(s.m_iLength, stage <= 50 ? (m + 24) * 5 : int(4.5 * m + 150.0)) << stage;
     }
 }
 
-TEST(StageDefinition, MiniGameTimingMatchesTheReferenceTable) {
-    std::map<int, std::vector<int>> times;
-    int rows = 0;
-    for (const auto& r : TableRows(kMiniGameTimingRows)) {
-        const int stage = std::stoi(r[0]);
-        SCOPED_TRACE("stage " + r[0]);
-        for (int d = 0; d < 3; ++d) {
-            StageDefinition s = Stage(stage, d);
-            EXPECT_EQ(s.m_iLength, ByDifficulty(r[1], d));
-            EXPECT_EQ(s.m_iStreamStart, ByDifficulty(r[2], d));
-            EXPECT_EQ(s.m_iWaveStart, ByDifficulty(r[3], d));
-            EXPECT_EQ(s.m_iStreamInterval, ByDifficulty(r[4], d));
-            EXPECT_EQ(s.m_iWaveInterval, ByDifficulty(r[5], d));
-            EXPECT_EQ(s.m_iWaveSize, ByDifficulty(r[6], d));
-            EXPECT_EQ(s.m_iWaveSizeStep, ByDifficulty(r[7], d));
-            EXPECT_EQ(s.m_iWaveSizeCap, ByDifficulty(r[8], d));
-        }
-        times[stage] = ExpandTimes(r[9], times);
-        EXPECT_EQ(WaveTimes(Stage(stage, 1)), times[stage]);
-        ++rows;
+TEST(StageDefinition, TablesKeepTheirCheckedValues) {
+    EXPECT_EQ(StageTableFingerprint(), 0x487fda757fd88590ull);
+    // A few mini-game rows spelled out, so a slip shows where it is.
+    StageDefinition s = Stage(155, 1);
+    EXPECT_EQ(s.m_iStreamStart, 2);
+    EXPECT_EQ(s.m_iWaveStart, 100);
+    EXPECT_EQ(s.m_iWaveInterval, 120);
+    EXPECT_EQ(s.m_iWaveSizeStep, 0);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{120}));
+    EXPECT_EQ(Stage(155, 2).m_iStreamInterval, 8);
+    EXPECT_EQ(Stage(167, 0).m_iLength, 75);
+    EXPECT_EQ(Stage(180, 2).m_iWaveSizeCap, 10);
+    // 151 takes its wave start and interval from its length.
+    EXPECT_EQ(WaveTimes(Stage(151, 1)), (std::vector<int>{24, 48, 72, 96, 120}));
+    s = Stage(172, 0);
+    EXPECT_TRUE(s.m_bCardCharge && s.m_bEnergyInPlay && s.m_bEdgeTiles && s.m_bFinalWave);
+    EXPECT_FALSE(s.m_bRemoverCard || s.m_bLifeInPlay);
+    EXPECT_EQ(s.m_iBackground, 109);
+    s = Stage(177, 1);
+    EXPECT_FALSE(s.m_bAttacksAllowed || s.m_bEdgeTiles);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{120}));  // no wave in time, but the final one
+    EXPECT_EQ(Stage(169, 0).m_iGroundRow, 3);
+    // The episode finals run twelve minutes without a final wave.
+    for (int stage : {160, 170, 180}) {
+        s = Stage(stage, 1);
+        EXPECT_FALSE(s.m_bFinalWave);
+        EXPECT_EQ(s.m_nWaveTimes, 12);
+        EXPECT_EQ(s.m_aiWaveTime[11], 690);
     }
-    EXPECT_EQ(rows, 30);
-    EXPECT_EQ(times[160].size(), 12u);
-    EXPECT_EQ(times[160].back(), 690);
-}
-
-TEST(StageDefinition, MiniGameRulesMatchTheReferenceTable) {
-    int rows = 0;
-    for (const auto& r : TableRows(kMiniGameRuleRows)) {
-        const int stage = std::stoi(r[0]);
-        SCOPED_TRACE("stage " + r[0]);
-        for (int d = 0; d < 3; ++d) {
-            StageDefinition s = Stage(stage, d);
-            EXPECT_EQ(s.m_bCardCharge, r[1] == "yes");
-            EXPECT_EQ(s.m_bRemoverCard, r[2] == "yes");
-            EXPECT_EQ(s.m_bAttacksAllowed, r[3] == "yes");
-            EXPECT_EQ(s.m_bEnemySchedule, r[4] == "yes");
-            EXPECT_EQ(s.m_bLifeInPlay, r[5] == "yes");
-            EXPECT_EQ(s.m_bEnergyInPlay, r[6] == "yes");
-            EXPECT_EQ(s.m_bEdgeTiles, r[7] == "yes");
-            EXPECT_EQ(s.m_iBackground, std::stoi(r[8]));
-            EXPECT_EQ(s.m_iGroundRow, std::stoi(r[9]));
-            EXPECT_EQ(s.m_bFinalWave, r[10] == "yes");
-            EXPECT_EQ(s.m_fItemFallSpeed, 10.0f);
-        }
-        ++rows;
-    }
-    EXPECT_EQ(rows, 30);
 }
 
 TEST(StageDefinition, WaveListsStayShortAndAscending) {
