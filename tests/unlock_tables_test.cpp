@@ -37,45 +37,29 @@ TEST_F(Unlocks, RobotByStageTable) {
     EXPECT_EQ(robots.count(39), 1u);
 }
 
-TEST_F(Unlocks, FirstStageGivesFusorAndGunnerAndTwoSlots) {
-    g_CurrentProfile.m_abRobotUnlocked[0] = 0;
-    g_CurrentProfile.m_abRobotUnlocked[1] = 0;
+TEST_F(Unlocks, StagesGiveRobotsAndSlotsUpToFive) {
+    g_CurrentProfile.m_abRobotUnlocked[0] = g_CurrentProfile.m_abRobotUnlocked[1] = 0;
     g_CurrentProfile.m_aiAchievementProgress[4] = 0;
     g_CurrentProfile.m_nCardSlots = 0;
     UnlockRobotsForStage(1);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[0]);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[1]);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[0] && g_CurrentProfile.m_abRobotUnlocked[1]);
     EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 2);
-    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 2);
-    // A profile that already has more slots keeps them.
-    g_CurrentProfile.m_nCardSlots = 4;
-    UnlockRobotsForStage(1);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 4);
-}
-
-TEST_F(Unlocks, SecondStageGivesCannonBotAndAThirdSlot) {
     UnlockRobotsForStage(2);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[2]);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotNew[2]);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[2] && g_CurrentProfile.m_abRobotNew[2]);
     EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 3);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
-}
-
-TEST_F(Unlocks, SlotsStopGrowingAtFive) {
-    for (int stage : {2, 4, 6, 8, 10, 11, 12}) UnlockRobotsForStage(stage);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 5);
-    // Slots bought in the laboratory beyond five are not taken away.
-    g_CurrentProfile.m_nCardSlots = 7;
-    UnlockRobotsForStage(14);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 7);
-}
-
-TEST_F(Unlocks, RemoverBotAddsNoSlotAndIsNeverFlaggedNew) {
+    // The Remover adds no slot and is never flagged new.
     UnlockRobotsForStage(151);
     EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[39]);
     EXPECT_FALSE(g_CurrentProfile.m_abRobotNew[39]);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 2);
-    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 3);
+    for (int stage : {4, 6, 8, 10}) UnlockRobotsForStage(stage);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 5);
+    // Slots bought beyond five are kept, by this stage and by stage 1.
+    g_CurrentProfile.m_nCardSlots = 7;
+    UnlockRobotsForStage(14);
+    UnlockRobotsForStage(1);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 7);
 }
 
 TEST_F(Unlocks, UnlockingTwiceChangesNothing) {
@@ -161,15 +145,13 @@ TEST_F(Unlocks, FlyingSmasherStageMeetsSmasherAndGyrotorWithTheVariantByte) {
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], counted);
 }
 
-TEST_F(Unlocks, RocketsAreNeverCountedAsMet) {
+TEST_F(Unlocks, RocketsAreNeverMetAndTheLastTypeCompletesTheCount) {
     // Stage 155 sends Fighter Subs and Rockets.
-    int before = g_CurrentProfile.m_aiAchievementProgress[5];
+    const int before = g_CurrentProfile.m_aiAchievementProgress[5];
     AnnounceNewEnemiesForStage(155);
     EXPECT_EQ(Met(1011), 1);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], before + 1);
-}
 
-TEST_F(Unlocks, MeetingTheLastMachineTypeCompletesKnowYourEnemy) {
     for (int i = 0; i < 32; ++i) g_CurrentProfile.m_aEnemySeen[i].met = 1;
     g_CurrentProfile.m_aEnemySeen[1011 - 1000].met = 0;
     g_CurrentProfile.m_aiAchievementProgress[5] = 31;
@@ -183,6 +165,7 @@ TEST_F(Unlocks, SwimmingVariantSetsItsOwnByteOnly) {
     EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[14].variantMet[1], 1);
     EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[14].variantMet[0], 0);
     EXPECT_EQ(Met(1014), 1);
+    EXPECT_EQ(Met(MACHINE_GYROTOR), 0);
 }
 
 TEST_F(Unlocks, FeatureFlagsByStage) {
