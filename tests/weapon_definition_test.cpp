@@ -142,24 +142,16 @@ void Build(int stage) {
 
 }  // namespace
 
-TEST(MarkDescentPath, FallsThroughAirAndStopsBelowTheField) {
-    Build(160);  // all air
+TEST(MarkDescentPath, FallsThroughAirAndStepsLeftOnGroundAndWater) {
     uint8_t mask[FIELD_CELLS];
+    Build(160);  // all air: down to row 4 and off the field
     std::memset(mask, 9, sizeof mask);
     MarkDescentPath(g_cells, 3.0f, 0.0f, mask, false);
     EXPECT_EQ(Marked(mask), (std::vector<int>{15, 16, 17, 18, 19}));
-}
 
-TEST(MarkDescentPath, GroundAtColumnZeroEndsTheWalk) {
-    Build(1);  // ground along row 4
-    uint8_t mask[FIELD_CELLS];
+    Build(1);  // ground along row 4: at column 0 the next step leaves the field
     MarkDescentPath(g_cells, 0.0f, 1.0f, mask, false);
     EXPECT_EQ(Marked(mask), (std::vector<int>{1, 2, 3, 4}));
-}
-
-TEST(MarkDescentPath, GroundAndWaterStepLeftAlongTheRow) {
-    Build(1);
-    uint8_t mask[FIELD_CELLS];
     // Columns and rows are truncated; the left neighbour is marked too.
     MarkDescentPath(g_cells, 2.9f, 0.5f, mask, true);
     EXPECT_EQ(Marked(mask), (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
@@ -167,10 +159,6 @@ TEST(MarkDescentPath, GroundAndWaterStepLeftAlongTheRow) {
     Build(157);  // water surface along row 4
     MarkDescentPath(g_cells, 5.0f, 2.0f, mask, false);
     EXPECT_EQ(Marked(mask), (std::vector<int>{4, 9, 14, 19, 24, 27, 28, 29}));
-
-    Build(156);  // all underwater: straight down
-    MarkDescentPath(g_cells, 7.0f, 1.0f, mask, false);
-    EXPECT_EQ(Marked(mask), (std::vector<int>{36, 37, 38, 39}));
 }
 
 TEST(MarkDescentPath, StartsOffTheFieldMarkNothing) {
