@@ -35,18 +35,6 @@ TEST(StageDefinition, FirstStagesOnEachDifficulty) {
     EXPECT_EQ(WaveTimes(s), (std::vector<int>{125}));
 }
 
-TEST(StageDefinition, StreamStartStepsDownWithThePosition) {
-    // m = 20: 20 * 0.05 is exactly 1.0 in double arithmetic.
-    EXPECT_EQ(Stage(21, 0).m_iStreamStart, 54);
-    EXPECT_EQ(Stage(21, 1).m_iStreamStart, 49);
-    EXPECT_EQ(Stage(21, 2).m_iStreamStart, 44);
-    EXPECT_EQ(Stage(1, 0).m_iStreamStart, 55);
-    EXPECT_EQ(Stage(2, 0).m_iStreamStart, 54);
-    EXPECT_EQ(Stage(22, 1).m_iStreamStart, 48);
-    EXPECT_EQ(Stage(41, 1).m_iStreamStart, 48);
-    EXPECT_EQ(Stage(42, 2).m_iStreamStart, 42);
-}
-
 TEST(StageDefinition, LastStagesOfTheEpisodes) {
     StageDefinition s = Stage(50, 1);
     EXPECT_EQ(s.m_iLength, 365);
@@ -68,38 +56,25 @@ TEST(StageDefinition, LastStagesOfTheEpisodes) {
     }
 }
 
-TEST(StageDefinition, LaterEpisodesSendSingleMachinesFaster) {
-    EXPECT_EQ(Stage(51, 0).m_iStreamInterval, 26);
-    EXPECT_EQ(Stage(51, 1).m_iStreamInterval, 26);
-    EXPECT_EQ(Stage(51, 2).m_iStreamInterval, 23);
-    EXPECT_EQ(Stage(51, 0).m_iLength, 150);
-    EXPECT_EQ(Stage(101, 0).m_iStreamInterval, 25);
-    EXPECT_EQ(Stage(1, 0).m_iStreamInterval, 27);
-    EXPECT_EQ(Stage(100, 0).m_iLength, int(4.5 * 49 + 150.0));
-}
-
-TEST(StageDefinition, WaveSizesByDifficulty) {
-    EXPECT_EQ(Stage(1, 0).m_iWaveSize, 2);
-    EXPECT_EQ(Stage(1, 2).m_iWaveSize, 4);
-    EXPECT_EQ(Stage(26, 1).m_iWaveSize, 4);  // m = 25 adds one
-    EXPECT_EQ(Stage(25, 1).m_iWaveSize, 3);
-    EXPECT_EQ(Stage(9, 0).m_iWaveSizeStep, 1);
-    EXPECT_EQ(Stage(10, 0).m_iWaveSizeStep, 2);
-    EXPECT_EQ(Stage(10, 1).m_iWaveSizeStep, 1);
-    EXPECT_EQ(Stage(11, 1).m_iWaveSizeStep, 2);
-    EXPECT_EQ(Stage(1, 2).m_iWaveSizeStep, 2);
-    EXPECT_EQ(Stage(70, 0).m_iWaveSizeCap, 11);
-    EXPECT_EQ(Stage(70, 1).m_iWaveSizeCap, 15);
-    EXPECT_EQ(Stage(70, 2).m_iWaveSizeCap, 20);
-}
-
-TEST(StageDefinition, ExtraEnemiesSurviveDoubleRounding) {
-    // 15 / 25.0 * 5 is 3 in double arithmetic.
-    StageDefinition s = Stage(41, 2);
-    EXPECT_EQ(s.m_nWaveTimes, 5);
-    EXPECT_EQ(s.m_iExtraEnemies, 3);
-    EXPECT_EQ(Stage(1, 1).m_iExtraEnemies, 0);
-    EXPECT_EQ(Stage(26, 1).m_iExtraEnemies, 0);  // m = 25 wraps to 0
+TEST(StageDefinition, TimingFormulas) {
+    using F = int StageDefinition::*;
+    const F start = &StageDefinition::m_iStreamStart, interval = &StageDefinition::m_iStreamInterval;
+    const F size = &StageDefinition::m_iWaveSize, step = &StageDefinition::m_iWaveSizeStep;
+    const F cap = &StageDefinition::m_iWaveSizeCap, extra = &StageDefinition::m_iExtraEnemies;
+    const F length = &StageDefinition::m_iLength;
+    struct Row { int stage, difficulty; F field; int value; };
+    for (Row r : {// m = 20: 20 * 0.05 is exactly 1.0 in double arithmetic.
+                  Row{21, 0, start, 54}, Row{21, 1, start, 49}, Row{21, 2, start, 44}, Row{1, 0, start, 55},
+                  Row{2, 0, start, 54}, Row{41, 1, start, 48}, Row{42, 2, start, 42},
+                  // Later episodes send single Machines faster.
+                  Row{51, 0, interval, 26}, Row{51, 1, interval, 26}, Row{51, 2, interval, 23},
+                  Row{101, 0, interval, 25}, Row{51, 0, length, 150}, Row{100, 0, length, 370},
+                  Row{1, 0, size, 2}, Row{1, 2, size, 4}, Row{25, 1, size, 3}, Row{26, 1, size, 4},
+                  Row{9, 0, step, 1}, Row{10, 0, step, 2}, Row{10, 1, step, 1}, Row{11, 1, step, 2},
+                  Row{1, 2, step, 2}, Row{70, 0, cap, 11}, Row{70, 1, cap, 15}, Row{70, 2, cap, 20},
+                  // 15 / 25.0 * 5 is 3 in double arithmetic; m = 25 wraps to 0.
+                  Row{41, 2, extra, 3}, Row{1, 1, extra, 0}, Row{26, 1, extra, 0}})
+        EXPECT_EQ(Stage(r.stage, r.difficulty).*r.field, r.value) << r.stage << " on " << r.difficulty;
 }
 
 TEST(StageDefinition, OrdinaryStageRules) {
