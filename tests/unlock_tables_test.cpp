@@ -68,7 +68,7 @@ TEST_F(Unlocks, UnlockingTwiceChangesNothing) {
     SaveProfile before = g_CurrentProfile;
     UnlockRobot(2);
     EXPECT_EQ(std::memcmp(&before, &g_CurrentProfile, sizeof before), 0);
-    // Through the stage as well: neither the counter nor the slots move.
+    // Through the stage as well: the counter and the new flag stay.
     UnlockRobotsForStage(2);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
     EXPECT_FALSE(g_CurrentProfile.m_abRobotNew[2]);
