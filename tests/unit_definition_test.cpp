@@ -76,32 +76,19 @@ TEST_F(UnitDefinitionTest, UnknownIdsKeepTheCallersFields) {
 
 TEST_F(UnitDefinitionTest, MachinesToughenInLaterEpisodeBattles) {
     EXPECT_EQ(Unit(1000).m_iMaxHp, 100);  // on the stage map
-    m_link.Battle(1);
-    EXPECT_EQ(Unit(1000).m_iMaxHp, 100);  // episode 1
-    m_link.Battle(60);
-    EXPECT_EQ(Unit(1000).m_iMaxHp, 150);
-    EXPECT_EQ(Unit(1002).m_iMaxHp, 375);
-    EXPECT_EQ(Unit(1015).m_iMaxHp, 690);
-    EXPECT_EQ(Unit(1029).m_iMaxHp, 2875);
-    EXPECT_EQ(Unit(1028).m_iMaxHp, 13799);
-    m_link.Battle(120);
-    EXPECT_EQ(Unit(1000).m_iMaxHp, 187);
-    EXPECT_EQ(Unit(1002).m_iMaxHp, 468);
-    EXPECT_EQ(Unit(1015).m_iMaxHp, 862);
-    EXPECT_EQ(Unit(1029).m_iMaxHp, 3593);
-    EXPECT_EQ(Unit(1028).m_iMaxHp, 17248);
-    // The smallest and the largest keep theirs.
-    EXPECT_EQ(Unit(1026).m_iMaxHp, 10);
-    EXPECT_EQ(Unit(1032).m_iMaxHp, 1);
-    EXPECT_EQ(Unit(1031).m_iMaxHp, 40000);
-    // Mini-games count by the episode they sit in: 161 to 170 are episode 2.
-    m_link.Battle(165);
-    EXPECT_EQ(Unit(1000).m_iMaxHp, 150);
-    m_link.Battle(160);
-    EXPECT_EQ(Unit(1000).m_iMaxHp, 100);
-    // Robots never change.
-    m_link.Battle(120);
-    EXPECT_EQ(Unit(3).m_iMaxHp, 400);
+    struct Row { int stage, id, hp; };
+    for (Row r : {Row{1, 1000, 100}, Row{60, 1000, 150}, Row{60, 1002, 375}, Row{60, 1015, 690},
+                  Row{60, 1029, 2875}, Row{60, 1028, 13799}, Row{120, 1000, 187}, Row{120, 1002, 468},
+                  Row{120, 1015, 862}, Row{120, 1029, 3593}, Row{120, 1028, 17248},
+                  // The smallest and the largest keep theirs.
+                  Row{120, 1026, 10}, Row{120, 1032, 1}, Row{120, 1031, 40000},
+                  // Mini-games count by the episode they sit in: 161 to 170 are episode 2.
+                  Row{165, 1000, 150}, Row{160, 1000, 100},
+                  // Robots never change.
+                  Row{120, 3, 400}}) {
+        m_link.Battle(r.stage);
+        EXPECT_EQ(Unit(r.id).m_iMaxHp, r.hp) << r.id << " in stage " << r.stage;
+    }
 }
 
 TEST_F(UnitDefinitionTest, PendingSwitchToTheBattleAlreadyCounts) {
