@@ -73,10 +73,6 @@ TEST(UnitTexts, AbilityLinesFitTheDiscoveryBoardsAndTheEncyclopedia) {
     }
 }
 
-TEST(UnitTexts, SonarBotExplainsWhatItUncovers) {
-    EXPECT_STREQ(GetUnitAbilityText(10), "\tUses sonar to uncover underground\nand invisible enemies.\n");
-}
-
 TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
     std::set<std::string> seen;
     for (int id : AllUnits()) {
@@ -99,6 +95,7 @@ TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
 }
 
 TEST(UnitTexts, StoriesAndAbilitiesNameTheUnitsTheyAreAbout) {
+    EXPECT_STREQ(GetUnitAbilityText(10), "\tUses sonar to uncover underground\nand invisible enemies.\n");
     // A story that names another unit's kind in its first words was filed under the wrong id.
     EXPECT_NE(std::string(GetUnitStory(0)).find("Fusor"), std::string::npos);
     EXPECT_NE(std::string(GetUnitStory(31)).find("Hammer Bot"), std::string::npos);
