@@ -52,6 +52,9 @@ void GetStageDefinition(int stage, int difficulty, StageDefinition& record) {
     record.m_bEdgeTiles = true;
     record.m_iGroundRow = -1;
     record.m_bFinalWave = true;
+    // No stage, mini-games included, showers energy or holds its loss rules.
+    record.m_bEnergyShower = false;
+    record.m_bRuleHold = false;
     record.m_iExtraEnemies = 0;
 
     if (stage <= 50) {

@@ -35,8 +35,8 @@ struct StageDefinition {
     bool m_bEdgeTiles;
     int m_iGroundRow;   // -1: derived from the terrain
     bool m_bFinalWave;
-    bool m_bEnergyShower;  // every defeated Machine drops energy
-    bool m_bRuleHold;      // the mini-game loss rules are held off
+    bool m_bEnergyShower;  // every defeated Machine drops energy (clear in every stage)
+    bool m_bRuleHold;      // the mini-game loss rules are held off (clear in every stage)
 };
 
 // Fills a value-initialised record for a stage (1 to 180) on the live profile's

@@ -1,5 +1,6 @@
 #include "game/StageNumbering.h"
 
+#include "content/GameLink.h"
 #include "game/SaveProfile.h"
 
 namespace {
@@ -20,7 +21,10 @@ int NextStageId(int stage) {
     return stage + 1;
 }
 
-bool IsEpisodeFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
+bool IsEpisodeFinalStage() {
+    const int stage = GetContentLink().CurrentStage();
+    return stage == 160 || stage == 170 || stage == 180;
+}
 
 int GetStagePlayOrder(int stage) {
     if (stage < 1 || stage > LAST_STAGE) return -1;
@@ -34,6 +38,6 @@ void AdvanceFurthestStage(int stage) {
     if (furthest == LAST_STAGE) return;
     // Compared by place in the order of play. Stepping both ids along the
     // order instead goes wrong once a step passes 180 and wraps to 151: a
-    // replayed stage 5 would then pull a player at stage 150 back to 151.
+    // replayed mini-game would then pull a player at stage 150 back to it.
     if (GetStagePlayOrder(stage) > GetStagePlayOrder(furthest)) g_CurrentProfile.m_iFurthestStage = stage;
 }

@@ -18,8 +18,8 @@ int NextStageId(int stage);
 // Place of a stage in the order of play, 0 (stage 1) to 179 (stage 180);
 // -1 for anything that is not a stage id.
 int GetStagePlayOrder(int stage);
-// The mini-game after the fiftieth stage of an episode ends it: 160, 170, 180.
-bool IsEpisodeFinalStage(int stage);
+// Whether the stage in play is the mini-game that ends an episode (160, 170, 180).
+bool IsEpisodeFinalStage();
 // Moves g_CurrentProfile.m_iFurthestStage to stage when stage comes later in play.
 void AdvanceFurthestStage(int stage);
 

@@ -45,10 +45,6 @@ protected:
     void TearDown() override {
         g_CurrentProfile = SaveProfile{};
     }
-    void PlayingBattle(int stage) {
-        m_Link.Battle(stage);
-        m_Link.link.m_iBattleState = 7;
-    }
     int& Progress(int index) { return g_CurrentProfile.m_aiAchievementProgress[index]; }
 
     ScopedLink m_Link;

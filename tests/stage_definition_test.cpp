@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
-#include "ContentReferenceRows.h"
+#include "ContentFingerprint.h"
 #include "ContentTestSupport.h"
 #include "content/StageDefinition.h"
 #include "game/SaveProfile.h"
@@ -22,31 +21,6 @@ std::vector<int> WaveTimes(const StageDefinition& s) {
     return std::vector<int>(s.m_aiWaveTime, s.m_aiWaveTime + s.m_nWaveTimes);
 }
 
-// "3/2/3" or "120" for difficulty d.
-int ByDifficulty(const std::string& cell, int d) {
-    auto parts = Split(cell, '/');
-    return std::stoi(parts.size() == 3 ? parts[d] : parts[0]);
-}
-
-// "24, 48, … 120 (every 24), 180" and "as 160".
-std::vector<int> ExpandTimes(const std::string& cell, const std::map<int, std::vector<int>>& done) {
-    if (cell.rfind("as ", 0) == 0) return done.at(std::stoi(cell.substr(3)));
-    std::vector<int> out;
-    for (std::string item : Split(cell, ',')) {
-        const std::string ellipsis = "\xE2\x80\xA6";
-        size_t e = item.find(ellipsis);
-        if (e == std::string::npos) {
-            out.push_back(std::stoi(item));
-            continue;
-        }
-        item = Trim(item.substr(e + ellipsis.size()));
-        const int last = std::stoi(item);
-        const int step = std::stoi(item.substr(item.find("every") + 5));
-        for (int t = out.back() + step; t <= last; t += step) out.push_back(t);
-    }
-    return out;
-}
-
 }  // namespace
 
 TEST(StageDefinition, FirstStagesOnEachDifficulty) {
@@ -59,18 +33,6 @@ TEST(StageDefinition, FirstStagesOnEachDifficulty) {
     s = Stage(2, 0);
     EXPECT_EQ(s.m_iLength, 125);
     EXPECT_EQ(WaveTimes(s), (std::vector<int>{125}));
-}
-
-TEST(StageDefinition, StreamStartStepsDownWithThePosition) {
-    // m = 20: 20 * 0.05 is exactly 1.0 in double arithmetic.
-    EXPECT_EQ(Stage(21, 0).m_iStreamStart, 54);
-    EXPECT_EQ(Stage(21, 1).m_iStreamStart, 49);
-    EXPECT_EQ(Stage(21, 2).m_iStreamStart, 44);
-    EXPECT_EQ(Stage(1, 0).m_iStreamStart, 55);
-    EXPECT_EQ(Stage(2, 0).m_iStreamStart, 54);
-    EXPECT_EQ(Stage(22, 1).m_iStreamStart, 48);
-    EXPECT_EQ(Stage(41, 1).m_iStreamStart, 48);
-    EXPECT_EQ(Stage(42, 2).m_iStreamStart, 42);
 }
 
 TEST(StageDefinition, LastStagesOfTheEpisodes) {
@@ -94,38 +56,25 @@ TEST(StageDefinition, LastStagesOfTheEpisodes) {
     }
 }
 
-TEST(StageDefinition, LaterEpisodesSendSingleMachinesFaster) {
-    EXPECT_EQ(Stage(51, 0).m_iStreamInterval, 26);
-    EXPECT_EQ(Stage(51, 1).m_iStreamInterval, 26);
-    EXPECT_EQ(Stage(51, 2).m_iStreamInterval, 23);
-    EXPECT_EQ(Stage(51, 0).m_iLength, 150);
-    EXPECT_EQ(Stage(101, 0).m_iStreamInterval, 25);
-    EXPECT_EQ(Stage(1, 0).m_iStreamInterval, 27);
-    EXPECT_EQ(Stage(100, 0).m_iLength, int(4.5 * 49 + 150.0));
-}
-
-TEST(StageDefinition, WaveSizesByDifficulty) {
-    EXPECT_EQ(Stage(1, 0).m_iWaveSize, 2);
-    EXPECT_EQ(Stage(1, 2).m_iWaveSize, 4);
-    EXPECT_EQ(Stage(26, 1).m_iWaveSize, 4);  // m = 25 adds one
-    EXPECT_EQ(Stage(25, 1).m_iWaveSize, 3);
-    EXPECT_EQ(Stage(9, 0).m_iWaveSizeStep, 1);
-    EXPECT_EQ(Stage(10, 0).m_iWaveSizeStep, 2);
-    EXPECT_EQ(Stage(10, 1).m_iWaveSizeStep, 1);
-    EXPECT_EQ(Stage(11, 1).m_iWaveSizeStep, 2);
-    EXPECT_EQ(Stage(1, 2).m_iWaveSizeStep, 2);
-    EXPECT_EQ(Stage(70, 0).m_iWaveSizeCap, 11);
-    EXPECT_EQ(Stage(70, 1).m_iWaveSizeCap, 15);
-    EXPECT_EQ(Stage(70, 2).m_iWaveSizeCap, 20);
-}
-
-TEST(StageDefinition, ExtraEnemiesSurviveDoubleRounding) {
-    // 15 / 25.0 * 5 is 3 in double arithmetic.
-    StageDefinition s = Stage(41, 2);
-    EXPECT_EQ(s.m_nWaveTimes, 5);
-    EXPECT_EQ(s.m_iExtraEnemies, 3);
-    EXPECT_EQ(Stage(1, 1).m_iExtraEnemies, 0);
-    EXPECT_EQ(Stage(26, 1).m_iExtraEnemies, 0);  // m = 25 wraps to 0
+TEST(StageDefinition, TimingFormulas) {
+    using F = int StageDefinition::*;
+    const F start = &StageDefinition::m_iStreamStart, interval = &StageDefinition::m_iStreamInterval;
+    const F size = &StageDefinition::m_iWaveSize, step = &StageDefinition::m_iWaveSizeStep;
+    const F cap = &StageDefinition::m_iWaveSizeCap, extra = &StageDefinition::m_iExtraEnemies;
+    const F length = &StageDefinition::m_iLength;
+    struct Row { int stage, difficulty; F field; int value; };
+    for (Row r : {// m = 20: 20 * 0.05 is exactly 1.0 in double arithmetic.
+                  Row{21, 0, start, 54}, Row{21, 1, start, 49}, Row{21, 2, start, 44}, Row{1, 0, start, 55},
+                  Row{2, 0, start, 54}, Row{41, 1, start, 48}, Row{42, 2, start, 42},
+                  // Later episodes send single Machines faster.
+                  Row{51, 0, interval, 26}, Row{51, 1, interval, 26}, Row{51, 2, interval, 23},
+                  Row{101, 0, interval, 25}, Row{51, 0, length, 150}, Row{100, 0, length, 370},
+                  Row{1, 0, size, 2}, Row{1, 2, size, 4}, Row{25, 1, size, 3}, Row{26, 1, size, 4},
+                  Row{9, 0, step, 1}, Row{10, 0, step, 2}, Row{10, 1, step, 1}, Row{11, 1, step, 2},
+                  Row{1, 2, step, 2}, Row{70, 0, cap, 11}, Row{70, 1, cap, 15}, Row{70, 2, cap, 20},
+                  // 15 / 25.0 * 5 is 3 in double arithmetic; m = 25 wraps to 0.
+                  Row{41, 2, extra, 3}, Row{1, 1, extra, 0}, Row{26, 1, extra, 0}})
+        EXPECT_EQ(Stage(r.stage, r.difficulty).*r.field, r.value) << r.stage << " on " << r.difficulty;
 }
 
 TEST(StageDefinition, OrdinaryStageRules) {
@@ -134,67 +83,44 @@ TEST(StageDefinition, OrdinaryStageRules) {
         EXPECT_TRUE(s.m_bCardCharge && s.m_bRemoverCard && s.m_bAttacksAllowed && s.m_bEnemySchedule &&
                     s.m_bLifeInPlay && s.m_bEnergyInPlay && s.m_bEdgeTiles && s.m_bFinalWave)
             << stage;
-        EXPECT_EQ(s.m_fItemFallSpeed, 10.0f);
+        EXPECT_FALSE(s.m_bEnergyShower || s.m_bRuleHold) << stage;
         EXPECT_EQ(s.m_iBackground, -1);
-        EXPECT_FALSE(s.m_bEnergyShower);
-        EXPECT_FALSE(s.m_bRuleHold);
-        const int m = (stage - 1) % 50;
         int groundRow = -1;
         if (stage >= 41 && stage <= 50) groundRow = 4;
         if ((stage >= 91 && stage <= 100) || stage >= 141) groundRow = 3;
         EXPECT_EQ(s.m_iGroundRow, groundRow) << stage;
-        EXPECT_EQ(s.m_iLength, stage <= 50 ? (m + 24) * 5 : int(4.5 * m + 150.0)) << stage;
     }
 }
 
-TEST(StageDefinition, MiniGameTimingMatchesTheReferenceTable) {
-    std::map<int, std::vector<int>> times;
-    int rows = 0;
-    for (const auto& r : TableRows(kMiniGameTimingRows)) {
-        const int stage = std::stoi(r[0]);
-        SCOPED_TRACE("stage " + r[0]);
-        for (int d = 0; d < 3; ++d) {
-            StageDefinition s = Stage(stage, d);
-            EXPECT_EQ(s.m_iLength, ByDifficulty(r[1], d));
-            EXPECT_EQ(s.m_iStreamStart, ByDifficulty(r[2], d));
-            EXPECT_EQ(s.m_iWaveStart, ByDifficulty(r[3], d));
-            EXPECT_EQ(s.m_iStreamInterval, ByDifficulty(r[4], d));
-            EXPECT_EQ(s.m_iWaveInterval, ByDifficulty(r[5], d));
-            EXPECT_EQ(s.m_iWaveSize, ByDifficulty(r[6], d));
-            EXPECT_EQ(s.m_iWaveSizeStep, ByDifficulty(r[7], d));
-            EXPECT_EQ(s.m_iWaveSizeCap, ByDifficulty(r[8], d));
-        }
-        times[stage] = ExpandTimes(r[9], times);
-        EXPECT_EQ(WaveTimes(Stage(stage, 1)), times[stage]);
-        ++rows;
+TEST(StageDefinition, TablesKeepTheirCheckedValues) {
+    EXPECT_EQ(StageTableFingerprint(), 0x487fda757fd88590ull);
+    // A few mini-game rows spelled out, so a slip shows where it is.
+    StageDefinition s = Stage(155, 1);
+    EXPECT_EQ(s.m_iStreamStart, 2);
+    EXPECT_EQ(s.m_iWaveStart, 100);
+    EXPECT_EQ(s.m_iWaveInterval, 120);
+    EXPECT_EQ(s.m_iWaveSizeStep, 0);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{120}));
+    EXPECT_EQ(Stage(155, 2).m_iStreamInterval, 8);
+    EXPECT_EQ(Stage(167, 0).m_iLength, 75);
+    EXPECT_EQ(Stage(180, 2).m_iWaveSizeCap, 10);
+    // 151 takes its wave start and interval from its length.
+    EXPECT_EQ(WaveTimes(Stage(151, 1)), (std::vector<int>{24, 48, 72, 96, 120}));
+    s = Stage(172, 0);
+    EXPECT_TRUE(s.m_bCardCharge && s.m_bEnergyInPlay && s.m_bEdgeTiles && s.m_bFinalWave);
+    EXPECT_FALSE(s.m_bRemoverCard || s.m_bLifeInPlay);
+    EXPECT_EQ(s.m_iBackground, 109);
+    s = Stage(177, 1);
+    EXPECT_FALSE(s.m_bAttacksAllowed || s.m_bEdgeTiles);
+    EXPECT_EQ(WaveTimes(s), (std::vector<int>{120}));  // no wave in time, but the final one
+    EXPECT_EQ(Stage(169, 0).m_iGroundRow, 3);
+    // The episode finals run twelve minutes without a final wave.
+    for (int stage : {160, 170, 180}) {
+        s = Stage(stage, 1);
+        EXPECT_FALSE(s.m_bFinalWave);
+        EXPECT_EQ(s.m_nWaveTimes, 12);
+        EXPECT_EQ(s.m_aiWaveTime[11], 690);
     }
-    EXPECT_EQ(rows, 30);
-    EXPECT_EQ(times[160].size(), 12u);
-    EXPECT_EQ(times[160].back(), 690);
-}
-
-TEST(StageDefinition, MiniGameRulesMatchTheReferenceTable) {
-    int rows = 0;
-    for (const auto& r : TableRows(kMiniGameRuleRows)) {
-        const int stage = std::stoi(r[0]);
-        SCOPED_TRACE("stage " + r[0]);
-        for (int d = 0; d < 3; ++d) {
-            StageDefinition s = Stage(stage, d);
-            EXPECT_EQ(s.m_bCardCharge, r[1] == "yes");
-            EXPECT_EQ(s.m_bRemoverCard, r[2] == "yes");
-            EXPECT_EQ(s.m_bAttacksAllowed, r[3] == "yes");
-            EXPECT_EQ(s.m_bEnemySchedule, r[4] == "yes");
-            EXPECT_EQ(s.m_bLifeInPlay, r[5] == "yes");
-            EXPECT_EQ(s.m_bEnergyInPlay, r[6] == "yes");
-            EXPECT_EQ(s.m_bEdgeTiles, r[7] == "yes");
-            EXPECT_EQ(s.m_iBackground, std::stoi(r[8]));
-            EXPECT_EQ(s.m_iGroundRow, std::stoi(r[9]));
-            EXPECT_EQ(s.m_bFinalWave, r[10] == "yes");
-            EXPECT_EQ(s.m_fItemFallSpeed, 10.0f);
-        }
-        ++rows;
-    }
-    EXPECT_EQ(rows, 30);
 }
 
 TEST(StageDefinition, WaveListsStayShortAndAscending) {

@@ -6,7 +6,6 @@
 #include <set>
 #include <vector>
 
-#include "ContentReferenceRows.h"
 #include "ContentTestSupport.h"
 #include "content/StageDefinition.h"
 
@@ -109,45 +108,32 @@ bool AllowedWeight(float w) {
     return std::find(std::begin(kAllowed), std::end(kAllowed), w) != std::end(kAllowed);
 }
 
-// "1000: 1/0/1/0; 0: 2/0/0/0" as slots.
-std::vector<Slot> ParseSlots(const std::string& text) {
-    std::vector<Slot> out;
-    for (const std::string& part : Split(text, ';')) {
-        auto colon = Split(part, ':');
-        auto w = Split(colon[1], '/');
-        out.push_back({std::stoi(colon[0]),
-                       {float(Num(w[0])), float(Num(w[1])), float(Num(w[2])), float(Num(w[3]))}});
-    }
-    while (out.size() < STAGE_ENEMY_SLOTS) out.push_back({0, {0, 0, 0, 0}});
-    return out;
-}
-
 }  // namespace
 
-TEST(StageMix, TellingEntriesMatchTheReferenceRows) {
-    int rows = 0;
-    for (const auto& r : TableRows(kMixRows)) {
-        SCOPED_TRACE(r[0] + " | " + r[1]);
-        auto key = Split(r[0], ',');
-        const int stage = std::stoi(key[0]);
-        std::vector<int> difficulties = {0, 1, 2};
-        if (key.size() == 2) difficulties = {std::stoi(key[1].substr(key[1].find(' ') + 1))};
-        for (int d : difficulties) {
-            StageDefinition s = Mix(stage, d);
-            if (r[1].rfind("as ", 0) == 0) {
-                EXPECT_TRUE(SameMix(s, Mix(std::stoi(r[1].substr(3)), d)));
-                continue;
-            }
-            auto want = ParseSlots(r[1]);
-            auto got = Slots(s);
-            for (int i = 0; i < STAGE_ENEMY_SLOTS; ++i) {
-                EXPECT_EQ(got[i].type, want[i].type) << "slot " << i << " difficulty " << d;
-                for (int k = 0; k < 4; ++k) EXPECT_EQ(got[i].w[k], want[i].w[k]) << "slot " << i << " weight " << k;
-            }
-        }
-        ++rows;
-    }
-    EXPECT_EQ(rows, 47);
+// The whole table is held by the stage fingerprint; these rows show the
+// unusual slots.
+TEST(StageMix, EmptyAndRepeatedSlots) {
+    // 151: the empty second slot gains wave weight, so later waves send fewer.
+    StageDefinition s = Mix(151);
+    EXPECT_EQ(s.m_aiEnemyType[1], 0);
+    EXPECT_EQ(s.m_afWaveWeightStep[1], 1.0f);
+    EXPECT_EQ(s.m_afWaveWeight[0], 10.0f);
+    // 177: three wave picks in four land on empty slots.
+    s = Mix(177);
+    EXPECT_EQ(s.m_aiEnemyType[1] + s.m_aiEnemyType[2], 0);
+    EXPECT_EQ(s.m_afWaveWeight[1], 2.0f);
+    EXPECT_EQ(s.m_iWaveWeightTotal, 4);
+    // 160 holds type 1003 twice, each slot with its own weights.
+    s = Mix(160);
+    EXPECT_EQ(s.m_aiEnemyType[1], 1003);
+    EXPECT_EQ(s.m_aiEnemyType[3], 1003);
+    EXPECT_EQ(s.m_afWaveWeight[1], 5.0f);
+    EXPECT_EQ(s.m_afWaveWeight[3], 0.0f);
+    EXPECT_EQ(s.m_aiEnemyType[7], 1028);
+    // 154 has one mix per difficulty.
+    EXPECT_EQ(Mix(154, 0).m_afWaveWeightStep[1], 0.8f);
+    EXPECT_EQ(Mix(154, 2).m_afWaveWeight[0], 3.0f);
+    EXPECT_EQ(Mix(154, 2).m_aiEnemyType[2], 1002);
 }
 
 TEST(StageMix, EveryStageFollowsTheSlotRules) {

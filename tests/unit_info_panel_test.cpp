@@ -90,23 +90,21 @@ TEST_F(UnitInfoPanel, CardsForWeaponsAndTheRemoverShowNoToughness) {
     EXPECT_STREQ(BuildUnitInfoValues(39), "Special Unit\n\n");
 }
 
-TEST_F(UnitInfoPanel, FixedWordsAndSpeedsOfParticularRobots) {
-    EXPECT_EQ(ValueOf(2, "Attack Speed :"), "Medium");  // Cannon Bot, though its interval is 70
-    EXPECT_EQ(ValueOf(9, "Attack Speed :"), "Very Fast");
-    EXPECT_EQ(ValueOf(13, "Attack Speed :"), "Fast");
-    EXPECT_EQ(ValueOf(30, "Attack Speed :"), "Slow");
-    EXPECT_EQ(ValueOf(24, "Damage :"), "Medium(per shot)");
-    EXPECT_EQ(ValueOf(12, "Damage :"), "Medium");
-    EXPECT_EQ(ValueOf(8, "Damage :"), "High");
-    EXPECT_EQ(ValueOf(30, "Damage :"), "Very High");
-    EXPECT_EQ(ValueOf(16, "Damage :"), "Very Low");
-    EXPECT_EQ(ValueOf(9, "Toughness :"), "Very High");
-    EXPECT_EQ(ValueOf(3, "Toughness :"), "High");
-    EXPECT_EQ(ValueOf(4, "Type :"), "Air Unit");
-    EXPECT_EQ(ValueOf(21, "Type :"), "Marine Unit");
-    EXPECT_EQ(ValueOf(15, "Type :"), "Underwater Unit");
-    EXPECT_EQ(ValueOf(18, "Card Recharge :"), "Slow");
-    EXPECT_EQ(ValueOf(11, "Card Recharge :"), "Fast");
+TEST_F(UnitInfoPanel, RatingsByRuleAndByName) {
+    struct Row { int id; const char* label; const char* value; };
+    for (Row r : {Row{2, "Attack Speed :", "Medium"},  // Cannon Bot, though its interval is 70
+                  Row{9, "Attack Speed :", "Very Fast"}, Row{13, "Attack Speed :", "Fast"},
+                  Row{30, "Attack Speed :", "Slow"}, Row{24, "Damage :", "Medium(per shot)"},
+                  Row{12, "Damage :", "Medium"}, Row{8, "Damage :", "High"}, Row{30, "Damage :", "Very High"},
+                  Row{16, "Damage :", "Very Low"}, Row{9, "Toughness :", "Very High"}, Row{3, "Toughness :", "High"},
+                  Row{4, "Type :", "Air Unit"}, Row{21, "Type :", "Marine Unit"}, Row{15, "Type :", "Underwater Unit"},
+                  Row{18, "Card Recharge :", "Slow"}, Row{11, "Card Recharge :", "Fast"},
+                  Row{1025, "Move Speed :", "<no Move Speed :>"}, Row{1025, "Heart Decrease :", "N/A"},
+                  Row{1031, "Toughness :", "Super Extreme"}, Row{1028, "Toughness :", "Extreme"},
+                  Row{1029, "Toughness :", "Monstrous"}, Row{1029, "Type :", "Amphibious Unit"},
+                  Row{1028, "Damage :", "Extreme"}, Row{1018, "Damage :", "High"}, Row{1027, "Toughness :", "Superb"}})
+        EXPECT_EQ(ValueOf(r.id, r.label), r.value) << r.id << " " << r.label;
+    EXPECT_STREQ(BuildUnitInfoLabels(1030), "Type :\n\nToughness :\n\nHeart Decrease :\n\n");
 }
 
 TEST_F(UnitInfoPanel, UpgradesShowInTheirRatings) {
@@ -132,22 +130,6 @@ TEST_F(UnitInfoPanel, MachinesShowMoveSpeedAndHearts) {
     EXPECT_EQ(ValueOf(1013, "Move Speed :"), "Fast");
     EXPECT_EQ(ValueOf(1024, "Heart Decrease :"), "10");
     EXPECT_EQ(ValueOf(1024, "Damage :"), "Extreme");
-}
-
-TEST_F(UnitInfoPanel, TimeBombAndCapsuleCageShowOnlyTheirHearts) {
-    EXPECT_EQ(ValueOf(1025, "Move Speed :"), "<no Move Speed :>");
-    EXPECT_EQ(ValueOf(1025, "Heart Decrease :"), "N/A");
-    EXPECT_STREQ(BuildUnitInfoLabels(1030), "Type :\n\nToughness :\n\nHeart Decrease :\n\n");
-}
-
-TEST_F(UnitInfoPanel, BossesAndTitanHaveTheirOwnToughnessWords) {
-    EXPECT_EQ(ValueOf(1031, "Toughness :"), "Super Extreme");
-    EXPECT_EQ(ValueOf(1028, "Toughness :"), "Extreme");
-    EXPECT_EQ(ValueOf(1029, "Toughness :"), "Monstrous");
-    EXPECT_EQ(ValueOf(1029, "Type :"), "Amphibious Unit");
-    EXPECT_EQ(ValueOf(1028, "Damage :"), "Extreme");
-    EXPECT_EQ(ValueOf(1018, "Damage :"), "High");
-    EXPECT_EQ(ValueOf(1027, "Toughness :"), "Superb");
 }
 
 TEST_F(UnitInfoPanel, ToughnessFollowsTheBattlesScaledHitPoints) {

@@ -37,45 +37,29 @@ TEST_F(Unlocks, RobotByStageTable) {
     EXPECT_EQ(robots.count(39), 1u);
 }
 
-TEST_F(Unlocks, FirstStageGivesFusorAndGunnerAndTwoSlots) {
-    g_CurrentProfile.m_abRobotUnlocked[0] = 0;
-    g_CurrentProfile.m_abRobotUnlocked[1] = 0;
+TEST_F(Unlocks, StagesGiveRobotsAndSlotsUpToFive) {
+    g_CurrentProfile.m_abRobotUnlocked[0] = g_CurrentProfile.m_abRobotUnlocked[1] = 0;
     g_CurrentProfile.m_aiAchievementProgress[4] = 0;
     g_CurrentProfile.m_nCardSlots = 0;
     UnlockRobotsForStage(1);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[0]);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[1]);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[0] && g_CurrentProfile.m_abRobotUnlocked[1]);
     EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 2);
-    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 2);
-    // A profile that already has more slots keeps them.
-    g_CurrentProfile.m_nCardSlots = 4;
-    UnlockRobotsForStage(1);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 4);
-}
-
-TEST_F(Unlocks, SecondStageGivesCannonBotAndAThirdSlot) {
     UnlockRobotsForStage(2);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[2]);
-    EXPECT_TRUE(g_CurrentProfile.m_abRobotNew[2]);
+    EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[2] && g_CurrentProfile.m_abRobotNew[2]);
     EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 3);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
-}
-
-TEST_F(Unlocks, SlotsStopGrowingAtFive) {
-    for (int stage : {2, 4, 6, 8, 10, 11, 12}) UnlockRobotsForStage(stage);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 5);
-    // Slots bought in the laboratory beyond five are not taken away.
-    g_CurrentProfile.m_nCardSlots = 7;
-    UnlockRobotsForStage(14);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 7);
-}
-
-TEST_F(Unlocks, RemoverBotAddsNoSlotAndIsNeverFlaggedNew) {
+    // The Remover adds no slot and is never flagged new.
     UnlockRobotsForStage(151);
     EXPECT_TRUE(g_CurrentProfile.m_abRobotUnlocked[39]);
     EXPECT_FALSE(g_CurrentProfile.m_abRobotNew[39]);
-    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 2);
-    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 3);
+    for (int stage : {4, 6, 8, 10}) UnlockRobotsForStage(stage);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 5);
+    // Slots bought beyond five are kept, by this stage and by stage 1.
+    g_CurrentProfile.m_nCardSlots = 7;
+    UnlockRobotsForStage(14);
+    UnlockRobotsForStage(1);
+    EXPECT_EQ(g_CurrentProfile.m_nCardSlots, 7);
 }
 
 TEST_F(Unlocks, UnlockingTwiceChangesNothing) {
@@ -84,7 +68,7 @@ TEST_F(Unlocks, UnlockingTwiceChangesNothing) {
     SaveProfile before = g_CurrentProfile;
     UnlockRobot(2);
     EXPECT_EQ(std::memcmp(&before, &g_CurrentProfile, sizeof before), 0);
-    // Through the stage as well: neither the counter nor the slots move.
+    // Through the stage as well: the counter and the new flag stay.
     UnlockRobotsForStage(2);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[4], 3);
     EXPECT_FALSE(g_CurrentProfile.m_abRobotNew[2]);
@@ -117,24 +101,21 @@ TEST_F(Unlocks, FortiethRobotCompletesKnowThyselfOnce) {
 
 TEST_F(Unlocks, VariantByStage) {
     EXPECT_EQ(GetEnemyVariantByStage(51).m_iKind, VARIANT_ZETA);
-    EXPECT_EQ(GetEnemyVariantByStage(51).m_iType, 1000);
     EXPECT_EQ(GetEnemyVariantByStage(82).m_iKind, VARIANT_SWIMMING);
     EXPECT_EQ(GetEnemyVariantByStage(82).m_iType, 1014);
     EXPECT_EQ(GetEnemyVariantByStage(101).m_iKind, VARIANT_OMEGA);
-    EXPECT_EQ(GetEnemyVariantByStage(53).m_iKind, VARIANT_NONE);
-    EXPECT_EQ(GetEnemyVariantByStage(53).m_iType, -1);
-    EXPECT_EQ(GetEnemyVariantByStage(150).m_iType, -1);
     int variants = 0;
     for (int stage = 1; stage <= 180; ++stage) {
         EnemyVariantRef v = GetEnemyVariantByStage(stage);
         if (v.m_iType == -1) {
-            EXPECT_EQ(v.m_iKind, 0) << stage;
+            EXPECT_EQ(v.m_iKind, VARIANT_NONE) << stage;
             continue;
         }
         ++variants;
         EXPECT_TRUE(stage >= 51 && stage <= 101) << stage;
     }
     EXPECT_EQ(variants, 16);
+    EXPECT_EQ(GetEnemyVariantByStage(53).m_iType, -1);
 }
 
 TEST_F(Unlocks, FlyingSmasherStageMeetsSmasherAndGyrotorWithTheVariantByte) {
@@ -161,15 +142,13 @@ TEST_F(Unlocks, FlyingSmasherStageMeetsSmasherAndGyrotorWithTheVariantByte) {
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], counted);
 }
 
-TEST_F(Unlocks, RocketsAreNeverCountedAsMet) {
+TEST_F(Unlocks, RocketsAreNeverMetAndTheLastTypeCompletesTheCount) {
     // Stage 155 sends Fighter Subs and Rockets.
-    int before = g_CurrentProfile.m_aiAchievementProgress[5];
+    const int before = g_CurrentProfile.m_aiAchievementProgress[5];
     AnnounceNewEnemiesForStage(155);
     EXPECT_EQ(Met(1011), 1);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[5], before + 1);
-}
 
-TEST_F(Unlocks, MeetingTheLastMachineTypeCompletesKnowYourEnemy) {
     for (int i = 0; i < 32; ++i) g_CurrentProfile.m_aEnemySeen[i].met = 1;
     g_CurrentProfile.m_aEnemySeen[1011 - 1000].met = 0;
     g_CurrentProfile.m_aiAchievementProgress[5] = 31;
@@ -183,6 +162,7 @@ TEST_F(Unlocks, SwimmingVariantSetsItsOwnByteOnly) {
     EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[14].variantMet[1], 1);
     EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[14].variantMet[0], 0);
     EXPECT_EQ(Met(1014), 1);
+    EXPECT_EQ(Met(MACHINE_GYROTOR), 0);
 }
 
 TEST_F(Unlocks, FeatureFlagsByStage) {
@@ -253,14 +233,9 @@ TEST_F(Unlocks, EnergyTubeStagesCountOnlyWhenTheyAreTheFurthest) {
 TEST_F(Unlocks, TitlesAndTexts) {
     EXPECT_STREQ(GetStageUnlockTitle(3), "New Unlocked Available");
     EXPECT_EQ(GetStageUnlockText(3), nullptr);
-    EXPECT_STREQ(GetStageUnlockTitle(2), "Energy Booster");
-    EXPECT_STREQ(GetStageUnlockTitle(4), "Life Booster");
-    EXPECT_STREQ(GetStageUnlockTitle(8), "Laboratory");
-    EXPECT_STREQ(GetStageUnlockTitle(61), "Machine Gun Weapon Card");
-    EXPECT_STREQ(GetStageUnlockTitle(160), "''The Revenge'' Episode");
+    EXPECT_STREQ(GetStageUnlockTitle(2), "Energy Booster");  // named after the item it offers
+    EXPECT_STREQ(GetStageUnlockTitle(8), "Laboratory");      // though it offers two
     EXPECT_STREQ(GetStageUnlockTitle(166), "Energy Tube Controller");
-    EXPECT_STREQ(GetStageUnlockTitle(180), "Mini-game Mode");
-    EXPECT_STREQ(GetStageUnlockText(166), "The 3rd Energy Tube has been restored.\nEnergy cost limit has been raised to 75.");
     EXPECT_STREQ(GetStageUnlockText(170), "''The Last Stand'' episode is now\nunlocked under Play Game Menu.");
     for (int stage = 1; stage <= 180; ++stage) EXPECT_NE(GetStageUnlockTitle(stage), nullptr) << stage;
     for (int item = 14; item < 20; ++item) EXPECT_STREQ(GetLabItemName(item), "-");
