@@ -48,7 +48,7 @@ TEST(HostFolders, SaveRootFollowsAppDataThenXdg) {
     EXPECT_EQ(host::UserDataRoot(), "/home/player/.local/share/");
     if (oldApp) setenv("APPDATA", keep.c_str(), 1);
 
-    auto dir = std::filesystem::temp_directory_path() / "csq-folders-test" / "a" / "b";
+    auto dir = std::filesystem::temp_directory_path() / ("csq-folders-test-" + std::to_string(getpid())) / "a" / "b";
     std::filesystem::remove_all(dir.parent_path().parent_path());
     EXPECT_TRUE(host::CreateFolders(dir.string() + "/"));
     EXPECT_TRUE(std::filesystem::is_directory(dir));
