@@ -23,10 +23,10 @@
 #include "platform/ResourceArchive.h"
 #include "platform/host/Display.h"
 #include "tests/Harness.h"
+#include "tests/gl/GoldenPicture.h"
 
 namespace {
 
-const char* const kGolden = CSQ_SOURCE_DIR "/tests/golden/widgets_panel.png";
 const char* const kData = CSQ_BINARY_DIR "/DATA";
 
 class ScreenApplication : public harness::TestApplication {
@@ -40,11 +40,6 @@ public:
     }
 };
 
-bool ReadPng(const char* path, DecodedPicture& out) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return !bytes.empty() && DecodePng(bytes.data(), bytes.size(), out);
-}
 
 void DrawScene(CVxResourceManager& rm) {
     CVxBillboard* panel = rm.CreateBillboard("Msgbox_StdMedium.png", "Resource\\MsgBox\\", nullptr);
@@ -137,40 +132,7 @@ TEST(WidgetsScreenshot, PanelTextNumberButtonsAndGlow) {
     }
     CVxTexture::FreeReleasedTextures();
 
-    std::vector<uint8_t> pixels;
-    int w = 0, h = 0;
-    ASSERT_TRUE(device->ReadBackBuffer(pixels, w, h));
-    ASSERT_EQ(w, 800);
-    ASSERT_EQ(h, 600);
-    if (std::getenv("CSQ_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(host::WritePng(kGolden, pixels.data(), w, h));
-        GTEST_SKIP() << "reference written to " << kGolden;
-    }
-    DecodedPicture golden;
-    ASSERT_TRUE(ReadPng(kGolden, golden)) << "no reference picture; run with CSQ_UPDATE_GOLDEN=1";
-    ASSERT_EQ(golden.width, w);
-    ASSERT_EQ(golden.height, h);
-    // Rasterizers may differ by a little along edges; anything more, in any
-    // 16 × 16 tile, is a different picture.
-    constexpr int kTile = 16;
-    int worstTile = 0, worstX = 0, worstY = 0;
-    for (int ty = 0; ty < h; ty += kTile)
-        for (int tx = 0; tx < w; tx += kTile) {
-            int off = 0;
-            for (int y = ty; y < std::min(h, ty + kTile); ++y)
-                for (int x = tx; x < std::min(w, tx + kTile); ++x) {
-                    const size_t i = (size_t(y) * size_t(w) + size_t(x)) * 4;
-                    for (size_t c = 0; c < 3; ++c)
-                        if (std::abs(int(pixels[i + c]) - int(golden.rgba[i + c])) > 32) {
-                            ++off;
-                            break;
-                        }
-                }
-            if (off > worstTile) worstTile = off, worstX = tx, worstY = ty;
-        }
-    if (worstTile > 24) device->SaveBackBufferPng(CSQ_BINARY_DIR "/widgets_panel_actual.png");
-    EXPECT_LE(worstTile, 24) << "tile at " << worstX << "," << worstY
-                             << " differs; this run's picture: " CSQ_BINARY_DIR "/widgets_panel_actual.png";
+    golden::ExpectMatches(*device, "widgets_panel");
 }
 
 }  // namespace

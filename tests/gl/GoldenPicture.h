@@ -1,0 +1,67 @@
+#pragma once
+// Compares a read-back picture with a reference picture kept in tests/golden/.
+// CSQ_UPDATE_GOLDEN=1 writes the reference instead (the test is then skipped):
+// references change only on purpose.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/PictureDecoder.h"
+#include "platform/host/GraphicsDevice.h"
+
+namespace golden {
+
+inline bool ReadPng(const std::string& path, DecodedPicture& out) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !bytes.empty() && DecodePng(bytes.data(), bytes.size(), out);
+}
+
+inline bool UpdateRequested() {
+    const char* update = std::getenv("CSQ_UPDATE_GOLDEN");
+    return update && std::string(update) == "1";
+}
+
+// Rasterizers may differ a little along edges: a pixel is off when a channel
+// differs by more than 32, and more than 24 off pixels in any 16 × 16 tile
+// make another picture. A failing run leaves its picture beside the build.
+inline void ExpectMatches(host::GraphicsDevice& device, const std::string& name) {
+    std::vector<uint8_t> pixels;
+    int w = 0, h = 0;
+    ASSERT_TRUE(device.ReadBackBuffer(pixels, w, h));
+    const std::string reference = std::string(CSQ_SOURCE_DIR "/tests/golden/") + name + ".png";
+    if (UpdateRequested()) {
+        ASSERT_TRUE(host::WritePng(reference.c_str(), pixels.data(), w, h));
+        GTEST_SKIP() << "reference written to " << reference;
+    }
+    DecodedPicture ref;
+    ASSERT_TRUE(ReadPng(reference, ref)) << "no reference picture; run with CSQ_UPDATE_GOLDEN=1";
+    ASSERT_EQ(ref.width, w);
+    ASSERT_EQ(ref.height, h);
+    constexpr int kTile = 16;
+    int worst = 0, worstX = 0, worstY = 0;
+    for (int ty = 0; ty < h; ty += kTile)
+        for (int tx = 0; tx < w; tx += kTile) {
+            int off = 0;
+            for (int y = ty; y < std::min(h, ty + kTile); ++y)
+                for (int x = tx; x < std::min(w, tx + kTile); ++x) {
+                    const size_t i = (size_t(y) * size_t(w) + size_t(x)) * 4;
+                    for (size_t c = 0; c < 3; ++c)
+                        if (std::abs(int(pixels[i + c]) - int(ref.rgba[i + c])) > 32) {
+                            ++off;
+                            break;
+                        }
+                }
+            if (off > worst) worst = off, worstX = tx, worstY = ty;
+        }
+    const std::string actual = std::string(CSQ_BINARY_DIR "/") + name + "_actual.png";
+    if (worst > 24) device.SaveBackBufferPng(actual.c_str());
+    EXPECT_LE(worst, 24) << "tile at " << worstX << "," << worstY << " differs; this run: " << actual;
+}
+
+}  // namespace golden
