@@ -179,6 +179,8 @@ TEST_P(RoadGlSizes, FullScreenTargetsAndBackBufferQuad) {
     ASSERT_NE(window, nullptr);
     PresentParameters pp;
     pp.presentInterval = 0x80000000u;
+    pp.backBufferWidth = c.width;
+    pp.backBufferHeight = c.height;
     auto device = vs.CreateDevice(*window, pp);
     ASSERT_NE(device, nullptr);
     if (device->BackBufferWidth() != c.width || device->BackBufferHeight() != c.height)
