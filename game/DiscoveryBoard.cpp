@@ -22,17 +22,6 @@ void DrawDiscoveryRays(CGameApplication& app, CVxBillboard* rays, const VxVec3& 
     rays->RestoreState();
 }
 
-bool ShowKeptContent(CGameApplication& app, int slot, const VxVec3& at) {
-    CVxBillboard* shown = app.m_pRenderTargetBillboard;
-    if (!shown || !AttachRenderTargetTexture(shown, slot)) return false;
-    app.SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
-    shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-    shown->SetPositionV(at);
-    shown->RenderSRT();
-    app.SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    return true;
-}
-
 bool TakeBoardClose(CVxButton* ok) {
     const bool clicked = ok && ok->TakeClick();
     return clicked || TakeKeyRelease(VK_ENTER);

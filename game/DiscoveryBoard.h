@@ -1,8 +1,8 @@
 #pragma once
 // Steps the new-Machine and new-robot boards share: the slide, the rays
-// behind the content, showing the content kept in a render-target slot, and
-// the close rule of their OK button.
+// behind the content and the close rule of their OK button.
 #include "engine/VxMatrix.h"
+#include "game/PopupDrawing.h"
 
 class CVxBillboard;
 class CVxButton;
@@ -19,10 +19,6 @@ float DiscoverySlideY(int kind, int age);
 
 // The rays turning behind the content, stretched into an oval.
 void DrawDiscoveryRays(CGameApplication& app, CVxBillboard* rays, const VxVec3& at);
-
-// Shows the content kept in the slot at the board's place; false when there
-// is no slot, so the caller draws the content itself.
-bool ShowKeptContent(CGameApplication& app, int slot, const VxVec3& at);
 
 // OK clicked or Enter released on device 0 (the key is used up).
 bool TakeBoardClose(CVxButton* ok);

@@ -1,5 +1,7 @@
 #include "game/Effect_Exit.h"
 
+#include "game/PopupDrawing.h"
+
 #include "battle/effects/Effect_Summary.h"
 #include "battle/page/PageGame.h"
 #include "engine/InputRecord.h"
@@ -108,16 +110,7 @@ void CEffect_Exit::OnFrame(int index) {
         EndRenderToTexture();
         m_bPictureReady = true;
     }
-    CVxBillboard* shown = app->m_pRenderTargetBillboard;
-    if (m_bPictureReady && shown && AttachRenderTargetTexture(shown, EXIT_BOX_SLOT)) {
-        app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
-        shown->SetPosition(0.0f, 0.0f, 0.0f);
-        shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-        shown->RenderSRT();
-        app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    } else {
-        DrawPanel(onBattle);
-    }
+    if (!(m_bPictureReady && ShowKeptContent(*app, EXIT_BOX_SLOT, VxVec3{0.0f, 0.0f, 0.0f}))) DrawPanel(onBattle);
 
     m_pButtonOk->SetPosition(100.0f, -60.0f, 0.0f);
     m_pButtonOk->Render();

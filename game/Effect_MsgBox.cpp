@@ -169,17 +169,9 @@ void CEffect_MsgBox::Draw(int index) {
         // A picture made again in the middle of the show waits for the next tick.
         if (age > 0) return;
     }
-    CVxBillboard* shown = app->m_pRenderTargetBillboard;
-    if (m_bPictureCached && shown && AttachRenderTargetTexture(shown, MSGBOX_PICTURE_SLOT)) {
-        app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
-        shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-        shown->SetPositionV(m_vSlideOffset);
-        shown->RenderSRT();
-        app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    } else {
-        // No slot to keep it in: drawn straight to the screen each tick.
+    // No slot to keep it in: drawn straight to the screen each tick.
+    if (!(m_bPictureCached && ShowKeptContent(*app, MSGBOX_PICTURE_SLOT, m_vSlideOffset)))
         DrawStatic(m_vSlideOffset.x, m_vSlideOffset.y);
-    }
     DrawLayout(*app, r.kind);
 }
 

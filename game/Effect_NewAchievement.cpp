@@ -124,17 +124,8 @@ void CEffect_NewAchievement::Draw(int index) {
         EndRenderToTexture();
         m_bPictureCached = true;
     }
-    CVxBillboard* shown = app->m_pRenderTargetBillboard;
-    if (m_bPictureCached && shown && AttachRenderTargetTexture(shown, ACHIEVEMENT_PICTURE_SLOT)) {
-        app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
-        shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-        shown->SetPositionV(m_vSlideOffset);
-        shown->RenderSRT();
-        app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    } else {
-        // No slot to keep it in: drawn straight to the screen each tick.
-        DrawStatic(y);
-    }
+    // No slot to keep it in: drawn straight to the screen each tick.
+    if (!(m_bPictureCached && ShowKeptContent(*app, ACHIEVEMENT_PICTURE_SLOT, m_vSlideOffset))) DrawStatic(y);
 
     m_pBtnOK->SetPosition(4.0f, y - 250.0f, 0.0f);
     m_pBtnOK->Render();

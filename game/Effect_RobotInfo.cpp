@@ -194,17 +194,9 @@ void CEffect_RobotInfo::DrawBoard(int i, int unit, float x, float y) {
     }
     const bool firstFlipFrame = i == 1 && m_nFlipFrames == INFO_FLIP_FRAMES;
     if (!firstFlipFrame) {
-        CVxBillboard* shown = app->m_pRenderTargetBillboard;
-        if (m_abBoardRendered[i] && shown && AttachRenderTargetTexture(shown, i)) {
-            app->SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
-            shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-            shown->SetPosition(x, y, 0.0f);
-            shown->RenderSRT();
-            app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-        } else {
-            // No slot to keep it in: drawn at the board's own place each frame.
+        // No slot to keep it in: drawn at the board's own place each frame.
+        if (!(m_abBoardRendered[i] && ShowKeptContent(*app, i, VxVec3{x, y, 0.0f})))
             DrawContent(unit, VxVec3{x, y, 0.0f}, scroll);
-        }
     }
     if (parts) {
         for (int k = 0; k < 2; ++k) {

@@ -4,6 +4,8 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
 #include "engine/VxSound.h"
+#include "platform/RenderTargets.h"
+#include "game/GameApplication.h"
 
 FontStyle TitleStyle(float size, float charSpacing, float spaceFactor) {
     FontStyle s;
@@ -70,5 +72,16 @@ bool TakeKeyRelease(int key) {
     if (!KeyReleased(key)) return false;
     g_pApp->m_aInput[0].m_aiKey[key] = 0;
     g_pApp->m_aInput[0].m_aiRepeat[key] = 0;
+    return true;
+}
+
+bool ShowKeptContent(CGameApplication& app, int slot, const VxVec3& at) {
+    CVxBillboard* shown = app.m_pRenderTargetBillboard;
+    if (!shown || !AttachRenderTargetTexture(shown, slot)) return false;
+    app.SetCamera2D(int(shown->m_vSize.x), int(shown->m_vSize.y));
+    shown->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+    shown->SetPositionV(at);
+    shown->RenderSRT();
+    app.SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     return true;
 }

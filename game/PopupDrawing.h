@@ -1,9 +1,11 @@
 #pragma once
 // Small drawing and input steps the application's pop-ups share: shared
 // pictures drawn without keeping the changes, text with a full set of font
-// settings, sounds restarted from the top and keys taken once.
+// settings, sounds restarted from the top, keys taken once, and pictures kept
+// in a render-target slot shown in place.
 #include "engine/VxObject.h"
 
+class CGameApplication;
 class CVxBillboard;
 class CVxFont;
 class CVxSound;
@@ -44,3 +46,7 @@ void RestartSound(CVxSound* sound);
 bool TakeKeyRelease(int key);
 // Same test without using the key up.
 bool KeyReleased(int key);
+
+// Shows the content kept in the slot at the board's place; false when there
+// is no slot, so the caller draws the content itself.
+bool ShowKeptContent(CGameApplication& app, int slot, const VxVec3& at);
