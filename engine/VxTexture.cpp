@@ -1,6 +1,7 @@
 #include "engine/VxTexture.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,6 +18,8 @@ namespace {
 // Device textures whose owners went away on a thread that may not touch the device.
 std::mutex g_releasedMutex;
 std::vector<std::pair<host::GraphicsDevice*, host::TextureHandle>> g_released;
+// Lets every draw skip the lock when nothing waits, which is nearly always.
+std::atomic<bool> g_bAnyReleased{false};
 
 const char* const kLoadError = "Loading Texture Error !!";
 const char* const kMemoryError = "Loading Texture From Memory Error !!";
@@ -55,6 +58,7 @@ void CVxTexture::Release() {
         } else {
             std::lock_guard<std::mutex> lock(g_releasedMutex);
             g_released.emplace_back(m_pDevice, m_pTexture);
+            g_bAnyReleased.store(true, std::memory_order_release);
         }
     }
     m_pTexture = 0;
@@ -64,10 +68,12 @@ void CVxTexture::Release() {
 }
 
 void CVxTexture::FreeReleasedTextures() {
+    if (!g_bAnyReleased.load(std::memory_order_acquire)) return;
     std::vector<std::pair<host::GraphicsDevice*, host::TextureHandle>> released;
     {
         std::lock_guard<std::mutex> lock(g_releasedMutex);
         released.swap(g_released);
+        g_bAnyReleased.store(false, std::memory_order_relaxed);
     }
     for (auto& r : released) r.first->ReleaseTexture(r.second);
 }

@@ -2,17 +2,15 @@
 
 #include <cstring>
 
+#include "engine/VxMatrix.h"
 #include "engine/VxObject.h"
 
 void CombineTransforms(const float* a, const float* b, float* out) {
-    float r[16];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            float s = 0.0f;
-            for (int k = 0; k < 4; ++k) s += a[i * 4 + k] * b[k * 4 + j];
-            r[i * 4 + j] = s;
-        }
-    std::memcpy(out, r, sizeof r);
+    VxMatrix ma, mb;
+    std::memcpy(ma.m, a, sizeof ma.m);
+    std::memcpy(mb.m, b, sizeof mb.m);
+    const VxMatrix r = MatrixMultiply(ma, mb);  // out may be a or b
+    std::memcpy(out, r.m, sizeof r.m);
 }
 
 void CopyMatrix(float* to, const float* from) { std::memmove(to, from, 16 * sizeof(float)); }
