@@ -1,0 +1,14 @@
+#pragma once
+// The how-to-play overlay (kind 2 on the first mini-game).
+// Until its board is drawn, a started record ends at once, so nothing waits on it.
+#include "engine/VxEffect.h"
+
+class CEffect_HowToPlay : public CVxEffect {
+public:
+    CEffect_HowToPlay() {
+        m_nPoolSize = 1;
+        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
+        Clear(0);
+    }
+    void OnFrame(int index) override { Clear(index); }
+};
