@@ -55,7 +55,6 @@ public:
 
 private:
     CVxBillboard* Sprite() const;
-    void Move(CVxBillboard* sprite);
 };
 
 using ItemList = std::list<CCom_GameItem>;

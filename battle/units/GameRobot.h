@@ -111,6 +111,8 @@ public:
     void UpdateTimeBomb();
     void UpdateDestroyer();
     void UpdateGroundAndMarineMotion();
+    void UpdateJumperMotion();
+    void UpdateCyclerJump();
     void StopBossHands();
     void FireBossVolley();
 
@@ -185,16 +187,32 @@ public:
     int32_t m_iBossTimer = 0;
     int32_t m_aiBoss[4] = {0, 0, 0, 0};  // two boss hands: timer, state each
 
-private:
+    // The unit that takes this one's damage, resolved in the page's list.
     CCom_GameRobot* Shield() const;
+    // The unit's art record and its sounds (0 entry, 1 the unit's own, 2 hit).
+    const RobotArt* Art() const;
+    CVxSound* UnitSound(int index) const;
+
+private:
     float BobOffset() const;
-    void PlaceMachine(float x, float y, float z);
-    CVxBillboard* StepState();
-    void DrawSprite(CVxBillboard* sprite);
-    void RunRoleDispatch();
+    void TakeArtLengths();
+    void PlaceMachine(CPageGame& page, int stage, int state);
+    bool StartStatus(int effect, int frames);
+    CVxBillboard* StepState(CPageGame& page);
+    void StepAttack(CPageGame& page, int la);
+    void DrawUnit(CPageGame& page, CVxBillboard* sprite);
+    void DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3& at);
+    void RunRoleDispatch(CPageGame& page);
     void CountTimers();
-    void PlatformSlide();
-    void PullDeadUnitDown();
+    void CountAlarm(CPageGame& page);
+    void PlatformSlide(CPageGame& page);
+    void PullDeadUnitDown(CPageGame& page);
+    void CarrierSweep(CPageGame& page, VxVec3& at);
+
+    // Drawing scratch of the current frame, not part of the unit's state.
+    float m_fDyingFade = 1.0f;
+    int32_t m_iShownAnim = 0;
+    int32_t m_iShownFrame = 0;
 };
 
 using RobotList = std::list<CCom_GameRobot>;
