@@ -1,5 +1,5 @@
 #pragma once
-// Copies of a picture that grow and fade out.
+// Copies of a picture that grow and fade out over 30 frames.
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
@@ -12,6 +12,11 @@ public:
         Clear(0);
     }
     void OnFrame(int index) override;
-    // A copy of the picture at the point growing from s0 to s1 while it fades.
+    // A copy of the picture at the point growing from s0 to s1 while it
+    // fades; nothing when every record lives.
     void Spawn(CVxBillboard* picture, float x, float y, float z, float s0, float s1);
+
+private:
+    static constexpr int kDuration = 30;
+    CVxBillboard* m_apPicture[10] = {};
 };

@@ -12,6 +12,7 @@
 // (m_lstNewEnemyBoards), m_mapNewRobots (m_mapUnlockPictures).
 #include <list>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "battle/page/BattleTypes.h"
@@ -71,8 +72,6 @@ class CEffect_RobotInfo;
 
 // Set while the battle is being left; the page's sound handling stands still.
 extern bool g_bLeavingBattle;
-// The factor the music's volume is multiplied by; 1 outside fades.
-extern float g_fMusicFade;
 
 // A Machine to introduce before the first wave.
 struct NewEnemyEntry {
@@ -194,17 +193,24 @@ public:
     VxVec3 FindNearestCell(float x, float y, float z) const;
     VxVec3 GetCellCentre(float x, float y, float z) const;
 
+    // A robot's shot (kind = weapon id, graphic = its art slot, serials of its
+    // target and itself). Bullets are not built yet: a shot makes nothing.
+    void FireBullet(int /*kind*/, int /*graphic*/, float /*x*/, float /*y*/, float /*z*/, int /*targetSerial*/,
+                    int /*ownerSerial*/) {}
+    // The stage lets units attack.
+    bool AttacksAllowed() const { return m_StageDefinition.m_bAttacksAllowed; }
+
     // Hand.
     int FindHandCard(int robotId) const;
     int GetEnergyCostLimit() const;
 
-    // Sound.
+    // Sound: the battle music gives way to the end music.
     void PlayEndMusic(bool won);
-    void StopBattleSounds();
 
     // Stubs the later parts of the battle fill in.
-    void BuildHand() {}
-    void AttenuateSounds();
+    // Runs on the stage loader: remembers the deck and has the hand's art loaded.
+    void BuildHand();
+    void AttenuateSounds() {}
     void LoadRobopediaArt() {}
     void RefillCardRecords() {}
     void FreeRobopediaArt() {}
@@ -230,6 +236,10 @@ public:
     void StartBackgroundLoader();
     // The block of twenty mini-game robot links, in order.
     CCom_GameRobot** MiniGameLink(int i);
+
+    // A picture or sound made through the page's manager (null without one).
+    CVxBillboard* Picture(const std::string& name, const char* folder);
+    CVxSound* Sound(const std::string& name, const char* folder);
 
     // ---- Members, in the order the battle keeps them. ----
     CVxBillboard* m_pPlaceMark = nullptr;
@@ -269,6 +279,9 @@ public:
     CCom_GameRobot* m_apMiniGameRobots[MINI_GAME_ROBOT_SLOTS] = {};
     CCom_GameRobot* m_pMiniGameBoss = nullptr;
     CCom_GameRobot* m_apMiniGameExtra[MINI_GAME_LINKS - MINI_GAME_ROBOT_SLOTS - 1] = {};
+    // A hand the stage runner deals (robot ids): the deck check takes it and
+    // the card choice is skipped. Empty in the game.
+    std::vector<int> m_vecFixedHand;
 
     int m_aiEnemyCalls[STAGE_ENEMY_RECORDS] = {};
     CCom_GameStage* m_pStage = nullptr;
@@ -298,6 +311,11 @@ public:
     CVxBillboard* m_pCanMoveIcon = nullptr;
     CVxBillboard* m_pSeesConcealedMark = nullptr;
     CVxBillboard* m_pBbdCapsule = nullptr;
+    CVxBillboard* m_apCapsuleMark[2] = {};     // a capsule's card: plain, upgraded
+    CVxBillboard* m_pCollectedMark = nullptr;  // drawn where an item was picked up
+    CVxSound* m_pSfxAlarm = nullptr;           // a mini-game unit's alarm
+    CVxSound* m_pSfxFuse = nullptr;            // a bomb's fuse catching
+    int m_aiWaterColumnTimer[6] = {};          // live water columns of world 3
     int m_iShownLife = 0;
     float m_afShownEnergy[3] = {};
     float m_afShownParts[3] = {};
