@@ -28,6 +28,7 @@ struct Tint {
 
 void DrawAt(CVxBillboard* sprite, const VxVec3& at, float sx, float sy, float rotation, const Tint& tint,
             int blend = -1) {
+    if (!sprite) return;  // a unit without art still lives; it is only not drawn
     sprite->SetPosition(at.x, at.y, at.z);
     sprite->SetScale(sx, sy, 1.0f);
     sprite->SetRotation(0.0f, 0.0f, rotation);
@@ -43,14 +44,14 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
     const int state = page.m_iBattleState;
     const int type = Type();
     const bool machine = IsMachine();
-    const float w = sprite->m_vSize.x;
-    const float h = sprite->m_vSize.y;
+    const float w = sprite ? sprite->m_vSize.x : 0.0f;
+    const float h = sprite ? sprite->m_vSize.y : 0.0f;
     const float offset = float(m_Unit.m_iSize);
     const float x = m_vPosition.x;
     const float y = m_vPosition.y;
     VxVec3 at{x, y, m_vPosition.z};
 
-    sprite->SaveState();
+    if (sprite) sprite->SaveState();
     if (!machine) {
         const float b = BobOffset();
         at.y = y + h / 2.0f - 50.375f + b;
@@ -94,7 +95,7 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
 
     if (m_iHp <= 0 && !m_bPreview) PullDeadUnitDown(page);
     DrawOverlays(page, sprite, at);
-    sprite->RestoreState();
+    if (sprite) sprite->RestoreState();
 
     if (!machine) {
         m_fBob = m_iHp > 0 ? 3.0f * SinDeg(5.0f * float(Frame() + 2 * m_iSerial)) : 0.0f;
@@ -111,6 +112,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     const int world = GetStagePlace(Stage()).world;
     const float f = 0.65f + 0.35f * SinDeg(float(9 * m_iSerial + t) * 10.0f);
     const bool upgraded = m_Unit.m_iUpgradeLevel > 0;
+    const float h = sprite ? sprite->m_vSize.y : 0.0f;
 
     // 1. Barrier Bots draw their ward or their trail and nothing else.
     if (!machine && type == 27) {
@@ -189,7 +191,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
         }
     }
     if (!tint.set && !dying && !m_bPreview) {
-        if (world == 3) tint = Tint{true, 0.85f, 0.85f, 1.0f, sprite->m_colDiffuse.a, false};
+        if (world == 3) tint = Tint{true, 0.85f, 0.85f, 1.0f, sprite ? sprite->m_colDiffuse.a : 1.0f, false};
         else if (world == 5 && state == BATTLE_PLAYING && m_bOnHazard) tint = Tint{true, 0.25f * f, 0.0f, 0.0f, 1.0f, true};
     }
 
@@ -254,8 +256,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
         if (m_aiAux[2] == 1 || m_aiAux[2] == 2) {
             if (m_aiAux[2] == 1) {
                 tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
-                sprite->SetBlendMode(BLEND_ALPHA, sprite->m_iAlphaRef);
-                if (sprite->m_vSize.y > 0.0f) sy *= 96.0f / sprite->m_vSize.y;
+                if (sprite) sprite->SetBlendMode(BLEND_ALPHA, sprite->m_iAlphaRef);
+                if (h > 0.0f) sy *= 96.0f / h;
                 rotation = float(75 * m_iSerial + 20 * t) * DEG;
                 rocketSecondPass = true;
             } else {

@@ -78,9 +78,10 @@ void CCom_GameRobot::Render() {
     // 5. The state step picks this frame's sprite.
     CVxBillboard* sprite = StepState(*page);
 
-    // 6. Drawing (only when there is a sprite: a unit without art still lives),
-    // the special Machines and the role dispatch.
-    if (sprite) DrawUnit(*page, sprite);
+    // 6. Drawing (a unit without a sprite for this frame is only not drawn:
+    // its placement, overlays' counters and everything after still run), the
+    // special Machines and the role dispatch.
+    DrawUnit(*page, sprite);
     if (type == 1025 && m_iState == ROBOT_IDLE && state == BATTLE_PLAYING) UpdateTimeBomb();
     if (IsBoss(type)) UpdateDestroyer();
     if (!m_bPreview) RunRoleDispatch(*page);
@@ -104,7 +105,7 @@ void CCom_GameRobot::Render() {
     if (m_iPhase == 5) m_vCell = page->FindNearestCell(m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
 
     // 11. Bubbles under water in world 3.
-    if (GetStagePlace(stage).world == 3 && (373 * m_iSerial + Frame()) % 600 == 0 && page->m_pEffectOxygen) {
+    if (!m_bPreview && GetStagePlace(stage).world == 3 && (373 * m_iSerial + Frame()) % 600 == 0 && page->m_pEffectOxygen) {
         const FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell);
         if (cell && cell->m_iKindAbove == CELL_UNDERWATER)
             page->m_pEffectOxygen->AddAtPoint(m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
@@ -205,6 +206,7 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
         anim = (!machine && (type == 37 || type == 38)) ? 3 : 1;
         const int la = AnimLength(anim);
         frame = ClampedFrame(m_iAnimTick, la);
+        if (m_bPreview && anim == 3) frame = std::max(0, la / kTicks - 1);
         if (m_iAnimTick == la / 2) {
             Restart(UnitSound(1));
             if (m_Unit.m_iRole == ROLE_PRODUCE) ProduceItems();
