@@ -5,8 +5,13 @@
 // carry, guard or run a timer, and the special Machines move as plain ones.
 #include "battle/units/GameRobot.h"
 
-// Roles.
-void CCom_GameRobot::UpdateAttack() {}
+// Roles. A shooter counts its action timer up to its interval (a Machine
+// that has just attacked walks on once its timer is past its attack); the
+// target scan and the attack decision are not written yet.
+void CCom_GameRobot::UpdateAttack() {
+    if (m_iLifeFrames != -1 || m_iState == ROBOT_DYING) return;
+    if (m_iActionTimer < m_Unit.m_iActionInterval) ++m_iActionTimer;
+}
 void CCom_GameRobot::UpdateProducer() {}
 void CCom_GameRobot::UpdateGuard() {}
 void CCom_GameRobot::UpdatePlatform() {}
