@@ -189,6 +189,16 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     EXPECT_LE(early.m_vPosition.x, -600.0f);
     EXPECT_GE(early.m_vPosition.x, -885.0f);
 
+    // A ground Machine can be aimed at from its first frame: its reference
+    // point follows it.
+    page->m_iBattleState = BATTLE_PLAYING;
+    CCom_GameRobot& walker = Add(Unit(1000));
+    walker.Place(0.0f, 0.0f, 0.0f);
+    ASSERT_EQ(walker.m_Unit.m_iTerrain, TERRAIN_GROUND);
+    Frames(walker, 3);
+    EXPECT_FLOAT_EQ(walker.m_vLastPosition.x, walker.m_vPosition.x);
+    EXPECT_FLOAT_EQ(walker.m_vLastPosition.y, walker.m_vPosition.y);
+
     // A unit without idle frames is placed without a division by zero.
     CCom_GameRobot still = Unit(1);
     std::memset(still.m_Unit.m_aiUnitWork, 0, sizeof still.m_Unit.m_aiUnitWork);
