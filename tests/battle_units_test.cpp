@@ -573,6 +573,54 @@ TEST_F(BattleUnitsTest, ShortAnimationsLoopWithoutDividingByZero) {
     EXPECT_EQ(m.m_iAnimTick, tick + 20);
 }
 
+TEST_F(BattleUnitsTest, AttackTimingTable) {
+    // What an attack animation of a given length leads to, frame by frame.
+    struct Case {
+        const char* name;
+        int type;
+        int role;  // -1 keeps the unit's own
+        int attackLength;
+        bool attacksAllowed;
+        int frames;
+        int expectState;
+        bool expectExpired;
+        int expectLifeFrames;
+    };
+    const Case cases[] = {
+        // A Time Bomb goes off with its shot: on tick 10 of 20, on tick 0 of 1.
+        {"bomb, 20 ticks, before the shot", 1025, -1, 20, true, 10, ROBOT_ATTACK, false, -1},
+        {"bomb, 20 ticks, the shot", 1025, -1, 20, true, 11, ROBOT_DYING, true, -1},
+        {"bomb, 1 tick", 1025, -1, 1, true, 1, ROBOT_DYING, true, -1},
+        {"bomb on a stage without attacks", 1025, -1, 20, false, 30, ROBOT_ATTACK, false, -1},
+        // A robot's attack ends when its animation does.
+        {"gunner mid-attack", 1, ROLE_ATTACK, 20, true, 20, ROBOT_ATTACK, false, -1},
+        {"gunner done", 1, ROLE_ATTACK, 20, true, 21, ROBOT_IDLE, false, -1},
+        {"one-shot robot used up", 1, ROLE_ONESHOT, 20, true, 21, ROBOT_DYING, true, -1},
+        {"storm bot lingers", 20, ROLE_ONESHOT, 20, true, 21, ROBOT_IDLE, false, 1199},
+        {"hammer bot breaks", 31, -1, 20, true, 21, ROBOT_DYING, false, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        page->m_lstRobots.clear();
+        page->m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
+        CCom_GameRobot& r = Add(Unit(c.type));
+        r.Place(0.0f, 0.0f, 0.0f);
+        if (c.role >= 0) r.m_Unit.m_iRole = c.role;
+        r.m_Unit.m_aiUnitWork[1] = c.attackLength;
+        r.BeginAttack(true);
+        ASSERT_EQ(r.m_iState, ROBOT_ATTACK);
+        Frames(r, c.frames);
+        EXPECT_EQ(r.m_iState, c.expectState);
+        EXPECT_EQ(r.m_bExpired != 0, c.expectExpired);
+        EXPECT_EQ(r.m_iLifeFrames, c.expectLifeFrames);
+    }
+    // Unforced, an attack waits for a stage that allows it.
+    page->m_StageDefinition.m_bAttacksAllowed = false;
+    CCom_GameRobot idle = Unit(1);
+    idle.BeginAttack(false);
+    EXPECT_EQ(idle.m_iState, ROBOT_IDLE);
+}
+
 // ---- Field grid ----
 
 TEST_F(BattleUnitsTest, NearestCellTable) {
