@@ -1,6 +1,7 @@
 #pragma once
 // The tutorial steps of the first two stages.
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// Until its steps are drawn, a requested step is shown and closed at once,
+// so nothing waits on it.
 #include "engine/VxEffect.h"
 
 class CEffect_Tutorials : public CVxEffect {
@@ -15,8 +16,8 @@ public:
     int m_iStep = -1;
     int m_iRequestedStep = -1;
     // 1 while the shown step fades out; the fade timer counts up from 0.
-    int m_iFadeState = 0;
-    float m_fFade = 0.0f;
+    int m_iFadeState = 1;
+    float m_fFade = 30.0f;
     bool m_bClockHeld = false;
 
     // Nothing when step is already asked for; while a step shows only the
@@ -25,8 +26,7 @@ public:
         if (m_iRequestedStep == step) return;
         if (m_iStep >= 0 && step != m_iStep + 1) return;
         m_iRequestedStep = step;
-        m_iFadeState = 0;
-        m_fFade = 0.0f;
+        m_iStep = step;
     }
     void HandleClick() {}
     // The shown step was closed.
