@@ -308,7 +308,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     // 5. Submarines may surface from a live water column of world 3.
     if ((type == 1011 || type == 1012 || type == kStingray) && place.episode == 3 && place.world == 3) {
         for (int c = 0; c < 6; ++c) {
-            if (page.m_aiWaterColumnTimer[c] <= 0) continue;
+            if (page.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
             if (VxRand() % 2 != 0) continue;
             const FieldCell& top = page.m_aFieldCells[c * FIELD_ROWS];
             const FieldCell& bottom = page.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
