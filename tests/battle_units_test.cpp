@@ -200,6 +200,13 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     EXPECT_FLOAT_EQ(walker.m_vLastPosition.x, walker.m_vPosition.x);
     EXPECT_FLOAT_EQ(walker.m_vLastPosition.y, walker.m_vPosition.y);
 
+    // A Machine whose kind of lane the entry column lacks still gets placed.
+    CCom_GameRobot diver = Unit(1000);
+    diver.m_Unit.m_iTerrain = TERRAIN_UNDERWATER;
+    for (int row = 0; row < FIELD_ROWS; ++row) ASSERT_NE(page->m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
+    diver.Place(0.0f, 0.0f, 0.0f);
+    EXPECT_LE(diver.m_vPosition.x, -600.0f);
+
     // A unit without idle frames is placed without a division by zero.
     CCom_GameRobot still = Unit(1);
     std::memset(still.m_Unit.m_aiUnitWork, 0, sizeof still.m_Unit.m_aiUnitWork);
