@@ -13,6 +13,7 @@
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
 #include "engine/Random.h"
+#include "engine/VxBillboard.h"
 #include "tests/GameAppSupport.h"
 
 namespace {
@@ -198,6 +199,13 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     Frames(walker, 3);
     EXPECT_FLOAT_EQ(walker.m_vLastPosition.x, walker.m_vPosition.x);
     EXPECT_FLOAT_EQ(walker.m_vLastPosition.y, walker.m_vPosition.y);
+
+    // A Machine whose kind of lane the entry column lacks still gets placed.
+    CCom_GameRobot diver = Unit(1000);
+    diver.m_Unit.m_iTerrain = TERRAIN_UNDERWATER;
+    for (int row = 0; row < FIELD_ROWS; ++row) ASSERT_NE(page->m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
+    diver.Place(0.0f, 0.0f, 0.0f);
+    EXPECT_LE(diver.m_vPosition.x, -600.0f);
 
     // A unit without idle frames is placed without a division by zero.
     CCom_GameRobot still = Unit(1);
@@ -742,6 +750,64 @@ TEST_F(BattleUnitsTest, ItemLifeTimings) {
     EXPECT_FALSE(item.m_bCollected);
     EXPECT_EQ(item.m_iCard, -1);
     EXPECT_EQ(item.m_iItemKind, ITEM_PARTS_0 + 2);
+}
+
+// A sprite that remembers the colour it was drawn with each time.
+class RecordingSprite : public CVxBillboard {
+public:
+    RecordingSprite() : CVxBillboard("", "", nullptr) { m_vSize = VxVec3{64.0f, 64.0f, 1.0f}; }
+    void Render() override {
+        colours.push_back(m_colDiffuse);
+        additive.push_back(m_iTextureOp == 1);
+    }
+    std::vector<VxColor> colours;
+    std::vector<bool> additive;
+};
+
+TEST_F(BattleUnitsTest, ItemsBlinkThenFade) {
+    struct Case {
+        int kind;
+        int blinkFrames;  // frames drawn with the additive pulse
+        int fadeFrames;   // frames drawn partly transparent
+        int lastAge;
+    };
+    for (const Case c : {Case{9, 100, 19, 800}, Case{ITEM_PRODUCED, 0, 0, 679}}) {
+        SCOPED_TRACE(c.kind);
+        RecordingSprite sprite;
+        CCom_GameItem item;
+        item.m_pOwnSprite = &sprite;
+        item.m_pProducedSprite = &sprite;
+        item.Launch(c.kind, 0.0f, page->m_aFieldCells[4].m_fY, 0.0f);
+        for (int i = 0; i < 900; ++i) item.Render();
+        ASSERT_EQ(sprite.colours.size(), 900u);
+        EXPECT_EQ(item.m_iAge, c.lastAge);
+        int blink = 0, fade = 0;
+        for (size_t f = 0; f < sprite.colours.size(); ++f) {
+            const VxColor& col = sprite.colours[f];
+            if (sprite.additive[f]) {
+                ++blink;
+                EXPECT_GE(f, 680u);
+                EXPECT_LT(f, 780u);
+                EXPECT_LE(col.r, 0.125f + 1e-6f);  // a dim pulse on top of the picture
+                EXPECT_FLOAT_EQ(col.a, 1.0f);
+            } else if (col.a > 0.0f && col.a < 1.0f) {
+                ++fade;
+                EXPECT_LT(col.a, sprite.colours[f - 1].a) << "frame " << f;
+            }
+        }
+        EXPECT_EQ(blink, c.blinkFrames);
+        EXPECT_EQ(fade, c.fadeFrames);
+        if (c.fadeFrames) {
+            // From 780 the item fades out in 20 steps and stays gone.
+            EXPECT_FLOAT_EQ(sprite.colours[780].a, 1.0f);
+            EXPECT_FLOAT_EQ(sprite.colours[781].a, 0.95f);
+            EXPECT_NEAR(sprite.colours[799].a, 0.05f, 1e-5f);
+            EXPECT_NEAR(sprite.colours[899].a, 0.0f, 1e-5f);
+        }
+        // Drawn with plain colours again afterwards.
+        EXPECT_FLOAT_EQ(sprite.m_colDiffuse.r, 1.0f);
+        EXPECT_EQ(sprite.m_iTextureOp, 0);
+    }
 }
 
 }  // namespace

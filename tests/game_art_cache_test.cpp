@@ -47,10 +47,10 @@ TEST_F(ArtCacheTest, ElevenRobotsFillEverySlotAndLendTheirArt) {
 TEST_F(ArtCacheTest, ActLengthsComeFromThePicturesFound) {
     Hand({2});
     const RobotArt& art = m_App->m_aRobotCache[0].m_Art;
-    // The pack holds 4, 6, 4, 2, 1 and 1 pictures for the six acts.
+    // The pack holds 4, 6, 5, 2, 1 and 1 pictures for the six acts.
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[0], 20);
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[1], 30);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 200) << "the dying act lasts 180 frames longer";
+    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 205) << "the dying act lasts 180 frames longer";
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[3], 10);
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[4], 5);
     EXPECT_NE(art.m_apAct[1][5], nullptr);
@@ -139,12 +139,12 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(m_App->m_aEnemyCache[3].m_iId, -1);
     EXPECT_EQ(m_App->m_aiEnemyScore[0], 3);
     const RobotArt& art = m_App->m_aEnemyCache[1].m_Art;
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 200);
+    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);  // six dying pictures and 180 frames
     CVxBillboard* frame = art.m_apAct[0][0];
 
     m_App->LoadEnemyRobotResources(records);
     EXPECT_EQ(art.m_apAct[0][0], frame) << "nothing is loaded twice";
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 200);
+    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);
     EXPECT_EQ(art.m_Unit.m_iType, 1001);
     EXPECT_EQ(m_App->m_aiEnemyScore[1], 4);
     EXPECT_EQ(m_App->m_pPageGame->m_aEnemyArt[1].m_apAct[0][0], frame);

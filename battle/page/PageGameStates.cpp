@@ -153,7 +153,7 @@ void CPageGame::StepIntro() {
     if (Shows(m_pEffectTextStage)) return;
     if (stage > 150) {
         if (!m_bMiniGameHowToShown) {
-            if (app) {
+            if (app && m_pEffectHowToMiniGame) {
                 app->m_bCaptureStill = true;
                 app->m_bShowStill = false;
             }

@@ -45,7 +45,7 @@ void CCom_GameRobot::Render() {
     const RobotArt* art = Art();
     const CVxBillboard* idle0 = art ? art->m_apAct[0][0] : nullptr;
     m_iSpriteWidth = idle0 ? int(idle0->m_vSize.x) : 0;
-    m_iRow = int(page->FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z).y);
+    m_iRow = int(m_vCell.y);  // the row the unit last settled in
     if (m_iRevealFrames > 0) --m_iRevealFrames;
 
     // 2. Spikes and the reference point of a Tinkerling.
