@@ -179,12 +179,12 @@ void CPageGame::UpdateWeatherHazards() {
         } else if (area == 3 && stage <= 150) {
             if (t % ((100 - n % 10) * 10) == 0) {
                 int chosen = 0;
+                // Every scanned column takes its roll, free or not.
                 for (int c = 0; c < FIELD_COLUMNS && chosen < 2; ++c) {
-                    if (m_aiColumnHazard[c] != 0) continue;
+                    const bool roll = VxRand() % 3 == 0;
                     bool ground = false;
                     for (int r = 0; r < FIELD_ROWS; ++r) ground = ground || cell(c, r).m_iStageKind == CELL_GROUND;
-                    if (ground) continue;
-                    if (VxRand() % 3 != 0) continue;
+                    if (m_aiColumnHazard[c] != 0 || ground || !roll) continue;
                     m_aiColumnHazard[c] = kWhirlpoolFrames;
                     ++chosen;
                 }
