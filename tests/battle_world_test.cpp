@@ -1,7 +1,9 @@
 // The battle's world on a loaded page: the weather hazards' timetables, the
 // field effects' cap, geometry and timed actions, the meteor's landing, the
 // ambient scenery of each world, and the pick-up pitch.
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 #include "battle/effects/Effect_Fish.h"
@@ -428,5 +430,28 @@ TEST(StageBackdropTest, PicturesFollowTheStageAndTheOverride) {
     EXPECT_FLOAT_EQ(StageScrollStep(167, -9550.0f), 10.0f);
     EXPECT_FLOAT_EQ(StageScrollStep(42, 0.0f), 0.0f);
 }
+
+}  // namespace
+
+namespace {
+
+// One stage of every world of every episode, with no defence, to its end.
+class WorldStage : public StageRunTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WorldStage, RunsToItsGoldenChecksumWithEveryPictureFound) {
+    const int stage = GetParam();
+    Begin(stage, 1, 2027);
+    const StageRunResult r = run->RunToEnd();
+    EXPECT_EQ(r.notFound, 0);
+    EXPECT_EQ(r.boxes, 0);
+    EXPECT_NE(r.outcome, "limit");
+    char value[64];
+    std::snprintf(value, sizeof value, "%d:%016" PRIx64, r.frame, r.checksum);
+    golden::ExpectStageValue("world_stage" + std::to_string(stage), value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Worlds, WorldStage,
+                         ::testing::Values(4, 14, 24, 34, 44, 54, 64, 74, 84, 94, 104, 114, 124, 134, 144),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Stage" + std::to_string(info.param); });
 
 }  // namespace
