@@ -40,7 +40,9 @@ namespace {
 constexpr int kBattlePage = 3;
 // A box waiting for the player is answered with Enter this often.
 constexpr int kAnswerEvery = 15;
-constexpr int64_t kFrameNanos = 1000000000 / 60;
+// A little over a 60th of a second, so the window's frame gate lets every
+// step draw exactly one frame.
+constexpr int64_t kFrameNanos = 17000000;
 
 // FNV-1a over the dump, 64 bits.
 class Hash64 {
@@ -71,8 +73,27 @@ private:
 
 }  // namespace
 
+// Virtual time and recorded boxes always; the window run keeps the real
+// display, drawing and (silent) sound device.
 struct StageRun::Host {
-    host::HeadlessHost headless;
+    explicit Host(bool headless) {
+        host::SetClock(&clock);
+        host::SetMessageBoxes(&boxes);
+        if (headless) {
+            host::SetSystemInfo(&system);
+            host::SetAudioDevice(&audio);
+        }
+    }
+    ~Host() {
+        host::SetClock(nullptr);
+        host::SetMessageBoxes(nullptr);
+        host::SetSystemInfo(nullptr);
+        host::SetAudioDevice(nullptr);
+    }
+    host::VirtualClock clock;
+    host::RecordingMessageBoxes boxes;
+    host::FakeSystemInfo system;
+    host::HeadlessAudioDevice audio;
     SoundManager sounds;
     std::unique_ptr<CGameApplication> app;
 };
@@ -150,10 +171,8 @@ bool ReadGoldenValue(const std::string& path, const std::string& name, std::stri
 StageRun::StageRun(const StageRunOptions& options) : m_options(options), m_bTrace(getenv("CSQ_STAGERUN_TRACE")) {}
 
 StageRun::~StageRun() {
-    if (m_pHost) {
-        m_pHost->app.reset();
-        g_pSoundManager = nullptr;
-    }
+    // The derived run has taken its application down already.
+    if (m_pHost) StageRun::DestroyApplication();
     m_pHost.reset();
     if (!m_saveFolder.empty()) {
         std::error_code ec;
@@ -216,15 +235,11 @@ bool StageRun::Start() {
         }
     }
 
-    m_pHost = std::make_unique<Host>();
-    m_pHost->sounds.Initialize();
-    g_pSoundManager = &m_pHost->sounds;
+    m_pHost = std::make_unique<Host>(!o.window);
     g_bQuitRequested = false;
     g_bAllowClose = true;
-    m_pHost->app = std::make_unique<CGameApplication>();
-    CGameApplication& app = *m_pHost->app;
-    app.m_bRunWorkersInline = true;
-    app.LoadResources();
+    if (!CreateApplication()) return false;
+    CGameApplication& app = *m_pApp;
     app.LoadSharedResources();
 
     if (o.profileFile.empty()) MakeProfile();
@@ -234,6 +249,28 @@ bool StageRun::Start() {
     if (app.m_pPageGame) app.m_pPageGame->m_vecFixedHand = o.hand;
     app.SwitchPage(kBattlePage, 0);
     return true;
+}
+
+bool StageRun::CreateApplication() {
+    m_pHost->sounds.Initialize();
+    g_pSoundManager = &m_pHost->sounds;
+    m_pHost->app = std::make_unique<CGameApplication>();
+    m_pApp = m_pHost->app.get();
+    m_pApp->m_bRunWorkersInline = true;
+    m_pApp->LoadResources();
+    return true;
+}
+
+void StageRun::DestroyApplication() {
+    m_pHost->app.reset();
+    m_pApp = nullptr;
+    if (g_pSoundManager == &m_pHost->sounds) g_pSoundManager = nullptr;
+}
+
+void StageRun::RunOneFrame() {
+    RunRoadFrameHeadless(*m_pApp);
+    // The game timer fires once a frame in a headless run.
+    m_pApp->OnTimer();
 }
 
 void StageRun::ApplyScript() {
@@ -268,13 +305,11 @@ void StageRun::AnswerWaitingBoxes() {
 void StageRun::Step() {
     ApplyScript();
     AnswerWaitingBoxes();
-    m_pHost->headless.clock.Advance(kFrameNanos);
+    m_pHost->clock.Advance(kFrameNanos);
     const int before = App().m_iCurrentPage == kBattlePage ? State() : -1;
-    RunRoadFrameHeadless(App());
+    RunOneFrame();
     if (m_bTrace && App().m_iCurrentPage == kBattlePage && State() != before)
         std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
-    // The game timer fires once a frame in a headless run.
-    App().OnTimer();
     ++m_nFrames;
 }
 
@@ -298,28 +333,28 @@ StageRunResult StageRun::RunToEnd() {
     return Result();
 }
 
-CGameApplication& StageRun::App() { return *m_pHost->app; }
-CPageGame& StageRun::Battle() { return *m_pHost->app->m_pPageGame; }
-int StageRun::State() const { return m_pHost->app->m_pPageGame->m_iBattleState; }
-int StageRun::BattleFrame() const { return m_pHost->app->m_pPageGame->m_iBattleFrame; }
+CGameApplication& StageRun::App() { return *m_pApp; }
+CPageGame& StageRun::Battle() { return *m_pApp->m_pPageGame; }
+int StageRun::State() const { return m_pApp->m_pPageGame->m_iBattleState; }
+int StageRun::BattleFrame() const { return m_pApp->m_pPageGame->m_iBattleFrame; }
 
-int StageRun::MessageBoxes() const { return int(m_pHost->headless.boxes.Count()); }
+int StageRun::MessageBoxes() const { return int(m_pHost->boxes.Count()); }
 
 int StageRun::NotFoundBoxes() const {
     int n = 0;
-    for (const auto& b : m_pHost->headless.boxes.Boxes())
+    for (const auto& b : m_pHost->boxes.Boxes())
         if (b.text.find("NOT FOUND") != std::string::npos) ++n;
     return n;
 }
 
 std::vector<std::string> StageRun::BoxTexts() const {
     std::vector<std::string> out;
-    for (const auto& b : m_pHost->headless.boxes.Boxes()) out.push_back(b.caption + ": " + b.text);
+    for (const auto& b : m_pHost->boxes.Boxes()) out.push_back(b.caption + ": " + b.text);
     return out;
 }
 
 uint64_t StageRun::Checksum() const {
-    const CPageGame& b = *m_pHost->app->m_pPageGame;
+    const CPageGame& b = *m_pApp->m_pPageGame;
     Hash64 h;
     for (const CCom_GameRobot& r : b.m_lstRobots) {
         h.Int(r.m_iSerial);
@@ -368,7 +403,7 @@ uint64_t StageRun::Checksum() const {
 
 StageRunResult StageRun::Result() const {
     StageRunResult r;
-    const CPageGame& b = *m_pHost->app->m_pPageGame;
+    const CPageGame& b = *m_pApp->m_pPageGame;
     if (b.m_iBattleState >= BATTLE_RESULT) r.outcome = b.m_iLife > 0 ? "won" : "lost";
     r.frame = b.m_iBattleFrame;
     r.life = b.m_iLife;

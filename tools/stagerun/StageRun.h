@@ -55,7 +55,7 @@ struct StageRunResult {
 class StageRun {
 public:
     explicit StageRun(const StageRunOptions& options);
-    ~StageRun();
+    virtual ~StageRun();
     StageRun(const StageRun&) = delete;
     StageRun& operator=(const StageRun&) = delete;
 
@@ -83,6 +83,16 @@ public:
     uint64_t Checksum() const;
     StageRunResult Result() const;
     const std::string& Error() const { return m_error; }
+
+protected:
+    // Builds the application and loads it as the device's creation does
+    // (headless: no device; the window run makes its framework here).
+    virtual bool CreateApplication();
+    // One frame of the road.
+    virtual void RunOneFrame();
+    // Takes the application down before the host services go.
+    virtual void DestroyApplication();
+    CGameApplication* m_pApp = nullptr;
 
 private:
     struct Host;
