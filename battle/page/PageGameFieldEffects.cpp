@@ -465,6 +465,8 @@ void UpdateFieldEffect(FieldEffect& record) {
 }
 
 void CPageGame::LoadFieldEffectArt() {
+    // The weather's pictures of an earlier battle went with its resources.
+    m_pWeatherArt = m_pWhirlpoolArt = nullptr;
     m_pFieldBlastArt = Picture("1007.png", "Resource\\Weapon\\");
     m_pFieldBombArt = Picture("0011.png", "Resource\\Weapon\\");
     m_pSfxDestroyerDead = m_pSfxDestroyerBomb = nullptr;
