@@ -1,8 +1,9 @@
 #pragma once
 // Line widths in the game's standard font, measured the way the bitmap font
 // advances its pen. Glyph widths are those of the generated font sheet (a bold
-// sans face at 22 pixels in 32-pixel cells, advance + 1 per glyph) with one
-// pixel more per glyph, so that a text that fits here fits the real sheet.
+// sans face at 22 pixels in 32-pixel cells, each glyph's ink less a
+// pixel a side) with one pixel more per glyph, so that a text that fits here
+// fits the real sheet.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -11,13 +12,13 @@ namespace font_test {
 
 // Printable ASCII 32 to 126; the entry for the blank is unused.
 constexpr int kGlyphWidth[95] = {
-    9,  11, 12, 19, 16, 23, 20, 8,  11, 11, 13, 19, 9,  10, 9,  9,  16, 16, 16, 16, 16, 16, 16, 16,
-    16, 16, 10, 10, 19, 19, 19, 14, 23, 18, 18, 17, 19, 16, 16, 19, 19, 9,  9,  18, 15, 23, 19, 20,
-    17, 20, 18, 17, 16, 19, 18, 25, 18, 17, 17, 11, 9,  11, 19, 12, 12, 16, 17, 14, 17, 16, 11, 17,
-    17, 9,  9,  16, 9,  24, 17, 16, 17, 17, 12, 14, 12, 17, 15, 21, 15, 15, 14, 17, 9,  17, 19,
+     4,  4,  6, 14, 11, 20, 15,  3,  4,  4,  9, 12,  5,  5,  4,  6, 12, 10, 11, 11, 12, 11, 11, 11,
+    11, 11,  5,  4, 12, 12, 12,  9, 18, 15, 12, 12, 13, 10, 10, 14, 13,  4,  6, 14, 10, 16, 13, 15,
+    12, 15, 13, 12, 13, 12, 15, 22, 15, 14, 12,  5,  6,  6, 12,  9,  4, 10, 11,  9, 11, 11,  8, 11,
+    10,  4,  5, 11,  4, 19, 10, 11, 11, 11,  7,  9,  8, 11, 12, 17, 12, 12,  9,  9,  4,  9, 12,
 };
 constexpr int kSafetyMargin = 1;
-constexpr float kReferenceWidth = 23.0f;  // "M", measured when the font is built at size 1
+constexpr float kReferenceWidth = 16.0f;  // "M", measured when the font is built at size 1
 
 // How a board sets the font before it draws a text.
 struct FontSetup {
