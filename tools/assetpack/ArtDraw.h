@@ -15,6 +15,10 @@ struct ArtJob {
     bool Has(const char* word) const { return lower.find(word) != std::string::npos; }
     // A number in the file name ("Item03" -> 3, "Achv_12" -> 12), or -1.
     int Number() const;
+    // The words of cell `index` of a sheet whose label lists them as
+    // "first|second|...": empty when the label has no '|' (a plain label is
+    // the resource's name, never drawn).
+    std::string CellText(int index) const;
 };
 
 // A raised box: dark rim, bevelled edge, gradient face.
@@ -39,6 +43,7 @@ void DrawDigits(Canvas& c, const ArtJob& job);
 void DrawCount(Canvas& c, const ArtJob& job);
 void DrawBanner(Canvas& c, const ArtJob& job);
 void DrawLoading(Canvas& c, const ArtJob& job);
+void DrawDecor(Canvas& c, const ArtJob& job);
 
 // Units, cards and portraits (CardArt.cpp)
 void DrawUnitFrame(Canvas& c, const ArtJob& job);

@@ -35,7 +35,7 @@ const StyleEntry kStyles[] = {
     {"portrait", DrawPortrait},   {"medal", DrawMedal},       {"item", DrawItem},
     {"shot", DrawShot},           {"effect", DrawEffect},     {"propeller", DrawPropeller},
     {"background", DrawBackground}, {"tile", DrawTile},       {"water", DrawWater},
-    {"splash", DrawSplash},
+    {"splash", DrawSplash},       {"decor", DrawDecor},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).
@@ -69,6 +69,7 @@ const Pattern kPatterns[] = {
     {"efx_lg_count", "count"},
     {"gametext", "banner"},
     {"splash", "splash"},
+    {"scoresummaryfg", "decor"},
     {"bbd_loading", "loading"},
     {"heart", "icon"},
     {"energy.", "icon"},
@@ -98,6 +99,21 @@ int ArtJob::Number() const {
         i = j;
     }
     return value;
+}
+
+std::string ArtJob::CellText(int index) const {
+    const std::string& label = item.label;
+    if (label.find('|') == std::string::npos)
+        return std::string();
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        start = label.find('|', start);
+        if (start == std::string::npos)
+            return std::string();
+        ++start;
+    }
+    size_t end = label.find('|', start);
+    return label.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 bool IsKnownArtStyle(const std::string& style) {

@@ -21,6 +21,7 @@
 //   banner      game-text strips              splash   title picture
 //   loading     progress strip                background  a world's parallax picture
 //   tile        ground tiles of a world        water    a world's water strip
+//   decor       ornaments laid over a board's side (mostly transparent)
 #include <string>
 
 #include "tools/assetpack/Canvas.h"

@@ -180,16 +180,17 @@ void DrawEffect(Canvas& c, const ArtJob& job) {
                       cy + std::sin(a) * s * 0.45, s * 0.015, Soft(Rgba{255, 250, 220, 140}, 2));
         }
     } else if (job.Has("starcircle")) {
-        p.Ring(cx, cy, s * 0.38, s * 0.03, Soft(Rgba{255, 230, 140, 170}, 2));
+        // Drawn twice and added over boards: kept faint.
+        p.Ring(cx, cy, s * 0.38, s * 0.02, Soft(Rgba{255, 220, 120, 90}, 2));
         for (int i = 0; i < 8; ++i) {
             double a = i * kPi / 4, x = cx + std::cos(a) * s * 0.38, y = cy + std::sin(a) * s * 0.38;
-            p.Glow(x, y, s * 0.1, Rgba{255, 240, 170, 200});
+            p.Glow(x, y, s * 0.08, Rgba{255, 230, 150, 110});
             std::vector<Vec2> star;
             for (int k = 0; k < 10; ++k) {
                 double b = -kPi / 2 + k * kPi / 5, r = k % 2 ? s * 0.022 : s * 0.055;
                 star.push_back({x + std::cos(b) * r, y + std::sin(b) * r});
             }
-            p.Polygon(star, Solid(Rgba{255, 250, 220, 255}));
+            p.Polygon(star, Solid(Rgba{255, 240, 190, 200}));
         }
     } else if (job.Has("starburst")) {
         for (int i = 0; i < 12; ++i) {

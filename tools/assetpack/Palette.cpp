@@ -67,9 +67,11 @@ UnitColours ColoursForUnit(const std::string& name, int id, bool marine, bool fl
         c.trim = Rgba{232, 226, 210, 255};
         c.eye = Rgba{40, 170, 240, 255};
     } else {
+        // Later Machines are darker; the metal's tint says where they move.
         int stage = id < 1011 ? 0 : id < 1022 ? 1 : 2;
-        Rgba steel = stage == 0 ? Rgba{118, 122, 132, 255} : stage == 1 ? Rgba{92, 96, 110, 255} : Rgba{66, 66, 78, 255};
-        Rgba accent = marine ? Rgba{40, 150, 160, 255} : flying ? Rgba{140, 80, 190, 255} : Rgba{190, 70, 40, 255};
+        Rgba steel = marine ? Rgba{96, 128, 134, 255} : flying ? Rgba{116, 118, 148, 255} : Rgba{138, 116, 104, 255};
+        steel = Shade(steel, 1.0f - 0.16f * stage);
+        Rgba accent = marine ? Rgba{40, 170, 170, 255} : flying ? Rgba{150, 90, 210, 255} : Rgba{200, 70, 40, 255};
         if (name.find("frost") != std::string::npos)
             accent = Rgba{120, 200, 250, 255};
         if (name.find("destroyer") != std::string::npos || name.find("titan") != std::string::npos ||

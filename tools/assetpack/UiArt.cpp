@@ -146,6 +146,9 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
         p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
         p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
         p.Box(x + w * 0.1, y + h - m * 2.4, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
+        OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.12), y + static_cast<int>(m),
+                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m), ui::kText, Rgba{20, 16, 30, 255},
+                     static_cast<int>(h * 0.5), 2);
     });
 }
 
@@ -428,6 +431,9 @@ void DrawBanner(Canvas& c, const ArtJob& job) {
                    {x + w * 0.94, y + h * 0.75}, {x + w * 0.06, y + h * 0.75}, {x + w * 0.12, y + h * 0.5}},
                   Paint{col, ui::kFrameDark, 3, 1.0});
         p.Box(x + w * 0.14, y + h * 0.3, w * 0.72, h * 0.06, 2, Solid(Rgba{255, 255, 255, 80}));
+        OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.15), y + static_cast<int>(h * 0.27),
+                     static_cast<int>(w * 0.7), static_cast<int>(h * 0.46), ui::kText, Rgba{20, 20, 30, 255},
+                     static_cast<int>(h * 0.3), 3);
     });
 }
 
@@ -441,4 +447,27 @@ void DrawLoading(Canvas& c, const ArtJob& job) {
         p.Box(x + 10, y + (h - bh) / 2 + 4, fill, bh - 8, (bh - 8) / 2, Paint{Rgba{110, 200, 250, 255}, {}, 0, 1.0});
         Star(p, x + 10 + fill, y + h / 2.0, bh * 0.6, 0.7, 8, index * 0.2, Paint{ui::kBrass, ui::kFrameDark, 1.5, 0.8});
     });
+}
+
+void DrawDecor(Canvas& c, const ArtJob& job) {
+    // The board draws these mirrored beside its centre: the ornament sits on
+    // the side that ends up at the board's outer edge.
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    bool right = job.Number() % 2 == 1;
+    double x = right ? w * 0.9 : w * 0.1;
+    p.Capsule(x, h * 0.1, x, h * 0.85, w * 0.022, Paint{ui::kBrass, ui::kFrameDark, 2, 0.6});
+    for (int i = 0; i < 3; ++i)
+        p.Box(x - w * 0.035, h * (0.2 + 0.25 * i), w * 0.07, h * 0.05, 2, Paint{ui::kFrameLight, ui::kFrameDark, 1.5, 0.8});
+    double gx = right ? w * 0.82 : w * 0.18;
+    for (int i = 0; i < 2; ++i) {
+        double r = h * (i ? 0.1 : 0.16), cx = gx + (right ? -1 : 1) * i * h * 0.22, cy = h * (0.82 - 0.05 * i);
+        std::vector<Vec2> gear;
+        for (int k = 0; k < 40; ++k) {
+            double a = k * kPi / 20, rr = (k / 2) % 2 ? r : r * 0.8;
+            gear.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+        }
+        p.Polygon(gear, Paint{i ? ui::kBrass : Rgba{150, 158, 172, 255}, ui::kFrameDark, 2, 0.7});
+        p.Circle(cx, cy, r * 0.3, Paint{ui::kInset, ui::kFrameDark, 1.5, 0});
+    }
 }

@@ -231,6 +231,93 @@ Frame BodyFrame(const UnitLook& look) {
     return f;
 }
 
+void DrawEye(Painter& p, const UnitLook& look, double x, double y, double r, bool off);
+
+// The bodies of the special units, drawn instead of body, head and tool.
+void DrawSpecial(Painter& p, const UnitLook& look, const Frame& f, const Motion& m) {
+    Paint body = Fill(look.main);
+    switch (look.special) {
+        case Special::Ghost: {
+            // A hanging sheet with a ragged hem that ripples as it drifts.
+            std::vector<Vec2> v;
+            for (int i = 0; i <= 12; ++i) {
+                double a = kPi + i * kPi / 12;
+                v.push_back({f.cx + std::cos(a) * 22, f.cy - 6 + std::sin(a) * 24});
+            }
+            for (int i = 0; i <= 8; ++i) {
+                double x = f.cx + 22 - i * 44.0 / 8;
+                double y = f.cy + 22 + ((i % 2) ? -6 : 2) + 3 * std::sin(i + m.stride * 2);
+                v.push_back({x, y});
+            }
+            p.Polygon(v, Fill(Mix(look.main, Rgba{220, 240, 255, 255}, 0.5), 0.7));
+            DrawEye(p, look, f.cx + 8, f.cy - 10, 4.5, m.eyeOff);
+            DrawEye(p, look, f.cx - 6, f.cy - 10, 4.5, m.eyeOff);
+            p.Ellipse(f.cx + 1, f.cy + 4, 6, 3 + 3 * m.flash, Flat(Rgba{30, 30, 40, 220}));
+            break;
+        }
+        case Special::Whale: {
+            double y = f.cy;
+            p.Polygon({{f.cx - 30, y - 2}, {f.cx - 44, y - 14 + m.stride * 4}, {f.cx - 40, y + m.stride * 2},
+                       {f.cx - 44, y + 12 + m.stride * 4}},
+                      Fill(Shade(look.main, 0.8f)));  // tail flukes
+            p.Ellipse(f.cx, y, 34, 15, body);
+            p.Polygon({{f.cx - 6, y - 13}, {f.cx + 2, y - 30}, {f.cx + 8, y - 13}}, Fill(Shade(look.main, 0.85f)));
+            p.Ellipse(f.cx + 8, y + 7, 20, 6, Fill(Rgba{236, 240, 244, 255}, 0.2));  // pale belly
+            p.Ellipse(f.cx + 18, y - 5, 6, 3, Fill(Rgba{236, 240, 244, 255}, 0));
+            DrawEye(p, look, f.cx + 24, y - 2, 3.5, m.eyeOff);
+            p.Capsule(f.cx + 26, y + 5, f.cx + 34 - m.flash * 2, y + 4 + m.flash * 5, 1.5, Flat(kInk));  // jaw
+            if (look.tool == Tool::Spray && m.flash > 0)
+                p.Glow(f.cx + 42, y + 4, 16 * m.flash, Rgba{190, 240, 255, 220});
+            break;
+        }
+        case Special::Ray: {
+            double flap = m.stride * 5;
+            p.Capsule(f.cx - 20, f.cy, f.cx - 46, f.cy + 4 - flap * 0.3, 1.6, Fill(look.trim, 0));  // tail
+            p.Polygon({{f.cx + 20, f.cy}, {f.cx, f.cy - 9 - flap}, {f.cx - 22, f.cy}, {f.cx, f.cy + 9 + flap * 0.5}}, body);
+            p.Capsule(f.cx - 14, f.cy, f.cx + 14, f.cy, 3, Fill(look.accent, 0.3));
+            DrawEye(p, look, f.cx + 12, f.cy - 2, 3, m.eyeOff);
+            if (m.flash > 0)
+                p.Glow(f.cx - 46, f.cy + 4, 12 * m.flash, Rgba{170, 220, 255, 220});
+            break;
+        }
+        case Special::Clock: {
+            p.Circle(f.cx, f.cy, 18, Fill(Rgba{60, 60, 70, 255}));
+            p.Circle(f.cx, f.cy, 12, Fill(Rgba{240, 236, 220, 255}, 0.2));
+            double a = m.stride * kPi + m.bob;  // the hand sweeps
+            p.Capsule(f.cx, f.cy, f.cx + std::sin(a) * 9, f.cy - std::cos(a) * 9, 1.3, Flat(Rgba{200, 30, 30, 255}));
+            p.Capsule(f.cx, f.cy, f.cx + 5, f.cy, 1.5, Flat(kInk));
+            p.Box(f.cx - 5, f.top() - 2, 10, 6, 1, Fill(look.trim, 0));
+            p.Capsule(f.cx, f.top() - 2, f.cx + 6, f.top() - 10, 1.5, Fill(Rgba{120, 90, 60, 255}, 0));
+            p.Glow(f.cx + 6, f.top() - 11, 5 + 3 * std::fabs(m.stride) + 6 * m.flash, Rgba{255, 200, 80, 230});
+            break;
+        }
+        case Special::Cage: {
+            p.Box(f.cx - 20, f.cy + 10, 40, 8, 2, Fill(look.trim));
+            p.Ellipse(f.cx, f.cy - 8, 20, 8, Fill(look.accent));
+            // A small Tinkerling waits inside the bars.
+            p.Circle(f.cx - 2, f.cy + 1, 7, Fill(Rgba{250, 196, 64, 255}, 0.5));
+            p.Circle(f.cx - 5, f.cy - 1, 2.5, Flat(Rgba{255, 255, 255, 255}));
+            for (int i = 0; i < 6; ++i) {
+                double x = f.cx - 17 + i * 6.8;
+                p.Capsule(x, f.cy - 4, x, f.cy + 10, 1.4, Fill(Rgba{200, 204, 214, 255}, 0));
+            }
+            p.Glow(f.cx, f.cy - 12, 8 + 4 * std::fabs(m.stride), WithAlpha(look.eye, 140));
+            break;
+        }
+        case Special::Missile: {
+            p.Capsule(f.cx - 22, f.cy, f.cx + 16, f.cy, 7, body);
+            p.Polygon({{f.cx + 16, f.cy - 7}, {f.cx + 30, f.cy}, {f.cx + 16, f.cy + 7}}, Fill(look.accent));
+            p.Polygon({{f.cx - 18, f.cy - 6}, {f.cx - 28, f.cy - 15}, {f.cx - 26, f.cy - 5}}, Fill(look.accent));
+            p.Polygon({{f.cx - 18, f.cy + 6}, {f.cx - 28, f.cy + 15}, {f.cx - 26, f.cy + 5}}, Fill(look.accent));
+            p.Glow(f.cx - 32, f.cy, 10 * m.flame, Rgba{255, 170, 60, 220});
+            DrawEye(p, look, f.cx + 8, f.cy - 1, 3, m.eyeOff);
+            break;
+        }
+        case Special::None:
+            break;
+    }
+}
+
 void DrawBody(Painter& p, const UnitLook& look, const Frame& f) {
     Paint body = Fill(look.main);
     double x = f.cx - f.hw, y = f.cy - f.hh, w = 2 * f.hw, h = 2 * f.hh;
@@ -661,6 +748,16 @@ UnitLook LookForUnit(const std::string& name, int id, uint32_t manifestColour) {
         look.tool = static_cast<Tool>(1 + r.Next() % 8);
         look.size = 0.9;
     }
+    static const std::pair<const char*, Special> kSpecials[] = {
+        {"ghost", Special::Ghost},       {"whale", Special::Whale},  {"orca", Special::Whale},
+        {"stingray", Special::Ray},      {"time bomb", Special::Clock}, {"capsule cage", Special::Cage},
+        {"rocket", Special::Missile},
+    };
+    for (const auto& [word, special] : kSpecials)
+        if (look.machine && lower.find(word) != std::string::npos && lower.find("wagon") == std::string::npos) {
+            look.special = special;
+            break;
+        }
     UnitColours colours = ColoursForUnit(lower, id, look.move == Move::Swim, look.move == Move::Hover ||
                                                                                  look.move == Move::Rotor,
                                          manifestColour);
@@ -696,11 +793,15 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
         p.SetAlpha(alpha * m.fade * 0.75);
     if (m.aura > 0)
         p.Glow(f.cx, f.cy, f.hw * 2.2, WithAlpha(look.accent, static_cast<uint8_t>(110 * m.aura)));
-    DrawMove(p, look, f, m, false);
-    DrawBody(p, look, f);
-    DrawHead(p, look, f, m);
-    DrawTool(p, look, f, m);
-    DrawMove(p, look, f, m, true);
+    if (look.special != Special::None) {
+        DrawSpecial(p, look, f, m);
+    } else {
+        DrawMove(p, look, f, m, false);
+        DrawBody(p, look, f);
+        DrawHead(p, look, f, m);
+        DrawTool(p, look, f, m);
+        DrawMove(p, look, f, m, true);
+    }
     p.SetAlpha(alpha);
     p.Pop();
 

@@ -9,6 +9,8 @@
 
 enum class Move { Legs, Spider, Wheels, Treads, Hover, Rotor, Swim, Still };
 enum class BodyShape { Boxy, Round, Tall, Hull, Dome, Wide };
+// A few units have a body no part list makes.
+enum class Special { None, Ghost, Whale, Ray, Clock, Cage, Missile };
 enum class Tool { None, Gun, Cannon, Twin, Launcher, Hammer, Flame, Dish, Magnet, Claw, Drill, Blade, Shield, Spray,
                   Bomb, Wrench, Sniper, Core, Chimney, Coil };
 
@@ -18,6 +20,7 @@ struct UnitLook {
     Move move = Move::Legs;
     BodyShape body = BodyShape::Boxy;
     Tool tool = Tool::Gun;
+    Special special = Special::None;
     double size = 1.0;  // 1 fills about two thirds of the picture
     Rgba main, accent, trim, eye;
     uint32_t seed = 0;

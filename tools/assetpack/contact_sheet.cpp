@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     for (auto& [group, entries] : groups) {
         // Units: one row per act, frames at half size; everything else in a grid.
         bool rows = group == "units" || group == "buttons";
-        int box = group == "units" && argc == 4 ? 64 : kThumb;
+        int box = argc == 5 ? (group == "units" ? kThumb : 3 * kThumb) : group == "units" ? 64 : kThumb;
         int cellW = box + kPad, cellH = box + kLabel + kPad;
         size_t perSheet = group == "units" ? 25 : rows ? 48 : 120;
         for (size_t first = 0, part = 1; first < entries.size(); first += perSheet, ++part) {
