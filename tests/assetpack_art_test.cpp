@@ -189,3 +189,35 @@ TEST(ArtStyle, SamePicturesOnEveryRun) {
         EXPECT_EQ(a, second.Make(f)) << f.path;
     }
 }
+
+TEST(ArtStyle, GroundTilesRepeatEveryCellSoNeighboursJoin) {
+    // Cells are 85.5 px apart and tiles drawn at 0.955: tile pixels a cell
+    // apart must look alike (sideways and up), unlike pixels half a cell apart.
+    std::vector<std::string> errors;
+    auto items = ParseManifest("picture Resource/Stage/2/Ground01.tga 192x192 - - - -\n", &errors);
+    ASSERT_TRUE(errors.empty());
+    TextRenderer text(kFont);
+    AssetGenerator generator(items, text);
+    Canvas tile = generator.Draw(ExpandManifest(items)[0]);
+    auto diff = [&tile](int x0, int y0, int x1, int y1) {
+        Rgba a = tile.At(x0, y0), b = tile.At(x1, y1);
+        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+    };
+    const double cellX = 85.5 / 0.955, cellY = 80.75 / 0.955;
+    double sameX = 0, halfX = 0, sameY = 0, halfY = 0;
+    int n = 0;
+    for (int y = 30; y < 100; y += 3)
+        for (int x = 0; x < 100; x += 3) {
+            // Sample between pixel centres so a fractional period lands fairly.
+            int px = static_cast<int>(x + cellX + 0.5), py = static_cast<int>(y + cellY + 0.5);
+            sameX += diff(x, y, px, y);
+            halfX += diff(x, y, static_cast<int>(x + cellX / 2), y);
+            sameY += diff(x, y, x, py);
+            halfY += diff(x, y, x, static_cast<int>(y + cellY / 2));
+            ++n;
+        }
+    EXPECT_LT(sameX / n, 8.0);
+    EXPECT_LT(sameY / n, 8.0);
+    EXPECT_GT(halfX, 3 * sameX);
+    EXPECT_GT(halfY, 3 * sameY);
+}

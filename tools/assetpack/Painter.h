@@ -88,5 +88,6 @@ private:
 };
 
 uint32_t HashText(const std::string& s);
-// Smooth noise, periodic in x with the given period (for seamless tiles).
-double PeriodicNoise(double x, double y, double period, uint32_t seed);
+// Smooth noise, periodic in x with the given period, and in y too when
+// periodY > 0 (for tiles that join on every side).
+double PeriodicNoise(double x, double y, double period, uint32_t seed, double periodY = 0);

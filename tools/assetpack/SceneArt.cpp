@@ -25,7 +25,7 @@ Paint Solid(Rgba c, double shade = 0) {
 // Height (0..1, fraction of the picture from the top) of a ridge at x.
 double Ridge(int world, int layer, double x, double width, uint32_t seed) {
     double n1 = PeriodicNoise(x, layer * 37.0, width, seed + layer);
-    double n2 = PeriodicNoise(x * 3, layer * 91.0, width * 3, seed + 7 * layer);
+    double n2 = PeriodicNoise(x, layer * 91.0, width / 3, seed + 7 * layer);
     switch (world) {
         case 2:  // mesas: flat tops with steep sides
             if (layer == 0) {
@@ -191,19 +191,22 @@ void DrawTile(Canvas& c, const ArtJob& job) {
     double top = edge ? 0 : H * 0.12;  // room for grass or spikes above the block
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            double n = PeriodicNoise(x, std::fmod(y, py) * px / py, px, seed);
-            double fine = PeriodicNoise(x * 4, y * 4 * px / py, px * 4, seed + 3);
-            double surface = top + 4 * PeriodicNoise(x, 0, px, seed + 9);
+            // Pixel centres: the pattern is a function of position, the same in
+            // every tile that covers that spot.
+            double sx = x + 0.5 - W / 2.0, sy = y + 0.5 - H / 2.0;
+            double n = PeriodicNoise(sx, sy, px, seed, py);
+            double fine = PeriodicNoise(sx, sy, px / 4, seed + 3, py / 4);
+            double surface = top + 4 * PeriodicNoise(x + 0.5 - W / 2.0, 0, px, seed + 9);
             if (y < surface && !edge)
                 continue;
             Rgba col2 = Mix(pal.groundBody, pal.groundDark, n * 0.6 + fine * 0.25 + row * 0.08);
             // Stones show as darker blobs in the body.
-            if (PeriodicNoise(x * 2, y * 2 * px / py, px * 2, seed + 5) > 0.78)
+            if (PeriodicNoise(sx, sy, px / 2, seed + 5, py / 2) > 0.78)
                 col2 = Mix(col2, pal.groundDark, 0.6);
             uint8_t alpha = 255;
             if (edge) {
                 // The underside hangs and thins out toward the bottom.
-                double hang = H * (0.45 + 0.3 * PeriodicNoise(x, 0, px, seed + 11));
+                double hang = H * (0.45 + 0.3 * PeriodicNoise(x + 0.5 - W / 2.0, 0, px, seed + 11));
                 if (y > hang)
                     continue;
                 alpha = static_cast<uint8_t>(std::clamp(255.0 * (1.0 - std::max(0.0, y - hang + 14) / 14), 0.0, 255.0));

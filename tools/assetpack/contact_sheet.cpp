@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kThumb = 128, kLabel = 16, kPad = 6, kColumns = 14;
+constexpr int kThumb = 128, kLabel = 16, kPad = 6;
 
 // Area-averaged shrink into a box, keeping the aspect; transparent parts
 // over a checkerboard so alpha shows.
@@ -109,24 +109,25 @@ int main(int argc, char** argv) {
     for (auto& [group, entries] : groups) {
         // Units: one row per act, frames at half size; everything else in a grid.
         bool rows = group == "units" || group == "buttons";
+        int columns = argc == 5 ? 4 : 14;
         int box = argc == 5 ? (group == "units" ? kThumb : 3 * kThumb) : group == "units" ? 64 : kThumb;
         int cellW = box + kPad, cellH = box + kLabel + kPad;
         size_t perSheet = group == "units" ? 25 : rows ? 48 : 120;
         for (size_t first = 0, part = 1; first < entries.size(); first += perSheet, ++part) {
             size_t last = std::min(entries.size(), first + perSheet);
-            int width = rows ? 0 : kColumns * cellW + kPad, height = kPad;
+            int width = rows ? 0 : columns * cellW + kPad, height = kPad;
             if (rows) {
                 for (size_t e = first; e < last; ++e)
                     width = std::max(width, static_cast<int>(entries[e].files.size()) * cellW + 200);
                 height += static_cast<int>(last - first) * cellH;
             } else {
-                height += static_cast<int>((last - first + kColumns - 1) / kColumns) * cellH;
+                height += static_cast<int>((last - first + columns - 1) / columns) * cellH;
             }
             Canvas sheet(width, height, Rgba{34, 36, 42, 255});
             for (size_t e = first; e < last; ++e) {
                 size_t k = e - first;
-                int x = rows ? 200 : kPad + static_cast<int>(k % kColumns) * cellW;
-                int y = kPad + static_cast<int>(rows ? k : k / kColumns) * cellH;
+                int x = rows ? 200 : kPad + static_cast<int>(k % columns) * cellW;
+                int y = kPad + static_cast<int>(rows ? k : k / columns) * cellH;
                 for (size_t f = 0; f < entries[e].files.size(); ++f) {
                     Canvas pic = generator.Draw(files[entries[e].files[f]]);
                     Paste(sheet, pic, x + static_cast<int>(f) * cellW, y, box);
