@@ -221,6 +221,8 @@ void DrawAtlas(Canvas& c, const ArtJob& job) {
         double bh = h * 0.35;
         if (index < 2) {
             BevelBox(p, x + 4, y + h * 0.2, w - 8, h * 0.6, h * 0.2, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255}, 4);
+            OutlinedText(c, job.text, job.CellText(index), x + 12, y + static_cast<int>(h * 0.24), w - 24,
+                         static_cast<int>(h * 0.5), ui::kBrassLight, Rgba{20, 16, 30, 255}, static_cast<int>(h * 0.4), 2);
         } else if (index == 2) {
             p.Box(x + 4, y + (h - bh) / 2, w - 8, bh, bh / 2, Solid(ui::kFrameDark));
             p.Box(x + 6, y + (h - bh) / 2 + 2, w - 12, bh - 4, bh / 2 - 2, Solid(ui::kBrass, 0.7));
