@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
 #include "engine/VxTexture.h"

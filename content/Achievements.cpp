@@ -4,7 +4,7 @@
 
 #include "content/GameLink.h"
 #include "engine/VxString.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "content/StageDefinition.h"
 
 #include "content/GameLink.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

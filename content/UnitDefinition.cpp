@@ -2,8 +2,8 @@
 
 #include "content/GameLink.h"
 #include "content/UnitTables.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 

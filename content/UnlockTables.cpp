@@ -3,7 +3,7 @@
 #include "content/Achievements.h"
 #include "content/GameLink.h"
 #include "content/StageDefinition.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

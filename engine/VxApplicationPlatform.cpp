@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/Random.h"
-#include "platform/AnsiToWide.h"
+#include "platform/Random.h"
+#include "engine/AnsiToWide.h"
 #include "platform/FrameworkFont.h"
 #include "platform/host/Clock.h"
 #include "platform/host/GraphicsDevice.h"

@@ -5,7 +5,7 @@
 #include "game/GameSaveData.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/MsgBoxKinds.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 int CPageMenu::Load() {
     CGameApplication* app = g_pGameAppInstance;

@@ -2,7 +2,7 @@
 // The game's save object: the save file layer with the defaults of a new
 // profile and of the sound settings.
 #include "engine/VxSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 class CGameSaveData : public CVxSaveData {
 public:

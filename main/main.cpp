@@ -4,8 +4,9 @@
 
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
-#include "platform/AnsiToWide.h"
-#include "platform/MyD3DApplication.h"
+#include "main/GamePages.h"
+#include "engine/AnsiToWide.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/MessageBox.h"
 
@@ -17,7 +18,7 @@ extern "C" void OnQuitSignal(int) { g_bQuitRequested = true; }
 
 // The game application: save data (with its repair questions), the archive
 // and the pages. The road deletes it with the device at shutdown.
-CVxXApplication* CreateGameApplication() { return new CGameApplication(); }
+CVxXApplication* CreateGameApplication() { return new CGameApplication(MakeGamePages); }
 
 }  // namespace
 

@@ -58,10 +58,10 @@ protected:
         box = m_App->m_pEffectMsgBox;
         ASSERT_NE(box, nullptr);
         m_App->m_iCurrentPage = kMenuPageIndex;
-        m_OriginalMenu = m_App->m_pPageMenu;
+        m_OriginalMenu = &MenuPage();
         m_App->m_pPageMenu = &menu;
         m_App->m_apPages[kMenuPageIndex] = &menu;
-        battle = m_App->m_pPageGame;
+        battle = &BattlePage();
         battle->m_pEffectSummary = &summary;
         battle->m_pEffectHowToPlay = &howToPlay;
         battle->m_pEffectHowToMiniGame = &howToMiniGame;
@@ -76,9 +76,9 @@ protected:
         if (m_App) {
             m_App->m_pPageMenu = m_OriginalMenu;
             m_App->m_apPages[kMenuPageIndex] = m_OriginalMenu;
-            m_App->m_pPageGame->m_pEffectSummary = nullptr;
-            m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
-            m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
+            BattlePage().m_pEffectSummary = nullptr;
+            BattlePage().m_pEffectHowToPlay = nullptr;
+            BattlePage().m_pEffectHowToMiniGame = nullptr;
         }
     }
 

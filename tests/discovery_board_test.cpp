@@ -7,10 +7,10 @@
 #include "content/UnlockTables.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "tests/PopupTestSupport.h"
 
 class DiscoveryBoardTest : public PopupTest {

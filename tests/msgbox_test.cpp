@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "platform/SoundVolumes.h"
 #include "tests/PopupTestSupport.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "platform/SoundVolumes.h"
 
 namespace save_fuzz {
