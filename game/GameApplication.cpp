@@ -105,7 +105,7 @@ CGameApplication::CGameApplication(GamePageFactory makePages) {
 
     OpenResourceArchive();
 
-    m_iCurrentPage = 0;
+    m_iCurrentPage = LOGO_PAGE_INDEX;
     ResetGameState();
 
     if (makePages) m_Pages = makePages();

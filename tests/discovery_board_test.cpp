@@ -17,7 +17,7 @@ class DiscoveryBoardTest : public PopupTest {
 protected:
     void SetUp() override {
         PopupTest::SetUp();
-        m_App->m_iCurrentPage = kBattlePageIndex;
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
         ok = new CVxButton(0);
         const CustomType& states = m_App->m_aButtonSets[BTN_OK];
