@@ -2,22 +2,22 @@
 
 #include "game/PopupDrawing.h"
 
-#include "game/BattleLink.h"
-#include "engine/PageIndices.h"
+#include "content/StageNumbering.h"
 #include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxFont.h"
 #include "engine/VxPage.h"
 #include "engine/VxSound.h"
-#include "game/MenuLink.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
-#include "content/StageNumbering.h"
+#include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
-#include "engine/framework/RenderTargets.h"
 
 namespace {
 

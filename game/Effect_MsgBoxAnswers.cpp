@@ -1,9 +1,10 @@
 // What each answer of the message box does, and what follows a close.
-#include "game/BattleLink.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "engine/PageIndices.h"
 #include "engine/VxButton.h"
 #include "engine/VxResourceManager.h"
-#include "game/MenuLink.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
@@ -11,8 +12,7 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
-#include "content/SaveProfile.h"
-#include "content/StageNumbering.h"
+#include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
 
 namespace {

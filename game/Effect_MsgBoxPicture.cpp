@@ -1,13 +1,13 @@
 // The still part of the message box: panel, text band, the kind's pictures,
 // title and body.
-#include "game/BattleLink.h"
+#include "content/SaveProfile.h"
 #include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
-#include "game/MenuLink.h"
+#include "game/BattleLink.h"
 #include "game/Effect_MsgBox.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
-#include "content/SaveProfile.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "game/BattleLink.h"
 #include "content/Achievements.h"
 #include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxSound.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "engine/framework/RenderTargets.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
 #include "game/Effect_RobotInfo.h"
 
-#include "game/PulsingButton.h"
-#include "game/BattleLink.h"
 #include "content/DescriptiveTexts.h"
+#include "content/SaveProfile.h"
 #include "content/UnitDefinition.h"
-#include "engine/PageIndices.h"
 #include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxFont.h"
 #include "engine/VxSound.h"
-#include "game/MenuLink.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "game/RobopediaParts.h"
-#include "content/SaveProfile.h"
-#include "engine/framework/RenderTargets.h"
 
 namespace {
 

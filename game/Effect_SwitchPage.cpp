@@ -1,12 +1,12 @@
 #include "game/Effect_SwitchPage.h"
 
 #include "engine/PageIndices.h"
-#include "game/BattleLink.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
-#include "game/MenuLink.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 
 CEffect_SwitchPage::CEffect_SwitchPage() {
     m_nPoolSize = 1;

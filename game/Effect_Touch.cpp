@@ -1,7 +1,7 @@
 #include "game/Effect_Touch.h"
 
-#include "game/BattleLink.h"
 #include "engine/VxBillboard.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
 
 CEffect_Touch::CEffect_Touch() {

@@ -7,6 +7,7 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "engine/VxTexture.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
@@ -18,7 +19,6 @@
 #include "game/GameSaveData.h"
 #include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
-#include "engine/framework/MyD3DApplication.h"
 #include "platform/host/MessageBox.h"
 
 int g_iScreenWidth = 880;

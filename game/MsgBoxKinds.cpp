@@ -1,8 +1,8 @@
 #include "game/MsgBoxKinds.h"
 
-#include "content/WorldTitle.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/WorldTitle.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "game/BattleLink.h"
+#include "content/SaveProfile.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
-#include "content/SaveProfile.h"
 #include "platform/ResourceArchive.h"
 
 namespace {

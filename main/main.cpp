@@ -2,11 +2,11 @@
 // application, open the window and run the loop through the render road.
 #include <csignal>
 
+#include "engine/AnsiToWide.h"
 #include "engine/VxXApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "game/GameApplication.h"
 #include "main/GamePages.h"
-#include "engine/AnsiToWide.h"
-#include "engine/framework/MyD3DApplication.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/MessageBox.h"
 

@@ -2,9 +2,9 @@
 
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "engine/framework/RenderTargets.h"
 
 float DiscoverySlideY(int kind, int age) {
     if (kind == 1) return float(DISCOVERY_REST_Y + DISCOVERY_SLIDE_STEP * age);

@@ -1,5 +1,6 @@
 #include "battle/effects/Effect_NewEnemy.h"
 
+#include "battle/effects/DiscoveryBoard.h"
 #include "battle/page/PageGame.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
@@ -9,12 +10,11 @@
 #include "engine/VxNumber.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
-#include "battle/effects/DiscoveryBoard.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_MsgBox.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "engine/framework/RenderTargets.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "battle/effects/Effect_NewRobot.h"
 
+#include "battle/effects/DiscoveryBoard.h"
 #include "battle/page/PageGame.h"
 #include "content/DescriptiveTexts.h"
+#include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
-#include "battle/effects/DiscoveryBoard.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "content/StageNumbering.h"
-#include "engine/framework/RenderTargets.h"
 
 CEffect_NewRobot::CEffect_NewRobot() {
     m_nPoolSize = 1;

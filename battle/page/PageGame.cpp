@@ -1,10 +1,10 @@
 #include "battle/page/PageGame.h"
 
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "battle/effects/Effect_Summary.h"
 #include "engine/VxButton.h"
 #include "engine/VxXApplication.h"
-#include "battle/effects/Effect_NewEnemy.h"
-#include "battle/effects/Effect_NewRobot.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
 

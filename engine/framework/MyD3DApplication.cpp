@@ -4,11 +4,11 @@
 #include <string>
 
 #include "engine/DrawFrame.h"
-#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
-#include "platform/AppActive.h"
 #include "engine/framework/RenderTargets.h"
+#include "platform/AppActive.h"
+#include "platform/Random.h"
 #include "platform/ResourceArchive.h"
 #include "platform/SoundManager.h"
 #include "platform/host/MessageBox.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/GameSaveData.h"
 #include "content/SaveProfile.h"
+#include "game/GameSaveData.h"
 #include "platform/SoundVolumes.h"
 
 namespace save_fuzz {
