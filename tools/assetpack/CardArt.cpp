@@ -33,9 +33,16 @@ void Figure(Painter& p, const ArtJob& job, int id, double x, double y, double si
     pose.act = act;
     pose.phase = phase;
     pose.frames = 4;
+    // Small units are shown bigger so every card and portrait is filled.
+    double grow = std::clamp(1.0 / look.size, 0.9, 1.35);
+    if (look.special == Special::Clock || look.special == Special::Cage || look.special == Special::Missile ||
+        look.special == Special::Ray)
+        grow *= 1.4;
+    // Grown about the ground line, which stays where an ordinary unit stands.
     p.Push();
-    p.Translate(x, y);
-    p.ScaleBy(size / 100, size / 100);
+    p.Translate(x, y + 40 * size / 100);
+    p.ScaleBy(size / 100 * grow, size / 100 * grow);
+    p.Translate(0, -40);
     DrawUnit(p, look, pose);
     p.Pop();
 }

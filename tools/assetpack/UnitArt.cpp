@@ -216,6 +216,10 @@ Frame BodyFrame(const UnitLook& look) {
         case BodyShape::Dome: f.hw = 20; f.hh = 16; break;
         case BodyShape::Wide: f.hw = 27; f.hh = 12; break;
     }
+    // Some stockier, some slimmer: the same plan gives different outlines.
+    double stretch = 0.9 + 0.1 * ((look.seed >> 8) % 3);
+    f.hw *= stretch;
+    f.hh *= 2.0 - stretch;
     double bottom = 40;
     switch (look.move) {
         case Move::Legs: bottom = 16; break;
@@ -382,15 +386,35 @@ void DrawHead(Painter& p, const UnitLook& look, const Frame& f, const Motion& m)
         return;
     }
     double hx = f.cx + 3 + m.lean * 0.5, hy = f.top() - 9;
+    int style = static_cast<int>(look.seed % 3);  // neighbours in a family wear different heads
     if (look.machine) {
-        p.Polygon({{hx - 12, hy + 9}, {hx - 10, hy - 7}, {hx + 9, hy - 9}, {hx + 14, hy + 1}, {hx + 10, hy + 9}},
-                  Fill(Shade(look.main, 0.85f)));
+        Paint metal = Fill(Shade(look.main, 0.85f));
+        if (style == 0) {
+            p.Polygon({{hx - 12, hy + 9}, {hx - 10, hy - 7}, {hx + 9, hy - 9}, {hx + 14, hy + 1}, {hx + 10, hy + 9}}, metal);
+            p.Capsule(hx - 6, hy - 8, hx - 10, hy - 15, 1.3, Fill(look.accent, 0));  // horn
+        } else if (style == 1) {
+            p.Ellipse(hx, hy + 1, 13, 10, metal);  // a dome with a crest
+            p.Polygon({{hx - 8, hy - 7}, {hx + 2, hy - 16}, {hx + 4, hy - 8}}, Fill(look.accent, 0.3));
+        } else {
+            p.Box(hx - 12, hy - 8, 26, 17, 2, metal);  // a square helm with vents
+            for (int i = 0; i < 3; ++i)
+                p.Capsule(hx - 9, hy + 2 + i * 2.5, hx - 2, hy + 2 + i * 2.5, 0.6, Flat(kInk));
+        }
         DrawEye(p, look, hx + 6, hy - 1, 4.5, m.eyeOff);
-        p.Capsule(hx - 6, hy - 8, hx - 10, hy - 15, 1.3, Fill(look.accent, 0));  // horn
     } else {
-        p.Capsule(hx - 4, hy - 8, hx - 7, hy - 17, 1.2, Fill(look.trim, 0));  // antenna
-        p.Circle(hx - 7, hy - 18, 2.6, Fill(look.accent, 0.3));
-        p.Box(hx - 11, hy - 9, 24, 18, 7, Fill(Mix(look.main, Rgba{255, 255, 255, 255}, 0.35)));
+        Paint face = Fill(Mix(look.main, Rgba{255, 255, 255, 255}, 0.35));
+        if (style == 0) {
+            p.Capsule(hx - 4, hy - 8, hx - 7, hy - 17, 1.2, Fill(look.trim, 0));  // antenna
+            p.Circle(hx - 7, hy - 18, 2.6, Fill(look.accent, 0.3));
+            p.Box(hx - 11, hy - 9, 24, 18, 7, face);
+        } else if (style == 1) {
+            p.Circle(hx, hy, 11, face);  // a round head with ear bolts
+            p.Circle(hx - 10, hy, 3.5, Fill(look.accent, 0.3));
+        } else {
+            p.Capsule(hx - 2, hy - 8, hx + 4, hy - 15, 1.2, Fill(look.trim, 0));  // twin feelers
+            p.Capsule(hx - 6, hy - 8, hx - 10, hy - 15, 1.2, Fill(look.trim, 0));
+            p.Box(hx - 13, hy - 8, 27, 16, 4, face);
+        }
         DrawEye(p, look, hx + 5, hy, 5.5, m.eyeOff);
     }
 }
