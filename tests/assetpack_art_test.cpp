@@ -165,6 +165,9 @@ TEST(ArtStyle, ComesFromTheLabelOrElseThePath) {
         {"Resource/Item/Bbd_Item05.png", "item"},          {"Resource/Weapon/1003.png", "shot"},
         {"Resource/Effect/Efx_Anything.png", "effect"},    {"Resource/InfoPicture/Bbd_RobotPic1004.png", "portrait"},
         {"Resource/Interface/Bbd_Whatever.png", "plaque"}, {"Resource/Button/Btn_LightSomething.tga", "glow"},
+        {"Resource/Menu/Bbd_Checkbox_Yes.png", "icon"},    {"Resource/Menu/Bbd_MenuBlackScreen.png", "shade"},
+        {"Resource/Menu/Logo_Orvendale.jpg", "logo"},      {"Resource/Stage/5/Bbd_Spike.png", "icon"},
+        {"Resource/Effect/Bbd_Meteor.png", "effect"},      {"Resource/Menu/Bbd_Intro2.jpg", "background"},
     };
     ManifestItem picture;
     picture.kind = "picture";

@@ -44,6 +44,8 @@ void DrawCount(Canvas& c, const ArtJob& job);
 void DrawBanner(Canvas& c, const ArtJob& job);
 void DrawLoading(Canvas& c, const ArtJob& job);
 void DrawDecor(Canvas& c, const ArtJob& job);
+void DrawShade(Canvas& c, const ArtJob& job);
+void DrawLogo(Canvas& c, const ArtJob& job);
 
 // Units, cards and portraits (CardArt.cpp)
 void DrawUnitFrame(Canvas& c, const ArtJob& job);

@@ -35,7 +35,8 @@ const StyleEntry kStyles[] = {
     {"portrait", DrawPortrait},   {"medal", DrawMedal},       {"item", DrawItem},
     {"shot", DrawShot},           {"effect", DrawEffect},     {"propeller", DrawPropeller},
     {"background", DrawBackground}, {"tile", DrawTile},       {"water", DrawWater},
-    {"splash", DrawSplash},       {"decor", DrawDecor},
+    {"splash", DrawSplash},       {"decor", DrawDecor},       {"shade", DrawShade},
+    {"logo", DrawLogo},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).
@@ -45,15 +46,18 @@ struct Pattern {
 };
 
 const Pattern kPatterns[] = {
-    {"/stage/", nullptr},  // decided below by file name
     {"msgbox_stdheader", "header"},
+    {"menuheader", "header"},
+    {"blackscreen", "shade"},
+    {"logo", "logo"},
+    {"newachievement", "medal"},
     {"textbg", "band"},
     {"msgbox_std", "panel"},
     {"bbd_interface.", "strips"},
     {"bbd_lg_stage", "atlas"},
     {"guage", "bar"},
     {"gauge", "bar"},
-    {"frame.", "bar"},
+    {"delayframe", "bar"},
     {"bbd_twist", "rays"},
     {"btn_light", "glow"},
     {"/card/card", "card"},
@@ -71,6 +75,29 @@ const Pattern kPatterns[] = {
     {"splash", "splash"},
     {"scoresummaryfg", "decor"},
     {"bbd_loading", "loading"},
+    {"checkbox", "icon"},
+    {"unlock", "icon"},
+    {"lock", "icon"},
+    {"bombicon", "icon"},
+    {"canmove", "icon"},
+    {"missionicon", "icon"},
+    {"attack", "icon"},
+    {"reward", "icon"},
+    {"tutline", "icon"},
+    {"spike", "icon"},
+    {"snow", "effect"},
+    {"rain", "effect"},
+    {"meteor", "effect"},
+    {"sandwind", "effect"},
+    {"greenball", "effect"},
+    {"flower", "effect"},
+    {"oxygen", "effect"},
+    {"whirlpool", "effect"},
+    {"parachute", "effect"},
+    {"timebomb", "effect"},
+    {"soldout", "plaque"},
+    {"name.", "plaque"},
+    {"numberbox", "plaque"},
     {"heart", "icon"},
     {"energy.", "icon"},
     {"flag", "icon"},
@@ -135,7 +162,8 @@ std::string ArtStyleFor(const ManifestItem& item, const std::string& path) {
             return "tile";
         if (name.rfind("water", 0) == 0)
             return "water";
-        return "background";
+        if (name.rfind("bg", 0) == 0 || EndsWith(lower, ".jpg"))
+            return "background";
     }
     for (const Pattern& p : kPatterns)
         if (p.style && lower.find(p.text) != std::string::npos)

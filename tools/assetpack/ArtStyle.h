@@ -22,6 +22,8 @@
 //   loading     progress strip                background  a world's parallax picture
 //   tile        ground tiles of a world        water    a world's water strip
 //   decor       ornaments laid over a board's side (mostly transparent)
+//   shade       a dimming veil, darker toward the edges
+//   logo        a name lettered on a gear emblem ("Logo_Name" -> Name; else the game's)
 #include <string>
 
 #include "tools/assetpack/Canvas.h"

@@ -211,6 +211,58 @@ void DrawEffect(Canvas& c, const ArtJob& job) {
         q.Ring(cx, cy, s * 0.45, s * 0.04, Soft(Rgba{140, 210, 255, 160}, 2));
     } else if (job.Has("count")) {
         p.Glow(cx, cy, s * 0.5, WithAlpha(tint, 150));
+    } else if (job.Has("snowwind") || job.Has("sandwind")) {  // a gust: soft streaks
+        Rgba col = job.Has("snow") ? Rgba{240, 248, 255, 140} : Rgba{230, 190, 130, 130};
+        ArtRandom r(seed);
+        for (int i = 0; i < 6; ++i) {
+            double y = r.Range(h * 0.2, h * 0.8), x0 = r.Range(0, w * 0.3), x1 = x0 + r.Range(w * 0.4, w * 0.7);
+            p.Capsule(x0, y, x1, y - h * 0.05, s * 0.03, Soft(col, s * 0.05));
+        }
+    } else if (job.Has("snow")) {
+        p.Glow(cx, cy, s * 0.5, Rgba{255, 255, 255, 200}, 1.6);
+        for (int i = 0; i < 3; ++i) {
+            double a = i * kPi / 3;
+            p.Capsule(cx - std::cos(a) * s * 0.35, cy - std::sin(a) * s * 0.35, cx + std::cos(a) * s * 0.35,
+                      cy + std::sin(a) * s * 0.35, s * 0.04, Soft(Rgba{255, 255, 255, 230}, 1));
+        }
+    } else if (job.Has("rain")) {
+        p.Capsule(w * 0.55, h * 0.1, w * 0.45, h * 0.9, s * 0.035, Soft(Rgba{200, 225, 255, 170}, 1.5));
+    } else if (job.Has("meteor")) {  // a burning rock with its trail behind, falling down-left
+        p.Capsule(cx, cy, w * 0.95, h * 0.05, s * 0.12, Soft(Rgba{255, 140, 50, 120}, s * 0.08));
+        p.Glow(cx, cy, s * 0.32, Rgba{255, 180, 80, 220});
+        p.Circle(cx, cy, s * 0.14, Inked(Rgba{120, 80, 60, 255}, 1.5, 0.8));
+    } else if (job.Has("greenball")) {
+        p.Glow(cx, cy, s * 0.5, Rgba{120, 240, 110, 190});
+        p.Circle(cx, cy, s * 0.16, Solid(Rgba{210, 255, 190, 240}));
+    } else if (job.Has("flower")) {
+        for (int i = 0; i < 5; ++i) {
+            double a = i * 2 * kPi / 5;
+            p.Ellipse(cx + std::cos(a) * s * 0.2, cy + std::sin(a) * s * 0.2, s * 0.16, s * 0.16,
+                      Inked(Rgba{250, 150, 190, 255}, 1.2, 0.4));
+        }
+        p.Circle(cx, cy, s * 0.12, Inked(Rgba{250, 210, 80, 255}, 1.2, 0.4));
+    } else if (job.Has("oxygen") || job.Has("bubble")) {
+        p.Circle(cx, cy, s * 0.4, Solid(Rgba{170, 220, 255, 50}));
+        p.Ring(cx, cy, s * 0.4, s * 0.04, Soft(Rgba{220, 245, 255, 200}, 1));
+        p.Ellipse(cx - s * 0.15, cy - s * 0.17, s * 0.1, s * 0.06, Solid(Rgba{255, 255, 255, 200}));
+    } else if (job.Has("whirlpool")) {
+        for (int i = 0; i < 90; ++i) {
+            double t = i / 90.0, a = t * 6 * kPi, r = s * 0.45 * (1 - t);
+            p.Circle(cx + std::cos(a) * r, cy + std::sin(a) * r * 0.6, s * 0.03 * (1 - t * 0.5),
+                     Soft(Rgba{200, 235, 255, static_cast<uint8_t>(200 * (1 - t))}, 1));
+        }
+    } else if (job.Has("parachute")) {
+        p.Polygon({{w * 0.1, h * 0.4}, {w * 0.2, h * 0.18}, {w * 0.5, h * 0.08}, {w * 0.8, h * 0.18}, {w * 0.9, h * 0.4}},
+                  Inked(Rgba{240, 90, 70, 255}, 1.5, 0.6));
+        for (double x : {0.1, 0.5, 0.9})
+            p.Capsule(w * x, h * 0.4, w * 0.5, h * 0.7, s * 0.01, Solid(Rgba{60, 60, 60, 255}));
+        p.Box(w * 0.38, h * 0.68, w * 0.24, h * 0.2, 2, Inked(Rgba{170, 120, 70, 255}, 1.5));
+    } else if (job.Has("timebomb")) {
+        p.Glow(cx, cy, s * 0.5, Rgba{255, 120, 60, 160});
+        p.Ring(cx, cy, s * 0.35, s * 0.05, Soft(Rgba{255, 200, 120, 200}, 2));
+    } else if (!job.CellText(0).empty()) {  // a floating word ("Miss")
+        OutlinedText(c, job.text, job.CellText(0), 0, 0, c.Width(), c.Height(), Rgba{255, 255, 255, 255},
+                     Rgba{120, 20, 20, 255}, c.Height() / 2, std::max(1, c.Height() / 32));
     } else {
         // Any other effect: a soft glow with a ring in the line's colour.
         p.Glow(cx, cy, s * 0.5, WithAlpha(Mix(tint, Rgba{255, 255, 255, 255}, 0.3), 200), 1.6);

@@ -66,7 +66,11 @@ int WorldFromPath(const std::string& lower) {
 }
 
 void DrawBackground(Canvas& c, const ArtJob& job) {
+    // Stage pictures belong to their world; numbered pictures elsewhere (story
+    // pages) walk through the worlds in turn.
     int world = WorldFromPath(job.lower);
+    if (job.lower.find("/stage/") == std::string::npos && job.Number() >= 1 && !job.Has("splash"))
+        world = (job.Number() - 1) % 5 + 1;
     const WorldPalette& pal = PaletteForWorld(world);
     int W = c.Width(), H = c.Height();
     uint32_t seed = HashText(job.file.path);

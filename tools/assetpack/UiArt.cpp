@@ -244,6 +244,71 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         q.fill = f;
         return q;
     };
+    if (job.Has("checkbox")) {
+        p.Box(w * 0.15, h * 0.15, w * 0.7, h * 0.7, s * 0.12, Paint{ui::kInset, ui::kBrass, std::max(2.0, s / 20), -0.5});
+        if (job.Has("yes"))
+            p.Polygon({{w * 0.25, h * 0.5}, {w * 0.35, h * 0.4}, {w * 0.45, h * 0.52}, {w * 0.72, h * 0.22},
+                       {w * 0.82, h * 0.32}, {w * 0.45, h * 0.72}},
+                      with(Rgba{110, 220, 120, 255}));
+        return;
+    }
+    if (job.Has("unlock")) {  // a battery with a plus: more energy allowed
+        p.Box(w * 0.2, h * 0.3, w * 0.55, h * 0.4, s * 0.06, with(Rgba{90, 200, 110, 255}));
+        p.Box(w * 0.75, h * 0.42, w * 0.08, h * 0.16, 1, with(Rgba{200, 200, 210, 255}));
+        p.Box(w * 0.43, h * 0.36, w * 0.09, h * 0.28, 1, Solid(Rgba{255, 255, 255, 230}));
+        p.Box(w * 0.33, h * 0.455, w * 0.29, h * 0.09, 1, Solid(Rgba{255, 255, 255, 230}));
+        return;
+    }
+    if (job.Has("lock")) {
+        p.Ring(cx, h * 0.4, s * 0.18, s * 0.07, with(Rgba{190, 196, 206, 255}));
+        p.Box(w * 0.22, h * 0.42, w * 0.56, h * 0.42, s * 0.06, with(ui::kBrass));
+        p.Circle(cx, h * 0.6, s * 0.06, Solid(ui::kFrameDark));
+        return;
+    }
+    if (job.Has("bombicon")) {
+        p.Circle(cx, h * 0.58, s * 0.3, with(Rgba{50, 54, 64, 255}));
+        p.Capsule(cx + s * 0.15, h * 0.32, cx + s * 0.28, h * 0.16, s * 0.04, with(Rgba{150, 110, 60, 255}));
+        p.Glow(cx + s * 0.3, h * 0.14, s * 0.12, Rgba{255, 220, 100, 230});
+        return;
+    }
+    if (job.Has("canmove")) {  // four arrows out of the middle
+        for (int i = 0; i < 4; ++i) {
+            p.Push();
+            p.Translate(cx, cy);
+            p.Rotate(i * kPi / 2);
+            p.Polygon({{s * 0.44, 0}, {s * 0.26, -s * 0.14}, {s * 0.26, s * 0.14}}, with(Rgba{110, 200, 250, 255}));
+            p.Capsule(0, 0, s * 0.28, 0, s * 0.05, Solid(Rgba{110, 200, 250, 255}));
+            p.Pop();
+        }
+        return;
+    }
+    if (job.Has("mission")) {  // a scroll
+        p.Box(w * 0.22, h * 0.18, w * 0.56, h * 0.64, s * 0.04, with(Rgba{240, 226, 180, 255}));
+        for (int i = 0; i < 4; ++i)
+            p.Capsule(w * 0.3, h * (0.32 + i * 0.12), w * 0.7, h * (0.32 + i * 0.12), s * 0.015, Solid(Rgba{150, 120, 80, 255}));
+        p.Capsule(w * 0.18, h * 0.18, w * 0.82, h * 0.18, s * 0.05, with(Rgba{200, 160, 100, 255}));
+        return;
+    }
+    if (job.Has("reward")) {  // a chest of parts
+        p.Box(w * 0.18, h * 0.4, w * 0.64, h * 0.4, s * 0.04, with(Rgba{170, 110, 60, 255}));
+        p.Box(w * 0.18, h * 0.28, w * 0.64, h * 0.16, s * 0.06, with(Rgba{190, 130, 70, 255}));
+        p.Box(w * 0.45, h * 0.4, w * 0.1, h * 0.14, 1, with(ui::kBrass));
+        p.Glow(cx, h * 0.28, s * 0.3, Rgba{255, 230, 140, 120});
+        return;
+    }
+    if (job.Has("spike")) {  // a row of steel spikes on a plate
+        p.Box(w * 0.05, h * 0.72, w * 0.9, h * 0.16, s * 0.03, with(Rgba{90, 94, 104, 255}));
+        for (int i = 0; i < 4; ++i) {
+            double x = w * (0.17 + i * 0.22);
+            p.Polygon({{x - w * 0.09, h * 0.74}, {x, h * 0.2}, {x + w * 0.09, h * 0.74}}, with(Rgba{200, 206, 216, 255}));
+        }
+        return;
+    }
+    if (job.Has("tutline")) {  // a dashed guide line
+        for (double x = w * 0.05; x < w * 0.95; x += w * 0.12)
+            p.Capsule(x, cy, x + w * 0.06, cy, s * 0.04, Solid(Rgba{255, 220, 90, 230}));
+        return;
+    }
     if (job.Has("heart")) {
         Rgba red = job.Has("attack") ? Rgba{255, 60, 70, 255} : Rgba{230, 50, 70, 255};
         if (job.Has("attack"))
@@ -268,6 +333,10 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         p.Capsule(w * 0.3, h * 0.12, w * 0.3, h * 0.9, s * 0.035, with(Rgba{200, 200, 210, 255}));
         p.Polygon({{w * 0.32, h * 0.14}, {w * 0.85, h * 0.26}, {w * 0.32, h * 0.5}}, with(Rgba{230, 70, 60, 255}));
         p.Ellipse(w * 0.3, h * 0.9, s * 0.14, s * 0.05, Solid(Rgba{0, 0, 0, 80}));
+    } else if (job.Has("attack")) {  // crossed blades
+        p.Capsule(w * 0.22, h * 0.22, w * 0.78, h * 0.78, s * 0.05, with(Rgba{220, 226, 236, 255}));
+        p.Capsule(w * 0.78, h * 0.22, w * 0.22, h * 0.78, s * 0.05, with(Rgba{220, 226, 236, 255}));
+        p.Circle(cx, cy, s * 0.1, with(Rgba{220, 70, 60, 255}));
     } else if (job.Has("arrow")) {
         // Points down, toward what it shows.
         p.Polygon({{cx, h * 0.92}, {w * 0.12, h * 0.48}, {w * 0.35, h * 0.48}, {w * 0.35, h * 0.08}, {w * 0.65, h * 0.08},
@@ -472,4 +541,45 @@ void DrawDecor(Canvas& c, const ArtJob& job) {
         p.Polygon(gear, Paint{i ? ui::kBrass : Rgba{150, 158, 172, 255}, ui::kFrameDark, 2, 0.7});
         p.Circle(cx, cy, r * 0.3, Paint{ui::kInset, ui::kFrameDark, 1.5, 0});
     }
+}
+
+void DrawShade(Canvas& c, const ArtJob&) {
+    double w = c.Width(), h = c.Height();
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            double dx = (x + 0.5) / w - 0.5, dy = (y + 0.5) / h - 0.5;
+            double d = std::sqrt(dx * dx + dy * dy) / 0.7071;
+            c.Blend(x, y, Rgba{0, 0, 8, 255}, static_cast<uint8_t>(std::lround(150 + 90 * d * d)));
+        }
+}
+
+void DrawLogo(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height(), s = std::min(w, h);
+    if (job.jpg) {
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x)
+                c.Blend(x, y, Mix(Rgba{20, 36, 60, 255}, Rgba{6, 10, 20, 255}, double(y) / h));
+    }
+    if (job.Has("light")) {  // the glow behind the logo
+        p.Glow(w / 2, h / 2, s * 0.5, Rgba{255, 230, 160, 200}, 1.5);
+        for (int i = 0; i < 12; ++i) {
+            double a = i * kPi / 6;
+            p.Polygon({{w / 2, h / 2}, {w / 2 + std::cos(a) * s * 0.5, h / 2 + std::sin(a) * s * 0.5},
+                       {w / 2 + std::cos(a + 0.12) * s * 0.5, h / 2 + std::sin(a + 0.12) * s * 0.5}},
+                      Soft(Rgba{255, 240, 200, 60}, 4));
+        }
+        return;
+    }
+    // "Logo_Orvendale" names its maker; any other logo is the game's.
+    std::string name = "Cogsquall";
+    size_t at = job.stem.find("Logo_");
+    if (at != std::string::npos && at + 5 < job.stem.size())
+        name = job.stem.substr(at + 5);
+    Star(p, w * 0.5, h * 0.42, s * 0.3, 0.82, 12, 0, Paint{ui::kBrass, ui::kFrameDark, 3, 0.8});
+    p.Circle(w * 0.5, h * 0.42, s * 0.17, Paint{ui::kFrame, ui::kFrameDark, 2.5, -0.6});
+    p.Circle(w * 0.5, h * 0.42, s * 0.07, Paint{ui::kBrassLight, ui::kFrameDark, 2, 0.5});
+    OutlinedText(c, job.text, name, static_cast<int>(w * 0.05), static_cast<int>(h * 0.62), static_cast<int>(w * 0.9),
+                 static_cast<int>(h * 0.3), ui::kBrassLight, Rgba{50, 20, 0, 255}, static_cast<int>(h * 0.22),
+                 std::max(2, c.Height() / 60));
 }
