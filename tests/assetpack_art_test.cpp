@@ -20,8 +20,7 @@ const char kFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 std::string ToQuery(std::string path) {
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     return path;
 }
 
@@ -65,8 +64,7 @@ TEST_F(PackArt, UnitFramesMoveWithinEveryAct) {
     for (size_t i = 0; i + 1 < files.size(); ++i) {
         const PackFile& a = files[i];
         const PackFile& b = files[i + 1];
-        if ((*s_items)[a.item].kind != "unit" || b.item != a.item || b.act != a.act)
-            continue;
+        if ((*s_items)[a.item].kind != "unit" || b.item != a.item || b.act != a.act) continue;
         units += a.act == 1 && a.frame == 1;
         DecodedPicture pa = Picture(a.path), pb = Picture(b.path);
         ASSERT_FALSE(pa.rgba.empty()) << a.path;
@@ -78,14 +76,13 @@ TEST_F(PackArt, UnitFramesMoveWithinEveryAct) {
 TEST_F(PackArt, ButtonStatesAreAllDifferent) {
     ASSERT_NE(s_archive->m_hArchive, nullptr);
     for (const ManifestItem& item : *s_items) {
-        if (item.kind != "button")
-            continue;
+        if (item.kind != "button") continue;
         std::vector<DecodedPicture> states;
-        for (const char* state : kButtonStates)
-            states.push_back(Picture(item.path + state + ".png"));
+        for (const char* state : kButtonStates) states.push_back(Picture(item.path + state + ".png"));
         for (size_t x = 0; x < 4; ++x)
             for (size_t y = x + 1; y < 4; ++y)
-                EXPECT_NE(states[x].rgba, states[y].rgba) << item.path << kButtonStates[x] << " vs " << kButtonStates[y];
+                EXPECT_NE(states[x].rgba, states[y].rgba)
+                    << item.path << kButtonStates[x] << " vs " << kButtonStates[y];
     }
 }
 
@@ -94,8 +91,7 @@ TEST_F(PackArt, NoPictureIsOneFlatColour) {
     int checked = 0;
     for (const PackFile& f : ExpandManifest(*s_items)) {
         std::string ext = f.path.substr(f.path.rfind('.') + 1);
-        if (!f.inArchive || (ext != "png" && ext != "jpg" && ext != "tga"))
-            continue;
+        if (!f.inArchive || (ext != "png" && ext != "jpg" && ext != "tga")) continue;
         DecodedPicture pic = Picture(f.path);
         ASSERT_FALSE(pic.rgba.empty()) << f.path;
         bool varied = false;
@@ -117,8 +113,7 @@ TEST_F(PackArt, GlyphsSitInTheMiddleOfTheirCellsAndMatchTheTextMetrics) {
     std::vector<std::pair<int, int>> map;
     for (std::string line; std::getline(in, line);) {
         int x0 = 0, x1 = 0;
-        if (std::sscanf(line.c_str(), "FONT_MAP=%d,%d;", &x0, &x1) == 2)
-            map.emplace_back(x0, x1);
+        if (std::sscanf(line.c_str(), "FONT_MAP=%d,%d;", &x0, &x1) == 2) map.emplace_back(x0, x1);
     }
     ASSERT_EQ(map.size(), 256u);
     DecodedPicture sheet = Picture("Resource/Font/Fnt_GameStandard.png");
@@ -171,8 +166,7 @@ TEST(ArtStyle, ComesFromTheLabelOrElseThePath) {
     };
     ManifestItem picture;
     picture.kind = "picture";
-    for (const auto& [path, style] : kByPath)
-        EXPECT_EQ(ArtStyleFor(picture, path), style) << path;
+    for (const auto& [path, style] : kByPath) EXPECT_EQ(ArtStyleFor(picture, path), style) << path;
 }
 
 TEST(ArtStyle, SamePicturesOnEveryRun) {

@@ -8,8 +8,7 @@
 namespace {
 
 std::string LowerText(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -26,16 +25,36 @@ struct StyleEntry {
 };
 
 const StyleEntry kStyles[] = {
-    {"panel", DrawPanel},         {"band", DrawBand},         {"header", DrawHeader},
-    {"strips", DrawStrips},       {"bar", DrawBar},           {"plaque", DrawPlaque},
-    {"atlas", DrawAtlas},         {"icon", DrawIcon},         {"rays", DrawRays},
-    {"glow", DrawGlow},           {"button", DrawButton},     {"digits", DrawDigits},
-    {"count", DrawCount},         {"banner", DrawBanner},     {"loading", DrawLoading},
-    {"unit", DrawUnitFrame},      {"card", DrawCard},         {"cardframe", DrawCardFrame},
-    {"portrait", DrawPortrait},   {"medal", DrawMedal},       {"item", DrawItem},
-    {"shot", DrawShot},           {"effect", DrawEffect},     {"propeller", DrawPropeller},
-    {"background", DrawBackground}, {"tile", DrawTile},       {"water", DrawWater},
-    {"splash", DrawSplash},       {"decor", DrawDecor},       {"shade", DrawShade},
+    {"panel", DrawPanel},
+    {"band", DrawBand},
+    {"header", DrawHeader},
+    {"strips", DrawStrips},
+    {"bar", DrawBar},
+    {"plaque", DrawPlaque},
+    {"atlas", DrawAtlas},
+    {"icon", DrawIcon},
+    {"rays", DrawRays},
+    {"glow", DrawGlow},
+    {"button", DrawButton},
+    {"digits", DrawDigits},
+    {"count", DrawCount},
+    {"banner", DrawBanner},
+    {"loading", DrawLoading},
+    {"unit", DrawUnitFrame},
+    {"card", DrawCard},
+    {"cardframe", DrawCardFrame},
+    {"portrait", DrawPortrait},
+    {"medal", DrawMedal},
+    {"item", DrawItem},
+    {"shot", DrawShot},
+    {"effect", DrawEffect},
+    {"propeller", DrawPropeller},
+    {"background", DrawBackground},
+    {"tile", DrawTile},
+    {"water", DrawWater},
+    {"splash", DrawSplash},
+    {"decor", DrawDecor},
+    {"shade", DrawShade},
     {"logo", DrawLogo},
 };
 
@@ -117,8 +136,7 @@ const Pattern kPatterns[] = {
 int ArtJob::Number() const {
     int value = -1;
     for (size_t i = 0; i < stem.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(stem[i])))
-            continue;
+        if (!std::isdigit(static_cast<unsigned char>(stem[i]))) continue;
         size_t j = i;
         value = 0;
         while (j < stem.size() && std::isdigit(static_cast<unsigned char>(stem[j])))
@@ -130,13 +148,11 @@ int ArtJob::Number() const {
 
 std::string ArtJob::CellText(int index) const {
     const std::string& label = item.label;
-    if (label.find('|') == std::string::npos)
-        return std::string();
+    if (label.find('|') == std::string::npos) return std::string();
     size_t start = 0;
     for (int i = 0; i < index; ++i) {
         start = label.find('|', start);
-        if (start == std::string::npos)
-            return std::string();
+        if (start == std::string::npos) return std::string();
         ++start;
     }
     size_t end = label.find('|', start);
@@ -145,31 +161,23 @@ std::string ArtJob::CellText(int index) const {
 
 bool IsKnownArtStyle(const std::string& style) {
     for (const StyleEntry& s : kStyles)
-        if (style == s.name)
-            return true;
+        if (style == s.name) return true;
     return false;
 }
 
 std::string ArtStyleFor(const ManifestItem& item, const std::string& path) {
-    if (!item.style.empty() && IsKnownArtStyle(item.style))
-        return item.style;
-    if (item.kind == "button" || item.kind == "unit" || item.kind == "digits")
-        return item.kind;
+    if (!item.style.empty() && IsKnownArtStyle(item.style)) return item.style;
+    if (item.kind == "button" || item.kind == "unit" || item.kind == "digits") return item.kind;
     std::string lower = LowerText(path);
     if (lower.find("/stage/") != std::string::npos) {
         std::string name = lower.substr(lower.rfind('/') + 1);
-        if (name.rfind("ground", 0) == 0)
-            return "tile";
-        if (name.rfind("water", 0) == 0)
-            return "water";
-        if (name.rfind("bg", 0) == 0 || EndsWith(lower, ".jpg"))
-            return "background";
+        if (name.rfind("ground", 0) == 0) return "tile";
+        if (name.rfind("water", 0) == 0) return "water";
+        if (name.rfind("bg", 0) == 0 || EndsWith(lower, ".jpg")) return "background";
     }
     for (const Pattern& p : kPatterns)
-        if (p.style && lower.find(p.text) != std::string::npos)
-            return p.style;
-    if (EndsWith(lower, ".jpg"))
-        return "background";
+        if (p.style && lower.find(p.text) != std::string::npos) return p.style;
+    if (EndsWith(lower, ".jpg")) return "background";
     return "panel";
 }
 
@@ -178,8 +186,13 @@ Canvas DrawArt(const ManifestItem& item, const PackFile& file, TextRenderer& tex
     size_t slash = file.path.rfind('/');
     std::string name = file.path.substr(slash == std::string::npos ? 0 : slash + 1);
     size_t dot = name.rfind('.');
-    ArtJob job{item, file, text, dot == std::string::npos ? name : name.substr(0, dot), lower,
-               EndsWith(lower, ".tga"), EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg")};
+    ArtJob job{item,
+               file,
+               text,
+               dot == std::string::npos ? name : name.substr(0, dot),
+               lower,
+               EndsWith(lower, ".tga"),
+               EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg")};
     Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
     std::string style = ArtStyleFor(item, file.path);
     for (const StyleEntry& s : kStyles) {

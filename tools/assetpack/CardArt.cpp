@@ -64,8 +64,12 @@ void CostArea(Painter& p, double w, double h) {
     double r = ch * 0.36;
     p.Glow(8 + r * 1.6, y + ch / 2, r * 2, Rgba{120, 230, 255, 150});
     p.Circle(8 + r * 1.6, y + ch / 2, r, Inked(Rgba{60, 170, 240, 255}, 1.2));
-    p.Polygon({{8 + r * 1.7, y + ch / 2 - r * 0.7}, {8 + r * 1.2, y + ch / 2 + r * 0.1}, {8 + r * 1.6, y + ch / 2 + r * 0.1},
-               {8 + r * 1.5, y + ch / 2 + r * 0.7}, {8 + r * 2.0, y + ch / 2 - r * 0.15}, {8 + r * 1.6, y + ch / 2 - r * 0.15}},
+    p.Polygon({{8 + r * 1.7, y + ch / 2 - r * 0.7},
+               {8 + r * 1.2, y + ch / 2 + r * 0.1},
+               {8 + r * 1.6, y + ch / 2 + r * 0.1},
+               {8 + r * 1.5, y + ch / 2 + r * 0.7},
+               {8 + r * 2.0, y + ch / 2 - r * 0.15},
+               {8 + r * 1.6, y + ch / 2 - r * 0.15}},
               Solid(Rgba{255, 250, 190, 255}));
 }
 
@@ -74,8 +78,8 @@ void CostArea(Painter& p, double w, double h) {
 void DrawUnitFrame(Canvas& c, const ArtJob& job) {
     Painter p(c);
     int id = UnitIdFromPath(job.file.path);
-    UnitLook look = LookForUnit(job.item.label, id < 0 ? static_cast<int>(HashText(job.item.path) % 1000) : id,
-                                job.item.colour);
+    UnitLook look =
+        LookForUnit(job.item.label, id < 0 ? static_cast<int>(HashText(job.item.path) % 1000) : id, job.item.colour);
     UnitPose pose;
     pose.act = job.file.act;
     int frames = job.file.act >= 1 && static_cast<size_t>(job.file.act) <= job.item.frames.size()
@@ -112,8 +116,7 @@ void DrawCardFrame(Canvas& c, const ArtJob& job) {
             for (int x = 0; x < c.Width(); ++x) {
                 double d = std::min({double(x), double(y), w - 1 - x, h - 1 - y});
                 double a = std::clamp(1.0 - d / (w * 0.1), 0.0, 1.0);
-                if (a > 0)
-                    c.Blend(x, y, glow, static_cast<uint8_t>(std::lround(std::pow(a, 1.5) * 240)));
+                if (a > 0) c.Blend(x, y, glow, static_cast<uint8_t>(std::lround(std::pow(a, 1.5) * 240)));
             }
         p.Box(3, 3, w - 6, h - 6, w * 0.08, Paint{Rgba{0, 0, 0, 0}, WithAlpha(glow, 255), 3, 0});
         return;
@@ -132,13 +135,12 @@ void DrawPortrait(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
     int id = UnitIdFromPath(job.file.path);
-    if (job.Has("copter"))
-        id = 1026;  // the Gyrotor's three pictures
-    if (job.Has("machineupgrade"))
-        id = 1002;
-    if (id < 0)
-        id = 1000;
-    UnitLook look = LookForUnit(job.Has("copter") ? "Gyrotor" : job.Has("machineupgrade") ? "Heavy Smasher" : job.item.label,
+    if (job.Has("copter")) id = 1026;  // the Gyrotor's three pictures
+    if (job.Has("machineupgrade")) id = 1002;
+    if (id < 0) id = 1000;
+    UnitLook look = LookForUnit(job.Has("copter")           ? "Gyrotor"
+                                : job.Has("machineupgrade") ? "Heavy Smasher"
+                                                            : job.item.label,
                                 id, job.item.colour);
     // Backdrop: a round window in the side's colour.
     Rgba back = look.machine ? Rgba{60, 30, 40, 255} : Rgba{30, 70, 100, 255};
@@ -153,7 +155,12 @@ void DrawPortrait(Canvas& c, const ArtJob& job) {
     if (job.Has("machineupgrade"))
         for (int i = 0; i < 3; ++i) {
             double x = w * 0.78, y = h * 0.25 + i * h * 0.2;
-            p.Polygon({{x, y - 10}, {x + 12, y + 4}, {x + 4, y + 4}, {x + 4, y + 12}, {x - 4, y + 12}, {x - 4, y + 4},
+            p.Polygon({{x, y - 10},
+                       {x + 12, y + 4},
+                       {x + 4, y + 4},
+                       {x + 4, y + 12},
+                       {x - 4, y + 12},
+                       {x - 4, y + 4},
                        {x - 12, y + 4}},
                       Inked(Rgba{255, 90, 60, 255}, 1.5));
         }
@@ -165,8 +172,8 @@ void DrawMedal(Canvas& c, const ArtJob& job) {
     int n = std::max(1, job.Number());
     static const Rgba kMetals[3] = {{200, 130, 70, 255}, {196, 204, 214, 255}, {250, 200, 60, 255}};
     Rgba metal = kMetals[(n - 1) * 3 / 40 % 3];
-    static const Rgba kRibbon[5] = {{200, 60, 60, 255}, {60, 110, 200, 255}, {60, 160, 90, 255}, {150, 80, 180, 255},
-                                    {230, 150, 40, 255}};
+    static const Rgba kRibbon[5] = {
+        {200, 60, 60, 255}, {60, 110, 200, 255}, {60, 160, 90, 255}, {150, 80, 180, 255}, {230, 150, 40, 255}};
     Rgba ribbon = kRibbon[(n - 1) % 5];
     double cx = w / 2, cy = h * 0.56, r = s * 0.34;
     p.Polygon({{cx - r * 0.7, h * 0.04}, {cx - r * 0.05, h * 0.04}, {cx, cy - r * 0.6}, {cx - r * 0.4, cy - r * 0.5}},
@@ -184,37 +191,47 @@ void DrawMedal(Canvas& c, const ArtJob& job) {
     p.Circle(cx, cy, r * 0.8, Inked(metal, 1.5, 1.0));
     Paint mark = Inked(Mix(metal, Rgba{255, 255, 255, 255}, 0.5), 1.2, 0.3);
     switch ((n - 1) % 6) {  // the symbol tells medals of a tier apart
-        case 0: {
-            std::vector<Vec2> star;
-            for (int i = 0; i < 10; ++i) {
-                double a = -kPi / 2 + i * kPi / 5, rr = i % 2 ? r * 0.22 : r * 0.52;
-                star.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
-            }
-            p.Polygon(star, mark);
-            break;
+    case 0: {
+        std::vector<Vec2> star;
+        for (int i = 0; i < 10; ++i) {
+            double a = -kPi / 2 + i * kPi / 5, rr = i % 2 ? r * 0.22 : r * 0.52;
+            star.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
         }
-        case 1:
-            p.Polygon({{cx + r * 0.1, cy - r * 0.55}, {cx - r * 0.3, cy + r * 0.08}, {cx, cy + r * 0.08},
-                       {cx - r * 0.1, cy + r * 0.55}, {cx + r * 0.3, cy - r * 0.1}, {cx, cy - r * 0.1}},
-                      mark);
-            break;
-        case 2:
-            p.Polygon({{cx - r * 0.4, cy - r * 0.45}, {cx + r * 0.4, cy - r * 0.45}, {cx + r * 0.4, cy},
-                       {cx, cy + r * 0.5}, {cx - r * 0.4, cy}},
-                      mark);
-            break;
-        case 3:
-            p.Ring(cx, cy, r * 0.35, r * 0.16, mark);
-            break;
-        case 4:
-            p.Polygon({{cx - r * 0.5, cy + r * 0.3}, {cx - r * 0.5, cy - r * 0.3}, {cx - r * 0.25, cy},
-                       {cx, cy - r * 0.45}, {cx + r * 0.25, cy}, {cx + r * 0.5, cy - r * 0.3}, {cx + r * 0.5, cy + r * 0.3}},
-                      mark);
-            break;
-        default:
-            p.Box(cx - r * 0.4, cy - r * 0.12, r * 0.8, r * 0.24, r * 0.1, mark);
-            p.Box(cx - r * 0.12, cy - r * 0.4, r * 0.24, r * 0.8, r * 0.1, mark);
-            break;
+        p.Polygon(star, mark);
+        break;
+    }
+    case 1:
+        p.Polygon({{cx + r * 0.1, cy - r * 0.55},
+                   {cx - r * 0.3, cy + r * 0.08},
+                   {cx, cy + r * 0.08},
+                   {cx - r * 0.1, cy + r * 0.55},
+                   {cx + r * 0.3, cy - r * 0.1},
+                   {cx, cy - r * 0.1}},
+                  mark);
+        break;
+    case 2:
+        p.Polygon({{cx - r * 0.4, cy - r * 0.45},
+                   {cx + r * 0.4, cy - r * 0.45},
+                   {cx + r * 0.4, cy},
+                   {cx, cy + r * 0.5},
+                   {cx - r * 0.4, cy}},
+                  mark);
+        break;
+    case 3: p.Ring(cx, cy, r * 0.35, r * 0.16, mark); break;
+    case 4:
+        p.Polygon({{cx - r * 0.5, cy + r * 0.3},
+                   {cx - r * 0.5, cy - r * 0.3},
+                   {cx - r * 0.25, cy},
+                   {cx, cy - r * 0.45},
+                   {cx + r * 0.25, cy},
+                   {cx + r * 0.5, cy - r * 0.3},
+                   {cx + r * 0.5, cy + r * 0.3}},
+                  mark);
+        break;
+    default:
+        p.Box(cx - r * 0.4, cy - r * 0.12, r * 0.8, r * 0.24, r * 0.1, mark);
+        p.Box(cx - r * 0.12, cy - r * 0.4, r * 0.24, r * 0.8, r * 0.1, mark);
+        break;
     }
     // Pips under the symbol count the medal within its symbol.
     int pips = (n - 1) / 6 % 7 + 1;

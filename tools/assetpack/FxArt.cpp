@@ -60,37 +60,40 @@ void DrawItem(Canvas& c, const ArtJob& job) {
     int kind = std::max(0, job.Number());
     double cx = w / 2, cy = h / 2;
     if (kind <= 3) {  // energy: a glowing orb, bigger and warmer with its size
-        static const Rgba kOrb[4] = {{80, 200, 255, 255}, {90, 230, 170, 255}, {250, 210, 80, 255}, {250, 120, 220, 255}};
+        static const Rgba kOrb[4] = {
+            {80, 200, 255, 255}, {90, 230, 170, 255}, {250, 210, 80, 255}, {250, 120, 220, 255}};
         double r = s * (0.22 + 0.05 * kind);
         p.Glow(cx, cy, r * 2.1, WithAlpha(kOrb[kind], 160), 1.6);
         p.Circle(cx, cy, r, Inked(kOrb[kind], 1.5, 1.0));
-        p.Polygon({{cx + r * 0.15, cy - r * 0.7}, {cx - r * 0.4, cy + r * 0.1}, {cx, cy + r * 0.1},
-                   {cx - r * 0.15, cy + r * 0.7}, {cx + r * 0.4, cy - r * 0.15}, {cx, cy - r * 0.15}},
+        p.Polygon({{cx + r * 0.15, cy - r * 0.7},
+                   {cx - r * 0.4, cy + r * 0.1},
+                   {cx, cy + r * 0.1},
+                   {cx - r * 0.15, cy + r * 0.7},
+                   {cx + r * 0.4, cy - r * 0.15},
+                   {cx, cy - r * 0.15}},
                   Solid(Rgba{255, 255, 230, 255}));
         p.Ellipse(cx - r * 0.4, cy - r * 0.45, r * 0.25, r * 0.15, Solid(Rgba{255, 255, 255, 150}));
     } else if (kind <= 7) {  // metal parts: nut, gear, plate with bolts, a crate of parts
         Rgba steel{176, 184, 196, 255};
         switch (kind) {
-            case 4: {
-                std::vector<Vec2> hex;
-                for (int i = 0; i < 6; ++i)
-                    hex.push_back({cx + std::cos(i * kPi / 3) * s * 0.26, cy + std::sin(i * kPi / 3) * s * 0.26});
-                p.Polygon(hex, Inked(steel, 1.5));
-                p.Circle(cx, cy, s * 0.1, Inked(Rgba{60, 64, 72, 255}, 1.2, 0));
-                break;
-            }
-            case 5:
-                Gear(p, cx, cy, s * 0.34, 8, steel, 1.5);
-                break;
-            case 6:
-                Gear(p, cx - s * 0.12, cy + s * 0.06, s * 0.26, 8, steel, 1.5);
-                Gear(p, cx + s * 0.2, cy - s * 0.14, s * 0.18, 6, Rgba{214, 170, 90, 255}, 1.3);
-                break;
-            default:
-                p.Box(cx - s * 0.34, cy - s * 0.26, s * 0.68, s * 0.56, s * 0.05, Inked(Rgba{170, 120, 70, 255}, 1.5));
-                p.Box(cx - s * 0.34, cy - s * 0.08, s * 0.68, s * 0.08, 0, Solid(Rgba{110, 76, 44, 255}));
-                Gear(p, cx + s * 0.12, cy - s * 0.3, s * 0.16, 6, steel, 1.2);
-                break;
+        case 4: {
+            std::vector<Vec2> hex;
+            for (int i = 0; i < 6; ++i)
+                hex.push_back({cx + std::cos(i * kPi / 3) * s * 0.26, cy + std::sin(i * kPi / 3) * s * 0.26});
+            p.Polygon(hex, Inked(steel, 1.5));
+            p.Circle(cx, cy, s * 0.1, Inked(Rgba{60, 64, 72, 255}, 1.2, 0));
+            break;
+        }
+        case 5: Gear(p, cx, cy, s * 0.34, 8, steel, 1.5); break;
+        case 6:
+            Gear(p, cx - s * 0.12, cy + s * 0.06, s * 0.26, 8, steel, 1.5);
+            Gear(p, cx + s * 0.2, cy - s * 0.14, s * 0.18, 6, Rgba{214, 170, 90, 255}, 1.3);
+            break;
+        default:
+            p.Box(cx - s * 0.34, cy - s * 0.26, s * 0.68, s * 0.56, s * 0.05, Inked(Rgba{170, 120, 70, 255}, 1.5));
+            p.Box(cx - s * 0.34, cy - s * 0.08, s * 0.68, s * 0.08, 0, Solid(Rgba{110, 76, 44, 255}));
+            Gear(p, cx + s * 0.12, cy - s * 0.3, s * 0.16, 6, steel, 1.2);
+            break;
         }
         p.Glow(cx - s * 0.1, cy - s * 0.12, s * 0.16, Rgba{255, 255, 255, 90});
     } else {  // a reinforcement capsule
@@ -119,46 +122,46 @@ void DrawShot(Canvas& c, const ArtJob& job) {
     }
     // Tinkerling shots fly left, Machine shots right: the nose leads.
     p.Translate(cx, cy);
-    if (!machine)
-        p.ScaleBy(-1, 1);
+    if (!machine) p.ScaleBy(-1, 1);
     p.ScaleBy(s / 64, s / 64);
     Rgba hot = machine ? Rgba{255, 90, 60, 255} : Rgba{255, 220, 80, 255};
     switch (id % 8) {
-        case 0:  // bolt
-            p.Glow(-6, 0, 16, WithAlpha(hot, 120));
-            p.Capsule(-10, 0, 8, 0, 4, Inked(hot, 1.2, 0.4));
-            break;
-        case 1:  // shell
-            p.Capsule(-8, 0, 6, 0, 6, Inked(Rgba{90, 96, 110, 255}, 1.5, 0.9));
-            p.Circle(6, 0, 6, Inked(Rgba{200, 170, 80, 255}, 1.5, 0.6));
-            break;
-        case 2:  // ice or cold
-            p.Glow(0, 0, 18, Rgba{190, 240, 255, 170});
-            p.Polygon({{12, 0}, {0, -9}, {-12, 0}, {0, 9}}, Inked(Rgba{200, 240, 255, 255}, 1.2, 0.7));
-            break;
-        case 3:  // rocket
-            p.Glow(-16, 0, 10, Rgba{255, 170, 60, 200});
-            p.Capsule(-10, 0, 8, 0, 4.5, Inked(Rgba{220, 224, 230, 255}, 1.3, 0.8));
-            p.Polygon({{8, -4.5}, {16, 0}, {8, 4.5}}, Inked(hot, 1.2, 0.4));
-            p.Polygon({{-10, -4}, {-15, -9}, {-12, 0}, {-15, 9}, {-10, 4}}, Inked(hot, 1, 0));
-            break;
-        case 4:  // plasma ball
-            p.Glow(0, 0, 22, machine ? Rgba{255, 80, 200, 200} : Rgba{200, 110, 255, 200});
-            p.Circle(0, 0, 7, Solid(Rgba{255, 240, 255, 255}));
-            break;
-        case 5:  // flame
-            p.Glow(-4, 0, 20, Rgba{255, 120, 30, 200});
-            p.Glow(2, 0, 11, Rgba{255, 230, 120, 230});
-            break;
-        case 6:  // bomb
-            p.Circle(0, 2, 9, Inked(Rgba{50, 54, 64, 255}, 1.5, 0.9));
-            p.Capsule(4, -6, 8, -11, 1.5, Solid(Rgba{140, 100, 60, 255}));
-            p.Glow(8, -12, 6, Rgba{255, 220, 100, 230});
-            break;
-        default:  // spark
-            p.Glow(0, 0, 16, WithAlpha(hot, 170));
-            p.Polygon({{10, 0}, {2, -3}, {0, -10}, {-2, -3}, {-10, 0}, {-2, 3}, {0, 10}, {2, 3}}, Solid(Rgba{255, 255, 240, 255}));
-            break;
+    case 0:  // bolt
+        p.Glow(-6, 0, 16, WithAlpha(hot, 120));
+        p.Capsule(-10, 0, 8, 0, 4, Inked(hot, 1.2, 0.4));
+        break;
+    case 1:  // shell
+        p.Capsule(-8, 0, 6, 0, 6, Inked(Rgba{90, 96, 110, 255}, 1.5, 0.9));
+        p.Circle(6, 0, 6, Inked(Rgba{200, 170, 80, 255}, 1.5, 0.6));
+        break;
+    case 2:  // ice or cold
+        p.Glow(0, 0, 18, Rgba{190, 240, 255, 170});
+        p.Polygon({{12, 0}, {0, -9}, {-12, 0}, {0, 9}}, Inked(Rgba{200, 240, 255, 255}, 1.2, 0.7));
+        break;
+    case 3:  // rocket
+        p.Glow(-16, 0, 10, Rgba{255, 170, 60, 200});
+        p.Capsule(-10, 0, 8, 0, 4.5, Inked(Rgba{220, 224, 230, 255}, 1.3, 0.8));
+        p.Polygon({{8, -4.5}, {16, 0}, {8, 4.5}}, Inked(hot, 1.2, 0.4));
+        p.Polygon({{-10, -4}, {-15, -9}, {-12, 0}, {-15, 9}, {-10, 4}}, Inked(hot, 1, 0));
+        break;
+    case 4:  // plasma ball
+        p.Glow(0, 0, 22, machine ? Rgba{255, 80, 200, 200} : Rgba{200, 110, 255, 200});
+        p.Circle(0, 0, 7, Solid(Rgba{255, 240, 255, 255}));
+        break;
+    case 5:  // flame
+        p.Glow(-4, 0, 20, Rgba{255, 120, 30, 200});
+        p.Glow(2, 0, 11, Rgba{255, 230, 120, 230});
+        break;
+    case 6:  // bomb
+        p.Circle(0, 2, 9, Inked(Rgba{50, 54, 64, 255}, 1.5, 0.9));
+        p.Capsule(4, -6, 8, -11, 1.5, Solid(Rgba{140, 100, 60, 255}));
+        p.Glow(8, -12, 6, Rgba{255, 220, 100, 230});
+        break;
+    default:  // spark
+        p.Glow(0, 0, 16, WithAlpha(hot, 170));
+        p.Polygon({{10, 0}, {2, -3}, {0, -10}, {-2, -3}, {-10, 0}, {-2, 3}, {0, 10}, {2, 3}},
+                  Solid(Rgba{255, 255, 240, 255}));
+        break;
     }
 }
 
@@ -252,8 +255,9 @@ void DrawEffect(Canvas& c, const ArtJob& job) {
                      Soft(Rgba{200, 235, 255, static_cast<uint8_t>(200 * (1 - t))}, 1));
         }
     } else if (job.Has("parachute")) {
-        p.Polygon({{w * 0.1, h * 0.4}, {w * 0.2, h * 0.18}, {w * 0.5, h * 0.08}, {w * 0.8, h * 0.18}, {w * 0.9, h * 0.4}},
-                  Inked(Rgba{240, 90, 70, 255}, 1.5, 0.6));
+        p.Polygon(
+            {{w * 0.1, h * 0.4}, {w * 0.2, h * 0.18}, {w * 0.5, h * 0.08}, {w * 0.8, h * 0.18}, {w * 0.9, h * 0.4}},
+            Inked(Rgba{240, 90, 70, 255}, 1.5, 0.6));
         for (double x : {0.1, 0.5, 0.9})
             p.Capsule(w * x, h * 0.4, w * 0.5, h * 0.7, s * 0.01, Solid(Rgba{60, 60, 60, 255}));
         p.Box(w * 0.38, h * 0.68, w * 0.24, h * 0.2, 2, Inked(Rgba{170, 120, 70, 255}, 1.5));

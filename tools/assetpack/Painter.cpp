@@ -17,8 +17,7 @@ Affine Affine::Then(const Affine& o) const {
 
 Affine Affine::Inverse() const {
     double det = a * d - b * c;
-    if (std::fabs(det) < 1e-12)
-        det = 1e-12;
+    if (std::fabs(det) < 1e-12) det = 1e-12;
     Affine r;
     r.a = d / det;
     r.b = -b / det;
@@ -65,7 +64,8 @@ void Painter::ScaleBy(double sx, double sy) {
     m_t = s.Then(m_t);
 }
 
-void Painter::Shape(const std::function<double(Vec2)>& sdf, double x0, double y0, double x1, double y1, const Paint& p) {
+void Painter::Shape(const std::function<double(Vec2)>& sdf, double x0, double y0, double x1, double y1,
+                    const Paint& p) {
     double scale = m_t.Scale();
     double pad = (p.outlineWidth + p.softness + 2.0) / std::max(scale, 1e-6);
     x0 -= pad;
@@ -94,8 +94,7 @@ void Painter::Shape(const std::function<double(Vec2)>& sdf, double x0, double y0
             Vec2 local = inv.Apply({x + 0.5, y + 0.5});
             double d = sdf(local) * scale;  // pixels, <0 inside
             double cover = std::clamp(0.5 - d / edge, 0.0, 1.0);
-            if (cover <= 0.0)
-                continue;
+            if (cover <= 0.0) continue;
             Rgba c = p.fill;
             if (p.shade != 0) {
                 double t = (local.y - ymid) / yhalf;  // -1 top .. 1 bottom
@@ -113,8 +112,7 @@ void Painter::Shape(const std::function<double(Vec2)>& sdf, double x0, double y0
 }
 
 void Painter::Ellipse(double cx, double cy, double rx, double ry, const Paint& p) {
-    if (rx <= 0 || ry <= 0)
-        return;
+    if (rx <= 0 || ry <= 0) return;
     // Scaled-circle distance, corrected by the gradient length: good near the edge.
     Shape(
         [=](Vec2 q) {
@@ -122,8 +120,7 @@ void Painter::Ellipse(double cx, double cy, double rx, double ry, const Paint& p
             double k = std::sqrt(nx * nx + ny * ny);
             double gx = nx / rx, gy = ny / ry;
             double g = std::sqrt(gx * gx + gy * gy);
-            if (k < 1e-9)
-                return -std::min(rx, ry);
+            if (k < 1e-9) return -std::min(rx, ry);
             return (k - 1.0) * k / std::max(g, 1e-9);
         },
         cx - rx, cy - ry, cx + rx, cy + ry, p);
@@ -156,8 +153,7 @@ void Painter::Capsule(double x0, double y0, double x1, double y1, double r, cons
 }
 
 void Painter::Polygon(const std::vector<Vec2>& v, const Paint& p) {
-    if (v.size() < 3)
-        return;
+    if (v.size() < 3) return;
     double x0 = v[0].x, x1 = x0, y0 = v[0].y, y1 = y0;
     for (const Vec2& q : v) {
         x0 = std::min(x0, q.x);
@@ -176,7 +172,8 @@ void Painter::Polygon(const std::vector<Vec2>& v, const Paint& p) {
                 double h = len > 0 ? std::clamp((wx * ex + wy * ey) / len, 0.0, 1.0) : 0.0;
                 double bx = wx - ex * h, by = wy - ey * h;
                 d = std::min(d, bx * bx + by * by);
-                if ((v[i].y > q.y) != (v[j].y > q.y) && q.x < (v[j].x - v[i].x) * (q.y - v[i].y) / (v[j].y - v[i].y) + v[i].x)
+                if ((v[i].y > q.y) != (v[j].y > q.y) &&
+                    q.x < (v[j].x - v[i].x) * (q.y - v[i].y) / (v[j].y - v[i].y) + v[i].x)
                     inside = !inside;
             }
             return inside ? -std::sqrt(d) : std::sqrt(d);
@@ -194,8 +191,7 @@ void Painter::Ring(double cx, double cy, double r, double width, const Paint& p)
 }
 
 void Painter::Glow(double cx, double cy, double r, Rgba colour, double falloff) {
-    if (r <= 0)
-        return;
+    if (r <= 0) return;
     Vec2 corners[4] = {m_t.Apply({cx - r, cy - r}), m_t.Apply({cx + r, cy - r}), m_t.Apply({cx - r, cy + r}),
                        m_t.Apply({cx + r, cy + r})};
     double sx0 = corners[0].x, sx1 = sx0, sy0 = corners[0].y, sy1 = sy0;
@@ -214,8 +210,7 @@ void Painter::Glow(double cx, double cy, double r, Rgba colour, double falloff) 
             Vec2 q = inv.Apply({x + 0.5, y + 0.5});
             double dx = q.x - cx, dy = q.y - cy;
             double t = 1.0 - std::sqrt(dx * dx + dy * dy) / r;
-            if (t <= 0)
-                continue;
+            if (t <= 0) continue;
             double a = std::pow(t, falloff) * m_alpha;
             m_canvas.Blend(x, y, colour, static_cast<uint8_t>(std::lround(std::min(1.0, a) * 255)));
         }
@@ -223,8 +218,7 @@ void Painter::Glow(double cx, double cy, double r, Rgba colour, double falloff) 
 
 uint32_t HashText(const std::string& s) {
     uint32_t h = 2166136261u;
-    for (unsigned char c : s)
-        h = (h ^ c) * 16777619u;
+    for (unsigned char c : s) h = (h ^ c) * 16777619u;
     return h;
 }
 

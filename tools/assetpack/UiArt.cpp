@@ -31,8 +31,7 @@ void ForCells(Canvas& c, const ArtJob& job, F draw) {
     int cols = job.item.cols, rows = job.item.rows;
     int cw = c.Width() / cols, ch = c.Height() / rows;
     for (int r = 0; r < rows; ++r)
-        for (int k = 0; k < cols; ++k)
-            draw(k * cw, r * ch, cw, ch, r * cols + k);
+        for (int k = 0; k < cols; ++k) draw(k * cw, r * ch, cw, ch, r * cols + k);
 }
 
 void Star(Painter& p, double cx, double cy, double r, double inner, int points, double turn, const Paint& paint) {
@@ -63,11 +62,9 @@ void BevelBox(Painter& p, double x, double y, double w, double h, double radius,
 
 void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, int y, int w, int h, Rgba colour,
                   Rgba edge, int maxPixels, int thickness) {
-    if (s.empty() || w < 8 || h < 8)
-        return;
+    if (s.empty() || w < 8 || h < 8) return;
     int pixels = std::min(maxPixels, h * 7 / 10);
-    while (pixels > 7 && text.Width(s, pixels) > w - 2 * thickness - 4)
-        --pixels;
+    while (pixels > 7 && text.Width(s, pixels) > w - 2 * thickness - 4) --pixels;
     int tw = text.Width(s, pixels);
     int ascent = text.Ascent(pixels);
     int lx = x + (w - tw) / 2;
@@ -91,8 +88,7 @@ void DrawPanel(Canvas& c, const ArtJob& job) {
     p.Box(rim * 1.6, rim * 1.6, w - rim * 3.2, h - rim * 3.2, r * 0.7, Solid(ui::kBrass, 0.6));
     p.Box(rim * 2.1, rim * 2.1, w - rim * 4.2, h - rim * 4.2, r * 0.6, Solid(ui::kInset));
     Rgba panel = job.Has("large") ? Shade(ui::kPanel, 0.9f) : job.Has("small") ? Shade(ui::kPanel, 1.1f) : ui::kPanel;
-    if (job.jpg || job.Has("score"))
-        panel = Mix(panel, ui::kFrame, 0.5);
+    if (job.jpg || job.Has("score")) panel = Mix(panel, ui::kFrame, 0.5);
     p.Box(rim * 2.5, rim * 2.7, w - rim * 5, h - rim * 5.2, r * 0.5, Solid(panel, 0.5));
     // A faint rivet pattern near the edge of the panel.
     for (double x = rim * 5; x < w - rim * 4; x += rim * 6) {
@@ -131,17 +127,23 @@ void DrawBand(Canvas& c, const ArtJob&) {
 void DrawHeader(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
-        static const Rgba kRibbons[8] = {{46, 96, 150, 255}, {38, 120, 130, 255}, {120, 70, 150, 255},
-                                         {210, 150, 40, 255}, {120, 60, 60, 255}, {60, 130, 80, 255},
-                                         {170, 90, 40, 255}, {70, 80, 110, 255}};
+        static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
+                                         {210, 150, 40, 255}, {120, 60, 60, 255},  {60, 130, 80, 255},
+                                         {170, 90, 40, 255},  {70, 80, 110, 255}};
         Rgba col = kRibbons[index % 8];
         double m = h * 0.12;
         // Folded tails behind, the ribbon in front.
-        p.Polygon({{x + 2.0, y + m * 2}, {x + w * 0.12, y + m * 2}, {x + w * 0.12, y + h - m}, {x + 2.0, y + h - m},
+        p.Polygon({{x + 2.0, y + m * 2},
+                   {x + w * 0.12, y + m * 2},
+                   {x + w * 0.12, y + h - m},
+                   {x + 2.0, y + h - m},
                    {x + w * 0.05, y + h * 0.55}},
                   Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
-        p.Polygon({{x + w - 2.0, y + m * 2}, {x + w * 0.88, y + m * 2}, {x + w * 0.88, y + h - m},
-                   {x + w - 2.0, y + h - m}, {x + w * 0.95, y + h * 0.55}},
+        p.Polygon({{x + w - 2.0, y + m * 2},
+                   {x + w * 0.88, y + m * 2},
+                   {x + w * 0.88, y + h - m},
+                   {x + w - 2.0, y + h - m},
+                   {x + w * 0.95, y + h * 0.55}},
                   Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
         p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
         p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
@@ -160,8 +162,8 @@ void DrawStrips(Canvas& c, const ArtJob& job) {
             p.Box(x + 4, y + m, w - 8, h - 2 * m, (h - 2 * m) / 2, Paint{ui::kInset, ui::kFrameDark, 2, -0.6});
             p.Box(x + 8, y + m + 3, w - 16, (h - 2 * m) * 0.3, 4, Solid(Rgba{0, 0, 0, 60}));
         } else {  // a fill
-            static const Rgba kFills[4] = {{90, 200, 120, 255}, {250, 190, 70, 255}, {90, 170, 240, 255},
-                                           {230, 90, 80, 255}};
+            static const Rgba kFills[4] = {
+                {90, 200, 120, 255}, {250, 190, 70, 255}, {90, 170, 240, 255}, {230, 90, 80, 255}};
             Rgba f = kFills[(index / 2) % 4];
             p.Box(x + 6, y + m + 2, w - 12, h - 2 * m - 4, (h - 2 * m - 4) / 2, Paint{f, Shade(f, 0.5f), 1.5, 1.0});
             p.Box(x + 12, y + m + 5, w - 24, (h - 2 * m) * 0.2, 3, Solid(Rgba{255, 255, 255, 90}));
@@ -187,12 +189,11 @@ void DrawPlaque(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
         double r = std::min(w, h) * 0.3;
-        Rgba face = job.Has("new") ? Rgba{220, 60, 60, 255}
+        Rgba face = job.Has("new")        ? Rgba{220, 60, 60, 255}
                     : job.Has("survival") ? Rgba{120, 60, 90, 255}
-                    : job.Has("wave") ? Rgba{150, 70, 50, 255}
-                    : Mix(ui::kFrame, FromHex(job.item.colour), 0.2);
-        if (job.item.cols * job.item.rows > 1)
-            face = Mix(face, index % 2 ? ui::kPanel : ui::kFrame, 0.4);
+                    : job.Has("wave")     ? Rgba{150, 70, 50, 255}
+                                          : Mix(ui::kFrame, FromHex(job.item.colour), 0.2);
+        if (job.item.cols * job.item.rows > 1) face = Mix(face, index % 2 ? ui::kPanel : ui::kFrame, 0.4);
         BevelBox(p, x + 2, y + 2, w - 4, h - 4, r, face, std::max(2.0, std::min(w, h) * 0.06));
         double iconR = (h - 8) * 0.32;
         if (job.Has("money")) {  // a cog for metal parts, a slot for the count
@@ -204,7 +205,8 @@ void DrawPlaque(Canvas& c, const ArtJob& job) {
             p.Capsule(x + h * 0.5, y + h * 0.5, x + h * 0.5 + iconR * 0.5, y + h * 0.5, 1.5, Solid(ui::kText));
         } else if (job.Has("wave")) {
             for (int i = 0; i < 3; ++i)
-                p.Polygon({{x + w * 0.2 + i * w * 0.2, y + h * 0.3}, {x + w * 0.3 + i * w * 0.2, y + h * 0.5},
+                p.Polygon({{x + w * 0.2 + i * w * 0.2, y + h * 0.3},
+                           {x + w * 0.3 + i * w * 0.2, y + h * 0.5},
                            {x + w * 0.2 + i * w * 0.2, y + h * 0.7}},
                           Solid(WithAlpha(ui::kBrassLight, static_cast<uint8_t>(120 + 60 * i))));
         } else if (job.Has("new")) {
@@ -220,9 +222,11 @@ void DrawAtlas(Canvas& c, const ArtJob& job) {
         Painter p(c);
         double bh = h * 0.35;
         if (index < 2) {
-            BevelBox(p, x + 4, y + h * 0.2, w - 8, h * 0.6, h * 0.2, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255}, 4);
+            BevelBox(p, x + 4, y + h * 0.2, w - 8, h * 0.6, h * 0.2, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255},
+                     4);
             OutlinedText(c, job.text, job.CellText(index), x + 12, y + static_cast<int>(h * 0.24), w - 24,
-                         static_cast<int>(h * 0.5), ui::kBrassLight, Rgba{20, 16, 30, 255}, static_cast<int>(h * 0.4), 2);
+                         static_cast<int>(h * 0.5), ui::kBrassLight, Rgba{20, 16, 30, 255}, static_cast<int>(h * 0.4),
+                         2);
         } else if (index == 2) {
             p.Box(x + 4, y + (h - bh) / 2, w - 8, bh, bh / 2, Solid(ui::kFrameDark));
             p.Box(x + 6, y + (h - bh) / 2 + 2, w - 12, bh - 4, bh / 2 - 2, Solid(ui::kBrass, 0.7));
@@ -245,10 +249,15 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         return q;
     };
     if (job.Has("checkbox")) {
-        p.Box(w * 0.15, h * 0.15, w * 0.7, h * 0.7, s * 0.12, Paint{ui::kInset, ui::kBrass, std::max(2.0, s / 20), -0.5});
+        p.Box(w * 0.15, h * 0.15, w * 0.7, h * 0.7, s * 0.12,
+              Paint{ui::kInset, ui::kBrass, std::max(2.0, s / 20), -0.5});
         if (job.Has("yes"))
-            p.Polygon({{w * 0.25, h * 0.5}, {w * 0.35, h * 0.4}, {w * 0.45, h * 0.52}, {w * 0.72, h * 0.22},
-                       {w * 0.82, h * 0.32}, {w * 0.45, h * 0.72}},
+            p.Polygon({{w * 0.25, h * 0.5},
+                       {w * 0.35, h * 0.4},
+                       {w * 0.45, h * 0.52},
+                       {w * 0.72, h * 0.22},
+                       {w * 0.82, h * 0.32},
+                       {w * 0.45, h * 0.72}},
                       with(Rgba{110, 220, 120, 255}));
         return;
     }
@@ -285,7 +294,8 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
     if (job.Has("mission")) {  // a scroll
         p.Box(w * 0.22, h * 0.18, w * 0.56, h * 0.64, s * 0.04, with(Rgba{240, 226, 180, 255}));
         for (int i = 0; i < 4; ++i)
-            p.Capsule(w * 0.3, h * (0.32 + i * 0.12), w * 0.7, h * (0.32 + i * 0.12), s * 0.015, Solid(Rgba{150, 120, 80, 255}));
+            p.Capsule(w * 0.3, h * (0.32 + i * 0.12), w * 0.7, h * (0.32 + i * 0.12), s * 0.015,
+                      Solid(Rgba{150, 120, 80, 255}));
         p.Capsule(w * 0.18, h * 0.18, w * 0.82, h * 0.18, s * 0.05, with(Rgba{200, 160, 100, 255}));
         return;
     }
@@ -300,7 +310,8 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         p.Box(w * 0.05, h * 0.72, w * 0.9, h * 0.16, s * 0.03, with(Rgba{90, 94, 104, 255}));
         for (int i = 0; i < 4; ++i) {
             double x = w * (0.17 + i * 0.22);
-            p.Polygon({{x - w * 0.09, h * 0.74}, {x, h * 0.2}, {x + w * 0.09, h * 0.74}}, with(Rgba{200, 206, 216, 255}));
+            p.Polygon({{x - w * 0.09, h * 0.74}, {x, h * 0.2}, {x + w * 0.09, h * 0.74}},
+                      with(Rgba{200, 206, 216, 255}));
         }
         return;
     }
@@ -311,14 +322,13 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
     }
     if (job.Has("heart")) {
         Rgba red = job.Has("attack") ? Rgba{255, 60, 70, 255} : Rgba{230, 50, 70, 255};
-        if (job.Has("attack"))
-            p.Glow(cx, cy, s * 0.5, Rgba{255, 90, 90, 140});
+        if (job.Has("attack")) p.Glow(cx, cy, s * 0.5, Rgba{255, 90, 90, 140});
         p.Push();
         p.Translate(cx, cy);
         p.ScaleBy(s / 64, s / 64);
-        p.Polygon({{0, 22}, {-22, 0}, {-24, -10}, {-18, -19}, {-8, -20}, {0, -12}, {8, -20}, {18, -19}, {24, -10},
-                   {22, 0}},
-                  with(red));
+        p.Polygon(
+            {{0, 22}, {-22, 0}, {-24, -10}, {-18, -19}, {-8, -20}, {0, -12}, {8, -20}, {18, -19}, {24, -10}, {22, 0}},
+            with(red));
         p.Ellipse(-10, -10, 5, 3.5, Solid(Rgba{255, 255, 255, 120}));
         p.Pop();
     } else if (job.Has("energy")) {
@@ -339,16 +349,26 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         p.Circle(cx, cy, s * 0.1, with(Rgba{220, 70, 60, 255}));
     } else if (job.Has("arrow")) {
         // Points down, toward what it shows.
-        p.Polygon({{cx, h * 0.92}, {w * 0.12, h * 0.48}, {w * 0.35, h * 0.48}, {w * 0.35, h * 0.08}, {w * 0.65, h * 0.08},
-                   {w * 0.65, h * 0.48}, {w * 0.88, h * 0.48}},
+        p.Polygon({{cx, h * 0.92},
+                   {w * 0.12, h * 0.48},
+                   {w * 0.35, h * 0.48},
+                   {w * 0.35, h * 0.08},
+                   {w * 0.65, h * 0.08},
+                   {w * 0.65, h * 0.48},
+                   {w * 0.88, h * 0.48}},
                   with(Rgba{255, 210, 70, 255}));
     } else if (job.Has("star")) {
         bool gold = job.Has("star1");
         p.Glow(cx, cy, s * 0.5, gold ? Rgba{255, 230, 120, 120} : Rgba{200, 220, 255, 110});
         Star(p, cx, cy * 1.04, s * 0.42, 0.45, 5, 0, with(gold ? Rgba{255, 200, 50, 255} : Rgba{170, 180, 200, 255}));
     } else if (job.Has("stone")) {
-        p.Polygon({{w * 0.18, h * 0.7}, {w * 0.25, h * 0.35}, {w * 0.5, h * 0.2}, {w * 0.78, h * 0.32},
-                   {w * 0.86, h * 0.68}, {w * 0.6, h * 0.84}, {w * 0.3, h * 0.82}},
+        p.Polygon({{w * 0.18, h * 0.7},
+                   {w * 0.25, h * 0.35},
+                   {w * 0.5, h * 0.2},
+                   {w * 0.78, h * 0.32},
+                   {w * 0.86, h * 0.68},
+                   {w * 0.6, h * 0.84},
+                   {w * 0.3, h * 0.82}},
                   with(Rgba{140, 132, 120, 255}));
         p.Ellipse(w * 0.45, h * 0.38, s * 0.1, s * 0.05, Solid(Rgba{255, 255, 255, 60}));
     } else if (job.Has("mark")) {
@@ -373,7 +393,8 @@ void DrawRays(Canvas& c, const ArtJob& job) {
     double turn = job.Has("2") ? kPi / rays : 0;
     for (int i = 0; i < rays; ++i) {
         double a0 = turn + i * 2 * kPi / rays, a1 = a0 + kPi / rays * 0.55;
-        p.Polygon({{w / 2, h / 2}, {w / 2 + std::cos(a0) * r, h / 2 + std::sin(a0) * r},
+        p.Polygon({{w / 2, h / 2},
+                   {w / 2 + std::cos(a0) * r, h / 2 + std::sin(a0) * r},
                    {w / 2 + std::cos(a1) * r, h / 2 + std::sin(a1) * r}},
                   Soft(WithAlpha(col, 90), 3));
     }
@@ -412,8 +433,7 @@ void DrawButton(Canvas& c, const ArtJob& job) {
     Rgba face = FromHex(job.item.colour);
     Rgba textColour = ui::kText;
     double drop = 0;
-    if (state == 1)
-        face = Shade(face, 1.35f);
+    if (state == 1) face = Shade(face, 1.35f);
     if (state == 2) {
         face = Shade(face, 0.7f);
         drop = std::max(1.0, h / 24);
@@ -424,8 +444,7 @@ void DrawButton(Canvas& c, const ArtJob& job) {
         textColour = Rgba{176, 180, 186, 255};
     }
     double m = std::max(2.0, h / 16), r = (h - 2 * m) * 0.35;
-    if (state == 1)
-        p.Glow(w / 2, h / 2, w * 0.55, Rgba{255, 230, 150, 90}, 1.2);
+    if (state == 1) p.Glow(w / 2, h / 2, w * 0.55, Rgba{255, 230, 150, 90}, 1.2);
     // Shadow, then the button raised over it (pressed: sunk onto it).
     p.Box(m, m + std::max(2.0, h / 20), w - 2 * m, h - 2 * m, r, Solid(Rgba{0, 0, 0, 90}));
     p.Box(m, m + drop, w - 2 * m, h - 2 * m - std::max(2.0, h / 20) + (state == 2 ? std::max(2.0, h / 20) - drop : 0),
@@ -433,14 +452,14 @@ void DrawButton(Canvas& c, const ArtJob& job) {
     double rim = std::max(2.0, h / 18);
     double bx = m + rim * 0.5, by = m + drop + rim * 0.5, bw = w - 2 * m - rim, bh = h - 2 * m - rim * 2.4;
     p.Box(bx, by, bw, bh, r, Solid(state == 3 ? Shade(face, 0.9f) : ui::kBrass, 0.7));
-    p.Box(bx + rim * 0.7, by + rim * 0.7, bw - rim * 1.4, bh - rim * 1.4, r * 0.8, Solid(face, state == 2 ? -0.6 : 1.0));
+    p.Box(bx + rim * 0.7, by + rim * 0.7, bw - rim * 1.4, bh - rim * 1.4, r * 0.8,
+          Solid(face, state == 2 ? -0.6 : 1.0));
     if (state != 3)
         p.Box(bx + rim * 1.5, by + rim * 1.1, bw - rim * 3, bh * 0.28, r * 0.5,
               Solid(Rgba{255, 255, 255, static_cast<uint8_t>(state == 2 ? 25 : 60)}));
     std::string label = job.item.label.empty() ? job.stem : job.item.label;
     for (char& ch : label)
-        if (ch == '\n')
-            ch = ' ';
+        if (ch == '\n') ch = ' ';
     int tx = static_cast<int>(bx + rim), ty = static_cast<int>(by + rim);
     int tw = static_cast<int>(bw - 2 * rim), th = static_cast<int>(bh - 2 * rim);
     if (w >= 2 * h || !label.empty()) {
@@ -464,8 +483,7 @@ void DrawDigits(Canvas& c, const ArtJob& job) {
     int cw = c.Width() / cols, ch = c.Height() / rows;
     Rgba colour = FromHex(job.item.colour);
     int symbols = 0;
-    while (kDigitSymbols[symbols])
-        ++symbols;
+    while (kDigitSymbols[symbols]) ++symbols;
     for (int cell = 0; cell < cols * rows; ++cell) {
         char glyph = cell < 10 ? static_cast<char>('0' + cell) : (cell - 10 < symbols ? kDigitSymbols[cell - 10] : '?');
         int x = (cell % cols) * cw, y = (cell / cols) * ch;
@@ -489,7 +507,8 @@ void DrawCount(Canvas& c, const ArtJob& job) {
     p.Ring(w / 2, h / 2, std::min(w, h) * 0.36, std::min(w, h) * 0.05, Paint{ui::kBrass, ui::kFrameDark, 2, 0.8});
     std::string s = n >= 0 ? std::to_string(n) : job.stem;
     OutlinedText(c, job.text, s, 0, static_cast<int>(h * 0.1), c.Width(), static_cast<int>(h * 0.8),
-                 Rgba{255, 236, 150, 255}, Rgba{80, 30, 0, 255}, static_cast<int>(h * 0.6), std::max(2, c.Height() / 40));
+                 Rgba{255, 236, 150, 255}, Rgba{80, 30, 0, 255}, static_cast<int>(h * 0.6),
+                 std::max(2, c.Height() / 40));
 }
 
 void DrawBanner(Canvas& c, const ArtJob& job) {
@@ -498,8 +517,12 @@ void DrawBanner(Canvas& c, const ArtJob& job) {
         static const Rgba kBanner[3] = {{60, 140, 220, 255}, {240, 170, 40, 255}, {220, 70, 60, 255}};
         Rgba col = kBanner[index % 3];
         p.Glow(x + w / 2.0, y + h / 2.0, w * 0.5, WithAlpha(col, 90), 1.2);
-        p.Polygon({{x + w * 0.06, y + h * 0.25}, {x + w * 0.94, y + h * 0.25}, {x + w * 0.88, y + h * 0.5},
-                   {x + w * 0.94, y + h * 0.75}, {x + w * 0.06, y + h * 0.75}, {x + w * 0.12, y + h * 0.5}},
+        p.Polygon({{x + w * 0.06, y + h * 0.25},
+                   {x + w * 0.94, y + h * 0.25},
+                   {x + w * 0.88, y + h * 0.5},
+                   {x + w * 0.94, y + h * 0.75},
+                   {x + w * 0.06, y + h * 0.75},
+                   {x + w * 0.12, y + h * 0.5}},
                   Paint{col, ui::kFrameDark, 3, 1.0});
         p.Box(x + w * 0.14, y + h * 0.3, w * 0.72, h * 0.06, 2, Solid(Rgba{255, 255, 255, 80}));
         OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.15), y + static_cast<int>(h * 0.27),
@@ -529,7 +552,8 @@ void DrawDecor(Canvas& c, const ArtJob& job) {
     double x = right ? w * 0.9 : w * 0.1;
     p.Capsule(x, h * 0.1, x, h * 0.85, w * 0.022, Paint{ui::kBrass, ui::kFrameDark, 2, 0.6});
     for (int i = 0; i < 3; ++i)
-        p.Box(x - w * 0.035, h * (0.2 + 0.25 * i), w * 0.07, h * 0.05, 2, Paint{ui::kFrameLight, ui::kFrameDark, 1.5, 0.8});
+        p.Box(x - w * 0.035, h * (0.2 + 0.25 * i), w * 0.07, h * 0.05, 2,
+              Paint{ui::kFrameLight, ui::kFrameDark, 1.5, 0.8});
     double gx = right ? w * 0.82 : w * 0.18;
     for (int i = 0; i < 2; ++i) {
         double r = h * (i ? 0.1 : 0.16), cx = gx + (right ? -1 : 1) * i * h * 0.22, cy = h * (0.82 - 0.05 * i);
@@ -565,7 +589,8 @@ void DrawLogo(Canvas& c, const ArtJob& job) {
         p.Glow(w / 2, h / 2, s * 0.5, Rgba{255, 230, 160, 200}, 1.5);
         for (int i = 0; i < 12; ++i) {
             double a = i * kPi / 6;
-            p.Polygon({{w / 2, h / 2}, {w / 2 + std::cos(a) * s * 0.5, h / 2 + std::sin(a) * s * 0.5},
+            p.Polygon({{w / 2, h / 2},
+                       {w / 2 + std::cos(a) * s * 0.5, h / 2 + std::sin(a) * s * 0.5},
                        {w / 2 + std::cos(a + 0.12) * s * 0.5, h / 2 + std::sin(a + 0.12) * s * 0.5}},
                       Soft(Rgba{255, 240, 200, 60}, 4));
         }
@@ -574,8 +599,7 @@ void DrawLogo(Canvas& c, const ArtJob& job) {
     // "Logo_Orvendale" names its maker; any other logo is the game's.
     std::string name = "Cogsquall";
     size_t at = job.stem.find("Logo_");
-    if (at != std::string::npos && at + 5 < job.stem.size())
-        name = job.stem.substr(at + 5);
+    if (at != std::string::npos && at + 5 < job.stem.size()) name = job.stem.substr(at + 5);
     Star(p, w * 0.5, h * 0.42, s * 0.3, 0.82, 12, 0, Paint{ui::kBrass, ui::kFrameDark, 3, 0.8});
     p.Circle(w * 0.5, h * 0.42, s * 0.17, Paint{ui::kFrame, ui::kFrameDark, 2.5, -0.6});
     p.Circle(w * 0.5, h * 0.42, s * 0.07, Paint{ui::kBrassLight, ui::kFrameDark, 2, 0.5});

@@ -11,8 +11,28 @@ enum class Move { Legs, Spider, Wheels, Treads, Hover, Rotor, Swim, Still };
 enum class BodyShape { Boxy, Round, Tall, Hull, Dome, Wide };
 // A few units have a body no part list makes.
 enum class Special { None, Ghost, Whale, Ray, Clock, Cage, Missile };
-enum class Tool { None, Gun, Cannon, Twin, Launcher, Hammer, Flame, Dish, Magnet, Claw, Drill, Blade, Shield, Spray,
-                  Bomb, Wrench, Sniper, Core, Chimney, Coil };
+enum class Tool {
+    None,
+    Gun,
+    Cannon,
+    Twin,
+    Launcher,
+    Hammer,
+    Flame,
+    Dish,
+    Magnet,
+    Claw,
+    Drill,
+    Blade,
+    Shield,
+    Spray,
+    Bomb,
+    Wrench,
+    Sniper,
+    Core,
+    Chimney,
+    Coil
+};
 
 struct UnitLook {
     bool machine = false;
@@ -32,8 +52,8 @@ UnitLook LookForUnit(const std::string& name, int id, uint32_t manifestColour);
 
 // Pose of one animation frame.
 struct UnitPose {
-    int act = 1;        // 1 idle/walk, 2 attack, 3 dying, 4 hidden/alternate, 5-6 single poses
-    double phase = 0;   // 0..1 through the act
+    int act = 1;       // 1 idle/walk, 2 attack, 3 dying, 4 hidden/alternate, 5-6 single poses
+    double phase = 0;  // 0..1 through the act
     int frame = 0, frames = 1;
 };
 

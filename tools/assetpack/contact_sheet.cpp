@@ -51,16 +51,11 @@ struct Entry {
 };
 
 std::string Group(const std::string& style) {
-    if (style == "unit")
-        return "units";
-    if (style == "button" || style == "glow")
-        return "buttons";
-    if (style == "card" || style == "cardframe" || style == "portrait" || style == "medal")
-        return "cards";
-    if (style == "item" || style == "shot" || style == "effect" || style == "propeller")
-        return "battle";
-    if (style == "background" || style == "tile" || style == "water" || style == "splash")
-        return "worlds";
+    if (style == "unit") return "units";
+    if (style == "button" || style == "glow") return "buttons";
+    if (style == "card" || style == "cardframe" || style == "portrait" || style == "medal") return "cards";
+    if (style == "item" || style == "shot" || style == "effect" || style == "propeller") return "battle";
+    if (style == "background" || style == "tile" || style == "water" || style == "splash") return "worlds";
     return "interface";
 }
 
@@ -74,27 +69,23 @@ int main(int argc, char** argv) {
     std::vector<ManifestItem> items;
     std::vector<std::string> errors;
     if (!ReadManifestFile(argv[1], &items, &errors)) {
-        for (const std::string& e : errors)
-            std::fprintf(stderr, "%s\n", e.c_str());
+        for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
         return 1;
     }
     TextRenderer text(argv[2]);
-    if (!text.Ok())
-        return 1;
+    if (!text.Ok()) return 1;
     AssetGenerator generator(items, text);
     std::vector<PackFile> files = ExpandManifest(items);
 
     // One entry per picture; a unit or a button keeps all its pictures on one row.
     std::map<std::string, std::vector<Entry>> groups;
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!generator.IsPicture(files[i]) || (argc == 5 && files[i].path.find(argv[4]) == std::string::npos))
-            continue;
+        if (!generator.IsPicture(files[i]) || (argc == 5 && files[i].path.find(argv[4]) == std::string::npos)) continue;
         const ManifestItem& item = items[files[i].item];
         std::string group = item.kind == "font" ? "interface" : Group(ArtStyleFor(item, files[i].path));
         std::vector<Entry>& list = groups[group];
         bool together = item.kind == "unit" || item.kind == "button";
-        if (together && !list.empty() && files[list.back().files.back()].item == files[i].item &&
-            true) {
+        if (together && !list.empty() && files[list.back().files.back()].item == files[i].item && true) {
             list.back().files.push_back(i);
             continue;
         }
@@ -132,18 +123,16 @@ int main(int argc, char** argv) {
                     Canvas pic = generator.Draw(files[entries[e].files[f]]);
                     Paste(sheet, pic, x + static_cast<int>(f) * cellW, y, box);
                 }
-                if (rows)
-                    text.Draw(sheet, entries[e].label, 6, y + box / 2 + 5, 12, Rgba{230, 230, 230, 255});
-                else
-                    text.Draw(sheet, entries[e].label.substr(0, 22), x, y + box + 12, 10, Rgba{230, 230, 230, 255});
+                if (rows) text.Draw(sheet, entries[e].label, 6, y + box / 2 + 5, 12, Rgba{230, 230, 230, 255});
+                else text.Draw(sheet, entries[e].label.substr(0, 22), x, y + box + 12, 10, Rgba{230, 230, 230, 255});
             }
-            std::string name = out + "/contact_" + group + (entries.size() > perSheet ? "_" + std::to_string(part) : "") + ".png";
+            std::string name =
+                out + "/contact_" + group + (entries.size() > perSheet ? "_" + std::to_string(part) : "") + ".png";
             std::vector<uint8_t> png = EncodePng(sheet);
             std::FILE* f = std::fopen(name.c_str(), "wb");
             if (!f || std::fwrite(png.data(), 1, png.size(), f) != png.size()) {
                 std::fprintf(stderr, "cannot write %s\n", name.c_str());
-                if (f)
-                    std::fclose(f);
+                if (f) std::fclose(f);
                 return 1;
             }
             std::fclose(f);
