@@ -1,9 +1,8 @@
 #pragma once
 // Line widths in the game's standard font, measured the way the bitmap font
 // advances its pen. Glyph widths are those of the generated font sheet (a bold
-// sans face at 22 pixels in 32-pixel cells, each glyph's ink less a
-// pixel a side) with one pixel more per glyph, so that a text that fits here
-// fits the real sheet.
+// sans face at 22 pixels in 32-pixel cells, each glyph's span its ink) with
+// one pixel more per glyph, so that a text that fits here fits the real sheet.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -12,13 +11,13 @@ namespace font_test {
 
 // Printable ASCII 32 to 126; the entry for the blank is unused.
 constexpr int kGlyphWidth[95] = {
-     4,  4,  6, 14, 11, 20, 15,  3,  4,  4,  9, 12,  5,  5,  4,  6, 12, 10, 11, 11, 12, 11, 11, 11,
-    11, 11,  5,  4, 12, 12, 12,  9, 18, 15, 12, 12, 13, 10, 10, 14, 13,  4,  6, 14, 10, 16, 13, 15,
-    12, 15, 13, 12, 13, 12, 15, 22, 15, 14, 12,  5,  6,  6, 12,  9,  4, 10, 11,  9, 11, 11,  8, 11,
-    10,  4,  5, 11,  4, 19, 10, 11, 11, 11,  7,  9,  8, 11, 12, 17, 12, 12,  9,  9,  4,  9, 12,
+     4,  4,  8, 16, 13, 22, 17,  3,  6,  6, 11, 14,  5,  7,  4,  8, 14, 12, 13, 13, 14, 13, 13, 13,
+    13, 13,  5,  6, 14, 14, 14, 11, 20, 17, 14, 14, 15, 12, 12, 16, 15,  4,  8, 16, 12, 18, 15, 17,
+    14, 17, 15, 14, 15, 14, 17, 24, 17, 16, 14,  7,  8,  8, 14, 11,  6, 12, 13, 11, 13, 13, 10, 13,
+    12,  4,  7, 13,  4, 21, 12, 13, 13, 13,  9, 11, 10, 13, 14, 19, 14, 14, 11, 11,  4, 11, 14,
 };
 constexpr int kSafetyMargin = 1;
-constexpr float kReferenceWidth = 16.0f;  // "M", measured when the font is built at size 1
+constexpr float kReferenceWidth = 18.0f;  // "M", measured when the font is built at size 1
 
 // How a board sets the font before it draws a text.
 struct FontSetup {

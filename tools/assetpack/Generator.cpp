@@ -104,10 +104,10 @@ Canvas AssetGenerator::Draw(const PackFile& file) {
 
 // Glyph layout shared by the sheet and its script: printable ASCII in rows
 // 2-7, the title lettering seven rows lower with the same columns. Each
-// glyph's ink is centred in its cell and the script's span is the ink less
-// half a pixel a side: the font quad is centred on that span, so cell-mode
-// and cut-out glyphs land in the same place, and the game's own letter
-// spacing then leaves the gap of ordinary text.
+// glyph's ink is centred in its cell and the script's span is exactly that
+// ink: the font quad is centred on the span, so cell-mode and cut-out glyphs
+// land in the same place, and the gap between letters is the text's own
+// letter spacing (none: letters meet; the boards' 5: a light gap).
 namespace {
 
 struct FontLayout {
@@ -132,8 +132,7 @@ FontLayout LayoutFont(const ManifestItem& item, TextRenderer& text) {
         inkWidth = std::min(inkWidth, layout.cell - 2);
         int start = left + (layout.cell - inkWidth) / 2;  // first inked column
         layout.pen[code] = start - inkLeft;
-        int trim = inkWidth > 5 ? 1 : 0;
-        layout.map[code] = FontCell{start + trim, start + inkWidth - trim};
+        layout.map[code] = FontCell{start, start + inkWidth};
         int title = code + kTitleRows * layout.cols;
         if (title < 256) {
             layout.map[title] = layout.map[code];
