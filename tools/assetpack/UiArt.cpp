@@ -463,9 +463,27 @@ void DrawButton(Canvas& c, const ArtJob& job) {
     int tx = static_cast<int>(bx + rim), ty = static_cast<int>(by + rim);
     int tw = static_cast<int>(bw - 2 * rim), th = static_cast<int>(bh - 2 * rim);
     if (w >= 2 * h || !label.empty()) {
-        if (h <= 72 && w <= 72 && job.Has("pause")) {  // a square pause button shows the sign
-            p.Box(w * 0.36, by + bh * 0.25, w * 0.1, bh * 0.5, 1, Paint{textColour, ui::kFrameDark, 1.5, 0});
-            p.Box(w * 0.54, by + bh * 0.25, w * 0.1, bh * 0.5, 1, Paint{textColour, ui::kFrameDark, 1.5, 0});
+        // Square buttons that pause or step show a sign instead of a word.
+        bool square = w < 1.5 * h;
+        Paint sign{textColour, ui::kFrameDark, 1.5, 0};
+        double sx = bx + bw / 2, sy = by + bh / 2, r = std::min(bw, bh) * 0.28;
+        if (square && job.Has("pause")) {
+            p.Box(sx - r * 0.75, sy - r, r * 0.5, r * 2, 1, sign);
+            p.Box(sx + r * 0.25, sy - r, r * 0.5, r * 2, 1, sign);
+            return;
+        }
+        int dir = !square                               ? -1
+                  : job.Has("prev") || job.Has("left")  ? 2
+                  : job.Has("next") || job.Has("right") ? 0
+                  : job.Has("up")                       ? 3
+                  : job.Has("down")                     ? 1
+                                                        : -1;
+        if (dir >= 0) {
+            p.Push();
+            p.Translate(sx, sy);
+            p.Rotate(dir * kPi / 2);
+            p.Polygon({{r, 0}, {-r * 0.6, -r}, {-r * 0.6, r}}, sign);
+            p.Pop();
             return;
         }
         // One letter size for every button of a height; only a long label shrinks.
