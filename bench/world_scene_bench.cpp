@@ -13,8 +13,9 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "game/GameApplication.h"
-#include "platform/MyD3DApplication.h"
+#include "main/GamePages.h"
 #include "platform/host/GlDevice.h"
 #include "platform/host/WindowMessage.h"
 #include "tools/stagerun/StageRun.h"
@@ -30,7 +31,7 @@ public:
 
 protected:
     bool CreateApplication() override {
-        m_pApp = new CGameApplication();  // the framework deletes it with the device
+        m_pApp = new CGameApplication(MakeGamePages);  // the framework deletes it with the device
         m_pApp->m_bRunWorkersInline = true;
         g_bStartFullscreen = false;
         g_window.m_pszWindowTitle = u"world scene bench";

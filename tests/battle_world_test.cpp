@@ -18,7 +18,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "platform/host/RecordingDevice.h"

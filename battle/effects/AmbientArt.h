@@ -10,8 +10,8 @@
 
 namespace ambient {
 
-inline CPageGame* Page() { return g_pGameApp ? g_pGameApp->m_pPageGame : nullptr; }
-inline int Stage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+inline CPageGame* Page() { return BattlePageOf(g_pGameAppInstance); }
+inline int Stage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 inline float W() { return float(g_iScreenWidth); }
 inline float H() { return float(g_iScreenHeight); }
 inline float SinDeg(double degrees) { return float(std::sin(degrees * 0.017453292519943295)); }

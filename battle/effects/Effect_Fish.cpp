@@ -6,7 +6,7 @@
 #include "battle/effects/AmbientArt.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 
 using namespace ambient;
 

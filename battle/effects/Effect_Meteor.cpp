@@ -1,7 +1,7 @@
 #include "battle/effects/Effect_Meteor.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 
 using namespace ambient;
 

@@ -6,8 +6,8 @@
 #include "battle/effects/Effect_Meteor.h"
 #include "battle/units/GameRobot.h"
 #include "content/StageDefinition.h"
-#include "engine/Random.h"
 #include "engine/VxSound.h"
+#include "platform/Random.h"
 
 using namespace ambient;
 
@@ -100,7 +100,7 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
         machine->RevertVariant();
     }
     page->AddFieldEffect(0, 24, target.x, target.y - 40.375f, target.z);
-    if (g_pGameApp) g_pGameApp->m_fScreenShake = 5.0f;
+    if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
     for (CCom_GameRobot& robot : page->m_lstRobots) {
         const int role = robot.m_Unit.m_iRole;
         if (robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0 || role == ROLE_ONESHOT ||

@@ -4,7 +4,7 @@
 
 void CEffect_SmokeLowHP::OnFrame(int index) {
     const EffectInstance& r = m_aInstances[index];
-    CVxBillboard* smoke = g_pGameApp ? g_pGameApp->m_pBbdSmoke : nullptr;
+    CVxBillboard* smoke = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdSmoke : nullptr;
     if (!smoke) return;
     const float e = 1.0f - float(r.life) / 60.0f;
     const float alpha = e < 0.2f ? 5.0f * e : e < 0.6f ? 1.0f : (1.0f - e) * 5.0f / 3.0f;

@@ -1,8 +1,8 @@
 #include "battle/effects/Effect_Snow.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "engine/Random.h"
-#include "game/StageNumbering.h"
+#include "platform/Random.h"
+#include "content/StageNumbering.h"
 
 using namespace ambient;
 

@@ -1,7 +1,7 @@
 #include "battle/effects/Effect_Spike.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxSound.h"
 
 using namespace ambient;
@@ -24,7 +24,7 @@ void CEffect_Spike::OnFrame(int index) {
         ++r.life;
         --r.state[5];
     }
-    CVxBillboard* spike = g_pGameApp ? g_pGameApp->m_pBbdSpike : nullptr;
+    CVxBillboard* spike = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdSpike : nullptr;
     if (!spike) return;
     const float t = float(30 - r.life);
     const float e = 1.0f - float(r.life) / 30.0f;

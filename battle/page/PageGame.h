@@ -21,6 +21,7 @@
 #include "content/UnitDefinition.h"
 #include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
 #include "game/RobopediaParts.h"
 #include "game/RobotArt.h"
@@ -69,9 +70,8 @@ class CEffect_RobotJumpOut;
 class CEffect_ScaleAndDiffuseOut;
 class CEffect_FontInstruction;
 class CEffect_RobotInfo;
+class CGameApplication;
 
-// Set while the battle is being left; the page's sound handling stands still.
-extern bool g_bLeavingBattle;
 
 // A Machine to introduce before the first wave.
 struct NewEnemyEntry {
@@ -105,7 +105,7 @@ struct CardFlight {
     int m_iSlot;
 };
 
-class CPageGame : public CVxPage {
+class CPageGame : public CVxPage, public CBattleLink {
 public:
     CPageGame();
     ~CPageGame() override;
@@ -217,8 +217,8 @@ public:
 
     // Stubs the later parts of the battle fill in.
     // Runs on the stage loader: remembers the deck and has the hand's art loaded.
-    void BuildHand();
-    void AttenuateSounds() {}
+    void BuildHand() override;
+    void AttenuateSounds() override {}
     void LoadRobopediaArt() {}
     void RefillCardRecords() {}
     void FreeRobopediaArt() {}
@@ -237,9 +237,29 @@ public:
 
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures();
+    void ForgetCachedPictures() override;
     // Starts the stage loader once the card choice is confirmed.
-    void StartBackgroundLoader();
+    void StartBackgroundLoader() override;
+    void ChangeSubScreenAtBlack() override;
+
+    // What the application's boards and caches read of the battle.
+    int BattleState() const override { return m_iBattleState; }
+    void DropCarriedCard() override { m_iCarriedCard = -1; }
+    const StageDefinition& Stage() const override { return m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_iFieldGroundRow = row; }
+    RobotArt* HandArt(int slot) override { return &m_aHandArt[slot]; }
+    RobotArt* EnemyArt(int record) override { return &m_aEnemyArt[record]; }
+    CVxEffect* HowToPlayEffect() const override { return m_pEffectHowToPlay; }
+    CVxEffect* HowToMiniGameEffect() const override { return m_pEffectHowToMiniGame; }
+    CVxEffect* CardFullEffect() const override { return m_pEffectCardFull; }
+    CVxSound* Music() const override { return m_pMusic; }
+    CVxBillboard* Capsule() const override { return m_pBbdCapsule; }
+    RobopediaParts* Robopedia() override { return &m_Robopedia; }
+    bool HasSummary() const override { return m_pEffectSummary != nullptr; }
+    bool IsSummaryWonAwaitingChoice() const override;
+    int SummarySwitchCode() const override;
+    int SummaryChosenStage() const override;
     // The block of twenty mini-game robot links, in order.
     CCom_GameRobot** MiniGameLink(int i);
 
@@ -459,3 +479,6 @@ public:
 // without an energy booster) runs.
 bool IsFirstTutorialActive();
 bool IsSecondTutorialActive();
+
+// The application's battle page, or null (no application, or no battle page).
+CPageGame* BattlePageOf(const CGameApplication* app);

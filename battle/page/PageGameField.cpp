@@ -12,18 +12,18 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "engine/InputRecord.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxSound.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
 bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
@@ -123,7 +123,7 @@ int CPageGame::HandleInput() {
 // goes to the field's items. Card handling comes with the hand.
 int CPageGame::HandleScreenInput(int subScreen) {
     if (subScreen != 0) return 0;
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (app && app->m_pEffectExit && app->m_pEffectExit->IsOpen()) {
         app->m_pEffectExit->HandleClick();
         return 0;

@@ -6,7 +6,7 @@
 
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -20,7 +20,7 @@ constexpr int kVariant = 0;
 float Sin(double degrees) { return float(std::sin(degrees * kDeg)); }
 float Cos(double degrees) { return float(std::cos(degrees * kDeg)); }
 
-CPageGame* Page() { return g_pGameApp ? g_pGameApp->m_pPageGame : nullptr; }
+CPageGame* Page() { return BattlePageOf(g_pGameAppInstance); }
 
 struct Colour {
     float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
@@ -61,7 +61,7 @@ Step At(float cx, float cy, double a, float r) {
     return s;
 }
 
-CVxBillboard* Hit(int i) { return g_pGameApp ? g_pGameApp->m_apBbdHit[i] : nullptr; }
+CVxBillboard* Hit(int i) { return g_pGameAppInstance ? g_pGameAppInstance->m_apBbdHit[i] : nullptr; }
 CVxBillboard* LightPicture() { return Hit(0); }
 CVxBillboard* SmokePicture() { return Hit(1); }
 CVxBillboard* StonePicture() { return Hit(2); }
@@ -371,7 +371,7 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
         if (age > 480) {
             const float u = float(age - 480) / 120.0f;
             if (page.m_pSfxDestroyerBomb) page.m_pSfxDestroyerBomb->SetVolumeFactor(1.0f - u);
-            if (CVxBillboard* flash = g_pGameApp ? g_pGameApp->m_pBbdMark : nullptr) {
+            if (CVxBillboard* flash = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdMark : nullptr) {
                 flash->SaveState();
                 flash->SetBlendMode(BLEND_ALPHA, flash->m_iAlphaRef);
                 flash->SetSize2D(1024.0f);
@@ -470,7 +470,7 @@ void CPageGame::LoadFieldEffectArt() {
     m_pFieldBlastArt = Picture("1007.png", "Resource\\Weapon\\");
     m_pFieldBombArt = Picture("0011.png", "Resource\\Weapon\\");
     m_pSfxDestroyerDead = m_pSfxDestroyerBomb = nullptr;
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     if (stage == 160 || stage == 170 || stage == 171 || stage == 180) {
         m_pSfxDestroyerDead = Sound("SFX_DestroyerDead.ogg", "Resource\\Sound\\SFX\\Game\\");
         m_pSfxDestroyerBomb = Sound("SFX_DestroyerBomb.ogg", "Resource\\Sound\\SFX\\Game\\");

@@ -8,11 +8,11 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
-#include "game/StageNumbering.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ const char* const kAmbientFolder = "Resource\\Sound\\SFX\\Ambient\\";
 constexpr int kWhirlpoolFrames = 600;
 constexpr int kGustFrames = 60;
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 bool InCell(const CCom_GameRobot& r, int column, int row) {
@@ -70,7 +70,7 @@ void CPageGame::SetUpWeather() {
         sound = "Sfx_Rain.ogg";
         break;
     case 2:
-        m_pWeatherArt = g_pGameApp ? g_pGameApp->m_apBbdHit[2] : nullptr;
+        m_pWeatherArt = g_pGameAppInstance ? g_pGameAppInstance->m_apBbdHit[2] : nullptr;
         sound = "Sfx_Earthquake.ogg";
         break;
     case 3:
@@ -155,7 +155,7 @@ void CPageGame::UpdateWeatherHazards() {
             const int period = (200 - n % 10) * 10;
             const int q = t % period;
             if (t > 2000 && q < 300) {
-                if (g_pGameApp) g_pGameApp->m_fScreenShake = SinDeg(double(q) * 180.0 / 300.0);
+                if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = SinDeg(double(q) * 180.0 / 300.0);
                 if (q % 10 == 0) {
                     for (int c = 0; c < FIELD_COLUMNS; ++c) {
                         if (c % 5 != (q / 10) % 5) continue;

@@ -13,8 +13,8 @@
 #include "battle/units/UnitContext.h"
 #include "content/StageDefinition.h"
 #include "engine/VxBillboard.h"
-#include "game/StageNumbering.h"
-#include "platform/MyD3DApplication.h"
+#include "content/StageNumbering.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "platform/ResourceArchive.h"
 
 namespace {
@@ -123,7 +123,7 @@ void CCom_GameStage::Load() {
 
 void CCom_GameStage::Update(bool force) {
     const int stage = units::Stage();
-    const bool paused = g_pGameApp && g_pGameApp->m_bShowStill;
+    const bool paused = g_pGameAppInstance && g_pGameAppInstance->m_bShowStill;
     if (!paused) {
         ++m_iFrame;
         m_fScrollX += StageScrollStep(stage, m_fScrollY);
