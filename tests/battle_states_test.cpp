@@ -195,3 +195,27 @@ TEST_F(BattleStatesTest, LoadPreparesTheMarksButtonsAndDisplayRobotsOfTheStage) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BattleStatesTest, ADealtHandSkipsTheCardChoice) {
+    Begin(40, 1, 11, {2, 0, 5});
+    g_CurrentProfile.m_nCardSlots = 3;
+    bool choseCards = false;
+    while (run->RunnerFrame() < 3000 && !(run->App().m_iCurrentPage == 3 && run->State() == BATTLE_BEGIN)) {
+        run->Step();
+        choseCards = choseCards || (run->App().m_iCurrentPage == 3 && run->State() == BATTLE_CARD_SELECT);
+    }
+    ASSERT_EQ(run->State(), BATTLE_BEGIN);
+    EXPECT_FALSE(choseCards);
+    CPageGame& page = run->Battle();
+    const int expected[] = {2, 0, 5};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(page.m_aHand[i].m_iCard, expected[i]) << i;
+        EXPECT_EQ(page.m_aHandDefs[i].m_iType, expected[i]) << i;
+    }
+    EXPECT_EQ(page.m_aHand[3].m_iCard, -1);
+    EXPECT_EQ(run->App().m_vecLastDeck, (std::vector<int>{2, 0, 5})) << "the loader remembers the deck";
+}
+
+}  // namespace
