@@ -127,11 +127,20 @@ GLint Address(uint32_t a) {
     return GL_REPEAT;
 }
 
+// Minification as the sampler states ask: the mip filter picks between levels,
+// none samples the full-size picture only.
+GLint MinFilter(uint32_t min, uint32_t mip) {
+    const bool linear = min == TEXF_LINEAR;
+    if (mip == TEXF_LINEAR) return linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    if (mip == TEXF_POINT) return linear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+    return linear ? GL_LINEAR : GL_NEAREST;
+}
+
 // The key's slots.
 enum {
     K_ZENABLE, K_ZWRITE, K_ZFUNC, K_ATEST, K_AREF, K_AFUNC, K_BLEND, K_SRC, K_DST, K_OP, K_SEPARATE,
     K_SRCA, K_DSTA, K_OPA, K_CULL, K_MASK, K_COP, K_CA1, K_CA2, K_AOP, K_AA1, K_AA2, K_ADDRU, K_ADDRV,
-    K_MAG, K_MIN, K_TEXTURE, K_PRETRANSFORMED, K_SHADER
+    K_MAG, K_MIN, K_MIP, K_TEXTURE, K_PRETRANSFORMED, K_SHADER, K_COUNT
 };
 
 }  // namespace
@@ -225,8 +234,11 @@ TextureHandle GlDevice::CreateTexture(int width, int height, const uint8_t* rgba
     glGenTextures(1, &t.texture);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, t.texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // Pictures get their full chain of smaller levels, so that drawing one
+    // shrunk samples a level near its size; render targets keep one level.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, rgba ? 1000 : 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    if (rgba) glGenerateMipmap(GL_TEXTURE_2D);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &t.texture);
         return 0;
@@ -357,6 +369,7 @@ GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
     const DeviceState& s = m_state;
     Key k;
     auto& v = k.values;
+    static_assert(std::tuple_size<std::remove_reference_t<decltype(v)>>::value == K_COUNT, "a slot per entry");
     v[K_ZENABLE] = s.render[RS_ZENABLE];
     v[K_ZWRITE] = s.render[RS_ZWRITEENABLE];
     v[K_ZFUNC] = s.render[RS_ZFUNC];
@@ -383,6 +396,7 @@ GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
     v[K_ADDRV] = s.sampler[SAMP_ADDRESSV];
     v[K_MAG] = s.sampler[SAMP_MAGFILTER];
     v[K_MIN] = s.sampler[SAMP_MINFILTER];
+    v[K_MIP] = s.sampler[SAMP_MIPFILTER];
     v[K_TEXTURE] = m_textures.count(s.texture) ? s.texture : 0;
     v[K_PRETRANSFORMED] = pretransformed ? 1 : 0;
     v[K_SHADER] = s.shader;
@@ -447,7 +461,7 @@ void GlDevice::ApplyKey(const Key& k) {
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, Address(v[K_ADDRU]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, Address(v[K_ADDRV]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, v[K_MAG] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, v[K_MIN] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, GLint(MinFilter(v[K_MIN], v[K_MIP])));
 
     // The matrices are uploaded as they are: GL reads them column by column,
     // which turns the row-vector product into its column-vector twin.

@@ -59,7 +59,7 @@ private:
         float u, v;
     };
     struct Key {
-        std::array<uint32_t, 29> values{};
+        std::array<uint32_t, 30> values{};
         Matrix view{}, projection{};
         bool operator==(const Key& o) const {
             return values == o.values && view == o.view && projection == o.projection;
