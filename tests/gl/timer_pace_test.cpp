@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/D3DApplication.h"
-#include "platform/MyD3DApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 
 namespace {
 
