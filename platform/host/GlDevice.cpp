@@ -264,22 +264,41 @@ void GlDevice::EnsureDepth(int width, int height) {
 }
 
 TextureHandle GlDevice::CreateRenderTarget(int width, int height) {
-    Flush();
-    TextureHandle h = CreateTexture(width, height, nullptr);
-    if (!h) return 0;
-    GlTexture& t = m_textures[h];
-    EnsureDepth(width, height);
+    if (width <= 0 || height <= 0 || width > m_maxTexture || height > m_maxTexture) return 0;
+    GlTexture t;
+    t.width = width;
+    t.height = height;
+    t.target = true;
+    m_textures[m_next] = t;
+    return m_next++;
+}
+
+void GlDevice::Realize(GlTexture& t) {
+    if (!t.target || t.texture) return;
+    glGenTextures(1, &t.texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, t.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.width, t.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    EnsureDepth(t.width, t.height);
     glGenFramebuffers(1, &t.framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
-    bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_boundFramebuffer);
+    m_keyDirty = true;  // the texture binding and masks changed under the batch
+    m_batchKey.values[K_MASK] = ~0u;
+}
+
+void GlDevice::BindPendingTarget() {
+    if (!m_targetPending) return;
+    auto it = m_textures.find(m_target);
+    if (it != m_textures.end()) Realize(it->second);
     BindTarget(m_target);
-    if (!complete) {
-        ReleaseTexture(h);
-        return 0;
-    }
-    return h;
 }
 
 void GlDevice::ReleaseTexture(TextureHandle texture) {
@@ -318,8 +337,14 @@ void GlDevice::TargetSize(int& w, int& h) const {
 
 void GlDevice::BindTarget(TextureHandle target) {
     auto it = m_textures.find(target);
+    if (target && it != m_textures.end() && !it->second.framebuffer) {
+        m_targetPending = true;  // bound when something is really drawn to it
+        return;
+    }
+    m_targetPending = false;
     GLuint fb = target && it != m_textures.end() ? it->second.framebuffer : 0;
     glBindFramebuffer(GL_FRAMEBUFFER, fb);
+    m_boundFramebuffer = fb;
     int w, h;
     TargetSize(w, h);
     glViewport(0, 0, w, h);
@@ -328,7 +353,7 @@ void GlDevice::BindTarget(TextureHandle target) {
 void GlDevice::SetRenderTarget(TextureHandle target) {
     if (target != 0) {
         auto it = m_textures.find(target);
-        if (it == m_textures.end() || !it->second.framebuffer) return;
+        if (it == m_textures.end() || !it->second.target) return;
     }
     if (target == m_target) return;
     Flush();
@@ -339,6 +364,9 @@ void GlDevice::SetRenderTarget(TextureHandle target) {
 
 void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     Flush();
+    // A target without storage is transparent black already.
+    if (m_targetPending && flags == CLEAR_TARGET && argb == 0) return;
+    BindPendingTarget();
     GLbitfield bits = 0;
     if (flags & CLEAR_TARGET) {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -454,6 +482,7 @@ void GlDevice::ApplyKey(const Key& k) {
 
     auto it = m_textures.find(v[K_TEXTURE]);
     bool hasTex = v[K_TEXTURE] && it != m_textures.end();
+    if (hasTex) Realize(it->second);  // a target sampled before anything was drawn to it
     glUniform1i(m_uHasTex, hasTex ? 1 : 0);
     glUniform1i(m_uFlipV, hasTex && it->second.framebuffer ? 1 : 0);
     glActiveTexture(GL_TEXTURE0);
@@ -474,6 +503,7 @@ void GlDevice::ApplyKey(const Key& k) {
 
 void GlDevice::Flush() {
     if (m_batch.empty()) return;
+    BindPendingTarget();
     ApplyKey(m_batchKey);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     size_t bytes = m_batch.size() * sizeof(BatchVertex);
@@ -537,8 +567,11 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* v
 }
 
 GLuint GlDevice::GlTextureName(TextureHandle texture) const {
-    auto it = m_textures.find(texture);
-    return it == m_textures.end() ? 0 : it->second.texture;
+    auto& textures = const_cast<GlDevice*>(this)->m_textures;
+    auto it = textures.find(texture);
+    if (it == textures.end()) return 0;
+    const_cast<GlDevice*>(this)->Realize(it->second);
+    return it->second.texture;
 }
 
 void GlDevice::ForgetGlState() {
@@ -582,6 +615,7 @@ bool GlDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     if (width <= 0 || height <= 0) return false;
     std::vector<uint8_t> raw(size_t(width) * size_t(height) * 4);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    m_boundFramebuffer = 0;
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
     BindTarget(m_target);
