@@ -127,6 +127,26 @@ GLint Address(uint32_t a) {
     return GL_REPEAT;
 }
 
+// The next smaller mip level: each pixel the average of the 2 × 2 (or, along
+// a side of one pixel, 2 × 1) block above it.
+void HalveLevel(const std::vector<uint8_t>& above, int w, int h, std::vector<uint8_t>& below) {
+    const int bw = std::max(1, w / 2), bh = std::max(1, h / 2);
+    below.resize(size_t(bw) * size_t(bh) * 4);
+    for (int y = 0; y < bh; ++y) {
+        const int y0 = std::min(2 * y, h - 1), y1 = std::min(2 * y + 1, h - 1);
+        for (int x = 0; x < bw; ++x) {
+            const int x0 = std::min(2 * x, w - 1), x1 = std::min(2 * x + 1, w - 1);
+            for (int c = 0; c < 4; ++c) {
+                const int sum = above[(size_t(y0) * size_t(w) + size_t(x0)) * 4 + size_t(c)] +
+                                above[(size_t(y0) * size_t(w) + size_t(x1)) * 4 + size_t(c)] +
+                                above[(size_t(y1) * size_t(w) + size_t(x0)) * 4 + size_t(c)] +
+                                above[(size_t(y1) * size_t(w) + size_t(x1)) * 4 + size_t(c)];
+                below[(size_t(y) * size_t(bw) + size_t(x)) * 4 + size_t(c)] = uint8_t((sum + 2) / 4);
+            }
+        }
+    }
+}
+
 // Minification as the sampler states ask: the mip filter picks between levels,
 // none samples the full-size picture only.
 GLint MinFilter(uint32_t min, uint32_t mip) {
@@ -236,9 +256,21 @@ TextureHandle GlDevice::CreateTexture(int width, int height, const uint8_t* rgba
     glBindTexture(GL_TEXTURE_2D, t.texture);
     // Pictures get their full chain of smaller levels, so that drawing one
     // shrunk samples a level near its size; render targets keep one level.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, rgba ? 1000 : 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    if (rgba) glGenerateMipmap(GL_TEXTURE_2D);
+    // Built here rather than by the driver, whose software renderer would
+    // first compile a program for it.
+    int level = 0;
+    if (rgba) {
+        std::vector<uint8_t> above(rgba, rgba + size_t(width) * size_t(height) * 4), below;
+        for (int w = width, h = height; w > 1 || h > 1;) {
+            HalveLevel(above, w, h, below);
+            w = std::max(1, w / 2);
+            h = std::max(1, h / 2);
+            glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, below.data());
+            above.swap(below);
+        }
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, level);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &t.texture);
         return 0;
