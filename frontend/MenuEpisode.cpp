@@ -173,6 +173,11 @@ void CPageMenu::HandleEpisodeInput() {
         const int k = m_iEpisodeChoice;
         if (k < kMiniGameEntry && k < GetEpisodeOfProgress()) {
             if (!g_CurrentProfile.m_abStorySeen[k]) {
+                // The story tells the episode of the stage to play: the
+                // furthest one in the episode reached, else the chosen
+                // episode's first.
+                const int furthest = g_CurrentProfile.m_iFurthestStage;
+                app->m_iCurrentStage = GetStageEpisode(furthest) == k + 1 ? furthest : kEpisodeStages * k + 1;
                 app->m_iMenuReturnScreen = MENU_MISSION;
                 if (app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(kStoryPageCode);
             } else {

@@ -240,6 +240,8 @@ void CPageMenu::ChoosePlay() {
         m_iEpisodeScroll = -1;
     }
     if (e == 0 && !p.m_abStorySeen[0]) {
+        // The story tells the episode of the stage it leads to.
+        app->m_iCurrentStage = p.m_iFurthestStage;
         app->m_iMenuReturnScreen = MENU_MISSION;
         if (app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(kStoryPageCode);
         app->m_bProfileJustChosen = false;

@@ -186,6 +186,37 @@ TEST_F(MenuPageTest, AnUnlockMarkerBringsItsEntryIntoViewAndEndsAfterItsBox) {
     }
 }
 
+TEST_F(MenuPageTest, AnEpisodeWhoseStoryWasNotSeenLeadsToItsStoryWithAStageOfThatEpisode) {
+    struct Row {
+        int steps;
+        bool storySeen, miniGamesOpen;
+        int switchCode, stage, nextScreen;
+    };
+    // Furthest stage 60: episode 2 reached, episode 3 not listed.
+    const Row rows[] = {
+        {0, false, true, 2, 1, -1},  {1, false, true, 2, 60, -1},          {1, true, true, -100, 7, MENU_STAGE_MAP},
+        {2, true, true, -100, 7, MENU_MINIGAME}, {2, true, false, -100, 7, -1},
+    };
+    Player("story", 60);
+    for (const Row& r : rows) {
+        Enter(MENU_EPISODE);
+        ASSERT_TRUE(Settle());
+        CPageMenu& m = Menu();
+        for (int i = 0; i < r.steps; ++i) m.StepEpisode(true);
+        m.m_iEpisodeScroll = -1;
+        const int k = m.m_iEpisodeChoice;
+        if (k < 3) g_CurrentProfile.m_abStorySeen[k] = r.storySeen ? 1 : 0;
+        g_CurrentProfile.m_abFeatureUnlocked[4] = r.miniGamesOpen ? 1 : 0;
+        m_App->m_iCurrentStage = 7;
+        Frame();
+        TapAt(62.0f, -30.0f);
+        EXPECT_EQ(SwitchCode(), r.switchCode) << k;
+        EXPECT_EQ(int(m_App->m_iCurrentStage), r.stage) << k;
+        EXPECT_EQ(m.m_iChangeState == 1 ? m.m_iNextScreen : -1, r.nextScreen) << k;
+        m_App->m_pEffectSwitchPage->Clear(0);
+    }
+}
+
 TEST_F(MenuPageTest, ThePageDrawsAndProcessesEveryOneOfItsButtonsItself) {
     Enter(MENU_TITLE);
     int buttons = 0;
