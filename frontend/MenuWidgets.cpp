@@ -26,6 +26,8 @@ constexpr float kLabelY = 285.0f;
 constexpr float kLockSize = 256.0f;
 // Cell of the interface digit sheet (4 x 4) that holds the slash.
 constexpr int kSlashCell = 14;
+// Size of one digit of a count on the menu, before the caller's scale.
+constexpr float kDigitSize = 24.0f;
 
 FontStyle PanelStyle(float size, float advance, float lineSpacing, float spaceFactor, int rowOffset) {
     FontStyle s;
@@ -204,7 +206,7 @@ void CPageMenu::DrawCountOf(int count, int total, float x, float y, float spacin
     const float spacingWas = number->m_fSpacing;
     const int alignWas = number->m_iAlign;
     const int digitsWas = number->m_nMinDigits;
-    if (scale != 1.0f) number->ScaleSizeUniform(scale);
+    number->SetSize(kDigitSize * scale, kDigitSize * scale, 1.0f);
     number->m_fSpacing = spacing;
     number->m_nMinDigits = 1;
     number->m_iAlign = 1;
@@ -219,7 +221,7 @@ void CPageMenu::DrawCountOf(int count, int total, float x, float y, float spacin
     number->RestoreState();
     if (CVxBillboard* slash = m_pSlash) {
         slash->SaveState();
-        if (scale != 1.0f) slash->ScaleSizeUniform(scale);
+        slash->SetSize(kDigitSize * scale, kDigitSize * scale, 1.0f);
         slash->SetPosition(x, y, 0.0f);
         slash->RenderSRT();
         slash->RestoreState();
@@ -235,7 +237,6 @@ void CPageMenu::MakeSlash() {
     m_pSlash = m_pResourceManager->CreateBillboard(nullptr, nullptr, sheet);
     m_pSlash->SetAlphaBlend(true);
     m_pSlash->SetTextureRect(float(kSlashCell % 4) * 0.25f, float(kSlashCell / 4) * 0.25f, 0.25f, 0.25f);
-    m_pSlash->ScaleSize2D(0.25f, 0.25f);
 }
 
 // ---- scrolling picture lists ---------------------------------------------
