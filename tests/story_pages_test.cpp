@@ -335,8 +335,8 @@ TEST_F(PageRun, AnEndingWithoutItsPictureRunsToTheEpisodeChoice) {
     Story().m_pEndingPicture = nullptr;
     Step(STORY_SEQUENCE_FRAMES + 3);
     EXPECT_EQ(int(m_App->m_iCurrentPage), 1);
-    EXPECT_TRUE(m_App->m_bReturnToMenu);
-    EXPECT_EQ(m_App->m_iMenuReturnScreen, 6);
+    EXPECT_EQ(m_App->m_pPageMenu->m_iSubScreen, MENU_EPISODE) << "the menu opens on the episode choice";
+    EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_EPISODE);
     EXPECT_EQ(m_App->m_iChosenEpisode, 2);
 }
 
