@@ -18,8 +18,8 @@
 #include "frontend/PageMenu.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
-#include "platform/MyD3DApplication.h"
+#include "content/SaveProfile.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "platform/host/GraphicsDevice.h"
 #include "platform/host/MessageBox.h"
 
@@ -28,8 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kMenuPage = 1;
-constexpr int kBattlePage = 3;
 
 bool CanRun(benchmark::State& state) {
     if (!std::getenv("DISPLAY")) {
@@ -111,17 +109,17 @@ void MenuToBattle(benchmark::State& state, bool inlineWorkers) {
         for (int i = 0; i < 2000 && game.Page() != page; ++i) game.Frame();
         game.Frame();
     };
-    game.app->SwitchPage(kMenuPage, MENU_MAIN);
-    arrive(kMenuPage);
+    game.app->SwitchPage(MENU_PAGE_INDEX, MENU_MAIN);
+    arrive(MENU_PAGE_INDEX);
     for (auto _ : state) {
         game.app->m_bRunWorkersInline = inlineWorkers;
         const auto start = Clock::now();
-        game.app->SwitchPage(kBattlePage, 0);
-        arrive(kBattlePage);
+        game.app->SwitchPage(BATTLE_PAGE_INDEX, 0);
+        arrive(BATTLE_PAGE_INDEX);
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
         game.app->m_bRunWorkersInline = true;
-        game.app->SwitchPage(kMenuPage, MENU_MISSION);
-        arrive(kMenuPage);
+        game.app->SwitchPage(MENU_PAGE_INDEX, MENU_MISSION);
+        arrive(MENU_PAGE_INDEX);
     }
     if (game.boxes.Count() > 0) state.SkipWithError(game.boxes.Boxes().front().text.c_str());
 }

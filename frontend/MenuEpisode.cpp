@@ -13,8 +13,8 @@
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 

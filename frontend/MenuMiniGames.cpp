@@ -8,7 +8,7 @@
 #include "frontend/PageMenu.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

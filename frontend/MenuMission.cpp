@@ -10,7 +10,7 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "platform/D3DApplication.h"
 
 namespace {

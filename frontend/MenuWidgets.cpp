@@ -14,7 +14,7 @@
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

@@ -5,17 +5,17 @@
 #include <string>
 
 #include "engine/VxAniTimeCtrl.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
 #include "platform/ResourceArchive.h"
 
 namespace {
 
-constexpr int kMenuPage = 1;
-constexpr int kMenuTitle = 10;  // the menu's title screen
 constexpr const char* kBrandingFolder = "branding\\";
 constexpr double kPi = 3.14159265358979323846;
 
@@ -108,5 +108,5 @@ void CPageLogo::SwitchToTitle() {
     // The loading bar shows while the menu loads on the worker; a switch run
     // on the calling thread has no bar to wait for.
     if (!app->m_bRunWorkersInline && !app->m_bHoldSwitch) app->m_bHoldSwitch = true;
-    if (app->m_iCurrentPage != -1 && !app->m_bSwitchPending) app->SwitchPage(kMenuPage, kMenuTitle);
+    if (app->m_iCurrentPage != -1 && !app->m_bSwitchPending) app->SwitchPage(MENU_PAGE_INDEX, MENU_TITLE);
 }

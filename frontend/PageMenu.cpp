@@ -23,8 +23,8 @@
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "platform/AppActive.h"
 #include "platform/D3DApplication.h"
 

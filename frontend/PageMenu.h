@@ -8,6 +8,7 @@
 #include "engine/VxButton.h"
 #include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
+#include "game/MenuLink.h"
 #include "game/RobopediaParts.h"
 
 class CVxBillboard;
@@ -16,23 +17,6 @@ class CVxTexture;
 class CEffect_RobotInfo;
 class CEffect_ScaleAndDiffuseOut;
 struct TextEntryState;
-
-// The menu's sub-screens.
-enum MenuScreen : int {
-    MENU_MAIN = 0,
-    MENU_STAGE_MAP = 1,
-    MENU_MISSION = 2,
-    MENU_CREDITS = 3,
-    MENU_ACHIEVEMENTS = 4,
-    MENU_LABORATORY = 5,
-    MENU_EPISODE = 6,
-    MENU_MINIGAME = 7,
-    MENU_PROFILES = 8,
-    MENU_ROBOPEDIA = 9,
-    MENU_TITLE = 10,
-    MENU_NAME_ENTRY = 11,
-    MENU_UPGRADE = 12,
-};
 
 // Gesture states of the page's pointer recogniser.
 enum MenuGesture : int {
@@ -72,7 +56,7 @@ struct MenuListPlace {
     VxVec3 at;
 };
 
-class CPageMenu : public CVxPage {
+class CPageMenu : public CVxPage, public CMenuLink {
 public:
     CPageMenu();
     ~CPageMenu() override;
@@ -96,15 +80,15 @@ public:
     // Back to the state of a fresh page load.
     void Reset();
     // Keeps the two-part menu music going; called every frame and timer tick.
-    int UpdateMenuMusic();
+    int UpdateMenuMusic() override;
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures();
+    void ForgetCachedPictures() override;
 
     // The gate every screen's input handler asks before acting on a click.
     bool IsInputFree() const;
     // Asks for another sub-screen: the current one slides out first.
-    void RequestSubScreen(int next, int direction);
+    void RequestSubScreen(int next, int direction) override;
     // Change protocol, the Update half: at the end of the slide-out the next
     // screen is entered. Then the slide offsets follow the countdown.
     void StepChange();
@@ -120,15 +104,28 @@ public:
     bool IsTap() const { return m_iGesture == GESTURE_TAP; }
 
     // Operations the message box's answers call.
-    virtual void DeleteCurrentProfile() {}
-    virtual void BuyLabItem() {}
-    virtual void BuyUpgrade() {}
-    virtual void StepEpisode(bool forward);
-    virtual void ScrollStageMap(int direction);
+    void DeleteCurrentProfile() override {}
+    void BuyLabItem() override {}
+    void BuyUpgrade() override {}
+    void StepEpisode(bool forward) override;
+    void ScrollStageMap(int direction) override;
     // Map areas open on the chosen episode.
-    virtual int GetOpenAreaCount() const;
+    int GetOpenAreaCount() const override;
     // The map-area rule for (episode - 1, area - 1).
     bool MeetsAreaRecommendation(int group, int area) const;
+
+    // What the application's boards read of the menu.
+    int MenuSubScreen() const override { return m_iSubScreen; }
+    void StopEpisodeScroll() override { m_iEpisodeScroll = -1; }
+    void StopMapScroll() override { m_iMapScroll = -1; }
+    void ForgetOpenMsgBox() override { m_iOpenMsgBox = -1; }
+    void HoldOffInput(int frames) override { m_iInputHoldOff = frames; }
+    int EpisodeChoice() const override { return m_iEpisodeChoice; }
+    int MapArea() const override { return m_iMapArea; }
+    CVxSound* Music() const override { return m_pMusic; }
+    CVxBillboard* ConditionMark(bool met) const override { return met ? m_pCheckboxYes : m_pCheckboxNo; }
+    CVxBillboard* ScrollArrow(int index) const override { return m_apScrollArrow[index]; }
+    RobopediaParts* Robopedia() override { return &m_Robopedia; }
 
     // Progress queries.
     int GetEpisodeOfProgress() const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
 #include "engine/VxResourceManager.h"
@@ -12,16 +13,14 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "platform/SoundResult.h"
 
 namespace {
 
-constexpr int kBattlePage = 3;
-constexpr int kMenuPage = 1;
-constexpr int kMenuEpisode = 6;  // the menu's episode choice
 constexpr const char* kStoryFolder = "Resource\\Story\\";
 constexpr const char* kMusicFolder = "Resource\\Sound\\BGM\\";
 constexpr int kMusicGroup = 1;
@@ -108,7 +107,7 @@ int CPageStory::Load() {
 
     m_pMusic = nullptr;
     // After a battle the story runs without music.
-    if (app->m_iOldPage != kBattlePage && m_pResourceManager) {
+    if (app->m_iOldPage != BATTLE_PAGE_INDEX && m_pResourceManager) {
         m_pMusic = m_pResourceManager->CreateSound("BGM_Story.ogg", kMusicFolder);
         if (m_pMusic) {
             m_pMusic->m_iGroup = kMusicGroup;
@@ -317,7 +316,7 @@ void CPageStory::StartBattle() {
     g_CurrentProfile.m_abStorySeen[StoryFlagIndex(GetStageEpisode(stage))] = 1;
     if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
     app->m_iCurrentStage = stage;
-    app->SwitchPage(kBattlePage, 0);
+    app->SwitchPage(BATTLE_PAGE_INDEX, 0);
 }
 
 void CPageStory::LeaveStory() {
@@ -326,6 +325,6 @@ void CPageStory::LeaveStory() {
     if (g_CurrentProfile.m_aiAchievementProgress[kEpisodeFinished[2]] < 1)
         app->m_iChosenEpisode = GetStageEpisode(g_CurrentProfile.m_iFurthestStage);
     app->m_bReturnToMenu = true;
-    app->m_iMenuReturnScreen = kMenuEpisode;
-    if (app->m_iCurrentPage != -1 && !app->m_bSwitchPending) app->SwitchPage(kMenuPage, kMenuEpisode);
+    app->m_iMenuReturnScreen = MENU_EPISODE;
+    if (app->m_iCurrentPage != -1 && !app->m_bSwitchPending) app->SwitchPage(MENU_PAGE_INDEX, MENU_EPISODE);
 }

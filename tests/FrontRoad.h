@@ -18,19 +18,20 @@
 
 #include "battle/effects/Effect_Summary.h"
 #include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
+#include "engine/PageIndices.h"
 #include "engine/VxPage.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "frontend/PageMenu.h"
 #include "frontend/PageStory.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "main/GamePages.h"
 #include "platform/D3DApplication.h"
-#include "platform/MyD3DApplication.h"
 #include "platform/host/WindowMessage.h"
 
 namespace frontroad {
 
-constexpr int kLogoPage = 0, kMenuPage = 1, kStoryPage = 2, kBattlePage = 3;
 
 // Points of the road, centre coordinates (y up).
 struct Point {
@@ -66,7 +67,7 @@ public:
 
     // Builds the game (its pages, the save) and the window with its device.
     void Start() {
-        app = new CGameApplication();
+        app = new CGameApplication(MakeGamePages);
         app->m_bRunWorkersInline = true;
         framework = std::make_unique<CMyD3DApplication>();
         framework->m_pszWindowTitle = u"Cogsquall";
@@ -125,7 +126,9 @@ public:
     }
     bool At(int page, int subScreen) const { return Page() == page && SubScreen() == subScreen; }
     // The menu has finished its slide and takes input.
-    bool MenuIdle() const { return Page() == kMenuPage && app->m_pPageMenu->IsInputFree(); }
+    bool MenuIdle() const { return Page() == MENU_PAGE_INDEX && Menu().IsInputFree(); }
+    CPageMenu& Menu() const { return *dynamic_cast<CPageMenu*>(app->m_pPageMenu); }
+    CPageStory& Story() const { return *static_cast<CPageStory*>(app->m_pPageStory); }
 
     // The cursor moves to the point, the left button goes down and up.
     void ClickAt(Point p) {
@@ -155,19 +158,20 @@ public:
     // A lost battle left through the summary's Menu button: the page-switch
     // transition with the summary's code, back to the menu's return screen.
     void LoseBattle() {
-        const int code = kMenuPage + 10 * app->m_iMenuReturnScreen;
-        if (CEffect_Summary* summary = app->m_pPageGame->m_pEffectSummary) {
-            summary->m_bChoiceMade = true;
-            summary->m_iSwitchCode = code;
-            summary->m_iChosenStage = app->m_iCurrentStage;
-        }
+        const int code = MENU_PAGE_INDEX + 10 * app->m_iMenuReturnScreen;
+        if (auto* battle = dynamic_cast<CPageGame*>(app->m_pPageGame))
+            if (CEffect_Summary* summary = battle->m_pEffectSummary) {
+                summary->m_bChoiceMade = true;
+                summary->m_iSwitchCode = code;
+                summary->m_iChosenStage = app->m_iCurrentStage;
+            }
         CEffect_SwitchPage& change = *app->m_pEffectSwitchPage;
         ASSERT_GE(change.Add(code), 0);
         // The battle page ticks its transition once it draws its overlays.
-        for (int i = 0; i < 40 && Page() == kBattlePage; ++i) {
+        for (int i = 0; i < 40 && Page() == BATTLE_PAGE_INDEX; ++i) {
             const int age = change.m_aInstances[0].age;
             Frame();
-            if (Page() == kBattlePage && change.m_aInstances[0].life > 0 && change.m_aInstances[0].age == age)
+            if (Page() == BATTLE_PAGE_INDEX && change.m_aInstances[0].life > 0 && change.m_aInstances[0].age == age)
                 change.Tick();
         }
     }
@@ -189,58 +193,58 @@ private:
 // Returns with a failed assertion as soon as a step does not arrive.
 inline void RunRoad(Road& road, const std::function<void(const char*)>& reached) {
     // The logo, fully faded in.
-    ASSERT_EQ(road.Page(), kLogoPage);
+    ASSERT_EQ(road.Page(), LOGO_PAGE_INDEX);
     road.Frame(60);
     reached("logo");
     road.ClickAt(kScreenCentre);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_TITLE); }, 30)) << "the title after the logo";
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_TITLE); }, 30)) << "the title after the logo";
     road.Frame(80);
     reached("title");
 
     // No profile yet: the title leads to name entry.
     road.ClickAt(kScreenCentre);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_NAME_ENTRY) && road.MenuIdle(); }, 60))
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_NAME_ENTRY) && road.MenuIdle(); }, 60))
         << "name entry for a new player";
     road.Type("ADA");
     road.Frame(10);
     reached("name_entry");
     road.Key(13);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_MAIN) && road.MenuIdle(); }, 90))
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_MAIN) && road.MenuIdle(); }, 90))
         << "the main menu after Return";
     road.Frame(20);
     reached("main_menu");
 
     // Play: the first episode's story comes first.
     road.ClickAt(kMenuEntry);
-    ASSERT_TRUE(road.WaitFor([&] { return road.Page() == kStoryPage; }, 60)) << "Play leads to the story";
-    ASSERT_TRUE(road.WaitFor([&] { return road.app->m_pPageStory->m_fSkipAlpha == 1.0f; }, 120));
+    ASSERT_TRUE(road.WaitFor([&] { return road.Page() == STORY_PAGE_INDEX; }, 60)) << "Play leads to the story";
+    ASSERT_TRUE(road.WaitFor([&] { return road.Story().m_fSkipAlpha == 1.0f; }, 120));
     road.Frame(30);
     reached("story");
     road.ClickAt(kSkipLabel);
-    ASSERT_TRUE(road.WaitFor([&] { return road.Page() == kBattlePage; }, 30)) << "Skip starts the battle";
+    ASSERT_TRUE(road.WaitFor([&] { return road.Page() == BATTLE_PAGE_INDEX; }, 30)) << "Skip starts the battle";
     EXPECT_EQ(int(road.app->m_iCurrentStage), 1);
 
     // Lost: back at the mission panel.
     road.LoseBattle();
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_MISSION) && road.MenuIdle(); }, 60))
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_MISSION) && road.MenuIdle(); }, 60))
         << "a lost stage returns to the mission panel";
     road.Frame(20);
     reached("mission");
 
     // Back to the map, into the first area, and stage 1 again.
     road.ClickAt(kBackButton);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_STAGE_MAP) && road.MenuIdle(); }, 60))
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_STAGE_MAP) && road.MenuIdle(); }, 60))
         << "Back leads to the stage map";
     road.Frame(20);
     reached("stage_map");
     road.ClickAt(kMenuEntry);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_MISSION) && road.MenuIdle(); }, 60))
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_MISSION) && road.MenuIdle(); }, 60))
         << "the first area opens its mission panel";
     road.ClickAt(kFirstStage);
-    ASSERT_TRUE(road.WaitFor([&] { return road.Page() == kBattlePage; }, 60)) << "stage 1 starts";
+    ASSERT_TRUE(road.WaitFor([&] { return road.Page() == BATTLE_PAGE_INDEX; }, 60)) << "stage 1 starts";
     EXPECT_EQ(int(road.app->m_iCurrentStage), 1);
     road.LoseBattle();
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(kMenuPage, MENU_MISSION) && road.MenuIdle(); }, 60));
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_MISSION) && road.MenuIdle(); }, 60));
 }
 
 }  // namespace frontroad

@@ -16,7 +16,7 @@ protected:
         Start();
     }
 
-    CPageMenu& Menu() { return *m_App->m_pPageMenu; }
+    CPageMenu& Menu() { return MenuPage(); }
 
     // The page switch to the menu at the sub-screen, carried out now.
     void Enter(int subScreen) {

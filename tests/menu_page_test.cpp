@@ -10,7 +10,7 @@
 #include "game/Effect_Exit.h"
 #include "game/Effect_NewAchievement.h"
 #include "game/Effect_ScaleAndDiffuseOut.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "tests/MenuTestSupport.h"
 
 namespace {

@@ -267,7 +267,7 @@ protected:
         in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
         Step();
     }
-    CPageStory& Story() { return *m_App->m_pPageStory; }
+    CPageStory& Story() { return *static_cast<CPageStory*>(m_App->m_pPageStory); }
     std::vector<uint8_t> SavedProfile() {
         std::vector<uint8_t> bytes = ReadBytes(MainPath());
         if (bytes.size() < CVxSaveData::PROFILE_SIZE) return {};
@@ -335,7 +335,7 @@ TEST_F(PageRun, AnEndingWithoutItsPictureRunsToTheEpisodeChoice) {
     Story().m_pEndingPicture = nullptr;
     Step(STORY_SEQUENCE_FRAMES + 3);
     EXPECT_EQ(int(m_App->m_iCurrentPage), 1);
-    EXPECT_EQ(m_App->m_pPageMenu->m_iSubScreen, MENU_EPISODE) << "the menu opens on the episode choice";
+    EXPECT_EQ(MenuPage().m_iSubScreen, MENU_EPISODE) << "the menu opens on the episode choice";
     EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_EPISODE);
     EXPECT_EQ(m_App->m_iChosenEpisode, 2);
 }
@@ -349,7 +349,7 @@ TEST_F(PageRun, AStoryEnteredFromTheBattlePageHasNoMusic) {
 }
 
 TEST_F(PageRun, LogoAloneStandsFourHundredFramesAndAClickAfterItsFirstTenthSkipsIt) {
-    CPageLogo& logo = *m_App->m_pPageLogo;
+    CPageLogo& logo = *static_cast<CPageLogo*>(m_App->m_pPageLogo);
     EXPECT_TRUE(logo.m_apSplash.empty()) << "no branding folder beside the build";
     ASSERT_NE(logo.m_pMakerLogo, nullptr);
     EXPECT_FALSE(g_bLooseFiles);
@@ -357,7 +357,7 @@ TEST_F(PageRun, LogoAloneStandsFourHundredFramesAndAClickAfterItsFirstTenthSkips
     EXPECT_EQ(int(m_App->m_iCurrentPage), 0);
     Step(2);
     EXPECT_EQ(int(m_App->m_iCurrentPage), 1);
-    EXPECT_EQ(m_App->m_pPageMenu->m_iSubScreen, 10) << "the menu's title screen";
+    EXPECT_EQ(MenuPage().m_iSubScreen, 10) << "the menu's title screen";
     EXPECT_FALSE(m_App->m_bHoldSwitch) << "a switch on the calling thread is never held";
 }
 
@@ -387,7 +387,7 @@ protected:
 };
 
 TEST_F(LogoBranding, SplashPicturesComeFirstAndAClickJumpsToTheNextOne) {
-    CPageLogo& logo = *m_App->m_pPageLogo;
+    CPageLogo& logo = *static_cast<CPageLogo*>(m_App->m_pPageLogo);
     ASSERT_EQ(logo.m_apSplash.size(), 2u) << "numbered from 1 without gaps, any letter case";
     EXPECT_EQ(logo.PictureCount(), 3);
     EXPECT_FALSE(g_bLooseFiles) << "everything after the splash pictures comes from the archive";

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "engine/PictureDecoder.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "tests/gl/GoldenPicture.h"
 
 namespace {
