@@ -6,6 +6,7 @@
 #include "engine/VxBillboard.h"
 #include "frontend/MenuRules.h"
 #include "frontend/PageMenu.h"
+#include "game/Effect_MsgBox.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
@@ -155,7 +156,9 @@ void CPageMenu::UpdateMiniGames() {
 
 void CPageMenu::HandleMiniGameInput() {
     CGameApplication* app = g_pGameAppInstance;
-    if (!app || !IsInputFree()) return;
+    if (!app) return;
+    if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
+    if (!IsInputFree()) return;
     for (CVxButton* b : m_apMiniGameButton)
         if (b) b->ProcessInput();
     const bool idle = m_iMiniGameScroll == -1;

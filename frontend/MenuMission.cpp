@@ -7,6 +7,7 @@
 #include "engine/VxResourceManager.h"
 #include "frontend/MenuRules.h"
 #include "frontend/PageMenu.h"
+#include "game/Effect_MsgBox.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
@@ -61,8 +62,7 @@ int CPageMenu::MissionStageId(int index) const {
 
 int CPageMenu::MissionMiniGameIndex() const {
     const SaveProfile& p = g_CurrentProfile;
-    return PendingMiniGameButton(p.m_iFurthestStage, p.m_aiAchievementProgress[8] >= 1, m_iEpisodeChoice,
-                                 m_iMapArea);
+    return PendingMiniGameButton(p.m_iFurthestStage, p.m_aiAchievementProgress[8] >= 1, m_iEpisodeChoice, m_iMapArea);
 }
 
 void CPageMenu::UpdateMission() {
@@ -108,13 +108,16 @@ void CPageMenu::UpdateMission() {
             DrawScaled(m_pLock, x, y, 0.3f, 1.0f);
         }
         if (i == miniGame) DrawScaled(m_pMissionIcon, x, y + 13.0f, over ? 1.1f : 1.0f, 1.0f);
-        if (isOpen && IsNewestStage(i)) DrawScaled(app->m_apBbdInterface[5], x + 5.0f, y - 30.0f, over ? 0.7f : 0.6f, 1.0f);
+        if (isOpen && IsNewestStage(i))
+            DrawScaled(app->m_apBbdInterface[5], x + 5.0f, y - 30.0f, over ? 0.7f : 0.6f, 1.0f);
     }
 }
 
 void CPageMenu::HandleMissionInput() {
     CGameApplication* app = g_pGameAppInstance;
-    if (!app || !IsInputFree()) return;
+    if (!app) return;
+    if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
+    if (!IsInputFree()) return;
     for (CVxButton* b : m_apStageButton)
         if (b) b->ProcessInput();
     const int a = m_iMapArea;

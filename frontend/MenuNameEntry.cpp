@@ -294,8 +294,7 @@ void CPageMenu::CreateProfileFromName() {
         m_iOpenMsgBox = MSGBOX_DUPLICATE_NAME;
         OpenMsgBox(MSGBOX_DUPLICATE_NAME);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -317,7 +316,6 @@ void CPageMenu::RenameProfileFromName() {
         m_iOpenMsgBox = MSGBOX_DUPLICATE_NAME;
         OpenMsgBox(MSGBOX_DUPLICATE_NAME);
         break;
-    default:
-        break;
+    default: break;
     }
 }

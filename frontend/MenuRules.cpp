@@ -11,9 +11,7 @@ constexpr int kAreasPerEpisode = 5;
 
 }  // namespace
 
-int OrdinaryFurthestStage(int furthest) {
-    return furthest > kLastOrdinaryStage ? 5 * furthest - 750 : furthest;
-}
+int OrdinaryFurthestStage(int furthest) { return furthest > kLastOrdinaryStage ? 5 * furthest - 750 : furthest; }
 
 int EpisodeOfProgress(int furthest) {
     const int n = furthest <= kLastOrdinaryStage ? furthest - 1 : 5 * furthest - 751;
@@ -30,8 +28,8 @@ int OpenMiniGameCount(int furthest) {
 }
 
 int OpenAreaCount(int furthest, int episode) {
-    const int x = furthest <= kLastOrdinaryStage ? (furthest - 1) / kStagesPerArea
-                                                 : (5 * furthest - 751) / kStagesPerArea;
+    const int x =
+        furthest <= kLastOrdinaryStage ? (furthest - 1) / kStagesPerArea : (5 * furthest - 751) / kStagesPerArea;
     return std::min(x + 1 - kAreasPerEpisode * episode, kAreasPerEpisode);
 }
 

@@ -57,7 +57,8 @@ void CPageMenu::LoadStageMap() {
 }
 
 void CPageMenu::ResetStageMap() {
-    for (int i = 0; i < MENU_MAP_AREAS; ++i) m_avMapTarget[i] = VxVec3{kMapX, kMapY - MENU_LIST_SPACING * float(i), 0.0f};
+    for (int i = 0; i < MENU_MAP_AREAS; ++i)
+        m_avMapTarget[i] = VxVec3{kMapX, kMapY - MENU_LIST_SPACING * float(i), 0.0f};
     m_iMapArea = 0;
     m_iMapScroll = -1;
 }
@@ -124,7 +125,8 @@ void CPageMenu::UpdateStageMap() {
                 int stars = 0;
                 const int first = (MENU_MAP_AREAS * m_iEpisodeChoice + i) * kAreaStages;
                 for (int s = 0; s < kAreaStages; ++s)
-                    if (first + s >= 0 && first + s < PROFILE_STAGE_STARS) stars += g_CurrentProfile.m_aiStageStars[first + s];
+                    if (first + s >= 0 && first + s < PROFILE_STAGE_STARS)
+                        stars += g_CurrentProfile.m_aiStageStars[first + s];
                 DrawStarPanel(px + 145.0f, py - 127.0f, 1.0f, 1.0f, stars, 30, 1.0f, 81.0f, 11.0f);
             }
             const bool waited = int(app->m_nFrame) - m_iEnterFrame > 10;

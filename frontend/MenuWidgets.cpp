@@ -144,8 +144,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
     const int s = m_iSubScreen;
     if (m_fHeaderRise > 0.0f && (s == MENU_STAGE_MAP || s == MENU_MISSION)) {
         auto mapOrMission = [](int k) { return k == MENU_STAGE_MAP || k == MENU_MISSION; };
-        const bool between =
-            m_iChangeState == 1 ? mapOrMission(m_iNextScreen) : mapOrMission(m_iPrevSubScreen);
+        const bool between = m_iChangeState == 1 ? mapOrMission(m_iNextScreen) : mapOrMission(m_iPrevSubScreen);
         const int from = m_iPrevSubScreen;
         const bool enteringFromElsewhere =
             m_iChangeState == -1 && from != MENU_EPISODE && from != MENU_LABORATORY && from != MENU_UPGRADE;
@@ -171,9 +170,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
     const FontStyle nameStyle = PanelStyle(0.45f, 5.25f, 0.75f, 0.6f, 0);
     const FontStyle valueStyle = PanelStyle(0.6f, 5.0f, 0.85f, 0.65f, 0);
     switch (variant) {
-    case 0:
-        DrawStyledText(font, nameStyle, kBoxX + 26.0f, kBoxY - 1.0f + r, g_CurrentProfile.m_szName);
-        break;
+    case 0: DrawStyledText(font, nameStyle, kBoxX + 26.0f, kBoxY - 1.0f + r, g_CurrentProfile.m_szName); break;
     case 4: {
         static const char* const kTitles[3] = {"Mini-Adventure", "The Revenge", "The Last Stand"};
         // The mini-game entry has no episode title; the stage map is not reached from it.
@@ -185,7 +182,8 @@ void CPageMenu::DrawInfoPanel(int variant) {
         DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, Percent(CompletionPercent(g_CurrentProfile)).c_str());
         break;
     case 2:
-        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, WithThousands(g_CurrentProfile.m_iMetalParts).c_str());
+        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r,
+                       WithThousands(g_CurrentProfile.m_iMetalParts).c_str());
         break;
     case 3: {
         int count = 0;
@@ -193,8 +191,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
         DrawCountOf(count, PROFILE_ROBOTS, kBoxX, kBoxY + r, 20.0f, 18.0f, 1.0f);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -299,8 +296,8 @@ void CPageMenu::DrawLabelPop(CVxBillboard* label, float x, float y) {
     label->RestoreState();
 }
 
-void CPageMenu::DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale,
-                              float iconDx, float numberDx) {
+void CPageMenu::DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale, float iconDx,
+                              float numberDx) {
     if (m_pTextBG) {
         m_pTextBG->SaveState();
         m_pTextBG->ScaleSize2D(sx, sy);

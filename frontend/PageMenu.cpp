@@ -201,9 +201,8 @@ void CPageMenu::ApplyReturnFromBattle() {
     if (!app->m_bReturnToMenu) return;
     const int r = app->m_iMenuReturnScreen;
     const int stage = app->m_iCurrentStage;
-    const bool toEpisodeList = r == MENU_STAGE_MAP || r == MENU_MISSION || r == MENU_LABORATORY ||
-                               r == MENU_MINIGAME || r == MENU_UPGRADE ||
-                               (r == MENU_EPISODE && app->m_iChosenEpisode == -1);
+    const bool toEpisodeList = r == MENU_STAGE_MAP || r == MENU_MISSION || r == MENU_LABORATORY || r == MENU_MINIGAME ||
+                               r == MENU_UPGRADE || (r == MENU_EPISODE && app->m_iChosenEpisode == -1);
     if (toEpisodeList) {
         const int steps = r == MENU_MINIGAME ? 3 : GetStageEpisode(stage) - 1;
         for (int i = 0; i < steps; ++i) StepEpisode(true);
@@ -428,8 +427,8 @@ int CPageMenu::HandleInput() {
         m_iLabOrigin = m_iSubScreen;
         RequestSubScreen(MENU_UPGRADE, -1);
     }
-    const bool backScreen = (m_iSubScreen >= MENU_STAGE_MAP && m_iSubScreen <= MENU_ROBOPEDIA) ||
-                            m_iSubScreen == MENU_UPGRADE;
+    const bool backScreen =
+        (m_iSubScreen >= MENU_STAGE_MAP && m_iSubScreen <= MENU_ROBOPEDIA) || m_iSubScreen == MENU_UPGRADE;
     if (IsInputFree() && backScreen && m_pBackButton) m_pBackButton->ProcessInput();
     for (CVxButton* b : m_apListButton)
         if (b) b->ProcessInput();
@@ -506,9 +505,9 @@ int CPageMenu::RenderOverlay() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return CVxPage::RenderOverlay();
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    for (CVxEffect* e : {static_cast<CVxEffect*>(app->m_pEffectBlackScreen),
-                         static_cast<CVxEffect*>(app->m_pEffectMsgBox),
-                         static_cast<CVxEffect*>(app->m_pEffectSwitchPage)})
+    for (CVxEffect* e :
+         {static_cast<CVxEffect*>(app->m_pEffectBlackScreen), static_cast<CVxEffect*>(app->m_pEffectMsgBox),
+          static_cast<CVxEffect*>(app->m_pEffectSwitchPage)})
         if (e) e->Tick();
     StepGesture();
     CountDownChange();
@@ -556,8 +555,7 @@ bool CPageMenu::IsInputFree() const {
     if (m_iInputHoldOff != 0 || m_iChangeState != -1 || m_iChangeCountdown != 0) return false;
     const CGameApplication* app = g_pGameAppInstance;
     if (!app) return true;
-    if (RecordAlive(app->m_pEffectSwitchPage) || RecordAlive(app->m_pEffectMsgBox) ||
-        RecordAlive(app->m_pEffectExit))
+    if (RecordAlive(app->m_pEffectSwitchPage) || RecordAlive(app->m_pEffectMsgBox) || RecordAlive(app->m_pEffectExit))
         return false;
     if (app->m_pEffectNewAchievement && app->m_pEffectNewAchievement->m_bShowing) return false;
     if (m_pItemEffect && m_pItemEffect->IsBusy()) return false;
@@ -598,9 +596,7 @@ void CPageMenu::StepGesture() {
     m_vFrameDelta = VxVec3{m_vCursorPos.x - m_vPrevPos.x, m_vCursorPos.y - m_vPrevPos.y, 0.0f};
     m_vPrevPos = m_vCursorPos;
     switch (m_iGesture) {
-    case GESTURE_PRESSED:
-        m_iGesture = GESTURE_DRAGGING;
-        break;
+    case GESTURE_PRESSED: m_iGesture = GESTURE_DRAGGING; break;
     case GESTURE_DRAGGING:
         if (m_iDragAxis == 0) {
             const float dx = std::fabs(m_vCursorPos.x - m_vPressPos.x);
@@ -612,9 +608,7 @@ void CPageMenu::StepGesture() {
     case GESTURE_SWIPE_UP:
     case GESTURE_SWIPE_DOWN:
     case GESTURE_SWIPE_LEFT:
-    case GESTURE_SWIPE_RIGHT:
-        m_iGesture += GESTURE_SWIPE_DELIVERED - GESTURE_SWIPE_UP;
-        break;
+    case GESTURE_SWIPE_RIGHT: m_iGesture += GESTURE_SWIPE_DELIVERED - GESTURE_SWIPE_UP; break;
     default:
         m_iGesture = GESTURE_IDLE;
         m_iDragAxis = 0;

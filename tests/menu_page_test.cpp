@@ -34,8 +34,8 @@ TEST_F(MenuPageTest, EachBlockerHoldsInputAndTheMarkersOnlyOnTheirOwnScreen) {
     const Row rows[] = {
         {"input lock", MENU_MAIN, [&] { m.m_iInputHoldOff = 1; }, [&] { m.m_iInputHoldOff = 0; }, true},
         {"change", MENU_MAIN, [&] { m.m_iChangeCountdown = 3; }, [&] { m.m_iChangeCountdown = 0; }, true},
-        {"page switch", MENU_MAIN, [&] { app.m_pEffectSwitchPage->Add(-1); }, [&] { app.m_pEffectSwitchPage->Clear(0); },
-         true},
+        {"page switch", MENU_MAIN, [&] { app.m_pEffectSwitchPage->Add(-1); },
+         [&] { app.m_pEffectSwitchPage->Clear(0); }, true},
         {"message box", MENU_MAIN, [&] { app.m_pEffectMsgBox->m_aInstances[0].life = 5; },
          [&] { app.m_pEffectMsgBox->Clear(0); }, true},
         {"exit box", MENU_MAIN, [&] { app.m_pEffectExit->m_aInstances[0].life = 5; },
@@ -46,8 +46,8 @@ TEST_F(MenuPageTest, EachBlockerHoldsInputAndTheMarkersOnlyOnTheirOwnScreen) {
          [&] { m.m_pItemEffect->Clear(0); }, true},
         {"episode marker", MENU_EPISODE, [&] { app.m_iChosenEpisode = 2; }, [&] { app.m_iChosenEpisode = -1; }, true},
         {"area marker", MENU_STAGE_MAP, [&] { app.m_iNewArea = 2; }, [&] { app.m_iNewArea = -1; }, true},
-        {"episode marker elsewhere", MENU_MAIN, [&] { app.m_iChosenEpisode = 2; },
-         [&] { app.m_iChosenEpisode = -1; }, false},
+        {"episode marker elsewhere", MENU_MAIN, [&] { app.m_iChosenEpisode = 2; }, [&] { app.m_iChosenEpisode = -1; },
+         false},
         {"area marker elsewhere", MENU_MISSION, [&] { app.m_iNewArea = 2; }, [&] { app.m_iNewArea = -1; }, false},
     };
     for (const Row& r : rows) {
@@ -101,8 +101,8 @@ TEST_F(MenuPageTest, ComingBackFromABattleOpensItsScreenWithTheListsInPlace) {
         int episode, area, labOrigin;
     };
     const Row rows[] = {
-        {MENU_MISSION, 57, 80, 1, 0, MENU_MAIN},  {MENU_MISSION, 75, 80, 1, 2, MENU_MAIN},
-        {MENU_MISSION, 23, 80, 0, 2, MENU_MAIN},  {MENU_STAGE_MAP, 75, 80, 1, 0, MENU_MAIN},
+        {MENU_MISSION, 57, 80, 1, 0, MENU_MAIN},   {MENU_MISSION, 75, 80, 1, 2, MENU_MAIN},
+        {MENU_MISSION, 23, 80, 0, 2, MENU_MAIN},   {MENU_STAGE_MAP, 75, 80, 1, 0, MENU_MAIN},
         {MENU_MINIGAME, 155, 80, 3, 0, MENU_MAIN}, {MENU_LABORATORY, 45, 120, 0, 4, MENU_MISSION},
         {MENU_EPISODE, 120, 120, 2, 0, MENU_MAIN},
     };
@@ -124,7 +124,7 @@ TEST_F(MenuPageTest, ComingBackFromABattleOpensItsScreenWithTheListsInPlace) {
 }
 
 TEST_F(MenuPageTest, AMiniGameStartsOnlyFromAButtonStandingStillAndEnabled) {
-    Player("mini", 165);  // fifteen mini-games reached
+    Player("mini", 165);                              // fifteen mini-games reached
     g_CurrentProfile.m_aiAchievementProgress[7] = 1;  // two groups
     Enter(MENU_MINIGAME);
     ASSERT_TRUE(Settle());
@@ -164,8 +164,8 @@ TEST_F(MenuPageTest, AnUnlockMarkerBringsItsEntryIntoViewAndEndsAfterItsBox) {
         int wanted;
     };
     const Row rows[] = {
-        {MENU_EPISODE, &m_App->m_iChosenEpisode, 2, MSGBOX_NEW_EPISODE_UNLOCK, [this] { return Menu().m_iEpisodeChoice; },
-         1},
+        {MENU_EPISODE, &m_App->m_iChosenEpisode, 2, MSGBOX_NEW_EPISODE_UNLOCK,
+         [this] { return Menu().m_iEpisodeChoice; }, 1},
         {MENU_STAGE_MAP, &m_App->m_iNewArea, 3, MSGBOX_NEW_MAP_UNLOCK, [this] { return Menu().m_iMapArea; }, 2},
     };
     Player("marks", 60);
@@ -194,8 +194,11 @@ TEST_F(MenuPageTest, AnEpisodeWhoseStoryWasNotSeenLeadsToItsStoryWithAStageOfTha
     };
     // Furthest stage 60: episode 2 reached, episode 3 not listed.
     const Row rows[] = {
-        {0, false, true, 2, 1, -1},  {1, false, true, 2, 60, -1},          {1, true, true, -100, 7, MENU_STAGE_MAP},
-        {2, true, true, -100, 7, MENU_MINIGAME}, {2, true, false, -100, 7, -1},
+        {0, false, true, 2, 1, -1},
+        {1, false, true, 2, 60, -1},
+        {1, true, true, -100, 7, MENU_STAGE_MAP},
+        {2, true, true, -100, 7, MENU_MINIGAME},
+        {2, true, false, -100, 7, -1},
     };
     Player("story", 60);
     for (const Row& r : rows) {

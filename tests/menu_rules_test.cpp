@@ -14,8 +14,8 @@ TEST(MenuRules, ProgressCounts) {
     struct Row {
         int furthest, episode, miniGames;
     };
-    const Row rows[] = {{1, 1, 0},    {5, 1, 0},    {6, 1, 1},    {10, 1, 1},   {11, 1, 2},   {50, 1, 9},
-                        {51, 2, 10},  {100, 2, 19}, {101, 3, 20}, {150, 3, 29}, {151, 1, 1},  {160, 1, 10},
+    const Row rows[] = {{1, 1, 0},    {5, 1, 0},    {6, 1, 1},    {10, 1, 1},   {11, 1, 2},  {50, 1, 9},
+                        {51, 2, 10},  {100, 2, 19}, {101, 3, 20}, {150, 3, 29}, {151, 1, 1}, {160, 1, 10},
                         {161, 2, 11}, {170, 2, 20}, {171, 3, 21}, {180, 3, 30}};
     for (const Row& r : rows) {
         EXPECT_EQ(EpisodeOfProgress(r.furthest), r.episode) << r.furthest;
@@ -27,8 +27,8 @@ TEST(MenuRules, OpenAreasAndStages) {
     struct Area {
         int furthest, episode, open;  // open: the count, or 0 for "none" (the count is 0 or less)
     };
-    const Area areas[] = {{1, 0, 1},  {10, 0, 1},  {11, 0, 2},  {151, 0, 1}, {155, 0, 3}, {60, 0, 5},
-                          {60, 1, 1}, {60, 2, 0},  {160, 0, 5}, {160, 1, 0}, {150, 2, 5}, {180, 2, 5}};
+    const Area areas[] = {{1, 0, 1},  {10, 0, 1}, {11, 0, 2},  {151, 0, 1}, {155, 0, 3}, {60, 0, 5},
+                          {60, 1, 1}, {60, 2, 0}, {160, 0, 5}, {160, 1, 0}, {150, 2, 5}, {180, 2, 5}};
     for (const Area& a : areas) {
         const int n = OpenAreaCount(a.furthest, a.episode);
         EXPECT_EQ(std::max(n, 0), a.open) << a.furthest << " episode " << a.episode;
@@ -36,7 +36,7 @@ TEST(MenuRules, OpenAreasAndStages) {
     struct Stages {
         int furthest, episode, area, open;
     };
-    const Stages stages[] = {{31, 0, 3, 1}, {31, 0, 2, 10}, {31, 0, 4, 0}, {10, 0, 0, 10},
+    const Stages stages[] = {{31, 0, 3, 1},   {31, 0, 2, 10}, {31, 0, 4, 0}, {10, 0, 0, 10},
                              {154, 0, 1, 10}, {154, 0, 2, 0}, {51, 1, 0, 1}, {51, 0, 4, 10}};
     for (const Stages& s : stages)
         EXPECT_EQ(std::max(OpenStageCount(s.furthest, s.episode, s.area), 0), s.open)
@@ -52,13 +52,14 @@ TEST(MenuRules, MissionMarksAndTheStageAButtonStarts) {
         int starts;
     };
     const Row rows[] = {
-        {31, false, 0, 3, 0, true, 31},     {31, false, 0, 3, 1, false, 32},  {10, false, 0, 0, 9, true, 10},
-        {10, false, 0, 0, 8, false, 9},     {50, false, 0, 4, 9, true, 50},   {51, false, 1, 0, 0, true, 51},
-        {51, false, 0, 0, 0, false, 1},     {154, false, 0, 1, 9, false, 154}, {154, true, 0, 1, 9, false, 20},
-        {154, false, 0, 1, 8, false, 19},   {161, false, 1, 0, 4, false, 161}, {161, false, 0, 4, 9, false, 50},
+        {31, false, 0, 3, 0, true, 31},   {31, false, 0, 3, 1, false, 32},   {10, false, 0, 0, 9, true, 10},
+        {10, false, 0, 0, 8, false, 9},   {50, false, 0, 4, 9, true, 50},    {51, false, 1, 0, 0, true, 51},
+        {51, false, 0, 0, 0, false, 1},   {154, false, 0, 1, 9, false, 154}, {154, true, 0, 1, 9, false, 20},
+        {154, false, 0, 1, 8, false, 19}, {161, false, 1, 0, 4, false, 161}, {161, false, 0, 4, 9, false, 50},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(IsNewestStageButton(r.furthest, r.episode, r.area, r.index), r.newest) << r.furthest << "/" << r.index;
+        EXPECT_EQ(IsNewestStageButton(r.furthest, r.episode, r.area, r.index), r.newest)
+            << r.furthest << "/" << r.index;
         EXPECT_EQ(MissionButtonStage(r.furthest, r.episode3Finished, r.episode, r.area, r.index), r.starts)
             << r.furthest << "/" << r.index;
     }
@@ -84,10 +85,10 @@ TEST(MenuGestures, TapAndSwipeThresholds) {
         float dx, dy;
         int gesture;
     };
-    const Row rows[] = {{0, 0, GESTURE_TAP},           {4.9f, -4.9f, GESTURE_TAP},     {5, 0, GESTURE_IDLE},
-                        {0, -5, GESTURE_IDLE},          {0, 150, GESTURE_IDLE},         {0, 151, GESTURE_SWIPE_UP},
-                        {0, -151, GESTURE_SWIPE_DOWN},  {-151, 0, GESTURE_SWIPE_LEFT},  {151, 0, GESTURE_SWIPE_RIGHT},
-                        {151, 160, GESTURE_SWIPE_UP},   {-150, 0, GESTURE_IDLE}};
+    const Row rows[] = {{0, 0, GESTURE_TAP},           {4.9f, -4.9f, GESTURE_TAP},    {5, 0, GESTURE_IDLE},
+                        {0, -5, GESTURE_IDLE},         {0, 150, GESTURE_IDLE},        {0, 151, GESTURE_SWIPE_UP},
+                        {0, -151, GESTURE_SWIPE_DOWN}, {-151, 0, GESTURE_SWIPE_LEFT}, {151, 0, GESTURE_SWIPE_RIGHT},
+                        {151, 160, GESTURE_SWIPE_UP},  {-150, 0, GESTURE_IDLE}};
     for (const Row& r : rows) {
         CPageMenu page;
         page.TrackGesture(0, 0, true, false);
@@ -120,8 +121,8 @@ TEST(MenuChange, FifteenFramesOutFifteenIn) {
         float slide, rise;
         bool free;
     };
-    const Row rows[] = {{0, MENU_MAIN, 0, 0, false},          {1, MENU_MAIN, -60, 10, false},
-                        {14, MENU_MAIN, -840, 140, false},    {15, MENU_STAGE_MAP, 900, 150, false},
+    const Row rows[] = {{0, MENU_MAIN, 0, 0, false},           {1, MENU_MAIN, -60, 10, false},
+                        {14, MENU_MAIN, -840, 140, false},     {15, MENU_STAGE_MAP, 900, 150, false},
                         {16, MENU_STAGE_MAP, 840, 140, false}, {29, MENU_STAGE_MAP, 60, 10, false},
                         {30, MENU_STAGE_MAP, 0, 0, true}};
     size_t next = 0;
