@@ -32,7 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-
 bool CanRun(benchmark::State& state) {
     if (!std::getenv("DISPLAY")) {
         state.SkipWithError("needs a display");

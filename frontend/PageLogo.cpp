@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/VxAniTimeCtrl.h"
 #include "engine/PageIndices.h"
+#include "engine/VxAniTimeCtrl.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "game/Effect_SwitchPage.h"
@@ -29,9 +29,7 @@ LogoMoment FindLogoMoment(int count, int t) {
     return {timeline.m_iFrame, timeline.m_fFraction};
 }
 
-float LogoPictureAlpha(float fraction) {
-    return std::clamp(float(3.5 * std::sin(double(fraction) * kPi)), 0.0f, 1.0f);
-}
+float LogoPictureAlpha(float fraction) { return std::clamp(float(3.5 * std::sin(double(fraction) * kPi)), 0.0f, 1.0f); }
 
 int CPageLogo::Load() {
     m_apSplash.clear();
@@ -65,8 +63,7 @@ int CPageLogo::Update() {
         SwitchToTitle();
         return 0;
     }
-    CVxBillboard* picture =
-        now.picture < int(m_apSplash.size()) ? m_apSplash[size_t(now.picture)] : m_pMakerLogo;
+    CVxBillboard* picture = now.picture < int(m_apSplash.size()) ? m_apSplash[size_t(now.picture)] : m_pMakerLogo;
     if (!picture) return 0;
     // White behind the picture, except while the very first comes in from black.
     if (now.fraction > 0.5f || (now.fraction < 0.5f && now.picture > 0)) {
@@ -78,6 +75,12 @@ int CPageLogo::Update() {
     picture->SetDiffuse(1.0f, 1.0f, 1.0f, LogoPictureAlpha(now.fraction));
     picture->RenderSRT();
     return 0;
+}
+
+int CPageLogo::Render() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Tick();
+    return CVxPage::Render();
 }
 
 int CPageLogo::HandleInput() {

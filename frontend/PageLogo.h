@@ -29,6 +29,8 @@ public:
 
     int Load() override;
     int Update() override;
+    // Ticks the page transition, as the story page does.
+    int Render() override;
     int HandleInput() override;
 
     // Splash pictures plus the logo.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
@@ -15,8 +17,6 @@
 #include "game/GameSaveData.h"
 #include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
-#include "content/SaveProfile.h"
-#include "content/StageNumbering.h"
 #include "platform/SoundResult.h"
 
 namespace {

@@ -85,9 +85,9 @@ public:
     VxVec3 m_vSkipPos{515.0f, 396.0f, 0.0f};
     float m_fSkipAlpha = 0.0f;  // the label reacts only at exactly 1
     bool m_bSkipHover = false;
-    CVxSound* m_pMusic = nullptr;               // owned by the page's manager; null after a battle
-    CVxBillboard* m_pIntroPicture = nullptr;    // owned by the page's manager
-    CVxBillboard* m_pEndingPicture = nullptr;   // owned by the page's manager, or null
+    CVxSound* m_pMusic = nullptr;              // owned by the page's manager; null after a battle
+    CVxBillboard* m_pIntroPicture = nullptr;   // owned by the page's manager
+    CVxBillboard* m_pEndingPicture = nullptr;  // owned by the page's manager, or null
     int m_iIntroFrame = 0;
     int m_iEndingFrame = 0;
 

@@ -32,15 +32,14 @@
 
 namespace frontroad {
 
-
 // Points of the road, centre coordinates (y up).
 struct Point {
     float x, y;
 };
 constexpr Point kScreenCentre{0.0f, 0.0f};
-constexpr Point kMenuEntry{62.0f, -30.0f};      // main-menu entry, map area
+constexpr Point kMenuEntry{62.0f, -30.0f};  // main-menu entry, map area
 constexpr Point kBackButton{-375.0f, -225.0f};
-constexpr Point kFirstStage{-195.0f, 80.0f};    // stage 1 of an area on the mission panel
+constexpr Point kFirstStage{-195.0f, 80.0f};  // stage 1 of an area on the mission panel
 constexpr Point kSkipLabel{396.0f, 305.0f};
 
 // Owns the save folder and the working directory; the framework owns the
@@ -80,8 +79,7 @@ public:
     // Closes the window as the player does after a confirmed exit; the game
     // saves and goes with the device.
     void Close() {
-        if (framework && framework->Window())
-            framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
+        if (framework && framework->Window()) framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
         framework.reset();
         app = nullptr;
         g_bQuitRequested = false;

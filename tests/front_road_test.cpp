@@ -30,8 +30,8 @@ TEST_F(FrontRoadTest, ANewPlayerReachesAStageThroughTheStoryAndComesBackToTheMis
     std::vector<std::string> screens;
     frontroad::RunRoad(road, [&](const char* screen) { screens.push_back(screen); });
     if (HasFatalFailure()) return;
-    EXPECT_EQ(screens, (std::vector<std::string>{"logo", "title", "name_entry", "main_menu", "story", "mission",
-                                                 "stage_map"}));
+    EXPECT_EQ(screens,
+              (std::vector<std::string>{"logo", "title", "name_entry", "main_menu", "story", "mission", "stage_map"}));
     EXPECT_EQ(services.boxes.Count(), 0u) << (services.boxes.Count() ? services.boxes.Boxes().front().text : "");
 
     // The game quits as after a confirmed exit and leaves one profile: the

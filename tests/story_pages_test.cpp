@@ -83,11 +83,13 @@ TEST(StorySequence, SegmentsCaptionsAndSkipLabelOverTheWholeRun) {
         float captionAlpha, skipAlpha;
     };
     const Row rows[] = {
-        {0, 0, 0, 0, 0.0f, 0.0f},        {14, 0, 14, 0, 0.0f, 0.0f},       {15, 1, 0, 1, 0.0f, 0.0f},
-        {45, 1, 30, 1, 0.5f, 0.5f},      {75, 2, 0, 1, 1.0f, 1.0f},        {480, 3, 0, 1, 1.0f, 1.0f},
-        {510, 3, 30, 1, 0.5f, 1.0f},     {540, 4, 0, 0, 0.0f, 1.0f},       {600, 5, 0, 2, 0.0f, 1.0f},
-        {4575, 31, 0, 8, 1.0f, 1.0f},    {4605, 31, 30, 8, 0.5f, 0.5f},    {4635, 32, 0, 0, 0.0f, 0.0f},
-        {4694, 32, 59, 0, 0.0f, 0.0f},   {4695, STORY_NO_SEGMENT, 0, 0, 0.0f, 0.0f},
+        {0, 0, 0, 0, 0.0f, 0.0f},      {14, 0, 14, 0, 0.0f, 0.0f},
+        {15, 1, 0, 1, 0.0f, 0.0f},     {45, 1, 30, 1, 0.5f, 0.5f},
+        {75, 2, 0, 1, 1.0f, 1.0f},     {480, 3, 0, 1, 1.0f, 1.0f},
+        {510, 3, 30, 1, 0.5f, 1.0f},   {540, 4, 0, 0, 0.0f, 1.0f},
+        {600, 5, 0, 2, 0.0f, 1.0f},    {4575, 31, 0, 8, 1.0f, 1.0f},
+        {4605, 31, 30, 8, 0.5f, 0.5f}, {4635, 32, 0, 0, 0.0f, 0.0f},
+        {4694, 32, 59, 0, 0.0f, 0.0f}, {4695, STORY_NO_SEGMENT, 0, 0, 0.0f, 0.0f},
     };
     for (const Row& r : rows) {
         const StorySegment s = FindStorySegment(r.t);
@@ -114,9 +116,9 @@ TEST(StorySequence, SkipBoxEdgesDoNotCount) {
         float x, y;
         bool in;
     };
-    for (const Row& r : {Row{396, 305, true}, Row{367.5f, 288.5f, true}, Row{424.5f, 320.5f, true},
-                         Row{367, 305, false}, Row{425, 305, false}, Row{396, 288, false}, Row{396, 321, false},
-                         Row{392, 313, true}, Row{0, 0, false}})
+    for (const Row& r :
+         {Row{396, 305, true}, Row{367.5f, 288.5f, true}, Row{424.5f, 320.5f, true}, Row{367, 305, false},
+          Row{425, 305, false}, Row{396, 288, false}, Row{396, 321, false}, Row{392, 313, true}, Row{0, 0, false}})
         EXPECT_EQ(InSkipBox(r.x, r.y), r.in) << r.x << "," << r.y;
 }
 
@@ -182,8 +184,8 @@ TEST(StoryCaptionTexts, EveryCaptionOpensAsWrittenWithItsLinesAndLength) {
         const char* text = r.ending ? EndingCaption(r.episode, r.caption) : IntroCaption(r.episode, r.caption);
         ASSERT_NE(text, nullptr);
         const std::string s = text;
-        const std::string where = std::string(r.ending ? "ending " : "intro ") + std::to_string(r.episode) + "." +
-                                  std::to_string(r.caption);
+        const std::string where =
+            std::string(r.ending ? "ending " : "intro ") + std::to_string(r.episode) + "." + std::to_string(r.caption);
         EXPECT_EQ(s.compare(0, std::strlen(r.opening), r.opening), 0) << where << ": " << s;
         int lines = 1;
         for (char c : s) lines += c == '\n';
@@ -192,8 +194,7 @@ TEST(StoryCaptionTexts, EveryCaptionOpensAsWrittenWithItsLinesAndLength) {
         EXPECT_NEAR(double(s.size()), double(r.length), double(r.length) * 0.1) << where;
         EXPECT_EQ(s.back() == '\n', false) << where;
     }
-    for (int e : {0, 4})
-        EXPECT_EQ(IntroCaption(e, 1), nullptr) << "episode " << e << " draws no caption";
+    for (int e : {0, 4}) EXPECT_EQ(IntroCaption(e, 1), nullptr) << "episode " << e << " draws no caption";
     EXPECT_EQ(EndingCaption(1, 9), nullptr);
 }
 
@@ -281,8 +282,8 @@ TEST_F(PageRun, SkipMarksTheChosenEpisodesStorySavesAndStartsTheChosenStage) {
         int chosen, furthest, flag, stage;
     };
     // The chosen stage wins over the furthest one; no stage chosen falls back to it.
-    const Row rows[] = {{1, 1, 0, 1}, {51, 51, 1, 51}, {51, 120, 1, 51}, {160, 160, 0, 160},
-                        {101, 101, 2, 101}, {0, 101, 2, 101}};
+    const Row rows[] = {{1, 1, 0, 1},       {51, 51, 1, 51},    {51, 120, 1, 51},
+                        {160, 160, 0, 160}, {101, 101, 2, 101}, {0, 101, 2, 101}};
     for (const Row& r : rows) {
         std::memset(g_CurrentProfile.m_abStorySeen, 0, sizeof g_CurrentProfile.m_abStorySeen);
         g_CurrentProfile.m_iFurthestStage = r.furthest;

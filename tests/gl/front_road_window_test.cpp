@@ -22,8 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/PictureDecoder.h"
 #include "content/SaveProfile.h"
+#include "engine/PictureDecoder.h"
 #include "tests/gl/GoldenPicture.h"
 
 namespace {
@@ -42,7 +42,9 @@ std::string Run(const std::string& command) {
     return out;
 }
 
-bool HaveTool(const char* name) { return std::system((std::string("command -v ") + name + " >/dev/null").c_str()) == 0; }
+bool HaveTool(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null").c_str()) == 0;
+}
 
 // An X window dump (ZPixmap, 32 bits a pixel) as RGBA rows.
 bool ReadXwd(const std::string& path, DecodedPicture& out) {
