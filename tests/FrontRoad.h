@@ -76,10 +76,13 @@ public:
         ASSERT_TRUE(app->m_bInitialised);
     }
 
-    // Closes the window as the player does after a confirmed exit; the game
-    // saves and goes with the device.
+    // Closes the window as after a confirmed exit: the quit request lets the
+    // window close, and the game saves and goes with the device.
     void Close() {
-        if (framework && framework->Window()) framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
+        if (framework && framework->Window()) {
+            g_bAllowClose = true;
+            framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
+        }
         framework.reset();
         app = nullptr;
         g_bQuitRequested = false;
