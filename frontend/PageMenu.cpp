@@ -137,6 +137,7 @@ void CPageMenu::LoadFrame() {
     static const float kTurns[4] = {kPi, 0.0f, kPi / 2.0f, -kPi / 2.0f};
     for (int i = 0; i < 4; ++i) {
         CVxBillboard* a = rm.CreateBillboard(nullptr, nullptr, m_pLightArrowTexture);
+        a->SetAlphaBlend(true);
         a->SetBlendMode(BLEND_ADD, a->m_iAlphaRef);
         a->ScaleSizeUniform(0.9f);
         a->SetRotationZ(kTurns[i]);
