@@ -154,7 +154,17 @@ public:
         std::this_thread::sleep_for(100ms);
         Tool("xdotool mouseup 1");
     }
-    void Type(const char* text) { Tool(std::string("xdotool type --delay 120 ") + text); }
+    // Each key is held a moment and let go a moment before the next, so that
+    // a slow frame still sees every press.
+    void Type(const char* text) {
+        for (const char* c = text; *c; ++c) {
+            const std::string key(1, *c);
+            Tool("xdotool keydown " + key);
+            std::this_thread::sleep_for(200ms);
+            Tool("xdotool keyup " + key);
+            std::this_thread::sleep_for(200ms);
+        }
+    }
     void Key(const char* name) { Tool(std::string("xdotool key ") + name); }
 
     bool Picture(DecodedPicture& out) {
