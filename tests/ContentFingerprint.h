@@ -11,7 +11,7 @@
 #include "content/UnitDefinition.h"
 #include "content/WeaponDefinition.h"
 
-namespace content_test {
+namespace harness {
 
 class Fingerprint {
 public:
@@ -117,4 +117,4 @@ inline uint64_t FieldGridFingerprint() {
     return f.Value();
 }
 
-}  // namespace content_test
+}  // namespace harness

@@ -1,27 +1,115 @@
 #pragma once
-// Headless test harness: an application on the headless host (virtual clock,
-// recording message boxes), fake pages that log their handlers, frame stepping
-// on the virtual clock and input injection through the window-message handler.
-// Page switches run inline unless a test turns the workers back on.
+// The one headless harness. Everything runs on the headless host (virtual
+// clock, recording message boxes, silent audio device) and, where drawing
+// matters, on the recording graphics device:
+//   harness::Harness  an engine application with fake pages, frame stepping and input;
+//   harness::World    an application drawing into a recording device, with a small
+//                     generated archive and the sound manager (widgets, sounds, textures);
+//   FrameworkFixture / RoadFixture  the framework object and the render road;
+//   SaveFolderTest / GameAppTest / PopupTest  a fresh save folder, a started game
+//                     application on the build's DATA, and its pop-ups with stand-in pages;
+//   harness::ScopedLink / AchievementTest  content tests with a fixed game link.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "battle/effects/Effect_Summary.h"
+#include "battle/page/PageGame.h"
+#include "content/GameLink.h"
+#include "engine/DrawFrame.h"
 #include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
+#include "engine/Random.h"
 #include "engine/VxApplication.h"
+#include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
+#include "engine/VxEffect.h"
 #include "engine/VxPage.h"
 #include "engine/VxResourceManager.h"
+#include "engine/VxSound.h"
+#include "engine/VxTexture.h"
 #include "engine/VxXApplication.h"
+#include "frontend/PageMenu.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
+#include "game/Effect_SwitchPage.h"
+#include "game/PopupDrawing.h"
+#include "game/GameApplication.h"
+#include "game/GameSaveData.h"
+#include "game/SaveProfile.h"
+#include "platform/AppActive.h"
+#include "platform/D3DApplication.h"
+#include "platform/FrameworkTimer.h"
+#include "platform/MyD3DApplication.h"
+#include "platform/RenderTargets.h"
+#include "platform/ResourceArchive.h"
+#include "platform/SoundManager.h"
+#include "platform/SoundVolumes.h"
+#include "platform/StartupChecks.h"
+#include "platform/ZipPassword.h"
+#include "platform/host/Display.h"
 #include "platform/host/Headless.h"
-#include "platform/host/Thread.h"
+#include "platform/host/RecordingDevice.h"
 #include "platform/host/WindowMessage.h"
+#include "tools/assetpack/ZipWriter.h"
 
 namespace harness {
 
-// Application with the platform hooks recorded instead of reaching a device.
+using Files = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
+inline std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+
+// A folder of its own under the system's temporary folder, gone with the object.
+class TempDir {
+public:
+    TempDir() {
+        char pattern[] = "/tmp/csq-test-XXXXXX";
+        EXPECT_NE(mkdtemp(pattern), nullptr);
+        path = pattern;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+    std::filesystem::path path;
+};
+
+// A sealed archive of the files, each folder entered before its files.
+inline std::string WriteArchive(const std::string& path, const Files& files) {
+    ZipWriter zip;
+    ZipWriteOptions sealed;
+    sealed.password = g_szZipPassword;
+    std::vector<std::string> folders{"Resource/"};
+    zip.AddDirectory("Resource/");
+    for (const auto& f : files) {
+        const std::string folder = f.first.substr(0, f.first.rfind('/') + 1);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            zip.AddDirectory(folder);
+            folders.push_back(folder);
+        }
+        zip.AddFile(f.first, f.second, sealed);
+    }
+    EXPECT_TRUE(zip.WriteTo(path));
+    return path;
+}
+
+// Application with the platform hooks recorded instead of reaching a device,
+// except the cull mode, which reaches the device when there is one.
 class TestApplication : public CVxXApplication {
 public:
     void DrawLoadingScreen() override { ++loadingScreens; }
@@ -35,6 +123,13 @@ public:
     void EnableLighting(bool) override {}
     void DrawTextAt(const char* text, int x, int y, float, float, float, float) override {
         texts.push_back({text ? text : "", {x, y}});
+    }
+    void SetCullMode(int mode) override {
+        CVxObject::SetCullMode(mode);
+        if (!m_pDevice) return;
+        if (mode == CULL_NONE) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_NONE);
+        if (mode == CULL_CW) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CW);
+        if (mode == CULL_CCW) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CCW);
     }
 
     std::vector<std::string> log;
@@ -84,6 +179,8 @@ public:
     int drawn = 0;
 };
 
+// An engine application with fake pages. Page switches run inline unless a
+// test turns the workers back on.
 class Harness {
 public:
     Harness() { app.m_bRunWorkersInline = true; }
@@ -117,7 +214,6 @@ public:
         app.ProcessInput();
         app.Frame();
     }
-
     void Steps(int n) {
         for (int i = 0; i < n; ++i) Step();
     }
@@ -143,4 +239,557 @@ public:
     int switchesRun = 0;
 };
 
+// An application drawing into a recording device (800 × 600 back buffer,
+// 880 × 640 logical screen), with an archive of the given files, the sound
+// manager on the headless audio device and the sound levels at their defaults.
+class World {
+public:
+    explicit World(const Files& files = {}) {
+        app.m_pDevice = &device;
+        app.m_iScreenWidth = 880;
+        app.m_iScreenHeight = 640;
+        g_bStageRedraw = false;
+        g_bScreenDimOn = false;
+        g_fScreenDim = 1.0f;
+        g_bLooseFiles = false;
+        g_iEffectVolume = DEFAULT_EFFECT_VOLUME;
+        g_iMusicVolume = DEFAULT_MUSIC_VOLUME;
+        g_iGroup2Volume = 0;
+        g_iMasterVolume = 0;
+        g_fGroup0VolumeScale = 1.0f;
+        g_bAllSoundsPaused = false;
+        g_bAppActive = true;
+        archive.OpenResourceArchive(WriteArchive(dir / "DATA", files));
+        sounds.Initialize();
+        g_pSoundManager = &sounds;
+    }
+    ~World() {
+        g_pSoundManager = nullptr;
+        g_bScreenDimOn = false;
+        g_fScreenDim = 1.0f;
+        g_bAllSoundsPaused = false;
+        g_bAppActive = true;
+        g_bLooseFiles = false;
+        g_iMasterVolume = 0;
+    }
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Samples heard since the last call, left channel only.
+    std::vector<int16_t> HeardLeft() {
+        auto all = host.audio.TakeMixed();
+        std::vector<int16_t> left;
+        for (size_t i = 0; i < all.size(); i += 2) left.push_back(all[i]);
+        return left;
+    }
+
+    TempDir dir;
+    host::HeadlessHost host;
+    host::RecordingDevice device{800, 600};
+
+private:
+    // Device textures let go while the application goes are freed before the device.
+    struct ReleasedTextureFlush {
+        ~ReleasedTextureFlush() { CVxTexture::FreeReleasedTextures(); }
+    } m_flush;
+
+public:
+    TestApplication app;
+    ResourceArchive archive;
+    SoundManager sounds;
+};
+
+// Installs a fixed game link for content tests while alive.
+class ScopedLink {
+public:
+    ScopedLink() { SetContentLink(&link); }
+    ~ScopedLink() { SetContentLink(nullptr); }
+    ScopedLink(const ScopedLink&) = delete;
+    ScopedLink& operator=(const ScopedLink&) = delete;
+
+    void Battle(int stage) { Set(BATTLE_PAGE_INDEX, false, stage); }
+    void SwitchingToBattle(int stage) {
+        Set(-1, true, stage);
+        link.m_iPendingPage = BATTLE_PAGE_INDEX;
+    }
+    void Menu(int stage) { Set(1, false, stage); }
+
+    CFixedContentLink link;
+
+private:
+    void Set(int page, bool pending, int stage) {
+        link.m_iCurrentPage = page;
+        link.m_bSwitchPending = pending;
+        link.m_iCurrentStage = stage;
+    }
+};
+
+// Records what reaches a notice, and keeps record 0 alive once started, as the
+// pop-ups do until the player closes them.
+class RecordingNotice : public CAchievementNotice {
+public:
+    bool IsRecordAlive() const override { return m_bAlive; }
+    void AppendPending(int index) override { m_aiPending.push_back(index); }
+    void StartRecord(int index) override {
+        m_aiStarted.push_back(index);
+        m_bAlive = true;
+    }
+    // Every index announced, in order: the one shown first, then the queue.
+    std::vector<int> All() const {
+        std::vector<int> all = m_aiStarted;
+        all.insert(all.end(), m_aiPending.begin(), m_aiPending.end());
+        return all;
+    }
+    bool m_bAlive = false;
+    std::vector<int> m_aiStarted;
+    std::vector<int> m_aiPending;
+};
+
 }  // namespace harness
+
+// A fresh default profile and recording achievement notices.
+class AchievementTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_CurrentProfile = SaveProfile{};
+        CGameSaveData().InitProfile(g_CurrentProfile);
+        m_Link.link.m_pBoard = &m_Board;
+        m_Link.link.m_pInGame = &m_InGame;
+        m_Link.Menu(1);
+    }
+    void TearDown() override { g_CurrentProfile = SaveProfile{}; }
+    int& Progress(int index) { return g_CurrentProfile.m_aiAchievementProgress[index]; }
+
+    harness::ScopedLink m_Link;
+    harness::RecordingNotice m_Board;
+    harness::RecordingNotice m_InGame;
+};
+
+// The framework on the headless video system, with counting device hooks.
+class CountingApp : public CD3DApplication {
+public:
+    CountingApp() {
+        m_pszWindowTitle = u"Cogsquall";
+        m_dwCreationWidth = 800;
+        m_dwCreationHeight = 600;
+    }
+    HRESULT CreateDeviceResources() override { return ++created, createResult; }
+    HRESULT RestoreDeviceResources() override { return ++restored, S_OK; }
+    HRESULT ReleaseDeviceResources() override { return ++released, S_OK; }
+    HRESULT DestroyDeviceResources() override { return ++destroyed, S_OK; }
+    HRESULT Shutdown() override { return ++shutdowns, S_OK; }
+    HRESULT Render() override {
+        gateCountInRender.push_back(g_nFrameGateCount);
+        return S_OK;
+    }
+    int Renders() const { return int(gateCountInRender.size()); }
+
+    std::vector<uint32_t> gateCountInRender;
+    HRESULT createResult = S_OK;
+    int created = 0, restored = 0, released = 0, destroyed = 0, shutdowns = 0;
+};
+
+class FrameworkFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::SetVideoSystem(&video);
+        // Twice: a reset of a stopped clock still reads the old stop time.
+        FrameworkTimer(TIMER_RESET);
+        FrameworkTimer(TIMER_RESET);
+        g_fFrameGateTime = 0.0f;
+        g_nFrameGateCount = 0;
+        g_bAllowClose = true;
+        g_bQuitRequested = false;
+        ResetMemoryProbes();
+        m_savedProbe = g_pfnProbeSoundCard;
+    }
+    void TearDown() override {
+        host::SetVideoSystem(nullptr);
+        g_bAllowClose = true;
+        g_bQuitRequested = false;
+        g_pfnProbeSoundCard = m_savedProbe;
+        ResetMemoryProbes();
+    }
+
+    host::HeadlessHost services;
+    host::HeadlessVideoSystem video;
+    int (*m_savedProbe)() = nullptr;
+};
+
+// The render road: the framework object with a recording device, an
+// application that logs its hooks with the render target they ran on, four
+// pages (the fourth is the battle page) and an archive with the post-process effect.
+class RoadFixture : public FrameworkFixture {
+protected:
+    static constexpr const char* kEffectText =
+        "// test effect\n"
+        "texture RenderTargetTexture;\n"
+        "sampler S = sampler_state { Texture = <RenderTargetTexture>; };\n"
+        "technique PostProcessMotionBlur { pass P0 { ZEnable = false; } }\n";
+
+    struct Log {
+        std::vector<std::string> events;
+        host::GraphicsDevice* device = nullptr;
+        // "name@target" with the render target the hook ran on.
+        void Note(const std::string& what) {
+            events.push_back(what + "@" + std::to_string(device ? device->RenderTarget() : 0u));
+        }
+        int Count(const std::string& prefix) const {
+            int n = 0;
+            for (const auto& e : events)
+                if (e.compare(0, prefix.size(), prefix) == 0) ++n;
+            return n;
+        }
+    };
+    class RoadApp : public CVxXApplication {
+    public:
+        explicit RoadApp(Log* log) : m_log(log) {
+            m_bRunWorkersInline = true;
+            m_iWindowWidth = 800;
+            m_iWindowHeight = 600;
+            m_iScreenWidth = 880;
+            m_iScreenHeight = 640;
+        }
+        void DrawLoadingScreen() override { m_log->Note("loading"); }
+        void UpdateOverlays() override { m_log->Note("overlays"); }
+        int ProcessInput() override { return m_log->Note("input"), CVxXApplication::ProcessInput(); }
+        void OnTimer() override { m_log->Note("timer"); }
+        void OnDeactivate() override { m_log->Note("deactivate"); }
+        int LoadResources() override { return m_log->Note("load"), CVxXApplication::LoadResources(); }
+
+    private:
+        Log* m_log;
+    };
+    class LogPage : public CVxPage {
+    public:
+        LogPage(std::string name, Log* log) : m_name(std::move(name)), m_log(log) {}
+        int RenderScreen(int) override {
+            m_log->Note(m_name);
+            if (onRender) onRender();
+            return 0;
+        }
+        std::function<void()> onRender;
+
+    private:
+        std::string m_name;
+        Log* m_log;
+    };
+
+    void SetUp() override {
+        FrameworkFixture::SetUp();
+        g_GameRoadLinks = GameRoadLinks{};
+        g_bApplyFullscreenAtStart = 1;
+        g_bStageRedraw = false;
+        g_bScreenDimOn = false;
+        g_fScreenDim = 1.0f;
+        VxSrand(1);
+    }
+    void TearDown() override {
+        // Closing the window releases the device resources and deletes the application.
+        if (framework && framework->Window())
+            framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
+        framework.reset();
+        delete g_pApp;
+        pages.clear();
+        g_GameRoadLinks = GameRoadLinks{};
+        g_bStageRedraw = false;
+        g_bScreenDimOn = false;
+        g_fScreenDim = 1.0f;
+        FrameworkFixture::TearDown();
+    }
+
+    // Builds the application (pages 0 to 3) and creates the window and device.
+    HRESULT Start(const std::string& effectText = kEffectText, bool withEffect = true) {
+        app = new RoadApp(&log);
+        harness::Files files;
+        if (withEffect) files.push_back({"Resource/HLSL/BasicHLSL.fx", harness::Bytes(effectText)});
+        else files.push_back({"Resource/HLSL/Other.txt", harness::Bytes("-")});
+        app->OpenResourceArchive(harness::WriteArchive(m_dir / "DATA", files));
+        for (const char* name : {"logo", "menu", "story", "battle"})
+            pages.push_back(std::make_unique<LogPage>(name, &log));
+        framework = std::make_unique<CMyD3DApplication>();
+        framework->m_pszWindowTitle = u"Cogsquall";
+        framework->m_dwCreationWidth = 800;
+        framework->m_dwCreationHeight = 600;
+        HRESULT hr = framework->Create();
+        device = video.device;
+        log.device = device;
+        return hr;
+    }
+
+    // One frame as the gate runs it (without the present).
+    void Frame() {
+        services.clock.Advance(16666667);
+        framework->Render();
+    }
+
+    // Draws made to `target` since `from`.
+    std::vector<const host::DrawRecord*> DrawsTo(host::TextureHandle target, size_t from = 0) const {
+        std::vector<const host::DrawRecord*> out;
+        for (size_t i = from; i < device->draws.size(); ++i)
+            if (device->draws[i].target == target) out.push_back(&device->draws[i]);
+        return out;
+    }
+    // Composition draws: the post-process program on the back buffer.
+    std::vector<const host::DrawRecord*> Compositions(size_t from = 0) const {
+        std::vector<const host::DrawRecord*> out;
+        for (const auto* d : DrawsTo(0, from))
+            if (d->state.shader == host::SHADER_POSTPROCESS) out.push_back(d);
+        return out;
+    }
+    std::string Target(host::TextureHandle t) const { return std::to_string(t); }
+
+    harness::TempDir m_dir;
+    Log log;
+    RoadApp* app = nullptr;  // deleted by the framework with its device resources
+    std::vector<std::unique_ptr<LogPage>> pages;
+    std::unique_ptr<CMyD3DApplication> framework;
+    host::RecordingDevice* device = nullptr;
+};
+
+// A fresh save folder for each test: APPDATA points at a new temporary
+// folder, and the profile copies and sound levels start from zero.
+class SaveFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_Root = m_Dir.path.string();
+        setenv("APPDATA", m_Root.c_str(), 1);
+        ResetMemory();
+    }
+
+    static void ResetMemory() {
+        g_CurrentProfile = SaveProfile{};
+        for (SaveProfile& p : g_aStoredProfiles) p = SaveProfile{};
+        g_iMusicVolume = DEFAULT_MUSIC_VOLUME;
+        g_iEffectVolume = DEFAULT_EFFECT_VOLUME;
+        g_iGroup2Volume = 0;
+    }
+
+    std::string MainPath() const { return m_Root + "/Orvendale/Cogsquall/SaveData.dat"; }
+    std::string BackupPath() const { return m_Root + "/Orvendale/Cogsquall/DataBkUp.dat"; }
+    static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+    static std::vector<uint8_t> ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    static int32_t ReadInt(const std::vector<uint8_t>& bytes, size_t offset) {
+        int32_t v;
+        std::memcpy(&v, bytes.data() + offset, 4);
+        return v;
+    }
+    static void WriteInt(std::vector<uint8_t>& bytes, size_t offset, int32_t v) {
+        std::memcpy(bytes.data() + offset, &v, 4);
+    }
+    // Recomputes the checksum, so a test can change a value and keep the file acceptable.
+    static void FixChecksum(std::vector<uint8_t>& bytes) {
+        int32_t sum = 0;
+        for (size_t i = 0; i < 5128; ++i) sum += static_cast<int8_t>(bytes[i]);
+        WriteInt(bytes, 5128 + 8, sum);
+    }
+
+    // Loads (or creates) the save, names the profiles in order and saves;
+    // a second call therefore pushes the first file into the backup.
+    void MakeSaveWith(std::initializer_list<const char*> names) {
+        CGameSaveData save;
+        const int loaded = save.Load();
+        ASSERT_TRUE(loaded == CVxSaveData::SAVE_OK || loaded == CVxSaveData::SAVE_CREATED) << loaded;
+        int slot = 0;
+        for (const char* name : names) {
+            if (slot < save.Header().m_nProfilesInUse)
+                ASSERT_EQ(save.RenameProfile(slot, name), CVxSaveData::SAVE_OK);
+            else
+                ASSERT_EQ(save.CreateProfile(name), CVxSaveData::SAVE_OK);
+            ++slot;
+        }
+        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    }
+
+    harness::TempDir m_Dir;
+    std::string m_Root;
+};
+
+#ifdef CSQ_BINARY_DIR  // the tests' build, which has the generated DATA
+// A game application with the build's generated DATA as the working
+// directory's archive, the silent sound device, and scripted message-box answers.
+class GameAppTest : public SaveFolderTest {
+protected:
+    void SetUp() override {
+        SaveFolderTest::SetUp();
+        char cwd[PATH_MAX];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        m_OldCwd = cwd;
+        ASSERT_EQ(chdir(CSQ_BINARY_DIR), 0);
+        g_bQuitRequested = false;
+        g_bAllowClose = true;
+        m_Sounds.Initialize();
+        g_pSoundManager = &m_Sounds;
+    }
+    void TearDown() override {
+        m_App.reset();
+        g_pSoundManager = nullptr;
+        g_bQuitRequested = false;
+        g_bAllowClose = true;
+        ASSERT_EQ(chdir(m_OldCwd.c_str()), 0);
+    }
+
+    // Builds the application (answers to its questions queued beforehand).
+    CGameApplication& Make() {
+        m_App = std::make_unique<CGameApplication>();
+        m_App->m_bRunWorkersInline = true;
+        return *m_App;
+    }
+    // Builds it and loads as the device's creation does.
+    CGameApplication& Start() {
+        Make();
+        m_App->LoadResources();
+        return *m_App;
+    }
+    // Shuts down as the framework does at the end of the run.
+    void Shutdown() { m_App.reset(); }
+
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> out;
+        for (const auto& b : m_Host.boxes.Boxes()) out.push_back(b.caption);
+        return out;
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const auto& b : m_Host.boxes.Boxes()) out.push_back(b.text);
+        return out;
+    }
+    void PressKey(int key) { m_App->m_aInput[0].m_aiKey[key] = KEY_PRESSED | KEY_HELD; }
+
+    host::HeadlessHost m_Host;
+    SoundManager m_Sounds;
+    std::unique_ptr<CGameApplication> m_App;
+
+private:
+    std::string m_OldCwd;
+};
+
+// A pop-up of the battle that only keeps its records.
+class RecordingEffect : public CVxEffect {
+public:
+    RecordingEffect() {
+        m_nPoolSize = 1;
+        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
+        Clear(0);
+    }
+    void OnFrame(int) override {}
+};
+
+// The menu's operations as the message box calls them.
+class RecordingMenu : public CPageMenu {
+public:
+    void DeleteCurrentProfile() override { ++deletes; }
+    void BuyLabItem() override {
+        ++labBuys;
+        if (labPurchase) labPurchase();
+    }
+    void BuyUpgrade() override { ++upgradeBuys; }
+    void StepEpisode(bool forward) override { episodeSteps += forward ? 1 : -1; }
+    void ScrollStageMap(int direction) override { mapSteps += direction == 1 ? 1 : -1; }
+    int GetOpenAreaCount() const override { return openAreas; }
+
+    int deletes = 0, labBuys = 0, upgradeBuys = 0, episodeSteps = 0, mapSteps = 0, openAreas = 1;
+    void (*labPurchase)() = nullptr;
+};
+
+constexpr int kMenuPageIndex = 1;
+
+// A started game application with its shared resources, on the menu page with
+// a recording menu, and the battle in its card selection with stand-in pop-ups:
+// frame stepping of one effect, key releases, presses and clicks on a button.
+class PopupTest : public GameAppTest {
+protected:
+    void SetUp() override {
+        GameAppTest::SetUp();
+        Start();
+        m_App->LoadSharedResources();
+        box = m_App->m_pEffectMsgBox;
+        ASSERT_NE(box, nullptr);
+        m_App->m_iCurrentPage = kMenuPageIndex;
+        m_OriginalMenu = m_App->m_pPageMenu;
+        m_App->m_pPageMenu = &menu;
+        m_App->m_apPages[kMenuPageIndex] = &menu;
+        battle = m_App->m_pPageGame;
+        battle->m_pEffectSummary = &summary;
+        battle->m_pEffectHowToPlay = &howToPlay;
+        battle->m_pEffectHowToMiniGame = &howToMiniGame;
+        battle->m_iBattleState = 4;  // card selection
+    }
+    void TearDown() override {
+        RestorePages();
+        GameAppTest::TearDown();
+    }
+    // Gives the application its own menu page back (it deletes it at shutdown).
+    void RestorePages() {
+        if (!m_App) return;
+        m_App->m_pPageMenu = m_OriginalMenu;
+        m_App->m_apPages[kMenuPageIndex] = m_OriginalMenu;
+        m_App->m_pPageGame->m_pEffectSummary = nullptr;
+        m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
+        m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
+    }
+
+    void Tick(CVxEffect* effect, int n = 1) {
+        for (int i = 0; i < n; ++i) effect->Tick();
+    }
+    void TickBox(int n = 1) { Tick(box, n); }
+    // Opens kind and runs the slide until the box stands at rest.
+    void OpenAtRest(int kind) {
+        ASSERT_EQ(box->Add(kind), 0);
+        TickBox(29);
+        ASSERT_EQ(box->SlideY(), 0.0f);
+    }
+    // Runs a slide-out to its end.
+    void FinishSlide() { TickBox(30); }
+    // A key released this frame, answered by the box.
+    void Answer(int key) {
+        m_App->m_aInput[0].m_aiKey[key] = KEY_RELEASED;
+        box->HandleClick();
+    }
+
+    void ReleaseKey(int key) { m_App->m_aInput[0].m_aiKey[key] = KEY_RELEASED; }
+    void CursorAt(float x, float y) {
+        m_App->m_aInput[0].m_iCursorX = int(x + float(int(m_App->m_iScreenWidth * 0.5)));
+        m_App->m_aInput[0].m_iCursorY = int(float(int(m_App->m_iScreenHeight * 0.5)) - y);
+    }
+    void CursorOn(const CVxButton* button) { CursorAt(button->m_vPosition.x, button->m_vPosition.y); }
+    // The mouse goes down over the button this frame.
+    void PressOn(const CVxButton* button) {
+        CursorOn(button);
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+    }
+    void HoldMouse() { m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_HELD; }
+    void ReleaseMouse() { m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_RELEASED; }
+    // A whole click on the button: down, held, up, each handed over by call.
+    template <class F>
+    void ClickOn(CVxButton* button, F handle) {
+        PressOn(button);
+        handle();
+        HoldMouse();
+        handle();
+        ReleaseMouse();
+        handle();
+    }
+    bool Playing(CVxSound* sound) { return sound && sound->IsPlaying(); }
+    void Silence(CVxSound* sound) {
+        if (sound) sound->Stop();
+    }
+
+    CEffect_MsgBox* box = nullptr;
+    CPageGame* battle = nullptr;
+    RecordingMenu menu;
+    CEffect_Summary summary;
+    RecordingEffect howToPlay;
+    RecordingEffect howToMiniGame;
+
+private:
+    CPageMenu* m_OriginalMenu = nullptr;
+};
+#endif  // CSQ_BINARY_DIR

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <string>
 
-#include "AchievementTestSupport.h"
+#include "tests/Harness.h"
 #include "GameFontMetrics.h"
 #include "content/Achievements.h"
 
-using namespace content_test;
+using namespace harness;
 
 using Achievements = AchievementTest;
 

@@ -5,11 +5,11 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxSound.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/OggClip.h"
 
 namespace {
 
-using widgets::WidgetWorld;
 
 // A button at the centre of a page showing sub-screen 1, with a sound for
 // each of its three moments, and input driven one step at a time.
@@ -28,7 +28,7 @@ public:
 
     std::unique_ptr<CVxSound> MakeSound() {
         auto s = std::make_unique<CVxSound>();
-        auto wave = widgets::MakeWave(20000);
+        auto wave = testclip::MakeWav(1, 22050, std::vector<int16_t>(20000, 4000));
         EXPECT_TRUE(s->DecodeAndCreate(wave.data(), uint32_t(wave.size()), false));
         return s;
     }
@@ -50,7 +50,7 @@ public:
     }
     void Step() { Step({&button}); }
 
-    WidgetWorld w;
+    harness::World w;
     std::vector<std::string> log;
     harness::FakePage page;
     CVxButton button;
@@ -138,6 +138,25 @@ TEST(Button, PressInsideLeaveAndReleaseOutsideIsNoClick) {
     EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);
 }
 
+TEST(Button, AReleaseAndAPressInOneInputStepIsAPressNotAClick) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.Down();
+    t.Step();
+    ASSERT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    t.In().m_aiKey[MOUSE_LEFT] = KEY_HELD;
+    t.w.app.HandleWindowInput(host::WM_LBUTTONUP, 0, nullptr);
+    t.w.app.HandleWindowInput(host::WM_LBUTTONDOWN, 0, nullptr);
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    EXPECT_FALSE(t.button.TakeClick());
+    EXPECT_EQ(t.button.m_iClickCooldown, 0);
+    // The release that follows is the click.
+    t.Up();
+    t.Step();
+    EXPECT_TRUE(t.button.TakeClick());
+}
+
 TEST(Button, ClickNotTakenWithinTenFramesIsLost) {
     for (int wait : {9, 10}) {
         ButtonBench t;
@@ -220,7 +239,7 @@ TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
 }
 
 TEST(Button, DrawsBackThenFrontPictureOfItsStatus) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard back(nullptr, nullptr, nullptr), front(nullptr, nullptr, nullptr), press(nullptr, nullptr, nullptr);
     CVxButton b(-1);
     b.m_stateBack.m_apState[BUTTON_NORMAL] = &back;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 #include "content/GameLink.h"
 #include "content/UnitDefinition.h"
 #include "content/WeaponDefinition.h"

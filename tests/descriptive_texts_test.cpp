@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "GameFontMetrics.h"
 #include "content/GameLink.h"
 #include "content/DescriptiveTexts.h"
@@ -184,7 +184,7 @@ TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
 }
 
 TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
 
     // Menu upgrade list: no indent, breaks become blanks.
     link.Menu(53);
@@ -215,7 +215,7 @@ TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
 }
 
 TEST(UpgradeTexts, EffectTextsFitTheEncyclopediaAndTheUnlockBoard) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
     for (int id = 0; id < ROBOT_TYPES; ++id) {
         link.Menu(100);
         link.link.m_iSubScreen = 9;

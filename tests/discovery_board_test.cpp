@@ -11,13 +11,13 @@
 #include "game/Effect_NewRobot.h"
 #include "game/SaveProfile.h"
 #include "game/StageNumbering.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 class DiscoveryBoardTest : public PopupTest {
 protected:
     void SetUp() override {
         PopupTest::SetUp();
-        m_App->m_iCurrentPage = kBattlePageIndex;
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
         ok = new CVxButton(0);
         const CustomType& states = m_App->m_aButtonSets[BTN_OK];

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 #include "engine/VxString.h"
 #include "platform/FrameworkTimer.h"
 

@@ -2,20 +2,21 @@
 
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/PictureBytes.h"
 
 namespace {
 
-using widgets::WidgetWorld;
+using harness::World;
 
-WidgetWorld::Files Gauge() {
-    return {{"Resource/Test/Bbd_Gauge.tga", widgets::MakeTga(16, 64, [](int, int) { return 0xFF0000FFu; })}};
+harness::Files Gauge() {
+    return {{"Resource/Test/Bbd_Gauge.tga", testpic::TgaOf(16, 64, [](int, int) { return 0xFF0000FFu; })}};
 }
 
 }  // namespace
 
 TEST(GaugeBar, GrowsUpFromTheBottomOfTheBoxAndRestoresTheBillboard) {
-    WidgetWorld w(Gauge());
+    harness::World w(Gauge());
     CVxBillboard bar("Bbd_Gauge.tga", "Resource\\Test\\", nullptr);
     const struct {
         float fraction, bottom, top, topV;
@@ -46,7 +47,7 @@ TEST(GaugeBar, GrowsUpFromTheBottomOfTheBoxAndRestoresTheBillboard) {
 }
 
 TEST(ButtonStates, NonNullPicturesFillTheBackSetAndTheLastSizesTheButton) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard press(nullptr, nullptr, nullptr), disable(nullptr, nullptr, nullptr),
         kept(nullptr, nullptr, nullptr);
     press.SetSize(120, 40, 1);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 #include "platform/host/Display.h"
 
 using harness::Harness;

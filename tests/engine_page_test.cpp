@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 #include "engine/VxSound.h"
 
 using harness::CountingButton;

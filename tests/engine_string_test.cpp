@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 #include "engine/VxString.h"
 
 TEST(VxString, JoinsPadsGroupsAndCuts) {

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 
 using harness::FakePage;
 using harness::Harness;

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "FrameworkFixture.h"
+#include "tests/Harness.h"
 
 using namespace host;
 

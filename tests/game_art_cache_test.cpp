@@ -5,7 +5,7 @@
 #include "battle/page/PageGame.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

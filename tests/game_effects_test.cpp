@@ -16,7 +16,7 @@
 #include "game/LoadingBar.h"
 #include "platform/RenderTargets.h"
 #include "platform/host/RecordingDevice.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

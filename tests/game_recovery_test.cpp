@@ -12,7 +12,7 @@
 #include "engine/VxResourceManager.h"
 #include "game/Effect_NewAchievement.h"
 #include "game/GameSaveData.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

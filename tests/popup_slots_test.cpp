@@ -9,7 +9,7 @@
 #include "game/SaveProfile.h"
 #include "platform/RenderTargets.h"
 #include "platform/host/RecordingDevice.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 class PopupSlotTest : public PopupTest {
 protected:

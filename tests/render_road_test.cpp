@@ -2,11 +2,10 @@
 // the loading screen, the still, the dim, screen shake and message routing.
 #include <cmath>
 
-#include "RoadFixture.h"
+#include "tests/Harness.h"
 #include "engine/Random.h"
 #include "platform/AppActive.h"
 
-using namespace road;
 using host::TextureHandle;
 
 namespace {

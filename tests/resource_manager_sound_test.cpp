@@ -5,7 +5,7 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "tests/OggClip.h"
-#include "tests/ResourceWorld.h"
+#include "tests/Harness.h"
 
 namespace {
 
@@ -18,12 +18,12 @@ Files Clips() {
     };
 }
 
-uint32_t Position(world::ResourceWorld& w, CVxSound* s) { return w.host.audio.GetPosition(s->m_pSound->GetBuffer(0)); }
+uint32_t Position(harness::World& w, CVxSound* s) { return w.host.audio.GetPosition(s->m_pSound->GetBuffer(0)); }
 
 }  // namespace
 
 TEST(ResourceManagerSounds, CreateSoundGivesOwnerAndKeepsIt) {
-    world::ResourceWorld w(Clips());
+    harness::World w(Clips());
     CVxResourceManager rm;
     rm.m_iOwnerId = 3;
     CVxSound* s = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -40,7 +40,7 @@ TEST(ResourceManagerSounds, CreateSoundGivesOwnerAndKeepsIt) {
 }
 
 TEST(ResourceManagerSounds, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
-    world::ResourceWorld w(Clips());
+    harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* music = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     CVxSound* idle = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -80,7 +80,7 @@ TEST(ResourceManagerSounds, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEn
 }
 
 TEST(ResourceManagerSounds, StopRewindsPlayingSoundsOnly) {
-    world::ResourceWorld w(Clips());
+    harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     CVxSound* b = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -99,7 +99,7 @@ TEST(ResourceManagerSounds, StopRewindsPlayingSoundsOnly) {
 }
 
 TEST(ResourceManagerSounds, RefreshAppliesNewLevelsAtOnce) {
-    world::ResourceWorld w(Clips());
+    harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     CVxSound* paused = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -126,7 +126,7 @@ TEST(ResourceManagerSounds, RefreshAppliesNewLevelsAtOnce) {
 }
 
 TEST(ResourceManagerSounds, DestroyingTheManagerStopsItsSoundsFirst) {
-    world::ResourceWorld w(Clips());
+    harness::World w(Clips());
     auto* rm = new CVxResourceManager();
     CVxSound* a = rm->CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     a->m_dwPlayFlags = DSBPLAY_LOOPING;
@@ -142,7 +142,7 @@ TEST(ResourceManagerSounds, DestroyingTheManagerStopsItsSoundsFirst) {
 }
 
 TEST(ResourceManagerSounds, ApplicationMuteGoesThroughEveryManager) {
-    world::ResourceWorld w(Clips());
+    harness::World w(Clips());
     ASSERT_NE(w.app.m_pResourceManager, nullptr);
     CVxSound* a = w.app.m_pResourceManager->CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     a->Play();

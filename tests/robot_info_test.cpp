@@ -8,7 +8,7 @@
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
 #include "game/SaveProfile.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "SaveTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 constexpr size_t kHeader = 5128;

@@ -1,7 +1,7 @@
 // The fuzzer's checks over a fixed, generated set of damaged save files.
 #include <climits>
 
-#include "SaveTestSupport.h"
+#include "tests/Harness.h"
 #include "engine/Random.h"
 #include "tools/save_fuzz/SaveLoadCheck.h"
 

@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "SaveTestSupport.h"
+#include "tests/Harness.h"
 #include "engine/Random.h"
 
 namespace {

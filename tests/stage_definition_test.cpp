@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/StageDefinition.h"
 #include "game/SaveProfile.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

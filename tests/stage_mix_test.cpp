@@ -6,10 +6,10 @@
 #include <set>
 #include <vector>
 
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/StageDefinition.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "game/SaveProfile.h"
 #include "game/StageNumbering.h"
 
@@ -33,7 +33,7 @@ TEST(StageNumbering, TheOrderOfPlayVisitsEveryStageOnce) {
 }
 
 TEST(StageNumbering, EpisodesEndOnTheirLastMiniGame) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
     for (int stage = 1; stage <= 180; ++stage) {
         link.Battle(stage);
         EXPECT_EQ(IsEpisodeFinalStage(), stage == 160 || stage == 170 || stage == 180) << stage;

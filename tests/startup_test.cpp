@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "FrameworkFixture.h"
+#include "tests/Harness.h"
 
 using namespace host;
 

@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/UnitDefinition.h"
 #include "game/SaveProfile.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "GameFontMetrics.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
@@ -133,7 +133,7 @@ TEST_F(UnitInfoPanel, MachinesShowMoveSpeedAndHearts) {
 }
 
 TEST_F(UnitInfoPanel, ToughnessFollowsTheBattlesScaledHitPoints) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
     link.Menu(120);
     EXPECT_EQ(ValueOf(1000, "Toughness :"), "Medium");  // 100
     link.Battle(120);

@@ -5,12 +5,12 @@
 #include <set>
 #include <vector>
 
-#include "AchievementTestSupport.h"
+#include "tests/Harness.h"
 #include "GameFontMetrics.h"
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
 
-using namespace content_test;
+using namespace harness;
 
 using Unlocks = AchievementTest;
 

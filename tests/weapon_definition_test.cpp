@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/FieldGrid.h"
 #include "content/WeaponDefinition.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 
