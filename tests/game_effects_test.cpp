@@ -334,7 +334,7 @@ TEST_F(EffectsTest, ExitBoxOnTheMenuHoldsMenuInputAfterCancel) {
 TEST_F(EffectsTest, ExitBoxOverAStillOfAnotherBoxLeavesTheStillAlone) {
     Enter(3);
     m_App->m_bShowStill = true;
-    m_App->m_pEffectMsgBox->Add(9);
+    m_App->m_pEffectMsgBox->Add(MSGBOX_PAUSE);
     m_App->m_pResourceManager->m_bSoundsPaused = true;
     CEffect_Exit& box = *m_App->m_pEffectExit;
     box.Add(0);

@@ -10,15 +10,14 @@
 using MsgBoxTest = PopupTest;
 
 TEST_F(MsgBoxTest, SlidesDownTwentyATickAndTakesInputOnlyAtRest) {
-    ASSERT_EQ(box->Add(0), 0);
-    EXPECT_EQ(box->Add(1), -1);  // one box at a time
+    ASSERT_EQ(box->Add(MSGBOX_DUPLICATE_NAME), 0);
+    EXPECT_EQ(box->Add(MSGBOX_BLANK_NAME), -1);  // one box at a time
     TickBox();
     EXPECT_EQ(box->SlideY(), 560.0f);
     TickBox();
     EXPECT_EQ(box->SlideY(), 540.0f);
 
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     EXPECT_EQ(box->m_bSwitching, 0);
     EXPECT_EQ(m_App->m_aInput[0].m_aiKey[VK_ENTER], uint32_t(KEY_RELEASED));  // not used up
 
@@ -42,14 +41,13 @@ TEST_F(MsgBoxTest, SlidesDownTwentyATickAndTakesInputOnlyAtRest) {
     EXPECT_EQ(box->SlideY(), 540.0f);
     TickBox(2);
     EXPECT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, 0);
+    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_DUPLICATE_NAME);
 }
 
 TEST_F(MsgBoxTest, EscapeAnswersOkWhenAloneAndCancelBesideIt) {
     // OK only: Escape is OK.
-    OpenAtRest(18);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_ROBOT_SELECTION);
+    Answer(VK_ESC);
     EXPECT_EQ(g_CurrentProfile.m_abHintShown[0], 1);
     EXPECT_EQ(box->m_bSwitching, 1);
     FinishSlide();
@@ -58,20 +56,18 @@ TEST_F(MsgBoxTest, EscapeAnswersOkWhenAloneAndCancelBesideIt) {
     // OK and Cancel: Escape cancels, Enter confirms.
     menu.m_iSubScreen = MENU_LABORATORY;
     g_CurrentProfile.m_iFurthestStage = 1;
-    OpenAtRest(5);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_BUY_UPGRADE);
+    Answer(VK_ESC);
     EXPECT_EQ(menu.labBuys, 0);
     EXPECT_EQ(box->m_bSwitching, 1);
     FinishSlide();
-    OpenAtRest(5);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_BUY_UPGRADE);
+    Answer(VK_ENTER);
     EXPECT_EQ(menu.labBuys, 1);
 }
 
 TEST_F(MsgBoxTest, OptionsSlidersCoverTheWholeRangeAndOnlyTheEffectKnobClicks) {
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     CVxButton* music = box->m_apSliderKnob[0];
     ASSERT_LT(music->m_vPosition.x, 1000.0f);
 
@@ -112,7 +108,7 @@ TEST_F(MsgBoxTest, OptionsSlidersCoverTheWholeRangeAndOnlyTheEffectKnobClicks) {
 }
 
 TEST_F(MsgBoxTest, ADragLetGoOutsideTheWindowReleasesTheKnob) {
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     PressOn(box->m_apSliderKnob[0]);
     box->HandleClick();
     ASSERT_EQ(box->m_iGrabbedSlider, 0);
@@ -123,12 +119,11 @@ TEST_F(MsgBoxTest, ADragLetGoOutsideTheWindowReleasesTheKnob) {
 }
 
 TEST_F(MsgBoxTest, KnobsLeaveTheScreenWhenAnotherKindShows) {
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     const VxVec3 knob = box->m_apSliderKnob[0]->m_vPosition;
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();  // OK on the menu closes
+    Answer(VK_ENTER);  // OK on the menu closes
     FinishSlide();
-    OpenAtRest(0);
+    OpenAtRest(MSGBOX_DUPLICATE_NAME);
     EXPECT_EQ(box->m_apSliderKnob[0]->m_vPosition.x, MSGBOX_OFF_SCREEN);
     EXPECT_EQ(box->m_apSliderKnob[1]->m_vPosition.x, MSGBOX_OFF_SCREEN);
     // A press where the knob stood grabs nothing.
@@ -141,27 +136,26 @@ TEST_F(MsgBoxTest, KnobsLeaveTheScreenWhenAnotherKindShows) {
 TEST_F(MsgBoxTest, ReopeningSkipsTheOpeningSoundWhileCloseAndOpenPlaysIt) {
     CVxSound* open = m_App->m_pSndMsgBox;
     ASSERT_NE(open, nullptr);
-    box->Add(9);
+    box->Add(MSGBOX_PAUSE);
     EXPECT_TRUE(Playing(open));
     TickBox(29);
     Silence(open);
     PressOn(box->m_pBtnOption);
     box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, 12);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_OPTIONS);
     FinishSlide();
     EXPECT_TRUE(box->IsOpen());
-    EXPECT_EQ(box->m_aInstances[0].kind, 12);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_OPTIONS);
     EXPECT_EQ(box->m_bSwitching, 0);
     TickBox(29);
     EXPECT_EQ(box->SlideY(), 0.0f);
     EXPECT_FALSE(Playing(open));
 
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     FinishSlide();
     ASSERT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, 12);
-    box->Add(0);
+    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_OPTIONS);
+    box->Add(MSGBOX_DUPLICATE_NAME);
     EXPECT_TRUE(Playing(open));
 }
 
@@ -174,38 +168,33 @@ TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
         g_CurrentProfile.m_iLifeBooster = 1;
         g_CurrentProfile.m_iEnergyBooster = 1;
     };
-    OpenAtRest(5);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, 14);
+    OpenAtRest(MSGBOX_BUY_UPGRADE);
+    Answer(VK_ENTER);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_NEW_MAP_UNLOCK);
     FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, 14);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_NEW_MAP_UNLOCK);
     TickBox(29);
 
     // A purchase after the area was already open just closes.
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     FinishSlide();
-    OpenAtRest(5);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_BUY_UPGRADE);
+    Answer(VK_ENTER);
     EXPECT_EQ(box->m_iShownKind, -1);
 }
 
 TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    box->m_lstPendingWarnings = {42};
-    OpenAtRest(41);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, 42);
+    box->m_lstPendingWarnings = {MSGBOX_WARNING_ANTI_MOLE};
+    OpenAtRest(MSGBOX_WARNING_ENERGY);
+    Answer(VK_ENTER);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_WARNING_ANTI_MOLE);
     EXPECT_TRUE(box->m_lstPendingWarnings.empty());
     FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, 42);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_WARNING_ANTI_MOLE);
     TickBox(29);
     EXPECT_EQ(battle->m_iCardChoiceStep, 0);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     FinishSlide();
     EXPECT_FALSE(box->IsOpen());
     EXPECT_EQ(battle->m_iCardChoiceStep, 2);
@@ -213,10 +202,9 @@ TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
 
 TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    box->m_lstPendingWarnings = {42, 45};
-    OpenAtRest(41);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    box->m_lstPendingWarnings = {MSGBOX_WARNING_ANTI_MOLE, MSGBOX_WARNING_MORTAR_BASE};
+    OpenAtRest(MSGBOX_WARNING_ENERGY);
+    Answer(VK_ESC);
     FinishSlide();
     EXPECT_FALSE(box->IsOpen());
     EXPECT_TRUE(box->m_lstPendingWarnings.empty());
@@ -229,18 +217,16 @@ TEST_F(MsgBoxTest, TooEasyConfirmedRaisesTheDifficultyAndSaysSo) {
     m_App->m_bShowStill = true;
     summary.m_iSwitchCode = 61;
     g_CurrentProfile.m_iDifficulty = 1;
-    OpenAtRest(28);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_EASY);
+    Answer(VK_ENTER);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, 2);
     EXPECT_EQ(g_CurrentProfile.m_abHintShown[5], 1);
     EXPECT_TRUE(g_bLeavingBattle);
-    EXPECT_EQ(box->m_iShownKind, 30);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_DIFFICULTY_CHANGED);
     FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, 30);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_DIFFICULTY_CHANGED);
     TickBox(29);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 61);
     EXPECT_GT(m_App->m_pEffectSwitchPage->m_aInstances[0].life, 0);
 }
@@ -250,16 +236,14 @@ TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
     battle->m_iBattleState = 10;
     m_App->m_bShowStill = true;
     g_CurrentProfile.m_iDifficulty = DIFFICULTY_HARD;
-    OpenAtRest(28);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_EASY);
+    Answer(VK_ENTER);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, DIFFICULTY_HARD);
     FinishSlide();
     box->Clear(0);
     g_CurrentProfile.m_iDifficulty = DIFFICULTY_EASY;
-    OpenAtRest(29);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_HARD);
+    Answer(VK_ENTER);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, DIFFICULTY_EASY);
     EXPECT_EQ(g_CurrentProfile.m_abHintShown[4], 1);
 }
@@ -272,9 +256,8 @@ TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
     g_CurrentProfile.m_iDifficulty = 1;
     m_App->m_pEffectNewAchievement->Announce(4);
     m_App->m_pEffectNewAchievement->Announce(5);
-    OpenAtRest(28);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_EASY);
+    Answer(VK_ESC);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, 1);
     EXPECT_EQ(g_CurrentProfile.m_abHintShown[5], 1);
     EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 3);
@@ -285,32 +268,30 @@ TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
     m_App->m_pEffectSwitchPage->m_aInstances[0].life = 1;
     TickBox();
     EXPECT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, 28);
+    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_TOO_EASY);
 }
 
 TEST_F(MsgBoxTest, ExitToMenuCancelDependsOnWhetherPlayHasBegun) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     m_App->PauseAllSounds();
     ASSERT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
-    OpenAtRest(4);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_EXIT_TO_MENU);
+    Answer(VK_ESC);
     EXPECT_EQ(box->m_iShownKind, -1);
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
     FinishSlide();
 
     battle->m_iBattleState = BATTLE_PLAYING;
     m_App->m_bShowStill = true;
-    OpenAtRest(4);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_EXIT_TO_MENU);
+    Answer(VK_ESC);
     EXPECT_EQ(box->m_iShownKind, MSGBOX_PAUSE);
 }
 
 TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = BATTLE_PLAYING;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnRestart);
     box->HandleClick();
     EXPECT_EQ(box->m_bSwitching, 0);
@@ -324,7 +305,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
     battle->m_iBattleState = 10;
     m_App->m_iCurrentStage = 1;
     g_CurrentProfile.m_iFurthestStage = 1;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     EXPECT_EQ(box->m_pBtnHelp->m_iStatus, BUTTON_DISABLE);
     PressOn(box->m_pBtnHelp);
     box->HandleClick();
@@ -337,7 +318,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
 
     m_App->m_iCurrentStage = 7;
     g_CurrentProfile.m_abRobotUnlocked[39] = 1;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnHelp);
     box->HandleClick();
     EXPECT_EQ(box->m_iShownKind, MSGBOX_HELP);
@@ -348,7 +329,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
     EXPECT_EQ(howToPlay.m_aInstances[0].kind, 1);
 
     m_App->m_iCurrentStage = 165;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnHelp);
     box->HandleClick();
     FinishSlide();
@@ -358,7 +339,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
 TEST_F(MsgBoxTest, OptionsOkGoesBackToPauseInBattleAndClosesOnTheMenu) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     ReleaseKey(VK_ESC);  // only OK is shown, so Escape is OK
     box->HandleClick();
     EXPECT_EQ(box->m_iShownKind, MSGBOX_PAUSE);
@@ -366,11 +347,10 @@ TEST_F(MsgBoxTest, OptionsOkGoesBackToPauseInBattleAndClosesOnTheMenu) {
 
 TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
     ASSERT_EQ(m_App->m_pSaveData->CreateProfile("Ann"), int(CVxSaveData::SAVE_OK));
-    OpenAtRest(18);
+    OpenAtRest(MSGBOX_ROBOT_SELECTION);
     g_CurrentProfile.m_iMetalParts = 777;
     const int current = m_App->m_pSaveData->Header().m_iCurrentProfile;
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     g_aStoredProfiles[current].m_iMetalParts = 0;
     CGameSaveData reread;
     ASSERT_EQ(reread.Load(), int(CVxSaveData::SAVE_OK));
@@ -382,9 +362,8 @@ TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
 TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
     g_CurrentProfile.m_iFurthestStage = 23;  // first episode, third area
     menu.m_iChangeDirection = 0;
-    OpenAtRest(11);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_CONTINUE_GAME);
+    Answer(VK_ENTER);
     EXPECT_TRUE(box->m_bContinueAnswered);
     EXPECT_EQ(m_App->m_iNewArea, 3);
     EXPECT_EQ(menu.mapSteps, 2);
@@ -397,9 +376,8 @@ TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
 
     // With the area open the stage is played at once.
     g_CurrentProfile.m_iFurthestStage = 3;
-    OpenAtRest(11);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_CONTINUE_GAME);
+    Answer(VK_ENTER);
     EXPECT_EQ(m_App->m_iCurrentStage, 3);
     EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_MISSION);
     EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 3);
