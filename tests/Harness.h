@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -37,6 +38,7 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxEffect.h"
+#include "engine/VxFont.h"
 #include "engine/VxPage.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
@@ -613,6 +615,68 @@ protected:
 };
 
 #ifdef CSQ_BINARY_DIR  // the tests' build, which has the generated DATA
+namespace harness {
+
+// The game's standard font from the build's DATA, drawing into a recording
+// device: how a board lays a text out, read back from the glyphs it draws.
+class FontProbe {
+public:
+    struct Setup {
+        float size;
+        float charSpacing;
+        float spaceFactor;
+        int wrapWidth;  // -1: no wrapping
+    };
+    FontProbe() {
+        app.m_pDevice = &device;
+        archive.OpenResourceArchive(CSQ_BINARY_DIR "/DATA");
+        font = std::make_unique<CVxFont>("Script_Fnt_GameStandard.txt", "Resource\\Font\\");
+        font->m_iAlign = 1;
+        font->m_bCellMode = false;  // glyph quads as wide as the glyph itself
+    }
+    // Lines the text takes once the font has wrapped it.
+    int Lines(const std::string& text, const Setup& s) { return Draw(text, s).lines; }
+    // Right edge of the widest line, the text's own lines drawn unwrapped.
+    int Widest(const std::string& text, const Setup& s) {
+        return Draw(text, {s.size, s.charSpacing, s.spaceFactor, -1}).widest;
+    }
+    // Whether the board's wrapping leaves the text's own line breaks alone.
+    bool Unwrapped(const std::string& text, const Setup& s) {
+        return Lines(text, s) == Lines(text, {s.size, s.charSpacing, s.spaceFactor, -1});
+    }
+
+private:
+    struct Layout {
+        int lines = 0;
+        int widest = 0;
+    };
+    Layout Draw(const std::string& text, const Setup& s) {
+        EXPECT_TRUE(font->m_nRows > 0) << "no standard font in the build's DATA";
+        font->SetSize(s.size, s.size, 1.0f);
+        font->m_fCharSpacing = s.charSpacing;
+        font->m_fSpaceFactor = s.spaceFactor;
+        font->m_iWrapWidth = s.wrapWidth;
+        device.draws.clear();
+        font->DrawText(text.c_str());
+        const float lineHeight = float(font->m_iTextureHeight) / float(font->m_nRows) * s.size;
+        Layout out;
+        for (const auto& d : device.draws) {
+            const int line = int(std::lround(-d.state.world[13] / lineHeight));
+            out.lines = std::max(out.lines, line + 1);
+            out.widest = std::max(out.widest, int(std::ceil(d.state.world[12] + d.state.world[0] / 2)));
+        }
+        return out;
+    }
+
+    host::HeadlessHost host;
+    host::RecordingDevice device{800, 600};
+    TestApplication app;
+    ResourceArchive archive;
+    std::unique_ptr<CVxFont> font;
+};
+
+}  // namespace harness
+
 // A game application with the build's generated DATA as the working
 // directory's archive, the silent sound device, and scripted message-box answers.
 class GameAppTest : public SaveFolderTest {

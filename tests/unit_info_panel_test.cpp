@@ -4,15 +4,21 @@
 #include <vector>
 
 #include "tests/Harness.h"
-#include "GameFontMetrics.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "game/GameSaveData.h"
 #include "game/SaveProfile.h"
 
-using font_test::SplitLines;
-
 namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n') lines.emplace_back();
+        else lines.back().push_back(c);
+    }
+    return lines;
+}
 
 class UnitInfoPanel : public ::testing::Test {
 protected:
