@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/Display.h"
+#include "platform/host/Headless.h"
 #include "platform/host/RecordingDevice.h"
 #include "platform/host/WindowMessage.h"
 
@@ -127,4 +128,41 @@ TEST(HeadlessWindow, FullScreenTakesTheModeSizeAndGivesItBack) {
     EXPECT_FALSE(w.PeekMessage(m));
     EXPECT_TRUE(w.PeekMessage(m));
     EXPECT_EQ(m.message, WM_CLOSE);
+}
+
+TEST(WindowTimer, DeliversWhenDueAtMostOncePerMillisecondAndStopsWhenKilled) {
+    HeadlessHost services;
+    HeadlessWindow window(800, 600);
+    WindowMessage msg;
+    window.SetTimer(9, 1);
+    EXPECT_FALSE(window.PeekMessage(msg));  // not a millisecond yet
+    services.clock.Advance(1000000);
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.message, uint32_t(WM_TIMER));
+    EXPECT_EQ(msg.wParam, 9u);
+    EXPECT_FALSE(window.PeekMessage(msg));
+    // Waiting messages go first.
+    services.clock.Advance(5000000);
+    window.PostMessage({WM_KEYDOWN, 65, 0});
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.message, uint32_t(WM_KEYDOWN));
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.message, uint32_t(WM_TIMER));
+    // Five milliseconds overdue still give one message, not five.
+    EXPECT_FALSE(window.PeekMessage(msg));
+    window.KillTimer(9);
+    EXPECT_FALSE(window.HasTimer(9));
+    services.clock.Advance(10000000);
+    EXPECT_FALSE(window.PeekMessage(msg));
+}
+
+TEST(WindowTimer, RunsAcrossTheMillisecondCounterWrap) {
+    HeadlessHost services;
+    services.clock.Set(int64_t(0xFFFFFFFFull) * 1000000 - 500000);  // just before the wrap
+    HeadlessWindow window(800, 600);
+    window.SetTimer(9, 2);
+    services.clock.Advance(2500000);
+    WindowMessage msg;
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.wParam, 9u);
 }
