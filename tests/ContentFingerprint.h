@@ -4,6 +4,7 @@
 // any later slip in a number, a name or a row.
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <type_traits>
 
 #include "content/FieldGrid.h"

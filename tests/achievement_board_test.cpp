@@ -1,11 +1,5 @@
 // The new-achievement board: queue order, slide, closing and reset.
-#include <gtest/gtest.h>
 
-#include <string>
-
-#include "content/GameLink.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxTexture.h"
 #include "tests/Harness.h"
 
 namespace {

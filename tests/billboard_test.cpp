@@ -1,12 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 
-#include "engine/DrawFrame.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxResourceManager.h"
-#include "engine/VxTexture.h"
-#include "platform/D3DApplication.h"
 #include "tests/Harness.h"
 #include "tests/PictureBytes.h"
 

@@ -1,15 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "engine/ScriptStatement.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxFont.h"
-#include "platform/ResourceArchive.h"
 #include "tests/Harness.h"
 #include "tests/PictureBytes.h"
 

@@ -1,15 +1,9 @@
-#include <gtest/gtest.h>
 
-#include <memory>
 
-#include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
-#include "engine/VxSound.h"
 #include "tests/Harness.h"
 #include "tests/OggClip.h"
 
 namespace {
-
 
 // A button at the centre of a page showing sub-screen 1, with a sound for
 // each of its three moments, and input driven one step at a time.

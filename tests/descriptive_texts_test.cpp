@@ -1,11 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
-#include <string>
 
 #include "tests/Harness.h"
-#include "content/GameLink.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitStories.h"

@@ -1,15 +1,9 @@
 // The new-Machine and new-robot boards on the battle page.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxResourceManager.h"
 #include "game/Effect_NewEnemy.h"
 #include "game/Effect_NewRobot.h"
-#include "game/SaveProfile.h"
 #include "game/StageNumbering.h"
 #include "tests/Harness.h"
 

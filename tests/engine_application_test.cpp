@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "tests/Harness.h"
 #include "engine/VxString.h"
-#include "platform/FrameworkTimer.h"
 
 using harness::FakePage;
 using harness::Harness;

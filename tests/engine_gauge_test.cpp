@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
 
-#include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
 #include "tests/Harness.h"
 #include "tests/PictureBytes.h"
 

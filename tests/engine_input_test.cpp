@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
 #include "tests/Harness.h"
-#include "platform/host/Display.h"
 
 using harness::Harness;
 using namespace host;

@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
 #include "tests/Harness.h"
-#include "engine/VxSound.h"
 
 using harness::CountingButton;
 using harness::FakePage;

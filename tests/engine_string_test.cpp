@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
 #include <thread>
 
 #include "tests/Harness.h"

@@ -1,13 +1,9 @@
 // Frame tick, page loading and release, and the two worker threads. The
 // threaded cases are the ones the ThreadSanitizer run covers.
-#include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <memory>
 #include <thread>
 #include <type_traits>
-#include <utility>
 
 #include "tests/Harness.h"
 

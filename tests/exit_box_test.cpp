@@ -1,7 +1,6 @@
 // The exit box of a started game application: answers, the still, the
 // sounds, the save and its cached picture.
 #include "game/Effect_Exit.h"
-#include "platform/RenderTargets.h"
 #include "tests/Harness.h"
 
 namespace {

@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
-#include <string>
 
 #include "ContentFingerprint.h"
 #include "tests/Harness.h"

@@ -1,8 +1,6 @@
 // The game application's overlays, focus and power hooks, and its shared
 // resources, on a started application.
-#include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
-#include "game/Effect_SwitchPage.h"
 #include "game/Effect_Touch.h"
 #include "tests/Harness.h"
 

@@ -2,14 +2,10 @@
 // fixed body, button layout, panel and text band, title and body places, and
 // whether a switch reopens it in place; then the buttons each layout places,
 // read from the live box.
-#include <gtest/gtest.h>
 
 #include <map>
-#include <string>
-#include <vector>
 
 #include "game/MsgBoxKinds.h"
-#include "game/SaveProfile.h"
 #include "tests/Harness.h"
 
 namespace {

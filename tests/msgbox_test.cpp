@@ -1,10 +1,6 @@
 // The message box on a started game application: slide, keys, sliders,
 // switches between kinds, the warning queue and the answers.
-#include <gtest/gtest.h>
 
-#include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
-#include "platform/SoundVolumes.h"
 #include "tests/Harness.h"
 
 using MsgBoxTest = PopupTest;

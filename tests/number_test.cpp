@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
 #include "engine/VxNumber.h"
 #include "tests/Harness.h"

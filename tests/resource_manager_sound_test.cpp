@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 
-#include "engine/VxResourceManager.h"
-#include "engine/VxSound.h"
 #include "tests/OggClip.h"
 #include "tests/Harness.h"
 

@@ -1,13 +1,7 @@
 // The encyclopedia's information board: flipping, scrolling and closing.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
-#include "game/SaveProfile.h"
 #include "tests/Harness.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <atomic>
 #include <thread>
 
 #include "tests/Harness.h"

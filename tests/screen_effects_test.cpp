@@ -1,7 +1,5 @@
 // The screen fade, the page transition, the click mark and the loading screen
 // of a started game application.
-#include "game/Effect_BlackScreen.h"
-#include "game/Effect_SwitchPage.h"
 #include "game/Effect_Touch.h"
 #include "game/LoadingBar.h"
 #include "tests/Harness.h"

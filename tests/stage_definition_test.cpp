@@ -1,11 +1,8 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
 #include "ContentFingerprint.h"
 #include "tests/Harness.h"
 #include "content/StageDefinition.h"
-#include "game/SaveProfile.h"
 
 using namespace harness;
 

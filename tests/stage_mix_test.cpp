@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <map>
 #include <set>
-#include <vector>
 
 #include "tests/Harness.h"
 #include "content/StageDefinition.h"

@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
 
 #include <set>
-#include <vector>
 
 #include "tests/Harness.h"
-#include "game/SaveProfile.h"
 #include "game/StageNumbering.h"
 
 TEST(StageNumbering, EpisodeAreaAndPlace) {

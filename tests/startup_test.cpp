@@ -1,8 +1,6 @@
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "tests/Harness.h"
 

@@ -1,11 +1,8 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "ContentFingerprint.h"
 #include "tests/Harness.h"
 #include "content/UnitDefinition.h"
-#include "game/SaveProfile.h"
 
 using namespace harness;
 

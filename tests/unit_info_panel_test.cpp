@@ -1,13 +1,8 @@
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 #include "tests/Harness.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
-#include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
 
 namespace {
 

@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <set>
-#include <vector>
 
 #include "tests/Harness.h"
 #include "content/StageDefinition.h"

@@ -1,11 +1,5 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
 
-#include "engine/VxResourceManager.h"
-#include "engine/VxTexture.h"
-#include "platform/host/RecordingDevice.h"
 #include "platform/host/Thread.h"
 #include "tests/PictureBytes.h"
 #include "tests/Harness.h"

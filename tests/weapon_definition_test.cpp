@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "ContentFingerprint.h"
 #include "tests/Harness.h"

@@ -2,26 +2,12 @@
 // each state and an additive effect through the widgets on the GL device, with
 // the generated DATA, and compares the picture with the kept reference.
 // CSQ_UPDATE_GOLDEN=1 writes a new reference instead.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <vector>
 
 #include "engine/PictureDecoder.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
-#include "engine/VxFont.h"
 #include "engine/VxNumber.h"
-#include "engine/VxResourceManager.h"
-#include "engine/VxTexture.h"
-#include "platform/ResourceArchive.h"
-#include "platform/host/Display.h"
 #include "tests/Harness.h"
 #include "tests/gl/GoldenPicture.h"
 
@@ -39,7 +25,6 @@ public:
         if (mode == CULL_CCW) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CCW);
     }
 };
-
 
 void DrawScene(CVxResourceManager& rm) {
     CVxBillboard* panel = rm.CreateBillboard("Msgbox_StdMedium.png", "Resource\\MsgBox\\", nullptr);
