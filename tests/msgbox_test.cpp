@@ -40,28 +40,6 @@ TEST_F(MsgBoxTest, SlidesDownTwentyATickAndTakesInputOnlyAtRest) {
     EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_DUPLICATE_NAME);
 }
 
-TEST_F(MsgBoxTest, EscapeAnswersOkWhenAloneAndCancelBesideIt) {
-    // OK only: Escape is OK.
-    OpenAtRest(MSGBOX_ROBOT_SELECTION);
-    Answer(VK_ESC);
-    EXPECT_EQ(g_CurrentProfile.m_abHintShown[0], 1);
-    EXPECT_EQ(box->m_bSwitching, 1);
-    FinishSlide();
-    ASSERT_FALSE(box->IsOpen());
-
-    // OK and Cancel: Escape cancels, Enter confirms.
-    menu.m_iSubScreen = MENU_LABORATORY;
-    g_CurrentProfile.m_iFurthestStage = 1;
-    OpenAtRest(MSGBOX_BUY_UPGRADE);
-    Answer(VK_ESC);
-    EXPECT_EQ(menu.labBuys, 0);
-    EXPECT_EQ(box->m_bSwitching, 1);
-    FinishSlide();
-    OpenAtRest(MSGBOX_BUY_UPGRADE);
-    Answer(VK_ENTER);
-    EXPECT_EQ(menu.labBuys, 1);
-}
-
 TEST_F(MsgBoxTest, OptionsSlidersCoverTheWholeRangeAndOnlyTheEffectKnobClicks) {
     OpenAtRest(MSGBOX_OPTIONS);
     CVxButton* music = box->m_apSliderKnob[0];
@@ -179,6 +157,70 @@ TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
     EXPECT_EQ(box->m_iShownKind, -1);
 }
 
+// Enter (OK) or Escape (OK when alone, else Cancel) on each kind where it is
+// opened, the battle after play with its still shown: what the box shows next
+// (-1 closes; kStays: it stays for the page switch it started), the tip flag
+// set, the difficulty (from 1) and the page-switch code started (-1 none).
+TEST_F(MsgBoxTest, AnswerTable) {
+    constexpr int kStays = -2, M = kMenuPageIndex, B = BATTLE_PAGE_INDEX, OK = VK_ENTER, ESC = VK_ESC;
+    const struct {
+        MsgBoxKind kind;
+        int page, key, next, hint, difficulty, code;
+    } rows[] = {
+        {MSGBOX_DUPLICATE_NAME, M, ESC, -1, -1, 1, -1},
+        {MSGBOX_DELETE_PROFILE, M, ESC, -1, -1, 1, -1},
+        {MSGBOX_RESTART_LEVEL, B, OK, kStays, -1, 1, 3},
+        {MSGBOX_RESTART_LEVEL, B, ESC, MSGBOX_PAUSE, -1, 1, -1},
+        {MSGBOX_EXIT_TO_MENU, B, OK, kStays, -1, 1, 11},
+        {MSGBOX_EXIT_TO_MENU, B, ESC, MSGBOX_PAUSE, -1, 1, -1},
+        {MSGBOX_OPTIONS, M, ESC, -1, -1, 1, -1},
+        {MSGBOX_OPTIONS, B, ESC, MSGBOX_PAUSE, -1, 1, -1},
+        {MSGBOX_TIP_STAGE_RESULTS, B, OK, -1, -1, 1, -1},
+        {MSGBOX_ROBOT_SELECTION, B, ESC, -1, 0, 1, -1},
+        {MSGBOX_TIP_CLEAR_RECALL, B, OK, -1, 1, 1, -1},
+        {MSGBOX_TIP_CARD_PAGES, B, OK, -1, 2, 1, -1},
+        {MSGBOX_TIP_SCROLL_WHEEL, M, OK, -1, 3, 1, -1},
+        {MSGBOX_TIP_MINI_CAPSULE, B, OK, -1, 6, 1, -1},
+        {MSGBOX_TIP_UNDERWATER, B, OK, -1, 7, 1, -1},
+        {MSGBOX_TIP_METAL_SPIKES, B, OK, -1, -1, 1, -1},
+        {MSGBOX_GO_TO_LABORATORY, B, OK, kStays, -1, 1, 51},
+        {MSGBOX_GO_TO_LABORATORY, B, ESC, kStays, -1, 1, 61},
+        {MSGBOX_GO_TO_UPGRADE_LAB, B, OK, kStays, -1, 1, 121},
+        {MSGBOX_TOO_EASY, B, OK, MSGBOX_DIFFICULTY_CHANGED, 5, 2, -1},
+        {MSGBOX_TOO_EASY, B, ESC, kStays, 5, 1, 61},
+        {MSGBOX_TOO_HARD, B, OK, MSGBOX_DIFFICULTY_CHANGED, 4, 0, -1},
+        {MSGBOX_TOO_HARD, B, ESC, kStays, 4, 1, 61},
+        {MSGBOX_DIFFICULTY_CHANGED, B, OK, kStays, -1, 1, 61},
+        {MSGBOX_WARNING_ENERGY, B, OK, -1, -1, 1, -1},
+        {MSGBOX_WARNING_AIR_PLATFORM, B, ESC, -1, -1, 1, -1},
+    };
+    summary.m_iSwitchCode = 61;
+    for (const auto& r : rows) {
+        const std::string at = std::to_string(r.kind) + (r.key == OK ? " OK" : " Escape");
+        box->Clear(0);
+        m_App->m_pEffectSwitchPage->Clear(0);
+        g_CurrentProfile = SaveProfile{};
+        g_CurrentProfile.m_iDifficulty = 1;
+        m_App->m_iCurrentPage = r.page;
+        m_App->m_iMenuReturnScreen = 1;
+        m_App->m_iNewArea = -1;
+        battle->m_iBattleState = 10;
+        m_App->m_bShowStill = true;
+        OpenAtRest(r.kind);
+        Answer(r.key);
+        if (r.next == kStays) {
+            EXPECT_TRUE(box->IsOpen() && !box->m_bSwitching) << at;
+        } else {
+            EXPECT_TRUE(box->m_bSwitching) << at;
+            EXPECT_EQ(box->m_iShownKind, r.next) << at;
+        }
+        for (int h = 0; h < 8; ++h) EXPECT_EQ(g_CurrentProfile.m_abHintShown[h], h == r.hint ? 1 : 0) << at << " hint " << h;
+        EXPECT_EQ(g_CurrentProfile.m_iDifficulty, r.difficulty) << at;
+        const EffectInstance& change = m_App->m_pEffectSwitchPage->m_aInstances[0];
+        EXPECT_EQ(change.life > 0 ? change.kind : -1, r.code) << at;
+    }
+}
+
 TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     box->m_lstPendingWarnings = {MSGBOX_WARNING_ANTI_MOLE};
@@ -205,26 +247,6 @@ TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
     EXPECT_FALSE(box->IsOpen());
     EXPECT_TRUE(box->m_lstPendingWarnings.empty());
     EXPECT_EQ(battle->m_iCardChoiceStep, 0);
-}
-
-TEST_F(MsgBoxTest, TooEasyConfirmedRaisesTheDifficultyAndSaysSo) {
-    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_iBattleState = 10;
-    m_App->m_bShowStill = true;
-    summary.m_iSwitchCode = 61;
-    g_CurrentProfile.m_iDifficulty = 1;
-    OpenAtRest(MSGBOX_TOO_EASY);
-    Answer(VK_ENTER);
-    EXPECT_EQ(g_CurrentProfile.m_iDifficulty, 2);
-    EXPECT_EQ(g_CurrentProfile.m_abHintShown[5], 1);
-    EXPECT_TRUE(g_bLeavingBattle);
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_DIFFICULTY_CHANGED);
-    FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_DIFFICULTY_CHANGED);
-    TickBox(29);
-    Answer(VK_ENTER);
-    EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 61);
-    EXPECT_GT(m_App->m_pEffectSwitchPage->m_aInstances[0].life, 0);
 }
 
 TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
@@ -267,7 +289,7 @@ TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
     EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_TOO_EASY);
 }
 
-TEST_F(MsgBoxTest, ExitToMenuCancelDependsOnWhetherPlayHasBegun) {
+TEST_F(MsgBoxTest, ExitToMenuCancelledBeforePlayClosesAndResumesTheSounds) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     m_App->PauseAllSounds();
     ASSERT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
@@ -276,12 +298,6 @@ TEST_F(MsgBoxTest, ExitToMenuCancelDependsOnWhetherPlayHasBegun) {
     EXPECT_EQ(box->m_iShownKind, -1);
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
     FinishSlide();
-
-    battle->m_iBattleState = BATTLE_PLAYING;
-    m_App->m_bShowStill = true;
-    OpenAtRest(MSGBOX_EXIT_TO_MENU);
-    Answer(VK_ESC);
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_PAUSE);
 }
 
 TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
@@ -330,15 +346,6 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
     box->HandleClick();
     FinishSlide();
     EXPECT_GT(howToMiniGame.m_aInstances[0].life, 0);
-}
-
-TEST_F(MsgBoxTest, OptionsOkGoesBackToPauseInBattleAndClosesOnTheMenu) {
-    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_iBattleState = 10;
-    OpenAtRest(MSGBOX_OPTIONS);
-    ReleaseKey(VK_ESC);  // only OK is shown, so Escape is OK
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_PAUSE);
 }
 
 TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
