@@ -1,5 +1,6 @@
 #pragma once
-// Compares a read-back picture with a reference picture kept in tests/golden/.
+// The GL harness: a real window with the GL device, and the comparison of a
+// read-back picture with a reference picture kept in tests/golden/.
 // CSQ_UPDATE_GOLDEN=1 writes the reference instead (the test is then skipped):
 // references change only on purpose.
 #include <gtest/gtest.h>
@@ -8,13 +9,35 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/PictureDecoder.h"
+#include "platform/host/Display.h"
 #include "platform/host/GraphicsDevice.h"
 
 namespace golden {
+
+// A window of the given size with the GL device on it, presenting without
+// waiting for the display. SDL stays up until the process ends: shutting it
+// down unloads the GL driver, whose own leftovers then look like leaks.
+struct GlWindow {
+    bool Open(const char* title, int width, int height) {
+        host::VideoSystem& vs = host::GetVideoSystem();
+        if (!vs.Init()) return false;
+        window = vs.CreateWindow(title, width, height);
+        if (!window) return false;
+        host::PresentParameters pp;
+        pp.presentInterval = 0x80000000u;
+        pp.backBufferWidth = width;
+        pp.backBufferHeight = height;
+        device = vs.CreateDevice(*window, pp);
+        return device != nullptr;
+    }
+    std::unique_ptr<host::Window> window;
+    std::unique_ptr<host::GraphicsDevice> device;
+};
 
 inline bool ReadPng(const std::string& path, DecodedPicture& out) {
     std::ifstream in(path, std::ios::binary);
