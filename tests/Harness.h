@@ -33,7 +33,7 @@
 #include "engine/DrawFrame.h"
 #include "engine/InputRecord.h"
 #include "engine/PageIndices.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
@@ -52,12 +52,13 @@
 #include "game/PopupDrawing.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "main/GamePages.h"
+#include "content/SaveProfile.h"
 #include "platform/AppActive.h"
 #include "platform/D3DApplication.h"
 #include "platform/FrameworkTimer.h"
-#include "platform/MyD3DApplication.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/MyD3DApplication.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/ResourceArchive.h"
 #include "platform/SoundManager.h"
 #include "platform/SoundVolumes.h"
@@ -702,7 +703,7 @@ protected:
 
     // Builds the application (answers to its questions queued beforehand).
     CGameApplication& Make() {
-        m_App = std::make_unique<CGameApplication>();
+        m_App = std::make_unique<CGameApplication>(MakeGamePages);
         m_App->m_bRunWorkersInline = true;
         return *m_App;
     }
@@ -725,6 +726,10 @@ protected:
         for (const auto& b : m_Host.boxes.Boxes()) out.push_back(b.text);
         return out;
     }
+    // The application's own pages, as the tests reach into them.
+    CPageGame& BattlePage() { return *BattlePageOf(m_App.get()); }
+    CPageMenu& MenuPage() { return *dynamic_cast<CPageMenu*>(m_App->m_pPageMenu); }
+
     void PressKey(int key) { m_App->m_aInput[0].m_aiKey[key] = KEY_PRESSED | KEY_HELD; }
 
     host::HeadlessHost m_Host;
@@ -763,7 +768,6 @@ public:
     void (*labPurchase)() = nullptr;
 };
 
-constexpr int kMenuPageIndex = 1;
 
 // A started game application with its shared resources, on the menu page with
 // a recording menu, and the battle in its card selection with stand-in pop-ups:
@@ -776,11 +780,11 @@ protected:
         m_App->LoadSharedResources();
         box = m_App->m_pEffectMsgBox;
         ASSERT_NE(box, nullptr);
-        m_App->m_iCurrentPage = kMenuPageIndex;
-        m_OriginalMenu = m_App->m_pPageMenu;
+        m_App->m_iCurrentPage = MENU_PAGE_INDEX;
+        m_OriginalMenu = &MenuPage();
         m_App->m_pPageMenu = &menu;
-        m_App->m_apPages[kMenuPageIndex] = &menu;
-        battle = m_App->m_pPageGame;
+        m_App->m_apPages[MENU_PAGE_INDEX] = &menu;
+        battle = &BattlePage();
         battle->m_pEffectSummary = &summary;
         battle->m_pEffectHowToPlay = &howToPlay;
         battle->m_pEffectHowToMiniGame = &howToMiniGame;
@@ -794,10 +798,10 @@ protected:
     void RestorePages() {
         if (!m_App) return;
         m_App->m_pPageMenu = m_OriginalMenu;
-        m_App->m_apPages[kMenuPageIndex] = m_OriginalMenu;
-        m_App->m_pPageGame->m_pEffectSummary = nullptr;
-        m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
-        m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
+        m_App->m_apPages[MENU_PAGE_INDEX] = m_OriginalMenu;
+        BattlePage().m_pEffectSummary = nullptr;
+        BattlePage().m_pEffectHowToPlay = nullptr;
+        BattlePage().m_pEffectHowToMiniGame = nullptr;
     }
 
     void Tick(CVxEffect* effect, int n = 1) {

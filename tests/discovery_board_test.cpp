@@ -2,9 +2,9 @@
 
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
-#include "game/StageNumbering.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
+#include "content/StageNumbering.h"
 #include "tests/Harness.h"
 
 class DiscoveryBoardTest : public PopupTest {

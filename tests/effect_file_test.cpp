@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/RenderTargets.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Effect.h"
 #include "platform/host/RecordingDevice.h"

@@ -48,7 +48,7 @@ TEST_F(ExitBoxTest, EscapeCancelsAndGivesTheStillBack) {
     EXPECT_EQ(m_App->m_aInput[0].m_aiKey[VK_ESCAPE_KEY], 0u) << "the key is used up";
 
     // On the menu the music goes on, and the menu's input waits after a cancel.
-    Enter(kMenuPageIndex);
+    Enter(MENU_PAGE_INDEX);
     exitBox->Add(0);
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
     Press(VK_ESCAPE_KEY);

@@ -103,7 +103,7 @@ TEST_F(GameFrameTest, LosingFocusBeforePlayOrDuringASwitchOpensNoPause) {
 }
 
 TEST_F(GameFrameTest, RegainingFocusMakesBoxesDrawTheirPicturesAgain) {
-    Enter(kMenuPageIndex);
+    Enter(MENU_PAGE_INDEX);
     box->m_bPictureCached = true;
     m_App->m_pEffectExit->m_bPictureReady = true;
     m_App->m_pEffectNewAchievement->m_bPictureCached = true;

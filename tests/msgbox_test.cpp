@@ -162,7 +162,7 @@ TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
 // (-1 closes; kStays: it stays for the page switch it started), the tip flag
 // set, the difficulty (from 1) and the page-switch code started (-1 none).
 TEST_F(MsgBoxTest, AnswerTable) {
-    constexpr int kStays = -2, M = kMenuPageIndex, B = BATTLE_PAGE_INDEX, OK = VK_ENTER, ESC = VK_ESC;
+    constexpr int kStays = -2, M = MENU_PAGE_INDEX, B = BATTLE_PAGE_INDEX, OK = VK_ENTER, ESC = VK_ESC;
     const struct {
         MsgBoxKind kind;
         int page, key, next, hint, difficulty, code;

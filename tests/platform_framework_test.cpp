@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/AnsiToWide.h"
+#include "engine/AnsiToWide.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ArrayList.h"
 #include "platform/FrameworkTimer.h"

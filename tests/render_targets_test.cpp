@@ -9,7 +9,7 @@
 #include "engine/VxObject.h"
 #include "engine/VxTexture.h"
 #include "engine/VxXApplication.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/host/Display.h"
 #include "platform/host/Headless.h"
 #include "platform/host/RecordingDevice.h"

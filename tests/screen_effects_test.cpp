@@ -178,7 +178,7 @@ TEST_F(ScreenEffectsTest, TransitionCodesSwitchOnTheirLastFrame) {
 TEST_F(ScreenEffectsTest, TransitionFadesThePageMusicWithTheCover) {
     CVxSound music;
     menu.m_pMusic = &music;
-    Enter(kMenuPageIndex);
+    Enter(MENU_PAGE_INDEX);
     m_App->m_pEffectSwitchPage->Add(3);
     std::vector<float> factors;
     for (int frame = 0; frame < 15; ++frame) {

@@ -2,7 +2,7 @@
 #include <set>
 
 #include "tests/Harness.h"
-#include "game/StageNumbering.h"
+#include "content/StageNumbering.h"
 
 TEST(StageNumbering, EpisodeAreaAndPlace) {
     struct Row { int stage, episode, world, place; };

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/VxObject.h"
-#include "platform/TransformHelpers.h"
+#include "engine/framework/TransformHelpers.h"
 
 TEST(TransformHelpers, CombineInRowVectorOrderEvenInPlace) {
     VxMatrix t = MatrixTranslation(10, 0, 0), s = MatrixScaling(2, 2, 2), out;

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "engine/VxPage.h"
+#include "game/BattleLink.h"
 #include "game/RobopediaParts.h"
 #include "game/RobotArt.h"
 
@@ -17,9 +18,7 @@ class CEffect_Summary;
 class CEffect_NewEnemy;
 class CEffect_NewRobot;
 class CEffect_RobotInfo;
-
-// Set while the battle is being left; the page's sound handling stands still.
-extern bool g_bLeavingBattle;
+class CGameApplication;
 
 // A Machine to introduce before the first wave.
 struct NewEnemyEntry {
@@ -29,34 +28,47 @@ struct NewEnemyEntry {
     int variant = 0;  // 0 plain, else the variant kind
 };
 
-// Battle states the application reacts to.
-enum BattleState : int {
-    BATTLE_NEW_ENEMIES = 2,
-    BATTLE_BEGIN = 6,
-    BATTLE_PLAYING = 7,
-};
-
 constexpr int HAND_SLOTS = 17;
 constexpr int STAGE_ENEMY_RECORDS = 8;
 
-class CPageGame : public CVxPage {
+class CPageGame : public CVxPage, public CBattleLink {
 public:
     CPageGame();
 
     // Runs on the stage loader: builds the battle hand and has its art loaded.
-    void BuildHand() {}
+    void BuildHand() override {}
     // Lowers the battle's effects when many play at once.
-    void AttenuateSounds() {}
+    void AttenuateSounds() override {}
     // Encyclopedia art in and out around the black point of a sub-screen fade.
     void LoadRobopediaArt() {}
     void RefillCardRecords() {}
     void FreeRobopediaArt() {}
+    void ChangeSubScreenAtBlack() override;
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures();
+    void ForgetCachedPictures() override;
 
     // Starts the stage loader once the card choice is confirmed.
-    void StartBackgroundLoader();
+    void StartBackgroundLoader() override;
+
+    // What the application's boards and caches read of the battle.
+    int BattleState() const override { return m_iBattleState; }
+    void DropCarriedCard() override { m_iCarriedCard = -1; }
+    const StageDefinition& Stage() const override { return m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_iFieldGroundRow = row; }
+    RobotArt* HandArt(int slot) override { return &m_aHandArt[slot]; }
+    RobotArt* EnemyArt(int record) override { return &m_aEnemyArt[record]; }
+    CVxEffect* HowToPlayEffect() const override { return m_pEffectHowToPlay; }
+    CVxEffect* HowToMiniGameEffect() const override { return m_pEffectHowToMiniGame; }
+    CVxEffect* CardFullEffect() const override { return m_pEffectCardFull; }
+    CVxSound* Music() const override { return m_pMusic; }
+    CVxBillboard* Capsule() const override { return m_pBbdCapsule; }
+    RobopediaParts* Robopedia() override { return &m_Robopedia; }
+    bool HasSummary() const override { return m_pEffectSummary != nullptr; }
+    bool IsSummaryWonAwaitingChoice() const override;
+    int SummarySwitchCode() const override;
+    int SummaryChosenStage() const override;
 
     int m_iBattleState = 0;
     int m_iCardChoiceStep = 0;
@@ -90,3 +102,6 @@ public:
     RobopediaParts m_Robopedia;
     CEffect_RobotInfo* m_pRobotInfo = nullptr;
 };
+
+// The application's battle page, or null (no application, or no battle page).
+CPageGame* BattlePageOf(const CGameApplication* app);
