@@ -241,29 +241,4 @@ TEST(Billboard, FrameSkipModeAndTheRedrawSwitch) {
     w.app.m_iDrawMode = 0;
 }
 
-TEST(ResourceManager, ButtonStatesFollowTheMask) {
-    harness::World w(harness::Files{});
-    CVxResourceManager manager;
-    manager.m_iOwnerId = 3;
-    CustomType states;
-    manager.CreateButtonStates(states, "Btn_OK_", "Resource\\Test\\", 5);
-    ASSERT_NE(states.m_apState[3], nullptr);
-    ASSERT_NE(states.m_apState[0], nullptr);
-    EXPECT_EQ(states.m_apState[1], nullptr);
-    EXPECT_EQ(states.m_apState[2], nullptr);
-    EXPECT_STREQ(states.m_apState[3]->m_pszName, "Btn_OK_NORMAL.png");
-    EXPECT_STREQ(states.m_apState[0]->m_pszName, "Btn_OK_PRESS.png");
-    EXPECT_TRUE(states.m_apState[0]->m_bAlphaBlend);
-    EXPECT_EQ(states.m_apState[0]->m_iOwnerId, 3);
-}
-
-TEST(ResourceManager, FontWithoutNameOrFolderIsRefusedButListed) {
-    harness::World w;
-    CVxResourceManager manager;
-    EXPECT_EQ(manager.CreateFont("", "Resource\\Font\\"), nullptr);
-    EXPECT_EQ(manager.CreateFont("Script_Fnt_X.txt", nullptr), nullptr);
-    EXPECT_EQ(manager.m_lstFonts.size(), 2u);
-    EXPECT_TRUE(w.host.boxes.Saw("CVxResourceManager::CreateFont", "Create font error!!"));
-}
-
 }  // namespace

@@ -144,18 +144,3 @@ TEST(VxTexture, LooseFilesComeFromTheDiskWithTheirOwnSize) {
     ASSERT_EQ(w.host.boxes.Count(), 2u);
     EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "branding/splash9.png\n NOT FOUND"));
 }
-
-TEST(ResourceManagerTextures, CreateTextureOwnsAndFreesIt) {
-    harness::World w(Pictures());
-    host::RecordingDevice device;
-    auto* rm = new CVxResourceManager();
-    rm->m_iOwnerId = 2;
-    CVxTexture* t = rm->CreateTexture("Bbd_Card.png", "Resource\\Pic\\");
-    ASSERT_EQ(rm->m_lstTextures.size(), 1u);
-    EXPECT_EQ(rm->m_lstTextures[0], t);
-    EXPECT_EQ(t->m_iOwnerId, 2);
-    t->Handle(device);
-    rm->m_lstTextures.push_back(nullptr);
-    delete rm;
-    EXPECT_EQ(device.LiveTextures(), 0u);
-}
