@@ -283,17 +283,36 @@ TEST_F(RenderRoadTest, FailingBeginSceneSkipsDrawingButRestoresTheBackBuffer) {
     EXPECT_EQ(log.Count("logo@"), 1);
 }
 
-TEST_F(RenderRoadTest, TimerNineReachesOnTimerOtherIdsAreSwallowed) {
+// Window messages and where they end: the game's timer reaches OnTimer
+// (not while a switch is pending), other timers are swallowed, activation
+// stops here, and losing the application reaches OnDeactivate.
+TEST_F(RenderRoadTest, MessageRouting) {
     ASSERT_EQ(Start(), S_OK);
     host::Window* w = framework->Window();
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_TIMER, GAME_TIMER_ID, 0), 1);
-    EXPECT_EQ(log.Count("timer"), 1);
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_TIMER, 10, 0), 1);
-    EXPECT_EQ(log.Count("timer"), 1);
-    // Not into a page the worker is still loading.
-    app->m_bSwitchPending = true;
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_TIMER, GAME_TIMER_ID, 0), 1);
-    EXPECT_EQ(log.Count("timer"), 1);
+    const struct {
+        uint32_t message;
+        uintptr_t wParam;
+        bool switching;
+        const char* hook;  // the hook it reaches, if any
+        bool active;       // the application's activity afterwards
+    } rows[] = {
+        {host::WM_TIMER, GAME_TIMER_ID, false, "timer", true},
+        {host::WM_TIMER, 10, false, nullptr, true},
+        {host::WM_TIMER, GAME_TIMER_ID, true, nullptr, true},
+        {host::WM_ACTIVATE, host::WA_ACTIVE, false, nullptr, true},
+        {host::WM_ACTIVATEAPP, 0, false, "deactivate", false},
+        {host::WM_ACTIVATEAPP, 1, false, nullptr, true},
+    };
+    for (const auto& r : rows) {
+        log.events.clear();
+        app->m_bSwitchPending = r.switching;
+        const auto result = framework->HandleMessage(w, r.message, r.wParam, 0);
+        EXPECT_TRUE(result == 1 || r.message == host::WM_ACTIVATEAPP) << r.message << "/" << r.wParam;
+        EXPECT_EQ(log.events, r.hook ? std::vector<std::string>{std::string(r.hook) + "@0"}
+                                     : std::vector<std::string>{})
+            << r.message << "/" << r.wParam;
+        EXPECT_EQ(g_bAppActive, r.active) << r.message << "/" << r.wParam;
+    }
     app->m_bSwitchPending = false;
 }
 
@@ -313,18 +332,6 @@ TEST_F(RenderRoadTest, TimerMessagesArriveBetweenFramesOfTheLoop) {
     ASSERT_GE(kinds.size(), 6u);
     for (size_t i = 1; i < kinds.size(); ++i) EXPECT_NE(kinds[i], kinds[i - 1]) << "at " << i;
     EXPECT_EQ(g_pApp, nullptr);  // the close deleted the application
-}
-
-TEST_F(RenderRoadTest, ActivationMessagesStopHereOrReachDeactivate) {
-    ASSERT_EQ(Start(), S_OK);
-    host::Window* w = framework->Window();
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_ACTIVATE, host::WA_ACTIVE, 0), 1);
-    framework->HandleMessage(w, host::WM_ACTIVATEAPP, 0, 0);
-    EXPECT_FALSE(g_bAppActive);
-    EXPECT_EQ(log.Count("deactivate"), 1);
-    framework->HandleMessage(w, host::WM_ACTIVATEAPP, 1, 0);
-    EXPECT_TRUE(g_bAppActive);
-    EXPECT_EQ(log.Count("deactivate"), 1);
 }
 
 TEST_F(RenderRoadTest, SavedFullScreenChoiceAppliesBeforeTheFirstFrameOnly) {
