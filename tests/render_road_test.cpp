@@ -44,33 +44,31 @@ TEST_F(RenderRoadTest, DeviceCreationStartsSoundTimerEffectResourcesAndTargets) 
 }
 
 // A missing or broken effect shows its message; frames still compose, without it.
-TEST_F(RenderRoadTest, EffectThatCannotBeLoadedShowsItsMessageAndFramesStillCompose) {
-    const struct {
-        const char* text;
-        bool packed;
-        const char* caption;
-        const char* message;
-    } cases[] = {
-        {kEffectText, false, "Loading Effect Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND IN ZIP"},
-        {"technique PostProcessMotionBlur { pass P0 {", true, "Loading Effect From Memory Error !!",
-         "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"},
-    };
-    for (const auto& c : cases) {
-        ASSERT_EQ(Start(c.text, c.packed), S_OK);
-        ASSERT_EQ(services.boxes.Count(), 1u);
-        EXPECT_TRUE(services.boxes.Saw(c.caption, c.message));
-        EXPECT_EQ(g_pPostProcessEffect, nullptr);
-        EXPECT_TRUE(app->m_bInitialised);
-        Frame();
-        auto composed = Compositions();
-        ASSERT_EQ(composed.size(), 1u);
-        EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
-        TearDown();
-        SetUp();
-        services.boxes.Clear();
-        log.events.clear();
-    }
+struct EffectFault {
+    const char* text;
+    bool packed;
+    const char* caption;
+    const char* message;
+};
+class EffectFailure : public RoadFixture, public ::testing::WithParamInterface<EffectFault> {};
+
+TEST_P(EffectFailure, ShowsItsMessageAndFramesStillCompose) {
+    const EffectFault& c = GetParam();
+    ASSERT_EQ(Start(c.text, c.packed), S_OK);
+    ASSERT_EQ(services.boxes.Count(), 1u);
+    EXPECT_TRUE(services.boxes.Saw(c.caption, c.message));
+    EXPECT_EQ(g_pPostProcessEffect, nullptr);
+    EXPECT_TRUE(app->m_bInitialised);
+    Frame();
+    auto composed = Compositions();
+    ASSERT_EQ(composed.size(), 1u);
+    EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
 }
+INSTANTIATE_TEST_SUITE_P(
+    MissingOrBroken, EffectFailure,
+    ::testing::Values(EffectFault{"", false, "Loading Effect Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND IN ZIP"},
+                      EffectFault{"technique PostProcessMotionBlur { pass P0 {", true,
+                                  "Loading Effect From Memory Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"}));
 
 TEST_F(RenderRoadTest, NoSoundDeviceStopsAtTheWindowProbe) {
     services.audio.SetUnavailable(true);
