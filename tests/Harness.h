@@ -8,6 +8,7 @@
 //   FrameworkFixture  the framework object on the headless video system;
 //   SaveFolderTest / GameAppTest / PopupTest  a fresh save folder, a started game
 //                     application on the build's DATA, and its pop-ups with stand-in pages;
+//   harness::FontProbe  the game's own font from DATA, to see how boards lay texts out;
 //   harness::ScopedLink / AchievementTest  content tests with a fixed game link.
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -157,6 +157,8 @@ const Kind kKinds[MSGBOX_KINDS] = {
      "platform robot with you."},
 };
 
+using MsgBoxLayouts = PopupTest;
+
 void ExpectPlace(const MsgBoxPlace& got, float x, float y, const std::string& what) {
     EXPECT_FLOAT_EQ(got.x, x) << what;
     EXPECT_FLOAT_EQ(got.y, y) << what;
@@ -207,7 +209,7 @@ TEST(MsgBoxKinds, EveryKindMatchesItsRow) {
 
 // Every kind opened on the live box: the buttons of its layout stand at their
 // places once it is at rest, and every other picture button stays off screen.
-TEST_F(PopupTest, EveryKindPlacesTheButtonsOfItsLayout) {
+TEST_F(MsgBoxLayouts, EveryKindPlacesTheButtonsOfItsLayout) {
     using Place = std::pair<float, float>;
     const std::map<CVxButton*, const char*> names = {
         {box->m_pBtnOK, "OK"}, {box->m_pBtnCancel, "Cancel"}, {box->m_pBtnRestart, "Restart"},
