@@ -80,9 +80,15 @@ inline std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uin
 // A folder of its own under the system's temporary folder, gone with the object.
 class TempDir {
 public:
-    TempDir() {
-        char pattern[] = "/tmp/csq-test-XXXXXX";
-        EXPECT_NE(mkdtemp(pattern), nullptr);
+    // base: where to make it when that folder exists, else /tmp.
+    explicit TempDir(const std::string& base = "/tmp") {
+        std::string pattern = base + "/csq-test-XXXXXX";
+        char* made = mkdtemp(pattern.data());
+        if (!made) {
+            pattern = "/tmp/csq-test-XXXXXX";
+            made = mkdtemp(pattern.data());
+        }
+        EXPECT_NE(made, nullptr);
         path = pattern;
     }
     ~TempDir() {
@@ -481,7 +487,7 @@ protected:
         ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
     }
 
-    harness::TempDir m_Dir;
+    harness::TempDir m_Dir{"/dev/shm"};  // a memory folder where there is one: the save layer syncs every write
     std::string m_Root;
 };
 
