@@ -254,8 +254,12 @@ TEST(FieldGrid, EveryEndTileOfAGroundLedgeSitsAtItsEnd) {
                 if (cell.m_iStageKind != CELL_GROUND || cell.m_fEdgeShape == 1.0f) continue;
                 const bool openLeft = cell.m_fEdgeShape == 0.0f || cell.m_fEdgeShape == 3.0f;
                 const bool openRight = cell.m_fEdgeShape == 2.0f || cell.m_fEdgeShape == 3.0f;
-                if (openLeft) EXPECT_FALSE(ground(c - 1, r)) << "stage " << stage << " cell " << c << "," << r;
-                if (openRight) EXPECT_FALSE(ground(c + 1, r)) << "stage " << stage << " cell " << c << "," << r;
+                if (openLeft) {
+                    EXPECT_FALSE(ground(c - 1, r)) << "stage " << stage << " cell " << c << "," << r;
+                }
+                if (openRight) {
+                    EXPECT_FALSE(ground(c + 1, r)) << "stage " << stage << " cell " << c << "," << r;
+                }
             }
     }
 }
