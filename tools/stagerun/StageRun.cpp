@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -245,6 +246,9 @@ bool StageRun::Start() {
 
     if (o.profileFile.empty()) MakeProfile();
     g_CurrentProfile.m_iDifficulty = o.difficulty;
+    // A dealt hand gets a slot for each of its cards.
+    if (!o.hand.empty())
+        g_CurrentProfile.m_nCardSlots = std::max(g_CurrentProfile.m_nCardSlots, std::min(int(o.hand.size()), 10));
     app.m_iCurrentStage = o.stage;
     VxSrand(o.seed);
     if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = o.hand;
