@@ -17,6 +17,10 @@ void CEffect_CardFull::OnFrame(int index) {
         glow->SetBlendMode(BLEND_ALPHA, glow->m_iAlphaRef);
         glow->RestoreState();
     }
-    // The next pulse of the chain starts where this one ends.
-    if (e.life == 1 && e.kind > 1) Add(e.kind - 1, e.params[0].f, e.params[1].f, e.params[2].f);
+    // The next pulse of the chain starts on the frame after this one ends.
+    // (A record later in the pool would otherwise run already in this tick.)
+    if (e.life == 1 && e.kind > 1) {
+        const int next = Add(e.kind - 1, e.params[0].f, e.params[1].f, e.params[2].f);
+        if (next > index) m_aInstances[next].delay = 1;
+    }
 }
