@@ -246,8 +246,12 @@ TEST_F(CombatTest, SniperMissModesDecideAlone) {
             shot.TestHits(false);
             hurt += m.m_iHp < hp;
         }
-        if (c.alwaysHurts) EXPECT_EQ(hurt, 40);
-        if (c.neverHurts) EXPECT_EQ(hurt, 0);
+        if (c.alwaysHurts) {
+            EXPECT_EQ(hurt, 40);
+        }
+        if (c.neverHurts) {
+            EXPECT_EQ(hurt, 0);
+        }
     }
 }
 
@@ -302,7 +306,9 @@ TEST_F(CombatTest, ItemDropsFollowTheLuckBoosterAndTheMachinesWorth) {
         }
         EXPECT_NEAR(double(drops) / rolls, c.dropShare, 0.03) << c.type << " luck " << c.luck;
         EXPECT_EQ(biggest, c.maxSize) << c.type;
-        if (c.maxSize == 3) EXPECT_GT(sizes[0], 8 * sizes[1]) << "size 0 up to r = 90 of 101";
+        if (c.maxSize == 3) {
+            EXPECT_GT(sizes[0], 8 * sizes[1]) << "size 0 up to r = 90 of 101";
+        }
     }
     g_CurrentProfile.m_iLuckBooster = 0;
 }
@@ -344,7 +350,9 @@ TEST_F(CombatTest, TheHandGrabsAtTheCellCentreAdvancesOnceAFrameAndEnds) {
         hand.m_iLayer = 1;
         hand.Tick();
         ++frames;
-        if (frames == 180 + n + 20) EXPECT_EQ(hand.m_aInstances[0].age, frames);
+        if (frames == 180 + n + 20) {
+            EXPECT_EQ(hand.m_aInstances[0].age, frames);
+        }
     }
     EXPECT_EQ(frames, 180 + n + 50 + n + 1) << "ended by its age";
     EXPECT_EQ(near.m_iState, ROBOT_DYING);
