@@ -26,7 +26,7 @@
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_RobotJumpOut.h"
 #include "battle/effects/Effect_SandWind.h"
-#include "battle/effects/Effect_ScaleAndDiffuseOut.h"
+#include "game/Effect_ScaleAndDiffuseOut.h"
 #include "battle/effects/Effect_SmokeLowHP.h"
 #include "battle/effects/Effect_Snow.h"
 #include "battle/effects/Effect_Spike.h"
