@@ -15,7 +15,7 @@
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
 #include "platform/Random.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 
