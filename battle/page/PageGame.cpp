@@ -291,6 +291,7 @@ int CPageGame::Load() {
     for (HandSlot& slot : m_aHand) slot = HandSlot{};
     m_bCarriedFromCapsule = false;
     MakeHandButtons();
+    MakeCardChoiceButtons();
 
     const int handSlots = m_nHandSlots;
     LoadBattleResources();
@@ -495,9 +496,11 @@ int CPageGame::Release() {
 }
 
 void CPageGame::StartBackgroundLoader() {
-    // The starter raises the loader-running flag itself.
-    if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();
     m_iCardChoiceStep = 2;
+    m_iStateEntryFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
+    // The starter raises the loader-running flag itself.
+    if (!g_bLoaderRunning)
+        if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();
 }
 
 void CPageGame::ForgetCachedPictures() {
