@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -307,7 +308,11 @@ void StageRun::Step() {
     AnswerWaitingBoxes();
     m_pHost->clock.Advance(kFrameNanos);
     const int before = App().m_iCurrentPage == kBattlePage ? State() : -1;
+    const auto begin = std::chrono::steady_clock::now();
     RunOneFrame();
+    if (m_bTrace && before == -1 && App().m_iCurrentPage == kBattlePage)
+        std::fprintf(stderr, "battle page up after %.1f ms of this frame\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
     if (m_bTrace && App().m_iCurrentPage == kBattlePage && State() != before)
         std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
     ++m_nFrames;
