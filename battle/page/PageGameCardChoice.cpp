@@ -138,6 +138,8 @@ void CPageGame::MakeCardChoiceButtons() {
     m_pScrollButton = hitOnly(30);
     m_pRobopediaButton = hitOnly(30);
     for (int i = 0; i < ROBOT_TYPES; ++i) m_apCardButtons[i] = hitOnly(44);
+    for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton, m_pPauseButton})
+        if (b) b->m_bVisible = false;
     m_fCardScroll = 0.0f;
     m_bFieldPreview = false;
     m_iDragMode = m_iDragStep = 0;
@@ -562,6 +564,4 @@ void CPageGame::DrawCardChoice(float offset) {
         DrawSharedPicture(app->m_pBbdNew, at.x, at.y + 40.0f + 2.0f * float(std::sin(double(frame) * 4.0 * M_PI / 180.0)));
     }
     DrawSharedPicture(m_pCardChoiceHeader, 82.0f, row + 175.0f);
-    for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton})
-        if (b) b->Render();
 }

@@ -102,10 +102,8 @@ void CPageGame::DrawHud() {
     else if (m_iBattleState == BATTLE_RESULT)
         s = float(frame - m_iStateEntryFrame) + 20.0f;
 
-    if (m_pPauseButton) {
-        m_pPauseButton->SetPosition(-405.0f, s + 269.0f, 0.0f);
-        m_pPauseButton->Render();
-    }
+    // The page draws its buttons; the pause button only moves with the HUD.
+    if (m_pPauseButton) m_pPauseButton->SetPosition(-405.0f, s + 269.0f, 0.0f);
 
     // Stage label.
     const float labelY = s + 282.0f;

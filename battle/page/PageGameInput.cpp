@@ -73,6 +73,12 @@ void CPageGame::HandleBattleInput() {
     const VxVec3 at = CursorPoint();
     CEffect_MsgBox* box = app->m_pEffectMsgBox;
     const bool boxShows = box && box->IsOpen();
+    // The page draws and runs its buttons: only those of the current screen show.
+    const bool choosing = m_iBattleState == BATTLE_CARD_SELECT;
+    for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton})
+        if (b) b->m_bVisible = choosing;
+    if (m_pPauseButton)
+        m_pPauseButton->m_bVisible = m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT && !m_bHudHidden;
 
     // 1. A placement message goes as soon as no card is carried.
     if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard < 0 && stage <= 150 && m_pEffectFontInstruction)
@@ -134,7 +140,6 @@ void CPageGame::HandleBattleInput() {
     } else if (m_iBattleState == BATTLE_PLAYING) {
         // 10. The battle itself.
         if (app->m_bCaptureStill) return;
-        if (m_pPauseButton) m_pPauseButton->ProcessInput();
         const bool firstTutorial = IsFirstTutorialActive();
         CEffect_Tutorials* tut = m_pEffectTutorials;
         if (tut && (firstTutorial || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive()))) {

@@ -247,7 +247,13 @@ bool StageRun::Start() {
     g_CurrentProfile.m_iDifficulty = o.difficulty;
     app.m_iCurrentStage = o.stage;
     VxSrand(o.seed);
-    if (app.m_pPageGame) app.m_pPageGame->m_vecFixedHand = o.hand;
+    std::vector<int> hand = o.hand;
+    if (hand.empty() && o.script.empty()) {
+        // Nobody would answer the card choice: the profile's first cards play.
+        for (int id = 0; id < ROBOT_REMOVER && int(hand.size()) < g_CurrentProfile.m_nCardSlots; ++id)
+            if (g_CurrentProfile.m_abRobotUnlocked[id] == 1) hand.push_back(id);
+    }
+    if (app.m_pPageGame) app.m_pPageGame->m_vecFixedHand = hand;
     app.SwitchPage(kBattlePage, 0);
     return true;
 }
