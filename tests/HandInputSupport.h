@@ -8,6 +8,7 @@
 
 #include "battle/effects/Effect_FontInstruction.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
 #include "engine/VxButton.h"
 #include "game/GameApplication.h"
