@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "platform/host/Display.h"
 #include "platform/host/GlReferenceQuads.h"
 

@@ -10,13 +10,13 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxPage.h"
 #include "engine/VxTexture.h"
 #include "engine/VxXApplication.h"
-#include "platform/MyD3DApplication.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/MyD3DApplication.h"
+#include "engine/framework/RenderTargets.h"
+#include "platform/Random.h"
 #include "platform/host/AudioDevice.h"
 #include "platform/host/MessageBox.h"
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
 #include "engine/VxTexture.h"
+#include "platform/Random.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Display.h"
 #include "platform/host/GlReferenceQuads.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "content/GameLink.h"
+#include "content/SaveProfile.h"
 #include "engine/VxString.h"
-#include "game/SaveProfile.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "content/StageDefinition.h"
 
 #include "content/GameLink.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
@@ -35,10 +36,9 @@ int SumTruncatedWeights(const float* weights) {
 void GetStageDefinition(int stage, int difficulty, StageDefinition& record) {
     const int d = ClampDifficulty(difficulty);
 
-    // Index numbers: a mini-game takes the position of the stage it follows for
-    // its episode, but its position m comes from the raw stage number.
-    const int n = stage <= 150 ? stage - 1 : 5 * stage - 751;
-    const int episode = n / 50 + 1;
+    // A mini-game takes the episode of the stage it follows, but its position
+    // m comes from the raw stage number.
+    const int episode = GetStageEpisode(stage);
     const int m = (stage - 1) % 50;
 
     record.m_bCardCharge = true;
@@ -142,6 +142,5 @@ int GetCurrentStageWorld() {
         if (working->m_iBackground != -1) return working->m_iBackground / 100;
     }
     const int stage = link.CurrentStage();
-    const int n = stage <= 150 ? stage - 1 : 5 * stage - 751;
-    return (n % 50) / 10 + 1;
+    return GetStageWorld(stage);
 }

@@ -1,9 +1,9 @@
 #include "content/UnitDefinition.h"
 
 #include "content/GameLink.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "content/UnitTables.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
 
 namespace {
 

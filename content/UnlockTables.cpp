@@ -2,8 +2,8 @@
 
 #include "content/Achievements.h"
 #include "content/GameLink.h"
+#include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
-#include "game/SaveProfile.h"
 
 namespace {
 

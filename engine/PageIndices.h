@@ -1,5 +1,8 @@
 #pragma once
-// Page-table places that code outside the pages refers to.
+// The page table's places, in the order the pages are built.
 
-// The battle page's index in the page table.
+constexpr int LOGO_PAGE_INDEX = 0;
+constexpr int MENU_PAGE_INDEX = 1;
+constexpr int STORY_PAGE_INDEX = 2;
 constexpr int BATTLE_PAGE_INDEX = 3;
+constexpr int TEST_PAGE_INDEX = 4;

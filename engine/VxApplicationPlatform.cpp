@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "engine/Random.h"
-#include "platform/AnsiToWide.h"
+#include "engine/AnsiToWide.h"
 #include "platform/FrameworkFont.h"
+#include "platform/Random.h"
 #include "platform/host/Clock.h"
 #include "platform/host/GraphicsDevice.h"
 

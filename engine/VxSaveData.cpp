@@ -1,13 +1,11 @@
 #include "engine/VxSaveData.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 
 #include "platform/SoundVolumes.h"
+#include "platform/host/Files.h"
 #include "platform/host/UserFolders.h"
 
 // The file is copied to and from memory as it stands on disk.
@@ -55,11 +53,7 @@ bool IsIntactSave(const std::vector<uint8_t>& bytes) {
 
 void SyncFolderOf(const std::string& path) {
     std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    if (folder.empty()) folder = ".";
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+    host::SyncFolder(folder);
 }
 
 // Writes a sibling temporary file, flushes it to the disk and renames it over
@@ -70,7 +64,7 @@ bool WriteFileReplacing(const std::string& path, const uint8_t* data, size_t siz
     if (!f) return false;
     bool ok = std::fwrite(data, 1, size, f) == size;
     ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(fileno(f)) == 0 && ok;
+    ok = host::SyncFile(f) && ok;
     ok = std::fclose(f) == 0 && ok;
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {

@@ -1,11 +1,11 @@
 #include "frontend/PageMenu.h"
 
-#include "game/GameApplication.h"
+#include "content/SaveProfile.h"
 #include "engine/VxResourceManager.h"
-#include "game/GameSaveData.h"
 #include "game/Effect_RobotInfo.h"
+#include "game/GameApplication.h"
+#include "game/GameSaveData.h"
 #include "game/MsgBoxKinds.h"
-#include "game/SaveProfile.h"
 
 int CPageMenu::Load() {
     CGameApplication* app = g_pGameAppInstance;

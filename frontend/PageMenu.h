@@ -1,30 +1,14 @@
 #pragma once
 // Page 1: the title and every menu screen.
 #include "engine/VxPage.h"
+#include "game/MenuLink.h"
 #include "game/RobopediaParts.h"
 
 class CVxBillboard;
 class CVxSound;
 class CEffect_RobotInfo;
 
-// The menu's sub-screens.
-enum MenuScreen : int {
-    MENU_MAIN = 0,
-    MENU_STAGE_MAP = 1,
-    MENU_MISSION = 2,
-    MENU_CREDITS = 3,
-    MENU_ACHIEVEMENTS = 4,
-    MENU_LABORATORY = 5,
-    MENU_EPISODE = 6,
-    MENU_MINIGAME = 7,
-    MENU_PROFILES = 8,
-    MENU_ROBOPEDIA = 9,
-    MENU_TITLE = 10,
-    MENU_NAME_ENTRY = 11,
-    MENU_UPGRADE = 12,
-};
-
-class CPageMenu : public CVxPage {
+class CPageMenu : public CVxPage, public CMenuLink {
 public:
     CPageMenu() = default;
 
@@ -34,23 +18,36 @@ public:
     int Unload() override;
 
     // Keeps the two-part menu music going; called every frame and timer tick.
-    int UpdateMenuMusic() { return 0; }
+    int UpdateMenuMusic() override { return 0; }
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures();
+    void ForgetCachedPictures() override;
 
     // Operations the message box's answers call; the menu's screens carry them out.
-    virtual void DeleteCurrentProfile() {}
-    virtual void BuyLabItem() {}
-    virtual void BuyUpgrade() {}
-    virtual void StepEpisode(bool /*forward*/) {}
-    virtual void ScrollStageMap(int /*direction*/) {}
+    void DeleteCurrentProfile() override {}
+    void BuyLabItem() override {}
+    void BuyUpgrade() override {}
+    void StepEpisode(bool /*forward*/) override {}
+    void ScrollStageMap(int /*direction*/) override {}
     // Map areas open on the chosen episode page.
-    virtual int GetOpenAreaCount() const { return 0; }
+    int GetOpenAreaCount() const override { return 0; }
     // The map-area rule for (episode - 1, area - 1).
     bool MeetsAreaRecommendation(int group, int area) const;
     // Asks for another sub-screen after the change countdown.
-    void RequestSubScreen(int next, int direction);
+    void RequestSubScreen(int next, int direction) override;
+
+    // What the application's boards read of the menu.
+    int MenuSubScreen() const override { return m_iSubScreen; }
+    void StopEpisodeScroll() override { m_iEpisodeScroll = -1; }
+    void StopMapScroll() override { m_iMapScroll = -1; }
+    void ForgetOpenMsgBox() override { m_iOpenMsgBox = -1; }
+    void HoldOffInput(int frames) override { m_iInputHoldOff = frames; }
+    int EpisodeChoice() const override { return m_iEpisodeChoice; }
+    int MapArea() const override { return m_iMapArea; }
+    CVxSound* Music() const override { return m_pMusic; }
+    CVxBillboard* ConditionMark(bool met) const override { return met ? m_pCheckboxYes : m_pCheckboxNo; }
+    CVxBillboard* ScrollArrow(int index) const override { return m_apScrollArrow[index]; }
+    RobopediaParts* Robopedia() override { return &m_Robopedia; }
 
     int m_iInputHoldOff = 0;       // input is ignored until it counts down to 0
     CVxSound* m_pMusic = nullptr;  // owned by the page's manager

@@ -1,8 +1,7 @@
 #include "game/Effect_BlackScreen.h"
 
-#include "battle/page/PageGame.h"
 #include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
 
 CEffect_BlackScreen::CEffect_BlackScreen() {
@@ -39,17 +38,6 @@ void CEffect_BlackScreen::OnFrame(int index) {
     }
     // The screen is black: the battle page changes sub-screens now.
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = app ? app->m_pPageGame : nullptr;
-    if (page) {
-        if (page->m_iSubScreen == 0) {
-            page->LoadRobopediaArt();
-            page->RefillCardRecords();
-            page->SetSubScreen(1);
-        } else if (page->m_iSubScreen == 1) {
-            page->SetSubScreen(0);
-            page->FreeRobopediaArt();
-            if (page->m_pButtonAllScreens) page->m_pButtonAllScreens->SetPosition(9999.0f, 9999.0f, 0.0f);
-        }
-    }
+    if (CBattleLink* page = app ? app->m_pPageGame : nullptr) page->ChangeSubScreenAtBlack();
     Add(1);
 }

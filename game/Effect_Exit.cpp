@@ -2,26 +2,25 @@
 
 #include "game/PopupDrawing.h"
 
-#include "battle/effects/Effect_Summary.h"
-#include "battle/page/PageGame.h"
+#include "content/StageNumbering.h"
 #include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxFont.h"
+#include "engine/VxPage.h"
 #include "engine/VxSound.h"
-#include "frontend/PageMenu.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
-#include "game/StageNumbering.h"
+#include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
-#include "platform/RenderTargets.h"
 
 namespace {
 
-constexpr int kBattlePage = 3;
-constexpr int kMenuPage = 1;
 
 void Restart(CVxSound* sound) {
     if (!sound) return;
@@ -87,7 +86,7 @@ void CEffect_Exit::OnStart(int) {
         m_bOwnsStill = true;
     }
     const bool soundsPaused = app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused;
-    if (app->m_iCurrentPage != kMenuPage && !soundsPaused) {
+    if (app->m_iCurrentPage != MENU_PAGE_INDEX && !soundsPaused) {
         if (app->m_pResourceManager) app->m_pResourceManager->PauseSounds();
         if (CVxPage* page = app->CurrentPage())
             if (page->m_pResourceManager) page->m_pResourceManager->PauseSounds();
@@ -101,7 +100,7 @@ void CEffect_Exit::OnFrame(int index) {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     if (m_aInstances[index].age == 0) m_bPictureReady = false;
-    const bool onBattle = app->m_iCurrentPage == kBattlePage;
+    const bool onBattle = app->m_iCurrentPage == BATTLE_PAGE_INDEX;
 
     // The panel is drawn into its render-target slot once per opening and
     // shown from there; without the slot it is drawn straight to the screen.
@@ -168,11 +167,10 @@ void CEffect_Exit::HandleClick() {
 
 void CEffect_Exit::Confirm() {
     CGameApplication* app = g_pGameAppInstance;
-    if (app->m_iCurrentPage == kBattlePage && app->m_pPageGame) {
-        CEffect_Summary* summary = app->m_pPageGame->m_pEffectSummary;
+    if (app->m_iCurrentPage == BATTLE_PAGE_INDEX && app->m_pPageGame) {
         const bool switching = app->m_pEffectSwitchPage && app->m_pEffectSwitchPage->m_aInstances[0].life > 0;
         // Leaving from a won stage's board keeps the progress.
-        if (summary && summary->IsWonAwaitingChoice() && !switching)
+        if (app->m_pPageGame->IsSummaryWonAwaitingChoice() && !switching)
             AdvanceFurthestStage(NextStageId(app->m_iCurrentStage));
     }
     if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
@@ -183,7 +181,7 @@ void CEffect_Exit::Cancel() {
     CGameApplication* app = g_pGameAppInstance;
     const bool soundsPaused = app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused;
     const bool msgBoxOpen = app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen();
-    if (soundsPaused && (m_bOwnsStill || (app->m_iCurrentPage == kBattlePage && !msgBoxOpen)))
+    if (soundsPaused && (m_bOwnsStill || (app->m_iCurrentPage == BATTLE_PAGE_INDEX && !msgBoxOpen)))
         app->ResumeAllSounds();
     if (m_bOwnsStill) {
         app->m_bCaptureStill = false;
@@ -191,6 +189,6 @@ void CEffect_Exit::Cancel() {
         m_bOwnsStill = false;
     }
     Clear(0);
-    if (app->m_iCurrentPage == kMenuPage && app->m_pPageMenu) app->m_pPageMenu->m_iInputHoldOff = 5;
+    if (app->m_iCurrentPage == MENU_PAGE_INDEX && app->m_pPageMenu) app->m_pPageMenu->HoldOffInput(5);
     Restart(app->m_pSndBtnClick);
 }

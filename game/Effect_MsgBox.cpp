@@ -1,26 +1,25 @@
 #include "game/Effect_MsgBox.h"
 
-#include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
 #include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxFont.h"
 #include "engine/VxSound.h"
-#include "frontend/PageMenu.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
 #include "platform/D3DApplication.h"
-#include "platform/RenderTargets.h"
 #include "platform/SoundVolumes.h"
 
 namespace {
 
-constexpr int kMenuPage = 1;
-constexpr int kBattlePage = 3;
 
 int CurrentPageIndex(const CGameApplication& app) { return app.m_bSwitchPending ? -1 : int(app.m_iCurrentPage); }
 
@@ -150,7 +149,7 @@ void CEffect_MsgBox::Draw(int index) {
     }
     m_vSlideOffset = VxVec3{0.0f, y, 0.0f};
 
-    if (!m_bSwitching && app->m_bShowStill && CurrentPageIndex(*app) == kBattlePage && app->m_pEffectBlackScreen &&
+    if (!m_bSwitching && app->m_bShowStill && CurrentPageIndex(*app) == BATTLE_PAGE_INDEX && app->m_pEffectBlackScreen &&
         !RecordAlive(app->m_pEffectBlackScreen)) {
         app->m_pEffectBlackScreen->Start(0, 0);
         app->m_pEffectBlackScreen->m_aInstances[0].age = FADE_FRAMES;
@@ -272,8 +271,8 @@ void CEffect_MsgBox::DrawSliders(CGameApplication& app) {
 
 bool CEffect_MsgBox::InputAllowed(CGameApplication& app) const {
     if (!IsOpen() || RecordAlive(app.m_pEffectSwitchPage) || m_bSwitching || m_vSlideOffset.y != 0.0f) return false;
-    const bool battlePlaying = CurrentPageIndex(app) == kBattlePage && app.m_pPageGame &&
-                               app.m_pPageGame->m_iBattleState == BATTLE_PLAYING;
+    const bool battlePlaying = CurrentPageIndex(app) == BATTLE_PAGE_INDEX && app.m_pPageGame &&
+                               app.m_pPageGame->BattleState() == BATTLE_PLAYING;
     return !(battlePlaying && !app.m_bShowStill);
 }
 
@@ -350,7 +349,7 @@ void CEffect_MsgBox::HandleSliders(CGameApplication& app) {
         m_aiSliderValue[m_iGrabbedSlider] = int((p + w / 2.0f) * 100.0f / w);
         g_iMusicVolume = LevelOfSliderValue(m_aiSliderValue[0]);
         g_iEffectVolume = LevelOfSliderValue(m_aiSliderValue[1]);
-        if (CurrentPageIndex(app) == kMenuPage) app.RefreshSoundVolumes();
+        if (CurrentPageIndex(app) == MENU_PAGE_INDEX) app.RefreshSoundVolumes();
     }
 
     uint32_t& left = in.m_aiKey[MOUSE_LEFT];

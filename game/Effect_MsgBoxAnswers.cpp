@@ -1,9 +1,10 @@
 // What each answer of the message box does, and what follows a close.
-#include "battle/effects/Effect_Summary.h"
-#include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "engine/PageIndices.h"
 #include "engine/VxButton.h"
 #include "engine/VxResourceManager.h"
-#include "frontend/PageMenu.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
@@ -11,14 +12,11 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
 
 namespace {
 
-constexpr int kMenuPage = 1;
-constexpr int kBattlePage = 3;
 constexpr int kFirstMiniGameStage = 151;
 constexpr int kRemoverRobot = 39;
 
@@ -33,8 +31,7 @@ void StartPageSwitch(CGameApplication& app, int code) {
 }
 
 int SummaryCode(const CGameApplication& app) {
-    const CEffect_Summary* summary = app.m_pPageGame ? app.m_pPageGame->m_pEffectSummary : nullptr;
-    return summary ? summary->m_iSwitchCode : 0;
+    return app.m_pPageGame ? app.m_pPageGame->SummarySwitchCode() : 0;
 }
 
 bool SoundsPaused(const CGameApplication& app) {
@@ -79,8 +76,8 @@ void CEffect_MsgBox::AnswerOK() {
         return;
     case MSGBOX_OPTIONS: {
         const int page = PageIndex(*app);
-        if (page == kMenuPage) Close();
-        else if (page == kBattlePage) SwitchTo(MSGBOX_PAUSE);
+        if (page == MENU_PAGE_INDEX) Close();
+        else if (page == BATTLE_PAGE_INDEX) SwitchTo(MSGBOX_PAUSE);
         return;
     }
     default:
@@ -101,15 +98,15 @@ void CEffect_MsgBox::AnswerOK() {
 
 void CEffect_MsgBox::AnswerPlainOK(int kind) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageMenu* menu = app->m_pPageMenu;
+    CMenuLink* menu = app->m_pPageMenu;
     const bool recommendedBefore = FurthestAreaRecommended();
     switch (kind) {
     case MSGBOX_DELETE_PROFILE:
         if (menu) menu->DeleteCurrentProfile();
         break;
     case MSGBOX_BUY_UPGRADE:
-        if (menu && menu->m_iSubScreen == MENU_LABORATORY) menu->BuyLabItem();
-        else if (menu && menu->m_iSubScreen == MENU_UPGRADE) menu->BuyUpgrade();
+        if (menu && menu->MenuSubScreen() == MENU_LABORATORY) menu->BuyLabItem();
+        else if (menu && menu->MenuSubScreen() == MENU_UPGRADE) menu->BuyUpgrade();
         break;
     default: {
         // Tips that are shown once.
@@ -156,7 +153,7 @@ void CEffect_MsgBox::LeaveBattle(int kind) {
         SwitchTo(MSGBOX_DIFFICULTY_CHANGED);
         return;
     }
-    StartPageSwitch(*app, app->m_iMenuReturnScreen * 10 + kMenuPage);
+    StartPageSwitch(*app, app->m_iMenuReturnScreen * 10 + MENU_PAGE_INDEX);
 }
 
 void CEffect_MsgBox::AnswerContinue(bool ok) {
@@ -171,11 +168,11 @@ void CEffect_MsgBox::AnswerContinue(bool ok) {
         m_bContinueAnswered = true;
         return;
     }
-    if (CPageMenu* menu = app->m_pPageMenu) {
+    if (CMenuLink* menu = app->m_pPageMenu) {
         for (int i = 0; i < episode - 1; ++i) menu->StepEpisode(true);
-        menu->m_iEpisodeScroll = -1;
+        menu->StopEpisodeScroll();
         for (int i = 0; i < area - 1; ++i) menu->ScrollStageMap(1);
-        menu->m_iMapScroll = -1;
+        menu->StopMapScroll();
     }
     if (ok) {
         app->m_iNewArea = area;
@@ -193,7 +190,7 @@ void CEffect_MsgBox::AnswerCancel() {
         SwitchTo(MSGBOX_PAUSE);
         return;
     case MSGBOX_EXIT_TO_MENU: {
-        const bool playing = app->m_pPageGame && app->m_pPageGame->m_iBattleState >= BATTLE_PLAYING;
+        const bool playing = app->m_pPageGame && app->m_pPageGame->BattleState() >= BATTLE_PLAYING;
         if (playing) {
             SwitchTo(MSGBOX_PAUSE);
             return;
@@ -274,7 +271,7 @@ void CEffect_MsgBox::AnswerScreenButton() {
         SaveNow(*app);
     }
     if (g_pD3DApp) g_pD3DApp->ToggleFullscreen();
-    if (PageIndex(*app) == kBattlePage) {
+    if (PageIndex(*app) == BATTLE_PAGE_INDEX) {
         if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Clear(0);
         app->m_bCaptureStill = true;
         app->m_bShowStill = false;
@@ -286,16 +283,16 @@ void CEffect_MsgBox::AfterClose(int closedKind, int shownKind) {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const int page = PageIndex(*app);
-    CPageGame* battle = app->m_pPageGame;
+    CBattleLink* battle = app->m_pPageGame;
     if (shownKind == MSGBOX_HELP) {
         if (battle) {
             if (app->m_iCurrentStage >= kFirstMiniGameStage) {
-                if (battle->m_pEffectHowToMiniGame) battle->m_pEffectHowToMiniGame->Add(0);
-            } else if (battle->m_pEffectHowToPlay) {
-                battle->m_pEffectHowToPlay->Add(g_CurrentProfile.m_abRobotUnlocked[kRemoverRobot] ? 1 : 0);
+                if (CVxEffect* howTo = battle->HowToMiniGameEffect()) howTo->Add(0);
+            } else if (CVxEffect* howTo = battle->HowToPlayEffect()) {
+                howTo->Add(g_CurrentProfile.m_abRobotUnlocked[kRemoverRobot] ? 1 : 0);
             }
         }
-    } else if (page == kBattlePage) {
+    } else if (page == BATTLE_PAGE_INDEX) {
         app->m_bCaptureStill = false;
         app->m_bShowStill = false;
         app->RefreshSoundVolumes();
@@ -306,9 +303,9 @@ void CEffect_MsgBox::AfterClose(int closedKind, int shownKind) {
                 m_lstPendingWarnings.clear();
             }
         }
-    } else if (page == kMenuPage && app->m_pPageMenu) {
-        CPageMenu* menu = app->m_pPageMenu;
-        menu->m_iOpenMsgBox = -1;
+    } else if (page == MENU_PAGE_INDEX && app->m_pPageMenu) {
+        CMenuLink* menu = app->m_pPageMenu;
+        menu->ForgetOpenMsgBox();
         if (closedKind == MSGBOX_CONTINUE_GAME) {
             const bool toMap = GetStageEpisode(g_CurrentProfile.m_iFurthestStage) == 1 || m_bContinueAnswered;
             menu->RequestSubScreen(toMap ? MENU_STAGE_MAP : MENU_EPISODE, -1);

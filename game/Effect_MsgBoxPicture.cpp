@@ -1,17 +1,16 @@
 // The still part of the message box: panel, text band, the kind's pictures,
 // title and body.
-#include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
-#include "frontend/PageMenu.h"
+#include "game/BattleLink.h"
 #include "game/Effect_MsgBox.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
 
 namespace {
 
-constexpr int kMenuPage = 1;
-constexpr int kBattlePage = 3;
 constexpr float kPi = 3.14159265f;
 
 const VxColor kGreen{0.0f, 1.0f, 0.0f, 1.0f};
@@ -72,17 +71,17 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
     const int page = PageIndex(app);
     switch (kind) {
     case MSGBOX_MAP_UNLOCK_CONDITIONS: {
-        CPageMenu* menu = app.m_pPageMenu;
-        if (page != kMenuPage || !menu) break;
+        CMenuLink* menu = app.m_pPageMenu;
+        if (page != MENU_PAGE_INDEX || !menu) break;
         MapUnlockRow rows[MAP_UNLOCK_MAX_ROWS];
-        const int n = MapUnlockRows(menu->m_iMapArea, menu->m_iEpisodeChoice, menu->GetOpenAreaCount(),
+        const int n = MapUnlockRows(menu->MapArea(), menu->EpisodeChoice(), menu->GetOpenAreaCount(),
                                     g_CurrentProfile, rows);
         for (int i = 0; i < n; ++i) {
             const MapUnlockRow& row = rows[i];
             if (CVxBillboard* icon = MapIcon(app, row.icon))
                 DrawSharedPicture(icon, x + row.iconAt.x, y + row.iconAt.y, row.iconScale, row.iconScale);
             if (row.hasMark)
-                DrawSharedPicture(row.met ? menu->m_pCheckboxYes : menu->m_pCheckboxNo, x + row.markAt.x,
+                DrawSharedPicture(menu->ConditionMark(row.met), x + row.markAt.x,
                                   y + row.markAt.y);
         }
         break;
@@ -104,9 +103,9 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
         DrawSharedPicture(app.m_apBbdLight[4], x, y + 92.0f);
         break;
     case MSGBOX_TIP_SCROLL_WHEEL:
-        if (page == kMenuPage && app.m_pPageMenu) {
-            DrawTurned(app.m_pPageMenu->m_apScrollArrow[0], x - 60.0f, y + 92.0f, kPi / 2.0f);
-            DrawTurned(app.m_pPageMenu->m_apScrollArrow[1], x + 60.0f, y + 92.0f, 3.0f * kPi / 2.0f);
+        if (page == MENU_PAGE_INDEX && app.m_pPageMenu) {
+            DrawTurned(app.m_pPageMenu->ScrollArrow(0), x - 60.0f, y + 92.0f, kPi / 2.0f);
+            DrawTurned(app.m_pPageMenu->ScrollArrow(1), x + 60.0f, y + 92.0f, 3.0f * kPi / 2.0f);
         }
         break;
     case MSGBOX_TIP_LIFE_DAMAGE:
@@ -116,8 +115,8 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
         for (int i = -2; i <= 2; ++i) DrawSharedPicture(app.m_pBbdSpike, x + 19.0f * float(i), y + 103.0f);
         break;
     case MSGBOX_TIP_MINI_CAPSULE:
-        if (page == kBattlePage && app.m_pPageGame)
-            DrawSharedPicture(app.m_pPageGame->m_pBbdCapsule, x, y + 75.0f, 0.85f, 0.85f);
+        if (page == BATTLE_PAGE_INDEX && app.m_pPageGame)
+            DrawSharedPicture(app.m_pPageGame->Capsule(), x, y + 75.0f, 0.85f, 0.85f);
         break;
     default:
         break;
@@ -135,12 +134,12 @@ void CEffect_MsgBox::DrawBody(CGameApplication& app, int kind, float x, float y)
 
     switch (kind) {
     case MSGBOX_MAP_UNLOCK_CONDITIONS: {
-        CPageMenu* menu = app.m_pPageMenu;
-        if (PageIndex(app) != kMenuPage || !menu) return;
+        CMenuLink* menu = app.m_pPageMenu;
+        if (PageIndex(app) != MENU_PAGE_INDEX || !menu) return;
         body.wrapWidth = 680;
         DrawStyledText(font, body, sx, sy, MAP_UNLOCK_HEADLINE);
         MapUnlockRow rows[MAP_UNLOCK_MAX_ROWS];
-        const int n = MapUnlockRows(menu->m_iMapArea, menu->m_iEpisodeChoice, menu->GetOpenAreaCount(),
+        const int n = MapUnlockRows(menu->MapArea(), menu->EpisodeChoice(), menu->GetOpenAreaCount(),
                                     g_CurrentProfile, rows);
         for (int i = 0; i < n; ++i) DrawStyledText(font, body, x + rows[i].textAt.x, y + rows[i].textAt.y,
                                                    rows[i].text.c_str());

@@ -2,19 +2,19 @@
 
 #include <string>
 
-#include "battle/page/PageGame.h"
 #include "content/Achievements.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxSound.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "platform/RenderTargets.h"
 
 namespace {
 
-constexpr int kBattlePage = 3;
 const char* const kInfoPictureFolder = "Resource\\InfoPicture\\";
 
 void DrawGlow(CVxBillboard* glow, float y, float degrees) {
@@ -152,8 +152,8 @@ void CEffect_NewAchievement::HandleClick() {
     if (!(m_pBtnOK->TakeClick() || TakeKeyRelease(VK_ENTER))) return;
     m_bClosing = 1;
     m_aInstances[0].age = 0;
-    const bool pastPlay = !app->m_bSwitchPending && app->m_iCurrentPage == kBattlePage && app->m_pPageGame &&
-                          app->m_pPageGame->m_iBattleState > BATTLE_PLAYING;
+    const bool pastPlay = !app->m_bSwitchPending && app->m_iCurrentPage == BATTLE_PAGE_INDEX && app->m_pPageGame &&
+                          app->m_pPageGame->BattleState() > BATTLE_PLAYING;
     if (!pastPlay && app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Start(0, 1);
     RestartSound(app->m_pSndBtnClick);
 }

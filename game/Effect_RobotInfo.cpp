@@ -1,26 +1,25 @@
 #include "game/Effect_RobotInfo.h"
 
-#include "battle/effects/PulsingButton.h"
-#include "battle/page/PageGame.h"
 #include "content/DescriptiveTexts.h"
+#include "content/SaveProfile.h"
 #include "content/UnitDefinition.h"
 #include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxFont.h"
 #include "engine/VxSound.h"
-#include "frontend/PageMenu.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "game/RobopediaParts.h"
-#include "game/SaveProfile.h"
-#include "platform/RenderTargets.h"
 
 namespace {
 
-constexpr int kMenuPage = 1;
-constexpr int kBattlePage = 3;
 constexpr int kRobotKinds = 40;
 constexpr int kMachineKinds = 32;
 constexpr int kFirstMachine = 1000;
@@ -111,8 +110,8 @@ CEffect_RobotInfo::CEffect_RobotInfo() {
 RobopediaParts* CEffect_RobotInfo::Parts() const {
     CGameApplication* app = g_pGameAppInstance;
     if (!app || app->m_bSwitchPending) return nullptr;
-    if (app->m_iCurrentPage == kMenuPage && app->m_pPageMenu) return &app->m_pPageMenu->m_Robopedia;
-    if (app->m_iCurrentPage == kBattlePage && app->m_pPageGame) return &app->m_pPageGame->m_Robopedia;
+    if (app->m_iCurrentPage == MENU_PAGE_INDEX && app->m_pPageMenu) return app->m_pPageMenu->Robopedia();
+    if (app->m_iCurrentPage == BATTLE_PAGE_INDEX && app->m_pPageGame) return app->m_pPageGame->Robopedia();
     return nullptr;
 }
 
@@ -270,7 +269,7 @@ void CEffect_RobotInfo::OnFrame(int index) {
             MoveOff(parts->prevButton);
             MoveOff(parts->nextButton);
         }
-        if (app->m_iCurrentPage == kMenuPage && parts) parts->boardOpen = 0;
+        if (app->m_iCurrentPage == MENU_PAGE_INDEX && parts) parts->boardOpen = 0;
     }
 }
 

@@ -1,12 +1,12 @@
 #include "game/Effect_SwitchPage.h"
 
-#include "battle/effects/Effect_Summary.h"
-#include "battle/page/PageGame.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
-#include "frontend/PageMenu.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
+#include "game/MenuLink.h"
 
 CEffect_SwitchPage::CEffect_SwitchPage() {
     m_nPoolSize = 1;
@@ -36,25 +36,26 @@ void CEffect_SwitchPage::OnFrame(int index) {
     const bool soundsPaused = app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused;
     if (isSwitch && !soundsPaused) {
         CVxSound* music = nullptr;
-        if (app->m_iCurrentPage == 1 && app->m_pPageMenu) music = app->m_pPageMenu->m_pMusic;
-        if (app->m_iCurrentPage == 3 && app->m_pPageGame) music = app->m_pPageGame->m_pMusic;
+        if (app->m_iCurrentPage == MENU_PAGE_INDEX && app->m_pPageMenu) music = app->m_pPageMenu->Music();
+        if (app->m_iCurrentPage == BATTLE_PAGE_INDEX && app->m_pPageGame) music = app->m_pPageGame->Music();
         if (music) music->SetVolumeFactor(float(life) / float(SWITCH_FRAMES));
     }
 
     if (!isSwitch || life != 1) return;
-    const bool leavingBattle = app->m_iCurrentPage == 3;
-    CEffect_Summary* summary = app->m_pPageGame ? app->m_pPageGame->m_pEffectSummary : nullptr;
+    const bool leavingBattle = app->m_iCurrentPage == BATTLE_PAGE_INDEX;
+    const CBattleLink* battle = app->m_pPageGame;
+    const bool summary = battle && battle->HasSummary();
     int page;
     int subScreen;
     if (code >= 10) {
         page = code % 10;
         subScreen = code / 10;
-        if (leavingBattle && page == 2 && summary) app->m_iCurrentStage = summary->m_iChosenStage;
+        if (leavingBattle && page == 2 && summary) app->m_iCurrentStage = battle->SummaryChosenStage();
         if (leavingBattle && page == 1) app->m_bReturnToMenu = true;
     } else {
         page = code;
         subScreen = 0;
-        if (leavingBattle && page == 3 && summary) app->m_iCurrentStage = summary->m_iChosenStage;
+        if (leavingBattle && page == 3 && summary) app->m_iCurrentStage = battle->SummaryChosenStage();
     }
     app->SwitchPage(page, subScreen);
     if (app->m_pResourceManager) app->m_pResourceManager->m_bSoundsPaused = false;

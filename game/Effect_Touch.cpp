@@ -1,7 +1,7 @@
 #include "game/Effect_Touch.h"
 
-#include "battle/page/PageGame.h"
 #include "engine/VxBillboard.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
 
 CEffect_Touch::CEffect_Touch() {
@@ -28,6 +28,6 @@ void CEffect_Touch::OnFrame(int index) {
         ring->RestoreState();
     }
 
-    if (r.life == 1 && r.kind >= 2 && app->m_pPageGame && app->m_pPageGame->m_pEffectCardFull)
-        app->m_pPageGame->m_pEffectCardFull->Add(r.kind - 1, x, y, z);
+    CVxEffect* cardFull = app->m_pPageGame ? app->m_pPageGame->CardFullEffect() : nullptr;
+    if (r.life == 1 && r.kind >= 2 && cardFull) cardFull->Add(r.kind - 1, x, y, z);
 }

@@ -1,8 +1,5 @@
 #include "game/GameApplication.h"
 
-#include <new>
-
-#include "battle/page/PageGame.h"
 #include "content/GameLink.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
@@ -10,10 +7,8 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "engine/VxTexture.h"
-#include "frontend/PageLogo.h"
-#include "frontend/PageMenu.h"
-#include "frontend/PageStory.h"
-#include "frontend/PageTest.h"
+#include "engine/framework/MyD3DApplication.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_Loading.h"
@@ -22,8 +17,8 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/Effect_Touch.h"
 #include "game/GameSaveData.h"
+#include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
-#include "platform/MyD3DApplication.h"
 #include "platform/host/MessageBox.h"
 
 int g_iScreenWidth = 880;
@@ -31,7 +26,6 @@ int g_iScreenHeight = 640;
 std::atomic<bool> g_bStartFullscreen{false};
 uint8_t g_bShowFrameStats = 0;
 CGameApplication* g_pGameAppInstance = nullptr;
-CGameApplication* g_pGameApp = nullptr;
 
 namespace {
 
@@ -62,28 +56,27 @@ struct CGameApplication::ContentLink : public CContentLink {
     int PendingPage() const override { return m_app.m_iNewPage; }
     int CurrentStage() const override { return m_app.m_iCurrentStage; }
     const StageDefinition* BattleStageDefinition() const override {
-        return m_app.m_pPageGame ? &m_app.m_pPageGame->m_StageDefinition : nullptr;
+        return m_app.m_pPageGame ? &m_app.m_pPageGame->Stage() : nullptr;
     }
     const FieldCell* BattleFieldCells() const override {
-        return m_app.m_pPageGame ? m_app.m_pPageGame->m_aFieldCells : nullptr;
+        return m_app.m_pPageGame ? m_app.m_pPageGame->FieldCells() : nullptr;
     }
     void SetFieldGroundRow(int row) override {
-        if (m_app.m_pPageGame) m_app.m_pPageGame->m_iFieldGroundRow = row;
+        if (m_app.m_pPageGame) m_app.m_pPageGame->SetFieldGroundRow(row);
     }
     int CurrentSubScreen() const override {
         const CVxPage* page = m_app.PageAt(m_app.m_iCurrentPage);
         return page ? page->m_iSubScreen : 0;
     }
-    int BattleState() const override { return m_app.m_pPageGame ? m_app.m_pPageGame->m_iBattleState : 0; }
+    int BattleState() const override { return m_app.m_pPageGame ? m_app.m_pPageGame->BattleState() : 0; }
     CAchievementNotice* AchievementBoard() override { return m_app.m_pEffectNewAchievement; }
     // The battle's own notice comes with the battle overlays.
     CAchievementNotice* InGameAchievementNotice() override { return nullptr; }
     CGameApplication& m_app;
 };
 
-CGameApplication::CGameApplication() {
+CGameApplication::CGameApplication(GamePageFactory makePages) {
     g_pGameAppInstance = this;
-    g_pGameApp = this;
     m_bBlockSubScreenChanges = false;
     m_bHoldSwitch = false;
 
@@ -112,14 +105,15 @@ CGameApplication::CGameApplication() {
 
     OpenResourceArchive();
 
-    m_iCurrentPage = 0;
+    m_iCurrentPage = LOGO_PAGE_INDEX;
     ResetGameState();
 
-    m_pPageLogo = new (std::nothrow) CPageLogo();
-    m_pPageMenu = new (std::nothrow) CPageMenu();
-    m_pPageStory = new (std::nothrow) CPageStory();
-    m_pPageGame = new (std::nothrow) CPageGame();
-    m_pPageTest = new (std::nothrow) CPageTest();
+    if (makePages) m_Pages = makePages();
+    m_pPageLogo = m_Pages.logo;
+    m_pPageMenu = m_Pages.menuLink;
+    m_pPageStory = m_Pages.story;
+    m_pPageGame = m_Pages.battleLink;
+    m_pPageTest = m_Pages.test;
 
     InstallContentLink();
     InstallRoadLinks();
@@ -128,16 +122,7 @@ CGameApplication::CGameApplication() {
 CGameApplication::~CGameApplication() {
     ReleaseResources();
     // Never initialised: nothing was loaded or saved, only the objects go.
-    delete m_pPageLogo;
-    delete m_pPageMenu;
-    delete m_pPageStory;
-    delete m_pPageGame;
-    delete m_pPageTest;
-    m_pPageLogo = nullptr;
-    m_pPageMenu = nullptr;
-    m_pPageStory = nullptr;
-    m_pPageGame = nullptr;
-    m_pPageTest = nullptr;
+    DeletePages();
     delete m_pSaveData;
     m_pSaveData = nullptr;
     m_vecLastDeck.clear();
@@ -150,7 +135,14 @@ CGameApplication::~CGameApplication() {
     // Everything that could reach this object has gone.
     JoinWorkerThreads();
     if (g_pGameAppInstance == this) g_pGameAppInstance = nullptr;
-    if (g_pGameApp == this) g_pGameApp = nullptr;
+}
+
+void CGameApplication::DeletePages() {
+    m_pPageLogo = m_pPageStory = m_pPageTest = nullptr;
+    m_pPageMenu = nullptr;
+    m_pPageGame = nullptr;
+    for (CVxPage* page : {m_Pages.logo, m_Pages.menu, m_Pages.story, m_Pages.battle, m_Pages.test}) delete page;
+    m_Pages = GamePages();
 }
 
 void CGameApplication::InstallContentLink() {
@@ -232,16 +224,7 @@ int CGameApplication::ReleaseResources() {
     delete m_pNumStageBig;
     m_pNumStageBig = nullptr;
 
-    delete m_pPageLogo;
-    m_pPageLogo = nullptr;
-    delete m_pPageMenu;
-    m_pPageMenu = nullptr;
-    delete m_pPageStory;
-    m_pPageStory = nullptr;
-    delete m_pPageGame;
-    m_pPageGame = nullptr;
-    delete m_pPageTest;
-    m_pPageTest = nullptr;
+    DeletePages();
 
     if (m_pSaveData && !m_bSaveDeclined) m_pSaveData->Save();
     delete m_pSaveData;

@@ -8,6 +8,7 @@
 
 #include "engine/VxButton.h"
 #include "engine/VxXApplication.h"
+#include "game/GamePages.h"
 #include "game/RobotArt.h"
 
 class CVxBillboard;
@@ -16,11 +17,6 @@ class CVxNumber;
 class CVxSound;
 class CVxTexture;
 class CGameSaveData;
-class CPageLogo;
-class CPageMenu;
-class CPageStory;
-class CPageGame;
-class CPageTest;
 class CEffect_Loading;
 class CEffect_NewAchievement;
 class CEffect_BlackScreen;
@@ -67,7 +63,8 @@ enum SharedButtonSet : int {
 
 class CGameApplication : public CVxXApplication {
 public:
-    CGameApplication();
+    // makePages builds the five pages; without it the application has none.
+    explicit CGameApplication(GamePageFactory makePages = nullptr);
     ~CGameApplication() override;
 
     // Engine hooks.
@@ -170,12 +167,12 @@ public:
     int m_aiEnemyScore[ENEMY_SCORE_TYPES] = {};
     CVxBillboard* m_apMineCopter[MINE_COPTER_FRAMES] = {};
 
-    // Pages (owned).
-    CPageLogo* m_pPageLogo = nullptr;
-    CPageMenu* m_pPageMenu = nullptr;
-    CPageStory* m_pPageStory = nullptr;
-    CPageGame* m_pPageGame = nullptr;
-    CPageTest* m_pPageTest = nullptr;
+    // Pages (owned through m_Pages); the menu and battle pages through their links.
+    CVxPage* m_pPageLogo = nullptr;
+    CMenuLink* m_pPageMenu = nullptr;
+    CVxPage* m_pPageStory = nullptr;
+    CBattleLink* m_pPageGame = nullptr;
+    CVxPage* m_pPageTest = nullptr;
 
     CGameSaveData* m_pSaveData = nullptr;
 
@@ -210,6 +207,7 @@ private:
     void QuitWithoutSaving();
     void InstallContentLink();
     void InstallRoadLinks();
+    void DeletePages();
     // Loads art for one card of either cache; false when no slot could be had.
     bool FillCacheSlot(ArtCacheSlot* cache, int slots, int* scores, int scoreBase, int id,
                        const std::vector<int>& inHand, bool enemy, int& slotOut);
@@ -218,7 +216,7 @@ private:
 
     struct ContentLink;
     ContentLink* m_pContentLink = nullptr;
+    GamePages m_Pages;
 };
 
 extern CGameApplication* g_pGameAppInstance;
-extern CGameApplication* g_pGameApp;

@@ -1,8 +1,10 @@
 // The application's frame, activation, timer and stage-loading hooks.
-#include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
+#include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
+#include "engine/VxPage.h"
 #include "engine/VxResourceManager.h"
-#include "frontend/PageMenu.h"
+#include "game/BattleLink.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_Loading.h"
@@ -13,7 +15,7 @@
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
 #include "game/LoadingBar.h"
-#include "game/SaveProfile.h"
+#include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
 #include "platform/SoundVolumes.h"
 #include "platform/host/Clock.h"
@@ -21,9 +23,6 @@
 
 namespace {
 
-constexpr int kMenuPage = 1;
-constexpr int kStoryPage = 2;
-constexpr int kBattlePage = 3;
 constexpr uintptr_t kRestoreCommand = 0xF120;
 
 void TickIf(CVxEffect* effect) {
@@ -121,13 +120,13 @@ void CGameApplication::DrawLoadingScreen() {
 void CGameApplication::UpdateOverlays() {
     TickIf(m_pEffectBlackScreen);
     const int page = m_bSwitchPending ? -1 : int(m_iCurrentPage);
-    if (page == kMenuPage && m_pPageMenu) m_pPageMenu->UpdateMenuMusic();
-    if (page == kBattlePage && m_pPageGame) m_pPageGame->AttenuateSounds();
+    if (page == MENU_PAGE_INDEX && m_pPageMenu) m_pPageMenu->UpdateMenuMusic();
+    if (page == BATTLE_PAGE_INDEX && m_pPageGame) m_pPageGame->AttenuateSounds();
     const bool exitOpen = m_pEffectExit && m_pEffectExit->IsOpen();
     if (!exitOpen) {
-        if (page == kBattlePage && m_pPageGame) {
-            TickIf(m_pPageGame->m_pEffectHowToPlay);
-            if (m_iCurrentStage > 150) TickIf(m_pPageGame->m_pEffectHowToMiniGame);
+        if (page == BATTLE_PAGE_INDEX && m_pPageGame) {
+            TickIf(m_pPageGame->HowToPlayEffect());
+            if (m_iCurrentStage > 150) TickIf(m_pPageGame->HowToMiniGameEffect());
         }
         TickIf(m_pEffectMsgBox);
         TickIf(m_pEffectTouch);
@@ -139,8 +138,8 @@ void CGameApplication::UpdateOverlays() {
 void CGameApplication::OnTimer() {
     // Pages are left alone while a switch is under way.
     if (m_bSwitchPending) return;
-    if (m_iCurrentPage == kMenuPage && m_pPageMenu) m_pPageMenu->UpdateMenuMusic();
-    else if (m_iCurrentPage == kBattlePage && m_pPageGame) m_pPageGame->AttenuateSounds();
+    if (m_iCurrentPage == MENU_PAGE_INDEX && m_pPageMenu) m_pPageMenu->UpdateMenuMusic();
+    else if (m_iCurrentPage == BATTLE_PAGE_INDEX && m_pPageGame) m_pPageGame->AttenuateSounds();
 }
 
 void CGameApplication::LoadStage() {
@@ -149,15 +148,15 @@ void CGameApplication::LoadStage() {
 
 void CGameApplication::OnDeactivate() {
     const int page = m_bSwitchPending ? -1 : int(m_iCurrentPage);
-    if (page == kBattlePage && m_pPageGame) {
+    if (page == BATTLE_PAGE_INDEX && m_pPageGame) {
         CEffect_MsgBox* box = m_pEffectMsgBox;
         const bool covered = m_bCaptureStill || m_bShowStill;
         const bool pauseClosing = box && box->IsOpen() && box->m_aInstances[0].kind == MSGBOX_PAUSE &&
                                   box->m_bSwitching && box->m_iShownKind == -1;
         if (!covered || pauseClosing) {
-            if (m_pPageGame->m_iBattleState == BATTLE_BEGIN && box) {
+            if (m_pPageGame->BattleState() == BATTLE_BEGIN && box) {
                 box->m_bPauseDeferred = true;
-            } else if (m_pPageGame->m_iBattleState == BATTLE_PLAYING) {
+            } else if (m_pPageGame->BattleState() == BATTLE_PLAYING) {
                 m_bCaptureStill = true;
                 m_bShowStill = false;
                 if (box) {
@@ -168,7 +167,7 @@ void CGameApplication::OnDeactivate() {
                     box->m_aInstances[0].age = 60;
                     box->m_bPictureCached = false;
                 }
-                m_pPageGame->m_iCarriedCard = -1;
+                m_pPageGame->DropCarriedCard();
             }
         }
     }
@@ -182,7 +181,7 @@ void CGameApplication::OnActivate() {
     const bool stillUp = m_bCaptureStill || m_bShowStill;
     // The Pause box is open over the battle: its sounds wait for it to close.
     const bool pausedBattle =
-        page == kBattlePage && m_pPageGame && m_pPageGame->m_iBattleState == BATTLE_PLAYING && stillUp;
+        page == BATTLE_PAGE_INDEX && m_pPageGame && m_pPageGame->BattleState() == BATTLE_PLAYING && stillUp;
     if (!pausedBattle) {
         if (m_pResourceManager) m_pResourceManager->ResumeSounds();
         if (CVxPage* current = CurrentPage())
@@ -190,9 +189,9 @@ void CGameApplication::OnActivate() {
     }
 
     // Render targets may have lost their pictures while the window was away.
-    if (page == kMenuPage && m_pPageMenu) m_pPageMenu->ForgetCachedPictures();
-    if (page == kBattlePage && m_pPageGame) m_pPageGame->ForgetCachedPictures();
-    if (page == kMenuPage || page == kStoryPage || page == kBattlePage) {
+    if (page == MENU_PAGE_INDEX && m_pPageMenu) m_pPageMenu->ForgetCachedPictures();
+    if (page == BATTLE_PAGE_INDEX && m_pPageGame) m_pPageGame->ForgetCachedPictures();
+    if (page == MENU_PAGE_INDEX || page == STORY_PAGE_INDEX || page == BATTLE_PAGE_INDEX) {
         if (m_pEffectMsgBox) m_pEffectMsgBox->m_bPictureCached = false;
         if (m_pEffectExit) m_pEffectExit->m_bPictureReady = false;
         if (m_pEffectNewAchievement) m_pEffectNewAchievement->m_bPictureCached = false;

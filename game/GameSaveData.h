@@ -1,8 +1,8 @@
 #pragma once
 // The game's save object: the save file layer with the defaults of a new
 // profile and of the sound settings.
+#include "content/SaveProfile.h"
 #include "engine/VxSaveData.h"
-#include "game/SaveProfile.h"
 
 class CGameSaveData : public CVxSaveData {
 public:

@@ -1,8 +1,8 @@
 #include "game/MsgBoxKinds.h"
 
-#include "battle/units/WorldTitle.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "content/WorldTitle.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
 #include "engine/VxSound.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/GameApplication.h"
 
 FontStyle TitleStyle(float size, float charSpacing, float spaceFactor) {

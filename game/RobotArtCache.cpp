@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
 #include "platform/ResourceArchive.h"
 
 namespace {
@@ -211,7 +211,7 @@ void CGameApplication::LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT
         const int card = hand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES) continue;
         int slot = -1;
-        RobotArt* record = m_pPageGame ? &m_pPageGame->m_aHandArt[i] : nullptr;
+        RobotArt* record = m_pPageGame ? m_pPageGame->HandArt(i) : nullptr;
         if (FillCacheSlot(m_aRobotCache, ROBOT_CACHE_SLOTS, m_aiRobotScore, 0, card, inHand, false, slot)) {
             if (record) *record = m_aRobotCache[slot].m_Art;
         } else if (record) {
@@ -241,7 +241,7 @@ void CGameApplication::LoadEnemyRobotResources(const UnitDefinition (&records)[E
         int slot = -1;
         bool cached = false;
         for (const ArtCacheSlot& s : m_aEnemyCache) cached = cached || s.m_iId == type;
-        RobotArt* record = m_pPageGame ? &m_pPageGame->m_aEnemyArt[i] : nullptr;
+        RobotArt* record = m_pPageGame ? m_pPageGame->EnemyArt(i) : nullptr;
         if (!FillCacheSlot(m_aEnemyCache, ENEMY_CACHE_SLOTS, m_aiEnemyScore, FIRST_MACHINE_TYPE, type, inStage,
                            true, slot)) {
             if (record) {

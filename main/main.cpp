@@ -2,10 +2,11 @@
 // application, open the window and run the loop through the render road.
 #include <csignal>
 
+#include "engine/AnsiToWide.h"
 #include "engine/VxXApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "game/GameApplication.h"
-#include "platform/AnsiToWide.h"
-#include "platform/MyD3DApplication.h"
+#include "main/GamePages.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/MessageBox.h"
 
@@ -17,7 +18,7 @@ extern "C" void OnQuitSignal(int) { g_bQuitRequested = true; }
 
 // The game application: save data (with its repair questions), the archive
 // and the pages. The road deletes it with the device at shutdown.
-CVxXApplication* CreateGameApplication() { return new CGameApplication(); }
+CVxXApplication* CreateGameApplication() { return new CGameApplication(MakeGamePages); }
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #include "platform/LooseFile.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
+#include <vector>
+
+#include "platform/host/Files.h"
 
 namespace {
 
@@ -15,25 +16,17 @@ bool SameIgnoringCase(const std::string& a, const char* b) {
     return i == a.size() && b[i] == '\0';
 }
 
-bool Exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
+bool Exists(const std::string& path) { return host::PathExists(path); }
 
 // Finds the entry of folder whose name equals part apart from letter case.
 std::string MatchInFolder(const std::string& folder, const std::string& part) {
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
+    std::vector<std::string> names;
+    if (!host::ListFolder(folder, names))
         return {};
-    std::string found;
-    while (dirent* d = readdir(dir)) {
-        if (SameIgnoringCase(part, d->d_name)) {
-            found = d->d_name;
-            break;
-        }
-    }
-    closedir(dir);
-    return found;
+    for (const std::string& name : names)
+        if (SameIgnoringCase(part, name.c_str()))
+            return name;
+    return {};
 }
 
 }  // namespace

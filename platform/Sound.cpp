@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 
 CSound::CSound(host::AudioDevice* device, host::VoiceId* buffers, uint32_t bufferSize, WaveFile* wave,
                uint32_t bufferCount, uint32_t creationFlags)

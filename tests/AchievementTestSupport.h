@@ -7,7 +7,7 @@
 #include "ContentTestSupport.h"
 #include "content/GameLink.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace content_test {
 

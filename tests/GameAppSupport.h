@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "engine/InputRecord.h"
+#include "battle/page/PageGame.h"
+#include "frontend/PageMenu.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "main/GamePages.h"
+#include "content/SaveProfile.h"
 #include "platform/D3DApplication.h"
 #include "platform/SoundManager.h"
 #include "platform/host/Headless.h"
@@ -43,7 +46,7 @@ protected:
 
     // Builds the application (answers to its questions queued beforehand).
     CGameApplication& Make() {
-        m_App = std::make_unique<CGameApplication>();
+        m_App = std::make_unique<CGameApplication>(MakeGamePages);
         m_App->m_bRunWorkersInline = true;
         return *m_App;
     }
@@ -66,6 +69,10 @@ protected:
         for (const auto& b : m_Host.boxes.Boxes()) out.push_back(b.text);
         return out;
     }
+
+    // The application's own pages, as the tests reach into them.
+    CPageGame& BattlePage() { return *BattlePageOf(m_App.get()); }
+    CPageMenu& MenuPage() { return *dynamic_cast<CPageMenu*>(m_App->m_pPageMenu); }
 
     void PressKey(int key) { m_App->m_aInput[0].m_aiKey[key] = KEY_PRESSED | KEY_HELD; }
 

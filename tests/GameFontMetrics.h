@@ -1,8 +1,8 @@
 #pragma once
 // Line widths in the game's standard font, measured the way the bitmap font
 // advances its pen. Glyph widths are those of the generated font sheet (a bold
-// sans face at 22 pixels in 32-pixel cells, advance + 1 per glyph) with one
-// pixel more per glyph, so that a text that fits here fits the real sheet.
+// sans face at 22 pixels in 32-pixel cells, each glyph's span its ink) with
+// one pixel more per glyph, so that a text that fits here fits the real sheet.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -11,13 +11,13 @@ namespace font_test {
 
 // Printable ASCII 32 to 126; the entry for the blank is unused.
 constexpr int kGlyphWidth[95] = {
-    9,  11, 12, 19, 16, 23, 20, 8,  11, 11, 13, 19, 9,  10, 9,  9,  16, 16, 16, 16, 16, 16, 16, 16,
-    16, 16, 10, 10, 19, 19, 19, 14, 23, 18, 18, 17, 19, 16, 16, 19, 19, 9,  9,  18, 15, 23, 19, 20,
-    17, 20, 18, 17, 16, 19, 18, 25, 18, 17, 17, 11, 9,  11, 19, 12, 12, 16, 17, 14, 17, 16, 11, 17,
-    17, 9,  9,  16, 9,  24, 17, 16, 17, 17, 12, 14, 12, 17, 15, 21, 15, 15, 14, 17, 9,  17, 19,
+     4,  4,  8, 16, 13, 22, 17,  3,  6,  6, 11, 14,  5,  7,  4,  8, 14, 12, 13, 13, 14, 13, 13, 13,
+    13, 13,  5,  6, 14, 14, 14, 11, 20, 17, 14, 14, 15, 12, 12, 16, 15,  4,  8, 16, 12, 18, 15, 17,
+    14, 17, 15, 14, 15, 14, 17, 24, 17, 16, 14,  7,  8,  8, 14, 11,  6, 12, 13, 11, 13, 13, 10, 13,
+    12,  4,  7, 13,  4, 21, 12, 13, 13, 13,  9, 11, 10, 13, 14, 19, 14, 14, 11, 11,  4, 11, 14,
 };
 constexpr int kSafetyMargin = 1;
-constexpr float kReferenceWidth = 23.0f;  // "M", measured when the font is built at size 1
+constexpr float kReferenceWidth = 18.0f;  // "M", measured when the font is built at size 1
 
 // How a board sets the font before it draws a text.
 struct FontSetup {

@@ -46,9 +46,6 @@ public:
     void (*labPurchase)() = nullptr;
 };
 
-constexpr int kMenuPageIndex = 1;
-constexpr int kBattlePageIndex = 3;
-
 class PopupTest : public GameAppTest {
 protected:
     void SetUp() override {
@@ -57,11 +54,11 @@ protected:
         m_App->LoadSharedResources();
         box = m_App->m_pEffectMsgBox;
         ASSERT_NE(box, nullptr);
-        m_App->m_iCurrentPage = kMenuPageIndex;
-        m_OriginalMenu = m_App->m_pPageMenu;
+        m_App->m_iCurrentPage = MENU_PAGE_INDEX;
+        m_OriginalMenu = &MenuPage();
         m_App->m_pPageMenu = &menu;
-        m_App->m_apPages[kMenuPageIndex] = &menu;
-        battle = m_App->m_pPageGame;
+        m_App->m_apPages[MENU_PAGE_INDEX] = &menu;
+        battle = &BattlePage();
         battle->m_pEffectSummary = &summary;
         battle->m_pEffectHowToPlay = &howToPlay;
         battle->m_pEffectHowToMiniGame = &howToMiniGame;
@@ -75,10 +72,10 @@ protected:
     void RestorePages() {
         if (m_App) {
             m_App->m_pPageMenu = m_OriginalMenu;
-            m_App->m_apPages[kMenuPageIndex] = m_OriginalMenu;
-            m_App->m_pPageGame->m_pEffectSummary = nullptr;
-            m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
-            m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
+            m_App->m_apPages[MENU_PAGE_INDEX] = m_OriginalMenu;
+            BattlePage().m_pEffectSummary = nullptr;
+            BattlePage().m_pEffectHowToPlay = nullptr;
+            BattlePage().m_pEffectHowToMiniGame = nullptr;
         }
     }
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "platform/SoundVolumes.h"
 
 class SaveFolderTest : public ::testing::Test {

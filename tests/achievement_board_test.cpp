@@ -82,7 +82,7 @@ TEST_F(AchievementBoardTest, ThreeInOneFrameAreShownOneAfterAnotherInOrder) {
 }
 
 TEST_F(AchievementBoardTest, ClosingAfterPlayKeepsTheScreenDim) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
     board->Announce(0);
     Arrive();

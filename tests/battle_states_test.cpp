@@ -5,7 +5,7 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "tests/StageRunSupport.h"
 
 namespace {

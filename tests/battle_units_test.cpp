@@ -12,7 +12,7 @@
 #include "battle/units/GameRobot.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "tests/GameAppSupport.h"
 
@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         GameAppTest::SetUp();
         Make();
-        page = m_App->m_pPageGame;
+        page = BattlePageOf(m_App.get());
         ASSERT_NE(page, nullptr);
         UseStage(1);
         page->m_iBattleState = BATTLE_PLAYING;

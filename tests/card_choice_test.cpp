@@ -6,7 +6,7 @@
 #include "content/UnlockTables.h"
 #include "game/Effect_MsgBox.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "tests/HandInputSupport.h"
 
 namespace {

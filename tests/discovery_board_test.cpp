@@ -7,17 +7,17 @@
 #include "content/UnlockTables.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "tests/PopupTestSupport.h"
 
 class DiscoveryBoardTest : public PopupTest {
 protected:
     void SetUp() override {
         PopupTest::SetUp();
-        m_App->m_iCurrentPage = kBattlePageIndex;
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
         ok = new CVxButton(0);
         const CustomType& states = m_App->m_aButtonSets[BTN_OK];

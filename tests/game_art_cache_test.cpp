@@ -37,7 +37,7 @@ TEST_F(ArtCacheTest, ElevenRobotsFillEverySlotAndLendTheirArt) {
         EXPECT_EQ(Score(id), 3) << id;
     }
     const RobotArt& art = m_App->m_aRobotCache[1].m_Art;
-    const RobotArt& lent = m_App->m_pPageGame->m_aHandArt[1];
+    const RobotArt& lent = BattlePage().m_aHandArt[1];
     EXPECT_EQ(lent.m_Unit.m_iType, 1);
     EXPECT_EQ(lent.m_apAct[0][0], art.m_apAct[0][0]) << "the page borrows the cached pictures";
     EXPECT_NE(lent.m_apAct[0][0], nullptr);
@@ -93,7 +93,7 @@ TEST_F(ArtCacheTest, ATwelfthRobotEvictsTheLowestScoredOneNotInTheHand) {
 TEST_F(ArtCacheTest, WithNoSlotToEvictTheCardKeepsItsRecordButNoArt) {
     Hand({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
     EXPECT_EQ(SlotOf(11), -1);
-    const RobotArt& lent = m_App->m_pPageGame->m_aHandArt[11];
+    const RobotArt& lent = BattlePage().m_aHandArt[11];
     EXPECT_EQ(lent.m_Unit.m_iType, 11);
     EXPECT_EQ(lent.m_apAct[0][0], nullptr);
     EXPECT_EQ(lent.m_pWeapon, nullptr);
@@ -147,7 +147,7 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);
     EXPECT_EQ(art.m_Unit.m_iType, 1001);
     EXPECT_EQ(m_App->m_aiEnemyScore[1], 4);
-    EXPECT_EQ(m_App->m_pPageGame->m_aEnemyArt[1].m_apAct[0][0], frame);
+    EXPECT_EQ(BattlePage().m_aEnemyArt[1].m_apAct[0][0], frame);
     for (CVxSound* s : art.m_apSound) {
         if (s) {
             EXPECT_EQ(s->m_iLevel, -3500);
@@ -162,7 +162,7 @@ TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
         for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) hand[i].m_iCard = first + i;
         m_App->LoadPlayerRobotResources(hand);
         for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) {
-            const RobotArt& art = m_App->m_pPageGame->m_aHandArt[i];
+            const RobotArt& art = BattlePage().m_aHandArt[i];
             EXPECT_NE(art.m_apAct[0][0], nullptr) << first + i;
             EXPECT_EQ(art.m_pWeapon != nullptr, art.m_Unit.m_iWeapon != -1) << first + i;
             EXPECT_NE(art.m_apSound[0], nullptr) << first + i;
@@ -173,8 +173,8 @@ TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
         for (int i = 0; i < ENEMY_RECORD_COUNT && first + i <= LAST_MACHINE_TYPE; ++i) records[i].m_iType = first + i;
         m_App->LoadEnemyRobotResources(records);
         for (int i = 0; i < ENEMY_RECORD_COUNT && first + i <= LAST_MACHINE_TYPE; ++i) {
-            EXPECT_NE(m_App->m_pPageGame->m_aEnemyArt[i].m_apAct[0][0], nullptr) << first + i;
-            EXPECT_NE(m_App->m_pPageGame->m_aEnemyArt[i].m_apSound[0], nullptr) << first + i;
+            EXPECT_NE(BattlePage().m_aEnemyArt[i].m_apAct[0][0], nullptr) << first + i;
+            EXPECT_NE(BattlePage().m_aEnemyArt[i].m_apSound[0], nullptr) << first + i;
         }
     }
     for (const auto& box : m_Host.boxes.Boxes()) ADD_FAILURE() << box.caption << ": " << box.text;

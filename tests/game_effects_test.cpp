@@ -14,7 +14,7 @@
 #include "game/Effect_Touch.h"
 #include "game/GameSaveData.h"
 #include "game/LoadingBar.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/host/RecordingDevice.h"
 #include "tests/GameAppSupport.h"
 
@@ -162,7 +162,7 @@ TEST_F(EffectsTest, BrighteningRecordEndsItselfAndRestoresFullBrightness) {
 }
 
 TEST_F(EffectsTest, SubScreenFadeChangesTheBattleSubScreenExactlyAtBlack) {
-    CPageGame& page = *m_App->m_pPageGame;
+    CPageGame& page = BattlePage();
     CVxButton hidden(-1);
     hidden.SetPosition(10.0f, 20.0f, 0.0f);
     page.m_pButtonAllScreens = &hidden;
@@ -225,7 +225,7 @@ TEST_F(EffectsTest, TransitionOfKindMinusOneNeverSwitches) {
 TEST_F(EffectsTest, LeavingTheBattleTakesTheStageChosenOnTheSummary) {
     CEffect_Summary summary;
     summary.m_iChosenStage = 42;
-    m_App->m_pPageGame->m_pEffectSummary = &summary;
+    BattlePage().m_pEffectSummary = &summary;
     m_App->m_iCurrentStage = 7;
 
     Enter(3);
@@ -245,12 +245,12 @@ TEST_F(EffectsTest, LeavingTheBattleTakesTheStageChosenOnTheSummary) {
     EXPECT_TRUE(m_App->m_bReturnToMenu);
     EXPECT_EQ(m_App->m_iNewPage, 1);
     EXPECT_EQ(m_App->m_iNewSubScreen, 1);
-    m_App->m_pPageGame->m_pEffectSummary = nullptr;
+    BattlePage().m_pEffectSummary = nullptr;
 }
 
 TEST_F(EffectsTest, TransitionFadesThePageMusicWithTheCover) {
     CVxSound music;
-    m_App->m_pPageMenu->m_pMusic = &music;
+    MenuPage().m_pMusic = &music;
     Enter(1);
     m_App->m_pResourceManager->m_bSoundsPaused = false;
     m_App->m_pEffectSwitchPage->Add(3);
@@ -262,14 +262,14 @@ TEST_F(EffectsTest, TransitionFadesThePageMusicWithTheCover) {
     EXPECT_FLOAT_EQ(factors.front(), 1.0f);
     EXPECT_FLOAT_EQ(factors[5], 10.0f / 15.0f);
     EXPECT_FLOAT_EQ(factors.back(), 1.0f / 15.0f);
-    m_App->m_pPageMenu->m_pMusic = nullptr;
+    MenuPage().m_pMusic = nullptr;
 }
 
 // ---- Click mark ----
 
 TEST_F(EffectsTest, ClickMarkOfKind3LeavesACardFullMarkOfKind2AtItsPoint) {
     RecordingEffect cardFull;
-    m_App->m_pPageGame->m_pEffectCardFull = &cardFull;
+    BattlePage().m_pEffectCardFull = &cardFull;
     CEffect_Touch& touch = *m_App->m_pEffectTouch;
     ASSERT_EQ(touch.Add(3, 12.0f, -34.0f, 0.5f), 0);
     for (int frame = 0; frame < 14; ++frame) touch.Tick();
@@ -288,7 +288,7 @@ TEST_F(EffectsTest, ClickMarkOfKind3LeavesACardFullMarkOfKind2AtItsPoint) {
     EXPECT_EQ(touch.AddAtPoint(5.0f, 5.0f, 0.0f), -1) << "one record at a time";
     for (int frame = 0; frame < 20; ++frame) touch.Tick();
     EXPECT_EQ(cardFull.started.size(), 1u);
-    m_App->m_pPageGame->m_pEffectCardFull = nullptr;
+    BattlePage().m_pEffectCardFull = nullptr;
 }
 
 // ---- Exit box ----
@@ -328,7 +328,7 @@ TEST_F(EffectsTest, ExitBoxOnTheMenuHoldsMenuInputAfterCancel) {
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused) << "the menu keeps its music";
     PressKey(VK_ESCAPE_KEY);
     m_App->m_pEffectExit->HandleClick();
-    EXPECT_EQ(m_App->m_pPageMenu->m_iInputHoldOff, 5);
+    EXPECT_EQ(MenuPage().m_iInputHoldOff, 5);
 }
 
 TEST_F(EffectsTest, ExitBoxOverAStillOfAnotherBoxLeavesTheStillAlone) {
@@ -348,7 +348,7 @@ TEST_F(EffectsTest, ExitBoxOverAStillOfAnotherBoxLeavesTheStillAlone) {
 TEST_F(EffectsTest, ConfirmingFromAWonSummaryAdvancesThenSaves) {
     CEffect_Summary summary;
     summary.Start(0, 1);
-    m_App->m_pPageGame->m_pEffectSummary = &summary;
+    BattlePage().m_pEffectSummary = &summary;
     Enter(3);
     m_App->m_iCurrentStage = 5;
     g_CurrentProfile.m_iFurthestStage = 5;
@@ -357,12 +357,12 @@ TEST_F(EffectsTest, ConfirmingFromAWonSummaryAdvancesThenSaves) {
     m_App->m_pEffectExit->HandleClick();
     EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 151);
     EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 12), 151) << "saved after advancing";
-    m_App->m_pPageGame->m_pEffectSummary = nullptr;
+    BattlePage().m_pEffectSummary = nullptr;
 }
 
 TEST_F(EffectsTest, ConfirmingKeepsTheStageWhenTheSummaryWasLostOrAlreadyAnswered) {
     CEffect_Summary summary;
-    m_App->m_pPageGame->m_pEffectSummary = &summary;
+    BattlePage().m_pEffectSummary = &summary;
     Enter(3);
     m_App->m_iCurrentStage = 5;
     g_CurrentProfile.m_iFurthestStage = 5;
@@ -376,7 +376,7 @@ TEST_F(EffectsTest, ConfirmingKeepsTheStageWhenTheSummaryWasLostOrAlreadyAnswere
         m_App->m_pEffectExit->HandleClick();
         EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 5) << variant;
     }
-    m_App->m_pPageGame->m_pEffectSummary = nullptr;
+    BattlePage().m_pEffectSummary = nullptr;
 }
 
 TEST(ExitBoxText, BodyDiffersOnTheBattlePage) {
@@ -406,15 +406,15 @@ TEST_F(EffectsTest, OverlaysFreezeBehindTheExitBoxButTheFadeGoesOn) {
 
 TEST_F(EffectsTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPaused) {
     Enter(3);
-    m_App->m_pPageGame->m_iBattleState = BATTLE_PLAYING;
-    m_App->m_pPageGame->m_iCarriedCard = 4;
+    BattlePage().m_iBattleState = BATTLE_PLAYING;
+    BattlePage().m_iCarriedCard = 4;
     m_App->OnDeactivate();
     CEffect_MsgBox& box = *m_App->m_pEffectMsgBox;
     EXPECT_TRUE(box.IsOpen());
     EXPECT_EQ(box.m_aInstances[0].kind, MSGBOX_PAUSE);
     EXPECT_EQ(box.m_aInstances[0].age, 60) << "shown fully open";
     EXPECT_TRUE(m_App->m_bCaptureStill);
-    EXPECT_EQ(m_App->m_pPageGame->m_iCarriedCard, -1);
+    EXPECT_EQ(BattlePage().m_iCarriedCard, -1);
     EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
     EXPECT_FALSE(m_App->m_pSndMsgBox->IsPlaying()) << "no opening sound is heard";
 
@@ -437,7 +437,7 @@ TEST_F(EffectsTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPaus
 
 TEST_F(EffectsTest, LosingFocusBeforePlayDefersThePauseAndRegainingItForgetsThat) {
     Enter(3);
-    m_App->m_pPageGame->m_iBattleState = BATTLE_BEGIN;
+    BattlePage().m_iBattleState = BATTLE_BEGIN;
     m_App->OnDeactivate();
     EXPECT_TRUE(m_App->m_pEffectMsgBox->m_bPauseDeferred);
     EXPECT_FALSE(m_App->m_pEffectMsgBox->IsOpen());
@@ -554,7 +554,7 @@ TEST_F(EffectsTest, SuspendAndResumeActLikeLosingAndRegainingFocus) {
 
 TEST_F(EffectsTest, HooksLeaveThePagesAloneWhileASwitchIsUnderWay) {
     Enter(3);
-    m_App->m_pPageGame->m_iBattleState = BATTLE_PLAYING;
+    BattlePage().m_iBattleState = BATTLE_PLAYING;
     m_App->m_bSwitchPending = true;
     m_App->OnDeactivate();
     EXPECT_FALSE(m_App->m_pEffectMsgBox->IsOpen()) << "no Pause box for a page being left";
@@ -564,8 +564,8 @@ TEST_F(EffectsTest, HooksLeaveThePagesAloneWhileASwitchIsUnderWay) {
 
 TEST_F(EffectsTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
     RecordingEffect howTo, howToMini;
-    m_App->m_pPageGame->m_pEffectHowToPlay = &howTo;
-    m_App->m_pPageGame->m_pEffectHowToMiniGame = &howToMini;
+    BattlePage().m_pEffectHowToPlay = &howTo;
+    BattlePage().m_pEffectHowToMiniGame = &howToMini;
     howTo.Add(0);
     howToMini.Add(0);
     Enter(3);
@@ -580,8 +580,8 @@ TEST_F(EffectsTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
     m_App->UpdateOverlays();
     EXPECT_EQ(howTo.m_aInstances[0].age, 2);
     EXPECT_EQ(howToMini.m_aInstances[0].age, 1);
-    m_App->m_pPageGame->m_pEffectHowToPlay = nullptr;
-    m_App->m_pPageGame->m_pEffectHowToMiniGame = nullptr;
+    BattlePage().m_pEffectHowToPlay = nullptr;
+    BattlePage().m_pEffectHowToMiniGame = nullptr;
 }
 
 }  // namespace

@@ -216,9 +216,9 @@ TEST_F(RecoveryTest, PagesRegisterInOrderAndScreenSizesAreSetWhateverTheResult) 
     CGameApplication& app = Make();
     ASSERT_EQ(app.m_nPages, 5);
     EXPECT_EQ(app.PageAt(0), static_cast<CVxPage*>(app.m_pPageLogo));
-    EXPECT_EQ(app.PageAt(1), static_cast<CVxPage*>(app.m_pPageMenu));
+    EXPECT_EQ(app.PageAt(1), static_cast<CVxPage*>(&MenuPage()));
     EXPECT_EQ(app.PageAt(2), static_cast<CVxPage*>(app.m_pPageStory));
-    EXPECT_EQ(app.PageAt(3), static_cast<CVxPage*>(app.m_pPageGame));
+    EXPECT_EQ(app.PageAt(3), static_cast<CVxPage*>(&BattlePage()));
     EXPECT_EQ(app.PageAt(4), static_cast<CVxPage*>(app.m_pPageTest));
     for (int i = 0; i < 5; ++i) EXPECT_EQ(app.PageAt(i)->m_iIndex, i);
     EXPECT_EQ(g_iScreenWidth, 880);
@@ -247,11 +247,11 @@ TEST_F(RecoveryTest, TheContentLookupsReadTheRunningGame) {
     CContentLink& link = GetContentLink();
     app.m_iCurrentStage = 42;
     EXPECT_EQ(link.CurrentStage(), 42);
-    EXPECT_EQ(link.BattleStageDefinition(), &app.m_pPageGame->m_StageDefinition);
-    EXPECT_EQ(link.BattleFieldCells(), app.m_pPageGame->m_aFieldCells);
+    EXPECT_EQ(link.BattleStageDefinition(), &BattlePageOf(&app)->m_StageDefinition);
+    EXPECT_EQ(link.BattleFieldCells(), BattlePageOf(&app)->m_aFieldCells);
     link.SetFieldGroundRow(2);
-    EXPECT_EQ(app.m_pPageGame->m_iFieldGroundRow, 2);
-    app.m_pPageGame->m_iBattleState = 7;
+    EXPECT_EQ(BattlePageOf(&app)->m_iFieldGroundRow, 2);
+    BattlePageOf(&app)->m_iBattleState = 7;
     EXPECT_EQ(link.BattleState(), 7);
     app.m_pPageLogo->m_iSubScreen = 4;
     EXPECT_EQ(link.CurrentSubScreen(), 4);

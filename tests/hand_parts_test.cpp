@@ -5,7 +5,7 @@
 #include "battle/effects/Effect_HeartDecreased.h"
 #include "battle/effects/Effect_ItemTransToInterface.h"
 #include "engine/VxBillboard.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "tests/HandInputSupport.h"
 
 namespace {

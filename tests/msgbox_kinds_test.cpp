@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/MsgBoxKinds.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

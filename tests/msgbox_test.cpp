@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "platform/SoundVolumes.h"
 #include "tests/PopupTestSupport.h"
 
@@ -193,7 +193,7 @@ TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
 }
 
 TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     box->m_lstPendingWarnings = {42};
     OpenAtRest(41);
     ReleaseKey(VK_ENTER);
@@ -212,7 +212,7 @@ TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
 }
 
 TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     box->m_lstPendingWarnings = {42, 45};
     OpenAtRest(41);
     ReleaseKey(VK_ESC);
@@ -224,7 +224,7 @@ TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
 }
 
 TEST_F(MsgBoxTest, TooEasyConfirmedRaisesTheDifficultyAndSaysSo) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
     m_App->m_bShowStill = true;
     summary.m_iSwitchCode = 61;
@@ -246,7 +246,7 @@ TEST_F(MsgBoxTest, TooEasyConfirmedRaisesTheDifficultyAndSaysSo) {
 }
 
 TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
     m_App->m_bShowStill = true;
     g_CurrentProfile.m_iDifficulty = DIFFICULTY_HARD;
@@ -265,7 +265,7 @@ TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
 }
 
 TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
     m_App->m_bShowStill = true;
     summary.m_iSwitchCode = 3;
@@ -289,7 +289,7 @@ TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
 }
 
 TEST_F(MsgBoxTest, ExitToMenuCancelDependsOnWhetherPlayHasBegun) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     m_App->PauseAllSounds();
     ASSERT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
     OpenAtRest(4);
@@ -308,7 +308,7 @@ TEST_F(MsgBoxTest, ExitToMenuCancelDependsOnWhetherPlayHasBegun) {
 }
 
 TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = BATTLE_PLAYING;
     OpenAtRest(9);
     PressOn(box->m_pBtnRestart);
@@ -320,7 +320,7 @@ TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
 }
 
 TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
     m_App->m_iCurrentStage = 1;
     g_CurrentProfile.m_iFurthestStage = 1;
@@ -356,7 +356,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
 }
 
 TEST_F(MsgBoxTest, OptionsOkGoesBackToPauseInBattleAndClosesOnTheMenu) {
-    m_App->m_iCurrentPage = kBattlePageIndex;
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = 10;
     OpenAtRest(12);
     ReleaseKey(VK_ESC);  // only OK is shown, so Escape is OK

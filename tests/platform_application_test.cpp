@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxApplicationPlatform.h"
 #include "platform/FrameworkFont.h"
 #include "platform/host/Headless.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/AnsiToWide.h"
+#include "engine/AnsiToWide.h"
 #include "platform/ArrayList.h"
 #include "platform/FrameworkTimer.h"
 #include "platform/host/Headless.h"

@@ -6,8 +6,8 @@
 #include "engine/VxTexture.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
-#include "game/SaveProfile.h"
-#include "platform/RenderTargets.h"
+#include "content/SaveProfile.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/host/RecordingDevice.h"
 #include "tests/PopupTestSupport.h"
 

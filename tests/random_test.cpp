@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 
 TEST(Random, KnownSeedGivesKnownSequence) {
     VxSrand(1);

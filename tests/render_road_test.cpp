@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "RoadFixture.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "platform/AppActive.h"
 
 using namespace road;

@@ -7,7 +7,7 @@
 
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "tests/PopupTestSupport.h"
 
 namespace {

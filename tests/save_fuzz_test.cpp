@@ -2,7 +2,7 @@
 #include <climits>
 
 #include "SaveTestSupport.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "tools/save_fuzz/SaveLoadCheck.h"
 
 using SaveFuzz = SaveFolderTest;

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "SaveTestSupport.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 
 namespace {
 

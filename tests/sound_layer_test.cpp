@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "platform/SoundManager.h"
 #include "platform/WaveFile.h"
 #include "platform/host/Headless.h"

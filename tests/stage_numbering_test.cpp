@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "ContentTestSupport.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 TEST(StageNumbering, EpisodeAreaAndPlace) {
     struct Row { int stage, episode, world, place; };

@@ -5,7 +5,7 @@
 #include "ContentFingerprint.h"
 #include "ContentTestSupport.h"
 #include "content/UnitDefinition.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 using namespace content_test;
 

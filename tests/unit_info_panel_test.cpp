@@ -8,7 +8,7 @@
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 using font_test::SplitLines;
 

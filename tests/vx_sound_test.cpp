@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxSound.h"
 #include "tests/OggClip.h"
 #include "tests/ResourceWorld.h"

@@ -120,8 +120,8 @@ void CEffect_FontInstruction::OnFrame(int index) {
         return;
     }
     m_vTextPos = VxVec3{0.0f, -255.0f, 0.0f};
-    CGameApplication* app = g_pGameApp;
-    CPageGame* page = app ? app->m_pPageGame : nullptr;
+    CGameApplication* app = g_pGameAppInstance;
+    CPageGame* page = BattlePageOf(app);
     if (CVxBillboard* bar = page ? page->m_pPlaceMark : nullptr) {
         bar->SaveState();
         bar->SetSize(float(g_iScreenWidth), 60.0f, 1.0f);

@@ -15,7 +15,7 @@ void CEffect_HeartDecreased::Phase(int t, int& phase, int& into) {
 }
 
 void CEffect_HeartDecreased::OnStart(int) {
-    CPageGame* page = g_pGameApp ? g_pGameApp->m_pPageGame : nullptr;
+    CPageGame* page = BattlePageOf(g_pGameAppInstance);
     if (page && page->m_pSfxHeartDown) {
         page->m_pSfxHeartDown->Stop();
         page->m_pSfxHeartDown->Play();
@@ -24,9 +24,9 @@ void CEffect_HeartDecreased::OnStart(int) {
 
 void CEffect_HeartDecreased::OnFrame(int index) {
     const EffectInstance& r = m_aInstances[index];
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
-    CVxBillboard* glyph = m_pGlyph ? m_pGlyph : app->m_pPageGame ? app->m_pPageGame->m_pHudTimes : nullptr;
+    CVxBillboard* glyph = m_pGlyph ? m_pGlyph : BattlePageOf(app) ? BattlePageOf(app)->m_pHudTimes : nullptr;
     const int t = m_iDefaultLife - r.life;
     int phase = 0, u = 0;
     Phase(t, phase, u);

@@ -9,7 +9,7 @@ void CEffect_ItemAmount::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];
     const float e = 1.0f - float(r.life) / float(m_iDefaultLife);
     r.params[1].f += 0.75f;
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app || r.kind < 0 || r.kind > 7) return;
     // Energy labels fill the sheet's first column, metal parts the second.
     CVxBillboard* label = app->m_apBbdItemNumber[r.kind];

@@ -10,12 +10,12 @@
 #include "content/Achievements.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 
-CPageGame* Battle() { return g_pGameApp ? g_pGameApp->m_pPageGame : nullptr; }
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 VxVec3 CellCentre(const CPageGame& page, int column, int row) {
     const int index = std::clamp(column, 0, FIELD_COLUMNS - 1) * FIELD_ROWS + std::clamp(row, 0, FIELD_ROWS - 1);
@@ -73,7 +73,7 @@ int ItemFlightFrames(float fromX, float fromY, float toX, float toY) {
 }
 
 VxVec3 CEffect_ItemTransToInterface::Target(int kind) {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     CPageGame* page = Battle();
     if (kind >= 0 && kind <= 3) {
         if (app && app->m_apBbdInterface[2]) return app->m_apBbdInterface[2]->m_vPosition;
@@ -89,7 +89,7 @@ VxVec3 CEffect_ItemTransToInterface::Target(int kind) {
 }
 
 CVxBillboard* CEffect_ItemTransToInterface::ItemPicture(int kind) {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     CPageGame* page = Battle();
     if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
     if (kind == 8) {

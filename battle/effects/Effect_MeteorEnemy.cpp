@@ -4,12 +4,12 @@
 
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "game/GameApplication.h"
 
 namespace {
 
-CPageGame* Battle() { return g_pGameApp ? g_pGameApp->m_pPageGame : nullptr; }
+CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
 
 // A field whose middle columns hold no ground would make the search endless.
 constexpr int kMaxCellDraws = 1000;
@@ -20,7 +20,7 @@ void CEffect_MeteorEnemy::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
     CPageGame* page = Battle();
     if (!page) return;
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     const int columns = stage < 151 ? 4 : 6;
     int cell = 0;
     for (int draw = 0; draw < kMaxCellDraws; ++draw) {
@@ -56,7 +56,7 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
         machine->RevertVariant();
     }
     page->AddFieldEffect(0, 24, target.x, target.y - 40.375f, target.z);
-    if (g_pGameApp) g_pGameApp->m_fScreenShake = 5.0f;
+    if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
     for (CCom_GameRobot& robot : page->m_lstRobots) {
         const int role = robot.m_Unit.m_iRole;
         if (robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0 || role == ROLE_ONESHOT ||

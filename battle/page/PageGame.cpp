@@ -19,16 +19,14 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "platform/AppActive.h"
 #include "platform/SoundResult.h"
-
-bool g_bLeavingBattle = false;
 
 namespace {
 
@@ -49,6 +47,10 @@ bool IsStageEnemy(const StageDefinition& def, int type) {
 }
 
 }  // namespace
+
+CPageGame* BattlePageOf(const CGameApplication* app) {
+    return app ? dynamic_cast<CPageGame*>(app->m_pPageGame) : nullptr;
+}
 
 CPageGame::CPageGame() : m_aRobotArray(DISPLAY_ROBOTS) {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
@@ -75,7 +77,7 @@ CVxSound* CPageGame::Sound(const std::string& name, const char* folder) {
 }
 
 void CPageGame::LoadBattleResources() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const int stage = app ? int(app->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
 
@@ -181,7 +183,7 @@ void CPageGame::LoadBattleResources() {
 }
 
 void CPageGame::ChooseUnlockPictures() {
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
     m_mapNewRobots.clear();
     m_pUnlockPicture = nullptr;
@@ -197,8 +199,8 @@ void CPageGame::ChooseUnlockPictures() {
     if (robot >= 0 && robot < ROBOT_TYPES) {
         m_mapNewRobots[robot] = Picture("Bbd_RobotPic" + Digits(robot, 4) + ".png", kInfoFolder);
     } else if (!upgrades.empty()) {
-        m_pUnlockPicture = g_pGameApp && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES
-                               ? g_pGameApp->m_apBbdCard[upgrades[0]]
+        m_pUnlockPicture = g_pGameAppInstance && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES
+                               ? g_pGameAppInstance->m_apBbdCard[upgrades[0]]
                                : nullptr;
     } else if (!features.empty()) {
         m_pUnlockPicture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
@@ -214,7 +216,7 @@ void CPageGame::ChooseUnlockPictures() {
 }
 
 void CPageGame::ChooseNextUnlockPicture() {
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
     const int robot = GetRobotUnlockedByStage(NextStageId(stage));
     std::vector<int> features, labItems, upgrades;
@@ -228,7 +230,7 @@ void CPageGame::ChooseNextUnlockPicture() {
     if (robot >= 0 && robot < ROBOT_TYPES && !profile.m_abRobotUnlocked[robot]) {
         picture = Picture("Act1_01.png", ("Resource\\Robot\\" + Digits(robot, 4) + "\\").c_str());
     } else if (!upgrades.empty()) {
-        picture = g_pGameApp && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES ? g_pGameApp->m_apBbdCard[upgrades[0]]
+        picture = g_pGameAppInstance && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES ? g_pGameAppInstance->m_apBbdCard[upgrades[0]]
                                                                               : nullptr;
     } else if (!features.empty()) {
         picture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
@@ -250,7 +252,7 @@ void CPageGame::ChooseNextUnlockPicture() {
 }
 
 void CPageGame::MakeHandButtons() {
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     std::fill(std::begin(m_apHandButtons), std::end(m_apHandButtons), nullptr);
     if (stage <= 150 && m_nHandSlots > 0) {
         const int n = std::min(m_nHandSlots, DECK_SLOTS);
@@ -275,7 +277,7 @@ void CPageGame::MakeHandButtons() {
 }
 
 int CPageGame::Load() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const int stage = app ? int(app->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
 
@@ -371,7 +373,7 @@ int CPageGame::Load() {
 }
 
 void CPageGame::LoadBattleSounds() {
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     const std::string base =
         stage <= 150 ? "BGM_Gameplay" + std::to_string(GetStageEpisode(stage)) + "_" : "BGM_GameplayMiniGame_";
     m_apBattleMusic[0] = Sound(base + "Intro.ogg", kBgmFolder);
@@ -410,7 +412,7 @@ int CPageGame::GetEnergyCostLimit() const {
 }
 
 void CPageGame::DecideCardAvailability() {
-    const int stage = g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     const int place = stage > 150 ? 5 * stage - 750 : stage;
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
@@ -449,7 +451,7 @@ int CPageGame::FindHandCard(int robotId) const {
 }
 
 int CPageGame::Release() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     g_fGroup0VolumeScale = 1.0f;
 
     m_lstRobots.clear();
@@ -508,3 +510,23 @@ void CPageGame::ForgetCachedPictures() {
     if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
+
+void CPageGame::ChangeSubScreenAtBlack() {
+    if (m_iSubScreen == 0) {
+        LoadRobopediaArt();
+        RefillCardRecords();
+        SetSubScreen(1);
+    } else if (m_iSubScreen == 1) {
+        SetSubScreen(0);
+        FreeRobopediaArt();
+        if (m_pButtonAllScreens) m_pButtonAllScreens->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+}
+
+bool CPageGame::IsSummaryWonAwaitingChoice() const {
+    return m_pEffectSummary && m_pEffectSummary->IsWonAwaitingChoice();
+}
+
+int CPageGame::SummarySwitchCode() const { return m_pEffectSummary ? m_pEffectSummary->m_iSwitchCode : 0; }
+
+int CPageGame::SummaryChosenStage() const { return m_pEffectSummary ? m_pEffectSummary->m_iChosenStage : 0; }

@@ -21,6 +21,7 @@
 #include "content/UnitDefinition.h"
 #include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
 #include "game/RobopediaParts.h"
 #include "game/RobotArt.h"
@@ -69,13 +70,11 @@ class CEffect_RobotJumpOut;
 class CEffect_ScaleAndDiffuseOut;
 class CEffect_FontInstruction;
 class CEffect_RobotInfo;
+class CGameApplication;
 
 // Points the robot drawing keeps behind a carried card; a pick starts them afresh.
 constexpr int POSITION_TRAIL_POINTS = 40;
 extern VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
-
-// Set while the battle is being left; the page's sound handling stands still.
-extern bool g_bLeavingBattle;
 
 // A Machine to introduce before the first wave.
 struct NewEnemyEntry {
@@ -109,7 +108,7 @@ struct CardFlight {
     int m_iSlot;
 };
 
-class CPageGame : public CVxPage {
+class CPageGame : public CVxPage, public CBattleLink {
 public:
     CPageGame();
     ~CPageGame() override;
@@ -209,7 +208,7 @@ public:
     int GetEnergyCostLimit() const;
     // Runs on the stage loader: records, pictures, the remembered deck and
     // the art and sounds of the hand's robots.
-    void BuildHand();
+    void BuildHand() override;
     void DrawHand();
     void DrawCarriedPreview();
     // The charge gauge's fill (0.13 to 1.0) at charge c of recharge time r.
@@ -257,7 +256,7 @@ public:
     bool CanPlaceCard(int commit);
 
     // Sound.
-    void AttenuateSounds();
+    void AttenuateSounds() override;
     // The battle music gives way to the end music.
     void PlayEndMusic(bool won);
     void SetHandCardVolume(float factor);
@@ -278,9 +277,29 @@ public:
 
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
-    void ForgetCachedPictures();
+    void ForgetCachedPictures() override;
     // Starts the stage loader once the card choice is confirmed.
-    void StartBackgroundLoader();
+    void StartBackgroundLoader() override;
+    void ChangeSubScreenAtBlack() override;
+
+    // What the application's boards and caches read of the battle.
+    int BattleState() const override { return m_iBattleState; }
+    void DropCarriedCard() override { m_iCarriedCard = -1; }
+    const StageDefinition& Stage() const override { return m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_iFieldGroundRow = row; }
+    RobotArt* HandArt(int slot) override { return &m_aHandArt[slot]; }
+    RobotArt* EnemyArt(int record) override { return &m_aEnemyArt[record]; }
+    CVxEffect* HowToPlayEffect() const override { return m_pEffectHowToPlay; }
+    CVxEffect* HowToMiniGameEffect() const override { return m_pEffectHowToMiniGame; }
+    CVxEffect* CardFullEffect() const override { return m_pEffectCardFull; }
+    CVxSound* Music() const override { return m_pMusic; }
+    CVxBillboard* Capsule() const override { return m_pBbdCapsule; }
+    RobopediaParts* Robopedia() override { return &m_Robopedia; }
+    bool HasSummary() const override { return m_pEffectSummary != nullptr; }
+    bool IsSummaryWonAwaitingChoice() const override;
+    int SummarySwitchCode() const override;
+    int SummaryChosenStage() const override;
     // The block of twenty mini-game robot links, in order.
     CCom_GameRobot** MiniGameLink(int i);
 
@@ -515,3 +534,6 @@ public:
 // without an energy booster) runs.
 bool IsFirstTutorialActive();
 bool IsSecondTutorialActive();
+
+// The application's battle page, or null (no application, or no battle page).
+CPageGame* BattlePageOf(const CGameApplication* app);

@@ -17,13 +17,13 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 constexpr float kListTop = 232.0f;  // the list band, where list clicks count
 constexpr float kListBottom = -175.0f;
@@ -87,7 +87,7 @@ void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int 
 }  // namespace
 
 void CPageGame::MakeCardChoiceButtons() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     static const char* const kButtonFolder = "Resource\\Button\\";
     m_pCardBGUpgraded = Picture("Bbd_CardBGUpgrade.png", "Resource\\Card\\");
     m_pCardChoiceHeader = Picture("Bbd_CardChoiceHeader.png", "Resource\\Card\\");
@@ -183,7 +183,7 @@ void CPageGame::ChooseCard(float x, float y, float z, int card, int slot) {
 }
 
 void CPageGame::DrawCardFlights() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
     for (CardFlight& f : m_aCardFlights) {
         if (f.m_iFramesLeft <= 0) continue;
@@ -267,7 +267,7 @@ std::vector<int> CPageGame::HandWarnings() const {
 
 void CPageGame::ConfirmHand() {
     const std::vector<int> kinds = HandWarnings();
-    CEffect_MsgBox* box = g_pGameApp ? g_pGameApp->m_pEffectMsgBox : nullptr;
+    CEffect_MsgBox* box = g_pGameAppInstance ? g_pGameAppInstance->m_pEffectMsgBox : nullptr;
     if (kinds.empty() || !box) {
         StartBackgroundLoader();
         return;
@@ -277,7 +277,7 @@ void CPageGame::ConfirmHand() {
 }
 
 void CPageGame::HandleCardChoiceInput() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app || !g_pApp) return;
     InputRecord& in = g_pApp->m_aInput[0];
     const VxVec3 at = CursorPoint();
@@ -463,7 +463,7 @@ void CPageGame::HandleCardChoiceInput() {
 }
 
 void CPageGame::DrawCardChoice(float offset) {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const int frame = EngineFrame();
     const float row = offset + kPanelRow;

@@ -38,8 +38,8 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "engine/InputRecord.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxSound.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
 
 void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z) {
@@ -38,7 +38,7 @@ void UpdateFieldEffect(FieldEffect& record) {
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
 bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }

@@ -19,12 +19,12 @@
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 bool IsSlotMachineStage(int stage) {
     return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
@@ -69,7 +69,7 @@ float CPageGame::GaugeValue(int charge, int recharge) {
 }
 
 void CPageGame::BuildHand() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const int stage = CurrentStage();
     SaveProfile& profile = g_CurrentProfile;
@@ -109,7 +109,7 @@ void CPageGame::BuildHand() {
 }
 
 void CPageGame::DrawHand() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const int stage = CurrentStage();
     const int frame = EngineFrame();
@@ -205,7 +205,7 @@ void CPageGame::DrawHand() {
 
 void CPageGame::DrawCarriedPreview() {
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     CCom_GameRobot ghost;
     const int carried = m_iCarriedCard;
     int shown = carried;

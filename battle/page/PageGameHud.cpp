@@ -10,12 +10,12 @@
 #include "engine/VxButton.h"
 #include "engine/VxNumber.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 // Draws a shared picture at a point; it keeps none of the change.
 void DrawAt(CVxBillboard* picture, float x, float y, float scale = 1.0f) {
@@ -68,11 +68,11 @@ void CPageGame::UpdateShownEnergy() { StepShownCounter(m_afShownEnergy, float(m_
 void CPageGame::UpdateShownParts() { StepShownCounter(m_afShownParts, float(g_CurrentProfile.m_iMetalParts)); }
 
 void CPageGame::SetPartsPanelPosition(float x, float y) {
-    if (g_pGameApp && g_pGameApp->m_apBbdInterface[3]) g_pGameApp->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
+    if (g_pGameAppInstance && g_pGameAppInstance->m_apBbdInterface[3]) g_pGameAppInstance->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
 }
 
 void CPageGame::SlidePanel() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;
     if (!panel) return;
     const int x = int(panel->m_vPosition.x);
@@ -92,7 +92,7 @@ void CPageGame::SlidePanel() {
 }
 
 void CPageGame::DrawHud() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const int stage = CurrentStage();
     const int frame = EngineFrame();

@@ -19,19 +19,19 @@
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/Effect_Touch.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 bool IsSlotMachineStage(int stage) {
     return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
@@ -66,7 +66,7 @@ void CPageGame::CancelCarriedCard() {
 }
 
 void CPageGame::HandleBattleInput() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (!app || !g_pApp) return;
     InputRecord& in = g_pApp->m_aInput[0];
     const int stage = CurrentStage();

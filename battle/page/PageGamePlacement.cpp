@@ -12,7 +12,7 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 bool IsFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
 

@@ -28,12 +28,12 @@
 #include "engine/VxXApplication.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 bool InList(const std::list<int>& types, int type) {
@@ -80,7 +80,7 @@ int CPageGame::Render() {
 }
 
 int CPageGame::RenderOverlay() {
-    if (g_pGameApp && g_pGameApp->m_pEffectSwitchPage) g_pGameApp->m_pEffectSwitchPage->Tick();
+    if (g_pGameAppInstance && g_pGameAppInstance->m_pEffectSwitchPage) g_pGameAppInstance->m_pEffectSwitchPage->Tick();
     ++m_iStateFrames;
     ++m_iBattleFrame;
     return CVxPage::RenderOverlay();
@@ -162,7 +162,7 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
         const int damage = r.m_Unit.m_iHeartDecrease;
         m_iLife -= damage;
         if (m_pEffectHeartDecreased) m_pEffectHeartDecreased->Start(0, damage);
-        if (g_pGameApp) g_pGameApp->m_fScreenShake = 5.0f;
+        if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
         if (m_iLife < 0) m_iLife = 0;
     }
     if (!crossed && !r.m_bExpired) return false;

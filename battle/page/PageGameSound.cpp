@@ -13,7 +13,7 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 bool Plays(CVxSound* s) { return s && s->IsPlaying(); }
 
@@ -48,7 +48,7 @@ void CPageGame::AttenuateSounds() {
             }
         }
     }
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (app && app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) return;
 
     CVxSound* intro = m_apBattleMusic[0];

@@ -36,26 +36,26 @@
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/Effect_Touch.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
-CEffect_MsgBox* MessageBox() { return g_pGameApp ? g_pGameApp->m_pEffectMsgBox : nullptr; }
+CEffect_MsgBox* MessageBox() { return g_pGameAppInstance ? g_pGameAppInstance->m_pEffectMsgBox : nullptr; }
 bool MessageBoxShows() { return MessageBox() && MessageBox()->IsOpen(); }
 void OpenMessageBox(int kind) {
     if (CEffect_MsgBox* box = MessageBox()) box->Add(kind);
 }
 bool AchievementBoardShows() {
-    return g_pGameApp && CPageGame::Shows(g_pGameApp->m_pEffectNewAchievement);
+    return g_pGameAppInstance && CPageGame::Shows(g_pGameAppInstance->m_pEffectNewAchievement);
 }
 void TickIf(CVxEffect* effect) {
     if (effect) effect->Tick();
@@ -100,7 +100,7 @@ int CPageGame::RewardStars() const {
 
 // The hand of a stage without a card choice (or of a run with a fixed hand).
 void CPageGame::FillHandWithoutChoice() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     if (!m_vecFixedHand.empty()) {
         for (int i = 0; i < DECK_SLOTS; ++i) m_aHand[i] = HandSlot{};
@@ -124,7 +124,7 @@ void CPageGame::FillHandWithoutChoice() {
 }
 
 void CPageGame::StepOpening() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (m_iStateFrames == 0) {
         if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(-1);
         return;
@@ -134,7 +134,7 @@ void CPageGame::StepOpening() {
 
 void CPageGame::StepIntro() {
     const int stage = CurrentStage();
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (m_iStateFrames == 0) {
         if (m_pEffectTextStage) m_pEffectTextStage->Add(0);
         return;
@@ -199,7 +199,7 @@ void CPageGame::StepDeckCheck() {
 }
 
 void CPageGame::StepCardSelect() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
     const int k = EngineFrame() - m_iStateEntryFrame;
@@ -265,9 +265,9 @@ void CPageGame::StepBegin() {
     AdvanceBattleState();
     const int stage = CurrentStage();
     if (stage == 151 && g_CurrentProfile.m_iFurthestStage == 151) {
-        if (g_pGameApp) {
-            g_pGameApp->m_bCaptureStill = true;
-            g_pGameApp->m_bShowStill = false;
+        if (g_pGameAppInstance) {
+            g_pGameAppInstance->m_bCaptureStill = true;
+            g_pGameAppInstance->m_bShowStill = false;
         }
         if (m_pEffectHowToPlay) m_pEffectHowToPlay->Add(2);
     }
@@ -320,7 +320,7 @@ void CPageGame::StepReward() {
 }
 
 void CPageGame::StepResult() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
     const bool won = m_iLife > 0;
@@ -425,7 +425,7 @@ void CPageGame::RequestTutorialSteps() {
 }
 
 void CPageGame::TickOverlayEffects() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     TickIf(m_pEffectItemTransToInterface);
     TickIf(m_pEffectItemFadeDisappear);
@@ -456,7 +456,7 @@ void CPageGame::TickOverlayEffects() {
 }
 
 int CPageGame::RunBattleStates() {
-    CGameApplication* app = g_pGameApp;
+    CGameApplication* app = g_pGameAppInstance;
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
 
     if (m_pSfxMoveCard) {

@@ -9,15 +9,15 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
-#include "game/StageNumbering.h"
+#include "content/StageNumbering.h"
 #include "platform/host/MessageBox.h"
 
 namespace {
 
-int CurrentStage() { return g_pGameApp ? int(g_pGameApp->m_iCurrentStage) : 1; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 
 // One step of a weight row: the four heavy types never weigh more than 1.
 void StepWeights(const StageDefinition& def, float* weights, const float* steps, int& total) {

@@ -10,7 +10,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 using namespace units;
 
@@ -391,8 +391,8 @@ void CCom_GameRobot::BeginDying() {
         m_bExpired = 1;
         return;
     }
-    if (m_Unit.m_iRole != ROLE_ONESHOT && g_pGameApp) {
-        CVxSound* death = g_pGameApp->m_apSndDeath[VxRand() % 2];
+    if (m_Unit.m_iRole != ROLE_ONESHOT && g_pGameAppInstance) {
+        CVxSound* death = g_pGameAppInstance->m_apSndDeath[VxRand() % 2];
         if (death && !death->IsPlaying()) death->Play();
     }
     if (IsMachine()) RollItemDrop();

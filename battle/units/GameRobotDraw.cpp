@@ -333,8 +333,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     DrawAt(sprite, at, sx, sy, rotation, tint);
     if (rocketSecondPass) DrawAt(sprite, at, sx, sy, rotation, tint, BLEND_ADD);
-    if (propeller && g_pGameApp) {
-        CVxBillboard* rotor = g_pGameApp->m_apMineCopter[(t / 5) % MINE_COPTER_FRAMES];
+    if (propeller && g_pGameAppInstance) {
+        CVxBillboard* rotor = g_pGameAppInstance->m_apMineCopter[(t / 5) % MINE_COPTER_FRAMES];
         if (rotor) {
             rotor->SaveState();
             DrawAt(rotor, VxVec3{at.x, at.y - 15.0f, at.z}, 1.0f, 1.0f, 0.0f, Tint{});

@@ -277,8 +277,8 @@ void CCom_GameRobot::GetEffectAnchor(const VxVec3& point) {
     for (const AnchorOffset& o : kAnchorOffsets)
         if (o.type == Type()) dx = o.dx, dy = o.dy;
     m_vEffectAnchor = VxVec3{point.x + dx, point.y + dy, 0.0f};
-    if (!g_pGameApp) return;
-    CVxBillboard* rotor = g_pGameApp->m_apMineCopter[(Frame() / 5 + m_iSerial * 10) % MINE_COPTER_FRAMES];
+    if (!g_pGameAppInstance) return;
+    CVxBillboard* rotor = g_pGameAppInstance->m_apMineCopter[(Frame() / 5 + m_iSerial * 10) % MINE_COPTER_FRAMES];
     if (!rotor) return;
     rotor->SaveState();
     rotor->SetPosition(m_vEffectAnchor.x + 5.0f, m_vEffectAnchor.y - 40.0f, m_vEffectAnchor.z);

@@ -8,16 +8,16 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxSound.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "game/GameApplication.h"
 
 namespace units {
 
-inline CPageGame* Page() { return g_pGameApp ? g_pGameApp->m_pPageGame : nullptr; }
-inline int Stage() { return g_pGameApp ? g_pGameApp->m_iCurrentStage.load() : 1; }
+inline CPageGame* Page() { return BattlePageOf(g_pGameAppInstance); }
+inline int Stage() { return g_pGameAppInstance ? g_pGameAppInstance->m_iCurrentStage.load() : 1; }
 inline int BattleStateOf(const CPageGame* page) { return page ? page->m_iBattleState : 0; }
 // The engine frame counter that drives every periodic effect.
-inline int Frame() { return g_pGameApp ? g_pGameApp->m_nFrame.load() : 0; }
+inline int Frame() { return g_pGameAppInstance ? g_pGameAppInstance->m_nFrame.load() : 0; }
 inline float HalfScreenWidth() { return float(g_iScreenWidth) * 0.5f; }
 
 constexpr float DEG = 0.017453292519943295f;

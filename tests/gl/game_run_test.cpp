@@ -17,7 +17,7 @@
 #include <thread>
 
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 

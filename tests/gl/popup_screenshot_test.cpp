@@ -25,12 +25,13 @@
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
-#include "game/SaveProfile.h"
+#include "main/GamePages.h"
+#include "content/SaveProfile.h"
 #include "platform/D3DApplication.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/SoundManager.h"
 #include "platform/host/Display.h"
 #include "platform/host/Headless.h"
@@ -68,13 +69,13 @@ protected:
         ASSERT_NE(m_Device, nullptr);
         ASSERT_EQ(RestoreRenderTargets(*m_Device, true, 800, 600), S_OK);
 
-        m_App = std::make_unique<CGameApplication>();
+        m_App = std::make_unique<CGameApplication>(MakeGamePages);
         m_App->m_bRunWorkersInline = true;
         m_App->m_pDevice = m_Device.get();
         m_App->LoadResources();
         m_App->LoadSharedResources();
         m_App->m_iCurrentPage = 3;
-        m_App->m_pPageGame->m_iBattleState = 10;
+        BattlePageOf(m_App.get())->m_iBattleState = 10;
         m_App->m_iCurrentStage = 12;
         g_CurrentProfile.m_iFurthestStage = 12;
         g_CurrentProfile.m_iDifficulty = 1;
@@ -82,7 +83,7 @@ protected:
     }
     void TearDown() override {
         if (m_App) {
-            CPageGame* page = m_App->m_pPageGame;
+            CPageGame* page = BattlePageOf(m_App.get());
             page->m_pBtnOK = nullptr;
             page->m_lstNewEnemies.clear();
             page->m_itNewEnemy = page->m_lstNewEnemies.end();
@@ -118,7 +119,7 @@ protected:
         const CustomType& states = m_App->m_aButtonSets[BTN_OK];
         CVxButton::SetStateTextures(m_Ok.get(), states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
                                     states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
-        m_App->m_pPageGame->m_pBtnOK = m_Ok.get();
+        BattlePageOf(m_App.get())->m_pBtnOK = m_Ok.get();
         return m_Ok.get();
     }
 
@@ -164,7 +165,7 @@ TEST_F(PopupScreenshot, NewAchievementBoard) {
 
 TEST_F(PopupScreenshot, NewMachineBoard) {
     BattleOk();
-    CPageGame* page = m_App->m_pPageGame;
+    CPageGame* page = BattlePageOf(m_App.get());
     CVxBillboard* picture = m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic1004.png",
                                                                        "Resource\\InfoPicture\\", nullptr);
     CVxBillboard* gyrotor = m_App->m_pResourceManager->CreateBillboard("Bbd_Copter1.png",
@@ -179,7 +180,7 @@ TEST_F(PopupScreenshot, NewMachineBoard) {
 
 TEST_F(PopupScreenshot, NewRobotBoard) {
     BattleOk();
-    CPageGame* page = m_App->m_pPageGame;
+    CPageGame* page = BattlePageOf(m_App.get());
     page->m_mapNewRobots[5] = m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic0005.png",
                                                                          "Resource\\InfoPicture\\", nullptr);
     page->m_itNewRobot = page->m_mapNewRobots.begin();

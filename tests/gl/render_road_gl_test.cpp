@@ -15,8 +15,8 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxPage.h"
 #include "engine/VxXApplication.h"
-#include "platform/MyD3DApplication.h"
-#include "platform/RenderTargets.h"
+#include "engine/framework/MyD3DApplication.h"
+#include "engine/framework/RenderTargets.h"
 #include "platform/host/Display.h"
 #include "platform/host/MessageBox.h"
 

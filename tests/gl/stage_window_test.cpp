@@ -17,7 +17,7 @@
 
 #include "engine/PictureDecoder.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 #include "platform/host/GraphicsDevice.h"
 
 namespace {

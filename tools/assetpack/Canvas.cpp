@@ -42,8 +42,10 @@ void Canvas::Blend(int x, int y, Rgba c, uint8_t coverage) {
     unsigned outA = a + da * (255 - a) / 255;
     if (outA == 0)
         return;
+    // Rounded down separately, the two parts could add up past 255 over a
+    // faint background; clamp rather than wrap.
     auto mix = [&](uint8_t src, uint8_t dst) {
-        return static_cast<uint8_t>((src * a + dst * da * (255 - a) / 255) / outA);
+        return static_cast<uint8_t>(std::min(255u, (src * a + dst * da * (255 - a) / 255) / outA));
     };
     p[0] = mix(c.r, p[0]);
     p[1] = mix(c.g, p[1]);
@@ -123,6 +125,32 @@ int TextRenderer::Advance(char32_t c, int pixels) {
     if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0)
         return 0;
     return static_cast<int>((face->glyph->advance.x + 32) >> 6);
+}
+
+bool TextRenderer::InkBox(char32_t c, int pixels, int* left, int* width) {
+    SetSize(pixels);
+    FT_Face face = static_cast<FT_Face>(m_face);
+    if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0)
+        return false;
+    const FT_Bitmap& bm = face->glyph->bitmap;
+    // Columns with real coverage, not the faint fringe.
+    int first = -1, last = -1;
+    for (unsigned col = 0; col < bm.width; ++col)
+        for (unsigned row = 0; row < bm.rows; ++row)
+            if (bm.buffer[row * static_cast<unsigned>(bm.pitch) + col] > 40) {
+                if (first < 0)
+                    first = static_cast<int>(col);
+                last = static_cast<int>(col);
+                break;
+            }
+    if (first < 0) {
+        *left = 0;
+        *width = 0;
+        return true;
+    }
+    *left = face->glyph->bitmap_left + first;
+    *width = last - first + 1;
+    return true;
 }
 
 int TextRenderer::Width(const std::string& text, int pixels) {

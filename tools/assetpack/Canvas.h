@@ -41,6 +41,8 @@ public:
     bool Ok() const { return m_face != nullptr; }
     int Advance(char32_t c, int pixels);
     int Width(const std::string& text, int pixels);
+    // The inked columns of a glyph: first column from the pen, and width.
+    bool InkBox(char32_t c, int pixels, int* left, int* width);
     // Draws one line with its baseline at y; answers the pen's end.
     int Draw(Canvas& canvas, const std::string& text, int x, int baseline, int pixels, Rgba colour);
     // Lines split at '\n', shrunk to fit the box, centred in it, with a dark edge.

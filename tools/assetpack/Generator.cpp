@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/assetpack/ArtStyle.h"
 #include "tools/assetpack/Encoders.h"
 
 const char kDigitSymbols[] = "+-:x/%.,!?#*=<>";
@@ -21,13 +22,6 @@ std::string Lower(std::string s) {
 bool EndsWith(const std::string& s, const char* tail) {
     size_t n = std::char_traits<char>::length(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
-}
-
-std::string Stem(const std::string& path) {
-    size_t slash = path.rfind('/');
-    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 uint32_t Hash(const std::string& s) {
@@ -52,21 +46,12 @@ std::vector<uint8_t> EncodeForName(const Canvas& canvas, const std::string& name
 
 std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
     const ManifestItem& item = m_items[file.item];
-    if (item.kind == "picture")
-        return Picture(item, file);
-    if (item.kind == "button")
-        return Button(item, file);
-    if (item.kind == "digits")
-        return Digits(item, file);
-    if (item.kind == "unit")
-        return UnitFrame(item, file);
-    if (item.kind == "font") {
-        if (file.variant == 0) {
-            std::string script = FontScript(item);
-            return std::vector<uint8_t>(script.begin(), script.end());
-        }
-        return FontSheet(item);
+    if (item.kind == "font" && file.variant == 0) {
+        std::string script = FontScript(item);
+        return std::vector<uint8_t>(script.begin(), script.end());
     }
+    if (IsPicture(file))
+        return EncodeForName(Draw(file), file.path);
     if (item.kind == "sound")
         return Sound(item, file);
     if (item.kind == "music")
@@ -104,106 +89,31 @@ std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
     return {};
 }
 
-std::vector<uint8_t> AssetGenerator::Picture(const ManifestItem& item, const PackFile& file) {
-    bool opaque = EndsWith(Lower(file.path), ".jpg");
-    bool glow = EndsWith(Lower(file.path), ".tga");
-    Rgba base = FromHex(item.colour, opaque ? 255 : 224);
-    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
-    std::string label = item.label.empty() ? Stem(file.path) : item.label;
-    if (file.frame > 0)
-        label += " " + std::to_string(file.frame);
-
-    int cw = item.width / item.cols, ch = item.height / item.rows;
-    for (int r = 0; r < item.rows; ++r) {
-        for (int c = 0; c < item.cols; ++c) {
-            int x = c * cw, y = r * ch;
-            if (glow) {
-                canvas.FillEllipse(x + cw / 2, y + ch / 2, cw / 2 - 1, ch / 2 - 1, Rgba{base.r, base.g, base.b, 96});
-                canvas.FillEllipse(x + cw / 2, y + ch / 2, cw / 3, ch / 3, Rgba{base.r, base.g, base.b, 160});
-            } else {
-                canvas.VerticalGradient(x, y, cw, ch, Shade(base, 1.35f), Shade(base, 0.7f));
-                canvas.Frame(x, y, cw, ch, std::max(1, std::min(cw, ch) / 32), Shade(base, 0.4f));
-            }
-            std::string text = label;
-            if (item.cols * item.rows > 1)
-                text += "\n" + std::to_string(r * item.cols + c);
-            m_text.DrawLabel(canvas, text, x + 2, y + 2, cw - 4, ch - 4, kWhite);
-        }
-    }
-    return EncodeForName(canvas, file.path);
+bool AssetGenerator::IsPicture(const PackFile& file) const {
+    const std::string& kind = m_items[file.item].kind;
+    return kind == "picture" || kind == "button" || kind == "digits" || kind == "unit" ||
+           (kind == "font" && file.variant == 1);
 }
 
-std::vector<uint8_t> AssetGenerator::Button(const ManifestItem& item, const PackFile& file) {
-    Rgba base = FromHex(item.colour);
-    Rgba face = base, text = kWhite;
-    int shift = 0;
-    switch (file.variant) {
-        case 1: face = Shade(base, 1.4f); break;  // OVER
-        case 2: face = Shade(base, 0.65f); shift = 2; break;  // PRESS
-        case 3: face = Rgba{110, 110, 110, 200}; text = Rgba{190, 190, 190, 255}; break;  // DISABLE
-        default: break;
-    }
-    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
-    int inset = std::max(1, item.height / 16);
-    canvas.VerticalGradient(inset + shift, inset + shift, item.width - 2 * inset, item.height - 2 * inset,
-                            Shade(face, 1.25f), Shade(face, 0.8f));
-    canvas.Frame(inset + shift, inset + shift, item.width - 2 * inset, item.height - 2 * inset,
-                 std::max(1, item.height / 20), Shade(face, 0.45f));
-    std::string label = (item.label.empty() ? Stem(file.path) : item.label) + "\n" + kButtonStates[file.variant];
-    m_text.DrawLabel(canvas, label, inset * 2 + shift, inset * 2 + shift, item.width - 4 * inset,
-                     item.height - 4 * inset, text);
-    return EncodePng(canvas);
-}
-
-std::vector<uint8_t> AssetGenerator::Digits(const ManifestItem& item, const PackFile& file) {
-    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
-    Rgba colour = FromHex(item.colour);
-    // One row with one column holds the ten digits side by side.
-    int cols = item.cols, rows = item.rows;
-    if (cols == 1 && rows != 1) {
-        cols = 10;
-        rows = 1;
-    }
-    int cw = item.width / cols, ch = item.height / rows;
-    for (int cell = 0; cell < cols * rows; ++cell) {
-        char glyph = cell < 10 ? static_cast<char>('0' + cell)
-                               : (static_cast<size_t>(cell - 10) < sizeof kDigitSymbols - 1 ? kDigitSymbols[cell - 10] : '?');
-        int x = (cell % cols) * cw, y = (cell / cols) * ch;
-        m_text.DrawLabel(canvas, std::string(1, glyph), x, y, cw, ch, colour, ch);
-    }
-    return EncodeForName(canvas, file.path);
-}
-
-std::vector<uint8_t> AssetGenerator::UnitFrame(const ManifestItem& item, const PackFile& file) {
-    Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
-    Rgba body = FromHex(item.colour);
-    int frames = item.frames[static_cast<size_t>(file.act - 1)];
-    double phase = frames > 1 ? 2.0 * kPi * (file.frame - 1) / frames : 0.0;
-    int w = item.width, h = item.height;
-    int bob = static_cast<int>(std::lround(std::sin(phase) * h / 24));
-    uint8_t alpha = 255;
-    if (file.act == 3)  // dying: fades
-        alpha = static_cast<uint8_t>(255 - 150 * (file.frame - 1) / std::max(1, frames));
-    if (file.act == 2)  // attack: flashes
-        body = Shade(body, 1.0f + 0.5f * static_cast<float>(std::sin(phase) * 0.5 + 0.5));
-    if (file.act == 4)  // hidden or alternate pose: darker
-        body = Shade(body, 0.6f);
-    body.a = alpha;
-    canvas.FillEllipse(w / 2, h / 2 + bob, w * 2 / 5, h * 2 / 5, body);
-    canvas.FillEllipse(w / 2 + w / 8, h / 2 - h / 8 + bob, w / 10, h / 10, Rgba{255, 255, 255, alpha});
-    std::string label = item.label + "\nAct " + std::to_string(file.act) + " " + std::to_string(file.frame) + "/" +
-                        std::to_string(frames);
-    m_text.DrawLabel(canvas, label, 2, h / 4 + bob, w - 4, h / 2, Rgba{255, 255, 255, alpha});
-    return EncodePng(canvas);
+Canvas AssetGenerator::Draw(const PackFile& file) {
+    const ManifestItem& item = m_items[file.item];
+    if (item.kind == "font")
+        return DrawFontSheet(item);
+    return DrawArt(item, file, m_text);
 }
 
 // Glyph layout shared by the sheet and its script: printable ASCII in rows
-// 2-7, the title lettering seven rows lower with the same columns.
+// 2-7, the title lettering seven rows lower with the same columns. Each
+// glyph's ink is centred in its cell and the script's span is exactly that
+// ink: the font quad is centred on the span, so cell-mode and cut-out glyphs
+// land in the same place, and the gap between letters is the text's own
+// letter spacing (none: letters meet; the boards' 5: a light gap).
 namespace {
 
 struct FontLayout {
     int cell = 32, cols = 16, rows = 16, pixels = 22;
     FontCell map[256];
+    int pen[256] = {};  // where FreeType's pen starts for the glyph
 };
 
 constexpr int kTitleRows = 7;
@@ -216,26 +126,32 @@ FontLayout LayoutFont(const ManifestItem& item, TextRenderer& text) {
     layout.pixels = item.height / item.rows * 7 / 10;
     for (int code = 32; code < 127; ++code) {
         int left = (code % layout.cols) * layout.cell;
-        int x0 = left + 2;
-        int x1 = std::min(left + layout.cell - 1, x0 + text.Advance(static_cast<char32_t>(code), layout.pixels) + 1);
-        layout.map[code] = FontCell{x0, x1};
+        int inkLeft = 0, inkWidth = 0;
+        if (!text.InkBox(static_cast<char32_t>(code), layout.pixels, &inkLeft, &inkWidth) || inkWidth == 0)
+            inkWidth = text.Advance(static_cast<char32_t>(code), layout.pixels) / 2;
+        inkWidth = std::min(inkWidth, layout.cell - 2);
+        int start = left + (layout.cell - inkWidth) / 2;  // first inked column
+        layout.pen[code] = start - inkLeft;
+        layout.map[code] = FontCell{start, start + inkWidth};
         int title = code + kTitleRows * layout.cols;
-        if (title < 256)
+        if (title < 256) {
             layout.map[title] = layout.map[code];
+            layout.pen[title] = layout.pen[code];
+        }
     }
     return layout;
 }
 
 }  // namespace
 
-std::vector<uint8_t> AssetGenerator::FontSheet(const ManifestItem& item) {
+Canvas AssetGenerator::DrawFontSheet(const ManifestItem& item) {
     FontLayout layout = LayoutFont(item, m_text);
     Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
     int cellHeight = item.height / item.rows;
     int ascent = m_text.Ascent(layout.pixels);
     for (int code = 33; code < 127; ++code) {
         int row = code / layout.cols;
-        int x = layout.map[code].x0 + 1;
+        int x = layout.pen[code];
         std::string glyph(1, static_cast<char>(code));
         int baseline = row * cellHeight + (cellHeight - layout.pixels) / 2 + ascent * 9 / 10;
         m_text.Draw(canvas, glyph, x, baseline, layout.pixels, kWhite);
@@ -244,7 +160,7 @@ std::vector<uint8_t> AssetGenerator::FontSheet(const ManifestItem& item) {
         m_text.Draw(canvas, glyph, x, titleBaseline + 1, layout.pixels, Rgba{90, 40, 0, 255});
         m_text.Draw(canvas, glyph, x, titleBaseline, layout.pixels, Rgba{255, 214, 64, 255});
     }
-    return EncodePng(canvas);
+    return canvas;
 }
 
 std::string AssetGenerator::FontScript(const ManifestItem& item) {

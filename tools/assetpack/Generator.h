@@ -15,13 +15,12 @@ public:
 
     // Empty on failure.
     std::vector<uint8_t> Make(const PackFile& file);
+    // Pictures (and the font sheet) before encoding, for review and tests.
+    bool IsPicture(const PackFile& file) const;
+    Canvas Draw(const PackFile& file);
 
 private:
-    std::vector<uint8_t> Picture(const ManifestItem& item, const PackFile& file);
-    std::vector<uint8_t> Button(const ManifestItem& item, const PackFile& file);
-    std::vector<uint8_t> Digits(const ManifestItem& item, const PackFile& file);
-    std::vector<uint8_t> UnitFrame(const ManifestItem& item, const PackFile& file);
-    std::vector<uint8_t> FontSheet(const ManifestItem& item);
+    Canvas DrawFontSheet(const ManifestItem& item);
     std::string FontScript(const ManifestItem& item);
     std::vector<uint8_t> Sound(const ManifestItem& item, const PackFile& file);
     std::vector<uint8_t> Music(const ManifestItem& item, const PackFile& file);

@@ -73,6 +73,12 @@ std::vector<ManifestItem> ParseManifest(const std::string& text, std::vector<std
         std::getline(fields, item.label);
         size_t labelStart = item.label.find_first_not_of(" \t");
         item.label = labelStart == std::string::npos ? std::string() : item.label.substr(labelStart);
+        if (item.label.rfind("art:", 0) == 0) {
+            size_t end = item.label.find_first_of(" \t");
+            item.style = item.label.substr(4, end == std::string::npos ? std::string::npos : end - 4);
+            size_t rest = end == std::string::npos ? std::string::npos : item.label.find_first_not_of(" \t", end);
+            item.label = rest == std::string::npos ? std::string() : item.label.substr(rest);
+        }
         for (size_t at = item.label.find("\\n"); at != std::string::npos; at = item.label.find("\\n", at))
             item.label.replace(at, 2, "\n");
 

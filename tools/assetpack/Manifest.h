@@ -4,7 +4,9 @@
 //   kind  path  size  grid  frames  colour  label...
 //
 // Fields are separated by blanks, "-" leaves one empty, the label is the rest
-// of the line ("\\n" in it starts a new line of text). Kinds:
+// of the line ("\\n" in it starts a new line of text). A label may start with
+// "art:STYLE " to choose how the picture is drawn; without it the path and
+// kind choose (tools/assetpack/ArtStyle.h). Kinds:
 //   picture  one picture, format from the extension (png, jpg, tga); a "%02d"
 //            in the path makes "frames" pictures numbered from 1
 //   button   path is a base name; one .png per state NORMAL, OVER, PRESS, DISABLE
@@ -27,6 +29,7 @@ struct ManifestItem {
     std::vector<int> frames;
     uint32_t colour = 0x808080;
     std::string label;
+    std::string style;  // from a leading "art:STYLE" in the label; empty: chosen by path and kind
     int line = 0;
 };
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "content/SaveProfile.h"
 #include "game/GameSaveData.h"
-#include "game/SaveProfile.h"
 #include "platform/SoundVolumes.h"
 
 namespace save_fuzz {

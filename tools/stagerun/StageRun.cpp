@@ -18,19 +18,20 @@
 #include "battle/units/GameRobot.h"
 #include "content/UnlockTables.h"
 #include "engine/InputRecord.h"
-#include "engine/Random.h"
+#include "platform/Random.h"
 #include "engine/VxXApplication.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_NewEnemy.h"
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
+#include "main/GamePages.h"
 #include "game/GameSaveData.h"
 #include "game/PopupDrawing.h"
-#include "game/SaveProfile.h"
-#include "game/StageNumbering.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "platform/D3DApplication.h"
-#include "platform/RoadStep.h"
+#include "engine/framework/RoadStep.h"
 #include "platform/SoundManager.h"
 #include "platform/host/Headless.h"
 
@@ -38,7 +39,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kBattlePage = 3;
 // A box waiting for the player is answered with Enter this often.
 constexpr int kAnswerEvery = 15;
 // A little over a 60th of a second, so the window's frame gate lets every
@@ -253,15 +253,15 @@ bool StageRun::Start() {
         for (int id = 0; id < ROBOT_REMOVER && int(hand.size()) < g_CurrentProfile.m_nCardSlots; ++id)
             if (g_CurrentProfile.m_abRobotUnlocked[id] == 1) hand.push_back(id);
     }
-    if (app.m_pPageGame) app.m_pPageGame->m_vecFixedHand = hand;
-    app.SwitchPage(kBattlePage, 0);
+    if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = hand;
+    app.SwitchPage(BATTLE_PAGE_INDEX, 0);
     return true;
 }
 
 bool StageRun::CreateApplication() {
     m_pHost->sounds.Initialize();
     g_pSoundManager = &m_pHost->sounds;
-    m_pHost->app = std::make_unique<CGameApplication>();
+    m_pHost->app = std::make_unique<CGameApplication>(MakeGamePages);
     m_pApp = m_pHost->app.get();
     m_pApp->m_bRunWorkersInline = true;
     m_pApp->LoadResources();
@@ -301,7 +301,7 @@ void StageRun::AnswerWaitingBoxes() {
     CGameApplication& app = App();
     if (m_nFrames % kAnswerEvery != 0) return;
     const bool box = app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen() && app.m_pEffectMsgBox->SlideY() == 0.0f;
-    CPageGame* page = app.m_pPageGame;
+    CPageGame* page = BattlePageOf(&app);
     const bool board = page && (CPageGame::Shows(page->m_pEffectNewEnemy) ||
                                 CPageGame::Shows(page->m_pEffectNewRobot) ||
                                 (page->m_iBattleState == BATTLE_ACHIEVEMENT &&
@@ -313,13 +313,13 @@ void StageRun::Step() {
     ApplyScript();
     AnswerWaitingBoxes();
     m_pHost->clock.Advance(kFrameNanos);
-    const int before = App().m_iCurrentPage == kBattlePage ? State() : -1;
+    const int before = App().m_iCurrentPage == BATTLE_PAGE_INDEX ? State() : -1;
     const auto begin = std::chrono::steady_clock::now();
     RunOneFrame();
-    if (m_bTrace && before == -1 && App().m_iCurrentPage == kBattlePage)
+    if (m_bTrace && before == -1 && App().m_iCurrentPage == BATTLE_PAGE_INDEX)
         std::fprintf(stderr, "battle page up after %.1f ms of this frame\n",
                      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
-    if (m_bTrace && App().m_iCurrentPage == kBattlePage && State() != before)
+    if (m_bTrace && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() != before)
         std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
     ++m_nFrames;
 }
@@ -327,7 +327,7 @@ void StageRun::Step() {
 bool StageRun::RunUntilState(int state, int maxFrames) {
     const int end = m_nFrames + maxFrames;
     while (m_nFrames < end) {
-        if (App().m_iCurrentPage == kBattlePage && State() == state) return true;
+        if (App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == state) return true;
         Step();
     }
     return false;
@@ -336,7 +336,7 @@ bool StageRun::RunUntilState(int state, int maxFrames) {
 StageRunResult StageRun::RunToEnd() {
     const int cap = m_options.frameLimit + 2000;  // the switch's frames come on top
     while (m_nFrames < cap) {
-        const bool onBattle = App().m_iCurrentPage == kBattlePage;
+        const bool onBattle = App().m_iCurrentPage == BATTLE_PAGE_INDEX;
         if (onBattle && State() == BATTLE_SUMMARY && Battle().m_iStateFrames >= 0) break;
         if (onBattle && BattleFrame() >= m_options.frameLimit) break;
         Step();
@@ -345,9 +345,9 @@ StageRunResult StageRun::RunToEnd() {
 }
 
 CGameApplication& StageRun::App() { return *m_pApp; }
-CPageGame& StageRun::Battle() { return *m_pApp->m_pPageGame; }
-int StageRun::State() const { return m_pApp->m_pPageGame->m_iBattleState; }
-int StageRun::BattleFrame() const { return m_pApp->m_pPageGame->m_iBattleFrame; }
+CPageGame& StageRun::Battle() { return *BattlePageOf(m_pApp); }
+int StageRun::State() const { return BattlePageOf(m_pApp)->m_iBattleState; }
+int StageRun::BattleFrame() const { return BattlePageOf(m_pApp)->m_iBattleFrame; }
 
 int StageRun::MessageBoxes() const { return int(m_pHost->boxes.Count()); }
 
@@ -365,7 +365,7 @@ std::vector<std::string> StageRun::BoxTexts() const {
 }
 
 uint64_t StageRun::Checksum() const {
-    const CPageGame& b = *m_pApp->m_pPageGame;
+    const CPageGame& b = *BattlePageOf(m_pApp);
     Hash64 h;
     for (const CCom_GameRobot& r : b.m_lstRobots) {
         h.Int(r.m_iSerial);
@@ -414,7 +414,7 @@ uint64_t StageRun::Checksum() const {
 
 StageRunResult StageRun::Result() const {
     StageRunResult r;
-    const CPageGame& b = *m_pApp->m_pPageGame;
+    const CPageGame& b = *BattlePageOf(m_pApp);
     if (b.m_iBattleState >= BATTLE_RESULT) r.outcome = b.m_iLife > 0 ? "won" : "lost";
     r.frame = b.m_iBattleFrame;
     r.life = b.m_iLife;

@@ -4,8 +4,9 @@
 #include <cstdlib>
 
 #include "game/GameApplication.h"
+#include "main/GamePages.h"
 #include "platform/D3DApplication.h"
-#include "platform/MyD3DApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "platform/host/GraphicsDevice.h"
 #include "platform/host/WindowMessage.h"
 #include "tools/stagerun/StageRun.h"
@@ -27,7 +28,7 @@ public:
 protected:
     bool CreateApplication() override {
         // The framework owns the application from here and deletes it with the device.
-        m_pApp = new CGameApplication();
+        m_pApp = new CGameApplication(MakeGamePages);
         m_pApp->m_bRunWorkersInline = true;
         // A window, whatever the fresh save says, so that pictures compare.
         g_bStartFullscreen = false;

@@ -1,4 +1,4 @@
-#include "platform/RenderTargets.h"
+#include "engine/framework/RenderTargets.h"
 
 #include "engine/DrawFrame.h"
 #include "engine/VxApplication.h"

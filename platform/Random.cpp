@@ -1,4 +1,4 @@
-#include "engine/Random.h"
+#include "platform/Random.h"
 
 #include <atomic>
 

@@ -1,8 +1,8 @@
-#include "platform/RoadStep.h"
+#include "engine/framework/RoadStep.h"
 
-#include "engine/Random.h"
 #include "engine/VxXApplication.h"
-#include "platform/MyD3DApplication.h"
+#include "engine/framework/MyD3DApplication.h"
+#include "platform/Random.h"
 
 bool RoadStartFrame(CVxXApplication& app) {
     const bool switchWasPending = app.m_bSwitchPending;

@@ -1,4 +1,4 @@
-#include "battle/effects/PulsingButton.h"
+#include "game/PulsingButton.h"
 
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"

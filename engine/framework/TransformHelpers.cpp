@@ -1,4 +1,4 @@
-#include "platform/TransformHelpers.h"
+#include "engine/framework/TransformHelpers.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "battle/units/WorldTitle.h"
+#include "content/WorldTitle.h"
 
 namespace {
 

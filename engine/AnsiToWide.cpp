@@ -1,4 +1,4 @@
-#include "platform/AnsiToWide.h"
+#include "engine/AnsiToWide.h"
 
 #include "engine/VxString.h"
 

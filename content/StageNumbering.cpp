@@ -1,7 +1,7 @@
-#include "game/StageNumbering.h"
+#include "content/StageNumbering.h"
 
 #include "content/GameLink.h"
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 namespace {
 bool IsMiniGame(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }

@@ -1,5 +1,6 @@
-#include "game/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewEnemy.h"
 
+#include "battle/effects/DiscoveryBoard.h"
 #include "battle/page/PageGame.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
@@ -9,12 +10,11 @@
 #include "engine/VxNumber.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
-#include "game/DiscoveryBoard.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_MsgBox.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "platform/RenderTargets.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ const char* GyrotorPictureName(int typeId) {
 
 CVxBillboard* CEffect_NewEnemy::LoadPictures(int typeId, int variant) {
     CGameApplication* app = g_pGameAppInstance;
-    CVxResourceManager* rm = app && app->m_pPageGame ? app->m_pPageGame->m_pResourceManager : nullptr;
+    CVxResourceManager* rm = BattlePageOf(app) ? BattlePageOf(app)->m_pResourceManager : nullptr;
     if (!rm) return nullptr;
     const char* name = nullptr;
     if (variant == 1) name = GyrotorPictureName(typeId);
@@ -158,7 +158,7 @@ void CEffect_NewEnemy::DrawContent(const NewEnemyEntry& entry, float oy) {
 
 void CEffect_NewEnemy::OnFrame(int index) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = app ? app->m_pPageGame : nullptr;
+    CPageGame* page = BattlePageOf(app);
     if (!page || index != 0) return;
     const EffectInstance& r = m_aInstances[0];
     const int kind = r.kind;
@@ -188,7 +188,7 @@ void CEffect_NewEnemy::OnFrame(int index) {
 
 void CEffect_NewEnemy::FinishBoard() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = app->m_pPageGame;
+    CPageGame* page = BattlePageOf(app);
     const NewEnemyEntry closed = *page->m_itNewEnemy;
     Clear(0);
     ++page->m_itNewEnemy;
@@ -210,7 +210,7 @@ void CEffect_NewEnemy::FinishBoard() {
 
 void CEffect_NewEnemy::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = app ? app->m_pPageGame : nullptr;
+    CPageGame* page = BattlePageOf(app);
     if (!page || !page->m_pBtnOK) return;
     page->m_pBtnOK->ProcessInput();
     // Only a board standing at its rest height takes the click.

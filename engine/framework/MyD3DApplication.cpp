@@ -1,15 +1,14 @@
-#include "platform/MyD3DApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 
 #include <cstdlib>
 #include <string>
 
 #include "engine/DrawFrame.h"
-#include "engine/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
+#include "engine/framework/RenderTargets.h"
+#include "engine/framework/RoadStep.h"
 #include "platform/AppActive.h"
-#include "platform/RenderTargets.h"
-#include "platform/RoadStep.h"
 #include "platform/ResourceArchive.h"
 #include "platform/SoundManager.h"
 #include "platform/host/MessageBox.h"

@@ -1,4 +1,4 @@
-#include "game/SaveProfile.h"
+#include "content/SaveProfile.h"
 
 SaveProfile g_CurrentProfile{};
 SaveProfile g_aStoredProfiles[3]{};

@@ -1,10 +1,10 @@
-#include "game/DiscoveryBoard.h"
+#include "battle/effects/DiscoveryBoard.h"
 
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "platform/RenderTargets.h"
 
 float DiscoverySlideY(int kind, int age) {
     if (kind == 1) return float(DISCOVERY_REST_Y + DISCOVERY_SLIDE_STEP * age);

@@ -1,17 +1,17 @@
-#include "game/Effect_NewRobot.h"
+#include "battle/effects/Effect_NewRobot.h"
 
+#include "battle/effects/DiscoveryBoard.h"
 #include "battle/page/PageGame.h"
 #include "content/DescriptiveTexts.h"
+#include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
-#include "game/DiscoveryBoard.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
-#include "game/StageNumbering.h"
-#include "platform/RenderTargets.h"
 
 CEffect_NewRobot::CEffect_NewRobot() {
     m_nPoolSize = 1;
@@ -22,7 +22,7 @@ CEffect_NewRobot::CEffect_NewRobot() {
 
 void CEffect_NewRobot::DrawContent(float oy) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = app->m_pPageGame;
+    CPageGame* page = BattlePageOf(app);
     if (!page || page->m_itNewRobot == page->m_mapNewRobots.end()) return;
     const int robot = page->m_itNewRobot->first;
     DrawSharedPicture(app->m_apBbdMsgHeader[0], 0.0f, oy + 215.0f);
@@ -58,7 +58,7 @@ void CEffect_NewRobot::OnFrame(int index) {
     }
     // Without a slot to keep it in, the content is drawn at the board's place each frame.
     if (!(m_bBoardRendered && ShowKeptContent(*app, DISCOVERY_CONTENT_SLOT, m_vBoardPos))) DrawContent(y);
-    CPageGame* page = app->m_pPageGame;
+    CPageGame* page = BattlePageOf(app);
     if (page && page->m_pBtnOK) {
         page->m_pBtnOK->SetPosition(4.0f, y - 250.0f, 0.0f);
         page->m_pBtnOK->Render();
@@ -73,7 +73,7 @@ void CEffect_NewRobot::OnFrame(int index) {
 
 void CEffect_NewRobot::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = app ? app->m_pPageGame : nullptr;
+    CPageGame* page = BattlePageOf(app);
     if (!page || !page->m_pBtnOK) return;
     page->m_pBtnOK->ProcessInput();
     if (m_aInstances[0].life <= 0 || m_vBoardPos.y != float(DISCOVERY_REST_Y)) return;

@@ -1,0 +1,3 @@
+#include "game/BattleLink.h"
+
+bool g_bLeavingBattle = false;

@@ -1,0 +1,69 @@
+#pragma once
+// The drawing of each art style (see ArtStyle.h), shared by the style files.
+#include <string>
+
+#include "tools/assetpack/Manifest.h"
+#include "tools/assetpack/Painter.h"
+
+struct ArtJob {
+    const ManifestItem& item;
+    const PackFile& file;
+    TextRenderer& text;
+    std::string stem;   // file name without folder and extension
+    std::string lower;  // whole path, lower case
+    bool tga = false, jpg = false;
+    bool Has(const char* word) const { return lower.find(word) != std::string::npos; }
+    // A number in the file name ("Item03" -> 3, "Achv_12" -> 12), or -1.
+    int Number() const;
+    // The words of cell `index` of a sheet whose label lists them as
+    // "first|second|...": empty when the label has no '|' (a plain label is
+    // the resource's name, never drawn).
+    std::string CellText(int index) const;
+};
+
+// A raised box: dark rim, bevelled edge, gradient face.
+void BevelBox(Painter& p, double x, double y, double w, double h, double radius, Rgba face, double rim = 3);
+// White text with a dark outline, shrunk to fit and centred in the box.
+void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, int y, int w, int h, Rgba colour,
+                  Rgba edge, int maxPixels, int thickness = 2);
+
+// Interface (UiArt.cpp)
+void DrawPanel(Canvas& c, const ArtJob& job);
+void DrawBand(Canvas& c, const ArtJob& job);
+void DrawHeader(Canvas& c, const ArtJob& job);
+void DrawStrips(Canvas& c, const ArtJob& job);
+void DrawBar(Canvas& c, const ArtJob& job);
+void DrawPlaque(Canvas& c, const ArtJob& job);
+void DrawAtlas(Canvas& c, const ArtJob& job);
+void DrawIcon(Canvas& c, const ArtJob& job);
+void DrawRays(Canvas& c, const ArtJob& job);
+void DrawGlow(Canvas& c, const ArtJob& job);
+void DrawButton(Canvas& c, const ArtJob& job);
+void DrawDigits(Canvas& c, const ArtJob& job);
+void DrawCount(Canvas& c, const ArtJob& job);
+void DrawBanner(Canvas& c, const ArtJob& job);
+void DrawLoading(Canvas& c, const ArtJob& job);
+void DrawDecor(Canvas& c, const ArtJob& job);
+void DrawShade(Canvas& c, const ArtJob& job);
+void DrawLogo(Canvas& c, const ArtJob& job);
+
+// Units, cards and portraits (CardArt.cpp)
+void DrawUnitFrame(Canvas& c, const ArtJob& job);
+void DrawCard(Canvas& c, const ArtJob& job);
+void DrawCardFrame(Canvas& c, const ArtJob& job);
+void DrawPortrait(Canvas& c, const ArtJob& job);
+void DrawMedal(Canvas& c, const ArtJob& job);
+
+// Battle sprites (FxArt.cpp)
+void DrawItem(Canvas& c, const ArtJob& job);
+void DrawShot(Canvas& c, const ArtJob& job);
+void DrawEffect(Canvas& c, const ArtJob& job);
+void DrawPropeller(Canvas& c, const ArtJob& job);
+
+// Worlds (SceneArt.cpp)
+void DrawBackground(Canvas& c, const ArtJob& job);
+void DrawTile(Canvas& c, const ArtJob& job);
+void DrawWater(Canvas& c, const ArtJob& job);
+void DrawSplash(Canvas& c, const ArtJob& job);
+// The world (1-5) a path belongs to: "Stage/3/..." -> 3; 1 when none.
+int WorldFromPath(const std::string& lowerPath);

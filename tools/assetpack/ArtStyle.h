@@ -1,0 +1,36 @@
+#pragma once
+// How each picture of the pack is drawn. A manifest line may name its style
+// ("art:panel ..." at the start of its label); otherwise the kind and the path
+// choose one, so a new line gets the look of its neighbours:
+//
+//   button      kind button: a pill with the label, four lit states
+//   unit        kind unit: the unit's figure, animated per act
+//   digits      kind digits: brass digits centred in their cells
+//   panel       message boxes, large boards (default for the interface folders)
+//   band        text bands ("TextBG")          header   title ribbons ("Header")
+//   strips      slider trough and fill rows    bar      gauge frame or fill
+//   plaque      HUD counters, signs, labels    atlas    label plates over a time bar
+//   icon        heart, energy, flag, arrow, star, stone, mark
+//   rays        turning light rays            glow     soft highlight behind a button
+//   card        a unit's card: figure and cost area   cardframe  card frames and glows
+//   portrait    a unit's encyclopedia picture  medal    achievement badges
+//   item        energy orbs, metal parts, capsules
+//   shot        weapon projectiles (TGA: their glow)
+//   effect      hits, glows, smoke, rings, bursts, spinners (default in Effect/)
+//   propeller   rotor frames                  count    big countdown digit
+//   banner      game-text strips              splash   title picture
+//   loading     progress strip                background  a world's parallax picture
+//   tile        ground tiles of a world        water    a world's water strip
+//   decor       ornaments laid over a board's side (mostly transparent)
+//   shade       a dimming veil, darker toward the edges
+//   logo        a name lettered on a gear emblem ("Logo_Name" -> Name; else the game's)
+#include <string>
+
+#include "tools/assetpack/Canvas.h"
+#include "tools/assetpack/Manifest.h"
+
+std::string ArtStyleFor(const ManifestItem& item, const std::string& path);
+bool IsKnownArtStyle(const std::string& style);
+
+// The picture of one pack file (picture, button, digits or unit kinds).
+Canvas DrawArt(const ManifestItem& item, const PackFile& file, TextRenderer& text);

@@ -1,0 +1,240 @@
+// Units in battle, on cards and in the encyclopedia, and achievement medals.
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assetpack/ArtDraw.h"
+#include "tools/assetpack/Palette.h"
+#include "tools/assetpack/UnitArt.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+Paint Solid(Rgba c, double shade = 0) {
+    Paint p;
+    p.fill = c;
+    p.shade = shade;
+    return p;
+}
+
+Paint Inked(Rgba c, double width, double shade = 0.8) {
+    Paint p;
+    p.fill = c;
+    p.outline = ui::kFrameDark;
+    p.outlineWidth = width;
+    p.shade = shade;
+    return p;
+}
+
+// The figure of unit `id`, idle, in a box of the canvas.
+void Figure(Painter& p, const ArtJob& job, int id, double x, double y, double size, int act = 1, double phase = 0.1) {
+    UnitLook look = LookForUnit(job.item.label, id, job.item.colour);
+    UnitPose pose;
+    pose.act = act;
+    pose.phase = phase;
+    pose.frames = 4;
+    // Small units are shown bigger so every card and portrait is filled.
+    double grow = std::clamp(1.0 / look.size, 0.9, 1.35);
+    if (look.special == Special::Clock || look.special == Special::Cage || look.special == Special::Missile ||
+        look.special == Special::Ray)
+        grow *= 1.4;
+    // Grown about the ground line, which stays where an ordinary unit stands.
+    p.Push();
+    p.Translate(x, y + 40 * size / 100);
+    p.ScaleBy(size / 100 * grow, size / 100 * grow);
+    p.Translate(0, -40);
+    DrawUnit(p, look, pose);
+    p.Pop();
+}
+
+void CardBack(Painter& p, double w, double h, Rgba tint, bool blank) {
+    double r = w * 0.08;
+    p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
+    p.Box(2, 2, w - 4, h - 4, r, Solid(blank ? Rgba{120, 124, 130, 255} : ui::kBrass, 0.8));
+    p.Box(5, 5, w - 10, h - 10, r * 0.7, Solid(ui::kInset));
+    Rgba top = blank ? Rgba{70, 74, 80, 255} : Mix(tint, Rgba{255, 255, 255, 255}, 0.25);
+    p.Box(7, 7, w - 14, h * 0.72 - 7, r * 0.5, Solid(top, 0.9));
+    // Gear teeth pattern faintly behind the figure.
+    p.Ring(w / 2, h * 0.4, w * 0.28, w * 0.05, Solid(Rgba{255, 255, 255, 40}));
+}
+
+void CostArea(Painter& p, double w, double h) {
+    double y = h * 0.74, ch = h * 0.2;
+    p.Box(8, y, w - 16, ch, ch * 0.4, Inked(Rgba{20, 32, 46, 255}, 1.5, -0.4));
+    double r = ch * 0.36;
+    p.Glow(8 + r * 1.6, y + ch / 2, r * 2, Rgba{120, 230, 255, 150});
+    p.Circle(8 + r * 1.6, y + ch / 2, r, Inked(Rgba{60, 170, 240, 255}, 1.2));
+    p.Polygon({{8 + r * 1.7, y + ch / 2 - r * 0.7},
+               {8 + r * 1.2, y + ch / 2 + r * 0.1},
+               {8 + r * 1.6, y + ch / 2 + r * 0.1},
+               {8 + r * 1.5, y + ch / 2 + r * 0.7},
+               {8 + r * 2.0, y + ch / 2 - r * 0.15},
+               {8 + r * 1.6, y + ch / 2 - r * 0.15}},
+              Solid(Rgba{255, 250, 190, 255}));
+}
+
+}  // namespace
+
+void DrawUnitFrame(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    int id = UnitIdFromPath(job.file.path);
+    UnitLook look =
+        LookForUnit(job.item.label, id < 0 ? static_cast<int>(HashText(job.item.path) % 1000) : id, job.item.colour);
+    UnitPose pose;
+    pose.act = job.file.act;
+    int frames = job.file.act >= 1 && static_cast<size_t>(job.file.act) <= job.item.frames.size()
+                     ? job.item.frames[static_cast<size_t>(job.file.act - 1)]
+                     : 1;
+    pose.frames = std::max(1, frames);
+    pose.frame = std::max(0, job.file.frame - 1);
+    pose.phase = double(pose.frame) / pose.frames;
+    // Feet near the bottom edge, where the game puts the unit's ground line;
+    // big units are shrunk so their heads stay inside.
+    double s = std::min(c.Width(), c.Height()) / 100.0 * 0.9 / std::max(1.0, look.size);
+    p.Translate(c.Width() / 2.0, c.Height() * 0.93 - 40 * s);
+    p.ScaleBy(s, s);
+    DrawUnit(p, look, pose);
+}
+
+void DrawCard(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    int id = std::max(0, UnitIdFromPath(job.file.path));
+    UnitLook look = LookForUnit(job.item.label, id, job.item.colour);
+    CardBack(p, w, h, look.main, false);
+    Figure(p, job, id, w / 2, h * 0.4, w * 0.78);
+    CostArea(p, w, h);
+}
+
+void DrawCardFrame(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    if (job.Has("select") || job.Has("full")) {
+        // A glowing rim only: the card shows through.
+        Rgba glow = job.Has("full") ? Rgba{120, 230, 255, 255} : Rgba{255, 220, 90, 255};
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x) {
+                double d = std::min({double(x), double(y), w - 1 - x, h - 1 - y});
+                double a = std::clamp(1.0 - d / (w * 0.1), 0.0, 1.0);
+                if (a > 0) c.Blend(x, y, glow, static_cast<uint8_t>(std::lround(std::pow(a, 1.5) * 240)));
+            }
+        p.Box(3, 3, w - 6, h - 6, w * 0.08, Paint{Rgba{0, 0, 0, 0}, WithAlpha(glow, 255), 3, 0});
+        return;
+    }
+    bool blank = job.Has("blank");
+    CardBack(p, w, h, FromHex(job.item.colour), blank);
+    if (blank) {
+        p.Circle(w / 2, h * 0.4, w * 0.16, Solid(Rgba{100, 104, 110, 255}));
+        p.Circle(w / 2, h * 0.4, w * 0.07, Solid(Rgba{70, 74, 80, 255}));
+    } else {
+        CostArea(p, w, h);
+    }
+}
+
+void DrawPortrait(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    int id = UnitIdFromPath(job.file.path);
+    if (job.Has("copter")) id = 1026;  // the Gyrotor's three pictures
+    if (job.Has("machineupgrade")) id = 1002;
+    if (id < 0) id = 1000;
+    UnitLook look = LookForUnit(job.Has("copter")           ? "Gyrotor"
+                                : job.Has("machineupgrade") ? "Heavy Smasher"
+                                                            : job.item.label,
+                                id, job.item.colour);
+    // Backdrop: a round window in the side's colour.
+    Rgba back = look.machine ? Rgba{60, 30, 40, 255} : Rgba{30, 70, 100, 255};
+    double r = std::min(w, h) * 0.46;
+    p.Glow(w / 2, h / 2, r * 1.1, WithAlpha(Mix(back, look.accent, 0.5), 200), 1.2);
+    p.Circle(w / 2, h / 2, r, Inked(back, 3, -0.6));
+    p.Ring(w / 2, h / 2, r - 2, 4, Solid(look.machine ? Rgba{150, 60, 60, 255} : ui::kBrass, 0.6));
+    int variant = job.Number();
+    double phase = job.Has("copter") ? (variant - 1) / 3.0 : 0.1;
+    int act = job.Has("copter") && variant == 3 ? 2 : 1;
+    Figure(p, job, id, w / 2, h / 2 + std::min(w, h) * 0.04, std::min(w, h) * 0.9, act, phase);
+    if (job.Has("machineupgrade"))
+        for (int i = 0; i < 3; ++i) {
+            double x = w * 0.78, y = h * 0.25 + i * h * 0.2;
+            p.Polygon({{x, y - 10},
+                       {x + 12, y + 4},
+                       {x + 4, y + 4},
+                       {x + 4, y + 12},
+                       {x - 4, y + 12},
+                       {x - 4, y + 4},
+                       {x - 12, y + 4}},
+                      Inked(Rgba{255, 90, 60, 255}, 1.5));
+        }
+}
+
+void DrawMedal(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height(), s = std::min(w, h);
+    int n = std::max(1, job.Number());
+    static const Rgba kMetals[3] = {{200, 130, 70, 255}, {196, 204, 214, 255}, {250, 200, 60, 255}};
+    Rgba metal = kMetals[(n - 1) * 3 / 40 % 3];
+    static const Rgba kRibbon[5] = {
+        {200, 60, 60, 255}, {60, 110, 200, 255}, {60, 160, 90, 255}, {150, 80, 180, 255}, {230, 150, 40, 255}};
+    Rgba ribbon = kRibbon[(n - 1) % 5];
+    double cx = w / 2, cy = h * 0.56, r = s * 0.34;
+    p.Polygon({{cx - r * 0.7, h * 0.04}, {cx - r * 0.05, h * 0.04}, {cx, cy - r * 0.6}, {cx - r * 0.4, cy - r * 0.5}},
+              Inked(ribbon, 1.5, 0.3));
+    p.Polygon({{cx + r * 0.7, h * 0.04}, {cx + r * 0.05, h * 0.04}, {cx, cy - r * 0.6}, {cx + r * 0.4, cy - r * 0.5}},
+              Inked(Shade(ribbon, 0.8f), 1.5, 0.3));
+    // A toothed rim like a gear, then the face.
+    std::vector<Vec2> gear;
+    for (int i = 0; i < 32; ++i) {
+        double a = i * kPi / 16;
+        double rr = i % 2 ? r * 1.08 : r * 0.98;
+        gear.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+    }
+    p.Polygon(gear, Inked(Shade(metal, 0.8f), 2, 0.6));
+    p.Circle(cx, cy, r * 0.8, Inked(metal, 1.5, 1.0));
+    Paint mark = Inked(Mix(metal, Rgba{255, 255, 255, 255}, 0.5), 1.2, 0.3);
+    switch ((n - 1) % 6) {  // the symbol tells medals of a tier apart
+    case 0: {
+        std::vector<Vec2> star;
+        for (int i = 0; i < 10; ++i) {
+            double a = -kPi / 2 + i * kPi / 5, rr = i % 2 ? r * 0.22 : r * 0.52;
+            star.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+        }
+        p.Polygon(star, mark);
+        break;
+    }
+    case 1:
+        p.Polygon({{cx + r * 0.1, cy - r * 0.55},
+                   {cx - r * 0.3, cy + r * 0.08},
+                   {cx, cy + r * 0.08},
+                   {cx - r * 0.1, cy + r * 0.55},
+                   {cx + r * 0.3, cy - r * 0.1},
+                   {cx, cy - r * 0.1}},
+                  mark);
+        break;
+    case 2:
+        p.Polygon({{cx - r * 0.4, cy - r * 0.45},
+                   {cx + r * 0.4, cy - r * 0.45},
+                   {cx + r * 0.4, cy},
+                   {cx, cy + r * 0.5},
+                   {cx - r * 0.4, cy}},
+                  mark);
+        break;
+    case 3: p.Ring(cx, cy, r * 0.35, r * 0.16, mark); break;
+    case 4:
+        p.Polygon({{cx - r * 0.5, cy + r * 0.3},
+                   {cx - r * 0.5, cy - r * 0.3},
+                   {cx - r * 0.25, cy},
+                   {cx, cy - r * 0.45},
+                   {cx + r * 0.25, cy},
+                   {cx + r * 0.5, cy - r * 0.3},
+                   {cx + r * 0.5, cy + r * 0.3}},
+                  mark);
+        break;
+    default:
+        p.Box(cx - r * 0.4, cy - r * 0.12, r * 0.8, r * 0.24, r * 0.1, mark);
+        p.Box(cx - r * 0.12, cy - r * 0.4, r * 0.24, r * 0.8, r * 0.1, mark);
+        break;
+    }
+    // Pips under the symbol count the medal within its symbol.
+    int pips = (n - 1) / 6 % 7 + 1;
+    for (int i = 0; i < pips; ++i)
+        p.Circle(cx + (i - (pips - 1) / 2.0) * r * 0.18, cy + r * 0.66, r * 0.06, Solid(Shade(metal, 0.5f)));
+}

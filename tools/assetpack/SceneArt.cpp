@@ -1,0 +1,276 @@
+// The five worlds: parallax backgrounds that repeat sideways, ground tiles
+// that join in every arrangement of the field, water strips, the splash.
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assetpack/ArtDraw.h"
+#include "tools/assetpack/Palette.h"
+#include "tools/assetpack/UnitArt.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Cells are 85.5 px apart on screen and tiles are drawn at 0.955: the
+// ground pattern repeats every cell so neighbouring tiles meet exactly.
+constexpr double kTilePeriodX = 85.5 / 0.955;
+constexpr double kTilePeriodY = 80.75 / 0.955;
+
+Paint Solid(Rgba c, double shade = 0) {
+    Paint p;
+    p.fill = c;
+    p.shade = shade;
+    return p;
+}
+
+// Height (0..1, fraction of the picture from the top) of a ridge at x.
+double Ridge(int world, int layer, double x, double width, uint32_t seed) {
+    double n1 = PeriodicNoise(x, layer * 37.0, width, seed + layer);
+    double n2 = PeriodicNoise(x, layer * 91.0, width / 3, seed + 7 * layer);
+    switch (world) {
+    case 2:  // mesas: flat tops with steep sides
+        if (layer == 0) {
+            double q = std::floor(n1 * 4) / 4;
+            return 0.5 - 0.12 * q - 0.02 * n2;
+        }
+        return 0.6 + layer * 0.08 - 0.06 * std::sin(2 * kPi * x / width * (2 + layer)) - 0.03 * n1;
+    case 4: {  // jagged peaks
+        double saw = std::fabs(std::fmod(x / width * (5 + 3 * layer) + n1, 1.0) - 0.5) * 2;
+        return 0.42 + layer * 0.1 + 0.18 * saw / (1 + layer) - 0.05 * n2;
+    }
+    case 5:  // skyline: blocks
+        return 0.5 + layer * 0.1 - 0.2 * std::floor(n1 * 5) / 5 / (1 + layer);
+    case 3:  // sea floor rocks
+        return 0.66 + layer * 0.09 - 0.1 * n1 - 0.03 * n2;
+    default:  // rolling hills
+        return 0.5 + layer * 0.1 - 0.12 * n1 - 0.03 * n2;
+    }
+}
+
+template <typename F>
+void Wrapped(double width, double x, F draw) {
+    draw(x);
+    draw(x - width);
+    draw(x + width);
+}
+
+}  // namespace
+
+int WorldFromPath(const std::string& lower) {
+    size_t at = lower.find("/stage/");
+    if (at != std::string::npos && at + 7 < lower.size()) {
+        char c = lower[at + 7];
+        if (c >= '1' && c <= '5') return c - '0';
+    }
+    return 1;
+}
+
+void DrawBackground(Canvas& c, const ArtJob& job) {
+    // Stage pictures belong to their world; numbered pictures elsewhere (story
+    // pages) walk through the worlds in turn.
+    int world = WorldFromPath(job.lower);
+    if (job.lower.find("/stage/") == std::string::npos && job.Number() >= 1 && !job.Has("splash"))
+        world = (job.Number() - 1) % 5 + 1;
+    const WorldPalette& pal = PaletteForWorld(world);
+    int W = c.Width(), H = c.Height();
+    uint32_t seed = HashText(job.file.path);
+    // Sky, then three ridges from far to near, each darker and less hazy.
+    Rgba layers[3] = {Mix(pal.far, pal.skyBottom, 0.35), pal.mid, pal.near};
+    for (int x = 0; x < W; ++x) {
+        double tops[3];
+        for (int l = 0; l < 3; ++l) tops[l] = Ridge(world, l, x, W, seed) * H;
+        for (int y = 0; y < H; ++y) {
+            double v = double(y) / H;
+            Rgba col = Mix(pal.skyTop, pal.skyBottom, world == 3 ? v * 1.2 : v * 1.6);
+            for (int l = 0; l < 3; ++l) {
+                if (y >= tops[l]) {
+                    double depth = (y - tops[l]) / H;
+                    col = Mix(layers[l], Shade(layers[l], 0.7f), depth * 3);
+                    if (world == 4 && y < tops[l] + 10 + 6 * l)
+                        col = Mix(col, Rgba{250, 252, 255, 255}, 0.8);  // snow caps
+                    if (world == 2 && l > 0)
+                        col = Mix(col, Shade(col, 1.15f), 0.5 + 0.5 * std::sin(y * 0.15 + x * 0.02));
+                }
+            }
+            c.Blend(x, y, col);
+        }
+    }
+    Painter p(c);
+    ArtRandom r(seed);
+    switch (world) {
+    case 1:
+        p.Glow(W * 0.8, H * 0.15, H * 0.12, Rgba{255, 250, 200, 230});
+        for (int i = 0; i < 6; ++i) {  // clouds
+            double x = r.Range(0, W), y = r.Range(H * 0.05, H * 0.3), s = r.Range(30, 60);
+            Wrapped(W, x, [&](double cx) {
+                for (int k = 0; k < 4; ++k)
+                    p.Glow(cx + (k - 1.5) * s * 0.7, y + (k % 2) * s * 0.2, s, Rgba{255, 255, 255, 170}, 1.2);
+            });
+        }
+        for (int i = 0; i < 14; ++i) {  // trees on the middle hills
+            double x = r.Range(0, W);
+            double y = Ridge(world, 1, x, W, seed) * H + 6;
+            Wrapped(W, x, [&](double cx) {
+                p.Box(cx - 3, y - 4, 6, 22, 1, Solid(Rgba{90, 64, 40, 255}));
+                p.Circle(cx, y - 14, 16, Solid(Rgba{54, 120, 56, 255}, 0.6));
+            });
+        }
+        break;
+    case 2:
+        p.Glow(W * 0.25, H * 0.22, H * 0.2, Rgba{255, 240, 190, 220});
+        for (int i = 0; i < 5; ++i) {  // dead cactus posts
+            double x = r.Range(0, W), y = Ridge(world, 2, x, W, seed) * H + 4;
+            Wrapped(W, x, [&](double cx) {
+                p.Capsule(cx, y, cx, y - 40, 5, Solid(Rgba{110, 140, 70, 255}, 0.5));
+                p.Capsule(cx, y - 22, cx + 12, y - 30, 3.5, Solid(Rgba{110, 140, 70, 255}, 0.5));
+            });
+        }
+        break;
+    case 3:
+        for (int i = 0; i < 7; ++i) {  // light shafts from the surface
+            double x = r.Range(0, W);
+            Wrapped(W, x, [&](double cx) {
+                p.Polygon({{cx - 20, 0}, {cx + 30, 0}, {cx + 160, H * 0.8}, {cx + 60, H * 0.8}},
+                          Paint{Rgba{200, 240, 255, 26}, {}, 0, 0, 20});
+            });
+        }
+        for (int i = 0; i < 18; ++i) {  // sea weed
+            double x = r.Range(0, W), y = Ridge(world, 1, x, W, seed) * H + 10, len = r.Range(60, 140);
+            Wrapped(W, x, [&](double cx) {
+                for (int k = 0; k < 6; ++k) {
+                    double y0 = y - len * k / 6, y1 = y - len * (k + 1) / 6;
+                    p.Capsule(cx + 6 * std::sin(k), y0, cx + 6 * std::sin(k + 1), y1, 4,
+                              Solid(Rgba{40, 120, 90, 255}, 0.3));
+                }
+            });
+        }
+        for (int i = 0; i < 30; ++i)
+            p.Circle(r.Range(0, W), r.Range(0, H * 0.8), r.Range(2, 6), Paint{Rgba{220, 245, 255, 90}, {}, 0, 0, 1});
+        break;
+    case 4:
+        for (int i = 0; i < 3; ++i)  // aurora
+            for (int x = 0; x < W; x += 4) {
+                double y = H * (0.12 + 0.05 * i) + 30 * std::sin(2 * kPi * x / W * (2 + i) + i);
+                p.Glow(x, y, 40, Rgba{140, 255, 210, 14}, 1.0);
+            }
+        for (int i = 0; i < 60; ++i)
+            p.Circle(r.Range(0, W), r.Range(0, H), r.Range(1, 3), Solid(Rgba{255, 255, 255, 160}));
+        break;
+    case 5:
+        for (int i = 0; i < 12; ++i) {  // chimneys with fire and smoke, lit windows
+            double x = r.Range(0, W), y = Ridge(world, 1, x, W, seed) * H;
+            Wrapped(W, x, [&](double cx) {
+                p.Box(cx - 8, y - 70, 16, 72, 1, Solid(Rgba{40, 34, 40, 255}));
+                p.Glow(cx, y - 72, 14, Rgba{255, 140, 40, 200});
+                p.Glow(cx + 20, y - 110, 40, Rgba{60, 50, 56, 120}, 1.2);
+            });
+        }
+        for (int i = 0; i < 80; ++i) {
+            double x = r.Range(0, W);
+            double y = Ridge(world, 2, x, W, seed) * H + r.Range(10, 200);
+            p.Box(x, y, 6, 8, 1, Solid(Rgba{255, 190, 80, 180}));
+        }
+        break;
+    default: break;
+    }
+}
+
+void DrawTile(Canvas& c, const ArtJob& job) {
+    int world = WorldFromPath(job.lower);
+    const WorldPalette& pal = PaletteForWorld(world);
+    int W = c.Width(), H = c.Height();
+    // "GroundJI": J the tile column (0 block, 1 edge under it, 2-3 their
+    // spiked forms), I the tile row (0 with its top surface, 1-3 plain).
+    std::string digits;
+    for (char ch : job.stem)
+        if (ch >= '0' && ch <= '9') digits += ch;
+    int col = digits.size() >= 2 ? digits[digits.size() - 2] - '0' : 0;
+    int row = digits.size() >= 2 ? digits[digits.size() - 1] - '0' : 0;
+    bool edge = col % 2 == 1, spiked = col >= 2;
+    double px = W >= 80 ? kTilePeriodX : W, py = H >= 80 ? kTilePeriodY : H;
+    uint32_t seed = static_cast<uint32_t>(world * 101);
+    double top = edge ? 0 : H * 0.12;  // room for grass or spikes above the block
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            // Pixel centres: the pattern is a function of position, the same in
+            // every tile that covers that spot.
+            double sx = x + 0.5 - W / 2.0, sy = y + 0.5 - H / 2.0;
+            double n = PeriodicNoise(sx, sy, px, seed, py);
+            double fine = PeriodicNoise(sx, sy, px / 4, seed + 3, py / 4);
+            double surface = top + 4 * PeriodicNoise(x + 0.5 - W / 2.0, 0, px, seed + 9);
+            if (y < surface && !edge) continue;
+            Rgba col2 = Mix(pal.groundBody, pal.groundDark, n * 0.6 + fine * 0.25 + row * 0.08);
+            // Stones show as darker blobs in the body.
+            if (PeriodicNoise(sx, sy, px / 2, seed + 5, py / 2) > 0.78) col2 = Mix(col2, pal.groundDark, 0.6);
+            uint8_t alpha = 255;
+            if (edge) {
+                // The underside hangs and thins out toward the bottom.
+                double hang = H * (0.45 + 0.3 * PeriodicNoise(x + 0.5 - W / 2.0, 0, px, seed + 11));
+                if (y > hang) continue;
+                alpha = static_cast<uint8_t>(std::clamp(255.0 * (1.0 - std::max(0.0, y - hang + 14) / 14), 0.0, 255.0));
+                col2 = Mix(col2, pal.groundDark, double(y) / H);
+            } else if (row == 0 && y < surface + H * 0.12) {
+                double t = (y - surface) / (H * 0.12);
+                col2 = Mix(Shade(pal.groundTop, 1.15f), pal.groundTop, t);  // the lit surface layer
+            }
+            c.Blend(x, y, col2, alpha);
+        }
+    Painter p(c);
+    if (spiked && !edge) {
+        // Spikes every half cell, in phase with the period.
+        for (double x0 = std::fmod(W / 2.0, px / 2) - px / 2; x0 < W + px / 2; x0 += px / 4) {
+            p.Polygon({{x0 - px / 10, top + 4}, {x0, 1}, {x0 + px / 10, top + 4}},
+                      Paint{Rgba{200, 204, 214, 255}, Rgba{40, 40, 48, 255}, 1.2, 0.8});
+        }
+    } else if (row == 0 && !edge && (world == 1 || world == 4)) {
+        // Tufts of grass or lumps of snow along the top, in phase.
+        for (double x0 = std::fmod(W / 2.0, px / 3) - px / 3; x0 < W + px / 3; x0 += px / 6)
+            p.Ellipse(x0, top + 3, px / 14, 4,
+                      Solid(world == 1 ? Shade(pal.groundTop, 1.2f) : Rgba{255, 255, 255, 255}));
+    }
+}
+
+void DrawWater(Canvas& c, const ArtJob& job) {
+    int world = WorldFromPath(job.lower);
+    const WorldPalette& pal = PaletteForWorld(world);
+    int W = c.Width(), H = c.Height();
+    Rgba deep = world == 4 ? Rgba{120, 180, 220, 255} : Rgba{30, 110, 170, 255};
+    for (int x = 0; x < W; ++x) {
+        double wave = H * 0.2 + H * 0.08 * std::sin(2 * kPi * x / W * 2) + H * 0.04 * std::sin(2 * kPi * x / W * 5);
+        for (int y = 0; y < H; ++y) {
+            if (y < wave - 2) continue;
+            double t = (y - wave) / (H - wave);
+            Rgba col = Mix(Mix(deep, pal.accent, 0.2), Shade(deep, 0.6f), t);
+            uint8_t a = static_cast<uint8_t>(std::clamp(150 + 60 * t, 0.0, 255.0));
+            if (y < wave + 3) col = Rgba{230, 250, 255, 255}, a = 220;  // foam line
+            double cover = std::clamp(y - (wave - 2), 0.0, 1.0);
+            c.Blend(x, y, col, static_cast<uint8_t>(a * cover));
+        }
+    }
+}
+
+void DrawSplash(Canvas& c, const ArtJob& job) {
+    DrawBackground(c, job);  // world 1 by its path
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    // A Tinkerling and a Machine face each other under the title.
+    UnitPose pose;
+    pose.act = job.Has("2") ? 2 : 1;
+    pose.frames = 6;
+    pose.frame = job.Has("2") ? 2 : 0;
+    pose.phase = pose.frame / 6.0;
+    p.Push();
+    p.Translate(w * 0.72, h * 0.62);
+    p.ScaleBy(h * 0.006, h * 0.006);
+    DrawUnit(p, LookForUnit("Gunner Bot", 1, 0x4f81bd), pose);
+    p.Pop();
+    p.Push();
+    p.Translate(w * 0.28, h * 0.62);
+    p.ScaleBy(h * 0.006, h * 0.006);
+    DrawUnit(p, LookForUnit("Smasher", 1000, 0xc0504d), pose);
+    p.Pop();
+    std::string title = job.item.label.substr(0, job.item.label.find('\n'));
+    if (title.empty()) return;
+    p.Box(w * 0.12, h * 0.08, w * 0.76, h * 0.2, h * 0.06, Paint{Rgba{20, 34, 52, 200}, ui::kBrass, 4, 0.4});
+    OutlinedText(c, job.text, title, static_cast<int>(w * 0.14), static_cast<int>(h * 0.09), static_cast<int>(w * 0.72),
+                 static_cast<int>(h * 0.18), ui::kBrassLight, Rgba{60, 24, 0, 255}, static_cast<int>(h * 0.13), 3);
+}

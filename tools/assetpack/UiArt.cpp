@@ -1,0 +1,627 @@
+// The interface look: deep blue steel frames with brass trim, teal panels,
+// soft light. No words except a button's label and real digits.
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assetpack/ArtDraw.h"
+#include "tools/assetpack/Generator.h"
+#include "tools/assetpack/Palette.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+Paint Solid(Rgba c, double shade = 0) {
+    Paint p;
+    p.fill = c;
+    p.shade = shade;
+    return p;
+}
+
+Paint Soft(Rgba c, double softness) {
+    Paint p;
+    p.fill = c;
+    p.softness = softness;
+    return p;
+}
+
+// Cells of the item's grid, top-left first.
+template <typename F>
+void ForCells(Canvas& c, const ArtJob& job, F draw) {
+    int cols = job.item.cols, rows = job.item.rows;
+    int cw = c.Width() / cols, ch = c.Height() / rows;
+    for (int r = 0; r < rows; ++r)
+        for (int k = 0; k < cols; ++k) draw(k * cw, r * ch, cw, ch, r * cols + k);
+}
+
+void Star(Painter& p, double cx, double cy, double r, double inner, int points, double turn, const Paint& paint) {
+    std::vector<Vec2> v;
+    for (int i = 0; i < points * 2; ++i) {
+        double a = turn - kPi / 2 + i * kPi / points;
+        double rr = i % 2 ? r * inner : r;
+        v.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+    }
+    p.Polygon(v, paint);
+}
+
+void Bolt(Painter& p, double x, double y, double r) {
+    p.Circle(x, y, r, Solid(ui::kBrass, 0.8));
+    p.Capsule(x - r * 0.5, y - r * 0.5, x + r * 0.5, y + r * 0.5, r * 0.15, Solid(Shade(ui::kBrass, 0.5f)));
+}
+
+}  // namespace
+
+void BevelBox(Painter& p, double x, double y, double w, double h, double radius, Rgba face, double rim) {
+    p.Box(x, y, w, h, radius, Solid(ui::kFrameDark));
+    p.Box(x + rim * 0.5, y + rim * 0.5, w - rim, h - rim, radius, Solid(Shade(face, 1.35f)));
+    p.Box(x + rim, y + rim * 1.2, w - rim * 1.6, h - rim * 1.8, std::max(0.0, radius - rim * 0.5),
+          Solid(Shade(face, 0.6f)));
+    Paint f = Solid(face, 0.9);
+    p.Box(x + rim, y + rim, w - rim * 2, h - rim * 2.2, std::max(0.0, radius - rim), f);
+}
+
+void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, int y, int w, int h, Rgba colour,
+                  Rgba edge, int maxPixels, int thickness) {
+    if (s.empty() || w < 8 || h < 8) return;
+    int pixels = std::min(maxPixels, h * 7 / 10);
+    while (pixels > 7 && text.Width(s, pixels) > w - 2 * thickness - 4) --pixels;
+    int tw = text.Width(s, pixels);
+    int ascent = text.Ascent(pixels);
+    int lx = x + (w - tw) / 2;
+    // Cap height is about 0.72 of the pixel size for a bold sans face.
+    int baseline = y + (h + pixels * 72 / 100) / 2;
+    (void)ascent;
+    for (int dy = -thickness; dy <= thickness; ++dy)
+        for (int dx = -thickness; dx <= thickness; ++dx)
+            if (dx * dx + dy * dy <= thickness * thickness + 1 && (dx || dy))
+                text.Draw(c, s, lx + dx, baseline + dy, pixels, edge);
+    text.Draw(c, s, lx, baseline, pixels, colour);
+}
+
+void DrawPanel(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    double r = std::min(w, h) * 0.07, rim = std::max(4.0, std::min(w, h) * 0.025);
+    // Outer steel frame with a brass line, then the teal inner panel.
+    p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
+    p.Box(rim * 0.4, rim * 0.4, w - rim * 0.8, h - rim * 0.8, r, Solid(ui::kFrame, 0.9));
+    p.Box(rim * 1.6, rim * 1.6, w - rim * 3.2, h - rim * 3.2, r * 0.7, Solid(ui::kBrass, 0.6));
+    p.Box(rim * 2.1, rim * 2.1, w - rim * 4.2, h - rim * 4.2, r * 0.6, Solid(ui::kInset));
+    Rgba panel = job.Has("large") ? Shade(ui::kPanel, 0.9f) : job.Has("small") ? Shade(ui::kPanel, 1.1f) : ui::kPanel;
+    if (job.jpg || job.Has("score")) panel = Mix(panel, ui::kFrame, 0.5);
+    p.Box(rim * 2.5, rim * 2.7, w - rim * 5, h - rim * 5.2, r * 0.5, Solid(panel, 0.5));
+    // A faint rivet pattern near the edge of the panel.
+    for (double x = rim * 5; x < w - rim * 4; x += rim * 6) {
+        p.Circle(x, rim * 1.05, rim * 0.22, Solid(ui::kFrameLight));
+        p.Circle(x, h - rim * 1.05, rim * 0.22, Solid(ui::kFrameLight));
+    }
+    Bolt(p, rim * 1.2, rim * 1.2, rim * 0.9);
+    Bolt(p, w - rim * 1.2, rim * 1.2, rim * 0.9);
+    Bolt(p, rim * 1.2, h - rim * 1.2, rim * 0.9);
+    Bolt(p, w - rim * 1.2, h - rim * 1.2, rim * 0.9);
+    // Light on the upper half of the glass.
+    p.Box(rim * 3, rim * 3, w - rim * 6, (h - rim * 6) * 0.35, r * 0.4, Solid(Rgba{255, 255, 255, 18}));
+}
+
+void DrawBand(Canvas& c, const ArtJob&) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    // Dark glass fading out toward both ends, brass rules above and below.
+    for (int x = 0; x < c.Width(); ++x) {
+        double t = std::min(x, c.Width() - 1 - x) / (w * 0.12);
+        double a = std::min(1.0, t);
+        for (int y = static_cast<int>(h * 0.12); y < static_cast<int>(h * 0.88); ++y) {
+            double v = double(y) / h;
+            Rgba col = Mix(Rgba{20, 40, 60, 255}, Rgba{8, 18, 30, 255}, v);
+            c.Blend(x, y, col, static_cast<uint8_t>(210 * a));
+        }
+        Rgba rule = Mix(ui::kBrass, ui::kBrassLight, 0.3);
+        for (int k = 0; k < std::max(2, c.Height() / 40); ++k) {
+            c.Blend(x, static_cast<int>(h * 0.12) + k, rule, static_cast<uint8_t>(230 * a));
+            c.Blend(x, static_cast<int>(h * 0.88) - 1 - k, rule, static_cast<uint8_t>(230 * a));
+        }
+    }
+    p.Glow(w / 2, h * 0.3, w * 0.3, Rgba{120, 200, 230, 30}, 1.5);
+}
+
+void DrawHeader(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
+                                         {210, 150, 40, 255}, {120, 60, 60, 255},  {60, 130, 80, 255},
+                                         {170, 90, 40, 255},  {70, 80, 110, 255}};
+        Rgba col = kRibbons[index % 8];
+        double m = h * 0.12;
+        // Folded tails behind, the ribbon in front.
+        p.Polygon({{x + 2.0, y + m * 2},
+                   {x + w * 0.12, y + m * 2},
+                   {x + w * 0.12, y + h - m},
+                   {x + 2.0, y + h - m},
+                   {x + w * 0.05, y + h * 0.55}},
+                  Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
+        p.Polygon({{x + w - 2.0, y + m * 2},
+                   {x + w * 0.88, y + m * 2},
+                   {x + w * 0.88, y + h - m},
+                   {x + w - 2.0, y + h - m},
+                   {x + w * 0.95, y + h * 0.55}},
+                  Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
+        p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
+        p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
+        p.Box(x + w * 0.1, y + h - m * 2.4, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
+        OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.12), y + static_cast<int>(m),
+                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m), ui::kText, Rgba{20, 16, 30, 255},
+                     static_cast<int>(h * 0.5), 2);
+    });
+}
+
+void DrawStrips(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        double m = h * 0.2;
+        if (index % 2 == 0) {  // a trough
+            p.Box(x + 4, y + m, w - 8, h - 2 * m, (h - 2 * m) / 2, Paint{ui::kInset, ui::kFrameDark, 2, -0.6});
+            p.Box(x + 8, y + m + 3, w - 16, (h - 2 * m) * 0.3, 4, Solid(Rgba{0, 0, 0, 60}));
+        } else {  // a fill
+            static const Rgba kFills[4] = {
+                {90, 200, 120, 255}, {250, 190, 70, 255}, {90, 170, 240, 255}, {230, 90, 80, 255}};
+            Rgba f = kFills[(index / 2) % 4];
+            p.Box(x + 6, y + m + 2, w - 12, h - 2 * m - 4, (h - 2 * m - 4) / 2, Paint{f, Shade(f, 0.5f), 1.5, 1.0});
+            p.Box(x + 12, y + m + 5, w - 24, (h - 2 * m) * 0.2, 3, Solid(Rgba{255, 255, 255, 90}));
+        }
+    });
+}
+
+void DrawBar(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    if (job.Has("guage") || job.Has("gauge") || job.Has("fill")) {
+        Rgba f = FromHex(job.item.colour);
+        p.Box(1, 1, w - 2, h - 2, h / 2 - 1, Paint{Mix(f, Rgba{250, 200, 80, 255}, 0.4), Shade(f, 0.5f), 1.5, 1.0});
+        p.Box(4, 3, w - 8, h * 0.25, h * 0.12, Solid(Rgba{255, 255, 255, 100}));
+    } else {
+        p.Box(0, 0, w, h, h / 2, Solid(ui::kFrameDark));
+        p.Box(1.5, 1.5, w - 3, h - 3, h / 2 - 1.5, Solid(ui::kBrass, 0.7));
+        p.Box(4, 4, w - 8, h - 8, h / 2 - 4, Solid(ui::kInset, -0.5));
+    }
+}
+
+void DrawPlaque(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        double r = std::min(w, h) * 0.3;
+        Rgba face = job.Has("new")        ? Rgba{220, 60, 60, 255}
+                    : job.Has("survival") ? Rgba{120, 60, 90, 255}
+                    : job.Has("wave")     ? Rgba{150, 70, 50, 255}
+                                          : Mix(ui::kFrame, FromHex(job.item.colour), 0.2);
+        if (job.item.cols * job.item.rows > 1) face = Mix(face, index % 2 ? ui::kPanel : ui::kFrame, 0.4);
+        BevelBox(p, x + 2, y + 2, w - 4, h - 4, r, face, std::max(2.0, std::min(w, h) * 0.06));
+        double iconR = (h - 8) * 0.32;
+        if (job.Has("money")) {  // a cog for metal parts, a slot for the count
+            Star(p, x + h * 0.5, y + h * 0.5, iconR * 1.1, 0.75, 8, 0, Solid(Rgba{190, 196, 206, 255}, 0.8));
+            p.Circle(x + h * 0.5, y + h * 0.5, iconR * 0.4, Solid(ui::kInset));
+        } else if (job.Has("survival")) {
+            p.Circle(x + h * 0.5, y + h * 0.5, iconR, Solid(Rgba{240, 80, 90, 255}, 0.8));
+            p.Capsule(x + h * 0.5, y + h * 0.5, x + h * 0.5, y + h * 0.5 - iconR * 0.7, 1.5, Solid(ui::kText));
+            p.Capsule(x + h * 0.5, y + h * 0.5, x + h * 0.5 + iconR * 0.5, y + h * 0.5, 1.5, Solid(ui::kText));
+        } else if (job.Has("wave")) {
+            for (int i = 0; i < 3; ++i)
+                p.Polygon({{x + w * 0.2 + i * w * 0.2, y + h * 0.3},
+                           {x + w * 0.3 + i * w * 0.2, y + h * 0.5},
+                           {x + w * 0.2 + i * w * 0.2, y + h * 0.7}},
+                          Solid(WithAlpha(ui::kBrassLight, static_cast<uint8_t>(120 + 60 * i))));
+        } else if (job.Has("new")) {
+            Star(p, x + w * 0.5, y + h * 0.5, h * 0.3, 0.45, 5, 0, Solid(Rgba{255, 240, 160, 255}, 0.5));
+        }
+        if (!job.Has("new") && !job.Has("wave") && w > h * 2)
+            p.Box(x + h * 1.0, y + h * 0.25, w - h * 1.3, h * 0.5, h * 0.2, Solid(Rgba{10, 20, 30, 170}));
+    });
+}
+
+void DrawAtlas(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        double bh = h * 0.35;
+        if (index < 2) {
+            BevelBox(p, x + 4, y + h * 0.2, w - 8, h * 0.6, h * 0.2, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255},
+                     4);
+            OutlinedText(c, job.text, job.CellText(index), x + 12, y + static_cast<int>(h * 0.24), w - 24,
+                         static_cast<int>(h * 0.5), ui::kBrassLight, Rgba{20, 16, 30, 255}, static_cast<int>(h * 0.4),
+                         2);
+        } else if (index == 2) {
+            p.Box(x + 4, y + (h - bh) / 2, w - 8, bh, bh / 2, Solid(ui::kFrameDark));
+            p.Box(x + 6, y + (h - bh) / 2 + 2, w - 12, bh - 4, bh / 2 - 2, Solid(ui::kBrass, 0.7));
+            p.Box(x + 10, y + (h - bh) / 2 + 6, w - 20, bh - 12, bh / 2 - 6, Solid(ui::kInset));
+        } else {
+            p.Box(x + 10, y + (h - bh) / 2 + 6, w - 20, bh - 12, bh / 2 - 6,
+                  Paint{Rgba{110, 210, 120, 255}, Rgba{40, 90, 50, 255}, 1.5, 1.0});
+        }
+    });
+}
+
+void DrawIcon(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height(), s = std::min(w, h);
+    double cx = w / 2, cy = h / 2;
+    Paint ink{Rgba{0, 0, 0, 0}, ui::kFrameDark, std::max(1.5, s / 32), 0.9};
+    auto with = [&ink](Rgba f) {
+        Paint q = ink;
+        q.fill = f;
+        return q;
+    };
+    if (job.Has("checkbox")) {
+        p.Box(w * 0.15, h * 0.15, w * 0.7, h * 0.7, s * 0.12,
+              Paint{ui::kInset, ui::kBrass, std::max(2.0, s / 20), -0.5});
+        if (job.Has("yes"))
+            p.Polygon({{w * 0.25, h * 0.5},
+                       {w * 0.35, h * 0.4},
+                       {w * 0.45, h * 0.52},
+                       {w * 0.72, h * 0.22},
+                       {w * 0.82, h * 0.32},
+                       {w * 0.45, h * 0.72}},
+                      with(Rgba{110, 220, 120, 255}));
+        return;
+    }
+    if (job.Has("unlock")) {  // a battery with a plus: more energy allowed
+        p.Box(w * 0.2, h * 0.3, w * 0.55, h * 0.4, s * 0.06, with(Rgba{90, 200, 110, 255}));
+        p.Box(w * 0.75, h * 0.42, w * 0.08, h * 0.16, 1, with(Rgba{200, 200, 210, 255}));
+        p.Box(w * 0.43, h * 0.36, w * 0.09, h * 0.28, 1, Solid(Rgba{255, 255, 255, 230}));
+        p.Box(w * 0.33, h * 0.455, w * 0.29, h * 0.09, 1, Solid(Rgba{255, 255, 255, 230}));
+        return;
+    }
+    if (job.Has("lock")) {
+        p.Ring(cx, h * 0.4, s * 0.18, s * 0.07, with(Rgba{190, 196, 206, 255}));
+        p.Box(w * 0.22, h * 0.42, w * 0.56, h * 0.42, s * 0.06, with(ui::kBrass));
+        p.Circle(cx, h * 0.6, s * 0.06, Solid(ui::kFrameDark));
+        return;
+    }
+    if (job.Has("bombicon")) {
+        p.Circle(cx, h * 0.58, s * 0.3, with(Rgba{50, 54, 64, 255}));
+        p.Capsule(cx + s * 0.15, h * 0.32, cx + s * 0.28, h * 0.16, s * 0.04, with(Rgba{150, 110, 60, 255}));
+        p.Glow(cx + s * 0.3, h * 0.14, s * 0.12, Rgba{255, 220, 100, 230});
+        return;
+    }
+    if (job.Has("canmove")) {  // four arrows out of the middle
+        for (int i = 0; i < 4; ++i) {
+            p.Push();
+            p.Translate(cx, cy);
+            p.Rotate(i * kPi / 2);
+            p.Polygon({{s * 0.44, 0}, {s * 0.26, -s * 0.14}, {s * 0.26, s * 0.14}}, with(Rgba{110, 200, 250, 255}));
+            p.Capsule(0, 0, s * 0.28, 0, s * 0.05, Solid(Rgba{110, 200, 250, 255}));
+            p.Pop();
+        }
+        return;
+    }
+    if (job.Has("mission")) {  // a scroll
+        p.Box(w * 0.22, h * 0.18, w * 0.56, h * 0.64, s * 0.04, with(Rgba{240, 226, 180, 255}));
+        for (int i = 0; i < 4; ++i)
+            p.Capsule(w * 0.3, h * (0.32 + i * 0.12), w * 0.7, h * (0.32 + i * 0.12), s * 0.015,
+                      Solid(Rgba{150, 120, 80, 255}));
+        p.Capsule(w * 0.18, h * 0.18, w * 0.82, h * 0.18, s * 0.05, with(Rgba{200, 160, 100, 255}));
+        return;
+    }
+    if (job.Has("reward")) {  // a chest of parts
+        p.Box(w * 0.18, h * 0.4, w * 0.64, h * 0.4, s * 0.04, with(Rgba{170, 110, 60, 255}));
+        p.Box(w * 0.18, h * 0.28, w * 0.64, h * 0.16, s * 0.06, with(Rgba{190, 130, 70, 255}));
+        p.Box(w * 0.45, h * 0.4, w * 0.1, h * 0.14, 1, with(ui::kBrass));
+        p.Glow(cx, h * 0.28, s * 0.3, Rgba{255, 230, 140, 120});
+        return;
+    }
+    if (job.Has("spike")) {  // a row of steel spikes on a plate
+        p.Box(w * 0.05, h * 0.72, w * 0.9, h * 0.16, s * 0.03, with(Rgba{90, 94, 104, 255}));
+        for (int i = 0; i < 4; ++i) {
+            double x = w * (0.17 + i * 0.22);
+            p.Polygon({{x - w * 0.09, h * 0.74}, {x, h * 0.2}, {x + w * 0.09, h * 0.74}},
+                      with(Rgba{200, 206, 216, 255}));
+        }
+        return;
+    }
+    if (job.Has("tutline")) {  // a dashed guide line
+        for (double x = w * 0.05; x < w * 0.95; x += w * 0.12)
+            p.Capsule(x, cy, x + w * 0.06, cy, s * 0.04, Solid(Rgba{255, 220, 90, 230}));
+        return;
+    }
+    if (job.Has("heart")) {
+        Rgba red = job.Has("attack") ? Rgba{255, 60, 70, 255} : Rgba{230, 50, 70, 255};
+        if (job.Has("attack")) p.Glow(cx, cy, s * 0.5, Rgba{255, 90, 90, 140});
+        p.Push();
+        p.Translate(cx, cy);
+        p.ScaleBy(s / 64, s / 64);
+        p.Polygon(
+            {{0, 22}, {-22, 0}, {-24, -10}, {-18, -19}, {-8, -20}, {0, -12}, {8, -20}, {18, -19}, {24, -10}, {22, 0}},
+            with(red));
+        p.Ellipse(-10, -10, 5, 3.5, Solid(Rgba{255, 255, 255, 120}));
+        p.Pop();
+    } else if (job.Has("energy")) {
+        p.Glow(cx, cy, s * 0.5, Rgba{120, 230, 255, 150});
+        p.Circle(cx, cy, s * 0.34, with(Rgba{60, 170, 240, 255}));
+        p.Push();
+        p.Translate(cx, cy);
+        p.ScaleBy(s / 64, s / 64);
+        p.Polygon({{3, -18}, {-10, 3}, {-1, 3}, {-4, 18}, {10, -4}, {1, -4}}, Solid(Rgba{255, 250, 190, 255}));
+        p.Pop();
+    } else if (job.Has("flag")) {
+        p.Capsule(w * 0.3, h * 0.12, w * 0.3, h * 0.9, s * 0.035, with(Rgba{200, 200, 210, 255}));
+        p.Polygon({{w * 0.32, h * 0.14}, {w * 0.85, h * 0.26}, {w * 0.32, h * 0.5}}, with(Rgba{230, 70, 60, 255}));
+        p.Ellipse(w * 0.3, h * 0.9, s * 0.14, s * 0.05, Solid(Rgba{0, 0, 0, 80}));
+    } else if (job.Has("attack")) {  // crossed blades
+        p.Capsule(w * 0.22, h * 0.22, w * 0.78, h * 0.78, s * 0.05, with(Rgba{220, 226, 236, 255}));
+        p.Capsule(w * 0.78, h * 0.22, w * 0.22, h * 0.78, s * 0.05, with(Rgba{220, 226, 236, 255}));
+        p.Circle(cx, cy, s * 0.1, with(Rgba{220, 70, 60, 255}));
+    } else if (job.Has("arrow")) {
+        // Points down, toward what it shows.
+        p.Polygon({{cx, h * 0.92},
+                   {w * 0.12, h * 0.48},
+                   {w * 0.35, h * 0.48},
+                   {w * 0.35, h * 0.08},
+                   {w * 0.65, h * 0.08},
+                   {w * 0.65, h * 0.48},
+                   {w * 0.88, h * 0.48}},
+                  with(Rgba{255, 210, 70, 255}));
+    } else if (job.Has("star")) {
+        bool gold = job.Has("star1");
+        p.Glow(cx, cy, s * 0.5, gold ? Rgba{255, 230, 120, 120} : Rgba{200, 220, 255, 110});
+        Star(p, cx, cy * 1.04, s * 0.42, 0.45, 5, 0, with(gold ? Rgba{255, 200, 50, 255} : Rgba{170, 180, 200, 255}));
+    } else if (job.Has("stone")) {
+        p.Polygon({{w * 0.18, h * 0.7},
+                   {w * 0.25, h * 0.35},
+                   {w * 0.5, h * 0.2},
+                   {w * 0.78, h * 0.32},
+                   {w * 0.86, h * 0.68},
+                   {w * 0.6, h * 0.84},
+                   {w * 0.3, h * 0.82}},
+                  with(Rgba{140, 132, 120, 255}));
+        p.Ellipse(w * 0.45, h * 0.38, s * 0.1, s * 0.05, Solid(Rgba{255, 255, 255, 60}));
+    } else if (job.Has("mark")) {
+        p.Ring(cx, cy, s * 0.34, s * 0.06, Soft(Rgba{255, 90, 70, 230}, 1));
+        for (int i = 0; i < 4; ++i) {
+            double a = i * kPi / 2;
+            p.Capsule(cx + std::cos(a) * s * 0.2, cy + std::sin(a) * s * 0.2, cx + std::cos(a) * s * 0.46,
+                      cy + std::sin(a) * s * 0.46, s * 0.03, Solid(Rgba{255, 90, 70, 230}));
+        }
+    } else {
+        Rgba f = FromHex(job.item.colour);
+        p.Glow(cx, cy, s * 0.5, WithAlpha(f, 140));
+        p.Circle(cx, cy, s * 0.3, with(f));
+    }
+}
+
+void DrawRays(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height(), r = std::min(w, h) / 2;
+    Rgba col = FromHex(job.item.colour);
+    int rays = job.Has("2") ? 16 : 12;
+    double turn = job.Has("2") ? kPi / rays : 0;
+    for (int i = 0; i < rays; ++i) {
+        double a0 = turn + i * 2 * kPi / rays, a1 = a0 + kPi / rays * 0.55;
+        p.Polygon({{w / 2, h / 2},
+                   {w / 2 + std::cos(a0) * r, h / 2 + std::sin(a0) * r},
+                   {w / 2 + std::cos(a1) * r, h / 2 + std::sin(a1) * r}},
+                  Soft(WithAlpha(col, 90), 3));
+    }
+    p.Glow(w / 2, h / 2, r, WithAlpha(Mix(col, Rgba{255, 255, 255, 255}, 0.5), 200), 1.6);
+}
+
+void DrawGlow(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    if (job.Has("volume")) {  // the slider knob
+        double r = std::min(w, h) * 0.3;
+        p.Glow(w / 2, h / 2, std::min(w, h) * 0.5, Rgba{255, 230, 150, 150}, 1.4);
+        p.Circle(w / 2, h / 2, r, Paint{ui::kBrass, ui::kFrameDark, 2.5, 1.0});
+        p.Circle(w / 2, h / 2, r * 0.55, Paint{ui::kBrassLight, Shade(ui::kBrass, 0.6f), 1.5, -0.6});
+        return;
+    }
+    if (job.Has("arrow")) {
+        p.Glow(w / 2, h / 2, std::min(w, h) * 0.5, Rgba{255, 230, 150, 170}, 1.3);
+        return;
+    }
+    // A soft rounded highlight the size of a button.
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            double dx = std::max(0.0, std::fabs(x + 0.5 - w / 2) - (w / 2 - h / 2));
+            double dy = std::fabs(y + 0.5 - h / 2);
+            double d = std::sqrt(dx * dx + dy * dy) / (h / 2);
+            double a = std::clamp(1.0 - d, 0.0, 1.0);
+            c.Blend(x, y, ui::kGlow, static_cast<uint8_t>(std::lround(std::pow(a, 1.3) * 230)));
+        }
+}
+
+void DrawButton(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    int state = job.file.variant;  // NORMAL, OVER, PRESS, DISABLE
+    Rgba face = FromHex(job.item.colour);
+    Rgba textColour = ui::kText;
+    double drop = 0;
+    if (state == 1) face = Shade(face, 1.35f);
+    if (state == 2) {
+        face = Shade(face, 0.7f);
+        drop = std::max(1.0, h / 24);
+    }
+    if (state == 3) {
+        uint8_t g = static_cast<uint8_t>((face.r * 30 + face.g * 59 + face.b * 11) / 100);
+        face = Mix(Rgba{g, g, g, 255}, Rgba{90, 96, 104, 255}, 0.5);
+        textColour = Rgba{176, 180, 186, 255};
+    }
+    double m = std::max(2.0, h / 16), r = (h - 2 * m) * 0.35;
+    if (state == 1) p.Glow(w / 2, h / 2, w * 0.55, Rgba{255, 230, 150, 90}, 1.2);
+    // Shadow, then the button raised over it (pressed: sunk onto it).
+    p.Box(m, m + std::max(2.0, h / 20), w - 2 * m, h - 2 * m, r, Solid(Rgba{0, 0, 0, 90}));
+    p.Box(m, m + drop, w - 2 * m, h - 2 * m - std::max(2.0, h / 20) + (state == 2 ? std::max(2.0, h / 20) - drop : 0),
+          r, Solid(ui::kFrameDark));
+    double rim = std::max(2.0, h / 18);
+    double bx = m + rim * 0.5, by = m + drop + rim * 0.5, bw = w - 2 * m - rim, bh = h - 2 * m - rim * 2.4;
+    p.Box(bx, by, bw, bh, r, Solid(state == 3 ? Shade(face, 0.9f) : ui::kBrass, 0.7));
+    p.Box(bx + rim * 0.7, by + rim * 0.7, bw - rim * 1.4, bh - rim * 1.4, r * 0.8,
+          Solid(face, state == 2 ? -0.6 : 1.0));
+    if (state != 3)
+        p.Box(bx + rim * 1.5, by + rim * 1.1, bw - rim * 3, bh * 0.28, r * 0.5,
+              Solid(Rgba{255, 255, 255, static_cast<uint8_t>(state == 2 ? 25 : 60)}));
+    std::string label = job.item.label.empty() ? job.stem : job.item.label;
+    for (char& ch : label)
+        if (ch == '\n') ch = ' ';
+    int tx = static_cast<int>(bx + rim), ty = static_cast<int>(by + rim);
+    int tw = static_cast<int>(bw - 2 * rim), th = static_cast<int>(bh - 2 * rim);
+    if (w >= 2 * h || !label.empty()) {
+        // Square buttons that pause or step show a sign instead of a word.
+        bool square = w < 1.5 * h;
+        Paint sign{textColour, ui::kFrameDark, 1.5, 0};
+        double sx = bx + bw / 2, sy = by + bh / 2, r = std::min(bw, bh) * 0.28;
+        if (square && job.Has("pause")) {
+            p.Box(sx - r * 0.75, sy - r, r * 0.5, r * 2, 1, sign);
+            p.Box(sx + r * 0.25, sy - r, r * 0.5, r * 2, 1, sign);
+            return;
+        }
+        int dir = !square                               ? -1
+                  : job.Has("prev") || job.Has("left")  ? 2
+                  : job.Has("next") || job.Has("right") ? 0
+                  : job.Has("up")                       ? 3
+                  : job.Has("down")                     ? 1
+                                                        : -1;
+        if (dir >= 0) {
+            p.Push();
+            p.Translate(sx, sy);
+            p.Rotate(dir * kPi / 2);
+            p.Polygon({{r, 0}, {-r * 0.6, -r}, {-r * 0.6, r}}, sign);
+            p.Pop();
+            return;
+        }
+        // One letter size for every button of a height; only a long label shrinks.
+        OutlinedText(c, job.text, label, tx, ty, tw, th, textColour, Rgba{10, 20, 34, 230}, static_cast<int>(h * 0.34),
+                     std::max(1, static_cast<int>(h / 40)));
+    }
+}
+
+void DrawDigits(Canvas& c, const ArtJob& job) {
+    int cols = job.item.cols, rows = job.item.rows;
+    if (cols == 1 && rows != 1) {
+        cols = 10;
+        rows = 1;
+    }
+    int cw = c.Width() / cols, ch = c.Height() / rows;
+    Rgba colour = FromHex(job.item.colour);
+    int symbols = 0;
+    while (kDigitSymbols[symbols]) ++symbols;
+    for (int cell = 0; cell < cols * rows; ++cell) {
+        char glyph = cell < 10 ? static_cast<char>('0' + cell) : (cell - 10 < symbols ? kDigitSymbols[cell - 10] : '?');
+        int x = (cell % cols) * cw, y = (cell / cols) * ch;
+        std::string s(1, glyph);
+        int pixels = ch * 8 / 10;
+        int tw = job.text.Width(s, pixels);
+        int baseline = y + (ch + pixels * 72 / 100) / 2;
+        int t = std::max(1, ch / 24);
+        for (int dy = -t; dy <= t + 1; ++dy)
+            for (int dx = -t; dx <= t; ++dx)
+                job.text.Draw(c, s, x + (cw - tw) / 2 + dx, baseline + dy, pixels, Rgba{20, 24, 40, 220});
+        job.text.Draw(c, s, x + (cw - tw) / 2, baseline, pixels, colour);
+    }
+}
+
+void DrawCount(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    int n = job.Number();
+    p.Glow(w / 2, h / 2, std::min(w, h) * 0.48, Rgba{255, 210, 90, 120}, 1.5);
+    p.Ring(w / 2, h / 2, std::min(w, h) * 0.36, std::min(w, h) * 0.05, Paint{ui::kBrass, ui::kFrameDark, 2, 0.8});
+    std::string s = n >= 0 ? std::to_string(n) : job.stem;
+    OutlinedText(c, job.text, s, 0, static_cast<int>(h * 0.1), c.Width(), static_cast<int>(h * 0.8),
+                 Rgba{255, 236, 150, 255}, Rgba{80, 30, 0, 255}, static_cast<int>(h * 0.6),
+                 std::max(2, c.Height() / 40));
+}
+
+void DrawBanner(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        static const Rgba kBanner[3] = {{60, 140, 220, 255}, {240, 170, 40, 255}, {220, 70, 60, 255}};
+        Rgba col = kBanner[index % 3];
+        p.Glow(x + w / 2.0, y + h / 2.0, w * 0.5, WithAlpha(col, 90), 1.2);
+        p.Polygon({{x + w * 0.06, y + h * 0.25},
+                   {x + w * 0.94, y + h * 0.25},
+                   {x + w * 0.88, y + h * 0.5},
+                   {x + w * 0.94, y + h * 0.75},
+                   {x + w * 0.06, y + h * 0.75},
+                   {x + w * 0.12, y + h * 0.5}},
+                  Paint{col, ui::kFrameDark, 3, 1.0});
+        p.Box(x + w * 0.14, y + h * 0.3, w * 0.72, h * 0.06, 2, Solid(Rgba{255, 255, 255, 80}));
+        OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.15), y + static_cast<int>(h * 0.27),
+                     static_cast<int>(w * 0.7), static_cast<int>(h * 0.46), ui::kText, Rgba{20, 20, 30, 255},
+                     static_cast<int>(h * 0.3), 3);
+    });
+}
+
+void DrawLoading(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        int steps = job.item.cols * job.item.rows;
+        double bh = h * 0.5;
+        p.Box(x + 6, y + (h - bh) / 2, w - 12, bh, bh / 2, Paint{ui::kInset, ui::kFrameDark, 2, 0});
+        double fill = (w - 20) * (index + 1) / steps;
+        p.Box(x + 10, y + (h - bh) / 2 + 4, fill, bh - 8, (bh - 8) / 2, Paint{Rgba{110, 200, 250, 255}, {}, 0, 1.0});
+        Star(p, x + 10 + fill, y + h / 2.0, bh * 0.6, 0.7, 8, index * 0.2, Paint{ui::kBrass, ui::kFrameDark, 1.5, 0.8});
+    });
+}
+
+void DrawDecor(Canvas& c, const ArtJob& job) {
+    // The board draws these mirrored beside its centre: the ornament sits on
+    // the side that ends up at the board's outer edge.
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    bool right = job.Number() % 2 == 1;
+    double x = right ? w * 0.9 : w * 0.1;
+    p.Capsule(x, h * 0.1, x, h * 0.85, w * 0.022, Paint{ui::kBrass, ui::kFrameDark, 2, 0.6});
+    for (int i = 0; i < 3; ++i)
+        p.Box(x - w * 0.035, h * (0.2 + 0.25 * i), w * 0.07, h * 0.05, 2,
+              Paint{ui::kFrameLight, ui::kFrameDark, 1.5, 0.8});
+    double gx = right ? w * 0.82 : w * 0.18;
+    for (int i = 0; i < 2; ++i) {
+        double r = h * (i ? 0.1 : 0.16), cx = gx + (right ? -1 : 1) * i * h * 0.22, cy = h * (0.82 - 0.05 * i);
+        std::vector<Vec2> gear;
+        for (int k = 0; k < 40; ++k) {
+            double a = k * kPi / 20, rr = (k / 2) % 2 ? r : r * 0.8;
+            gear.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+        }
+        p.Polygon(gear, Paint{i ? ui::kBrass : Rgba{150, 158, 172, 255}, ui::kFrameDark, 2, 0.7});
+        p.Circle(cx, cy, r * 0.3, Paint{ui::kInset, ui::kFrameDark, 1.5, 0});
+    }
+}
+
+void DrawShade(Canvas& c, const ArtJob&) {
+    double w = c.Width(), h = c.Height();
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            double dx = (x + 0.5) / w - 0.5, dy = (y + 0.5) / h - 0.5;
+            double d = std::sqrt(dx * dx + dy * dy) / 0.7071;
+            c.Blend(x, y, Rgba{0, 0, 8, 255}, static_cast<uint8_t>(std::lround(150 + 90 * d * d)));
+        }
+}
+
+void DrawLogo(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height(), s = std::min(w, h);
+    if (job.jpg) {
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x)
+                c.Blend(x, y, Mix(Rgba{20, 36, 60, 255}, Rgba{6, 10, 20, 255}, double(y) / h));
+    }
+    if (job.Has("light")) {  // the glow behind the logo
+        p.Glow(w / 2, h / 2, s * 0.5, Rgba{255, 230, 160, 200}, 1.5);
+        for (int i = 0; i < 12; ++i) {
+            double a = i * kPi / 6;
+            p.Polygon({{w / 2, h / 2},
+                       {w / 2 + std::cos(a) * s * 0.5, h / 2 + std::sin(a) * s * 0.5},
+                       {w / 2 + std::cos(a + 0.12) * s * 0.5, h / 2 + std::sin(a + 0.12) * s * 0.5}},
+                      Soft(Rgba{255, 240, 200, 60}, 4));
+        }
+        return;
+    }
+    // "Logo_Orvendale" names its maker; any other logo is the game's.
+    std::string name = "Cogsquall";
+    size_t at = job.stem.find("Logo_");
+    if (at != std::string::npos && at + 5 < job.stem.size()) name = job.stem.substr(at + 5);
+    Star(p, w * 0.5, h * 0.42, s * 0.3, 0.82, 12, 0, Paint{ui::kBrass, ui::kFrameDark, 3, 0.8});
+    p.Circle(w * 0.5, h * 0.42, s * 0.17, Paint{ui::kFrame, ui::kFrameDark, 2.5, -0.6});
+    p.Circle(w * 0.5, h * 0.42, s * 0.07, Paint{ui::kBrassLight, ui::kFrameDark, 2, 0.5});
+    OutlinedText(c, job.text, name, static_cast<int>(w * 0.05), static_cast<int>(h * 0.62), static_cast<int>(w * 0.9),
+                 static_cast<int>(h * 0.3), ui::kBrassLight, Rgba{50, 20, 0, 255}, static_cast<int>(h * 0.22),
+                 std::max(2, c.Height() / 60));
+}

@@ -1,0 +1,158 @@
+// Which parts and colours each unit gets, from its name and id.
+#include <cctype>
+#include <utility>
+
+#include "tools/assetpack/Palette.h"
+#include "tools/assetpack/UnitArt.h"
+
+namespace {
+
+struct Keyword {
+    const char* word;
+    Move move;
+    BodyShape body;
+    Tool tool;
+    double size;
+};
+
+// First match wins; longer names come before the words they contain.
+const Keyword kLooks[] = {
+    {"papa fusor", Move::Still, BodyShape::Round, Tool::Core, 1.1},
+    {"mama factory", Move::Still, BodyShape::Wide, Tool::Chimney, 1.1},
+    {"machine gunner", Move::Treads, BodyShape::Boxy, Tool::Twin, 1.0},
+    {"mini-magnet", Move::Still, BodyShape::Round, Tool::Magnet, 0.8},
+    {"mini-mine", Move::Still, BodyShape::Round, Tool::Bomb, 0.7},
+    {"mini-bomber", Move::Rotor, BodyShape::Round, Tool::Bomb, 0.8},
+    {"snow baller", Move::Legs, BodyShape::Round, Tool::Cannon, 0.95},
+    {"d.shotgunner", Move::Legs, BodyShape::Boxy, Tool::Twin, 0.95},
+    {"fusor", Move::Still, BodyShape::Round, Tool::Core, 0.9},
+    {"gunner", Move::Legs, BodyShape::Boxy, Tool::Gun, 0.9},
+    {"cannon", Move::Wheels, BodyShape::Wide, Tool::Cannon, 0.95},
+    {"blocker", Move::Still, BodyShape::Tall, Tool::Shield, 1.0},
+    {"copter", Move::Rotor, BodyShape::Round, Tool::Gun, 0.9},
+    {"freezer", Move::Legs, BodyShape::Round, Tool::Spray, 0.95},
+    {"dropper", Move::Hover, BodyShape::Dome, Tool::Claw, 0.9},
+    {"flame", Move::Treads, BodyShape::Boxy, Tool::Flame, 0.95},
+    {"warrior", Move::Legs, BodyShape::Tall, Tool::Blade, 0.95},
+    {"sonar", Move::Still, BodyShape::Dome, Tool::Dish, 0.9},
+    {"floater", Move::Hover, BodyShape::Wide, Tool::None, 1.0},
+    {"boomerang", Move::Legs, BodyShape::Round, Tool::Claw, 0.9},
+    {"bubble", Move::Swim, BodyShape::Round, Tool::Spray, 0.9},
+    {"diver", Move::Swim, BodyShape::Hull, Tool::Gun, 0.9},
+    {"spider", Move::Spider, BodyShape::Round, Tool::Gun, 0.9},
+    {"submerger", Move::Swim, BodyShape::Wide, Tool::None, 1.0},
+    {"missiler", Move::Treads, BodyShape::Boxy, Tool::Launcher, 0.95},
+    {"storm", Move::Hover, BodyShape::Dome, Tool::Coil, 0.9},
+    {"mariner", Move::Swim, BodyShape::Hull, Tool::Cannon, 0.95},
+    {"fixer", Move::Wheels, BodyShape::Boxy, Tool::Wrench, 0.9},
+    {"buoyer", Move::Swim, BodyShape::Wide, Tool::Dish, 1.0},
+    {"shocker", Move::Wheels, BodyShape::Dome, Tool::Coil, 0.9},
+    {"atomic", Move::Still, BodyShape::Round, Tool::Bomb, 1.0},
+    {"barrier", Move::Hover, BodyShape::Round, Tool::Shield, 0.75},
+    {"plasma", Move::Treads, BodyShape::Dome, Tool::Cannon, 0.95},
+    {"surveyor", Move::Rotor, BodyShape::Wide, Tool::Dish, 1.0},
+    {"sniper", Move::Legs, BodyShape::Tall, Tool::Sniper, 0.95},
+    {"hammer", Move::Legs, BodyShape::Boxy, Tool::Hammer, 0.95},
+    {"recycler", Move::Wheels, BodyShape::Round, Tool::Claw, 0.9},
+    {"factory", Move::Still, BodyShape::Boxy, Tool::Chimney, 0.95},
+    {"mortar", Move::Treads, BodyShape::Wide, Tool::Launcher, 0.95},
+    {"remover", Move::Hover, BodyShape::Dome, Tool::Magnet, 0.9},
+    // Machines
+    {"heavy smasher", Move::Legs, BodyShape::Wide, Tool::Hammer, 1.0},
+    {"mega smasher", Move::Legs, BodyShape::Wide, Tool::Hammer, 1.1},
+    {"smasher", Move::Legs, BodyShape::Boxy, Tool::Hammer, 0.9},
+    {"air scout", Move::Rotor, BodyShape::Round, Tool::Gun, 0.75},
+    {"jetpacker", Move::Hover, BodyShape::Tall, Tool::Gun, 0.9},
+    {"ultra cycler", Move::Wheels, BodyShape::Tall, Tool::Blade, 1.0},
+    {"cycler", Move::Wheels, BodyShape::Tall, Tool::Blade, 0.9},
+    {"transporter", Move::Treads, BodyShape::Wide, Tool::None, 1.0},
+    {"driller", Move::Treads, BodyShape::Boxy, Tool::Drill, 0.9},
+    {"jumper", Move::Spider, BodyShape::Round, Tool::Claw, 0.85},
+    {"knight", Move::Legs, BodyShape::Tall, Tool::Shield, 0.95},
+    {"napalm airship", Move::Hover, BodyShape::Hull, Tool::Flame, 1.0},
+    {"rocket wagon", Move::Wheels, BodyShape::Wide, Tool::Launcher, 0.95},
+    {"fighter sub", Move::Swim, BodyShape::Hull, Tool::Gun, 0.9},
+    {"speeder sub", Move::Swim, BodyShape::Hull, Tool::None, 0.8},
+    {"stingray", Move::Swim, BodyShape::Wide, Tool::Coil, 0.9},
+    {"mole", Move::Treads, BodyShape::Round, Tool::Drill, 0.85},
+    {"killer whale", Move::Swim, BodyShape::Hull, Tool::Claw, 1.1},
+    {"gunboat", Move::Swim, BodyShape::Wide, Tool::Cannon, 0.95},
+    {"hyper jet", Move::Hover, BodyShape::Hull, Tool::Launcher, 0.9},
+    {"marine striker", Move::Swim, BodyShape::Hull, Tool::Launcher, 1.1},
+    {"ghost", Move::Hover, BodyShape::Dome, Tool::None, 0.9},
+    {"reaper", Move::Hover, BodyShape::Tall, Tool::Blade, 1.0},
+    {"blast tank", Move::Treads, BodyShape::Wide, Tool::Cannon, 1.0},
+    {"giant", Move::Legs, BodyShape::Tall, Tool::Hammer, 1.15},
+    {"time bomb", Move::Still, BodyShape::Round, Tool::Bomb, 0.85},
+    {"gyrotor", Move::Rotor, BodyShape::Wide, Tool::Twin, 1.1},
+    {"frost orca", Move::Swim, BodyShape::Hull, Tool::Spray, 1.1},
+    {"destroyer zero", Move::Hover, BodyShape::Wide, Tool::Cannon, 1.15},
+    {"the destroyer", Move::Treads, BodyShape::Wide, Tool::Launcher, 1.15},
+    {"titan", Move::Legs, BodyShape::Tall, Tool::Twin, 1.15},
+    {"capsule cage", Move::Still, BodyShape::Dome, Tool::None, 0.9},
+    {"rocket", Move::Hover, BodyShape::Hull, Tool::None, 0.75},
+};
+
+std::string LowerText(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+}  // namespace
+
+int UnitIdFromPath(const std::string& path) {
+    // The last run of four digits in the path.
+    int found = -1;
+    for (size_t i = 0; i + 4 <= path.size(); ++i) {
+        bool digits = true;
+        for (size_t k = 0; k < 4; ++k) digits = digits && std::isdigit(static_cast<unsigned char>(path[i + k]));
+        bool bounded = (i == 0 || !std::isdigit(static_cast<unsigned char>(path[i - 1]))) &&
+                       (i + 4 == path.size() || !std::isdigit(static_cast<unsigned char>(path[i + 4])));
+        if (digits && bounded) found = std::stoi(path.substr(i, 4));
+    }
+    return found;
+}
+
+UnitLook LookForUnit(const std::string& name, int id, uint32_t manifestColour) {
+    UnitLook look;
+    look.id = id;
+    look.machine = id >= 1000;
+    look.seed = HashText(name) ^ static_cast<uint32_t>(id * 7919);
+    std::string lower = LowerText(name);
+    bool known = false;
+    for (const Keyword& k : kLooks) {
+        if (lower.find(k.word) != std::string::npos) {
+            look.move = k.move;
+            look.body = k.body;
+            look.tool = k.tool;
+            look.size = k.size;
+            known = true;
+            break;
+        }
+    }
+    if (!known) {
+        // A unit nobody described: its name picks the parts.
+        ArtRandom r(look.seed);
+        look.move = static_cast<Move>(r.Next() % 8);
+        look.body = static_cast<BodyShape>(r.Next() % 6);
+        look.tool = static_cast<Tool>(1 + r.Next() % 8);
+        look.size = 0.9;
+    }
+    static const std::pair<const char*, Special> kSpecials[] = {
+        {"ghost", Special::Ghost},    {"whale", Special::Whale},     {"orca", Special::Whale},
+        {"stingray", Special::Ray},   {"time bomb", Special::Clock}, {"capsule cage", Special::Cage},
+        {"rocket", Special::Missile},
+    };
+    for (const auto& [word, special] : kSpecials)
+        if (look.machine && lower.find(word) != std::string::npos && lower.find("wagon") == std::string::npos) {
+            look.special = special;
+            break;
+        }
+    UnitColours colours = ColoursForUnit(lower, id, look.move == Move::Swim,
+                                         look.move == Move::Hover || look.move == Move::Rotor, manifestColour);
+    look.main = colours.main;
+    look.accent = colours.accent;
+    look.trim = colours.trim;
+    look.eye = colours.eye;
+    return look;
+}
