@@ -127,8 +127,8 @@ void CEffect_FontInstruction::OnFrame(int index) {
         bar->SetSize(float(g_iScreenWidth), 60.0f, 1.0f);
         bar->SetPosition(0.0f, -257.0f, 0.0f);
         bar->SetDiffuse(0.0f, 0.0f, 0.0f, 1.0f);
-        bar->Render();
-        bar->Render();
+        bar->RenderSRT();
+        bar->RenderSRT();
         bar->RestoreState();
     }
     if (app && app->m_pFontStandard) {

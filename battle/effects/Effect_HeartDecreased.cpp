@@ -38,7 +38,7 @@ void CEffect_HeartDecreased::OnFrame(int index) {
         heart->SetPosition(338.0f, 230.0f, 0.0f);
         if (phase == 0) heart->ScaleSizeUniform(1.5f - float(u) / 10.0f);
         if (phase == 4) heart->SetDiffuse(1.0f, 1.0f, 1.0f, fadeHeart > 1.0f ? 1.0f : fadeHeart);
-        heart->Render();
+        heart->RenderSRT();
         if (phase >= 1 && phase <= 3) {
             // The glow: a second, additive draw pulsing every 17 frames.
             const float s = float(g_pApp ? g_pApp->m_nFrame % 17 : 0) * 0.0625f;
@@ -47,7 +47,7 @@ void CEffect_HeartDecreased::OnFrame(int index) {
             heart->SetBlendMode(4, heart->m_iAlphaRef);
             heart->SetDiffuse(c, c, c, c);
             heart->m_iTextureOp = 1;
-            heart->Render();
+            heart->RenderSRT();
         }
         heart->RestoreState();
         heart->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
@@ -57,7 +57,7 @@ void CEffect_HeartDecreased::OnFrame(int index) {
         glyph->SetPosition(380.0f, 233.0f, 0.0f);
         if (phase == 1) glyph->ScaleSizeUniform(2.0f - float(u) / 10.0f);
         if (phase == 4) glyph->SetDiffuse(1.0f, 1.0f, 1.0f, fade);
-        glyph->Render();
+        glyph->RenderSRT();
         glyph->RestoreState();
         glyph->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
     }

@@ -18,6 +18,6 @@ void CEffect_ItemAmount::OnFrame(int index) {
     label->ScaleSizeUniform(std::min(2.0f * e + 0.3f, 0.75f));
     label->SetPosition(r.params[0].f, r.params[1].f + 35.0f, 0.0f);
     label->SetDiffuse(1.0f, 1.0f, 1.0f, e <= 0.8f ? 1.0f : 1.0f - (e - 0.8f) / 0.2f);
-    label->Render();
+    label->RenderSRT();
     label->RestoreState();
 }

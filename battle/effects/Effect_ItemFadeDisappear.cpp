@@ -12,6 +12,6 @@ void CEffect_ItemFadeDisappear::OnFrame(int index) {
     picture->ScaleSizeUniform(1.0f + 0.5f * e);
     picture->SetPosition(r.params[0].f, r.params[1].f, r.params[2].f);
     picture->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f - e);
-    picture->Render();
+    picture->RenderSRT();
     picture->RestoreState();
 }

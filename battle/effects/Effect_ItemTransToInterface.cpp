@@ -133,7 +133,7 @@ void CEffect_ItemTransToInterface::OnFrame(int index) {
     if (CVxBillboard* picture = ItemPicture(kind)) {
         picture->SaveState();
         picture->SetPosition(at.x, at.y, at.z);
-        picture->Render();
+        picture->RenderSRT();
         picture->RestoreState();
     }
     if (r.age < frames) return;

@@ -66,7 +66,7 @@ void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int 
         if (scale != 1.0f) layer->ScaleSizeUniform(scale);
         layer->SetPosition(at.x, at.y, depth);
         layer->SetDiffuse(r, g, b, 1.0f);
-        layer->Render();
+        layer->RenderSRT();
         layer->RestoreState();
         depth -= 1.0f;
     }
@@ -509,7 +509,7 @@ void CPageGame::DrawCardChoice(float offset) {
         panel->SaveState();
         panel->ScaleSize2D(0.85f, 1.05f);
         panel->SetPosition(120.0f, row, 0.0f);
-        panel->Render();
+        panel->RenderSRT();
         panel->RestoreState();
     }
     int hoveredCard = -1;

@@ -40,7 +40,7 @@ void DrawLayer(CVxBillboard* picture, const VxVec3& at, float scale, float r, fl
     if (scale != 1.0f) picture->ScaleSizeUniform(scale);
     picture->SetPosition(at.x, at.y, at.z);
     picture->SetDiffuse(r, g, b, 1.0f);
-    picture->Render();
+    picture->RenderSRT();
     picture->RestoreState();
 }
 

@@ -23,7 +23,7 @@ void DrawAt(CVxBillboard* picture, float x, float y, float scale = 1.0f) {
     picture->SaveState();
     if (scale != 1.0f) picture->ScaleSizeUniform(scale);
     picture->SetPosition(x, y, 0.0f);
-    picture->Render();
+    picture->RenderSRT();
     picture->RestoreState();
 }
 
@@ -86,7 +86,7 @@ void CPageGame::SlidePanel() {
     // 350 hides the panel above the top edge; 302 shows it.
     y = std::clamp(y, 302, 350);
     panel->SetPosition(float(x), float(y), 0.0f);
-    panel->Render();
+    panel->RenderSRT();
     UpdateShownParts();
     DrawNumber(app->m_pNumInterface, int(m_afShownParts[1]), float(x) + 65.0f, float(y), 16.0f, 1, 0.8f);
 }
@@ -129,7 +129,7 @@ void CPageGame::DrawHud() {
         fill->ScaleSize2D(f, 1.0f);
         fill->SetTextureRect(0.0f, 0.3f, 0.7f * f, 0.1f);
         fill->SetPosition(-203.0f - (1.0f - f) * 0.5f * W, barY, 0.0f);
-        fill->Render();
+        fill->RenderSRT();
         fill->RestoreState();
     }
 
@@ -162,7 +162,7 @@ void CPageGame::DrawHud() {
     // The energy icon keeps its place: flying items read it as their target.
     if (CVxBillboard* icon = app->m_apBbdInterface[2]) {
         icon->SetPosition(295.0f, s + 269.0f, 0.0f);
-        icon->Render();
+        icon->RenderSRT();
     }
     if (!m_StageDefinition.m_bEnergyInPlay) {
         for (float x : {345.0f, 360.0f, 375.0f}) DrawAt(m_pHudDash, x, s + 272.0f);

@@ -50,11 +50,11 @@ void CPageGame::DrawFieldCells(float phase) {
         mark->SetSize(80.5f, 75.75f, 1.0f);
         if (IsFinalStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
         else mark->SetDiffuse(0.0f, 0.0f, 0.0f, phase * 0.35f);
-        mark->Render();
+        mark->RenderSRT();
         const int c = m_aiColumnHazard[i % FIELD_ROWS];
         if (jetArea && c > 0) {
             mark->SetDiffuse(1.0f, 0.0f, 0.0f, float(phase * 0.5 * std::sin(double(c) / 60.0 * M_PI)));
-            mark->Render();
+            mark->RenderSRT();
         }
     }
     mark->RestoreState();
