@@ -17,7 +17,7 @@ int CPageMenu::Unload() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return 0;
     if (m_pResourceManager) m_pResourceManager->StopSounds();
-    if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    app->SaveProgress();
     app->ReleaseStartupResources();
     return 0;
 }

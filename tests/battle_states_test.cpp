@@ -166,3 +166,56 @@ TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BattleStatesTest, LoadPreparesTheMarksButtonsAndDisplayRobotsOfTheStage) {
+    const struct {
+        int stage;
+        bool canMove;
+        int displayRobots;
+    } cases[] = {{1, false, 3}, {12, false, 7}, {15, false, 8}, {120, false, 8}, {168, true, 0}, {153, true, 0}};
+    for (const auto& c : cases) {
+        Begin(c.stage, 1, 11);
+        g_CurrentProfile.m_abRobotUnlocked[39] = 1;
+        g_CurrentProfile.m_nCardSlots = 4;
+        ASSERT_TRUE(run->RunUntilState(BATTLE_OPENING, 100));
+        CPageGame& page = run->Battle();
+        EXPECT_EQ(page.m_pCanMoveIcon != nullptr, c.canMove) << c.stage;
+        EXPECT_NE(page.m_apRemoverIcons[0], nullptr) << c.stage;
+        EXPECT_EQ(page.m_nRobotArray, c.displayRobots) << c.stage;
+        if (c.stage <= 150) {
+            EXPECT_EQ(page.m_nHandSlots, 4);
+            for (int i = 0; i < DECK_SLOTS; ++i) EXPECT_EQ(page.m_apHandButtons[i] != nullptr, i < 4) << i;
+        }
+        EXPECT_EQ(page.m_aiEnemyCalls[0], 0);
+        EXPECT_EQ(run->NotFoundBoxes(), 0) << c.stage;
+        run.reset();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BattleStatesTest, ADealtHandSkipsTheCardChoice) {
+    Begin(40, 1, 11, {2, 0, 5});
+    g_CurrentProfile.m_nCardSlots = 3;
+    bool choseCards = false;
+    while (run->RunnerFrame() < 3000 && !(run->App().m_iCurrentPage == 3 && run->State() == BATTLE_BEGIN)) {
+        run->Step();
+        choseCards = choseCards || (run->App().m_iCurrentPage == 3 && run->State() == BATTLE_CARD_SELECT);
+    }
+    ASSERT_EQ(run->State(), BATTLE_BEGIN);
+    EXPECT_FALSE(choseCards);
+    CPageGame& page = run->Battle();
+    const int expected[] = {2, 0, 5};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(page.m_aHand[i].m_iCard, expected[i]) << i;
+        EXPECT_EQ(page.m_aHandDefs[i].m_iType, expected[i]) << i;
+    }
+    EXPECT_EQ(page.m_aHand[3].m_iCard, -1);
+    EXPECT_EQ(run->App().m_vecLastDeck, (std::vector<int>{2, 0, 5})) << "the loader remembers the deck";
+}
+
+}  // namespace

@@ -1,6 +1,9 @@
 // Whole stages from a seed with no defence: each runs its opening, waves and
 // ending, ends at a fixed frame with a fixed checksum, and meets no missing
 // resource.
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -102,6 +105,39 @@ TEST(StageRunOptionsTest, ScriptsAndHandsAreReadOrRefused) {
     EXPECT_FALSE(ReadScript(path, events, error));
     EXPECT_NE(error.find(":1:"), std::string::npos);
     EXPECT_FALSE(ReadScript(path + ".none", events, error));
+}
+
+}  // namespace
+
+namespace {
+
+// The tool itself: one clear line and exit code 2 for what it cannot run.
+TEST(StageRunTool, BadArgumentsGiveOneLineAndExitCodeTwo) {
+    const std::string tool = CSQ_BINARY_DIR "/tools/stagerun/stagerun";
+    const struct {
+        const char* folder;
+        std::string args;
+        const char* says;
+    } cases[] = {
+        {CSQ_BINARY_DIR, "--stage 181 --seed 1", "outside 1-180"},
+        {CSQ_BINARY_DIR, "--stage 0", "outside 1-180"},
+        {CSQ_BINARY_DIR, "--stage 3 --script /nonexistent/script.txt", "cannot read script"},
+        {CSQ_BINARY_DIR, "--stage x", "not a number"},
+        {"/", "--stage 3", "DATA is missing"},
+    };
+    for (const auto& c : cases) {
+        const std::string command =
+            std::string("cd ") + c.folder + " && SDL_AUDIODRIVER=dummy " + tool + " " + c.args + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string out;
+        char buf[256];
+        while (fgets(buf, sizeof buf, pipe)) out += buf;
+        const int status = pclose(pipe);
+        EXPECT_EQ(WEXITSTATUS(status), 2) << c.args;
+        EXPECT_NE(out.find(c.says), std::string::npos) << c.args << ": " << out;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+    }
 }
 
 }  // namespace

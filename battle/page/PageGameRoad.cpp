@@ -174,7 +174,8 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
             UpdateAchievementProgress(35, m_nMachinesKilled);
         }
     }
-    if (stage > 150) ForgetMiniGameLinks(r.m_iSerial);
+    // Only the mini-games set these links; no pointer outlives its robot.
+    ForgetMiniGameLinks(r.m_iSerial);
     it = EraseRobot(m_lstRobots, it);
     return true;
 }
