@@ -471,38 +471,6 @@ void CPageGame::DrawCardChoice(float offset) {
     const bool busy = (app->m_pEffectSwitchPage && Shows(app->m_pEffectSwitchPage)) ||
                       (app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen());
 
-    // The hand row.
-    const int n = std::min(m_nHandSlots, DECK_SLOTS);
-    int hoveredSlot = -1;
-    for (int s = 0; s < n; ++s)
-        if (m_apHandButtons[s] && !busy && m_apHandButtons[s]->HitTest()) hoveredSlot = s;
-    for (int k = 0; k <= n; ++k) {
-        // Hovered or carried slot last.
-        int s = k;
-        const int top = m_iCarriedCard >= 0 ? m_iCarriedCard : hoveredSlot;
-        if (k == n) s = top;
-        else if (s == top) continue;
-        if (s < 0 || s >= n) continue;
-        CVxButton* b = m_apHandButtons[s];
-        if (!b) continue;
-        VxVec3 at = b->m_vPosition;
-        if (m_iCardChoiceStep < 2) at.y -= offset * 0.25f;
-        if (m_iDragMode == 1 && s != m_iCarriedCard)
-            at.y += 5.0f * float(std::sin((double(s) * 90.0 + double(frame) * 20.0) * M_PI / 180.0));
-        if (s == m_iCarriedCard) at.x = CursorPoint().x;
-        const int card = m_aHand[s].m_iCard;
-        float scale = s == hoveredSlot ? 1.1f : 1.0f;
-        if (tenSlots) scale *= 0.94f;
-        if (card < 0) {
-            DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, scale, 1, 1, 1, -5.0f);
-            continue;
-        }
-        CVxBillboard* back = m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
-                                                                                         : app->m_pBbdCardBG;
-        DrawCard(back, app->m_apBbdCard[card], app->m_pNumInterface, m_aCardDefs[card].m_iEnergyCost, at, scale, 1, 1,
-                 1, -5.0f);
-    }
-
     // The panel and the card list.
     if (app->m_pBbdMsgMedium) {
         CVxBillboard* panel = app->m_pBbdMsgMedium;
@@ -564,4 +532,36 @@ void CPageGame::DrawCardChoice(float offset) {
         DrawSharedPicture(app->m_pBbdNew, at.x, at.y + 40.0f + 2.0f * float(std::sin(double(frame) * 4.0 * M_PI / 180.0)));
     }
     DrawSharedPicture(m_pCardChoiceHeader, 82.0f, row + 175.0f);
+    // The hand row, over the list's lowest cards.
+    const int n = std::min(m_nHandSlots, DECK_SLOTS);
+    int hoveredSlot = -1;
+    for (int s = 0; s < n; ++s)
+        if (m_apHandButtons[s] && !busy && m_apHandButtons[s]->HitTest()) hoveredSlot = s;
+    for (int k = 0; k <= n; ++k) {
+        // Hovered or carried slot last.
+        int s = k;
+        const int top = m_iCarriedCard >= 0 ? m_iCarriedCard : hoveredSlot;
+        if (k == n) s = top;
+        else if (s == top) continue;
+        if (s < 0 || s >= n) continue;
+        CVxButton* b = m_apHandButtons[s];
+        if (!b) continue;
+        VxVec3 at = b->m_vPosition;
+        if (m_iCardChoiceStep < 2) at.y -= offset * 0.25f;
+        if (m_iDragMode == 1 && s != m_iCarriedCard)
+            at.y += 5.0f * float(std::sin((double(s) * 90.0 + double(frame) * 20.0) * M_PI / 180.0));
+        if (s == m_iCarriedCard) at.x = CursorPoint().x;
+        const int card = m_aHand[s].m_iCard;
+        float scale = s == hoveredSlot ? 1.1f : 1.0f;
+        if (tenSlots) scale *= 0.94f;
+        if (card < 0) {
+            DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, scale, 1, 1, 1, -5.0f);
+            continue;
+        }
+        CVxBillboard* back = m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
+                                                                                         : app->m_pBbdCardBG;
+        DrawCard(back, app->m_apBbdCard[card], app->m_pNumInterface, m_aCardDefs[card].m_iEnergyCost, at, scale, 1, 1,
+                 1, -5.0f);
+    }
+
 }
