@@ -453,6 +453,8 @@ int CPageGame::FindHandCard(int robotId) const {
 int CPageGame::Release() {
     CGameApplication* app = g_pGameAppInstance;
     g_fGroup0VolumeScale = 1.0f;
+    if (app && int(app->m_iCurrentStage) == 155) SetHandCardVolume(1.0f);
+    ForgetCardChoiceArt();
 
     m_lstRobots.clear();
     m_lstBullets.clear();

@@ -218,6 +218,8 @@ public:
 
     // Card choice.
     void MakeCardChoiceButtons();
+    // What MakeCardChoiceButtons made goes with the page's manager.
+    void ForgetCardChoiceArt();
     void HandleCardChoiceInput();
     void DrawCardChoice(float offset);
     void ChooseCard(float x, float y, float z, int card, int slot);

@@ -154,6 +154,13 @@ void CPageGame::MakeCardChoiceButtons() {
     m_bScrollButtonShown = unlocked > 20;
 }
 
+void CPageGame::ForgetCardChoiceArt() {
+    m_pCardBGUpgraded = m_pCardChoiceHeader = m_pRangeArt = m_pHudDash = m_pHudTimes = nullptr;
+    m_pPauseButton = m_pStartButton = m_pBackButton = m_pPreviewButton = nullptr;
+    m_pLastDeckButton = m_pClearHandButton = m_pScrollButton = m_pRobopediaButton = nullptr;
+    std::fill(std::begin(m_apCardButtons), std::end(m_apCardButtons), nullptr);
+}
+
 int CPageGame::EmptyDeckSlots() const {
     int n = 0;
     for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) n += m_aHand[i].m_iCard == -1;
