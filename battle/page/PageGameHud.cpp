@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/effects/Effect_ScaleAndDiffuseOut.h"
+#include "game/Effect_ScaleAndDiffuseOut.h"
 #include "battle/page/PageGame.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
