@@ -1,6 +1,7 @@
 #pragma once
-// The amount an item brought, rising from where it was.
-// Until its picture is drawn, a record only runs out its life.
+// The amount an item brought: its label rises from where it was picked up
+// and fades in its last fifth. Kind: the item's kind (0-7); parameters 0-2:
+// the point.
 #include "engine/VxEffect.h"
 
 class CEffect_ItemAmount : public CVxEffect {
@@ -10,5 +11,5 @@ public:
         m_iDefaultLife = 45;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
 };

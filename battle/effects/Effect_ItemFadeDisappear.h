@@ -1,6 +1,6 @@
 #pragma once
-// An item fading where it lay.
-// Until its picture is drawn, a record only runs out its life.
+// Where a flight ended the item's picture swells and fades over 10 frames.
+// Kind: the item's kind; parameters 0-2: the point.
 #include "engine/VxEffect.h"
 
 class CEffect_ItemFadeDisappear : public CVxEffect {
@@ -10,5 +10,5 @@ public:
         m_iDefaultLife = 10;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
 };

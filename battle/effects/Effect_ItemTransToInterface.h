@@ -1,7 +1,22 @@
 #pragma once
-// An item's picture flying to the counters; it credits the item on arrival.
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// An item's picture flying to its counter on the HUD (30 px a frame); its
+// value is credited on arrival. Kind: the item's kind; parameters 0-2: where
+// it was picked up.
 #include "engine/VxEffect.h"
+#include "engine/VxMatrix.h"
+
+class CVxBillboard;
+
+// The battle's energy never passes this after a collection.
+constexpr int ENERGY_CAP = 9990;
+// A profile's metal parts never pass this.
+constexpr int METAL_PARTS_CAP = 999990;
+
+// What an item of the kind is worth: energy for kinds 0-3, metal parts for
+// 4-7, else 0.
+int ItemCredit(int kind);
+// Frames of a flight from one point to another (x and y only).
+int ItemFlightFrames(float fromX, float fromY, float toX, float toY);
 
 class CEffect_ItemTransToInterface : public CVxEffect {
 public:
@@ -10,5 +25,13 @@ public:
         m_iDefaultLife = EFFECT_ENDLESS_LIFE;
         Clear(0);
     }
-    void OnFrame(int index) override { Clear(index); }
+    void OnFrame(int index) override;
+
+    // Where a flight of the kind ends this frame.
+    static VxVec3 Target(int kind);
+    // The picture of an item of the kind (null when there is none).
+    static CVxBillboard* ItemPicture(int kind);
+    // Adds the item's value where it belongs, with the caps and the
+    // achievements it counts toward.
+    static void Credit(int kind);
 };

@@ -295,6 +295,7 @@ int CPageGame::Load() {
     for (HandSlot& slot : m_aHand) slot = HandSlot{};
     m_bCarriedFromCapsule = false;
     MakeHandButtons();
+    MakeCardChoiceButtons();
 
     const int handSlots = m_nHandSlots;
     LoadBattleResources();
@@ -460,6 +461,8 @@ int CPageGame::FindHandCard(int robotId) const {
 int CPageGame::Release() {
     CGameApplication* app = g_pGameAppInstance;
     g_fGroup0VolumeScale = 1.0f;
+    if (app && int(app->m_iCurrentStage) == 155) SetHandCardVolume(1.0f);
+    ForgetCardChoiceArt();
 
     m_lstRobots.clear();
     m_lstBullets.clear();
@@ -506,9 +509,11 @@ int CPageGame::Release() {
 }
 
 void CPageGame::StartBackgroundLoader() {
-    // The starter raises the loader-running flag itself.
-    if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();
     m_iCardChoiceStep = 2;
+    m_iStateEntryFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
+    // The starter raises the loader-running flag itself.
+    if (!g_bLoaderRunning)
+        if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();
 }
 
 void CPageGame::ForgetCachedPictures() {

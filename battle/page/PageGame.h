@@ -72,6 +72,9 @@ class CEffect_FontInstruction;
 class CEffect_RobotInfo;
 class CGameApplication;
 
+// Points the robot drawing keeps behind a carried card; a pick starts them afresh.
+constexpr int POSITION_TRAIL_POINTS = 40;
+extern VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
 
 // A Machine to introduce before the first wave.
 struct NewEnemyEntry {
@@ -206,9 +209,64 @@ public:
     // Hand.
     int FindHandCard(int robotId) const;
     int GetEnergyCostLimit() const;
+    // Runs on the stage loader: records, pictures, the remembered deck and
+    // the art and sounds of the hand's robots.
+    void BuildHand() override;
+    void DrawHand();
+    void DrawCarriedPreview();
+    // The charge gauge's fill (0.13 to 1.0) at charge c of recharge time r.
+    static float GaugeValue(int charge, int recharge);
+    // Turns the carried card into a robot on the cell under the cursor.
+    void PlaceCardRobot();
 
-    // Sound: the battle music gives way to the end music.
+    // Card choice.
+    void MakeCardChoiceButtons();
+    // What MakeCardChoiceButtons made goes with the page's manager.
+    void ForgetCardChoiceArt();
+    void HandleCardChoiceInput();
+    void DrawCardChoice(float offset);
+    void ChooseCard(float x, float y, float z, int card, int slot);
+    void DrawCardFlights();
+    bool IsNoCardInFlight() const;
+    void ReturnHandCard(int slot);
+    void CompactHand();
+    void ConfirmHand();
+    // The warnings ConfirmHand queues for this deck, in order (41 to 47).
+    std::vector<int> HandWarnings() const;
+    bool DeckHolds(int card) const;
+    bool StageHasMachine(int type) const;
+    bool HasGroundShortage() const;
+    // Empty deck slots.
+    int EmptyDeckSlots() const;
+
+    // Battle input: pop-ups, Escape, pause, the hand and the field.
+    void HandleBattleInput();
+    void CancelCarriedCard();
+    // The cursor of device 0 in logical pixels, origin at the centre, y up.
+    VxVec3 CursorPoint() const;
+    // Shows a placement message: record 0 is cleared first.
+    CEffect_FontInstruction* FreshMessage();
+
+    // HUD.
+    void DrawHud();
+    void UpdateShownEnergy();
+    void UpdateShownParts();
+    void SlidePanel();
+    void SetPartsPanelPosition(float x, float y);
+    // One climb step of a shown counter toward its true value.
+    static void StepShownCounter(float (&shown)[3], float value);
+
+    // Placement.
+    void DrawFieldCells(float phase);
+    bool CanPlaceCard(int commit);
+
+    // Sound.
+    void AttenuateSounds() override;
+    // The battle music gives way to the end music.
     void PlayEndMusic(bool won);
+    void SetHandCardVolume(float factor);
+    // The factor several playing unit sounds are lowered to (1 for fewer than 2).
+    static float AttenuationFactor(int playing);
 
     // Weather of episode 3: acid rain, earthquake, whirlpools, jet streams.
     void SetUpWeather();
@@ -219,9 +277,6 @@ public:
     void LoadFieldEffectArt();
 
     // Stubs the later parts of the battle fill in.
-    // Runs on the stage loader: remembers the deck and has the hand's art loaded.
-    void BuildHand() override;
-    void AttenuateSounds() override {}
     void LoadRobopediaArt() {}
     void RefillCardRecords() {}
     void FreeRobopediaArt() {}
@@ -229,13 +284,6 @@ public:
     void DrawMiniGameHud() {}
     void SetUpMiniGame() {}
     void LoadMiniGameResources() {}
-    void DrawHud() {}
-    void DrawHand() {}
-    void DrawCardFlights() {}
-    void SlidePanel() {}
-    void SetPartsPanelPosition(float, float) {}
-    void DrawFieldCells(float) {}
-    bool CanPlaceCard(int) { return false; }
     void DrawDebugStats() {}
 
     // The window lost its contents: boards that keep their picture in a
@@ -485,6 +533,26 @@ public:
     bool m_bCardMoving = false;
     bool m_bResultTipShown = false;
     int m_iMetalPartsWon = 0;
+
+    // The card choice's own buttons and the dragging of hand cards.
+    CVxButton* m_apCardButtons[ROBOT_TYPES] = {};
+    CVxButton* m_pBackButton = nullptr;
+    CVxButton* m_pStartButton = nullptr;
+    CVxButton* m_pPreviewButton = nullptr;
+    bool m_bFieldPreview = false;
+    int m_iDragMode = 0;
+    int m_iDragStep = 0;
+    int m_iDragSlot = -1;
+    VxVec3 m_vDragPress;
+    int m_iDragFrames = 0;
+    int m_iPartsCollected = 0;  // metal parts picked up in this battle
+    // Card art the page loads for itself: the upgraded card's frame, the
+    // card-choice header, robot 6's range, and the HUD's dash and times glyphs.
+    CVxBillboard* m_pCardBGUpgraded = nullptr;
+    CVxBillboard* m_pCardChoiceHeader = nullptr;
+    CVxBillboard* m_pRangeArt = nullptr;
+    CVxBillboard* m_pHudDash = nullptr;
+    CVxBillboard* m_pHudTimes = nullptr;
 
     // The in-battle encyclopedia and its information board.
     RobopediaParts m_Robopedia;

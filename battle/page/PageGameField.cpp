@@ -119,40 +119,9 @@ int CPageGame::HandleInput() {
     return CVxPage::HandleInput();
 }
 
-// The pop-ups take every click first, in their fixed order; what they leave
-// goes to the field's items. Card handling comes with the hand.
+// The pop-ups take every click first, in their fixed order; the hand and
+// the field get what they leave.
 int CPageGame::HandleScreenInput(int subScreen) {
-    if (subScreen != 0) return 0;
-    CGameApplication* app = g_pGameAppInstance;
-    if (app && app->m_pEffectExit && app->m_pEffectExit->IsOpen()) {
-        app->m_pEffectExit->HandleClick();
-        return 0;
-    }
-    if (app && app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
-    if (m_pEffectMapStory) m_pEffectMapStory->HandleClick();
-    switch (m_iBattleState) {
-    case BATTLE_ACHIEVEMENT:
-        if (app && app->m_pEffectNewAchievement) app->m_pEffectNewAchievement->HandleClick();
-        break;
-    case BATTLE_NEW_ENEMIES:
-        if (m_pEffectNewEnemy) m_pEffectNewEnemy->HandleClick();
-        break;
-    case BATTLE_UNLOCKS:
-        if (m_pEffectNewRobot) m_pEffectNewRobot->HandleClick();
-        if (m_pEffectUnlocked) m_pEffectUnlocked->HandleClick();
-        break;
-    case BATTLE_REWARD:
-        if (m_pEffectReward) m_pEffectReward->HandleClick();
-        break;
-    case BATTLE_SUMMARY:
-        if (m_pEffectSummary) m_pEffectSummary->HandleClick();
-        break;
-    default: break;
-    }
-    if (m_pEffectParatrooper) m_pEffectParatrooper->HandleClick();
-    const bool boxOpen = app && app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen();
-    if (m_iBattleState == BATTLE_PLAYING && !boxOpen && g_pApp &&
-        (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED))
-        HandleFieldClick();
+    if (subScreen == 0) HandleBattleInput();
     return 0;
 }

@@ -98,17 +98,6 @@ int CPageGame::RewardStars() const {
     return 1;
 }
 
-void CPageGame::BuildHand() {
-    CGameApplication* app = g_pGameAppInstance;
-    if (!app) return;
-    app->m_vecLastDeck.clear();
-    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
-        if (m_aHand[i].m_iCard >= 0) app->m_vecLastDeck.push_back(m_aHand[i].m_iCard);
-    app->LoadPlayerRobotResources(m_aHand);
-    for (int i = 0; i < HAND_SLOTS; ++i)
-        for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apCardSounds[i][s] = m_aHandArt[i].m_apSound[s];
-}
-
 // The hand of a stage without a card choice (or of a run with a fixed hand).
 void CPageGame::FillHandWithoutChoice() {
     CGameApplication* app = g_pGameAppInstance;
@@ -217,7 +206,10 @@ void CPageGame::StepCardSelect() {
     switch (m_iCardChoiceStep) {
     case 0:
         if (k == 0 && app && app->m_pSndMsgBox && !app->m_pSndMsgBox->IsPlaying()) app->m_pSndMsgBox->Play();
-        if (k < 45) return;
+        if (k < 45) {
+            DrawCardChoice(float(45 - k) * 12.0f);
+            return;
+        }
         SetPartsPanelPosition(-320.0f, 330.0f);
         m_iCardChoiceStep = 1;
         if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 10 && !m_abStateFlags[5]) {
@@ -238,23 +230,22 @@ void CPageGame::StepCardSelect() {
         }
         return;
     case 1:
+        // The card choice's input confirms the hand and starts the loader.
         m_iPanelTimer = 300;
-        // Until the card list can be used, the choice takes the profile's
-        // first unlocked cards as soon as no box waits.
-        if (MessageBoxShows()) return;
-        FillHandWithoutChoice();
-        m_iCardChoiceStep = 2;
-        m_iStateEntryFrame = EngineFrame();
-        return;
+        break;
     case 2:
         m_iPanelTimer = 0;
-        if (k < 45) return;
+        if (k < 45) break;
         m_iCardChoiceStep = 3;
         AdvanceBattleState();
         SetPartsPanelPosition(-125.0f, 330.0f);
         return;
     default: return;
     }
+    const float offset = m_iCardChoiceStep == 0   ? float(45 - k) * 12.0f
+                         : m_iCardChoiceStep == 2 ? float(k) * 12.0f
+                                                  : 0.0f;
+    DrawCardChoice(offset);
 }
 
 void CPageGame::StepLoading() {
@@ -510,6 +501,7 @@ int CPageGame::RunBattleStates() {
         DrawHand();
         if (m_iBattleState <= BATTLE_PLAYING) TickIf(m_pEffectCardFull);
     }
+    if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard >= 0) DrawCarriedPreview();
     DrawMiniGameHud();
     CountOccupiedCells();
     RequestTutorialSteps();
@@ -532,10 +524,4 @@ int CPageGame::RunBattleStates() {
     TickIf(box);
     if (m_bDebugView) DrawDebugStats();
     return 0;
-}
-
-void CPageGame::PlayEndMusic(bool /*won*/) {
-    // The end tracks come with the battle's sound; the battle music stops here.
-    for (CVxSound* music : m_apBattleMusic)
-        if (music && music->IsPlaying()) music->Stop();
 }

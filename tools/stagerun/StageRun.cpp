@@ -251,7 +251,13 @@ bool StageRun::Start() {
         g_CurrentProfile.m_nCardSlots = std::max(g_CurrentProfile.m_nCardSlots, std::min(int(o.hand.size()), 10));
     app.m_iCurrentStage = o.stage;
     VxSrand(o.seed);
-    if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = o.hand;
+    std::vector<int> hand = o.hand;
+    if (hand.empty() && o.script.empty()) {
+        // Nobody would answer the card choice: the profile's first cards play.
+        for (int id = 0; id < ROBOT_REMOVER && int(hand.size()) < g_CurrentProfile.m_nCardSlots; ++id)
+            if (g_CurrentProfile.m_abRobotUnlocked[id] == 1) hand.push_back(id);
+    }
+    if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = hand;
     app.SwitchPage(BATTLE_PAGE_INDEX, 0);
     return true;
 }

@@ -1,0 +1,574 @@
+// The card choice before a battle: the list of 40 cards, cards flying into
+// and out of the hand, re-ordering the hand by dragging, the remembered deck,
+// and the warnings raised when the hand is confirmed.
+#include <algorithm>
+#include <cmath>
+
+#include "battle/effects/Effect_FontInstruction.h"
+#include "battle/page/PageGame.h"
+#include "engine/InputRecord.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxButton.h"
+#include "engine/VxNumber.h"
+#include "engine/VxResourceManager.h"
+#include "engine/VxSound.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_SwitchPage.h"
+#include "game/GameApplication.h"
+#include "game/PopupDrawing.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+
+namespace {
+
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+
+constexpr float kListTop = 232.0f;  // the list band, where list clicks count
+constexpr float kListBottom = -175.0f;
+constexpr float kPanelRow = 80.0f;
+constexpr float kMaxScroll = 400.0f;
+
+void Restart(CVxSound* sound) {
+    if (!sound) return;
+    sound->Stop();
+    sound->Play();
+}
+
+void Consume(InputRecord& in, int key) {
+    in.m_aiKey[key] = 0;
+    in.m_aiRepeat[key] = 0;
+}
+
+// A click on the button, once: taken, and the button shows as hovered.
+bool Fires(CVxButton* b) {
+    if (!b || b->m_iStatus == BUTTON_DISABLE || !b->TakeClick()) return false;
+    b->m_iStatus = BUTTON_OVER;
+    return true;
+}
+
+void Enable(CVxButton* b, bool on) {
+    if (!b) return;
+    if (on && b->m_iStatus == BUTTON_DISABLE) b->m_iStatus = BUTTON_NORMAL;
+    if (!on) b->m_iStatus = BUTTON_DISABLE;
+}
+
+VxVec3 CardListPoint(int id, float scroll, float panelRow) {
+    return VxVec3{float(id % 5) * 95.0f - 138.0f, scroll + panelRow + 95.0f - float(id / 5) * 100.0f, 0.0f};
+}
+
+void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int cost, const VxVec3& at, float scale,
+              float r, float g, float b, float depth) {
+    for (CVxBillboard* layer : {back, picture}) {
+        if (!layer) continue;
+        layer->SaveState();
+        if (scale != 1.0f) layer->ScaleSizeUniform(scale);
+        layer->SetPosition(at.x, at.y, depth);
+        layer->SetDiffuse(r, g, b, 1.0f);
+        layer->RenderSRT();
+        layer->RestoreState();
+        depth -= 1.0f;
+    }
+    if (!number || cost < 0) return;
+    number->SaveState();
+    const float spacing = number->m_fSpacing;
+    const int align = number->m_iAlign;
+    number->m_fSpacing = 13.0f;
+    number->m_iAlign = 0;
+    number->ScaleSizeUniform(0.6f * scale);
+    number->SetPosition(at.x + 24.0f * scale, at.y - 30.0f * scale, depth);
+    number->Draw(cost);
+    number->m_fSpacing = spacing;
+    number->m_iAlign = align;
+    number->RestoreState();
+}
+
+}  // namespace
+
+void CPageGame::MakeCardChoiceButtons() {
+    CGameApplication* app = g_pGameAppInstance;
+    static const char* const kButtonFolder = "Resource\\Button\\";
+    m_pCardBGUpgraded = Picture("Bbd_CardBGUpgrade.png", "Resource\\Card\\");
+    m_pCardChoiceHeader = Picture("Bbd_CardChoiceHeader.png", "Resource\\Card\\");
+    m_pRangeArt = Picture("Bbd_Range06.png", "Resource\\Interface\\");
+    // The HUD's dash and times glyphs are cells of the interface digit sheet.
+    m_pHudDash = Picture("Num_Interface1.png", "Resource\\Interface\\");
+    m_pHudTimes = Picture("Num_Interface1.png", "Resource\\Interface\\");
+    if (m_pHudDash) {
+        m_pHudDash->SetTextureRect(0.75f, 0.5f, 0.25f, 0.25f);
+        m_pHudDash->SetSize(64.0f, 64.0f, 1.0f);
+    }
+    if (m_pHudTimes) {
+        m_pHudTimes->SetTextureRect(0.25f, 0.75f, 0.25f, 0.25f);
+        m_pHudTimes->SetSize(64.0f, 64.0f, 1.0f);
+    }
+
+    m_pPauseButton = AddButton(0);
+    if (m_pPauseButton && app)
+        CVxButton::SetStateTextures(m_pPauseButton, app->m_ButtonPause.m_apState[0], app->m_ButtonPause.m_apState[1],
+                                    app->m_ButtonPause.m_apState[2], app->m_ButtonPause.m_apState[3]);
+    auto faced = [&](const char* base, float x, float y) {
+        CVxButton* b = AddButton(0);
+        if (!b) return b;
+        if (m_pResourceManager) {
+            CustomType faces;
+            m_pResourceManager->CreateButtonStates(faces, base, kButtonFolder, 15);
+            CVxButton::SetStateTextures(b, faces.m_apState[0], faces.m_apState[1], faces.m_apState[2],
+                                        faces.m_apState[3]);
+        }
+        b->m_iHitHalfWidth = 60;
+        b->m_iHitHalfHeight = 28;
+        b->SetPosition(x, y, 0.0f);
+        return b;
+    };
+    m_pStartButton = faced("Btn_CardStart_", 370.0f, -170.0f);
+    m_pBackButton = faced("Btn_MM_Back_", -370.0f, -170.0f);
+    m_pPreviewButton = faced("Btn_CardPreview_", -370.0f, -100.0f);
+    auto hitOnly = [&](int half) {
+        CVxButton* b = AddButton(0);
+        if (b) {
+            b->m_iHitHalfWidth = b->m_iHitHalfHeight = half;
+            b->SetPosition(9999.0f, 9999.0f, 0.0f);
+        }
+        return b;
+    };
+    m_pLastDeckButton = hitOnly(30);
+    m_pClearHandButton = hitOnly(30);
+    m_pScrollButton = hitOnly(30);
+    m_pRobopediaButton = hitOnly(30);
+    for (int i = 0; i < ROBOT_TYPES; ++i) m_apCardButtons[i] = hitOnly(44);
+    for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton, m_pPauseButton})
+        if (b) b->m_bVisible = false;
+    m_fCardScroll = 0.0f;
+    m_bFieldPreview = false;
+    m_iDragMode = m_iDragStep = 0;
+    m_iDragSlot = -1;
+    m_vDragPress = VxVec3{};
+    m_iDragFrames = 0;
+    m_iPartsCollected = 0;
+    std::fill(std::begin(m_abCardPicked), std::end(m_abCardPicked), false);
+    for (CardFlight& f : m_aCardFlights) f = CardFlight{};
+    int unlocked = 0;
+    for (int i = 0; i < ROBOT_TYPES; ++i) unlocked += g_CurrentProfile.m_abRobotUnlocked[i] == 1;
+    m_bScrollButtonShown = unlocked > 20;
+}
+
+void CPageGame::ForgetCardChoiceArt() {
+    m_pCardBGUpgraded = m_pCardChoiceHeader = m_pRangeArt = m_pHudDash = m_pHudTimes = nullptr;
+    m_pPauseButton = m_pStartButton = m_pBackButton = m_pPreviewButton = nullptr;
+    m_pLastDeckButton = m_pClearHandButton = m_pScrollButton = m_pRobopediaButton = nullptr;
+    std::fill(std::begin(m_apCardButtons), std::end(m_apCardButtons), nullptr);
+}
+
+int CPageGame::EmptyDeckSlots() const {
+    int n = 0;
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) n += m_aHand[i].m_iCard == -1;
+    return n;
+}
+
+bool CPageGame::IsNoCardInFlight() const {
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
+        if (m_aHand[i].m_iCard == -2) return false;
+    return true;
+}
+
+void CPageGame::ChooseCard(float x, float y, float z, int card, int slot) {
+    CardFlight* flight = nullptr;
+    for (CardFlight& f : m_aCardFlights)
+        if (f.m_iFramesLeft == 0) {
+            flight = &f;
+            break;
+        }
+    if (!flight || card < 0 || card >= ROBOT_TYPES) return;
+    CVxButton* target = slot >= 0 ? (slot < DECK_SLOTS ? m_apHandButtons[slot] : nullptr) : m_apCardButtons[card];
+    const VxVec3 to = target ? target->m_vPosition : VxVec3{};
+    const float dx = to.x - x, dy = to.y - y;
+    // A short hop still takes a frame, so the slot is always filled.
+    const int frames = std::max(int(std::sqrt(dx * dx + dy * dy)) / 20, 1);
+    *flight = CardFlight{frames, frames, x, y, z, card, slot};
+}
+
+void CPageGame::DrawCardFlights() {
+    CGameApplication* app = g_pGameAppInstance;
+    const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
+    for (CardFlight& f : m_aCardFlights) {
+        if (f.m_iFramesLeft <= 0) continue;
+        CVxButton* target = f.m_iSlot >= 0 ? (f.m_iSlot < DECK_SLOTS ? m_apHandButtons[f.m_iSlot] : nullptr)
+                                           : m_apCardButtons[f.m_iCard];
+        const VxVec3 to = target ? target->m_vPosition : VxVec3{};
+        const float t = float(f.m_iFramesLeft) / float(std::max(f.m_iTotalFrames, 1));
+        const VxVec3 at{to.x * (1.0f - t) + f.m_fX * t, to.y * (1.0f - t) + f.m_fY * t, -8.0f};
+        if (app) {
+            CVxBillboard* back = m_aCardDefs[f.m_iCard].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
+                                                                                                   : app->m_pBbdCardBG;
+            DrawCard(back, app->m_apBbdCard[f.m_iCard], app->m_pNumInterface, m_aCardDefs[f.m_iCard].m_iEnergyCost, at,
+                     tenSlots ? 0.94f : 1.0f, 1.0f, 1.0f, 1.0f, -8.0f);
+        }
+        if (--f.m_iFramesLeft > 0) continue;
+        if (f.m_iSlot >= 0 && f.m_iSlot < HAND_SLOTS) {
+            m_aHand[f.m_iSlot].m_iCard = f.m_iCard;
+            m_aHand[f.m_iSlot].m_iCharge = 0;
+        } else {
+            m_abCardPicked[f.m_iCard] = false;
+        }
+    }
+}
+
+void CPageGame::ReturnHandCard(int slot) {
+    if (slot < 0 || slot >= DECK_SLOTS) return;
+    const int card = m_aHand[slot].m_iCard;
+    if (card < 0) return;
+    const VxVec3 from = m_apHandButtons[slot] ? m_apHandButtons[slot]->m_vPosition : VxVec3{};
+    ChooseCard(from.x, from.y, from.z, card, -1);
+    m_aHand[slot] = HandSlot{};
+}
+
+void CPageGame::CompactHand() {
+    const int n = std::min(m_nHandSlots, DECK_SLOTS);
+    for (;;) {
+        int empty = -1, next = -1;
+        for (int i = 0; i < n && empty < 0; ++i)
+            if (m_aHand[i].m_iCard == -1) empty = i;
+        if (empty < 0) return;
+        for (int i = empty + 1; i < n && next < 0; ++i)
+            if (m_aHand[i].m_iCard >= 0) next = i;
+        if (next < 0) return;
+        const VxVec3 from = m_apHandButtons[next] ? m_apHandButtons[next]->m_vPosition : VxVec3{};
+        ChooseCard(from.x, from.y, from.z, m_aHand[next].m_iCard, empty);
+        std::swap(m_aHand[empty], m_aHand[next]);
+        m_aHand[empty].m_iCard = -2;
+    }
+}
+
+bool CPageGame::DeckHolds(int card) const {
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
+        if (m_aHand[i].m_iCard == card) return true;
+    return false;
+}
+
+bool CPageGame::StageHasMachine(int type) const {
+    for (int t : m_StageDefinition.m_aiEnemyType)
+        if (t == type) return true;
+    return false;
+}
+
+bool CPageGame::HasGroundShortage() const {
+    int ground = 0;
+    for (const FieldCell& c : m_aFieldCells) ground += c.m_iStageKind == TERRAIN_GROUND;
+    return ground < 10;
+}
+
+std::vector<int> CPageGame::HandWarnings() const {
+    std::vector<int> kinds;
+    const bool area3 = GetStageWorld(CurrentStage()) == 3;
+    if (!DeckHolds(0) && !DeckHolds(35)) kinds.push_back(41);
+    if (StageHasMachine(1014) && !DeckHolds(10) && !DeckHolds(29) && !DeckHolds(31)) kinds.push_back(42);
+    if (StageHasMachine(1019) && !DeckHolds(10) && !DeckHolds(29)) kinds.push_back(43);
+    if (DeckHolds(37) && !DeckHolds(1)) kinds.push_back(44);
+    if (DeckHolds(38) && !DeckHolds(2)) kinds.push_back(45);
+    if (area3 && HasGroundShortage() && !DeckHolds(17) && !DeckHolds(29)) kinds.push_back(46);
+    if (!area3 && HasGroundShortage() && !DeckHolds(11) && !DeckHolds(29)) kinds.push_back(47);
+    return kinds;
+}
+
+void CPageGame::ConfirmHand() {
+    const std::vector<int> kinds = HandWarnings();
+    CEffect_MsgBox* box = g_pGameAppInstance ? g_pGameAppInstance->m_pEffectMsgBox : nullptr;
+    if (kinds.empty() || !box) {
+        StartBackgroundLoader();
+        return;
+    }
+    box->m_lstPendingWarnings.assign(kinds.begin() + 1, kinds.end());
+    box->Add(kinds.front());
+}
+
+void CPageGame::HandleCardChoiceInput() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app || !g_pApp) return;
+    InputRecord& in = g_pApp->m_aInput[0];
+    const VxVec3 at = CursorPoint();
+    const int stage = CurrentStage();
+    const int empty = EmptyDeckSlots();
+    const int n = std::min(m_nHandSlots, DECK_SLOTS);
+    // The stage background scrolls to the field preview; until it does, the list shows.
+    const bool listView = !m_bFieldPreview;
+
+    if (!m_bFieldPreview) {
+        // 1. Refused cards.
+        for (int i = 0; i < ROBOT_TYPES; ++i) {
+            CVxButton* b = m_apCardButtons[i];
+            if (!b) continue;
+            if (b->m_iStatus != BUTTON_DISABLE && (m_abCardPicked[i] || empty == 0) && Fires(b)) {
+                if (empty == 0)
+                    if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowNoCardSlot();
+                Restart(app->m_pSndError);
+                break;
+            }
+            const bool disabledCard = g_CurrentProfile.m_abRobotUnlocked[i] == 1 && m_abCardDisabled[i];
+            if (disabledCard && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED) && at.y > kListBottom && at.y < kListTop &&
+                b->HitTest()) {
+                Consume(in, MOUSE_LEFT);
+                CEffect_FontInstruction* fi = FreshMessage();
+                if (fi && empty == 0) fi->ShowNoCardSlot();
+                else if (fi && GetStageEpisode(stage) == 2 && m_aCardDefs[i].m_iEnergyCost > GetEnergyCostLimit())
+                    fi->ShowCostLimit(GetEnergyCostLimit());
+                else if (fi) fi->ShowEnvironmentError();
+                Restart(app->m_pSndError);
+                break;
+            }
+        }
+        // 2. Choosing.
+        if (empty > 0)
+            for (int i = 0; i < ROBOT_TYPES; ++i) {
+                CVxButton* b = m_apCardButtons[i];
+                if (!b || m_abCardPicked[i] || !Fires(b)) continue;
+                int slot = -1;
+                for (int s = 0; s < n && slot < 0; ++s)
+                    if (m_aHand[s].m_iCard == -1) slot = s;
+                if (slot < 0) break;
+                m_abCardPicked[i] = true;
+                ChooseCard(b->m_vPosition.x, b->m_vPosition.y, b->m_vPosition.z, i, slot);
+                m_aHand[slot].m_iCard = -2;
+                Restart(m_pSfxPickCard);
+            }
+        // 3. Re-ordering the hand by dragging.
+        if (listView && IsNoCardInFlight()) {
+            const bool held = in.m_aiKey[MOUSE_LEFT] & KEY_HELD;
+            const bool released = in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED;
+            if (m_iDragMode == 0 && m_iDragStep == 0) {
+                for (int s = 0; s < n && held; ++s) {
+                    CVxButton* b = m_apHandButtons[s];
+                    if (!b || m_aHand[s].m_iCard < 0 || !b->HitTest()) continue;
+                    m_iDragSlot = s;
+                    m_vDragPress = at;
+                    m_iDragFrames = 0;
+                    m_iDragStep = 1;
+                    break;
+                }
+            } else if (m_iDragMode == 0 && m_iDragStep == 1) {
+                if (released) {
+                    Consume(in, MOUSE_LEFT);
+                    if (m_iDragFrames < 15) {
+                        ReturnHandCard(m_iDragSlot);
+                        CompactHand();
+                        Restart(m_pSfxPickCard);
+                    }
+                    m_iDragSlot = -1;
+                    m_vDragPress = VxVec3{};
+                    m_iDragFrames = 0;
+                    m_iDragStep = 0;
+                } else if (held && std::fabs(at.x - m_vDragPress.x) < 30.0f && std::fabs(at.y - m_vDragPress.y) < 30.0f) {
+                    if (++m_iDragFrames > 15) {
+                        m_iDragMode = 1;
+                        m_iCarriedCard = m_iDragSlot;
+                    }
+                } else {
+                    m_iDragStep = 0;
+                    m_vDragPress = VxVec3{10000.0f, 10000.0f, 0.0f};
+                    m_iDragFrames = 10000;
+                }
+            } else if (m_iDragMode == 1) {
+                int hovered = -1;
+                for (int s = 0; s < n && hovered < 0; ++s) {
+                    CVxButton* b = m_apHandButtons[s];
+                    if (!b || m_aHand[s].m_iCard < 0) continue;
+                    if (m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 43;
+                    if (b->HitTest()) hovered = s;
+                    if (m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 42;
+                }
+                if (m_iCarriedCard < 0 && held && hovered >= 0) m_iCarriedCard = hovered;
+                if (m_iCarriedCard >= 0 && hovered >= 0 && hovered != m_iCarriedCard) {
+                    std::swap(m_aHand[m_iCarriedCard], m_aHand[hovered]);
+                    m_iCarriedCard = hovered;
+                    Restart(app->m_pSndSlideScr);
+                }
+                const bool ends = m_iCarriedCard >= 0 && (hovered < 0 || released);
+                if (released && hovered >= 0) Consume(in, MOUSE_LEFT);
+                if (ends) {
+                    m_iCarriedCard = -1;
+                    m_iDragSlot = -1;
+                    m_vDragPress = VxVec3{};
+                    m_iDragMode = m_iDragStep = 0;
+                }
+            }
+        }
+        // 4. Scrolling the list.
+        const float before = m_fCardScroll;
+        if (in.m_aiKey[38] & KEY_HELD) m_fCardScroll += 5.0f;
+        if (in.m_aiKey[40] & KEY_HELD) m_fCardScroll -= 5.0f;
+        if (in.m_aiKey[MOUSE_WHEEL_FORWARD] & KEY_PRESSED) m_fCardScroll -= 100.0f;
+        if (in.m_aiKey[MOUSE_WHEEL_BACKWARD] & KEY_PRESSED) m_fCardScroll += 100.0f;
+        m_fCardScroll = std::clamp(m_fCardScroll, 0.0f, kMaxScroll);
+        if (m_fCardScroll != before) Restart(app->m_pSndSlideScr);
+    }
+    // 5. The buttons' own state machines run with the page's buttons, after this.
+    if (!m_bFieldPreview) {
+        // 6. Back to the main menu.
+        if (Fires(m_pBackButton)) {
+            app->PauseAllSounds();
+            app->m_bCaptureStill = true;
+            app->m_bShowStill = false;
+            if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(4);
+        }
+        // 7. Start.
+        const bool enter = (in.m_aiKey[VK_ENTER] & KEY_RELEASED) && m_pStartButton &&
+                           m_pStartButton->m_iStatus != BUTTON_DISABLE;
+        if (enter) Consume(in, VK_ENTER);
+        if (Fires(m_pStartButton) || enter) {
+            Restart(app->m_pSndBtnClick);
+            if (stage <= 150) ConfirmHand();
+            else StartBackgroundLoader();
+            if (m_pEffectFontInstruction) m_pEffectFontInstruction->Clear(0);
+        }
+        // 8. The remembered deck.
+        const bool handEmpty = empty == n;
+        const bool canRecall = handEmpty && !app->m_vecLastDeck.empty();
+        Enable(m_pLastDeckButton, canRecall);
+        if (!canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+        if (canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(-150.0f, -170.0f, 0.0f);
+        if (canRecall && Fires(m_pLastDeckButton)) {
+            bool anyPicked = false;
+            for (int card : app->m_vecLastDeck) anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
+            for (int card : app->m_vecLastDeck) {
+                if (anyPicked || card < 0 || card >= ROBOT_TYPES) break;
+                if (m_abCardDisabled[card] || !g_CurrentProfile.m_abRobotUnlocked[card]) {
+                    if (app->m_pEffectMsgBox && !app->m_pEffectMsgBox->IsOpen()) app->m_pEffectMsgBox->Add(20);
+                    continue;
+                }
+                int slot = -1;
+                for (int s = 0; s < n && slot < 0; ++s)
+                    if (m_aHand[s].m_iCard == -1) slot = s;
+                if (slot < 0) break;
+                m_abCardPicked[card] = true;
+                const VxVec3 from = m_apCardButtons[card] ? m_apCardButtons[card]->m_vPosition : VxVec3{};
+                ChooseCard(from.x, from.y, from.z, card, slot);
+                m_aHand[slot].m_iCard = -2;
+            }
+        }
+        // 9. Clearing the hand.
+        const bool canClear = empty < m_nHandSlots;
+        Enable(m_pClearHandButton, canClear);
+        if (m_pClearHandButton) m_pClearHandButton->SetPosition(canClear ? -150.0f : 9999.0f, canClear ? -170.0f : 9999.0f, 0.0f);
+        if (canClear && Fires(m_pClearHandButton) && IsNoCardInFlight())
+            for (int s = 0; s < n; ++s) ReturnHandCard(s);
+        // 10. The scroll button.
+        if (m_bScrollButtonShown && Fires(m_pScrollButton)) m_fCardScroll = m_fCardScroll < 200.0f ? kMaxScroll : 0.0f;
+        // 11. The encyclopedia opens at the middle of a fade.
+        if (g_CurrentProfile.m_abFeatureUnlocked[1] && Fires(m_pRobopediaButton) && app->m_pEffectBlackScreen) {
+            app->m_pEffectBlackScreen->m_bSubScreenSwitch = true;
+            app->m_pEffectBlackScreen->Add(0);
+        }
+    }
+    // 12. The field preview.
+    if (listView && Fires(m_pPreviewButton)) m_bFieldPreview = true;
+    else if (m_bFieldPreview && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
+        Consume(in, MOUSE_LEFT);
+        m_bFieldPreview = false;
+        Restart(app->m_pSndBtnClick);
+    }
+}
+
+void CPageGame::DrawCardChoice(float offset) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    const int frame = EngineFrame();
+    const float row = offset + kPanelRow;
+    const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
+    const bool busy = (app->m_pEffectSwitchPage && Shows(app->m_pEffectSwitchPage)) ||
+                      (app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen());
+
+    // The panel and the card list.
+    if (app->m_pBbdMsgMedium) {
+        CVxBillboard* panel = app->m_pBbdMsgMedium;
+        panel->SaveState();
+        panel->ScaleSize2D(0.85f, 1.05f);
+        panel->SetPosition(120.0f, row, 0.0f);
+        panel->RenderSRT();
+        panel->RestoreState();
+    }
+    int hoveredCard = -1;
+    for (int i = 0; i < ROBOT_TYPES; ++i) {
+        CVxButton* b = m_apCardButtons[i];
+        if (!b) continue;
+        b->SetPosition(CardListPoint(i, m_fCardScroll, row).x, CardListPoint(i, m_fCardScroll, row).y, 0.0f);
+        if (!busy && b->m_iStatus != BUTTON_DISABLE && b->HitTest()) hoveredCard = i;
+    }
+    for (int k = 0; k <= ROBOT_TYPES; ++k) {
+        int i = k;
+        if (k == ROBOT_TYPES) i = hoveredCard;
+        else if (i == hoveredCard) continue;
+        if (i < 0) continue;
+        CVxButton* b = m_apCardButtons[i];
+        if (!b) continue;
+        const VxVec3 at = b->m_vPosition;
+        const bool visible = at.y > row - 220.0f && at.y < row + 120.0f;
+        const bool drawn = at.y > row - 310.0f && at.y < row + 210.0f;
+        if (g_CurrentProfile.m_abRobotUnlocked[i] != 1) {
+            b->m_iStatus = BUTTON_DISABLE;
+            if (drawn) DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, 1.0f, 1, 1, 1, -1.0f);
+            continue;
+        }
+        if (!drawn) {
+            b->m_iStatus = BUTTON_DISABLE;
+            continue;
+        }
+        float r = 1.0f, g = 1.0f, bl = 1.0f, scale = 1.0f;
+        if (m_abCardDisabled[i]) {
+            b->m_iStatus = BUTTON_DISABLE;
+            r = 0.5f;
+            g = bl = 0.0f;
+        } else if (b->m_iStatus == BUTTON_DISABLE) {
+            b->m_iStatus = BUTTON_NORMAL;
+        }
+        if (!visible) b->m_iStatus = BUTTON_DISABLE;
+        if (m_abCardPicked[i]) r = g = bl = 0.5f;
+        else if (i == hoveredCard) scale = 1.1f;
+        CVxBillboard* back = m_aCardDefs[i].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
+                                                                                      : app->m_pBbdCardBG;
+        DrawCard(back, app->m_apBbdCard[i], app->m_pNumInterface, m_aCardDefs[i].m_iEnergyCost, at, scale, r, g, bl,
+                 -1.0f);
+    }
+    for (int i = 0; i < ROBOT_TYPES; ++i) {
+        CVxButton* b = m_apCardButtons[i];
+        if (!b || g_CurrentProfile.m_abRobotUnlocked[i] != 1 || !g_CurrentProfile.m_abRobotNew[i] ||
+            m_abCardDisabled[i] || m_abCardPicked[i])
+            continue;
+        const VxVec3 at = b->m_vPosition;
+        if (!(at.y > row - 220.0f && at.y < row + 120.0f)) continue;
+        DrawSharedPicture(app->m_pBbdNew, at.x, at.y + 40.0f + 2.0f * float(std::sin(double(frame) * 4.0 * M_PI / 180.0)));
+    }
+    DrawSharedPicture(m_pCardChoiceHeader, 82.0f, row + 175.0f);
+    // The hand row, over the list's lowest cards.
+    const int n = std::min(m_nHandSlots, DECK_SLOTS);
+    int hoveredSlot = -1;
+    for (int s = 0; s < n; ++s)
+        if (m_apHandButtons[s] && !busy && m_apHandButtons[s]->HitTest()) hoveredSlot = s;
+    for (int k = 0; k <= n; ++k) {
+        // Hovered or carried slot last.
+        int s = k;
+        const int top = m_iCarriedCard >= 0 ? m_iCarriedCard : hoveredSlot;
+        if (k == n) s = top;
+        else if (s == top) continue;
+        if (s < 0 || s >= n) continue;
+        CVxButton* b = m_apHandButtons[s];
+        if (!b) continue;
+        VxVec3 at = b->m_vPosition;
+        if (m_iCardChoiceStep < 2) at.y -= offset * 0.25f;
+        if (m_iDragMode == 1 && s != m_iCarriedCard)
+            at.y += 5.0f * float(std::sin((double(s) * 90.0 + double(frame) * 20.0) * M_PI / 180.0));
+        if (s == m_iCarriedCard) at.x = CursorPoint().x;
+        const int card = m_aHand[s].m_iCard;
+        float scale = s == hoveredSlot ? 1.1f : 1.0f;
+        if (tenSlots) scale *= 0.94f;
+        if (card < 0) {
+            DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, scale, 1, 1, 1, -5.0f);
+            continue;
+        }
+        CVxBillboard* back = m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
+                                                                                         : app->m_pBbdCardBG;
+        DrawCard(back, app->m_apBbdCard[card], app->m_pNumInterface, m_aCardDefs[card].m_iEnergyCost, at, scale, 1, 1,
+                 1, -5.0f);
+    }
+
+}

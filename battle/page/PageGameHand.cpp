@@ -1,0 +1,312 @@
+// The player's hand in battle: its records (filled on the loader thread),
+// the cards drawn under the field and charging one step per drawn frame, the
+// ghost of the carried card, and turning the carried card into a robot.
+#include <algorithm>
+#include <cmath>
+
+#include "battle/effects/Effect_NewAchievementInGame.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/FieldLookup.h"
+#include "battle/units/GameRobot.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxButton.h"
+#include "engine/VxNumber.h"
+#include "content/Achievements.h"
+#include "content/UnlockTables.h"
+#include "engine/VxSaveData.h"
+#include "game/GameSaveData.h"
+#include "engine/VxSound.h"
+#include "engine/VxXApplication.h"
+#include "game/GameApplication.h"
+#include "content/SaveProfile.h"
+
+namespace {
+
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+
+bool IsSlotMachineStage(int stage) {
+    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
+}
+
+// Stages whose cards show and pay their energy cost.
+bool ShowsCost(int stage) { return stage <= 150 || stage == 172; }
+
+// Draws a layer at the button's place with the scale and depth of the slot.
+void DrawLayer(CVxBillboard* picture, const VxVec3& at, float scale, float r, float g, float b) {
+    if (!picture) return;
+    picture->SaveState();
+    if (scale != 1.0f) picture->ScaleSizeUniform(scale);
+    picture->SetPosition(at.x, at.y, at.z);
+    picture->SetDiffuse(r, g, b, 1.0f);
+    picture->RenderSRT();
+    picture->RestoreState();
+}
+
+void DrawCost(CVxNumber* number, int cost, float x, float y, float z, float scale) {
+    if (!number) return;
+    number->SaveState();
+    const float spacing = number->m_fSpacing;
+    const int align = number->m_iAlign, digits = number->m_nMinDigits;
+    number->m_fSpacing = 13.0f;
+    number->m_iAlign = 0;
+    number->m_nMinDigits = 1;
+    number->ScaleSizeUniform(0.6f * scale);
+    number->SetPosition(x, y, z);
+    number->Draw(cost);
+    number->m_fSpacing = spacing;
+    number->m_iAlign = align;
+    number->m_nMinDigits = digits;
+    number->RestoreState();
+}
+
+}  // namespace
+
+float CPageGame::GaugeValue(int charge, int recharge) {
+    if (recharge - charge > 10) return 0.13f + 0.73f * float(charge) / float(std::max(recharge - 10, 1));
+    return 0.86f + 0.14f * float(charge - (recharge - 10)) / 10.0f;
+}
+
+void CPageGame::BuildHand() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    const int stage = CurrentStage();
+    SaveProfile& profile = g_CurrentProfile;
+    if (stage <= 150) {
+        app->m_vecLastDeck.clear();
+        std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
+    }
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) {
+        const int card = m_aHand[i].m_iCard;
+        if (card < 0 || card >= ROBOT_TYPES) continue;
+        m_aHandDefs[i] = UnitDefinition{};
+        GetUnitDefinition(m_aHandDefs[i], card);
+        if (IsSlotMachineStage(stage)) m_aHand[i].m_iCharge = m_aHandDefs[i].m_iRechargeTime;
+        m_apHandPictures[i] = app->m_apBbdCard[card];
+        if (card == 32) m_lstDrawLastTypes.push_back(32);
+        if (stage <= 150) {
+            app->m_vecLastDeck.push_back(card);
+            profile.m_aiLastDeck[i] = card;
+        }
+    }
+    if (stage <= 150 && app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    m_aHand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
+    m_aHandDefs[REMOVER_SLOT] = UnitDefinition{};
+    GetUnitDefinition(m_aHandDefs[REMOVER_SLOT], ROBOT_REMOVER);
+    m_apHandPictures[REMOVER_SLOT] = app->m_apBbdCard[ROBOT_REMOVER];
+    m_lstDrawLastTypes.push_back(ROBOT_REMOVER);
+    for (int i = REMOVER_SLOT + 1; i < HAND_SLOTS; ++i) {
+        const int card = m_aHand[i].m_iCard;
+        if (card < 0 || card >= ROBOT_TYPES || card == ROBOT_REMOVER) continue;
+        m_aHandDefs[i] = UnitDefinition{};
+        GetUnitDefinition(m_aHandDefs[i], card);
+        m_apHandPictures[i] = app->m_apBbdCard[card];
+    }
+    app->LoadPlayerRobotResources(m_aHand);
+    for (int i = 0; i < HAND_SLOTS; ++i)
+        for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apCardSounds[i][s] = m_aHandArt[i].m_apSound[s];
+}
+
+void CPageGame::DrawHand() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    const int stage = CurrentStage();
+    const int frame = EngineFrame();
+    // The loader fills the hand's records: they are not read while it runs.
+    if (g_bLoaderRunning) return;
+
+    float slide = 0.0f;
+    float extraDrop = 0.0f;
+    if (m_iBattleState == BATTLE_LOADING && frame - m_iStateEntryFrame < 30) {
+        extraDrop = float(m_iStateEntryFrame + 30 - frame);
+        if (!HasMoreCardsThanSlots() || IsSlotMachineStage(stage)) slide = extraDrop * 4.0f;
+    } else if (m_iBattleState == BATTLE_RESULT) {
+        slide = extraDrop = float(frame - m_iStateEntryFrame);
+    }
+
+    if (!IsSlotMachineStage(stage)) {
+        // The hovered or carried slot is drawn last, on top.
+        int order[DECK_SLOTS];
+        int front = 0, back = DECK_SLOTS;
+        const int n = std::min(m_nHandSlots, DECK_SLOTS);
+        int last = -1;
+        for (int i = 0; i < n; ++i) {
+            CVxButton* b = m_apHandButtons[i];
+            const bool hovered = b && m_iBattleState <= BATTLE_PLAYING && m_iCarriedCard < 0 && b->HitTest();
+            if (hovered || i == m_iCarriedCard) last = i;
+            else order[front++] = i;
+        }
+        if (last >= 0) order[front++] = last;
+        back = front;
+        const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
+        for (int k = 0; k < back; ++k) {
+            const int s = order[k];
+            CVxButton* button = m_apHandButtons[s];
+            if (!button) continue;
+            HandSlot& slot = m_aHand[s];
+            if (slot.m_iCard < 0) continue;
+            const UnitDefinition& d = m_aHandDefs[s];
+            const int r = d.m_iRechargeTime;
+            const int c = slot.m_iCharge;
+            const float g = GaugeValue(c, r);
+            const VxVec3 home = button->m_vPosition;
+            const VxVec3 at{home.x, home.y - slide, home.z};
+            const bool hovered = m_iBattleState <= BATTLE_PLAYING && m_iCarriedCard < 0 && button->HitTest();
+            float scale = hovered ? 1.1f : 1.0f;
+            if (tenSlots) scale *= 0.94f;
+            const float costX = at.x + (tenSlots ? 21.0f : 24.0f), costY = at.y - (tenSlots ? 28.0f : 30.0f);
+
+            if (c == r - 1 && m_iEnergy >= d.m_iEnergyCost) {
+                if (m_pEffectCardFull) m_pEffectCardFull->Add(5, at.x, at.y, at.z);
+                if (m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
+                    app->m_pSndCardFull->Stop();
+                    app->m_pSndCardFull->Play();
+                }
+            }
+            const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
+            const bool heldBack = slot.m_iCard == 0 && IsFirstTutorialActive() && m_pEffectTutorials &&
+                                  m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
+            const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
+            const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
+            DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale,
+                      tint, tint, tint);
+            DrawLayer(m_apHandPictures[s], at, scale, tint, tint, tint);
+            if (charging) {
+                if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
+                if (!g_bLoaderRunning) ++slot.m_iCharge;
+                if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
+            }
+            if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
+                auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
+                const float fill = std::min(0.9f * g, 1.0f);
+                if (x && app->m_pBbdCardBG) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
+                if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
+                    DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
+                if (x && m_apHandPictures[s]) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, m_apHandPictures[s]->m_vSize, at, fill);
+                if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
+            }
+        }
+    }
+
+    // The extra card: the Remover Bot, on its own button.
+    if (m_pRemoverButton && m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
+        g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER]) {
+        m_pRemoverButton->SetPosition(40.0f, 290.0f + extraDrop, 0.0f);
+        const bool active = m_iBattleState <= BATTLE_PLAYING;
+        CVxBillboard* face = m_apRemoverIcons[active && m_iCarriedCard == REMOVER_SLOT ? 1 : 0];
+        const bool big = active && (m_pRemoverButton->HitTest() ||
+                                    (m_iCarriedCard >= 0 && m_aHand[m_iCarriedCard].m_iCard == ROBOT_REMOVER));
+        DrawLayer(face, m_pRemoverButton->m_vPosition, big ? 1.0f : 0.9f, 1.0f, 1.0f, 1.0f);
+    } else if (m_pRemoverButton) {
+        m_pRemoverButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+}
+
+void CPageGame::DrawCarriedPreview() {
+    if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
+    CGameApplication* app = g_pGameAppInstance;
+    CCom_GameRobot ghost;
+    const int carried = m_iCarriedCard;
+    int shown = carried;
+    const int card = m_aHand[carried].m_iCard;
+    if (m_iRelocatingRobot != -1 && (card == 37 || card == 38)) {
+        const int slot = FindHandCard(card == 37 ? 1 : 2);
+        if (slot >= 0) shown = slot;
+    }
+    ghost.m_Unit = m_aHandDefs[shown];
+    const VxVec3 cursor = CursorPoint();
+    VxVec3 at = cursor;
+    if (CanPlaceCard(0)) at = GetCellCentre(cursor.x, cursor.y, 0.0f);
+    if (card == 6 && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt) DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
+    (void)app;
+    ghost.m_bPreview = 1;
+    ghost.m_iHp = ghost.m_Unit.m_iMaxHp;
+    ghost.m_iUnitSlot = shown;
+    ghost.m_vPosition = ghost.m_vHome = ghost.m_vLastPosition = at;
+    ghost.Render();
+}
+
+void CPageGame::PlaceCardRobot() {
+    if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
+    const int carried = m_iCarriedCard;
+    const int stage = CurrentStage();
+    const VxVec3 cursor = CursorPoint();
+    CCom_GameRobot temp;
+    temp.m_iUnitSlot = carried;
+    temp.m_Unit = m_aHandDefs[carried];
+    temp.Place(cursor.x, cursor.y, 0.0f);
+    temp.m_vCell = FindNearestCell(temp.m_vPosition.x, temp.m_vPosition.y, temp.m_vPosition.z);
+    auto sameCell = [&](const CCom_GameRobot& r) {
+        return int(r.m_vCell.x) == int(temp.m_vCell.x) && int(r.m_vCell.y) == int(temp.m_vCell.y);
+    };
+
+    const FieldCell* cell = CellAt(m_aFieldCells, temp.m_vCell);
+    if (temp.m_Unit.m_iRole != ROLE_ONESHOT && cell && cell->m_iKind != cell->m_iStageKind) {
+        for (CCom_GameRobot& r : m_lstRobots) {
+            if (r.m_Unit.m_iRole != ROLE_PLATFORM || !sameCell(r)) continue;
+            // A platform dying under the drop takes the placement with it.
+            if (r.m_iHp < 1) return;
+            temp.m_iLinkedSerial = r.m_iSerial;
+            temp.m_iBobSourceSerial = r.m_iSerial;
+            if (r.Type() == 29) temp.m_bSeesConcealed = 1;
+            r.m_bPlatformOccupied = 1;
+            break;
+        }
+    }
+
+    int& placed = g_CurrentProfile.m_aiAchievementProgress[29];
+    if (placed < 2000) UpdateAchievementProgress(29, 1);
+
+    const int card = m_aHand[carried].m_iCard;
+    if (card == 0 || card == 35) ++m_aiStageStats[1];
+    if (temp.m_Unit.m_iRole == ROLE_ATTACK && temp.Type() != 22 && temp.Type() != 33) ++m_aiStageStats[3];
+
+    m_lstRobots.push_back(temp);
+    CCom_GameRobot& robot = m_lstRobots.back();
+    if (CVxSound* sound = m_apCardSounds[carried][0]) {
+        sound->Stop();
+        sound->Play();
+    }
+
+    if (card == 27) {
+        for (CCom_GameRobot& r : m_lstRobots) {
+            if (&r == &robot || r.Type() == 27 || r.IsMachine() || r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 ||
+                !sameCell(r))
+                continue;
+            r.m_iShieldSerial = robot.m_iSerial;
+            robot.m_iShieldSerial = r.m_iSerial;
+            break;
+        }
+    }
+    if (card == ROBOT_REMOVER) {
+        CCom_GameRobot* target = nullptr;
+        for (CCom_GameRobot& r : m_lstRobots) {
+            if (r.Type() == ROBOT_REMOVER || !(!r.IsMachine() || r.Type() == 1025)) continue;
+            if (r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r)) continue;
+            target = &r;
+            break;
+        }
+        if (target) {
+            target->m_bConsumed = 1;
+            if (target->m_iLinkedSerial != NO_SERIAL) {
+                if (CCom_GameRobot* platform = FindRobotBySerial(m_lstRobots, target->m_iLinkedSerial))
+                    platform->m_bPlatformOccupied = 0;
+                target->m_bSeesConcealed = 0;
+            }
+        } else {
+            for (CCom_GameRobot& r : m_lstRobots) {
+                if (r.IsMachine() || r.m_Unit.m_iRole != ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r)) continue;
+                r.m_bConsumed = 1;
+                if (FieldCell* c = CellAt(m_aFieldCells, robot.m_vCell)) c->m_iKind = c->m_iStageKind;
+                break;
+            }
+        }
+    }
+
+    const bool keepsCharge = stage == 159 || stage == 165 || stage == 169 || stage == 175 || stage == 176 ||
+                             stage == 178 || m_bCarriedFromCapsule;
+    if (!keepsCharge) m_aHand[carried].m_iCharge = 0;
+    if ((stage <= 150 && !m_bCarriedFromCapsule) || stage == 172) m_iEnergy -= m_aHandDefs[carried].m_iEnergyCost;
+    m_bCarriedFromCapsule = false;
+}

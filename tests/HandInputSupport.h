@@ -1,0 +1,89 @@
+#pragma once
+// Plays a battle through the real input path: presses, releases, moves and
+// keys go into the application's input record at logical coordinates (origin
+// at the centre, y up) exactly as the stage runner's scripts do, and the
+// frame road hands them to the battle page.
+#include <string>
+#include <vector>
+
+#include "battle/effects/Effect_FontInstruction.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "engine/InputRecord.h"
+#include "engine/VxButton.h"
+#include "game/GameApplication.h"
+#include "tests/StageRunSupport.h"
+
+class HandInputTest : public StageRunTest {
+protected:
+    // Centre-origin logical point to the input record's (y down) pixels.
+    void Aim(float x, float y) {
+        InputRecord& in = run->App().m_aInput[0];
+        in.m_iCursorX = int(x + float(g_iScreenWidth) * 0.5f);
+        in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - y);
+    }
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i) run->Step();
+    }
+    void Move(float x, float y, int frames = 1) {
+        Aim(x, y);
+        Frames(frames);
+    }
+    void Press(float x, float y) {
+        Aim(x, y);
+        run->App().m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+        run->Step();
+    }
+    void Release(float x, float y) {
+        Aim(x, y);
+        run->App().m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
+        run->Step();
+    }
+    void RightRelease() {
+        run->App().m_aInput[0].m_aiKey[MOUSE_RIGHT] = KEY_RELEASED;
+        run->Step();
+    }
+    void Key(int key) {
+        run->App().m_aInput[0].m_aiKey[key] = KEY_PRESSED | KEY_RELEASED;
+        run->Step();
+    }
+    void Click(float x, float y) {
+        Press(x, y);
+        Release(x, y);
+    }
+
+    CPageGame& Page() { return run->Battle(); }
+    VxVec3 HandSlot(int i) { return Page().m_apHandButtons[i]->m_vPosition; }
+    VxVec3 Cell(int column, int row) {
+        const FieldCell& c = Page().m_aFieldCells[column * FIELD_ROWS + row];
+        return VxVec3{c.m_fX, c.m_fY, 0.0f};
+    }
+    // The first cell of the stage kind, scanning columns from the left.
+    VxVec3 CellOfKind(int kind, int fromColumn = 0) {
+        for (int column = fromColumn; column < FIELD_COLUMNS; ++column)
+            for (int row = 0; row < FIELD_ROWS; ++row)
+                if (Page().m_aFieldCells[column * FIELD_ROWS + row].m_iKind == kind) return Cell(column, row);
+        return VxVec3{10000.0f, 10000.0f, 0.0f};
+    }
+    // The text of the placement message showing, or "" when none shows.
+    std::string Message() {
+        CEffect_FontInstruction* fi = Page().m_pEffectFontInstruction;
+        return fi && fi->CurrentKind() >= 0 ? fi->m_strText : std::string();
+    }
+    // Steps until slot i is charged and affordable (or the frame limit).
+    bool WaitReady(int slot, int limit = 5000) {
+        for (int n = 0; n < limit; ++n) {
+            CPageGame& p = Page();
+            if (p.m_aHand[slot].m_iCharge == p.m_aHandDefs[slot].m_iRechargeTime &&
+                p.m_iEnergy >= p.m_aHandDefs[slot].m_iEnergyCost)
+                return true;
+            run->Step();
+        }
+        return false;
+    }
+    int Robots() {
+        int n = 0;
+        for (const CCom_GameRobot& r : Page().m_lstRobots) n += !r.IsMachine();
+        return n;
+    }
+};

@@ -1,0 +1,165 @@
+// The card choice through the input path: choosing cards into the hand,
+// the full hand, a picked card, dragging to re-order, sending a card back,
+// and the warnings on Start that come before the loader.
+#include <algorithm>
+
+#include "content/UnlockTables.h"
+#include "game/Effect_MsgBox.h"
+#include "game/PopupDrawing.h"
+#include "content/SaveProfile.h"
+#include "tests/HandInputSupport.h"
+
+namespace {
+
+class CardChoiceTest : public HandInputTest {
+protected:
+    // Stage 10 with a script (so the choice is shown), up to the moment the list takes clicks.
+    void OpenChoice() {
+        StageRunOptions o;
+        o.stage = 10;
+        o.difficulty = 1;
+        o.seed = 21;
+        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
+        run = std::make_unique<StageRun>(o);
+        ASSERT_TRUE(run->Start()) << run->Error();
+        g_CurrentProfile.m_nCardSlots = 4;  // a profile that bought two more slots
+        ASSERT_TRUE(run->RunUntilState(BATTLE_CARD_SELECT, 5000));
+        for (int f = 0; f < 2000 && !(Page().m_iCardChoiceStep == 1 && !run->App().m_pEffectMsgBox->IsOpen()); ++f)
+            run->Step();
+        ASSERT_EQ(Page().m_iCardChoiceStep, 1);
+        Frames(2);
+    }
+    std::vector<int> Unlocked() {
+        std::vector<int> ids;
+        for (int i = 0; i < ROBOT_REMOVER; ++i)
+            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_abCardDisabled[i]) ids.push_back(i);
+        return ids;
+    }
+    void ClickCard(int id) {
+        const VxVec3 at = Page().m_apCardButtons[id]->m_vPosition;
+        Click(at.x, at.y);
+        Move(0.0f, 250.0f, 1);
+    }
+    void Land() {
+        auto flying = [this] {
+            for (const CardFlight& f : Page().m_aCardFlights)
+                if (f.m_iFramesLeft > 0) return true;
+            return false;
+        };
+        for (int f = 0; f < 200 && flying(); ++f) run->Step();
+        Frames(12);  // the buttons' click cooldown
+    }
+    std::vector<int> Deck() {
+        std::vector<int> cards;
+        for (int i = 0; i < Page().m_nHandSlots; ++i) cards.push_back(Page().m_aHand[i].m_iCard);
+        return cards;
+    }
+};
+
+}  // namespace
+
+TEST_F(CardChoiceTest, CardsFlyIntoTheHandUntilItIsFull) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Unlocked();
+    const int slots = Page().m_nHandSlots;
+    ASSERT_GT(int(ids.size()), slots) << "stage 10 offers more cards than slots";
+    for (int k = 0; k < slots; ++k) {
+        ClickCard(ids[k]);
+        Land();
+    }
+    std::vector<int> expected(ids.begin(), ids.begin() + slots);
+    EXPECT_EQ(Deck(), expected);
+    ClickCard(ids[slots]);
+    EXPECT_EQ(Message(), "No more available card slot.");
+    EXPECT_FALSE(Page().m_abCardPicked[ids[slots]]);
+}
+
+TEST_F(CardChoiceTest, APickedCardOnlyRefusesAndAShortPressSendsACardBack) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Unlocked();
+    ASSERT_GE(ids.size(), 4u);
+    ClickCard(ids[0]);
+    Land();
+    ClickCard(ids[1]);
+    Land();
+    ClickCard(ids[0]);
+    Land();
+    EXPECT_EQ(Deck()[0], ids[0]);
+    EXPECT_EQ(Deck()[1], ids[1]);
+    EXPECT_EQ(Deck()[2], -1) << "a picked card is not chosen twice";
+    Click(HandSlot(0).x, HandSlot(0).y);
+    Land();
+    EXPECT_EQ(Deck()[0], ids[1]) << "the hand closes up";
+    EXPECT_EQ(Deck()[1], -1);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]);
+}
+
+TEST_F(CardChoiceTest, DraggingAHeldCardReordersTheHand) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Unlocked();
+    ASSERT_GE(ids.size(), 4u);
+    for (int k = 0; k < 3; ++k) {
+        ClickCard(ids[k]);
+        Land();
+    }
+    Press(HandSlot(0).x, HandSlot(0).y);
+    Move(HandSlot(0).x + 2.0f, HandSlot(0).y, 17);
+    ASSERT_EQ(Page().m_iDragMode, 1) << "a press held 15 frames starts a drag";
+    Move(HandSlot(1).x, HandSlot(1).y, 2);
+    Move(HandSlot(2).x, HandSlot(2).y, 2);
+    Release(HandSlot(2).x, HandSlot(2).y);
+    EXPECT_EQ(Deck()[0], ids[1]);
+    EXPECT_EQ(Deck()[1], ids[2]);
+    EXPECT_EQ(Deck()[2], ids[0]);
+    EXPECT_EQ(Page().m_iDragMode, 0);
+    EXPECT_EQ(Page().m_iCarriedCard, -1);
+}
+
+TEST(HandWarnings, KindsForTheDeck) {
+    // Decks on stage 10 (no Mole, no Ghost), and what Start warns of.
+    const struct {
+        std::vector<int> deck;
+        std::vector<int> kinds;
+    } kCases[] = {
+        {{0, 1}, {}},
+        {{1, 2}, {41}},
+        {{0, 37}, {44}},
+        {{35, 38, 37}, {44, 45}},
+        {{}, {41}},
+    };
+    for (const auto& c : kCases) {
+        CPageGame page;
+        for (FieldCell& cell : page.m_aFieldCells) cell.m_iStageKind = TERRAIN_GROUND;
+        page.m_nHandSlots = 5;
+        for (size_t i = 0; i < c.deck.size(); ++i) page.m_aHand[i].m_iCard = c.deck[i];
+        EXPECT_EQ(page.HandWarnings(), c.kinds);
+        for (FieldCell& cell : page.m_aFieldCells) cell.m_iStageKind = TERRAIN_AIR;
+        std::vector<int> shortage = c.kinds;
+        shortage.push_back(47);
+        EXPECT_EQ(page.HandWarnings(), shortage) << "no ground: an air platform is missing";
+    }
+}
+
+TEST_F(CardChoiceTest, StartWarnsThenTheLoaderRunsAndTheBattleBegins) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Unlocked();
+    ASSERT_GE(ids.size(), 4u);
+    int chosen = 0;
+    for (int id : ids)
+        if (id != 0 && id != 35 && chosen < 2) {
+            ClickCard(id);
+            Land();
+            ++chosen;
+        }
+    const VxVec3 start = Page().m_pStartButton->m_vPosition;
+    Click(start.x, start.y);
+    Frames(2);
+    CEffect_MsgBox* box = run->App().m_pEffectMsgBox;
+    ASSERT_TRUE(box->IsOpen());
+    EXPECT_EQ(box->m_aInstances[0].kind, 41) << "no Fusor Bot: the energy warning first";
+    EXPECT_EQ(Page().m_iCardChoiceStep, 1) << "the loader waits for the answer";
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 3000)) << "answered, the loader runs and the battle begins";
+    const std::vector<int> deck = Deck();
+    EXPECT_EQ(Page().m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
+    EXPECT_EQ(run->App().m_vecLastDeck, std::vector<int>(deck.begin(), deck.begin() + 2)) << "the deck is remembered";
+}
