@@ -224,7 +224,7 @@ TEST_F(EffectsTest, TransitionOfKindMinusOneNeverSwitches) {
 
 TEST_F(EffectsTest, LeavingTheBattleTakesTheStageChosenOnTheSummary) {
     CEffect_Summary summary;
-    summary.m_iChosenStage = 42;
+    summary.m_iNextStage = 42;
     BattlePage().m_pEffectSummary = &summary;
     m_App->m_iCurrentStage = 7;
 
@@ -238,7 +238,7 @@ TEST_F(EffectsTest, LeavingTheBattleTakesTheStageChosenOnTheSummary) {
 
     // To the menu: the stage stays, the menu is told to restore its map.
     Enter(3);
-    summary.m_iChosenStage = 43;
+    summary.m_iNextStage = 43;
     m_App->m_pEffectSwitchPage->Add(11);
     for (int frame = 0; frame < 15; ++frame) m_App->m_pEffectSwitchPage->Tick();
     EXPECT_EQ(m_App->m_iCurrentStage, 42);
@@ -368,7 +368,7 @@ TEST_F(EffectsTest, ConfirmingKeepsTheStageWhenTheSummaryWasLostOrAlreadyAnswere
     g_CurrentProfile.m_iFurthestStage = 5;
     for (int variant = 0; variant < 3; ++variant) {
         summary.Start(0, variant == 0 ? 0 : 1);  // lost, then won
-        summary.m_bChoiceMade = variant == 1;
+        summary.m_iBoardState = variant == 1 ? 1 : 0;
         if (variant == 2) m_App->m_pEffectSwitchPage->Add(11);  // already leaving
         m_App->m_pEffectExit->Clear(0);
         m_App->m_pEffectExit->Add(0);

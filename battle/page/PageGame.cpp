@@ -526,4 +526,4 @@ bool CPageGame::IsSummaryWonAwaitingChoice() const {
 
 int CPageGame::SummarySwitchCode() const { return m_pEffectSummary ? m_pEffectSummary->m_iSwitchCode : 0; }
 
-int CPageGame::SummaryChosenStage() const { return m_pEffectSummary ? m_pEffectSummary->m_iChosenStage : 0; }
+int CPageGame::SummaryChosenStage() const { return m_pEffectSummary ? m_pEffectSummary->m_iNextStage : 0; }

@@ -1,0 +1,172 @@
+// The battle's banners, the summary board and the choice of the page after a stage.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "battle/effects/BannerTimeline.h"
+#include "battle/effects/SummaryRules.h"
+#include "content/SaveProfile.h"
+#include "game/MenuLink.h"
+#include "tests/PopupTestSupport.h"
+
+// ---- Banners ----
+
+TEST(BannerTimeline, TheStageTitlePopsInItsElementsOneAfterAnother) {
+    struct Case {
+        int elapsed, own;
+        bool drawn;
+        float scale, alpha;
+    } const cases[] = {
+        {0, 0, true, 2.0f, 1.0f},    {9, 0, true, 1.1f, 1.0f},   {10, 0, true, 1.0f, 1.0f},
+        {9, 1, false, 1.0f, 1.0f},   {10, 1, true, 2.0f, 1.0f},  {45, 4, true, 1.5f, 1.0f},
+        {39, 4, false, 1.0f, 1.0f},  {100, 3, true, 1.0f, 1.0f}, {160, 0, true, 1.0f, 1.0f},
+        {170, 2, true, 1.0f, 0.5f},  {179, 4, true, 1.0f, 0.05f}, {180, 0, false, 1.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        const BannerLook look = StageTitleLook(c.elapsed, c.own);
+        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed << " " << c.own;
+        if (!c.drawn) continue;
+        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed << " " << c.own;
+        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed << " " << c.own;
+    }
+}
+
+TEST(BannerTimeline, TheTenthStageOfAnAreaReadsAsAreaDashTen) {
+    struct Case {
+        int stage, area, digit;
+        bool tenth;
+    } const cases[] = {{1, 1, 1, false}, {9, 1, 9, false}, {30, 3, 1, true}, {31, 4, 1, false},
+                       {150, 5, 1, true}, {57, 1, 7, false}, {100, 5, 1, true}};
+    for (const Case& c : cases) {
+        const StageTitleNumbers n = StageTitleOf(c.stage);
+        EXPECT_EQ(n.area, c.area) << c.stage;
+        EXPECT_EQ(n.digit, c.digit) << c.stage;
+        EXPECT_EQ(n.tenth, c.tenth) << c.stage;
+    }
+}
+
+TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
+    std::vector<int> soundPictures, firstFrames;
+    int last = -1;
+    for (int e = 0; e < 180; ++e) {
+        const CountdownLook c = CountdownAt(e, 180);
+        if (c.picture != last) firstFrames.push_back(e);
+        last = c.picture;
+        if (c.sound) soundPictures.push_back(c.picture);
+        EXPECT_GE(c.look.alpha, 0.0f);
+        EXPECT_LE(c.look.scale, 1.5f);
+    }
+    EXPECT_EQ(soundPictures, (std::vector<int>{0, 1, 2, 3})) << "the last one is the start sound";
+    EXPECT_EQ(firstFrames, (std::vector<int>{0, 45, 90, 135}));
+    // Swelling in and fading in over the first 40 % of each picture's time.
+    EXPECT_NEAR(CountdownAt(0, 180).look.scale, 1.5f, 1e-5);
+    EXPECT_NEAR(CountdownAt(0, 180).look.alpha, 0.0f, 1e-5);
+    EXPECT_NEAR(CountdownAt(30, 180).look.scale, 1.0f, 1e-5);
+    EXPECT_NEAR(CountdownAt(30, 180).look.alpha, 1.0f, 1e-5);
+}
+
+TEST(BannerTimeline, TheMissMarkShrinksStaysAndFades) {
+    struct Case {
+        int elapsed;
+        bool drawn;
+        float scale, alpha;
+    } const cases[] = {{0, true, 2.0f, 1.0f},  {9, true, 1.1f, 1.0f},  {10, true, 1.0f, 1.0f},
+                       {69, true, 1.0f, 1.0f}, {75, true, 1.0f, 0.5f}, {79, true, 1.0f, 0.1f},
+                       {80, false, 1.0f, 1.0f}};
+    for (const Case& c : cases) {
+        const BannerLook look = MissLook(c.elapsed);
+        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed;
+        if (!c.drawn) continue;
+        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed;
+        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed;
+    }
+}
+
+// ---- Summary timing ----
+
+TEST(SummaryTiming, CountsUpOverTwentyFramesThenTitleThenStars) {
+    struct Count {
+        int total, f, shown;
+    } const counts[] = {{7, 0, 0}, {7, 3, 1}, {7, 10, 3}, {7, 19, 6}, {7, 20, 7}, {7, 90, 7}, {0, 10, 0}, {123, 1, 6}};
+    for (const Count& c : counts) EXPECT_EQ(SummaryShownValue(c.total, c.f), c.shown) << c.total << "@" << c.f;
+
+    EXPECT_EQ(SummaryTitleScale(20), 0.0f) << "not drawn before frame 21";
+    EXPECT_NEAR(SummaryTitleScale(21), 1.5f - 0.5f / 15.0f, 1e-5);
+    EXPECT_NEAR(SummaryTitleScale(35), 1.0f, 1e-5);
+    EXPECT_NEAR(SummaryTitleScale(200), 1.0f, 1e-5);
+
+    struct Star {
+        int f, i;
+        float scale;
+        bool burst, sound;
+    } const stars[] = {{35, 0, 0.0f, false, false}, {36, 0, 2.0f - 1.0f / 15.0f, false, true},
+                       {50, 0, 1.0f, false, false}, {51, 0, 1.0f, true, false},
+                       {65, 0, 1.0f, false, false}, {51, 1, 2.0f - 1.0f / 15.0f, false, true},
+                       {50, 1, 0.0f, false, false}, {66, 2, 2.0f - 1.0f / 15.0f, false, true}};
+    for (const Star& s : stars) {
+        const SummaryStarLook look = SummaryStarAt(s.f, s.i);
+        EXPECT_NEAR(look.starScale, s.scale, 1e-5) << s.f << " star " << s.i;
+        EXPECT_EQ(look.burst, s.burst) << s.f << " star " << s.i;
+        EXPECT_EQ(look.sound, s.sound) << s.f << " star " << s.i;
+    }
+}
+
+TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
+    EXPECT_TRUE(SummaryNextOffered(true, MENU_MISSION));
+    EXPECT_TRUE(SummaryNextOffered(true, MENU_STAGE_MAP));
+    EXPECT_FALSE(SummaryNextOffered(true, MENU_MINIGAME));
+    EXPECT_FALSE(SummaryNextOffered(false, MENU_MISSION));
+}
+
+TEST(SummaryTiming, AfterLeavingAnAdviceBoxOrTheSwitch) {
+    struct Case {
+        SummaryLeaveFacts facts;
+        int box;
+    } const cases[] = {
+        {{false, true, false, true, 9, 9, false, false, 3}, 25},
+        {{true, true, false, true, 9, 9, false, false, 3}, 26},
+        {{true, true, true, true, 5, 9, false, false, 3}, 28},
+        {{true, true, true, true, 5, 9, false, false, 11}, 0},
+        {{true, true, true, true, 5, 5, true, false, 3}, 29},
+        {{true, true, true, true, 4, 4, false, false, 3}, 0},
+        {{true, true, true, true, 9, 9, true, true, 61}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SummaryLeaveBox(c.facts), c.box) << &c - cases;
+}
+
+// ---- Next page ----
+
+TEST(NextPage, CodesForEveryWayOutOfAStage) {
+    struct Case {
+        const char* what;
+        SummaryButton button;
+        int stage, furthest, returnSub, mapToAnnounce, slots, boosters, episodesDone;
+        int code, nextStage, returnSubAfter, mapAfter;
+        bool endOfEpisode;
+    } const cases[] = {
+        {"replay keeps the stage", SUMMARY_REPLAY, 12, 20, MENU_MISSION, -1, 4, 0, 0, 3, 12, MENU_MISSION, -1, false},
+        {"first win of 5 plays its mini-game", SUMMARY_NEXT, 5, 151, MENU_MISSION, -1, 4, 0, 0, 3, 151, MENU_MISSION, -1, false},
+        {"a reached mini-game is skipped", SUMMARY_NEXT, 5, 20, MENU_MISSION, -1, 9, 9, 0, 3, 6, MENU_MISSION, -1, false},
+        {"skipping into an unequipped area announces it", SUMMARY_NEXT, 10, 30, MENU_MISSION, -1, 4, 0, 0, 11, 11, MENU_STAGE_MAP, 2, false},
+        {"an episode finished before ends at the episode choice", SUMMARY_NEXT, 50, 60, MENU_MISSION, -1, 9, 9, 1, 61, 160, MENU_EPISODE, -1, true},
+        {"a first end of episode plays the closing mini-game", SUMMARY_NEXT, 50, 160, MENU_MISSION, -1, 9, 9, 0, 3, 160, MENU_MISSION, -1, false},
+        {"after the last stage of all the episode choice", SUMMARY_NEXT, 180, 180, MENU_MISSION, -1, 9, 9, 1, 61, 180, MENU_EPISODE, -1, true},
+        {"menu goes back where the battle began", SUMMARY_MENU, 160, 51, MENU_MINIGAME, -1, 9, 9, 1, 71, 51, MENU_MINIGAME, -1, false},
+        {"menu with a map to announce opens the map", SUMMARY_MENU, 10, 11, MENU_MISSION, 2, 4, 0, 0, 11, 152, MENU_STAGE_MAP, 2, false},
+    };
+    for (const Case& c : cases) {
+        SaveProfile p{};
+        p.m_iFurthestStage = c.furthest;
+        p.m_nCardSlots = c.slots;
+        p.m_iLifeBooster = p.m_iEnergyBooster = c.boosters;
+        for (int e = 6; e <= 8; ++e) p.m_aiAchievementProgress[e] = c.episodesDone;
+        NextPageFields f{c.returnSub, false, c.mapToAnnounce, false};
+        const NextPageChoice choice = DecideNextPage(c.button, c.stage, p, f);
+        EXPECT_EQ(choice.switchCode, c.code) << c.what;
+        EXPECT_EQ(choice.nextStage, c.nextStage) << c.what;
+        EXPECT_EQ(f.returnSubScreen, c.returnSubAfter) << c.what;
+        EXPECT_EQ(f.mapToAnnounce, c.mapAfter) << c.what;
+        EXPECT_EQ(f.endOfEpisodePending, c.endOfEpisode) << c.what;
+        EXPECT_EQ(f.returnFromBattle, c.endOfEpisode) << c.what;
+    }
+}
