@@ -6,7 +6,9 @@
 #include "battle/effects/BannerTimeline.h"
 #include "battle/effects/SummaryRules.h"
 #include "content/SaveProfile.h"
+#include "engine/framework/RenderTargets.h"
 #include "game/MenuLink.h"
+#include "platform/host/RecordingDevice.h"
 #include "tests/PopupTestSupport.h"
 
 // ---- Banners ----
@@ -169,4 +171,133 @@ TEST(NextPage, CodesForEveryWayOutOfAStage) {
         EXPECT_EQ(f.endOfEpisodePending, c.endOfEpisode) << c.what;
         EXPECT_EQ(f.returnFromBattle, c.endOfEpisode) << c.what;
     }
+}
+
+// ---- The board on the battle page ----
+
+class SummaryBoardTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+        battle->m_iSubScreen = 0;
+        battle->m_iBattleState = BATTLE_SUMMARY;
+        m_App->m_iCurrentStage = 12;
+        m_App->m_iMenuReturnScreen = MENU_MISSION;
+        m_App->m_nEasyWinStreak = m_App->m_nLossStreak = 0;
+        g_CurrentProfile.m_iFurthestStage = 20;
+        summary.m_bLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[0] != 0;
+        summary.m_bUpgradeLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[5] != 0;
+        // A recording device with render-target slots: the board keeps its picture in one.
+        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
+        m_App->m_pDevice = &device;
+        device.BeginScene();
+    }
+    void TearDown() override {
+        device.EndScene();
+        RestorePages();
+        Shutdown();
+        ReleaseRenderTargets();
+        PopupTest::TearDown();
+    }
+    host::RecordingDevice device;
+    void Open(bool won) {
+        summary.Start(0, won ? 1 : 0);
+        Tick(&summary, 28);
+        ASSERT_EQ(summary.m_vPos.y, 0.0f);
+    }
+    // A whole click at a point of the board, handed to the board frame by frame.
+    void ClickAt(float x, float y) {
+        CursorAt(x, y);
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+        summary.HandleClick();
+        HoldMouse();
+        summary.HandleClick();
+        ReleaseMouse();
+        summary.HandleClick();
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
+    }
+};
+
+TEST_F(SummaryBoardTest, TheBoardRestsAfterTwentyEightFramesAndKeepsItsPicturePerShowing) {
+    summary.Start(0, 1);
+    Tick(&summary, 27);
+    EXPECT_EQ(summary.m_vPos.y, 20.0f);
+    EXPECT_FALSE(summary.m_bCounting);
+    Tick(&summary);
+    EXPECT_EQ(summary.m_vPos.y, 0.0f);
+    EXPECT_TRUE(summary.m_bCounting);
+    EXPECT_EQ(summary.m_iCountStartAge, 27);
+    const int renders = summary.m_nBoardRenders;
+    EXPECT_EQ(renders, 1) << "drawn into its target once a showing";
+    Tick(&summary, 60);
+    EXPECT_EQ(summary.m_nBoardRenders, renders);
+    summary.Start(0, 1);
+    Tick(&summary);
+    EXPECT_EQ(summary.m_nBoardRenders, 2) << "a new showing draws the board again";
+    battle->ForgetCachedPictures();
+    Tick(&summary);
+    EXPECT_EQ(summary.m_nBoardRenders, 3) << "the slot's picture is gone after the window came back";
+}
+
+TEST_F(SummaryBoardTest, ALostStageOffersNoNextAndAClickThereDoesNothing) {
+    Open(false);
+    Tick(&summary, 10);
+    ClickAt(0.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 0);
+    EXPECT_EQ(summary.m_iSwitchCode, -1);
+    ClickAt(190.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iSwitchCode, 3) << "replay";
+    EXPECT_EQ(summary.m_iNextStage, 12);
+}
+
+TEST_F(SummaryBoardTest, AWonStageGoesOnWithNextAndClicksWhileSlidingDoNothing) {
+    summary.Start(0, 1);
+    Tick(&summary, 5);
+    ClickAt(0.0f, summary.m_vPos.y - 210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 0) << "still sliding";
+    Tick(&summary, 23);
+    ClickAt(0.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iSwitchCode, 3);
+    EXPECT_EQ(summary.m_iNextStage, 13);
+}
+
+TEST_F(SummaryBoardTest, TheFirstWinOfStageOneShowsTheResultsTipBeforeTheButtonsWork) {
+    m_App->m_iCurrentStage = 1;
+    g_CurrentProfile.m_iFurthestStage = 1;
+    battle->m_bResultTipShown = false;
+    Open(true);
+    Tick(&summary, 100);  // age 128
+    ClickAt(0.0f, -210.0f);
+    EXPECT_FALSE(box->IsOpen());
+    EXPECT_EQ(summary.m_iBoardState, 0) << "the buttons are not looked at before the tip";
+    Tick(&summary, 3);
+    summary.HandleClick();
+    ASSERT_TRUE(box->IsOpen());
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_TIP_STAGE_RESULTS);
+    EXPECT_TRUE(battle->m_bResultTipShown);
+    box->Clear(0);
+    ClickAt(0.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iNextStage, 2);
+    EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 2);
+}
+
+TEST_F(SummaryBoardTest, ARefusedPageSwitchIsAskedAgainUntilItIsTaken) {
+    Open(true);
+    ClickAt(-190.0f, -210.0f);
+    ASSERT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iSwitchCode, MENU_MISSION * 10 + 1);
+    CEffect_SwitchPage& change = *m_App->m_pEffectSwitchPage;
+    ASSERT_GE(change.Add(-1), 0);  // the one record is busy
+    Tick(&summary, 30);
+    EXPECT_GT(summary.m_vPos.y, 560.0f);
+    EXPECT_FALSE(summary.m_bSwitchStarted);
+    change.Clear(0);
+    Tick(&summary);
+    EXPECT_TRUE(summary.m_bSwitchStarted);
+    EXPECT_EQ(change.m_aInstances[0].kind, MENU_MISSION * 10 + 1);
+    EXPECT_GT(summary.m_aInstances[0].life, 0) << "the board lasts until the switch ends";
 }

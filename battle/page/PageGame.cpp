@@ -505,6 +505,7 @@ void CPageGame::StartBackgroundLoader() {
 void CPageGame::ForgetCachedPictures() {
     if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
     if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
+    if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
 
