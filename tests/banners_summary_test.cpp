@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "battle/effects/BannerTimeline.h"
+#include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/effects/SummaryRules.h"
+#include "content/Achievements.h"
 #include "content/SaveProfile.h"
 #include "engine/framework/RenderTargets.h"
 #include "game/MenuLink.h"
@@ -300,4 +302,48 @@ TEST_F(SummaryBoardTest, ARefusedPageSwitchIsAskedAgainUntilItIsTaken) {
     EXPECT_TRUE(summary.m_bSwitchStarted);
     EXPECT_EQ(change.m_aInstances[0].kind, MENU_MISSION * 10 + 1);
     EXPECT_GT(summary.m_aInstances[0].life, 0) << "the board lasts until the switch ends";
+}
+
+// ---- In-game achievement notice ----
+
+class InGameNoticeTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+        battle->m_pEffectNewAchievementInGame = &notice;
+    }
+    void TearDown() override {
+        if (m_App) {
+            battle->m_pEffectNewAchievementInGame = nullptr;
+            m_App->m_pEffectNewAchievement->ResetBoard();
+        }
+        PopupTest::TearDown();
+    }
+    CEffect_NewAchievementInGame notice;
+};
+
+TEST_F(InGameNoticeTest, ThreeAchievementsInOneFrameFollowEachOtherEachFromAgeZero) {
+    battle->m_iBattleState = BATTLE_PLAYING;
+    AnnounceAchievement(4);
+    AnnounceAchievement(9);
+    AnnounceAchievement(17);
+    // Frame by frame: which achievement shows, at which age.
+    std::vector<std::pair<int, int>> starts;
+    for (int frame = 0; frame < 600; ++frame) {
+        const EffectInstance& r = notice.m_aInstances[0];
+        if (r.life > 0 && r.age == 0) starts.push_back({frame, r.kind});
+        notice.Tick();
+    }
+    // Each shows 180 frames; the frame after hands over to the next one.
+    EXPECT_EQ(starts, (std::vector<std::pair<int, int>>{{0, 4}, {181, 9}, {362, 17}}));
+    EXPECT_FALSE(notice.IsRecordAlive()) << "the last showing ends by its age";
+    EXPECT_EQ(notice.m_pBoard, nullptr);
+}
+
+TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
+    battle->m_iBattleState = BATTLE_REWARD;
+    AnnounceAchievement(4);
+    EXPECT_FALSE(notice.IsRecordAlive());
+    EXPECT_TRUE(notice.m_lstPending.empty());
 }

@@ -9,6 +9,7 @@
 
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_HowToPlay.h"
+#include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/effects/Effect_Summary.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -526,5 +527,7 @@ bool CPageGame::IsSummaryWonAwaitingChoice() const {
 }
 
 int CPageGame::SummarySwitchCode() const { return m_pEffectSummary ? m_pEffectSummary->m_iSwitchCode : 0; }
+
+CAchievementNotice* CPageGame::InGameNotice() { return m_pEffectNewAchievementInGame; }
 
 int CPageGame::SummaryChosenStage() const { return m_pEffectSummary ? m_pEffectSummary->m_iNextStage : 0; }
