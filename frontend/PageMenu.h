@@ -1,40 +1,118 @@
 #pragma once
-// Page 1: the title and every menu screen.
+// Page 1: the title and every menu screen. The page is the frame the screens
+// stand on: what it loads, the 15-frame slide between screens, the input
+// gate, the pointer gestures, the shared buttons, headers and music. Each
+// screen's handlers live in a file of their own (Menu*.cpp).
+#include <vector>
+
+#include "engine/VxButton.h"
+#include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
 #include "game/MenuLink.h"
 #include "game/RobopediaParts.h"
 
 class CVxBillboard;
 class CVxSound;
+class CVxTexture;
 class CEffect_RobotInfo;
+class CEffect_ScaleAndDiffuseOut;
+struct TextEntryState;
+
+// Gesture states of the page's pointer recogniser.
+enum MenuGesture : int {
+    GESTURE_IDLE = 0,
+    GESTURE_PRESSED = 1,
+    GESTURE_DRAGGING = 2,
+    GESTURE_TAP = 3,
+    GESTURE_SWIPE_UP = 4,
+    GESTURE_SWIPE_DOWN = 5,
+    GESTURE_SWIPE_LEFT = 6,
+    GESTURE_SWIPE_RIGHT = 7,
+    GESTURE_SWIPE_DELIVERED = 8,  // 8 to 11: the swipe of 4 to 7 one frame later
+};
+
+// Frames a sub-screen takes to slide out, and again to slide in.
+constexpr int MENU_CHANGE_FRAMES = 15;
+// Input waits this many frames after a page load or an unslid change.
+constexpr int MENU_INPUT_LOCK = 5;
+// A release closer than this to the press (on both axes) is a tap; a drag
+// locks its axis once it has come this far.
+constexpr int GESTURE_TAP_LIMIT = 5;
+// A release this far along the locked axis is a swipe.
+constexpr int GESTURE_SWIPE_DISTANCE = 150;
+// Distance between two places of a scrolling menu list.
+constexpr float MENU_LIST_SPACING = 400.0f;
+constexpr int MINI_GAMES = 30;
+constexpr int MENU_MAP_AREAS = 5;
+constexpr int MENU_STAGE_BUTTONS = 50;
+constexpr int NAME_KEYS = 31;
+
+// The header row of the sheet each sub-screen shows; -1 none.
+int MenuHeaderRow(int screen);
+
+// A scrolling picture list's place: the target and where it is drawn.
+struct MenuListPlace {
+    VxVec3 target;
+    VxVec3 at;
+};
 
 class CPageMenu : public CVxPage, public CMenuLink {
 public:
-    CPageMenu() = default;
+    CPageMenu();
+    ~CPageMenu() override;
 
     // Entered from the logo page, the shared resources come first.
     int Load() override;
     // Leaving the menu saves the profile and lets the start-up pictures go.
     int Unload() override;
+    int Update() override;
+    int Render() override;
+    int RenderOverlay() override;
+    int HandleInput() override;
 
+    void LoadScreen(int subScreen) override;
+    void ReleaseScreen(int subScreen) override;
+    int UpdateScreen(int subScreen) override;
+    int RenderScreen(int subScreen) override;
+    int RenderScreenOverlay(int subScreen) override;
+    int HandleScreenInput(int subScreen) override;
+
+    // Back to the state of a fresh page load.
+    void Reset();
     // Keeps the two-part menu music going; called every frame and timer tick.
-    int UpdateMenuMusic() override { return 0; }
+    int UpdateMenuMusic() override;
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
     void ForgetCachedPictures() override;
 
-    // Operations the message box's answers call; the menu's screens carry them out.
+    // The gate every screen's input handler asks before acting on a click.
+    bool IsInputFree() const;
+    // Asks for another sub-screen: the current one slides out first.
+    void RequestSubScreen(int next, int direction) override;
+    // Change protocol, the Update half: at the end of the slide-out the next
+    // screen is entered. Then the slide offsets follow the countdown.
+    void StepChange();
+    // Change protocol, the overlay half: the countdown.
+    void CountDownChange();
+    // Runs the enter routine of a screen (also for one entered by a page switch).
+    void EnterScreen(int screen);
+
+    // Pointer gestures from device 0: the input half (cursor in centre-origin
+    // coordinates, the left button's bits this frame) and the overlay half.
+    void TrackGesture(float x, float y, bool pressed, bool released);
+    void StepGesture();
+    bool IsTap() const { return m_iGesture == GESTURE_TAP; }
+
+    // Operations the message box's answers call.
     void DeleteCurrentProfile() override {}
     void BuyLabItem() override {}
     void BuyUpgrade() override {}
-    void StepEpisode(bool /*forward*/) override {}
-    void ScrollStageMap(int /*direction*/) override {}
-    // Map areas open on the chosen episode page.
-    int GetOpenAreaCount() const override { return 0; }
+    void StepEpisode(bool forward) override;
+    void ScrollStageMap(int direction) override;
+    // Map areas open on the chosen episode.
+    int GetOpenAreaCount() const override;
     // The map-area rule for (episode - 1, area - 1).
     bool MeetsAreaRecommendation(int group, int area) const;
-    // Asks for another sub-screen after the change countdown.
-    void RequestSubScreen(int next, int direction) override;
 
     // What the application's boards read of the menu.
     int MenuSubScreen() const override { return m_iSubScreen; }
@@ -49,25 +127,232 @@ public:
     CVxBillboard* ScrollArrow(int index) const override { return m_apScrollArrow[index]; }
     RobopediaParts* Robopedia() override { return &m_Robopedia; }
 
-    int m_iInputHoldOff = 0;       // input is ignored until it counts down to 0
-    CVxSound* m_pMusic = nullptr;  // owned by the page's manager
+    // Progress queries.
+    int GetEpisodeOfProgress() const;
+    int GetOpenMiniGameCount() const;
+    int GetOpenStageCountInArea() const;
+    bool IsNewestStage(int index) const;
 
-    int m_iEpisodeChoice = 0;   // episode page shown (0 to 2)
-    int m_iMapArea = 0;         // map area in view (0 to 4)
-    int m_iEpisodeScroll = -1;  // -1: the episode list stands still
-    int m_iMapScroll = -1;      // -1: the map strip stands still
-    int m_iOpenMsgBox = -1;     // kind of the message box this page opened
-    CVxBillboard* m_pCheckboxYes = nullptr;  // a condition met
-    CVxBillboard* m_pCheckboxNo = nullptr;   // a condition not met
-    CVxBillboard* m_apScrollArrow[2] = {};
+    // Shared widgets.
+    void DrawListArrow(int kind);
+    void DrawInfoPanel(int variant);
 
-    // Sub-screen change in progress.
-    int m_iChangeState = -1;  // 1 leaving the current sub-screen, -1 idle
+    // Title and main menu.
+    void LoadTitle();
+    void UpdateTitle();
+    void HandleTitleInput();
+    void LoadMainMenu();
+    void ResetMainMenu();
+    void ScrollMainMenu(int direction);
+    void UpdateMainMenu();
+    void RenderMainMenu();
+    void HandleMainMenuInput();
+    void ChoosePlay();
+
+    // Episode choice.
+    void LoadEpisode();
+    void ReleaseEpisode();
+    void ResetEpisode();
+    void UpdateEpisode();
+    void HandleEpisodeInput();
+    bool IsEpisodeLocked(int entry) const;
+
+    // Stage map.
+    void LoadStageMap();
+    void ResetStageMap();
+    void UpdateStageMap();
+    void RenderStageMap();
+    void HandleStageMapInput();
+    bool IsAreaLocked(int area) const;
+
+    // Mission panel.
+    void LoadMission();
+    void UpdateMission();
+    void HandleMissionInput();
+    // The stage a click on button index i of the shown area starts.
+    int MissionStageId(int index) const;
+    // The button index that stands for the pending mini-game; -1 none.
+    int MissionMiniGameIndex() const;
+
+    // Mini-game list.
+    void LoadMiniGames();
+    void EnterMiniGames();
+    void StepMiniGameGroup(int direction);
+    void UpdateMiniGames();
+    void HandleMiniGameInput();
+
+    // Name entry.
+    void LoadNameEntry();
+    void ReleaseNameEntry();
+    void EnterNameEntry();
+    void UpdateNameEntry();
+    void HandleNameEntryInput();
+    void ConfirmName();
+    void CreateProfileFromName();
+    void RenameProfileFromName();
+    bool HasProfile() const;
+
+    // Frame members.
+    CVxBillboard* m_pBackground = nullptr;
+    CVxBillboard* m_pFrame = nullptr;
+    CVxBillboard* m_pBlackScreen = nullptr;
+    CVxBillboard* m_pPicFrame = nullptr;
+    CVxTexture* m_pArrowTexture = nullptr;
+    CVxBillboard* m_pArrowUp = nullptr;
+    CVxBillboard* m_pArrowDown = nullptr;
+    CVxTexture* m_pLightArrowTexture = nullptr;
+    CVxBillboard* m_apLightArrow[4] = {};  // left, right, up, down
+    CVxButton* m_apListButton[4] = {};
+    CVxButton* m_pSwapButton = nullptr;
+    CVxButton* m_apRectArrowButton[2] = {};
+    CVxBillboard* m_pLock = nullptr;
+    CVxBillboard* m_pNumberBox = nullptr;
+    CVxBillboard* m_pTextBG = nullptr;
+    CVxTexture* m_pHeaderTexture = nullptr;
+    CVxBillboard* m_apHeader[12] = {};
+    CVxButton* m_pBackButton = nullptr;
+    CVxButton* m_pShopButton = nullptr;
+    CVxButton* m_pAdvLabButton = nullptr;
+    CustomType m_BackFaces, m_ShopFaces, m_AdvLabFaces, m_ListBoxFaces;
+    CVxBillboard* m_pUpgradeHeader = nullptr;
+    CVxBillboard* m_apSaveIcon[4] = {};
+    CVxBillboard* m_pSlash = nullptr;  // the slash cell of the interface digits
+
+    // Gesture state.
+    int m_iGesture = GESTURE_IDLE;
+    int m_iPrevGesture = GESTURE_IDLE;
+    int m_iDragAxis = 0;  // 0 none, 1 vertical, 2 horizontal
+    VxVec3 m_vPressPos, m_vPrevPos, m_vCursorPos, m_vFrameDelta, m_vDragVelocity;
+    int m_iEnterFrame = 0;
+    int m_iFrameCount = 0;
+
+    CEffect_ScaleAndDiffuseOut* m_pItemEffect = nullptr;  // owned
+    CVxSound* m_pIntroMusic = nullptr;
+    CVxSound* m_pLoopMusic = nullptr;
+    // The part playing now; the page-switch transition fades it.
+    CVxSound* m_pMusic = nullptr;
+    bool m_bIntroStarted = false;
+    CVxSound* m_pSlideSound = nullptr;  // the application's
+    CVxSound* m_pSfxBuy = nullptr;
+    CVxSound* m_pSfxType = nullptr;
+
+    // Change protocol.
+    int m_iChangeState = -1;  // 1 leaving the current sub-screen, -1 entering or idle
     int m_iChangeDirection = -1;
     int m_iNextScreen = 0;
     int m_iChangeCountdown = 0;
+    float m_fSlideX = 0.0f;
+    float m_fHeaderRise = 0.0f;
+    bool m_bAchievementPopup = false;
+    int m_iInputHoldOff = 0;  // m_iInputLock: frames before input is taken again
+    int m_iLabOrigin = MENU_MAIN;
+    int m_iSelection = -1;
+    int m_iSelection2 = -1;
+    int m_iOpenMsgBox = -1;  // m_iPagePopup: the kind this page's screen opened
+
+    // Title and main menu.
+    CVxBillboard* m_pLogo = nullptr;
+    CVxBillboard* m_apMainEntry[4] = {};
+    CVxButton* m_pMainClickButton = nullptr;
+    CVxTexture* m_pMainNameTexture = nullptr;
+    CVxBillboard* m_apMainName[4] = {};
+    CustomType m_ProfileFaces;
+    CVxButton* m_pProfileButton = nullptr;
+    CVxButton* m_pOptionButton = nullptr;
+    CVxButton* m_pExitButton = nullptr;
+    VxVec3 m_aMainTarget[4];
+    int m_iMainIndex = 0;
+    int m_iMainScroll = -1;
+
+    // Episode choice. m_iEpisodeChoice is the episode the player chose (0 to
+    // 2, 3 the mini-games); the story page tells that episode's story.
+    std::vector<int> m_aEpisodeList;
+    int m_iEpisodeChoice = 0;
+    VxVec3 m_aEpisodeTarget[4];
+    int m_iEpisodeScroll = -1;
+    CVxBillboard* m_apEpisodePicture[4] = {};
+    CVxTexture* m_pEpisodeNameTexture = nullptr;
+    CVxBillboard* m_apEpisodeName[4] = {};
+    CVxButton* m_pEpisodeClickButton = nullptr;
+
+    // Stage map.
+    CVxBillboard* m_apMapPicture[MENU_MAP_AREAS] = {};
+    CVxTexture* m_pMapNameTexture = nullptr;
+    CVxBillboard* m_apMapName[MENU_MAP_AREAS] = {};
+    CVxButton* m_pMapButton = nullptr;
+    CVxBillboard* m_pCheckboxYes = nullptr;  // a condition met
+    CVxBillboard* m_pCheckboxNo = nullptr;   // a condition not met
+    int m_iMapArea = 0;
+    VxVec3 m_avMapTarget[MENU_MAP_AREAS];
+    int m_iMapScroll = -1;
+    // Pictures the scroll-wheel tip shows turned.
+    CVxBillboard* m_apScrollArrow[2] = {};
+
+    // Mission panel.
+    CustomType m_aStageFaces[MENU_MAP_AREAS];
+    CVxButton* m_apStageButton[MENU_STAGE_BUTTONS] = {};
+    CVxBillboard* m_pMissionIcon = nullptr;
+
+    // Mini-game list.
+    CVxButton* m_apMiniGameButton[MINI_GAMES] = {};
+    CVxBillboard* m_apMiniGamePicture[MINI_GAMES] = {};
+    CVxBillboard* m_pMiniGameFrame = nullptr;
+    VxVec3 m_avMiniGameTarget[MINI_GAMES];
+    int m_iMiniGameGroup = 0;
+    int m_nMiniGameGroups = 1;
+    int m_iMiniGameScroll = -1;
+
+    // Name entry.
+    CVxBillboard* m_pNameFrame = nullptr;
+    CustomType m_aKeyFaces[4];
+    CVxButton* m_apKey[NAME_KEYS] = {};
+    CVxButton* m_pOkButton = nullptr;
+    CVxButton* m_pCancelButton = nullptr;
+    char m_aKeyChars[3][NAME_KEYS] = {};
+    TextEntryState* m_pNameLimit = nullptr;  // owned
+    char m_szEntryName[9] = {};
+    bool m_bCapsOn = false;
+    bool m_bDigitsOn = false;
+    int m_iKeyLayout = 0;  // 0 lower case, 1 upper case, 2 digits
+    int m_iEntryMode = 0;  // 0 create, 1 rename
+    int m_iEntryReturn = MENU_PROFILES;
+    int m_iProfileSelection = 0;
 
     // The encyclopedia and its information board.
     RobopediaParts m_Robopedia;
     CEffect_RobotInfo* m_pRobotInfo = nullptr;
+
+private:
+    // A picture of the menu folder, alpha-blended.
+    CVxBillboard* MenuPicture(const char* name);
+    // A button tagged for a screen, invisible to the page's own button pass
+    // (its screen processes and draws it).
+    CVxButton* HandledButton(int tag);
+    void LoadFrame();
+    // The page's manager goes with the page: nothing made through it is kept.
+    void ForgetPageObjects();
+    void ApplyReturnFromBattle();
+    void TagSharedButtons(int tag);
+    void RenderHeader();
+    // A scrolling picture list: moves the pictures towards their targets by
+    // step (true once the first has arrived), or places them with the slide.
+    bool MoveList(CVxBillboard* const* pictures, const VxVec3* targets, int n, float step);
+    void PlaceList(CVxBillboard* const* pictures, const VxVec3* targets, int n);
+    // Picture frame, darkening and lock of one entry of a list.
+    void DrawListEntry(CVxBillboard* picture, bool locked, bool lit);
+    void DrawLabelPop(CVxBillboard* label, float x, float y);
+    // Count, slash and total with the interface digits, the slash at (x, y).
+    void DrawCountOf(int count, int total, float x, float y, float spacing, float gap, float scale);
+    // Stars earned against the possible, on the text background at (x, y).
+    // The icon stands iconDx left of it, the slash numberDx right.
+    void DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale, float iconDx,
+                       float numberDx);
+    void MakeSlash();
+    bool FadeOrSwitchRunning() const;
+    bool MsgBoxOpen() const;
+    void OpenMsgBox(int kind);
+    bool TakeWheel(int key);
+    void PlayClick();
+    void PlayError();
+    void PlaySlide();
 };

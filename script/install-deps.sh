@@ -9,7 +9,7 @@ pkgs=(
   libogg-dev libvorbis-dev vorbis-tools
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth libgl1-mesa-dri
+  xvfb xauth libgl1-mesa-dri xdotool x11-apps
   unzip git ca-certificates
 )
 missing=()

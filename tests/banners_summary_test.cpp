@@ -11,7 +11,7 @@
 #include "engine/framework/RenderTargets.h"
 #include "game/MenuLink.h"
 #include "platform/host/RecordingDevice.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 // ---- Banners ----
 

@@ -2,10 +2,7 @@
 // reloads after upgrades, act lengths and what the battle page borrows.
 #include <initializer_list>
 
-#include "battle/page/PageGame.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxSound.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 
@@ -104,18 +101,29 @@ TEST_F(ArtCacheTest, AnUpgradeSinceLoadingReloadsTheArt) {
     g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 0;
     Hand({6});
     EXPECT_EQ(m_App->m_aRobotCache[0].m_Art.m_Unit.m_iUpgradeLevel, 0);
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
 
     g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 1;
     Hand({6});
     EXPECT_EQ(SlotOf(6), 0);
     EXPECT_EQ(m_App->m_aRobotCache[0].m_Art.m_Unit.m_iUpgradeLevel, 1);
     EXPECT_EQ(Score(6), 3) << "a reload scores like a new load";
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
 
     m_App->ReleaseRobotResources(0);
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
     EXPECT_EQ(m_App->m_aRobotCache[0].m_iId, -1);
+}
+
+TEST_F(ArtCacheTest, TheRotorFramesComeWithTheSharedArtForEveryFlyingMachine) {
+    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
+    m_App->LoadSharedResources();
+    CVxBillboard* first = m_App->m_apMineCopter[0];
+    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
+    // Neither an upgraded Mini-Mine coming and going nor a Machine cache touches them.
+    g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 1;
+    Hand({6});
+    m_App->ReleaseRobotResources(0);
+    EXPECT_EQ(m_App->m_apMineCopter[0], first);
+    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
 
 TEST_F(ArtCacheTest, NewFlagsClearOnlyForOrdinaryStages) {

@@ -20,13 +20,14 @@
 #include "battle/effects/Effect_Meteor.h"
 #include "battle/effects/Effect_MeteorEnemy.h"
 #include "battle/effects/Effect_NewAchievementInGame.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
 #include "battle/effects/Effect_Oxygen.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Remover.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_RobotJumpOut.h"
 #include "battle/effects/Effect_SandWind.h"
-#include "battle/effects/Effect_ScaleAndDiffuseOut.h"
 #include "battle/effects/Effect_SmokeLowHP.h"
 #include "battle/effects/Effect_Snow.h"
 #include "battle/effects/Effect_Spike.h"
@@ -38,8 +39,7 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
-#include "battle/effects/Effect_NewEnemy.h"
-#include "battle/effects/Effect_NewRobot.h"
+#include "game/Effect_ScaleAndDiffuseOut.h"
 
 namespace {
 

@@ -1,0 +1,316 @@
+// What several menu screens share: the glowing list arrows, the information
+// panel at the top left, the progress queries and the scrolling picture lists.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "content/Achievements.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxFont.h"
+#include "engine/VxNumber.h"
+#include "engine/VxTexture.h"
+#include "frontend/MenuRules.h"
+#include "frontend/PageMenu.h"
+#include "game/Effect_RobotInfo.h"
+#include "game/GameApplication.h"
+#include "game/PopupDrawing.h"
+#include "content/SaveProfile.h"
+
+namespace {
+
+// The information panel's box and label points.
+constexpr float kBoxX = -352.0f;
+constexpr float kBoxY = 243.0f;
+constexpr float kLabelX = -346.0f;
+constexpr float kLabelY = 285.0f;
+constexpr float kLockSize = 256.0f;
+// Cell of the interface digit sheet (4 x 4) that holds the slash.
+constexpr int kSlashCell = 14;
+// Size of one digit of a count on the menu, before the caller's scale.
+constexpr float kDigitSize = 24.0f;
+
+FontStyle PanelStyle(float size, float advance, float lineSpacing, float spaceFactor, int rowOffset) {
+    FontStyle s;
+    s.size = size;
+    s.align = 0;
+    s.charSpacing = advance;
+    s.lineSpacing = lineSpacing;
+    s.spaceFactor = spaceFactor;
+    s.wrapWidth = -1;
+    s.rowOffset = rowOffset;
+    return s;
+}
+
+std::string WithThousands(int value) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    for (int i = int(digits.size()) - 3; i > 0; i -= 3) digits.insert(size_t(i), ",");
+    return value < 0 ? "-" + digits : digits;
+}
+
+std::string Percent(float c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%02d%%", int(c), int((c - float(int(c))) * 100.0f));
+    return text;
+}
+
+// Share of the forty achievements complete, in percent.
+float CompletionPercent(const SaveProfile& p) {
+    int done = 0;
+    for (int i = 0; i < PROFILE_ACHIEVEMENTS; ++i) {
+        const int target = GetAchievementTarget(i);
+        const bool countsDown = i == 31 || i == 32 || i == 34;
+        const int v = p.m_aiAchievementProgress[i];
+        if (countsDown ? v <= target : v >= target) ++done;
+    }
+    return float(done) / float(PROFILE_ACHIEVEMENTS) * 100.0f;
+}
+
+}  // namespace
+
+// ---- progress queries ----------------------------------------------------
+
+int CPageMenu::GetEpisodeOfProgress() const { return EpisodeOfProgress(g_CurrentProfile.m_iFurthestStage); }
+
+int CPageMenu::GetOpenMiniGameCount() const { return OpenMiniGameCount(g_CurrentProfile.m_iFurthestStage); }
+
+int CPageMenu::GetOpenAreaCount() const { return OpenAreaCount(g_CurrentProfile.m_iFurthestStage, m_iEpisodeChoice); }
+
+int CPageMenu::GetOpenStageCountInArea() const {
+    return OpenStageCount(g_CurrentProfile.m_iFurthestStage, m_iEpisodeChoice, m_iMapArea);
+}
+
+bool CPageMenu::IsNewestStage(int index) const {
+    return IsNewestStageButton(g_CurrentProfile.m_iFurthestStage, m_iEpisodeChoice, m_iMapArea, index);
+}
+
+// ---- arrows --------------------------------------------------------------
+
+void CPageMenu::DrawListArrow(int kind) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    const float t = float(int(app->m_nFrame) % 41) / 40.0f;
+    const float p = 1.0f + 0.3f * t;
+    const float f = 1.0f - t;
+    if (kind == 2 || kind == 3) {
+        const float y = kind == 2 ? 200.0f : -270.0f;
+        CVxButton* button = m_apListButton[kind];
+        CVxBillboard* arrow = m_apLightArrow[kind];
+        if (button) button->SetPosition(390.0f, y, 0.0f);
+        if (!arrow) return;
+        arrow->SetPosition(390.0f, y, 0.0f);
+        arrow->SaveState();
+        arrow->ScaleSizeUniform(p);
+        arrow->SetBlendMode(BLEND_ADD, arrow->m_iAlphaRef);
+        arrow->SetDiffuse(f, f, f, f);
+        arrow->RenderSRT();
+        arrow->RestoreState();
+        if (IsInputFree() && button && button->HitTest()) arrow->ScaleSizeUniform(1.1f);
+        arrow->RenderSRT();
+        arrow->RestoreState();
+        return;
+    }
+    if (kind != -1 || !m_pSwapButton) return;
+    m_pSwapButton->SetPosition(393.0f, 287.0f, 0.0f);
+    const bool boardIdle = !m_pRobotInfo || m_pRobotInfo->m_aInstances[0].life <= 0;
+    if (CVxBillboard* glow = app->m_apBbdLight[0]) {
+        if (boardIdle) {
+            glow->SaveState();
+            glow->SetPosition(393.0f, 287.0f, 0.0f);
+            glow->ScaleSizeUniform(0.8f * p);
+            glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
+            glow->SetDiffuse(f, f, f, f);
+            glow->RenderSRT();
+            glow->RestoreState();
+        }
+    }
+    if (CVxBillboard* icon = app->m_apBbdLight[3]) {
+        icon->SaveState();
+        icon->SetPosition(393.0f, 287.0f, 0.0f);
+        icon->ScaleSizeUniform(0.8f);
+        if (IsInputFree() && boardIdle && m_pSwapButton->HitTest()) icon->ScaleSizeUniform(1.1f);
+        icon->SetBlendMode(BLEND_ADD, icon->m_iAlphaRef);
+        icon->SetDiffuse(0.75f, 0.75f, 0.75f, 1.0f);
+        icon->RenderSRT();
+        icon->RestoreState();
+    }
+}
+
+// ---- information panel ---------------------------------------------------
+
+void CPageMenu::DrawInfoPanel(int variant) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    int offset = 0;
+    const int s = m_iSubScreen;
+    if (m_fHeaderRise > 0.0f && (s == MENU_STAGE_MAP || s == MENU_MISSION)) {
+        auto mapOrMission = [](int k) { return k == MENU_STAGE_MAP || k == MENU_MISSION; };
+        const bool between = m_iChangeState == 1 ? mapOrMission(m_iNextScreen) : mapOrMission(m_iPrevSubScreen);
+        const int from = m_iPrevSubScreen;
+        const bool enteringFromElsewhere =
+            m_iChangeState == -1 && from != MENU_EPISODE && from != MENU_LABORATORY && from != MENU_UPGRADE;
+        // The panel stands still while the screens around it change.
+        if (between || enteringFromElsewhere) offset = -int(m_fHeaderRise);
+    }
+    const float r = m_fHeaderRise + float(offset);
+    const bool wide = variant == 0 || variant == 4;
+
+    if (CVxBillboard* box = m_pNumberBox) {
+        box->SaveState();
+        if (wide) box->ScaleSize2D(1.25f, 1.0f);
+        box->SetPosition(kBoxX + (wide ? 22.0f : 2.0f), kBoxY + 15.0f + r, 0.0f);
+        box->RenderSRT();
+        box->RestoreState();
+    }
+    static const char* const kLabels[5] = {"Hello", "Completion", "Metal Parts", "Tinkerlings", "Episode"};
+    if (variant < 0 || variant > 4) return;
+    CVxFont* font = app->m_pFontStandard;
+    DrawStyledText(font, PanelStyle(0.5f, 9.0f, 0.75f, 0.6f, 7), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r,
+                   kLabels[variant]);
+
+    const FontStyle nameStyle = PanelStyle(0.45f, 5.25f, 0.75f, 0.6f, 0);
+    const FontStyle valueStyle = PanelStyle(0.6f, 5.0f, 0.85f, 0.65f, 0);
+    switch (variant) {
+    case 0: DrawStyledText(font, nameStyle, kBoxX + 26.0f, kBoxY - 1.0f + r, g_CurrentProfile.m_szName); break;
+    case 4: {
+        static const char* const kTitles[3] = {"Mini-Adventure", "The Revenge", "The Last Stand"};
+        // The mini-game entry has no episode title; the stage map is not reached from it.
+        if (m_iEpisodeChoice >= 0 && m_iEpisodeChoice < 3)
+            DrawStyledText(font, nameStyle, kBoxX + 26.0f, kBoxY - 1.0f + r, kTitles[m_iEpisodeChoice]);
+        break;
+    }
+    case 1:
+        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, Percent(CompletionPercent(g_CurrentProfile)).c_str());
+        break;
+    case 2:
+        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r,
+                       WithThousands(g_CurrentProfile.m_iMetalParts).c_str());
+        break;
+    case 3: {
+        int count = 0;
+        for (uint8_t u : g_CurrentProfile.m_abRobotUnlocked) count += u == 1 ? 1 : 0;
+        DrawCountOf(count, PROFILE_ROBOTS, kBoxX, kBoxY + r, 20.0f, 18.0f, 1.0f);
+        break;
+    }
+    default: break;
+    }
+}
+
+void CPageMenu::DrawCountOf(int count, int total, float x, float y, float spacing, float gap, float scale) {
+    CGameApplication* app = g_pGameAppInstance;
+    CVxNumber* number = app ? app->m_pNumInterface : nullptr;
+    if (!number) return;
+    number->SaveState();
+    const float spacingWas = number->m_fSpacing;
+    const int alignWas = number->m_iAlign;
+    const int digitsWas = number->m_nMinDigits;
+    number->SetSize(kDigitSize * scale, kDigitSize * scale, 1.0f);
+    number->m_fSpacing = spacing;
+    number->m_nMinDigits = 1;
+    number->m_iAlign = 1;
+    number->SetPosition(x - gap, y, 0.0f);
+    number->Draw(count);
+    number->m_iAlign = -1;
+    number->SetPosition(x + gap, y, 0.0f);
+    number->Draw(total);
+    number->m_fSpacing = spacingWas;
+    number->m_iAlign = alignWas;
+    number->m_nMinDigits = digitsWas;
+    number->RestoreState();
+    if (CVxBillboard* slash = m_pSlash) {
+        slash->SaveState();
+        slash->SetSize(kDigitSize * scale, kDigitSize * scale, 1.0f);
+        slash->SetPosition(x, y, 0.0f);
+        slash->RenderSRT();
+        slash->RestoreState();
+    }
+}
+
+void CPageMenu::MakeSlash() {
+    CGameApplication* app = g_pGameAppInstance;
+    m_pSlash = nullptr;
+    if (!app || !app->m_pNumInterface || !m_pResourceManager) return;
+    CVxTexture* sheet = app->m_pNumInterface->m_apDigitTextures[0];
+    if (!sheet) return;
+    m_pSlash = m_pResourceManager->CreateBillboard(nullptr, nullptr, sheet);
+    m_pSlash->SetAlphaBlend(true);
+    m_pSlash->SetTextureRect(float(kSlashCell % 4) * 0.25f, float(kSlashCell / 4) * 0.25f, 0.25f, 0.25f);
+}
+
+// ---- scrolling picture lists ---------------------------------------------
+
+bool CPageMenu::MoveList(CVxBillboard* const* pictures, const VxVec3* targets, int n, float step) {
+    bool firstArrived = false;
+    for (int i = 0; i < n; ++i) {
+        CVxBillboard* pic = pictures[i];
+        if (!pic) continue;
+        const float y = pic->m_vPosition.y;
+        const float ty = targets[i].y;
+        float ny = y + (ty > y ? step : -step);
+        if (std::fabs(ty - y) < step) ny = ty;
+        pic->SetPosition(targets[i].x + m_fSlideX, ny, targets[i].z);
+        if (i == 0 && ny == ty) firstArrived = true;
+    }
+    return firstArrived;
+}
+
+void CPageMenu::PlaceList(CVxBillboard* const* pictures, const VxVec3* targets, int n) {
+    for (int i = 0; i < n; ++i)
+        if (pictures[i])
+            pictures[i]->SetPosition(targets[i].x + m_fSlideX, targets[i].y + m_vDragVelocity.y, targets[i].z);
+}
+
+void CPageMenu::DrawListEntry(CVxBillboard* picture, bool locked, bool lit) {
+    if (!picture) return;
+    // The frame goes first and shows as a border around the picture.
+    if (CVxBillboard* frame = m_pPicFrame) {
+        frame->SetPositionV(picture->m_vPosition);
+        if (lit) {
+            frame->m_iTextureOp = 1;
+            frame->SetDiffuse(0.075f, 0.075f, 0.0f, 1.0f);
+        }
+        frame->RenderSRT();
+        frame->m_iTextureOp = 0;
+        frame->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    const float shade = locked ? 0.3f : 1.0f;
+    picture->SetDiffuse(shade, shade, shade, 1.0f);
+    picture->RenderSRT();
+    picture->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+    if (locked && m_pLock) {
+        m_pLock->SaveState();
+        m_pLock->SetSize(kLockSize, kLockSize, 1.0f);
+        m_pLock->SetPositionV(picture->m_vPosition);
+        m_pLock->RenderSRT();
+        m_pLock->RestoreState();
+    }
+}
+
+void CPageMenu::DrawLabelPop(CVxBillboard* label, float x, float y) {
+    if (!label || !g_pApp) return;
+    const int k = int(g_pApp->m_nFrame) - m_iEnterFrame;
+    const float s = (k >= 0 && k < 10) ? 1.25f - 0.25f * (float(k) / 10.0f) : 1.0f;
+    label->SaveState();
+    label->SetPosition(x, y, 0.0f);
+    label->ScaleSizeUniform(s);
+    label->RenderSRT();
+    label->RestoreState();
+}
+
+void CPageMenu::DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale, float iconDx,
+                              float numberDx) {
+    if (m_pTextBG) {
+        m_pTextBG->SaveState();
+        m_pTextBG->ScaleSize2D(sx, sy);
+        m_pTextBG->SetPosition(x, y, 0.0f);
+        m_pTextBG->RenderSRT();
+        m_pTextBG->RestoreState();
+    }
+    if (CVxBillboard* star = m_apSaveIcon[0]) {
+        star->SaveState();
+        star->ScaleSizeUniform(scale);
+        star->SetPosition(x - iconDx, y + 6.0f, 0.0f);
+        star->RenderSRT();
+        star->RestoreState();
+    }
+    DrawCountOf(stars, possible, x + numberDx, y + 1.0f, 20.0f * scale, 18.0f, scale);
+}

@@ -1,0 +1,349 @@
+// The real CSQ.exe in its window, played by synthetic mouse and keyboard
+// events (xdotool) as a new player: logo, title, a typed name, the main menu,
+// Play, the story's Skip; then a second run of the same save from the start
+// to the stage map, whose window picture is told apart from the other screens'
+// reference pictures. A new save starts in full screen, so the game gets an
+// X server of its own with a 4:3 screen the size of its window.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "content/SaveProfile.h"
+#include "engine/PictureDecoder.h"
+#include "tests/gl/GoldenPicture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string Run(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, p)) out += buffer;
+        pclose(p);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+    return out;
+}
+
+bool HaveTool(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null").c_str()) == 0;
+}
+
+// An X window dump (ZPixmap, 32 bits a pixel) as RGBA rows.
+bool ReadXwd(const std::string& path, DecodedPicture& out) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (d.size() < 100) return false;
+    auto field = [&](int i) {
+        const uint8_t* p = &d[size_t(i) * 4];
+        return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+    };
+    const uint32_t headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7);
+    const uint32_t bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
+    if (bitsPerPixel != 32) return false;
+    const size_t start = size_t(headerSize) + size_t(colours) * 12;
+    if (d.size() < start + size_t(bytesPerLine) * height) return false;
+    out.width = int(width);
+    out.height = int(height);
+    out.rgba.assign(size_t(width) * height * 4, 255);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint8_t* p = &d[start + size_t(y) * bytesPerLine + size_t(x) * 4];
+            uint8_t* q = &out.rgba[(size_t(y) * width + x) * 4];
+            // Least significant byte first holds blue.
+            q[0] = byteOrder == 0 ? p[2] : p[1];
+            q[1] = byteOrder == 0 ? p[1] : p[2];
+            q[2] = byteOrder == 0 ? p[0] : p[3];
+        }
+    return true;
+}
+
+double MeanDifference(const DecodedPicture& a, const DecodedPicture& b) {
+    if (a.width != b.width || a.height != b.height) return std::numeric_limits<double>::max();
+    double sum = 0;
+    for (size_t i = 0; i < a.rgba.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c) sum += std::abs(int(a.rgba[i + c]) - int(b.rgba[i + c]));
+    return sum / double(a.rgba.size() / 4 * 3);
+}
+
+void Wait(std::chrono::milliseconds t) { std::this_thread::sleep_for(t); }
+
+// An Xvfb of 800 × 600 on the first free display number.
+class OwnDisplay {
+public:
+    OwnDisplay() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        m_Pid = fork();
+        if (m_Pid == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(92);
+        }
+        close(fds[1]);
+        char buffer[16] = {};
+        const ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
+        close(fds[0]);
+        if (n > 0) m_Name = ":" + std::string(buffer, size_t(n) - (buffer[n - 1] == '\n' ? 1 : 0));
+    }
+    ~OwnDisplay() {
+        if (m_Pid > 0) {
+            kill(m_Pid, SIGTERM);
+            waitpid(m_Pid, nullptr, 0);
+        }
+    }
+    const std::string& Name() const { return m_Name; }
+
+private:
+    pid_t m_Pid = -1;
+    std::string m_Name;
+};
+
+// The game on a display, and the tools that play it there.
+class GameWindow {
+public:
+    // A start that shows no window in time (a loaded machine) is ended and
+    // tried again a little later.
+    GameWindow(const std::string& display, const std::string& appdata) : m_Display(display) {
+        for (int attempt = 0; attempt < 5 && m_Window.empty(); ++attempt) {
+            if (attempt > 0) {
+                Kill();
+                std::this_thread::sleep_for(2s);
+            }
+            Launch(appdata);
+            for (int i = 0; i < 150 && m_Window.empty(); ++i) {
+                m_Window = Tool("xdotool search --onlyvisible --pid " + std::to_string(m_Pid) +
+                                " --name '^Cogsquall$' 2>/dev/null | head -1");
+                if (m_Window.empty()) std::this_thread::sleep_for(100ms);
+            }
+        }
+    }
+    ~GameWindow() { Quit(); }
+
+    bool Found() const { return !m_Window.empty(); }
+
+    // A click at a point of the logical screen (centre origin, y up): the
+    // window shows the 880 × 640 screen in its 800 × 600 client area. The
+    // button stays down a moment, as under a finger.
+    void ClickAt(float x, float y) {
+        const int cx = int((x + 440.0f) * 800.0f / 880.0f);
+        const int cy = int((320.0f - y) * 600.0f / 640.0f);
+        Tool("xdotool mousemove --window " + m_Window + " " + std::to_string(cx) + " " + std::to_string(cy));
+        std::this_thread::sleep_for(150ms);
+        Tool("xdotool mousedown 1");
+        std::this_thread::sleep_for(100ms);
+        Tool("xdotool mouseup 1");
+    }
+    // Each key is held a moment and let go a moment before the next, so that
+    // a slow frame still sees every press.
+    void Type(const char* text) {
+        for (const char* c = text; *c; ++c) {
+            const std::string key(1, *c);
+            Tool("xdotool keydown " + key);
+            std::this_thread::sleep_for(200ms);
+            Tool("xdotool keyup " + key);
+            std::this_thread::sleep_for(200ms);
+        }
+    }
+    void Key(const char* name) { Tool(std::string("xdotool key ") + name); }
+
+    bool Picture(DecodedPicture& out) {
+        const std::string path = "/tmp/csq-window-" + std::to_string(m_Pid) + ".xwd";
+        Tool("xwd -silent -id " + m_Window + " > " + path);
+        const bool ok = ReadXwd(path, out);
+        std::remove(path.c_str());
+        return ok;
+    }
+
+    // Asks the game to quit as SIGTERM does; true on a clean exit.
+    bool Quit() {
+        if (m_Pid <= 0) return true;
+        kill(m_Pid, SIGTERM);
+        int status = 0;
+        bool ended = false;
+        for (int i = 0; i < 500 && !ended; ++i) {
+            ended = waitpid(m_Pid, &status, WNOHANG) == m_Pid;
+            if (!ended) std::this_thread::sleep_for(20ms);
+        }
+        if (!ended) {
+            kill(-m_Pid, SIGKILL);
+            waitpid(m_Pid, &status, 0);
+        }
+        m_Pid = -1;
+        return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    std::string Tool(const std::string& command) { return Run("DISPLAY=" + m_Display + " " + command); }
+    void Kill() {
+        if (m_Pid <= 0) return;
+        kill(-m_Pid, SIGKILL);
+        waitpid(m_Pid, nullptr, 0);
+        m_Pid = -1;
+    }
+    void Launch(const std::string& appdata) {
+        m_Pid = fork();
+        if (m_Pid == 0) {
+            setpgid(0, 0);
+            if (chdir(CSQ_BINARY_DIR) != 0) _exit(90);
+            setenv("DISPLAY", m_Display.c_str(), 1);
+            setenv("APPDATA", appdata.c_str(), 1);
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            execl(CSQ_BINARY_DIR "/CSQ.exe", "CSQ.exe", static_cast<char*>(nullptr));
+            _exit(91);
+        }
+        setpgid(m_Pid, m_Pid);
+    }
+
+    pid_t m_Pid = -1;
+    std::string m_Display;
+    std::string m_Window;
+};
+
+// The road's reference pictures (written by the screenshot road).
+class Screens {
+public:
+    bool Load() {
+        for (const char* screen : {"logo", "title", "name_entry", "main_menu", "story", "mission", "stage_map"}) {
+            DecodedPicture ref;
+            if (!golden::ReadPng(std::string(CSQ_SOURCE_DIR "/tests/golden/front_") + screen + ".png", ref))
+                return false;
+            m_Refs.emplace_back(screen, std::move(ref));
+        }
+        return true;
+    }
+    // The screen whose reference is nearest to the window's picture; "" when
+    // no picture could be had.
+    std::string Nearest(GameWindow& game, double* distance = nullptr) const {
+        DecodedPicture shot;
+        if (!game.Picture(shot)) return "";
+        std::string nearest;
+        double best = std::numeric_limits<double>::max();
+        for (const auto& [name, ref] : m_Refs) {
+            const double d = MeanDifference(shot, ref);
+            if (d < best) best = d, nearest = name;
+        }
+        if (distance) *distance = best;
+        return nearest;
+    }
+    // Polls until the window shows the screen; the game's pace depends on the
+    // machine, so the road waits for what it sees, not for a time.
+    bool WaitFor(GameWindow& game, const std::string& screen, std::chrono::seconds limit = 30s) const {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < end) {
+            if (Nearest(game) == screen) return true;
+            std::this_thread::sleep_for(250ms);
+        }
+        return false;
+    }
+    // Clicks the point until the window shows the next screen.
+    bool ClickUntil(GameWindow& game, float x, float y, const std::string& next, int tries = 6) const {
+        for (int i = 0; i < tries; ++i) {
+            game.ClickAt(x, y);
+            if (WaitFor(game, next, 5s)) return true;
+        }
+        return false;
+    }
+
+private:
+    std::vector<std::pair<std::string, DecodedPicture>> m_Refs;
+};
+
+class FrontRoadWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        if (!HaveTool("Xvfb") || !HaveTool("xdotool") || !HaveTool("xwd"))
+            GTEST_SKIP() << "Xvfb, xdotool and xwd are installed by script/install-deps.sh";
+        ASSERT_TRUE(fs::exists(CSQ_BINARY_DIR "/CSQ.exe"));
+        ASSERT_TRUE(m_Screens.Load()) << "the screenshot road writes the reference pictures";
+        char pattern[] = "/tmp/csq-xdo-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_Root = pattern;
+        m_Display = std::make_unique<OwnDisplay>();
+        ASSERT_FALSE(m_Display->Name().empty()) << "no X server of our own";
+    }
+    void TearDown() override {
+        m_Display.reset();
+        std::error_code ec;
+        if (!m_Root.empty()) fs::remove_all(m_Root, ec);
+    }
+    SaveProfile SavedProfile() {
+        std::ifstream in(m_Root + "/Orvendale/Cogsquall/SaveData.dat", std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        SaveProfile p{};
+        if (bytes.size() >= sizeof p) std::memcpy(&p, bytes.data(), sizeof p);
+        return p;
+    }
+    Screens m_Screens;
+    std::unique_ptr<OwnDisplay> m_Display;
+    std::string m_Root;
+};
+
+TEST_F(FrontRoadWindow, ANewPlayerTypesANameSkipsTheStoryAndLaterReachesTheStageMap) {
+    const Screens& screens = m_Screens;
+    {
+        GameWindow game(m_Display->Name(), m_Root);
+        ASSERT_TRUE(game.Found()) << "no window of the game";
+        ASSERT_TRUE(screens.WaitFor(game, "logo"));
+        Wait(1000ms);
+        ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "title")) << "a click on the logo, or its time, shows the title";
+        Wait(1000ms);
+        ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "name_entry")) << "a new player names the profile";
+        Wait(1000ms);
+        game.Type("ada");
+        game.Key("Return");
+        ASSERT_TRUE(screens.WaitFor(game, "main_menu")) << "Return takes the name";
+        Wait(1000ms);
+        ASSERT_TRUE(screens.ClickUntil(game, 62, -30, "story")) << "Play begins with the story";
+        // The Skip label answers once it stands, after its fade-in.
+        for (int i = 0; i < 10 && screens.Nearest(game) == "story"; ++i) {
+            Wait(1000ms);
+            game.ClickAt(396, 305);
+        }
+        Wait(1000ms);
+        EXPECT_TRUE(game.Quit());
+    }
+    const SaveProfile first = SavedProfile();
+    EXPECT_STREQ(first.m_szName, "ada") << "the typed name is the profile's";
+    EXPECT_EQ(first.m_abStorySeen[0], 1) << "Skip marks the first story seen";
+
+    {
+        GameWindow game(m_Display->Name(), m_Root);
+        ASSERT_TRUE(game.Found());
+        ASSERT_TRUE(screens.WaitFor(game, "logo"));
+        Wait(1000ms);
+        ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "title"));
+        Wait(1000ms);
+        ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "main_menu")) << "a player with a profile goes to the main menu";
+        Wait(2000ms);
+        // Play asks whether to go on where the player left; not now: the map.
+        game.ClickAt(62, -30);
+        Wait(2000ms);
+        game.Key("Escape");
+        double distance = 0;
+        EXPECT_TRUE(screens.WaitFor(game, "stage_map")) << screens.Nearest(game, &distance) << " " << distance;
+        EXPECT_TRUE(game.Quit());
+    }
+}
+
+}  // namespace
