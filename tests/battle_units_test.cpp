@@ -14,7 +14,7 @@
 #include "content/StageDefinition.h"
 #include "platform/Random.h"
 #include "engine/VxBillboard.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 
