@@ -1,14 +1,25 @@
 #pragma once
-// Fish swimming in a lane (kind: the lane).
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// Fish swimming across a lane of the third world (kind: the lane); they hurry
+// once the Machines crowd the field, and breathe out bubbles now and then.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
+
+constexpr int FISH_KINDS = 3;
+constexpr int FISH_FRAMES = 8;
 
 class CEffect_Fish : public CVxEffect {
 public:
-    CEffect_Fish() {
-        m_nPoolSize = 10;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override { Clear(index); }
+    CEffect_Fish();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    struct Fish {
+        int kind, direction, bubblePeriod;
+        float speed;
+        bool scared;
+        float cameraAtStart;
+    };
+    CVxBillboard* m_apFrames[FISH_KINDS * FISH_FRAMES] = {};
+    Fish m_aFish[10] = {};
 };

@@ -1,14 +1,15 @@
 #pragma once
-// Petals drifting over the field.
-// Until its picture is drawn, a record only runs out its life.
+// Petals drifting over the field of the first world.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_Flower : public CVxEffect {
 public:
-    CEffect_Flower() {
-        m_nPoolSize = 20;
-        m_iDefaultLife = 1200;
-        Clear(0);
-    }
-    void OnFrame(int) override {}
+    CEffect_Flower();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    CVxBillboard* m_pPicture = nullptr;
+    float m_afSpeed[20] = {};
 };

@@ -1,14 +1,15 @@
 #pragma once
-// Green spores drifting over the field.
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// Green balls rolling along the bottom row of the second world.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_GreenBall : public CVxEffect {
 public:
-    CEffect_GreenBall() {
-        m_nPoolSize = 10;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override { Clear(index); }
+    CEffect_GreenBall();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    CVxBillboard* m_pPicture = nullptr;
+    float m_afSpeed[10] = {};
 };

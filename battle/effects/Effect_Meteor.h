@@ -1,14 +1,19 @@
 #pragma once
-// Meteors crossing the sky.
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// Meteors streaking across the sky of the fifth world.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_Meteor : public CVxEffect {
 public:
-    CEffect_Meteor() {
-        m_nPoolSize = 10;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override { Clear(index); }
+    CEffect_Meteor();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    struct Streak {
+        float speed, brightness;
+        int stretch, direction;
+    };
+    CVxBillboard* m_pPicture = nullptr;  // also the falling Machines' meteor
+    Streak m_aStreaks[10] = {};
 };

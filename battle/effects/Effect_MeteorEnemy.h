@@ -4,16 +4,19 @@
 // there, and a robot standing on the spot is crushed.
 #include "engine/VxEffect.h"
 
+class CVxBillboard;
+class CVxSound;
+
 class CEffect_MeteorEnemy : public CVxEffect {
 public:
-    CEffect_MeteorEnemy() {
-        m_nPoolSize = 20;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
+    CEffect_MeteorEnemy();
     // Picks the landing cell and the flight.
     void OnStart(int index) override;
     void OnFrame(int index) override;
     // No falling meteor is alive.
     bool IsIdle() const;
+
+    CVxBillboard* m_pMeteor = nullptr;  // the ambient meteors' picture, borrowed
+    CVxSound* m_pSfxStart = nullptr;
+    CVxSound* m_pSfxLanding = nullptr;
 };

@@ -1,14 +1,13 @@
 #pragma once
-// Oxygen bubbles rising in the water.
-// Until its picture is drawn, a record only runs out its life.
+// Oxygen bubbles rising in the water of the third world.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_Oxygen : public CVxEffect {
 public:
-    CEffect_Oxygen() {
-        m_nPoolSize = 20;
-        m_iDefaultLife = 180;
-        Clear(0);
-    }
-    void OnFrame(int) override {}
+    CEffect_Oxygen();
+    void OnFrame(int index) override;
+
+    CVxBillboard* m_pPicture = nullptr;
 };

@@ -1,14 +1,15 @@
 #pragma once
-// A unit taken off the field by a remover or a cage (kind: removal code).
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// A unit lifted off the field by the robot or Machine that removes it (kind:
+// the removal code: the unit's hand card or 1000 + its Machine slot, plus
+// 10000 for a recycler and 20000 for the Capsule Cage).
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_Remover : public CVxEffect {
 public:
-    CEffect_Remover() {
-        m_nPoolSize = 10;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override { Clear(index); }
+    CEffect_Remover();
+    void OnFrame(int index) override;
+
+    CVxBillboard* m_pMineOverlay = nullptr;  // over an upgraded Mini-Mine
 };

@@ -1,14 +1,18 @@
 #pragma once
-// Sand blown over the field.
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// Gusts of sand blowing across the second world.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_SandWind : public CVxEffect {
 public:
-    CEffect_SandWind() {
-        m_nPoolSize = 10;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override { Clear(index); }
+    CEffect_SandWind();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    struct Gust {
+        float speedX, speedY, alpha, scale;
+    };
+    CVxBillboard* m_pPicture = nullptr;
+    Gust m_aGusts[10] = {};
 };

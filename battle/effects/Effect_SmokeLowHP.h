@@ -1,6 +1,5 @@
 #pragma once
-// A smoke puff over a badly damaged unit.
-// Until its picture is drawn, a record only runs out its life.
+// A smoke puff rising from a badly damaged unit.
 #include "engine/VxEffect.h"
 
 class CEffect_SmokeLowHP : public CVxEffect {
@@ -10,5 +9,5 @@ public:
         m_iDefaultLife = 60;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
 };

@@ -1,14 +1,15 @@
 #pragma once
-// Snow flakes.
-// Until its picture is drawn, a record only runs out its life.
+// Snow falling over the fourth world; it drives sideways in the third episode.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_Snow : public CVxEffect {
 public:
-    CEffect_Snow() {
-        m_nPoolSize = 40;
-        m_iDefaultLife = 480;
-        Clear(0);
-    }
-    void OnFrame(int) override {}
+    CEffect_Snow();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    CVxBillboard* m_pPicture = nullptr;
+    int m_aiRoll[40] = {};
 };

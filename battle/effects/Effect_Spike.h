@@ -1,6 +1,5 @@
 #pragma once
-// The burst of spikes from a cell whose spikes are cleared.
-// Until its picture is drawn, a record only runs out its life.
+// Five spikes bursting from a spiked cell the first time a unit clears it.
 #include "engine/VxEffect.h"
 
 class CEffect_Spike : public CVxEffect {
@@ -10,5 +9,7 @@ public:
         m_iDefaultLife = 30;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    // Plays the burst and rolls the heights and the short hold.
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
 };

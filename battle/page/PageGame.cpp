@@ -2,6 +2,8 @@
 // Release.
 #include "battle/page/PageGame.h"
 
+#include "battle/units/GameStage.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -326,7 +328,11 @@ int CPageGame::Load() {
     if (IsStageEnemy(m_StageDefinition, 1025)) m_lstDrawLastTypes.push_back(1025);
     if (IsStageEnemy(m_StageDefinition, 1030)) m_lstDrawLastTypes.push_back(1030);
 
-    m_pStage = nullptr;  // the stage background is drawn by its own object once it exists
+    delete m_pStage;
+    m_pStage = new CCom_GameStage();
+    // The mini-games start with the field in place.
+    if (stage > 150) m_pStage->m_fScrollX = 0.0f;
+    LoadFieldEffectArt();
 
     LoadEffects();
 
@@ -361,9 +367,10 @@ int CPageGame::Load() {
 
     m_pAmbienceSound = nullptr;
     m_iWeatherSoundFrame = -1;
-    if (stage <= 150 && GetStageEpisode(stage) == 3) SetUpWeather();
+    if (GetStageEpisode(stage) == 3) SetUpWeather();
 
     SetUpRobotArray();
+    if (m_pStage) m_pStage->Update(true);
 
     if (g_bAppActive) {
         if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
@@ -469,6 +476,7 @@ int CPageGame::Release() {
     for (int i = 0; i < MINI_GAME_LINKS; ++i) *MiniGameLink(i) = nullptr;
 
     ReleaseEffects();
+    delete m_pStage;
     m_pStage = nullptr;
 
     if (app && app->m_pResourceManager) app->m_pResourceManager->StopSounds();

@@ -207,6 +207,14 @@ public:
     // Sound: the battle music gives way to the end music.
     void PlayEndMusic(bool won);
 
+    // Weather of episode 3: acid rain, earthquake, whirlpools, jet streams.
+    void SetUpWeather();
+    void UpdateWeatherHazards();
+    // Fades the ambience in and out over a hazard period (t: frame within it).
+    void UpdateWeatherSound(int t);
+    // The pictures the field effects draw beside the application's shared ones.
+    void LoadFieldEffectArt();
+
     // Stubs the later parts of the battle fill in.
     // Runs on the stage loader: remembers the deck and has the hand's art loaded.
     void BuildHand() override;
@@ -216,10 +224,8 @@ public:
     void FreeRobopediaArt() {}
     void UpdateMiniGame() {}
     void DrawMiniGameHud() {}
-    void UpdateWeatherHazards() {}
     void SetUpMiniGame() {}
     void LoadMiniGameResources() {}
-    void SetUpWeather() {}
     void DrawHud() {}
     void DrawHand() {}
     void DrawCardFlights() {}
@@ -336,7 +342,6 @@ public:
     CVxBillboard* m_pCollectedMark = nullptr;  // drawn where an item was picked up
     CVxSound* m_pSfxAlarm = nullptr;           // a mini-game unit's alarm
     CVxSound* m_pSfxFuse = nullptr;            // a bomb's fuse catching
-    int m_aiWaterColumnTimer[6] = {};          // live water columns of world 3
     int m_iShownLife = 0;
     float m_afShownEnergy[3] = {};
     float m_afShownParts[3] = {};
@@ -455,6 +460,12 @@ public:
     CVxSound* m_pSfxChargeShot = nullptr;
 
     CVxSound* m_pAmbienceSound = nullptr;
+    CVxBillboard* m_pWeatherArt = nullptr;    // area 2: the application's stone, not ours
+    CVxBillboard* m_pWhirlpoolArt = nullptr;
+    CVxBillboard* m_pFieldBlastArt = nullptr;  // the blast of Machine weapon 1007
+    CVxBillboard* m_pFieldBombArt = nullptr;   // weapon 11's bomb
+    CVxSound* m_pSfxDestroyerDead = nullptr;   // the boss stages' last bombardment
+    CVxSound* m_pSfxDestroyerBomb = nullptr;
     int m_iMiniGameFlag = 0;
     bool m_bCardMoving = false;
     bool m_bResultTipShown = false;

@@ -21,21 +21,6 @@
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
 
-void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z) {
-    record = FieldEffect{};
-    record.kind = type;
-    record.params[0] = x;
-    record.params[1] = y;
-    record.params[2] = z;
-    record.params[3] = source;
-    record.life = type == 21 ? 600 : type == 32 ? 50 : 35;
-}
-
-void UpdateFieldEffect(FieldEffect& record) {
-    ++record.age;
-    --record.life;
-}
-
 namespace {
 
 int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
@@ -71,16 +56,6 @@ void CPageGame::DropItem(int kind, float x, float y, float z, int handSlot, bool
         m_pSfxMiniGameBonus->Stop();
         m_pSfxMiniGameBonus->Play();
     }
-}
-
-void CPageGame::PlayPickupSound(const CCom_GameItem& item) {
-    const bool parts = IsPartsItem(item.m_iItemKind);
-    CVxSound* sound = parts ? m_pSfxPickParts : m_pSfxPickEnergy;
-    int& pitch = parts ? m_iPartsPickPitch : m_iEnergyPickPitch;
-    if (!sound) return;
-    pitch = sound->IsPlaying() ? pitch + 1 : 0;
-    sound->Stop();
-    sound->Play();
 }
 
 void CPageGame::HandleFieldClick() {

@@ -20,6 +20,7 @@
 #include "battle/effects/Effect_Cross.h"
 #include "battle/effects/Effect_TextMiss.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameStage.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -92,12 +93,18 @@ int CPageGame::RenderScreen(int subScreen) { return subScreen == 0 ? RunBattleSt
 int CPageGame::UpdateBattleField() {
     const int stage = CurrentStage();
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    if (m_pStage) m_pStage->Update(false);
 
     if (m_iBattleState == BATTLE_PLAYING) {
         if (m_iCarriedCard < 0) m_fPlaceMarkPhase = std::max(0.0f, m_fPlaceMarkPhase - 0.1f);
         else m_fPlaceMarkPhase = std::min(1.0f, m_fPlaceMarkPhase + 0.1f);
         if (m_fPlaceMarkPhase > 0.0f && !m_bHudHidden) DrawFieldCells(m_fPlaceMarkPhase);
     }
+
+    // The field slides in from the right once the loader is done.
+    if (m_pStage && !g_bLoaderRunning && stage <= 150 &&
+        (m_iBattleState == BATTLE_LOADING || m_iBattleState == BATTLE_BEGIN) && m_pStage->m_fScrollX > 0.0f)
+        m_pStage->m_fScrollX = std::max(0.0f, m_pStage->m_fScrollX - 10.0f);
 
     if (m_pEffectFlower) m_pEffectFlower->Tick();
     if (stage == 171 && m_pEffectParatrooper) m_pEffectParatrooper->Tick();
@@ -334,6 +341,7 @@ void CPageGame::UpdateBattleObjects() {
         m_pEffectDestroyerHand->Tick();
     }
     RunBullets(false, -1);
+    if (m_pStage) m_pStage->DrawWaterStrip();
 
     for (FieldEffect& fx : m_lstFieldEffects) UpdateFieldEffect(fx);
     m_lstFieldEffects.remove_if([](const FieldEffect& fx) { return fx.life < 1; });
@@ -345,7 +353,7 @@ void CPageGame::UpdateBattleObjects() {
     if (m_pEffectCross) m_pEffectCross->Tick();
     if (m_iBattleState == BATTLE_PLAYING && m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner();
     UpdateMiniGame();
-    if (GetStageEpisode(stage) == 3 && stage <= 150) UpdateWeatherHazards();
+    if (GetStageEpisode(stage) == 3) UpdateWeatherHazards();
 }
 
 void CPageGame::SetUpRobotArray() {
@@ -478,7 +486,11 @@ void CPageGame::SetUpRobotArray() {
 
 void CPageGame::UpdateRobotArray() {
     if (EngineFrame() < 1 || m_nRobotArray <= 0) return;
+    const float shift = m_pStage ? m_pStage->m_fScrollX : 0.0f;
+    for (int i = 0; i < m_nRobotArray; ++i) m_aRobotArray[size_t(i)].m_vPosition.x += shift;
     std::stable_sort(m_aRobotArray.begin(), m_aRobotArray.begin() + m_nRobotArray, CompareRobotDrawOrder);
     if (m_iBattleState < BATTLE_BEGIN)
         for (int i = 0; i < m_nRobotArray; ++i) m_aRobotArray[size_t(i)].Render();
+    for (int i = 0; i < m_nRobotArray; ++i) m_aRobotArray[size_t(i)].m_vPosition.x -= shift;
+    if (m_pStage) m_pStage->DrawWaterStrip();
 }

@@ -8,6 +8,7 @@
 #include "battle/effects/Effect_CopterEnemyFadeOut.h"
 #include "battle/effects/Effect_Spike.h"
 #include "battle/units/FieldLookup.h"
+#include "battle/units/GameStage.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
@@ -245,7 +246,7 @@ void CCom_GameRobot::Place(float x, float y, float z) {
         if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && cell->m_iSpikeFree == 0) {
             cell->m_iSpikeFree = 1;
             if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell->m_fX, cell->m_fY, cell->m_fZ);
-            // The stage background redraws its ground tiles once it is drawn with spikes.
+            if (page->m_pStage) page->m_pStage->Update(true);  // the ground loses its spikes
         }
     }
     if (!machine && m_Unit.m_iRole == ROLE_ATTACK) m_iActionTimer = m_Unit.m_iActionInterval;
@@ -308,7 +309,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     // 5. Submarines may surface from a live water column of world 3.
     if ((type == 1011 || type == 1012 || type == kStingray) && place.episode == 3 && place.world == 3) {
         for (int c = 0; c < 6; ++c) {
-            if (page.m_aiWaterColumnTimer[c] <= 0) continue;
+            if (page.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
             if (VxRand() % 2 != 0) continue;
             const FieldCell& top = page.m_aFieldCells[c * FIELD_ROWS];
             const FieldCell& bottom = page.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];

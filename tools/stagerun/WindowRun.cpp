@@ -57,6 +57,11 @@ private:
         host::WindowMessage msg;
         while (g_d3dApp.Window() && g_d3dApp.Window()->PeekMessage(msg)) {
             if (msg.message == host::WM_QUIT) return;
+            // The run plays as if it kept the focus: another window taking it
+            // would pause the battle and the frames would part from a headless run's.
+            if (msg.message == host::WM_ACTIVATE || msg.message == host::WM_ACTIVATEAPP ||
+                msg.message == host::WM_KILLFOCUS || msg.message == host::WM_SETFOCUS)
+                continue;
             if (msg.message != host::WM_NULL)
                 g_d3dApp.HandleMessage(g_d3dApp.Window(), msg.message, msg.wParam, msg.lParam);
         }
