@@ -22,7 +22,6 @@ int (*g_pfnProbeSoundCard)() = &ProbeSoundCard;
 namespace {
 
 const uint32_t kWindowStyle = 0x10CA0000u;
-const uint32_t kFullscreenStyle = 0x90080000u;
 
 bool IsHal(const DeviceCombo* c) { return c && c->DevType == DEVTYPE_HAL; }
 

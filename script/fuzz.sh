@@ -23,7 +23,8 @@ run() {
   local bin=$1 max_len=$2 dir=$corpus/$(basename "$1")
   mkdir -p "$dir"
   echo "== $(basename "$bin") for ${seconds}s"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$root/tools/media_fuzz/lsan.supp \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     "$bin" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 \
     -print_final_stats=1 "$dir" 2>&1 | tail -3
   return "${PIPESTATUS[0]}"

@@ -1,6 +1,6 @@
 #pragma once
-// The flash over a hand card that has charged.
-// Until its picture is drawn, a record only runs out its life.
+// The glow that pulses over a hand card once it has charged: a record of
+// kind n pulses once for 15 frames and hands over to a record of kind n - 1.
 #include "engine/VxEffect.h"
 
 class CEffect_CardFull : public CVxEffect {
@@ -10,5 +10,5 @@ public:
         m_iDefaultLife = 15;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
 };

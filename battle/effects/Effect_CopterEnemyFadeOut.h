@@ -1,6 +1,6 @@
 #pragma once
-// The copter of a flying Machine falling away when it dies.
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// The copter of a beaten flying Machine rising off the top of the screen
+// (kind: the Machine's animation offset; parameters: where it starts).
 #include "engine/VxEffect.h"
 
 class CEffect_CopterEnemyFadeOut : public CVxEffect {
@@ -10,5 +10,5 @@ public:
         m_iDefaultLife = EFFECT_ENDLESS_LIFE;
         Clear(0);
     }
-    void OnFrame(int index) override { Clear(index); }
+    void OnFrame(int index) override;
 };

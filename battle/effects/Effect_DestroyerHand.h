@@ -1,6 +1,8 @@
 #pragma once
-// A hand strike of the Destroyer (kind: hand index).
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
+// A hand strike of the Destroyer bosses (kind: the hand, 0 or 1; parameters:
+// column and row of the target cell). A target mark spins on the cell for
+// three seconds, then a giant hand slides in along the row, grabs the robots
+// at the cell centre and slides back out.
 #include "engine/VxEffect.h"
 
 class CEffect_DestroyerHand : public CVxEffect {
@@ -10,7 +12,11 @@ public:
         m_iDefaultLife = EFFECT_ENDLESS_LIFE;
         Clear(0);
     }
-    void OnFrame(int index) override { Clear(index); }
-    // 0 behind the robots, 1 in front: the pass the page ticks it in.
+    void OnFrame(int index) override;
+    // The pass this tick serves (the spec's active pass): 0 behind the robots,
+    // 1 in front. A record advances once a frame whichever pass draws it.
     int m_iLayer = 0;
+
+    // Frames of the slide in (and out) to a cell: the distance over 30.
+    static int TravelFrames(float fromX, float fromY, float toX, float toY);
 };

@@ -317,6 +317,7 @@ int CPageGame::Load() {
         for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apEnemySounds[k][s] = m_aEnemyArt[k].m_apSound[s];
 
     m_pTimeBombMark = Picture("Efx_TimeBomb.png", "Resource\\Effect\\");
+    LoadBossResources();
 
     m_lstDrawFirstTypes.clear();
     m_lstDrawSecondTypes.clear();

@@ -92,6 +92,8 @@ constexpr int MINI_GAME_LINKS = 20;  // the ten slots, the boss and nine more
 constexpr int BATTLE_SOUND_EFFECTS = 16;
 constexpr int MAX_FIELD_EFFECTS = 30;
 constexpr int CAGE_FRAMES = 10;
+constexpr int BOSS_ARM_FRAMES = 10;
+constexpr int BOSS_HAND_FRAMES = 10;
 constexpr int STAGE_STATS = 5;
 constexpr int STATE_FLAGS = 8;
 constexpr int HAND_SOUNDS_KEPT = 11;  // sounds of these first slots are the page's own
@@ -194,9 +196,10 @@ public:
     VxVec3 GetCellCentre(float x, float y, float z) const;
 
     // A robot's shot (kind = weapon id, graphic = its art slot, serials of its
-    // target and itself). Bullets are not built yet: a shot makes nothing.
-    void FireBullet(int /*kind*/, int /*graphic*/, float /*x*/, float /*y*/, float /*z*/, int /*targetSerial*/,
-                    int /*ownerSerial*/) {}
+    // target and itself; -1 for the page's own area shots).
+    void FireBullet(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial);
+    // The boss's arm, hand and sound set, on stages that field a Destroyer.
+    void LoadBossResources();
     // The stage lets units attack.
     bool AttacksAllowed() const { return m_StageDefinition.m_bAttacksAllowed; }
 
@@ -276,6 +279,19 @@ public:
     RobotArt m_aHandArt[HAND_SLOTS]{};
     RobotArt m_aEnemyArt[STAGE_ENEMY_RECORDS]{};
     CVxBillboard* m_pTimeBombMark = nullptr;
+    // The Destroyers' art: arm frames and the arm while dying, the hand's grab
+    // frames, its target mark and smoke; their sounds. Null off boss stages.
+    CVxBillboard* m_apBossArmArt[BOSS_ARM_FRAMES] = {};
+    CVxBillboard* m_pBossArmDying = nullptr;
+    CVxBillboard* m_apBossHandArt[BOSS_HAND_FRAMES] = {};
+    CVxBillboard* m_pBossTargetMark = nullptr;
+    CVxBillboard* m_pBossSmoke = nullptr;
+    CVxSound* m_pSfxBossBody = nullptr;     // the lunge strikes
+    CVxSound* m_pSfxBossWarning = nullptr;  // a hand takes aim
+    CVxSound* m_pSfxBossGrab = nullptr;     // a hand grabs
+    // A carrier's sweep: its crash and the hit on each robot it strikes.
+    CVxSound* m_pSfxCarrierCrash = nullptr;
+    CVxSound* m_pSfxCarrierHit = nullptr;
     int m_iLife = 0;
     int m_iMaxLife = 0;
     int m_iEnergy = 0;

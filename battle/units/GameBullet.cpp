@@ -1,6 +1,24 @@
+// The bullet record and its set-up from a weapon id.
 #include "battle/units/GameBullet.h"
 
+#include <cmath>
+
+#include "battle/units/UnitContext.h"
+#include "engine/VxMath.h"
+
+using namespace units;
+
 int g_iNextBulletSerial = 0;
+
+namespace {
+
+// Radians per degree as the bullets reckon their headings.
+constexpr double kRad = 0.01745329238474369;
+
+VxVec3 Direction(double theta) { return VxVec3{float(std::sin(theta)), float(std::cos(theta)), 0.0f}; }
+VxVec3 Scaled(const VxVec3& v, float s) { return VxVec3{v.x * s, v.y * s, v.z * s}; }
+
+}  // namespace
 
 CCom_GameBullet::CCom_GameBullet() : m_iSerial(g_iNextBulletSerial++) {}
 
@@ -9,4 +27,127 @@ void CCom_GameBullet::Reset() {
     m_vVelocity = VxVec3{0.0f, 0.0f, 0.0f};
     m_iTargetSerial = -1;
     m_iHopTimer = 0;
+}
+
+CCom_GameRobot* CCom_GameBullet::Owner() const {
+    CPageGame* page = Page();
+    return page ? FindRobotBySerial(page->m_lstRobots, m_iOwnerSerial) : nullptr;
+}
+
+void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
+    CPageGame* page = Page();
+    const int stage = Stage();
+    m_iBulletKind = kind;
+    GetWeaponDefinition(m_Weapon, kind);
+    m_vRotation = VxVec3{0.0f, 0.0f, 0.0f};
+    m_vPosition = m_vAimPoint = VxVec3{x, y, z};
+    if (kind == 25) m_vPosition.y -= 7.0f;
+    m_iLifetime = m_Weapon.m_iLifetime;
+    m_iHitsLeft = m_Weapon.m_iHits;
+    m_iGraphic = graphic;
+    m_iLane = page ? int(page->FindNearestCell(x, y, z).y) : 0;
+    m_iTargetSerial = targetSerial;
+    m_iOwnerSerial = ownerSerial;
+    m_iOwnerUpgrade = 0;
+    m_rcHitArea = BulletHitArea{};
+    const CCom_GameRobot* owner = Owner();
+    if (owner) m_iOwnerUpgrade = owner->m_Unit.m_iUpgradeLevel;
+    if (kind == 9 && m_iOwnerUpgrade != 0) m_Weapon.m_iSpeed = 15;
+    m_iMissMode = 0;
+    m_iKills = 0;
+
+    const float facing = kind < 1000 ? -1.0f : 1.0f;
+    m_iSide = kind < 1000 ? 0 : 1;
+    const double theta = -(double(m_Weapon.m_iAngle) * kRad);
+    const float speed = float(m_Weapon.m_iSpeed);
+    CCom_GameRobot* target = page ? FindRobotBySerial(page->m_lstRobots, targetSerial) : nullptr;
+    switch (m_Weapon.m_iMotion) {
+    case 0:
+        m_vPosition.x = x + float(m_Weapon.m_iRange) * facing;
+        m_vVelocity = Direction(theta);
+        break;
+    case MOTION_STRAIGHT:
+        if (kind == 1002) m_vPosition.x -= 85.5f;
+        m_vVelocity = kind == 10 ? Direction(-0.0) : Direction(theta);
+        if (stage == 171 && kind != 25) m_Weapon.m_iSpeed *= 2;
+        m_vVelocity = Scaled(m_vVelocity, float(m_Weapon.m_iSpeed));
+        break;
+    case MOTION_SPIN: {
+        // A spin shot whose firer has gone flies along its weapon angle.
+        const int k = owner ? owner->m_aiAux[0] : 1;
+        m_vVelocity = Scaled(Direction(-(double(k * 45 + m_Weapon.m_iAngle - 45) * kRad)), speed);
+        break;
+    }
+    case MOTION_HOMING:
+        m_vVelocity = Scaled(Direction(theta), speed);
+        m_vRotation = VxVec3{0.0f, 0.0f, float(theta)};
+        break;
+    case MOTION_LOB: {
+        VxVec3 goal{0.0f, 0.0f, 0.0f};
+        bool aim = false;
+        if (target) {
+            goal = target->m_vLastPosition;
+            aim = true;
+        } else if (kind == 26 && stage != 164 && stage != 179) {
+            goal = VxVec3{-400.0f, 0.0f, 0.0f};
+            aim = true;
+        }
+        if (aim && m_Weapon.m_iSpeed > 0) {
+            const float heading = AngleBetweenPoints(m_vPosition, goal);
+            const float dx = m_vPosition.x - goal.x, dy = m_vPosition.y - goal.y;
+            const float distance = target ? std::sqrt(dx * dx + dy * dy) : DistanceXY(m_vPosition, goal);
+            m_vVelocity = Scaled(Direction(-(double(heading) * kRad)), speed);
+            m_iLifetime = int(distance / speed);
+        }
+        break;
+    }
+    case MOTION_GLIDE: {
+        const int a = VxRand() % 5;
+        const int b = VxRand() % 10;
+        m_vVelocity = VxVec3{-1.0f - float(a) * 0.1f, float(b) * 0.75f, 0.0f};
+        m_vRotation = VxVec3{0.0f, 0.0f, 0.0f};
+        break;
+    }
+    default: break;
+    }
+    if (kind == 1007 && target) m_vAimPoint = target->m_vPosition;
+    if (kind == 7) m_vPosition = m_vAimPoint;
+    if (owner && owner->Type() == 1032 && owner->m_aiAux[2] == 1) {
+        m_Weapon.m_iDamage = 50;
+        m_Weapon.m_iHitEffectArg = 4;
+    }
+    if (kind == 22 && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+
+    if (m_iOwnerUpgrade != 0) {
+        switch (kind) {
+        case 0: case 1: case 17: case 18: m_Weapon.m_iDamage += 5; break;
+        case 11:
+            if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
+            break;
+        case 6: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
+        case 22: m_Weapon.m_iDamage *= 2; break;
+        case 21:
+            m_Weapon.m_fAreaWidth = 171.0f;
+            m_Weapon.m_fAreaHeight = 161.5f;
+            break;
+        case 4: m_Weapon.m_iHitEffectArg = 28; break;
+        case 23:
+            m_Weapon.m_iDamage = 5;
+            m_Weapon.m_iHitEffectArg = 8;
+            break;
+        case 10:
+            m_Weapon.m_iDamage += 10;
+            m_Weapon.m_iSize = 85;
+            m_Weapon.m_iHitEffectArg = 32;
+            break;
+        case 9: m_Weapon.m_iDamage = 7; break;
+        case 24:
+            if (target && page)
+                page->AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
+                                     target->m_vLastPosition.z);
+            break;
+        default: break;
+        }
+    }
+    if (stage == 171 && kind == 22) m_Weapon.m_iDamage = 500;
 }

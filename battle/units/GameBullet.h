@@ -12,8 +12,12 @@
 
 extern int g_iNextBulletSerial;
 
-// The area an area-mode hit test strikes.
+class CCom_GameRobot;
+
+// The area an area-mode hit test strikes; a kind that never fills it strikes
+// nothing there.
 struct BulletHitArea {
+    bool set = false;
     float left = 0.0f;
     float right = 0.0f;
     float top = 0.0f;
@@ -30,6 +34,18 @@ public:
 
     // The constructor's clearing without a new serial.
     void Reset() override;
+    // Turns a weapon id into a ready bullet: position, motion, owner's
+    // upgrade, per-kind adjustments.
+    void Setup(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial);
+    // One frame: flight, drawing, the kind's hit test, ageing.
+    void Render() override;
+    // Strikes what this frame's test reaches (area mode: what lies in
+    // m_rcHitArea).
+    void TestHits(bool areaMode);
+    // Kill statistics after a strike on that robot.
+    void RecordKill(CCom_GameRobot& robot);
+    // The firer, looked up by serial; null once it has left the field.
+    CCom_GameRobot* Owner() const;
 
     int32_t m_iSide = 0;         // 0 Tinkerling shot, 1 Machine shot: the side it does not hit
     int32_t m_iSerial = 0;

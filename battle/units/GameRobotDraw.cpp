@@ -348,7 +348,7 @@ void CCom_GameRobot::CarrierSweep(CPageGame& page, VxVec3& at) {
     if (c <= 0 || m_iState != ROBOT_MOVE) return;
     const float reach = 300.0f * SinDeg(4.5f * float(c));
     if (c < 40) at.x += reach;
-    if (c == 30) Restart(UnitSound(2));
+    if (c == 30) Restart(page.m_pSfxCarrierCrash);
     if (c <= 40) {
         const float sweepX = m_vLastPosition.x + reach;
         for (CCom_GameRobot& r : page.m_lstRobots) {
@@ -356,7 +356,7 @@ void CCom_GameRobot::CarrierSweep(CPageGame& page, VxVec3& at) {
             if (std::fabs(r.m_vPosition.x - sweepX) < 100.0f && std::fabs(r.m_vPosition.y - m_vLastPosition.y) < 100.0f) {
                 r.TakeDamage(10000);
                 page.AddFieldEffect(m_iUnitSlot + 1000, 0, r.m_vPosition.x, r.m_vPosition.y, r.m_vPosition.z);
-                Restart(UnitSound(2));
+                Restart(page.m_pSfxCarrierHit);
             }
         }
     }

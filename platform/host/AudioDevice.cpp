@@ -13,7 +13,6 @@ namespace host {
 
 namespace {
 
-constexpr uint64_t kOne = uint64_t(1) << 32;
 constexpr size_t kChunkFrames = 1024;
 constexpr size_t kHeardLimit = size_t(kMixRate) * kMixChannels * 60;
 

@@ -235,13 +235,13 @@ double Lattice(int x, int y, uint32_t seed) {
 
 double PeriodicNoise(double x, double y, double period, uint32_t seed, double periodY) {
     // Value noise on a lattice of 8 cells per period, wrapped in x (and y).
-    const int cells = 8;
+    constexpr int cells = 8;
     double fx = x / period * cells, fy = y / (periodY > 0 ? periodY : period) * cells;
     int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
     double tx = fx - ix, ty = fy - iy;
     tx = tx * tx * (3 - 2 * tx);
     ty = ty * ty * (3 - 2 * ty);
-    auto wrap = [cells](int i) { return ((i % cells) + cells) % cells; };
+    auto wrap = [](int i) { return ((i % cells) + cells) % cells; };
     auto wrapY = [&](int i) { return periodY > 0 ? wrap(i) : i; };
     double a = Lattice(wrap(ix), wrapY(iy), seed), b = Lattice(wrap(ix + 1), wrapY(iy), seed);
     double c = Lattice(wrap(ix), wrapY(iy + 1), seed), d = Lattice(wrap(ix + 1), wrapY(iy + 1), seed);

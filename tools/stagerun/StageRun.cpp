@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -245,6 +246,9 @@ bool StageRun::Start() {
 
     if (o.profileFile.empty()) MakeProfile();
     g_CurrentProfile.m_iDifficulty = o.difficulty;
+    // A dealt hand gets a slot for each of its cards.
+    if (!o.hand.empty())
+        g_CurrentProfile.m_nCardSlots = std::max(g_CurrentProfile.m_nCardSlots, std::min(int(o.hand.size()), 10));
     app.m_iCurrentStage = o.stage;
     VxSrand(o.seed);
     if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = o.hand;
@@ -303,7 +307,43 @@ void StageRun::AnswerWaitingBoxes() {
     if (box || board) app.m_aInput[0].m_aiKey[VK_ENTER] = KEY_RELEASED;
 }
 
+int StageRun::PlaceDefence() {
+    CPageGame& page = Battle();
+    auto card = [&page](int terrain, int column) {
+        int found = -1;
+        for (int slot = 0; slot < page.m_nHandSlots && slot < DECK_SLOTS; ++slot) {
+            const int id = page.m_aHand[slot].m_iCard;
+            if (id < 0 || page.m_aHandDefs[slot].m_iTerrain != terrain) continue;
+            const bool guard = page.m_aHandDefs[slot].m_iRole == ROLE_GUARD;
+            if (guard == (column == 2 && terrain == TERRAIN_GROUND)) return slot;
+            if (found < 0) found = slot;
+        }
+        return found;
+    };
+    int placed = 0;
+    for (int column = 2; column < FIELD_COLUMNS; ++column)
+        for (int row = 0; row < FIELD_ROWS; ++row) {
+            bool taken = false;
+            for (const CCom_GameRobot& r : page.m_lstRobots)
+                taken = taken || (!r.IsMachine() && r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row);
+            const FieldCell& cell = page.m_aFieldCells[column * FIELD_ROWS + row];
+            const int slot = card(cell.m_iKind, column);
+            if (taken || slot < 0) continue;
+            CCom_GameRobot temp;
+            temp.m_Unit = page.m_aHandDefs[slot];
+            temp.m_iUnitSlot = slot;
+            temp.Place(cell.m_fX, cell.m_fY, cell.m_fZ);
+            page.m_lstRobots.push_back(temp);
+            ++placed;
+        }
+    return placed;
+}
+
 void StageRun::Step() {
+    if (m_options.defend && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == BATTLE_PLAYING) {
+        if (m_iDefendFrames % 180 == 0) PlaceDefence();
+        ++m_iDefendFrames;
+    }
     ApplyScript();
     AnswerWaitingBoxes();
     m_pHost->clock.Advance(kFrameNanos);

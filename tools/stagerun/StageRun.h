@@ -30,6 +30,9 @@ struct StageRunOptions {
     std::vector<ScriptEvent> script;
     int frameLimit = 200000;      // battle frames
     bool window = false;
+    // The hand's cards are placed on the free cells of the eight right
+    // columns as play starts and every 180 frames after (a test player).
+    bool defend = false;
 };
 
 // Reads a script file: one event a line, "FRAME press X Y", "FRAME release X Y",
@@ -69,6 +72,11 @@ public:
     // Steps until the battle is in that state (or the limit); false on the limit.
     bool RunUntilState(int state, int maxFrames = 200000);
 
+    // Places the hand's card robots on the free cells of columns 2 to 9, each
+    // cell with the first card of its terrain (Blocker Bot, when dealt, in
+    // column 2 on ground); answers how many it placed.
+    int PlaceDefence();
+
     // Queries.
     CGameApplication& App();
     CPageGame& Battle();
@@ -103,6 +111,7 @@ private:
     StageRunOptions m_options;
     std::unique_ptr<Host> m_pHost;
     int m_nFrames = 0;
+    int m_iDefendFrames = 0;  // playing frames of a defended run
     std::string m_error;
     bool m_bTrace = false;  // CSQ_STAGERUN_TRACE set: state changes on stderr
     std::string m_saveFolder;

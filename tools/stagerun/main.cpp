@@ -1,6 +1,6 @@
 // stagerun: plays one stage from a seed and prints one line with its outcome.
 //   stagerun --stage N --difficulty D --seed S [--profile FILE] [--hand ID,ID,...]
-//            [--script FILE] [--frames LIMIT] [--window]
+//            [--script FILE] [--frames LIMIT] [--window] [--defend]
 // Run it in the folder that holds the generated DATA. Exit 0 when the stage
 // ran, 2 on bad arguments.
 #include <cstdio>
@@ -31,6 +31,10 @@ int main(int argc, char** argv) {
     bool haveStage = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--defend") {
+            options.defend = true;
+            continue;
+        }
         if (arg == "--window") {
             options.window = true;
             continue;

@@ -1,0 +1,115 @@
+// The roles that are not shooting: producers, guards, platforms, carriers
+// and timers, and the Reaper's area strike.
+#include <cmath>
+
+#include "battle/units/FieldLookup.h"
+#include "battle/units/GameRobot.h"
+#include "battle/units/Targeting.h"
+#include "battle/units/UnitContext.h"
+#include "engine/VxMath.h"
+
+using namespace units;
+
+namespace {
+
+constexpr float kGuardRadius = 256.5f;
+
+}  // namespace
+
+void CCom_GameRobot::UpdateProducer() {
+    CPageGame* page = Page();
+    if (!page) return;
+    const int type = Type();
+    // Factories stop once overtime has run out; Fusors keep going.
+    const bool counts = !(type == 34 || type == 36) || page->m_bOvertimeOpen;
+    if (!counts) {
+        m_iActionTimer = 0;
+        return;
+    }
+    if (m_iActionTimer < m_Unit.m_iActionInterval) ++m_iActionTimer;
+    else BeginSpecial();
+}
+
+void CCom_GameRobot::UpdateTimer() {
+    if (m_iActionTimer < m_Unit.m_iActionInterval) {
+        ++m_iActionTimer;
+    } else if (m_iHp > 0) {
+        m_iAnimTick = 0;
+        m_iState = ROBOT_SPECIAL;
+        m_iActionTimer = 0;
+    }
+}
+
+void CCom_GameRobot::UpdatePlatform() {
+    CPageGame* page = Page();
+    if (!page || m_bConsumed || m_iHp < 1 || m_iPlatformTimer >= 1) return;
+    if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell)) {
+        cell->m_iKind = CELL_GROUND;
+        m_vLastPosition = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
+    }
+}
+
+void CCom_GameRobot::UpdateCarrier() {
+    CPageGame* page = Page();
+    if (!page || m_iState == ROBOT_DYING) return;
+    if (m_iActionTimer < m_Unit.m_iActionInterval) {
+        ++m_iActionTimer;
+    } else if (m_iCarryTimer == 0) {
+        m_iAnimTick = 0;
+        m_iState = ROBOT_SPECIAL;
+        m_iActionTimer = 0;
+    }
+    if (Frame() % 60 != 0) return;
+    const int stage = Stage();
+    const int type = Type();
+    if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
+        if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
+        if (m_iState == ROBOT_MOVE)
+            for (const CCom_GameRobot& r : page->m_lstRobots)
+                if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
+                    std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
+                    m_iCarryTimer = 100;
+                    return;
+                }
+    }
+    for (const CCom_GameRobot& c : page->m_lstRobots) {
+        if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
+        if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= kGuardRadius) continue;
+        if (m_iState != ROBOT_IDLE) EndAction();
+        return;
+    }
+    if (IsMachine() && m_iState == ROBOT_IDLE) BeginMove();
+}
+
+void CCom_GameRobot::UpdateGuard() {
+    CPageGame* page = Page();
+    if (!page || m_iState == ROBOT_DYING || Frame() % 60 != 0) return;
+    bool found = false;
+    for (const CCom_GameRobot& c : page->m_lstRobots) {
+        if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
+        if (c.m_bConcealed && c.m_iState != ROBOT_ATTACK && !m_bSeesConcealed) continue;
+        if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= kGuardRadius) continue;
+        found = true;
+        break;
+    }
+    if (found) {
+        if (m_iState != ROBOT_GUARD) BeginGuard();
+    } else if (m_iState == ROBOT_GUARD) {
+        if (IsMachine()) BeginMove();
+        else EndAction();
+    }
+}
+
+void CCom_GameRobot::StrikeArea() {
+    CPageGame* page = Page();
+    if (!page) return;
+    for (CCom_GameRobot& c : page->m_lstRobots) {
+        if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
+        if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= float(m_Weapon.m_iSize)) continue;
+        c.TakeDamage(m_Weapon.m_iDamage);
+        c.ApplyFreeze();
+        page->AddFieldEffect(m_iUnitSlot + 1000, m_Weapon.m_iHitEffectArg, c.m_vLastPosition.x, c.m_vLastPosition.y,
+                             c.m_vLastPosition.z);
+    }
+    Restart(UnitSound(2));
+}

@@ -1,0 +1,340 @@
+// The shooters' role: the action timer, the target scans by weapon motion
+// (arc, range, visibility, the Mini-Mine's proximity bonus) and the decision
+// to attack, stop or walk on.
+#include <cmath>
+
+#include "battle/effects/Effect_Spike.h"
+#include "battle/units/FieldLookup.h"
+#include "battle/units/GameRobot.h"
+#include "battle/units/Targeting.h"
+#include "battle/units/UnitContext.h"
+#include "engine/VxMath.h"
+
+using namespace units;
+
+namespace {
+
+bool Tall(int type) { return type == 1024 || type == 1029; }
+bool Destroyer(int type) { return type == 1028 || type == 1031; }
+
+}  // namespace
+
+bool IsTargetable(const CCom_GameRobot& shooter, const CCom_GameRobot& t, bool excludeAllTimers) {
+    if (t.m_iSerial == shooter.m_iSerial || t.m_iHp <= 0) return false;
+    if (std::fabs(t.m_vLastPosition.x) > HalfScreenWidth() + 70.0f) return false;
+    const int role = t.m_Unit.m_iRole;
+    if (role == ROLE_ONESHOT) return false;
+    if (role == ROLE_PLATFORM && t.m_bPlatformOccupied) return false;
+    if (role == ROLE_TIMER && (excludeAllTimers || t.Type() != 1030)) return false;
+    return true;
+}
+
+bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, float angle) {
+    if (t.Type() == 1030 && t.m_vCell.x == s.m_vCell.x && t.m_vCell.y == s.m_vCell.y) return true;
+    if (s.m_Unit.m_iRole == ROLE_ONESHOT) {
+        p.x -= 42.75f;
+        p.y -= 80.75f;
+    }
+    const float arc = float(s.m_Weapon.m_iArc);
+    auto inside = [&](float dy) {
+        const VxVec3 q{p.x, p.y + dy, p.z};
+        return std::fabs(WrapAngleDifference(AngleBetweenPoints(q, t.m_vLastPosition), angle)) <= arc;
+    };
+    if (inside(0.0f)) return true;
+    if (Tall(t.Type())) return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
+    if (Destroyer(t.Type())) return inside(-80.75f) || inside(80.75f);
+    return false;
+}
+
+bool IsWithinRange(const CCom_GameRobot& s, const CCom_GameRobot& t, const VxVec3& p) {
+    const float range = float(s.m_Weapon.m_iRange);
+    const float dist = s.Type() == 1014 ? t.m_vLastPosition.x - s.m_vLastPosition.x : DistanceXY(p, t.m_vLastPosition);
+    if (dist < range) return true;
+    const VxVec3 ref = s.m_vLastPosition;
+    auto from = [&](float dy) { return DistanceXY(VxVec3{ref.x, ref.y + dy, ref.z}, t.m_vLastPosition) < range; };
+    if (Tall(t.Type())) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
+    if (Destroyer(t.Type())) return from(-80.75f) || from(80.75f);
+    return false;
+}
+
+void CCom_GameRobot::UpdateAttack() {
+    CPageGame* page = Page();
+    if (!page || m_iLifeFrames != -1 || m_iState == ROBOT_DYING) return;
+    const int interval = m_Unit.m_iActionInterval;
+    if (m_iActionTimer < interval) ++m_iActionTimer;
+    const int stage = Stage();
+    const int type = Type();
+    const bool machine = IsMachine();
+    const VxVec3 ref = m_vLastPosition;
+    const float angle = float(m_Weapon.m_iAngle);
+
+    // The surfacing rule of the whales in their duels.
+    if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
+        if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
+        if (m_iState == ROBOT_MOVE)
+            for (const CCom_GameRobot& r : page->m_lstRobots)
+                if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
+                    std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
+                    m_iCarryTimer = 100;
+                    return;
+                }
+    }
+
+    // The Mini-Mine clears its cell and goes off at once.
+    if (!machine && type == 6) {
+        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && cell->m_iSpikeFree == 0) {
+            cell->m_iSpikeFree = 1;
+            if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell->m_fX, cell->m_fY, cell->m_fZ);
+        }
+        for (const CCom_GameRobot& c : page->m_lstRobots) {
+            if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND) continue;
+            if (IsInFiringArc(*this, c, ref, angle) && IsWithinRange(*this, c, ref)) {
+                m_iTargetSerial = c.m_iSerial;
+                break;
+            }
+        }
+        BeginAttack(false);
+        page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iSerial);
+        return;
+    }
+
+    if ((Frame() + m_iSerial) % 5 != 0 && stage <= 150) return;
+    if (m_bHoldFire) return;
+
+    // Cannon Bots take turns with the shells already in the air.
+    if (stage <= 150 && !machine && type == 2 && interval > 300 && m_iActionTimer >= interval - 100) {
+        bool wait = false;
+        for (const CCom_GameBullet& b : page->m_lstBullets)
+            if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
+                wait = true;
+                break;
+            }
+        if (!wait)
+            for (const CCom_GameRobot& r : page->m_lstRobots)
+                if (!r.IsMachine() && r.Type() == 2 && r.m_Unit.m_iActionInterval > 300 && r.m_iState == ROBOT_ATTACK &&
+                    VxRand() % 3 != 0) {
+                    wait = true;
+                    break;
+                }
+        if (wait) {
+            const int d = VxRand() % 50;
+            m_iActionTimer = interval - d - 50;
+            return;
+        }
+    }
+
+    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == 1022;
+    if (std::fabs(ref.x) >= HalfScreenWidth() + (edgeNarrow ? 10.0f : 42.75f)) return;
+
+    const bool atInterval = m_iActionTimer == interval;
+    bool found = false;
+    int target = -1;
+    const int motion = m_Weapon.m_iMotion;
+    const int weapon = m_Unit.m_iWeapon;
+    RobotList& robots = page->m_lstRobots;
+    auto afterScan = [&] {
+        if (atInterval && target != -1) {
+            m_iTargetSerial = target;
+            BeginAttack(false);
+        }
+    };
+
+    if (motion == 0) {
+        float best = 10000.0f;
+        for (CCom_GameRobot& c : robots) {
+            if (!IsTargetable(*this, c, false)) continue;
+            bool visible;
+            if (!c.m_bConcealed) visible = !(type == 10 && !machine && m_Unit.m_iUpgradeLevel == 0);
+            else if (!machine && type == 7) visible = c.Type() == 1006 || c.Type() == 1014;
+            else visible = (!machine && type == 10) || m_bSeesConcealed;
+            if (!visible || c.IsMachine() == machine) continue;
+            bool arc = IsInFiringArc(*this, c, ref, angle);
+            if (!arc && (weapon == 1010 || weapon == 1014))
+                arc = IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 80.75f, ref.z}, angle) ||
+                      IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 161.5f, ref.z}, angle);
+            if (!arc) continue;
+            if (machine && m_Unit.m_iTerrain == TERRAIN_GROUND && weapon != 1006) {
+                const int col = std::min(int(m_vCell.x), FIELD_COLUMNS - 1);
+                const int row = int(m_vCell.y);
+                auto robotIn = [&](int cc) {
+                    for (const CCom_GameRobot& r : robots)
+                        if (!r.IsMachine() && int(r.m_vCell.x) == cc && int(r.m_vCell.y) == row) return true;
+                    return false;
+                };
+                const FieldCell* own = CellAt(page->m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
+                if (own && own->m_iKind != CELL_GROUND) {
+                    if (!robotIn(col)) continue;
+                } else if (c.m_vCell.x != m_vCell.x || c.m_vCell.y != m_vCell.y || c.m_vCell.z != m_vCell.z) {
+                    const int next = std::min(col + 1, FIELD_COLUMNS - 1);
+                    const FieldCell* ahead = CellAt(page->m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
+                    if (ahead && ahead->m_iKind != CELL_GROUND && !robotIn(next)) continue;
+                }
+            }
+            const float dx = std::fabs(ref.x - c.m_vLastPosition.x);
+            if (dx < float(m_Weapon.m_iRange) && dx < best) {
+                found = true;
+                if (atInterval) {
+                    best = dx;
+                    target = c.m_iSerial;
+                }
+            }
+        }
+        afterScan();
+    } else if (weapon == 15) {
+        for (CCom_GameRobot& c : robots) {
+            if (&c == this || c.IsMachine() != machine || c.Type() == 27) continue;
+            if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp || std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
+                continue;
+            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc)) continue;
+            if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange)) continue;
+            found = true;
+            if (atInterval) {
+                target = c.m_iSerial;
+                page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial, m_iSerial);
+            }
+        }
+        afterScan();
+    } else if (weapon == 26) {
+        float bestX = -10000.0f;
+        for (CCom_GameRobot& c : robots) {
+            if (c.IsMachine() == machine || c.m_iHp <= 0) continue;
+            if (std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f) continue;
+            if (!(c.m_vLastPosition.x < ref.x - 42.75f) || c.m_vPosition.y > float(g_iScreenHeight) * 0.5f) continue;
+            if (c.m_Unit.m_fSpeed > 1.0f && c.m_iState == ROBOT_MOVE) continue;
+            if (c.m_bConcealed && !m_bSeesConcealed) continue;
+            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc)) continue;
+            if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange) || !(c.m_vPosition.x > bestX)) continue;
+            found = true;
+            if (atInterval) {
+                bestX = c.m_vPosition.x;
+                target = c.m_iSerial;
+            }
+        }
+        afterScan();
+    } else if (motion == 8) {
+        float best = 10000.0f;
+        for (CCom_GameRobot& c : robots) {
+            if (!IsTargetable(*this, c, false)) continue;
+            if (!machine && type == 16 &&
+                (c.m_Unit.m_iTerrain == TERRAIN_GROUND || c.m_Unit.m_iTerrain == TERRAIN_MARINE || c.HasStatusEffect()))
+                continue;
+            if (c.Type() == 1030 && m_vHome.y < c.m_vPosition.y) continue;
+            if (c.IsMachine() == machine || (c.m_bConcealed && !m_bSeesConcealed)) continue;
+            const float d = DistanceXY(ref, c.m_vLastPosition);
+            if (!machine && type == 30 && !IsInFiringArc(*this, c, ref, angle)) continue;
+            if (d < float(m_Weapon.m_iRange) && d < best) {
+                if (VxRand() % 2 == 0) {
+                    if (atInterval) m_iActionTimer = interval - 15;
+                    continue;
+                }
+                found = true;
+                if (atInterval) {
+                    best = d;
+                    target = c.m_iSerial;
+                }
+            }
+        }
+        afterScan();
+    } else if (motion == 9) {
+        const float range = float(m_Weapon.m_iRange);
+        for (const CCom_GameItem& item : page->m_lstItems) {
+            if (item.m_iItemKind > 7) continue;
+            if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f && std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
+                continue;
+            if (VxRand() % 2 == 0) continue;
+            found = true;
+            if (atInterval) {
+                m_iTargetSerial = item.m_iSerial;
+                BeginAttack(false);
+            }
+            break;
+        }
+    } else if (weapon == 14) {
+        for (CCom_GameRobot& c : robots) {
+            if (!IsTargetable(*this, c, false) || c.IsMachine() == machine) continue;
+            if (c.m_bConcealed && !m_bSeesConcealed) continue;
+            const int col = int(c.m_vCell.x), row = int(c.m_vCell.y);
+            if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS || !m_abPathCells[col * FIELD_ROWS + row]) continue;
+            found = true;
+            if (atInterval) BeginAttack(false);
+            break;
+        }
+    } else if ((!machine && (type == 31 || type == 32 || type == 14 || type == 20 || type == 26)) || type == 1025) {
+        found = true;
+        if (atInterval) BeginAttack(false);
+    } else {
+        for (CCom_GameRobot& c : robots) {
+            if (!IsTargetable(*this, c, false)) continue;
+            const int ct = c.Type();
+            if (!machine && type == 6) {
+                if (ct == 1032) continue;
+                m_iTargetSerial = c.m_iSerial;
+            }
+            if (!machine && type == 10 && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
+            if (c.m_bConcealed) {
+                bool allowed = m_bSeesConcealed;
+                if (!machine && (type == 6 || type == 7) && (ct == 1006 || ct == 1014)) allowed = true;
+                if (!machine && type == 6 && ct == 1019) allowed = true;
+                if (!machine && type == 10) allowed = true;
+                if (!allowed) continue;
+            } else if (!machine && type == 10) {
+                if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant())) continue;
+                m_bAltShot = 1;
+            }
+            if (c.IsMachine() == machine) continue;
+            if (machine && type == 1014) {
+                if (!(c.m_vLastPosition.x >= ref.x && c.m_vLastPosition.y >= ref.y - 10.0f)) continue;
+            } else if (!machine && weapon == 9) {
+                int match = -1;
+                for (int i = 0; i < 3; ++i) {
+                    if (!IsInFiringArc(*this, c, ref, angle - 35.0f + 35.0f * float(i))) continue;
+                    match = i;
+                    if (i == 1) break;
+                }
+                if (match < 0) continue;
+                m_aiAux[0] = match;
+            } else if (!IsInFiringArc(*this, c, ref, angle)) {
+                continue;
+            }
+            bool bonus = false;
+            if (!machine && type == 6) {
+                const float d = DistanceXY(ref, c.m_vLastPosition);
+                const float dy = std::fabs(ref.y - c.m_vLastPosition.y);
+                const float range = float(m_Weapon.m_iRange);
+                if (ct == 1007 && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
+                if (dy < 60.5625f) {
+                    if ((ct == 1022 || ct == 1010 || ct == 1005) && d < range * 1.5f) bonus = true;
+                    if ((ct == 1015 || ct == 1027 || ct == 1018) && d < range * 2.25f) bonus = true;
+                }
+            }
+            if (IsWithinRange(*this, c, ref) || bonus) {
+                found = true;
+                if (atInterval) {
+                    if (machine && type == 1014) m_iTargetSerial = c.m_iSerial;
+                    BeginAttack(false);
+                    if (!machine && type == 6)
+                        page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
+                                         m_iSerial);
+                }
+                break;
+            }
+        }
+    }
+
+    // What the unit does next.
+    switch (m_iState) {
+    case ROBOT_ATTACK:
+        if (!found && m_iActionTimer > 50 && m_Unit.m_iRole != ROLE_MOVING_ATTACK) EndAction();
+        break;
+    case ROBOT_IDLE:
+        if (machine && !found && m_iActionTimer > 50) {
+            if (page->m_iBattleState >= BATTLE_LOADING) BeginMove();
+            if (page->m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant) m_bConcealed = 1;
+        }
+        break;
+    case ROBOT_MOVE:
+        if (machine && found && m_Unit.m_iRole != ROLE_MOVING_ATTACK && m_iActionTimer < interval) EndAction();
+        break;
+    default: break;
+    }
+}

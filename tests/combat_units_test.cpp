@@ -1,0 +1,380 @@
+// Combat on a battle page with a stage's grid but no loaded art: bullets by
+// kind, hit rules, kill and achievement counters, the item drop's
+// frequencies, the Destroyers' death and their hand strike.
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "battle/effects/Effect_CardFull.h"
+#include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "battle/units/Targeting.h"
+#include "content/SaveProfile.h"
+#include "content/StageDefinition.h"
+#include "platform/Random.h"
+#include "tests/Harness.h"
+
+namespace {
+
+class CombatTest : public GameAppTest {
+protected:
+    void SetUp() override {
+        GameAppTest::SetUp();
+        Make();
+        page = BattlePageOf(m_App.get());
+        ASSERT_NE(page, nullptr);
+        UseStage(12);
+        page->m_iBattleState = BATTLE_PLAYING;
+        page->LoadEffects();
+        VxSrand(11);
+        g_iNextRobotSerial = g_iNextBulletSerial = g_iNextItemSerial = 0;
+        std::memset(g_CurrentProfile.m_aiAchievementProgress, 0, sizeof g_CurrentProfile.m_aiAchievementProgress);
+    }
+    void TearDown() override {
+        page->ReleaseEffects();
+        GameAppTest::TearDown();
+    }
+    void UseStage(int stage) {
+        m_App->m_iCurrentStage = stage;
+        std::memset(page->m_aFieldCells, 0, sizeof page->m_aFieldCells);
+        int groundRow = 4;
+        page->m_StageDefinition = StageDefinition{};
+        GetStageDefinition(stage, 0, page->m_StageDefinition);
+        BuildFieldGrid(stage, page->m_aFieldCells, page->m_StageDefinition.m_iGroundRow, &groundRow);
+    }
+    // A unit placed at a point, its reference point there.
+    CCom_GameRobot& Add(int type, float x, float y, int slot = 0) {
+        CCom_GameRobot r;
+        GetUnitDefinition(r.m_Unit, type);
+        r.m_iUnitSlot = slot;
+        const int lengths[UNIT_WORK_ACTS] = {20, 20, 200, 20, 0, 0};
+        std::memcpy(r.m_Unit.m_aiUnitWork, lengths, sizeof lengths);
+        GetWeaponDefinition(r.m_Weapon, r.m_Unit.m_iWeapon);
+        r.m_iHp = r.m_Unit.m_iMaxHp;
+        r.m_vPosition = r.m_vLastPosition = r.m_vHome = VxVec3{x, y, 0.0f};
+        r.m_vCell = page->FindNearestCell(x, y, 0.0f);
+        r.m_iState = r.IsMachine() ? ROBOT_MOVE : ROBOT_IDLE;
+        page->m_lstRobots.push_back(r);
+        return page->m_lstRobots.back();
+    }
+    CCom_GameBullet& Fire(int kind, float x, float y, int target = -1, int owner = -1, int graphic = 0) {
+        page->FireBullet(kind, graphic, x, y, 0.0f, target, owner);
+        return page->m_lstBullets.back();
+    }
+    static float Heading(const VxVec3& v) { return std::atan2(v.x, v.y) * 57.29578f; }
+
+    CPageGame* page = nullptr;
+};
+
+// ---- Bullets by kind ----
+
+TEST_F(CombatTest, SpreadShotsMakeTheirPelletsPlusOneAlongTheWeaponAngle) {
+    struct Case {
+        int upgrade;
+        std::vector<float> offsets;  // pellets, then the shot along the weapon angle
+    };
+    const Case cases[] = {{0, {-10, 0, 10, 0}}, {1, {-9, -3, 3, 9, 0}}};
+    for (const Case& c : cases) {
+        page->m_lstBullets.clear();
+        page->m_aHandDefs[2].m_iUpgradeLevel = c.upgrade;
+        page->FireBullet(16, 2, 0.0f, 0.0f, 0.0f, -1, -1);
+        ASSERT_EQ(page->m_lstBullets.size(), c.offsets.size()) << c.upgrade;
+        WeaponDefinition w{};
+        GetWeaponDefinition(w, 16);
+        size_t i = 0;
+        for (const CCom_GameBullet& b : page->m_lstBullets) {
+            // A Tinkerling shot at angle a flies along (sin(-a), cos(-a)).
+            EXPECT_NEAR(Heading(b.m_vVelocity), -(float(w.m_iAngle) + c.offsets[i]), 0.01f) << c.upgrade << " " << i;
+            ++i;
+        }
+    }
+}
+
+TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse) {
+    page->m_aHandDefs[3].m_iUpgradeLevel = 1;
+    const struct {
+        int kind;
+        float x, y;
+        bool fetched;
+    } items[] = {{0, 100, 0, true}, {5, -200, 150, true}, {8, 10, 10, false}, {1, 3 * 85.5f, 0, false}, {2, 0, 243, false}};
+    for (const auto& it : items) page->DropItem(it.kind, it.x, it.y, 0.0f, -1, false);
+    page->FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
+    std::vector<int> fetched;
+    for (const CCom_GameBullet& b : page->m_lstBullets) fetched.push_back(b.m_iTargetSerial);
+    std::vector<int> expected;
+    int serial = 0;
+    for (const auto& it : items) {
+        if (it.fetched) expected.push_back(serial);
+        ++serial;
+    }
+    EXPECT_EQ(fetched, expected);
+    page->m_lstBullets.clear();
+    page->m_lstItems.clear();
+    page->FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
+    EXPECT_TRUE(page->m_lstBullets.empty());
+}
+
+TEST_F(CombatTest, LobsLandOnTheirTargetOrTheMortarsDefaultGoal) {
+    const CCom_GameRobot& target = Add(1000, -300.0f, 28.0f);
+    const CCom_GameBullet& aimed = Fire(26, 200.0f, 28.0f, target.m_iSerial);
+    EXPECT_EQ(aimed.m_iLifetime, int(500.0f / float(aimed.m_Weapon.m_iSpeed)));
+    const CCom_GameBullet& blind = Fire(26, 0.0f, 300.0f, 999);
+    EXPECT_EQ(blind.m_iLifetime, int(500.0f / float(blind.m_Weapon.m_iSpeed)));
+    const CCom_GameBullet& other = Fire(15, 0.0f, 0.0f, 999);  // a repair lob without its target stays
+    EXPECT_EQ(other.m_vVelocity.x, 0.0f);
+    EXPECT_EQ(other.m_iLifetime, other.m_Weapon.m_iLifetime);
+}
+
+TEST_F(CombatTest, AHomingShotTurnsAtMostFourDegreesAFrameAndLocksOnOnce) {
+    Add(1001, 0.0f, 189.0f);  // straight above the shot
+    CCom_GameBullet& b = Fire(13, 0.0f, -100.0f);
+    float last = std::fmod(b.m_vRotation.z * 57.2957763671875f + 360.0f, 360.0f);
+    int turns = 0, locks = 0;
+    for (int i = 0; i < 40; ++i) {
+        b.Render();
+        const float now = std::fmod(b.m_vRotation.z * 57.2957763671875f + 360.0f, 360.0f);
+        const float step = std::fabs(std::remainder(now - last, 360.0f));
+        if (std::fabs(step - 4.0f) < 1e-3f) ++turns;
+        else if (step > 1e-3f) ++locks;  // the snap onto the heading, within 4 of a full turn
+        last = now;
+    }
+    EXPECT_GT(turns, 5);
+    EXPECT_EQ(locks, 1) << "it locks on once and then flies straight";
+}
+
+TEST_F(CombatTest, ABoomerangGoesOutAndBackThenHovers) {
+    CCom_GameBullet& b = Fire(9, 200.0f, 28.0f);
+    const VxVec3 start = b.m_vPosition, v = b.m_vVelocity;
+    float farthest = 0.0f;
+    for (int age = 0; age < 90; ++age) {
+        b.Render();
+        farthest = std::max(farthest, std::fabs(b.m_vPosition.x - start.x));
+    }
+    EXPECT_GT(farthest, 25.0f * std::fabs(v.x));  // the cosines of 0-44 degrees x 2 sum to about 28.6
+    EXPECT_NEAR(b.m_vPosition.x, start.x + v.x, 0.05f) << "back one step beyond its start";
+    const VxVec3 hover = b.m_vPosition;
+    b.Render();
+    EXPECT_EQ(b.m_vPosition.x, hover.x);
+}
+
+// ---- Hit rules ----
+
+TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
+    CCom_GameRobot& gunner = Add(1, 300.0f, 28.0f);
+    const float range = float(gunner.m_Weapon.m_iRange);
+    struct {
+        float dx;
+        bool inside;
+    } ranges[] = {{range, false}, {range - 0.01f, true}, {range + 1.0f, false}};
+    for (const auto& c : ranges) {
+        CCom_GameRobot& m = Add(1000, 300.0f - c.dx, 28.0f);
+        EXPECT_EQ(IsWithinRange(gunner, m, gunner.m_vLastPosition), c.inside) << c.dx;
+        page->m_lstRobots.pop_back();
+    }
+    struct {
+        int shieldHp, hit, shieldAfter, unitLoss;
+    } shields[] = {{5, 8, -3, 3}, {5, 5, 0, 0}, {10, 4, 6, 0}};
+    for (const auto& c : shields) {
+        CCom_GameRobot& unit = Add(1, 100.0f, -53.0f);
+        CCom_GameRobot& shield = Add(27, 100.0f, -53.0f);
+        shield.m_iHp = c.shieldHp;
+        unit.m_iShieldSerial = shield.m_iSerial;
+        const int before = unit.m_iHp;
+        unit.TakeDamage(c.hit);
+        EXPECT_EQ(shield.m_iHp, c.shieldAfter);
+        EXPECT_EQ(before - unit.m_iHp, c.unitLoss);
+        EXPECT_EQ(unit.m_iShieldSerial == NO_SERIAL, c.shieldAfter <= 0);
+    }
+}
+
+TEST_F(CombatTest, AnUpgradedSnowballKnocksEachMachineBackOnce) {
+    CCom_GameRobot& baller = Add(19, 300.0f, 28.0f);
+    baller.m_Unit.m_iUpgradeLevel = 1;
+    CCom_GameRobot& m = Add(1000, 0.0f, 28.0f);
+    const float x0 = m.m_vPosition.x;
+    CCom_GameBullet& ball = Fire(14, 0.0f, 28.0f, -1, baller.m_iSerial);
+    ball.TestHits(false);
+    const float pushed = m.m_Unit.m_fSpeed * 20.0f + (m.m_Unit.m_iMaxHp < 100 ? 20.0f : 0.0f);
+    EXPECT_FLOAT_EQ(m.m_vPosition.x, x0 - pushed);
+    EXPECT_EQ(m.m_iStatusGuard, 10);
+    EXPECT_EQ(ball.m_iHopTimer, 20);
+    const int hp = m.m_iHp;
+    ball.m_vPosition.x = m.m_vLastPosition.x;
+    ball.TestHits(false);
+    EXPECT_EQ(m.m_iHp, hp) << "struck once however long it overlaps";
+}
+
+TEST_F(CombatTest, SonarRevealsHiddenMachinesWithinTwoRowsWithoutHurtingThem) {
+    CCom_GameRobot& sonar = Add(10, 300.0f, 28.0f);
+    struct {
+        float y;
+        bool revealed;
+    } cases[] = {{28.0f, true}, {189.0f, true}, {-133.0f, true}};
+    std::vector<CCom_GameRobot*> hidden;
+    for (const auto& c : cases) {
+        CCom_GameRobot& m = Add(1006, 250.0f, c.y);
+        m.m_bConcealed = 1;
+        hidden.push_back(&m);
+    }
+    sonar.m_vCell.y = 0.0f;  // the top row: row 4 is more than two away
+    CCom_GameBullet& wave = Fire(8, 300.0f, 28.0f, -1, sonar.m_iSerial);
+    wave.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
+    wave.TestHits(true);
+    EXPECT_FALSE(hidden[0]->m_bConcealed);  // row 2
+    EXPECT_FALSE(hidden[1]->m_bConcealed);  // row 0
+    EXPECT_TRUE(hidden[2]->m_bConcealed);   // row 4
+    EXPECT_EQ(hidden[0]->m_iRevealFrames, 300);
+    for (CCom_GameRobot* m : hidden) EXPECT_EQ(m->m_iHp, m->m_Unit.m_iMaxHp);
+}
+
+TEST_F(CombatTest, SniperMissModesDecideAlone) {
+    struct {
+        int mode;
+        bool alwaysHurts, neverHurts;
+    } cases[] = {{-1, false, true}, {1, true, false}};
+    for (const auto& c : cases) {
+        int hurt = 0;
+        for (int i = 0; i < 40; ++i) {
+            CCom_GameRobot& m = Add(1002, -100.0f, 28.0f);
+            m.m_iState = ROBOT_MOVE;
+            CCom_GameBullet& shot = Fire(24, 300.0f, 28.0f, m.m_iSerial);
+            shot.m_iMissMode = c.mode;
+            const int hp = m.m_iHp;
+            shot.TestHits(false);
+            hurt += m.m_iHp < hp;
+        }
+        if (c.alwaysHurts) {
+            EXPECT_EQ(hurt, 40);
+        }
+        if (c.neverHurts) {
+            EXPECT_EQ(hurt, 0);
+        }
+    }
+}
+
+// ---- Kills and achievements ----
+
+TEST_F(CombatTest, OnlyTheKillingStrikeCountsAndExplosionsKeepTheirBest) {
+    CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
+    m.m_iHp = 1;
+    for (int i = 0; i < 3; ++i) {
+        CCom_GameBullet& b = Fire(3, -100.0f, 28.0f, m.m_iSerial);
+        b.TestHits(false);
+    }
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[18], 1);
+
+    auto explode = [&](int machines) {
+        for (int i = 0; i < machines; ++i) Add(1000, float(-200 + 10 * i), 28.0f).m_iHp = 1;
+        CCom_GameBullet& blast = Fire(11, -150.0f, 28.0f);
+        blast.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
+        blast.TestHits(true);
+        page->m_lstRobots.clear();
+    };
+    explode(5);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[30], 5);
+    explode(3);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[30], 5);
+}
+
+TEST_F(CombatTest, ItemDropsFollowTheLuckBoosterAndTheMachinesWorth) {
+    // Shares of 4000 seeded rolls: drops at all, and the sizes of those drops.
+    struct Case {
+        int stage, type, luck;
+        double dropShare;
+        int maxSize;
+    } cases[] = {{12, 1000, 0, 101.0 / 200.0, 0}, {12, 1000, 8, 101.0 / 152.0, 0}, {112, 1020, 0, 101.0 / 200.0, 3}};
+    for (const Case& c : cases) {
+        UseStage(c.stage);
+        g_CurrentProfile.m_iLuckBooster = c.luck;
+        VxSrand(1234);
+        std::map<int, int> sizes;
+        const int rolls = 4000;
+        for (int i = 0; i < rolls; ++i) {
+            page->m_lstItems.clear();
+            CCom_GameRobot& m = Add(c.type, 0.0f, 28.0f);
+            m.RollItemDrop();
+            page->m_lstRobots.pop_back();
+            if (!page->m_lstItems.empty()) ++sizes[page->m_lstItems.back().m_iItemKind % 4];
+        }
+        int drops = 0, biggest = 0;
+        for (const auto& s : sizes) {
+            drops += s.second;
+            biggest = std::max(biggest, s.first);
+        }
+        EXPECT_NEAR(double(drops) / rolls, c.dropShare, 0.03) << c.type << " luck " << c.luck;
+        EXPECT_EQ(biggest, c.maxSize) << c.type;
+        if (c.maxSize == 3) {
+            EXPECT_GT(sizes[0], 8 * sizes[1]) << "size 0 up to r = 90 of 101";
+        }
+    }
+    g_CurrentProfile.m_iLuckBooster = 0;
+}
+
+// ---- The Destroyers ----
+
+TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
+    UseStage(160);
+    CCom_GameRobot& boss = Add(1028, -250.0f, 30.0f);
+    CCom_GameRobot& escort = Add(1000, -100.0f, 28.0f);
+    page->m_pEffectDestroyerHand->Add(0, 9.0f, 1.0f);
+    ASSERT_EQ(boss.m_iBossTimer, 0);
+    boss.m_iHp = 0;
+    int frames = 0;
+    while (!boss.m_bExpired && frames < 3000) {
+        ++m_App->m_nFrame;
+        boss.Render();
+        ++frames;
+    }
+    EXPECT_TRUE(boss.m_bExpired);
+    EXPECT_GT(boss.m_iBossTimer, 1600);
+    EXPECT_EQ(escort.m_iState, ROBOT_DYING);
+    EXPECT_FALSE(page->m_StageDefinition.m_bEnemySchedule);
+    EXPECT_LE(page->m_pEffectDestroyerHand->m_aInstances[0].life, 0) << "both hands stop";
+}
+
+TEST_F(CombatTest, TheHandGrabsAtTheCellCentreAdvancesOnceAFrameAndEnds) {
+    UseStage(160);
+    const FieldCell& cell = page->m_aFieldCells[8 * FIELD_ROWS + 2];
+    CCom_GameRobot& near = Add(1, cell.m_fX + 49.0f, cell.m_fY);
+    CCom_GameRobot& far = Add(1, cell.m_fX, cell.m_fY - 50.0f);
+    CEffect_DestroyerHand& hand = *page->m_pEffectDestroyerHand;
+    hand.Add(0, 8.0f, 2.0f);
+    const int n = CEffect_DestroyerHand::TravelFrames(-0.6f * float(g_iScreenWidth), page->m_aFieldCells[2].m_fY, cell.m_fX, cell.m_fY);
+    int frames = 0;
+    while (hand.m_aInstances[0].life > 0 && frames < 2000) {
+        hand.m_iLayer = 0;
+        hand.Tick();
+        hand.m_iLayer = 1;
+        hand.Tick();
+        ++frames;
+        if (frames == 180 + n + 20) {
+            EXPECT_EQ(hand.m_aInstances[0].age, frames);
+        }
+    }
+    EXPECT_EQ(frames, 180 + n + 50 + n + 1) << "ended by its age";
+    EXPECT_EQ(near.m_iState, ROBOT_DYING);
+    EXPECT_NE(far.m_iState, ROBOT_DYING);
+}
+
+TEST_F(CombatTest, ACardPulseChainsItsCount) {
+    CEffect_CardFull& pulse = *static_cast<CEffect_CardFull*>(page->m_pEffectCardFull);
+    for (int kind : {1, 3}) {
+        pulse.Add(kind, 0.0f, 0.0f, 0.0f);
+        int frames = 0;
+        auto live = [&] {
+            for (int i = 0; i < pulse.m_nPoolSize; ++i)
+                if (pulse.m_aInstances[i].life > 0) return true;
+            return false;
+        };
+        while (live() && frames < 500) {
+            pulse.Tick();
+            ++frames;
+        }
+        EXPECT_EQ(frames, 15 * kind);
+    }
+}
+
+}  // namespace
