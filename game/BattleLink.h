@@ -8,6 +8,7 @@ struct FieldCell;
 struct RobopediaParts;
 struct RobotArt;
 struct StageDefinition;
+class CAchievementNotice;
 class CVxBillboard;
 class CVxEffect;
 class CVxSound;
@@ -78,4 +79,6 @@ public:
     // choice leads to; both 0 without a board.
     virtual int SummarySwitchCode() const = 0;
     virtual int SummaryChosenStage() const = 0;
+    // The small notice of achievements reached during play, or null.
+    virtual CAchievementNotice* InGameNotice() = 0;
 };

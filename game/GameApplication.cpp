@@ -74,8 +74,9 @@ struct CGameApplication::ContentLink : public CContentLink {
     }
     int BattleState() const override { return m_app.m_pPageGame ? m_app.m_pPageGame->BattleState() : 0; }
     CAchievementNotice* AchievementBoard() override { return m_app.m_pEffectNewAchievement; }
-    // The battle's own notice comes with the battle overlays.
-    CAchievementNotice* InGameAchievementNotice() override { return nullptr; }
+    CAchievementNotice* InGameAchievementNotice() override {
+        return m_app.m_pPageGame ? m_app.m_pPageGame->InGameNotice() : nullptr;
+    }
     CGameApplication& m_app;
 };
 

@@ -949,9 +949,9 @@ public:
         const int code = MENU_PAGE_INDEX + 10 * app->m_iMenuReturnScreen;
         if (auto* battle = dynamic_cast<CPageGame*>(app->m_pPageGame))
             if (CEffect_Summary* summary = battle->m_pEffectSummary) {
-                summary->m_bChoiceMade = true;
+                summary->m_iBoardState = 1;
                 summary->m_iSwitchCode = code;
-                summary->m_iChosenStage = app->m_iCurrentStage;
+                summary->m_iNextStage = app->m_iCurrentStage;
             }
         CEffect_SwitchPage& change = *app->m_pEffectSwitchPage;
         ASSERT_GE(change.Add(code), 0);

@@ -89,7 +89,7 @@ TEST_F(ExitBoxTest, ConfirmingAdvancesOnlyFromAWonUnansweredSummary) {
     for (const auto& c : cases) {
         g_CurrentProfile.m_iFurthestStage = 5;
         summary.Start(0, c.result);
-        summary.m_bChoiceMade = c.answered;
+        summary.m_iBoardState = c.answered ? 1 : 0;
         m_App->m_pEffectSwitchPage->Clear(0);
         if (c.leaving) m_App->m_pEffectSwitchPage->Add(11);
         exitBox->Clear(0);

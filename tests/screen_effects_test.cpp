@@ -151,7 +151,7 @@ TEST_F(ScreenEffectsTest, TransitionCodesSwitchOnTheirLastFrame) {
     for (const auto& c : cases) {
         Enter(c.from);
         m_App->m_iCurrentStage = 7;
-        summary.m_iChosenStage = 42;
+        summary.m_iNextStage = 42;
         CEffect_SwitchPage& change = *m_App->m_pEffectSwitchPage;
         ASSERT_EQ(change.Add(c.code), 0);
         for (int frame = 0; frame < 14; ++frame) change.Tick();

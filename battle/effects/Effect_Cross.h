@@ -1,14 +1,9 @@
 #pragma once
-// A cross at a refused point.
-// Until its picture is drawn, a record only runs out its life.
-#include "engine/VxEffect.h"
+// A cross at a refused point of a mini-game: the miss mark's timing on a
+// cross picture.
+#include "battle/effects/Effect_TextMiss.h"
 
-class CEffect_Cross : public CVxEffect {
+class CEffect_Cross : public CEffect_TextMiss {
 public:
-    CEffect_Cross() {
-        m_nPoolSize = 5;
-        m_iDefaultLife = 80;
-        Clear(0);
-    }
-    void OnFrame(int) override {}
+    CEffect_Cross();
 };

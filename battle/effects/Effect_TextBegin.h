@@ -1,6 +1,5 @@
 #pragma once
 // The count-down caption before play begins.
-// Until its picture is drawn, a record only runs out its life.
 #include "engine/VxEffect.h"
 
 class CEffect_TextBegin : public CVxEffect {
@@ -10,5 +9,5 @@ public:
         m_iDefaultLife = 180;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
 };

@@ -1,6 +1,5 @@
 #pragma once
 // The won (kind 1) or lost (kind 0) caption.
-// Until its picture is drawn, a record only runs out its life.
 #include "engine/VxEffect.h"
 
 class CEffect_TextEnd : public CVxEffect {
@@ -10,5 +9,5 @@ public:
         m_iDefaultLife = 180;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
 };

@@ -1,14 +1,16 @@
 #pragma once
-// The "miss" mark where a shot missed.
-// Until its picture is drawn, a record only runs out its life.
+// The "miss" mark where a shot missed: it shrinks in, stays and fades.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_TextMiss : public CVxEffect {
 public:
-    CEffect_TextMiss() {
-        m_nPoolSize = 20;
-        m_iDefaultLife = 80;
-        Clear(0);
-    }
-    void OnFrame(int) override {}
+    CEffect_TextMiss();
+    void OnFrame(int index) override;
+
+protected:
+    // A mark of the same timing with its own picture.
+    CEffect_TextMiss(int poolSize, const char* picture);
+    CVxBillboard* m_pPicture = nullptr;
 };

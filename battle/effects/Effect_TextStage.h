@@ -1,7 +1,8 @@
 #pragma once
 // The stage title banner shown as a battle opens.
-// Until its picture is drawn, a record only runs out its life.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_TextStage : public CVxEffect {
 public:
@@ -10,5 +11,9 @@ public:
         m_iDefaultLife = 180;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
+
+private:
+    void MakeLabels();
+    CVxBillboard* m_apLabel[2] = {};  // stage, mini-game
 };

@@ -1,7 +1,8 @@
 #pragma once
 // The wave banner: kind 0 a wave, 1 the final wave.
-// Until its picture is drawn, a record only runs out its life.
 #include "engine/VxEffect.h"
+
+class CVxBillboard;
 
 class CEffect_TextWave : public CVxEffect {
 public:
@@ -10,5 +11,8 @@ public:
         m_iDefaultLife = 180;
         Clear(0);
     }
-    void OnFrame(int) override {}
+    void OnFrame(int index) override;
+
+private:
+    CVxBillboard* m_apStrip[2] = {};  // a wave, the final wave
 };

@@ -11,6 +11,7 @@
 
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_HowToPlay.h"
+#include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/effects/Effect_Summary.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -519,6 +520,7 @@ void CPageGame::StartBackgroundLoader() {
 void CPageGame::ForgetCachedPictures() {
     if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
     if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
+    if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
 
@@ -540,4 +542,6 @@ bool CPageGame::IsSummaryWonAwaitingChoice() const {
 
 int CPageGame::SummarySwitchCode() const { return m_pEffectSummary ? m_pEffectSummary->m_iSwitchCode : 0; }
 
-int CPageGame::SummaryChosenStage() const { return m_pEffectSummary ? m_pEffectSummary->m_iChosenStage : 0; }
+CAchievementNotice* CPageGame::InGameNotice() { return m_pEffectNewAchievementInGame; }
+
+int CPageGame::SummaryChosenStage() const { return m_pEffectSummary ? m_pEffectSummary->m_iNextStage : 0; }

@@ -311,6 +311,7 @@ public:
     bool IsSummaryWonAwaitingChoice() const override;
     int SummarySwitchCode() const override;
     int SummaryChosenStage() const override;
+    CAchievementNotice* InGameNotice() override;
     // The block of twenty mini-game robot links, in order.
     CCom_GameRobot** MiniGameLink(int i);
 

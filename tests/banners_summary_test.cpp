@@ -1,0 +1,375 @@
+// The battle's banners, the summary board and the choice of the page after a stage.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "battle/effects/BannerTimeline.h"
+#include "battle/effects/Effect_NewAchievementInGame.h"
+#include "battle/effects/RobotIconOffset.h"
+#include "battle/effects/SummaryRules.h"
+#include "content/UnitDefinition.h"
+#include "content/Achievements.h"
+#include "content/SaveProfile.h"
+#include "engine/framework/RenderTargets.h"
+#include "game/MenuLink.h"
+#include "platform/host/RecordingDevice.h"
+#include "tests/Harness.h"
+
+// ---- Banners ----
+
+TEST(BannerTimeline, TheStageTitlePopsInItsElementsOneAfterAnother) {
+    struct Case {
+        int elapsed, own;
+        bool drawn;
+        float scale, alpha;
+    } const cases[] = {
+        {0, 0, true, 2.0f, 1.0f},    {9, 0, true, 1.1f, 1.0f},   {10, 0, true, 1.0f, 1.0f},
+        {9, 1, false, 1.0f, 1.0f},   {10, 1, true, 2.0f, 1.0f},  {45, 4, true, 1.5f, 1.0f},
+        {39, 4, false, 1.0f, 1.0f},  {100, 3, true, 1.0f, 1.0f}, {160, 0, true, 1.0f, 1.0f},
+        {170, 2, true, 1.0f, 0.5f},  {179, 4, true, 1.0f, 0.05f}, {180, 0, false, 1.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        const BannerLook look = StageTitleLook(c.elapsed, c.own);
+        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed << " " << c.own;
+        if (!c.drawn) continue;
+        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed << " " << c.own;
+        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed << " " << c.own;
+    }
+}
+
+TEST(BannerTimeline, TheTenthStageOfAnAreaReadsAsAreaDashTen) {
+    struct Case {
+        int stage, area, digit;
+        bool tenth;
+    } const cases[] = {{1, 1, 1, false}, {9, 1, 9, false}, {30, 3, 1, true}, {31, 4, 1, false},
+                       {150, 5, 1, true}, {57, 1, 7, false}, {100, 5, 1, true}};
+    for (const Case& c : cases) {
+        const StageTitleNumbers n = StageTitleOf(c.stage);
+        EXPECT_EQ(n.area, c.area) << c.stage;
+        EXPECT_EQ(n.digit, c.digit) << c.stage;
+        EXPECT_EQ(n.tenth, c.tenth) << c.stage;
+    }
+}
+
+TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
+    std::vector<int> soundPictures, firstFrames;
+    int last = -1;
+    for (int e = 0; e < 180; ++e) {
+        const CountdownLook c = CountdownAt(e, 180);
+        if (c.picture != last) firstFrames.push_back(e);
+        last = c.picture;
+        if (c.sound) soundPictures.push_back(c.picture);
+        EXPECT_GE(c.look.alpha, 0.0f);
+        EXPECT_LE(c.look.scale, 1.5f);
+    }
+    EXPECT_EQ(soundPictures, (std::vector<int>{0, 1, 2, 3})) << "the last one is the start sound";
+    EXPECT_EQ(firstFrames, (std::vector<int>{0, 45, 90, 135}));
+    // Swelling in and fading in over the first 40 % of each picture's time.
+    EXPECT_NEAR(CountdownAt(0, 180).look.scale, 1.5f, 1e-5);
+    EXPECT_NEAR(CountdownAt(0, 180).look.alpha, 0.0f, 1e-5);
+    EXPECT_NEAR(CountdownAt(30, 180).look.scale, 1.0f, 1e-5);
+    EXPECT_NEAR(CountdownAt(30, 180).look.alpha, 1.0f, 1e-5);
+}
+
+TEST(BannerTimeline, TheMissMarkShrinksStaysAndFades) {
+    struct Case {
+        int elapsed;
+        bool drawn;
+        float scale, alpha;
+    } const cases[] = {{0, true, 2.0f, 1.0f},  {9, true, 1.1f, 1.0f},  {10, true, 1.0f, 1.0f},
+                       {69, true, 1.0f, 1.0f}, {75, true, 1.0f, 0.5f}, {79, true, 1.0f, 0.1f},
+                       {80, false, 1.0f, 1.0f}};
+    for (const Case& c : cases) {
+        const BannerLook look = MissLook(c.elapsed);
+        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed;
+        if (!c.drawn) continue;
+        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed;
+        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed;
+    }
+}
+
+// ---- Summary timing ----
+
+TEST(SummaryTiming, CountsUpOverTwentyFramesThenTitleThenStars) {
+    struct Count {
+        int total, f, shown;
+    } const counts[] = {{7, 0, 0}, {7, 3, 1}, {7, 10, 3}, {7, 19, 6}, {7, 20, 7}, {7, 90, 7}, {0, 10, 0}, {123, 1, 6}};
+    for (const Count& c : counts) EXPECT_EQ(SummaryShownValue(c.total, c.f), c.shown) << c.total << "@" << c.f;
+
+    EXPECT_EQ(SummaryTitleScale(20), 0.0f) << "not drawn before frame 21";
+    EXPECT_NEAR(SummaryTitleScale(21), 1.5f - 0.5f / 15.0f, 1e-5);
+    EXPECT_NEAR(SummaryTitleScale(35), 1.0f, 1e-5);
+    EXPECT_NEAR(SummaryTitleScale(200), 1.0f, 1e-5);
+
+    struct Star {
+        int f, i;
+        float scale;
+        bool burst, sound;
+    } const stars[] = {{35, 0, 0.0f, false, false}, {36, 0, 2.0f - 1.0f / 15.0f, false, true},
+                       {50, 0, 1.0f, false, false}, {51, 0, 1.0f, true, false},
+                       {65, 0, 1.0f, false, false}, {51, 1, 2.0f - 1.0f / 15.0f, false, true},
+                       {50, 1, 0.0f, false, false}, {66, 2, 2.0f - 1.0f / 15.0f, false, true}};
+    for (const Star& s : stars) {
+        const SummaryStarLook look = SummaryStarAt(s.f, s.i);
+        EXPECT_NEAR(look.starScale, s.scale, 1e-5) << s.f << " star " << s.i;
+        EXPECT_EQ(look.burst, s.burst) << s.f << " star " << s.i;
+        EXPECT_EQ(look.sound, s.sound) << s.f << " star " << s.i;
+    }
+}
+
+TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
+    EXPECT_TRUE(SummaryNextOffered(true, MENU_MISSION));
+    EXPECT_TRUE(SummaryNextOffered(true, MENU_STAGE_MAP));
+    EXPECT_FALSE(SummaryNextOffered(true, MENU_MINIGAME));
+    EXPECT_FALSE(SummaryNextOffered(false, MENU_MISSION));
+}
+
+TEST(SummaryTiming, AfterLeavingAnAdviceBoxOrTheSwitch) {
+    struct Case {
+        SummaryLeaveFacts facts;
+        int box;
+    } const cases[] = {
+        {{false, true, false, true, 9, 9, false, false, 3}, 25},
+        {{true, true, false, true, 9, 9, false, false, 3}, 26},
+        {{true, true, true, true, 5, 9, false, false, 3}, 28},
+        {{true, true, true, true, 5, 9, false, false, 11}, 0},
+        {{true, true, true, true, 5, 5, true, false, 3}, 29},
+        {{true, true, true, true, 4, 4, false, false, 3}, 0},
+        {{true, true, true, true, 9, 9, true, true, 61}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SummaryLeaveBox(c.facts), c.box) << &c - cases;
+}
+
+// ---- Next page ----
+
+TEST(NextPage, CodesForEveryWayOutOfAStage) {
+    struct Case {
+        const char* what;
+        SummaryButton button;
+        int stage, furthest, returnSub, mapToAnnounce, slots, boosters, episodesDone;
+        int code, nextStage, returnSubAfter, mapAfter;
+        bool endOfEpisode;
+    } const cases[] = {
+        {"replay keeps the stage", SUMMARY_REPLAY, 12, 20, MENU_MISSION, -1, 4, 0, 0, 3, 12, MENU_MISSION, -1, false},
+        {"first win of 5 plays its mini-game", SUMMARY_NEXT, 5, 151, MENU_MISSION, -1, 4, 0, 0, 3, 151, MENU_MISSION, -1, false},
+        {"a reached mini-game is skipped", SUMMARY_NEXT, 5, 20, MENU_MISSION, -1, 9, 9, 0, 3, 6, MENU_MISSION, -1, false},
+        {"skipping into an unequipped area announces it", SUMMARY_NEXT, 10, 30, MENU_MISSION, -1, 4, 0, 0, 11, 11, MENU_STAGE_MAP, 2, false},
+        {"an episode finished before ends at the episode choice", SUMMARY_NEXT, 50, 60, MENU_MISSION, -1, 9, 9, 1, 61, 160, MENU_EPISODE, -1, true},
+        {"a first end of episode plays the closing mini-game", SUMMARY_NEXT, 50, 160, MENU_MISSION, -1, 9, 9, 0, 3, 160, MENU_MISSION, -1, false},
+        {"after the last stage of all the episode choice", SUMMARY_NEXT, 180, 180, MENU_MISSION, -1, 9, 9, 1, 61, 180, MENU_EPISODE, -1, true},
+        {"menu goes back where the battle began", SUMMARY_MENU, 160, 51, MENU_MINIGAME, -1, 9, 9, 1, 71, 51, MENU_MINIGAME, -1, false},
+        {"menu with a map to announce opens the map", SUMMARY_MENU, 10, 11, MENU_MISSION, 2, 4, 0, 0, 11, 152, MENU_STAGE_MAP, 2, false},
+    };
+    for (const Case& c : cases) {
+        SaveProfile p{};
+        p.m_iFurthestStage = c.furthest;
+        p.m_nCardSlots = c.slots;
+        p.m_iLifeBooster = p.m_iEnergyBooster = c.boosters;
+        for (int e = 6; e <= 8; ++e) p.m_aiAchievementProgress[e] = c.episodesDone;
+        NextPageFields f{c.returnSub, false, c.mapToAnnounce, false};
+        const NextPageChoice choice = DecideNextPage(c.button, c.stage, p, f);
+        EXPECT_EQ(choice.switchCode, c.code) << c.what;
+        EXPECT_EQ(choice.nextStage, c.nextStage) << c.what;
+        EXPECT_EQ(f.returnSubScreen, c.returnSubAfter) << c.what;
+        EXPECT_EQ(f.mapToAnnounce, c.mapAfter) << c.what;
+        EXPECT_EQ(f.endOfEpisodePending, c.endOfEpisode) << c.what;
+        EXPECT_EQ(f.returnFromBattle, c.endOfEpisode) << c.what;
+    }
+}
+
+// ---- The board on the battle page ----
+
+class SummaryBoardTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+        battle->m_iSubScreen = 0;
+        battle->m_iBattleState = BATTLE_SUMMARY;
+        m_App->m_iCurrentStage = 12;
+        m_App->m_iMenuReturnScreen = MENU_MISSION;
+        m_App->m_nEasyWinStreak = m_App->m_nLossStreak = 0;
+        g_CurrentProfile.m_iFurthestStage = 20;
+        summary.m_bLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[0] != 0;
+        summary.m_bUpgradeLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[5] != 0;
+        // A recording device with render-target slots: the board keeps its picture in one.
+        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
+        m_App->m_pDevice = &device;
+        device.BeginScene();
+    }
+    void TearDown() override {
+        device.EndScene();
+        RestorePages();
+        Shutdown();
+        ReleaseRenderTargets();
+        PopupTest::TearDown();
+    }
+    host::RecordingDevice device;
+    void Open(bool won) {
+        summary.Start(0, won ? 1 : 0);
+        Tick(&summary, 28);
+        ASSERT_EQ(summary.m_vPos.y, 0.0f);
+    }
+    // A whole click at a point of the board, handed to the board frame by frame.
+    void ClickAt(float x, float y) {
+        CursorAt(x, y);
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+        summary.HandleClick();
+        HoldMouse();
+        summary.HandleClick();
+        ReleaseMouse();
+        summary.HandleClick();
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
+    }
+};
+
+TEST_F(SummaryBoardTest, TheBoardRestsAfterTwentyEightFramesAndKeepsItsPicturePerShowing) {
+    summary.Start(0, 1);
+    Tick(&summary, 27);
+    EXPECT_EQ(summary.m_vPos.y, 20.0f);
+    EXPECT_FALSE(summary.m_bCounting);
+    Tick(&summary);
+    EXPECT_EQ(summary.m_vPos.y, 0.0f);
+    EXPECT_TRUE(summary.m_bCounting);
+    EXPECT_EQ(summary.m_iCountStartAge, 27);
+    const int renders = summary.m_nBoardRenders;
+    EXPECT_EQ(renders, 1) << "drawn into its target once a showing";
+    Tick(&summary, 60);
+    EXPECT_EQ(summary.m_nBoardRenders, renders);
+    summary.Start(0, 1);
+    Tick(&summary);
+    EXPECT_EQ(summary.m_nBoardRenders, 2) << "a new showing draws the board again";
+    battle->ForgetCachedPictures();
+    Tick(&summary);
+    EXPECT_EQ(summary.m_nBoardRenders, 3) << "the slot's picture is gone after the window came back";
+}
+
+TEST_F(SummaryBoardTest, ALostStageOffersNoNextAndAClickThereDoesNothing) {
+    Open(false);
+    Tick(&summary, 10);
+    ClickAt(0.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 0);
+    EXPECT_EQ(summary.m_iSwitchCode, -1);
+    ClickAt(190.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iSwitchCode, 3) << "replay";
+    EXPECT_EQ(summary.m_iNextStage, 12);
+}
+
+TEST_F(SummaryBoardTest, AWonStageGoesOnWithNextAndClicksWhileSlidingDoNothing) {
+    summary.Start(0, 1);
+    Tick(&summary, 5);
+    ClickAt(0.0f, summary.m_vPos.y - 210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 0) << "still sliding";
+    Tick(&summary, 23);
+    ClickAt(0.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iSwitchCode, 3);
+    EXPECT_EQ(summary.m_iNextStage, 13);
+}
+
+TEST_F(SummaryBoardTest, TheFirstWinOfStageOneShowsTheResultsTipBeforeTheButtonsWork) {
+    m_App->m_iCurrentStage = 1;
+    g_CurrentProfile.m_iFurthestStage = 1;
+    battle->m_bResultTipShown = false;
+    Open(true);
+    Tick(&summary, 100);  // age 128
+    ClickAt(0.0f, -210.0f);
+    EXPECT_FALSE(box->IsOpen());
+    EXPECT_EQ(summary.m_iBoardState, 0) << "the buttons are not looked at before the tip";
+    Tick(&summary, 3);
+    summary.HandleClick();
+    ASSERT_TRUE(box->IsOpen());
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_TIP_STAGE_RESULTS);
+    EXPECT_TRUE(battle->m_bResultTipShown);
+    box->Clear(0);
+    ClickAt(0.0f, -210.0f);
+    EXPECT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iNextStage, 2);
+    EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 2);
+}
+
+TEST_F(SummaryBoardTest, ARefusedPageSwitchIsAskedAgainUntilItIsTaken) {
+    Open(true);
+    ClickAt(-190.0f, -210.0f);
+    ASSERT_EQ(summary.m_iBoardState, 1);
+    EXPECT_EQ(summary.m_iSwitchCode, MENU_MISSION * 10 + 1);
+    CEffect_SwitchPage& change = *m_App->m_pEffectSwitchPage;
+    ASSERT_GE(change.Add(-1), 0);  // the one record is busy
+    Tick(&summary, 30);
+    EXPECT_GT(summary.m_vPos.y, 560.0f);
+    EXPECT_FALSE(summary.m_bSwitchStarted);
+    change.Clear(0);
+    Tick(&summary);
+    EXPECT_TRUE(summary.m_bSwitchStarted);
+    EXPECT_EQ(change.m_aInstances[0].kind, MENU_MISSION * 10 + 1);
+    EXPECT_GT(summary.m_aInstances[0].life, 0) << "the board lasts until the switch ends";
+}
+
+// ---- In-game achievement notice ----
+
+class InGameNoticeTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+        battle->m_pEffectNewAchievementInGame = &notice;
+    }
+    void TearDown() override {
+        if (m_App) {
+            battle->m_pEffectNewAchievementInGame = nullptr;
+            m_App->m_pEffectNewAchievement->ResetBoard();
+        }
+        PopupTest::TearDown();
+    }
+    CEffect_NewAchievementInGame notice;
+};
+
+TEST_F(InGameNoticeTest, ThreeAchievementsInOneFrameFollowEachOtherEachFromAgeZero) {
+    battle->m_iBattleState = BATTLE_PLAYING;
+    AnnounceAchievement(4);
+    AnnounceAchievement(9);
+    AnnounceAchievement(17);
+    // Frame by frame: which achievement shows, at which age.
+    std::vector<std::pair<int, int>> starts;
+    for (int frame = 0; frame < 600; ++frame) {
+        const EffectInstance& r = notice.m_aInstances[0];
+        if (r.life > 0 && r.age == 0) starts.push_back({frame, r.kind});
+        notice.Tick();
+    }
+    // Each shows 180 frames; the frame after hands over to the next one.
+    EXPECT_EQ(starts, (std::vector<std::pair<int, int>>{{0, 4}, {181, 9}, {362, 17}}));
+    EXPECT_FALSE(notice.IsRecordAlive()) << "the last showing ends by its age";
+    EXPECT_EQ(notice.m_pBoard, nullptr);
+}
+
+TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
+    battle->m_iBattleState = BATTLE_REWARD;
+    AnnounceAchievement(4);
+    EXPECT_FALSE(notice.IsRecordAlive());
+    EXPECT_TRUE(notice.m_lstPending.empty());
+}
+
+// ---- Robot icon offset ----
+
+TEST(RobotIconOffset, ByTypeRoleAndTerrainInOrder) {
+    struct Case {
+        int type, role, terrain;
+        float dx, dy;
+    } const cases[] = {
+        {39, 4, TERRAIN_GROUND, 0, -35}, {20, 0, TERRAIN_GROUND, 0, 20}, {6, 0, TERRAIN_AIR, 0, 20},
+        {3, 4, TERRAIN_GROUND, 0, 0},    {14, 0, TERRAIN_GROUND, 0, 0},  {26, 0, TERRAIN_AIR, 0, 0},
+        {9, 0, TERRAIN_GROUND, 8, -15},  {16, 0, TERRAIN_GROUND, 4, -10}, {2, 0, TERRAIN_GROUND, 0, -15},
+        {7, 0, TERRAIN_MARINE, 3, -20},  {7, 0, TERRAIN_GROUND, 0, -15}, {9, 0, TERRAIN_AIR, 0, -20},
+    };
+    for (const Case& c : cases) {
+        UnitDefinition d{};
+        d.m_iType = c.type;
+        d.m_iRole = c.role;
+        d.m_iTerrain = c.terrain;
+        const VxVec3 at = GetRobotIconOffset(d, VxVec3{100.0f, 50.0f, 7.0f});
+        EXPECT_EQ(at.x, 100.0f + c.dx) << c.type;
+        EXPECT_EQ(at.y, 50.0f + c.dy) << c.type;
+        EXPECT_EQ(at.z, 0.0f) << c.type;
+    }
+}
