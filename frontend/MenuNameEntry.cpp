@@ -275,6 +275,7 @@ void CPageMenu::CreateProfileFromName() {
     switch (save.CreateProfile(m_szEntryName)) {
     case CVxSaveData::SAVE_OK: {
         const int slot = save.Header().m_nProfilesInUse - 1;
+        KeepLiveProfile();
         save.Header().m_iCurrentProfile = slot;
         g_CurrentProfile = g_aStoredProfiles[slot];
         if (!app->m_bSaveDeclined) save.Save();
