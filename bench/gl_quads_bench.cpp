@@ -128,7 +128,7 @@ void BM_DeviceQuads(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kQuads);
 }
-BENCHMARK(BM_DeviceQuads)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DeviceQuads)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_ReferenceOneDraw(benchmark::State& state) {
     Scene& s = TheScene();
@@ -148,6 +148,6 @@ void BM_ReferenceOneDraw(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kQuads);
 }
-BENCHMARK(BM_ReferenceOneDraw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReferenceOneDraw)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 }  // namespace

@@ -1,6 +1,6 @@
 // A screen of text (2,000 glyphs) and 500 billboards a frame through the font
-// and billboard widgets, against the device-level limit: the same 2,500 quads
-// uploaded in one buffer and drawn with one call. With a display the real GL
+// and billboard widgets, against the device-level limit: the very quads the
+// widgets draw, uploaded in one buffer and drawn with one call. With a display the real GL
 // device is used; without one both run on the recording device.
 #include <benchmark/benchmark.h>
 
@@ -105,20 +105,47 @@ struct Scene {
             board->SetPosition(float(VxRand() % 840) - 420.0f, float(VxRand() % 600) - 300.0f, 0.0f);
             boards.push_back(std::move(board));
         }
-        for (int q = 0; q < kLines * kLineLength + kBillboards; ++q) {
-            const float sx = float(VxRand() % 780) + 10.0f, sy = float(VxRand() % 580) + 10.0f;
-            const uint32_t c = 0xFFFFFFFFu;
-            corners.push_back({sx - 8.5f, sy - 8.5f, 0, 1, c, 0, 0});
-            corners.push_back({sx + 7.5f, sy - 8.5f, 0, 1, c, 1, 0});
-            corners.push_back({sx + 7.5f, sy + 7.5f, 0, 1, c, 1, 1});
-            corners.push_back({sx - 8.5f, sy + 7.5f, 0, 1, c, 0, 1});
-        }
         Matrix projection = IdentityMatrix();
         projection[0] = 2.0f / 880;
         projection[5] = 2.0f / 640;
         device->SetTransform(TS_PROJECTION, projection);
         device->SetTransform(TS_VIEW, IdentityMatrix());
         device->SetRenderState(RS_LIGHTING, 0);
+        RecordQuads();
+    }
+
+    void DrawWidgets() {
+        for (int l = 0; l < kLines; ++l) {
+            font->SetPosition(-430.0f, 300.0f - float(l) * 15.0f, 0.0f);
+            font->DrawText(lines[size_t(l)].c_str());
+        }
+        for (auto& b : boards) b->RenderRST();
+    }
+
+    // The reference draws exactly the widgets' quads: one frame of them goes
+    // to a recording device, and each recorded quad is carried to the screen
+    // pixels its transforms put it at.
+    void RecordQuads() {
+        // Uploaded to the real device first: a texture goes to the first device that asks.
+        sprite->Handle(*device);
+        if (font->m_pTextureBoard && font->m_pTextureBoard->m_pTexture) font->m_pTextureBoard->m_pTexture->Handle(*device);
+        RecordingDevice recorder(800, 600);
+        recorder.SetTransform(TS_PROJECTION, device->GetTransform(TS_PROJECTION));
+        recorder.SetTransform(TS_VIEW, IdentityMatrix());
+        app.m_pDevice = &recorder;
+        DrawWidgets();
+        app.m_pDevice = device.get();
+        for (const DrawRecord& d : recorder.draws) {
+            if (d.pretransformed || d.vertices.size() != 4) continue;
+            const Matrix m = Multiply(Multiply(d.state.world, d.state.view), d.state.projection);
+            for (const Vertex& v : d.vertices) {
+                const float x = v.x * m[0] + v.y * m[4] + v.z * m[8] + m[12];
+                const float y = v.x * m[1] + v.y * m[5] + v.z * m[9] + m[13];
+                const float w = v.x * m[3] + v.y * m[7] + v.z * m[11] + m[15];
+                const float sx = (x / w + 1.0f) * 400.0f, sy = (1.0f - y / w) * 300.0f;
+                corners.push_back({sx - 0.5f, sy - 0.5f, 0, 1, v.color, v.u, v.v});
+            }
+        }
     }
     ~Scene() {
         boards.clear();
@@ -151,17 +178,14 @@ void BM_WidgetsFrame(benchmark::State& state) {
     for (auto _ : state) {
         s.device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
         s.device->BeginScene();
-        for (int l = 0; l < kLines; ++l) {
-            s.font->SetPosition(-430.0f, 300.0f - float(l) * 15.0f, 0.0f);
-            s.font->DrawText(s.lines[size_t(l)].c_str());
-        }
-        for (auto& b : s.boards) b->RenderRST();
+        s.DrawWidgets();
         s.device->EndScene();
         s.Finish();
     }
-    state.SetItemsProcessed(state.iterations() * (kLines * kLineLength + kBillboards));
+    state.SetItemsProcessed(state.iterations() * int64_t(s.corners.size() / 4));
 }
-BENCHMARK(BM_WidgetsFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// Real time: the GL work happens outside this thread's CPU time.
+BENCHMARK(BM_WidgetsFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_ReferenceOneDraw(benchmark::State& state) {
     Scene& s = TheScene();
@@ -185,6 +209,6 @@ void BM_ReferenceOneDraw(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * int64_t(s.corners.size() / 4));
 }
-BENCHMARK(BM_ReferenceOneDraw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReferenceOneDraw)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 }  // namespace

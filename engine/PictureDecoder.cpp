@@ -32,6 +32,35 @@ PictureFormat DetectPictureFormat(const uint8_t* data, size_t size) {
     return PictureFormat::Unknown;
 }
 
+bool ReadPictureSize(const uint8_t* data, size_t size, int& width, int& height) {
+    auto be16 = [&](size_t at) { return int(data[at]) << 8 | int(data[at + 1]); };
+    switch (DetectPictureFormat(data, size)) {
+    case PictureFormat::Png:
+        // IHDR is the first chunk: width and height at 16 and 20, big-endian.
+        if (size < 24) return false;
+        width = be16(16) << 16 | be16(18);
+        height = be16(20) << 16 | be16(22);
+        return width > 0 && height > 0;
+    case PictureFormat::Jpeg:
+        for (size_t at = 2; at + 9 <= size;) {
+            if (data[at] != 0xFF) return false;
+            const uint8_t marker = data[at + 1];
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+                height = be16(at + 5);
+                width = be16(at + 7);
+                return width > 0 && height > 0;
+            }
+            at += 2 + size_t(be16(at + 2));
+        }
+        return false;
+    case PictureFormat::Tga:
+        width = int(data[12]) | int(data[13]) << 8;
+        height = int(data[14]) | int(data[15]) << 8;
+        return width > 0 && height > 0;
+    default: return false;
+    }
+}
+
 bool DecodePicture(const uint8_t* data, size_t size, DecodedPicture& out) {
     switch (DetectPictureFormat(data, size)) {
     case PictureFormat::Png: return DecodePng(data, size, out);

@@ -16,6 +16,9 @@ struct DecodedPicture {
 // The format by signature; anything without the PNG or JPEG mark that has a
 // plausible TGA header counts as TGA.
 PictureFormat DetectPictureFormat(const uint8_t* data, size_t size);
+// The size a header states, without decoding; false when it cannot be read
+// (the decode then decides).
+bool ReadPictureSize(const uint8_t* data, size_t size, int& width, int& height);
 // False for corrupt, truncated or unsupported data; out is then empty.
 bool DecodePicture(const uint8_t* data, size_t size, DecodedPicture& out);
 bool DecodePng(const uint8_t* data, size_t size, DecodedPicture& out);

@@ -187,15 +187,17 @@ void CVxFont::Wrap(std::string& text) {
             pen = int(float(pen) + Advance());
         }
         if (pen < m_iWrapWidth) continue;
-        // Only blanks of the current line: one found on an earlier line would
-        // break the same place again and again without ever shortening this one.
+        // The last blank from the break position back, across earlier lines too.
         size_t blank = 0;
-        for (size_t j = i; j >= 1 && text[j] != '\n'; --j)
+        for (size_t j = i; j >= 1; --j)
             if (text[j] == ' ' || text[j] == '\t') {
                 blank = j;
                 break;
             }
-        if (blank == 0) continue;
+        // A blank already followed by a break cannot shorten this line: breaking
+        // there again would only add empty lines, and forever for a glyph wider
+        // than the whole width.
+        if (blank == 0 || text[blank + 1] == '\n') continue;
         text.insert(blank + 1, 1, '\n');
         pen = 0;
         // The loop's step moves on to position i + 1 of the new text.

@@ -21,27 +21,7 @@ std::recursive_mutex& SaveLock() {
     return lock;
 }
 
-enum class ReadResult { Missing, Unreadable, Ok };
-
-// Reads at most limit bytes; a longer file comes back with limit bytes.
-ReadResult ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, size_t limit) {
-    out.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return ReadResult::Missing;
-    out.resize(limit);
-    size_t got = std::fread(out.data(), 1, limit, f);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    out.resize(got);
-    return failed ? ReadResult::Unreadable : ReadResult::Ok;
-}
-
-bool CanOpenForReading(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
-}
+using host::FileRead;
 
 // A file worth keeping: the right size and a checksum that matches its header.
 bool IsIntactSave(const std::vector<uint8_t>& bytes) {
@@ -51,29 +31,11 @@ bool IsIntactSave(const std::vector<uint8_t>& bytes) {
     return header.m_iChecksum == CVxSaveData::Checksum(bytes.data());
 }
 
-void SyncFolderOf(const std::string& path) {
-    std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    host::SyncFolder(folder);
+bool ReadIntact(const std::string& path, std::vector<uint8_t>& bytes) {
+    return host::ReadRegularFile(path, bytes, CVxSaveData::FILE_SIZE + 1) == FileRead::Ok && IsIntactSave(bytes);
 }
 
-// Writes a sibling temporary file, flushes it to the disk and renames it over
-// path, so path holds either its old or its new content after any crash.
-bool WriteFileReplacing(const std::string& path, const uint8_t* data, size_t size) {
-    const std::string temp = path + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(data, 1, size, f) == size;
-    ok = std::fflush(f) == 0 && ok;
-    ok = host::SyncFile(f) && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    SyncFolderOf(path);
-    return true;
-}
+int32_t ClampLevel(int32_t level) { return level < -10000 ? -10000 : level > 0 ? 0 : level; }
 
 bool CreateSaveFolders() {
     const std::string root = host::UserDataRoot();
@@ -131,45 +93,53 @@ int CVxSaveData::Load() {
     return LoadLocked();
 }
 
+void CVxSaveData::ClampProfile(SaveProfile&) {}
+
+bool CVxSaveData::HeaderMatchesProfiles() {
+    const int count = m_Header.m_nProfilesInUse;
+    if (count < 0 || count > PROFILE_COUNT) return false;
+    // Profiles in use always carry a name and free slots never do, so a
+    // count that disagrees with the names was not written by a save.
+    for (int i = 0; i < PROFILE_COUNT; ++i)
+        if (IsBlankName(reinterpret_cast<const char*>(StoredProfile(i))) == (i < count)) return false;
+    return true;
+}
+
 int CVxSaveData::LoadLocked() {
     CreateSaveFolders();
-    const std::string mainPath = SaveFilePath();
     std::vector<uint8_t> bytes;
-    ReadResult read = ReadFileBytes(mainPath, bytes, FILE_SIZE + 1);
-
-    bool damaged = read == ReadResult::Unreadable || (read == ReadResult::Ok && bytes.empty());
-    if (read == ReadResult::Ok && !bytes.empty()) {
-        if (bytes.size() != static_cast<size_t>(FILE_SIZE)) return SAVE_BAD_SIZE;
-        std::memcpy(m_Buffer.data(), bytes.data(), FILE_SIZE);
-        for (int i = 0; i < PROFILE_COUNT; ++i)
-            std::memcpy(StoredProfile(i), m_Buffer.data() + m_aiOffsets[i], PROFILE_SIZE);
-        std::memcpy(&m_Header, m_Buffer.data() + m_aiOffsets[HEADER_ENTRY], HEADER_SIZE);
-
-        if (m_Header.m_nProfilesInUse != 0) {
-            // The levels take effect even when the checks below refuse the file.
-            g_iMusicVolume = m_Header.m_iMusicLevel;
-            g_iGroup2Volume = m_Header.m_iGroup2Level;
-            g_iEffectVolume = m_Header.m_iEffectLevel;
-
-            if (Checksum(m_Buffer.data()) != m_Header.m_iChecksum) return SAVE_BAD_CHECKSUM;
-            if (m_Header.m_iLayoutId != m_iExpectedLayoutId) return SAVE_BAD_LAYOUT;
-            if (!CurrentIndexValid()) return SAVE_BAD_INDEX;
-            std::memcpy(m_pCurrentProfile, StoredProfile(m_Header.m_iCurrentProfile), PROFILE_SIZE);
-            return SAVE_OK;
-        }
-        // No profile in use: the player deleted them all; start afresh.
-        return CreateNewFile();
-    }
-
-    if (damaged || CanOpenForReading(mainPath)) {
-        // An empty or unreadable file must not push a good backup out.
+    const FileRead read = host::ReadRegularFile(SaveFilePath(), bytes, FILE_SIZE + 1);
+    if (read == FileRead::Missing) {
         std::vector<uint8_t> backup;
-        if (ReadFileBytes(BackupFilePath(), backup, FILE_SIZE + 1) == ReadResult::Ok && IsIntactSave(backup))
-            return SAVE_ONLY_BACKUP;
+        if (host::ReadRegularFile(BackupFilePath(), backup, 1) != FileRead::Missing) return SAVE_ONLY_BACKUP;
         return CreateNewFile();
     }
-    if (CanOpenForReading(BackupFilePath())) return SAVE_ONLY_BACKUP;
-    return CreateNewFile();
+    // Something is there: whatever cannot be used of it is damage, never a
+    // missing file, so nothing replaces it without asking.
+    if (read == FileRead::Damaged || bytes.size() != static_cast<size_t>(FILE_SIZE)) return SAVE_BAD_SIZE;
+
+    std::memcpy(m_Buffer.data(), bytes.data(), FILE_SIZE);
+    for (int i = 0; i < PROFILE_COUNT; ++i)
+        std::memcpy(StoredProfile(i), m_Buffer.data() + m_aiOffsets[i], PROFILE_SIZE);
+    std::memcpy(&m_Header, m_Buffer.data() + m_aiOffsets[HEADER_ENTRY], HEADER_SIZE);
+    // The header lies outside the checksum: every value is brought into range.
+    m_Header.m_iMusicLevel = ClampLevel(m_Header.m_iMusicLevel);
+    m_Header.m_iGroup2Level = ClampLevel(m_Header.m_iGroup2Level);
+    m_Header.m_iEffectLevel = ClampLevel(m_Header.m_iEffectLevel);
+    // The levels take effect even when the checks below refuse the file.
+    g_iMusicVolume = m_Header.m_iMusicLevel;
+    g_iGroup2Volume = m_Header.m_iGroup2Level;
+    g_iEffectVolume = m_Header.m_iEffectLevel;
+
+    if (Checksum(m_Buffer.data()) != m_Header.m_iChecksum) return SAVE_BAD_CHECKSUM;
+    if (m_Header.m_iLayoutId != m_iExpectedLayoutId) return SAVE_BAD_LAYOUT;
+    if (!HeaderMatchesProfiles()) return SAVE_BAD_LAYOUT;
+    // No profile in use: the player deleted them all; start afresh.
+    if (m_Header.m_nProfilesInUse == 0) return CreateNewFile();
+    if (!CurrentIndexValid()) m_Header.m_iCurrentProfile = 0;
+    for (int i = 0; i < PROFILE_COUNT; ++i) ClampProfile(*reinterpret_cast<SaveProfile*>(StoredProfile(i)));
+    std::memcpy(m_pCurrentProfile, StoredProfile(m_Header.m_iCurrentProfile), PROFILE_SIZE);
+    return SAVE_OK;
 }
 
 int CVxSaveData::CreateNewFile() {
@@ -189,9 +159,19 @@ int CVxSaveData::Save() {
     return SaveLocked();
 }
 
+bool CVxSaveData::Replace(const std::string& path, const uint8_t* data, size_t size) {
+    std::string reason;
+    if (host::ReplaceFile(path, data, size, reason)) return true;
+    m_sFailedFile = path;
+    m_sFailReason = reason;
+    return false;
+}
+
 int CVxSaveData::SaveLocked() {
-    if (CurrentIndexValid())
-        std::memcpy(StoredProfile(m_Header.m_iCurrentProfile), m_pCurrentProfile, PROFILE_SIZE);
+    // With no profile in use the index is 0: the live profile goes to slot 0.
+    const int index = m_Header.m_iCurrentProfile, count = m_Header.m_nProfilesInUse;
+    if (count >= 0 && count <= PROFILE_COUNT && index >= 0 && index < (count > 0 ? count : 1))
+        std::memcpy(StoredProfile(index), m_pCurrentProfile, PROFILE_SIZE);
     for (int i = 0; i < PROFILE_COUNT; ++i)
         std::memcpy(m_Buffer.data() + m_aiOffsets[i], StoredProfile(i), PROFILE_SIZE);
 
@@ -202,48 +182,57 @@ int CVxSaveData::SaveLocked() {
     m_Header.m_iLayoutId = LAYOUT_ID;
     std::memcpy(m_Buffer.data() + m_aiOffsets[HEADER_ENTRY], &m_Header, HEADER_SIZE);
 
-    if (!CreateSaveFolders()) return SAVE_WRITE_FAILED;
+    if (!CreateSaveFolders()) {
+        m_sFailedFile = FolderPath();
+        m_sFailReason = "the folder cannot be created";
+        return SAVE_WRITE_FAILED;
+    }
 
     // The backup takes the previous file only when that file is intact, so a
     // damaged file never replaces a good backup. A failed copy leaves the old
     // backup in place and does not stop the save.
-    const std::string mainPath = SaveFilePath();
     std::vector<uint8_t> previous;
-    if (ReadFileBytes(mainPath, previous, FILE_SIZE + 1) == ReadResult::Ok && IsIntactSave(previous))
-        WriteFileReplacing(BackupFilePath(), previous.data(), previous.size());
-
-    if (!WriteFileReplacing(mainPath, m_Buffer.data(), m_Buffer.size())) return SAVE_WRITE_FAILED;
+    if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous)) {
+        std::string ignored;
+        host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), ignored);
+    }
+    if (!Replace(SaveFilePath(), m_Buffer.data(), m_Buffer.size())) return SAVE_WRITE_FAILED;
     return SAVE_OK;
 }
 
 int CVxSaveData::DeleteFiles() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     CreateSaveFolders();
-    std::remove(SaveFilePath().c_str());
-    std::remove(BackupFilePath().c_str());
+    host::RemoveFile(SaveFilePath());
+    // A good backup is the player's last good progress: it stays.
+    std::vector<uint8_t> backup;
+    if (!ReadIntact(BackupFilePath(), backup)) host::RemoveFile(BackupFilePath());
     return SAVE_OK;
 }
 
 int CVxSaveData::Recreate() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     DeleteFiles();
-    // With both files gone the load writes a new file: that is the success here.
-    int result = LoadLocked();
-    return result == SAVE_OK || result == SAVE_CREATED ? SAVE_OK : SAVE_RELOAD_FAILED;
+    // A good backup kept here is the player's old progress: this run's saves
+    // leave it alone.
+    m_bBackupHeld = BackupExists();
+    // Written directly: a load would find the kept backup and offer it again.
+    return CreateNewFile() == SAVE_CREATED ? SAVE_OK : SAVE_RELOAD_FAILED;
 }
 
 int CVxSaveData::RestoreFromBackup() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     CreateSaveFolders();
     std::vector<uint8_t> backup;
-    if (ReadFileBytes(BackupFilePath(), backup, FILE_SIZE + 1) != ReadResult::Ok) return SAVE_WRITE_FAILED;
-    if (!WriteFileReplacing(SaveFilePath(), backup.data(), backup.size())) return SAVE_WRITE_FAILED;
+    if (!ReadIntact(BackupFilePath(), backup)) return SAVE_WRITE_FAILED;
+    if (!Replace(SaveFilePath(), backup.data(), backup.size())) return SAVE_WRITE_FAILED;
     return LoadLocked() == SAVE_OK ? SAVE_OK : SAVE_RELOAD_FAILED;
 }
 
 bool CVxSaveData::BackupExists() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
-    return CanOpenForReading(BackupFilePath());
+    std::vector<uint8_t> backup;
+    return ReadIntact(BackupFilePath(), backup);
 }
 
 void CVxSaveData::CopyName(char (&out)[NAME_SIZE], const char* name) {

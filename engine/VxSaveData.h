@@ -81,13 +81,25 @@ public:
     // Defaults of a new profile (the name is kept) and of the settings.
     virtual void InitProfile(SaveProfile& profile);
     virtual void InitSettings(SaveFileHeader& header);
+    // Brings every value of a profile read from the file into its range.
+    virtual void ClampProfile(SaveProfile& profile);
 
+    // A damaged main file (present but unreadable, not a regular file, wrong
+    // size, checksum or layout, or a header that contradicts the profiles)
+    // answers 10 to 12 and is left as it is; a missing one with a backup 13.
     int Load();
+    // 14 on failure: FailedFile and FailReason then say what and why.
     int Save();
+    // Deletes the main file, and the backup unless it is intact.
     int DeleteFiles();
+    // Deletes as DeleteFiles and writes a new file with default data; a good
+    // backup it kept is not replaced by this object's later saves.
     int Recreate();
     int RestoreFromBackup();
+    // An intact backup (right size and checksum) is there.
     bool BackupExists();
+    const std::string& FailedFile() const { return m_sFailedFile; }
+    const std::string& FailReason() const { return m_sFailReason; }
     int CreateProfile(const char* name);
     int DeleteProfile(int index);
     int RenameProfile(int index, const char* name);
@@ -111,6 +123,8 @@ private:
     int CreateNewFile();
     uint8_t* StoredProfile(int slot);
     bool CurrentIndexValid() const;
+    bool HeaderMatchesProfiles();
+    bool Replace(const std::string& path, const uint8_t* data, size_t size);
     static bool IsBlankName(const char* name);
     static void CopyName(char (&out)[NAME_SIZE], const char* name);
 
@@ -128,4 +142,6 @@ private:
     SaveProfile* m_pStoredProfiles;
     SaveProfile* m_pCurrentProfile;
     int m_iExpectedLayoutId = LAYOUT_ID;
+    std::string m_sFailedFile, m_sFailReason;
+    bool m_bBackupHeld = false;  // a good backup kept by Recreate stays for the run
 };

@@ -12,6 +12,7 @@
 #include "platform/ReadWholeFile.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/MessageBox.h"
+#include "platform/host/Thread.h"
 
 namespace {
 
@@ -23,6 +24,16 @@ std::atomic<bool> g_bAnyReleased{false};
 
 const char* const kLoadError = "Loading Texture Error !!";
 const char* const kMemoryError = "Loading Texture From Memory Error !!";
+
+// Pictures waiting for a batch's decode, per loading thread.
+struct BatchJob {
+    CVxTexture* texture;
+    std::string full;
+    std::vector<uint8_t> bytes;
+    std::unique_ptr<DecodedPicture> picture;
+    bool ok = false;
+};
+thread_local std::vector<BatchJob>* t_pBatch = nullptr;
 
 std::string Slashed(std::string s) {
     std::replace(s.begin(), s.end(), '\\', '/');
@@ -96,6 +107,39 @@ host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
     return m_pTexture;
 }
 
+CVxTexture::DecodeBatch::DecodeBatch() {
+    if (!t_pBatch) t_pBatch = new std::vector<BatchJob>();
+}
+
+CVxTexture::DecodeBatch::~DecodeBatch() {
+    std::unique_ptr<std::vector<BatchJob>> jobs(t_pBatch);
+    t_pBatch = nullptr;
+    if (!jobs || jobs->empty()) return;
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next.fetch_add(1)) < jobs->size();) {
+            BatchJob& job = (*jobs)[i];
+            job.ok = DecodePicture(job.bytes.data(), job.bytes.size(), *job.picture);
+            std::vector<uint8_t>().swap(job.bytes);
+        }
+    };
+    const size_t helpers = std::min<size_t>(jobs->size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
+    std::vector<host::Thread> threads(helpers);
+    for (host::Thread& t : threads) t.Start(work, host::ThreadPriority::Normal);
+    work();
+    for (host::Thread& t : threads) t.Join();
+    for (BatchJob& job : *jobs) {
+        if (!job.ok) {
+            job.texture->m_iWidth = job.texture->m_iHeight = 100;
+            host::ShowMessageBox(job.full + "\n NOT FOUND", kMemoryError);
+            continue;
+        }
+        job.texture->m_iWidth = job.picture->width;
+        job.texture->m_iHeight = job.picture->height;
+        job.texture->m_pPending = std::move(job.picture);
+    }
+}
+
 bool CVxTexture::Load(const char* name, const char* folder) {
     CVxResource::Load(name, folder);
     // A nameless texture object waits for a picture from elsewhere (a render target).
@@ -117,6 +161,15 @@ bool CVxTexture::Load(const char* name, const char* folder) {
         uint32_t size = 0;
         ResourceArchive* archive = GetResourceArchive();
         bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
+        int width = 0, height = 0;
+        if (found && t_pBatch && ReadPictureSize(static_cast<const uint8_t*>(block), size, width, height)) {
+            const uint8_t* b = static_cast<const uint8_t*>(block);
+            t_pBatch->push_back({this, full, std::vector<uint8_t>(b, b + size), std::move(picture), false});
+            std::free(block);
+            m_iWidth = width;
+            m_iHeight = height;
+            return true;
+        }
         bool decoded = found && DecodePicture(static_cast<const uint8_t*>(block), size, *picture);
         // A failed extraction leaves its block with us, like a good one.
         std::free(block);

@@ -38,6 +38,18 @@ public:
     // one alone.
     void ShowForeignTexture(host::TextureHandle texture);
 
+    // While one lives, pictures the same thread loads from the archive are
+    // decoded together on worker threads when it ends; their sizes come from
+    // the file headers at once. A failed decode shows its message then, as a
+    // load would have.
+    class DecodeBatch {
+    public:
+        DecodeBatch();
+        ~DecodeBatch();
+        DecodeBatch(const DecodeBatch&) = delete;
+        DecodeBatch& operator=(const DecodeBatch&) = delete;
+    };
+
     int32_t m_iWidth = 100;
     int32_t m_iHeight = 100;
     host::TextureHandle m_pTexture = 0;

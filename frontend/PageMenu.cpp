@@ -249,7 +249,7 @@ void CPageMenu::Reset() {
 int CPageMenu::Unload() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return 0;
-    if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    app->SaveProgress();
     delete m_pItemEffect;
     m_pItemEffect = nullptr;
     app->ReleaseStartupResources();

@@ -14,7 +14,6 @@
 #include "game/Effect_Exit.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
-#include "game/GameSaveData.h"
 #include "game/MenuLink.h"
 #include "game/PopupDrawing.h"
 #include "platform/SoundResult.h"
@@ -317,7 +316,8 @@ void CPageStory::StartBattle() {
     if (!app || app->m_iCurrentPage == -1 || app->m_bSwitchPending) return;
     const int stage = StoryStage();
     g_CurrentProfile.m_abStorySeen[StoryFlagIndex(GetStageEpisode(stage))] = 1;
-    if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    // A failed write is shown to the player; the battle starts all the same.
+    app->SaveProgress();
     app->m_iCurrentStage = stage;
     app->SwitchPage(BATTLE_PAGE_INDEX, 0);
 }

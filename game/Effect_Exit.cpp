@@ -173,7 +173,7 @@ void CEffect_Exit::Confirm() {
         if (app->m_pPageGame->IsSummaryWonAwaitingChoice() && !switching)
             AdvanceFurthestStage(NextStageId(app->m_iCurrentStage));
     }
-    if (app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    app->SaveProgress();
     g_bQuitRequested = true;
 }
 

@@ -23,7 +23,7 @@ constexpr int kRemoverRobot = 39;
 int PageIndex(const CGameApplication& app) { return app.m_bSwitchPending ? -1 : int(app.m_iCurrentPage); }
 
 void SaveNow(CGameApplication& app) {
-    if (app.m_pSaveData && !app.m_bSaveDeclined) app.m_pSaveData->Save();
+    app.SaveProgress();
 }
 
 void StartPageSwitch(CGameApplication& app, int code) {

@@ -40,11 +40,15 @@ const char* const kRecoveryText = "Do you want to recovery save data from back u
 // A failed repair asks again, but a disk that keeps refusing ends the run.
 constexpr int kMaxCreateAttempts = 3;
 
-bool AnsweredYes(const char* text, const char* caption) {
-    return host::ShowMessageBox(text, caption, host::MB_YESNO) == host::IDYES;
-}
+// A start-up box nobody answered: it could not be shown (no display), or a
+// quit request closed it. Such a box changes no file.
+enum class Answer { Yes, No, None };
 
-bool LoadSucceeded(int result) { return result == CVxSaveData::SAVE_OK || result == CVxSaveData::SAVE_CREATED; }
+Answer Ask(const char* text, const char* caption, unsigned type) {
+    const int answer = host::ShowMessageBox(text, caption, type);
+    if (answer == 0 || g_bQuitRequested) return Answer::None;
+    return answer == host::IDYES || (type == host::MB_OK && answer == host::IDOK) ? Answer::Yes : Answer::No;
+}
 
 }  // namespace
 
@@ -164,45 +168,48 @@ void CGameApplication::InstallRoadLinks() {
 }
 
 void CGameApplication::RecoverSaveData(int loadResult) {
-    bool askCreate = false;
-    switch (loadResult) {
-    case CVxSaveData::SAVE_BAD_SIZE:
-    case CVxSaveData::SAVE_BAD_CHECKSUM:
-    case CVxSaveData::SAVE_BAD_LAYOUT:
-        host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
-        askCreate = true;
-        break;
-    case CVxSaveData::SAVE_ONLY_BACKUP:
-        if (m_pSaveData->BackupExists()) {
-            host::ShowMessageBox(kLostText, kReadErrorCaption, host::MB_OK);
-            if (AnsweredYes(kRecoveryText, kRecoveryCaption)) {
-                if (m_pSaveData->RestoreFromBackup() == CVxSaveData::SAVE_OK) return;
-                // The backup could not be brought back either: treat it as corrupted.
-                host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
-            }
-        } else {
-            host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
+    const bool damaged = loadResult == CVxSaveData::SAVE_BAD_SIZE || loadResult == CVxSaveData::SAVE_BAD_CHECKSUM ||
+                         loadResult == CVxSaveData::SAVE_BAD_LAYOUT;
+    if (!damaged && loadResult != CVxSaveData::SAVE_ONLY_BACKUP) return;
+    // A good backup is offered before anything else, whatever happened to the main file.
+    const bool goodBackup = m_pSaveData->BackupExists();
+    const bool lost = loadResult == CVxSaveData::SAVE_ONLY_BACKUP && goodBackup;
+    if (Ask(lost ? kLostText : kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None)
+        return QuitUntouched();
+    if (goodBackup) {
+        const Answer restore = Ask(kRecoveryText, kRecoveryCaption, host::MB_YESNO);
+        if (restore == Answer::None) return QuitUntouched();
+        if (restore == Answer::Yes) {
+            if (m_pSaveData->RestoreFromBackup() == CVxSaveData::SAVE_OK) return;
+            // The backup could not be brought back either: treat it as corrupted.
+            if (Ask(kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
         }
-        askCreate = true;
-        break;
-    default:
-        return;
     }
-    if (!askCreate) return;
-
     for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
-        if (attempt > 0) host::ShowMessageBox(kCorruptedText, kReadErrorCaption, host::MB_OK);
-        if (!AnsweredYes(kRecreateText, kRecreateCaption)) break;
-        bool created;
-        if (loadResult == CVxSaveData::SAVE_ONLY_BACKUP) {
-            created = m_pSaveData->Recreate() == CVxSaveData::SAVE_OK;
-        } else {
-            m_pSaveData->DeleteFiles();
-            created = LoadSucceeded(m_pSaveData->Load());
-        }
-        if (created) return;
+        if (attempt > 0 && Ask(kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None)
+            return QuitUntouched();
+        const Answer create = Ask(kRecreateText, kRecreateCaption, host::MB_YESNO);
+        if (create == Answer::None) return QuitUntouched();
+        if (create == Answer::No) break;
+        // A new file; a good backup stays as it is.
+        if (m_pSaveData->Recreate() == CVxSaveData::SAVE_OK) return;
     }
     QuitWithoutSaving();
+}
+
+void CGameApplication::SaveProgress() {
+    if (!m_pSaveData || m_bSaveDeclined) return;
+    if (m_pSaveData->Save() == CVxSaveData::SAVE_OK) return;
+    host::ShowMessageBox("The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason(),
+                         "Save data write error!", host::MB_OK);
+}
+
+void CGameApplication::QuitUntouched() {
+    std::fprintf(stderr,
+                 "Cogsquall: the question about the damaged save data was not answered; the program closes and "
+                 "leaves the save folder as it is.\n");
+    m_bSaveDeclined = true;
+    g_bQuitRequested = true;
 }
 
 void CGameApplication::QuitWithoutSaving() {
@@ -226,7 +233,7 @@ int CGameApplication::ReleaseResources() {
 
     DeletePages();
 
-    if (m_pSaveData && !m_bSaveDeclined) m_pSaveData->Save();
+    SaveProgress();
     delete m_pSaveData;
     m_pSaveData = nullptr;
 

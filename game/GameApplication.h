@@ -202,8 +202,14 @@ public:
     // ends without writing anything over what is on the disk.
     bool m_bSaveDeclined = false;
 
+    // Writes the save file unless saving was declined; a failed write shows
+    // one message naming the file and the reason, and play goes on.
+    void SaveProgress();
+
 private:
     void RecoverSaveData(int loadResult);
+    // A start-up question went unanswered: quit with the save folder as it is.
+    void QuitUntouched();
     void QuitWithoutSaving();
     void InstallContentLink();
     void InstallRoadLinks();

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "content/StageNumbering.h"
+#include "game/MsgBoxKinds.h"
 #include "platform/SoundVolumes.h"
 
 namespace {
@@ -12,6 +14,12 @@ constexpr int ACHIEVEMENT_MACHINES_MET = 5;
 constexpr int SMALLEST_VALUE_COUNTERS[] = {31, 32, 34};
 constexpr int SMALLEST_VALUE_START = 10000;
 constexpr int FEATURE_MINI_GAMES = 4;
+
+// Far above anything play can reach, far below where sums of them overflow.
+constexpr int32_t kMaxCount = 100000000;
+constexpr int kMaxStars = 3;
+
+void Clamp(int32_t& value, int32_t low, int32_t high) { value = value < low ? low : value > high ? high : value; }
 }  // namespace
 
 CGameSaveData::CGameSaveData() : CVxSaveData(g_aStoredProfiles, &g_CurrentProfile) {}
@@ -57,6 +65,27 @@ void CGameSaveData::InitProfile(SaveProfile& profile) {
 
     for (int& card : profile.m_aiLastDeck) card = -1;
     std::memset(profile.m_abReserved, 0, sizeof profile.m_abReserved);
+}
+
+void CGameSaveData::ClampProfile(SaveProfile& p) {
+    Clamp(p.m_iFurthestStage, 1, LAST_STAGE);
+    for (int32_t& stars : p.m_aiStageStars) Clamp(stars, 0, kMaxStars);
+    Clamp(p.m_iMetalParts, 0, kMaxCount);
+    for (int32_t* level : {&p.m_iLifeBooster, &p.m_iEnergyBooster, &p.m_iLuckBooster, &p.m_iAdvanceFusion,
+                           &p.m_iAdvanceProduction, &p.m_iBattleStartLevel})
+        Clamp(*level, 0, kMaxCount);
+    Clamp(p.m_nCardSlots, 2, PROFILE_DECK_CARDS);
+    Clamp(p.m_iDifficulty, DIFFICULTY_EASY, DIFFICULTY_HARD);
+    for (int32_t& progress : p.m_aiAchievementProgress) Clamp(progress, 0, kMaxCount);
+    for (LabItemRecord& item : p.m_aLabItem) {
+        Clamp(item.m_iBought, 0, kMaxCount);
+        Clamp(item.m_iOffered, 0, kMaxCount);
+    }
+    for (RobotUpgradeRecord& upgrade : p.m_aRobotUpgrade) {
+        Clamp(upgrade.m_iLevel, 0, 1);
+        Clamp(upgrade.m_iAvailable, 0, 1);
+    }
+    for (int32_t& card : p.m_aiLastDeck) Clamp(card, -1, kMaxCount);
 }
 
 void CGameSaveData::InitSettings(SaveFileHeader&) {

@@ -11,4 +11,5 @@ public:
 
     void InitProfile(SaveProfile& profile) override;
     void InitSettings(SaveFileHeader& header) override;
+    void ClampProfile(SaveProfile& profile) override;
 };

@@ -35,7 +35,10 @@ int main() {
     }
     if (!CheckSystemRequirements()) return 0;
 
+    // The start-up questions about damaged save data close on a quit request.
+    host::WatchQuitRequest(&g_bQuitRequested);
     CVxXApplication* app = CreateGameApplication();
+    host::WatchQuitRequest(nullptr);
 
     char16_t title[ANSI_TO_WIDE_CAPACITY] = {};
     AnsiToWide(title, app->m_pszTitle);

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "platform/host/Display.h"
+#include "platform/host/InstanceLock.h"
 #include "platform/host/MessageBox.h"
 #include "platform/host/SystemInfo.h"
+#include "platform/host/UserFolders.h"
 
 uint32_t g_nVideoMemory = 0;
 uint32_t g_nTotalVisibleMemory = 0;
@@ -33,11 +35,14 @@ bool FileExists(const char* name) {
 }  // namespace
 
 bool IsAnotherInstanceRunning() {
-    int count = 0;
-    for (const std::string& name : host::GetSystemInfo().ProcessNames()) {
-        if (name == "CSQ.exe" && ++count >= 2) return true;
-    }
-    return false;
+    // Held until the process ends; the kernel lets go of it then.
+    static host::InstanceLock s_lock;
+    if (s_lock.Held()) return false;
+    const std::string folder = host::UserDataRoot() + "Orvendale/Cogsquall/";
+    // A folder that cannot be made cannot hold a save either; the save layer
+    // reports that, so it does not count as another copy.
+    if (!host::CreateFolders(folder)) return false;
+    return !s_lock.Acquire(folder + INSTANCE_LOCK_NAME);
 }
 
 uint32_t QueryVideoMemory() { return Probe(host::GetSystemInfo().VideoMemoryBytes(), g_nVideoMemory); }

@@ -7,7 +7,12 @@
 extern uint32_t g_nVideoMemory;         // bytes
 extern uint32_t g_nTotalVisibleMemory;  // kilobytes
 
-// True when two or more processes named exactly "CSQ.exe" run (this one included).
+// The file in the save folder whose lock marks the running copy.
+constexpr const char* INSTANCE_LOCK_NAME = "Instance.lock";
+
+// True when another copy runs on the same save folder: it holds the lock on
+// the folder's lock file. The first call that takes the lock keeps it for
+// the rest of the process.
 bool IsAnotherInstanceRunning();
 // Shows its own message and answers false when a check fails.
 bool CheckSystemRequirements();

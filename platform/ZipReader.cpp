@@ -129,6 +129,20 @@ std::u16string CleanZipEntryName(std::u16string name) {
             name.erase(0, 1);
             changed = true;
         }
+        // A climb left at the start, or a name that is nothing but one.
+        if (name.compare(0, 3, u"../") == 0 || name.compare(0, 3, u"..\\") == 0) {
+            name.erase(0, 3);
+            changed = true;
+        }
+        if (name == u"..") {
+            name.clear();
+            changed = true;
+        }
+        const size_t n = name.size();
+        if (n >= 3 && name.compare(n - 2, 2, u"..") == 0 && (name[n - 3] == u'/' || name[n - 3] == u'\\')) {
+            name.clear();  // climbs out of everything before it
+            changed = true;
+        }
         size_t first = std::u16string::npos;
         for (const char16_t* up : kUp) {
             size_t at = name.find(up);
@@ -345,6 +359,7 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
     uint64_t count = 0;
     bool atEnd = false;
     bool failed = false;
+    bool overLong = false;
     const uint8_t* in = packed.data() + start;
     size_t inSize = packed.size() - start;
     if (info.compression_method == 0) {
@@ -352,6 +367,8 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
         if (count)
             std::memcpy(buffer, in, static_cast<size_t>(count));
         atEnd = count == inSize;
+        // Stored data that goes on past the stated size is not this entry.
+        overLong = count == info.uncompressed_size && inSize > count;
     } else if (info.compression_method == Z_DEFLATED) {
         z_stream z{};
         if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
@@ -366,6 +383,15 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
         count = z.total_out;
         atEnd = r == Z_STREAM_END;
         failed = r != Z_OK && r != Z_STREAM_END && !(r == Z_BUF_ERROR && z.avail_out == 0);
+        if (!atEnd && !failed && count == info.uncompressed_size) {
+            // The stated size is reached: the stream must end here, with no byte more.
+            uint8_t probe;
+            z.next_out = &probe;
+            z.avail_out = 1;
+            r = inflate(&z, Z_NO_FLUSH);
+            overLong = z.total_out > count;
+            atEnd = r == Z_STREAM_END && !overLong;
+        }
         inflateEnd(&z);
     } else {
         m_iOpenEntry = -1;
@@ -375,6 +401,10 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
     if (failed) {
         m_iOpenEntry = -1;
         return ZIP_INFLATE;
+    }
+    if (overLong) {
+        m_iOpenEntry = -1;
+        return ZIP_CORRUPT;
     }
     if (atEnd || count == length) {
         // A whole entry must have its stated size and CRC.

@@ -91,7 +91,8 @@ uint32_t CloseZipArchive(ZipHandle* handle);
 
 // Windows attribute bits from the entry's host byte and external attributes.
 uint32_t ZipEntryAttributes(uint32_t versionMadeBy, uint32_t externalAttributes);
-// Drops drive prefixes, leading separators and everything up to a "..".
+// Drops drive prefixes, leading separators, everything up to a "..", a
+// climb left at the start and a name that ends by climbing out of itself.
 std::u16string CleanZipEntryName(std::u16string name);
 
 std::u16string Utf8ToUtf16(const std::string& text);

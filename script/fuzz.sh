@@ -13,11 +13,12 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_seeds fuzz_media_seeds
+cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_seeds fuzz_media_seeds asset_pack
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus"
-build-fuzz/tools/media_fuzz/fuzz_media_seeds "$corpus"
+# The generated pack's pictures and sounds seed the decoders.
+build-fuzz/tools/media_fuzz/fuzz_media_seeds "$corpus" build-fuzz/DATA
 run() {
   local bin=$1 max_len=$2 dir=$corpus/$(basename "$1")
   mkdir -p "$dir"

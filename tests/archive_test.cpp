@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
+#include <zlib.h>
 
 #include "platform/LooseFile.h"
 #include "platform/ResourceArchive.h"
@@ -389,7 +390,53 @@ TEST(ZipEntryNames, CleaningDropsDrivesRootsAndClimbs) {
     EXPECT_EQ(CleanZipEntryName(u"C:\\Resource/a.png"), u"Resource/a.png");
     EXPECT_EQ(CleanZipEntryName(u"//x/../Resource/a.png"), u"Resource/a.png");
     EXPECT_EQ(CleanZipEntryName(u"a\\..\\b/../c.png"), u"c.png");
-    EXPECT_EQ(CleanZipEntryName(u"../a.png"), u"../a.png");
+}
+
+// ---- Names that climb, and entries whose data runs past their stated size.
+
+TEST(ZipEntryNames, NoClimbSurvivesCleaning) {
+    const std::pair<std::u16string, std::u16string> kCases[] = {
+        {u"Resource/Menu/../../../../etc/passwd", u"etc/passwd"},
+        {u"../a.png", u"a.png"},
+        {u"..\\..\\a.png", u"a.png"},
+        {u"..", u""},
+        {u"Resource/..", u""},
+        {u"Resource/..a.png", u"Resource/..a.png"},  // a name, not a climb
+    };
+    for (const auto& c : kCases) {
+        const std::u16string cleaned = CleanZipEntryName(c.first);
+        EXPECT_EQ(cleaned, c.second);
+        EXPECT_EQ(cleaned.find(u"../"), std::u16string::npos);
+    }
+}
+
+TEST_F(ArchiveTest, AnEntryWhoseDataGoesPastItsStatedSizeIsRefused) {
+    for (bool deflate : {true, false}) {
+        host::HeadlessHost h;
+        ZipWriteOptions plain;
+        plain.deflate = deflate;
+        ZipWriter zip;
+        zip.AddDirectory("Resource/");
+        zip.AddFile("Resource/Long.bin", std::string("stated part and what follows it"), plain);
+        std::vector<uint8_t> bytes = zip.Finish();
+        // Both headers now say the entry is its first 11 bytes, with their CRC.
+        const uint32_t size = 11, crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>("stated part"), size));
+        const size_t local = 30 + 9;
+        std::memcpy(&bytes[local + 14], &crc, 4);
+        std::memcpy(&bytes[local + 22], &size, 4);
+        size_t central = 0;
+        for (size_t i = bytes.size() - 4; i > 0 && !central; --i)
+            if (bytes[i] == 'P' && bytes[i + 1] == 'K' && bytes[i + 2] == 1 && bytes[i + 3] == 2) central = i;
+        ASSERT_NE(central, 0u);  // the last central entry is the file's
+        std::memcpy(&bytes[central + 16], &crc, 4);
+        std::memcpy(&bytes[central + 24], &size, 4);
+        const std::string path = (m_dir / "DATA").string();
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        ResourceArchive archive;
+        archive.OpenResourceArchive(path);
+        EXPECT_EQ(Extract(archive, "Resource\\Long.bin"), "<failed>") << (deflate ? "deflated" : "stored");
+    }
 }
 
 TEST_F(ArchiveTest, ExtendedTimestampReplacesTheDosTime) {

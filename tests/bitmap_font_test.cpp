@@ -194,11 +194,6 @@ TEST(Font, WrappingBreaksAfterTheLastBlankOnACopy) {
     EXPECT_FLOAT_EQ(g[1].y, 0.0f);
     for (int i = 2; i < 6; ++i) EXPECT_FLOAT_EQ(g[i].y, -16.0f) << i;
     EXPECT_FLOAT_EQ(g[2].x, 3.0f);
-    // A word longer than the width has nowhere to break and stays whole.
-    for (const Glyph& x : f.Draw("aaaaaaaa")) EXPECT_FLOAT_EQ(x.y, 0.0f);
-    // A glyph wider than the width after a blank ends too.
-    f.font.m_iWrapWidth = 4;
-    EXPECT_EQ(f.Draw("a a").size(), 2u);
 }
 
 TEST(Font, ArcLiftsLeftTextAndArchesCentredText) {
@@ -255,3 +250,29 @@ TEST(Font, MissingScriptLeavesAFontWithoutPicture) {
 }
 
 }  // namespace
+
+// ---- Wrapping: the break follows the last blank before the break position,
+// found by searching back from it, across earlier lines as well.
+
+TEST(FontWrap, BreaksAfterTheLastBlankSearchingBackFromTheBreakPosition) {
+    const struct {
+        const char* text;
+        int width;
+        std::vector<int> lines;  // line of each drawn glyph
+    } kCases[] = {
+        {"aa aa aa", 30, {0, 0, 1, 1, 1, 1}},
+        {"aaaaaaaaaa", 30, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // no blank anywhere: one line
+        // The second line has no blank: the break goes after the first line's.
+        {"a a\naaaaaaaa", 30, {0, 1, 2, 2, 2, 2, 2, 2, 2, 2}},
+        // A glyph wider than the width, after a blank already broken at, ends.
+        {"a a", 4, {0, 1}},
+        {"a a a", 4, {0, 1, 2}},
+    };
+    for (const auto& c : kCases) {
+        FontBench f(1);
+        f.font.m_iWrapWidth = c.width;
+        std::vector<int> lines;
+        for (const Glyph& g : f.Draw(c.text)) lines.push_back(int(-g.y / 16.0f + 0.5f));
+        EXPECT_EQ(lines, c.lines) << c.text;
+    }
+}

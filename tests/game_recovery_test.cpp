@@ -79,41 +79,6 @@ protected:
     }
 };
 
-class DamagedSaveTest : public RecoveryTest, public ::testing::WithParamInterface<Damage> {};
-
-TEST_P(DamagedSaveTest, YesToCreateLeavesFreshDefaultsAndNoBackup) {
-    MakeDamagedSave(GetParam());
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    Start();
-    EXPECT_EQ(Captions(), (std::vector<std::string>{kReadError, kRecreateCaption}));
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion}));
-    EXPECT_EQ(m_Host.boxes.Boxes()[0].type, unsigned(host::MB_OK));
-    EXPECT_EQ(m_Host.boxes.Boxes()[1].type, unsigned(host::MB_YESNO));
-    EXPECT_FALSE(g_bQuitRequested);
-    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
-    EXPECT_FALSE(Exists(BackupPath()));
-    EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 1);
-}
-
-TEST_P(DamagedSaveTest, NoToCreateQuitsAndWritesNothingAtShutdown) {
-    const std::vector<uint8_t> damaged = MakeDamagedSave(GetParam());
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    Start();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kClosed}));
-    EXPECT_EQ(Captions().back(), "Exit Program");
-    EXPECT_TRUE(g_bQuitRequested);
-    EXPECT_FALSE(g_bAllowClose) << "the close is allowed only by the gate pass that sees the quit request";
-    Shutdown();
-    // The damaged file is neither repaired with a valid checksum nor pushed into the backup.
-    EXPECT_EQ(ReadBytes(MainPath()), damaged);
-    EXPECT_FALSE(Exists(BackupPath()));
-    EXPECT_EQ(m_Host.boxes.Count(), 3u);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryDamage, DamagedSaveTest,
-                         ::testing::Values(Damage::Size, Damage::Checksum, Damage::Layout));
 
 TEST_F(RecoveryTest, AnyOtherAnswerThanYesCountsAsNo) {
     MakeDamagedSave(Damage::Checksum);
@@ -122,60 +87,6 @@ TEST_F(RecoveryTest, AnyOtherAnswerThanYesCountsAsNo) {
     Make();
     EXPECT_TRUE(g_bQuitRequested);
     EXPECT_EQ(Texts().back(), kClosed);
-}
-
-TEST_F(RecoveryTest, BackupOnlyAcceptedIsRestoredWithNoFurtherBox) {
-    const std::vector<uint8_t> good = MakeBackupOnly();
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    Start();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion}));
-    EXPECT_EQ(Captions(), (std::vector<std::string>{kReadError, kRecoveryCaption}));
-    EXPECT_FALSE(g_bQuitRequested);
-    EXPECT_EQ(ReadBytes(MainPath()), good);
-    EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 17);
-    EXPECT_EQ(m_App->m_iCurrentStage, 17);
-}
-
-TEST_F(RecoveryTest, BackupOnlyDeclinedFallsThroughToCreate) {
-    MakeBackupOnly();
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    Start();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion, kCreateQuestion}));
-    EXPECT_FALSE(g_bQuitRequested);
-    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
-    EXPECT_FALSE(Exists(BackupPath())) << "recreating deletes both files before writing the new one";
-}
-
-TEST_F(RecoveryTest, BackupOnlyDeclinedTwiceQuitsAndKeepsTheBackup) {
-    const std::vector<uint8_t> good = MakeBackupOnly();
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    Start();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion, kCreateQuestion, kClosed}));
-    EXPECT_TRUE(g_bQuitRequested);
-    Shutdown();
-    EXPECT_FALSE(Exists(MainPath()));
-    EXPECT_EQ(ReadBytes(BackupPath()), good);
-}
-
-TEST_F(RecoveryTest, ABackupThatCannotBeRestoredLeadsToTheCreateQuestion) {
-    MakeBackupOnly();
-    // The backup opens but is no good: its checksum fails after the copy.
-    std::vector<uint8_t> bad = ReadBytes(BackupPath());
-    bad[200] ^= 0x11;
-    WriteBytes(BackupPath(), bad);
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDYES);
-    Start();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kLost, kRecoveryQuestion, kCorrupted, kCreateQuestion}));
-    EXPECT_FALSE(g_bQuitRequested);
-    EXPECT_TRUE(IsFreshDefault(ReadBytes(MainPath())));
 }
 
 TEST_F(RecoveryTest, NoSaveAndNoBackupCreatesAFileWithoutAnyBox) {

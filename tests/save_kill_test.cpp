@@ -14,14 +14,14 @@ namespace {
 // torn or mixed record shows.
 void Stamp(SaveProfile& p, int generation) {
     p.m_iMetalParts = generation;
-    for (int& stars : p.m_aiStageStars) stars = generation;
+    for (int& progress : p.m_aiAchievementProgress) progress = generation;
     for (LabItemRecord& item : p.m_aLabItem) item.m_iOffered = generation;
     for (int& card : p.m_aiLastDeck) card = generation;
 }
 
 bool IsStamped(const SaveProfile& p) {
     const int g = p.m_iMetalParts;
-    for (int stars : p.m_aiStageStars) if (stars != g) return false;
+    for (int progress : p.m_aiAchievementProgress) if (progress != g) return false;
     for (const LabItemRecord& item : p.m_aLabItem) if (item.m_iOffered != g) return false;
     for (int card : p.m_aiLastDeck) if (card != g) return false;
     return true;

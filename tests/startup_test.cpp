@@ -118,14 +118,3 @@ TEST_F(StartupTest, ProbesCacheSuccessesButNotUnknowns) {
     EXPECT_EQ(QueryTotalVisibleMemory(), 2048000u);
 }
 
-TEST_F(StartupTest, SecondCopyIsCountedByExactName) {
-    auto& procs = services.system.processes;
-    procs = {"systemd", "CSQ.exe", "bash"};
-    EXPECT_FALSE(IsAnotherInstanceRunning());
-    procs = {"CSQ.exe", "Xvfb", "CSQ.exe"};
-    EXPECT_TRUE(IsAnotherInstanceRunning());
-    procs = {"csq.exe", "CSQ.exe", "CSQ.ex", "CSQ.exe.old"};
-    EXPECT_FALSE(IsAnotherInstanceRunning());
-    procs = {};
-    EXPECT_FALSE(IsAnotherInstanceRunning());
-}

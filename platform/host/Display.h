@@ -70,7 +70,7 @@ public:
 
     // A timer posts WM_TIMER (wParam = id) when no other message waits and its
     // interval has passed since it was set or last delivered. Setting an id
-    // again restarts it.
+    // again restarts it. Intervals below 10 ms are raised to 10 ms.
     void SetTimer(uintptr_t id, uint32_t milliseconds);
     void KillTimer(uintptr_t id);
     bool HasTimer(uintptr_t id) const;

@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace host {
 
 bool SyncFile(std::FILE* file) { return file && ::fsync(fileno(file)) == 0; }
@@ -29,5 +32,79 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
     ::closedir(dir);
     return true;
 }
+
+FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, size_t limit, std::string* reason) {
+    out.clear();
+    auto damaged = [&](const char* why) {
+        if (reason) *reason = why;
+        out.clear();
+        return FileRead::Damaged;
+    };
+    // Non-blocking, so a FIFO under the name cannot hold the open up.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        // No entry, or a path running through a file: nothing can be there.
+        if (errno == ENOENT || errno == ENOTDIR) {
+            struct stat st;
+            // A dangling link is something there all the same.
+            if (::lstat(path.c_str(), &st) != 0) return FileRead::Missing;
+        }
+        return damaged(std::strerror(errno));
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return damaged("not a regular file");
+    }
+    out.resize(limit);
+    size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd, out.data() + got, limit - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int e = errno;
+            ::close(fd);
+            return damaged(std::strerror(e));
+        }
+        if (n == 0) break;
+        got += size_t(n);
+    }
+    ::close(fd);
+    out.resize(got);
+    return FileRead::Ok;
+}
+
+bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std::string& reason) {
+    const std::string temp = path + ".tmp";
+    auto fail = [&](int e) {
+        reason = std::strerror(e);
+        return false;
+    };
+    if (::unlink(temp.c_str()) != 0 && errno != ENOENT) return fail(errno);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return fail(errno);
+    size_t done = 0;
+    int error = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : EIO;
+            break;
+        }
+        done += size_t(n);
+    }
+    if (!error && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && !error) error = errno;
+    if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+    if (error) {
+        ::unlink(temp.c_str());
+        return fail(error);
+    }
+    SyncFolder(path.substr(0, path.find_last_of('/') + 1));
+    return true;
+}
+
+void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
 
 }  // namespace host

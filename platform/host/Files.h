@@ -1,6 +1,7 @@
 #pragma once
 // The few file-system calls the save layer and the loose-file lookup need
 // beyond the C library.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,5 +18,24 @@ bool PathExists(const std::string& path);
 // The names in folder ("" for the current one), in the order the system
 // lists them; false when the folder cannot be read.
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);
+
+enum class FileRead {
+    Missing,   // nothing under the name
+    Damaged,   // something is there but cannot be read as a regular file
+    Ok,
+};
+// Reads at most limit bytes of a regular file (a longer one comes back cut
+// at limit). Never blocks: a FIFO, device or folder under the name is
+// Damaged, as is a file this user may not read. reason gets the system's
+// words for a Damaged answer.
+FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, size_t limit,
+                         std::string* reason = nullptr);
+// Replaces path with data: a fresh sibling temporary file (a stale one is
+// removed first; created exclusively, never through a link) is written,
+// flushed to the disk and renamed over path, so path holds its old or its
+// new content after any crash. False with the system's reason on failure.
+bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std::string& reason);
+// Removes a file; a folder under the name is left alone.
+void RemoveFile(const std::string& path);
 
 }  // namespace host

@@ -127,11 +127,40 @@ GLint Address(uint32_t a) {
     return GL_REPEAT;
 }
 
+// The next smaller mip level: each pixel the average of the 2 × 2 (or, along
+// a side of one pixel, 2 × 1) block above it.
+void HalveLevel(const std::vector<uint8_t>& above, int w, int h, std::vector<uint8_t>& below) {
+    const int bw = std::max(1, w / 2), bh = std::max(1, h / 2);
+    below.resize(size_t(bw) * size_t(bh) * 4);
+    for (int y = 0; y < bh; ++y) {
+        const int y0 = std::min(2 * y, h - 1), y1 = std::min(2 * y + 1, h - 1);
+        for (int x = 0; x < bw; ++x) {
+            const int x0 = std::min(2 * x, w - 1), x1 = std::min(2 * x + 1, w - 1);
+            for (int c = 0; c < 4; ++c) {
+                const int sum = above[(size_t(y0) * size_t(w) + size_t(x0)) * 4 + size_t(c)] +
+                                above[(size_t(y0) * size_t(w) + size_t(x1)) * 4 + size_t(c)] +
+                                above[(size_t(y1) * size_t(w) + size_t(x0)) * 4 + size_t(c)] +
+                                above[(size_t(y1) * size_t(w) + size_t(x1)) * 4 + size_t(c)];
+                below[(size_t(y) * size_t(bw) + size_t(x)) * 4 + size_t(c)] = uint8_t((sum + 2) / 4);
+            }
+        }
+    }
+}
+
+// Minification as the sampler states ask: the mip filter picks between levels,
+// none samples the full-size picture only.
+GLint MinFilter(uint32_t min, uint32_t mip) {
+    const bool linear = min == TEXF_LINEAR;
+    if (mip == TEXF_LINEAR) return linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    if (mip == TEXF_POINT) return linear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+    return linear ? GL_LINEAR : GL_NEAREST;
+}
+
 // The key's slots.
 enum {
     K_ZENABLE, K_ZWRITE, K_ZFUNC, K_ATEST, K_AREF, K_AFUNC, K_BLEND, K_SRC, K_DST, K_OP, K_SEPARATE,
     K_SRCA, K_DSTA, K_OPA, K_CULL, K_MASK, K_COP, K_CA1, K_CA2, K_AOP, K_AA1, K_AA2, K_ADDRU, K_ADDRV,
-    K_MAG, K_MIN, K_TEXTURE, K_PRETRANSFORMED, K_SHADER
+    K_MAG, K_MIN, K_MIP, K_TEXTURE, K_PRETRANSFORMED, K_SHADER, K_COUNT
 };
 
 }  // namespace
@@ -225,8 +254,23 @@ TextureHandle GlDevice::CreateTexture(int width, int height, const uint8_t* rgba
     glGenTextures(1, &t.texture);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, t.texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // Pictures get their full chain of smaller levels, so that drawing one
+    // shrunk samples a level near its size; render targets keep one level.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // Built here rather than by the driver, whose software renderer would
+    // first compile a program for it.
+    int level = 0;
+    if (rgba) {
+        std::vector<uint8_t> above(rgba, rgba + size_t(width) * size_t(height) * 4), below;
+        for (int w = width, h = height; w > 1 || h > 1;) {
+            HalveLevel(above, w, h, below);
+            w = std::max(1, w / 2);
+            h = std::max(1, h / 2);
+            glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, below.data());
+            above.swap(below);
+        }
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, level);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &t.texture);
         return 0;
@@ -252,22 +296,41 @@ void GlDevice::EnsureDepth(int width, int height) {
 }
 
 TextureHandle GlDevice::CreateRenderTarget(int width, int height) {
-    Flush();
-    TextureHandle h = CreateTexture(width, height, nullptr);
-    if (!h) return 0;
-    GlTexture& t = m_textures[h];
-    EnsureDepth(width, height);
+    if (width <= 0 || height <= 0 || width > m_maxTexture || height > m_maxTexture) return 0;
+    GlTexture t;
+    t.width = width;
+    t.height = height;
+    t.target = true;
+    m_textures[m_next] = t;
+    return m_next++;
+}
+
+void GlDevice::Realize(GlTexture& t) {
+    if (!t.target || t.texture) return;
+    glGenTextures(1, &t.texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, t.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.width, t.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    EnsureDepth(t.width, t.height);
     glGenFramebuffers(1, &t.framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
-    bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_boundFramebuffer);
+    m_keyDirty = true;  // the texture binding and masks changed under the batch
+    m_batchKey.values[K_MASK] = ~0u;
+}
+
+void GlDevice::BindPendingTarget() {
+    if (!m_targetPending) return;
+    auto it = m_textures.find(m_target);
+    if (it != m_textures.end()) Realize(it->second);
     BindTarget(m_target);
-    if (!complete) {
-        ReleaseTexture(h);
-        return 0;
-    }
-    return h;
 }
 
 void GlDevice::ReleaseTexture(TextureHandle texture) {
@@ -306,8 +369,14 @@ void GlDevice::TargetSize(int& w, int& h) const {
 
 void GlDevice::BindTarget(TextureHandle target) {
     auto it = m_textures.find(target);
+    if (target && it != m_textures.end() && !it->second.framebuffer) {
+        m_targetPending = true;  // bound when something is really drawn to it
+        return;
+    }
+    m_targetPending = false;
     GLuint fb = target && it != m_textures.end() ? it->second.framebuffer : 0;
     glBindFramebuffer(GL_FRAMEBUFFER, fb);
+    m_boundFramebuffer = fb;
     int w, h;
     TargetSize(w, h);
     glViewport(0, 0, w, h);
@@ -316,7 +385,7 @@ void GlDevice::BindTarget(TextureHandle target) {
 void GlDevice::SetRenderTarget(TextureHandle target) {
     if (target != 0) {
         auto it = m_textures.find(target);
-        if (it == m_textures.end() || !it->second.framebuffer) return;
+        if (it == m_textures.end() || !it->second.target) return;
     }
     if (target == m_target) return;
     Flush();
@@ -327,6 +396,9 @@ void GlDevice::SetRenderTarget(TextureHandle target) {
 
 void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     Flush();
+    // A target without storage is transparent black already.
+    if (m_targetPending && flags == CLEAR_TARGET && argb == 0) return;
+    BindPendingTarget();
     GLbitfield bits = 0;
     if (flags & CLEAR_TARGET) {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -357,6 +429,7 @@ GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
     const DeviceState& s = m_state;
     Key k;
     auto& v = k.values;
+    static_assert(std::tuple_size<std::remove_reference_t<decltype(v)>>::value == K_COUNT, "a slot per entry");
     v[K_ZENABLE] = s.render[RS_ZENABLE];
     v[K_ZWRITE] = s.render[RS_ZWRITEENABLE];
     v[K_ZFUNC] = s.render[RS_ZFUNC];
@@ -383,6 +456,7 @@ GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
     v[K_ADDRV] = s.sampler[SAMP_ADDRESSV];
     v[K_MAG] = s.sampler[SAMP_MAGFILTER];
     v[K_MIN] = s.sampler[SAMP_MINFILTER];
+    v[K_MIP] = s.sampler[SAMP_MIPFILTER];
     v[K_TEXTURE] = m_textures.count(s.texture) ? s.texture : 0;
     v[K_PRETRANSFORMED] = pretransformed ? 1 : 0;
     v[K_SHADER] = s.shader;
@@ -440,6 +514,7 @@ void GlDevice::ApplyKey(const Key& k) {
 
     auto it = m_textures.find(v[K_TEXTURE]);
     bool hasTex = v[K_TEXTURE] && it != m_textures.end();
+    if (hasTex) Realize(it->second);  // a target sampled before anything was drawn to it
     glUniform1i(m_uHasTex, hasTex ? 1 : 0);
     glUniform1i(m_uFlipV, hasTex && it->second.framebuffer ? 1 : 0);
     glActiveTexture(GL_TEXTURE0);
@@ -447,7 +522,7 @@ void GlDevice::ApplyKey(const Key& k) {
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, Address(v[K_ADDRU]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, Address(v[K_ADDRV]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, v[K_MAG] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, v[K_MIN] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, GLint(MinFilter(v[K_MIN], v[K_MIP])));
 
     // The matrices are uploaded as they are: GL reads them column by column,
     // which turns the row-vector product into its column-vector twin.
@@ -460,6 +535,7 @@ void GlDevice::ApplyKey(const Key& k) {
 
 void GlDevice::Flush() {
     if (m_batch.empty()) return;
+    BindPendingTarget();
     ApplyKey(m_batchKey);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     size_t bytes = m_batch.size() * sizeof(BatchVertex);
@@ -523,8 +599,11 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* v
 }
 
 GLuint GlDevice::GlTextureName(TextureHandle texture) const {
-    auto it = m_textures.find(texture);
-    return it == m_textures.end() ? 0 : it->second.texture;
+    auto& textures = const_cast<GlDevice*>(this)->m_textures;
+    auto it = textures.find(texture);
+    if (it == textures.end()) return 0;
+    const_cast<GlDevice*>(this)->Realize(it->second);
+    return it->second.texture;
 }
 
 void GlDevice::ForgetGlState() {
@@ -568,6 +647,7 @@ bool GlDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     if (width <= 0 || height <= 0) return false;
     std::vector<uint8_t> raw(size_t(width) * size_t(height) * 4);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    m_boundFramebuffer = 0;
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
     BindTarget(m_target);

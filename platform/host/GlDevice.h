@@ -49,9 +49,10 @@ protected:
 
 private:
     struct GlTexture {
-        GLuint texture = 0;
+        GLuint texture = 0;      // 0 for a render target not yet given storage
         GLuint framebuffer = 0;
         int width = 0, height = 0;
+        bool target = false;
     };
     struct BatchVertex {
         float x, y, z, w;
@@ -59,7 +60,7 @@ private:
         float u, v;
     };
     struct Key {
-        std::array<uint32_t, 29> values{};
+        std::array<uint32_t, 30> values{};
         Matrix view{}, projection{};
         bool operator==(const Key& o) const {
             return values == o.values && view == o.view && projection == o.projection;
@@ -70,6 +71,10 @@ private:
     void Flush();
     void ApplyKey(const Key& key);
     void BindTarget(TextureHandle target);
+    // Render targets get their storage when first drawn to or sampled; until
+    // then they are transparent black, which costs nothing.
+    void Realize(GlTexture& t);
+    void BindPendingTarget();
     void TargetSize(int& w, int& h) const;
     void EnsureDepth(int width, int height);
     template <class V, class F>
@@ -78,6 +83,8 @@ private:
     SDL_Window* m_window;
     SDL_GLContext m_context;
     GLuint m_program = 0, m_vao = 0, m_vbo = 0, m_sampler = 0, m_depth = 0;
+    GLuint m_boundFramebuffer = 0;
+    bool m_targetPending = false;  // m_target has no storage yet: nothing is bound for it
     int m_depthW = 0, m_depthH = 0;
     GLint m_uViewProj = -1, m_uOffset = -1, m_uHasTex = -1, m_uFlipV = -1, m_uColorOp = -1,
           m_uColorArg1 = -1, m_uColorArg2 = -1, m_uAlphaOp = -1, m_uAlphaArg1 = -1, m_uAlphaArg2 = -1,

@@ -1,8 +1,13 @@
 #include "platform/host/MessageBox.h"
 
 #include <SDL.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 
 namespace host {
@@ -16,6 +21,65 @@ int DefaultAnswer(unsigned type) {
         return IDOK;
     }
 }
+
+namespace {
+
+std::atomic<const std::atomic<bool>*> g_quitFlag{nullptr};
+
+// SDL_ShowMessageBox in a child process of its own group, so that a quit
+// request can close the box (and whatever SDL forks for it) from here.
+// False when no child could be made; pressed is 0 when the box was closed
+// unanswered or could not be shown.
+bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>& quit, int& pressed) {
+    int fds[2];
+    if (::pipe(fds) != 0) return false;
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+    }
+    if (pid == 0) {
+        ::setpgid(0, 0);
+        ::close(fds[0]);
+        int answer = -1;
+        if (SDL_ShowMessageBox(&data, &answer) != 0) answer = -1;
+        const ssize_t n = ::write(fds[1], &answer, sizeof answer);
+        ::_exit(n == ssize_t(sizeof answer) ? 0 : 1);
+    }
+    ::setpgid(pid, pid);
+    ::close(fds[1]);
+    int answer = -1;
+    size_t got = 0;
+    for (;;) {
+        if (quit.load()) {
+            ::kill(-pid, SIGKILL);
+            answer = 0;
+            break;
+        }
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = ::poll(&p, 1, 50);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) continue;
+        const ssize_t n = ::read(fds[0], reinterpret_cast<char*>(&answer) + got, sizeof answer - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            answer = -1;
+            break;
+        }
+        got += size_t(n);
+        if (got == sizeof answer) break;
+    }
+    ::close(fds[0]);
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    pressed = answer;
+    return true;
+}
+
+}  // namespace
+
+void WatchQuitRequest(const std::atomic<bool>* flag) { g_quitFlag.store(flag); }
 
 int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned type) {
     std::vector<SDL_MessageBoxButtonData> buttons;
@@ -51,10 +115,17 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
     data.numbuttons = int(buttons.size());
     data.buttons = buttons.data();
     int pressed = -1;
-    if (SDL_ShowMessageBox(&data, &pressed) == 0 && pressed >= 0) return pressed;
-    // No display to show it on: the message still reaches the user.
+    const std::atomic<bool>* quit = g_quitFlag.load();
+    if (quit && quit->load()) return 0;
+    if (!quit || !ShowInChild(data, *quit, pressed)) {
+        if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = -1;
+    }
+    if (pressed > 0) return pressed;
+    if (pressed == 0) return 0;  // closed by the quit request
+    // No display to show it on: the message still reaches the user, and
+    // nobody has answered.
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
-    return DefaultAnswer(type);
+    return 0;
 }
 
 int RecordingMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned type) {

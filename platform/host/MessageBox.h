@@ -1,6 +1,7 @@
 #pragma once
 // Modal message boxes. Errors in this game are message boxes, so the headless
 // twin records every box and answers from a script; tests assert on them.
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -28,7 +29,8 @@ public:
     virtual int Show(const std::string& text, const std::string& caption, unsigned type) = 0;
 };
 
-// SDL's box; with no display it writes to stderr and answers the default button.
+// SDL's box. One that cannot be shown (no display) writes its text to stderr
+// and answers 0, as does one closed by a watched quit request: nobody answered.
 class SdlMessageBoxes : public MessageBoxes {
 public:
     int Show(const std::string& text, const std::string& caption, unsigned type) override;
@@ -56,6 +58,10 @@ private:
     std::vector<RecordedBox> m_boxes;
     std::deque<int> m_answers;
 };
+
+// While a flag is watched, boxes run in a child process and a set flag
+// closes the open box unanswered (0); nullptr stops watching.
+void WatchQuitRequest(const std::atomic<bool>* flag);
 
 // The first button of a button set (what Enter would press).
 int DefaultAnswer(unsigned type);

@@ -20,6 +20,9 @@ std::string UserDataRoot() {
 
 bool CreateFolders(const std::string& path) {
     if (path.empty()) return false;
+    struct stat st {};
+    // Nearly always there already: one look instead of a failing mkdir a level.
+    if (stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
     std::string partial;
     for (size_t i = 0; i < path.size(); ++i) {
         partial += path[i];
@@ -28,7 +31,6 @@ bool CreateFolders(const std::string& path) {
             if (mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
         }
     }
-    struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 

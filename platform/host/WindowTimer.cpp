@@ -3,8 +3,15 @@
 
 namespace host {
 
+namespace {
+// The system timer the game was written for never fires faster than this; the
+// fades that step once per timer call are timed by it.
+constexpr uint32_t kShortestTimerMs = 10;
+}  // namespace
+
 void Window::SetTimer(uintptr_t id, uint32_t milliseconds) {
     const uint32_t now = GetClock().Milliseconds();
+    if (milliseconds < kShortestTimerMs) milliseconds = kShortestTimerMs;
     for (Timer& t : m_timers)
         if (t.id == id) {
             t.interval = milliseconds;

@@ -121,8 +121,7 @@ private:
 // The game on a display, and the tools that play it there.
 class GameWindow {
 public:
-    // The game refuses to start beside another running copy of it (one may
-    // belong to a test running at the same time): such a start is ended and
+    // A start that shows no window in time (a loaded machine) is ended and
     // tried again a little later.
     GameWindow(const std::string& display, const std::string& appdata) : m_Display(display) {
         for (int attempt = 0; attempt < 5 && m_Window.empty(); ++attempt) {

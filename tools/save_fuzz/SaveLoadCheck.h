@@ -60,6 +60,7 @@ inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
 
     const int first = save.Load();
     int result = first;
+    bool takenAsItStood = false;
     switch (result) {
     case CVxSaveData::SAVE_OK: {
         const SaveFileHeader& h = save.Header();
@@ -68,6 +69,12 @@ inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
         if (std::memcmp(&g_CurrentProfile, &g_aStoredProfiles[h.m_iCurrentProfile], sizeof(SaveProfile)) != 0)
             return "live profile differs from its slot";
         if (!(mode & 1) || !IsIntact(input)) return "accepted a file that is not intact";
+        // Nothing needed bringing into range: the file must come back as it was.
+        int32_t index;
+        std::memcpy(&index, input.data() + CVxSaveData::HEADER_OFFSET + 12, 4);
+        takenAsItStood = index == h.m_iCurrentProfile &&
+                         std::memcmp(g_aStoredProfiles, input.data(), 3 * sizeof(SaveProfile)) == 0 &&
+                         std::memcmp(&h, input.data() + CVxSaveData::HEADER_OFFSET, sizeof h) == 0;
         break;
     }
     case CVxSaveData::SAVE_CREATED:
@@ -78,13 +85,23 @@ inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
         if (!(mode & 2)) return "offered a restore without a backup";
         if (ReadAll(CVxSaveData::BackupFilePath()) != input) return "the backup was changed";
         result = save.RestoreFromBackup();
-        if (result != CVxSaveData::SAVE_OK && result != CVxSaveData::SAVE_RELOAD_FAILED) return "restore failed";
+        if (result != CVxSaveData::SAVE_OK && result != CVxSaveData::SAVE_RELOAD_FAILED &&
+            result != CVxSaveData::SAVE_WRITE_FAILED)
+            return "restore failed";
+        if (result == CVxSaveData::SAVE_WRITE_FAILED && IsIntact(input)) return "an intact backup was not restored";
+        // A backup that could not be brought back: the player's "create new".
+        if (result != CVxSaveData::SAVE_OK && save.Recreate() != CVxSaveData::SAVE_OK) return "create new failed";
         break;
-    case CVxSaveData::SAVE_BAD_INDEX:
     case CVxSaveData::SAVE_BAD_SIZE:
     case CVxSaveData::SAVE_BAD_CHECKSUM:
     case CVxSaveData::SAVE_BAD_LAYOUT:
         if (ReadAll(CVxSaveData::SaveFilePath()) != input) return "a refused file was changed";
+        if ((mode & 2) && ReadAll(CVxSaveData::BackupFilePath()) != input) return "the backup was changed";
+        // The player's "create new": a fresh file, and a good backup kept.
+        if (save.Recreate() != CVxSaveData::SAVE_OK) return "create new failed";
+        if (!IsIntact(ReadAll(CVxSaveData::SaveFilePath()))) return "new file is not intact";
+        if ((mode & 2) && IsIntact(input) && ReadAll(CVxSaveData::BackupFilePath()) != input)
+            return "create new lost a good backup";
         break;
     default:
         return "unexpected load result";
@@ -94,12 +111,14 @@ inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
     if (save.Save() != CVxSaveData::SAVE_OK) return "save failed";
     const std::vector<uint8_t> written = ReadAll(CVxSaveData::SaveFilePath());
     if (!IsIntact(written)) return "saved file is not intact";
-    // A file taken as it stood (or refused only for its index) is written back byte for byte.
-    if ((first == CVxSaveData::SAVE_OK || first == CVxSaveData::SAVE_BAD_INDEX) && written != input)
-        return "load and save changed the file";
+    if (takenAsItStood && written != input) return "load and save changed the file";
     const int again = save.Load();
-    if (again != CVxSaveData::SAVE_OK && again != CVxSaveData::SAVE_CREATED && again != CVxSaveData::SAVE_BAD_INDEX)
-        return "the saved file does not load";
+    if (again != CVxSaveData::SAVE_OK && again != CVxSaveData::SAVE_CREATED) return "the saved file does not load";
+    // Values brought into range stay there: a second round changes nothing.
+    if (again == CVxSaveData::SAVE_OK) {
+        if (save.Save() != CVxSaveData::SAVE_OK) return "second save failed";
+        if (ReadAll(CVxSaveData::SaveFilePath()) != written) return "a second load and save changed the file";
+    }
     return nullptr;
 }
 
