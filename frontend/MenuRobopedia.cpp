@@ -100,6 +100,10 @@ void CPageMenu::LoadRobopedia() {
         }
         m_Robopedia.scrollArrow[k] = arrow;
     }
+    if (m_pSwapButton && app && app->m_apBbdLight[3]) {
+        m_pSwapButton->m_iHitHalfWidth = int(app->m_apBbdLight[3]->m_vSize.x * 0.4f);
+        m_pSwapButton->m_iHitHalfHeight = int(app->m_apBbdLight[3]->m_vSize.y * 0.4f);
+    }
     m_iRobopediaSlide = m_iRobopediaOffset = m_iPageTurn = m_iHeaderChoice = 0;
     m_iPanelList = 0;
     m_Robopedia.boardOpen = 0;
