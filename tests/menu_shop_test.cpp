@@ -118,6 +118,10 @@ TEST_F(MenuShopTest, TheEighthBoosterLevelAnnouncesItsAchievementOnce) {
         TapAt(box.m_pBtnOK->m_vPosition.x, box.m_pBtnOK->m_vPosition.y);
         for (int i = 0; i < 90 && box.IsOpen(); ++i) Frame();
         EXPECT_EQ(board.IsRecordAlive(), n == 1) << "purchase " << n;
+        if (n == 0) {
+            ASSERT_TRUE(Settle());
+            Frame(10);
+        }
         if (n == 1) {
             EXPECT_EQ(board.m_aInstances[0].kind, 0);
             board.ResetBoard();
@@ -165,6 +169,8 @@ TEST_F(MenuShopTest, ProfilesArePickedKeptAndDeletedWithTheLaterSlotsMovingDown)
     CGameSaveData& save = *m_App->m_pSaveData;
     ASSERT_EQ(save.CreateProfile("bob"), 0);
     ASSERT_EQ(save.CreateProfile("cyd"), 0);
+    save.Header().m_iCurrentProfile = 0;
+    g_CurrentProfile = g_aStoredProfiles[0];
     Save();
     Enter(MENU_PROFILES);
     ASSERT_TRUE(Settle());
@@ -181,7 +187,9 @@ TEST_F(MenuShopTest, ProfilesArePickedKeptAndDeletedWithTheLaterSlotsMovingDown)
     EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 777);
 
     // The second deleted while chosen: the third moves into its slot.
+    Frame(10);
     TapAt(80.0f, 130.0f - 163.0f * 1.05f);
+    ASSERT_STREQ(g_CurrentProfile.m_szName, "bob");
     Save();
     Enter(MENU_PROFILES);
     ASSERT_TRUE(Settle());
