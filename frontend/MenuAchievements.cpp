@@ -30,7 +30,8 @@ bool ShowsProgress(int index) {
 
 void CPageMenu::LoadAchievements() {
     // The rows stand on the list's own face rather than on plain white.
-    CVxBillboard* face = m_ListBoxFaces.m_apState[BUTTON_NORMAL];
+    LoadRowFaces();
+    CVxBillboard* face = m_RowFaces.m_apState[BUTTON_NORMAL];
     for (int i = 0; i < PROFILE_ACHIEVEMENTS; ++i) {
         for (int k = 0; k < 2; ++k) {
             CVxBillboard* a = m_pResourceManager->CreateBillboard(nullptr, nullptr, face ? face->m_pTexture : nullptr);

@@ -139,10 +139,15 @@ void CPageMenu::RenderAchievementPopup() {
 
 // ---- laboratory ----------------------------------------------------------
 
+void CPageMenu::LoadRowFaces() {
+    // The row face stands behind each entry of the three lists; whichever
+    // list loads first makes it.
+    if (!m_RowFaces.m_apState[BUTTON_NORMAL])
+        m_pResourceManager->CreateButtonStates(m_RowFaces, "Btn_ListRow_", "Resource\\Button\\", 15);
+}
+
 void CPageMenu::LoadLaboratory() {
-    // The list-box face is the row behind each entry: four rows to a page.
-    for (int st : {BUTTON_PRESS, BUTTON_OVER, BUTTON_DISABLE, BUTTON_NORMAL})
-        if (CVxBillboard* face = m_ListBoxFaces.m_apState[st]) face->SetSize(576.0f, 128.0f, 1.0f);
+    LoadRowFaces();
     for (int n = 0; n < LAB_ITEMS; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "Bbd_Item_%02d.png", n + 1);
@@ -150,9 +155,9 @@ void CPageMenu::LoadLaboratory() {
         CVxButton* b = HandledButton(MENU_LABORATORY);
         m_apLabButton[n] = b;
         if (b) {
-            CVxButton::SetStateTextures(b, m_ListBoxFaces.m_apState[BUTTON_PRESS], m_ListBoxFaces.m_apState[BUTTON_OVER],
-                                        m_ListBoxFaces.m_apState[BUTTON_DISABLE],
-                                        m_ListBoxFaces.m_apState[BUTTON_NORMAL]);
+            CVxButton::SetStateTextures(b, m_RowFaces.m_apState[BUTTON_PRESS], m_RowFaces.m_apState[BUTTON_OVER],
+                                        m_RowFaces.m_apState[BUTTON_DISABLE],
+                                        m_RowFaces.m_apState[BUTTON_NORMAL]);
             b->m_iStatus = BUTTON_NORMAL;
             b->SetPosition(kListX, 10000.0f, 0.0f);
             b->m_iHitHalfWidth = 288;

@@ -299,7 +299,7 @@ void CPageMenu::ForgetPageObjects() {
     for (CustomType& t : m_aKeyFaces) t = CustomType();
     for (CVxButton*& b : m_apKey) b = nullptr;
     m_pOkButton = m_pCancelButton = nullptr;
-    m_CreateFaces = m_RenameFaces = m_DeleteFaces = CustomType();
+    m_CreateFaces = m_RenameFaces = m_DeleteFaces = m_RowFaces = CustomType();
     m_pCreateButton = m_pRenameButton = m_pDeleteButton = nullptr;
     for (CVxButton*& b : m_apProfileRow) b = nullptr;
     m_pRowFrame = m_pRowFrameSelected = nullptr;

@@ -225,6 +225,7 @@ public:
     void KeepLiveProfile();
 
     // Laboratory, and what the upgrades and achievements share with it.
+    void LoadRowFaces();
     void LoadLaboratory();
     void EnterLaboratory();
     void SetLabPrices();
@@ -443,6 +444,7 @@ public:
     CVxBillboard* m_apLabPicture[LAB_ITEMS] = {};
     CVxBillboard* m_pSoldOut = nullptr;
     CVxBillboard* m_pRecommendMarker = nullptr;
+    CustomType m_RowFaces;  // the row behind an entry of the laboratory, upgrades and achievements
     MenuPagedList m_LabList;
     int m_iChosenItem = -1;
     int m_iChosenPrice = 0;
