@@ -4,6 +4,7 @@
 // any later slip in a number, a name or a row.
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <type_traits>
 
 #include "content/FieldGrid.h"
@@ -11,7 +12,7 @@
 #include "content/UnitDefinition.h"
 #include "content/WeaponDefinition.h"
 
-namespace content_test {
+namespace harness {
 
 class Fingerprint {
 public:
@@ -117,4 +118,4 @@ inline uint64_t FieldGridFingerprint() {
     return f.Value();
 }
 
-}  // namespace content_test
+}  // namespace harness

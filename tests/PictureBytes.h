@@ -132,4 +132,16 @@ inline std::vector<uint8_t> Tga(int w, int h, const std::vector<uint8_t>& pixels
     return out;
 }
 
+// Uncompressed top-first TGA of pixel(x, y), given as 0xRRGGBBAA.
+template <class F>
+std::vector<uint8_t> TgaOf(int w, int h, F pixel) {
+    std::vector<uint8_t> p;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t rgba = pixel(x, y);
+            for (int shift : {24, 16, 8, 0}) p.push_back(uint8_t(rgba >> shift));
+        }
+    return Tga(w, h, p, true, false);
+}
+
 }  // namespace testpic

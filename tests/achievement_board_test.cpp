@@ -1,12 +1,6 @@
 // The new-achievement board: queue order, slide, closing and reset.
-#include <gtest/gtest.h>
 
-#include <string>
-
-#include "content/GameLink.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxTexture.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -1,13 +1,9 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
 
-#include "AchievementTestSupport.h"
-#include "GameFontMetrics.h"
+#include "tests/Harness.h"
 #include "content/Achievements.h"
 
-using namespace content_test;
+using namespace harness;
 
 using Achievements = AchievementTest;
 
@@ -153,9 +149,7 @@ TEST_F(Achievements, ProgressTexts) {
 }
 
 TEST_F(Achievements, ConditionsFitTheAchievementBoard) {
-    const font_test::FontSetup condition = {0.6f, 5.0f, 0.65f, 570};
-    for (int i = 0; i < ACHIEVEMENT_COUNT; ++i) {
-        std::string wrapped = font_test::Wrap(GetAchievementCondition(i), condition);
-        EXPECT_LE(font_test::SplitLines(wrapped).size(), 3u) << i << ":\n" << wrapped;
-    }
+    harness::FontProbe font;
+    for (int i = 0; i < ACHIEVEMENT_COUNT; ++i)
+        EXPECT_LE(font.Lines(GetAchievementCondition(i), {0.6f, 5.0f, 0.65f, 570}), 3) << i;
 }

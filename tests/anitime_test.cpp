@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include "engine/VxAniTimeCtrl.h"
 #include "tests/Harness.h"

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <fstream>
 #include <unistd.h>
 #include <zlib.h>
@@ -106,71 +108,65 @@ TEST_F(ArchiveTest, RoundTripListsEntriesAndExtractsThem) {
     EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.png", &size), -1);
 }
 
-TEST_F(ArchiveTest, LookupIgnoresCaseSeparatorsHeadAndTail) {
-    ResourceArchive archive;
-    archive.OpenResourceArchive(Write(Standard()));
-    uint32_t size = 7;
-    EXPECT_EQ(archive.FindArchiveItem("resource\\MENU\\bbd_main1.png", &size), 2);
-    EXPECT_EQ(archive.FindArchiveItem("Resource/Menu/Bbd_Main1.png", nullptr), 2);
-    EXPECT_EQ(archive.FindArchiveItem("Resource/Menu\\Bbd_Main1.png", nullptr), 2);
-    // The last two characters are never compared.
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.pXY", nullptr), 2);
-    // Nor the first eight: with no separator the search starts after the first folder.
-    EXPECT_EQ(archive.FindArchiveItem("QQQQQQQQxMenuxBbd_Main1.png", nullptr), 2);
-    // An entry longer than the query matches when the compared part agrees.
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Longer..", nullptr), 3);
-    // A mismatch inside the compared part finds nothing and leaves the size alone.
-    size = 7;
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main2.png", &size), -1);
-    EXPECT_EQ(size, 7u);
-    // A folder that is not in the archive.
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Card\\Bbd_Main1.png", nullptr), -1);
-    EXPECT_EQ(archive.FindArchiveItem(nullptr, nullptr), -1);
-}
-
-TEST_F(ArchiveTest, QueriesOfTenCharactersOrFewerNeverMatch) {
-    ZipWriter zip;
-    zip.AddDirectory("Res/");
-    zip.AddFile("Res/ab.png", std::string("x"), Sealed());   // 10 characters
-    zip.AddFile("Res/a.png", std::string("y"), Sealed());    // 9
-    zip.AddFile("Res/abc.png", std::string("z"), Sealed());  // 11
-    ResourceArchive archive;
-    archive.OpenResourceArchive(Write(zip));
-    EXPECT_EQ(archive.FindArchiveItem("Res/ab.png", nullptr), -1);
-    EXPECT_EQ(archive.FindArchiveItem("Res/a.png", nullptr), -1);
-    EXPECT_EQ(archive.FindArchiveItem("Res/", nullptr), -1);
-    EXPECT_EQ(archive.FindArchiveItem("", nullptr), -1);
-    // Eleven characters compare position 8 only: 'p' against the first entry's 'n'.
-    EXPECT_EQ(archive.FindArchiveItem("Res/abc.png", nullptr), 3);
-}
-
-TEST_F(ArchiveTest, FileBeforeItsFolderEntryIsNeverFound) {
-    ZipWriter zip;
-    zip.AddDirectory("Resource/");
-    zip.AddFile("Resource/Menu/Early.png", std::string("early"), Sealed());
-    zip.AddDirectory("Resource/Menu/");
-    zip.AddFile("Resource/Menu/Later.png", std::string("later"), Sealed());
-    ResourceArchive archive;
-    archive.OpenResourceArchive(Write(zip));
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Early.png", nullptr), -1);
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Later.png", nullptr), 3);
-}
-
-TEST_F(ArchiveTest, FolderEntriesWithMoreThanTheDirectoryBitFindNothing) {
-    ZipWriter zip;
-    zip.AddDirectory("Resource/", 0x30);
-    zip.AddDirectory("Resource/Menu/", 0x30);
-    zip.AddFile("Resource/Menu/Bbd_Main1.png", std::string("main"), Sealed());
-    // A folder made on a Unix host gets the archive bit too.
-    zip.AddDirectory("Resource/Font/", 0x41ED0010u, 3);
-    zip.AddFile("Resource/Font/Script_Fnt_GameStandard.txt", std::string("font"), Sealed());
-    ResourceArchive archive;
-    archive.OpenResourceArchive(Write(zip));
-    ASSERT_EQ(archive.m_lstArchiveEntries.size(), 5u);
-    EXPECT_EQ(archive.m_lstArchiveEntries[0].attributes, 0x30u);
-    EXPECT_TRUE(archive.m_lstArchiveDirectories.empty());
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Menu\\Bbd_Main1.png", nullptr), -1);
-    EXPECT_EQ(archive.FindArchiveItem("Resource\\Font\\Script_Fnt_GameStandard.txt", nullptr), -1);
+// Lookups: case and separators do not matter, nor the first eight and last two
+// characters; queries of ten characters or fewer never match; a file listed
+// before its folder's entry, or under a folder entry with more than the
+// directory bit, is never found.
+TEST_F(ArchiveTest, LookupTable) {
+    ZipWriter odd;
+    odd.AddDirectory("Res/");
+    odd.AddFile("Res/ab.png", std::string("x"), Sealed());   // 10 characters
+    odd.AddFile("Res/a.png", std::string("y"), Sealed());    // 9
+    odd.AddFile("Res/abc.png", std::string("z"), Sealed());  // 11
+    odd.AddFile("Resource/Menu/Early.png", std::string("early"), Sealed());
+    odd.AddDirectory("Resource/");
+    odd.AddDirectory("Resource/Menu/");
+    odd.AddFile("Resource/Menu/Later.png", std::string("later"), Sealed());
+    ZipWriter flagged;
+    flagged.AddDirectory("Resource/", 0x30);
+    flagged.AddDirectory("Resource/Menu/", 0x30);
+    flagged.AddFile("Resource/Menu/Bbd_Main1.png", std::string("main"), Sealed());
+    flagged.AddDirectory("Resource/Font/", 0x41ED0010u, 3);  // a Unix host adds the archive bit
+    flagged.AddFile("Resource/Font/Script_Fnt_GameStandard.txt", std::string("font"), Sealed());
+    const struct {
+        const char* archive;
+        const char* query;
+        int index;
+    } cases[] = {
+        {"standard", "Resource\\Menu\\Bbd_Main1.png", 2},
+        {"standard", "resource\\MENU\\bbd_main1.png", 2},
+        {"standard", "Resource/Menu/Bbd_Main1.png", 2},
+        {"standard", "Resource/Menu\\Bbd_Main1.png", 2},
+        {"standard", "Resource\\Menu\\Bbd_Main1.pXY", 2},  // the last two are never compared
+        {"standard", "QQQQQQQQxMenuxBbd_Main1.png", 2},      // nor the first eight
+        {"standard", "Resource\\Menu\\Longer..", 3},       // a longer entry whose compared part agrees
+        {"standard", "Resource\\Menu\\Bbd_Main2.png", -1},
+        {"standard", "Resource\\Card\\Bbd_Main1.png", -1},  // a folder not in the archive
+        {"standard", "", -1},
+        {"odd", "Res/ab.png", -1},
+        {"odd", "Res/a.png", -1},
+        {"odd", "Res/", -1},
+        {"odd", "Res/abc.png", 3},  // eleven characters compare position 8 only
+        {"odd", "Resource\\Menu\\Early.png", -1},
+        {"odd", "Resource\\Menu\\Later.png", 7},
+        {"flagged", "Resource\\Menu\\Bbd_Main1.png", -1},
+        {"flagged", "Resource\\Font\\Script_Fnt_GameStandard.txt", -1},
+    };
+    std::map<std::string, std::unique_ptr<ResourceArchive>> archives;
+    for (const auto& [name, zip] : {std::make_pair("standard", Standard()), std::make_pair("odd", odd),
+                                    std::make_pair("flagged", flagged)}) {
+        archives[name] = std::make_unique<ResourceArchive>();
+        archives[name]->OpenResourceArchive(Write(zip, name));
+    }
+    for (const auto& c : cases) {
+        uint32_t size = 7;
+        EXPECT_EQ(archives[c.archive]->FindArchiveItem(c.query, &size), c.index) << c.archive << " " << c.query;
+        EXPECT_EQ(size, c.index < 0 ? 7u : archives[c.archive]->m_lstArchiveEntries[size_t(c.index)].uncompressedSize)
+            << "a miss leaves the size alone";
+    }
+    EXPECT_EQ(archives["standard"]->FindArchiveItem(nullptr, nullptr), -1);
+    EXPECT_EQ(archives["flagged"]->m_lstArchiveEntries[0].attributes, 0x30u);
+    EXPECT_TRUE(archives["flagged"]->m_lstArchiveDirectories.empty());
 }
 
 TEST_F(ArchiveTest, WrongPasswordShowsOneUserBoxAndKeepsTheBlock) {

@@ -6,8 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include <png.h>
-
+#include "engine/PictureDecoder.h"
 #include "platform/CursorFile.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
@@ -58,28 +57,9 @@ int OggRate(const std::vector<uint8_t>& bytes) {
     return 0;
 }
 
-struct Rgba8 {
-    int width = 0, height = 0;
-    std::vector<uint8_t> pixels;
-    uint8_t Alpha(int x, int y) const { return pixels[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
-};
-
-Rgba8 DecodePng(const std::vector<uint8_t>& bytes) {
-    Rgba8 out;
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
-        return out;
-    image.format = PNG_FORMAT_RGBA;
-    out.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) {
-        png_image_free(&image);
-        out.pixels.clear();
-        return out;
-    }
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
+DecodedPicture Png(const std::vector<uint8_t>& bytes) {
+    DecodedPicture out;
+    DecodePng(bytes.data(), bytes.size(), out);
     return out;
 }
 
@@ -140,7 +120,7 @@ TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
         }
         if (kind == "picture" || kind == "button" || kind == "unit") {
             if (ext == "png") {
-                Rgba8 image = DecodePng(e.bytes);
+                DecodedPicture image = Png(e.bytes);
                 const ManifestItem& item = (*s_items)[f.item];
                 EXPECT_EQ(image.width, item.width) << f.path;
                 EXPECT_EQ(image.height, item.height) << f.path;
@@ -215,7 +195,7 @@ TEST_F(PackedData, FontScriptDescribesRealGlyphsInBothLetterings) {
 
     Extracted sheetBytes = Extract(*s_archive, folder + sheetName);
     ASSERT_TRUE(sheetBytes.ok) << folder + sheetName;
-    Rgba8 sheet = DecodePng(sheetBytes.bytes);
+    DecodedPicture sheet = Png(sheetBytes.bytes);
     ASSERT_EQ(sheet.width, 512);
     int cell = sheet.width / cols;
     auto inked = [&](int code, int rowOffset) {
@@ -223,7 +203,7 @@ TEST_F(PackedData, FontScriptDescribesRealGlyphsInBothLetterings) {
         int count = 0;
         for (int y = row * cell; y < (row + 1) * cell; ++y)
             for (int x = map[code].first; x < map[code].second; ++x)
-                count += sheet.Alpha(x, y) > 128;
+                count += sheet.rgba[(size_t(y) * size_t(sheet.width) + size_t(x)) * 4 + 3] > 128;
         return count;
     };
     for (int code : {'A', 'M', 'g', '0', '?', 'W'}) {

@@ -1,26 +1,20 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 
-#include "engine/DrawFrame.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxResourceManager.h"
-#include "engine/VxTexture.h"
-#include "platform/D3DApplication.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/PictureBytes.h"
 
 namespace {
 
-using widgets::WidgetWorld;
+using harness::World;
 
 // A 64 × 32 picture: left half red, right half blue, alpha 255.
-WidgetWorld::Files Pictures() {
-    return {{"Resource/Test/Bbd_Half.tga", widgets::MakeTga(64, 32, [](int x, int) {
+harness::Files Pictures() {
+    return {{"Resource/Test/Bbd_Half.tga", testpic::TgaOf(64, 32, [](int x, int) {
                  return x < 32 ? 0xFF0000FFu : 0x0000FFFFu;
              })}};
 }
 
-const host::DrawRecord& Only(const WidgetWorld& w) {
+const host::DrawRecord& Only(const World& w) {
     EXPECT_EQ(w.device.draws.size(), 1u);
     return w.device.draws.back();
 }
@@ -31,7 +25,7 @@ TEST(Billboard, ColourPacking) {
     EXPECT_EQ(PackColor(0.65f, 0.65f, 0.65f, 1.0f), 0xFFA6A6A6u);  // 166.25 -> 166
     EXPECT_EQ(PackColor(0.1f, 0.2f, 0.3f, 0.4f), (102u << 24) | (26u << 16) | (51u << 8) | 77u);
     // Dimming: red, green and blue 166, alpha unchanged.
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);
     b.SetDiffuse(1, 1, 1, 0.5f);
     b.ComposeRST();
@@ -45,7 +39,7 @@ TEST(Billboard, ColourPacking) {
 }
 
 TEST(Billboard, QuadCornersUvsAndWorldTransform) {
-    WidgetWorld w(Pictures());
+    harness::World w(Pictures());
     CVxBillboard b("Bbd_Half.tga", "Resource\\Test\\", nullptr);
     EXPECT_FLOAT_EQ(b.m_vSize.z, 1.0f);
     EXPECT_TRUE(b.IsEmpty());  // it owns its texture
@@ -72,7 +66,7 @@ TEST(Billboard, QuadCornersUvsAndWorldTransform) {
 }
 
 TEST(Billboard, TextureRectTakesOnlyArgumentsWithinZeroToOne) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);
     b.SetTextureRect(0.0f, 0.0f, 0.5f, 1.0f);
     b.SetTextureRect(1.5f, 0.0f, 0.5f, 1.0f);  // left edge kept, right edge 2.0
@@ -88,7 +82,7 @@ TEST(Billboard, TextureRectTakesOnlyArgumentsWithinZeroToOne) {
 }
 
 TEST(Billboard, MirroredScaleSwapsCullingForTheDrawOnly) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);
     b.SetScale(-1, 1, 1);
     b.SetCullMode(CULL_CCW);
@@ -110,7 +104,7 @@ TEST(Billboard, MirroredScaleSwapsCullingForTheDrawOnly) {
 }
 
 TEST(Billboard, BlendModeTable) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);
     b.SetAlphaBlend(true);
     b.ComposeRST();
@@ -150,7 +144,7 @@ TEST(Billboard, BlendModeTable) {
 }
 
 TEST(Billboard, TextureStageStatesAndTheirRestore) {
-    WidgetWorld w(Pictures());
+    harness::World w(Pictures());
     CVxBillboard b("Bbd_Half.tga", "Resource\\Test\\", nullptr);
     b.ComposeRST();
     b.Render();
@@ -178,7 +172,7 @@ TEST(Billboard, TextureStageStatesAndTheirRestore) {
 }
 
 TEST(Billboard, FogIsSetUpButEveryDrawIsWithoutFog) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);
     b.ComposeRST();
     b.SetFog(true, 1.0f, 0.0f, 0.0f, 0.6f);
@@ -197,7 +191,7 @@ TEST(Billboard, FogIsSetUpButEveryDrawIsWithoutFog) {
 }
 
 TEST(Billboard, SharedTextureOutlivesTheBillboard) {
-    WidgetWorld w(Pictures());
+    harness::World w(Pictures());
     CVxResourceManager manager;
     CVxTexture* texture = manager.CreateTexture("Bbd_Half.tga", "Resource\\Test\\");
     {
@@ -213,7 +207,7 @@ TEST(Billboard, SharedTextureOutlivesTheBillboard) {
 }
 
 TEST(Billboard, MissingPictureDrawsUntexturedAfterOneBox) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b("Bbd_Nothing.png", "Resource\\Test\\", nullptr);
     EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "Resource/Test/Bbd_Nothing.png\n NOT FOUND IN ZIP"));
     b.ComposeRST();
@@ -222,7 +216,7 @@ TEST(Billboard, MissingPictureDrawsUntexturedAfterOneBox) {
 }
 
 TEST(Billboard, FrameSkipModeAndTheRedrawSwitch) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);
     b.ComposeRST();
     w.app.m_iDrawMode = 1;
@@ -245,31 +239,6 @@ TEST(Billboard, FrameSkipModeAndTheRedrawSwitch) {
     EXPECT_TRUE(IsDrawFrame());
     g_nFrameGateCount = 0;
     w.app.m_iDrawMode = 0;
-}
-
-TEST(ResourceManager, ButtonStatesFollowTheMask) {
-    WidgetWorld w(WidgetWorld::Files{});
-    CVxResourceManager manager;
-    manager.m_iOwnerId = 3;
-    CustomType states;
-    manager.CreateButtonStates(states, "Btn_OK_", "Resource\\Test\\", 5);
-    ASSERT_NE(states.m_apState[3], nullptr);
-    ASSERT_NE(states.m_apState[0], nullptr);
-    EXPECT_EQ(states.m_apState[1], nullptr);
-    EXPECT_EQ(states.m_apState[2], nullptr);
-    EXPECT_STREQ(states.m_apState[3]->m_pszName, "Btn_OK_NORMAL.png");
-    EXPECT_STREQ(states.m_apState[0]->m_pszName, "Btn_OK_PRESS.png");
-    EXPECT_TRUE(states.m_apState[0]->m_bAlphaBlend);
-    EXPECT_EQ(states.m_apState[0]->m_iOwnerId, 3);
-}
-
-TEST(ResourceManager, FontWithoutNameOrFolderIsRefusedButListed) {
-    WidgetWorld w;
-    CVxResourceManager manager;
-    EXPECT_EQ(manager.CreateFont("", "Resource\\Font\\"), nullptr);
-    EXPECT_EQ(manager.CreateFont("Script_Fnt_X.txt", nullptr), nullptr);
-    EXPECT_EQ(manager.m_lstFonts.size(), 2u);
-    EXPECT_TRUE(w.host.boxes.Saw("CVxResourceManager::CreateFont", "Create font error!!"));
 }
 
 }  // namespace

@@ -1,20 +1,13 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "engine/ScriptStatement.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxFont.h"
-#include "platform/ResourceArchive.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/PictureBytes.h"
 
 namespace {
 
-using widgets::WidgetWorld;
+using harness::World;
 
 // A VxFile over the given bytes, as the archive hands them out.
 struct ScriptFile {
@@ -80,16 +73,16 @@ std::string FontScript(int mapLines = 256, const std::string& grid = "FONT_COL=1
     return s + "END\n";
 }
 
-WidgetWorld::Files FontFiles(const std::string& script = FontScript()) {
-    return {{"Resource/Font/Fnt_Test.tga", widgets::MakeTga(256, 256, [](int, int) { return 0xFFFFFFFFu; })},
-            {"Resource/Font/Script_Fnt_Test.txt", widgets::Bytes(script)}};
+harness::Files FontFiles(const std::string& script = FontScript()) {
+    return {{"Resource/Font/Fnt_Test.tga", testpic::TgaOf(256, 256, [](int, int) { return 0xFFFFFFFFu; })},
+            {"Resource/Font/Script_Fnt_Test.txt", harness::Bytes(script)}};
 }
 
 struct Glyph {
     float x, y, w, h, u0, v0;
 };
 
-std::vector<Glyph> Glyphs(const WidgetWorld& w) {
+std::vector<Glyph> Glyphs(const World& w) {
     std::vector<Glyph> out;
     for (const host::DrawRecord& d : w.device.draws)
         out.push_back({d.state.world[12], d.state.world[13], d.state.world[0], d.state.world[5], d.vertices[2].u,
@@ -98,7 +91,7 @@ std::vector<Glyph> Glyphs(const WidgetWorld& w) {
 }
 
 TEST(Font, ScriptBuildsTheGridMapAndReferenceWidth) {
-    WidgetWorld w(FontFiles());
+    harness::World w(FontFiles());
     CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
     EXPECT_EQ(w.host.boxes.Count(), 0u);
     EXPECT_EQ(font.m_nRows, 16);
@@ -139,7 +132,7 @@ struct FontBench {
         font.DrawText(text);
         return Glyphs(w);
     }
-    WidgetWorld w{FontFiles()};
+    World w{FontFiles()};
     CVxFont font{"Script_Fnt_Test.txt", "Resource\\Font\\"};
 };
 
@@ -232,7 +225,7 @@ TEST(Font, FixedGlyphDrawsEveryCharacterWithOneGlyph) {
 }
 
 TEST(Font, ZeroGridIsRefusedAndExtraMapLinesIgnored) {
-    WidgetWorld w(FontFiles(FontScript(300, "FONT_COL=16;\nFONT_ROW=16;\nFONT_COL=0;\n")));
+    harness::World w(FontFiles(FontScript(300, "FONT_COL=16;\nFONT_ROW=16;\nFONT_COL=0;\n")));
     CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
     EXPECT_EQ(font.m_nCols, 16);
     EXPECT_EQ(font.m_aMap[255].x0, 15 * 16 + 2);
@@ -240,7 +233,7 @@ TEST(Font, ZeroGridIsRefusedAndExtraMapLinesIgnored) {
 }
 
 TEST(Font, MissingScriptLeavesAFontWithoutPicture) {
-    WidgetWorld w;
+    harness::World w;
     CVxFont font("Script_Fnt_None.txt", "Resource\\Font\\");
     EXPECT_TRUE(w.host.boxes.Saw("VxOpenFile Error !!", "Resource\\Font\\Script_Fnt_None.txt\n NOT FOUND IN ZIP"));
     EXPECT_EQ(font.m_pTextureBoard, nullptr);

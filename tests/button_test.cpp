@@ -1,15 +1,9 @@
-#include <gtest/gtest.h>
 
-#include <memory>
 
-#include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
-#include "engine/VxSound.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/OggClip.h"
 
 namespace {
-
-using widgets::WidgetWorld;
 
 // A button at the centre of a page showing sub-screen 1, with a sound for
 // each of its three moments, and input driven one step at a time.
@@ -28,7 +22,7 @@ public:
 
     std::unique_ptr<CVxSound> MakeSound() {
         auto s = std::make_unique<CVxSound>();
-        auto wave = widgets::MakeWave(20000);
+        auto wave = testclip::MakeWav(1, 22050, std::vector<int16_t>(20000, 4000));
         EXPECT_TRUE(s->DecodeAndCreate(wave.data(), uint32_t(wave.size()), false));
         return s;
     }
@@ -50,7 +44,7 @@ public:
     }
     void Step() { Step({&button}); }
 
-    WidgetWorld w;
+    harness::World w;
     std::vector<std::string> log;
     harness::FakePage page;
     CVxButton button;
@@ -138,6 +132,25 @@ TEST(Button, PressInsideLeaveAndReleaseOutsideIsNoClick) {
     EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);
 }
 
+TEST(Button, AReleaseAndAPressInOneInputStepIsAPressNotAClick) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.Down();
+    t.Step();
+    ASSERT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    t.In().m_aiKey[MOUSE_LEFT] = KEY_HELD;
+    t.w.app.HandleWindowInput(host::WM_LBUTTONUP, 0, nullptr);
+    t.w.app.HandleWindowInput(host::WM_LBUTTONDOWN, 0, nullptr);
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    EXPECT_FALSE(t.button.TakeClick());
+    EXPECT_EQ(t.button.m_iClickCooldown, 0);
+    // The release that follows is the click.
+    t.Up();
+    t.Step();
+    EXPECT_TRUE(t.button.TakeClick());
+}
+
 TEST(Button, ClickNotTakenWithinTenFramesIsLost) {
     for (int wait : {9, 10}) {
         ButtonBench t;
@@ -220,7 +233,7 @@ TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
 }
 
 TEST(Button, DrawsBackThenFrontPictureOfItsStatus) {
-    WidgetWorld w;
+    harness::World w;
     CVxBillboard back(nullptr, nullptr, nullptr), front(nullptr, nullptr, nullptr), press(nullptr, nullptr, nullptr);
     CVxButton b(-1);
     b.m_stateBack.m_apState[BUTTON_NORMAL] = &back;
@@ -251,6 +264,24 @@ TEST(Button, DrawsBackThenFrontPictureOfItsStatus) {
     b.Render();
     EXPECT_TRUE(w.host.boxes.Saw("void CVxButton::RenderResource(CustomType *pType) Error!!", "m_iStatus Incorrect"));
     EXPECT_EQ(w.device.draws.size(), 2u);
+}
+
+TEST(ButtonStates, NonNullPicturesFillTheBackSetAndTheLastSizesTheButton) {
+    harness::World w;
+    CVxBillboard press(nullptr, nullptr, nullptr), disable(nullptr, nullptr, nullptr),
+        kept(nullptr, nullptr, nullptr);
+    press.SetSize(120, 40, 1);
+    disable.SetSize(90, 30, 1);
+    CVxButton button(0);
+    button.m_stateBack.m_apState[BUTTON_OVER] = &kept;
+    CVxButton::SetStateTextures(&button, &press, nullptr, &disable, nullptr);
+    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_PRESS], &press);
+    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_OVER], &kept);
+    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_DISABLE], &disable);
+    EXPECT_EQ(button.m_stateFront.m_apState[BUTTON_PRESS], nullptr);
+    EXPECT_FLOAT_EQ(button.m_vSize.x, 90.0f);
+    EXPECT_FLOAT_EQ(button.m_vSize.y, 30.0f);
+    EXPECT_FLOAT_EQ(button.m_vSize.z, 1.0f);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
-#include "Harness.h"
-#include "content/GameLink.h"
+#include "tests/Harness.h"
 #include "content/UnitDefinition.h"
 #include "content/WeaponDefinition.h"
 

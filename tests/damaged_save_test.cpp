@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "game/GameSaveData.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -1,27 +1,21 @@
-#include <gtest/gtest.h>
 
 #include <set>
-#include <string>
 
-#include "ContentTestSupport.h"
-#include "GameFontMetrics.h"
-#include "content/GameLink.h"
+#include "tests/Harness.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitStories.h"
 #include "content/UnlockTables.h"
 
-using namespace font_test;
-
 namespace {
 
 // How each board sets the standard font for the texts written here.
-const FontSetup kNewRobotBoard = {0.6f, 5.0f, 0.65f, 570};
-const FontSetup kNewMachineBoard = {0.6f, 5.0f, 0.65f, 550};
-const FontSetup kInfoBoardText = {0.6f, 5.0f, 0.65f, 520};
-const FontSetup kMiniGameHelpText = {0.6f, 5.0f, 0.75f, 520};
-const FontSetup kMiniGameTitle = {0.75f, 8.0f, 0.5f, -1};
-const FontSetup kUnlockBoardBody = {0.6f, 5.0f, 0.65f, 560};
+const harness::FontProbe::Setup kNewRobotBoard = {0.6f, 5.0f, 0.65f, 570};
+const harness::FontProbe::Setup kNewMachineBoard = {0.6f, 5.0f, 0.65f, 550};
+const harness::FontProbe::Setup kInfoBoardText = {0.6f, 5.0f, 0.65f, 520};
+const harness::FontProbe::Setup kMiniGameHelpText = {0.6f, 5.0f, 0.75f, 520};
+const harness::FontProbe::Setup kMiniGameTitle = {0.75f, 8.0f, 0.5f, -1};
+const harness::FontProbe::Setup kUnlockBoardBody = {0.6f, 5.0f, 0.65f, 560};
 // Lines the new-Machine and unlock boards have room for above their OK button.
 constexpr int kNewMachineBoardLines = 5;
 constexpr int kUnlockBoardLines = 5;
@@ -34,6 +28,8 @@ std::vector<int> AllUnits() {
     return ids;
 }
 
+size_t LineCount(const std::string& s) { return size_t(std::count(s.begin(), s.end(), '\n')) + 1; }
+
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 bool EndsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -42,7 +38,7 @@ bool EndsWith(const std::string& s, const std::string& suffix) {
 // Only printable ASCII, line feeds and tabs reach the bitmap font's sheet.
 void ExpectPlainText(const std::string& text, const std::string& what) {
     for (char c : text)
-        EXPECT_TRUE(IsPrintable(c) || c == '\n' || c == '\t') << what << " holds character " << int(c);
+        EXPECT_TRUE((c >= 32 && c < 127) || c == '\n' || c == '\t') << what << " holds character " << int(c);
 }
 
 // Headings are found by " :"; no body line may look like one.
@@ -53,27 +49,28 @@ void ExpectNoHeadingMark(const std::string& body, const std::string& what) {
 }  // namespace
 
 TEST(UnitTexts, AbilityLinesFitTheDiscoveryBoardsAndTheEncyclopedia) {
+    harness::FontProbe font;
     for (int id : AllUnits()) {
         std::string text = GetUnitAbilityText(id);
         std::string what = "ability of " + std::to_string(id);
         ASSERT_TRUE(StartsWith(text, "\t") && EndsWith(text, "\n")) << what;
         std::string body = text.substr(1, text.size() - 2);
         EXPECT_FALSE(body.empty()) << what;
-        std::vector<std::string> lines = SplitLines(body);
-        EXPECT_LE(lines.size(), 2u) << what;
+        EXPECT_LE(LineCount(body), 2u) << what;
         ExpectPlainText(text, what);
         ExpectNoHeadingMark(body, what);
         // The encyclopedia draws line by line at its narrower width.
-        EXPECT_LT(WidestLine(text, kInfoBoardText), kInfoBoardText.wrapWidth) << what;
+        EXPECT_LT(font.Widest(text, kInfoBoardText), kInfoBoardText.wrapWidth) << what;
         if (id < ROBOT_TYPES) {
-            EXPECT_EQ(Wrap(text, kNewRobotBoard), text) << what << " would wrap on the new-robot board";
+            EXPECT_TRUE(font.Unwrapped(text, kNewRobotBoard)) << what << " would wrap on the new-robot board";
         } else {
-            EXPECT_EQ(Wrap(text, kNewMachineBoard), text) << what << " would wrap on the new-Machine board";
+            EXPECT_TRUE(font.Unwrapped(text, kNewMachineBoard)) << what << " would wrap on the new-Machine board";
         }
     }
 }
 
 TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
+    harness::FontProbe font;
     std::set<std::string> seen;
     for (int id : AllUnits()) {
         const char* story = GetUnitStory(id);
@@ -87,7 +84,7 @@ TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
         EXPECT_EQ(description, std::string("Description :\n\t") + story) << what;
         // After the heading every line is drawn alone; a wrapped line would overlap the next.
         std::string body = description.substr(std::string("Description :\n").size());
-        EXPECT_LT(WidestLine(body, kInfoBoardText), kInfoBoardText.wrapWidth) << what;
+        EXPECT_LT(font.Widest(body, kInfoBoardText), kInfoBoardText.wrapWidth) << what;
     }
     EXPECT_EQ(GetUnitStory(40), nullptr);
     EXPECT_EQ(GetUnitStory(999), nullptr);
@@ -106,6 +103,7 @@ TEST(UnitTexts, StoriesAndAbilitiesNameTheUnitsTheyAreAbout) {
 }
 
 TEST(MiniGameTexts, TitlesMatchTheirStagesAndUnknownStagesAreMarked) {
+    harness::FontProbe font;
     EXPECT_STREQ(GetMiniGameName(151), "Emergency Escape");
     EXPECT_STREQ(GetMiniGameName(154), "Operation : Desert Sky");
     EXPECT_STREQ(GetMiniGameName(166), "Whale Hunt Season #2");
@@ -116,11 +114,12 @@ TEST(MiniGameTexts, TitlesMatchTheirStagesAndUnknownStagesAreMarked) {
     EXPECT_STREQ(GetMiniGameHowToPlay(0), "How to Play :\n\t????????\n");
     for (int stage = 151; stage <= 180; ++stage) {
         std::string title = GetMiniGameName(stage);
-        EXPECT_LT(LineWidth(title, kMiniGameTitle), kMiniGameTitleRoom) << title;
+        EXPECT_LT(font.Widest(title, kMiniGameTitle), kMiniGameTitleRoom) << title;
     }
 }
 
 TEST(MiniGameTexts, StoriesAndRulesFitTheHelpBoardLineByLine) {
+    harness::FontProbe font;
     std::set<std::string> stories;
     for (int stage = 151; stage <= 180; ++stage) {
         std::string what = "mini-game " + std::to_string(stage);
@@ -135,7 +134,7 @@ TEST(MiniGameTexts, StoriesAndRulesFitTheHelpBoardLineByLine) {
         ExpectNoHeadingMark(story + rules, what);
         // The help board draws each line on its own, 30 pixels apart.
         std::string page = std::string(GetMiniGameDescription(stage)) + "\n" + GetMiniGameHowToPlay(stage);
-        EXPECT_LT(WidestLine(page, kMiniGameHelpText), kMiniGameHelpText.wrapWidth) << what;
+        EXPECT_LT(font.Widest(page, kMiniGameHelpText), kMiniGameHelpText.wrapWidth) << what;
     }
 }
 
@@ -172,7 +171,7 @@ TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
         EXPECT_TRUE(names.insert(GetRobotUpgradeName(id)).second) << id;
         EXPECT_TRUE(effects.insert(effect).second) << id;
         EXPECT_FALSE(effect.empty()) << id;
-        EXPECT_LE(SplitLines(effect).size(), 2u) << id;
+        EXPECT_LE(LineCount(effect), 2u) << id;
         ExpectPlainText(effect, "upgrade of " + std::to_string(id));
         ExpectNoHeadingMark(effect, "upgrade of " + std::to_string(id));
         // Each effect names the robot it belongs to (the card items name their card).
@@ -184,7 +183,7 @@ TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
 }
 
 TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
 
     // Menu upgrade list: no indent, breaks become blanks.
     link.Menu(53);
@@ -215,15 +214,15 @@ TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
 }
 
 TEST(UpgradeTexts, EffectTextsFitTheEncyclopediaAndTheUnlockBoard) {
-    content_test::ScopedLink link;
+    harness::FontProbe font;
+    harness::ScopedLink link;
     for (int id = 0; id < ROBOT_TYPES; ++id) {
         link.Menu(100);
         link.link.m_iSubScreen = 9;
-        EXPECT_LT(WidestLine(GetRobotUpgradeEffectText(id), kInfoBoardText), kInfoBoardText.wrapWidth) << id;
+        EXPECT_LT(font.Widest(GetRobotUpgradeEffectText(id), kInfoBoardText), kInfoBoardText.wrapWidth) << id;
         link.Battle(100);
         link.link.m_iSubScreen = 0;
-        std::string board = Wrap(GetRobotUpgradeEffectText(id), kUnlockBoardBody);
-        EXPECT_LE(SplitLines(board).size(), size_t(kUnlockBoardLines)) << id << ":\n" << board;
+        EXPECT_LE(font.Lines(GetRobotUpgradeEffectText(id), kUnlockBoardBody), kUnlockBoardLines) << id;
     }
 }
 
@@ -242,13 +241,14 @@ TEST(VariantTexts, NamesAndDescriptionsByKind) {
 }
 
 TEST(VariantTexts, EveryStageVariantHasANameAndFitsTheNewMachineBoard) {
+    harness::FontProbe font;
     for (int stage = 1; stage <= 180; ++stage) {
         EnemyVariantRef v = GetEnemyVariantByStage(stage);
         if (v.m_iType == -1) continue;
         std::string name = GetEnemyVariantName(v.m_iKind, v.m_iType);
         EXPECT_FALSE(name.empty()) << stage;
         EXPECT_NE(name, GetUnitName(v.m_iType)) << stage << " shows the plain name";
-        std::string wrapped = Wrap(GetEnemyVariantDescription(v.m_iKind, v.m_iType), kNewMachineBoard);
-        EXPECT_LE(SplitLines(wrapped).size(), size_t(kNewMachineBoardLines)) << stage;
+        EXPECT_LE(font.Lines(GetEnemyVariantDescription(v.m_iKind, v.m_iType), kNewMachineBoard),
+                  kNewMachineBoardLines) << stage;
     }
 }

@@ -1,17 +1,11 @@
 // The new-Machine and new-robot boards on the battle page.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxResourceManager.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
-#include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 class DiscoveryBoardTest : public PopupTest {
 protected:

@@ -1,21 +1,19 @@
-#include <gtest/gtest.h>
 
-#include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/PictureBytes.h"
 
 namespace {
 
-using widgets::WidgetWorld;
+using harness::World;
 
-WidgetWorld::Files Gauge() {
-    return {{"Resource/Test/Bbd_Gauge.tga", widgets::MakeTga(16, 64, [](int, int) { return 0xFF0000FFu; })}};
+harness::Files Gauge() {
+    return {{"Resource/Test/Bbd_Gauge.tga", testpic::TgaOf(16, 64, [](int, int) { return 0xFF0000FFu; })}};
 }
 
 }  // namespace
 
 TEST(GaugeBar, GrowsUpFromTheBottomOfTheBoxAndRestoresTheBillboard) {
-    WidgetWorld w(Gauge());
+    harness::World w(Gauge());
     CVxBillboard bar("Bbd_Gauge.tga", "Resource\\Test\\", nullptr);
     const struct {
         float fraction, bottom, top, topV;
@@ -43,22 +41,4 @@ TEST(GaugeBar, GrowsUpFromTheBottomOfTheBoxAndRestoresTheBillboard) {
     w.app.DrawGaugeBar(&bar, 30, 60, -100, 0, 0.0f);
     EXPECT_TRUE(w.device.draws.empty());
     EXPECT_FLOAT_EQ(bar.m_vSize.x, 5.0f);
-}
-
-TEST(ButtonStates, NonNullPicturesFillTheBackSetAndTheLastSizesTheButton) {
-    WidgetWorld w;
-    CVxBillboard press(nullptr, nullptr, nullptr), disable(nullptr, nullptr, nullptr),
-        kept(nullptr, nullptr, nullptr);
-    press.SetSize(120, 40, 1);
-    disable.SetSize(90, 30, 1);
-    CVxButton button(0);
-    button.m_stateBack.m_apState[BUTTON_OVER] = &kept;
-    CVxButton::SetStateTextures(&button, &press, nullptr, &disable, nullptr);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_PRESS], &press);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_OVER], &kept);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_DISABLE], &disable);
-    EXPECT_EQ(button.m_stateFront.m_apState[BUTTON_PRESS], nullptr);
-    EXPECT_FLOAT_EQ(button.m_vSize.x, 90.0f);
-    EXPECT_FLOAT_EQ(button.m_vSize.y, 30.0f);
-    EXPECT_FLOAT_EQ(button.m_vSize.z, 1.0f);
 }

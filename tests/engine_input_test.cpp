@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
-#include "Harness.h"
-#include "platform/host/Display.h"
+#include "tests/Harness.h"
 
 using harness::Harness;
 using namespace host;

@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
-#include "Harness.h"
-#include "engine/VxSound.h"
+#include "tests/Harness.h"
 
 using harness::CountingButton;
 using harness::FakePage;
@@ -15,15 +13,6 @@ CountingButton* Add(CVxPage& page, int tag, int status = BUTTON_NORMAL) {
     page.m_pResourceManager->m_lstButtons.push_back(b);
     return b;
 }
-
-// Counts its own destruction.
-template <class Base>
-class Tracked : public Base {
-public:
-    explicit Tracked(int* deaths) : m_deaths(deaths) {}
-    ~Tracked() override { ++*m_deaths; }
-    int* m_deaths;
-};
 
 struct PageFixture {
     PageFixture() : page(h.AddPage("a")) { h.Start(); }
@@ -121,19 +110,4 @@ TEST(Page, AddButtonGivesTheManagersOwner) {
     EXPECT_EQ(b->m_iOwnerId, 1);
     EXPECT_EQ(b->m_iSubScreenTag, 4);
     EXPECT_EQ(second.m_pResourceManager->m_lstButtons.back(), b);
-}
-
-TEST(ResourceManager, DeletesEverythingItHoldsOnce) {
-    int deaths = 0;
-    auto* rm = new CVxResourceManager();
-    EXPECT_EQ(rm->m_iOwnerId, OWNER_UNSET);
-    rm->m_lstObjects.push_back(new Tracked<CVxObject>(&deaths));
-    rm->m_lstObjects.push_back(nullptr);
-    rm->m_lstSounds.push_back(new Tracked<CVxSound>(&deaths));
-    rm->m_lstButtons.push_back(new CVxButton(-1));
-    rm->m_lstFonts.push_back(nullptr);
-    rm->m_lstFonts.push_back(new Tracked<CVxObject>(&deaths));
-    rm->m_lstExtra.push_back(new Tracked<CVxObject>(&deaths));
-    delete rm;
-    EXPECT_EQ(deaths, 4);
 }

@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
 #include <thread>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 #include "engine/VxString.h"
 
 TEST(VxString, JoinsPadsGroupsAndCuts) {

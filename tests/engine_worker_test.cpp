@@ -1,15 +1,11 @@
 // Frame tick, page loading and release, and the two worker threads. The
 // threaded cases are the ones the ThreadSanitizer run covers.
-#include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <memory>
 #include <thread>
 #include <type_traits>
-#include <utility>
 
-#include "Harness.h"
+#include "tests/Harness.h"
 
 using harness::FakePage;
 using harness::Harness;

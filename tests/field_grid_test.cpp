@@ -1,15 +1,12 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
-#include <string>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

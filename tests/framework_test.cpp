@@ -1,6 +1,5 @@
-#include <cmath>
 
-#include "FrameworkFixture.h"
+#include "tests/Harness.h"
 
 using namespace host;
 
@@ -209,45 +208,39 @@ TEST_F(FrameworkFixture, ErrorMessagesByCodeAndSeverityAndOnlyTheFirstFatalOne) 
     }
 }
 
-TEST_F(FrameworkFixture, NoDisplayGivesTheFatalDirect3DMessage) {
-    video.initOk = false;
-    CountingApp app;
-    EXPECT_EQ(app.Create(), FWERR_NO_DIRECT3D);
-    ASSERT_EQ(services.boxes.Count(), 1u);
-    EXPECT_EQ(services.boxes.Boxes()[0].text.rfind("Could not initialize Direct3D.", 0), 0u);
-    EXPECT_EQ(app.created, 0);
-}
+// Creation that cannot go on: one message, no device left, no resources made
+// (or, when their creation failed, destroyed again).
+enum CreationCause { kNoDisplay, kNoDevice, kNoMedia, kNoSoundCard };
+class CreationFailure : public FrameworkFixture, public ::testing::WithParamInterface<CreationCause> {};
 
-TEST_F(FrameworkFixture, NoUsableDeviceEndsWithOneMessage) {
-    video.deviceOk = false;
+TEST_P(CreationFailure, ShowsOneMessageAndKeepsNoDevice) {
+    const CreationCause cause = GetParam();
+    const std::map<CreationCause, std::pair<std::string, std::string>> messages = {
+        {kNoDisplay, {"Cogsquall", "Could not initialize Direct3D."}},
+        {kNoDevice, {"Cogsquall", std::string("Could not find any compatible Direct3D\ndevices.") + kExitSuffix}},
+        {kNoMedia, {"Cogsquall", std::string("Could not load required media.") + kExitSuffix}},
+        {kNoSoundCard, {"No Sound Card Detected!", "Your sound card is either busy or not present."}},
+    };
+    video.initOk = cause != kNoDisplay;
+    video.deviceOk = cause != kNoDevice;
+    services.audio.SetUnavailable(cause == kNoSoundCard);
     CountingApp app;
-    EXPECT_TRUE(FAILED(app.Create()));
+    app.createResult = cause == kNoMedia ? FWERR_MEDIA_NOT_FOUND : S_OK;
+    const HRESULT hr = app.Create();
+    if (cause == kNoDisplay || cause == kNoMedia) {
+        EXPECT_EQ(hr, cause == kNoDisplay ? FWERR_NO_DIRECT3D : FWERR_MEDIA_NOT_FOUND);
+    }
+    EXPECT_EQ(FAILED(hr), cause != kNoSoundCard);
     ASSERT_EQ(services.boxes.Count(), 1u);
-    EXPECT_EQ(services.boxes.Boxes()[0].text,
-              std::string("Could not find any compatible Direct3D\ndevices.") + kExitSuffix);
-    EXPECT_EQ(app.created, 0);
+    const auto box = services.boxes.Boxes()[0];  // a copy: the list is handed out by value
+    EXPECT_EQ(box.caption, messages.at(cause).first);
+    EXPECT_EQ(box.text.compare(0, messages.at(cause).second.size(), messages.at(cause).second), 0) << box.text;
     EXPECT_EQ(app.Device(), nullptr);
-}
-
-TEST_F(FrameworkFixture, FailedResourceCreationReleasesTheDevice) {
-    CountingApp app;
-    app.createResult = FWERR_MEDIA_NOT_FOUND;
-    EXPECT_EQ(app.Create(), FWERR_MEDIA_NOT_FOUND);
-    EXPECT_EQ(app.destroyed, 1);
+    EXPECT_EQ(app.created, cause == kNoMedia ? 1 : 0);
+    EXPECT_EQ(app.destroyed, cause == kNoMedia ? 1 : 0);
     EXPECT_EQ(app.restored, 0);
-    EXPECT_EQ(app.Device(), nullptr);
-    ASSERT_EQ(services.boxes.Count(), 1u);
-    EXPECT_EQ(services.boxes.Boxes()[0].text, std::string("Could not load required media.") + kExitSuffix);
 }
-
-TEST_F(FrameworkFixture, MissingSoundCardStopsWithoutADevice) {
-    services.audio.SetUnavailable(true);
-    CountingApp app;
-    EXPECT_EQ(app.Create(), S_OK);
-    EXPECT_EQ(app.Device(), nullptr);
-    EXPECT_EQ(app.created, 0);
-    EXPECT_TRUE(services.boxes.Saw("No Sound Card Detected!", "Your sound card is either busy or not present."));
-}
+INSTANTIATE_TEST_SUITE_P(Causes, CreationFailure, ::testing::Values(kNoDisplay, kNoDevice, kNoMedia, kNoSoundCard));
 
 TEST_F(FrameworkFixture, FullScreenUsesSmallModeOnSmallTextureMemory) {
     video.adapters[0].desktop = {1366, 768, 60, FMT_X8R8G8B8};

@@ -4,10 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "FrameworkFixture.h"
+#include "tests/Harness.h"
 #include "engine/VxSaveData.h"
 #include "game/GameSaveData.h"
-#include "tests/FrontRoad.h"
 
 namespace {
 

@@ -2,10 +2,7 @@
 // reloads after upgrades, act lengths and what the battle page borrows.
 #include <initializer_list>
 
-#include "battle/page/PageGame.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxSound.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -1,18 +1,11 @@
 // Start-up with every kind of save data: the boxes shown, the files left
 // behind and whether the run is asked to end.
 #include <list>
-#include <filesystem>
 
-#include "battle/page/PageGame.h"
-#include "content/GameLink.h"
 #include "frontend/PageLogo.h"
-#include "frontend/PageMenu.h"
 #include "frontend/PageStory.h"
 #include "frontend/PageTest.h"
-#include "engine/VxResourceManager.h"
-#include "game/Effect_NewAchievement.h"
-#include "game/GameSaveData.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 
@@ -205,7 +198,6 @@ TEST_F(RecoveryTest, AMutedSaveStartsMuted) {
     EXPECT_EQ(g_iMasterVolume, -10000);
     app.UnmuteAllSounds();
 }
-
 
 TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     MakeDamagedSave(Damage::Checksum);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/Display.h"
+#include "platform/host/Headless.h"
 #include "platform/host/RecordingDevice.h"
 #include "platform/host/WindowMessage.h"
 
@@ -127,4 +128,42 @@ TEST(HeadlessWindow, FullScreenTakesTheModeSizeAndGivesItBack) {
     EXPECT_FALSE(w.PeekMessage(m));
     EXPECT_TRUE(w.PeekMessage(m));
     EXPECT_EQ(m.message, WM_CLOSE);
+}
+
+TEST(WindowTimer, DeliversWhenDueNoFasterThanTenMillisecondsAndStopsWhenKilled) {
+    HeadlessHost services;
+    HeadlessWindow window(800, 600);
+    WindowMessage msg;
+    window.SetTimer(9, 1);
+    services.clock.Advance(9000000);
+    EXPECT_FALSE(window.PeekMessage(msg));  // a 1 ms timer still waits 10 ms
+    services.clock.Advance(1000000);
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.message, uint32_t(WM_TIMER));
+    EXPECT_EQ(msg.wParam, 9u);
+    EXPECT_FALSE(window.PeekMessage(msg));
+    // Waiting messages go first.
+    services.clock.Advance(50000000);
+    window.PostMessage({WM_KEYDOWN, 65, 0});
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.message, uint32_t(WM_KEYDOWN));
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.message, uint32_t(WM_TIMER));
+    // Five intervals overdue still give one message, not five.
+    EXPECT_FALSE(window.PeekMessage(msg));
+    window.KillTimer(9);
+    EXPECT_FALSE(window.HasTimer(9));
+    services.clock.Advance(100000000);
+    EXPECT_FALSE(window.PeekMessage(msg));
+}
+
+TEST(WindowTimer, RunsAcrossTheMillisecondCounterWrap) {
+    HeadlessHost services;
+    services.clock.Set(int64_t(0xFFFFFFFFull) * 1000000 - 500000);  // just before the wrap
+    HeadlessWindow window(800, 600);
+    window.SetTimer(9, 20);
+    services.clock.Advance(20500000);
+    WindowMessage msg;
+    ASSERT_TRUE(window.PeekMessage(msg));
+    EXPECT_EQ(msg.wParam, 9u);
 }

@@ -11,7 +11,7 @@
 #include "game/Effect_NewAchievement.h"
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "content/SaveProfile.h"
-#include "tests/MenuTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "engine/VxSaveData.h"
 #include "game/Effect_NewAchievement.h"
 #include "game/Effect_RobotInfo.h"
-#include "tests/MenuTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

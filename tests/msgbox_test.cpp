@@ -1,24 +1,19 @@
 // The message box on a started game application: slide, keys, sliders,
 // switches between kinds, the warning queue and the answers.
-#include <gtest/gtest.h>
 
-#include "game/GameSaveData.h"
-#include "content/SaveProfile.h"
-#include "platform/SoundVolumes.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 using MsgBoxTest = PopupTest;
 
 TEST_F(MsgBoxTest, SlidesDownTwentyATickAndTakesInputOnlyAtRest) {
-    ASSERT_EQ(box->Add(0), 0);
-    EXPECT_EQ(box->Add(1), -1);  // one box at a time
+    ASSERT_EQ(box->Add(MSGBOX_DUPLICATE_NAME), 0);
+    EXPECT_EQ(box->Add(MSGBOX_BLANK_NAME), -1);  // one box at a time
     TickBox();
     EXPECT_EQ(box->SlideY(), 560.0f);
     TickBox();
     EXPECT_EQ(box->SlideY(), 540.0f);
 
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     EXPECT_EQ(box->m_bSwitching, 0);
     EXPECT_EQ(m_App->m_aInput[0].m_aiKey[VK_ENTER], uint32_t(KEY_RELEASED));  // not used up
 
@@ -42,36 +37,11 @@ TEST_F(MsgBoxTest, SlidesDownTwentyATickAndTakesInputOnlyAtRest) {
     EXPECT_EQ(box->SlideY(), 540.0f);
     TickBox(2);
     EXPECT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, 0);
-}
-
-TEST_F(MsgBoxTest, EscapeAnswersOkWhenAloneAndCancelBesideIt) {
-    // OK only: Escape is OK.
-    OpenAtRest(18);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
-    EXPECT_EQ(g_CurrentProfile.m_abHintShown[0], 1);
-    EXPECT_EQ(box->m_bSwitching, 1);
-    FinishSlide();
-    ASSERT_FALSE(box->IsOpen());
-
-    // OK and Cancel: Escape cancels, Enter confirms.
-    menu.m_iSubScreen = MENU_LABORATORY;
-    g_CurrentProfile.m_iFurthestStage = 1;
-    OpenAtRest(5);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
-    EXPECT_EQ(menu.labBuys, 0);
-    EXPECT_EQ(box->m_bSwitching, 1);
-    FinishSlide();
-    OpenAtRest(5);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(menu.labBuys, 1);
+    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_DUPLICATE_NAME);
 }
 
 TEST_F(MsgBoxTest, OptionsSlidersCoverTheWholeRangeAndOnlyTheEffectKnobClicks) {
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     CVxButton* music = box->m_apSliderKnob[0];
     ASSERT_LT(music->m_vPosition.x, 1000.0f);
 
@@ -112,7 +82,7 @@ TEST_F(MsgBoxTest, OptionsSlidersCoverTheWholeRangeAndOnlyTheEffectKnobClicks) {
 }
 
 TEST_F(MsgBoxTest, ADragLetGoOutsideTheWindowReleasesTheKnob) {
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     PressOn(box->m_apSliderKnob[0]);
     box->HandleClick();
     ASSERT_EQ(box->m_iGrabbedSlider, 0);
@@ -123,12 +93,11 @@ TEST_F(MsgBoxTest, ADragLetGoOutsideTheWindowReleasesTheKnob) {
 }
 
 TEST_F(MsgBoxTest, KnobsLeaveTheScreenWhenAnotherKindShows) {
-    OpenAtRest(12);
+    OpenAtRest(MSGBOX_OPTIONS);
     const VxVec3 knob = box->m_apSliderKnob[0]->m_vPosition;
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();  // OK on the menu closes
+    Answer(VK_ENTER);  // OK on the menu closes
     FinishSlide();
-    OpenAtRest(0);
+    OpenAtRest(MSGBOX_DUPLICATE_NAME);
     EXPECT_EQ(box->m_apSliderKnob[0]->m_vPosition.x, MSGBOX_OFF_SCREEN);
     EXPECT_EQ(box->m_apSliderKnob[1]->m_vPosition.x, MSGBOX_OFF_SCREEN);
     // A press where the knob stood grabs nothing.
@@ -141,27 +110,26 @@ TEST_F(MsgBoxTest, KnobsLeaveTheScreenWhenAnotherKindShows) {
 TEST_F(MsgBoxTest, ReopeningSkipsTheOpeningSoundWhileCloseAndOpenPlaysIt) {
     CVxSound* open = m_App->m_pSndMsgBox;
     ASSERT_NE(open, nullptr);
-    box->Add(9);
+    box->Add(MSGBOX_PAUSE);
     EXPECT_TRUE(Playing(open));
     TickBox(29);
     Silence(open);
     PressOn(box->m_pBtnOption);
     box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, 12);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_OPTIONS);
     FinishSlide();
     EXPECT_TRUE(box->IsOpen());
-    EXPECT_EQ(box->m_aInstances[0].kind, 12);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_OPTIONS);
     EXPECT_EQ(box->m_bSwitching, 0);
     TickBox(29);
     EXPECT_EQ(box->SlideY(), 0.0f);
     EXPECT_FALSE(Playing(open));
 
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     FinishSlide();
     ASSERT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, 12);
-    box->Add(0);
+    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_OPTIONS);
+    box->Add(MSGBOX_DUPLICATE_NAME);
     EXPECT_TRUE(Playing(open));
 }
 
@@ -174,38 +142,97 @@ TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
         g_CurrentProfile.m_iLifeBooster = 1;
         g_CurrentProfile.m_iEnergyBooster = 1;
     };
-    OpenAtRest(5);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, 14);
+    OpenAtRest(MSGBOX_BUY_UPGRADE);
+    Answer(VK_ENTER);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_NEW_MAP_UNLOCK);
     FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, 14);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_NEW_MAP_UNLOCK);
     TickBox(29);
 
     // A purchase after the area was already open just closes.
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     FinishSlide();
-    OpenAtRest(5);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_BUY_UPGRADE);
+    Answer(VK_ENTER);
     EXPECT_EQ(box->m_iShownKind, -1);
+}
+
+// Enter (OK) or Escape (OK when alone, else Cancel) on each kind where it is
+// opened, the battle after play with its still shown: what the box shows next
+// (-1 closes; kStays: it stays for the page switch it started), the tip flag
+// set, the difficulty (from 1) and the page-switch code started (-1 none).
+TEST_F(MsgBoxTest, AnswerTable) {
+    constexpr int kStays = -2, M = MENU_PAGE_INDEX, B = BATTLE_PAGE_INDEX, OK = VK_ENTER, ESC = VK_ESC;
+    const struct {
+        MsgBoxKind kind;
+        int page, key, next, hint, difficulty, code;
+    } rows[] = {
+        {MSGBOX_DUPLICATE_NAME, M, ESC, -1, -1, 1, -1},
+        {MSGBOX_DELETE_PROFILE, M, ESC, -1, -1, 1, -1},
+        {MSGBOX_RESTART_LEVEL, B, OK, kStays, -1, 1, 3},
+        {MSGBOX_RESTART_LEVEL, B, ESC, MSGBOX_PAUSE, -1, 1, -1},
+        {MSGBOX_EXIT_TO_MENU, B, OK, kStays, -1, 1, 11},
+        {MSGBOX_EXIT_TO_MENU, B, ESC, MSGBOX_PAUSE, -1, 1, -1},
+        {MSGBOX_OPTIONS, M, ESC, -1, -1, 1, -1},
+        {MSGBOX_OPTIONS, B, ESC, MSGBOX_PAUSE, -1, 1, -1},
+        {MSGBOX_TIP_STAGE_RESULTS, B, OK, -1, -1, 1, -1},
+        {MSGBOX_ROBOT_SELECTION, B, ESC, -1, 0, 1, -1},
+        {MSGBOX_TIP_CLEAR_RECALL, B, OK, -1, 1, 1, -1},
+        {MSGBOX_TIP_CARD_PAGES, B, OK, -1, 2, 1, -1},
+        {MSGBOX_TIP_SCROLL_WHEEL, M, OK, -1, 3, 1, -1},
+        {MSGBOX_TIP_MINI_CAPSULE, B, OK, -1, 6, 1, -1},
+        {MSGBOX_TIP_UNDERWATER, B, OK, -1, 7, 1, -1},
+        {MSGBOX_TIP_METAL_SPIKES, B, OK, -1, -1, 1, -1},
+        {MSGBOX_GO_TO_LABORATORY, B, OK, kStays, -1, 1, 51},
+        {MSGBOX_GO_TO_LABORATORY, B, ESC, kStays, -1, 1, 61},
+        {MSGBOX_GO_TO_UPGRADE_LAB, B, OK, kStays, -1, 1, 121},
+        {MSGBOX_TOO_EASY, B, OK, MSGBOX_DIFFICULTY_CHANGED, 5, 2, -1},
+        {MSGBOX_TOO_EASY, B, ESC, kStays, 5, 1, 61},
+        {MSGBOX_TOO_HARD, B, OK, MSGBOX_DIFFICULTY_CHANGED, 4, 0, -1},
+        {MSGBOX_TOO_HARD, B, ESC, kStays, 4, 1, 61},
+        {MSGBOX_DIFFICULTY_CHANGED, B, OK, kStays, -1, 1, 61},
+        {MSGBOX_WARNING_ENERGY, B, OK, -1, -1, 1, -1},
+        {MSGBOX_WARNING_AIR_PLATFORM, B, ESC, -1, -1, 1, -1},
+    };
+    summary.m_iSwitchCode = 61;
+    for (const auto& r : rows) {
+        const std::string at = std::to_string(r.kind) + (r.key == OK ? " OK" : " Escape");
+        box->Clear(0);
+        m_App->m_pEffectSwitchPage->Clear(0);
+        g_CurrentProfile = SaveProfile{};
+        g_CurrentProfile.m_iDifficulty = 1;
+        m_App->m_iCurrentPage = r.page;
+        m_App->m_iMenuReturnScreen = 1;
+        m_App->m_iNewArea = -1;
+        battle->m_iBattleState = 10;
+        m_App->m_bShowStill = true;
+        OpenAtRest(r.kind);
+        Answer(r.key);
+        if (r.next == kStays) {
+            EXPECT_TRUE(box->IsOpen() && !box->m_bSwitching) << at;
+        } else {
+            EXPECT_TRUE(box->m_bSwitching) << at;
+            EXPECT_EQ(box->m_iShownKind, r.next) << at;
+        }
+        for (int h = 0; h < 8; ++h) EXPECT_EQ(g_CurrentProfile.m_abHintShown[h], h == r.hint ? 1 : 0) << at << " hint " << h;
+        EXPECT_EQ(g_CurrentProfile.m_iDifficulty, r.difficulty) << at;
+        const EffectInstance& change = m_App->m_pEffectSwitchPage->m_aInstances[0];
+        EXPECT_EQ(change.life > 0 ? change.kind : -1, r.code) << at;
+    }
 }
 
 TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    box->m_lstPendingWarnings = {42};
-    OpenAtRest(41);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, 42);
+    box->m_lstPendingWarnings = {MSGBOX_WARNING_ANTI_MOLE};
+    OpenAtRest(MSGBOX_WARNING_ENERGY);
+    Answer(VK_ENTER);
+    EXPECT_EQ(box->m_iShownKind, MSGBOX_WARNING_ANTI_MOLE);
     EXPECT_TRUE(box->m_lstPendingWarnings.empty());
     FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, 42);
+    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_WARNING_ANTI_MOLE);
     TickBox(29);
     EXPECT_EQ(battle->m_iCardChoiceStep, 0);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     FinishSlide();
     EXPECT_FALSE(box->IsOpen());
     EXPECT_EQ(battle->m_iCardChoiceStep, 2);
@@ -213,36 +240,13 @@ TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
 
 TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    box->m_lstPendingWarnings = {42, 45};
-    OpenAtRest(41);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    box->m_lstPendingWarnings = {MSGBOX_WARNING_ANTI_MOLE, MSGBOX_WARNING_MORTAR_BASE};
+    OpenAtRest(MSGBOX_WARNING_ENERGY);
+    Answer(VK_ESC);
     FinishSlide();
     EXPECT_FALSE(box->IsOpen());
     EXPECT_TRUE(box->m_lstPendingWarnings.empty());
     EXPECT_EQ(battle->m_iCardChoiceStep, 0);
-}
-
-TEST_F(MsgBoxTest, TooEasyConfirmedRaisesTheDifficultyAndSaysSo) {
-    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_iBattleState = 10;
-    m_App->m_bShowStill = true;
-    summary.m_iSwitchCode = 61;
-    g_CurrentProfile.m_iDifficulty = 1;
-    OpenAtRest(28);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(g_CurrentProfile.m_iDifficulty, 2);
-    EXPECT_EQ(g_CurrentProfile.m_abHintShown[5], 1);
-    EXPECT_TRUE(g_bLeavingBattle);
-    EXPECT_EQ(box->m_iShownKind, 30);
-    FinishSlide();
-    EXPECT_EQ(box->m_aInstances[0].kind, 30);
-    TickBox(29);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
-    EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 61);
-    EXPECT_GT(m_App->m_pEffectSwitchPage->m_aInstances[0].life, 0);
 }
 
 TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
@@ -250,16 +254,14 @@ TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
     battle->m_iBattleState = 10;
     m_App->m_bShowStill = true;
     g_CurrentProfile.m_iDifficulty = DIFFICULTY_HARD;
-    OpenAtRest(28);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_EASY);
+    Answer(VK_ENTER);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, DIFFICULTY_HARD);
     FinishSlide();
     box->Clear(0);
     g_CurrentProfile.m_iDifficulty = DIFFICULTY_EASY;
-    OpenAtRest(29);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_HARD);
+    Answer(VK_ENTER);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, DIFFICULTY_EASY);
     EXPECT_EQ(g_CurrentProfile.m_abHintShown[4], 1);
 }
@@ -272,9 +274,8 @@ TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
     g_CurrentProfile.m_iDifficulty = 1;
     m_App->m_pEffectNewAchievement->Announce(4);
     m_App->m_pEffectNewAchievement->Announce(5);
-    OpenAtRest(28);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_TOO_EASY);
+    Answer(VK_ESC);
     EXPECT_EQ(g_CurrentProfile.m_iDifficulty, 1);
     EXPECT_EQ(g_CurrentProfile.m_abHintShown[5], 1);
     EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 3);
@@ -285,32 +286,24 @@ TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
     m_App->m_pEffectSwitchPage->m_aInstances[0].life = 1;
     TickBox();
     EXPECT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, 28);
+    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_TOO_EASY);
 }
 
-TEST_F(MsgBoxTest, ExitToMenuCancelDependsOnWhetherPlayHasBegun) {
+TEST_F(MsgBoxTest, ExitToMenuCancelledBeforePlayClosesAndResumesTheSounds) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     m_App->PauseAllSounds();
     ASSERT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
-    OpenAtRest(4);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_EXIT_TO_MENU);
+    Answer(VK_ESC);
     EXPECT_EQ(box->m_iShownKind, -1);
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
     FinishSlide();
-
-    battle->m_iBattleState = BATTLE_PLAYING;
-    m_App->m_bShowStill = true;
-    OpenAtRest(4);
-    ReleaseKey(VK_ESC);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_PAUSE);
 }
 
 TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iBattleState = BATTLE_PLAYING;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnRestart);
     box->HandleClick();
     EXPECT_EQ(box->m_bSwitching, 0);
@@ -324,7 +317,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
     battle->m_iBattleState = 10;
     m_App->m_iCurrentStage = 1;
     g_CurrentProfile.m_iFurthestStage = 1;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     EXPECT_EQ(box->m_pBtnHelp->m_iStatus, BUTTON_DISABLE);
     PressOn(box->m_pBtnHelp);
     box->HandleClick();
@@ -337,7 +330,7 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
 
     m_App->m_iCurrentStage = 7;
     g_CurrentProfile.m_abRobotUnlocked[39] = 1;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnHelp);
     box->HandleClick();
     EXPECT_EQ(box->m_iShownKind, MSGBOX_HELP);
@@ -348,29 +341,19 @@ TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
     EXPECT_EQ(howToPlay.m_aInstances[0].kind, 1);
 
     m_App->m_iCurrentStage = 165;
-    OpenAtRest(9);
+    OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnHelp);
     box->HandleClick();
     FinishSlide();
     EXPECT_GT(howToMiniGame.m_aInstances[0].life, 0);
 }
 
-TEST_F(MsgBoxTest, OptionsOkGoesBackToPauseInBattleAndClosesOnTheMenu) {
-    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_iBattleState = 10;
-    OpenAtRest(12);
-    ReleaseKey(VK_ESC);  // only OK is shown, so Escape is OK
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_PAUSE);
-}
-
 TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
     ASSERT_EQ(m_App->m_pSaveData->CreateProfile("Ann"), int(CVxSaveData::SAVE_OK));
-    OpenAtRest(18);
+    OpenAtRest(MSGBOX_ROBOT_SELECTION);
     g_CurrentProfile.m_iMetalParts = 777;
     const int current = m_App->m_pSaveData->Header().m_iCurrentProfile;
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    Answer(VK_ENTER);
     g_aStoredProfiles[current].m_iMetalParts = 0;
     CGameSaveData reread;
     ASSERT_EQ(reread.Load(), int(CVxSaveData::SAVE_OK));
@@ -382,9 +365,8 @@ TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
 TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
     g_CurrentProfile.m_iFurthestStage = 23;  // first episode, third area
     menu.m_iChangeDirection = 0;
-    OpenAtRest(11);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_CONTINUE_GAME);
+    Answer(VK_ENTER);
     EXPECT_TRUE(box->m_bContinueAnswered);
     EXPECT_EQ(m_App->m_iNewArea, 3);
     EXPECT_EQ(menu.mapSteps, 2);
@@ -397,9 +379,8 @@ TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
 
     // With the area open the stage is played at once.
     g_CurrentProfile.m_iFurthestStage = 3;
-    OpenAtRest(11);
-    ReleaseKey(VK_ENTER);
-    box->HandleClick();
+    OpenAtRest(MSGBOX_CONTINUE_GAME);
+    Answer(VK_ENTER);
     EXPECT_EQ(m_App->m_iCurrentStage, 3);
     EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_MISSION);
     EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 3);

@@ -1,23 +1,22 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
 #include "engine/VxNumber.h"
-#include "tests/WidgetWorld.h"
+#include "tests/Harness.h"
+#include "tests/PictureBytes.h"
 
 namespace {
 
-using widgets::WidgetWorld;
+using harness::World;
 
-WidgetWorld::Files Sheets() {
-    return {{"Resource/Num/Num_Interface1.tga", widgets::MakeTga(64, 64, [](int, int) { return 0xFFFFFFFFu; })}};
+harness::Files Sheets() {
+    return {{"Resource/Num/Num_Interface1.tga", testpic::TgaOf(64, 64, [](int, int) { return 0xFFFFFFFFu; })}};
 }
 
 struct DrawnDigit {
     float x, u0, v0, u1, v1;
 };
 
-std::vector<DrawnDigit> Drawn(const WidgetWorld& w) {
+std::vector<DrawnDigit> Drawn(const World& w) {
     std::vector<DrawnDigit> out;
     for (const host::DrawRecord& d : w.device.draws)
         out.push_back({d.state.world[12], d.vertices[2].u, d.vertices[2].v, d.vertices[0].u, d.vertices[0].v});
@@ -33,7 +32,7 @@ TEST(Number, AlignmentPlacesDigitsFromTheLastLeftwards) {
         float x3, x0, x5;
     } cases[] = {{-1, 0, 20, 40}, {0, -20, 0, 20}, {1, -40, -20, 0}};
     for (const auto& c : cases) {
-        WidgetWorld w(Sheets());
+        World w(Sheets());
         CVxNumber n;
         n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
         n.m_iAlign = c.align;
@@ -51,7 +50,7 @@ TEST(Number, AlignmentPlacesDigitsFromTheLastLeftwards) {
 }
 
 TEST(Number, MinimumDigitsPadWithZeros) {
-    WidgetWorld w(Sheets());
+    harness::World w(Sheets());
     CVxNumber n;
     n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
     n.m_nMinDigits = 3;
@@ -94,7 +93,7 @@ TEST(Number, DigitCellsOnAFourByFourSheet) {
 }
 
 TEST(Number, DigitsCarryTheNumbersStateAndSize) {
-    WidgetWorld w(Sheets());
+    harness::World w(Sheets());
     CVxNumber n;
     n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
     n.SetSize(16, 24, 5);
@@ -111,7 +110,7 @@ TEST(Number, DigitsCarryTheNumbersStateAndSize) {
 }
 
 TEST(Number, SecondSheetIsRefusedAndTheFirstKept) {
-    WidgetWorld w(Sheets());
+    harness::World w(Sheets());
     CVxNumber n;
     n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
     CVxTexture* first = n.m_apDigitTextures[0];

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cstdint>
 #include <string>
 
 #include "engine/AnsiToWide.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/ArrayList.h"
 #include "platform/FrameworkTimer.h"
 #include "platform/host/Headless.h"
@@ -100,4 +103,25 @@ TEST(AnsiToWide, ConvertsAndRejectsWhatDoesNotFit) {
     for (char16_t& c : dest) c = u'?';
     EXPECT_EQ(AnsiToWide(dest, tooLong.c_str()), E_FAIL);
     EXPECT_EQ(dest[ANSI_TO_WIDE_CAPACITY - 1], 0);
+}
+
+TEST(ReadWholeFile, ReadsEverythingWithATerminatorAndClosesTheStream) {
+    std::FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    std::fputs("FONT_COL=16;\n", f);
+    VxFile* file = ReadWholeFile(f);  // reads from the start whatever the position
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->size, 13u);
+    EXPECT_EQ(file->position, 0u);
+    EXPECT_EQ(file->cursor, file->data);
+    EXPECT_STREQ(file->data, "FONT_COL=16;\n");
+    delete file;
+
+    std::FILE* empty = std::tmpfile();
+    VxFile* none = ReadWholeFile(empty);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->size, 0u);
+    EXPECT_EQ(none->data[0], '\0');
+    delete none;
+    EXPECT_EQ(ReadWholeFile(nullptr), nullptr);
 }

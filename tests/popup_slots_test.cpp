@@ -1,15 +1,9 @@
 // The pop-ups keep their still content in render-target slots on a
 // recording device: drawn once per opening, shown from the slot every frame.
-#include <gtest/gtest.h>
 
-#include "engine/VxBillboard.h"
-#include "engine/VxTexture.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
-#include "content/SaveProfile.h"
-#include "engine/framework/RenderTargets.h"
-#include "platform/host/RecordingDevice.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 class PopupSlotTest : public PopupTest {
 protected:

@@ -2,10 +2,9 @@
 // saves, over and over, and is killed at random moments. Every file left
 // loads, holds the parts and the booster level of one and the same purchase,
 // and loses none that was confirmed.
-#include "SaveTestSupport.h"
+#include "tests/Harness.h"
 #include "frontend/ShopRules.h"
 #include "platform/Random.h"
-#include "tests/SaveKillSupport.h"
 
 namespace {
 

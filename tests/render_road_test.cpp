@@ -1,15 +1,142 @@
 // The render road on the recording device: resource creation, pass order,
 // the loading screen, the still, the dim, screen shake and message routing.
-#include <cmath>
 
-#include "RoadFixture.h"
-#include "platform/Random.h"
-#include "platform/AppActive.h"
+#include "tests/Harness.h"
 
-using namespace road;
 using host::TextureHandle;
 
 namespace {
+
+// The render road: the framework object with a recording device, an
+// application that logs its hooks with the render target they ran on, four
+// pages (the fourth is the battle page) and an archive with the post-process effect.
+class RoadFixture : public FrameworkFixture {
+protected:
+    static constexpr const char* kEffectText =
+        "// test effect\n"
+        "texture RenderTargetTexture;\n"
+        "sampler S = sampler_state { Texture = <RenderTargetTexture>; };\n"
+        "technique PostProcessMotionBlur { pass P0 { ZEnable = false; } }\n";
+
+    struct Log {
+        std::vector<std::string> events;
+        host::GraphicsDevice* device = nullptr;
+        // "name@target" with the render target the hook ran on.
+        void Note(const std::string& what) {
+            events.push_back(what + "@" + std::to_string(device ? device->RenderTarget() : 0u));
+        }
+        int Count(const std::string& prefix) const {
+            int n = 0;
+            for (const auto& e : events)
+                if (e.compare(0, prefix.size(), prefix) == 0) ++n;
+            return n;
+        }
+    };
+    class RoadApp : public CVxXApplication {
+    public:
+        explicit RoadApp(Log* log) : m_log(log) {
+            m_bRunWorkersInline = true;
+            m_iWindowWidth = 800;
+            m_iWindowHeight = 600;
+            m_iScreenWidth = 880;
+            m_iScreenHeight = 640;
+        }
+        void DrawLoadingScreen() override { m_log->Note("loading"); }
+        void UpdateOverlays() override { m_log->Note("overlays"); }
+        int ProcessInput() override { return m_log->Note("input"), CVxXApplication::ProcessInput(); }
+        void OnTimer() override { m_log->Note("timer"); }
+        void OnDeactivate() override { m_log->Note("deactivate"); }
+        int LoadResources() override { return m_log->Note("load"), CVxXApplication::LoadResources(); }
+
+    private:
+        Log* m_log;
+    };
+    class LogPage : public CVxPage {
+    public:
+        LogPage(std::string name, Log* log) : m_name(std::move(name)), m_log(log) {}
+        int RenderScreen(int) override {
+            m_log->Note(m_name);
+            if (onRender) onRender();
+            return 0;
+        }
+        std::function<void()> onRender;
+
+    private:
+        std::string m_name;
+        Log* m_log;
+    };
+
+    void SetUp() override {
+        FrameworkFixture::SetUp();
+        g_GameRoadLinks = GameRoadLinks{};
+        g_bApplyFullscreenAtStart = 1;
+        g_bStageRedraw = false;
+        g_bScreenDimOn = false;
+        g_fScreenDim = 1.0f;
+        VxSrand(1);
+    }
+    void TearDown() override {
+        // Closing the window releases the device resources and deletes the application.
+        if (framework && framework->Window())
+            framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
+        framework.reset();
+        delete g_pApp;
+        pages.clear();
+        g_GameRoadLinks = GameRoadLinks{};
+        g_bStageRedraw = false;
+        g_bScreenDimOn = false;
+        g_fScreenDim = 1.0f;
+        FrameworkFixture::TearDown();
+    }
+
+    // Builds the application (pages 0 to 3) and creates the window and device.
+    HRESULT Start(const std::string& effectText = kEffectText, bool withEffect = true) {
+        app = new RoadApp(&log);
+        harness::Files files;
+        if (withEffect) files.push_back({"Resource/HLSL/BasicHLSL.fx", harness::Bytes(effectText)});
+        else files.push_back({"Resource/HLSL/Other.txt", harness::Bytes("-")});
+        app->OpenResourceArchive(harness::WriteArchive(m_dir / "DATA", files));
+        for (const char* name : {"logo", "menu", "story", "battle"})
+            pages.push_back(std::make_unique<LogPage>(name, &log));
+        framework = std::make_unique<CMyD3DApplication>();
+        framework->m_pszWindowTitle = u"Cogsquall";
+        framework->m_dwCreationWidth = 800;
+        framework->m_dwCreationHeight = 600;
+        HRESULT hr = framework->Create();
+        device = video.device;
+        log.device = device;
+        return hr;
+    }
+
+    // One frame as the gate runs it (without the present).
+    void Frame() {
+        services.clock.Advance(16666667);
+        framework->Render();
+    }
+
+    // Draws made to `target` since `from`.
+    std::vector<const host::DrawRecord*> DrawsTo(host::TextureHandle target, size_t from = 0) const {
+        std::vector<const host::DrawRecord*> out;
+        for (size_t i = from; i < device->draws.size(); ++i)
+            if (device->draws[i].target == target) out.push_back(&device->draws[i]);
+        return out;
+    }
+    // Composition draws: the post-process program on the back buffer.
+    std::vector<const host::DrawRecord*> Compositions(size_t from = 0) const {
+        std::vector<const host::DrawRecord*> out;
+        for (const auto* d : DrawsTo(0, from))
+            if (d->state.shader == host::SHADER_POSTPROCESS) out.push_back(d);
+        return out;
+    }
+    std::string Target(host::TextureHandle t) const { return std::to_string(t); }
+
+    harness::TempDir m_dir;
+    Log log;
+    RoadApp* app = nullptr;  // deleted by the framework with its device resources
+    std::vector<std::unique_ptr<LogPage>> pages;
+    std::unique_ptr<CMyD3DApplication> framework;
+    host::RecordingDevice* device = nullptr;
+};
 
 class RenderRoadTest : public RoadFixture {};
 
@@ -47,10 +174,20 @@ TEST_F(RenderRoadTest, DeviceCreationStartsSoundTimerEffectResourcesAndTargets) 
     EXPECT_EQ(device->GetRenderState(host::RS_LIGHTING), 0u);
 }
 
-TEST_F(RenderRoadTest, MissingEffectShowsItsMessageAndFramesStillCompose) {
-    ASSERT_EQ(Start(kEffectText, false), S_OK);
+// A missing or broken effect shows its message; frames still compose, without it.
+struct EffectFault {
+    const char* text;
+    bool packed;
+    const char* caption;
+    const char* message;
+};
+class EffectFailure : public RoadFixture, public ::testing::WithParamInterface<EffectFault> {};
+
+TEST_P(EffectFailure, ShowsItsMessageAndFramesStillCompose) {
+    const EffectFault& c = GetParam();
+    ASSERT_EQ(Start(c.text, c.packed), S_OK);
     ASSERT_EQ(services.boxes.Count(), 1u);
-    EXPECT_TRUE(services.boxes.Saw("Loading Effect Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND IN ZIP"));
+    EXPECT_TRUE(services.boxes.Saw(c.caption, c.message));
     EXPECT_EQ(g_pPostProcessEffect, nullptr);
     EXPECT_TRUE(app->m_bInitialised);
     Frame();
@@ -58,13 +195,11 @@ TEST_F(RenderRoadTest, MissingEffectShowsItsMessageAndFramesStillCompose) {
     ASSERT_EQ(composed.size(), 1u);
     EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
 }
-
-TEST_F(RenderRoadTest, BrokenEffectShowsTheMemoryMessage) {
-    ASSERT_EQ(Start("technique PostProcessMotionBlur { pass P0 {"), S_OK);
-    ASSERT_EQ(services.boxes.Count(), 1u);
-    EXPECT_TRUE(
-        services.boxes.Saw("Loading Effect From Memory Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    MissingOrBroken, EffectFailure,
+    ::testing::Values(EffectFault{"", false, "Loading Effect Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND IN ZIP"},
+                      EffectFault{"technique PostProcessMotionBlur { pass P0 {", true,
+                                  "Loading Effect From Memory Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"}));
 
 TEST_F(RenderRoadTest, NoSoundDeviceStopsAtTheWindowProbe) {
     services.audio.SetUnavailable(true);
@@ -206,28 +341,21 @@ TEST_F(RenderRoadTest, StillIsCapturedInTheFrameItIsAskedForAndShownFromTheNext)
     EXPECT_FALSE(app->m_bShowStill);
 }
 
-TEST_F(RenderRoadTest, ScreenShakeMovesTheCompositionByShrinkingAmountsWithXDrawnFirst) {
+TEST_F(RenderRoadTest, ScreenShakeMovesTheCompositionByShrinkingAmounts) {
     ASSERT_EQ(Start(), S_OK);
     float shake = 2.5f;
     g_GameRoadLinks.pfScreenShake = &shake;
     const float left = g_aBackBufferQuad[0].x, top = g_aBackBufferQuad[0].y;
-    VxSrand(12345);
-    const float expected[] = {2.5f, 1.5f, 0.5f};
-    for (float amount : expected) {
-        // The signs the two draws will give, x first.
-        uint32_t state = VxRandState();
-        const float sx = VxRand() % 2 == 1 ? 1.0f : -1.0f;
-        const float sy = VxRand() % 2 == 1 ? 1.0f : -1.0f;
-        VxSrand(state);
+    for (float amount : {2.5f, 1.5f, 0.5f}) {
         size_t from = device->draws.size();
         Frame();
         auto composed = Compositions(from);
         ASSERT_EQ(composed.size(), 1u);
-        EXPECT_FLOAT_EQ(composed[0]->rhwVertices[0].x - left, sx * amount);
-        EXPECT_FLOAT_EQ(composed[0]->rhwVertices[0].y - top, sy * amount);
-        EXPECT_FLOAT_EQ(composed[0]->rhwVertices[3].x - g_aBackBufferQuad[3].x, sx * amount);
-        // The stored quad is left as it was.
-        EXPECT_EQ(g_aBackBufferQuad[0].x, left);
+        const float dx = composed[0]->rhwVertices[0].x - left, dy = composed[0]->rhwVertices[0].y - top;
+        EXPECT_FLOAT_EQ(std::fabs(dx), amount);
+        EXPECT_FLOAT_EQ(std::fabs(dy), amount);
+        EXPECT_FLOAT_EQ(composed[0]->rhwVertices[3].x - g_aBackBufferQuad[3].x, dx) << "the whole quad moves";
+        EXPECT_EQ(g_aBackBufferQuad[0].x, left) << "the stored quad is left as it was";
     }
     EXPECT_EQ(shake, 0.0f);
     const uint32_t state = VxRandState();
@@ -284,17 +412,36 @@ TEST_F(RenderRoadTest, FailingBeginSceneSkipsDrawingButRestoresTheBackBuffer) {
     EXPECT_EQ(log.Count("logo@"), 1);
 }
 
-TEST_F(RenderRoadTest, TimerNineReachesOnTimerOtherIdsAreSwallowed) {
+// Window messages and where they end: the game's timer reaches OnTimer
+// (not while a switch is pending), other timers are swallowed, activation
+// stops here, and losing the application reaches OnDeactivate.
+TEST_F(RenderRoadTest, MessageRouting) {
     ASSERT_EQ(Start(), S_OK);
     host::Window* w = framework->Window();
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_TIMER, GAME_TIMER_ID, 0), 1);
-    EXPECT_EQ(log.Count("timer"), 1);
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_TIMER, 10, 0), 1);
-    EXPECT_EQ(log.Count("timer"), 1);
-    // Not into a page the worker is still loading.
-    app->m_bSwitchPending = true;
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_TIMER, GAME_TIMER_ID, 0), 1);
-    EXPECT_EQ(log.Count("timer"), 1);
+    const struct {
+        uint32_t message;
+        uintptr_t wParam;
+        bool switching;
+        const char* hook;  // the hook it reaches, if any
+        bool active;       // the application's activity afterwards
+    } rows[] = {
+        {host::WM_TIMER, GAME_TIMER_ID, false, "timer", true},
+        {host::WM_TIMER, 10, false, nullptr, true},
+        {host::WM_TIMER, GAME_TIMER_ID, true, nullptr, true},
+        {host::WM_ACTIVATE, host::WA_ACTIVE, false, nullptr, true},
+        {host::WM_ACTIVATEAPP, 0, false, "deactivate", false},
+        {host::WM_ACTIVATEAPP, 1, false, nullptr, true},
+    };
+    for (const auto& r : rows) {
+        log.events.clear();
+        app->m_bSwitchPending = r.switching;
+        const auto result = framework->HandleMessage(w, r.message, r.wParam, 0);
+        EXPECT_TRUE(result == 1 || r.message == host::WM_ACTIVATEAPP) << r.message << "/" << r.wParam;
+        EXPECT_EQ(log.events, r.hook ? std::vector<std::string>{std::string(r.hook) + "@0"}
+                                     : std::vector<std::string>{})
+            << r.message << "/" << r.wParam;
+        EXPECT_EQ(g_bAppActive, r.active) << r.message << "/" << r.wParam;
+    }
     app->m_bSwitchPending = false;
 }
 
@@ -314,18 +461,6 @@ TEST_F(RenderRoadTest, TimerMessagesArriveBetweenFramesOfTheLoop) {
     ASSERT_GE(kinds.size(), 6u);
     for (size_t i = 1; i < kinds.size(); ++i) EXPECT_NE(kinds[i], kinds[i - 1]) << "at " << i;
     EXPECT_EQ(g_pApp, nullptr);  // the close deleted the application
-}
-
-TEST_F(RenderRoadTest, ActivationMessagesStopHereOrReachDeactivate) {
-    ASSERT_EQ(Start(), S_OK);
-    host::Window* w = framework->Window();
-    EXPECT_EQ(framework->HandleMessage(w, host::WM_ACTIVATE, host::WA_ACTIVE, 0), 1);
-    framework->HandleMessage(w, host::WM_ACTIVATEAPP, 0, 0);
-    EXPECT_FALSE(g_bAppActive);
-    EXPECT_EQ(log.Count("deactivate"), 1);
-    framework->HandleMessage(w, host::WM_ACTIVATEAPP, 1, 0);
-    EXPECT_TRUE(g_bAppActive);
-    EXPECT_EQ(log.Count("deactivate"), 1);
 }
 
 TEST_F(RenderRoadTest, SavedFullScreenChoiceAppliesBeforeTheFirstFrameOnly) {

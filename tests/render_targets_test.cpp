@@ -1,9 +1,6 @@
-// Render targets, screen quads, render-to-texture slots, the effect reader,
-// the window's timer and the small transform and file helpers.
+// Render targets, screen quads and render-to-texture slots on the recording device.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -12,11 +9,8 @@
 #include "engine/VxObject.h"
 #include "engine/VxTexture.h"
 #include "engine/VxXApplication.h"
-#include "platform/ReadWholeFile.h"
 #include "engine/framework/RenderTargets.h"
-#include "engine/framework/TransformHelpers.h"
 #include "platform/host/Display.h"
-#include "platform/host/Effect.h"
 #include "platform/host/Headless.h"
 #include "platform/host/RecordingDevice.h"
 
@@ -55,36 +49,38 @@ protected:
     HeadlessHost services;
 };
 
-TEST_F(TargetsTest, WideFullScreenGivesFourThirdsTargetsAndAPillarBoxedQuad) {
-    RecordingDevice device(1280, 720);
-    ReleaseOnExit release_device;
-    ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
-    int w = 0, h = 0;
-    ASSERT_TRUE(device.TextureSize(g_pSceneTarget, w, h));
-    EXPECT_EQ(w, 960);
-    EXPECT_EQ(h, 720);
-    EXPECT_EQ(SlotSize(device), 1024);  // 960 is not above 1024
-    // 960 wide, starting at 160, centred on the 1280 back buffer.
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[0].x, 159.5f);
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[1].x, 1119.5f);
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[2].y, 719.5f);
-    EXPECT_FLOAT_EQ(g_aTargetQuad[3].x, 959.5f);
-    EXPECT_FLOAT_EQ(g_aTargetQuad[3].y, 719.5f);
-    EXPECT_TRUE(g_bStageRedraw);
-}
-
-TEST_F(TargetsTest, FiveByFourFullScreenSpansTheWholeWidthWithLargeSlots) {
-    RecordingDevice device(1280, 1024);
-    ReleaseOnExit release_device;
-    ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
-    int w = 0, h = 0;
-    ASSERT_TRUE(device.TextureSize(g_pStillTarget, w, h));
-    EXPECT_EQ(w, 1365);
-    EXPECT_EQ(h, 1024);
-    EXPECT_EQ(SlotSize(device), 2048);
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[0].x, -0.5f);
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[3].x, 1279.5f);
-    EXPECT_FLOAT_EQ(g_aBackBufferQuad[3].y, 1023.5f);
+// Full-screen back buffers of three shapes: a 4:3 picture inside, its slots
+// the next power of two not below its width, and the back-buffer quad
+// centred (pillar-boxed when wider than 4:3).
+TEST_F(TargetsTest, FullScreenTargetsSlotsAndQuadFollowTheBackBuffer) {
+    const struct {
+        int width, height;
+        int target, slot;
+        float quadLeft, quadRight;
+    } cases[] = {
+        {1280, 720, 960, 1024, 159.5f, 1119.5f},   // 960 is not above 1024
+        {1280, 1024, 1365, 2048, -0.5f, 1279.5f},  // narrower than 4:3: the whole width
+        {1024, 768, 1024, 1024, -0.5f, 1023.5f},
+    };
+    for (const auto& c : cases) {
+        RecordingDevice device(c.width, c.height);
+        ReleaseOnExit release_device;
+        ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
+        for (TextureHandle t : {g_pSceneTarget, g_pStillTarget}) {
+            int w = 0, h = 0;
+            ASSERT_TRUE(device.TextureSize(t, w, h));
+            EXPECT_EQ(w, c.target) << c.width;
+            EXPECT_EQ(h, c.height) << c.width;
+        }
+        EXPECT_EQ(SlotSize(device), c.slot) << c.width;
+        EXPECT_FLOAT_EQ(g_aBackBufferQuad[0].x, c.quadLeft) << c.width;
+        EXPECT_FLOAT_EQ(g_aBackBufferQuad[1].x, c.quadRight) << c.width;
+        EXPECT_FLOAT_EQ(g_aBackBufferQuad[2].y, float(c.height) - 0.5f) << c.width;
+        EXPECT_FLOAT_EQ(g_aTargetQuad[3].x, float(c.target) - 0.5f) << c.width;
+        EXPECT_FLOAT_EQ(g_aTargetQuad[3].y, float(c.height) - 0.5f) << c.width;
+        EXPECT_TRUE(g_bStageRedraw);
+        ReleaseRenderTargets();
+    }
 }
 
 TEST_F(TargetsTest, SlotSizesFallBackAndAFinalFailureIsReturned) {
@@ -180,196 +176,6 @@ TEST_F(TargetsTest, AttachedSlotShowsFullScreenAndStaysWithTheTargets) {
     EXPECT_EQ(device.LiveTextures(), live);
     int w = 0, h = 0;
     EXPECT_TRUE(device.TextureSize(g_apRenderTexture[2], w, h));
-}
-
-TEST(EffectText, DeclarationsAreReadAndMistakesReportedWithTheirLine) {
-    EffectDeclarations d;
-    std::string errors;
-    const char* text =
-        "/* header\n comment */\n"
-        "texture RenderTargetTexture; texture Other;\n"
-        "sampler S = sampler_state { Texture = <RenderTargetTexture>; };\n"
-        "float4 PS(float2 uv : TEXCOORD0) : COLOR0 { return tex2D(S, uv); }\n"
-        "technique First { pass A { ZEnable = false; } pass { } }\n"
-        "technique PostProcessMotionBlur { pass P0 { PixelShader = compile ps_2_0 PS(); } }\n";
-    ASSERT_TRUE(ReadEffectDeclarations(text, std::strlen(text), d, errors)) << errors;
-    EXPECT_EQ(d.textures, (std::vector<std::string>{"RenderTargetTexture", "Other"}));
-    ASSERT_EQ(d.techniques.size(), 2u);
-    EXPECT_EQ(d.techniques[0].passes.size(), 2u);
-    EXPECT_EQ(d.techniques[1].name, "PostProcessMotionBlur");
-
-    struct Case {
-        const char* text;
-        const char* error;
-    } bad[] = {
-        {"texture T;\n", "(1): no technique"},
-        {"technique T {\n pass P {\n}", "(3): missing '}'"},
-        {"technique T { }", "(1): technique 'T' has no pass"},
-        {"}\n", "(1): unexpected '}'"},
-        {"technique { pass P { } }", "(1): technique name and '{' expected"},
-        {"technique T { pass P { } }\ntechnique T { pass Q { } }", "(2): technique 'T' declared twice"},
-        {"technique T { pass P { } } /* open", "(1): comment not closed"},
-        {"texture ;", "(1): texture name expected"},
-        {"", "(1): no technique"},
-    };
-    for (const Case& c : bad) {
-        EXPECT_FALSE(ReadEffectDeclarations(c.text, std::strlen(c.text), d, errors)) << c.text;
-        EXPECT_EQ(errors, c.error) << c.text;
-    }
-}
-
-TEST(EffectText, ThePackedEffectFileNamesTheCompositionTechnique) {
-    // The packer's own text, as the game reads it from DATA.
-    std::FILE* f = std::fopen(CSQ_BINARY_DIR "/DATA", "rb");
-    if (!f) GTEST_SKIP() << "no DATA in the build folder";
-    std::fclose(f);
-    ResourceArchive archive;
-    archive.OpenResourceArchive(CSQ_BINARY_DIR "/DATA");
-    uint32_t size = 0;
-    void* block = nullptr;
-    ASSERT_TRUE(archive.UnzipItem("Resource\\HLSL\\BasicHLSL.fx", &size, &block, 0));
-    EffectDeclarations d;
-    std::string errors;
-    const bool ok = ReadEffectDeclarations(static_cast<const char*>(block), size, d, errors);
-    std::free(block);
-    archive.CloseResourceArchive();
-    ASSERT_TRUE(ok) << errors;
-    ASSERT_EQ(d.techniques.size(), 1u);
-    EXPECT_EQ(d.techniques[0].name, "PostProcessMotionBlur");
-    EXPECT_EQ(d.textures, (std::vector<std::string>{"RenderTargetTexture"}));
-}
-
-TEST(EffectPasses, PassSetsTheCompositionAndEndPutsTheStateBack) {
-    RecordingDevice device(800, 600);
-    ReleaseOnExit release_device;
-    const char* text = "texture RenderTargetTexture;\ntechnique T { pass A { } pass B { } }";
-    std::string errors;
-    auto effect = Effect::Create(device, text, std::strlen(text), &errors);
-    ASSERT_NE(effect, nullptr) << errors;
-    unsigned passes = 0;
-    EXPECT_FALSE(effect->Begin(&passes));  // no technique chosen yet
-    EXPECT_EQ(effect->GetTechniqueByName("Missing"), 0);
-    ASSERT_TRUE(effect->SetTechnique(effect->GetTechniqueByName("T")));
-    EXPECT_FALSE(effect->SetTexture("Unknown", 5));
-    EXPECT_TRUE(effect->SetTexture("RenderTargetTexture", 7));
-    device.SetRenderState(RS_ALPHABLENDENABLE, 1);
-    device.SetRenderState(RS_ZENABLE, 1);
-    device.SetTexture(0, 3);
-    ASSERT_TRUE(effect->Begin(&passes));
-    EXPECT_EQ(passes, 2u);
-    EXPECT_FALSE(effect->Begin(&passes));
-    EXPECT_FALSE(effect->Pass(2));
-    ASSERT_TRUE(effect->Pass(1));
-    EXPECT_EQ(device.State().shader, SHADER_POSTPROCESS);
-    EXPECT_EQ(device.State().texture, 7u);
-    EXPECT_EQ(device.GetRenderState(RS_ALPHABLENDENABLE), 0u);
-    EXPECT_EQ(device.GetRenderState(RS_ZENABLE), 0u);
-    EXPECT_EQ(device.GetRenderState(RS_CULLMODE), uint32_t(host::CULL_NONE));
-    EXPECT_EQ(device.GetSamplerState(SAMP_MINFILTER), uint32_t(TEXF_LINEAR));
-    ASSERT_TRUE(effect->End());
-    EXPECT_EQ(device.State().shader, SHADER_FIXED);
-    EXPECT_EQ(device.State().texture, 3u);
-    EXPECT_EQ(device.GetRenderState(RS_ALPHABLENDENABLE), 1u);
-    EXPECT_FALSE(effect->End());
-    // A lost effect is not used until it is reset.
-    effect->OnLostDevice();
-    EXPECT_FALSE(effect->Begin(&passes));
-    EXPECT_TRUE(effect->OnResetDevice());
-    EXPECT_TRUE(effect->Begin(&passes));
-    effect->End();
-    EXPECT_EQ(Effect::Create(device, "texture T;", 10, &errors), nullptr);
-    EXPECT_EQ(errors, "(1): no technique");
-}
-
-TEST(WindowTimer, DeliversWhenDueNoFasterThanTenMillisecondsAndStopsWhenKilled) {
-    HeadlessHost services;
-    HeadlessWindow window(800, 600);
-    WindowMessage msg;
-    window.SetTimer(9, 1);
-    services.clock.Advance(9000000);
-    EXPECT_FALSE(window.PeekMessage(msg));  // a 1 ms timer still waits 10 ms
-    services.clock.Advance(1000000);
-    ASSERT_TRUE(window.PeekMessage(msg));
-    EXPECT_EQ(msg.message, uint32_t(WM_TIMER));
-    EXPECT_EQ(msg.wParam, 9u);
-    EXPECT_FALSE(window.PeekMessage(msg));
-    // Waiting messages go first.
-    services.clock.Advance(50000000);
-    window.PostMessage({WM_KEYDOWN, 65, 0});
-    ASSERT_TRUE(window.PeekMessage(msg));
-    EXPECT_EQ(msg.message, uint32_t(WM_KEYDOWN));
-    ASSERT_TRUE(window.PeekMessage(msg));
-    EXPECT_EQ(msg.message, uint32_t(WM_TIMER));
-    // Five intervals overdue still give one message, not five.
-    EXPECT_FALSE(window.PeekMessage(msg));
-    window.KillTimer(9);
-    EXPECT_FALSE(window.HasTimer(9));
-    services.clock.Advance(100000000);
-    EXPECT_FALSE(window.PeekMessage(msg));
-}
-
-TEST(WindowTimer, RunsAcrossTheMillisecondCounterWrap) {
-    HeadlessHost services;
-    services.clock.Set(int64_t(0xFFFFFFFFull) * 1000000 - 500000);  // just before the wrap
-    HeadlessWindow window(800, 600);
-    window.SetTimer(9, 20);
-    services.clock.Advance(20500000);
-    WindowMessage msg;
-    ASSERT_TRUE(window.PeekMessage(msg));
-    EXPECT_EQ(msg.wParam, 9u);
-}
-
-TEST(TransformHelpers, CombineInRowVectorOrderEvenInPlace) {
-    VxMatrix t = MatrixTranslation(10, 0, 0), s = MatrixScaling(2, 2, 2), out;
-    CombineTransforms(&t.m[0][0], &s.m[0][0], &out.m[0][0]);
-    // Translate first, then scale: (1,0,0) → (11,0,0) → (22,0,0).
-    EXPECT_FLOAT_EQ(TransformPoint({1, 0, 0}, out).x, 22.0f);
-    CombineTransforms(&s.m[0][0], &t.m[0][0], &s.m[0][0]);  // in place
-    EXPECT_FLOAT_EQ(TransformPoint({1, 0, 0}, s).x, 12.0f);
-    float copy[16];
-    CopyMatrix(copy, &out.m[0][0]);
-    EXPECT_EQ(std::memcmp(copy, &out.m[0][0], sizeof copy), 0);
-    float a[3] = {1, 2, 3}, b[3] = {0, 0, 0};
-    Vec3Copy(b, a);
-    EXPECT_EQ(b[2], 3.0f);
-}
-
-TEST(TransformHelpers, RotationFromAnglesKeepsItsOrderRange) {
-    VxMatrix m = MatrixScaling(5, 5, 5);
-    EXPECT_FALSE(RotationMatrixFromAngles({0, 0, 1}, 6, m));
-    EXPECT_FALSE(RotationMatrixFromAngles({0, 0, 1}, -1, m));
-    EXPECT_FLOAT_EQ(m.m[0][0], 5.0f);  // left alone
-    ASSERT_TRUE(RotationMatrixFromAngles({0, 0, 1.5707963f}, ROTATION_ZYX, m));
-    VxVec3 p = TransformPoint({1, 0, 0}, m);
-    EXPECT_NEAR(p.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(std::fabs(p.y), 1.0f, 1e-6f);
-    // Orders differ once two axes turn.
-    VxMatrix zx, xz;
-    ASSERT_TRUE(RotationMatrixFromAngles({1.5707963f, 0, 1.5707963f}, ROTATION_ZXY, zx));
-    ASSERT_TRUE(RotationMatrixFromAngles({1.5707963f, 0, 1.5707963f}, ROTATION_XZY, xz));
-    VxVec3 a = TransformPoint({1, 0, 0}, zx), b = TransformPoint({1, 0, 0}, xz);
-    EXPECT_GT(std::fabs(a.y - b.y) + std::fabs(a.z - b.z), 0.5f);
-}
-
-TEST(ReadWholeFileTest, ReadsEverythingWithATerminatorAndClosesTheStream) {
-    std::FILE* f = std::tmpfile();
-    ASSERT_NE(f, nullptr);
-    std::fputs("FONT_COL=16;\n", f);
-    VxFile* file = ReadWholeFile(f);  // reads from the start whatever the position
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->size, 13u);
-    EXPECT_EQ(file->position, 0u);
-    EXPECT_EQ(file->cursor, file->data);
-    EXPECT_STREQ(file->data, "FONT_COL=16;\n");
-    delete file;
-
-    std::FILE* empty = std::tmpfile();
-    VxFile* none = ReadWholeFile(empty);
-    ASSERT_NE(none, nullptr);
-    EXPECT_EQ(none->size, 0u);
-    EXPECT_EQ(none->data[0], '\0');
-    delete none;
-    EXPECT_EQ(ReadWholeFile(nullptr), nullptr);
 }
 
 }  // namespace

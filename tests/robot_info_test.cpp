@@ -1,14 +1,8 @@
 // The encyclopedia's information board: flipping, scrolling and closing.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
-#include "content/SaveProfile.h"
-#include "tests/PopupTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <atomic>
 #include <thread>
 
-#include "SaveTestSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 constexpr size_t kHeader = 5128;

@@ -1,8 +1,6 @@
 // The fuzzer's checks over a fixed, generated set of damaged save files.
-#include <climits>
 
-#include "SaveTestSupport.h"
-#include "platform/Random.h"
+#include "tests/Harness.h"
 #include "tools/save_fuzz/SaveLoadCheck.h"
 
 using SaveFuzz = SaveFolderTest;

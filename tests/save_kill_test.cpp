@@ -3,11 +3,8 @@
 // the files must still load (directly, or through the restore from backup).
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include "SaveTestSupport.h"
-#include "platform/Random.h"
-#include "tests/SaveKillSupport.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SaveTestSupport.h"
+#include "tests/Harness.h"
 
 using Profile = SaveFolderTest;
 

@@ -1,4 +1,4 @@
-#include "FrameworkFixture.h"
+#include "tests/Harness.h"
 #include "platform/D3DSettingsDialog.h"
 
 using namespace host;

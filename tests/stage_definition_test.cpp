@@ -1,13 +1,10 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/StageDefinition.h"
-#include "content/SaveProfile.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

@@ -1,15 +1,11 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <map>
 #include <set>
-#include <vector>
 
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/StageDefinition.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
 
 #include <set>
-#include <vector>
 
-#include "ContentTestSupport.h"
-#include "content/SaveProfile.h"
+#include "tests/Harness.h"
 #include "content/StageNumbering.h"
 
 TEST(StageNumbering, EpisodeAreaAndPlace) {
@@ -33,7 +30,7 @@ TEST(StageNumbering, TheOrderOfPlayVisitsEveryStageOnce) {
 }
 
 TEST(StageNumbering, EpisodesEndOnTheirLastMiniGame) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
     for (int stage = 1; stage <= 180; ++stage) {
         link.Battle(stage);
         EXPECT_EQ(IsEpisodeFinalStage(), stage == 160 || stage == 170 || stage == 180) << stage;

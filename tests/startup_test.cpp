@@ -1,10 +1,8 @@
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
-#include "FrameworkFixture.h"
+#include "tests/Harness.h"
 
 using namespace host;
 
@@ -15,19 +13,13 @@ class StartupTest : public FrameworkFixture {
 protected:
     void SetUp() override {
         FrameworkFixture::SetUp();
-        char tmpl[] = "/tmp/csq_startup_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        m_dir = tmpl;
         char cwd[4096];
         ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
         m_oldDir = cwd;
-        ASSERT_EQ(chdir(m_dir.c_str()), 0);
+        ASSERT_EQ(chdir(m_dir.path.c_str()), 0);
     }
     void TearDown() override {
-        std::remove("DATA");
-        std::remove("BIN");
         EXPECT_EQ(chdir(m_oldDir.c_str()), 0);
-        rmdir(m_dir.c_str());
         FrameworkFixture::TearDown();
     }
     static void Touch(const char* name) {
@@ -49,59 +41,50 @@ protected:
         return boxes[0].text;
     }
 
-    std::string m_dir, m_oldDir;
+    harness::TempDir m_dir;
+    std::string m_oldDir;
 };
 
 }  // namespace
 
-TEST_F(StartupTest, MissingDataIsTheOnlyMessage) {
-    services.system.videoBytes = 1;
-    EXPECT_FALSE(CheckSystemRequirements());
-    EXPECT_EQ(OnlyMessage(), "Resource file not found : DATA");
-    EXPECT_EQ(g_nVideoMemory, 0u);  // the video memory was never asked for
-}
-
-TEST_F(StartupTest, MissingBinComesAfterData) {
-    Touch("DATA");
-    EXPECT_FALSE(CheckSystemRequirements());
-    EXPECT_EQ(OnlyMessage(), "Resource file not found : BIN");
-}
-
-TEST_F(StartupTest, VideoMemoryEdges) {
-    Touch("DATA");
-    Touch("BIN");
-    struct Case {
+// The files first, then the display and its video memory: the first shortfall
+// is the only message.
+TEST_F(StartupTest, RequirementsTable) {
+    const struct {
+        bool data, bin, display;
         int64_t bytes;
-        bool mode;
+        bool mode800;
         const char* message;  // null: passes
     } cases[] = {
-        {256000000, false, nullptr},
-        {255999999, false, "VGA card not supported"},
-        {255999999, true, nullptr},
-        {64000000, true, nullptr},
-        {63999999, true, "Not enough VDO memory"},
-        {63999999, false, "VGA card not supported"},
-        {int64_t(8) << 30, false, nullptr},  // 8 GiB must not wrap to a small number
-        {-1, false, nullptr},                // unknown is never a shortfall
+        {false, false, true, 1, false, "Resource file not found : DATA"},
+        {true, false, true, 1, false, "Resource file not found : BIN"},
+        {true, true, true, 256000000, false, nullptr},
+        {true, true, true, 255999999, false, "VGA card not supported"},
+        {true, true, true, 255999999, true, nullptr},
+        {true, true, true, 64000000, true, nullptr},
+        {true, true, true, 63999999, true, "Not enough VDO memory"},
+        {true, true, true, 63999999, false, "VGA card not supported"},
+        {true, true, true, int64_t(8) << 30, false, nullptr},  // 8 GiB must not wrap to a small number
+        {true, true, true, -1, false, nullptr},                // unknown is never a shortfall
+        {true, true, false, 100000000, false, "VGA card not supported"},  // no display: only with plenty
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        std::remove("DATA");
+        std::remove("BIN");
+        if (c.data) Touch("DATA");
+        if (c.bin) Touch("BIN");
         services.boxes.Clear();
         ResetMemoryProbes();
-        Machine(c.bytes, c.mode);
-        bool ok = CheckSystemRequirements();
-        EXPECT_EQ(ok, c.message == nullptr) << c.bytes << " " << c.mode;
-        if (c.message) EXPECT_EQ(OnlyMessage(), c.message) << c.bytes;
-        else EXPECT_EQ(services.boxes.Count(), 0u) << c.bytes;
+        video.initOk = c.display;
+        Machine(c.bytes, c.mode800);
+        EXPECT_EQ(CheckSystemRequirements(), c.message == nullptr) << c.bytes << " " << c.mode800;
+        if (c.message) {
+            EXPECT_EQ(OnlyMessage(), c.message) << c.bytes;
+        } else {
+            EXPECT_EQ(services.boxes.Count(), 0u) << c.bytes;
+        }
+        EXPECT_TRUE(c.data || g_nVideoMemory == 0u) << "without DATA the video memory is never asked for";
     }
-}
-
-TEST_F(StartupTest, NoDisplayPassesOnlyWithPlentyOfVideoMemory) {
-    Touch("DATA");
-    Touch("BIN");
-    video.initOk = false;
-    services.system.videoBytes = 100000000;
-    EXPECT_FALSE(CheckSystemRequirements());
-    EXPECT_EQ(OnlyMessage(), "VGA card not supported");
 }
 
 TEST_F(StartupTest, ProbesCacheSuccessesButNotUnknowns) {

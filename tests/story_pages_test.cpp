@@ -19,7 +19,7 @@
 #include "frontend/StoryCaptions.h"
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "game/Effect_SwitchPage.h"
-#include "tests/GameAppSupport.h"
+#include "tests/Harness.h"
 #include "tools/assetpack/Canvas.h"
 #include "tools/assetpack/Encoders.h"
 

@@ -6,13 +6,13 @@
 #include "engine/VxTexture.h"
 #include "platform/host/RecordingDevice.h"
 #include "tests/PictureBytes.h"
-#include "tests/ResourceWorld.h"
+#include "tests/Harness.h"
 
 TEST(TextureBatch, SizesAtOncePixelsAtTheEndFailuresReportedAsByALoad) {
     auto png = testpic::Png(30, 20);
     std::vector<uint8_t> broken = png;
     broken.resize(broken.size() / 2);  // the header survives, the pixels do not
-    world::ResourceWorld w({{"Resource/Pic/Bbd_Card.png", png},
+    harness::World w({{"Resource/Pic/Bbd_Card.png", png},
                             {"Resource/Pic/Bbd_Back.jpg", testpic::Jpeg(64, 32)},
                             {"Resource/Pic/Bbd_Glow.tga", testpic::Tga(8, 4, testpic::Pattern(8, 4), false, true)},
                             {"Resource/Pic/Bbd_Broken.png", broken}});

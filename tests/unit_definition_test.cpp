@@ -1,13 +1,10 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/UnitDefinition.h"
-#include "content/SaveProfile.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

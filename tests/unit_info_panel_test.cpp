@@ -1,18 +1,19 @@
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
-#include "ContentTestSupport.h"
-#include "GameFontMetrics.h"
+#include "tests/Harness.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
-#include "game/GameSaveData.h"
-#include "content/SaveProfile.h"
-
-using font_test::SplitLines;
 
 namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n') lines.emplace_back();
+        else lines.back().push_back(c);
+    }
+    return lines;
+}
 
 class UnitInfoPanel : public ::testing::Test {
 protected:
@@ -133,7 +134,7 @@ TEST_F(UnitInfoPanel, MachinesShowMoveSpeedAndHearts) {
 }
 
 TEST_F(UnitInfoPanel, ToughnessFollowsTheBattlesScaledHitPoints) {
-    content_test::ScopedLink link;
+    harness::ScopedLink link;
     link.Menu(120);
     EXPECT_EQ(ValueOf(1000, "Toughness :"), "Medium");  // 100
     link.Battle(120);

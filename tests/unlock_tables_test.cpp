@@ -1,16 +1,11 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <set>
-#include <vector>
 
-#include "AchievementTestSupport.h"
-#include "GameFontMetrics.h"
+#include "tests/Harness.h"
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
 
-using namespace content_test;
+using namespace harness;
 
 using Unlocks = AchievementTest;
 
@@ -242,13 +237,11 @@ TEST_F(Unlocks, TitlesAndTexts) {
 }
 
 TEST_F(Unlocks, UnlockBoardTextsFitTheBoard) {
-    const font_test::FontSetup body = {0.6f, 5.0f, 0.65f, 560};
-    const font_test::FontSetup title = {0.7f, 7.0f, 0.5f, -1};
+    harness::FontProbe font;
     for (int stage = 1; stage <= 180; ++stage) {
-        EXPECT_LT(font_test::LineWidth(GetStageUnlockTitle(stage), title), 560) << stage;
-        const char* text = GetStageUnlockText(stage);
-        if (!text) continue;
-        std::string wrapped = font_test::Wrap(text, body);
-        EXPECT_LE(font_test::SplitLines(wrapped).size(), 5u) << stage << ":\n" << wrapped;
+        EXPECT_LT(font.Widest(GetStageUnlockTitle(stage), {0.7f, 7.0f, 0.5f, -1}), 560) << stage;
+        if (const char* text = GetStageUnlockText(stage)) {
+            EXPECT_LE(font.Lines(text, {0.6f, 5.0f, 0.65f, 560}), 5) << stage;
+        }
     }
 }

@@ -1,11 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 
-#include "platform/Random.h"
-#include "engine/VxSound.h"
 #include "tests/OggClip.h"
-#include "tests/ResourceWorld.h"
+#include "tests/Harness.h"
 
 namespace {
 
@@ -41,7 +37,7 @@ TEST(VxSoundVolume, BufferVolumeFromEffectiveLevelAndFactor) {
 }
 
 TEST(VxSoundVolume, GroupAndMasterLevelsDecideTheLoudness) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound s("SFX_Click.ogg", "Resource\\Sound\\");
     ASSERT_NE(s.m_pSound, nullptr);
 
@@ -90,7 +86,7 @@ TEST(VxSoundVolume, GroupAndMasterLevelsDecideTheLoudness) {
 }
 
 TEST(VxSoundVolume, FactorIsClampedAndZeroIsSilence) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound s("SFX_Click.ogg", "Resource\\Sound\\");
     ASSERT_NE(s.m_pSound, nullptr);
     s.SetVolumeFactor(1.5f);
@@ -107,7 +103,7 @@ TEST(VxSoundVolume, FactorIsClampedAndZeroIsSilence) {
 }
 
 TEST(VxSoundLoad, DecodesOggOfEitherCaseAndWav) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound click("SFX_Click.ogg", "Resource\\Sound\\");
     ASSERT_NE(click.m_pSound, nullptr);
     EXPECT_EQ(click.m_Format.nChannels, 1);
@@ -138,7 +134,7 @@ TEST(VxSoundLoad, DecodesOggOfEitherCaseAndWav) {
 }
 
 TEST(VxSoundLoad, MissingOrUndecodableSoundsStaySilent) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound missing("SFX_None.ogg", "Resource\\Sound\\");
     ASSERT_EQ(w.host.boxes.Count(), 1u);
     EXPECT_TRUE(w.host.boxes.Saw("Load Sound File Error !!", "Resource\\Sound\\SFX_None.ogg\n NOT FOUND IN ZIP"));
@@ -159,7 +155,7 @@ TEST(VxSoundLoad, MissingOrUndecodableSoundsStaySilent) {
 }
 
 TEST(VxSoundLoad, NoSoundDeviceLeavesTheSoundWithoutBuffer) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     g_pSoundManager = nullptr;
     CVxSound s("SFX_Click.ogg", "Resource\\Sound\\");
     EXPECT_EQ(s.m_pSound, nullptr);
@@ -168,7 +164,7 @@ TEST(VxSoundLoad, NoSoundDeviceLeavesTheSoundWithoutBuffer) {
 }
 
 TEST(VxSoundPlay, PausedSoundIgnoresPlayAndStopStartsOver) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound s("SFX_Click.ogg", "Resource\\Sound\\");
     ASSERT_NE(s.m_pSound, nullptr);
     host::VoiceId v = s.m_pSound->GetBuffer(0);
@@ -192,7 +188,7 @@ TEST(VxSoundPlay, PausedSoundIgnoresPlayAndStopStartsOver) {
 }
 
 TEST(VxSoundPlay, MutedApplicationPlaysNothingAndInactivePausedGamePausesAtOnce) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound s("SFX_Click.ogg", "Resource\\Sound\\");
     ASSERT_NE(s.m_pSound, nullptr);
     w.app.m_bMuted = true;
@@ -213,7 +209,7 @@ TEST(VxSoundPlay, MutedApplicationPlaysNothingAndInactivePausedGamePausesAtOnce)
 }
 
 TEST(VxSoundPlay, LoopFlagAndFrequency) {
-    world::ResourceWorld w(StandardSounds());
+    harness::World w(StandardSounds());
     CVxSound s("SFX_Beep.wav", "Resource\\Sound\\");
     ASSERT_NE(s.m_pSound, nullptr);
     s.m_dwPlayFlags = DSBPLAY_LOOPING;

@@ -1,14 +1,8 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
 
-#include "engine/VxResourceManager.h"
-#include "engine/VxTexture.h"
-#include "platform/host/RecordingDevice.h"
 #include "platform/host/Thread.h"
 #include "tests/PictureBytes.h"
-#include "tests/ResourceWorld.h"
+#include "tests/Harness.h"
 
 namespace {
 
@@ -29,7 +23,7 @@ Files Pictures() {
 }  // namespace
 
 TEST(VxTexture, LoadsEachFormatFromTheArchiveAndUploadsOnFirstUse) {
-    world::ResourceWorld w(Pictures());
+    harness::World w(Pictures());
     host::RecordingDevice device;
     CVxTexture png("Bbd_Card.png", "Resource\\Pic\\");
     CVxTexture jpg("Bbd_Back.jpg", "Resource\\Pic\\");
@@ -69,7 +63,7 @@ TEST(VxTexture, LoadsEachFormatFromTheArchiveAndUploadsOnFirstUse) {
 }
 
 TEST(VxTexture, MissingOrCorruptPictureShowsOneBoxAndStaysEmpty) {
-    world::ResourceWorld w(Pictures());
+    harness::World w(Pictures());
     host::RecordingDevice device;
     struct Case {
         const char* name;
@@ -93,7 +87,7 @@ TEST(VxTexture, MissingOrCorruptPictureShowsOneBoxAndStaysEmpty) {
 }
 
 TEST(VxTexture, NothingLoadsWithoutAnApplicationOrWhenAlreadyHeld) {
-    world::ResourceWorld w(Pictures());
+    harness::World w(Pictures());
     CVxTexture t("Bbd_Card.png", "Resource\\Pic\\");
     // Loading again keeps the picture it has.
     EXPECT_TRUE(t.Load("Bbd_Back.jpg", "Resource\\Pic\\"));
@@ -109,7 +103,7 @@ TEST(VxTexture, NothingLoadsWithoutAnApplicationOrWhenAlreadyHeld) {
 }
 
 TEST(VxTexture, DecodesOnAWorkerThreadAndUploadsOnTheMainThread) {
-    world::ResourceWorld w(Pictures());
+    harness::World w(Pictures());
     host::RecordingDevice device;
     CVxTexture* t = nullptr;
     host::Thread loader;
@@ -129,13 +123,13 @@ TEST(VxTexture, DecodesOnAWorkerThreadAndUploadsOnTheMainThread) {
 }
 
 TEST(VxTexture, LooseFilesComeFromTheDiskWithTheirOwnSize) {
-    world::ResourceWorld w(Pictures());
-    std::filesystem::create_directories(w.dir / "branding");
+    harness::World w(Pictures());
+    std::filesystem::create_directories(w.dir.path / "branding");
     auto png = testpic::Png(300, 200);
-    std::ofstream(w.dir / "branding" / "splash1.png", std::ios::binary)
+    std::ofstream(w.dir.path / "branding" / "splash1.png", std::ios::binary)
         .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
     auto cwd = std::filesystem::current_path();
-    std::filesystem::current_path(w.dir);
+    std::filesystem::current_path(w.dir.path);
     g_bLooseFiles = true;
     CVxTexture t("splash1.png", "branding\\");
     CVxTexture gone("splash9.png", "branding\\");
@@ -149,19 +143,4 @@ TEST(VxTexture, LooseFilesComeFromTheDiskWithTheirOwnSize) {
     EXPECT_TRUE(fromZip.IsEmpty());
     ASSERT_EQ(w.host.boxes.Count(), 2u);
     EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "branding/splash9.png\n NOT FOUND"));
-}
-
-TEST(ResourceManagerTextures, CreateTextureOwnsAndFreesIt) {
-    world::ResourceWorld w(Pictures());
-    host::RecordingDevice device;
-    auto* rm = new CVxResourceManager();
-    rm->m_iOwnerId = 2;
-    CVxTexture* t = rm->CreateTexture("Bbd_Card.png", "Resource\\Pic\\");
-    ASSERT_EQ(rm->m_lstTextures.size(), 1u);
-    EXPECT_EQ(rm->m_lstTextures[0], t);
-    EXPECT_EQ(t->m_iOwnerId, 2);
-    t->Handle(device);
-    rm->m_lstTextures.push_back(nullptr);
-    delete rm;
-    EXPECT_EQ(device.LiveTextures(), 0u);
 }

@@ -1,13 +1,11 @@
-#include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "ContentFingerprint.h"
-#include "ContentTestSupport.h"
+#include "tests/Harness.h"
 #include "content/FieldGrid.h"
 #include "content/WeaponDefinition.h"
 
-using namespace content_test;
+using namespace harness;
 
 namespace {
 

@@ -1,20 +1,110 @@
 #pragma once
-// Compares a read-back picture with a reference picture kept in tests/golden/.
+// The GL harness: a real window with the GL device, the game program run in
+// a process of its own, and the comparison of a read-back picture with a
+// reference picture kept in tests/golden/.
 // CSQ_UPDATE_GOLDEN=1 writes the reference instead (the test is then skipped):
 // references change only on purpose.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/PictureDecoder.h"
+#include "platform/host/Display.h"
 #include "platform/host/GraphicsDevice.h"
 
 namespace golden {
+
+// The built program started on the save folder root, in its own process group
+// (a message box it forks goes with it on a kill), its errors into a file.
+class GameProcess {
+public:
+    GameProcess(const std::string& root, bool display, const std::string& errors = "/dev/null") {
+        m_pid = fork();
+        if (m_pid == 0) {
+            setpgid(0, 0);
+            if (chdir(CSQ_BINARY_DIR) != 0) _exit(90);
+            const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd >= 0) dup2(fd, 2);
+            setenv("APPDATA", root.c_str(), 1);
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            if (!display) unsetenv("DISPLAY");  // its box cannot be shown: the text goes to stderr
+            execl(CSQ_BINARY_DIR "/CSQ.exe", "CSQ.exe", static_cast<char*>(nullptr));
+            _exit(91);
+        }
+        setpgid(m_pid, m_pid);  // either side may get there first
+    }
+    ~GameProcess() { Stop(); }
+    // Whether it ended within the limit; its status then in status().
+    bool Ended(std::chrono::milliseconds limit) {
+        if (m_ended) return true;
+        const auto end = std::chrono::steady_clock::now() + limit;
+        do {
+            if (waitpid(m_pid, &m_status, WNOHANG) == m_pid) return m_ended = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } while (std::chrono::steady_clock::now() < end);
+        return false;
+    }
+    // Asks it to quit as SIGTERM does; whatever is left after ten seconds is killed.
+    bool Stop() {
+        if (!m_ended && m_pid > 0) kill(m_pid, SIGTERM);
+        const bool clean = Ended(std::chrono::milliseconds(10000));
+        if (m_pid > 0) kill(-m_pid, SIGKILL);
+        if (!clean && m_pid > 0) {
+            waitpid(m_pid, &m_status, 0);
+            m_ended = true;
+        }
+        return clean;
+    }
+    int status() const { return m_status; }
+
+private:
+    pid_t m_pid = -1;
+    int m_status = 0;
+    bool m_ended = false;
+};
+
+// Whether the file appears within ten seconds.
+inline bool Appears(const std::string& path) {
+    for (int i = 0; i < 500; ++i) {
+        if (std::filesystem::exists(path)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+// A window of the given size with the GL device on it, presenting without
+// waiting for the display. SDL stays up until the process ends: shutting it
+// down unloads the GL driver, whose own leftovers then look like leaks.
+struct GlWindow {
+    bool Open(const char* title, int width, int height) {
+        host::VideoSystem& vs = host::GetVideoSystem();
+        if (!vs.Init()) return false;
+        window = vs.CreateWindow(title, width, height);
+        if (!window) return false;
+        host::PresentParameters pp;
+        pp.presentInterval = 0x80000000u;
+        pp.backBufferWidth = width;
+        pp.backBufferHeight = height;
+        device = vs.CreateDevice(*window, pp);
+        return device != nullptr;
+    }
+    std::unique_ptr<host::Window> window;
+    std::unique_ptr<host::GraphicsDevice> device;
+};
 
 inline bool ReadPng(const std::string& path, DecodedPicture& out) {
     std::ifstream in(path, std::ios::binary);

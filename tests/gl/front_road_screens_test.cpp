@@ -9,7 +9,7 @@
 
 #include "platform/host/Headless.h"
 #include "platform/host/MessageBox.h"
-#include "tests/FrontRoad.h"
+#include "tests/Harness.h"
 #include "tests/gl/GoldenPicture.h"
 
 namespace {

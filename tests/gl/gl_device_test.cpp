@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/host/Display.h"
+#include "tests/gl/GoldenPicture.h"
 
 using namespace host;
 
@@ -16,14 +16,8 @@ class GlDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-        VideoSystem& vs = GetVideoSystem();
-        ASSERT_TRUE(vs.Init());
-        window = vs.CreateWindow("GL device test", 800, 600);
-        ASSERT_NE(window, nullptr);
-        PresentParameters pp;
-        pp.presentInterval = 0x80000000u;
-        device = vs.CreateDevice(*window, pp);
-        ASSERT_NE(device, nullptr);
+        ASSERT_TRUE(gl.Open("GL device test", 800, 600));
+        device = gl.device.get();
         ASSERT_EQ(device->BackBufferWidth(), 800);
         ASSERT_EQ(device->BackBufferHeight(), 600);
         device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
@@ -33,12 +27,6 @@ protected:
         device->SetTextureStageState(0, TSS_COLORARG2, TA_DIFFUSE);
         device->SetTextureStageState(0, TSS_ALPHAOP, TOP_SELECTARG2);
         device->SetTextureStageState(0, TSS_ALPHAARG2, TA_DIFFUSE);
-    }
-    void TearDown() override {
-        device.reset();
-        window.reset();
-        // SDL stays up until the process ends: shutting it down unloads the GL
-        // driver, whose own leftovers then show up as leaks of unknown origin.
     }
 
     // A screen-space rectangle as a fan, wound clockwise on screen.
@@ -74,8 +62,8 @@ protected:
         device->SetSamplerState(0, SAMP_ADDRESSV, TADDRESS_CLAMP);
     }
 
-    std::unique_ptr<Window> window;
-    std::unique_ptr<GraphicsDevice> device;
+    golden::GlWindow gl;
+    GraphicsDevice* device = nullptr;
     std::vector<uint8_t> pixels;
 };
 

@@ -11,7 +11,7 @@
 #include "frontend/PageMenu.h"
 #include "platform/host/Headless.h"
 #include "platform/host/MessageBox.h"
-#include "tests/FrontRoad.h"
+#include "tests/Harness.h"
 #include "tests/gl/GoldenPicture.h"
 
 namespace {

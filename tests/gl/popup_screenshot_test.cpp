@@ -59,19 +59,13 @@ protected:
         m_Sounds.Initialize();
         g_pSoundManager = &m_Sounds;
 
-        host::VideoSystem& vs = host::GetVideoSystem();
-        ASSERT_TRUE(vs.Init());
-        m_Window = vs.CreateWindow("pop-ups", 800, 600);
-        ASSERT_NE(m_Window, nullptr);
-        host::PresentParameters pp;
-        pp.presentInterval = 0x80000000u;
-        m_Device = vs.CreateDevice(*m_Window, pp);
-        ASSERT_NE(m_Device, nullptr);
+        ASSERT_TRUE(m_Gl.Open("pop-ups", 800, 600));
+        m_Device = m_Gl.device.get();
         ASSERT_EQ(RestoreRenderTargets(*m_Device, true, 800, 600), S_OK);
 
         m_App = std::make_unique<CGameApplication>(MakeGamePages);
         m_App->m_bRunWorkersInline = true;
-        m_App->m_pDevice = m_Device.get();
+        m_App->m_pDevice = m_Device;
         m_App->LoadResources();
         m_App->LoadSharedResources();
         m_App->m_iCurrentPage = 3;
@@ -94,8 +88,7 @@ protected:
         m_App.reset();
         CVxTexture::FreeReleasedTextures();
         ReleaseRenderTargets();
-        m_Device.reset();
-        m_Window.reset();
+        m_Gl.device.reset();
         g_pSoundManager = nullptr;
         if (!m_OldCwd.empty()) {
             EXPECT_EQ(chdir(m_OldCwd.c_str()), 0);
@@ -136,17 +129,17 @@ protected:
 
     host::HeadlessHost m_Host;
     SoundManager m_Sounds;
-    std::unique_ptr<host::Window> m_Window;
-    std::unique_ptr<host::GraphicsDevice> m_Device;
+    golden::GlWindow m_Gl;
+    host::GraphicsDevice* m_Device = nullptr;
     std::unique_ptr<CGameApplication> m_App;
     std::unique_ptr<CVxButton> m_Ok;
     std::string m_Root, m_OldCwd;
 };
 
-TEST_F(PopupScreenshot, OkBox) { Box(0, "ok"); }
-TEST_F(PopupScreenshot, OkCancelBox) { Box(2, "ok_cancel"); }
-TEST_F(PopupScreenshot, OptionsBoxWithSliders) { Box(12, "options"); }
-TEST_F(PopupScreenshot, PauseGrid) { Box(9, "pause"); }
+TEST_F(PopupScreenshot, OkBox) { Box(MSGBOX_DUPLICATE_NAME, "ok"); }
+TEST_F(PopupScreenshot, OkCancelBox) { Box(MSGBOX_DELETE_PROFILE, "ok_cancel"); }
+TEST_F(PopupScreenshot, OptionsBoxWithSliders) { Box(MSGBOX_OPTIONS, "options"); }
+TEST_F(PopupScreenshot, PauseGrid) { Box(MSGBOX_PAUSE, "pause"); }
 
 // The exit box is shown from its render target at full screen size, its
 // buttons on top.

@@ -6,12 +6,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
-#include "engine/PictureDecoder.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxPage.h"
 #include "engine/VxXApplication.h"
@@ -19,12 +16,11 @@
 #include "engine/framework/RenderTargets.h"
 #include "platform/host/Display.h"
 #include "platform/host/MessageBox.h"
+#include "tests/gl/GoldenPicture.h"
 
 using namespace host;
 
 namespace {
-
-const char* const kGolden = CSQ_SOURCE_DIR "/tests/golden/render_road_still.png";
 
 // A screen rectangle in one colour, in target pixels.
 void Rect(GraphicsDevice& device, float l, float t, float r, float b, uint32_t color) {
@@ -137,28 +133,7 @@ TEST_F(RoadGlTest, FrozenStillWithDimAndOverlayMatchesTheReferencePicture) {
     EXPECT_EQ(At(100, 590), "166,0,0");
     EXPECT_EQ(At(400, 300), "0,0,255");
 
-    const char* update = std::getenv("CSQ_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        ASSERT_TRUE(WritePng(kGolden, pixels.data(), width, height));
-        GTEST_SKIP() << "reference picture written to " << kGolden;
-    }
-    std::ifstream in(kGolden, std::ios::binary);
-    ASSERT_TRUE(in) << "missing " << kGolden << " (CSQ_UPDATE_GOLDEN=1 writes it)";
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    DecodedPicture golden;
-    ASSERT_TRUE(DecodePicture(bytes.data(), bytes.size(), golden));
-    ASSERT_EQ(golden.width, width);
-    ASSERT_EQ(golden.height, height);
-    // Rasterisers differ at edges: allow a small difference per channel and
-    // a handful of pixels beyond it.
-    int off = 0;
-    for (size_t i = 0; i < pixels.size(); i += 4)
-        for (size_t c = 0; c < 3; ++c)
-            if (std::abs(int(pixels[i + c]) - int(golden.rgba[i + c])) > 3) {
-                ++off;
-                break;
-            }
-    EXPECT_LE(off, 800) << "pixels differing from the reference picture";
+    golden::ExpectMatches(*framework->Device(), "render_road_still");
 }
 
 struct WideCase {
@@ -173,16 +148,9 @@ class RoadGlSizes : public ::testing::TestWithParam<WideCase> {};
 TEST_P(RoadGlSizes, FullScreenTargetsAndBackBufferQuad) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     const WideCase c = GetParam();
-    VideoSystem& vs = GetVideoSystem();
-    ASSERT_TRUE(vs.Init());
-    auto window = vs.CreateWindow("road sizes", c.width, c.height);
-    ASSERT_NE(window, nullptr);
-    PresentParameters pp;
-    pp.presentInterval = 0x80000000u;
-    pp.backBufferWidth = c.width;
-    pp.backBufferHeight = c.height;
-    auto device = vs.CreateDevice(*window, pp);
-    ASSERT_NE(device, nullptr);
+    golden::GlWindow gl;
+    ASSERT_TRUE(gl.Open("road sizes", c.width, c.height));
+    host::GraphicsDevice* device = gl.device.get();
     if (device->BackBufferWidth() != c.width || device->BackBufferHeight() != c.height)
         GTEST_SKIP() << "the display gave " << device->BackBufferWidth() << "x" << device->BackBufferHeight();
 

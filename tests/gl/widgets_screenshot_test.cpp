@@ -2,44 +2,18 @@
 // each state and an additive effect through the widgets on the GL device, with
 // the generated DATA, and compares the picture with the kept reference.
 // CSQ_UPDATE_GOLDEN=1 writes a new reference instead.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <vector>
 
 #include "engine/PictureDecoder.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxButton.h"
-#include "engine/VxFont.h"
 #include "engine/VxNumber.h"
-#include "engine/VxResourceManager.h"
-#include "engine/VxTexture.h"
-#include "platform/ResourceArchive.h"
-#include "platform/host/Display.h"
 #include "tests/Harness.h"
 #include "tests/gl/GoldenPicture.h"
 
 namespace {
 
 const char* const kData = CSQ_BINARY_DIR "/DATA";
-
-class ScreenApplication : public harness::TestApplication {
-public:
-    void SetCullMode(int mode) override {
-        CVxObject::SetCullMode(mode);
-        if (!m_pDevice) return;
-        if (mode == CULL_NONE) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_NONE);
-        if (mode == CULL_CW) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CW);
-        if (mode == CULL_CCW) m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CCW);
-    }
-};
-
 
 void DrawScene(CVxResourceManager& rm) {
     CVxBillboard* panel = rm.CreateBillboard("Msgbox_StdMedium.png", "Resource\\MsgBox\\", nullptr);
@@ -100,21 +74,16 @@ TEST(WidgetsScreenshot, PanelTextNumberButtonsAndGlow) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     if (!std::filesystem::exists(kData)) GTEST_SKIP() << "no DATA in the build folder";
     host::HeadlessHost headless;
-    ScreenApplication app;
+    harness::TestApplication app;
     app.m_iScreenWidth = 880;
     app.m_iScreenHeight = 640;
     ResourceArchive archive;
     archive.OpenResourceArchive(kData);
 
-    host::VideoSystem& vs = host::GetVideoSystem();
-    ASSERT_TRUE(vs.Init());
-    auto window = vs.CreateWindow("widgets", 800, 600);
-    ASSERT_NE(window, nullptr);
-    host::PresentParameters pp;
-    pp.presentInterval = 0x80000000u;
-    auto device = vs.CreateDevice(*window, pp);
-    ASSERT_NE(device, nullptr);
-    app.m_pDevice = device.get();
+    golden::GlWindow gl;
+    ASSERT_TRUE(gl.Open("widgets", 800, 600));
+    host::GraphicsDevice* device = gl.device.get();
+    app.m_pDevice = device;
 
     host::Matrix projection = host::IdentityMatrix();  // the 2-D camera of the logical screen
     projection[0] = 2.0f / 880;

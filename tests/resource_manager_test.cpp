@@ -1,11 +1,8 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 
-#include "engine/VxResourceManager.h"
-#include "engine/VxSound.h"
 #include "tests/OggClip.h"
-#include "tests/ResourceWorld.h"
+#include "tests/PictureBytes.h"
+#include "tests/Harness.h"
 
 namespace {
 
@@ -18,12 +15,21 @@ Files Clips() {
     };
 }
 
-uint32_t Position(world::ResourceWorld& w, CVxSound* s) { return w.host.audio.GetPosition(s->m_pSound->GetBuffer(0)); }
+// Counts its own destruction.
+template <class Base>
+class Tracked : public Base {
+public:
+    explicit Tracked(int* deaths) : m_deaths(deaths) {}
+    ~Tracked() override { ++*m_deaths; }
+    int* m_deaths;
+};
+
+uint32_t Position(harness::World& w, CVxSound* s) { return w.host.audio.GetPosition(s->m_pSound->GetBuffer(0)); }
 
 }  // namespace
 
-TEST(ResourceManagerSounds, CreateSoundGivesOwnerAndKeepsIt) {
-    world::ResourceWorld w(Clips());
+TEST(ResourceManager, CreateSoundGivesOwnerAndKeepsIt) {
+    harness::World w(Clips());
     CVxResourceManager rm;
     rm.m_iOwnerId = 3;
     CVxSound* s = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -39,8 +45,8 @@ TEST(ResourceManagerSounds, CreateSoundGivesOwnerAndKeepsIt) {
     EXPECT_EQ(w.host.boxes.Count(), 1u);
 }
 
-TEST(ResourceManagerSounds, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
-    world::ResourceWorld w(Clips());
+TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
+    harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* music = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     CVxSound* idle = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -79,8 +85,8 @@ TEST(ResourceManagerSounds, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEn
     EXPECT_EQ(Position(w, music), 0u);
 }
 
-TEST(ResourceManagerSounds, StopRewindsPlayingSoundsOnly) {
-    world::ResourceWorld w(Clips());
+TEST(ResourceManager, StopRewindsPlayingSoundsOnly) {
+    harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     CVxSound* b = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -98,8 +104,8 @@ TEST(ResourceManagerSounds, StopRewindsPlayingSoundsOnly) {
     EXPECT_EQ(b->m_bPaused, 1);
 }
 
-TEST(ResourceManagerSounds, RefreshAppliesNewLevelsAtOnce) {
-    world::ResourceWorld w(Clips());
+TEST(ResourceManager, RefreshAppliesNewLevelsAtOnce) {
+    harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     CVxSound* paused = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
@@ -125,8 +131,8 @@ TEST(ResourceManagerSounds, RefreshAppliesNewLevelsAtOnce) {
     EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
 }
 
-TEST(ResourceManagerSounds, DestroyingTheManagerStopsItsSoundsFirst) {
-    world::ResourceWorld w(Clips());
+TEST(ResourceManager, DestroyingTheManagerStopsItsSoundsFirst) {
+    harness::World w(Clips());
     auto* rm = new CVxResourceManager();
     CVxSound* a = rm->CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     a->m_dwPlayFlags = DSBPLAY_LOOPING;
@@ -141,8 +147,8 @@ TEST(ResourceManagerSounds, DestroyingTheManagerStopsItsSoundsFirst) {
     EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t v) { return v == 0; }));
 }
 
-TEST(ResourceManagerSounds, ApplicationMuteGoesThroughEveryManager) {
-    world::ResourceWorld w(Clips());
+TEST(ResourceManager, ApplicationMuteGoesThroughEveryManager) {
+    harness::World w(Clips());
     ASSERT_NE(w.app.m_pResourceManager, nullptr);
     CVxSound* a = w.app.m_pResourceManager->CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
     a->Play();
@@ -155,4 +161,59 @@ TEST(ResourceManagerSounds, ApplicationMuteGoesThroughEveryManager) {
     w.app.UnmuteAllSounds();
     a->Play();
     EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
+}
+
+TEST(ResourceManager, DeletesEverythingItHoldsOnce) {
+    int deaths = 0;
+    auto* rm = new CVxResourceManager();
+    EXPECT_EQ(rm->m_iOwnerId, OWNER_UNSET);
+    rm->m_lstObjects.push_back(new Tracked<CVxObject>(&deaths));
+    rm->m_lstObjects.push_back(nullptr);
+    rm->m_lstSounds.push_back(new Tracked<CVxSound>(&deaths));
+    rm->m_lstButtons.push_back(new CVxButton(-1));
+    rm->m_lstFonts.push_back(nullptr);
+    rm->m_lstFonts.push_back(new Tracked<CVxObject>(&deaths));
+    rm->m_lstExtra.push_back(new Tracked<CVxObject>(&deaths));
+    delete rm;
+    EXPECT_EQ(deaths, 4);
+}
+
+TEST(ResourceManager, CreateTextureOwnsAndFreesIt) {
+    harness::World w({{"Resource/Pic/Bbd_Card.png", testpic::Png(30, 20)}});
+    host::RecordingDevice device;
+    auto* rm = new CVxResourceManager();
+    rm->m_iOwnerId = 2;
+    CVxTexture* t = rm->CreateTexture("Bbd_Card.png", "Resource\\Pic\\");
+    ASSERT_EQ(rm->m_lstTextures.size(), 1u);
+    EXPECT_EQ(rm->m_lstTextures[0], t);
+    EXPECT_EQ(t->m_iOwnerId, 2);
+    t->Handle(device);
+    rm->m_lstTextures.push_back(nullptr);
+    delete rm;
+    EXPECT_EQ(device.LiveTextures(), 0u);
+}
+
+TEST(ResourceManager, ButtonStatesFollowTheMask) {
+    harness::World w(harness::Files{});
+    CVxResourceManager manager;
+    manager.m_iOwnerId = 3;
+    CustomType states;
+    manager.CreateButtonStates(states, "Btn_OK_", "Resource\\Test\\", 5);
+    ASSERT_NE(states.m_apState[3], nullptr);
+    ASSERT_NE(states.m_apState[0], nullptr);
+    EXPECT_EQ(states.m_apState[1], nullptr);
+    EXPECT_EQ(states.m_apState[2], nullptr);
+    EXPECT_STREQ(states.m_apState[3]->m_pszName, "Btn_OK_NORMAL.png");
+    EXPECT_STREQ(states.m_apState[0]->m_pszName, "Btn_OK_PRESS.png");
+    EXPECT_TRUE(states.m_apState[0]->m_bAlphaBlend);
+    EXPECT_EQ(states.m_apState[0]->m_iOwnerId, 3);
+}
+
+TEST(ResourceManager, FontWithoutNameOrFolderIsRefusedButListed) {
+    harness::World w;
+    CVxResourceManager manager;
+    EXPECT_EQ(manager.CreateFont("", "Resource\\Font\\"), nullptr);
+    EXPECT_EQ(manager.CreateFont("Script_Fnt_X.txt", nullptr), nullptr);
+    EXPECT_EQ(manager.m_lstFonts.size(), 2u);
+    EXPECT_TRUE(w.host.boxes.Saw("CVxResourceManager::CreateFont", "Create font error!!"));
 }
