@@ -15,11 +15,22 @@ class CVxSound;
 // Set while the battle is being left; the page's sound handling stands still.
 extern bool g_bLeavingBattle;
 
-// Battle states the application reacts to.
+// The thirteen states a battle goes through, from the opening fade to the
+// result board.
 enum BattleState : int {
+    BATTLE_OPENING = 0,
+    BATTLE_INTRO = 1,
     BATTLE_NEW_ENEMIES = 2,
+    BATTLE_DECK_CHECK = 3,
+    BATTLE_CARD_SELECT = 4,
+    BATTLE_LOADING = 5,
     BATTLE_BEGIN = 6,
     BATTLE_PLAYING = 7,
+    BATTLE_REWARD = 8,
+    BATTLE_RESULT = 9,
+    BATTLE_UNLOCKS = 10,
+    BATTLE_ACHIEVEMENT = 11,
+    BATTLE_SUMMARY = 12,
 };
 
 class CBattleLink {

@@ -114,7 +114,7 @@ public:
     CVxBillboard* m_apBbdStage[4] = {};
     CVxBillboard* m_apBbdTwist[2] = {};
     CVxBillboard* m_pBbdHeartAttack = nullptr;
-    CVxBillboard* m_pBbdSpike = nullptr;  // the battle's spike picture; no file is named for it yet
+    CVxBillboard* m_pBbdSpike = nullptr;  // the battle's spike picture
     CVxBillboard* m_apBbdLight[6] = {};
     CVxTexture* m_pTexLightArrow = nullptr;
     CVxBillboard* m_apBbdLightArrow[2] = {};
@@ -149,7 +149,7 @@ public:
     CVxBillboard* m_apBbdStar[2] = {};
     CVxBillboard* m_pBbdStarBurst = nullptr;
     CVxBillboard* m_apBbdScoreSummary[2] = {};
-    CVxBillboard* m_apBbdHit[3] = {};  // hit light, hit smoke, stone
+    CVxBillboard* m_apBbdHit[4] = {};  // hit light, hit smoke, stone, target mark
     CVxSound* m_pSndSlideScr = nullptr;
     CVxSound* m_pSndMsgBox = nullptr;
     CVxSound* m_pSndGotAchv = nullptr;

@@ -17,11 +17,9 @@ namespace {
 const char* const kWeaponFolder = "Resource\\Weapon\\";
 const char* const kRobotSoundFolder = "Resource\\Sound\\SFX\\Robot\\";
 const char* const kWeaponSoundFolder = "Resource\\Sound\\SFX\\Weapon\\";
-const char* const kMineCopterFolder = "Resource\\Effect\\MineCopter\\";
 
 constexpr int kFramesPerPicture = 5;
 constexpr int kDyingActExtra = 180;
-constexpr int kMineCopterRobot = 6;
 constexpr int kBoomerangRobot = 12;
 
 std::string Digits(int n, int width) {
@@ -110,23 +108,10 @@ void CGameApplication::LoadUnitArt(int id, RobotArt& art, bool enemy) {
         else
             art.m_apSound[i] = NewSoundIfThere(r + "-" + std::to_string(i + 1) + ".ogg", kRobotSoundFolder, quiet);
     }
-
-    if (!enemy && id == kMineCopterRobot && art.m_Unit.m_iUpgradeLevel > 0) {
-        for (int k = 1; k <= MINE_COPTER_FRAMES; ++k) {
-            delete m_apMineCopter[k - 1];
-            m_apMineCopter[k - 1] = NewPicture("act1_" + Digits(k, 2) + ".png", kMineCopterFolder, true);
-        }
-    }
 }
 
-void CGameApplication::ReleaseCacheSlot(ArtCacheSlot& slot, bool enemy) {
+void CGameApplication::ReleaseCacheSlot(ArtCacheSlot& slot, bool /*enemy*/) {
     RobotArt& art = slot.m_Art;
-    if (!enemy && slot.m_iId == kMineCopterRobot && art.m_Unit.m_iUpgradeLevel > 0) {
-        for (CVxBillboard*& frame : m_apMineCopter) {
-            delete frame;
-            frame = nullptr;
-        }
-    }
     for (auto& act : art.m_apAct)
         for (CVxBillboard* frame : act) delete frame;
     delete art.m_pWeapon;

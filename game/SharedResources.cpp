@@ -170,6 +170,7 @@ void CGameApplication::LoadHitEffects() {
     m_apBbdHit[0] = load.Picture("Efx_HitLight.png", kHitEffect);
     m_apBbdHit[1] = load.Picture("Efx_HitSmoke.png", kHitEffect);
     m_apBbdHit[2] = load.Picture("Bbd_Stone.png", kHitEffect);
+    m_apBbdHit[3] = load.Picture("Efx_TargetMark.png", kHitEffect);
 }
 
 void CGameApplication::LoadSharedResources() {
@@ -196,6 +197,16 @@ void CGameApplication::LoadSharedResources() {
         m_apBbdStage[i] = load.Strip(m_pTexStage, float(i % 2) * 0.5f, float(i / 2) * 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
     for (int n = 1; n <= 2; ++n) m_apBbdTwist[n - 1] = load.Picture(Numbered("Bbd_Twist", n, 1, ".png"), kTwist);
     m_pBbdHeartAttack = load.Picture("Bbd_HeartAttack.png", kTwist);
+    m_pBbdSpike = load.Picture("Bbd_Spike.png", kEffect);
+    // The rotor every flying Machine (and an upgraded Mini-Mine) turns; held
+    // by the application itself, which frees them at its release.
+    for (int k = 1; k <= MINE_COPTER_FRAMES; ++k) {
+        if (m_apMineCopter[k - 1]) continue;
+        const std::string name = Numbered("act1_", k, 2, ".png");
+        auto* rotor = new CVxBillboard(name.c_str(), "Resource\\Effect\\MineCopter\\", nullptr);
+        rotor->SetAlphaBlend(true);
+        m_apMineCopter[k - 1] = rotor;
+    }
 
     static const char* const kLights[] = {"Btn_LightEffect.tga", "Btn_LightRePick.tga", "Btn_LightClear.tga",
                                           "Btn_LightSwap.tga", "Btn_LightRobopedia.tga", "Btn_LightVolume.tga"};

@@ -154,8 +154,8 @@ TEST_F(PackedData, LoadersNamesFromTheirOwnFoldersAreThere) {
     // Spellings as the loaders build them: either separator, any case.
     EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\HLSL\\BasicHLSL.fx", nullptr) >= 0);
     EXPECT_TRUE(s_archive->FindArchiveItem("Resource/Effect/Efx_HitLight.png", nullptr) >= 0);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_04.png", nullptr) >= 0);
-    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_05.png", nullptr), -1);
+    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_05.png", nullptr) >= 0);
+    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_06.png", nullptr), -1);
     EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Weapon\\0005-2.tga", nullptr) >= 0);
     EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Weapon\\0006-2.tga", nullptr), -1);
     EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Sound\\BGM\\BGM_Gameplay1_Loop.ogg", nullptr) >= 0);

@@ -44,10 +44,10 @@ TEST_F(ArtCacheTest, ElevenRobotsFillEverySlotAndLendTheirArt) {
 TEST_F(ArtCacheTest, ActLengthsComeFromThePicturesFound) {
     Hand({2});
     const RobotArt& art = m_App->m_aRobotCache[0].m_Art;
-    // The pack holds 4, 6, 4, 2, 1 and 1 pictures for the six acts.
+    // The pack holds 4, 6, 5, 2, 1 and 1 pictures for the six acts.
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[0], 20);
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[1], 30);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 200) << "the dying act lasts 180 frames longer";
+    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 205) << "the dying act lasts 180 frames longer";
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[3], 10);
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[4], 5);
     EXPECT_NE(art.m_apAct[1][5], nullptr);
@@ -101,18 +101,29 @@ TEST_F(ArtCacheTest, AnUpgradeSinceLoadingReloadsTheArt) {
     g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 0;
     Hand({6});
     EXPECT_EQ(m_App->m_aRobotCache[0].m_Art.m_Unit.m_iUpgradeLevel, 0);
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
 
     g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 1;
     Hand({6});
     EXPECT_EQ(SlotOf(6), 0);
     EXPECT_EQ(m_App->m_aRobotCache[0].m_Art.m_Unit.m_iUpgradeLevel, 1);
     EXPECT_EQ(Score(6), 3) << "a reload scores like a new load";
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
 
     m_App->ReleaseRobotResources(0);
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
     EXPECT_EQ(m_App->m_aRobotCache[0].m_iId, -1);
+}
+
+TEST_F(ArtCacheTest, TheRotorFramesComeWithTheSharedArtForEveryFlyingMachine) {
+    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
+    m_App->LoadSharedResources();
+    CVxBillboard* first = m_App->m_apMineCopter[0];
+    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
+    // Neither an upgraded Mini-Mine coming and going nor a Machine cache touches them.
+    g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 1;
+    Hand({6});
+    m_App->ReleaseRobotResources(0);
+    EXPECT_EQ(m_App->m_apMineCopter[0], first);
+    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
 
 TEST_F(ArtCacheTest, NewFlagsClearOnlyForOrdinaryStages) {
@@ -136,12 +147,12 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(m_App->m_aEnemyCache[3].m_iId, -1);
     EXPECT_EQ(m_App->m_aiEnemyScore[0], 3);
     const RobotArt& art = m_App->m_aEnemyCache[1].m_Art;
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 200);
+    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);  // six dying pictures and 180 frames
     CVxBillboard* frame = art.m_apAct[0][0];
 
     m_App->LoadEnemyRobotResources(records);
     EXPECT_EQ(art.m_apAct[0][0], frame) << "nothing is loaded twice";
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 200);
+    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);
     EXPECT_EQ(art.m_Unit.m_iType, 1001);
     EXPECT_EQ(m_App->m_aiEnemyScore[1], 4);
     EXPECT_EQ(BattlePage().m_aEnemyArt[1].m_apAct[0][0], frame);

@@ -1,20 +1,507 @@
+// The battle page's life: construction, Load (with LoadBattleResources) and
+// Release.
 #include "battle/page/PageGame.h"
 
+#include "battle/units/GameStage.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "battle/effects/Effect_CardFull.h"
+#include "battle/effects/Effect_HowToPlay.h"
+#include "battle/effects/Effect_Summary.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/UnlockTables.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxButton.h"
+#include "engine/VxResourceManager.h"
+#include "engine/VxSound.h"
+#include "engine/VxXApplication.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
-#include "battle/effects/Effect_Summary.h"
-#include "engine/VxButton.h"
-#include "engine/VxXApplication.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "platform/AppActive.h"
+#include "platform/SoundResult.h"
+
+namespace {
+
+const char* const kSfxFolder = "Resource\\Sound\\SFX\\Game\\";
+const char* const kBgmFolder = "Resource\\Sound\\BGM\\";
+const char* const kInfoFolder = "Resource\\InfoPicture\\";
+
+std::string Digits(int n, int width) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*d", width, n);
+    return buf;
+}
+
+bool IsStageEnemy(const StageDefinition& def, int type) {
+    for (int id : def.m_aiEnemyType)
+        if (id == type) return true;
+    return false;
+}
+
+}  // namespace
 
 CPageGame* BattlePageOf(const CGameApplication* app) {
     return app ? dynamic_cast<CPageGame*>(app->m_pPageGame) : nullptr;
 }
 
-CPageGame::CPageGame() {
+CPageGame::CPageGame() : m_aRobotArray(DISPLAY_ROBOTS) {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
+    m_bDebugView = false;
+}
+
+CPageGame::~CPageGame() = default;
+
+CCom_GameRobot** CPageGame::MiniGameLink(int i) {
+    if (i < MINI_GAME_ROBOT_SLOTS) return &m_apMiniGameRobots[i];
+    if (i == MINI_GAME_ROBOT_SLOTS) return &m_pMiniGameBoss;
+    return &m_apMiniGameExtra[i - MINI_GAME_ROBOT_SLOTS - 1];
+}
+
+CVxBillboard* CPageGame::Picture(const std::string& name, const char* folder) {
+    if (!m_pResourceManager) return nullptr;
+    return m_pResourceManager->CreateBillboard(name.c_str(), folder, nullptr);
+}
+
+CVxSound* CPageGame::Sound(const std::string& name, const char* folder) {
+    if (!m_pResourceManager) return nullptr;
+    return m_pResourceManager->CreateSound(name.c_str(), folder);
+}
+
+void CPageGame::LoadBattleResources() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = app ? int(app->m_iCurrentStage) : 1;
+    const SaveProfile& profile = g_CurrentProfile;
+
+    m_iHazardTimer = 0;
+    m_iEnergyPickPitch = m_iPartsPickPitch = 0;
+    m_iLife = m_iMaxLife = profile.m_iLifeBooster + 2;
+    if (stage <= 150) m_iEnergy = 5 * profile.m_iEnergyBooster + 10;
+    else m_iEnergy = stage == 172 ? 0 : 999;
+
+    std::fill(std::begin(m_aiCageCooldown), std::end(m_aiCageCooldown), 0);
+    m_StageDefinition = StageDefinition{};
+    GetStageDefinition(stage, m_StageDefinition);
+    std::fill(std::begin(m_aFieldCells), std::end(m_aFieldCells), FieldCell{});
+    BuildFieldGrid(stage, m_aFieldCells, m_StageDefinition.m_iGroundRow, &m_iFieldGroundRow);
+    std::fill(&m_aiReachPattern[0][0][0], &m_aiReachPattern[0][0][0] + sizeof m_aiReachPattern / sizeof(int), 0);
+
+    m_lstStageCellKinds.clear();
+    for (const FieldCell& cell : m_aFieldCells) m_lstStageCellKinds.push_back(cell.m_iStageKind);
+    m_lstStageCellKinds.sort();
+    m_lstStageCellKinds.unique();
+
+    for (UnitDefinition& d : m_aHandDefs) d = UnitDefinition{};
+    for (UnitDefinition& d : m_aEnemyDefs) d = UnitDefinition{};
+    for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
+    for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
+
+    m_iOvertimeFrames = 0;
+    m_bOvertimeOpen = true;
+    m_nHandSlots = DECK_SLOTS;
+    m_iCarriedCard = -1;
+    m_iCarriedFrames = 0;
+    m_nLiveRobots = m_nLiveMachines = 0;
+    m_iStageFrames = m_iTimeLeft = 60 * m_StageDefinition.m_iLength;
+    std::fill(std::begin(m_aiEnemyCalls), std::end(m_aiEnemyCalls), 0);
+    g_iNextRobotSerial = g_iNextBulletSerial = g_iNextItemSerial = 0;
+    m_nRobotsLost = m_nMachinesKilled = 0;
+    m_iStreamCursor = m_iBatchCursor = 0;
+
+    m_nEnemyDefs = 0;
+    for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
+        if (m_StageDefinition.m_aiEnemyType[k] < FIRST_MACHINE_TYPE) continue;
+        GetUnitDefinition(m_aEnemyDefs[k], m_StageDefinition.m_aiEnemyType[k]);
+        ++m_nEnemyDefs;
+    }
+
+    m_iBattleState = BATTLE_OPENING;
+    m_iStateEntryFrame = (g_pApp ? int(g_pApp->m_nFrame) : 0) + 1;
+    std::fill(std::begin(m_abStateFlags), std::end(m_abStateFlags), false);
+
+    // Boards of the Machines this profile has not met.
+    m_lstNewEnemies.clear();
+    for (int id : m_StageDefinition.m_aiEnemyType) {
+        if (id < FIRST_MACHINE_TYPE || id > 1031) continue;
+        if (profile.m_aEnemySeen[id - FIRST_MACHINE_TYPE].met) continue;
+        m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(id, 4) + ".png", kInfoFolder), nullptr, id, 0});
+    }
+    const EnemyVariantRef variant = GetEnemyVariantByStage(stage);
+    if (variant.m_iKind != VARIANT_NONE && variant.m_iType >= FIRST_MACHINE_TYPE && variant.m_iType <= 1031 &&
+        !profile.m_aEnemySeen[variant.m_iType - FIRST_MACHINE_TYPE].variantMet[variant.m_iKind - 1]) {
+        CVxBillboard* extra = nullptr;
+        if (variant.m_iKind == VARIANT_FLYING || variant.m_iKind == VARIANT_ZETA || variant.m_iKind == VARIANT_OMEGA)
+            extra = CEffect_NewEnemy::LoadPictures(variant.m_iType, variant.m_iKind);
+        m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(variant.m_iType, 4) + ".png", kInfoFolder),
+                                   extra, variant.m_iType, variant.m_iKind});
+    }
+    m_itNewEnemy = m_lstNewEnemies.begin();
+
+    ChooseUnlockPictures();
+
+    for (int i = 0; i < CAGE_FRAMES; ++i)
+        m_apCageArt[i] = Picture("ACT4_" + Digits(i + 1, 2) + ".png", "Resource\\Robot\\1030\\");
+
+    m_iShownLife = m_iLife;
+    for (float& e : m_afShownEnergy) e = float(m_iEnergy);
+    for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
+    m_iPanelTimer = 0;
+    m_bHudHidden = false;
+    m_iCardChoiceStep = 0;
+    m_fCardScroll = 0.0f;
+    std::fill(std::begin(m_abCardPicked), std::end(m_abCardPicked), false);
+    if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) m_abCardPicked[ROBOT_REMOVER] = true;
+
+    for (CardFlight& f : m_aCardFlights) f = CardFlight{};
+    std::fill(std::begin(m_aiStageStats), std::end(m_aiStageStats), 0);
+
+    // The card sounds belong to the application's art cache: the page only
+    // forgets them (deleting them here freed them twice).
+    for (int i = 0; i < HAND_SOUNDS_KEPT; ++i)
+        for (CVxSound*& s : m_apCardSounds[i]) s = nullptr;
+
+    SetUpMiniGame();
+
+    m_nRobotArray = 0;
+    m_iBattleFrame = 0;
+    m_iStateFrames = 0;
+    if (app) {
+        app->m_bCaptureStill = false;
+        app->m_bShowStill = false;
+    }
+    m_fGameSpeed = 1.0f;
+    g_fGroup0VolumeScale = 1.0f;
+    std::fill(std::begin(m_aiColumnHazard), std::end(m_aiColumnHazard), 0);
+}
+
+void CPageGame::ChooseUnlockPictures() {
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
+    const SaveProfile& profile = g_CurrentProfile;
+    m_mapNewRobots.clear();
+    m_pUnlockPicture = nullptr;
+
+    int robot = GetRobotUnlockedByStage(NextStageId(stage));
+    if (robot >= 0 && robot < ROBOT_TYPES && profile.m_abRobotUnlocked[robot]) robot = -1;
+    std::vector<int> features, labItems, upgrades;
+    if (stage == profile.m_iFurthestStage) {
+        GetFeatureUnlocksForStage(stage, features);
+        GetLabItemUnlocksForStage(stage, labItems);
+        GetRobotUpgradeUnlocksForStage(upgrades, stage);
+    }
+    if (robot >= 0 && robot < ROBOT_TYPES) {
+        m_mapNewRobots[robot] = Picture("Bbd_RobotPic" + Digits(robot, 4) + ".png", kInfoFolder);
+    } else if (!upgrades.empty()) {
+        m_pUnlockPicture = g_pGameAppInstance && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES
+                               ? g_pGameAppInstance->m_apBbdCard[upgrades[0]]
+                               : nullptr;
+    } else if (!features.empty()) {
+        m_pUnlockPicture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
+    } else if (!labItems.empty()) {
+        m_pUnlockPicture = Picture("Bbd_Item_" + Digits(labItems[0] + 1, 2) + ".png", "Resource\\Menu\\LabItem\\");
+    } else if (stage == profile.m_iFurthestStage &&
+               (stage == 162 || stage == 164 || stage == 166 || stage == 168)) {
+        m_pUnlockPicture = Picture("Bbd_Unlock_Energy_Limit.png", "Resource\\Msgbox\\");
+    } else {
+        m_pUnlockPicture = Picture("Bbd_Reward.png", "Resource\\Msgbox\\");
+    }
+    m_itNewRobot = m_mapNewRobots.begin();
+}
+
+void CPageGame::ChooseNextUnlockPicture() {
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
+    const SaveProfile& profile = g_CurrentProfile;
+    const int robot = GetRobotUnlockedByStage(NextStageId(stage));
+    std::vector<int> features, labItems, upgrades;
+    if (stage == profile.m_iFurthestStage) {
+        GetFeatureUnlocksForStage(stage, features);
+        GetLabItemUnlocksForStage(stage, labItems);
+        GetRobotUpgradeUnlocksForStage(upgrades, stage);
+    }
+    CVxBillboard* picture = nullptr;
+    bool menuMade = false;
+    if (robot >= 0 && robot < ROBOT_TYPES && !profile.m_abRobotUnlocked[robot]) {
+        picture = Picture("Act1_01.png", ("Resource\\Robot\\" + Digits(robot, 4) + "\\").c_str());
+    } else if (!upgrades.empty()) {
+        picture = g_pGameAppInstance && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES ? g_pGameAppInstance->m_apBbdCard[upgrades[0]]
+                                                                              : nullptr;
+    } else if (!features.empty()) {
+        picture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
+        menuMade = true;
+    } else if (!labItems.empty()) {
+        picture = Picture("Bbd_Item_" + Digits(labItems[0] + 1, 2) + ".png", "Resource\\Menu\\LabItem\\");
+        menuMade = true;
+    } else if (IsLatestEvenStage162To168()) {
+        picture = Picture("Bbd_Unlock_Energy_Limit.png", "Resource\\Msgbox\\");
+        menuMade = true;
+    } else {
+        picture = Picture("Bbd_Item09.png", "Resource\\Item\\");
+    }
+    if (picture && menuMade) {
+        picture->ScaleSizeUniform(0.5f);
+        picture->SaveState();
+    }
+    m_pNextUnlockPicture = picture;
+}
+
+void CPageGame::MakeHandButtons() {
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
+    std::fill(std::begin(m_apHandButtons), std::end(m_apHandButtons), nullptr);
+    if (stage <= 150 && m_nHandSlots > 0) {
+        const int n = std::min(m_nHandSlots, DECK_SLOTS);
+        const int half = n >= 10 ? 42 : 45;
+        float step = float(g_iScreenWidth / 10 - 2);
+        if (n < 10) step += 5.0f;
+        for (int i = 0; i < n; ++i) {
+            CVxButton* b = AddButton(0);
+            if (!b) break;
+            b->m_iHitHalfWidth = half;
+            b->m_iHitHalfHeight = half;
+            b->SetPosition((0.5f * float(n) - 0.5f - float(i)) * step, -259.0f, 0.0f);
+            m_apHandButtons[i] = b;
+        }
+    }
+    m_pRemoverButton = AddButton(0);
+    if (m_pRemoverButton) {
+        m_pRemoverButton->m_iHitHalfWidth = 64;
+        m_pRemoverButton->m_iHitHalfHeight = 32;
+        m_pRemoverButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+}
+
+int CPageGame::Load() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = app ? int(app->m_iCurrentStage) : 1;
+    const SaveProfile& profile = g_CurrentProfile;
+
+    m_iMiniGameFlag = 0;
+    g_bLeavingBattle = false;
+    for (auto& slot : m_apCardSounds)
+        for (CVxSound*& s : slot) s = nullptr;
+
+    // The hand and its buttons come first: the mini-game set-up inside
+    // LoadBattleResources fills hands that must not be wiped afterwards.
+    if (stage <= 150) m_nHandSlots = std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS);
+    else m_nHandSlots = DECK_SLOTS;
+    for (HandSlot& slot : m_aHand) slot = HandSlot{};
+    m_bCarriedFromCapsule = false;
+    MakeHandButtons();
+
+    const int handSlots = m_nHandSlots;
+    LoadBattleResources();
+    if (stage <= 150) m_nHandSlots = handSlots;
+
+    m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
+    m_fPlaceMarkPhase = 0.0f;
+    ChooseNextUnlockPicture();
+
+    if (stage <= 150) {
+        for (HandSlot& slot : m_aHand) slot = HandSlot{};
+        m_bCarriedFromCapsule = false;
+    }
+
+    for (auto& slot : m_apEnemySounds)
+        for (CVxSound*& s : slot) s = nullptr;
+    if (app) app->LoadEnemyRobotResources(m_aEnemyDefs);
+    for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
+        for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apEnemySounds[k][s] = m_aEnemyArt[k].m_apSound[s];
+
+    m_pTimeBombMark = Picture("Efx_TimeBomb.png", "Resource\\Effect\\");
+
+    m_lstDrawFirstTypes.clear();
+    m_lstDrawSecondTypes.clear();
+    m_lstDrawLastTypes.clear();
+    if (stage > 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawFirstTypes.push_back(1015);
+    if (IsStageEnemy(m_StageDefinition, 1027)) m_lstDrawFirstTypes.push_back(1027);
+    if (IsStageEnemy(m_StageDefinition, 1005)) m_lstDrawSecondTypes.push_back(1005);
+    if (stage <= 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawSecondTypes.push_back(1015);
+    if (IsStageEnemy(m_StageDefinition, 1025)) m_lstDrawLastTypes.push_back(1025);
+    if (IsStageEnemy(m_StageDefinition, 1030)) m_lstDrawLastTypes.push_back(1030);
+
+    delete m_pStage;
+    m_pStage = new CCom_GameStage();
+    // The mini-games start with the field in place.
+    if (stage > 150) m_pStage->m_fScrollX = 0.0f;
+    LoadFieldEffectArt();
+
+    LoadEffects();
+
+    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(m_aCardDefs[i], i);
+    DecideCardAvailability();
+
+    m_pButtonAllScreens = AddButton(-1);
+    if (m_pButtonAllScreens) m_pButtonAllScreens->SetPosition(9999.0f, 9999.0f, 0.0f);
+    m_pBtnOK = AddButton(0);
+    if (m_pBtnOK && app) {
+        const CustomType& ok = app->m_aButtonSets[BTN_OK];
+        CVxButton::SetStateTextures(m_pBtnOK, ok.m_apState[BUTTON_PRESS], ok.m_apState[BUTTON_OVER],
+                                    ok.m_apState[BUTTON_DISABLE], ok.m_apState[BUTTON_NORMAL]);
+        m_pBtnOK->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+
+    m_apRemoverIcons[0] = m_apRemoverIcons[1] = nullptr;
+    if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) {
+        m_apRemoverIcons[0] = Picture("Bbd_RemoverIcon1.png", "Resource\\Interface\\");
+        m_apRemoverIcons[1] = Picture("Bbd_RemoverIcon2.png", "Resource\\Interface\\");
+    }
+    m_pCanMoveIcon = nullptr;
+    // Stage 168 draws the mark too, so it is loaded there as well.
+    static const int kMovableStages[] = {153, 158, 160, 168, 170, 172, 173, 180};
+    if (std::find(std::begin(kMovableStages), std::end(kMovableStages), stage) != std::end(kMovableStages))
+        m_pCanMoveIcon = Picture("Bbd_CanMoveIcon.png", "Resource\\Effect\\");
+    m_pSeesConcealedMark = Picture("Bbd_SeesConcealed.png", "Resource\\Effect\\");
+    m_pBbdCapsule = Picture("Bbd_CapsuleMark.png", "Resource\\Interface\\");
+
+    LoadMiniGameResources();
+    LoadBattleSounds();
+
+    m_pAmbienceSound = nullptr;
+    m_iWeatherSoundFrame = -1;
+    if (GetStageEpisode(stage) == 3) SetUpWeather();
+
+    SetUpRobotArray();
+    if (m_pStage) m_pStage->Update(true);
+
+    if (g_bAppActive) {
+        if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
+        if (m_pResourceManager) m_pResourceManager->ResumeSounds();
+    }
+    return 0;
+}
+
+void CPageGame::LoadBattleSounds() {
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
+    const std::string base =
+        stage <= 150 ? "BGM_Gameplay" + std::to_string(GetStageEpisode(stage)) + "_" : "BGM_GameplayMiniGame_";
+    m_apBattleMusic[0] = Sound(base + "Intro.ogg", kBgmFolder);
+    m_apBattleMusic[1] = Sound(base + "Loop.ogg", kBgmFolder);
+    for (int i = 0; i < 2; ++i) {
+        if (!m_apBattleMusic[i]) continue;
+        m_apBattleMusic[i]->m_iGroup = 1;
+        m_apBattleMusic[i]->m_dwPlayFlags = i == 1 ? DSBPLAY_LOOPING : 0;
+        m_apBattleMusic[i]->ApplyVolume(-3000);
+    }
+    m_pMusic = (stage <= 150 && HasMoreCardsThanSlots()) ? m_apBattleMusic[1] : m_apBattleMusic[0];
+    if (m_pMusic) m_pMusic->SetVolumeFactor(0.0f);
+
+    m_bBattleMusicStarted = false;
+    m_apEndMusic[0] = m_apEndMusic[1] = nullptr;
+    CVxSound** const sfx[BATTLE_SOUND_EFFECTS] = {
+        &m_pSfxPickCard,  &m_pSfxPickEnergy, &m_pSfxPickParts,   &m_pSfxCardCancel,
+        &m_pSfxMoveCard,  &m_pSfxEnemyDropItem, &m_pSfxHeartDown, &m_pSfxSpike,
+        &m_pSfxReadyCount, &m_pSfxStart,     &m_pSfxTextWave,    &m_pSfxFinishItem1,
+        &m_pSfxFinishItem2, &m_pSfxCount,    &m_pSfxTextScaleIn, &m_pSfxStar};
+    static const char* const kNames[BATTLE_SOUND_EFFECTS] = {
+        "SFX_PickCard",   "SFX_PickEnergy", "SFX_PickParts",   "SFX_CardCancel",
+        "Sfx_MoveCard",   "SFX_EnemyDropItem", "SFX_HeartDown", "SFX_Spike",
+        "Sfx_ReadyCount", "Sfx_Start",      "SFX_TextWave",    "SFX_FinishItem1",
+        "SFX_FinishItem2", "SFX_Count",     "SFX_TextScaleIn", "SFX_Star"};
+    for (int i = 0; i < BATTLE_SOUND_EFFECTS; ++i) *sfx[i] = Sound(std::string(kNames[i]) + ".ogg", kSfxFolder);
+}
+
+int CPageGame::GetEnergyCostLimit() const {
+    const int n = g_CurrentProfile.m_iFurthestStage;
+    const int x = n > 150 ? 5 * n - 751 : n - 1;
+    if (x / 50 + 1 > 2) return 1000;
+    static const int kLimits[] = {40, 50, 60, 75, 1000};
+    const int area = std::clamp((x % 50) / 10, 0, 4);
+    return kLimits[area];
+}
+
+void CPageGame::DecideCardAvailability() {
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
+    const int place = stage > 150 ? 5 * stage - 750 : stage;
+    const int episode = GetStageEpisode(place);
+    const int area = GetStageWorld(place);
+    const bool finalStage = stage == 160 || stage == 170 || stage == 180;
+    std::fill(std::begin(m_abCardDisabled), std::end(m_abCardDisabled), false);
+    for (int i = 0; i < ROBOT_TYPES; ++i) {
+        if (!g_CurrentProfile.m_abRobotUnlocked[i]) continue;
+        const UnitDefinition& card = m_aCardDefs[i];
+        if (finalStage) {
+            m_abCardDisabled[i] = !(card.m_iRole == ROLE_ATTACK && card.m_iTerrain != TERRAIN_MARINE &&
+                                    card.m_iTerrain != TERRAIN_UNDERWATER);
+            continue;
+        }
+        if (episode == 2) {
+            if (i == 37 || i == 38) continue;
+            if (card.m_iEnergyCost > GetEnergyCostLimit()) {
+                m_abCardDisabled[i] = true;
+                continue;
+            }
+        }
+        if (card.m_iTerrain == TERRAIN_SPECIAL) continue;
+        if (area == 3 && stage <= 150 && card.m_bFlag == 0) {
+            m_abCardDisabled[i] = true;
+            continue;
+        }
+        if (std::find(m_lstStageCellKinds.begin(), m_lstStageCellKinds.end(), card.m_iTerrain) ==
+            m_lstStageCellKinds.end())
+            m_abCardDisabled[i] = true;
+    }
+}
+
+int CPageGame::FindHandCard(int robotId) const {
+    for (int i = 0; i < HAND_SLOTS; ++i)
+        if (m_aHand[i].m_iCard == robotId) return i;
+    return -1;
+}
+
+int CPageGame::Release() {
+    CGameApplication* app = g_pGameAppInstance;
+    g_fGroup0VolumeScale = 1.0f;
+
+    m_lstRobots.clear();
+    m_lstBullets.clear();
+    m_lstItems.clear();
+    m_lstFieldEffects.clear();
+    m_lstNewEnemies.clear();
+    m_itNewEnemy = m_lstNewEnemies.end();
+    m_mapNewRobots.clear();
+    m_itNewRobot = m_mapNewRobots.end();
+    m_lstStageCellKinds.clear();
+    m_lstDrawFirstTypes.clear();
+    m_lstDrawSecondTypes.clear();
+    m_lstDrawLastTypes.clear();
+    for (int i = 0; i < MINI_GAME_LINKS; ++i) *MiniGameLink(i) = nullptr;
+
+    ReleaseEffects();
+    delete m_pStage;
+    m_pStage = nullptr;
+
+    if (app && app->m_pResourceManager) app->m_pResourceManager->StopSounds();
+    if (m_pResourceManager) m_pResourceManager->StopSounds();
+    for (int i = 0; i < HAND_SOUNDS_KEPT; ++i)
+        for (CVxSound* s : m_apCardSounds[i])
+            if (s && s->IsPlaying()) s->Stop();
+    for (auto& slot : m_apEnemySounds)
+        for (CVxSound* s : slot)
+            if (s && s->IsPlaying()) s->Stop();
+
+    // What Load made through the page's manager goes with it.
+    m_pPlaceMark = m_pNextUnlockPicture = m_pTimeBombMark = m_pUnlockPicture = nullptr;
+    m_pCanMoveIcon = m_pSeesConcealedMark = m_pBbdCapsule = nullptr;
+    std::fill(std::begin(m_apCageArt), std::end(m_apCageArt), nullptr);
+    std::fill(std::begin(m_apRemoverIcons), std::end(m_apRemoverIcons), nullptr);
+    std::fill(std::begin(m_apHandButtons), std::end(m_apHandButtons), nullptr);
+    m_pRemoverButton = m_pButtonAllScreens = m_pBtnOK = nullptr;
+    m_apBattleMusic[0] = m_apBattleMusic[1] = m_pMusic = nullptr;
+    m_apEndMusic[0] = m_apEndMusic[1] = nullptr;
+    CVxSound** const sfx[] = {&m_pSfxPickCard,   &m_pSfxPickEnergy,    &m_pSfxPickParts,  &m_pSfxCardCancel,
+                              &m_pSfxMoveCard,   &m_pSfxEnemyDropItem, &m_pSfxHeartDown,  &m_pSfxSpike,
+                              &m_pSfxReadyCount, &m_pSfxStart,         &m_pSfxTextWave,   &m_pSfxFinishItem1,
+                              &m_pSfxFinishItem2, &m_pSfxCount,        &m_pSfxTextScaleIn, &m_pSfxStar};
+    for (CVxSound** s : sfx) *s = nullptr;
+    return 0;
 }
 
 void CPageGame::StartBackgroundLoader() {

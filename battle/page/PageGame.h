@@ -1,12 +1,28 @@
 #pragma once
-// Page 3: the battle.
-#include "content/FieldGrid.h"
-#include "content/StageDefinition.h"
+// Page 3: the battle. Load builds a battle for the application's current
+// stage and Release takes it down; in between the page holds every piece of
+// battle state: life, energy and time, the stage record and field grid, the
+// hand, the lists of robots, bullets, items and field effects, the effect
+// objects of the overlays, sounds and music, and the counters behind the
+// statistics and achievements.
+//
+// Names kept from earlier code where a reader might look for another:
+// m_StageDefinition (m_StageDef), m_aFieldCells (m_aCells), m_aHandArt
+// (m_aCardArt), m_iCardChoiceStep (m_iSubStep), m_lstNewEnemies
+// (m_lstNewEnemyBoards), m_mapNewRobots (m_mapUnlockPictures).
 #include <list>
 #include <map>
+#include <string>
+#include <vector>
 
+#include "battle/page/BattleTypes.h"
+#include "content/FieldGrid.h"
+#include "content/StageDefinition.h"
+#include "content/UnitDefinition.h"
+#include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
 #include "game/BattleLink.h"
+#include "game/GameApplication.h"
 #include "game/RobopediaParts.h"
 #include "game/RobotArt.h"
 
@@ -14,11 +30,48 @@ class CVxBillboard;
 class CVxButton;
 class CVxEffect;
 class CVxSound;
-class CEffect_Summary;
+class CCom_GameRobot;
+class CCom_GameBullet;
+class CCom_GameItem;
+class CCom_GameStage;
+class CEffect_TextStage;
 class CEffect_NewEnemy;
 class CEffect_NewRobot;
+class CEffect_Unlocked;
+class CEffect_TextBegin;
+class CEffect_TextEnd;
+class CEffect_Summary;
+class CEffect_Tutorials;
+class CEffect_MapStory;
+class CEffect_ItemTransToInterface;
+class CEffect_ItemFadeDisappear;
+class CEffect_ItemAmount;
+class CEffect_SmokeLowHP;
+class CEffect_TextMiss;
+class CEffect_Cross;
+class CEffect_Spike;
+class CEffect_Remover;
+class CEffect_Paratrooper;
+class CEffect_MeteorEnemy;
+class CEffect_CopterEnemyFadeOut;
+class CEffect_Reward;
+class CEffect_TextWave;
+class CEffect_HeartDecreased;
+class CEffect_NewAchievementInGame;
+class CEffect_Oxygen;
+class CEffect_GreenBall;
+class CEffect_SandWind;
+class CEffect_Snow;
+class CEffect_Flower;
+class CEffect_Fish;
+class CEffect_Meteor;
+class CEffect_DestroyerHand;
+class CEffect_RobotJumpOut;
+class CEffect_ScaleAndDiffuseOut;
+class CEffect_FontInstruction;
 class CEffect_RobotInfo;
 class CGameApplication;
+
 
 // A Machine to introduce before the first wave.
 struct NewEnemyEntry {
@@ -28,28 +81,166 @@ struct NewEnemyEntry {
     int variant = 0;  // 0 plain, else the variant kind
 };
 
-constexpr int HAND_SLOTS = 17;
-constexpr int STAGE_ENEMY_RECORDS = 8;
+constexpr int HAND_SLOTS = HAND_SLOT_COUNT;
+constexpr int DECK_SLOTS = 10;
+constexpr int REMOVER_SLOT = 10;
+constexpr int STAGE_ENEMY_RECORDS = ENEMY_RECORD_COUNT;
+constexpr int CARD_FLIGHTS = 15;
+constexpr int DISPLAY_ROBOTS = 10;
+constexpr int MINI_GAME_ROBOT_SLOTS = 10;
+constexpr int MINI_GAME_LINKS = 20;  // the ten slots, the boss and nine more
+constexpr int BATTLE_SOUND_EFFECTS = 16;
+constexpr int MAX_FIELD_EFFECTS = 30;
+constexpr int CAGE_FRAMES = 10;
+constexpr int STAGE_STATS = 5;
+constexpr int STATE_FLAGS = 8;
+constexpr int HAND_SOUNDS_KEPT = 11;  // sounds of these first slots are the page's own
+
+// A card flying between the card list and the hand.
+struct CardFlight {
+    int m_iTotalFrames;
+    int m_iFramesLeft;  // 0: free
+    float m_fX, m_fY, m_fZ;
+    int m_iCard;
+    int m_iSlot;
+};
 
 class CPageGame : public CVxPage, public CBattleLink {
 public:
     CPageGame();
+    ~CPageGame() override;
 
-    // Runs on the stage loader: builds the battle hand and has its art loaded.
-    void BuildHand() override {}
-    // Lowers the battle's effects when many play at once.
+    // Page operations.
+    int Load() override;
+    int Unload() override { return Release(); }
+    int Release();
+    int Update() override;
+    int Render() override;
+    int RenderOverlay() override;
+    int HandleInput() override;
+    int UpdateScreen(int subScreen) override;
+    int RenderScreen(int subScreen) override;
+    int HandleScreenInput(int subScreen) override;
+
+    // Set-up.
+    void LoadBattleResources();
+    void LoadEffects();
+    void ReleaseEffects();
+    void LoadBattleSounds();
+    void DecideCardAvailability();
+    void ChooseUnlockPictures();
+    void ChooseNextUnlockPicture();
+    void MakeHandButtons();
+
+    // Frame road.
+    int UpdateBattleField();
+    void UpdateBattleObjects();
+    void RunRobot(CCom_GameRobot& robot);
+    void RunRobotsOfType(int type, int row);
+    void RunRowRobots(int row);
+    bool RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it);
+    void ForgetMiniGameLinks(int serial);
+    void RunBullets(bool kindSix, int lane);
+    void RunItems();
+    void HoldTutorialClock();
+    void DrawEndSequence();
+    void SetUpRobotArray();
+    void UpdateRobotArray();
+
+    // Field pick-ups, item drops and the field-effect list.
+    void HandleFieldClick();
+    void DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge);
+    void AddFieldEffect(int source, int type, float x, float y, float z);
+    void CollectRemainingItems();
+    void PlayPickupSound(const CCom_GameItem& item);
+
+    // Battle states.
+    int RunBattleStates();
+    void SetBattleState(int state);
+    void AdvanceBattleState();
+    bool HasMoreCardsThanSlots() const;
+    void StepOpening();
+    void StepIntro();
+    void StepDeckCheck();
+    void StepCardSelect();
+    void StepLoading();
+    void StepBegin();
+    void StepPlaying();
+    void StepReward();
+    void StepResult();
+    void StepUnlocks();
+    void StepAchievement();
+    void StepSummary();
+    void FillHandWithoutChoice();
+    int RewardStars() const;
+    void RequestTutorialSteps();
+    void TickOverlayEffects();
+    void CountOccupiedCells();
+    // Whether record 0 of the effect lives.
+    static bool Shows(const CVxEffect* effect);
+
+    // Enemy waves.
+    void UpdateEnemySpawner();
+    int PickStreamEnemy();
+    int PickBatchEnemy();
+    void UpdateSpawnWeights();
+    // The Machine (or first bomb or cage) it made; null when it made none.
+    CCom_GameRobot* CallEnemyRobot(int code, float x, float y, float z, bool allowMeteor);
+    CCom_GameRobot* DropTimeBombs(CCom_GameRobot& temp, int slot);
+    CCom_GameRobot* DropCapsuleCages(CCom_GameRobot& temp);
+
+    // Field grid lookups (built with the units).
+    VxVec3 FindNearestCell(float x, float y, float z) const;
+    VxVec3 GetCellCentre(float x, float y, float z) const;
+
+    // A robot's shot (kind = weapon id, graphic = its art slot, serials of its
+    // target and itself). Bullets are not built yet: a shot makes nothing.
+    void FireBullet(int /*kind*/, int /*graphic*/, float /*x*/, float /*y*/, float /*z*/, int /*targetSerial*/,
+                    int /*ownerSerial*/) {}
+    // The stage lets units attack.
+    bool AttacksAllowed() const { return m_StageDefinition.m_bAttacksAllowed; }
+
+    // Hand.
+    int FindHandCard(int robotId) const;
+    int GetEnergyCostLimit() const;
+
+    // Sound: the battle music gives way to the end music.
+    void PlayEndMusic(bool won);
+
+    // Weather of episode 3: acid rain, earthquake, whirlpools, jet streams.
+    void SetUpWeather();
+    void UpdateWeatherHazards();
+    // Fades the ambience in and out over a hazard period (t: frame within it).
+    void UpdateWeatherSound(int t);
+    // The pictures the field effects draw beside the application's shared ones.
+    void LoadFieldEffectArt();
+
+    // Stubs the later parts of the battle fill in.
+    // Runs on the stage loader: remembers the deck and has the hand's art loaded.
+    void BuildHand() override;
     void AttenuateSounds() override {}
-    // Encyclopedia art in and out around the black point of a sub-screen fade.
     void LoadRobopediaArt() {}
     void RefillCardRecords() {}
     void FreeRobopediaArt() {}
-    void ChangeSubScreenAtBlack() override;
+    void UpdateMiniGame() {}
+    void DrawMiniGameHud() {}
+    void SetUpMiniGame() {}
+    void LoadMiniGameResources() {}
+    void DrawHud() {}
+    void DrawHand() {}
+    void DrawCardFlights() {}
+    void SlidePanel() {}
+    void SetPartsPanelPosition(float, float) {}
+    void DrawFieldCells(float) {}
+    bool CanPlaceCard(int) { return false; }
+    void DrawDebugStats() {}
+
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
     void ForgetCachedPictures() override;
-
     // Starts the stage loader once the card choice is confirmed.
     void StartBackgroundLoader() override;
+    void ChangeSubScreenAtBlack() override;
 
     // What the application's boards and caches read of the battle.
     int BattleState() const override { return m_iBattleState; }
@@ -69,39 +260,225 @@ public:
     bool IsSummaryWonAwaitingChoice() const override;
     int SummarySwitchCode() const override;
     int SummaryChosenStage() const override;
+    // The block of twenty mini-game robot links, in order.
+    CCom_GameRobot** MiniGameLink(int i);
 
-    int m_iBattleState = 0;
-    int m_iCardChoiceStep = 0;
-    int m_iCarriedCard = -1;
-    int m_iFieldGroundRow = 4;
-    StageDefinition m_StageDefinition{};
-    FieldCell m_aFieldCells[FIELD_CELLS]{};
+    // A picture or sound made through the page's manager (null without one).
+    CVxBillboard* Picture(const std::string& name, const char* folder);
+    CVxSound* Sound(const std::string& name, const char* folder);
 
-    // Borrowed art, filled from the application's caches.
+    // ---- Members, in the order the battle keeps them. ----
+    CVxBillboard* m_pPlaceMark = nullptr;
+    float m_fPlaceMarkPhase = 0.0f;
+    CVxBillboard* m_pNextUnlockPicture = nullptr;
+    CVxBillboard* m_apCageArt[CAGE_FRAMES] = {};
     RobotArt m_aHandArt[HAND_SLOTS]{};
     RobotArt m_aEnemyArt[STAGE_ENEMY_RECORDS]{};
+    CVxBillboard* m_pTimeBombMark = nullptr;
+    int m_iLife = 0;
+    int m_iMaxLife = 0;
+    int m_iEnergy = 0;
+    int m_iTimeLeft = 0;
+    int m_iStageFrames = 0;
+    int m_iHazardTimer = 0;
+    int m_iOvertimeFrames = 0;
+    bool m_bOvertimeOpen = true;
+    StageDefinition m_StageDefinition{};
+    int m_iFieldGroundRow = 4;  // row of the background's ground line
 
-    CVxSound* m_pMusic = nullptr;               // owned by the page's manager
-    CVxButton* m_pButtonAllScreens = nullptr;   // the button made at load with tag -1
-    CVxEffect* m_pEffectHowToPlay = nullptr;
-    CVxEffect* m_pEffectHowToMiniGame = nullptr;
-    CVxEffect* m_pEffectCardFull = nullptr;
-    CEffect_Summary* m_pEffectSummary = nullptr;
+    // Mini-game art.
+    CVxBillboard* m_pRobotBase = nullptr;
+    VxVec3 m_vRobotBaseOffset;
+
+    std::list<int> m_lstDrawFirstTypes;
+    std::list<int> m_lstDrawSecondTypes;
+    std::list<int> m_lstDrawLastTypes;
+
+    // Mini-game state.
+    bool m_bEndSequence = false;
+    int m_iEndSequenceFrames = 0;
+    int m_iMiniGameRounds = 0;
+    int m_iMiniGameMisses = 0;
+    int m_iStartJumps = 0;
+    int m_iRelocatingRobot = -1;
+    bool m_bMiniGameHowToShown = false;
+    CCom_GameRobot* m_apMiniGameRobots[MINI_GAME_ROBOT_SLOTS] = {};
+    CCom_GameRobot* m_pMiniGameBoss = nullptr;
+    CCom_GameRobot* m_apMiniGameExtra[MINI_GAME_LINKS - MINI_GAME_ROBOT_SLOTS - 1] = {};
+    // A hand the stage runner deals (robot ids): the deck check takes it and
+    // the card choice is skipped. Empty in the game.
+    std::vector<int> m_vecFixedHand;
+
+    int m_aiEnemyCalls[STAGE_ENEMY_RECORDS] = {};
+    CCom_GameStage* m_pStage = nullptr;
+    bool m_bDebugView = false;
+    int m_iBattleState = 0;
+    int m_iBattleFrame = 0;
+    int m_iStateFrames = 0;
+    int m_iStateEntryFrame = 0;
+    bool m_abStateFlags[STATE_FLAGS] = {};
+    int m_iCardChoiceStep = 0;
+
+    // Battle buttons.
+    CVxButton* m_pLastDeckButton = nullptr;
+    CVxButton* m_pClearHandButton = nullptr;
+    CVxButton* m_pScrollButton = nullptr;
+    bool m_bScrollButtonShown = false;
+    CVxButton* m_pRobopediaButton = nullptr;
+    CVxButton* m_pPauseButton = nullptr;
+    CVxButton* m_pButtonAllScreens = nullptr;  // the button made at load with tag -1
+    CVxButton* m_pBtnOK = nullptr;             // the discovery boards' OK
+
+    float m_fCardScroll = 0.0f;
+    UnitDefinition m_aCardDefs[ROBOT_TYPES]{};
+    bool m_abCardPicked[ROBOT_TYPES] = {};
+    bool m_abCardDisabled[ROBOT_TYPES] = {};
+    CVxBillboard* m_apRemoverIcons[2] = {};
+    CVxBillboard* m_pCanMoveIcon = nullptr;
+    CVxBillboard* m_pSeesConcealedMark = nullptr;
     CVxBillboard* m_pBbdCapsule = nullptr;
-
-    // Discovery boards.
-    CVxButton* m_pBtnOK = nullptr;
-    CEffect_NewEnemy* m_pEffectNewEnemy = nullptr;
-    CEffect_NewRobot* m_pEffectNewRobot = nullptr;
+    CVxBillboard* m_apCapsuleMark[2] = {};     // a capsule's card: plain, upgraded
+    CVxBillboard* m_pCollectedMark = nullptr;  // drawn where an item was picked up
+    CVxSound* m_pSfxAlarm = nullptr;           // a mini-game unit's alarm
+    CVxSound* m_pSfxFuse = nullptr;            // a bomb's fuse catching
+    int m_iShownLife = 0;
+    float m_afShownEnergy[3] = {};
+    float m_afShownParts[3] = {};
+    int m_iPanelTimer = 0;
+    bool m_bHudHidden = false;
     std::list<NewEnemyEntry> m_lstNewEnemies;
     std::list<NewEnemyEntry>::iterator m_itNewEnemy = m_lstNewEnemies.end();
     std::map<int, CVxBillboard*> m_mapNewRobots;
     std::map<int, CVxBillboard*>::iterator m_itNewRobot = m_mapNewRobots.end();
+    CVxBillboard* m_pUnlockPicture = nullptr;
+    CVxBillboard* m_apHandPictures[HAND_SLOTS] = {};
+    CVxButton* m_apHandButtons[DECK_SLOTS] = {};
+    CVxButton* m_pRemoverButton = nullptr;
+    HandSlot m_aHand[HAND_SLOTS];
+    UnitDefinition m_aHandDefs[HAND_SLOTS]{};
+    UnitDefinition m_aEnemyDefs[STAGE_ENEMY_RECORDS]{};
+    bool m_bCarriedFromCapsule = false;
+    int m_nHandSlots = DECK_SLOTS;
+    int m_nEnemyDefs = 0;
+    int m_nLiveRobots = 0;
+    int m_nLiveMachines = 0;
+    int m_nRobotsLost = 0;
+    int m_nMachinesKilled = 0;
+    int m_iCarriedCard = -1;
+    int m_iCarriedFrames = 0;
+    int m_iStreamCursor = 0;
+    int m_iBatchCursor = 0;
+    CardFlight m_aCardFlights[CARD_FLIGHTS] = {};
+    FieldCell m_aFieldCells[FIELD_CELLS]{};
+    std::list<int> m_lstStageCellKinds;
+    int m_aiCageCooldown[FIELD_CELLS] = {};
+    int m_aiReachPattern[HAND_SLOTS][19][9] = {};
+
+    std::list<CCom_GameRobot> m_lstRobots;
+    std::list<CCom_GameBullet> m_lstBullets;
+    std::list<CCom_GameItem> m_lstItems;
+    std::list<FieldEffect> m_lstFieldEffects;
+
+    // The battle's effect objects, built by Load and deleted by Release.
+    CEffect_TextStage* m_pEffectTextStage = nullptr;
+    CEffect_NewEnemy* m_pEffectNewEnemy = nullptr;
+    CEffect_NewRobot* m_pEffectNewRobot = nullptr;
+    CEffect_Unlocked* m_pEffectUnlocked = nullptr;
+    CEffect_TextBegin* m_pEffectTextBegin = nullptr;
+    CEffect_TextEnd* m_pEffectTextEnd = nullptr;
+    CEffect_Summary* m_pEffectSummary = nullptr;
+    CEffect_Tutorials* m_pEffectTutorials = nullptr;
+    CVxEffect* m_pEffectHowToPlay = nullptr;      // a CEffect_HowToPlay
+    CVxEffect* m_pEffectHowToMiniGame = nullptr;  // a CEffect_HowToMiniGame, made with the mini-game art
+    CEffect_MapStory* m_pEffectMapStory = nullptr;
+    CVxEffect* m_pEffectCardFull = nullptr;  // a CEffect_CardFull
+    CEffect_ItemTransToInterface* m_pEffectItemTransToInterface = nullptr;
+    CEffect_ItemFadeDisappear* m_pEffectItemFadeDisappear = nullptr;
+    CEffect_ItemAmount* m_pEffectItemAmount = nullptr;
+    CEffect_SmokeLowHP* m_pEffectSmokeLowHP = nullptr;
+    CEffect_TextMiss* m_pEffectTextMiss = nullptr;
+    CEffect_Cross* m_pEffectCross = nullptr;
+    CEffect_Spike* m_pEffectSpike = nullptr;
+    CEffect_Remover* m_pEffectRemover = nullptr;
+    CEffect_Paratrooper* m_pEffectParatrooper = nullptr;
+    CEffect_MeteorEnemy* m_pEffectMeteorEnemy = nullptr;
+    CEffect_CopterEnemyFadeOut* m_pEffectCopterEnemyFadeOut = nullptr;
+    CEffect_Reward* m_pEffectReward = nullptr;
+    CEffect_TextWave* m_pEffectTextWave = nullptr;
+    CEffect_HeartDecreased* m_pEffectHeartDecreased = nullptr;
+    CEffect_NewAchievementInGame* m_pEffectNewAchievementInGame = nullptr;
+    CEffect_Oxygen* m_pEffectOxygen = nullptr;
+    CEffect_GreenBall* m_pEffectGreenBall = nullptr;
+    CEffect_SandWind* m_pEffectSandWind = nullptr;
+    CEffect_Snow* m_pEffectSnow = nullptr;
+    CEffect_Flower* m_pEffectFlower = nullptr;
+    CEffect_Fish* m_pEffectFish = nullptr;
+    CEffect_Meteor* m_pEffectMeteor = nullptr;
+    CEffect_DestroyerHand* m_pEffectDestroyerHand = nullptr;
+    CEffect_RobotJumpOut* m_pEffectRobotJumpOut = nullptr;
+    CEffect_ScaleAndDiffuseOut* m_pEffectScaleAndDiffuseOut = nullptr;
+    CEffect_FontInstruction* m_pEffectFontInstruction = nullptr;
+
+    int m_aiColumnHazard[FIELD_COLUMNS] = {};
+    int m_iWeatherSoundFrame = -1;
+    int m_nRobotArray = 0;
+    std::vector<CCom_GameRobot> m_aRobotArray;  // the ten display robots
+    int m_aiStageStats[STAGE_STATS] = {};
+    CVxSound* m_apBattleMusic[2] = {};
+    CVxSound* m_apEndMusic[2] = {};
+    CVxSound* m_pMusic = nullptr;  // the track a page-switch fade lowers
+    bool m_bBattleMusicStarted = false;
+
+    // Sound effects, in loading order.
+    CVxSound* m_pSfxPickCard = nullptr;
+    CVxSound* m_pSfxPickEnergy = nullptr;
+    CVxSound* m_pSfxPickParts = nullptr;
+    CVxSound* m_pSfxCardCancel = nullptr;
+    CVxSound* m_pSfxMoveCard = nullptr;
+    CVxSound* m_pSfxEnemyDropItem = nullptr;
+    CVxSound* m_pSfxHeartDown = nullptr;
+    CVxSound* m_pSfxSpike = nullptr;
+    CVxSound* m_pSfxReadyCount = nullptr;
+    CVxSound* m_pSfxStart = nullptr;
+    CVxSound* m_pSfxTextWave = nullptr;
+    CVxSound* m_pSfxFinishItem1 = nullptr;
+    CVxSound* m_pSfxFinishItem2 = nullptr;
+    CVxSound* m_pSfxCount = nullptr;
+    CVxSound* m_pSfxTextScaleIn = nullptr;
+    CVxSound* m_pSfxStar = nullptr;
+
+    CVxSound* m_apCardSounds[HAND_SLOTS][ROBOT_SOUNDS] = {};
+    CVxSound* m_apEnemySounds[STAGE_ENEMY_RECORDS][ROBOT_SOUNDS] = {};
+    int m_iEnergyPickPitch = 0;
+    int m_iPartsPickPitch = 0;
+    float m_fGameSpeed = 1.0f;
+
+    // Mini-game sounds.
+    CVxSound* m_pSfxMiniGameBonus = nullptr;
+    CVxSound* m_pSfxSlotReel = nullptr;
+    CVxSound* m_pSfxChargeShot = nullptr;
+
+    CVxSound* m_pAmbienceSound = nullptr;
+    CVxBillboard* m_pWeatherArt = nullptr;    // area 2: the application's stone, not ours
+    CVxBillboard* m_pWhirlpoolArt = nullptr;
+    CVxBillboard* m_pFieldBlastArt = nullptr;  // the blast of Machine weapon 1007
+    CVxBillboard* m_pFieldBombArt = nullptr;   // weapon 11's bomb
+    CVxSound* m_pSfxDestroyerDead = nullptr;   // the boss stages' last bombardment
+    CVxSound* m_pSfxDestroyerBomb = nullptr;
+    int m_iMiniGameFlag = 0;
+    bool m_bCardMoving = false;
+    bool m_bResultTipShown = false;
+    int m_iMetalPartsWon = 0;
 
     // The in-battle encyclopedia and its information board.
     RobopediaParts m_Robopedia;
     CEffect_RobotInfo* m_pRobotInfo = nullptr;
 };
+
+// Whether the first tutorial (stage 1, first time) or the second (stage 2
+// without an energy booster) runs.
+bool IsFirstTutorialActive();
+bool IsSecondTutorialActive();
 
 // The application's battle page, or null (no application, or no battle page).
 CPageGame* BattlePageOf(const CGameApplication* app);

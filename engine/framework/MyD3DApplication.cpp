@@ -7,8 +7,8 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
 #include "engine/framework/RenderTargets.h"
+#include "engine/framework/RoadStep.h"
 #include "platform/AppActive.h"
-#include "platform/Random.h"
 #include "platform/ResourceArchive.h"
 #include "platform/SoundManager.h"
 #include "platform/host/MessageBox.h"
@@ -182,9 +182,7 @@ HRESULT CMyD3DApplication::Render() {
 
     // A switch the worker finishes within the tick still shows the loading
     // screen this frame, as it does when the worker takes longer.
-    const bool switchWasPending = app->m_bSwitchPending;
-    app->Tick();
-    if (switchWasPending || app->m_bSwitchPending) {
+    if (RoadStartFrame(*app)) {
         device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, g_dwClearColor, 1.0f);
         if (!device->BeginScene()) return S_OK;
         app->DrawLoadingScreen();
@@ -192,10 +190,7 @@ HRESULT CMyD3DApplication::Render() {
         return S_OK;
     }
 
-    if (app->m_bInitialised && g_GameRoadLinks.updateScreenDim && g_GameRoadLinks.updateScreenDim())
-        SetTargetQuadDim(g_fScreenDim);
-
-    app->ProcessInput();
+    if (RoadPrepareScene(*app)) SetTargetQuadDim(g_fScreenDim);
 
     Effect* effect = g_pPostProcessEffect.get();
     const bool battle = app->m_iCurrentPage == BATTLE_PAGE_INDEX;
@@ -213,15 +208,10 @@ HRESULT CMyD3DApplication::Render() {
     {
         const bool begun = BeginOffscreenPass(*device, g_pSceneTarget, IsDrawFrame());
         if (begun) {
-            if (!app->m_bShowStill) {
-                if (battle && IsDrawFrame())
-                    DrawEffectPass(*device, effect, g_hMotionBlurTechnique, g_pStageTarget, g_aTargetQuad);
-                app->Frame();
-            } else {
-                if (IsDrawFrame())
-                    DrawEffectPass(*device, effect, g_hMotionBlurTechnique, g_pStillTarget, g_aTargetQuad);
-                app->UpdateOverlays();
-            }
+            if (IsDrawFrame() && (app->m_bShowStill || battle))
+                DrawEffectPass(*device, effect, g_hMotionBlurTechnique,
+                               app->m_bShowStill ? g_pStillTarget : g_pStageTarget, g_aTargetQuad);
+            RoadRunScene(*app);
         }
         EndOffscreenPass(*device, begun);
     }
@@ -231,33 +221,26 @@ HRESULT CMyD3DApplication::Render() {
         if (begun && IsDrawFrame())
             DrawEffectPass(*device, effect, g_hMotionBlurTechnique, g_pSceneTarget, g_aTargetQuad);
         EndOffscreenPass(*device, begun);
-        app->m_bCaptureStill = false;
-        app->m_bShowStill = true;
     }
+    RoadFinishStill(*app);
 
     ComposeToBackBuffer(*device);
     return S_OK;
 }
 
 void CMyD3DApplication::ComposeToBackBuffer(GraphicsDevice& device) {
+    // The shake steps every frame, drawn or not, as in a headless run.
+    float dx, dy;
+    RoadShakeStep(dx, dy);
     device.SetRenderTarget(0);
     device.Clear(CLEAR_TARGET | CLEAR_ZBUFFER, g_dwClearColor, 1.0f);
     if (!device.BeginScene()) return;
 
     VertexRHW quad[SCREEN_QUAD_VERTICES];
-    for (int i = 0; i < SCREEN_QUAD_VERTICES; ++i) quad[i] = g_aBackBufferQuad[i];
-    float* shake = g_GameRoadLinks.pfScreenShake;
-    if (shake && *shake != 0.0f) {
-        const float a = *shake;
-        // Two draws, x first: the order is part of the picture.
-        const float dx = (VxRand() % 2 == 1) ? a : -a;
-        const float dy = (VxRand() % 2 == 1) ? a : -a;
-        for (VertexRHW& v : quad) {
-            v.x += dx;
-            v.y += dy;
-        }
-        *shake = a - 1.0f;
-        if (*shake < 0.0f) *shake = 0.0f;
+    for (int i = 0; i < SCREEN_QUAD_VERTICES; ++i) {
+        quad[i] = g_aBackBufferQuad[i];
+        quad[i].x += dx;
+        quad[i].y += dy;
     }
     DrawEffectPass(device, g_pPostProcessEffect.get(), g_hMotionBlurTechnique, g_pSceneTarget, quad);
 

@@ -1,0 +1,25 @@
+#pragma once
+// Fish swimming across a lane of the third world (kind: the lane); they hurry
+// once the Machines crowd the field, and breathe out bubbles now and then.
+#include "engine/VxEffect.h"
+
+class CVxBillboard;
+
+constexpr int FISH_KINDS = 3;
+constexpr int FISH_FRAMES = 8;
+
+class CEffect_Fish : public CVxEffect {
+public:
+    CEffect_Fish();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    struct Fish {
+        int kind, direction, bubblePeriod;
+        float speed;
+        bool scared;
+        float cameraAtStart;
+    };
+    CVxBillboard* m_apFrames[FISH_KINDS * FISH_FRAMES] = {};
+    Fish m_aFish[10] = {};
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Green balls rolling along the bottom row of the second world.
+#include "engine/VxEffect.h"
+
+class CVxBillboard;
+
+class CEffect_GreenBall : public CVxEffect {
+public:
+    CEffect_GreenBall();
+    void OnStart(int index) override;
+    void OnFrame(int index) override;
+
+    CVxBillboard* m_pPicture = nullptr;
+    float m_afSpeed[10] = {};
+};

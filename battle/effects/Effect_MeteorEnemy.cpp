@@ -1,0 +1,121 @@
+#include "battle/effects/Effect_MeteorEnemy.h"
+
+#include <cmath>
+
+#include "battle/effects/AmbientArt.h"
+#include "battle/effects/Effect_Meteor.h"
+#include "battle/units/GameRobot.h"
+#include "content/StageDefinition.h"
+#include "engine/VxSound.h"
+#include "platform/Random.h"
+
+using namespace ambient;
+
+namespace {
+
+// A field whose middle columns hold no ground would make the search endless:
+// after this many draws the Machine walks in from the left edge instead.
+constexpr int kMaxCellDraws = 200;
+
+void Restart(CVxSound* sound) {
+    if (!sound) return;
+    sound->Stop();
+    sound->Play();
+}
+
+}  // namespace
+
+CEffect_MeteorEnemy::CEffect_MeteorEnemy() {
+    m_nPoolSize = 20;
+    m_iDefaultLife = EFFECT_ENDLESS_LIFE;
+    Clear(0);
+    if (GetCurrentStageWorld() != 5) return;
+    if (const CPageGame* page = Page())
+        if (page->m_pEffectMeteor) m_pMeteor = page->m_pEffectMeteor->m_pPicture;
+    m_pSfxStart = CreateSound("1003-1.ogg", "Resource\\Sound\\SFX\\Robot\\");
+    m_pSfxLanding = CreateSound("W0004-2.ogg", "Resource\\Sound\\SFX\\Weapon\\");
+}
+
+// state[0]: flight frames; state[1]: 1 when no landing cell was found.
+void CEffect_MeteorEnemy::OnStart(int index) {
+    EffectInstance& r = m_aInstances[index];
+    CPageGame* page = Page();
+    if (!page) return;
+    const int columns = Stage() < 151 ? 4 : 6;
+    int cell = -1;
+    for (int draw = 0; draw < kMaxCellDraws && cell < 0; ++draw) {
+        const int c = 1 + VxRand() % columns;  // the column first, then the row
+        const int row = VxRand() % FIELD_ROWS;
+        if (page->m_aFieldCells[c * FIELD_ROWS + row].m_iStageKind == CELL_GROUND) cell = c * FIELD_ROWS + row;
+    }
+    if (cell < 0) {
+        r.state[1] = 1;
+        return;
+    }
+    const FieldCell& t = page->m_aFieldCells[cell];
+    r.params[3] = t.m_fX;
+    r.params[4] = t.m_fY;
+    r.params[5] = t.m_fZ;
+    r.params[0] = t.m_fX - 0.6f * W();
+    r.params[1] = t.m_fY + 0.6f * H();
+    r.params[2] = 0.0f;
+    const float dx = r.params[3].f - r.params[0].f, dy = r.params[4].f - r.params[1].f;
+    r.state[0] = int(std::sqrt(dx * dx + dy * dy)) / 10;
+    Restart(m_pSfxStart);
+}
+
+void CEffect_MeteorEnemy::OnFrame(int index) {
+    EffectInstance& r = m_aInstances[index];
+    CPageGame* page = Page();
+    if (r.state[1] == 1) {
+        const int type = r.kind;
+        Clear(index);
+        if (page) page->CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, false);
+        return;
+    }
+    const int flight = r.state[0];
+    const float f = flight > 0 ? float(r.age) / float(flight) : 1.0f;
+    if (m_pMeteor) {
+        const float px = r.params[0].f * (1.0f - f) + r.params[3].f * f;
+        const float py = r.params[1].f * (1.0f - f) + r.params[4].f * f;
+        m_pMeteor->SaveState();
+        m_pMeteor->ScaleSize2D(2.5f, 2.0f);
+        m_pMeteor->SetPosition(px - 160.0f, py + 128.0f, 0.0f);
+        m_pMeteor->SetRotationDegrees(0.0f, 0.0f, 45.0f);
+        m_pMeteor->SetBlendMode(BLEND_ADD, m_pMeteor->m_iAlphaRef);
+        m_pMeteor->RenderSRT();
+        m_pMeteor->RestoreState();
+    }
+    if (r.age < flight) return;
+
+    const int type = r.kind;
+    const VxVec3 target{r.params[3].f, r.params[4].f, r.params[5].f};
+    Clear(index);
+    if (!page) return;
+    if (CCom_GameRobot* machine = page->CallEnemyRobot(type, target.x, target.y, target.z, false)) {
+        machine->m_vPosition = target;
+        machine->m_vLastPosition = target;
+        machine->m_vHome = target;
+        machine->m_vCell = page->FindNearestCell(target.x, target.y, target.z);
+        machine->RevertVariant();
+    }
+    page->AddFieldEffect(0, 24, target.x, target.y - 40.375f, target.z);
+    if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
+    for (CCom_GameRobot& robot : page->m_lstRobots) {
+        const int role = robot.m_Unit.m_iRole;
+        if (robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0 || role == ROLE_ONESHOT ||
+            role == ROLE_PLATFORM || role == ROLE_TIMER)
+            continue;
+        if (std::fabs(robot.m_vPosition.y - target.y) < 15.0f && std::fabs(robot.m_vPosition.x - target.x) < 20.0f) {
+            robot.TakeDamage(10000);
+            break;
+        }
+    }
+    Restart(m_pSfxLanding);
+}
+
+bool CEffect_MeteorEnemy::IsIdle() const {
+    for (int i = 0; i < m_nPoolSize; ++i)
+        if (m_aInstances[i].life > 0) return false;
+    return true;
+}

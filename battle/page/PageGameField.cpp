@@ -1,0 +1,158 @@
+// Field pick-ups, item drops and the field-effect list of the battle page,
+// and the part of its input that reaches them.
+#include <cmath>
+
+#include "battle/effects/Effect_ItemTransToInterface.h"
+#include "battle/effects/Effect_MapStory.h"
+#include "battle/effects/Effect_Paratrooper.h"
+#include "battle/effects/Effect_Reward.h"
+#include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameItem.h"
+#include "engine/InputRecord.h"
+#include "platform/Random.h"
+#include "engine/VxSound.h"
+#include "game/Effect_Exit.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
+#include "game/GameApplication.h"
+
+namespace {
+
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+
+bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
+bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
+
+}  // namespace
+
+void CPageGame::AddFieldEffect(int source, int type, float x, float y, float z) {
+    if (m_lstFieldEffects.size() >= size_t(MAX_FIELD_EFFECTS)) return;
+    m_lstFieldEffects.emplace_back();
+    InitFieldEffect(m_lstFieldEffects.back(), type, source, x, y, z);
+}
+
+void CPageGame::DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge) {
+    {
+        CCom_GameItem temp;
+        temp.Launch(kind, x, y, z);
+        m_lstItems.push_back(temp);
+    }
+    CCom_GameItem& item = m_lstItems.back();
+    item.m_bCollected = fromLeftEdge;
+    if (fromLeftEdge) {
+        const int row = VxRand() % 3;
+        item.m_vPosition = {-0.6f * float(g_iScreenWidth), m_aFieldCells[row].m_fY, 0.0f};
+    }
+    if (kind == ITEM_CAPSULE && handSlot >= 0 && handSlot < HAND_SLOTS) {
+        item.m_pOwnSprite = m_apHandPictures[handSlot];
+        item.m_iCard = handSlot;
+    }
+    if (fromLeftEdge && m_pSfxMiniGameBonus) {
+        m_pSfxMiniGameBonus->Stop();
+        m_pSfxMiniGameBonus->Play();
+    }
+}
+
+void CPageGame::HandleFieldClick() {
+    if (!g_pApp) return;
+    InputRecord& input = g_pApp->m_aInput[0];
+    const float px = float(input.m_iCursorX) - 0.5f * float(g_iScreenWidth);
+    const float py = 0.5f * float(g_iScreenHeight) - float(input.m_iCursorY);
+
+    auto hit = m_lstItems.end();
+    for (auto it = m_lstItems.end(); it != m_lstItems.begin();) {
+        --it;
+        const float dx = it->m_vPosition.x - px, dy = it->m_vPosition.y - py;
+        const float reach = it->m_bCollected ? 65.0f : 50.0f;
+        if (std::sqrt(dx * dx + dy * dy) < reach) {
+            hit = it;
+            break;
+        }
+    }
+    if (hit == m_lstItems.end()) return;
+
+    const VxVec3 at = hit->m_vPosition;
+    const bool collected = hit->m_bCollected;
+    const int card = hit->m_iCard;
+    const int kind = hit->m_iItemKind;
+    input.m_aiKey[MOUSE_LEFT] &= ~KEY_PRESSED;
+
+    if (!collected) {
+        const int stage = CurrentStage();
+        const bool handsOver = kind == ITEM_CAPSULE && stage != 154 && stage != 162 &&
+                               !(stage == 158 && card == FindHandCard(23));
+        if (handsOver) {
+            m_iCarriedCard = card;
+            m_bCarriedFromCapsule = true;
+        } else if (m_pEffectItemTransToInterface) {
+            m_pEffectItemTransToInterface->Add(kind, at.x, at.y, at.z, 0.0f, 0.0f, 0.0f);
+        }
+    }
+    PlayPickupSound(*hit);
+    if (IsPartsItem(kind)) m_iPanelTimer = 300;
+    if (IsFirstTutorialActive() && m_pEffectTutorials) {
+        if (IsEnergyItem(kind)) m_pEffectTutorials->RequestStep(4);
+        else if (IsPartsItem(kind)) m_pEffectTutorials->RequestStep(11);
+    }
+    m_lstItems.erase(hit);
+    if (collected) DropItem(kind, at.x, at.y, at.z, card, false);
+}
+
+void CPageGame::CollectRemainingItems() {
+    for (const CCom_GameItem& item : m_lstItems) {
+        if (!IsEnergyItem(item.m_iItemKind) && !IsPartsItem(item.m_iItemKind)) continue;
+        if (m_pEffectItemTransToInterface)
+            m_pEffectItemTransToInterface->Add(item.m_iItemKind, item.m_vPosition.x, item.m_vPosition.y,
+                                               item.m_vPosition.z, 0.0f, 0.0f, 0.0f);
+        if (IsPartsItem(item.m_iItemKind)) m_iPanelTimer = 300;
+    }
+    m_lstItems.clear();
+}
+
+int CPageGame::HandleInput() {
+    if (!g_pApp || !g_pApp->m_bInitialised) return 0;
+    return CVxPage::HandleInput();
+}
+
+// The pop-ups take every click first, in their fixed order; what they leave
+// goes to the field's items. Card handling comes with the hand.
+int CPageGame::HandleScreenInput(int subScreen) {
+    if (subScreen != 0) return 0;
+    CGameApplication* app = g_pGameAppInstance;
+    if (app && app->m_pEffectExit && app->m_pEffectExit->IsOpen()) {
+        app->m_pEffectExit->HandleClick();
+        return 0;
+    }
+    if (app && app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
+    if (m_pEffectMapStory) m_pEffectMapStory->HandleClick();
+    switch (m_iBattleState) {
+    case BATTLE_ACHIEVEMENT:
+        if (app && app->m_pEffectNewAchievement) app->m_pEffectNewAchievement->HandleClick();
+        break;
+    case BATTLE_NEW_ENEMIES:
+        if (m_pEffectNewEnemy) m_pEffectNewEnemy->HandleClick();
+        break;
+    case BATTLE_UNLOCKS:
+        if (m_pEffectNewRobot) m_pEffectNewRobot->HandleClick();
+        if (m_pEffectUnlocked) m_pEffectUnlocked->HandleClick();
+        break;
+    case BATTLE_REWARD:
+        if (m_pEffectReward) m_pEffectReward->HandleClick();
+        break;
+    case BATTLE_SUMMARY:
+        if (m_pEffectSummary) m_pEffectSummary->HandleClick();
+        break;
+    default: break;
+    }
+    if (m_pEffectParatrooper) m_pEffectParatrooper->HandleClick();
+    const bool boxOpen = app && app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen();
+    if (m_iBattleState == BATTLE_PLAYING && !boxOpen && g_pApp &&
+        (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED))
+        HandleFieldClick();
+    return 0;
+}

@@ -1,0 +1,478 @@
+// The field effects: short animations kept by value in the battle page's
+// list (bursts, dust, blasts, marks), drawn with shared billboards at the
+// point of the logic pass where they are stepped. A few act on the battle at
+// fixed ages: the split of a Stingray, the bombardments, the shot ring.
+#include <cmath>
+
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "platform/Random.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
+#include "game/GameApplication.h"
+
+namespace {
+
+constexpr double kDeg = 0.017453292519943295;
+// The variant word of every record: nobody changes it.
+constexpr int kVariant = 0;
+
+float Sin(double degrees) { return float(std::sin(degrees * kDeg)); }
+float Cos(double degrees) { return float(std::cos(degrees * kDeg)); }
+
+CPageGame* Page() { return BattlePageOf(g_pGameAppInstance); }
+
+struct Colour {
+    float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
+};
+
+// One billboard step: the picture's own state is put back afterwards.
+struct Step {
+    float x = 0.0f, y = 0.0f, z = 0.0f;
+    float scale = 1.0f;
+    float size = 0.0f;  // n x n pixels before the scale; 0 keeps the loader's size
+    Colour colour;
+    bool additive = false;
+    bool alphaBlend = false;
+    float rotation = 0.0f;  // degrees about z
+    bool additiveColour = false;
+};
+
+void Draw(CVxBillboard* b, const Step& s) {
+    if (!b) return;
+    b->SaveState();
+    if (s.alphaBlend) b->SetAlphaBlend(true);
+    if (s.size > 0.0f) b->SetSize2D(s.size);
+    b->ScaleSizeUniform(s.scale);
+    b->SetDiffuse(s.colour.r, s.colour.g, s.colour.b, s.colour.a);
+    if (s.additive) b->SetBlendMode(BLEND_ADD, b->m_iAlphaRef);
+    if (s.additiveColour) b->m_iTextureOp = 1;
+    b->SetRotationDegrees(0.0f, 0.0f, s.rotation);
+    b->SetPosition(s.x, s.y, s.z);
+    b->RenderSRT();
+    b->RestoreState();
+}
+
+// A copy at angle a (from +y toward +x) and radius r around (cx, cy).
+Step At(float cx, float cy, double a, float r) {
+    Step s;
+    s.x = cx + r * Sin(a);
+    s.y = cy + r * Cos(a);
+    return s;
+}
+
+CVxBillboard* Hit(int i) { return g_pGameAppInstance ? g_pGameAppInstance->m_apBbdHit[i] : nullptr; }
+CVxBillboard* LightPicture() { return Hit(0); }
+CVxBillboard* SmokePicture() { return Hit(1); }
+CVxBillboard* StonePicture() { return Hit(2); }
+CVxBillboard* TargetMarkPicture() { return Hit(3); }
+
+const RobotArt* ArtOf(const CPageGame& page, int source) {
+    if (source >= 0 && source < HAND_SLOTS) return &page.m_aHandArt[source];
+    const int k = source - 1000;
+    if (k >= 0 && k < STAGE_ENEMY_RECORDS) return &page.m_aEnemyArt[k];
+    return nullptr;
+}
+CVxBillboard* WeaponPicture(const CPageGame& page, int source) {
+    const RobotArt* art = ArtOf(page, source);
+    return art ? art->m_pWeapon : nullptr;
+}
+CVxBillboard* ImpactPicture(const CPageGame& page, int source) {
+    const RobotArt* art = ArtOf(page, source);
+    return art ? art->m_pWeapon2 : nullptr;
+}
+CVxBillboard* UnitPicture(const CPageGame& page, int source) {
+    const RobotArt* art = ArtOf(page, source);
+    return art ? art->m_apAct[0][0] : nullptr;
+}
+
+void SmokeRing(float cx, float cy, int age, float t, float base, float step) {
+    for (int k = 0; k < 4; ++k) {
+        Step s = At(cx, cy, 45.0 + 61.0 * kVariant + 90.0 * k, (base + step * float(k)) * float(age));
+        s.scale = 0.8f - 0.75f * t;
+        Draw(SmokePicture(), s);
+    }
+}
+
+struct Light {
+    int n = 6;
+    float base = 0.5f, step = 0.3f, offset = 0.0f;
+    float size = 0.0f;
+    float scale = 0.5f;
+    Colour colour;
+};
+Light MakeLight(int n, float base, float step, float offset, float scale = 0.5f, Colour colour = Colour{}) {
+    Light l;
+    l.n = n, l.base = base, l.step = step, l.offset = offset, l.scale = scale, l.colour = colour;
+    return l;
+}
+
+void LightRing(float cx, float cy, int age, float t, const Light& l) {
+    for (int k = 0; k < l.n; ++k) {
+        Step s = At(cx, cy, 45.0 + 75.0 * kVariant + 77.0 * k, (l.base + l.step * float(k)) * float(age) + l.offset);
+        s.additive = true;
+        s.size = l.size;
+        s.scale = l.scale * (1.0f - t);
+        s.colour = l.colour;
+        Draw(LightPicture(), s);
+    }
+}
+
+// Four puffs on a flattened arc (a quarter as high as wide).
+void DustArc(float cx, float cy, int age, float offset, Colour c, float scale) {
+    int i = 0;
+    for (double a = 60.0; a > -120.0; a -= 45.0, ++i) {
+        const float r = (0.5f + 0.5f * float(i)) * float(age) + offset;
+        Step s;
+        s.x = cx + r * Sin(a);
+        s.y = cy + 0.25f * r * Cos(a);
+        s.colour = c;
+        s.scale = scale;
+        Draw(SmokePicture(), s);
+    }
+}
+
+// Three stones thrown up and falling back; dx(j) and size(j) per stone.
+template <class Dx, class Size>
+void Stones(CVxBillboard* picture, float x, float y, float t, float c, Dx dx, Size size, bool alphaBlend) {
+    const float h = Sin(180.0 * t) * (c + 20.0f * t + 5.0f * float(kVariant % 3));
+    for (int j = 0; j < 3; ++j) {
+        Step s;
+        s.x = x + dx(j);
+        s.y = y + h;
+        s.scale = (0.1f + 0.03f * size(j)) * 4.0f;
+        s.alphaBlend = alphaBlend;
+        Draw(picture, s);
+    }
+}
+
+// A random point of the boss's bombardment grid: the row first, then the column.
+void BombardmentPoint(float& x, float& y) {
+    const int row = VxRand() % 5;
+    y = float(double(row - 2) * 85.0 * 0.95);
+    const int column = VxRand() % 6;
+    x = float(double(column - 5) * 90.0 * 0.95);
+}
+
+void Restart(CVxSound* sound) {
+    if (!sound) return;
+    sound->Stop();
+    sound->Play();
+}
+
+void SplitSpawn(CPageGame& page, FieldEffect& fx, float x, float y, float z, int age, int source) {
+    CVxBillboard* picture = UnitPicture(page, source);
+    if (age < 15) {
+        const float u = float(age) / 15.0f;
+        if (picture) {
+            picture->SaveState();
+            picture->m_iTextureOp = 1;
+            picture->SetDiffuse(0.5f * u, 0.5f * u, 0.5f * u, 1.0f - 0.75f * u);
+            picture->ScaleSize2D(1.0f + 0.35f * u, 1.0f + 1.25f * u);
+            picture->SetPosition(x, y, z);
+            picture->RenderSRT();
+            picture->RestoreState();
+        }
+    }
+    if (age < 30) {
+        const float g = 0.25f + 0.15f * Sin(30.0 * age);
+        for (int k = 0; k < 3; ++k) {
+            Step s = At(x, y, 45.0 + 75.0 * kVariant + 77.0 * k, (3.5f + 0.3f * float(k)) * float(age));
+            s.colour = Colour{g, g, g, 1.0f};
+            s.scale = 0.5f;
+            s.additiveColour = true;
+            Draw(picture, s);
+            if (age != 29) continue;
+            // The Stingray breaks into three that each die at one touch and do not split again.
+            CCom_GameRobot* child = page.CallEnemyRobot(1013, s.x, s.y, 0.0f, true);
+            if (!child) continue;
+            child->m_iHp = 1;
+            child->m_Unit.m_iMaxHp = 1;
+            child->m_aiAux[1] = 1;
+            child->m_Unit.m_iMoveMode = MOVE_SEEK_LANE;
+            child->m_Unit.m_iHeartDecrease = 1;
+            child->m_Unit.m_fSpeed = 1.5f + 0.25f * float(VxRand() % 3);
+            child->m_vPosition = {s.x, s.y, 0.0f};
+        }
+        Light l;
+        l.base = 2.5f;
+        LightRing(x, y, age, float(age) / 30.0f, l);
+    }
+    (void)fx;
+}
+
+void DrawKind(CPageGame& page, FieldEffect& fx) {
+    const int type = fx.kind;
+    const int age = fx.age;
+    const float t = float(age) / 30.0f;
+    const float x = fx.params[0].f, y = fx.params[1].f, z = fx.params[2].f;
+    const int source = fx.params[3].i;
+    const bool early = age < 30;  // most kinds draw in ages 0 to 29
+    Light red;
+    red.size = 16.0f;
+    red.colour = Colour{1.0f, 0.0f, 0.0f, 1.0f};
+    red.base = 5.5f;
+
+    switch (type) {
+    case 0:
+        if (!early) break;
+        SmokeRing(x, y, age, t, 0.5f, 0.25f);
+        LightRing(x, y, age, t, Light{});
+        break;
+    case 1:
+    case 2:
+        if (!early) break;
+        for (int k = 0; k < 4; ++k) {
+            Step s = At(x, y, 45.0 + 90.0 * k, (0.5f + 0.25f * float(k)) * float(age));
+            s.scale = 0.8f - 0.5f * t;
+            s.additive = type == 2;
+            Draw(WeaponPicture(page, source), s);
+        }
+        break;
+    case 3:
+    case 4: {
+        if (age >= 20) break;
+        Step s;
+        s.x = x, s.y = y, s.z = z;
+        s.colour.a = 1.0f - float(age) / 20.0f;
+        s.scale = 1.0f + 0.75f * float(age) / 20.0f;
+        s.additive = type == 4;
+        Draw(source >= 1000 ? ImpactPicture(page, source) : WeaponPicture(page, source), s);
+        break;
+    }
+    case 5: {
+        if (age >= 10) break;
+        CVxBillboard* b = WeaponPicture(page, source);
+        if (!b) break;
+        for (int n = 0; n < 8; ++n) {
+            const double a = 45.0 * n + 20.0 + 61.0 * kVariant + double(VxRand() % 30);
+            const float len = float(60 - VxRand() % 20);
+            b->SaveState();
+            const float hgt = len + 20.0f + 2.0f * float(VxRand() % 10);
+            const VxMatrix m1 = MatrixMultiply(MatrixScaling(len, hgt, 1.0f), MatrixTranslation(-len / 2.0f, 0.0f, 0.0f));
+            const VxMatrix m2 = MatrixMultiply(MatrixRotationZ(float(a * kDeg)), MatrixTranslation(len / 2.0f + 20.0f, 0.0f, 0.0f));
+            const VxMatrix m3 = MatrixTranslation(x - len / 2.0f, y, 0.0f);
+            b->m_matWorld = MatrixMultiply(MatrixMultiply(m1, m2), m3);
+            b->SetBlendMode(BLEND_ADD, b->m_iAlphaRef);
+            b->Render();
+            b->RestoreState();
+        }
+        break;
+    }
+    case 6:
+        if (!early) break;
+        for (int k = 0; k < 4; ++k) {
+            Step s = At(x, y + 50.0f * t, 45.0 + 90.0 * k, (0.5f + 0.25f * float(k)) * float(age));
+            s.additive = true;
+            s.scale = 0.5f - 0.5f * t;
+            Draw(WeaponPicture(page, source), s);
+        }
+        break;
+    case 7:
+    case 8: {
+        Step s;
+        s.x = x, s.y = y, s.z = z;
+        if (type == 8) {
+            s.scale = 1.25f;
+            s.rotation = 15.0f * float(g_pApp ? int(g_pApp->m_nFrame) : 0);
+        }
+        Draw(WeaponPicture(page, source), s);
+        break;
+    }
+    case 10:
+        if (!early) break;
+        LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.3f, 50.0f));
+        break;
+    case 11:
+        if (!early) break;
+        for (int k = 0; k <= 6; k += 2) {
+            Step s = At(x, y, 45.0 + 90.0 * k, (float(k) + 0.5f) * float(age));
+            s.scale = 0.8f - 0.75f * t;
+            Draw(SmokePicture(), s);
+        }
+        break;
+    case 12:
+        if (!early) break;
+        SmokeRing(x, y, age, t, 0.5f, 0.5f);
+        LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.6f, 50.0f));
+        break;
+    case 13:
+        if (!early) break;
+        for (int k = 0; k < 6; ++k) {
+            Step s = At(x, y, 45.0 + 17.0 * k, (0.75f + 0.85f * float(k)) * float(age) + 5.0f);
+            s.colour.a = 1.0f - 0.5f * t;
+            s.scale = 0.8f - t;
+            Draw(SmokePicture(), s);
+        }
+        LightRing(x, y, age, t, MakeLight(7, 0.5f, 0.025f, 30.0f, 0.75f));
+        break;
+    case 14:
+    case 18: {
+        if (!early) break;
+        CVxBillboard* b = type == 14 ? ImpactPicture(page, source >= 1000 ? source - 1000 : source)
+                                     : page.m_pFieldBlastArt;
+        const float base = type == 14 ? 1.5f : 2.5f;
+        for (int k = 0; k < 4; ++k) {
+            Step s = At(x, y, 45.0 + 90.0 * k, (base + 0.25f * float(k)) * float(age));
+            s.alphaBlend = true;
+            s.additive = true;
+            s.colour = Colour{0.5f, 0.5f, 0.5f, 1.0f};
+            s.size = 64.0f;
+            s.scale = 0.8f - 0.75f * t;
+            Draw(b, s);
+        }
+        Light l = red;
+        if (type == 14) l.colour = Colour{1.0f, 1.0f, 0.0f, 1.0f}, l.base = 1.5f;
+        LightRing(x, y, age, t, l);
+        break;
+    }
+    case 15:
+        if (!early) break;
+        DustArc(x - 10.0f, y - 5.0f, age, 20.0f, Colour{1.0f, 1.0f, 1.0f, 0.25f - 0.15f * t}, 0.5f + 0.5f * t);
+        Stones(StonePicture(), x, y, t, 10.0f, [age](int j) { return -float(j) * float(age + 10); },
+               [](int j) { return float(2 - j); }, false);
+        break;
+    case 16:
+        if (!early) break;
+        SmokeRing(x, y, age, t, 1.5f, 0.25f);
+        LightRing(x, y, age, t, MakeLight(6, 1.5f, 0.3f, 0.0f, 0.5f, Colour{1.0f, 0.0f, 0.0f, 1.0f}));
+        break;
+    case 17: SplitSpawn(page, fx, x, y, z, age, source); break;
+    case 19:
+    case 22: {
+        if (!early) break;
+        Step s;
+        s.x = x, s.y = y, s.z = z;
+        s.colour.a = 1.0f - t;
+        s.size = 128.0f;
+        s.additive = true;
+        s.scale = 1.0f + 0.5f * t;
+        Draw(type == 19 ? page.m_pFieldBlastArt : page.m_pFieldBombArt, s);
+        Light l = red;
+        if (type == 22) l.colour = Colour{};
+        LightRing(x, y, age, t, l);
+        break;
+    }
+    case 20:
+        if (age < 30 && age % 2 == 0) {
+            float bx, by;
+            BombardmentPoint(bx, by);
+            page.AddFieldEffect(7, 19, bx, by, 0.0f);
+        }
+        break;
+    case 21: {
+        if (age == 0) Restart(page.m_pSfxDestroyerDead);
+        if (age % 2 == 0) {
+            float bx, by;
+            BombardmentPoint(bx, by);
+            page.AddFieldEffect(7, 22, bx, by, 0.0f);
+        }
+        if (age > 120 && age % 10 == 0) Restart(page.m_pSfxDestroyerBomb);
+        if (age > 480) {
+            const float u = float(age - 480) / 120.0f;
+            if (page.m_pSfxDestroyerBomb) page.m_pSfxDestroyerBomb->SetVolumeFactor(1.0f - u);
+            if (CVxBillboard* flash = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdMark : nullptr) {
+                flash->SaveState();
+                flash->SetBlendMode(BLEND_ALPHA, flash->m_iAlphaRef);
+                flash->SetSize2D(1024.0f);
+                flash->SetDiffuse(1.0f, 1.0f, 1.0f, 0.5f + 0.5f * Sin(180.0 * u));
+                flash->SetPosition(0.0f, 0.0f, 0.0f);
+                flash->RenderSRT();
+                flash->RestoreState();
+            }
+        }
+        break;
+    }
+    case 23:
+        if (!early) break;
+        for (int k = 0; k < 4; ++k) {
+            Step s = At(x, y, 60.0 - 45.0 * k, (0.5f + 0.25f * float(k)) * float(age));
+            s.colour.a = 1.0f - 0.5f * t;
+            s.scale = 0.8f - 0.75f * t;
+            Draw(SmokePicture(), s);
+        }
+        break;
+    case 24:
+    case 28:
+    case 30: {
+        if (!early) break;
+        const float cy = type == 30 ? y - 40.375f : y;
+        DustArc(x, cy, age, 30.0f, Colour{1.0f, 1.0f, 1.0f, 0.5f - 0.5f * t}, 0.5f + 0.5f * t);
+        if (type == 30) break;
+        CVxBillboard* stone = type == 24 ? StonePicture() : ImpactPicture(page, source);
+        Stones(stone, x, y, t, 20.0f, [age](int j) { return float(2 * j - 2) * float(age + 10); },
+               [](int j) { return float(j); }, type == 28);
+        break;
+    }
+    case 29: {
+        Step s;
+        s.x = x, s.y = y;
+        if (age < 20) {
+            s.colour.a = 0.05f * float(age);
+            s.scale = 1.45f - 0.025f * float(age);
+        } else {
+            s.scale = 0.9f;
+            if (age >= 30) s.colour.a = 1.0f - 0.1f * float(age - 30);
+        }
+        Draw(TargetMarkPicture(), s);
+        break;
+    }
+    case 31: {
+        CVxBillboard* b = UnitPicture(page, source);
+        const float r = 60.0f + 3.0f * float(age);
+        for (double a : {150.0, 180.0, 210.0}) {
+            Step s;
+            s.x = x + r * Sin(a);
+            s.y = y + r * Cos(a) - float(age);
+            s.colour = Colour{0.5f, 0.5f, 0.5f, age <= 20 ? 1.0f : 1.0f - 0.05f * float(age - 20)};
+            s.scale = 0.4f;
+            s.rotation = -90.0f;
+            Draw(b, s);
+        }
+        break;
+    }
+    case 32: {
+        if (age % 10 == 0) page.FireBullet(30, source, x, y, z, -1, -1);
+        CVxBillboard* b = source >= 0 && source < HAND_SLOTS ? page.m_aHandArt[source].m_pWeapon : nullptr;
+        for (int n = 0; n < 10; ++n) {
+            Step s = At(x, y, 45.0 + 61.0 * kVariant + 36.0 * n, 2.5f * float(age) + 50.0f);
+            s.colour.a = 1.0f - float(age) / 50.0f;
+            s.scale = 0.5f;
+            Draw(b, s);
+        }
+        break;
+    }
+    default: break;  // -1, 9 and 25 to 27 show nothing: they only age
+    }
+}
+
+}  // namespace
+
+void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z) {
+    record = FieldEffect{};
+    record.kind = type;
+    record.params[0] = x;
+    record.params[1] = y;
+    record.params[2] = z;
+    record.params[3] = source;
+    record.life = type == 21 ? 600 : type == 32 ? 50 : 35;
+}
+
+void UpdateFieldEffect(FieldEffect& record) {
+    if (CPageGame* page = Page()) DrawKind(*page, record);
+    ++record.age;
+    --record.life;
+}
+
+void CPageGame::LoadFieldEffectArt() {
+    // The weather's pictures of an earlier battle went with its resources.
+    m_pWeatherArt = m_pWhirlpoolArt = nullptr;
+    m_pFieldBlastArt = Picture("1007.png", "Resource\\Weapon\\");
+    m_pFieldBombArt = Picture("0011.png", "Resource\\Weapon\\");
+    m_pSfxDestroyerDead = m_pSfxDestroyerBomb = nullptr;
+    const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
+    if (stage == 160 || stage == 170 || stage == 171 || stage == 180) {
+        m_pSfxDestroyerDead = Sound("SFX_DestroyerDead.ogg", "Resource\\Sound\\SFX\\Game\\");
+        m_pSfxDestroyerBomb = Sound("SFX_DestroyerBomb.ogg", "Resource\\Sound\\SFX\\Game\\");
+    }
+}

@@ -1,0 +1,541 @@
+// The thirteen battle states, from the opening fade to the result board: the
+// per-frame render handler of the battle sub-screen, the steps of each state,
+// stars, streaks, the achievements of a stage and the tutorial's requests.
+#include <algorithm>
+#include <cmath>
+
+#include "battle/effects/Effect_CardFull.h"
+#include "battle/effects/Effect_CopterEnemyFadeOut.h"
+#include "battle/effects/Effect_FontInstruction.h"
+#include "battle/effects/Effect_HeartDecreased.h"
+#include "battle/effects/Effect_HowToMiniGame.h"
+#include "battle/effects/Effect_ItemAmount.h"
+#include "battle/effects/Effect_ItemFadeDisappear.h"
+#include "battle/effects/Effect_ItemTransToInterface.h"
+#include "battle/effects/Effect_MapStory.h"
+#include "battle/effects/Effect_MeteorEnemy.h"
+#include "battle/effects/Effect_NewAchievementInGame.h"
+#include "battle/effects/Effect_Paratrooper.h"
+#include "battle/effects/Effect_Remover.h"
+#include "battle/effects/Effect_Reward.h"
+#include "battle/effects/Effect_RobotJumpOut.h"
+#include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_TextBegin.h"
+#include "battle/effects/Effect_TextEnd.h"
+#include "battle/effects/Effect_TextStage.h"
+#include "battle/effects/Effect_TextWave.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "content/Achievements.h"
+#include "content/UnlockTables.h"
+#include "engine/InputRecord.h"
+#include "engine/VxSound.h"
+#include "engine/VxXApplication.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
+#include "game/Effect_SwitchPage.h"
+#include "game/Effect_Touch.h"
+#include "game/GameApplication.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+
+namespace {
+
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
+CEffect_MsgBox* MessageBox() { return g_pGameAppInstance ? g_pGameAppInstance->m_pEffectMsgBox : nullptr; }
+bool MessageBoxShows() { return MessageBox() && MessageBox()->IsOpen(); }
+void OpenMessageBox(int kind) {
+    if (CEffect_MsgBox* box = MessageBox()) box->Add(kind);
+}
+bool AchievementBoardShows() {
+    return g_pGameAppInstance && CPageGame::Shows(g_pGameAppInstance->m_pEffectNewAchievement);
+}
+void TickIf(CVxEffect* effect) {
+    if (effect) effect->Tick();
+}
+
+}  // namespace
+
+bool IsFirstTutorialActive() {
+    return g_CurrentProfile.m_iFurthestStage == 1 && CurrentStage() == 1 && !g_CurrentProfile.m_abRobotUnlocked[2];
+}
+
+bool IsSecondTutorialActive() { return CurrentStage() == 2 && g_CurrentProfile.m_iEnergyBooster == 0; }
+
+bool CPageGame::Shows(const CVxEffect* effect) { return effect && effect->m_aInstances[0].life > 0; }
+
+void CPageGame::SetBattleState(int state) {
+    if (m_iBattleState == BATTLE_PLAYING) {
+        for (CVxSound* loop : {m_pSfxSlotReel, m_pSfxChargeShot})
+            if (loop && loop->IsPlaying()) loop->Stop();
+    }
+    m_iBattleState = state;
+    m_iStateFrames = -1;
+    m_iStateEntryFrame = EngineFrame() + 1;
+}
+
+void CPageGame::AdvanceBattleState() { SetBattleState(m_iBattleState + 1); }
+
+bool CPageGame::HasMoreCardsThanSlots() const {
+    if (CurrentStage() > 150) return false;
+    int unlocked = 0;
+    for (int i = 0; i < ROBOT_REMOVER; ++i)
+        if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) ++unlocked;
+    return unlocked > m_nHandSlots;
+}
+
+int CPageGame::RewardStars() const {
+    if (m_iLife >= m_iMaxLife) return 3;
+    // "At least half" holds for odd maxima too: 2 of 3 is half or more.
+    if (2 * m_iLife >= m_iMaxLife) return 2;
+    return 1;
+}
+
+void CPageGame::BuildHand() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    app->m_vecLastDeck.clear();
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
+        if (m_aHand[i].m_iCard >= 0) app->m_vecLastDeck.push_back(m_aHand[i].m_iCard);
+    app->LoadPlayerRobotResources(m_aHand);
+    for (int i = 0; i < HAND_SLOTS; ++i)
+        for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apCardSounds[i][s] = m_aHandArt[i].m_apSound[s];
+}
+
+// The hand of a stage without a card choice (or of a run with a fixed hand).
+void CPageGame::FillHandWithoutChoice() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = CurrentStage();
+    if (!m_vecFixedHand.empty()) {
+        for (int i = 0; i < DECK_SLOTS; ++i) m_aHand[i] = HandSlot{};
+        int next = 0;
+        for (int card : m_vecFixedHand)
+            if (next < m_nHandSlots && card >= 0 && card < ROBOT_TYPES) m_aHand[next++].m_iCard = card;
+    } else {
+        int next = 0;
+        for (int i = 0; i < ROBOT_REMOVER && next < m_nHandSlots; ++i)
+            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) m_aHand[next++].m_iCard = i;
+    }
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) {
+        const int code = m_aHand[i].m_iCard;
+        if (code < 0) continue;
+        GetUnitDefinition(m_aHandDefs[i], code);
+        if (stage > 150 && m_StageDefinition.m_bCardCharge) m_aHand[i].m_iCharge = m_aHandDefs[i].m_iRechargeTime;
+        m_apHandPictures[i] = app ? app->m_apBbdCard[code] : nullptr;
+    }
+    if (!g_bLoaderRunning)
+        if (auto* x = dynamic_cast<CVxXApplication*>(g_pApp)) x->StartStageLoaderThread();
+}
+
+void CPageGame::StepOpening() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (m_iStateFrames == 0) {
+        if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(-1);
+        return;
+    }
+    if (!(app && Shows(app->m_pEffectSwitchPage))) SetBattleState(BATTLE_INTRO);
+}
+
+void CPageGame::StepIntro() {
+    const int stage = CurrentStage();
+    CGameApplication* app = g_pGameAppInstance;
+    if (m_iStateFrames == 0) {
+        if (m_pEffectTextStage) m_pEffectTextStage->Add(0);
+        return;
+    }
+    if (Shows(m_pEffectTextStage)) return;
+    if (stage > 150) {
+        if (!m_bMiniGameHowToShown) {
+            if (app && m_pEffectHowToMiniGame) {
+                app->m_bCaptureStill = true;
+                app->m_bShowStill = false;
+            }
+            if (m_pEffectHowToMiniGame) m_pEffectHowToMiniGame->Add(0);
+            m_bMiniGameHowToShown = true;
+            return;
+        }
+        if (Shows(m_pEffectHowToMiniGame)) return;
+        if (stage == 154 && !g_CurrentProfile.m_abHintShown[6]) OpenMessageBox(32);
+        if (MessageBoxShows()) return;
+        SetBattleState(BATTLE_LOADING);
+        return;
+    }
+    if ((stage - 1) % 10 == 0) {
+        if (!m_abStateFlags[0]) {
+            if (m_pEffectMapStory) m_pEffectMapStory->Add(0);
+            m_abStateFlags[0] = true;
+            return;
+        }
+        if (Shows(m_pEffectMapStory)) return;
+        if (stage == 51 && g_CurrentProfile.m_iFurthestStage == 51 && !m_abStateFlags[1]) {
+            OpenMessageBox(35);
+            m_abStateFlags[1] = true;
+            return;
+        }
+        if (GetStageEpisode(stage) == 3 && !m_abStateFlags[2]) {
+            const int world = GetStageWorld(stage);
+            if (world >= 1 && world <= 5) OpenMessageBox(35 + world);
+            m_abStateFlags[2] = true;
+            return;
+        }
+        if (Shows(m_pEffectMapStory) || MessageBoxShows()) return;
+    }
+    SetBattleState(m_lstNewEnemies.empty() ? BATTLE_DECK_CHECK : BATTLE_NEW_ENEMIES);
+}
+
+void CPageGame::StepDeckCheck() {
+    if (EngineFrame() < m_iStateEntryFrame + 60) return;
+    const int stage = CurrentStage();
+    const SaveProfile& p = g_CurrentProfile;
+    if (m_vecFixedHand.empty() && HasMoreCardsThanSlots()) {
+        const bool furthest = p.m_iFurthestStage == stage;
+        if (furthest && stage == 8 && !p.m_abHintShown[0]) OpenMessageBox(18);
+        if (furthest && stage == 21 && !p.m_abHintShown[7]) OpenMessageBox(33);
+        if (furthest && stage == 41 && !m_abStateFlags[3]) {
+            OpenMessageBox(34);
+            m_abStateFlags[3] = true;
+        }
+        if (!MessageBoxShows()) SetBattleState(BATTLE_CARD_SELECT);
+        return;
+    }
+    SetBattleState(BATTLE_LOADING);
+    FillHandWithoutChoice();
+}
+
+void CPageGame::StepCardSelect() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = CurrentStage();
+    const SaveProfile& p = g_CurrentProfile;
+    const int k = EngineFrame() - m_iStateEntryFrame;
+    switch (m_iCardChoiceStep) {
+    case 0:
+        if (k == 0 && app && app->m_pSndMsgBox && !app->m_pSndMsgBox->IsPlaying()) app->m_pSndMsgBox->Play();
+        if (k < 45) return;
+        SetPartsPanelPosition(-320.0f, 330.0f);
+        m_iCardChoiceStep = 1;
+        if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 10 && !m_abStateFlags[5]) {
+            OpenMessageBox(21);
+            m_abStateFlags[5] = true;
+        } else if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 12 && !m_abStateFlags[6]) {
+            OpenMessageBox(22);
+            m_abStateFlags[6] = true;
+        } else if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 13 && !m_abStateFlags[7]) {
+            OpenMessageBox(24);
+            m_abStateFlags[7] = true;
+        } else if (!MessageBoxShows() && !p.m_abHintShown[1] && app && !app->m_vecLastDeck.empty()) {
+            OpenMessageBox(19);
+        } else if (!MessageBoxShows() && !p.m_abHintShown[2]) {
+            bool later = false;
+            for (int i = 19; i <= 38; ++i) later = later || p.m_abRobotUnlocked[i];
+            if (later) OpenMessageBox(23);
+        }
+        return;
+    case 1:
+        m_iPanelTimer = 300;
+        // Until the card list can be used, the choice takes the profile's
+        // first unlocked cards as soon as no box waits.
+        if (MessageBoxShows()) return;
+        FillHandWithoutChoice();
+        m_iCardChoiceStep = 2;
+        m_iStateEntryFrame = EngineFrame();
+        return;
+    case 2:
+        m_iPanelTimer = 0;
+        if (k < 45) return;
+        m_iCardChoiceStep = 3;
+        AdvanceBattleState();
+        SetPartsPanelPosition(-125.0f, 330.0f);
+        return;
+    default: return;
+    }
+}
+
+void CPageGame::StepLoading() {
+    if (g_bLoaderRunning) {
+        m_iStateEntryFrame = EngineFrame() + 1;
+        return;
+    }
+    if (EngineFrame() >= m_iStateEntryFrame + 30) SetBattleState(BATTLE_BEGIN);
+}
+
+void CPageGame::StepBegin() {
+    if (m_iStateFrames == 0) {
+        if (m_pEffectTextBegin) m_pEffectTextBegin->Add(0);
+        return;
+    }
+    if (Shows(m_pEffectTextBegin)) return;
+    AdvanceBattleState();
+    const int stage = CurrentStage();
+    if (stage == 151 && g_CurrentProfile.m_iFurthestStage == 151) {
+        if (g_pGameAppInstance) {
+            g_pGameAppInstance->m_bCaptureStill = true;
+            g_pGameAppInstance->m_bShowStill = false;
+        }
+        if (m_pEffectHowToPlay) m_pEffectHowToPlay->Add(2);
+    }
+    for (int row = 0; row < FIELD_ROWS; ++row) m_aFieldCells[row].m_iStageKind = m_aFieldCells[row].m_iKind;
+}
+
+void CPageGame::StepPlaying() {
+    const int stage = CurrentStage();
+    if (m_iLife <= 0) {
+        m_iRelocatingRobot = -1;
+        SetBattleState(BATTLE_RESULT);
+        return;
+    }
+    if (m_iTimeLeft > 0) {
+        if (stage != 151) {
+            --m_iTimeLeft;
+            if (m_iTimeLeft % 60 == 0) UpdateAchievementProgress(37, 1);
+        } else if (m_iBattleFrame % 60 == 0) {
+            // The clock stands on this stage: play time counts by the battle's frames.
+            UpdateAchievementProgress(37, 1);
+        }
+        return;
+    }
+    ++m_iOvertimeFrames;
+    if (m_iOvertimeFrames == 2700) m_bOvertimeOpen = false;
+    if (stage == 169 && m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle()) return;
+    if (m_nLiveMachines == 0) {
+        m_iRelocatingRobot = -1;
+        AdvanceBattleState();
+    }
+}
+
+void CPageGame::StepReward() {
+    if (m_iStateFrames == 0) {
+        if (m_pEffectReward) m_pEffectReward->Add(0);
+    }
+    CollectRemainingItems();
+    if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
+    if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
+    const int stage = CurrentStage();
+    int stars = 0;
+    if (stage <= 150) {
+        stars = RewardStars();
+        int& best = g_CurrentProfile.m_aiStageStars[stage - 1];
+        UpdateAchievementProgress(38, std::max(stars - best, 0));
+        best = std::max(best, stars);
+    }
+    if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
+    AdvanceBattleState();
+}
+
+void CPageGame::StepResult() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = CurrentStage();
+    const SaveProfile& p = g_CurrentProfile;
+    const bool won = m_iLife > 0;
+    if (m_iStateFrames == 0) {
+        if (m_pEffectTextEnd) m_pEffectTextEnd->Add(won ? 1 : 0);
+        PlayEndMusic(won);
+        if (app && p.m_abFeatureUnlocked[2] == 1 && stage <= 150) {
+            if (!won) {
+                if (p.m_iDifficulty == 1 || p.m_iDifficulty == 2) {
+                    ++app->m_nLossStreak;
+                    app->m_nEasyWinStreak = 0;
+                } else {
+                    app->m_nLossStreak = 0;
+                    app->m_nEasyWinStreak = 0;
+                }
+            } else {
+                const int stars = m_pEffectSummary ? m_pEffectSummary->m_iStars : 0;
+                if (stars == 3 && p.m_iDifficulty != 2) ++app->m_nEasyWinStreak;
+                else app->m_nEasyWinStreak = 0;
+                app->m_nLossStreak = 0;
+            }
+        }
+        if (won && app && stage > 150 && stage % 2 == 0 && stage % 10 != 0 && stage == p.m_iFurthestStage)
+            app->m_iNewArea = GetStageWorld(NextStageId(stage));
+        m_iPanelTimer = 0;
+        return;
+    }
+    if (Shows(m_pEffectTextEnd)) return;
+    if (won && stage <= 150) {
+        UpdateAchievementProgress(31, m_aiStageStats[0]);
+        UpdateAchievementProgress(32, m_aiStageStats[1]);
+        UpdateAchievementProgress(34, m_aiStageStats[3]);
+    }
+    if (won && stage == 160) UpdateAchievementProgress(6, 1);
+    if (won && stage == 170) UpdateAchievementProgress(7, 1);
+    if (won && stage == 180) UpdateAchievementProgress(8, 1);
+    if (won && (!m_mapNewRobots.empty() || m_pUnlockPicture)) SetBattleState(BATTLE_UNLOCKS);
+    else SetBattleState(AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
+}
+
+void CPageGame::StepUnlocks() {
+    if (!m_mapNewRobots.empty()) {
+        if (m_iStateFrames == 0) {
+            if (m_pEffectNewRobot) m_pEffectNewRobot->Start(0, 0);
+            return;
+        }
+        if (m_itNewRobot != m_mapNewRobots.end()) return;
+    } else if (m_pUnlockPicture) {
+        if (m_iStateFrames == 0) {
+            if (m_pEffectUnlocked) m_pEffectUnlocked->Start(0, 0);
+            return;
+        }
+        if (Shows(m_pEffectUnlocked)) return;
+    }
+    SetBattleState(AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
+}
+
+void CPageGame::StepAchievement() {
+    if (m_iStateFrames > 0 && !AchievementBoardShows()) SetBattleState(BATTLE_SUMMARY);
+}
+
+void CPageGame::StepSummary() {
+    if (m_iStateFrames == 0) {
+        if (m_pEffectSummary) m_pEffectSummary->Start(0, m_iLife > 0 ? 1 : 0);
+        SetPartsPanelPosition(-320.0f, 330.0f);
+    }
+    m_iPanelTimer = 300;
+}
+
+void CPageGame::CountOccupiedCells() {
+    int count = 0;
+    for (const FieldCell& cell : m_aFieldCells) {
+        for (const CCom_GameRobot& r : m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0) continue;
+            const float dx = r.m_vPosition.x - cell.m_fX, dy = r.m_vPosition.y - cell.m_fY;
+            if (std::sqrt(dx * dx + dy * dy) < 10.0f) {
+                ++count;
+                break;
+            }
+        }
+    }
+    m_aiStageStats[4] = count;
+    UpdateAchievementProgress(36, count);
+}
+
+void CPageGame::RequestTutorialSteps() {
+    CEffect_Tutorials* t = m_pEffectTutorials;
+    if (!t) return;
+    const bool slot0Charged = m_aHand[0].m_iCard >= 0 && m_aHand[0].m_iCharge >= m_aHandDefs[0].m_iRechargeTime;
+    if (IsFirstTutorialActive()) {
+        const int s = t->m_iStep;
+        if (s == -1 && m_iBattleState == BATTLE_PLAYING && slot0Charged) t->RequestStep(0);
+        else if ((s == 4 || s == 5) && t->IsStepDismissed()) t->RequestStep(s + 1);
+        else if (s == 6 && m_iEnergy >= 20) t->RequestStep(7);
+        else if (s == 11 && t->IsStepDismissed()) t->RequestStep(12);
+        else if (s == 11) m_iPanelTimer = 300;
+        return;
+    }
+    if (g_CurrentProfile.m_iFurthestStage == 2 && CurrentStage() == 2 && g_CurrentProfile.m_iEnergyBooster == 0 &&
+        t->m_iStep == -1 && m_iBattleState == BATTLE_PLAYING && slot0Charged)
+        t->RequestStep(16);
+}
+
+void CPageGame::TickOverlayEffects() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = CurrentStage();
+    TickIf(m_pEffectItemTransToInterface);
+    TickIf(m_pEffectItemFadeDisappear);
+    TickIf(m_pEffectItemAmount);
+    TickIf(m_pEffectRemover);
+    if (stage != 171) TickIf(m_pEffectParatrooper);
+    TickIf(m_pEffectMeteorEnemy);
+    TickIf(m_pEffectCopterEnemyFadeOut);
+    TickIf(m_pEffectRobotJumpOut);
+    TickIf(m_pEffectFontInstruction);
+    TickIf(m_pEffectTextWave);
+    TickIf(m_pEffectHeartDecreased);
+    TickIf(m_pEffectNewAchievementInGame);
+    TickIf(m_pEffectTextStage);
+    TickIf(m_pEffectTextBegin);
+    if (app) TickIf(app->m_pEffectBlackScreen);
+    TickIf(m_pEffectMapStory);
+    TickIf(m_pEffectReward);
+    TickIf(m_pEffectTutorials);
+    TickIf(m_pEffectTextEnd);
+    const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
+    if (!capturePending) {
+        TickIf(m_pEffectNewEnemy);
+        TickIf(m_pEffectNewRobot);
+        TickIf(m_pEffectUnlocked);
+        TickIf(m_pEffectSummary);
+    }
+}
+
+int CPageGame::RunBattleStates() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+
+    if (m_pSfxMoveCard) {
+        if (m_bCardMoving) {
+            if (!m_pSfxMoveCard->IsPlaying()) m_pSfxMoveCard->Play();
+        } else if (m_pSfxMoveCard->IsPlaying()) {
+            m_pSfxMoveCard->Stop();
+        }
+    }
+    const bool stateOfHud = m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT;
+    if (!g_bLoaderRunning && stateOfHud && !m_bHudHidden) DrawHud();
+    if (m_iBattleState <= BATTLE_PLAYING) {
+        if (m_iBattleState >= BATTLE_LOADING) SetPartsPanelPosition(-125.0f, 330.0f);
+        SlidePanel();
+    }
+
+    switch (m_iBattleState) {
+    case BATTLE_OPENING: StepOpening(); break;
+    case BATTLE_INTRO: StepIntro(); break;
+    case BATTLE_NEW_ENEMIES:
+        if (m_iStateFrames == 0) {
+            if (m_pEffectNewEnemy) m_pEffectNewEnemy->Start(0, 0);
+        } else if (m_itNewEnemy == m_lstNewEnemies.end()) {
+            SetBattleState(BATTLE_DECK_CHECK);
+        }
+        break;
+    case BATTLE_DECK_CHECK: StepDeckCheck(); break;
+    case BATTLE_CARD_SELECT: StepCardSelect(); break;
+    case BATTLE_LOADING: StepLoading(); break;
+    case BATTLE_BEGIN: StepBegin(); break;
+    case BATTLE_PLAYING: StepPlaying(); break;
+    case BATTLE_REWARD: StepReward(); break;
+    case BATTLE_RESULT: StepResult(); break;
+    case BATTLE_UNLOCKS: StepUnlocks(); break;
+    case BATTLE_ACHIEVEMENT: StepAchievement(); break;
+    case BATTLE_SUMMARY: StepSummary(); break;
+    default: break;
+    }
+
+    if (m_iBattleState <= BATTLE_PLAYING) m_iShownLife = m_iLife;
+    if (stateOfHud) {
+        DrawHand();
+        if (m_iBattleState <= BATTLE_PLAYING) TickIf(m_pEffectCardFull);
+    }
+    DrawMiniGameHud();
+    CountOccupiedCells();
+    RequestTutorialSteps();
+    DrawCardFlights();
+    TickOverlayEffects();
+    if (m_iBattleState > BATTLE_PLAYING) SlidePanel();
+
+    const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
+    if (!capturePending && app) {
+        if (m_iBattleState == BATTLE_ACHIEVEMENT) TickIf(app->m_pEffectNewAchievement);
+        TickIf(app->m_pEffectTouch);
+    }
+    CEffect_MsgBox* box = MessageBox();
+    if (box && box->m_bPauseDeferred && m_iBattleState == BATTLE_PLAYING && app) {
+        app->OnDeactivate();
+        box->m_bPauseDeferred = false;
+        if (m_pSfxReadyCount) m_pSfxReadyCount->Stop();
+        if (m_pSfxStart) m_pSfxStart->Stop();
+    }
+    TickIf(box);
+    if (m_bDebugView) DrawDebugStats();
+    return 0;
+}
+
+void CPageGame::PlayEndMusic(bool /*won*/) {
+    // The end tracks come with the battle's sound; the battle music stops here.
+    for (CVxSound* music : m_apBattleMusic)
+        if (music && music->IsPlaying()) music->Stop();
+}

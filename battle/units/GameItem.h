@@ -1,0 +1,60 @@
+#pragma once
+// A collectible on the battle field: energy, metal parts, a reinforcement
+// capsule carrying a card, or one of a few picture items. It hops up when
+// dropped, drifts and falls to the ground line of its cell, rests, blinks,
+// fades and stops; the battle page takes it out when it is finished.
+#include <cstdint>
+#include <list>
+
+#include "engine/VxObject.h"
+
+class CVxBillboard;
+
+enum ItemKind : int {
+    ITEM_ENERGY_0 = 0,  // energy of sizes 0 to 3
+    ITEM_PARTS_0 = 4,   // metal parts of sizes 0 to 3
+    ITEM_CAPSULE = 8,   // reinforcement capsule carrying a card
+    ITEM_OWN_SPRITE_FIRST = 9,
+    ITEM_OWN_SPRITE_LAST = 11,
+    ITEM_PRODUCED = 12,  // the picture of the next unlock
+};
+
+// Frames of an item's life.
+constexpr int ITEM_HOP_FRAMES = 40;
+constexpr int ITEM_BLINK_START = 680;
+constexpr int ITEM_FADE_START = 780;
+constexpr int ITEM_LAST_AGE = 800;
+constexpr int ITEM_PRODUCED_LAST_AGE = 679;
+
+extern int g_iNextItemSerial;
+
+class CCom_GameItem : public CVxObject {
+public:
+    CCom_GameItem();
+    CCom_GameItem(const CCom_GameItem&) = default;
+    CCom_GameItem& operator=(const CCom_GameItem&) = default;
+    ~CCom_GameItem() override = default;
+
+    // Speed, age, own sprite, card and collected flag back to a fresh item's.
+    void Reset() override;
+    // One frame of motion and the drawing.
+    void Render() override;
+    void Launch(int kind, float x, float y, float z);
+
+    // The age at which this item stops counting.
+    int LastAge() const { return m_iItemKind == ITEM_PRODUCED ? ITEM_PRODUCED_LAST_AGE : ITEM_LAST_AGE; }
+
+    int32_t m_iSerial = 0;
+    int32_t m_iItemKind = 0;
+    int32_t m_iAge = 0;                         // frames since launch
+    float m_fSpeedX = 0.0f;                     // pixels per frame
+    CVxBillboard* m_pOwnSprite = nullptr;       // kinds 9-11, set by the dropper; not owned
+    CVxBillboard* m_pProducedSprite = nullptr;  // kind 12: the page's next-unlock picture; not owned
+    int32_t m_iCard = -1;                       // hand slot a capsule carries
+    bool m_bCollected = false;
+
+private:
+    CVxBillboard* Sprite() const;
+};
+
+using ItemList = std::list<CCom_GameItem>;

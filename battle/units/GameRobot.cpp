@@ -1,0 +1,462 @@
+// The robot record: construction, reset, placement, serial links and the
+// state setters.
+#include "battle/units/GameRobot.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "battle/effects/Effect_CopterEnemyFadeOut.h"
+#include "battle/effects/Effect_Spike.h"
+#include "battle/units/FieldLookup.h"
+#include "battle/units/GameStage.h"
+#include "battle/units/UnitContext.h"
+#include "engine/VxSound.h"
+#include "content/SaveProfile.h"
+
+using namespace units;
+
+int g_iNextRobotSerial = 0;
+
+namespace {
+
+constexpr int kFusorBot = 0;
+constexpr int kBlockerBot = 3;
+constexpr int kFlameBot = 8;
+constexpr int kShockerBot = 25;
+constexpr int kBarrierBots = 27;
+constexpr int kRemoverBot = 39;
+constexpr int kMole = 1014;
+constexpr int kStingray = 1013;
+constexpr int kKillerWhale = 1015;
+constexpr int kMarineStriker = 1018;
+constexpr int kGiant = 1024;
+constexpr int kTimeBomb = 1025;
+constexpr int kFrostOrca = 1027;
+constexpr int kDestroyer = 1028;
+constexpr int kTitan = 1029;
+constexpr int kCapsuleCage = 1030;
+constexpr int kDestroyerZero = 1031;
+constexpr int kRocket = 1032;
+constexpr int kRocketWagon = 1010;
+
+// A lane draw that never matches the unit's terrain ends after this many tries
+// on the last row drawn.
+constexpr int kMaxLaneDraws = 1000;
+
+int RandomTick(int animLength) {
+    const int frames = animLength / ROBOT_TICKS_PER_FRAME;
+    // A unit without idle frames starts at tick 0 and draws nothing.
+    return frames > 0 ? VxRand() % frames : 0;
+}
+
+int GroundRowsAtLeftEdge(const CPageGame& page) {
+    int n = 0;
+    for (int row = 0; row < FIELD_ROWS; ++row) n += page.m_aFieldCells[row].m_iStageKind == CELL_GROUND;
+    return n;
+}
+
+}  // namespace
+
+StagePlace GetStagePlace(int stage) {
+    const int n = stage > 150 ? stage * 5 - 751 : stage - 1;
+    return StagePlace{n / 50 + 1, (n % 50) / 10 + 1, n % 50 + 1};
+}
+
+CCom_GameRobot::CCom_GameRobot() {
+    Reset();
+    m_iSerial = g_iNextRobotSerial++;
+}
+
+void CCom_GameRobot::Reset() {
+    m_iState = ROBOT_IDLE;
+    m_bExpired = 0;
+    m_bPreview = 0;
+    m_iCargoLeft = 10;
+    m_iAnimTick = 0;
+    m_iCountdown = 0;
+    m_iHitFlash = 0;
+    m_bMirrored = 0;
+    m_aiAux[0] = m_aiAux[1] = m_aiAux[2] = 0;
+    m_iSmokeTimer = m_iSmokePeriod = m_iSmokeCount = 0;
+    m_iStatusGuard = 0;
+    m_bEdgeSoundPlayed = 0;
+    m_iStatusEffect = STATUS_NONE;
+    m_iStatusFrames = 0;
+    m_bConcealed = 0;
+    m_iRevealFrames = 0;
+    m_iTargetSerial = NO_SERIAL;
+    m_iLaneStep = 0;
+    m_iJumpMode = m_iJumpStep = 0;
+    m_iPauseFrames = 0;
+    m_iLifeFrames = -1;
+    m_iCooldown = 0;
+    m_bNoDrop = 0;
+    m_iPlatformTimer = 0;
+    m_bAltShot = 0;
+    m_iPhase = 0;
+    m_vLastPosition = VxVec3{OFF_FIELD, OFF_FIELD, 0.0f};
+    m_vHome = VxVec3{OFF_FIELD, OFF_FIELD, 0.0f};
+    m_iLinkedSerial = NO_SERIAL;
+    m_iBobSourceSerial = NO_SERIAL;
+    m_fBob = 0.0f;
+    m_bPlatformOccupied = 0;
+    m_bSeesConcealed = 0;
+    m_bConsumed = 0;
+    m_iShieldSerial = NO_SERIAL;
+    m_bOnHazard = 0;
+    m_iSpikeTimer = m_iSpikeCheck = 0;
+    m_bHoldFire = 0;
+    m_bRising = 0;
+    m_iCarryTimer = 0;
+    m_vEffectAnchor = VxVec3{0.0f, 0.0f, 0.0f};
+    m_bVariant = 0;
+    m_bForceVariant = 0;
+    m_iBossTimer = 0;
+    for (int& w : m_aiBoss) w = 0;
+    m_vPosition = VxVec3{OFF_FIELD, OFF_FIELD, 0.0f};
+}
+
+// ---- Serial links ----
+
+CCom_GameRobot* FindRobotBySerial(RobotList& robots, int serial) {
+    if (serial == NO_SERIAL) return nullptr;
+    for (CCom_GameRobot& r : robots)
+        if (r.m_iSerial == serial) return &r;
+    return nullptr;
+}
+
+void CCom_GameRobot::ForgetSerial(int serial) {
+    if (m_iShieldSerial == serial) m_iShieldSerial = NO_SERIAL;
+    if (m_iBobSourceSerial == serial) m_iBobSourceSerial = NO_SERIAL;
+    if (m_iLinkedSerial == serial) m_iLinkedSerial = NO_SERIAL;
+}
+
+RobotList::iterator EraseRobot(RobotList& robots, RobotList::iterator it) {
+    const int serial = it->m_iSerial;
+    for (CCom_GameRobot& r : robots)
+        if (&r != &*it) r.ForgetSerial(serial);
+    return robots.erase(it);
+}
+
+CCom_GameRobot* CCom_GameRobot::Shield() const {
+    CPageGame* page = Page();
+    return page ? FindRobotBySerial(page->m_lstRobots, m_iShieldSerial) : nullptr;
+}
+
+float CCom_GameRobot::BobOffset() const {
+    if (m_iLinkedSerial != NO_SERIAL && m_iBobSourceSerial != NO_SERIAL) {
+        CPageGame* page = Page();
+        if (const CCom_GameRobot* source = page ? FindRobotBySerial(page->m_lstRobots, m_iBobSourceSerial) : nullptr)
+            return source->m_fBob;
+    }
+    return m_fBob;
+}
+
+// ---- Placement ----
+
+const RobotArt* CCom_GameRobot::Art() const {
+    const CPageGame* page = Page();
+    if (!page) return nullptr;
+    if (!IsMachine()) return m_iUnitSlot >= 0 && m_iUnitSlot < HAND_SLOTS ? &page->m_aHandArt[m_iUnitSlot] : nullptr;
+    return m_iUnitSlot >= 0 && m_iUnitSlot < STAGE_ENEMY_RECORDS ? &page->m_aEnemyArt[m_iUnitSlot] : nullptr;
+}
+
+CVxSound* CCom_GameRobot::UnitSound(int index) const {
+    const RobotArt* art = Art();
+    return art && index >= 0 && index < ROBOT_SOUNDS ? art->m_apSound[index] : nullptr;
+}
+
+void CCom_GameRobot::TakeArtLengths() {
+    // Animation lengths come from the frames the unit's art really has.
+    const RobotArt* art = Art();
+    if (!art || art->m_Unit.m_iType != m_Unit.m_iType) return;
+    bool any = false;
+    for (int a = 0; a < UNIT_WORK_ACTS; ++a) any = any || m_Unit.m_aiUnitWork[a] != 0;
+    if (!any) std::memcpy(m_Unit.m_aiUnitWork, art->m_Unit.m_aiUnitWork, sizeof m_Unit.m_aiUnitWork);
+}
+
+void CCom_GameRobot::Place(float x, float y, float z) {
+    CPageGame* page = Page();
+    if (!page) return;
+    TakeArtLengths();
+    const int stage = Stage();
+    const int state = page->m_iBattleState;
+
+    if (!IsMachine()) {
+        m_iState = ROBOT_IDLE;
+        m_iAnimTick = RandomTick(AnimLength(0));
+        const VxVec3 centre = page->GetCellCentre(x, y, z);
+        m_vPosition = m_vHome = m_vLastPosition = centre;
+    } else if ((Type() == kTimeBomb || Type() == kCapsuleCage) && state == BATTLE_PLAYING) {
+        m_iState = ROBOT_IDLE;
+        m_iAnimTick = RandomTick(AnimLength(0));
+        m_vHome = page->GetCellCentre(x, y, z);
+        m_vPosition = VxVec3{m_vHome.x, m_vHome.y - 500.0f, m_vHome.z};
+        m_vLastPosition = m_vPosition;
+    } else {
+        PlaceMachine(*page, stage, state);
+    }
+
+    m_iHp = m_Unit.m_iMaxHp;
+    m_iActionTimer = 0;
+    GetWeaponDefinition(m_Weapon, m_Unit.m_iWeapon);
+    m_iWeaponLevel = m_Unit.m_iUpgradeLevel;
+    if (m_iWeaponLevel != 0 && m_Unit.m_iWeapon == 9) m_Weapon.m_iRange = 470;
+
+    if (stage == 155 && state == BATTLE_PLAYING && IsMachine()) {
+        m_Weapon.m_iArc = 10;
+        m_Weapon.m_iAngle = m_Unit.m_fSpeed >= 0.0f ? -90 : 90;
+    }
+    if (state == BATTLE_PLAYING && m_Unit.m_iConcealment != 0) m_bConcealed = 1;
+
+    m_vCell = page->FindNearestCell(m_vHome.x, m_vHome.y, m_vHome.z);
+    std::memset(m_abPathCells, 0, sizeof m_abPathCells);
+    if (m_Unit.m_iWeapon == 14) MarkDescentPath(page->m_aFieldCells, m_vCell.x, m_vCell.y, m_abPathCells, true);
+    m_iRow = int(m_vCell.y);
+
+    if (state >= BATTLE_LOADING && m_Unit.m_iMoveMode != MOVE_NONE &&
+        (Type() != kMole || m_iActionTimer == m_Unit.m_iActionInterval)) {
+        m_iState = ROBOT_MOVE;
+        m_iAnimTick = 0;
+    }
+
+    const bool machine = IsMachine();
+    switch (stage) {
+    case 156:
+        if (Type() != kKillerWhale) m_Unit.m_fSpeed *= 0.7f;
+        if (machine) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 1.5);
+        break;
+    case 166:
+        if (Type() != kFrostOrca) m_Unit.m_fSpeed *= 0.7f;
+        if (machine) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 1.5);
+        break;
+    case 174:
+        if (Type() != kFrostOrca) m_Unit.m_fSpeed *= 1.25f;
+        if (machine) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 1.5);
+        break;
+    case 171: m_Unit.m_fSpeed *= 3.0f; break;
+    case 179: m_Unit.m_fSpeed *= 2.0f + 0.5f * float(VxRand() % 4); break;
+    case 155:
+        if (Type() != kRocket) m_Unit.m_fSpeed *= 2.0f;
+        break;
+    default: break;
+    }
+
+    if (Type() == kBarrierBots && !machine) {
+        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && cell->m_iSpikeFree == 0) {
+            cell->m_iSpikeFree = 1;
+            if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell->m_fX, cell->m_fY, cell->m_fZ);
+            if (page->m_pStage) page->m_pStage->Update(true);  // the ground loses its spikes
+        }
+    }
+    if (!machine && m_Unit.m_iRole == ROLE_ATTACK) m_iActionTimer = m_Unit.m_iActionInterval;
+    if (!machine && Type() == kFusorBot) {
+        const int booster = g_CurrentProfile.m_iEnergyBooster;
+        if (booster == 0) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 0.8);
+        else if (booster == 1) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 0.9);
+    }
+}
+
+void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
+    m_iState = ROBOT_MOVE;
+    const StagePlace place = GetStagePlace(stage);
+    const int type = Type();
+
+    // 1. The flying variant.
+    if (stage != 169 && (state == BATTLE_PLAYING || stage > 150)) {
+        if (CanUpgradeVariant()) {
+            if (m_bForceVariant || VxRand() % 5 > GroundRowsAtLeftEdge(page)) ApplyVariant();
+        }
+    }
+    if (state != BATTLE_PLAYING && type == kMarineStriker && CanUpgradeVariant()) ApplyVariant();
+    if (stage == 160 || stage == 170 || stage == 180) ApplyVariant();
+
+    // 2. Terrain overrides.
+    if ((type == kGiant || type == kTitan) && place.episode != 1) {
+        if (place.world == 4) {
+            m_Unit.m_iTerrain = TERRAIN_MARINE;
+        } else if (place.world == 5) {
+            const bool keepGround = VxRand() % 3 == 0 && GroundRowsAtLeftEdge(page) >= 1;
+            if (!keepGround) m_Unit.m_iTerrain = TERRAIN_MARINE;
+        }
+    }
+    if (type == kMole && place.episode != 1 && place.world == 4) m_Unit.m_iTerrain = TERRAIN_MARINE;
+    if (type == kFrostOrca && stage == 174) m_Unit.m_iTerrain = TERRAIN_AIR;
+    if (stage == 171) m_Unit.m_iTerrain = TERRAIN_AIR;
+
+    // 3. Lane: drawn until column 0 of that row suits the unit.
+    const bool restricted = stage == 167 || stage == 157 || stage == 164 || stage == 179 || type == kRocketWagon;
+    int row = 0;
+    for (int draw = 0; draw < kMaxLaneDraws; ++draw) {
+        auto restrictedDraw = [] {
+            int r = VxRand() % 4 + 1;
+            if (r == 1) r = VxRand() % 4 + 1;
+            return r;
+        };
+        if (restricted) row = restrictedDraw();
+        else if (stage == 163) row = VxRand() % 6 == 0 ? 0 : restrictedDraw();
+        else row = VxRand() % 5;
+        if (m_Unit.m_iTerrain == TERRAIN_SPECIAL || page.m_aFieldCells[row].m_iStageKind == m_Unit.m_iTerrain) break;
+    }
+
+    // 4. Position at the left edge of the lane.
+    const FieldCell& lane = page.m_aFieldCells[row];
+    const int xDraw = VxRand() % 20;
+    const int yDraw = VxRand() % 5;
+    m_vPosition = VxVec3{-15.0f * float(40 + xDraw), lane.m_fY + float(yDraw - 3), lane.m_fZ};
+    m_vHome = m_vPosition;
+
+    // 5. Submarines may surface from a live water column of world 3.
+    if ((type == 1011 || type == 1012 || type == kStingray) && place.episode == 3 && place.world == 3) {
+        for (int c = 0; c < 6; ++c) {
+            if (page.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
+            if (VxRand() % 2 != 0) continue;
+            const FieldCell& top = page.m_aFieldCells[c * FIELD_ROWS];
+            const FieldCell& bottom = page.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
+            m_vPosition.x = top.m_fX;
+            m_vPosition.y = bottom.m_fY - 100.0f;
+            m_bRising = 1;
+            break;
+        }
+    }
+
+    // 6. Stage 155 sends Machines in from both sides.
+    if (stage == 155 && state == BATTLE_PLAYING) {
+        m_vPosition.x = -500.0f;
+        if (VxRand() % 2 == 0) {
+            m_vPosition.x = 500.0f;
+            m_Unit.m_fSpeed = -m_Unit.m_fSpeed;
+        }
+    }
+
+    m_iAnimTick = RandomTick(AnimLength(0));
+}
+
+// ---- State setters ----
+
+void CCom_GameRobot::BeginAttack(bool force) {
+    CPageGame* page = Page();
+    if (!force && !(page && page->AttacksAllowed())) return;
+    if (Type() == 21 && !IsMachine() && Stage() == 157) return;
+    m_iState = ROBOT_ATTACK;
+    m_iAnimTick = 0;
+    m_iActionTimer = 0;
+    if (m_Unit.m_iConcealment == 1) m_bConcealed = 0;
+    if (Type() == kShockerBot && !IsMachine() && m_Unit.m_iUpgradeLevel > 0 && page)
+        page->AddFieldEffect(m_iUnitSlot, 5, m_vPosition.x - 20.0f, m_vPosition.y, 0.0f);
+}
+
+void CCom_GameRobot::BeginMove() {
+    if (Type() == kMole && m_iActionTimer != m_Unit.m_iActionInterval) return;
+    m_iState = ROBOT_MOVE;
+    m_iAnimTick = 0;
+}
+
+void CCom_GameRobot::EndAction() {
+    if (m_iHp <= 0) {
+        // A unit that ends its action dead dies properly: drop, sound, links.
+        if (m_iState != ROBOT_DYING) BeginDying();
+        return;
+    }
+    if (m_iCountdown > 0) return;
+    if (Type() == kMole && m_iActionTimer != m_Unit.m_iActionInterval) return;
+    m_iState = ROBOT_IDLE;
+    m_iAnimTick = 0;
+    if (Type() == kRemoverBot && !IsMachine()) m_iHp = 0;
+}
+
+void CCom_GameRobot::BeginSpecial() {
+    const int stage = Stage();
+    if (stage == 151 || stage == 155) return;
+    m_iState = ROBOT_SPECIAL;
+    m_iActionTimer = 0;
+    m_iAnimTick = 0;
+    if (!IsMachine()) Restart(UnitSound(1));
+}
+
+void CCom_GameRobot::BeginGuard() {
+    m_iState = ROBOT_GUARD;
+    m_iAnimTick = 0;
+    if (Type() == kBlockerBot && !IsMachine()) Restart(UnitSound(1));
+}
+
+void CCom_GameRobot::BeginDying() {
+    if (m_bPreview) return;
+    CPageGame* page = Page();
+    m_iCountdown = 0;
+    m_iActionTimer = 0;
+    m_iAnimTick = 0;
+    m_iState = ROBOT_DYING;
+    m_bConcealed = 0;
+    if (Type() == kRocket) {
+        m_bExpired = 1;
+        return;
+    }
+    if (m_Unit.m_iRole != ROLE_ONESHOT && g_pGameAppInstance) {
+        CVxSound* death = g_pGameAppInstance->m_apSndDeath[VxRand() % 2];
+        if (death && !death->IsPlaying()) death->Play();
+    }
+    if (IsMachine()) RollItemDrop();
+    ReleaseLinkedRobot();
+    if (Type() == kFlameBot && !IsMachine()) RemoveOwnedBullet();
+    if (m_Unit.m_iRole == ROLE_PLATFORM && page) {
+        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
+    }
+    if (Type() == kDestroyer || Type() == kDestroyerZero) StopBossHands();
+    if (Type() == kStingray && page) {
+        m_bExpired = 1;
+        if (m_aiAux[1] == 0) page->AddFieldEffect(m_iUnitSlot + 1000, 17, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+        else if (m_aiAux[1] == -1)
+            page->AddFieldEffect(m_iUnitSlot + 1000, 31, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+    }
+    if (IsMachine() && CanUpgradeVariant()) {
+        if (m_Unit.m_iTerrain == TERRAIN_AIR && page && page->m_pEffectCopterEnemyFadeOut)
+            page->m_pEffectCopterEnemyFadeOut->Add(m_iSerial, m_vEffectAnchor.x, m_vEffectAnchor.y, m_vEffectAnchor.z);
+        RevertVariant();
+    }
+}
+
+void CCom_GameRobot::ReleaseLinkedRobot() {
+    CPageGame* page = Page();
+    if (!page || Type() == kBarrierBots || m_iLinkedSerial == NO_SERIAL) return;
+    for (CCom_GameRobot& r : page->m_lstRobots) {
+        if (r.m_iSerial != m_iLinkedSerial) continue;
+        r.m_iHp = 0;
+        if (FieldCell* cell = CellAt(page->m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
+    }
+}
+
+void CCom_GameRobot::RemoveOwnedBullet() {
+    if (CPageGame* page = Page()) {
+        for (auto it = page->m_lstBullets.begin(); it != page->m_lstBullets.end(); ++it) {
+            if (it->m_iOwnerSerial == m_iSerial) {
+                page->m_lstBullets.erase(it);
+                break;
+            }
+        }
+    }
+    m_iCountdown = 0;
+}
+
+// ---- Status effects ----
+
+bool CCom_GameRobot::HasStatusEffect() const {
+    return m_iStatusEffect == STATUS_FREEZE || m_iStatusEffect == STATUS_WEB || m_iStatusEffect == STATUS_PLASMA;
+}
+
+bool CCom_GameRobot::StartStatus(int effect, int frames) {
+    const float speed = m_Unit.m_fSpeed;
+    if (speed > 0.0f && speed < 0.5f) return false;
+    if (m_Unit.m_iMaxHp >= 2000 || Shield() || Type() == kRocket || HasStatusEffect())
+        return false;
+    m_iStatusEffect = effect;
+    m_iStatusFrames = frames;
+    return true;
+}
+
+void CCom_GameRobot::ApplyFreeze() { StartStatus(STATUS_FREEZE, 30); }
+void CCom_GameRobot::ApplyWeb() { StartStatus(STATUS_WEB, 90); }
+void CCom_GameRobot::ApplyPlasma() {
+    if (Type() == kFrostOrca) return;
+    StartStatus(STATUS_PLASMA, 30);
+}

@@ -1,0 +1,813 @@
+// Robots and items of the battle, driven frame by frame on a battle page that
+// has a stage's grid but no loaded art (so every unit lives without sprites).
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "battle/page/PageGame.h"
+#include "battle/units/FieldLookup.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/FieldGrid.h"
+#include "content/StageDefinition.h"
+#include "platform/Random.h"
+#include "engine/VxBillboard.h"
+#include "tests/Harness.h"
+
+namespace {
+
+class BattleUnitsTest : public GameAppTest {
+protected:
+    void SetUp() override {
+        GameAppTest::SetUp();
+        Make();
+        page = BattlePageOf(m_App.get());
+        ASSERT_NE(page, nullptr);
+        UseStage(1);
+        page->m_iBattleState = BATTLE_PLAYING;
+        VxSrand(7);
+        g_iNextRobotSerial = 0;
+        g_iNextItemSerial = 0;
+    }
+
+    void UseStage(int stage) {
+        m_App->m_iCurrentStage = stage;
+        std::memset(page->m_aFieldCells, 0, sizeof page->m_aFieldCells);
+        int groundRow = 4;
+        page->m_StageDefinition = StageDefinition{};
+        GetStageDefinition(stage, 0, page->m_StageDefinition);
+        BuildFieldGrid(stage, page->m_aFieldCells, page->m_StageDefinition.m_iGroundRow, &groundRow);
+    }
+
+    // A unit of a type with its records filled as a creator fills them, and
+    // animations of 4 frames (idle, attack), 20 + 180 ticks dying.
+    static CCom_GameRobot Unit(int type, int slot = 0) {
+        CCom_GameRobot r;
+        GetUnitDefinition(r.m_Unit, type);
+        r.m_iUnitSlot = slot;
+        const int lengths[UNIT_WORK_ACTS] = {20, 20, 200, 20, 0, 0};
+        std::memcpy(r.m_Unit.m_aiUnitWork, lengths, sizeof lengths);
+        return r;
+    }
+    CCom_GameRobot& Add(const CCom_GameRobot& r) {
+        page->m_lstRobots.push_back(r);
+        return page->m_lstRobots.back();
+    }
+    // Index of the first cell whose stage kind is `kind` (and passes `extra`).
+    template <class Pred>
+    int FindCell(Pred extra) const {
+        for (int i = 0; i < FIELD_CELLS; ++i)
+            if (extra(page->m_aFieldCells[i])) return i;
+        return -1;
+    }
+    void Frames(CCom_GameRobot& r, int n) {
+        for (int i = 0; i < n; ++i) {
+            m_App->m_nFrame++;
+            r.Render();
+        }
+    }
+
+    CPageGame* page = nullptr;
+};
+
+// ---- Record, reset, copy and serials ----
+
+TEST_F(BattleUnitsTest, ResetGivesDefaultsAndKeepsIdentity) {
+    CCom_GameRobot r = Unit(1, 3);
+    r.m_iHp = 77;
+    r.m_iActionTimer = 12;
+    r.m_iState = ROBOT_DYING;
+    r.m_bExpired = 1;
+    r.m_iTargetSerial = 5;
+    r.m_iShieldSerial = 9;
+    r.m_iBobSourceSerial = 9;
+    r.m_iLifeFrames = 3;
+    r.m_vHome = VxVec3{1, 2, 3};
+    r.m_vCell = VxVec3{4, 2, 0};
+    r.m_aiAux[1] = 8;
+    const int serial = r.m_iSerial;
+    r.Reset();
+    EXPECT_EQ(r.m_iState, ROBOT_IDLE);
+    EXPECT_EQ(r.m_bExpired, 0);
+    EXPECT_EQ(r.m_iTargetSerial, -1);
+    EXPECT_EQ(r.m_iShieldSerial, -1);
+    EXPECT_EQ(r.m_iBobSourceSerial, -1);
+    EXPECT_EQ(r.m_iLifeFrames, -1);
+    EXPECT_EQ(r.m_iCargoLeft, 10);
+    EXPECT_EQ(r.m_aiAux[1], 0);
+    EXPECT_FLOAT_EQ(r.m_vHome.x, 10000.0f);
+    EXPECT_FLOAT_EQ(r.m_vLastPosition.y, 10000.0f);
+    EXPECT_FLOAT_EQ(r.m_vPosition.x, 10000.0f);
+    // Kept.
+    EXPECT_EQ(r.m_iSerial, serial);
+    EXPECT_EQ(r.m_iHp, 77);
+    EXPECT_EQ(r.m_iActionTimer, 12);
+    EXPECT_EQ(r.m_iUnitSlot, 3);
+    EXPECT_EQ(r.m_Unit.m_iType, 1);
+    EXPECT_FLOAT_EQ(r.m_vCell.x, 4.0f);
+}
+
+TEST_F(BattleUnitsTest, CopiesKeepTheSerialAndTemporariesUseSerialsUp) {
+    CCom_GameRobot a;
+    CCom_GameRobot b;
+    EXPECT_EQ(a.m_iSerial, 0);
+    EXPECT_EQ(b.m_iSerial, 1);
+    CCom_GameRobot copy(a);
+    EXPECT_EQ(copy.m_iSerial, 0);
+    b = a;
+    EXPECT_EQ(b.m_iSerial, 0);
+    EXPECT_EQ(g_iNextRobotSerial, 2);
+    page->m_lstRobots.push_back(CCom_GameRobot());  // a temporary copied in
+    EXPECT_EQ(page->m_lstRobots.back().m_iSerial, 2);
+    EXPECT_EQ(g_iNextRobotSerial, 3);
+
+    CCom_GameItem i0;
+    CCom_GameItem i1(i0);
+    EXPECT_EQ(i1.m_iSerial, i0.m_iSerial);
+    EXPECT_EQ(g_iNextItemSerial, 1);
+    const int bullets = g_iNextBulletSerial;
+    CCom_GameBullet shot;
+    EXPECT_EQ(shot.m_iSerial, bullets);
+    EXPECT_EQ(shot.m_iTargetSerial, -1);
+    EXPECT_EQ(g_iNextBulletSerial, bullets + 1);
+}
+
+TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
+    CCom_GameRobot& ward = Add(Unit(3));
+    CCom_GameRobot& guarded = Add(Unit(1));
+    CCom_GameRobot& rider = Add(Unit(1));
+    guarded.m_iShieldSerial = ward.m_iSerial;
+    rider.m_iLinkedSerial = ward.m_iSerial;
+    rider.m_iBobSourceSerial = ward.m_iSerial;
+    const int wardSerial = ward.m_iSerial;
+    EXPECT_EQ(guarded.Shield(), &ward);
+    EraseRobot(page->m_lstRobots, page->m_lstRobots.begin());
+    EXPECT_EQ(FindRobotBySerial(page->m_lstRobots, wardSerial), nullptr);
+    EXPECT_EQ(guarded.m_iShieldSerial, -1);
+    EXPECT_EQ(rider.m_iLinkedSerial, -1);
+    EXPECT_EQ(rider.m_iBobSourceSerial, -1);
+    // With its ward gone, damage reaches the unit itself.
+    guarded.m_iHp = 50;
+    guarded.TakeDamage(20);
+    EXPECT_EQ(guarded.m_iHp, 30);
+}
+
+// ---- Placement ----
+
+TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
+    const int ground = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
+    ASSERT_GE(ground, 0);
+    const FieldCell& cell = page->m_aFieldCells[ground];
+
+    // A card robot lands on the centre of the cell under the point and can
+    // fire at once.
+    CCom_GameRobot gunner = Unit(1);
+    gunner.Place(cell.m_fX + 20.0f, cell.m_fY - 15.0f, 0.0f);
+    EXPECT_FLOAT_EQ(gunner.m_vPosition.x, cell.m_fX);
+    EXPECT_FLOAT_EQ(gunner.m_vPosition.y, cell.m_fY);
+    EXPECT_FLOAT_EQ(gunner.m_vLastPosition.x, cell.m_fX);
+    EXPECT_EQ(gunner.m_iHp, gunner.m_Unit.m_iMaxHp);
+    EXPECT_EQ(gunner.m_iActionTimer, gunner.m_Unit.m_iActionInterval);
+    EXPECT_EQ(gunner.m_iRow, ground % FIELD_ROWS);
+    EXPECT_EQ(gunner.m_iState, ROBOT_IDLE);
+
+    // A Time Bomb while playing starts 500 px below its cell, idle, and comes
+    // up to its home line on its first frame.
+    CCom_GameRobot& bomb = Add(Unit(1025));
+    bomb.Place(cell.m_fX, cell.m_fY, 0.0f);
+    EXPECT_EQ(bomb.m_iState, ROBOT_IDLE);
+    EXPECT_FLOAT_EQ(bomb.m_vPosition.y, cell.m_fY - 500.0f);
+    Frames(bomb, 1);
+    EXPECT_FLOAT_EQ(bomb.m_vPosition.y, cell.m_fY);
+
+    // Outside the playing state it walks in like any Machine.
+    page->m_iBattleState = BATTLE_BEGIN;
+    CCom_GameRobot early = Unit(1025);
+    early.Place(cell.m_fX, cell.m_fY, 0.0f);
+    EXPECT_EQ(early.m_iState, ROBOT_MOVE);
+    EXPECT_LE(early.m_vPosition.x, -600.0f);
+    EXPECT_GE(early.m_vPosition.x, -885.0f);
+
+    // A ground Machine can be aimed at from its first frame: its reference
+    // point follows it.
+    page->m_iBattleState = BATTLE_PLAYING;
+    CCom_GameRobot& walker = Add(Unit(1000));
+    walker.Place(0.0f, 0.0f, 0.0f);
+    ASSERT_EQ(walker.m_Unit.m_iTerrain, TERRAIN_GROUND);
+    Frames(walker, 3);
+    EXPECT_FLOAT_EQ(walker.m_vLastPosition.x, walker.m_vPosition.x);
+    EXPECT_FLOAT_EQ(walker.m_vLastPosition.y, walker.m_vPosition.y);
+
+    // A Machine whose kind of lane the entry column lacks still gets placed.
+    CCom_GameRobot diver = Unit(1000);
+    diver.m_Unit.m_iTerrain = TERRAIN_UNDERWATER;
+    for (int row = 0; row < FIELD_ROWS; ++row) ASSERT_NE(page->m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
+    diver.Place(0.0f, 0.0f, 0.0f);
+    EXPECT_LE(diver.m_vPosition.x, -600.0f);
+
+    // A unit without idle frames is placed without a division by zero.
+    CCom_GameRobot still = Unit(1);
+    std::memset(still.m_Unit.m_aiUnitWork, 0, sizeof still.m_Unit.m_aiUnitWork);
+    still.Place(cell.m_fX, cell.m_fY, 0.0f);
+    EXPECT_EQ(still.m_iAnimTick, 0);
+}
+
+TEST_F(BattleUnitsTest, MachinesEnterOnALaneThatSuitsThem) {
+    struct Case {
+        int stage;
+        int type;
+        int terrain;  // -1 keeps the unit's own
+        int draws;
+        double rowZeroMin, rowZeroMax;  // share of placements in row 0
+    };
+    const Case cases[] = {
+        {1, 1000, -1, 400, 0.0, 1.0},                // a ground Machine of stage 1
+        {163, 1001, TERRAIN_SPECIAL, 1200, 0.12, 0.22},  // row 0 only about one time in six
+        {167, 1001, TERRAIN_SPECIAL, 400, 0.0, 0.0},     // never row 0
+    };
+    for (const Case& c : cases) {
+        UseStage(c.stage);
+        int rowZero = 0;
+        for (int i = 0; i < c.draws; ++i) {
+            CCom_GameRobot m = Unit(c.type);
+            if (c.terrain >= 0) m.m_Unit.m_iTerrain = c.terrain;
+            m.Place(0.0f, 0.0f, 0.0f);
+            const int row = int(m.m_vCell.y);
+            const FieldCell& entry = page->m_aFieldCells[row];
+            EXPECT_TRUE(m.m_Unit.m_iTerrain == TERRAIN_SPECIAL || entry.m_iStageKind == m.m_Unit.m_iTerrain)
+                << "stage " << c.stage << " row " << row;
+            EXPECT_EQ(m.m_iHp, m.m_Unit.m_iMaxHp);
+            rowZero += row == 0;
+        }
+        const double share = double(rowZero) / c.draws;
+        EXPECT_GE(share, c.rowZeroMin) << "stage " << c.stage;
+        EXPECT_LE(share, c.rowZeroMax) << "stage " << c.stage;
+    }
+}
+
+// ---- Damage ----
+
+TEST_F(BattleUnitsTest, TakeDamageTable) {
+    struct Case {
+        const char* name;
+        int hp;
+        int shieldHp;  // -1: no shield
+        int state;
+        int amount;
+        int hits;
+        int expectHp;
+        int expectShieldHp;
+        bool expectLinked;
+        int expectFlash;
+    };
+    const Case cases[] = {
+        {"plain hit", 100, -1, BATTLE_PLAYING, 30, 1, 70, 0, false, 30},
+        {"a heal", 50, -1, BATTLE_PLAYING, -20, 1, 70, 0, false, 30},
+        {"shield overflows", 100, 5, BATTLE_PLAYING, 8, 1, 97, -3, false, 30},
+        {"shield used up exactly", 100, 5, BATTLE_PLAYING, 5, 1, 100, 0, false, 30},
+        {"shield holds", 100, 50, BATTLE_PLAYING, 8, 1, 100, 42, true, 30},
+        {"two hits, one flash", 100, -1, BATTLE_PLAYING, 10, 2, 80, 0, false, 30},
+        {"outside the playing state", 100, -1, BATTLE_RESULT, 30, 1, 100, 0, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        page->m_lstRobots.clear();
+        page->m_iBattleState = c.state;
+        CCom_GameRobot& unit = Add(Unit(1));
+        unit.m_iHp = c.hp;
+        CCom_GameRobot* shield = nullptr;
+        if (c.shieldHp >= 0) {
+            shield = &Add(Unit(27));
+            shield->m_iHp = c.shieldHp;
+            unit.m_iShieldSerial = shield->m_iSerial;
+        }
+        for (int i = 0; i < c.hits; ++i) unit.TakeDamage(c.amount);
+        EXPECT_EQ(unit.m_iHp, c.expectHp);
+        if (shield) {
+            EXPECT_EQ(shield->m_iHp, c.expectShieldHp);
+        }
+        EXPECT_EQ(unit.m_iShieldSerial != -1, c.expectLinked);
+        EXPECT_EQ(unit.m_iHitFlash, c.expectFlash);
+    }
+}
+
+TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
+    // An occupied platform takes nothing; an empty one gives its cell back.
+    const int cellIndex = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
+    ASSERT_GE(cellIndex, 0);
+    FieldCell& cell = page->m_aFieldCells[cellIndex];
+    CCom_GameRobot platform = Unit(29);
+    platform.m_Unit.m_iRole = ROLE_PLATFORM;
+    platform.m_vCell = VxVec3{float(cellIndex / FIELD_ROWS), float(cellIndex % FIELD_ROWS), 0.0f};
+    platform.m_iHp = 40;
+    platform.m_bPlatformOccupied = 1;
+    cell.m_iKind = CELL_AIR;
+    platform.TakeDamage(100);
+    EXPECT_EQ(platform.m_iHp, 40);
+    platform.m_bPlatformOccupied = 0;
+    platform.TakeDamage(100);
+    EXPECT_EQ(platform.m_iHp, -60);
+    EXPECT_EQ(cell.m_iKind, cell.m_iStageKind);
+
+    // A flying Driller falls back when a row at or below it at the entry is ground.
+    struct Case {
+        bool groundBelow;
+        bool reverts;
+    };
+    for (const Case c : {Case{true, true}, Case{false, false}}) {
+        for (int row = 0; row < FIELD_ROWS; ++row)
+            page->m_aFieldCells[row].m_iStageKind = (c.groundBelow && row == 4) ? CELL_GROUND : CELL_AIR;
+        CCom_GameRobot driller = Unit(1006);
+        driller.m_iHp = 100;
+        driller.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
+        driller.ApplyVariant();
+        ASSERT_EQ(driller.m_bVariant, 1);
+        driller.TakeDamage(1);
+        EXPECT_EQ(driller.m_bVariant == 0, c.reverts);
+        EXPECT_EQ(driller.m_Unit.m_iTerrain == TERRAIN_AIR, !c.reverts);
+    }
+}
+
+TEST_F(BattleUnitsTest, VariantRulesByStage) {
+    struct Case {
+        int stage;
+        int type;
+        bool allowed;
+        bool forced;
+    };
+    const Case cases[] = {
+        {54, 1002, true, true},    // its first stage of episode 2
+        {53, 1002, false, false},  // one stage before
+        {55, 1002, true, false},   // after it
+        {4, 1002, false, false},   // episode 1
+        {71, 1002, false, false},  // world 3 of episode 2
+        {54, 1001, false, false},  // no variant for the type
+        {101, 1023, true, false},  // episode 3 (and no forcing while column 0 has ground)
+    };
+    for (const Case& c : cases) {
+        UseStage(c.stage);
+        // Column 0 keeps a ground row so the no-ground rule stays out of the way.
+        page->m_aFieldCells[4].m_iStageKind = CELL_GROUND;
+        CCom_GameRobot m = Unit(c.type);
+        EXPECT_EQ(m.CanUpgradeVariant(), c.allowed) << "stage " << c.stage << " type " << c.type;
+        EXPECT_EQ(m.m_bForceVariant != 0, c.forced) << "stage " << c.stage << " type " << c.type;
+    }
+    // Without ground at the entry a Machine past its first stage always flies.
+    UseStage(146);  // episode 3, the cycler's first stage on
+    for (int row = 0; row < FIELD_ROWS; ++row) page->m_aFieldCells[row].m_iStageKind = CELL_AIR;
+    CCom_GameRobot cycler = Unit(1023);
+    EXPECT_TRUE(cycler.CanUpgradeVariant());
+    EXPECT_EQ(cycler.m_bForceVariant, 1);
+}
+
+// ---- Status effects ----
+
+TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
+    struct Case {
+        const char* name;
+        float speed;
+        int maxHp;
+        int type;
+        bool shielded;
+        bool freezes;
+        bool plasma;
+    };
+    const Case cases[] = {
+        {"speed 0.3 is too quick", 0.3f, 100, 1000, false, false, false},
+        {"speed 0.5 can be frozen", 0.5f, 100, 1000, false, true, true},
+        {"a standing unit can be frozen", 0.0f, 100, 1000, false, true, true},
+        {"2000 hp is too big", 0.0f, 2000, 1000, false, false, false},
+        {"shielded", 0.0f, 100, 1000, true, false, false},
+        {"the Rocket", 0.0f, 100, 1032, false, false, false},
+        {"the Frost Orca resists plasma", 0.0f, 100, 1027, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        page->m_lstRobots.clear();
+        CCom_GameRobot& m = Add(Unit(c.type));
+        m.m_Unit.m_fSpeed = c.speed;
+        m.m_Unit.m_iMaxHp = c.maxHp;
+        if (c.shielded) m.m_iShieldSerial = Add(Unit(27)).m_iSerial;
+        m.ApplyFreeze();
+        EXPECT_EQ(m.m_iStatusEffect == STATUS_FREEZE, c.freezes);
+        m.m_iStatusEffect = STATUS_NONE;
+        m.ApplyPlasma();
+        EXPECT_EQ(m.m_iStatusEffect == STATUS_PLASMA, c.plasma);
+    }
+    // A running effect is not replaced.
+    CCom_GameRobot m = Unit(1000);
+    m.m_Unit.m_fSpeed = 0.0f;
+    m.ApplyWeb();
+    m.ApplyFreeze();
+    EXPECT_EQ(m.m_iStatusEffect, STATUS_WEB);
+    EXPECT_EQ(m.m_iStatusFrames, 90);
+}
+
+TEST_F(BattleUnitsTest, AFrozenUnitStandsStillForThirtyFrames) {
+    CCom_GameRobot& m = Add(Unit(1000));
+    m.Place(0.0f, 0.0f, 0.0f);
+    m.m_Unit.m_fSpeed = 1.0f;
+    m.ApplyFreeze();
+    const int tick = m.m_iAnimTick;
+    const float x = m.m_vPosition.x;
+    Frames(m, 29);
+    EXPECT_EQ(m.m_iStatusEffect, STATUS_FREEZE);
+    EXPECT_EQ(m.m_iAnimTick, tick);
+    EXPECT_FLOAT_EQ(m.m_vPosition.x, x);
+    Frames(m, 1);
+    EXPECT_EQ(m.m_iStatusEffect, STATUS_NONE);
+    Frames(m, 1);
+    EXPECT_EQ(m.m_iAnimTick, tick + 1);
+
+    // Reaching 0 hp ends it at once.
+    m.ApplyFreeze();
+    m.m_iHp = 0;
+    Frames(m, 1);
+    EXPECT_EQ(m.m_iStatusEffect, STATUS_NONE);
+    EXPECT_EQ(m.m_iState, ROBOT_DYING);
+}
+
+// ---- Movement ----
+
+TEST_F(BattleUnitsTest, MoveStepTable) {
+    const int groundIndex = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
+    ASSERT_GE(groundIndex, 0);
+    const FieldCell ground = page->m_aFieldCells[groundIndex];
+    const VxVec3 groundCell{float(groundIndex / FIELD_ROWS), float(groundIndex % FIELD_ROWS), 0.0f};
+    FieldCell& water = page->m_aFieldCells[(groundIndex + 5) % FIELD_CELLS];
+
+    struct Case {
+        const char* name;
+        int mode;
+        bool frozen;
+        bool onGround;
+        bool variant;
+        int pause;
+        int state;
+        float dx, dy;  // expected change of position
+    };
+    const Case cases[] = {
+        {"walks on ground", MOVE_WALK, false, true, false, 0, BATTLE_PLAYING, 1.5f, 0.0f},
+        {"waits off ground", MOVE_WALK, false, false, false, 0, BATTLE_PLAYING, 0.0f, 0.0f},
+        {"frozen over water sinks", MOVE_WALK, true, false, false, 0, BATTLE_PLAYING, 0.0f, -5.0f},
+        {"frozen on ground stands", MOVE_WALK, true, true, false, 0, BATTLE_PLAYING, 0.0f, 0.0f},
+        {"a hop holds it", MOVE_WALK, false, true, false, 5, BATTLE_PLAYING, 0.0f, 0.0f},
+        {"not before the battle", MOVE_WALK, false, true, false, 0, BATTLE_BEGIN, 0.0f, 0.0f},
+        {"a flying variant sails", MOVE_WALK, false, false, true, 0, BATTLE_PLAYING, 2.0f, 0.0f},
+        {"no movement mode", MOVE_NONE, false, true, false, 0, BATTLE_PLAYING, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        water.m_iStageKind = CELL_WATER_SURFACE;
+        page->m_iBattleState = c.state;
+        CCom_GameRobot m = Unit(1000);
+        m.m_Unit.m_iTerrain = TERRAIN_GROUND;
+        m.m_Unit.m_iMoveMode = c.mode;
+        m.m_Unit.m_fSpeed = 1.5f;
+        m.m_iPauseFrames = c.pause;
+        m.m_bVariant = c.variant;
+        if (c.frozen) m.m_iStatusEffect = STATUS_FREEZE;
+        m.m_vPosition = c.onGround ? VxVec3{ground.m_fX, ground.m_fY, 0.0f} : VxVec3{water.m_fX, water.m_fY, 0.0f};
+        m.m_vCell = c.onGround ? groundCell : page->FindNearestCell(water.m_fX, water.m_fY, 0.0f);
+        const VxVec3 before = m.m_vPosition;
+        m.MoveStep();
+        EXPECT_FLOAT_EQ(m.m_vPosition.x - before.x, c.dx);
+        EXPECT_FLOAT_EQ(m.m_vPosition.y - before.y, c.dy);
+    }
+}
+
+TEST_F(BattleUnitsTest, SwimmersKeepTheirLaneWithoutShotsNear) {
+    CCom_GameRobot m = Unit(1000);
+    m.m_Unit.m_iTerrain = TERRAIN_MARINE;
+    m.m_Unit.m_iMoveMode = MOVE_SEEK_LANE;
+    m.m_Unit.m_fSpeed = 1.0f;
+    const FieldCell& lane = page->m_aFieldCells[3 * FIELD_ROWS + 2];
+    m.m_vPosition = VxVec3{lane.m_fX, lane.m_fY, 0.0f};
+    m.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
+    for (int i = 0; i < 30; ++i) {
+        m_App->m_nFrame++;
+        m.MoveStep();
+    }
+    EXPECT_FLOAT_EQ(m.m_vPosition.y, lane.m_fY);
+    EXPECT_EQ(m.m_iLaneStep, 0);
+}
+
+// ---- Spikes ----
+
+TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
+    UseStage(45);  // world 5: spiked ground
+    const int spiked = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND && c.m_iSpikeFree == 0; });
+    ASSERT_GE(spiked, 0);
+    const FieldCell& cell = page->m_aFieldCells[spiked];
+    struct Case {
+        int type;
+        int role;     // -1 keeps the unit's own
+        int terrain;  // -1 keeps the unit's own
+        int lossAfterFirst;
+        int lossAfterSecond;
+    };
+    const Case cases[] = {
+        {1, -1, -1, 50, 60},                     // a Gunner Bot
+        {6, ROLE_ONESHOT, -1, 0, 0},             // a one-shot unit
+        {1, -1, TERRAIN_SPECIAL, 0, 0},          // a unit that fits any cell
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        page->m_lstRobots.clear();
+        CCom_GameRobot& r = Add(Unit(c.type));
+        if (c.role >= 0) r.m_Unit.m_iRole = c.role;
+        if (c.terrain >= 0) r.m_Unit.m_iTerrain = c.terrain;
+        r.m_Unit.m_iMaxHp = 1000;
+        r.Place(cell.m_fX, cell.m_fY, 0.0f);
+        Frames(r, 2);
+        EXPECT_EQ(1000 - r.m_iHp, c.lossAfterFirst);
+        Frames(r, 1200);
+        EXPECT_EQ(1000 - r.m_iHp, c.lossAfterFirst);  // 1200 frames pass before the next hit
+        Frames(r, 1);
+        EXPECT_EQ(1000 - r.m_iHp, c.lossAfterSecond);
+    }
+}
+
+// ---- Life and death ----
+
+TEST_F(BattleUnitsTest, ADeadUnitFadesAndLeaves) {
+    // No art is loaded: the unit lives without sprites and still dies.
+    CCom_GameRobot& m = Add(Unit(1000));
+    m.Place(0.0f, 0.0f, 0.0f);
+    m.m_iHp = 0;
+    Frames(m, 1);
+    EXPECT_EQ(m.m_iState, ROBOT_DYING);
+    int frames = 1;
+    while (!m.m_bExpired && frames < 1000) {
+        Frames(m, 1);
+        ++frames;
+    }
+    // 200 ticks of dying animation.
+    EXPECT_EQ(frames, 201);
+}
+
+TEST_F(BattleUnitsTest, EndingAnActionDeadGoesThroughDying) {
+    CCom_GameRobot& platform = Add(Unit(29));
+    CCom_GameRobot& rider = Add(Unit(1));
+    rider.Place(0.0f, 0.0f, 0.0f);
+    platform.Place(0.0f, 0.0f, 0.0f);
+    platform.m_iHp = 100;
+    rider.m_iLinkedSerial = platform.m_iSerial;
+    rider.m_iState = ROBOT_ATTACK;
+    rider.m_iHp = 0;
+    rider.EndAction();
+    EXPECT_EQ(rider.m_iState, ROBOT_DYING);
+    EXPECT_EQ(platform.m_iHp, 0);  // the link was released with it
+}
+
+TEST_F(BattleUnitsTest, APlatformPushedOffTheFieldIsDestroyed) {
+    CCom_GameRobot& p = Add(Unit(11));
+    const FieldCell& last = page->m_aFieldCells[9 * FIELD_ROWS + 2];
+    p.Place(last.m_fX, last.m_fY, 0.0f);
+    p.m_iPlatformTimer = 10;
+    Frames(p, 10);
+    EXPECT_EQ(p.m_iHp, 0);
+    EXPECT_EQ(p.m_iState, ROBOT_DYING);
+}
+
+TEST_F(BattleUnitsTest, ShortAnimationsLoopWithoutDividingByZero) {
+    CCom_GameRobot& m = Add(Unit(1000));
+    m.Place(0.0f, 0.0f, 0.0f);
+    for (int& l : m.m_Unit.m_aiUnitWork) l = 3;
+    const int tick = m.m_iAnimTick;
+    Frames(m, 20);
+    EXPECT_EQ(m.m_iAnimTick, tick + 20);
+}
+
+TEST_F(BattleUnitsTest, AttackTimingTable) {
+    // What an attack animation of a given length leads to, frame by frame.
+    struct Case {
+        const char* name;
+        int type;
+        int role;  // -1 keeps the unit's own
+        int attackLength;
+        bool attacksAllowed;
+        int frames;
+        int expectState;
+        bool expectExpired;
+        int expectLifeFrames;
+    };
+    const Case cases[] = {
+        // A Time Bomb goes off with its shot: on tick 10 of 20, on tick 0 of 1.
+        {"bomb, 20 ticks, before the shot", 1025, -1, 20, true, 10, ROBOT_ATTACK, false, -1},
+        {"bomb, 20 ticks, the shot", 1025, -1, 20, true, 11, ROBOT_DYING, true, -1},
+        {"bomb, 1 tick", 1025, -1, 1, true, 1, ROBOT_DYING, true, -1},
+        {"bomb on a stage without attacks", 1025, -1, 20, false, 30, ROBOT_ATTACK, false, -1},
+        // A robot's attack ends when its animation does.
+        {"gunner mid-attack", 1, ROLE_ATTACK, 20, true, 20, ROBOT_ATTACK, false, -1},
+        {"gunner done", 1, ROLE_ATTACK, 20, true, 21, ROBOT_IDLE, false, -1},
+        {"one-shot robot used up", 1, ROLE_ONESHOT, 20, true, 21, ROBOT_DYING, true, -1},
+        {"storm bot lingers", 20, ROLE_ONESHOT, 20, true, 21, ROBOT_IDLE, false, 1199},
+        {"hammer bot breaks", 31, -1, 20, true, 21, ROBOT_DYING, false, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        page->m_lstRobots.clear();
+        page->m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
+        CCom_GameRobot& r = Add(Unit(c.type));
+        r.Place(0.0f, 0.0f, 0.0f);
+        if (c.role >= 0) r.m_Unit.m_iRole = c.role;
+        r.m_Unit.m_aiUnitWork[1] = c.attackLength;
+        r.BeginAttack(true);
+        ASSERT_EQ(r.m_iState, ROBOT_ATTACK);
+        Frames(r, c.frames);
+        EXPECT_EQ(r.m_iState, c.expectState);
+        EXPECT_EQ(r.m_bExpired != 0, c.expectExpired);
+        EXPECT_EQ(r.m_iLifeFrames, c.expectLifeFrames);
+    }
+    // Unforced, an attack waits for a stage that allows it.
+    page->m_StageDefinition.m_bAttacksAllowed = false;
+    CCom_GameRobot idle = Unit(1);
+    idle.BeginAttack(false);
+    EXPECT_EQ(idle.m_iState, ROBOT_IDLE);
+}
+
+// ---- Field grid ----
+
+TEST_F(BattleUnitsTest, NearestCellTable) {
+    const FieldCell* cells = page->m_aFieldCells;
+    const FieldCell& a = cells[2 * FIELD_ROWS + 1];
+    const FieldCell& right = cells[3 * FIELD_ROWS + 1];
+    const FieldCell& below = cells[2 * FIELD_ROWS + 2];
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        float x, y;
+        float column, row;
+    };
+    const Case cases[] = {
+        {"on a centre", a.m_fX, a.m_fY, 2, 1},
+        {"between columns keeps the lower column", (a.m_fX + right.m_fX) / 2, a.m_fY, 2, 1},
+        {"between rows keeps the lower row", a.m_fX, (a.m_fY + below.m_fY) / 2, 2, 1},
+        {"far left", -5000.0f, cells[2].m_fY, 0, 2},
+        {"very far up and right", 3.0e9f, 3.0e9f, 9, 0},
+        {"not a number", nan, 0.0f, -1, -1},
+        {"y not a number", 0.0f, nan, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const VxVec3 cell = FindNearestCell(cells, c.x, c.y, 0.0f);
+        EXPECT_FLOAT_EQ(cell.x, c.column);
+        EXPECT_FLOAT_EQ(cell.y, c.row);
+        const VxVec3 centre = GetCellCentre(cells, c.x, c.y, 0.0f);
+        if (c.column >= 0) {
+            EXPECT_FLOAT_EQ(centre.x, cells[int(c.column) * FIELD_ROWS + int(c.row)].m_fX);
+        } else {
+            EXPECT_FLOAT_EQ(centre.x, 10000.0f);  // off the field, never a garbage cell
+        }
+    }
+}
+
+// ---- Items ----
+
+TEST_F(BattleUnitsTest, ItemLaunchSpeeds) {
+    struct Case {
+        int kind;
+        float x;
+        float startX;
+        float minSpeed, maxSpeed;
+    };
+    const Case cases[] = {
+        {2, 100.0f, 100.0f, 0.0f, 0.0f},
+        {2, 440.0f, 440.0f, -7.0f, -3.0f},
+        {0, 410.0f, 410.0f, 0.0f, 0.0f},  // a small item still fits
+        {2, 500.0f, 450.0f, -7.0f, -3.0f},
+        {5, -700.0f, -450.0f, 3.0f, 7.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x);
+        for (int i = 0; i < 20; ++i) {
+            CCom_GameItem item;
+            item.Launch(c.kind, c.x, 0.0f, 0.0f);
+            EXPECT_FLOAT_EQ(item.m_vPosition.x, c.startX);
+            EXPECT_GE(item.m_fSpeedX, c.minSpeed);
+            EXPECT_LE(item.m_fSpeedX, c.maxSpeed);
+            EXPECT_EQ(item.m_fSpeedX, std::floor(item.m_fSpeedX));
+        }
+    }
+}
+
+TEST_F(BattleUnitsTest, ItemLifeTimings) {
+    UseStage(11);  // world 2: water lanes under air
+    const int waterTop = FindCell([](const FieldCell& c) { return c.m_iStageKind != CELL_GROUND; });
+    ASSERT_GE(waterTop, 0);
+    const FieldCell& start = page->m_aFieldCells[waterTop];
+    CCom_GameItem item;
+    item.Launch(ITEM_PARTS_0 + 2, start.m_fX, start.m_fY, 0.0f);
+
+    // The hop: 40 frames in place, back on its starting line.
+    for (int i = 0; i < ITEM_HOP_FRAMES; ++i) item.Render();
+    EXPECT_EQ(item.m_iAge, 40);
+    EXPECT_FLOAT_EQ(item.m_vPosition.y, start.m_fY);
+
+    // The fall: 10 px a frame until its cell is ground or in the bottom row,
+    // then onto that cell's line.
+    float last = item.m_vPosition.y;
+    std::vector<float> drops;
+    for (int i = 0; i < 200; ++i) {
+        item.Render();
+        if (item.m_vPosition.y != last) drops.push_back(last - item.m_vPosition.y);
+        last = item.m_vPosition.y;
+    }
+    const int falling = int(drops.size());
+    for (int i = 0; i + 1 < falling; ++i) EXPECT_FLOAT_EQ(drops[i], 10.0f) << "frame " << i;
+    const VxVec3 cell = page->FindNearestCell(item.m_vPosition.x, item.m_vPosition.y, 0.0f);
+    const FieldCell& rest = page->m_aFieldCells[int(cell.x) * FIELD_ROWS + int(cell.y)];
+    EXPECT_TRUE(rest.m_iStageKind == CELL_GROUND || int(cell.y) == FIELD_ROWS - 1);
+    EXPECT_FLOAT_EQ(item.m_vPosition.y, rest.m_fY);
+    if (waterTop % FIELD_ROWS != FIELD_ROWS - 1) {
+        EXPECT_GT(falling, 0);
+    }
+
+    // Resting, blinking and fading until the age stops at 800.
+    for (int i = 0; i < 1000; ++i) item.Render();
+    EXPECT_EQ(item.m_iAge, ITEM_LAST_AGE);
+    EXPECT_FLOAT_EQ(item.m_vPosition.y, rest.m_fY);
+
+    // The produced picture stops at 679: it never blinks or fades.
+    CCom_GameItem produced;
+    produced.Launch(ITEM_PRODUCED, 0.0f, 0.0f, 0.0f);
+    for (int i = 0; i < 900; ++i) produced.Render();
+    EXPECT_EQ(produced.m_iAge, ITEM_PRODUCED_LAST_AGE);
+
+    // A collected item moves right by 5 px a frame and no longer ages.
+    item.m_bCollected = true;
+    const float x = item.m_vPosition.x;
+    for (int i = 0; i < 4; ++i) item.Render();
+    EXPECT_FLOAT_EQ(item.m_vPosition.x, x + 20.0f);
+    EXPECT_EQ(item.m_iAge, ITEM_LAST_AGE);
+
+    // Reset gives a fresh item of the same kind.
+    item.Reset();
+    EXPECT_EQ(item.m_iAge, 0);
+    EXPECT_FALSE(item.m_bCollected);
+    EXPECT_EQ(item.m_iCard, -1);
+    EXPECT_EQ(item.m_iItemKind, ITEM_PARTS_0 + 2);
+}
+
+// A sprite that remembers the colour it was drawn with each time.
+class RecordingSprite : public CVxBillboard {
+public:
+    RecordingSprite() : CVxBillboard("", "", nullptr) { m_vSize = VxVec3{64.0f, 64.0f, 1.0f}; }
+    void Render() override {
+        colours.push_back(m_colDiffuse);
+        additive.push_back(m_iTextureOp == 1);
+    }
+    std::vector<VxColor> colours;
+    std::vector<bool> additive;
+};
+
+TEST_F(BattleUnitsTest, ItemsBlinkThenFade) {
+    struct Case {
+        int kind;
+        int blinkFrames;  // frames drawn with the additive pulse
+        int fadeFrames;   // frames drawn partly transparent
+        int lastAge;
+    };
+    for (const Case c : {Case{9, 100, 19, 800}, Case{ITEM_PRODUCED, 0, 0, 679}}) {
+        SCOPED_TRACE(c.kind);
+        RecordingSprite sprite;
+        CCom_GameItem item;
+        item.m_pOwnSprite = &sprite;
+        item.m_pProducedSprite = &sprite;
+        item.Launch(c.kind, 0.0f, page->m_aFieldCells[4].m_fY, 0.0f);
+        for (int i = 0; i < 900; ++i) item.Render();
+        ASSERT_EQ(sprite.colours.size(), 900u);
+        EXPECT_EQ(item.m_iAge, c.lastAge);
+        int blink = 0, fade = 0;
+        for (size_t f = 0; f < sprite.colours.size(); ++f) {
+            const VxColor& col = sprite.colours[f];
+            if (sprite.additive[f]) {
+                ++blink;
+                EXPECT_GE(f, 680u);
+                EXPECT_LT(f, 780u);
+                EXPECT_LE(col.r, 0.125f + 1e-6f);  // a dim pulse on top of the picture
+                EXPECT_FLOAT_EQ(col.a, 1.0f);
+            } else if (col.a > 0.0f && col.a < 1.0f) {
+                ++fade;
+                EXPECT_LT(col.a, sprite.colours[f - 1].a) << "frame " << f;
+            }
+        }
+        EXPECT_EQ(blink, c.blinkFrames);
+        EXPECT_EQ(fade, c.fadeFrames);
+        if (c.fadeFrames) {
+            // From 780 the item fades out in 20 steps and stays gone.
+            EXPECT_FLOAT_EQ(sprite.colours[780].a, 1.0f);
+            EXPECT_FLOAT_EQ(sprite.colours[781].a, 0.95f);
+            EXPECT_NEAR(sprite.colours[799].a, 0.05f, 1e-5f);
+            EXPECT_NEAR(sprite.colours[899].a, 0.0f, 1e-5f);
+        }
+        // Drawn with plain colours again afterwards.
+        EXPECT_FLOAT_EQ(sprite.m_colDiffuse.r, 1.0f);
+        EXPECT_EQ(sprite.m_iTextureOp, 0);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// One stage of each world in the window: its last picture shows the world's
+// own background, ground and scenery, and matches that world's reference.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/PictureDecoder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kFrames = 400;  // the field has slid in and the battle begins
+
+bool ReadPng(const std::string& path, DecodedPicture& out) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !bytes.empty() && DecodePng(bytes.data(), bytes.size(), out);
+}
+
+std::string Shoot(int stage, const std::string& shot) {
+    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy CSQ_STAGERUN_SHOT=" + shot +
+                                " " CSQ_BINARY_DIR "/tools/stagerun/stagerun --stage " + std::to_string(stage) +
+                                " --difficulty 1 --seed 3 --window --frames " + std::to_string(kFrames) + " 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    std::array<char, 256> buf{};
+    while (pipe && fgets(buf.data(), int(buf.size()), pipe.get())) out += buf.data();
+    return out;
+}
+
+// Pixels whose colour differs by more than 32 in a channel (rasterizers
+// differ a little along edges).
+size_t PixelsOff(const DecodedPicture& a, const DecodedPicture& b) {
+    size_t off = 0;
+    for (size_t i = 0; i + 3 < a.rgba.size() && i + 3 < b.rgba.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c)
+            if (std::abs(int(a.rgba[i + c]) - int(b.rgba[i + c])) > 32) {
+                ++off;
+                break;
+            }
+    return off;
+}
+
+TEST(WorldWindow, EveryWorldDrawsItsOwnBackdrop) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    const fs::path dir = fs::temp_directory_path() / ("csq-worlds-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const bool update = std::getenv("CSQ_UPDATE_GOLDEN") && std::string(std::getenv("CSQ_UPDATE_GOLDEN")) == "1";
+    std::vector<DecodedPicture> shots;
+    for (int world = 1; world <= 5; ++world) {
+        const int stage = 10 * (world - 1) + 4;
+        const std::string shot = (dir / ("world" + std::to_string(world) + ".png")).string();
+        const std::string line = Shoot(stage, shot);
+        ASSERT_NE(line.find("notfound=0"), std::string::npos) << line;
+        DecodedPicture picture, reference;
+        ASSERT_TRUE(ReadPng(shot, picture)) << "stage " << stage;
+        const std::string ref = std::string(CSQ_SOURCE_DIR "/tests/golden/world") + std::to_string(world) + ".png";
+        if (update) {
+            fs::copy_file(shot, ref, fs::copy_options::overwrite_existing);
+        } else {
+            ASSERT_TRUE(ReadPng(ref, reference)) << "no reference picture; run with CSQ_UPDATE_GOLDEN=1";
+            ASSERT_EQ(picture.width, reference.width);
+            ASSERT_EQ(picture.height, reference.height);
+            EXPECT_LE(PixelsOff(picture, reference), picture.rgba.size() / 4 / 500) << "world " << world << ": " << shot;
+        }
+        shots.push_back(std::move(picture));
+    }
+    // The worlds are told apart at a glance: most of each picture differs from
+    // every other world's.
+    for (size_t i = 0; i < shots.size(); ++i)
+        for (size_t j = i + 1; j < shots.size(); ++j)
+            EXPECT_GT(PixelsOff(shots[i], shots[j]), shots[i].rgba.size() / 4 / 2) << "worlds " << i + 1 << ", " << j + 1;
+    if (update) GTEST_SKIP() << "references written";
+    if (!HasFailure()) fs::remove_all(dir);
+}
+
+}  // namespace

@@ -1,0 +1,422 @@
+#include "tools/stagerun/StageRun.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "battle/effects/Effect_Summary.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/UnlockTables.h"
+#include "engine/InputRecord.h"
+#include "platform/Random.h"
+#include "engine/VxXApplication.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
+#include "battle/effects/Effect_NewEnemy.h"
+#include "battle/effects/Effect_NewRobot.h"
+#include "game/GameApplication.h"
+#include "main/GamePages.h"
+#include "game/GameSaveData.h"
+#include "game/PopupDrawing.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "platform/D3DApplication.h"
+#include "engine/framework/RoadStep.h"
+#include "platform/SoundManager.h"
+#include "platform/host/Headless.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A box waiting for the player is answered with Enter this often.
+constexpr int kAnswerEvery = 15;
+// A little over a 60th of a second, so the window's frame gate lets every
+// step draw exactly one frame.
+constexpr int64_t kFrameNanos = 17000000;
+
+// FNV-1a over the dump, 64 bits.
+class Hash64 {
+public:
+    void Bytes(const void* data, size_t n) {
+        const auto* p = static_cast<const uint8_t*>(data);
+        for (size_t i = 0; i < n; ++i) {
+            m_value ^= p[i];
+            m_value *= 1099511628211ull;
+        }
+    }
+    void Int(int64_t v) { Bytes(&v, sizeof v); }
+    void Float(float f) {
+        uint32_t bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        Int(bits);
+    }
+    void Vec(const VxVec3& v) {
+        Float(v.x);
+        Float(v.y);
+        Float(v.z);
+    }
+    uint64_t Value() const { return m_value; }
+
+private:
+    uint64_t m_value = 1469598103934665603ull;
+};
+
+}  // namespace
+
+// Virtual time and recorded boxes always; the window run keeps the real
+// display, drawing and (silent) sound device.
+struct StageRun::Host {
+    explicit Host(bool headless) {
+        host::SetClock(&clock);
+        host::SetMessageBoxes(&boxes);
+        if (headless) {
+            host::SetSystemInfo(&system);
+            host::SetAudioDevice(&audio);
+        }
+    }
+    ~Host() {
+        host::SetClock(nullptr);
+        host::SetMessageBoxes(nullptr);
+        host::SetSystemInfo(nullptr);
+        host::SetAudioDevice(nullptr);
+    }
+    host::VirtualClock clock;
+    host::RecordingMessageBoxes boxes;
+    host::FakeSystemInfo system;
+    host::HeadlessAudioDevice audio;
+    SoundManager sounds;
+    std::unique_ptr<CGameApplication> app;
+};
+
+bool ReadScript(const std::string& path, std::vector<ScriptEvent>& out, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read script " + path;
+        return false;
+    }
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        const size_t hash = line.find('#');
+        if (hash != std::string::npos) line.resize(hash);
+        std::istringstream words(line);
+        ScriptEvent e;
+        std::string what;
+        if (!(words >> e.frame)) {
+            if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+            error = path + ":" + std::to_string(number) + ": no frame number";
+            return false;
+        }
+        bool ok = bool(words >> what);
+        if (ok && what == "key") {
+            e.kind = ScriptEvent::KEY;
+            ok = bool(words >> e.key) && e.key >= 0 && e.key < 256;
+        } else if (ok && (what == "press" || what == "release" || what == "move")) {
+            e.kind = what == "press" ? ScriptEvent::PRESS : what == "release" ? ScriptEvent::RELEASE : ScriptEvent::MOVE;
+            ok = bool(words >> e.x >> e.y);
+        } else {
+            ok = false;
+        }
+        if (!ok || e.frame < 0) {
+            error = path + ":" + std::to_string(number) + ": cannot read \"" + line + "\"";
+            return false;
+        }
+        out.push_back(e);
+    }
+    return true;
+}
+
+bool ParseHand(const std::string& text, std::vector<int>& out) {
+    std::istringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        char* end = nullptr;
+        const long id = std::strtol(item.c_str(), &end, 10);
+        if (item.empty() || *end != '\0' || id < 0 || id >= ROBOT_TYPES) return false;
+        out.push_back(int(id));
+    }
+    return !out.empty();
+}
+
+std::string StageRunResult::Line() const {
+    char buf[256];
+    std::snprintf(buf, sizeof buf,
+                  "outcome=%s frame=%d life=%d energy=%d kills=%d stars=%d boxes=%d notfound=%d checksum=%016" PRIx64,
+                  outcome.c_str(), frame, life, energy, kills, stars, boxes, notFound, checksum);
+    return buf;
+}
+
+bool ReadGoldenValue(const std::string& path, const std::string& name, std::string& value) {
+    std::ifstream in(path);
+    std::string key, v;
+    while (in >> key >> v)
+        if (key == name) {
+            value = v;
+            return true;
+        }
+    return false;
+}
+
+StageRun::StageRun(const StageRunOptions& options) : m_options(options), m_bTrace(getenv("CSQ_STAGERUN_TRACE")) {}
+
+StageRun::~StageRun() {
+    // The derived run has taken its application down already.
+    if (m_pHost) StageRun::DestroyApplication();
+    m_pHost.reset();
+    if (!m_saveFolder.empty()) {
+        std::error_code ec;
+        fs::remove_all(m_saveFolder, ec);
+    }
+    if (m_bHadAppData) setenv("APPDATA", m_oldAppData.c_str(), 1);
+    else unsetenv("APPDATA");
+}
+
+// A new profile that has reached the stage: the robots the earlier stages
+// unlock, the Machines they showed met.
+void StageRun::MakeProfile() {
+    const std::string name = g_CurrentProfile.m_szName;
+    CGameSaveData defaults;
+    defaults.InitProfile(g_CurrentProfile);
+    std::snprintf(g_CurrentProfile.m_szName, sizeof g_CurrentProfile.m_szName, "%s", "Runner");
+    const int stage = m_options.stage;
+    const int order = GetStagePlayOrder(stage);
+    for (int s = 1; s <= LAST_STAGE; ++s) {
+        if (GetStagePlayOrder(s) >= order) continue;
+        const int robot = GetRobotUnlockedByStage(NextStageId(s));
+        if (robot >= 0 && robot < ROBOT_TYPES) g_CurrentProfile.m_abRobotUnlocked[robot] = 1;
+        AnnounceNewEnemiesForStage(s);
+    }
+    g_CurrentProfile.m_iFurthestStage = stage;
+}
+
+bool StageRun::Start() {
+    const StageRunOptions& o = m_options;
+    if (o.stage < 1 || o.stage > LAST_STAGE) {
+        m_error = "stage " + std::to_string(o.stage) + " is outside 1-180";
+        return false;
+    }
+    if (o.difficulty < 0 || o.difficulty > 2) {
+        m_error = "difficulty " + std::to_string(o.difficulty) + " is outside 0-2";
+        return false;
+    }
+    if (access("DATA", R_OK) != 0) {
+        m_error = "DATA is missing from the working directory";
+        return false;
+    }
+    char pattern[] = "/tmp/csq-stagerun-XXXXXX";
+    if (!mkdtemp(pattern)) {
+        m_error = "cannot make a save folder";
+        return false;
+    }
+    m_saveFolder = pattern;
+    if (const char* old = getenv("APPDATA")) {
+        m_bHadAppData = true;
+        m_oldAppData = old;
+    }
+    setenv("APPDATA", m_saveFolder.c_str(), 1);
+    if (!o.profileFile.empty()) {
+        const std::string folder = m_saveFolder + "/Orvendale/Cogsquall/";
+        std::error_code ec;
+        fs::create_directories(folder, ec);
+        if (!fs::copy_file(o.profileFile, folder + "SaveData.dat", ec)) {
+            m_error = "cannot read profile " + o.profileFile;
+            return false;
+        }
+    }
+
+    m_pHost = std::make_unique<Host>(!o.window);
+    g_bQuitRequested = false;
+    g_bAllowClose = true;
+    if (!CreateApplication()) return false;
+    CGameApplication& app = *m_pApp;
+    app.LoadSharedResources();
+
+    if (o.profileFile.empty()) MakeProfile();
+    g_CurrentProfile.m_iDifficulty = o.difficulty;
+    app.m_iCurrentStage = o.stage;
+    VxSrand(o.seed);
+    if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = o.hand;
+    app.SwitchPage(BATTLE_PAGE_INDEX, 0);
+    return true;
+}
+
+bool StageRun::CreateApplication() {
+    m_pHost->sounds.Initialize();
+    g_pSoundManager = &m_pHost->sounds;
+    m_pHost->app = std::make_unique<CGameApplication>(MakeGamePages);
+    m_pApp = m_pHost->app.get();
+    m_pApp->m_bRunWorkersInline = true;
+    m_pApp->LoadResources();
+    return true;
+}
+
+void StageRun::DestroyApplication() {
+    m_pHost->app.reset();
+    m_pApp = nullptr;
+    if (g_pSoundManager == &m_pHost->sounds) g_pSoundManager = nullptr;
+}
+
+void StageRun::RunOneFrame() {
+    RunRoadFrameHeadless(*m_pApp);
+    // The game timer fires once a frame in a headless run.
+    m_pApp->OnTimer();
+}
+
+void StageRun::ApplyScript() {
+    InputRecord& in = App().m_aInput[0];
+    for (const ScriptEvent& e : m_options.script) {
+        if (e.frame != m_nFrames) continue;
+        if (e.kind != ScriptEvent::KEY) {
+            in.m_iCursorX = e.x;
+            in.m_iCursorY = e.y;
+        }
+        switch (e.kind) {
+        case ScriptEvent::PRESS: in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD; break;
+        case ScriptEvent::RELEASE: in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED; break;
+        case ScriptEvent::KEY: in.m_aiKey[e.key] = KEY_PRESSED | KEY_RELEASED; break;
+        case ScriptEvent::MOVE: break;
+        }
+    }
+}
+
+void StageRun::AnswerWaitingBoxes() {
+    CGameApplication& app = App();
+    if (m_nFrames % kAnswerEvery != 0) return;
+    const bool box = app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen() && app.m_pEffectMsgBox->SlideY() == 0.0f;
+    CPageGame* page = BattlePageOf(&app);
+    const bool board = page && (CPageGame::Shows(page->m_pEffectNewEnemy) ||
+                                CPageGame::Shows(page->m_pEffectNewRobot) ||
+                                (page->m_iBattleState == BATTLE_ACHIEVEMENT &&
+                                 CPageGame::Shows(app.m_pEffectNewAchievement)));
+    if (box || board) app.m_aInput[0].m_aiKey[VK_ENTER] = KEY_RELEASED;
+}
+
+void StageRun::Step() {
+    ApplyScript();
+    AnswerWaitingBoxes();
+    m_pHost->clock.Advance(kFrameNanos);
+    const int before = App().m_iCurrentPage == BATTLE_PAGE_INDEX ? State() : -1;
+    const auto begin = std::chrono::steady_clock::now();
+    RunOneFrame();
+    if (m_bTrace && before == -1 && App().m_iCurrentPage == BATTLE_PAGE_INDEX)
+        std::fprintf(stderr, "battle page up after %.1f ms of this frame\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+    if (m_bTrace && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() != before)
+        std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
+    ++m_nFrames;
+}
+
+bool StageRun::RunUntilState(int state, int maxFrames) {
+    const int end = m_nFrames + maxFrames;
+    while (m_nFrames < end) {
+        if (App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == state) return true;
+        Step();
+    }
+    return false;
+}
+
+StageRunResult StageRun::RunToEnd() {
+    const int cap = m_options.frameLimit + 2000;  // the switch's frames come on top
+    while (m_nFrames < cap) {
+        const bool onBattle = App().m_iCurrentPage == BATTLE_PAGE_INDEX;
+        if (onBattle && State() == BATTLE_SUMMARY && Battle().m_iStateFrames >= 0) break;
+        if (onBattle && BattleFrame() >= m_options.frameLimit) break;
+        Step();
+    }
+    return Result();
+}
+
+CGameApplication& StageRun::App() { return *m_pApp; }
+CPageGame& StageRun::Battle() { return *BattlePageOf(m_pApp); }
+int StageRun::State() const { return BattlePageOf(m_pApp)->m_iBattleState; }
+int StageRun::BattleFrame() const { return BattlePageOf(m_pApp)->m_iBattleFrame; }
+
+int StageRun::MessageBoxes() const { return int(m_pHost->boxes.Count()); }
+
+int StageRun::NotFoundBoxes() const {
+    int n = 0;
+    for (const auto& b : m_pHost->boxes.Boxes())
+        if (b.text.find("NOT FOUND") != std::string::npos) ++n;
+    return n;
+}
+
+std::vector<std::string> StageRun::BoxTexts() const {
+    std::vector<std::string> out;
+    for (const auto& b : m_pHost->boxes.Boxes()) out.push_back(b.caption + ": " + b.text);
+    return out;
+}
+
+uint64_t StageRun::Checksum() const {
+    const CPageGame& b = *BattlePageOf(m_pApp);
+    Hash64 h;
+    for (const CCom_GameRobot& r : b.m_lstRobots) {
+        h.Int(r.m_iSerial);
+        h.Int(r.m_Unit.m_iType);
+        h.Int(r.m_Unit.m_iSide);
+        h.Int(r.m_iState);
+        h.Int(r.m_iHp);
+        h.Vec(r.m_vPosition);
+        h.Vec(r.m_vHome);
+        h.Int(r.m_iRow);
+        h.Int(r.m_iActionTimer);
+        h.Int(r.m_iAnimTick);
+        h.Int(r.m_iUnitSlot);
+        h.Int(r.m_bVariant);
+    }
+    h.Int(-1);
+    for (const CCom_GameBullet& bullet : b.m_lstBullets) {
+        h.Int(bullet.m_iSerial);
+        h.Int(bullet.m_iBulletKind);
+        h.Vec(bullet.m_vPosition);
+        h.Int(bullet.m_iHitsLeft);
+        h.Int(bullet.m_iAge);
+    }
+    h.Int(-2);
+    for (const CCom_GameItem& item : b.m_lstItems) {
+        h.Int(item.m_iSerial);
+        h.Int(item.m_iItemKind);
+        h.Int(item.m_iAge);
+        h.Vec(item.m_vPosition);
+        h.Int(item.m_bCollected);
+    }
+    h.Int(-3);
+    for (const FieldEffect& fx : b.m_lstFieldEffects) {
+        h.Int(fx.kind);
+        h.Int(fx.life);
+    }
+    const int counters[] = {b.m_iLife,          b.m_iEnergy,        b.m_iTimeLeft,     b.m_iOvertimeFrames,
+                            b.m_iBattleState,   b.m_iBattleFrame,   b.m_nLiveRobots,   b.m_nLiveMachines,
+                            b.m_nRobotsLost,    b.m_nMachinesKilled, b.m_iStreamCursor, b.m_iBatchCursor,
+                            g_iNextRobotSerial, g_iNextBulletSerial, g_iNextItemSerial};
+    for (int c : counters) h.Int(c);
+    for (int c : b.m_aiEnemyCalls) h.Int(c);
+    h.Int(int64_t(VxRandState()));
+    return h.Value();
+}
+
+StageRunResult StageRun::Result() const {
+    StageRunResult r;
+    const CPageGame& b = *BattlePageOf(m_pApp);
+    if (b.m_iBattleState >= BATTLE_RESULT) r.outcome = b.m_iLife > 0 ? "won" : "lost";
+    r.frame = b.m_iBattleFrame;
+    r.life = b.m_iLife;
+    r.energy = b.m_iEnergy;
+    r.kills = b.m_nMachinesKilled;
+    r.stars = b.m_pEffectSummary ? b.m_pEffectSummary->m_iStars : 0;
+    r.boxes = MessageBoxes();
+    r.notFound = NotFoundBoxes();
+    r.checksum = Checksum();
+    return r;
+}

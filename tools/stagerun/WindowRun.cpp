@@ -1,0 +1,79 @@
+#include "tools/stagerun/WindowRun.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/GameApplication.h"
+#include "main/GamePages.h"
+#include "platform/D3DApplication.h"
+#include "engine/framework/MyD3DApplication.h"
+#include "platform/host/GraphicsDevice.h"
+#include "platform/host/WindowMessage.h"
+#include "tools/stagerun/StageRun.h"
+
+CMyD3DApplication g_d3dApp;
+
+namespace {
+
+class WindowStageRun : public StageRun {
+public:
+    using StageRun::StageRun;
+    ~WindowStageRun() override { DestroyApplication(); }
+
+    bool SaveShot(const char* path) {
+        host::GraphicsDevice* device = g_d3dApp.Device();
+        return device && device->SaveBackBufferPng(path);
+    }
+
+protected:
+    bool CreateApplication() override {
+        // The framework owns the application from here and deletes it with the device.
+        m_pApp = new CGameApplication(MakeGamePages);
+        m_pApp->m_bRunWorkersInline = true;
+        // A window, whatever the fresh save says, so that pictures compare.
+        g_bStartFullscreen = false;
+        g_d3dApp.m_pszWindowTitle = u"Cogsquall stage run";
+        g_d3dApp.m_dwCreationWidth = uint32_t(m_pApp->m_iWindowWidth);
+        g_d3dApp.m_dwCreationHeight = uint32_t(m_pApp->m_iWindowHeight);
+        if (FAILED(g_d3dApp.Create()) || !g_pApp || !g_pApp->m_bInitialised) {
+            m_pApp = nullptr;
+            return false;
+        }
+        return true;
+    }
+    void RunOneFrame() override {
+        Pump();
+        g_d3dApp.RunFrame();
+    }
+    void DestroyApplication() override {
+        if (!m_pApp) return;
+        g_bAllowClose = true;
+        if (host::Window* w = g_d3dApp.Window()) g_d3dApp.HandleMessage(w, host::WM_CLOSE, 0, 0);
+        m_pApp = nullptr;
+    }
+
+private:
+    static void Pump() {
+        host::WindowMessage msg;
+        while (g_d3dApp.Window() && g_d3dApp.Window()->PeekMessage(msg)) {
+            if (msg.message == host::WM_QUIT) return;
+            if (msg.message != host::WM_NULL)
+                g_d3dApp.HandleMessage(g_d3dApp.Window(), msg.message, msg.wParam, msg.lParam);
+        }
+    }
+};
+
+}  // namespace
+
+int RunStageInWindow(const StageRunOptions& options) {
+    WindowStageRun run(options);
+    if (!run.Start()) {
+        std::fprintf(stderr, "stagerun: %s\n", run.Error().empty() ? "no window" : run.Error().c_str());
+        return 2;
+    }
+    const StageRunResult result = run.RunToEnd();
+    if (const char* shot = std::getenv("CSQ_STAGERUN_SHOT"))
+        if (!run.SaveShot(shot)) std::fprintf(stderr, "stagerun: cannot write %s\n", shot);
+    std::printf("%s\n", result.Line().c_str());
+    return 0;
+}

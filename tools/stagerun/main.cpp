@@ -1,0 +1,76 @@
+// stagerun: plays one stage from a seed and prints one line with its outcome.
+//   stagerun --stage N --difficulty D --seed S [--profile FILE] [--hand ID,ID,...]
+//            [--script FILE] [--frames LIMIT] [--window]
+// Run it in the folder that holds the generated DATA. Exit 0 when the stage
+// ran, 2 on bad arguments.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tools/stagerun/StageRun.h"
+#include "tools/stagerun/WindowRun.h"
+
+namespace {
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "stagerun: %s\n", message.c_str());
+    return 2;
+}
+
+bool ToInt(const char* text, long& out) {
+    char* end = nullptr;
+    out = std::strtol(text, &end, 10);
+    return *text != '\0' && *end == '\0';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    StageRunOptions options;
+    bool haveStage = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--window") {
+            options.window = true;
+            continue;
+        }
+        if (i + 1 >= argc) return Fail("missing value after " + arg);
+        const char* value = argv[++i];
+        long n = 0;
+        if (arg == "--stage" || arg == "--difficulty" || arg == "--seed" || arg == "--frames") {
+            if (!ToInt(value, n)) return Fail("not a number: " + arg + " " + value);
+            if (arg == "--stage") {
+                options.stage = int(n);
+                haveStage = true;
+            } else if (arg == "--difficulty") {
+                options.difficulty = int(n);
+            } else if (arg == "--seed") {
+                options.seed = uint32_t(n);
+            } else {
+                if (n <= 0) return Fail("the frame limit must be above 0");
+                options.frameLimit = int(n);
+            }
+        } else if (arg == "--profile") {
+            options.profileFile = value;
+        } else if (arg == "--hand") {
+            if (!ParseHand(value, options.hand)) return Fail(std::string("cannot read hand ") + value);
+        } else if (arg == "--script") {
+            std::string error;
+            if (!ReadScript(value, options.script, error)) return Fail(error);
+        } else {
+            return Fail("unknown option " + arg);
+        }
+    }
+    if (!haveStage) return Fail("--stage is required");
+
+    if (options.window) return RunStageInWindow(options);
+
+    StageRun run(options);
+    if (!run.Start()) return Fail(run.Error());
+    const StageRunResult result = run.RunToEnd();
+    if (std::getenv("CSQ_STAGERUN_TRACE"))
+        for (const std::string& text : run.BoxTexts()) std::fprintf(stderr, "box: %s\n", text.c_str());
+    std::printf("%s\n", result.Line().c_str());
+    return 0;
+}
