@@ -166,7 +166,11 @@ void CPageMenu::LoadLaboratory() {
         m_apLabPicture[n] = nullptr;
         if (ResourceFileExists(name, kLabFolder)) {
             m_apLabPicture[n] = m_pResourceManager->CreateBillboard(name, kLabFolder, nullptr);
-            if (m_apLabPicture[n]) m_apLabPicture[n]->SetAlphaBlend(true);
+            if (m_apLabPicture[n]) {
+                m_apLabPicture[n]->SetAlphaBlend(true);
+                // The picture is shared with the battle's unlock board; a row shows it smaller.
+                m_apLabPicture[n]->SetSize(128.0f, 128.0f, 1.0f);
+            }
         }
     }
     m_pSoldOut = MenuPicture("Bbd_SoldOut.png");
