@@ -272,6 +272,9 @@ void CPageMenu::CreateProfileFromName() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app || !app->m_pSaveData) return;
     CGameSaveData& save = *app->m_pSaveData;
+    // The new profile becomes the live one: what the old one gained since its
+    // last save goes back into its slot first.
+    KeepLiveProfile();
     switch (save.CreateProfile(m_szEntryName)) {
     case CVxSaveData::SAVE_OK: {
         const int slot = save.Header().m_nProfilesInUse - 1;

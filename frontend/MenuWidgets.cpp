@@ -41,30 +41,6 @@ FontStyle PanelStyle(float size, float advance, float lineSpacing, float spaceFa
     return s;
 }
 
-std::string WithThousands(int value) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    for (int i = int(digits.size()) - 3; i > 0; i -= 3) digits.insert(size_t(i), ",");
-    return value < 0 ? "-" + digits : digits;
-}
-
-std::string Percent(float c) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d.%02d%%", int(c), int((c - float(int(c))) * 100.0f));
-    return text;
-}
-
-// Share of the forty achievements complete, in percent.
-float CompletionPercent(const SaveProfile& p) {
-    int done = 0;
-    for (int i = 0; i < PROFILE_ACHIEVEMENTS; ++i) {
-        const int target = GetAchievementTarget(i);
-        const bool countsDown = i == 31 || i == 32 || i == 34;
-        const int v = p.m_aiAchievementProgress[i];
-        if (countsDown ? v <= target : v >= target) ++done;
-    }
-    return float(done) / float(PROFILE_ACHIEVEMENTS) * 100.0f;
-}
-
 }  // namespace
 
 // ---- progress queries ----------------------------------------------------
@@ -142,6 +118,25 @@ void CPageMenu::DrawInfoPanel(int variant) {
     if (!app) return;
     int offset = 0;
     const int s = m_iSubScreen;
+    if (variant == 3 && m_iPageTurn != 0 && g_pApp) {
+        // The panel rises 160, changes its list and comes back down, in 40 frames.
+        const int e = int(g_pApp->m_nFrame) - m_iEnterFrame;
+        if (m_iPageTurn == 1) {
+            offset = 8 * e;
+            if (e > 20) {
+                m_iPageTurn = 2;
+                m_iEnterFrame = int(g_pApp->m_nFrame);
+                m_iPanelList = m_iRobopediaSlide == -1 ? 0 : (m_iRobopediaSlide == 1 ? 1 : m_iPanelList);
+            }
+        } else {
+            offset = 8 * (20 - e);
+            if (e > 20) {
+                m_iPageTurn = 0;
+                offset = 0;
+                m_iEnterFrame = int(g_pApp->m_nFrame);
+            }
+        }
+    }
     if (m_fHeaderRise > 0.0f && (s == MENU_STAGE_MAP || s == MENU_MISSION)) {
         auto mapOrMission = [](int k) { return k == MENU_STAGE_MAP || k == MENU_MISSION; };
         const bool between = m_iChangeState == 1 ? mapOrMission(m_iNextScreen) : mapOrMission(m_iPrevSubScreen);
@@ -164,8 +159,8 @@ void CPageMenu::DrawInfoPanel(int variant) {
     static const char* const kLabels[5] = {"Hello", "Completion", "Metal Parts", "Tinkerlings", "Episode"};
     if (variant < 0 || variant > 4) return;
     CVxFont* font = app->m_pFontStandard;
-    DrawStyledText(font, PanelStyle(0.5f, 9.0f, 0.75f, 0.6f, 7), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r,
-                   kLabels[variant]);
+    const char* label = variant == 3 && m_iRobopediaOffset > 500 ? "Machines" : kLabels[variant];
+    DrawStyledText(font, PanelStyle(0.5f, 9.0f, 0.75f, 0.6f, 7), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r, label);
 
     const FontStyle nameStyle = PanelStyle(0.45f, 5.25f, 0.75f, 0.6f, 0);
     const FontStyle valueStyle = PanelStyle(0.6f, 5.0f, 0.85f, 0.65f, 0);
@@ -179,7 +174,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
         break;
     }
     case 1:
-        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, Percent(CompletionPercent(g_CurrentProfile)).c_str());
+        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, PercentText(m_fCompletion).c_str());
         break;
     case 2:
         DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r,
@@ -187,8 +182,13 @@ void CPageMenu::DrawInfoPanel(int variant) {
         break;
     case 3: {
         int count = 0;
-        for (uint8_t u : g_CurrentProfile.m_abRobotUnlocked) count += u == 1 ? 1 : 0;
-        DrawCountOf(count, PROFILE_ROBOTS, kBoxX, kBoxY + r, 20.0f, 18.0f, 1.0f);
+        if (m_iPanelList == 0) {
+            for (uint8_t u : g_CurrentProfile.m_abRobotUnlocked) count += u == 1 ? 1 : 0;
+        } else {
+            for (const EnemySeenRecord& m : g_CurrentProfile.m_aEnemySeen) count += m.met == 1 ? 1 : 0;
+        }
+        DrawCountOf(count, m_iPanelList == 0 ? PROFILE_ROBOTS : PROFILE_ENEMY_TYPES, kBoxX, kBoxY + r, 20.0f, 18.0f,
+                    1.0f);
         break;
     }
     default: break;

@@ -225,7 +225,9 @@ void CPageMenu::Reset() {
     ResetStageMap();
     ResetEpisode();
     EnterMiniGames();
-    if (app && app->m_pSaveData) m_iProfileSelection = app->m_pSaveData->Header().m_iCurrentProfile;
+    EnterProfiles();
+    EnterRobopedia();
+    m_iPendingBox = -1;
     m_fSlideX = m_fHeaderRise = 0.0f;
     m_iChangeState = -1;
     m_iChangeDirection = -1;
@@ -297,9 +299,25 @@ void CPageMenu::ForgetPageObjects() {
     for (CustomType& t : m_aKeyFaces) t = CustomType();
     for (CVxButton*& b : m_apKey) b = nullptr;
     m_pOkButton = m_pCancelButton = nullptr;
+    m_CreateFaces = m_RenameFaces = m_DeleteFaces = m_RowFaces = CustomType();
+    m_pCreateButton = m_pRenameButton = m_pDeleteButton = nullptr;
+    for (CVxButton*& b : m_apProfileRow) b = nullptr;
+    m_pRowFrame = m_pRowFrameSelected = nullptr;
+    for (CVxBillboard*& b : m_apUserIcon) b = nullptr;
+    for (CVxButton*& b : m_apLabButton) b = nullptr;
+    for (CVxBillboard*& b : m_apLabPicture) b = nullptr;
+    m_pSoldOut = m_pRecommendMarker = nullptr;
+    for (CVxButton*& b : m_apUpgradeButton) b = nullptr;
+    for (CVxBillboard*& b : m_apUpgradePicture) b = nullptr;
+    m_pUpgradeFrame = nullptr;
+    for (auto& pair : m_apAchvAnchor) pair[0] = pair[1] = nullptr;
+    for (CVxBillboard*& b : m_apAchvPicture) b = nullptr;
+    m_pAchvLocked = nullptr;
+    ReleaseRobopedia();
 }
 
 void CPageMenu::ForgetCachedPictures() {
+    m_bAchievementPopup = false;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
 
@@ -314,6 +332,14 @@ void CPageMenu::LoadScreen(int subScreen) {
     case MENU_MINIGAME: LoadMiniGames(); break;
     case MENU_TITLE: LoadTitle(); break;
     case MENU_NAME_ENTRY: LoadNameEntry(); break;
+    case MENU_PROFILES: LoadProfiles(); break;
+    case MENU_LABORATORY: LoadLaboratory(); break;
+    case MENU_ACHIEVEMENTS: LoadAchievements(); break;
+    case MENU_ROBOPEDIA: LoadRobopedia(); break;
+    case MENU_CREDITS: LoadCredits(); break;
+    // The upgrades have no handler of their own; their rows and pictures
+    // come with the page (after the encyclopedia, whose pictures they share).
+    case MENU_UPGRADE: LoadUpgrades(); break;
     default: break;
     }
     // Everything is loaded: the screen the page switch enters gets its enter
@@ -327,6 +353,8 @@ void CPageMenu::LoadScreen(int subScreen) {
 void CPageMenu::ReleaseScreen(int subScreen) {
     if (subScreen == MENU_EPISODE) ReleaseEpisode();
     if (subScreen == MENU_NAME_ENTRY) ReleaseNameEntry();
+    if (subScreen == MENU_ROBOPEDIA) ReleaseRobopedia();
+    if (subScreen == MENU_CREDITS) ReleaseCredits();
 }
 
 int CPageMenu::UpdateScreen(int subScreen) {
@@ -338,6 +366,12 @@ int CPageMenu::UpdateScreen(int subScreen) {
     case MENU_MINIGAME: UpdateMiniGames(); break;
     case MENU_TITLE: UpdateTitle(); break;
     case MENU_NAME_ENTRY: UpdateNameEntry(); break;
+    case MENU_PROFILES: UpdateProfiles(); break;
+    case MENU_LABORATORY: UpdateLaboratory(); break;
+    case MENU_UPGRADE: UpdateUpgrade(); break;
+    case MENU_ACHIEVEMENTS: UpdateAchievements(); break;
+    case MENU_ROBOPEDIA: UpdateRobopedia(); break;
+    case MENU_CREDITS: UpdateCredits(); break;
     default: break;
     }
     return 0;
@@ -347,11 +381,15 @@ int CPageMenu::RenderScreen(int subScreen) {
     if (subScreen == MENU_MAIN) RenderMainMenu();
     if (subScreen == MENU_STAGE_MAP) RenderStageMap();
     if (subScreen == MENU_NAME_ENTRY && g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    if (subScreen == MENU_PROFILES) RenderProfiles();
+    if (subScreen == MENU_ROBOPEDIA) RenderRobopedia();
     return 0;
 }
 
 int CPageMenu::RenderScreenOverlay(int subScreen) {
     if (subScreen == MENU_NAME_ENTRY && g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    if (subScreen == MENU_LABORATORY || subScreen == MENU_UPGRADE) RenderAchievementPopup();
+    if (subScreen == MENU_ROBOPEDIA) RenderRobopediaOverlay();
     return 0;
 }
 
@@ -364,18 +402,12 @@ int CPageMenu::HandleScreenInput(int subScreen) {
     case MENU_MINIGAME: HandleMiniGameInput(); break;
     case MENU_TITLE: HandleTitleInput(); break;
     case MENU_NAME_ENTRY: HandleNameEntryInput(); break;
-    case MENU_LABORATORY:
-    case MENU_UPGRADE:
-    case MENU_CREDITS:
-    case MENU_ACHIEVEMENTS:
-    case MENU_PROFILES:
-    case MENU_ROBOPEDIA:
-        // Screens still to come: their Back button already leads back.
-        if (m_pBackButton && IsInputFree() && m_pBackButton->TakeClick()) {
-            const bool lab = subScreen == MENU_LABORATORY || subScreen == MENU_UPGRADE;
-            RequestSubScreen(lab ? m_iLabOrigin : MENU_MAIN, 1);
-        }
-        break;
+    case MENU_LABORATORY: HandleLaboratoryInput(); break;
+    case MENU_UPGRADE: HandleUpgradeInput(); break;
+    case MENU_CREDITS: HandleCreditsInput(); break;
+    case MENU_ACHIEVEMENTS: HandleAchievementsInput(); break;
+    case MENU_PROFILES: HandleProfilesInput(); break;
+    case MENU_ROBOPEDIA: HandleRobopediaInput(); break;
     default: break;
     }
     return 0;
@@ -385,8 +417,15 @@ void CPageMenu::EnterScreen(int screen) {
     switch (screen) {
     case MENU_MINIGAME: EnterMiniGames(); break;
     case MENU_NAME_ENTRY: EnterNameEntry(); break;
+    case MENU_PROFILES: EnterProfiles(); break;
+    case MENU_LABORATORY: EnterLaboratory(); break;
+    case MENU_UPGRADE: EnterUpgrade(); break;
+    case MENU_ACHIEVEMENTS: EnterAchievements(); break;
+    case MENU_ROBOPEDIA: EnterRobopedia(); break;
+    case MENU_CREDITS: EnterCredits(); break;
     default: break;
     }
+    m_iPendingBox = -1;
 }
 
 // ---- frame order ---------------------------------------------------------

@@ -3,6 +3,8 @@
 // stand on: what it loads, the 15-frame slide between screens, the input
 // gate, the pointer gestures, the shared buttons, headers and music. Each
 // screen's handlers live in a file of their own (Menu*.cpp).
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "engine/VxButton.h"
@@ -10,6 +12,10 @@
 #include "engine/VxPage.h"
 #include "game/MenuLink.h"
 #include "game/RobopediaParts.h"
+#include "content/SaveProfile.h"
+#include "content/UnitDefinition.h"
+#include "frontend/CreditRoll.h"
+#include "frontend/ShopRules.h"
 
 class CVxBillboard;
 class CVxSound;
@@ -46,6 +52,20 @@ constexpr int MINI_GAMES = 30;
 constexpr int MENU_MAP_AREAS = 5;
 constexpr int MENU_STAGE_BUTTONS = 50;
 constexpr int NAME_KEYS = 31;
+constexpr int ROBOPEDIA_ROBOTS = 40;
+constexpr int ROBOPEDIA_MACHINES = 32;
+// The Machine list stands this far up once the encyclopedia has slid to it.
+constexpr int ROBOPEDIA_PAGE_OFFSET = 620;
+constexpr int ROBOPEDIA_SLIDE_STEP = 15;
+// The render-target slot the lists and the profile rows keep their picture in.
+constexpr int MENU_LIST_SLOT = 0;
+
+// Position of a list that pages by four rows.
+struct MenuPagedList {
+    float position = 0.0f;
+    float minimum = 0.0f;
+    float maximum = 0.0f;
+};
 
 // The header row of the sheet each sub-screen shows; -1 none.
 int MenuHeaderRow(int screen);
@@ -104,9 +124,9 @@ public:
     bool IsTap() const { return m_iGesture == GESTURE_TAP; }
 
     // Operations the message box's answers call.
-    void DeleteCurrentProfile() override {}
-    void BuyLabItem() override {}
-    void BuyUpgrade() override {}
+    void DeleteCurrentProfile() override;
+    void BuyLabItem() override;
+    void BuyUpgrade() override;
     void StepEpisode(bool forward) override;
     void ScrollStageMap(int direction) override;
     // Map areas open on the chosen episode.
@@ -191,6 +211,73 @@ public:
     void CreateProfileFromName();
     void RenameProfileFromName();
     bool HasProfile() const;
+
+    // Profiles.
+    void LoadProfiles();
+    void EnterProfiles();
+    void UpdateProfiles();
+    void RenderProfiles();
+    void HandleProfilesInput();
+    // Picks stored profile i as the live one, after the live one's unsaved
+    // changes have gone back into its own slot.
+    void PickProfile(int i);
+    // The live profile back into its stored slot.
+    void KeepLiveProfile();
+
+    // Laboratory, and what the upgrades and achievements share with it.
+    void LoadRowFaces();
+    void LoadLaboratory();
+    void EnterLaboratory();
+    void SetLabPrices();
+    void GetLabItemText();
+    void UpdateLaboratory();
+    void HandleLaboratoryInput();
+    void RenderAchievementPopup();
+    // The backing panel with the sub-screen fade's alpha.
+    void DrawListBacking();
+    // Commits a finished swipe or a released drag; the position drawn.
+    float StepPagedList(MenuPagedList& list);
+    // Pages the list by the arrows or the wheel; true when it moved.
+    bool PageList(MenuPagedList& list);
+    void DrawPagedListArrows(const MenuPagedList& list);
+    // Draws the list's still: into the kept picture once after each change,
+    // then the kept picture; straight to the screen where none can be kept.
+    // The still is drawn under a camera cameraScale times the screen.
+    void ShowListStill(const std::function<void(float dx)>& draw, float cameraScale = 1.25f);
+    void DrawPriceLine(float x, float y, bool soldOut, int price);
+    void DrawRowText(float x, float y, const char* name, const char* text, bool grey);
+
+    // Robot upgrades.
+    void LoadUpgrades();
+    void EnterUpgrade();
+    void SetUpgradePrices();
+    void UpdateUpgrade();
+    void HandleUpgradeInput();
+
+    // Achievements.
+    void LoadAchievements();
+    void EnterAchievements();
+    void UpdateAchievements();
+    void HandleAchievementsInput();
+
+    // Robopedia.
+    void LoadRobopedia();
+    void ReleaseRobopedia();
+    void EnterRobopedia();
+    void UpdateRobopedia();
+    void RenderRobopedia();
+    void RenderRobopediaOverlay();
+    void HandleRobopediaInput();
+    void StepRobopediaSlide();
+
+    // Credits.
+    void LoadCredits();
+    void ReleaseCredits();
+    void EnterCredits();
+    void UpdateCredits();
+    void HandleCreditsInput();
+    void AddCreditLine(const char* text, int style, bool gapBefore);
+    bool IsCreditLineHovered() const;
 
     // Frame members.
     CVxBillboard* m_pBackground = nullptr;
@@ -321,6 +408,76 @@ public:
     // The encyclopedia and its information board.
     RobopediaParts m_Robopedia;
     CEffect_RobotInfo* m_pRobotInfo = nullptr;
+    UnitDefinition m_aRobotRecord[ROBOPEDIA_ROBOTS];
+    CVxButton* m_apRobotEntry[ROBOPEDIA_ROBOTS] = {};
+    CVxButton* m_apMachineEntry[ROBOPEDIA_MACHINES] = {};
+    CVxBillboard* m_apMachineCard[ROBOPEDIA_MACHINES] = {};
+    CVxBillboard* m_pUpgradedCardFrame = nullptr;
+    CVxTexture* m_pRobopediaBarTexture = nullptr;
+    int m_iRobopediaSlide = 0;   // 0 still, 1 towards the Machines, -1 back
+    int m_iRobopediaOffset = 0;  // 0 robots shown to 620 Machines shown
+    int m_iPageTurn = 0;         // the info panel's animation: 0 idle, 1 rising, 2 falling
+    int m_iPanelList = 0;        // the list the info panel tells of: 0 robots, 1 Machines
+    int m_iHeaderChoice = 0;
+
+    // Profiles.
+    CustomType m_CreateFaces, m_RenameFaces, m_DeleteFaces;
+    CVxButton* m_pCreateButton = nullptr;
+    CVxButton* m_pRenameButton = nullptr;
+    CVxButton* m_pDeleteButton = nullptr;
+    CVxButton* m_apProfileRow[3] = {};
+    CVxBillboard* m_pRowFrame = nullptr;
+    CVxBillboard* m_pRowFrameSelected = nullptr;
+    CVxBillboard* m_apUserIcon[2] = {};
+    int m_iProfileAtEntry = 0;
+    // The live profile as it was on entry: Back compares with it, since a
+    // delete can leave another profile in the same slot.
+    SaveProfile m_ProfileAtEntry{};
+
+    // Laboratory.
+    LabItemRecord m_aLabPair[LAB_ITEMS] = {};
+    int m_aiLabMaxLevel[LAB_ITEMS] = {};
+    int m_aiLabPrice[LAB_ITEMS][SHOP_PRICE_LEVELS] = {};
+    std::string m_aLabText[LAB_ITEMS][2];
+    std::vector<int> m_vecLabListed;
+    CVxButton* m_apLabButton[LAB_ITEMS] = {};
+    CVxBillboard* m_apLabPicture[LAB_ITEMS] = {};
+    CVxBillboard* m_pSoldOut = nullptr;
+    CVxBillboard* m_pRecommendMarker = nullptr;
+    CustomType m_RowFaces;  // the row behind an entry of the laboratory, upgrades and achievements
+    MenuPagedList m_LabList;
+    int m_iChosenItem = -1;
+    int m_iChosenPrice = 0;
+    int m_iPendingBox = -1;  // the box the laboratory or the upgrades opened; -1 none
+
+    // Robot upgrades.
+    RobotUpgradeRecord m_aUpgradePair[UPGRADE_ROBOTS] = {};
+    int m_aiUpgradeMaxLevel[UPGRADE_ROBOTS] = {};
+    int m_aiUpgradePrice[UPGRADE_ROBOTS][SHOP_PRICE_LEVELS] = {};
+    std::vector<int> m_vecUpgradeListed;
+    CVxButton* m_apUpgradeButton[UPGRADE_ROBOTS] = {};
+    CVxBillboard* m_apUpgradePicture[UPGRADE_ROBOTS] = {};
+    CVxBillboard* m_pUpgradeFrame = nullptr;
+    MenuPagedList m_UpgradeList;
+    int m_iChosenRobot = -1;
+    int m_iChosenUpgradePrice = 0;
+
+    // Achievements.
+    CVxBillboard* m_apAchvAnchor[PROFILE_ACHIEVEMENTS][2] = {};
+    CVxBillboard* m_apAchvPicture[PROFILE_ACHIEVEMENTS] = {};
+    CVxBillboard* m_pAchvLocked = nullptr;
+    float m_fCompletion = 0.0f;
+    MenuPagedList m_AchvList;
+
+    // The lists' kept picture: whether it holds the list, and how often it was drawn.
+    bool m_bListKept = false;
+    int m_nListStills = 0;
+
+    // Credits.
+    std::vector<CreditLine> m_aCreditLines;
+    float m_fCreditsX = CREDITS_MENU_X;
+    float m_fCreditsScroll = CREDITS_START_SCROLL;
+    float m_fCreditsFade = 0.0f;
 
 private:
     // A picture of the menu folder, alpha-blended.

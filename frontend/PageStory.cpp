@@ -138,8 +138,13 @@ void CPageStory::LoadScreen(int subScreen) {
     case STORY_INTRO: LoadIntro(); break;
     case STORY_ENDING: LoadEnding(); break;
     case STORY_TITLE: LoadTitle(); break;
+    case STORY_CREDITS: LoadCredits(); break;
     default: break;
     }
+}
+
+void CPageStory::ReleaseScreen(int subScreen) {
+    if (subScreen == STORY_CREDITS) ReleaseCredits();
 }
 
 int CPageStory::UpdateScreen(int subScreen) {
@@ -147,9 +152,7 @@ int CPageStory::UpdateScreen(int subScreen) {
     case STORY_INTRO: UpdateIntro(); break;
     case STORY_ENDING: UpdateEnding(); break;
     case STORY_TITLE: UpdateTitle(); break;
-    // The credits roll is not built yet: the ending goes straight back to
-    // the episode choice instead of standing on an empty screen.
-    case STORY_CREDITS: LeaveStory(); break;
+    case STORY_CREDITS: UpdateCredits(); break;
     default: break;
     }
     return 0;

@@ -2,8 +2,11 @@
 // Page 2: an episode's intro (a wide picture panning under eight captions)
 // followed by the episode's title card, which starts the battle; and the
 // ending built the same way, which returns to the menu's episode choice.
+#include <vector>
+
 #include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
+#include "frontend/CreditRoll.h"
 
 class CVxBillboard;
 class CVxFont;
@@ -47,6 +50,9 @@ struct SkipBox {
 constexpr SkipBox SKIP_BOX{367.0f, 425.0f, 288.0f, 321.0f};
 // Strictly inside the box; the edges do not count.
 bool InSkipBox(float x, float y);
+// The Skip label's fade on the credits roll as its last line (at y) nears
+// the top edge: 1 until 100 units below the edge, 0 from 50 below it.
+float CreditsSkipAlpha(float lastLineY, int screenHeight);
 
 class CPageStory : public CVxPage {
 public:
@@ -58,6 +64,7 @@ public:
     int HandleInput() override;
 
     void LoadScreen(int subScreen) override;
+    void ReleaseScreen(int subScreen) override;
     int UpdateScreen(int subScreen) override;
     int RenderScreen(int subScreen) override;
 
@@ -74,6 +81,13 @@ public:
     void DrawSkipLabel();
     // To the menu's episode choice.
     void LeaveStory();
+
+    // The credits roll after the ending.
+    void LoadCredits();
+    void ReleaseCredits();
+    void ResetCredits();
+    void UpdateCredits();
+    void AddCreditLine(const char* text, int style, bool gapBefore);
 
     // The stage the story leads to: the one the player chose (the
     // application's current stage), else the furthest one reached.
@@ -95,6 +109,12 @@ public:
     CVxBillboard* m_pLogo = nullptr;       // owned by the page's manager
     CVxBillboard* m_pLogoLight = nullptr;  // owned by the page's manager
     int m_iTitleFrame = 0;
+
+    // Credits.
+    std::vector<CreditLine> m_aCreditLines;
+    float m_fCreditsX = 0.0f;
+    float m_fCreditsScroll = CREDITS_START_SCROLL;
+    float m_fCreditsFade = 0.0f;
 
 private:
     void RunCaptionSequence(bool ending);

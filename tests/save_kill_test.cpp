@@ -32,7 +32,7 @@ bool IsStamped(const SaveProfile& p) {
     for (int generation = g_CurrentProfile.m_iMetalParts + 1;; ++generation) {
         Stamp(g_CurrentProfile, generation);
         if (save.Save() != CVxSaveData::SAVE_OK) _exit(3);
-        if (write(reportFd, &generation, sizeof generation) != sizeof generation) _exit(4);
+        savekill::Report(reportFd, generation);
     }
 }
 
@@ -53,24 +53,9 @@ TEST_F(SaveKill, KilledWhileSavingAlwaysLeavesALoadableSavedProfile) {
     constexpr int kKills = 500;
     int lastConfirmed = 0, restores = 0, killedMidSave = 0;
     for (int round = 0; round < kKills; ++round) {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(fds[0]);
-            SaveForever(fds[1]);
-        }
-        close(fds[1]);
-        usleep(200 + VxRand() % 3000);
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself: exit " << WEXITSTATUS(status);
-
-        int generation = 0, confirmedBefore = lastConfirmed;
-        while (read(fds[0], &generation, sizeof generation) == sizeof generation) lastConfirmed = generation;
-        close(fds[0]);
+        const int confirmedBefore = lastConfirmed;
+        lastConfirmed = savekill::KillWhileSaving([](int fd) { SaveForever(fd); }, lastConfirmed);
+        ASSERT_FALSE(HasFailure());
 
         ResetMemory();
         CGameSaveData save;

@@ -334,7 +334,20 @@ TEST_F(PageRun, AnEndingWithoutItsPictureRunsToTheEpisodeChoice) {
     Enter(2, STORY_ENDING);
     EXPECT_NE(Story().m_pEndingPicture, nullptr) << "entering the ending loads its picture";
     Story().m_pEndingPicture = nullptr;
-    Step(STORY_SEQUENCE_FRAMES + 3);
+    Step(STORY_SEQUENCE_FRAMES + 1);
+    ASSERT_EQ(Story().m_iSubScreen, STORY_CREDITS) << "the credits follow the ending";
+    // The roll fades in over 100 frames, then rises half a unit a frame until
+    // its last line (3000 below the first place) passes 0.55 of the height.
+    int frames = 0;
+    float skipBefore = -1.0f;
+    while (int(m_App->m_iCurrentPage) == 2 && frames < 8000) {
+        if (Story().m_iSubScreen == STORY_CREDITS) skipBefore = Story().m_fSkipAlpha;
+        Step();
+        ++frames;
+    }
+    EXPECT_GE(frames, 100 + 2 * (3000 + 352 - 100) - 5);
+    EXPECT_LE(frames, 100 + 2 * (3000 + 352 - 100) + 20);
+    EXPECT_EQ(skipBefore, 0.0f) << "the Skip label has faded out before the page is left";
     EXPECT_EQ(int(m_App->m_iCurrentPage), 1);
     EXPECT_EQ(MenuPage().m_iSubScreen, MENU_EPISODE) << "the menu opens on the episode choice";
     EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_EPISODE);

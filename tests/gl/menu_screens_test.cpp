@@ -75,3 +75,55 @@ TEST_F(MenuScreens, EpisodeChoiceAndMiniGameListLookAsKept) {
 }
 
 }  // namespace
+
+namespace {
+
+// The screens of the shops, lists and profiles of a player well into the
+// game, each compared with its reference picture (menu_<screen>.png).
+TEST_F(MenuScreens, ShopsListsProfilesAndCreditsLookAsKept) {
+    road.Start();
+    road.Frame(60);
+    road.ClickAt(frontroad::kScreenCentre);
+    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_TITLE); }, 30));
+    road.Frame(60);
+    road.ClickAt(frontroad::kScreenCentre);
+    ASSERT_TRUE(MenuAt(MENU_NAME_ENTRY));
+    road.Type("EVE");
+    road.Key(13);
+    ASSERT_TRUE(MenuAt(MENU_MAIN));
+
+    SaveProfile& p = g_CurrentProfile;
+    p.m_iFurthestStage = 75;
+    p.m_iMetalParts = 12345;
+    for (int s = 0; s < 70; ++s) p.m_aiStageStars[s] = 1 + s % 3;
+    for (int i : {1, 2, 3, 6}) p.m_aLabItem[i] = LabItemRecord{i == 6 ? 1 : 1, 2};
+    p.m_aLabItem[0] = LabItemRecord{0, 1};
+    for (int r : {1, 2, 3, 0, 4}) p.m_aRobotUpgrade[r].m_iAvailable = 1;
+    p.m_aRobotUpgrade[3].m_iLevel = 1;
+    for (int r = 0; r < 12; ++r) p.m_abRobotUnlocked[r] = 1;
+    for (int k = 0; k < 6; ++k) p.m_aEnemySeen[k].met = 1;
+    for (int i = 0; i < 9; ++i) p.m_aiAchievementProgress[i] = 100000;
+    p.m_aiAchievementProgress[37] = 3725;
+    auto* menu = dynamic_cast<CPageMenu*>(road.app->m_pPageMenu);
+    ASSERT_NE(menu, nullptr);
+
+    struct Shot {
+        int screen;
+        const char* name;
+    };
+    const Shot shots[] = {
+        {MENU_PROFILES, "menu_profiles"},         {MENU_LABORATORY, "menu_laboratory"},
+        {MENU_UPGRADE, "menu_upgrades"},          {MENU_ACHIEVEMENTS, "menu_achievements"},
+        {MENU_ROBOPEDIA, "menu_robopedia"},       {MENU_CREDITS, "menu_credits"},
+    };
+    for (const Shot& s : shots) {
+        menu->RequestSubScreen(s.screen, -1);
+        ASSERT_TRUE(MenuAt(s.screen)) << s.name;
+        // The credits stand still until they have faded in.
+        road.Frame(s.screen == MENU_CREDITS ? 150 : 20);
+        golden::ExpectMatches(*road.framework->Device(), s.name);
+    }
+    EXPECT_EQ(boxes.Count(), 0u) << (boxes.Count() ? boxes.Boxes().front().text : "");
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// The rules under the menu's shops and lists: what a purchase changes, the
+// upgrades in the order of play, completion, and the credits roll's layout.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/Achievements.h"
+#include "content/SaveProfile.h"
+#include "frontend/CreditRoll.h"
+#include "frontend/PageStory.h"
+#include "frontend/ShopRules.h"
+#include "game/GameSaveData.h"
+
+namespace {
+
+class ShopRules : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = g_CurrentProfile;
+        g_CurrentProfile = SaveProfile{};
+        CGameSaveData().InitProfile(g_CurrentProfile);
+    }
+    void TearDown() override { g_CurrentProfile = saved; }
+    SaveProfile saved;
+};
+
+TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
+    struct Row {
+        const char* what;
+        int item, bought, offered, parts, price;
+        bool done;
+        int boughtAfter, offeredAfter, partsAfter;
+    };
+    const Row rows[] = {
+        {"a booster level", 1, 1, 2, 500, 100, true, 2, 3, 400},
+        {"slot expansion", 0, 0, 1, 250, 250, true, 1, 2, 0},
+        {"the last level keeps its offer", 4, 4, 5, 9000, 8000, true, 5, 5, 1000},
+        {"a robot card", 6, 0, 1, 150, 150, true, 1, 1, 0},
+        {"sold out", 3, 2, 2, 9999, 400, false, 2, 2, 9999},
+        {"parts short", 3, 0, 1, 99, 100, false, 0, 1, 99},
+    };
+    for (const Row& r : rows) {
+        SetUp();
+        SaveProfile& p = g_CurrentProfile;
+        p.m_aLabItem[r.item] = LabItemRecord{r.bought, r.offered};
+        p.m_iMetalParts = r.parts;
+        const SaveProfile before = p;
+        int completed = 0;
+        EXPECT_EQ(ApplyLabPurchase(r.item, r.price, completed), r.done) << r.what;
+        EXPECT_EQ(p.m_aLabItem[r.item].m_iBought, r.boughtAfter) << r.what;
+        EXPECT_EQ(p.m_aLabItem[r.item].m_iOffered, r.offeredAfter) << r.what;
+        EXPECT_EQ(p.m_iMetalParts, r.partsAfter) << r.what;
+        EXPECT_EQ(completed, -1) << r.what;
+        const int step = r.done ? 1 : 0;
+        const int fields[] = {p.m_nCardSlots - before.m_nCardSlots, p.m_iLifeBooster - before.m_iLifeBooster, 0,
+                              p.m_iLuckBooster - before.m_iLuckBooster, p.m_iAdvanceFusion - before.m_iAdvanceFusion};
+        if (r.item <= 4 && r.item != 2) {
+            EXPECT_EQ(fields[r.item], step) << r.what;
+        }
+        if (r.item == 6) {
+            EXPECT_EQ(p.m_abRobotUnlocked[31], 1) << "Hammer Bot";
+        }
+    }
+}
+
+TEST_F(ShopRules, EachBoosterCompletesItsAchievementOnceAtTheEighthLevel) {
+    const int boosters[3][2] = {{2, 0}, {1, 1}, {3, 2}};  // item, achievement
+    for (const auto& b : boosters) {
+        SaveProfile& p = g_CurrentProfile;
+        p.m_iMetalParts = 100000;
+        p.m_aiAchievementProgress[b[1]] = 6;
+        std::vector<int> completed;
+        for (int n = 0; n < 3; ++n) {
+            p.m_aLabItem[b[0]] = LabItemRecord{n, n + 1};
+            int c = -1;
+            ASSERT_TRUE(ApplyLabPurchase(b[0], 10, c));
+            completed.push_back(c);
+        }
+        EXPECT_EQ(completed, (std::vector<int>{-1, b[1], -1})) << "item " << b[0];
+        EXPECT_EQ(p.m_aiAchievementProgress[b[1]], 8);
+    }
+}
+
+TEST_F(ShopRules, UpgradesAreListedInTheOrderTheirStagesArePlayed) {
+    struct Row {
+        int furthest;
+        std::vector<int> available, listed;
+    };
+    const Row rows[] = {
+        {53, {1, 2, 3}, {}},               // the furthest stage itself is not walked
+        {54, {1, 2, 3}, {1}},
+        {58, {1, 2, 3}, {1, 2, 3}},        // robot 2's stage 161 follows stage 55
+        {58, {2, 3}, {2, 3}},              // only those made available
+        {180, {0, 36}, {0, 36}},
+        {0, {1, 2, 3}, {1, 2, 3}},         // outside the order: one walk of 180 steps
+        {-7, {1}, {1}},
+        {100000, {39}, {39}},
+    };
+    for (const Row& r : rows) {
+        SaveProfile& p = g_CurrentProfile;
+        for (RobotUpgradeRecord& u : p.m_aRobotUpgrade) u = RobotUpgradeRecord{0, 0};
+        for (int robot : r.available) p.m_aRobotUpgrade[robot].m_iAvailable = 1;
+        p.m_iFurthestStage = r.furthest;
+        EXPECT_EQ(ListedUpgrades(p), r.listed) << r.furthest;
+    }
+    EXPECT_EQ(ShopListMaximum(1), 0.0f);
+    EXPECT_EQ(ShopListMaximum(4), 0.0f);
+    EXPECT_EQ(ShopListMaximum(5), 672.0f);
+    EXPECT_EQ(ShopListMaximum(40), 6048.0f);
+}
+
+TEST_F(ShopRules, AllFortyUpgradesCompleteTheirAchievementOnce) {
+    SaveProfile& p = g_CurrentProfile;
+    p.m_iMetalParts = 999990;
+    int notices = 0, spent = 0;
+    for (int r = 0; r < UPGRADE_ROBOTS; ++r) {
+        p.m_aRobotUpgrade[r] = RobotUpgradeRecord{0, 1};
+        int c = -1;
+        ASSERT_TRUE(ApplyUpgradePurchase(r, UpgradePrice(r), c));
+        spent += UpgradePrice(r);
+        notices += c == UPGRADE_ACHIEVEMENT ? 1 : 0;
+        EXPECT_EQ(p.m_aRobotUpgrade[r].m_iLevel, 1);
+        int again = -1;
+        EXPECT_FALSE(ApplyUpgradePurchase(r, 0, again)) << "bought once";
+    }
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(p.m_aiAchievementProgress[UPGRADE_ACHIEVEMENT], UPGRADE_ACHIEVEMENT_TARGET);
+    EXPECT_EQ(p.m_iMetalParts, 999990 - spent);
+    // The three cheapest and the dearest, as the shop lists them.
+    EXPECT_EQ(UpgradePrice(1), 500);
+    EXPECT_EQ(UpgradePrice(4), 500);
+    EXPECT_EQ(UpgradePrice(38), 50000);
+}
+
+TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {
+    SaveProfile& p = g_CurrentProfile;
+    EXPECT_EQ(CompleteAchievements(p), 0) << "a new profile's countdowns start far above their targets";
+    for (int i = 0; i < 13; ++i) p.m_aiAchievementProgress[i] = GetAchievementTarget(i);
+    EXPECT_EQ(PercentText(CompletionPercent(p)), "32.50%");
+    p.m_aiAchievementProgress[31] = GetAchievementTarget(31);
+    p.m_aiAchievementProgress[32] = GetAchievementTarget(32) - 1;
+    EXPECT_EQ(PercentText(CompletionPercent(p)), "37.50%");
+    for (int i = 0; i < 40; ++i) p.m_aiAchievementProgress[i] = GetAchievementTarget(i);
+    EXPECT_EQ(PercentText(CompletionPercent(p)), "100.00%");
+    EXPECT_EQ(PercentText(7.5f), "7.50%");
+    EXPECT_EQ(PlayTimeText(3725), "1:02");
+    EXPECT_EQ(WithThousands(12345), "12,345");
+}
+
+TEST_F(ShopRules, LabTextsFollowTheOfferedLevel) {
+    EXPECT_EQ(LabItemDescription(0, 1, 3), "Increases maximum number of card slot\nto 6 slots.");
+    EXPECT_EQ(LabItemDescription(0, 1, 12), "Increases maximum number of card slot\nto 10 slots.");
+    EXPECT_EQ(LabItemDescription(2, 3, 0), "Increases initial Energy Point to 25\npoints.");
+    EXPECT_EQ(LabItemName(14, 2), "Cold Energy - Lv.2");
+    int row[SHOP_PRICE_LEVELS];
+    LabPriceRow(0, row);
+    EXPECT_EQ(row[4], 10000);
+    EXPECT_EQ(row[5], 0) << "past the maximum level";
+}
+
+TEST(CreditRollLayout, FortyFiveLinesFromSixtyDownToThreeThousand) {
+    const std::vector<CreditLine> lines = CreditLines();
+    ASSERT_EQ(lines.size(), 45u);
+    int names = 0;
+    for (const CreditLine& l : lines) names += l.m_iStyle == CREDIT_NAME ? 1 : 0;
+    EXPECT_EQ(names, 27);
+    const std::vector<float> ys = CreditLineYs(lines);
+    EXPECT_EQ(ys.front(), -60.0f);
+    EXPECT_EQ(ys[2] - ys[3], 300.0f) << "Developed stands well below the version";
+    EXPECT_EQ(ys[3], -480.0f);
+    EXPECT_EQ(ys.back(), -3000.0f);
+    EXPECT_EQ(lines[5].m_strText, "Orvendale Studio");
+}
+
+TEST(CreditRollLayout, TheSkipLabelFadesAsTheLastLineNearsTheTopOfA640HighScreen) {
+    struct Row {
+        float y, alpha;
+    };
+    const Row rows[] = {{0.0f, 1.0f}, {220.0f, 1.0f}, {245.0f, 0.5f}, {270.0f, 0.0f}, {300.0f, 0.0f}};
+    for (const Row& r : rows) EXPECT_FLOAT_EQ(CreditsSkipAlpha(r.y, 640), r.alpha) << r.y;
+}
+
+}  // namespace
