@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <cstdlib>
 #include <fstream>
@@ -115,6 +116,47 @@ inline bool ReadPng(const std::string& path, DecodedPicture& out) {
 inline bool UpdateRequested() {
     const char* update = std::getenv("CSQ_UPDATE_GOLDEN");
     return update && std::string(update) == "1";
+}
+
+// The stage runner's output for these arguments, run from the build folder
+// where the pack lies.
+inline std::string RunStageRunner(const std::string& args, const std::string& env) {
+    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy " + env + " " CSQ_BINARY_DIR
+                                "/tools/stagerun/stagerun " + args + " 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buf[256];
+    while (pipe && fgets(buf, int(sizeof buf), pipe.get())) out += buf;
+    return out;
+}
+
+// Pixels whose colour differs by more than 32 in any channel.
+inline size_t PixelsOff(const DecodedPicture& a, const DecodedPicture& b) {
+    size_t off = 0;
+    for (size_t i = 0; i + 3 < a.rgba.size() && i + 3 < b.rgba.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c)
+            if (std::abs(int(a.rgba[i + c]) - int(b.rgba[i + c])) > 32) {
+                ++off;
+                break;
+            }
+    return off;
+}
+
+// A picture a run left at `shot` against tests/golden/<name>.png: rasterizers
+// differ a little along edges, so at most one pixel in 500 may be off. With
+// CSQ_UPDATE_GOLDEN=1 the reference is rewritten and the test skips.
+inline void ExpectShotMatches(const std::string& shot, const std::string& name) {
+    DecodedPicture picture, reference;
+    ASSERT_TRUE(ReadPng(shot, picture)) << shot;
+    const std::string ref = std::string(CSQ_SOURCE_DIR "/tests/golden/") + name + ".png";
+    if (UpdateRequested()) {
+        std::filesystem::copy_file(shot, ref, std::filesystem::copy_options::overwrite_existing);
+        GTEST_SKIP() << "reference written to " << ref;
+    }
+    ASSERT_TRUE(ReadPng(ref, reference)) << "no reference picture; run with CSQ_UPDATE_GOLDEN=1";
+    ASSERT_EQ(picture.width, reference.width);
+    ASSERT_EQ(picture.height, reference.height);
+    EXPECT_LE(PixelsOff(picture, reference), picture.rgba.size() / 4 / 500) << "this run's picture: " << shot;
 }
 
 // Rasterizers may differ a little along edges: a pixel is off when a channel

@@ -13,18 +13,15 @@
 #include <vector>
 
 #include "engine/PictureDecoder.h"
+#include "tests/gl/GoldenPicture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using golden::PixelsOff;
+using golden::ReadPng;
 
 constexpr int kFrames = 400;  // the field has slid in and the battle begins
-
-bool ReadPng(const std::string& path, DecodedPicture& out) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return !bytes.empty() && DecodePng(bytes.data(), bytes.size(), out);
-}
 
 std::string Shoot(int stage, const std::string& shot) {
     const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy CSQ_STAGERUN_SHOT=" + shot +
@@ -39,17 +36,6 @@ std::string Shoot(int stage, const std::string& shot) {
 
 // Pixels whose colour differs by more than 32 in a channel (rasterizers
 // differ a little along edges).
-size_t PixelsOff(const DecodedPicture& a, const DecodedPicture& b) {
-    size_t off = 0;
-    for (size_t i = 0; i + 3 < a.rgba.size() && i + 3 < b.rgba.size(); i += 4)
-        for (size_t c = 0; c < 3; ++c)
-            if (std::abs(int(a.rgba[i + c]) - int(b.rgba[i + c])) > 32) {
-                ++off;
-                break;
-            }
-    return off;
-}
-
 TEST(WorldWindow, EveryWorldDrawsItsOwnBackdrop) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     const fs::path dir = fs::temp_directory_path() / ("csq-worlds-" + std::to_string(getpid()));
