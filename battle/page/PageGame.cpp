@@ -343,6 +343,7 @@ int CPageGame::Load() {
 
     m_pButtonAllScreens = AddButton(-1);
     if (m_pButtonAllScreens) m_pButtonAllScreens->SetPosition(9999.0f, 9999.0f, 0.0f);
+    LoadRobopedia();
     m_pBtnOK = AddButton(0);
     if (m_pBtnOK && app) {
         const CustomType& ok = app->m_aButtonSets[BTN_OK];
@@ -464,6 +465,7 @@ int CPageGame::Release() {
     g_fGroup0VolumeScale = 1.0f;
     if (app && int(app->m_iCurrentStage) == 155) SetHandCardVolume(1.0f);
     ForgetCardChoiceArt();
+    ReleaseRobopedia();
 
     m_lstRobots.clear();
     m_lstBullets.clear();

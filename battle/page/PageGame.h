@@ -17,6 +17,7 @@
 
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
+#include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
 #include "content/UnitDefinition.h"
 #include "engine/VxMatrix.h"
@@ -126,6 +127,7 @@ public:
     int UpdateScreen(int subScreen) override;
     int RenderScreen(int subScreen) override;
     int HandleScreenInput(int subScreen) override;
+    int RenderScreenOverlay(int subScreen) override;
 
     // Set-up.
     void LoadBattleResources();
@@ -277,9 +279,17 @@ public:
     void LoadFieldEffectArt();
 
     // Stubs the later parts of the battle fill in.
-    void LoadRobopediaArt() {}
-    void RefillCardRecords() {}
-    void FreeRobopediaArt() {}
+    // The encyclopedia, sub-screen 1 (PageGameRobopedia.cpp).
+    void LoadRobopedia();
+    void ReleaseRobopedia();
+    void UpdateRobopedia();
+    void RenderRobopedia();
+    void RenderRobopediaOverlay();
+    void HandleRobopediaInput();
+    void DrawRobopediaEntries();
+    void LoadRobopediaArt();
+    void RefillCardRecords();
+    void FreeRobopediaArt();
     void UpdateMiniGame() {}
     void DrawMiniGameHud() {}
     void SetUpMiniGame() {}
@@ -558,6 +568,28 @@ public:
     // The in-battle encyclopedia and its information board.
     RobopediaParts m_Robopedia;
     CEffect_RobotInfo* m_pRobotInfo = nullptr;
+    // Its art lives only while it is open; the buttons live with the page.
+    CVxBillboard* m_pRpBackground = nullptr;
+    CVxBillboard* m_pRpFrame = nullptr;
+    CVxBillboard* m_pRpNumberBox = nullptr;
+    CVxBillboard* m_pRpHeader = nullptr;
+    CVxBillboard* m_apRpHeaderParts[2] = {};
+    CVxBillboard* m_apRpMachineCards[PROFILE_ENEMY_TYPES] = {};
+    CVxBillboard* m_apRpRobotPictures[ROBOT_TYPES] = {};
+    CVxBillboard* m_apRpMachinePictures[PROFILE_ENEMY_TYPES] = {};
+    CVxButton* m_pRpBackButton = nullptr;
+    CVxButton* m_apRpRobotButtons[ROBOT_TYPES] = {};
+    CVxButton* m_apRpMachineButtons[PROFILE_ENEMY_TYPES] = {};
+    VxVec3 m_vRpCountAnchor{};
+    VxVec3 m_vRpHeadingAnchor{};
+    int m_iRpScroll = 0;     // 0 shows the robots, 620 the Machines
+    int m_iRpScrollDir = 0;  // -1, 0 or +1 while the grid moves
+    int m_iRpHeading = 0;    // 0 counts robots, 1 Machines
+    int m_iRpSlideState = 0;
+    int m_iRpSlideFrame = 0;
+    int m_iRpGesture = 0;  // 1 pressed, 3 a click this frame
+    VxVec3 m_vRpPressPoint{};
+    VxVec3 m_vRpCursor{};
 };
 
 // Whether the first tutorial (stage 1, first time) or the second (stage 2

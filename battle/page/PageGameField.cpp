@@ -123,5 +123,6 @@ int CPageGame::HandleInput() {
 // the field get what they leave.
 int CPageGame::HandleScreenInput(int subScreen) {
     if (subScreen == 0) HandleBattleInput();
+    if (subScreen == 1) HandleRobopediaInput();
     return 0;
 }

@@ -87,8 +87,18 @@ int CPageGame::RenderOverlay() {
     return CVxPage::RenderOverlay();
 }
 
-int CPageGame::UpdateScreen(int subScreen) { return subScreen == 0 ? UpdateBattleField() : 0; }
-int CPageGame::RenderScreen(int subScreen) { return subScreen == 0 ? RunBattleStates() : 0; }
+int CPageGame::UpdateScreen(int subScreen) {
+    if (subScreen == 1) UpdateRobopedia();
+    return subScreen == 0 ? UpdateBattleField() : 0;
+}
+int CPageGame::RenderScreen(int subScreen) {
+    if (subScreen == 1) RenderRobopedia();
+    return subScreen == 0 ? RunBattleStates() : 0;
+}
+int CPageGame::RenderScreenOverlay(int subScreen) {
+    if (subScreen == 1) RenderRobopediaOverlay();
+    return 0;
+}
 
 int CPageGame::UpdateBattleField() {
     const int stage = CurrentStage();

@@ -1,0 +1,96 @@
+// The encyclopedia opened from a battle: the fade into sub-screen 1, cards
+// open or locked by the profile, the slide to the Machines by wheel, the
+// board for an open card, and the back button's fade home, with the
+// battle's stage clock standing still meanwhile.
+#include "content/SaveProfile.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/Effect_RobotInfo.h"
+#include "tests/HandInputSupport.h"
+
+namespace {
+
+struct Visit {
+    const char* name;
+    bool machines;     // wheel down to the Machine half first
+    int entry;         // robot or Machine index clicked
+    bool known;        // unlocked or met in the profile
+    bool boardOpens;
+};
+
+const Visit kVisits[] = {
+    {"UnlockedRobotOpensBoard", false, 3, true, true},
+    {"LockedRobotStaysShut", false, 12, false, false},
+    {"MetMachineOpensBoard", true, 5, true, true},
+    {"UnmetMachineStaysShut", true, 9, false, false},
+};
+
+class RobopediaCase : public HandInputTest, public ::testing::WithParamInterface<Visit> {
+protected:
+    bool StepUntilSubScreen(int want, int limit = 90) {
+        for (int n = 0; n < limit && Page().m_iSubScreen != want; ++n) run->Step();
+        return Page().m_iSubScreen == want;
+    }
+    void Wheel(int key) {
+        run->App().m_aInput[0].m_aiKey[key] = KEY_PRESSED;
+        run->Step();
+    }
+};
+
+}  // namespace
+
+TEST_P(RobopediaCase, OpensPagesAndCloses) {
+    const Visit v = GetParam();
+    Begin(3, 1, 77, {0});
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+    SaveProfile& profile = g_CurrentProfile;
+    for (int i = 0; i < ROBOT_TYPES; ++i) profile.m_abRobotUnlocked[i] = 0;
+    for (int j = 0; j < PROFILE_ENEMY_TYPES; ++j) profile.m_aEnemySeen[j].met = 0;
+    if (v.known) (v.machines ? profile.m_aEnemySeen[v.entry].met : profile.m_abRobotUnlocked[v.entry]) = 1;
+
+    // The battle's Robopedia button starts exactly this fade.
+    CGameApplication& app = run->App();
+    ASSERT_NE(app.m_pEffectBlackScreen, nullptr);
+    app.m_pEffectBlackScreen->m_bSubScreenSwitch = true;
+    app.m_pEffectBlackScreen->Add(0);
+    ASSERT_TRUE(StepUntilSubScreen(1));
+    const int timeLeft = Page().m_iTimeLeft;
+    EXPECT_NE(Page().m_pRpBackground, nullptr);
+    Frames(20);
+
+    if (v.machines) {
+        Wheel(MOUSE_WHEEL_BACKWARD);
+        EXPECT_EQ(Page().m_iRpScrollDir, 1);
+        Frames(60);
+        EXPECT_EQ(Page().m_iRpScroll, 620);
+        EXPECT_EQ(Page().m_iRpScrollDir, 0);
+        EXPECT_EQ(Page().m_iRpHeading, 1);
+        // At the far end the wheel the same way does nothing.
+        Wheel(MOUSE_WHEEL_BACKWARD);
+        EXPECT_EQ(Page().m_iRpScrollDir, 0);
+    }
+    CVxButton* card = (v.machines ? Page().m_apRpMachineButtons : Page().m_apRpRobotButtons)[v.entry];
+    ASSERT_NE(card, nullptr);
+    Move(card->m_vPosition.x, card->m_vPosition.y, 2);
+    EXPECT_EQ(card->m_iStatus == BUTTON_DISABLE, !v.known);
+    Click(card->m_vPosition.x, card->m_vPosition.y);
+    Frames(5);
+    const bool open = Page().m_pRobotInfo && Page().m_pRobotInfo->m_aInstances[0].life > 0;
+    EXPECT_EQ(open, v.boardOpens);
+    if (open) Page().m_pRobotInfo->Clear(0);
+    Frames(2);
+
+    EXPECT_EQ(Page().m_iTimeLeft, timeLeft);
+    const VxVec3 back = Page().m_pRpBackButton->m_vPosition;
+    Click(back.x, back.y);
+    ASSERT_TRUE(StepUntilSubScreen(0));
+    EXPECT_EQ(Page().m_pRpBackground, nullptr);
+    EXPECT_EQ(Page().m_apRpMachineCards[0], nullptr);
+    // The scroll stays where it was for the next opening.
+    EXPECT_EQ(Page().m_iRpScroll, v.machines ? 620 : 0);
+    // Back in the battle the clock runs again.
+    Frames(30);
+    EXPECT_LT(Page().m_iTimeLeft, timeLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(Visits, RobopediaCase, ::testing::ValuesIn(kVisits),
+                         [](const auto& info) { return std::string(info.param.name); });
