@@ -246,6 +246,11 @@ public:
     void ShowListStill(const std::function<void(float dx)>& draw, float cameraScale = 1.25f);
     void DrawPriceLine(float x, float y, bool soldOut, int price);
     void DrawRowText(float x, float y, const char* name, const char* text, bool grey);
+    // Renders the listed rows' buttons (buttons indexed by item) and leaves
+    // them at their places for input.
+    void PlaceListButtons(CVxButton* const* buttons, const std::vector<int>& listed, float shown);
+    // After a purchase: the achievement, the save and the sound.
+    void FinishPurchase(int completed);
 
     // Robot upgrades.
     void LoadUpgrades();
