@@ -487,6 +487,9 @@ public:
 private:
     // A picture of the menu folder, alpha-blended.
     CVxBillboard* MenuPicture(const char* name);
+    // A menu-folder texture of `count` stacked names, cut into one billboard
+    // per name; the texture is returned.
+    CVxTexture* MenuNameRows(const char* name, CVxBillboard** rows, int count);
     // A button tagged for a screen, invisible to the page's own button pass
     // (its screen processes and draws it).
     CVxButton* HandledButton(int tag);
