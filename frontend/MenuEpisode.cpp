@@ -18,7 +18,6 @@
 
 namespace {
 
-const char* const kMenuFolder = "Resource\\Menu\\";
 constexpr float kListX = 62.0f;
 constexpr float kListY = -30.0f;
 constexpr int kMiniGameEntry = 3;
@@ -33,14 +32,7 @@ void CPageMenu::LoadEpisode() {
         m_apEpisodePicture[k] = MenuPicture(name.c_str());
         if (m_apEpisodePicture[k]) m_apEpisodePicture[k]->SetPosition(kListX, kListY, 0.0f);
     }
-    m_pEpisodeNameTexture = m_pResourceManager->CreateTexture("Bbd_LG_EpisodeName.png", kMenuFolder);
-    for (int k = 0; k < 4; ++k) {
-        CVxBillboard* b = m_pResourceManager->CreateBillboard(nullptr, nullptr, m_pEpisodeNameTexture);
-        b->SetAlphaBlend(true);
-        b->ScaleSize2D(1.0f, 0.25f);
-        b->SetTextureRect(0.0f, float(k) / 4.0f, 1.0f, 0.25f);
-        m_apEpisodeName[k] = b;
-    }
+    m_pEpisodeNameTexture = MenuNameRows("Bbd_LG_EpisodeName.png", m_apEpisodeName, 4);
     m_pEpisodeClickButton = HandledButton(MENU_EPISODE);
     if (m_pEpisodeClickButton) {
         m_pEpisodeClickButton->SetPosition(kListX, kListY, 0.0f);

@@ -114,6 +114,21 @@ void CPageMenu::DrawRowText(float x, float y, const char* name, const char* text
     DrawStyledText(font, style, x - 185.0f, y + 15.0f, text);
 }
 
+void CPageMenu::PlaceListButtons(CVxButton* const* buttons, const std::vector<int>& listed, float shown) {
+    for (size_t k = 0; k < listed.size(); ++k) {
+        CVxButton* b = buttons[listed[k]];
+        if (!b) continue;
+        const float y = kListTop - SHOP_ROW_HEIGHT * float(k) + shown;
+        b->m_fHitOffsetX = -10.0f;
+        b->m_fHitOffsetY = float(int(k) % 4) * 34.0f - 38.0f;
+        if (std::fabs(y) < kVisible) {
+            b->SetPosition(kListX + m_fSlideX * kListCamera, y, 0.0f);
+            b->Render();
+        }
+        b->SetPosition(kListX + m_fSlideX, y, 0.0f);
+    }
+}
+
 void CPageMenu::DrawPriceLine(float x, float y, bool soldOut, int price) {
     CGameApplication* app = g_pGameAppInstance;
     FontStyle style;
@@ -206,11 +221,6 @@ void CPageMenu::GetLabItemText() {
 
 namespace {
 
-int PriceOf(const int (&row)[SHOP_PRICE_LEVELS], int offered) {
-    const int level = offered - 1;
-    return level >= 0 && level < SHOP_PRICE_LEVELS ? row[level] : 0;
-}
-
 // The target area of the first episode's recommendation, 1 to 4; 0 none.
 int RecommendedArea(int furthest) {
     const int n = furthest <= 150 ? furthest - 1 : 5 * furthest - 751;
@@ -235,19 +245,7 @@ void CPageMenu::UpdateLaboratory() {
     const int w = int(float(g_iScreenWidth) * kListCamera);
     const int h = int(float(g_iScreenHeight) * kListCamera);
     app->SetCamera2D(w, h);
-    for (size_t k = 0; k < m_vecLabListed.size(); ++k) {
-        CVxButton* b = m_apLabButton[m_vecLabListed[k]];
-        if (!b) continue;
-        const float y = kListTop - SHOP_ROW_HEIGHT * float(k) + shown;
-        b->m_fHitOffsetX = -10.0f;
-        b->m_fHitOffsetY = float(int(k) % 4) * 34.0f - 38.0f;
-        b->SetPosition(kListX + m_fSlideX, y, 0.0f);
-        if (std::fabs(y) < kVisible) {
-            b->SetPosition(kListX + m_fSlideX * kListCamera, y, 0.0f);
-            b->Render();
-            b->SetPosition(kListX + m_fSlideX, y, 0.0f);
-        }
-    }
+    PlaceListButtons(m_apLabButton, m_vecLabListed, shown);
     ShowListStill([&](float dx) {
         for (size_t k = 0; k < m_vecLabListed.size(); ++k) {
             const int id = m_vecLabListed[k];
@@ -265,7 +263,7 @@ void CPageMenu::UpdateLaboratory() {
             }
             if (soldOut) DrawSharedPicture(m_pSoldOut, x - 280.0f, y);
             DrawRowText(x, y, m_aLabText[id][0].c_str(), m_aLabText[id][1].c_str(), soldOut);
-            DrawPriceLine(x, y, soldOut, PriceOf(m_aiLabPrice[id], m_aLabPair[id].m_iOffered));
+            DrawPriceLine(x, y, soldOut, PriceFromRow(m_aiLabPrice[id], m_aLabPair[id].m_iOffered));
         }
     });
 
@@ -317,7 +315,7 @@ void CPageMenu::HandleLaboratoryInput() {
     for (int i = 0; i < LAB_ITEMS && m_iPendingBox == kPendingNone; ++i) {
         CVxButton* b = m_apLabButton[i];
         if (!b || b->m_iStatus == BUTTON_DISABLE || !b->TakeClick() || !IsTap()) continue;
-        const int price = PriceOf(m_aiLabPrice[i], m_aLabPair[i].m_iOffered);
+        const int price = PriceFromRow(m_aiLabPrice[i], m_aLabPair[i].m_iOffered);
         int robots = 0;
         for (int r = 0; r < PROFILE_ROBOTS - 1; ++r) robots += g_CurrentProfile.m_abRobotUnlocked[r] ? 1 : 0;
         if (i == 0 && robots == g_CurrentProfile.m_nCardSlots) {
@@ -337,12 +335,16 @@ void CPageMenu::HandleLaboratoryInput() {
 }
 
 void CPageMenu::BuyLabItem() {
-    CGameApplication* app = g_pGameAppInstance;
     const int id = m_iChosenItem;
     if (id < 0 || id >= LAB_ITEMS || m_aLabPair[id].m_iBought >= m_aLabPair[id].m_iOffered) return;
     int completed = -1;
     if (!ApplyLabPurchase(id, m_iChosenPrice, completed)) return;
     m_aLabPair[id] = g_CurrentProfile.m_aLabItem[id];
+    FinishPurchase(completed);
+}
+
+void CPageMenu::FinishPurchase(int completed) {
+    CGameApplication* app = g_pGameAppInstance;
     if (completed >= 0) AnnounceAchievement(completed);
     if (app && app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
     if (m_pSfxBuy) {

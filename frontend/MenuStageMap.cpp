@@ -17,7 +17,6 @@
 
 namespace {
 
-const char* const kMenuFolder = "Resource\\Menu\\";
 constexpr float kMapX = 62.0f;
 constexpr float kMapY = -30.0f;
 constexpr int kLastArea = MENU_MAP_AREAS - 1;
@@ -32,14 +31,7 @@ void CPageMenu::LoadStageMap() {
         m_apMapPicture[n - 1] = MenuPicture(name.c_str());
         if (m_apMapPicture[n - 1]) m_apMapPicture[n - 1]->SetPosition(kMapX, kMapY, 0.0f);
     }
-    m_pMapNameTexture = m_pResourceManager->CreateTexture("Bbd_LG_MapName.png", kMenuFolder);
-    for (int i = 0; i < MENU_MAP_AREAS; ++i) {
-        CVxBillboard* b = m_pResourceManager->CreateBillboard(nullptr, nullptr, m_pMapNameTexture);
-        b->SetAlphaBlend(true);
-        b->ScaleSize2D(1.0f, 0.2f);
-        b->SetTextureRect(0.0f, float(i) / 5.0f, 1.0f, 0.2f);
-        m_apMapName[i] = b;
-    }
+    m_pMapNameTexture = MenuNameRows("Bbd_LG_MapName.png", m_apMapName, MENU_MAP_AREAS);
     m_pMapButton = HandledButton(MENU_STAGE_MAP);
     if (m_pMapButton) {
         m_pMapButton->SetPosition(kMapX, kMapY, 0.0f);

@@ -29,11 +29,6 @@ constexpr float kGrey = 0.65f;
 // The robot's encyclopedia picture, shrunk to sit in the upgrade frame.
 constexpr float kPictureSize = 96.0f;
 
-int UpgradePriceOf(const int (&row)[SHOP_PRICE_LEVELS], int available) {
-    const int level = available - 1;
-    return level >= 0 && level < SHOP_PRICE_LEVELS ? row[level] : 0;
-}
-
 }  // namespace
 
 void CPageMenu::LoadUpgrades() {
@@ -86,18 +81,7 @@ void CPageMenu::UpdateUpgrade() {
     const int w = int(float(g_iScreenWidth) * kListCamera);
     const int h = int(float(g_iScreenHeight) * kListCamera);
     app->SetCamera2D(w, h);
-    for (size_t k = 0; k < m_vecUpgradeListed.size(); ++k) {
-        CVxButton* b = m_apUpgradeButton[m_vecUpgradeListed[k]];
-        if (!b) continue;
-        const float y = kListTop - SHOP_ROW_HEIGHT * float(k) + shown;
-        b->m_fHitOffsetX = -10.0f;
-        b->m_fHitOffsetY = float(int(k) % 4) * 34.0f - 38.0f;
-        if (std::fabs(y) < kVisible) {
-            b->SetPosition(kListX + m_fSlideX * kListCamera, y, 0.0f);
-            b->Render();
-        }
-        b->SetPosition(kListX + m_fSlideX, y, 0.0f);
-    }
+    PlaceListButtons(m_apUpgradeButton, m_vecUpgradeListed, shown);
     ShowListStill([&](float dx) {
         for (size_t k = 0; k < m_vecUpgradeListed.size(); ++k) {
             const int r = m_vecUpgradeListed[k];
@@ -117,7 +101,7 @@ void CPageMenu::UpdateUpgrade() {
             }
             if (soldOut) DrawSharedPicture(m_pSoldOut, x - 280.0f, y);
             DrawRowText(x, y, GetRobotUpgradeName(r), GetRobotUpgradeEffectText(r), soldOut);
-            DrawPriceLine(x, y, soldOut, UpgradePriceOf(m_aiUpgradePrice[r], m_aUpgradePair[r].m_iAvailable));
+            DrawPriceLine(x, y, soldOut, PriceFromRow(m_aiUpgradePrice[r], m_aUpgradePair[r].m_iAvailable));
         }
     });
     DrawPagedListArrows(m_UpgradeList);
@@ -148,7 +132,7 @@ void CPageMenu::HandleUpgradeInput() {
     for (int r = 0; r < UPGRADE_ROBOTS && m_iPendingBox == -1; ++r) {
         CVxButton* b = m_apUpgradeButton[r];
         if (!b || b->m_iStatus == BUTTON_DISABLE || !b->TakeClick() || !IsTap()) continue;
-        const int price = UpgradePriceOf(m_aiUpgradePrice[r], m_aUpgradePair[r].m_iAvailable);
+        const int price = PriceFromRow(m_aiUpgradePrice[r], m_aUpgradePair[r].m_iAvailable);
         if (!g_CurrentProfile.m_abRobotUnlocked[r]) {
             PlayError();
             m_iPendingBox = MSGBOX_NO_PREREQUISITE;
@@ -166,17 +150,10 @@ void CPageMenu::HandleUpgradeInput() {
 }
 
 void CPageMenu::BuyUpgrade() {
-    CGameApplication* app = g_pGameAppInstance;
     const int r = m_iChosenRobot;
     if (r < 0 || r >= UPGRADE_ROBOTS || m_aUpgradePair[r].m_iLevel >= m_aUpgradePair[r].m_iAvailable) return;
     int completed = -1;
     if (!ApplyUpgradePurchase(r, m_iChosenUpgradePrice, completed)) return;
     m_aUpgradePair[r] = g_CurrentProfile.m_aRobotUpgrade[r];
-    if (completed >= 0) AnnounceAchievement(completed);
-    if (app && app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
-    if (m_pSfxBuy) {
-        m_pSfxBuy->Stop();
-        m_pSfxBuy->Play();
-    }
-    m_bAchievementPopup = false;
+    FinishPurchase(completed);
 }

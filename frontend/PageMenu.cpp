@@ -92,6 +92,18 @@ CVxBillboard* CPageMenu::MenuPicture(const char* name) {
     return b;
 }
 
+CVxTexture* CPageMenu::MenuNameRows(const char* name, CVxBillboard** rows, int count) {
+    CVxTexture* t = m_pResourceManager->CreateTexture(name, kMenuFolder);
+    for (int i = 0; i < count; ++i) {
+        CVxBillboard* b = m_pResourceManager->CreateBillboard(nullptr, nullptr, t);
+        b->SetAlphaBlend(true);
+        b->ScaleSize2D(1.0f, 1.0f / float(count));
+        b->SetTextureRect(0.0f, float(i) / float(count), 1.0f, 1.0f / float(count));
+        rows[i] = b;
+    }
+    return t;
+}
+
 CVxButton* CPageMenu::HandledButton(int tag) {
     CVxButton* b = AddButton(tag);
     if (b) b->m_bVisible = false;

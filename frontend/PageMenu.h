@@ -246,6 +246,11 @@ public:
     void ShowListStill(const std::function<void(float dx)>& draw, float cameraScale = 1.25f);
     void DrawPriceLine(float x, float y, bool soldOut, int price);
     void DrawRowText(float x, float y, const char* name, const char* text, bool grey);
+    // Renders the listed rows' buttons (buttons indexed by item) and leaves
+    // them at their places for input.
+    void PlaceListButtons(CVxButton* const* buttons, const std::vector<int>& listed, float shown);
+    // After a purchase: the achievement, the save and the sound.
+    void FinishPurchase(int completed);
 
     // Robot upgrades.
     void LoadUpgrades();
@@ -482,6 +487,9 @@ public:
 private:
     // A picture of the menu folder, alpha-blended.
     CVxBillboard* MenuPicture(const char* name);
+    // A menu-folder texture of `count` stacked names, cut into one billboard
+    // per name; the texture is returned.
+    CVxTexture* MenuNameRows(const char* name, CVxBillboard** rows, int count);
     // A button tagged for a screen, invisible to the page's own button pass
     // (its screen processes and draws it).
     CVxButton* HandledButton(int tag);

@@ -232,3 +232,8 @@ std::string WithThousands(int value) {
     for (int i = int(digits.size()) - 3; i > 0; i -= 3) digits.insert(size_t(i), ",");
     return value < 0 ? "-" + digits : digits;
 }
+
+int PriceFromRow(const int (&row)[SHOP_PRICE_LEVELS], int count) {
+    const int level = count - 1;
+    return level >= 0 && level < SHOP_PRICE_LEVELS ? row[level] : 0;
+}

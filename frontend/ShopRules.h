@@ -21,6 +21,8 @@ constexpr int UPGRADE_ACHIEVEMENT_TARGET = 40;
 // Maximum level and price row of item (0 to 19); entries past the maximum are 0.
 int LabMaxLevel(int item);
 void LabPriceRow(int item, int (&row)[SHOP_PRICE_LEVELS]);
+// Price of the next level from a price row: row[count - 1], 0 past the row.
+int PriceFromRow(const int (&row)[SHOP_PRICE_LEVELS], int count);
 // Price of the upgrade of robot (0 to 39).
 int UpgradePrice(int robot);
 // The list texts of an item; offered is the item's offered count.

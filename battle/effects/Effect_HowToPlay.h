@@ -1,22 +1,5 @@
 #pragma once
 // The how-to-play overlay (kind 2 on the first mini-game).
-// Until its board is drawn, a started record ends at once, so nothing waits on it.
-#include "engine/VxApplicationPlatform.h"
-#include "engine/VxEffect.h"
+#include "battle/effects/Effect_HelpBoard.h"
 
-class CEffect_HowToPlay : public CVxEffect {
-public:
-    CEffect_HowToPlay() {
-        m_nPoolSize = 1;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override {
-        Clear(index);
-        // A help board closing takes the still it was shown over with it.
-        if (auto* app = dynamic_cast<CVxApplicationPlatform*>(g_pApp)) {
-            app->m_bCaptureStill = false;
-            app->m_bShowStill = false;
-        }
-    }
-};
+class CEffect_HowToPlay : public CEffect_HelpBoard {};

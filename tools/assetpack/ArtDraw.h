@@ -4,6 +4,7 @@
 
 #include "tools/assetpack/Manifest.h"
 #include "tools/assetpack/Painter.h"
+#include "tools/assetpack/Palette.h"
 
 struct ArtJob {
     const ManifestItem& item;
@@ -20,6 +21,33 @@ struct ArtJob {
     // the resource's name, never drawn).
     std::string CellText(int index) const;
 };
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Paints the style files share.
+inline Paint Solid(Rgba c, double shade = 0) {
+    Paint p;
+    p.fill = c;
+    p.shade = shade;
+    return p;
+}
+
+// Filled and outlined in the frames' dark ink.
+inline Paint Inked(Rgba c, double width, double shade = 0.8) {
+    Paint p;
+    p.fill = c;
+    p.outline = ui::kFrameDark;
+    p.outlineWidth = width;
+    p.shade = shade;
+    return p;
+}
+
+inline Paint Soft(Rgba c, double softness) {
+    Paint p;
+    p.fill = c;
+    p.softness = softness;
+    return p;
+}
 
 // A raised box: dark rim, bevelled edge, gradient face.
 void BevelBox(Painter& p, double x, double y, double w, double h, double radius, Rgba face, double rim = 3);

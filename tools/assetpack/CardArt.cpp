@@ -8,24 +8,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-Paint Solid(Rgba c, double shade = 0) {
-    Paint p;
-    p.fill = c;
-    p.shade = shade;
-    return p;
-}
-
-Paint Inked(Rgba c, double width, double shade = 0.8) {
-    Paint p;
-    p.fill = c;
-    p.outline = ui::kFrameDark;
-    p.outlineWidth = width;
-    p.shade = shade;
-    return p;
-}
-
 // The figure of unit `id`, idle, in a box of the canvas.
 void Figure(Painter& p, const ArtJob& job, int id, double x, double y, double size, int act = 1, double phase = 0.1) {
     UnitLook look = LookForUnit(job.item.label, id, job.item.colour);

@@ -8,31 +8,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-Paint Solid(Rgba c, double shade = 0) {
-    Paint p;
-    p.fill = c;
-    p.shade = shade;
-    return p;
-}
-
-Paint Inked(Rgba c, double width, double shade = 0.8) {
-    Paint p;
-    p.fill = c;
-    p.outline = ui::kFrameDark;
-    p.outlineWidth = width;
-    p.shade = shade;
-    return p;
-}
-
-Paint Soft(Rgba c, double softness) {
-    Paint p;
-    p.fill = c;
-    p.softness = softness;
-    return p;
-}
-
 void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double width) {
     std::vector<Vec2> v;
     for (int i = 0; i < teeth * 4; ++i) {

@@ -9,18 +9,10 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Cells are 85.5 px apart on screen and tiles are drawn at 0.955: the
 // ground pattern repeats every cell so neighbouring tiles meet exactly.
 constexpr double kTilePeriodX = 85.5 / 0.955;
 constexpr double kTilePeriodY = 80.75 / 0.955;
-
-Paint Solid(Rgba c, double shade = 0) {
-    Paint p;
-    p.fill = c;
-    p.shade = shade;
-    return p;
-}
 
 // Height (0..1, fraction of the picture from the top) of a ridge at x.
 double Ridge(int world, int layer, double x, double width, uint32_t seed) {

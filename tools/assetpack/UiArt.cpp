@@ -9,22 +9,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-Paint Solid(Rgba c, double shade = 0) {
-    Paint p;
-    p.fill = c;
-    p.shade = shade;
-    return p;
-}
-
-Paint Soft(Rgba c, double softness) {
-    Paint p;
-    p.fill = c;
-    p.softness = softness;
-    return p;
-}
-
 // Cells of the item's grid, top-left first.
 template <typename F>
 void ForCells(Canvas& c, const ArtJob& job, F draw) {
