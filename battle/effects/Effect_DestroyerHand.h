@@ -13,7 +13,7 @@ public:
         Clear(0);
     }
     void OnFrame(int index) override;
-    // The pass this tick serves (the spec's active pass): 0 behind the robots,
+    // The pass this tick serves: 0 behind the robots,
     // 1 in front. A record advances once a frame whichever pass draws it.
     int m_iLayer = 0;
 
