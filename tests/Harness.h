@@ -67,6 +67,7 @@
 #include "platform/ZipPassword.h"
 #include "platform/host/Display.h"
 #include "platform/host/Headless.h"
+#include "platform/host/MessageBox.h"
 #include "platform/host/RecordingDevice.h"
 #include "platform/host/WindowMessage.h"
 #include "frontend/PageStory.h"
@@ -975,6 +976,40 @@ public:
 
 private:
     std::string m_Root, m_OldCwd;
+};
+
+// A road in a window: skipped without a display, its message boxes recorded.
+class WindowRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        host::SetMessageBoxes(&boxes);
+        g_GameRoadLinks = GameRoadLinks{};
+        road.Prepare();
+    }
+    void TearDown() override {
+        road.Finish();
+        g_GameRoadLinks = GameRoadLinks{};
+        host::SetMessageBoxes(nullptr);
+    }
+    bool MenuAt(int screen) {
+        return road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, screen) && road.MenuIdle(); }, 120);
+    }
+    // From the logo to the main menu as a new player of that name.
+    bool ReachMainMenu(const char* name) {
+        road.Start();
+        road.Frame(60);
+        road.ClickAt(kScreenCentre);
+        if (!road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_TITLE); }, 30)) return false;
+        road.Frame(60);
+        road.ClickAt(kScreenCentre);
+        if (!MenuAt(MENU_NAME_ENTRY)) return false;
+        road.Type(name);
+        road.Key(13);
+        return MenuAt(MENU_MAIN);
+    }
+    host::RecordingMessageBoxes boxes;
+    Road road;
 };
 
 // The whole road; `reached` is told each screen by name once it stands still.

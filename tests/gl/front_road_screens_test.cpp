@@ -14,22 +14,7 @@
 
 namespace {
 
-class FrontRoadScreens : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-        host::SetMessageBoxes(&boxes);
-        g_GameRoadLinks = GameRoadLinks{};
-        road.Prepare();
-    }
-    void TearDown() override {
-        road.Finish();
-        g_GameRoadLinks = GameRoadLinks{};
-        host::SetMessageBoxes(nullptr);
-    }
-    host::RecordingMessageBoxes boxes;
-    frontroad::Road road;
-};
+using FrontRoadScreens = frontroad::WindowRoadTest;
 
 TEST_F(FrontRoadScreens, EveryScreenFromTheLogoToTheStageMapLooksAsKept) {
     road.Start();

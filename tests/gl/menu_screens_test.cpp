@@ -16,37 +16,10 @@
 
 namespace {
 
-class MenuScreens : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-        host::SetMessageBoxes(&boxes);
-        g_GameRoadLinks = GameRoadLinks{};
-        road.Prepare();
-    }
-    void TearDown() override {
-        road.Finish();
-        g_GameRoadLinks = GameRoadLinks{};
-        host::SetMessageBoxes(nullptr);
-    }
-    bool MenuAt(int screen) {
-        return road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, screen) && road.MenuIdle(); }, 120);
-    }
-    host::RecordingMessageBoxes boxes;
-    frontroad::Road road;
-};
+using MenuScreens = frontroad::WindowRoadTest;
 
 TEST_F(MenuScreens, EpisodeChoiceAndMiniGameListLookAsKept) {
-    road.Start();
-    road.Frame(60);
-    road.ClickAt(frontroad::kScreenCentre);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_TITLE); }, 30));
-    road.Frame(60);
-    road.ClickAt(frontroad::kScreenCentre);
-    ASSERT_TRUE(MenuAt(MENU_NAME_ENTRY));
-    road.Type("EVE");
-    road.Key(13);
-    ASSERT_TRUE(MenuAt(MENU_MAIN));
+    ASSERT_TRUE(ReachMainMenu("EVE"));
 
     // Far into the game: the third episode reached, the second finished.
     SaveProfile& p = g_CurrentProfile;
@@ -81,16 +54,7 @@ namespace {
 // The screens of the shops, lists and profiles of a player well into the
 // game, each compared with its reference picture (menu_<screen>.png).
 TEST_F(MenuScreens, ShopsListsProfilesAndCreditsLookAsKept) {
-    road.Start();
-    road.Frame(60);
-    road.ClickAt(frontroad::kScreenCentre);
-    ASSERT_TRUE(road.WaitFor([&] { return road.At(MENU_PAGE_INDEX, MENU_TITLE); }, 30));
-    road.Frame(60);
-    road.ClickAt(frontroad::kScreenCentre);
-    ASSERT_TRUE(MenuAt(MENU_NAME_ENTRY));
-    road.Type("EVE");
-    road.Key(13);
-    ASSERT_TRUE(MenuAt(MENU_MAIN));
+    ASSERT_TRUE(ReachMainMenu("EVE"));
 
     SaveProfile& p = g_CurrentProfile;
     p.m_iFurthestStage = 75;
