@@ -347,7 +347,16 @@ int StageRun::PlaceDefence() {
 
 void StageRun::Step() {
     if (m_options.defend && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == BATTLE_PLAYING) {
-        if (m_iDefendFrames % 180 == 0) PlaceDefence();
+        // A withdrawing player takes its robots off once the clock has run
+        // out, so that Machines the deck cannot hurt or reach walk through and
+        // the battle ends.
+        if (!m_options.withdraw || Battle().m_iTimeLeft > 0) {
+            if (m_iDefendFrames % 180 == 0) PlaceDefence();
+        } else if (!m_bWithdrawn) {
+            m_bWithdrawn = true;
+            for (CCom_GameRobot& r : Battle().m_lstRobots)
+                if (!r.IsMachine() && r.m_iHp > 0) r.m_bExpired = 1;
+        }
         ++m_iDefendFrames;
     }
     ApplyScript();
@@ -450,6 +459,16 @@ uint64_t StageRun::Checksum() const {
     for (int c : b.m_aiEnemyCalls) h.Int(c);
     h.Int(int64_t(VxRandState()));
     return h.Value();
+}
+
+void StageRun::TraceUnits() const {
+    const CPageGame& b = *BattlePageOf(m_pApp);
+    std::fprintf(stderr, "state %d time left %d overtime %d live machines %d\n", b.m_iBattleState, b.m_iTimeLeft,
+                 b.m_iOvertimeFrames, b.m_nLiveMachines);
+    for (const CCom_GameRobot& r : b.m_lstRobots)
+        std::fprintf(stderr, "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d\n", r.m_iSerial,
+                     r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x, r.m_vPosition.y,
+                     r.m_Unit.m_iRole, int(r.m_bExpired));
 }
 
 StageRunResult StageRun::Result() const {
