@@ -366,8 +366,9 @@ void StageRun::Step() {
     const auto begin = std::chrono::steady_clock::now();
     RunOneFrame();
     if (m_bTrace && before == -1 && App().m_iCurrentPage == BATTLE_PAGE_INDEX)
-        std::fprintf(stderr, "battle page up after %.1f ms of this frame\n",
-                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+        std::fprintf(stderr, "battle page up after %.1f ms of this frame, runner frame %d, engine frame %d\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count(),
+                     m_nFrames, int(App().m_nFrame));
     if (m_bTrace && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() != before)
         std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
     ++m_nFrames;
@@ -463,12 +464,19 @@ uint64_t StageRun::Checksum() const {
 
 void StageRun::TraceUnits() const {
     const CPageGame& b = *BattlePageOf(m_pApp);
-    std::fprintf(stderr, "state %d time left %d overtime %d live machines %d\n", b.m_iBattleState, b.m_iTimeLeft,
-                 b.m_iOvertimeFrames, b.m_nLiveMachines);
+    std::fprintf(stderr, "state %d time left %d overtime %d live machines %d bullets %d random %u\n",
+                 b.m_iBattleState, b.m_iTimeLeft, b.m_iOvertimeFrames, b.m_nLiveMachines,
+                 int(b.m_lstBullets.size()), unsigned(VxRandState()));
     for (const CCom_GameRobot& r : b.m_lstRobots)
-        std::fprintf(stderr, "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d\n", r.m_iSerial,
-                     r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x, r.m_vPosition.y,
-                     r.m_Unit.m_iRole, int(r.m_bExpired));
+        std::fprintf(stderr, "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d tick %d timer %d\n",
+                     r.m_iSerial, r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x,
+                     r.m_vPosition.y, r.m_Unit.m_iRole, int(r.m_bExpired), r.m_iAnimTick, r.m_iActionTimer);
+    for (const CCom_GameBullet& bullet : b.m_lstBullets)
+        std::fprintf(stderr, "bullet %d kind %d at %.1f,%.1f age %d\n", bullet.m_iSerial, bullet.m_iBulletKind,
+                     bullet.m_vPosition.x, bullet.m_vPosition.y, bullet.m_iAge);
+    for (const CCom_GameItem& item : b.m_lstItems)
+        std::fprintf(stderr, "item %d kind %d age %d\n", item.m_iSerial, item.m_iItemKind, item.m_iAge);
+    for (const FieldEffect& fx : b.m_lstFieldEffects) std::fprintf(stderr, "effect %d life %d\n", fx.kind, fx.life);
 }
 
 StageRunResult StageRun::Result() const {
