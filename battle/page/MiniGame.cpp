@@ -85,7 +85,7 @@ void CPageGame::SetUpMiniGame() {
     m_bShootHintShown = 0;
     m_bRelocateRule = (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
     // The slot stages fill their reels; every other stage has them empty.
-    for (SlotReel& reel : m_aSlotReels) reel = SlotReel{};
+    SetUpSlotReels();
     m_iCatchCount = 0;
     m_iSequenceStep = m_iSequenceShownStep = m_iSequenceStepFrames = 0;
     m_bPlayerRobotSeen = false;
@@ -296,10 +296,14 @@ void CPageGame::UpdateMiniGame() {
         // 8. Capsule rain on 161.
         UpdateCapsuleRain();
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        //    (1) capsule supply 154, (2) floating boss 163, (3) final boss 160/170/180,
-        //    (4) sequence game 158, (5) slot machine, (6) boss duel 156/166/174,
+        //    (1) capsule supply 154, (2) floating boss 163,
+        UpdateFinalBoss();      // (3) 160, 170, 180
+        UpdateSequenceGame();   // (4) 158
+        UpdateSlotMachine();    // (5) 159, 165, 169, 176, 178
+        //    (6) boss duel 156/166/174,
         UpdateConveyorCatch();  // (7) 177
-        //    (8) bomb run 171, (9) energy goal 172.
+        //    (8) bomb run 171,
+        UpdateEnergyGoal();     // (9) 172
     }
     UpdateMiniGameTweens();
 }
@@ -315,15 +319,15 @@ void CPageGame::HandleMiniGameInput() {
     case 157: break;            // jumping
     case 163: break;
     case 167: break;
-    case 168: break;            // click zapping
+    case 168: HandleMiniGame168Input(); break;
     case 171: break;
     case 175: SetFastMachines(); break;
     case 177: break;            // the Mini-Bombers fire
     default:
         // Ids the table leaves out, 178 and above among them, go by group.
-        if (IsMiniGameGroup1(stage)) { /* relocation */ }
-        if (IsMiniGameGroup2(stage)) { /* slot lever */ }
-        if (stage == 164 || stage == 179) { /* charge shot */ }
+        if (IsMiniGameGroup1(stage)) HandleRelocateInput();
+        if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
+        if (stage == 164 || stage == 179) HandleChargeShotInput();
         break;
     }
 }
@@ -331,6 +335,10 @@ void CPageGame::HandleMiniGameInput() {
 void CPageGame::DrawMiniGameHud() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    if ((stage == 152 || stage == 162 || stage == 168) && m_iBattleState < BATTLE_REWARD) DrawChargeGauges();
+    if ((stage == 164 || stage == 179) && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS &&
+        !m_bHudHidden)
+        DrawChargeShotGauge();
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
 }
