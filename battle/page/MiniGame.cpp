@@ -304,6 +304,7 @@ void CPageGame::UpdateMiniGame() {
         UpdateConveyorCatch();  // (7) 177
         //    (8) bomb run 171,
         UpdateEnergyGoal();     // (9) 172
+        UpdateMiniGameOvertime();
     }
     UpdateMiniGameTweens();
 }
