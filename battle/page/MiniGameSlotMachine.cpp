@@ -20,6 +20,12 @@ int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 constexpr float kReelRowStep = 91.0f;
 constexpr float kLeverX = 170.0f;
 constexpr float kDegree = 0.017453292519943295f;
+// The machine sits in the hand's band: a body behind the reels, a frame over
+// them, and card symbols small enough for three to stack on a reel.
+constexpr float kBodyWidth = 320.0f;
+constexpr float kBodyHeight = 150.0f;
+constexpr float kFrameHeight = 120.0f;
+constexpr float kSymbolScale = 0.6f;
 
 void Restart(CVxSound* sound) {
     if (!sound) return;
@@ -49,10 +55,13 @@ bool InStopButton(const CVxBillboard* button, const VxVec3& at) {
            at.y <= p.y + 0.5f * s.y;
 }
 
-void DrawAt(CVxBillboard* picture, float x, float y, float z, float scale) {
+void DrawAt(CVxBillboard* picture, float x, float y, float z, float scale, float light) {
     if (!picture) return;
     picture->SaveState();
     if (scale != 1.0f) picture->ScaleSizeUniform(scale);
+    picture->SetDiffuse(light, light, light, light);
+    picture->SetZTest(true);
+    picture->SetZWrite(true);
     picture->SetPosition(x, y, z);
     picture->RenderSRT();
     picture->RestoreState();
@@ -183,6 +192,7 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
     }
     if (CVxBillboard* body = m_pSlotReelArt) {
         body->SaveState();
+        body->SetSize(kBodyWidth, kBodyHeight, 1.0f);
         body->SetZTest(true);
         body->SetZWrite(true);
         body->SetPosition(0.0f, row - 5.0f, -2.0f);
@@ -201,14 +211,19 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
             if (code < 0 || code >= ROBOT_TYPES) continue;
             const float x = column->m_vPosition.x;
             const float y = row + float(offset) * kReelRowStep - shift;
-            DrawAt(app->m_pBbdCardBG, x, y, 0.0f, 1.0f);
-            DrawAt(app->m_apBbdCard[code], x, y, 0.0f, code == 17 ? 0.7f : 1.0f);
+            // The symbols above and below the pay line show dimmed through the glass.
+            const float light = offset == 0 ? 1.0f : 0.45f;
+            DrawAt(app->m_pBbdCardBG, x, y, -4.0f, kSymbolScale, light);
+            DrawAt(app->m_apBbdCard[code], x, y, -5.0f, kSymbolScale * (code == 17 ? 0.7f : 1.0f), light);
         }
     }
     if (CVxBillboard* frameArt = m_pSlotFrame) {
         frameArt->SaveState();
+        frameArt->SetSize(kBodyWidth, kFrameHeight, 1.0f);
         frameArt->ScaleSize2D(1.03f, 0.95f);
-        frameArt->SetPosition(11.0f, row - 1.0f, 0.0f);
+        // Drawn last, but behind the symbols: the frame rims the reels.
+        frameArt->SetPosition(11.0f, row - 1.0f, -3.0f);
+        frameArt->SetZTest(true);
         if (hovered) frameArt->SetEmissive(pulse, pulse, pulse, 1.0f);
         frameArt->RenderSRT();
         frameArt->RestoreState();
