@@ -243,13 +243,14 @@ void CPageGame::UpdateMiniGameTweens() {
 }
 
 bool CPageGame::NoRobotLeftLoses(int stage) {
-    if (m_nLiveRobots > 0) m_bPlayerRobotSeen = true;
     return m_nLiveRobots == 0 && stage != 177 && stage != 172 && m_bPlayerRobotSeen;
 }
 
 void CPageGame::UpdateMiniGame() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    // Robots placed at set-up count from the first frame they stand.
+    if (m_nLiveRobots > 0) m_bPlayerRobotSeen = true;
     if (m_iBattleState == BATTLE_PLAYING || stage == 157 || stage == 177) {
         // 1. The loss rules.
         if (!m_StageDefinition.m_bRuleHold) {
