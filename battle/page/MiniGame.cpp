@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "battle/effects/Effect_FontInstruction.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -329,9 +330,26 @@ void CPageGame::HandleMiniGameInput() {
     }
 }
 
+bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {
+    const float edge = 0.55f * float(g_iScreenWidth);
+    return robot.IsMachine() && robot.m_vPosition.x > -edge && robot.m_vPosition.x < edge;
+}
+
 void CPageGame::DrawMiniGameHud() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    CEffect_FontInstruction* hint = m_pEffectFontInstruction;
+    const bool hintShows = hint && hint->CurrentKind() == FI_SHOOT_HINT;
+    if ((stage == 152 || stage == 162) && m_iBattleState == BATTLE_PLAYING && hint) {
+        const auto onScreen = std::count_if(m_lstRobots.begin(), m_lstRobots.end(), IsMachineOnScreen);
+        if (!m_bShootHintShown && onScreen > 3 && m_lstBullets.empty()) {
+            hint->ShowShootHint();
+            m_bShootHintShown = 1;
+        } else if (hintShows && !m_lstBullets.empty() && hint->m_aInstances[0].age > 180) {
+            hint->Clear(0);
+        }
+    }
+    if (stage == 168 && hintShows && m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
 }
