@@ -85,7 +85,8 @@ void CPageGame::SetUpMiniGame() {
     m_iHoldFrames = 0;
     m_bShootHintShown = 0;
     m_bRelocateRule = (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
-    // The slot stages fill their reels; every other stage has them empty.
+    // The reels start empty; on the slot stages SetUpSlotReels fills them
+    // here, before the hand is dealt from their codes.
     for (SlotReel& reel : m_aSlotReels) reel = SlotReel{};
     m_iCatchCount = 0;
     m_iSequenceStep = m_iSequenceShownStep = m_iSequenceStepFrames = 0;
@@ -309,25 +310,12 @@ void CPageGame::UpdateMiniGame() {
 void CPageGame::HandleMiniGameInput() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
-    switch (stage) {
-    case 152: case 162: break;  // aimed shooting
-    case 154: break;            // steering
-    case 155: break;
-    case 156: case 166: case 174: break;
-    case 157: break;            // jumping
-    case 163: break;
-    case 167: break;
-    case 168: break;            // click zapping
-    case 171: break;
-    case 175: SetFastMachines(); break;
-    case 177: break;            // the Mini-Bombers fire
-    default:
-        // Ids the table leaves out, 178 and above among them, go by group.
-        if (IsMiniGameGroup1(stage)) { /* relocation */ }
-        if (IsMiniGameGroup2(stage)) { /* slot lever */ }
-        if (stage == 164 || stage == 179) { /* charge shot */ }
-        break;
-    }
+    // Each stage's input handlers, in their order (152 to 177 by id):
+    //   152, 162 aimed shots; 154, 155, 156/166/174, 163, 171 steering (171 only while its
+    //   Machine Gunner lives); 157, 167 jumping; 168 click zapping; 177 Mini-Bombers fire.
+    // Ids the table leaves out, 178 and above among them, go by group: relocation
+    // (group 1), then the slot lever (group 2), then the charge shot of 164 and 179.
+    if (stage == 175) SetFastMachines();
 }
 
 bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {
@@ -349,6 +337,8 @@ void CPageGame::DrawMiniGameHud() {
             hint->Clear(0);
         }
     }
+    // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
+    // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
     if (stage == 168 && hintShows && m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
