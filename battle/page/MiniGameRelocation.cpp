@@ -27,7 +27,7 @@ constexpr int kSequenceTargets[3] = {5, 6, 7};
 constexpr int kSequenceRow = 4;
 constexpr float kMarchStep = 4.0f;
 // Frames after the time runs out that a stage won by beating every Machine waits.
-constexpr int kOvertimeLimit = 2700;
+constexpr int kOvertimeLimit = 4500;
 
 void Restart(CVxSound* sound) {
     if (!sound) return;
