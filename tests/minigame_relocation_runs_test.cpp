@@ -201,9 +201,11 @@ protected:
             const CCom_GameRobot* cannon = p.m_apMiniGameRobots[0];
             const CCom_GameRobot* front = FrontMachine();
             if (!cannon || !front || p.m_iChargePhase != 0) break;
-            // Held long enough for the shell to land on the front Machine.
+            // Held long enough for the shell to land where the front Machine
+            // will have walked by the release.
+            auto hold = [&](double d) { return std::min(180, std::max(45, int((d + 550.0) * 0.07058824))); };
             const double d = cannon->m_vLastPosition.x - front->m_vPosition.x;
-            const int frames = std::min(180, std::max(45, int((d + 550.0) * 0.07058824)));
+            const int frames = hold(d - double(front->m_Unit.m_fSpeed) * hold(d));
             queue.push_back({Action::PRESS, 0.0f, 0.0f});
             for (int f = 1; f < frames; ++f) queue.push_back({Action::HOLD, 0.0f, 0.0f});
             queue.push_back({Action::RELEASE, 0.0f, 0.0f});
