@@ -307,7 +307,7 @@ void CPageGame::UpdateMiniGame() {
         UpdateConveyorCatch();  // (7) 177
         //    (8) bomb run 171,
         UpdateEnergyGoal();     // (9) 172
-        UpdateMiniGameOvertime();
+        UpdateMiniGameOvertime();  // the stages won by beating every Machine
     }
     UpdateMiniGameTweens();
 }

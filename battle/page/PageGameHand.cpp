@@ -128,8 +128,9 @@ void CPageGame::DrawHand() {
         slide = extraDrop = float(frame - m_iStateEntryFrame);
     }
 
-    if (IsSlotMachineStage(stage)) DrawSlotMachineBoard(slide);
-    if (!IsSlotMachineStage(stage)) {
+    if (IsSlotMachineStage(stage)) {
+        DrawSlotMachineBoard(slide);
+    } else {
         // The hovered or carried slot is drawn last, on top.
         int order[DECK_SLOTS];
         int front = 0, back = DECK_SLOTS;
