@@ -405,8 +405,14 @@ TEST_F(MiniGameRules, TheEnergyGoalIsLostWithoutFusorsBelowTenAndWonAtAThousand)
         while (p.m_nLiveMachines == 0 && run->RunnerFrame() < 6000) run->Step();
         ASSERT_GT(p.m_nLiveMachines, 0);
         if (!c.fusors)
-            for (auto it = p.m_lstRobots.begin(); it != p.m_lstRobots.end();)
-                it = (it->Type() == 0 || it->Type() == 35) ? EraseRobot(p.m_lstRobots, it) : std::next(it);
+            for (auto it = p.m_lstRobots.begin(); it != p.m_lstRobots.end();) {
+                if (it->Type() != 0 && it->Type() != 35) {
+                    ++it;
+                    continue;
+                }
+                p.ForgetMiniGameLinks(it->m_iSerial);
+                it = EraseRobot(p.m_lstRobots, it);
+            }
         p.m_iEnergy = c.energy;
         Frames(2);
         EXPECT_EQ(p.m_iBattleState, c.state) << c.energy << " " << c.fusors;
