@@ -14,6 +14,7 @@
 #include "engine/VxButton.h"
 #include "engine/VxString.h"
 #include "engine/framework/RenderTargets.h"
+#include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 
@@ -156,7 +157,11 @@ void CEffect_Unlocked::OnFrame(int index) {
     DrawStarCircle(app->m_pBbdStarCircle, x, y + 70.0f, -turn);
     DrawStarCircle(app->m_pBbdStarCircle, x, y + 70.0f, turn);
 
-    if (a == 0 && r.kind == 0) m_bBoardDrawn = 0;
+    if (a == 0 && r.kind == 0) {
+        m_bBoardDrawn = 0;
+        // Dims only when the fade's one record is free.
+        if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Add(0);
+    }
     if (!m_bBoardDrawn && BeginRenderToTexture(UNLOCKED_BOARD_SLOT, true)) {
         DrawFixedLayer(0.0f);
         EndRenderToTexture();
