@@ -267,6 +267,7 @@ void CPageGame::UpdateMiniGame() {
         // 2. Machines wait beyond the field's edge on 151.
         HoldBackRoundMachines();
         // 3. The jump game (157, 167).
+        if (stage == 157 || stage == 167) UpdateJumpGame();
         // 4. One capsule at a third of 162.
         if (stage == 162 && m_iTimeLeft == m_iStageFrames / 3) {
             const bool lying = std::any_of(m_lstItems.begin(), m_lstItems.end(),
@@ -296,10 +297,13 @@ void CPageGame::UpdateMiniGame() {
         // 8. Capsule rain on 161.
         UpdateCapsuleRain();
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        //    (1) capsule supply 154, (2) floating boss 163, (3) final boss 160/170/180,
-        //    (4) sequence game 158, (5) slot machine, (6) boss duel 156/166/174,
+        UpdateCapsuleSupply();  // (1) 154
+        UpdateFloatingBoss();   // (2) 163
+        //    (3) final boss 160/170/180, (4) sequence game 158, (5) slot machine,
+        UpdateBossDuel();       // (6) 156/166/174
         UpdateConveyorCatch();  // (7) 177
-        //    (8) bomb run 171, (9) energy goal 172.
+        UpdateBombRun();        // (8) 171
+        //    (9) energy goal 172.
     }
     UpdateMiniGameTweens();
 }
@@ -308,17 +312,53 @@ void CPageGame::HandleMiniGameInput() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
     switch (stage) {
-    case 152: case 162: break;  // aimed shooting
-    case 154: break;            // steering
-    case 155: break;
-    case 156: case 166: case 174: break;
-    case 157: break;            // jumping
-    case 163: break;
-    case 167: break;
+    case 152: case 162: FireAimedShots(); break;
+    case 154:
+        MoveMiniGameRobotY();
+        FireChargedRobots();
+        break;
+    case 155:
+        MoveMiniGameRobotY();
+        MoveMiniGameRobotX(true);
+        CollectItemsByTouch();
+        FireChargedRobots();
+        break;
+    case 156: case 166: case 174:
+        if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
+            MoveMiniGameRobotY();
+            MoveMiniGameRobotX(false);
+        }
+        CollectItemsByTouch();
+        FireChargedRobots();
+        break;
+    case 157:
+        HandleJumpInput();
+        MoveMiniGameRobotX(false);
+        break;
+    case 163:
+        if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
+            MoveMiniGameRobotY();
+            MoveMiniGameRobotX(false);
+        }
+        FireChargedRobots();
+        break;
+    case 167:
+        HandleJumpInput();
+        if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
+        FireRobotsOfType(1009);
+        break;
     case 168: break;            // click zapping
-    case 171: break;
+    case 171:
+        if (const CCom_GameRobot* r = m_apMiniGameRobots[0];
+            r && r->m_iUnitSlot == FindHandCard(37) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
+            MoveMiniGameRobotY();
+            MoveMiniGameRobotX(false);
+            CollectItemsByTouch();
+            if (m_iStageFrames - m_iTimeLeft > 30) FireChargedRobots();
+        }
+        break;
     case 175: SetFastMachines(); break;
-    case 177: break;            // the Mini-Bombers fire
+    case 177: FireRobotsOfType(14); break;
     default:
         // Ids the table leaves out, 178 and above among them, go by group.
         if (IsMiniGameGroup1(stage)) { /* relocation */ }
@@ -331,6 +371,7 @@ void CPageGame::HandleMiniGameInput() {
 void CPageGame::DrawMiniGameHud() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    if (stage == 167) DrawJumpStartArrow();
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
 }
