@@ -260,7 +260,8 @@ void CPageGame::UpdateMiniGame() {
                 if (own < 4) m_iLife = 0;
             } else if (stage == 151) {
                 UpdateRoundRules();
-            } else if (NoRobotLeftLoses(stage)) {
+            } else if (NoRobotLeftLoses(stage) && !(stage == 171 && m_iMiniGameFlag >= 10000)) {
+                // (171's finale throws its last robot at the boss on purpose.)
                 m_iLife = 0;
             }
         }

@@ -142,7 +142,7 @@ void CPageGame::UpdateBombRun() {
     if (m_iTimeLeft == m_iStageFrames - 2700) CallMiniGameBoss(0.25);
     CCom_GameRobot* boss = m_pMiniGameBoss;
     CCom_GameRobot* pilot = m_apMiniGameRobots[0];
-    if (boss && boss->m_iBossTimer != 1) {
+    if (boss && boss->m_iBossTimer == 0) {
         boss->m_vPosition.x += 10.0f;
         if (boss->m_vPosition.x > -250.0f) boss->m_iBossTimer = 1;
     }

@@ -7,6 +7,7 @@
 
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
@@ -147,4 +148,20 @@ void CPageGame::DrawJumpStartArrow() {
     arrow->RenderSRT();
     arrow->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
     arrow->RestoreState();
+}
+
+void CPageGame::StepStartLine() {
+    if (m_pStage && m_pStage->m_fScrollY > -2000.0f)
+        for (int column = 0; column < FIELD_COLUMNS; ++column) {
+            FieldCell& cell = m_aFieldCells[column * FIELD_ROWS + FIELD_ROWS - 1];
+            cell.m_iStageKind = cell.m_iKind = CELL_GROUND;
+        }
+    CCom_GameRobot* jumper = FindJumper();
+    if (!jumper || jumper->m_vPosition.y != m_aFieldCells[FIELD_ROWS - 1].m_fY) return;
+    if (!m_bEndSequence && jumper->m_iHp > 0) {
+        m_bEndSequence = true;
+        m_lstDrawLastTypes.push_back(21);
+        jumper->m_iHp *= 100;
+        jumper->m_Unit.m_iMaxHp *= 100;
+    }
 }

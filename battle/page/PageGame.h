@@ -390,6 +390,9 @@ public:
     // on stages that hold attacks back.
     void FireRobotsOfType(int type);
     void DrawJumpStartArrow();
+    // 167 in overtime: the bottom row is ground again, and a jumper that
+    // lands there is safe for the end of the stage.
+    void StepStartLine();
 
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
