@@ -52,6 +52,7 @@ CEffect_Paratrooper::CEffect_Paratrooper() {
     const int stage = CurrentStage();
     if (stage == 177 || stage == 171) {
         m_pParachute = CreateBillboard("Parachute.png", "Resource\\Effect\\", nullptr);
+        if (m_pParachute) m_pParachute->SetAlphaBlend(true);
         m_pSfxCut = CreateSound("SFX_Cut_Parachute.ogg", "Resource\\Sound\\SFX\\MiniGame\\");
     }
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "battle/effects/Effect_FontInstruction.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -84,7 +85,8 @@ void CPageGame::SetUpMiniGame() {
     m_iHoldFrames = 0;
     m_bShootHintShown = 0;
     m_bRelocateRule = (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
-    // The slot stages fill their reels; every other stage has them empty.
+    // The reels start empty; on the slot stages SetUpSlotReels fills them
+    // here, before the hand is dealt from their codes.
     for (SlotReel& reel : m_aSlotReels) reel = SlotReel{};
     m_iCatchCount = 0;
     m_iSequenceStep = m_iSequenceShownStep = m_iSequenceStepFrames = 0;
@@ -243,13 +245,14 @@ void CPageGame::UpdateMiniGameTweens() {
 }
 
 bool CPageGame::NoRobotLeftLoses(int stage) {
-    if (m_nLiveRobots > 0) m_bPlayerRobotSeen = true;
     return m_nLiveRobots == 0 && stage != 177 && stage != 172 && m_bPlayerRobotSeen;
 }
 
 void CPageGame::UpdateMiniGame() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    // Robots placed at set-up count from the first frame they stand.
+    if (m_nLiveRobots > 0) m_bPlayerRobotSeen = true;
     if (m_iBattleState == BATTLE_PLAYING || stage == 157 || stage == 177) {
         // 1. The loss rules.
         if (!m_StageDefinition.m_bRuleHold) {
@@ -312,6 +315,11 @@ void CPageGame::UpdateMiniGame() {
 void CPageGame::HandleMiniGameInput() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    // Each stage's input handlers, in their order (152 to 177 by id):
+    //   152, 162 aimed shots; 154, 155, 156/166/174, 163, 171 steering (171 only while its
+    //   Machine Gunner lives); 157, 167 jumping; 168 click zapping; 177 Mini-Bombers fire.
+    // Ids the table leaves out, 178 and above among them, go by group: relocation
+    // (group 1), then the slot lever (group 2), then the charge shot of 164 and 179.
     switch (stage) {
     case 152: case 162: FireAimedShots(); break;
     case 154:
@@ -369,9 +377,28 @@ void CPageGame::HandleMiniGameInput() {
     }
 }
 
+bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {
+    const float edge = 0.55f * float(g_iScreenWidth);
+    return robot.IsMachine() && robot.m_vPosition.x > -edge && robot.m_vPosition.x < edge;
+}
+
 void CPageGame::DrawMiniGameHud() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
+    CEffect_FontInstruction* hint = m_pEffectFontInstruction;
+    const bool hintShows = hint && hint->CurrentKind() == FI_SHOOT_HINT;
+    if ((stage == 152 || stage == 162) && m_iBattleState == BATTLE_PLAYING && hint) {
+        const auto onScreen = std::count_if(m_lstRobots.begin(), m_lstRobots.end(), IsMachineOnScreen);
+        if (!m_bShootHintShown && onScreen > 3 && m_lstBullets.empty()) {
+            hint->ShowShootHint();
+            m_bShootHintShown = 1;
+        } else if (hintShows && !m_lstBullets.empty() && hint->m_aInstances[0].age > 180) {
+            hint->Clear(0);
+        }
+    }
+    // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
+    // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
+    if (stage == 168 && hintShows && m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
     if (stage == 167) DrawJumpStartArrow();
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();

@@ -89,6 +89,9 @@ void CPageGame::LoadMiniGameResources() {
         m_apSfxMachineWeapon[1] = Sound("W1009-1.ogg", kWeaponSfx);
     }
     if (stage == 155) SetHandCardVolume(0.5f);
+    for (CVxBillboard* b : {m_pMiniGamePanel, m_pSlotFrame, m_pSlotReelArt, m_pSlotStopButton, m_pAttackIcon,
+                            m_pBombIcon, m_pParachuteIcon, m_pRobotBase, m_pBossPartArt, m_pBossWeaponArt})
+        if (b) b->SetAlphaBlend(true);
     if (stage == 167) {
         for (int column = 0; column < FIELD_COLUMNS; ++column) {
             FieldCell& cell = m_aFieldCells[column * FIELD_ROWS + 4];

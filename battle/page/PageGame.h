@@ -356,6 +356,8 @@ public:
     void DrawCatchCounter();
     // Stage 175: the first Machine type walks fast.
     void SetFastMachines();
+    // A Machine within the screen's width (a margin of 0.05 each side).
+    static bool IsMachineOnScreen(const CCom_GameRobot& robot);
     // Whether the "no robot left" rule may end this stage now.
     bool NoRobotLeftLoses(int stage);
 
