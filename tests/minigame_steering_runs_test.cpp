@@ -28,7 +28,6 @@ using Player = std::function<Hand(CPageGame&)>;
 
 const CCom_GameRobot* Controlled(CPageGame& page) { return page.m_apMiniGameRobots[0]; }
 
-// The Machine nearest to crossing the field (the one furthest right).
 // The Machine nearest to crossing the field (the one furthest right); a
 // boss only when nothing else is there.
 const CCom_GameRobot* LeadMachine(CPageGame& page) {
@@ -218,6 +217,10 @@ protected:
                 CPageGame& page = run->Battle();
                 if (page.m_iBattleState == BATTLE_SUMMARY) break;
                 if (page.m_iBattleState == BATTLE_PLAYING) {
+                    if (m_iPlayStart < 0) {
+                        m_iPlayStart = page.m_iBattleFrame;
+                        m_iStageFrames = page.m_iStageFrames;
+                    }
                     const Hand h = c.player(page);
                     InputRecord& in = run->App().m_aInput[0];
                     in.m_iCursorX = int(std::lround(h.x + 440.0f));
@@ -231,6 +234,8 @@ protected:
         }
         return run->Result();
     }
+    int m_iPlayStart = -1;  // battle frame at which play began
+    int m_iStageFrames = 0;
 };
 
 TEST_P(SteeringRun, EndsAsPlayedWithItsGoldenChecksum) {
@@ -238,6 +243,9 @@ TEST_P(SteeringRun, EndsAsPlayedWithItsGoldenChecksum) {
     const StageRunResult r = Play(c);
     EXPECT_EQ(r.outcome, c.outcome);
     EXPECT_EQ(r.boxes, 0);
+    // Ended within the time the campaign soak allows a stage.
+    ASSERT_GE(m_iPlayStart, 0);
+    EXPECT_LE(r.frame - m_iPlayStart, m_iStageFrames + 5700);
     char value[96];
     std::snprintf(value, sizeof value, "%s:%d:%d:%016" PRIx64, r.outcome.c_str(), r.frame, r.kills, r.checksum);
     golden::ExpectStageValue(std::string("mini2_") + c.name, value);

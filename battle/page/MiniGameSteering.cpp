@@ -114,7 +114,7 @@ void CPageGame::CollectItemsByTouch() {
             const int kind = it->m_iItemKind;
             if (m_pEffectItemTransToInterface)
                 m_pEffectItemTransToInterface->Add(kind, it->m_vPosition.x, it->m_vPosition.y, it->m_vPosition.z,
-                                                   float(it->m_iCard), 0.0f, 0.0f);
+                                                   0.0f, 0.0f, 0.0f);
             PlayPickupSound(*it);
             if (kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE) m_iPanelTimer = 300;
             it = m_lstItems.erase(it);
