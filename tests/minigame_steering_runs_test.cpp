@@ -181,6 +181,7 @@ struct RunCase {
     const char* outcome;
 };
 
+// clang-format off
 const RunCase kRuns[] = {
     {"Aim152", 152, 0, 2, Aim, "won"},
     {"Idle152", 152, 1, 11, Idle, "lost"},
@@ -205,6 +206,7 @@ const RunCase kRuns[] = {
     {"Steer174", 174, 0, 2, Steer, "won"},
     {"Idle174", 174, 1, 11, Idle, "lost"},
 };
+// clang-format on
 
 class SteeringRun : public StageRunTest, public ::testing::WithParamInterface<RunCase> {
 protected:

@@ -33,9 +33,7 @@ bool IsOwnLiveAttacker(const CCom_GameRobot& r) {
     return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK;
 }
 
-float StepToward(float from, float to, float step) {
-    return from + std::clamp(to - from, -step, step);
-}
+float StepToward(float from, float to, float step) { return from + std::clamp(to - from, -step, step); }
 
 }  // namespace
 
@@ -95,8 +93,7 @@ void CPageGame::MoveMiniGameRobotX(bool setFacing) {
         const float tilt = robot->m_vRotation.z * float(180.0 / kPi) + dx / step;
         robot->m_vRotation.z = std::clamp(tilt, -15.0f, 15.0f) * float(kPi / 180.0);
     }
-    if (robot->Type() == 21 && dx != 0.0f && m_bOnGround && m_pSfxSwim && !m_pSfxSwim->IsPlaying())
-        m_pSfxSwim->Play();
+    if (robot->Type() == 21 && dx != 0.0f && m_bOnGround && m_pSfxSwim && !m_pSfxSwim->IsPlaying()) m_pSfxSwim->Play();
     if (SteersControlledRobot(stage)) return;
     for (CCom_GameRobot& r : m_lstRobots)
         if (&r != robot && IsOwnLiveAttacker(r)) r.m_vPosition.x = x;
@@ -113,8 +110,8 @@ void CPageGame::CollectItemsByTouch() {
             }
             const int kind = it->m_iItemKind;
             if (m_pEffectItemTransToInterface)
-                m_pEffectItemTransToInterface->Add(kind, it->m_vPosition.x, it->m_vPosition.y, it->m_vPosition.z,
-                                                   0.0f, 0.0f, 0.0f);
+                m_pEffectItemTransToInterface->Add(kind, it->m_vPosition.x, it->m_vPosition.y, it->m_vPosition.z, 0.0f,
+                                                   0.0f, 0.0f);
             PlayPickupSound(*it);
             if (kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE) m_iPanelTimer = 300;
             it = m_lstItems.erase(it);
