@@ -368,11 +368,7 @@ void CPageGame::HandleMiniGameInput() {
         break;
     case 175: SetFastMachines(); break;
     case 177: FireRobotsOfType(14); break;
-    default:
-        // Ids the table leaves out, 178 and above among them, go by group.
-        if (IsMiniGameGroup1(stage)) { /* relocation */ }
-        if (IsMiniGameGroup2(stage)) { /* slot lever */ }
-        if (stage == 164 || stage == 179) { /* charge shot */ }
+    default:  // the group handlers named above
         break;
     }
 }
