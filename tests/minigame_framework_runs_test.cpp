@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <functional>
 
+#include "battle/effects/Effect_ItemTransToInterface.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_RobotJumpOut.h"
+#include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
 #include "tests/HandInputSupport.h"
 
@@ -343,6 +345,40 @@ TEST_F(MiniGameEdge, Stage171sDriftingParatroopersLeaveThePoolOnceOffScreen) {
     EXPECT_LT(ticks, 2000);
     EXPECT_EQ(chute.m_aiState[0], -1);
     EXPECT_EQ(Robots(), 1);  // no robot lands or is cut loose on 171
+}
+
+TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
+    const struct {
+        int stage;
+        int type;  // of the robot it brings
+        int hp;    // 0: the card's own
+    } cases[] = {{154, 4, 0}, {158, 23, 10000}, {161, -1, 0}};
+    for (const auto& c : cases) {
+        CPageGame& p = Playing(c.stage);
+        const size_t before = p.m_lstRobots.size();
+        ASSERT_GE(p.m_pEffectItemTransToInterface->Add(ITEM_CAPSULE, -300.0f, 0.0f, 0.0f), 0);
+        for (int i = 0; i < 60; ++i) p.m_pEffectItemTransToInterface->Tick();
+        if (c.type < 0) {
+            EXPECT_EQ(p.m_lstRobots.size(), before) << c.stage;
+        } else {
+            ASSERT_EQ(p.m_lstRobots.size(), before + 1) << c.stage;
+            EXPECT_EQ(p.m_lstRobots.back().Type(), c.type) << c.stage;
+            if (c.hp) {
+                EXPECT_EQ(p.m_lstRobots.back().m_iHp, c.hp) << c.stage;
+            }
+        }
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, Stage151RefusesPlacementWhileTheFieldScrolls) {
+    CPageGame& p = Playing(151);
+    const VxVec3 fusor = p.m_lstRobots.front().m_vPosition;
+    p.m_iCarriedCard = REMOVER_SLOT;
+    Aim(fusor.x, fusor.y);
+    EXPECT_TRUE(p.CanPlaceCard(0));
+    p.m_iRoundPhase = 1;
+    EXPECT_FALSE(p.CanPlaceCard(0));
 }
 
 }  // namespace

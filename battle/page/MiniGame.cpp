@@ -268,7 +268,7 @@ void CPageGame::UpdateMiniGame() {
                 m_iLife = 0;
             }
         }
-        // 2. Machines wait beyond the field's edge on 151.
+        // 2. 151: no Machine stands right of x 525 while a robot of the player is on the field.
         HoldBackRoundMachines();
         // 3. The jump game (157, 167).
         if (stage == 157 || stage == 167) UpdateJumpGame();
