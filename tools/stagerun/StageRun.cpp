@@ -331,6 +331,9 @@ void StageRun::AnswerWaitingBoxes() {
 
 int StageRun::PlaceDefence() {
     CPageGame& page = Battle();
+    // A jump game is played by its one jumper; more Mariner Bots only stand in the way.
+    const int stage = int(App().m_iCurrentStage);
+    if (stage == 157 || stage == 167) return 0;
     auto card = [&page](int terrain, int column) {
         int found = -1;
         for (int slot = 0; slot < page.m_nHandSlots && slot < DECK_SLOTS; ++slot) {
