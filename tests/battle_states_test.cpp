@@ -31,10 +31,13 @@ protected:
 };
 
 TEST_F(BattleStatesTest, EachStateWaitsItsFramesFromOpeningToSummary) {
-    Begin(1, 1, 11);  // the first tutorial keeps the Machines back: won by time
+    // Stage 1 without its tutorial and with no Machine sent: won by time.
+    Begin(1, 1, 11);
+    g_CurrentProfile.m_abRobotUnlocked[2] = 1;
     std::map<int, int> entered;
     while (run->RunnerFrame() < 20000 && !(run->State() == BATTLE_SUMMARY)) {
         run->Step();
+        if (run->App().m_iCurrentPage == 3) run->Battle().m_StageDefinition.m_bEnemySchedule = false;
         if (run->App().m_iCurrentPage == 3 && !entered.count(run->State())) entered[run->State()] = run->BattleFrame();
     }
     ASSERT_EQ(run->State(), BATTLE_SUMMARY);
@@ -156,6 +159,8 @@ TEST_F(BattleStatesTest, StartingLifeAndEnergyFollowTheBoostersAndTheStage) {
 TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
     for (int stage : {3, 151}) {
         CPageGame& page = Playing(stage);
+        // The emptied field would end 151's round: its rules are held here.
+        page.m_StageDefinition.m_bRuleHold = true;
         const int before = g_CurrentProfile.m_aiAchievementProgress[37];
         const int timeLeft = page.m_iTimeLeft;
         for (int i = 0; i < 600; ++i) run->Step();
