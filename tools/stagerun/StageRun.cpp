@@ -14,6 +14,7 @@
 
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
@@ -321,6 +322,16 @@ void StageRun::AnswerWaitingBoxes() {
         const VxVec3 at = reward->CapsulePoint();
         in.m_iCursorX = int(at.x + float(g_iScreenWidth) * 0.5f);
         in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - at.y);
+        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
+    }
+    // A tutorial step that waits for a click gets one in the middle of the
+    // field once it has been up a second.
+    CEffect_Tutorials* tutorial = page->m_pEffectTutorials;
+    if (tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_aInstances[0].age > 60 &&
+        tutorial->m_iFadeState == 0 && tutorial->m_iStep >= 0 && tutorial->m_iStep < TUTORIAL_STEPS &&
+        !IsTutorialEventStep(tutorial->m_iStep)) {
+        in.m_iCursorX = g_iScreenWidth / 2;
+        in.m_iCursorY = g_iScreenHeight / 2;
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
     }
     CEffect_Unlocked* unlocked = page->m_pEffectUnlocked;
