@@ -303,6 +303,8 @@ int CPageGame::Load() {
     if (stage <= 150) m_nHandSlots = handSlots;
 
     m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
+    // The cells are shaded through it at a fraction of its alpha.
+    if (m_pPlaceMark) m_pPlaceMark->SetAlphaBlend(true);
     m_fPlaceMarkPhase = 0.0f;
     ChooseNextUnlockPicture();
 
