@@ -152,7 +152,12 @@ void CPageGame::MakeCardChoiceButtons() {
         m_pHudTimes->SetTextureRect(0.25f, 0.75f, 0.25f, 0.25f);
         m_pHudTimes->SetSize(64.0f, 64.0f, 1.0f);
     }
-    for (CVxBillboard* art : {m_pCardBGUpgraded, m_pCardChoiceHeader, m_pRangeArt, m_pHudDash, m_pHudTimes})
+    m_pHudSlash = Picture("Num_Interface1.png", "Resource\\Interface\\");
+    if (m_pHudSlash) {
+        m_pHudSlash->SetTextureRect(0.5f, 0.75f, 0.25f, 0.25f);
+        m_pHudSlash->SetSize(64.0f, 64.0f, 1.0f);
+    }
+    for (CVxBillboard* art : {m_pCardBGUpgraded, m_pCardChoiceHeader, m_pRangeArt, m_pHudDash, m_pHudTimes, m_pHudSlash})
         if (art) art->SetAlphaBlend(true);
 
     m_pPauseButton = AddButton(0);
@@ -209,7 +214,7 @@ void CPageGame::MakeCardChoiceButtons() {
 }
 
 void CPageGame::ForgetCardChoiceArt() {
-    m_pCardBGUpgraded = m_pCardChoiceHeader = m_pRangeArt = m_pHudDash = m_pHudTimes = nullptr;
+    m_pCardBGUpgraded = m_pCardChoiceHeader = m_pRangeArt = m_pHudDash = m_pHudTimes = m_pHudSlash = nullptr;
     m_pPauseButton = m_pStartButton = m_pBackButton = m_pPreviewButton = nullptr;
     m_pLastDeckButton = m_pClearHandButton = m_pScrollButton = m_pRobopediaButton = nullptr;
     std::fill(std::begin(m_apCardButtons), std::end(m_apCardButtons), nullptr);

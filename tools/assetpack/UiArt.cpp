@@ -163,7 +163,8 @@ void DrawBar(Canvas& c, const ArtJob& job) {
         // The card's charge gauge lies over the card: a light wash the card shows through.
         Rgba f = Mix(FromHex(job.item.colour), Rgba{255, 240, 200, 255}, 0.6);
         for (int y = 0; y < c.Height(); ++y)
-            for (int x = 0; x < c.Width(); ++x) c.Blend(x, y, f, 70);
+            for (int x = 0; x < c.Width(); ++x)
+                c.Blend(x, y, f, static_cast<uint8_t>(55 + 40 * y / std::max(1, c.Height() - 1)));
     } else if (job.Has("guage") || job.Has("gauge") || job.Has("fill")) {
         Rgba f = FromHex(job.item.colour);
         p.Box(1, 1, w - 2, h - 2, h / 2 - 1, Paint{Mix(f, Rgba{250, 200, 80, 255}, 0.4), Shade(f, 0.5f), 1.5, 1.0});
