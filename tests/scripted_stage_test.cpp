@@ -173,12 +173,13 @@ TEST_P(ScriptedStage, PlayedByInputAloneEndsAtItsGoldenChecksum) {
     EXPECT_EQ(replayed.Line(), played.Line()) << "the script alone plays the same stage";
     EXPECT_EQ(replayed.notFound, 0);
     EXPECT_EQ(run->State(), BATTLE_SUMMARY);
-    // Stages 1 and 10 end won; stage 60's field of air lanes still beats this simple player.
+    // Where the player left the stage, outcome and frame: stage 10 ends won; stage
+    // 60's field of air lanes still beats this simple player.
     char value[96];
     std::snprintf(value, sizeof value, "%s:%d:%016" PRIx64, replayed.outcome.c_str(), replayed.frame,
                   replayed.checksum);
     golden::ExpectStageValue("scripted_stage" + std::to_string(stage), value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stages, ScriptedStage, ::testing::Values(1, 10, 60),
+INSTANTIATE_TEST_SUITE_P(Stages, ScriptedStage, ::testing::Values(10, 60),
                          [](const ::testing::TestParamInfo<int>& info) { return "Stage" + std::to_string(info.param); });
