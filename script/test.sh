@@ -15,18 +15,20 @@ trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
 export DISPLAY=$display
 export SDL_AUDIODRIVER=dummy
 
+# run_suite DIR "CTEST ARGS" [CMAKE ARGS...]
 run_suite() {
-  local dir=$1; shift
+  local dir=$1 select=$2; shift 2
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300
+  # shellcheck disable=SC2086
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 $select
 }
 
-echo "== normal build"
-run_suite build
-echo "== sanitizer build"
+echo "== normal build (with the campaign soak, label soak)"
+run_suite build ""
+echo "== sanitizer build (the soak left out: the normal build plays it)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  run_suite build-asan -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF
+  run_suite build-asan "-LE soak" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF
 
 echo "== fuzzers (bounded)"
 bash script/fuzz.sh "${CSQ_FUZZ_SECONDS:-20}"

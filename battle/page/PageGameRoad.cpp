@@ -182,7 +182,12 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
         if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
         if (m_iLife < 0) m_iLife = 0;
     }
-    if (!crossed && !r.m_bExpired) return false;
+    // A live Machine that walked off its ground into water or air falls and
+    // nothing lifts it again: once it is a screen's height below the field it
+    // has left the battle, at no cost of life and not as a kill. Left in the
+    // list it would hold the battle in overtime for ever.
+    const bool fellOut = r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.y < -float(g_iScreenHeight);
+    if (!crossed && !fellOut && !r.m_bExpired) return false;
     if (m_iBattleState >= BATTLE_PLAYING && m_iBattleState < BATTLE_SUMMARY && r.m_iHp <= 0) {
         if (!r.IsMachine()) {
             if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++m_nRobotsLost;

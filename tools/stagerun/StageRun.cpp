@@ -14,6 +14,7 @@
 
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
@@ -323,6 +324,16 @@ void StageRun::AnswerWaitingBoxes() {
         in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - at.y);
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
     }
+    // A tutorial step that waits for a click gets one in the middle of the
+    // field once it has been up a second.
+    CEffect_Tutorials* tutorial = page->m_pEffectTutorials;
+    if (tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_aInstances[0].age > 60 &&
+        tutorial->m_iFadeState == 0 && tutorial->m_iStep >= 0 && tutorial->m_iStep < TUTORIAL_STEPS &&
+        !IsTutorialEventStep(tutorial->m_iStep)) {
+        in.m_iCursorX = g_iScreenWidth / 2;
+        in.m_iCursorY = g_iScreenHeight / 2;
+        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
+    }
     CEffect_Unlocked* unlocked = page->m_pEffectUnlocked;
     if (page->m_iBattleState == BATTLE_UNLOCKS && unlocked && CPageGame::Shows(unlocked) &&
         unlocked->m_vBoardPos.y == UNLOCKED_REST_Y)
@@ -366,7 +377,16 @@ int StageRun::PlaceDefence() {
 
 void StageRun::Step() {
     if (m_options.defend && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == BATTLE_PLAYING) {
-        if (m_iDefendFrames % 180 == 0) PlaceDefence();
+        // A withdrawing player takes its robots off once the clock has run
+        // out, so that Machines the deck cannot hurt or reach walk through and
+        // the battle ends.
+        if (!m_options.withdraw || Battle().m_iTimeLeft > 0) {
+            if (m_iDefendFrames % 180 == 0) PlaceDefence();
+        } else if (!m_bWithdrawn) {
+            m_bWithdrawn = true;
+            for (CCom_GameRobot& r : Battle().m_lstRobots)
+                if (!r.IsMachine() && r.m_iHp > 0) r.m_bExpired = 1;
+        }
         ++m_iDefendFrames;
     }
     ApplyScript();
@@ -376,8 +396,9 @@ void StageRun::Step() {
     const auto begin = std::chrono::steady_clock::now();
     RunOneFrame();
     if (m_bTrace && before == -1 && App().m_iCurrentPage == BATTLE_PAGE_INDEX)
-        std::fprintf(stderr, "battle page up after %.1f ms of this frame\n",
-                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+        std::fprintf(stderr, "battle page up after %.1f ms of this frame, runner frame %d, engine frame %d\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count(),
+                     m_nFrames, int(App().m_nFrame));
     if (m_bTrace && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() != before)
         std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
     ++m_nFrames;
@@ -469,6 +490,23 @@ uint64_t StageRun::Checksum() const {
     for (int c : b.m_aiEnemyCalls) h.Int(c);
     h.Int(int64_t(VxRandState()));
     return h.Value();
+}
+
+void StageRun::TraceUnits() const {
+    const CPageGame& b = *BattlePageOf(m_pApp);
+    std::fprintf(stderr, "state %d time left %d overtime %d live machines %d bullets %d random %u\n",
+                 b.m_iBattleState, b.m_iTimeLeft, b.m_iOvertimeFrames, b.m_nLiveMachines,
+                 int(b.m_lstBullets.size()), unsigned(VxRandState()));
+    for (const CCom_GameRobot& r : b.m_lstRobots)
+        std::fprintf(stderr, "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d tick %d timer %d\n",
+                     r.m_iSerial, r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x,
+                     r.m_vPosition.y, r.m_Unit.m_iRole, int(r.m_bExpired), r.m_iAnimTick, r.m_iActionTimer);
+    for (const CCom_GameBullet& bullet : b.m_lstBullets)
+        std::fprintf(stderr, "bullet %d kind %d at %.1f,%.1f age %d\n", bullet.m_iSerial, bullet.m_iBulletKind,
+                     bullet.m_vPosition.x, bullet.m_vPosition.y, bullet.m_iAge);
+    for (const CCom_GameItem& item : b.m_lstItems)
+        std::fprintf(stderr, "item %d kind %d age %d\n", item.m_iSerial, item.m_iItemKind, item.m_iAge);
+    for (const FieldEffect& fx : b.m_lstFieldEffects) std::fprintf(stderr, "effect %d life %d\n", fx.kind, fx.life);
 }
 
 StageRunResult StageRun::Result() const {

@@ -33,6 +33,9 @@ struct StageRunOptions {
     // The hand's cards are placed on the free cells of the eight right
     // columns as play starts and every 180 frames after (a test player).
     bool defend = false;
+    // With defend: once the clock has run out no more robots are placed and
+    // those on the field are taken off, once.
+    bool withdraw = false;
 };
 
 // Reads a script file: one event a line, "FRAME press X Y", "FRAME release X Y",
@@ -90,6 +93,9 @@ public:
     // counters, the generator's state and the serial counters.
     uint64_t Checksum() const;
     StageRunResult Result() const;
+    // The units still on the field, one a line on stderr (for a run that
+    // does not end).
+    void TraceUnits() const;
     const std::string& Error() const { return m_error; }
 
 protected:
@@ -112,6 +118,7 @@ private:
     std::unique_ptr<Host> m_pHost;
     int m_nFrames = 0;
     int m_iDefendFrames = 0;  // playing frames of a defended run
+    bool m_bWithdrawn = false;  // the defended run's robots have been taken off
     std::string m_error;
     bool m_bTrace = false;  // CSQ_STAGERUN_TRACE set: state changes on stderr
     std::string m_saveFolder;

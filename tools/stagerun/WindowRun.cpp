@@ -77,6 +77,7 @@ int RunStageInWindow(const StageRunOptions& options) {
         return 2;
     }
     const StageRunResult result = run.RunToEnd();
+    if (std::getenv("CSQ_STAGERUN_TRACE")) run.TraceUnits();
     if (const char* shot = std::getenv("CSQ_STAGERUN_SHOT"))
         if (!run.SaveShot(shot)) std::fprintf(stderr, "stagerun: cannot write %s\n", shot);
     std::printf("%s\n", result.Line().c_str());

@@ -1,6 +1,6 @@
 // stagerun: plays one stage from a seed and prints one line with its outcome.
 //   stagerun --stage N --difficulty D --seed S [--profile FILE] [--hand ID,ID,...]
-//            [--script FILE] [--frames LIMIT] [--window] [--defend]
+//            [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]
 // Run it in the folder that holds the generated DATA. Exit 0 when the stage
 // ran, 2 on bad arguments.
 #include <cstdio>
@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
             options.defend = true;
             continue;
         }
+        if (arg == "--withdraw") {
+            options.withdraw = true;
+            continue;
+        }
         if (arg == "--window") {
             options.window = true;
             continue;
@@ -67,6 +71,7 @@ int main(int argc, char** argv) {
         }
     }
     if (!haveStage) return Fail("--stage is required");
+    if (options.withdraw && !options.defend) return Fail("--withdraw needs --defend");
 
     if (options.window) return RunStageInWindow(options);
 
@@ -75,6 +80,7 @@ int main(int argc, char** argv) {
     const StageRunResult result = run.RunToEnd();
     if (std::getenv("CSQ_STAGERUN_TRACE"))
         for (const std::string& text : run.BoxTexts()) std::fprintf(stderr, "box: %s\n", text.c_str());
+    if (std::getenv("CSQ_STAGERUN_TRACE")) run.TraceUnits();
     std::printf("%s\n", result.Line().c_str());
     return 0;
 }
