@@ -298,44 +298,6 @@ TEST_F(ArchiveTest, LocalHeaderThatDisagreesIsCorrupt) {
     EXPECT_EQ(std::u16string(entry.name), u"Resource/Payload.bin");
 }
 
-TEST_F(ArchiveTest, ReaderResultWords) {
-    ZipWriter zip = Standard();
-    std::string path = Write(zip);
-    ZipReader reader(g_szZipPassword);
-    EXPECT_EQ(reader.Open((m_dir / "absent").string()), ZIP_NO_FILE);
-    ASSERT_EQ(reader.Open(path), ZIP_OK);
-    EXPECT_EQ(reader.Open(path), ZIP_NOT_INITED);
-
-    ZipEntry entry;
-    ASSERT_EQ(reader.GetEntry(-1, &entry), ZIP_OK);
-    EXPECT_EQ(entry.index, 6);
-    EXPECT_EQ(entry.name[0], 0);
-    EXPECT_EQ(reader.GetEntry(6, &entry), ZIP_ARGS);
-    EXPECT_EQ(reader.GetEntry(-2, &entry), ZIP_ARGS);
-    // Walking backwards goes back to the first entry and forward again.
-    ASSERT_EQ(reader.GetEntry(5, &entry), ZIP_OK);
-    ASSERT_EQ(reader.GetEntry(2, &entry), ZIP_OK);
-    EXPECT_EQ(std::u16string(entry.name), u"Resource/Menu/Bbd_Main1.png");
-    EXPECT_EQ(entry.attributes, 0x20u);
-
-    // Extraction needs the position table.
-    char buffer[64] = {};
-    EXPECT_EQ(reader.UnzipEntry(2, buffer, 18), ZIP_ARGS);
-    reader.IndexEntryPositions();
-    EXPECT_EQ(reader.IndexedPositions(), 6u);
-    EXPECT_EQ(reader.UnzipEntry(2, buffer, 18), ZIP_OK);
-    EXPECT_STREQ(buffer, "main picture bytes");
-    EXPECT_EQ(reader.UnzipEntry(2, buffer, 4), ZIP_OK);  // count equals the length
-    EXPECT_EQ(reader.UnzipEntry(6, buffer, 4), ZIP_ARGS);
-    EXPECT_EQ(reader.UnzipEntry(-1, buffer, 4), ZIP_ARGS);
-
-    EXPECT_EQ(CloseZipArchive(nullptr), ZIP_ARGS);
-    ZipHandle other;
-    other.kind = 2;
-    EXPECT_EQ(CloseZipArchive(&other), ZIP_WRONG_HANDLE);
-    EXPECT_EQ(g_nZipLastError.load(), ZIP_WRONG_HANDLE);
-}
-
 TEST_F(ArchiveTest, PositionTableGrowsPastSixHundredFifteen) {
     ZipWriter zip;
     zip.AddDirectory("Resource/");
@@ -370,15 +332,6 @@ TEST_F(ArchiveTest, LooseModeReadsOnlyTheDisk) {
     VxOpenFile("Bbd_Main1.png", "Resource\\Menu\\", &file);
     EXPECT_EQ(file->size, 18u);
     delete file;
-}
-
-TEST(ZipEntryNames, AttributesFollowTheHost) {
-    EXPECT_EQ(ZipEntryAttributes(0x0014, 0x10), 0x10u);
-    EXPECT_EQ(ZipEntryAttributes(0x0014, 0xFF), 0x37u);
-    EXPECT_EQ(ZipEntryAttributes(0x0B14, 0x21), 0x21u);
-    // Unix host: directory from bit 30, read-only unless the owner may write.
-    EXPECT_EQ(ZipEntryAttributes(0x0314, 0x41ED0000u), 0x30u);
-    EXPECT_EQ(ZipEntryAttributes(0x0314, 0x81240000u), 0x21u);
 }
 
 TEST(ZipEntryNames, CleaningDropsDrivesRootsAndClimbs) {
@@ -433,24 +386,6 @@ TEST_F(ArchiveTest, AnEntryWhoseDataGoesPastItsStatedSizeIsRefused) {
         archive.OpenResourceArchive(path);
         EXPECT_EQ(Extract(archive, "Resource\\Long.bin"), "<failed>") << (deflate ? "deflated" : "stored");
     }
-}
-
-TEST_F(ArchiveTest, ExtendedTimestampReplacesTheDosTime) {
-    ZipWriter zip;
-    zip.AddDirectory("Resource/");
-    ZipWriteOptions o = Sealed();
-    // "UT", 9 bytes: flags 1|2, modification 1000000000, access 1000000600.
-    o.localExtra = {'U', 'T', 9, 0, 3, 0x00, 0xCA, 0x9A, 0x3B, 0x58, 0xCC, 0x9A, 0x3B};
-    zip.AddFile("Resource/Stamped.txt", std::string("t"), o);
-    ZipReader reader(g_szZipPassword);
-    ASSERT_EQ(reader.Open(Write(zip)), ZIP_OK);
-    ZipEntry dos, stamped;
-    ASSERT_EQ(reader.GetEntry(0, &dos), ZIP_OK);
-    ASSERT_EQ(reader.GetEntry(1, &stamped), ZIP_OK);
-    EXPECT_EQ(stamped.modifyTime, (1000000000ull + 11644473600ull) * 10000000ull);
-    EXPECT_EQ(stamped.accessTime, (1000000600ull + 11644473600ull) * 10000000ull);
-    EXPECT_EQ(stamped.createTime, dos.createTime);
-    EXPECT_NE(dos.modifyTime, 0u);
 }
 
 TEST_F(ArchiveTest, LoosePathsResolveWhateverTheCaseAndSeparators) {

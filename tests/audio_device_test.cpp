@@ -194,17 +194,6 @@ TEST(AudioDevice, RefusesFormatsItCannotMixAndUnknownVoices) {
     EXPECT_EQ(d.GetPosition(v), 0u);
 }
 
-TEST(AudioDevice, HeadlessDeviceCanPretendThereIsNoSoundCard) {
-    host::HeadlessHost h;
-    EXPECT_TRUE(h.audio.Open());
-    EXPECT_TRUE(h.audio.IsOpen());
-    h.audio.Close();
-    EXPECT_FALSE(h.audio.IsOpen());
-    h.audio.SetUnavailable(true);
-    EXPECT_FALSE(h.audio.Open());
-    EXPECT_EQ(&host::GetAudioDevice(), &h.audio);
-}
-
 TEST(AudioDevice, SdlDeviceOpensOnTheSilentDriverAndCountsOpens) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     host::SdlAudioDevice d;

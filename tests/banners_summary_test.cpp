@@ -17,26 +17,6 @@
 
 // ---- Banners ----
 
-TEST(BannerTimeline, TheStageTitlePopsInItsElementsOneAfterAnother) {
-    struct Case {
-        int elapsed, own;
-        bool drawn;
-        float scale, alpha;
-    } const cases[] = {
-        {0, 0, true, 2.0f, 1.0f},    {9, 0, true, 1.1f, 1.0f},   {10, 0, true, 1.0f, 1.0f},
-        {9, 1, false, 1.0f, 1.0f},   {10, 1, true, 2.0f, 1.0f},  {45, 4, true, 1.5f, 1.0f},
-        {39, 4, false, 1.0f, 1.0f},  {100, 3, true, 1.0f, 1.0f}, {160, 0, true, 1.0f, 1.0f},
-        {170, 2, true, 1.0f, 0.5f},  {179, 4, true, 1.0f, 0.05f}, {180, 0, false, 1.0f, 1.0f},
-    };
-    for (const Case& c : cases) {
-        const BannerLook look = StageTitleLook(c.elapsed, c.own);
-        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed << " " << c.own;
-        if (!c.drawn) continue;
-        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed << " " << c.own;
-        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed << " " << c.own;
-    }
-}
-
 TEST(BannerTimeline, TheTenthStageOfAnAreaReadsAsAreaDashTen) {
     struct Case {
         int stage, area, digit;
@@ -71,51 +51,7 @@ TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
     EXPECT_NEAR(CountdownAt(30, 180).look.alpha, 1.0f, 1e-5);
 }
 
-TEST(BannerTimeline, TheMissMarkShrinksStaysAndFades) {
-    struct Case {
-        int elapsed;
-        bool drawn;
-        float scale, alpha;
-    } const cases[] = {{0, true, 2.0f, 1.0f},  {9, true, 1.1f, 1.0f},  {10, true, 1.0f, 1.0f},
-                       {69, true, 1.0f, 1.0f}, {75, true, 1.0f, 0.5f}, {79, true, 1.0f, 0.1f},
-                       {80, false, 1.0f, 1.0f}};
-    for (const Case& c : cases) {
-        const BannerLook look = MissLook(c.elapsed);
-        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed;
-        if (!c.drawn) continue;
-        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed;
-        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed;
-    }
-}
-
 // ---- Summary timing ----
-
-TEST(SummaryTiming, CountsUpOverTwentyFramesThenTitleThenStars) {
-    struct Count {
-        int total, f, shown;
-    } const counts[] = {{7, 0, 0}, {7, 3, 1}, {7, 10, 3}, {7, 19, 6}, {7, 20, 7}, {7, 90, 7}, {0, 10, 0}, {123, 1, 6}};
-    for (const Count& c : counts) EXPECT_EQ(SummaryShownValue(c.total, c.f), c.shown) << c.total << "@" << c.f;
-
-    EXPECT_EQ(SummaryTitleScale(20), 0.0f) << "not drawn before frame 21";
-    EXPECT_NEAR(SummaryTitleScale(21), 1.5f - 0.5f / 15.0f, 1e-5);
-    EXPECT_NEAR(SummaryTitleScale(35), 1.0f, 1e-5);
-    EXPECT_NEAR(SummaryTitleScale(200), 1.0f, 1e-5);
-
-    struct Star {
-        int f, i;
-        float scale;
-        bool burst, sound;
-    } const stars[] = {{35, 0, 0.0f, false, false}, {36, 0, 2.0f - 1.0f / 15.0f, false, true},
-                       {50, 0, 1.0f, false, false}, {51, 0, 1.0f, true, false},
-                       {65, 0, 1.0f, false, false}, {51, 1, 2.0f - 1.0f / 15.0f, false, true},
-                       {50, 1, 0.0f, false, false}, {66, 2, 2.0f - 1.0f / 15.0f, false, true}};
-    for (const Star& s : stars) {
-        const SummaryStarLook look = SummaryStarAt(s.f, s.i);
-        EXPECT_NEAR(look.starScale, s.scale, 1e-5) << s.f << " star " << s.i;
-        EXPECT_EQ(look.burst, s.burst) << s.f << " star " << s.i;
-        EXPECT_EQ(look.sound, s.sound) << s.f << " star " << s.i;
-    }
-}
 
 TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
     EXPECT_TRUE(SummaryNextOffered(true, MENU_MISSION));

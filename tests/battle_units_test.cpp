@@ -74,41 +74,6 @@ protected:
 
 // ---- Record, reset, copy and serials ----
 
-TEST_F(BattleUnitsTest, ResetGivesDefaultsAndKeepsIdentity) {
-    CCom_GameRobot r = Unit(1, 3);
-    r.m_iHp = 77;
-    r.m_iActionTimer = 12;
-    r.m_iState = ROBOT_DYING;
-    r.m_bExpired = 1;
-    r.m_iTargetSerial = 5;
-    r.m_iShieldSerial = 9;
-    r.m_iBobSourceSerial = 9;
-    r.m_iLifeFrames = 3;
-    r.m_vHome = VxVec3{1, 2, 3};
-    r.m_vCell = VxVec3{4, 2, 0};
-    r.m_aiAux[1] = 8;
-    const int serial = r.m_iSerial;
-    r.Reset();
-    EXPECT_EQ(r.m_iState, ROBOT_IDLE);
-    EXPECT_EQ(r.m_bExpired, 0);
-    EXPECT_EQ(r.m_iTargetSerial, -1);
-    EXPECT_EQ(r.m_iShieldSerial, -1);
-    EXPECT_EQ(r.m_iBobSourceSerial, -1);
-    EXPECT_EQ(r.m_iLifeFrames, -1);
-    EXPECT_EQ(r.m_iCargoLeft, 10);
-    EXPECT_EQ(r.m_aiAux[1], 0);
-    EXPECT_FLOAT_EQ(r.m_vHome.x, 10000.0f);
-    EXPECT_FLOAT_EQ(r.m_vLastPosition.y, 10000.0f);
-    EXPECT_FLOAT_EQ(r.m_vPosition.x, 10000.0f);
-    // Kept.
-    EXPECT_EQ(r.m_iSerial, serial);
-    EXPECT_EQ(r.m_iHp, 77);
-    EXPECT_EQ(r.m_iActionTimer, 12);
-    EXPECT_EQ(r.m_iUnitSlot, 3);
-    EXPECT_EQ(r.m_Unit.m_iType, 1);
-    EXPECT_FLOAT_EQ(r.m_vCell.x, 4.0f);
-}
-
 TEST_F(BattleUnitsTest, CopiesKeepTheSerialAndTemporariesUseSerialsUp) {
     CCom_GameRobot a;
     CCom_GameRobot b;
@@ -478,22 +443,6 @@ TEST_F(BattleUnitsTest, MoveStepTable) {
     }
 }
 
-TEST_F(BattleUnitsTest, SwimmersKeepTheirLaneWithoutShotsNear) {
-    CCom_GameRobot m = Unit(1000);
-    m.m_Unit.m_iTerrain = TERRAIN_MARINE;
-    m.m_Unit.m_iMoveMode = MOVE_SEEK_LANE;
-    m.m_Unit.m_fSpeed = 1.0f;
-    const FieldCell& lane = page->m_aFieldCells[3 * FIELD_ROWS + 2];
-    m.m_vPosition = VxVec3{lane.m_fX, lane.m_fY, 0.0f};
-    m.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
-    for (int i = 0; i < 30; ++i) {
-        m_App->m_nFrame++;
-        m.MoveStep();
-    }
-    EXPECT_FLOAT_EQ(m.m_vPosition.y, lane.m_fY);
-    EXPECT_EQ(m.m_iLaneStep, 0);
-}
-
 // ---- Spikes ----
 
 TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
@@ -667,33 +616,6 @@ TEST_F(BattleUnitsTest, NearestCellTable) {
 
 // ---- Items ----
 
-TEST_F(BattleUnitsTest, ItemLaunchSpeeds) {
-    struct Case {
-        int kind;
-        float x;
-        float startX;
-        float minSpeed, maxSpeed;
-    };
-    const Case cases[] = {
-        {2, 100.0f, 100.0f, 0.0f, 0.0f},
-        {2, 440.0f, 440.0f, -7.0f, -3.0f},
-        {0, 410.0f, 410.0f, 0.0f, 0.0f},  // a small item still fits
-        {2, 500.0f, 450.0f, -7.0f, -3.0f},
-        {5, -700.0f, -450.0f, 3.0f, 7.0f},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.x);
-        for (int i = 0; i < 20; ++i) {
-            CCom_GameItem item;
-            item.Launch(c.kind, c.x, 0.0f, 0.0f);
-            EXPECT_FLOAT_EQ(item.m_vPosition.x, c.startX);
-            EXPECT_GE(item.m_fSpeedX, c.minSpeed);
-            EXPECT_LE(item.m_fSpeedX, c.maxSpeed);
-            EXPECT_EQ(item.m_fSpeedX, std::floor(item.m_fSpeedX));
-        }
-    }
-}
-
 TEST_F(BattleUnitsTest, ItemLifeTimings) {
     UseStage(11);  // world 2: water lanes under air
     const int waterTop = FindCell([](const FieldCell& c) { return c.m_iStageKind != CELL_GROUND; });
@@ -731,12 +653,6 @@ TEST_F(BattleUnitsTest, ItemLifeTimings) {
     EXPECT_EQ(item.m_iAge, ITEM_LAST_AGE);
     EXPECT_FLOAT_EQ(item.m_vPosition.y, rest.m_fY);
 
-    // The produced picture stops at 679: it never blinks or fades.
-    CCom_GameItem produced;
-    produced.Launch(ITEM_PRODUCED, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < 900; ++i) produced.Render();
-    EXPECT_EQ(produced.m_iAge, ITEM_PRODUCED_LAST_AGE);
-
     // A collected item moves right by 5 px a frame and no longer ages.
     item.m_bCollected = true;
     const float x = item.m_vPosition.x;
@@ -744,12 +660,6 @@ TEST_F(BattleUnitsTest, ItemLifeTimings) {
     EXPECT_FLOAT_EQ(item.m_vPosition.x, x + 20.0f);
     EXPECT_EQ(item.m_iAge, ITEM_LAST_AGE);
 
-    // Reset gives a fresh item of the same kind.
-    item.Reset();
-    EXPECT_EQ(item.m_iAge, 0);
-    EXPECT_FALSE(item.m_bCollected);
-    EXPECT_EQ(item.m_iCard, -1);
-    EXPECT_EQ(item.m_iItemKind, ITEM_PARTS_0 + 2);
 }
 
 // A sprite that remembers the colour it was drawn with each time.

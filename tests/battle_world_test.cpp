@@ -68,56 +68,6 @@ protected:
     }
 };
 
-TEST_F(BattleWorldTest, AcidRainFallsOnItsTimetable) {
-    // Stage 101 is stage 1 of episode 3: a period of 1990 frames, nothing in
-    // the first 2000, then the tail of the second period and the third.
-    CPageGame& page = Playing(101);
-    ASSERT_GT(page.m_iStageFrames, 4000);
-    const struct {
-        int t;
-        bool drops;
-    } cases[] = {{1990, false}, {2000, false}, {2010, true}, {2480, true}, {2490, false},
-                 {3970, false}, {3980, true}, {4470, true}, {4480, false}, {2005, false}};
-    for (const auto& c : cases) {
-        page.m_lstFieldEffects.clear();
-        HazardAt(page, c.t);
-        // A drop falls in two columns and ends on the ground row of each.
-        EXPECT_EQ(FieldEffectsOfType(page, 23), c.drops ? 2 : 0) << "t " << c.t;
-    }
-    // A drop hits the first robot standing in its column: 3 damage. Column 5
-    // is open down to the ground row.
-    const FieldCell& cell = page.m_aFieldCells[5 * FIELD_ROWS + 4];
-    CCom_GameRobot& gunner = Robot(page, 1, cell.m_fX, cell.m_fY);
-    const int hp = gunner.m_iHp;
-    HazardAt(page, 3980);  // q = 0: columns 0 and 5
-    EXPECT_EQ(gunner.m_iHp, hp - 3);
-}
-
-TEST_F(BattleWorldTest, EarthquakeShakesOnItsTimetableAndStrikesGroundRobots) {
-    // Stage 120: n mod 10 = 0, a period of 2000 frames.
-    CPageGame& page = Playing(120);
-    ASSERT_GT(page.m_iStageFrames, 4400);
-    const struct {
-        int t;
-        float shake;  // screen shake written, or -1 for none
-    } cases[] = {{2000, -1.0f}, {2150, 1.0f}, {4000, 0.0f}, {4150, 1.0f}, {4300, -1.0f}, {4075, 0.70711f}};
-    for (const auto& c : cases) {
-        run->App().m_fScreenShake = -1.0f;
-        HazardAt(page, c.t);
-        EXPECT_NEAR(run->App().m_fScreenShake, c.shake, 1e-4) << "t " << c.t;
-    }
-    // Ground robots of the struck columns take 5; a platform is spared.
-    const FieldCell& ground = page.m_aFieldCells[5 * FIELD_ROWS + 4];
-    CCom_GameRobot& gunner = Robot(page, 1, ground.m_fX, ground.m_fY);
-    CCom_GameRobot& floater = Robot(page, 11, ground.m_fX, ground.m_fY);
-    const int hp = gunner.m_iHp, floaterHp = floater.m_iHp;
-    page.m_lstFieldEffects.clear();
-    HazardAt(page, 4000);
-    EXPECT_EQ(gunner.m_iHp, hp - 5);
-    EXPECT_EQ(floater.m_iHp, floaterHp);
-    EXPECT_GE(FieldEffectsOfType(page, 24), 2);
-}
-
 TEST_F(BattleWorldTest, WhirlpoolsOnlyOpenInColumnsWithoutGroundTwoAtATime) {
     // Stage 121: columns 0, 1, 4 and 7 hold no ground; triggers every
     // (100 - 1) x 10 frames.
@@ -149,50 +99,6 @@ TEST_F(BattleWorldTest, WhirlpoolsOnlyOpenInColumnsWithoutGroundTwoAtATime) {
     HazardAt(page, 990);
     EXPECT_EQ(VxRandState(), after);
     for (int v : page.m_aiColumnHazard) EXPECT_EQ(v, 0);
-}
-
-TEST_F(BattleWorldTest, AJetStreamBlowsAlongAnAirRowAndCarriesOnlyAirUnitsInReach) {
-    // Stage 131: column 0 is air in rows 0 to 3 and water in row 4.
-    CPageGame& page = Playing(131);
-    const int trigger = (60 - 1) * 10;
-    for (uint32_t seed = 1; seed <= 20; ++seed) {
-        std::fill(std::begin(page.m_aiColumnHazard), std::end(page.m_aiColumnHazard), 0);
-        VxSrand(seed);
-        HazardAt(page, trigger);
-        int rows = 0;
-        for (int r = 0; r < FIELD_ROWS; ++r)
-            if (page.m_aiColumnHazard[r] != 0) {
-                ++rows;
-                EXPECT_EQ(page.m_aFieldCells[r].m_iStageKind, CELL_AIR) << "row " << r;
-            }
-        EXPECT_LE(rows, 1);
-    }
-    // A fresh gust on row 1 starts 50 left of column 0 and moves 15 a frame.
-    std::fill(std::begin(page.m_aiColumnHazard), std::end(page.m_aiColumnHazard), 0);
-    page.m_aiColumnHazard[1] = 60;
-    const FieldCell& c0 = page.m_aFieldCells[1];
-    const struct {
-        float dx;
-        int type;
-        bool carried;
-    } cases[] = {{0.0f, 4, true}, {15.0f, 4, true}, {15.5f, 4, false}, {-12.0f, 4, true}};
-    for (const auto& c : cases) {
-        page.m_lstRobots.clear();
-        page.m_aiColumnHazard[1] = 60;
-        CCom_GameRobot& r = Robot(page, c.type, c0.m_fX - 50.0f + c.dx, c0.m_fY);
-        r.m_vCell = {1.0f, 1.0f, 0.0f};
-        HazardAt(page, trigger + 1);
-        EXPECT_EQ(r.m_iPlatformTimer, c.carried ? 10 : 0) << "dx " << c.dx;
-        EXPECT_EQ(page.m_aiColumnHazard[1], 59);
-    }
-    // A unit whose own cell is ground stays put.
-    page.m_lstRobots.clear();
-    page.m_aiColumnHazard[1] = 60;
-    CCom_GameRobot& grounded = Robot(page, 4, c0.m_fX - 50.0f, c0.m_fY);
-    grounded.m_vCell = {8.0f, 1.0f, 0.0f};  // stage 131 has ground at (8, 1)
-    ASSERT_EQ(page.m_aFieldCells[8 * FIELD_ROWS + 1].m_iStageKind, CELL_GROUND);
-    HazardAt(page, trigger + 1);
-    EXPECT_EQ(grounded.m_iPlatformTimer, 0);
 }
 
 TEST_F(BattleWorldTest, FieldEffectsKeepThirtyAndDrawTheirRingsWhereTheyBelong) {
@@ -248,51 +154,6 @@ TEST_F(BattleWorldTest, FieldEffectsKeepThirtyAndDrawTheirRingsWhereTheyBelong) 
     g_bStageRedraw = false;
 }
 
-TEST_F(BattleWorldTest, AStingraySplitsIntoThreeOneHitMachinesAtAge29) {
-    CPageGame& page = Playing(21);
-    GetUnitDefinition(page.m_aEnemyDefs[0], 1013);
-    page.AddFieldEffect(1000, 17, 0.0f, 0.0f, 0.0f);
-    FieldEffect& fx = page.m_lstFieldEffects.back();
-    for (int age = 0; age < 29; ++age) UpdateFieldEffect(fx);
-    EXPECT_TRUE(page.m_lstRobots.empty());
-    UpdateFieldEffect(fx);
-    ASSERT_EQ(page.m_lstRobots.size(), 3u);
-    const float radii[] = {101.5f, 110.2f, 118.9f};
-    int k = 0;
-    for (const CCom_GameRobot& r : page.m_lstRobots) {
-        EXPECT_EQ(r.Type(), 1013);
-        EXPECT_EQ(r.m_iHp, 1);
-        EXPECT_EQ(r.m_Unit.m_iMaxHp, 1);
-        EXPECT_EQ(r.m_aiAux[1], 1) << "a split child never splits again";
-        EXPECT_NEAR(std::hypot(r.m_vPosition.x, r.m_vPosition.y), radii[k++], 1e-3);
-        EXPECT_TRUE(r.m_Unit.m_fSpeed == 1.5f || r.m_Unit.m_fSpeed == 1.75f || r.m_Unit.m_fSpeed == 2.0f);
-    }
-}
-
-TEST_F(BattleWorldTest, ABombardmentDropsFifteenBlastsOnItsGridInDrawOrder) {
-    CPageGame& page = Playing(3);
-    VxSrand(4242);
-    // The row is drawn first, then the column.
-    const int rowDraw = VxRand() % 5, columnDraw = VxRand() % 6;
-    VxSrand(4242);
-    page.AddFieldEffect(7, 20, 0.0f, 0.0f, 0.0f);
-    FieldEffect& fx = page.m_lstFieldEffects.front();
-    for (int age = 0; age < 35; ++age) UpdateFieldEffect(fx);
-    std::vector<const FieldEffect*> blasts;
-    for (const FieldEffect& b : page.m_lstFieldEffects)
-        if (b.kind == 19) blasts.push_back(&b);
-    ASSERT_EQ(blasts.size(), 15u);
-    const float xs[] = {-427.5f, -342.0f, -256.5f, -171.0f, -85.5f, 0.0f};
-    const float ys[] = {-161.5f, -80.75f, 0.0f, 80.75f, 161.5f};
-    EXPECT_FLOAT_EQ(blasts[0]->params[0].f, xs[columnDraw]);
-    EXPECT_FLOAT_EQ(blasts[0]->params[1].f, ys[rowDraw]);
-    for (const FieldEffect* b : blasts) {
-        EXPECT_NE(std::find(std::begin(xs), std::end(xs), b->params[0].f), std::end(xs)) << b->params[0].f;
-        EXPECT_NE(std::find(std::begin(ys), std::end(ys), b->params[1].f), std::end(ys)) << b->params[1].f;
-        EXPECT_EQ(b->params[3].i, 7);
-    }
-}
-
 TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
     // Stage 141: episode 3, world 5.
     CPageGame& page = Playing(141);
@@ -343,72 +204,6 @@ TEST_F(BattleWorldTest, AFieldWithNoGroundInTheMiddleSendsTheMeteorsMachineInFro
     EXPECT_TRUE(page.m_pEffectMeteorEnemy->IsIdle());
     ASSERT_EQ(page.m_lstRobots.size(), 1u);
     EXPECT_LT(page.m_lstRobots.back().m_vPosition.x, -500.0f);
-}
-
-TEST_F(BattleWorldTest, EachWorldSpawnsOnlyItsOwnSceneryAtItsCadence) {
-    struct Case {
-        int stage;
-        int frames;
-        int flowers[2], greenBalls[2], sand[2], oxygen[2], fish[2], snow[2], meteors[2];
-    };
-    // [least, most] records started over the frames, counted from frame 1.
-    const Case cases[] = {
-        {1, 3600, {14, 14}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-        {11, 2400, {0, 0}, {2, 4}, {8, 8}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-        {21, 3600, {0, 0}, {0, 0}, {0, 0}, {8, 20}, {1, 10}, {0, 0}, {0, 0}},
-        {31, 1200, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {40, 40}, {0, 0}},
-        {131, 200, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {8, 20}, {0, 0}},
-        {45, 1200, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {3, 10}},
-    };
-    for (const Case& c : cases) {
-        Begin(c.stage, 1, 3);
-        ASSERT_TRUE(run->RunUntilState(BATTLE_LOADING, 5000));
-        CPageGame& page = run->Battle();
-        CVxEffect* effects[] = {page.m_pEffectFlower, page.m_pEffectGreenBall, page.m_pEffectSandWind,
-                                page.m_pEffectOxygen, page.m_pEffectFish,      page.m_pEffectSnow,
-                                page.m_pEffectMeteor};
-        for (CVxEffect* e : effects)
-            for (int i = 0; i < e->m_nPoolSize; ++i) e->Clear(i);
-        for (int f = 1; f <= c.frames; ++f) {
-            run->App().m_nFrame = f;
-            page.m_pStage->Update(false);
-        }
-        const int* const ranges[] = {c.flowers, c.greenBalls, c.sand, c.oxygen, c.fish, c.snow, c.meteors};
-        for (int k = 0; k < 7; ++k) {
-            const int n = Live(effects[k]);
-            EXPECT_GE(n, ranges[k][0]) << "stage " << c.stage << " effect " << k;
-            EXPECT_LE(n, ranges[k][1]) << "stage " << c.stage << " effect " << k;
-        }
-        run.reset();
-    }
-}
-
-TEST_F(BattleWorldTest, QuickPickUpsRiseInPitchAndTheTopPitchIsKept) {
-    CPageGame& page = Playing(3);
-    CVxSound* sound = page.m_pSfxPickEnergy;
-    ASSERT_NE(sound, nullptr);
-    ASSERT_NE(sound->m_pSound, nullptr);
-    CCom_GameItem energy;
-    energy.m_iItemKind = 0;
-    auto heard = [&] { return sound->m_pSound->GetDevice()->GetFrequency(sound->m_pSound->GetBuffer(0)); };
-    // Calls in a row come long before the clip ends: every pick-up is quick.
-    const uint32_t expected[] = {32000, 33500, 35000, 36500, 38000};
-    sound->Stop();
-    for (uint32_t hz : expected) {
-        page.PlayPickupSound(energy);
-        EXPECT_EQ(heard(), hz);
-    }
-    for (int i = 0; i < 7; ++i) page.PlayPickupSound(energy);
-    EXPECT_EQ(heard(), 48500u);
-    // A pause resets it.
-    sound->Stop();
-    page.PlayPickupSound(energy);
-    EXPECT_EQ(heard(), 32000u);
-    // Other kinds make no sound.
-    CCom_GameItem produced;
-    produced.m_iItemKind = ITEM_PRODUCED;
-    page.PlayPickupSound(produced);
-    EXPECT_EQ(page.m_iEnergyPickPitch, 0);
 }
 
 TEST(StageBackdropTest, PicturesFollowTheStageAndTheOverride) {

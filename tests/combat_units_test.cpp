@@ -71,28 +71,6 @@ protected:
 
 // ---- Bullets by kind ----
 
-TEST_F(CombatTest, SpreadShotsMakeTheirPelletsPlusOneAlongTheWeaponAngle) {
-    struct Case {
-        int upgrade;
-        std::vector<float> offsets;  // pellets, then the shot along the weapon angle
-    };
-    const Case cases[] = {{0, {-10, 0, 10, 0}}, {1, {-9, -3, 3, 9, 0}}};
-    for (const Case& c : cases) {
-        page->m_lstBullets.clear();
-        page->m_aHandDefs[2].m_iUpgradeLevel = c.upgrade;
-        page->FireBullet(16, 2, 0.0f, 0.0f, 0.0f, -1, -1);
-        ASSERT_EQ(page->m_lstBullets.size(), c.offsets.size()) << c.upgrade;
-        WeaponDefinition w{};
-        GetWeaponDefinition(w, 16);
-        size_t i = 0;
-        for (const CCom_GameBullet& b : page->m_lstBullets) {
-            // A Tinkerling shot at angle a flies along (sin(-a), cos(-a)).
-            EXPECT_NEAR(Heading(b.m_vVelocity), -(float(w.m_iAngle) + c.offsets[i]), 0.01f) << c.upgrade << " " << i;
-            ++i;
-        }
-    }
-}
-
 TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse) {
     page->m_aHandDefs[3].m_iUpgradeLevel = 1;
     const struct {
@@ -115,49 +93,6 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
     page->m_lstItems.clear();
     page->FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
     EXPECT_TRUE(page->m_lstBullets.empty());
-}
-
-TEST_F(CombatTest, LobsLandOnTheirTargetOrTheMortarsDefaultGoal) {
-    const CCom_GameRobot& target = Add(1000, -300.0f, 28.0f);
-    const CCom_GameBullet& aimed = Fire(26, 200.0f, 28.0f, target.m_iSerial);
-    EXPECT_EQ(aimed.m_iLifetime, int(500.0f / float(aimed.m_Weapon.m_iSpeed)));
-    const CCom_GameBullet& blind = Fire(26, 0.0f, 300.0f, 999);
-    EXPECT_EQ(blind.m_iLifetime, int(500.0f / float(blind.m_Weapon.m_iSpeed)));
-    const CCom_GameBullet& other = Fire(15, 0.0f, 0.0f, 999);  // a repair lob without its target stays
-    EXPECT_EQ(other.m_vVelocity.x, 0.0f);
-    EXPECT_EQ(other.m_iLifetime, other.m_Weapon.m_iLifetime);
-}
-
-TEST_F(CombatTest, AHomingShotTurnsAtMostFourDegreesAFrameAndLocksOnOnce) {
-    Add(1001, 0.0f, 189.0f);  // straight above the shot
-    CCom_GameBullet& b = Fire(13, 0.0f, -100.0f);
-    float last = std::fmod(b.m_vRotation.z * 57.2957763671875f + 360.0f, 360.0f);
-    int turns = 0, locks = 0;
-    for (int i = 0; i < 40; ++i) {
-        b.Render();
-        const float now = std::fmod(b.m_vRotation.z * 57.2957763671875f + 360.0f, 360.0f);
-        const float step = std::fabs(std::remainder(now - last, 360.0f));
-        if (std::fabs(step - 4.0f) < 1e-3f) ++turns;
-        else if (step > 1e-3f) ++locks;  // the snap onto the heading, within 4 of a full turn
-        last = now;
-    }
-    EXPECT_GT(turns, 5);
-    EXPECT_EQ(locks, 1) << "it locks on once and then flies straight";
-}
-
-TEST_F(CombatTest, ABoomerangGoesOutAndBackThenHovers) {
-    CCom_GameBullet& b = Fire(9, 200.0f, 28.0f);
-    const VxVec3 start = b.m_vPosition, v = b.m_vVelocity;
-    float farthest = 0.0f;
-    for (int age = 0; age < 90; ++age) {
-        b.Render();
-        farthest = std::max(farthest, std::fabs(b.m_vPosition.x - start.x));
-    }
-    EXPECT_GT(farthest, 25.0f * std::fabs(v.x));  // the cosines of 0-44 degrees x 2 sum to about 28.6
-    EXPECT_NEAR(b.m_vPosition.x, start.x + v.x, 0.05f) << "back one step beyond its start";
-    const VxVec3 hover = b.m_vPosition;
-    b.Render();
-    EXPECT_EQ(b.m_vPosition.x, hover.x);
 }
 
 // ---- Hit rules ----

@@ -341,64 +341,6 @@ TEST_F(RenderRoadTest, StillIsCapturedInTheFrameItIsAskedForAndShownFromTheNext)
     EXPECT_FALSE(app->m_bShowStill);
 }
 
-TEST_F(RenderRoadTest, ScreenShakeMovesTheCompositionByShrinkingAmounts) {
-    ASSERT_EQ(Start(), S_OK);
-    float shake = 2.5f;
-    g_GameRoadLinks.pfScreenShake = &shake;
-    const float left = g_aBackBufferQuad[0].x, top = g_aBackBufferQuad[0].y;
-    for (float amount : {2.5f, 1.5f, 0.5f}) {
-        size_t from = device->draws.size();
-        Frame();
-        auto composed = Compositions(from);
-        ASSERT_EQ(composed.size(), 1u);
-        const float dx = composed[0]->rhwVertices[0].x - left, dy = composed[0]->rhwVertices[0].y - top;
-        EXPECT_FLOAT_EQ(std::fabs(dx), amount);
-        EXPECT_FLOAT_EQ(std::fabs(dy), amount);
-        EXPECT_FLOAT_EQ(composed[0]->rhwVertices[3].x - g_aBackBufferQuad[3].x, dx) << "the whole quad moves";
-        EXPECT_EQ(g_aBackBufferQuad[0].x, left) << "the stored quad is left as it was";
-    }
-    EXPECT_EQ(shake, 0.0f);
-    const uint32_t state = VxRandState();
-    size_t from = device->draws.size();
-    Frame();
-    EXPECT_EQ(Compositions(from)[0]->rhwVertices[0].x, left);
-    EXPECT_EQ(VxRandState(), state);  // no draws without a shake
-}
-
-TEST_F(RenderRoadTest, ScreenDimTintsTheTargetQuadOnlyWithTheBlackScreenEffect) {
-    ASSERT_EQ(Start(), S_OK);
-    bool haveEffect = false;
-    int dimSteps = 0;
-    g_GameRoadLinks.updateScreenDim = [&] {
-        if (!haveEffect) return false;
-        ++dimSteps;
-        return true;
-    };
-    g_fScreenDim = 0.65f;
-    Frame();
-    EXPECT_EQ(g_aTargetQuad[0].color, 0xFFFFFFFFu);
-    haveEffect = true;
-    Frame();
-    EXPECT_EQ(dimSteps, 1);
-    for (const auto& v : g_aTargetQuad) EXPECT_EQ(v.color, 0x00A6A6A6u);  // grey 166, alpha 0
-    g_fScreenDim = 1.5f;
-    Frame();
-    EXPECT_EQ(g_aTargetQuad[2].color, 0x00FFFFFFu);
-    g_fScreenDim = -0.2f;
-    Frame();
-    EXPECT_EQ(g_aTargetQuad[3].color, 0x00000000u);
-    // The back buffer is always composed in white.
-    for (const auto& v : g_aBackBufferQuad) EXPECT_EQ(v.color, 0xFFFFFFFFu);
-    // The dimmed quad carries the still onto the scene.
-    app->m_bCaptureStill = true;
-    g_fScreenDim = 0.65f;
-    size_t from = device->draws.size();
-    Frame();
-    auto still = DrawsTo(g_pStillTarget, from);
-    ASSERT_EQ(still.size(), 1u);
-    EXPECT_EQ(still[0]->rhwVertices[0].color, 0x00A6A6A6u);
-}
-
 TEST_F(RenderRoadTest, FailingBeginSceneSkipsDrawingButRestoresTheBackBuffer) {
     ASSERT_EQ(Start(), S_OK);
     device->failBeginScene = true;
