@@ -313,27 +313,6 @@ TEST_F(ArchiveTest, PositionTableGrowsPastSixHundredFifteen) {
     EXPECT_EQ(Extract(archive, "Resource\\File1000.txt"), "entry 0");
 }
 
-TEST_F(ArchiveTest, LooseModeReadsOnlyTheDisk) {
-    ResourceArchive archive;
-    archive.OpenResourceArchive(Write(Standard()));
-    fs::create_directories(m_dir / "resource" / "menu");
-    std::ofstream(m_dir / "resource" / "menu" / "SPLASH1.JPG") << "jpeg";
-    std::string folder = m_dir.string() + "/Resource\\Menu\\";
-
-    EXPECT_TRUE(ResourceFileExists("Bbd_Main1.png", "Resource\\Menu\\"));
-    EXPECT_FALSE(ResourceFileExists("splash1.jpg", folder.c_str()));
-    g_bLooseFiles = true;
-    EXPECT_FALSE(ResourceFileExists("Bbd_Main1.png", "Resource\\Menu\\"));
-    EXPECT_TRUE(ResourceFileExists("splash1.jpg", folder.c_str()));
-    EXPECT_TRUE(ResourceFileExists("Splash1.Jpg", folder.c_str()));
-    EXPECT_FALSE(ResourceFileExists("splash2.jpg", folder.c_str()));
-    // VxOpenFile reads the archive whatever the switch says.
-    VxFile* file = nullptr;
-    VxOpenFile("Bbd_Main1.png", "Resource\\Menu\\", &file);
-    EXPECT_EQ(file->size, 18u);
-    delete file;
-}
-
 TEST(ZipEntryNames, CleaningDropsDrivesRootsAndClimbs) {
     EXPECT_EQ(CleanZipEntryName(u"Resource/Menu/a.png"), u"Resource/Menu/a.png");
     EXPECT_EQ(CleanZipEntryName(u"C:\\Resource/a.png"), u"Resource/a.png");
@@ -388,18 +367,3 @@ TEST_F(ArchiveTest, AnEntryWhoseDataGoesPastItsStatedSizeIsRefused) {
     }
 }
 
-TEST_F(ArchiveTest, LoosePathsResolveWhateverTheCaseAndSeparators) {
-    fs::create_directories(m_dir / "Branding" / "Inner");
-    std::ofstream(m_dir / "Branding" / "Inner" / "Splash1.jpg") << "x";
-    std::ofstream(m_dir / "Branding" / "Exact.TXT") << "y";
-    std::string base = m_dir.string();
-    EXPECT_EQ(ResolveLoosePath(base + "/branding\\INNER\\splash1.JPG"), base + "/Branding/Inner/Splash1.jpg");
-    EXPECT_EQ(ResolveLoosePath(base + "\\Branding\\Exact.TXT"), base + "/Branding/Exact.TXT");
-    EXPECT_EQ(ResolveLoosePath(base + "/branding/missing/splash1.jpg"), "");
-    EXPECT_EQ(ResolveLoosePath(base + "/branding/inner/splash2.jpg"), "");
-    EXPECT_EQ(ResolveLoosePath(""), "");
-    std::FILE* f = OpenLooseFile(base + "/BRANDING/inner/SPLASH1.jpg", "rb");
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(std::fgetc(f), 'x');
-    std::fclose(f);
-}

@@ -165,24 +165,6 @@ TEST(ArtStyle, ComesFromTheLabelOrElseThePath) {
     for (const auto& [path, style] : kByPath) EXPECT_EQ(ArtStyleFor(picture, path), style) << path;
 }
 
-TEST(ArtStyle, SamePicturesOnEveryRun) {
-    std::vector<std::string> errors;
-    auto items = ParseManifest(
-        "unit Resource/Robot/1026/ 128x128 - 4,6 #2c4d75 Gyrotor\n"
-        "picture Resource/Stage/2/BG2_1.jpg 256x256 - - - -\n"
-        "button Resource/Button/Btn_Go_ 128x64 - - #457b9d Go\n",
-        &errors);
-    ASSERT_TRUE(errors.empty());
-    TextRenderer text1(kFont), text2(kFont);
-    ASSERT_TRUE(text1.Ok());
-    AssetGenerator first(items, text1), second(items, text2);
-    for (const PackFile& f : ExpandManifest(items)) {
-        std::vector<uint8_t> a = first.Make(f);
-        EXPECT_FALSE(a.empty()) << f.path;
-        EXPECT_EQ(a, second.Make(f)) << f.path;
-    }
-}
-
 TEST(ArtStyle, GroundTilesRepeatEveryCellSoNeighboursJoin) {
     // Cells are 85.5 px apart and tiles drawn at 0.955: tile pixels a cell
     // apart must look alike (sideways and up), unlike pixels half a cell apart.

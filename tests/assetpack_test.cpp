@@ -165,62 +165,6 @@ TEST_F(PackedData, LoadersNamesFromTheirOwnFoldersAreThere) {
     EXPECT_NE(text.find("technique PostProcessMotionBlur"), std::string::npos);
 }
 
-TEST_F(PackedData, FontScriptDescribesRealGlyphsInBothLetterings) {
-    ASSERT_NE(s_archive->m_hArchive, nullptr);
-    Extracted script = Extract(*s_archive, "Resource\\Font\\Script_Fnt_GameStandard.txt");
-    ASSERT_TRUE(script.ok);
-    std::string text(script.bytes.begin(), script.bytes.end());
-    std::stringstream in(text);
-    std::string line, sheetName, folder, lastLine;
-    int cols = 0, rows = 0;
-    std::vector<std::pair<int, int>> map;
-    while (std::getline(in, line)) {
-        lastLine = line;
-        if (line.rfind("FONT_COL=", 0) == 0) cols = std::atoi(line.c_str() + 9);
-        if (line.rfind("FONT_ROW=", 0) == 0) rows = std::atoi(line.c_str() + 9);
-        if (line.rfind("FONT_PATH=", 0) == 0) folder = line.substr(10, line.size() - 11);
-        if (line.rfind("FONT_NAME=", 0) == 0) sheetName = line.substr(10, line.size() - 11);
-        if (line.rfind("FONT_MAP=", 0) == 0) {
-            int x0 = 0, x1 = 0;
-            ASSERT_EQ(std::sscanf(line.c_str(), "FONT_MAP=%d,%d;", &x0, &x1), 2) << line;
-            map.emplace_back(x0, x1);
-        }
-    }
-    EXPECT_EQ(cols, 16);
-    EXPECT_EQ(rows, 16);
-    ASSERT_EQ(map.size(), 256u);
-    // The reader never uses the last byte: the final line is one it may lose.
-    EXPECT_EQ(text.back(), '\n');
-    EXPECT_EQ(lastLine.rfind("//", 0), 0u);
-
-    Extracted sheetBytes = Extract(*s_archive, folder + sheetName);
-    ASSERT_TRUE(sheetBytes.ok) << folder + sheetName;
-    DecodedPicture sheet = Png(sheetBytes.bytes);
-    ASSERT_EQ(sheet.width, 512);
-    int cell = sheet.width / cols;
-    auto inked = [&](int code, int rowOffset) {
-        int row = code / cols + rowOffset;
-        int count = 0;
-        for (int y = row * cell; y < (row + 1) * cell; ++y)
-            for (int x = map[code].first; x < map[code].second; ++x)
-                count += sheet.rgba[(size_t(y) * size_t(sheet.width) + size_t(x)) * 4 + 3] > 128;
-        return count;
-    };
-    for (int code : {'A', 'M', 'g', '0', '?', 'W'}) {
-        int column = code % cols;
-        EXPECT_GE(map[code].first, column * cell) << char(code);
-        EXPECT_LE(map[code].second, (column + 1) * cell) << char(code);
-        EXPECT_GT(map[code].second - map[code].first, 4) << char(code);
-        EXPECT_GT(inked(code, 0), 10) << char(code);
-        EXPECT_GT(inked(code, 7), 10) << char(code) << " in the title lettering";
-        // The title lettering uses the same columns.
-        EXPECT_EQ(map[code + 7 * cols], map[code]);
-    }
-    // "M" is wider than "i": real proportional glyphs.
-    EXPECT_GT(map['M'].second - map['M'].first, map['i'].second - map['i'].first);
-    EXPECT_EQ(inked(' ', 0), 0);
-}
-
 TEST(PackedCursor, IsAThirtyTwoPixelWindowsCursorWithItsHotSpot) {
     std::vector<uint8_t> bin = ReadAll(std::string(CSQ_BINARY_DIR) + "/BIN");
     ASSERT_GE(bin.size(), 22u + 40u + 32u * 32u * 4u + 32u * 4u);

@@ -17,20 +17,6 @@
 
 // ---- Banners ----
 
-TEST(BannerTimeline, TheTenthStageOfAnAreaReadsAsAreaDashTen) {
-    struct Case {
-        int stage, area, digit;
-        bool tenth;
-    } const cases[] = {{1, 1, 1, false}, {9, 1, 9, false}, {30, 3, 1, true}, {31, 4, 1, false},
-                       {150, 5, 1, true}, {57, 1, 7, false}, {100, 5, 1, true}};
-    for (const Case& c : cases) {
-        const StageTitleNumbers n = StageTitleOf(c.stage);
-        EXPECT_EQ(n.area, c.area) << c.stage;
-        EXPECT_EQ(n.digit, c.digit) << c.stage;
-        EXPECT_EQ(n.tenth, c.tenth) << c.stage;
-    }
-}
-
 TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
     std::vector<int> soundPictures, firstFrames;
     int last = -1;
@@ -58,22 +44,6 @@ TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
     EXPECT_TRUE(SummaryNextOffered(true, MENU_STAGE_MAP));
     EXPECT_FALSE(SummaryNextOffered(true, MENU_MINIGAME));
     EXPECT_FALSE(SummaryNextOffered(false, MENU_MISSION));
-}
-
-TEST(SummaryTiming, AfterLeavingAnAdviceBoxOrTheSwitch) {
-    struct Case {
-        SummaryLeaveFacts facts;
-        int box;
-    } const cases[] = {
-        {{false, true, false, true, 9, 9, false, false, 3}, 25},
-        {{true, true, false, true, 9, 9, false, false, 3}, 26},
-        {{true, true, true, true, 5, 9, false, false, 3}, 28},
-        {{true, true, true, true, 5, 9, false, false, 11}, 0},
-        {{true, true, true, true, 5, 5, true, false, 3}, 29},
-        {{true, true, true, true, 4, 4, false, false, 3}, 0},
-        {{true, true, true, true, 9, 9, true, true, 61}, 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(SummaryLeaveBox(c.facts), c.box) << &c - cases;
 }
 
 // ---- Next page ----
@@ -158,27 +128,6 @@ protected:
         m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
     }
 };
-
-TEST_F(SummaryBoardTest, TheBoardRestsAfterTwentyEightFramesAndKeepsItsPicturePerShowing) {
-    summary.Start(0, 1);
-    Tick(&summary, 27);
-    EXPECT_EQ(summary.m_vPos.y, 20.0f);
-    EXPECT_FALSE(summary.m_bCounting);
-    Tick(&summary);
-    EXPECT_EQ(summary.m_vPos.y, 0.0f);
-    EXPECT_TRUE(summary.m_bCounting);
-    EXPECT_EQ(summary.m_iCountStartAge, 27);
-    const int renders = summary.m_nBoardRenders;
-    EXPECT_EQ(renders, 1) << "drawn into its target once a showing";
-    Tick(&summary, 60);
-    EXPECT_EQ(summary.m_nBoardRenders, renders);
-    summary.Start(0, 1);
-    Tick(&summary);
-    EXPECT_EQ(summary.m_nBoardRenders, 2) << "a new showing draws the board again";
-    battle->ForgetCachedPictures();
-    Tick(&summary);
-    EXPECT_EQ(summary.m_nBoardRenders, 3) << "the slot's picture is gone after the window came back";
-}
 
 TEST_F(SummaryBoardTest, ALostStageOffersNoNextAndAClickThereDoesNothing) {
     Open(false);

@@ -74,31 +74,6 @@ protected:
 
 // ---- Record, reset, copy and serials ----
 
-TEST_F(BattleUnitsTest, CopiesKeepTheSerialAndTemporariesUseSerialsUp) {
-    CCom_GameRobot a;
-    CCom_GameRobot b;
-    EXPECT_EQ(a.m_iSerial, 0);
-    EXPECT_EQ(b.m_iSerial, 1);
-    CCom_GameRobot copy(a);
-    EXPECT_EQ(copy.m_iSerial, 0);
-    b = a;
-    EXPECT_EQ(b.m_iSerial, 0);
-    EXPECT_EQ(g_iNextRobotSerial, 2);
-    page->m_lstRobots.push_back(CCom_GameRobot());  // a temporary copied in
-    EXPECT_EQ(page->m_lstRobots.back().m_iSerial, 2);
-    EXPECT_EQ(g_iNextRobotSerial, 3);
-
-    CCom_GameItem i0;
-    CCom_GameItem i1(i0);
-    EXPECT_EQ(i1.m_iSerial, i0.m_iSerial);
-    EXPECT_EQ(g_iNextItemSerial, 1);
-    const int bullets = g_iNextBulletSerial;
-    CCom_GameBullet shot;
-    EXPECT_EQ(shot.m_iSerial, bullets);
-    EXPECT_EQ(shot.m_iTargetSerial, -1);
-    EXPECT_EQ(g_iNextBulletSerial, bullets + 1);
-}
-
 TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
     CCom_GameRobot& ward = Add(Unit(3));
     CCom_GameRobot& guarded = Add(Unit(1));
@@ -177,39 +152,6 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     std::memset(still.m_Unit.m_aiUnitWork, 0, sizeof still.m_Unit.m_aiUnitWork);
     still.Place(cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(still.m_iAnimTick, 0);
-}
-
-TEST_F(BattleUnitsTest, MachinesEnterOnALaneThatSuitsThem) {
-    struct Case {
-        int stage;
-        int type;
-        int terrain;  // -1 keeps the unit's own
-        int draws;
-        double rowZeroMin, rowZeroMax;  // share of placements in row 0
-    };
-    const Case cases[] = {
-        {1, 1000, -1, 400, 0.0, 1.0},                // a ground Machine of stage 1
-        {163, 1001, TERRAIN_SPECIAL, 1200, 0.12, 0.22},  // row 0 only about one time in six
-        {167, 1001, TERRAIN_SPECIAL, 400, 0.0, 0.0},     // never row 0
-    };
-    for (const Case& c : cases) {
-        UseStage(c.stage);
-        int rowZero = 0;
-        for (int i = 0; i < c.draws; ++i) {
-            CCom_GameRobot m = Unit(c.type);
-            if (c.terrain >= 0) m.m_Unit.m_iTerrain = c.terrain;
-            m.Place(0.0f, 0.0f, 0.0f);
-            const int row = int(m.m_vCell.y);
-            const FieldCell& entry = page->m_aFieldCells[row];
-            EXPECT_TRUE(m.m_Unit.m_iTerrain == TERRAIN_SPECIAL || entry.m_iStageKind == m.m_Unit.m_iTerrain)
-                << "stage " << c.stage << " row " << row;
-            EXPECT_EQ(m.m_iHp, m.m_Unit.m_iMaxHp);
-            rowZero += row == 0;
-        }
-        const double share = double(rowZero) / c.draws;
-        EXPECT_GE(share, c.rowZeroMin) << "stage " << c.stage;
-        EXPECT_LE(share, c.rowZeroMax) << "stage " << c.stage;
-    }
 }
 
 // ---- Damage ----
@@ -370,30 +312,6 @@ TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
     EXPECT_EQ(m.m_iStatusFrames, 90);
 }
 
-TEST_F(BattleUnitsTest, AFrozenUnitStandsStillForThirtyFrames) {
-    CCom_GameRobot& m = Add(Unit(1000));
-    m.Place(0.0f, 0.0f, 0.0f);
-    m.m_Unit.m_fSpeed = 1.0f;
-    m.ApplyFreeze();
-    const int tick = m.m_iAnimTick;
-    const float x = m.m_vPosition.x;
-    Frames(m, 29);
-    EXPECT_EQ(m.m_iStatusEffect, STATUS_FREEZE);
-    EXPECT_EQ(m.m_iAnimTick, tick);
-    EXPECT_FLOAT_EQ(m.m_vPosition.x, x);
-    Frames(m, 1);
-    EXPECT_EQ(m.m_iStatusEffect, STATUS_NONE);
-    Frames(m, 1);
-    EXPECT_EQ(m.m_iAnimTick, tick + 1);
-
-    // Reaching 0 hp ends it at once.
-    m.ApplyFreeze();
-    m.m_iHp = 0;
-    Frames(m, 1);
-    EXPECT_EQ(m.m_iStatusEffect, STATUS_NONE);
-    EXPECT_EQ(m.m_iState, ROBOT_DYING);
-}
-
 // ---- Movement ----
 
 TEST_F(BattleUnitsTest, MoveStepTable) {
@@ -480,22 +398,6 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
 }
 
 // ---- Life and death ----
-
-TEST_F(BattleUnitsTest, ADeadUnitFadesAndLeaves) {
-    // No art is loaded: the unit lives without sprites and still dies.
-    CCom_GameRobot& m = Add(Unit(1000));
-    m.Place(0.0f, 0.0f, 0.0f);
-    m.m_iHp = 0;
-    Frames(m, 1);
-    EXPECT_EQ(m.m_iState, ROBOT_DYING);
-    int frames = 1;
-    while (!m.m_bExpired && frames < 1000) {
-        Frames(m, 1);
-        ++frames;
-    }
-    // 200 ticks of dying animation.
-    EXPECT_EQ(frames, 201);
-}
 
 TEST_F(BattleUnitsTest, EndingAnActionDeadGoesThroughDying) {
     CCom_GameRobot& platform = Add(Unit(29));
@@ -615,52 +517,6 @@ TEST_F(BattleUnitsTest, NearestCellTable) {
 }
 
 // ---- Items ----
-
-TEST_F(BattleUnitsTest, ItemLifeTimings) {
-    UseStage(11);  // world 2: water lanes under air
-    const int waterTop = FindCell([](const FieldCell& c) { return c.m_iStageKind != CELL_GROUND; });
-    ASSERT_GE(waterTop, 0);
-    const FieldCell& start = page->m_aFieldCells[waterTop];
-    CCom_GameItem item;
-    item.Launch(ITEM_PARTS_0 + 2, start.m_fX, start.m_fY, 0.0f);
-
-    // The hop: 40 frames in place, back on its starting line.
-    for (int i = 0; i < ITEM_HOP_FRAMES; ++i) item.Render();
-    EXPECT_EQ(item.m_iAge, 40);
-    EXPECT_FLOAT_EQ(item.m_vPosition.y, start.m_fY);
-
-    // The fall: 10 px a frame until its cell is ground or in the bottom row,
-    // then onto that cell's line.
-    float last = item.m_vPosition.y;
-    std::vector<float> drops;
-    for (int i = 0; i < 200; ++i) {
-        item.Render();
-        if (item.m_vPosition.y != last) drops.push_back(last - item.m_vPosition.y);
-        last = item.m_vPosition.y;
-    }
-    const int falling = int(drops.size());
-    for (int i = 0; i + 1 < falling; ++i) EXPECT_FLOAT_EQ(drops[i], 10.0f) << "frame " << i;
-    const VxVec3 cell = page->FindNearestCell(item.m_vPosition.x, item.m_vPosition.y, 0.0f);
-    const FieldCell& rest = page->m_aFieldCells[int(cell.x) * FIELD_ROWS + int(cell.y)];
-    EXPECT_TRUE(rest.m_iStageKind == CELL_GROUND || int(cell.y) == FIELD_ROWS - 1);
-    EXPECT_FLOAT_EQ(item.m_vPosition.y, rest.m_fY);
-    if (waterTop % FIELD_ROWS != FIELD_ROWS - 1) {
-        EXPECT_GT(falling, 0);
-    }
-
-    // Resting, blinking and fading until the age stops at 800.
-    for (int i = 0; i < 1000; ++i) item.Render();
-    EXPECT_EQ(item.m_iAge, ITEM_LAST_AGE);
-    EXPECT_FLOAT_EQ(item.m_vPosition.y, rest.m_fY);
-
-    // A collected item moves right by 5 px a frame and no longer ages.
-    item.m_bCollected = true;
-    const float x = item.m_vPosition.x;
-    for (int i = 0; i < 4; ++i) item.Render();
-    EXPECT_FLOAT_EQ(item.m_vPosition.x, x + 20.0f);
-    EXPECT_EQ(item.m_iAge, ITEM_LAST_AGE);
-
-}
 
 // A sprite that remembers the colour it was drawn with each time.
 class RecordingSprite : public CVxBillboard {

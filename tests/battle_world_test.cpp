@@ -1,36 +1,16 @@
-// The battle's world on a loaded page: the weather hazards' timetables, the
-// field effects' cap, geometry and timed actions, the meteor's landing, the
-// ambient scenery of each world, and the pick-up pitch.
+// The battle's world: the meteor's landing, the stage backdrops, and one
+// stage of every world run to its golden checksum.
 #include <cinttypes>
-#include <cmath>
 #include <cstdio>
-#include <set>
 
-#include "battle/effects/Effect_Fish.h"
-#include "battle/effects/Effect_Flower.h"
-#include "battle/effects/Effect_GreenBall.h"
-#include "battle/effects/Effect_Meteor.h"
 #include "battle/effects/Effect_MeteorEnemy.h"
-#include "battle/effects/Effect_Oxygen.h"
-#include "battle/effects/Effect_SandWind.h"
-#include "battle/effects/Effect_Snow.h"
 #include "battle/page/PageGame.h"
-#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
-#include "platform/Random.h"
-#include "engine/VxBillboard.h"
-#include "engine/VxSound.h"
 #include "platform/host/RecordingDevice.h"
 #include "tests/StageRunSupport.h"
 
 namespace {
-
-int Live(const CVxEffect* e) {
-    int n = 0;
-    for (int i = 0; i < e->m_nPoolSize; ++i) n += e->m_aInstances[i].life > 0 ? 1 : 0;
-    return n;
-}
 
 class BattleWorldTest : public StageRunTest {
 protected:
@@ -53,106 +33,9 @@ protected:
         page.m_lstRobots.push_back(r);
         return page.m_lstRobots.back();
     }
-    // One hazard step at frame t of the stage clock.
-    void HazardAt(CPageGame& page, int t) {
-        page.m_iTimeLeft = page.m_iStageFrames - t;
-        page.UpdateWeatherHazards();
-    }
     // Outlives the run: textures uploaded to it are released when the run ends.
     host::RecordingDevice device{880, 640};
-
-    int FieldEffectsOfType(const CPageGame& page, int type) {
-        int n = 0;
-        for (const FieldEffect& fx : page.m_lstFieldEffects) n += fx.kind == type ? 1 : 0;
-        return n;
-    }
 };
-
-TEST_F(BattleWorldTest, WhirlpoolsOnlyOpenInColumnsWithoutGroundTwoAtATime) {
-    // Stage 121: columns 0, 1, 4 and 7 hold no ground; triggers every
-    // (100 - 1) x 10 frames.
-    CPageGame& page = Playing(121);
-    const std::set<int> free = {0, 1, 4, 7};
-    for (uint32_t seed = 1; seed <= 40; ++seed) {
-        std::fill(std::begin(page.m_aiColumnHazard), std::end(page.m_aiColumnHazard), 0);
-        VxSrand(seed);
-        HazardAt(page, 990);
-        int opened = 0;
-        for (int c = 0; c < FIELD_COLUMNS; ++c) {
-            if (page.m_aiColumnHazard[c] == 0) continue;
-            ++opened;
-            EXPECT_TRUE(free.count(c)) << "seed " << seed << " column " << c;
-            EXPECT_EQ(page.m_aiColumnHazard[c], 599) << "600, less the frame it ran";
-        }
-        EXPECT_LE(opened, 2);
-    }
-    // Off the trigger nothing opens; with no free column none opens, yet
-    // every column scanned takes its roll.
-    std::fill(std::begin(page.m_aiColumnHazard), std::end(page.m_aiColumnHazard), 0);
-    HazardAt(page, 991);
-    for (int v : page.m_aiColumnHazard) EXPECT_EQ(v, 0);
-    for (FieldCell& cell : page.m_aFieldCells) cell.m_iStageKind = CELL_GROUND;
-    VxSrand(77);
-    for (int i = 0; i < FIELD_COLUMNS; ++i) VxRand();
-    const uint32_t after = VxRandState();
-    VxSrand(77);
-    HazardAt(page, 990);
-    EXPECT_EQ(VxRandState(), after);
-    for (int v : page.m_aiColumnHazard) EXPECT_EQ(v, 0);
-}
-
-TEST_F(BattleWorldTest, FieldEffectsKeepThirtyAndDrawTheirRingsWhereTheyBelong) {
-    CPageGame& page = Playing(3);
-    for (int i = 0; i < 31; ++i) page.AddFieldEffect(0, 0, 10.0f, 20.0f, 0.0f);
-    EXPECT_EQ(page.m_lstFieldEffects.size(), 30u);
-
-    host::GraphicsDevice* old = run->App().m_pDevice;
-    run->App().m_pDevice = &device;
-    g_bStageRedraw = true;
-    auto drawOne = [&](int type, int age) {
-        FieldEffect fx;
-        InitFieldEffect(fx, type, 0, 10.0f, 20.0f, 0.0f);
-        fx.age = age;
-        device.draws.clear();
-        UpdateFieldEffect(fx);
-        return fx;
-    };
-    auto at = [&](size_t i) {
-        const auto& m = device.draws[i].state.world;
-        return std::make_pair(m[12], m[13]);
-    };
-    // A hit at age 0: four puffs and six sparks, all on the point.
-    drawOne(0, 0);
-    ASSERT_EQ(device.draws.size(), 10u);
-    for (size_t i = 0; i < 10; ++i) {
-        EXPECT_FLOAT_EQ(at(i).first, 10.0f);
-        EXPECT_FLOAT_EQ(at(i).second, 20.0f);
-    }
-    // At age 29 the puffs stand at radius 14.5, 21.75, 29 and 36.25.
-    const FieldEffect aged = drawOne(0, 29);
-    ASSERT_EQ(device.draws.size(), 10u);
-    const float radii[] = {14.5f, 21.75f, 29.0f, 36.25f};
-    for (size_t k = 0; k < 4; ++k)
-        EXPECT_NEAR(std::hypot(at(k).first - 10.0f, at(k).second - 20.0f), radii[k], 1e-3) << k;
-    EXPECT_EQ(aged.age, 30);
-    EXPECT_EQ(aged.life, 34);
-    // Type 24: the stones rise 30 above the point at age 15 (after four puffs).
-    drawOne(24, 15);
-    ASSERT_EQ(device.draws.size(), 7u);
-    for (size_t j = 4; j < 7; ++j) EXPECT_NEAR(at(j).second, 50.0f, 1e-3);
-    // The target mark expires at alpha 0.6, never fully clear.
-    drawOne(29, 34);
-    ASSERT_EQ(device.draws.size(), 1u);
-    EXPECT_EQ(device.draws[0].vertices[0].color >> 24, 153u);
-    // Kinds with nothing to show only age.
-    for (int type : {-1, 9, 25, 26, 27}) {
-        const FieldEffect fx = drawOne(type, 3);
-        EXPECT_TRUE(device.draws.empty()) << type;
-        EXPECT_EQ(fx.age, 4);
-    }
-    run->App().m_pDevice = old;
-    g_bStageRedraw = false;
-}
 
 TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
     // Stage 141: episode 3, world 5.

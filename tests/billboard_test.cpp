@@ -19,52 +19,6 @@ const host::DrawRecord& Only(const World& w) {
     return w.device.draws.back();
 }
 
-TEST(Billboard, ColourPacking) {
-    EXPECT_EQ(PackColor(1, 1, 1, 1), 0xFFFFFFFFu);
-    EXPECT_EQ(PackColor(2.0f, -1.0f, 0.5f, 0.0f), 0x00FF0080u);  // clamped; 0.5 × 255 + 0.5 = 128
-    EXPECT_EQ(PackColor(0.65f, 0.65f, 0.65f, 1.0f), 0xFFA6A6A6u);  // 166.25 -> 166
-    EXPECT_EQ(PackColor(0.1f, 0.2f, 0.3f, 0.4f), (102u << 24) | (26u << 16) | (51u << 8) | 77u);
-    // Dimming: red, green and blue 166, alpha unchanged.
-    harness::World w;
-    CVxBillboard b(nullptr, nullptr, nullptr);
-    b.SetDiffuse(1, 1, 1, 0.5f);
-    b.ComposeRST();
-    g_fScreenDim = 0.65f;
-    b.Render();  // the dim switch is off: full brightness
-    g_bScreenDimOn = true;
-    b.Render();
-    ASSERT_EQ(w.device.draws.size(), 2u);
-    EXPECT_EQ(w.device.draws[0].vertices[0].color, 0x80FFFFFFu);
-    for (const host::Vertex& v : w.device.draws[1].vertices) EXPECT_EQ(v.color, 0x80A6A6A6u);
-}
-
-TEST(Billboard, QuadCornersUvsAndWorldTransform) {
-    harness::World w(Pictures());
-    CVxBillboard b("Bbd_Half.tga", "Resource\\Test\\", nullptr);
-    EXPECT_FLOAT_EQ(b.m_vSize.z, 1.0f);
-    EXPECT_TRUE(b.IsEmpty());  // it owns its texture
-    b.SetTextureRect(0.5f, 0.0f, 0.5f, 1.0f);
-    b.SetPosition(100, -20, 0);
-    b.ComposeRST();
-    b.Render();
-    const host::DrawRecord& d = Only(w);
-    EXPECT_EQ(d.primitiveType, host::PT_TRIANGLEFAN);
-    ASSERT_EQ(d.vertices.size(), 4u);
-    const float expect[4][4] = {{0.5f, -0.5f, 1.0f, 1.0f}, {-0.5f, -0.5f, 0.5f, 1.0f},
-                                {-0.5f, 0.5f, 0.5f, 0.0f}, {0.5f, 0.5f, 1.0f, 0.0f}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(d.vertices[i].x, expect[i][0]);
-        EXPECT_FLOAT_EQ(d.vertices[i].y, expect[i][1]);
-        EXPECT_FLOAT_EQ(d.vertices[i].u, expect[i][2]) << i;
-        EXPECT_FLOAT_EQ(d.vertices[i].v, expect[i][3]) << i;
-    }
-    // Scaled to the picture and moved to the position.
-    EXPECT_FLOAT_EQ(d.state.world[0], 64.0f);
-    EXPECT_FLOAT_EQ(d.state.world[5], 32.0f);
-    EXPECT_FLOAT_EQ(d.state.world[13], -20.0f);
-    EXPECT_NE(d.state.texture, 0u);
-}
-
 TEST(Billboard, TextureRectTakesOnlyArgumentsWithinZeroToOne) {
     harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);

@@ -175,20 +175,6 @@ TEST(Font, ProportionalSizeSpacingAndLineFeeds) {
     EXPECT_FLOAT_EQ(g[1].y, -72.0f);  // 16 × 1.5 × size 3
 }
 
-TEST(Font, WrappingBreaksAfterTheLastBlankOnACopy) {
-    FontBench f(1);
-    f.font.m_iWrapWidth = 30;
-    char text[] = "aa aa aa";
-    auto g = f.Draw(text);
-    EXPECT_STREQ(text, "aa aa aa");
-    ASSERT_EQ(g.size(), 6u);
-    // The pen reaches 30 at the fifth letter: the break follows the blank
-    // before it; the rest is one line.
-    EXPECT_FLOAT_EQ(g[1].y, 0.0f);
-    for (int i = 2; i < 6; ++i) EXPECT_FLOAT_EQ(g[i].y, -16.0f) << i;
-    EXPECT_FLOAT_EQ(g[2].x, 3.0f);
-}
-
 TEST(Font, ArcLiftsLeftTextAndArchesCentredText) {
     FontBench f(1);
     f.font.m_fArc = 10;

@@ -64,7 +64,6 @@ protected:
         page->FireBullet(kind, graphic, x, y, 0.0f, target, owner);
         return page->m_lstBullets.back();
     }
-    static float Heading(const VxVec3& v) { return std::atan2(v.x, v.y) * 57.29578f; }
 
     CPageGame* page = nullptr;
 };
@@ -125,23 +124,6 @@ TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
     }
 }
 
-TEST_F(CombatTest, AnUpgradedSnowballKnocksEachMachineBackOnce) {
-    CCom_GameRobot& baller = Add(19, 300.0f, 28.0f);
-    baller.m_Unit.m_iUpgradeLevel = 1;
-    CCom_GameRobot& m = Add(1000, 0.0f, 28.0f);
-    const float x0 = m.m_vPosition.x;
-    CCom_GameBullet& ball = Fire(14, 0.0f, 28.0f, -1, baller.m_iSerial);
-    ball.TestHits(false);
-    const float pushed = m.m_Unit.m_fSpeed * 20.0f + (m.m_Unit.m_iMaxHp < 100 ? 20.0f : 0.0f);
-    EXPECT_FLOAT_EQ(m.m_vPosition.x, x0 - pushed);
-    EXPECT_EQ(m.m_iStatusGuard, 10);
-    EXPECT_EQ(ball.m_iHopTimer, 20);
-    const int hp = m.m_iHp;
-    ball.m_vPosition.x = m.m_vLastPosition.x;
-    ball.TestHits(false);
-    EXPECT_EQ(m.m_iHp, hp) << "struck once however long it overlaps";
-}
-
 TEST_F(CombatTest, SonarRevealsHiddenMachinesWithinTwoRowsWithoutHurtingThem) {
     CCom_GameRobot& sonar = Add(10, 300.0f, 28.0f);
     struct {
@@ -163,31 +145,6 @@ TEST_F(CombatTest, SonarRevealsHiddenMachinesWithinTwoRowsWithoutHurtingThem) {
     EXPECT_TRUE(hidden[2]->m_bConcealed);   // row 4
     EXPECT_EQ(hidden[0]->m_iRevealFrames, 300);
     for (CCom_GameRobot* m : hidden) EXPECT_EQ(m->m_iHp, m->m_Unit.m_iMaxHp);
-}
-
-TEST_F(CombatTest, SniperMissModesDecideAlone) {
-    struct {
-        int mode;
-        bool alwaysHurts, neverHurts;
-    } cases[] = {{-1, false, true}, {1, true, false}};
-    for (const auto& c : cases) {
-        int hurt = 0;
-        for (int i = 0; i < 40; ++i) {
-            CCom_GameRobot& m = Add(1002, -100.0f, 28.0f);
-            m.m_iState = ROBOT_MOVE;
-            CCom_GameBullet& shot = Fire(24, 300.0f, 28.0f, m.m_iSerial);
-            shot.m_iMissMode = c.mode;
-            const int hp = m.m_iHp;
-            shot.TestHits(false);
-            hurt += m.m_iHp < hp;
-        }
-        if (c.alwaysHurts) {
-            EXPECT_EQ(hurt, 40);
-        }
-        if (c.neverHurts) {
-            EXPECT_EQ(hurt, 0);
-        }
-    }
 }
 
 // ---- Kills and achievements ----
@@ -268,48 +225,6 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
     EXPECT_EQ(escort.m_iState, ROBOT_DYING);
     EXPECT_FALSE(page->m_StageDefinition.m_bEnemySchedule);
     EXPECT_LE(page->m_pEffectDestroyerHand->m_aInstances[0].life, 0) << "both hands stop";
-}
-
-TEST_F(CombatTest, TheHandGrabsAtTheCellCentreAdvancesOnceAFrameAndEnds) {
-    UseStage(160);
-    const FieldCell& cell = page->m_aFieldCells[8 * FIELD_ROWS + 2];
-    CCom_GameRobot& near = Add(1, cell.m_fX + 49.0f, cell.m_fY);
-    CCom_GameRobot& far = Add(1, cell.m_fX, cell.m_fY - 50.0f);
-    CEffect_DestroyerHand& hand = *page->m_pEffectDestroyerHand;
-    hand.Add(0, 8.0f, 2.0f);
-    const int n = CEffect_DestroyerHand::TravelFrames(-0.6f * float(g_iScreenWidth), page->m_aFieldCells[2].m_fY, cell.m_fX, cell.m_fY);
-    int frames = 0;
-    while (hand.m_aInstances[0].life > 0 && frames < 2000) {
-        hand.m_iLayer = 0;
-        hand.Tick();
-        hand.m_iLayer = 1;
-        hand.Tick();
-        ++frames;
-        if (frames == 180 + n + 20) {
-            EXPECT_EQ(hand.m_aInstances[0].age, frames);
-        }
-    }
-    EXPECT_EQ(frames, 180 + n + 50 + n + 1) << "ended by its age";
-    EXPECT_EQ(near.m_iState, ROBOT_DYING);
-    EXPECT_NE(far.m_iState, ROBOT_DYING);
-}
-
-TEST_F(CombatTest, ACardPulseChainsItsCount) {
-    CEffect_CardFull& pulse = *static_cast<CEffect_CardFull*>(page->m_pEffectCardFull);
-    for (int kind : {1, 3}) {
-        pulse.Add(kind, 0.0f, 0.0f, 0.0f);
-        int frames = 0;
-        auto live = [&] {
-            for (int i = 0; i < pulse.m_nPoolSize; ++i)
-                if (pulse.m_aInstances[i].life > 0) return true;
-            return false;
-        };
-        while (live() && frames < 500) {
-            pulse.Tick();
-            ++frames;
-        }
-        EXPECT_EQ(frames, 15 * kind);
-    }
 }
 
 }  // namespace

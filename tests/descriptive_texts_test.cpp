@@ -91,17 +91,6 @@ TEST(UnitTexts, EveryUnitHasItsOwnStoryThatFitsTheEncyclopediaColumn) {
     EXPECT_EQ(GetUnitStory(1033), nullptr);
 }
 
-TEST(UnitTexts, StoriesAndAbilitiesNameTheUnitsTheyAreAbout) {
-    EXPECT_STREQ(GetUnitAbilityText(10), "\tUses sonar to uncover underground\nand invisible enemies.\n");
-    // A story that names another unit's kind in its first words was filed under the wrong id.
-    EXPECT_NE(std::string(GetUnitStory(0)).find("Fusor"), std::string::npos);
-    EXPECT_NE(std::string(GetUnitStory(31)).find("Hammer Bot"), std::string::npos);
-    EXPECT_NE(std::string(GetUnitStory(1014)).find("Mole"), std::string::npos);
-    EXPECT_NE(std::string(GetUnitStory(1031)).find("Machines"), std::string::npos);
-    EXPECT_NE(std::string(GetUnitAbilityText(37)).find("Gunner Bot"), std::string::npos);
-    EXPECT_NE(std::string(GetUnitAbilityText(38)).find("Cannon Bot"), std::string::npos);
-}
-
 TEST(MiniGameTexts, TitlesMatchTheirStagesAndUnknownStagesAreMarked) {
     harness::FontProbe font;
     EXPECT_STREQ(GetMiniGameName(151), "Emergency Escape");
@@ -224,20 +213,6 @@ TEST(UpgradeTexts, EffectTextsFitTheEncyclopediaAndTheUnlockBoard) {
         link.link.m_iSubScreen = 0;
         EXPECT_LE(font.Lines(GetRobotUpgradeEffectText(id), kUnlockBoardBody), kUnlockBoardLines) << id;
     }
-}
-
-TEST(VariantTexts, NamesAndDescriptionsByKind) {
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_FLYING, 1010), "Sky Rocket Wagon");
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_SWIMMING, 1024), "Waterproof Giant");
-    EXPECT_STREQ(GetEnemyVariantName(VARIANT_OMEGA, 1000), "The Machines' Omega Forces");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1002),
-                 "Heavy Smasher attached with Gyrotor to fly in the sky.");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_FLYING, 1023),
-                 "Ultra Cycler attached with Gyrotor to fly in the sky; drops down when got shot.");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_SWIMMING, 1024),
-                 "Giant is too heavy to fly, but now it can travel on water!");
-    EXPECT_STREQ(GetEnemyVariantDescription(VARIANT_ZETA, 1000),
-                 "The Zeta Forces are stronger and got\nupgraded with new movement abilities.");
 }
 
 TEST(VariantTexts, EveryStageVariantHasANameAndFitsTheNewMachineBoard) {

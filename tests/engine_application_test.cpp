@@ -154,23 +154,6 @@ TEST(Frame, RunsThePageHandlersInOrderAndSetsTheCamera) {
     EXPECT_TRUE(h.app.log.empty());
 }
 
-TEST(Camera2D, HeightZeroIsThreeQuartersOfTheWidthTruncated) {
-    Harness h;
-    h.app.SetCamera2D(801, 0);
-    EXPECT_EQ(h.app.m_iScreenHeight, 600);
-    h.app.SetCamera2D(880, 0);
-    EXPECT_EQ(h.app.m_iScreenHeight, 660);
-    h.app.SetCamera2D(880, 640);
-    const CameraRecord& c = h.app.m_camera;
-    EXPECT_EQ(c.m_iProjection, PROJECTION_ORTHOGRAPHIC);
-    EXPECT_FLOAT_EQ(c.m_fLeft, -440.0f);
-    EXPECT_FLOAT_EQ(c.m_fTop, 320.0f);
-    EXPECT_FLOAT_EQ(c.m_fBottom, -320.0f);
-    EXPECT_FLOAT_EQ(c.m_fFar, 10000.0f);
-    EXPECT_FLOAT_EQ(c.m_vEye.z, -241.0f);
-    EXPECT_EQ(h.app.cameraApplied, 3);
-}
-
 TEST(Cursors, CoordinatesTextAndPicturesFollowTheCursor) {
     Harness h;
     h.AddPage("a");

@@ -28,28 +28,6 @@ TEST(VxObject, SettersClearOtherAxesAndFlattenDepth) {
     ExpectNear(o.m_vSize, 20.0f, 60.0f, 1.0f);
 }
 
-TEST(VxObject, ComposeOrdersPlaceTheCornersOfARotatedQuad) {
-    // A 20x10 quad at (100, 50) turned a quarter turn; corner (0.5, 0.5) of the unit square.
-    const struct {
-        void (CVxObject::*compose)();
-        VxVec3 corner;
-    } cases[] = {
-        {&CVxObject::ComposeRST, {90, 55, 0}},           // turned, then stretched along the screen axes
-        {&CVxObject::ComposeSRT, {95, 60, 0}},           // stretched, turned about its centre, placed
-        {&CVxObject::ComposeSTR, {-55, 110, 0}},         // placed, then turned about the origin
-        {&CVxObject::UpdateWorldMatrix, {90, 55, 0}},    // the RST composition
-    };
-    for (const auto& c : cases) {
-        CVxObject o;
-        o.SetSize(20.0f, 10.0f, 1.0f);
-        o.SetScale(1.0f, 1.0f, 1.0f);
-        o.SetPosition(100.0f, 50.0f, 0.0f);
-        o.SetRotationZ(kHalfPi);
-        (o.*c.compose)();
-        ExpectNear(TransformPoint({0.5f, 0.5f, 0.0f}, o.m_matWorld), c.corner.x, c.corner.y);
-    }
-}
-
 TEST(VxObject, RotationOrderDecidesWhichAxisTurnsFirst) {
     VxVec3 rot{kHalfPi, kHalfPi, 0.0f};
     // Rz*Ry*Rx: y first takes +x to -z, then x takes -z to +y.

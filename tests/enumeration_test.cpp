@@ -135,14 +135,3 @@ TEST_F(EnumerationTest, AdaptersWithoutDevicesAreDropped) {
     EXPECT_EQ(none.Enumerate(), E_FAIL);
 }
 
-TEST(FormatNames, WithAndWithoutPrefix) {
-    EXPECT_EQ(D3DFormatName(FMT_X8R8G8B8, false), u"X8R8G8B8");
-    EXPECT_EQ(D3DFormatName(FMT_X8R8G8B8, true), u"D3DFMT_X8R8G8B8");
-    EXPECT_EQ(D3DFormatName(0x31545844u, true), u"D3DFMT_DXT1");
-    EXPECT_EQ(D3DFormatName(999, true), u"Unknown format");
-    EXPECT_EQ(D3DFormatName(999, false), u"Unknown format");
-    EXPECT_EQ(MultisampleTypeName(0), u"D3DMULTISAMPLE_NONE");
-    EXPECT_EQ(MultisampleTypeName(1), u"D3DMULTISAMPLE_NONMASKABLE");
-    EXPECT_EQ(MultisampleTypeName(16), u"D3DMULTISAMPLE_16_SAMPLES");
-    EXPECT_EQ(MultisampleTypeName(17), u"Unknown Multisample Type");
-}

@@ -94,22 +94,6 @@ TEST(FrameworkFont, LineFeedReturnsToTheLineStart) {
     EXPECT_EQ(d.state.sampler[SAMP_MAGFILTER], uint32_t(TEXF_POINT));
 }
 
-TEST(FrameworkFont, FiftiethGlyphFlushesTheBatch) {
-    RecordingDevice device;
-    CFrameworkFont font;
-    ASSERT_EQ(font.CreateDeviceResources(&device), S_OK);
-    font.DrawText(0, 0, 0xFFFFFFFFu, std::u16string(49, u'x').c_str());
-    EXPECT_EQ(device.draws.size(), 1u);
-    device.draws.clear();
-    font.DrawText(0, 0, 0xFFFFFFFFu, (std::u16string(50, u'x') + u"   \x01\x80").c_str());
-    ASSERT_EQ(device.draws.size(), 1u);  // exactly 300 vertices, flushed at once
-    EXPECT_EQ(device.draws[0].rhwVertices.size(), 300u);
-    device.draws.clear();
-    font.DrawText(0, 0, 0xFFFFFFFFu, std::u16string(51, u'x').c_str());
-    ASSERT_EQ(device.draws.size(), 2u);
-    EXPECT_EQ(device.draws[1].rhwVertices.size(), 6u);
-}
-
 TEST(FrameworkFont, CallerStatesComeBack) {
     RecordingDevice device;
     CFrameworkFont font;

@@ -46,15 +46,6 @@ protected:
         g_CurrentProfile.m_iFurthestStage = 17;
         ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
     }
-    // Only the backup is left, holding the good file.
-    std::vector<uint8_t> MakeBackupOnly() {
-        MakeGoodSave();
-        std::vector<uint8_t> good = ReadBytes(MainPath());
-        std::filesystem::remove(MainPath());
-        WriteBytes(BackupPath(), good);
-        ResetMemory();
-        return good;
-    }
     // A save with one profile and the header's windowed and muted bytes set.
     void SaveWithHeaderFlags(uint8_t windowed, uint8_t muted) {
         CGameSaveData save;

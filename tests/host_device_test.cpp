@@ -48,53 +48,6 @@ TEST(GraphicsDevice, StripsAndFansBecomeTrianglesOfOneWinding) {
     EXPECT_EQ(VertexCountFor(PT_TRIANGLEFAN, 0), 0u);
 }
 
-TEST(GraphicsDevice, RowVectorMatricesMultiplyLeftFirst) {
-    Matrix scale = IdentityMatrix(), move = IdentityMatrix();
-    scale[0] = 2.0f;
-    move[12] = 10.0f;
-    // Scale then move: x' = 2x + 10; move then scale: x' = 2(x + 10).
-    EXPECT_EQ(Multiply(scale, move)[12], 10.0f);
-    EXPECT_EQ(Multiply(move, scale)[12], 20.0f);
-    EXPECT_EQ(Multiply(move, scale)[0], 2.0f);
-}
-
-TEST(RecordingDevice, KeepsEveryDrawWithItsStates) {
-    RecordingDevice d;
-    const uint8_t px[16] = {};
-    TextureHandle t = d.CreateTexture(2, 2, px);
-    ASSERT_NE(t, 0u);
-    d.SetTexture(0, t);
-    d.SetRenderState(RS_ALPHABLENDENABLE, 1);
-    Matrix w = IdentityMatrix();
-    w[12] = 5.0f;
-    d.SetTransform(TS_WORLD, w);
-    const Vertex v[4] = {{0, 0, 0, 0xFFFFFFFFu, 0, 0}, {1, 0, 0, 0xFFFFFFFFu, 1, 0},
-                         {1, 1, 0, 0xFFFFFFFFu, 1, 1}, {0, 1, 0, 0xFFFFFFFFu, 0, 1}};
-    d.DrawPrimitiveUP(PT_TRIANGLEFAN, 2, v);
-    d.SetRenderState(RS_ALPHABLENDENABLE, 0);
-    ASSERT_EQ(d.draws.size(), 1u);
-    EXPECT_EQ(d.draws[0].vertices.size(), 4u);
-    EXPECT_EQ(d.draws[0].state.texture, t);
-    EXPECT_EQ(d.draws[0].state.render[RS_ALPHABLENDENABLE], 1u);
-    EXPECT_EQ(d.draws[0].state.world[12], 5.0f);
-    EXPECT_FALSE(d.draws[0].pretransformed);
-
-    // Render targets only; a plain texture cannot be drawn into.
-    TextureHandle rt = d.CreateRenderTarget(64, 64);
-    d.SetRenderTarget(t);
-    EXPECT_EQ(d.RenderTarget(), 0u);
-    d.SetRenderTarget(rt);
-    d.Clear(CLEAR_TARGET, 0x12345678u, 1.0f);
-    ASSERT_EQ(d.clears.size(), 1u);
-    EXPECT_EQ(d.clears[0].target, rt);
-    d.ReleaseTexture(rt);
-    EXPECT_EQ(d.RenderTarget(), 0u);
-    d.ReleaseTexture(t);
-    EXPECT_EQ(d.State().texture, 0u);
-    EXPECT_EQ(d.LiveTextures(), 0u);
-    EXPECT_EQ(d.CreateTexture(8192, 4, nullptr), 0u);  // beyond the device's limit
-}
-
 TEST(RecordingDevice, StateBlocksPutEverythingBack) {
     RecordingDevice d;
     const DeviceState saved = d.CaptureState();

@@ -55,18 +55,3 @@ TEST(HostFolders, SaveRootFollowsAppDataThenXdg) {
     std::filesystem::remove_all(dir.parent_path().parent_path());
 }
 
-TEST(HostSystemInfo, RealMemoryFigureIsKnown) {
-    host::RealSystemInfo info;
-    EXPECT_GT(info.TotalMemoryKB(), 0);
-}
-
-TEST(HostThread, RunsAndJoins) {
-    int value = 0;
-    {
-        host::Thread t;
-        t.Start([&] { value = 42; }, host::ThreadPriority::Highest);
-        t.Join();
-        EXPECT_FALSE(t.Joinable());
-    }
-    EXPECT_EQ(value, 42);
-}

@@ -101,39 +101,6 @@ TEST_F(MenuShopTest, ALabItemIsBoughtOnlyThroughItsQuestionAndEachPurchaseIsSave
     EXPECT_EQ(g_CurrentProfile.m_abRobotUnlocked[32], 1) << "the Recycler Bot card";
 }
 
-TEST_F(MenuShopTest, TheEighthBoosterLevelAnnouncesItsAchievementOnce) {
-    Player("boost", 40);
-    SaveProfile& p = g_CurrentProfile;
-    p.m_iMetalParts = 100000;
-    p.m_aLabItem[2] = LabItemRecord{6, 7};
-    p.m_aiAchievementProgress[0] = 6;
-    Enter(MENU_LABORATORY);
-    ASSERT_TRUE(Settle());
-    CEffect_NewAchievement& board = *m_App->m_pEffectNewAchievement;
-    for (int n = 0; n < 2; ++n) {
-        TapRow(0);
-        ASSERT_EQ(BoxKind(), MSGBOX_BUY_UPGRADE);
-        CEffect_MsgBox& box = *m_App->m_pEffectMsgBox;
-        for (int i = 0; i < 60 && box.SlideY() != 0.0f; ++i) Frame();
-        TapAt(box.m_pBtnOK->m_vPosition.x, box.m_pBtnOK->m_vPosition.y);
-        for (int i = 0; i < 90 && box.IsOpen(); ++i) Frame();
-        EXPECT_EQ(board.IsRecordAlive(), n == 1) << "purchase " << n;
-        if (n == 0) {
-            ASSERT_TRUE(Settle());
-            Frame(10);
-        }
-        if (n == 1) {
-            EXPECT_EQ(board.m_aInstances[0].kind, 0);
-            board.ResetBoard();
-            Frame(30);
-        }
-    }
-    EXPECT_EQ(p.m_aLabItem[2].m_iBought, 8);
-    EXPECT_EQ(p.m_aLabItem[2].m_iOffered, 8);
-    EXPECT_EQ(p.m_aiAchievementProgress[0], 8);
-    EXPECT_EQ(Menu().m_apLabButton[2]->m_iStatus, BUTTON_DISABLE) << "sold out";
-}
-
 TEST_F(MenuShopTest, UpgradesAskForTheirRobotAndTheirPriceAndAreSavedOnce) {
     Player("upg", 58);
     SaveProfile& p = g_CurrentProfile;

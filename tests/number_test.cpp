@@ -74,24 +74,6 @@ TEST(Number, MinimumDigitsPadWithZeros) {
     EXPECT_EQ(w.device.draws.size(), 1u);
 }
 
-TEST(Number, DigitCellsOnAFourByFourSheet) {
-    float r[4];
-    ASSERT_TRUE(CVxNumber::DigitRect(6, 4, 4, r));
-    EXPECT_FLOAT_EQ(r[0], 0.5f);
-    EXPECT_FLOAT_EQ(r[1], 0.25f);
-    EXPECT_FLOAT_EQ(r[2], 0.25f);
-    EXPECT_FLOAT_EQ(r[3], 0.25f);
-    // A strip of ten, and five columns of two rows.
-    ASSERT_TRUE(CVxNumber::DigitRect(7, 1, 3, r));
-    EXPECT_FLOAT_EQ(r[0], 0.7f);
-    EXPECT_FLOAT_EQ(r[2], 0.1f);
-    EXPECT_FLOAT_EQ(r[3], 1.0f);
-    ASSERT_TRUE(CVxNumber::DigitRect(7, 5, 2, r));
-    EXPECT_FLOAT_EQ(r[0], 0.4f);
-    EXPECT_FLOAT_EQ(r[1], 0.5f);
-    EXPECT_FALSE(CVxNumber::DigitRect(3, 1, 1, r));
-}
-
 TEST(Number, DigitsCarryTheNumbersStateAndSize) {
     harness::World w(Sheets());
     CVxNumber n;

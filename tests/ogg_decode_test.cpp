@@ -39,23 +39,6 @@ void Close(OggVorbis_File* vf) {
 
 }  // namespace
 
-TEST(OggDecode, DecodesGeneratedClipsWithTheirChannelsAndRate) {
-    for (int channels : {1, 2}) {
-        for (long rate : {22050L, 44100L}) {
-            auto clip = testclip::MakeOgg(channels, rate, 5000);
-            OggVorbis_File* vf = nullptr;
-            ASSERT_EQ(memory_stream_for_ogg_decode(clip.data(), uint32_t(clip.size()), &vf), 0);
-            ASSERT_NE(vf, nullptr);
-            Decoded d = DecodeAll(vf);
-            EXPECT_EQ(d.channels, channels);
-            EXPECT_EQ(d.rate, rate);
-            EXPECT_EQ(d.pcm.size(), size_t(5000 * channels * 2));
-            EXPECT_EQ(d.holes, 0);
-            Close(vf);
-        }
-    }
-}
-
 TEST(OggDecode, EightBitsGiveOneUnsignedByteASample) {
     auto clip = testclip::MakeOgg(1, 22050, 3000, 440.0, 0.0f);  // silence
     OggVorbis_File* vf = nullptr;

@@ -27,26 +27,7 @@ struct PlatformFixture : ::testing::Test {
     PlatformFixture() { app.m_pDevice = &device; }
 };
 
-VxVec3 Through(const host::Matrix& view, const host::Matrix& projection, VxVec3 p) {
-    VxMatrix v, pr;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            v.m[r][c] = view[static_cast<size_t>(r * 4 + c)];
-            pr.m[r][c] = projection[static_cast<size_t>(r * 4 + c)];
-        }
-    return TransformPoint(p, MatrixMultiply(v, pr));
-}
-
 }  // namespace
-
-TEST_F(PlatformFixture, AmbientColourPacksChannelValuesAndKeepsTheFloats) {
-    app.SetAmbientColor(255.0f, 128.0f, 0.0f, 1.0f);
-    EXPECT_EQ(device.GetRenderState(RS_AMBIENT_COLOR), 0x00FF8000u);
-    EXPECT_EQ(app.m_colAmbientLight.r, 255.0f);
-    EXPECT_EQ(app.m_colAmbientLight.a, 1.0f);
-    app.SetAmbientColor(1.9f, 0.0f, 2.5f, 0.0f);  // integer part of the whole sum
-    EXPECT_EQ(device.GetRenderState(RS_AMBIENT_COLOR), 124520u);
-}
 
 TEST_F(PlatformFixture, CullModeMapsKnownModesAndLeavesTheDeviceForOthers) {
     app.SetCullMode(0);
@@ -73,44 +54,6 @@ TEST_F(PlatformFixture, LightsAndLightingSwitch) {
     EXPECT_EQ(device.GetRenderState(host::RS_LIGHTING), 1u);
     app.EnableLighting(false);
     EXPECT_EQ(device.GetRenderState(host::RS_LIGHTING), 0u);
-}
-
-TEST_F(PlatformFixture, OrthographicCameraMapsTheLogicalScreenOntoTheViewport) {
-    app.SetCamera2D(880, 640);
-    const host::Matrix& view = device.GetTransform(host::TS_VIEW);
-    const host::Matrix& projection = device.GetTransform(host::TS_PROJECTION);
-    VxVec3 corner = Through(view, projection, {440.0f, 320.0f, 0.0f});
-    EXPECT_NEAR(corner.x, 1.0f, 1e-6);
-    EXPECT_NEAR(corner.y, 1.0f, 1e-6);
-    VxVec3 other = Through(view, projection, {-440.0f, -320.0f, 0.0f});
-    EXPECT_NEAR(other.x, -1.0f, 1e-6);
-    EXPECT_NEAR(other.y, -1.0f, 1e-6);
-    // The eye stands 241 in front: depth runs from the near plane (1) to 10000.
-    EXPECT_NEAR(corner.z, (241.0f - 1.0f) / (10000.0f - 1.0f), 1e-6);
-}
-
-TEST_F(PlatformFixture, PerspectiveCameraUsesFieldOfViewInDegrees) {
-    app.m_camera.m_iProjection = PROJECTION_PERSPECTIVE;
-    app.m_camera.m_vEye = {0.0f, 0.0f, 0.0f};
-    app.m_camera.m_vAt = {0.0f, 0.0f, 1.0f};
-    app.m_camera.m_vUp = {0.0f, 1.0f, 0.0f};
-    app.m_camera.m_fFieldOfView = 90.0f;
-    app.m_camera.m_fAspect = 2.0f;
-    app.m_camera.m_fNear = 1.0f;
-    app.m_camera.m_fFar = 100.0f;
-    app.ApplyCamera();
-    const host::Matrix& view = device.GetTransform(host::TS_VIEW);
-    const host::Matrix& projection = device.GetTransform(host::TS_PROJECTION);
-    VxVec3 edge = Through(view, projection, {4.0f, 2.0f, 2.0f});
-    EXPECT_NEAR(edge.x, 1.0f, 1e-5);
-    EXPECT_NEAR(edge.y, 1.0f, 1e-5);
-    EXPECT_NEAR(Through(view, projection, {0.0f, 0.0f, 1.0f}).z, 0.0f, 1e-6);
-    EXPECT_NEAR(Through(view, projection, {0.0f, 0.0f, 100.0f}).z, 1.0f, 1e-5);
-
-    // An unknown projection kind gives the identity, not leftovers.
-    app.m_camera.m_iProjection = 7;
-    app.ApplyCamera();
-    EXPECT_EQ(device.GetTransform(host::TS_PROJECTION), host::IdentityMatrix());
 }
 
 TEST_F(PlatformFixture, DrawTextAtPutsEachLineThirtyPixelsLower) {

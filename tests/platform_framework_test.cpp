@@ -78,17 +78,6 @@ TEST(ArrayList, SeventeenthEntryDoublesTheCapacityAndKeepsEntries) {
     EXPECT_FALSE(list.Contains(&probe));
 }
 
-TEST(ArrayList, PointerListsKeepAndCompareThePointers) {
-    ArrayList list(ARRAYLIST_BY_POINTER, 0);
-    int a = 1, b = 1;
-    EXPECT_EQ(list.Add(&a), S_OK);
-    EXPECT_EQ(list.GetPtr(0), &a);
-    EXPECT_TRUE(list.Contains(&a));
-    EXPECT_FALSE(list.Contains(&b));  // equal value, other object
-    ArrayList empty(ARRAYLIST_BY_VALUE, 0);
-    EXPECT_EQ(empty.Add(&a), E_FAIL);
-}
-
 TEST(AnsiToWide, ConvertsAndRejectsWhatDoesNotFit) {
     char16_t dest[ANSI_TO_WIDE_CAPACITY];
     EXPECT_EQ(AnsiToWide(dest, "Mesa llvmpipe"), S_OK);

@@ -140,40 +140,6 @@ protected:
 
 class RenderRoadTest : public RoadFixture {};
 
-TEST_F(RenderRoadTest, DeviceCreationStartsSoundTimerEffectResourcesAndTargets) {
-    ASSERT_EQ(Start(), S_OK);
-    EXPECT_EQ(services.boxes.Count(), 0u);
-    EXPECT_NE(g_pSoundManager, nullptr);
-    ASSERT_NE(g_hWnd, nullptr);
-    EXPECT_TRUE(g_hWnd->HasTimer(GAME_TIMER_ID));
-    ASSERT_NE(g_pPostProcessEffect, nullptr);
-    EXPECT_NE(g_hMotionBlurTechnique, 0);
-    EXPECT_TRUE(app->m_bInitialised);
-    EXPECT_EQ(log.Count("load"), 1);
-    EXPECT_EQ(app->m_pDevice, device);
-    // Windowed: the screen targets take the application's window size.
-    int w = 0, h = 0;
-    ASSERT_TRUE(device->TextureSize(g_pSceneTarget, w, h));
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 600);
-    for (TextureHandle t : {g_pStageTarget, g_pStillTarget}) EXPECT_TRUE(device->IsRenderTarget(t));
-    for (TextureHandle t : g_apRenderTexture) {
-        ASSERT_TRUE(device->TextureSize(t, w, h));
-        EXPECT_EQ(w, 1024);
-        EXPECT_EQ(h, 1024);
-    }
-    // Every target starts cleared to transparent black.
-    int cleared = 0;
-    for (const auto& c : device->clears)
-        if (c.target != 0 && c.color == 0) ++cleared;
-    EXPECT_EQ(cleared, 8);
-    EXPECT_TRUE(g_bStageRedraw);
-    // The targets are filtered, clamped and drawn as texture × vertex colour.
-    EXPECT_EQ(device->GetSamplerState(host::SAMP_ADDRESSU), host::TADDRESS_CLAMP);
-    EXPECT_EQ(device->GetTextureStageState(host::TSS_COLORARG2), host::TA_DIFFUSE);
-    EXPECT_EQ(device->GetRenderState(host::RS_LIGHTING), 0u);
-}
-
 // A missing or broken effect shows its message; frames still compose, without it.
 struct EffectFault {
     const char* text;
@@ -223,30 +189,6 @@ TEST_F(RenderRoadTest, SoundLostAfterTheProbeFailsCreationWithoutTimerOrInitiali
     app = nullptr;
     EXPECT_EQ(log.Count("load"), 0);
     EXPECT_EQ(framework->Device(), nullptr);
-}
-
-TEST_F(RenderRoadTest, PassesRunInOrderAndTheStagePassOnlyWhileRedrawIsSet) {
-    ASSERT_EQ(Start(), S_OK);
-    size_t clears = device->clears.size();
-    Frame();
-    // Stage target cleared (redraw set by the target creation), then the scene
-    // pass runs the page on the scene target, then the back buffer is composed.
-    std::vector<TextureHandle> clearedTargets;
-    for (size_t i = clears; i < device->clears.size(); ++i) clearedTargets.push_back(device->clears[i].target);
-    EXPECT_EQ(clearedTargets, (std::vector<TextureHandle>{g_pStageTarget, g_pSceneTarget, 0}));
-    EXPECT_EQ(log.events, (std::vector<std::string>{"load@0", "input@0", "logo@" + Target(g_pSceneTarget)}));
-    auto composed = Compositions();
-    ASSERT_EQ(composed.size(), 1u);
-    EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
-    EXPECT_EQ(composed[0]->primitiveType, host::PT_TRIANGLESTRIP);
-    EXPECT_EQ(device->RenderTarget(), 0u);
-
-    g_bStageRedraw = false;
-    clears = device->clears.size();
-    Frame();
-    clearedTargets.clear();
-    for (size_t i = clears; i < device->clears.size(); ++i) clearedTargets.push_back(device->clears[i].target);
-    EXPECT_EQ(clearedTargets, (std::vector<TextureHandle>{g_pSceneTarget, 0}));
 }
 
 TEST_F(RenderRoadTest, BattleStageIsDrawnUndimmedIntoItsTargetAndBecomesTheBackground) {
@@ -437,19 +379,6 @@ TEST_F(RenderRoadTest, ReleaseAndRestoreRemakeTheTargets) {
     EXPECT_FALSE(g_pPostProcessEffect->Lost());
     Frame();
     EXPECT_EQ(Compositions().size(), 1u);
-}
-
-TEST_F(RenderRoadTest, CloseDeletesTheApplicationAndStopsTheTimer) {
-    ASSERT_EQ(Start(), S_OK);
-    host::HeadlessWindow* w = video.window;
-    EXPECT_TRUE(w->HasTimer(GAME_TIMER_ID));
-    framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
-    EXPECT_EQ(g_pApp, nullptr);
-    EXPECT_EQ(g_hWnd, nullptr);
-    EXPECT_EQ(g_pSoundManager, nullptr);
-    EXPECT_EQ(g_pPostProcessEffect, nullptr);
-    EXPECT_EQ(g_pSceneTarget, 0u);
-    EXPECT_EQ(framework->m_pFont, nullptr);
 }
 
 TEST_F(RenderRoadTest, SlotDrawnDuringTheSceneIsShownAndTheSceneGoesOn) {

@@ -159,26 +159,4 @@ TEST_F(ShopRules, LabTextsFollowTheOfferedLevel) {
     EXPECT_EQ(row[5], 0) << "past the maximum level";
 }
 
-TEST(CreditRollLayout, FortyFiveLinesFromSixtyDownToThreeThousand) {
-    const std::vector<CreditLine> lines = CreditLines();
-    ASSERT_EQ(lines.size(), 45u);
-    int names = 0;
-    for (const CreditLine& l : lines) names += l.m_iStyle == CREDIT_NAME ? 1 : 0;
-    EXPECT_EQ(names, 27);
-    const std::vector<float> ys = CreditLineYs(lines);
-    EXPECT_EQ(ys.front(), -60.0f);
-    EXPECT_EQ(ys[2] - ys[3], 300.0f) << "Developed stands well below the version";
-    EXPECT_EQ(ys[3], -480.0f);
-    EXPECT_EQ(ys.back(), -3000.0f);
-    EXPECT_EQ(lines[5].m_strText, "Orvendale Studio");
-}
-
-TEST(CreditRollLayout, TheSkipLabelFadesAsTheLastLineNearsTheTopOfA640HighScreen) {
-    struct Row {
-        float y, alpha;
-    };
-    const Row rows[] = {{0.0f, 1.0f}, {220.0f, 1.0f}, {245.0f, 0.5f}, {270.0f, 0.0f}, {300.0f, 0.0f}};
-    for (const Row& r : rows) EXPECT_FLOAT_EQ(CreditsSkipAlpha(r.y, 640), r.alpha) << r.y;
-}
-
 }  // namespace

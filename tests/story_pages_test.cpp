@@ -40,19 +40,6 @@ public:
     std::vector<Draw> draws;
 };
 
-TEST(ScaleAndDiffuseOut, AnEleventhPulseIsDroppedAndAFreedRecordIsTakenAgain) {
-    RecordingBillboard picture;
-    CEffect_ScaleAndDiffuseOut pulse;
-    for (int i = 0; i < PULSE_POOL; ++i) EXPECT_EQ(pulse.Spawn(&picture, 0, 0, 0, 1.0f, 3.0f), i);
-    EXPECT_EQ(pulse.Spawn(&picture, 0, 0, 0, 1.0f, 3.0f), -1);
-    pulse.Tick();
-    EXPECT_EQ(picture.draws.size(), 10u);
-    for (int frame = 0; frame < 30; ++frame) pulse.Tick();
-    EXPECT_FALSE(pulse.IsBusy());
-    EXPECT_EQ(pulse.Spawn(nullptr, 0, 0, 0, 1.0f, 2.0f), 0) << "a pulse without a picture still runs its time";
-    EXPECT_TRUE(pulse.IsBusy());
-}
-
 // ---- Caption sequence ----
 
 TEST(StorySequence, SegmentsCaptionsAndSkipLabelOverTheWholeRun) {
@@ -87,17 +74,6 @@ TEST(StorySequence, SegmentsCaptionsAndSkipLabelOverTheWholeRun) {
         }
     EXPECT_EQ(first, 75);
     EXPECT_EQ(last, 4575);
-}
-
-TEST(StorySequence, SkipBoxEdgesDoNotCount) {
-    struct Row {
-        float x, y;
-        bool in;
-    };
-    for (const Row& r :
-         {Row{396, 305, true}, Row{367.5f, 288.5f, true}, Row{424.5f, 320.5f, true}, Row{367, 305, false},
-          Row{425, 305, false}, Row{396, 288, false}, Row{396, 321, false}, Row{392, 313, true}, Row{0, 0, false}})
-        EXPECT_EQ(InSkipBox(r.x, r.y), r.in) << r.x << "," << r.y;
 }
 
 // Opening words, line count and length of every caption.
