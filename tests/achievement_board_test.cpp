@@ -29,12 +29,6 @@ protected:
     CEffect_NewAchievement* board = nullptr;
 };
 
-TEST(AchievementPicture, NamesCountFromOne) {
-    EXPECT_EQ(AchievementPictureName(0), "Bbd_Achv_01.png");
-    EXPECT_EQ(AchievementPictureName(8), "Bbd_Achv_09.png");
-    EXPECT_EQ(AchievementPictureName(39), "Bbd_Achv_40.png");
-}
-
 TEST_F(AchievementBoardTest, TheGameLinkAnnouncesOnThisBoard) {
     EXPECT_EQ(GetContentLink().AchievementBoard(), static_cast<CAchievementNotice*>(board));
 }

@@ -131,40 +131,6 @@ TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
     EXPECT_EQ(h.boxes.Count(), 0u);
 }
 
-TEST_F(PackedData, FoldersAreExactDirectoryEntriesBeforeTheirFiles) {
-    ASSERT_NE(s_archive->m_hArchive, nullptr);
-    const auto& entries = s_archive->m_lstArchiveEntries;
-    std::map<std::string, size_t> folderAt;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        std::string name = Utf16ToUtf8(entries[i].name);
-        if (name.back() == '/') {
-            EXPECT_EQ(entries[i].attributes, 0x10u) << name;
-            folderAt[name] = i;
-            continue;
-        }
-        EXPECT_EQ(entries[i].attributes & 0x10u, 0u) << name;
-        std::string folder = name.substr(0, name.rfind('/') + 1);
-        auto it = folderAt.find(folder);
-        ASSERT_NE(it, folderAt.end()) << name << " comes before its folder's entry";
-    }
-    EXPECT_EQ(s_archive->m_lstArchiveDirectories.size(), folderAt.size());
-}
-
-TEST_F(PackedData, LoadersNamesFromTheirOwnFoldersAreThere) {
-    // Spellings as the loaders build them: either separator, any case.
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\HLSL\\BasicHLSL.fx", nullptr) >= 0);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource/Effect/Efx_HitLight.png", nullptr) >= 0);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_05.png", nullptr) >= 0);
-    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_06.png", nullptr), -1);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Weapon\\0005-2.tga", nullptr) >= 0);
-    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Weapon\\0006-2.tga", nullptr), -1);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Sound\\BGM\\BGM_Gameplay1_Loop.ogg", nullptr) >= 0);
-    Extracted fx = Extract(*s_archive, "Resource\\HLSL\\BasicHLSL.fx");
-    ASSERT_TRUE(fx.ok);
-    std::string text(fx.bytes.begin(), fx.bytes.end());
-    EXPECT_NE(text.find("technique PostProcessMotionBlur"), std::string::npos);
-}
-
 TEST(PackedCursor, IsAThirtyTwoPixelWindowsCursorWithItsHotSpot) {
     std::vector<uint8_t> bin = ReadAll(std::string(CSQ_BINARY_DIR) + "/BIN");
     ASSERT_GE(bin.size(), 22u + 40u + 32u * 32u * 4u + 32u * 4u);

@@ -108,16 +108,6 @@ TEST(CursorFile, ColourCursorsTakeTheirColours) {
     }
 }
 
-TEST(CursorFile, PaletteCursor) {
-    auto colour = [](int x, int) -> uint32_t { return uint32_t(x % 3); };
-    auto mask = [](int, int) { return false; };
-    host::CursorImage c;
-    ASSERT_TRUE(ParseCursorFile(MakeCursor(8, 8, 4, 1, 1, colour, mask, {0x000000, 0xFF0000, 0x00FF00}), c));
-    EXPECT_EQ(Pixel(c, 1, 0)[0], 255);
-    EXPECT_EQ(Pixel(c, 2, 7)[1], 255);
-    EXPECT_EQ(Pixel(c, 2, 7)[0], 0);
-}
-
 TEST(CursorFile, BrokenFilesAreRefused) {
     auto colour = [](int, int) -> uint32_t { return 0; };
     auto mask = [](int, int) { return false; };

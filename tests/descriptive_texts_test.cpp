@@ -127,29 +127,6 @@ TEST(MiniGameTexts, StoriesAndRulesFitTheHelpBoardLineByLine) {
     }
 }
 
-TEST(MiniGameTexts, StagesWithTheSameRulesShareOneText) {
-    const std::string slots = GetMiniGameRules(159);
-    EXPECT_TRUE(StartsWith(slots, "Click the lever on the right to stop\nthe slots from rolling, one by one."));
-    for (int stage : {165, 169, 176, 178}) EXPECT_EQ(GetMiniGameRules(stage), slots) << stage;
-
-    const std::string capsules = GetMiniGameRules(160);
-    EXPECT_TRUE(StartsWith(capsules, "Click on the flying Mini Capsules to\nget a robot card."));
-    EXPECT_EQ(GetMiniGameRules(170), capsules);
-    EXPECT_EQ(GetMiniGameRules(180), capsules);
-
-    EXPECT_EQ(std::string(GetMiniGameRules(164)), GetMiniGameRules(179));
-
-    // Every other stage explains its own rules.
-    std::set<std::string> own;
-    for (int stage = 151; stage <= 180; ++stage) {
-        if (stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178 || stage == 160 ||
-            stage == 170 || stage == 180 || stage == 164 || stage == 179)
-            continue;
-        EXPECT_TRUE(own.insert(GetMiniGameRules(stage)).second) << stage;
-    }
-    EXPECT_EQ(own.size(), 20u);
-}
-
 TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
     EXPECT_STREQ(GetRobotUpgradeName(0), "Fusor Rush");
     EXPECT_STREQ(GetRobotUpgradeName(20), "Blizzard Storm");

@@ -154,15 +154,6 @@ TEST_F(DiscoveryBoardTest, TheTipFollowsOnlyWhenTheHeavySmasherIsLast) {
     EXPECT_FALSE(m_App->m_bCaptureStill);
 }
 
-TEST_F(DiscoveryBoardTest, OpeningTheMachineBoardPlaysTheBoxSoundOnce) {
-    Queue(1003, 0);
-    Silence(m_App->m_pSndMsgBox);
-    enemies.Start(0, 1);
-    EXPECT_FALSE(Playing(m_App->m_pSndMsgBox));
-    enemies.Start(0, 0);
-    EXPECT_TRUE(Playing(m_App->m_pSndMsgBox));
-}
-
 TEST_F(DiscoveryBoardTest, TheRobotIsUnlockedOnlyWhenItsBoardHasGone) {
     m_App->m_iCurrentStage = 1;
     const int robot = GetRobotUnlockedByStage(NextStageId(1));

@@ -154,36 +154,6 @@ TEST(Frame, RunsThePageHandlersInOrderAndSetsTheCamera) {
     EXPECT_TRUE(h.app.log.empty());
 }
 
-TEST(Cursors, CoordinatesTextAndPicturesFollowTheCursor) {
-    Harness h;
-    h.AddPage("a");
-    h.Start();
-    h.app.m_iScreenWidth = 880;
-    h.app.m_iScreenHeight = 640;
-    h.MoveCursor(100, 50);
-    h.app.DrawCursorCoordinates();
-    h.MoveCursor(600, 500);
-    h.app.DrawCursorCoordinates();
-    ASSERT_EQ(h.app.texts.size(), 2u);
-    EXPECT_EQ(h.app.texts[0], std::make_pair(std::string("(-340,270)"), std::make_pair(110, 70)));
-    EXPECT_EQ(h.app.texts[1], std::make_pair(std::string("(160,-180)"), std::make_pair(530, 480)));
-
-    CursorPicture free;
-    PointerRecord& p = h.app.m_aPointer[0];
-    p.m_apCursor[POINTER_FREE] = &free;
-    p.m_fOffsetX = 5.0f;
-    p.m_fOffsetY = -3.0f;
-    h.MoveCursor(440, 100);
-    h.app.DrawCursors();
-    EXPECT_EQ(free.renders, 1);
-    EXPECT_FLOAT_EQ(free.m_vPosition.x, 5.0f);
-    EXPECT_FLOAT_EQ(free.m_vPosition.y, 217.0f);  // 220 above the centre, 3 down
-    p.m_apCursor[POINTER_CLICK_TAKEN] = &free;
-    p.m_iState = POINTER_CLICK_TAKEN;  // a taken click shows no cursor picture
-    h.app.DrawCursors();
-    EXPECT_EQ(free.renders, 1);
-}
-
 TEST(Sounds, WrappersKeepOffThePageDuringASwitch) {
     Harness h;
     FakePage& a = h.AddPage("a");

@@ -196,26 +196,6 @@ struct CursorFixture {
 
 }  // namespace
 
-TEST(Cursor, WindowedScalesClientPixelsToTheLogicalScreen) {
-    CursorFixture f;
-    EXPECT_EQ(f.MoveTo(400, 300), std::make_pair(440, 320));
-    EXPECT_EQ(f.MoveTo(799, 599), std::make_pair(878, 638));
-    // Whole products stay whole: 10 gives 11, not 10.
-    EXPECT_EQ(f.MoveTo(10, 15), std::make_pair(11, 16));
-    // Left of the window truncates toward zero.
-    EXPECT_EQ(f.MoveTo(-5, -10), std::make_pair(-5, -10));
-    f.h.app.m_iScreenHeight = 660;  // the logical screen of the moment counts
-    EXPECT_EQ(f.MoveTo(400, 300), std::make_pair(440, 330));
-    // Degenerate sizes, or no window, leave the cursor where it was.
-    f.h.app.m_iWindowWidth = 0;
-    EXPECT_EQ(f.MoveTo(10, 10), std::make_pair(440, 330));
-    f.h.app.m_iWindowWidth = 800;
-    f.h.app.m_iScreenHeight = 0;
-    EXPECT_EQ(f.MoveTo(10, 10), std::make_pair(440, 330));
-    f.h.app.HandleWindowInput(WM_MOUSEMOVE, 0, nullptr);
-    EXPECT_EQ(f.h.app.m_aInput[0].m_iCursorX, 440);
-}
-
 // ---- Event hooks ----
 
 namespace {

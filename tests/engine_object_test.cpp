@@ -18,16 +18,6 @@ void ExpectNear(const VxVec3& v, float x, float y, float z = 0.0f) {
 
 }  // namespace
 
-TEST(VxObject, SettersClearOtherAxesAndFlattenDepth) {
-    CVxObject o;
-    o.SetRotation(1.0f, 2.0f, 3.0f);
-    o.SetRotationY(0.5f);
-    ExpectNear(o.m_vRotation, 0.0f, 0.5f, 0.0f);
-    o.SetSize(10.0f, 20.0f, 5.0f);
-    o.ScaleSize2D(2.0f, 3.0f);
-    ExpectNear(o.m_vSize, 20.0f, 60.0f, 1.0f);
-}
-
 TEST(VxObject, RotationOrderDecidesWhichAxisTurnsFirst) {
     VxVec3 rot{kHalfPi, kHalfPi, 0.0f};
     // Rz*Ry*Rx: y first takes +x to -z, then x takes -z to +y.

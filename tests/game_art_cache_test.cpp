@@ -41,19 +41,6 @@ TEST_F(ArtCacheTest, ElevenRobotsFillEverySlotAndLendTheirArt) {
     EXPECT_EQ(m_Host.boxes.Count(), 0u) << "missing sounds and pictures are skipped silently";
 }
 
-TEST_F(ArtCacheTest, ActLengthsComeFromThePicturesFound) {
-    Hand({2});
-    const RobotArt& art = m_App->m_aRobotCache[0].m_Art;
-    // The pack holds 4, 6, 5, 2, 1 and 1 pictures for the six acts.
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[0], 20);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[1], 30);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 205) << "the dying act lasts 180 frames longer";
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[3], 10);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[4], 5);
-    EXPECT_NE(art.m_apAct[1][5], nullptr);
-    EXPECT_EQ(art.m_apAct[1][6], nullptr) << "the search stops at the first missing frame";
-}
-
 TEST_F(ArtCacheTest, ARobotWithAWeaponTakesItsShotPictureAndWeaponSounds) {
     Hand({1});
     const RobotArt& art = m_App->m_aRobotCache[0].m_Art;

@@ -33,31 +33,6 @@ protected:
 
 }  // namespace
 
-TEST(PlacementMessages, TextsAndTheirEnds) {
-    EXPECT_EQ(TerrainRefusalText(3, 2), "Cannot place marine unit on the ground.");
-    EXPECT_EQ(TerrainRefusalText(1, 4), "Cannot place air unit in water area.");
-    EXPECT_EQ(MountRefusalText(38, 1), "This unit has been equipped with a Mortar Weapon.");
-    EXPECT_EQ(MountRefusalText(27, 1), "Barrier Bots have already been placed here.");
-    EXPECT_EQ(MountRefusalText(27, 2), "Barrier Bots cannot be placed on this unit.");
-    EXPECT_EQ(MountRefusalText(37, 2), "");
-    CEffect_FontInstruction fi;
-    EXPECT_EQ(fi.ShowWeaponMountError(37, 2), -1);
-    EXPECT_EQ(fi.CurrentKind(), -1) << "nothing to say leaves the record free";
-    ASSERT_EQ(fi.ShowCostLimit(30), 0);
-    EXPECT_EQ(fi.m_strText, "Robots with energy cost more than 30 has been disabled.");
-    EXPECT_EQ(fi.ShowNoCardSlot(), -1) << "a second message waits for the first to be cleared";
-    EXPECT_EQ(fi.m_strText, "Robots with energy cost more than 30 has been disabled.");
-    int frames = 0;
-    while (fi.CurrentKind() >= 0 && frames < 1000) {
-        fi.Tick();
-        ++frames;
-    }
-    EXPECT_EQ(frames, 182) << "shown for 181 frames, gone on the next";
-    fi.ShowShootHint();
-    for (int f = 0; f < 1000; ++f) fi.Tick();
-    EXPECT_EQ(fi.CurrentKind(), FI_SHOOT_HINT) << "the hint stays until it is cleared";
-}
-
 TEST_F(HandPartsTest, ItemsFlyThirtyPixelsAFrameAndCreditWithTheirCaps) {
     CPageGame& p = Page();
     p.m_iEnergy = 100;

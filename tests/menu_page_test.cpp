@@ -220,15 +220,4 @@ TEST_F(MenuPageTest, AnEpisodeWhoseStoryWasNotSeenLeadsToItsStoryWithAStageOfTha
     }
 }
 
-TEST_F(MenuPageTest, ThePageDrawsAndProcessesEveryOneOfItsButtonsItself) {
-    Enter(MENU_TITLE);
-    int buttons = 0;
-    for (const CVxButton* b : Menu().m_pResourceManager->m_lstButtons) {
-        if (!b) continue;
-        ++buttons;
-        EXPECT_FALSE(b->m_bVisible) << "the generic pass would take its clicks a second time";
-    }
-    EXPECT_GT(buttons, 100);
-}
-
 }  // namespace

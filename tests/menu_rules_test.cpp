@@ -68,16 +68,6 @@ TEST(MenuRules, MissionMarksAndTheStageAButtonStarts) {
     EXPECT_EQ(MiniGameGroupCount(0, 1), 3);
 }
 
-TEST(MenuRules, EveryScreenButTheTitleHasAHeaderRowOfItsOwn) {
-    std::vector<int> rows;
-    for (int s = MENU_MAIN; s <= MENU_UPGRADE; ++s)
-        if (s != MENU_TITLE) rows.push_back(MenuHeaderRow(s));
-    std::sort(rows.begin(), rows.end());
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(rows[size_t(i)], i);
-    EXPECT_EQ(MenuHeaderRow(MENU_TITLE), -1);
-    EXPECT_EQ(MenuHeaderRow(MENU_UPGRADE), 11);
-}
-
 // A press at the origin, one frame at (dx, dy), a release there: the gesture
 // the screens see in the release frame.
 TEST(MenuGestures, TapAndSwipeThresholds) {

@@ -28,23 +28,6 @@ uint32_t Position(harness::World& w, CVxSound* s) { return w.host.audio.GetPosit
 
 }  // namespace
 
-TEST(ResourceManager, CreateSoundGivesOwnerAndKeepsIt) {
-    harness::World w(Clips());
-    CVxResourceManager rm;
-    rm.m_iOwnerId = 3;
-    CVxSound* s = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->m_iOwnerId, 3);
-    ASSERT_NE(s->m_pSound, nullptr);
-    ASSERT_EQ(rm.m_lstSounds.size(), 1u);
-    EXPECT_EQ(rm.m_lstSounds[0], s);
-    // A missing one is still kept (and reported once).
-    CVxSound* gone = rm.CreateSound("Nope.ogg", "Resource\\Sound\\");
-    EXPECT_EQ(gone->m_pSound, nullptr);
-    EXPECT_EQ(rm.m_lstSounds.size(), 2u);
-    EXPECT_EQ(w.host.boxes.Count(), 1u);
-}
-
 TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
     harness::World w(Clips());
     CVxResourceManager rm;
@@ -176,21 +159,6 @@ TEST(ResourceManager, DeletesEverythingItHoldsOnce) {
     rm->m_lstExtra.push_back(new Tracked<CVxObject>(&deaths));
     delete rm;
     EXPECT_EQ(deaths, 4);
-}
-
-TEST(ResourceManager, CreateTextureOwnsAndFreesIt) {
-    harness::World w({{"Resource/Pic/Bbd_Card.png", testpic::Png(30, 20)}});
-    host::RecordingDevice device;
-    auto* rm = new CVxResourceManager();
-    rm->m_iOwnerId = 2;
-    CVxTexture* t = rm->CreateTexture("Bbd_Card.png", "Resource\\Pic\\");
-    ASSERT_EQ(rm->m_lstTextures.size(), 1u);
-    EXPECT_EQ(rm->m_lstTextures[0], t);
-    EXPECT_EQ(t->m_iOwnerId, 2);
-    t->Handle(device);
-    rm->m_lstTextures.push_back(nullptr);
-    delete rm;
-    EXPECT_EQ(device.LiveTextures(), 0u);
 }
 
 TEST(ResourceManager, ButtonStatesFollowTheMask) {

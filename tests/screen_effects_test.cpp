@@ -155,27 +155,3 @@ TEST_F(ScreenEffectsTest, TransitionFadesThePageMusicWithTheCover) {
     menu.m_pMusic = nullptr;
 }
 
-TEST_F(ScreenEffectsTest, ClickMarkOfKind3LeavesACardFullMarkOfKind2AtItsPoint) {
-    StartLog cardFull;
-    battle->m_pEffectCardFull = &cardFull;
-    CEffect_Touch& touch = *m_App->m_pEffectTouch;
-    ASSERT_EQ(touch.Add(3, 12.0f, -34.0f, 0.5f), 0);
-    for (int frame = 0; frame < 14; ++frame) touch.Tick();
-    EXPECT_TRUE(cardFull.started.empty());
-    touch.Tick();
-    ASSERT_EQ(cardFull.started.size(), 1u);
-    EXPECT_EQ(cardFull.started[0].kind, 2);
-    EXPECT_FLOAT_EQ(cardFull.started[0].params[0].f, 12.0f);
-    EXPECT_FLOAT_EQ(cardFull.started[0].params[1].f, -34.0f);
-    EXPECT_FLOAT_EQ(cardFull.started[0].params[2].f, 0.5f);
-
-    // A plain click (kind 0, by point) leaves nothing.
-    ASSERT_EQ(touch.AddAtPoint(1.0f, 2.0f, 3.0f), 0);
-    EXPECT_EQ(touch.m_aInstances[0].kind, 0);
-    EXPECT_FLOAT_EQ(touch.m_aInstances[0].params[1].f, 2.0f);
-    EXPECT_EQ(touch.AddAtPoint(5.0f, 5.0f, 0.0f), -1) << "one record at a time";
-    for (int frame = 0; frame < 20; ++frame) touch.Tick();
-    EXPECT_EQ(cardFull.started.size(), 1u);
-    battle->m_pEffectCardFull = nullptr;
-}
-
