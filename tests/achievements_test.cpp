@@ -110,27 +110,6 @@ TEST_F(Achievements, UnknownEventGroupsChangeNothing) {
     EXPECT_EQ(std::memcmp(&before, &g_CurrentProfile, sizeof before), 0);
 }
 
-TEST_F(Achievements, ProgressTexts) {
-    Progress(37) = 3725;
-    EXPECT_STREQ(FormatAchievementProgress(37), "(1:02)");
-    Progress(37) = 54000;
-    EXPECT_STREQ(FormatAchievementProgress(37), "(15:00)");
-    Progress(37) = 59;
-    EXPECT_STREQ(FormatAchievementProgress(37), "(0:00)");
-    Progress(3) = 12345;
-    EXPECT_STREQ(FormatAchievementProgress(3), "(12,345 / 100,000)");
-    Progress(30) = 7;
-    EXPECT_STREQ(FormatAchievementProgress(30), "(7 / 1)");
-    Progress(31) = 10000;
-    EXPECT_STREQ(FormatAchievementProgress(31), "(10,000 / 1)");
-    Progress(32) = 0;
-    EXPECT_STREQ(FormatAchievementProgress(32), "(0 / 1)");
-    Progress(33) = 999;
-    EXPECT_STREQ(FormatAchievementProgress(33), "(999 / 2,500)");
-    Progress(35) = 1000;
-    EXPECT_STREQ(FormatAchievementProgress(35), "(1,000 / 100)");
-}
-
 TEST_F(Achievements, ConditionsFitTheAchievementBoard) {
     harness::FontProbe font;
     for (int i = 0; i < ACHIEVEMENT_COUNT; ++i)

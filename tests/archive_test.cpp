@@ -202,27 +202,6 @@ TEST_F(ArchiveTest, WrongPasswordShowsOneUserBoxAndKeepsTheBlock) {
     delete file;
 }
 
-TEST_F(ArchiveTest, MissingNameGivesOnlyTheNotFoundBox) {
-    host::HeadlessHost h;
-    ResourceArchive archive;
-    archive.OpenResourceArchive(Write(Standard()));
-    void* block = reinterpret_cast<void*>(1);
-    uint32_t size = 5;
-    EXPECT_FALSE(archive.UnzipItem("Resource\\Menu\\Nothing.png", &size, &block, 1));
-    EXPECT_EQ(block, reinterpret_cast<void*>(1));  // untouched
-    EXPECT_EQ(size, 5u);
-    EXPECT_EQ(h.boxes.Count(), 0u);
-
-    VxFile* file = nullptr;
-    VxOpenFile("Nothing.png", "Resource\\Menu\\", &file);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->size, 0u);
-    EXPECT_EQ(file->data, nullptr);
-    ASSERT_EQ(h.boxes.Count(), 1u);
-    EXPECT_TRUE(h.boxes.Saw("VxOpenFile Error !!", "Resource\\Menu\\Nothing.png\n NOT FOUND IN ZIP"));
-    delete file;
-}
-
 TEST_F(ArchiveTest, MissingOrDamagedArchiveFailsQuietlyUntilALoad) {
     host::HeadlessHost h;
     {

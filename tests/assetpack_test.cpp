@@ -182,30 +182,6 @@ TEST(Manifest, ReportsLinesItCannotRead) {
     EXPECT_EQ(errors[4].rfind("manifest line 9:", 0), 0u) << errors[4];
 }
 
-TEST(Manifest, FamiliesExpandIntoTheirFiles) {
-    std::vector<std::string> errors;
-    auto items = ParseManifest(
-        "button Resource/Button/Btn_OK_ 128x64 - - #112233 OK\n"
-        "unit Resource/Robot/0007/ 128x128 - 2,0,1 #112233 Dropper\n"
-        "music Resource/Sound/BGM/BGM_Menu_ 1000ms - - - music\n"
-        "picture Resource/Effect/MineCopter/act1_%02d.png 64x32 - 3 - Copter\n"
-        "font Resource/Font/Script_Fnt_X.txt 512x512 16x16 - - Fnt_X.png\n"
-        "cursor BIN 32x32 - 1,1 - Cursor\n",
-        &errors);
-    ASSERT_TRUE(errors.empty()) << errors[0];
-    std::vector<std::string> paths;
-    for (const PackFile& f : ExpandManifest(items))
-        paths.push_back(f.path + (f.inArchive ? "" : " (outside)"));
-    EXPECT_EQ(paths, (std::vector<std::string>{
-                         "Resource/Button/Btn_OK_NORMAL.png", "Resource/Button/Btn_OK_OVER.png",
-                         "Resource/Button/Btn_OK_PRESS.png", "Resource/Button/Btn_OK_DISABLE.png",
-                         "Resource/Robot/0007/Act1_01.png", "Resource/Robot/0007/Act1_02.png",
-                         "Resource/Robot/0007/Act3_01.png", "Resource/Sound/BGM/BGM_Menu_Intro.ogg",
-                         "Resource/Sound/BGM/BGM_Menu_Loop.ogg", "Resource/Effect/MineCopter/act1_01.png",
-                         "Resource/Effect/MineCopter/act1_02.png", "Resource/Effect/MineCopter/act1_03.png",
-                         "Resource/Font/Script_Fnt_X.txt", "Resource/Font/Fnt_X.png", "BIN (outside)"}));
-}
-
 TEST(Manifest, LayoutPutsEachFolderBeforeItsFilesAndSubfolders) {
     std::vector<std::string> layout = ArchiveLayout({"Resource/Effect/MineCopter/act1_01.png",
                                                      "Resource/Effect/Efx_Touch.png", "Resource/Menu/Bbd_New.png",

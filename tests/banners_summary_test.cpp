@@ -237,24 +237,3 @@ TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
 
 // ---- Robot icon offset ----
 
-TEST(RobotIconOffset, ByTypeRoleAndTerrainInOrder) {
-    struct Case {
-        int type, role, terrain;
-        float dx, dy;
-    } const cases[] = {
-        {39, 4, TERRAIN_GROUND, 0, -35}, {20, 0, TERRAIN_GROUND, 0, 20}, {6, 0, TERRAIN_AIR, 0, 20},
-        {3, 4, TERRAIN_GROUND, 0, 0},    {14, 0, TERRAIN_GROUND, 0, 0},  {26, 0, TERRAIN_AIR, 0, 0},
-        {9, 0, TERRAIN_GROUND, 8, -15},  {16, 0, TERRAIN_GROUND, 4, -10}, {2, 0, TERRAIN_GROUND, 0, -15},
-        {7, 0, TERRAIN_MARINE, 3, -20},  {7, 0, TERRAIN_GROUND, 0, -15}, {9, 0, TERRAIN_AIR, 0, -20},
-    };
-    for (const Case& c : cases) {
-        UnitDefinition d{};
-        d.m_iType = c.type;
-        d.m_iRole = c.role;
-        d.m_iTerrain = c.terrain;
-        const VxVec3 at = GetRobotIconOffset(d, VxVec3{100.0f, 50.0f, 7.0f});
-        EXPECT_EQ(at.x, 100.0f + c.dx) << c.type;
-        EXPECT_EQ(at.y, 50.0f + c.dy) << c.type;
-        EXPECT_EQ(at.z, 0.0f) << c.type;
-    }
-}

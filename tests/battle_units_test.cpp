@@ -8,12 +8,10 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
-#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
 #include "platform/Random.h"
-#include "engine/VxBillboard.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -72,7 +70,7 @@ protected:
     CPageGame* page = nullptr;
 };
 
-// ---- Record, reset, copy and serials ----
+// ---- Links ----
 
 TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
     CCom_GameRobot& ward = Add(Unit(3));
@@ -312,55 +310,6 @@ TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
     EXPECT_EQ(m.m_iStatusFrames, 90);
 }
 
-// ---- Movement ----
-
-TEST_F(BattleUnitsTest, MoveStepTable) {
-    const int groundIndex = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
-    ASSERT_GE(groundIndex, 0);
-    const FieldCell ground = page->m_aFieldCells[groundIndex];
-    const VxVec3 groundCell{float(groundIndex / FIELD_ROWS), float(groundIndex % FIELD_ROWS), 0.0f};
-    FieldCell& water = page->m_aFieldCells[(groundIndex + 5) % FIELD_CELLS];
-
-    struct Case {
-        const char* name;
-        int mode;
-        bool frozen;
-        bool onGround;
-        bool variant;
-        int pause;
-        int state;
-        float dx, dy;  // expected change of position
-    };
-    const Case cases[] = {
-        {"walks on ground", MOVE_WALK, false, true, false, 0, BATTLE_PLAYING, 1.5f, 0.0f},
-        {"waits off ground", MOVE_WALK, false, false, false, 0, BATTLE_PLAYING, 0.0f, 0.0f},
-        {"frozen over water sinks", MOVE_WALK, true, false, false, 0, BATTLE_PLAYING, 0.0f, -5.0f},
-        {"frozen on ground stands", MOVE_WALK, true, true, false, 0, BATTLE_PLAYING, 0.0f, 0.0f},
-        {"a hop holds it", MOVE_WALK, false, true, false, 5, BATTLE_PLAYING, 0.0f, 0.0f},
-        {"not before the battle", MOVE_WALK, false, true, false, 0, BATTLE_BEGIN, 0.0f, 0.0f},
-        {"a flying variant sails", MOVE_WALK, false, false, true, 0, BATTLE_PLAYING, 2.0f, 0.0f},
-        {"no movement mode", MOVE_NONE, false, true, false, 0, BATTLE_PLAYING, 0.0f, 0.0f},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        water.m_iStageKind = CELL_WATER_SURFACE;
-        page->m_iBattleState = c.state;
-        CCom_GameRobot m = Unit(1000);
-        m.m_Unit.m_iTerrain = TERRAIN_GROUND;
-        m.m_Unit.m_iMoveMode = c.mode;
-        m.m_Unit.m_fSpeed = 1.5f;
-        m.m_iPauseFrames = c.pause;
-        m.m_bVariant = c.variant;
-        if (c.frozen) m.m_iStatusEffect = STATUS_FREEZE;
-        m.m_vPosition = c.onGround ? VxVec3{ground.m_fX, ground.m_fY, 0.0f} : VxVec3{water.m_fX, water.m_fY, 0.0f};
-        m.m_vCell = c.onGround ? groundCell : page->FindNearestCell(water.m_fX, water.m_fY, 0.0f);
-        const VxVec3 before = m.m_vPosition;
-        m.MoveStep();
-        EXPECT_FLOAT_EQ(m.m_vPosition.x - before.x, c.dx);
-        EXPECT_FLOAT_EQ(m.m_vPosition.y - before.y, c.dy);
-    }
-}
-
 // ---- Spikes ----
 
 TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
@@ -513,66 +462,6 @@ TEST_F(BattleUnitsTest, NearestCellTable) {
         } else {
             EXPECT_FLOAT_EQ(centre.x, 10000.0f);  // off the field, never a garbage cell
         }
-    }
-}
-
-// ---- Items ----
-
-// A sprite that remembers the colour it was drawn with each time.
-class RecordingSprite : public CVxBillboard {
-public:
-    RecordingSprite() : CVxBillboard("", "", nullptr) { m_vSize = VxVec3{64.0f, 64.0f, 1.0f}; }
-    void Render() override {
-        colours.push_back(m_colDiffuse);
-        additive.push_back(m_iTextureOp == 1);
-    }
-    std::vector<VxColor> colours;
-    std::vector<bool> additive;
-};
-
-TEST_F(BattleUnitsTest, ItemsBlinkThenFade) {
-    struct Case {
-        int kind;
-        int blinkFrames;  // frames drawn with the additive pulse
-        int fadeFrames;   // frames drawn partly transparent
-        int lastAge;
-    };
-    for (const Case c : {Case{9, 100, 19, 800}, Case{ITEM_PRODUCED, 0, 0, 679}}) {
-        SCOPED_TRACE(c.kind);
-        RecordingSprite sprite;
-        CCom_GameItem item;
-        item.m_pOwnSprite = &sprite;
-        item.m_pProducedSprite = &sprite;
-        item.Launch(c.kind, 0.0f, page->m_aFieldCells[4].m_fY, 0.0f);
-        for (int i = 0; i < 900; ++i) item.Render();
-        ASSERT_EQ(sprite.colours.size(), 900u);
-        EXPECT_EQ(item.m_iAge, c.lastAge);
-        int blink = 0, fade = 0;
-        for (size_t f = 0; f < sprite.colours.size(); ++f) {
-            const VxColor& col = sprite.colours[f];
-            if (sprite.additive[f]) {
-                ++blink;
-                EXPECT_GE(f, 680u);
-                EXPECT_LT(f, 780u);
-                EXPECT_LE(col.r, 0.125f + 1e-6f);  // a dim pulse on top of the picture
-                EXPECT_FLOAT_EQ(col.a, 1.0f);
-            } else if (col.a > 0.0f && col.a < 1.0f) {
-                ++fade;
-                EXPECT_LT(col.a, sprite.colours[f - 1].a) << "frame " << f;
-            }
-        }
-        EXPECT_EQ(blink, c.blinkFrames);
-        EXPECT_EQ(fade, c.fadeFrames);
-        if (c.fadeFrames) {
-            // From 780 the item fades out in 20 steps and stays gone.
-            EXPECT_FLOAT_EQ(sprite.colours[780].a, 1.0f);
-            EXPECT_FLOAT_EQ(sprite.colours[781].a, 0.95f);
-            EXPECT_NEAR(sprite.colours[799].a, 0.05f, 1e-5f);
-            EXPECT_NEAR(sprite.colours[899].a, 0.0f, 1e-5f);
-        }
-        // Drawn with plain colours again afterwards.
-        EXPECT_FLOAT_EQ(sprite.m_colDiffuse.r, 1.0f);
-        EXPECT_EQ(sprite.m_iTextureOp, 0);
     }
 }
 

@@ -19,22 +19,6 @@ const host::DrawRecord& Only(const World& w) {
     return w.device.draws.back();
 }
 
-TEST(Billboard, TextureRectTakesOnlyArgumentsWithinZeroToOne) {
-    harness::World w;
-    CVxBillboard b(nullptr, nullptr, nullptr);
-    b.SetTextureRect(0.0f, 0.0f, 0.5f, 1.0f);
-    b.SetTextureRect(1.5f, 0.0f, 0.5f, 1.0f);  // left edge kept, right edge 2.0
-    EXPECT_FLOAT_EQ(b.m_fU0, 0.0f);
-    EXPECT_FLOAT_EQ(b.m_fU1, 2.0f);
-    b.SetTextureRect(0.25f, -0.1f, 1.2f, 0.5f);
-    EXPECT_FLOAT_EQ(b.m_fU0, 0.25f);
-    EXPECT_FLOAT_EQ(b.m_fU1, 2.0f);   // width outside: right edge stays
-    EXPECT_FLOAT_EQ(b.m_fV0, 0.0f);   // v outside: top stays
-    EXPECT_FLOAT_EQ(b.m_fV1, 0.4f);   // the sum uses the argument as given
-    b.SetTextureRect(1.0f, 1.0f, 0.0f, 0.0f);  // the edges 0 and 1 are inside
-    EXPECT_FLOAT_EQ(b.m_fU1, 1.0f);
-}
-
 TEST(Billboard, MirroredScaleSwapsCullingForTheDrawOnly) {
     harness::World w;
     CVxBillboard b(nullptr, nullptr, nullptr);

@@ -189,22 +189,4 @@ TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
     EXPECT_FALSE(t.button.TakePress());
 }
 
-TEST(ButtonStates, NonNullPicturesFillTheBackSetAndTheLastSizesTheButton) {
-    harness::World w;
-    CVxBillboard press(nullptr, nullptr, nullptr), disable(nullptr, nullptr, nullptr),
-        kept(nullptr, nullptr, nullptr);
-    press.SetSize(120, 40, 1);
-    disable.SetSize(90, 30, 1);
-    CVxButton button(0);
-    button.m_stateBack.m_apState[BUTTON_OVER] = &kept;
-    CVxButton::SetStateTextures(&button, &press, nullptr, &disable, nullptr);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_PRESS], &press);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_OVER], &kept);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_DISABLE], &disable);
-    EXPECT_EQ(button.m_stateFront.m_apState[BUTTON_PRESS], nullptr);
-    EXPECT_FLOAT_EQ(button.m_vSize.x, 90.0f);
-    EXPECT_FLOAT_EQ(button.m_vSize.y, 30.0f);
-    EXPECT_FLOAT_EQ(button.m_vSize.z, 1.0f);
-}
-
 }  // namespace

@@ -124,29 +124,6 @@ TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
     }
 }
 
-TEST_F(CombatTest, SonarRevealsHiddenMachinesWithinTwoRowsWithoutHurtingThem) {
-    CCom_GameRobot& sonar = Add(10, 300.0f, 28.0f);
-    struct {
-        float y;
-        bool revealed;
-    } cases[] = {{28.0f, true}, {189.0f, true}, {-133.0f, true}};
-    std::vector<CCom_GameRobot*> hidden;
-    for (const auto& c : cases) {
-        CCom_GameRobot& m = Add(1006, 250.0f, c.y);
-        m.m_bConcealed = 1;
-        hidden.push_back(&m);
-    }
-    sonar.m_vCell.y = 0.0f;  // the top row: row 4 is more than two away
-    CCom_GameBullet& wave = Fire(8, 300.0f, 28.0f, -1, sonar.m_iSerial);
-    wave.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
-    wave.TestHits(true);
-    EXPECT_FALSE(hidden[0]->m_bConcealed);  // row 2
-    EXPECT_FALSE(hidden[1]->m_bConcealed);  // row 0
-    EXPECT_TRUE(hidden[2]->m_bConcealed);   // row 4
-    EXPECT_EQ(hidden[0]->m_iRevealFrames, 300);
-    for (CCom_GameRobot* m : hidden) EXPECT_EQ(m->m_iHp, m->m_Unit.m_iMaxHp);
-}
-
 // ---- Kills and achievements ----
 
 TEST_F(CombatTest, OnlyTheKillingStrikeCountsAndExplosionsKeepTheirBest) {

@@ -127,27 +127,6 @@ TEST(MiniGameTexts, StoriesAndRulesFitTheHelpBoardLineByLine) {
     }
 }
 
-TEST(UpgradeTexts, NamesAndEffectSentencesCoverEveryRobot) {
-    EXPECT_STREQ(GetRobotUpgradeName(0), "Fusor Rush");
-    EXPECT_STREQ(GetRobotUpgradeName(20), "Blizzard Storm");
-    EXPECT_STREQ(GetRobotUpgradeName(39), "Explosive Disposal");
-    std::set<std::string> names, effects;
-    for (int id = 0; id < ROBOT_TYPES; ++id) {
-        std::string effect = GetRobotUpgradeEffect(id);
-        EXPECT_TRUE(names.insert(GetRobotUpgradeName(id)).second) << id;
-        EXPECT_TRUE(effects.insert(effect).second) << id;
-        EXPECT_FALSE(effect.empty()) << id;
-        EXPECT_LE(LineCount(effect), 2u) << id;
-        ExpectPlainText(effect, "upgrade of " + std::to_string(id));
-        ExpectNoHeadingMark(effect, "upgrade of " + std::to_string(id));
-        // Each effect names the robot it belongs to (the card items name their card).
-        std::string unit = GetUnitName(id);
-        std::string key = id == 37 ? "Machine Gun" : id == 38 ? "Mortar" : unit;
-        EXPECT_NE(effect.find(key), std::string::npos) << id << ": " << effect;
-    }
-    EXPECT_STREQ(GetRobotUpgradeEffect(0), "Fusor Bot's card recharge time is\nreduced.");
-}
-
 TEST(UpgradeTexts, EffectTextIsLaidOutForTheScreenThatShowsIt) {
     harness::ScopedLink link;
 

@@ -140,20 +140,6 @@ TEST_F(DiscoveryBoardTest, NoStillIsTakenWhenTheTipCannotOpen) {
     EXPECT_FALSE(m_App->m_bCaptureStill);
 }
 
-TEST_F(DiscoveryBoardTest, TheTipFollowsOnlyWhenTheHeavySmasherIsLast) {
-    Queue(TIP_MACHINE_TYPE, 0);
-    Queue(1003, 0);
-    battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
-    enemies.Start(0, 0);
-    for (int board = 0; board < 2; ++board) {
-        Tick(&enemies, 27);
-        CloseWithEnter(&enemies);
-        Tick(&enemies, 27);
-    }
-    EXPECT_FALSE(box->IsOpen());
-    EXPECT_FALSE(m_App->m_bCaptureStill);
-}
-
 TEST_F(DiscoveryBoardTest, TheRobotIsUnlockedOnlyWhenItsBoardHasGone) {
     m_App->m_iCurrentStage = 1;
     const int robot = GetRobotUnlockedByStage(NextStageId(1));

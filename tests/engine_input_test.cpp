@@ -39,7 +39,6 @@ struct InputFixture {
     WatchingPage* page;
 };
 
-
 }  // namespace
 
 TEST(KeyInput, HeldKeyIsPressedOnceAndATapIsSeenOnlyAsReleased) {

@@ -18,27 +18,6 @@ void ExpectNear(const VxVec3& v, float x, float y, float z = 0.0f) {
 
 }  // namespace
 
-TEST(VxObject, RotationOrderDecidesWhichAxisTurnsFirst) {
-    VxVec3 rot{kHalfPi, kHalfPi, 0.0f};
-    // Rz*Ry*Rx: y first takes +x to -z, then x takes -z to +y.
-    ExpectNear(TransformPoint({1, 0, 0}, BuildRotationMatrix(rot, ROTATION_ZYX)), 0.0f, 1.0f, 0.0f);
-    // Rx*Ry*Rz: x leaves +x alone, then y takes it to -z.
-    ExpectNear(TransformPoint({1, 0, 0}, BuildRotationMatrix(rot, ROTATION_XYZ)), 0.0f, 0.0f, -1.0f);
-    // Ry*Rz*Rx with a turn about y and z: y first takes +x to -z, z leaves it.
-    ExpectNear(TransformPoint({1, 0, 0}, BuildRotationMatrix({0, kHalfPi, kHalfPi}, ROTATION_YZX)), 0, 0, -1);
-    // The scale factors multiply into the size; BuildTransformMatrix is scale, rotate, translate.
-    CVxObject o;
-    o.SetSize(2.0f, 3.0f, 1.0f);
-    o.SetScale(2.0f, 0.5f, 1.0f);
-    o.SetRotation(0.3f, 0.2f, 0.1f);
-    o.SetPosition(5.0f, 6.0f, 7.0f);
-    o.ComposeSRT();
-    VxMatrix m;
-    BuildTransformMatrix(m, 5.0f, 6.0f, 7.0f, 0.3f, 0.2f, 0.1f, 4.0f, 1.5f, 1.0f);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) EXPECT_NEAR(m.m[i][j], o.m_matWorld.m[i][j], 1e-5f);
-}
-
 TEST(VxObject, SaveAndRestoreBringBackStateButNotPointSampling) {
     CVxObject o;
     o.RestoreState();  // no snapshot: nothing happens

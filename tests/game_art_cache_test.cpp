@@ -41,16 +41,6 @@ TEST_F(ArtCacheTest, ElevenRobotsFillEverySlotAndLendTheirArt) {
     EXPECT_EQ(m_Host.boxes.Count(), 0u) << "missing sounds and pictures are skipped silently";
 }
 
-TEST_F(ArtCacheTest, ARobotWithAWeaponTakesItsShotPictureAndWeaponSounds) {
-    Hand({1});
-    const RobotArt& art = m_App->m_aRobotCache[0].m_Art;
-    ASSERT_NE(art.m_Unit.m_iWeapon, -1);
-    EXPECT_NE(art.m_pWeapon, nullptr);
-    EXPECT_NE(art.m_apSound[1], nullptr);
-    EXPECT_NE(art.m_apSound[2], nullptr);
-    EXPECT_EQ(art.m_apSound[1]->m_iLevel, -3500);
-}
-
 TEST_F(ArtCacheTest, ATwelfthRobotEvictsTheLowestScoredOneNotInTheHand) {
     Hand({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     Hand({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 20});
@@ -97,20 +87,6 @@ TEST_F(ArtCacheTest, AnUpgradeSinceLoadingReloadsTheArt) {
 
     m_App->ReleaseRobotResources(0);
     EXPECT_EQ(m_App->m_aRobotCache[0].m_iId, -1);
-}
-
-TEST_F(ArtCacheTest, TheRotorFramesComeWithTheSharedArtForEveryFlyingMachine) {
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
-    m_App->LoadSharedResources();
-    CVxBillboard* first = m_App->m_apMineCopter[0];
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
-    // Neither an upgraded Mini-Mine coming and going nor a Machine cache touches them.
-    g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 1;
-    Hand({6});
-    m_App->ReleaseRobotResources(0);
-    EXPECT_EQ(m_App->m_apMineCopter[0], first);
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
-    EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
 
 TEST_F(ArtCacheTest, NewFlagsClearOnlyForOrdinaryStages) {

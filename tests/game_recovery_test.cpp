@@ -63,7 +63,6 @@ protected:
     }
 };
 
-
 TEST_F(RecoveryTest, AnyOtherAnswerThanYesCountsAsNo) {
     MakeDamagedSave(Damage::Checksum);
     m_Host.boxes.QueueAnswer(host::IDOK);

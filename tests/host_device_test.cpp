@@ -39,50 +39,6 @@ TEST(WindowMessages, KeyParametersCarryRepeatAndRelease) {
     EXPECT_EQ(HiWord(lp), 650);
 }
 
-TEST(GraphicsDevice, StripsAndFansBecomeTrianglesOfOneWinding) {
-    EXPECT_EQ(TriangleListIndices(PT_TRIANGLEFAN, 3), (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 0, 3, 4}));
-    EXPECT_EQ(TriangleListIndices(PT_TRIANGLESTRIP, 3), (std::vector<uint32_t>{0, 1, 2, 2, 1, 3, 2, 3, 4}));
-    EXPECT_EQ(TriangleListIndices(PT_TRIANGLELIST, 2), (std::vector<uint32_t>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(VertexCountFor(PT_TRIANGLEFAN, 2), 4u);
-    EXPECT_EQ(VertexCountFor(PT_TRIANGLELIST, 2), 6u);
-    EXPECT_EQ(VertexCountFor(PT_TRIANGLEFAN, 0), 0u);
-}
-
-TEST(RecordingDevice, StateBlocksPutEverythingBack) {
-    RecordingDevice d;
-    const DeviceState saved = d.CaptureState();
-    d.SetRenderState(RS_CULLMODE, CULL_NONE);
-    d.SetSamplerState(0, SAMP_ADDRESSU, TADDRESS_CLAMP);
-    d.SetTextureStageState(0, TSS_COLOROP, TOP_ADD);
-    d.SetTextureStageState(1, TSS_COLOROP, TOP_ADD);  // later stages are not kept
-    EXPECT_EQ(d.GetTextureStageState(TSS_COLOROP), uint32_t(TOP_ADD));
-    d.ApplyState(saved);
-    EXPECT_EQ(d.GetRenderState(RS_CULLMODE), uint32_t(CULL_CCW));
-    EXPECT_EQ(d.GetSamplerState(SAMP_ADDRESSU), uint32_t(TADDRESS_WRAP));
-    EXPECT_EQ(d.GetTextureStageState(TSS_COLOROP), uint32_t(TOP_MODULATE));
-}
-
-TEST(HeadlessWindow, FullScreenTakesTheModeSizeAndGivesItBack) {
-    HeadlessWindow w(800, 600);
-    ASSERT_TRUE(w.SetFullscreen(true, {1280, 720, 60, FMT_X8R8G8B8}));
-    int cw, ch;
-    w.ClientSize(cw, ch);
-    EXPECT_EQ(cw, 1280);
-    EXPECT_EQ(ch, 720);
-    ASSERT_TRUE(w.SetFullscreen(false, {}));
-    w.ClientSize(cw, ch);
-    EXPECT_EQ(cw, 800);
-    EXPECT_EQ(ch, 600);
-    int polled = 0;
-    w.onIdle = [&] {
-        if (++polled == 2) w.PostMessage({WM_CLOSE, 0, 0});
-    };
-    WindowMessage m;
-    EXPECT_FALSE(w.PeekMessage(m));
-    EXPECT_TRUE(w.PeekMessage(m));
-    EXPECT_EQ(m.message, WM_CLOSE);
-}
-
 TEST(WindowTimer, DeliversWhenDueNoFasterThanTenMillisecondsAndStopsWhenKilled) {
     HeadlessHost services;
     HeadlessWindow window(800, 600);

@@ -205,37 +205,4 @@ TEST_F(MenuShopTest, ProfilesArePickedKeptAndDeletedWithTheLaterSlotsMovingDown)
     EXPECT_EQ(m.m_pDeleteButton->m_iStatus, BUTTON_DISABLE);
 }
 
-TEST_F(MenuShopTest, TheRobopediaOpensOnlyKnownUnitsAndSlidesIn42Frames) {
-    Player("pedia", 30);
-    SaveProfile& p = g_CurrentProfile;
-    for (uint8_t& u : p.m_abRobotUnlocked) u = 0;
-    p.m_abRobotUnlocked[0] = p.m_abRobotUnlocked[1] = 1;
-    Enter(MENU_ROBOPEDIA);
-    ASSERT_TRUE(Settle());
-    CPageMenu& m = Menu();
-    // Robot 2, third card of the first row: blank, nothing opens.
-    TapAt(m.m_apRobotEntry[2]->m_vPosition.x, m.m_apRobotEntry[2]->m_vPosition.y);
-    EXPECT_EQ(m.m_Robopedia.boardOpen, 0);
-    TapAt(m.m_apRobotEntry[1]->m_vPosition.x, m.m_apRobotEntry[1]->m_vPosition.y);
-    EXPECT_EQ(m.m_Robopedia.boardOpen, 1);
-    EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, 1);
-    m.m_pRobotInfo->Clear(0);
-    m.m_Robopedia.boardOpen = 0;
-    ASSERT_TRUE(Settle());
-
-    // The swap icon: the Machines slide up in 42 frames; no card opens meanwhile.
-    TapAt(393.0f, 287.0f);
-    ASSERT_EQ(m.m_iRobopediaSlide, 1);
-    int frames = 0;
-    while (m.m_iRobopediaSlide != 0 && frames < 100) {
-        if (frames == 10) {
-            EXPECT_EQ(m.m_apMachineEntry[0]->m_iStatus, BUTTON_DISABLE);
-        }
-        Frame();
-        ++frames;
-    }
-    EXPECT_EQ(frames + 1, 42) << "the tap's own frame took the first step";
-    EXPECT_EQ(m.m_iRobopediaOffset, ROBOPEDIA_PAGE_OFFSET);
-}
-
 }  // namespace

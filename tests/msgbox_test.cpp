@@ -57,32 +57,6 @@ TEST_F(MsgBoxTest, ADragLetGoOutsideTheWindowReleasesTheKnob) {
     EXPECT_EQ(box->m_iGrabbedSlider, -1);
 }
 
-TEST_F(MsgBoxTest, ReopeningSkipsTheOpeningSoundWhileCloseAndOpenPlaysIt) {
-    CVxSound* open = m_App->m_pSndMsgBox;
-    ASSERT_NE(open, nullptr);
-    box->Add(MSGBOX_PAUSE);
-    EXPECT_TRUE(Playing(open));
-    TickBox(29);
-    Silence(open);
-    PressOn(box->m_pBtnOption);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_OPTIONS);
-    FinishSlide();
-    EXPECT_TRUE(box->IsOpen());
-    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_OPTIONS);
-    EXPECT_EQ(box->m_bSwitching, 0);
-    TickBox(29);
-    EXPECT_EQ(box->SlideY(), 0.0f);
-    EXPECT_FALSE(Playing(open));
-
-    Answer(VK_ENTER);
-    FinishSlide();
-    ASSERT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_OPTIONS);
-    box->Add(MSGBOX_DUPLICATE_NAME);
-    EXPECT_TRUE(Playing(open));
-}
-
 TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
     g_CurrentProfile.m_iFurthestStage = 11;  // first episode, second area
     g_CurrentProfile.m_nCardSlots = 4;

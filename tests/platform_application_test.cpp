@@ -29,50 +29,6 @@ struct PlatformFixture : ::testing::Test {
 
 }  // namespace
 
-TEST_F(PlatformFixture, CullModeMapsKnownModesAndLeavesTheDeviceForOthers) {
-    app.SetCullMode(0);
-    EXPECT_EQ(device.GetRenderState(host::RS_CULLMODE), uint32_t(host::CULL_NONE));
-    app.SetCullMode(2);
-    EXPECT_EQ(device.GetRenderState(host::RS_CULLMODE), uint32_t(host::CULL_CCW));
-    app.SetCullMode(1);
-    EXPECT_EQ(device.GetRenderState(host::RS_CULLMODE), uint32_t(host::CULL_CW));
-    app.SetCullMode(5);
-    EXPECT_EQ(app.m_iCullMode, 5);
-    EXPECT_EQ(device.GetRenderState(host::RS_CULLMODE), uint32_t(host::CULL_CW));
-}
-
-TEST_F(PlatformFixture, LightsAndLightingSwitch) {
-    app.SetLight(3, true);
-    EXPECT_EQ(app.m_aLights[3].enabled, 1);
-    app.SetLight(3, false);
-    EXPECT_EQ(app.m_aLights[3].enabled, 0);
-    app.SetLight(8, true);  // no ninth light
-    app.SetLight(-1, true);
-    for (const LightRecord& l : app.m_aLights)
-        EXPECT_EQ(l.enabled, 0);
-    app.EnableLighting(true);
-    EXPECT_EQ(device.GetRenderState(host::RS_LIGHTING), 1u);
-    app.EnableLighting(false);
-    EXPECT_EQ(device.GetRenderState(host::RS_LIGHTING), 0u);
-}
-
-TEST_F(PlatformFixture, DrawTextAtPutsEachLineThirtyPixelsLower) {
-    CFrameworkFont font;
-    ASSERT_EQ(font.CreateDeviceResources(&device), S_OK);
-    app.m_pFrameworkFont = &font;
-    app.DrawTextAt("a\nb", 10, 20, 1.0f, 0.5f, -2.0f, 2.0f);
-    ASSERT_EQ(device.draws.size(), 2u);
-    const host::VertexRHW& first = device.draws[0].rhwVertices[1];
-    const host::VertexRHW& second = device.draws[1].rhwVertices[1];
-    EXPECT_FLOAT_EQ(second.y - first.y, 30.0f);
-    EXPECT_FLOAT_EQ(second.x, first.x);  // both lines start at x
-    EXPECT_EQ(first.color, 0xFFFF8000u);  // a, r, g, b: 0.5 rounds to 128
-    device.draws.clear();
-    app.DrawTextAt("", 10, 20, 1, 1, 1, 1);
-    app.DrawTextAt(nullptr, 10, 20, 1, 1, 1, 1);
-    EXPECT_TRUE(device.draws.empty());
-}
-
 TEST(PlatformColour, ChannelBytesClampAndRound) {
     EXPECT_EQ(ColorChannelByte(1.0f), 255);
     EXPECT_EQ(ColorChannelByte(7.0f), 255);

@@ -381,26 +381,6 @@ TEST_F(RenderRoadTest, ReleaseAndRestoreRemakeTheTargets) {
     EXPECT_EQ(Compositions().size(), 1u);
 }
 
-TEST_F(RenderRoadTest, SlotDrawnDuringTheSceneIsShownAndTheSceneGoesOn) {
-    ASSERT_EQ(Start(), S_OK);
-    TextureHandle slotTarget = 0, afterTarget = 0;
-    pages[0]->onRender = [&] {
-        ASSERT_TRUE(BeginRenderToTexture(3, true));
-        slotTarget = device->RenderTarget();
-        EndRenderToTexture();
-        afterTarget = device->RenderTarget();
-    };
-    size_t from = device->draws.size();
-    Frame();
-    EXPECT_EQ(slotTarget, g_apRenderSurface[3]);
-    EXPECT_EQ(afterTarget, g_pSceneTarget);
-    EXPECT_TRUE(g_bScreenDimOn);
-    auto composed = Compositions(from);
-    ASSERT_EQ(composed.size(), 1u);
-    EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
-    EXPECT_FALSE(device->inScene);
-}
-
 TEST_F(RenderRoadTest, CapsRejectPureDevicesAndFormatsWithoutTargetsOrAlpha) {
     CMyD3DApplication app;
     host::DeviceCapsInfo caps;

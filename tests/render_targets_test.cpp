@@ -116,32 +116,4 @@ TEST_F(TargetsTest, RenderToTextureRedirectsDrawingAndPutsTheSceneBack) {
     EXPECT_EQ(device.RenderTarget(), g_pSceneTarget);
 }
 
-TEST_F(TargetsTest, AttachedSlotShowsFullScreenAndStaysWithTheTargets) {
-    RecordingDevice device(800, 600);
-    ReleaseOnExit release_device;
-    ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-    auto* texture = new CVxTexture(nullptr, nullptr);  // no application yet: nothing to load
-    CVxXApplication app;
-    app.m_iScreenWidth = 880;
-    app.m_iScreenHeight = 640;
-    // A picture of its own, already on the device: attaching lets it go.
-    std::vector<uint8_t> rgba(16, 255);
-    const TextureHandle own = device.CreateTexture(2, 2, rgba.data());
-    texture->ShowForeignTexture(own);
-    auto* billboard = new CVxBillboard("", "", nullptr);
-    billboard->m_pTexture = texture;  // owned by the billboard
-    billboard->m_bSharedTexture = false;
-    const size_t live = device.LiveTextures();
-    EXPECT_TRUE(AttachRenderTargetTexture(billboard, 2));
-    EXPECT_EQ(texture->Handle(device), g_apRenderTexture[2]);
-    EXPECT_TRUE(billboard->m_bAlphaBlend);
-    EXPECT_FLOAT_EQ(billboard->m_vSize.x, 880.0f);
-    EXPECT_FLOAT_EQ(billboard->m_vSize.y, 640.0f);
-    EXPECT_FLOAT_EQ(billboard->m_vSize.z, 1.0f);
-    delete billboard;  // deletes its texture object, not the target
-    EXPECT_EQ(device.LiveTextures(), live);
-    int w = 0, h = 0;
-    EXPECT_TRUE(device.TextureSize(g_apRenderTexture[2], w, h));
-}
-
 }  // namespace

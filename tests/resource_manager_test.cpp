@@ -68,25 +68,6 @@ TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce)
     EXPECT_EQ(Position(w, music), 0u);
 }
 
-TEST(ResourceManager, StopRewindsPlayingSoundsOnly) {
-    harness::World w(Clips());
-    CVxResourceManager rm;
-    CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
-    CVxSound* b = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
-    a->Play();
-    b->Play();
-    w.host.clock.AdvanceSeconds(0.1);
-    b->Pause();
-    uint32_t bAt = Position(w, b);
-    ASSERT_GT(bAt, 0u);
-    rm.StopSounds();
-    EXPECT_FALSE(a->IsPlaying());
-    EXPECT_EQ(Position(w, a), 0u);
-    // The paused one was not playing: it keeps its place and its mark.
-    EXPECT_EQ(Position(w, b), bAt);
-    EXPECT_EQ(b->m_bPaused, 1);
-}
-
 TEST(ResourceManager, RefreshAppliesNewLevelsAtOnce) {
     harness::World w(Clips());
     CVxResourceManager rm;

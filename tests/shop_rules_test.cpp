@@ -148,15 +148,4 @@ TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {
     EXPECT_EQ(WithThousands(12345), "12,345");
 }
 
-TEST_F(ShopRules, LabTextsFollowTheOfferedLevel) {
-    EXPECT_EQ(LabItemDescription(0, 1, 3), "Increases maximum number of card slot\nto 6 slots.");
-    EXPECT_EQ(LabItemDescription(0, 1, 12), "Increases maximum number of card slot\nto 10 slots.");
-    EXPECT_EQ(LabItemDescription(2, 3, 0), "Increases initial Energy Point to 25\npoints.");
-    EXPECT_EQ(LabItemName(14, 2), "Cold Energy - Lv.2");
-    int row[SHOP_PRICE_LEVELS];
-    LabPriceRow(0, row);
-    EXPECT_EQ(row[4], 10000);
-    EXPECT_EQ(row[5], 0) << "past the maximum level";
-}
-
 }  // namespace

@@ -1,6 +1,5 @@
-// The logo page, the story page with its title card, and the scale-and-fade
-// pulse: timelines as tables, then the pages run by the real application on
-// the headless host with the generated pack and a fresh save.
+// The story's caption timeline and texts, then the logo and story pages run
+// by the real application on the headless host with the generated pack.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,35 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "engine/VxAniTimeCtrl.h"
-#include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "frontend/PageLogo.h"
 #include "frontend/PageMenu.h"
 #include "frontend/PageStory.h"
 #include "frontend/StoryCaptions.h"
 #include "tests/ContentFingerprint.h"
-#include "game/Effect_ScaleAndDiffuseOut.h"
 #include "game/Effect_SwitchPage.h"
 #include "tests/Harness.h"
 #include "tools/assetpack/Canvas.h"
 #include "tools/assetpack/Encoders.h"
 
 namespace {
-
-// ---- Scale-and-fade pulse ----
-
-// Remembers the size, position and colour of every draw.
-class RecordingBillboard : public CVxBillboard {
-public:
-    RecordingBillboard() : CVxBillboard("", "", nullptr) { SetSize(100.0f, 50.0f, 1.0f); }
-    void Render() override { draws.push_back({m_vSize, m_vPosition, m_colDiffuse}); }
-    struct Draw {
-        VxVec3 size, position;
-        VxColor colour;
-    };
-    std::vector<Draw> draws;
-};
 
 // ---- Caption sequence ----
 
@@ -76,7 +58,6 @@ TEST(StorySequence, SegmentsCaptionsAndSkipLabelOverTheWholeRun) {
     EXPECT_EQ(last, 4575);
 }
 
-// Opening words, line count and length of every caption.
 // Every caption of every intro and ending, pinned as the writers left them.
 TEST(StoryCaptionTexts, EveryCaptionKeepsItsCheckedText) {
     harness::Fingerprint f;
@@ -92,8 +73,6 @@ TEST(StoryCaptionTexts, EveryCaptionKeepsItsCheckedText) {
     for (int e : {0, 4}) EXPECT_EQ(IntroCaption(e, 1), nullptr) << "episode " << e << " draws no caption";
     EXPECT_EQ(EndingCaption(1, 9), nullptr);
 }
-
-// ---- Logo timeline ----
 
 // ---- The pages in the running application ----
 

@@ -55,12 +55,6 @@ TEST_F(UnitInfoPanel, EveryLabelHasItsValueOnTheSameLine) {
     }
 }
 
-TEST_F(UnitInfoPanel, GunnerBot) {
-    EXPECT_STREQ(BuildUnitInfoLabels(1),
-                 "Type :\n\nToughness :\n\nDamage :\nAttack Speed :\n\nEnergy Cost :\nCard Recharge :\n\n");
-    EXPECT_STREQ(BuildUnitInfoValues(1), "Ground Unit\n\nMedium\n\nMedium\nMedium\n\n20\nMedium\n\n");
-}
-
 TEST_F(UnitInfoPanel, OneShotRobotsShowDamageOverTwoLinesAndNoToughness) {
     EXPECT_STREQ(BuildUnitInfoLabels(14), "Type :\n\nDamage :\n\nEnergy Cost :\nCard Recharge :\n\n");
     EXPECT_STREQ(BuildUnitInfoValues(14), "Special Unit\n\nVery High\n\n25\nVery Slow\n\n");
