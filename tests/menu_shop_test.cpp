@@ -1,6 +1,6 @@
-// The laboratory, the robot upgrades, the profiles and the Robopedia through
-// the real menu page: rows tapped, boxes answered with their own buttons, and
-// the save file read back after every step.
+// The laboratory and the robot upgrades through the real menu page: rows
+// tapped, boxes answered with their own buttons, and the save file read back
+// after every step.
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -9,8 +9,6 @@
 #include "content/SaveProfile.h"
 #include "engine/VxButton.h"
 #include "engine/VxSaveData.h"
-#include "game/Effect_NewAchievement.h"
-#include "game/Effect_RobotInfo.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -41,13 +39,6 @@ protected:
         if (bytes.size() == size_t(CVxSaveData::FILE_SIZE))
             std::memcpy(&p, bytes.data() + m_App->m_pSaveData->Offsets()[size_t(slot)], sizeof p);
         return p;
-    }
-    SaveFileHeader SavedHeader() const {
-        SaveFileHeader h{};
-        const std::vector<uint8_t> bytes = SaveBytes();
-        if (bytes.size() == size_t(CVxSaveData::FILE_SIZE))
-            std::memcpy(&h, bytes.data() + CVxSaveData::HEADER_OFFSET, sizeof h);
-        return h;
     }
     void Save() { ASSERT_EQ(m_App->m_pSaveData->Save(), 0); }
     // The stored slot equals the profile byte for byte.
@@ -129,80 +120,6 @@ TEST_F(MenuShopTest, UpgradesAskForTheirRobotAndTheirPriceAndAreSavedOnce) {
     TapRow(0);
     EXPECT_EQ(BoxKind(), -1) << "bought once";
     EXPECT_EQ(Menu().m_apUpgradeButton[1]->m_iStatus, BUTTON_DISABLE);
-}
-
-TEST_F(MenuShopTest, ProfilesArePickedKeptAndDeletedWithTheLaterSlotsMovingDown) {
-    Player("ann", 30);
-    CGameSaveData& save = *m_App->m_pSaveData;
-    ASSERT_EQ(save.CreateProfile("bob"), 0);
-    ASSERT_EQ(save.CreateProfile("cyd"), 0);
-    save.Header().m_iCurrentProfile = 0;
-    g_CurrentProfile = g_aStoredProfiles[0];
-    Save();
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    CPageMenu& m = Menu();
-    EXPECT_EQ(m.m_pCreateButton->m_iStatus, BUTTON_DISABLE) << "three profiles";
-
-    // What the live profile gained since its save stays with it.
-    g_CurrentProfile.m_iMetalParts = 777;
-    TapAt(80.0f, 130.0f - 163.0f * 1.05f);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "bob");
-    EXPECT_EQ(save.Header().m_iCurrentProfile, 1);
-    TapAt(80.0f, 130.0f);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "ann");
-    EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 777);
-
-    // The second deleted while chosen: the third moves into its slot.
-    Frame(10);
-    TapAt(80.0f, 130.0f - 163.0f * 1.05f);
-    ASSERT_STREQ(g_CurrentProfile.m_szName, "bob");
-    Save();
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    m.m_iMapArea = 3;
-    TapAt(-375.0f, -85.0f);
-    ASSERT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
-    Answer(true);
-    EXPECT_EQ(SavedHeader().m_nProfilesInUse, 2);
-    EXPECT_STREQ(Saved(0).m_szName, "ann");
-    EXPECT_EQ(Saved(0).m_iMetalParts, 777);
-    EXPECT_STREQ(Saved(1).m_szName, "cyd");
-    EXPECT_EQ(m.m_iProfileSelection, 1);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "cyd");
-    EXPECT_EQ(m.m_pCreateButton->m_iStatus, BUTTON_NORMAL);
-
-    // Same slot, another profile: Back starts the lists afresh.
-    TapAt(-375.0f, -225.0f);
-    ASSERT_TRUE(Settle());
-    EXPECT_EQ(m.m_iSubScreen, MENU_MAIN);
-    EXPECT_EQ(m.m_iMapArea, 0);
-    EXPECT_TRUE(m_App->m_bProfileJustChosen);
-
-    // Unchanged: Back keeps them.
-    m_App->m_bProfileJustChosen = false;
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    m.m_iMapArea = 2;
-    TapAt(-375.0f, -225.0f);
-    ASSERT_TRUE(Settle());
-    EXPECT_EQ(m.m_iMapArea, 2);
-    EXPECT_FALSE(m_App->m_bProfileJustChosen);
-
-    // The last slot deleted moves the choice up; the only one left deleted
-    // leaves none, and rename and delete wait for a new one.
-    for (int left : {1, 0}) {
-        Enter(MENU_PROFILES);
-        ASSERT_TRUE(Settle());
-        TapAt(-375.0f, -85.0f);
-        ASSERT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
-        Answer(true);
-        EXPECT_EQ(save.Header().m_nProfilesInUse, left);
-        EXPECT_EQ(m.m_iProfileSelection, 0);
-    }
-    Frame();
-    EXPECT_EQ(m.m_pRenameButton->m_iStatus, BUTTON_DISABLE);
-    EXPECT_EQ(m.m_pDeleteButton->m_iStatus, BUTTON_DISABLE);
 }
 
 }  // namespace
