@@ -129,18 +129,6 @@ protected:
     }
 };
 
-TEST_F(SummaryBoardTest, ALostStageOffersNoNextAndAClickThereDoesNothing) {
-    Open(false);
-    Tick(&summary, 10);
-    ClickAt(0.0f, -210.0f);
-    EXPECT_EQ(summary.m_iBoardState, 0);
-    EXPECT_EQ(summary.m_iSwitchCode, -1);
-    ClickAt(190.0f, -210.0f);
-    EXPECT_EQ(summary.m_iBoardState, 1);
-    EXPECT_EQ(summary.m_iSwitchCode, 3) << "replay";
-    EXPECT_EQ(summary.m_iNextStage, 12);
-}
-
 TEST_F(SummaryBoardTest, AWonStageGoesOnWithNextAndClicksWhileSlidingDoNothing) {
     summary.Start(0, 1);
     Tick(&summary, 5);

@@ -75,22 +75,6 @@ TEST_F(FrameworkFixture, CloseIsIgnoredUntilTheQuitRequest) {
     EXPECT_EQ(app.destroyed, 1);
 }
 
-TEST_F(FrameworkFixture, RunLoopStopsOnTheQuitRequest) {
-    CountingApp app;
-    ASSERT_EQ(app.Create(), S_OK);
-    g_bAllowClose = false;
-    // A key press arrives first; then time moves 5 ms on every idle pass.
-    video.window->PostMessage({WM_KEYDOWN, VK_SPACE, KeyLParam(true, false, 44)});
-    video.window->onIdle = [&] {
-        services.clock.AdvanceSeconds(0.005);
-        if (app.Renders() >= 30) g_bQuitRequested = true;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    // The request is read at the end of the next frame drawn, which closes the window.
-    EXPECT_EQ(app.Renders(), 31);
-    EXPECT_EQ(app.shutdowns, 1);
-}
-
 TEST_F(FrameworkFixture, QuitRequestClosesAMinimizedWindowToo) {
     CountingApp app;
     ASSERT_EQ(app.Create(), S_OK);

@@ -68,33 +68,6 @@ TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce)
     EXPECT_EQ(Position(w, music), 0u);
 }
 
-TEST(ResourceManager, RefreshAppliesNewLevelsAtOnce) {
-    harness::World w(Clips());
-    CVxResourceManager rm;
-    CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
-    CVxSound* paused = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
-    a->Play();
-    paused->Play();
-    w.host.clock.AdvanceSeconds(0.1);
-    paused->Pause();
-    w.HeardLeft();
-    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
-
-    g_iMasterVolume = -10000;  // muted
-    rm.RefreshSoundVolumes();
-    EXPECT_TRUE(a->IsPlaying());
-    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -10000);
-    w.host.clock.AdvanceSeconds(0.1);
-    auto heard = w.HeardLeft();
-    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t v) { return v == 0; }));
-    EXPECT_EQ(paused->m_bPaused, 1);
-    EXPECT_FALSE(paused->IsPlaying());
-
-    g_iMasterVolume = 0;
-    rm.RefreshSoundVolumes();
-    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
-}
-
 TEST(ResourceManager, DestroyingTheManagerStopsItsSoundsFirst) {
     harness::World w(Clips());
     auto* rm = new CVxResourceManager();

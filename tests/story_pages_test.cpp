@@ -216,19 +216,6 @@ TEST_F(PageRun, AStoryEnteredFromTheBattlePageHasNoMusic) {
     EXPECT_EQ(Story().m_iIntroFrame, 100);
 }
 
-TEST_F(PageRun, LogoAloneStandsFourHundredFramesAndAClickAfterItsFirstTenthSkipsIt) {
-    CPageLogo& logo = *static_cast<CPageLogo*>(m_App->m_pPageLogo);
-    EXPECT_TRUE(logo.m_apSplash.empty()) << "no branding folder beside the build";
-    ASSERT_NE(logo.m_pMakerLogo, nullptr);
-    EXPECT_FALSE(g_bLooseFiles);
-    Step(399);
-    EXPECT_EQ(int(m_App->m_iCurrentPage), 0);
-    Step(2);
-    EXPECT_EQ(int(m_App->m_iCurrentPage), 1);
-    EXPECT_EQ(MenuPage().m_iSubScreen, 10) << "the menu's title screen";
-    EXPECT_FALSE(m_App->m_bHoldSwitch) << "a switch on the calling thread is never held";
-}
-
 // Splash pictures come from a "branding" folder beside the pack.
 class LogoBranding : public PageRun {
 protected:
