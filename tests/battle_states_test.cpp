@@ -1,5 +1,5 @@
-// The battle's states on a loaded page: how long each waits, overtime, the
-// stars, the field edge, the starting values and the play-time count.
+// The battle's states on a loaded page: overtime, the stars, the field edge,
+// the starting values, the play-time count and a dealt hand.
 #include <map>
 
 #include "battle/page/PageGame.h"

@@ -1,5 +1,6 @@
-// Robots and items of the battle, driven frame by frame on a battle page that
-// has a stage's grid but no loaded art (so every unit lives without sprites).
+// Robots of the battle, driven frame by frame on a battle page that has a
+// stage's grid but no loaded art (so every unit lives without sprites): the
+// edge cases the golden stage runs do not reach.
 #include <cmath>
 #include <cstring>
 #include <limits>

@@ -90,40 +90,6 @@ std::vector<Glyph> Glyphs(const World& w) {
     return out;
 }
 
-TEST(Font, ScriptBuildsTheGridMapAndReferenceWidth) {
-    harness::World w(FontFiles());
-    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
-    EXPECT_EQ(w.host.boxes.Count(), 0u);
-    EXPECT_EQ(font.m_nRows, 16);
-    EXPECT_EQ(font.m_iTextureWidth, 256);
-    EXPECT_EQ(font.m_aMap['A'].x1, 16 + 10);
-    EXPECT_FLOAT_EQ(font.m_fRefWidth, 10.0f);
-    EXPECT_EQ(font.m_pszPath, nullptr);
-    EXPECT_TRUE(font.m_apGlyphs['A']->m_bSharedTexture);
-    // A space advances by 0.8 × the width of M, a tab by five times that.
-    font.SelectGlyph(' ');
-    EXPECT_FLOAT_EQ(font.m_fGlyphX1 - font.m_fGlyphX0, 8.0f);
-    font.SelectGlyph('\t');
-    EXPECT_FLOAT_EQ(font.m_fGlyphX1, 40.0f);
-    // With sixteen columns "A" lies in column 1 of row 4.
-    font.SelectGlyph('A');
-    EXPECT_EQ(font.m_iCurCol, 1);
-    EXPECT_EQ(font.m_iCurRow, 4);
-    const CVxBillboard* a = font.m_apGlyphs['A'];
-    EXPECT_FLOAT_EQ(a->m_fU0, 1.0f / 16);
-    EXPECT_FLOAT_EQ(a->m_fV1, 5.0f / 16);
-    // Proportional: only its mapped columns.
-    font.m_bCellMode = false;
-    font.SelectGlyph('A');
-    EXPECT_FLOAT_EQ(a->m_fU0, 18.0f / 256);
-    EXPECT_FLOAT_EQ(a->m_fU1, 26.0f / 256);
-    // Another band of the picture.
-    font.m_iRowOffset = 7;
-    font.SelectGlyph('A');
-    EXPECT_EQ(font.m_iCurRow, 11);
-    EXPECT_FLOAT_EQ(a->m_fV0, 11.0f / 16);
-}
-
 // The test font in a fresh world; Draw answers the glyphs one text drew.
 struct FontBench {
     explicit FontBench(int align) { font.m_iAlign = align; }

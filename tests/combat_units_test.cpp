@@ -1,6 +1,6 @@
-// Combat on a battle page with a stage's grid but no loaded art: bullets by
-// kind, hit rules, kill and achievement counters, the item drop's
-// frequencies, the Destroyers' death and their hand strike.
+// Combat on a battle page with a stage's grid but no loaded art: the
+// collector, range and shields, kill and achievement counters, the item
+// drop's frequencies and the Destroyers' death.
 #include <cmath>
 #include <cstring>
 #include <map>

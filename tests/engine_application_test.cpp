@@ -128,32 +128,6 @@ TEST(SwitchPage, WorkerWithABadTargetReportsAndStaysOnTheOldPage) {
     EXPECT_NE(a.m_pResourceManager, nullptr);  // the old page was not released
 }
 
-TEST(Frame, RunsThePageHandlersInOrderAndSetsTheCamera) {
-    Harness h;
-    h.Start();
-    h.app.Frame();  // no page in the table: only the frame hooks
-    EXPECT_EQ(h.app.log, (std::vector<std::string>{"begin", "end"}));
-    h.app.log.clear();
-    h.app.m_iCurrentPage = -1;
-    h.app.Frame();
-    EXPECT_EQ(h.app.log, (std::vector<std::string>{"begin", "nopage", "end"}));
-    EXPECT_EQ(h.app.cameraApplied, 0);
-
-    h.app.m_iCurrentPage = 0;
-    h.AddPage("a");
-    h.app.m_iScreenWidth = 880;
-    h.app.LoadResources();
-    h.pageLog.clear();
-    h.Step();
-    EXPECT_EQ(h.pageLog, (std::vector<std::string>{"a:Update:0", "a:Render:0", "a:Overlay:0"}));
-    EXPECT_EQ(h.app.m_iScreenHeight, 660);
-    EXPECT_EQ(h.app.cameraApplied, 1);
-    h.app.m_bInitialised = false;
-    h.app.log.clear();
-    h.app.Frame();
-    EXPECT_TRUE(h.app.log.empty());
-}
-
 TEST(Sounds, WrappersKeepOffThePageDuringASwitch) {
     Harness h;
     FakePage& a = h.AddPage("a");

@@ -1,5 +1,5 @@
 // The exit box of a started game application: answers, the still, the
-// sounds, the save and its cached picture.
+// sounds and the save.
 #include "game/Effect_Exit.h"
 #include "tests/Harness.h"
 

@@ -1,5 +1,5 @@
 // The robot and Machine art caches over the generated pack: scores, eviction,
-// reloads after upgrades, act lengths and what the battle page borrows.
+// reloads after upgrades and what the battle page borrows.
 #include <initializer_list>
 
 #include "tests/Harness.h"

@@ -1,5 +1,4 @@
-// The hand's smaller rules: the HUD's counters and panel, items crediting
-// with their caps, the placement messages and the sound attenuation.
+// The hand's smaller rules: items crediting with their caps and the charging.
 #include <cmath>
 
 #include "battle/effects/Effect_HeartDecreased.h"

@@ -1,5 +1,5 @@
-// The message box on a started game application: slide, keys, sliders,
-// switches between kinds, the warning queue and the answers.
+// The message box on a started game application: sliders, switches between
+// kinds, the warning queue and the answers.
 
 #include "tests/Harness.h"
 

@@ -1,5 +1,5 @@
-// The render road on the recording device: resource creation, pass order,
-// the loading screen, the still, the dim, screen shake and message routing.
+// The render road on the recording device: failed creation, the loading
+// screen, the still, lost and restored targets and message routing.
 
 #include "tests/Harness.h"
 
@@ -189,40 +189,6 @@ TEST_F(RenderRoadTest, SoundLostAfterTheProbeFailsCreationWithoutTimerOrInitiali
     app = nullptr;
     EXPECT_EQ(log.Count("load"), 0);
     EXPECT_EQ(framework->Device(), nullptr);
-}
-
-TEST_F(RenderRoadTest, BattleStageIsDrawnUndimmedIntoItsTargetAndBecomesTheBackground) {
-    ASSERT_EQ(Start(), S_OK);
-    bool dimDuringStage = true;
-    TextureHandle stageTarget = 0;
-    g_GameRoadLinks.renderStage = [&] {
-        dimDuringStage = g_bScreenDimOn;
-        stageTarget = device->RenderTarget();
-        log.Note("stage");
-    };
-    app->SwitchPage(3, 0);
-    Frame();  // the switch
-    g_bStageRedraw = true;
-    log.events.clear();
-    size_t from = device->draws.size();
-    Frame();
-    EXPECT_EQ(stageTarget, g_pStageTarget);
-    EXPECT_FALSE(dimDuringStage);
-    EXPECT_TRUE(g_bScreenDimOn);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"input@0", "stage@" + Target(g_pStageTarget),
-                                                    "battle@" + Target(g_pSceneTarget)}));
-    auto scene = DrawsTo(g_pSceneTarget, from);
-    ASSERT_EQ(scene.size(), 1u);
-    EXPECT_EQ(scene[0]->state.texture, g_pStageTarget);
-    EXPECT_EQ(scene[0]->state.shader, host::SHADER_POSTPROCESS);
-    // Off the battle page the stage is neither drawn nor used.
-    app->SwitchPage(1, 0);
-    Frame();
-    log.events.clear();
-    from = device->draws.size();
-    Frame();
-    EXPECT_EQ(log.Count("stage"), 0);
-    EXPECT_TRUE(DrawsTo(g_pSceneTarget, from).empty());
 }
 
 TEST_F(RenderRoadTest, PendingSwitchDrawsOnlyTheLoadingScreen) {

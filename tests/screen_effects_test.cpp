@@ -1,5 +1,5 @@
-// The screen fade, the page transition, the click mark and the loading screen
-// of a started game application.
+// The sub-screen fade, the page transition and the loading screen of a
+// started game application.
 #include "game/Effect_Touch.h"
 #include "game/LoadingBar.h"
 #include "tests/Harness.h"

@@ -1,7 +1,6 @@
-// The enemy wave scheduler driven frame by frame on a loaded battle page: a
-// spawn log (elapsed frame, Machines made) for the edge cases of the two
-// streams, the rotation, the final wave, the tutorial hold and the dropping
-// units.
+// The enemy wave scheduler driven frame by frame on a loaded battle page: the
+// tutorial hold and calls that make nothing (the streams themselves are
+// pinned by the golden stage runs).
 #include <utility>
 #include <vector>
 
