@@ -1,5 +1,5 @@
-// The story's caption timeline and texts, then the logo and story pages run
-// by the real application on the headless host with the generated pack.
+// The story's caption texts, then the logo and story pages run by the real
+// application on the headless host with the generated pack.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,42 +21,6 @@
 #include "tools/assetpack/Encoders.h"
 
 namespace {
-
-// ---- Caption sequence ----
-
-TEST(StorySequence, SegmentsCaptionsAndSkipLabelOverTheWholeRun) {
-    struct Row {
-        int t, segment, frame, caption;
-        float captionAlpha, skipAlpha;
-    };
-    const Row rows[] = {
-        {0, 0, 0, 0, 0.0f, 0.0f},      {14, 0, 14, 0, 0.0f, 0.0f},
-        {15, 1, 0, 1, 0.0f, 0.0f},     {45, 1, 30, 1, 0.5f, 0.5f},
-        {75, 2, 0, 1, 1.0f, 1.0f},     {480, 3, 0, 1, 1.0f, 1.0f},
-        {510, 3, 30, 1, 0.5f, 1.0f},   {540, 4, 0, 0, 0.0f, 1.0f},
-        {600, 5, 0, 2, 0.0f, 1.0f},    {4575, 31, 0, 8, 1.0f, 1.0f},
-        {4605, 31, 30, 8, 0.5f, 0.5f}, {4635, 32, 0, 0, 0.0f, 0.0f},
-        {4694, 32, 59, 0, 0.0f, 0.0f}, {4695, STORY_NO_SEGMENT, 0, 0, 0.0f, 0.0f},
-    };
-    for (const Row& r : rows) {
-        const StorySegment s = FindStorySegment(r.t);
-        EXPECT_EQ(s.segment, r.segment) << r.t;
-        EXPECT_EQ(s.frame, r.frame) << r.t;
-        float alpha = -1.0f;
-        EXPECT_EQ(SegmentCaption(s, alpha), r.caption) << r.t;
-        EXPECT_NEAR(alpha, r.captionAlpha, 1e-6) << r.t;
-        EXPECT_NEAR(SkipLabelAlpha(s), r.skipAlpha, 1e-6) << r.t;
-    }
-    // The label reacts only at exactly 1: from frame 75 to the last caption's fade-out.
-    int first = -1, last = -1;
-    for (int t = 0; t <= STORY_SEQUENCE_FRAMES; ++t)
-        if (SkipLabelAlpha(FindStorySegment(t)) == 1.0f) {
-            if (first < 0) first = t;
-            last = t;
-        }
-    EXPECT_EQ(first, 75);
-    EXPECT_EQ(last, 4575);
-}
 
 // Every caption of every intro and ending, pinned as the writers left them.
 TEST(StoryCaptionTexts, EveryCaptionKeepsItsCheckedText) {
