@@ -1,5 +1,5 @@
-// The battle's states on a loaded page: overtime, the stars, the field edge,
-// the starting values, the play-time count and a dealt hand.
+// The battle's states on a loaded page: how long each waits, overtime, the
+// stars, the field edge, the starting values, the play-time count and a dealt hand.
 #include <map>
 
 #include "battle/page/PageGame.h"
@@ -29,6 +29,39 @@ protected:
         return *m;
     }
 };
+
+TEST_F(BattleStatesTest, EachStateWaitsItsFramesFromOpeningToSummary) {
+    // Stage 1 without its tutorial and with no Machine sent: won by time.
+    Begin(1, 1, 11);
+    g_CurrentProfile.m_abRobotUnlocked[2] = 1;
+    std::map<int, int> entered;
+    while (run->RunnerFrame() < 20000 && !(run->State() == BATTLE_SUMMARY)) {
+        run->Step();
+        if (run->App().m_iCurrentPage == 3) run->Battle().m_StageDefinition.m_bEnemySchedule = false;
+        if (run->App().m_iCurrentPage == 3 && !entered.count(run->State())) entered[run->State()] = run->BattleFrame();
+    }
+    ASSERT_EQ(run->State(), BATTLE_SUMMARY);
+    const int T = run->Battle().m_iStageFrames;
+    ASSERT_EQ(T, 60 * run->Battle().m_StageDefinition.m_iLength);
+    // Frames from entering a state to entering the next one: each waits one
+    // frame more than its count, as a state's first frame is the one after
+    // it was set.
+    const struct {
+        int state, next, frames;
+    } waits[] = {
+        {BATTLE_DECK_CHECK, BATTLE_LOADING, 60 + 1},  // 60 engine frames before it decides
+        {BATTLE_LOADING, BATTLE_BEGIN, 30 + 1},       // 30 frames after the loader is idle
+        {BATTLE_BEGIN, BATTLE_PLAYING, 180 + 1},      // the begin caption's life
+        {BATTLE_PLAYING, BATTLE_REWARD, T + 1},       // the whole stage time
+        {BATTLE_RESULT, BATTLE_UNLOCKS, 180 + 1},     // the end caption's life
+    };
+    for (const auto& w : waits) {
+        ASSERT_TRUE(entered.count(w.state) && entered.count(w.next)) << w.state;
+        EXPECT_EQ(entered[w.next] - entered[w.state], w.frames) << "state " << w.state;
+    }
+    EXPECT_EQ(run->Battle().m_iLife, run->Battle().m_iMaxLife);
+    EXPECT_EQ(g_CurrentProfile.m_aiStageStars[0], 3);
+}
 
 TEST_F(BattleStatesTest, OvertimeLastsWhileAMachineStandsAndClosesAfter2700Frames) {
     CPageGame& page = Playing(3);
@@ -126,6 +159,8 @@ TEST_F(BattleStatesTest, StartingLifeAndEnergyFollowTheBoostersAndTheStage) {
 TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
     for (int stage : {3, 151}) {
         CPageGame& page = Playing(stage);
+        // The emptied field would end 151's round: its rules are held here.
+        page.m_StageDefinition.m_bRuleHold = true;
         const int before = g_CurrentProfile.m_aiAchievementProgress[37];
         const int timeLeft = page.m_iTimeLeft;
         for (int i = 0; i < 600; ++i) run->Step();

@@ -13,6 +13,8 @@
 #include "battle/effects/Effect_HowToPlay.h"
 #include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -298,6 +300,10 @@ int CPageGame::Load() {
     MakeHandButtons();
     MakeCardChoiceButtons();
 
+    // Cleared before the set-up: the mini-game hands add to these lists.
+    m_lstDrawFirstTypes.clear();
+    m_lstDrawSecondTypes.clear();
+    m_lstDrawLastTypes.clear();
     const int handSlots = m_nHandSlots;
     LoadBattleResources();
     if (stage <= 150) m_nHandSlots = handSlots;
@@ -320,9 +326,6 @@ int CPageGame::Load() {
     m_pTimeBombMark = Picture("Efx_TimeBomb.png", "Resource\\Effect\\");
     LoadBossResources();
 
-    m_lstDrawFirstTypes.clear();
-    m_lstDrawSecondTypes.clear();
-    m_lstDrawLastTypes.clear();
     if (stage > 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawFirstTypes.push_back(1015);
     if (IsStageEnemy(m_StageDefinition, 1027)) m_lstDrawFirstTypes.push_back(1027);
     if (IsStageEnemy(m_StageDefinition, 1005)) m_lstDrawSecondTypes.push_back(1005);
@@ -523,6 +526,8 @@ void CPageGame::ForgetCachedPictures() {
     if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
     if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
     if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;
+    if (m_pEffectUnlocked) m_pEffectUnlocked->m_bBoardDrawn = 0;
+    if (m_pEffectTutorials) m_pEffectTutorials->m_bTextDrawn = m_pEffectTutorials->m_bHintDrawn = 0;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
 
