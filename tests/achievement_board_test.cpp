@@ -29,12 +29,6 @@ protected:
     CEffect_NewAchievement* board = nullptr;
 };
 
-TEST(AchievementPicture, NamesCountFromOne) {
-    EXPECT_EQ(AchievementPictureName(0), "Bbd_Achv_01.png");
-    EXPECT_EQ(AchievementPictureName(8), "Bbd_Achv_09.png");
-    EXPECT_EQ(AchievementPictureName(39), "Bbd_Achv_40.png");
-}
-
 TEST_F(AchievementBoardTest, TheGameLinkAnnouncesOnThisBoard) {
     EXPECT_EQ(GetContentLink().AchievementBoard(), static_cast<CAchievementNotice*>(board));
 }
@@ -120,10 +114,3 @@ TEST_F(AchievementBoardTest, AClickIsTakenOnlyOnceTheBoardHasArrived) {
     EXPECT_EQ(board->m_bClosing, 1);
 }
 
-TEST_F(AchievementBoardTest, StartingOverAShownBoardReplacesItsPicture) {
-    board->Start(0, 1);
-    ASSERT_EQ(PictureName(board->m_pPicture), "Bbd_Achv_02.png");
-    board->Start(0, 2);  // the first picture goes; the sanitizer build sees any leak
-    EXPECT_EQ(PictureName(board->m_pPicture), "Bbd_Achv_03.png");
-    EXPECT_EQ(board->m_bClosing, 0);
-}

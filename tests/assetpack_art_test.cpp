@@ -1,5 +1,5 @@
 // The pack's pictures as drawn: animated units, lit button states, no flat
-// placeholders, fonts centred in their cells, styles chosen by the manifest.
+// placeholders, fonts centred in their cells.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,13 +9,11 @@
 
 #include "engine/PictureDecoder.h"
 #include "platform/ResourceArchive.h"
-#include "tools/assetpack/ArtStyle.h"
 #include "tools/assetpack/Generator.h"
 #include "tools/assetpack/Manifest.h"
 
 namespace {
 
-const char kFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 std::string ToQuery(std::string path) {
     for (char& c : path)
@@ -133,84 +131,3 @@ TEST_F(PackArt, GlyphsSitInTheMiddleOfTheirCells) {
     }
 }
 
-TEST(ArtStyle, ComesFromTheLabelOrElseThePath) {
-    std::vector<std::string> errors;
-    auto items = ParseManifest(
-        "picture Resource/MsgBox/Bbd_Odd.png 64x64 - - #102030 art:medal A medal\n"
-        "picture Resource/MsgBox/Bbd_Odd.png 64x64 - - #102030 Plain label\n"
-        "picture Resource/MsgBox/Bbd_Odd.png 64x64 - - #102030 art:nonsense Kept\n",
-        &errors);
-    ASSERT_TRUE(errors.empty());
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].style, "medal");
-    EXPECT_EQ(items[0].label, "A medal");
-    EXPECT_EQ(items[1].style, "");
-    EXPECT_EQ(items[1].label, "Plain label");
-    EXPECT_EQ(ArtStyleFor(items[0], items[0].path), "medal");
-    EXPECT_EQ(ArtStyleFor(items[2], items[2].path), "panel");  // an unknown style falls back to the path's
-
-    const std::pair<const char*, const char*> kByPath[] = {
-        {"Resource/Stage/3/BG3_2.jpg", "background"},      {"Resource/Stage/5/Ground21.tga", "tile"},
-        {"Resource/Stage/4/Water.tga", "water"},           {"Resource/MsgBox/Msgbox_StdSmall.png", "panel"},
-        {"Resource/MsgBox/Msgbox_StdTextBG.png", "band"},  {"Resource/Card/Card0031.png", "card"},
-        {"Resource/Item/Bbd_Item05.png", "item"},          {"Resource/Weapon/1003.png", "shot"},
-        {"Resource/Effect/Efx_Anything.png", "effect"},    {"Resource/InfoPicture/Bbd_RobotPic1004.png", "portrait"},
-        {"Resource/Interface/Bbd_Whatever.png", "plaque"}, {"Resource/Button/Btn_LightSomething.tga", "glow"},
-        {"Resource/Menu/Bbd_Checkbox_Yes.png", "icon"},    {"Resource/Menu/Bbd_MenuBlackScreen.png", "shade"},
-        {"Resource/Menu/Logo_Orvendale.jpg", "logo"},      {"Resource/Stage/5/Bbd_Spike.png", "icon"},
-        {"Resource/Effect/Bbd_Meteor.png", "effect"},      {"Resource/Menu/Bbd_Intro2.jpg", "background"},
-    };
-    ManifestItem picture;
-    picture.kind = "picture";
-    for (const auto& [path, style] : kByPath) EXPECT_EQ(ArtStyleFor(picture, path), style) << path;
-}
-
-TEST(ArtStyle, SamePicturesOnEveryRun) {
-    std::vector<std::string> errors;
-    auto items = ParseManifest(
-        "unit Resource/Robot/1026/ 128x128 - 4,6 #2c4d75 Gyrotor\n"
-        "picture Resource/Stage/2/BG2_1.jpg 256x256 - - - -\n"
-        "button Resource/Button/Btn_Go_ 128x64 - - #457b9d Go\n",
-        &errors);
-    ASSERT_TRUE(errors.empty());
-    TextRenderer text1(kFont), text2(kFont);
-    ASSERT_TRUE(text1.Ok());
-    AssetGenerator first(items, text1), second(items, text2);
-    for (const PackFile& f : ExpandManifest(items)) {
-        std::vector<uint8_t> a = first.Make(f);
-        EXPECT_FALSE(a.empty()) << f.path;
-        EXPECT_EQ(a, second.Make(f)) << f.path;
-    }
-}
-
-TEST(ArtStyle, GroundTilesRepeatEveryCellSoNeighboursJoin) {
-    // Cells are 85.5 px apart and tiles drawn at 0.955: tile pixels a cell
-    // apart must look alike (sideways and up), unlike pixels half a cell apart.
-    std::vector<std::string> errors;
-    auto items = ParseManifest("picture Resource/Stage/2/Ground01.tga 192x192 - - - -\n", &errors);
-    ASSERT_TRUE(errors.empty());
-    TextRenderer text(kFont);
-    AssetGenerator generator(items, text);
-    Canvas tile = generator.Draw(ExpandManifest(items)[0]);
-    auto diff = [&tile](int x0, int y0, int x1, int y1) {
-        Rgba a = tile.At(x0, y0), b = tile.At(x1, y1);
-        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
-    };
-    const double cellX = 85.5 / 0.955, cellY = 80.75 / 0.955;
-    double sameX = 0, halfX = 0, sameY = 0, halfY = 0;
-    int n = 0;
-    for (int y = 30; y < 100; y += 3)
-        for (int x = 0; x < 100; x += 3) {
-            // Sample between pixel centres so a fractional period lands fairly.
-            int px = static_cast<int>(x + cellX + 0.5), py = static_cast<int>(y + cellY + 0.5);
-            sameX += diff(x, y, px, y);
-            halfX += diff(x, y, static_cast<int>(x + cellX / 2), y);
-            sameY += diff(x, y, x, py);
-            halfY += diff(x, y, x, static_cast<int>(y + cellY / 2));
-            ++n;
-        }
-    EXPECT_LT(sameX / n, 8.0);
-    EXPECT_LT(sameY / n, 8.0);
-    EXPECT_GT(halfX, 3 * sameX);
-    EXPECT_GT(halfY, 3 * sameY);
-}

@@ -131,96 +131,6 @@ TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
     EXPECT_EQ(h.boxes.Count(), 0u);
 }
 
-TEST_F(PackedData, FoldersAreExactDirectoryEntriesBeforeTheirFiles) {
-    ASSERT_NE(s_archive->m_hArchive, nullptr);
-    const auto& entries = s_archive->m_lstArchiveEntries;
-    std::map<std::string, size_t> folderAt;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        std::string name = Utf16ToUtf8(entries[i].name);
-        if (name.back() == '/') {
-            EXPECT_EQ(entries[i].attributes, 0x10u) << name;
-            folderAt[name] = i;
-            continue;
-        }
-        EXPECT_EQ(entries[i].attributes & 0x10u, 0u) << name;
-        std::string folder = name.substr(0, name.rfind('/') + 1);
-        auto it = folderAt.find(folder);
-        ASSERT_NE(it, folderAt.end()) << name << " comes before its folder's entry";
-    }
-    EXPECT_EQ(s_archive->m_lstArchiveDirectories.size(), folderAt.size());
-}
-
-TEST_F(PackedData, LoadersNamesFromTheirOwnFoldersAreThere) {
-    // Spellings as the loaders build them: either separator, any case.
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\HLSL\\BasicHLSL.fx", nullptr) >= 0);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource/Effect/Efx_HitLight.png", nullptr) >= 0);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_05.png", nullptr) >= 0);
-    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Robot\\0012\\Act3_06.png", nullptr), -1);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Weapon\\0005-2.tga", nullptr) >= 0);
-    EXPECT_EQ(s_archive->FindArchiveItem("Resource\\Weapon\\0006-2.tga", nullptr), -1);
-    EXPECT_TRUE(s_archive->FindArchiveItem("Resource\\Sound\\BGM\\BGM_Gameplay1_Loop.ogg", nullptr) >= 0);
-    Extracted fx = Extract(*s_archive, "Resource\\HLSL\\BasicHLSL.fx");
-    ASSERT_TRUE(fx.ok);
-    std::string text(fx.bytes.begin(), fx.bytes.end());
-    EXPECT_NE(text.find("technique PostProcessMotionBlur"), std::string::npos);
-}
-
-TEST_F(PackedData, FontScriptDescribesRealGlyphsInBothLetterings) {
-    ASSERT_NE(s_archive->m_hArchive, nullptr);
-    Extracted script = Extract(*s_archive, "Resource\\Font\\Script_Fnt_GameStandard.txt");
-    ASSERT_TRUE(script.ok);
-    std::string text(script.bytes.begin(), script.bytes.end());
-    std::stringstream in(text);
-    std::string line, sheetName, folder, lastLine;
-    int cols = 0, rows = 0;
-    std::vector<std::pair<int, int>> map;
-    while (std::getline(in, line)) {
-        lastLine = line;
-        if (line.rfind("FONT_COL=", 0) == 0) cols = std::atoi(line.c_str() + 9);
-        if (line.rfind("FONT_ROW=", 0) == 0) rows = std::atoi(line.c_str() + 9);
-        if (line.rfind("FONT_PATH=", 0) == 0) folder = line.substr(10, line.size() - 11);
-        if (line.rfind("FONT_NAME=", 0) == 0) sheetName = line.substr(10, line.size() - 11);
-        if (line.rfind("FONT_MAP=", 0) == 0) {
-            int x0 = 0, x1 = 0;
-            ASSERT_EQ(std::sscanf(line.c_str(), "FONT_MAP=%d,%d;", &x0, &x1), 2) << line;
-            map.emplace_back(x0, x1);
-        }
-    }
-    EXPECT_EQ(cols, 16);
-    EXPECT_EQ(rows, 16);
-    ASSERT_EQ(map.size(), 256u);
-    // The reader never uses the last byte: the final line is one it may lose.
-    EXPECT_EQ(text.back(), '\n');
-    EXPECT_EQ(lastLine.rfind("//", 0), 0u);
-
-    Extracted sheetBytes = Extract(*s_archive, folder + sheetName);
-    ASSERT_TRUE(sheetBytes.ok) << folder + sheetName;
-    DecodedPicture sheet = Png(sheetBytes.bytes);
-    ASSERT_EQ(sheet.width, 512);
-    int cell = sheet.width / cols;
-    auto inked = [&](int code, int rowOffset) {
-        int row = code / cols + rowOffset;
-        int count = 0;
-        for (int y = row * cell; y < (row + 1) * cell; ++y)
-            for (int x = map[code].first; x < map[code].second; ++x)
-                count += sheet.rgba[(size_t(y) * size_t(sheet.width) + size_t(x)) * 4 + 3] > 128;
-        return count;
-    };
-    for (int code : {'A', 'M', 'g', '0', '?', 'W'}) {
-        int column = code % cols;
-        EXPECT_GE(map[code].first, column * cell) << char(code);
-        EXPECT_LE(map[code].second, (column + 1) * cell) << char(code);
-        EXPECT_GT(map[code].second - map[code].first, 4) << char(code);
-        EXPECT_GT(inked(code, 0), 10) << char(code);
-        EXPECT_GT(inked(code, 7), 10) << char(code) << " in the title lettering";
-        // The title lettering uses the same columns.
-        EXPECT_EQ(map[code + 7 * cols], map[code]);
-    }
-    // "M" is wider than "i": real proportional glyphs.
-    EXPECT_GT(map['M'].second - map['M'].first, map['i'].second - map['i'].first);
-    EXPECT_EQ(inked(' ', 0), 0);
-}
-
 TEST(PackedCursor, IsAThirtyTwoPixelWindowsCursorWithItsHotSpot) {
     std::vector<uint8_t> bin = ReadAll(std::string(CSQ_BINARY_DIR) + "/BIN");
     ASSERT_GE(bin.size(), 22u + 40u + 32u * 32u * 4u + 32u * 4u);
@@ -270,30 +180,6 @@ TEST(Manifest, ReportsLinesItCannotRead) {
     ASSERT_EQ(errors.size(), 5u);
     EXPECT_EQ(errors[0].rfind("manifest line 4:", 0), 0u) << errors[0];
     EXPECT_EQ(errors[4].rfind("manifest line 9:", 0), 0u) << errors[4];
-}
-
-TEST(Manifest, FamiliesExpandIntoTheirFiles) {
-    std::vector<std::string> errors;
-    auto items = ParseManifest(
-        "button Resource/Button/Btn_OK_ 128x64 - - #112233 OK\n"
-        "unit Resource/Robot/0007/ 128x128 - 2,0,1 #112233 Dropper\n"
-        "music Resource/Sound/BGM/BGM_Menu_ 1000ms - - - music\n"
-        "picture Resource/Effect/MineCopter/act1_%02d.png 64x32 - 3 - Copter\n"
-        "font Resource/Font/Script_Fnt_X.txt 512x512 16x16 - - Fnt_X.png\n"
-        "cursor BIN 32x32 - 1,1 - Cursor\n",
-        &errors);
-    ASSERT_TRUE(errors.empty()) << errors[0];
-    std::vector<std::string> paths;
-    for (const PackFile& f : ExpandManifest(items))
-        paths.push_back(f.path + (f.inArchive ? "" : " (outside)"));
-    EXPECT_EQ(paths, (std::vector<std::string>{
-                         "Resource/Button/Btn_OK_NORMAL.png", "Resource/Button/Btn_OK_OVER.png",
-                         "Resource/Button/Btn_OK_PRESS.png", "Resource/Button/Btn_OK_DISABLE.png",
-                         "Resource/Robot/0007/Act1_01.png", "Resource/Robot/0007/Act1_02.png",
-                         "Resource/Robot/0007/Act3_01.png", "Resource/Sound/BGM/BGM_Menu_Intro.ogg",
-                         "Resource/Sound/BGM/BGM_Menu_Loop.ogg", "Resource/Effect/MineCopter/act1_01.png",
-                         "Resource/Effect/MineCopter/act1_02.png", "Resource/Effect/MineCopter/act1_03.png",
-                         "Resource/Font/Script_Fnt_X.txt", "Resource/Font/Fnt_X.png", "BIN (outside)"}));
 }
 
 TEST(Manifest, LayoutPutsEachFolderBeforeItsFilesAndSubfolders) {

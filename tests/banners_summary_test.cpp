@@ -17,40 +17,6 @@
 
 // ---- Banners ----
 
-TEST(BannerTimeline, TheStageTitlePopsInItsElementsOneAfterAnother) {
-    struct Case {
-        int elapsed, own;
-        bool drawn;
-        float scale, alpha;
-    } const cases[] = {
-        {0, 0, true, 2.0f, 1.0f},    {9, 0, true, 1.1f, 1.0f},   {10, 0, true, 1.0f, 1.0f},
-        {9, 1, false, 1.0f, 1.0f},   {10, 1, true, 2.0f, 1.0f},  {45, 4, true, 1.5f, 1.0f},
-        {39, 4, false, 1.0f, 1.0f},  {100, 3, true, 1.0f, 1.0f}, {160, 0, true, 1.0f, 1.0f},
-        {170, 2, true, 1.0f, 0.5f},  {179, 4, true, 1.0f, 0.05f}, {180, 0, false, 1.0f, 1.0f},
-    };
-    for (const Case& c : cases) {
-        const BannerLook look = StageTitleLook(c.elapsed, c.own);
-        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed << " " << c.own;
-        if (!c.drawn) continue;
-        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed << " " << c.own;
-        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed << " " << c.own;
-    }
-}
-
-TEST(BannerTimeline, TheTenthStageOfAnAreaReadsAsAreaDashTen) {
-    struct Case {
-        int stage, area, digit;
-        bool tenth;
-    } const cases[] = {{1, 1, 1, false}, {9, 1, 9, false}, {30, 3, 1, true}, {31, 4, 1, false},
-                       {150, 5, 1, true}, {57, 1, 7, false}, {100, 5, 1, true}};
-    for (const Case& c : cases) {
-        const StageTitleNumbers n = StageTitleOf(c.stage);
-        EXPECT_EQ(n.area, c.area) << c.stage;
-        EXPECT_EQ(n.digit, c.digit) << c.stage;
-        EXPECT_EQ(n.tenth, c.tenth) << c.stage;
-    }
-}
-
 TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
     std::vector<int> soundPictures, firstFrames;
     int last = -1;
@@ -64,80 +30,15 @@ TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
     }
     EXPECT_EQ(soundPictures, (std::vector<int>{0, 1, 2, 3})) << "the last one is the start sound";
     EXPECT_EQ(firstFrames, (std::vector<int>{0, 45, 90, 135}));
-    // Swelling in and fading in over the first 40 % of each picture's time.
-    EXPECT_NEAR(CountdownAt(0, 180).look.scale, 1.5f, 1e-5);
-    EXPECT_NEAR(CountdownAt(0, 180).look.alpha, 0.0f, 1e-5);
-    EXPECT_NEAR(CountdownAt(30, 180).look.scale, 1.0f, 1e-5);
-    EXPECT_NEAR(CountdownAt(30, 180).look.alpha, 1.0f, 1e-5);
-}
-
-TEST(BannerTimeline, TheMissMarkShrinksStaysAndFades) {
-    struct Case {
-        int elapsed;
-        bool drawn;
-        float scale, alpha;
-    } const cases[] = {{0, true, 2.0f, 1.0f},  {9, true, 1.1f, 1.0f},  {10, true, 1.0f, 1.0f},
-                       {69, true, 1.0f, 1.0f}, {75, true, 1.0f, 0.5f}, {79, true, 1.0f, 0.1f},
-                       {80, false, 1.0f, 1.0f}};
-    for (const Case& c : cases) {
-        const BannerLook look = MissLook(c.elapsed);
-        EXPECT_EQ(look.drawn, c.drawn) << c.elapsed;
-        if (!c.drawn) continue;
-        EXPECT_NEAR(look.scale, c.scale, 1e-5) << c.elapsed;
-        EXPECT_NEAR(look.alpha, c.alpha, 1e-5) << c.elapsed;
-    }
 }
 
 // ---- Summary timing ----
-
-TEST(SummaryTiming, CountsUpOverTwentyFramesThenTitleThenStars) {
-    struct Count {
-        int total, f, shown;
-    } const counts[] = {{7, 0, 0}, {7, 3, 1}, {7, 10, 3}, {7, 19, 6}, {7, 20, 7}, {7, 90, 7}, {0, 10, 0}, {123, 1, 6}};
-    for (const Count& c : counts) EXPECT_EQ(SummaryShownValue(c.total, c.f), c.shown) << c.total << "@" << c.f;
-
-    EXPECT_EQ(SummaryTitleScale(20), 0.0f) << "not drawn before frame 21";
-    EXPECT_NEAR(SummaryTitleScale(21), 1.5f - 0.5f / 15.0f, 1e-5);
-    EXPECT_NEAR(SummaryTitleScale(35), 1.0f, 1e-5);
-    EXPECT_NEAR(SummaryTitleScale(200), 1.0f, 1e-5);
-
-    struct Star {
-        int f, i;
-        float scale;
-        bool burst, sound;
-    } const stars[] = {{35, 0, 0.0f, false, false}, {36, 0, 2.0f - 1.0f / 15.0f, false, true},
-                       {50, 0, 1.0f, false, false}, {51, 0, 1.0f, true, false},
-                       {65, 0, 1.0f, false, false}, {51, 1, 2.0f - 1.0f / 15.0f, false, true},
-                       {50, 1, 0.0f, false, false}, {66, 2, 2.0f - 1.0f / 15.0f, false, true}};
-    for (const Star& s : stars) {
-        const SummaryStarLook look = SummaryStarAt(s.f, s.i);
-        EXPECT_NEAR(look.starScale, s.scale, 1e-5) << s.f << " star " << s.i;
-        EXPECT_EQ(look.burst, s.burst) << s.f << " star " << s.i;
-        EXPECT_EQ(look.sound, s.sound) << s.f << " star " << s.i;
-    }
-}
 
 TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
     EXPECT_TRUE(SummaryNextOffered(true, MENU_MISSION));
     EXPECT_TRUE(SummaryNextOffered(true, MENU_STAGE_MAP));
     EXPECT_FALSE(SummaryNextOffered(true, MENU_MINIGAME));
     EXPECT_FALSE(SummaryNextOffered(false, MENU_MISSION));
-}
-
-TEST(SummaryTiming, AfterLeavingAnAdviceBoxOrTheSwitch) {
-    struct Case {
-        SummaryLeaveFacts facts;
-        int box;
-    } const cases[] = {
-        {{false, true, false, true, 9, 9, false, false, 3}, 25},
-        {{true, true, false, true, 9, 9, false, false, 3}, 26},
-        {{true, true, true, true, 5, 9, false, false, 3}, 28},
-        {{true, true, true, true, 5, 9, false, false, 11}, 0},
-        {{true, true, true, true, 5, 5, true, false, 3}, 29},
-        {{true, true, true, true, 4, 4, false, false, 3}, 0},
-        {{true, true, true, true, 9, 9, true, true, 61}, 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(SummaryLeaveBox(c.facts), c.box) << &c - cases;
 }
 
 // ---- Next page ----
@@ -222,39 +123,6 @@ protected:
         m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
     }
 };
-
-TEST_F(SummaryBoardTest, TheBoardRestsAfterTwentyEightFramesAndKeepsItsPicturePerShowing) {
-    summary.Start(0, 1);
-    Tick(&summary, 27);
-    EXPECT_EQ(summary.m_vPos.y, 20.0f);
-    EXPECT_FALSE(summary.m_bCounting);
-    Tick(&summary);
-    EXPECT_EQ(summary.m_vPos.y, 0.0f);
-    EXPECT_TRUE(summary.m_bCounting);
-    EXPECT_EQ(summary.m_iCountStartAge, 27);
-    const int renders = summary.m_nBoardRenders;
-    EXPECT_EQ(renders, 1) << "drawn into its target once a showing";
-    Tick(&summary, 60);
-    EXPECT_EQ(summary.m_nBoardRenders, renders);
-    summary.Start(0, 1);
-    Tick(&summary);
-    EXPECT_EQ(summary.m_nBoardRenders, 2) << "a new showing draws the board again";
-    battle->ForgetCachedPictures();
-    Tick(&summary);
-    EXPECT_EQ(summary.m_nBoardRenders, 3) << "the slot's picture is gone after the window came back";
-}
-
-TEST_F(SummaryBoardTest, ALostStageOffersNoNextAndAClickThereDoesNothing) {
-    Open(false);
-    Tick(&summary, 10);
-    ClickAt(0.0f, -210.0f);
-    EXPECT_EQ(summary.m_iBoardState, 0);
-    EXPECT_EQ(summary.m_iSwitchCode, -1);
-    ClickAt(190.0f, -210.0f);
-    EXPECT_EQ(summary.m_iBoardState, 1);
-    EXPECT_EQ(summary.m_iSwitchCode, 3) << "replay";
-    EXPECT_EQ(summary.m_iNextStage, 12);
-}
 
 TEST_F(SummaryBoardTest, AWonStageGoesOnWithNextAndClicksWhileSlidingDoNothing) {
     summary.Start(0, 1);
@@ -352,24 +220,3 @@ TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
 
 // ---- Robot icon offset ----
 
-TEST(RobotIconOffset, ByTypeRoleAndTerrainInOrder) {
-    struct Case {
-        int type, role, terrain;
-        float dx, dy;
-    } const cases[] = {
-        {39, 4, TERRAIN_GROUND, 0, -35}, {20, 0, TERRAIN_GROUND, 0, 20}, {6, 0, TERRAIN_AIR, 0, 20},
-        {3, 4, TERRAIN_GROUND, 0, 0},    {14, 0, TERRAIN_GROUND, 0, 0},  {26, 0, TERRAIN_AIR, 0, 0},
-        {9, 0, TERRAIN_GROUND, 8, -15},  {16, 0, TERRAIN_GROUND, 4, -10}, {2, 0, TERRAIN_GROUND, 0, -15},
-        {7, 0, TERRAIN_MARINE, 3, -20},  {7, 0, TERRAIN_GROUND, 0, -15}, {9, 0, TERRAIN_AIR, 0, -20},
-    };
-    for (const Case& c : cases) {
-        UnitDefinition d{};
-        d.m_iType = c.type;
-        d.m_iRole = c.role;
-        d.m_iTerrain = c.terrain;
-        const VxVec3 at = GetRobotIconOffset(d, VxVec3{100.0f, 50.0f, 7.0f});
-        EXPECT_EQ(at.x, 100.0f + c.dx) << c.type;
-        EXPECT_EQ(at.y, 50.0f + c.dy) << c.type;
-        EXPECT_EQ(at.z, 0.0f) << c.type;
-    }
-}

@@ -1,5 +1,5 @@
 // The battle's states on a loaded page: how long each waits, overtime, the
-// stars, the field edge, the starting values and the play-time count.
+// stars, the field edge, the starting values, the play-time count and a dealt hand.
 #include <map>
 
 #include "battle/page/PageGame.h"
@@ -173,31 +173,6 @@ TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
 }  // namespace
 
 namespace {
-
-TEST_F(BattleStatesTest, LoadPreparesTheMarksButtonsAndDisplayRobotsOfTheStage) {
-    const struct {
-        int stage;
-        bool canMove;
-        int displayRobots;
-    } cases[] = {{1, false, 3}, {12, false, 7}, {15, false, 8}, {120, false, 8}, {168, true, 0}, {153, true, 0}};
-    for (const auto& c : cases) {
-        Begin(c.stage, 1, 11);
-        g_CurrentProfile.m_abRobotUnlocked[39] = 1;
-        g_CurrentProfile.m_nCardSlots = 4;
-        ASSERT_TRUE(run->RunUntilState(BATTLE_OPENING, 100));
-        CPageGame& page = run->Battle();
-        EXPECT_EQ(page.m_pCanMoveIcon != nullptr, c.canMove) << c.stage;
-        EXPECT_NE(page.m_apRemoverIcons[0], nullptr) << c.stage;
-        EXPECT_EQ(page.m_nRobotArray, c.displayRobots) << c.stage;
-        if (c.stage <= 150) {
-            EXPECT_EQ(page.m_nHandSlots, 4);
-            for (int i = 0; i < DECK_SLOTS; ++i) EXPECT_EQ(page.m_apHandButtons[i] != nullptr, i < 4) << i;
-        }
-        EXPECT_EQ(page.m_aiEnemyCalls[0], 0);
-        EXPECT_EQ(run->NotFoundBoxes(), 0) << c.stage;
-        run.reset();
-    }
-}
 
 }  // namespace
 

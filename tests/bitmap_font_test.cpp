@@ -90,40 +90,6 @@ std::vector<Glyph> Glyphs(const World& w) {
     return out;
 }
 
-TEST(Font, ScriptBuildsTheGridMapAndReferenceWidth) {
-    harness::World w(FontFiles());
-    CVxFont font("Script_Fnt_Test.txt", "Resource\\Font\\");
-    EXPECT_EQ(w.host.boxes.Count(), 0u);
-    EXPECT_EQ(font.m_nRows, 16);
-    EXPECT_EQ(font.m_iTextureWidth, 256);
-    EXPECT_EQ(font.m_aMap['A'].x1, 16 + 10);
-    EXPECT_FLOAT_EQ(font.m_fRefWidth, 10.0f);
-    EXPECT_EQ(font.m_pszPath, nullptr);
-    EXPECT_TRUE(font.m_apGlyphs['A']->m_bSharedTexture);
-    // A space advances by 0.8 × the width of M, a tab by five times that.
-    font.SelectGlyph(' ');
-    EXPECT_FLOAT_EQ(font.m_fGlyphX1 - font.m_fGlyphX0, 8.0f);
-    font.SelectGlyph('\t');
-    EXPECT_FLOAT_EQ(font.m_fGlyphX1, 40.0f);
-    // With sixteen columns "A" lies in column 1 of row 4.
-    font.SelectGlyph('A');
-    EXPECT_EQ(font.m_iCurCol, 1);
-    EXPECT_EQ(font.m_iCurRow, 4);
-    const CVxBillboard* a = font.m_apGlyphs['A'];
-    EXPECT_FLOAT_EQ(a->m_fU0, 1.0f / 16);
-    EXPECT_FLOAT_EQ(a->m_fV1, 5.0f / 16);
-    // Proportional: only its mapped columns.
-    font.m_bCellMode = false;
-    font.SelectGlyph('A');
-    EXPECT_FLOAT_EQ(a->m_fU0, 18.0f / 256);
-    EXPECT_FLOAT_EQ(a->m_fU1, 26.0f / 256);
-    // Another band of the picture.
-    font.m_iRowOffset = 7;
-    font.SelectGlyph('A');
-    EXPECT_EQ(font.m_iCurRow, 11);
-    EXPECT_FLOAT_EQ(a->m_fV0, 11.0f / 16);
-}
-
 // The test font in a fresh world; Draw answers the glyphs one text drew.
 struct FontBench {
     explicit FontBench(int align) { font.m_iAlign = align; }
@@ -135,94 +101,6 @@ struct FontBench {
     World w{FontFiles()};
     CVxFont font{"Script_Fnt_Test.txt", "Resource\\Font\\"};
 };
-
-TEST(Font, ThreeAlignments) {
-    FontBench f(1);
-    f.font.SetPosition(100, 50, 0);
-    auto g = f.Draw("AB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[0].x, 104.0f);  // "A" centred at 100 + 8 / 2
-    EXPECT_FLOAT_EQ(g[1].x, 111.0f);
-    EXPECT_FLOAT_EQ(g[0].y, 50.0f);
-    EXPECT_FLOAT_EQ(g[0].w, 16.0f);  // cell mode: the whole cell
-    f.font.m_iAlign = -1;
-    g = f.Draw("AB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[0].x, 97.0f);  // "B" first, leftwards from 100
-    EXPECT_FLOAT_EQ(g[1].x, 90.0f);
-    f.font.m_iAlign = 0;
-    g = f.Draw("AB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[0].x, 97.0f);
-    EXPECT_FLOAT_EQ(g[1].x, 104.0f);
-}
-
-TEST(Font, ProportionalSizeSpacingAndLineFeeds) {
-    FontBench f(1);
-    f.font.m_bCellMode = false;
-    f.font.SetSize(2, 3, 1);
-    f.font.m_fCharSpacing = 1;
-    auto g = f.Draw("AB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[0].w, 16.0f);  // 8 pixels × 2
-    EXPECT_FLOAT_EQ(g[0].h, 48.0f);  // a cell's height × 3
-    EXPECT_FLOAT_EQ(g[1].x, 18.0f + 6.0f);  // (8 + 1) × 2, then half of 6 × 2
-    // A line feed starts the next line lower down, at the pen's start.
-    f.font.m_fLineSpacing = 1.5f;
-    g = f.Draw("A\nB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[1].x, 6.0f);
-    EXPECT_FLOAT_EQ(g[1].y, -72.0f);  // 16 × 1.5 × size 3
-}
-
-TEST(Font, WrappingBreaksAfterTheLastBlankOnACopy) {
-    FontBench f(1);
-    f.font.m_iWrapWidth = 30;
-    char text[] = "aa aa aa";
-    auto g = f.Draw(text);
-    EXPECT_STREQ(text, "aa aa aa");
-    ASSERT_EQ(g.size(), 6u);
-    // The pen reaches 30 at the fifth letter: the break follows the blank
-    // before it; the rest is one line.
-    EXPECT_FLOAT_EQ(g[1].y, 0.0f);
-    for (int i = 2; i < 6; ++i) EXPECT_FLOAT_EQ(g[i].y, -16.0f) << i;
-    EXPECT_FLOAT_EQ(g[2].x, 3.0f);
-}
-
-TEST(Font, ArcLiftsLeftTextAndArchesCentredText) {
-    FontBench f(1);
-    f.font.m_fArc = 10;
-    auto g = f.Draw("AB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[0].y, 0.0f);
-    EXPECT_FLOAT_EQ(g[1].y, 7.0f);  // sin 45° × 10, truncated
-    f.font.m_iAlign = 0;
-    g = f.Draw("ABC");
-    ASSERT_EQ(g.size(), 3u);
-    EXPECT_FLOAT_EQ(g[0].y, -10.0f);
-    EXPECT_FLOAT_EQ(g[1].y, 0.0f);
-    EXPECT_FLOAT_EQ(g[2].y, -10.0f);
-    // Tilted by 18° at the ends, upright in the middle; the font keeps the last tilt.
-    EXPECT_NEAR(f.w.device.draws[0].state.world[1], 16.0f * std::sin(18.0f * 0.01745329f), 1e-3);
-    EXPECT_NEAR(f.w.device.draws[1].state.world[1], 0.0f, 1e-4);
-    EXPECT_NEAR(f.font.m_vRotation.z, -18.0f * 0.01745329f, 1e-5);
-    g = f.Draw("A");  // one character sits at the top of the arch
-    ASSERT_EQ(g.size(), 1u);
-    EXPECT_FLOAT_EQ(g[0].y, 0.0f);
-}
-
-TEST(Font, FixedGlyphDrawsEveryCharacterWithOneGlyph) {
-    FontBench f(1);
-    f.font.m_bFixedGlyph = true;
-    f.font.m_iFixedGlyph = 'M';
-    f.font.SetDiffuse(1, 0, 0, 1);
-    auto g = f.Draw("AB");
-    ASSERT_EQ(g.size(), 2u);
-    EXPECT_FLOAT_EQ(g[0].u0, 13.0f / 16);  // M's cell
-    EXPECT_FLOAT_EQ(g[1].u0, 13.0f / 16);
-    EXPECT_FLOAT_EQ(g[1].x, 8.0f + 3.0f);  // advances stay those of the text
-    EXPECT_EQ(f.w.device.draws[0].vertices[0].color, 0xFFFF0000u);
-}
 
 TEST(Font, ZeroGridIsRefusedAndExtraMapLinesIgnored) {
     harness::World w(FontFiles(FontScript(300, "FONT_COL=16;\nFONT_ROW=16;\nFONT_COL=0;\n")));

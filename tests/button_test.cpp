@@ -51,34 +51,6 @@ public:
     std::unique_ptr<CVxSound> press, over, disabled;
 };
 
-TEST(Button, HitBoxUsesTheLiveScreenSizeEdgesIncluded) {
-    ButtonBench t;
-    t.w.app.m_iScreenWidth = 800;
-    t.w.app.m_iScreenHeight = 600;
-    const struct {
-        int x, y;
-        bool in;
-    } cases[] = {{350, 250, true},  {450, 350, true},  {400, 300, true},  {349, 300, false},
-                 {451, 300, false}, {400, 249, false}, {400, 351, false}, {450, 250, true}};
-    for (const auto& c : cases) {
-        t.Cursor(c.x, c.y);
-        EXPECT_EQ(t.button.HitTest(), c.in) << c.x << "," << c.y;
-    }
-
-    // Offset box on the 880 × 640 screen: centre (110 + 440, 320 - 45).
-    t.w.app.m_iScreenWidth = 880;
-    t.w.app.m_iScreenHeight = 640;
-    t.button.SetPosition(100, 50, 0);
-    t.button.m_fHitOffsetX = 10;
-    t.button.m_fHitOffsetY = -5;
-    t.button.m_iHitHalfWidth = 20;
-    t.button.m_iHitHalfHeight = 10;
-    for (const auto& c : {std::make_pair(530, 265), {570, 285}, {571, 285}, {550, 286}}) {
-        t.Cursor(c.first, c.second);
-        EXPECT_EQ(t.button.HitTest(), c.first <= 570 && c.second <= 285) << c.first << "," << c.second;
-    }
-}
-
 TEST(Button, HoverPressAndClickInside) {
     ButtonBench t;
     t.Cursor(440, 320);
@@ -151,21 +123,6 @@ TEST(Button, AReleaseAndAPressInOneInputStepIsAPressNotAClick) {
     EXPECT_TRUE(t.button.TakeClick());
 }
 
-TEST(Button, ClickNotTakenWithinTenFramesIsLost) {
-    for (int wait : {9, 10}) {
-        ButtonBench t;
-        t.Cursor(440, 320);
-        t.Up();  // a release inside is a click whatever came before
-        t.Step();
-        t.Down();  // ignored during the cooldown
-        t.Step();
-        EXPECT_EQ(t.button.m_iStatus, BUTTON_OVER);
-        EXPECT_EQ(t.w.app.m_aPointer[0].m_iState, 0);
-        for (int i = 1; i < wait; ++i) t.Step();
-        EXPECT_EQ(t.button.TakeClick(), wait == 9) << wait;
-    }
-}
-
 TEST(Button, OverlappingButtonsOnlyTheFirstGetsTheRelease) {
     ButtonBench t;
     CVxButton second(1);
@@ -230,58 +187,6 @@ TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
     EXPECT_TRUE(t.button.TakePress());
     EXPECT_EQ(t.In().m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD));
     EXPECT_FALSE(t.button.TakePress());
-}
-
-TEST(Button, DrawsBackThenFrontPictureOfItsStatus) {
-    harness::World w;
-    CVxBillboard back(nullptr, nullptr, nullptr), front(nullptr, nullptr, nullptr), press(nullptr, nullptr, nullptr);
-    CVxButton b(-1);
-    b.m_stateBack.m_apState[BUTTON_NORMAL] = &back;
-    b.m_stateFront.m_apState[BUTTON_NORMAL] = &front;
-    b.m_stateBack.m_apState[BUTTON_PRESS] = &press;
-    b.SetPosition(30, 40, 0);
-    b.SetSize(120, 50, 1);
-    b.SetScale(-1, 1, 1);
-    back.SetDiffuse(1, 0, 0, 1);
-    b.Render();
-    ASSERT_EQ(w.device.draws.size(), 2u);
-    EXPECT_EQ(w.device.draws[0].vertices[0].color, 0xFFFF0000u);  // back first
-    EXPECT_EQ(w.device.draws[1].vertices[0].color, 0xFFFFFFFFu);
-    const host::Matrix& m = w.device.draws[1].state.world;
-    EXPECT_FLOAT_EQ(m[0], -120.0f);
-    EXPECT_FLOAT_EQ(m[13], 40.0f);
-    EXPECT_TRUE(front.m_bAlphaBlend);
-
-    b.m_iStatus = BUTTON_OVER;  // no picture for it: nothing drawn
-    b.Render();
-    EXPECT_EQ(w.device.draws.size(), 2u);
-
-    b.SetDiffuse(0, 1, 0, 0.5f);
-    EXPECT_FLOAT_EQ(press.m_colDiffuse.a, 0.5f);
-    EXPECT_FLOAT_EQ(b.m_colDiffuse.r, 1.0f);  // its own colour stays
-
-    b.m_iStatus = 7;
-    b.Render();
-    EXPECT_TRUE(w.host.boxes.Saw("void CVxButton::RenderResource(CustomType *pType) Error!!", "m_iStatus Incorrect"));
-    EXPECT_EQ(w.device.draws.size(), 2u);
-}
-
-TEST(ButtonStates, NonNullPicturesFillTheBackSetAndTheLastSizesTheButton) {
-    harness::World w;
-    CVxBillboard press(nullptr, nullptr, nullptr), disable(nullptr, nullptr, nullptr),
-        kept(nullptr, nullptr, nullptr);
-    press.SetSize(120, 40, 1);
-    disable.SetSize(90, 30, 1);
-    CVxButton button(0);
-    button.m_stateBack.m_apState[BUTTON_OVER] = &kept;
-    CVxButton::SetStateTextures(&button, &press, nullptr, &disable, nullptr);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_PRESS], &press);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_OVER], &kept);
-    EXPECT_EQ(button.m_stateBack.m_apState[BUTTON_DISABLE], &disable);
-    EXPECT_EQ(button.m_stateFront.m_apState[BUTTON_PRESS], nullptr);
-    EXPECT_FLOAT_EQ(button.m_vSize.x, 90.0f);
-    EXPECT_FLOAT_EQ(button.m_vSize.y, 30.0f);
-    EXPECT_FLOAT_EQ(button.m_vSize.z, 1.0f);
 }
 
 }  // namespace

@@ -58,22 +58,6 @@ protected:
 
 }  // namespace
 
-TEST_F(CardChoiceTest, CardsFlyIntoTheHandUntilItIsFull) {
-    ASSERT_NO_FATAL_FAILURE(OpenChoice());
-    const std::vector<int> ids = Unlocked();
-    const int slots = Page().m_nHandSlots;
-    ASSERT_GT(int(ids.size()), slots) << "stage 10 offers more cards than slots";
-    for (int k = 0; k < slots; ++k) {
-        ClickCard(ids[k]);
-        Land();
-    }
-    std::vector<int> expected(ids.begin(), ids.begin() + slots);
-    EXPECT_EQ(Deck(), expected);
-    ClickCard(ids[slots]);
-    EXPECT_EQ(Message(), "No more available card slot.");
-    EXPECT_FALSE(Page().m_abCardPicked[ids[slots]]);
-}
-
 TEST_F(CardChoiceTest, APickedCardOnlyRefusesAndAShortPressSendsACardBack) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
     const std::vector<int> ids = Unlocked();

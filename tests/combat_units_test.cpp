@@ -1,6 +1,6 @@
-// Combat on a battle page with a stage's grid but no loaded art: bullets by
-// kind, hit rules, kill and achievement counters, the item drop's
-// frequencies, the Destroyers' death and their hand strike.
+// Combat on a battle page with a stage's grid but no loaded art: the
+// collector, range and shields, kill and achievement counters, the item
+// drop's frequencies and the Destroyers' death.
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -64,34 +64,11 @@ protected:
         page->FireBullet(kind, graphic, x, y, 0.0f, target, owner);
         return page->m_lstBullets.back();
     }
-    static float Heading(const VxVec3& v) { return std::atan2(v.x, v.y) * 57.29578f; }
 
     CPageGame* page = nullptr;
 };
 
 // ---- Bullets by kind ----
-
-TEST_F(CombatTest, SpreadShotsMakeTheirPelletsPlusOneAlongTheWeaponAngle) {
-    struct Case {
-        int upgrade;
-        std::vector<float> offsets;  // pellets, then the shot along the weapon angle
-    };
-    const Case cases[] = {{0, {-10, 0, 10, 0}}, {1, {-9, -3, 3, 9, 0}}};
-    for (const Case& c : cases) {
-        page->m_lstBullets.clear();
-        page->m_aHandDefs[2].m_iUpgradeLevel = c.upgrade;
-        page->FireBullet(16, 2, 0.0f, 0.0f, 0.0f, -1, -1);
-        ASSERT_EQ(page->m_lstBullets.size(), c.offsets.size()) << c.upgrade;
-        WeaponDefinition w{};
-        GetWeaponDefinition(w, 16);
-        size_t i = 0;
-        for (const CCom_GameBullet& b : page->m_lstBullets) {
-            // A Tinkerling shot at angle a flies along (sin(-a), cos(-a)).
-            EXPECT_NEAR(Heading(b.m_vVelocity), -(float(w.m_iAngle) + c.offsets[i]), 0.01f) << c.upgrade << " " << i;
-            ++i;
-        }
-    }
-}
 
 TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse) {
     page->m_aHandDefs[3].m_iUpgradeLevel = 1;
@@ -115,49 +92,6 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
     page->m_lstItems.clear();
     page->FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
     EXPECT_TRUE(page->m_lstBullets.empty());
-}
-
-TEST_F(CombatTest, LobsLandOnTheirTargetOrTheMortarsDefaultGoal) {
-    const CCom_GameRobot& target = Add(1000, -300.0f, 28.0f);
-    const CCom_GameBullet& aimed = Fire(26, 200.0f, 28.0f, target.m_iSerial);
-    EXPECT_EQ(aimed.m_iLifetime, int(500.0f / float(aimed.m_Weapon.m_iSpeed)));
-    const CCom_GameBullet& blind = Fire(26, 0.0f, 300.0f, 999);
-    EXPECT_EQ(blind.m_iLifetime, int(500.0f / float(blind.m_Weapon.m_iSpeed)));
-    const CCom_GameBullet& other = Fire(15, 0.0f, 0.0f, 999);  // a repair lob without its target stays
-    EXPECT_EQ(other.m_vVelocity.x, 0.0f);
-    EXPECT_EQ(other.m_iLifetime, other.m_Weapon.m_iLifetime);
-}
-
-TEST_F(CombatTest, AHomingShotTurnsAtMostFourDegreesAFrameAndLocksOnOnce) {
-    Add(1001, 0.0f, 189.0f);  // straight above the shot
-    CCom_GameBullet& b = Fire(13, 0.0f, -100.0f);
-    float last = std::fmod(b.m_vRotation.z * 57.2957763671875f + 360.0f, 360.0f);
-    int turns = 0, locks = 0;
-    for (int i = 0; i < 40; ++i) {
-        b.Render();
-        const float now = std::fmod(b.m_vRotation.z * 57.2957763671875f + 360.0f, 360.0f);
-        const float step = std::fabs(std::remainder(now - last, 360.0f));
-        if (std::fabs(step - 4.0f) < 1e-3f) ++turns;
-        else if (step > 1e-3f) ++locks;  // the snap onto the heading, within 4 of a full turn
-        last = now;
-    }
-    EXPECT_GT(turns, 5);
-    EXPECT_EQ(locks, 1) << "it locks on once and then flies straight";
-}
-
-TEST_F(CombatTest, ABoomerangGoesOutAndBackThenHovers) {
-    CCom_GameBullet& b = Fire(9, 200.0f, 28.0f);
-    const VxVec3 start = b.m_vPosition, v = b.m_vVelocity;
-    float farthest = 0.0f;
-    for (int age = 0; age < 90; ++age) {
-        b.Render();
-        farthest = std::max(farthest, std::fabs(b.m_vPosition.x - start.x));
-    }
-    EXPECT_GT(farthest, 25.0f * std::fabs(v.x));  // the cosines of 0-44 degrees x 2 sum to about 28.6
-    EXPECT_NEAR(b.m_vPosition.x, start.x + v.x, 0.05f) << "back one step beyond its start";
-    const VxVec3 hover = b.m_vPosition;
-    b.Render();
-    EXPECT_EQ(b.m_vPosition.x, hover.x);
 }
 
 // ---- Hit rules ----
@@ -187,71 +121,6 @@ TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
         EXPECT_EQ(shield.m_iHp, c.shieldAfter);
         EXPECT_EQ(before - unit.m_iHp, c.unitLoss);
         EXPECT_EQ(unit.m_iShieldSerial == NO_SERIAL, c.shieldAfter <= 0);
-    }
-}
-
-TEST_F(CombatTest, AnUpgradedSnowballKnocksEachMachineBackOnce) {
-    CCom_GameRobot& baller = Add(19, 300.0f, 28.0f);
-    baller.m_Unit.m_iUpgradeLevel = 1;
-    CCom_GameRobot& m = Add(1000, 0.0f, 28.0f);
-    const float x0 = m.m_vPosition.x;
-    CCom_GameBullet& ball = Fire(14, 0.0f, 28.0f, -1, baller.m_iSerial);
-    ball.TestHits(false);
-    const float pushed = m.m_Unit.m_fSpeed * 20.0f + (m.m_Unit.m_iMaxHp < 100 ? 20.0f : 0.0f);
-    EXPECT_FLOAT_EQ(m.m_vPosition.x, x0 - pushed);
-    EXPECT_EQ(m.m_iStatusGuard, 10);
-    EXPECT_EQ(ball.m_iHopTimer, 20);
-    const int hp = m.m_iHp;
-    ball.m_vPosition.x = m.m_vLastPosition.x;
-    ball.TestHits(false);
-    EXPECT_EQ(m.m_iHp, hp) << "struck once however long it overlaps";
-}
-
-TEST_F(CombatTest, SonarRevealsHiddenMachinesWithinTwoRowsWithoutHurtingThem) {
-    CCom_GameRobot& sonar = Add(10, 300.0f, 28.0f);
-    struct {
-        float y;
-        bool revealed;
-    } cases[] = {{28.0f, true}, {189.0f, true}, {-133.0f, true}};
-    std::vector<CCom_GameRobot*> hidden;
-    for (const auto& c : cases) {
-        CCom_GameRobot& m = Add(1006, 250.0f, c.y);
-        m.m_bConcealed = 1;
-        hidden.push_back(&m);
-    }
-    sonar.m_vCell.y = 0.0f;  // the top row: row 4 is more than two away
-    CCom_GameBullet& wave = Fire(8, 300.0f, 28.0f, -1, sonar.m_iSerial);
-    wave.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
-    wave.TestHits(true);
-    EXPECT_FALSE(hidden[0]->m_bConcealed);  // row 2
-    EXPECT_FALSE(hidden[1]->m_bConcealed);  // row 0
-    EXPECT_TRUE(hidden[2]->m_bConcealed);   // row 4
-    EXPECT_EQ(hidden[0]->m_iRevealFrames, 300);
-    for (CCom_GameRobot* m : hidden) EXPECT_EQ(m->m_iHp, m->m_Unit.m_iMaxHp);
-}
-
-TEST_F(CombatTest, SniperMissModesDecideAlone) {
-    struct {
-        int mode;
-        bool alwaysHurts, neverHurts;
-    } cases[] = {{-1, false, true}, {1, true, false}};
-    for (const auto& c : cases) {
-        int hurt = 0;
-        for (int i = 0; i < 40; ++i) {
-            CCom_GameRobot& m = Add(1002, -100.0f, 28.0f);
-            m.m_iState = ROBOT_MOVE;
-            CCom_GameBullet& shot = Fire(24, 300.0f, 28.0f, m.m_iSerial);
-            shot.m_iMissMode = c.mode;
-            const int hp = m.m_iHp;
-            shot.TestHits(false);
-            hurt += m.m_iHp < hp;
-        }
-        if (c.alwaysHurts) {
-            EXPECT_EQ(hurt, 40);
-        }
-        if (c.neverHurts) {
-            EXPECT_EQ(hurt, 0);
-        }
     }
 }
 
@@ -333,48 +202,6 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
     EXPECT_EQ(escort.m_iState, ROBOT_DYING);
     EXPECT_FALSE(page->m_StageDefinition.m_bEnemySchedule);
     EXPECT_LE(page->m_pEffectDestroyerHand->m_aInstances[0].life, 0) << "both hands stop";
-}
-
-TEST_F(CombatTest, TheHandGrabsAtTheCellCentreAdvancesOnceAFrameAndEnds) {
-    UseStage(160);
-    const FieldCell& cell = page->m_aFieldCells[8 * FIELD_ROWS + 2];
-    CCom_GameRobot& near = Add(1, cell.m_fX + 49.0f, cell.m_fY);
-    CCom_GameRobot& far = Add(1, cell.m_fX, cell.m_fY - 50.0f);
-    CEffect_DestroyerHand& hand = *page->m_pEffectDestroyerHand;
-    hand.Add(0, 8.0f, 2.0f);
-    const int n = CEffect_DestroyerHand::TravelFrames(-0.6f * float(g_iScreenWidth), page->m_aFieldCells[2].m_fY, cell.m_fX, cell.m_fY);
-    int frames = 0;
-    while (hand.m_aInstances[0].life > 0 && frames < 2000) {
-        hand.m_iLayer = 0;
-        hand.Tick();
-        hand.m_iLayer = 1;
-        hand.Tick();
-        ++frames;
-        if (frames == 180 + n + 20) {
-            EXPECT_EQ(hand.m_aInstances[0].age, frames);
-        }
-    }
-    EXPECT_EQ(frames, 180 + n + 50 + n + 1) << "ended by its age";
-    EXPECT_EQ(near.m_iState, ROBOT_DYING);
-    EXPECT_NE(far.m_iState, ROBOT_DYING);
-}
-
-TEST_F(CombatTest, ACardPulseChainsItsCount) {
-    CEffect_CardFull& pulse = *static_cast<CEffect_CardFull*>(page->m_pEffectCardFull);
-    for (int kind : {1, 3}) {
-        pulse.Add(kind, 0.0f, 0.0f, 0.0f);
-        int frames = 0;
-        auto live = [&] {
-            for (int i = 0; i < pulse.m_nPoolSize; ++i)
-                if (pulse.m_aInstances[i].life > 0) return true;
-            return false;
-        };
-        while (live() && frames < 500) {
-            pulse.Tick();
-            ++frames;
-        }
-        EXPECT_EQ(frames, 15 * kind);
-    }
 }
 
 }  // namespace

@@ -91,33 +91,6 @@ TEST(CursorFile, MonochromeCursorKeepsHalfTheStoredHeight) {
     EXPECT_EQ(Pixel(c, 0, 31)[3], 0);   // the picture is not upside down
 }
 
-TEST(CursorFile, ColourCursorsTakeTheirColours) {
-    auto colour = [](int x, int y) -> uint32_t { return (uint32_t(x * 16) << 16) | (uint32_t(y * 16) << 8) | 0x40; };
-    auto mask = [](int x, int) { return x >= 12; };
-    for (int bpp : {24, 32}) {
-        host::CursorImage c;
-        ASSERT_TRUE(ParseCursorFile(MakeCursor(16, 16, bpp, 0, 0, colour, mask), c)) << bpp;
-        EXPECT_EQ(c.width, 16);
-        EXPECT_EQ(c.height, 16);
-        const uint8_t* p = Pixel(c, 2, 3);
-        EXPECT_EQ(p[0], 32);
-        EXPECT_EQ(p[1], 48);
-        EXPECT_EQ(p[2], 0x40);
-        EXPECT_EQ(p[3], 255);
-        EXPECT_EQ(Pixel(c, 13, 3)[3], 0);
-    }
-}
-
-TEST(CursorFile, PaletteCursor) {
-    auto colour = [](int x, int) -> uint32_t { return uint32_t(x % 3); };
-    auto mask = [](int, int) { return false; };
-    host::CursorImage c;
-    ASSERT_TRUE(ParseCursorFile(MakeCursor(8, 8, 4, 1, 1, colour, mask, {0x000000, 0xFF0000, 0x00FF00}), c));
-    EXPECT_EQ(Pixel(c, 1, 0)[0], 255);
-    EXPECT_EQ(Pixel(c, 2, 7)[1], 255);
-    EXPECT_EQ(Pixel(c, 2, 7)[0], 0);
-}
-
 TEST(CursorFile, BrokenFilesAreRefused) {
     auto colour = [](int, int) -> uint32_t { return 0; };
     auto mask = [](int, int) { return false; };

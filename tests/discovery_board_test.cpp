@@ -140,52 +140,6 @@ TEST_F(DiscoveryBoardTest, NoStillIsTakenWhenTheTipCannotOpen) {
     EXPECT_FALSE(m_App->m_bCaptureStill);
 }
 
-TEST_F(DiscoveryBoardTest, TheTipFollowsOnlyWhenTheHeavySmasherIsLast) {
-    Queue(TIP_MACHINE_TYPE, 0);
-    Queue(1003, 0);
-    battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
-    enemies.Start(0, 0);
-    for (int board = 0; board < 2; ++board) {
-        Tick(&enemies, 27);
-        CloseWithEnter(&enemies);
-        Tick(&enemies, 27);
-    }
-    EXPECT_FALSE(box->IsOpen());
-    EXPECT_FALSE(m_App->m_bCaptureStill);
-}
-
-TEST_F(DiscoveryBoardTest, OpeningTheMachineBoardPlaysTheBoxSoundOnce) {
-    Queue(1003, 0);
-    Silence(m_App->m_pSndMsgBox);
-    enemies.Start(0, 1);
-    EXPECT_FALSE(Playing(m_App->m_pSndMsgBox));
-    enemies.Start(0, 0);
-    EXPECT_TRUE(Playing(m_App->m_pSndMsgBox));
-}
-
-TEST_F(DiscoveryBoardTest, VariantPicturesByType) {
-    EXPECT_STREQ(GyrotorPictureName(1000), "Bbd_Copter1.png");
-    EXPECT_STREQ(GyrotorPictureName(1021), "Bbd_Copter2.png");
-    EXPECT_STREQ(GyrotorPictureName(1010), "Bbd_Copter3.png");
-    EXPECT_EQ(GyrotorPictureName(1001), nullptr);
-    ASSERT_NE(FindGyrotorPlacement(1005), nullptr);
-    EXPECT_EQ(FindGyrotorPlacement(1005)->gyroSize, 220.0f);
-    EXPECT_EQ(FindGyrotorPlacement(1022)->gyroDegrees, -3.0f);
-    EXPECT_EQ(FindGyrotorPlacement(1003), nullptr);
-    // Every type a picture exists for has its placement, and no other.
-    for (int t = 1000; t <= 1031; ++t)
-        EXPECT_EQ(GyrotorPictureName(t) != nullptr, FindGyrotorPlacement(t) != nullptr) << t;
-
-    // Pictures are made by the battle page's own manager.
-    ASSERT_EQ(battle->CreateResourceManager(), 0);
-    CVxBillboard* gyro = CEffect_NewEnemy::LoadPictures(1010, 1);
-    ASSERT_NE(gyro, nullptr);
-    EXPECT_EQ(gyro->m_iOwnerId, battle->m_pResourceManager->m_iOwnerId);
-    EXPECT_NE(CEffect_NewEnemy::LoadPictures(1003, 4), nullptr);
-    EXPECT_EQ(CEffect_NewEnemy::LoadPictures(1003, 2), nullptr);
-    EXPECT_EQ(CEffect_NewEnemy::LoadPictures(1003, 1), nullptr);
-}
-
 TEST_F(DiscoveryBoardTest, TheRobotIsUnlockedOnlyWhenItsBoardHasGone) {
     m_App->m_iCurrentStage = 1;
     const int robot = GetRobotUnlockedByStage(NextStageId(1));

@@ -39,8 +39,6 @@ struct InputFixture {
     WatchingPage* page;
 };
 
-uintptr_t WheelParam(int delta) { return uintptr_t(uint16_t(int16_t(delta))) << 16; }
-
 }  // namespace
 
 TEST(KeyInput, HeldKeyIsPressedOnceAndATapIsSeenOnlyAsReleased) {
@@ -101,19 +99,6 @@ TEST(MouseInput, DoubleClickPressesWithoutHoldingAndTheUpReleases) {
     f.h.Step();
     f.h.Step();
     EXPECT_EQ(f.page->seen, (std::vector<uint32_t>{KEY_PRESSED, KEY_RELEASED, 0}));
-}
-
-TEST(MouseInput, WheelTurnsAreOneStepPressesOfTheirEntries) {
-    InputFixture f(MOUSE_WHEEL_FORWARD);
-    const InputRecord& in = f.h.app.m_aInput[0];
-    f.h.Send(WM_MOUSEWHEEL, WheelParam(120) | MK_SHIFT);
-    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_BACKWARD], 0u);
-    f.h.Step();
-    f.h.Send(WM_MOUSEWHEEL, WheelParam(-240));
-    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_BACKWARD], uint32_t(KEY_PRESSED));
-    f.h.Step();
-    EXPECT_EQ(f.page->seen, (std::vector<uint32_t>{KEY_PRESSED, 0}));
-    EXPECT_EQ(in.m_aiKey[MOUSE_WHEEL_BACKWARD], 0u);
 }
 
 TEST(InputStep, PageGetsNothingInItsFirstTenFrames) {
@@ -204,45 +189,11 @@ struct CursorFixture {
         h.app.HandleWindowInput(WM_MOUSEMOVE, 0, &window);
         return {h.app.m_aInput[0].m_iCursorX, h.app.m_aInput[0].m_iCursorY};
     }
-    void FullScreen(uint32_t w, uint32_t hgt) { window.SetFullscreen(true, DisplayMode{w, hgt, 60, FMT_X8R8G8B8}); }
     Harness h;
     HeadlessWindow window;
 };
 
 }  // namespace
-
-TEST(Cursor, WindowedScalesClientPixelsToTheLogicalScreen) {
-    CursorFixture f;
-    EXPECT_EQ(f.MoveTo(400, 300), std::make_pair(440, 320));
-    EXPECT_EQ(f.MoveTo(799, 599), std::make_pair(878, 638));
-    // Whole products stay whole: 10 gives 11, not 10.
-    EXPECT_EQ(f.MoveTo(10, 15), std::make_pair(11, 16));
-    // Left of the window truncates toward zero.
-    EXPECT_EQ(f.MoveTo(-5, -10), std::make_pair(-5, -10));
-    f.h.app.m_iScreenHeight = 660;  // the logical screen of the moment counts
-    EXPECT_EQ(f.MoveTo(400, 300), std::make_pair(440, 330));
-    // Degenerate sizes, or no window, leave the cursor where it was.
-    f.h.app.m_iWindowWidth = 0;
-    EXPECT_EQ(f.MoveTo(10, 10), std::make_pair(440, 330));
-    f.h.app.m_iWindowWidth = 800;
-    f.h.app.m_iScreenHeight = 0;
-    EXPECT_EQ(f.MoveTo(10, 10), std::make_pair(440, 330));
-    f.h.app.HandleWindowInput(WM_MOUSEMOVE, 0, nullptr);
-    EXPECT_EQ(f.h.app.m_aInput[0].m_iCursorX, 440);
-}
-
-TEST(Cursor, FullScreenWideDisplayCentresAFourByThreePicture) {
-    CursorFixture f;
-    f.FullScreen(1280, 720);
-    EXPECT_EQ(f.MoveTo(0, 0), std::make_pair(-146, 0));
-    EXPECT_EQ(f.MoveTo(160, 0), std::make_pair(0, 0));
-    EXPECT_EQ(f.MoveTo(1279, 719), std::make_pair(1025, 639));
-    f.window.SetFullscreen(false, DisplayMode{});
-    // 5:4: the picture (1365 wide) starts 42 pixels left of the screen.
-    f.FullScreen(1280, 1024);
-    EXPECT_EQ(f.MoveTo(640, 512), std::make_pair(439, 320));
-    EXPECT_EQ(f.MoveTo(0, 0), std::make_pair(27, 0));
-}
 
 // ---- Event hooks ----
 

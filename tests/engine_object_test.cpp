@@ -18,59 +18,6 @@ void ExpectNear(const VxVec3& v, float x, float y, float z = 0.0f) {
 
 }  // namespace
 
-TEST(VxObject, SettersClearOtherAxesAndFlattenDepth) {
-    CVxObject o;
-    o.SetRotation(1.0f, 2.0f, 3.0f);
-    o.SetRotationY(0.5f);
-    ExpectNear(o.m_vRotation, 0.0f, 0.5f, 0.0f);
-    o.SetSize(10.0f, 20.0f, 5.0f);
-    o.ScaleSize2D(2.0f, 3.0f);
-    ExpectNear(o.m_vSize, 20.0f, 60.0f, 1.0f);
-}
-
-TEST(VxObject, ComposeOrdersPlaceTheCornersOfARotatedQuad) {
-    // A 20x10 quad at (100, 50) turned a quarter turn; corner (0.5, 0.5) of the unit square.
-    const struct {
-        void (CVxObject::*compose)();
-        VxVec3 corner;
-    } cases[] = {
-        {&CVxObject::ComposeRST, {90, 55, 0}},           // turned, then stretched along the screen axes
-        {&CVxObject::ComposeSRT, {95, 60, 0}},           // stretched, turned about its centre, placed
-        {&CVxObject::ComposeSTR, {-55, 110, 0}},         // placed, then turned about the origin
-        {&CVxObject::UpdateWorldMatrix, {90, 55, 0}},    // the RST composition
-    };
-    for (const auto& c : cases) {
-        CVxObject o;
-        o.SetSize(20.0f, 10.0f, 1.0f);
-        o.SetScale(1.0f, 1.0f, 1.0f);
-        o.SetPosition(100.0f, 50.0f, 0.0f);
-        o.SetRotationZ(kHalfPi);
-        (o.*c.compose)();
-        ExpectNear(TransformPoint({0.5f, 0.5f, 0.0f}, o.m_matWorld), c.corner.x, c.corner.y);
-    }
-}
-
-TEST(VxObject, RotationOrderDecidesWhichAxisTurnsFirst) {
-    VxVec3 rot{kHalfPi, kHalfPi, 0.0f};
-    // Rz*Ry*Rx: y first takes +x to -z, then x takes -z to +y.
-    ExpectNear(TransformPoint({1, 0, 0}, BuildRotationMatrix(rot, ROTATION_ZYX)), 0.0f, 1.0f, 0.0f);
-    // Rx*Ry*Rz: x leaves +x alone, then y takes it to -z.
-    ExpectNear(TransformPoint({1, 0, 0}, BuildRotationMatrix(rot, ROTATION_XYZ)), 0.0f, 0.0f, -1.0f);
-    // Ry*Rz*Rx with a turn about y and z: y first takes +x to -z, z leaves it.
-    ExpectNear(TransformPoint({1, 0, 0}, BuildRotationMatrix({0, kHalfPi, kHalfPi}, ROTATION_YZX)), 0, 0, -1);
-    // The scale factors multiply into the size; BuildTransformMatrix is scale, rotate, translate.
-    CVxObject o;
-    o.SetSize(2.0f, 3.0f, 1.0f);
-    o.SetScale(2.0f, 0.5f, 1.0f);
-    o.SetRotation(0.3f, 0.2f, 0.1f);
-    o.SetPosition(5.0f, 6.0f, 7.0f);
-    o.ComposeSRT();
-    VxMatrix m;
-    BuildTransformMatrix(m, 5.0f, 6.0f, 7.0f, 0.3f, 0.2f, 0.1f, 4.0f, 1.5f, 1.0f);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) EXPECT_NEAR(m.m[i][j], o.m_matWorld.m[i][j], 1e-5f);
-}
-
 TEST(VxObject, SaveAndRestoreBringBackStateButNotPointSampling) {
     CVxObject o;
     o.RestoreState();  // no snapshot: nothing happens

@@ -62,22 +62,6 @@ TEST(Page, SetSubScreenRearmsButtonsButLeavesDisabledOnes) {
     EXPECT_EQ(everywhere->m_iStatus, BUTTON_NORMAL);
 }
 
-TEST(Page, OnlyVisibleButtonsOfTheSubScreenAreDrawnAndDriven) {
-    PageFixture f;
-    CountingButton* mine = Add(f.page, 0);
-    CountingButton* everywhere = Add(f.page, -1);
-    CountingButton* hidden = Add(f.page, 0);
-    CountingButton* other = Add(f.page, 1);
-    hidden->m_bVisible = false;
-    f.h.Steps(11);  // the eleventh frame passes input to the page
-    EXPECT_EQ(mine->drawn, 11);
-    EXPECT_EQ(everywhere->drawn, 11);
-    EXPECT_EQ(hidden->drawn + other->drawn, 0);
-    EXPECT_EQ(mine->driven, 1);
-    EXPECT_EQ(everywhere->driven, 1);
-    EXPECT_EQ(hidden->driven + other->driven, 0);
-}
-
 TEST(Page, OutOfRangeSubScreenCallsNoHandler) {
     PageFixture f;
     f.h.pageLog.clear();
@@ -101,13 +85,3 @@ TEST(Page, ReleaseWithoutAManagerStillCallsEveryReleaseHandler) {
     for (int k = 0; k < NUM_SUBSCREENS; ++k) EXPECT_EQ(page.Count("ReleaseScreen:" + std::to_string(k)), 1);
 }
 
-TEST(Page, AddButtonGivesTheManagersOwner) {
-    Harness h;
-    h.AddPage("a");
-    FakePage& second = h.AddPage("b");
-    ASSERT_EQ(second.CreateResourceManager(), 0);
-    CVxButton* b = second.AddButton(4);
-    EXPECT_EQ(b->m_iOwnerId, 1);
-    EXPECT_EQ(b->m_iSubScreenTag, 4);
-    EXPECT_EQ(second.m_pResourceManager->m_lstButtons.back(), b);
-}

@@ -43,18 +43,6 @@ TEST_F(EnumerationTest, SmallAndShallowModesAreLeftOut) {
     EXPECT_EQ(Adapter().DisplayModeList.size(), 1u);
 }
 
-TEST_F(EnumerationTest, ModesSortByWidthHeightFormatRefresh) {
-    video.adapters[0].modes = {{1024, 768, 75, 22}, {800, 600, 85, 22}, {1024, 768, 60, 22},
-                               {800, 600, 60, 23},  {800, 600, 60, 22}, {1024, 600, 60, 22}};
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    std::vector<DisplayMode> expect = {{800, 600, 60, 22},  {800, 600, 85, 22},  {800, 600, 60, 23},
-                                       {1024, 600, 60, 22}, {1024, 768, 60, 22}, {1024, 768, 75, 22}};
-    EXPECT_EQ(Adapter().DisplayModeList, expect);
-    EXPECT_LT(SortModesCallback(expect[0], expect[1]), 0);
-    EXPECT_GT(SortModesCallback(expect[2], expect[1]), 0);
-    EXPECT_EQ(SortModesCallback(expect[3], expect[3]), 0);
-}
-
 TEST_F(EnumerationTest, CombosComeFullScreenFirstInBackBufferOrder) {
     video.adapters[0].modes = {{800, 600, 60, FMT_X8R8G8B8}};
     ASSERT_EQ(enumeration.Enumerate(), S_OK);
@@ -72,42 +60,6 @@ TEST_F(EnumerationTest, CombosComeFullScreenFirstInBackBufferOrder) {
     EXPECT_EQ(Adapter().DeviceInfoList.at(0)->DeviceComboList.size(), 2u);
 }
 
-TEST_F(EnumerationTest, DepthFormatsFollowTheRequirements) {
-    video.adapters[0].modes = {{800, 600, 60, FMT_X8R8G8B8}};
-    enumeration.AppUsesDepthBuffer = true;
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->DepthStencilFormatList,
-              (std::vector<uint32_t>{FMT_D16, FMT_D24X8, FMT_D24S8}));
-    enumeration.AppMinStencilBits = 1;
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->DepthStencilFormatList, (std::vector<uint32_t>{FMT_D24S8}));
-    // A combination with no usable depth format is dropped altogether.
-    video.adapters[0].depthFormats = {FMT_D16};
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    EXPECT_TRUE(enumeration.m_pAdapterInfoList.empty());
-}
-
-TEST_F(EnumerationTest, VertexProcessingPrefersHardware) {
-    video.adapters[0].modes = {{800, 600, 60, FMT_X8R8G8B8}};
-    video.adapters[0].devices[0].devCaps = DEVCAPS_HWTRANSFORMANDLIGHT | DEVCAPS_PUREDEVICE;
-    enumeration.AppUsesMixedVP = true;
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->VertexProcessingTypeList,
-              (std::vector<uint32_t>{PURE_HARDWARE_VP, HARDWARE_VP, MIXED_VP, SOFTWARE_VP}));
-
-    // A callback refusing pure devices: the list starts with hardware.
-    enumeration.m_pConfirmDeviceCallback = [](const DeviceCapsInfo&, uint32_t type, D3DFORMAT, D3DFORMAT) {
-        return type != PURE_HARDWARE_VP;
-    };
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->VertexProcessingTypeList.front(), uint32_t(HARDWARE_VP));
-
-    video.adapters[0].devices[0].devCaps = 0;
-    enumeration.m_pConfirmDeviceCallback = nullptr;
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->VertexProcessingTypeList, (std::vector<uint32_t>{SOFTWARE_VP}));
-}
-
 TEST_F(EnumerationTest, WindowedCombosNeverWaitForSeveralRetraces) {
     video.adapters[0].modes = {{800, 600, 60, FMT_X8R8G8B8}};
     video.adapters[0].devices[0].presentationIntervals = 0x80000000u | 1 | 2 | 4 | 8;
@@ -122,27 +74,3 @@ TEST_F(EnumerationTest, WindowedCombosNeverWaitForSeveralRetraces) {
     EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->PresentIntervalList, (std::vector<uint32_t>{PRESENT_INTERVAL_DEFAULT}));
 }
 
-TEST_F(EnumerationTest, AdaptersWithoutDevicesAreDropped) {
-    video.adapters[0].modes = {{800, 600, 60, FMT_X8R8G8B8}};
-    HeadlessVideoSystem::Adapter second = video.adapters[0];
-    second.devices.clear();
-    video.adapters.push_back(second);
-    ASSERT_EQ(enumeration.Enumerate(), S_OK);
-    ASSERT_EQ(enumeration.m_pAdapterInfoList.size(), 1u);
-    EXPECT_EQ(Adapter().AdapterOrdinal, 0u);
-
-    CDeviceEnumeration none;
-    EXPECT_EQ(none.Enumerate(), E_FAIL);
-}
-
-TEST(FormatNames, WithAndWithoutPrefix) {
-    EXPECT_EQ(D3DFormatName(FMT_X8R8G8B8, false), u"X8R8G8B8");
-    EXPECT_EQ(D3DFormatName(FMT_X8R8G8B8, true), u"D3DFMT_X8R8G8B8");
-    EXPECT_EQ(D3DFormatName(0x31545844u, true), u"D3DFMT_DXT1");
-    EXPECT_EQ(D3DFormatName(999, true), u"Unknown format");
-    EXPECT_EQ(D3DFormatName(999, false), u"Unknown format");
-    EXPECT_EQ(MultisampleTypeName(0), u"D3DMULTISAMPLE_NONE");
-    EXPECT_EQ(MultisampleTypeName(1), u"D3DMULTISAMPLE_NONMASKABLE");
-    EXPECT_EQ(MultisampleTypeName(16), u"D3DMULTISAMPLE_16_SAMPLES");
-    EXPECT_EQ(MultisampleTypeName(17), u"Unknown Multisample Type");
-}

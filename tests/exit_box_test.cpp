@@ -1,5 +1,5 @@
 // The exit box of a started game application: answers, the still, the
-// sounds, the save and its cached picture.
+// sounds and the save.
 #include "game/Effect_Exit.h"
 #include "tests/Harness.h"
 
@@ -100,41 +100,3 @@ TEST_F(ExitBoxTest, ConfirmingAdvancesOnlyFromAWonUnansweredSummary) {
     EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 12), 151) << "saved after advancing";
 }
 
-TEST_F(ExitBoxTest, DrawsItsPanelIntoItsSlotOncePerOpening) {
-    host::RecordingDevice device(800, 600);
-    ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-    m_App->m_pDevice = &device;
-    Enter(2);
-    device.BeginScene();
-    auto countDraws = [&device](bool intoSlot) {
-        size_t n = 0;
-        for (const host::DrawRecord& d : device.draws) {
-            if (intoSlot && d.target == g_apRenderSurface[EXIT_BOX_SLOT]) ++n;
-            if (!intoSlot && d.state.texture == g_apRenderTexture[EXIT_BOX_SLOT]) ++n;
-        }
-        return n;
-    };
-    for (int opening = 0; opening < 2; ++opening) {
-        device.draws.clear();
-        exitBox->Clear(0);
-        exitBox->Add(0);
-        Tick(exitBox, 3);
-        EXPECT_GT(countDraws(true), 2u) << "panel, band and text go into the slot";
-        device.draws.clear();
-        exitBox->Tick();
-        EXPECT_EQ(countDraws(true), 0u) << "drawn once per opening";
-        EXPECT_EQ(countDraws(false), 1u) << "shown from the slot every frame";
-        for (const host::DrawRecord& d : device.draws) {
-            if (d.state.texture != g_apRenderTexture[EXIT_BOX_SLOT]) continue;
-            // The whole screen, at its centre.
-            EXPECT_FLOAT_EQ(d.state.world[0], float(g_iScreenWidth));
-            EXPECT_FLOAT_EQ(d.state.world[5], float(g_iScreenHeight));
-            EXPECT_FLOAT_EQ(d.state.world[12], 0.0f);
-        }
-    }
-    device.EndScene();
-    // Everything uploaded to this device goes before it.
-    RestorePages();
-    Shutdown();
-    ReleaseRenderTargets();
-}

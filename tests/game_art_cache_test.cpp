@@ -1,5 +1,5 @@
 // The robot and Machine art caches over the generated pack: scores, eviction,
-// reloads after upgrades, act lengths and what the battle page borrows.
+// reloads after upgrades and what the battle page borrows.
 #include <initializer_list>
 
 #include "tests/Harness.h"
@@ -39,29 +39,6 @@ TEST_F(ArtCacheTest, ElevenRobotsFillEverySlotAndLendTheirArt) {
     EXPECT_EQ(lent.m_apAct[0][0], art.m_apAct[0][0]) << "the page borrows the cached pictures";
     EXPECT_NE(lent.m_apAct[0][0], nullptr);
     EXPECT_EQ(m_Host.boxes.Count(), 0u) << "missing sounds and pictures are skipped silently";
-}
-
-TEST_F(ArtCacheTest, ActLengthsComeFromThePicturesFound) {
-    Hand({2});
-    const RobotArt& art = m_App->m_aRobotCache[0].m_Art;
-    // The pack holds 4, 6, 5, 2, 1 and 1 pictures for the six acts.
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[0], 20);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[1], 30);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 205) << "the dying act lasts 180 frames longer";
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[3], 10);
-    EXPECT_EQ(art.m_Unit.m_aiUnitWork[4], 5);
-    EXPECT_NE(art.m_apAct[1][5], nullptr);
-    EXPECT_EQ(art.m_apAct[1][6], nullptr) << "the search stops at the first missing frame";
-}
-
-TEST_F(ArtCacheTest, ARobotWithAWeaponTakesItsShotPictureAndWeaponSounds) {
-    Hand({1});
-    const RobotArt& art = m_App->m_aRobotCache[0].m_Art;
-    ASSERT_NE(art.m_Unit.m_iWeapon, -1);
-    EXPECT_NE(art.m_pWeapon, nullptr);
-    EXPECT_NE(art.m_apSound[1], nullptr);
-    EXPECT_NE(art.m_apSound[2], nullptr);
-    EXPECT_EQ(art.m_apSound[1]->m_iLevel, -3500);
 }
 
 TEST_F(ArtCacheTest, ATwelfthRobotEvictsTheLowestScoredOneNotInTheHand) {
@@ -110,20 +87,6 @@ TEST_F(ArtCacheTest, AnUpgradeSinceLoadingReloadsTheArt) {
 
     m_App->ReleaseRobotResources(0);
     EXPECT_EQ(m_App->m_aRobotCache[0].m_iId, -1);
-}
-
-TEST_F(ArtCacheTest, TheRotorFramesComeWithTheSharedArtForEveryFlyingMachine) {
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_EQ(frame, nullptr);
-    m_App->LoadSharedResources();
-    CVxBillboard* first = m_App->m_apMineCopter[0];
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
-    // Neither an upgraded Mini-Mine coming and going nor a Machine cache touches them.
-    g_CurrentProfile.m_aRobotUpgrade[6].m_iLevel = 1;
-    Hand({6});
-    m_App->ReleaseRobotResources(0);
-    EXPECT_EQ(m_App->m_apMineCopter[0], first);
-    for (CVxBillboard* frame : m_App->m_apMineCopter) EXPECT_NE(frame, nullptr);
-    EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
 
 TEST_F(ArtCacheTest, NewFlagsClearOnlyForOrdinaryStages) {

@@ -125,31 +125,3 @@ TEST_F(GameFrameTest, RegainingFocusMakesBoxesDrawTheirPicturesAgain) {
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
 }
 
-TEST_F(GameFrameTest, SharedResourcesLoadOnceWithoutAMissingFile) {
-    CGameApplication& app = *m_App;
-    EXPECT_EQ(m_Host.boxes.Count(), 0u) << (m_Host.boxes.Count() ? m_Host.boxes.Boxes()[0].text : "");
-    for (int id = 0; id < ROBOT_TYPES; ++id) EXPECT_NE(app.m_apBbdCard[id], nullptr) << id;
-    for (int n = 0; n < ITEM_PICTURES; ++n) EXPECT_EQ(app.m_apBbdItem[n] == nullptr, n == 8) << n;
-    for (const CustomType& set : app.m_aButtonSets)
-        for (CVxBillboard* state : set.m_apState) EXPECT_NE(state, nullptr);
-    EXPECT_NE(app.m_pFontStandard, nullptr);
-    EXPECT_NE(app.m_pNumStageBig, nullptr);
-    EXPECT_FLOAT_EQ(app.m_apBbdMsgHeader[7]->m_vSize.x, 512.0f);
-    EXPECT_FLOAT_EQ(app.m_apBbdMsgHeader[7]->m_vSize.y, 64.0f);
-    EXPECT_FLOAT_EQ(app.m_pBbdLoadingFrame->m_vSize.y, app.m_pBbdLoading->m_vSize.y * 0.125f);
-    const size_t objects = app.m_pResourceManager->m_lstObjects.size();
-    CEffect_BlackScreen* fade = app.m_pEffectBlackScreen;
-    app.LoadSharedResources();
-    EXPECT_EQ(app.m_pResourceManager->m_lstObjects.size(), objects);
-    EXPECT_EQ(app.m_pEffectBlackScreen, fade);
-
-    // Releasing the start-up resources lets the sheet and splashes go, not the two sounds.
-    CVxSound* click = app.m_pSndBtnClick;
-    app.ReleaseStartupResources();
-    EXPECT_EQ(app.m_pBbdLoading, nullptr);
-    EXPECT_EQ(app.m_pBbdLoadingFrame, nullptr);
-    EXPECT_EQ(app.m_pTexLoading, nullptr);
-    EXPECT_EQ(app.m_apBbdSplash[0], nullptr);
-    EXPECT_EQ(app.m_pSndBtnClick, click);
-    app.ReleaseStartupResources();  // a second call finds nothing left
-}

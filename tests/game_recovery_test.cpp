@@ -46,15 +46,6 @@ protected:
         g_CurrentProfile.m_iFurthestStage = 17;
         ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
     }
-    // Only the backup is left, holding the good file.
-    std::vector<uint8_t> MakeBackupOnly() {
-        MakeGoodSave();
-        std::vector<uint8_t> good = ReadBytes(MainPath());
-        std::filesystem::remove(MainPath());
-        WriteBytes(BackupPath(), good);
-        ResetMemory();
-        return good;
-    }
     // A save with one profile and the header's windowed and muted bytes set.
     void SaveWithHeaderFlags(uint8_t windowed, uint8_t muted) {
         CGameSaveData save;
@@ -71,7 +62,6 @@ protected:
         return bytes.size() == 5212u && ReadInt(bytes, 12) == 1 && bytes[0] == 0;
     }
 };
-
 
 TEST_F(RecoveryTest, AnyOtherAnswerThanYesCountsAsNo) {
     MakeDamagedSave(Damage::Checksum);
@@ -113,29 +103,6 @@ TEST_F(RecoveryTest, NothingIsSavedWhenTheApplicationNeverStarted) {
     EXPECT_EQ(ReadBytes(MainPath()), before);
 }
 
-TEST_F(RecoveryTest, PagesRegisterInOrderAndScreenSizesAreSetWhateverTheResult) {
-    MakeDamagedSave(Damage::Checksum);
-    m_Host.boxes.QueueAnswer(host::IDOK);
-    m_Host.boxes.QueueAnswer(host::IDNO);
-    CGameApplication& app = Make();
-    ASSERT_EQ(app.m_nPages, 5);
-    EXPECT_EQ(app.PageAt(0), static_cast<CVxPage*>(app.m_pPageLogo));
-    EXPECT_EQ(app.PageAt(1), static_cast<CVxPage*>(&MenuPage()));
-    EXPECT_EQ(app.PageAt(2), static_cast<CVxPage*>(app.m_pPageStory));
-    EXPECT_EQ(app.PageAt(3), static_cast<CVxPage*>(&BattlePage()));
-    EXPECT_EQ(app.PageAt(4), static_cast<CVxPage*>(app.m_pPageTest));
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(app.PageAt(i)->m_iIndex, i);
-    EXPECT_EQ(g_iScreenWidth, 880);
-    EXPECT_EQ(g_iScreenHeight, 640);
-    EXPECT_EQ(app.m_iScreenWidth, 880);
-    EXPECT_EQ(app.m_iScreenHeight, 640);
-    EXPECT_EQ(app.m_iWindowWidth, 800);
-    EXPECT_EQ(app.m_iWindowHeight, 600);
-    EXPECT_EQ(app.m_iCurrentPage, 0);
-    EXPECT_EQ(g_pGameAppInstance, &app);
-    EXPECT_EQ(g_pApp, static_cast<CVxApplication*>(&app));
-}
-
 TEST_F(RecoveryTest, FullScreenFollowsTheWindowedFlag) {
     SaveWithHeaderFlags(/*windowed=*/1, /*muted=*/0);
     Make();
@@ -144,33 +111,6 @@ TEST_F(RecoveryTest, FullScreenFollowsTheWindowedFlag) {
     SaveWithHeaderFlags(0, 0);
     Make();
     EXPECT_TRUE(g_bStartFullscreen);
-}
-
-TEST_F(RecoveryTest, TheContentLookupsReadTheRunningGame) {
-    CGameApplication& app = Start();
-    CContentLink& link = GetContentLink();
-    app.m_iCurrentStage = 42;
-    EXPECT_EQ(link.CurrentStage(), 42);
-    EXPECT_EQ(link.BattleStageDefinition(), &BattlePageOf(&app)->m_StageDefinition);
-    EXPECT_EQ(link.BattleFieldCells(), BattlePageOf(&app)->m_aFieldCells);
-    link.SetFieldGroundRow(2);
-    EXPECT_EQ(BattlePageOf(&app)->m_iFieldGroundRow, 2);
-    BattlePageOf(&app)->m_iBattleState = 7;
-    EXPECT_EQ(link.BattleState(), 7);
-    app.m_pPageLogo->m_iSubScreen = 4;
-    EXPECT_EQ(link.CurrentSubScreen(), 4);
-    EXPECT_EQ(link.AchievementBoard(), nullptr) << "the board comes with the shared resources";
-    app.LoadSharedResources();
-    CAchievementNotice* board = link.AchievementBoard();
-    ASSERT_NE(board, nullptr);
-    EXPECT_FALSE(board->IsRecordAlive());
-    board->StartRecord(12);
-    EXPECT_TRUE(board->IsRecordAlive());
-    EXPECT_EQ(app.m_pEffectNewAchievement->m_aInstances[0].kind, 12);
-    board->AppendPending(3);
-    EXPECT_EQ(app.m_pEffectNewAchievement->m_lstPending, std::list<int>{3});
-    Shutdown();
-    EXPECT_NE(&GetContentLink(), &link) << "the link goes with the application";
 }
 
 TEST_F(RecoveryTest, LoadingSetsThePlayStateFromTheProfile) {

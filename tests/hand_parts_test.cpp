@@ -1,5 +1,4 @@
-// The hand's smaller rules: the HUD's counters and panel, items crediting
-// with their caps, the placement messages and the sound attenuation.
+// The hand's smaller rules: items crediting with their caps and the charging.
 #include <cmath>
 
 #include "battle/effects/Effect_HeartDecreased.h"
@@ -32,72 +31,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(ShownCounter, RisesInTwentyStepsFallsAtOnceAndRestartsOnANewRise) {
-    float shown[3] = {10.0f, 10.0f, 10.0f};
-    std::vector<int> seen;
-    for (int f = 0; f < 20; ++f) {
-        CPageGame::StepShownCounter(shown, 30.0f);
-        seen.push_back(int(shown[1]));
-    }
-    EXPECT_EQ(seen.front(), 11);
-    EXPECT_EQ(seen[9], 20);
-    EXPECT_EQ(seen.back(), 30);
-    CPageGame::StepShownCounter(shown, 5.0f);
-    EXPECT_EQ(shown[1], 5.0f) << "a fall shows on the same frame";
-    for (int f = 0; f < 5; ++f) CPageGame::StepShownCounter(shown, 45.0f);  // 5 of 20 steps of 40
-    EXPECT_EQ(int(shown[1]), 15);
-    for (int f = 0; f < 20; ++f) CPageGame::StepShownCounter(shown, 75.0f);  // the gap from 15 in 20 steps
-    EXPECT_EQ(shown[1], 75.0f);
-    float again[3] = {15.0f, 15.0f, 15.0f};
-    CPageGame::StepShownCounter(again, 75.0f);
-    EXPECT_EQ(again[1], 18.0f);
-}
-
-TEST(Attenuation, FactorsForPlayingSoundCounts) {
-    const struct {
-        int playing;
-        float factor;
-    } kCases[] = {{0, 1.0f}, {1, 1.0f}, {2, 0.96f}, {3, 0.92f}, {13, 0.52f}, {26, 0.0f}, {40, 0.0f}};
-    for (const auto& c : kCases) EXPECT_NEAR(CPageGame::AttenuationFactor(c.playing), c.factor, 1e-6f) << c.playing;
-}
-
-TEST(PlacementMessages, TextsAndTheirEnds) {
-    EXPECT_EQ(TerrainRefusalText(3, 2), "Cannot place marine unit on the ground.");
-    EXPECT_EQ(TerrainRefusalText(1, 4), "Cannot place air unit in water area.");
-    EXPECT_EQ(MountRefusalText(38, 1), "This unit has been equipped with a Mortar Weapon.");
-    EXPECT_EQ(MountRefusalText(27, 1), "Barrier Bots have already been placed here.");
-    EXPECT_EQ(MountRefusalText(27, 2), "Barrier Bots cannot be placed on this unit.");
-    EXPECT_EQ(MountRefusalText(37, 2), "");
-    CEffect_FontInstruction fi;
-    EXPECT_EQ(fi.ShowWeaponMountError(37, 2), -1);
-    EXPECT_EQ(fi.CurrentKind(), -1) << "nothing to say leaves the record free";
-    ASSERT_EQ(fi.ShowCostLimit(30), 0);
-    EXPECT_EQ(fi.m_strText, "Robots with energy cost more than 30 has been disabled.");
-    EXPECT_EQ(fi.ShowNoCardSlot(), -1) << "a second message waits for the first to be cleared";
-    EXPECT_EQ(fi.m_strText, "Robots with energy cost more than 30 has been disabled.");
-    int frames = 0;
-    while (fi.CurrentKind() >= 0 && frames < 1000) {
-        fi.Tick();
-        ++frames;
-    }
-    EXPECT_EQ(frames, 182) << "shown for 181 frames, gone on the next";
-    fi.ShowShootHint();
-    for (int f = 0; f < 1000; ++f) fi.Tick();
-    EXPECT_EQ(fi.CurrentKind(), FI_SHOOT_HINT) << "the hint stays until it is cleared";
-}
-
-TEST(HeartNotice, PhasesOfTheNotice) {
-    const struct {
-        int t, phase, into;
-    } kCases[] = {{0, 0, 0}, {9, 0, 9}, {10, 1, 0}, {25, 2, 5}, {30, 3, 0}, {579, 3, 549}, {580, 4, 0}, {599, 4, 19}};
-    for (const auto& c : kCases) {
-        int phase = -1, into = -1;
-        CEffect_HeartDecreased::Phase(c.t, phase, into);
-        EXPECT_EQ(phase, c.phase) << c.t;
-        EXPECT_EQ(into, c.into) << c.t;
-    }
-}
 
 TEST_F(HandPartsTest, ItemsFlyThirtyPixelsAFrameAndCreditWithTheirCaps) {
     CPageGame& p = Page();
@@ -135,26 +68,6 @@ TEST_F(HandPartsTest, AnItemChasingAMovingCounterIsStillCredited) {
     for (int f = 0; f < 20 && Flights().m_aInstances[0].life > 0; ++f) Flights().Tick();
     EXPECT_LE(Flights().m_aInstances[0].life, 0);
     EXPECT_EQ(p.m_iEnergy, 10);
-}
-
-TEST_F(HandPartsTest, ThePartsPanelSlidesInAndOutInFourFrames) {
-    CPageGame& p = Page();
-    CVxBillboard* panel = run->App().m_apBbdInterface[3];
-    p.SetPartsPanelPosition(-125.0f, 350.0f);
-    p.m_iPanelTimer = 300;
-    std::vector<int> ys;
-    for (int f = 0; f < 5; ++f) {
-        p.SlidePanel();
-        ys.push_back(int(panel->m_vPosition.y));
-    }
-    EXPECT_EQ(ys, (std::vector<int>{335, 320, 305, 302, 302}));
-    p.m_iPanelTimer = 0;
-    ys.clear();
-    for (int f = 0; f < 5; ++f) {
-        p.SlidePanel();
-        ys.push_back(int(panel->m_vPosition.y));
-    }
-    EXPECT_EQ(ys, (std::vector<int>{317, 332, 347, 350, 350}));
 }
 
 TEST_F(HandPartsTest, ChargingGaugeAndCardsChargeOnePerDrawnFrame) {

@@ -12,29 +12,6 @@
 #include "platform/host/Thread.h"
 #include "platform/host/UserFolders.h"
 
-TEST(HostClock, VirtualClockMovesOnlyWhenToldOrSleptOn) {
-    host::HeadlessHost h;
-    int64_t t0 = host::GetClock().Ticks();
-    EXPECT_EQ(host::GetClock().Ticks(), t0);
-    host::Sleep(250);
-    EXPECT_EQ(host::GetClock().Ticks() - t0, 250000000);
-    EXPECT_EQ(host::GetClock().Milliseconds(), 250u);
-    h.clock.AdvanceSeconds(1.5);
-    EXPECT_EQ(host::GetClock().Milliseconds(), 1750u);
-}
-
-TEST(HostMessageBox, RecordsBoxesAndAnswersFromScript) {
-    host::HeadlessHost h;
-    h.boxes.QueueAnswer(host::IDNO);
-    EXPECT_EQ(host::ShowMessageBox("Restore?", "Question", host::MB_YESNO), host::IDNO);
-    // Nothing queued: the first button answers.
-    EXPECT_EQ(host::ShowMessageBox("Restore?", "Question", host::MB_YESNO), host::IDYES);
-    EXPECT_EQ(host::ShowMessageBox("Gone", "Error"), host::IDOK);
-    ASSERT_EQ(h.boxes.Count(), 3u);
-    EXPECT_TRUE(h.boxes.Saw("Error", "Gone"));
-    EXPECT_FALSE(h.boxes.Saw("Error", "Restore?"));
-}
-
 TEST(HostFolders, SaveRootFollowsAppDataThenXdg) {
     const char* oldApp = std::getenv("APPDATA");
     std::string keep = oldApp ? oldApp : "";
@@ -55,18 +32,3 @@ TEST(HostFolders, SaveRootFollowsAppDataThenXdg) {
     std::filesystem::remove_all(dir.parent_path().parent_path());
 }
 
-TEST(HostSystemInfo, RealMemoryFigureIsKnown) {
-    host::RealSystemInfo info;
-    EXPECT_GT(info.TotalMemoryKB(), 0);
-}
-
-TEST(HostThread, RunsAndJoins) {
-    int value = 0;
-    {
-        host::Thread t;
-        t.Start([&] { value = 42; }, host::ThreadPriority::Highest);
-        t.Join();
-        EXPECT_FALSE(t.Joinable());
-    }
-    EXPECT_EQ(value, 42);
-}

@@ -154,38 +154,6 @@ TEST_F(MenuPageTest, AMiniGameStartsOnlyFromAButtonStandingStillAndEnabled) {
     EXPECT_FLOAT_EQ(first.y - m.m_avMiniGameTarget[0].y, -600.0f);
 }
 
-TEST_F(MenuPageTest, AnUnlockMarkerBringsItsEntryIntoViewAndEndsAfterItsBox) {
-    struct Row {
-        int screen;
-        int* marker;
-        int value;
-        int boxKind;
-        std::function<int()> inView;
-        int wanted;
-    };
-    const Row rows[] = {
-        {MENU_EPISODE, &m_App->m_iChosenEpisode, 2, MSGBOX_NEW_EPISODE_UNLOCK,
-         [this] { return Menu().m_iEpisodeChoice; }, 1},
-        {MENU_STAGE_MAP, &m_App->m_iNewArea, 3, MSGBOX_NEW_MAP_UNLOCK, [this] { return Menu().m_iMapArea; }, 2},
-    };
-    Player("marks", 60);
-    g_CurrentProfile.m_nCardSlots = 8;
-    g_CurrentProfile.m_iLifeBooster = g_CurrentProfile.m_iEnergyBooster = 4;
-    for (const Row& r : rows) {
-        Enter(MENU_MAIN);
-        Enter(r.screen);
-        *r.marker = r.value;
-        Frame(60);
-        EXPECT_EQ(r.inView(), r.wanted) << r.screen;
-        ASSERT_EQ(BoxKind(), r.boxKind) << r.screen;
-        EXPECT_FALSE(Menu().IsInputFree());
-        m_App->m_pEffectMsgBox->Close();
-        Frame(60);
-        EXPECT_EQ(*r.marker, -1) << r.screen;
-        ASSERT_TRUE(Settle()) << "input comes back after the burst";
-    }
-}
-
 TEST_F(MenuPageTest, AnEpisodeWhoseStoryWasNotSeenLeadsToItsStoryWithAStageOfThatEpisode) {
     struct Row {
         int steps;
@@ -218,17 +186,6 @@ TEST_F(MenuPageTest, AnEpisodeWhoseStoryWasNotSeenLeadsToItsStoryWithAStageOfTha
         EXPECT_EQ(m.m_iChangeState == 1 ? m.m_iNextScreen : -1, r.nextScreen) << k;
         m_App->m_pEffectSwitchPage->Clear(0);
     }
-}
-
-TEST_F(MenuPageTest, ThePageDrawsAndProcessesEveryOneOfItsButtonsItself) {
-    Enter(MENU_TITLE);
-    int buttons = 0;
-    for (const CVxButton* b : Menu().m_pResourceManager->m_lstButtons) {
-        if (!b) continue;
-        ++buttons;
-        EXPECT_FALSE(b->m_bVisible) << "the generic pass would take its clicks a second time";
-    }
-    EXPECT_GT(buttons, 100);
 }
 
 }  // namespace

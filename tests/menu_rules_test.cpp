@@ -68,16 +68,6 @@ TEST(MenuRules, MissionMarksAndTheStageAButtonStarts) {
     EXPECT_EQ(MiniGameGroupCount(0, 1), 3);
 }
 
-TEST(MenuRules, EveryScreenButTheTitleHasAHeaderRowOfItsOwn) {
-    std::vector<int> rows;
-    for (int s = MENU_MAIN; s <= MENU_UPGRADE; ++s)
-        if (s != MENU_TITLE) rows.push_back(MenuHeaderRow(s));
-    std::sort(rows.begin(), rows.end());
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(rows[size_t(i)], i);
-    EXPECT_EQ(MenuHeaderRow(MENU_TITLE), -1);
-    EXPECT_EQ(MenuHeaderRow(MENU_UPGRADE), 11);
-}
-
 // A press at the origin, one frame at (dx, dy), a release there: the gesture
 // the screens see in the release frame.
 TEST(MenuGestures, TapAndSwipeThresholds) {
@@ -107,54 +97,6 @@ TEST(MenuGestures, TapAndSwipeThresholds) {
         EXPECT_EQ(page.m_iGesture, GESTURE_IDLE);
         EXPECT_EQ(page.m_iDragAxis, 0);
     }
-}
-
-// The frames of a forward change from the main menu to the stage map: the
-// old screen slides left, the new one comes in from the right, and input
-// waits until it stands.
-TEST(MenuChange, FifteenFramesOutFifteenIn) {
-    CPageMenu page;
-    page.SetSubScreen(MENU_MAIN);
-    page.RequestSubScreen(MENU_STAGE_MAP, -1);
-    struct Row {
-        int frame, screen;
-        float slide, rise;
-        bool free;
-    };
-    const Row rows[] = {{0, MENU_MAIN, 0, 0, false},           {1, MENU_MAIN, -60, 10, false},
-                        {14, MENU_MAIN, -840, 140, false},     {15, MENU_STAGE_MAP, 900, 150, false},
-                        {16, MENU_STAGE_MAP, 840, 140, false}, {29, MENU_STAGE_MAP, 60, 10, false},
-                        {30, MENU_STAGE_MAP, 0, 0, true}};
-    size_t next = 0;
-    for (int frame = 0; frame <= 30; ++frame) {
-        page.StepChange();
-        if (next < std::size(rows) && rows[next].frame == frame) {
-            const Row& r = rows[next++];
-            EXPECT_EQ(page.m_iSubScreen, r.screen) << frame;
-            EXPECT_FLOAT_EQ(page.m_fSlideX, r.slide) << frame;
-            EXPECT_FLOAT_EQ(page.m_fHeaderRise, r.rise) << frame;
-            EXPECT_EQ(page.IsInputFree(), r.free) << frame;
-        }
-        page.CountDownChange();
-    }
-    EXPECT_EQ(next, std::size(rows));
-
-    // A request while the new screen still comes in leaves from it at once,
-    // and of two requests in one frame the last one counts.
-    page.RequestSubScreen(MENU_MISSION, -1);
-    for (int i = 0; i < 20; ++i) {
-        page.StepChange();
-        page.CountDownChange();
-    }
-    page.RequestSubScreen(MENU_EPISODE, 1);
-    page.RequestSubScreen(MENU_MAIN, 1);
-    EXPECT_EQ(page.m_iChangeCountdown, MENU_CHANGE_FRAMES);
-    for (int i = 0; i < 17; ++i) {
-        page.StepChange();
-        page.CountDownChange();
-    }
-    EXPECT_EQ(page.m_iSubScreen, MENU_MAIN);
-    EXPECT_FLOAT_EQ(page.m_fSlideX, -840.0f) << "a move back comes in from the left";
 }
 
 }  // namespace

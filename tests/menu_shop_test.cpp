@@ -1,6 +1,6 @@
-// The laboratory, the robot upgrades, the profiles and the Robopedia through
-// the real menu page: rows tapped, boxes answered with their own buttons, and
-// the save file read back after every step.
+// The laboratory and the robot upgrades through the real menu page: rows
+// tapped, boxes answered with their own buttons, and the save file read back
+// after every step.
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -9,8 +9,6 @@
 #include "content/SaveProfile.h"
 #include "engine/VxButton.h"
 #include "engine/VxSaveData.h"
-#include "game/Effect_NewAchievement.h"
-#include "game/Effect_RobotInfo.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -41,13 +39,6 @@ protected:
         if (bytes.size() == size_t(CVxSaveData::FILE_SIZE))
             std::memcpy(&p, bytes.data() + m_App->m_pSaveData->Offsets()[size_t(slot)], sizeof p);
         return p;
-    }
-    SaveFileHeader SavedHeader() const {
-        SaveFileHeader h{};
-        const std::vector<uint8_t> bytes = SaveBytes();
-        if (bytes.size() == size_t(CVxSaveData::FILE_SIZE))
-            std::memcpy(&h, bytes.data() + CVxSaveData::HEADER_OFFSET, sizeof h);
-        return h;
     }
     void Save() { ASSERT_EQ(m_App->m_pSaveData->Save(), 0); }
     // The stored slot equals the profile byte for byte.
@@ -101,39 +92,6 @@ TEST_F(MenuShopTest, ALabItemIsBoughtOnlyThroughItsQuestionAndEachPurchaseIsSave
     EXPECT_EQ(g_CurrentProfile.m_abRobotUnlocked[32], 1) << "the Recycler Bot card";
 }
 
-TEST_F(MenuShopTest, TheEighthBoosterLevelAnnouncesItsAchievementOnce) {
-    Player("boost", 40);
-    SaveProfile& p = g_CurrentProfile;
-    p.m_iMetalParts = 100000;
-    p.m_aLabItem[2] = LabItemRecord{6, 7};
-    p.m_aiAchievementProgress[0] = 6;
-    Enter(MENU_LABORATORY);
-    ASSERT_TRUE(Settle());
-    CEffect_NewAchievement& board = *m_App->m_pEffectNewAchievement;
-    for (int n = 0; n < 2; ++n) {
-        TapRow(0);
-        ASSERT_EQ(BoxKind(), MSGBOX_BUY_UPGRADE);
-        CEffect_MsgBox& box = *m_App->m_pEffectMsgBox;
-        for (int i = 0; i < 60 && box.SlideY() != 0.0f; ++i) Frame();
-        TapAt(box.m_pBtnOK->m_vPosition.x, box.m_pBtnOK->m_vPosition.y);
-        for (int i = 0; i < 90 && box.IsOpen(); ++i) Frame();
-        EXPECT_EQ(board.IsRecordAlive(), n == 1) << "purchase " << n;
-        if (n == 0) {
-            ASSERT_TRUE(Settle());
-            Frame(10);
-        }
-        if (n == 1) {
-            EXPECT_EQ(board.m_aInstances[0].kind, 0);
-            board.ResetBoard();
-            Frame(30);
-        }
-    }
-    EXPECT_EQ(p.m_aLabItem[2].m_iBought, 8);
-    EXPECT_EQ(p.m_aLabItem[2].m_iOffered, 8);
-    EXPECT_EQ(p.m_aiAchievementProgress[0], 8);
-    EXPECT_EQ(Menu().m_apLabButton[2]->m_iStatus, BUTTON_DISABLE) << "sold out";
-}
-
 TEST_F(MenuShopTest, UpgradesAskForTheirRobotAndTheirPriceAndAreSavedOnce) {
     Player("upg", 58);
     SaveProfile& p = g_CurrentProfile;
@@ -162,199 +120,6 @@ TEST_F(MenuShopTest, UpgradesAskForTheirRobotAndTheirPriceAndAreSavedOnce) {
     TapRow(0);
     EXPECT_EQ(BoxKind(), -1) << "bought once";
     EXPECT_EQ(Menu().m_apUpgradeButton[1]->m_iStatus, BUTTON_DISABLE);
-}
-
-TEST_F(MenuShopTest, ProfilesArePickedKeptAndDeletedWithTheLaterSlotsMovingDown) {
-    Player("ann", 30);
-    CGameSaveData& save = *m_App->m_pSaveData;
-    ASSERT_EQ(save.CreateProfile("bob"), 0);
-    ASSERT_EQ(save.CreateProfile("cyd"), 0);
-    save.Header().m_iCurrentProfile = 0;
-    g_CurrentProfile = g_aStoredProfiles[0];
-    Save();
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    CPageMenu& m = Menu();
-    EXPECT_EQ(m.m_pCreateButton->m_iStatus, BUTTON_DISABLE) << "three profiles";
-
-    // What the live profile gained since its save stays with it.
-    g_CurrentProfile.m_iMetalParts = 777;
-    TapAt(80.0f, 130.0f - 163.0f * 1.05f);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "bob");
-    EXPECT_EQ(save.Header().m_iCurrentProfile, 1);
-    TapAt(80.0f, 130.0f);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "ann");
-    EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 777);
-
-    // The second deleted while chosen: the third moves into its slot.
-    Frame(10);
-    TapAt(80.0f, 130.0f - 163.0f * 1.05f);
-    ASSERT_STREQ(g_CurrentProfile.m_szName, "bob");
-    Save();
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    m.m_iMapArea = 3;
-    TapAt(-375.0f, -85.0f);
-    ASSERT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
-    Answer(true);
-    EXPECT_EQ(SavedHeader().m_nProfilesInUse, 2);
-    EXPECT_STREQ(Saved(0).m_szName, "ann");
-    EXPECT_EQ(Saved(0).m_iMetalParts, 777);
-    EXPECT_STREQ(Saved(1).m_szName, "cyd");
-    EXPECT_EQ(m.m_iProfileSelection, 1);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "cyd");
-    EXPECT_EQ(m.m_pCreateButton->m_iStatus, BUTTON_NORMAL);
-
-    // Same slot, another profile: Back starts the lists afresh.
-    TapAt(-375.0f, -225.0f);
-    ASSERT_TRUE(Settle());
-    EXPECT_EQ(m.m_iSubScreen, MENU_MAIN);
-    EXPECT_EQ(m.m_iMapArea, 0);
-    EXPECT_TRUE(m_App->m_bProfileJustChosen);
-
-    // Unchanged: Back keeps them.
-    m_App->m_bProfileJustChosen = false;
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    m.m_iMapArea = 2;
-    TapAt(-375.0f, -225.0f);
-    ASSERT_TRUE(Settle());
-    EXPECT_EQ(m.m_iMapArea, 2);
-    EXPECT_FALSE(m_App->m_bProfileJustChosen);
-
-    // The last slot deleted moves the choice up; the only one left deleted
-    // leaves none, and rename and delete wait for a new one.
-    for (int left : {1, 0}) {
-        Enter(MENU_PROFILES);
-        ASSERT_TRUE(Settle());
-        TapAt(-375.0f, -85.0f);
-        ASSERT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
-        Answer(true);
-        EXPECT_EQ(save.Header().m_nProfilesInUse, left);
-        EXPECT_EQ(m.m_iProfileSelection, 0);
-    }
-    Frame();
-    EXPECT_EQ(m.m_pRenameButton->m_iStatus, BUTTON_DISABLE);
-    EXPECT_EQ(m.m_pDeleteButton->m_iStatus, BUTTON_DISABLE);
-}
-
-TEST_F(MenuShopTest, TheRobopediaOpensOnlyKnownUnitsAndSlidesIn42Frames) {
-    Player("pedia", 30);
-    SaveProfile& p = g_CurrentProfile;
-    for (uint8_t& u : p.m_abRobotUnlocked) u = 0;
-    p.m_abRobotUnlocked[0] = p.m_abRobotUnlocked[1] = 1;
-    Enter(MENU_ROBOPEDIA);
-    ASSERT_TRUE(Settle());
-    CPageMenu& m = Menu();
-    // Robot 2, third card of the first row: blank, nothing opens.
-    TapAt(m.m_apRobotEntry[2]->m_vPosition.x, m.m_apRobotEntry[2]->m_vPosition.y);
-    EXPECT_EQ(m.m_Robopedia.boardOpen, 0);
-    TapAt(m.m_apRobotEntry[1]->m_vPosition.x, m.m_apRobotEntry[1]->m_vPosition.y);
-    EXPECT_EQ(m.m_Robopedia.boardOpen, 1);
-    EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, 1);
-    m.m_pRobotInfo->Clear(0);
-    m.m_Robopedia.boardOpen = 0;
-    ASSERT_TRUE(Settle());
-
-    // The swap icon: the Machines slide up in 42 frames; no card opens meanwhile.
-    TapAt(393.0f, 287.0f);
-    ASSERT_EQ(m.m_iRobopediaSlide, 1);
-    int frames = 0;
-    while (m.m_iRobopediaSlide != 0 && frames < 100) {
-        if (frames == 10) {
-            EXPECT_EQ(m.m_apMachineEntry[0]->m_iStatus, BUTTON_DISABLE);
-        }
-        Frame();
-        ++frames;
-    }
-    EXPECT_EQ(frames + 1, 42) << "the tap's own frame took the first step";
-    EXPECT_EQ(m.m_iRobopediaOffset, ROBOPEDIA_PAGE_OFFSET);
-}
-
-TEST_F(MenuShopTest, ARoundOfTheShopsAndProfilesLeavesTheSaveAsEachStepSays) {
-    Player("ann", 60);
-    SaveProfile& p = g_CurrentProfile;
-    p.m_abFeatureUnlocked[0] = p.m_abFeatureUnlocked[5] = 1;
-    p.m_aLabItem[1] = LabItemRecord{1, 2};
-    p.m_aRobotUpgrade[1].m_iAvailable = 1;
-    p.m_iMetalParts = 2000;
-    Save();
-    const SaveProfile ann = p;
-    CGameSaveData& save = *m_App->m_pSaveData;
-
-    // A second profile, made on the profiles screen.
-    Enter(MENU_MAIN);
-    ASSERT_TRUE(Settle());
-    TapAt(-375.0f, 120.0f);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(Menu().m_iSubScreen, MENU_PROFILES);
-    TapAt(-375.0f, 195.0f);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(Menu().m_iSubScreen, MENU_NAME_ENTRY);
-    for (char c : {'B', 'E', 'A'}) Key(c);
-    Key(13);
-    ASSERT_TRUE(Settle());
-    EXPECT_EQ(Menu().m_iSubScreen, MENU_PROFILES);
-    EXPECT_EQ(SavedHeader().m_nProfilesInUse, 2);
-    EXPECT_EQ(SavedHeader().m_iCurrentProfile, 1);
-    EXPECT_STREQ(Saved(1).m_szName, "bea");
-    EXPECT_TRUE(SavedAs(0, ann)) << "the first profile as it was";
-
-    // Back to the first; picking saves nothing by itself.
-    const std::vector<uint8_t> afterCreate = SaveBytes();
-    TapAt(80.0f, 130.0f);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "ann");
-    TapAt(-375.0f, -225.0f);
-    ASSERT_TRUE(Settle());
-    EXPECT_EQ(SaveBytes(), afterCreate);
-
-    // The laboratory from the stage map's shop button: a life booster level.
-    Enter(MENU_STAGE_MAP);
-    ASSERT_TRUE(Settle());
-    TapAt(-375.0f, 253.0f);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(Menu().m_iSubScreen, MENU_LABORATORY);
-    TapRow(0);
-    ASSERT_EQ(BoxKind(), MSGBOX_BUY_UPGRADE);
-    Answer(true);
-    SaveProfile expected = ann;
-    expected.m_aLabItem[1] = LabItemRecord{2, 3};
-    expected.m_iLifeBooster += 1;
-    expected.m_aiAchievementProgress[1] += 1;
-    expected.m_iMetalParts = 1900;
-    expected.m_aiAchievementProgress[37] = Saved(0).m_aiAchievementProgress[37];
-    EXPECT_TRUE(SavedAs(0, expected)) << "the purchase and nothing else";
-    EXPECT_EQ(SavedHeader().m_iCurrentProfile, 0);
-
-    // Back to the map, then the upgrades from its advanced-laboratory button.
-    TapAt(-375.0f, -225.0f);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(Menu().m_iSubScreen, MENU_STAGE_MAP);
-    TapAt(-375.0f, -52.5f);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(Menu().m_iSubScreen, MENU_UPGRADE);
-    TapRow(0);
-    ASSERT_EQ(BoxKind(), MSGBOX_BUY_UPGRADE);
-    Answer(true);
-    expected.m_aRobotUpgrade[1].m_iLevel = 1;
-    expected.m_iMetalParts = 1400;
-    expected.m_aiAchievementProgress[39] += 1;
-    expected.m_aiAchievementProgress[37] = Saved(0).m_aiAchievementProgress[37];
-    EXPECT_TRUE(SavedAs(0, expected));
-
-    // The second profile picked and deleted: the first is left, with its purchases.
-    Enter(MENU_PROFILES);
-    ASSERT_TRUE(Settle());
-    TapAt(80.0f, 130.0f - 163.0f * 1.05f);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "bea");
-    TapAt(-375.0f, -85.0f);
-    ASSERT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
-    Answer(true);
-    EXPECT_EQ(SavedHeader().m_nProfilesInUse, 1);
-    EXPECT_EQ(SavedHeader().m_iCurrentProfile, 0);
-    EXPECT_TRUE(SavedAs(0, expected));
-    EXPECT_EQ(save.Header().m_nProfilesInUse, 1);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "ann");
 }
 
 }  // namespace

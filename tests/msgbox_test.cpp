@@ -1,44 +1,9 @@
-// The message box on a started game application: slide, keys, sliders,
-// switches between kinds, the warning queue and the answers.
+// The message box on a started game application: sliders, switches between
+// kinds, the warning queue and the answers.
 
 #include "tests/Harness.h"
 
 using MsgBoxTest = PopupTest;
-
-TEST_F(MsgBoxTest, SlidesDownTwentyATickAndTakesInputOnlyAtRest) {
-    ASSERT_EQ(box->Add(MSGBOX_DUPLICATE_NAME), 0);
-    EXPECT_EQ(box->Add(MSGBOX_BLANK_NAME), -1);  // one box at a time
-    TickBox();
-    EXPECT_EQ(box->SlideY(), 560.0f);
-    TickBox();
-    EXPECT_EQ(box->SlideY(), 540.0f);
-
-    Answer(VK_ENTER);
-    EXPECT_EQ(box->m_bSwitching, 0);
-    EXPECT_EQ(m_App->m_aInput[0].m_aiKey[VK_ENTER], uint32_t(KEY_RELEASED));  // not used up
-
-    TickBox(26);
-    EXPECT_EQ(box->SlideY(), 20.0f);
-    box->HandleClick();
-    EXPECT_EQ(box->m_bSwitching, 0);
-    TickBox();
-    EXPECT_EQ(box->SlideY(), 0.0f);
-    TickBox(5);
-    EXPECT_EQ(box->SlideY(), 0.0f);
-
-    box->HandleClick();
-    EXPECT_EQ(box->m_bSwitching, 1);
-    EXPECT_EQ(box->m_iShownKind, -1);
-    EXPECT_EQ(m_App->m_aInput[0].m_aiKey[VK_ENTER], 0u);
-
-    // Rising 20 a tick; gone once above 560.
-    TickBox(28);
-    EXPECT_TRUE(box->IsOpen());
-    EXPECT_EQ(box->SlideY(), 540.0f);
-    TickBox(2);
-    EXPECT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_DUPLICATE_NAME);
-}
 
 TEST_F(MsgBoxTest, OptionsSlidersCoverTheWholeRangeAndOnlyTheEffectKnobClicks) {
     OpenAtRest(MSGBOX_OPTIONS);
@@ -90,47 +55,6 @@ TEST_F(MsgBoxTest, ADragLetGoOutsideTheWindowReleasesTheKnob) {
     m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
     box->HandleClick();
     EXPECT_EQ(box->m_iGrabbedSlider, -1);
-}
-
-TEST_F(MsgBoxTest, KnobsLeaveTheScreenWhenAnotherKindShows) {
-    OpenAtRest(MSGBOX_OPTIONS);
-    const VxVec3 knob = box->m_apSliderKnob[0]->m_vPosition;
-    Answer(VK_ENTER);  // OK on the menu closes
-    FinishSlide();
-    OpenAtRest(MSGBOX_DUPLICATE_NAME);
-    EXPECT_EQ(box->m_apSliderKnob[0]->m_vPosition.x, MSGBOX_OFF_SCREEN);
-    EXPECT_EQ(box->m_apSliderKnob[1]->m_vPosition.x, MSGBOX_OFF_SCREEN);
-    // A press where the knob stood grabs nothing.
-    CursorAt(knob.x, knob.y);
-    m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
-    box->HandleClick();
-    EXPECT_EQ(box->m_iGrabbedSlider, -1);
-}
-
-TEST_F(MsgBoxTest, ReopeningSkipsTheOpeningSoundWhileCloseAndOpenPlaysIt) {
-    CVxSound* open = m_App->m_pSndMsgBox;
-    ASSERT_NE(open, nullptr);
-    box->Add(MSGBOX_PAUSE);
-    EXPECT_TRUE(Playing(open));
-    TickBox(29);
-    Silence(open);
-    PressOn(box->m_pBtnOption);
-    box->HandleClick();
-    EXPECT_EQ(box->m_iShownKind, MSGBOX_OPTIONS);
-    FinishSlide();
-    EXPECT_TRUE(box->IsOpen());
-    EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_OPTIONS);
-    EXPECT_EQ(box->m_bSwitching, 0);
-    TickBox(29);
-    EXPECT_EQ(box->SlideY(), 0.0f);
-    EXPECT_FALSE(Playing(open));
-
-    Answer(VK_ENTER);
-    FinishSlide();
-    ASSERT_FALSE(box->IsOpen());
-    EXPECT_EQ(box->m_iLastClosedKind, MSGBOX_OPTIONS);
-    box->Add(MSGBOX_DUPLICATE_NAME);
-    EXPECT_TRUE(Playing(open));
 }
 
 TEST_F(MsgBoxTest, BuyingWhatOpensTheNextAreaSwitchesToNewMapUnlock) {
@@ -362,26 +286,3 @@ TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
     EXPECT_EQ(g_aStoredProfiles[current].m_abHintShown[0], 0);
 }
 
-TEST_F(MsgBoxTest, ContinueMovesTheMenuToTheFurthestStage) {
-    g_CurrentProfile.m_iFurthestStage = 23;  // first episode, third area
-    menu.m_iChangeDirection = 0;
-    OpenAtRest(MSGBOX_CONTINUE_GAME);
-    Answer(VK_ENTER);
-    EXPECT_TRUE(box->m_bContinueAnswered);
-    EXPECT_EQ(m_App->m_iNewArea, 3);
-    EXPECT_EQ(menu.mapSteps, 2);
-    EXPECT_EQ(menu.m_iMapScroll, -1);
-    FinishSlide();
-    EXPECT_EQ(menu.m_iChangeState, 1);
-    EXPECT_EQ(menu.m_iNextScreen, MENU_STAGE_MAP);
-    EXPECT_EQ(menu.m_iChangeDirection, -1);
-    EXPECT_EQ(menu.m_iChangeCountdown, 15);
-
-    // With the area open the stage is played at once.
-    g_CurrentProfile.m_iFurthestStage = 3;
-    OpenAtRest(MSGBOX_CONTINUE_GAME);
-    Answer(VK_ENTER);
-    EXPECT_EQ(m_App->m_iCurrentStage, 3);
-    EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_MISSION);
-    EXPECT_EQ(m_App->m_pEffectSwitchPage->m_aInstances[0].kind, 3);
-}

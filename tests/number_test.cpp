@@ -26,29 +26,6 @@ std::vector<DrawnDigit> Drawn(const World& w) {
 // Which digit a draw shows, from its cell on the 4 × 4 sheet.
 int DigitOf(const DrawnDigit& d) { return int(d.u0 * 4.0f + 0.5f) + 4 * int(d.v0 * 4.0f + 0.5f); }
 
-TEST(Number, AlignmentPlacesDigitsFromTheLastLeftwards) {
-    const struct {
-        int align;
-        float x3, x0, x5;
-    } cases[] = {{-1, 0, 20, 40}, {0, -20, 0, 20}, {1, -40, -20, 0}};
-    for (const auto& c : cases) {
-        World w(Sheets());
-        CVxNumber n;
-        n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
-        n.m_iAlign = c.align;
-        n.SetPosition(0, 0, 0);
-        n.Draw(305);
-        auto d = Drawn(w);
-        ASSERT_EQ(d.size(), 3u);
-        EXPECT_EQ(DigitOf(d[0]), 5);
-        EXPECT_EQ(DigitOf(d[1]), 0);
-        EXPECT_EQ(DigitOf(d[2]), 3);
-        EXPECT_FLOAT_EQ(d[0].x, c.x5) << c.align;
-        EXPECT_FLOAT_EQ(d[1].x, c.x0) << c.align;
-        EXPECT_FLOAT_EQ(d[2].x, c.x3) << c.align;
-    }
-}
-
 TEST(Number, MinimumDigitsPadWithZeros) {
     harness::World w(Sheets());
     CVxNumber n;
@@ -72,41 +49,6 @@ TEST(Number, MinimumDigitsPadWithZeros) {
     n.m_nMinDigits = 1;
     n.Draw(0);
     EXPECT_EQ(w.device.draws.size(), 1u);
-}
-
-TEST(Number, DigitCellsOnAFourByFourSheet) {
-    float r[4];
-    ASSERT_TRUE(CVxNumber::DigitRect(6, 4, 4, r));
-    EXPECT_FLOAT_EQ(r[0], 0.5f);
-    EXPECT_FLOAT_EQ(r[1], 0.25f);
-    EXPECT_FLOAT_EQ(r[2], 0.25f);
-    EXPECT_FLOAT_EQ(r[3], 0.25f);
-    // A strip of ten, and five columns of two rows.
-    ASSERT_TRUE(CVxNumber::DigitRect(7, 1, 3, r));
-    EXPECT_FLOAT_EQ(r[0], 0.7f);
-    EXPECT_FLOAT_EQ(r[2], 0.1f);
-    EXPECT_FLOAT_EQ(r[3], 1.0f);
-    ASSERT_TRUE(CVxNumber::DigitRect(7, 5, 2, r));
-    EXPECT_FLOAT_EQ(r[0], 0.4f);
-    EXPECT_FLOAT_EQ(r[1], 0.5f);
-    EXPECT_FALSE(CVxNumber::DigitRect(3, 1, 1, r));
-}
-
-TEST(Number, DigitsCarryTheNumbersStateAndSize) {
-    harness::World w(Sheets());
-    CVxNumber n;
-    n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
-    n.SetSize(16, 24, 5);
-    n.SetDiffuse(1, 0, 0, 0.5f);
-    n.SetBlendMode(BLEND_ADD, 10);
-    n.Draw(1);
-    const host::DrawRecord& d = w.device.draws.at(0);
-    EXPECT_FLOAT_EQ(d.state.world[5], 24.0f);
-    EXPECT_FLOAT_EQ(d.state.world[10], 1.0f);
-    EXPECT_FLOAT_EQ(d.vertices[0].u, 0.5f);  // digit 1's cell, bottom right
-    EXPECT_EQ(d.vertices[0].color, 0x80FF0000u);
-    EXPECT_EQ(d.state.render[host::RS_DESTBLEND], host::BLEND_ONE);
-    EXPECT_NE(d.state.texture, 0u);
 }
 
 TEST(Number, SecondSheetIsRefusedAndTheFirstKept) {

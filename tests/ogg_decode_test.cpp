@@ -39,23 +39,6 @@ void Close(OggVorbis_File* vf) {
 
 }  // namespace
 
-TEST(OggDecode, DecodesGeneratedClipsWithTheirChannelsAndRate) {
-    for (int channels : {1, 2}) {
-        for (long rate : {22050L, 44100L}) {
-            auto clip = testclip::MakeOgg(channels, rate, 5000);
-            OggVorbis_File* vf = nullptr;
-            ASSERT_EQ(memory_stream_for_ogg_decode(clip.data(), uint32_t(clip.size()), &vf), 0);
-            ASSERT_NE(vf, nullptr);
-            Decoded d = DecodeAll(vf);
-            EXPECT_EQ(d.channels, channels);
-            EXPECT_EQ(d.rate, rate);
-            EXPECT_EQ(d.pcm.size(), size_t(5000 * channels * 2));
-            EXPECT_EQ(d.holes, 0);
-            Close(vf);
-        }
-    }
-}
-
 TEST(OggDecode, EightBitsGiveOneUnsignedByteASample) {
     auto clip = testclip::MakeOgg(1, 22050, 3000, 440.0, 0.0f);  // silence
     OggVorbis_File* vf = nullptr;
@@ -189,30 +172,3 @@ TEST(OggDecode, MemorySeeksStayInsideTheData) {
     EXPECT_EQ(OggMemoryClose(s), 0);
 }
 
-TEST(OggDecode, OpensFilesByWidePath) {
-    auto dir = std::filesystem::temp_directory_path() / "csq-ogg-test";
-    std::filesystem::create_directories(dir);
-    auto clip = testclip::MakeOgg(2, 22050, 3000);
-    auto path = dir / "clip.ogg";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(clip.data()), clip.size());
-    std::u16string wide = path.u16string();
-
-    OggVorbis_File* vf = reinterpret_cast<OggVorbis_File*>(0x1);
-    ASSERT_EQ(init_for_ogg_decode(wide.c_str(), &vf), 0);
-    Decoded d = DecodeAll(vf);
-    EXPECT_EQ(d.pcm.size(), 3000u * 4);
-    EXPECT_EQ(d.channels, 2);
-    Close(vf);
-
-    auto missing = (dir / "missing.ogg").u16string();
-    vf = reinterpret_cast<OggVorbis_File*>(0x1);
-    EXPECT_EQ(init_for_ogg_decode(missing.c_str(), &vf), OGG_DECODE_CANNOT_OPEN);
-    EXPECT_EQ(vf, nullptr);
-
-    auto text = dir / "text.ogg";
-    std::ofstream(text) << "plain words, no pages here, nothing to decode at all......";
-    vf = reinterpret_cast<OggVorbis_File*>(0x1);
-    EXPECT_EQ(init_for_ogg_decode(text.u16string().c_str(), &vf), OGG_DECODE_NOT_VORBIS);
-    EXPECT_EQ(vf, nullptr);
-    std::filesystem::remove_all(dir);
-}

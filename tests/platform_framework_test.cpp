@@ -60,35 +60,6 @@ TEST(FrameworkTimer, AdvanceStepsAStoppedClockByATenth) {
     EXPECT_FLOAT_EQ(t.Command(99), -1.0f);
 }
 
-TEST(ArrayList, SeventeenthEntryDoublesTheCapacityAndKeepsEntries) {
-    ArrayList list(ARRAYLIST_BY_VALUE, sizeof(int));
-    for (int i = 0; i < 16; ++i) ASSERT_EQ(list.Add(&i), S_OK);
-    EXPECT_EQ(list.Capacity(), 16u);
-    int v = 16;
-    ASSERT_EQ(list.Add(&v), S_OK);
-    EXPECT_EQ(list.Capacity(), 32u);
-    EXPECT_EQ(list.Count(), 17u);
-    for (int i = 0; i < 17; ++i) EXPECT_EQ(*static_cast<int*>(list.GetPtr(uint32_t(i))), i);
-    int probe = 9;
-    EXPECT_TRUE(list.Contains(&probe));
-    probe = 40;
-    EXPECT_FALSE(list.Contains(&probe));
-    list.Release();
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_FALSE(list.Contains(&probe));
-}
-
-TEST(ArrayList, PointerListsKeepAndCompareThePointers) {
-    ArrayList list(ARRAYLIST_BY_POINTER, 0);
-    int a = 1, b = 1;
-    EXPECT_EQ(list.Add(&a), S_OK);
-    EXPECT_EQ(list.GetPtr(0), &a);
-    EXPECT_TRUE(list.Contains(&a));
-    EXPECT_FALSE(list.Contains(&b));  // equal value, other object
-    ArrayList empty(ARRAYLIST_BY_VALUE, 0);
-    EXPECT_EQ(empty.Add(&a), E_FAIL);
-}
-
 TEST(AnsiToWide, ConvertsAndRejectsWhatDoesNotFit) {
     char16_t dest[ANSI_TO_WIDE_CAPACITY];
     EXPECT_EQ(AnsiToWide(dest, "Mesa llvmpipe"), S_OK);

@@ -1,5 +1,5 @@
-// The render road on the recording device: resource creation, pass order,
-// the loading screen, the still, the dim, screen shake and message routing.
+// The render road on the recording device: failed creation, the loading
+// screen, the still, lost and restored targets and message routing.
 
 #include "tests/Harness.h"
 
@@ -140,40 +140,6 @@ protected:
 
 class RenderRoadTest : public RoadFixture {};
 
-TEST_F(RenderRoadTest, DeviceCreationStartsSoundTimerEffectResourcesAndTargets) {
-    ASSERT_EQ(Start(), S_OK);
-    EXPECT_EQ(services.boxes.Count(), 0u);
-    EXPECT_NE(g_pSoundManager, nullptr);
-    ASSERT_NE(g_hWnd, nullptr);
-    EXPECT_TRUE(g_hWnd->HasTimer(GAME_TIMER_ID));
-    ASSERT_NE(g_pPostProcessEffect, nullptr);
-    EXPECT_NE(g_hMotionBlurTechnique, 0);
-    EXPECT_TRUE(app->m_bInitialised);
-    EXPECT_EQ(log.Count("load"), 1);
-    EXPECT_EQ(app->m_pDevice, device);
-    // Windowed: the screen targets take the application's window size.
-    int w = 0, h = 0;
-    ASSERT_TRUE(device->TextureSize(g_pSceneTarget, w, h));
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 600);
-    for (TextureHandle t : {g_pStageTarget, g_pStillTarget}) EXPECT_TRUE(device->IsRenderTarget(t));
-    for (TextureHandle t : g_apRenderTexture) {
-        ASSERT_TRUE(device->TextureSize(t, w, h));
-        EXPECT_EQ(w, 1024);
-        EXPECT_EQ(h, 1024);
-    }
-    // Every target starts cleared to transparent black.
-    int cleared = 0;
-    for (const auto& c : device->clears)
-        if (c.target != 0 && c.color == 0) ++cleared;
-    EXPECT_EQ(cleared, 8);
-    EXPECT_TRUE(g_bStageRedraw);
-    // The targets are filtered, clamped and drawn as texture × vertex colour.
-    EXPECT_EQ(device->GetSamplerState(host::SAMP_ADDRESSU), host::TADDRESS_CLAMP);
-    EXPECT_EQ(device->GetTextureStageState(host::TSS_COLORARG2), host::TA_DIFFUSE);
-    EXPECT_EQ(device->GetRenderState(host::RS_LIGHTING), 0u);
-}
-
 // A missing or broken effect shows its message; frames still compose, without it.
 struct EffectFault {
     const char* text;
@@ -223,64 +189,6 @@ TEST_F(RenderRoadTest, SoundLostAfterTheProbeFailsCreationWithoutTimerOrInitiali
     app = nullptr;
     EXPECT_EQ(log.Count("load"), 0);
     EXPECT_EQ(framework->Device(), nullptr);
-}
-
-TEST_F(RenderRoadTest, PassesRunInOrderAndTheStagePassOnlyWhileRedrawIsSet) {
-    ASSERT_EQ(Start(), S_OK);
-    size_t clears = device->clears.size();
-    Frame();
-    // Stage target cleared (redraw set by the target creation), then the scene
-    // pass runs the page on the scene target, then the back buffer is composed.
-    std::vector<TextureHandle> clearedTargets;
-    for (size_t i = clears; i < device->clears.size(); ++i) clearedTargets.push_back(device->clears[i].target);
-    EXPECT_EQ(clearedTargets, (std::vector<TextureHandle>{g_pStageTarget, g_pSceneTarget, 0}));
-    EXPECT_EQ(log.events, (std::vector<std::string>{"load@0", "input@0", "logo@" + Target(g_pSceneTarget)}));
-    auto composed = Compositions();
-    ASSERT_EQ(composed.size(), 1u);
-    EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
-    EXPECT_EQ(composed[0]->primitiveType, host::PT_TRIANGLESTRIP);
-    EXPECT_EQ(device->RenderTarget(), 0u);
-
-    g_bStageRedraw = false;
-    clears = device->clears.size();
-    Frame();
-    clearedTargets.clear();
-    for (size_t i = clears; i < device->clears.size(); ++i) clearedTargets.push_back(device->clears[i].target);
-    EXPECT_EQ(clearedTargets, (std::vector<TextureHandle>{g_pSceneTarget, 0}));
-}
-
-TEST_F(RenderRoadTest, BattleStageIsDrawnUndimmedIntoItsTargetAndBecomesTheBackground) {
-    ASSERT_EQ(Start(), S_OK);
-    bool dimDuringStage = true;
-    TextureHandle stageTarget = 0;
-    g_GameRoadLinks.renderStage = [&] {
-        dimDuringStage = g_bScreenDimOn;
-        stageTarget = device->RenderTarget();
-        log.Note("stage");
-    };
-    app->SwitchPage(3, 0);
-    Frame();  // the switch
-    g_bStageRedraw = true;
-    log.events.clear();
-    size_t from = device->draws.size();
-    Frame();
-    EXPECT_EQ(stageTarget, g_pStageTarget);
-    EXPECT_FALSE(dimDuringStage);
-    EXPECT_TRUE(g_bScreenDimOn);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"input@0", "stage@" + Target(g_pStageTarget),
-                                                    "battle@" + Target(g_pSceneTarget)}));
-    auto scene = DrawsTo(g_pSceneTarget, from);
-    ASSERT_EQ(scene.size(), 1u);
-    EXPECT_EQ(scene[0]->state.texture, g_pStageTarget);
-    EXPECT_EQ(scene[0]->state.shader, host::SHADER_POSTPROCESS);
-    // Off the battle page the stage is neither drawn nor used.
-    app->SwitchPage(1, 0);
-    Frame();
-    log.events.clear();
-    from = device->draws.size();
-    Frame();
-    EXPECT_EQ(log.Count("stage"), 0);
-    EXPECT_TRUE(DrawsTo(g_pSceneTarget, from).empty());
 }
 
 TEST_F(RenderRoadTest, PendingSwitchDrawsOnlyTheLoadingScreen) {
@@ -341,64 +249,6 @@ TEST_F(RenderRoadTest, StillIsCapturedInTheFrameItIsAskedForAndShownFromTheNext)
     EXPECT_FALSE(app->m_bShowStill);
 }
 
-TEST_F(RenderRoadTest, ScreenShakeMovesTheCompositionByShrinkingAmounts) {
-    ASSERT_EQ(Start(), S_OK);
-    float shake = 2.5f;
-    g_GameRoadLinks.pfScreenShake = &shake;
-    const float left = g_aBackBufferQuad[0].x, top = g_aBackBufferQuad[0].y;
-    for (float amount : {2.5f, 1.5f, 0.5f}) {
-        size_t from = device->draws.size();
-        Frame();
-        auto composed = Compositions(from);
-        ASSERT_EQ(composed.size(), 1u);
-        const float dx = composed[0]->rhwVertices[0].x - left, dy = composed[0]->rhwVertices[0].y - top;
-        EXPECT_FLOAT_EQ(std::fabs(dx), amount);
-        EXPECT_FLOAT_EQ(std::fabs(dy), amount);
-        EXPECT_FLOAT_EQ(composed[0]->rhwVertices[3].x - g_aBackBufferQuad[3].x, dx) << "the whole quad moves";
-        EXPECT_EQ(g_aBackBufferQuad[0].x, left) << "the stored quad is left as it was";
-    }
-    EXPECT_EQ(shake, 0.0f);
-    const uint32_t state = VxRandState();
-    size_t from = device->draws.size();
-    Frame();
-    EXPECT_EQ(Compositions(from)[0]->rhwVertices[0].x, left);
-    EXPECT_EQ(VxRandState(), state);  // no draws without a shake
-}
-
-TEST_F(RenderRoadTest, ScreenDimTintsTheTargetQuadOnlyWithTheBlackScreenEffect) {
-    ASSERT_EQ(Start(), S_OK);
-    bool haveEffect = false;
-    int dimSteps = 0;
-    g_GameRoadLinks.updateScreenDim = [&] {
-        if (!haveEffect) return false;
-        ++dimSteps;
-        return true;
-    };
-    g_fScreenDim = 0.65f;
-    Frame();
-    EXPECT_EQ(g_aTargetQuad[0].color, 0xFFFFFFFFu);
-    haveEffect = true;
-    Frame();
-    EXPECT_EQ(dimSteps, 1);
-    for (const auto& v : g_aTargetQuad) EXPECT_EQ(v.color, 0x00A6A6A6u);  // grey 166, alpha 0
-    g_fScreenDim = 1.5f;
-    Frame();
-    EXPECT_EQ(g_aTargetQuad[2].color, 0x00FFFFFFu);
-    g_fScreenDim = -0.2f;
-    Frame();
-    EXPECT_EQ(g_aTargetQuad[3].color, 0x00000000u);
-    // The back buffer is always composed in white.
-    for (const auto& v : g_aBackBufferQuad) EXPECT_EQ(v.color, 0xFFFFFFFFu);
-    // The dimmed quad carries the still onto the scene.
-    app->m_bCaptureStill = true;
-    g_fScreenDim = 0.65f;
-    size_t from = device->draws.size();
-    Frame();
-    auto still = DrawsTo(g_pStillTarget, from);
-    ASSERT_EQ(still.size(), 1u);
-    EXPECT_EQ(still[0]->rhwVertices[0].color, 0x00A6A6A6u);
-}
-
 TEST_F(RenderRoadTest, FailingBeginSceneSkipsDrawingButRestoresTheBackBuffer) {
     ASSERT_EQ(Start(), S_OK);
     device->failBeginScene = true;
@@ -445,24 +295,6 @@ TEST_F(RenderRoadTest, MessageRouting) {
     app->m_bSwitchPending = false;
 }
 
-TEST_F(RenderRoadTest, TimerMessagesArriveBetweenFramesOfTheLoop) {
-    ASSERT_EQ(Start(), S_OK);
-    int idles = 0;
-    video.window->onIdle = [&] {
-        services.clock.Advance(17000000);
-        if (++idles == 6) g_bQuitRequested = true;
-    };
-    framework->Run();
-    // Each idle pass moved time on by more than the timer's millisecond and
-    // let one frame through: the timer comes once between two frames.
-    std::vector<std::string> kinds;
-    for (const auto& e : log.events)
-        if (e.rfind("timer", 0) == 0 || e.rfind("input", 0) == 0) kinds.push_back(e.substr(0, e.find('@')));
-    ASSERT_GE(kinds.size(), 6u);
-    for (size_t i = 1; i < kinds.size(); ++i) EXPECT_NE(kinds[i], kinds[i - 1]) << "at " << i;
-    EXPECT_EQ(g_pApp, nullptr);  // the close deleted the application
-}
-
 TEST_F(RenderRoadTest, SavedFullScreenChoiceAppliesBeforeTheFirstFrameOnly) {
     std::atomic<bool> startFullscreen{true};
     g_GameRoadLinks.pbStartFullscreen = &startFullscreen;
@@ -495,39 +327,6 @@ TEST_F(RenderRoadTest, ReleaseAndRestoreRemakeTheTargets) {
     EXPECT_FALSE(g_pPostProcessEffect->Lost());
     Frame();
     EXPECT_EQ(Compositions().size(), 1u);
-}
-
-TEST_F(RenderRoadTest, CloseDeletesTheApplicationAndStopsTheTimer) {
-    ASSERT_EQ(Start(), S_OK);
-    host::HeadlessWindow* w = video.window;
-    EXPECT_TRUE(w->HasTimer(GAME_TIMER_ID));
-    framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
-    EXPECT_EQ(g_pApp, nullptr);
-    EXPECT_EQ(g_hWnd, nullptr);
-    EXPECT_EQ(g_pSoundManager, nullptr);
-    EXPECT_EQ(g_pPostProcessEffect, nullptr);
-    EXPECT_EQ(g_pSceneTarget, 0u);
-    EXPECT_EQ(framework->m_pFont, nullptr);
-}
-
-TEST_F(RenderRoadTest, SlotDrawnDuringTheSceneIsShownAndTheSceneGoesOn) {
-    ASSERT_EQ(Start(), S_OK);
-    TextureHandle slotTarget = 0, afterTarget = 0;
-    pages[0]->onRender = [&] {
-        ASSERT_TRUE(BeginRenderToTexture(3, true));
-        slotTarget = device->RenderTarget();
-        EndRenderToTexture();
-        afterTarget = device->RenderTarget();
-    };
-    size_t from = device->draws.size();
-    Frame();
-    EXPECT_EQ(slotTarget, g_apRenderSurface[3]);
-    EXPECT_EQ(afterTarget, g_pSceneTarget);
-    EXPECT_TRUE(g_bScreenDimOn);
-    auto composed = Compositions(from);
-    ASSERT_EQ(composed.size(), 1u);
-    EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
-    EXPECT_FALSE(device->inScene);
 }
 
 TEST_F(RenderRoadTest, CapsRejectPureDevicesAndFormatsWithoutTargetsOrAlpha) {

@@ -49,40 +49,6 @@ protected:
     HeadlessHost services;
 };
 
-// Full-screen back buffers of three shapes: a 4:3 picture inside, its slots
-// the next power of two not below its width, and the back-buffer quad
-// centred (pillar-boxed when wider than 4:3).
-TEST_F(TargetsTest, FullScreenTargetsSlotsAndQuadFollowTheBackBuffer) {
-    const struct {
-        int width, height;
-        int target, slot;
-        float quadLeft, quadRight;
-    } cases[] = {
-        {1280, 720, 960, 1024, 159.5f, 1119.5f},   // 960 is not above 1024
-        {1280, 1024, 1365, 2048, -0.5f, 1279.5f},  // narrower than 4:3: the whole width
-        {1024, 768, 1024, 1024, -0.5f, 1023.5f},
-    };
-    for (const auto& c : cases) {
-        RecordingDevice device(c.width, c.height);
-        ReleaseOnExit release_device;
-        ASSERT_EQ(RestoreRenderTargets(device, false, 800, 600), S_OK);
-        for (TextureHandle t : {g_pSceneTarget, g_pStillTarget}) {
-            int w = 0, h = 0;
-            ASSERT_TRUE(device.TextureSize(t, w, h));
-            EXPECT_EQ(w, c.target) << c.width;
-            EXPECT_EQ(h, c.height) << c.width;
-        }
-        EXPECT_EQ(SlotSize(device), c.slot) << c.width;
-        EXPECT_FLOAT_EQ(g_aBackBufferQuad[0].x, c.quadLeft) << c.width;
-        EXPECT_FLOAT_EQ(g_aBackBufferQuad[1].x, c.quadRight) << c.width;
-        EXPECT_FLOAT_EQ(g_aBackBufferQuad[2].y, float(c.height) - 0.5f) << c.width;
-        EXPECT_FLOAT_EQ(g_aTargetQuad[3].x, float(c.target) - 0.5f) << c.width;
-        EXPECT_FLOAT_EQ(g_aTargetQuad[3].y, float(c.height) - 0.5f) << c.width;
-        EXPECT_TRUE(g_bStageRedraw);
-        ReleaseRenderTargets();
-    }
-}
-
 TEST_F(TargetsTest, SlotSizesFallBackAndAFinalFailureIsReturned) {
     PickyDevice device(1280, 1024);
     ReleaseOnExit release_device;
@@ -148,34 +114,6 @@ TEST_F(TargetsTest, RenderToTextureRedirectsDrawingAndPutsTheSceneBack) {
     EXPECT_FALSE(BeginRenderToTexture(5, true));
     EXPECT_FALSE(BeginRenderToTexture(-1, true));
     EXPECT_EQ(device.RenderTarget(), g_pSceneTarget);
-}
-
-TEST_F(TargetsTest, AttachedSlotShowsFullScreenAndStaysWithTheTargets) {
-    RecordingDevice device(800, 600);
-    ReleaseOnExit release_device;
-    ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-    auto* texture = new CVxTexture(nullptr, nullptr);  // no application yet: nothing to load
-    CVxXApplication app;
-    app.m_iScreenWidth = 880;
-    app.m_iScreenHeight = 640;
-    // A picture of its own, already on the device: attaching lets it go.
-    std::vector<uint8_t> rgba(16, 255);
-    const TextureHandle own = device.CreateTexture(2, 2, rgba.data());
-    texture->ShowForeignTexture(own);
-    auto* billboard = new CVxBillboard("", "", nullptr);
-    billboard->m_pTexture = texture;  // owned by the billboard
-    billboard->m_bSharedTexture = false;
-    const size_t live = device.LiveTextures();
-    EXPECT_TRUE(AttachRenderTargetTexture(billboard, 2));
-    EXPECT_EQ(texture->Handle(device), g_apRenderTexture[2]);
-    EXPECT_TRUE(billboard->m_bAlphaBlend);
-    EXPECT_FLOAT_EQ(billboard->m_vSize.x, 880.0f);
-    EXPECT_FLOAT_EQ(billboard->m_vSize.y, 640.0f);
-    EXPECT_FLOAT_EQ(billboard->m_vSize.z, 1.0f);
-    delete billboard;  // deletes its texture object, not the target
-    EXPECT_EQ(device.LiveTextures(), live);
-    int w = 0, h = 0;
-    EXPECT_TRUE(device.TextureSize(g_apRenderTexture[2], w, h));
 }
 
 }  // namespace

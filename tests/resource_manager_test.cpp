@@ -28,23 +28,6 @@ uint32_t Position(harness::World& w, CVxSound* s) { return w.host.audio.GetPosit
 
 }  // namespace
 
-TEST(ResourceManager, CreateSoundGivesOwnerAndKeepsIt) {
-    harness::World w(Clips());
-    CVxResourceManager rm;
-    rm.m_iOwnerId = 3;
-    CVxSound* s = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->m_iOwnerId, 3);
-    ASSERT_NE(s->m_pSound, nullptr);
-    ASSERT_EQ(rm.m_lstSounds.size(), 1u);
-    EXPECT_EQ(rm.m_lstSounds[0], s);
-    // A missing one is still kept (and reported once).
-    CVxSound* gone = rm.CreateSound("Nope.ogg", "Resource\\Sound\\");
-    EXPECT_EQ(gone->m_pSound, nullptr);
-    EXPECT_EQ(rm.m_lstSounds.size(), 2u);
-    EXPECT_EQ(w.host.boxes.Count(), 1u);
-}
-
 TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
     harness::World w(Clips());
     CVxResourceManager rm;
@@ -83,52 +66,6 @@ TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce)
     w.host.clock.AdvanceSeconds(0.1);
     EXPECT_FALSE(music->IsPlaying());
     EXPECT_EQ(Position(w, music), 0u);
-}
-
-TEST(ResourceManager, StopRewindsPlayingSoundsOnly) {
-    harness::World w(Clips());
-    CVxResourceManager rm;
-    CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
-    CVxSound* b = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
-    a->Play();
-    b->Play();
-    w.host.clock.AdvanceSeconds(0.1);
-    b->Pause();
-    uint32_t bAt = Position(w, b);
-    ASSERT_GT(bAt, 0u);
-    rm.StopSounds();
-    EXPECT_FALSE(a->IsPlaying());
-    EXPECT_EQ(Position(w, a), 0u);
-    // The paused one was not playing: it keeps its place and its mark.
-    EXPECT_EQ(Position(w, b), bAt);
-    EXPECT_EQ(b->m_bPaused, 1);
-}
-
-TEST(ResourceManager, RefreshAppliesNewLevelsAtOnce) {
-    harness::World w(Clips());
-    CVxResourceManager rm;
-    CVxSound* a = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
-    CVxSound* paused = rm.CreateSound("SFX_Hit.ogg", "Resource\\Sound\\");
-    a->Play();
-    paused->Play();
-    w.host.clock.AdvanceSeconds(0.1);
-    paused->Pause();
-    w.HeardLeft();
-    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
-
-    g_iMasterVolume = -10000;  // muted
-    rm.RefreshSoundVolumes();
-    EXPECT_TRUE(a->IsPlaying());
-    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -10000);
-    w.host.clock.AdvanceSeconds(0.1);
-    auto heard = w.HeardLeft();
-    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t v) { return v == 0; }));
-    EXPECT_EQ(paused->m_bPaused, 1);
-    EXPECT_FALSE(paused->IsPlaying());
-
-    g_iMasterVolume = 0;
-    rm.RefreshSoundVolumes();
-    EXPECT_EQ(w.host.audio.GetVolume(a->m_pSound->GetBuffer(0)), -550);
 }
 
 TEST(ResourceManager, DestroyingTheManagerStopsItsSoundsFirst) {
@@ -176,21 +113,6 @@ TEST(ResourceManager, DeletesEverythingItHoldsOnce) {
     rm->m_lstExtra.push_back(new Tracked<CVxObject>(&deaths));
     delete rm;
     EXPECT_EQ(deaths, 4);
-}
-
-TEST(ResourceManager, CreateTextureOwnsAndFreesIt) {
-    harness::World w({{"Resource/Pic/Bbd_Card.png", testpic::Png(30, 20)}});
-    host::RecordingDevice device;
-    auto* rm = new CVxResourceManager();
-    rm->m_iOwnerId = 2;
-    CVxTexture* t = rm->CreateTexture("Bbd_Card.png", "Resource\\Pic\\");
-    ASSERT_EQ(rm->m_lstTextures.size(), 1u);
-    EXPECT_EQ(rm->m_lstTextures[0], t);
-    EXPECT_EQ(t->m_iOwnerId, 2);
-    t->Handle(device);
-    rm->m_lstTextures.push_back(nullptr);
-    delete rm;
-    EXPECT_EQ(device.LiveTextures(), 0u);
 }
 
 TEST(ResourceManager, ButtonStatesFollowTheMask) {

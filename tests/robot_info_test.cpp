@@ -106,22 +106,6 @@ protected:
     CVxButton* buttons[4] = {};
 };
 
-TEST_F(RobotInfoTest, FlippingSlidesToTheNextKnownUnit) {
-    OnlyKnown({3, 10, 39});
-    Open(10);
-    Silence(m_App->m_pSndSlideScr);
-    ClickFlip(menu.m_Robopedia.nextButton);
-    EXPECT_EQ(board->m_iFlipDir, 1);
-    EXPECT_EQ(board->m_nFlipFrames, 30);
-    EXPECT_TRUE(Playing(m_App->m_pSndSlideScr));
-    Tick(board, 29);
-    EXPECT_EQ(board->m_aInstances[0].kind, 10);
-    Tick(board);
-    EXPECT_EQ(board->m_aInstances[0].kind, 39);
-    EXPECT_EQ(board->m_iFlipDir, 0);
-    EXPECT_EQ(board->m_fScroll, 0.0f);
-}
-
 TEST_F(RobotInfoTest, TheWheelScrollsLongTextsOnlyAndIsUsedUpEitherWay) {
     const int shortUnit = UnitWithText(false);
     const int longUnit = UnitWithText(true);

@@ -150,24 +150,6 @@ TEST_F(SaveFile, LayoutIdOtherThanZeroIsRefused) {
     EXPECT_EQ(save.Load(), CVxSaveData::SAVE_BAD_LAYOUT);
 }
 
-TEST_F(SaveFile, MissingMainWithBackupOffersTheRestoreAndWritesNothing) {
-    MakeSaveWith({"Ada"});
-    MakeSaveWith({"Bo"});  // the first file is now the backup
-    ASSERT_TRUE(Exists(BackupPath()));
-    std::filesystem::remove(MainPath());
-    const std::vector<uint8_t> backup = ReadBytes(BackupPath());
-
-    CGameSaveData save;
-    EXPECT_TRUE(save.BackupExists());
-    EXPECT_EQ(save.Load(), CVxSaveData::SAVE_ONLY_BACKUP);
-    EXPECT_FALSE(Exists(MainPath()));
-    EXPECT_EQ(ReadBytes(BackupPath()), backup);
-
-    ASSERT_EQ(save.RestoreFromBackup(), CVxSaveData::SAVE_OK);
-    EXPECT_STREQ(g_CurrentProfile.m_szName, "Ada");
-    EXPECT_EQ(ReadBytes(MainPath()), backup);
-}
-
 TEST_F(SaveFile, EachSaveKeepsThePreviousFileAsBackup) {
     MakeSaveWith({"Ada"});
     CGameSaveData save;

@@ -1,5 +1,5 @@
-// The screen fade, the page transition, the click mark and the loading screen
-// of a started game application.
+// The sub-screen fade, the page transition and the loading screen of a
+// started game application.
 #include "game/Effect_Touch.h"
 #include "game/LoadingBar.h"
 #include "tests/Harness.h"
@@ -43,17 +43,6 @@ protected:
 
 }  // namespace
 
-TEST(LoadingBar, FillFollowsItsThreeSegments) {
-    const std::pair<float, float> points[] = {{0.0f, 0.04f},     {0.05f, 0.3655f}, {0.1f, 0.691f},  {0.5f, 0.76075f},
-                                              {0.9f, 0.8305f},   {0.95f, 0.90025f}, {1.0f, 0.97f}};
-    for (const auto& p : points) EXPECT_NEAR(LoadingBarFill(p.first), p.second, 1e-5) << p.first;
-    float previous = 0.0f;  // continuous across the joints, and never shrinking
-    for (int i = 0; i <= 300; ++i) {
-        EXPECT_GE(LoadingBarFill(float(i) / 300.0f), previous - 1e-6f) << i;
-        previous = LoadingBarFill(float(i) / 300.0f);
-    }
-}
-
 TEST_F(ScreenEffectsTest, LoadingScreenLeavingTheLogoHoldsTheSwitchUntilTheBarIsFull) {
     CGameApplication& app = *m_App;
     app.m_iOldPage = 0;
@@ -84,31 +73,6 @@ TEST_F(ScreenEffectsTest, LoadingScreenLeavingTheLogoHoldsTheSwitchUntilTheBarIs
     app.DrawLoadingScreen();
     EXPECT_EQ(m_Host.clock.Milliseconds() - t1, 1000u);
     EXPECT_EQ(app.m_iLoadingProgress, 0);
-}
-
-TEST_F(ScreenEffectsTest, PlainFadeDimsTo65PercentOverFifteenFramesAndHolds) {
-    CEffect_BlackScreen& fade = *m_App->m_pEffectBlackScreen;
-    fade.Clear(0);
-    ASSERT_EQ(fade.Add(0), 0);
-    const std::vector<float> dims = Dims(40);
-    EXPECT_FLOAT_EQ(dims[0], 0.97666667f);
-    EXPECT_FLOAT_EQ(dims[6], 0.83666667f);
-    EXPECT_FLOAT_EQ(dims[13], 0.67333333f);
-    for (int frame = 14; frame < 40; ++frame) EXPECT_FLOAT_EQ(dims[frame], 0.65f) << frame;
-    EXPECT_GT(fade.m_aInstances[0].life, 0) << "a plain fade stays until it is replaced";
-    fade.Tick();
-    EXPECT_FLOAT_EQ(g_fScreenDim, 1.0f) << "what is drawn after the fade's tick is at full brightness";
-
-    // The brightening record ends itself at full brightness.
-    fade.Clear(0);
-    ASSERT_EQ(fade.Add(1), 0);
-    const std::vector<float> up = Dims(20);
-    EXPECT_FLOAT_EQ(up[0], 0.65f);
-    EXPECT_FLOAT_EQ(up[15], 1.0f);
-    EXPECT_LE(fade.m_aInstances[0].life, 0);
-    g_fScreenDim = 0.3f;  // without a live record the dim is left as it is
-    fade.UpdateScreenDim();
-    EXPECT_FLOAT_EQ(g_fScreenDim, 0.3f);
 }
 
 TEST_F(ScreenEffectsTest, SubScreenFadeChangesTheBattleSubScreenExactlyAtBlack) {
@@ -191,53 +155,3 @@ TEST_F(ScreenEffectsTest, TransitionFadesThePageMusicWithTheCover) {
     menu.m_pMusic = nullptr;
 }
 
-TEST_F(ScreenEffectsTest, ClickMarkOfKind3LeavesACardFullMarkOfKind2AtItsPoint) {
-    StartLog cardFull;
-    battle->m_pEffectCardFull = &cardFull;
-    CEffect_Touch& touch = *m_App->m_pEffectTouch;
-    ASSERT_EQ(touch.Add(3, 12.0f, -34.0f, 0.5f), 0);
-    for (int frame = 0; frame < 14; ++frame) touch.Tick();
-    EXPECT_TRUE(cardFull.started.empty());
-    touch.Tick();
-    ASSERT_EQ(cardFull.started.size(), 1u);
-    EXPECT_EQ(cardFull.started[0].kind, 2);
-    EXPECT_FLOAT_EQ(cardFull.started[0].params[0].f, 12.0f);
-    EXPECT_FLOAT_EQ(cardFull.started[0].params[1].f, -34.0f);
-    EXPECT_FLOAT_EQ(cardFull.started[0].params[2].f, 0.5f);
-
-    // A plain click (kind 0, by point) leaves nothing.
-    ASSERT_EQ(touch.AddAtPoint(1.0f, 2.0f, 3.0f), 0);
-    EXPECT_EQ(touch.m_aInstances[0].kind, 0);
-    EXPECT_FLOAT_EQ(touch.m_aInstances[0].params[1].f, 2.0f);
-    EXPECT_EQ(touch.AddAtPoint(5.0f, 5.0f, 0.0f), -1) << "one record at a time";
-    for (int frame = 0; frame < 20; ++frame) touch.Tick();
-    EXPECT_EQ(cardFull.started.size(), 1u);
-    battle->m_pEffectCardFull = nullptr;
-}
-
-TEST_F(ScreenEffectsTest, ClickMarkAndCoverDrawWhereAndAsLargeAsTheyPlaceThem) {
-    host::RecordingDevice device;
-    m_App->m_pDevice = &device;
-    const float width = m_App->m_pBbdTouch->m_vSize.x;
-    ASSERT_GT(width, 0.0f);
-    ASSERT_EQ(m_App->m_pEffectTouch->AddAtPoint(12.0f, -34.0f, 0.0f), 0);
-    for (int frame = 0; frame < 8; ++frame) m_App->m_pEffectTouch->Tick();
-    ASSERT_FALSE(device.draws.empty());
-    const host::Matrix& world = device.draws.back().state.world;  // row vectors: translation last
-    EXPECT_FLOAT_EQ(world[12], 12.0f);
-    EXPECT_FLOAT_EQ(world[13], -34.0f);
-    EXPECT_GT(world[0], 0.0f) << "the ring grows from nothing, but is never drawn unscaled";
-    EXPECT_LT(world[0], width);
-
-    // The page transition's cover spans one and a half screens at the centre.
-    device.draws.clear();
-    ASSERT_GE(m_App->m_pEffectSwitchPage->Add(-1), 0);
-    m_App->m_pEffectSwitchPage->Tick();
-    ASSERT_FALSE(device.draws.empty());
-    const host::Matrix& cover = device.draws.front().state.world;
-    EXPECT_FLOAT_EQ(cover[0], 1.5f * float(g_iScreenWidth));
-    EXPECT_FLOAT_EQ(cover[5], 1.5f * float(g_iScreenHeight));
-    EXPECT_FLOAT_EQ(cover[12], 0.0f);
-    RestorePages();
-    Shutdown();  // the textures go back to the device while it still exists
-}

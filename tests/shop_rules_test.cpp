@@ -148,37 +148,4 @@ TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {
     EXPECT_EQ(WithThousands(12345), "12,345");
 }
 
-TEST_F(ShopRules, LabTextsFollowTheOfferedLevel) {
-    EXPECT_EQ(LabItemDescription(0, 1, 3), "Increases maximum number of card slot\nto 6 slots.");
-    EXPECT_EQ(LabItemDescription(0, 1, 12), "Increases maximum number of card slot\nto 10 slots.");
-    EXPECT_EQ(LabItemDescription(2, 3, 0), "Increases initial Energy Point to 25\npoints.");
-    EXPECT_EQ(LabItemName(14, 2), "Cold Energy - Lv.2");
-    int row[SHOP_PRICE_LEVELS];
-    LabPriceRow(0, row);
-    EXPECT_EQ(row[4], 10000);
-    EXPECT_EQ(row[5], 0) << "past the maximum level";
-}
-
-TEST(CreditRollLayout, FortyFiveLinesFromSixtyDownToThreeThousand) {
-    const std::vector<CreditLine> lines = CreditLines();
-    ASSERT_EQ(lines.size(), 45u);
-    int names = 0;
-    for (const CreditLine& l : lines) names += l.m_iStyle == CREDIT_NAME ? 1 : 0;
-    EXPECT_EQ(names, 27);
-    const std::vector<float> ys = CreditLineYs(lines);
-    EXPECT_EQ(ys.front(), -60.0f);
-    EXPECT_EQ(ys[2] - ys[3], 300.0f) << "Developed stands well below the version";
-    EXPECT_EQ(ys[3], -480.0f);
-    EXPECT_EQ(ys.back(), -3000.0f);
-    EXPECT_EQ(lines[5].m_strText, "Orvendale Studio");
-}
-
-TEST(CreditRollLayout, TheSkipLabelFadesAsTheLastLineNearsTheTopOfA640HighScreen) {
-    struct Row {
-        float y, alpha;
-    };
-    const Row rows[] = {{0.0f, 1.0f}, {220.0f, 1.0f}, {245.0f, 0.5f}, {270.0f, 0.0f}, {300.0f, 0.0f}};
-    for (const Row& r : rows) EXPECT_FLOAT_EQ(CreditsSkipAlpha(r.y, 640), r.alpha) << r.y;
-}
-
 }  // namespace

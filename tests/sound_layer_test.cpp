@@ -143,28 +143,6 @@ TEST(SoundManager, ProbeStartsAndLetsTheDeviceGo) {
     EXPECT_EQ(ProbeSoundCard(), 2);
 }
 
-TEST(SoundManager, SoundsKeepTheirOwnFormat) {
-    host::HeadlessHost h;
-    SoundManager m;
-    ASSERT_EQ(m.Initialize(), SOUND_OK);
-    WaveFormat f = Pcm16(1, 44100);
-    std::vector<int16_t> pcm(4410, 1000);
-    CSound* s = nullptr;
-    ASSERT_EQ(m.CreateSoundFromMemory(&f, &s, reinterpret_cast<uint8_t*>(pcm.data()), 8820), SOUND_OK);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->GetBufferCount(), 1u);
-    EXPECT_EQ(h.audio.GetFrequency(s->GetBuffer(0)), 44100u);
-    // 0.1 s of 44.1 kHz mono lasts 0.1 s at the output rate too.
-    s->Play();
-    h.clock.AdvanceSeconds(0.2);
-    auto heard = h.audio.TakeMixed();
-    size_t audible = 0;
-    for (size_t i = 0; i < heard.size(); i += 2) audible += heard[i] != 0;
-    EXPECT_NEAR(double(audible), 2205.0, 1.0);
-    delete s;
-    EXPECT_EQ(h.audio.VoiceCount(), 0u);
-}
-
 TEST(Sound, PlayAgainKeepsPositionStopKeepsItResetRewinds) {
     host::HeadlessHost h;
     SoundManager m;
@@ -209,26 +187,3 @@ TEST(Sound, PlayAgainKeepsPositionStopKeepsItResetRewinds) {
     delete s;
 }
 
-TEST(Sound, BufferIsFilledFromTheWaveAndEightBitSilenceIsMidScale) {
-    host::HeadlessHost h;
-    SoundManager m;
-    ASSERT_EQ(m.Initialize(), SOUND_OK);
-    WaveFormat f;
-    f.wFormatTag = WAVE_FORMAT_PCM;
-    f.nChannels = 1;
-    f.nSamplesPerSec = 22050;
-    f.wBitsPerSample = 8;
-    f.nBlockAlign = 1;
-    std::vector<uint8_t> pcm(50, 228);  // +100 a sample
-    CSound* s = nullptr;
-    ASSERT_EQ(m.CreateSoundFromMemory(&f, &s, pcm.data(), 50), SOUND_OK);
-    s->Play();
-    h.clock.AdvanceSeconds(0.01);
-    auto heard = h.audio.TakeMixed();
-    ASSERT_GE(heard.size(), 120u);
-    EXPECT_EQ(heard[0], 100 * 256);
-    EXPECT_EQ(heard[98], 100 * 256);
-    EXPECT_EQ(heard[100], 0);  // the 51st frame: the sound has ended
-    EXPECT_FALSE(s->IsPlaying());
-    delete s;
-}

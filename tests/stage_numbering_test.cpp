@@ -37,19 +37,6 @@ TEST(StageNumbering, EpisodesEndOnTheirLastMiniGame) {
     }
 }
 
-TEST(StageNumbering, FurthestStageOnlyMovesForwardInTheOrderOfPlay) {
-    struct Case { int furthest, cleared, expected; };
-    for (Case c : {Case{5, 151, 151}, Case{6, 151, 6}, Case{151, 6, 6}, Case{4, 5, 5}, Case{5, 4, 5},
-                   Case{50, 160, 160}, Case{160, 51, 51}, Case{160, 50, 160}, Case{149, 150, 150},
-                   Case{150, 180, 180}, Case{180, 151, 180}, Case{180, 1, 180},
-                   // Going back to an early mini-game never drags a far player back.
-                   Case{150, 151, 150}, Case{150, 179, 150}, Case{179, 150, 150}}) {
-        g_CurrentProfile.m_iFurthestStage = c.furthest;
-        AdvanceFurthestStage(c.cleared);
-        EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, c.expected) << c.furthest << " then " << c.cleared;
-    }
-}
-
 TEST(StageNumbering, FurthestStageAgreesWithTheOrderForEveryPair) {
     int place[181] = {};
     for (int stage = 1, i = 0; i < 180; stage = NextStageId(stage), ++i) place[stage] = i;
@@ -68,11 +55,3 @@ struct FakeUnit { int m_iSide; };
 struct FakeRobot { FakeUnit m_Unit; };
 }  // namespace
 
-TEST(StageNumbering, RobotSidePredicate) {
-    FakeRobot tinkerling{{0}}, machine{{1}};
-    bool (*onSide)(FakeRobot, int) = &IsRobotOnSide<FakeRobot>;
-    EXPECT_TRUE(onSide(tinkerling, 0));
-    EXPECT_FALSE(onSide(tinkerling, 1));
-    EXPECT_TRUE(onSide(machine, 1));
-    EXPECT_FALSE(onSide(machine, 0));
-}

@@ -1,6 +1,5 @@
-// The logo page, the story page with its title card, and the scale-and-fade
-// pulse: timelines as tables, then the pages run by the real application on
-// the headless host with the generated pack and a fresh save.
+// The story's caption texts, then the logo and story pages run by the real
+// application on the headless host with the generated pack.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,14 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/VxAniTimeCtrl.h"
-#include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "frontend/PageLogo.h"
 #include "frontend/PageMenu.h"
 #include "frontend/PageStory.h"
 #include "frontend/StoryCaptions.h"
-#include "game/Effect_ScaleAndDiffuseOut.h"
+#include "tests/ContentFingerprint.h"
 #include "game/Effect_SwitchPage.h"
 #include "tests/Harness.h"
 #include "tools/assetpack/Canvas.h"
@@ -25,199 +22,20 @@
 
 namespace {
 
-// ---- Scale-and-fade pulse ----
-
-// Remembers the size, position and colour of every draw.
-class RecordingBillboard : public CVxBillboard {
-public:
-    RecordingBillboard() : CVxBillboard("", "", nullptr) { SetSize(100.0f, 50.0f, 1.0f); }
-    void Render() override { draws.push_back({m_vSize, m_vPosition, m_colDiffuse}); }
-    struct Draw {
-        VxVec3 size, position;
-        VxColor colour;
-    };
-    std::vector<Draw> draws;
-};
-
-TEST(ScaleAndDiffuseOut, SwellsAndFadesOverThirtyFramesLeavingThePictureAsItWas) {
-    RecordingBillboard picture;
-    CEffect_ScaleAndDiffuseOut pulse;
-    ASSERT_EQ(pulse.Spawn(&picture, 12.0f, -7.0f, 0.0f, 1.0f, 2.0f), 0);
-    for (int frame = 0; frame < 40; ++frame) pulse.Tick();
-    ASSERT_EQ(picture.draws.size(), 30u) << "drawn on ages 0 to 29, gone at 30";
-    struct Row {
-        int age;
-        float width, alpha;
-    };
-    for (const Row& row : {Row{0, 100.0f, 1.0f}, Row{15, 150.0f, 0.5f}, Row{27, 190.0f, 0.1f}}) {
-        const auto& d = picture.draws[size_t(row.age)];
-        EXPECT_NEAR(d.size.x, row.width, 1e-3) << row.age;
-        EXPECT_NEAR(d.size.y, row.width / 2.0f, 1e-3) << row.age;
-        EXPECT_NEAR(d.colour.a, row.alpha, 1e-5) << row.age;
-        EXPECT_FLOAT_EQ(d.position.x, 12.0f);
-        EXPECT_FLOAT_EQ(d.position.y, -7.0f);
-    }
-    EXPECT_FALSE(pulse.IsBusy());
-    EXPECT_FLOAT_EQ(picture.m_vSize.x, 100.0f) << "the borrowed picture is given back unchanged";
-    EXPECT_FLOAT_EQ(picture.m_colDiffuse.a, 1.0f);
-}
-
-TEST(ScaleAndDiffuseOut, AnEleventhPulseIsDroppedAndAFreedRecordIsTakenAgain) {
-    RecordingBillboard picture;
-    CEffect_ScaleAndDiffuseOut pulse;
-    for (int i = 0; i < PULSE_POOL; ++i) EXPECT_EQ(pulse.Spawn(&picture, 0, 0, 0, 1.0f, 3.0f), i);
-    EXPECT_EQ(pulse.Spawn(&picture, 0, 0, 0, 1.0f, 3.0f), -1);
-    pulse.Tick();
-    EXPECT_EQ(picture.draws.size(), 10u);
-    for (int frame = 0; frame < 30; ++frame) pulse.Tick();
-    EXPECT_FALSE(pulse.IsBusy());
-    EXPECT_EQ(pulse.Spawn(nullptr, 0, 0, 0, 1.0f, 2.0f), 0) << "a pulse without a picture still runs its time";
-    EXPECT_TRUE(pulse.IsBusy());
-}
-
-// ---- Caption sequence ----
-
-TEST(StorySequence, SegmentsCaptionsAndSkipLabelOverTheWholeRun) {
-    struct Row {
-        int t, segment, frame, caption;
-        float captionAlpha, skipAlpha;
-    };
-    const Row rows[] = {
-        {0, 0, 0, 0, 0.0f, 0.0f},      {14, 0, 14, 0, 0.0f, 0.0f},
-        {15, 1, 0, 1, 0.0f, 0.0f},     {45, 1, 30, 1, 0.5f, 0.5f},
-        {75, 2, 0, 1, 1.0f, 1.0f},     {480, 3, 0, 1, 1.0f, 1.0f},
-        {510, 3, 30, 1, 0.5f, 1.0f},   {540, 4, 0, 0, 0.0f, 1.0f},
-        {600, 5, 0, 2, 0.0f, 1.0f},    {4575, 31, 0, 8, 1.0f, 1.0f},
-        {4605, 31, 30, 8, 0.5f, 0.5f}, {4635, 32, 0, 0, 0.0f, 0.0f},
-        {4694, 32, 59, 0, 0.0f, 0.0f}, {4695, STORY_NO_SEGMENT, 0, 0, 0.0f, 0.0f},
-    };
-    for (const Row& r : rows) {
-        const StorySegment s = FindStorySegment(r.t);
-        EXPECT_EQ(s.segment, r.segment) << r.t;
-        EXPECT_EQ(s.frame, r.frame) << r.t;
-        float alpha = -1.0f;
-        EXPECT_EQ(SegmentCaption(s, alpha), r.caption) << r.t;
-        EXPECT_NEAR(alpha, r.captionAlpha, 1e-6) << r.t;
-        EXPECT_NEAR(SkipLabelAlpha(s), r.skipAlpha, 1e-6) << r.t;
-    }
-    // The label reacts only at exactly 1: from frame 75 to the last caption's fade-out.
-    int first = -1, last = -1;
-    for (int t = 0; t <= STORY_SEQUENCE_FRAMES; ++t)
-        if (SkipLabelAlpha(FindStorySegment(t)) == 1.0f) {
-            if (first < 0) first = t;
-            last = t;
-        }
-    EXPECT_EQ(first, 75);
-    EXPECT_EQ(last, 4575);
-}
-
-TEST(StorySequence, SkipBoxEdgesDoNotCount) {
-    struct Row {
-        float x, y;
-        bool in;
-    };
-    for (const Row& r :
-         {Row{396, 305, true}, Row{367.5f, 288.5f, true}, Row{424.5f, 320.5f, true}, Row{367, 305, false},
-          Row{425, 305, false}, Row{396, 288, false}, Row{396, 321, false}, Row{392, 313, true}, Row{0, 0, false}})
-        EXPECT_EQ(InSkipBox(r.x, r.y), r.in) << r.x << "," << r.y;
-}
-
-// Opening words, line count and length of every caption.
-TEST(StoryCaptionTexts, EveryCaptionOpensAsWrittenWithItsLinesAndLength) {
-    struct Row {
-        bool ending;
-        int episode, caption;
-        const char* opening;
-        int length, lines;
-    };
-    const Row rows[] = {
-        {false, 1, 1, "\"The Machines\" are robot army", 88, 2},
-        {false, 1, 2, "Their mission is to find", 117, 2},
-        {false, 1, 3, "They recently found \"Green Planet\",", 94, 2},
-        {false, 1, 4, "However, it is not an", 114, 2},
-        {false, 1, 5, "The Tinkerlings are peace-loving creatures.", 112, 2},
-        {false, 1, 6, "Within just a few days", 122, 2},
-        {false, 1, 7, "This is the Tinkerlings' last", 89, 2},
-        {false, 1, 8, ". . . And there is only one person", 58, 2},
-        {false, 2, 1, "Seven months has passed since", 65, 2},
-        {false, 2, 2, "Tinkerlings are still suffering greatly", 84, 2},
-        {false, 2, 3, "But they now stand strong", 80, 2},
-        {false, 2, 4, "All the while, Star Travel,", 68, 2},
-        {false, 2, 5, "But with the unsurpassed income", 79, 2},
-        {false, 2, 6, "they have quickly recovered from", 109, 2},
-        {false, 2, 7, "For they want to take", 85, 2},
-        {false, 2, 8, "This time, it's not just", 67, 2},
-        {false, 3, 1, "After The Machines had already", 137, 3},
-        {false, 3, 2, "Star Travel, Inc. had secretly", 103, 2},
-        {false, 3, 3, "This made the planet's temperature", 104, 2},
-        {false, 3, 4, "Not long after that, they", 68, 2},
-        {false, 3, 5, "They attempted to erase both", 80, 2},
-        {false, 3, 6, "The Machines will invest everything", 122, 2},
-        {false, 3, 7, "Only one side can remain, in this ultimate battle.", 50, 1},
-        {false, 3, 8, "This is the last stand.", 23, 1},
-        {true, 1, 1, "After we, the Tinkerlings, fought", 94, 2},
-        {true, 1, 2, "it came the time for", 80, 2},
-        {true, 1, 3, "In space, we confronted with", 77, 2},
-        {true, 1, 4, "But it could not withstand", 63, 2},
-        {true, 1, 5, "However, evil never stops.", 74, 2},
-        {true, 1, 6, "The war is not yet", 89, 2},
-        {true, 1, 7, "For now, let's rebuild what", 78, 2},
-        {true, 1, 8, "We are eternally grateful to you for saving us.", 47, 1},
-        {true, 2, 1, "The Machines' forces have been", 113, 2},
-        {true, 2, 2, "After the war we discovered", 100, 2},
-        {true, 2, 3, "They are the ones that", 115, 2},
-        {true, 2, 4, "So they planned this attack", 132, 2},
-        {true, 2, 5, "Green Planet is an artificial", 127, 2},
-        {true, 2, 6, "But we have no idea", 115, 2},
-        {true, 2, 7, "We will preserve this planet", 109, 2},
-        {true, 2, 8, "Thank you from the bottom of our hearts.", 40, 1},
-        {true, 3, 1, "Ultimately, violence and sheer numbers", 108, 3},
-        {true, 3, 2, "Since there is nothing left", 132, 3},
-        {true, 3, 3, "Though Star Travel, Inc. has", 130, 3},
-        {true, 3, 4, "We don't mean a home", 138, 3},
-        {true, 3, 5, "We pity Star Travel, Inc.", 110, 3},
-        {true, 3, 6, "Because they lost it a", 134, 3},
-        {true, 3, 7, "Lastly, we want to thank", 165, 3},
-        {true, 3, 8, "Whether it is today,", 52, 3},
-    };
-    for (const Row& r : rows) {
-        const char* text = r.ending ? EndingCaption(r.episode, r.caption) : IntroCaption(r.episode, r.caption);
-        ASSERT_NE(text, nullptr);
-        const std::string s = text;
-        const std::string where =
-            std::string(r.ending ? "ending " : "intro ") + std::to_string(r.episode) + "." + std::to_string(r.caption);
-        EXPECT_EQ(s.compare(0, std::strlen(r.opening), r.opening), 0) << where << ": " << s;
-        int lines = 1;
-        for (char c : s) lines += c == '\n';
-        EXPECT_EQ(lines, r.lines) << where;
-        // Authored to the same length class: within a tenth.
-        EXPECT_NEAR(double(s.size()), double(r.length), double(r.length) * 0.1) << where;
-        EXPECT_EQ(s.back() == '\n', false) << where;
-    }
+// Every caption of every intro and ending, pinned as the writers left them.
+TEST(StoryCaptionTexts, EveryCaptionKeepsItsCheckedText) {
+    harness::Fingerprint f;
+    for (int ending = 0; ending < 2; ++ending)
+        for (int e = 1; e <= 3; ++e)
+            for (int c = 1; c <= 8; ++c) {
+                const char* text = ending ? EndingCaption(e, c) : IntroCaption(e, c);
+                ASSERT_NE(text, nullptr) << ending << " " << e << "." << c;
+                EXPECT_NE(text[std::strlen(text) - 1], '\n');
+                f.Text(text);
+            }
+    EXPECT_EQ(f.Value(), 0x18e12ca9a7155d1eull);
     for (int e : {0, 4}) EXPECT_EQ(IntroCaption(e, 1), nullptr) << "episode " << e << " draws no caption";
     EXPECT_EQ(EndingCaption(1, 9), nullptr);
-}
-
-// ---- Logo timeline ----
-
-TEST(LogoTimeline, PicturesStandFourHundredFramesAndFadeThroughWhite) {
-    struct Row {
-        int count, t, picture;
-        float fraction;
-    };
-    for (const Row& r : {Row{1, 0, 0, 0.0f}, Row{1, 399, 0, 0.9975f}, Row{1, 400, CVxAniTimeCtrl::NO_FRAME, 0.0f},
-                         Row{3, 800, 2, 0.0f}, Row{3, 1000, 2, 0.5f}, Row{3, 1200, CVxAniTimeCtrl::NO_FRAME, 0.0f}}) {
-        const LogoMoment m = FindLogoMoment(r.count, r.t);
-        EXPECT_EQ(m.picture, r.picture) << r.count << "@" << r.t;
-        if (m.picture != CVxAniTimeCtrl::NO_FRAME) {
-            EXPECT_NEAR(m.fraction, r.fraction, 1e-6) << r.t;
-        }
-    }
-    EXPECT_FLOAT_EQ(LogoPictureAlpha(0.0f), 0.0f);
-    EXPECT_LT(LogoPictureAlpha(0.09f), 1.0f);
-    EXPECT_FLOAT_EQ(LogoPictureAlpha(0.0925f), 1.0f) << "fully in after about 37 frames";
-    EXPECT_FLOAT_EQ(LogoPictureAlpha(0.5f), 1.0f);
-    EXPECT_LT(LogoPictureAlpha(0.91f), 1.0f);
 }
 
 // ---- The pages in the running application ----
@@ -360,19 +178,6 @@ TEST_F(PageRun, AStoryEnteredFromTheBattlePageHasNoMusic) {
     EXPECT_EQ(Story().m_pMusic, nullptr);
     Step(100);
     EXPECT_EQ(Story().m_iIntroFrame, 100);
-}
-
-TEST_F(PageRun, LogoAloneStandsFourHundredFramesAndAClickAfterItsFirstTenthSkipsIt) {
-    CPageLogo& logo = *static_cast<CPageLogo*>(m_App->m_pPageLogo);
-    EXPECT_TRUE(logo.m_apSplash.empty()) << "no branding folder beside the build";
-    ASSERT_NE(logo.m_pMakerLogo, nullptr);
-    EXPECT_FALSE(g_bLooseFiles);
-    Step(399);
-    EXPECT_EQ(int(m_App->m_iCurrentPage), 0);
-    Step(2);
-    EXPECT_EQ(int(m_App->m_iCurrentPage), 1);
-    EXPECT_EQ(MenuPage().m_iSubScreen, 10) << "the menu's title screen";
-    EXPECT_FALSE(m_App->m_bHoldSwitch) << "a switch on the calling thread is never held";
 }
 
 // Splash pictures come from a "branding" folder beside the pack.

@@ -1,5 +1,3 @@
-
-
 #include "ContentFingerprint.h"
 #include "tests/Harness.h"
 #include "content/UnitDefinition.h"
@@ -33,21 +31,6 @@ protected:
 
 TEST_F(UnitDefinitionTest, TablesKeepTheirCheckedValues) {
     EXPECT_EQ(UnitTableFingerprint(), 0x7132b93031a93343ull);
-    // A few rows spelled out, so a slip shows where it is.
-    UnitDefinition u = Unit(5);  // Freezer Bot
-    EXPECT_STREQ(GetUnitName(5), "Freezer Bot");
-    EXPECT_EQ(u.m_bFlag, 0);
-    EXPECT_EQ(u.m_iEnergyCost, 35);
-    EXPECT_EQ(u.m_iWeapon, 3);
-    u = Unit(1014);  // Mole
-    EXPECT_EQ(u.m_iSide, 1);
-    EXPECT_EQ(u.m_iConcealment, 2);
-    EXPECT_EQ(u.m_iMaxHp, 200);
-    EXPECT_EQ(u.m_iSize, 90);
-    EXPECT_EQ(u.m_iHeartDecrease, 4);
-    EXPECT_EQ(u.m_fSpeed, 0.5f);
-    EXPECT_EQ(u.m_iRechargeTime, 0);
-    EXPECT_STREQ(GetUnitName(1032), "Rocket");
     for (int id : {-1, 40, 999, 1033}) EXPECT_EQ(GetUnitName(id), nullptr) << id;
 }
 
@@ -129,15 +112,9 @@ TEST_F(UnitDefinitionTest, UpgradeResults) {
         }
         Upgrade(c.id, 0);
     }
-}
-
-TEST_F(UnitDefinitionTest, LevelZeroKeepsTheTableValues) {
-    UnitDefinition u = Unit(0);
-    EXPECT_EQ(u.m_iRechargeTime, 300);
-    EXPECT_EQ(u.m_iUpgradeLevel, 0);
+    // One robot's level does not leak into another's, and Machines never read the profile.
     Upgrade(0, 1);
-    // Other robots' levels do not leak into this one.
     EXPECT_EQ(Unit(35).m_iRechargeTime, 750);
-    // Machines never read the profile.
+    EXPECT_EQ(Unit(35).m_iUpgradeLevel, 0);
     EXPECT_EQ(Unit(1000).m_iUpgradeLevel, 0);
 }

@@ -1,6 +1,7 @@
 
 #include <set>
 
+#include "tests/ContentFingerprint.h"
 #include "tests/Harness.h"
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
@@ -15,21 +16,27 @@ uint8_t Met(int type) { return g_CurrentProfile.m_aEnemySeen[type - 1000].met; }
 
 }  // namespace
 
-TEST_F(Unlocks, RobotByStageTable) {
-    EXPECT_EQ(GetRobotUnlockedByStage(2), 2);
-    EXPECT_EQ(GetRobotUnlockedByStage(11), 7);
-    EXPECT_EQ(GetRobotUnlockedByStage(50), 30);
-    EXPECT_EQ(GetRobotUnlockedByStage(151), 39);
-    EXPECT_EQ(GetRobotUnlockedByStage(1), -1);
-    EXPECT_EQ(GetRobotUnlockedByStage(3), -1);
-    EXPECT_EQ(GetRobotUnlockedByStage(152), -1);
-    // Robots 2 to 30 and the Remover, each from exactly one stage.
-    std::multiset<int> robots;
-    for (int stage = 1; stage <= 180; ++stage)
-        if (GetRobotUnlockedByStage(stage) != -1) robots.insert(GetRobotUnlockedByStage(stage));
-    EXPECT_EQ(robots.size(), 30u);
-    for (int r = 2; r <= 30; ++r) EXPECT_EQ(robots.count(r), 1u) << r;
-    EXPECT_EQ(robots.count(39), 1u);
+// What each stage unlocks (robot, variant, features, lab items, upgrades,
+// board title and text), pinned as checked against the designers' sheet.
+TEST_F(Unlocks, TablesKeepTheirCheckedValues) {
+    harness::Fingerprint f;
+    for (int stage = 0; stage <= 181; ++stage) {
+        f.Add(GetRobotUnlockedByStage(stage));
+        const EnemyVariantRef v = GetEnemyVariantByStage(stage);
+        f.Add(v.m_iType), f.Add(int(v.m_iKind));
+        std::vector<int> lists[3];
+        GetFeatureUnlocksForStage(stage, lists[0]);
+        GetLabItemUnlocksForStage(stage, lists[1]);
+        GetRobotUpgradeUnlocksForStage(lists[2], stage);
+        for (const auto& list : lists) {
+            f.Add(int(list.size()));
+            for (int k : list) f.Add(k);
+        }
+        f.Text(GetStageUnlockTitle(stage));
+        f.Text(GetStageUnlockText(stage));
+    }
+    for (int item = 0; item < 20; ++item) f.Text(GetLabItemName(item));
+    EXPECT_EQ(f.Value(), 0x6822810d77fec91aull);
 }
 
 TEST_F(Unlocks, StagesGiveRobotsAndSlotsUpToFive) {
@@ -94,25 +101,6 @@ TEST_F(Unlocks, FortiethRobotCompletesKnowThyselfOnce) {
     EXPECT_EQ(m_Board.All(), std::vector<int>{4});
 }
 
-TEST_F(Unlocks, VariantByStage) {
-    EXPECT_EQ(GetEnemyVariantByStage(51).m_iKind, VARIANT_ZETA);
-    EXPECT_EQ(GetEnemyVariantByStage(82).m_iKind, VARIANT_SWIMMING);
-    EXPECT_EQ(GetEnemyVariantByStage(82).m_iType, 1014);
-    EXPECT_EQ(GetEnemyVariantByStage(101).m_iKind, VARIANT_OMEGA);
-    int variants = 0;
-    for (int stage = 1; stage <= 180; ++stage) {
-        EnemyVariantRef v = GetEnemyVariantByStage(stage);
-        if (v.m_iType == -1) {
-            EXPECT_EQ(v.m_iKind, VARIANT_NONE) << stage;
-            continue;
-        }
-        ++variants;
-        EXPECT_TRUE(stage >= 51 && stage <= 101) << stage;
-    }
-    EXPECT_EQ(variants, 16);
-    EXPECT_EQ(GetEnemyVariantByStage(53).m_iType, -1);
-}
-
 TEST_F(Unlocks, FlyingSmasherStageMeetsSmasherAndGyrotorWithTheVariantByte) {
     g_CurrentProfile.m_aEnemySeen[0].met = 0;
     int before = g_CurrentProfile.m_aiAchievementProgress[5] = 0;
@@ -160,53 +148,21 @@ TEST_F(Unlocks, SwimmingVariantSetsItsOwnByteOnly) {
     EXPECT_EQ(Met(MACHINE_GYROTOR), 0);
 }
 
-TEST_F(Unlocks, FeatureFlagsByStage) {
-    std::vector<int> flags;
-    GetFeatureUnlocksForStage(8, flags);
-    GetFeatureUnlocksForStage(53, flags);
-    GetFeatureUnlocksForStage(7, flags);
-    EXPECT_EQ(flags, (std::vector<int>{FEATURE_LABORATORY, FEATURE_ADVANCED_LABORATORY}));
-    for (int stage = 1; stage <= 180; ++stage) {
-        std::vector<int> f;
-        GetFeatureUnlocksForStage(f, stage);
-        for (int k : f) EXPECT_TRUE(k != FEATURE_DIFFICULTY && k != FEATURE_MINI_GAMES) << stage;
-    }
+// What each stage offers is in the fingerprint; applying it sets only that,
+// and never lowers what the profile already has.
+TEST_F(Unlocks, ApplyingAStageSetsItsOffersAndNeverLowersThem) {
     ApplyFeatureUnlocks(170);
     EXPECT_TRUE(g_CurrentProfile.m_abFeatureUnlocked[FEATURE_THIRD_EPISODE]);
     EXPECT_FALSE(g_CurrentProfile.m_abFeatureUnlocked[FEATURE_SECOND_EPISODE]);
-}
-
-TEST_F(Unlocks, LabItemsAreOfferedOnceAndNeverLowered) {
-    std::vector<int> items;
-    GetLabItemUnlocksForStage(8, items);
-    EXPECT_EQ(items, (std::vector<int>{3, 0}));
     ApplyLabItemUnlocks(8);
     EXPECT_EQ(g_CurrentProfile.m_aLabItem[3].m_iOffered, 1);
     EXPECT_EQ(g_CurrentProfile.m_aLabItem[0].m_iOffered, 1);
-    // An item the laboratory already offers at a higher level keeps it.
     g_CurrentProfile.m_aLabItem[0].m_iOffered = 4;
     ApplyLabItemUnlocks(8);
     EXPECT_EQ(g_CurrentProfile.m_aLabItem[0].m_iOffered, 4);
     ApplyLabItemUnlocks(71);
     EXPECT_EQ(g_CurrentProfile.m_aLabItem[13].m_iOffered, 1);
     EXPECT_EQ(g_CurrentProfile.m_aLabItem[13].m_iBought, 0);
-}
-
-TEST_F(Unlocks, UpgradeTableOffersEveryRobotExactlyOnce) {
-    std::vector<int> robots;
-    for (int stage = 1; stage <= 180; ++stage) {
-        std::vector<int> r;
-        GetRobotUpgradeUnlocksForStage(r, stage);
-        if (!r.empty()) {
-            EXPECT_TRUE(stage >= 53 && stage <= 179) << stage;
-        }
-        robots.insert(robots.end(), r.begin(), r.end());
-    }
-    std::sort(robots.begin(), robots.end());
-    std::vector<int> all(40);
-    for (int i = 0; i < 40; ++i) all[i] = i;
-    EXPECT_EQ(robots, all);
-
     ApplyRobotUpgradeUnlocks(99);
     EXPECT_EQ(g_CurrentProfile.m_aRobotUpgrade[39].m_iAvailable, 1);
     g_CurrentProfile.m_aRobotUpgrade[1].m_iAvailable = 3;
@@ -223,17 +179,6 @@ TEST_F(Unlocks, EnergyTubeStagesCountOnlyWhenTheyAreTheFurthest) {
     m_Link.Battle(163);
     g_CurrentProfile.m_iFurthestStage = 163;
     EXPECT_FALSE(IsLatestEvenStage162To168());
-}
-
-TEST_F(Unlocks, TitlesAndTexts) {
-    EXPECT_STREQ(GetStageUnlockTitle(3), "New Unlocked Available");
-    EXPECT_EQ(GetStageUnlockText(3), nullptr);
-    EXPECT_STREQ(GetStageUnlockTitle(2), "Energy Booster");  // named after the item it offers
-    EXPECT_STREQ(GetStageUnlockTitle(8), "Laboratory");      // though it offers two
-    EXPECT_STREQ(GetStageUnlockTitle(166), "Energy Tube Controller");
-    EXPECT_STREQ(GetStageUnlockText(170), "''The Last Stand'' episode is now\nunlocked under Play Game Menu.");
-    for (int stage = 1; stage <= 180; ++stage) EXPECT_NE(GetStageUnlockTitle(stage), nullptr) << stage;
-    for (int item = 14; item < 20; ++item) EXPECT_STREQ(GetLabItemName(item), "-");
 }
 
 TEST_F(Unlocks, UnlockBoardTextsFitTheBoard) {

@@ -26,16 +26,6 @@ int32_t BufferVolumeOf(CVxSound& s) { return s.m_pSound->GetDevice()->GetVolume(
 
 }  // namespace
 
-TEST(VxSoundVolume, BufferVolumeFromEffectiveLevelAndFactor) {
-    EXPECT_EQ(CVxSound::BufferVolume(7800, 1.0f), -550);
-    EXPECT_EQ(CVxSound::BufferVolume(10000, 1.0f), 0);
-    EXPECT_EQ(CVxSound::BufferVolume(10000, 0.5f), -1250);
-    EXPECT_EQ(CVxSound::BufferVolume(1, 1.0f), -2499);  // just above the floor
-    // Nothing above the floor is silence, exactly.
-    EXPECT_EQ(CVxSound::BufferVolume(0, 1.0f), -10000);
-    EXPECT_EQ(CVxSound::BufferVolume(10000, 0.0f), -10000);
-}
-
 TEST(VxSoundVolume, GroupAndMasterLevelsDecideTheLoudness) {
     harness::World w(StandardSounds());
     CVxSound s("SFX_Click.ogg", "Resource\\Sound\\");
@@ -208,16 +198,3 @@ TEST(VxSoundPlay, MutedApplicationPlaysNothingAndInactivePausedGamePausesAtOnce)
     EXPECT_TRUE(s.IsPlaying());
 }
 
-TEST(VxSoundPlay, LoopFlagAndFrequency) {
-    harness::World w(StandardSounds());
-    CVxSound s("SFX_Beep.wav", "Resource\\Sound\\");
-    ASSERT_NE(s.m_pSound, nullptr);
-    s.m_dwPlayFlags = DSBPLAY_LOOPING;
-    s.Play();
-    w.host.clock.AdvanceSeconds(1.0);
-    EXPECT_TRUE(s.IsPlaying());
-    s.SetFrequency(11025);
-    EXPECT_EQ(w.host.audio.GetFrequency(s.m_pSound->GetBuffer(0)), 11025u);
-    s.Stop();
-    EXPECT_FALSE(s.IsPlaying());
-}

@@ -22,46 +22,6 @@ Files Pictures() {
 
 }  // namespace
 
-TEST(VxTexture, LoadsEachFormatFromTheArchiveAndUploadsOnFirstUse) {
-    harness::World w(Pictures());
-    host::RecordingDevice device;
-    CVxTexture png("Bbd_Card.png", "Resource\\Pic\\");
-    CVxTexture jpg("Bbd_Back.jpg", "Resource\\Pic\\");
-    CVxTexture tga("Bbd_Glow.tga", "Resource\\Pic\\");
-    EXPECT_TRUE(w.host.boxes.Boxes().empty());
-    EXPECT_EQ(png.m_iOwnerId, OWNER_NONE);
-    EXPECT_EQ(png.m_iWidth, 30);
-    EXPECT_EQ(png.m_iHeight, 20);
-    EXPECT_EQ(jpg.m_iWidth, 64);
-    EXPECT_EQ(jpg.m_iHeight, 32);
-    EXPECT_EQ(tga.m_iWidth, 8);
-    EXPECT_EQ(tga.m_iHeight, 4);
-    EXPECT_FALSE(png.IsEmpty());
-    EXPECT_EQ(png.m_pTexture, 0u);  // not uploaded yet
-    EXPECT_EQ(device.LiveTextures(), 0u);
-
-    host::TextureHandle h = png.Handle(device);
-    ASSERT_NE(h, 0u);
-    EXPECT_EQ(png.Handle(device), h);  // once
-    ASSERT_NE(device.TexturePixels(h), nullptr);
-    EXPECT_EQ(*device.TexturePixels(h), testpic::Pattern(30, 20));
-    int tw = 0, th = 0;
-    ASSERT_TRUE(device.TextureSize(h, tw, th));
-    EXPECT_EQ(tw, 30);
-    EXPECT_EQ(th, 20);
-    host::TextureHandle t = tga.Handle(device);
-    EXPECT_EQ(*device.TexturePixels(t), testpic::Pattern(8, 4));
-    jpg.Handle(device);
-    EXPECT_EQ(device.LiveTextures(), 3u);
-
-    png.Release();
-    EXPECT_TRUE(png.IsEmpty());
-    EXPECT_EQ(png.m_pszName, nullptr);
-    EXPECT_EQ(png.m_iWidth, 100);
-    EXPECT_EQ(device.LiveTextures(), 2u);
-    png.Release();  // twice is harmless
-}
-
 TEST(VxTexture, MissingOrCorruptPictureShowsOneBoxAndStaysEmpty) {
     harness::World w(Pictures());
     host::RecordingDevice device;

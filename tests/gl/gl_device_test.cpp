@@ -81,23 +81,6 @@ TEST_F(GlDeviceTest, ScreenQuadsCoverExactlyTheirPixels) {
     EXPECT_EQ(At(150, 200), "0,0,0");
 }
 
-TEST_F(GlDeviceTest, AlphaAndAdditiveBlending) {
-    Rect(0, 0, 400, 300, 0xFFFF0000u);
-    device->SetRenderState(RS_ALPHABLENDENABLE, 1);
-    device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
-    device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
-    Rect(0, 0, 100, 100, 0x800000FFu);  // half blue over red
-    device->SetRenderState(RS_DESTBLEND, BLEND_ONE);
-    Rect(200, 0, 300, 100, 0xFF00FF00u);  // green added to red
-    Rect(300, 0, 400, 100, 0x4000FF00u);  // a quarter of green added
-    Read();
-    EXPECT_NEAR(Channel(50, 50, 0), 127, 1);
-    EXPECT_NEAR(Channel(50, 50, 2), 128, 1);
-    EXPECT_EQ(At(250, 50), "255,255,0");
-    EXPECT_NEAR(Channel(350, 50, 1), 64, 1);
-    EXPECT_EQ(Channel(350, 50, 0), 255);
-}
-
 TEST_F(GlDeviceTest, CullingFollowsTheWindingOnScreen) {
     device->SetRenderState(RS_CULLMODE, CULL_CCW);
     Rect(0, 0, 100, 100, 0xFFFFFFFFu);  // clockwise on screen: kept
@@ -175,52 +158,3 @@ TEST_F(GlDeviceTest, AlphaTestDropsPixelsBelowTheReference) {
     EXPECT_EQ(At(75, 25), "255,255,255");
 }
 
-TEST_F(GlDeviceTest, TransformsAndDepthPlaceWorldQuads) {
-    // Orthographic 800 × 600 camera, origin at the centre, y up; row-vector matrices.
-    Matrix proj{};
-    proj[0] = 2.0f / 800;
-    proj[5] = 2.0f / 600;
-    proj[10] = 1.0f;
-    proj[15] = 1.0f;
-    device->SetTransform(TS_PROJECTION, proj);
-    device->SetTransform(TS_VIEW, IdentityMatrix());
-    device->SetRenderState(RS_ZENABLE, 1);
-    device->SetRenderState(RS_ZWRITEENABLE, 1);
-    device->SetRenderState(RS_ZFUNC, CMP_LESS);
-    device->SetRenderState(RS_CULLMODE, CULL_CCW);
-    auto quad = [&](float cx, float cy, float size, float z, uint32_t color) {
-        Matrix world = IdentityMatrix();
-        world[0] = world[5] = size;
-        world[12] = cx;
-        world[13] = cy;
-        world[14] = z;
-        device->SetTransform(TS_WORLD, world);
-        // The unit square of a billboard, clockwise seen with y up.
-        const Vertex v[4] = {{0.5f, -0.5f, 0, color, 1, 1}, {-0.5f, -0.5f, 0, color, 0, 1},
-                             {-0.5f, 0.5f, 0, color, 0, 0}, {0.5f, 0.5f, 0, color, 1, 0}};
-        device->DrawPrimitiveUP(PT_TRIANGLEFAN, 2, v);
-    };
-    quad(-200, 100, 100, 0.5f, 0xFFFF0000u);  // red at screen (200, 200)
-    quad(-180, 100, 100, 0.8f, 0xFF00FF00u);  // green behind it, showing only on its right
-    Read();
-    EXPECT_EQ(At(200, 200), "255,0,0");
-    EXPECT_EQ(At(155, 155), "255,0,0");
-    EXPECT_EQ(At(145, 200), "0,0,0");
-    EXPECT_EQ(At(260, 200), "0,255,0");
-    EXPECT_EQ(At(200, 260), "0,0,0");
-}
-
-TEST_F(GlDeviceTest, BackBufferSavesAsPng) {
-    Rect(0, 0, 10, 10, 0xFFFFFFFFu);
-    const std::string path = std::string(CSQ_BINARY_DIR) + "/gl_readback_test.png";
-    ASSERT_TRUE(device->SaveBackBufferPng(path));
-    FILE* f = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    unsigned char sig[8] = {};
-    EXPECT_EQ(std::fread(sig, 1, 8, f), 8u);
-    std::fclose(f);
-    std::remove(path.c_str());
-    EXPECT_EQ(sig[1], 'P');
-    EXPECT_EQ(sig[2], 'N');
-    EXPECT_EQ(sig[3], 'G');
-}
