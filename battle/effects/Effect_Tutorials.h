@@ -28,6 +28,11 @@ public:
         m_iRequestedStep = step;
         m_iStep = step;
     }
+    // Step 5 at once, without the order test (the test page).
+    void ShowStepFive() {
+        m_iRequestedStep = 5;
+        m_iStep = 5;
+    }
     void HandleClick() {}
     // The shown step was closed.
     bool IsStepDismissed() const { return m_iFadeState == 1 && m_fFade >= 30.0f; }

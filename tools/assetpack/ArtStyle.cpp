@@ -56,6 +56,7 @@ const StyleEntry kStyles[] = {
     {"decor", DrawDecor},
     {"shade", DrawShade},
     {"logo", DrawLogo},
+    {"story", DrawStory},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).
@@ -65,6 +66,7 @@ struct Pattern {
 };
 
 const Pattern kPatterns[] = {
+    {"/infostory/", "story"},
     {"msgbox_stdheader", "header"},
     {"menuheader", "header"},
     {"blackscreen", "shade"},

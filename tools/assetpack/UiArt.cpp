@@ -2,6 +2,8 @@
 // soft light. No words except a button's label and real digits.
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "tools/assetpack/ArtDraw.h"
 #include "tools/assetpack/Generator.h"
@@ -486,18 +488,29 @@ void DrawDigits(Canvas& c, const ArtJob& job) {
     Rgba colour = FromHex(job.item.colour);
     int symbols = 0;
     while (kDigitSymbols[symbols]) ++symbols;
+    // A label "first|second" letters the sheet's last rows with whole words
+    // (the stage sheet's title words), one word a row.
+    std::vector<std::string> words;
+    for (int i = 0; !job.CellText(i).empty(); ++i) words.push_back(job.CellText(i));
+    const int wordRows = std::min(int(words.size()), rows);
     for (int cell = 0; cell < cols * rows; ++cell) {
+        const int row = cell / cols;
+        const bool wordRow = row >= rows - wordRows;
+        if (wordRow && cell % cols != 0) continue;
         char glyph = cell < 10 ? static_cast<char>('0' + cell) : (cell - 10 < symbols ? kDigitSymbols[cell - 10] : '?');
-        int x = (cell % cols) * cw, y = (cell / cols) * ch;
-        std::string s(1, glyph);
+        int x = (cell % cols) * cw, y = row * ch;
+        std::string s = wordRow ? words[size_t(row - (rows - wordRows))] : std::string(1, glyph);
         int pixels = ch * 8 / 10;
+        if (wordRow) cw = c.Width();
         int tw = job.text.Width(s, pixels);
+        while (wordRow && tw > cw * 9 / 10 && pixels > 8) tw = job.text.Width(s, --pixels);
         int baseline = y + (ch + pixels * 72 / 100) / 2;
         int t = std::max(1, ch / 24);
         for (int dy = -t; dy <= t + 1; ++dy)
             for (int dx = -t; dx <= t; ++dx)
                 job.text.Draw(c, s, x + (cw - tw) / 2 + dx, baseline + dy, pixels, Rgba{20, 24, 40, 220});
         job.text.Draw(c, s, x + (cw - tw) / 2, baseline, pixels, colour);
+        cw = c.Width() / cols;
     }
 }
 
