@@ -522,13 +522,13 @@ void CPageGame::StartBackgroundLoader() {
 }
 
 void CPageGame::ForgetCachedPictures() {
-    if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
-    if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
-    if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;
     if (m_pEffectMapStory) m_pEffectMapStory->m_bBoardDrawn = m_pEffectMapStory->m_bTextDrawn = false;
     if (auto* howTo = dynamic_cast<CEffect_HowToMiniGame*>(m_pEffectHowToMiniGame))
         howTo->m_bBoardDrawn = howTo->m_bTextDrawn = false;
     if (auto* howTo = dynamic_cast<CEffect_HowToPlay*>(m_pEffectHowToPlay)) howTo->m_bDrawn = false;
+    if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
+    if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
+    if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
 
