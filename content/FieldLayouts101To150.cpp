@@ -4,6 +4,9 @@
 #include "content/FieldGrid.h"
 #include "content/FieldLayoutTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 const char* const kLayouts[50] = {
@@ -65,3 +68,4 @@ void GetFieldCellKinds101To150(int* kinds, int stage) {
     if (stage < 101 || stage > 150) return;
     DecodeLayout(kLayouts[stage - 101], kinds);
 }
+// clang-format on

@@ -3,6 +3,9 @@
 #include "content/FieldGrid.h"
 #include "content/FieldLayoutTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 const char* const kLayouts[30] = {
@@ -60,3 +63,4 @@ void GetFieldCellKinds151To180(int* kinds, int stage) {
     else
         DecodeLayout(kLayouts[source - 151], kinds);
 }
+// clang-format on

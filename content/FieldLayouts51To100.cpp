@@ -4,6 +4,9 @@
 #include "content/FieldGrid.h"
 #include "content/FieldLayoutTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 const char* const kLayouts[50] = {
@@ -70,3 +73,4 @@ void GetFieldCellKinds51To100(int* kinds, int stage) {
     }
     DecodeLayout(kLayouts[stage - 51], kinds);
 }
+// clang-format on

@@ -2,6 +2,9 @@
 // stage fifty before them; the rest are new.
 #include "content/StageMixTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 const StageMix kMixes[50] = {
@@ -73,3 +76,4 @@ void FillStageEnemies101To150(int stage, StageDefinition& record) {
         StoreMix(record, kMixes[stage - 101]);
     if (stage >= 141) record.m_iGroundRow = 3;
 }
+// clang-format on

@@ -2,6 +2,9 @@
 // their rule switches. These replace what the ordinary formulas gave.
 #include "content/StageMixTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 // Values for difficulty 0, 1 and 2.
@@ -214,3 +217,4 @@ void FillStageEnemies151To180(int stage, int difficulty, StageDefinition& record
     record.m_iGroundRow = r.groundRow;
     record.m_bFinalWave = r.finalWave;
 }
+// clang-format on

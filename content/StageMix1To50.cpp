@@ -2,6 +2,9 @@
 // stage; each area keeps to its own set of types.
 #include "content/StageMixTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 const StageMix kMixes[50] = {
@@ -65,3 +68,4 @@ void FillStageEnemies1To50(int stage, StageDefinition& record) {
     // The last area's ground line sits on the bottom row.
     if (stage >= 41) record.m_iGroundRow = 4;
 }
+// clang-format on

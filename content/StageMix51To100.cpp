@@ -2,6 +2,9 @@
 // with the Capsule Cage, the Frost Orca and the Titan joining.
 #include "content/StageMixTable.h"
 
+// Tables keep one row a line.
+// clang-format off
+
 namespace {
 
 const StageMix kMixes[50] = {
@@ -74,3 +77,4 @@ void FillStageEnemies51To100(int stage, StageDefinition& record) {
     StoreMix(record, kMixes[SourceStage(stage) - 51]);
     if (stage >= 91) record.m_iGroundRow = 3;
 }
+// clang-format on
