@@ -156,6 +156,8 @@ TEST_F(BattleStatesTest, StartingLifeAndEnergyFollowTheBoostersAndTheStage) {
 TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
     for (int stage : {3, 151}) {
         CPageGame& page = Playing(stage);
+        // The emptied field would end 151's round: its rules are held here.
+        page.m_StageDefinition.m_bRuleHold = true;
         const int before = g_CurrentProfile.m_aiAchievementProgress[37];
         const int timeLeft = page.m_iTimeLeft;
         for (int i = 0; i < 600; ++i) run->Step();

@@ -6,6 +6,7 @@
 #include "battle/effects/Effect_ItemAmount.h"
 #include "battle/effects/Effect_ItemFadeDisappear.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
 #include "engine/VxBillboard.h"
@@ -138,6 +139,15 @@ void CEffect_ItemTransToInterface::OnFrame(int index) {
     }
     if (r.age < frames) return;
     Credit(kind);
+    if (kind == ITEM_CAPSULE && page) {
+        // A capsule that arrives brings its robot onto the field.
+        const int stage = CurrentStage();
+        const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 ? page->FindHandCard(23) : -1;
+        if (slot >= 0) {
+            CCom_GameRobot* robot = page->SpawnMiniGameRobot(slot, target.x, target.y, target.z);
+            if (robot && stage == 158) robot->m_iHp = 10000;
+        }
+    }
     if (page && page->m_pEffectItemFadeDisappear)
         page->m_pEffectItemFadeDisappear->Add(kind, at.x, at.y, at.z);
     Clear(index);

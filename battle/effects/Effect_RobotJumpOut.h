@@ -1,9 +1,8 @@
 #pragma once
-// A robot leaving the field with a jump (kind: hand slot).
-// Until its picture is drawn, a record only runs out its life.
+// A robot thrown out of the field in a high spinning arc (kind: hand slot;
+// parameters 0-2 the start point). Halfway it hands over to a paratrooper
+// that drifts away, when one is free.
 #include "engine/VxEffect.h"
-
-class CVxObject;
 
 class CEffect_RobotJumpOut : public CVxEffect {
 public:
@@ -12,9 +11,5 @@ public:
         m_iDefaultLife = 120;
         Clear(0);
     }
-    void OnFrame(int) override {}
-    // A kind-0 record at the point that shows the drawable; nothing when the pool is full.
-    int Spawn(CVxObject* /*drawable*/, float x, float y, float z, float p1, float p2) {
-        return Add(0, x, y, z, p1, p2);
-    }
+    void OnFrame(int index) override;
 };

@@ -300,6 +300,10 @@ int CPageGame::Load() {
     MakeHandButtons();
     MakeCardChoiceButtons();
 
+    // Cleared before the set-up: the mini-game hands add to these lists.
+    m_lstDrawFirstTypes.clear();
+    m_lstDrawSecondTypes.clear();
+    m_lstDrawLastTypes.clear();
     const int handSlots = m_nHandSlots;
     LoadBattleResources();
     if (stage <= 150) m_nHandSlots = handSlots;
@@ -322,9 +326,6 @@ int CPageGame::Load() {
     m_pTimeBombMark = Picture("Efx_TimeBomb.png", "Resource\\Effect\\");
     LoadBossResources();
 
-    m_lstDrawFirstTypes.clear();
-    m_lstDrawSecondTypes.clear();
-    m_lstDrawLastTypes.clear();
     if (stage > 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawFirstTypes.push_back(1015);
     if (IsStageEnemy(m_StageDefinition, 1027)) m_lstDrawFirstTypes.push_back(1027);
     if (IsStageEnemy(m_StageDefinition, 1005)) m_lstDrawSecondTypes.push_back(1005);

@@ -10,6 +10,7 @@
 // m_StageDefinition (m_StageDef), m_aFieldCells (m_aCells), m_aHandArt
 // (m_aCardArt), m_iCardChoiceStep (m_iSubStep), m_lstNewEnemies
 // (m_lstNewEnemyBoards), m_mapNewRobots (m_mapUnlockPictures).
+#include <cstdint>
 #include <list>
 #include <map>
 #include <string>
@@ -28,6 +29,7 @@
 #include "game/RobotArt.h"
 
 class CVxBillboard;
+class CVxTexture;
 class CVxButton;
 class CVxEffect;
 class CVxSound;
@@ -101,6 +103,28 @@ constexpr int BOSS_HAND_FRAMES = 10;
 constexpr int STAGE_STATS = 5;
 constexpr int STATE_FLAGS = 8;
 constexpr int HAND_SOUNDS_KEPT = 11;  // sounds of these first slots are the page's own
+
+// A mini-game's reel: the card codes it shows in turn, where it stands, how
+// often it steps, and whether it turns or has stopped and awaits its payout.
+struct SlotReel {
+    std::vector<int> m_vecCodes;
+    int m_iPosition = 0;
+    int m_iPeriod = 0;
+    uint8_t m_bRunning = 0;
+    uint8_t m_bStopped = 0;
+};
+
+// A robot sliding in an arc to a point. The robot is held by serial: a robot
+// that leaves the field simply ends its slide.
+struct MiniGameTween {
+    int m_iSerial = -1;
+    float m_afStart[3] = {};
+    float m_afEnd[3] = {};
+    int m_iDuration = 0;
+    int m_iFramesLeft = 0;  // 0: the slot is free
+};
+constexpr int MINI_GAME_TWEENS = 3;
+constexpr int SLOT_REELS = 3;
 
 // A card flying between the card list and the hand.
 struct CardFlight {
@@ -290,11 +314,52 @@ public:
     void LoadRobopediaArt();
     void RefillCardRecords();
     void FreeRobopediaArt();
-    void UpdateMiniGame() {}
-    void DrawMiniGameHud() {}
-    void SetUpMiniGame() {}
-    void LoadMiniGameResources() {}
     void DrawDebugStats() {}
+
+    // ---- Mini-games (stages 151 to 180): the shared framework. ----
+    static bool IsMiniGameStage(int stage) { return stage > 150; }
+    // Relocation input: 153, 158, 172, 173 and the episodes' final stages.
+    static bool IsMiniGameGroup1(int stage);
+    // The slot machine: 159, 165, 169, 176, 178.
+    static bool IsMiniGameGroup2(int stage);
+    // Charge shots: 164, 179.
+    static bool IsMiniGameGroup3(int stage);
+    void SetUpMiniGame();
+    void SetUpMiniGameHand();
+    void LoadMiniGameResources();
+    // Once a frame from the logic pass, after the enemy scheduler.
+    void UpdateMiniGame();
+    // Once a frame from the battle input while playing.
+    void HandleMiniGameInput();
+    void DrawMiniGameHud();
+    // A robot's charge, 0 to 1, with the stage's factor on its action interval.
+    float GetMiniGameChargeRatio(const CCom_GameRobot& robot) const;
+    // Appends a robot of the hand slot at the point; answers it (in the list).
+    CCom_GameRobot* SpawnMiniGameRobot(int slot, float x, float y, float z);
+    CCom_GameRobot* SpawnMiniGameRobotOnCell(int column, int slot, int row);
+    void StartMiniGameJump();
+    void AddMiniGameTween(CCom_GameRobot* robot, float x, float y, float z);
+    void UpdateMiniGameTweens();
+    // The starting robots of each mini-game.
+    void PlaceMiniGameRobots();
+    // Stage 151: the rounds.
+    void SpawnRoundRobots(int round);
+    void CallRoundMachines();
+    void UpdateRoundRules();
+    void ScrollToNextRound();
+    void HoldBackRoundMachines();
+    // Stage 161: capsules while Machines live.
+    void UpdateCapsuleRain();
+    // Stage 177: carriers, falling robots and the catch count.
+    void UpdateConveyorCatch();
+    void DropParatrooper();
+    void DrawCatchCounter();
+    // Stage 175: the first Machine type walks fast.
+    void SetFastMachines();
+    // A Machine within the screen's width (a margin of 0.05 each side).
+    static bool IsMachineOnScreen(const CCom_GameRobot& robot);
+    // Whether the "no robot left" rule may end this stage now.
+    bool NoRobotLeftLoses(int stage);
 
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
@@ -369,7 +434,33 @@ public:
     std::list<int> m_lstDrawSecondTypes;
     std::list<int> m_lstDrawLastTypes;
 
-    // Mini-game state.
+    // Mini-game state (all of it reset by SetUpMiniGame).
+    uint8_t m_bRelocateRule = 0;    // relocation has a cooldown (153, 158, 160, 170, 180)
+    int m_iHoldFrames = 0;          // frames the left button has been held
+    uint8_t m_bShootHintShown = 0;
+    int m_iRound = 0;               // 151: round 1 to 5
+    int m_iRoundTimer = 0;          // 151: countdown of the round
+    int m_iRoundPhase = 0;          // 151: 0 fighting, 1 scrolling to the next round
+    VxVec3 m_vJumpStart{};
+    uint8_t m_bJumpStartKept = 0;
+    uint8_t m_bJumpRising = 0;
+    uint8_t m_bJumpHeld = 0;
+    float m_fJumpSpeed = 0.0f;      // logical pixels a frame, up positive
+    uint8_t m_bOnGround = 1;
+    int m_iJumpCount = 0;
+    SlotReel m_aSlotReels[SLOT_REELS];
+    int m_iSlotSpinTimer = 0;
+    int m_iSlotLeverCooldown = 0;
+    int m_iSequenceStep = 0;        // 158
+    int m_iSequenceShownStep = 0;
+    int m_iSequenceStepFrames = 0;
+    MiniGameTween m_aTweens[MINI_GAME_TWEENS];
+    int m_iChargePhase = 0;         // 164, 179: 0 charging, 1 fire, 2 recovering
+    int m_iChargeFrames = 0;
+    int m_iCatchCount = 0;          // 177: robots caught or landed on carriers
+    // A robot of the player's has stood on the field: only then can the
+    // stage be lost for having none left.
+    bool m_bPlayerRobotSeen = false;
     bool m_bEndSequence = false;
     int m_iEndSequenceFrames = 0;
     int m_iMiniGameRounds = 0;
@@ -528,10 +619,29 @@ public:
     int m_iPartsPickPitch = 0;
     float m_fGameSpeed = 1.0f;
 
-    // Mini-game sounds.
-    CVxSound* m_pSfxMiniGameBonus = nullptr;
-    CVxSound* m_pSfxSlotReel = nullptr;
-    CVxSound* m_pSfxChargeShot = nullptr;
+    // Mini-game sounds (LoadMiniGameResources; null where a stage has none).
+    CVxSound* m_pSfxMiniGameBonus = nullptr;  // the capsule call
+    CVxSound* m_pSfxSlotReel = nullptr;       // the reels spinning
+    CVxSound* m_pSfxChargeShot = nullptr;     // the charge of 164/179
+    CVxSound* m_pSfxSwim = nullptr;
+    CVxSound* m_pSfxJump = nullptr;
+    CVxSound* m_pSfxSlotPullLever = nullptr;
+    CVxSound* m_pSfxSlotSnap = nullptr;
+    CVxSound* m_pSfxSlotMatch = nullptr;
+    CVxSound* m_pSfxCanNotShoot = nullptr;
+    CVxSound* m_apSfxMachineWeapon[2] = {};  // W1014-1, W1009-1
+    // Mini-game art (LoadMiniGameResources; null off the mini-games).
+    CVxTexture* m_pMiniGameInterfaceTex = nullptr;
+    CVxBillboard* m_pMiniGamePanel = nullptr;
+    CVxBillboard* m_pSlotFrame = nullptr;
+    CVxBillboard* m_pSlotReelArt = nullptr;
+    CVxBillboard* m_pSlotStopButton = nullptr;  // its place and size are the button's hit box
+    CVxBillboard* m_pAttackIcon = nullptr;
+    CVxBillboard* m_pBombIcon = nullptr;
+    CVxBillboard* m_pParachuteIcon = nullptr;
+    CVxBillboard* m_pBossPartArt = nullptr;
+    CVxBillboard* m_pBossWeaponArt = nullptr;
+    VxVec3 m_vMiniGamePoint{};
 
     CVxSound* m_pAmbienceSound = nullptr;
     CVxBillboard* m_pWeatherArt = nullptr;    // area 2: the application's stone, not ours

@@ -206,6 +206,7 @@ void CPageGame::HandleBattleInput() {
                 CancelCarriedCard();
             }
         }
+        HandleMiniGameInput();
     }
     // 11. Boards of the end of the battle.
     if (m_iBattleState == BATTLE_REWARD) {

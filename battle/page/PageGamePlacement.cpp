@@ -65,6 +65,8 @@ bool CPageGame::CanPlaceCard(int commit) {
     if (at.y > 256.0f || at.y < -160.0f) return false;
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return false;
     const int stage = CurrentStage();
+    // Nothing is placed while the field scrolls on to the next round.
+    if (stage == 151 && m_iRoundPhase != 0) return false;
 
     // The test robot takes a serial like any other, so every call counts.
     CCom_GameRobot temp;

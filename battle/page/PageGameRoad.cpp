@@ -211,6 +211,15 @@ void CPageGame::RunRowRobots(int row) {
             continue;
         if ((bobStage || stage == 171) && !r.IsMachine() && r.m_Unit.m_iTerrain != TERRAIN_AIR) {
             const float d = 3.0f * std::sin(6.0f * float(r.m_iAnimTick) * 3.14159265f / 180.0f);
+            if (m_pRobotBase && bobStage) {
+                const bool gunner = r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
+                                    m_aHand[r.m_iUnitSlot].m_iCard == 37 && type != 37;
+                m_pRobotBase->SaveState();
+                m_pRobotBase->SetPosition(r.m_vPosition.x + m_vRobotBaseOffset.x + (gunner ? 15.0f : 0.0f),
+                                          r.m_vPosition.y + m_vRobotBaseOffset.y + d, r.m_vPosition.z);
+                m_pRobotBase->Render();
+                m_pRobotBase->RestoreState();
+            }
             r.m_vPosition.y += d;
             RunRobot(r);
             r.m_vPosition.y -= d;

@@ -1,0 +1,210 @@
+#include "battle/effects/Effect_Paratrooper.h"
+
+#include <cmath>
+
+#include "battle/effects/Effect_RobotJumpOut.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "engine/InputRecord.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
+#include "game/GameApplication.h"
+#include "platform/Random.h"
+
+namespace {
+
+CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+
+constexpr float kDegrees = 3.14159265358979f / 180.0f;
+constexpr float kParachuteLift = 80.0f;
+constexpr float kParachuteHalf = 128.0f;  // half the side of the parachute's square
+
+CVxBillboard* CardPicture(const CPageGame* page, int slot) {
+    if (!page || slot < 0 || slot >= HAND_SLOTS) return nullptr;
+    return page->m_aHandArt[slot].m_apAct[0][0];
+}
+
+bool Inside(float px, float py, float cx, float cy, float half) {
+    return std::fabs(px - cx) < half && std::fabs(py - cy) < half;
+}
+
+void DrawAt(CVxBillboard* picture, float x, float y, float z, float degrees) {
+    if (!picture) return;
+    picture->SaveState();
+    picture->SetPosition(x, y, z);
+    if (degrees != 0.0f) picture->SetRotationZ(degrees * kDegrees);
+    picture->RenderSRT();
+    picture->RestoreState();
+}
+
+}  // namespace
+
+CEffect_Paratrooper::CEffect_Paratrooper() {
+    m_nPoolSize = PARATROOPER_POOL;
+    m_iDefaultLife = EFFECT_ENDLESS_LIFE;
+    for (int i = 0; i < PARATROOPER_POOL; ++i) {
+        Clear(i);
+        m_aiState[i] = -1;
+        m_avRobot[i] = m_avPicture[i] = VxVec3{0.0f, 0.0f, 0.0f};
+        m_aiWidth[i] = 0;
+    }
+    const int stage = CurrentStage();
+    if (stage == 177 || stage == 171) {
+        m_pParachute = CreateBillboard("Parachute.png", "Resource\\Effect\\", nullptr);
+        if (m_pParachute) m_pParachute->SetAlphaBlend(true);
+        m_pSfxCut = CreateSound("SFX_Cut_Parachute.ogg", "Resource\\Sound\\SFX\\MiniGame\\");
+    }
+}
+
+void CEffect_Paratrooper::OnStart(int index) {
+    EffectInstance& r = m_aInstances[index];
+    const float x = float(int(VxRand() % 700) - 350);
+    const float y = float(int(VxRand() % 300) + 428);
+    r.params[0] = x;
+    r.params[1] = y;
+    r.params[2] = 0.0f;
+    const CVxBillboard* card = CardPicture(Battle(), r.kind);
+    m_aiWidth[index] = card ? int(card->m_vSize.x) : 0;
+    m_aiState[index] = 0;
+    m_avRobot[index] = VxVec3{x, y, 0.0f};
+}
+
+int CEffect_Paratrooper::Release(int index) {
+    CPageGame* page = Battle();
+    if (!page) return -1;
+    const VxVec3 at{m_avRobot[index].x, m_avRobot[index].y, 0.0f};
+    CCom_GameRobot* robot = page->SpawnMiniGameRobot(m_aInstances[index].kind, at.x, at.y, at.z);
+    if (!robot) return -1;
+    // It stands where it hung, not on the cell below.
+    robot->m_vPosition = at;
+    return robot->m_iSerial;
+}
+
+void CEffect_Paratrooper::OnFrame(int index) {
+    EffectInstance& r = m_aInstances[index];
+    CPageGame* page = Battle();
+    const int stage = CurrentStage();
+    const int a = r.age;
+    VxVec3& p = m_avRobot[index];
+    if (m_aiState[index] == 0) {
+        p.x = r.params[0].f + 30.0f * std::sin(float(75 * index + 2 * a) * kDegrees);
+        p.y = r.params[1].f - float(a) - std::fabs(5.0f * std::sin(float(a) * kDegrees));
+        p.z = r.params[2].f;
+        if (stage == 171) p.x += 2.5f * float(a);
+    } else {
+        p.y += 5.0f;
+    }
+    CVxBillboard* card = CardPicture(page, r.kind);
+    const float h = card ? card->m_vSize.y : 0.0f;
+    m_avPicture[index] = VxVec3{p.x, p.y + 0.5f * h - 40.375f - 10.0f, p.z};
+    const VxVec3& pic = m_avPicture[index];
+
+    DrawAt(m_pParachute, p.x, pic.y + kParachuteLift, 0.0f, 0.0f);
+    if (m_aiState[index] == 0) DrawAt(card, pic.x, pic.y, pic.z, 0.0f);
+
+    const float halfW = 0.5f * float(g_iScreenWidth), halfH = 0.5f * float(g_iScreenHeight);
+    if (m_aiState[index] == 0 && stage == 177 && page) {
+        const FieldCell& bottom = page->m_aFieldCells[4];
+        if (p.y <= bottom.m_fY) {
+            m_aiState[index] = 1;
+            const int serial = Release(index);
+            CCom_GameRobot* robot = serial >= 0 ? FindRobotBySerial(page->m_lstRobots, serial) : nullptr;
+            if (robot) {
+                CCom_GameRobot* platform = nullptr;
+                for (CCom_GameRobot& c : page->m_lstRobots) {
+                    if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied || &c == robot) continue;
+                    const float dx = c.m_vPosition.x - robot->m_vPosition.x, dy = c.m_vPosition.y - robot->m_vPosition.y;
+                    if (std::sqrt(dx * dx + dy * dy) < 45.0f) {
+                        platform = &c;
+                        break;
+                    }
+                }
+                if (!platform) {
+                    robot->TakeDamage(10000);
+                } else {
+                    robot->m_iLinkedSerial = platform->m_iSerial;
+                    robot->m_iBobSourceSerial = platform->m_iSerial;
+                    platform->m_bPlatformOccupied = 1;
+                    ++page->m_iCatchCount;
+                    if (r.kind >= 0 && r.kind < HAND_SLOTS)
+                        if (CVxSound* s = page->m_apCardSounds[r.kind][0]) {
+                            s->Stop();
+                            s->Play();
+                        }
+                }
+            }
+        }
+    }
+    // A record whose robot has gone past the screen's edge is done: on 171
+    // nothing else would ever end a drifting one, and the pool would fill.
+    const bool flownOff = m_aiState[index] != 0 && p.y > halfH + 256.0f;
+    const bool driftedOff = m_aiState[index] == 0 && (p.x > halfW + 256.0f || p.y < -halfH - 256.0f);
+    if (flownOff || driftedOff) {
+        m_aiState[index] = -1;
+        Clear(index);
+    }
+}
+
+void CEffect_Paratrooper::HandleClick() {
+    if (CurrentStage() == 171 || !g_pApp) return;
+    CPageGame* page = Battle();
+    InputRecord& in = g_pApp->m_aInput[0];
+    const float cx = float(in.m_iCursorX) - 0.5f * float(g_iScreenWidth);
+    const float cy = 0.5f * float(g_iScreenHeight) - float(in.m_iCursorY);
+    const bool pressed = (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED) != 0;
+    for (int i = PARATROOPER_POOL - 1; i >= 0; --i) {
+        if (m_aiState[i] != 0 || m_aInstances[i].life <= 0) continue;
+        const VxVec3& p = m_avRobot[i];
+        const VxVec3& pic = m_avPicture[i];
+        const float chuteY = pic.y + kParachuteLift;
+        const float w = float(m_aiWidth[i]);
+        const bool cut = pressed && (Inside(cx, cy, p.x, chuteY, kParachuteHalf) || Inside(cx, cy, pic.x, pic.y, 0.5f * w));
+        bool touched = false;
+        if (!cut && page) {
+            for (const CCom_GameRobot& m : page->m_lstRobots) {
+                if (!m.IsMachine()) continue;
+                const VxVec3& q = m.m_vPosition;
+                if (Inside(q.x, q.y, p.x, chuteY, kParachuteHalf) || Inside(q.x, q.y, pic.x, pic.y, 0.4f * w)) {
+                    touched = true;
+                    break;
+                }
+            }
+        }
+        if (!cut && !touched) continue;
+        m_aiState[i] = 1;
+        Release(i);
+        if (cut) {
+            // The press is spent on the parachute, not passed on to the field.
+            in.m_aiKey[MOUSE_LEFT] &= ~KEY_PRESSED;
+            if (m_pSfxCut) {
+                m_pSfxCut->Stop();
+                m_pSfxCut->Play();
+            }
+        }
+        return;
+    }
+}
+
+void CEffect_RobotJumpOut::OnFrame(int index) {
+    EffectInstance& r = m_aInstances[index];
+    CPageGame* page = Battle();
+    const int t = r.age;
+    const float e = float(t) / 120.0f;
+    const VxVec3 at{r.params[0].f + 8.0f * float(t),
+                    r.params[1].f + 400.0f * std::sin(270.0f * e * kDegrees) - 5.0f * float(t), r.params[2].f};
+    DrawAt(CardPicture(page, r.kind), at.x, at.y, at.z, 10.0f * float(t));
+    if (t != 60) return;
+    if (CEffect_Paratrooper* chute = page ? page->m_pEffectParatrooper : nullptr) {
+        for (int i = 0; i < PARATROOPER_POOL; ++i) {
+            if (chute->m_aInstances[i].life > 0) continue;
+            chute->Start(i, r.kind, 0, 0, 0, 0, 0, 0);
+            chute->m_aInstances[i].params[0] = at.x;
+            chute->m_aInstances[i].params[1] = at.y;
+            chute->m_aInstances[i].params[2] = at.z;
+            chute->m_avRobot[i] = at;
+            break;
+        }
+    }
+    Clear(index);
+}

@@ -1,0 +1,145 @@
+// Stage 151: five rounds. Each round places Fusor Bots, calls a row of Heavy
+// Smashers after a countdown, and ends when the player has taken every robot
+// off the field; the field then scrolls 1800 px on to the next round.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "battle/effects/Effect_TextWave.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
+#include "content/SaveProfile.h"
+#include "engine/VxSound.h"
+#include "game/GameApplication.h"
+#include "platform/Random.h"
+
+namespace {
+
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+
+constexpr int kLastRound = 5;
+constexpr int kRoundFrames = 600;
+constexpr int kBannerFrame = 180;
+constexpr float kRoundShift = 1800.0f;             // field pixels between rounds
+constexpr double kRoundScroll = 2.0 * 6532.2583;   // the same in background scroll units
+constexpr float kScrollStep = 200.0f;
+constexpr float kPixelsPerStep = 27.555555f;       // 200 scroll units in field pixels
+constexpr float kPixelsPerUnit = 0.13777778f;
+constexpr float kMachineHoldX = 525.0f;
+
+}  // namespace
+
+void CPageGame::SpawnRoundRobots(int round) {
+    const int k = g_CurrentProfile.m_iDifficulty >= 2 ? 5 : 3;
+    std::vector<int> cells;
+    for (int i = 0; i < 40; ++i) cells.push_back(i);
+    while (int(cells.size()) > k * round) {
+        const int pick = int(VxRand() % 40);
+        auto it = std::find(cells.begin(), cells.end(), pick);
+        if (it != cells.end()) cells.erase(it);
+    }
+    for (int i : cells) {
+        CCom_GameRobot* r = SpawnMiniGameRobotOnCell(i % 10, 0, i / 10 + 1);
+        // Later rounds wait beyond the right edge and scroll into view.
+        if (r && round >= 2) r->m_vPosition.x += kRoundShift;
+    }
+}
+
+void CPageGame::CallRoundMachines() {
+    const int code = m_aEnemyDefs[0].m_iType;
+    for (int row = 1; row <= 4; ++row) {
+        CCom_GameRobot* m = CallEnemyRobot(code, 0.0f, 0.0f, 0.0f, false);
+        if (!m) continue;
+        const float y = m_aFieldCells[9 * FIELD_ROWS + row].m_fY;
+        m->m_vPosition.y = m->m_vHome.y = y;
+        m->m_vCell.y = float(row);
+        m->m_iRow = row;
+        m->m_Unit.m_fSpeed = 1.0f;
+    }
+}
+
+void CPageGame::UpdateRoundRules() {
+    if (CurrentStage() != 151) return;
+    if (m_iRoundPhase != 0) {
+        ScrollToNextRound();
+        return;
+    }
+    int dead = 0, own = 0, machines = 0;
+    for (const CCom_GameRobot& r : m_lstRobots) {
+        if (r.IsMachine()) {
+            ++machines;
+            continue;
+        }
+        ++own;
+        if (r.m_iHp <= 0) ++dead;
+    }
+
+    if (m_iRoundTimer == kRoundFrames) {
+        ++m_iRound;
+    } else if (m_iRoundTimer == kBannerFrame) {
+        if (m_pEffectTextWave) m_pEffectTextWave->Add(m_iRound >= kLastRound ? 1 : 0);
+        if (m_pSfxTextWave) {
+            m_pSfxTextWave->Stop();
+            m_pSfxTextWave->Play();
+        }
+    } else if (m_iRoundTimer == 0 && machines == 0) {
+        CallRoundMachines();
+    } else if (dead > 0) {
+        m_nRobotsLost += dead;
+        m_iLife = 0;
+    } else if (own == 0 && !Shows(m_pEffectTextWave)) {
+        m_iRoundPhase = 1;
+        if (m_iRound < kLastRound) SpawnRoundRobots(m_iRound + 1);
+    }
+    const CGameApplication* app = g_pGameAppInstance;
+    const bool still = app && (app->m_bShowStill || app->m_bCaptureStill);
+    if (!still && m_iRoundTimer > 0) --m_iRoundTimer;
+}
+
+void CPageGame::ScrollToNextRound() {
+    if (!m_pStage) return;
+    const float target = float(-kRoundScroll * double(m_iRound));
+    float& scroll = m_pStage->m_fScrollX;
+    if (scroll != target) {
+        const float d = std::fabs(std::fabs(target) - std::fabs(scroll));
+        float shift;
+        if (d >= kScrollStep) {
+            scroll -= kScrollStep;
+            shift = kPixelsPerStep;
+        } else {
+            scroll = target;
+            shift = d * kPixelsPerUnit;
+        }
+        for (CCom_GameRobot& r : m_lstRobots) r.m_vPosition.x -= shift;
+        return;
+    }
+    if (m_iRound < kLastRound) {
+        for (auto it = m_lstRobots.begin(); it != m_lstRobots.end();) {
+            if (!it->IsMachine()) {
+                ++it;
+                continue;
+            }
+            ForgetMiniGameLinks(it->m_iSerial);
+            it = EraseRobot(m_lstRobots, it);
+        }
+        m_iRoundTimer = kRoundFrames;
+        m_iRoundPhase = 0;
+        m_iTimeLeft = int((1.0 - double(m_iRound) / 5.0) * double(m_iStageFrames));
+        if ((m_iStageFrames - m_iTimeLeft) % 60 == 0) --m_iTimeLeft;
+        return;
+    }
+    for (auto it = m_lstRobots.begin(); it != m_lstRobots.end();) {
+        ForgetMiniGameLinks(it->m_iSerial);
+        it = EraseRobot(m_lstRobots, it);
+    }
+    m_iTimeLeft = 0;
+}
+
+void CPageGame::HoldBackRoundMachines() {
+    if (CurrentStage() != 151) return;
+    if (std::none_of(m_lstRobots.begin(), m_lstRobots.end(), [](const CCom_GameRobot& r) { return !r.IsMachine(); }))
+        return;
+    for (CCom_GameRobot& r : m_lstRobots)
+        if (r.IsMachine() && r.m_vPosition.x > kMachineHoldX) r.m_vPosition.x = kMachineHoldX;
+}

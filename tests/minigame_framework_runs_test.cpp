@@ -1,0 +1,384 @@
+// The mini-game framework played whole: seeded winning plays and losing runs
+// of the rounds (151), capsule rain (161), fast Machines (175) and the
+// conveyor catch (177), each ending at a golden frame and checksum, and the
+// framework's edge cases on live pages.
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "battle/effects/Effect_ItemTransToInterface.h"
+#include "battle/effects/Effect_Paratrooper.h"
+#include "battle/effects/Effect_RobotJumpOut.h"
+#include "battle/units/GameItem.h"
+#include "content/UnlockTables.h"
+#include "tests/HandInputSupport.h"
+
+namespace {
+
+class MiniGameRun : public HandInputTest {
+protected:
+    bool Playing() { return run->State() == BATTLE_PLAYING; }
+    bool Over() { return run->State() >= BATTLE_REWARD; }
+    // Steps until the battle leaves BATTLE_PLAYING, doing what the play
+    // wants before every frame; false on the limit.
+    bool PlayUntilOver(const std::function<void()>& play, int limit = 30000) {
+        for (int n = 0; n < limit && !Over(); ++n) {
+            // A how-to board over a still goes with a click.
+            if (run->App().m_bShowStill) Click(0.0f, 0.0f);
+            else if (Playing()) play();
+            else run->Step();
+        }
+        return Over();
+    }
+
+    // 151: the Remover Bot takes each Fusor Bot off the field, one at a time.
+    void RemoveFusors() {
+        CPageGame& p = Page();
+        const CCom_GameRobot* target = nullptr;
+        bool removing = false;
+        for (const CCom_GameRobot& r : p.m_lstRobots) removing = removing || r.Type() == ROBOT_REMOVER;
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (r.IsMachine() || r.Type() != 0 || r.m_iHp <= 0 || std::fabs(r.m_vPosition.x) > 420.0f) continue;
+            target = &r;
+            break;
+        }
+        if (p.m_iRoundPhase != 0 || removing || !target) {
+            run->Step();
+            return;
+        }
+        const VxVec3 at = target->m_vPosition;
+        if (p.m_iCarriedCard < 0) {
+            Click(40.0f, 290.0f);
+            Frames(12);
+        }
+        Click(at.x, at.y);
+    }
+
+    // 177: cuts a parachute when its robot would fall onto a free carrier.
+    void CutOverCarriers() {
+        CPageGame& p = Page();
+        CEffect_Paratrooper* chute = p.m_pEffectParatrooper;
+        const float floor = p.m_aFieldCells[9 * FIELD_ROWS + 4].m_fY;
+        for (int i = PARATROOPER_POOL - 1; chute && i >= 0; --i) {
+            if (chute->m_aiState[i] != 0) continue;
+            const VxVec3 robot = chute->m_avRobot[i];
+            const int fall = int(std::ceil((robot.y - floor) / 15.0f));
+            if (fall < 1) continue;
+            for (const CCom_GameRobot& c : p.m_lstRobots) {
+                if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied) continue;
+                if (std::fabs(c.m_vPosition.x - 4.0f * float(fall) - robot.x) > 20.0f) continue;
+                Click(robot.x, chute->m_avPicture[i].y + 80.0f);
+                return;
+            }
+        }
+        run->Step();
+    }
+
+    // 175: a Hammer Bot dropped just ahead of the first Machine.
+    void HammerMachines() {
+        CPageGame& p = Page();
+        if (p.m_iCarriedCard < 0 && p.m_aHand[0].m_iCharge == p.m_aHandDefs[0].m_iRechargeTime) {
+            for (const CCom_GameRobot& m : p.m_lstRobots) {
+                if (!m.IsMachine() || m.m_iHp <= 0 || m.m_vPosition.x > 400.0f) continue;
+                const VxVec3 at = m.m_vPosition;
+                Click(HandSlot(0).x, HandSlot(0).y);
+                Frames(12);
+                Click(at.x - 25.0f, at.y);
+                return;
+            }
+        }
+        run->Step();
+    }
+
+    void PlaceDefence() {
+        if (Page().m_iBattleFrame % 120 == 0) run->PlaceDefence();
+        run->Step();
+    }
+};
+
+struct PlayCase {
+    int stage;
+    int difficulty;
+    const char* play;  // "win" or "lose"
+    const char* outcome;
+};
+
+const PlayCase kPlays[] = {
+    {151, 1, "win", "won"}, {151, 1, "lose", "lost"}, {161, 1, "win", "won"}, {161, 1, "lose", "lost"},
+    {175, 1, "win", "won"}, {175, 1, "lose", "lost"}, {177, 1, "win", "won"}, {177, 1, "lose", "lost"},
+};
+
+class MiniGamePlay : public MiniGameRun, public ::testing::WithParamInterface<PlayCase> {};
+
+TEST_P(MiniGamePlay, EndsAsPlayedAtItsGoldenFrameAndChecksum) {
+    const PlayCase c = GetParam();
+    Begin(c.stage, c.difficulty, 4321);
+    g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER] = 1;
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+    const bool win = std::string(c.play) == "win";
+    std::function<void()> play = [this] { run->Step(); };
+    if (win && c.stage == 151) play = [this] { RemoveFusors(); };
+    if (win && c.stage == 161) play = [this] { PlaceDefence(); };
+    if (win && c.stage == 175) play = [this] { HammerMachines(); };
+    if (win && c.stage == 177) play = [this] { CutOverCarriers(); };
+    ASSERT_TRUE(PlayUntilOver(play));
+    const StageRunResult r = run->RunToEnd();
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.notFound, 0);
+    EXPECT_EQ(r.boxes, 0);
+    char value[64];
+    std::snprintf(value, sizeof value, "%s:%d:%016" PRIx64, r.outcome.c_str(), r.frame, r.checksum);
+    golden::ExpectStageValue("minigame" + std::to_string(c.stage) + "_" + c.play, value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Framework, MiniGamePlay, ::testing::ValuesIn(kPlays),
+                         [](const ::testing::TestParamInfo<PlayCase>& info) {
+                             return "Stage" + std::to_string(info.param.stage) + "_" + info.param.play;
+                         });
+
+}  // namespace
+
+namespace {
+
+class MiniGameEdge : public MiniGameRun {
+protected:
+    // The battle of the stage in BATTLE_PLAYING with no Machine scheduled.
+    CPageGame& Playing(int stage) {
+        Begin(stage, 1, 77);
+        EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+        if (run->App().m_bShowStill) Click(0.0f, 0.0f);
+        CPageGame& p = Page();
+        p.m_StageDefinition.m_bEnemySchedule = false;
+        return p;
+    }
+    // Takes every unit off the field the way the battle does.
+    void EmptyField() {
+        CPageGame& p = Page();
+        for (auto it = p.m_lstRobots.begin(); it != p.m_lstRobots.end();) {
+            p.ForgetMiniGameLinks(it->m_iSerial);
+            it = EraseRobot(p.m_lstRobots, it);
+        }
+    }
+};
+
+TEST_F(MiniGameEdge, AnEmptyFieldLosesOnlyWhereARobotOfThePlayersHasStood) {
+    const struct {
+        int stage;
+        bool robotFirst;  // a robot is placed, and taken away, before the field is left empty
+        bool lost;
+    } cases[] = {
+        {150, true, false},   // no mini-game
+        {153, false, true},   // started with robots
+        {151, false, false},  // the rounds decide instead
+        {155, false, true},   // fewer than four
+        {161, false, false},  // never had one
+        {161, true, true},
+        {175, true, true},
+        {172, false, false},  // lives on energy
+        {177, true, false},   // lives on catching
+    };
+    for (const auto& c : cases) {
+        CPageGame& p = Playing(c.stage);
+        p.m_iEnergy = 500;
+        EmptyField();
+        if (c.robotFirst) {
+            p.SpawnMiniGameRobotOnCell(5, 0, 2);
+            Frames(2);
+            EmptyField();
+        }
+        Frames(60);
+        EXPECT_EQ(p.m_iLife <= 0, c.lost) << "stage " << c.stage;
+        if (c.stage == 151) {
+            EXPECT_EQ(p.m_iRoundPhase, 1);
+        }
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, Stage155IsLostWithThreeRobotsWhateverTheMachines) {
+    CPageGame& p = Playing(155);
+    ASSERT_EQ(Robots(), 4);
+    ASSERT_NE(p.CallEnemyRobot(p.m_aEnemyDefs[0].m_iType, 0.0f, 0.0f, 0.0f, false), nullptr);
+    Frames(5);
+    EXPECT_GT(p.m_iLife, 0);
+    for (auto it = p.m_lstRobots.begin(); it != p.m_lstRobots.end(); ++it)
+        if (!it->IsMachine()) {
+            it->m_bExpired = 1;
+            break;
+        }
+    Frames(3);
+    EXPECT_EQ(p.m_iLife, 0);
+}
+
+TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
+    const struct {
+        int stage;
+        bool mini, relocation, slots, charge;
+    } cases[] = {
+        {150, false, false, false, false}, {153, true, true, false, false}, {159, true, false, true, false},
+        {164, true, false, false, true},   {178, true, false, true, false}, {179, true, false, false, true},
+        {180, true, true, false, false},   {177, true, false, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CPageGame::IsMiniGameStage(c.stage), c.mini) << c.stage;
+        EXPECT_EQ(CPageGame::IsMiniGameGroup1(c.stage), c.relocation) << c.stage;
+        EXPECT_EQ(CPageGame::IsMiniGameGroup2(c.stage), c.slots) << c.stage;
+        EXPECT_EQ(CPageGame::IsMiniGameGroup3(c.stage), c.charge) << c.stage;
+    }
+}
+
+TEST_F(MiniGameEdge, TweensArcToTheirEndAndShortOnesNeverStart) {
+    CPageGame& p = Playing(153);
+    CCom_GameRobot& r = p.m_lstRobots.front();
+    const VxVec3 start = r.m_vPosition;
+    p.AddMiniGameTween(&r, start.x + 7.0f, start.y, start.z);
+    p.UpdateMiniGameTweens();
+    EXPECT_EQ(r.m_vPosition.x, start.x);
+    for (const MiniGameTween& t : p.m_aTweens) EXPECT_EQ(t.m_iFramesLeft, 0);
+
+    p.AddMiniGameTween(&r, start.x + 80.0f, start.y, start.z);
+    ASSERT_EQ(p.m_aTweens[0].m_iFramesLeft, 10);
+    for (int i = 0; i < 5; ++i) p.UpdateMiniGameTweens();
+    EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 40.0f);
+    EXPECT_FLOAT_EQ(r.m_vPosition.y, start.y + 25.0f);  // the top of the arc
+    for (int i = 0; i < 5; ++i) p.UpdateMiniGameTweens();
+    EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 80.0f);
+    EXPECT_NEAR(r.m_vPosition.y, start.y, 1e-3);
+    EXPECT_EQ(p.m_aTweens[0].m_iFramesLeft, 0);
+    // All three slots busy: a fourth tween is not taken.
+    CCom_GameRobot& other = p.m_lstRobots.back();
+    for (int i = 0; i < 4; ++i) p.AddMiniGameTween(&other, other.m_vPosition.x - 100.0f * float(i + 1), 0.0f, 0.0f);
+    for (const MiniGameTween& t : p.m_aTweens) EXPECT_GT(t.m_iFramesLeft, 0);
+}
+
+TEST_F(MiniGameEdge, Stage177IsWonAtThirtyCaughtAndLostWhenTheTimeRunsOutAt29) {
+    for (int caught : {29, 30}) {
+        CPageGame& p = Playing(177);
+        p.m_iCatchCount = caught;
+        p.m_iTimeLeft = 1;
+        ASSERT_TRUE(run->RunUntilState(BATTLE_RESULT, 600));
+        EXPECT_EQ(p.m_iLife > 0, caught == 30) << caught;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, ParatroopersDropOnlyRobotCardsAndTheDrawEnds) {
+    CPageGame& p = Playing(177);
+    ASSERT_EQ(p.m_nHandSlots, 1);
+    ASSERT_NE(p.m_aHandDefs[0].m_iRole, ROLE_ATTACK);  // the only shown card never drops
+    CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
+    for (int i = 0; i < 12; ++i) p.DropParatrooper();
+    int dropped = 0;
+    for (int i = 0; i < PARATROOPER_POOL; ++i) {
+        if (chute.m_aInstances[i].life <= 0) continue;
+        ++dropped;
+        EXPECT_EQ(p.m_aHandDefs[chute.m_aInstances[i].kind].m_iRole, ROLE_ATTACK);
+    }
+    EXPECT_EQ(dropped, 12);
+}
+
+TEST_F(MiniGameEdge, AClickCutsAParachuteInsideItsSquareAndSpendsThePress) {
+    for (float dx : {127.0f, 128.0f}) {
+        CPageGame& p = Playing(177);
+        EmptyField();
+        CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
+        const int slot = p.FindHandCard(18);
+        ASSERT_EQ(chute.Start(0, slot), 0);
+        chute.m_avRobot[0] = VxVec3{0.0f, 100.0f, 0.0f};
+        chute.m_avPicture[0] = VxVec3{0.0f, 50.0f, 0.0f};
+        Aim(dx, 130.0f);
+        InputRecord& in = run->App().m_aInput[0];
+        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+        chute.HandleClick();
+        const bool cut = dx < 128.0f;
+        EXPECT_EQ(chute.m_aiState[0], cut ? 1 : 0) << dx;
+        EXPECT_EQ(Robots(), cut ? 1 : 0) << dx;
+        EXPECT_EQ((in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED) == 0, cut) << dx;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
+    const struct {
+        float offset;
+        bool occupied;
+        bool caught;
+    } cases[] = {{40.0f, false, true}, {50.0f, false, false}, {40.0f, true, false}};
+    for (const auto& c : cases) {
+        CPageGame& p = Playing(177);
+        EmptyField();
+        const float floor = p.m_aFieldCells[4].m_fY;
+        CCom_GameRobot* carrier = p.SpawnMiniGameRobot(p.FindHandCard(23), 0.0f, floor, 0.0f);
+        ASSERT_NE(carrier, nullptr);
+        carrier->m_vPosition = VxVec3{c.offset, floor, 0.0f};
+        carrier->m_bPlatformOccupied = c.occupied ? 1 : 0;
+        const int carrierSerial = carrier->m_iSerial;
+        CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
+        ASSERT_EQ(chute.Start(0, p.FindHandCard(19)), 0);
+        chute.m_aInstances[0].params[0] = 0.0f;
+        chute.m_aInstances[0].params[1] = floor;
+        chute.Tick();
+        EXPECT_EQ(p.m_iCatchCount, c.caught ? 1 : 0) << c.offset;
+        const CCom_GameRobot& landed = p.m_lstRobots.back();
+        EXPECT_EQ(landed.Type(), 19);
+        EXPECT_EQ(landed.m_iLinkedSerial, c.caught ? carrierSerial : NO_SERIAL) << c.offset;
+        EXPECT_EQ(landed.m_iHp > 0, c.caught) << c.offset;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, Stage171sDriftingParatroopersLeaveThePoolOnceOffScreen) {
+    CPageGame& p = Playing(171);
+    CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
+    CEffect_RobotJumpOut& jump = *p.m_pEffectRobotJumpOut;
+    ASSERT_GE(jump.Add(3, 100.0f, 0.0f, 0.0f), 0);
+    for (int i = 0; i < 61; ++i) jump.Tick();
+    EXPECT_LE(jump.m_aInstances[0].life, 0);
+    ASSERT_GT(chute.m_aInstances[0].life, 0);  // the thrown robot now hangs
+    EXPECT_EQ(chute.m_aiState[0], 0);
+    int ticks = 0;
+    while (chute.m_aInstances[0].life > 0 && ticks < 2000) {
+        chute.Tick();
+        ++ticks;
+    }
+    EXPECT_LT(ticks, 2000);
+    EXPECT_EQ(chute.m_aiState[0], -1);
+    EXPECT_EQ(Robots(), 1);  // no robot lands or is cut loose on 171
+}
+
+TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
+    const struct {
+        int stage;
+        int type;  // of the robot it brings
+        int hp;    // 0: the card's own
+    } cases[] = {{154, 4, 0}, {158, 23, 10000}, {161, -1, 0}};
+    for (const auto& c : cases) {
+        CPageGame& p = Playing(c.stage);
+        const size_t before = p.m_lstRobots.size();
+        ASSERT_GE(p.m_pEffectItemTransToInterface->Add(ITEM_CAPSULE, -300.0f, 0.0f, 0.0f), 0);
+        for (int i = 0; i < 60; ++i) p.m_pEffectItemTransToInterface->Tick();
+        if (c.type < 0) {
+            EXPECT_EQ(p.m_lstRobots.size(), before) << c.stage;
+        } else {
+            ASSERT_EQ(p.m_lstRobots.size(), before + 1) << c.stage;
+            EXPECT_EQ(p.m_lstRobots.back().Type(), c.type) << c.stage;
+            if (c.hp) {
+                EXPECT_EQ(p.m_lstRobots.back().m_iHp, c.hp) << c.stage;
+            }
+        }
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, Stage151RefusesPlacementWhileTheFieldScrolls) {
+    CPageGame& p = Playing(151);
+    const VxVec3 fusor = p.m_lstRobots.front().m_vPosition;
+    p.m_iCarriedCard = REMOVER_SLOT;
+    Aim(fusor.x, fusor.y);
+    EXPECT_TRUE(p.CanPlaceCard(0));
+    p.m_iRoundPhase = 1;
+    EXPECT_FALSE(p.CanPlaceCard(0));
+}
+
+}  // namespace
