@@ -31,10 +31,13 @@ protected:
 };
 
 TEST_F(BattleStatesTest, EachStateWaitsItsFramesFromOpeningToSummary) {
-    Begin(1, 1, 11);  // the first tutorial keeps the Machines back: won by time
+    // Stage 1 without its tutorial and with no Machine sent: won by time.
+    Begin(1, 1, 11);
+    g_CurrentProfile.m_abRobotUnlocked[2] = 1;
     std::map<int, int> entered;
     while (run->RunnerFrame() < 20000 && !(run->State() == BATTLE_SUMMARY)) {
         run->Step();
+        if (run->App().m_iCurrentPage == 3) run->Battle().m_StageDefinition.m_bEnemySchedule = false;
         if (run->App().m_iCurrentPage == 3 && !entered.count(run->State())) entered[run->State()] = run->BattleFrame();
     }
     ASSERT_EQ(run->State(), BATTLE_SUMMARY);

@@ -263,13 +263,15 @@ void CPageGame::UpdateMiniGame() {
                 if (own < 4) m_iLife = 0;
             } else if (stage == 151) {
                 UpdateRoundRules();
-            } else if (NoRobotLeftLoses(stage)) {
+            } else if (NoRobotLeftLoses(stage) && !(stage == 171 && m_iMiniGameFlag >= 10000)) {
+                // (171's finale throws its last robot at the boss on purpose.)
                 m_iLife = 0;
             }
         }
         // 2. 151: no Machine stands right of x 525 while a robot of the player is on the field.
         HoldBackRoundMachines();
         // 3. The jump game (157, 167).
+        if (stage == 157 || stage == 167) UpdateJumpGame();
         // 4. One capsule at a third of 162.
         if (stage == 162 && m_iTimeLeft == m_iStageFrames / 3) {
             const bool lying = std::any_of(m_lstItems.begin(), m_lstItems.end(),
@@ -299,10 +301,13 @@ void CPageGame::UpdateMiniGame() {
         // 8. Capsule rain on 161.
         UpdateCapsuleRain();
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        //    (1) capsule supply 154, (2) floating boss 163, (3) final boss 160/170/180,
-        //    (4) sequence game 158, (5) slot machine, (6) boss duel 156/166/174,
+        UpdateCapsuleSupply();  // (1) 154
+        UpdateFloatingBoss();   // (2) 163
+        //    (3) final boss 160/170/180, (4) sequence game 158, (5) slot machine,
+        UpdateBossDuel();       // (6) 156/166/174
         UpdateConveyorCatch();  // (7) 177
-        //    (8) bomb run 171, (9) energy goal 172.
+        UpdateBombRun();        // (8) 171
+        //    (9) energy goal 172.
     }
     UpdateMiniGameTweens();
 }
@@ -315,7 +320,57 @@ void CPageGame::HandleMiniGameInput() {
     //   Machine Gunner lives); 157, 167 jumping; 168 click zapping; 177 Mini-Bombers fire.
     // Ids the table leaves out, 178 and above among them, go by group: relocation
     // (group 1), then the slot lever (group 2), then the charge shot of 164 and 179.
-    if (stage == 175) SetFastMachines();
+    switch (stage) {
+    case 152: case 162: FireAimedShots(); break;
+    case 154:
+        MoveMiniGameRobotY();
+        FireChargedRobots();
+        break;
+    case 155:
+        MoveMiniGameRobotY();
+        MoveMiniGameRobotX(true);
+        CollectItemsByTouch();
+        FireChargedRobots();
+        break;
+    case 156: case 166: case 174:
+        if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
+            MoveMiniGameRobotY();
+            MoveMiniGameRobotX(false);
+        }
+        CollectItemsByTouch();
+        FireChargedRobots();
+        break;
+    case 157:
+        HandleJumpInput();
+        MoveMiniGameRobotX(false);
+        break;
+    case 163:
+        if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
+            MoveMiniGameRobotY();
+            MoveMiniGameRobotX(false);
+        }
+        FireChargedRobots();
+        break;
+    case 167:
+        HandleJumpInput();
+        if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
+        FireRobotsOfType(1009);
+        break;
+    case 168: break;            // click zapping
+    case 171:
+        if (const CCom_GameRobot* r = m_apMiniGameRobots[0];
+            r && r->m_iUnitSlot == FindHandCard(37) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
+            MoveMiniGameRobotY();
+            MoveMiniGameRobotX(false);
+            CollectItemsByTouch();
+            if (m_iStageFrames - m_iTimeLeft > 30) FireChargedRobots();
+        }
+        break;
+    case 175: SetFastMachines(); break;
+    case 177: FireRobotsOfType(14); break;
+    default:  // the group handlers named above
+        break;
+    }
 }
 
 bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {
@@ -340,6 +395,7 @@ void CPageGame::DrawMiniGameHud() {
     // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
     // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
     if (stage == 168 && hintShows && m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
+    if (stage == 167) DrawJumpStartArrow();
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
 }

@@ -15,6 +15,8 @@
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -530,6 +532,8 @@ void CPageGame::ForgetCachedPictures() {
     if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
     if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
     if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;
+    if (m_pEffectUnlocked) m_pEffectUnlocked->m_bBoardDrawn = 0;
+    if (m_pEffectTutorials) m_pEffectTutorials->m_bTextDrawn = m_pEffectTutorials->m_bHintDrawn = 0;
     if (m_pRobotInfo) m_pRobotInfo->m_abBoardRendered[0] = m_pRobotInfo->m_abBoardRendered[1] = false;
 }
 

@@ -361,6 +361,41 @@ public:
     // Whether the "no robot left" rule may end this stage now.
     bool NoRobotLeftLoses(int stage);
 
+    // ---- Mini-games where the player aims, steers or jumps. ----
+    // 152, 162: every charged robot fires at the mouse while the button is held.
+    void FireAimedShots();
+    // The robot the mouse drags: the controlled one on the duel stages, else
+    // the first own live attacker (the others of the squad follow it).
+    CCom_GameRobot* SteeredRobot();
+    void MoveMiniGameRobotY();
+    void MoveMiniGameRobotX(bool setFacing);
+    void CollectItemsByTouch();
+    void FireChargedRobots();
+    // 154: capsules while fewer than three copters are coming.
+    void UpdateCapsuleSupply();
+    // 156, 166, 174: the duel; 163: the floating boss; 171: the bomb run.
+    void UpdateBossDuel();
+    void UpdateFloatingBoss();
+    void UpdateBombRun();
+    // Calls the stage's boss into m_pMiniGameBoss with its action interval scaled.
+    CCom_GameRobot* CallMiniGameBoss(double intervalFactor);
+    // A boss walks in and then stands swaying.
+    void SwayMiniGameBoss();
+    // 171: a robot bursts into two atomic blasts and is thrown out.
+    void BurstBombRobot(CCom_GameRobot& robot);
+    // 157, 167: the Mariner Bot that jumps.
+    CCom_GameRobot* FindJumper();
+    void UpdateJumpGame();
+    void StompMachines(CCom_GameRobot& jumper, const VxVec3& from);
+    void HandleJumpInput();
+    // Robots of the type whose action timer is full begin their attack, even
+    // on stages that hold attacks back.
+    void FireRobotsOfType(int type);
+    void DrawJumpStartArrow();
+    // 167 in overtime: the bottom row is ground again, and a jumper that
+    // lands there is safe for the end of the stage.
+    void StepStartLine();
+
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
     void ForgetCachedPictures() override;
@@ -651,6 +686,7 @@ public:
     CVxSound* m_pSfxDestroyerDead = nullptr;   // the boss stages' last bombardment
     CVxSound* m_pSfxDestroyerBomb = nullptr;
     int m_iMiniGameFlag = 0;
+    float m_fStartArrowY = 0.0f;  // 167: the start arrow, rising once the jumper is off
     bool m_bCardMoving = false;
     bool m_bResultTipShown = false;
     int m_iMetalPartsWon = 0;

@@ -48,14 +48,6 @@ void Consume(InputRecord& in, int key) {
     in.m_aiRepeat[key] = 0;
 }
 
-// Steps that wait for an event of the game rather than a click.
-bool IsTutorialEventStep(int step) {
-    switch (step) {
-    case 0: case 1: case 3: case 7: case 10: case 13: case 15: return true;
-    default: return false;
-    }
-}
-
 }  // namespace
 
 void CPageGame::CancelCarriedCard() {

@@ -293,6 +293,7 @@ void CPageGame::StepPlaying() {
     }
     ++m_iOvertimeFrames;
     if (m_iOvertimeFrames == 2700) m_bOvertimeOpen = false;
+    if (stage == 167) StepStartLine();
     if (stage == 169 && m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle()) return;
     if (m_nLiveMachines == 0) {
         m_iRelocatingRobot = -1;

@@ -12,7 +12,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -329,10 +331,27 @@ void StageRun::AnswerWaitingBoxes() {
                                 (page->m_iBattleState == BATTLE_ACHIEVEMENT &&
                                  CPageGame::Shows(app.m_pEffectNewAchievement)));
     if (box || board) app.m_aInput[0].m_aiKey[VK_ENTER] = KEY_RELEASED;
+    if (!page) return;
+    // The capsule of a won stage and the unlock board wait for a click.
+    InputRecord& in = app.m_aInput[0];
+    CEffect_Reward* reward = page->m_pEffectReward;
+    if (page->m_iBattleState == BATTLE_REWARD && reward && CPageGame::Shows(reward) && reward->m_iRewardState == 1) {
+        const VxVec3 at = reward->CapsulePoint();
+        in.m_iCursorX = int(at.x + float(g_iScreenWidth) * 0.5f);
+        in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - at.y);
+        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
+    }
+    CEffect_Unlocked* unlocked = page->m_pEffectUnlocked;
+    if (page->m_iBattleState == BATTLE_UNLOCKS && unlocked && CPageGame::Shows(unlocked) &&
+        unlocked->m_vBoardPos.y == UNLOCKED_REST_Y)
+        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
 }
 
 int StageRun::PlaceDefence() {
     CPageGame& page = Battle();
+    // A jump game is played by its one jumper; more Mariner Bots only stand in the way.
+    const int stage = int(App().m_iCurrentStage);
+    if (stage == 157 || stage == 167) return 0;
     auto card = [&page](int terrain, int column) {
         int found = -1;
         for (int slot = 0; slot < page.m_nHandSlots && slot < DECK_SLOTS; ++slot) {

@@ -1,0 +1,202 @@
+#include "battle/effects/Effect_Reward.h"
+
+#include <cmath>
+#include <vector>
+
+#include "battle/effects/Effect_ItemFadeDisappear.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
+#include "battle/effects/RobotIconOffset.h"
+#include "battle/page/PageGame.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "content/UnitDefinition.h"
+#include "content/UnlockTables.h"
+#include "engine/InputRecord.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/GameApplication.h"
+#include "game/PopupDrawing.h"
+
+namespace {
+
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+
+// The definition of the first robot the stage unlocks, when there is one.
+bool FirstNewRobot(const CPageGame* page, UnitDefinition& d) {
+    if (!page || page->m_mapNewRobots.empty()) return false;
+    d = UnitDefinition{};
+    GetUnitDefinition(d, page->m_mapNewRobots.begin()->first);
+    return true;
+}
+
+bool UpgradeBadgeShows() {
+    const int stage = CurrentStage();
+    if (stage != g_CurrentProfile.m_iFurthestStage) return false;
+    std::vector<int> robots;
+    GetRobotUpgradeUnlocksForStage(robots, stage);
+    return !robots.empty();
+}
+
+void DrawCircle(CVxBillboard* circle, float x, float y, float degrees) {
+    if (!circle) return;
+    circle->SaveState();
+    circle->ScaleSize2D(2.0f, 2.0f);
+    circle->SetRotation(0.0f, 0.0f, degrees * VX_DEG_TO_RAD);
+    circle->SetBlendMode(BLEND_ADD, circle->m_iAlphaRef);
+    circle->SetPosition(x, y, 0.0f);
+    circle->RenderSRT();
+    circle->SetBlendMode(BLEND_ALPHA, circle->m_iAlphaRef);
+    circle->RestoreState();
+}
+
+}  // namespace
+
+CEffect_Reward::CEffect_Reward() {
+    m_nPoolSize = 1;
+    m_iDefaultLife = EFFECT_ENDLESS_LIFE;
+    Clear(0);
+    m_pBadge = CreateBillboard(UPGRADE_FRAME_PICTURE, UPGRADE_FRAME_FOLDER, nullptr);
+    if (m_pBadge) m_pBadge->SetAlphaBlend(true);
+}
+
+void CEffect_Reward::OnStart(int index) {
+    CGameApplication* app = g_pGameAppInstance;
+    CPageGame* page = BattlePageOf(app);
+    EffectInstance& r = m_aInstances[index];
+    // The lowest ground cell of column 4; column 3's bottom cell when it has none.
+    int cell = 19;
+    if (page)
+        for (int i = 24; i >= 20; --i)
+            if (page->m_aFieldCells[i].m_iStageKind == TERRAIN_GROUND) {
+                cell = i;
+                break;
+            }
+    const float x = page ? page->m_aFieldCells[cell].m_fX : 0.0f;
+    const float y = page ? page->m_aFieldCells[cell].m_fY : 0.0f;
+    r.params[0] = x;
+    r.params[1] = REWARD_DROP_Y;
+    r.params[2] = 0.0f;
+    r.params[3] = x;
+    r.params[4] = y - 40.375f - 10.0f - 6.0f;
+    r.params[5] = 0.0f;
+    m_iRewardState = 0;
+    if (app && app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Add(0);
+    if (page) RestartSound(page->m_pSfxFinishItem1);
+}
+
+VxVec3 CEffect_Reward::CapsulePoint() const {
+    const EffectInstance& r = m_aInstances[0];
+    return VxVec3{r.params[0].f, r.params[1].f + 118.0f, 0.0f};
+}
+
+VxVec3 CEffect_Reward::PrizePoint(int age) const {
+    const EffectInstance& r = m_aInstances[0];
+    const float x = r.params[0].f, yp = r.params[1].f + 118.0f;
+    UnitDefinition d;
+    VxVec3 at = FirstNewRobot(BattlePageOf(g_pGameAppInstance), d) ? GetRobotIconOffset(d, VxVec3{x, yp, 0.0f})
+                                                                    : VxVec3{x + 2.0f, yp - 25.0f, 0.0f};
+    if (m_iRewardState == 3) {
+        const float k = 1.0f - float(age) / float(REWARD_LEAVE_FRAMES);
+        at = VxVec3{at.x * k, at.y * k, at.z * k};
+    }
+    return at;
+}
+
+void CEffect_Reward::OnFrame(int index) {
+    CGameApplication* app = g_pGameAppInstance;
+    CPageGame* page = BattlePageOf(app);
+    if (!app || !page || index != 0) return;
+    EffectInstance& r = m_aInstances[0];
+    const int a = r.age;
+    const bool tutorial = IsFirstTutorialActive();
+
+    // Motion and sound.
+    CVxSound* loop = page->m_pSfxFinishItem2;
+    if (m_iRewardState == 0) {
+        r.params[1].f -= REWARD_FALL_STEP;
+        if (r.params[1].f < r.params[4].f) r.params[1].f = r.params[4].f;
+    } else if (m_iRewardState == 1 || m_iRewardState == 2) {
+        if (loop && !loop->IsPlaying()) loop->Play();
+    } else if (m_iRewardState == 3 && loop) {
+        if (loop->m_iLevel < -9000) loop->Stop();
+        else loop->ApplyVolume(loop->m_iLevel - 200);
+    }
+    if (CVxSound* music = page->m_pMusic)
+        if (music->m_iLevel >= -9000) music->ApplyVolume(music->m_iLevel - 20);
+
+    const float x = r.params[0].f, y = r.params[1].f;
+    const VxVec3 prize = PrizePoint(a);
+    UnitDefinition d;
+    const bool robot = FirstNewRobot(page, d);
+    float circleY = prize.y;
+    if (robot) {
+        if (d.m_iType == 39) circleY = prize.y + 10.0f;
+        else if (d.m_iType == 20 || d.m_iType == 6) circleY = prize.y - 43.0f;
+        else if (d.m_iRole == ROLE_PLATFORM || d.m_iType == 14 || d.m_iType == 26) circleY = prize.y - 20.0f;
+    }
+    const float turn = float(app->m_nFrame) * 0.5f;
+    DrawCircle(app->m_pBbdStarCircle, prize.x, circleY, -turn);
+    DrawCircle(app->m_pBbdStarCircle, prize.x, circleY, turn);
+
+    const bool badge = UpgradeBadgeShows();
+    if (badge) DrawSharedPicture(m_pBadge, prize.x, prize.y, 0.85f, 0.85f);
+    if (CVxBillboard* picture = page->m_pNextUnlockPicture) {
+        const int stage = CurrentStage();
+        const int unlocked = GetRobotUnlockedByStage(NextStageId(stage));
+        float scale = 1.0f;
+        if (unlocked == 17 && !g_CurrentProfile.m_abRobotUnlocked[17]) scale *= 0.85f;
+        if (unlocked == 16 && !g_CurrentProfile.m_abRobotUnlocked[16]) scale *= 0.95f;
+        if (unlocked == 7 && !g_CurrentProfile.m_abRobotUnlocked[7]) scale *= 0.9f;
+        if (badge) scale *= 0.85f;
+        DrawSharedPicture(picture, prize.x, prize.y, scale, scale);
+    }
+
+    int frame = 0;
+    float alpha = 1.0f;
+    if (m_iRewardState == 2) frame = (a / 5) % CAGE_FRAMES;
+    if (m_iRewardState == 3) {
+        frame = CAGE_FRAMES - 1;
+        alpha = 1.0f - float(a) / float(REWARD_LEAVE_FRAMES);
+    }
+    if (CVxBillboard* cage = page->m_apCageArt[frame]) {
+        cage->SaveState();
+        cage->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
+        cage->SetPosition(x, y + 118.0f, 0.0f);
+        cage->RenderSRT();
+        cage->RestoreState();
+        cage->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    if (m_iRewardState == 1 && !tutorial) {
+        const float b = 8.0f * std::sin(6.0f * float(app->m_nFrame) * VX_DEG_TO_RAD);
+        DrawSharedPicture(app->m_apBbdInterface[6], x + 2.0f, y + 90.0f + b);
+    }
+
+    if (m_iRewardState == 0 && y == r.params[4].f) {
+        m_iRewardState = 1;
+        r.age = 0;
+        if (tutorial && page->m_pEffectTutorials) page->m_pEffectTutorials->RequestStep(13);
+    } else if (m_iRewardState == 2 && a == REWARD_OPEN_FRAMES - 1) {
+        m_iRewardState = 3;
+        r.age = 0;
+    } else if (m_iRewardState == 3 && a == REWARD_LEAVE_FRAMES) {
+        Clear(0);
+        m_iRewardState = -1;
+        if (page->m_pEffectItemFadeDisappear) page->m_pEffectItemFadeDisappear->Add(12, 0.0f, 0.0f, 0.0f);
+    }
+}
+
+void CEffect_Reward::HandleClick() {
+    CGameApplication* app = g_pGameAppInstance;
+    CPageGame* page = BattlePageOf(app);
+    if (!page || !g_pApp || m_aInstances[0].life <= 0 || m_iRewardState != 1) return;
+    if (!(g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
+    const VxVec3 c = page->CursorPoint();
+    const VxVec3 at = CapsulePoint();
+    if (!(std::fabs(c.x - at.x) < 128.0f && std::fabs(c.y - at.y) < 128.0f)) return;
+    m_iRewardState = 2;
+    m_aInstances[0].age = 0;
+    if (IsFirstTutorialActive() && page->m_pEffectTutorials) page->m_pEffectTutorials->RequestStep(14);
+    RestartSound(app->m_pSndBtnClick);
+}

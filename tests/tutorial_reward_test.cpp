@@ -1,0 +1,143 @@
+// The tutorial's order of steps, its fades, hold and clock, its click rule;
+// and what the unlock board credits to the profile when it has slid out.
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
+#include "content/Achievements.h"
+#include "tests/Harness.h"
+
+namespace {
+
+class TutorialTest : public PopupTest {
+protected:
+    void TearDown() override {
+        g_CurrentProfile = SaveProfile{};
+        PopupTest::TearDown();
+    }
+    void Press() { m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD; }
+};
+
+TEST_F(TutorialTest, StepsComeOnlyInOrderAndEachWaitsForTheLastToFadeOut) {
+    CEffect_Tutorials t;
+    struct Frame {
+        int request;         // asked before the frame's tick, -1 none
+        int ticks;           // then ticked this often
+        int step, fadeState;  // what shows after
+        int requested;
+    } const script[] = {
+        {0, 0, 0, 0, -1},     // the first step comes in at once, from hidden
+        {2, 0, 0, 0, -1},     // a skip is ignored
+        {-1, 15, 0, 0, -1},   // fully in after 15 frames
+        {1, 0, 0, 1, 1},      // the next step fades the shown one out
+        {1, 14, 0, 1, 1},     // a second request for it changes nothing
+        {-1, 1, 1, 0, -1},    // 15 frames out, then the new step
+        {3, 20, 1, 0, -1},    // a skip is ignored while a step shows
+        {2, 30, 2, 0, -1},    // out and in again
+    };
+    int i = 0;
+    for (const Frame& f : script) {
+        const int age = t.m_aInstances[0].age;
+        if (f.request >= 0) t.RequestStep(f.request);
+        if (i == 4) {
+            EXPECT_EQ(t.m_aInstances[0].age, age) << "a repeated request keeps the age";
+        }
+        for (int k = 0; k < f.ticks; ++k) t.Tick();
+        EXPECT_EQ(t.m_iStep, f.step) << "line " << i;
+        EXPECT_EQ(t.m_iFadeState, f.fadeState) << "line " << i;
+        EXPECT_EQ(t.m_iRequestedStep, f.requested) << "line " << i;
+        ++i;
+    }
+    EXPECT_TRUE(t.IsIdle());
+
+    // The test page's step 5 waits 100 frames after the fade-out.
+    t.ShowStepFive();
+    for (int k = 0; k < 114; ++k) t.Tick();
+    EXPECT_EQ(t.m_iStep, 2);
+    EXPECT_TRUE(t.IsStepDismissed());
+    t.Tick();
+    EXPECT_EQ(t.m_iStep, 5);
+}
+
+TEST_F(TutorialTest, AStepShownOverThreeSecondsInPlayHoldsTheClock) {
+    struct Case {
+        int state;
+        bool dismissed;
+        int timeLeft;  // after 300 frames of play from 1000
+    } const cases[] = {
+        {BATTLE_PLAYING, false, 1000 - 181},  // ages 0 to 180 run, then it stands
+        {BATTLE_REWARD, false, 1000 - 300},
+        {BATTLE_PLAYING, true, 1000 - 300},
+    };
+    for (const Case& c : cases) {
+        CEffect_Tutorials t;
+        battle->m_iBattleState = c.state;
+        battle->m_iTimeLeft = 1000;
+        t.RequestStep(0);
+        if (c.dismissed) t.m_iFadeState = 1;
+        for (int k = 0; k < 300; ++k) {
+            --battle->m_iTimeLeft;
+            t.Tick();
+        }
+        EXPECT_EQ(battle->m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
+    }
+}
+
+TEST_F(TutorialTest, AClickStepGoesWithAClickAfterSixtyFramesAnEventStepNever) {
+    CEffect_Tutorials click;
+    click.ShowStepFive();
+    Tick(&click, 60);
+    Press();
+    click.HandleClick();
+    EXPECT_EQ(click.m_iFadeState, 0) << "at age 60";
+    click.Tick();
+    click.HandleClick();
+    EXPECT_EQ(click.m_iFadeState, 1) << "at age 61";
+
+    CEffect_Tutorials event;
+    event.RequestStep(0);
+    for (int k = 0; k < 100; ++k) event.Tick();
+    event.HandleClick();
+    EXPECT_EQ(event.m_iFadeState, 0);
+    for (int s = 0; s <= 16; ++s)
+        EXPECT_EQ(IsTutorialEventStep(s), s == 0 || s == 1 || s == 3 || s == 7 || s == 10 || s == 13 || s == 15) << s;
+}
+
+TEST_F(TutorialTest, TheUnlockBoardPaysByAreaUpToTheCapAndGivesABoosterOnce) {
+    struct Case {
+        int stage, furthest, before, after;
+    } const cases[] = {
+        {1, 5, 0, 50},              // a replay pays again
+        {150, 180, 10, 1510},
+        {151, 180, 0, 50},          // a mini-game counts as the stage before it
+        {180, 170, 0, 1500},
+        {95, 180, 999500, 999990},  // 850 over the cap
+        {20, 180, 999990, 999990},
+        {164, 164, 100, 100},       // first reached: its unlock, no parts
+    };
+    for (const Case& c : cases) {
+        g_CurrentProfile = SaveProfile{};
+        g_CurrentProfile.m_iFurthestStage = c.furthest;
+        g_CurrentProfile.m_iMetalParts = c.before;
+        m_App->m_iCurrentStage = c.stage;
+        const int progress = g_CurrentProfile.m_aiAchievementProgress[3];
+        ApplyStageResults(c.stage);
+        EXPECT_EQ(g_CurrentProfile.m_iMetalParts, c.after) << c.stage;
+        const int paid = c.stage == c.furthest ? 0 : MetalPartsRewardForStage(c.stage);
+        EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[3] - progress, paid) << c.stage;
+    }
+
+    // Stage 2 offers the Energy Booster with its first level; leaving before
+    // the summary keeps it the furthest stage, and its second clearing gives no second level.
+    g_CurrentProfile = SaveProfile{};
+    g_CurrentProfile.m_iFurthestStage = 2;
+    m_App->m_iCurrentStage = 2;
+    for (int pass = 0; pass < 2; ++pass) {
+        ApplyStageResults(2);
+        EXPECT_EQ(g_CurrentProfile.m_aLabItem[2].m_iBought, 1) << pass;
+        EXPECT_EQ(g_CurrentProfile.m_aLabItem[2].m_iOffered, 2) << pass;
+        EXPECT_EQ(g_CurrentProfile.m_iEnergyBooster, 1) << pass;
+        EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[0], 1) << pass;
+        EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 0) << pass;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// A new player's first battle through the real pages, by mouse alone: the
+// tutorial of stage 1 step by step (its clock standing still while a step
+// waits), the fight, the capsule, the summary's Next and stage 2 loading.
+// The battle ends at a golden checksum and the saved profile at golden bytes.
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "battle/effects/Effect_Reward.h"
+#include "battle/effects/Effect_Summary.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
+#include "engine/InputRecord.h"
+#include "engine/PageIndices.h"
+#include "engine/VxButton.h"
+#include "game/Effect_MsgBox.h"
+#include "game/GameApplication.h"
+#include "tests/StageRunSupport.h"
+
+namespace {
+
+class TutorialRoad : public StageRunTest {
+protected:
+    CPageGame& Page() { return run->Battle(); }
+    CEffect_Tutorials& Tutorial() { return *Page().m_pEffectTutorials; }
+    bool OnBattle() { return run->App().m_iCurrentPage == BATTLE_PAGE_INDEX; }
+
+    // One frame; each step that comes into view is noted.
+    void Step() {
+        run->Step();
+        if (!OnBattle() || !Page().m_pEffectTutorials) return;
+        const int s = Tutorial().m_iStep;
+        if (s >= 0 && (shown.empty() || shown.back() != s)) shown.push_back(s);
+    }
+    bool Until(const std::function<bool()>& condition, int limit) {
+        for (int i = 0; i < limit; ++i) {
+            if (condition()) return true;
+            Step();
+        }
+        return condition();
+    }
+    void Aim(float x, float y) {
+        InputRecord& in = run->App().m_aInput[0];
+        in.m_iCursorX = int(x + float(g_iScreenWidth) * 0.5f);
+        in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - y);
+    }
+    void Tap(float x, float y) {
+        Aim(x, y);
+        run->App().m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+        Step();
+        Aim(x, y);
+        run->App().m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
+        Step();
+    }
+    VxVec3 Cell(int column, int row) {
+        const FieldCell& c = Page().m_aFieldCells[column * FIELD_ROWS + row];
+        return VxVec3{c.m_fX, c.m_fY, 0.0f};
+    }
+    bool Ready(int slot) {
+        const CPageGame& p = Page();
+        return p.m_aHand[slot].m_iCharge == p.m_aHandDefs[slot].m_iRechargeTime &&
+               p.m_iEnergy >= p.m_aHandDefs[slot].m_iEnergyCost;
+    }
+    // Picks the card up, carries it over the cell and puts it down there.
+    void Place(int slot, int column, int row) {
+        const VxVec3 hand = Page().m_apHandButtons[slot]->m_vPosition, at = Cell(column, row);
+        Tap(hand.x, hand.y);
+        for (int i = 0; i < 12; ++i) {
+            Aim(at.x, at.y);
+            Step();
+        }
+        Tap(at.x, at.y);
+    }
+    // The step shows fully (or is fading in).
+    bool Shows(int step) {
+        return Until([&] { return Tutorial().m_iStep == step && Tutorial().m_iFadeState == 0; }, 6000);
+    }
+    // A click step goes with a click anywhere once it has been up for 60 frames.
+    void ClickAway(int step) {
+        ASSERT_TRUE(Shows(step)) << "step " << step;
+        ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 60; }, 200));
+        Tap(0.0f, 200.0f);
+        EXPECT_EQ(Tutorial().m_iFadeState, 1) << "step " << step;
+    }
+    // Clicks the first lying item of kinds first..last; false when none lies.
+    bool Collect(int first, int last) {
+        for (const CCom_GameItem& item : Page().m_lstItems)
+            if (item.m_iItemKind >= first && item.m_iItemKind <= last && !item.m_bCollected) {
+                const VxVec3 at = item.m_vPosition;
+                Tap(at.x, at.y);
+                return true;
+            }
+        return false;
+    }
+    bool Free(int column, int row) {
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            if (!r.IsMachine() && r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row) return false;
+        return Page().m_aFieldCells[column * FIELD_ROWS + row].m_iKind == TERRAIN_GROUND;
+    }
+    // The player's own battle once the tutorial has let go: every item is
+    // taken, Gunners go up from the right-hand column, a few Fusors behind them.
+    void Defend() {
+        if (Collect(0, 7)) return;
+        int fusors = 0;
+        for (const CCom_GameRobot& r : Page().m_lstRobots) fusors += !r.IsMachine() && r.Type() == 0;
+        const int slot = Ready(1) ? 1 : (Ready(0) && fusors < 3 ? 0 : -1);
+        if (slot < 0) return Step();
+        for (int column = FIELD_COLUMNS - 1; column >= 0; --column)
+            for (int row = FIELD_ROWS - 1; row >= 0; --row)
+                if (Free(column, row)) return Place(slot, column, row);
+        Step();
+    }
+
+    std::vector<int> shown;
+};
+
+TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
+    Begin(1, 1, 2024);
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+    ASSERT_TRUE(IsFirstTutorialActive());
+
+    // Step 0 waits for the Fusor Bot's card; after three seconds the clock stands.
+    ASSERT_TRUE(Shows(0));
+    ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 181; }, 300));
+    const int held = Page().m_iTimeLeft;
+    for (int i = 0; i < 120; ++i) Step();
+    EXPECT_EQ(Page().m_iTimeLeft, held) << "the stage clock stands while a step waits";
+    EXPECT_TRUE(Page().m_lstRobots.empty()) << "no Machine before step 8";
+
+    Place(0, 9, 4);  // steps 1 and 2: the card is picked up and placed
+    ClickAway(2);
+    ASSERT_TRUE(Shows(3));  // the Fusor Bot made energy
+    ASSERT_TRUE(Collect(0, 3));
+    ClickAway(4);
+    ClickAway(5);
+    ASSERT_TRUE(Until([&] { return Tutorial().m_iStep >= 6 && Tutorial().m_iFadeState == 0; }, 3000));
+    if (Tutorial().m_iStep == 6) ClickAway(6);
+    // Step 7: the Gunner Bot's card, once energy allows.
+    ASSERT_TRUE(Until(
+        [&] {
+            if (Tutorial().m_iStep == 7 && Ready(1)) return true;
+            if (Tutorial().m_iStep == 7 || Tutorial().IsStepDismissed()) Collect(0, 3);
+            return false;
+        },
+        6000));
+    Place(1, 8, 4);
+    ClickAway(8);
+    ClickAway(9);  // the first Machine walks on
+    ASSERT_TRUE(Shows(10));  // it dropped its metal part
+    ASSERT_TRUE(Until([&] { return Collect(4, 7); }, 600));
+    ClickAway(11);
+    ClickAway(12);
+
+    // The fight until the capsule; the runner clicks it, the player the last step.
+    ASSERT_TRUE(Until(
+        [&] {
+            if (Page().m_iBattleState == BATTLE_PLAYING) Defend();
+            return Page().m_iBattleState > BATTLE_PLAYING;
+        },
+        30000));
+    ASSERT_GT(Page().m_iLife, 0) << "the stage was won";
+    ClickAway(14);
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+
+    const StageRunResult r = run->RunToEnd();
+    ASSERT_EQ(run->State(), BATTLE_SUMMARY);
+    EXPECT_EQ(r.notFound, 0);
+    char value[64];
+    std::snprintf(value, sizeof value, "%d:%d:%016" PRIx64, r.frame, r.stars, r.checksum);
+    golden::ExpectStageValue("tutorial_road_stage1", value);
+
+    // The summary's tip comes first (the runner answers it), then Next.
+    CEffect_Summary& summary = *Page().m_pEffectSummary;
+    ASSERT_TRUE(Until([&] { return Page().m_bResultTipShown && !run->App().m_pEffectMsgBox->IsOpen(); }, 2000));
+    ASSERT_TRUE(summary.NextOffered());
+    const VxVec3 next = summary.m_pBtnNext->m_vPosition;
+    Aim(next.x, next.y);
+    Step();
+    Tap(next.x, next.y);
+    ASSERT_TRUE(Until([&] { return OnBattle() && run->App().m_iCurrentStage == 2 && run->State() >= BATTLE_INTRO; },
+                      2000))
+        << "stage 2 loads";
+
+    // The profile written when Next was taken.
+    std::ifstream in(std::string(std::getenv("APPDATA")) + "/Orvendale/Cogsquall/SaveData.dat", std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), sizeof(SaveProfile));
+    SaveProfile saved;
+    std::memcpy(&saved, bytes.data(), sizeof saved);
+    EXPECT_EQ(saved.m_iFurthestStage, 2);
+    EXPECT_EQ(saved.m_abRobotUnlocked[2], 1);
+    EXPECT_EQ(saved.m_aiStageStars[0], r.stars);
+    EXPECT_GT(saved.m_iMetalParts, 0) << "the tutorial's metal part was kept";
+    uint64_t hash = 1469598103934665603ull;
+    for (size_t i = 0; i < sizeof(SaveProfile); ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    char profile[32];
+    std::snprintf(profile, sizeof profile, "%016" PRIx64, hash);
+    golden::ExpectStageValue("tutorial_road_profile", profile);
+}
+
+}  // namespace
