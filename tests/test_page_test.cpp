@@ -79,3 +79,27 @@ TEST_F(TestPageTest, RightClickReloadsLeftClickDismissesAndTheGuideIsMadeOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The page as the game builds it, with the battle's own tutorial: it loads
+// from the pack without a missing file and runs its frames.
+TEST_F(TestPageTest, TheGamesOwnTestPageLoadsFromThePackAndRuns) {
+    CGameApplication& app = Start();
+    app.SwitchPage(TEST_PAGE_INDEX, 0);
+    app.Tick();
+    ASSERT_FALSE(app.m_bSwitchPending);
+    ASSERT_EQ(int(app.m_iCurrentPage), TEST_PAGE_INDEX);
+    auto* page = dynamic_cast<CPageTest*>(app.m_pPageTest);
+    ASSERT_NE(page->m_pTutorial, nullptr);
+    for (int i = 0; i < 90; ++i) {
+        app.Tick();
+        app.ProcessInput();
+        app.Frame();
+        if (i == 40) app.m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
+    }
+    EXPECT_EQ(m_Host.boxes.Count(), 0u) << (m_Host.boxes.Count() ? m_Host.boxes.Boxes().front().text : "");
+    EXPECT_NE(page->m_pGuidePicture, nullptr);
+}
+
+}  // namespace
