@@ -116,6 +116,8 @@ void UnlockRobotsForStage(int stage) {
     if (robot != ROBOT_REMOVER && p.m_nCardSlots < MAX_CARD_SLOTS_BY_UNLOCK) ++p.m_nCardSlots;
 }
 
+void MeetMachine(int type) { MarkMachineMet(type); }
+
 EnemyVariantRef GetEnemyVariantByStage(int stage) {
     for (const StageVariant& e : kVariantByStage)
         if (e.stage == stage) return e.variant;

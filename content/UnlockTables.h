@@ -45,6 +45,9 @@ EnemyVariantRef GetEnemyVariantByStage(int stage);
 // Marks the stage's Machine types and its variant as met and counts the newly
 // met types towards achievement 5.
 void AnnounceNewEnemiesForStage(int stage);
+// Marks one Machine type met (a boss that enters mid-battle): counted once
+// toward the Machines achievement.
+void MeetMachine(int type);
 
 void GetFeatureUnlocksForStage(int stage, std::vector<int>& flags);
 void ApplyFeatureUnlocks(int stage);

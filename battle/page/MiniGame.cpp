@@ -85,9 +85,9 @@ void CPageGame::SetUpMiniGame() {
     m_iHoldFrames = 0;
     m_bShootHintShown = 0;
     m_bRelocateRule = (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
-    // The reels start empty; on the slot stages SetUpSlotReels fills them
-    // here, before the hand is dealt from their codes.
-    for (SlotReel& reel : m_aSlotReels) reel = SlotReel{};
+    // The reels start empty; on the slot stages they get their codes here,
+    // before the hand is dealt from them.
+    SetUpSlotReels();
     m_iCatchCount = 0;
     m_iSequenceStep = m_iSequenceShownStep = m_iSequenceStepFrames = 0;
     m_bPlayerRobotSeen = false;
@@ -303,11 +303,14 @@ void CPageGame::UpdateMiniGame() {
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
         UpdateCapsuleSupply();  // (1) 154
         UpdateFloatingBoss();   // (2) 163
-        //    (3) final boss 160/170/180, (4) sequence game 158, (5) slot machine,
+        UpdateFinalBoss();      // (3) 160, 170, 180
+        UpdateSequenceGame();   // (4) 158
+        UpdateSlotMachine();    // (5) 159, 165, 169, 176, 178
         UpdateBossDuel();       // (6) 156/166/174
         UpdateConveyorCatch();  // (7) 177
         UpdateBombRun();        // (8) 171
-        //    (9) energy goal 172.
+        UpdateEnergyGoal();     // (9) 172
+        UpdateMiniGameOvertime();  // the stages won by beating every Machine
     }
     UpdateMiniGameTweens();
 }
@@ -356,7 +359,7 @@ void CPageGame::HandleMiniGameInput() {
         if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
         FireRobotsOfType(1009);
         break;
-    case 168: break;            // click zapping
+    case 168: HandleMiniGame168Input(); break;
     case 171:
         if (const CCom_GameRobot* r = m_apMiniGameRobots[0];
             r && r->m_iUnitSlot == FindHandCard(37) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
@@ -369,6 +372,9 @@ void CPageGame::HandleMiniGameInput() {
     case 175: SetFastMachines(); break;
     case 177: FireRobotsOfType(14); break;
     default:  // the group handlers named above
+        if (IsMiniGameGroup1(stage)) HandleRelocateInput();
+        if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
+        if (stage == 164 || stage == 179) HandleChargeShotInput();
         break;
     }
 }
@@ -394,6 +400,10 @@ void CPageGame::DrawMiniGameHud() {
     }
     // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
     // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
+    if ((stage == 152 || stage == 162 || stage == 168) && m_iBattleState < BATTLE_REWARD) DrawChargeGauges();
+    if ((stage == 164 || stage == 179) && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS &&
+        !m_bHudHidden)
+        DrawChargeShotGauge();
     if (stage == 168 && hintShows && m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
     if (stage == 167) DrawJumpStartArrow();
     if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)

@@ -302,6 +302,32 @@ public:
     // The pictures the field effects draw beside the application's shared ones.
     void LoadFieldEffectArt();
 
+    // ---- Mini-games: relocation, the slot machine and timed shots. ----
+    // Picks a robot up and sets it on the cell under the mouse.
+    void HandleRelocateInput();
+    void MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex);
+    void UpdateSequenceGame();  // 158
+    void UpdateFinalBoss();     // 160, 170, 180
+    void UpdateEnergyGoal();    // 172
+    // The stages won by beating every Machine end lost after a long overtime.
+    void UpdateMiniGameOvertime();
+    // The reels of the slot-machine stages (cleared elsewhere).
+    void SetUpSlotReels();
+    // The code a reel shows offset rows from its position (-1: no codes).
+    int GetReelSymbol(int reel, int offset) const;
+    void UpdateSlotMachine();
+    void PayOutSlotMatch();
+    void HandleSlotLeverInput();
+    // Drawn in place of the hand on the slot-machine stages.
+    void DrawSlotMachineBoard(float slide);
+    void HandleChargeShotInput();  // 164, 179
+    void DrawChargeShotGauge();
+    void HandleMiniGame168Input();
+    void DrawChargeGauges();
+    void DrawPulsingMarker(const CCom_GameRobot& machine);
+    // Stage 168: a Machine can be hit only while it blinks.
+    static bool IsInBlinkPhase(const CCom_GameRobot& machine);
+
     // Stubs the later parts of the battle fill in.
     // The encyclopedia, sub-screen 1 (PageGameRobopedia.cpp).
     void LoadRobopedia();

@@ -77,7 +77,10 @@ void CPageGame::BuildHand() {
         app->m_vecLastDeck.clear();
         std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
     }
-    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) {
+    // A mini-game's hand may fill more slots than it shows (a slot machine
+    // with four codes on three reels): every filled slot gets its record.
+    const int filled = stage > 150 ? DECK_SLOTS : std::min(m_nHandSlots, DECK_SLOTS);
+    for (int i = 0; i < filled; ++i) {
         const int card = m_aHand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES) continue;
         m_aHandDefs[i] = UnitDefinition{};
@@ -125,7 +128,9 @@ void CPageGame::DrawHand() {
         slide = extraDrop = float(frame - m_iStateEntryFrame);
     }
 
-    if (!IsSlotMachineStage(stage)) {
+    if (IsSlotMachineStage(stage)) {
+        DrawSlotMachineBoard(slide);
+    } else {
         // The hovered or carried slot is drawn last, on top.
         int order[DECK_SLOTS];
         int front = 0, back = DECK_SLOTS;

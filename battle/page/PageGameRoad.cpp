@@ -351,7 +351,9 @@ void CPageGame::UpdateBattleObjects() {
     }
 
     if (stage == 168) {
-        // The pulsing marker over Machines belongs to the mini-game drawing.
+        // Blinking Machines are the ones a zap can hit: they pulse.
+        for (const CCom_GameRobot& r : m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0 && IsInBlinkPhase(r)) DrawPulsingMarker(r);
     }
     DrawEndSequence();
     for (int type : m_lstDrawLastTypes) RunRobotsOfType(type, -1);

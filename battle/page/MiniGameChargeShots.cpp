@@ -1,0 +1,198 @@
+// Two mini-games of shots the player times: on 164 and 179 the left button
+// charges the cannons and its release fires them, farther the longer it was
+// held; on 168 a click sends a charged robot's shot at the Machine under the
+// mouse, which hits only while that Machine blinks.
+#include <cmath>
+
+#include "battle/effects/Effect_Cross.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameRobot.h"
+#include "engine/InputRecord.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
+#include "engine/VxXApplication.h"
+#include "game/GameApplication.h"
+
+namespace {
+
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
+constexpr int kFullCharge = 180;
+constexpr float kZapReach = 50.0f;
+
+void Restart(CVxSound* sound) {
+    if (!sound) return;
+    sound->Stop();
+    sound->Play();
+}
+
+float DistanceXY(const VxVec3& a, const VxVec3& b) {
+    const float dx = a.x - b.x, dy = a.y - b.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+}  // namespace
+
+bool CPageGame::IsInBlinkPhase(const CCom_GameRobot& machine) {
+    return (EngineFrame() + 60 * machine.m_iSerial) % 420 < 120;
+}
+
+void CPageGame::HandleChargeShotInput() {
+    const int stage = CurrentStage();
+    if ((stage != 164 && stage != 179) || !g_pApp) return;
+    const InputRecord& in = g_pApp->m_aInput[0];
+    bool ownOnField = false;
+    for (const CCom_GameRobot& r : m_lstRobots) ownOnField = ownOnField || (!r.IsMachine() && r.m_iHp > 0);
+
+    if (m_iBattleState > BATTLE_PLAYING || !ownOnField) {
+        if (m_pSfxChargeShot) m_pSfxChargeShot->Stop();
+        m_iChargePhase = 2;
+    }
+    if (m_iChargePhase == 0) {
+        if (in.m_aiKey[MOUSE_LEFT] & KEY_HELD) {
+            if (++m_iChargeFrames >= kFullCharge) m_iChargePhase = 1;
+            if (CVxSound* charge = m_pSfxChargeShot) {
+                if (!charge->IsPlaying()) charge->Play();
+                // The pitch climbs with the charge.
+                charge->SetFrequency(int(std::lround(double(m_iChargeFrames) / 0.006936416 + 22050.0 + 1000.0)));
+            }
+        } else if (m_iChargeFrames > 0) {
+            m_iChargePhase = 1;
+        }
+    }
+    if (m_iChargePhase == 1) {
+        if (m_pSfxChargeShot) m_pSfxChargeShot->Stop();
+        const double ratio = double(m_iChargeFrames) / double(kFullCharge);
+        const float reach = float(double(m_iChargeFrames) / 0.07058824 - 550.0);
+        const float groundY = m_aFieldCells[FIELD_ROWS - 1].m_fY;
+        for (CCom_GameRobot* r : m_apMiniGameRobots) {
+            if (!r || r->m_iHp <= 0) continue;
+            r->BeginAttack(true);
+            if (ratio < 0.25) {
+                Restart(m_pSfxCanNotShoot);
+                continue;
+            }
+            const VxVec3 from = r->m_vLastPosition;
+            const VxVec3 to{from.x - reach, groundY, 0.0f};
+            FireBullet(r->m_Unit.m_iWeapon, r->m_iUnitSlot, from.x, from.y, from.z, -1, r->m_iSerial);
+            CCom_GameBullet& b = m_lstBullets.back();
+            const float speed = float(b.m_Weapon.m_iSpeed);
+            const float angle = std::atan2(to.y - from.y, to.x - from.x);
+            b.m_vVelocity = VxVec3{speed * std::cos(angle), speed * std::sin(angle), 0.0f};
+            b.m_vAimPoint = to;
+            if (speed > 0.0f) b.m_iLifetime = int(DistanceXY(from, to) / speed);
+            if (r->m_iUnitSlot >= 0 && r->m_iUnitSlot < HAND_SLOTS) Restart(m_apCardSounds[r->m_iUnitSlot][1]);
+        }
+        m_iChargePhase = 2;
+    } else if (m_iChargePhase == 2) {
+        m_iChargeFrames -= 2;
+        if (m_iChargeFrames < 1) {
+            m_iChargeFrames = 0;
+            m_iChargePhase = 0;
+        }
+    }
+}
+
+void CPageGame::DrawChargeShotGauge() {
+    auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    // The gauge sits over the hand row, the cannon icon at its foot.
+    const float left = -360.0f, foot = -262.0f;
+    const float fraction = std::fmin(1.0f, float(m_iChargeFrames) / float(kFullCharge));
+    if (CVxBillboard* icon = m_pAttackIcon) {
+        icon->SaveState();
+        icon->SetPosition(left, foot, 0.0f);
+        // Below a quarter the shot would fail: the icon stays dim.
+        const float lit = fraction >= 0.25f ? 1.0f : 0.5f;
+        icon->SetDiffuse(lit, lit, lit, 1.0f);
+        icon->RenderSRT();
+        icon->RestoreState();
+    }
+    if (x && app->m_pBbdDelayGauge) {
+        CVxBillboard* gauge = app->m_pBbdDelayGauge;
+        gauge->SaveState();
+        gauge->SetDiffuse(1.0f, 1.0f - fraction, 0.2f, 1.0f);
+        x->DrawGaugeBar(gauge, 24.0f, 120.0f, left + 50.0f, foot + 30.0f, fraction);
+        gauge->RestoreState();
+    }
+    if (CVxBillboard* bomb = m_pBombIcon; bomb && fraction >= 0.25f) {
+        bomb->SaveState();
+        bomb->SetPosition(left + 50.0f, foot + 30.0f + 120.0f * (fraction - 0.5f), 0.0f);
+        bomb->RenderSRT();
+        bomb->RestoreState();
+    }
+}
+
+void CPageGame::HandleMiniGame168Input() {
+    if (CurrentStage() != 168 || !g_pApp) return;
+    const InputRecord& in = g_pApp->m_aInput[0];
+    if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
+    const VxVec3 at = CursorPoint();
+    CGameApplication* app = g_pGameAppInstance;
+    auto refuse = [&] {
+        if (m_pEffectCross) m_pEffectCross->AddAtPoint(at.x, at.y, at.z);
+        if (app && app->m_pSndError && !app->m_pSndError->IsPlaying()) app->m_pSndError->Play();
+    };
+    for (CCom_GameRobot& r : m_lstRobots) {
+        if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
+        if (GetMiniGameChargeRatio(r) < 1.0f) {
+            refuse();
+            continue;
+        }
+        // A blinking Machine near the mouse is taken before any other.
+        CCom_GameRobot* target = nullptr;
+        for (int pass = 0; pass < 2 && !target; ++pass) {
+            float best = kZapReach;
+            for (CCom_GameRobot& m : m_lstRobots) {
+                if (!m.IsMachine() || m.m_iHp <= 0 || (pass == 0 && !IsInBlinkPhase(m))) continue;
+                const float d = DistanceXY(m.m_vPosition, at);
+                if (d < best) {
+                    best = d;
+                    target = &m;
+                }
+            }
+        }
+        if (!target) {
+            refuse();
+            return;
+        }
+        r.BeginAttack(true);
+        if (r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS) Restart(m_apCardSounds[r.m_iUnitSlot][1]);
+        const VxVec3 from = r.m_vLastPosition;
+        FireBullet(r.m_Unit.m_iWeapon, r.m_iUnitSlot, from.x, from.y, from.z, target->m_iSerial, r.m_iSerial);
+        m_lstBullets.back().m_iMissMode = IsInBlinkPhase(*target) ? 1 : -1;
+        return;
+    }
+}
+
+void CPageGame::DrawChargeGauges() {
+    auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
+    CGameApplication* app = g_pGameAppInstance;
+    if (!x || !app || !app->m_pBbdDelayGauge) return;
+    CVxBillboard* gauge = app->m_pBbdDelayGauge;
+    gauge->SaveState();
+    for (const CCom_GameRobot* r : m_apMiniGameRobots) {
+        if (!r) continue;
+        const VxVec3& p = r->m_vLastPosition;
+        x->DrawGaugeBar(gauge, 8.0f, 50.0f, p.x + 40.0f, p.y, GetMiniGameChargeRatio(*r));
+    }
+    gauge->RestoreState();
+}
+
+void CPageGame::DrawPulsingMarker(const CCom_GameRobot& machine) {
+    CVxBillboard* mark = m_pCanMoveIcon;
+    if (!mark) return;
+    const float p = float(EngineFrame() % 40) / 39.0f;
+    const VxVec3& at = machine.m_vPosition;
+    mark->SaveState();
+    mark->SetPosition(at.x, at.y, at.z);
+    mark->RenderSRT();
+    mark->ScaleSizeUniform(1.0f + 0.5f * p);
+    mark->SetBlendMode(4, 0);
+    mark->SetDiffuse(1.0f - p, 1.0f - p, 1.0f - p, 1.0f - p);
+    mark->RenderSRT();
+    mark->RestoreState();
+}

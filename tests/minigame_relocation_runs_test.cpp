@@ -1,0 +1,457 @@
+// The relocation, slot-machine, charge-shot and zapping mini-games played
+// whole through the stage runner: for each stage a simple player of its kind
+// that plays by mouse alone (a win), and a player that does nothing (a loss),
+// each ending at a golden frame and checksum. Then the rules that decide a
+// round of these games, each driven to its edge.
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <deque>
+
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "content/SaveProfile.h"
+#include "engine/PageIndices.h"
+#include "engine/VxBillboard.h"
+#include "tests/HandInputSupport.h"
+
+namespace {
+
+enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP };
+
+struct MiniGameCase {
+    int stage;
+    int difficulty;
+    uint32_t seed;
+    Player player;
+    const char* outcome;
+};
+
+const char* PlayerName(Player p) {
+    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots", "Charge", "Zap"};
+    return kNames[p];
+}
+
+// One step of the input a player queues: the cursor goes to (x, y) and the
+// left button does what the kind says for one frame.
+struct Action {
+    enum Kind { MOVE, PRESS, HOLD, RELEASE, CANCEL } kind;
+    float x, y;
+};
+
+class MiniGamePlay : public HandInputTest {
+protected:
+    StageRunResult Play(const MiniGameCase& c) {
+        Begin(c.stage, c.difficulty, c.seed);
+        while (run->RunnerFrame() < 60000) {
+            if (run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_SUMMARY) break;
+            if (queue.empty() && run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_PLAYING)
+                Decide(c.player);
+            if (queue.empty()) {
+                run->Step();
+                continue;
+            }
+            const Action a = queue.front();
+            queue.pop_front();
+            InputRecord& in = run->App().m_aInput[0];
+            Aim(a.x, a.y);
+            if (a.kind == Action::PRESS) in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+            if (a.kind == Action::RELEASE) in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
+            if (a.kind == Action::CANCEL) in.m_aiKey[MOUSE_RIGHT] = KEY_RELEASED;
+            run->Step();
+        }
+        return run->RunToEnd();
+    }
+
+    void Tap(float x, float y) {
+        queue.push_back({Action::PRESS, x, y});
+        queue.push_back({Action::RELEASE, x, y});
+    }
+
+    // A carried card goes onto the first cell (right columns first) that takes it.
+    void PlaceCarried() {
+        CPageGame& p = Page();
+        for (int column = 8; column >= 2; --column)
+            for (int row = 0; row < FIELD_ROWS; ++row) {
+                const VxVec3 at = Cell(column, row);
+                Aim(at.x, at.y);
+                if (!p.CanPlaceCard(0)) continue;
+                for (int f = 0; f < 12; ++f) queue.push_back({Action::MOVE, at.x, at.y});
+                Tap(at.x, at.y);
+                return;
+            }
+        queue.push_back({Action::CANCEL, 0.0f, 0.0f});
+    }
+
+    // Taps the first item of the kinds wanted that has come onto the field.
+    bool TapItem(bool capsules, bool energy) {
+        for (const CCom_GameItem& item : Page().m_lstItems) {
+            const bool wanted = (capsules && item.m_iItemKind == ITEM_CAPSULE) || (energy && item.m_iItemKind <= 3);
+            const VxVec3& at = item.m_vPosition;
+            if (!wanted || std::fabs(at.x) > 400.0f || at.y > 250.0f || at.y < -170.0f) continue;
+            Tap(at.x, at.y);
+            return true;
+        }
+        return false;
+    }
+
+    // The live Machine nearest the player's side.
+    const CCom_GameRobot* FrontMachine() {
+        const CCom_GameRobot* front = nullptr;
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x > -430.0f && (!front || r.m_vPosition.x > front->m_vPosition.x))
+                front = &r;
+        return front;
+    }
+
+    // Guards the lane of the Machine nearest the player's side: an attacker
+    // that no Machine of its own lane needs goes to the right end of that lane.
+    void Relocate(int stage) {
+        CPageGame& p = Page();
+        if (p.m_iCarriedCard >= 0 || run->BattleFrame() % 20 != 0) return;
+        // 158: the Fixer Bot mends the Mariner Bot from a cell beside it.
+        for (const CCom_GameRobot& r : p.m_lstRobots)
+            if (stage == 158 && p.m_iSequenceStep == 0 && !r.IsMachine() && r.Type() == 22 && r.m_iHp > 0 &&
+                r.m_iSmokeTimer == 0 && !(int(r.m_vCell.x) == 4 && r.m_iRow == 3)) {
+                if (MoveRobot(r, 4, 3) || MoveRobot(r, 5, 3) || MoveRobot(r, 3, 3)) return;
+            }
+        const CCom_GameRobot* front = FrontMachine();
+        if (!front) return;
+        const int row = front->m_iRow;
+        auto threatened = [&p](int lane) {
+            for (const CCom_GameRobot& m : p.m_lstRobots)
+                if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == lane && m.m_vPosition.x > -430.0f) return true;
+            return false;
+        };
+        auto mover = [stage](const CCom_GameRobot& r) {
+            return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK &&
+                   !(stage == 158 && (r.Type() == 21 || r.Type() == 22 || r.Type() == 23));
+        };
+        for (const CCom_GameRobot& r : p.m_lstRobots)
+            if (mover(r) && r.m_iRow == row) return;
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (!mover(r) || r.m_iSmokeTimer > 0 || threatened(r.m_iRow)) continue;
+            for (int column = 9; column >= 5; --column)
+                if (MoveRobot(r, column, row)) return;
+        }
+    }
+
+    // Queues the drag of a robot to a cell that would take it.
+    bool MoveRobot(const CCom_GameRobot& r, int column, int row) {
+        CPageGame& p = Page();
+        const VxVec3 to = Cell(column, row);
+        Aim(to.x, to.y);
+        p.m_iCarriedCard = r.m_iUnitSlot;
+        p.m_iRelocatingRobot = r.m_iSerial;
+        const bool fits = p.CanPlaceCard(0);
+        p.m_iCarriedCard = p.m_iRelocatingRobot = -1;
+        if (!fits) return false;
+        queue.push_back({Action::PRESS, r.m_vPosition.x, r.m_vPosition.y});
+        queue.push_back({Action::HOLD, to.x, to.y});
+        queue.push_back({Action::RELEASE, to.x, to.y});
+        return true;
+    }
+
+    // Builds from the hand: energy robots behind, anything else in the front lane.
+    bool PlaceReadyCard(bool energyFirst) {
+        CPageGame& p = Page();
+        for (int pass = 0; pass < 2; ++pass)
+            for (int s = 0; s < p.m_nHandSlots && s < DECK_SLOTS; ++s) {
+                const UnitDefinition& d = p.m_aHandDefs[s];
+                const int card = p.m_aHand[s].m_iCard;
+                if (card < 0 || p.m_aHand[s].m_iCharge != d.m_iRechargeTime || p.m_iEnergy < d.m_iEnergyCost) continue;
+                const bool energy = card == 0 || card == 35;
+                // Energy robots pay back only early on.
+                if (energyFirst && (!energy || p.m_iEnergy >= 600)) continue;
+                if (!energyFirst && pass == 1) continue;
+                if (!energy && !FrontMachine()) continue;
+                Tap(HandSlot(s).x, HandSlot(s).y);
+                return true;
+            }
+        return false;
+    }
+
+    void Decide(Player player) {
+        CPageGame& p = Page();
+        const int stage = run->App().m_iCurrentStage;
+        if (player == PASSIVE) return;
+        if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
+            PlaceCarried();
+            return;
+        }
+        switch (player) {
+        case RELOCATE:
+            if (!TapItem(true, false) && !PlaceReadyCard(false)) Relocate(stage);
+            break;
+        case ENERGY:
+            if (!TapItem(false, true)) PlaceReadyCard(true);
+            break;
+        case SLOTS:
+            if (TapItem(true, false)) break;
+            if (p.m_iSlotLeverCooldown == 0 && run->BattleFrame() % 7 == 0 && p.m_pSlotStopButton) {
+                for (const SlotReel& reel : p.m_aSlotReels)
+                    if (reel.m_bRunning) {
+                        const VxVec3 lever = p.m_pSlotStopButton->m_vPosition;
+                        Tap(lever.x, lever.y);
+                        break;
+                    }
+            }
+            break;
+        case CHARGE: {
+            const CCom_GameRobot* cannon = p.m_apMiniGameRobots[0];
+            const CCom_GameRobot* front = FrontMachine();
+            if (!cannon || !front || p.m_iChargePhase != 0) break;
+            // Held long enough for the shell to land where the front Machine
+            // will have walked by the release.
+            auto hold = [&](double d) { return std::min(180, std::max(45, int((d + 550.0) * 0.07058824))); };
+            const double d = cannon->m_vLastPosition.x - front->m_vPosition.x;
+            const int frames = hold(d - double(front->m_Unit.m_fSpeed) * hold(d));
+            queue.push_back({Action::PRESS, 0.0f, 0.0f});
+            for (int f = 1; f < frames; ++f) queue.push_back({Action::HOLD, 0.0f, 0.0f});
+            queue.push_back({Action::RELEASE, 0.0f, 0.0f});
+            break;
+        }
+        case ZAP: {
+            const CCom_GameRobot* zapper = p.m_apMiniGameRobots[0];
+            if (!zapper || p.GetMiniGameChargeRatio(*zapper) < 1.0f) break;
+            for (const CCom_GameRobot& r : p.m_lstRobots)
+                if (r.IsMachine() && r.m_iHp > 0 && std::fabs(r.m_vPosition.x) < 420.0f && CPageGame::IsInBlinkPhase(r)) {
+                    Tap(r.m_vPosition.x, r.m_vPosition.y);
+                    break;
+                }
+            break;
+        }
+        default: break;
+        }
+    }
+
+    std::deque<Action> queue;
+};
+
+class MiniGameRuns : public MiniGamePlay, public ::testing::WithParamInterface<MiniGameCase> {};
+
+// The simple players do not beat every stage: where they lose, the run still
+// pins their play down.
+const MiniGameCase kRuns[] = {
+    {153, 1, 2026, RELOCATE, "won"}, {153, 1, 2026, PASSIVE, "lost"},
+    {158, 0, 2026, RELOCATE, "lost"}, {158, 1, 2026, PASSIVE, "lost"},
+    {159, 1, 2026, SLOTS, "won"},    {159, 1, 2026, PASSIVE, "lost"},
+    {160, 1, 2026, RELOCATE, "lost"}, {160, 1, 2026, PASSIVE, "lost"},
+    {164, 1, 2026, CHARGE, "lost"},  {164, 1, 2026, PASSIVE, "lost"},
+    {165, 1, 2026, SLOTS, "won"},    {165, 1, 2026, PASSIVE, "lost"},
+    {168, 1, 2026, ZAP, "won"},      {168, 1, 2026, PASSIVE, "lost"},
+    {169, 1, 2026, SLOTS, "lost"},   {169, 1, 2026, PASSIVE, "lost"},
+    {170, 1, 2026, RELOCATE, "lost"}, {170, 1, 2026, PASSIVE, "lost"},
+    {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"},
+    {173, 0, 2026, RELOCATE, "lost"}, {173, 1, 2026, PASSIVE, "lost"},
+    {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
+    {178, 1, 2026, SLOTS, "lost"},   {178, 1, 2026, PASSIVE, "lost"},
+    {179, 1, 2026, CHARGE, "won"},   {179, 1, 2026, PASSIVE, "lost"},
+    {180, 1, 2026, RELOCATE, "lost"}, {180, 1, 2026, PASSIVE, "lost"},
+};
+
+
+TEST_P(MiniGameRuns, EndsAsItsPlayerDeservesAtItsGoldenChecksum) {
+    const MiniGameCase c = GetParam();
+    const StageRunResult r = Play(c);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.notFound, 0);
+    EXPECT_EQ(r.boxes, 0);
+    EXPECT_EQ(run->State(), BATTLE_SUMMARY);
+    char value[96];
+    std::snprintf(value, sizeof value, "%s:%d:%016" PRIx64, r.outcome.c_str(), r.frame, r.checksum);
+    golden::ExpectStageValue("minigame" + std::to_string(c.stage) + "_d" + std::to_string(c.difficulty) + "_s" +
+                                 std::to_string(c.seed) + "_" + PlayerName(c.player),
+                             value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, MiniGameRuns, ::testing::ValuesIn(kRuns),
+                         [](const ::testing::TestParamInfo<MiniGameCase>& info) {
+                             return "Stage" + std::to_string(info.param.stage) + PlayerName(info.param.player);
+                         });
+
+// ---- The rules at their edges ----
+
+class MiniGameRules : public MiniGamePlay {
+protected:
+    CPageGame& StartPlaying(int stage, int difficulty = 1) {
+        Begin(stage, difficulty, 77);
+        EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+        return Page();
+    }
+    int Capsules(int slot) {
+        int n = 0;
+        for (const CCom_GameItem& item : Page().m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE && item.m_iCard == slot;
+        return n;
+    }
+    bool AllStopped() {
+        for (const SlotReel& reel : Page().m_aSlotReels)
+            if (!reel.m_bStopped) return false;
+        return true;
+    }
+};
+
+TEST_F(MiniGameRules, TheFirstSpinStopsAtOnceAndPaysThreeMiniMinesThenTheReelsTurnAgain) {
+    for (int stage : {159, 176}) {
+        CPageGame& p = StartPlaying(stage);
+        const int mine = p.FindHandCard(6);
+        ASSERT_GE(mine, 0);
+        int frames = 0;
+        while (!AllStopped() && frames++ < 60) run->Step();
+        ASSERT_TRUE(AllStopped()) << stage;
+        for (int i = 0; i < SLOT_REELS; ++i) {
+            EXPECT_EQ(p.m_aSlotReels[i].m_iPosition, 1) << stage;
+            EXPECT_EQ(p.GetReelSymbol(i, 0), 6) << stage;
+        }
+        EXPECT_EQ(Capsules(mine), 3) << stage;
+        int wait = 0;
+        while (!p.m_aSlotReels[0].m_bRunning && wait++ < 400) run->Step();
+        EXPECT_NEAR(wait, 180, 1) << stage;
+        for (const SlotReel& reel : p.m_aSlotReels) EXPECT_TRUE(reel.m_bRunning && !reel.m_bStopped) << stage;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameRules, ClicksOnTheStopButtonStopTheReelsRightToLeft) {
+    CPageGame& p = StartPlaying(159);
+    while (!p.m_aSlotReels[0].m_bRunning && run->RunnerFrame() < 2000) run->Step();
+    ASSERT_TRUE(p.m_aSlotReels[0].m_bRunning);
+    const VxVec3 lever = p.m_pSlotStopButton->m_vPosition;
+    Click(0.0f, 150.0f);  // off the button: nothing stops
+    for (const SlotReel& reel : p.m_aSlotReels) EXPECT_TRUE(reel.m_bRunning);
+    Click(lever.x, lever.y);
+    EXPECT_FALSE(p.m_aSlotReels[2].m_bRunning);
+    EXPECT_TRUE(p.m_aSlotReels[1].m_bRunning);
+    Click(lever.x, lever.y);  // the lever still swings back
+    EXPECT_TRUE(p.m_aSlotReels[1].m_bRunning);
+    Frames(10);
+    Click(lever.x, lever.y);
+    EXPECT_FALSE(p.m_aSlotReels[1].m_bRunning);
+    EXPECT_TRUE(p.m_aSlotReels[0].m_bRunning);
+}
+
+TEST_F(MiniGameRules, TwoEqualSymbolsPayOneCapsuleThreePayThreeAndNoneNothing) {
+    // Stage 159's reels read 6 6 6 6 14 14 14 20 20.
+    struct Payout {
+        int positions[3];
+        int card;
+        int capsules;
+    };
+    const Payout kPayouts[] = {{{0, 1, 4}, 6, 1}, {{4, 5, 6}, 14, 3}, {{0, 4, 7}, 6, 0}, {{7, 4, 8}, 20, 1}};
+    CPageGame& p = StartPlaying(159);
+    for (const Payout& c : kPayouts) {
+        p.m_lstItems.clear();
+        for (int i = 0; i < SLOT_REELS; ++i) p.m_aSlotReels[i].m_iPosition = c.positions[i];
+        p.PayOutSlotMatch();
+        EXPECT_EQ(Capsules(p.FindHandCard(c.card)), c.capsules) << c.positions[0] << c.positions[1] << c.positions[2];
+        EXPECT_EQ(int(p.m_lstItems.size()), c.capsules);
+    }
+}
+
+TEST_F(MiniGameRules, FourReelCodesOnThreeSlotsAllGetTheirHandRecords) {
+    for (int stage : {176, 178}) {
+        CPageGame& p = StartPlaying(stage);
+        EXPECT_EQ(p.m_nHandSlots, 3);
+        for (int code : p.m_aSlotReels[0].m_vecCodes) {
+            const int slot = p.FindHandCard(code);
+            ASSERT_GE(slot, 0) << stage << " card " << code;
+            EXPECT_EQ(p.m_aHandDefs[slot].m_iType, code);
+            EXPECT_GT(p.m_aHandDefs[slot].m_iMaxHp, 0) << stage << " card " << code;
+        }
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameRules, AChargeOf44FramesFiresNothingAndOf45FiresAShortShot) {
+    for (int held : {44, 45}) {
+        CPageGame& p = StartPlaying(164);
+        Frames(5);
+        const CCom_GameRobot* cannon = p.m_apMiniGameRobots[0];
+        ASSERT_NE(cannon, nullptr);
+        const int serial = cannon->m_iSerial;
+        auto shots = [&] {
+            std::vector<const CCom_GameBullet*> out;
+            for (const CCom_GameBullet& b : p.m_lstBullets)
+                if (b.m_iOwnerSerial == serial) out.push_back(&b);
+            return out;
+        };
+        const size_t before = shots().size();
+        Press(0.0f, 0.0f);
+        while (p.m_iChargeFrames < held) run->Step();
+        EXPECT_EQ(p.m_iChargeFrames, held);
+        Release(0.0f, 0.0f);
+        EXPECT_EQ(p.m_iChargePhase, 2);
+        const auto after = shots();
+        if (held == 44) {
+            EXPECT_EQ(after.size(), before);
+        } else {
+            ASSERT_EQ(after.size(), before + 1);
+            EXPECT_NEAR(after.back()->m_vAimPoint.x, cannon->m_vLastPosition.x - 87.5f, 0.01f);
+        }
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameRules, TheEnergyGoalIsLostWithoutFusorsBelowTenAndWonAtAThousand) {
+    struct EnergyCase {
+        int energy;
+        bool fusors;
+        int state;  // the state one frame later
+    };
+    const EnergyCase kCases[] = {
+        {9, false, BATTLE_RESULT}, {10, false, BATTLE_PLAYING}, {9, true, BATTLE_PLAYING}, {1000, true, BATTLE_REWARD}};
+    for (const EnergyCase& c : kCases) {
+        CPageGame& p = StartPlaying(172);
+        while (p.m_nLiveMachines == 0 && run->RunnerFrame() < 6000) run->Step();
+        ASSERT_GT(p.m_nLiveMachines, 0);
+        if (!c.fusors)
+            for (auto it = p.m_lstRobots.begin(); it != p.m_lstRobots.end();) {
+                if (it->Type() != 0 && it->Type() != 35) {
+                    ++it;
+                    continue;
+                }
+                p.ForgetMiniGameLinks(it->m_iSerial);
+                it = EraseRobot(p.m_lstRobots, it);
+            }
+        p.m_iEnergy = c.energy;
+        Frames(2);
+        EXPECT_EQ(p.m_iBattleState, c.state) << c.energy << " " << c.fusors;
+        EXPECT_EQ(p.m_iLife > 0, c.state != BATTLE_RESULT);
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameRules, TheFinalBossWalksInAndItsDeathEndsTheStageWhileTheClockEndsItLost) {
+    for (const bool killed : {true, false}) {
+        CPageGame& p = StartPlaying(160);
+        p.m_iTimeLeft = p.m_iStageFrames - 3600 + 1;
+        Frames(2);
+        CCom_GameRobot* boss = p.m_pMiniGameBoss;
+        ASSERT_NE(boss, nullptr);
+        EXPECT_EQ(boss->Type(), 1028);
+        EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[28].met, 1);
+        while (boss->m_iBossTimer == 0 && run->RunnerFrame() < 8000) run->Step();
+        EXPECT_EQ(boss->m_iBossTimer, 1);
+        Frames(1);  // from then on it holds its ground
+        EXPECT_FLOAT_EQ(boss->m_vPosition.x, -250.0f);
+        if (killed) {
+            boss->TakeDamage(boss->m_iHp + 1000);
+        } else {
+            p.m_iTimeLeft = 1;
+        }
+        const int from = run->BattleFrame();
+        while (p.m_iBattleState == BATTLE_PLAYING && run->BattleFrame() - from < 3000) run->Step();
+        if (killed) {
+            EXPECT_EQ(p.m_iBattleState, BATTLE_REWARD);
+            // The boss falls for its whole death sequence before the stage ends.
+            EXPECT_GT(run->BattleFrame() - from, 600);
+            EXPECT_EQ(p.m_pMiniGameBoss, nullptr);
+        } else {
+            EXPECT_EQ(p.m_iBattleState, BATTLE_RESULT);
+            EXPECT_EQ(p.m_iLife, 0);
+        }
+        run.reset();
+    }
+}
+
+}  // namespace
