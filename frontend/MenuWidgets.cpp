@@ -26,8 +26,9 @@ constexpr float kLabelY = 285.0f;
 constexpr float kLockSize = 256.0f;
 // Cell of the interface digit sheet (4 x 4) that holds the slash.
 constexpr int kSlashCell = 14;
-// Size of one digit of a count on the menu, before the caller's scale.
-constexpr float kDigitSize = 24.0f;
+// Size of one digit of a count on the menu, before the caller's scale: a
+// whole 64-pixel cell of the sheet, whose glyphs fit a 19-pixel advance.
+constexpr float kDigitSize = 64.0f;
 
 FontStyle PanelStyle(float size, float advance, float lineSpacing, float spaceFactor, int rowOffset) {
     FontStyle s;

@@ -79,6 +79,8 @@ int CPageLogo::Update() {
 
 int CPageLogo::Render() {
     CGameApplication* app = g_pGameAppInstance;
+    // The frame set a 4:3 camera before this; the cursor maps through the logical screen.
+    if (app) app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Tick();
     return CVxPage::Render();
 }

@@ -562,6 +562,10 @@ int CPageMenu::RenderOverlay() {
           static_cast<CVxEffect*>(app->m_pEffectSwitchPage)})
         if (e) e->Tick();
     StepGesture();
+    // The window's close button asks to leave, once the title has settled and no change runs.
+    if (app->m_pEffectExit && (m_iSubScreen != MENU_TITLE || app->m_nFrame > 40) && m_iChangeState == -1 &&
+        m_iChangeCountdown == 0 && PopupsLetExitBoxOpen())
+        app->m_pEffectExit->OpenOnRequest();
     CountDownChange();
     ++m_iFrameCount;
     return CVxPage::RenderOverlay();

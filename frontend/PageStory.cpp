@@ -159,6 +159,10 @@ int CPageStory::UpdateScreen(int subScreen) {
 }
 
 int CPageStory::RenderScreen(int subScreen) {
+    // The window's close button asks to leave once no page switch runs.
+    CGameApplication* app = g_pGameAppInstance;
+    if (app && app->m_pEffectExit && !(app->m_pEffectSwitchPage && app->m_pEffectSwitchPage->m_aInstances[0].life > 0))
+        app->m_pEffectExit->OpenOnRequest();
     if (subScreen == STORY_INTRO || subScreen == STORY_ENDING) RenderFade();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "engine/framework/RenderTargets.h"
 #include "game/BattleLink.h"
 #include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/GameSaveData.h"
@@ -163,6 +164,24 @@ void CEffect_Exit::HandleClick() {
         return;
     }
     if (m_pButtonCancel->TakeClick() || TakeKeyPress(*app, VK_ESCAPE_KEY)) Cancel();
+}
+
+void CEffect_Exit::OpenOnRequest() {
+    if (!m_bRequested) return;
+    m_bRequested = 0;
+    if (!IsOpen()) Add(0);
+}
+
+bool PopupsLetExitBoxOpen() {
+    const CGameApplication* app = g_pGameAppInstance;
+    if (!app) return false;
+    if (app->m_pEffectSwitchPage && app->m_pEffectSwitchPage->m_aInstances[0].life > 0) return false;
+    const CEffect_MsgBox* box = app->m_pEffectMsgBox;
+    if (box && box->IsOpen() && (box->m_bSwitching != 0 || box->SlideY() > 0.0f)) return false;
+    const CEffect_NewAchievement* board = app->m_pEffectNewAchievement;
+    if (board && board->m_bShowing && (board->m_bClosing != 0 || board->m_vSlideOffset.y > float(ACHIEVEMENT_REST_Y)))
+        return false;
+    return true;
 }
 
 void CEffect_Exit::Confirm() {

@@ -1,6 +1,8 @@
 #pragma once
 // The box that asks whether the player wants to leave the game. OK or Enter
 // saves and asks the window to close; Cancel or Escape closes the box.
+#include <cstdint>
+
 #include "engine/VxEffect.h"
 
 class CVxButton;
@@ -25,12 +27,22 @@ public:
     CVxButton* m_pButtonCancel = nullptr;
     bool m_bOwnsStill = false;
     bool m_bPictureReady = false;
+    // Set by the window's close button; the current page opens the box when it may.
+    uint8_t m_bRequested = 0;
+
+    // Opens the box for a pending request (the request is used up).
+    void OpenOnRequest();
 
 private:
     void DrawPanel(bool onBattle);
     void Confirm();
     void Cancel();
 };
+
+// The application's other pop-ups leave room for the box: no page-switch
+// fade, the message box closed or resting, and the achievement board idle or
+// resting with nothing queued behind it.
+bool PopupsLetExitBoxOpen();
 
 // The box's body text on the battle page and elsewhere.
 const char* ExitBoxBody(bool onBattlePage);

@@ -78,6 +78,8 @@ public:
     void OnDeactivate() override;
     void OnSystemSuspend() override;
     void OnSystemResume() override;
+    // The window's close button asks, through the exit box, before leaving.
+    void OnClose() override;
 
     // Shared resources.
     void LoadStartupResources();

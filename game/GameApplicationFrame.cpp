@@ -135,6 +135,12 @@ void CGameApplication::UpdateOverlays() {
     TickIf(m_pEffectExit);
 }
 
+void CGameApplication::OnClose() {
+    // The close that follows a confirmed exit is not a question any more.
+    if (g_bQuitRequested || !m_pEffectExit || m_pEffectExit->IsOpen()) return;
+    m_pEffectExit->m_bRequested = 1;
+}
+
 void CGameApplication::OnTimer() {
     // Pages are left alone while a switch is under way.
     if (m_bSwitchPending) return;

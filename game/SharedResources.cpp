@@ -191,10 +191,14 @@ void CGameApplication::LoadSharedResources() {
         m_apBbdGameText[i] = load.Strip(m_pTexGameText, 0.0f, float(i) / 3.0f, 1.0f, 1.0f / 3.0f, 1.0f, 1.0f / 3.0f);
     for (int n = 1; n <= 3; ++n) m_apBbdCount[n - 1] = load.Picture(Numbered("Efx_LG_Count", n, 1, ".png"), kEffect);
 
-    // Two sets of two strips: the stage banner's halves side by side.
+    // Two sets of two strips: the two labels side by side in the top quarter,
+    // then the time bar's frame and its fill, both 0.7 of the width; the HUD
+    // cuts the fill's rectangle itself as the bar fills.
     m_pTexStage = load.Texture("Bbd_LG_Stage.png", kInterface);
-    for (int i = 0; i < 4; ++i)
-        m_apBbdStage[i] = load.Strip(m_pTexStage, float(i % 2) * 0.5f, float(i / 2) * 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    for (int i = 0; i < 2; ++i)
+        m_apBbdStage[i] = load.Strip(m_pTexStage, float(i) * 0.5f, 0.0f, 0.5f, 0.25f, 0.5f, 0.25f);
+    m_apBbdStage[2] = load.Strip(m_pTexStage, 0.0f, 0.5f, 0.7f, 0.125f, 0.7f, 0.125f);
+    m_apBbdStage[3] = load.Strip(m_pTexStage, 0.0f, 0.3f, 0.7f, 0.1f, 0.7f, 0.1f);
     for (int n = 1; n <= 2; ++n) m_apBbdTwist[n - 1] = load.Picture(Numbered("Bbd_Twist", n, 1, ".png"), kTwist);
     m_pBbdHeartAttack = load.Picture("Bbd_HeartAttack.png", kTwist);
     m_pBbdSpike = load.Picture("Bbd_Spike.png", kEffect);

@@ -311,6 +311,8 @@ int CPageGame::Load() {
     if (stage <= 150) m_nHandSlots = handSlots;
 
     m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
+    // The cells are shaded through it at a fraction of its alpha.
+    if (m_pPlaceMark) m_pPlaceMark->SetAlphaBlend(true);
     m_fPlaceMarkPhase = 0.0f;
     ChooseNextUnlockPicture();
 
@@ -361,6 +363,8 @@ int CPageGame::Load() {
     if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) {
         m_apRemoverIcons[0] = Picture("Bbd_RemoverIcon1.png", "Resource\\Interface\\");
         m_apRemoverIcons[1] = Picture("Bbd_RemoverIcon2.png", "Resource\\Interface\\");
+        for (CVxBillboard* face : m_apRemoverIcons)
+            if (face) face->SetAlphaBlend(true);
     }
     m_pCanMoveIcon = nullptr;
     // Stage 168 draws the mark too, so it is loaded there as well.
@@ -369,6 +373,7 @@ int CPageGame::Load() {
         m_pCanMoveIcon = Picture("Bbd_CanMoveIcon.png", "Resource\\Effect\\");
     m_pSeesConcealedMark = Picture("Bbd_SeesConcealed.png", "Resource\\Effect\\");
     m_pBbdCapsule = Picture("Bbd_CapsuleMark.png", "Resource\\Interface\\");
+    if (m_pBbdCapsule) m_pBbdCapsule->SetAlphaBlend(true);
 
     LoadMiniGameResources();
     LoadBattleSounds();

@@ -736,6 +736,7 @@ public:
     CVxBillboard* m_pRangeArt = nullptr;
     CVxBillboard* m_pHudDash = nullptr;
     CVxBillboard* m_pHudTimes = nullptr;
+    CVxBillboard* m_pHudSlash = nullptr;  // the Robopedia's count
 
     // The in-battle encyclopedia and its information board.
     RobopediaParts m_Robopedia;

@@ -6,6 +6,7 @@
 
 #include "battle/effects/Effect_FontInstruction.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameStage.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
@@ -27,7 +28,8 @@ int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurr
 
 constexpr float kListTop = 232.0f;  // the list band, where list clicks count
 constexpr float kListBottom = -175.0f;
-constexpr float kPanelRow = 80.0f;
+// The list's row: its window between the two depth masks holds four rows of cards.
+constexpr float kPanelRow = 0.0f;
 constexpr float kMaxScroll = 400.0f;
 
 void Restart(CVxSound* sound) {
@@ -58,20 +60,29 @@ VxVec3 CardListPoint(int id, float scroll, float panelRow) {
     return VxVec3{float(id % 5) * 95.0f - 138.0f, scroll + panelRow + 95.0f - float(id / 5) * 100.0f, 0.0f};
 }
 
+// depthTested: the list's cards, which the panel's depth masks cut off.
 void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int cost, const VxVec3& at, float scale,
-              float r, float g, float b, float depth) {
+              float r, float g, float b, float depth, bool depthTested = false) {
+    auto depthState = [depthTested](CVxObject* o) {
+        if (!depthTested) return;
+        o->SetZTest(true);
+        o->SetZWrite(true);
+        o->SetAlphaRef(50);
+    };
     for (CVxBillboard* layer : {back, picture}) {
         if (!layer) continue;
         layer->SaveState();
         if (scale != 1.0f) layer->ScaleSizeUniform(scale);
         layer->SetPosition(at.x, at.y, depth);
         layer->SetDiffuse(r, g, b, 1.0f);
+        depthState(layer);
         layer->RenderSRT();
         layer->RestoreState();
         depth -= 1.0f;
     }
     if (!number || cost < 0) return;
     number->SaveState();
+    depthState(number);
     const float spacing = number->m_fSpacing;
     const int align = number->m_iAlign;
     number->m_fSpacing = 13.0f;
@@ -82,6 +93,44 @@ void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int 
     number->m_fSpacing = spacing;
     number->m_iAlign = align;
     number->RestoreState();
+}
+
+// A light icon on its hit button, over a glow that grows and fades every 41 frames.
+void DrawLightButton(CVxBillboard* glow, CVxBillboard* icon, CVxButton* button, bool hoverable, int frame) {
+    if (!button) return;
+    const VxVec3 at = button->m_vPosition;
+    const float p = float(frame % 41) / 40.0f;
+    if (glow) {
+        glow->SaveState();
+        glow->SetPosition(at.x, at.y, 0.0f);
+        glow->ScaleSizeUniform(0.8f * (1.0f + 0.3f * p));
+        glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
+        glow->SetDiffuse(1.0f - p, 1.0f - p, 1.0f - p, 1.0f - p);
+        glow->RenderSRT();
+        glow->RestoreState();
+    }
+    if (icon) {
+        icon->SaveState();
+        icon->SetPosition(at.x, at.y, 0.0f);
+        icon->ScaleSizeUniform(hoverable && button->HitTest() ? 1.1f : 0.8f);
+        icon->RenderSRT();
+        icon->RestoreState();
+    }
+}
+
+// An invisible quad that writes depth only: what lies behind it is not drawn.
+void DrawDepthMask(CVxBillboard* mark, float x, float y, float width, float height) {
+    if (!mark) return;
+    mark->SaveState();
+    mark->SetSize(width, height, 1.0f);
+    mark->SetPosition(x, y, -4.0f);
+    mark->SetAlphaBlend(true);
+    mark->SetDiffuse(0.0f, 0.0f, 0.0f, 0.0f);
+    mark->SetAlphaRef(0);
+    mark->SetZTest(true);
+    mark->SetZWrite(true);
+    mark->RenderSRT();
+    mark->RestoreState();
 }
 
 }  // namespace
@@ -103,6 +152,13 @@ void CPageGame::MakeCardChoiceButtons() {
         m_pHudTimes->SetTextureRect(0.25f, 0.75f, 0.25f, 0.25f);
         m_pHudTimes->SetSize(64.0f, 64.0f, 1.0f);
     }
+    m_pHudSlash = Picture("Num_Interface1.png", "Resource\\Interface\\");
+    if (m_pHudSlash) {
+        m_pHudSlash->SetTextureRect(0.5f, 0.75f, 0.25f, 0.25f);
+        m_pHudSlash->SetSize(64.0f, 64.0f, 1.0f);
+    }
+    for (CVxBillboard* art : {m_pCardBGUpgraded, m_pCardChoiceHeader, m_pRangeArt, m_pHudDash, m_pHudTimes, m_pHudSlash})
+        if (art) art->SetAlphaBlend(true);
 
     m_pPauseButton = AddButton(0);
     if (m_pPauseButton && app)
@@ -133,10 +189,13 @@ void CPageGame::MakeCardChoiceButtons() {
         }
         return b;
     };
-    m_pLastDeckButton = hitOnly(30);
-    m_pClearHandButton = hitOnly(30);
-    m_pScrollButton = hitOnly(30);
-    m_pRobopediaButton = hitOnly(30);
+    // The light icons are 128 x 64 drawn at 0.8 of 0.9: hit boxes of about their size.
+    m_pLastDeckButton = hitOnly(40);
+    m_pClearHandButton = hitOnly(40);
+    m_pScrollButton = hitOnly(40);
+    m_pRobopediaButton = hitOnly(40);
+    for (CVxButton* b : {m_pLastDeckButton, m_pClearHandButton, m_pScrollButton, m_pRobopediaButton})
+        if (b) b->m_iHitHalfHeight = 24;
     for (int i = 0; i < ROBOT_TYPES; ++i) m_apCardButtons[i] = hitOnly(44);
     for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton, m_pPauseButton})
         if (b) b->m_bVisible = false;
@@ -155,7 +214,7 @@ void CPageGame::MakeCardChoiceButtons() {
 }
 
 void CPageGame::ForgetCardChoiceArt() {
-    m_pCardBGUpgraded = m_pCardChoiceHeader = m_pRangeArt = m_pHudDash = m_pHudTimes = nullptr;
+    m_pCardBGUpgraded = m_pCardChoiceHeader = m_pRangeArt = m_pHudDash = m_pHudTimes = m_pHudSlash = nullptr;
     m_pPauseButton = m_pStartButton = m_pBackButton = m_pPreviewButton = nullptr;
     m_pLastDeckButton = m_pClearHandButton = m_pScrollButton = m_pRobopediaButton = nullptr;
     std::fill(std::begin(m_apCardButtons), std::end(m_apCardButtons), nullptr);
@@ -291,8 +350,10 @@ void CPageGame::HandleCardChoiceInput() {
     const int stage = CurrentStage();
     const int empty = EmptyDeckSlots();
     const int n = std::min(m_nHandSlots, DECK_SLOTS);
-    // The stage background scrolls to the field preview; until it does, the list shows.
-    const bool listView = !m_bFieldPreview;
+    // The stage background scrolls to the field preview and back; the list
+    // takes clicks only while it rests at its place.
+    const float fieldScroll = m_pStage ? m_pStage->m_fScrollX : 450.0f;
+    const bool listView = stage > 150 ? !m_bFieldPreview : fieldScroll == 450.0f;
 
     if (!m_bFieldPreview) {
         // 1. Refused cards.
@@ -426,7 +487,6 @@ void CPageGame::HandleCardChoiceInput() {
         const bool canRecall = handEmpty && !app->m_vecLastDeck.empty();
         Enable(m_pLastDeckButton, canRecall);
         if (!canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(9999.0f, 9999.0f, 0.0f);
-        if (canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(-150.0f, -170.0f, 0.0f);
         if (canRecall && Fires(m_pLastDeckButton)) {
             bool anyPicked = false;
             for (int card : app->m_vecLastDeck) anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
@@ -449,7 +509,7 @@ void CPageGame::HandleCardChoiceInput() {
         // 9. Clearing the hand.
         const bool canClear = empty < m_nHandSlots;
         Enable(m_pClearHandButton, canClear);
-        if (m_pClearHandButton) m_pClearHandButton->SetPosition(canClear ? -150.0f : 9999.0f, canClear ? -170.0f : 9999.0f, 0.0f);
+        if (!canClear && m_pClearHandButton) m_pClearHandButton->SetPosition(9999.0f, 9999.0f, 0.0f);
         if (canClear && Fires(m_pClearHandButton) && IsNoCardInFlight())
             for (int s = 0; s < n; ++s) ReturnHandCard(s);
         // 10. The scroll button.
@@ -461,8 +521,9 @@ void CPageGame::HandleCardChoiceInput() {
         }
     }
     // 12. The field preview.
-    if (listView && Fires(m_pPreviewButton)) m_bFieldPreview = true;
-    else if (m_bFieldPreview && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
+    const bool fieldShown = stage > 150 ? m_bFieldPreview : fieldScroll == 0.0f;
+    if (listView && !m_bFieldPreview && Fires(m_pPreviewButton)) m_bFieldPreview = true;
+    else if (m_bFieldPreview && fieldShown && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
         Consume(in, MOUSE_LEFT);
         m_bFieldPreview = false;
         Restart(app->m_pSndBtnClick);
@@ -483,10 +544,14 @@ void CPageGame::DrawCardChoice(float offset) {
         CVxBillboard* panel = app->m_pBbdMsgMedium;
         panel->SaveState();
         panel->ScaleSize2D(0.85f, 1.05f);
-        panel->SetPosition(120.0f, row, 0.0f);
+        panel->SetPosition(120.0f, offset + 80.0f, 0.0f);
+        panel->SetZTest(true);
         panel->RenderSRT();
         panel->RestoreState();
     }
+    // Above and below the panel's window the scrolled list is cut off.
+    DrawDepthMask(m_pPlaceMark, 53.0f, offset + 199.0f, 490.0f, 83.0f);
+    DrawDepthMask(m_pPlaceMark, 53.0f, offset - 336.0f, 490.0f, 158.0f);
     int hoveredCard = -1;
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         CVxButton* b = m_apCardButtons[i];
@@ -506,7 +571,7 @@ void CPageGame::DrawCardChoice(float offset) {
         const bool drawn = at.y > row - 310.0f && at.y < row + 210.0f;
         if (g_CurrentProfile.m_abRobotUnlocked[i] != 1) {
             b->m_iStatus = BUTTON_DISABLE;
-            if (drawn) DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, 1.0f, 1, 1, 1, -1.0f);
+            if (drawn) DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, 1.0f, 1, 1, 1, -1.0f, true);
             continue;
         }
         if (!drawn) {
@@ -527,7 +592,7 @@ void CPageGame::DrawCardChoice(float offset) {
         CVxBillboard* back = m_aCardDefs[i].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
                                                                                       : app->m_pBbdCardBG;
         DrawCard(back, app->m_apBbdCard[i], app->m_pNumInterface, m_aCardDefs[i].m_iEnergyCost, at, scale, r, g, bl,
-                 -1.0f);
+                 i == hoveredCard && scale > 1.0f ? -3.0f : -1.0f, true);
     }
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         CVxButton* b = m_apCardButtons[i];
@@ -539,6 +604,34 @@ void CPageGame::DrawCardChoice(float offset) {
         DrawSharedPicture(app->m_pBbdNew, at.x, at.y + 40.0f + 2.0f * float(std::sin(double(frame) * 4.0 * M_PI / 180.0)));
     }
     DrawSharedPicture(m_pCardChoiceHeader, 82.0f, row + 175.0f);
+
+    // Recall the last deck, or clear the hand: one of the two, left of the header.
+    const bool hoverable = !busy;
+    CVxButton* handButton = nullptr;
+    CVxBillboard* handIcon = nullptr;
+    if (m_pLastDeckButton && m_pLastDeckButton->m_iStatus != BUTTON_DISABLE) {
+        handButton = m_pLastDeckButton;
+        handIcon = app->m_apBbdLight[1];
+    } else if (m_pClearHandButton && m_pClearHandButton->m_iStatus != BUTTON_DISABLE) {
+        handButton = m_pClearHandButton;
+        handIcon = app->m_apBbdLight[2];
+    }
+    if (handButton) {
+        handButton->SetPosition(-150.0f, row + 175.0f, 0.0f);
+        DrawLightButton(app->m_apBbdLight[0], handIcon, handButton, hoverable, frame);
+    }
+    // Turning the list's page, right of the header.
+    if (m_pScrollButton) {
+        m_pScrollButton->SetPosition(m_bScrollButtonShown ? 325.0f : 9999.0f, m_bScrollButtonShown ? row + 175.0f : 9999.0f,
+                                     0.0f);
+        if (m_bScrollButtonShown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[3], m_pScrollButton, hoverable, frame);
+    }
+    // The encyclopedia, once the profile has it, with the screen's other buttons on the left.
+    if (m_pRobopediaButton) {
+        const bool shown = g_CurrentProfile.m_abFeatureUnlocked[1] != 0;
+        m_pRobopediaButton->SetPosition(shown ? -370.0f : 9999.0f, shown ? -30.0f : 9999.0f, 0.0f);
+        if (shown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[4], m_pRobopediaButton, hoverable, frame);
+    }
     // The hand row, over the list's lowest cards.
     const int n = std::min(m_nHandSlots, DECK_SLOTS);
     int hoveredSlot = -1;

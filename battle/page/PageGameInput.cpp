@@ -76,6 +76,11 @@ void CPageGame::HandleBattleInput() {
     if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard < 0 && stage <= 150 && m_pEffectFontInstruction)
         m_pEffectFontInstruction->Clear(0);
 
+    // 2. The window's close button asks to leave, when nothing is in the way.
+    CEffect_Exit* exitBox = app->m_pEffectExit;
+    if (exitBox && exitBox->m_bRequested && m_iBattleState != BATTLE_BEGIN && m_iBattleState != BATTLE_RESULT &&
+        !g_bLoaderRunning && PopupsLetExitBoxOpen())
+        exitBox->OpenOnRequest();
     // 3. The exit box takes everything while it shows.
     if (app->m_pEffectExit && app->m_pEffectExit->IsOpen()) {
         app->m_pEffectExit->HandleClick();

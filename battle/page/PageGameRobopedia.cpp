@@ -7,6 +7,7 @@
 #include <string>
 
 #include "battle/page/PageGame.h"
+#include "engine/VxNumber.h"
 #include "content/SaveProfile.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -255,9 +256,26 @@ void CPageGame::DrawRobopediaEntries() {
     int count = 0;
     const int total = m_iRpHeading == 0 ? ROBOT_TYPES : PROFILE_ENEMY_TYPES;
     for (int i = 0; i < total; ++i) count += EntryOpen(i, m_iRpHeading == 1) ? 1 : 0;
-    const std::string text = std::to_string(count) + " / " + std::to_string(total);
-    FontStyle figures = TitleStyle(0.5f, 5.0f, 0.65f);
-    DrawStyledText(app->m_pFontStandard, figures, m_vRpCountAnchor.x, m_vRpCountAnchor.y + lift, text.c_str());
+    // The count against the total, 18 px either side of the slash.
+    const float y = m_vRpCountAnchor.y + lift;
+    DrawSharedPicture(m_pHudSlash, m_vRpCountAnchor.x, y);
+    if (CVxNumber* number = app->m_pNumInterface) {
+        const float spacing = number->m_fSpacing;
+        const int align = number->m_iAlign, digits = number->m_nMinDigits;
+        number->SaveState();
+        number->m_fSpacing = 19.0f;
+        number->m_nMinDigits = 1;
+        number->m_iAlign = 1;
+        number->SetPosition(m_vRpCountAnchor.x - 18.0f, y, 0.0f);
+        number->Draw(count);
+        number->m_iAlign = -1;
+        number->SetPosition(m_vRpCountAnchor.x + 18.0f, y, 0.0f);
+        number->Draw(total);
+        number->m_fSpacing = spacing;
+        number->m_iAlign = align;
+        number->m_nMinDigits = digits;
+        number->RestoreState();
+    }
 }
 
 void CPageGame::RenderRobopedia() {

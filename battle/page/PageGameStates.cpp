@@ -28,6 +28,7 @@
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "content/Achievements.h"
 #include "content/UnlockTables.h"
 #include "engine/InputRecord.h"
@@ -232,6 +233,11 @@ void CPageGame::StepCardSelect() {
     case 1:
         // The card choice's input confirms the hand and starts the loader.
         m_iPanelTimer = 300;
+        // The field slides in for its preview and out again; the card screen follows it.
+        if (m_pStage && stage <= 150) {
+            float& scroll = m_pStage->m_fScrollX;
+            scroll = m_bFieldPreview ? std::max(0.0f, scroll - 15.0f) : std::min(450.0f, scroll + 15.0f);
+        }
         break;
     case 2:
         m_iPanelTimer = 0;
@@ -242,9 +248,10 @@ void CPageGame::StepCardSelect() {
         return;
     default: return;
     }
+    const float preview = m_pStage && stage <= 150 ? (450.0f - m_pStage->m_fScrollX) * 1.5f : 0.0f;
     const float offset = m_iCardChoiceStep == 0   ? float(45 - k) * 12.0f
                          : m_iCardChoiceStep == 2 ? float(k) * 12.0f
-                                                  : 0.0f;
+                                                  : preview;
     DrawCardChoice(offset);
 }
 

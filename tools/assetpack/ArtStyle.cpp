@@ -55,6 +55,7 @@ const StyleEntry kStyles[] = {
     {"splash", DrawSplash},
     {"decor", DrawDecor},
     {"shade", DrawShade},
+    {"plain", DrawPlain},
     {"logo", DrawLogo},
     {"story", DrawStory},
 };

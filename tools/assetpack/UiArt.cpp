@@ -2,6 +2,7 @@
 // soft light. No words except a button's label and real digits.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -160,7 +161,13 @@ void DrawStrips(Canvas& c, const ArtJob& job) {
 void DrawBar(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
-    if (job.Has("guage") || job.Has("gauge") || job.Has("fill")) {
+    if (job.Has("delayguage")) {
+        // The card's charge gauge lies over the card: a light wash the card shows through.
+        Rgba f = Mix(FromHex(job.item.colour), Rgba{255, 240, 200, 255}, 0.6);
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x)
+                c.Blend(x, y, f, static_cast<uint8_t>(55 + 40 * y / std::max(1, c.Height() - 1)));
+    } else if (job.Has("guage") || job.Has("gauge") || job.Has("fill")) {
         Rgba f = FromHex(job.item.colour);
         p.Box(1, 1, w - 2, h - 2, h / 2 - 1, Paint{Mix(f, Rgba{250, 200, 80, 255}, 0.4), Shade(f, 0.5f), 1.5, 1.0});
         p.Box(4, 3, w - 8, h * 0.25, h * 0.12, Solid(Rgba{255, 255, 255, 100}));
@@ -203,7 +210,34 @@ void DrawPlaque(Canvas& c, const ArtJob& job) {
     });
 }
 
+// The stage atlas as the battle HUD cuts it: two labels in the top quarter
+// (the word in the left part, the stage number goes on the right), the time
+// bar's fill in the band 0.3 to 0.4 over 0.7 of the width, and its frame
+// below the middle (an eighth of the height) over the same width.
+void DrawStageAtlas(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    const double W = c.Width(), H = c.Height();
+    for (int index = 0; index < 2; ++index) {
+        const double x = index * W / 2, h = H * 0.25, w = W / 2;
+        BevelBox(p, x + 4, 4, w - 8, h - 8, h * 0.3, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255}, 3);
+        OutlinedText(c, job.text, job.CellText(index), static_cast<int>(x + 10), static_cast<int>(h * 0.15),
+                     static_cast<int>(w * 0.5), static_cast<int>(h * 0.7), ui::kBrassLight, Rgba{20, 16, 30, 255},
+                     static_cast<int>(h * 0.5), 2);
+    }
+    const double bw = W * 0.7;
+    p.Box(0, H * 0.3, bw, H * 0.1, H * 0.05, Paint{Rgba{110, 210, 120, 255}, Rgba{40, 90, 50, 255}, 1.5, 1.0});
+    const double fy = H * 0.5, fh = H * 0.125;
+    p.Box(1, fy + 1, bw - 2, fh - 2, fh / 2 - 1, Solid(ui::kFrameDark));
+    p.Box(3, fy + 3, bw - 6, fh - 6, fh / 2 - 3, Solid(ui::kBrass, 0.7));
+    // The fill shows through the frame's inset, as tall as the fill band.
+    p.Box(6, fy + (fh - H * 0.1) / 2, bw - 12, H * 0.1, H * 0.05, Solid(ui::kInset));
+}
+
 void DrawAtlas(Canvas& c, const ArtJob& job) {
+    if (job.Has("bbd_lg_stage")) {
+        DrawStageAtlas(c, job);
+        return;
+    }
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
         double bh = h * 0.35;
@@ -488,6 +522,24 @@ void DrawDigits(Canvas& c, const ArtJob& job) {
     Rgba colour = FromHex(job.item.colour);
     int symbols = 0;
     while (kDigitSymbols[symbols]) ++symbols;
+    // A label "advance=N" says the sheet is drawn with digits N pixels apart:
+    // the glyphs, outline included, then keep inside that width.
+    int advance = 0;
+    if (job.item.label.rfind("advance=", 0) == 0) advance = std::atoi(job.item.label.c_str() + 8);
+    int pixels = ch * 8 / 10;
+    int t = std::max(1, ch / 24);
+    if (advance > 0) {
+        t = 2;
+        auto widest = [&](int size) {
+            int w = 0;
+            for (char d = '0'; d <= '9'; ++d) {
+                int left = 0, ink = 0;
+                if (job.text.InkBox(char32_t(d), size, &left, &ink)) w = std::max(w, ink);
+            }
+            return w + 2 * t;
+        };
+        while (pixels > 8 && widest(pixels) > advance - 1) --pixels;
+    }
     // A label "first|second" letters the sheet's last rows with whole words
     // (the stage sheet's title words), one word a row.
     std::vector<std::string> words;
@@ -500,16 +552,15 @@ void DrawDigits(Canvas& c, const ArtJob& job) {
         char glyph = cell < 10 ? static_cast<char>('0' + cell) : (cell - 10 < symbols ? kDigitSymbols[cell - 10] : '?');
         int x = (cell % cols) * cw, y = row * ch;
         std::string s = wordRow ? words[size_t(row - (rows - wordRows))] : std::string(1, glyph);
-        int pixels = ch * 8 / 10;
         if (wordRow) cw = c.Width();
-        int tw = job.text.Width(s, pixels);
-        while (wordRow && tw > cw * 9 / 10 && pixels > 8) tw = job.text.Width(s, --pixels);
-        int baseline = y + (ch + pixels * 72 / 100) / 2;
-        int t = std::max(1, ch / 24);
+        int px = pixels;
+        int tw = job.text.Width(s, px);
+        while (wordRow && tw > cw * 9 / 10 && px > 8) tw = job.text.Width(s, --px);
+        int baseline = y + (ch + px * 72 / 100) / 2;
         for (int dy = -t; dy <= t + 1; ++dy)
             for (int dx = -t; dx <= t; ++dx)
-                job.text.Draw(c, s, x + (cw - tw) / 2 + dx, baseline + dy, pixels, Rgba{20, 24, 40, 220});
-        job.text.Draw(c, s, x + (cw - tw) / 2, baseline, pixels, colour);
+                job.text.Draw(c, s, x + (cw - tw) / 2 + dx, baseline + dy, px, Rgba{20, 24, 40, 220});
+        job.text.Draw(c, s, x + (cw - tw) / 2, baseline, px, colour);
         cw = c.Width() / cols;
     }
 }
@@ -580,6 +631,13 @@ void DrawDecor(Canvas& c, const ArtJob& job) {
         p.Polygon(gear, Paint{i ? ui::kBrass : Rgba{150, 158, 172, 255}, ui::kFrameDark, 2, 0.7});
         p.Circle(cx, cy, r * 0.3, Paint{ui::kInset, ui::kFrameDark, 1.5, 0});
     }
+}
+
+// A white quad with softened corners, tinted by the code that draws it.
+void DrawPlain(Canvas& c, const ArtJob&) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height();
+    p.Box(1, 1, w - 2, h - 2, std::min(w, h) * 0.08, Solid(Rgba{255, 255, 255, 160}));
 }
 
 void DrawShade(Canvas& c, const ArtJob&) {

@@ -1,0 +1,222 @@
+// The card choice's light buttons and field preview through the input path:
+// recalling the last deck, clearing the hand, turning the list's page, the
+// encyclopedia button, the field preview that hides the list, the warnings
+// of the Machines of the stage, and the window's close button asking to
+// leave over the card choice and the battle.
+#include "content/SaveProfile.h"
+#include "content/UnlockTables.h"
+#include "game/Effect_Exit.h"
+#include "game/Effect_MsgBox.h"
+#include "platform/D3DApplication.h"
+#include "platform/host/WindowMessage.h"
+#include "tests/HandInputSupport.h"
+#include "battle/units/GameStage.h"
+
+namespace {
+
+class ChoiceButtons : public HandInputTest {
+protected:
+    // Stage 10 (a script keeps the choice open), up to where the list takes clicks.
+    void OpenChoice(int stage = 10) {
+        StageRunOptions o;
+        o.stage = stage;
+        o.difficulty = 1;
+        o.seed = 21;
+        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
+        run = std::make_unique<StageRun>(o);
+        ASSERT_TRUE(run->Start()) << run->Error();
+        g_CurrentProfile.m_nCardSlots = 4;
+        ASSERT_TRUE(run->RunUntilState(BATTLE_CARD_SELECT, 5000));
+        for (int f = 0; f < 2000 && !(Page().m_iCardChoiceStep == 1 && !Box()->IsOpen()); ++f) run->Step();
+        ASSERT_EQ(Page().m_iCardChoiceStep, 1);
+        Frames(2);
+    }
+    CEffect_MsgBox* Box() { return run->App().m_pEffectMsgBox; }
+    std::vector<int> Usable() {
+        std::vector<int> ids;
+        for (int i = 0; i < ROBOT_REMOVER; ++i)
+            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_abCardDisabled[i]) ids.push_back(i);
+        return ids;
+    }
+    void ClickButton(CVxButton* b) {
+        ASSERT_NE(b, nullptr);
+        const VxVec3 at = b->m_vPosition;
+        ASSERT_LT(at.x, 1000.0f) << "the button is on the screen";
+        Click(at.x, at.y);
+        Move(0.0f, 250.0f, 1);
+    }
+    void Land() {
+        for (int f = 0; f < 200; ++f) {
+            bool flying = false;
+            for (const CardFlight& c : Page().m_aCardFlights) flying = flying || c.m_iFramesLeft > 0;
+            if (!flying) break;
+            run->Step();
+        }
+        Frames(12);  // the buttons' click cooldown
+    }
+    std::vector<int> Deck() {
+        std::vector<int> cards;
+        for (int i = 0; i < Page().m_nHandSlots; ++i) cards.push_back(Page().m_aHand[i].m_iCard);
+        return cards;
+    }
+};
+
+}  // namespace
+
+TEST_F(ChoiceButtons, RecallFillsAnEmptyHandAndClearSendsItBack) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Usable();
+    ASSERT_GE(ids.size(), 3u);
+    CGameApplication& app = run->App();
+    app.m_vecLastDeck = {ids[2], ids[0]};
+    Frames(2);
+    EXPECT_GT(Page().m_pClearHandButton->m_vPosition.x, 1000.0f) << "nothing to clear: clear is parked";
+    ClickButton(Page().m_pLastDeckButton);
+    Land();
+    EXPECT_EQ(Deck(), (std::vector<int>{ids[2], ids[0], -1, -1}));
+    EXPECT_GT(Page().m_pLastDeckButton->m_vPosition.x, 1000.0f) << "a hand that holds cards has no recall";
+
+    ClickButton(Page().m_pClearHandButton);
+    Land();
+    EXPECT_EQ(Deck(), (std::vector<int>{-1, -1, -1, -1}));
+    EXPECT_FALSE(Page().m_abCardPicked[ids[2]]);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]);
+
+    // A remembered card this stage cannot use is announced, the others still come.
+    Page().m_abCardDisabled[ids[1]] = true;
+    app.m_vecLastDeck = {ids[1], ids[2]};
+    Frames(2);
+    ClickButton(Page().m_pLastDeckButton);
+    EXPECT_TRUE(Box()->IsOpen() && Box()->m_aInstances[0].kind == 20) << "Partially Usable Robot Set";
+    Land();
+    EXPECT_EQ(Deck(), (std::vector<int>{ids[2], -1, -1, -1}));
+}
+
+TEST_F(ChoiceButtons, TheScrollButtonTurnsTheListsPage) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    Page().m_bScrollButtonShown = true;
+    Frames(2);
+    const float row0 = Page().m_apCardButtons[0]->m_vPosition.y;
+    ClickButton(Page().m_pScrollButton);
+    EXPECT_EQ(Page().m_fCardScroll, 400.0f);
+    EXPECT_EQ(Page().m_apCardButtons[0]->m_vPosition.y, row0 + 400.0f) << "the list moved up a page";
+    Frames(12);
+    ClickButton(Page().m_pScrollButton);
+    EXPECT_EQ(Page().m_fCardScroll, 0.0f);
+}
+
+TEST_F(ChoiceButtons, TheEncyclopediaButtonShowsOnlyOnceUnlockedAndOpensIt) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    g_CurrentProfile.m_abFeatureUnlocked[1] = 0;
+    Frames(2);
+    EXPECT_GT(Page().m_pRobopediaButton->m_vPosition.x, 1000.0f) << "not unlocked: out of sight";
+    g_CurrentProfile.m_abFeatureUnlocked[1] = 1;
+    Frames(2);
+    ClickButton(Page().m_pRobopediaButton);
+    for (int f = 0; f < 60 && Page().m_iSubScreen != 1; ++f) run->Step();
+    EXPECT_EQ(Page().m_iSubScreen, 1) << "the fade switched to the encyclopedia";
+    EXPECT_EQ(Page().m_iBattleState, BATTLE_CARD_SELECT);
+}
+
+TEST_F(ChoiceButtons, TheFieldPreviewSlidesTheListAwayUntilAClick) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Usable();
+    ASSERT_GE(ids.size(), 2u);
+    const VxVec3 card = Page().m_apCardButtons[ids[0]]->m_vPosition;
+    ClickButton(Page().m_pPreviewButton);
+    ASSERT_TRUE(Page().m_bFieldPreview);
+    Frames(40);
+    EXPECT_EQ(Page().m_pStage->m_fScrollX, 0.0f) << "the field came to the centre";
+    EXPECT_GT(Page().m_apCardButtons[ids[0]]->m_vPosition.y, card.y + 600.0f) << "the list went away with it";
+    Click(0.0f, 0.0f);
+    EXPECT_FALSE(Page().m_bFieldPreview);
+    Frames(5);
+    Click(card.x, card.y);
+    Move(0.0f, 250.0f, 1);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]) << "no choosing while the field slides back";
+    Frames(40);
+    EXPECT_EQ(Page().m_pStage->m_fScrollX, 450.0f);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]) << "nor later from that click";
+    Click(card.x, card.y);
+    Move(0.0f, 250.0f, 1);
+    EXPECT_TRUE(Page().m_abCardPicked[ids[0]]) << "the list takes clicks again";
+}
+
+TEST_F(ChoiceButtons, WarningsForTheStagesMachinesAndWater) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice(21));  // a stage of the ocean area
+    const struct {
+        std::vector<int> deck;
+        std::vector<int> machines;
+        bool ground;
+        std::vector<int> kinds;
+    } kCases[] = {
+        {{0}, {1014}, true, {42}},
+        {{0, 31}, {1014}, true, {}},
+        {{0}, {1019}, true, {43}},
+        {{0, 31}, {1014, 1019}, true, {43}},
+        {{0, 10}, {1014, 1019}, true, {}},
+        {{0}, {}, false, {46}},
+        {{0, 17}, {}, false, {}},
+        {{1}, {1019}, false, {41, 43, 46}},
+    };
+    CPageGame& p = Page();
+    for (const auto& c : kCases) {
+        for (int i = 0; i < DECK_SLOTS; ++i) p.m_aHand[i].m_iCard = i < int(c.deck.size()) ? c.deck[i] : -1;
+        for (int& t : p.m_StageDefinition.m_aiEnemyType) t = -1;
+        for (size_t i = 0; i < c.machines.size(); ++i) p.m_StageDefinition.m_aiEnemyType[i] = c.machines[i];
+        for (FieldCell& cell : p.m_aFieldCells) cell.m_iStageKind = c.ground ? TERRAIN_GROUND : TERRAIN_MARINE;
+        EXPECT_EQ(p.HandWarnings(), c.kinds);
+    }
+}
+
+namespace {
+
+struct CloseCase {
+    const char* name;
+    int state;        // where the close button is pressed
+    bool opensThere;  // the box opens in that state (else on a later one)
+};
+
+const CloseCase kCloses[] = {
+    {"OverTheCardChoice", BATTLE_CARD_SELECT, true},
+    {"DuringTheBattle", BATTLE_PLAYING, true},
+    {"WaitsOutTheOpening", BATTLE_BEGIN, false},
+};
+
+class CloseButton : public ChoiceButtons, public ::testing::WithParamInterface<CloseCase> {};
+
+}  // namespace
+
+TEST_P(CloseButton, AsksToLeaveAndCancelResumes) {
+    const CloseCase c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    if (c.state != BATTLE_CARD_SELECT) {
+        const std::vector<int> ids = Usable();
+        const VxVec3 card = Page().m_apCardButtons[ids[0]]->m_vPosition;
+        Click(card.x, card.y);
+        Move(0.0f, 250.0f, 1);
+        Land();
+        ClickButton(Page().m_pStartButton);  // the runner answers a hand warning
+        ASSERT_TRUE(run->RunUntilState(c.state, 3000));
+    }
+    CGameApplication& app = run->App();
+    CEffect_Exit* exitBox = app.m_pEffectExit;
+    app.HandleWindowInput(host::WM_CLOSE, 0, nullptr);
+    run->Step();
+    EXPECT_EQ(exitBox->IsOpen(), c.opensThere);
+    if (!c.opensThere) {
+        for (int f = 0; f < 600 && !exitBox->IsOpen(); ++f) run->Step();
+        EXPECT_TRUE(exitBox->IsOpen()) << "the request waits for a state that may show the box";
+        EXPECT_EQ(Page().m_iBattleState, BATTLE_PLAYING);
+    }
+    EXPECT_FALSE(g_bQuitRequested) << "the close button only asks";
+    Key(27);
+    Frames(3);
+    EXPECT_FALSE(exitBox->IsOpen());
+    Frames(30);
+    EXPECT_FALSE(exitBox->IsOpen()) << "a cancelled request does not come back";
+    EXPECT_FALSE(app.m_bShowStill);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choice, CloseButton, ::testing::ValuesIn(kCloses),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
