@@ -7,6 +7,7 @@
 #include "frontend/PageMenu.h"
 #include "frontend/PageStory.h"
 #include "frontend/PageTest.h"
+#include "main/TestPageTutorial.h"
 
 GamePages MakeGamePages() {
     GamePages pages;
@@ -18,6 +19,6 @@ GamePages MakeGamePages() {
     CPageGame* battle = new (std::nothrow) CPageGame();
     pages.battle = battle;
     pages.battleLink = battle;
-    pages.test = new (std::nothrow) CPageTest();
+    pages.test = new (std::nothrow) CPageTest(MakeTestPageTutorial);
     return pages;
 }

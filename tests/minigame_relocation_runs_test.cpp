@@ -242,7 +242,7 @@ const MiniGameCase kRuns[] = {
     {168, 1, 2026, ZAP, "won"},      {168, 1, 2026, PASSIVE, "lost"},
     {169, 1, 2026, SLOTS, "lost"},   {169, 1, 2026, PASSIVE, "lost"},
     {170, 1, 2026, RELOCATE, "lost"}, {170, 1, 2026, PASSIVE, "lost"},
-    {172, 0, 2, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"},
+    {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"},
     {173, 0, 2026, RELOCATE, "lost"}, {173, 1, 2026, PASSIVE, "lost"},
     {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
     {178, 1, 2026, SLOTS, "lost"},   {178, 1, 2026, PASSIVE, "lost"},

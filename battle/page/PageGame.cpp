@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "battle/effects/Effect_CardFull.h"
+#include "battle/effects/Effect_HowToMiniGame.h"
 #include "battle/effects/Effect_HowToPlay.h"
+#include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/effects/Effect_Summary.h"
 #include "battle/effects/Effect_Tutorials.h"
@@ -528,6 +530,10 @@ void CPageGame::StartBackgroundLoader() {
 }
 
 void CPageGame::ForgetCachedPictures() {
+    if (m_pEffectMapStory) m_pEffectMapStory->m_bBoardDrawn = m_pEffectMapStory->m_bTextDrawn = false;
+    if (auto* howTo = dynamic_cast<CEffect_HowToMiniGame*>(m_pEffectHowToMiniGame))
+        howTo->m_bBoardDrawn = howTo->m_bTextDrawn = false;
+    if (auto* howTo = dynamic_cast<CEffect_HowToPlay*>(m_pEffectHowToPlay)) howTo->m_bDrawn = false;
     if (m_pEffectNewEnemy) m_pEffectNewEnemy->m_bBoardRendered = false;
     if (m_pEffectNewRobot) m_pEffectNewRobot->m_bBoardRendered = false;
     if (m_pEffectSummary) m_pEffectSummary->m_bBoardDrawn = false;

@@ -125,8 +125,8 @@ void CPageGame::HandleBattleInput() {
     }
     // 9. A still shows: a pause or a how-to.
     if (app->m_bShowStill) {
-        if (Shows(m_pEffectHowToMiniGame) && m_pEffectHowToMiniGame)
-            static_cast<CEffect_HowToMiniGame*>(m_pEffectHowToMiniGame)->HandleClick();
+        if (Shows(m_pEffectHowToMiniGame))
+            if (auto* howTo = dynamic_cast<CEffect_HowToMiniGame*>(m_pEffectHowToMiniGame)) howTo->HandleClick();
         if (Shows(m_pEffectHowToPlay) && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
             Consume(in, MOUSE_LEFT);
             if (app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) app->ResumeAllSounds();

@@ -94,5 +94,7 @@ void DrawBackground(Canvas& c, const ArtJob& job);
 void DrawTile(Canvas& c, const ArtJob& job);
 void DrawWater(Canvas& c, const ArtJob& job);
 void DrawSplash(Canvas& c, const ArtJob& job);
+// A reading board's scene: story chapters and mini-games (StoryArt.cpp).
+void DrawStory(Canvas& c, const ArtJob& job);
 // The world (1-5) a path belongs to: "Stage/3/..." -> 3; 1 when none.
 int WorldFromPath(const std::string& lowerPath);

@@ -57,6 +57,7 @@ const StyleEntry kStyles[] = {
     {"shade", DrawShade},
     {"plain", DrawPlain},
     {"logo", DrawLogo},
+    {"story", DrawStory},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).
@@ -66,6 +67,7 @@ struct Pattern {
 };
 
 const Pattern kPatterns[] = {
+    {"/infostory/", "story"},
     {"msgbox_stdheader", "header"},
     {"menuheader", "header"},
     {"blackscreen", "shade"},

@@ -23,6 +23,7 @@
 //   tile        ground tiles of a world        water    a world's water strip
 //   decor       ornaments laid over a board's side (mostly transparent)
 //   shade       a dimming veil, darker toward the edges
+//   story       a reading board's scene: world, a Tinkerling facing Machines, title
 //   logo        a name lettered on a gear emblem ("Logo_Name" -> Name; else the game's)
 #include <string>
 

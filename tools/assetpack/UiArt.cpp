@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "tools/assetpack/ArtDraw.h"
 #include "tools/assetpack/Generator.h"
@@ -538,16 +540,28 @@ void DrawDigits(Canvas& c, const ArtJob& job) {
         };
         while (pixels > 8 && widest(pixels) > advance - 1) --pixels;
     }
+    // A label "first|second" letters the sheet's last rows with whole words
+    // (the stage sheet's title words), one word a row.
+    std::vector<std::string> words;
+    for (int i = 0; !job.CellText(i).empty(); ++i) words.push_back(job.CellText(i));
+    const int wordRows = std::min(int(words.size()), rows);
     for (int cell = 0; cell < cols * rows; ++cell) {
+        const int row = cell / cols;
+        const bool wordRow = row >= rows - wordRows;
+        if (wordRow && cell % cols != 0) continue;
         char glyph = cell < 10 ? static_cast<char>('0' + cell) : (cell - 10 < symbols ? kDigitSymbols[cell - 10] : '?');
-        int x = (cell % cols) * cw, y = (cell / cols) * ch;
-        std::string s(1, glyph);
-        int tw = job.text.Width(s, pixels);
-        int baseline = y + (ch + pixels * 72 / 100) / 2;
+        int x = (cell % cols) * cw, y = row * ch;
+        std::string s = wordRow ? words[size_t(row - (rows - wordRows))] : std::string(1, glyph);
+        if (wordRow) cw = c.Width();
+        int px = pixels;
+        int tw = job.text.Width(s, px);
+        while (wordRow && tw > cw * 9 / 10 && px > 8) tw = job.text.Width(s, --px);
+        int baseline = y + (ch + px * 72 / 100) / 2;
         for (int dy = -t; dy <= t + 1; ++dy)
             for (int dx = -t; dx <= t; ++dx)
-                job.text.Draw(c, s, x + (cw - tw) / 2 + dx, baseline + dy, pixels, Rgba{20, 24, 40, 220});
-        job.text.Draw(c, s, x + (cw - tw) / 2, baseline, pixels, colour);
+                job.text.Draw(c, s, x + (cw - tw) / 2 + dx, baseline + dy, px, Rgba{20, 24, 40, 220});
+        job.text.Draw(c, s, x + (cw - tw) / 2, baseline, px, colour);
+        cw = c.Width() / cols;
     }
 }
 

@@ -26,6 +26,7 @@
 #include "engine/VxXApplication.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
+#include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
@@ -304,13 +305,30 @@ void StageRun::ApplyScript() {
     }
 }
 
+namespace {
+
+// The area's story or the mini-game's help stands still and waits for OK.
+bool ReadingBoardAtRest(CPageGame* page) {
+    const CEffect_HelpBoard* boards[2] = {page->m_pEffectMapStory,
+                                          dynamic_cast<CEffect_HelpBoard*>(page->m_pEffectHowToMiniGame)};
+    for (const CEffect_HelpBoard* b : boards)
+        if (CPageGame::Shows(b) && b->m_iBoardState == 0 && b->m_vPos.y == 0.0f) return true;
+    return false;
+}
+
+}  // namespace
+
 void StageRun::AnswerWaitingBoxes() {
     CGameApplication& app = App();
     if (m_nFrames % kAnswerEvery != 0) return;
+    // The how-to-play annotation over the still goes with the next left press.
+    CPageGame* battle = BattlePageOf(&app);
+    if (battle && app.m_bShowStill && CPageGame::Shows(battle->m_pEffectHowToPlay))
+        app.m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
     const bool box = app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen() && app.m_pEffectMsgBox->SlideY() == 0.0f;
     CPageGame* page = BattlePageOf(&app);
     const bool board = page && (CPageGame::Shows(page->m_pEffectNewEnemy) ||
-                                CPageGame::Shows(page->m_pEffectNewRobot) ||
+                                CPageGame::Shows(page->m_pEffectNewRobot) || ReadingBoardAtRest(page) ||
                                 (page->m_iBattleState == BATTLE_ACHIEVEMENT &&
                                  CPageGame::Shows(app.m_pEffectNewAchievement)));
     if (box || board) app.m_aInput[0].m_aiKey[VK_ENTER] = KEY_RELEASED;
