@@ -342,10 +342,10 @@ void StageRun::AnswerWaitingBoxes() {
         in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - at.y);
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
     }
-    // A tutorial step that waits for a click gets one in the middle of the
-    // field once it has been up a second.
+    // Unless a script plays the tutorial itself, a step that waits for a click
+    // gets one in the middle of the field once it has been up a second.
     CEffect_Tutorials* tutorial = page->m_pEffectTutorials;
-    if (tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_aInstances[0].age > 60 &&
+    if (m_options.script.empty() && tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_aInstances[0].age > 60 &&
         tutorial->m_iFadeState == 0 && tutorial->m_iStep >= 0 && tutorial->m_iStep < TUTORIAL_STEPS &&
         !IsTutorialEventStep(tutorial->m_iStep)) {
         in.m_iCursorX = g_iScreenWidth / 2;
