@@ -18,10 +18,8 @@ namespace {
 bool Exists(const std::string& path) { return access(path.c_str(), R_OK) == 0; }
 
 std::string DataPath() {
-    if (const char* env = std::getenv("CSQ_DATA"))
-        return env;
-    if (Exists("DATA"))
-        return "DATA";
+    if (const char* env = std::getenv("CSQ_DATA")) return env;
+    if (Exists("DATA")) return "DATA";
     char self[4096];
     ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
     if (n > 0) {
@@ -39,15 +37,12 @@ size_t ExtractAllOurs(const std::string& path) {
     size_t total = 0;
     for (const ZipEntry& entry : archive.m_lstArchiveEntries) {
         std::string name = Utf16ToUtf8(entry.name);
-        if (name.empty() || name.back() == '/')
-            continue;
+        if (name.empty() || name.back() == '/') continue;
         for (char& c : name)
-            if (c == '/')
-                c = '\\';
+            if (c == '/') c = '\\';
         uint32_t size = 0;
         void* block = nullptr;
-        if (archive.UnzipItem(name.c_str(), &size, &block, 1))
-            total += size;
+        if (archive.UnzipItem(name.c_str(), &size, &block, 1)) total += size;
         std::free(block);
     }
     return total;
@@ -56,12 +51,10 @@ size_t ExtractAllOurs(const std::string& path) {
 size_t ExtractAllUnzip(const std::string& path) {
     std::string command = std::string("unzip -qq -P '") + kZipPassword + "' -p '" + path + "'";
     std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return 0;
+    if (!pipe) return 0;
     static char buffer[1 << 16];
     size_t total = 0, n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        total += n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) total += n;
     pclose(pipe);
     return total;
 }
@@ -74,8 +67,7 @@ void BM_OpenIndexExtractAll(benchmark::State& state) {
         return;
     }
     size_t bytes = 0;
-    for (auto _ : state)
-        bytes = ExtractAllOurs(path);
+    for (auto _ : state) bytes = ExtractAllOurs(path);
     state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
 }
 BENCHMARK(BM_OpenIndexExtractAll)->Unit(benchmark::kMillisecond);

@@ -76,7 +76,8 @@ void BM_LogicPassUnderFire(benchmark::State& state) {
             AddUnit(page, FIRST_MACHINE_TYPE, machineSlot, -300.0f - float(i), page.m_aFieldCells[i % FIELD_ROWS].m_fY);
         while (page.m_lstBullets.size() < 500) {
             const int i = int(page.m_lstBullets.size());
-            page.FireBullet(0, 0, 400.0f - float(i % 80) * 10.0f, page.m_aFieldCells[i % FIELD_ROWS].m_fY, 0.0f, -1, -1);
+            page.FireBullet(0, 0, 400.0f - float(i % 80) * 10.0f, page.m_aFieldCells[i % FIELD_ROWS].m_fY, 0.0f, -1,
+                            -1);
         }
         state.ResumeTiming();
         page.UpdateBattleObjects();
@@ -99,8 +100,10 @@ void BM_DefendedStage(benchmark::State& state) {
         for (int c = 2; c < FIELD_COLUMNS; ++c)
             for (int r = 0; r < FIELD_ROWS; ++r) {
                 const FieldCell& cell = page.m_aFieldCells[c * FIELD_ROWS + r];
-                const int slot = cell.m_iKind == CELL_GROUND ? 0 : cell.m_iKind == CELL_AIR ? 2
-                               : cell.m_iKind == CELL_WATER_SURFACE ? 3 : 4;
+                const int slot = cell.m_iKind == CELL_GROUND          ? 0
+                                 : cell.m_iKind == CELL_AIR           ? 2
+                                 : cell.m_iKind == CELL_WATER_SURFACE ? 3
+                                                                      : 4;
                 AddUnit(page, 0, slot, cell.m_fX, cell.m_fY);
             }
         const auto begin = std::chrono::steady_clock::now();

@@ -22,8 +22,8 @@ struct Scene {
     std::unique_ptr<Window> window;
     std::unique_ptr<GraphicsDevice> device;
     TextureHandle texture = 0;
-    std::vector<Matrix> worlds;           // one billboard transform a quad
-    std::vector<VertexRHW> corners;       // the same quads in screen pixels
+    std::vector<Matrix> worlds;      // one billboard transform a quad
+    std::vector<VertexRHW> corners;  // the same quads in screen pixels
     Matrix projection{};
 
     bool Open() {
@@ -116,8 +116,10 @@ void BM_DeviceQuads(benchmark::State& state) {
             d.SetSamplerState(0, SAMP_MAGFILTER, TEXF_LINEAR);
             d.SetSamplerState(0, SAMP_MINFILTER, TEXF_LINEAR);
             d.SetTransform(TS_WORLD, s.worlds[size_t(q)]);
-            const Vertex v[4] = {{0.5f, -0.5f, 0, 0xC0FFFFFFu, 1, 1}, {-0.5f, -0.5f, 0, 0xC0FFFFFFu, 0, 1},
-                                 {-0.5f, 0.5f, 0, 0xC0FFFFFFu, 0, 0}, {0.5f, 0.5f, 0, 0xC0FFFFFFu, 1, 0}};
+            const Vertex v[4] = {{0.5f, -0.5f, 0, 0xC0FFFFFFu, 1, 1},
+                                 {-0.5f, -0.5f, 0, 0xC0FFFFFFu, 0, 1},
+                                 {-0.5f, 0.5f, 0, 0xC0FFFFFFu, 0, 0},
+                                 {0.5f, 0.5f, 0, 0xC0FFFFFFu, 1, 0}};
             d.DrawPrimitiveUP(PT_TRIANGLEFAN, 2, v);
             d.SetRenderState(RS_ALPHATESTENABLE, 0);
             d.SetRenderState(RS_ALPHABLENDENABLE, 0);

@@ -43,7 +43,9 @@ std::vector<std::vector<uint8_t>> PackSounds() {
         }
     }
     if (clips.empty()) {
-        for (int i = 0; i < 40; ++i) clips.push_back(testclip::MakeOgg(1 + i % 2, 22050, 11025 + 2205 * i, 220.0 + 20 * i, 0.5f, false, 1000 + i));
+        for (int i = 0; i < 40; ++i)
+            clips.push_back(
+                testclip::MakeOgg(1 + i % 2, 22050, 11025 + 2205 * i, 220.0 + 20 * i, 0.5f, false, 1000 + i));
     }
     return clips;
 }
@@ -62,7 +64,9 @@ size_t ClipRead(void* out, size_t size, size_t count, void* source) {
 }
 int ClipSeek(void* source, ogg_int64_t offset, int whence) {
     auto* c = static_cast<MemoryClip*>(source);
-    const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? ogg_int64_t(c->at) : ogg_int64_t(c->bytes->size());
+    const ogg_int64_t base = whence == SEEK_SET   ? 0
+                             : whence == SEEK_CUR ? ogg_int64_t(c->at)
+                                                  : ogg_int64_t(c->bytes->size());
     if (base + offset < 0 || base + offset > ogg_int64_t(c->bytes->size())) return -1;
     c->at = size_t(base + offset);
     return 0;

@@ -128,7 +128,8 @@ struct Scene {
     void RecordQuads() {
         // Uploaded to the real device first: a texture goes to the first device that asks.
         sprite->Handle(*device);
-        if (font->m_pTextureBoard && font->m_pTextureBoard->m_pTexture) font->m_pTextureBoard->m_pTexture->Handle(*device);
+        if (font->m_pTextureBoard && font->m_pTextureBoard->m_pTexture)
+            font->m_pTextureBoard->m_pTexture->Handle(*device);
         RecordingDevice recorder(800, 600);
         recorder.SetTransform(TS_PROJECTION, device->GetTransform(TS_PROJECTION));
         recorder.SetTransform(TS_VIEW, IdentityMatrix());

@@ -69,10 +69,8 @@ bool IsCompleteAt(int index, int progress) {
 
 void Deliver(CAchievementNotice* notice, int index) {
     if (!notice) return;
-    if (notice->IsRecordAlive())
-        notice->AppendPending(index);
-    else
-        notice->StartRecord(index);
+    if (notice->IsRecordAlive()) notice->AppendPending(index);
+    else notice->StartRecord(index);
 }
 
 // One step of a destroyed-Machine counter: stops at its target.
@@ -93,9 +91,7 @@ AchievementKind GetAchievementKind(int index) {
 
 const char* GetAchievementName(int index) { return IsValidIndex(index) ? kAchievements[index].name : ""; }
 
-const char* GetAchievementCondition(int index) {
-    return IsValidIndex(index) ? kAchievements[index].condition : "";
-}
+const char* GetAchievementCondition(int index) { return IsValidIndex(index) ? kAchievements[index].condition : ""; }
 
 bool IsAchievementComplete(int index) {
     return IsValidIndex(index) && IsCompleteAt(index, g_CurrentProfile.m_aiAchievementProgress[index]);
@@ -144,8 +140,7 @@ void CountAchievementEvent(int group) {
         StepCounter(16);
         UpdateAchievementProgress(17, 1);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

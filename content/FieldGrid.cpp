@@ -12,28 +12,14 @@ struct Correction {
 
 // Tiles the general rules get wrong on a few stages.
 const Correction kCorrections[] = {
-    {9, 7, 2, 2, 0},    {9, 8, 3, 1, 1},
-    {62, 6, 3, 2, 0},   {62, 8, 3, 0, 0},
-    {70, 1, 2, 2, 0},   {70, 8, 3, 0, 0},
-    {77, 7, 2, 0, 1},   {77, 7, 3, 1, 1},
-    {78, 6, 4, 3, 1},   {78, 7, 3, 3, 1},  {78, 8, 2, 3, 1},
-    {80, 6, 4, 3, 1},   {80, 8, 4, 3, 1},
-    {81, 6, 3, 3, 1},
-    {100, 8, 1, 3, 1},  {100, 8, 2, 3, 1},
-    {101, 6, 2, 0, 0},  {101, 7, 2, 2, 0}, {101, 8, 3, 1, 1},
-    {103, 2, 3, 0, 0},
-    {107, 9, 2, 1, 1},  {107, 9, 3, 1, 1},
-    {109, 9, 3, 1, 1},  {129, 9, 3, 1, 1},
-    {110, 8, 3, 2, 0},  {110, 9, 3, 1, 1},
-    {116, 8, 3, 2, 0},  {116, 9, 3, 1, 1},
-    {117, 8, 2, 2, 0},  {117, 9, 2, 1, 1}, {117, 9, 3, 1, 1},
-    {121, 6, 4, 1, 1},
-    {128, 9, 2, 1, 1},
-    {130, 9, 2, 1, 1},  {130, 9, 4, 1, 1},
-    {131, 3, 3, 3, 1},  {131, 6, 3, 3, 1},
-    {176, 4, 4, 3, 1},  {176, 5, 3, 3, 1}, {176, 5, 4, 3, 1},
-    {176, 6, 2, 3, 1},  {176, 6, 3, 3, 1}, {176, 6, 4, 3, 1},
-    {178, 7, 3, 0, 0},
+    {9, 7, 2, 2, 0},   {9, 8, 3, 1, 1},   {62, 6, 3, 2, 0},  {62, 8, 3, 0, 0},  {70, 1, 2, 2, 0},  {70, 8, 3, 0, 0},
+    {77, 7, 2, 0, 1},  {77, 7, 3, 1, 1},  {78, 6, 4, 3, 1},  {78, 7, 3, 3, 1},  {78, 8, 2, 3, 1},  {80, 6, 4, 3, 1},
+    {80, 8, 4, 3, 1},  {81, 6, 3, 3, 1},  {100, 8, 1, 3, 1}, {100, 8, 2, 3, 1}, {101, 6, 2, 0, 0}, {101, 7, 2, 2, 0},
+    {101, 8, 3, 1, 1}, {103, 2, 3, 0, 0}, {107, 9, 2, 1, 1}, {107, 9, 3, 1, 1}, {109, 9, 3, 1, 1}, {129, 9, 3, 1, 1},
+    {110, 8, 3, 2, 0}, {110, 9, 3, 1, 1}, {116, 8, 3, 2, 0}, {116, 9, 3, 1, 1}, {117, 8, 2, 2, 0}, {117, 9, 2, 1, 1},
+    {117, 9, 3, 1, 1}, {121, 6, 4, 1, 1}, {128, 9, 2, 1, 1}, {130, 9, 2, 1, 1}, {130, 9, 4, 1, 1}, {131, 3, 3, 3, 1},
+    {131, 6, 3, 3, 1}, {176, 4, 4, 3, 1}, {176, 5, 3, 3, 1}, {176, 5, 4, 3, 1}, {176, 6, 2, 3, 1}, {176, 6, 3, 3, 1},
+    {176, 6, 4, 3, 1}, {178, 7, 3, 0, 0},
 };
 
 class Grid {
@@ -127,18 +113,12 @@ void StoreEdgeTiles(int stage, FieldCell* cells) {
             const bool right = inner && grid.Ground(c + 1, r);
             int shape;
             if (grid.Ground(c, r)) {
-                if (c == 0)
-                    shape = grid.Ground(1, r) ? 1 : 2;
-                else if (c == FIELD_COLUMNS - 1)
-                    shape = grid.Ground(FIELD_COLUMNS - 2, r) ? 1 : 0;
-                else if (left && right)
-                    shape = 1;
-                else if (!left && !right)
-                    shape = 3;
-                else if (right)
-                    shape = (grid.AboveIsEnd(c - 1, r) && !grid.AboveIsEnd(c, r)) ? 1 : 0;
-                else
-                    shape = (grid.AboveIsEnd(c + 1, r) && !grid.AboveIsEnd(c, r)) ? 1 : 2;
+                if (c == 0) shape = grid.Ground(1, r) ? 1 : 2;
+                else if (c == FIELD_COLUMNS - 1) shape = grid.Ground(FIELD_COLUMNS - 2, r) ? 1 : 0;
+                else if (left && right) shape = 1;
+                else if (!left && !right) shape = 3;
+                else if (right) shape = (grid.AboveIsEnd(c - 1, r) && !grid.AboveIsEnd(c, r)) ? 1 : 0;
+                else shape = (grid.AboveIsEnd(c + 1, r) && !grid.AboveIsEnd(c, r)) ? 1 : 2;
                 cell.m_fEdgeShape = float(shape);
                 cell.m_fEdgeSet = water ? 2.0f : 0.0f;
                 continue;
@@ -150,18 +130,12 @@ void StoreEdgeTiles(int stage, FieldCell* cells) {
             } else {
                 const bool aboveLeft = grid.Above(c - 1, r) >= 0;
                 const bool aboveRight = grid.Above(c + 1, r) >= 0;
-                if (left && right)
-                    shape = 1;
-                else if (right)
-                    shape = aboveLeft ? 1 : 0;
-                else if (left)
-                    shape = aboveRight ? 1 : 2;
-                else if (grid.AboveShape(c, r) != 1)
-                    shape = grid.AboveShape(c, r);
-                else if (aboveLeft)
-                    shape = aboveRight ? 1 : 2;
-                else
-                    shape = aboveRight ? 0 : 3;
+                if (left && right) shape = 1;
+                else if (right) shape = aboveLeft ? 1 : 0;
+                else if (left) shape = aboveRight ? 1 : 2;
+                else if (grid.AboveShape(c, r) != 1) shape = grid.AboveShape(c, r);
+                else if (aboveLeft) shape = aboveRight ? 1 : 2;
+                else shape = aboveRight ? 0 : 3;
                 cell.m_fEdgeShape = float(shape);
             }
             cell.m_fEdgeSet = water ? 3.0f : 1.0f;
@@ -194,7 +168,6 @@ int DeriveGroundRow(FieldCell* cells) {
     }
     return fullRow >= 0 ? fullRow : lastArrival;
 }
-
 
 }  // namespace
 
@@ -233,12 +206,8 @@ void BuildFieldGrid(int stage, FieldCell* cells) {
 }
 
 void GetFieldCellKinds(int* kinds, int stage) {
-    if (stage <= 50)
-        GetFieldCellKinds1To50(kinds, stage);
-    else if (stage <= 100)
-        GetFieldCellKinds51To100(kinds, stage);
-    else if (stage <= 150)
-        GetFieldCellKinds101To150(kinds, stage);
-    else
-        GetFieldCellKinds151To180(kinds, stage);
+    if (stage <= 50) GetFieldCellKinds1To50(kinds, stage);
+    else if (stage <= 100) GetFieldCellKinds51To100(kinds, stage);
+    else if (stage <= 150) GetFieldCellKinds101To150(kinds, stage);
+    else GetFieldCellKinds151To180(kinds, stage);
 }

@@ -9,14 +9,12 @@ const char* const kUnknownTitle = "?????????";
 const char* const kUnknownText = "????????";
 
 const char* const kTitles[30] = {
-    "Emergency Escape",   "Shooting Hero",        "Three Swordsmen",   "Operation : Desert Sky",
-    "Underwater Rescue",  "Whale Hunt",           "Wandering Skipper", "Rescue Team",
-    "Trap Machine",       "Destroyer Showdown",   "On the Fly",        "Super Weapon",
-    "Big Deal",           "Testing Ground",       "Deep Panic",        "Whale Hunt Season #2",
-    "Sky Skipper",        "Sharpshooter",         "Meteoric Army",     "Destroyer's Revenge",
-    "Atomic Delivery",    "Energy Under Fire",    "Danger Zone",       "Plasma-powered",
-    "Whack-a-Mole",       "Trap Machine Returns", "Risky Landing",     "Ghost Buster",
-    "Crashing the Titans", "Destroyer Zero",
+    "Emergency Escape",     "Shooting Hero",     "Three Swordsmen", "Operation : Desert Sky", "Underwater Rescue",
+    "Whale Hunt",           "Wandering Skipper", "Rescue Team",     "Trap Machine",           "Destroyer Showdown",
+    "On the Fly",           "Super Weapon",      "Big Deal",        "Testing Ground",         "Deep Panic",
+    "Whale Hunt Season #2", "Sky Skipper",       "Sharpshooter",    "Meteoric Army",          "Destroyer's Revenge",
+    "Atomic Delivery",      "Energy Under Fire", "Danger Zone",     "Plasma-powered",         "Whack-a-Mole",
+    "Trap Machine Returns", "Risky Landing",     "Ghost Buster",    "Crashing the Titans",    "Destroyer Zero",
 };
 
 const char* Story(int stage) {
@@ -143,8 +141,7 @@ const char* Story(int stage) {
         return "Destroyer Zero, the last and greatest\n"
                "of the Machines, has come. Win here and\n"
                "the planet is free at last.";
-    default:
-        return kUnknownText;
+    default: return kUnknownText;
     }
 }
 
@@ -273,8 +270,7 @@ const char* HowToPlay(int stage) {
                "on a passing Buoyer Bot. Catch 30 before\n"
                "time runs out. Use Mini-Bombers to keep\n"
                "the sky clear.";
-    default:
-        return kUnknownText;
+    default: return kUnknownText;
     }
 }
 

@@ -14,10 +14,15 @@ int ClampDifficulty(int difficulty) {
 
 bool ClearsFinalWave(int stage) {
     switch (stage) {
-    case 156: case 158: case 160: case 163: case 166: case 170: case 174: case 180:
-        return true;
-    default:
-        return false;
+    case 156:
+    case 158:
+    case 160:
+    case 163:
+    case 166:
+    case 170:
+    case 174:
+    case 180: return true;
+    default: return false;
     }
 }
 
@@ -91,24 +96,17 @@ void GetStageDefinition(int stage, int difficulty, StageDefinition& record) {
     }
 
     record.m_iWaveSize = 2 + d + (m >= 25 ? 1 : 0);
-    if (d == 0 && stage <= 9)
-        record.m_iWaveSizeStep = 1;
-    else if (d == 1 && stage <= 10)
-        record.m_iWaveSizeStep = 1;
-    else
-        record.m_iWaveSizeStep = 2;
+    if (d == 0 && stage <= 9) record.m_iWaveSizeStep = 1;
+    else if (d == 1 && stage <= 10) record.m_iWaveSizeStep = 1;
+    else record.m_iWaveSizeStep = 2;
     record.m_iWaveSizeCap = d == 0 ? 11 : (d == 1 ? 15 : 20);
 
     record.m_iStreamInterval -= episode - 1;
 
-    if (stage <= 50)
-        FillStageEnemies1To50(stage, record);
-    else if (stage <= 100)
-        FillStageEnemies51To100(stage, record);
-    else if (stage <= 150)
-        FillStageEnemies101To150(stage, record);
-    else
-        FillStageEnemies151To180(stage, d, record);
+    if (stage <= 50) FillStageEnemies1To50(stage, record);
+    else if (stage <= 100) FillStageEnemies51To100(stage, record);
+    else if (stage <= 150) FillStageEnemies101To150(stage, record);
+    else FillStageEnemies151To180(stage, d, record);
 
     record.m_iWaveWeightTotal = SumTruncatedWeights(record.m_afWaveWeight);
     record.m_iStreamWeightTotal = SumTruncatedWeights(record.m_afStreamWeight);

@@ -6,7 +6,7 @@ constexpr int STAGE_ENEMY_SLOTS = 8;
 constexpr int STAGE_WAVE_TIMES = 20;
 
 struct StageDefinition {
-    int m_iLength;  // seconds
+    int m_iLength;                         // seconds
     int m_aiEnemyType[STAGE_ENEMY_SLOTS];  // 1000 or more, 0 for an empty slot
     float m_afWaveWeight[STAGE_ENEMY_SLOTS];
     float m_afWaveWeightStep[STAGE_ENEMY_SLOTS];
@@ -33,7 +33,7 @@ struct StageDefinition {
     float m_fItemFallSpeed;
     int m_iBackground;  // -1, or world * 100 + picture position
     bool m_bEdgeTiles;
-    int m_iGroundRow;   // -1: derived from the terrain
+    int m_iGroundRow;  // -1: derived from the terrain
     bool m_bFinalWave;
     bool m_bEnergyShower;  // every defeated Machine drops energy (clear in every stage)
     bool m_bRuleHold;      // the mini-game loss rules are held off (clear in every stage)

@@ -27,33 +27,18 @@ int ScaleDouble(int value, double factor) { return int(double(value) * factor); 
 
 void ApplyUpgrade(UnitDefinition& record, const RobotRow& row) {
     switch (row.upgrade) {
-    case UPGRADE_NOTHING:
-        break;
-    case UPGRADE_RECHARGE_065:
-        record.m_iRechargeTime = ScaleSingle(record.m_iRechargeTime, 0.65f);
-        break;
-    case UPGRADE_HP_135:
-        record.m_iMaxHp = ScaleSingle(record.m_iMaxHp, 1.35f);
-        break;
+    case UPGRADE_NOTHING: break;
+    case UPGRADE_RECHARGE_065: record.m_iRechargeTime = ScaleSingle(record.m_iRechargeTime, 0.65f); break;
+    case UPGRADE_HP_135: record.m_iMaxHp = ScaleSingle(record.m_iMaxHp, 1.35f); break;
     case UPGRADE_COST20_RECHARGE_075:
         record.m_iEnergyCost = 20;
         record.m_iRechargeTime = ScaleDouble(record.m_iRechargeTime, 0.75);
         break;
-    case UPGRADE_TERRAIN_SPECIAL:
-        record.m_iTerrain = TERRAIN_SPECIAL;
-        break;
-    case UPGRADE_COST:
-        record.m_iEnergyCost = row.upgradeValue;
-        break;
-    case UPGRADE_INTERVAL_065:
-        record.m_iActionInterval = ScaleSingle(record.m_iActionInterval, 0.65f);
-        break;
-    case UPGRADE_INTERVAL_075:
-        record.m_iActionInterval = ScaleDouble(record.m_iActionInterval, 0.75);
-        break;
-    case UPGRADE_INTERVAL_035:
-        record.m_iActionInterval = ScaleDouble(record.m_iActionInterval, 0.35);
-        break;
+    case UPGRADE_TERRAIN_SPECIAL: record.m_iTerrain = TERRAIN_SPECIAL; break;
+    case UPGRADE_COST: record.m_iEnergyCost = row.upgradeValue; break;
+    case UPGRADE_INTERVAL_065: record.m_iActionInterval = ScaleSingle(record.m_iActionInterval, 0.65f); break;
+    case UPGRADE_INTERVAL_075: record.m_iActionInterval = ScaleDouble(record.m_iActionInterval, 0.75); break;
+    case UPGRADE_INTERVAL_035: record.m_iActionInterval = ScaleDouble(record.m_iActionInterval, 0.35); break;
     }
 }
 

@@ -29,21 +29,21 @@ constexpr int UNIT_WORK_ACTS = 6;
 
 struct UnitDefinition {
     int32_t m_iType;
-    int32_t m_iSide;          // 0 robot, 1 Machine
-    int32_t m_iTerrain;       // UnitTerrainClass
-    int32_t m_iRole;          // BehaviourRole
-    int32_t m_iConcealment;   // 1 hidden until it attacks, 2 hidden while attacking too
+    int32_t m_iSide;         // 0 robot, 1 Machine
+    int32_t m_iTerrain;      // UnitTerrainClass
+    int32_t m_iRole;         // BehaviourRole
+    int32_t m_iConcealment;  // 1 hidden until it attacks, 2 hidden while attacking too
     int32_t m_iMaxHp;
     int32_t m_iActionInterval;  // frames
-    float m_fSpeed;           // pixels per frame
+    float m_fSpeed;             // pixels per frame
     int32_t m_iMoveMode;
     uint8_t m_bFlag;          // deep-water flag
     int32_t m_iRechargeTime;  // frames
     int32_t m_iEnergyCost;
     int32_t m_aiUnitWork[UNIT_WORK_ACTS];  // animation lengths, written by the robot loader
-    int32_t m_iWeapon;        // WeaponDefinition id, -1 none
-    int32_t m_iSize;          // sprite x-offset of a Machine
-    int32_t m_iHeartDecrease; // life lost when the Machine crosses the field
+    int32_t m_iWeapon;                     // WeaponDefinition id, -1 none
+    int32_t m_iSize;                       // sprite x-offset of a Machine
+    int32_t m_iHeartDecrease;              // life lost when the Machine crosses the field
     int32_t m_iUpgradeLevel;
 };
 

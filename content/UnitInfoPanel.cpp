@@ -53,13 +53,11 @@ bool HasDamage(const UnitDefinition& d) {
 }
 
 bool IsActionSpeedType(int type) {
-    return type == FUSOR_BOT || type == SONAR_BOT || type == FIXER_BOT || type == MINI_MAGNET ||
-           type == FACTORY_BOT || type == PAPA_FUSOR || type == MAMA_FACTORY;
+    return type == FUSOR_BOT || type == SONAR_BOT || type == FIXER_BOT || type == MINI_MAGNET || type == FACTORY_BOT ||
+           type == PAPA_FUSOR || type == MAMA_FACTORY;
 }
 
-bool AttacksRepeatedly(const UnitDefinition& d) {
-    return d.m_iRole == ROLE_ATTACK || d.m_iRole == ROLE_MOVING_ATTACK;
-}
+bool AttacksRepeatedly(const UnitDefinition& d) { return d.m_iRole == ROLE_ATTACK || d.m_iRole == ROLE_MOVING_ATTACK; }
 
 bool HasSpeed(const UnitDefinition& d) { return IsActionSpeedType(d.m_iType) || AttacksRepeatedly(d); }
 
@@ -154,8 +152,6 @@ const char* RechargeWord(int recharge) {
     return "Very Slow";
 }
 
-
-
 }  // namespace
 
 const char* BuildUnitInfoLabels(int type) {
@@ -167,10 +163,8 @@ const char* BuildUnitInfoLabels(int type) {
         // A one-shot unit's damage value takes two lines; keep the columns level.
         if (d.m_iRole == ROLE_ONESHOT) s += "\n";
     }
-    if (IsActionSpeedType(type))
-        s += "Action Speed :\n\n";
-    else if (AttacksRepeatedly(d))
-        s += "Attack Speed :\n\n";
+    if (IsActionSpeedType(type)) s += "Action Speed :\n\n";
+    else if (AttacksRepeatedly(d)) s += "Attack Speed :\n\n";
     if (IsMachine(type)) {
         if (HasMoveSpeed(d)) s += "Move Speed :\n\n";
         s += "Heart Decrease :\n\n";

@@ -5,14 +5,14 @@
 // What a laboratory upgrade changes in a robot's definition.
 enum RobotUpgradeEffect {
     UPGRADE_NOTHING,
-    UPGRADE_RECHARGE_065,     // recharge * 0.65f
-    UPGRADE_HP_135,           // hit points * 1.35f
+    UPGRADE_RECHARGE_065,  // recharge * 0.65f
+    UPGRADE_HP_135,        // hit points * 1.35f
     UPGRADE_COST20_RECHARGE_075,
     UPGRADE_TERRAIN_SPECIAL,
-    UPGRADE_COST,             // cost = value
-    UPGRADE_INTERVAL_065,     // action interval * 0.65f
-    UPGRADE_INTERVAL_075,     // action interval * 0.75
-    UPGRADE_INTERVAL_035,     // action interval * 0.35
+    UPGRADE_COST,          // cost = value
+    UPGRADE_INTERVAL_065,  // action interval * 0.65f
+    UPGRADE_INTERVAL_075,  // action interval * 0.75
+    UPGRADE_INTERVAL_035,  // action interval * 0.35
 };
 
 struct RobotRow {

@@ -32,11 +32,11 @@ struct StageVariant {
 };
 
 const StageVariant kVariantByStage[] = {
-    {51, {VARIANT_ZETA, 1000}},    {52, {VARIANT_FLYING, 1000}},   {54, {VARIANT_FLYING, 1002}},
-    {56, {VARIANT_FLYING, 1004}},  {58, {VARIANT_FLYING, 1005}},   {61, {VARIANT_FLYING, 1006}},
-    {64, {VARIANT_FLYING, 1007}},  {66, {VARIANT_FLYING, 1008}},   {68, {VARIANT_FLYING, 1010}},
-    {82, {VARIANT_SWIMMING, 1014}}, {85, {VARIANT_FLYING, 1018}},  {88, {VARIANT_SWIMMING, 1024}},
-    {91, {VARIANT_FLYING, 1021}},  {93, {VARIANT_FLYING, 1022}},   {96, {VARIANT_FLYING, 1023}},
+    {51, {VARIANT_ZETA, 1000}},     {52, {VARIANT_FLYING, 1000}}, {54, {VARIANT_FLYING, 1002}},
+    {56, {VARIANT_FLYING, 1004}},   {58, {VARIANT_FLYING, 1005}}, {61, {VARIANT_FLYING, 1006}},
+    {64, {VARIANT_FLYING, 1007}},   {66, {VARIANT_FLYING, 1008}}, {68, {VARIANT_FLYING, 1010}},
+    {82, {VARIANT_SWIMMING, 1014}}, {85, {VARIANT_FLYING, 1018}}, {88, {VARIANT_SWIMMING, 1024}},
+    {91, {VARIANT_FLYING, 1021}},   {93, {VARIANT_FLYING, 1022}}, {96, {VARIANT_FLYING, 1023}},
     {101, {VARIANT_OMEGA, 1000}},
 };
 
@@ -46,22 +46,21 @@ struct StageFeature {
 };
 
 const StageFeature kFeatureByStage[] = {
-    {8, FEATURE_LABORATORY},          {10, FEATURE_ACHIEVEMENTS},      {12, FEATURE_ROBOPEDIA},
+    {8, FEATURE_LABORATORY},           {10, FEATURE_ACHIEVEMENTS},    {12, FEATURE_ROBOPEDIA},
     {53, FEATURE_ADVANCED_LABORATORY}, {160, FEATURE_SECOND_EPISODE}, {170, FEATURE_THIRD_EPISODE},
 };
 
 // Stage 8 offers two items, Luck Booster first.
 const StageFeature kLabItemByStage[] = {
-    {2, 2},   {4, 1},   {8, 3},   {8, 0},   {14, 6},  {18, 7},  {22, 8},
-    {28, 9},  {32, 4},  {38, 5},  {42, 10}, {48, 11}, {61, 12}, {71, 13},
+    {2, 2},  {4, 1},  {8, 3},  {8, 0},   {14, 6},  {18, 7},  {22, 8},
+    {28, 9}, {32, 4}, {38, 5}, {42, 10}, {48, 11}, {61, 12}, {71, 13},
 };
 
 const StageRobot kUpgradeByStage[] = {
-    {53, 1},   {57, 3},   {59, 0},   {63, 4},   {67, 11},  {69, 12},  {73, 33},  {77, 17},
-    {79, 18},  {83, 21},  {87, 23},  {89, 16},  {93, 34},  {97, 25},  {99, 39},  {103, 5},
-    {107, 22}, {113, 32}, {117, 8},  {123, 13}, {127, 27}, {133, 19}, {137, 28}, {142, 35},
-    {147, 37}, {149, 38}, {161, 2},  {163, 6},  {165, 14}, {167, 20}, {169, 29}, {171, 31},
-    {172, 10}, {173, 7},  {174, 9},  {175, 15}, {176, 26}, {177, 24}, {178, 30}, {179, 36},
+    {53, 1},   {57, 3},   {59, 0},   {63, 4},   {67, 11},  {69, 12},  {73, 33},  {77, 17},  {79, 18},  {83, 21},
+    {87, 23},  {89, 16},  {93, 34},  {97, 25},  {99, 39},  {103, 5},  {107, 22}, {113, 32}, {117, 8},  {123, 13},
+    {127, 27}, {133, 19}, {137, 28}, {142, 35}, {147, 37}, {149, 38}, {161, 2},  {163, 6},  {165, 14}, {167, 20},
+    {169, 29}, {171, 31}, {172, 10}, {173, 7},  {174, 9},  {175, 15}, {176, 26}, {177, 24}, {178, 30}, {179, 36},
 };
 
 // One step of a counter that only the unlock code raises: stop at the target,
@@ -188,10 +187,26 @@ bool IsLatestEvenStage162To168() {
 
 const char* GetLabItemName(int item) {
     static const char* const kNames[LAB_ITEM_COUNT] = {
-        "Slot Expansion",    "Life Booster",        "Energy Booster",          "Luck Booster",
-        "Advance Fusion",    "Advance Production",  "Hammer Bot Card",         "Recycler Bot Card",
-        "Mini-Magnet Card",  "Factory Bot Card",    "Papa Fusor Card",         "Mama Factory Card",
-        "Machine Gun Weapon Card", "Mortar Weapon Card", "-", "-", "-", "-", "-", "-",
+        "Slot Expansion",
+        "Life Booster",
+        "Energy Booster",
+        "Luck Booster",
+        "Advance Fusion",
+        "Advance Production",
+        "Hammer Bot Card",
+        "Recycler Bot Card",
+        "Mini-Magnet Card",
+        "Factory Bot Card",
+        "Papa Fusor Card",
+        "Mama Factory Card",
+        "Machine Gun Weapon Card",
+        "Mortar Weapon Card",
+        "-",
+        "-",
+        "-",
+        "-",
+        "-",
+        "-",
     };
     if (item < 0 || item >= LAB_ITEM_COUNT) return "-";
     return kNames[item];
@@ -254,8 +269,7 @@ const char* GetStageUnlockText(int stage) {
     case 162: return "The 1st Energy Tube has been restored.\nEnergy cost limit has been raised to 50.";
     case 164: return "The 2nd Energy Tube has been restored.\nEnergy cost limit has been raised to 60.";
     case 166: return "The 3rd Energy Tube has been restored.\nEnergy cost limit has been raised to 75.";
-    case 168:
-        return "The last Energy Tube has been restored.\nAll Tinkerlings are now available to use\nonce again.";
+    case 168: return "The last Energy Tube has been restored.\nAll Tinkerlings are now available to use\nonce again.";
     case 170: return "''The Last Stand'' episode is now\nunlocked under Play Game Menu.";
     case 180: return "Mini-games Mode is now unlocked under\nthe Main Menu. Enjoy!";
     default: return nullptr;

@@ -19,7 +19,7 @@ enum GameFeature {
 
 enum EnemyVariant {
     VARIANT_NONE = 0,
-    VARIANT_FLYING = 1,    // carried by a Gyrotor
+    VARIANT_FLYING = 1,  // carried by a Gyrotor
     VARIANT_SWIMMING = 2,
     VARIANT_ZETA = 3,
     VARIANT_OMEGA = 4,

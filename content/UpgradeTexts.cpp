@@ -15,16 +15,46 @@ constexpr int BATTLE_ROBOPEDIA_SCREEN = 1;
 constexpr int BATTLE_MAIN_SCREEN = 0;
 
 const char* const kNames[ROBOT_COUNT] = {
-    "Fusor Rush",         "Veteran Gunner",          "High Precision Cannon", "Reinforced Shield",
-    "Lighter Component",  "Deep Freeze",             "Hover Mine",            "Liquid Nitrogen Drop",
-    "Blazing Inferno",    "Spartan Training",        "Shockwave Emitter",     "Economy Class",
-    "Long Distance Boomerang", "Bubble Blast",       "Heavy Explosion",       "Piercing Harpoon",
-    "Web Snare",          "Submerger Sale",          "Fast Rack",             "Plowing Snow",
-    "Blizzard Storm",     "Cheaper Cruises",         "Quick Fix",             "Bargain Buoyer",
-    "High-density Ammunition", "High Voltage",       "Extra Plutonium",       "Hardened Barrier",
-    "Expansive Blooming", "Mercury Drive",           "Eagle Eye",             "Throwing Hammer",
-    "Fully Recycle",      "Magnetic Field",          "Mass Production",       "Family Man",
-    "Working Mom",        "Fast Gun Assembly",       "Artillery Manufacturing", "Explosive Disposal",
+    "Fusor Rush",
+    "Veteran Gunner",
+    "High Precision Cannon",
+    "Reinforced Shield",
+    "Lighter Component",
+    "Deep Freeze",
+    "Hover Mine",
+    "Liquid Nitrogen Drop",
+    "Blazing Inferno",
+    "Spartan Training",
+    "Shockwave Emitter",
+    "Economy Class",
+    "Long Distance Boomerang",
+    "Bubble Blast",
+    "Heavy Explosion",
+    "Piercing Harpoon",
+    "Web Snare",
+    "Submerger Sale",
+    "Fast Rack",
+    "Plowing Snow",
+    "Blizzard Storm",
+    "Cheaper Cruises",
+    "Quick Fix",
+    "Bargain Buoyer",
+    "High-density Ammunition",
+    "High Voltage",
+    "Extra Plutonium",
+    "Hardened Barrier",
+    "Expansive Blooming",
+    "Mercury Drive",
+    "Eagle Eye",
+    "Throwing Hammer",
+    "Fully Recycle",
+    "Magnetic Field",
+    "Mass Production",
+    "Family Man",
+    "Working Mom",
+    "Fast Gun Assembly",
+    "Artillery Manufacturing",
+    "Explosive Disposal",
 };
 
 // Each sentence keeps to two lines so that it fits the encyclopedia's text
@@ -76,14 +106,18 @@ bool IsRobot(int id) { return id >= 0 && id < ROBOT_COUNT; }
 
 const char* ClosingSentence(int robotId) {
     switch (robotId) {
-    case 0: case 5: case 7: case 12: case 17: case 19: case 35:
-        return "Now available to purchase in\nUpgrade Lab.";
-    case 18: case 24:
-        return "Now available to\npurchase in Upgrade Lab.";
-    case 31: case 33:
-        return "Now available\nto purchase in Upgrade Lab.";
-    default:
-        return "Now available to purchase in Upgrade Lab.";
+    case 0:
+    case 5:
+    case 7:
+    case 12:
+    case 17:
+    case 19:
+    case 35: return "Now available to purchase in\nUpgrade Lab.";
+    case 18:
+    case 24: return "Now available to\npurchase in Upgrade Lab.";
+    case 31:
+    case 33: return "Now available\nto purchase in Upgrade Lab.";
+    default: return "Now available to purchase in Upgrade Lab.";
     }
 }
 

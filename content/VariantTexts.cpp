@@ -55,8 +55,9 @@ const char* GetEnemyVariantDescription(int kind, int type) {
     case KIND_FLYING: {
         // These three fall to the ground when their rotor is shot off.
         bool drops = type == 1006 || type == 1007 || type == 1023;
-        return StrCat(OrEmpty(GetUnitName(type)), drops ? " attached with Gyrotor to fly in the sky; drops down when got shot."
-                                                        : " attached with Gyrotor to fly in the sky.");
+        return StrCat(OrEmpty(GetUnitName(type)),
+                      drops ? " attached with Gyrotor to fly in the sky; drops down when got shot."
+                            : " attached with Gyrotor to fly in the sky.");
     }
     case KIND_SWIMMING:
         if (type == 1014) return "Ocean doesn't save you from Mole anymore; for it can swim now!";

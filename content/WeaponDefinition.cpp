@@ -7,8 +7,8 @@
 
 namespace {
 
-void Store(WeaponDefinition& w, int damage, int range, int angle, int arc, int speed, int motion,
-           int size, float areaWidth, float areaHeight, int hits, int lifetime, int hitArg) {
+void Store(WeaponDefinition& w, int damage, int range, int angle, int arc, int speed, int motion, int size,
+           float areaWidth, float areaHeight, int hits, int lifetime, int hitArg) {
     w.m_iDamage = damage;
     w.m_iRange = range;
     w.m_iAngle = angle;
@@ -24,70 +24,68 @@ void Store(WeaponDefinition& w, int damage, int range, int angle, int arc, int s
 }
 
 // Weapons 5 and 19 take their size from the caller's record.
-void StoreKeepSize(WeaponDefinition& w, int damage, int range, int angle, int arc, int speed,
-                   int motion, float areaWidth, float areaHeight, int hits, int lifetime,
-                   int hitArg) {
-    Store(w, damage, range, angle, arc, speed, motion, w.m_iSize, areaWidth, areaHeight, hits,
-          lifetime, hitArg);
+void StoreKeepSize(WeaponDefinition& w, int damage, int range, int angle, int arc, int speed, int motion,
+                   float areaWidth, float areaHeight, int hits, int lifetime, int hitArg) {
+    Store(w, damage, range, angle, arc, speed, motion, w.m_iSize, areaWidth, areaHeight, hits, lifetime, hitArg);
 }
 
 // Returns false for ids without a definition.
 bool StoreTable(WeaponDefinition& w, int id) {
     switch (id) {
     //                      dmg  range angle arc spd mot size  area w     area h     hits  life arg
-    case 0:  Store(w,         20,  855,  90,   5,  5, 1,  42, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 1:  Store(w,         20,  855,  45,  15, 10, 1,  59, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 2:  Store(w,         15,  855,  90,   5,  5, 1,  42, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 3:  Store(w,         20,  855,  90,   5,  5, 1,  42, 0.0f,      0.0f,      1,     1000, 1); break;
-    case 4:  Store(w,         20,  855, 180,  30,  5, 1,  68, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 5:  StoreKeepSize(w,500,   64,   0, 360,  0, 5,      64.125f,   60.5625f,  1,     20,   0);
-             w.m_bMarker = 1;
-             break;
-    case 6:  Store(w,          2,  342,  90,   5,  0, 5,  21, 342.0f,    80.75f,    20000, 150,  6); break;
-    case 7:  Store(w,         10,  171,  90,   5,  1, 0,  85, 0.0f,      0.0f,      1,     10,   0); break;
-    case 8:  Store(w,          0,  252,   0, 360,  0, 5, 149, 260.775f,  246.2875f, 10000, 30,   9); break;
-    case 9:  Store(w,          5,  299,  90,  10,  8, 2,  85, 0.0f,      0.0f,      7,     90,   0); break;
-    case 10: Store(w,         20,  855,  15,  30,  5, 1,  64, 0.0f,      0.0f,      1,     1000, 3); break;
-    case 11: Store(w,        500, 1710,  90, 360,  0, 5, 128, 128.25f,   121.125f,  10000, 30,   0); break;
-    case 12: Store(w,          1,  855,   0,   5,  0, 5,  21, 158.175f,  323.0f,    10000, 1210, 0); break;
-    case 13: Store(w,         15,  855,  90, 180,  5, 3,  72, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 14: Store(w,         15,  855,  90,  30,  3, 1,  72, 0.0f,      0.0f,      3,     1000, 13); break;
-    case 15: Store(w,         10,  143,  90, 360,  5, 4,  42, 0.0f,      0.0f,      1,     1000, 2); break;
-    case 16: Store(w,         10,  855,  90,  15, 15, 1,  64, 0.0f,      0.0f,      1,     1000, 2); break;
-    case 17: Store(w,         20,  256,   0, 360,  0, 8,  42, 0.0f,      0.0f,      10000, 5,    5); break;
-    case 18: Store(w,         10,  855,  90,   5, 10, 1,  42, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 19: StoreKeepSize(w,500, 1710,  90, 360,  0, 5,      171.0f,    68.6375f,  1,     10,   0); break;
-    case 20: Store(w,         15,  855,  90,   5, 15, 1,  42, 0.0f,      0.0f,      1,     1000, -1); break;
-    case 21: Store(w,         15, 1710,  90, 360,  0, 5, 128, 128.25f,   121.125f,  10000, 30,   -1); break;
-    case 22: Store(w,       1500, 1710,  90, 360,  0, 5, 128, 1710.0f,   1615.0f,   10000, 30,   0); break;
-    case 23: Store(w,          2,  427,   0, 360, 60, 8, 855, 0.0f,      0.0f,      1,     15,   7); break;
-    case 24: Store(w,        300,  855, 135,  15, 60, 8, 855, 0.0f,      0.0f,      1,     15,   0); break;
-    case 25: Store(w,         25,  855,  90,   5,  5, 1,  64, 0.0f,      0.0f,      1,     1000, 14); break;
-    case 26: Store(w,        500,  855,  90,  60,  5, 4,  42, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 27: Store(w,          0,    3,   0, 360,  0, 9,  85, 0.0f,      0.0f,      1,     20,   0); break;
-    case 28: Store(w,        500, 1710,  90, 360,  0, 5, 128, 171.0f,    161.5f,    10000, 30,   0); break;
-    case 29: Store(w,          0,  252,   0, 360,  0, 5, 149, 260.775f,  246.2875f, 10000, 30,   9); break;
-    case 30: Store(w,          1,  213,  90, 360,  0, 5, 213, 213.75f,   201.875f,  10000, 1,    -1); break;
+    case 0: Store(w, 20, 855, 90, 5, 5, 1, 42, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 1: Store(w, 20, 855, 45, 15, 10, 1, 59, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 2: Store(w, 15, 855, 90, 5, 5, 1, 42, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 3: Store(w, 20, 855, 90, 5, 5, 1, 42, 0.0f, 0.0f, 1, 1000, 1); break;
+    case 4: Store(w, 20, 855, 180, 30, 5, 1, 68, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 5:
+        StoreKeepSize(w, 500, 64, 0, 360, 0, 5, 64.125f, 60.5625f, 1, 20, 0);
+        w.m_bMarker = 1;
+        break;
+    case 6: Store(w, 2, 342, 90, 5, 0, 5, 21, 342.0f, 80.75f, 20000, 150, 6); break;
+    case 7: Store(w, 10, 171, 90, 5, 1, 0, 85, 0.0f, 0.0f, 1, 10, 0); break;
+    case 8: Store(w, 0, 252, 0, 360, 0, 5, 149, 260.775f, 246.2875f, 10000, 30, 9); break;
+    case 9: Store(w, 5, 299, 90, 10, 8, 2, 85, 0.0f, 0.0f, 7, 90, 0); break;
+    case 10: Store(w, 20, 855, 15, 30, 5, 1, 64, 0.0f, 0.0f, 1, 1000, 3); break;
+    case 11: Store(w, 500, 1710, 90, 360, 0, 5, 128, 128.25f, 121.125f, 10000, 30, 0); break;
+    case 12: Store(w, 1, 855, 0, 5, 0, 5, 21, 158.175f, 323.0f, 10000, 1210, 0); break;
+    case 13: Store(w, 15, 855, 90, 180, 5, 3, 72, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 14: Store(w, 15, 855, 90, 30, 3, 1, 72, 0.0f, 0.0f, 3, 1000, 13); break;
+    case 15: Store(w, 10, 143, 90, 360, 5, 4, 42, 0.0f, 0.0f, 1, 1000, 2); break;
+    case 16: Store(w, 10, 855, 90, 15, 15, 1, 64, 0.0f, 0.0f, 1, 1000, 2); break;
+    case 17: Store(w, 20, 256, 0, 360, 0, 8, 42, 0.0f, 0.0f, 10000, 5, 5); break;
+    case 18: Store(w, 10, 855, 90, 5, 10, 1, 42, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 19: StoreKeepSize(w, 500, 1710, 90, 360, 0, 5, 171.0f, 68.6375f, 1, 10, 0); break;
+    case 20: Store(w, 15, 855, 90, 5, 15, 1, 42, 0.0f, 0.0f, 1, 1000, -1); break;
+    case 21: Store(w, 15, 1710, 90, 360, 0, 5, 128, 128.25f, 121.125f, 10000, 30, -1); break;
+    case 22: Store(w, 1500, 1710, 90, 360, 0, 5, 128, 1710.0f, 1615.0f, 10000, 30, 0); break;
+    case 23: Store(w, 2, 427, 0, 360, 60, 8, 855, 0.0f, 0.0f, 1, 15, 7); break;
+    case 24: Store(w, 300, 855, 135, 15, 60, 8, 855, 0.0f, 0.0f, 1, 15, 0); break;
+    case 25: Store(w, 25, 855, 90, 5, 5, 1, 64, 0.0f, 0.0f, 1, 1000, 14); break;
+    case 26: Store(w, 500, 855, 90, 60, 5, 4, 42, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 27: Store(w, 0, 3, 0, 360, 0, 9, 85, 0.0f, 0.0f, 1, 20, 0); break;
+    case 28: Store(w, 500, 1710, 90, 360, 0, 5, 128, 171.0f, 161.5f, 10000, 30, 0); break;
+    case 29: Store(w, 0, 252, 0, 360, 0, 5, 149, 260.775f, 246.2875f, 10000, 30, 9); break;
+    case 30: Store(w, 1, 213, 90, 360, 0, 5, 213, 213.75f, 201.875f, 10000, 1, -1); break;
 
-    case 1000: Store(w,       25,  106, -90,  10,  1, 0, 106, 0.0f,      0.0f,      1,     10,   0); break;
-    case 1001: Store(w,       10,  106, -90,  10,  0, 0, 106, 0.0f,      0.0f,      1,     10,   0); break;
-    case 1002: Store(w,       25,   85, -90,   5, 85, 1,  42, 85.5f,     20.1875f,  2,     2,    16); break;
-    case 1003: Store(w,       15,  855, 180,  30,  5, 1,  85, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 1004: Store(w,       25,  598, -90, 360,  2, 6, 128, 0.0f,      0.0f,      10000, 100,  0); break;
-    case 1005: Store(w,       25,  684, -90,   5,  2, 7,  21, 0.0f,      0.0f,      10000, 100,  0); break;
-    case 1006: Store(w,       25,  106, -90,  10,  0, 0, 106, 0.0f,      0.0f,      1,     10,   0); break;
-    case 1007: Store(w,       20,   85, -90,   5,  0, 5,  85, 85.5f,     323.0f,    10000, 10,   0); break;
-    case 1008: Store(w,        2, 1026, -90,   5,  0, 5,  21, 1026.0f,   80.75f,    10000, 60,   0); break;
-    case 1009: Store(w,      100,  106, -90,  10,  1, 0, 106, 0.0f,      0.0f,      1,     10,   0); break;
-    case 1010: Store(w,     1000,  128, -90,  10,  1, 0, 128, 0.0f,      0.0f,      1,     10,   0); break;
-    case 1011: Store(w,      500, 1710,  90, 360,  0, 5, 128, 149.625f,  141.3125f, 10000, 30,   0); break;
-    case 1012: Store(w,       20,  855, -90,   5,  5, 1,  42, 0.0f,      0.0f,      1,     1000, 0); break;
-    case 1013: Store(w,       20,  106, -90, 360,  0, 5, 149, 149.625f,  141.3125f, 10,    10,   1); break;
-    case 1014: Store(w,     1000,  128, -90,  10,  1, 0,  81, 42.75f,    201.875f,  12,    10,   0); break;
-    case 1015: Store(w,        4,  855, -90,   5,  0, 5,  21, 855.0f,    201.875f,  10000, 180,  18); break;
-    case 1017: Store(w,       20,  106, -90,  10,  0, 0, 106, 0.0f,      0.0f,      1,     10,   1); break;
-    default:
-        return false;
+    case 1000: Store(w, 25, 106, -90, 10, 1, 0, 106, 0.0f, 0.0f, 1, 10, 0); break;
+    case 1001: Store(w, 10, 106, -90, 10, 0, 0, 106, 0.0f, 0.0f, 1, 10, 0); break;
+    case 1002: Store(w, 25, 85, -90, 5, 85, 1, 42, 85.5f, 20.1875f, 2, 2, 16); break;
+    case 1003: Store(w, 15, 855, 180, 30, 5, 1, 85, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 1004: Store(w, 25, 598, -90, 360, 2, 6, 128, 0.0f, 0.0f, 10000, 100, 0); break;
+    case 1005: Store(w, 25, 684, -90, 5, 2, 7, 21, 0.0f, 0.0f, 10000, 100, 0); break;
+    case 1006: Store(w, 25, 106, -90, 10, 0, 0, 106, 0.0f, 0.0f, 1, 10, 0); break;
+    case 1007: Store(w, 20, 85, -90, 5, 0, 5, 85, 85.5f, 323.0f, 10000, 10, 0); break;
+    case 1008: Store(w, 2, 1026, -90, 5, 0, 5, 21, 1026.0f, 80.75f, 10000, 60, 0); break;
+    case 1009: Store(w, 100, 106, -90, 10, 1, 0, 106, 0.0f, 0.0f, 1, 10, 0); break;
+    case 1010: Store(w, 1000, 128, -90, 10, 1, 0, 128, 0.0f, 0.0f, 1, 10, 0); break;
+    case 1011: Store(w, 500, 1710, 90, 360, 0, 5, 128, 149.625f, 141.3125f, 10000, 30, 0); break;
+    case 1012: Store(w, 20, 855, -90, 5, 5, 1, 42, 0.0f, 0.0f, 1, 1000, 0); break;
+    case 1013: Store(w, 20, 106, -90, 360, 0, 5, 149, 149.625f, 141.3125f, 10, 10, 1); break;
+    case 1014: Store(w, 1000, 128, -90, 10, 1, 0, 81, 42.75f, 201.875f, 12, 10, 0); break;
+    case 1015: Store(w, 4, 855, -90, 5, 0, 5, 21, 855.0f, 201.875f, 10000, 180, 18); break;
+    case 1017: Store(w, 20, 106, -90, 10, 0, 0, 106, 0.0f, 0.0f, 1, 10, 1); break;
+    default: return false;
     }
     return true;
 }
@@ -108,12 +106,9 @@ void GetWeaponDefinition(WeaponDefinition& record, int id) {
         const int stage = GetContentLink().CurrentStage();
         if (stage >= 51 && stage <= 150) {
             const int damage = record.m_iDamage;
-            if (damage == 1)
-                record.m_iDamage = 2;
-            else if (damage <= 20)
-                record.m_iDamage = int(double(damage) * 1.5);
-            else
-                record.m_iDamage = int(double(damage) * 1.3);
+            if (damage == 1) record.m_iDamage = 2;
+            else if (damage <= 20) record.m_iDamage = int(double(damage) * 1.5);
+            else record.m_iDamage = int(double(damage) * 1.3);
         }
     }
 }
@@ -128,22 +123,21 @@ void GetWeaponReachMask(int weaponId, WeaponReachMask& mask) {
         for (int c = fromColumn; c <= toColumn; ++c) mask[row][c] = 2;
     };
     switch (weaponId) {
-    case 0: case 2: case 3: case 18: case 20: case 25:
-        lane(4, 0, 9);
-        break;
+    case 0:
+    case 2:
+    case 3:
+    case 18:
+    case 20:
+    case 25: lane(4, 0, 9); break;
     case 1:
         for (int i = 0; i <= 4; ++i) mask[5 + i][i] = 2;
         break;
-    case 4:
-        across(9, 4, 8);
-        break;
-    case 6:
-        lane(4, 6, 9);
-        break;
-    case 7:
-        lane(4, 8, 9);
-        break;
-    case 8: case 17: case 27:
+    case 4: across(9, 4, 8); break;
+    case 6: lane(4, 6, 9); break;
+    case 7: lane(4, 8, 9); break;
+    case 8:
+    case 17:
+    case 27:
         for (int c = 2; c <= 6; ++c) lane(c, 7, 11);
         break;
     case 9:
@@ -151,13 +145,14 @@ void GetWeaponReachMask(int weaponId, WeaponReachMask& mask) {
         mask[8][3] = mask[8][5] = 2;
         mask[7][2] = mask[7][6] = 2;
         break;
-    case 10: case 12:
-        across(9, 0, 4);
-        break;
-    case 11: case 15:
+    case 10:
+    case 12: across(9, 0, 4); break;
+    case 11:
+    case 15:
         for (int c = 3; c <= 5; ++c) lane(c, 8, 10);
         break;
-    case 13: case 22:
+    case 13:
+    case 22:
         for (int c = 0; c < REACH_COLUMNS; ++c) lane(c, 0, REACH_ROWS - 1);
         break;
     case 16:
@@ -201,10 +196,8 @@ void MarkDescentPath(const FieldCell* cells, float column, float row, uint8_t* m
         mask[c * FIELD_ROWS + r] = 1;
         if (alsoLeft && c >= 1) mask[(c - 1) * FIELD_ROWS + r] = 1;
         const int kind = cells[c * FIELD_ROWS + r].m_iStageKind;
-        if (kind == CELL_GROUND || kind == CELL_WATER_SURFACE)
-            --c;
-        else
-            ++r;
+        if (kind == CELL_GROUND || kind == CELL_WATER_SURFACE) --c;
+        else ++r;
         if (c < 0) return;
     }
 }

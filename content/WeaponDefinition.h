@@ -15,19 +15,19 @@ enum BulletMotion {
 struct WeaponDefinition {
     int32_t m_iId;
     int32_t m_iDamage;
-    int32_t m_iRange;     // pixels; a column is 85.5 wide
-    int32_t m_iAngle;     // degrees: 90 toward the Machines, -90 toward the robots, 0 up
-    int32_t m_iArc;       // degrees, 360 for blasts
-    int32_t m_iSpeed;     // pixels per frame
-    int32_t m_iMotion;    // BulletMotion; 0, 8 and 9 pick no flight rule
-    int32_t m_iSize;      // graphic size in pixels
+    int32_t m_iRange;   // pixels; a column is 85.5 wide
+    int32_t m_iAngle;   // degrees: 90 toward the Machines, -90 toward the robots, 0 up
+    int32_t m_iArc;     // degrees, 360 for blasts
+    int32_t m_iSpeed;   // pixels per frame
+    int32_t m_iMotion;  // BulletMotion; 0, 8 and 9 pick no flight rule
+    int32_t m_iSize;    // graphic size in pixels
     float m_fAreaWidth;
     float m_fAreaHeight;
     float m_fAreaDepth;
     int32_t m_iHits;      // 10000 and 20000 never run out
     int32_t m_iLifetime;  // frames
     int32_t m_iHitEffectArg;
-    uint8_t m_bMarker;    // kept until its lifetime ends
+    uint8_t m_bMarker;  // kept until its lifetime ends
 };
 
 // Fills the record for a weapon id. Unknown ids (and 1016) set only the id, the

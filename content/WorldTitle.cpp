@@ -3,9 +3,9 @@
 namespace {
 
 const char* const kWorldTitles[] = {
-    "Green Fields", "Waste Sands",    "South Ocean",      "Glacier Land",    "Iron Fortress",
-    "Power Outage", "A Discovery",    "Terror in the Deep", "Cold Struggle", "Simple Plan",
-    "Raining Hazard", "Trembling Lands", "Dangerous Water", "Stormy Weather", "Final Crisis",
+    "Green Fields",   "Waste Sands",     "South Ocean",        "Glacier Land",   "Iron Fortress",
+    "Power Outage",   "A Discovery",     "Terror in the Deep", "Cold Struggle",  "Simple Plan",
+    "Raining Hazard", "Trembling Lands", "Dangerous Water",    "Stormy Weather", "Final Crisis",
 };
 
 }  // namespace

@@ -9,11 +9,8 @@ bool g_bTargetDrawn = false;
 bool IsDrawFrame() {
     if (!g_pApp) return true;
     switch (g_pApp->m_iDrawMode) {
-    case 1:
-        return g_pApp->m_nFrame % 2 == 0;
-    case 2:
-        return g_nFrameGateCount != 0 || g_bTargetDrawn || g_bStageRedraw;
-    default:
-        return true;
+    case 1: return g_pApp->m_nFrame % 2 == 0;
+    case 2: return g_nFrameGateCount != 0 || g_bTargetDrawn || g_bStageRedraw;
+    default: return true;
     }
 }

@@ -5,7 +5,7 @@
 struct VxFile;
 
 struct ScriptStatement {
-    const char* key;    // temporary strings; "" when not set
+    const char* key;  // temporary strings; "" when not set
     const char* value;
 };
 

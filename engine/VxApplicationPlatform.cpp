@@ -18,16 +18,14 @@ VxVec3 Cross(const VxVec3& a, const VxVec3& b) {
 }
 VxVec3 Normalize(const VxVec3& v) {
     float len = std::sqrt(Dot(v, v));
-    if (len == 0.0f)
-        return v;
+    if (len == 0.0f) return v;
     return {v.x / len, v.y / len, v.z / len};
 }
 
 host::Matrix ToDevice(const VxMatrix& m) {
     host::Matrix out{};
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            out[static_cast<size_t>(r * 4 + c)] = m.m[r][c];
+        for (int c = 0; c < 4; ++c) out[static_cast<size_t>(r * 4 + c)] = m.m[r][c];
     return out;
 }
 
@@ -41,9 +39,15 @@ VxMatrix MatrixLookAtLH(const VxVec3& eye, const VxVec3& at, const VxVec3& up) {
     VxVec3 x = Normalize(Cross(up, z));
     VxVec3 y = Cross(z, x);
     VxMatrix m;
-    m.m[0][0] = x.x; m.m[0][1] = y.x; m.m[0][2] = z.x;
-    m.m[1][0] = x.y; m.m[1][1] = y.y; m.m[1][2] = z.y;
-    m.m[2][0] = x.z; m.m[2][1] = y.z; m.m[2][2] = z.z;
+    m.m[0][0] = x.x;
+    m.m[0][1] = y.x;
+    m.m[0][2] = z.x;
+    m.m[1][0] = x.y;
+    m.m[1][1] = y.y;
+    m.m[1][2] = z.y;
+    m.m[2][0] = x.z;
+    m.m[2][1] = y.z;
+    m.m[2][2] = z.z;
     m.m[3][0] = -Dot(x, eye);
     m.m[3][1] = -Dot(y, eye);
     m.m[3][2] = -Dot(z, eye);
@@ -74,10 +78,8 @@ VxMatrix MatrixOrthoLH(float width, float height, float zNear, float zFar) {
 }
 
 uint8_t ColorChannelByte(float value) {
-    if (value >= 1.0f)
-        return 255;
-    if (value <= 0.0f)
-        return 0;
+    if (value >= 1.0f) return 255;
+    if (value <= 0.0f) return 0;
     return static_cast<uint8_t>(static_cast<int>(value * 255.0f + 0.5f));
 }
 
@@ -90,19 +92,17 @@ CVxApplicationPlatform::~CVxApplicationPlatform() = default;
 
 void CVxApplicationPlatform::SetCullMode(int mode) {
     m_iCullMode = mode;
-    if (!m_pDevice)
-        return;
+    if (!m_pDevice) return;
     switch (mode) {
-        case CULL_NONE: m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_NONE); break;
-        case CULL_CW: m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CW); break;
-        case CULL_CCW: m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CCW); break;
-        default: break;  // unknown modes leave the device as it was
+    case CULL_NONE: m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_NONE); break;
+    case CULL_CW: m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CW); break;
+    case CULL_CCW: m_pDevice->SetRenderState(host::RS_CULLMODE, host::CULL_CCW); break;
+    default: break;  // unknown modes leave the device as it was
     }
 }
 
 void CVxApplicationPlatform::ApplyCamera() {
-    if (!m_pDevice)
-        return;
+    if (!m_pDevice) return;
     const CameraRecord& c = m_camera;
     m_pDevice->SetTransform(host::TS_VIEW, ToDevice(MatrixLookAtLH(c.m_vEye, c.m_vAt, c.m_vUp)));
     // An unknown kind gets the identity rather than an unfilled matrix.
@@ -118,8 +118,7 @@ void CVxApplicationPlatform::ApplyCamera() {
 void CVxApplicationPlatform::SetLight(int index, bool on) {
     // The drawing layer has no fixed-function lights; the records keep the
     // setting for whoever asks.
-    if (index < 0 || index >= MAX_LIGHTS)
-        return;
+    if (index < 0 || index >= MAX_LIGHTS) return;
     m_aLights[index].enabled = on ? 1 : 0;
 }
 
@@ -132,13 +131,11 @@ void CVxApplicationPlatform::SetAmbientColor(float r, float g, float b, float a)
 }
 
 void CVxApplicationPlatform::EnableLighting(bool on) {
-    if (m_pDevice)
-        m_pDevice->SetRenderState(host::RS_LIGHTING, on ? 1u : 0u);
+    if (m_pDevice) m_pDevice->SetRenderState(host::RS_LIGHTING, on ? 1u : 0u);
 }
 
 void CVxApplicationPlatform::DrawTextAt(const char* text, int x, int y, float r, float g, float b, float a) {
-    if (!text || !*text || !m_pFrameworkFont)
-        return;
+    if (!text || !*text || !m_pFrameworkFont) return;
     uint32_t argb = (static_cast<uint32_t>(ColorChannelByte(a)) << 24) |
                     (static_cast<uint32_t>(ColorChannelByte(r)) << 16) |
                     (static_cast<uint32_t>(ColorChannelByte(g)) << 8) | ColorChannelByte(b);
@@ -150,8 +147,7 @@ void CVxApplicationPlatform::DrawTextAt(const char* text, int x, int y, float r,
         char16_t wide[ANSI_TO_WIDE_CAPACITY];
         if (SUCCEEDED(AnsiToWide(wide, piece.c_str())))
             m_pFrameworkFont->DrawText(static_cast<float>(x), static_cast<float>(y + 30 * line), argb, wide);
-        if (end == std::string::npos)
-            break;
+        if (end == std::string::npos) break;
         start = end + 1;
     }
 }

@@ -61,7 +61,7 @@ public:
     // The still will be captured in the coming frame.
     bool IsStillCapturePending() const { return m_bCaptureStill && !m_bShowStill; }
 
-    CFrameworkFont* m_pFrameworkFont = nullptr;      // not owned; draws DrawTextAt's lines
+    CFrameworkFont* m_pFrameworkFont = nullptr;  // not owned; draws DrawTextAt's lines
     LightRecord m_aLights[MAX_LIGHTS];
     std::atomic<bool> m_bCaptureStill{false};
     std::atomic<bool> m_bShowStill{false};

@@ -181,8 +181,7 @@ void CVxBillboard::Render() {
     SetCull(mirrored ? MirroredCull(m_iCullMode) : m_iCullMode);
 
     const float dim = g_bScreenDimOn ? g_fScreenDim : 1.0f;
-    const uint32_t color =
-        PackColor(m_colDiffuse.r * dim, m_colDiffuse.g * dim, m_colDiffuse.b * dim, m_colDiffuse.a);
+    const uint32_t color = PackColor(m_colDiffuse.r * dim, m_colDiffuse.g * dim, m_colDiffuse.b * dim, m_colDiffuse.a);
 
     if (!m_pVertexBuffer) return;  // released: nothing to draw with
     const float uv[BILLBOARD_VERTEX_COUNT][2] = {{m_fU1, m_fV1}, {m_fU0, m_fV1}, {m_fU0, m_fV0}, {m_fU1, m_fV0}};

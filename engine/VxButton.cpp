@@ -78,8 +78,7 @@ void CVxButton::ComputeHitRect() {
 }
 
 bool CVxButton::Inside(int x, int y) const {
-    return int(m_rcHit.left) <= x && x <= int(m_rcHit.right) && int(m_rcHit.top) <= y &&
-           y <= int(m_rcHit.bottom);
+    return int(m_rcHit.left) <= x && x <= int(m_rcHit.right) && int(m_rcHit.top) <= y && y <= int(m_rcHit.bottom);
 }
 
 bool CVxButton::HitTest() {

@@ -46,8 +46,8 @@ public:
     static void SetLayerColor(CustomType* type, float r, float g, float b, float a);
     // Puts the non-null pictures, in status order, into the back set and sizes
     // the button to each in turn (so to the last one given).
-    static void SetStateTextures(CVxButton* button, CVxBillboard* press, CVxBillboard* over,
-                                 CVxBillboard* disable, CVxBillboard* normal);
+    static void SetStateTextures(CVxButton* button, CVxBillboard* press, CVxBillboard* over, CVxBillboard* disable,
+                                 CVxBillboard* normal);
 
     // Whether device 0's cursor lies in the hit box (edges included); false
     // for a button of another sub-screen.

@@ -21,13 +21,13 @@ static_assert(sizeof(EffectParam) == 4, "a parameter is one 32-bit word");
 
 struct EffectInstance {
     int32_t kind;
-    int32_t delay;    // frames to wait before the record runs
-    int32_t life;     // > 0 live; EFFECT_ENDLESS_LIFE never runs out
-    int32_t age;      // frames run so far
+    int32_t delay;  // frames to wait before the record runs
+    int32_t life;   // > 0 live; EFFECT_ENDLESS_LIFE never runs out
+    int32_t age;    // frames run so far
     EffectParam params[6];
-    int32_t classWords[3];   // the class's own; kept when a record starts
-    int32_t state[20];       // cleared when a record starts
-    uint8_t extra[160];      // the class's own; kept when a record starts
+    int32_t classWords[3];  // the class's own; kept when a record starts
+    int32_t state[20];      // cleared when a record starts
+    uint8_t extra[160];     // the class's own; kept when a record starts
 };
 
 constexpr int EFFECT_POOL_CAPACITY = 1000;
@@ -46,8 +46,7 @@ public:
     // Zeroes the whole record (free).
     virtual void Clear(int index);
     // The first free record; -1 when the pool is full.
-    virtual int Add(int kind, float p0 = 0, float p1 = 0, float p2 = 0, float p3 = 0, float p4 = 0,
-                    float p5 = 0);
+    virtual int Add(int kind, float p0 = 0, float p1 = 0, float p2 = 0, float p3 = 0, float p4 = 0, float p5 = 0);
     // A kind 0 record with the parameters (x, y, z, 0, 0, 0); -1 when full.
     int AddAtPoint(float x, float y, float z);
     virtual int AddDelayed(int delay, int kind, EffectParam p0 = {}, EffectParam p1 = {}, EffectParam p2 = {},

@@ -51,8 +51,8 @@ void MultiplyMatrices3(VxMatrix& out, const VxMatrix& a, const VxMatrix& b, cons
     out = MatrixMultiply(MatrixMultiply(a, b), c);
 }
 
-void BuildTransformMatrix(VxMatrix& out, float tx, float ty, float tz, float rx, float ry, float rz, float sx,
-                          float sy, float sz) {
+void BuildTransformMatrix(VxMatrix& out, float tx, float ty, float tz, float rx, float ry, float rz, float sx, float sy,
+                          float sz) {
     VxMatrix rotation = BuildRotationMatrix({rx, ry, rz}, ROTATION_ZYX);
     MultiplyMatrices3(out, MatrixScaling(sx, sy, sz), rotation, MatrixTranslation(tx, ty, tz));
 }

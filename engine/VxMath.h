@@ -20,7 +20,7 @@ void Vec3Add(VxVec3& out, const VxVec3& a, const VxVec3& b);
 VxVec4* MakeVector4(VxVec4* out, float a, float b, float c, float d);
 void MultiplyMatrices3(VxMatrix& out, const VxMatrix& a, const VxMatrix& b, const VxMatrix& c);
 // Scaling, then rotation (z * y * x order), then translation.
-void BuildTransformMatrix(VxMatrix& out, float tx, float ty, float tz, float rx, float ry, float rz, float sx,
-                          float sy, float sz);
+void BuildTransformMatrix(VxMatrix& out, float tx, float ty, float tz, float rx, float ry, float rz, float sx, float sy,
+                          float sz);
 float SinF(float radians);
 float CosF(float radians);

@@ -83,8 +83,7 @@ void CVxPage::SetSubScreen(int n) {
     if (m_pResourceManager) {
         for (CVxButton* b : m_pResourceManager->m_lstButtons) {
             if (!b) continue;
-            if ((b->m_iSubScreenTag == m_iSubScreen || b->m_iSubScreenTag == -1) &&
-                b->m_iStatus != BUTTON_DISABLE)
+            if ((b->m_iSubScreenTag == m_iSubScreen || b->m_iSubScreenTag == -1) && b->m_iStatus != BUTTON_DISABLE)
                 b->m_iStatus = BUTTON_NORMAL;
         }
     }

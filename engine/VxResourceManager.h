@@ -48,11 +48,11 @@ public:
     void RefreshSoundVolumes();
 
     // Every list holds owned pointers and may hold nulls, which are skipped.
-    std::vector<CVxObject*> m_lstObjects;     // billboards, button state pictures
+    std::vector<CVxObject*> m_lstObjects;  // billboards, button state pictures
     std::vector<CVxTexture*> m_lstTextures;
     std::vector<CVxSound*> m_lstSounds;
     bool m_bSoundsPaused = false;
     std::vector<CVxButton*> m_lstButtons;
-    std::vector<CVxObject*> m_lstFonts;   // bitmap fonts
-    std::vector<CVxObject*> m_lstExtra;   // further drawables
+    std::vector<CVxObject*> m_lstFonts;  // bitmap fonts
+    std::vector<CVxObject*> m_lstExtra;  // further drawables
 };

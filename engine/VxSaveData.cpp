@@ -59,7 +59,7 @@ void CVxSaveData::InitSettings(SaveFileHeader&) {}
 void CVxSaveData::InitLayout() {
     m_Header = SaveFileHeader{};
     m_Layout = Layout{PROFILE_COUNT, PROFILE_SIZE, RECORD9_COUNT, RECORD9_SIZE,
-                      RECORD4_COUNT, RECORD4_SIZE, HEADER_SIZE, FILE_SIZE};
+                      RECORD4_COUNT, RECORD4_SIZE, HEADER_SIZE,   FILE_SIZE};
     m_Buffer.assign(m_Layout.fileSize, 0);
     int offset = 0, entry = 0;
     for (int i = 0; i < m_Layout.nProfiles; ++i, offset += m_Layout.profileSize) m_aiOffsets[entry++] = offset;
@@ -255,8 +255,7 @@ int CVxSaveData::CreateProfile(const char* name) {
     CopyName(text, name);
     if (IsBlankName(text)) return SAVE_NAME_BLANK;
     for (int i = 0; i < count; ++i)
-        if (std::strncmp(text, reinterpret_cast<const char*>(StoredProfile(i)), NAME_SIZE) == 0)
-            return SAVE_NAME_TAKEN;
+        if (std::strncmp(text, reinterpret_cast<const char*>(StoredProfile(i)), NAME_SIZE) == 0) return SAVE_NAME_TAKEN;
 
     std::memcpy(StoredProfile(count), text, NAME_SIZE);
     m_Header.m_nProfilesInUse = count + 1;
@@ -269,8 +268,7 @@ int CVxSaveData::DeleteProfile(int index) {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     const int count = m_Header.m_nProfilesInUse;
     if (count < 0 || count > PROFILE_COUNT || index < 0 || index >= count) return SAVE_BAD_INDEX;
-    for (int j = index; j < PROFILE_COUNT - 1; ++j)
-        std::memcpy(StoredProfile(j), StoredProfile(j + 1), PROFILE_SIZE);
+    for (int j = index; j < PROFILE_COUNT - 1; ++j) std::memcpy(StoredProfile(j), StoredProfile(j + 1), PROFILE_SIZE);
     uint8_t* last = StoredProfile(PROFILE_COUNT - 1);
     std::memset(last, 0, PROFILE_SIZE);
     InitProfile(*reinterpret_cast<SaveProfile*>(last));

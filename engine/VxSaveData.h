@@ -24,7 +24,7 @@ struct SaveFileHeader {
     int32_t m_iGroup2Level;  // sound group 2
     int32_t m_iEffectLevel;  // sound group 0
     uint8_t m_bMuted;
-    uint8_t m_bWindowed;     // 0: start in full screen
+    uint8_t m_bWindowed;  // 0: start in full screen
     uint8_t m_abUnused[50];
 };
 
@@ -58,16 +58,16 @@ public:
     // Result codes.
     enum {
         SAVE_OK = 0,
-        SAVE_CREATED = 4,             // no usable file: a new one was written
-        SAVE_CREATED_UNWRITTEN = 5,   // as 4, but writing it failed
+        SAVE_CREATED = 4,            // no usable file: a new one was written
+        SAVE_CREATED_UNWRITTEN = 5,  // as 4, but writing it failed
         SAVE_PROFILES_FULL = 6,
         SAVE_NAME_BLANK = 7,
         SAVE_NAME_TAKEN = 8,
-        SAVE_BAD_INDEX = 9,           // a profile index or count out of range
+        SAVE_BAD_INDEX = 9,  // a profile index or count out of range
         SAVE_BAD_SIZE = 10,
         SAVE_BAD_CHECKSUM = 11,
         SAVE_BAD_LAYOUT = 12,
-        SAVE_ONLY_BACKUP = 13,        // the main file is gone or unreadable, a backup is there
+        SAVE_ONLY_BACKUP = 13,  // the main file is gone or unreadable, a backup is there
         SAVE_WRITE_FAILED = 14,
         SAVE_RELOAD_FAILED = 16,
     };
@@ -112,7 +112,7 @@ public:
     const SaveFileHeader& Header() const { return m_Header; }
     const std::array<int, OFFSET_COUNT>& Offsets() const { return m_aiOffsets; }
 
-    static std::string FolderPath();   // ends with '/'
+    static std::string FolderPath();  // ends with '/'
     static std::string SaveFilePath();
     static std::string BackupFilePath();
 

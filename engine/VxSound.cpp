@@ -114,8 +114,8 @@ bool CVxSound::DecodeOgg(const uint8_t* data, uint32_t size) {
         pcm.resize(total + kDecodeStep);
         int channels = 0, holes = 0, badLinks = 0;
         long rate = 0;
-        long n = ogg_decode_one_vorbis_packet(handle, reinterpret_cast<char*>(pcm.data() + total), kDecodeStep,
-                                              16, &channels, &rate, &holes, &badLinks);
+        long n = ogg_decode_one_vorbis_packet(handle, reinterpret_cast<char*>(pcm.data() + total), kDecodeStep, 16,
+                                              &channels, &rate, &holes, &badLinks);
         pcm.resize(total + size_t(n > 0 ? n : 0));
         if (n <= 0) break;
         if (!haveFormat) {

@@ -216,9 +216,7 @@ bool ConvertResourcePath(int mode, const char* source, char** destination) {
         *destination = HeapCopy(source, len);
         std::memcpy(*destination + len - 3, "tpl", 3);
         return true;
-    case 1:
-        *destination = HeapCopy(source, len);
-        return true;
+    case 1: *destination = HeapCopy(source, len); return true;
     case 2:
         if (len < 6 || source[len - 6] != '.') return false;
         *destination = HeapCopy(source, len);
@@ -229,8 +227,7 @@ bool ConvertResourcePath(int mode, const char* source, char** destination) {
         for (char* q = *destination; *q; ++q)
             if (*q == '\\') *q = '/';
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

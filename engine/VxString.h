@@ -7,8 +7,8 @@
 
 constexpr int TEMP_STRING_RING_SIZE = 1000;
 
-char* TempString(int size);              // size bytes, the last one 0; null for size < 1
-char16_t* TempWideString(int count);     // count characters, the last one 0; null for count < 2
+char* TempString(int size);           // size bytes, the last one 0; null for size < 1
+char16_t* TempWideString(int count);  // count characters, the last one 0; null for count < 2
 void FreeTempStrings();
 void FreeTempWideStrings();
 

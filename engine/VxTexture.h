@@ -56,6 +56,6 @@ public:
 
 private:
     std::unique_ptr<DecodedPicture> m_pPending;  // decoded, not yet uploaded
-    host::GraphicsDevice* m_pDevice = nullptr;    // where m_pTexture lives
-    std::thread::id m_uploadThread;               // the thread that may free it
+    host::GraphicsDevice* m_pDevice = nullptr;   // where m_pTexture lives
+    std::thread::id m_uploadThread;              // the thread that may free it
 };

@@ -48,8 +48,8 @@ PictureRect FullScreenPictureRect(int backBufferWidth, int backBufferHeight) {
     return r;
 }
 
-bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth, int screenHeight,
-                     int& x, int& y) {
+bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth, int screenHeight, int& x,
+                     int& y) {
     if (!(picture.width > 0.0f) || !(picture.height > 0.0f) || screenWidth <= 0 || screenHeight <= 0) return false;
     float scaleX = picture.width / float(screenWidth);
     float scaleY = picture.height / float(screenHeight);
@@ -185,9 +185,15 @@ int CVxXApplication::HandleWindowInput(uint32_t message, uintptr_t wParam, host:
     InputRecord* current = haveCurrent ? &m_aInput[m_iCurrentDevice] : nullptr;
     int button = -1;
     switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: button = MOUSE_LEFT; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: button = MOUSE_MIDDLE; break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: button = MOUSE_RIGHT; break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: button = MOUSE_LEFT; break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: button = MOUSE_MIDDLE; break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: button = MOUSE_RIGHT; break;
     default: break;
     }
     switch (message) {
@@ -219,9 +225,7 @@ int CVxXApplication::HandleWindowInput(uint32_t message, uintptr_t wParam, host:
     case WM_MOUSEWHEEL:
         if (current) PressOnly(*current, HiWord(intptr_t(wParam)) > 0 ? MOUSE_WHEEL_FORWARD : MOUSE_WHEEL_BACKWARD);
         break;
-    case WM_MOUSEMOVE:
-        UpdateCursor(window);
-        break;
+    case WM_MOUSEMOVE: UpdateCursor(window); break;
     case WM_SETFOCUS:
         if (m_bInitialised) OnActivate();
         break;
@@ -240,8 +244,7 @@ int CVxXApplication::HandleWindowInput(uint32_t message, uintptr_t wParam, host:
             else if (wParam == 7) OnSystemResume();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     for (PointerRecord& p : m_aPointer)
         if (p.m_iState != POINTER_CLICK_TAKEN) p.m_iState = POINTER_FREE;

@@ -42,8 +42,8 @@ PictureRect FullScreenPictureRect(int backBufferWidth, int backBufferHeight);
 // Client pixels to logical pixels (top-left origin, y down) for a picture
 // shown at `picture`. Worked in single precision, truncated toward zero. False,
 // with nothing written, when a size is not positive.
-bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth,
-                     int screenHeight, int& x, int& y);
+bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth, int screenHeight, int& x,
+                     int& y);
 
 class CVxXApplication : public CVxApplicationPlatform {
 public:

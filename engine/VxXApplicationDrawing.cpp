@@ -20,8 +20,8 @@ void CVxXApplication::DrawGaugeBarAt(CVxBillboard* billboard, const VxVec3& size
     DrawGaugeBar(billboard, size.x, size.y, position.x, position.y, fraction);
 }
 
-void CVxButton::SetStateTextures(CVxButton* button, CVxBillboard* press, CVxBillboard* over,
-                                 CVxBillboard* disable, CVxBillboard* normal) {
+void CVxButton::SetStateTextures(CVxButton* button, CVxBillboard* press, CVxBillboard* over, CVxBillboard* disable,
+                                 CVxBillboard* normal) {
     if (!button) return;
     CVxBillboard* const pictures[4] = {press, over, disable, normal};
     for (int i = 0; i < 4; ++i) {

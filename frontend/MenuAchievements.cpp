@@ -71,8 +71,8 @@ void CPageMenu::UpdateAchievements() {
             const float y = kListTop - SHOP_ROW_HEIGHT * float(i) + shown;
             if (std::fabs(y) >= kVisible) continue;
             const float c = complete ? 1.0f : kGrey;
-            for (CVxBillboard* pic : {m_apAchvAnchor[i][complete ? 1 : 0],
-                                      complete ? m_apAchvPicture[i] : m_pAchvLocked}) {
+            for (CVxBillboard* pic :
+                 {m_apAchvAnchor[i][complete ? 1 : 0], complete ? m_apAchvPicture[i] : m_pAchvLocked}) {
                 if (!pic) continue;
                 const bool anchor = pic == m_apAchvAnchor[i][0] || pic == m_apAchvAnchor[i][1];
                 pic->SaveState();

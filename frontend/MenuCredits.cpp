@@ -22,7 +22,8 @@ void CPageMenu::AddCreditLine(const char* text, int style, bool gapBefore) {
 
 void CPageMenu::LoadCredits() {
     m_aCreditLines.clear();
-    for (const CreditLine& line : CreditLines()) AddCreditLine(line.m_strText.c_str(), line.m_iStyle, line.m_bGapBefore);
+    for (const CreditLine& line : CreditLines())
+        AddCreditLine(line.m_strText.c_str(), line.m_iStyle, line.m_bGapBefore);
     EnterCredits();
 }
 
@@ -65,8 +66,8 @@ void CPageMenu::UpdateCredits() {
     if (m_fCreditsFade == 1.0f) m_fCreditsScroll += hovered ? 4.0f : 0.5f;
     if (m_aCreditLines.empty()) return;
     const float alpha = m_iChangeState == 1 ? float(m_iChangeCountdown) / 15.0f : m_fCreditsFade;
-    const float last = DrawCreditLines(app->m_pFontStandard, m_aCreditLines, m_fCreditsX, m_fCreditsScroll, alpha,
-                                       g_iScreenHeight);
+    const float last =
+        DrawCreditLines(app->m_pFontStandard, m_aCreditLines, m_fCreditsX, m_fCreditsScroll, alpha, g_iScreenHeight);
     // The last line has passed the top edge: the roll starts over.
     if (last > float(g_iScreenHeight) * 0.5f) EnterCredits();
 }

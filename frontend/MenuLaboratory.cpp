@@ -171,8 +171,7 @@ void CPageMenu::LoadLaboratory() {
         m_apLabButton[n] = b;
         if (b) {
             CVxButton::SetStateTextures(b, m_RowFaces.m_apState[BUTTON_PRESS], m_RowFaces.m_apState[BUTTON_OVER],
-                                        m_RowFaces.m_apState[BUTTON_DISABLE],
-                                        m_RowFaces.m_apState[BUTTON_NORMAL]);
+                                        m_RowFaces.m_apState[BUTTON_DISABLE], m_RowFaces.m_apState[BUTTON_NORMAL]);
             b->m_iStatus = BUTTON_NORMAL;
             b->SetPosition(kListX, 10000.0f, 0.0f);
             b->m_iHitHalfWidth = 288;

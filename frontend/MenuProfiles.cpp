@@ -57,7 +57,8 @@ void CPageMenu::LoadProfiles() {
         if (f) f->ScaleSizeUniform(0.995f);
     m_apUserIcon[0] = MenuPicture("Bbd_UserIcon1.png");
     m_apUserIcon[1] = MenuPicture("Bbd_UserIcon2.png");
-    for (int n = 2; n <= 4; ++n) m_apSaveIcon[n - 1] = MenuPicture(("Bbd_SaveIcon" + std::to_string(n) + ".png").c_str());
+    for (int n = 2; n <= 4; ++n)
+        m_apSaveIcon[n - 1] = MenuPicture(("Bbd_SaveIcon" + std::to_string(n) + ".png").c_str());
     EnterProfiles();
 }
 
@@ -112,7 +113,8 @@ void CPageMenu::UpdateProfiles() {
                 DrawStyledText(app->m_pFontStandard, style, x - 220.0f, y + 28.0f,
                                (std::string("USER : ") + p.m_szName).c_str());
                 DrawSharedPicture(m_apSaveIcon[3], x + 110.0f, y + 28.0f);
-                DrawStyledText(app->m_pFontStandard, style, x + 140.0f, y + 28.0f, WithThousands(p.m_iMetalParts).c_str());
+                DrawStyledText(app->m_pFontStandard, style, x + 140.0f, y + 28.0f,
+                               WithThousands(p.m_iMetalParts).c_str());
                 DrawSharedPicture(m_apSaveIcon[0], x - 205.0f, y - 28.0f);
                 DrawStyledText(app->m_pFontStandard, style, x - 175.0f, y - 28.0f, std::to_string(stars).c_str());
                 DrawSharedPicture(m_apSaveIcon[1], x - 60.0f, y - 28.0f);
@@ -138,7 +140,7 @@ void CPageMenu::HandleProfilesInput() {
     if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
     CGameSaveData& save = *app->m_pSaveData;
     const int used = save.Header().m_nProfilesInUse;
-    CVxButton* all[] = {m_pCreateButton, m_pRenameButton,   m_pDeleteButton, m_apProfileRow[0],
+    CVxButton* all[] = {m_pCreateButton,   m_pRenameButton,   m_pDeleteButton, m_apProfileRow[0],
                         m_apProfileRow[1], m_apProfileRow[2], m_pBackButton};
     auto enable = [](CVxButton* b, bool on) {
         if (!b) return;

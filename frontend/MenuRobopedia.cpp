@@ -154,15 +154,16 @@ void CPageMenu::UpdateRobopedia() {
                 b->SetPositionV(EntryPlace(i, machine, m_iRobopediaOffset, m_fSlideX));
                 const bool hovered = b->HitTest();
                 if (hovered != (pass == 1)) continue;
-                const bool open = machine ? g_CurrentProfile.m_aEnemySeen[i].met == 1
-                                          : g_CurrentProfile.m_abRobotUnlocked[i] == 1;
+                const bool open =
+                    machine ? g_CurrentProfile.m_aEnemySeen[i].met == 1 : g_CurrentProfile.m_abRobotUnlocked[i] == 1;
                 if (!open || m_iRobopediaSlide != 0) {
                     b->m_iStatus = BUTTON_DISABLE;
                 } else if (b->m_iStatus == BUTTON_DISABLE) {
                     b->m_iStatus = BUTTON_NORMAL;
                 }
                 if (!open) {
-                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y, kCardScale, kCardScale);
+                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y, kCardScale,
+                                      kCardScale);
                     continue;
                 }
                 CVxBillboard* frame = !machine && m_aRobotRecord[i].m_iUpgradeLevel > 0 && m_pUpgradedCardFrame

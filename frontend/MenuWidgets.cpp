@@ -174,9 +174,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
             DrawStyledText(font, nameStyle, kBoxX + 26.0f, kBoxY - 1.0f + r, kTitles[m_iEpisodeChoice]);
         break;
     }
-    case 1:
-        DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, PercentText(m_fCompletion).c_str());
-        break;
+    case 1: DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r, PercentText(m_fCompletion).c_str()); break;
     case 2:
         DrawStyledText(font, valueStyle, kBoxX + 5.0f, kBoxY + r,
                        WithThousands(g_CurrentProfile.m_iMetalParts).c_str());

@@ -10,7 +10,8 @@ void CPageStory::AddCreditLine(const char* text, int style, bool gapBefore) {
 
 void CPageStory::LoadCredits() {
     m_aCreditLines.clear();
-    for (const CreditLine& line : CreditLines()) AddCreditLine(line.m_strText.c_str(), line.m_iStyle, line.m_bGapBefore);
+    for (const CreditLine& line : CreditLines())
+        AddCreditLine(line.m_strText.c_str(), line.m_iStyle, line.m_bGapBefore);
     ResetCredits();
 }
 

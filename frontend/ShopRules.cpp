@@ -80,9 +80,9 @@ void LabPriceRow(int item, int (&row)[SHOP_PRICE_LEVELS]) {
 
 int UpgradePrice(int robot) {
     static const int kPrices[UPGRADE_ROBOTS] = {
-        2000, 500,  500,  1000, 500,  1500, 1500,  1500,  2500,  3500,  //  0 -  9
-        1500, 1500, 1500, 3000, 2500, 3500, 1000,  1500,  2500,  3000,  // 10 - 19
-        2000, 1500, 2500, 1500, 3500, 1500, 5000,  3500,  7500,  2000,  // 20 - 29
+        2000,  500,  500,  1000, 500,  1500,  1500,  1500,  2500,  3500,  //  0 -  9
+        1500,  1500, 1500, 3000, 2500, 3500,  1000,  1500,  2500,  3000,  // 10 - 19
+        2000,  1500, 2500, 1500, 3500, 1500,  5000,  3500,  7500,  2000,  // 20 - 29
         10000, 2000, 3500, 1000, 3000, 15000, 20000, 45000, 50000, 1000,  // 30 - 39
     };
     return robot >= 0 && robot < UPGRADE_ROBOTS ? kPrices[robot] : 100;
@@ -104,12 +104,10 @@ std::string LabItemDescription(int item, int offered, int cardSlots) {
     }
     case 1: return "Increases maximum Life Point to " + std::to_string(L + 2) + "\nhearts.";
     case 2: return "Increases initial Energy Point to " + std::to_string((L + 2) * 5) + "\npoints.";
-    case 3:
-        return "Increases chance of energy and parts dropping from dead enemy by " + std::to_string(L * 3) + "%.";
+    case 3: return "Increases chance of energy and parts dropping from dead enemy by " + std::to_string(L * 3) + "%.";
     case 4: return "Increases chance to generate energy at higher power by " + std::to_string(L * 3) + "%.";
     case 5: return "Increases chance to produce metal parts at higher value by " + std::to_string(L * 3) + "%.";
-    case 14:
-        return "Increase Energy limit to " + std::to_string((L + 5) * 20) + " points.\n(for Survival Mode only)";
+    case 14: return "Increase Energy limit to " + std::to_string((L + 5) * 20) + " points.\n(for Survival Mode only)";
     default: return ValidItem(item) && kFixedDescription[item] ? kFixedDescription[item] : "";
     }
 }

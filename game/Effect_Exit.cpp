@@ -22,7 +22,6 @@
 
 namespace {
 
-
 void Restart(CVxSound* sound) {
     if (!sound) return;
     sound->Stop();

@@ -23,7 +23,7 @@ public:
 
     bool IsOpen() const { return m_aInstances[0].life > 0; }
 
-    CVxButton* m_pButtonOk = nullptr;      // owned by the effect's own manager
+    CVxButton* m_pButtonOk = nullptr;  // owned by the effect's own manager
     CVxButton* m_pButtonCancel = nullptr;
     bool m_bOwnsStill = false;
     bool m_bPictureReady = false;

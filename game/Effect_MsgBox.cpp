@@ -20,7 +20,6 @@
 
 namespace {
 
-
 int CurrentPageIndex(const CGameApplication& app) { return app.m_bSwitchPending ? -1 : int(app.m_iCurrentPage); }
 
 bool RecordAlive(const CVxEffect* effect) { return effect && effect->m_aInstances[0].life > 0; }
@@ -41,10 +40,10 @@ CEffect_MsgBox::CEffect_MsgBox() {
     m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     Clear(0);
 
-    CVxButton** const all[14] = {&m_pBtnOK,       &m_pBtnCancel,        &m_pBtnRestart,      &m_pBtnResume,
-                                 &m_pBtnMenu,     &m_pBtnHelp,          &m_pBtnOption,       &m_pBtnExit,
-                                 &m_apSliderKnob[0], &m_apSliderKnob[1], &m_pBtnSoundOff,     &m_pBtnSoundOn,
-                                 &m_pBtnFullScreenOff, &m_pBtnFullScreenOn};
+    CVxButton** const all[14] = {
+        &m_pBtnOK,       &m_pBtnCancel,  &m_pBtnRestart,       &m_pBtnResume,      &m_pBtnMenu,
+        &m_pBtnHelp,     &m_pBtnOption,  &m_pBtnExit,          &m_apSliderKnob[0], &m_apSliderKnob[1],
+        &m_pBtnSoundOff, &m_pBtnSoundOn, &m_pBtnFullScreenOff, &m_pBtnFullScreenOn};
     for (CVxButton** slot : all) {
         CVxButton* button = new CVxButton(-1);
         button->m_iOwnerId = m_iOwnerId;
@@ -52,14 +51,14 @@ CEffect_MsgBox::CEffect_MsgBox() {
         m_lstButtons.push_back(button);
         *slot = button;
     }
-    CVxButton* const pictures[12] = {m_pBtnOK,      m_pBtnCancel, m_pBtnRestart,  m_pBtnResume,
-                                     m_pBtnMenu,    m_pBtnHelp,   m_pBtnOption,   m_pBtnExit,
+    CVxButton* const pictures[12] = {m_pBtnOK,       m_pBtnCancel,  m_pBtnRestart,       m_pBtnResume,
+                                     m_pBtnMenu,     m_pBtnHelp,    m_pBtnOption,        m_pBtnExit,
                                      m_pBtnSoundOff, m_pBtnSoundOn, m_pBtnFullScreenOff, m_pBtnFullScreenOn};
     for (int i = 0; i < 12; ++i) m_apPictureButtons[i] = pictures[i];
 
     if (CGameApplication* app = g_pGameAppInstance) {
-        const SharedButtonSet sets[12] = {BTN_OK,      BTN_CANCEL, BTN_RESTART,  BTN_RESUME,
-                                          BTN_MENU,    BTN_HELP,   BTN_OPTION,   BTN_EXIT,
+        const SharedButtonSet sets[12] = {BTN_OK,       BTN_CANCEL,  BTN_RESTART,       BTN_RESUME,
+                                          BTN_MENU,     BTN_HELP,    BTN_OPTION,        BTN_EXIT,
                                           BTN_SOUNDOFF, BTN_SOUNDON, BTN_FULLSCREENOFF, BTN_FULLSCREENON};
         for (int i = 0; i < 12; ++i) GiveStates(m_apPictureButtons[i], app->m_aButtonSets[sets[i]]);
         MakeSliderStrips(*app);
@@ -149,8 +148,8 @@ void CEffect_MsgBox::Draw(int index) {
     }
     m_vSlideOffset = VxVec3{0.0f, y, 0.0f};
 
-    if (!m_bSwitching && app->m_bShowStill && CurrentPageIndex(*app) == BATTLE_PAGE_INDEX && app->m_pEffectBlackScreen &&
-        !RecordAlive(app->m_pEffectBlackScreen)) {
+    if (!m_bSwitching && app->m_bShowStill && CurrentPageIndex(*app) == BATTLE_PAGE_INDEX &&
+        app->m_pEffectBlackScreen && !RecordAlive(app->m_pEffectBlackScreen)) {
         app->m_pEffectBlackScreen->Start(0, 0);
         app->m_pEffectBlackScreen->m_aInstances[0].age = FADE_FRAMES;
     }
@@ -202,9 +201,7 @@ void CEffect_MsgBox::DrawLayout(CGameApplication& app, int kind) {
     if (app.m_iCurrentStage == 1 && g_CurrentProfile.m_iFurthestStage == 1) m_pBtnHelp->m_iStatus = BUTTON_DISABLE;
 
     switch (MsgBoxLayoutOf(kind)) {
-    case LAYOUT_OK:
-        PlaceButton(m_pBtnOK, 0.0f, -60.0f);
-        break;
+    case LAYOUT_OK: PlaceButton(m_pBtnOK, 0.0f, -60.0f); break;
     case LAYOUT_OK_CANCEL:
         PlaceButton(m_pBtnOK, 100.0f, -60.0f);
         PlaceButton(m_pBtnCancel, -100.0f, -60.0f);
@@ -219,24 +216,15 @@ void CEffect_MsgBox::DrawLayout(CGameApplication& app, int kind) {
                 PlaceButton(rows[row][col], 150.0f * float(col - 1), base + (row == 0 ? 75.0f : -75.0f));
         break;
     }
-    case LAYOUT_OPTIONS:
-        DrawSliders(app);
-        break;
-    case LAYOUT_LOW_OK:
-        PlaceButton(m_pBtnOK, 0.0f, -187.0f);
-        break;
-    case LAYOUT_TIP_OK:
-        PlaceButton(m_pBtnOK, 0.0f, -140.0f);
-        break;
-    case LAYOUT_TALL_TIP_OK:
-        PlaceButton(m_pBtnOK, 0.0f, -160.0f);
-        break;
+    case LAYOUT_OPTIONS: DrawSliders(app); break;
+    case LAYOUT_LOW_OK: PlaceButton(m_pBtnOK, 0.0f, -187.0f); break;
+    case LAYOUT_TIP_OK: PlaceButton(m_pBtnOK, 0.0f, -140.0f); break;
+    case LAYOUT_TALL_TIP_OK: PlaceButton(m_pBtnOK, 0.0f, -160.0f); break;
     case LAYOUT_WARNING:
         PlaceButton(m_pBtnOK, 100.0f, -140.0f);
         PlaceButton(m_pBtnCancel, -100.0f, -140.0f);
         break;
-    case LAYOUT_NONE:
-        break;
+    case LAYOUT_NONE: break;
     }
 }
 

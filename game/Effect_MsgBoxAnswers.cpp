@@ -22,17 +22,13 @@ constexpr int kRemoverRobot = 39;
 
 int PageIndex(const CGameApplication& app) { return app.m_bSwitchPending ? -1 : int(app.m_iCurrentPage); }
 
-void SaveNow(CGameApplication& app) {
-    app.SaveProgress();
-}
+void SaveNow(CGameApplication& app) { app.SaveProgress(); }
 
 void StartPageSwitch(CGameApplication& app, int code) {
     if (app.m_pEffectSwitchPage) app.m_pEffectSwitchPage->Add(code);
 }
 
-int SummaryCode(const CGameApplication& app) {
-    return app.m_pPageGame ? app.m_pPageGame->SummarySwitchCode() : 0;
-}
+int SummaryCode(const CGameApplication& app) { return app.m_pPageGame ? app.m_pPageGame->SummarySwitchCode() : 0; }
 
 bool SoundsPaused(const CGameApplication& app) {
     return app.m_pResourceManager && app.m_pResourceManager->m_bSoundsPaused;
@@ -65,23 +61,16 @@ void CEffect_MsgBox::AnswerOK() {
     case MSGBOX_GO_TO_LABORATORY:
     case MSGBOX_GO_TO_UPGRADE_LAB:
     case MSGBOX_TOO_EASY:
-    case MSGBOX_TOO_HARD:
-        LeaveBattle(kind);
-        return;
-    case MSGBOX_DIFFICULTY_CHANGED:
-        StartPageSwitch(*app, SummaryCode(*app));
-        return;
-    case MSGBOX_CONTINUE_GAME:
-        AnswerContinue(true);
-        return;
+    case MSGBOX_TOO_HARD: LeaveBattle(kind); return;
+    case MSGBOX_DIFFICULTY_CHANGED: StartPageSwitch(*app, SummaryCode(*app)); return;
+    case MSGBOX_CONTINUE_GAME: AnswerContinue(true); return;
     case MSGBOX_OPTIONS: {
         const int page = PageIndex(*app);
         if (page == MENU_PAGE_INDEX) Close();
         else if (page == BATTLE_PAGE_INDEX) SwitchTo(MSGBOX_PAUSE);
         return;
     }
-    default:
-        break;
+    default: break;
     }
     if (IsWarningKind(kind)) {
         if (m_lstPendingWarnings.empty()) {
@@ -129,12 +118,8 @@ void CEffect_MsgBox::LeaveBattle(int kind) {
     ResetAchievementBoard(*app);
     SaveProfile& p = g_CurrentProfile;
     switch (kind) {
-    case MSGBOX_GO_TO_LABORATORY:
-        app->m_iMenuReturnScreen = MENU_LABORATORY;
-        break;
-    case MSGBOX_GO_TO_UPGRADE_LAB:
-        app->m_iMenuReturnScreen = MENU_UPGRADE;
-        break;
+    case MSGBOX_GO_TO_LABORATORY: app->m_iMenuReturnScreen = MENU_LABORATORY; break;
+    case MSGBOX_GO_TO_UPGRADE_LAB: app->m_iMenuReturnScreen = MENU_UPGRADE; break;
     case MSGBOX_TOO_EASY:
         p.m_iDifficulty = Clamp(p.m_iDifficulty + 1, DIFFICULTY_EASY, DIFFICULTY_HARD);
         p.m_abHintShown[5] = 1;
@@ -146,8 +131,7 @@ void CEffect_MsgBox::LeaveBattle(int kind) {
     case MSGBOX_EXIT_TO_MENU:
         if (app->m_iNewArea != -1) app->m_iMenuReturnScreen = MENU_STAGE_MAP;
         break;
-    default:
-        break;
+    default: break;
     }
     if (kind == MSGBOX_TOO_EASY || kind == MSGBOX_TOO_HARD) {
         SwitchTo(MSGBOX_DIFFICULTY_CHANGED);
@@ -186,9 +170,7 @@ void CEffect_MsgBox::AnswerCancel() {
     if (!app) return;
     const int kind = m_aInstances[0].kind;
     switch (kind) {
-    case MSGBOX_RESTART_LEVEL:
-        SwitchTo(MSGBOX_PAUSE);
-        return;
+    case MSGBOX_RESTART_LEVEL: SwitchTo(MSGBOX_PAUSE); return;
     case MSGBOX_EXIT_TO_MENU: {
         const bool playing = app->m_pPageGame && app->m_pPageGame->BattleState() >= BATTLE_PLAYING;
         if (playing) {
@@ -199,9 +181,7 @@ void CEffect_MsgBox::AnswerCancel() {
         if (SoundsPaused(*app)) app->ResumeAllSounds();
         return;
     }
-    case MSGBOX_CONTINUE_GAME:
-        AnswerContinue(false);
-        return;
+    case MSGBOX_CONTINUE_GAME: AnswerContinue(false); return;
     case MSGBOX_TOO_EASY:
     case MSGBOX_TOO_HARD:
     case MSGBOX_GO_TO_LABORATORY:
@@ -212,8 +192,7 @@ void CEffect_MsgBox::AnswerCancel() {
         ResetAchievementBoard(*app);
         StartPageSwitch(*app, SummaryCode(*app));
         return;
-    default:
-        break;
+    default: break;
     }
     // A cancelled warning stays in the list so the close knows to go back to the selection.
     if (IsWarningKind(kind)) m_lstPendingWarnings.push_back(kind);
@@ -311,7 +290,6 @@ void CEffect_MsgBox::AfterClose(int closedKind, int shownKind) {
             menu->RequestSubScreen(toMap ? MENU_STAGE_MAP : MENU_EPISODE, -1);
         }
     }
-    if (app->m_iCurrentStage == 1 && g_CurrentProfile.m_iFurthestStage == 1 &&
-        m_pBtnHelp->m_iStatus == BUTTON_DISABLE)
+    if (app->m_iCurrentStage == 1 && g_CurrentProfile.m_iFurthestStage == 1 && m_pBtnHelp->m_iStatus == BUTTON_DISABLE)
         m_pBtnHelp->m_iStatus = BUTTON_NORMAL;
 }

@@ -20,16 +20,11 @@ int PageIndex(const CGameApplication& app) { return app.m_bSwitchPending ? -1 : 
 
 CVxBillboard* MapIcon(CGameApplication& app, int icon) {
     switch (icon) {
-    case MAP_ICON_FLAG:
-        return app.m_apBbdInterface[5];
-    case MAP_ICON_CARD:
-        return app.m_pBbdCardBG;
-    case MAP_ICON_HEART:
-        return app.m_apBbdInterface[1];
-    case MAP_ICON_ENERGY:
-        return app.m_apBbdInterface[2];
-    default:
-        return nullptr;
+    case MAP_ICON_FLAG: return app.m_apBbdInterface[5];
+    case MAP_ICON_CARD: return app.m_pBbdCardBG;
+    case MAP_ICON_HEART: return app.m_apBbdInterface[1];
+    case MAP_ICON_ENERGY: return app.m_apBbdInterface[2];
+    default: return nullptr;
     }
 }
 
@@ -52,8 +47,7 @@ void CEffect_MsgBox::DrawStatic(float x, float y) {
     const MsgBoxPanelSpec panel = MsgBoxPanelOf(kind);
     if (panel.medium)
         DrawSharedPicture(app->m_pBbdMsgMedium, x + panel.centre.x, y + panel.centre.y, panel.sx, panel.sy);
-    else
-        DrawSharedPicture(app->m_pBbdMsgSmall, x + panel.centre.x, y + panel.centre.y);
+    else DrawSharedPicture(app->m_pBbdMsgSmall, x + panel.centre.x, y + panel.centre.y);
 
     const MsgBoxBandSpec band = MsgBoxBandOf(kind);
     if (band.shown) DrawSharedPicture(app->m_pBbdMsgTextBG, x + band.centre.x, y + band.centre.y, band.sx, band.sy);
@@ -74,21 +68,17 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
         CMenuLink* menu = app.m_pPageMenu;
         if (page != MENU_PAGE_INDEX || !menu) break;
         MapUnlockRow rows[MAP_UNLOCK_MAX_ROWS];
-        const int n = MapUnlockRows(menu->MapArea(), menu->EpisodeChoice(), menu->GetOpenAreaCount(),
-                                    g_CurrentProfile, rows);
+        const int n =
+            MapUnlockRows(menu->MapArea(), menu->EpisodeChoice(), menu->GetOpenAreaCount(), g_CurrentProfile, rows);
         for (int i = 0; i < n; ++i) {
             const MapUnlockRow& row = rows[i];
             if (CVxBillboard* icon = MapIcon(app, row.icon))
                 DrawSharedPicture(icon, x + row.iconAt.x, y + row.iconAt.y, row.iconScale, row.iconScale);
-            if (row.hasMark)
-                DrawSharedPicture(menu->ConditionMark(row.met), x + row.markAt.x,
-                                  y + row.markAt.y);
+            if (row.hasMark) DrawSharedPicture(menu->ConditionMark(row.met), x + row.markAt.x, y + row.markAt.y);
         }
         break;
     }
-    case MSGBOX_TIP_STAGE_RESULTS:
-        DrawSharedPicture(app.m_apBbdStar[0], x, y + 92.0f);
-        break;
+    case MSGBOX_TIP_STAGE_RESULTS: DrawSharedPicture(app.m_apBbdStar[0], x, y + 92.0f); break;
     case MSGBOX_TIP_CLEAR_RECALL:
         DrawSharedPicture(app.m_apBbdLight[2], x - 75.0f, y + 92.0f);
         DrawSharedPicture(app.m_apBbdLight[1], x + 75.0f, y + 92.0f);
@@ -96,21 +86,15 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
     case MSGBOX_TIP_FIELD_PREVIEW:
         DrawSharedPicture(app.m_aButtonSets[BTN_MAP].m_apState[BUTTON_PRESS], x, y + 74.0f, 0.8f, 0.8f);
         break;
-    case MSGBOX_TIP_CARD_PAGES:
-        DrawSharedPicture(app.m_apBbdLight[3], x, y + 92.0f);
-        break;
-    case MSGBOX_TIP_ROBOPEDIA:
-        DrawSharedPicture(app.m_apBbdLight[4], x, y + 92.0f);
-        break;
+    case MSGBOX_TIP_CARD_PAGES: DrawSharedPicture(app.m_apBbdLight[3], x, y + 92.0f); break;
+    case MSGBOX_TIP_ROBOPEDIA: DrawSharedPicture(app.m_apBbdLight[4], x, y + 92.0f); break;
     case MSGBOX_TIP_SCROLL_WHEEL:
         if (page == MENU_PAGE_INDEX && app.m_pPageMenu) {
             DrawTurned(app.m_pPageMenu->ScrollArrow(0), x - 60.0f, y + 92.0f, kPi / 2.0f);
             DrawTurned(app.m_pPageMenu->ScrollArrow(1), x + 60.0f, y + 92.0f, 3.0f * kPi / 2.0f);
         }
         break;
-    case MSGBOX_TIP_LIFE_DAMAGE:
-        DrawSharedPicture(app.m_pBbdHeartAttack, x, y + 92.0f, 1.3f, 1.3f);
-        break;
+    case MSGBOX_TIP_LIFE_DAMAGE: DrawSharedPicture(app.m_pBbdHeartAttack, x, y + 92.0f, 1.3f, 1.3f); break;
     case MSGBOX_TIP_METAL_SPIKES:
         for (int i = -2; i <= 2; ++i) DrawSharedPicture(app.m_pBbdSpike, x + 19.0f * float(i), y + 103.0f);
         break;
@@ -118,8 +102,7 @@ void CEffect_MsgBox::DrawKindPictures(CGameApplication& app, int kind, float x, 
         if (page == BATTLE_PAGE_INDEX && app.m_pPageGame)
             DrawSharedPicture(app.m_pPageGame->Capsule(), x, y + 75.0f, 0.85f, 0.85f);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -139,10 +122,10 @@ void CEffect_MsgBox::DrawBody(CGameApplication& app, int kind, float x, float y)
         body.wrapWidth = 680;
         DrawStyledText(font, body, sx, sy, MAP_UNLOCK_HEADLINE);
         MapUnlockRow rows[MAP_UNLOCK_MAX_ROWS];
-        const int n = MapUnlockRows(menu->MapArea(), menu->EpisodeChoice(), menu->GetOpenAreaCount(),
-                                    g_CurrentProfile, rows);
-        for (int i = 0; i < n; ++i) DrawStyledText(font, body, x + rows[i].textAt.x, y + rows[i].textAt.y,
-                                                   rows[i].text.c_str());
+        const int n =
+            MapUnlockRows(menu->MapArea(), menu->EpisodeChoice(), menu->GetOpenAreaCount(), g_CurrentProfile, rows);
+        for (int i = 0; i < n; ++i)
+            DrawStyledText(font, body, x + rows[i].textAt.x, y + rows[i].textAt.y, rows[i].text.c_str());
         return;
     }
     case MSGBOX_NEW_MAP_UNLOCK:
@@ -165,8 +148,7 @@ void CEffect_MsgBox::DrawBody(CGameApplication& app, int kind, float x, float y)
     case MSGBOX_DIFFICULTY_CHANGED:
         DrawStyledText(font, body, sx, sy, DifficultyChangedText(g_CurrentProfile.m_iDifficulty));
         return;
-    default:
-        break;
+    default: break;
     }
     DrawStyledText(font, body, sx, sy, MsgBoxBody(kind));
     if (IsWarningKind(kind)) {

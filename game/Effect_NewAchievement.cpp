@@ -65,8 +65,8 @@ void CEffect_NewAchievement::Announce(int index) {
 
 void CEffect_NewAchievement::OnStart(int index) {
     delete m_pPicture;
-    m_pPicture = new CVxBillboard(AchievementPictureName(m_aInstances[index].kind).c_str(), kInfoPictureFolder,
-                                  nullptr);
+    m_pPicture =
+        new CVxBillboard(AchievementPictureName(m_aInstances[index].kind).c_str(), kInfoPictureFolder, nullptr);
     m_pPicture->SetAlphaBlend(true);
     m_bClosing = 0;
 }
@@ -147,8 +147,7 @@ void CEffect_NewAchievement::Draw(int index) {
 void CEffect_NewAchievement::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
     m_pBtnOK->ProcessInput();
-    if (!app || !IsRecordAlive() || m_bClosing || !m_pPicture || m_vSlideOffset.y > float(ACHIEVEMENT_REST_Y))
-        return;
+    if (!app || !IsRecordAlive() || m_bClosing || !m_pPicture || m_vSlideOffset.y > float(ACHIEVEMENT_REST_Y)) return;
     if (!(m_pBtnOK->TakeClick() || TakeKeyRelease(VK_ENTER))) return;
     m_bClosing = 1;
     m_aInstances[0].age = 0;

@@ -44,9 +44,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
     }
 }
 
-bool InTextWindow(float y, float originY) {
-    return y >= originY + INFO_TEXT_BOTTOM && y <= originY + INFO_TEXT_TOP;
-}
+bool InTextWindow(float y, float originY) { return y >= originY + INFO_TEXT_BOTTOM && y <= originY + INFO_TEXT_TOP; }
 
 void MoveOff(CVxButton* button) {
     if (button) button->SetPosition(9999.0f, 9999.0f, 0.0f);

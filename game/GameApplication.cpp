@@ -175,8 +175,7 @@ void CGameApplication::RecoverSaveData(int loadResult) {
     // A good backup is offered before anything else, whatever happened to the main file.
     const bool goodBackup = m_pSaveData->BackupExists();
     const bool lost = loadResult == CVxSaveData::SAVE_ONLY_BACKUP && goodBackup;
-    if (Ask(lost ? kLostText : kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None)
-        return QuitUntouched();
+    if (Ask(lost ? kLostText : kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
     if (goodBackup) {
         const Answer restore = Ask(kRecoveryText, kRecoveryCaption, host::MB_YESNO);
         if (restore == Answer::None) return QuitUntouched();
@@ -187,8 +186,7 @@ void CGameApplication::RecoverSaveData(int loadResult) {
         }
     }
     for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
-        if (attempt > 0 && Ask(kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None)
-            return QuitUntouched();
+        if (attempt > 0 && Ask(kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
         const Answer create = Ask(kRecreateText, kRecreateCaption, host::MB_YESNO);
         if (create == Answer::None) return QuitUntouched();
         if (create == Answer::No) break;
@@ -201,8 +199,9 @@ void CGameApplication::RecoverSaveData(int loadResult) {
 void CGameApplication::SaveProgress() {
     if (!m_pSaveData || m_bSaveDeclined) return;
     if (m_pSaveData->Save() == CVxSaveData::SAVE_OK) return;
-    host::ShowMessageBox("The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason(),
-                         "Save data write error!", host::MB_OK);
+    host::ShowMessageBox(
+        "The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason(),
+        "Save data write error!", host::MB_OK);
 }
 
 void CGameApplication::QuitUntouched() {

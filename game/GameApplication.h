@@ -57,8 +57,21 @@ struct ArtCacheSlot {
 
 // The fifteen shared button state sets, in loading order.
 enum SharedButtonSet : int {
-    BTN_MAP, BTN_OK, BTN_CANCEL, BTN_RESTART, BTN_RESUME, BTN_SOUNDOFF, BTN_SOUNDON, BTN_HELP,
-    BTN_OPTION, BTN_EXIT, BTN_FULLSCREENOFF, BTN_FULLSCREENON, BTN_MENU, BTN_REPLAY, BTN_NEXT,
+    BTN_MAP,
+    BTN_OK,
+    BTN_CANCEL,
+    BTN_RESTART,
+    BTN_RESUME,
+    BTN_SOUNDOFF,
+    BTN_SOUNDON,
+    BTN_HELP,
+    BTN_OPTION,
+    BTN_EXIT,
+    BTN_FULLSCREENOFF,
+    BTN_FULLSCREENON,
+    BTN_MENU,
+    BTN_REPLAY,
+    BTN_NEXT,
 };
 
 class CGameApplication : public CVxXApplication {

@@ -202,8 +202,7 @@ void CGameApplication::OnActivate() {
         if (m_pEffectExit) m_pEffectExit->m_bPictureReady = false;
         if (m_pEffectNewAchievement) m_pEffectNewAchievement->m_bPictureCached = false;
         if (stillUp) {
-            if (m_pEffectBlackScreen && m_pEffectBlackScreen->m_aInstances[0].life > 0)
-                m_pEffectBlackScreen->Clear(0);
+            if (m_pEffectBlackScreen && m_pEffectBlackScreen->m_aInstances[0].life > 0) m_pEffectBlackScreen->Clear(0);
             m_bCaptureStill = true;
             m_bShowStill = false;
         }

@@ -78,7 +78,8 @@ const char* const kBodies[MSGBOX_KINDS] = {
     nullptr,
     nullptr,
     " You've just finish the last stage of\n\t\t\t\t  the episode.",
-    "  The number of star shows how well\n  you protect your Life Point. Keep all\n   of your hearts safe to get 3 stars.",
+    "  The number of star shows how well\n  you protect your Life Point. Keep all\n   of your hearts safe to get 3 "
+    "stars.",
     "You currently have more Tinkerlings\nthan your available card slots.\n\nFrom now on, you need to choose the\n"
     "robots to use in each battle.",
     "Click CLEAR button to remove all robots\nfrom selection. Click RECALL button to\nuse the robot set as your "
@@ -143,9 +144,7 @@ bool IsWarningKind(int kind) { return kind == MSGBOX_WARNING_ENERGY || IsRobotSe
 
 bool IsRobotSetWarningKind(int kind) { return Between(kind, 42, 47); }
 
-bool IsReopenKind(int kind) {
-    return InList(kind, {3, 4, 9, 12, 14, 15, 16, 30}) || IsWarningKind(kind);
-}
+bool IsReopenKind(int kind) { return InList(kind, {3, 4, 9, 12, 14, 15, 16, 30}) || IsWarningKind(kind); }
 
 const char* MsgBoxTitle(int kind) { return ValidKind(kind) ? kTitles[kind] : nullptr; }
 
@@ -215,25 +214,18 @@ std::string NewMapUnlockText(int furthestStage) {
 
 std::string NewEpisodeUnlockText(int furthestStage) {
     switch (GetStageEpisode(furthestStage)) {
-    case 2:
-        return "''The Revenge'' is now unlocked.";
-    case 3:
-        return "''The Last Stand'' is now unlocked.";
-    default:
-        return std::string();
+    case 2: return "''The Revenge'' is now unlocked.";
+    case 3: return "''The Last Stand'' is now unlocked.";
+    default: return std::string();
     }
 }
 
 const char* DifficultyChangedText(int difficulty) {
     switch (difficulty) {
-    case 0:
-        return "\t  Difficulty is now set to EASY.";
-    case 1:
-        return "\tDifficulty is now set to MEDIUM.";
-    case 2:
-        return "\t  Difficulty is now set to HARD.";
-    default:
-        return nullptr;
+    case 0: return "\t  Difficulty is now set to EASY.";
+    case 1: return "\tDifficulty is now set to MEDIUM.";
+    case 2: return "\t  Difficulty is now set to HARD.";
+    default: return nullptr;
     }
 }
 

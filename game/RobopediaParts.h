@@ -8,7 +8,7 @@ class CVxBillboard;
 class CVxButton;
 
 struct RobopediaParts {
-    CVxBillboard* titleStrip[2] = {};  // [0] robots, [1] Machines
+    CVxBillboard* titleStrip[2] = {};       // [0] robots, [1] Machines
     std::map<int, CVxBillboard*> pictures;  // by unit id
     CVxButton* prevButton = nullptr;
     CVxButton* nextButton = nullptr;

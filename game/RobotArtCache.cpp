@@ -105,8 +105,7 @@ void CGameApplication::LoadUnitArt(int id, RobotArt& art, bool enemy) {
         if (weapon != -1)
             art.m_apSound[i] =
                 NewSoundIfThere("W" + Digits(weapon, 4) + "-" + std::to_string(i) + ".ogg", kWeaponSoundFolder, quiet);
-        else
-            art.m_apSound[i] = NewSoundIfThere(r + "-" + std::to_string(i + 1) + ".ogg", kRobotSoundFolder, quiet);
+        else art.m_apSound[i] = NewSoundIfThere(r + "-" + std::to_string(i + 1) + ".ogg", kRobotSoundFolder, quiet);
     }
 }
 
@@ -227,8 +226,8 @@ void CGameApplication::LoadEnemyRobotResources(const UnitDefinition (&records)[E
         bool cached = false;
         for (const ArtCacheSlot& s : m_aEnemyCache) cached = cached || s.m_iId == type;
         RobotArt* record = m_pPageGame ? m_pPageGame->EnemyArt(i) : nullptr;
-        if (!FillCacheSlot(m_aEnemyCache, ENEMY_CACHE_SLOTS, m_aiEnemyScore, FIRST_MACHINE_TYPE, type, inStage,
-                           true, slot)) {
+        if (!FillCacheSlot(m_aEnemyCache, ENEMY_CACHE_SLOTS, m_aiEnemyScore, FIRST_MACHINE_TYPE, type, inStage, true,
+                           slot)) {
             if (record) {
                 ClearRobotArt(*record);
                 GetUnitDefinition(record->m_Unit, type);

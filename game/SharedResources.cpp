@@ -65,9 +65,7 @@ struct Loader {
         b->SetAlphaBlend(true);
         return b;
     }
-    CVxTexture* Texture(const std::string& name, const char* folder) {
-        return rm.CreateTexture(name.c_str(), folder);
-    }
+    CVxTexture* Texture(const std::string& name, const char* folder) { return rm.CreateTexture(name.c_str(), folder); }
     // A billboard showing the strip (u, v, w, h) of a shared texture, its
     // size scaled by (sx, sy).
     CVxBillboard* Strip(CVxTexture* texture, float u, float v, float w, float h, float sx, float sy) {
@@ -212,8 +210,8 @@ void CGameApplication::LoadSharedResources() {
         m_apMineCopter[k - 1] = rotor;
     }
 
-    static const char* const kLights[] = {"Btn_LightEffect.tga", "Btn_LightRePick.tga", "Btn_LightClear.tga",
-                                          "Btn_LightSwap.tga", "Btn_LightRobopedia.tga", "Btn_LightVolume.tga"};
+    static const char* const kLights[] = {"Btn_LightEffect.tga", "Btn_LightRePick.tga",    "Btn_LightClear.tga",
+                                          "Btn_LightSwap.tga",   "Btn_LightRobopedia.tga", "Btn_LightVolume.tga"};
     for (int i = 0; i < 6; ++i) {
         m_apBbdLight[i] = load.Picture(kLights[i], kButton);
         m_apBbdLight[i]->ScaleSizeUniform(i < 5 ? 0.9f : 0.75f);
@@ -226,9 +224,9 @@ void CGameApplication::LoadSharedResources() {
     m_apBbdLightArrow[1]->SetRotation(0.0f, 0.0f, kPi);
     m_pResourceManager->CreateButtonStates(m_ButtonPause, "Btn_Pause_", kInterface, 1 | 2 | 4);
 
-    static const char* const kInterfacePictures[] = {"Bbd_WaveSign.png", "Bbd_Heart.png", "Bbd_Energy.png",
-                                                     "Bbd_MoneyInterface.png", "Bbd_SurvivalInterface.png",
-                                                     "Bbd_Flag.png", "Bbd_TutArrow.png"};
+    static const char* const kInterfacePictures[] = {
+        "Bbd_WaveSign.png",          "Bbd_Heart.png", "Bbd_Energy.png",  "Bbd_MoneyInterface.png",
+        "Bbd_SurvivalInterface.png", "Bbd_Flag.png",  "Bbd_TutArrow.png"};
     for (int i = 0; i < 7; ++i) m_apBbdInterface[i] = load.Picture(kInterfacePictures[i], kInterface);
     // Eight item kinds and the ninth picture; there is no picture 8.
     for (int n = 0; n < ITEM_PICTURES; ++n)
@@ -247,9 +245,9 @@ void CGameApplication::LoadSharedResources() {
     m_pBbdNew = load.Picture("Bbd_New.png", kMenu);
 
     static const char* const kButtonSets[SHARED_BUTTON_SETS] = {
-        "Btn_Map_", "Btn_OK_", "Btn_Cancel_", "Btn_Restart_", "Btn_Resume_", "Btn_Soundoff_", "Btn_Soundon_",
-        "Btn_Help_", "Btn_Option_", "Btn_Exit_", "Btn_FullScreenoff_", "Btn_FullScreenon_", "Btn_Menu_",
-        "Btn_Replay_", "Btn_Next_"};
+        "Btn_Map_",           "Btn_OK_",           "Btn_Cancel_", "Btn_Restart_", "Btn_Resume_",
+        "Btn_Soundoff_",      "Btn_Soundon_",      "Btn_Help_",   "Btn_Option_",  "Btn_Exit_",
+        "Btn_FullScreenoff_", "Btn_FullScreenon_", "Btn_Menu_",   "Btn_Replay_",  "Btn_Next_"};
     // The last three come with the score-summary pictures, further down.
     for (int i = 0; i < BTN_MENU; ++i)
         m_pResourceManager->CreateButtonStates(m_aButtonSets[i], kButtonSets[i], kButton, 15);

@@ -21,10 +21,8 @@ HRESULT ArrayList::Add(const void* entry) {
         m_nCapacity = capacity;
     }
     unsigned char* slot = m_pData + size_t(m_nCount) * m_nEntrySize;
-    if (m_kind == ARRAYLIST_BY_POINTER)
-        std::memcpy(slot, &entry, sizeof entry);
-    else
-        std::memcpy(slot, entry, m_nEntrySize);
+    if (m_kind == ARRAYLIST_BY_POINTER) std::memcpy(slot, &entry, sizeof entry);
+    else std::memcpy(slot, entry, m_nEntrySize);
     ++m_nCount;
     return S_OK;
 }

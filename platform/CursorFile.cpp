@@ -31,8 +31,7 @@ bool ParseCursorFile(const std::vector<uint8_t>& bytes, host::CursorImage& out) 
     uint32_t colorsUsed = r.U32(at + 32);
     // The stored height counts the colour and AND pictures together.
     const int32_t height = fullHeight / 2;
-    if (headerSize < 40 || compression != 0 || width <= 0 || width > 256 || height <= 0 || height > 256)
-        return false;
+    if (headerSize < 40 || compression != 0 || width <= 0 || width > 256 || height <= 0 || height > 256) return false;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return false;
 
     size_t pos = at + headerSize;

@@ -110,8 +110,7 @@ HRESULT CD3DApplication::Create() {
     if (FAILED(hr)) return fail(hr);
 
     if (!m_hWnd) {
-        m_hWnd = m_pD3D->CreateWindow(WideToUtf8(m_pszWindowTitle), int(m_dwCreationWidth),
-                                      int(m_dwCreationHeight));
+        m_hWnd = m_pD3D->CreateWindow(WideToUtf8(m_pszWindowTitle), int(m_dwCreationWidth), int(m_dwCreationHeight));
         if (!m_hWnd) return fail(FWERR_NO_DIRECT3D);
         m_dwWindowStyle = kWindowStyle;
         // The standard arrow stays when "BIN" cannot be read.
@@ -417,9 +416,10 @@ HRESULT CD3DApplication::ShowErrorMessage(HRESULT hr, ErrorSeverity severity) {
     std::string text;
     switch (uint32_t(hr)) {
     case 0x82000001u:
-        text = "Could not initialize Direct3D. You may\nwant to check that the latest version of\nDirectX is correctly "
-               "installed on your\nsystem.  Also make sure that this program\nwas compiled with header files that "
-               "match\nthe installed DirectX DLLs.";
+        text =
+            "Could not initialize Direct3D. You may\nwant to check that the latest version of\nDirectX is correctly "
+            "installed on your\nsystem.  Also make sure that this program\nwas compiled with header files that "
+            "match\nthe installed DirectX DLLs.";
         break;
     case 0x82000003u: text = "Could not find any compatible Direct3D\ndevices."; break;
     case 0x8200000Au:
@@ -428,9 +428,10 @@ HRESULT CD3DApplication::ShowErrorMessage(HRESULT hr, ErrorSeverity severity) {
     case 0x8200000Bu: text = "Could not load required media."; break;
     case 0x8200000Cu: text = "Could not reset the Direct3D device."; break;
     case 0x8200000Du:
-        text = "Warning: Nothing will be rendered.\nThe reference rendering device was selected, but your\ncomputer "
-               "only has a reduced-functionality reference device\ninstalled.  Install the DirectX SDK to get the "
-               "full\nreference device.\n";
+        text =
+            "Warning: Nothing will be rendered.\nThe reference rendering device was selected, but your\ncomputer "
+            "only has a reduced-functionality reference device\ninstalled.  Install the DirectX SDK to get the "
+            "full\nreference device.\n";
         break;
     case 0x8007000Eu: text = "Not enough memory."; break;
     case 0x8876017Cu: text = "Not enough video memory."; break;
@@ -450,8 +451,9 @@ HRESULT CD3DApplication::ShowErrorMessage(HRESULT hr, ErrorSeverity severity) {
             HandleMessage(m_hWnd.get(), WM_CLOSE, 0, 0);
         }
     } else if (severity == SEVERITY_SWITCHED_TO_REF) {
-        text += "\n\nSwitching to the reference rasterizer,\na software device that implements the entire\nDirect3D "
-                "feature set, but runs very slowly.";
+        text +=
+            "\n\nSwitching to the reference rasterizer,\na software device that implements the entire\nDirect3D "
+            "feature set, but runs very slowly.";
         ShowMessageBox(text, caption, MB_ICONWARNING);
     } else {
         ShowMessageBox(text, caption, MB_ICONWARNING);
@@ -535,8 +537,7 @@ HRESULT CD3DApplication::UpdateStatsText() {
     if (modeFormat != m_backBufferDesc.Format)
         format = "backbuf " + WideToUtf8(D3DFormatName(m_backBufferDesc.Format, false)) + ", adapter " +
                  WideToUtf8(D3DFormatName(modeFormat, false));
-    else
-        format = WideToUtf8(D3DFormatName(modeFormat, false));
+    else format = WideToUtf8(D3DFormatName(modeFormat, false));
     format = format.substr(0, 100);
     std::string depth;
     if (m_enumeration.AppUsesDepthBuffer)

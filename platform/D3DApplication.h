@@ -29,8 +29,13 @@ constexpr uint32_t CREATE_SOFTWARE_VP = 0x20, CREATE_MIXED_VP = 0x80, CREATE_HAR
 uint32_t BehaviorFlagsFor(uint32_t vertexProcessingType);
 
 // Menu commands the framework understands.
-enum : uint32_t { IDM_CHANGEDEVICE = 40002, IDM_TOGGLEFULLSCREEN = 40003, IDM_TOGGLESTART = 40004,
-                  IDM_SINGLESTEP = 40005, IDM_EXIT = 40006 };
+enum : uint32_t {
+    IDM_CHANGEDEVICE = 40002,
+    IDM_TOGGLEFULLSCREEN = 40003,
+    IDM_TOGGLESTART = 40004,
+    IDM_SINGLESTEP = 40005,
+    IDM_EXIT = 40006
+};
 
 struct DeviceSettings {
     bool IsWindowed = true;

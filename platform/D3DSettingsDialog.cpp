@@ -67,12 +67,18 @@ CD3DSettingsDialog::CD3DSettingsDialog(CDeviceEnumeration* enumeration, const De
     : m_pEnumeration(enumeration), m_d3dSettings(settings) {}
 
 ComboBoxModel& CD3DSettingsDialog::Combo(int control) {
-    static const int ids[12] = {IDC_DEVICE_COMBO,           IDC_ADAPTER_COMBO,
-                                IDC_ADAPTERFORMAT_COMBO,    IDC_RESOLUTION_COMBO,
-                                IDC_MULTISAMPLE_COMBO,      IDC_REFRESHRATE_COMBO,
-                                IDC_BACKBUFFERFORMAT_COMBO, IDC_DEPTHSTENCILBUFFERFORMAT_COMBO,
-                                IDC_VERTEXPROCESSING_COMBO, IDC_PRESENTINTERVAL_COMBO,
-                                IDC_MULTISAMPLE_QUALITY_COMBO, 0};
+    static const int ids[12] = {IDC_DEVICE_COMBO,
+                                IDC_ADAPTER_COMBO,
+                                IDC_ADAPTERFORMAT_COMBO,
+                                IDC_RESOLUTION_COMBO,
+                                IDC_MULTISAMPLE_COMBO,
+                                IDC_REFRESHRATE_COMBO,
+                                IDC_BACKBUFFERFORMAT_COMBO,
+                                IDC_DEPTHSTENCILBUFFERFORMAT_COMBO,
+                                IDC_VERTEXPROCESSING_COMBO,
+                                IDC_PRESENTINTERVAL_COMBO,
+                                IDC_MULTISAMPLE_QUALITY_COMBO,
+                                0};
     for (int i = 0; i < 11; ++i)
         if (ids[i] == control) return m_combos[i];
     return m_combos[11];
@@ -160,7 +166,8 @@ void CD3DSettingsDialog::WindowedFullscreenChanged() {
     const D3DFORMAT previous = m_d3dSettings.Mode().format;
     f.Clear();
     if (m_d3dSettings.IsWindowed) {
-        f.Add(D3DFormatName(m_d3dSettings.Windowed_DisplayMode.format, true), m_d3dSettings.Windowed_DisplayMode.format);
+        f.Add(D3DFormatName(m_d3dSettings.Windowed_DisplayMode.format, true),
+              m_d3dSettings.Windowed_DisplayMode.format);
     } else {
         for (auto& c : device->DeviceComboList) {
             if (c->IsWindowed) continue;
@@ -207,7 +214,8 @@ void CD3DSettingsDialog::ResolutionChanged() {
     rr.Clear();
     auto rateText = [](uint32_t hz) { return hz == 0 ? std::u16string(u"Default Rate") : Format("%d Hz", int(hz)); };
     if (m_d3dSettings.IsWindowed) {
-        rr.Add(rateText(m_d3dSettings.Windowed_DisplayMode.refreshRate), m_d3dSettings.Windowed_DisplayMode.refreshRate);
+        rr.Add(rateText(m_d3dSettings.Windowed_DisplayMode.refreshRate),
+               m_d3dSettings.Windowed_DisplayMode.refreshRate);
         rr.SelectByPosition(0);
         rr.enabled = false;
     } else {

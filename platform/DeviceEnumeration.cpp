@@ -6,21 +6,30 @@ using namespace host;
 
 uint32_t ColorChannelBits(D3DFORMAT fmt) {
     switch (fmt) {
-    case 20: case 21: case 22: return 8;
-    case 23: case 24: case 25: return 5;
-    case 26: case 30: return 4;
-    case 27: case 29: return 2;
-    case 31: case 35: return 10;
+    case 20:
+    case 21:
+    case 22: return 8;
+    case 23:
+    case 24:
+    case 25: return 5;
+    case 26:
+    case 30: return 4;
+    case 27:
+    case 29: return 2;
+    case 31:
+    case 35: return 10;
     default: return 0;
     }
 }
 
 uint32_t AlphaChannelBits(D3DFORMAT fmt) {
     switch (fmt) {
-    case 21: case 29: return 8;
+    case 21:
+    case 29: return 8;
     case 25: return 1;
     case 26: return 4;
-    case 31: case 35: return 2;
+    case 31:
+    case 35: return 2;
     default: return 0;
     }
 }
@@ -29,7 +38,9 @@ uint32_t DepthBits(D3DFORMAT fmt) {
     switch (fmt) {
     case FMT_D16: return 16;
     case FMT_D15S1: return 15;
-    case FMT_D24X8: case FMT_D24S8: case FMT_D24X4S4: return 24;
+    case FMT_D24X8:
+    case FMT_D24S8:
+    case FMT_D24X4S4: return 24;
     case FMT_D32: return 32;
     default: return 0;
     }
@@ -146,8 +157,8 @@ void CDeviceEnumeration::BuildDepthStencilFormatList(DeviceCombo& combo) {
 void CDeviceEnumeration::BuildMultiSampleTypeList(DeviceCombo& combo) {
     for (uint32_t type = 0; type <= 16; ++type) {
         uint32_t quality = 0;
-        if (m_pD3D->CheckMultiSample(int(combo.AdapterOrdinal), combo.DevType, combo.BackBufferFormat,
-                                     combo.IsWindowed, type, &quality)) {
+        if (m_pD3D->CheckMultiSample(int(combo.AdapterOrdinal), combo.DevType, combo.BackBufferFormat, combo.IsWindowed,
+                                     type, &quality)) {
             combo.MultiSampleTypeList.push_back(type);
             combo.MultiSampleQualityList.push_back(quality);
         }
@@ -157,8 +168,7 @@ void CDeviceEnumeration::BuildMultiSampleTypeList(DeviceCombo& combo) {
 void CDeviceEnumeration::BuildDSMSConflictList(DeviceCombo& combo) {
     for (D3DFORMAT ds : combo.DepthStencilFormatList)
         for (uint32_t ms : combo.MultiSampleTypeList)
-            if (!m_pD3D->CheckMultiSample(int(combo.AdapterOrdinal), combo.DevType, ds, combo.IsWindowed, ms,
-                                          nullptr))
+            if (!m_pD3D->CheckMultiSample(int(combo.AdapterOrdinal), combo.DevType, ds, combo.IsWindowed, ms, nullptr))
                 combo.DSMSConflictList.push_back({ds, ms});
 }
 

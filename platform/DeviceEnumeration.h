@@ -64,8 +64,7 @@ struct AdapterInfo {
 };
 
 // (caps, vertex-processing type, adapter format, back-buffer format) → accept
-using ConfirmDeviceFn =
-    std::function<bool(const host::DeviceCapsInfo&, uint32_t, D3DFORMAT, D3DFORMAT)>;
+using ConfirmDeviceFn = std::function<bool(const host::DeviceCapsInfo&, uint32_t, D3DFORMAT, D3DFORMAT)>;
 
 uint32_t ColorChannelBits(D3DFORMAT fmt);
 uint32_t AlphaChannelBits(D3DFORMAT fmt);

@@ -14,8 +14,7 @@ float FrameworkTimerState::Command(uint32_t command) {
     // A stopped clock reads its stop time (a stop at tick 0 included).
     if ((m_bStopped || m_nStopTime != 0) && command != TIMER_START && command != TIMER_GETABSOLUTETIME)
         now = m_nStopTime;
-    else
-        now = clock.Ticks();
+    else now = clock.Ticks();
     const double rate = double(m_nTicksPerSecond);
 
     switch (command) {
@@ -38,20 +37,15 @@ float FrameworkTimerState::Command(uint32_t command) {
             m_bStopped = true;
         }
         return 0.0f;
-    case TIMER_ADVANCE:
-        m_nStopTime += m_nTicksPerSecond / 10;
-        return 0.0f;
-    case TIMER_GETABSOLUTETIME:
-        return float(double(now) / rate);
-    case TIMER_GETAPPTIME:
-        return float(double(now - m_nBaseTime) / rate);
+    case TIMER_ADVANCE: m_nStopTime += m_nTicksPerSecond / 10; return 0.0f;
+    case TIMER_GETABSOLUTETIME: return float(double(now) / rate);
+    case TIMER_GETAPPTIME: return float(double(now - m_nBaseTime) / rate);
     case TIMER_GETELAPSEDTIME: {
         double elapsed = double(now - m_nLastElapsedTime) / rate;
         m_nLastElapsedTime = now;
         return float(elapsed);
     }
-    default:
-        return -1.0f;
+    default: return -1.0f;
     }
 }
 

@@ -152,8 +152,8 @@ int memory_stream_for_ogg_decode(const void* data, uint32_t length, OggVorbis_Fi
     return OggStatusOfError(result);
 }
 
-long ogg_decode_one_vorbis_packet(OggVorbis_File* handle, char* buffer, int length, int bits, int* channels,
-                                  long* rate, int* holes, int* badLinks) {
+long ogg_decode_one_vorbis_packet(OggVorbis_File* handle, char* buffer, int length, int bits, int* channels, long* rate,
+                                  int* holes, int* badLinks) {
     if (!handle || !buffer || length <= 0) return 0;
     const int word = bits == 8 ? 1 : 2;
     const int sgned = bits == 8 ? 0 : 1;

@@ -11,11 +11,11 @@ enum OggDecodeStatus {
     OGG_DECODE_OK = 0,
     OGG_DECODE_CANNOT_OPEN = 1,
     OGG_DECODE_NO_MEMORY = 2,
-    OGG_DECODE_READ_ERROR = 3,     // OV_EREAD
-    OGG_DECODE_NOT_VORBIS = 4,     // OV_ENOTVORBIS
-    OGG_DECODE_BAD_VERSION = 5,    // OV_EVERSION
-    OGG_DECODE_BAD_HEADER = 6,     // OV_EBADHEADER
-    OGG_DECODE_FAULT = 7,          // OV_EFAULT
+    OGG_DECODE_READ_ERROR = 3,   // OV_EREAD
+    OGG_DECODE_NOT_VORBIS = 4,   // OV_ENOTVORBIS
+    OGG_DECODE_BAD_VERSION = 5,  // OV_EVERSION
+    OGG_DECODE_BAD_HEADER = 6,   // OV_EBADHEADER
+    OGG_DECODE_FAULT = 7,        // OV_EFAULT
     OGG_DECODE_OTHER_ERROR = 8,
 };
 
@@ -36,8 +36,8 @@ int memory_stream_for_ogg_decode(const void* data, uint32_t length, OggVorbis_Fi
 // little-endian). Returns the byte count, 0 at the end of the stream (or on
 // an error that persists). Holes and bad links are counted and skipped; the
 // channels and rate of the current stream are written when data comes back.
-long ogg_decode_one_vorbis_packet(OggVorbis_File* handle, char* buffer, int length, int bits, int* channels,
-                                  long* rate, int* holes, int* badLinks);
+long ogg_decode_one_vorbis_packet(OggVorbis_File* handle, char* buffer, int length, int bits, int* channels, long* rate,
+                                  int* holes, int* badLinks);
 // ov_clear on the handle (0 for null); the caller frees the handle itself.
 int final_ogg_cleanup(OggVorbis_File* handle);
 

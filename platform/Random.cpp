@@ -5,7 +5,7 @@
 namespace {
 // Atomic so a draw on the loader thread never races one on the main thread.
 std::atomic<uint32_t> g_state{1};
-}
+}  // namespace
 
 void VxSrand(uint32_t seed) { g_state.store(seed, std::memory_order_relaxed); }
 

@@ -20,16 +20,14 @@ char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char1
 
 size_t NameLength(const ZipEntry& entry) {
     size_t n = 0;
-    while (n < ZIP_MAX_NAME && entry.name[n])
-        ++n;
+    while (n < ZIP_MAX_NAME && entry.name[n]) ++n;
     return n;
 }
 
 // An entry's '/' matches any query character.
 bool SameAt(const ZipEntry& entry, size_t length, size_t i, char queryChar) {
     char16_t e = i < length ? entry.name[i] : u'\0';
-    if (e == u'/')
-        return true;
+    if (e == u'/') return true;
     return Upper(e) == Upper(static_cast<char16_t>(static_cast<unsigned char>(queryChar)));
 }
 
@@ -53,23 +51,18 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
     ZipEntry summary;
     uint32_t result = ZIP_ARGS;
     int count = 0;
-    if (m_hArchive && m_hArchive->kind != ZIP_HANDLE_READER)
-        result = ZIP_WRONG_HANDLE;
-    else if (m_hArchive)
-        result = m_hArchive->reader->GetEntry(-1, &summary);
-    if (result == ZIP_OK)
-        count = summary.index;
+    if (m_hArchive && m_hArchive->kind != ZIP_HANDLE_READER) result = ZIP_WRONG_HANDLE;
+    else if (m_hArchive) result = m_hArchive->reader->GetEntry(-1, &summary);
+    if (result == ZIP_OK) count = summary.index;
     g_nZipLastError = result;
 
     for (int i = 0; i < count; ++i) {
         ZipEntry entry;
         g_nZipLastError = m_hArchive->reader->GetEntry(i, &entry);
         // The directory claimed more entries than it holds: stop at its end.
-        if (entry.index == -1)
-            break;
+        if (entry.index == -1) break;
         m_lstArchiveEntries.push_back(entry);
-        if (entry.attributes == 0x10u)
-            m_lstArchiveDirectories.push_back(m_lstArchiveEntries.size() - 1);
+        if (entry.attributes == 0x10u) m_lstArchiveDirectories.push_back(m_lstArchiveEntries.size() - 1);
     }
     IndexZipEntryPositions(m_hArchive);
 }
@@ -78,22 +71,19 @@ void ResourceArchive::CloseResourceArchive() {
     m_lstArchiveEntries.clear();
     m_lstArchiveDirectories.clear();
     if (m_hArchive) {
-        if (m_hArchive->kind == ZIP_HANDLE_READER)
-            CloseZipArchive(m_hArchive);
+        if (m_hArchive->kind == ZIP_HANDLE_READER) CloseZipArchive(m_hArchive);
         m_hArchive = nullptr;
     }
 }
 
 int ResourceArchive::FindArchiveItem(const char* name, uint32_t* outSize) const {
-    if (!name)
-        return -1;
+    if (!name) return -1;
     const std::string query(name);
     const size_t length = query.size();
 
     std::string folder = query;
     for (char& c : folder)
-        if (c == '\\')
-            c = '/';
+        if (c == '\\') c = '/';
     size_t cut = folder.rfind('/');
     folder = cut == std::string::npos ? std::string() : folder.substr(0, cut + 1);
 
@@ -102,29 +92,24 @@ int ResourceArchive::FindArchiveItem(const char* name, uint32_t* outSize) const 
         const ZipEntry& dir = m_lstArchiveEntries[position];
         size_t dirLength = NameLength(dir);
         bool same = true;
-        for (size_t i = 0; same && i < folder.size(); ++i)
-            same = SameAt(dir, dirLength, i, folder[i]);
+        for (size_t i = 0; same && i < folder.size(); ++i) same = SameAt(dir, dirLength, i, folder[i]);
         if (same) {
             matched = position;
             break;
         }
     }
-    if (matched + 1 >= m_lstArchiveEntries.size())
-        return -1;
+    if (matched + 1 >= m_lstArchiveEntries.size()) return -1;
 
     // The head ("Resource") and the last two characters are never compared.
     int candidate = m_lstArchiveEntries[matched + 1].index;
     for (size_t at = matched + 1; at < m_lstArchiveEntries.size(); ++at, ++candidate) {
-        if (length < 11)
-            continue;
+        if (length < 11) continue;
         const ZipEntry& entry = m_lstArchiveEntries[at];
         size_t entryLength = NameLength(entry);
         bool same = true;
-        for (size_t p = 8; same && p <= length - 3; ++p)
-            same = SameAt(entry, entryLength, p, query[p]);
+        for (size_t p = 8; same && p <= length - 3; ++p) same = SameAt(entry, entryLength, p, query[p]);
         if (same) {
-            if (outSize)
-                *outSize = static_cast<uint32_t>(entry.uncompressedSize);
+            if (outSize) *outSize = static_cast<uint32_t>(entry.uncompressedSize);
             return candidate;
         }
     }
@@ -133,12 +118,9 @@ int ResourceArchive::FindArchiveItem(const char* name, uint32_t* outSize) const 
 
 uint32_t ResourceArchive::Extract(int index, void* block, uint32_t size) {
     uint32_t result;
-    if (!m_hArchive)
-        result = ZIP_ARGS;
-    else if (m_hArchive->kind != ZIP_HANDLE_READER)
-        result = ZIP_WRONG_HANDLE;
-    else
-        result = m_hArchive->reader->UnzipEntry(index, block, size);
+    if (!m_hArchive) result = ZIP_ARGS;
+    else if (m_hArchive->kind != ZIP_HANDLE_READER) result = ZIP_WRONG_HANDLE;
+    else result = m_hArchive->reader->UnzipEntry(index, block, size);
     g_nZipLastError = result;
     return result;
 }
@@ -146,10 +128,8 @@ uint32_t ResourceArchive::Extract(int index, void* block, uint32_t size) {
 bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra) {
     uint32_t size = 0;
     int index = FindArchiveItem(name, &size);
-    if (index == -1 || !outBuffer)
-        return false;
-    if (outSize)
-        *outSize = size;
+    if (index == -1 || !outBuffer) return false;
+    if (outSize) *outSize = size;
     *outBuffer = nullptr;
     if (size > kMaxEntrySize) {
         host::ShowMessageBox("Extract Data Error because user!!", kUnzipCaption, host::MB_OK);
@@ -163,20 +143,15 @@ bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outB
     }
 
     uint32_t result = Extract(index, block, size);
-    if (result == ZIP_OK)
-        return true;
+    if (result == ZIP_OK) return true;
     // Faults of the data are final; a busy reader or a failed inflate is tried again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (result < ZIP_NOT_INITED)
-            break;
+        if (result < ZIP_NOT_INITED) break;
         result = Extract(index, block, size);
-        if (result == ZIP_OK)
-            return true;
+        if (result == ZIP_OK) return true;
     }
-    if (result < ZIP_NOT_INITED)
-        host::ShowMessageBox("Extract Data Error because user!!", kUnzipCaption, host::MB_OK);
-    else
-        host::ShowMessageBox("Extract Data Error because Engine!!", kUnzipCaption, host::MB_OK);
+    if (result < ZIP_NOT_INITED) host::ShowMessageBox("Extract Data Error because user!!", kUnzipCaption, host::MB_OK);
+    else host::ShowMessageBox("Extract Data Error because Engine!!", kUnzipCaption, host::MB_OK);
     return false;
 }
 
@@ -205,8 +180,7 @@ bool ResourceFileExists(const char* name, const char* folder) {
     std::string path = std::string(folder ? folder : "") + (name ? name : "");
     if (g_bLooseFiles) {
         std::FILE* f = OpenLooseFile(path, "rb");
-        if (!f)
-            return false;
+        if (!f) return false;
         std::fclose(f);
         return true;
     }

@@ -10,8 +10,8 @@
 class CSound {
 public:
     // Takes ownership of the buffer array (new[]) and the wave file; fills every buffer.
-    CSound(host::AudioDevice* device, host::VoiceId* buffers, uint32_t bufferSize, WaveFile* wave,
-           uint32_t bufferCount, uint32_t creationFlags);
+    CSound(host::AudioDevice* device, host::VoiceId* buffers, uint32_t bufferSize, WaveFile* wave, uint32_t bufferCount,
+           uint32_t creationFlags);
     virtual ~CSound();
     CSound(const CSound&) = delete;
     CSound& operator=(const CSound&) = delete;

@@ -10,8 +10,7 @@ struct ZipCrcTable {
     constexpr ZipCrcTable() : v() {
         for (uint32_t n = 0; n < 256; ++n) {
             uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
             v[n] = c;
         }
     }
@@ -21,8 +20,7 @@ inline constexpr ZipCrcTable kZipCrcTable{};
 class ZipCrypto {
 public:
     explicit ZipCrypto(const char* password) {
-        for (const char* p = password; *p; ++p)
-            Update(static_cast<uint8_t>(*p));
+        for (const char* p = password; *p; ++p) Update(static_cast<uint8_t>(*p));
     }
 
     uint8_t Decrypt(uint8_t c) {

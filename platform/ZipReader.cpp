@@ -33,15 +33,14 @@ FileTime DosToFileTime(uint32_t dosDate) {
     tm.tm_sec = static_cast<int>((time & 31) * 2);
     tm.tm_isdst = -1;
     std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1))
-        return 0;
+    if (t == static_cast<std::time_t>(-1)) return 0;
     return UnixToFileTime(static_cast<int64_t>(t));
 }
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
@@ -54,9 +53,16 @@ std::u16string Utf8ToUtf16(const std::string& text) {
         uint8_t c = byte(i);
         uint32_t cp = c;
         size_t len = 1;
-        if (c >= 0xF0 && c < 0xF8) { cp = c & 0x07u; len = 4; }
-        else if (c >= 0xE0) { cp = c & 0x0Fu; len = 3; }
-        else if (c >= 0xC0) { cp = c & 0x1Fu; len = 2; }
+        if (c >= 0xF0 && c < 0xF8) {
+            cp = c & 0x07u;
+            len = 4;
+        } else if (c >= 0xE0) {
+            cp = c & 0x0Fu;
+            len = 3;
+        } else if (c >= 0xC0) {
+            cp = c & 0x1Fu;
+            len = 2;
+        }
         bool ok = c < 0x80 || (len > 1 && i + len <= n && c < 0xF8);
         for (size_t k = 1; ok && k < len; ++k) {
             if ((byte(i + k) & 0xC0u) != 0x80u) ok = false;
@@ -83,8 +89,7 @@ std::string Utf16ToUtf8(const std::u16string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         }
@@ -109,8 +114,7 @@ std::string Utf16ToUtf8(const std::u16string& text) {
 
 uint32_t ZipEntryAttributes(uint32_t versionMadeBy, uint32_t external) {
     uint32_t host = (versionMadeBy >> 8) & 0xFFu;
-    if (host == 0 || host == 7 || host == 11 || host == 14)
-        return external & (0x01u | 0x02u | 0x04u | 0x10u | 0x20u);
+    if (host == 0 || host == 7 || host == 11 || host == 14) return external & (0x01u | 0x02u | 0x04u | 0x10u | 0x20u);
     uint32_t attributes = 0x20u;
     if (external & (1u << 30)) attributes |= 0x10u;
     if (!(external & (1u << 23))) attributes |= 0x01u;
@@ -162,11 +166,9 @@ ZipReader::~ZipReader() { Close(); }
 
 uint32_t ZipReader::Open(const std::string& fileName) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_hUnzip || m_iOpenEntry != -1)
-        return ZIP_NOT_INITED;
+    if (m_hUnzip || m_iOpenEntry != -1) return ZIP_NOT_INITED;
     m_hUnzip = unzOpen64(fileName.c_str());
-    if (!m_hUnzip)
-        return ZIP_NO_FILE;
+    if (!m_hUnzip) return ZIP_NO_FILE;
     return ZIP_OK;
 }
 
@@ -182,17 +184,14 @@ void ZipReader::Close() {
 }
 
 void ZipReader::CloseOpenEntry() {
-    if (m_iOpenEntry != -1 && m_hUnzip)
-        unzCloseCurrentFile(m_hUnzip);
+    if (m_iOpenEntry != -1 && m_hUnzip) unzCloseCurrentFile(m_hUnzip);
     m_iOpenEntry = -1;
 }
 
 int ZipReader::EntryCount() {
-    if (!m_hUnzip)
-        return 0;
+    if (!m_hUnzip) return 0;
     unz_global_info64 info{};
-    if (unzGetGlobalInfo64(m_hUnzip, &info) != UNZ_OK)
-        return 0;
+    if (unzGetGlobalInfo64(m_hUnzip, &info) != UNZ_OK) return 0;
     return info.number_entry > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(info.number_entry);
 }
 
@@ -203,8 +202,7 @@ uint32_t ZipReader::GetEntry(int index, ZipEntry* entry) {
 
 uint32_t ZipReader::GetEntryLocked(int index, ZipEntry* entry) {
     int count = EntryCount();
-    if (!entry || index < -1 || index >= count)
-        return ZIP_ARGS;
+    if (!entry || index < -1 || index >= count) return ZIP_ARGS;
     CloseOpenEntry();
     if (index == -1) {
         *entry = ZipEntry{};
@@ -218,21 +216,18 @@ uint32_t ZipReader::GetEntryLocked(int index, ZipEntry* entry) {
 
     unz64_file_pos pos{};
     if (unzGetFilePos64(m_hUnzip, &pos) != UNZ_OK || pos.num_of_file > static_cast<ZPOS64_T>(index)) {
-        if (unzGoToFirstFile(m_hUnzip) != UNZ_OK)
-            return ZIP_READ;
+        if (unzGoToFirstFile(m_hUnzip) != UNZ_OK) return ZIP_READ;
         pos.num_of_file = 0;
     }
     for (ZPOS64_T n = pos.num_of_file; n < static_cast<ZPOS64_T>(index); ++n) {
-        if (unzGoToNextFile(m_hUnzip) != UNZ_OK)
-            return ZIP_READ;
+        if (unzGoToNextFile(m_hUnzip) != UNZ_OK) return ZIP_READ;
     }
 
     unz_file_info64 info{};
-    if (unzGetCurrentFileInfo64(m_hUnzip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-        return ZIP_READ;
+    if (unzGetCurrentFileInfo64(m_hUnzip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return ZIP_READ;
     std::string rawName(info.size_filename + 1, '\0');
-    if (unzGetCurrentFileInfo64(m_hUnzip, &info, &rawName[0], static_cast<uLong>(rawName.size()), nullptr,
-                                0, nullptr, 0) != UNZ_OK)
+    if (unzGetCurrentFileInfo64(m_hUnzip, &info, &rawName[0], static_cast<uLong>(rawName.size()), nullptr, 0, nullptr,
+                                0) != UNZ_OK)
         return ZIP_READ;
     rawName.resize(info.size_filename);
 
@@ -242,8 +237,8 @@ uint32_t ZipReader::GetEntryLocked(int index, ZipEntry* entry) {
     size_t units = name.size() < ZIP_MAX_NAME - 1 ? name.size() : ZIP_MAX_NAME - 1;
     std::memcpy(entry->name, name.data(), units * sizeof(char16_t));
     entry->name[units] = 0;
-    entry->attributes = ZipEntryAttributes(static_cast<uint32_t>(info.version),
-                                           static_cast<uint32_t>(info.external_fa));
+    entry->attributes =
+        ZipEntryAttributes(static_cast<uint32_t>(info.version), static_cast<uint32_t>(info.external_fa));
     FileTime stamp = DosToFileTime(static_cast<uint32_t>(info.dosDate));
     entry->accessTime = entry->createTime = entry->modifyTime = stamp;
     entry->compressedSize = static_cast<int32_t>(info.compressed_size);
@@ -261,10 +256,8 @@ uint32_t ZipReader::GetEntryLocked(int index, ZipEntry* entry) {
 // extended-timestamp block from its local extra field.
 uint32_t ZipReader::ReadLocalExtra(ZipEntry* entry) {
     int err = unzOpenCurrentFile2(m_hUnzip, nullptr, nullptr, 1);
-    if (err == UNZ_BADZIPFILE)
-        return ZIP_CORRUPT;
-    if (err != UNZ_OK)
-        return ZIP_READ;
+    if (err == UNZ_BADZIPFILE) return ZIP_CORRUPT;
+    if (err != UNZ_OK) return ZIP_READ;
     int size = unzGetLocalExtrafield(m_hUnzip, nullptr, 0);
     std::vector<uint8_t> extra(size > 0 ? static_cast<size_t>(size) : 0);
     if (size < 0 || (size > 0 && unzGetLocalExtrafield(m_hUnzip, extra.data(), static_cast<unsigned>(size)) != size)) {
@@ -277,17 +270,14 @@ uint32_t ZipReader::ReadLocalExtra(ZipEntry* entry) {
         uint16_t tag = Le16(&extra[at]);
         size_t len = Le16(&extra[at + 2]);
         size_t body = at + 4;
-        if (body + len > extra.size())
-            break;
+        if (body + len > extra.size()) break;
         if (tag == 0x5455 && len >= 1) {
             uint8_t flags = extra[body];
             size_t p = body + 1, end = body + len;
             FileTime* slots[3] = {&entry->modifyTime, &entry->accessTime, &entry->createTime};
             for (int bit = 0; bit < 3; ++bit) {
-                if (!(flags & (1u << bit)))
-                    continue;
-                if (p + 4 > end)
-                    break;
+                if (!(flags & (1u << bit))) continue;
+                if (p + 4 > end) break;
                 *slots[bit] = UnixToFileTime(static_cast<int32_t>(Le32(&extra[p])));
                 p += 4;
             }
@@ -303,18 +293,15 @@ uint32_t ZipReader::ReadLocalExtra(ZipEntry* entry) {
 // the CRC (or of the DOS time when a data descriptor follows).
 uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_hUnzip)
-        return ZIP_ARGS;
+    if (!m_hUnzip) return ZIP_ARGS;
     if (index != m_iOpenEntry || index < 0) {
         CloseOpenEntry();
         if (index < 0 || index >= EntryCount() || static_cast<size_t>(index) >= m_aEntryPositions.size())
             return ZIP_ARGS;
-        if (unzGoToFilePos64(m_hUnzip, &m_aEntryPositions[static_cast<size_t>(index)]) != UNZ_OK)
-            return ZIP_READ;
+        if (unzGoToFilePos64(m_hUnzip, &m_aEntryPositions[static_cast<size_t>(index)]) != UNZ_OK) return ZIP_READ;
         m_iOpenEntry = index;
     }
-    if (!buffer && length)
-        return ZIP_ARGS;
+    if (!buffer && length) return ZIP_ARGS;
 
     unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(m_hUnzip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
@@ -345,10 +332,9 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
             return ZIP_CORRUPT;
         }
         ZipCrypto crypto(m_password.c_str());
-        for (uint8_t& b : packed)
-            b = crypto.Decrypt(b);
-        uint8_t expected = (info.flag & 8u) ? static_cast<uint8_t>((info.dosDate >> 8) & 0xFFu)
-                                            : static_cast<uint8_t>(info.crc >> 24);
+        for (uint8_t& b : packed) b = crypto.Decrypt(b);
+        uint8_t expected =
+            (info.flag & 8u) ? static_cast<uint8_t>((info.dosDate >> 8) & 0xFFu) : static_cast<uint8_t>(info.crc >> 24);
         if (packed[11] != expected) {
             m_iOpenEntry = -1;
             return ZIP_PASSWORD;
@@ -364,22 +350,19 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
     size_t inSize = packed.size() - start;
     if (info.compression_method == 0) {
         count = inSize < length ? inSize : length;
-        if (count)
-            std::memcpy(buffer, in, static_cast<size_t>(count));
+        if (count) std::memcpy(buffer, in, static_cast<size_t>(count));
         atEnd = count == inSize;
         // Stored data that goes on past the stated size is not this entry.
         overLong = count == info.uncompressed_size && inSize > count;
     } else if (info.compression_method == Z_DEFLATED) {
         z_stream z{};
-        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
-            return ZIP_INFLATE;
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return ZIP_INFLATE;
         z.next_in = const_cast<Bytef*>(in);
         z.avail_in = static_cast<uInt>(inSize);
         z.next_out = static_cast<Bytef*>(buffer);
         z.avail_out = length;
         int r = Z_OK;
-        while (r == Z_OK && z.avail_out > 0)
-            r = inflate(&z, Z_NO_FLUSH);
+        while (r == Z_OK && z.avail_out > 0) r = inflate(&z, Z_NO_FLUSH);
         count = z.total_out;
         atEnd = r == Z_STREAM_END;
         failed = r != Z_OK && r != Z_STREAM_END && !(r == Z_BUF_ERROR && z.avail_out == 0);
@@ -415,8 +398,7 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
         }
         return ZIP_OK;
     }
-    if (count > 0)
-        return ZIP_MORE;
+    if (count > 0) return ZIP_MORE;
     m_iOpenEntry = -1;
     return ZIP_INFLATE;
 }
@@ -425,20 +407,15 @@ void ZipReader::IndexEntryPositions() {
     std::lock_guard<std::mutex> lock(m_mutex);
     CloseOpenEntry();
     m_aEntryPositions.clear();
-    if (!m_hUnzip)
-        return;
+    if (!m_hUnzip) return;
     int count = EntryCount();
-    if (unzGoToFirstFile(m_hUnzip) != UNZ_OK)
-        return;
+    if (unzGoToFirstFile(m_hUnzip) != UNZ_OK) return;
     for (;;) {
         unz64_file_pos pos{};
-        if (unzGetFilePos64(m_hUnzip, &pos) != UNZ_OK)
-            break;
+        if (unzGetFilePos64(m_hUnzip, &pos) != UNZ_OK) break;
         m_aEntryPositions.push_back(pos);
-        if (pos.num_of_file + 1 >= static_cast<ZPOS64_T>(count))
-            break;
-        if (unzGoToNextFile(m_hUnzip) != UNZ_OK)
-            break;
+        if (pos.num_of_file + 1 >= static_cast<ZPOS64_T>(count)) break;
+        if (unzGoToNextFile(m_hUnzip) != UNZ_OK) break;
     }
 }
 
@@ -461,15 +438,12 @@ ZipHandle* OpenZipArchive(const std::u16string& fileName) {
 }
 
 void IndexZipEntryPositions(ZipHandle* handle) {
-    if (handle && handle->kind == ZIP_HANDLE_READER && handle->reader)
-        handle->reader->IndexEntryPositions();
+    if (handle && handle->kind == ZIP_HANDLE_READER && handle->reader) handle->reader->IndexEntryPositions();
 }
 
 uint32_t CloseZipArchive(ZipHandle* handle) {
-    if (!handle)
-        return g_nZipLastError = ZIP_ARGS;
-    if (handle->kind != ZIP_HANDLE_READER)
-        return g_nZipLastError = ZIP_WRONG_HANDLE;
+    if (!handle) return g_nZipLastError = ZIP_ARGS;
+    if (handle->kind != ZIP_HANDLE_READER) return g_nZipLastError = ZIP_WRONG_HANDLE;
     delete handle->reader;  // closes the open entry and the file
     delete handle;
     return g_nZipLastError = ZIP_OK;

@@ -40,9 +40,9 @@ inline uint64_t UnitTableFingerprint() {
         UnitDefinition u{};
         GetUnitDefinition(u, id);
         f.Text(GetUnitName(id));
-        for (int v : {u.m_iType, u.m_iSide, u.m_iTerrain, u.m_iRole, u.m_iConcealment, u.m_iMaxHp,
-                      u.m_iActionInterval, u.m_iMoveMode, u.m_iRechargeTime, u.m_iEnergyCost, u.m_iWeapon,
-                      u.m_iSize, u.m_iHeartDecrease, u.m_iUpgradeLevel})
+        for (int v : {u.m_iType, u.m_iSide, u.m_iTerrain, u.m_iRole, u.m_iConcealment, u.m_iMaxHp, u.m_iActionInterval,
+                      u.m_iMoveMode, u.m_iRechargeTime, u.m_iEnergyCost, u.m_iWeapon, u.m_iSize, u.m_iHeartDecrease,
+                      u.m_iUpgradeLevel})
             f.Add(v);
         f.Add(u.m_fSpeed);
         f.Add(u.m_bFlag);
@@ -84,8 +84,8 @@ inline uint64_t StageTableFingerprint() {
             f.Add(s.m_iLength);
             for (int i = 0; i < STAGE_ENEMY_SLOTS; ++i) {
                 f.Add(s.m_aiEnemyType[i]);
-                for (float w : {s.m_afWaveWeight[i], s.m_afWaveWeightStep[i], s.m_afStreamWeight[i],
-                                s.m_afStreamWeightStep[i]})
+                for (float w :
+                     {s.m_afWaveWeight[i], s.m_afWaveWeightStep[i], s.m_afStreamWeight[i], s.m_afStreamWeightStep[i]})
                     f.Add(w);
             }
             for (int v : {s.m_iStreamWeightTotal, s.m_iWaveWeightTotal, s.m_iStreamStart, s.m_iWaveStart,
@@ -93,9 +93,8 @@ inline uint64_t StageTableFingerprint() {
                           s.m_iExtraEnemies, s.m_nWaveTimes, s.m_iBackground, s.m_iGroundRow})
                 f.Add(v);
             for (int i = 0; i < s.m_nWaveTimes; ++i) f.Add(s.m_aiWaveTime[i]);
-            for (bool b : {s.m_bCardCharge, s.m_bRemoverCard, s.m_bAttacksAllowed, s.m_bEnemySchedule,
-                           s.m_bLifeInPlay, s.m_bEnergyInPlay, s.m_bEdgeTiles, s.m_bFinalWave, s.m_bEnergyShower,
-                           s.m_bRuleHold})
+            for (bool b : {s.m_bCardCharge, s.m_bRemoverCard, s.m_bAttacksAllowed, s.m_bEnemySchedule, s.m_bLifeInPlay,
+                           s.m_bEnergyInPlay, s.m_bEdgeTiles, s.m_bFinalWave, s.m_bEnergyShower, s.m_bRuleHold})
                 f.Add(b);
             f.Add(s.m_fItemFallSpeed);
         }

@@ -480,10 +480,8 @@ protected:
         ASSERT_TRUE(loaded == CVxSaveData::SAVE_OK || loaded == CVxSaveData::SAVE_CREATED) << loaded;
         int slot = 0;
         for (const char* name : names) {
-            if (slot < save.Header().m_nProfilesInUse)
-                ASSERT_EQ(save.RenameProfile(slot, name), CVxSaveData::SAVE_OK);
-            else
-                ASSERT_EQ(save.CreateProfile(name), CVxSaveData::SAVE_OK);
+            if (slot < save.Header().m_nProfilesInUse) ASSERT_EQ(save.RenameProfile(slot, name), CVxSaveData::SAVE_OK);
+            else ASSERT_EQ(save.CreateProfile(name), CVxSaveData::SAVE_OK);
             ++slot;
         }
         ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
@@ -645,7 +643,6 @@ public:
     int deletes = 0, labBuys = 0, upgradeBuys = 0, episodeSteps = 0, mapSteps = 0, openAreas = 1;
     void (*labPurchase)() = nullptr;
 };
-
 
 // A started game application with its shared resources, on the menu page with
 // a recording menu, and the battle in its card selection with stand-in pop-ups:

@@ -38,8 +38,13 @@ inline std::vector<size_t> PageOffsets(const std::vector<uint8_t>& ogg) {
 inline std::vector<uint8_t> MakeWav(int channels, uint32_t rate, const std::vector<int16_t>& samples,
                                     const std::vector<std::vector<uint8_t>>& extraChunksBeforeData = {}) {
     std::vector<uint8_t> w;
-    auto u32 = [&w](uint32_t v) { for (int i = 0; i < 4; ++i) w.push_back(uint8_t(v >> (8 * i))); };
-    auto u16 = [&w](uint16_t v) { w.push_back(uint8_t(v)); w.push_back(uint8_t(v >> 8)); };
+    auto u32 = [&w](uint32_t v) {
+        for (int i = 0; i < 4; ++i) w.push_back(uint8_t(v >> (8 * i)));
+    };
+    auto u16 = [&w](uint16_t v) {
+        w.push_back(uint8_t(v));
+        w.push_back(uint8_t(v >> 8));
+    };
     auto tag = [&w](const char* t) { w.insert(w.end(), t, t + 4); };
     tag("RIFF");
     u32(0);

@@ -115,9 +115,7 @@ inline std::vector<uint8_t> Tga(int w, int h, const std::vector<uint8_t>& pixels
         while (x < w) {
             int run = 1;
             const uint8_t* p = &pixels[(size_t(y) * w + x) * 4];
-            while (x + run < w && run < 128 &&
-                   std::equal(p, p + 4, &pixels[(size_t(y) * w + x + run) * 4]))
-                ++run;
+            while (x + run < w && run < 128 && std::equal(p, p + 4, &pixels[(size_t(y) * w + x + run) * 4])) ++run;
             if (run > 1) {
                 out.push_back(uint8_t(0x80 | (run - 1)));
                 bgra(x, y, out);

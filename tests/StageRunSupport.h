@@ -77,7 +77,8 @@ inline void ExpectStageValue(const std::string& key, const std::string& value) {
         GTEST_SKIP() << "golden value written: " << key;
     }
     std::string expected;
-    ASSERT_TRUE(ReadGoldenValue(path, key, expected)) << "no golden value " << key << " (CSQ_UPDATE_GOLDEN=1 writes it)";
+    ASSERT_TRUE(ReadGoldenValue(path, key, expected))
+        << "no golden value " << key << " (CSQ_UPDATE_GOLDEN=1 writes it)";
     EXPECT_EQ(value, expected) << key;
 }
 

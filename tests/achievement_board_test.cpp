@@ -113,4 +113,3 @@ TEST_F(AchievementBoardTest, AClickIsTakenOnlyOnceTheBoardHasArrived) {
     ClickOn(board->m_pBtnOK, [&] { board->HandleClick(); });
     EXPECT_EQ(board->m_bClosing, 1);
 }
-

@@ -45,7 +45,10 @@ TEST_F(Achievements, BestValuesKeepTheRecordAndCompleteAtTheTarget) {
 }
 
 TEST_F(Achievements, TheInGameNoticeAnnouncesOnlyWhilePlaying) {
-    struct Case { int page, state; bool inGame; };
+    struct Case {
+        int page, state;
+        bool inGame;
+    };
     for (Case c : {Case{1, 7, false}, Case{BATTLE_PAGE_INDEX, 7, true}, Case{BATTLE_PAGE_INDEX, 9, false}}) {
         Progress(30) = 0;
         m_Board = {};

@@ -17,9 +17,8 @@ TEST(AniTimeCtrl, FindsFrameTicksFractionAndLastTick) {
         float fraction;
         bool last;
     } cases[] = {
-        {0, 0, 0, 0.0f, false}, {4, 0, 4, 0.8f, true},   {5, 1, 0, 0.0f, false},
-        {9, 1, 4, 0.8f, true},  {12, 2, 2, 0.2f, false}, {19, 2, 9, 0.9f, true},
-        {20, 2, 9, 0.9f, true},  // past the end: the previous result stays
+        {0, 0, 0, 0.0f, false},  {4, 0, 4, 0.8f, true},  {5, 1, 0, 0.0f, false}, {9, 1, 4, 0.8f, true},
+        {12, 2, 2, 0.2f, false}, {19, 2, 9, 0.9f, true}, {20, 2, 9, 0.9f, true},  // past the end: the previous result stays
     };
     for (const Case& c : cases) {
         t.m_iTime = c.time;

@@ -21,9 +21,8 @@ namespace {
 class ArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("csq_archive_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = fs::temp_directory_path() / ("csq_archive_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         g_bLooseFiles = false;
@@ -53,8 +52,7 @@ protected:
         zip.AddFile("Resource/Menu/Bbd_Main1.png", std::string("main picture bytes"), Sealed());
         zip.AddFile("Resource/Menu/LongerName.png", std::string("longer"), Sealed());
         zip.AddDirectory("Resource/Font/");
-        zip.AddFile("Resource/Font/Script_Fnt_GameStandard.txt", std::string("FONT_COL=16;\nEND_FILE=;\n"),
-                    Sealed());
+        zip.AddFile("Resource/Font/Script_Fnt_GameStandard.txt", std::string("FONT_COL=16;\nEND_FILE=;\n"), Sealed());
         return zip;
     }
 
@@ -138,7 +136,7 @@ TEST_F(ArchiveTest, LookupTable) {
         {"standard", "Resource/Menu/Bbd_Main1.png", 2},
         {"standard", "Resource/Menu\\Bbd_Main1.png", 2},
         {"standard", "Resource\\Menu\\Bbd_Main1.pXY", 2},  // the last two are never compared
-        {"standard", "QQQQQQQQxMenuxBbd_Main1.png", 2},      // nor the first eight
+        {"standard", "QQQQQQQQxMenuxBbd_Main1.png", 2},    // nor the first eight
         {"standard", "Resource\\Menu\\Longer..", 3},       // a longer entry whose compared part agrees
         {"standard", "Resource\\Menu\\Bbd_Main2.png", -1},
         {"standard", "Resource\\Card\\Bbd_Main1.png", -1},  // a folder not in the archive
@@ -153,8 +151,8 @@ TEST_F(ArchiveTest, LookupTable) {
         {"flagged", "Resource\\Font\\Script_Fnt_GameStandard.txt", -1},
     };
     std::map<std::string, std::unique_ptr<ResourceArchive>> archives;
-    for (const auto& [name, zip] : {std::make_pair("standard", Standard()), std::make_pair("odd", odd),
-                                    std::make_pair("flagged", flagged)}) {
+    for (const auto& [name, zip] :
+         {std::make_pair("standard", Standard()), std::make_pair("odd", odd), std::make_pair("flagged", flagged)}) {
         archives[name] = std::make_unique<ResourceArchive>();
         archives[name]->OpenResourceArchive(Write(zip, name));
     }
@@ -222,8 +220,8 @@ TEST_F(ArchiveTest, MissingOrDamagedArchiveFailsQuietlyUntilALoad) {
     std::vector<uint8_t> bytes = Standard().Finish();
     for (size_t cut = 0; cut < bytes.size(); cut += 7) {
         std::string path = (m_dir / "cut").string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                     static_cast<std::streamsize>(cut));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(cut));
         h.boxes.Clear();
         ResourceArchive archive;
         archive.OpenResourceArchive(path);
@@ -239,17 +237,15 @@ TEST_F(ArchiveTest, DamagedEntryDataIsReportedNotReturned) {
     ZipWriter zip;
     zip.AddDirectory("Resource/");
     std::string payload(4000, 'a');
-    for (size_t i = 0; i < payload.size(); ++i)
-        payload[i] = static_cast<char>('a' + (i * 7919) % 26);
+    for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<char>('a' + (i * 7919) % 26);
     zip.AddFile("Resource/Payload.bin", payload, Sealed());
     std::vector<uint8_t> bytes = zip.Finish();
     // Local header of the second entry: 30 + 9 bytes after the folder's; data after its name.
     size_t dataStart = 30 + 9 + 30 + std::strlen("Resource/Payload.bin") + 12;
-    for (size_t i = dataStart + 10; i < dataStart + 40; ++i)
-        bytes[i] ^= 0x5A;
+    for (size_t i = dataStart + 10; i < dataStart + 40; ++i) bytes[i] ^= 0x5A;
     std::string path = (m_dir / "DATA").string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     ResourceArchive archive;
     archive.OpenResourceArchive(path);
     ASSERT_EQ(archive.FindArchiveItem("Resource\\Payload.bin", nullptr), 1);
@@ -266,8 +262,8 @@ TEST_F(ArchiveTest, LocalHeaderThatDisagreesIsCorrupt) {
     // The local header says "stored" where the central directory says "deflated".
     bytes[30 + 9 + 8] = 0;
     std::string path = (m_dir / "DATA").string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     ZipReader reader(g_szZipPassword);
     ASSERT_EQ(reader.Open(path), ZIP_OK);
     ZipEntry entry;
@@ -339,4 +335,3 @@ TEST_F(ArchiveTest, AnEntryWhoseDataGoesPastItsStatedSizeIsRefused) {
         EXPECT_EQ(Extract(archive, "Resource\\Long.bin"), "<failed>") << (deflate ? "deflated" : "stored");
     }
 }
-

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 std::string ToQuery(std::string path) {
     for (char& c : path)
         if (c == '/') c = '\\';
@@ -130,4 +129,3 @@ TEST_F(PackArt, GlyphsSitInTheMiddleOfTheirCells) {
         EXPECT_NEAR((map[code].first + map[code].second) / 2.0 - left, cell / 2.0, 1.0) << char(code);
     }
 }
-

@@ -18,8 +18,7 @@ std::string ManifestPath() { return std::string(CSQ_SOURCE_DIR) + "/tools/assetp
 
 std::string ToQuery(std::string path) {
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     return path;
 }
 
@@ -38,8 +37,7 @@ Extracted Extract(ResourceArchive& archive, const std::string& query) {
     uint32_t size = 0;
     void* block = nullptr;
     e.ok = archive.UnzipItem(query.c_str(), &size, &block, 0);
-    if (e.ok)
-        e.bytes.assign(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + size);
+    if (e.ok) e.bytes.assign(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + size);
     std::free(block);
     return e;
 }
@@ -93,8 +91,7 @@ TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
     std::vector<PackFile> files = ExpandManifest(*s_items);
     size_t archived = 0;
     for (const PackFile& f : files) {
-        if (!f.inArchive)
-            continue;
+        if (!f.inArchive) continue;
         ++archived;
         uint32_t size = 0;
         int index = s_archive->FindArchiveItem(ToQuery(f.path).c_str(), &size);
@@ -108,12 +105,9 @@ TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
 
         const std::string& kind = (*s_items)[f.item].kind;
         std::string ext = f.path.substr(f.path.rfind('.') + 1);
-        if (ext == "png")
-            EXPECT_TRUE(StartsWith(e.bytes, "\x89PNG", 4)) << f.path;
-        else if (ext == "jpg")
-            EXPECT_TRUE(StartsWith(e.bytes, "\xFF\xD8\xFF", 3)) << f.path;
-        else if (ext == "tga")
-            EXPECT_TRUE(e.bytes.size() > 18 && e.bytes[2] == 2 && e.bytes[16] == 32) << f.path;
+        if (ext == "png") EXPECT_TRUE(StartsWith(e.bytes, "\x89PNG", 4)) << f.path;
+        else if (ext == "jpg") EXPECT_TRUE(StartsWith(e.bytes, "\xFF\xD8\xFF", 3)) << f.path;
+        else if (ext == "tga") EXPECT_TRUE(e.bytes.size() > 18 && e.bytes[2] == 2 && e.bytes[16] == 32) << f.path;
         else if (ext == "ogg") {
             EXPECT_TRUE(StartsWith(e.bytes, "OggS", 4)) << f.path;
             EXPECT_EQ(OggRate(e.bytes), 22050) << f.path;
@@ -144,8 +138,8 @@ TEST(PackedCursor, IsAThirtyTwoPixelWindowsCursorWithItsHotSpot) {
     uint32_t size = bin[14] | (bin[15] << 8) | (bin[16] << 16) | (static_cast<uint32_t>(bin[17]) << 24);
     uint32_t offset = bin[18] | (bin[19] << 8) | (bin[20] << 16) | (static_cast<uint32_t>(bin[21]) << 24);
     EXPECT_EQ(offset + size, bin.size());
-    EXPECT_EQ(bin[offset], 40);              // BITMAPINFOHEADER
-    EXPECT_EQ(bin[offset + 8], 64);          // colour and mask rows
+    EXPECT_EQ(bin[offset], 40);      // BITMAPINFOHEADER
+    EXPECT_EQ(bin[offset + 8], 64);  // colour and mask rows
 
     // The window's cursor reader takes it, with a visible tip at the hot spot.
     host::CursorImage cursor;
@@ -183,9 +177,9 @@ TEST(Manifest, ReportsLinesItCannotRead) {
 }
 
 TEST(Manifest, LayoutPutsEachFolderBeforeItsFilesAndSubfolders) {
-    std::vector<std::string> layout = ArchiveLayout({"Resource/Effect/MineCopter/act1_01.png",
-                                                     "Resource/Effect/Efx_Touch.png", "Resource/Menu/Bbd_New.png",
-                                                     "Resource/Effect/Mark.tga"});
+    std::vector<std::string> layout =
+        ArchiveLayout({"Resource/Effect/MineCopter/act1_01.png", "Resource/Effect/Efx_Touch.png",
+                       "Resource/Menu/Bbd_New.png", "Resource/Effect/Mark.tga"});
     EXPECT_EQ(layout, (std::vector<std::string>{"Resource/", "Resource/Effect/", "Resource/Effect/Efx_Touch.png",
                                                 "Resource/Effect/Mark.tga", "Resource/Effect/MineCopter/",
                                                 "Resource/Effect/MineCopter/act1_01.png", "Resource/Menu/",

@@ -52,14 +52,22 @@ TEST(NextPage, CodesForEveryWayOutOfAStage) {
         bool endOfEpisode;
     } const cases[] = {
         {"replay keeps the stage", SUMMARY_REPLAY, 12, 20, MENU_MISSION, -1, 4, 0, 0, 3, 12, MENU_MISSION, -1, false},
-        {"first win of 5 plays its mini-game", SUMMARY_NEXT, 5, 151, MENU_MISSION, -1, 4, 0, 0, 3, 151, MENU_MISSION, -1, false},
-        {"a reached mini-game is skipped", SUMMARY_NEXT, 5, 20, MENU_MISSION, -1, 9, 9, 0, 3, 6, MENU_MISSION, -1, false},
-        {"skipping into an unequipped area announces it", SUMMARY_NEXT, 10, 30, MENU_MISSION, -1, 4, 0, 0, 11, 11, MENU_STAGE_MAP, 2, false},
-        {"an episode finished before ends at the episode choice", SUMMARY_NEXT, 50, 60, MENU_MISSION, -1, 9, 9, 1, 61, 160, MENU_EPISODE, -1, true},
-        {"a first end of episode plays the closing mini-game", SUMMARY_NEXT, 50, 160, MENU_MISSION, -1, 9, 9, 0, 3, 160, MENU_MISSION, -1, false},
-        {"after the last stage of all the episode choice", SUMMARY_NEXT, 180, 180, MENU_MISSION, -1, 9, 9, 1, 61, 180, MENU_EPISODE, -1, true},
-        {"menu goes back where the battle began", SUMMARY_MENU, 160, 51, MENU_MINIGAME, -1, 9, 9, 1, 71, 51, MENU_MINIGAME, -1, false},
-        {"menu with a map to announce opens the map", SUMMARY_MENU, 10, 11, MENU_MISSION, 2, 4, 0, 0, 11, 152, MENU_STAGE_MAP, 2, false},
+        {"first win of 5 plays its mini-game", SUMMARY_NEXT, 5, 151, MENU_MISSION, -1, 4, 0, 0, 3, 151, MENU_MISSION,
+         -1, false},
+        {"a reached mini-game is skipped", SUMMARY_NEXT, 5, 20, MENU_MISSION, -1, 9, 9, 0, 3, 6, MENU_MISSION, -1,
+         false},
+        {"skipping into an unequipped area announces it", SUMMARY_NEXT, 10, 30, MENU_MISSION, -1, 4, 0, 0, 11, 11,
+         MENU_STAGE_MAP, 2, false},
+        {"an episode finished before ends at the episode choice", SUMMARY_NEXT, 50, 60, MENU_MISSION, -1, 9, 9, 1, 61,
+         160, MENU_EPISODE, -1, true},
+        {"a first end of episode plays the closing mini-game", SUMMARY_NEXT, 50, 160, MENU_MISSION, -1, 9, 9, 0, 3, 160,
+         MENU_MISSION, -1, false},
+        {"after the last stage of all the episode choice", SUMMARY_NEXT, 180, 180, MENU_MISSION, -1, 9, 9, 1, 61, 180,
+         MENU_EPISODE, -1, true},
+        {"menu goes back where the battle began", SUMMARY_MENU, 160, 51, MENU_MINIGAME, -1, 9, 9, 1, 71, 51,
+         MENU_MINIGAME, -1, false},
+        {"menu with a map to announce opens the map", SUMMARY_MENU, 10, 11, MENU_MISSION, 2, 4, 0, 0, 11, 152,
+         MENU_STAGE_MAP, 2, false},
     };
     for (const Case& c : cases) {
         SaveProfile p{};
@@ -219,4 +227,3 @@ TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
 }
 
 // ---- Robot icon offset ----
-

@@ -11,9 +11,9 @@ namespace {
 
 struct Visit {
     const char* name;
-    bool machines;     // wheel down to the Machine half first
-    int entry;         // robot or Machine index clicked
-    bool known;        // unlocked or met in the profile
+    bool machines;  // wheel down to the Machine half first
+    int entry;      // robot or Machine index clicked
+    bool known;     // unlocked or met in the profile
     bool boardOpens;
 };
 

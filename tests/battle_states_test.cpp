@@ -91,7 +91,8 @@ TEST_F(BattleStatesTest, StarsByLifeLeft) {
     CPageGame& page = run->Battle();
     const struct {
         int max, life, stars;
-    } cases[] = {{2, 2, 3}, {2, 1, 2}, {3, 3, 3}, {3, 2, 2}, {3, 1, 1}, {4, 2, 2}, {4, 1, 1}, {5, 3, 2}, {5, 2, 1}, {10, 5, 2}};
+    } cases[] = {{2, 2, 3}, {2, 1, 2}, {3, 3, 3}, {3, 2, 2}, {3, 1, 1},
+                 {4, 2, 2}, {4, 1, 1}, {5, 3, 2}, {5, 2, 1}, {10, 5, 2}};
     for (const auto& c : cases) {
         page.m_iMaxLife = c.max;
         page.m_iLife = c.life;
@@ -172,9 +173,7 @@ TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
 
 }  // namespace
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 namespace {
 

@@ -315,7 +315,8 @@ TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
 
 TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
     UseStage(45);  // world 5: spiked ground
-    const int spiked = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND && c.m_iSpikeFree == 0; });
+    const int spiked =
+        FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND && c.m_iSpikeFree == 0; });
     ASSERT_GE(spiked, 0);
     const FieldCell& cell = page->m_aFieldCells[spiked];
     struct Case {
@@ -326,9 +327,9 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
         int lossAfterSecond;
     };
     const Case cases[] = {
-        {1, -1, -1, 50, 60},                     // a Gunner Bot
-        {6, ROLE_ONESHOT, -1, 0, 0},             // a one-shot unit
-        {1, -1, TERRAIN_SPECIAL, 0, 0},          // a unit that fits any cell
+        {1, -1, -1, 50, 60},             // a Gunner Bot
+        {6, ROLE_ONESHOT, -1, 0, 0},     // a one-shot unit
+        {1, -1, TERRAIN_SPECIAL, 0, 0},  // a unit that fits any cell
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);

@@ -46,8 +46,8 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
         float dx, dy;
         int type;
         bool crushed;
-    } cases[] = {{-19.0f, 0.0f, 1, true},  {21.0f, 0.0f, 1, false}, {0.0f, 14.0f, 1, true},
-                 {0.0f, 16.0f, 1, false},  {0.0f, 0.0f, 6, false},  {0.0f, 0.0f, 11, false}};
+    } cases[] = {{-19.0f, 0.0f, 1, true}, {21.0f, 0.0f, 1, false}, {0.0f, 14.0f, 1, true},
+                 {0.0f, 16.0f, 1, false}, {0.0f, 0.0f, 6, false},  {0.0f, 0.0f, 11, false}};
     for (const auto& c : cases) {
         page.m_lstRobots.clear();
         CVxEffect& meteors = *page.m_pEffectMeteorEnemy;
@@ -94,9 +94,9 @@ TEST(StageBackdropTest, PicturesFollowTheStageAndTheOverride) {
         int stage, override;
         StageBackdrop want;
     } cases[] = {
-        {1, -1, {1, 1, false}},    {2, -1, {1, 1, true}},    {21, -1, {3, 1, false}},  {22, -1, {3, 1, true}},
-        {50, -1, {5, 5, true}},    {151, -1, {1, 5, false}}, {160, -1, {5, 5, true}},  {180, -1, {5, 5, true}},
-        {109, -1, {1, 5, false}},  {3, 305, {3, 3, false}},  {3, 402, {4, 1, true}},
+        {1, -1, {1, 1, false}},   {2, -1, {1, 1, true}},    {21, -1, {3, 1, false}}, {22, -1, {3, 1, true}},
+        {50, -1, {5, 5, true}},   {151, -1, {1, 5, false}}, {160, -1, {5, 5, true}}, {180, -1, {5, 5, true}},
+        {109, -1, {1, 5, false}}, {3, 305, {3, 3, false}},  {3, 402, {4, 1, true}},
     };
     for (const auto& c : cases) {
         const StageBackdrop b = GetStageBackdrop(c.stage, c.override);
@@ -130,6 +130,8 @@ TEST_P(WorldStage, RunsToItsGoldenChecksumWithEveryPictureFound) {
 
 INSTANTIATE_TEST_SUITE_P(Worlds, WorldStage,
                          ::testing::Values(4, 14, 24, 34, 44, 54, 64, 74, 84, 94, 104, 114, 124, 134, 144),
-                         [](const ::testing::TestParamInfo<int>& info) { return "Stage" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Stage" + std::to_string(info.param);
+                         });
 
 }  // namespace

@@ -9,9 +9,8 @@ using harness::World;
 
 // A 64 × 32 picture: left half red, right half blue, alpha 255.
 harness::Files Pictures() {
-    return {{"Resource/Test/Bbd_Half.tga", testpic::TgaOf(64, 32, [](int x, int) {
-                 return x < 32 ? 0xFF0000FFu : 0x0000FFFFu;
-             })}};
+    return {{"Resource/Test/Bbd_Half.tga",
+             testpic::TgaOf(64, 32, [](int x, int) { return x < 32 ? 0xFF0000FFu : 0x0000FFFFu; })}};
 }
 
 const host::DrawRecord& Only(const World& w) {
@@ -28,7 +27,7 @@ TEST(Billboard, MirroredScaleSwapsCullingForTheDrawOnly) {
     b.Render();
     EXPECT_EQ(Only(w).state.render[host::RS_CULLMODE], host::CULL_CW);
     EXPECT_EQ(w.device.GetRenderState(host::RS_CULLMODE), host::CULL_CCW);
-    EXPECT_EQ(w.app.m_iCullMode, CULL_CCW);  // the application is back at the object's mode
+    EXPECT_EQ(w.app.m_iCullMode, CULL_CCW);   // the application is back at the object's mode
     EXPECT_LT(Only(w).state.world[0], 0.0f);  // drawn mirrored
 
     b.SetCullMode(CULL_CW);

@@ -150,14 +150,10 @@ TEST_F(ChoiceButtons, WarningsForTheStagesMachinesAndWater) {
         bool ground;
         std::vector<int> kinds;
     } kCases[] = {
-        {{0}, {1014}, true, {42}},
-        {{0, 31}, {1014}, true, {}},
-        {{0}, {1019}, true, {43}},
-        {{0, 31}, {1014, 1019}, true, {43}},
-        {{0, 10}, {1014, 1019}, true, {}},
-        {{0}, {}, false, {46}},
-        {{0, 17}, {}, false, {}},
-        {{1}, {1019}, false, {41, 43, 46}},
+        {{0}, {1014}, true, {42}},         {{0, 31}, {1014}, true, {}},
+        {{0}, {1019}, true, {43}},         {{0, 31}, {1014, 1019}, true, {43}},
+        {{0, 10}, {1014, 1019}, true, {}}, {{0}, {}, false, {46}},
+        {{0, 17}, {}, false, {}},          {{1}, {1019}, false, {41, 43, 46}},
     };
     CPageGame& p = Page();
     for (const auto& c : kCases) {

@@ -105,11 +105,7 @@ TEST(HandWarnings, KindsForTheDeck) {
         std::vector<int> deck;
         std::vector<int> kinds;
     } kCases[] = {
-        {{0, 1}, {}},
-        {{1, 2}, {41}},
-        {{0, 37}, {44}},
-        {{35, 38, 37}, {44, 45}},
-        {{}, {41}},
+        {{0, 1}, {}}, {{1, 2}, {41}}, {{0, 37}, {44}}, {{35, 38, 37}, {44, 45}}, {{}, {41}},
     };
     for (const auto& c : kCases) {
         CPageGame page;

@@ -76,7 +76,8 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
         int kind;
         float x, y;
         bool fetched;
-    } items[] = {{0, 100, 0, true}, {5, -200, 150, true}, {8, 10, 10, false}, {1, 3 * 85.5f, 0, false}, {2, 0, 243, false}};
+    } items[] = {
+        {0, 100, 0, true}, {5, -200, 150, true}, {8, 10, 10, false}, {1, 3 * 85.5f, 0, false}, {2, 0, 243, false}};
     for (const auto& it : items) page->DropItem(it.kind, it.x, it.y, 0.0f, -1, false);
     page->FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
     std::vector<int> fetched;

@@ -68,7 +68,9 @@ std::vector<uint8_t> MakeCursor(int w, int h, int bpp, int hotX, int hotY, std::
     return file;
 }
 
-const uint8_t* Pixel(const host::CursorImage& c, int x, int y) { return &c.rgba[(size_t(y) * size_t(c.width) + size_t(x)) * 4]; }
+const uint8_t* Pixel(const host::CursorImage& c, int x, int y) {
+    return &c.rgba[(size_t(y) * size_t(c.width) + size_t(x)) * 4];
+}
 
 }  // namespace
 

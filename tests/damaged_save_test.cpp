@@ -21,10 +21,21 @@ const std::string kCreate = "Do you want to create new save data?";
 const std::string kRecovery = "Do you want to recovery save data from back up system?";
 const std::string kClosed = "The program will be closed.";
 
-enum class Main { WrongSize, BadChecksum, BadLayout, NoProfilesClaimed, CountTooLarge, Empty, Fifo, DanglingLink,
-                  Folder, Missing };
-const Main kMains[] = {Main::WrongSize, Main::BadChecksum, Main::BadLayout, Main::NoProfilesClaimed,
-                       Main::CountTooLarge, Main::Empty, Main::Fifo, Main::DanglingLink, Main::Folder, Main::Missing};
+enum class Main {
+    WrongSize,
+    BadChecksum,
+    BadLayout,
+    NoProfilesClaimed,
+    CountTooLarge,
+    Empty,
+    Fifo,
+    DanglingLink,
+    Folder,
+    Missing
+};
+const Main kMains[] = {Main::WrongSize,     Main::BadChecksum, Main::BadLayout, Main::NoProfilesClaimed,
+                       Main::CountTooLarge, Main::Empty,       Main::Fifo,      Main::DanglingLink,
+                       Main::Folder,        Main::Missing};
 enum class Reply { Restore, Create, Decline, NoDisplay };
 const Reply kReplies[] = {Reply::Restore, Reply::Create, Reply::Decline, Reply::NoDisplay};
 
@@ -82,8 +93,8 @@ TEST_F(DamagedSave, EveryCaseKeepsTheGoodDataAndAsksInOrder) {
             for (Reply reply : kReplies) {
                 if (main == Main::Missing && !backup) continue;  // a first start: nothing to ask
                 if (reply == Reply::Restore && !backup) continue;
-                SCOPED_TRACE("main " + std::to_string(int(main)) + (backup ? " with" : " without") +
-                             " backup, reply " + std::to_string(int(reply)));
+                SCOPED_TRACE("main " + std::to_string(int(main)) + (backup ? " with" : " without") + " backup, reply " +
+                             std::to_string(int(reply)));
                 fs::remove_all(m_Root + "/Orvendale");
                 fs::create_directories(m_Root + "/Orvendale/Cogsquall");
                 PlaceMain(main, good);
@@ -97,7 +108,8 @@ TEST_F(DamagedSave, EveryCaseKeepsTheGoodDataAndAsksInOrder) {
                 } else {
                     m_Host.boxes.QueueAnswer(host::IDOK);
                     if (backup) m_Host.boxes.QueueAnswer(reply == Reply::Restore ? host::IDYES : host::IDNO);
-                    if (reply != Reply::Restore) m_Host.boxes.QueueAnswer(reply == Reply::Create ? host::IDYES : host::IDNO);
+                    if (reply != Reply::Restore)
+                        m_Host.boxes.QueueAnswer(reply == Reply::Create ? host::IDYES : host::IDNO);
                 }
                 Start();
                 const std::vector<std::string> asked = Texts();
@@ -175,11 +187,11 @@ TEST_F(DamagedSave, ValuesOutOfRangeAreClampedAndABadIndexFallsBackToTheFirstPro
         bool fixChecksum;
         int stage, music, effect, profile;  // what the game sees afterwards
     } kCases[] = {
-        {kSecond + 12, INT_MAX, true, 180, -5000, -2200, 1},    // furthest stage of the current profile
+        {kSecond + 12, INT_MAX, true, 180, -5000, -2200, 1},  // furthest stage of the current profile
         {kSecond + 12, INT_MIN, true, 1, -5000, -2200, 1},
-        {kHeader + 20, INT_MAX, false, 5, 0, -2200, 1},         // music level
-        {kHeader + 28, INT_MIN, false, 5, -5000, -10000, 1},    // effect level
-        {kHeader + 12, 2, false, 1, -5000, -2200, 0},           // index past the profiles in use
+        {kHeader + 20, INT_MAX, false, 5, 0, -2200, 1},       // music level
+        {kHeader + 28, INT_MIN, false, 5, -5000, -10000, 1},  // effect level
+        {kHeader + 12, 2, false, 1, -5000, -2200, 0},         // index past the profiles in use
         {kHeader + 12, -7, false, 1, -5000, -2200, 0},
     };
     for (const auto& c : kCases) {

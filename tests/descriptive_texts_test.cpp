@@ -179,7 +179,7 @@ TEST(VariantTexts, EveryStageVariantHasANameAndFitsTheNewMachineBoard) {
         std::string name = GetEnemyVariantName(v.m_iKind, v.m_iType);
         EXPECT_FALSE(name.empty()) << stage;
         EXPECT_NE(name, GetUnitName(v.m_iType)) << stage << " shows the plain name";
-        EXPECT_LE(font.Lines(GetEnemyVariantDescription(v.m_iKind, v.m_iType), kNewMachineBoard),
-                  kNewMachineBoardLines) << stage;
+        EXPECT_LE(font.Lines(GetEnemyVariantDescription(v.m_iKind, v.m_iType), kNewMachineBoard), kNewMachineBoardLines)
+            << stage;
     }
 }

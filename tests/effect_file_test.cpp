@@ -47,4 +47,3 @@ TEST(EffectText, DeclarationsAreReadAndMistakesReportedWithTheirLine) {
         EXPECT_EQ(errors, c.error) << c.text;
     }
 }
-

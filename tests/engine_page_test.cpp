@@ -84,4 +84,3 @@ TEST(Page, ReleaseWithoutAManagerStillCallsEveryReleaseHandler) {
     page.ReleaseSubScreens();
     for (int k = 0; k < NUM_SUBSCREENS; ++k) EXPECT_EQ(page.Count("ReleaseScreen:" + std::to_string(k)), 1);
 }
-

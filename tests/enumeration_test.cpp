@@ -29,8 +29,10 @@ protected:
 }  // namespace
 
 TEST_F(EnumerationTest, SmallAndShallowModesAreLeftOut) {
-    video.adapters[0].modes = {{639, 480, 60, FMT_X8R8G8B8}, {640, 479, 60, FMT_X8R8G8B8},
-                               {640, 480, 60, FMT_X8R8G8B8}, {800, 600, 60, FMT_X4R4G4B4},
+    video.adapters[0].modes = {{639, 480, 60, FMT_X8R8G8B8},
+                               {640, 479, 60, FMT_X8R8G8B8},
+                               {640, 480, 60, FMT_X8R8G8B8},
+                               {800, 600, 60, FMT_X4R4G4B4},
                                {800, 600, 60, FMT_R5G6B5}};
     ASSERT_EQ(enumeration.Enumerate(), S_OK);
     const auto& modes = Adapter().DisplayModeList;
@@ -73,4 +75,3 @@ TEST_F(EnumerationTest, WindowedCombosNeverWaitForSeveralRetraces) {
     ASSERT_EQ(enumeration.Enumerate(), S_OK);
     EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->PresentIntervalList, (std::vector<uint32_t>{PRESENT_INTERVAL_DEFAULT}));
 }
-

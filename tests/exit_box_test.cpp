@@ -99,4 +99,3 @@ TEST_F(ExitBoxTest, ConfirmingAdvancesOnlyFromAWonUnansweredSummary) {
     }
     EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 12), 151) << "saved after advancing";
 }
-

@@ -7,9 +7,7 @@
 
 using namespace harness;
 
-TEST(FieldLayouts, TablesKeepTheirCheckedValues) {
-    EXPECT_EQ(FieldGridFingerprint(), 0x1a761f153f927797ull);
-}
+TEST(FieldLayouts, TablesKeepTheirCheckedValues) { EXPECT_EQ(FieldGridFingerprint(), 0x1a761f153f927797ull); }
 
 TEST(FieldLayouts, TablesWriteOnlyTheirOwnRange) {
     int kinds[FIELD_CELLS];

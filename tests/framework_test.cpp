@@ -211,12 +211,9 @@ TEST(FullscreenResolution, MachineSizeAndListedModesDecide) {
         const std::vector<DisplayMode>* listed;
         uint32_t expectW, expectH;
     } cases[] = {
-        {799, 600, 300000000, 2000000, &none, 800, 600},
-        {1920, 1080, 255999999, 2000000, &none, 800, 600},
-        {1920, 1080, 256000000, 999999, &none, 800, 600},
-        {1366, 768, 256000000, 1000000, &wideFirst, 1366, 768},
-        {1920, 1080, 256000000, 1000000, &wideFirst, 1280, 720},
-        {1920, 1200, 256000000, 1000000, &noWide, 1024, 768},
+        {799, 600, 300000000, 2000000, &none, 800, 600},         {1920, 1080, 255999999, 2000000, &none, 800, 600},
+        {1920, 1080, 256000000, 999999, &none, 800, 600},        {1366, 768, 256000000, 1000000, &wideFirst, 1366, 768},
+        {1920, 1080, 256000000, 1000000, &wideFirst, 1280, 720}, {1920, 1200, 256000000, 1000000, &noWide, 1024, 768},
         {1920, 1080, 256000000, 1000000, &none, 1024, 768},
     };
     for (const Case& c : cases) {
@@ -230,8 +227,8 @@ TEST(FullscreenResolution, MachineSizeAndListedModesDecide) {
 
 TEST_F(FrameworkFixture, StartSettingsPickTheDesktopForFullScreen) {
     video.adapters[0].desktop = {1024, 768, 60, FMT_X8R8G8B8};
-    video.adapters[0].modes = {{1024, 768, 75, FMT_X8R8G8B8}, {1024, 768, 60, FMT_X8R8G8B8},
-                               {800, 600, 60, FMT_X8R8G8B8}};
+    video.adapters[0].modes = {
+        {1024, 768, 75, FMT_X8R8G8B8}, {1024, 768, 60, FMT_X8R8G8B8}, {800, 600, 60, FMT_X8R8G8B8}};
     CountingApp app;
     ASSERT_EQ(app.Create(), S_OK);
     EXPECT_TRUE(app.m_settings.IsWindowed);
@@ -243,4 +240,3 @@ TEST_F(FrameworkFixture, StartSettingsPickTheDesktopForFullScreen) {
     EXPECT_EQ(app.m_settings.Windowed_PresentInterval, PRESENT_INTERVAL_IMMEDIATE);
     EXPECT_EQ(app.m_settings.Windowed_Width, 800);
 }
-

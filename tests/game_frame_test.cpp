@@ -124,4 +124,3 @@ TEST_F(GameFrameTest, RegainingFocusMakesBoxesDrawTheirPicturesAgain) {
     m_App->OnSystemResume();
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
 }
-

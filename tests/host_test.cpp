@@ -31,4 +31,3 @@ TEST(HostFolders, SaveRootFollowsAppDataThenXdg) {
     EXPECT_TRUE(std::filesystem::is_directory(dir));
     std::filesystem::remove_all(dir.parent_path().parent_path());
 }
-

@@ -37,7 +37,8 @@ protected:
             char c = other ? 1 : 0;
             if (write(ready[1], &c, 1) != 1) _exit(9);
             close(wait[1]);
-            if (hold) while (read(wait[0], &c, 1) > 0) {}
+            if (hold)
+                while (read(wait[0], &c, 1) > 0) {}
             _exit(other ? 1 : 0);
         }
         close(ready[1]);

@@ -168,15 +168,13 @@ TEST_F(MiniGameEdge, AnEmptyFieldLosesOnlyWhereARobotOfThePlayersHasStood) {
         bool robotFirst;  // a robot is placed, and taken away, before the field is left empty
         bool lost;
     } cases[] = {
-        {150, true, false},   // no mini-game
-        {153, false, true},   // started with robots
-        {151, false, false},  // the rounds decide instead
-        {155, false, true},   // fewer than four
-        {161, false, false},  // never had one
-        {161, true, true},
-        {175, true, true},
-        {172, false, false},  // lives on energy
-        {177, true, false},   // lives on catching
+        {150, true, false},                                           // no mini-game
+        {153, false, true},                                           // started with robots
+        {151, false, false},                                          // the rounds decide instead
+        {155, false, true},                                           // fewer than four
+        {161, false, false},                                          // never had one
+        {161, true, true},   {175, true, true}, {172, false, false},  // lives on energy
+        {177, true, false},                                           // lives on catching
     };
     for (const auto& c : cases) {
         CPageGame& p = Playing(c.stage);
@@ -216,8 +214,8 @@ TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
         int stage;
         bool mini, relocation, slots, charge;
     } cases[] = {
-        {150, false, false, false, false}, {153, true, true, false, false}, {159, true, false, true, false},
-        {164, true, false, false, true},   {178, true, false, true, false}, {179, true, false, false, true},
+        {150, false, false, false, false}, {153, true, true, false, false},  {159, true, false, true, false},
+        {164, true, false, false, true},   {178, true, false, true, false},  {179, true, false, false, true},
         {180, true, true, false, false},   {177, true, false, false, false},
     };
     for (const auto& c : cases) {

@@ -99,7 +99,8 @@ protected:
     const CCom_GameRobot* FrontMachine() {
         const CCom_GameRobot* front = nullptr;
         for (const CCom_GameRobot& r : Page().m_lstRobots)
-            if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x > -430.0f && (!front || r.m_vPosition.x > front->m_vPosition.x))
+            if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x > -430.0f &&
+                (!front || r.m_vPosition.x > front->m_vPosition.x))
                 front = &r;
         return front;
     }
@@ -215,7 +216,8 @@ protected:
             const CCom_GameRobot* zapper = p.m_apMiniGameRobots[0];
             if (!zapper || p.GetMiniGameChargeRatio(*zapper) < 1.0f) break;
             for (const CCom_GameRobot& r : p.m_lstRobots)
-                if (r.IsMachine() && r.m_iHp > 0 && std::fabs(r.m_vPosition.x) < 420.0f && CPageGame::IsInBlinkPhase(r)) {
+                if (r.IsMachine() && r.m_iHp > 0 && std::fabs(r.m_vPosition.x) < 420.0f &&
+                    CPageGame::IsInBlinkPhase(r)) {
                     Tap(r.m_vPosition.x, r.m_vPosition.y);
                     break;
                 }
@@ -233,23 +235,17 @@ class MiniGameRuns : public MiniGamePlay, public ::testing::WithParamInterface<M
 // The simple players do not beat every stage: where they lose, the run still
 // pins their play down.
 const MiniGameCase kRuns[] = {
-    {153, 1, 2026, RELOCATE, "won"}, {153, 1, 2026, PASSIVE, "lost"},
-    {158, 0, 2026, RELOCATE, "lost"}, {158, 1, 2026, PASSIVE, "lost"},
-    {159, 1, 2026, SLOTS, "won"},    {159, 1, 2026, PASSIVE, "lost"},
-    {160, 1, 2026, RELOCATE, "lost"}, {160, 1, 2026, PASSIVE, "lost"},
-    {164, 1, 2026, CHARGE, "lost"},  {164, 1, 2026, PASSIVE, "lost"},
-    {165, 1, 2026, SLOTS, "won"},    {165, 1, 2026, PASSIVE, "lost"},
-    {168, 1, 2026, ZAP, "won"},      {168, 1, 2026, PASSIVE, "lost"},
-    {169, 1, 2026, SLOTS, "lost"},   {169, 1, 2026, PASSIVE, "lost"},
-    {170, 1, 2026, RELOCATE, "lost"}, {170, 1, 2026, PASSIVE, "lost"},
-    {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"},
-    {173, 0, 2026, RELOCATE, "lost"}, {173, 1, 2026, PASSIVE, "lost"},
-    {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
-    {178, 1, 2026, SLOTS, "lost"},   {178, 1, 2026, PASSIVE, "lost"},
-    {179, 1, 2026, CHARGE, "won"},   {179, 1, 2026, PASSIVE, "lost"},
-    {180, 1, 2026, RELOCATE, "lost"}, {180, 1, 2026, PASSIVE, "lost"},
+    {153, 1, 2026, RELOCATE, "won"},  {153, 1, 2026, PASSIVE, "lost"},  {158, 0, 2026, RELOCATE, "lost"},
+    {158, 1, 2026, PASSIVE, "lost"},  {159, 1, 2026, SLOTS, "won"},     {159, 1, 2026, PASSIVE, "lost"},
+    {160, 1, 2026, RELOCATE, "lost"}, {160, 1, 2026, PASSIVE, "lost"},  {164, 1, 2026, CHARGE, "lost"},
+    {164, 1, 2026, PASSIVE, "lost"},  {165, 1, 2026, SLOTS, "won"},     {165, 1, 2026, PASSIVE, "lost"},
+    {168, 1, 2026, ZAP, "won"},       {168, 1, 2026, PASSIVE, "lost"},  {169, 1, 2026, SLOTS, "lost"},
+    {169, 1, 2026, PASSIVE, "lost"},  {170, 1, 2026, RELOCATE, "lost"}, {170, 1, 2026, PASSIVE, "lost"},
+    {172, 0, 6, ENERGY, "won"},       {172, 1, 2026, PASSIVE, "lost"},  {173, 0, 2026, RELOCATE, "lost"},
+    {173, 1, 2026, PASSIVE, "lost"},  {176, 1, 2026, SLOTS, "won"},     {176, 1, 2026, PASSIVE, "lost"},
+    {178, 1, 2026, SLOTS, "lost"},    {178, 1, 2026, PASSIVE, "lost"},  {179, 1, 2026, CHARGE, "won"},
+    {179, 1, 2026, PASSIVE, "lost"},  {180, 1, 2026, RELOCATE, "lost"}, {180, 1, 2026, PASSIVE, "lost"},
 };
-
 
 TEST_P(MiniGameRuns, EndsAsItsPlayerDeservesAtItsGoldenChecksum) {
     const MiniGameCase c = GetParam();
@@ -281,7 +277,8 @@ protected:
     }
     int Capsules(int slot) {
         int n = 0;
-        for (const CCom_GameItem& item : Page().m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE && item.m_iCard == slot;
+        for (const CCom_GameItem& item : Page().m_lstItems)
+            n += item.m_iItemKind == ITEM_CAPSULE && item.m_iCard == slot;
         return n;
     }
     bool AllStopped() {

@@ -50,20 +50,30 @@ TEST(MsgBoxKinds, EveryKindKeepsItsCheckedRow) {
 // places once it is at rest, and every other picture button stays off screen.
 TEST_F(MsgBoxLayouts, EveryKindPlacesTheButtonsOfItsLayout) {
     using Place = std::pair<float, float>;
-    const std::map<CVxButton*, const char*> names = {
-        {box->m_pBtnOK, "OK"}, {box->m_pBtnCancel, "Cancel"}, {box->m_pBtnRestart, "Restart"},
-        {box->m_pBtnResume, "Resume"}, {box->m_pBtnMenu, "Menu"}, {box->m_pBtnHelp, "Help"},
-        {box->m_pBtnOption, "Option"}, {box->m_pBtnExit, "Exit"}, {box->m_pBtnSoundOff, "SoundOff"},
-        {box->m_pBtnSoundOn, "SoundOn"}, {box->m_pBtnFullScreenOff, "FullScreenOff"},
-        {box->m_pBtnFullScreenOn, "FullScreenOn"}};
+    const std::map<CVxButton*, const char*> names = {{box->m_pBtnOK, "OK"},
+                                                     {box->m_pBtnCancel, "Cancel"},
+                                                     {box->m_pBtnRestart, "Restart"},
+                                                     {box->m_pBtnResume, "Resume"},
+                                                     {box->m_pBtnMenu, "Menu"},
+                                                     {box->m_pBtnHelp, "Help"},
+                                                     {box->m_pBtnOption, "Option"},
+                                                     {box->m_pBtnExit, "Exit"},
+                                                     {box->m_pBtnSoundOff, "SoundOff"},
+                                                     {box->m_pBtnSoundOn, "SoundOn"},
+                                                     {box->m_pBtnFullScreenOff, "FullScreenOff"},
+                                                     {box->m_pBtnFullScreenOn, "FullScreenOn"}};
     // The screen button shows the framework's mode; headless it is windowed.
     const std::map<MsgBoxLayout, std::map<std::string, Place>> layouts = {
         {LAYOUT_NONE, {}},
         {LAYOUT_OK, {{"OK", {0, -60}}}},
         {LAYOUT_OK_CANCEL, {{"OK", {100, -60}}, {"Cancel", {-100, -60}}}},
         {LAYOUT_PAUSE_GRID,
-         {{"Restart", {-150, 15}}, {"Resume", {0, 15}}, {"Menu", {150, 15}}, {"Option", {-150, -135}},
-          {"Help", {0, -135}}, {"Exit", {150, -135}}}},
+         {{"Restart", {-150, 15}},
+          {"Resume", {0, 15}},
+          {"Menu", {150, 15}},
+          {"Option", {-150, -135}},
+          {"Help", {0, -135}},
+          {"Exit", {150, -135}}}},
         {LAYOUT_OPTIONS, {{"SoundOn", {-150, -130}}, {"FullScreenOff", {0, -130}}, {"OK", {150, -130}}}},
         {LAYOUT_LOW_OK, {{"OK", {0, -187}}}},
         {LAYOUT_TIP_OK, {{"OK", {0, -140}}}},
@@ -110,11 +120,18 @@ TEST(MsgBoxKinds, MapUnlockRowsShareOneRequirementValue) {
         std::vector<Row> rows;
     } cases[] = {
         // area 2 is not below two open areas; 6 slots, 2 life and 1 energy booster held
-        {2, 0, 2, {{"Finish Waste Sands Map", false}, {"6 Card Slots", true}, {"4 Life Points", true},
-                   {"20 Energy Points", false}}},
+        {2,
+         0,
+         2,
+         {{"Finish Waste Sands Map", false},
+          {"6 Card Slots", true},
+          {"4 Life Points", true},
+          {"20 Energy Points", false}}},
         // outside areas 1 to 4 every row reads the same -1
-        {0, 0, 5, {{"Finish - Map", true}, {"-1 Card Slots", true}, {"1 Life Points", true},
-                   {"5 Energy Points", true}}},
+        {0,
+         0,
+         5,
+         {{"Finish - Map", true}, {"-1 Card Slots", true}, {"1 Life Points", true}, {"5 Energy Points", true}}},
         {3, 1, 0, {{"Finish South Ocean Map", false}, {"in ''The Revenge'' episode", false}}},
         {3, 2, 0, {{"Finish South Ocean Map", false}, {"in ''The Last Stand'' episode", false}}},
     };

@@ -138,7 +138,8 @@ TEST_F(MsgBoxTest, AnswerTable) {
             EXPECT_TRUE(box->m_bSwitching) << at;
             EXPECT_EQ(box->m_iShownKind, r.next) << at;
         }
-        for (int h = 0; h < 8; ++h) EXPECT_EQ(g_CurrentProfile.m_abHintShown[h], h == r.hint ? 1 : 0) << at << " hint " << h;
+        for (int h = 0; h < 8; ++h)
+            EXPECT_EQ(g_CurrentProfile.m_abHintShown[h], h == r.hint ? 1 : 0) << at << " hint " << h;
         EXPECT_EQ(g_CurrentProfile.m_iDifficulty, r.difficulty) << at;
         const EffectInstance& change = m_App->m_pEffectSwitchPage->m_aInstances[0];
         EXPECT_EQ(change.life > 0 ? change.kind : -1, r.code) << at;
@@ -285,4 +286,3 @@ TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
     // The tip's own flag was set after the save; the next save takes it.
     EXPECT_EQ(g_aStoredProfiles[current].m_abHintShown[0], 0);
 }
-

@@ -24,8 +24,8 @@ Decoded DecodeAll(OggVorbis_File* vf, int bits = 16) {
     Decoded d;
     char buf[4096];
     long n;
-    while ((n = ogg_decode_one_vorbis_packet(vf, buf, sizeof buf, bits, &d.channels, &d.rate, &d.holes,
-                                             &d.badLinks)) > 0) {
+    while ((n = ogg_decode_one_vorbis_packet(vf, buf, sizeof buf, bits, &d.channels, &d.rate, &d.holes, &d.badLinks)) >
+           0) {
         EXPECT_LE(n, long(sizeof buf));
         d.pcm.insert(d.pcm.end(), buf, buf + n);
     }
@@ -171,4 +171,3 @@ TEST(OggDecode, MemorySeeksStayInsideTheData) {
     EXPECT_EQ(OggMemoryRead(out, 1, 3, nullptr), 0u);
     EXPECT_EQ(OggMemoryClose(s), 0);
 }
-

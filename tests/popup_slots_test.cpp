@@ -67,4 +67,3 @@ TEST_F(PopupSlotTest, TheAchievementBoardKeepsItsPictureInSlotOne) {
     EXPECT_EQ(DrawsInto(ACHIEVEMENT_PICTURE_SLOT), 0u);
     EXPECT_EQ(DrawsOf(ACHIEVEMENT_PICTURE_SLOT).size(), 2u);
 }
-

@@ -77,8 +77,7 @@ protected:
     }
     void TearDown() override {
         // Closing the window releases the device resources and deletes the application.
-        if (framework && framework->Window())
-            framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
+        if (framework && framework->Window()) framework->HandleMessage(framework->Window(), host::WM_CLOSE, 0, 0);
         framework.reset();
         delete g_pApp;
         pages.clear();
@@ -161,11 +160,12 @@ TEST_P(EffectFailure, ShowsItsMessageAndFramesStillCompose) {
     ASSERT_EQ(composed.size(), 1u);
     EXPECT_EQ(composed[0]->state.texture, g_pSceneTarget);
 }
-INSTANTIATE_TEST_SUITE_P(
-    MissingOrBroken, EffectFailure,
-    ::testing::Values(EffectFault{"", false, "Loading Effect Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND IN ZIP"},
-                      EffectFault{"technique PostProcessMotionBlur { pass P0 {", true,
-                                  "Loading Effect From Memory Error !!", "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"}));
+INSTANTIATE_TEST_SUITE_P(MissingOrBroken, EffectFailure,
+                         ::testing::Values(EffectFault{"", false, "Loading Effect Error !!",
+                                                       "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND IN ZIP"},
+                                           EffectFault{"technique PostProcessMotionBlur { pass P0 {", true,
+                                                       "Loading Effect From Memory Error !!",
+                                                       "Resource\\HLSL\\BasicHLSL.fx\n NOT FOUND"}));
 
 TEST_F(RenderRoadTest, NoSoundDeviceStopsAtTheWindowProbe) {
     services.audio.SetUnavailable(true);
@@ -287,8 +287,8 @@ TEST_F(RenderRoadTest, MessageRouting) {
         app->m_bSwitchPending = r.switching;
         const auto result = framework->HandleMessage(w, r.message, r.wParam, 0);
         EXPECT_TRUE(result == 1 || r.message == host::WM_ACTIVATEAPP) << r.message << "/" << r.wParam;
-        EXPECT_EQ(log.events, r.hook ? std::vector<std::string>{std::string(r.hook) + "@0"}
-                                     : std::vector<std::string>{})
+        EXPECT_EQ(log.events,
+                  r.hook ? std::vector<std::string>{std::string(r.hook) + "@0"} : std::vector<std::string>{})
             << r.message << "/" << r.wParam;
         EXPECT_EQ(g_bAppActive, r.active) << r.message << "/" << r.wParam;
     }
@@ -334,8 +334,7 @@ TEST_F(RenderRoadTest, CapsRejectPureDevicesAndFormatsWithoutTargetsOrAlpha) {
     host::DeviceCapsInfo caps;
     caps.textureCaps = 0x4;
     EXPECT_EQ(app.CheckDeviceCaps(caps, CREATE_HARDWARE_VP, host::FMT_X8R8G8B8, host::FMT_X8R8G8B8), S_OK);
-    EXPECT_EQ(app.CheckDeviceCaps(caps, CREATE_HARDWARE_VP | CREATE_PUREDEVICE, host::FMT_X8R8G8B8,
-                                  host::FMT_X8R8G8B8),
+    EXPECT_EQ(app.CheckDeviceCaps(caps, CREATE_HARDWARE_VP | CREATE_PUREDEVICE, host::FMT_X8R8G8B8, host::FMT_X8R8G8B8),
               E_FAIL);
     EXPECT_EQ(app.CheckDeviceCaps(caps, CREATE_SOFTWARE_VP, host::FMT_R5G6B5, host::FMT_R5G6B5), E_FAIL);
     caps.textureCaps = 0x80;  // alpha palette will do

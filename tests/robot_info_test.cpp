@@ -53,9 +53,8 @@ TEST(RobotInfoText, TheUpgradeShowsOnlyOnceBought) {
     ASSERT_NE(upgrade, lines.end());
     EXPECT_LT(ability, upgrade);
     // The description comes last, after the upgrade.
-    const auto description = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.rfind("Description :", 0) == 0;
-    });
+    const auto description =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("Description :", 0) == 0; });
     EXPECT_LT(upgrade, description);
     EXPECT_FALSE(HasLine(InfoLabelLines(1003), "Upgrade :"));
     g_CurrentProfile = saved;

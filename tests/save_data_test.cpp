@@ -46,11 +46,11 @@ TEST_F(SaveFile, NewFileHasTheFixedLayoutAndAValidChecksum) {
 
 TEST_F(SaveFile, ChecksumCountsHighBytesAsNegative) {
     std::vector<uint8_t> file(5212, 0);
-    file[0] = 0xFF;     // -1
-    file[1] = 0x80;     // -128
-    file[2] = 0x7F;     // 127
+    file[0] = 0xFF;  // -1
+    file[1] = 0x80;  // -128
+    file[2] = 0x7F;  // 127
     file[5127] = 3;
-    file[5128] = 100;   // header bytes are outside the sum
+    file[5128] = 100;  // header bytes are outside the sum
     EXPECT_EQ(CVxSaveData::Checksum(file.data()), -1 - 128 + 127 + 3);
 }
 

@@ -19,9 +19,12 @@ void Stamp(SaveProfile& p, int generation) {
 
 bool IsStamped(const SaveProfile& p) {
     const int g = p.m_iMetalParts;
-    for (int progress : p.m_aiAchievementProgress) if (progress != g) return false;
-    for (const LabItemRecord& item : p.m_aLabItem) if (item.m_iOffered != g) return false;
-    for (int card : p.m_aiLastDeck) if (card != g) return false;
+    for (int progress : p.m_aiAchievementProgress)
+        if (progress != g) return false;
+    for (const LabItemRecord& item : p.m_aLabItem)
+        if (item.m_iOffered != g) return false;
+    for (int card : p.m_aiLastDeck)
+        if (card != g) return false;
     return true;
 }
 

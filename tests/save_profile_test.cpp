@@ -45,8 +45,9 @@ TEST_F(Profile, ReinitialisingAPlayedProfileGivesTheDefaultsAndKeepsTheName) {
     for (uint8_t b : p.m_abReserved) ASSERT_EQ(b, 0);
     for (const LabItemRecord& item : p.m_aLabItem) ASSERT_EQ(item.m_iBought | item.m_iOffered, 0);
     for (const RobotUpgradeRecord& u : p.m_aRobotUpgrade) ASSERT_EQ(u.m_iLevel | u.m_iAvailable, 0);
-    EXPECT_EQ(p.m_iLifeBooster | p.m_iEnergyBooster | p.m_iLuckBooster | p.m_iAdvanceFusion |
-                  p.m_iAdvanceProduction | p.m_iBattleStartLevel, 0);
+    EXPECT_EQ(p.m_iLifeBooster | p.m_iEnergyBooster | p.m_iLuckBooster | p.m_iAdvanceFusion | p.m_iAdvanceProduction |
+                  p.m_iBattleStartLevel,
+              0);
     for (uint8_t b : p.m_abRobotNew) ASSERT_EQ(b, 0);
     for (uint8_t b : p.m_abHintShown) ASSERT_EQ(b, 0);
     for (uint8_t b : p.m_abStorySeen) ASSERT_EQ(b, 0);

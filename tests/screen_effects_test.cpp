@@ -108,9 +108,9 @@ TEST_F(ScreenEffectsTest, TransitionCodesSwitchOnTheirLastFrame) {
         int from, code, page, subScreen, stage;
         bool returnToMenu;
     } cases[] = {
-        {0, 61, 1, 6, 7, false},                   // the menu's episode screen
-        {BATTLE_PAGE_INDEX, 3, 3, 0, 42, false},   // the battle again, on the summary's chosen stage
-        {BATTLE_PAGE_INDEX, 11, 1, 1, 7, true},    // the menu's stage map, restored
+        {0, 61, 1, 6, 7, false},                  // the menu's episode screen
+        {BATTLE_PAGE_INDEX, 3, 3, 0, 42, false},  // the battle again, on the summary's chosen stage
+        {BATTLE_PAGE_INDEX, 11, 1, 1, 7, true},   // the menu's stage map, restored
     };
     for (const auto& c : cases) {
         Enter(c.from);
@@ -154,4 +154,3 @@ TEST_F(ScreenEffectsTest, TransitionFadesThePageMusicWithTheCover) {
     EXPECT_FLOAT_EQ(factors.back(), 1.0f / 15.0f);
     menu.m_pMusic = nullptr;
 }
-

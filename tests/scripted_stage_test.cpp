@@ -96,7 +96,8 @@ protected:
         }
         for (int s = 0; s < p.m_nHandSlots && s < DECK_SLOTS; ++s) {
             const UnitDefinition& d = p.m_aHandDefs[s];
-            if (p.m_aHand[s].m_iCard < 0 || p.m_aHand[s].m_iCharge != d.m_iRechargeTime || p.m_iEnergy < d.m_iEnergyCost)
+            if (p.m_aHand[s].m_iCard < 0 || p.m_aHand[s].m_iCharge != d.m_iRechargeTime ||
+                p.m_iEnergy < d.m_iEnergyCost)
                 continue;
             const bool energy = p.m_aHand[s].m_iCard == 0;
             if (energy && energyRobots >= kEnergyRobots) continue;
@@ -182,4 +183,6 @@ TEST_P(ScriptedStage, PlayedByInputAloneEndsAtItsGoldenChecksum) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, ScriptedStage, ::testing::Values(10, 60),
-                         [](const ::testing::TestParamInfo<int>& info) { return "Stage" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Stage" + std::to_string(info.param);
+                         });

@@ -11,7 +11,9 @@ protected:
         FrameworkFixture::SetUp();
         auto& a = video.adapters[0];
         a.desktop = {1024, 768, 60, FMT_X8R8G8B8};
-        a.modes = {{1024, 768, 75, FMT_X8R8G8B8}, {800, 600, 60, FMT_X8R8G8B8}, {1024, 768, 60, FMT_X8R8G8B8},
+        a.modes = {{1024, 768, 75, FMT_X8R8G8B8},
+                   {800, 600, 60, FMT_X8R8G8B8},
+                   {1024, 768, 60, FMT_X8R8G8B8},
                    {800, 600, 60, FMT_R5G6B5}};
         DeviceCapsInfo ref;
         ref.deviceType = DEVTYPE_REF;

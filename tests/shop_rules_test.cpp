@@ -88,14 +88,11 @@ TEST_F(ShopRules, UpgradesAreListedInTheOrderTheirStagesArePlayed) {
         std::vector<int> available, listed;
     };
     const Row rows[] = {
-        {53, {1, 2, 3}, {}},               // the furthest stage itself is not walked
-        {54, {1, 2, 3}, {1}},
-        {58, {1, 2, 3}, {1, 2, 3}},        // robot 2's stage 161 follows stage 55
-        {58, {2, 3}, {2, 3}},              // only those made available
-        {180, {0, 36}, {0, 36}},
-        {0, {1, 2, 3}, {1, 2, 3}},         // outside the order: one walk of 180 steps
-        {-7, {1}, {1}},
-        {100000, {39}, {39}},
+        {53, {1, 2, 3}, {}},                                  // the furthest stage itself is not walked
+        {54, {1, 2, 3}, {1}},    {58, {1, 2, 3}, {1, 2, 3}},  // robot 2's stage 161 follows stage 55
+        {58, {2, 3}, {2, 3}},                                 // only those made available
+        {180, {0, 36}, {0, 36}}, {0, {1, 2, 3}, {1, 2, 3}},   // outside the order: one walk of 180 steps
+        {-7, {1}, {1}},          {100000, {39}, {39}},
     };
     for (const Row& r : rows) {
         SaveProfile& p = g_CurrentProfile;

@@ -34,8 +34,8 @@ WaveFormat Pcm16(uint16_t channels, uint32_t rate) {
 
 TEST(WaveFile, ParsesPcmPastOddAndUnknownChunks) {
     std::vector<int16_t> samples = {1, -2, 3, -4, 5, -6};
-    auto wav = testclip::MakeWav(2, 11025, samples,
-                                 {Chunk("LIST", {'a', 'b', 'c'}, true), Chunk("fact", {1, 0, 0, 0}, true)});
+    auto wav =
+        testclip::MakeWav(2, 11025, samples, {Chunk("LIST", {'a', 'b', 'c'}, true), Chunk("fact", {1, 0, 0, 0}, true)});
     WaveFile w;
     ASSERT_EQ(w.OpenFromRiff(wav.data(), wav.size()), SOUND_OK);
     ASSERT_NE(w.GetFormat(), nullptr);
@@ -155,7 +155,7 @@ TEST(Sound, PlayAgainKeepsPositionStopKeepsItResetRewinds) {
 
     VxSrand(7);
     ASSERT_EQ(s->Play(0, 0, -1, 0), SOUND_OK);
-    EXPECT_EQ(VxRandState(), 7u);  // a free buffer needs no draw
+    EXPECT_EQ(VxRandState(), 7u);                // a free buffer needs no draw
     EXPECT_EQ(h.audio.GetFrequency(v), 22050u);  // -1 leaves it
     h.clock.AdvanceSeconds(0.1);
     EXPECT_TRUE(s->IsPlaying());
@@ -186,4 +186,3 @@ TEST(Sound, PlayAgainKeepsPositionStopKeepsItResetRewinds) {
     EXPECT_EQ(s->Play(0, 100, -1, 0), SOUND_E_INVALID_ARG);  // above full volume
     delete s;
 }
-

@@ -20,9 +20,7 @@ std::vector<int> WaveTimes(const StageDefinition& s) {
 
 }  // namespace
 
-TEST(StageDefinition, TablesKeepTheirCheckedValues) {
-    EXPECT_EQ(StageTableFingerprint(), 0x487fda757fd88590ull);
-}
+TEST(StageDefinition, TablesKeepTheirCheckedValues) { EXPECT_EQ(StageTableFingerprint(), 0x487fda757fd88590ull); }
 
 TEST(StageDefinition, CycleLengthsTruncateAfterEverySlot) {
     float w[STAGE_ENEMY_SLOTS] = {0.5f, 0.5f, 1.5f, 1.5f, 0.7f, 0, 0, 0};

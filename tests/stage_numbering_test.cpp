@@ -5,11 +5,12 @@
 #include "content/StageNumbering.h"
 
 TEST(StageNumbering, EpisodeAreaAndPlace) {
-    struct Row { int stage, episode, world, place; };
-    for (Row r : {Row{1, 1, 1, 1}, Row{10, 1, 1, 10}, Row{11, 1, 2, 11}, Row{50, 1, 5, 50},
-                  Row{51, 2, 1, 1}, Row{100, 2, 5, 50}, Row{101, 3, 1, 1}, Row{150, 3, 5, 50},
-                  Row{151, 1, 1, 5}, Row{152, 1, 1, 10}, Row{160, 1, 5, 50}, Row{161, 2, 1, 5},
-                  Row{170, 2, 5, 50}, Row{180, 3, 5, 50}}) {
+    struct Row {
+        int stage, episode, world, place;
+    };
+    for (Row r : {Row{1, 1, 1, 1}, Row{10, 1, 1, 10}, Row{11, 1, 2, 11}, Row{50, 1, 5, 50}, Row{51, 2, 1, 1},
+                  Row{100, 2, 5, 50}, Row{101, 3, 1, 1}, Row{150, 3, 5, 50}, Row{151, 1, 1, 5}, Row{152, 1, 1, 10},
+                  Row{160, 1, 5, 50}, Row{161, 2, 1, 5}, Row{170, 2, 5, 50}, Row{180, 3, 5, 50}}) {
         EXPECT_EQ(GetStageEpisode(r.stage), r.episode) << r.stage;
         EXPECT_EQ(GetStageWorld(r.stage), r.world) << r.stage;
         EXPECT_EQ(GetStageInEpisode(r.stage), r.place) << r.stage;
@@ -17,8 +18,8 @@ TEST(StageNumbering, EpisodeAreaAndPlace) {
 }
 
 TEST(StageNumbering, TheOrderOfPlayVisitsEveryStageOnce) {
-    for (auto [stage, next] : std::vector<std::pair<int, int>>{{4, 5}, {5, 151}, {151, 6}, {49, 50}, {50, 160},
-                                                               {160, 51}, {150, 180}, {180, 151}})
+    for (auto [stage, next] : std::vector<std::pair<int, int>>{
+             {4, 5}, {5, 151}, {151, 6}, {49, 50}, {50, 160}, {160, 51}, {150, 180}, {180, 151}})
         EXPECT_EQ(NextStageId(stage), next) << stage;
     std::vector<int> order{1};
     while (order.back() != 180 && order.size() <= 200) order.push_back(NextStageId(order.back()));
@@ -51,7 +52,10 @@ TEST(StageNumbering, FurthestStageAgreesWithTheOrderForEveryPair) {
 }
 
 namespace {
-struct FakeUnit { int m_iSide; };
-struct FakeRobot { FakeUnit m_Unit; };
+struct FakeUnit {
+    int m_iSide;
+};
+struct FakeRobot {
+    FakeUnit m_Unit;
+};
 }  // namespace
-

@@ -21,10 +21,9 @@ struct StageCase {
 // Three stages of each episode at two difficulties. Stage 1 waits for its
 // tutorial's player (its own test plays it).
 const StageCase kStages[] = {
-    {3, 0, "lost"},   {3, 2, "lost"},   {12, 0, "lost"},  {12, 2, "lost"},
-    {27, 0, "lost"},  {27, 2, "lost"},  {51, 0, "lost"},  {51, 2, "lost"},  {68, 0, "lost"},
-    {68, 2, "lost"},  {99, 0, "lost"},  {99, 2, "lost"},  {101, 0, "lost"}, {101, 2, "lost"},
-    {123, 0, "lost"}, {123, 2, "lost"}, {150, 0, "lost"}, {150, 2, "lost"},
+    {3, 0, "lost"},   {3, 2, "lost"},   {12, 0, "lost"},  {12, 2, "lost"},  {27, 0, "lost"},  {27, 2, "lost"},
+    {51, 0, "lost"},  {51, 2, "lost"},  {68, 0, "lost"},  {68, 2, "lost"},  {99, 0, "lost"},  {99, 2, "lost"},
+    {101, 0, "lost"}, {101, 2, "lost"}, {123, 0, "lost"}, {123, 2, "lost"}, {150, 0, "lost"}, {150, 2, "lost"},
 };
 
 class SeededStage : public StageRunTest, public ::testing::WithParamInterface<StageCase> {};

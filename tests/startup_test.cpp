@@ -64,8 +64,8 @@ TEST_F(StartupTest, RequirementsTable) {
         {true, true, true, 64000000, true, nullptr},
         {true, true, true, 63999999, true, "Not enough VDO memory"},
         {true, true, true, 63999999, false, "VGA card not supported"},
-        {true, true, true, int64_t(8) << 30, false, nullptr},  // 8 GiB must not wrap to a small number
-        {true, true, true, -1, false, nullptr},                // unknown is never a shortfall
+        {true, true, true, int64_t(8) << 30, false, nullptr},             // 8 GiB must not wrap to a small number
+        {true, true, true, -1, false, nullptr},                           // unknown is never a shortfall
         {true, true, false, 100000000, false, "VGA card not supported"},  // no display: only with plenty
     };
     for (const auto& c : cases) {
@@ -100,4 +100,3 @@ TEST_F(StartupTest, ProbesCacheSuccessesButNotUnknowns) {
     services.system.totalKB = 1;
     EXPECT_EQ(QueryTotalVisibleMemory(), 2048000u);
 }
-

@@ -13,9 +13,9 @@ TEST(TextureBatch, SizesAtOncePixelsAtTheEndFailuresReportedAsByALoad) {
     std::vector<uint8_t> broken = png;
     broken.resize(broken.size() / 2);  // the header survives, the pixels do not
     harness::World w({{"Resource/Pic/Bbd_Card.png", png},
-                            {"Resource/Pic/Bbd_Back.jpg", testpic::Jpeg(64, 32)},
-                            {"Resource/Pic/Bbd_Glow.tga", testpic::Tga(8, 4, testpic::Pattern(8, 4), false, true)},
-                            {"Resource/Pic/Bbd_Broken.png", broken}});
+                      {"Resource/Pic/Bbd_Back.jpg", testpic::Jpeg(64, 32)},
+                      {"Resource/Pic/Bbd_Glow.tga", testpic::Tga(8, 4, testpic::Pattern(8, 4), false, true)},
+                      {"Resource/Pic/Bbd_Broken.png", broken}});
     host::RecordingDevice device;
     std::vector<std::unique_ptr<CVxTexture>> textures;
     {

@@ -19,19 +19,19 @@ protected:
 TEST_F(TutorialTest, StepsComeOnlyInOrderAndEachWaitsForTheLastToFadeOut) {
     CEffect_Tutorials t;
     struct Frame {
-        int request;         // asked before the frame's tick, -1 none
-        int ticks;           // then ticked this often
+        int request;          // asked before the frame's tick, -1 none
+        int ticks;            // then ticked this often
         int step, fadeState;  // what shows after
         int requested;
     } const script[] = {
-        {0, 0, 0, 0, -1},     // the first step comes in at once, from hidden
-        {2, 0, 0, 0, -1},     // a skip is ignored
-        {-1, 15, 0, 0, -1},   // fully in after 15 frames
-        {1, 0, 0, 1, 1},      // the next step fades the shown one out
-        {1, 14, 0, 1, 1},     // a second request for it changes nothing
-        {-1, 1, 1, 0, -1},    // 15 frames out, then the new step
-        {3, 20, 1, 0, -1},    // a skip is ignored while a step shows
-        {2, 30, 2, 0, -1},    // out and in again
+        {0, 0, 0, 0, -1},    // the first step comes in at once, from hidden
+        {2, 0, 0, 0, -1},    // a skip is ignored
+        {-1, 15, 0, 0, -1},  // fully in after 15 frames
+        {1, 0, 0, 1, 1},     // the next step fades the shown one out
+        {1, 14, 0, 1, 1},    // a second request for it changes nothing
+        {-1, 1, 1, 0, -1},   // 15 frames out, then the new step
+        {3, 20, 1, 0, -1},   // a skip is ignored while a step shows
+        {2, 30, 2, 0, -1},   // out and in again
     };
     int i = 0;
     for (const Frame& f : script) {
@@ -105,13 +105,13 @@ TEST_F(TutorialTest, TheUnlockBoardPaysByAreaUpToTheCapAndGivesABoosterOnce) {
     struct Case {
         int stage, furthest, before, after;
     } const cases[] = {
-        {1, 5, 0, 50},              // a replay pays again
+        {1, 5, 0, 50},  // a replay pays again
         {150, 180, 10, 1510},
-        {151, 180, 0, 50},          // a mini-game counts as the stage before it
+        {151, 180, 0, 50},  // a mini-game counts as the stage before it
         {180, 170, 0, 1500},
         {95, 180, 999500, 999990},  // 850 over the cap
         {20, 180, 999990, 999990},
-        {164, 164, 100, 100},       // first reached: its unlock, no parts
+        {164, 164, 100, 100},  // first reached: its unlock, no parts
     };
     for (const Case& c : cases) {
         g_CurrentProfile = SaveProfile{};

@@ -154,7 +154,7 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
         6000));
     Place(1, 8, 4);
     ClickAway(8);
-    ClickAway(9);  // the first Machine walks on
+    ClickAway(9);            // the first Machine walks on
     ASSERT_TRUE(Shows(10));  // it dropped its metal part
     ASSERT_TRUE(Until([&] { return Collect(4, 7); }, 600));
     ClickAway(11);
@@ -186,8 +186,8 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     Aim(next.x, next.y);
     Step();
     Tap(next.x, next.y);
-    ASSERT_TRUE(Until([&] { return OnBattle() && run->App().m_iCurrentStage == 2 && run->State() >= BATTLE_INTRO; },
-                      2000))
+    ASSERT_TRUE(
+        Until([&] { return OnBattle() && run->App().m_iCurrentStage == 2 && run->State() >= BATTLE_INTRO; }, 2000))
         << "stage 2 loads";
 
     // The profile written when Next was taken.

@@ -56,10 +56,12 @@ TEST_F(UnitDefinitionTest, UnknownIdsKeepTheCallersFields) {
 
 TEST_F(UnitDefinitionTest, MachinesToughenInLaterEpisodeBattles) {
     EXPECT_EQ(Unit(1000).m_iMaxHp, 100);  // on the stage map
-    struct Row { int stage, id, hp; };
-    for (Row r : {Row{1, 1000, 100}, Row{60, 1000, 150}, Row{60, 1002, 375}, Row{60, 1015, 690},
-                  Row{60, 1029, 2875}, Row{60, 1028, 13799}, Row{120, 1000, 187}, Row{120, 1002, 468},
-                  Row{120, 1015, 862}, Row{120, 1029, 3593}, Row{120, 1028, 17248},
+    struct Row {
+        int stage, id, hp;
+    };
+    for (Row r : {Row{1, 1000, 100}, Row{60, 1000, 150}, Row{60, 1002, 375}, Row{60, 1015, 690}, Row{60, 1029, 2875},
+                  Row{60, 1028, 13799}, Row{120, 1000, 187}, Row{120, 1002, 468}, Row{120, 1015, 862},
+                  Row{120, 1029, 3593}, Row{120, 1028, 17248},
                   // The smallest and the largest keep theirs.
                   Row{120, 1026, 10}, Row{120, 1032, 1}, Row{120, 1031, 40000},
                   // Mini-games count by the episode they sit in: 161 to 170 are episode 2.
@@ -83,7 +85,7 @@ TEST_F(UnitDefinitionTest, UpgradeResults) {
         int id;
         int hp, interval, recharge, cost, terrain;
     } cases[] = {
-        {0, 60, 1000, 195, 10, 2},      // 300 * 0.65f rounds to 195 in single precision
+        {0, 60, 1000, 195, 10, 2},  // 300 * 0.65f rounds to 195 in single precision
         {3, 540, 1000, 500, 30, 2},
         {4, 40, 70, 375, 20, 1},
         {6, 1, 50, 1000, 10, 5},

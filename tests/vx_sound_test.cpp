@@ -197,4 +197,3 @@ TEST(VxSoundPlay, MutedApplicationPlaysNothingAndInactivePausedGamePausesAtOnce)
     s.Play();
     EXPECT_TRUE(s.IsPlaying());
 }
-

@@ -55,7 +55,9 @@ TEST(WeaponDefinition, UnknownIdsTouchOnlyIdAreaAndMarker) {
 TEST(WeaponDefinition, MachineDamageGrowsInLaterEpisodeBattles) {
     ScopedLink link;
     link.Battle(51);
-    struct Row { int id, damage; };
+    struct Row {
+        int id, damage;
+    };
     for (Row r : {Row{1000, 32}, Row{1010, 1300}, Row{1008, 3}, Row{1003, 22}})
         EXPECT_EQ(Weapon(r.id).m_iDamage, r.damage) << r.id;
     link.Battle(150);

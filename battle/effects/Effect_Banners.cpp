@@ -52,9 +52,7 @@ void DrawNumberLooked(CVxNumber* number, const BannerLook& look, int value, floa
     number->m_nMinDigits = oldMin;
 }
 
-int Elapsed(const CVxEffect& effect, int index) {
-    return effect.m_iDefaultLife - effect.m_aInstances[index].life;
-}
+int Elapsed(const CVxEffect& effect, int index) { return effect.m_iDefaultLife - effect.m_aInstances[index].life; }
 
 float TimeOf(const CVxEffect& effect, int index) {
     return 1.0f - float(effect.m_aInstances[index].life) / float(effect.m_iDefaultLife);
@@ -105,7 +103,8 @@ void CEffect_TextBegin::OnFrame(int index) {
     const CountdownLook c = CountdownAt(Elapsed(*this, index), m_iDefaultLife);
     CVxBillboard* picture = c.picture < 3 ? app->m_apBbdCount[2 - c.picture] : app->m_apBbdGameText[0];
     if (c.sound)
-        if (CPageGame* page = BattlePageOf(app)) RestartSound(c.picture < 3 ? page->m_pSfxReadyCount : page->m_pSfxStart);
+        if (CPageGame* page = BattlePageOf(app))
+            RestartSound(c.picture < 3 ? page->m_pSfxReadyCount : page->m_pSfxStart);
     DrawLooked(picture, c.look, 0.0f, 50.0f);
 }
 

@@ -7,8 +7,9 @@ void CEffect_CopterEnemyFadeOut::OnFrame(int index) {
     EffectInstance& e = m_aInstances[index];
     e.params[1].f += 5.0f;
     const int frame = g_pGameAppInstance ? int(g_pGameAppInstance->m_nFrame) : 0;
-    CVxBillboard* rotor =
-        g_pGameAppInstance ? g_pGameAppInstance->m_apMineCopter[(frame / 5 + 10 * e.kind) % MINE_COPTER_FRAMES] : nullptr;
+    CVxBillboard* rotor = g_pGameAppInstance
+                              ? g_pGameAppInstance->m_apMineCopter[(frame / 5 + 10 * e.kind) % MINE_COPTER_FRAMES]
+                              : nullptr;
     float halfHeight = 0.0f;
     if (rotor) {
         halfHeight = rotor->m_vSize.y * 0.5f;

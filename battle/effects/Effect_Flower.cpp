@@ -26,8 +26,8 @@ void CEffect_Flower::OnFrame(int index) {
     m_pPicture->ScaleSizeUniform(1.0f - 0.1f * float(k));
     m_pPicture->SetScale(-1.0f, 1.0f, 1.0f);
     m_pPicture->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
-    m_pPicture->SetPosition(r.params[0].f, r.params[1].f + 10.0f * SinDeg(3.0 * t) + (float(index % 2) + 0.15f) * float(t),
-                            r.params[2].f);
+    m_pPicture->SetPosition(
+        r.params[0].f, r.params[1].f + 10.0f * SinDeg(3.0 * t) + (float(index % 2) + 0.15f) * float(t), r.params[2].f);
     m_pPicture->RenderSRT();
     m_pPicture->RestoreState();
 }

@@ -148,7 +148,6 @@ void CEffect_ItemTransToInterface::OnFrame(int index) {
             if (robot && stage == 158) robot->m_iHp = 10000;
         }
     }
-    if (page && page->m_pEffectItemFadeDisappear)
-        page->m_pEffectItemFadeDisappear->Add(kind, at.x, at.y, at.z);
+    if (page && page->m_pEffectItemFadeDisappear) page->m_pEffectItemFadeDisappear->Add(kind, at.x, at.y, at.z);
     Clear(index);
 }

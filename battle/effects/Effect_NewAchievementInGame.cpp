@@ -48,8 +48,8 @@ void CEffect_NewAchievementInGame::OnStart(int index) {
     DropPictures();
     m_pBoard = new CVxBillboard("Bbd_NewAchievement.png", "Resource\\Interface\\", nullptr);
     m_pBoard->SetAlphaBlend(true);
-    m_pPicture = new CVxBillboard(AchievementPicture(m_aInstances[index].kind).c_str(), "Resource\\InfoPicture\\",
-                                  nullptr);
+    m_pPicture =
+        new CVxBillboard(AchievementPicture(m_aInstances[index].kind).c_str(), "Resource\\InfoPicture\\", nullptr);
     m_pPicture->SetAlphaBlend(true);
 }
 

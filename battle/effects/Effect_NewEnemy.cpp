@@ -22,12 +22,10 @@ const char* const kInfoPictureFolder = "Resource\\InfoPicture\\";
 constexpr int kSymbolCell = 13;
 
 const GyrotorPlacement kGyrotors[] = {
-    {1000, 20, 140, 0, 0, -20, 50, 0},   {1002, -30, 130, 0, 0, 20, 50, 0},
-    {1004, 5, 135, 0, 0, -10, 50, 230},  {1005, 20, 145, 0, 220, -10, 50, 230},
-    {1006, 10, 110, -5, 0, 0, 60, 0},    {1007, 0, 125, -2, 0, 0, 40, 240},
-    {1008, 0, 115, 0, 0, 10, 60, 0},     {1010, -20, 100, -5, 0, 30, 30, 0},
-    {1018, 10, 130, 3, 0, -20, 50, 0},   {1021, -20, 125, 0, 0, 20, 50, 0},
-    {1022, 20, 125, -3, 0, -10, 60, 240}, {1023, 5, 120, -3, 0, -10, 45, 210},
+    {1000, 20, 140, 0, 0, -20, 50, 0},     {1002, -30, 130, 0, 0, 20, 50, 0},    {1004, 5, 135, 0, 0, -10, 50, 230},
+    {1005, 20, 145, 0, 220, -10, 50, 230}, {1006, 10, 110, -5, 0, 0, 60, 0},     {1007, 0, 125, -2, 0, 0, 40, 240},
+    {1008, 0, 115, 0, 0, 10, 60, 0},       {1010, -20, 100, -5, 0, 30, 30, 0},   {1018, 10, 130, 3, 0, -20, 50, 0},
+    {1021, -20, 125, 0, 0, 20, 50, 0},     {1022, 20, 125, -3, 0, -10, 60, 240}, {1023, 5, 120, -3, 0, -10, 45, 210},
 };
 
 void DrawPicture(CVxBillboard* picture, float x, float y, float size, float degrees) {
@@ -51,14 +49,19 @@ const GyrotorPlacement* FindGyrotorPlacement(int typeId) {
 
 const char* GyrotorPictureName(int typeId) {
     switch (typeId) {
-    case 1000: case 1004: case 1005: case 1018: case 1022: case 1023:
-        return "Bbd_Copter1.png";
-    case 1002: case 1006: case 1007: case 1008: case 1021:
-        return "Bbd_Copter2.png";
-    case 1010:
-        return "Bbd_Copter3.png";
-    default:
-        return nullptr;
+    case 1000:
+    case 1004:
+    case 1005:
+    case 1018:
+    case 1022:
+    case 1023: return "Bbd_Copter1.png";
+    case 1002:
+    case 1006:
+    case 1007:
+    case 1008:
+    case 1021: return "Bbd_Copter2.png";
+    case 1010: return "Bbd_Copter3.png";
+    default: return nullptr;
     }
 }
 
@@ -149,7 +152,8 @@ void CEffect_NewEnemy::DrawContent(const NewEnemyEntry& entry, float oy) {
     DrawPictures(entry, oy);
     if (entry.variant != 3 && entry.variant != 4) DrawLifeCost(entry.typeId, 230.0f, oy + 140.0f);
     DrawSharedPicture(app->m_pBbdMsgTextBG, 0.0f, oy - 115.0f, 1.15f, 0.2f);
-    const char* name = entry.variant == 0 ? GetUnitName(entry.typeId) : GetEnemyVariantName(entry.variant, entry.typeId);
+    const char* name =
+        entry.variant == 0 ? GetUnitName(entry.typeId) : GetEnemyVariantName(entry.variant, entry.typeId);
     DrawStyledText(app->m_pFontStandard, TitleStyle(0.7f, 7.0f, 0.5f), 0.0f, oy - 40.0f, name);
     const char* text =
         entry.variant == 0 ? GetUnitAbilityText(entry.typeId) : GetEnemyVariantDescription(entry.variant, entry.typeId);

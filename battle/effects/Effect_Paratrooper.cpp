@@ -114,7 +114,8 @@ void CEffect_Paratrooper::OnFrame(int index) {
                 CCom_GameRobot* platform = nullptr;
                 for (CCom_GameRobot& c : page->m_lstRobots) {
                     if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied || &c == robot) continue;
-                    const float dx = c.m_vPosition.x - robot->m_vPosition.x, dy = c.m_vPosition.y - robot->m_vPosition.y;
+                    const float dx = c.m_vPosition.x - robot->m_vPosition.x,
+                                dy = c.m_vPosition.y - robot->m_vPosition.y;
                     if (std::sqrt(dx * dx + dy * dy) < 45.0f) {
                         platform = &c;
                         break;
@@ -159,7 +160,8 @@ void CEffect_Paratrooper::HandleClick() {
         const VxVec3& pic = m_avPicture[i];
         const float chuteY = pic.y + kParachuteLift;
         const float w = float(m_aiWidth[i]);
-        const bool cut = pressed && (Inside(cx, cy, p.x, chuteY, kParachuteHalf) || Inside(cx, cy, pic.x, pic.y, 0.5f * w));
+        const bool cut =
+            pressed && (Inside(cx, cy, p.x, chuteY, kParachuteHalf) || Inside(cx, cy, pic.x, pic.y, 0.5f * w));
         bool touched = false;
         if (!cut && page) {
             for (const CCom_GameRobot& m : page->m_lstRobots) {

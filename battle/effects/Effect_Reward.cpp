@@ -96,7 +96,7 @@ VxVec3 CEffect_Reward::PrizePoint(int age) const {
     const float x = r.params[0].f, yp = r.params[1].f + 118.0f;
     UnitDefinition d;
     VxVec3 at = FirstNewRobot(BattlePageOf(g_pGameAppInstance), d) ? GetRobotIconOffset(d, VxVec3{x, yp, 0.0f})
-                                                                    : VxVec3{x + 2.0f, yp - 25.0f, 0.0f};
+                                                                   : VxVec3{x + 2.0f, yp - 25.0f, 0.0f};
     if (m_iRewardState == 3) {
         const float k = 1.0f - float(age) / float(REWARD_LEAVE_FRAMES);
         at = VxVec3{at.x * k, at.y * k, at.z * k};

@@ -222,11 +222,9 @@ void CEffect_Summary::OnFrame(int index) {
 void CEffect_Summary::Leave() {
     CGameApplication* app = g_pGameAppInstance;
     const SaveProfile& p = g_CurrentProfile;
-    SummaryLeaveFacts facts{m_bLabUnlockedAtStart,     p.m_abFeatureUnlocked[0] != 0,
-                            m_bUpgradeLabUnlockedAtStart, p.m_abFeatureUnlocked[5] != 0,
-                            app->m_nEasyWinStreak,    app->m_nLossStreak,
-                            p.m_abHintShown[5] != 0,  p.m_abHintShown[4] != 0,
-                            m_iSwitchCode};
+    SummaryLeaveFacts facts{m_bLabUnlockedAtStart,         p.m_abFeatureUnlocked[0] != 0, m_bUpgradeLabUnlockedAtStart,
+                            p.m_abFeatureUnlocked[5] != 0, app->m_nEasyWinStreak,         app->m_nLossStreak,
+                            p.m_abHintShown[5] != 0,       p.m_abHintShown[4] != 0,       m_iSwitchCode};
     if (const int box = SummaryLeaveBox(facts)) {
         Clear(0);
         // The box starts the page switch with the board's code when it closes.

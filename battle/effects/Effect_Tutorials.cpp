@@ -35,14 +35,26 @@ const TutorialStepText kSteps[TUTORIAL_STEPS] = {
       {90, "let the enemies get pass your defensive"},
       {50, "line, your life point will be decreased."},
       {10, "If it reaches zero, you'll lose the battle."}}},
-    {110, 720, 140, 2, {{130, "Fusor Bot cannot defend himself; you need"}, {90, "to build another robot to fight the enemy."}}},
+    {110,
+     720,
+     140,
+     2,
+     {{130, "Fusor Bot cannot defend himself; you need"}, {90, "to build another robot to fight the enemy."}}},
     {110,
      760,
      140,
      2,
      {{130, "Gunner Bot is a good choice for defender."}, {90, "Now choose his card and place him on the field."}}},
-    {110, 760, 140, 2, {{130, "Great!  Now you know how to build the robots."}, {90, "Get ready for your first battle."}}},
-    {110, 720, 140, 2, {{130, "Here comes the enemy.  Don't let it come"}, {90, "close enough to attack your Tinkerlings."}}},
+    {110,
+     760,
+     140,
+     2,
+     {{130, "Great!  Now you know how to build the robots."}, {90, "Get ready for your first battle."}}},
+    {110,
+     720,
+     140,
+     2,
+     {{130, "Here comes the enemy.  Don't let it come"}, {90, "close enough to attack your Tinkerlings."}}},
     {110,
      760,
      140,
@@ -131,7 +143,13 @@ float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
 bool IsTutorialEventStep(int step) {
     switch (step) {
-    case 0: case 1: case 3: case 7: case 10: case 13: case 15: return true;
+    case 0:
+    case 1:
+    case 3:
+    case 7:
+    case 10:
+    case 13:
+    case 15: return true;
     default: return false;
     }
 }

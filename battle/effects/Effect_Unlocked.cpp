@@ -34,8 +34,8 @@ bool StageUnlocksSomething(int stage) {
     GetFeatureUnlocksForStage(stage, features);
     GetLabItemUnlocksForStage(stage, items);
     GetRobotUpgradeUnlocksForStage(upgrades, stage);
-    return !features.empty() || !items.empty() || !upgrades.empty() || stage == 162 || stage == 164 ||
-           stage == 166 || stage == 168;
+    return !features.empty() || !items.empty() || !upgrades.empty() || stage == 162 || stage == 164 || stage == 166 ||
+           stage == 168;
 }
 
 void DrawStarCircle(CVxBillboard* circle, float x, float y, float degrees) {
@@ -123,7 +123,7 @@ void CEffect_Unlocked::DrawFixedLayer(float y) const {
     DrawSharedPicture(app->m_pBbdMsgTextBG, x, y - 115.0f, 1.15f, 0.25f);
 
     FontStyle title = TitleStyle(0.7f, 7.0f, 0.5f);
-    const char* titleText = upgrade ? GetRobotUpgradeName(upgrades[0])
+    const char* titleText = upgrade   ? GetRobotUpgradeName(upgrades[0])
                             : unlocks ? GetStageUnlockTitle(stage)
                                       : "Metal Parts Reward";
     DrawStyledText(app->m_pFontStandard, title, x + 5.0f, y - 30.0f, titleText);
@@ -136,8 +136,8 @@ void CEffect_Unlocked::DrawFixedLayer(float y) const {
         DrawStyledText(app->m_pFontStandard, body, x - 275.0f, y - 75.0f, GetStageUnlockText(stage));
     } else {
         body.align = 0;
-        const std::string text = std::string("You've got ") + IntToText(GetMetalPartsReward(), -1, true) +
-                                 " metal parts.";
+        const std::string text =
+            std::string("You've got ") + IntToText(GetMetalPartsReward(), -1, true) + " metal parts.";
         DrawStyledText(app->m_pFontStandard, body, 0.0f, y - 95.0f, text.c_str());
     }
 }

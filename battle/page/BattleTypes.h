@@ -3,7 +3,6 @@
 #include "engine/VxEffect.h"
 #include "game/BattleLink.h"
 
-
 // A short animation on the field: kind = its type (0 to 32), parameters 0 to
 // 2 its position and 3 the source (hand slot 0-16, or 1000 + stage-enemy slot).
 using FieldEffect = EffectInstance;

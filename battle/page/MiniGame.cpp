@@ -32,7 +32,7 @@ struct MiniGameHand {
     int stage;
     std::vector<int> cards;  // slot 0 first
     int slots;
-    int runLast;             // a card code whose robots run last, or -1
+    int runLast;  // a card code whose robots run last, or -1
 };
 
 const MiniGameHand kHands[] = {
@@ -67,8 +67,7 @@ const MiniGameHand kHands[] = {
 }  // namespace
 
 bool CPageGame::IsMiniGameGroup1(int stage) {
-    return stage == 153 || stage == 158 || stage == 172 || stage == 173 || stage == 160 || stage == 170 ||
-           stage == 180;
+    return stage == 153 || stage == 158 || stage == 172 || stage == 173 || stage == 160 || stage == 170 || stage == 180;
 }
 
 bool CPageGame::IsMiniGameGroup2(int stage) {
@@ -135,7 +134,8 @@ void CPageGame::SetUpMiniGameHand() {
     std::vector<int> cards;
     int slots = 0;
     if (IsMiniGameGroup2(stage)) {
-        for (const SlotReel& reel : m_aSlotReels) cards.insert(cards.end(), reel.m_vecCodes.begin(), reel.m_vecCodes.end());
+        for (const SlotReel& reel : m_aSlotReels)
+            cards.insert(cards.end(), reel.m_vecCodes.begin(), reel.m_vecCodes.end());
         std::sort(cards.begin(), cards.end());
         cards.erase(std::unique(cards.begin(), cards.end()), cards.end());
         slots = 3;
@@ -165,12 +165,17 @@ void CPageGame::SetUpMiniGameHand() {
 float CPageGame::GetMiniGameChargeRatio(const CCom_GameRobot& robot) const {
     float factor = 1.0f;
     switch (CurrentStage()) {
-    case 153: case 173: factor = 1.0f; break;
-    case 154: case 163: factor = 0.6f; break;
-    case 155: case 171: factor = 0.5f; break;
-    case 156: case 166: factor = 0.385f; break;
+    case 153:
+    case 173: factor = 1.0f; break;
+    case 154:
+    case 163: factor = 0.6f; break;
+    case 155:
+    case 171: factor = 0.5f; break;
+    case 156:
+    case 166: factor = 0.385f; break;
     case 157: factor = 0.75f; break;
-    case 152: case 168: factor = 0.2f; break;
+    case 152:
+    case 168: factor = 0.2f; break;
     case 174: factor = 0.3f; break;
     case 162: factor = robot.m_iUnitSlot == 0 ? 0.2f : 0.5f; break;
     default: break;
@@ -301,15 +306,15 @@ void CPageGame::UpdateMiniGame() {
         // 8. Capsule rain on 161.
         UpdateCapsuleRain();
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        UpdateCapsuleSupply();  // (1) 154
-        UpdateFloatingBoss();   // (2) 163
-        UpdateFinalBoss();      // (3) 160, 170, 180
-        UpdateSequenceGame();   // (4) 158
-        UpdateSlotMachine();    // (5) 159, 165, 169, 176, 178
-        UpdateBossDuel();       // (6) 156/166/174
-        UpdateConveyorCatch();  // (7) 177
-        UpdateBombRun();        // (8) 171
-        UpdateEnergyGoal();     // (9) 172
+        UpdateCapsuleSupply();     // (1) 154
+        UpdateFloatingBoss();      // (2) 163
+        UpdateFinalBoss();         // (3) 160, 170, 180
+        UpdateSequenceGame();      // (4) 158
+        UpdateSlotMachine();       // (5) 159, 165, 169, 176, 178
+        UpdateBossDuel();          // (6) 156/166/174
+        UpdateConveyorCatch();     // (7) 177
+        UpdateBombRun();           // (8) 171
+        UpdateEnergyGoal();        // (9) 172
         UpdateMiniGameOvertime();  // the stages won by beating every Machine
     }
     UpdateMiniGameTweens();
@@ -324,7 +329,8 @@ void CPageGame::HandleMiniGameInput() {
     // Ids the table leaves out, 178 and above among them, go by group: relocation
     // (group 1), then the slot lever (group 2), then the charge shot of 164 and 179.
     switch (stage) {
-    case 152: case 162: FireAimedShots(); break;
+    case 152:
+    case 162: FireAimedShots(); break;
     case 154:
         MoveMiniGameRobotY();
         FireChargedRobots();
@@ -335,7 +341,9 @@ void CPageGame::HandleMiniGameInput() {
         CollectItemsByTouch();
         FireChargedRobots();
         break;
-    case 156: case 166: case 174:
+    case 156:
+    case 166:
+    case 174:
         if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);

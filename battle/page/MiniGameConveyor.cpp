@@ -120,8 +120,7 @@ void CPageGame::DrawCatchCounter() {
     float slide = 0.0f;
     if (m_iBattleState == BATTLE_LOADING && frame - m_iStateEntryFrame < 30)
         slide = float(m_iStateEntryFrame + 30 - frame);
-    else if (m_iBattleState == BATTLE_RESULT)
-        slide = float(std::min(frame - m_iStateEntryFrame, 30));
+    else if (m_iBattleState == BATTLE_RESULT) slide = float(std::min(frame - m_iStateEntryFrame, 30));
     const float y = 264.0f + slide;
     for (const auto& [picture, x] : {std::pair{m_pMiniGamePanel, 275.0f}, std::pair{m_pParachuteIcon, 315.0f}}) {
         if (!picture) continue;

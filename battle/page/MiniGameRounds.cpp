@@ -21,10 +21,10 @@ int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurr
 constexpr int kLastRound = 5;
 constexpr int kRoundFrames = 600;
 constexpr int kBannerFrame = 180;
-constexpr float kRoundShift = 1800.0f;             // field pixels between rounds
-constexpr double kRoundScroll = 2.0 * 6532.2583;   // the same in background scroll units
+constexpr float kRoundShift = 1800.0f;            // field pixels between rounds
+constexpr double kRoundScroll = 2.0 * 6532.2583;  // the same in background scroll units
 constexpr float kScrollStep = 200.0f;
-constexpr float kPixelsPerStep = 27.555555f;       // 200 scroll units in field pixels
+constexpr float kPixelsPerStep = 27.555555f;  // 200 scroll units in field pixels
 constexpr float kPixelsPerUnit = 0.13777778f;
 constexpr float kMachineHoldX = 525.0f;
 

@@ -51,8 +51,7 @@ bool InStopButton(const CVxBillboard* button, const VxVec3& at) {
     if (!button) return false;
     const VxVec3& p = button->m_vPosition;
     const VxVec3& s = button->m_vSize;
-    return at.x >= p.x - 0.2f * s.x && at.x <= p.x + 0.5f * s.x && at.y >= p.y - 0.2f * s.y &&
-           at.y <= p.y + 0.5f * s.y;
+    return at.x >= p.x - 0.2f * s.x && at.x <= p.x + 0.5f * s.x && at.y >= p.y - 0.2f * s.y && at.y <= p.y + 0.5f * s.y;
 }
 
 void DrawAt(CVxBillboard* picture, float x, float y, float z, float scale, float light) {

@@ -16,7 +16,9 @@ void CPageGame::PlaceMiniGameRobots() {
     auto place = [this](int column, int slot, int row) { return SpawnMiniGameRobotOnCell(column, slot, row); };
     auto card = [this](int code) { return FindHandCard(code); };
     switch (stage) {
-    case 152: case 162: case 168: {
+    case 152:
+    case 162:
+    case 168: {
         CCom_GameRobot* r = stage == 168 ? place(8, 0, 0) : place(8, 0, 2);
         if (r) r->m_bHoldFire = 1;
         m_apMiniGameRobots[0] = r;
@@ -33,7 +35,10 @@ void CPageGame::PlaceMiniGameRobots() {
         if (CCom_GameRobot* r = place(4, 1, 2)) r->m_Unit.m_iActionInterval = 35;
         break;
     }
-    case 156: case 166: case 171: case 174: m_apMiniGameRobots[0] = place(8, 0, 2); break;
+    case 156:
+    case 166:
+    case 171:
+    case 174: m_apMiniGameRobots[0] = place(8, 0, 2); break;
     case 157: place(9, 0, 4); break;
     case 158: {
         place(8, card(24), 1);
@@ -51,7 +56,9 @@ void CPageGame::PlaceMiniGameRobots() {
         }
         break;
     }
-    case 160: case 170: case 180:
+    case 160:
+    case 170:
+    case 180:
         place(8, 1, 2);
         place(9, 0, 1);
         place(9, 1, 2);
@@ -63,7 +70,8 @@ void CPageGame::PlaceMiniGameRobots() {
             m_apMiniGameRobots[0] = r;
         }
         break;
-    case 164: case 179: {
+    case 164:
+    case 179: {
         const int rows[3] = {3, 2, 1};
         for (int i = 0; i < (stage == 179 ? 3 : 1); ++i) {
             CCom_GameRobot* r = place(8, 0, rows[i]);

@@ -147,8 +147,8 @@ void CPageGame::LoadBattleResources() {
         CVxBillboard* extra = nullptr;
         if (variant.m_iKind == VARIANT_FLYING || variant.m_iKind == VARIANT_ZETA || variant.m_iKind == VARIANT_OMEGA)
             extra = CEffect_NewEnemy::LoadPictures(variant.m_iType, variant.m_iKind);
-        m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(variant.m_iType, 4) + ".png", kInfoFolder),
-                                   extra, variant.m_iType, variant.m_iKind});
+        m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(variant.m_iType, 4) + ".png", kInfoFolder), extra,
+                                   variant.m_iType, variant.m_iKind});
     }
     m_itNewEnemy = m_lstNewEnemies.begin();
 
@@ -213,8 +213,7 @@ void CPageGame::ChooseUnlockPictures() {
         m_pUnlockPicture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
     } else if (!labItems.empty()) {
         m_pUnlockPicture = Picture("Bbd_Item_" + Digits(labItems[0] + 1, 2) + ".png", "Resource\\Menu\\LabItem\\");
-    } else if (stage == profile.m_iFurthestStage &&
-               (stage == 162 || stage == 164 || stage == 166 || stage == 168)) {
+    } else if (stage == profile.m_iFurthestStage && (stage == 162 || stage == 164 || stage == 166 || stage == 168)) {
         m_pUnlockPicture = Picture("Bbd_Unlock_Energy_Limit.png", "Resource\\Msgbox\\");
     } else {
         m_pUnlockPicture = Picture("Bbd_Reward.png", "Resource\\Msgbox\\");
@@ -237,8 +236,9 @@ void CPageGame::ChooseNextUnlockPicture() {
     if (robot >= 0 && robot < ROBOT_TYPES && !profile.m_abRobotUnlocked[robot]) {
         picture = Picture("Act1_01.png", ("Resource\\Robot\\" + Digits(robot, 4) + "\\").c_str());
     } else if (!upgrades.empty()) {
-        picture = g_pGameAppInstance && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES ? g_pGameAppInstance->m_apBbdCard[upgrades[0]]
-                                                                              : nullptr;
+        picture = g_pGameAppInstance && upgrades[0] >= 0 && upgrades[0] < ROBOT_TYPES
+                      ? g_pGameAppInstance->m_apBbdCard[upgrades[0]]
+                      : nullptr;
     } else if (!features.empty()) {
         picture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
         menuMade = true;
@@ -410,15 +410,14 @@ void CPageGame::LoadBattleSounds() {
     m_bBattleMusicStarted = false;
     m_apEndMusic[0] = m_apEndMusic[1] = nullptr;
     CVxSound** const sfx[BATTLE_SOUND_EFFECTS] = {
-        &m_pSfxPickCard,  &m_pSfxPickEnergy, &m_pSfxPickParts,   &m_pSfxCardCancel,
-        &m_pSfxMoveCard,  &m_pSfxEnemyDropItem, &m_pSfxHeartDown, &m_pSfxSpike,
-        &m_pSfxReadyCount, &m_pSfxStart,     &m_pSfxTextWave,    &m_pSfxFinishItem1,
-        &m_pSfxFinishItem2, &m_pSfxCount,    &m_pSfxTextScaleIn, &m_pSfxStar};
+        &m_pSfxPickCard,    &m_pSfxPickEnergy,    &m_pSfxPickParts,   &m_pSfxCardCancel,
+        &m_pSfxMoveCard,    &m_pSfxEnemyDropItem, &m_pSfxHeartDown,   &m_pSfxSpike,
+        &m_pSfxReadyCount,  &m_pSfxStart,         &m_pSfxTextWave,    &m_pSfxFinishItem1,
+        &m_pSfxFinishItem2, &m_pSfxCount,         &m_pSfxTextScaleIn, &m_pSfxStar};
     static const char* const kNames[BATTLE_SOUND_EFFECTS] = {
-        "SFX_PickCard",   "SFX_PickEnergy", "SFX_PickParts",   "SFX_CardCancel",
-        "Sfx_MoveCard",   "SFX_EnemyDropItem", "SFX_HeartDown", "SFX_Spike",
-        "Sfx_ReadyCount", "Sfx_Start",      "SFX_TextWave",    "SFX_FinishItem1",
-        "SFX_FinishItem2", "SFX_Count",     "SFX_TextScaleIn", "SFX_Star"};
+        "SFX_PickCard",    "SFX_PickEnergy", "SFX_PickParts",   "SFX_CardCancel", "Sfx_MoveCard", "SFX_EnemyDropItem",
+        "SFX_HeartDown",   "SFX_Spike",      "Sfx_ReadyCount",  "Sfx_Start",      "SFX_TextWave", "SFX_FinishItem1",
+        "SFX_FinishItem2", "SFX_Count",      "SFX_TextScaleIn", "SFX_Star"};
     for (int i = 0; i < BATTLE_SOUND_EFFECTS; ++i) *sfx[i] = Sound(std::string(kNames[i]) + ".ogg", kSfxFolder);
 }
 
@@ -513,10 +512,10 @@ int CPageGame::Release() {
     m_pRemoverButton = m_pButtonAllScreens = m_pBtnOK = nullptr;
     m_apBattleMusic[0] = m_apBattleMusic[1] = m_pMusic = nullptr;
     m_apEndMusic[0] = m_apEndMusic[1] = nullptr;
-    CVxSound** const sfx[] = {&m_pSfxPickCard,   &m_pSfxPickEnergy,    &m_pSfxPickParts,  &m_pSfxCardCancel,
-                              &m_pSfxMoveCard,   &m_pSfxEnemyDropItem, &m_pSfxHeartDown,  &m_pSfxSpike,
-                              &m_pSfxReadyCount, &m_pSfxStart,         &m_pSfxTextWave,   &m_pSfxFinishItem1,
-                              &m_pSfxFinishItem2, &m_pSfxCount,        &m_pSfxTextScaleIn, &m_pSfxStar};
+    CVxSound** const sfx[] = {&m_pSfxPickCard,    &m_pSfxPickEnergy,    &m_pSfxPickParts,   &m_pSfxCardCancel,
+                              &m_pSfxMoveCard,    &m_pSfxEnemyDropItem, &m_pSfxHeartDown,   &m_pSfxSpike,
+                              &m_pSfxReadyCount,  &m_pSfxStart,         &m_pSfxTextWave,    &m_pSfxFinishItem1,
+                              &m_pSfxFinishItem2, &m_pSfxCount,         &m_pSfxTextScaleIn, &m_pSfxStar};
     for (CVxSound** s : sfx) *s = nullptr;
     return 0;
 }

@@ -496,29 +496,29 @@ public:
     std::list<int> m_lstDrawLastTypes;
 
     // Mini-game state (all of it reset by SetUpMiniGame).
-    uint8_t m_bRelocateRule = 0;    // relocation has a cooldown (153, 158, 160, 170, 180)
-    int m_iHoldFrames = 0;          // frames the left button has been held
+    uint8_t m_bRelocateRule = 0;  // relocation has a cooldown (153, 158, 160, 170, 180)
+    int m_iHoldFrames = 0;        // frames the left button has been held
     uint8_t m_bShootHintShown = 0;
-    int m_iRound = 0;               // 151: round 1 to 5
-    int m_iRoundTimer = 0;          // 151: countdown of the round
-    int m_iRoundPhase = 0;          // 151: 0 fighting, 1 scrolling to the next round
+    int m_iRound = 0;       // 151: round 1 to 5
+    int m_iRoundTimer = 0;  // 151: countdown of the round
+    int m_iRoundPhase = 0;  // 151: 0 fighting, 1 scrolling to the next round
     VxVec3 m_vJumpStart{};
     uint8_t m_bJumpStartKept = 0;
     uint8_t m_bJumpRising = 0;
     uint8_t m_bJumpHeld = 0;
-    float m_fJumpSpeed = 0.0f;      // logical pixels a frame, up positive
+    float m_fJumpSpeed = 0.0f;  // logical pixels a frame, up positive
     uint8_t m_bOnGround = 1;
     int m_iJumpCount = 0;
     SlotReel m_aSlotReels[SLOT_REELS];
     int m_iSlotSpinTimer = 0;
     int m_iSlotLeverCooldown = 0;
-    int m_iSequenceStep = 0;        // 158
+    int m_iSequenceStep = 0;  // 158
     int m_iSequenceShownStep = 0;
     int m_iSequenceStepFrames = 0;
     MiniGameTween m_aTweens[MINI_GAME_TWEENS];
-    int m_iChargePhase = 0;         // 164, 179: 0 charging, 1 fire, 2 recovering
+    int m_iChargePhase = 0;  // 164, 179: 0 charging, 1 fire, 2 recovering
     int m_iChargeFrames = 0;
-    int m_iCatchCount = 0;          // 177: robots caught or landed on carriers
+    int m_iCatchCount = 0;  // 177: robots caught or landed on carriers
     // A robot of the player's has stood on the field: only then can the
     // stage be lost for having none left.
     bool m_bPlayerRobotSeen = false;
@@ -705,7 +705,7 @@ public:
     VxVec3 m_vMiniGamePoint{};
 
     CVxSound* m_pAmbienceSound = nullptr;
-    CVxBillboard* m_pWeatherArt = nullptr;    // area 2: the application's stone, not ours
+    CVxBillboard* m_pWeatherArt = nullptr;  // area 2: the application's stone, not ours
     CVxBillboard* m_pWhirlpoolArt = nullptr;
     CVxBillboard* m_pFieldBlastArt = nullptr;  // the blast of Machine weapon 1007
     CVxBillboard* m_pFieldBombArt = nullptr;   // weapon 11's bomb

@@ -35,7 +35,8 @@ void CPageGame::FireBullet(int kind, int graphic, float x, float y, float z, int
         for (int i = 0; i < n; ++i) {
             CCom_GameBullet pellet;
             pellet.Setup(16, graphic, x, y, z, targetSerial, ownerSerial);
-            const double phi = -(((double(i) - double(n - 1) * 0.5) * spacing + double(pellet.m_Weapon.m_iAngle)) * kRad);
+            const double phi =
+                -(((double(i) - double(n - 1) * 0.5) * spacing + double(pellet.m_Weapon.m_iAngle)) * kRad);
             const float v = float(pellet.m_Weapon.m_iSpeed);
             pellet.m_vVelocity = VxVec3{float(std::sin(phi)) * v, float(std::cos(phi)) * v, 0.0f};
             m_lstBullets.push_back(pellet);

@@ -157,7 +157,8 @@ void CPageGame::MakeCardChoiceButtons() {
         m_pHudSlash->SetTextureRect(0.5f, 0.75f, 0.25f, 0.25f);
         m_pHudSlash->SetSize(64.0f, 64.0f, 1.0f);
     }
-    for (CVxBillboard* art : {m_pCardBGUpgraded, m_pCardChoiceHeader, m_pRangeArt, m_pHudDash, m_pHudTimes, m_pHudSlash})
+    for (CVxBillboard* art :
+         {m_pCardBGUpgraded, m_pCardChoiceHeader, m_pRangeArt, m_pHudDash, m_pHudTimes, m_pHudSlash})
         if (art) art->SetAlphaBlend(true);
 
     m_pPauseButton = AddButton(0);
@@ -260,7 +261,7 @@ void CPageGame::DrawCardFlights() {
         const VxVec3 at{to.x * (1.0f - t) + f.m_fX * t, to.y * (1.0f - t) + f.m_fY * t, -8.0f};
         if (app) {
             CVxBillboard* back = m_aCardDefs[f.m_iCard].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
-                                                                                                   : app->m_pBbdCardBG;
+                                                                                                  : app->m_pBbdCardBG;
             DrawCard(back, app->m_apBbdCard[f.m_iCard], app->m_pNumInterface, m_aCardDefs[f.m_iCard].m_iEnergyCost, at,
                      tenSlots ? 0.94f : 1.0f, 1.0f, 1.0f, 1.0f, -8.0f);
         }
@@ -419,7 +420,8 @@ void CPageGame::HandleCardChoiceInput() {
                     m_vDragPress = VxVec3{};
                     m_iDragFrames = 0;
                     m_iDragStep = 0;
-                } else if (held && std::fabs(at.x - m_vDragPress.x) < 30.0f && std::fabs(at.y - m_vDragPress.y) < 30.0f) {
+                } else if (held && std::fabs(at.x - m_vDragPress.x) < 30.0f &&
+                           std::fabs(at.y - m_vDragPress.y) < 30.0f) {
                     if (++m_iDragFrames > 15) {
                         m_iDragMode = 1;
                         m_iCarriedCard = m_iDragSlot;
@@ -473,8 +475,8 @@ void CPageGame::HandleCardChoiceInput() {
             if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(4);
         }
         // 7. Start.
-        const bool enter = (in.m_aiKey[VK_ENTER] & KEY_RELEASED) && m_pStartButton &&
-                           m_pStartButton->m_iStatus != BUTTON_DISABLE;
+        const bool enter =
+            (in.m_aiKey[VK_ENTER] & KEY_RELEASED) && m_pStartButton && m_pStartButton->m_iStatus != BUTTON_DISABLE;
         if (enter) Consume(in, VK_ENTER);
         if (Fires(m_pStartButton) || enter) {
             Restart(app->m_pSndBtnClick);
@@ -489,7 +491,8 @@ void CPageGame::HandleCardChoiceInput() {
         if (!canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(9999.0f, 9999.0f, 0.0f);
         if (canRecall && Fires(m_pLastDeckButton)) {
             bool anyPicked = false;
-            for (int card : app->m_vecLastDeck) anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
+            for (int card : app->m_vecLastDeck)
+                anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
             for (int card : app->m_vecLastDeck) {
                 if (anyPicked || card < 0 || card >= ROBOT_TYPES) break;
                 if (m_abCardDisabled[card] || !g_CurrentProfile.m_abRobotUnlocked[card]) {
@@ -589,8 +592,8 @@ void CPageGame::DrawCardChoice(float offset) {
         if (!visible) b->m_iStatus = BUTTON_DISABLE;
         if (m_abCardPicked[i]) r = g = bl = 0.5f;
         else if (i == hoveredCard) scale = 1.1f;
-        CVxBillboard* back = m_aCardDefs[i].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
-                                                                                      : app->m_pBbdCardBG;
+        CVxBillboard* back =
+            m_aCardDefs[i].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG;
         DrawCard(back, app->m_apBbdCard[i], app->m_pNumInterface, m_aCardDefs[i].m_iEnergyCost, at, scale, r, g, bl,
                  i == hoveredCard && scale > 1.0f ? -3.0f : -1.0f, true);
     }
@@ -601,7 +604,8 @@ void CPageGame::DrawCardChoice(float offset) {
             continue;
         const VxVec3 at = b->m_vPosition;
         if (!(at.y > row - 220.0f && at.y < row + 120.0f)) continue;
-        DrawSharedPicture(app->m_pBbdNew, at.x, at.y + 40.0f + 2.0f * float(std::sin(double(frame) * 4.0 * M_PI / 180.0)));
+        DrawSharedPicture(app->m_pBbdNew, at.x,
+                          at.y + 40.0f + 2.0f * float(std::sin(double(frame) * 4.0 * M_PI / 180.0)));
     }
     DrawSharedPicture(m_pCardChoiceHeader, 82.0f, row + 175.0f);
 
@@ -622,9 +626,10 @@ void CPageGame::DrawCardChoice(float offset) {
     }
     // Turning the list's page, right of the header.
     if (m_pScrollButton) {
-        m_pScrollButton->SetPosition(m_bScrollButtonShown ? 325.0f : 9999.0f, m_bScrollButtonShown ? row + 175.0f : 9999.0f,
-                                     0.0f);
-        if (m_bScrollButtonShown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[3], m_pScrollButton, hoverable, frame);
+        m_pScrollButton->SetPosition(m_bScrollButtonShown ? 325.0f : 9999.0f,
+                                     m_bScrollButtonShown ? row + 175.0f : 9999.0f, 0.0f);
+        if (m_bScrollButtonShown)
+            DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[3], m_pScrollButton, hoverable, frame);
     }
     // The encyclopedia, once the profile has it, with the screen's other buttons on the left.
     if (m_pRobopediaButton) {
@@ -658,10 +663,9 @@ void CPageGame::DrawCardChoice(float offset) {
             DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, scale, 1, 1, 1, -5.0f);
             continue;
         }
-        CVxBillboard* back = m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
-                                                                                         : app->m_pBbdCardBG;
+        CVxBillboard* back =
+            m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG;
         DrawCard(back, app->m_apBbdCard[card], app->m_pNumInterface, m_aCardDefs[card].m_iEnergyCost, at, scale, 1, 1,
                  1, -5.0f);
     }
-
 }

@@ -84,8 +84,8 @@ void CPageGame::HandleFieldClick() {
 
     if (!collected) {
         const int stage = CurrentStage();
-        const bool handsOver = kind == ITEM_CAPSULE && stage != 154 && stage != 162 &&
-                               !(stage == 158 && card == FindHandCard(23));
+        const bool handsOver =
+            kind == ITEM_CAPSULE && stage != 154 && stage != 162 && !(stage == 158 && card == FindHandCard(23));
         if (handsOver) {
             m_iCarriedCard = card;
             m_bCarriedFromCapsule = true;

@@ -249,8 +249,10 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
             const float len = float(60 - VxRand() % 20);
             b->SaveState();
             const float hgt = len + 20.0f + 2.0f * float(VxRand() % 10);
-            const VxMatrix m1 = MatrixMultiply(MatrixScaling(len, hgt, 1.0f), MatrixTranslation(-len / 2.0f, 0.0f, 0.0f));
-            const VxMatrix m2 = MatrixMultiply(MatrixRotationZ(float(a * kDeg)), MatrixTranslation(len / 2.0f + 20.0f, 0.0f, 0.0f));
+            const VxMatrix m1 =
+                MatrixMultiply(MatrixScaling(len, hgt, 1.0f), MatrixTranslation(-len / 2.0f, 0.0f, 0.0f));
+            const VxMatrix m2 =
+                MatrixMultiply(MatrixRotationZ(float(a * kDeg)), MatrixTranslation(len / 2.0f + 20.0f, 0.0f, 0.0f));
             const VxMatrix m3 = MatrixTranslation(x - len / 2.0f, y, 0.0f);
             b->m_matWorld = MatrixMultiply(MatrixMultiply(m1, m2), m3);
             b->SetBlendMode(BLEND_ADD, b->m_iAlphaRef);
@@ -309,8 +311,8 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
     case 14:
     case 18: {
         if (!early) break;
-        CVxBillboard* b = type == 14 ? ImpactPicture(page, source >= 1000 ? source - 1000 : source)
-                                     : page.m_pFieldBlastArt;
+        CVxBillboard* b =
+            type == 14 ? ImpactPicture(page, source >= 1000 ? source - 1000 : source) : page.m_pFieldBlastArt;
         const float base = type == 14 ? 1.5f : 2.5f;
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y, 45.0 + 90.0 * k, (base + 0.25f * float(k)) * float(age));
@@ -329,8 +331,9 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
     case 15:
         if (!early) break;
         DustArc(x - 10.0f, y - 5.0f, age, 20.0f, Colour{1.0f, 1.0f, 1.0f, 0.25f - 0.15f * t}, 0.5f + 0.5f * t);
-        Stones(StonePicture(), x, y, t, 10.0f, [age](int j) { return -float(j) * float(age + 10); },
-               [](int j) { return float(2 - j); }, false);
+        Stones(
+            StonePicture(), x, y, t, 10.0f, [age](int j) { return -float(j) * float(age + 10); },
+            [](int j) { return float(2 - j); }, false);
         break;
     case 16:
         if (!early) break;
@@ -400,8 +403,9 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
         DustArc(x, cy, age, 30.0f, Colour{1.0f, 1.0f, 1.0f, 0.5f - 0.5f * t}, 0.5f + 0.5f * t);
         if (type == 30) break;
         CVxBillboard* stone = type == 24 ? StonePicture() : ImpactPicture(page, source);
-        Stones(stone, x, y, t, 20.0f, [age](int j) { return float(2 * j - 2) * float(age + 10); },
-               [](int j) { return float(j); }, type == 28);
+        Stones(
+            stone, x, y, t, 20.0f, [age](int j) { return float(2 * j - 2) * float(age + 10); },
+            [](int j) { return float(j); }, type == 28);
         break;
     }
     case 29: {

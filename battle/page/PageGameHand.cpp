@@ -185,10 +185,12 @@ void CPageGame::DrawHand() {
             if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
                 auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
                 const float fill = std::min(0.9f * g, 1.0f);
-                if (x && app->m_pBbdCardBG) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
+                if (x && app->m_pBbdCardBG)
+                    x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
                 if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
                     DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
-                if (x && m_apHandPictures[s]) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, m_apHandPictures[s]->m_vSize, at, fill);
+                if (x && m_apHandPictures[s])
+                    x->DrawGaugeBarAt(app->m_pBbdDelayGauge, m_apHandPictures[s]->m_vSize, at, fill);
                 if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
             }
         }

@@ -68,7 +68,8 @@ void CPageGame::UpdateShownEnergy() { StepShownCounter(m_afShownEnergy, float(m_
 void CPageGame::UpdateShownParts() { StepShownCounter(m_afShownParts, float(g_CurrentProfile.m_iMetalParts)); }
 
 void CPageGame::SetPartsPanelPosition(float x, float y) {
-    if (g_pGameAppInstance && g_pGameAppInstance->m_apBbdInterface[3]) g_pGameAppInstance->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
+    if (g_pGameAppInstance && g_pGameAppInstance->m_apBbdInterface[3])
+        g_pGameAppInstance->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
 }
 
 void CPageGame::SlidePanel() {
@@ -99,8 +100,7 @@ void CPageGame::DrawHud() {
     float s = 20.0f;
     if (m_iBattleState == BATTLE_LOADING && frame - m_iStateEntryFrame < 30)
         s = float(m_iStateEntryFrame + 30 - frame) + 20.0f;
-    else if (m_iBattleState == BATTLE_RESULT)
-        s = float(frame - m_iStateEntryFrame) + 20.0f;
+    else if (m_iBattleState == BATTLE_RESULT) s = float(frame - m_iStateEntryFrame) + 20.0f;
 
     // The page draws its buttons; the pause button only moves with the HUD.
     if (m_pPauseButton) m_pPauseButton->SetPosition(-405.0f, s + 269.0f, 0.0f);

@@ -70,7 +70,8 @@ void CPageGame::HandleBattleInput() {
     for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton})
         if (b) b->m_bVisible = choosing;
     if (m_pPauseButton)
-        m_pPauseButton->m_bVisible = m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT && !m_bHudHidden;
+        m_pPauseButton->m_bVisible =
+            m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT && !m_bHudHidden;
 
     // 1. A placement message goes as soon as no card is carried.
     if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard < 0 && stage <= 150 && m_pEffectFontInstruction)
@@ -91,7 +92,8 @@ void CPageGame::HandleBattleInput() {
         app->m_pEffectTouch->Add(1, at.x, at.y, at.z);
     // 5. Story and discovery pop-ups, each in its state.
     if (m_pEffectMapStory && Shows(m_pEffectMapStory)) m_pEffectMapStory->HandleClick();
-    if (m_iBattleState == BATTLE_ACHIEVEMENT && app->m_pEffectNewAchievement) app->m_pEffectNewAchievement->HandleClick();
+    if (m_iBattleState == BATTLE_ACHIEVEMENT && app->m_pEffectNewAchievement)
+        app->m_pEffectNewAchievement->HandleClick();
     if (m_iBattleState == BATTLE_NEW_ENEMIES && m_pEffectNewEnemy) m_pEffectNewEnemy->HandleClick();
     if (m_iBattleState == BATTLE_UNLOCKS) {
         if (!m_mapNewRobots.empty()) {
@@ -169,7 +171,8 @@ void CPageGame::HandleBattleInput() {
                         Restart(app->m_pSndError);
                         break;
                     }
-                    if (firstTutorial && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 && m_aHand[i].m_iCard == 0) break;
+                    if (firstTutorial && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 && m_aHand[i].m_iCard == 0)
+                        break;
                     m_iCarriedCard = i;
                     for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
                     Restart(m_pSfxPickCard);

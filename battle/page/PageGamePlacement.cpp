@@ -117,9 +117,7 @@ bool CPageGame::CanPlaceCard(int commit) {
         const int n = int(m_lstRobots.size());
         if (row != 4 || column < 9 - n) return false;
     }
-    auto sameCell = [&](const CCom_GameRobot& r) {
-        return int(r.m_vCell.x) == column && int(r.m_vCell.y) == row;
-    };
+    auto sameCell = [&](const CCom_GameRobot& r) { return int(r.m_vCell.x) == column && int(r.m_vCell.y) == row; };
 
     if (unit.m_iRole != ROLE_TIMER) {
         if (StacksFreely(card)) return true;

@@ -145,8 +145,7 @@ void CPageGame::RunRobot(CCom_GameRobot& robot) {
         const float dx = robot.Type() == 1 && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
         mark->SaveState();
         mark->ScaleSizeUniform(0.85f);
-        mark->SetPosition(robot.m_vPosition.x + dx, robot.m_vPosition.y + 40.0f + robot.m_fBob,
-                          robot.m_vPosition.z);
+        mark->SetPosition(robot.m_vPosition.x + dx, robot.m_vPosition.y + 40.0f + robot.m_fBob, robot.m_vPosition.z);
         mark->Render();
         mark->SetDiffuse(0.5f, 0.5f, 0.5f, 0.5f);
         mark->Render();
@@ -474,7 +473,8 @@ void CPageGame::SetUpRobotArray() {
         r.m_vPosition.x = float(column[i]) * 85.5f * f - (a + 780.0f) + 10.0f * float(r.m_iRow % 2);
         const int terrain = r.m_Unit.m_iTerrain;
         if (terrain == TERRAIN_MARINE) r.m_vPosition.y -= 5.0f;
-        else if (terrain == TERRAIN_GROUND || terrain == TERRAIN_SPECIAL) r.m_vPosition.y -= float(column[i] % 3) * 2.0f;
+        else if (terrain == TERRAIN_GROUND || terrain == TERRAIN_SPECIAL)
+            r.m_vPosition.y -= float(column[i] % 3) * 2.0f;
         else r.m_vPosition.y += float(column[i] % 2) * 15.0f + 10.0f;
     }
 
@@ -497,7 +497,9 @@ void CPageGame::SetUpRobotArray() {
         const bool water = r.m_Unit.m_iTerrain == TERRAIN_MARINE;
         switch (r.Type()) {
         case 1005: r.m_vPosition.x -= 90.0f; break;
-        case 1014: if (water) r.m_vPosition.x += 35.0f; break;
+        case 1014:
+            if (water) r.m_vPosition.x += 35.0f;
+            break;
         case 1018: r.m_vPosition.x -= 100.0f; break;
         case 1022: r.m_vPosition.x -= 35.0f; break;
         case 1024:

@@ -211,9 +211,9 @@ void CPageGame::UpdateRobopedia() {
                 }
                 if (b->m_iStatus == BUTTON_DISABLE) b->m_iStatus = BUTTON_NORMAL;
                 const float scale = kCardScale * (boardIdle && hovered ? 1.1f : 1.0f);
-                CVxBillboard* frame =
-                    !machine && m_aCardDefs[i].m_iUpgradeLevel > 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
-                                                                                         : app->m_pBbdCardBG;
+                CVxBillboard* frame = !machine && m_aCardDefs[i].m_iUpgradeLevel > 0 && m_pCardBGUpgraded
+                                          ? m_pCardBGUpgraded
+                                          : app->m_pBbdCardBG;
                 DrawCardAt(frame, b->m_vPosition, scale);
                 DrawCardAt(machine ? m_apRpMachineCards[i] : app->m_apBbdCard[i], b->m_vPosition, scale);
             }
@@ -324,8 +324,8 @@ void CPageGame::HandleRobopediaInput() {
         m_iRpGesture = 1;
         m_vRpPressPoint = m_vRpCursor;
     } else if (m_iRpGesture == 1 && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) {
-        const bool still = std::abs(m_vRpCursor.x - m_vRpPressPoint.x) < 5.0f &&
-                           std::abs(m_vRpCursor.y - m_vRpPressPoint.y) < 5.0f;
+        const bool still =
+            std::abs(m_vRpCursor.x - m_vRpPressPoint.x) < 5.0f && std::abs(m_vRpCursor.y - m_vRpPressPoint.y) < 5.0f;
         m_iRpGesture = still ? 3 : 0;
     }
     if (m_pRobotInfo && m_pRobotInfo->m_aInstances[0].life > 0) {

@@ -218,8 +218,8 @@ void CPageGame::UpdateWeatherHazards() {
                                 bubble->SetBlendMode(BLEND_ADD, bubble->m_iAlphaRef);
                                 bubble->SetRotationDegrees(0.0f, 0.0f, -20.0f);
                             }
-                            bubble->SetPosition(cx + radius * SinDeg(a), 50.0f * float(i) - 310.0f + 0.25f * radius * CosDeg(a),
-                                                0.0f);
+                            bubble->SetPosition(cx + radius * SinDeg(a),
+                                                50.0f * float(i) - 310.0f + 0.25f * radius * CosDeg(a), 0.0f);
                             bubble->RenderSRT();
                             bubble->RestoreState();
                         }
@@ -269,8 +269,7 @@ void CPageGame::UpdateWeatherHazards() {
         }
     }
 
-    if (m_iBattleState >= BATTLE_PLAYING && R <= 0 && area <= 3 && m_pAmbienceSound &&
-        m_pAmbienceSound->IsPlaying())
+    if (m_iBattleState >= BATTLE_PLAYING && R <= 0 && area <= 3 && m_pAmbienceSound && m_pAmbienceSound->IsPlaying())
         m_pAmbienceSound->SetVolumeFactor(m_pAmbienceSound->m_fVolumeFactor - 0.01f);
 }
 

@@ -120,7 +120,10 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
 
     if (m_iOwnerUpgrade != 0) {
         switch (kind) {
-        case 0: case 1: case 17: case 18: m_Weapon.m_iDamage += 5; break;
+        case 0:
+        case 1:
+        case 17:
+        case 18: m_Weapon.m_iDamage += 5; break;
         case 11:
             if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
             break;

@@ -47,26 +47,26 @@ public:
     // The firer, looked up by serial; null once it has left the field.
     CCom_GameRobot* Owner() const;
 
-    int32_t m_iSide = 0;         // 0 Tinkerling shot, 1 Machine shot: the side it does not hit
+    int32_t m_iSide = 0;  // 0 Tinkerling shot, 1 Machine shot: the side it does not hit
     int32_t m_iSerial = 0;
-    int32_t m_iBulletKind = 0;   // weapon id it was set up with
-    int32_t m_iHopTimer = 0;     // frames of a knock-back hop; 0 none
-    WeaponDefinition m_Weapon{}; // own copy, adjusted per kind
-    int32_t m_iOwnerUpgrade = 0; // firer's upgrade level (0 when it is not found)
+    int32_t m_iBulletKind = 0;    // weapon id it was set up with
+    int32_t m_iHopTimer = 0;      // frames of a knock-back hop; 0 none
+    WeaponDefinition m_Weapon{};  // own copy, adjusted per kind
+    int32_t m_iOwnerUpgrade = 0;  // firer's upgrade level (0 when it is not found)
     VxVec3 m_vVelocity{0.0f, 0.0f, 0.0f};
     VxVec3 m_vAimPoint{0.0f, 0.0f, 0.0f};
-    int32_t m_iHitsLeft = 0;     // finished at 0 or below
+    int32_t m_iHitsLeft = 0;  // finished at 0 or below
     int32_t m_iAge = 0;
     int32_t m_iLifetime = 0;
-    int32_t m_iGraphic = 0;      // hand slot, or 1000 + stage-enemy slot
-    int32_t m_iLane = 0;         // row of the nearest cell
+    int32_t m_iGraphic = 0;  // hand slot, or 1000 + stage-enemy slot
+    int32_t m_iLane = 0;     // row of the nearest cell
     int32_t m_iTargetSerial = -1;
     // The firer, resolved in the robot list on use; -1 none.
     int32_t m_iOwnerSerial = -1;
     std::list<int> m_lstHitSerials;  // robots already struck
     BulletHitArea m_rcHitArea{};
-    int32_t m_iMissMode = 0;     // 0 may miss, 1 never misses, -1 always misses
-    int32_t m_iKills = 0;        // Machines this bullet destroyed
+    int32_t m_iMissMode = 0;  // 0 may miss, 1 never misses, -1 always misses
+    int32_t m_iKills = 0;     // Machines this bullet destroyed
 };
 
 using BulletList = std::list<CCom_GameBullet>;

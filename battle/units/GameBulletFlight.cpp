@@ -21,9 +21,9 @@ struct Pass {
     float scale = 1.0f;
     float sx = 1.0f, sy = 1.0f;
     float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
-    bool additive = false;   // blend mode add
-    bool addTexture = false; // texture colour added, not modulated
-    float size = 0.0f;       // > 0: the sprite's size (uniform) before scaling
+    bool additive = false;    // blend mode add
+    bool addTexture = false;  // texture colour added, not modulated
+    float size = 0.0f;        // > 0: the sprite's size (uniform) before scaling
     bool hasRotation = false;
     float rotation = 0.0f;
 };
@@ -43,9 +43,7 @@ void Draw(CVxBillboard* sprite, const VxVec3& at, float rotationZ, const Pass& p
     sprite->RestoreState();
 }
 
-float Pulse(int serial, int frame) {
-    return (0.5f - 0.5f * std::sin(float((serial * 7 + frame) * 10) * kDeg)) * 0.1f;
-}
+float Pulse(int serial, int frame) { return (0.5f - 0.5f * std::sin(float((serial * 7 + frame) * 10) * kDeg)) * 0.1f; }
 
 }  // namespace
 
@@ -90,7 +88,8 @@ void CCom_GameBullet::Render() {
         } else if (kind == 14) {
             const float sh = main ? main->m_vSize.y : 0.0f;
             auto probeCell = [&] {
-                return CellAt(page->m_aFieldCells, page->FindNearestCell(m_vPosition.x, m_vPosition.y + sh * 0.5f - 40.375f, 0.0f));
+                return CellAt(page->m_aFieldCells,
+                              page->FindNearestCell(m_vPosition.x, m_vPosition.y + sh * 0.5f - 40.375f, 0.0f));
             };
             const FieldCell* c = probeCell();
             const bool rolls = c && (c->m_iStageKind == CELL_GROUND || c->m_iStageKind == CELL_WATER_SURFACE) &&
@@ -433,13 +432,15 @@ void CCom_GameBullet::Render() {
         const CCom_GameRobot* target = FindRobotBySerial(page->m_lstRobots, m_iTargetSerial);
         if (!target) break;
         const VxVec3 goal = target->m_vLastPosition;
-        const int n = std::max(1, m_Weapon.m_iSpeed > 0 ? int(DistanceXY(m_vPosition, goal) / float(m_Weapon.m_iSpeed)) : 1);
+        const int n =
+            std::max(1, m_Weapon.m_iSpeed > 0 ? int(DistanceXY(m_vPosition, goal) / float(m_Weapon.m_iSpeed)) : 1);
         const float f = std::min(1.0f, float(m_iAge) / float(n));
         Pass p;
         p.hasRotation = true;
         p.rotation = AngleBetweenPoints(m_vPosition, goal) * kDeg;
         if (kind == 23) p.scale = 0.75f;
-        Draw(main, VxVec3{(1.0f - f) * m_vPosition.x + f * goal.x, (1.0f - f) * m_vPosition.y + f * goal.y, 0.0f}, rot, p);
+        Draw(main, VxVec3{(1.0f - f) * m_vPosition.x + f * goal.x, (1.0f - f) * m_vPosition.y + f * goal.y, 0.0f}, rot,
+             p);
         if (m_iAge == n) TestHits(false);
         break;
     }
@@ -458,7 +459,8 @@ void CCom_GameBullet::Render() {
                 bool near = DistanceXY(r.m_vPosition, m_vPosition) < reach * 1.75f;
                 if (!near && (r.Type() == 1024 || r.Type() == 1029))
                     for (int k = 0; k < 255 && !near; ++k)
-                        near = DistanceXY(VxVec3{r.m_vPosition.x, r.m_vPosition.y + float(k) * 0.95f, 0.0f}, m_vPosition) < reach;
+                        near = DistanceXY(VxVec3{r.m_vPosition.x, r.m_vPosition.y + float(k) * 0.95f, 0.0f},
+                                          m_vPosition) < reach;
                 if (near) {
                     m_iTargetSerial = r.m_iSerial;
                     break;
@@ -473,8 +475,10 @@ void CCom_GameBullet::Render() {
                                [&](const CCom_GameItem& i) { return i.m_iSerial == m_iTargetSerial; });
         if (it == page->m_lstItems.end()) break;
         const float f = life;
-        Draw(main, VxVec3{(1.0f - f) * m_vPosition.x + f * it->m_vPosition.x,
-                          (1.0f - f) * m_vPosition.y + f * it->m_vPosition.y, 0.0f}, rot, Pass{});
+        Draw(main,
+             VxVec3{(1.0f - f) * m_vPosition.x + f * it->m_vPosition.x,
+                    (1.0f - f) * m_vPosition.y + f * it->m_vPosition.y, 0.0f},
+             rot, Pass{});
         if (lastFrame) {
             if (page->m_pEffectItemTransToInterface)
                 page->m_pEffectItemTransToInterface->Add(it->m_iItemKind, it->m_vPosition.x, it->m_vPosition.y,
@@ -489,7 +493,8 @@ void CCom_GameBullet::Render() {
         for (int i = 0; i < 3; ++i) {
             Pass p;
             p.a = 1.0f - 0.3f * float(i);
-            Draw(main, VxVec3{at.x - m_vVelocity.x * float(i) * 2.0f, at.y - m_vVelocity.y * float(i) * 2.0f, at.z}, rot, p);
+            Draw(main, VxVec3{at.x - m_vVelocity.x * float(i) * 2.0f, at.y - m_vVelocity.y * float(i) * 2.0f, at.z},
+                 rot, p);
         }
         if (lastFrame) area(at.x - hw, at.x + hw, at.y + hh, at.y - hh);
         break;
@@ -525,7 +530,8 @@ void CCom_GameBullet::Render() {
         p.scale = 1.5f;
         p.a = owner && owner->m_bConcealed ? 0.5f : 1.0f;
         Draw(main, VxVec3{m_vAimPoint.x, m_vPosition.y - 40.0f + 40.0f * std::min(1.0f, life * 2.0f), 0.0f}, rot, p);
-        if (lastFrame) area(m_vAimPoint.x - hw / 2.0f, m_vAimPoint.x + hw / 2.0f, m_vPosition.y + hh, m_vPosition.y - 42.75f);
+        if (lastFrame)
+            area(m_vAimPoint.x - hw / 2.0f, m_vAimPoint.x + hw / 2.0f, m_vPosition.y + hh, m_vPosition.y - 42.75f);
         break;
     }
     case 1008:

@@ -30,8 +30,13 @@ bool Overlaps(const BulletHitArea& a, float l, float r, float top, float bottom)
 bool KindFindsConcealed(int kind, int type) {
     switch (kind) {
     case 4: return type == 1006 || type == 1014;
-    case 5: case 11: case 19: case 22: case 1011: return type == 1006 || type == 1014 || type == 1019;
-    case 8: case 29: return true;
+    case 5:
+    case 11:
+    case 19:
+    case 22:
+    case 1011: return type == 1006 || type == 1014 || type == 1019;
+    case 8:
+    case 29: return true;
     case 12: return type == 1019;
     default: return false;
     }
@@ -58,10 +63,13 @@ void CCom_GameBullet::TestHits(bool areaMode) {
     auto hitSound = [&] {
         CVxSound* s = nullptr;
         if (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS) s = page->m_apCardSounds[m_iGraphic][2];
-        else if (m_iGraphic >= 1000 && m_iGraphic % 1000 < STAGE_ENEMY_RECORDS) s = page->m_apEnemySounds[m_iGraphic % 1000][2];
+        else if (m_iGraphic >= 1000 && m_iGraphic % 1000 < STAGE_ENEMY_RECORDS)
+            s = page->m_apEnemySounds[m_iGraphic % 1000][2];
         Restart(s);
     };
-    auto impact = [&](float x, float y, float z) { page->AddFieldEffect(m_iGraphic, m_Weapon.m_iHitEffectArg, x, y, z); };
+    auto impact = [&](float x, float y, float z) {
+        page->AddFieldEffect(m_iGraphic, m_Weapon.m_iHitEffectArg, x, y, z);
+    };
 
     // Blasts clear spikes.
     if (kind == 11 || kind == 19 || kind == 22) {
@@ -116,12 +124,12 @@ void CCom_GameBullet::TestHits(bool areaMode) {
         if (r->m_iHp <= 0) return;
         bool miss = false;
         if (kind == 24) {
-            miss = m_iMissMode == -1 ||
-                   (m_iMissMode == 0 && m_iOwnerUpgrade != 1 && VxRand() % 4 == 0 && r->m_iState == ROBOT_MOVE &&
-                    r->m_iStatusEffect == STATUS_NONE);
+            miss = m_iMissMode == -1 || (m_iMissMode == 0 && m_iOwnerUpgrade != 1 && VxRand() % 4 == 0 &&
+                                         r->m_iState == ROBOT_MOVE && r->m_iStatusEffect == STATUS_NONE);
         }
         if (miss) {
-            if (page->m_pEffectTextMiss) page->m_pEffectTextMiss->AddAtPoint(r->m_vPosition.x, r->m_vPosition.y, r->m_vPosition.z);
+            if (page->m_pEffectTextMiss)
+                page->m_pEffectTextMiss->AddAtPoint(r->m_vPosition.x, r->m_vPosition.y, r->m_vPosition.z);
         } else {
             if (r->Type() == 1013 && r->m_aiAux[1] == 0 && kind == 5) r->m_aiAux[1] = -1;
             r->TakeDamage(m_Weapon.m_iDamage);
@@ -164,7 +172,9 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                     return std::sqrt(dx * dx + dy * dy) < reach;
                 };
                 inside = probe(last.y);
-                if (Tall(type)) inside = inside || probe(last.y + 80.75f) || (r.m_Unit.m_iTerrain != TERRAIN_MARINE && probe(last.y + 161.5f));
+                if (Tall(type))
+                    inside = inside || probe(last.y + 80.75f) ||
+                             (r.m_Unit.m_iTerrain != TERRAIN_MARINE && probe(last.y + 161.5f));
                 if (Destroyer(type)) inside = inside || probe(last.y - 80.75f) || probe(last.y + 80.75f);
                 if ((kind == 14 || kind == 9) && !Tall(type) && !Destroyer(type) &&
                     std::fabs(m_vPosition.y - r.m_vPosition.y) > 60.5625f)
@@ -180,7 +190,8 @@ void CCom_GameBullet::TestHits(bool areaMode) {
 
             if (!areaMode) {
                 if (kind == 14) {
-                    if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end()) continue;
+                    if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())
+                        continue;
                     m_lstHitSerials.push_back(r.m_iSerial);
                     if (upgraded && r.m_iStatusGuard == 0 && r.m_Unit.m_fSpeed != 0.0f && type != 1032) {
                         const float s = r.m_Unit.m_fSpeed;
@@ -190,7 +201,8 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                     }
                 }
                 if (kind == 20) {
-                    page->FireBullet(21, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iOwnerSerial);
+                    page->FireBullet(21, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
+                                     m_iOwnerSerial);
                     r.ApplyPlasma();
                 }
                 r.TakeDamage(m_Weapon.m_iDamage);
@@ -224,7 +236,8 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                     r.RevertVariant();
                 }
             } else if (kind == 1014) {
-                if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end()) continue;
+                if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())
+                    continue;
                 m_lstHitSerials.push_back(r.m_iSerial);
                 r.TakeDamage(m_Weapon.m_iDamage);
             } else {

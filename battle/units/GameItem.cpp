@@ -41,7 +41,8 @@ void CCom_GameItem::Launch(int kind, float x, float y, float z) {
 }
 
 CVxBillboard* CCom_GameItem::Sprite() const {
-    if (m_iItemKind >= 0 && m_iItemKind < ITEM_CAPSULE) return g_pGameAppInstance ? g_pGameAppInstance->m_apBbdItem[m_iItemKind] : nullptr;
+    if (m_iItemKind >= 0 && m_iItemKind < ITEM_CAPSULE)
+        return g_pGameAppInstance ? g_pGameAppInstance->m_apBbdItem[m_iItemKind] : nullptr;
     if (m_iItemKind == ITEM_CAPSULE) {
         const CPageGame* page = Page();
         return page ? page->m_pBbdCapsule : nullptr;

@@ -405,7 +405,8 @@ void CCom_GameRobot::BeginDying() {
     if (Type() == kDestroyer || Type() == kDestroyerZero) StopBossHands();
     if (Type() == kStingray && page) {
         m_bExpired = 1;
-        if (m_aiAux[1] == 0) page->AddFieldEffect(m_iUnitSlot + 1000, 17, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+        if (m_aiAux[1] == 0)
+            page->AddFieldEffect(m_iUnitSlot + 1000, 17, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
         else if (m_aiAux[1] == -1)
             page->AddFieldEffect(m_iUnitSlot + 1000, 31, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
     }
@@ -447,8 +448,7 @@ bool CCom_GameRobot::HasStatusEffect() const {
 bool CCom_GameRobot::StartStatus(int effect, int frames) {
     const float speed = m_Unit.m_fSpeed;
     if (speed > 0.0f && speed < 0.5f) return false;
-    if (m_Unit.m_iMaxHp >= 2000 || Shield() || Type() == kRocket || HasStatusEffect())
-        return false;
+    if (m_Unit.m_iMaxHp >= 2000 || Shield() || Type() == kRocket || HasStatusEffect()) return false;
     m_iStatusEffect = effect;
     m_iStatusFrames = frames;
     return true;

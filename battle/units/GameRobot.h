@@ -127,43 +127,43 @@ public:
     int32_t m_iState = ROBOT_IDLE;
     int32_t m_iSerial = 0;
     int32_t m_iHp = 0;
-    uint8_t m_bExpired = 0;        // finished: the page takes the unit out of its list
-    uint8_t m_bPreview = 0;        // the carried-card ghost, drawn for one frame
-    int32_t m_iActionTimer = 0;    // frames counted toward the action interval
-    int32_t m_iCargoLeft = 10;     // Machines a carrier still drops
-    int32_t m_iAnimTick = 0;       // the sprite frame is this / 5
-    int32_t m_iCountdown = 0;      // frames of a timed action still to run
-    int32_t m_iUnitSlot = 0;       // hand slot 0-16 (Tinkerling) or stage-enemy slot 0-7 (Machine)
-    int32_t m_iSpriteWidth = 0;    // width of the first idle frame
-    int32_t m_iRow = 0;            // row of the nearest cell
-    int32_t m_iHitFlash = 0;       // frames of hit flash left
-    uint8_t m_bMirrored = 0;       // drawn facing left
+    uint8_t m_bExpired = 0;          // finished: the page takes the unit out of its list
+    uint8_t m_bPreview = 0;          // the carried-card ghost, drawn for one frame
+    int32_t m_iActionTimer = 0;      // frames counted toward the action interval
+    int32_t m_iCargoLeft = 10;       // Machines a carrier still drops
+    int32_t m_iAnimTick = 0;         // the sprite frame is this / 5
+    int32_t m_iCountdown = 0;        // frames of a timed action still to run
+    int32_t m_iUnitSlot = 0;         // hand slot 0-16 (Tinkerling) or stage-enemy slot 0-7 (Machine)
+    int32_t m_iSpriteWidth = 0;      // width of the first idle frame
+    int32_t m_iRow = 0;              // row of the nearest cell
+    int32_t m_iHitFlash = 0;         // frames of hit flash left
+    uint8_t m_bMirrored = 0;         // drawn facing left
     int32_t m_aiAux[3] = {0, 0, 0};  // per-type scratch words
-    int32_t m_iSmokeTimer = 0;     // alarm timer set by the mini-games
-    int32_t m_iSmokePeriod = 0;    // 15-frame period of the alarm blink
-    int32_t m_iSmokeCount = 0;     // blink steps left
-    int32_t m_iStatusGuard = 0;    // frames a snowball cannot push the unit again
+    int32_t m_iSmokeTimer = 0;       // alarm timer set by the mini-games
+    int32_t m_iSmokePeriod = 0;      // 15-frame period of the alarm blink
+    int32_t m_iSmokeCount = 0;       // blink steps left
+    int32_t m_iStatusGuard = 0;      // frames a snowball cannot push the unit again
     uint8_t m_bEdgeSoundPlayed = 0;
     WeaponDefinition m_Weapon{};
     int32_t m_iWeaponLevel = 0;
     UnitDefinition m_Unit{};
     int32_t m_iStatusEffect = STATUS_NONE;
     int32_t m_iStatusFrames = 0;
-    uint8_t m_bConcealed = 0;      // hidden underground or invisible
-    int32_t m_iRevealFrames = 0;   // frames a concealing unit stays visible after acting
+    uint8_t m_bConcealed = 0;     // hidden underground or invisible
+    int32_t m_iRevealFrames = 0;  // frames a concealing unit stays visible after acting
     int32_t m_iTargetSerial = NO_SERIAL;
-    int32_t m_iLaneStep = 0;       // vertical step per frame for MOVE_SEEK_LANE
+    int32_t m_iLaneStep = 0;  // vertical step per frame for MOVE_SEEK_LANE
     int32_t m_iJumpMode = 0;
     int32_t m_iJumpStep = 0;
-    int32_t m_iPauseFrames = 0;    // frames standing still while moving
-    int32_t m_iLifeFrames = -1;    // remaining life, -1 unlimited
-    int32_t m_iCooldown = 0;       // Warrior Bot
+    int32_t m_iPauseFrames = 0;  // frames standing still while moving
+    int32_t m_iLifeFrames = -1;  // remaining life, -1 unlimited
+    int32_t m_iCooldown = 0;     // Warrior Bot
     uint8_t m_bNoDrop = 0;
-    VxVec3 m_vCell{0.0f, 0.0f, 0.0f};  // column, row, 0 of the nearest cell
-    uint8_t m_abPathCells[50] = {};    // cells a descending shot passes
-    int32_t m_iPlatformTimer = 0;  // frames of a platform's slide
-    uint8_t m_bAltShot = 0;        // the next shot uses weapon 29
-    int32_t m_iPhase = 0;          // free-running per-unit phase
+    VxVec3 m_vCell{0.0f, 0.0f, 0.0f};                    // column, row, 0 of the nearest cell
+    uint8_t m_abPathCells[50] = {};                      // cells a descending shot passes
+    int32_t m_iPlatformTimer = 0;                        // frames of a platform's slide
+    uint8_t m_bAltShot = 0;                              // the next shot uses weapon 29
+    int32_t m_iPhase = 0;                                // free-running per-unit phase
     VxVec3 m_vLastPosition{OFF_FIELD, OFF_FIELD, 0.0f};  // reference point for reach
     VxVec3 m_vHome{OFF_FIELD, OFF_FIELD, 0.0f};          // its y is the lane line
     int32_t m_iLinkedSerial = NO_SERIAL;
@@ -176,14 +176,14 @@ public:
     // The unit that takes this one's damage: NO_SERIAL for none.
     int32_t m_iShieldSerial = NO_SERIAL;
     uint8_t m_bOnHazard = 0;
-    int32_t m_iSpikeTimer = 0;     // spike hits taken
-    int32_t m_iSpikeCheck = 0;     // frames to the next spike hit
+    int32_t m_iSpikeTimer = 0;  // spike hits taken
+    int32_t m_iSpikeCheck = 0;  // frames to the next spike hit
     uint8_t m_bHoldFire = 0;
-    uint8_t m_bRising = 0;         // rises 10 px a frame to its home y
+    uint8_t m_bRising = 0;  // rises 10 px a frame to its home y
     int32_t m_iCarryTimer = 0;
     VxVec3 m_vEffectAnchor{0.0f, 0.0f, 0.0f};
-    uint8_t m_bVariant = 0;        // the flying variant is applied
-    uint8_t m_bForceVariant = 0;   // Place applies it without its roll
+    uint8_t m_bVariant = 0;       // the flying variant is applied
+    uint8_t m_bForceVariant = 0;  // Place applies it without its roll
     int32_t m_iBossTimer = 0;
     int32_t m_aiBoss[4] = {0, 0, 0, 0};  // two boss hands: timer, state each
 

@@ -24,7 +24,8 @@ bool At(const VxVec3& a, const VxVec3& b) { return DistanceXY(VxVec3{a.x, a.y, 0
 void TakeOut(CPageGame& page, CCom_GameRobot& unit, int extra) {
     unit.m_bExpired = 1;
     const int code = (unit.IsMachine() ? unit.m_iUnitSlot + 1000 : unit.m_iUnitSlot) + extra;
-    if (page.m_pEffectRemover) page.m_pEffectRemover->Add(code, unit.m_vPosition.x, unit.m_vPosition.y, unit.m_vPosition.z);
+    if (page.m_pEffectRemover)
+        page.m_pEffectRemover->Add(code, unit.m_vPosition.x, unit.m_vPosition.y, unit.m_vPosition.z);
     if (CCom_GameRobot* shield = unit.Shield()) {
         shield->m_bExpired = 1;
         shield->m_iShieldSerial = NO_SERIAL;
@@ -90,7 +91,8 @@ void CCom_GameRobot::RunAreaAbility() {
     }
     if (!found) {
         for (CCom_GameRobot& r : robots) {
-            if (&r == this || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_PLATFORM || !At(m_vPosition, r.m_vPosition)) continue;
+            if (&r == this || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_PLATFORM || !At(m_vPosition, r.m_vPosition))
+                continue;
             found = &r;
             if (FieldCell* cell = CellAt(page->m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
             break;
@@ -101,7 +103,8 @@ void CCom_GameRobot::RunAreaAbility() {
     if (cage) {
         found->m_bConsumed = 1;
         if (found->m_iLinkedSerial != NO_SERIAL) {
-            if (CCom_GameRobot* platform = FindRobotBySerial(robots, found->m_iLinkedSerial)) platform->m_bPlatformOccupied = 0;
+            if (CCom_GameRobot* platform = FindRobotBySerial(robots, found->m_iLinkedSerial))
+                platform->m_bPlatformOccupied = 0;
             found->m_bSeesConcealed = 0;
         }
     }
@@ -128,7 +131,8 @@ void CCom_GameRobot::RecycleMachine() {
         if (taken->Type() == 1013 && taken->m_aiAux[1] == 0) taken->m_aiAux[1] = -2;
         taken->BeginDying();
         ProduceItems();
-        if (page->m_pEffectRemover) page->m_pEffectRemover->Add(taken->m_iUnitSlot + 11000, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+        if (page->m_pEffectRemover)
+            page->m_pEffectRemover->Add(taken->m_iUnitSlot + 11000, m_vPosition.x, m_vPosition.y, m_vPosition.z);
         Restart(UnitSound(2));
     } else {
         if (page->m_pEffectRemover) page->m_pEffectRemover->Add(11000, m_vPosition.x, m_vPosition.y, m_vPosition.z);
@@ -150,13 +154,15 @@ void CCom_GameRobot::PickCardTarget() {
     };
     // A stage whose Machines offer none that fits skips the drop.
     bool any = false;
-    for (int k = 0; k < page->m_nEnemyDefs && k < STAGE_ENEMY_RECORDS; ++k) any = any || qualifies(page->m_aEnemyDefs[k]);
+    for (int k = 0; k < page->m_nEnemyDefs && k < STAGE_ENEMY_RECORDS; ++k)
+        any = any || qualifies(page->m_aEnemyDefs[k]);
     if (!any) return;
     int i = 0;
     do {
         i = VxRand() % page->m_nEnemyDefs;
     } while (!qualifies(page->m_aEnemyDefs[i]));
-    CCom_GameRobot* made = page->CallEnemyRobot(page->m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
+    CCom_GameRobot* made =
+        page->CallEnemyRobot(page->m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
     if (made) {
         made->m_iPauseFrames = 36;
         if (Type() == 1005) {

@@ -134,7 +134,7 @@ void CCom_GameRobot::UpdateDestroyer() {
             } else if (p == 2) {
                 const float goal = 160.0f * SinDeg(0.5f * phase) + 30.0f;
                 if (std::fabs(m_vPosition.y - goal) > 15.0f) m_vPosition.y += m_vPosition.y < goal ? 9.0f : -9.0f;
-                if (m_vPosition.x < -300.0f) m_vPosition.x = std::min(-300.0f, m_vPosition.x + 9.0f) ;
+                if (m_vPosition.x < -300.0f) m_vPosition.x = std::min(-300.0f, m_vPosition.x + 9.0f);
                 else if (m_vPosition.x > -200.0f) m_vPosition.x = std::max(-200.0f, m_vPosition.x - 9.0f);
                 if (k == 9) m_iBossTimer = 1;
             }
@@ -181,7 +181,8 @@ void CCom_GameRobot::UpdateDestroyer() {
                         column = 9 - VxRand() % 2;
                         row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
                     }
-                    if (page->m_pEffectDestroyerHand) page->m_pEffectDestroyerHand->Add(hand, float(column), float(row));
+                    if (page->m_pEffectDestroyerHand)
+                        page->m_pEffectDestroyerHand->Add(hand, float(column), float(row));
                 }
                 if (timer >= 360) {
                     striking = 0;
@@ -196,7 +197,8 @@ void CCom_GameRobot::UpdateDestroyer() {
     if (m_iBossTimer >= 1481) alpha = 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f;
     else if (m_iBossTimer >= 1000) alpha = 1.0f - 0.1f * float(m_iBossTimer - 1000);
     if (alpha < 0.0f) return;
-    CVxBillboard* arm = m_iState == ROBOT_DYING ? page->m_pBossArmDying : page->m_apBossArmArt[(Frame() / 7) % BOSS_ARM_FRAMES];
+    CVxBillboard* arm =
+        m_iState == ROBOT_DYING ? page->m_pBossArmDying : page->m_apBossArmArt[(Frame() / 7) % BOSS_ARM_FRAMES];
     if (!arm) return;
     const float swing = 4.0f * SinDeg(3.0f * float(Frame())) - 20.0f;
     for (int hand = 0; hand < 2; ++hand) {
@@ -205,8 +207,8 @@ void CCom_GameRobot::UpdateDestroyer() {
         const float side = hand == 0 ? 1.0f : -1.0f;
         const float turn = (45.0f * side + swing) * DEG;
         arm->SaveState();
-        arm->SetPosition(m_vPosition.x + 150.0f * CosDeg(45.0f * side) - reach, m_vPosition.y + 150.0f * SinDeg(45.0f * side) * 0.5f,
-                         m_vPosition.z);
+        arm->SetPosition(m_vPosition.x + 150.0f * CosDeg(45.0f * side) - reach,
+                         m_vPosition.y + 150.0f * SinDeg(45.0f * side) * 0.5f, m_vPosition.z);
         arm->SetRotation(0.0f, 0.0f, turn);
         arm->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
         arm->RenderSRT();
@@ -225,7 +227,8 @@ void CCom_GameRobot::FireBossVolley() {
     CPageGame* page = Page();
     if (!page) return;
     page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x + 70.0f,
-                     m_vPosition.y + 40.0f + 20.0f * SinDeg(float(m_iPhase)), m_vPosition.z, m_iTargetSerial, m_iSerial);
+                     m_vPosition.y + 40.0f + 20.0f * SinDeg(float(m_iPhase)), m_vPosition.z, m_iTargetSerial,
+                     m_iSerial);
     Restart(UnitSound(1));
 }
 
@@ -283,7 +286,8 @@ void CCom_GameRobot::UpdateCyclerJump() {
             const FieldCell* x = CellAt(cells, VxVec3{float(c), float(r), 0.0f});
             return x ? x->m_iStageKind : 0;
         };
-        const bool gap = col + 2 < FIELD_COLUMNS && kindAt(col + 1, row) != CELL_GROUND && kindAt(col + 2, row) != CELL_GROUND;
+        const bool gap =
+            col + 2 < FIELD_COLUMNS && kindAt(col + 1, row) != CELL_GROUND && kindAt(col + 2, row) != CELL_GROUND;
         if (gap && kindAt(col + 3, row) == CELL_GROUND) m_iJumpMode = 2;
         else if (gap && row > 0 && kindAt(col + 1, row - 1) == CELL_GROUND) m_iJumpMode = 2;
         else m_iJumpMode = 1;

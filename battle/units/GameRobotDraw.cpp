@@ -192,7 +192,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     }
     if (!tint.set && !dying && !m_bPreview) {
         if (world == 3) tint = Tint{true, 0.85f, 0.85f, 1.0f, sprite ? sprite->m_colDiffuse.a : 1.0f, false};
-        else if (world == 5 && state == BATTLE_PLAYING && m_bOnHazard) tint = Tint{true, 0.25f * f, 0.0f, 0.0f, 1.0f, true};
+        else if (world == 5 && state == BATTLE_PLAYING && m_bOnHazard)
+            tint = Tint{true, 0.25f * f, 0.0f, 0.0f, 1.0f, true};
     }
 
     // 5. Bobbing, hops and the carrier's glow.
@@ -353,7 +354,8 @@ void CCom_GameRobot::CarrierSweep(CPageGame& page, VxVec3& at) {
         const float sweepX = m_vLastPosition.x + reach;
         for (CCom_GameRobot& r : page.m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0) continue;
-            if (std::fabs(r.m_vPosition.x - sweepX) < 100.0f && std::fabs(r.m_vPosition.y - m_vLastPosition.y) < 100.0f) {
+            if (std::fabs(r.m_vPosition.x - sweepX) < 100.0f &&
+                std::fabs(r.m_vPosition.y - m_vLastPosition.y) < 100.0f) {
                 r.TakeDamage(10000);
                 page.AddFieldEffect(m_iUnitSlot + 1000, 0, r.m_vPosition.x, r.m_vPosition.y, r.m_vPosition.z);
                 Restart(page.m_pSfxCarrierHit);

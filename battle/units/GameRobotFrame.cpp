@@ -17,9 +17,7 @@ namespace {
 constexpr int kTicks = ROBOT_TICKS_PER_FRAME;
 
 // min(tick / 5, length / 5 - 1), not below 0.
-int ClampedFrame(int tick, int length) {
-    return std::max(0, std::min(tick / kTicks, length / kTicks - 1));
-}
+int ClampedFrame(int tick, int length) { return std::max(0, std::min(tick / kTicks, length / kTicks - 1)); }
 
 // (tick / 5) mod (length / 5); 0 for an animation shorter than one frame.
 int LoopingFrame(int tick, int length) {
@@ -105,7 +103,8 @@ void CCom_GameRobot::Render() {
     if (m_iPhase == 5) m_vCell = page->FindNearestCell(m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
 
     // 11. Bubbles under water in world 3.
-    if (!m_bPreview && GetStagePlace(stage).world == 3 && (373 * m_iSerial + Frame()) % 600 == 0 && page->m_pEffectOxygen) {
+    if (!m_bPreview && GetStagePlace(stage).world == 3 && (373 * m_iSerial + Frame()) % 600 == 0 &&
+        page->m_pEffectOxygen) {
         const FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell);
         if (cell && cell->m_iKindAbove == CELL_UNDERWATER)
             page->m_pEffectOxygen->AddAtPoint(m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
@@ -225,10 +224,8 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
         frame = ClampedFrame(m_iAnimTick, l2 - 180);
         float fade = 1.0f;
         if (m_iAnimTick >= l2 - 135) {
-            if (IsBoss(type))
-                fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
-            else
-                fade = 1.0f - float(m_iAnimTick - (l2 - 135)) / 45.0f;
+            if (IsBoss(type)) fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
+            else fade = 1.0f - float(m_iAnimTick - (l2 - 135)) / 45.0f;
         }
         m_fDyingFade = std::max(0.0f, fade);
         if (type != 1025 && !IsBoss(type)) {
@@ -293,7 +290,8 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                                     m_iSerial);
                 }
                 CVxSound* sound = UnitSound(1);
-                const bool rolled = ((type == 1 || type == 2) && m_Unit.m_iActionInterval == 100) || type == 4 || type == 21;
+                const bool rolled =
+                    ((type == 1 || type == 2) && m_Unit.m_iActionInterval == 100) || type == 4 || type == 21;
                 if (sound && rolled) {
                     if (sound->IsPlaying()) {
                         if (VxRand() % 4 == 0) Restart(sound);
@@ -319,14 +317,15 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                 int weapon = m_Unit.m_iWeapon;
                 if (type == 1016) {
                     for (const CCom_GameRobot& r : page.m_lstRobots)
-                        if (!r.IsMachine() && (r.m_Unit.m_iTerrain == TERRAIN_MARINE || r.m_Unit.m_iTerrain == TERRAIN_SPECIAL)) {
+                        if (!r.IsMachine() &&
+                            (r.m_Unit.m_iTerrain == TERRAIN_MARINE || r.m_Unit.m_iTerrain == TERRAIN_SPECIAL)) {
                             weapon = 1005;
                             break;
                         }
                 }
                 if (type == 1020) StrikeArea();
-                page.FireBullet(weapon, m_iUnitSlot + 1000, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
-                                m_iSerial);
+                page.FireBullet(weapon, m_iUnitSlot + 1000, m_vPosition.x, m_vPosition.y, m_vPosition.z,
+                                m_iTargetSerial, m_iSerial);
                 fired = true;
             }
             if (fired) Restart(UnitSound(1));

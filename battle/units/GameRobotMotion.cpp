@@ -38,7 +38,7 @@ struct VariantStart {
     int firstStage;
 };
 constexpr VariantStart kVariantStarts[] = {
-    {1000, 2},  {1002, 4},  {1004, 6},  {1005, 8},  {1006, 11}, {1007, 14},   {1008, 16},
+    {1000, 2},  {1002, 4},    {1004, 6},  {1005, 8},  {1006, 11}, {1007, 14}, {1008, 16},
     {1010, 18}, {1014, 1000}, {1018, 35}, {1021, 41}, {1022, 43}, {1023, 46},
 };
 
@@ -47,8 +47,8 @@ struct AnchorOffset {
     float dx, dy;
 };
 constexpr AnchorOffset kAnchorOffsets[] = {
-    {1000, -70, 30}, {1002, -70, 40}, {1021, -70, 40}, {1004, -60, 30},  {1005, -120, -35}, {1006, -80, 10},
-    {1007, -50, 50}, {1008, -80, 40}, {1010, -40, 30}, {1018, -30, -105}, {1022, -20, 70},  {1023, -80, 30},
+    {1000, -70, 30}, {1002, -70, 40}, {1021, -70, 40}, {1004, -60, 30},   {1005, -120, -35}, {1006, -80, 10},
+    {1007, -50, 50}, {1008, -80, 40}, {1010, -40, 30}, {1018, -30, -105}, {1022, -20, 70},   {1023, -80, 30},
 };
 
 }  // namespace
@@ -173,8 +173,8 @@ void CCom_GameRobot::MoveStep() {
                     const int weapon = b.m_Weapon.m_iId;
                     if (b.m_iBulletKind > 1000 || weapon == 15 || weapon == 27 || weapon == 8 || weapon == 19) continue;
                     const float angle = AngleBetweenPoints(m_vPosition, b.m_vPosition);
-                    const bool inSector = m_Unit.m_fSpeed > 0.0f ? angle >= 250.0f && angle <= 290.0f
-                                                                 : angle >= 70.0f && angle <= 110.0f;
+                    const bool inSector =
+                        m_Unit.m_fSpeed > 0.0f ? angle >= 250.0f && angle <= 290.0f : angle >= 70.0f && angle <= 110.0f;
                     if (!inSector) continue;
                     const float d = DistanceXY(m_vPosition, b.m_vPosition);
                     if (d < best) {
@@ -211,8 +211,7 @@ void CCom_GameRobot::UpdateSpikeDamage() {
         if (cell && cell->m_iStageKind == CELL_GROUND && m_Unit.m_iTerrain != TERRAIN_SPECIAL &&
             m_Unit.m_iRole != ROLE_ONESHOT && cell->m_iSpikeFree == 0)
             m_bOnHazard = 1;
-        else
-            return;
+        else return;
     }
     if (m_bOnHazard) {
         if (m_iSpikeCheck < 1) {
@@ -243,7 +242,8 @@ bool CCom_GameRobot::CanUpgradeVariant() {
 
     bool groundAtEdge = false;
     if (const CPageGame* page = Page())
-        for (int row = 0; row < FIELD_ROWS; ++row) groundAtEdge = groundAtEdge || page->m_aFieldCells[row].m_iStageKind == CELL_GROUND;
+        for (int row = 0; row < FIELD_ROWS; ++row)
+            groundAtEdge = groundAtEdge || page->m_aFieldCells[row].m_iStageKind == CELL_GROUND;
     if (place.number >= firstStage && !groundAtEdge) {
         m_bForceVariant = 1;
         return true;

@@ -87,14 +87,16 @@ void CCom_GameRobot::UpdateAttack() {
             if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell->m_fX, cell->m_fY, cell->m_fZ);
         }
         for (const CCom_GameRobot& c : page->m_lstRobots) {
-            if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND) continue;
+            if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND)
+                continue;
             if (IsInFiringArc(*this, c, ref, angle) && IsWithinRange(*this, c, ref)) {
                 m_iTargetSerial = c.m_iSerial;
                 break;
             }
         }
         BeginAttack(false);
-        page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iSerial);
+        page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
+                         m_iSerial);
         return;
     }
 
@@ -183,14 +185,18 @@ void CCom_GameRobot::UpdateAttack() {
     } else if (weapon == 15) {
         for (CCom_GameRobot& c : robots) {
             if (&c == this || c.IsMachine() != machine || c.Type() == 27) continue;
-            if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp || std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
+            if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp ||
+                std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
                 continue;
-            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc)) continue;
+            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) >
+                float(m_Weapon.m_iArc))
+                continue;
             if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange)) continue;
             found = true;
             if (atInterval) {
                 target = c.m_iSerial;
-                page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial, m_iSerial);
+                page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial,
+                                 m_iSerial);
             }
         }
         afterScan();
@@ -202,7 +208,9 @@ void CCom_GameRobot::UpdateAttack() {
             if (!(c.m_vLastPosition.x < ref.x - 42.75f) || c.m_vPosition.y > float(g_iScreenHeight) * 0.5f) continue;
             if (c.m_Unit.m_fSpeed > 1.0f && c.m_iState == ROBOT_MOVE) continue;
             if (c.m_bConcealed && !m_bSeesConcealed) continue;
-            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc)) continue;
+            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) >
+                float(m_Weapon.m_iArc))
+                continue;
             if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange) || !(c.m_vPosition.x > bestX)) continue;
             found = true;
             if (atInterval) {
@@ -239,7 +247,8 @@ void CCom_GameRobot::UpdateAttack() {
         const float range = float(m_Weapon.m_iRange);
         for (const CCom_GameItem& item : page->m_lstItems) {
             if (item.m_iItemKind > 7) continue;
-            if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f && std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
+            if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f &&
+                  std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
                 continue;
             if (VxRand() % 2 == 0) continue;
             found = true;
@@ -254,7 +263,9 @@ void CCom_GameRobot::UpdateAttack() {
             if (!IsTargetable(*this, c, false) || c.IsMachine() == machine) continue;
             if (c.m_bConcealed && !m_bSeesConcealed) continue;
             const int col = int(c.m_vCell.x), row = int(c.m_vCell.y);
-            if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS || !m_abPathCells[col * FIELD_ROWS + row]) continue;
+            if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS ||
+                !m_abPathCells[col * FIELD_ROWS + row])
+                continue;
             found = true;
             if (atInterval) BeginAttack(false);
             break;
@@ -278,7 +289,8 @@ void CCom_GameRobot::UpdateAttack() {
                 if (!machine && type == 10) allowed = true;
                 if (!allowed) continue;
             } else if (!machine && type == 10) {
-                if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant())) continue;
+                if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant()))
+                    continue;
                 m_bAltShot = 1;
             }
             if (c.IsMachine() == machine) continue;
@@ -313,8 +325,8 @@ void CCom_GameRobot::UpdateAttack() {
                     if (machine && type == 1014) m_iTargetSerial = c.m_iSerial;
                     BeginAttack(false);
                     if (!machine && type == 6)
-                        page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
-                                         m_iSerial);
+                        page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z,
+                                         m_iTargetSerial, m_iSerial);
                 }
                 break;
             }

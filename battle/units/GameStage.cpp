@@ -19,10 +19,10 @@
 
 namespace {
 
-constexpr float kColumn = 85.5f;          // 90 x 0.95
-constexpr float kTileDrop = 78.73125f;    // a tile's centre below its cell's
-constexpr float kEdgeDrop = 80.75f;       // the edge piece one row lower
-constexpr float kTileReach = 492.75f;     // tiles beyond this x are off screen
+constexpr float kColumn = 85.5f;        // 90 x 0.95
+constexpr float kTileDrop = 78.73125f;  // a tile's centre below its cell's
+constexpr float kEdgeDrop = 80.75f;     // the edge piece one row lower
+constexpr float kTileReach = 492.75f;   // tiles beyond this x are off screen
 constexpr float kPictureSize = 1024.0f;
 
 const FieldCell& Cell(const CPageGame& page, int column, int row) {
@@ -203,8 +203,8 @@ void CCom_GameStage::Render() {
     const CPageGame* page = units::Page();
     if (!page) return;
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    const int row = page->m_StageDefinition.m_iGroundRow != -1 ? page->m_StageDefinition.m_iGroundRow
-                                                                : page->m_iFieldGroundRow;
+    const int row =
+        page->m_StageDefinition.m_iGroundRow != -1 ? page->m_StageDefinition.m_iGroundRow : page->m_iFieldGroundRow;
     DrawBackground(float(int((4 - row) * 85 * 0.95 + 67.0)));
     DrawGround();
 }

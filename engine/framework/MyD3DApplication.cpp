@@ -27,9 +27,7 @@ namespace {
 constexpr uint32_t kTextureCapsAlpha = 0x4, kTextureCapsAlphaPalette = 0x80;
 
 // Formats our targets can be made in and blended onto after the pixel program.
-bool TargetFormatUsable(D3DFORMAT format) {
-    return format == FMT_A8R8G8B8 || format == FMT_X8R8G8B8;
-}
+bool TargetFormatUsable(D3DFORMAT format) { return format == FMT_A8R8G8B8 || format == FMT_X8R8G8B8; }
 
 }  // namespace
 
@@ -88,8 +86,7 @@ HRESULT CMyD3DApplication::CreateDeviceResources() {
         ShowMessageBox(path + "\n NOT FOUND IN ZIP", "Loading Effect Error !!", MB_OK);
     } else {
         g_pPostProcessEffect = Device() ? Effect::Create(*Device(), block, size, nullptr) : nullptr;
-        if (!g_pPostProcessEffect)
-            ShowMessageBox(path + "\n NOT FOUND", "Loading Effect From Memory Error !!", MB_OK);
+        if (!g_pPostProcessEffect) ShowMessageBox(path + "\n NOT FOUND", "Loading Effect From Memory Error !!", MB_OK);
     }
     std::free(block);
     g_hMotionBlurTechnique =
@@ -151,8 +148,7 @@ intptr_t CMyD3DApplication::HandleMessage(host::Window* hWnd, uint32_t msg, uint
     if (app && app->m_bInitialised) app->HandleWindowInput(msg, wParam, hWnd);
     if (g_hWnd) {
         switch (msg) {
-        case WM_ACTIVATE:
-            return 1;
+        case WM_ACTIVATE: return 1;
         case WM_ACTIVATEAPP:
             g_bAppActive = wParam != 0;
             if (wParam == 0 && app && app->m_bInitialised) app->OnDeactivate();
@@ -162,8 +158,7 @@ intptr_t CMyD3DApplication::HandleMessage(host::Window* hWnd, uint32_t msg, uint
             // is loading the next one.
             if (wParam == GAME_TIMER_ID && app && !app->m_bSwitchPending) app->OnTimer();
             return 1;
-        default:
-            break;
+        default: break;
         }
     }
     intptr_t result = CD3DApplication::HandleMessage(hWnd, msg, wParam, lParam);

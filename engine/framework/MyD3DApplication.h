@@ -27,11 +27,11 @@ constexpr const char* POST_PROCESS_TECHNIQUE = "PostProcessMotionBlur";
 // empty, the road goes without (no shake, no statistics, no dim step, no
 // stage, windowed start).
 struct GameRoadLinks {
-    float* pfScreenShake = nullptr;                          // shake amplitude, pixels
-    const uint8_t* pbShowStatistics = nullptr;               // frame statistics on screen
-    const std::atomic<bool>* pbStartFullscreen = nullptr;    // the saved full-screen choice
-    std::function<bool()> updateScreenDim;                   // false when there is no black-screen effect
-    std::function<void()> renderStage;                       // the battle page's stage draws itself
+    float* pfScreenShake = nullptr;                        // shake amplitude, pixels
+    const uint8_t* pbShowStatistics = nullptr;             // frame statistics on screen
+    const std::atomic<bool>* pbStartFullscreen = nullptr;  // the saved full-screen choice
+    std::function<bool()> updateScreenDim;                 // false when there is no black-screen effect
+    std::function<void()> renderStage;                     // the battle page's stage draws itself
 };
 extern GameRoadLinks g_GameRoadLinks;
 

@@ -78,8 +78,7 @@ TextureHandle CreateSlot(GraphicsDevice& device, bool windowed, int pictureWidth
 
 GraphicsDevice* RenderTargetDevice() { return g_pTargetDevice; }
 
-void ScreenTargetSize(bool windowed, int windowWidth, int windowHeight, int backBufferHeight, int& width,
-                      int& height) {
+void ScreenTargetSize(bool windowed, int windowWidth, int windowHeight, int backBufferHeight, int& width, int& height) {
     if (windowed) {
         width = windowWidth;
         height = windowHeight;
@@ -141,8 +140,7 @@ HRESULT RestoreRenderTargets(GraphicsDevice& device, bool windowed, int windowWi
 }
 
 void CreateRenderTargets() {
-    BuildQuad(g_aTargetQuad, -0.5f, -0.5f, float(g_iTargetWidth) - 0.5f, float(g_iTargetHeight) - 0.5f,
-              0xFFFFFFFFu);
+    BuildQuad(g_aTargetQuad, -0.5f, -0.5f, float(g_iTargetWidth) - 0.5f, float(g_iTargetHeight) - 0.5f, 0xFFFFFFFFu);
     // Keep the dim grey the road gave the quad, if it gave one.
     int bbWidth = g_iTargetWidth, bbHeight = g_iTargetHeight;
     if (g_pTargetDevice) {

@@ -40,8 +40,7 @@ extern host::TextureHandle g_pSavedRenderTarget;
 
 // Screen-size target dimensions: the window's client size when windowed, else
 // a 4:3 picture as high as the back buffer.
-void ScreenTargetSize(bool windowed, int windowWidth, int windowHeight, int backBufferHeight, int& width,
-                      int& height);
+void ScreenTargetSize(bool windowed, int windowWidth, int windowHeight, int backBufferHeight, int& width, int& height);
 
 // Makes the targets and slots on `device`, clears them, sets the projection,
 // builds the quads and the sampling states. The first failure is returned.

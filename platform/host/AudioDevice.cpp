@@ -214,8 +214,7 @@ void AudioDevice::MixLocked(int16_t* out, size_t frames) {
             v.position = 0;
         }
     }
-    for (size_t i = 0; i < frames * kMixChannels; ++i)
-        out[i] = int16_t(std::clamp<int32_t>(m_accum[i], -32768, 32767));
+    for (size_t i = 0; i < frames * kMixChannels; ++i) out[i] = int16_t(std::clamp<int32_t>(m_accum[i], -32768, 32767));
 }
 
 // ---- SDL ----
@@ -328,9 +327,7 @@ std::vector<int16_t> HeadlessAudioDevice::TakeMixed() {
     return heard;
 }
 
-void HeadlessAudioDevice::CatchUp() {
-    auto lock = Lock();
-}
+void HeadlessAudioDevice::CatchUp() { auto lock = Lock(); }
 
 // ---- the installed device ----
 

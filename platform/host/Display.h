@@ -15,10 +15,22 @@ namespace host {
 
 // Format numbers of the display and back buffer.
 enum : uint32_t {
-    FMT_UNKNOWN = 0, FMT_R8G8B8 = 20, FMT_A8R8G8B8 = 21, FMT_X8R8G8B8 = 22, FMT_R5G6B5 = 23,
-    FMT_X1R5G5B5 = 24, FMT_A1R5G5B5 = 25, FMT_A4R4G4B4 = 26, FMT_X4R4G4B4 = 30,
-    FMT_A2R10G10B10 = 35, FMT_D32 = 71, FMT_D15S1 = 73, FMT_D24S8 = 75, FMT_D24X8 = 77,
-    FMT_D24X4S4 = 79, FMT_D16 = 80,
+    FMT_UNKNOWN = 0,
+    FMT_R8G8B8 = 20,
+    FMT_A8R8G8B8 = 21,
+    FMT_X8R8G8B8 = 22,
+    FMT_R5G6B5 = 23,
+    FMT_X1R5G5B5 = 24,
+    FMT_A1R5G5B5 = 25,
+    FMT_A4R4G4B4 = 26,
+    FMT_X4R4G4B4 = 30,
+    FMT_A2R10G10B10 = 35,
+    FMT_D32 = 71,
+    FMT_D15S1 = 73,
+    FMT_D24S8 = 75,
+    FMT_D24X8 = 77,
+    FMT_D24X4S4 = 79,
+    FMT_D16 = 80,
 };
 enum : uint32_t { DEVTYPE_HAL = 1, DEVTYPE_REF = 2, DEVTYPE_SW = 3 };
 
@@ -102,12 +114,12 @@ public:
     virtual std::vector<DisplayMode> AllModes(int adapter) = 0;
     virtual bool DesktopMode(int adapter, DisplayMode& out) = 0;
     virtual bool DeviceCaps(int adapter, uint32_t deviceType, DeviceCapsInfo& out) = 0;
-    virtual bool CheckDeviceType(int adapter, uint32_t deviceType, uint32_t adapterFormat,
-                                 uint32_t backBufferFormat, bool windowed) = 0;
-    virtual bool CheckDepthStencil(int adapter, uint32_t deviceType, uint32_t adapterFormat,
-                                   uint32_t backBufferFormat, uint32_t depthFormat) = 0;
-    virtual bool CheckMultiSample(int adapter, uint32_t deviceType, uint32_t format, bool windowed,
-                                  uint32_t type, uint32_t* qualityLevels) = 0;
+    virtual bool CheckDeviceType(int adapter, uint32_t deviceType, uint32_t adapterFormat, uint32_t backBufferFormat,
+                                 bool windowed) = 0;
+    virtual bool CheckDepthStencil(int adapter, uint32_t deviceType, uint32_t adapterFormat, uint32_t backBufferFormat,
+                                   uint32_t depthFormat) = 0;
+    virtual bool CheckMultiSample(int adapter, uint32_t deviceType, uint32_t format, bool windowed, uint32_t type,
+                                  uint32_t* qualityLevels) = 0;
     virtual std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth, int clientHeight) = 0;
     // Creates the drawing device on a window; null on failure.
     virtual std::unique_ptr<GraphicsDevice> CreateDevice(Window& window, const PresentParameters& params) = 0;
@@ -121,10 +133,16 @@ public:
     bool PeekMessage(WindowMessage& out) override;
     bool WaitMessage(WindowMessage& out) override;
     void PostMessage(const WindowMessage& msg) override { queue.push_back(msg); }
-    void ClientSize(int& width, int& height) const override { width = m_width; height = m_height; }
+    void ClientSize(int& width, int& height) const override {
+        width = m_width;
+        height = m_height;
+    }
     void WindowRect(int& x, int& y, int& width, int& height) const override;
     void SetWindowRect(int x, int y, int width, int height) override;
-    void CursorPos(int& x, int& y) const override { x = cursorX; y = cursorY; }
+    void CursorPos(int& x, int& y) const override {
+        x = cursorX;
+        y = cursorY;
+    }
     bool SetFullscreen(bool fullscreen, const DisplayMode& mode) override;
     bool IsFullscreen() const override { return m_fullscreen; }
     void SetCursorImage(const CursorImage& c) override { cursor = c; }

@@ -65,9 +65,7 @@ bool Tokenise(const char* text, size_t size, std::vector<Token>& out, std::strin
     return true;
 }
 
-std::string At(const Token& t, const std::string& message) {
-    return "(" + std::to_string(t.line) + "): " + message;
-}
+std::string At(const Token& t, const std::string& message) { return "(" + std::to_string(t.line) + "): " + message; }
 
 bool IsIdent(const Token& t) { return !t.text.empty() && IdentStart(t.text[0]); }
 

@@ -37,8 +37,7 @@ public:
     using Handle = int;  // 0: none
 
     // Null, with `errors` filled, when the text cannot be read.
-    static std::unique_ptr<Effect> Create(GraphicsDevice& device, const void* text, size_t size,
-                                          std::string* errors);
+    static std::unique_ptr<Effect> Create(GraphicsDevice& device, const void* text, size_t size, std::string* errors);
 
     Handle GetTechniqueByName(const char* name) const;
     bool SetTechnique(Handle technique);

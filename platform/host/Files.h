@@ -20,8 +20,8 @@ bool PathExists(const std::string& path);
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);
 
 enum class FileRead {
-    Missing,   // nothing under the name
-    Damaged,   // something is there but cannot be read as a regular file
+    Missing,  // nothing under the name
+    Damaged,  // something is there but cannot be read as a regular file
     Ok,
 };
 // Reads at most limit bytes of a regular file (a longer one comes back cut

@@ -158,9 +158,37 @@ GLint MinFilter(uint32_t min, uint32_t mip) {
 
 // The key's slots.
 enum {
-    K_ZENABLE, K_ZWRITE, K_ZFUNC, K_ATEST, K_AREF, K_AFUNC, K_BLEND, K_SRC, K_DST, K_OP, K_SEPARATE,
-    K_SRCA, K_DSTA, K_OPA, K_CULL, K_MASK, K_COP, K_CA1, K_CA2, K_AOP, K_AA1, K_AA2, K_ADDRU, K_ADDRV,
-    K_MAG, K_MIN, K_MIP, K_TEXTURE, K_PRETRANSFORMED, K_SHADER, K_COUNT
+    K_ZENABLE,
+    K_ZWRITE,
+    K_ZFUNC,
+    K_ATEST,
+    K_AREF,
+    K_AFUNC,
+    K_BLEND,
+    K_SRC,
+    K_DST,
+    K_OP,
+    K_SEPARATE,
+    K_SRCA,
+    K_DSTA,
+    K_OPA,
+    K_CULL,
+    K_MASK,
+    K_COP,
+    K_CA1,
+    K_CA2,
+    K_AOP,
+    K_AA1,
+    K_AA2,
+    K_ADDRU,
+    K_ADDRV,
+    K_MAG,
+    K_MIN,
+    K_MIP,
+    K_TEXTURE,
+    K_PRETRANSFORMED,
+    K_SHADER,
+    K_COUNT
 };
 
 }  // namespace
@@ -654,8 +682,7 @@ bool GlDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     // GL reads bottom row first.
     rgba.resize(raw.size());
     size_t row = size_t(width) * 4;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(&rgba[size_t(y) * row], &raw[size_t(height - 1 - y) * row], row);
+    for (int y = 0; y < height; ++y) std::memcpy(&rgba[size_t(y) * row], &raw[size_t(height - 1 - y) * row], row);
     return glGetError() == GL_NO_ERROR;
 }
 

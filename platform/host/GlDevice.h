@@ -49,7 +49,7 @@ protected:
 
 private:
     struct GlTexture {
-        GLuint texture = 0;      // 0 for a render target not yet given storage
+        GLuint texture = 0;  // 0 for a render target not yet given storage
         GLuint framebuffer = 0;
         int width = 0, height = 0;
         bool target = false;
@@ -86,9 +86,9 @@ private:
     GLuint m_boundFramebuffer = 0;
     bool m_targetPending = false;  // m_target has no storage yet: nothing is bound for it
     int m_depthW = 0, m_depthH = 0;
-    GLint m_uViewProj = -1, m_uOffset = -1, m_uHasTex = -1, m_uFlipV = -1, m_uColorOp = -1,
-          m_uColorArg1 = -1, m_uColorArg2 = -1, m_uAlphaOp = -1, m_uAlphaArg1 = -1, m_uAlphaArg2 = -1,
-          m_uAlphaTest = -1, m_uAlphaFunc = -1, m_uAlphaRef = -1, m_uTex = -1, m_uPostProcess = -1;
+    GLint m_uViewProj = -1, m_uOffset = -1, m_uHasTex = -1, m_uFlipV = -1, m_uColorOp = -1, m_uColorArg1 = -1,
+          m_uColorArg2 = -1, m_uAlphaOp = -1, m_uAlphaArg1 = -1, m_uAlphaArg2 = -1, m_uAlphaTest = -1,
+          m_uAlphaFunc = -1, m_uAlphaRef = -1, m_uTex = -1, m_uPostProcess = -1;
     std::unordered_map<TextureHandle, GlTexture> m_textures;
     TextureHandle m_next = 1;
     int m_bbWidth = 0, m_bbHeight = 0, m_maxTexture = 0;

@@ -84,8 +84,10 @@ void GraphicsDevice::SetShader(uint32_t shader) {
 }
 
 void GraphicsDevice::SetTransform(uint32_t which, const Matrix& m) {
-    Matrix* dst = which == TS_VIEW ? &m_state.view : which == TS_PROJECTION ? &m_state.projection
-                : which == TS_WORLD ? &m_state.world : nullptr;
+    Matrix* dst = which == TS_VIEW         ? &m_state.view
+                  : which == TS_PROJECTION ? &m_state.projection
+                  : which == TS_WORLD      ? &m_state.world
+                                           : nullptr;
     if (!dst || *dst == m) return;
     // The world matrix is applied per draw; view and projection belong to the batch.
     if (which != TS_WORLD) StateChanged();
@@ -141,11 +143,10 @@ bool WritePng(const std::string& path, const uint8_t* rgba, int width, int heigh
         return false;
     }
     png_init_io(png, f);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, const_cast<png_bytep>(rgba + size_t(y) * size_t(width) * 4));
+    for (int y = 0; y < height; ++y) png_write_row(png, const_cast<png_bytep>(rgba + size_t(y) * size_t(width) * 4));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(f) == 0;

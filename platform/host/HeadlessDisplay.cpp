@@ -106,8 +106,8 @@ bool HeadlessVideoSystem::CheckDeviceType(int adapter, uint32_t deviceType, uint
     DeviceCapsInfo caps;
     if (!DeviceCaps(adapter, deviceType, caps)) return false;
     const Adapter& a = adapters[size_t(adapter)];
-    bool modeHasFormat = std::any_of(a.modes.begin(), a.modes.end(),
-                                     [&](const DisplayMode& m) { return m.format == adapterFormat; });
+    bool modeHasFormat =
+        std::any_of(a.modes.begin(), a.modes.end(), [&](const DisplayMode& m) { return m.format == adapterFormat; });
     return modeHasFormat && std::find(a.backBufferFormats.begin(), a.backBufferFormats.end(), backBufferFormat) !=
                                 a.backBufferFormats.end();
 }
@@ -124,8 +124,7 @@ bool HeadlessVideoSystem::CheckMultiSample(int, uint32_t, uint32_t, bool, uint32
     return true;
 }
 
-std::unique_ptr<Window> HeadlessVideoSystem::CreateWindow(const std::string& title, int clientWidth,
-                                                          int clientHeight) {
+std::unique_ptr<Window> HeadlessVideoSystem::CreateWindow(const std::string& title, int clientWidth, int clientHeight) {
     auto w = std::make_unique<HeadlessWindow>(clientWidth, clientHeight);
     w->title = title;
     window = w.get();

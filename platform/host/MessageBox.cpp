@@ -15,10 +15,8 @@ namespace host {
 int DefaultAnswer(unsigned type) {
     switch (type & 0xF) {
     case MB_YESNO:
-    case MB_YESNOCANCEL:
-        return IDYES;
-    default:
-        return IDOK;
+    case MB_YESNOCANCEL: return IDYES;
+    default: return IDOK;
     }
 }
 
@@ -71,8 +69,7 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>& quit, 
         if (got == sizeof answer) break;
     }
     ::close(fds[0]);
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {}
     pressed = answer;
     return true;
 }
@@ -98,8 +95,7 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
                    {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, "Cancel"}};
         break;
     default:
-        buttons = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK,
-                    "OK"}};
+        buttons = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"}};
         break;
     }
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;

@@ -49,9 +49,7 @@ void RecordingDevice::SetRenderTarget(TextureHandle target) {
     m_target = target;
 }
 
-void RecordingDevice::Clear(uint32_t flags, uint32_t argb, float z) {
-    clears.push_back({flags, argb, z, m_target});
-}
+void RecordingDevice::Clear(uint32_t flags, uint32_t argb, float z) { clears.push_back({flags, argb, z, m_target}); }
 
 bool RecordingDevice::BeginScene() {
     if (failBeginScene || inScene) return false;
@@ -87,8 +85,8 @@ void RecordingDevice::DrawPrimitiveUP(uint32_t type, uint32_t primitiveCount, co
     r.pretransformed = true;
     r.rhwVertices.assign(vertices, vertices + n);
     for (uint32_t i = 0; i < n; ++i)
-        r.vertices.push_back({vertices[i].x, vertices[i].y, vertices[i].z, vertices[i].color, vertices[i].u,
-                              vertices[i].v});
+        r.vertices.push_back(
+            {vertices[i].x, vertices[i].y, vertices[i].z, vertices[i].color, vertices[i].u, vertices[i].v});
     r.state = m_state;
     r.target = m_target;
     draws.push_back(std::move(r));

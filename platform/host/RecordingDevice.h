@@ -10,10 +10,10 @@ namespace host {
 struct DrawRecord {
     uint32_t primitiveType = 0;
     uint32_t primitiveCount = 0;
-    bool pretransformed = false;      // VertexRHW draw
-    std::vector<Vertex> vertices;     // as given (pretransformed draws: x, y, z of the RHW vertex)
+    bool pretransformed = false;   // VertexRHW draw
+    std::vector<Vertex> vertices;  // as given (pretransformed draws: x, y, z of the RHW vertex)
     std::vector<VertexRHW> rhwVertices;
-    DeviceState state;                // includes texture and transforms
+    DeviceState state;  // includes texture and transforms
     TextureHandle target = 0;
 };
 

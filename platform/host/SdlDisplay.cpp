@@ -93,8 +93,8 @@ public:
     bool IsFullscreen() const override { return (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0; }
     void SetCursorImage(const CursorImage& c) override {
         if (c.width <= 0 || c.height <= 0 || c.rgba.size() < size_t(c.width) * size_t(c.height) * 4) return;
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(c.rgba.data()), c.width, c.height,
-                                                            32, c.width * 4, SDL_PIXELFORMAT_RGBA32);
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(c.rgba.data()), c.width, c.height, 32,
+                                                            c.width * 4, SDL_PIXELFORMAT_RGBA32);
         if (!s) return;
         SDL_Cursor* cursor = SDL_CreateColorCursor(s, c.hotX, c.hotY);
         SDL_FreeSurface(s);

@@ -14,7 +14,7 @@ uint32_t VirtualKeyFromScancode(int sc) {
     if (sc >= 4 && sc <= 29) return uint32_t('A' + (sc - 4));
     if (sc >= 30 && sc <= 38) return uint32_t('1' + (sc - 30));
     if (sc == 39) return '0';
-    if (sc >= 58 && sc <= 69) return VK_F1 + uint32_t(sc - 58);        // F1..F12
+    if (sc >= 58 && sc <= 69) return VK_F1 + uint32_t(sc - 58);           // F1..F12
     if (sc >= 89 && sc <= 97) return VK_NUMPAD0 + 1 + uint32_t(sc - 89);  // keypad 1..9
     switch (sc) {
     case 40: return VK_RETURN;
@@ -54,9 +54,12 @@ uint32_t VirtualKeyFromScancode(int sc) {
     case 88: return VK_RETURN;  // keypad Enter
     case 98: return VK_NUMPAD0;
     case 99: return VK_DECIMAL;
-    case 224: case 228: return VK_CONTROL;
-    case 225: case 229: return VK_SHIFT;
-    case 226: case 230: return VK_MENU;
+    case 224:
+    case 228: return VK_CONTROL;
+    case 225:
+    case 229: return VK_SHIFT;
+    case 226:
+    case 230: return VK_MENU;
     default: return 0;
     }
 }

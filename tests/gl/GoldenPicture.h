@@ -121,8 +121,8 @@ inline bool UpdateRequested() {
 // The stage runner's output for these arguments, run from the build folder
 // where the pack lies.
 inline std::string RunStageRunner(const std::string& args, const std::string& env) {
-    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy " + env + " " CSQ_BINARY_DIR
-                                "/tools/stagerun/stagerun " + args + " 2>/dev/null";
+    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy " + env +
+                                " " CSQ_BINARY_DIR "/tools/stagerun/stagerun " + args + " 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
     char buf[256];

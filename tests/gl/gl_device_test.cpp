@@ -130,7 +130,7 @@ TEST_F(GlDeviceTest, SeparateAlphaMaxKeepsTheLargerAlpha) {
     device->SetRenderState(RS_SRCBLENDALPHA, BLEND_SRCALPHA);
     device->SetRenderState(RS_DESTBLENDALPHA, BLEND_DESTALPHA);
     device->SetRenderState(RS_BLENDOPALPHA, BLENDOP_MAX);
-    Rect(0, 0, 16, 32, 0x20FFFFFFu);  // lower alpha than the target: the target's stays
+    Rect(0, 0, 16, 32, 0x20FFFFFFu);   // lower alpha than the target: the target's stays
     Rect(16, 0, 32, 32, 0x80FFFFFFu);  // higher: it wins
     device->SetRenderTarget(0);
     // Show the target's alpha as grey: white blended by its alpha over black.
@@ -157,4 +157,3 @@ TEST_F(GlDeviceTest, AlphaTestDropsPixelsBelowTheReference) {
     EXPECT_EQ(At(25, 25), "0,0,0");
     EXPECT_EQ(At(75, 25), "255,255,255");
 }
-

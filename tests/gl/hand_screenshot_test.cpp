@@ -28,8 +28,8 @@ struct Shot {
 };
 
 const Shot kShots[] = {
-    {"card_choice", "--stage 10 --difficulty 1 --seed 5 --frames 470 --script " CSQ_SOURCE_DIR
-                    "/tests/data/card_choice.script"},
+    {"card_choice",
+     "--stage 10 --difficulty 1 --seed 5 --frames 470 --script " CSQ_SOURCE_DIR "/tests/data/card_choice.script"},
     {"carried_card", "--stage 3 --difficulty 1 --seed 5 --hand 0 --frames 960 --script " CSQ_SOURCE_DIR
                      "/tests/data/carried_card.script"},
 };

@@ -76,9 +76,8 @@ TEST_F(MenuScreens, ShopsListsProfilesAndCreditsLookAsKept) {
         const char* name;
     };
     const Shot shots[] = {
-        {MENU_PROFILES, "menu_profiles"},         {MENU_LABORATORY, "menu_laboratory"},
-        {MENU_UPGRADE, "menu_upgrades"},          {MENU_ACHIEVEMENTS, "menu_achievements"},
-        {MENU_ROBOPEDIA, "menu_robopedia"},       {MENU_CREDITS, "menu_credits"},
+        {MENU_PROFILES, "menu_profiles"},         {MENU_LABORATORY, "menu_laboratory"}, {MENU_UPGRADE, "menu_upgrades"},
+        {MENU_ACHIEVEMENTS, "menu_achievements"}, {MENU_ROBOPEDIA, "menu_robopedia"},   {MENU_CREDITS, "menu_credits"},
     };
     for (const Shot& s : shots) {
         menu->RequestSubScreen(s.screen, -1);

@@ -41,7 +41,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 class PopupScreenshot : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -159,10 +158,10 @@ TEST_F(PopupScreenshot, NewAchievementBoard) {
 TEST_F(PopupScreenshot, NewMachineBoard) {
     BattleOk();
     CPageGame* page = BattlePageOf(m_App.get());
-    CVxBillboard* picture = m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic1004.png",
-                                                                       "Resource\\InfoPicture\\", nullptr);
-    CVxBillboard* gyrotor = m_App->m_pResourceManager->CreateBillboard("Bbd_Copter1.png",
-                                                                       "Resource\\InfoPicture\\", nullptr);
+    CVxBillboard* picture =
+        m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic1004.png", "Resource\\InfoPicture\\", nullptr);
+    CVxBillboard* gyrotor =
+        m_App->m_pResourceManager->CreateBillboard("Bbd_Copter1.png", "Resource\\InfoPicture\\", nullptr);
     page->m_lstNewEnemies.push_back({picture, gyrotor, 1004, 1});
     page->m_itNewEnemy = page->m_lstNewEnemies.begin();
     CEffect_NewEnemy board;
@@ -174,8 +173,8 @@ TEST_F(PopupScreenshot, NewMachineBoard) {
 TEST_F(PopupScreenshot, NewRobotBoard) {
     BattleOk();
     CPageGame* page = BattlePageOf(m_App.get());
-    page->m_mapNewRobots[5] = m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic0005.png",
-                                                                         "Resource\\InfoPicture\\", nullptr);
+    page->m_mapNewRobots[5] =
+        m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic0005.png", "Resource\\InfoPicture\\", nullptr);
     page->m_itNewRobot = page->m_mapNewRobots.begin();
     CEffect_NewRobot board;
     board.Start(0, 0);

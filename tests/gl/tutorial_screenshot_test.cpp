@@ -17,8 +17,8 @@ TEST(TutorialScreenshot, StepTwoAfterTheFirstCardIsPlaced) {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string root = pattern;
     const std::string shot = root + "/shot.png";
-    const std::string args = "--stage 1 --difficulty 1 --seed 5 --frames 775 --script " CSQ_SOURCE_DIR
-                             "/tests/data/tutorial_step2.script";
+    const std::string args =
+        "--stage 1 --difficulty 1 --seed 5 --frames 775 --script " CSQ_SOURCE_DIR "/tests/data/tutorial_step2.script";
     const std::string headless = golden::RunStageRunner(args, "");
     const std::string window = golden::RunStageRunner(args + " --window", "CSQ_STAGERUN_SHOT=" + shot);
     ASSERT_NE(headless.find("outcome=limit"), std::string::npos) << headless;

@@ -26,7 +26,8 @@ constexpr int kFrames = 400;  // the field has slid in and the battle begins
 std::string Shoot(int stage, const std::string& shot) {
     const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy CSQ_STAGERUN_SHOT=" + shot +
                                 " " CSQ_BINARY_DIR "/tools/stagerun/stagerun --stage " + std::to_string(stage) +
-                                " --difficulty 1 --seed 3 --window --frames " + std::to_string(kFrames) + " 2>/dev/null";
+                                " --difficulty 1 --seed 3 --window --frames " + std::to_string(kFrames) +
+                                " 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
     std::array<char, 256> buf{};
@@ -56,7 +57,8 @@ TEST(WorldWindow, EveryWorldDrawsItsOwnBackdrop) {
             ASSERT_TRUE(ReadPng(ref, reference)) << "no reference picture; run with CSQ_UPDATE_GOLDEN=1";
             ASSERT_EQ(picture.width, reference.width);
             ASSERT_EQ(picture.height, reference.height);
-            EXPECT_LE(PixelsOff(picture, reference), picture.rgba.size() / 4 / 500) << "world " << world << ": " << shot;
+            EXPECT_LE(PixelsOff(picture, reference), picture.rgba.size() / 4 / 500)
+                << "world " << world << ": " << shot;
         }
         shots.push_back(std::move(picture));
     }
@@ -64,7 +66,8 @@ TEST(WorldWindow, EveryWorldDrawsItsOwnBackdrop) {
     // every other world's.
     for (size_t i = 0; i < shots.size(); ++i)
         for (size_t j = i + 1; j < shots.size(); ++j)
-            EXPECT_GT(PixelsOff(shots[i], shots[j]), shots[i].rgba.size() / 4 / 2) << "worlds " << i + 1 << ", " << j + 1;
+            EXPECT_GT(PixelsOff(shots[i], shots[j]), shots[i].rgba.size() / 4 / 2)
+                << "worlds " << i + 1 << ", " << j + 1;
     if (update) GTEST_SKIP() << "references written";
     if (!HasFailure()) fs::remove_all(dir);
 }

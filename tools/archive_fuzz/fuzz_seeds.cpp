@@ -5,8 +5,7 @@
 #include "tools/assetpack/ZipWriter.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2)
-        return 2;
+    if (argc != 2) return 2;
     std::string dir = argv[1];
     ZipWriteOptions sealed;
     sealed.password = kZipPassword;

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < archive.m_lstArchiveEntries.size() && i < 64; ++i) {
         std::string name = Utf16ToUtf8(archive.m_lstArchiveEntries[i].name);
         for (char& c : name)
-            if (c == '/')
-                c = '\\';
+            if (c == '/') c = '\\';
         names.push_back(name);
     }
     for (const std::string& name : names) {
@@ -26,10 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // The script reader walks the data up to its size; the byte after it is NUL.
         if (vx->data && vx->size) {
             volatile char sum = 0;
-            for (uint32_t k = 0; k <= vx->size; ++k)
-                sum = static_cast<char>(sum + vx->data[k]);
-            if (vx->data[vx->size] != '\0')
-                __builtin_trap();
+            for (uint32_t k = 0; k <= vx->size; ++k) sum = static_cast<char>(sum + vx->data[k]);
+            if (vx->data[vx->size] != '\0') __builtin_trap();
         }
         delete vx;
         ResourceFileExists(file.c_str(), folder.c_str());

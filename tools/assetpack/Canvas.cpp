@@ -32,16 +32,13 @@ Rgba Canvas::At(int x, int y) const {
 }
 
 void Canvas::Blend(int x, int y, Rgba c, uint8_t coverage) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
     uint8_t* p = &m_pixels[(static_cast<size_t>(y) * m_width + x) * 4];
     unsigned a = c.a * coverage / 255u;
-    if (a == 0)
-        return;
+    if (a == 0) return;
     unsigned da = p[3];
     unsigned outA = a + da * (255 - a) / 255;
-    if (outA == 0)
-        return;
+    if (outA == 0) return;
     // Rounded down separately, the two parts could add up past 255 over a
     // faint background; clamp rather than wrap.
     auto mix = [&](uint8_t src, uint8_t dst) {
@@ -57,8 +54,7 @@ void Canvas::FillRect(int x, int y, int w, int h, Rgba c) {
     int x0 = std::max(x, 0), y0 = std::max(y, 0);
     int x1 = std::min(x + w, m_width), y1 = std::min(y + h, m_height);
     for (int yy = y0; yy < y1; ++yy)
-        for (int xx = x0; xx < x1; ++xx)
-            Blend(xx, yy, c);
+        for (int xx = x0; xx < x1; ++xx) Blend(xx, yy, c);
 }
 
 void Canvas::Frame(int x, int y, int w, int h, int t, Rgba c) {
@@ -69,13 +65,11 @@ void Canvas::Frame(int x, int y, int w, int h, int t, Rgba c) {
 }
 
 void Canvas::FillEllipse(int cx, int cy, int rx, int ry, Rgba c) {
-    if (rx <= 0 || ry <= 0)
-        return;
+    if (rx <= 0 || ry <= 0) return;
     for (int y = -ry; y <= ry; ++y) {
         for (int x = -rx; x <= rx; ++x) {
             double d = double(x) * x / (double(rx) * rx) + double(y) * y / (double(ry) * ry);
-            if (d <= 1.0)
-                Blend(cx + x, cy + y, c, d > 0.9 ? static_cast<uint8_t>((1.0 - d) * 2550) : 255);
+            if (d <= 1.0) Blend(cx + x, cy + y, c, d > 0.9 ? static_cast<uint8_t>((1.0 - d) * 2550) : 255);
         }
     }
 }
@@ -83,28 +77,25 @@ void Canvas::FillEllipse(int cx, int cy, int rx, int ry, Rgba c) {
 void Canvas::VerticalGradient(int x, int y, int w, int h, Rgba top, Rgba bottom) {
     for (int yy = 0; yy < h; ++yy) {
         float t = h > 1 ? float(yy) / float(h - 1) : 0.0f;
-        Rgba c{static_cast<uint8_t>(top.r + (bottom.r - top.r) * t), static_cast<uint8_t>(top.g + (bottom.g - top.g) * t),
-               static_cast<uint8_t>(top.b + (bottom.b - top.b) * t), static_cast<uint8_t>(top.a + (bottom.a - top.a) * t)};
+        Rgba c{
+            static_cast<uint8_t>(top.r + (bottom.r - top.r) * t), static_cast<uint8_t>(top.g + (bottom.g - top.g) * t),
+            static_cast<uint8_t>(top.b + (bottom.b - top.b) * t), static_cast<uint8_t>(top.a + (bottom.a - top.a) * t)};
         FillRect(x, y + yy, w, 1, c);
     }
 }
 
 TextRenderer::TextRenderer(const std::string& fontFile) {
     FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0)
-        return;
+    if (FT_Init_FreeType(&library) != 0) return;
     m_library = library;
     FT_Face face = nullptr;
-    if (FT_New_Face(library, fontFile.c_str(), 0, &face) != 0)
-        return;
+    if (FT_New_Face(library, fontFile.c_str(), 0, &face) != 0) return;
     m_face = face;
 }
 
 TextRenderer::~TextRenderer() {
-    if (m_face)
-        FT_Done_Face(static_cast<FT_Face>(m_face));
-    if (m_library)
-        FT_Done_FreeType(static_cast<FT_Library>(m_library));
+    if (m_face) FT_Done_Face(static_cast<FT_Face>(m_face));
+    if (m_library) FT_Done_FreeType(static_cast<FT_Library>(m_library));
 }
 
 void TextRenderer::SetSize(int pixels) {
@@ -122,24 +113,21 @@ int TextRenderer::Ascent(int pixels) {
 int TextRenderer::Advance(char32_t c, int pixels) {
     SetSize(pixels);
     FT_Face face = static_cast<FT_Face>(m_face);
-    if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0)
-        return 0;
+    if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0) return 0;
     return static_cast<int>((face->glyph->advance.x + 32) >> 6);
 }
 
 bool TextRenderer::InkBox(char32_t c, int pixels, int* left, int* width) {
     SetSize(pixels);
     FT_Face face = static_cast<FT_Face>(m_face);
-    if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0)
-        return false;
+    if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) return false;
     const FT_Bitmap& bm = face->glyph->bitmap;
     // Columns with real coverage, not the faint fringe.
     int first = -1, last = -1;
     for (unsigned col = 0; col < bm.width; ++col)
         for (unsigned row = 0; row < bm.rows; ++row)
             if (bm.buffer[row * static_cast<unsigned>(bm.pitch) + col] > 40) {
-                if (first < 0)
-                    first = static_cast<int>(col);
+                if (first < 0) first = static_cast<int>(col);
                 last = static_cast<int>(col);
                 break;
             }
@@ -155,8 +143,7 @@ bool TextRenderer::InkBox(char32_t c, int pixels, int* left, int* width) {
 
 int TextRenderer::Width(const std::string& text, int pixels) {
     int w = 0;
-    for (unsigned char c : text)
-        w += Advance(c, pixels);
+    for (unsigned char c : text) w += Advance(c, pixels);
     return w;
 }
 
@@ -165,8 +152,7 @@ int TextRenderer::Draw(Canvas& canvas, const std::string& text, int x, int basel
     FT_Face face = static_cast<FT_Face>(m_face);
     int pen = x;
     for (unsigned char c : text) {
-        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0)
-            continue;
+        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) continue;
         FT_GlyphSlot g = face->glyph;
         const FT_Bitmap& bm = g->bitmap;
         for (unsigned row = 0; row < bm.rows; ++row)
@@ -183,24 +169,20 @@ int TextRenderer::Draw(Canvas& canvas, const std::string& text, int x, int basel
 
 void TextRenderer::DrawLabel(Canvas& canvas, const std::string& text, int x, int y, int w, int h, Rgba colour,
                              int maxPixels) {
-    if (!m_face || text.empty() || w < 4 || h < 4)
-        return;
+    if (!m_face || text.empty() || w < 4 || h < 4) return;
     std::vector<std::string> lines;
     size_t start = 0;
     for (;;) {
         size_t nl = text.find('\n', start);
         lines.push_back(text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
-        if (nl == std::string::npos)
-            break;
+        if (nl == std::string::npos) break;
         start = nl + 1;
     }
     int pixels = std::min(maxPixels, std::max(6, h * 8 / (10 * static_cast<int>(lines.size()))));
     for (; pixels > 6; --pixels) {
         int widest = 0;
-        for (const std::string& l : lines)
-            widest = std::max(widest, Width(l, pixels));
-        if (widest <= w - 4)
-            break;
+        for (const std::string& l : lines) widest = std::max(widest, Width(l, pixels));
+        if (widest <= w - 4) break;
     }
     int lineHeight = pixels * 5 / 4;
     int top = y + (h - lineHeight * static_cast<int>(lines.size())) / 2;

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 void PngWrite(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
     out->insert(out->end(), data, data + length);
@@ -84,8 +83,7 @@ std::vector<uint8_t> EncodeTga(const Canvas& canvas) {
     out.push_back(0);  // id length
     out.push_back(0);  // no colour map
     out.push_back(2);  // uncompressed true colour
-    for (int i = 0; i < 5; ++i)
-        out.push_back(0);
+    for (int i = 0; i < 5; ++i) out.push_back(0);
     Put16(out, 0);
     Put16(out, 0);
     Put16(out, static_cast<uint32_t>(canvas.Width()));
@@ -143,8 +141,7 @@ std::vector<uint8_t> EncodeCursor(const Canvas& canvas, int hotX, int hotY) {
     for (int y = h - 1; y >= 0; --y) {
         std::vector<uint8_t> row(static_cast<size_t>(maskStride), 0);
         for (int x = 0; x < w; ++x)
-            if (canvas.At(x, y).a < 128)
-                row[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            if (canvas.At(x, y).a < 128) row[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
@@ -165,13 +162,11 @@ std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate) {
     Put16(out, 16);
     out.insert(out.end(), {'d', 'a', 't', 'a'});
     Put32(out, dataSize);
-    for (int16_t s : samples)
-        Put16(out, static_cast<uint16_t>(s));
+    for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
     return out;
 }
 
-std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate,
-                                     const OggEncodeOptions& options) {
+std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int rate, const OggEncodeOptions& options) {
     std::vector<uint8_t> out;
     const int channels = options.channels < 1 ? 1 : options.channels;
     vorbis_info vi;
@@ -198,8 +193,7 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
         out.insert(out.end(), p.header, p.header + p.header_len);
         out.insert(out.end(), p.body, p.body + p.body_len);
     };
-    while (ogg_stream_flush(&os, &page) != 0)
-        emit(page);
+    while (ogg_stream_flush(&os, &page) != 0) emit(page);
 
     const size_t frames = samples.size() / size_t(channels);
     const size_t chunk = 1024;
@@ -223,11 +217,10 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
             ogg_packet packet;
             while (vorbis_bitrate_flushpacket(&vd, &packet)) {
                 ogg_stream_packetin(&os, &packet);
-                while (!eos && (options.pagePerPacket ? ogg_stream_flush(&os, &page)
-                                                      : ogg_stream_pageout(&os, &page)) != 0) {
+                while (!eos &&
+                       (options.pagePerPacket ? ogg_stream_flush(&os, &page) : ogg_stream_pageout(&os, &page)) != 0) {
                     emit(page);
-                    if (ogg_page_eos(&page))
-                        eos = true;
+                    if (ogg_page_eos(&page)) eos = true;
                 }
             }
         }

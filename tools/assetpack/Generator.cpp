@@ -14,8 +14,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 std::string Lower(std::string s) {
     for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 
@@ -26,8 +25,7 @@ bool EndsWith(const std::string& s, const char* tail) {
 
 uint32_t Hash(const std::string& s) {
     uint32_t h = 2166136261u;
-    for (unsigned char c : s)
-        h = (h ^ c) * 16777619u;
+    for (unsigned char c : s) h = (h ^ c) * 16777619u;
     return h;
 }
 
@@ -37,10 +35,8 @@ const Rgba kWhite{255, 255, 255, 255};
 
 std::vector<uint8_t> EncodeForName(const Canvas& canvas, const std::string& name) {
     std::string lower = Lower(name);
-    if (EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg"))
-        return EncodeJpeg(canvas);
-    if (EndsWith(lower, ".tga"))
-        return EncodeTga(canvas);
+    if (EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg")) return EncodeJpeg(canvas);
+    if (EndsWith(lower, ".tga")) return EncodeTga(canvas);
     return EncodePng(canvas);
 }
 
@@ -50,14 +46,10 @@ std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
         std::string script = FontScript(item);
         return std::vector<uint8_t>(script.begin(), script.end());
     }
-    if (IsPicture(file))
-        return EncodeForName(Draw(file), file.path);
-    if (item.kind == "sound")
-        return Sound(item, file);
-    if (item.kind == "music")
-        return Music(item, file);
-    if (item.kind == "cursor")
-        return Cursor(item);
+    if (IsPicture(file)) return EncodeForName(Draw(file), file.path);
+    if (item.kind == "sound") return Sound(item, file);
+    if (item.kind == "music") return Music(item, file);
+    if (item.kind == "cursor") return Cursor(item);
     if (item.kind == "effect") {
         std::string text =
             "// Cogsquall post-process composition: the frame's picture drawn through\n"
@@ -76,7 +68,9 @@ std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
             "    float4 picture = tex2D(RenderTargetSampler, uv);\n"
             "    return float4(picture.rgb * colour.rgb, picture.a);\n"
             "}\n"
-            "technique " + item.label + "\n"
+            "technique " +
+            item.label +
+            "\n"
             "{\n"
             "    pass P0\n"
             "    {\n"
@@ -97,8 +91,7 @@ bool AssetGenerator::IsPicture(const PackFile& file) const {
 
 Canvas AssetGenerator::Draw(const PackFile& file) {
     const ManifestItem& item = m_items[file.item];
-    if (item.kind == "font")
-        return DrawFontSheet(item);
+    if (item.kind == "font") return DrawFontSheet(item);
     return DrawArt(item, file, m_text);
 }
 
@@ -167,8 +160,7 @@ std::string AssetGenerator::FontScript(const ManifestItem& item) {
     FontLayout layout = LayoutFont(item, m_text);
     std::string folder = item.path.substr(0, item.path.rfind('/') + 1);
     for (char& c : folder)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     std::string s = "//" + item.label + ": printable ASCII in rows 2-7, title lettering 7 rows lower\n";
     s += "FONT_COL=" + std::to_string(layout.cols) + ";\n";
     s += "FONT_ROW=" + std::to_string(layout.rows) + ";\n";
@@ -196,8 +188,7 @@ std::vector<uint8_t> AssetGenerator::Sound(const ManifestItem& item, const PackF
         double v = std::sin(phase) * 0.7 + std::sin(phase * 2.0) * 0.2 + std::sin(phase * 3.0) * 0.1;
         samples[static_cast<size_t>(i)] = static_cast<int16_t>(v * env * 20000.0);
     }
-    if (EndsWith(Lower(file.path), ".wav"))
-        return EncodeWav(samples, kSoundRate);
+    if (EndsWith(Lower(file.path), ".wav")) return EncodeWav(samples, kSoundRate);
     return EncodeOggVorbis(samples, kSoundRate);
 }
 
@@ -211,8 +202,7 @@ std::vector<uint8_t> AssetGenerator::Music(const ManifestItem& item, const PackF
     for (int i = 0; i < count; ++i) {
         double t = double(i) / kSoundRate;
         int chord = static_cast<int>(4.0 * i / count) % 4;
-        if (file.variant == 0)
-            chord = 0;
+        if (file.variant == 0) chord = 0;
         double root = kRoots[chord] * shift;
         double v = std::sin(2 * kPi * root * t) + 0.6 * std::sin(2 * kPi * root * 1.25 * t) +
                    0.5 * std::sin(2 * kPi * root * 1.5 * t);
@@ -239,6 +229,7 @@ std::vector<uint8_t> AssetGenerator::Cursor(const ManifestItem& item) {
     }
     for (int y = h / 2; y < h - 1; ++y)
         for (int x = w / 4; x < w / 4 + 5; ++x)
-            canvas.Blend(hx + x + (y - h / 2) / 2, hy + y - 4, (x == w / 4 || x == w / 4 + 4) ? Rgba{0, 0, 0, 255} : fill);
+            canvas.Blend(hx + x + (y - h / 2) / 2, hy + y - 4,
+                         (x == w / 4 || x == w / 4 + 4) ? Rgba{0, 0, 0, 255} : fill);
     return EncodeCursor(canvas, hx, hy);
 }

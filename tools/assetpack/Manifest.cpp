@@ -10,13 +10,11 @@ namespace {
 
 bool ParsePair(const std::string& field, char separator, int* a, int* b) {
     size_t at = field.find(separator);
-    if (at == std::string::npos)
-        return false;
+    if (at == std::string::npos) return false;
     try {
         size_t used = 0;
         *a = std::stoi(field.substr(0, at), &used);
-        if (used != at)
-            return false;
+        if (used != at) return false;
         std::string rest = field.substr(at + 1);
         *b = std::stoi(rest, &used);
         return used == rest.size();
@@ -32,8 +30,7 @@ bool ParseList(const std::string& field, std::vector<int>* out) {
         try {
             size_t used = 0;
             int v = std::stoi(part, &used);
-            if (used != part.size() || v < 0)
-                return false;
+            if (used != part.size() || v < 0) return false;
             out->push_back(v);
         } catch (...) {
             return false;
@@ -52,16 +49,13 @@ std::vector<ManifestItem> ParseManifest(const std::string& text, std::vector<std
     std::string line;
     int number = 0;
     auto fail = [&](const std::string& why) {
-        if (errors)
-            errors->push_back("manifest line " + std::to_string(number) + ": " + why);
+        if (errors) errors->push_back("manifest line " + std::to_string(number) + ": " + why);
     };
     while (std::getline(in, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#')
-            continue;
+        if (first == std::string::npos || line[first] == '#') continue;
         std::stringstream fields(line);
         ManifestItem item;
         item.line = number;
@@ -83,8 +77,7 @@ std::vector<ManifestItem> ParseManifest(const std::string& text, std::vector<std
             item.label.replace(at, 2, "\n");
 
         bool known = false;
-        for (const char* k : kKinds)
-            known = known || item.kind == k;
+        for (const char* k : kKinds) known = known || item.kind == k;
         if (!known) {
             fail("unknown kind " + item.kind);
             continue;
@@ -145,8 +138,7 @@ std::vector<ManifestItem> ParseManifest(const std::string& text, std::vector<std
 bool ReadManifestFile(const std::string& path, std::vector<ManifestItem>* items, std::vector<std::string>* errors) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        if (errors)
-            errors->push_back("cannot read " + path);
+        if (errors) errors->push_back("cannot read " + path);
         return false;
     }
     std::stringstream text;
@@ -218,11 +210,9 @@ struct Folder {
 };
 
 void Emit(const std::vector<Folder>& folders, size_t at, std::vector<std::string>* out) {
-    if (!folders[at].name.empty())
-        out->push_back(folders[at].name);
+    if (!folders[at].name.empty()) out->push_back(folders[at].name);
     out->insert(out->end(), folders[at].files.begin(), folders[at].files.end());
-    for (size_t child : folders[at].children)
-        Emit(folders, child, out);
+    for (size_t child : folders[at].children) Emit(folders, child, out);
 }
 
 }  // namespace
@@ -237,8 +227,7 @@ std::vector<std::string> ArchiveLayout(const std::vector<std::string>& files) {
             std::string prefix = name.substr(0, slash + 1);
             size_t found = 0;
             for (size_t c : folders[parent].children)
-                if (folders[c].name == prefix)
-                    found = c;
+                if (folders[c].name == prefix) found = c;
             if (!found) {
                 folders.push_back(Folder{prefix, {}, {}});
                 found = folders.size() - 1;

@@ -6,10 +6,7 @@
 #include "platform/ZipCrypto.h"
 #include "tools/assetpack/LittleEndian.h"
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 std::vector<uint8_t> DeflateRaw(const uint8_t* data, size_t size, int level) {
     z_stream z{};
@@ -57,15 +54,13 @@ void ZipWriter::AddFile(const std::string& name, const std::vector<uint8_t>& dat
         sealed.reserve(payload.size() + 12);
         // Header filler is derived from the name so that packs are reproducible.
         uint32_t seed = e.crc ^ 0x9E3779B9u;
-        for (char c : name)
-            seed = seed * 31u + static_cast<uint8_t>(c);
+        for (char c : name) seed = seed * 31u + static_cast<uint8_t>(c);
         for (int i = 0; i < 11; ++i) {
             seed = seed * 1103515245u + 12345u;
             sealed.push_back(crypto.Encrypt(static_cast<uint8_t>(seed >> 16)));
         }
         sealed.push_back(crypto.Encrypt(static_cast<uint8_t>(e.crc >> 24)));
-        for (uint8_t b : payload)
-            sealed.push_back(crypto.Encrypt(b));
+        for (uint8_t b : payload) sealed.push_back(crypto.Encrypt(b));
         payload.swap(sealed);
     }
     e.compressedSize = static_cast<uint32_t>(payload.size());
@@ -125,8 +120,7 @@ std::vector<uint8_t> ZipWriter::Finish() const {
 bool ZipWriter::WriteTo(const std::string& path) const {
     std::vector<uint8_t> bytes = Finish();
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
+    if (!f) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fclose(f) == 0 && ok;
     return ok;

@@ -7,13 +7,13 @@
 #include <vector>
 
 struct ZipWriteOptions {
-    std::string password;          // empty: not encrypted
-    bool deflate = true;           // false: stored
-    int level = 6;                 // deflate level
-    uint8_t hostByte = 0;          // high byte of version-made-by (0 = DOS)
+    std::string password;  // empty: not encrypted
+    bool deflate = true;   // false: stored
+    int level = 6;         // deflate level
+    uint8_t hostByte = 0;  // high byte of version-made-by (0 = DOS)
     uint32_t externalAttributes = 0x20;
-    uint16_t dosTime = 0x6000;     // 12:00:00
-    uint16_t dosDate = 0x5A21;     // 2025-01-01
+    uint16_t dosTime = 0x6000;  // 12:00:00
+    uint16_t dosDate = 0x5A21;  // 2025-01-01
     std::vector<uint8_t> localExtra;
 };
 

@@ -16,8 +16,7 @@ namespace {
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::string temp = path + ".part";
     std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
-        return false;
+    if (!f) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fclose(f) == 0 && ok;
     return ok && std::rename(temp.c_str(), path.c_str()) == 0;
@@ -33,8 +32,7 @@ int main(int argc, char** argv) {
     std::vector<ManifestItem> items;
     std::vector<std::string> errors;
     if (!ReadManifestFile(argv[1], &items, &errors)) {
-        for (const std::string& e : errors)
-            std::fprintf(stderr, "%s\n", e.c_str());
+        for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
         return 1;
     }
     std::vector<PackFile> files = ExpandManifest(items);
@@ -69,8 +67,7 @@ int main(int argc, char** argv) {
             }
         });
     }
-    for (std::thread& t : pool)
-        t.join();
+    for (std::thread& t : pool) t.join();
     if (failed) {
         std::fprintf(stderr, "assetpack: failed (font %s)\n", argv[2]);
         return 1;
@@ -93,10 +90,8 @@ int main(int argc, char** argv) {
     ZipWriteOptions sealed;
     sealed.password = kZipPassword;
     for (const std::string& name : ArchiveLayout(archived)) {
-        if (name.back() == '/')
-            zip.AddDirectory(name);
-        else
-            zip.AddFile(name, contents[byPath[name]], sealed);
+        if (name.back() == '/') zip.AddDirectory(name);
+        else zip.AddFile(name, contents[byPath[name]], sealed);
     }
     if (!WriteFile(out + "/DATA", zip.Finish())) {
         std::fprintf(stderr, "cannot write %s/DATA\n", out.c_str());

@@ -18,8 +18,8 @@ namespace {
 
 void Put(const std::filesystem::path& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                      std::streamsize(bytes.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // Up to kPerKind entries of each kind, spread over the pack's sizes, none
@@ -29,7 +29,10 @@ void PackSeeds(const std::filesystem::path& root, const std::string& pack) {
     const struct {
         const char* ext;
         const char* target;
-    } kKinds[] = {{".png", "fuzz_png"}, {".jpg", "fuzz_jpeg"}, {".tga", "fuzz_tga"}, {".ogg", "fuzz_ogg_memory"},
+    } kKinds[] = {{".png", "fuzz_png"},
+                  {".jpg", "fuzz_jpeg"},
+                  {".tga", "fuzz_tga"},
+                  {".ogg", "fuzz_ogg_memory"},
                   {".wav", "fuzz_wave"}};
     host::HeadlessHost quiet;
     ResourceArchive archive;
@@ -40,10 +43,11 @@ void PackSeeds(const std::filesystem::path& root, const std::string& pack) {
             std::string n;
             for (const char16_t* c = e.name; *c; ++c) n += char(*c < 0x80 ? *c : '?');
             std::string lower = n;
-            std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return char(std::tolower(c)); });
             const size_t len = std::char_traits<char>::length(kind.ext);
-            if (lower.size() > len && lower.compare(lower.size() - len, len, kind.ext) == 0 &&
-                e.uncompressedSize > 0 && size_t(e.uncompressedSize) <= kMaxBytes)
+            if (lower.size() > len && lower.compare(lower.size() - len, len, kind.ext) == 0 && e.uncompressedSize > 0 &&
+                size_t(e.uncompressedSize) <= kMaxBytes)
                 names.emplace_back(e.uncompressedSize, n);
         }
         std::sort(names.begin(), names.end());

@@ -103,8 +103,7 @@ inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
         if ((mode & 2) && IsIntact(input) && ReadAll(CVxSaveData::BackupFilePath()) != input)
             return "create new lost a good backup";
         break;
-    default:
-        return "unexpected load result";
+    default: return "unexpected load result";
     }
 
     // Whatever was loaded, saving it must work and give an intact file.

@@ -129,7 +129,9 @@ bool ReadScript(const std::string& path, std::vector<ScriptEvent>& out, std::str
             e.kind = ScriptEvent::KEY;
             ok = bool(words >> e.key) && e.key >= 0 && e.key < 256;
         } else if (ok && (what == "press" || what == "release" || what == "move")) {
-            e.kind = what == "press" ? ScriptEvent::PRESS : what == "release" ? ScriptEvent::RELEASE : ScriptEvent::MOVE;
+            e.kind = what == "press"     ? ScriptEvent::PRESS
+                     : what == "release" ? ScriptEvent::RELEASE
+                                         : ScriptEvent::MOVE;
             ok = bool(words >> e.x >> e.y);
         } else {
             ok = false;
@@ -327,10 +329,10 @@ void StageRun::AnswerWaitingBoxes() {
         app.m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
     const bool box = app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen() && app.m_pEffectMsgBox->SlideY() == 0.0f;
     CPageGame* page = BattlePageOf(&app);
-    const bool board = page && (CPageGame::Shows(page->m_pEffectNewEnemy) ||
-                                CPageGame::Shows(page->m_pEffectNewRobot) || ReadingBoardAtRest(page) ||
-                                (page->m_iBattleState == BATTLE_ACHIEVEMENT &&
-                                 CPageGame::Shows(app.m_pEffectNewAchievement)));
+    const bool board =
+        page && (CPageGame::Shows(page->m_pEffectNewEnemy) || CPageGame::Shows(page->m_pEffectNewRobot) ||
+                 ReadingBoardAtRest(page) ||
+                 (page->m_iBattleState == BATTLE_ACHIEVEMENT && CPageGame::Shows(app.m_pEffectNewAchievement)));
     if (box || board) app.m_aInput[0].m_aiKey[VK_ENTER] = KEY_RELEASED;
     if (!page) return;
     // The capsule of a won stage and the unlock board wait for a click.
@@ -345,9 +347,9 @@ void StageRun::AnswerWaitingBoxes() {
     // Unless a script plays the tutorial itself, a step that waits for a click
     // gets one in the middle of the field once it has been up a second.
     CEffect_Tutorials* tutorial = page->m_pEffectTutorials;
-    if (m_options.script.empty() && tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_aInstances[0].age > 60 &&
-        tutorial->m_iFadeState == 0 && tutorial->m_iStep >= 0 && tutorial->m_iStep < TUTORIAL_STEPS &&
-        !IsTutorialEventStep(tutorial->m_iStep)) {
+    if (m_options.script.empty() && tutorial && tutorial->m_aInstances[0].life > 0 &&
+        tutorial->m_aInstances[0].age > 60 && tutorial->m_iFadeState == 0 && tutorial->m_iStep >= 0 &&
+        tutorial->m_iStep < TUTORIAL_STEPS && !IsTutorialEventStep(tutorial->m_iStep)) {
         in.m_iCursorX = g_iScreenWidth / 2;
         in.m_iCursorY = g_iScreenHeight / 2;
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
@@ -379,7 +381,8 @@ int StageRun::PlaceDefence() {
         for (int row = 0; row < FIELD_ROWS; ++row) {
             bool taken = false;
             for (const CCom_GameRobot& r : page.m_lstRobots)
-                taken = taken || (!r.IsMachine() && r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row);
+                taken =
+                    taken || (!r.IsMachine() && r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row);
             const FieldCell& cell = page.m_aFieldCells[column * FIELD_ROWS + row];
             const int slot = card(cell.m_iKind, column);
             if (taken || slot < 0) continue;
@@ -500,8 +503,8 @@ uint64_t StageRun::Checksum() const {
         h.Int(fx.kind);
         h.Int(fx.life);
     }
-    const int counters[] = {b.m_iLife,          b.m_iEnergy,        b.m_iTimeLeft,     b.m_iOvertimeFrames,
-                            b.m_iBattleState,   b.m_iBattleFrame,   b.m_nLiveRobots,   b.m_nLiveMachines,
+    const int counters[] = {b.m_iLife,          b.m_iEnergy,         b.m_iTimeLeft,     b.m_iOvertimeFrames,
+                            b.m_iBattleState,   b.m_iBattleFrame,    b.m_nLiveRobots,   b.m_nLiveMachines,
                             b.m_nRobotsLost,    b.m_nMachinesKilled, b.m_iStreamCursor, b.m_iBatchCursor,
                             g_iNextRobotSerial, g_iNextBulletSerial, g_iNextItemSerial};
     for (int c : counters) h.Int(c);
@@ -512,11 +515,12 @@ uint64_t StageRun::Checksum() const {
 
 void StageRun::TraceUnits() const {
     const CPageGame& b = *BattlePageOf(m_pApp);
-    std::fprintf(stderr, "state %d time left %d overtime %d live machines %d bullets %d random %u\n",
-                 b.m_iBattleState, b.m_iTimeLeft, b.m_iOvertimeFrames, b.m_nLiveMachines,
-                 int(b.m_lstBullets.size()), unsigned(VxRandState()));
+    std::fprintf(stderr, "state %d time left %d overtime %d live machines %d bullets %d random %u\n", b.m_iBattleState,
+                 b.m_iTimeLeft, b.m_iOvertimeFrames, b.m_nLiveMachines, int(b.m_lstBullets.size()),
+                 unsigned(VxRandState()));
     for (const CCom_GameRobot& r : b.m_lstRobots)
-        std::fprintf(stderr, "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d tick %d timer %d\n",
+        std::fprintf(stderr,
+                     "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d tick %d timer %d\n",
                      r.m_iSerial, r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x,
                      r.m_vPosition.y, r.m_Unit.m_iRole, int(r.m_bExpired), r.m_iAnimTick, r.m_iActionTimer);
     for (const CCom_GameBullet& bullet : b.m_lstBullets)

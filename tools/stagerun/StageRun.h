@@ -25,10 +25,10 @@ struct StageRunOptions {
     int stage = 1;
     int difficulty = 1;
     uint32_t seed = 1;
-    std::string profileFile;      // a save file whose current profile plays; empty: a fresh one
-    std::vector<int> hand;        // robot ids dealt to the hand; empty: the profile's cards
+    std::string profileFile;  // a save file whose current profile plays; empty: a fresh one
+    std::vector<int> hand;    // robot ids dealt to the hand; empty: the profile's cards
     std::vector<ScriptEvent> script;
-    int frameLimit = 200000;      // battle frames
+    int frameLimit = 200000;  // battle frames
     bool window = false;
     // The hand's cards are placed on the free cells of the eight right
     // columns as play starts and every 180 frames after (a test player).
@@ -117,7 +117,7 @@ private:
     StageRunOptions m_options;
     std::unique_ptr<Host> m_pHost;
     int m_nFrames = 0;
-    int m_iDefendFrames = 0;  // playing frames of a defended run
+    int m_iDefendFrames = 0;    // playing frames of a defended run
     bool m_bWithdrawn = false;  // the defended run's robots have been taken off
     std::string m_error;
     bool m_bTrace = false;  // CSQ_STAGERUN_TRACE set: state changes on stderr
