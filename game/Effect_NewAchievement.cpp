@@ -17,18 +17,6 @@ namespace {
 
 const char* const kInfoPictureFolder = "Resource\\InfoPicture\\";
 
-void DrawGlow(CVxBillboard* glow, float y, float degrees) {
-    if (!glow) return;
-    glow->SaveState();
-    glow->ScaleSizeUniform(1.75f);
-    glow->SetRotation(0.0f, 0.0f, degrees * VX_DEG_TO_RAD);
-    glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
-    glow->SetPosition(0.0f, y, 0.0f);
-    glow->RenderSRT();
-    glow->SetBlendMode(BLEND_ALPHA, glow->m_iAlphaRef);
-    glow->RestoreState();
-}
-
 }  // namespace
 
 std::string AchievementPictureName(int index) {
@@ -115,8 +103,7 @@ void CEffect_NewAchievement::Draw(int index) {
 
     DrawSharedPicture(app->m_pBbdMsgMedium, 0.0f, y);
     const float turn = float(app->m_nFrame) * 0.5f;
-    DrawGlow(app->m_pBbdStarCircle, y + 70.0f, -turn);
-    DrawGlow(app->m_pBbdStarCircle, y + 70.0f, turn);
+    DrawTurningGlows(app->m_pBbdStarCircle, 0.0f, y + 70.0f, 1.75f, turn);
 
     if (opening) m_bPictureCached = false;
     if (!m_bPictureCached && BeginRenderToTexture(ACHIEVEMENT_PICTURE_SLOT, true)) {

@@ -60,6 +60,20 @@ void DrawSharedPicture(CVxBillboard* picture, float x, float y, float sx, float 
     picture->RestoreState();
 }
 
+void DrawTurningGlows(CVxBillboard* glow, float x, float y, float scale, float degrees) {
+    if (!glow) return;
+    for (const float turn : {-degrees, degrees}) {
+        glow->SaveState();
+        glow->ScaleSize2D(scale, scale);
+        glow->SetRotation(0.0f, 0.0f, turn * VX_DEG_TO_RAD);
+        glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
+        glow->SetPosition(x, y, 0.0f);
+        glow->RenderSRT();
+        glow->SetBlendMode(BLEND_ALPHA, glow->m_iAlphaRef);
+        glow->RestoreState();
+    }
+}
+
 void RestartSound(CVxSound* sound) {
     if (!sound) return;
     sound->Stop();

@@ -38,6 +38,10 @@ void DrawStyledText(CVxFont* font, const FontStyle& style, float x, float y, con
 // picture keeps none of it.
 void DrawSharedPicture(CVxBillboard* picture, float x, float y, float sx = 1.0f, float sy = 1.0f);
 
+// The two star glows that turn against each other behind a badge or a prize,
+// drawn added at (x, y) with their size scaled by scale.
+void DrawTurningGlows(CVxBillboard* glow, float x, float y, float scale, float degrees);
+
 // Stopped, rewound and played from the start.
 void RestartSound(CVxSound* sound);
 

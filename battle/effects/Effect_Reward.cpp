@@ -39,18 +39,6 @@ bool UpgradeBadgeShows() {
     return !robots.empty();
 }
 
-void DrawCircle(CVxBillboard* circle, float x, float y, float degrees) {
-    if (!circle) return;
-    circle->SaveState();
-    circle->ScaleSize2D(2.0f, 2.0f);
-    circle->SetRotation(0.0f, 0.0f, degrees * VX_DEG_TO_RAD);
-    circle->SetBlendMode(BLEND_ADD, circle->m_iAlphaRef);
-    circle->SetPosition(x, y, 0.0f);
-    circle->RenderSRT();
-    circle->SetBlendMode(BLEND_ALPHA, circle->m_iAlphaRef);
-    circle->RestoreState();
-}
-
 }  // namespace
 
 CEffect_Reward::CEffect_Reward() {
@@ -137,8 +125,7 @@ void CEffect_Reward::OnFrame(int index) {
         else if (d.m_iRole == ROLE_PLATFORM || d.m_iType == 14 || d.m_iType == 26) circleY = prize.y - 20.0f;
     }
     const float turn = float(app->m_nFrame) * 0.5f;
-    DrawCircle(app->m_pBbdStarCircle, prize.x, circleY, -turn);
-    DrawCircle(app->m_pBbdStarCircle, prize.x, circleY, turn);
+    DrawTurningGlows(app->m_pBbdStarCircle, prize.x, circleY, 2.0f, turn);
 
     const bool badge = UpgradeBadgeShows();
     if (badge) DrawSharedPicture(m_pBadge, prize.x, prize.y, 0.85f, 0.85f);

@@ -38,18 +38,6 @@ bool StageUnlocksSomething(int stage) {
            stage == 168;
 }
 
-void DrawStarCircle(CVxBillboard* circle, float x, float y, float degrees) {
-    if (!circle) return;
-    circle->SaveState();
-    circle->ScaleSize2D(1.75f, 1.75f);
-    circle->SetRotation(0.0f, 0.0f, degrees * VX_DEG_TO_RAD);
-    circle->SetBlendMode(BLEND_ADD, circle->m_iAlphaRef);
-    circle->SetPosition(x, y, 0.0f);
-    circle->RenderSRT();
-    circle->SetBlendMode(BLEND_ALPHA, circle->m_iAlphaRef);
-    circle->RestoreState();
-}
-
 }  // namespace
 
 int MetalPartsRewardForStage(int stage) {
@@ -154,8 +142,7 @@ void CEffect_Unlocked::OnFrame(int index) {
 
     DrawSharedPicture(app->m_pBbdMsgMedium, x, y);
     const float turn = 0.5f * float(app->m_nFrame);
-    DrawStarCircle(app->m_pBbdStarCircle, x, y + 70.0f, -turn);
-    DrawStarCircle(app->m_pBbdStarCircle, x, y + 70.0f, turn);
+    DrawTurningGlows(app->m_pBbdStarCircle, x, y + 70.0f, 1.75f, turn);
 
     if (a == 0 && r.kind == 0) {
         m_bBoardDrawn = 0;
