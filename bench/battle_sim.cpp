@@ -61,7 +61,13 @@ void BM_BattleSimulation(benchmark::State& state) {
     state.counters["x_real_time"] = double(frames) / 60.0 / seconds;
     state.counters["machines_on_field"] = frames ? double(machines) / double(frames) : 0.0;
 }
-BENCHMARK(BM_BattleSimulation)->Arg(kStage)->Arg(151)->Arg(171)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BattleSimulation)
+    ->Arg(kStage)
+    ->Arg(151)
+    ->Arg(171)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_BattleLoad(benchmark::State& state) {
     InBuildFolder folder;
