@@ -3,6 +3,8 @@
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
+#include "engine/VxNumber.h"
+#include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "engine/framework/RenderTargets.h"
 #include "game/GameApplication.h"
@@ -72,6 +74,16 @@ void DrawTurningGlows(CVxBillboard* glow, float x, float y, float scale, float d
         glow->SetBlendMode(BLEND_ALPHA, glow->m_iAlphaRef);
         glow->RestoreState();
     }
+}
+
+CVxBillboard* MakeStageSheetWord(CVxResourceManager& owner, float v) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app || !app->m_pNumStageBig || !app->m_pNumStageBig->m_apDigitTextures[0]) return nullptr;
+    CVxBillboard* b = owner.CreateBillboard(nullptr, nullptr, app->m_pNumStageBig->m_apDigitTextures[0]);
+    b->SetAlphaBlend(true);
+    b->SetTextureRect(0.0f, v, 1.0f, 0.2f);
+    b->SetSize(512.0f, 102.4f, 1.0f);
+    return b;
 }
 
 void RestartSound(CVxSound* sound) {

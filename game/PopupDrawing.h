@@ -8,6 +8,7 @@
 class CGameApplication;
 class CVxBillboard;
 class CVxFont;
+class CVxResourceManager;
 class CVxSound;
 
 // Virtual-key codes the pop-ups answer to.
@@ -41,6 +42,10 @@ void DrawSharedPicture(CVxBillboard* picture, float x, float y, float sx = 1.0f,
 // The two star glows that turn against each other behind a badge or a prize,
 // drawn added at (x, y) with their size scaled by scale.
 void DrawTurningGlows(CVxBillboard* glow, float x, float y, float scale, float degrees);
+
+// One word row of the big stage-number sheet (a fifth of its height, from v)
+// as a 512-wide billboard made in owner; null while the sheet is not loaded.
+CVxBillboard* MakeStageSheetWord(CVxResourceManager& owner, float v);
 
 // Stopped, rewound and played from the start.
 void RestartSound(CVxSound* sound);

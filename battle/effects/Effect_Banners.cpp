@@ -63,16 +63,10 @@ float TimeOf(const CVxEffect& effect, int index) {
 // ---- Stage title ----
 
 void CEffect_TextStage::MakeLabels() {
-    CGameApplication* app = g_pGameAppInstance;
-    if (m_apLabel[0] || !app || !app->m_pNumStageBig || !app->m_pNumStageBig->m_apDigitTextures[0]) return;
+    if (m_apLabel[0]) return;
     // The two lowest rows of the stage sheet: the mini-game label above the stage label.
-    for (int i = 0; i < 2; ++i) {
-        CVxBillboard* b = CreateBillboard(nullptr, nullptr, app->m_pNumStageBig->m_apDigitTextures[0]);
-        b->SetAlphaBlend(true);
-        b->SetTextureRect(0.0f, i == 0 ? 0.8f : 0.6f, 1.0f, 0.2f);
-        b->SetSize(512.0f, 102.4f, 1.0f);
-        m_apLabel[i] = b;
-    }
+    m_apLabel[0] = MakeStageSheetWord(*this, 0.8f);
+    if (m_apLabel[0]) m_apLabel[1] = MakeStageSheetWord(*this, 0.6f);
 }
 
 void CEffect_TextStage::OnFrame(int index) {

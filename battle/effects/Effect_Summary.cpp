@@ -79,15 +79,9 @@ void CEffect_Summary::GiveButtonsFaces() {
 }
 
 void CEffect_Summary::MakeTitleWords() {
-    CGameApplication* app = g_pGameAppInstance;
-    if (m_apTitleWord[0] || !app || !app->m_pNumStageBig || !app->m_pNumStageBig->m_apDigitTextures[0]) return;
-    for (int i = 0; i < 2; ++i) {
-        CVxBillboard* b = CreateBillboard(nullptr, nullptr, app->m_pNumStageBig->m_apDigitTextures[0]);
-        b->SetAlphaBlend(true);
-        b->SetTextureRect(0.0f, i == 0 ? 0.6f : 0.8f, 1.0f, 0.2f);
-        b->SetSize(512.0f, 102.4f, 1.0f);
-        m_apTitleWord[i] = b;
-    }
+    if (m_apTitleWord[0]) return;
+    m_apTitleWord[0] = MakeStageSheetWord(*this, 0.6f);
+    if (m_apTitleWord[0]) m_apTitleWord[1] = MakeStageSheetWord(*this, 0.8f);
 }
 
 void CEffect_Summary::OnStart(int) {
