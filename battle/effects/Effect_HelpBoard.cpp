@@ -77,14 +77,9 @@ void CEffect_HelpBoard::PrepareParts() {
                                     ok.m_apState[BUTTON_DISABLE], ok.m_apState[BUTTON_NORMAL]);
         m_bButtonHasFaces = true;
     }
-    if (!m_apTitleWord[0] && app->m_pNumStageBig && app->m_pNumStageBig->m_apDigitTextures[0]) {
-        for (int i = 0; i < 2; ++i) {
-            CVxBillboard* word = CreateBillboard(nullptr, nullptr, app->m_pNumStageBig->m_apDigitTextures[0]);
-            word->SetAlphaBlend(true);
-            word->SetTextureRect(0.0f, i == 0 ? 0.6f : 0.8f, 1.0f, 0.2f);
-            word->SetSize(512.0f, 102.4f, 1.0f);
-            m_apTitleWord[i] = word;
-        }
+    if (!m_apTitleWord[0]) {
+        m_apTitleWord[0] = MakeStageSheetWord(*this, 0.6f);
+        if (m_apTitleWord[0]) m_apTitleWord[1] = MakeStageSheetWord(*this, 0.8f);
     }
 }
 
