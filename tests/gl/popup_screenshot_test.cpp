@@ -35,44 +35,19 @@
 #include "platform/SoundManager.h"
 #include "platform/host/Display.h"
 #include "platform/host/Headless.h"
-#include "tests/gl/GoldenPicture.h"
+#include "tests/gl/GameWindowFixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class PopupScreenshot : public ::testing::Test {
+class PopupScreenshot : public golden::GameWindowFixture {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-        if (!fs::exists(CSQ_BINARY_DIR "/DATA")) GTEST_SKIP() << "no DATA in the build folder";
-        char pattern[] = "/tmp/csq-shot-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_Root = pattern;
-        setenv("APPDATA", m_Root.c_str(), 1);
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_OldCwd = cwd;
-        ASSERT_EQ(chdir(CSQ_BINARY_DIR), 0);
-        g_CurrentProfile = SaveProfile{};
-        m_Sounds.Initialize();
-        g_pSoundManager = &m_Sounds;
-
-        ASSERT_TRUE(m_Gl.Open("pop-ups", 800, 600));
-        m_Device = m_Gl.device.get();
-        ASSERT_EQ(RestoreRenderTargets(*m_Device, true, 800, 600), S_OK);
-
-        m_App = std::make_unique<CGameApplication>(MakeGamePages);
-        m_App->m_bRunWorkersInline = true;
-        m_App->m_pDevice = m_Device;
-        m_App->LoadResources();
-        m_App->LoadSharedResources();
-        m_App->m_iCurrentPage = 3;
+        golden::GameWindowFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         BattlePageOf(m_App.get())->m_iBattleState = 10;
         m_App->m_iCurrentStage = 12;
         g_CurrentProfile.m_iFurthestStage = 12;
         g_CurrentProfile.m_iDifficulty = 1;
-        m_Device->SetRenderState(host::RS_LIGHTING, 0);
     }
     void TearDown() override {
         if (m_App) {
@@ -84,27 +59,7 @@ protected:
             page->m_itNewRobot = page->m_mapNewRobots.end();
         }
         m_Ok.reset();
-        m_App.reset();
-        CVxTexture::FreeReleasedTextures();
-        ReleaseRenderTargets();
-        m_Gl.device.reset();
-        g_pSoundManager = nullptr;
-        if (!m_OldCwd.empty()) {
-            EXPECT_EQ(chdir(m_OldCwd.c_str()), 0);
-        }
-        std::error_code ec;
-        if (!m_Root.empty()) fs::remove_all(m_Root, ec);
-    }
-
-    // Runs frames of the effect, clearing the screen before each, and keeps the last.
-    void Frames(CVxEffect* effect, int n) {
-        for (int i = 0; i < n; ++i) {
-            m_App->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-            m_Device->Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF203040u, 1.0f);
-            ASSERT_TRUE(m_Device->BeginScene());
-            effect->Tick();
-            m_Device->EndScene();
-        }
+        golden::GameWindowFixture::TearDown();
     }
     CVxButton* BattleOk() {
         m_Ok = std::make_unique<CVxButton>(0);
@@ -115,24 +70,15 @@ protected:
         return m_Ok.get();
     }
 
-    void Compare(const std::string& name) {
-        EXPECT_EQ(m_Host.boxes.Count(), 0u) << (m_Host.boxes.Count() ? m_Host.boxes.Boxes().front().text : "");
-        golden::ExpectMatches(*m_Device, "popup_" + name);
-    }
+    void Compare(const std::string& name) { CompareShot("popup_" + name); }
     void Box(int kind, const std::string& name) {
         CEffect_MsgBox* box = m_App->m_pEffectMsgBox;
         ASSERT_EQ(box->Add(kind), 0);
-        Frames(box, 30);
+        Frames(*box, 30);
         Compare(name);
     }
 
-    host::HeadlessHost m_Host;
-    SoundManager m_Sounds;
-    golden::GlWindow m_Gl;
-    host::GraphicsDevice* m_Device = nullptr;
-    std::unique_ptr<CGameApplication> m_App;
     std::unique_ptr<CVxButton> m_Ok;
-    std::string m_Root, m_OldCwd;
 };
 
 TEST_F(PopupScreenshot, OkBox) { Box(MSGBOX_DUPLICATE_NAME, "ok"); }
@@ -145,13 +91,13 @@ TEST_F(PopupScreenshot, PauseGrid) { Box(MSGBOX_PAUSE, "pause"); }
 TEST_F(PopupScreenshot, ExitBoxOnBattle) {
     CEffect_Exit* exitBox = m_App->m_pEffectExit;
     ASSERT_EQ(exitBox->Add(0), 0);
-    Frames(exitBox, 3);
+    Frames(*exitBox, 3);
     Compare("exit");
 }
 
 TEST_F(PopupScreenshot, NewAchievementBoard) {
     m_App->m_pEffectNewAchievement->Announce(6);
-    Frames(m_App->m_pEffectNewAchievement, 28);
+    Frames(*m_App->m_pEffectNewAchievement, 28);
     Compare("achievement");
 }
 
@@ -166,7 +112,7 @@ TEST_F(PopupScreenshot, NewMachineBoard) {
     page->m_itNewEnemy = page->m_lstNewEnemies.begin();
     CEffect_NewEnemy board;
     board.Start(0, 0);
-    Frames(&board, 28);
+    Frames(board, 28);
     Compare("new_machine");
 }
 
@@ -178,7 +124,7 @@ TEST_F(PopupScreenshot, NewRobotBoard) {
     page->m_itNewRobot = page->m_mapNewRobots.begin();
     CEffect_NewRobot board;
     board.Start(0, 0);
-    Frames(&board, 28);
+    Frames(board, 28);
     Compare("new_robot");
 }
 
