@@ -21,11 +21,10 @@ constexpr float kReelRowStep = 91.0f;
 constexpr float kLeverX = 170.0f;
 constexpr float kDegree = 0.017453292519943295f;
 // The machine sits in the hand's band: a body behind the reels, a frame over
-// them, and card symbols small enough for three to stack on a reel.
+// them, and three card symbols stacked on each reel.
 constexpr float kBodyWidth = 320.0f;
 constexpr float kBodyHeight = 150.0f;
 constexpr float kFrameHeight = 120.0f;
-constexpr float kSymbolScale = 0.6f;
 
 void Restart(CVxSound* sound) {
     if (!sound) return;
@@ -212,8 +211,8 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
             const float y = row + float(offset) * kReelRowStep - shift;
             // The symbols above and below the pay line show dimmed through the glass.
             const float light = offset == 0 ? 1.0f : 0.45f;
-            DrawAt(app->m_pBbdCardBG, x, y, -4.0f, kSymbolScale, light);
-            DrawAt(app->m_apBbdCard[code], x, y, -5.0f, kSymbolScale * (code == 17 ? 0.7f : 1.0f), light);
+            DrawAt(app->m_pBbdCardBG, x, y, -4.0f, 1.0f, light);
+            DrawAt(app->m_apBbdCard[code], x, y, -5.0f, code == 17 ? 0.7f : 1.0f, light);
         }
     }
     if (CVxBillboard* frameArt = m_pSlotFrame) {
