@@ -3,6 +3,7 @@
 // that plays by mouse alone (a win), and a player that does nothing (a loss),
 // each ending at a golden frame and checksum. Then the rules that decide a
 // round of these games, each driven to its edge.
+#include <algorithm>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -209,6 +210,8 @@ protected:
         return ys;
     }
 
+    // A cell a hand has marked or a beam sweeps (its blast reaches about a
+    // lane and a quarter either side of its line).
     bool Threatened(int column, int row, const std::vector<float>& beams) {
         if (Marked(column, row)) return true;
         const float y = Cell(column, row).y;
@@ -217,14 +220,28 @@ protected:
         return false;
     }
 
-    int RobotsInRow(int row) {
+    // Live shooters of ours in a lane.
+    int Shooters(int row) {
         int n = 0;
-        for (const CCom_GameRobot& r : Page().m_lstRobots) n += !r.IsMachine() && r.m_iHp > 0 && r.m_iRow == row;
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            n += !r.IsMachine() && r.m_iHp > 0 && r.m_iRow == row && r.m_Unit.m_iRole == ROLE_ATTACK;
         return n;
     }
 
+    // The rightmost x a Machine other than the boss has reached in a lane
+    // (-10000 with none on screen).
+    float MachineFront(int row) {
+        float front = -10000.0f;
+        for (const CCom_GameRobot& m : Page().m_lstRobots)
+            if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == row && m.Type() != 1028 && m.Type() != 1031 &&
+                m.m_vPosition.x > -430.0f)
+                front = std::max(front, m.m_vPosition.x);
+        return front;
+    }
+
     // Places the carried card: a weapon card on its base, any other robot on
-    // an unmarked cell of the thinnest lane, right of the lunge.
+    // an unmarked cell right of the lunge, in the lane with the fewest
+    // shooters, a lane with Machines on screen first.
     void PlaceOnBossField() {
         CPageGame& p = Page();
         const int card = p.m_aHand[p.m_iCarriedCard].m_iCard;
@@ -234,8 +251,9 @@ protected:
                 const VxVec3 at = Cell(column, row);
                 Aim(at.x, at.y);
                 if (!p.CanPlaceCard(0)) continue;
-                const int score =
-                    (card == 37 || card == 38) ? 1 : (Marked(column, row) ? 0 : 100 - 10 * RobotsInRow(row));
+                int score = 1;  // a weapon card fits its base only
+                if (card != 37 && card != 38)
+                    score = Marked(column, row) ? 0 : 100 - 10 * Shooters(row) + (MachineFront(row) > -430.0f ? 15 : 0);
                 if (score > best) best = score, bestColumn = column, bestRow = row;
             }
         if (best < 0) {
@@ -267,25 +285,30 @@ protected:
         return false;
     }
 
-    // A lane a Machine walks with none of ours in it gets a robot from the
-    // fullest lane.
+    // A lane a Machine walks gets a shooter when it has none, or when a
+    // Machine has come close and it has one; the shooter comes from the
+    // quiet lane with the most to spare.
     bool Cover() {
         CPageGame& p = Page();
         if (!Beams().empty()) return false;
-        for (const CCom_GameRobot& m : p.m_lstRobots) {
-            if (!m.IsMachine() || m.m_iHp <= 0 || m.m_vPosition.x < -430.0f || m.Type() == 1031 || m.Type() == 1028)
-                continue;
-            const int row = m.m_iRow;
-            if (row < 0 || row >= FIELD_ROWS || RobotsInRow(row) > 0) continue;
-            const CCom_GameRobot* spare = nullptr;
-            for (const CCom_GameRobot& r : p.m_lstRobots)
-                if (!r.IsMachine() && r.m_iHp > 0 && r.m_iSmokeTimer == 0 && r.m_Unit.m_iRole == ROLE_ATTACK &&
-                    RobotsInRow(r.m_iRow) > 1 && (!spare || RobotsInRow(r.m_iRow) > RobotsInRow(spare->m_iRow)))
-                    spare = &r;
-            if (!spare) continue;
-            for (int c = FIELD_COLUMNS - 1; c >= kSafeColumn; --c)
-                if (!Marked(c, row) && MoveRobot(*spare, c, row)) return true;
+        int lane = -1, urgency = 0;
+        for (int row = 0; row < FIELD_ROWS; ++row) {
+            const float front = MachineFront(row);
+            const int shooters = Shooters(row);
+            const int u = front < -430.0f ? 0 : shooters == 0 ? 2 : front > 100.0f && shooters < 2 ? 1 : 0;
+            if (u > urgency) lane = row, urgency = u;
         }
+        if (lane < 0) return false;
+        const CCom_GameRobot* spare = nullptr;
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0 || r.m_iSmokeTimer > 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
+            const int row = r.m_iRow;
+            if (row == lane || Shooters(row) < 2 || (urgency < 2 && MachineFront(row) > 100.0f)) continue;
+            if (!spare || Shooters(row) > Shooters(spare->m_iRow)) spare = &r;
+        }
+        if (!spare) return false;
+        for (int c = FIELD_COLUMNS - 1; c >= kSafeColumn; --c)
+            if (!Marked(c, lane) && MoveRobot(*spare, c, lane)) return true;
         return false;
     }
 
