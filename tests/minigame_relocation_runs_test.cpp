@@ -20,7 +20,7 @@
 
 namespace {
 
-enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP, BOSS };
+enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP, REELS, BOSS };
 
 struct MiniGameCase {
     int stage;
@@ -31,7 +31,7 @@ struct MiniGameCase {
 };
 
 const char* PlayerName(Player p) {
-    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots", "Charge", "Zap", "Boss"};
+    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots", "Charge", "Zap", "Reels", "Boss"};
     return kNames[p];
 }
 
@@ -106,6 +106,117 @@ protected:
                 (!front || r.m_vPosition.x > front->m_vPosition.x))
                 front = &r;
         return front;
+    }
+
+    // The cards a reel-timing player plays for, in turn: on 169 Warrior Bots
+    // hold the three ground lanes; on 178 Missiler Bots stand on Surveyor Bots,
+    // from which they see the Ghosts.
+    static std::vector<int> WantedCards(int stage) {
+        if (stage == 178) return {29, 18, 29, 18, 18};
+        return {9};
+    }
+
+    // Stops the next running reel (right to left) when its next step brings
+    // the wanted card under the pay line, well clear of a step.
+    bool TimeReel(int card) {
+        CPageGame& p = Page();
+        if (p.m_iSlotLeverCooldown != 0 || !p.m_pSlotStopButton) return false;
+        for (int i = SLOT_REELS - 1; i >= 0; --i) {
+            const SlotReel& reel = p.m_aSlotReels[i];
+            if (!reel.m_bRunning) continue;
+            const int phase = run->App().m_nFrame % reel.m_iPeriod;
+            if (p.GetReelSymbol(i, 1) != card || phase < 3 || phase > reel.m_iPeriod - 3) return false;
+            const VxVec3 lever = p.m_pSlotStopButton->m_vPosition;
+            Tap(lever.x, lever.y);
+            return true;
+        }
+        return false;
+    }
+
+    // A carried card goes onto a free Surveyor Bot where one waits, else onto
+    // the lane with the fewest robots of its kind, as far right as it fits.
+    void PlaceInLane() {
+        CPageGame& p = Page();
+        const int card = p.m_aHand[p.m_iCarriedCard].m_iCard;
+        int bestColumn = -1, bestRow = -1, bestScore = 1 << 30;
+        for (int column = 9; column >= 1; --column)
+            for (int row = 0; row < FIELD_ROWS; ++row) {
+                const VxVec3 at = Cell(column, row);
+                Aim(at.x, at.y);
+                if (!p.CanPlaceCard(0)) continue;
+                int same = 0;
+                bool platform = false;
+                for (const CCom_GameRobot& r : p.m_lstRobots) {
+                    if (r.IsMachine() || r.m_iHp <= 0) continue;
+                    same += r.Type() == card && r.m_iRow == row;
+                    platform = platform || (r.Type() == 29 && !r.m_bPlatformOccupied && int(r.m_vCell.x) == column &&
+                                            r.m_iRow == row);
+                }
+                const int score = (platform && card != 29 ? 0 : 1000) + same * 10 + (9 - column);
+                if (score < bestScore) {
+                    bestScore = score;
+                    bestColumn = column;
+                    bestRow = row;
+                }
+            }
+        if (bestColumn < 0) {
+            queue.push_back({Action::CANCEL, 0.0f, 0.0f});
+            return;
+        }
+        const VxVec3 at = Cell(bestColumn, bestRow);
+        for (int f = 0; f < 12; ++f) queue.push_back({Action::MOVE, at.x, at.y});
+        Tap(at.x, at.y);
+    }
+
+    // The charge (frames held) whose mortar shell blasts the Machine nearest
+    // the right edge that a shell can still reach, played out ahead: the
+    // shell's lob is followed frame by frame against the Machines walking on,
+    // and it blasts at the first Machine it passes or where it lands. 0: hold
+    // fire, no Machine to aim at.
+    int AimCharge() {
+        CPageGame& p = Page();
+        const CCom_GameRobot* cannon = p.m_apMiniGameRobots[0];
+        if (!cannon || cannon->m_iHp <= 0) return 0;
+        struct Walker {
+            float x, y, speed;
+        };
+        std::vector<Walker> walkers;
+        for (const CCom_GameRobot& r : p.m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0)
+                walkers.push_back(
+                    {r.m_vPosition.x, r.m_vPosition.y, r.m_iState == ROBOT_MOVE ? r.m_Unit.m_fSpeed : 0.0f});
+        std::vector<size_t> targets;
+        for (size_t i = 0; i < walkers.size(); ++i)
+            if (walkers[i].x < cannon->m_vLastPosition.x - 40.0f && walkers[i].x > -600.0f) targets.push_back(i);
+        std::sort(targets.begin(), targets.end(), [&](size_t a, size_t b) { return walkers[a].x > walkers[b].x; });
+        const VxVec3 from = cannon->m_vLastPosition;
+        const float groundY = Cell(0, FIELD_ROWS - 1).y;
+        auto at = [&](const Walker& w, int t) { return VxVec3{w.x + w.speed * float(t), w.y, 0.0f}; };
+        for (size_t target : targets)
+            for (int held = 45; held <= 180; ++held) {
+                const float reach = float(held) / 0.07058824f - 550.0f;
+                const float dx = -reach, dy = groundY - from.y;
+                const float distance = std::sqrt(dx * dx + dy * dy);
+                const int life = int(distance / 5.0f);
+                const float vx = 5.0f * dx / distance, vy = 5.0f * dy / distance;
+                VxVec3 shell = from;
+                int blastAt = held + 1 + life;
+                for (int k = 0; k < life && blastAt == held + 1 + life; ++k) {
+                    shell.x += vx;
+                    shell.y += vy + 4.0f * std::cos(float(k) / float(life) * 3.14159265f);
+                    for (const Walker& w : walkers) {
+                        const VxVec3 m = at(w, held + 1 + k);
+                        if (std::hypot(m.x - shell.x, m.y - shell.y) < 60.0f) {
+                            blastAt = held + 1 + k;
+                            break;
+                        }
+                    }
+                }
+                // The blast goes off 30 frames on, 128 wide and 121 high each way.
+                const VxVec3 m = at(walkers[target], blastAt + 30);
+                if (std::fabs(m.x - shell.x) < 110.0f && std::fabs(m.y - shell.y) < 100.0f) return held;
+            }
+        return 0;
     }
 
     // Guards the lane of the Machine nearest the player's side: an attacker
@@ -331,7 +442,8 @@ protected:
             return;
         }
         if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
-            PlaceCarried();
+            if (player == REELS) PlaceInLane();
+            else PlaceCarried();
             return;
         }
         switch (player) {
@@ -352,15 +464,19 @@ protected:
                     }
             }
             break;
+        case REELS: {
+            if (TapItem(true, false)) break;
+            bool spinning = false;
+            for (const SlotReel& reel : p.m_aSlotReels) spinning = spinning || reel.m_bRunning;
+            if (spinning && !wasSpinning) ++spins;
+            wasSpinning = spinning;
+            const std::vector<int> wanted = WantedCards(stage);
+            TimeReel(wanted[size_t(spins) % wanted.size()]);
+            break;
+        }
         case CHARGE: {
-            const CCom_GameRobot* cannon = p.m_apMiniGameRobots[0];
-            const CCom_GameRobot* front = FrontMachine();
-            if (!cannon || !front || p.m_iChargePhase != 0) break;
-            // Held long enough for the shell to land where the front Machine
-            // will have walked by the release.
-            auto hold = [&](double d) { return std::min(180, std::max(45, int((d + 550.0) * 0.07058824))); };
-            const double d = cannon->m_vLastPosition.x - front->m_vPosition.x;
-            const int frames = hold(d - double(front->m_Unit.m_fSpeed) * hold(d));
+            const int frames = p.m_iChargePhase == 0 && p.m_iChargeFrames == 0 ? AimCharge() : 0;
+            if (frames == 0) break;
             queue.push_back({Action::PRESS, 0.0f, 0.0f});
             for (int f = 1; f < frames; ++f) queue.push_back({Action::HOLD, 0.0f, 0.0f});
             queue.push_back({Action::RELEASE, 0.0f, 0.0f});
@@ -382,6 +498,8 @@ protected:
     }
 
     std::deque<Action> queue;
+    int spins = 0;
+    bool wasSpinning = false;
 };
 
 class MiniGameRuns : public MiniGamePlay, public ::testing::WithParamInterface<MiniGameCase> {};
@@ -391,13 +509,13 @@ class MiniGameRuns : public MiniGamePlay, public ::testing::WithParamInterface<M
 const MiniGameCase kRuns[] = {
     {153, 1, 2026, RELOCATE, "won"},  {153, 1, 2026, PASSIVE, "lost"},  {158, 0, 2026, RELOCATE, "lost"},
     {158, 1, 2026, PASSIVE, "lost"},  {159, 1, 2026, SLOTS, "won"},     {159, 1, 2026, PASSIVE, "lost"},
-    {160, 1, 2026, BOSS, "won"},      {160, 1, 2026, PASSIVE, "lost"},  {164, 1, 2026, CHARGE, "lost"},
+    {160, 1, 2026, BOSS, "won"},      {160, 1, 2026, PASSIVE, "lost"},  {164, 1, 2026, CHARGE, "won"},
     {164, 1, 2026, PASSIVE, "lost"},  {165, 1, 2026, SLOTS, "won"},     {165, 1, 2026, PASSIVE, "lost"},
-    {168, 1, 2026, ZAP, "won"},       {168, 1, 2026, PASSIVE, "lost"},  {169, 1, 2026, SLOTS, "lost"},
+    {168, 1, 2026, ZAP, "won"},       {168, 1, 2026, PASSIVE, "lost"},  {169, 1, 2026, REELS, "won"},
     {169, 1, 2026, PASSIVE, "lost"},  {170, 1, 2026, BOSS, "won"},      {170, 1, 2026, PASSIVE, "lost"},
     {172, 0, 6, ENERGY, "won"},       {172, 1, 2026, PASSIVE, "lost"},  {173, 0, 2026, RELOCATE, "lost"},
     {173, 1, 2026, PASSIVE, "lost"},  {176, 1, 2026, SLOTS, "won"},     {176, 1, 2026, PASSIVE, "lost"},
-    {178, 1, 2026, SLOTS, "lost"},    {178, 1, 2026, PASSIVE, "lost"},  {179, 1, 2026, CHARGE, "won"},
+    {178, 1, 2026, REELS, "won"},     {178, 1, 2026, PASSIVE, "lost"},  {179, 1, 2026, CHARGE, "won"},
     {179, 1, 2026, PASSIVE, "lost"},  {180, 1, 2026, BOSS, "won"},      {180, 1, 2026, PASSIVE, "lost"},
 };
 
