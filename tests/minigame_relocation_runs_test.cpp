@@ -10,6 +10,7 @@
 #include <deque>
 #include <vector>
 
+#include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "content/SaveProfile.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP, REELS, RESCUE, FLAME };
+enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP, REELS, BOSS, RESCUE, FLAME };
 
 struct MiniGameCase {
     int stage;
@@ -30,8 +31,8 @@ struct MiniGameCase {
 };
 
 const char* PlayerName(Player p) {
-    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots", "Charge",
-                                         "Zap",     "Reels",    "Rescue", "Flame"};
+    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots",  "Charge",
+                                         "Zap",     "Reels",    "Boss",   "Rescue", "Flame"};
     return kNames[p];
 }
 
@@ -221,7 +222,7 @@ protected:
 
     // Guards the lane of the Machine nearest the player's side: an attacker
     // that no Machine of its own lane needs goes to the right end of that lane.
-    void Relocate(int stage) {
+    void Relocate() {
         CPageGame& p = Page();
         if (p.m_iCarriedCard >= 0 || run->BattleFrame() % 20 != 0) return;
         const CCom_GameRobot* front = FrontMachine();
@@ -232,9 +233,8 @@ protected:
                 if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == lane && m.m_vPosition.x > -430.0f) return true;
             return false;
         };
-        auto mover = [stage](const CCom_GameRobot& r) {
-            return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK &&
-                   !(stage == 158 && (r.Type() == 21 || r.Type() == 22 || r.Type() == 23));
+        auto mover = [](const CCom_GameRobot& r) {
+            return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK;
         };
         for (const CCom_GameRobot& r : p.m_lstRobots)
             if (mover(r) && r.m_iRow == row) return;
@@ -411,10 +411,161 @@ protected:
         return false;
     }
 
+    // ---- The final stages' boss fight ----
+
+    // From this column on the boss's lunge reaches no robot.
+    static constexpr int kSafeColumn = 6;
+
+    // The cells the boss's hands have marked and not yet grabbed.
+    bool Marked(int column, int row) {
+        const CEffect_DestroyerHand* hand = Page().m_pEffectDestroyerHand;
+        if (!hand) return false;
+        for (int i = 0; i < hand->m_nPoolSize; ++i) {
+            const EffectInstance& e = hand->m_aInstances[i];
+            if (e.life > 0 && int(e.params[0].f) == column && int(e.params[1].f) == row) return true;
+        }
+        return false;
+    }
+
+    // The heights of the boss's beams: those in flight and the one it is
+    // winding up (it fires when its countdown reaches 180).
+    std::vector<float> Beams() {
+        CPageGame& p = Page();
+        std::vector<float> ys;
+        for (const CCom_GameBullet& b : p.m_lstBullets)
+            if (b.m_iBulletKind == 1015 && b.m_iAge < b.m_iLifetime) ys.push_back(b.m_vPosition.y);
+        const CCom_GameRobot* boss = p.m_pMiniGameBoss;
+        // Wound up only shortly before it fires, so the lanes empty late.
+        if (boss && boss->m_iHp > 0 && boss->m_iCountdown > 180 && boss->m_iCountdown <= 240) {
+            const float phase = float(boss->m_iPhase + boss->m_iCountdown - 180);
+            const float deg = 0.017453292f;
+            const float y =
+                boss->m_iBossTimer == 1 ? 140.0f * std::sin(0.5f * phase * deg) + 30.0f : boss->m_vPosition.y;
+            ys.push_back(y + 40.0f + 20.0f * std::sin(phase * deg));
+        }
+        return ys;
+    }
+
+    // A cell a hand has marked or a beam sweeps (its blast reaches about a
+    // lane and a quarter either side of its line).
+    bool Threatened(int column, int row, const std::vector<float>& beams) {
+        if (Marked(column, row)) return true;
+        const float y = Cell(column, row).y;
+        for (float b : beams)
+            if (std::fabs(y - b) < 108.0f) return true;
+        return false;
+    }
+
+    // Live shooters of ours in a lane.
+    int Shooters(int row) {
+        int n = 0;
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            n += !r.IsMachine() && r.m_iHp > 0 && r.m_iRow == row && r.m_Unit.m_iRole == ROLE_ATTACK;
+        return n;
+    }
+
+    // The rightmost x a Machine other than the boss has reached in a lane
+    // (-10000 with none on screen).
+    float MachineFront(int row) {
+        float front = -10000.0f;
+        for (const CCom_GameRobot& m : Page().m_lstRobots)
+            if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == row && m.Type() != 1028 && m.Type() != 1031 &&
+                m.m_vPosition.x > -430.0f)
+                front = std::max(front, m.m_vPosition.x);
+        return front;
+    }
+
+    // Places the carried card: a weapon card on its base, any other robot on
+    // an unmarked cell right of the lunge, in the lane with the fewest
+    // shooters, a lane with Machines on screen first.
+    void PlaceOnBossField() {
+        CPageGame& p = Page();
+        const int card = p.m_aHand[p.m_iCarriedCard].m_iCard;
+        int best = -1, bestColumn = 0, bestRow = 0;
+        for (int column = FIELD_COLUMNS - 1; column >= kSafeColumn; --column)
+            for (int row = 0; row < FIELD_ROWS; ++row) {
+                const VxVec3 at = Cell(column, row);
+                Aim(at.x, at.y);
+                if (!p.CanPlaceCard(0)) continue;
+                int score = 1;  // a weapon card fits its base only
+                if (card != 37 && card != 38)
+                    score = Marked(column, row) ? 0 : 100 - 10 * Shooters(row) + (MachineFront(row) > -430.0f ? 15 : 0);
+                if (score > best) best = score, bestColumn = column, bestRow = row;
+            }
+        if (best < 0) {
+            queue.push_back({Action::CANCEL, 0.0f, 0.0f});
+            return;
+        }
+        const VxVec3 at = Cell(bestColumn, bestRow);
+        for (int f = 0; f < 12; ++f) queue.push_back({Action::MOVE, at.x, at.y});
+        Tap(at.x, at.y);
+    }
+
+    // Steps a robot out of a hand's or a beam's way, or back right of the lunge.
+    bool Dodge() {
+        const std::vector<float> beams = Beams();
+        for (const CCom_GameRobot& r : Page().m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0 || r.m_iSmokeTimer > 0 || r.m_Unit.m_iRole == ROLE_ONESHOT) continue;
+            const int column = int(r.m_vCell.x), row = r.m_iRow;
+            const bool threatened = Threatened(column, row, beams);
+            if (!threatened && (column >= kSafeColumn || !beams.empty())) continue;
+            // Nearest lane first, right of the lunge first.
+            for (int from : {kSafeColumn, 0})
+                for (int dr : {0, 1, -1, 2, -2, 3, -3, 4, -4}) {
+                    const int to = row + dr;
+                    if (to < 0 || to >= FIELD_ROWS) continue;
+                    for (int c = FIELD_COLUMNS - 1; c >= from; --c)
+                        if ((c != column || to != row) && !Threatened(c, to, beams) && MoveRobot(r, c, to)) return true;
+                }
+        }
+        return false;
+    }
+
+    // A lane a Machine walks gets a shooter when it has none, or when a
+    // Machine has come close and it has one; the shooter comes from the
+    // quiet lane with the most to spare.
+    bool Cover() {
+        CPageGame& p = Page();
+        if (!Beams().empty()) return false;
+        int lane = -1, urgency = 0;
+        for (int row = 0; row < FIELD_ROWS; ++row) {
+            const float front = MachineFront(row);
+            const int shooters = Shooters(row);
+            const int u = front < -430.0f ? 0 : shooters == 0 ? 2 : front > 100.0f && shooters < 2 ? 1 : 0;
+            if (u > urgency) lane = row, urgency = u;
+        }
+        if (lane < 0) return false;
+        const CCom_GameRobot* spare = nullptr;
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0 || r.m_iSmokeTimer > 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
+            const int row = r.m_iRow;
+            if (row == lane || Shooters(row) < 2 || (urgency < 2 && MachineFront(row) > 100.0f)) continue;
+            if (!spare || Shooters(row) > Shooters(spare->m_iRow)) spare = &r;
+        }
+        if (!spare) return false;
+        for (int c = FIELD_COLUMNS - 1; c >= kSafeColumn; --c)
+            if (!Marked(c, lane) && MoveRobot(*spare, c, lane)) return true;
+        return false;
+    }
+
+    void FightBoss() {
+        CPageGame& p = Page();
+        if (Dodge() || Cover()) return;
+        if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
+            PlaceOnBossField();
+            return;
+        }
+        TapItem(true, false);
+    }
+
     void Decide(Player player) {
         CPageGame& p = Page();
         const int stage = run->App().m_iCurrentStage;
         if (player == PASSIVE) return;
+        if (player == BOSS) {
+            FightBoss();
+            return;
+        }
         if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
             if (player == REELS) PlaceInLane();
             else if (player == RESCUE) PlaceCapsuleCard();
@@ -423,7 +574,7 @@ protected:
         }
         switch (player) {
         case RELOCATE:
-            if (!TapItem(true, false) && !PlaceReadyCard(false)) Relocate(stage);
+            if (!TapItem(true, false) && !PlaceReadyCard(false)) Relocate();
             break;
         case ENERGY:
             if (!TapItem(false, true)) PlaceReadyCard(true);
@@ -486,16 +637,16 @@ class MiniGameRuns : public MiniGamePlay, public ::testing::WithParamInterface<M
 // The simple players do not beat every stage: where they lose, the run still
 // pins their play down.
 const MiniGameCase kRuns[] = {
-    {153, 1, 2026, RELOCATE, "won"},  {153, 1, 2026, PASSIVE, "lost"},  {158, 0, 2026, RESCUE, "won"},
-    {158, 1, 2026, PASSIVE, "lost"},  {159, 1, 2026, SLOTS, "won"},     {159, 1, 2026, PASSIVE, "lost"},
-    {160, 1, 2026, RELOCATE, "lost"}, {160, 1, 2026, PASSIVE, "lost"},  {164, 1, 2026, CHARGE, "won"},
-    {164, 1, 2026, PASSIVE, "lost"},  {165, 1, 2026, SLOTS, "won"},     {165, 1, 2026, PASSIVE, "lost"},
-    {168, 1, 2026, ZAP, "won"},       {168, 1, 2026, PASSIVE, "lost"},  {169, 1, 2026, REELS, "won"},
-    {169, 1, 2026, PASSIVE, "lost"},  {170, 1, 2026, RELOCATE, "lost"}, {170, 1, 2026, PASSIVE, "lost"},
-    {172, 0, 6, ENERGY, "won"},       {172, 1, 2026, PASSIVE, "lost"},  {173, 0, 2026, FLAME, "won"},
-    {173, 1, 2026, PASSIVE, "lost"},  {176, 1, 2026, SLOTS, "won"},     {176, 1, 2026, PASSIVE, "lost"},
-    {178, 1, 2026, REELS, "won"},     {178, 1, 2026, PASSIVE, "lost"},  {179, 1, 2026, CHARGE, "won"},
-    {179, 1, 2026, PASSIVE, "lost"},  {180, 1, 2026, RELOCATE, "lost"}, {180, 1, 2026, PASSIVE, "lost"},
+    {153, 1, 2026, RELOCATE, "won"}, {153, 1, 2026, PASSIVE, "lost"}, {158, 0, 2026, RESCUE, "won"},
+    {158, 1, 2026, PASSIVE, "lost"}, {159, 1, 2026, SLOTS, "won"},    {159, 1, 2026, PASSIVE, "lost"},
+    {160, 1, 2026, BOSS, "won"},     {160, 1, 2026, PASSIVE, "lost"}, {164, 1, 2026, CHARGE, "won"},
+    {164, 1, 2026, PASSIVE, "lost"}, {165, 1, 2026, SLOTS, "won"},    {165, 1, 2026, PASSIVE, "lost"},
+    {168, 1, 2026, ZAP, "won"},      {168, 1, 2026, PASSIVE, "lost"}, {169, 1, 2026, REELS, "won"},
+    {169, 1, 2026, PASSIVE, "lost"}, {170, 1, 2026, BOSS, "won"},     {170, 1, 2026, PASSIVE, "lost"},
+    {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"}, {173, 0, 2026, FLAME, "won"},
+    {173, 1, 2026, PASSIVE, "lost"}, {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
+    {178, 1, 2026, REELS, "won"},    {178, 1, 2026, PASSIVE, "lost"}, {179, 1, 2026, CHARGE, "won"},
+    {179, 1, 2026, PASSIVE, "lost"}, {180, 1, 2026, BOSS, "won"},     {180, 1, 2026, PASSIVE, "lost"},
 };
 
 TEST_P(MiniGameRuns, EndsAsItsPlayerDeservesAtItsGoldenChecksum) {
