@@ -20,7 +20,7 @@
 
 namespace {
 
-enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP, REELS, BOSS };
+enum Player { PASSIVE, RELOCATE, ENERGY, SLOTS, CHARGE, ZAP, REELS, BOSS, RESCUE, FLAME };
 
 struct MiniGameCase {
     int stage;
@@ -31,7 +31,8 @@ struct MiniGameCase {
 };
 
 const char* PlayerName(Player p) {
-    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots", "Charge", "Zap", "Reels", "Boss"};
+    static const char* const kNames[] = {"Passive", "Relocate", "Energy", "Slots",  "Charge",
+                                         "Zap",     "Reels",    "Boss",   "Rescue", "Flame"};
     return kNames[p];
 }
 
@@ -221,15 +222,9 @@ protected:
 
     // Guards the lane of the Machine nearest the player's side: an attacker
     // that no Machine of its own lane needs goes to the right end of that lane.
-    void Relocate(int stage) {
+    void Relocate() {
         CPageGame& p = Page();
         if (p.m_iCarriedCard >= 0 || run->BattleFrame() % 20 != 0) return;
-        // 158: the Fixer Bot mends the Mariner Bot from a cell beside it.
-        for (const CCom_GameRobot& r : p.m_lstRobots)
-            if (stage == 158 && p.m_iSequenceStep == 0 && !r.IsMachine() && r.Type() == 22 && r.m_iHp > 0 &&
-                r.m_iSmokeTimer == 0 && !(int(r.m_vCell.x) == 4 && r.m_iRow == 3)) {
-                if (MoveRobot(r, 4, 3) || MoveRobot(r, 5, 3) || MoveRobot(r, 3, 3)) return;
-            }
         const CCom_GameRobot* front = FrontMachine();
         if (!front) return;
         const int row = front->m_iRow;
@@ -238,9 +233,8 @@ protected:
                 if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == lane && m.m_vPosition.x > -430.0f) return true;
             return false;
         };
-        auto mover = [stage](const CCom_GameRobot& r) {
-            return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK &&
-                   !(stage == 158 && (r.Type() == 21 || r.Type() == 22 || r.Type() == 23));
+        auto mover = [](const CCom_GameRobot& r) {
+            return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK;
         };
         for (const CCom_GameRobot& r : p.m_lstRobots)
             if (mover(r) && r.m_iRow == row) return;
@@ -248,6 +242,137 @@ protected:
             if (!mover(r) || r.m_iSmokeTimer > 0 || threatened(r.m_iRow)) continue;
             for (int column = 9; column >= 5; --column)
                 if (MoveRobot(r, column, row)) return;
+        }
+    }
+
+    // 158: the Fixer Bot mends only from close by, and no ground lies near the
+    // Mariner Bot. The Buoyer Bots that the capsules bring fill row 4 from the
+    // right; once one floats beside the Mariner Bot the Fixer Bot rides it and
+    // mends from there. Meanwhile the two shooters keep the Machines off.
+    void Rescue() {
+        CPageGame& p = Page();
+        // Once it is mended the stage takes the robots home by itself.
+        if (p.m_iCarriedCard >= 0 || p.m_iSequenceStep != 0 || run->BattleFrame() % 10 != 0) return;
+        const CCom_GameRobot* raft = nullptr;
+        const CCom_GameRobot* fixer = nullptr;
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0) continue;
+            if (r.Type() == 23 && int(r.m_vCell.x) == 5 && r.m_iRow == 4) raft = &r;
+            if (r.Type() == 22) fixer = &r;
+        }
+        if (raft && fixer && fixer->m_iSmokeTimer == 0 && !(int(fixer->m_vCell.x) == 5 && fixer->m_iRow == 4) &&
+            MoveRobot(*fixer, 5, 4))
+            return;
+        // A Machine past the middle of a lane that no shooter holds comes first;
+        // then the Napalm Airship, which gets both shooters; then the front Machine.
+        auto shooter = [](const CCom_GameRobot& r) {
+            return !r.IsMachine() && r.m_iHp > 0 && (r.Type() == 19 || r.Type() == 24);
+        };
+        auto held = [&](int row) {
+            for (const CCom_GameRobot& r : p.m_lstRobots)
+                if (shooter(r) && r.m_iRow == row) return true;
+            return false;
+        };
+        const CCom_GameRobot* target = nullptr;
+        for (const CCom_GameRobot& m : p.m_lstRobots)
+            if (m.IsMachine() && m.m_iHp > 0 && m.Type() != 1009 && m.m_iRow < 4 && m.m_vPosition.x > 0.0f &&
+                !held(m.m_iRow) && (!target || m.m_vPosition.x > target->m_vPosition.x))
+                target = &m;
+        const CCom_GameRobot* threat = Threat();
+        const bool both = !target && threat && threat->Type() == 1009;
+        if (!target) target = threat;
+        if (!target) return;
+        const int row = std::min(target->m_iRow, 3);
+        if (!both && held(row)) return;
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (!shooter(r) || r.m_iSmokeTimer > 0 || r.m_iRow == row) continue;
+            for (int column = 9; column >= 2; --column)
+                if (MoveRobot(r, column, row)) return;
+        }
+    }
+
+    // 158's capsules: a Storm Bot stands its storm over the lanes the Machines
+    // cross before they reach the Mariner Bot; a Mini-Bomber drops on the worst Machine.
+    void PlaceCapsuleCard() {
+        CPageGame& p = Page();
+        const bool storm = p.m_aHand[p.m_iCarriedCard].m_iCard == 20;
+        std::vector<VxVec3> cells;
+        if (storm) {
+            for (const auto& c : {std::make_pair(2, 2), std::make_pair(3, 2), std::make_pair(3, 0),
+                                  std::make_pair(4, 0), std::make_pair(4, 2), std::make_pair(5, 0)})
+                cells.push_back(Cell(c.first, c.second));
+        } else if (const CCom_GameRobot* target = Threat()) {
+            cells.push_back(target->m_vPosition);
+        }
+        for (const VxVec3& at : cells) {
+            Aim(at.x, at.y);
+            if (!p.CanPlaceCard(0)) continue;
+            for (int f = 0; f < 4; ++f) queue.push_back({Action::MOVE, at.x, at.y});
+            Tap(at.x, at.y);
+            return;
+        }
+        if (storm) queue.push_back({Action::CANCEL, 0.0f, 0.0f});
+    }
+
+    // The Napalm Airship bombs the Mariner Bot on its way; else the front Machine.
+    const CCom_GameRobot* Threat() {
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0 && r.Type() == 1009 && r.m_vPosition.x > -430.0f) return &r;
+        return FrontMachine();
+    }
+
+    // 173: the Machines fly in rows 0 to 3 and strike only along their own
+    // row, so row 4 is safe. The Flame Bots wait there charged, each beside a
+    // Fixer Bot, with the Spider Bots webbing from behind. A Machine that no
+    // flame covers gets one: a charged Flame Bot goes to the cell of its row
+    // farthest ahead of it that the flame still reaches, burns it, and comes back.
+    void Flame() {
+        CPageGame& p = Page();
+        if (p.m_iCarriedCard >= 0 || run->BattleFrame() % 5 != 0) return;
+        std::vector<const CCom_GameRobot*> machines;
+        for (const CCom_GameRobot& r : p.m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x > -480.0f) machines.push_back(&r);
+        std::sort(machines.begin(), machines.end(),
+                  [](const CCom_GameRobot* a, const CCom_GameRobot* b) { return a->m_vPosition.x > b->m_vPosition.x; });
+        auto isFlame = [](const CCom_GameRobot& r) { return !r.IsMachine() && r.m_iHp > 0 && r.Type() == 8; };
+        auto ready = [](const CCom_GameRobot& r) {
+            return r.m_iActionTimer >= r.m_Unit.m_iActionInterval && r.m_iCountdown == 0;
+        };
+        auto covers = [](const CCom_GameRobot& f, const CCom_GameRobot& m) {
+            const float ahead = f.m_vPosition.x - m.m_vPosition.x;
+            return f.m_iRow == m.m_iRow && ahead > 0.0f && ahead < 330.0f;
+        };
+        for (const CCom_GameRobot* m : machines) {
+            bool covered = false;
+            for (const CCom_GameRobot& f : p.m_lstRobots)
+                covered = covered || (isFlame(f) && covers(f, *m) && (f.m_iCountdown > 0 || ready(f)));
+            if (covered) continue;
+            for (const CCom_GameRobot& f : p.m_lstRobots) {
+                if (!isFlame(f) || !ready(f)) continue;
+                bool busy = false;
+                for (const CCom_GameRobot* other : machines) busy = busy || covers(f, *other);
+                if (busy) continue;
+                for (int column = FIELD_COLUMNS - 1; column >= 0; --column) {
+                    const float ahead = Cell(column, m->m_iRow).x - m->m_vPosition.x;
+                    if (ahead > 80.0f && ahead < 300.0f && MoveRobot(f, column, m->m_iRow)) return;
+                }
+            }
+        }
+        // Home cells in row 4 by type, in list order: flames beside the fixers.
+        const int kHomes[][2] = {{8, 4}, {8, 6}, {22, 5}, {22, 7}, {16, 8}, {16, 3}};
+        bool used[6] = {};
+        for (const CCom_GameRobot& r : p.m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0) continue;
+            int home = -1;
+            for (int k = 0; k < 6 && home < 0; ++k)
+                if (!used[k] && kHomes[k][0] == r.Type()) home = k;
+            if (home < 0) continue;
+            used[home] = true;
+            if (r.m_iRow == 4 && int(r.m_vCell.x) == kHomes[home][1]) continue;
+            // A Flame Bot stays while it strikes and while its flame burns.
+            if (r.m_iCountdown > 0 || r.m_iState == ROBOT_ATTACK || (r.Type() == 8 && r.m_iRow != 4 && ready(r)))
+                continue;
+            if (MoveRobot(r, kHomes[home][1], 4)) return;
         }
     }
 
@@ -443,12 +568,13 @@ protected:
         }
         if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
             if (player == REELS) PlaceInLane();
+            else if (player == RESCUE) PlaceCapsuleCard();
             else PlaceCarried();
             return;
         }
         switch (player) {
         case RELOCATE:
-            if (!TapItem(true, false) && !PlaceReadyCard(false)) Relocate(stage);
+            if (!TapItem(true, false) && !PlaceReadyCard(false)) Relocate();
             break;
         case ENERGY:
             if (!TapItem(false, true)) PlaceReadyCard(true);
@@ -482,6 +608,10 @@ protected:
             queue.push_back({Action::RELEASE, 0.0f, 0.0f});
             break;
         }
+        case RESCUE:
+            if (!TapItem(true, false)) Rescue();
+            break;
+        case FLAME: Flame(); break;
         case ZAP: {
             const CCom_GameRobot* zapper = p.m_apMiniGameRobots[0];
             if (!zapper || p.GetMiniGameChargeRatio(*zapper) < 1.0f) break;
@@ -507,16 +637,16 @@ class MiniGameRuns : public MiniGamePlay, public ::testing::WithParamInterface<M
 // The simple players do not beat every stage: where they lose, the run still
 // pins their play down.
 const MiniGameCase kRuns[] = {
-    {153, 1, 2026, RELOCATE, "won"},  {153, 1, 2026, PASSIVE, "lost"},  {158, 0, 2026, RELOCATE, "lost"},
-    {158, 1, 2026, PASSIVE, "lost"},  {159, 1, 2026, SLOTS, "won"},     {159, 1, 2026, PASSIVE, "lost"},
-    {160, 1, 2026, BOSS, "won"},      {160, 1, 2026, PASSIVE, "lost"},  {164, 1, 2026, CHARGE, "won"},
-    {164, 1, 2026, PASSIVE, "lost"},  {165, 1, 2026, SLOTS, "won"},     {165, 1, 2026, PASSIVE, "lost"},
-    {168, 1, 2026, ZAP, "won"},       {168, 1, 2026, PASSIVE, "lost"},  {169, 1, 2026, REELS, "won"},
-    {169, 1, 2026, PASSIVE, "lost"},  {170, 1, 2026, BOSS, "won"},      {170, 1, 2026, PASSIVE, "lost"},
-    {172, 0, 6, ENERGY, "won"},       {172, 1, 2026, PASSIVE, "lost"},  {173, 0, 2026, RELOCATE, "lost"},
-    {173, 1, 2026, PASSIVE, "lost"},  {176, 1, 2026, SLOTS, "won"},     {176, 1, 2026, PASSIVE, "lost"},
-    {178, 1, 2026, REELS, "won"},     {178, 1, 2026, PASSIVE, "lost"},  {179, 1, 2026, CHARGE, "won"},
-    {179, 1, 2026, PASSIVE, "lost"},  {180, 1, 2026, BOSS, "won"},      {180, 1, 2026, PASSIVE, "lost"},
+    {153, 1, 2026, RELOCATE, "won"}, {153, 1, 2026, PASSIVE, "lost"}, {158, 0, 2026, RESCUE, "won"},
+    {158, 1, 2026, PASSIVE, "lost"}, {159, 1, 2026, SLOTS, "won"},    {159, 1, 2026, PASSIVE, "lost"},
+    {160, 1, 2026, BOSS, "won"},     {160, 1, 2026, PASSIVE, "lost"}, {164, 1, 2026, CHARGE, "won"},
+    {164, 1, 2026, PASSIVE, "lost"}, {165, 1, 2026, SLOTS, "won"},    {165, 1, 2026, PASSIVE, "lost"},
+    {168, 1, 2026, ZAP, "won"},      {168, 1, 2026, PASSIVE, "lost"}, {169, 1, 2026, REELS, "won"},
+    {169, 1, 2026, PASSIVE, "lost"}, {170, 1, 2026, BOSS, "won"},     {170, 1, 2026, PASSIVE, "lost"},
+    {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"}, {173, 0, 2026, FLAME, "won"},
+    {173, 1, 2026, PASSIVE, "lost"}, {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
+    {178, 1, 2026, REELS, "won"},    {178, 1, 2026, PASSIVE, "lost"}, {179, 1, 2026, CHARGE, "won"},
+    {179, 1, 2026, PASSIVE, "lost"}, {180, 1, 2026, BOSS, "won"},     {180, 1, 2026, PASSIVE, "lost"},
 };
 
 TEST_P(MiniGameRuns, EndsAsItsPlayerDeservesAtItsGoldenChecksum) {
