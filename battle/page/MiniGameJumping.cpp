@@ -184,7 +184,14 @@ void CPageGame::StepStartLine() {
             // field is cleared exactly once whatever the climb's length was.
             *scroll = std::min(*scroll - 4.0f * m_fScrollSpeed, 0.0f);
             if (*scroll == 0.0f) {
-                m_lstRobots.remove_if([](const CCom_GameRobot& r) { return r.IsMachine(); });
+                for (auto it = m_lstRobots.begin(); it != m_lstRobots.end();) {
+                    if (!it->IsMachine()) {
+                        ++it;
+                        continue;
+                    }
+                    ForgetMiniGameLinks(it->m_iSerial);
+                    it = EraseRobot(m_lstRobots, it);
+                }
                 m_lstBullets.clear();
             }
         } else if (m_iStartJumps < 3) {
