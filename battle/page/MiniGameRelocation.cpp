@@ -114,7 +114,7 @@ void CPageGame::MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex) 
         std::memset(robot.m_abPathCells, 0, sizeof robot.m_abPathCells);
         MarkDescentPath(m_aFieldCells, cellIndex.x, cellIndex.y, robot.m_abPathCells, true);
     }
-    // A Flame Bot's flame stays behind where it burned.
+    // A Flame Bot that moves puts its flame out.
     if (robot.Type() == 8) robot.RemoveOwnedBullet();
 
     if (robot.m_iLinkedSerial != NO_SERIAL)
