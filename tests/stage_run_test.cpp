@@ -65,10 +65,22 @@ TEST_F(StageRunTest, TheSameSeedGivesTheSameRunAndAnotherSeedAnother) {
 
 TEST_F(StageRunTest, EveryOrdinaryStageStartsItsMachinesWithoutAMissingResource) {
     // Up to the first wave of each stage: the art of every Machine type and the
-    // battle's own resources are loaded by then.
+    // battle's own resources are loaded by then. Play starts on the stage's own
+    // terrain: the ground the Machines' preview stood on is gone from the entry
+    // column, so no ground Machine is sent into a lane it cannot walk.
     for (int stage = 2; stage <= 150; stage += 7) {
         Begin(stage, 1, 5);
         ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000)) << "stage " << stage;
+        int kinds[FIELD_CELLS];
+        GetFieldCellKinds(kinds, stage);
+        for (int column = 0; column < FIELD_COLUMNS; ++column)
+            for (int row = 0; row < FIELD_ROWS; ++row) {
+                const int kind = kinds[row * FIELD_COLUMNS + column] == CELL_SPIKED ? CELL_GROUND
+                                                                                   : kinds[row * FIELD_COLUMNS + column];
+                const FieldCell& cell = run->Battle().m_aFieldCells[column * FIELD_ROWS + row];
+                EXPECT_EQ(cell.m_iStageKind, kind) << "stage " << stage << " column " << column << " row " << row;
+                EXPECT_EQ(cell.m_iKind, kind) << "stage " << stage << " column " << column << " row " << row;
+            }
         for (int i = 0; i < 600; ++i) run->Step();
         EXPECT_EQ(run->NotFoundBoxes(), 0) << "stage " << stage;
         EXPECT_GT(run->Battle().m_nEnemyDefs, 0) << "stage " << stage;

@@ -414,10 +414,9 @@ void CPageGame::SetUpRobotArray() {
         if (r.m_Unit.m_iTerrain == TERRAIN_GROUND) ++ground;
     }
 
-    auto setGround = [this](int row) {
-        m_aFieldCells[row].m_iStageKind = CELL_GROUND;
-        m_aFieldCells[row].m_iKind = CELL_GROUND;
-    };
+    // Only the stage kind widens: the preview stands on it, and the battle's
+    // start copies the untouched current kinds back, so the lanes stay as built.
+    auto setGround = [this](int row) { m_aFieldCells[row].m_iStageKind = CELL_GROUND; };
     const bool waterRow4 = m_aFieldCells[4].m_iStageKind == CELL_WATER_SURFACE;
     if (groundRows > 0 && groundRows < 3 && ground > 4) {
         const int first = waterRow4 ? 1 : 2;
