@@ -24,8 +24,6 @@ const char* const kInfoFolder = "Resource\\InfoPicture\\";
 constexpr int kColumns = 8;
 constexpr float kColumnSpacing = 89.0f;
 constexpr float kRowSpacing = 95.0f;
-// The cards are drawn at this share of their pictures' size, to fit the grid.
-constexpr float kCardScale = 0.56f;
 constexpr int kFirstMachine = 1000;
 
 VxVec3 EntryPlace(int i, bool machine, int offset, float slideX) {
@@ -162,8 +160,7 @@ void CPageMenu::UpdateRobopedia() {
                     b->m_iStatus = BUTTON_NORMAL;
                 }
                 if (!open) {
-                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y, kCardScale,
-                                      kCardScale);
+                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y);
                     continue;
                 }
                 CVxBillboard* frame = !machine && m_aRobotRecord[i].m_iUpgradeLevel > 0 && m_pUpgradedCardFrame
@@ -173,12 +170,11 @@ void CPageMenu::UpdateRobopedia() {
                 const bool grow = boardIdle && hovered;
                 if (frame) {
                     frame->SaveState();
-                    frame->ScaleSizeUniform(kCardScale * (grow ? 1.1f : 1.0f));
+                    if (grow) frame->ScaleSizeUniform(1.1f);
                     frame->SetPositionV(b->m_vPosition);
                 }
                 if (card) {
                     card->SaveState();
-                    card->ScaleSizeUniform(kCardScale);
                     if (grow && frame) {
                         const float w = frame->m_vSize.x, h = frame->m_vSize.y;
                         if (machine) card->SetSize(w, h * 1.01f, 1.0f);

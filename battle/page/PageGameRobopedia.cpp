@@ -28,7 +28,6 @@ constexpr int kColumns = 8;
 constexpr int kFirstMachine = 1000;
 constexpr int kScrollEnd = 620;
 constexpr int kScrollStep = 15;
-constexpr float kCardScale = 0.56f;  // the card pictures shrunk to the grid
 
 VxVec3 EntryPlace(int i, bool machine, int scroll) {
     const float x = float(i % kColumns) * 89.0f - 308.0f;
@@ -205,12 +204,11 @@ void CPageGame::UpdateRobopedia() {
                 if (hovered != (pass == 1)) continue;
                 if (!EntryOpen(i, machine)) {
                     b->m_iStatus = BUTTON_DISABLE;
-                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y, kCardScale,
-                                      kCardScale);
+                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y);
                     continue;
                 }
                 if (b->m_iStatus == BUTTON_DISABLE) b->m_iStatus = BUTTON_NORMAL;
-                const float scale = kCardScale * (boardIdle && hovered ? 1.1f : 1.0f);
+                const float scale = boardIdle && hovered ? 1.1f : 1.0f;
                 CVxBillboard* frame = !machine && m_aCardDefs[i].m_iUpgradeLevel > 0 && m_pCardBGUpgraded
                                           ? m_pCardBGUpgraded
                                           : app->m_pBbdCardBG;
