@@ -160,7 +160,7 @@ void CPageMenu::UpdateRobopedia() {
                     b->m_iStatus = BUTTON_NORMAL;
                 }
                 if (!open) {
-                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y, 1.0f, 1.0f);
+                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y);
                     continue;
                 }
                 CVxBillboard* frame = !machine && m_aRobotRecord[i].m_iUpgradeLevel > 0 && m_pUpgradedCardFrame

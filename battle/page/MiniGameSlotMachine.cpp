@@ -2,6 +2,7 @@
 // codes turn under the field in place of the hand; a click on the stop button
 // stops them right to left, and two or three equal symbols release capsules
 // of that card at the right edge.
+#include <algorithm>
 #include <cmath>
 
 #include "battle/page/PageGame.h"
@@ -20,11 +21,10 @@ int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 constexpr float kReelRowStep = 91.0f;
 constexpr float kLeverX = 170.0f;
 constexpr float kDegree = 0.017453292519943295f;
-// The machine sits in the hand's band: a body behind the reels, a frame over
-// them, and three card symbols stacked on each reel.
-constexpr float kBodyWidth = 320.0f;
-constexpr float kBodyHeight = 150.0f;
-constexpr float kFrameHeight = 120.0f;
+// The reels show through the body's and the frame's glass, which the art cuts
+// from 50 below to 48 above the row: the cards are cut off there.
+constexpr float kWindowBelow = 50.0f;
+constexpr float kWindowAbove = 48.0f;
 
 void Restart(CVxSound* sound) {
     if (!sound) return;
@@ -53,15 +53,27 @@ bool InStopButton(const CVxBillboard* button, const VxVec3& at) {
     return at.x >= p.x - 0.2f * s.x && at.x <= p.x + 0.5f * s.x && at.y >= p.y - 0.2f * s.y && at.y <= p.y + 0.5f * s.y;
 }
 
-void DrawAt(CVxBillboard* picture, float x, float y, float z, float scale, float light) {
+// Draws the part of a reel's card that lies between bottom and top.
+void DrawInWindow(CVxBillboard* picture, float x, float y, float z, float scale, float light, float bottom, float top) {
     if (!picture) return;
     picture->SaveState();
+    const float v0 = picture->m_fV0, v1 = picture->m_fV1;
     if (scale != 1.0f) picture->ScaleSizeUniform(scale);
-    picture->SetDiffuse(light, light, light, light);
-    picture->SetZTest(true);
-    picture->SetZWrite(true);
-    picture->SetPosition(x, y, z);
-    picture->RenderSRT();
+    const float h = picture->m_vSize.y;
+    const float lo = std::max(y - 0.5f * h, bottom), hi = std::min(y + 0.5f * h, top);
+    if (h > 0.0f && hi > lo) {
+        // The picture's v runs down from its top edge.
+        picture->m_fV0 = v0 + (y + 0.5f * h - hi) / h * (v1 - v0);
+        picture->m_fV1 = v0 + (y + 0.5f * h - lo) / h * (v1 - v0);
+        picture->SetSize(picture->m_vSize.x, hi - lo, 1.0f);
+        picture->SetDiffuse(light, light, light, 1.0f);
+        picture->SetZTest(true);
+        picture->SetZWrite(true);
+        picture->SetPosition(x, 0.5f * (lo + hi), z);
+        picture->RenderSRT();
+    }
+    picture->m_fV0 = v0;
+    picture->m_fV1 = v1;
     picture->RestoreState();
 }
 
@@ -190,7 +202,6 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
     }
     if (CVxBillboard* body = m_pSlotReelArt) {
         body->SaveState();
-        body->SetSize(kBodyWidth, kBodyHeight, 1.0f);
         body->SetZTest(true);
         body->SetZWrite(true);
         body->SetPosition(0.0f, row - 5.0f, -2.0f);
@@ -211,16 +222,16 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
             const float y = row + float(offset) * kReelRowStep - shift;
             // The symbols above and below the pay line show dimmed through the glass.
             const float light = offset == 0 ? 1.0f : 0.45f;
-            DrawAt(app->m_pBbdCardBG, x, y, -4.0f, 1.0f, light);
-            DrawAt(app->m_apBbdCard[code], x, y, -5.0f, code == 17 ? 0.7f : 1.0f, light);
+            const float bottom = row - kWindowBelow, top = row + kWindowAbove;
+            DrawInWindow(app->m_pBbdCardBG, x, y, -4.0f, 1.0f, light, bottom, top);
+            DrawInWindow(app->m_apBbdCard[code], x, y, -5.0f, code == 17 ? 0.7f : 1.0f, light, bottom, top);
         }
     }
+    // The frame rims the glass, over the reels.
     if (CVxBillboard* frameArt = m_pSlotFrame) {
         frameArt->SaveState();
-        frameArt->SetSize(kBodyWidth, kFrameHeight, 1.0f);
         frameArt->ScaleSize2D(1.03f, 0.95f);
-        // Drawn last, but behind the symbols: the frame rims the reels.
-        frameArt->SetPosition(11.0f, row - 1.0f, -3.0f);
+        frameArt->SetPosition(11.0f, row - 1.0f, -6.0f);
         frameArt->SetZTest(true);
         if (hovered) frameArt->SetEmissive(pulse, pulse, pulse, 1.0f);
         frameArt->RenderSRT();

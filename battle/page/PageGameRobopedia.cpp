@@ -204,7 +204,7 @@ void CPageGame::UpdateRobopedia() {
                 if (hovered != (pass == 1)) continue;
                 if (!EntryOpen(i, machine)) {
                     b->m_iStatus = BUTTON_DISABLE;
-                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y, 1.0f, 1.0f);
+                    DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y);
                     continue;
                 }
                 if (b->m_iStatus == BUTTON_DISABLE) b->m_iStatus = BUTTON_NORMAL;

@@ -73,6 +73,9 @@ void DrawBanner(Canvas& c, const ArtJob& job);
 void DrawLoading(Canvas& c, const ArtJob& job);
 void DrawDecor(Canvas& c, const ArtJob& job);
 void DrawShade(Canvas& c, const ArtJob& job);
+
+// The mini-games' interface sheet (MiniGameArt.cpp)
+void DrawMiniGameSheet(Canvas& c, const ArtJob& job);
 void DrawPlain(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
 

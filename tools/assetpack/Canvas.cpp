@@ -57,6 +57,16 @@ void Canvas::FillRect(int x, int y, int w, int h, Rgba c) {
         for (int xx = x0; xx < x1; ++xx) Blend(xx, yy, c);
 }
 
+void Canvas::Cut(int x, int y, int w, int h) {
+    int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    int x1 = std::min(x + w, m_width), y1 = std::min(y + h, m_height);
+    for (int yy = y0; yy < y1; ++yy)
+        for (int xx = x0; xx < x1; ++xx)
+            std::fill_n(m_pixels.begin() +
+                            (static_cast<size_t>(yy) * static_cast<size_t>(m_width) + static_cast<size_t>(xx)) * 4,
+                        4, uint8_t{0});
+}
+
 void Canvas::Frame(int x, int y, int w, int h, int t, Rgba c) {
     FillRect(x, y, w, t, c);
     FillRect(x, y + h - t, w, t, c);

@@ -22,6 +22,7 @@ public:
 
     void Blend(int x, int y, Rgba c, uint8_t coverage = 255);
     void FillRect(int x, int y, int w, int h, Rgba c);
+    void Cut(int x, int y, int w, int h);  // leaves the rectangle fully transparent
     void Frame(int x, int y, int w, int h, int thickness, Rgba c);
     void FillEllipse(int cx, int cy, int rx, int ry, Rgba c);
     void VerticalGradient(int x, int y, int w, int h, Rgba top, Rgba bottom);

@@ -178,7 +178,19 @@ void DrawBar(Canvas& c, const ArtJob& job) {
     }
 }
 
+// A wave's marker on the time bar: a pennant on a pin, narrow enough that
+// the markers of waves close together stay apart.
+void WavePennant(Canvas& c) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height();
+    const double pole = w * 0.3;
+    p.Capsule(pole, 3, pole, h - 4, 1.6, Inked(ui::kBrassLight, 1.0, 0.3));
+    p.Polygon({{pole + 1, 3}, {w - 1.5, h * 0.22}, {pole + 1, h * 0.44}}, Inked(Rgba{230, 84, 56, 255}, 1.2, 0.6));
+    p.Circle(pole, h - 4, 3, Inked(ui::kBrass, 1.0, 0.6));
+}
+
 void DrawPlaque(Canvas& c, const ArtJob& job) {
+    if (job.Has("wavesign")) return WavePennant(c);
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
         double r = std::min(w, h) * 0.3;
@@ -637,7 +649,8 @@ void DrawDecor(Canvas& c, const ArtJob& job) {
 void DrawPlain(Canvas& c, const ArtJob&) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
-    p.Box(1, 1, w - 2, h - 2, std::min(w, h) * 0.08, Solid(Rgba{255, 255, 255, 160}));
+    // Opaque: the page tints it, and the alpha it gives is the shading the cell gets.
+    p.Box(0, 0, w, h, std::min(w, h) * 0.04, Solid(Rgba{255, 255, 255, 255}));
 }
 
 void DrawShade(Canvas& c, const ArtJob&) {
