@@ -240,6 +240,8 @@ public:
     void BuildHand() override;
     void DrawHand();
     void DrawCarriedPreview();
+    // Green marks on the cells the carried card's robot would reach from the cell under the cursor.
+    void DrawReachPreview();
     // The charge gauge's fill (0.13 to 1.0) at charge c of recharge time r.
     static float GaugeValue(int charge, int recharge);
     // Turns the carried card into a robot on the cell under the cursor.

@@ -1,5 +1,6 @@
 // The placement preview over the field and the rules that decide whether the
 // carried card may be placed on the cell under the cursor.
+#include <algorithm>
 #include <cmath>
 
 #include "battle/effects/Effect_FontInstruction.h"
@@ -56,6 +57,41 @@ void CPageGame::DrawFieldCells(float phase) {
             mark->SetDiffuse(1.0f, 0.0f, 0.0f, float(phase * 0.5 * std::sin(double(c) / 60.0 * M_PI)));
             mark->RenderSRT();
         }
+    }
+    mark->RestoreState();
+}
+
+void CPageGame::DrawReachPreview() {
+    CVxBillboard* mark = m_pPlaceMark;
+    if (!mark || m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
+    const VxVec3 at = CursorPoint();
+    const VxVec3 origin = FindNearestCell(at.x, at.y, at.z);
+    if (origin.x < 0.0f) return;
+    // Lighter marks in the brighter worlds.
+    static const float kStrength[] = {0.9f, 0.8f, 0.75f, 0.9f, 0.5f};
+    const int world = GetStagePlace(CurrentStage()).world;
+    const float s = kStrength[std::clamp(world, 1, 5) - 1];
+    auto markCell = [&](const FieldCell& cell, float green) {
+        mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
+        mark->SetSize(80.5f, 75.75f, 1.0f);
+        mark->SetDiffuse(0.0f, green, 0.0f, 0.75f * s);
+        mark->RenderSRT();
+    };
+    mark->SaveState();
+    if (m_aHandDefs[m_iCarriedCard].m_iType == 19) {
+        // The Snow Baller's ball rolls down and along the ground: show that path.
+        uint8_t path[FIELD_CELLS] = {};
+        MarkDescentPath(m_aFieldCells, origin.x, origin.y, path, true);
+        for (int i = 0; i < FIELD_CELLS; ++i)
+            if (path[i]) markCell(m_aFieldCells[i], 1.0f);
+    } else {
+        const WeaponReachMask& reach = m_aHandArt[m_iCarriedCard].m_aiReach;
+        const int c0 = int(origin.x), r0 = int(origin.y);
+        for (int c = 0; c < FIELD_COLUMNS; ++c)
+            for (int r = 0; r < FIELD_ROWS; ++r) {
+                const int v = reach[c - c0 + 9][r - r0 + 4];
+                if (v > 0) markCell(m_aFieldCells[c * FIELD_ROWS + r], 0.5f * float(v));
+            }
     }
     mark->RestoreState();
 }

@@ -109,6 +109,7 @@ int CPageGame::UpdateBattleField() {
         if (m_iCarriedCard < 0) m_fPlaceMarkPhase = std::max(0.0f, m_fPlaceMarkPhase - 0.1f);
         else m_fPlaceMarkPhase = std::min(1.0f, m_fPlaceMarkPhase + 0.1f);
         if (m_fPlaceMarkPhase > 0.0f && !m_bHudHidden) DrawFieldCells(m_fPlaceMarkPhase);
+        if (m_iCarriedCard >= 0 && CanPlaceCard(0)) DrawReachPreview();
     }
 
     // The field slides in from the right once the loader is done.
