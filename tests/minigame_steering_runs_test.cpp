@@ -11,6 +11,7 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "engine/InputRecord.h"
 #include "engine/PageIndices.h"
 #include "game/GameApplication.h"
@@ -315,5 +316,42 @@ TEST_F(SteeringEdge, JumpStartsOnlyFromAPressAboveTheBottomBand) {
     for (int i = 0; i < 10; ++i) r.Step();
     EXPECT_GT(jumper->m_vPosition.y, ground + 50.0f);
 }
+
+// 167 at the end of its clock: however far the climb went, the way back
+// stops exactly on the start line and clears the sky there; ten caged robots
+// wait on it, the jumper leaps three times and the opened cages end the stage
+// won.
+class StartLineReturn : public StageRunTest, public ::testing::WithParamInterface<float> {};
+
+TEST_P(StartLineReturn, StopsOnTheStartLineAndEndsAfterThreeLeaps) {
+    StageRun& r = Begin(167, 1, 5);
+    ASSERT_TRUE(r.RunUntilState(BATTLE_PLAYING, 20000));
+    CPageGame& page = r.Battle();
+    ASSERT_NE(page.CallEnemyRobot(1009, 0.0f, 0.0f, 0.0f, false), nullptr);
+    CCom_GameRobot* jumper = page.FindJumper();
+    ASSERT_NE(jumper, nullptr);
+    page.m_iTimeLeft = 0;
+    page.m_iJumpCount = 1;
+    page.m_pStage->m_fScrollY = GetParam();
+    jumper->m_vPosition.y = page.m_aFieldCells[FIELD_ROWS - 1].m_fY;
+    int machinesAtStartLine = -1, ownMost = 0;
+    for (int guard = 0; guard < 3000 && page.m_iBattleState == BATTLE_PLAYING; ++guard) {
+        r.Step();
+        ASSERT_LE(page.m_pStage->m_fScrollY, 0.0f);
+        int own = 0, machines = 0;
+        for (const CCom_GameRobot& robot : page.m_lstRobots) (robot.IsMachine() ? machines : own) += 1;
+        ownMost = std::max(ownMost, own);
+        if (machinesAtStartLine < 0 && page.m_pStage->m_fScrollY == 0.0f) {
+            machinesAtStartLine = machines + int(page.m_lstBullets.size());
+            EXPECT_TRUE(page.m_bEndSequence);
+        }
+    }
+    EXPECT_EQ(machinesAtStartLine, 0);
+    EXPECT_EQ(ownMost, 11);
+    EXPECT_EQ(page.m_iStartJumps, 3);
+    EXPECT_EQ(r.RunToEnd().outcome, "won");
+}
+
+INSTANTIATE_TEST_SUITE_P(ClimbLengths, StartLineReturn, ::testing::Values(-2.0f, -6.0f, -2002.0f));
 
 }  // namespace

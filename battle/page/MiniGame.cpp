@@ -22,6 +22,10 @@ namespace {
 int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
+// 167 climbs two scroll units a frame; the start line is then a fifth of that
+// (the ground's share of the scroll) further down each frame.
+constexpr float kClimbScrollSpeed = -2.0f;
+
 void Rewind(CVxSound* sound) {
     if (!sound) return;
     sound->Stop();
@@ -121,6 +125,7 @@ void CPageGame::SetUpMiniGame() {
     m_bOnGround = 1;
     m_iJumpCount = 0;
     m_iStartJumps = 0;
+    m_fScrollSpeed = kClimbScrollSpeed;
     m_bEndSequence = false;
     m_iEndSequenceFrames = 0;
     m_iSlotSpinTimer = m_iSlotLeverCooldown = 0;

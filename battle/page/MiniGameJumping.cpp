@@ -1,11 +1,14 @@
 // The jump games: 157, where the Mariner Bot hops over and onto the Machines
-// along the bottom row, and 167, where it leaps off the start line and keeps
-// itself up by stomping the airships below. Gravity, landing, stomps, the
-// jump input and 167's start arrow.
+// along the bottom row, and 167, where it leaps off the start line and climbs
+// by stomping the airships below, then comes back down to the start line for
+// the caged robots. Gravity, landing, stomps, the climb, the jump input and
+// 167's start arrow and way back.
 #include <algorithm>
 #include <cmath>
 
+#include "battle/effects/RobotIconOffset.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "engine/InputRecord.h"
@@ -69,6 +72,10 @@ void CPageGame::UpdateJumpGame() {
     } else if (m_iTimeLeft == 0 && jumper->m_iHp > 0) {
         at.y = std::max(at.y, bottom);
     }
+
+    // 167: while the jumper stays up, the climb carries the start line away below.
+    if (stage == 167 && m_iTimeLeft > 0 && m_iJumpCount > 0 && jumper->m_iHp > 0 && m_pStage)
+        m_pStage->m_fScrollY += m_fScrollSpeed;
 
     const float lowest = LowestLine();
     if (jumper->m_iState == ROBOT_DYING || at.y >= lowest) {
@@ -151,17 +158,81 @@ void CPageGame::DrawJumpStartArrow() {
 }
 
 void CPageGame::StepStartLine() {
+    const FieldCell& bottom = m_aFieldCells[FIELD_ROWS - 1];
     if (m_pStage && m_pStage->m_fScrollY > -2000.0f)
         for (int column = 0; column < FIELD_COLUMNS; ++column) {
             FieldCell& cell = m_aFieldCells[column * FIELD_ROWS + FIELD_ROWS - 1];
             cell.m_iStageKind = cell.m_iKind = CELL_GROUND;
         }
-    CCom_GameRobot* jumper = FindJumper();
-    if (!jumper || jumper->m_vPosition.y != m_aFieldCells[FIELD_ROWS - 1].m_fY) return;
-    if (!m_bEndSequence && jumper->m_iHp > 0) {
-        m_bEndSequence = true;
-        m_lstDrawLastTypes.push_back(21);
-        jumper->m_iHp *= 100;
-        jumper->m_Unit.m_iMaxHp *= 100;
+    CCom_GameRobot* jumper = nullptr;
+    for (CCom_GameRobot& r : m_lstRobots)
+        if (r.Type() == 21) {
+            jumper = &r;
+            break;
+        }
+    if (!jumper) return;
+    if (jumper->m_vPosition.y == bottom.m_fY) {
+        if (!m_bEndSequence && jumper->m_iHp > 0) {
+            m_bEndSequence = true;
+            m_lstDrawLastTypes.push_back(21);
+            jumper->m_iHp *= 100;
+            jumper->m_Unit.m_iMaxHp *= 100;
+        }
+        float* scroll = m_pStage ? &m_pStage->m_fScrollY : nullptr;
+        if (scroll && *scroll < 0.0f) {
+            // Back down to the start line; the last step stops on it, so the
+            // field is cleared exactly once whatever the climb's length was.
+            *scroll = std::min(*scroll - 4.0f * m_fScrollSpeed, 0.0f);
+            if (*scroll == 0.0f) {
+                for (auto it = m_lstRobots.begin(); it != m_lstRobots.end();) {
+                    if (!it->IsMachine()) {
+                        ++it;
+                        continue;
+                    }
+                    ForgetMiniGameLinks(it->m_iSerial);
+                    it = EraseRobot(m_lstRobots, it);
+                }
+                m_lstBullets.clear();
+            }
+        } else if (m_iStartJumps < 3) {
+            StartMiniGameJump();
+            m_fScrollSpeed *= 1.0f - float(m_iStartJumps) * 0.25f;
+        }
+    }
+    // The world passes the camera on its way back down.
+    if (m_bEndSequence) {
+        for (CCom_GameRobot& r : m_lstRobots)
+            if (r.IsMachine()) r.m_vPosition.y -= m_fScrollSpeed;
+        for (CCom_GameBullet& b : m_lstBullets) b.m_vPosition.y -= m_fScrollSpeed;
+    }
+    int own = 0;
+    for (const CCom_GameRobot& r : m_lstRobots) own += r.IsMachine() ? 0 : 1;
+    if ((jumper->m_vPosition.y == bottom.m_fY || m_iStartJumps >= 1) && own == 1) PlaceCagedRound();
+}
+
+void CPageGame::PlaceCagedRound() {
+    for (int column = 0; column < FIELD_COLUMNS; ++column) {
+        const FieldCell& cell = m_aFieldCells[column * FIELD_ROWS + FIELD_ROWS - 1];
+        CCom_GameRobot* r = SpawnMiniGameRobot(column % 4 + 1, cell.m_fX, cell.m_fY, cell.m_fZ);
+        if (!r) continue;
+        // Each one inside the cage over its cell.
+        const int type = r->Type();
+        const float lift = type == 29 ? 14.0f : type == 11 ? -1.0f : -22.0f;
+        const VxVec3 at = GetRobotIconOffset(r->m_Unit, VxVec3{cell.m_fX, cell.m_fY + 67.625f + lift, cell.m_fZ});
+        r->m_vPosition = r->m_vLastPosition = VxVec3{at.x, at.y, cell.m_fZ};
+    }
+}
+
+void CPageGame::DrawRobotsAboveScreen() {
+    CVxBillboard* arrow = g_pGameAppInstance ? g_pGameAppInstance->m_apBbdInterface[6] : nullptr;
+    if (!arrow) return;
+    const float top = 0.5f * float(g_iScreenHeight);
+    for (const CCom_GameRobot& r : m_lstRobots) {
+        if (r.IsMachine() || r.m_iHp <= 0 || r.m_vPosition.y <= top) continue;
+        arrow->SaveState();
+        arrow->SetPosition(r.m_vPosition.x, top - 0.5f * arrow->m_vSize.y, 0.0f);
+        arrow->SetRotation(0.0f, 0.0f, 180.0f * kDeg);
+        arrow->RenderSRT();
+        arrow->RestoreState();
     }
 }

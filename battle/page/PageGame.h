@@ -420,9 +420,12 @@ public:
     // on stages that hold attacks back.
     void FireRobotsOfType(int type);
     void DrawJumpStartArrow();
-    // 167 in overtime: the bottom row is ground again, and a jumper that
-    // lands there is safe for the end of the stage.
+    // 167 in overtime: the climb scrolls back down to the start line, where
+    // the caged robots wait and the jumper leaps three times for the end.
     void StepStartLine();
+    void PlaceCagedRound();
+    // 167: pointers at the top edge for own robots that climbed out of sight.
+    void DrawRobotsAboveScreen();
 
     // The window lost its contents: boards that keep their picture in a
     // render target draw it again.
@@ -526,9 +529,11 @@ public:
     bool m_bPlayerRobotSeen = false;
     bool m_bEndSequence = false;
     int m_iEndSequenceFrames = 0;
-    int m_iMiniGameRounds = 0;
     int m_iMiniGameMisses = 0;
     int m_iStartJumps = 0;
+    // 167: how fast the climb scrolls the backdrop (negative: the start line
+    // sinks away below); the way back runs four times as fast.
+    float m_fScrollSpeed = 0.0f;
     int m_iRelocatingRobot = -1;
     bool m_bMiniGameHowToShown = false;
     CCom_GameRobot* m_apMiniGameRobots[MINI_GAME_ROBOT_SLOTS] = {};

@@ -206,6 +206,11 @@ void CPageGame::RunRowRobots(int row) {
     const int stage = CurrentStage();
     const bool bobStage = stage == 160 || stage == 170 || stage == 180 || stage == 174;
     for (int type : m_lstDrawSecondTypes) RunRobotsOfType(type, row);
+    const float sunk = stage == 167 && m_pStage ? 0.2f * m_pStage->m_fScrollY : 0.0f;
+    int own = 0;
+    if (sunk < 0.0f)
+        for (const CCom_GameRobot& r : m_lstRobots) own += r.IsMachine() ? 0 : 1;
+    const bool sunkStart = sunk < 0.0f && own > 1;
     for (CCom_GameRobot& r : m_lstRobots) {
         if (r.m_iRow != row) continue;
         if (r.IsMachine()) ++m_nLiveMachines;
@@ -214,6 +219,15 @@ void CPageGame::RunRowRobots(int row) {
         if (InList(m_lstDrawFirstTypes, type) || InList(m_lstDrawSecondTypes, type) ||
             InList(m_lstDrawLastTypes, type) || type == 1028 || type == 1031)
             continue;
+        if (sunkStart && !r.IsMachine()) {
+            // The caged robots stand on the start line far below until the
+            // scroll brings it back; nothing can hurt them down there.
+            r.m_iHp = 10000;
+            r.m_vPosition.y += sunk;
+            RunRobot(r);
+            r.m_vPosition.y -= sunk;
+            continue;
+        }
         if ((bobStage || stage == 171) && !r.IsMachine() && r.m_Unit.m_iTerrain != TERRAIN_AIR) {
             const float d = 3.0f * std::sin(6.0f * float(r.m_iAnimTick) * 3.14159265f / 180.0f);
             if (m_pRobotBase && bobStage) {
@@ -316,18 +330,21 @@ void CPageGame::DrawEndSequence() {
             frame = CAGE_FRAMES - 1;
             alpha = 1.0f - float(m_iEndSequenceFrames - 110) / 60.0f;
         }
+        // The cages stand on the start line, which comes up with the scroll.
+        const float sunk = m_pStage ? 0.2f * m_pStage->m_fScrollY : 0.0f;
         if (CVxBillboard* cage = m_apCageArt[frame]) {
             for (int c = 0; c < FIELD_COLUMNS; ++c) {
                 const FieldCell& cell = m_aFieldCells[c * FIELD_ROWS + 4];
                 cage->SaveState();
+                cage->SetAlphaBlend(true);
                 cage->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
-                cage->SetPosition(cell.m_fX, cell.m_fY - 40.375f - 10.0f + 118.0f, cell.m_fZ);
-                cage->Render();
+                cage->SetPosition(cell.m_fX, cell.m_fY - 40.375f - 10.0f + 118.0f + sunk, cell.m_fZ);
+                cage->RenderSRT();
                 cage->RestoreState();
             }
         }
     }
-    if (m_iMiniGameRounds == 3) ++m_iEndSequenceFrames;
+    if (m_iStartJumps == 3) ++m_iEndSequenceFrames;
 }
 
 void CPageGame::UpdateBattleObjects() {

@@ -300,7 +300,12 @@ void CPageGame::StepPlaying() {
     }
     ++m_iOvertimeFrames;
     if (m_iOvertimeFrames == 2700) m_bOvertimeOpen = false;
-    if (stage == 167) StepStartLine();
+    if (stage == 167) {
+        // Its end comes from the cages opening (the road's end sequence), not
+        // from the last Machine: the way back clears the field itself.
+        StepStartLine();
+        return;
+    }
     if (stage == 169 && m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle()) return;
     if (m_nLiveMachines == 0) {
         m_iRelocatingRobot = -1;
@@ -476,6 +481,7 @@ int CPageGame::RunBattleStates() {
     }
     const bool stateOfHud = m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT;
     if (!g_bLoaderRunning && stateOfHud && !m_bHudHidden) DrawHud();
+    if (CurrentStage() == 167) DrawRobotsAboveScreen();
     if (m_iBattleState <= BATTLE_PLAYING) {
         if (m_iBattleState >= BATTLE_LOADING) SetPartsPanelPosition(-125.0f, 330.0f);
         SlidePanel();
