@@ -75,8 +75,9 @@ TEST_F(StageRunTest, EveryOrdinaryStageStartsItsMachinesWithoutAMissingResource)
         GetFieldCellKinds(kinds, stage);
         for (int column = 0; column < FIELD_COLUMNS; ++column)
             for (int row = 0; row < FIELD_ROWS; ++row) {
-                const int kind = kinds[row * FIELD_COLUMNS + column] == CELL_SPIKED ? CELL_GROUND
-                                                                                   : kinds[row * FIELD_COLUMNS + column];
+                const int kind = kinds[row * FIELD_COLUMNS + column] == CELL_SPIKED
+                                     ? CELL_GROUND
+                                     : kinds[row * FIELD_COLUMNS + column];
                 const FieldCell& cell = run->Battle().m_aFieldCells[column * FIELD_ROWS + row];
                 EXPECT_EQ(cell.m_iStageKind, kind) << "stage " << stage << " column " << column << " row " << row;
                 EXPECT_EQ(cell.m_iKind, kind) << "stage " << stage << " column " << column << " row " << row;
