@@ -228,3 +228,9 @@ bool CVxSound::IsPlaying() {
     host::VoiceId v = m_pSound->GetBuffer(0);
     return v && (m_pSound->GetDevice()->GetStatus(v) & DSBSTATUS_PLAYING);
 }
+
+void RestartSound(CVxSound* sound) {
+    if (!sound) return;
+    sound->Stop();
+    sound->Play();
+}

@@ -64,3 +64,6 @@ private:
     bool DecodeOgg(const uint8_t* data, uint32_t size);
     bool TakeWave(const uint8_t* data, uint32_t size);
 };
+
+// Plays a sound again from its start, playing or not; null does nothing.
+void RestartSound(CVxSound* sound);

@@ -51,12 +51,6 @@ constexpr int kEscapeKey = 27;
 
 bool RecordAlive(const CVxEffect* effect) { return effect && effect->m_aInstances[0].life > 0; }
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 CVxSound* MenuMusic(CVxResourceManager& rm, const char* part, bool loop) {
     std::string name = std::string("BGM_Menu_") + part + ".ogg";
     CVxSound* s = rm.CreateSound(name.c_str(), kMusicFolder);
@@ -718,14 +712,14 @@ bool CPageMenu::TakeWheel(int key) {
 }
 
 void CPageMenu::PlayClick() {
-    if (CGameApplication* app = g_pGameAppInstance) Restart(app->m_pSndBtnClick);
+    if (CGameApplication* app = g_pGameAppInstance) RestartSound(app->m_pSndBtnClick);
 }
 
 void CPageMenu::PlayError() {
-    if (CGameApplication* app = g_pGameAppInstance) Restart(app->m_pSndError);
+    if (CGameApplication* app = g_pGameAppInstance) RestartSound(app->m_pSndError);
 }
 
-void CPageMenu::PlaySlide() { Restart(m_pSlideSound); }
+void CPageMenu::PlaySlide() { RestartSound(m_pSlideSound); }
 
 bool CPageMenu::HasProfile() const {
     const CGameApplication* app = g_pGameAppInstance;

@@ -22,12 +22,6 @@
 
 namespace {
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 // Pressed this frame on any device; the key's records are used up either way.
 bool TakeKeyPress(CGameApplication& app, int key) {
     bool pressed = false;
@@ -93,7 +87,7 @@ void CEffect_Exit::OnStart(int) {
     }
     ResetButtonInput(m_pButtonOk);
     ResetButtonInput(m_pButtonCancel);
-    Restart(app->m_pSndMsgBox);
+    RestartSound(app->m_pSndMsgBox);
 }
 
 void CEffect_Exit::OnFrame(int index) {
@@ -208,5 +202,5 @@ void CEffect_Exit::Cancel() {
     }
     Clear(0);
     if (app->m_iCurrentPage == MENU_PAGE_INDEX && app->m_pPageMenu) app->m_pPageMenu->HoldOffInput(5);
-    Restart(app->m_pSndBtnClick);
+    RestartSound(app->m_pSndBtnClick);
 }

@@ -86,12 +86,6 @@ CVxBillboard* MakeStageSheetWord(CVxResourceManager& owner, float v) {
     return b;
 }
 
-void RestartSound(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 bool KeyReleased(int key) { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[key] & KEY_RELEASED) != 0; }
 
 bool TakeKeyRelease(int key) {

@@ -4,12 +4,12 @@
 // settings, sounds restarted from the top, keys taken once, and pictures kept
 // in a render-target slot shown in place.
 #include "engine/VxObject.h"
+#include "engine/VxSound.h"
 
 class CGameApplication;
 class CVxBillboard;
 class CVxFont;
 class CVxResourceManager;
-class CVxSound;
 
 // Virtual-key codes the pop-ups answer to.
 constexpr int VK_ENTER = 13;
@@ -46,9 +46,6 @@ void DrawTurningGlows(CVxBillboard* glow, float x, float y, float scale, float d
 // One word row of the big stage-number sheet (a fifth of its height, from v)
 // as a 512-wide billboard made in owner; null while the sheet is not loaded.
 CVxBillboard* MakeStageSheetWord(CVxResourceManager& owner, float v);
-
-// Stopped, rewound and played from the start.
-void RestartSound(CVxSound* sound);
 
 // The key's released bit on device 0; when set the key's word and repeat
 // count are cleared so no later handler sees it.

@@ -17,12 +17,6 @@ namespace {
 // after this many draws the Machine walks in from the left edge instead.
 constexpr int kMaxCellDraws = 200;
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 }  // namespace
 
 CEffect_MeteorEnemy::CEffect_MeteorEnemy() {
@@ -61,7 +55,7 @@ void CEffect_MeteorEnemy::OnStart(int index) {
     r.params[2] = 0.0f;
     const float dx = r.params[3].f - r.params[0].f, dy = r.params[4].f - r.params[1].f;
     r.state[0] = int(std::sqrt(dx * dx + dy * dy)) / 10;
-    Restart(m_pSfxStart);
+    RestartSound(m_pSfxStart);
 }
 
 void CEffect_MeteorEnemy::OnFrame(int index) {
@@ -111,7 +105,7 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
             break;
         }
     }
-    Restart(m_pSfxLanding);
+    RestartSound(m_pSfxLanding);
 }
 
 bool CEffect_MeteorEnemy::IsIdle() const {

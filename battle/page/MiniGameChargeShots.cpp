@@ -13,6 +13,7 @@
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
+#include "engine/VxMath.h"
 
 namespace {
 
@@ -21,17 +22,6 @@ int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 constexpr int kFullCharge = 180;
 constexpr float kZapReach = 50.0f;
-
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
-float DistanceXY(const VxVec3& a, const VxVec3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 }  // namespace
 
@@ -71,7 +61,7 @@ void CPageGame::HandleChargeShotInput() {
             if (!r || r->m_iHp <= 0) continue;
             r->BeginAttack(true);
             if (ratio < 0.25) {
-                Restart(m_pSfxCanNotShoot);
+                RestartSound(m_pSfxCanNotShoot);
                 continue;
             }
             const VxVec3 from = r->m_vLastPosition;
@@ -83,7 +73,7 @@ void CPageGame::HandleChargeShotInput() {
             b.m_vVelocity = VxVec3{speed * std::cos(angle), speed * std::sin(angle), 0.0f};
             b.m_vAimPoint = to;
             if (speed > 0.0f) b.m_iLifetime = int(DistanceXY(from, to) / speed);
-            if (r->m_iUnitSlot >= 0 && r->m_iUnitSlot < HAND_SLOTS) Restart(m_apCardSounds[r->m_iUnitSlot][1]);
+            if (r->m_iUnitSlot >= 0 && r->m_iUnitSlot < HAND_SLOTS) RestartSound(m_apCardSounds[r->m_iUnitSlot][1]);
         }
         m_iChargePhase = 2;
     } else if (m_iChargePhase == 2) {
@@ -160,7 +150,7 @@ void CPageGame::HandleMiniGame168Input() {
             return;
         }
         r.BeginAttack(true);
-        if (r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS) Restart(m_apCardSounds[r.m_iUnitSlot][1]);
+        if (r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS) RestartSound(m_apCardSounds[r.m_iUnitSlot][1]);
         const VxVec3 from = r.m_vLastPosition;
         FireBullet(r.m_Unit.m_iWeapon, r.m_iUnitSlot, from.x, from.y, from.z, target->m_iSerial, r.m_iSerial);
         m_lstBullets.back().m_iMissMode = IsInBlinkPhase(*target) ? 1 : -1;

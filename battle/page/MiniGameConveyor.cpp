@@ -12,6 +12,7 @@
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
+#include "engine/VxMath.h"
 
 bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b);
 
@@ -27,11 +28,6 @@ constexpr float kFallStep = 15.0f;
 constexpr float kCatchReach = 45.0f;
 // The hand records a paratrooper may carry: the dealt slot and the five unseen ones.
 constexpr int kDropRecords = 6;
-
-float DistanceXY(const VxVec3& a, const VxVec3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 }  // namespace
 

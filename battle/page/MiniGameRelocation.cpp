@@ -13,6 +13,7 @@
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
+#include "engine/VxMath.h"
 
 bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b);
 
@@ -28,17 +29,6 @@ constexpr int kSequenceRow = 4;
 constexpr float kMarchStep = 4.0f;
 // Frames after the time runs out that a stage won by beating every Machine waits.
 constexpr int kOvertimeLimit = 4500;
-
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
-float DistanceXY(const VxVec3& a, const VxVec3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 bool IsOwnLive(const CCom_GameRobot& r) { return !r.IsMachine() && r.m_iHp > 0; }
 
@@ -67,7 +57,7 @@ void CPageGame::HandleRelocateInput() {
             if (stage == 158 && (r.Type() == 21 || r.Type() == 23)) continue;
             if (DistanceXY(r.m_vPosition, at) >= kPickReach) continue;
             if (m_bRelocateRule && r.m_iSmokeTimer > 0) {
-                if (g_pGameAppInstance) Restart(g_pGameAppInstance->m_pSndError);
+                if (g_pGameAppInstance) RestartSound(g_pGameAppInstance->m_pSndError);
                 return;
             }
             m_iCarriedCard = r.m_iUnitSlot;
@@ -78,7 +68,7 @@ void CPageGame::HandleRelocateInput() {
                 r.m_iSmokeCount = 0;
             }
             for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
-            Restart(m_pSfxPickCard);
+            RestartSound(m_pSfxPickCard);
             return;
         }
         return;
@@ -91,7 +81,7 @@ void CPageGame::HandleRelocateInput() {
     const int slot = m_iCarriedCard;
     CCom_GameRobot* robot = FindRobotBySerial(m_lstRobots, m_iRelocatingRobot);
     if (CanPlaceCard(1) && robot && robot->m_iHp > 0) MoveRobotToCell(*robot, FindNearestCell(at.x, at.y, 0.0f));
-    if (slot >= 0 && slot < HAND_SLOTS) Restart(m_apCardSounds[slot][0]);
+    if (slot >= 0 && slot < HAND_SLOTS) RestartSound(m_apCardSounds[slot][0]);
     m_iCarriedCard = -1;
     m_iRelocatingRobot = -1;
     m_iCarriedFrames = 0;

@@ -26,12 +26,6 @@ constexpr float kDegree = 0.017453292519943295f;
 constexpr float kWindowBelow = 50.0f;
 constexpr float kWindowAbove = 48.0f;
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 // Every reel of a stage holds the same codes.
 std::vector<int> ReelCodes(int stage) {
     switch (stage) {
@@ -114,7 +108,7 @@ void CPageGame::UpdateSlotMachine() {
             bool allStopped = true;
             for (const SlotReel& r : m_aSlotReels) allStopped = allStopped && r.m_bStopped;
             if (!allStopped) {
-                Restart(m_pSfxSlotSnap);
+                RestartSound(m_pSfxSlotSnap);
             } else {
                 PayOutSlotMatch();
                 m_iSlotSpinTimer = 180;
@@ -129,7 +123,7 @@ void CPageGame::UpdateSlotMachine() {
             reel.m_bRunning = 1;
             reel.m_bStopped = 0;
         }
-        Restart(m_pSfxSlotReel);
+        RestartSound(m_pSfxSlotReel);
     }
 }
 
@@ -155,7 +149,7 @@ void CPageGame::PayOutSlotMatch() {
             DropItem(ITEM_CAPSULE, cell.m_fX, cell.m_fY, cell.m_fZ, slot, false);
         }
     }
-    Restart(matched ? m_pSfxSlotMatch : m_pSfxSlotSnap);
+    RestartSound(matched ? m_pSfxSlotMatch : m_pSfxSlotSnap);
 }
 
 void CPageGame::HandleSlotLeverInput() {
@@ -169,7 +163,7 @@ void CPageGame::HandleSlotLeverInput() {
         in.m_aiKey[MOUSE_LEFT] &= ~uint32_t(KEY_PRESSED);
         if (InStopButton(m_pSlotStopButton, CursorPoint())) {
             reel.m_bRunning = 0;
-            Restart(m_pSfxSlotPullLever);
+            RestartSound(m_pSfxSlotPullLever);
             m_iSlotLeverCooldown = 10;
         }
         return;

@@ -32,12 +32,6 @@ constexpr float kListBottom = -175.0f;
 constexpr float kPanelRow = 0.0f;
 constexpr float kMaxScroll = 400.0f;
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 void Consume(InputRecord& in, int key) {
     in.m_aiKey[key] = 0;
     in.m_aiRepeat[key] = 0;
@@ -364,7 +358,7 @@ void CPageGame::HandleCardChoiceInput() {
             if (b->m_iStatus != BUTTON_DISABLE && (m_abCardPicked[i] || empty == 0) && Fires(b)) {
                 if (empty == 0)
                     if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowNoCardSlot();
-                Restart(app->m_pSndError);
+                RestartSound(app->m_pSndError);
                 break;
             }
             const bool disabledCard = g_CurrentProfile.m_abRobotUnlocked[i] == 1 && m_abCardDisabled[i];
@@ -376,7 +370,7 @@ void CPageGame::HandleCardChoiceInput() {
                 else if (fi && GetStageEpisode(stage) == 2 && m_aCardDefs[i].m_iEnergyCost > GetEnergyCostLimit())
                     fi->ShowCostLimit(GetEnergyCostLimit());
                 else if (fi) fi->ShowEnvironmentError();
-                Restart(app->m_pSndError);
+                RestartSound(app->m_pSndError);
                 break;
             }
         }
@@ -392,7 +386,7 @@ void CPageGame::HandleCardChoiceInput() {
                 m_abCardPicked[i] = true;
                 ChooseCard(b->m_vPosition.x, b->m_vPosition.y, b->m_vPosition.z, i, slot);
                 m_aHand[slot].m_iCard = -2;
-                Restart(m_pSfxPickCard);
+                RestartSound(m_pSfxPickCard);
             }
         // 3. Re-ordering the hand by dragging.
         if (listView && IsNoCardInFlight()) {
@@ -414,7 +408,7 @@ void CPageGame::HandleCardChoiceInput() {
                     if (m_iDragFrames < 15) {
                         ReturnHandCard(m_iDragSlot);
                         CompactHand();
-                        Restart(m_pSfxPickCard);
+                        RestartSound(m_pSfxPickCard);
                     }
                     m_iDragSlot = -1;
                     m_vDragPress = VxVec3{};
@@ -444,7 +438,7 @@ void CPageGame::HandleCardChoiceInput() {
                 if (m_iCarriedCard >= 0 && hovered >= 0 && hovered != m_iCarriedCard) {
                     std::swap(m_aHand[m_iCarriedCard], m_aHand[hovered]);
                     m_iCarriedCard = hovered;
-                    Restart(app->m_pSndSlideScr);
+                    RestartSound(app->m_pSndSlideScr);
                 }
                 const bool ends = m_iCarriedCard >= 0 && (hovered < 0 || released);
                 if (released && hovered >= 0) Consume(in, MOUSE_LEFT);
@@ -463,7 +457,7 @@ void CPageGame::HandleCardChoiceInput() {
         if (in.m_aiKey[MOUSE_WHEEL_FORWARD] & KEY_PRESSED) m_fCardScroll -= 100.0f;
         if (in.m_aiKey[MOUSE_WHEEL_BACKWARD] & KEY_PRESSED) m_fCardScroll += 100.0f;
         m_fCardScroll = std::clamp(m_fCardScroll, 0.0f, kMaxScroll);
-        if (m_fCardScroll != before) Restart(app->m_pSndSlideScr);
+        if (m_fCardScroll != before) RestartSound(app->m_pSndSlideScr);
     }
     // 5. The buttons' own state machines run with the page's buttons, after this.
     if (!m_bFieldPreview) {
@@ -479,7 +473,7 @@ void CPageGame::HandleCardChoiceInput() {
             (in.m_aiKey[VK_ENTER] & KEY_RELEASED) && m_pStartButton && m_pStartButton->m_iStatus != BUTTON_DISABLE;
         if (enter) Consume(in, VK_ENTER);
         if (Fires(m_pStartButton) || enter) {
-            Restart(app->m_pSndBtnClick);
+            RestartSound(app->m_pSndBtnClick);
             if (stage <= 150) ConfirmHand();
             else StartBackgroundLoader();
             if (m_pEffectFontInstruction) m_pEffectFontInstruction->Clear(0);
@@ -529,7 +523,7 @@ void CPageGame::HandleCardChoiceInput() {
     else if (m_bFieldPreview && fieldShown && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
         Consume(in, MOUSE_LEFT);
         m_bFieldPreview = false;
-        Restart(app->m_pSndBtnClick);
+        RestartSound(app->m_pSndBtnClick);
     }
 }
 

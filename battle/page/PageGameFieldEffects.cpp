@@ -154,12 +154,6 @@ void BombardmentPoint(float& x, float& y) {
     x = float(double(column - 5) * 90.0 * 0.95);
 }
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 void SplitSpawn(CPageGame& page, FieldEffect& fx, float x, float y, float z, int age, int source) {
     CVxBillboard* picture = UnitPicture(page, source);
     if (age < 15) {
@@ -364,13 +358,13 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
         }
         break;
     case 21: {
-        if (age == 0) Restart(page.m_pSfxDestroyerDead);
+        if (age == 0) RestartSound(page.m_pSfxDestroyerDead);
         if (age % 2 == 0) {
             float bx, by;
             BombardmentPoint(bx, by);
             page.AddFieldEffect(7, 22, bx, by, 0.0f);
         }
-        if (age > 120 && age % 10 == 0) Restart(page.m_pSfxDestroyerBomb);
+        if (age > 120 && age % 10 == 0) RestartSound(page.m_pSfxDestroyerBomb);
         if (age > 480) {
             const float u = float(age - 480) / 120.0f;
             if (page.m_pSfxDestroyerBomb) page.m_pSfxDestroyerBomb->SetVolumeFactor(1.0f - u);

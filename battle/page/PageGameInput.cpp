@@ -37,12 +37,6 @@ bool IsSlotMachineStage(int stage) {
     return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
 }
 
-void Restart(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 void Consume(InputRecord& in, int key) {
     in.m_aiKey[key] = 0;
     in.m_aiRepeat[key] = 0;
@@ -53,7 +47,7 @@ void Consume(InputRecord& in, int key) {
 void CPageGame::CancelCarriedCard() {
     m_iCarriedCard = -1;
     m_iCarriedFrames = 0;
-    Restart(m_pSfxCardCancel);
+    RestartSound(m_pSfxCardCancel);
     m_bCarriedFromCapsule = false;
 }
 
@@ -134,7 +128,7 @@ void CPageGame::HandleBattleInput() {
             if (app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) app->ResumeAllSounds();
             m_pEffectHowToPlay->Clear(0);
             app->m_bCaptureStill = app->m_bShowStill = false;
-            Restart(app->m_pSndBtnClick);
+            RestartSound(app->m_pSndBtnClick);
         }
     } else if (m_iBattleState == BATTLE_PLAYING) {
         // 10. The battle itself.
@@ -168,21 +162,21 @@ void CPageGame::HandleBattleInput() {
                     if (!b || m_aHand[i].m_iCard < 0 || !b->TakePress()) continue;
                     const UnitDefinition& d = m_aHandDefs[i];
                     if (m_aHand[i].m_iCharge != d.m_iRechargeTime || m_iEnergy < d.m_iEnergyCost) {
-                        Restart(app->m_pSndError);
+                        RestartSound(app->m_pSndError);
                         break;
                     }
                     if (firstTutorial && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 && m_aHand[i].m_iCard == 0)
                         break;
                     m_iCarriedCard = i;
                     for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
-                    Restart(m_pSfxPickCard);
+                    RestartSound(m_pSfxPickCard);
                     if (firstTutorial && tut && m_aHand[i].m_iCard == 0) tut->RequestStep(1);
                     break;
                 }
             }
             if (m_iCarriedCard < 0 && m_pRemoverButton && m_pRemoverButton->TakePress()) {
                 m_iCarriedCard = REMOVER_SLOT;
-                Restart(m_pSfxPickCard);
+                RestartSound(m_pSfxPickCard);
             }
             if (m_iCarriedCard < 0 && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) HandleFieldClick();
         } else if (m_iRelocatingRobot == -1) {

@@ -35,12 +35,6 @@ float DistanceXY(const VxVec3& a, float x, float y) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-void RestartSound(CVxSound* sound) {
-    if (!sound) return;
-    sound->Stop();
-    sound->Play();
-}
-
 }  // namespace
 
 int CPageGame::PickStreamEnemy() {
