@@ -79,16 +79,16 @@ private:
 
 }  // namespace
 
-// Virtual time and recorded boxes always; the window run keeps the real
-// display, drawing and (silent) sound device.
+// Virtual time, recorded boxes and a sound device that plays against the
+// virtual clock always: whether a sound still plays decides which buffer a new
+// one takes, by a draw from the game's generator, so a real device would let
+// wall time steer the fight. The window run keeps the real display and drawing.
 struct StageRun::Host {
     explicit Host(bool headless) {
         host::SetClock(&clock);
         host::SetMessageBoxes(&boxes);
-        if (headless) {
-            host::SetSystemInfo(&system);
-            host::SetAudioDevice(&audio);
-        }
+        host::SetAudioDevice(&audio);
+        if (headless) host::SetSystemInfo(&system);
     }
     ~Host() {
         host::SetClock(nullptr);
