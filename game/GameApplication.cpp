@@ -269,3 +269,5 @@ int CGameApplication::ReleaseResources() {
     m_vecLastDeck.clear();
     return 0;
 }
+
+int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }

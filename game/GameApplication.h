@@ -241,3 +241,6 @@ private:
 };
 
 extern CGameApplication* g_pGameAppInstance;
+
+// The stage being played; 1 while there is no application.
+int CurrentStage();

@@ -16,8 +16,6 @@
 namespace {
 
 CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 VxVec3 CellCentre(const CPageGame& page, int column, int row) {
     const int index = std::clamp(column, 0, FIELD_COLUMNS - 1) * FIELD_ROWS + std::clamp(row, 0, FIELD_ROWS - 1);
     const FieldCell& c = page.m_aFieldCells[index];

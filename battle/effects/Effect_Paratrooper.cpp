@@ -14,8 +14,6 @@
 namespace {
 
 CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr float kDegrees = 3.14159265358979f / 180.0f;
 constexpr float kParachuteLift = 80.0f;
 constexpr float kParachuteHalf = 128.0f;  // half the side of the parachute's square

@@ -21,8 +21,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 // The definition of the first robot the stage unlocks, when there is one.
 bool FirstNewRobot(const CPageGame* page, UnitDefinition& d) {
     if (!page || page->m_mapNewRobots.empty()) return false;

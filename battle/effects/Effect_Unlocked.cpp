@@ -20,8 +20,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 std::vector<int> UpgradesOf(int stage) {
     std::vector<int> robots;
     if (stage == g_CurrentProfile.m_iFurthestStage) GetRobotUpgradeUnlocksForStage(robots, stage);

@@ -19,7 +19,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 // 167 climbs two scroll units a frame; the start line is then a fifth of that

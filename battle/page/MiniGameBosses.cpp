@@ -13,8 +13,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 constexpr int kBoss171Weak = 1000;  // the Destroyer's hit points that start the finale
 

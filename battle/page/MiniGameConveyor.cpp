@@ -18,7 +18,6 @@ bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b);
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 constexpr int kCatchGoal = 30;

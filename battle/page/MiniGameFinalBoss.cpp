@@ -11,7 +11,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 constexpr int kBossCallFrames = 3600;  // stage frames before the boss comes

@@ -18,8 +18,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr float kDeg = 3.14159265f / 180.0f;
 constexpr float kJumpSpeed = 11.0f;
 

@@ -19,8 +19,6 @@ bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b);
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr float kPickReach = 50.0f;
 constexpr float kDegree = 0.017453292519943295f;
 // Stage 158 lines its three robots up on these cells of row 4.

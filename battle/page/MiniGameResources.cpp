@@ -13,8 +13,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 const char* const kInterface = "Resource\\Interface\\";
 const char* const kMiniGameSfx = "Resource\\Sound\\SFX\\MiniGame\\";
 const char* const kWeaponSfx = "Resource\\Sound\\SFX\\Weapon\\";

@@ -16,8 +16,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr int kLastRound = 5;
 constexpr int kRoundFrames = 600;
 constexpr int kBannerFrame = 180;

@@ -5,12 +5,6 @@
 #include "battle/units/GameRobot.h"
 #include "game/GameApplication.h"
 
-namespace {
-
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
-}  // namespace
-
 void CPageGame::PlaceMiniGameRobots() {
     const int stage = CurrentStage();
     auto place = [this](int column, int slot, int row) { return SpawnMiniGameRobotOnCell(column, slot, row); };

@@ -17,8 +17,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kSteerStep = 5.0f;  // pixels a frame toward the mouse
 

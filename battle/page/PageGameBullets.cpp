@@ -17,8 +17,6 @@ namespace {
 
 constexpr double kRad = 0.01745329238474369;
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 bool HandUpgraded(const CPageGame& page, int graphic) {
     return graphic >= 0 && graphic < HAND_SLOTS && page.m_aHandDefs[graphic].m_iUpgradeLevel != 0;
 }

@@ -24,8 +24,6 @@
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 constexpr float kListTop = 232.0f;  // the list band, where list clicks count
 constexpr float kListBottom = -175.0f;
 // The list's row: its window between the two depth masks holds four rows of cards.

@@ -23,8 +23,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
 bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 

@@ -24,8 +24,6 @@
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 bool IsSlotMachineStage(int stage) {
     return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
 }

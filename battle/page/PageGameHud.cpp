@@ -15,8 +15,6 @@
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 // Draws a shared picture at a point; it keeps none of the change.
 void DrawAt(CVxBillboard* picture, float x, float y, float scale = 1.0f) {
     if (!picture) return;

@@ -31,8 +31,6 @@ VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 bool IsSlotMachineStage(int stage) {
     return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
 }

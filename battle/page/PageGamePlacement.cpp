@@ -13,8 +13,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 bool IsFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
 
 bool InJetStreamArea(int stage) {

@@ -13,8 +13,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 bool Plays(CVxSound* s) { return s && s->IsPlaying(); }
 
 }  // namespace

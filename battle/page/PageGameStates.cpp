@@ -47,7 +47,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 CEffect_MsgBox* MessageBox() { return g_pGameAppInstance ? g_pGameAppInstance->m_pEffectMsgBox : nullptr; }

@@ -17,8 +17,6 @@
 
 namespace {
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
-
 // One step of a weight row: the four heavy types never weigh more than 1.
 void StepWeights(const StageDefinition& def, float* weights, const float* steps, int& total) {
     total = 0;

@@ -25,7 +25,6 @@ const char* const kAmbientFolder = "Resource\\Sound\\SFX\\Ambient\\";
 constexpr int kWhirlpoolFrames = 600;
 constexpr int kGustFrames = 60;
 
-int CurrentStage() { return g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1; }
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 bool InCell(const CCom_GameRobot& r, int column, int row) {
