@@ -11,6 +11,9 @@
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
 #include "engine/VxButton.h"
+#include "content/SaveProfile.h"
+#include "content/UnlockTables.h"
+#include "game/Effect_MsgBox.h"
 #include "game/GameApplication.h"
 #include "tests/StageRunSupport.h"
 
@@ -85,5 +88,60 @@ protected:
         int n = 0;
         for (const CCom_GameRobot& r : Page().m_lstRobots) n += !r.IsMachine();
         return n;
+    }
+};
+
+// The card choice of stage 10 (a script keeps it open), driven by mouse.
+class CardChoicePlay : public HandInputTest {
+protected:
+    // Up to where the list takes clicks, for a profile that bought two more slots.
+    void OpenChoice(int stage = 10) {
+        StageRunOptions o;
+        o.stage = stage;
+        o.difficulty = 1;
+        o.seed = 21;
+        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
+        run = std::make_unique<StageRun>(o);
+        ASSERT_TRUE(run->Start()) << run->Error();
+        g_CurrentProfile.m_nCardSlots = 4;
+        ASSERT_TRUE(run->RunUntilState(BATTLE_CARD_SELECT, 5000));
+        for (int f = 0; f < 2000 && !(Page().m_iCardChoiceStep == 1 && !Box()->IsOpen()); ++f) run->Step();
+        ASSERT_EQ(Page().m_iCardChoiceStep, 1);
+        Frames(2);
+    }
+    CEffect_MsgBox* Box() { return run->App().m_pEffectMsgBox; }
+    // Unlocked robots this stage lets the player choose.
+    std::vector<int> Usable() {
+        std::vector<int> ids;
+        for (int i = 0; i < ROBOT_REMOVER; ++i)
+            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_abCardDisabled[i]) ids.push_back(i);
+        return ids;
+    }
+    void ClickCard(int id) { ClickAt(Page().m_apCardButtons[id]->m_vPosition); }
+    void ClickButton(CVxButton* b) {
+        ASSERT_NE(b, nullptr);
+        ASSERT_LT(b->m_vPosition.x, 1000.0f) << "the button is on the screen";
+        ClickAt(b->m_vPosition);
+    }
+    // Until no card flies, then past the buttons' click cooldown.
+    void Land() {
+        auto flying = [this] {
+            for (const CardFlight& f : Page().m_aCardFlights)
+                if (f.m_iFramesLeft > 0) return true;
+            return false;
+        };
+        for (int f = 0; f < 200 && flying(); ++f) run->Step();
+        Frames(12);
+    }
+    std::vector<int> Deck() {
+        std::vector<int> cards;
+        for (int i = 0; i < Page().m_nHandSlots; ++i) cards.push_back(Page().m_aHand[i].m_iCard);
+        return cards;
+    }
+
+private:
+    void ClickAt(const VxVec3& at) {
+        Click(at.x, at.y);
+        Move(0.0f, 250.0f, 1);
     }
 };

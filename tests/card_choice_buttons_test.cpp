@@ -14,52 +14,7 @@
 
 namespace {
 
-class ChoiceButtons : public HandInputTest {
-protected:
-    // Stage 10 (a script keeps the choice open), up to where the list takes clicks.
-    void OpenChoice(int stage = 10) {
-        StageRunOptions o;
-        o.stage = stage;
-        o.difficulty = 1;
-        o.seed = 21;
-        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
-        run = std::make_unique<StageRun>(o);
-        ASSERT_TRUE(run->Start()) << run->Error();
-        g_CurrentProfile.m_nCardSlots = 4;
-        ASSERT_TRUE(run->RunUntilState(BATTLE_CARD_SELECT, 5000));
-        for (int f = 0; f < 2000 && !(Page().m_iCardChoiceStep == 1 && !Box()->IsOpen()); ++f) run->Step();
-        ASSERT_EQ(Page().m_iCardChoiceStep, 1);
-        Frames(2);
-    }
-    CEffect_MsgBox* Box() { return run->App().m_pEffectMsgBox; }
-    std::vector<int> Usable() {
-        std::vector<int> ids;
-        for (int i = 0; i < ROBOT_REMOVER; ++i)
-            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_abCardDisabled[i]) ids.push_back(i);
-        return ids;
-    }
-    void ClickButton(CVxButton* b) {
-        ASSERT_NE(b, nullptr);
-        const VxVec3 at = b->m_vPosition;
-        ASSERT_LT(at.x, 1000.0f) << "the button is on the screen";
-        Click(at.x, at.y);
-        Move(0.0f, 250.0f, 1);
-    }
-    void Land() {
-        for (int f = 0; f < 200; ++f) {
-            bool flying = false;
-            for (const CardFlight& c : Page().m_aCardFlights) flying = flying || c.m_iFramesLeft > 0;
-            if (!flying) break;
-            run->Step();
-        }
-        Frames(12);  // the buttons' click cooldown
-    }
-    std::vector<int> Deck() {
-        std::vector<int> cards;
-        for (int i = 0; i < Page().m_nHandSlots; ++i) cards.push_back(Page().m_aHand[i].m_iCard);
-        return cards;
-    }
-};
+class ChoiceButtons : public CardChoicePlay {};
 
 }  // namespace
 

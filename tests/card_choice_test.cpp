@@ -11,56 +11,13 @@
 
 namespace {
 
-class CardChoiceTest : public HandInputTest {
-protected:
-    // Stage 10 with a script (so the choice is shown), up to the moment the list takes clicks.
-    void OpenChoice() {
-        StageRunOptions o;
-        o.stage = 10;
-        o.difficulty = 1;
-        o.seed = 21;
-        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
-        run = std::make_unique<StageRun>(o);
-        ASSERT_TRUE(run->Start()) << run->Error();
-        g_CurrentProfile.m_nCardSlots = 4;  // a profile that bought two more slots
-        ASSERT_TRUE(run->RunUntilState(BATTLE_CARD_SELECT, 5000));
-        for (int f = 0; f < 2000 && !(Page().m_iCardChoiceStep == 1 && !run->App().m_pEffectMsgBox->IsOpen()); ++f)
-            run->Step();
-        ASSERT_EQ(Page().m_iCardChoiceStep, 1);
-        Frames(2);
-    }
-    std::vector<int> Unlocked() {
-        std::vector<int> ids;
-        for (int i = 0; i < ROBOT_REMOVER; ++i)
-            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_abCardDisabled[i]) ids.push_back(i);
-        return ids;
-    }
-    void ClickCard(int id) {
-        const VxVec3 at = Page().m_apCardButtons[id]->m_vPosition;
-        Click(at.x, at.y);
-        Move(0.0f, 250.0f, 1);
-    }
-    void Land() {
-        auto flying = [this] {
-            for (const CardFlight& f : Page().m_aCardFlights)
-                if (f.m_iFramesLeft > 0) return true;
-            return false;
-        };
-        for (int f = 0; f < 200 && flying(); ++f) run->Step();
-        Frames(12);  // the buttons' click cooldown
-    }
-    std::vector<int> Deck() {
-        std::vector<int> cards;
-        for (int i = 0; i < Page().m_nHandSlots; ++i) cards.push_back(Page().m_aHand[i].m_iCard);
-        return cards;
-    }
-};
+class CardChoiceTest : public CardChoicePlay {};
 
 }  // namespace
 
 TEST_F(CardChoiceTest, APickedCardOnlyRefusesAndAShortPressSendsACardBack) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
-    const std::vector<int> ids = Unlocked();
+    const std::vector<int> ids = Usable();
     ASSERT_GE(ids.size(), 4u);
     ClickCard(ids[0]);
     Land();
@@ -80,7 +37,7 @@ TEST_F(CardChoiceTest, APickedCardOnlyRefusesAndAShortPressSendsACardBack) {
 
 TEST_F(CardChoiceTest, DraggingAHeldCardReordersTheHand) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
-    const std::vector<int> ids = Unlocked();
+    const std::vector<int> ids = Usable();
     ASSERT_GE(ids.size(), 4u);
     for (int k = 0; k < 3; ++k) {
         ClickCard(ids[k]);
@@ -122,7 +79,7 @@ TEST(HandWarnings, KindsForTheDeck) {
 
 TEST_F(CardChoiceTest, StartWarnsThenTheLoaderRunsAndTheBattleBegins) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
-    const std::vector<int> ids = Unlocked();
+    const std::vector<int> ids = Usable();
     ASSERT_GE(ids.size(), 4u);
     int chosen = 0;
     for (int id : ids)
