@@ -1,0 +1,313 @@
+// Battle rules a player notices, one named row a rule, played on a loaded
+// battle page: each row fails when its number or its branch changes.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "battle/effects/BannerTimeline.h"
+#include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/effects/Effect_Tutorials.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "engine/PageIndices.h"
+#include "engine/VxSound.h"
+#include "tests/HandInputSupport.h"
+
+namespace {
+
+class BattleRules : public HandInputTest {
+protected:
+    // A quiet field: no Machine sent, nothing standing, nothing lying.
+    CPageGame& Playing(int stage, std::vector<int> hand = {1, 3, 4, 21, 15}) {
+        Begin(stage, 1, 11, std::move(hand));
+        EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 8000));
+        CPageGame& page = run->Battle();
+        page.m_StageDefinition.m_bEnemySchedule = false;
+        page.m_lstRobots.clear();
+        page.m_lstItems.clear();
+        page.m_lstBullets.clear();
+        return page;
+    }
+    // Steps until the page holds the item, settled on its ground cell.
+    CCom_GameItem& SettledItem(int kind, const VxVec3& at, int handSlot) {
+        Page().DropItem(kind, at.x, at.y, 0.0f, handSlot, false);
+        const int serial = Page().m_lstItems.back().m_iSerial;
+        Frames(ITEM_HOP_FRAMES + 5);
+        for (CCom_GameItem& item : Page().m_lstItems)
+            if (item.m_iSerial == serial) return item;
+        ADD_FAILURE() << "the item went";
+        return Page().m_lstItems.back();
+    }
+    // A ground cell of the right half with nothing on it.
+    VxVec3 FreeGround() { return CellOfKind(CELL_GROUND, 5); }
+};
+
+TEST_F(BattleRules, UnitSoundsLowerByFourHundredthsForEverySoundBeyondTheFirst) {
+    const struct {
+        int playing;
+        float factor;
+    } rows[] = {{1, 1.0f}, {2, 0.96f}, {3, 0.92f}, {11, 0.60f}, {25, 0.04f}, {26, 0.0f}, {40, 0.0f}};
+    for (const auto& r : rows) EXPECT_NEAR(CPageGame::AttenuationFactor(r.playing), r.factor, 1e-5f) << r.playing;
+}
+
+TEST_F(BattleRules, EpisodeTwoDisablesCardsAboveTheCostLimitOfTheFurthestArea) {
+    Playing(3);
+    // The furthest stage reached sets the limit, whatever the stage played.
+    const struct {
+        int furthest, limit;
+    } rows[] = {{51, 40}, {60, 40}, {61, 50}, {71, 60}, {81, 75}, {90, 75}, {91, 1000}, {101, 1000},
+                {156, 60}, {158, 75}, {170, 1000}, {1, 40}};
+    for (const auto& r : rows) {
+        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        EXPECT_EQ(Page().GetEnergyCostLimit(), r.limit) << "furthest " << r.furthest;
+    }
+}
+
+TEST_F(BattleRules, PickUpsInARowRaiseThePitchBy1500) {
+    CPageGame& page = Playing(3);
+    CCom_GameItem energy, parts;
+    energy.m_iItemKind = 3;
+    parts.m_iItemKind = 6;
+    page.PlayPickupSound(energy);
+    EXPECT_EQ(page.m_iEnergyPickPitch, 0);
+    page.PlayPickupSound(energy);
+    page.PlayPickupSound(energy);
+    EXPECT_EQ(page.m_iEnergyPickPitch, 3000);
+    // The metal parts keep a pitch of their own.
+    page.PlayPickupSound(parts);
+    page.PlayPickupSound(parts);
+    EXPECT_EQ(page.m_iPartsPickPitch, 1500);
+    EXPECT_EQ(page.m_iEnergyPickPitch, 3000);
+    // Once the sound has ended the next pick starts low again.
+    page.m_pSfxPickEnergy->Stop();
+    page.PlayPickupSound(energy);
+    EXPECT_EQ(page.m_iEnergyPickPitch, 0);
+}
+
+TEST_F(BattleRules, ARefusalMessageShowsFor180Frames) {
+    CPageGame& page = Playing(3);
+    // Shown while a card is carried over the field.
+    page.m_iEnergy = 1000;
+    page.m_aHand[0].m_iCharge = page.m_aHandDefs[0].m_iRechargeTime;
+    Click(HandSlot(0).x, HandSlot(0).y);
+    ASSERT_EQ(page.m_iCarriedCard, 0);
+    Move(0.0f, 0.0f, 2);
+    page.m_pEffectFontInstruction->ShowNoCardSlot();
+    Frames(178);
+    EXPECT_NE(Message(), "") << "still up after 178 frames";
+    Frames(4);
+    EXPECT_EQ(Message(), "") << "gone after 182 frames";
+}
+
+TEST_F(BattleRules, EachEnergyItemCreditsItsAmountTheLargestForty) {
+    CPageGame& page = Playing(3);
+    const struct {
+        int kind, energy;
+    } rows[] = {{0, 5}, {1, 10}, {2, 20}, {3, 40}};
+    for (const auto& r : rows) {
+        const VxVec3 at = FreeGround();
+        CCom_GameItem& item = SettledItem(r.kind, at, -1);
+        const int before = page.m_iEnergy;
+        Click(item.m_vPosition.x, item.m_vPosition.y);
+        Frames(120);
+        EXPECT_EQ(page.m_iEnergy - before, r.energy) << "item kind " << r.kind;
+    }
+}
+
+TEST_F(BattleRules, ACapsuleTakesClicksWithin50PixelsOfItsCentre) {
+    CPageGame& page = Playing(3);
+    const struct {
+        int dx, dy;
+        bool taken;
+    } rows[] = {{51, 0, false}, {0, -51, false}, {36, 36, false}, {49, 0, true}, {0, 49, true}};
+    for (const auto& r : rows) {
+        page.m_lstItems.clear();
+        page.m_iCarriedCard = -1;
+        CCom_GameItem& capsule = SettledItem(ITEM_CAPSULE, FreeGround(), 0);
+        const float x = std::round(capsule.m_vPosition.x), y = std::round(capsule.m_vPosition.y);
+        Press(x + float(r.dx), y + float(r.dy));
+        EXPECT_EQ(page.m_iCarriedCard == 0, r.taken) << r.dx << "," << r.dy;
+        Release(x + float(r.dx), y + float(r.dy));
+        RightRelease();
+    }
+}
+
+TEST_F(BattleRules, ACapsuleCardCostsNoEnergyExceptOnStage172) {
+    const struct {
+        int stage;
+        bool capsule;
+        bool pays;
+    } rows[] = {{3, false, true}, {3, true, false}, {172, false, true}, {172, true, true}, {161, false, false}};
+    for (const auto& r : rows) {
+        CPageGame& page = Playing(r.stage);
+        page.m_iEnergy = 1000;
+        const VxVec3 cell = FreeGround();
+        Move(cell.x, cell.y, 1);
+        page.m_iCarriedCard = 0;
+        page.m_bCarriedFromCapsule = r.capsule;
+        const int robots = Robots(), before = page.m_iEnergy;
+        ASSERT_TRUE(page.CanPlaceCard(0)) << "stage " << r.stage;
+        page.PlaceCardRobot();
+        ASSERT_EQ(Robots(), robots + 1) << "stage " << r.stage;
+        const int cost = page.m_aHandDefs[0].m_iEnergyCost;
+        ASSERT_GT(cost, 0);
+        EXPECT_EQ(before - page.m_iEnergy, r.pays ? cost : 0) << "stage " << r.stage << " capsule " << r.capsule;
+    }
+}
+
+TEST_F(BattleRules, AFieldEffectIsRefusedWhileThirtyAreLive) {
+    CPageGame& page = Playing(3);
+    page.m_lstFieldEffects.clear();
+    for (int i = 0; i < 35; ++i) page.AddFieldEffect(0, 19, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(page.m_lstFieldEffects.size(), 30u);
+}
+
+TEST_F(BattleRules, TheStageTitleShowsTheAreaAndTheStageWithTenAsOneZero) {
+    const struct {
+        int stage, area, digit;
+        bool tenth;
+    } rows[] = {{1, 1, 1, false}, {9, 1, 9, false}, {10, 1, 1, true}, {11, 2, 1, false},
+                {40, 4, 1, true}, {50, 5, 1, true}, {59, 1, 9, false}, {150, 5, 1, true}};
+    for (const auto& r : rows) {
+        const StageTitleNumbers n = StageTitleOf(r.stage);
+        EXPECT_EQ(n.area, r.area) << r.stage;
+        EXPECT_EQ(n.digit, r.digit) << r.stage;
+        EXPECT_EQ(n.tenth, r.tenth) << r.stage;
+    }
+}
+
+TEST_F(BattleRules, TheEnergyCounterClimbsToARiseIn20FramesAndShowsAFallAtOnce) {
+    CPageGame& page = Playing(3);
+    Frames(30);
+    const int start = page.m_iEnergy;
+    page.m_iEnergy = start + 200;
+    Frames(19);
+    EXPECT_LT(page.m_afShownEnergy[1], float(start + 200));
+    EXPECT_GT(page.m_afShownEnergy[1], float(start + 170));
+    Frames(1);
+    EXPECT_EQ(page.m_afShownEnergy[1], float(start + 200));
+    page.m_iEnergy = start;
+    Frames(1);
+    EXPECT_EQ(page.m_afShownEnergy[1], float(start));
+}
+
+TEST_F(BattleRules, TheCardChoiceOpensOnlyWhenUnlockedCardsExceedTheSlots) {
+    const struct {
+        int extra;  // unlocked cards beyond the slots
+        bool opens;
+    } rows[] = {{0, false}, {1, true}};
+    for (const auto& r : rows) {
+        StageRunOptions o;
+        o.stage = 10;
+        o.seed = 21;
+        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
+        run = std::make_unique<StageRun>(o);
+        ASSERT_TRUE(run->Start()) << run->Error();
+        int unlocked = 0;
+        for (int i = 0; i < ROBOT_REMOVER; ++i) unlocked += g_CurrentProfile.m_abRobotUnlocked[i] == 1;
+        g_CurrentProfile.m_nCardSlots = unlocked - r.extra;
+        bool opened = false;
+        for (int f = 0; f < 3000 && run->State() != BATTLE_PLAYING; ++f) {
+            run->Step();
+            opened |= run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_CARD_SELECT;
+        }
+        EXPECT_EQ(opened, r.opens) << r.extra << " more cards than slots";
+    }
+}
+
+TEST_F(BattleRules, TheUpgradedSpreadShotFansFourPelletsSixDegreesApart) {
+    CPageGame& page = Playing(3);
+    const struct {
+        int upgrade, pellets;
+        double spacing;
+    } rows[] = {{0, 3, 10.0}, {1, 4, 6.0}};
+    for (const auto& r : rows) {
+        page.m_lstBullets.clear();
+        page.m_aHandDefs[2].m_iUpgradeLevel = r.upgrade;
+        page.FireBullet(16, 2, 0.0f, 0.0f, 0.0f, -1, -1);
+        std::vector<double> angles;
+        for (const CCom_GameBullet& b : page.m_lstBullets)
+            if (b.m_iBulletKind == 16) angles.push_back(std::atan2(b.m_vVelocity.x, b.m_vVelocity.y) * 180.0 / M_PI);
+        // The fan, then one more along the weapon's own angle.
+        ASSERT_EQ(int(angles.size()), r.pellets + 1) << "upgrade " << r.upgrade;
+        for (int i = 1; i < r.pellets; ++i)
+            EXPECT_NEAR(std::fabs(angles[i] - angles[i - 1]), r.spacing, 1e-3) << "upgrade " << r.upgrade;
+    }
+}
+
+TEST_F(BattleRules, ASplitStingrayLeavesThreeChildrenThatDieAtOneTouch) {
+    CPageGame& page = Playing(122);
+    page.AddFieldEffect(1000, 17, 0.0f, 0.0f, 0.0f);
+    Frames(40);
+    int children = 0;
+    for (const CCom_GameRobot& r : page.m_lstRobots) {
+        if (r.Type() != 1013) continue;
+        ++children;
+        EXPECT_EQ(r.m_iHp, 1);
+        EXPECT_EQ(r.m_Unit.m_iMaxHp, 1);
+        EXPECT_EQ(r.m_aiAux[1], 1) << "a child does not split again";
+    }
+    EXPECT_EQ(children, 3);
+}
+
+TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
+    CPageGame& page = Playing(3);
+    const int column = 6, row = 2;
+    const FieldCell& cell = page.m_aFieldCells[column * FIELD_ROWS + row];
+    const struct {
+        float dx, dy;
+        bool taken;
+    } rows[] = {{0.0f, 0.0f, true}, {49.0f, 0.0f, true}, {0.0f, -49.5f, true}, {51.0f, 0.0f, false},
+                {36.0f, 36.0f, false}};
+    std::vector<int> serials;
+    for (const auto& r : rows) {
+        CCom_GameRobot* robot = page.SpawnMiniGameRobot(0, cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f);
+        ASSERT_NE(robot, nullptr);
+        // Placing snaps to a cell centre; the grab looks at the reach point.
+        robot->m_vPosition = robot->m_vHome = robot->m_vLastPosition =
+            VxVec3{cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f};
+        serials.push_back(robot->m_iSerial);
+    }
+    ASSERT_NE(page.m_pEffectDestroyerHand, nullptr);
+    page.m_pEffectDestroyerHand->Add(0, float(column), float(row));
+    Frames(400);
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const CCom_GameRobot* r = FindRobotBySerial(page.m_lstRobots, serials[i]);
+        const bool taken = !r || r->m_iHp <= 0;
+        EXPECT_EQ(taken, rows[i].taken) << rows[i].dx << "," << rows[i].dy;
+    }
+}
+
+TEST_F(BattleRules, TheFirstTutorialHoldsCard0FromStep4ToStep7) {
+    StageRunOptions o;
+    o.stage = 1;
+    o.seed = 5;
+    // A script of its own, so that nobody answers the tutorial for it.
+    o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
+    run = std::make_unique<StageRun>(o);
+    ASSERT_TRUE(run->Start()) << run->Error();
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 8000));
+    CPageGame& page = Page();
+    const int slot = page.FindHandCard(0);
+    ASSERT_GE(slot, 0);
+    const struct {
+        int step;
+        bool picks;
+    } rows[] = {{3, true}, {4, false}, {6, false}, {7, false}, {8, true}};
+    CEffect_Tutorials& tut = *page.m_pEffectTutorials;
+    for (const auto& r : rows) {
+        page.m_iEnergy = 1000;
+        page.m_aHand[slot].m_iCharge = page.m_aHandDefs[slot].m_iRechargeTime;
+        // The step has faded out, so the click reaches the hand.
+        tut.m_iStep = tut.m_iRequestedStep = tut.m_iDrawnStep = r.step;
+        tut.m_iFadeState = 1;
+        tut.m_fFade = TUTORIAL_FADE_END;
+        Press(HandSlot(slot).x, HandSlot(slot).y);
+        EXPECT_EQ(page.m_iCarriedCard == slot, r.picks) << "step " << r.step;
+        Release(HandSlot(slot).x, HandSlot(slot).y);
+        RightRelease();
+        page.m_iCarriedCard = -1;
+    }
+}
+
+}  // namespace
