@@ -30,11 +30,12 @@ bool ShowsProgress(int index) {
 
 void CPageMenu::LoadAchievements() {
     for (int i = 0; i < PROFILE_ACHIEVEMENTS; ++i) {
-        // An anchor has no picture: it only carries the row's place.
+        // An anchor has no picture and no extent: it only carries the row's place.
         for (int k = 0; k < 2; ++k) {
             CVxBillboard* a = m_pResourceManager->CreateBillboard(nullptr, nullptr, nullptr);
             if (a) {
                 a->SetAlphaBlend(true);
+                a->SetSize(0.0f, 0.0f, 1.0f);
                 a->SetPosition(kListX, 0.0f, 0.0f);
             }
             m_apAchvAnchor[i][k] = a;
