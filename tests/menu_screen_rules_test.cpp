@@ -11,6 +11,7 @@
 #include "engine/VxButton.h"
 #include "engine/VxSound.h"
 #include "frontend/PageLogo.h"
+#include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_RobotInfo.h"
@@ -376,7 +377,47 @@ TEST_F(MenuScreenRules, OnlyOpenRobopediaCardsOpenTheInformationBoard) {
         EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].life > 0, r.opens) << r.rule;
         if (r.opens) {
             EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, r.robot) << r.rule;
+            // The page's overlay and the Robopedia's own both step the dimming behind the board.
+            const int age = m_App->m_pEffectBlackScreen->m_aInstances[0].age;
+            Frame(4);
+            EXPECT_EQ(m_App->m_pEffectBlackScreen->m_aInstances[0].age - age, 8) << r.rule;
         }
+    }
+}
+
+TEST_F(MenuScreenRules, AListSlidesForwardAndClicksBack) {
+    struct Row {
+        const char* rule;
+        int screen;
+        bool forward;
+        const char* sound;  // "slide" or "click"
+    } const rows[] = {
+        {"a step down the stage map slides", MENU_STAGE_MAP, true, "slide"},
+        {"a step back up the stage map clicks", MENU_STAGE_MAP, false, "click"},
+        {"a step down the mini-game list slides", MENU_MINIGAME, true, "slide"},
+        {"a step back up the mini-game list clicks", MENU_MINIGAME, false, "click"},
+    };
+    Player("steps", 165);
+    g_CurrentProfile.m_aiAchievementProgress[7] = 1;
+    for (const Row& r : rows) {
+        Enter(r.screen);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CPageMenu& m = Menu();
+        const int& scroll = r.screen == MENU_STAGE_MAP ? m.m_iMapScroll : m.m_iMiniGameScroll;
+        if (!r.forward) {
+            m_App->m_aInput[0].m_aiKey[MOUSE_WHEEL_BACKWARD] = KEY_PRESSED;
+            Frame();
+            for (int i = 0; i < 60 && scroll != -1; ++i) Frame();
+            ASSERT_EQ(scroll, -1) << r.rule;
+        }
+        m.m_pSlideSound->Stop();
+        m_App->m_pSndBtnClick->Stop();
+        m_App->m_aInput[0].m_aiKey[r.forward ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD] = KEY_PRESSED;
+        Frame();
+        EXPECT_NE(scroll, -1) << r.rule << ": the list moves";
+        const bool click = std::string(r.sound) == "click";
+        EXPECT_EQ(m_App->m_pSndBtnClick->IsPlaying(), click) << r.rule;
+        EXPECT_EQ(m.m_pSlideSound->IsPlaying(), !click) << r.rule;
     }
 }
 
