@@ -29,15 +29,13 @@ bool ShowsProgress(int index) {
 }  // namespace
 
 void CPageMenu::LoadAchievements() {
-    // The rows stand on the list's own face rather than on plain white.
-    LoadRowFaces();
-    CVxBillboard* face = m_RowFaces.m_apState[BUTTON_NORMAL];
     for (int i = 0; i < PROFILE_ACHIEVEMENTS; ++i) {
+        // An anchor has no picture and no extent: it only carries the row's place.
         for (int k = 0; k < 2; ++k) {
-            CVxBillboard* a = m_pResourceManager->CreateBillboard(nullptr, nullptr, face ? face->m_pTexture : nullptr);
+            CVxBillboard* a = m_pResourceManager->CreateBillboard(nullptr, nullptr, nullptr);
             if (a) {
                 a->SetAlphaBlend(true);
-                a->SetSize(576.0f, 128.0f, 1.0f);
+                a->SetSize(0.0f, 0.0f, 1.0f);
                 a->SetPosition(kListX, 0.0f, 0.0f);
             }
             m_apAchvAnchor[i][k] = a;

@@ -154,15 +154,7 @@ void CPageMenu::RenderAchievementPopup() {
 
 // ---- laboratory ----------------------------------------------------------
 
-void CPageMenu::LoadRowFaces() {
-    // The row face stands behind each entry of the three lists; whichever
-    // list loads first makes it.
-    if (!m_RowFaces.m_apState[BUTTON_NORMAL])
-        m_pResourceManager->CreateButtonStates(m_RowFaces, "Btn_ListRow_", "Resource\\Button\\", 15);
-}
-
 void CPageMenu::LoadLaboratory() {
-    LoadRowFaces();
     for (int n = 0; n < LAB_ITEMS; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "Bbd_Item_%02d.png", n + 1);
@@ -170,8 +162,9 @@ void CPageMenu::LoadLaboratory() {
         CVxButton* b = HandledButton(MENU_LABORATORY);
         m_apLabButton[n] = b;
         if (b) {
-            CVxButton::SetStateTextures(b, m_RowFaces.m_apState[BUTTON_PRESS], m_RowFaces.m_apState[BUTTON_OVER],
-                                        m_RowFaces.m_apState[BUTTON_DISABLE], m_RowFaces.m_apState[BUTTON_NORMAL]);
+            CVxButton::SetStateTextures(b, m_ListBoxFaces.m_apState[BUTTON_PRESS],
+                                        m_ListBoxFaces.m_apState[BUTTON_OVER], m_ListBoxFaces.m_apState[BUTTON_DISABLE],
+                                        m_ListBoxFaces.m_apState[BUTTON_NORMAL]);
             b->m_iStatus = BUTTON_NORMAL;
             b->SetPosition(kListX, 10000.0f, 0.0f);
             b->m_iHitHalfWidth = 288;
@@ -232,6 +225,14 @@ int RecommendedArea(int furthest) {
 
 }  // namespace
 
+bool CPageMenu::IsLabItemRecommended(int item) const {
+    const SaveProfile& p = g_CurrentProfile;
+    const int t = RecommendedArea(p.m_iFurthestStage);
+    if (t < 0) return false;
+    return (item == 0 && t >= 1 && p.m_nCardSlots < 4 + t) || (item == 1 && p.m_iLifeBooster < t) ||
+           (item == 2 && p.m_iEnergyBooster < t);
+}
+
 void CPageMenu::UpdateLaboratory() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
@@ -267,15 +268,10 @@ void CPageMenu::UpdateLaboratory() {
     });
 
     // The markers pulse, so they are drawn each frame over the kept list.
-    const SaveProfile& p = g_CurrentProfile;
-    const int t = RecommendedArea(p.m_iFurthestStage);
     app->SetCamera2D(w, h);
-    for (size_t k = 0; k < m_vecLabListed.size() && m_pRecommendMarker && t >= 0; ++k) {
-        const int id = m_vecLabListed[k];
-        const bool marked = (id == 0 && t >= 1 && p.m_nCardSlots < 4 + t) || (id == 1 && p.m_iLifeBooster < t) ||
-                            (id == 2 && p.m_iEnergyBooster < t);
+    for (size_t k = 0; k < m_vecLabListed.size() && m_pRecommendMarker; ++k) {
         const float y = kListTop - SHOP_ROW_HEIGHT * float(k) + shown;
-        if (!marked || std::fabs(y) >= kVisible) continue;
+        if (!IsLabItemRecommended(m_vecLabListed[k]) || std::fabs(y) >= kVisible) continue;
         const float g = std::fabs(std::sin(5.0f * float(m_iFrameCount) * 3.14159265f / 180.0f)) * 0.2f;
         m_pRecommendMarker->SaveState();
         m_pRecommendMarker->SetPosition(kListX + m_fSlideX * kListCamera - 278.0f, y + 67.0f, 0.0f);

@@ -171,7 +171,7 @@ void CPageMenu::HandleMiniGameInput() {
     } else if (up && idle && m_iMiniGameGroup > 0) {
         StepMiniGameGroup(0);
         m_iMiniGameScroll = 0;
-        PlaySlide();
+        PlayClick();
     }
     const int open = GetOpenMiniGameCount();
     // Only a button standing still and enabled starts its game.

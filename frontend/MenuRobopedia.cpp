@@ -205,8 +205,9 @@ void CPageMenu::RenderRobopediaOverlay() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    // The black screen behind the board is ticked with the page's other
-    // effects in its overlay; a second tick here would halve its fade.
+    // The dimming behind the board goes once more here, over the screen's
+    // pictures and under the board.
+    if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Tick();
     if (!m_pRobotInfo) return;
     m_pRobotInfo->m_pBtnOK->m_iSubScreenTag = m_iSubScreen;
     m_pRobotInfo->Tick();

@@ -163,7 +163,7 @@ void CPageMenu::HandleStageMapInput() {
     } else if (up && idle && m_iMapArea >= 1) {
         ScrollStageMap(0);
         m_iMapScroll = 0;
-        PlaySlide();
+        PlayClick();
     }
     if (idle && IsTap() && m_pMapButton && m_pMapButton->HitTest()) {
         if (m_iMapArea < GetOpenAreaCount() && MeetsAreaRecommendation(m_iEpisodeChoice, m_iMapArea)) {

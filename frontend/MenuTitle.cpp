@@ -8,6 +8,7 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxTexture.h"
 #include "frontend/PageMenu.h"
+#include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
@@ -83,6 +84,8 @@ void CPageMenu::UpdateTitle() {
 void CPageMenu::HandleTitleInput() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app || app->m_nFrame <= kTitleSettle || !IsInputFree()) return;
+    // A close asked for from the window waits for its box, not for the title.
+    if (app->m_pEffectExit && app->m_pEffectExit->m_bRequested) return;
     InputRecord& in = app->m_aInput[0];
     if (!(in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) return;
     in.m_aiKey[MOUSE_LEFT] = 0;

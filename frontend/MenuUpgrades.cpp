@@ -36,8 +36,9 @@ void CPageMenu::LoadUpgrades() {
         CVxButton* b = HandledButton(MENU_UPGRADE);
         m_apUpgradeButton[r] = b;
         if (b) {
-            CVxButton::SetStateTextures(b, m_RowFaces.m_apState[BUTTON_PRESS], m_RowFaces.m_apState[BUTTON_OVER],
-                                        m_RowFaces.m_apState[BUTTON_DISABLE], m_RowFaces.m_apState[BUTTON_NORMAL]);
+            CVxButton::SetStateTextures(b, m_ListBoxFaces.m_apState[BUTTON_PRESS],
+                                        m_ListBoxFaces.m_apState[BUTTON_OVER], m_ListBoxFaces.m_apState[BUTTON_DISABLE],
+                                        m_ListBoxFaces.m_apState[BUTTON_NORMAL]);
             b->m_iStatus = BUTTON_NORMAL;
             b->SetPosition(kListX, 10000.0f, 0.0f);
             b->m_iHitHalfWidth = 288;

@@ -186,8 +186,9 @@ void CPageMenu::DrawInfoPanel(int variant) {
         } else {
             for (const EnemySeenRecord& m : g_CurrentProfile.m_aEnemySeen) count += m.met == 1 ? 1 : 0;
         }
-        DrawCountOf(count, m_iPanelList == 0 ? PROFILE_ROBOTS : PROFILE_ENEMY_TYPES, kBoxX, kBoxY + r, 20.0f, 18.0f,
-                    1.0f);
+        // The count ends 18 left of the box point; the separator and total stand right of it.
+        DrawCountAt(count, m_iPanelList == 0 ? PROFILE_ROBOTS : PROFILE_ENEMY_TYPES, kBoxX - 18.0f, kBoxX + 18.0f,
+                    kBoxX + 36.0f, kBoxY + r, 20.0f, 1.0f);
         break;
     }
     default: break;
@@ -195,6 +196,11 @@ void CPageMenu::DrawInfoPanel(int variant) {
 }
 
 void CPageMenu::DrawCountOf(int count, int total, float x, float y, float spacing, float gap, float scale) {
+    DrawCountAt(count, total, x - gap, x, x + gap, y, spacing, scale);
+}
+
+void CPageMenu::DrawCountAt(int count, int total, float countX, float slashX, float totalX, float y, float spacing,
+                            float scale) {
     CGameApplication* app = g_pGameAppInstance;
     CVxNumber* number = app ? app->m_pNumInterface : nullptr;
     if (!number) return;
@@ -206,10 +212,10 @@ void CPageMenu::DrawCountOf(int count, int total, float x, float y, float spacin
     number->m_fSpacing = spacing;
     number->m_nMinDigits = 1;
     number->m_iAlign = 1;
-    number->SetPosition(x - gap, y, 0.0f);
+    number->SetPosition(countX, y, 0.0f);
     number->Draw(count);
     number->m_iAlign = -1;
-    number->SetPosition(x + gap, y, 0.0f);
+    number->SetPosition(totalX, y, 0.0f);
     number->Draw(total);
     number->m_fSpacing = spacingWas;
     number->m_iAlign = alignWas;
@@ -218,7 +224,7 @@ void CPageMenu::DrawCountOf(int count, int total, float x, float y, float spacin
     if (CVxBillboard* slash = m_pSlash) {
         slash->SaveState();
         slash->SetSize(kDigitSize * scale, kDigitSize * scale, 1.0f);
-        slash->SetPosition(x, y, 0.0f);
+        slash->SetPosition(slashX, y, 0.0f);
         slash->RenderSRT();
         slash->RestoreState();
     }

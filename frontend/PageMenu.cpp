@@ -305,7 +305,7 @@ void CPageMenu::ForgetPageObjects() {
     for (CustomType& t : m_aKeyFaces) t = CustomType();
     for (CVxButton*& b : m_apKey) b = nullptr;
     m_pOkButton = m_pCancelButton = nullptr;
-    m_CreateFaces = m_RenameFaces = m_DeleteFaces = m_RowFaces = CustomType();
+    m_CreateFaces = m_RenameFaces = m_DeleteFaces = CustomType();
     m_pCreateButton = m_pRenameButton = m_pDeleteButton = nullptr;
     for (CVxButton*& b : m_apProfileRow) b = nullptr;
     m_pRowFrame = m_pRowFrameSelected = nullptr;
@@ -489,9 +489,6 @@ int CPageMenu::Update() {
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     UpdateMenuMusic();
     if (m_iSubScreen != MENU_TITLE && m_pBackground) m_pBackground->RenderSRT();
-    // The frame goes under the screens' pictures, so that a frame picture
-    // without a see-through middle still leaves them in view.
-    if (m_iSubScreen != MENU_TITLE && m_pFrame) m_pFrame->RenderSRT();
     StepChange();
     return CVxPage::Update();
 }
@@ -501,6 +498,8 @@ int CPageMenu::Render() {
     if (!app) return CVxPage::Render();
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     const int s = m_iSubScreen;
+    // Over the screens' pictures: lists scrolling past the rails pass under it.
+    if (s != MENU_TITLE && m_pFrame) m_pFrame->RenderSRT();
 
     switch (s) {
     case MENU_MAIN: DrawInfoPanel(0); break;

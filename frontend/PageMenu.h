@@ -225,10 +225,11 @@ public:
     void KeepLiveProfile();
 
     // Laboratory, and what the upgrades and achievements share with it.
-    void LoadRowFaces();
     void LoadLaboratory();
     void EnterLaboratory();
     void SetLabPrices();
+    // The item shows the marker of what the next area recommends.
+    bool IsLabItemRecommended(int item) const;
     void GetLabItemText();
     void UpdateLaboratory();
     void HandleLaboratoryInput();
@@ -449,7 +450,6 @@ public:
     CVxBillboard* m_apLabPicture[LAB_ITEMS] = {};
     CVxBillboard* m_pSoldOut = nullptr;
     CVxBillboard* m_pRecommendMarker = nullptr;
-    CustomType m_RowFaces;  // the row behind an entry of the laboratory, upgrades and achievements
     MenuPagedList m_LabList;
     int m_iChosenItem = -1;
     int m_iChosenPrice = 0;
@@ -508,6 +508,9 @@ private:
     void DrawLabelPop(CVxBillboard* label, float x, float y);
     // Count, slash and total with the interface digits, the slash at (x, y).
     void DrawCountOf(int count, int total, float x, float y, float spacing, float gap, float scale);
+    // The same with each of the three parts at its own x.
+    void DrawCountAt(int count, int total, float countX, float slashX, float totalX, float y, float spacing,
+                     float scale);
     // Stars earned against the possible, on the text background at (x, y).
     // The icon stands iconDx left of it, the slash numberDx right.
     void DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale, float iconDx,

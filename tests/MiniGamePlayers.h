@@ -45,10 +45,14 @@ class MiniGamePlay : public HandInputTest {
 protected:
     StageRunResult Play(const MiniGameCase& c) {
         Begin(c.stage, c.difficulty, c.seed);
+        return PlayOn(c.player);
+    }
+    // Plays a started run up to its summary board.
+    StageRunResult PlayOn(Player player) {
         while (run->RunnerFrame() < 60000) {
             if (run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_SUMMARY) break;
             if (queue.empty() && run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_PLAYING)
-                Decide(c.player);
+                Decide(player);
             if (queue.empty()) {
                 run->Step();
                 continue;

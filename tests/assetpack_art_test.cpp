@@ -129,3 +129,25 @@ TEST_F(PackArt, GlyphsSitInTheMiddleOfTheirCells) {
         EXPECT_NEAR((map[code].first + map[code].second) / 2.0 - left, cell / 2.0, 1.0) << char(code);
     }
 }
+
+TEST_F(PackArt, TheMenuFrameIsDrawnOverTheScreensSoOnlyItsRailsCover) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    const DecodedPicture frame = Picture("Resource/Menu/Bbd_MenuFramePC.png");
+    ASSERT_EQ(frame.width, 880);
+    ASSERT_EQ(frame.height, 640);
+    auto alpha = [&](int x, int y) { return int(frame.rgba[(size_t(y) * size_t(frame.width) + size_t(x)) * 4 + 3]); };
+    struct Row {
+        const char* rule;
+        int x, y;
+        bool opaque;
+    } const rows[] = {
+        {"the middle is see-through", 440, 320, false},
+        {"where the lists scroll it is see-through", 440, 60, false},
+        {"near the left rail it is see-through", 30, 320, false},
+        {"the top rail covers", 440, 10, true},
+        {"the bottom rail covers", 440, 630, true},
+        {"the left rail covers", 4, 320, true},
+        {"the right rail covers", 875, 320, true},
+    };
+    for (const Row& r : rows) EXPECT_EQ(alpha(r.x, r.y), r.opaque ? 255 : 0) << r.rule;
+}

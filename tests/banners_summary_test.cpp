@@ -10,7 +10,10 @@
 #include "content/UnitDefinition.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "engine/PageIndices.h"
 #include "engine/framework/RenderTargets.h"
+#include "frontend/PageStory.h"
 #include "game/MenuLink.h"
 #include "platform/host/RecordingDevice.h"
 #include "tests/Harness.h"
@@ -76,7 +79,7 @@ TEST(NextPage, CodesForEveryWayOutOfAStage) {
         p.m_iLifeBooster = p.m_iEnergyBooster = c.boosters;
         for (int e = 6; e <= 8; ++e) p.m_aiAchievementProgress[e] = c.episodesDone;
         NextPageFields f{c.returnSub, false, c.mapToAnnounce, false};
-        const NextPageChoice choice = DecideNextPage(c.button, c.stage, p, f);
+        const NextPageChoice choice = DecideNextPage(c.button, c.stage, p, f, false);
         EXPECT_EQ(choice.switchCode, c.code) << c.what;
         EXPECT_EQ(choice.nextStage, c.nextStage) << c.what;
         EXPECT_EQ(f.returnSubScreen, c.returnSubAfter) << c.what;
@@ -84,6 +87,38 @@ TEST(NextPage, CodesForEveryWayOutOfAStage) {
         EXPECT_EQ(f.endOfEpisodePending, c.endOfEpisode) << c.what;
         EXPECT_EQ(f.returnFromBattle, c.endOfEpisode) << c.what;
     }
+}
+
+TEST(NextPage, TheFirstFinishOfAnEpisodeLeadsToItsEnding) {
+    struct Case {
+        const char* rule;
+        SummaryButton button;
+        int stage;
+        bool justFinished;
+        int code, nextStage;
+    } const cases[] = {
+        {"menu after the first win of 160 shows the ending", SUMMARY_MENU, 160, true, ENDING_SWITCH_CODE, 51},
+        {"next after the first win of 170 shows the ending", SUMMARY_NEXT, 170, true, ENDING_SWITCH_CODE, 101},
+        {"next after the first win of 180 shows the ending", SUMMARY_NEXT, 180, true, ENDING_SWITCH_CODE, 151},
+        {"replay stays a replay", SUMMARY_REPLAY, 160, true, 3, 160},
+        {"a later win of 160 follows the usual menu rule", SUMMARY_MENU, 160, false, MENU_MISSION * 10 + 1, 51},
+        {"a later win of 170 follows the usual next rule", SUMMARY_NEXT, 170, false, 3, 101},
+    };
+    for (const Case& c : cases) {
+        SaveProfile p{};
+        p.m_iFurthestStage = NextStageId(c.stage);
+        p.m_nCardSlots = 9;
+        p.m_iLifeBooster = p.m_iEnergyBooster = 9;
+        for (int e = 6; e <= 8; ++e) p.m_aiAchievementProgress[e] = 1;
+        NextPageFields f{MENU_MISSION, false, -1, false};
+        const NextPageChoice choice = DecideNextPage(c.button, c.stage, p, f, c.justFinished);
+        EXPECT_EQ(choice.switchCode, c.code) << c.rule;
+        EXPECT_EQ(choice.nextStage, c.nextStage) << c.rule;
+        EXPECT_FALSE(f.endOfEpisodePending) << c.rule;
+    }
+    EXPECT_EQ(ENDING_SWITCH_CODE, STORY_ENDING * 10 + STORY_PAGE_INDEX) << "the story page's ending";
+    const int finales[][2] = {{150, 0}, {159, 0}, {160, 1}, {170, 2}, {180, 3}, {50, 0}, {100, 0}};
+    for (const auto& f : finales) EXPECT_EQ(FinaleEpisode(f[0]), f[1]) << "stage " << f[0];
 }
 
 // ---- The board on the battle page ----

@@ -63,6 +63,7 @@ CEffect_Summary::CEffect_Summary() {
     if (CGameApplication* app = g_pGameAppInstance) m_iNextStage = app->m_iCurrentStage;
     m_bLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[0] != 0;
     m_bUpgradeLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[5] != 0;
+    for (int e = 0; e < 3; ++e) m_abEpisodeDoneAtStart[e] = g_CurrentProfile.m_aiAchievementProgress[6 + e] >= 1;
 }
 
 void CEffect_Summary::GiveButtonsFaces() {
@@ -267,7 +268,10 @@ void CEffect_Summary::HandleClick() {
     else return;
 
     NextPageFields fields{app->m_iMenuReturnScreen, app->m_bReturnToMenu, app->m_iNewArea, false};
-    const NextPageChoice choice = DecideNextPage(button, stage, p, fields);
+    const int finale = FinaleEpisode(stage);
+    const bool firstFinish = won && finale > 0 && !m_abEpisodeDoneAtStart[finale - 1] &&
+                             p.m_aiAchievementProgress[5 + finale] >= 1;
+    const NextPageChoice choice = DecideNextPage(button, stage, p, fields, firstFinish);
     app->m_iMenuReturnScreen = fields.returnSubScreen;
     app->m_bReturnToMenu = fields.returnFromBattle;
     app->m_iNewArea = fields.mapToAnnounce;

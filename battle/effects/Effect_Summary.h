@@ -37,6 +37,8 @@ public:
     int m_iSwitchCode = -1;
     bool m_bLabUnlockedAtStart = false;
     bool m_bUpgradeLabUnlockedAtStart = false;
+    // Episodes 1 to 3 were finished before this battle.
+    bool m_abEpisodeDoneAtStart[3] = {};
     bool m_bBoardDrawn = false;
     // How often the static board was drawn into its render target.
     int m_nBoardRenders = 0;

@@ -44,8 +44,20 @@ int SummaryLeaveBox(const SummaryLeaveFacts& f) {
     return 0;
 }
 
-NextPageChoice DecideNextPage(SummaryButton button, int stage, const SaveProfile& p, NextPageFields& w) {
+int FinaleEpisode(int stage) {
+    switch (stage) {
+    case 160: return 1;
+    case 170: return 2;
+    case 180: return 3;
+    default: return 0;
+    }
+}
+
+NextPageChoice DecideNextPage(SummaryButton button, int stage, const SaveProfile& p, NextPageFields& w,
+                              bool episodeJustFinished) {
     int next = NextStageId(stage);
+    // The ending and the credits come first; they lead on to the episode choice.
+    if (episodeJustFinished && button != SUMMARY_REPLAY) return {ENDING_SWITCH_CODE, next};
     if (button == SUMMARY_MENU) {
         if (w.mapToAnnounce != -1) w.returnSubScreen = MENU_STAGE_MAP;
         return {w.returnSubScreen * 10 + 1, next};

@@ -51,5 +51,12 @@ struct NextPageChoice {
     int switchCode;
     int nextStage;
 };
-// The page-switch code and stage that a button leads to after `stage`.
-NextPageChoice DecideNextPage(SummaryButton button, int stage, const SaveProfile& profile, NextPageFields& fields);
+// The story page's ending (its sub-screen 1, page 2): where the first win
+// of an episode's last stage leads.
+constexpr int ENDING_SWITCH_CODE = 1 * 10 + 2;
+// The episode (1 to 3) whose last stage `stage` is, else 0.
+int FinaleEpisode(int stage);
+// The page-switch code and stage that a button leads to after `stage`;
+// `episodeJustFinished`: this win finished the episode for the first time.
+NextPageChoice DecideNextPage(SummaryButton button, int stage, const SaveProfile& profile, NextPageFields& fields,
+                              bool episodeJustFinished);

@@ -77,6 +77,7 @@ void DrawShade(Canvas& c, const ArtJob& job);
 // The mini-games' interface sheet (MiniGameArt.cpp)
 void DrawMiniGameSheet(Canvas& c, const ArtJob& job);
 void DrawPlain(Canvas& c, const ArtJob& job);
+void DrawMenuFrame(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
 
 // Units, cards and portraits (CardArt.cpp)

@@ -57,6 +57,7 @@ const StyleEntry kStyles[] = {
     {"shade", DrawShade},
     {"minigame", DrawMiniGameSheet},
     {"plain", DrawPlain},
+    {"menuframe", DrawMenuFrame},
     {"logo", DrawLogo},
     {"story", DrawStory},
 };

@@ -492,6 +492,8 @@ void DrawButton(Canvas& c, const ArtJob& job) {
     std::string label = job.item.label.empty() ? job.stem : job.item.label;
     for (char& ch : label)
         if (ch == '\n') ch = ' ';
+    // A list row's face carries no word: the row's own picture and texts stand on it.
+    if (job.Has("listbox")) return;
     int tx = static_cast<int>(bx + rim), ty = static_cast<int>(by + rim);
     int tw = static_cast<int>(bw - 2 * rim), th = static_cast<int>(bh - 2 * rim);
     if (w >= 2 * h || !label.empty()) {
@@ -646,6 +648,27 @@ void DrawDecor(Canvas& c, const ArtJob& job) {
 }
 
 // A white quad with softened corners, tinted by the code that draws it.
+void DrawMenuFrame(Canvas& c, const ArtJob&) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height();
+    const double rail = h * 0.06, side = w * 0.016;
+    // Rails round the edge only: the middle stays see-through, since the frame
+    // is drawn over the screens' pictures.
+    for (const double y : {0.0, h - rail}) {
+        p.Box(0, y, w, rail, 0, Solid(ui::kFrameDark));
+        p.Box(0, y + rail * 0.2, w, rail * 0.6, 0, Solid(ui::kFrame));
+        p.Box(0, y == 0.0 ? rail - 3 : y, w, 3, 0, Solid(ui::kBrass));
+    }
+    for (const double x : {0.0, w - side}) {
+        p.Box(x, rail, side, h - 2 * rail, 0, Solid(ui::kFrameDark));
+        p.Box(x == 0.0 ? side - 2 : x, rail, 2, h - 2 * rail, 0, Solid(ui::kBrass));
+    }
+    for (double x = rail; x < w - rail * 0.5; x += rail * 2) {
+        p.Circle(x, rail * 0.5, rail * 0.12, Solid(ui::kFrameLight));
+        p.Circle(x, h - rail * 0.5, rail * 0.12, Solid(ui::kFrameLight));
+    }
+}
+
 void DrawPlain(Canvas& c, const ArtJob&) {
     Painter p(c);
     double w = c.Width(), h = c.Height();

@@ -1,0 +1,479 @@
+// The menu's screens in a started game, one rule a row: the title's click
+// guard, the slide, Play's branches, the locked entries, the laboratory's
+// pages and markers, the profiles screen, both unlock sequences, the
+// Robopedia's cards, the menu music and the logo's fade.
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "content/SaveProfile.h"
+#include "engine/VxButton.h"
+#include "engine/VxSound.h"
+#include "frontend/PageLogo.h"
+#include "game/Effect_BlackScreen.h"
+#include "game/Effect_Exit.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_RobotInfo.h"
+#include "game/Effect_ScaleAndDiffuseOut.h"
+#include "game/MsgBoxKinds.h"
+#include "game/PopupDrawing.h"
+#include "tests/Harness.h"
+
+namespace {
+
+constexpr int kVkBack = 8;
+constexpr int kNoChange = -1;
+
+class MenuScreenRules : public MenuPageTest {
+protected:
+    // The screen the page is changing to, or kNoChange.
+    int Requested() { return Menu().m_iChangeState == 1 ? Menu().m_iNextScreen : kNoChange; }
+    // Waits for the box to rest, then answers it with Return.
+    void AnswerBox() {
+        for (int i = 0; i < 60 && m_App->m_pEffectMsgBox->SlideY() != 0.0f; ++i) Frame();
+        Key(VK_ENTER);
+    }
+    void TapButton(const CVxButton* b) { TapAt(b->m_vPosition.x, b->m_vPosition.y); }
+    // The page comes to rest on `screen` after a change; false when it does not.
+    bool Reach(int screen) { return Settle() && Menu().m_iSubScreen == screen; }
+};
+
+TEST_F(MenuScreenRules, TheTitleTakesAClickOnlyOnceSettledAndWithNoExitAsked) {
+    struct Row {
+        const char* rule;
+        int frame;
+        bool exitAsked, hasProfile;
+        int screen;
+    } const rows[] = {
+        {"a click at frame 40 is too early", 40, false, false, MENU_TITLE},
+        {"a click at frame 41 is taken", 41, false, false, MENU_NAME_ENTRY},
+        {"a click waits while an exit is asked for", 90, true, false, MENU_TITLE},
+        {"a player with a profile goes to the main menu", 41, false, true, MENU_MAIN},
+    };
+    for (const Row& r : rows) {
+        if (r.hasProfile) Player("title", 1);
+        Enter(MENU_TITLE);
+        ASSERT_TRUE(Settle()) << r.rule;
+        m_App->m_nFrame = r.frame;
+        m_App->m_pEffectExit->m_bRequested = r.exitAsked ? 1 : 0;
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
+        Menu().HandleTitleInput();
+        EXPECT_EQ(Menu().m_iSubScreen, r.screen) << r.rule;
+        m_App->m_pEffectExit->m_bRequested = 0;
+        m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = 0;
+    }
+}
+
+TEST_F(MenuScreenRules, AChangeSlidesNineHundredPixelsAndHoldsInputUntilItEnds) {
+    Player("slide", 1);
+    Enter(MENU_MAIN);
+    ASSERT_TRUE(Settle());
+    CPageMenu& m = Menu();
+    m.RequestSubScreen(MENU_CREDITS, -1);
+    float leastX = 0.0f, mostX = 0.0f, mostRise = 0.0f;
+    int frames = 0;
+    while (!m.IsInputFree() && frames < 100) {
+        Frame();
+        ++frames;
+        leastX = std::min(leastX, m.m_fSlideX);
+        mostX = std::max(mostX, m.m_fSlideX);
+        mostRise = std::max(mostRise, m.m_fHeaderRise);
+    }
+    struct Row {
+        const char* rule;
+        float measured, expected;
+    } const rows[] = {
+        {"a forward change takes the old screen 840 to the left before it goes", leastX, -840.0f},
+        {"the new screen comes in from 900 to the right", mostX, 900.0f},
+        {"the header rises 150 at most", mostRise, 150.0f},
+        {"input waits for both slides of 15 frames", float(frames), 30.0f},
+    };
+    for (const Row& r : rows) EXPECT_FLOAT_EQ(r.measured, r.expected) << r.rule;
+    EXPECT_EQ(m.m_iSubScreen, MENU_CREDITS);
+}
+
+TEST_F(MenuScreenRules, PlayBranchesByTheEpisodeOfTheFurthestStage) {
+    struct Row {
+        const char* rule;
+        int furthest;
+        bool storySeen;
+        int screen, switchCode;
+    } const rows[] = {
+        {"episode 1 with its story unseen starts the story", 1, false, kNoChange, 2},
+        {"episode 1 goes to the stage map", 30, true, MENU_STAGE_MAP, -100},
+        {"a mini-game of episode 1 still goes to the stage map", 160, true, MENU_STAGE_MAP, -100},
+        {"episode 2 reached goes to the episode choice", 51, true, MENU_EPISODE, -100},
+        {"episode 3 reached goes to the episode choice", 101, true, MENU_EPISODE, -100},
+    };
+    Player("play", 1);
+    for (const Row& r : rows) {
+        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        for (uint8_t& seen : g_CurrentProfile.m_abStorySeen) seen = r.storySeen ? 1 : 0;
+        Enter(MENU_MAIN);
+        ASSERT_TRUE(Settle()) << r.rule;
+        m_App->m_bProfileJustChosen = false;
+        TapAt(62.0f, -30.0f);
+        EXPECT_EQ(Requested(), r.screen) << r.rule;
+        EXPECT_EQ(SwitchCode(), r.switchCode) << r.rule;
+        m_App->m_pEffectSwitchPage->Clear(0);
+    }
+}
+
+TEST_F(MenuScreenRules, TheMainMenuListOpensOnlyItsUnlockedEntries) {
+    struct Row {
+        const char* rule;
+        int entry, feature;
+        bool unlocked;
+        int screen;
+    } const rows[] = {
+        {"achievements wait for their feature", 1, 3, false, kNoChange},
+        {"achievements open once unlocked", 1, 3, true, MENU_ACHIEVEMENTS},
+        {"the Robopedia waits for its feature", 2, 1, false, kNoChange},
+        {"the Robopedia opens once unlocked", 2, 1, true, MENU_ROBOPEDIA},
+        {"the credits are always open", 3, -1, false, MENU_CREDITS},
+    };
+    Player("list", 20);
+    g_CurrentProfile.m_abHintShown[3] = 1;
+    for (const Row& r : rows) {
+        if (r.feature >= 0) g_CurrentProfile.m_abFeatureUnlocked[r.feature] = r.unlocked ? 1 : 0;
+        Enter(MENU_MAIN);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CPageMenu& m = Menu();
+        for (int i = 0; i < r.entry; ++i) {
+            m.ScrollMainMenu(1);
+            for (int f = 0; f < 60 && m.m_iMainScroll != -1; ++f) Frame();
+        }
+        ASSERT_EQ(m.m_iMainIndex, r.entry) << r.rule;
+        ASSERT_TRUE(Settle()) << r.rule;
+        TapAt(62.0f, -30.0f);
+        EXPECT_EQ(Requested(), r.screen) << r.rule;
+    }
+}
+
+TEST_F(MenuScreenRules, TheLaboratoryPagesFourRowsAtATime) {
+    struct Row {
+        const char* rule;
+        int listed, down, up;
+        float maximum, position;
+    } const rows[] = {
+        {"four items make one page", 4, 1, 0, 0.0f, 0.0f},
+        {"a fifth item makes a second page", 5, 1, 0, 672.0f, 672.0f},
+        {"paging stops at the last page", 5, 3, 0, 672.0f, 672.0f},
+        {"nine items make three pages", 9, 2, 0, 1344.0f, 1344.0f},
+        {"a page back from the last", 9, 2, 1, 1344.0f, 672.0f},
+        {"paging back stops at the first page", 9, 0, 2, 1344.0f, 0.0f},
+    };
+    Player("lab", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
+    for (const Row& r : rows) {
+        for (int i = 0; i < LAB_ITEMS; ++i) g_CurrentProfile.m_aLabItem[i] = LabItemRecord{0, i < r.listed ? 1 : 0};
+        Enter(MENU_LABORATORY);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CPageMenu& m = Menu();
+        EXPECT_FLOAT_EQ(m.m_LabList.maximum, r.maximum) << r.rule;
+        for (int i = 0; i < r.down + r.up; ++i) {
+            m_App->m_aInput[0].m_aiKey[i < r.down ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD] = KEY_PRESSED;
+            Frame();
+        }
+        EXPECT_FLOAT_EQ(m.m_LabList.position, r.position) << r.rule;
+    }
+}
+
+TEST_F(MenuScreenRules, TheLaboratoryMarksWhatTheNextAreaRecommends) {
+    struct Row {
+        const char* rule;
+        int furthest, slots, life, energy;
+        bool slotsMarked, lifeMarked, energyMarked;
+    } const rows[] = {
+        {"the first area recommends nothing", 1, 4, 0, 0, false, false, false},
+        {"inside area 1 the second area's needs are marked", 5, 4, 0, 0, true, true, true},
+        {"met needs are not marked", 5, 5, 1, 1, false, false, false},
+        {"at the start of area 2 its own needs count", 11, 4, 0, 0, true, true, true},
+        {"a life booster of 1 meets area 2", 11, 5, 1, 0, false, false, true},
+        {"inside area 2 a life booster of 1 falls short", 12, 6, 1, 2, false, true, false},
+        {"inside area 2 a life booster of 2 meets area 3", 12, 6, 2, 2, false, false, false},
+        {"inside area 5 there is no further area", 45, 4, 0, 0, false, false, false},
+        {"episode 2 recommends nothing", 60, 4, 0, 0, false, false, false},
+        {"a mini-game counts as its stage's area", 152, 4, 0, 0, true, true, true},
+        {"a mini-game is never an area start", 152, 5, 1, 1, false, false, false},
+    };
+    Player("marks", 1);
+    Enter(MENU_LABORATORY);
+    for (const Row& r : rows) {
+        SaveProfile& p = g_CurrentProfile;
+        p.m_iFurthestStage = r.furthest;
+        p.m_nCardSlots = r.slots;
+        p.m_iLifeBooster = r.life;
+        p.m_iEnergyBooster = r.energy;
+        EXPECT_EQ(Menu().IsLabItemRecommended(0), r.slotsMarked) << r.rule;
+        EXPECT_EQ(Menu().IsLabItemRecommended(1), r.lifeMarked) << r.rule;
+        EXPECT_EQ(Menu().IsLabItemRecommended(2), r.energyMarked) << r.rule;
+        EXPECT_FALSE(Menu().IsLabItemRecommended(3)) << r.rule;
+    }
+}
+
+TEST_F(MenuScreenRules, TheProfilesScreenCreatesRenamesAndDeletesDownToNone) {
+    Player("ann", 1);
+    Enter(MENU_PROFILES);
+    ASSERT_TRUE(Settle());
+    CPageMenu& m = Menu();
+    CGameSaveData& save = *m_App->m_pSaveData;
+    auto type = [&](const char* letters) {
+        for (const char* c = letters; *c; ++c) Key(*c);
+        Key(VK_ENTER);
+    };
+    struct Row {
+        const char* rule;
+        std::function<void()> act;
+        int used;
+        const char* names;  // the stored names, comma-separated
+        bool backShown;
+    } const rows[] = {
+        {"create leads to name entry and back with a new profile",
+         [&] {
+             TapButton(m.m_pCreateButton);
+             ASSERT_TRUE(Reach(MENU_NAME_ENTRY));
+             type("BO");
+             ASSERT_TRUE(Reach(MENU_PROFILES));
+         },
+         2, "ann,bo", true},
+        {"rename changes the chosen profile's name",
+         [&] {
+             TapButton(m.m_apProfileRow[1]);
+             TapButton(m.m_pRenameButton);
+             ASSERT_TRUE(Reach(MENU_NAME_ENTRY));
+             EXPECT_STREQ(m.m_szEntryName, "bo");
+             Key(kVkBack);
+             Key(kVkBack);
+             type("CY");
+             ASSERT_TRUE(Reach(MENU_PROFILES));
+         },
+         2, "ann,cy", true},
+        {"an empty row is no profile to choose",
+         [&] {
+             TapButton(m.m_apProfileRow[2]);
+             EXPECT_EQ(m.m_iProfileSelection, 1);
+         },
+         2, "ann,cy", true},
+        {"delete asks first and removes the chosen profile",
+         [&] {
+             TapButton(m.m_pDeleteButton);
+             EXPECT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
+             AnswerBox();
+             ASSERT_TRUE(Settle());
+         },
+         1, "ann", true},
+        {"deleting the last profile leaves none and hides Back",
+         [&] {
+             TapButton(m.m_apProfileRow[0]);
+             Frame(5);
+             TapButton(m.m_pDeleteButton);
+             AnswerBox();
+             ASSERT_TRUE(Settle());
+             Frame(2);
+         },
+         0, "", false},
+    };
+    for (const Row& r : rows) {
+        r.act();
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(save.Header().m_nProfilesInUse, r.used) << r.rule;
+        std::string names;
+        for (int i = 0; i < save.Header().m_nProfilesInUse; ++i)
+            names += std::string(i ? "," : "") + g_aStoredProfiles[i].m_szName;
+        EXPECT_EQ(names, r.names) << r.rule;
+        EXPECT_EQ(m.m_pBackButton->m_vPosition.x != 9999.0f, r.backShown) << r.rule;
+        EXPECT_EQ(m.m_pRenameButton->m_iStatus == BUTTON_DISABLE, r.used == 0) << r.rule;
+        EXPECT_EQ(m.m_pDeleteButton->m_iStatus == BUTTON_DISABLE, r.used == 0) << r.rule;
+        EXPECT_NE(m.m_pCreateButton->m_iStatus, BUTTON_DISABLE) << r.rule;
+    }
+}
+
+// Frames of an unlock sequence on its screen, told as events.
+std::vector<std::string> RunUnlock(CGameApplication& app, CPageMenu& m, const int& marker,
+                                   const std::function<void()>& frame, const std::function<void()>& answer) {
+    std::vector<std::string> events;
+    CEffect_MsgBox& box = *app.m_pEffectMsgBox;
+    bool burst = false;
+    bool answered = false;
+    for (int i = 0; i < 400 && events.size() < 8; ++i) {
+        if (box.IsOpen() && !answered) {
+            events.push_back("box " + std::to_string(box.m_aInstances[0].kind));
+            answer();
+            answered = true;
+        }
+        answered = answered && box.IsOpen();
+        if (!burst && m.m_pItemEffect->IsBusy()) {
+            burst = true;
+            events.push_back("lock burst");
+        }
+        if (marker == -1 && m.IsInputFree()) {
+            events.push_back("marker ended");
+            for (int f = 0; f < 120 && !box.IsOpen(); ++f) frame();
+            events.push_back(box.IsOpen() ? "box again" : "box stays shut");
+            break;
+        }
+        frame();
+    }
+    return events;
+}
+
+TEST_F(MenuScreenRules, UnlockSequencesAnnounceOnceAndEnd) {
+    struct Row {
+        const char* rule;
+        int screen, furthest, marker;
+        bool equipped;
+        std::vector<std::string> events;
+    } const rows[] = {
+        {"a new episode is announced with box 15 and the lock bursts", MENU_EPISODE, 51, 2, true,
+         {"box 15", "lock burst", "marker ended", "box stays shut"}},
+        {"the third episode likewise", MENU_EPISODE, 101, 3, true,
+         {"box 15", "lock burst", "marker ended", "box stays shut"}},
+        {"an episode not on the list is dropped", MENU_EPISODE, 51, 3, true, {"marker ended", "box stays shut"}},
+        {"an equipped new area is announced with box 14 and the lock bursts", MENU_STAGE_MAP, 11, 2, true,
+         {"box 14", "lock burst", "marker ended", "box stays shut"}},
+        {"an unequipped new area shows its conditions, no burst", MENU_STAGE_MAP, 11, 2, false,
+         {"box 13", "marker ended", "box stays shut"}},
+    };
+    Player("unlock", 1);
+    for (const Row& r : rows) {
+        SaveProfile& p = g_CurrentProfile;
+        p.m_iFurthestStage = r.furthest;
+        p.m_nCardSlots = r.equipped ? 9 : 4;
+        p.m_iLifeBooster = p.m_iEnergyBooster = r.equipped ? 4 : 0;
+        int& marker = r.screen == MENU_EPISODE ? m_App->m_iChosenEpisode : m_App->m_iNewArea;
+        marker = r.marker;
+        m_App->m_iMenuReturnScreen = r.screen;
+        Enter(r.screen);
+        const std::vector<std::string> events =
+            RunUnlock(*m_App, Menu(), marker, [&] { Frame(); }, [&] { AnswerBox(); });
+        EXPECT_EQ(events, r.events) << r.rule;
+        marker = -1;
+    }
+}
+
+TEST_F(MenuScreenRules, OnlyOpenRobopediaCardsOpenTheInformationBoard) {
+    struct Row {
+        const char* rule;
+        int robot;
+        bool unlock, opens;
+    } const rows[] = {
+        {"robot 0 is open from the start", 0, false, true},
+        {"robot 1 is open from the start", 1, false, true},
+        {"a locked robot's blank card opens nothing", 5, false, false},
+        {"an unlocked robot's card opens the board", 5, true, true},
+    };
+    Player("pedia", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[1] = 1;
+    for (const Row& r : rows) {
+        if (r.unlock) g_CurrentProfile.m_abRobotUnlocked[r.robot] = 1;
+        Enter(MENU_ROBOPEDIA);
+        ASSERT_TRUE(Settle()) << r.rule;
+        Frame(2);
+        CPageMenu& m = Menu();
+        TapButton(m.m_apRobotEntry[r.robot]);
+        EXPECT_EQ(m.m_Robopedia.boardOpen != 0, r.opens) << r.rule;
+        EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].life > 0, r.opens) << r.rule;
+        if (r.opens) {
+            EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, r.robot) << r.rule;
+            // The page's overlay and the Robopedia's own both step the dimming behind the board.
+            const int age = m_App->m_pEffectBlackScreen->m_aInstances[0].age;
+            Frame(4);
+            EXPECT_EQ(m_App->m_pEffectBlackScreen->m_aInstances[0].age - age, 8) << r.rule;
+        }
+    }
+}
+
+TEST_F(MenuScreenRules, AListSlidesForwardAndClicksBack) {
+    struct Row {
+        const char* rule;
+        int screen;
+        bool forward;
+        const char* sound;  // "slide" or "click"
+    } const rows[] = {
+        {"a step down the stage map slides", MENU_STAGE_MAP, true, "slide"},
+        {"a step back up the stage map clicks", MENU_STAGE_MAP, false, "click"},
+        {"a step down the mini-game list slides", MENU_MINIGAME, true, "slide"},
+        {"a step back up the mini-game list clicks", MENU_MINIGAME, false, "click"},
+    };
+    Player("steps", 165);
+    g_CurrentProfile.m_aiAchievementProgress[7] = 1;
+    for (const Row& r : rows) {
+        Enter(r.screen);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CPageMenu& m = Menu();
+        const int& scroll = r.screen == MENU_STAGE_MAP ? m.m_iMapScroll : m.m_iMiniGameScroll;
+        if (!r.forward) {
+            m_App->m_aInput[0].m_aiKey[MOUSE_WHEEL_BACKWARD] = KEY_PRESSED;
+            Frame();
+            for (int i = 0; i < 60 && scroll != -1; ++i) Frame();
+            ASSERT_EQ(scroll, -1) << r.rule;
+        }
+        m.m_pSlideSound->Stop();
+        m_App->m_pSndBtnClick->Stop();
+        m_App->m_aInput[0].m_aiKey[r.forward ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD] = KEY_PRESSED;
+        Frame();
+        EXPECT_NE(scroll, -1) << r.rule << ": the list moves";
+        const bool click = std::string(r.sound) == "click";
+        EXPECT_EQ(m_App->m_pSndBtnClick->IsPlaying(), click) << r.rule;
+        EXPECT_EQ(m.m_pSlideSound->IsPlaying(), !click) << r.rule;
+    }
+}
+
+TEST_F(MenuScreenRules, TheMenuMusicFadesItsIntroInAndThenLoops) {
+    Player("music", 1);
+    Enter(MENU_MAIN);
+    CPageMenu& m = Menu();
+    CVxSound& intro = *m.m_pIntroMusic;
+    CVxSound& loop = *m.m_pLoopMusic;
+    auto restart = [&] {
+        intro.Stop();
+        loop.Stop();
+        intro.SetVolumeFactor(0.0f);
+        m.m_bIntroStarted = false;
+    };
+    struct Row {
+        const char* rule;
+        int calls;
+        float factor;
+    } const rows[] = {
+        {"the first call starts the intro a fifth up", 1, 0.2f},
+        {"each call raises it a fifth", 3, 0.6f},
+        {"five calls bring it to full", 5, 1.0f},
+        {"it stays at full", 8, 1.0f},
+    };
+    for (const Row& r : rows) {
+        restart();
+        for (int i = 0; i < r.calls; ++i) m.UpdateMenuMusic();
+        EXPECT_TRUE(intro.IsPlaying()) << r.rule;
+        EXPECT_NEAR(intro.m_fVolumeFactor, r.factor, 1e-5f) << r.rule;
+        EXPECT_FALSE(loop.IsPlaying()) << r.rule << ": the loop waits for the intro";
+    }
+    intro.Stop();
+    intro.m_bPaused = 1;
+    m.UpdateMenuMusic();
+    EXPECT_FALSE(loop.IsPlaying()) << "a paused intro holds the loop back";
+    intro.m_bPaused = 0;
+    m.UpdateMenuMusic();
+    EXPECT_TRUE(loop.IsPlaying()) << "the loop follows the intro";
+    EXPECT_EQ(m.Music(), &loop);
+    EXPECT_FALSE(intro.IsPlaying()) << "the intro plays once";
+}
+
+TEST(LogoFade, EachPictureFadesInAndOutWithinItsFirstAndLastTenth) {
+    struct Row {
+        const char* rule;
+        float fraction, alpha;
+    } const rows[] = {
+        {"a picture starts unseen", 0.0f, 0.0f},
+        {"partly in at 0.03", 0.03f, float(3.5 * std::sin(0.03 * M_PI))},
+        {"full at 0.0922", 0.0922f, 1.0f},
+        {"full in the middle", 0.5f, 1.0f},
+        {"fading at the end", 0.97f, float(3.5 * std::sin(0.97 * M_PI))},
+        {"gone at the end", 1.0f, 0.0f},
+    };
+    for (const Row& r : rows) EXPECT_NEAR(LogoPictureAlpha(r.fraction), r.alpha, 2e-3f) << r.rule;
+}
+
+}  // namespace
