@@ -37,7 +37,7 @@ void CPageMenu::LoadAchievements() {
             CVxBillboard* a = m_pResourceManager->CreateBillboard(nullptr, nullptr, face ? face->m_pTexture : nullptr);
             if (a) {
                 a->SetAlphaBlend(true);
-                a->SetSize(576.0f, 128.0f, 1.0f);
+                if (face) a->SetSize(face->m_vSize.x, face->m_vSize.y, 1.0f);
                 a->SetPosition(kListX, 0.0f, 0.0f);
             }
             m_apAchvAnchor[i][k] = a;

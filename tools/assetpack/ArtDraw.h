@@ -79,6 +79,12 @@ void DrawMiniGameSheet(Canvas& c, const ArtJob& job);
 void DrawPlain(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
 
+// The menu page's frame, laboratory items, sold-out stamp and profile icons (MenuArt.cpp)
+void DrawMenuFrame(Canvas& c, const ArtJob& job);
+void DrawLabItem(Canvas& c, const ArtJob& job);
+void DrawSoldOutStamp(Canvas& c, const ArtJob& job);
+void DrawMenuIcon(Canvas& c, const ArtJob& job);
+
 // Units, cards and portraits (CardArt.cpp)
 void DrawUnitFrame(Canvas& c, const ArtJob& job);
 void DrawCard(Canvas& c, const ArtJob& job);

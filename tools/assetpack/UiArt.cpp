@@ -113,6 +113,12 @@ void DrawBand(Canvas& c, const ArtJob&) {
 
 void DrawHeader(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        if (job.Has("menuheader")) {
+            // The menu's information panel stands left of the ribbon, and the
+            // frame's thin right rail ends the screen just past its tail.
+            x += w * 17 / 100;
+            w = w * 76 / 100;
+        }
         Painter p(c);
         static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
                                          {210, 150, 40, 255}, {120, 60, 60, 255},  {60, 130, 80, 255},
@@ -490,6 +496,9 @@ void DrawButton(Canvas& c, const ArtJob& job) {
         p.Box(bx + rim * 1.5, by + rim * 1.1, bw - rim * 3, bh * 0.28, r * 0.5,
               Solid(Rgba{255, 255, 255, static_cast<uint8_t>(state == 2 ? 25 : 60)}));
     std::string label = job.item.label.empty() ? job.stem : job.item.label;
+    // A stage button's plate above it carries its number; a word on the face
+    // would only run under the lock, the flag and the mini-game mark.
+    if (job.Has("btn_stage")) label.clear();
     for (char& ch : label)
         if (ch == '\n') ch = ' ';
     int tx = static_cast<int>(bx + rim), ty = static_cast<int>(by + rim);
