@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "battle/effects/Effect_HowToMiniGame.h"
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
+#include "battle/effects/Effect_Tutorials.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "engine/framework/RenderTargets.h"
+#include "game/Effect_Exit.h"
 #include "game/MsgBoxKinds.h"
 #include "tests/Harness.h"
 #include "tests/TextContainment.h"
@@ -148,11 +151,9 @@ const BoxRow kBoxRows[] = {
 
 // Kinds whose art does not hold their text yet; each must still fail, so a
 // mend that makes one fit takes it off this list.
-const std::set<int> kPendingKinds = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16,
-                                     17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32,
-                                     33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47};
+const std::set<int> kPendingKinds = {};
 // Boards whose art does not hold their text yet, likewise.
-const std::set<std::string> kPendingBoards = {"new Machine", "new robot"};
+const std::set<std::string> kPendingBoards = {};
 
 // A board's faults, or, while it is pending, that it still has some.
 void ExpectFits(const std::string& board, const std::string& what, const std::vector<std::string>& faults) {
@@ -243,6 +244,88 @@ TEST_F(BoardContainmentTest, EveryNewRobotBoardKeepsItsTextOnThePanel) {
     battle->m_mapNewRobots.clear();
     battle->m_itNewRobot = battle->m_mapNewRobots.end();
     battle->m_pEffectNewRobot = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// Every tutorial step with words, and the "Click to continue..." hint, on
+// the see-through box behind them.
+TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+    battle->m_iSubScreen = 0;
+    int shown = 0;
+    for (int step = 0; step < TUTORIAL_STEPS; ++step) {
+        const TutorialStepText* text = GetTutorialStepText(step);
+        if (!text || text->lines == 0) continue;
+        ++shown;
+        CEffect_Tutorials tutorial;
+        tutorial.RequestStep(0);
+        tutorial.m_iStep = step;
+        for (int i = 0; i < 20; ++i) tutorial.Tick();
+        const containment::Scene scene = Capture(
+            [&] {
+                tutorial.m_bTextDrawn = tutorial.m_bHintDrawn = 0;
+                tutorial.Tick();
+            },
+            {&tutorial});
+        EXPECT_FALSE(scene.glyphs.empty()) << "step " << step;
+        const std::vector<std::string> faults = scene.Outside({"Bbd_HowToPlay_Box2"}, kMargin);
+        EXPECT_TRUE(faults.empty()) << "step " << step << containment::Lines(faults);
+    }
+    EXPECT_GT(shown, 8);
+}
+
+// The map story of every area and the first mini-game's help: the reading
+// board's text window lies on its large panel.
+TEST_F(TextContainmentTest, EveryReadingBoardKeepsItsTextOnItsPanel) {
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+    battle->m_iSubScreen = 0;
+    battle->m_iBattleState = BATTLE_INTRO;
+    auto check = [&](CEffect_HelpBoard& board, const std::string& what) {
+        ASSERT_EQ(board.Add(0), 0);
+        for (int i = 0; i < 30; ++i) board.Tick();
+        const containment::Scene scene = Capture(
+            [&] {
+                board.m_bBoardDrawn = board.m_bTextDrawn = false;
+                board.Tick();
+                board.Tick();
+            },
+            {&board});
+        EXPECT_FALSE(scene.glyphs.empty()) << what;
+        const std::vector<std::string> faults = scene.Outside({"Msgbox_StdLarge"}, kMargin);
+        EXPECT_TRUE(faults.empty()) << what << containment::Lines(faults);
+    };
+    for (int stage = 1; stage <= 141; stage += 10) {
+        m_App->m_iCurrentStage = stage;
+        CEffect_MapStory story;
+        check(story, "map story of stage " + std::to_string(stage));
+    }
+    m_App->m_iCurrentStage = 151;
+    CEffect_HowToMiniGame help;
+    battle->m_pEffectHowToMiniGame = &help;
+    check(help, "mini-game help");
+    battle->m_pEffectHowToMiniGame = &howToMiniGame;
+}
+
+// The exit box's question on the menu and on the battle page.
+TEST_F(TextContainmentTest, TheExitBoxKeepsItsQuestionOnItsPanel) {
+    for (int page : {MENU_PAGE_INDEX, BATTLE_PAGE_INDEX}) {
+        m_App->m_iCurrentPage = page;
+        CEffect_Exit* exitBox = m_App->m_pEffectExit;
+        ASSERT_EQ(exitBox->Add(0), 0);
+        Tick(exitBox, 30);
+        const containment::Scene scene = Capture([&] {
+            exitBox->m_bPictureReady = false;
+            Tick(exitBox, 2);
+        });
+        EXPECT_FALSE(scene.glyphs.empty()) << "page " << page;
+        std::vector<std::string> faults = scene.Outside(kBoxPanels, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_", kBoxPanels, 0.0f)) faults.push_back(f);
+        EXPECT_TRUE(faults.empty()) << "page " << page << containment::Lines(faults);
+        exitBox->Clear(0);
+    }
 }
 
 }  // namespace
