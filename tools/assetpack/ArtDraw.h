@@ -55,6 +55,9 @@ void BevelBox(Painter& p, double x, double y, double w, double h, double radius,
 void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, int y, int w, int h, Rgba colour,
                   Rgba edge, int maxPixels, int thickness = 2);
 
+// A toothed wheel, inked, with its hub (FxArt.cpp).
+void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double width);
+
 // Interface (UiArt.cpp)
 void DrawPanel(Canvas& c, const ArtJob& job);
 void DrawBand(Canvas& c, const ArtJob& job);

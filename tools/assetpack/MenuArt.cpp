@@ -11,18 +11,9 @@
 
 namespace {
 
-Paint Ink(Rgba fill, double s) { return Inked(fill, std::max(1.5, s / 40), 0.8); }
-
-void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double s) {
-    std::vector<Vec2> v;
-    for (int i = 0; i < teeth * 4; ++i) {
-        double a = i * kPi * 2 / (teeth * 4);
-        double rr = (i / 2) % 2 ? r : r * 0.78;
-        v.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
-    }
-    p.Polygon(v, Ink(c, s));
-    p.Circle(cx, cy, r * 0.32, Ink(Shade(c, 0.5f), s));
-}
+// Outlines grow with the picture.
+double LineWidth(double s) { return std::max(1.5, s / 40); }
+Paint Ink(Rgba fill, double s) { return Inked(fill, LineWidth(s), 0.8); }
 
 void Star(Painter& p, double cx, double cy, double r, Rgba c, double s) {
     std::vector<Vec2> v;
@@ -283,8 +274,8 @@ void DrawLabItem(Canvas& c, const ArtJob& job) {
         Orb(p, cx, cy - s * 0.12, r * 0.55, Rgba{250, 210, 80, 255}, s);
         break;
     case 5:  // a gear turning out metal parts
-        Gear(p, cx - s * 0.06, cy - s * 0.02, r * 0.8, 9, Rgba{176, 184, 196, 255}, s);
-        Gear(p, cx + s * 0.19, cy + s * 0.17, r * 0.42, 7, Rgba{214, 170, 90, 255}, s);
+        Gear(p, cx - s * 0.06, cy - s * 0.02, r * 0.8, 9, Rgba{176, 184, 196, 255}, LineWidth(s));
+        Gear(p, cx + s * 0.19, cy + s * 0.17, r * 0.42, 7, Rgba{214, 170, 90, 255}, LineWidth(s));
         UpArrow(p, cx + s * 0.22, cy - s * 0.19, s * 0.09, s);
         break;
     case 6: card(false, [&](double x, double y, double q) { Hammer(p, x, y, q, s); }); break;
@@ -295,7 +286,7 @@ void DrawLabItem(Canvas& c, const ArtJob& job) {
     case 11:
         card(false, [&](double x, double y, double q) {
             Factory(p, x, y, q, Rgba{190, 90, 130, 255}, s);
-            Gear(p, x - q * 0.5, y - q * 0.65, q * 0.35, 7, Rgba{214, 170, 90, 255}, s);
+            Gear(p, x - q * 0.5, y - q * 0.65, q * 0.35, 7, Rgba{214, 170, 90, 255}, LineWidth(s));
         });
         break;
     case 12: card(false, [&](double x, double y, double q) { Gun(p, x, y, q, s); }); break;
@@ -370,7 +361,7 @@ void DrawMenuIcon(Canvas& c, const ArtJob& job) {
         return;
     }
     // Metal parts: a steel cog.
-    Gear(p, cx, cy, s * 0.42, 8, Rgba{186, 192, 204, 255}, s);
+    Gear(p, cx, cy, s * 0.42, 8, Rgba{186, 192, 204, 255}, LineWidth(s));
 }
 
 void DrawMenuFrame(Canvas& c, const ArtJob&) {
