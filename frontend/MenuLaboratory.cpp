@@ -32,6 +32,9 @@ constexpr float kListCamera = 1.25f;
 constexpr float kVisible = 400.0f;
 constexpr float kGrey = 0.65f;
 constexpr int kPendingNone = -1;
+// From the text's start (185 left of the row's centre) to 16 short of the
+// right edge of the 840-wide row face.
+constexpr int kRowTextWidth = 420 - 16 + 185;
 
 }  // namespace
 
@@ -111,6 +114,8 @@ void CPageMenu::DrawRowText(float x, float y, const char* name, const char* text
     style.size = 0.66f;
     DrawStyledText(font, style, x - 185.0f, y + 50.0f, name);
     style.size = 0.6f;
+    // Long conditions break before the row face's right edge.
+    style.wrapWidth = kRowTextWidth;
     DrawStyledText(font, style, x - 185.0f, y + 15.0f, text);
 }
 

@@ -207,8 +207,10 @@ void CPageStory::RunCaptionSequence(bool ending) {
 
     // The picture pans left at an even pace until its right edge reaches the
     // screen's; a picture narrower than the screen stands with its right edge there.
+    // The edges are those of the zoomed camera the sequence is drawn with, so
+    // the picture starts flush with the window's left side.
     if (picture && picture->m_pTexture) {
-        const float W = float(g_iScreenWidth);
+        const float W = float(int(float(g_iScreenWidth) * STORY_CAMERA_ZOOM));
         const float P = picture->m_vSize.x;
         const float x = std::max(-float(t) * (P - W) / float(STORY_SEQUENCE_FRAMES), -(P - W));
         picture->SetPosition(P / 2.0f + x - W / 2.0f, kPictureCentreY, 0.0f);

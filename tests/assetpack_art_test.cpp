@@ -2,6 +2,8 @@
 // placeholders, fonts centred in their cells.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -143,11 +145,71 @@ TEST_F(PackArt, TheMenuFrameIsDrawnOverTheScreensSoOnlyItsRailsCover) {
     } const rows[] = {
         {"the middle is see-through", 440, 320, false},
         {"where the lists scroll it is see-through", 440, 60, false},
-        {"near the left rail it is see-through", 30, 320, false},
+        {"right of the buttons' rail it is see-through", 60, 320, false},
         {"the top rail covers", 440, 10, true},
         {"the bottom rail covers", 440, 630, true},
         {"the left rail covers", 4, 320, true},
         {"the right rail covers", 875, 320, true},
     };
     for (const Row& r : rows) EXPECT_EQ(alpha(r.x, r.y), r.opaque ? 255 : 0) << r.rule;
+}
+
+namespace {
+
+// Share of pixels in which two pictures of one size differ.
+double DifferentShare(const DecodedPicture& a, const DecodedPicture& b) {
+    if (a.rgba.size() != b.rgba.size() || a.rgba.empty()) return 1.0;
+    size_t differ = 0;
+    for (size_t p = 0; p < a.rgba.size(); p += 4) differ += std::memcmp(&a.rgba[p], &b.rgba[p], 4) != 0;
+    return double(differ) / double(a.rgba.size() / 4);
+}
+
+// Most changes between strong red and anything else along one row of the
+// middle third: a border gives a few, lettering many.
+int RedEdgesAcrossTheMiddle(const DecodedPicture& pic) {
+    int most = 0;
+    for (int y = pic.height / 3; y < pic.height * 2 / 3; ++y) {
+        int edges = 0;
+        bool was = false;
+        for (int x = 0; x < pic.width; ++x) {
+            const uint8_t* px = &pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4];
+            const bool red = px[3] > 200 && px[0] > 150 && px[1] < 100 && px[2] < 100;
+            edges += red != was;
+            was = red;
+        }
+        most = std::max(most, edges);
+    }
+    return most;
+}
+
+}  // namespace
+
+// Pictures that show different things are drawn differently, and a stamp
+// that says something carries its words.
+TEST_F(PackArt, TheLaboratoryItemsDifferAndTheSoldOutStampIsLettered) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    std::vector<DecodedPicture> items;
+    for (int n = 1; n <= 20; ++n) {
+        char path[64];
+        std::snprintf(path, sizeof path, "Resource/Menu/LabItem/Bbd_Item_%02d.png", n);
+        items.push_back(Picture(path));
+        ASSERT_FALSE(items.back().rgba.empty()) << path;
+    }
+    for (size_t a = 0; a < items.size(); ++a)
+        for (size_t b = a + 1; b < items.size(); ++b)
+            EXPECT_GT(DifferentShare(items[a], items[b]), 0.05) << "laboratory items " << a << " and " << b;
+
+    struct Row {
+        const char* rule;
+        const char* path;
+        int minimumEdges;
+    };
+    const Row rows[] = {
+        {"the sold-out stamp spells its words in red", "Resource/Menu/Bbd_SoldOut.png", 16},
+    };
+    for (const Row& r : rows) {
+        const DecodedPicture pic = Picture(r.path);
+        ASSERT_FALSE(pic.rgba.empty()) << r.path;
+        EXPECT_GE(RedEdgesAcrossTheMiddle(pic), r.minimumEdges) << r.rule;
+    }
 }

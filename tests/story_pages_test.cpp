@@ -146,6 +146,31 @@ TEST_F(PageRun, IntroRunsItsWholeSequenceIntoTheTitleCardWhichStartsTheBattleAtI
     EXPECT_EQ(int(m_App->m_iCurrentPage), 3);
 }
 
+// The intro is drawn with a camera 1.3 times the window's; its picture's
+// edges meet that camera's edges, so nothing of the window stays black beside it.
+TEST_F(PageRun, TheIntroPicturePansFromTheWindowsLeftEdgeToItsRightEdge) {
+    g_CurrentProfile.m_iFurthestStage = 1;
+    Enter(2, STORY_INTRO);
+    CVxBillboard* picture = Story().m_pIntroPicture;
+    ASSERT_NE(picture, nullptr);
+    const float half = float(int(float(g_iScreenWidth) * STORY_CAMERA_ZOOM)) / 2.0f;
+    struct Row {
+        const char* rule;
+        int frames;  // run before looking
+        float edge;  // the picture's left edge (right edge at the end)
+        bool right;
+    };
+    const Row rows[] = {
+        {"the first frame shows the picture flush with the left side", 1, -half, false},
+        {"the last frame shows it flush with the right side", STORY_SEQUENCE_FRAMES - 2, half, true},
+    };
+    for (const Row& r : rows) {
+        Step(r.frames);
+        const float x = picture->m_vPosition.x + (r.right ? 1.0f : -1.0f) * picture->m_vSize.x / 2.0f;
+        EXPECT_NEAR(x, r.edge, 1.0f) << r.rule;
+    }
+}
+
 TEST_F(PageRun, AnEndingWithoutItsPictureRunsToTheEpisodeChoice) {
     g_CurrentProfile.m_iFurthestStage = 60;
     g_CurrentProfile.m_aiAchievementProgress[6] = 1;

@@ -154,8 +154,11 @@ void CPageGame::LoadBattleResources() {
 
     ChooseUnlockPictures();
 
-    for (int i = 0; i < CAGE_FRAMES; ++i)
+    // The capsule opens over the field and the reward board: its frames are see-through.
+    for (int i = 0; i < CAGE_FRAMES; ++i) {
         m_apCageArt[i] = Picture("ACT4_" + Digits(i + 1, 2) + ".png", "Resource\\Robot\\1030\\");
+        if (m_apCageArt[i]) m_apCageArt[i]->SetAlphaBlend(true);
+    }
 
     m_iShownLife = m_iLife;
     for (float& e : m_afShownEnergy) e = float(m_iEnergy);

@@ -55,6 +55,9 @@ void BevelBox(Painter& p, double x, double y, double w, double h, double radius,
 void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, int y, int w, int h, Rgba colour,
                   Rgba edge, int maxPixels, int thickness = 2);
 
+// A toothed wheel, inked, with its hub (FxArt.cpp).
+void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double width);
+
 // Interface (UiArt.cpp)
 void DrawPanel(Canvas& c, const ArtJob& job);
 void DrawBand(Canvas& c, const ArtJob& job);
@@ -77,8 +80,13 @@ void DrawShade(Canvas& c, const ArtJob& job);
 // The mini-games' interface sheet (MiniGameArt.cpp)
 void DrawMiniGameSheet(Canvas& c, const ArtJob& job);
 void DrawPlain(Canvas& c, const ArtJob& job);
-void DrawMenuFrame(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
+
+// The menu page's frame, laboratory items, sold-out stamp and profile icons (MenuArt.cpp)
+void DrawMenuFrame(Canvas& c, const ArtJob& job);
+void DrawLabItem(Canvas& c, const ArtJob& job);
+void DrawSoldOutStamp(Canvas& c, const ArtJob& job);
+void DrawMenuIcon(Canvas& c, const ArtJob& job);
 
 // Units, cards and portraits (CardArt.cpp)
 void DrawUnitFrame(Canvas& c, const ArtJob& job);

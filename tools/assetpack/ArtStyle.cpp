@@ -57,9 +57,12 @@ const StyleEntry kStyles[] = {
     {"shade", DrawShade},
     {"minigame", DrawMiniGameSheet},
     {"plain", DrawPlain},
-    {"menuframe", DrawMenuFrame},
     {"logo", DrawLogo},
     {"story", DrawStory},
+    {"menuframe", DrawMenuFrame},
+    {"labitem", DrawLabItem},
+    {"stamp", DrawSoldOutStamp},
+    {"menuicon", DrawMenuIcon},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).
@@ -70,6 +73,11 @@ struct Pattern {
 
 const Pattern kPatterns[] = {
     {"/infostory/", "story"},
+    {"menuframepc", "menuframe"},
+    {"/labitem/", "labitem"},
+    {"soldout", "stamp"},
+    {"usericon", "menuicon"},
+    {"saveicon", "menuicon"},
     {"msgbox_stdheader", "header"},
     {"menuheader", "header"},
     {"blackscreen", "shade"},
@@ -119,7 +127,6 @@ const Pattern kPatterns[] = {
     {"whirlpool", "effect"},
     {"parachute", "effect"},
     {"timebomb", "effect"},
-    {"soldout", "plaque"},
     {"name.", "plaque"},
     {"numberbox", "plaque"},
     {"heart", "icon"},

@@ -25,6 +25,9 @@
 //   shade       a dimming veil, darker toward the edges
 //   story       a reading board's scene: world, a Tinkerling facing Machines, title
 //   logo        a name lettered on a gear emblem ("Logo_Name" -> Name; else the game's)
+//   menuframe   the menu screens' frame: wide left rail, thin right rail, see-through opening
+//   labitem     a laboratory item on a round badge (booster, upgrade or robot card)
+//   stamp       the sold-out stamp, with its words    menuicon  the profile screen's icons
 #include <string>
 
 #include "tools/assetpack/Canvas.h"

@@ -6,8 +6,6 @@
 #include "tools/assetpack/ArtDraw.h"
 #include "tools/assetpack/Palette.h"
 
-namespace {
-
 void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double width) {
     std::vector<Vec2> v;
     for (int i = 0; i < teeth * 4; ++i) {
@@ -18,6 +16,8 @@ void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double 
     p.Polygon(v, Inked(c, width, 0.7));
     p.Circle(cx, cy, r * 0.3, Inked(Shade(c, 0.5f), width * 0.8, 0));
 }
+
+namespace {
 
 void Puffs(Painter& p, double cx, double cy, double r, Rgba c, uint32_t seed, int count) {
     ArtRandom rnd(seed);

@@ -113,6 +113,12 @@ void DrawBand(Canvas& c, const ArtJob&) {
 
 void DrawHeader(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        if (job.Has("menuheader")) {
+            // The menu's information panel stands left of the ribbon, and the
+            // frame's thin right rail ends the screen just past its tail.
+            x += w * 17 / 100;
+            w = w * 76 / 100;
+        }
         Painter p(c);
         static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
                                          {210, 150, 40, 255}, {120, 60, 60, 255},  {60, 130, 80, 255},
@@ -490,10 +496,11 @@ void DrawButton(Canvas& c, const ArtJob& job) {
         p.Box(bx + rim * 1.5, by + rim * 1.1, bw - rim * 3, bh * 0.28, r * 0.5,
               Solid(Rgba{255, 255, 255, static_cast<uint8_t>(state == 2 ? 25 : 60)}));
     std::string label = job.item.label.empty() ? job.stem : job.item.label;
+    // A stage button's plate above it carries its number; a word on the face
+    // would only run under the lock, the flag and the mini-game mark.
+    if (job.Has("btn_stage")) label.clear();
     for (char& ch : label)
         if (ch == '\n') ch = ' ';
-    // A list row's face carries no word: the row's own picture and texts stand on it.
-    if (job.Has("listbox")) return;
     int tx = static_cast<int>(bx + rim), ty = static_cast<int>(by + rim);
     int tw = static_cast<int>(bw - 2 * rim), th = static_cast<int>(bh - 2 * rim);
     if (w >= 2 * h || !label.empty()) {
@@ -648,27 +655,6 @@ void DrawDecor(Canvas& c, const ArtJob& job) {
 }
 
 // A white quad with softened corners, tinted by the code that draws it.
-void DrawMenuFrame(Canvas& c, const ArtJob&) {
-    Painter p(c);
-    const double w = c.Width(), h = c.Height();
-    const double rail = h * 0.06, side = w * 0.016;
-    // Rails round the edge only: the middle stays see-through, since the frame
-    // is drawn over the screens' pictures.
-    for (const double y : {0.0, h - rail}) {
-        p.Box(0, y, w, rail, 0, Solid(ui::kFrameDark));
-        p.Box(0, y + rail * 0.2, w, rail * 0.6, 0, Solid(ui::kFrame));
-        p.Box(0, y == 0.0 ? rail - 3 : y, w, 3, 0, Solid(ui::kBrass));
-    }
-    for (const double x : {0.0, w - side}) {
-        p.Box(x, rail, side, h - 2 * rail, 0, Solid(ui::kFrameDark));
-        p.Box(x == 0.0 ? side - 2 : x, rail, 2, h - 2 * rail, 0, Solid(ui::kBrass));
-    }
-    for (double x = rail; x < w - rail * 0.5; x += rail * 2) {
-        p.Circle(x, rail * 0.5, rail * 0.12, Solid(ui::kFrameLight));
-        p.Circle(x, h - rail * 0.5, rail * 0.12, Solid(ui::kFrameLight));
-    }
-}
-
 void DrawPlain(Canvas& c, const ArtJob&) {
     Painter p(c);
     double w = c.Width(), h = c.Height();

@@ -1,0 +1,159 @@
+// Every menu screen keeps its text on its panels and its pictures inside the
+// frame: each screen drawn on the recording device at rest, glyph by glyph
+// against the inked part of the panel under it, the information panel clear
+// of the header ribbon, and nothing past the frame's right rail.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "content/SaveProfile.h"
+#include "engine/framework/RenderTargets.h"
+#include "frontend/PageMenu.h"
+#include "tests/Harness.h"
+#include "tests/TextContainment.h"
+
+namespace {
+
+constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's ink
+// The frame's opening ends 5 pixels short of the screen's right edge (880 wide).
+constexpr float kOpeningRight = 440.0f - 5.0f;
+
+class MenuTextContainment : public MenuPageTest {
+protected:
+    void SetUp() override {
+        MenuPageTest::SetUp();
+        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
+        m_App->m_pDevice = &device;
+        device.BeginScene();
+    }
+    void TearDown() override {
+        device.EndScene();
+        Shutdown();
+        ReleaseRenderTargets();
+        MenuPageTest::TearDown();
+    }
+    // A player far into the game, with a long laboratory line on the first page.
+    void FarIntoTheGame() {
+        Player("EVE", 75);
+        SaveProfile& p = g_CurrentProfile;
+        p.m_iMetalParts = 1234567;
+        for (int s = 0; s < 70; ++s) p.m_aiStageStars[s] = 1 + s % 3;
+        for (int i : {0, 1, 2, 3, 6}) p.m_aLabItem[i] = LabItemRecord{i == 6 ? 1 : 2, 3};
+        p.m_iLuckBooster = 2;
+        for (int r : {0, 1, 2, 3, 4}) p.m_aRobotUpgrade[r].m_iAvailable = 1;
+        for (int r = 0; r < 12; ++r) p.m_abRobotUnlocked[r] = 1;
+        for (int k = 0; k < 6; ++k) p.m_aEnemySeen[k].met = 1;
+        for (int f = 0; f < 6; ++f) p.m_abFeatureUnlocked[f] = 1;
+        for (int i = 0; i < 9; ++i) p.m_aiAchievementProgress[i] = 100000;
+        p.m_aiAchievementProgress[1] = 3;  // its counter shows on the first page
+        p.m_aiAchievementProgress[6] = 1;
+        p.m_aiAchievementProgress[37] = 3725;
+    }
+    // One frame of the screen at rest, its kept list drawn again into its slot.
+    containment::Scene Capture() {
+        Menu().m_bAchievementPopup = false;
+        device.draws.clear();
+        Frame();
+        names = containment::TextureNames();
+        names.Add(m_App->m_pResourceManager);
+        names.Add(Menu().m_pResourceManager);
+        names.AddFont(m_App->m_pFontStandard);
+        return containment::Scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
+    }
+
+    host::RecordingDevice device{800, 600};
+    containment::TextureNames names;
+};
+
+bool Overlap(const containment::Rect& a, const containment::Rect& b) { return !a.Clip(b).Empty(); }
+
+// A scrolling roll writes lines beyond the screen too; only what shows counts.
+void OnScreenOnly(containment::Scene& scene) {
+    const containment::Rect screen{-float(g_iScreenWidth) / 2, -float(g_iScreenHeight) / 2, float(g_iScreenWidth) / 2,
+                                   float(g_iScreenHeight) / 2};
+    auto& g = scene.glyphs;
+    g.erase(std::remove_if(g.begin(), g.end(),
+                           [&](const containment::Piece& p) { return !screen.Holds(p.ink.CentreX(), p.ink.CentreY()); }),
+            g.end());
+}
+
+struct ScreenRow {
+    const char* rule;
+    int screen;
+    std::vector<std::string> panels;   // pictures text may stand on
+    std::vector<std::string> content;  // pictures that must stay inside the frame's opening
+    bool text;                         // the screen writes text
+};
+
+const ScreenRow kScreens[] = {
+    {"main menu: the greeting on the information panel", MENU_MAIN, {"Bbd_NumberBox"},
+     {"MenuHeader", "Bbd_Main", "Bbd_MenuPicFrame"}, true},
+    {"stage map: the episode on the panel, the area's stars on the plate", MENU_STAGE_MAP,
+     {"Bbd_NumberBox"}, {"MenuHeader", "Bbd_Map", "Bbd_MenuPicFrame"}, true},
+    {"mission panel: the episode on the panel", MENU_MISSION, {"Bbd_NumberBox"}, {"MenuHeader", "Btn_Stage"}, true},
+    {"laboratory: names, wrapped descriptions and prices on their rows", MENU_LABORATORY,
+     {"Bbd_NumberBox", "Btn_ListBox_"}, {"MenuHeader", "Btn_ListBox_"}, true},
+    {"robot upgrades: names, texts and prices on their rows", MENU_UPGRADE,
+     {"Bbd_NumberBox", "Btn_ListBox_"}, {"MenuHeader", "Btn_ListBox_"}, true},
+    {"achievements: names, conditions and counters on the backdrop", MENU_ACHIEVEMENTS,
+     {"Bbd_NumberBox", "Bbd_MenuBlackScreen"}, {"MenuHeader", "Bbd_MenuBlackScreen"}, true},
+    {"profiles: the name and the counts on the profile's row", MENU_PROFILES, {"Bbd_ProfileRow"},
+     {"MenuHeader", "Bbd_ProfileRow"}, true},
+    {"Robopedia: the list's name on the panel, the grid inside the frame", MENU_ROBOPEDIA, {"Bbd_NumberBox"},
+     {"MenuHeader", "Card", "Bbd_CardBG"}, true},
+    {"credits: the lines on the backdrop", MENU_CREDITS, {"Bbd_MenuBlackScreen"}, {"MenuHeader", "Bbd_MenuBlackScreen"},
+     true},
+    {"mini-games: the list and its backdrop inside the frame", MENU_MINIGAME, {}, {"MenuHeader", "Bbd_MiniGame"},
+     false},
+};
+
+TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPicturesInsideTheFrame) {
+    FarIntoTheGame();
+    for (const ScreenRow& row : kScreens) {
+        Enter(row.screen);
+        ASSERT_TRUE(Settle()) << row.rule;
+        Frame(20);
+        containment::Scene scene = Capture();
+        OnScreenOnly(scene);
+        EXPECT_EQ(scene.glyphs.empty(), !row.text) << row.rule << ": " << scene.Text();
+        EXPECT_TRUE(scene.Outside(row.panels, kMargin).empty())
+            << row.rule << containment::Lines(scene.Outside(row.panels, kMargin));
+
+        std::vector<std::string> past;
+        size_t drawn = 0;
+        for (const std::string& name : row.content) {
+            const std::vector<containment::Rect> inks = scene.InkOf(name);
+            drawn += inks.size();
+            for (const containment::Rect& r : inks)
+                if (r.right > kOpeningRight) past.push_back(name + " " + r.Text());
+        }
+        EXPECT_GT(drawn, 1u) << row.rule << ": the header and the screen's pictures are drawn";
+        EXPECT_TRUE(past.empty()) << row.rule << ": past the frame's right rail" << containment::Lines(past);
+
+        // The header is drawn after the information panel: the two never meet.
+        for (const containment::Rect& box : scene.InkOf("Bbd_NumberBox"))
+            for (const containment::Rect& header : scene.InkOf("MenuHeader"))
+                EXPECT_FALSE(Overlap(box, header)) << row.rule << ": panel " << box.Text() << " under the header "
+                                                   << header.Text();
+    }
+}
+
+// The stage map's and mission panel's counts are digits of the number sheet
+// on a text plate.
+TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
+    FarIntoTheGame();
+    for (int screen : {MENU_STAGE_MAP, MENU_MISSION}) {
+        Enter(screen);
+        ASSERT_TRUE(Settle());
+        Frame(20);
+        const containment::Scene scene = Capture();
+        EXPECT_FALSE(scene.InkOf("Num_Interface").empty()) << screen;
+        const std::vector<std::string> faults = scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
+        EXPECT_TRUE(faults.empty()) << screen << containment::Lines(faults);
+    }
+}
+
+}  // namespace
