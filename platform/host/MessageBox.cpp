@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/host/BoxWindow.h"
+
 namespace host {
 
 int DefaultAnswer(unsigned type) {
@@ -23,12 +25,18 @@ int DefaultAnswer(unsigned type) {
 namespace {
 
 std::atomic<const std::atomic<bool>*> g_quitFlag{nullptr};
+std::atomic<bool> g_quitSignalled{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+void PrintUnshown(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+}
 
 // SDL_ShowMessageBox in a child process of its own group, so that a quit
 // request can close the box (and whatever SDL forks for it) from here.
 // False when no child could be made; pressed is 0 when the box was closed
 // unanswered or could not be shown.
-bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>& quit, int& pressed) {
+bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, int& pressed) {
     int fds[2];
     if (::pipe(fds) != 0) return false;
     const pid_t pid = ::fork();
@@ -50,7 +58,7 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>& quit, 
     int answer = -1;
     size_t got = 0;
     for (;;) {
-        if (quit.load()) {
+        if ((quit && quit->load()) || g_quitSignalled.load()) {
             ::kill(-pid, SIGKILL);
             answer = 0;
             break;
@@ -113,15 +121,21 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
     int pressed = -1;
     const std::atomic<bool>* quit = g_quitFlag.load();
     if (quit && quit->load()) return 0;
-    if (!quit || !ShowInChild(data, *quit, pressed)) {
+    // Only while nothing of ours is on screen: the child shares the window's
+    // display connection, which it must not write to.
+    if (!quit || !ShowInChild(data, quit, pressed)) {
         if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = -1;
     }
     if (pressed > 0) return pressed;
     if (pressed == 0) return 0;  // closed by the quit request
-    // No display to show it on: the message still reaches the user, and
-    // nobody has answered.
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
-    return 0;
+    // The system's box could not be shown: the message goes to stderr, and
+    // where there is a display, into a window of our own drawing.
+    PrintUnshown(text, caption);
+    std::vector<BoxButton> own;
+    for (const SDL_MessageBoxButtonData& b : buttons)
+        own.push_back({b.buttonid, b.text, (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
+                       (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0});
+    return ShowBoxWindow(text, caption, own, quit, &g_quitSignalled);
 }
 
 int RecordingMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned type) {
@@ -169,6 +183,18 @@ std::atomic<MessageBoxes*> g_boxes{&g_sdlBoxes};
 }  // namespace
 
 MessageBoxes& GetMessageBoxes() { return *g_boxes.load(); }
+
+void NoteQuitSignal() { g_quitSignalled.store(true); }
+bool QuitSignalled() { return g_quitSignalled.load(); }
+void ClearQuitSignal() { g_quitSignalled.store(false); }
+
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
+    if (g_quitSignalled.load()) {
+        PrintUnshown(text, caption);
+        return 0;
+    }
+    return GetMessageBoxes().Show(text, caption, type);
+}
 void SetMessageBoxes(MessageBoxes* boxes) { g_boxes.store(boxes ? boxes : &g_sdlBoxes); }
 
 }  // namespace host
