@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace host {
 
@@ -124,13 +126,18 @@ BoxPicture DrawBoxPicture(const std::string& text, const std::vector<BoxButton>&
 
 int ShowBoxWindow(const std::string& text, const std::string& caption, const std::vector<BoxButton>& buttons,
                   const std::atomic<bool>* quit, const std::atomic<bool>* signalled) {
-    if (!g_glyphs || buttons.empty()) return 0;
+    // Only on a display someone looks at: SDL's off-screen and console
+    // drivers would make a window nobody can answer.
+    if (!g_glyphs || buttons.empty() || !(std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))) return -1;
     const bool started = !SDL_WasInit(SDL_INIT_VIDEO);
-    if (started && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
+    if (started && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return -1;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool seen = driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
     BoxPicture picture = DrawBoxPicture(text, buttons);
-    SDL_Window* window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          picture.width, picture.height, SDL_WINDOW_SHOWN);
-    int answer = 0;
+    SDL_Window* window = seen ? SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                                 picture.width, picture.height, SDL_WINDOW_SHOWN)
+                              : nullptr;
+    int answer = window ? 0 : -1;
     if (window) {
         const Uint32 id = SDL_GetWindowID(window);
         SDL_RaiseWindow(window);

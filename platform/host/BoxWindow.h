@@ -29,8 +29,8 @@ struct BoxButton {
     bool onEscape;  // Escape and the window's close press it
 };
 
-// Shows the box and waits for a button: its id. 0 when the window cannot be
-// made or a set flag (quit request, quit signal) closes it unanswered.
+// Shows the box and waits for a button: its id. 0 when a set flag (quit
+// request, quit signal) closes it unanswered, -1 when no window can be made.
 int ShowBoxWindow(const std::string& text, const std::string& caption, const std::vector<BoxButton>& buttons,
                   const std::atomic<bool>* quit, const std::atomic<bool>* signalled);
 

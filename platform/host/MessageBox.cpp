@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 
 #include "platform/host/BoxWindow.h"
@@ -135,7 +136,16 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
     for (const SDL_MessageBoxButtonData& b : buttons)
         own.push_back({b.buttonid, b.text, (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
                        (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0});
-    return ShowBoxWindow(text, caption, own, quit, &g_quitSignalled);
+    // A display that is there but cannot take one more window this moment
+    // (a busy server) gets a few more tries; with none at all, nobody answered.
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    for (int attempt = 0; display; ++attempt) {
+        const int answer = ShowBoxWindow(text, caption, own, quit, &g_quitSignalled);
+        if (answer >= 0) return answer;
+        if (attempt == 2 || (quit && quit->load()) || g_quitSignalled.load()) break;
+        SDL_Delay(300);
+    }
+    return 0;
 }
 
 int RecordingMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned type) {

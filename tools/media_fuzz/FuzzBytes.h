@@ -1,8 +1,12 @@
 #pragma once
 // Reads a fuzzer's input as a row of small choices; past the end every
-// choice is 0, so any input makes a whole, valid description.
+// choice is 0, so any input makes a whole, valid description. And the check
+// the structure-aware picture targets share.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "engine/PictureDecoder.h"
 
 class FuzzBytes {
 public:
@@ -20,3 +24,13 @@ private:
     size_t m_size;
     size_t m_at = 0;
 };
+
+// A built picture through the decoder as the loader takes it: a picture that
+// decodes holds all its pixels; the header's size is read as well.
+inline void DecodeBuiltPicture(const std::vector<uint8_t>& file) {
+    DecodedPicture picture;
+    const bool decoded = DecodePicture(file.data(), file.size(), picture);
+    if (decoded && picture.rgba.size() != size_t(picture.width) * size_t(picture.height) * 4) __builtin_trap();
+    int w = 0, h = 0;
+    ReadPictureSize(file.data(), file.size(), w, h);
+}

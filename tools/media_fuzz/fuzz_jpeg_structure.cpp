@@ -9,7 +9,6 @@
 
 #include <jpeglib.h>
 
-#include "engine/PictureDecoder.h"
 #include "tools/media_fuzz/FuzzBytes.h"
 
 namespace {
@@ -68,10 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (damage == 1) bytes.resize(bytes.size() / 2);  // cut short
     if (damage >= 16 && bytes.size() > 2) bytes[2 + (size_t(damage) * 13) % (bytes.size() - 2)] ^= damage;
 
-    DecodedPicture picture;
-    const bool decoded = DecodePicture(bytes.data(), bytes.size(), picture);
-    if (decoded && picture.rgba.size() != size_t(picture.width) * size_t(picture.height) * 4) __builtin_trap();
-    int w = 0, h = 0;
-    ReadPictureSize(bytes.data(), bytes.size(), w, h);
+    DecodeBuiltPicture(bytes);
     return 0;
 }

@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "engine/PictureDecoder.h"
 #include "tools/media_fuzz/FuzzBytes.h"
 
 namespace {
@@ -94,10 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (damage != 5) Chunk(file, "IEND", {}, false);
     if (damage >= 16 && file.size() > 8) file[8 + (size_t(damage) * 7) % (file.size() - 8)] ^= uint8_t(damage);
 
-    DecodedPicture picture;
-    const bool decoded = DecodePicture(file.data(), file.size(), picture);
-    if (decoded && picture.rgba.size() != size_t(picture.width) * size_t(picture.height) * 4) __builtin_trap();
-    int w = 0, h = 0;
-    ReadPictureSize(file.data(), file.size(), w, h);
+    DecodeBuiltPicture(file);
     return 0;
 }

@@ -162,9 +162,10 @@ inline const char* CheckFolder(const FolderCase& c, const Samples& s, host::Reco
         if (c.save && !app.m_bSaveDeclined) app.SaveProgress();
     }
     g_bQuitRequested = false;
-    bool unanswered = false;
-    for (const host::RecordedBox& box : boxes.Boxes())
-        if (box.answer == 0 && box.caption != "Fatal error!") unanswered = true;
+    // Answers before an unanswered question were the player's own choices:
+    // only a first question left unanswered promises an untouched folder.
+    const std::vector<host::RecordedBox> asked = boxes.Boxes();
+    const bool unanswered = !asked.empty() && asked[0].answer == 0 && asked[0].caption != "Fatal error!";
 
     const std::string mainAfter = State(main), backupAfter = State(backup);
     if (State(s.outside) != outsideBefore) return "a file outside the save folder changed through a link";

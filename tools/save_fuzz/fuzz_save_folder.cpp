@@ -14,16 +14,9 @@ host::RecordingMessageBoxes g_Boxes;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A memory folder: every save syncs to the disk.
-    static char folder[] = "/dev/shm/csq-folder-fuzz-XXXXXX";
-    static char fallback[] = "/tmp/csq-folder-fuzz-XXXXXX";
-    const char* made = mkdtemp(folder);
-    if (!made) made = mkdtemp(fallback);
-    if (!made) abort();
-    setenv("APPDATA", made, 1);
-    // No archive here: the application's one message about it is answered
-    // and the start goes on to the save data all the same.
-    if (chdir(made) != 0) abort();
+    const char* made = save_fuzz::MakeFuzzSaveFolder("csq-folder-fuzz");
+    // Run where there is no archive (the source tree): the application's one
+    // message about it is answered and comes after the save data's questions.
     host::SetMessageBoxes(&g_Boxes);
     save_fuzz::MakeSamples(g_Samples, made);
     return 0;
