@@ -35,12 +35,29 @@ bool ReadIntact(const std::string& path, std::vector<uint8_t>& bytes) {
     return host::ReadRegularFile(path, bytes, CVxSaveData::FILE_SIZE + 1) == FileRead::Ok && IsIntactSave(bytes);
 }
 
+// An intact file with at least one profile in use: progress worth keeping.
+bool HoldsProfile(const std::vector<uint8_t>& bytes) {
+    if (!IsIntactSave(bytes)) return false;
+    SaveFileHeader header;
+    std::memcpy(&header, bytes.data() + CVxSaveData::HEADER_OFFSET, sizeof header);
+    return header.m_iLayoutId == CVxSaveData::LAYOUT_ID && header.m_nProfilesInUse > 0 &&
+           header.m_nProfilesInUse <= CVxSaveData::PROFILE_COUNT;
+}
+
+bool FileHoldsProfile(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    return ReadIntact(path, bytes) && HoldsProfile(bytes);
+}
+
 int32_t ClampLevel(int32_t level) { return level < -10000 ? -10000 : level > 0 ? 0 : level; }
 
-bool CreateSaveFolders() {
+bool CreateSaveFolders(std::string* reason = nullptr) {
     const std::string root = host::UserDataRoot();
-    host::CreateFolders(root + "Orvendale/");
-    return host::CreateFolders(CVxSaveData::FolderPath());
+    if (root.empty()) {
+        if (reason) *reason = "none of APPDATA, XDG_DATA_HOME and HOME names an absolute folder";
+        return false;
+    }
+    return host::CreateFolders(CVxSaveData::FolderPath(), reason);
 }
 
 }  // namespace
@@ -105,8 +122,24 @@ bool CVxSaveData::HeaderMatchesProfiles() {
     return true;
 }
 
+bool CVxSaveData::FreeSlotsHoldDefaults() {
+    std::vector<uint8_t> fresh(PROFILE_SIZE, 0);
+    InitProfile(*reinterpret_cast<SaveProfile*>(fresh.data()));
+    for (int i = m_Header.m_nProfilesInUse; i < PROFILE_COUNT; ++i)
+        if (std::memcmp(StoredProfile(i), fresh.data(), PROFILE_SIZE) != 0) return false;
+    return true;
+}
+
 int CVxSaveData::LoadLocked() {
-    CreateSaveFolders();
+    std::string reason;
+    if (!CreateSaveFolders(&reason)) {
+        // No folder to read from or write to: play goes on with a new file in
+        // memory, and the reason is a file-system one, not damage.
+        const int created = CreateNewFile();
+        m_sFailedFile = FolderPath();
+        m_sFailReason = reason;
+        return created;
+    }
     std::vector<uint8_t> bytes;
     const FileRead read = host::ReadRegularFile(SaveFilePath(), bytes, FILE_SIZE + 1);
     if (read == FileRead::Missing) {
@@ -134,8 +167,13 @@ int CVxSaveData::LoadLocked() {
     if (Checksum(m_Buffer.data()) != m_Header.m_iChecksum) return SAVE_BAD_CHECKSUM;
     if (m_Header.m_iLayoutId != m_iExpectedLayoutId) return SAVE_BAD_LAYOUT;
     if (!HeaderMatchesProfiles()) return SAVE_BAD_LAYOUT;
-    // No profile in use: the player deleted them all; start afresh.
-    if (m_Header.m_nProfilesInUse == 0) return CreateNewFile();
+    if (m_Header.m_nProfilesInUse == 0) {
+        // The file a save leaves when the player deleted every profile:
+        // start afresh. Any other file with no profile (one of zeros after a
+        // crash) never goes over a backup with progress: the restore is offered.
+        if (!FreeSlotsHoldDefaults() && FileHoldsProfile(BackupFilePath())) return SAVE_ONLY_BACKUP;
+        return CreateNewFile();
+    }
     if (!CurrentIndexValid()) m_Header.m_iCurrentProfile = 0;
     for (int i = 0; i < PROFILE_COUNT; ++i) ClampProfile(*reinterpret_cast<SaveProfile*>(StoredProfile(i)));
     std::memcpy(m_pCurrentProfile, StoredProfile(m_Header.m_iCurrentProfile), PROFILE_SIZE);
@@ -168,9 +206,10 @@ bool CVxSaveData::Replace(const std::string& path, const uint8_t* data, size_t s
 }
 
 int CVxSaveData::SaveLocked() {
-    // With no profile in use the index is 0: the live profile goes to slot 0.
+    // With no profile in use the live one belongs to nobody: the file keeps
+    // its free slots, so the next load takes it as new.
     const int index = m_Header.m_iCurrentProfile, count = m_Header.m_nProfilesInUse;
-    if (count >= 0 && count <= PROFILE_COUNT && index >= 0 && index < (count > 0 ? count : 1))
+    if (count > 0 && count <= PROFILE_COUNT && index >= 0 && index < count)
         std::memcpy(StoredProfile(index), m_pCurrentProfile, PROFILE_SIZE);
     for (int i = 0; i < PROFILE_COUNT; ++i)
         std::memcpy(m_Buffer.data() + m_aiOffsets[i], StoredProfile(i), PROFILE_SIZE);
@@ -182,17 +221,20 @@ int CVxSaveData::SaveLocked() {
     m_Header.m_iLayoutId = LAYOUT_ID;
     std::memcpy(m_Buffer.data() + m_aiOffsets[HEADER_ENTRY], &m_Header, HEADER_SIZE);
 
-    if (!CreateSaveFolders()) {
+    std::string reason;
+    if (!CreateSaveFolders(&reason)) {
         m_sFailedFile = FolderPath();
-        m_sFailReason = "the folder cannot be created";
+        m_sFailReason = reason;
         return SAVE_WRITE_FAILED;
     }
 
     // The backup takes the previous file only when that file is intact, so a
-    // damaged file never replaces a good backup. A failed copy leaves the old
-    // backup in place and does not stop the save.
+    // damaged file never replaces a good backup, nor one with no profile a
+    // backup with progress. A failed copy leaves the old backup in place and
+    // does not stop the save.
     std::vector<uint8_t> previous;
-    if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous)) {
+    if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous) &&
+        (HoldsProfile(previous) || !FileHoldsProfile(BackupFilePath()))) {
         std::string ignored;
         host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), ignored);
     }

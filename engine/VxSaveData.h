@@ -86,7 +86,10 @@ public:
 
     // A damaged main file (present but unreadable, not a regular file, wrong
     // size, checksum or layout, or a header that contradicts the profiles)
-    // answers 10 to 12 and is left as it is; a missing one with a backup 13.
+    // answers 10 to 12 and is left as it is; a missing one with a backup 13,
+    // as does one with no profile that a save did not write (all zeros) when
+    // the backup holds a profile. A save folder that cannot be made answers
+    // 5 with FailedFile and FailReason set.
     int Load();
     // 14 on failure: FailedFile and FailReason then say what and why.
     int Save();
@@ -124,6 +127,8 @@ private:
     uint8_t* StoredProfile(int slot);
     bool CurrentIndexValid() const;
     bool HeaderMatchesProfiles();
+    // The slots past those in use hold what a new or deleted profile leaves.
+    bool FreeSlotsHoldDefaults();
     bool Replace(const std::string& path, const uint8_t* data, size_t size);
     static bool IsBlankName(const char* name);
     static void CopyName(char (&out)[NAME_SIZE], const char* name);

@@ -1,5 +1,7 @@
 #include "game/GameApplication.h"
 
+#include <cstdio>
+
 #include "content/GameLink.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
@@ -109,6 +111,12 @@ CGameApplication::CGameApplication(GamePageFactory makePages) {
     m_pEffectBlackScreen = nullptr;
 
     OpenResourceArchive();
+    if (ArchiveRefused()) {
+        // One message, then the run ends before anything is loaded from it.
+        host::ShowMessageBox("The resource file DATA is damaged: its list of contents cannot be read.", "Fatal error!",
+                             host::MB_OK);
+        g_bQuitRequested = true;
+    }
 
     m_iCurrentPage = LOGO_PAGE_INDEX;
     ResetGameState();
@@ -199,9 +207,14 @@ void CGameApplication::RecoverSaveData(int loadResult) {
 void CGameApplication::SaveProgress() {
     if (!m_pSaveData || m_bSaveDeclined) return;
     if (m_pSaveData->Save() == CVxSaveData::SAVE_OK) return;
-    host::ShowMessageBox(
-        "The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason(),
-        "Save data write error!", host::MB_OK);
+    const std::string text =
+        "The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason();
+    if (text == m_sReportedSaveFailure) {
+        std::fprintf(stderr, "[Save data write error!] %s\n", text.c_str());
+        return;
+    }
+    m_sReportedSaveFailure = text;
+    host::ShowMessageBox(text, "Save data write error!", host::MB_OK);
 }
 
 void CGameApplication::QuitUntouched() {

@@ -4,6 +4,7 @@
 // Machine art caches, and answers the engine's frame, timer and focus hooks.
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/VxButton.h"
@@ -218,10 +219,12 @@ public:
     bool m_bSaveDeclined = false;
 
     // Writes the save file unless saving was declined; a failed write shows
-    // one message naming the file and the reason, and play goes on.
+    // one message naming the file and the reason, and play goes on. The same
+    // failure again goes to stderr only.
     void SaveProgress();
 
 private:
+    std::string m_sReportedSaveFailure;
     void RecoverSaveData(int loadResult);
     // A start-up question went unanswered: quit with the save folder as it is.
     void QuitUntouched();

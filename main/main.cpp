@@ -1,5 +1,6 @@
-// Program entry: refuse a second copy, check the machine, build the game
-// application, open the window and run the loop through the render road.
+// Program entry: find the save folder, refuse a second copy, check the
+// machine, build the game application, open the window and run the loop
+// through the render road.
 #include <csignal>
 
 #include "engine/AnsiToWide.h"
@@ -7,25 +8,39 @@
 #include "engine/framework/MyD3DApplication.h"
 #include "game/GameApplication.h"
 #include "main/GamePages.h"
+#include "platform/FrameworkFontGlyphs.h"
 #include "platform/StartupChecks.h"
+#include "platform/host/BoxWindow.h"
 #include "platform/host/MessageBox.h"
 
 CMyD3DApplication g_d3dApp;
 
 namespace {
 
-extern "C" void OnQuitSignal(int) { g_bQuitRequested = true; }
+extern "C" void OnQuitSignal(int) {
+    g_bQuitRequested = true;
+    host::NoteQuitSignal();
+}
 
 // The game application: save data (with its repair questions), the archive
 // and the pages. The road deletes it with the device at shutdown.
 CVxXApplication* CreateGameApplication() { return new CGameApplication(MakeGamePages); }
 
+// The framework font's cells, for the boxes the program draws itself.
+void InstallBoxFont() {
+    static host::BoxGlyph glyphs[95];
+    for (int i = 0; i < 95; ++i) glyphs[i] = {kGlyphCells[i].width, kGlyphCells[i].coverage};
+    host::SetBoxFont(glyphs, kGlyphCellHeight);
+}
+
 }  // namespace
 
 int main() {
+    InstallBoxFont();
     std::signal(SIGINT, OnQuitSignal);
     std::signal(SIGTERM, OnQuitSignal);
 
+    if (!CheckSaveFolder()) return 0;
     if (IsAnotherInstanceRunning()) {
         host::ShowMessageBox(
             "You currently have an instance of Cogsquall running.\nIf you wish to run a new instance, please close "
@@ -39,6 +54,11 @@ int main() {
     host::WatchQuitRequest(&g_bQuitRequested);
     CVxXApplication* app = CreateGameApplication();
     host::WatchQuitRequest(nullptr);
+    // An archive that cannot be read was reported once; no window follows.
+    if (app->ArchiveRefused()) {
+        delete app;
+        return 0;
+    }
 
     char16_t title[ANSI_TO_WIDE_CAPACITY] = {};
     AnsiToWide(title, app->m_pszTitle);

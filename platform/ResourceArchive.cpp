@@ -55,6 +55,7 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
     else if (m_hArchive) result = m_hArchive->reader->GetEntry(-1, &summary);
     if (result == ZIP_OK) count = summary.index;
     g_nZipLastError = result;
+    m_bArchiveRefused = result != ZIP_OK || count <= 0;
 
     for (int i = 0; i < count; ++i) {
         ZipEntry entry;
@@ -68,6 +69,7 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
 }
 
 void ResourceArchive::CloseResourceArchive() {
+    m_bArchiveRefused = false;
     m_lstArchiveEntries.clear();
     m_lstArchiveDirectories.clear();
     if (m_hArchive) {

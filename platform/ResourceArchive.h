@@ -26,6 +26,9 @@ public:
     void OpenResourceArchive();
     void OpenResourceArchive(const std::string& fileName);
     void CloseResourceArchive();
+    // The last open found no readable list of entries (a missing or cut
+    // archive): nothing can be loaded from it.
+    bool ArchiveRefused() const { return m_bArchiveRefused; }
 
     // Entry index for a path like "Resource\Menu\Bbd_Main1.png", or -1.
     int FindArchiveItem(const char* name, uint32_t* outSize) const;
@@ -38,6 +41,7 @@ public:
 
 private:
     uint32_t Extract(int index, void* block, uint32_t size);
+    bool m_bArchiveRefused = false;
 };
 
 // The archive opened last, or null.

@@ -34,15 +34,42 @@ bool FileExists(const char* name) {
 
 }  // namespace
 
+bool CheckSaveFolder() {
+    const std::string root = host::UserDataRoot();
+    if (root.empty()) {
+        Fatal(
+            "There is no folder for the save data: none of APPDATA, XDG_DATA_HOME and HOME names an absolute "
+            "folder.");
+        return false;
+    }
+    const std::string folder = root + "Orvendale/Cogsquall/";
+    std::string reason;
+    if (host::CreateFolders(folder, &reason)) return true;
+    Fatal(("The save folder cannot be created:\n" + folder + "\n" + reason).c_str());
+    return false;
+}
+
 bool IsAnotherInstanceRunning() {
     // Held until the process ends; the kernel lets go of it then.
     static host::InstanceLock s_lock;
     if (s_lock.Held()) return false;
-    const std::string folder = host::UserDataRoot() + "Orvendale/Cogsquall/";
-    // A folder that cannot be made cannot hold a save either; the save layer
-    // reports that, so it does not count as another copy.
+    const std::string root = host::UserDataRoot();
+    // No save folder, no save to guard: CheckSaveFolder says why.
+    if (root.empty()) return false;
+    const std::string folder = root + "Orvendale/Cogsquall/";
     if (!host::CreateFolders(folder)) return false;
-    return !s_lock.Acquire(folder + INSTANCE_LOCK_NAME);
+    const std::string path = folder + INSTANCE_LOCK_NAME;
+    switch (s_lock.Acquire(path)) {
+    case host::InstanceLock::Result::Taken: return false;
+    case host::InstanceLock::Result::HeldElsewhere: return true;
+    case host::InstanceLock::Result::Failed: break;
+    }
+    // Nobody holds it: no other copy is known to run, and the player learns
+    // which file to mend.
+    host::ShowMessageBox(
+        "The file that keeps a second copy of Cogsquall from running cannot be used:\n" + path + "\n" + s_lock.Reason(),
+        "Instance check failed", host::MB_ICONWARNING);
+    return false;
 }
 
 uint32_t QueryVideoMemory() { return Probe(host::GetSystemInfo().VideoMemoryBytes(), g_nVideoMemory); }

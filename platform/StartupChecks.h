@@ -1,6 +1,6 @@
 #pragma once
-// What must hold before the game may start: one running copy, the two files
-// it cannot run without, and a video card that can show the game.
+// What must hold before the game may start: a save folder, one running copy,
+// the two files it cannot run without, and a video card that can show the game.
 #include <cstdint>
 
 // Cached memory figures; 0 means not asked yet.
@@ -10,9 +10,13 @@ extern uint32_t g_nTotalVisibleMemory;  // kilobytes
 // The file in the save folder whose lock marks the running copy.
 constexpr const char* INSTANCE_LOCK_NAME = "Instance.lock";
 
+// The save folder has an absolute home and can be made; shows its own
+// message (what and why) and answers false otherwise.
+bool CheckSaveFolder();
 // True when another copy runs on the same save folder: it holds the lock on
 // the folder's lock file. The first call that takes the lock keeps it for
-// the rest of the process.
+// the rest of the process. A lock file that cannot be used is reported with
+// its path and reason and does not count as another copy.
 bool IsAnotherInstanceRunning();
 // Shows its own message and answers false when a check fails.
 bool CheckSystemRequirements();

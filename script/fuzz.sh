@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # Builds every fuzzer with clang (libFuzzer + AddressSanitizer) in build-fuzz/
 # and runs each for a bounded time (default 30 s, or $1): the archive reader,
-# the sound and picture decoders, and the save loader.
+# the sound and picture decoders, the save loader and whole save folders.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-30}
 archive="fuzz_zip_reader fuzz_vx_open_file"
-media="fuzz_ogg_memory fuzz_png fuzz_jpeg fuzz_tga fuzz_wave"
+media="fuzz_ogg_memory fuzz_png fuzz_jpeg fuzz_tga fuzz_wave fuzz_png_structure fuzz_jpeg_structure"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_seeds fuzz_media_seeds asset_pack
+cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_save_folder fuzz_seeds fuzz_media_seeds asset_pack
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus"
@@ -36,3 +36,4 @@ for t in $archive; do
 done
 for t in $media; do run "build-fuzz/tools/media_fuzz/$t" 262144; done
 run build-fuzz/tools/save_fuzz/fuzz_save_load 8192
+run build-fuzz/tools/save_fuzz/fuzz_save_folder 16

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <sys/resource.h>
 
+#include <unistd.h>
+
 #include <climits>
 #include <csignal>
 #include <filesystem>
@@ -84,6 +86,198 @@ protected:
 };
 
 }  // namespace
+
+// A file of zeros (what a crash or power loss leaves) passes the checksum and
+// claims no profile: with a good backup it is damage, the restore is offered
+// first, and the zeros never go over the backup whatever the answer.
+TEST_F(DamagedSave, AZeroFilledMainWithAGoodBackupIsOfferedTheRestoreAndNeverRotatedOverIt) {
+    const std::vector<uint8_t> good = GoodFile();
+    const std::vector<uint8_t> zeros(5212, 0);
+    const struct {
+        const char* rule;
+        std::vector<int> answers;
+        std::vector<std::string> asked;
+        bool quits;
+        const char* main;  // "good", "zeros" or "new"
+    } kCases[] = {
+        {"restore brings the backup back", {host::IDOK, host::IDYES}, {kLost, kRecovery}, false, "good"},
+        {"a new file keeps the backup",
+         {host::IDOK, host::IDNO, host::IDYES},
+         {kLost, kRecovery, kCreate},
+         false,
+         "new"},
+        {"declining touches nothing",
+         {host::IDOK, host::IDNO, host::IDNO},
+         {kLost, kRecovery, kCreate, kClosed},
+         true,
+         "zeros"},
+        {"no display touches nothing", {0, 0, 0, 0}, {kLost}, true, "zeros"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::remove_all(m_Root + "/Orvendale");
+        fs::create_directories(m_Root + "/Orvendale/Cogsquall");
+        WriteBytes(MainPath(), zeros);
+        WriteBytes(BackupPath(), good);
+        ResetMemory();
+        g_bQuitRequested = false;
+        m_Host.boxes.Clear();
+        for (int answer : c.answers) m_Host.boxes.QueueAnswer(answer);
+        Start();
+        EXPECT_EQ(Texts(), c.asked);
+        EXPECT_EQ(bool(g_bQuitRequested), c.quits);
+        Shutdown();
+        EXPECT_EQ(ReadBytes(BackupPath()), good);
+        const std::vector<uint8_t> main = ReadBytes(MainPath());
+        if (std::string(c.main) == "good") {
+            EXPECT_EQ(main, good);
+        } else if (std::string(c.main) == "zeros") {
+            EXPECT_EQ(main, zeros);
+        } else {
+            ASSERT_EQ(main.size(), 5212u);
+            EXPECT_EQ(ReadInt(main, 5128 + 16), 0) << "no profile yet";
+            EXPECT_EQ(ReadInt(main, 12), 1) << "fresh defaults";
+        }
+    }
+    // With no backup there is nothing to offer: the zeros are a new start.
+    fs::remove_all(m_Root + "/Orvendale");
+    fs::create_directories(m_Root + "/Orvendale/Cogsquall");
+    WriteBytes(MainPath(), zeros);
+    ResetMemory();
+    g_bQuitRequested = false;
+    m_Host.boxes.Clear();
+    Start();
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
+    EXPECT_FALSE(g_bQuitRequested);
+    Shutdown();
+    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 12), 1);
+}
+
+// "No" to the restore and "Yes" to a new file keep the backup; the new empty
+// file never goes over it at the next starts, only a save of a profile's
+// progress does.
+TEST_F(DamagedSave, AKeptBackupStaysUntilASaveOfRealProgressReplacesIt) {
+    const std::vector<uint8_t> good = GoodFile();
+    PlaceMain(Main::BadChecksum, good);
+    WriteBytes(BackupPath(), good);
+    for (int answer : {host::IDOK, host::IDNO, host::IDYES}) m_Host.boxes.QueueAnswer(answer);
+    Start();
+    ASSERT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kRecovery, kCreate}));
+    Shutdown();
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE("start " + std::to_string(start + 2));
+        m_Host.boxes.Clear();
+        ResetMemory();
+        Start();
+        EXPECT_EQ(m_Host.boxes.Count(), 0u);
+        Shutdown();
+        EXPECT_EQ(ReadBytes(BackupPath()), good);
+    }
+    ResetMemory();
+    Start();
+    ASSERT_EQ(m_App->m_pSaveData->CreateProfile("New"), CVxSaveData::SAVE_OK);
+    m_App->SaveProgress();
+    EXPECT_EQ(ReadBytes(BackupPath()), good) << "the file before held no profile";
+    g_CurrentProfile.m_iMetalParts = 9;
+    m_App->SaveProgress();
+    Shutdown();
+    const std::vector<uint8_t> backup = ReadBytes(BackupPath());
+    ASSERT_EQ(backup.size(), 5212u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(backup.data())), "New") << "progress replaced it";
+}
+
+// Deleting the last profile saves a file the next start takes as new, with
+// no question and no deleted profile in it; a run that never chose a profile
+// (the stage runner's) saves the same.
+TEST_F(DamagedSave, AFileSavedWithNoProfileLeftIsTakenAsNew) {
+    MakeSaveWith({"Ada"});
+    Start();
+    ASSERT_EQ(m_App->m_pSaveData->DeleteProfile(0), CVxSaveData::SAVE_OK);
+    m_App->m_pSaveData->Header().m_iCurrentProfile = 0;
+    m_App->SaveProgress();
+    Shutdown();
+    const std::vector<uint8_t> main = ReadBytes(MainPath());
+    EXPECT_EQ(main[0], 0) << "no name in slot 0";
+    m_Host.boxes.Clear();
+    ResetMemory();
+    Start();
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
+    EXPECT_EQ(m_App->m_pSaveData->Header().m_nProfilesInUse, 0);
+    EXPECT_STREQ(g_aStoredProfiles[0].m_szName, "");
+    Shutdown();
+
+    fs::remove_all(m_Root + "/Orvendale");
+    ResetMemory();
+    CGameSaveData save;
+    ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
+    g_CurrentProfile.m_iMetalParts = 321;  // played with no profile chosen
+    ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
+    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 0) << "the live profile belongs to no slot";
+    ResetMemory();
+    CGameSaveData again;
+    EXPECT_EQ(again.Load(), CVxSaveData::SAVE_CREATED);
+}
+
+// A save folder that cannot be made is a file-system fault with the system's
+// reason: never "corrupted", and no file lands anywhere else.
+TEST_F(DamagedSave, ASaveFolderThatCannotBeMadeIsReportedWithItsReasonNotAsDamage) {
+    const std::string longRoot = m_Root + "/" + std::string(300, 'x');
+    const struct {
+        const char* rule;
+        const char* appdata;  // null: no home at all
+        const char* reason;
+    } kCases[] = {
+        {"an over-long path", longRoot.c_str(), "File name too long"},
+        {"no home at all", nullptr, "none of APPDATA, XDG_DATA_HOME and HOME"},
+        {"a relative APPDATA and no other home", "relative", "none of APPDATA, XDG_DATA_HOME and HOME"},
+    };
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string keepXdg = xdg ? xdg : "", keepHome = home ? home : "";
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("HOME");
+    char cwd[PATH_MAX];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(m_Root.c_str()), 0);
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        if (c.appdata) setenv("APPDATA", c.appdata, 1);
+        else unsetenv("APPDATA");
+        ResetMemory();
+        CGameSaveData save;
+        EXPECT_EQ(save.Load(), CVxSaveData::SAVE_CREATED_UNWRITTEN);
+        EXPECT_NE(save.FailReason().find(c.reason), std::string::npos) << save.FailReason();
+        EXPECT_EQ(save.Save(), CVxSaveData::SAVE_WRITE_FAILED);
+        EXPECT_NE(save.FailReason().find(c.reason), std::string::npos) << save.FailReason();
+        EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 1) << "play goes on with a new file in memory";
+    }
+    EXPECT_FALSE(fs::exists(m_Root + "/Orvendale")) << "nothing in the working folder";
+    EXPECT_FALSE(fs::exists(m_Root + "/relative"));
+    ASSERT_EQ(chdir(cwd), 0);
+    setenv("APPDATA", m_Root.c_str(), 1);
+    if (xdg) setenv("XDG_DATA_HOME", keepXdg.c_str(), 1);
+    if (home) setenv("HOME", keepHome.c_str(), 1);
+}
+
+// An archive cut short (its list of contents gone) is refused when it is
+// opened: one message, the run ends, nothing is asked per resource.
+TEST_F(DamagedSave, AnArchiveWhoseDirectoryCannotBeReadIsRefusedWithOneMessage) {
+    std::vector<uint8_t> data = ReadBytes(std::string(CSQ_BINARY_DIR) + "/DATA");
+    ASSERT_GT(data.size(), 1000u);
+    data.resize(data.size() / 2);
+    const std::string folder = m_Root + "/game";
+    fs::create_directories(folder);
+    WriteBytes(folder + "/DATA", data);
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+    Make();
+    EXPECT_TRUE(m_App->ArchiveRefused());
+    ASSERT_EQ(m_Host.boxes.Count(), 1u);
+    EXPECT_EQ(m_Host.boxes.Boxes()[0].caption, "Fatal error!");
+    EXPECT_NE(m_Host.boxes.Boxes()[0].text.find("DATA"), std::string::npos);
+    EXPECT_TRUE(g_bQuitRequested);
+    Shutdown();
+    EXPECT_EQ(m_Host.boxes.Count(), 1u);
+}
 
 TEST_F(DamagedSave, EveryCaseKeepsTheGoodDataAndAsksInOrder) {
     const std::vector<uint8_t> good = GoodFile();
@@ -214,15 +408,6 @@ TEST_F(DamagedSave, ValuesOutOfRangeAreClampedAndABadIndexFallsBackToTheFirstPro
     }
 }
 
-TEST_F(DamagedSave, SavingWithNoProfileInUseKeepsTheLiveProfileInSlotZero) {
-    CGameSaveData save;
-    ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
-    g_CurrentProfile.m_iMetalParts = 321;
-    ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-    EXPECT_EQ(g_aStoredProfiles[0].m_iMetalParts, 321);
-    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 321);
-}
-
 TEST_F(DamagedSave, APlantedLinkAtTheTemporaryNameIsReplacedNotFollowed) {
     MakeSaveWith({"Ada"});
     const std::string victim = m_Root + "/victim";
@@ -242,18 +427,25 @@ TEST_F(DamagedSave, AFailedSaveShowsOneMessageNamingFileAndReasonAndPlayGoesOn) 
     const std::vector<uint8_t> before = ReadBytes(MainPath());
     Start();
     m_Host.boxes.Clear();
-    // A leftover folder at the temporary name: the write cannot start.
+    // A leftover folder at the temporary name that cannot be removed: the
+    // message names it and why, once; later saves fail the same way quietly.
     fs::create_directories(MainPath() + ".tmp/left");
     g_CurrentProfile.m_iMetalParts = 5;
+    m_App->SaveProgress();
     m_App->SaveProgress();
     ASSERT_EQ(m_Host.boxes.Count(), 1u);
     const host::RecordedBox box = m_Host.boxes.Boxes()[0];
     EXPECT_EQ(box.caption, "Save data write error!");
-    EXPECT_NE(box.text.find(MainPath()), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find("directory"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(MainPath() + ".tmp "), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("Directory not empty"), std::string::npos) << box.text;
     EXPECT_FALSE(g_bQuitRequested);
     EXPECT_EQ(ReadBytes(MainPath()), before);
-    fs::remove_all(MainPath() + ".tmp");
+    // An empty folder left there is cleared away and the save goes through.
+    fs::remove_all(MainPath() + ".tmp/left");
+    m_App->SaveProgress();
+    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 5);
+    EXPECT_EQ(m_Host.boxes.Count(), 1u);
+    const std::vector<uint8_t> saved = ReadBytes(MainPath());
 
     // A full disk: writes beyond the file-size limit fail the same way.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -267,6 +459,22 @@ TEST_F(DamagedSave, AFailedSaveShowsOneMessageNamingFileAndReasonAndPlayGoesOn) 
     std::signal(SIGXFSZ, SIG_DFL);
     ASSERT_EQ(m_Host.boxes.Count(), 2u);
     EXPECT_NE(m_Host.boxes.Boxes()[1].text.find("too large"), std::string::npos) << m_Host.boxes.Boxes()[1].text;
-    EXPECT_EQ(ReadBytes(MainPath()), before);
+    EXPECT_EQ(ReadBytes(MainPath()), saved);
     Shutdown();
+}
+
+TEST_F(DamagedSave, NoBoxHoldsUpAnExitAskedForByASignal) {
+    MakeSaveWith({"Ada"});
+    Start();
+    m_Host.boxes.Clear();
+    fs::create_directories(MainPath() + ".tmp/left");
+    // SIGTERM arrived: the shutdown save fails, and says so on stderr only.
+    host::NoteQuitSignal();
+    g_bQuitRequested = true;
+    testing::internal::CaptureStderr();
+    Shutdown();
+    const std::string said = testing::internal::GetCapturedStderr();
+    host::ClearQuitSignal();
+    EXPECT_EQ(m_Host.boxes.Count(), 0u);
+    EXPECT_NE(said.find(MainPath() + ".tmp"), std::string::npos) << said;
 }

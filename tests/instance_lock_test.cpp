@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include "platform/StartupChecks.h"
 #include "platform/host/InstanceLock.h"
+#include "platform/host/MessageBox.h"
 
 namespace {
 
@@ -27,13 +29,23 @@ protected:
     // The start-up check as a copy of the game on save root `root` makes it:
     // 1 when it finds another copy, 0 when it may run. With hold, the copy
     // keeps running (and holding) until the returned pipe is closed.
-    int Copy(const std::string& root, bool hold = false, int* release = nullptr) {
-        int ready[2], wait[2];
-        if (pipe(ready) != 0 || pipe(wait) != 0) return -1;
+    // The copy's message boxes come back in *shown; uid other than -1 runs
+    // the copy as that user.
+    int Copy(const std::string& root, bool hold = false, int* release = nullptr, std::string* shown = nullptr,
+             int uid = -1) {
+        int ready[2], wait[2], boxes[2];
+        if (pipe(ready) != 0 || pipe(wait) != 0 || pipe(boxes) != 0) return -1;
         const pid_t pid = fork();
         if (pid == 0) {
             setenv("APPDATA", root.c_str(), 1);
+            if (uid != -1 && setuid(uid) != 0) _exit(8);
+            host::RecordingMessageBoxes recorded;
+            host::SetMessageBoxes(&recorded);
             const bool other = IsAnotherInstanceRunning();
+            std::string texts;
+            for (const host::RecordedBox& box : recorded.Boxes()) texts += box.caption + "|" + box.text + "\n";
+            if (write(boxes[1], texts.data(), texts.size()) != ssize_t(texts.size())) _exit(9);
+            close(boxes[1]);
             char c = other ? 1 : 0;
             if (write(ready[1], &c, 1) != 1) _exit(9);
             close(wait[1]);
@@ -43,6 +55,12 @@ protected:
         }
         close(ready[1]);
         close(wait[0]);
+        close(boxes[1]);
+        std::string texts;
+        char buffer[512];
+        for (ssize_t n; (n = read(boxes[0], buffer, sizeof buffer)) > 0;) texts.append(buffer, size_t(n));
+        close(boxes[0]);
+        if (shown) *shown = texts;
         char c = 9;
         if (read(ready[0], &c, 1) != 1) c = 9;
         close(ready[0]);
@@ -81,11 +99,58 @@ TEST_F(InstanceLockTest, SecondCopyOnOneFolderRefusedOtherFoldersRunAndAnEndedCo
 TEST_F(InstanceLockTest, LockIsExclusiveBetweenOpensAndReleasedOnRequest) {
     const std::string path = m_root + "/x.lock";
     host::InstanceLock first, second;
-    ASSERT_TRUE(first.Acquire(path));
-    EXPECT_FALSE(second.Acquire(path));
+    using Result = host::InstanceLock::Result;
+    ASSERT_EQ(first.Acquire(path), Result::Taken);
+    EXPECT_EQ(second.Acquire(path), Result::HeldElsewhere);
     EXPECT_FALSE(second.Held());
     first.Release();
-    EXPECT_TRUE(second.Acquire(path));
-    // A path that cannot be a file is refused, not crashed on.
-    EXPECT_FALSE(first.Acquire(m_root + "/missing/x.lock"));
+    EXPECT_EQ(second.Acquire(path), Result::Taken);
+    // A path that cannot be a file is a failure with a reason, not another copy.
+    EXPECT_EQ(first.Acquire(m_root + "/missing/x.lock"), Result::Failed);
+    EXPECT_EQ(first.Reason(), "No such file or directory");
+}
+
+// Whatever stands in the way of the lock file, only a lock another copy holds
+// means "already running"; every other fault is named with path and reason
+// and the game runs.
+TEST_F(InstanceLockTest, ALockFileThatCannotBeUsedIsReportedNotTakenForAnotherCopy) {
+    const std::string folder = m_root + "/Orvendale/Cogsquall/", lock = folder + INSTANCE_LOCK_NAME;
+    const struct {
+        const char* rule;
+        void (*place)(const std::string& lock);
+        int uid;
+        const char* reason;
+    } kCases[] = {
+        {"a folder under the lock's name", [](const std::string& l) { fs::create_directories(l); }, -1,
+         "Is a directory"},
+        {"a dangling link under the lock's name", [](const std::string& l) { fs::create_symlink("/nowhere", l); }, -1,
+         "Too many levels of symbolic links"},
+        {"a lock file left by the administrator",
+         [](const std::string& l) {
+             fs::remove_all(l);
+             close(open(l.c_str(), O_CREAT | O_WRONLY, 0644));
+         },
+         65534, "Permission denied"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::remove_all(m_root + "/Orvendale");
+        fs::create_directories(folder);
+        fs::permissions(m_root, fs::perms::all);
+        for (const std::string& f : {m_root + "/Orvendale", folder}) fs::permissions(f, fs::perms::all);
+        c.place(lock);
+        std::string shown;
+        EXPECT_EQ(Copy(m_root, false, nullptr, &shown, c.uid), 0);
+        EXPECT_NE(shown.find("Instance check failed|"), std::string::npos) << shown;
+        EXPECT_NE(shown.find(lock), std::string::npos) << shown;
+        EXPECT_NE(shown.find(c.reason), std::string::npos) << shown;
+    }
+    // A lock held by a running copy is still the one "already running" case, with no message.
+    fs::remove_all(m_root + "/Orvendale");
+    int release = -1;
+    ASSERT_EQ(Copy(m_root, true, &release), 0);
+    std::string shown;
+    EXPECT_EQ(Copy(m_root, false, nullptr, &shown), 1);
+    EXPECT_EQ(shown, "");
+    EndHeldCopy(release);
 }

@@ -1,7 +1,7 @@
 // The fuzzer's checks over a fixed, generated set of damaged save files.
 
 #include "tests/Harness.h"
-#include "tools/save_fuzz/SaveLoadCheck.h"
+#include "tools/save_fuzz/SaveFolderCheck.h"
 
 using SaveFuzz = SaveFolderTest;
 
@@ -42,4 +42,40 @@ TEST_F(SaveFuzz, DamagedFilesKeepEveryPromise) {
         const char* broken = save_fuzz::CheckLoadOf(input.data(), input.size());
         ASSERT_EQ(broken, nullptr) << broken << " in round " << round;
     }
+}
+
+// The save-folder fuzzer's promise over every pair of what can stand under
+// the main and backup names, with each way of answering the questions.
+class SaveFolderSweep : public GameAppTest {};
+
+TEST_F(SaveFolderSweep, NoGoodFileIsLostOrChangedWithoutThePlayersChoice) {
+    save_fuzz::Samples samples;
+    save_fuzz::MakeSamples(samples, m_Root);
+    // A folder with no archive: its one message is no question about the
+    // save, and the start is quicker without it.
+    ASSERT_EQ(chdir(m_Root.c_str()), 0);
+    const struct {
+        const char* rule;
+        std::vector<int> answers;
+        save_fuzz::Entry temp;
+    } kReplies[] = {
+        {"restore", {host::IDOK, host::IDYES}, save_fuzz::Entry::Missing},
+        {"create", {host::IDOK, host::IDNO, host::IDYES}, save_fuzz::Entry::Missing},
+        {"create with a stale temporary folder", {host::IDOK, host::IDNO, host::IDYES}, save_fuzz::Entry::FullFolder},
+        {"decline", {host::IDOK, host::IDNO, host::IDNO, host::IDOK}, save_fuzz::Entry::Missing},
+        {"no display", {0, 0, 0, 0}, save_fuzz::Entry::Missing},
+    };
+    const int kinds = int(save_fuzz::Entry::Count);
+    for (const auto& reply : kReplies)
+        for (int main = 0; main < kinds; ++main)
+            for (int backup = 0; backup < kinds; ++backup) {
+                save_fuzz::FolderCase c;
+                c.main = save_fuzz::Entry(main);
+                c.backup = save_fuzz::Entry(backup);
+                c.temp = reply.temp;
+                for (size_t i = 0; i < 6; ++i) c.answers[i] = i < reply.answers.size() ? reply.answers[i] : host::IDOK;
+                const char* broken = save_fuzz::CheckFolder(c, samples, m_Host.boxes);
+                EXPECT_TRUE(broken == nullptr)
+                    << broken << ": " << reply.rule << ", main " << main << ", backup " << backup;
+            }
 }

@@ -117,6 +117,8 @@ TEST(StageRunOptionsTest, ScriptsAndHandsAreReadOrRefused) {
     EXPECT_FALSE(ReadScript(path, events, error));
     EXPECT_NE(error.find(":1:"), std::string::npos);
     EXPECT_FALSE(ReadScript(path + ".none", events, error));
+    EXPECT_FALSE(ReadScript(testing::TempDir(), events, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
 }
 
 }  // namespace
@@ -135,6 +137,15 @@ TEST(StageRunTool, BadArgumentsGiveOneLineAndExitCodeTwo) {
         {CSQ_BINARY_DIR, "--stage 0", "outside 1-180"},
         {CSQ_BINARY_DIR, "--stage 3 --script /nonexistent/script.txt", "cannot read script"},
         {CSQ_BINARY_DIR, "--stage x", "not a number"},
+        // Every number is checked before it is narrowed: none wraps round into range.
+        {CSQ_BINARY_DIR, "--stage 4294967297", "stage 4294967297 is outside 1-180"},
+        {CSQ_BINARY_DIR, "--stage 99999999999999999999", "is outside 1-180"},
+        {CSQ_BINARY_DIR, "--stage 3 --frames 2147483648", "frame limit 2147483648 is outside 1-2147483647"},
+        {CSQ_BINARY_DIR, "--stage 3 --frames 0", "is outside 1-"},
+        {CSQ_BINARY_DIR, "--stage 3 --seed 4294967296", "seed 4294967296 is outside 0-4294967295"},
+        {CSQ_BINARY_DIR, "--stage 3 --seed -1", "is outside 0-4294967295"},
+        {CSQ_BINARY_DIR, "--stage 3 --difficulty 4294967297", "difficulty 4294967297 is outside 0-2"},
+        {CSQ_BINARY_DIR, "--stage 3 --script /tmp", "not a regular file"},
         {"/", "--stage 3", "DATA is missing"},
     };
     for (const auto& c : cases) {

@@ -100,3 +100,53 @@ TEST_F(StartupTest, ProbesCacheSuccessesButNotUnknowns) {
     services.system.totalKB = 1;
     EXPECT_EQ(QueryTotalVisibleMemory(), 2048000u);
 }
+
+// The save folder: an absolute home, and a folder that can be made there.
+// Each fault is said once, with the system's reason, and the game ends
+// without putting a file in its own folder.
+TEST_F(StartupTest, SaveFolderTable) {
+    const std::string longRoot = m_dir.path.string() + "/" + std::string(300, 'x');
+    const std::string blocked = m_dir.path.string() + "/blocked", home = m_dir.path.string() + "/home";
+    Touch("blocked");
+    const struct {
+        const char* rule;
+        const char *app, *xdg, *home;
+        const char* message;  // the start of the one message; null: passes
+        const char* reason;
+    } kCases[] = {
+        {"an absolute APPDATA passes", home.c_str(), nullptr, nullptr, nullptr, nullptr},
+        {"no home at all", nullptr, nullptr, nullptr, "There is no folder for the save data", ""},
+        {"only a relative APPDATA", "saves", nullptr, nullptr, "There is no folder for the save data", ""},
+        {"an over-long path", longRoot.c_str(), nullptr, nullptr,
+         "The save folder cannot be created:", "File name too long"},
+        {"a file where a folder must go", blocked.c_str(), nullptr, nullptr,
+         "The save folder cannot be created:", "Not a directory"},
+    };
+    const char* const kNames[3] = {"APPDATA", "XDG_DATA_HOME", "HOME"};
+    std::string keep[3];
+    bool had[3];
+    for (int i = 0; i < 3; ++i)
+        if ((had[i] = std::getenv(kNames[i]) != nullptr)) keep[i] = std::getenv(kNames[i]);
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        const char* values[3] = {c.app, c.xdg, c.home};
+        for (int i = 0; i < 3; ++i)
+            if (values[i]) setenv(kNames[i], values[i], 1);
+            else unsetenv(kNames[i]);
+        services.boxes.Clear();
+        EXPECT_EQ(CheckSaveFolder(), c.message == nullptr);
+        if (c.message) {
+            const std::string text = OnlyMessage();
+            EXPECT_EQ(text.rfind(c.message, 0), 0u) << text;
+            EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+            EXPECT_EQ(text.find("corrupted"), std::string::npos) << text;
+        } else {
+            EXPECT_EQ(services.boxes.Count(), 0u);
+        }
+        EXPECT_FALSE(std::filesystem::exists("Orvendale")) << "nothing in the game's folder";
+        EXPECT_FALSE(std::filesystem::exists("saves"));
+    }
+    for (int i = 0; i < 3; ++i)
+        if (had[i]) setenv(kNames[i], keep[i].c_str(), 1);
+        else unsetenv(kNames[i]);
+}

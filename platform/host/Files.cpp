@@ -80,7 +80,15 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
         reason = std::strerror(e);
         return false;
     };
-    if (::unlink(temp.c_str()) != 0 && errno != ENOENT) return fail(errno);
+    // A stale temporary goes first; an empty folder left under its name too.
+    if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
+        const int error = errno;
+        if (!(error == EISDIR && ::rmdir(temp.c_str()) == 0)) {
+            const int why = error == EISDIR ? errno : error;
+            reason = "the leftover " + temp + " is in the way and cannot be removed: " + std::strerror(why);
+            return false;
+        }
+    }
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return fail(errno);
     size_t done = 0;

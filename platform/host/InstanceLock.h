@@ -8,19 +8,27 @@ namespace host {
 
 class InstanceLock {
 public:
+    enum class Result {
+        Taken,
+        HeldElsewhere,  // another open of the file holds it, in this process or another
+        Failed,         // the file cannot be opened or locked: Reason() says why
+    };
+
     InstanceLock() = default;
     ~InstanceLock() { Release(); }
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // Takes the lock on path (created when missing). False when another open
-    // of the file holds it, in this process or another, or it cannot be made.
-    bool Acquire(const std::string& path);
+    // Takes the lock on path (created when missing).
+    Result Acquire(const std::string& path);
     void Release();
     bool Held() const { return m_fd >= 0; }
+    // The system's words for the last Failed answer.
+    const std::string& Reason() const { return m_sReason; }
 
 private:
     int m_fd = -1;
+    std::string m_sReason;
 };
 
 }  // namespace host

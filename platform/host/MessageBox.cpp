@@ -8,7 +8,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
+
+#include "platform/host/BoxWindow.h"
 
 namespace host {
 
@@ -23,12 +26,18 @@ int DefaultAnswer(unsigned type) {
 namespace {
 
 std::atomic<const std::atomic<bool>*> g_quitFlag{nullptr};
+std::atomic<bool> g_quitSignalled{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+void PrintUnshown(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+}
 
 // SDL_ShowMessageBox in a child process of its own group, so that a quit
 // request can close the box (and whatever SDL forks for it) from here.
 // False when no child could be made; pressed is 0 when the box was closed
 // unanswered or could not be shown.
-bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>& quit, int& pressed) {
+bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, int& pressed) {
     int fds[2];
     if (::pipe(fds) != 0) return false;
     const pid_t pid = ::fork();
@@ -50,7 +59,7 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>& quit, 
     int answer = -1;
     size_t got = 0;
     for (;;) {
-        if (quit.load()) {
+        if ((quit && quit->load()) || g_quitSignalled.load()) {
             ::kill(-pid, SIGKILL);
             answer = 0;
             break;
@@ -113,14 +122,29 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
     int pressed = -1;
     const std::atomic<bool>* quit = g_quitFlag.load();
     if (quit && quit->load()) return 0;
-    if (!quit || !ShowInChild(data, *quit, pressed)) {
+    // Only while nothing of ours is on screen: the child shares the window's
+    // display connection, which it must not write to.
+    if (!quit || !ShowInChild(data, quit, pressed)) {
         if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = -1;
     }
     if (pressed > 0) return pressed;
     if (pressed == 0) return 0;  // closed by the quit request
-    // No display to show it on: the message still reaches the user, and
-    // nobody has answered.
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    // The system's box could not be shown: the message goes to stderr, and
+    // where there is a display, into a window of our own drawing.
+    PrintUnshown(text, caption);
+    std::vector<BoxButton> own;
+    for (const SDL_MessageBoxButtonData& b : buttons)
+        own.push_back({b.buttonid, b.text, (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
+                       (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0});
+    // A display that is there but cannot take one more window this moment
+    // (a busy server) gets a few more tries; with none at all, nobody answered.
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    for (int attempt = 0; display; ++attempt) {
+        const int answer = ShowBoxWindow(text, caption, own, quit, &g_quitSignalled);
+        if (answer >= 0) return answer;
+        if (attempt == 2 || (quit && quit->load()) || g_quitSignalled.load()) break;
+        SDL_Delay(300);
+    }
     return 0;
 }
 
@@ -169,6 +193,18 @@ std::atomic<MessageBoxes*> g_boxes{&g_sdlBoxes};
 }  // namespace
 
 MessageBoxes& GetMessageBoxes() { return *g_boxes.load(); }
+
+void NoteQuitSignal() { g_quitSignalled.store(true); }
+bool QuitSignalled() { return g_quitSignalled.load(); }
+void ClearQuitSignal() { g_quitSignalled.store(false); }
+
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
+    if (g_quitSignalled.load()) {
+        PrintUnshown(text, caption);
+        return 0;
+    }
+    return GetMessageBoxes().Show(text, caption, type);
+}
 void SetMessageBoxes(MessageBoxes* boxes) { g_boxes.store(boxes ? boxes : &g_sdlBoxes); }
 
 }  // namespace host

@@ -29,8 +29,10 @@ public:
     virtual int Show(const std::string& text, const std::string& caption, unsigned type) = 0;
 };
 
-// SDL's box. One that cannot be shown (no display) writes its text to stderr
-// and answers 0, as does one closed by a watched quit request: nobody answered.
+// SDL's box. One that cannot be shown writes its text to stderr and, where
+// there is a display, shows it in a window of its own (BoxWindow.h). With no
+// display it answers 0, as does one closed by a watched quit request: nobody
+// answered.
 class SdlMessageBoxes : public MessageBoxes {
 public:
     int Show(const std::string& text, const std::string& caption, unsigned type) override;
@@ -69,9 +71,14 @@ int DefaultAnswer(unsigned type);
 MessageBoxes& GetMessageBoxes();
 void SetMessageBoxes(MessageBoxes* boxes);  // nullptr restores SDL's
 
+// Called from a SIGINT/SIGTERM handler (async-signal-safe): from then on no
+// box is shown, so none can hold the asked-for exit up. Their texts go to
+// stderr and count as unanswered (0). ClearQuitSignal is for tests.
+void NoteQuitSignal();
+bool QuitSignalled();
+void ClearQuitSignal();
+
 // Shorthand used throughout the game.
-inline int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type = MB_OK) {
-    return GetMessageBoxes().Show(text, caption, type);
-}
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type = MB_OK);
 
 }  // namespace host

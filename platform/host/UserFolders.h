@@ -5,10 +5,13 @@
 namespace host {
 
 // "$APPDATA/" when APPDATA is set, else "$XDG_DATA_HOME/", else "~/.local/share/";
-// always ends with '/'. Empty when none of them can be found.
+// always absolute and ending with '/': a relative value is passed over, as
+// it would put the saves wherever the game happens to be started. Empty when
+// none of them names an absolute folder.
 std::string UserDataRoot();
 
 // Creates every missing folder of path; true when it exists afterwards.
-bool CreateFolders(const std::string& path);
+// reason gets the system's words for a failure.
+bool CreateFolders(const std::string& path, std::string* reason = nullptr);
 
 }  // namespace host

@@ -2,6 +2,8 @@
 // Feeds arbitrary bytes to the save loader as the files on disk and checks
 // what the layer promises about them. Shared by the fuzzer and the tests.
 // Returns nullptr when every promise held, else what broke.
+#include <stdlib.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +15,21 @@
 #include "platform/SoundVolumes.h"
 
 namespace save_fuzz {
+
+// A fresh save folder for a fuzzer, in memory where there is such a place
+// (every save syncs to the disk, which would be all the fuzzer did), set as
+// APPDATA. Aborts when none can be made.
+inline const char* MakeFuzzSaveFolder(const char* name) {
+    static std::string made;
+    for (const char* root : {"/dev/shm/", "/tmp/"}) {
+        std::string pattern = std::string(root) + name + "-XXXXXX";
+        if (!mkdtemp(&pattern[0])) continue;
+        made = pattern;
+        setenv("APPDATA", made.c_str(), 1);
+        return made.c_str();
+    }
+    abort();
+}
 
 inline bool WriteAll(const std::string& path, const uint8_t* data, size_t size) {
     FILE* f = std::fopen(path.c_str(), "wb");

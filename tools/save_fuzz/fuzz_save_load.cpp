@@ -15,13 +15,7 @@ std::vector<uint8_t> g_GoodFile;
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A memory folder: every save syncs to the disk, which would be all the fuzzer did.
-    static char folder[] = "/dev/shm/csq-save-fuzz-XXXXXX";
-    static char fallback[] = "/tmp/csq-save-fuzz-XXXXXX";
-    const char* made = mkdtemp(folder);
-    if (!made) made = mkdtemp(fallback);
-    if (!made) abort();
-    setenv("APPDATA", made, 1);
+    save_fuzz::MakeFuzzSaveFolder("csq-save-fuzz");
     CGameSaveData save;
     if (save.Load() != CVxSaveData::SAVE_CREATED) abort();
     for (const char* name : {"Ada", "Bo", "Cy"})

@@ -105,6 +105,12 @@ struct StageRun::Host {
 };
 
 bool ReadScript(const std::string& path, std::vector<ScriptEvent>& out, std::string& error) {
+    std::error_code ignored;
+    // A folder opens as a stream that reads nothing: refuse it by name.
+    if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored)) {
+        error = "cannot read script " + path + ": not a regular file";
+        return false;
+    }
     std::ifstream in(path);
     if (!in) {
         error = "cannot read script " + path;
@@ -176,7 +182,12 @@ bool ReadGoldenValue(const std::string& path, const std::string& name, std::stri
     return false;
 }
 
-StageRun::StageRun(const StageRunOptions& options) : m_options(options), m_bTrace(getenv("CSQ_STAGERUN_TRACE")) {}
+StageRun::StageRun(const StageRunOptions& options) : m_options(options), m_bTrace(getenv("CSQ_STAGERUN_TRACE")) {
+    // In frame order (a file's order within a frame), so each frame reads
+    // only its own events.
+    std::stable_sort(m_options.script.begin(), m_options.script.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+}
 
 StageRun::~StageRun() {
     // The derived run has taken its application down already.
@@ -193,7 +204,8 @@ StageRun::~StageRun() {
 // A new profile that has reached the stage: the robots the earlier stages
 // unlock, the Machines they showed met.
 void StageRun::MakeProfile() {
-    const std::string name = g_CurrentProfile.m_szName;
+    // A profile in use, so the run's saves keep its progress as the game's would.
+    if (m_pApp->m_pSaveData->Header().m_nProfilesInUse == 0) m_pApp->m_pSaveData->CreateProfile("Runner");
     CGameSaveData defaults;
     defaults.InitProfile(g_CurrentProfile);
     std::snprintf(g_CurrentProfile.m_szName, sizeof g_CurrentProfile.m_szName, "%s", "Runner");
@@ -292,8 +304,10 @@ void StageRun::RunOneFrame() {
 
 void StageRun::ApplyScript() {
     InputRecord& in = App().m_aInput[0];
-    for (const ScriptEvent& e : m_options.script) {
-        if (e.frame != m_nFrames) continue;
+    const std::vector<ScriptEvent>& script = m_options.script;
+    while (m_iScriptNext < script.size() && script[m_iScriptNext].frame < m_nFrames) ++m_iScriptNext;
+    for (; m_iScriptNext < script.size() && script[m_iScriptNext].frame == m_nFrames; ++m_iScriptNext) {
+        const ScriptEvent& e = script[m_iScriptNext];
         if (e.kind != ScriptEvent::KEY) {
             in.m_iCursorX = e.x;
             in.m_iCursorY = e.y;

@@ -117,6 +117,7 @@ private:
     StageRunOptions m_options;
     std::unique_ptr<Host> m_pHost;
     int m_nFrames = 0;
+    size_t m_iScriptNext = 0;   // the first script event not yet played
     int m_iDefendFrames = 0;    // playing frames of a defended run
     bool m_bWithdrawn = false;  // the defended run's robots have been taken off
     std::string m_error;

@@ -3,11 +3,15 @@
 //            [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]
 // Run it in the folder that holds the generated DATA. Exit 0 when the stage
 // ran, 2 on bad arguments.
+#include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "content/StageNumbering.h"
 #include "tools/stagerun/StageRun.h"
 #include "tools/stagerun/WindowRun.h"
 
@@ -18,11 +22,26 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-bool ToInt(const char* text, long& out) {
+bool ToNumber(const char* text, long long& out) {
     char* end = nullptr;
-    out = std::strtol(text, &end, 10);
-    return *text != '\0' && *end == '\0';
+    errno = 0;
+    out = std::strtoll(text, &end, 10);
+    return *text != '\0' && *end == '\0' && errno != ERANGE;
 }
+
+// Each numeric option's range, checked on the parsed value before it is
+// narrowed, so no value wraps round into another.
+struct NumberOption {
+    const char* name;
+    const char* label;
+    long long low, high;
+};
+const NumberOption kNumberOptions[] = {
+    {"--stage", "stage", 1, LAST_STAGE},
+    {"--difficulty", "difficulty", 0, 2},
+    {"--seed", "seed", 0, UINT32_MAX},
+    {"--frames", "frame limit", 1, INT_MAX},
+};
 
 }  // namespace
 
@@ -45,9 +64,18 @@ int main(int argc, char** argv) {
         }
         if (i + 1 >= argc) return Fail("missing value after " + arg);
         const char* value = argv[++i];
-        long n = 0;
-        if (arg == "--stage" || arg == "--difficulty" || arg == "--seed" || arg == "--frames") {
-            if (!ToInt(value, n)) return Fail("not a number: " + arg + " " + value);
+        const NumberOption* number = nullptr;
+        for (const NumberOption& o : kNumberOptions)
+            if (arg == o.name) number = &o;
+        if (number) {
+            long long n = 0;
+            if (!ToNumber(value, n)) {
+                if (errno != ERANGE) return Fail("not a number: " + arg + " " + value);
+                n = value[0] == '-' ? LLONG_MIN : LLONG_MAX;
+            }
+            if (n < number->low || n > number->high)
+                return Fail(std::string(number->label) + " " + value + " is outside " + std::to_string(number->low) +
+                            "-" + std::to_string(number->high));
             if (arg == "--stage") {
                 options.stage = int(n);
                 haveStage = true;
@@ -56,7 +84,6 @@ int main(int argc, char** argv) {
             } else if (arg == "--seed") {
                 options.seed = uint32_t(n);
             } else {
-                if (n <= 0) return Fail("the frame limit must be above 0");
                 options.frameLimit = int(n);
             }
         } else if (arg == "--profile") {
