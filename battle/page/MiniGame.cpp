@@ -106,10 +106,6 @@ void CPageGame::SetUpMiniGame() {
             GetUnitDefinition(m_aHandDefs[i], card);
             if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
         }
-        // Stages that deal charged cards start with the hand ready.
-        if (m_StageDefinition.m_bCardCharge)
-            for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
-                if (m_aHand[i].m_iCard >= 0) m_aHand[i].m_iCharge = m_aHandDefs[i].m_iRechargeTime;
         PlaceMiniGameRobots();
     }
     if (stage == 151) {
@@ -319,7 +315,6 @@ void CPageGame::UpdateMiniGame() {
         UpdateConveyorCatch();     // (7) 177
         UpdateBombRun();           // (8) 171
         UpdateEnergyGoal();        // (9) 172
-        UpdateMiniGameOvertime();  // the stages won by beating every Machine
     }
     UpdateMiniGameTweens();
 }

@@ -345,7 +345,10 @@ void CCom_GameBullet::Render() {
     case 14:
         if (m_iAge >= 6) {
             Pass p;
-            p.sy = 0.6f + 0.4f * (m_Weapon.m_iHits > 0 ? float(m_iHitsLeft) / float(m_Weapon.m_iHits) : 0.0f);
+            // The ball loses 0.5 - (hits left / hits) x 0.4 of its height:
+            // a tenth when fresh, half when spent.
+            const float left = m_Weapon.m_iHits > 0 ? float(m_iHitsLeft) / float(m_Weapon.m_iHits) : 0.0f;
+            p.sy = 1.0f - (0.5f - left * 0.4f);
             VxVec3 where = at;
             const FieldCell* c = CellAt(page->m_aFieldCells, page->FindNearestCell(at.x, at.y, at.z));
             if (c && c->m_iStageKind == CELL_WATER_SURFACE)
