@@ -8,6 +8,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
+#include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
 #include "tests/StageRunSupport.h"
@@ -159,6 +160,45 @@ TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
         int fired = 0;
         for (const CCom_GameBullet& b : page.m_lstBullets) fired += b.m_Weapon.m_iId == kMineWeapon;
         EXPECT_EQ(fired, row.blasts ? 1 : 0);
+    }
+}
+
+TEST_F(UnitRulesTest, WhatClearsSpikesHasTheGroundRedrawn) {
+    CPageGame& page = Playing(45, {kMine, 27});
+    const struct Row {
+        const char* rule;
+        int cause;  // 0 nothing, 1 a mine, 2 an explosion, 3 a Barrier Bot
+        bool redraw;
+    } rows[] = {
+        {"a frame that clears nothing draws the ground as it was", 0, false},
+        {"a mine on spikes", 1, true},
+        {"an explosion over spikes", 2, true},
+        {"a Barrier Bot placed on spikes", 3, true},
+    };
+    int spikeFree[FIELD_CELLS];
+    for (int i = 0; i < FIELD_CELLS; ++i) spikeFree[i] = page.m_aFieldCells[i].m_iSpikeFree;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        page.m_lstRobots.clear();
+        page.m_lstBullets.clear();
+        for (int i = 0; i < FIELD_CELLS; ++i) page.m_aFieldCells[i].m_iSpikeFree = spikeFree[i];
+        const int cell = CellWhere(true);
+        ASSERT_GE(cell, 0);
+        const FieldCell& c = page.m_aFieldCells[cell];
+        if (row.cause == 1) Build(0, cell);
+        if (row.cause == 2) page.FireBullet(11, 0, c.m_fX, c.m_fY, c.m_fZ, -1, -1);
+        if (row.cause == 3) {
+            Build(1, cell);
+            EXPECT_EQ(g_bStageRedraw, row.redraw);
+            continue;
+        }
+        // Step to the frame that clears the cell (or one frame when nothing will).
+        for (int i = 0; i < 100; ++i) {
+            Step(1);
+            if (c.m_iSpikeFree != 0 || row.cause == 0) break;
+        }
+        EXPECT_EQ(c.m_iSpikeFree != 0, row.cause != 0);
+        EXPECT_EQ(g_bStageRedraw, row.redraw);
     }
 }
 
