@@ -3,6 +3,7 @@
 // cell ahead, the snowball's height, the mini-games' starting charge and
 // their open-ended overtime. Played on real stage runs from a seed.
 #include <set>
+#include <vector>
 
 #include "battle/page/PageGame.h"
 #include "battle/units/FieldLookup.h"
@@ -60,13 +61,20 @@ protected:
         while ((f + r.m_iSerial) % 5 != 0) ++f;
         run->App().m_nFrame = f;
     }
-    int CellWhere(bool spiked) const {
+    // Ground cells of columns 2-9, spiked or plain.
+    std::vector<int> CellsWhere(bool spiked) const {
         const CPageGame& page = run->Battle();
+        std::vector<int> out;
         for (int i = 2 * FIELD_ROWS; i < FIELD_CELLS; ++i) {
             const FieldCell& c = page.m_aFieldCells[i];
-            if (c.m_iStageKind == CELL_GROUND && c.m_iKind == CELL_GROUND && (c.m_iSpikeFree == 0) == spiked) return i;
+            if (c.m_iStageKind == CELL_GROUND && c.m_iKind == CELL_GROUND && (c.m_iSpikeFree == 0) == spiked)
+                out.push_back(i);
         }
-        return -1;
+        return out;
+    }
+    int CellWhere(bool spiked) const {
+        const std::vector<int> cells = CellsWhere(spiked);
+        return cells.empty() ? -1 : cells.front();
     }
     // Steps the run, remembering every mine blast made on the way.
     void Step(int frames) {
@@ -83,29 +91,39 @@ protected:
 
 // ---- The Mini-Mine ----
 
-TEST_F(UnitRulesTest, AMineWaitsOnPlainGroundBlastsOnceWhenAMachineComesAndGoesOffAtOnceOnSpikes) {
-    CPageGame& page = Playing(45);  // world 5: spiked and plain ground
-    const int plain = CellWhere(false), spiked = CellWhere(true);
-    ASSERT_GE(plain, 0);
+TEST_F(UnitRulesTest, MinesWaitOnPlainGroundOneBlastsOnceWhenAMachineComesAndOneOnSpikesGoesOffAtOnce) {
+    CPageGame& page = Playing(41);  // world 5: spiked ground, plain ground in two rows
+    const std::vector<int> plain = CellsWhere(false);
+    const int spiked = CellWhere(true);
     ASSERT_GE(spiked, 0);
+    // Two plain cells in different rows.
+    int other = -1;
+    for (int c : plain)
+        if (c % FIELD_ROWS != plain.front() % FIELD_ROWS) other = c;
+    ASSERT_GE(other, 0);
 
-    // Alone on plain ground it stays and holds its fire.
-    const int waiting = Build(0, plain).m_iSerial;
+    // Alone on plain ground they stay and hold their fire.
+    const int first = Build(0, plain.front()).m_iSerial;
+    const int second = Build(0, other).m_iSerial;
     Step(600);
-    ASSERT_TRUE(OnField(waiting));
-    EXPECT_GT(FindRobotBySerial(page.m_lstRobots, waiting)->m_iHp, 0);
+    for (int serial : {first, second}) {
+        ASSERT_TRUE(OnField(serial));
+        EXPECT_GT(FindRobotBySerial(page.m_lstRobots, serial)->m_iHp, 0);
+    }
     EXPECT_TRUE(blasts.empty());
 
-    // A Machine walks up its lane: one blast, and the mine is used up.
-    const FieldCell& lane = page.m_aFieldCells[plain];
+    // A Machine walks up the first one's lane: one blast, and that mine is
+    // used up; the other still waits.
+    const FieldCell& lane = page.m_aFieldCells[plain.front()];
     const int machine = Stand(1021, lane.m_fX - 250.0f, lane.m_fY).m_iSerial;
-    for (int i = 0; i < 2000 && OnField(waiting); ++i) Step(1);
-    EXPECT_FALSE(OnField(waiting));
+    for (int i = 0; i < 2000 && OnField(first); ++i) Step(1);
+    EXPECT_FALSE(OnField(first));
+    EXPECT_TRUE(OnField(second));
     EXPECT_EQ(blasts.size(), 1u);
     const CCom_GameRobot* struck = FindRobotBySerial(page.m_lstRobots, machine);
     EXPECT_TRUE(!struck || struck->m_iHp < struck->m_Unit.m_iMaxHp);
 
-    // On spikes it clears its cell and goes off on its first frame.
+    // On spikes a mine clears its cell and goes off on its first frame.
     page.m_lstRobots.clear();
     blasts.clear();
     const int onSpikes = Build(0, spiked).m_iSerial;
