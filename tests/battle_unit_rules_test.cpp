@@ -342,7 +342,8 @@ TEST(SnowballHeight, ShrinksByHalfMinusItsHitsLeftShareTimesPointFour) {
         {"spent: half gone", 0, 10, 0.5f},
         {"a weapon of no hits counts as spent", 3, 0, 0.5f},
     };
-    for (const Row& r : rows) EXPECT_NEAR(CCom_GameBullet::SnowballHeight(r.hitsLeft, r.hits), r.height, 1e-5f) << r.rule;
+    for (const Row& r : rows)
+        EXPECT_NEAR(CCom_GameBullet::SnowballHeight(r.hitsLeft, r.hits), r.height, 1e-5f) << r.rule;
 }
 
 // ---- Mini-game charge and overtime ----
@@ -353,7 +354,7 @@ TEST_F(UnitRulesTest, OnlyTheSlotMachineGamesDealChargedCards) {
         int stage;
         bool charged;
     } rows[] = {
-        {"172 (energy goal) starts uncharged", 172, false}, {"175 starts uncharged", 175, false},
+        {"172 (energy goal) starts uncharged", 172, false},  {"175 starts uncharged", 175, false},
         {"177 (paratroopers) starts uncharged", 177, false}, {"159 (slot machine) starts charged", 159, true},
         {"176 (slot machine) starts charged", 176, true},
     };

@@ -306,15 +306,15 @@ void CPageGame::UpdateMiniGame() {
         // 8. Capsule rain on 161.
         UpdateCapsuleRain();
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        UpdateCapsuleSupply();     // (1) 154
-        UpdateFloatingBoss();      // (2) 163
-        UpdateFinalBoss();         // (3) 160, 170, 180
-        UpdateSequenceGame();      // (4) 158
-        UpdateSlotMachine();       // (5) 159, 165, 169, 176, 178
-        UpdateBossDuel();          // (6) 156/166/174
-        UpdateConveyorCatch();     // (7) 177
-        UpdateBombRun();           // (8) 171
-        UpdateEnergyGoal();        // (9) 172
+        UpdateCapsuleSupply();  // (1) 154
+        UpdateFloatingBoss();   // (2) 163
+        UpdateFinalBoss();      // (3) 160, 170, 180
+        UpdateSequenceGame();   // (4) 158
+        UpdateSlotMachine();    // (5) 159, 165, 169, 176, 178
+        UpdateBossDuel();       // (6) 156/166/174
+        UpdateConveyorCatch();  // (7) 177
+        UpdateBombRun();        // (8) 171
+        UpdateEnergyGoal();     // (9) 172
     }
     UpdateMiniGameTweens();
 }

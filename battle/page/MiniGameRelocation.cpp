@@ -230,4 +230,3 @@ void CPageGame::UpdateEnergyGoal() {
     for (const CCom_GameRobot& r : m_lstRobots) fusor = fusor || (IsOwnLive(r) && (r.Type() == 0 || r.Type() == 35));
     if ((m_iEnergy < 10 && !fusor) || m_iTimeLeft == 0) m_iLife = 0;
 }
-

@@ -150,8 +150,8 @@ void CCom_GameRobot::UpdateDestroyer() {
     // them, so a hand that starts keeps the other (and the lunge) waiting.
     auto mayStart = [&] {
         return m_iBossTimer == 1 && stage != 171 && m_iState != ROBOT_ATTACK &&
-               m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 &&
-               m_iActionTimer % period == 0 && m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
+               m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
+               m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
     };
     if (m_iState != ROBOT_DYING && mayStart() && VxRand() % 2 == 0 && AnyRobotLeftOf(*page, kLungeLine))
         m_iBossTimer = 2;
