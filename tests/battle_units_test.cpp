@@ -328,7 +328,7 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
     };
     const Case cases[] = {
         {1, -1, -1, 50, 60},             // a Gunner Bot
-        {6, ROLE_ONESHOT, -1, 0, 0},     // a one-shot unit
+        {1, ROLE_ONESHOT, -1, 0, 0},     // a one-shot unit (a mine would go off at once)
         {1, -1, TERRAIN_SPECIAL, 0, 0},  // a unit that fits any cell
     };
     for (const Case& c : cases) {

@@ -326,7 +326,7 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
     }
 }
 
-TEST_F(MiniGameEdge, Stage171sDriftingParatroopersLeaveThePoolOnceOffScreen) {
+TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFirstJumpOutHasNoParachute) {
     CPageGame& p = Playing(171);
     CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
     CEffect_RobotJumpOut& jump = *p.m_pEffectRobotJumpOut;
@@ -335,14 +335,24 @@ TEST_F(MiniGameEdge, Stage171sDriftingParatroopersLeaveThePoolOnceOffScreen) {
     EXPECT_LE(jump.m_aInstances[0].life, 0);
     ASSERT_GT(chute.m_aInstances[0].life, 0);  // the thrown robot now hangs
     EXPECT_EQ(chute.m_aiState[0], 0);
-    int ticks = 0;
-    while (chute.m_aInstances[0].life > 0 && ticks < 2000) {
-        chute.Tick();
-        ++ticks;
-    }
-    EXPECT_LT(ticks, 2000);
-    EXPECT_EQ(chute.m_aiState[0], -1);
+    for (int i = 0; i < 2000; ++i) chute.Tick();
+    // Far off the field by now, and still hanging in its record.
+    EXPECT_GT(chute.m_avRobot[0].x, 0.5f * float(g_iScreenWidth) + 256.0f);
+    EXPECT_GT(chute.m_aInstances[0].life, 0);
+    EXPECT_EQ(chute.m_aiState[0], 0);
     EXPECT_EQ(Robots(), 1);  // no robot lands or is cut loose on 171
+    // Twenty-nine more fill the pool; the next throw hands over to nobody.
+    auto hanging = [&] {
+        int n = 0;
+        for (int i = 0; i < PARATROOPER_POOL; ++i) n += chute.m_aInstances[i].life > 0 && chute.m_aiState[i] == 0;
+        return n;
+    };
+    for (int k = 0; k < PARATROOPER_POOL; ++k) {
+        ASSERT_GE(jump.Add(3, 100.0f, 0.0f, 0.0f), 0);
+        for (int i = 0; i < 61; ++i) jump.Tick();
+    }
+    EXPECT_EQ(hanging(), PARATROOPER_POOL);
+    EXPECT_LE(jump.m_aInstances[0].life, 0);
 }
 
 TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {

@@ -101,7 +101,7 @@ void CEffect_Paratrooper::OnFrame(int index) {
     DrawAt(m_pParachute, p.x, pic.y + kParachuteLift, 0.0f, 0.0f);
     if (m_aiState[index] == 0) DrawAt(card, pic.x, pic.y, pic.z, 0.0f);
 
-    const float halfW = 0.5f * float(g_iScreenWidth), halfH = 0.5f * float(g_iScreenHeight);
+    const float halfH = 0.5f * float(g_iScreenHeight);
     if (m_aiState[index] == 0 && stage == 177 && page) {
         const FieldCell& bottom = page->m_aFieldCells[4];
         if (p.y <= bottom.m_fY) {
@@ -135,11 +135,10 @@ void CEffect_Paratrooper::OnFrame(int index) {
             }
         }
     }
-    // A record whose robot has gone past the screen's edge is done: on 171
-    // nothing else would ever end a drifting one, and the pool would fill.
-    const bool flownOff = m_aiState[index] != 0 && p.y > halfH + 256.0f;
-    const bool driftedOff = m_aiState[index] == 0 && (p.x > halfW + 256.0f || p.y < -halfH - 256.0f);
-    if (flownOff || driftedOff) {
+    // An empty parachute is done once it has flown off the top. One still
+    // hanging stays (on 171 it drifts off for good and keeps its record, so
+    // the pool of 30 fills and later jump-outs get no parachute).
+    if (m_aiState[index] != 0 && p.y > halfH + 256.0f) {
         m_aiState[index] = -1;
         Clear(index);
     }

@@ -106,10 +106,6 @@ void CPageGame::SetUpMiniGame() {
             GetUnitDefinition(m_aHandDefs[i], card);
             if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
         }
-        // Stages that deal charged cards start with the hand ready.
-        if (m_StageDefinition.m_bCardCharge)
-            for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
-                if (m_aHand[i].m_iCard >= 0) m_aHand[i].m_iCharge = m_aHandDefs[i].m_iRechargeTime;
         PlaceMiniGameRobots();
     }
     if (stage == 151) {
@@ -310,16 +306,15 @@ void CPageGame::UpdateMiniGame() {
         // 8. Capsule rain on 161.
         UpdateCapsuleRain();
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        UpdateCapsuleSupply();     // (1) 154
-        UpdateFloatingBoss();      // (2) 163
-        UpdateFinalBoss();         // (3) 160, 170, 180
-        UpdateSequenceGame();      // (4) 158
-        UpdateSlotMachine();       // (5) 159, 165, 169, 176, 178
-        UpdateBossDuel();          // (6) 156/166/174
-        UpdateConveyorCatch();     // (7) 177
-        UpdateBombRun();           // (8) 171
-        UpdateEnergyGoal();        // (9) 172
-        UpdateMiniGameOvertime();  // the stages won by beating every Machine
+        UpdateCapsuleSupply();  // (1) 154
+        UpdateFloatingBoss();   // (2) 163
+        UpdateFinalBoss();      // (3) 160, 170, 180
+        UpdateSequenceGame();   // (4) 158
+        UpdateSlotMachine();    // (5) 159, 165, 169, 176, 178
+        UpdateBossDuel();       // (6) 156/166/174
+        UpdateConveyorCatch();  // (7) 177
+        UpdateBombRun();        // (8) 171
+        UpdateEnergyGoal();     // (9) 172
     }
     UpdateMiniGameTweens();
 }

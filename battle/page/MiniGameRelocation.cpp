@@ -25,8 +25,6 @@ constexpr float kDegree = 0.017453292519943295f;
 constexpr int kSequenceTargets[3] = {5, 6, 7};
 constexpr int kSequenceRow = 4;
 constexpr float kMarchStep = 4.0f;
-// Frames after the time runs out that a stage won by beating every Machine waits.
-constexpr int kOvertimeLimit = 4500;
 
 bool IsOwnLive(const CCom_GameRobot& r) { return !r.IsMachine() && r.m_iHp > 0; }
 
@@ -231,13 +229,4 @@ void CPageGame::UpdateEnergyGoal() {
     bool fusor = false;
     for (const CCom_GameRobot& r : m_lstRobots) fusor = fusor || (IsOwnLive(r) && (r.Type() == 0 || r.Type() == 35));
     if ((m_iEnergy < 10 && !fusor) || m_iTimeLeft == 0) m_iLife = 0;
-}
-
-void CPageGame::UpdateMiniGameOvertime() {
-    const int stage = CurrentStage();
-    const bool beatTheMachines = stage == 153 || stage == 158 || stage == 164 || stage == 168 || stage == 173 ||
-                                 stage == 179 || IsMiniGameGroup2(stage);
-    if (!beatTheMachines || m_iBattleState != BATTLE_PLAYING || m_iTimeLeft > 0) return;
-    // A Machine that nothing can reach would hold the stage open for ever.
-    if (m_iOvertimeFrames >= kOvertimeLimit && m_nLiveMachines > 0) m_iLife = 0;
 }

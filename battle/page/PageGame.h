@@ -311,8 +311,6 @@ public:
     void UpdateSequenceGame();  // 158
     void UpdateFinalBoss();     // 160, 170, 180
     void UpdateEnergyGoal();    // 172
-    // The stages won by beating every Machine end lost after a long overtime.
-    void UpdateMiniGameOvertime();
     // The reels of the slot-machine stages (cleared elsewhere).
     void SetUpSlotReels();
     // The code a reel shows offset rows from its position (-1: no codes).

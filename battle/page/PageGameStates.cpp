@@ -101,7 +101,6 @@ int CPageGame::RewardStars() const {
 // The hand of a stage without a card choice (or of a run with a fixed hand).
 void CPageGame::FillHandWithoutChoice() {
     CGameApplication* app = g_pGameAppInstance;
-    const int stage = CurrentStage();
     if (!m_vecFixedHand.empty()) {
         for (int i = 0; i < DECK_SLOTS; ++i) m_aHand[i] = HandSlot{};
         int next = 0;
@@ -116,7 +115,6 @@ void CPageGame::FillHandWithoutChoice() {
         const int code = m_aHand[i].m_iCard;
         if (code < 0) continue;
         GetUnitDefinition(m_aHandDefs[i], code);
-        if (stage > 150 && m_StageDefinition.m_bCardCharge) m_aHand[i].m_iCharge = m_aHandDefs[i].m_iRechargeTime;
         m_apHandPictures[i] = app ? app->m_apBbdCard[code] : nullptr;
     }
     if (!g_bLoaderRunning)

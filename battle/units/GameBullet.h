@@ -42,6 +42,9 @@ public:
     // Strikes what this frame's test reaches (area mode: what lies in
     // m_rcHitArea).
     void TestHits(bool areaMode);
+    // The rolling snowball's height as a share of its picture's: it loses
+    // 0.5 - (hits left / hits) x 0.4 of it, a tenth when fresh, half when spent.
+    static float SnowballHeight(int hitsLeft, int hits);
     // Kill statistics after a strike on that robot.
     void RecordKill(CCom_GameRobot& robot);
     // The firer, looked up by serial; null once it has left the field.

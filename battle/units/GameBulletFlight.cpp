@@ -345,7 +345,7 @@ void CCom_GameBullet::Render() {
     case 14:
         if (m_iAge >= 6) {
             Pass p;
-            p.sy = 0.6f + 0.4f * (m_Weapon.m_iHits > 0 ? float(m_iHitsLeft) / float(m_Weapon.m_iHits) : 0.0f);
+            p.sy = SnowballHeight(m_iHitsLeft, m_Weapon.m_iHits);
             VxVec3 where = at;
             const FieldCell* c = CellAt(page->m_aFieldCells, page->FindNearestCell(at.x, at.y, at.z));
             if (c && c->m_iStageKind == CELL_WATER_SURFACE)
@@ -606,4 +606,9 @@ void CCom_GameBullet::Render() {
     // 6. Ageing.
     if (m_iAge < m_iLifetime) ++m_iAge;
     else m_iHitsLeft = 0;
+}
+
+float CCom_GameBullet::SnowballHeight(int hitsLeft, int hits) {
+    const float left = hits > 0 ? float(hitsLeft) / float(hits) : 0.0f;
+    return 1.0f - (0.5f - left * 0.4f);
 }

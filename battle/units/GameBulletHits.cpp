@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "battle/effects/Effect_CopterEnemyFadeOut.h"
-#include "battle/effects/Effect_Spike.h"
 #include "battle/effects/Effect_TextMiss.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
@@ -79,13 +78,9 @@ void CCom_GameBullet::TestHits(bool areaMode) {
         for (int col = int(c.x - float(e)); col <= int(c.x) + e; ++col)
             for (int row = int(c.y - float(e)); row <= int(c.y) + e; ++row) {
                 if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS) continue;
-                FieldCell& cell = page->m_aFieldCells[col * FIELD_ROWS + row];
-                if (cell.m_iSpikeFree != 0) continue;
-                cell.m_iSpikeFree = 1;
-                if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell.m_fX, cell.m_fY, cell.m_fZ);
-                changed = true;
+                if (ClearSpikes(*page, page->m_aFieldCells[col * FIELD_ROWS + row])) changed = true;
             }
-        (void)changed;  // the stage background redraws its ground from the spike-free words
+        if (changed) RedrawGround(*page);
     }
 
     // Targeted shots.

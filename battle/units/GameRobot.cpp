@@ -6,9 +6,7 @@
 #include <cstring>
 
 #include "battle/effects/Effect_CopterEnemyFadeOut.h"
-#include "battle/effects/Effect_Spike.h"
 #include "battle/units/FieldLookup.h"
-#include "battle/units/GameStage.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
@@ -243,11 +241,8 @@ void CCom_GameRobot::Place(float x, float y, float z) {
     }
 
     if (Type() == kBarrierBots && !machine) {
-        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && cell->m_iSpikeFree == 0) {
-            cell->m_iSpikeFree = 1;
-            if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell->m_fX, cell->m_fY, cell->m_fZ);
-            if (page->m_pStage) page->m_pStage->Update(true);  // the ground loses its spikes
-        }
+        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && ClearSpikes(*page, *cell))
+            RedrawGround(*page);
     }
     if (!machine && m_Unit.m_iRole == ROLE_ATTACK) m_iActionTimer = m_Unit.m_iActionInterval;
     if (!machine && Type() == kFusorBot) {

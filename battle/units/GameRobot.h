@@ -115,6 +115,9 @@ public:
     void UpdateCyclerJump();
     void StopBossHands();
     void FireBossVolley();
+    // How far a Destroyer's body sprite is moved from its place this frame
+    // (draws the shake from the generator, x first).
+    VxVec3 DestroyerBodyShift() const;
 
     // Forgets every serial link to the given unit (shield, bob source, link).
     void ForgetSerial(int serial);

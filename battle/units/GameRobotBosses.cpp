@@ -141,17 +141,19 @@ void CCom_GameRobot::UpdateDestroyer() {
         }
     }
     if (m_iState != ROBOT_DYING) {
-        ++m_iPhase;
+        // An entering boss holds its phase: it does not sway until it is in.
+        if (m_iBossTimer != 0) ++m_iPhase;
         m_vLastPosition = m_vPosition;
     }
 
-    // Lunge and hand starts share their conditions.
-    const bool handsRest = m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
+    // Lunge and hand starts share their conditions, both hands resting among
+    // them, so a hand that starts keeps the other (and the lunge) waiting.
     auto mayStart = [&] {
         return m_iBossTimer == 1 && stage != 171 && m_iState != ROBOT_ATTACK &&
-               m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0;
+               m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
+               m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
     };
-    if (m_iState != ROBOT_DYING && mayStart() && handsRest && VxRand() % 2 == 0 && AnyRobotLeftOf(*page, kLungeLine))
+    if (m_iState != ROBOT_DYING && mayStart() && VxRand() % 2 == 0 && AnyRobotLeftOf(*page, kLungeLine))
         m_iBossTimer = 2;
 
     if (m_iState != ROBOT_DYING && m_iBossTimer != 0) {
@@ -214,6 +216,20 @@ void CCom_GameRobot::UpdateDestroyer() {
         arm->RenderSRT();
         arm->RestoreState();
     }
+}
+
+VxVec3 CCom_GameRobot::DestroyerBodyShift() const {
+    // Dying, the body sinks to the lower left of its place.
+    if (m_iState == ROBOT_DYING) return VxVec3{-50.0f, -50.0f, 0.0f};
+    VxVec3 shift{0.0f, 20.0f * CosDeg(float(m_iPhase)), 0.0f};
+    // It shakes while its volley builds up (the volley leaves at countdown 180).
+    if (m_iCountdown > 180) {
+        const int dx = VxRand() % 10 - 5;
+        const int dy = VxRand() % 10 - 5;
+        shift.x += float(dx);
+        shift.y += float(dy);
+    }
+    return shift;
 }
 
 void CCom_GameRobot::StopBossHands() {

@@ -166,6 +166,12 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
         }
     }
 
+    if (machine && (type == 1028 || type == 1031)) {
+        const VxVec3 shift = DestroyerBodyShift();
+        at.x += shift.x;
+        at.y += shift.y;
+    }
+
     // 4. Tints, first match wins.
     Tint tint;
     if (dying) tint.r = tint.g = tint.b = tint.a = m_fDyingFade, tint.set = true;

@@ -3,7 +3,6 @@
 // to attack, stop or walk on.
 #include <cmath>
 
-#include "battle/effects/Effect_Spike.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/Targeting.h"
@@ -80,12 +79,11 @@ void CCom_GameRobot::UpdateAttack() {
                 }
     }
 
-    // The Mini-Mine clears its cell and goes off at once.
-    if (!machine && type == 6) {
-        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && cell->m_iSpikeFree == 0) {
-            cell->m_iSpikeFree = 1;
-            if (page->m_pEffectSpike) page->m_pEffectSpike->AddAtPoint(cell->m_fX, cell->m_fY, cell->m_fZ);
-        }
+    // A Mini-Mine on spikes clears its cell and goes off at once; elsewhere it
+    // waits in the scan below for a Machine to come close.
+    FieldCell* spiked = !machine && type == 6 ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
+    if (spiked && ClearSpikes(*page, *spiked)) {
+        RedrawGround(*page);
         for (const CCom_GameRobot& c : page->m_lstRobots) {
             if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND)
                 continue;
@@ -169,7 +167,9 @@ void CCom_GameRobot::UpdateAttack() {
                 } else if (c.m_vCell.x != m_vCell.x || c.m_vCell.y != m_vCell.y || c.m_vCell.z != m_vCell.z) {
                     const int next = std::min(col + 1, FIELD_COLUMNS - 1);
                     const FieldCell* ahead = CellAt(page->m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
-                    if (ahead && ahead->m_iKind != CELL_GROUND && !robotIn(next)) continue;
+                    // The cell ahead is judged by the ground the stage laid
+                    // there, not by what a platform made of it.
+                    if (ahead && ahead->m_iStageKind != CELL_GROUND && !robotIn(next)) continue;
                 }
             }
             const float dx = std::fabs(ref.x - c.m_vLastPosition.x);

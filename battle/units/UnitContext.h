@@ -3,10 +3,12 @@
 // the frame counter and the screen. Shared by the unit sources only.
 #include <cmath>
 
+#include "battle/effects/Effect_Spike.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "engine/VxSound.h"
 #include "platform/Random.h"
 #include "game/GameApplication.h"
@@ -29,6 +31,20 @@ inline void Restart(CVxSound* sound) {
     if (!sound) return;
     sound->Stop();
     sound->Play();
+}
+
+// Clears a spiked cell: its spikes burst; answers whether it held any. The
+// caller asks the stage to redraw its ground (once for a blast's many cells).
+inline bool ClearSpikes(CPageGame& page, FieldCell& cell) {
+    if (cell.m_iSpikeFree != 0) return false;
+    cell.m_iSpikeFree = 1;
+    if (page.m_pEffectSpike) page.m_pEffectSpike->AddAtPoint(cell.m_fX, cell.m_fY, cell.m_fZ);
+    return true;
+}
+
+// Redraws the stage's ground after its cells changed.
+inline void RedrawGround(CPageGame& page) {
+    if (page.m_pStage) page.m_pStage->Update(true);
 }
 
 }  // namespace units

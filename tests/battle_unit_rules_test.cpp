@@ -1,0 +1,393 @@
+// The battle's finer unit rules, each row named after the rule it pins: the
+// Mini-Mine's wait and blast, the Destroyer's body and hands, the melee rule's
+// cell ahead, the snowball's height, the mini-games' starting charge and
+// their open-ended overtime. Played on real stage runs from a seed.
+#include <set>
+#include <vector>
+
+#include "battle/page/PageGame.h"
+#include "battle/units/FieldLookup.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameRobot.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxXApplication.h"
+#include "platform/Random.h"
+#include "tests/StageRunSupport.h"
+
+namespace {
+
+constexpr int kMine = 6;
+constexpr int kMineWeapon = 5;
+
+class UnitRulesTest : public StageRunTest {
+protected:
+    // The stage in play with no Machine scheduled and an empty field.
+    CPageGame& Playing(int stage, std::vector<int> hand = {kMine}) {
+        Begin(stage, 1, 31, std::move(hand));
+        EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 20000));
+        CPageGame& page = run->Battle();
+        page.m_StageDefinition.m_bEnemySchedule = false;
+        page.m_lstRobots.clear();
+        page.m_lstBullets.clear();
+        return page;
+    }
+    // The hand card of the slot built on a cell, as a placement builds it.
+    CCom_GameRobot& Build(int slot, int cellIndex) {
+        CPageGame& page = run->Battle();
+        const FieldCell& cell = page.m_aFieldCells[cellIndex];
+        CCom_GameRobot r;
+        r.m_Unit = page.m_aHandDefs[slot];
+        r.m_iUnitSlot = slot;
+        r.Place(cell.m_fX, cell.m_fY, cell.m_fZ);
+        page.m_lstRobots.push_back(r);
+        return page.m_lstRobots.back();
+    }
+    // A unit of a type standing at a point, its records as a creator fills them.
+    CCom_GameRobot& Stand(int type, float x, float y) {
+        CPageGame& page = run->Battle();
+        CCom_GameRobot r;
+        GetUnitDefinition(r.m_Unit, type);
+        GetWeaponDefinition(r.m_Weapon, r.m_Unit.m_iWeapon);
+        r.m_iHp = r.m_Unit.m_iMaxHp;
+        r.m_vPosition = r.m_vLastPosition = r.m_vHome = VxVec3{x, y, 0.0f};
+        r.m_vCell = page.FindNearestCell(x, y, 0.0f);
+        r.m_iState = r.IsMachine() ? ROBOT_MOVE : ROBOT_IDLE;
+        page.m_lstRobots.push_back(r);
+        return page.m_lstRobots.back();
+    }
+    // Sets the engine frame so that the unit's every-fifth-frame scan runs.
+    void ScanFrameFor(const CCom_GameRobot& r) {
+        int f = run->App().m_nFrame + 1;
+        while ((f + r.m_iSerial) % 5 != 0) ++f;
+        run->App().m_nFrame = f;
+    }
+    // Ground cells of columns 2-9, spiked or plain.
+    std::vector<int> CellsWhere(bool spiked) const {
+        const CPageGame& page = run->Battle();
+        std::vector<int> out;
+        for (int i = 2 * FIELD_ROWS; i < FIELD_CELLS; ++i) {
+            const FieldCell& c = page.m_aFieldCells[i];
+            if (c.m_iStageKind == CELL_GROUND && c.m_iKind == CELL_GROUND && (c.m_iSpikeFree == 0) == spiked)
+                out.push_back(i);
+        }
+        return out;
+    }
+    int CellWhere(bool spiked) const {
+        const std::vector<int> cells = CellsWhere(spiked);
+        return cells.empty() ? -1 : cells.front();
+    }
+    // Steps the run, remembering every mine blast made on the way.
+    void Step(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            run->Step();
+            for (const CCom_GameBullet& b : run->Battle().m_lstBullets)
+                if (b.m_Weapon.m_iId == kMineWeapon) blasts.insert(b.m_iSerial);
+        }
+    }
+    bool OnField(int serial) { return FindRobotBySerial(run->Battle().m_lstRobots, serial) != nullptr; }
+
+    std::set<int> blasts;
+};
+
+// ---- The Mini-Mine ----
+
+TEST_F(UnitRulesTest, MinesWaitOnPlainGroundOneBlastsOnceWhenAMachineComesAndOneOnSpikesGoesOffAtOnce) {
+    CPageGame& page = Playing(41);  // world 5: spiked ground, plain ground in two rows
+    const std::vector<int> plain = CellsWhere(false);
+    const int spiked = CellWhere(true);
+    ASSERT_GE(spiked, 0);
+    // Two plain cells in different rows.
+    int other = -1;
+    for (int c : plain)
+        if (c % FIELD_ROWS != plain.front() % FIELD_ROWS) other = c;
+    ASSERT_GE(other, 0);
+
+    // Alone on plain ground they stay and hold their fire.
+    const int first = Build(0, plain.front()).m_iSerial;
+    const int second = Build(0, other).m_iSerial;
+    Step(600);
+    for (int serial : {first, second}) {
+        ASSERT_TRUE(OnField(serial));
+        EXPECT_GT(FindRobotBySerial(page.m_lstRobots, serial)->m_iHp, 0);
+    }
+    EXPECT_TRUE(blasts.empty());
+
+    // A Machine walks up the first one's lane: one blast, and that mine is
+    // used up; the other still waits.
+    const FieldCell& lane = page.m_aFieldCells[plain.front()];
+    const int machine = Stand(1021, lane.m_fX - 250.0f, lane.m_fY).m_iSerial;
+    for (int i = 0; i < 2000 && OnField(first); ++i) Step(1);
+    EXPECT_FALSE(OnField(first));
+    EXPECT_TRUE(OnField(second));
+    EXPECT_EQ(blasts.size(), 1u);
+    const CCom_GameRobot* struck = FindRobotBySerial(page.m_lstRobots, machine);
+    EXPECT_TRUE(!struck || struck->m_iHp < struck->m_Unit.m_iMaxHp);
+
+    // On spikes a mine clears its cell and goes off on its first frame.
+    page.m_lstRobots.clear();
+    blasts.clear();
+    const int onSpikes = Build(0, spiked).m_iSerial;
+    Step(1);
+    EXPECT_EQ(blasts.size(), 1u);
+    EXPECT_EQ(page.m_aFieldCells[spiked].m_iSpikeFree, 1);
+    Step(60);
+    EXPECT_FALSE(OnField(onSpikes));
+    EXPECT_EQ(blasts.size(), 1u);
+}
+
+TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
+    CPageGame& page = Playing(45);
+    const int plain = CellWhere(false), spiked = CellWhere(true);
+    ASSERT_GE(plain, 0);
+    ASSERT_GE(spiked, 0);
+    const float range = 64.0f;  // the mine's blast weapon
+    const struct Row {
+        const char* rule;
+        int machine;  // 0: none
+        float dx, dy;
+        bool spikedCell;
+        bool blasts;
+    } rows[] = {
+        {"nothing near: it waits", 0, 0, 0, false, false},
+        {"on spikes: at once with nothing near", 0, 0, 0, true, true},
+        {"a Machine inside the range", 1021, -(range - 0.5f), 0, false, true},
+        {"the range is strict", 1021, -(range + 0.5f), 0, false, false},
+        {"a walking Jumper within 1.25 ranges", 1007, -(1.25f * range - 0.5f), 0, false, true},
+        {"a walking Jumper beyond 1.25 ranges", 1007, -(1.25f * range + 0.5f), 0, false, false},
+        {"a Rocket Wagon within 1.5 ranges in the lane", 1010, -(1.5f * range - 0.5f), 0, false, true},
+        {"a Rocket Wagon beyond 1.5 ranges", 1010, -(1.5f * range + 0.5f), 0, false, false},
+        {"a Rocket Wagon 1.5 ranges off but out of the lane", 1010, -(1.5f * range - 10.0f), 61.0f, false, false},
+        {"a Marine Striker within 2.25 ranges in the lane", 1018, -(2.25f * range - 0.5f), 0, false, true},
+        {"a Marine Striker beyond 2.25 ranges", 1018, -(2.25f * range + 0.5f), 0, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        page.m_lstRobots.clear();
+        page.m_lstBullets.clear();
+        page.m_aFieldCells[spiked].m_iSpikeFree = 0;
+        CCom_GameRobot& mine = Build(0, row.spikedCell ? spiked : plain);
+        mine.m_iActionTimer = mine.m_Unit.m_iActionInterval - 1;
+        const int mineSerial = mine.m_iSerial;
+        if (row.machine) {
+            CCom_GameRobot& m = Stand(row.machine, mine.m_vPosition.x + row.dx, mine.m_vPosition.y + row.dy);
+            m.m_Unit.m_iTerrain = row.machine == 1007 ? TERRAIN_GROUND : m.m_Unit.m_iTerrain;
+        }
+        CCom_GameRobot& again = *FindRobotBySerial(page.m_lstRobots, mineSerial);
+        ScanFrameFor(again);
+        again.UpdateAttack();
+        int fired = 0;
+        for (const CCom_GameBullet& b : page.m_lstBullets) fired += b.m_Weapon.m_iId == kMineWeapon;
+        EXPECT_EQ(fired, row.blasts ? 1 : 0);
+    }
+}
+
+TEST_F(UnitRulesTest, WhatClearsSpikesHasTheGroundRedrawn) {
+    CPageGame& page = Playing(45, {kMine, 27});
+    const struct Row {
+        const char* rule;
+        int cause;  // 0 nothing, 1 a mine, 2 an explosion, 3 a Barrier Bot
+        bool redraw;
+    } rows[] = {
+        {"a frame that clears nothing draws the ground as it was", 0, false},
+        {"a mine on spikes", 1, true},
+        {"an explosion over spikes", 2, true},
+        {"a Barrier Bot placed on spikes", 3, true},
+    };
+    int spikeFree[FIELD_CELLS];
+    for (int i = 0; i < FIELD_CELLS; ++i) spikeFree[i] = page.m_aFieldCells[i].m_iSpikeFree;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        page.m_lstRobots.clear();
+        page.m_lstBullets.clear();
+        for (int i = 0; i < FIELD_CELLS; ++i) page.m_aFieldCells[i].m_iSpikeFree = spikeFree[i];
+        const int cell = CellWhere(true);
+        ASSERT_GE(cell, 0);
+        const FieldCell& c = page.m_aFieldCells[cell];
+        if (row.cause == 1) Build(0, cell);
+        if (row.cause == 2) page.FireBullet(11, 0, c.m_fX, c.m_fY, c.m_fZ, -1, -1);
+        if (row.cause == 3) {
+            Build(1, cell);
+            EXPECT_EQ(g_bStageRedraw, row.redraw);
+            continue;
+        }
+        // Step to the frame that clears the cell (or one frame when nothing will).
+        for (int i = 0; i < 100; ++i) {
+            Step(1);
+            if (c.m_iSpikeFree != 0 || row.cause == 0) break;
+        }
+        EXPECT_EQ(c.m_iSpikeFree != 0, row.cause != 0);
+        EXPECT_EQ(g_bStageRedraw, row.redraw);
+    }
+}
+
+// ---- The Destroyers ----
+
+TEST(DestroyerBody, BobsShakesBeforeItsVolleyAndSinksAsideDying) {
+    const struct Row {
+        const char* rule;
+        int state, phase, countdown;
+        float x, y;  // the shift before any shake
+        bool shakes;
+    } rows[] = {
+        {"bobs 20 px at phase 0", ROBOT_IDLE, 0, 0, 0.0f, 20.0f, false},
+        {"bobs by 20 cos(phase): 60 degrees", ROBOT_IDLE, 60, 0, 0.0f, 10.0f, false},
+        {"bobs by 20 cos(phase): 180 degrees", ROBOT_MOVE, 180, 0, 0.0f, -20.0f, false},
+        {"no shake once the volley has left (countdown 180)", ROBOT_ATTACK, 0, 180, 0.0f, 20.0f, false},
+        {"shakes while the countdown is above 180", ROBOT_ATTACK, 0, 181, 0.0f, 20.0f, true},
+        {"dying: 50 px left and down, no bob", ROBOT_DYING, 0, 300, -50.0f, -50.0f, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        CCom_GameRobot boss;
+        GetUnitDefinition(boss.m_Unit, 1028);
+        boss.m_iState = row.state;
+        boss.m_iPhase = row.phase;
+        boss.m_iCountdown = row.countdown;
+        VxSrand(77);
+        float dx = 0.0f, dy = 0.0f;
+        if (row.shakes) {
+            dx = float(VxRand() % 10 - 5);  // x first, then y
+            dy = float(VxRand() % 10 - 5);
+        }
+        VxSrand(77);
+        const VxVec3 shift = boss.DestroyerBodyShift();
+        EXPECT_NEAR(shift.x, row.x + dx, 1e-4f);
+        EXPECT_NEAR(shift.y, row.y + dy, 1e-4f);
+    }
+}
+
+TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTheOtherResting) {
+    Playing(156, {1});
+    CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
+    const struct Row {
+        const char* rule;
+        int bossTimer, phaseAfter;
+    } rows[] = {{"entering: no phase advance", 0, 40}, {"in play: the phase advances", 1, 41}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        boss.m_iBossTimer = row.bossTimer;
+        boss.m_iPhase = 40;
+        boss.m_iState = ROBOT_IDLE;
+        boss.m_iActionTimer = 1;  // no hand or lunge start this frame
+        boss.UpdateDestroyer();
+        EXPECT_EQ(boss.m_iPhase, row.phaseAfter);
+    }
+
+    // Both hands resting on a start frame: over many coin tosses either hand
+    // may start, never both.
+    int hand0 = 0, hand1 = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        VxSrand(seed);
+        boss.m_iBossTimer = 1;
+        boss.m_iState = ROBOT_IDLE;
+        boss.m_iActionTimer = 0;
+        boss.m_iCountdown = 0;
+        for (int& w : boss.m_aiBoss) w = 0;
+        boss.UpdateDestroyer();
+        EXPECT_FALSE(boss.m_aiBoss[1] && boss.m_aiBoss[3]) << "seed " << seed;
+        hand0 += boss.m_aiBoss[1];
+        hand1 += boss.m_aiBoss[3];
+    }
+    EXPECT_GT(hand0, 0);
+    EXPECT_GT(hand1, 0);
+}
+
+// ---- Melee, snowball ----
+
+TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
+    CPageGame& page = Playing(12, {1});
+    const int column = 4, row = 2;
+    const int ahead = (column + 1) * FIELD_ROWS + row;
+    const struct Row {
+        const char* rule;
+        int stageKind, currentKind;
+        bool robotAhead;
+        bool strikes;
+    } rows[] = {
+        {"ground ahead: strikes", CELL_GROUND, CELL_GROUND, false, true},
+        {"water made ground by a platform does not carry the blow", CELL_WATER_SURFACE, CELL_GROUND, false, false},
+        {"ground whose current kind changed still carries it", CELL_GROUND, CELL_WATER_SURFACE, false, true},
+        {"off ground: only a robot standing ahead", CELL_WATER_SURFACE, CELL_WATER_SURFACE, true, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.rule);
+        page.m_lstRobots.clear();
+        FieldCell& cell = page.m_aFieldCells[ahead];
+        cell.m_iStageKind = r.stageKind;
+        cell.m_iKind = r.currentKind;
+        const FieldCell& own = page.m_aFieldCells[column * FIELD_ROWS + row];
+        CCom_GameRobot& smasher = Stand(1021, own.m_fX, own.m_fY);
+        smasher.m_iActionTimer = smasher.m_Unit.m_iActionInterval - 1;
+        const int smasherSerial = smasher.m_iSerial;
+        // Within reach but judged two cells on (its cell last settled there).
+        CCom_GameRobot& target = Stand(1, own.m_fX + 60.0f, own.m_fY);
+        target.m_vCell = VxVec3{float(column + 2), float(row), 0.0f};
+        const int targetSerial = target.m_iSerial;
+        if (r.robotAhead) Stand(3, cell.m_fX, cell.m_fY);
+        CCom_GameRobot& m = *FindRobotBySerial(page.m_lstRobots, smasherSerial);
+        ScanFrameFor(m);
+        m.UpdateAttack();
+        EXPECT_EQ(m.m_iTargetSerial == targetSerial, r.strikes);
+    }
+}
+
+TEST(SnowballHeight, ShrinksByHalfMinusItsHitsLeftShareTimesPointFour) {
+    const struct Row {
+        const char* rule;
+        int hitsLeft, hits;
+        float height;
+    } rows[] = {
+        {"fresh: 0.1 of its height gone", 10, 10, 0.9f},
+        {"half spent", 5, 10, 0.7f},
+        {"spent: half gone", 0, 10, 0.5f},
+        {"a weapon of no hits counts as spent", 3, 0, 0.5f},
+    };
+    for (const Row& r : rows)
+        EXPECT_NEAR(CCom_GameBullet::SnowballHeight(r.hitsLeft, r.hits), r.height, 1e-5f) << r.rule;
+}
+
+// ---- Mini-game charge and overtime ----
+
+TEST_F(UnitRulesTest, OnlyTheSlotMachineGamesDealChargedCards) {
+    const struct Row {
+        const char* rule;
+        int stage;
+        bool charged;
+    } rows[] = {
+        {"172 (energy goal) starts uncharged", 172, false},  {"175 starts uncharged", 175, false},
+        {"177 (paratroopers) starts uncharged", 177, false}, {"159 (slot machine) starts charged", 159, true},
+        {"176 (slot machine) starts charged", 176, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.rule);
+        Begin(r.stage, 1, 5);
+        // The first frame the hand is dealt and the loader is done.
+        for (int i = 0; i < 20000 && (run->State() < BATTLE_LOADING || g_bLoaderRunning); ++i) run->Step();
+        const CPageGame& page = run->Battle();
+        int dealt = 0, full = 0;
+        for (int s = 0; s < page.m_nHandSlots && s < DECK_SLOTS; ++s) {
+            if (page.m_aHand[s].m_iCard < 0) continue;
+            ++dealt;
+            full += page.m_aHand[s].m_iCharge >= page.m_aHandDefs[s].m_iRechargeTime;
+        }
+        ASSERT_GT(dealt, 0);
+        EXPECT_EQ(full, r.charged ? dealt : 0);
+        run.reset();
+    }
+}
+
+TEST_F(UnitRulesTest, AMiniGameWonByBeatingTheMachinesWaitsInOvertimeForTheLastOne) {
+    CPageGame& page = Playing(153, {1});
+    // One Machine stands off the field where nothing reaches it.
+    CCom_GameRobot& last = Stand(1021, -600.0f, page.m_aFieldCells[2].m_fY);
+    last.m_Unit.m_fSpeed = 0.0f;
+    Stand(3, page.m_aFieldCells[8 * FIELD_ROWS + 2].m_fX, page.m_aFieldCells[8 * FIELD_ROWS + 2].m_fY);
+    page.m_iTimeLeft = 0;
+    const int life = page.m_iLife;
+    for (int i = 0; i < 5000 && run->State() == BATTLE_PLAYING; ++i) run->Step();
+    EXPECT_EQ(run->State(), BATTLE_PLAYING);
+    EXPECT_EQ(page.m_iLife, life);
+    EXPECT_GE(page.m_iOvertimeFrames, 5000);
+}
+
+}  // namespace
