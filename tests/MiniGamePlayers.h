@@ -413,6 +413,129 @@ protected:
         return false;
     }
 
+    // ---- The slot machines that pay Mini-Mines ----
+
+    bool ReelsHold(int card) {
+        const std::vector<int>& codes = Page().m_aSlotReels[0].m_vecCodes;
+        return std::find(codes.begin(), codes.end(), card) != codes.end();
+    }
+
+    // Where a live Machine on its way in will be in `frames` frames.
+    static VxVec3 Ahead(const CCom_GameRobot& m, int frames) {
+        const float speed = m.m_iState == ROBOT_MOVE ? m.m_Unit.m_fSpeed : 0.0f;
+        return VxVec3{m.m_vPosition.x + speed * float(frames), m.m_vPosition.y, 0.0f};
+    }
+
+    std::vector<const CCom_GameRobot*> Incoming() {
+        std::vector<const CCom_GameRobot*> machines;
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0 && r.Type() != 1032 && r.m_vPosition.x > -900.0f) machines.push_back(&r);
+        return machines;
+    }
+
+    // Mines a lane still lacks: each Machine in it needs a blast for every 500
+    // hit points it has, counted against the mines waiting ahead of it.
+    int MineShortfall(int row) {
+        int need = 0, have = 0;
+        float front = -10000.0f;
+        for (const CCom_GameRobot* m : Incoming())
+            if (m->m_iRow == row) {
+                need += (m->m_iHp + 499) / 500;
+                front = std::max(front, m->m_vPosition.x);
+            }
+        for (const CCom_GameRobot& r : Page().m_lstRobots)
+            have += !r.IsMachine() && r.m_iHp > 0 && r.Type() == 6 && r.m_iRow == row && r.m_vPosition.x > front;
+        return need + 1 - have;
+    }
+
+    bool Fits(int column, int row) {
+        const VxVec3 at = Cell(column, row);
+        Aim(at.x, at.y);
+        return Page().CanPlaceCard(0);
+    }
+
+    // Queues the carried card's drop at a cell, or answers false when the
+    // cell does not take it.
+    bool DropAt(int column, int row) {
+        if (!Fits(column, row)) return false;
+        const VxVec3 at = Cell(column, row);
+        for (int f = 0; f < 12; ++f) queue.push_back({Action::MOVE, at.x, at.y});
+        Tap(at.x, at.y);
+        return true;
+    }
+
+    // A Mini-Mine goes into the lane that lacks the most, on the first free
+    // cell ahead of the lane's front Machine (from the left edge when none
+    // walks it yet), so the mines behind it stay in reserve; with that lane
+    // full, onto any free cell, right end first.
+    bool PlaceMine() {
+        int lane = -1, worst = -1000;
+        for (int row = 0; row < FIELD_ROWS; ++row) {
+            const int shortfall = MineShortfall(row);
+            if (shortfall > worst) worst = shortfall, lane = row;
+        }
+        float front = -10000.0f;
+        for (const CCom_GameRobot* m : Incoming())
+            if (m->m_iRow == lane) front = std::max(front, Ahead(*m, 40).x);
+        for (int column = 0; column < FIELD_COLUMNS; ++column)
+            if (Cell(column, lane).x > front + 70.0f && DropAt(column, lane)) return true;
+        for (int row = 0; row < FIELD_ROWS; ++row)
+            for (int column = FIELD_COLUMNS - 1; column >= 0; --column)
+                if (DropAt(column, row)) return true;
+        return false;
+    }
+
+    // A Mini-Bomber or an Atomic Bot goes off where it catches the most
+    // Machines as they will stand when it blasts, the nearest ones counting most.
+    bool PlaceBlast(float halfWidth, float halfHeight) {
+        const std::vector<const CCom_GameRobot*> machines = Incoming();
+        int bestColumn = -1, bestRow = -1;
+        float best = 0.0f;
+        for (int column = 0; column < FIELD_COLUMNS; ++column)
+            for (int row = 0; row < FIELD_ROWS; ++row) {
+                const VxVec3 c = Cell(column, row);
+                float score = 0.0f;
+                for (const CCom_GameRobot* m : machines) {
+                    const VxVec3 at = Ahead(*m, 90);
+                    if (std::fabs(at.x - c.x) < halfWidth && std::fabs(at.y - c.y) < halfHeight)
+                        score += 2.0f + (at.x + 600.0f) / 300.0f;
+                }
+                if (score > best && Fits(column, row)) best = score, bestColumn = column, bestRow = row;
+            }
+        return bestColumn >= 0 && DropAt(bestColumn, bestRow);
+    }
+
+    // The card the reels are timed for: an Atomic Bot when a Machine comes
+    // that mines cannot stop, a Mini-Bomber for fliers that no mine reaches,
+    // else Mini-Mines for the lanes.
+    int MineSlotsWanted() {
+        int big = 0, fliers = 0;
+        for (const CCom_GameRobot* m : Incoming()) {
+            big += m->m_iHp > 500;
+            fliers += m->m_Unit.m_iTerrain == TERRAIN_AIR && m->m_vPosition.x > -500.0f;
+        }
+        if (ReelsHold(26) && big > 0) return 26;
+        if (fliers > 0 && (run->BattleFrame() / 400) % 2 == 0) return 14;
+        return 6;
+    }
+
+    void PlayMineSlots() {
+        CPageGame& p = Page();
+        if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
+            const int card = p.m_aHand[p.m_iCarriedCard].m_iCard;
+            bool placed = true;
+            if (card == 6) placed = PlaceMine();
+            else if (card == 14) placed = PlaceBlast(128.0f, 121.0f);
+            else if (card == 26) placed = PlaceBlast(1710.0f, 1615.0f);
+            else PlaceCarried();
+            // Nothing to strike yet: the card is held a moment.
+            if (!placed) queue.push_back({Action::MOVE, 0.0f, 0.0f});
+            return;
+        }
+        if (TapItem(true, false)) return;
+        TimeReel(MineSlotsWanted());
+    }
+
     // ---- The final stages' boss fight ----
 
     // From this column on the boss's lunge reaches no robot.
@@ -566,6 +689,10 @@ protected:
         if (player == PASSIVE) return;
         if (player == BOSS) {
             FightBoss();
+            return;
+        }
+        if (player == SLOTS && ReelsHold(6)) {
+            PlayMineSlots();
             return;
         }
         if (p.m_iCarriedCard >= 0 && p.m_iRelocatingRobot == -1) {
