@@ -1,0 +1,250 @@
+// The battle page's sound and drawing through real stage runs: unit sounds
+// lowered together keep playing, the metal-parts panel slides, the "can move"
+// marker of the relocation games, and the hand while the stage loader runs.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
+#include "engine/VxTexture.h"
+#include "engine/VxXApplication.h"
+#include "game/GameApplication.h"
+#include "platform/host/RecordingDevice.h"
+#include "tests/HandInputSupport.h"
+
+namespace {
+
+class BattlePageTest : public HandInputTest {
+protected:
+    void TearDown() override {
+        if (run) run->App().m_pDevice = nullptr;
+        g_bLoaderRunning = false;
+        HandInputTest::TearDown();
+    }
+    CPageGame& Playing(int stage, std::vector<int> hand = {}) {
+        Begin(stage, 1, 77, std::move(hand));
+        EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+        return Page();
+    }
+    // No Machine comes and no unit sound plays.
+    void Quiet() {
+        CPageGame& p = Page();
+        p.m_StageDefinition.m_bEnemySchedule = false;
+        p.m_lstRobots.clear();
+        for (auto& slot : p.m_apCardSounds)
+            for (CVxSound* s : slot)
+                if (s) s->Stop();
+        for (auto& slot : p.m_apEnemySounds)
+            for (CVxSound* s : slot)
+                if (s) s->Stop();
+    }
+    // One frame drawn into the recording device.
+    void DrawnFrame() {
+        run->App().m_pDevice = &device;
+        device.draws.clear();
+        run->Step();
+        run->App().m_pDevice = nullptr;
+    }
+    struct Drawn {
+        float x, y, width;
+    };
+    // Where the frame drew the picture: centre and drawn width.
+    std::vector<Drawn> DrawsOf(const CVxBillboard* picture) const {
+        std::vector<Drawn> out;
+        if (!picture || !picture->m_pTexture || !picture->m_pTexture->m_pTexture) return out;
+        for (const host::DrawRecord& d : device.draws) {
+            if (d.state.texture != picture->m_pTexture->m_pTexture || d.vertices.empty()) continue;
+            float lo = d.vertices[0].x, hi = lo;
+            for (const host::Vertex& v : d.vertices) lo = std::min(lo, v.x), hi = std::max(hi, v.x);
+            out.push_back({d.state.world[12], d.state.world[13], (hi - lo) * d.state.world[0]});
+        }
+        return out;
+    }
+    host::RecordingDevice device{880, 640};
+};
+
+// ---- sound ----
+
+struct Lowering {
+    const char* name;
+    int sounds;    // unit sounds started together
+    float factor;  // the level they are lowered to
+};
+
+const Lowering kLowerings[] = {
+    {"OneSoundKeepsItsLevel", 1, 1.0f},
+    {"TwoSoundsAreLoweredOneStep", 2, 0.96f},
+    {"ThreeSoundsAreLoweredTwoSteps", 3, 0.92f},
+};
+
+TEST_F(BattlePageTest, UnitSoundsLoweredTogetherPlayOnToTheirEnd) {
+    // The Fusor Bot's card has three sounds of 250 ms (15 frames).
+    CPageGame& p = Playing(3, {0});
+    for (const Lowering& row : kLowerings) {
+        SCOPED_TRACE(row.name);
+        Quiet();
+        Frames(20);
+        std::vector<CVxSound*> sounds;
+        for (int i = 0; i < row.sounds; ++i) {
+            CVxSound* s = p.m_apCardSounds[0][i];
+            ASSERT_NE(s, nullptr);
+            s->SetVolumeFactor(1.0f);
+            s->Play();
+            sounds.push_back(s);
+        }
+        // Ten frames hold two lowerings (every fifth engine frame).
+        for (int f = 0; f < 10; ++f) {
+            run->Step();
+            for (CVxSound* s : sounds) EXPECT_TRUE(s->IsPlaying()) << "frame " << f;
+        }
+        for (CVxSound* s : sounds) EXPECT_FLOAT_EQ(s->m_fVolumeFactor, row.factor);
+        // Played on from where they were stopped, not from their start.
+        Frames(12);
+        for (CVxSound* s : sounds) EXPECT_FALSE(s->IsPlaying());
+    }
+}
+
+// ---- the metal-parts panel ----
+
+struct Slide {
+    const char* name;
+    int timer;   // m_iPanelTimer set before the frames
+    int frames;  // frames played from the hidden panel
+    int y;       // the panel's y after them
+};
+
+const Slide kSlides[] = {
+    {"HiddenAboveTheTopEdgeWithoutAPickUp", 0, 30, 370},
+    {"APickUpSlidesItDown15AFrame", 300, 1, 355},
+    {"ShownAfterFourFrames", 300, 4, 322},
+    {"StaysShownWhileTheTimerRuns", 300, 200, 322},
+    {"SlidesBackUpWhenTheTimerEnds", 300, 302, 352},
+    {"HiddenAgainFourFramesAfterTheTimer", 300, 304, 370},
+};
+
+TEST_F(BattlePageTest, TheMetalPartsPanelSlidesAndStaysWhereItIs) {
+    CPageGame& p = Playing(3, {0});
+    Quiet();
+    CVxBillboard* panel = run->App().m_apBbdInterface[3];
+    ASSERT_NE(panel, nullptr);
+    for (const Slide& row : kSlides) {
+        SCOPED_TRACE(row.name);
+        p.m_iPanelTimer = 0;
+        panel->SetPosition(-125.0f, 370.0f, 0.0f);
+        p.m_iPanelTimer = row.timer;
+        Frames(row.frames);
+        EXPECT_EQ(int(panel->m_vPosition.y), row.y);
+        EXPECT_EQ(int(panel->m_vPosition.x), -125);
+    }
+}
+
+// ---- the "can move" marker of the relocation games ----
+
+struct Marker {
+    const char* name;
+    int hitFlash;  // the robot's hit flash before the frame
+    bool picked;   // the player holds it
+    int copies;    // markers drawn over it
+    bool larger;   // drawn larger than an untouched robot's
+};
+
+const Marker kMarkers[] = {
+    {"AnOwnRobotGetsOneMarker", 0, false, 1, false},
+    {"AFreshHitMakesItLarger", 30, false, 1, true},
+    {"APickedRobotsMarkerPulses", 0, true, 2, false},
+};
+
+TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
+    CPageGame& p = Playing(153);
+    ASSERT_NE(p.m_pCanMoveIcon, nullptr);
+    p.m_StageDefinition.m_bEnemySchedule = false;
+    std::vector<CCom_GameRobot*> own;
+    for (CCom_GameRobot& r : p.m_lstRobots)
+        if (!r.IsMachine() && r.m_iHp > 0 && r.m_iState != ROBOT_DYING) own.push_back(&r);
+    ASSERT_GE(own.size(), 2u) << "the game starts with robots on the field";
+    DrawnFrame();
+    const std::vector<Drawn> plain = DrawsOf(p.m_pCanMoveIcon);
+    ASSERT_EQ(plain.size(), own.size()) << "one marker over every own robot";
+    const float width = plain[0].width;
+    for (const Marker& row : kMarkers) {
+        SCOPED_TRACE(row.name);
+        CCom_GameRobot& r = *own[0];
+        r.m_iHitFlash = row.hitFlash;
+        p.m_iRelocatingRobot = row.picked ? r.m_iSerial : -1;
+        DrawnFrame();
+        std::vector<Drawn> over;
+        for (const Drawn& d : DrawsOf(p.m_pCanMoveIcon))
+            if (std::fabs(d.x - (r.m_vPosition.x + 38.0f)) < 0.5f && std::fabs(d.y - (r.m_vPosition.y + 27.0f)) < 0.5f)
+                over.push_back(d);
+        ASSERT_EQ(int(over.size()), row.copies) << "38 right of and 27 above the robot";
+        EXPECT_EQ(over[0].width > width + 1.0f, row.larger);
+    }
+    p.m_iRelocatingRobot = -1;
+    // A robot on its way out has none.
+    own[0]->m_iState = ROBOT_DYING;
+    DrawnFrame();
+    EXPECT_EQ(DrawsOf(p.m_pCanMoveIcon).size(), own.size() - 1);
+}
+
+// ---- the hand while the stage loader runs ----
+
+class LoadingHandTest : public CardChoicePlay {
+protected:
+    void TearDown() override {
+        if (run) run->App().m_pDevice = nullptr;
+        g_bLoaderRunning = false;
+        CardChoicePlay::TearDown();
+    }
+    host::RecordingDevice device{880, 640};
+};
+
+TEST_F(LoadingHandTest, AChosenHandStaysDrawnWhileTheLoaderRuns) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Usable();
+    ASSERT_GE(ids.size(), 2u);
+    ClickCard(ids[0]);
+    Land();
+    ClickCard(ids[1]);
+    Land();
+    Key(13);
+    ASSERT_TRUE(run->RunUntilState(BATTLE_LOADING, 200));
+    CVxBillboard* card = run->App().m_apBbdCard[ids[1]];
+    ASSERT_NE(card, nullptr);
+    // The runner's loader is done at once; this one keeps running.
+    g_bLoaderRunning = true;
+    run->App().m_pDevice = &device;
+    device.draws.clear();
+    Frames(3);
+    run->App().m_pDevice = nullptr;
+    int drawn = 0;
+    for (const host::DrawRecord& d : device.draws)
+        drawn += card->m_pTexture && d.state.texture == card->m_pTexture->m_pTexture;
+    EXPECT_EQ(drawn, 3) << "the card in slot 1, once a frame";
+    EXPECT_EQ(Page().m_iBattleState, BATTLE_LOADING) << "the battle waits for the loader";
+}
+
+TEST_F(LoadingHandTest, TheLoadersRecordsReachTheHandOnlyWhenHandedOver) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Usable();
+    ASSERT_GE(ids.size(), 1u);
+    ClickCard(ids[0]);
+    Land();
+    CPageGame& p = Page();
+    p.m_aHandDefs[0] = UnitDefinition{};
+    const size_t lastTypes = p.m_lstDrawLastTypes.size();
+    p.BuildHand();  // as the loader thread runs it
+    EXPECT_EQ(p.m_aHandDefs[0].m_iRechargeTime, 0) << "untouched while the main thread may draw";
+    EXPECT_EQ(p.m_lstDrawLastTypes.size(), lastTypes);
+    EXPECT_TRUE(p.m_bLoadedHandWaiting);
+    p.TakeLoadedHand();
+    EXPECT_EQ(p.m_aHandDefs[0].m_iType, ids[0]);
+    EXPECT_EQ(p.m_aHandDefs[0].m_iRechargeTime, p.m_aCardDefs[ids[0]].m_iRechargeTime);
+    EXPECT_EQ(p.m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
+    EXPECT_EQ(p.m_lstDrawLastTypes.back(), ROBOT_REMOVER);
+    EXPECT_FALSE(p.m_bLoadedHandWaiting);
+}
+
+}  // namespace
