@@ -3,6 +3,7 @@
 // marker of the relocation games, and the hand while the stage loader runs.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "battle/page/PageGame.h"
@@ -119,10 +120,11 @@ struct Slide {
 const Slide kSlides[] = {
     {"HiddenAboveTheTopEdgeWithoutAPickUp", 0, 30, 370},
     {"APickUpSlidesItDown15AFrame", 300, 1, 355},
-    {"ShownAfterFourFrames", 300, 4, 322},
-    {"StaysShownWhileTheTimerRuns", 300, 200, 322},
-    {"SlidesBackUpWhenTheTimerEnds", 300, 302, 352},
-    {"HiddenAgainFourFramesAfterTheTimer", 300, 304, 370},
+    {"NotYetShownAfterFourFrames", 300, 4, 310},
+    {"ShownAfterFiveFrames", 300, 5, 302},
+    {"StaysShownWhileTheTimerRuns", 300, 200, 302},
+    {"SlidesBackUpWhenTheTimerEnds", 300, 302, 332},
+    {"HiddenAgainFiveFramesAfterTheTimer", 300, 305, 370},
 };
 
 TEST_F(BattlePageTest, TheMetalPartsPanelSlidesAndStaysWhereItIs) {
@@ -187,6 +189,49 @@ TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
     own[0]->m_iState = ROBOT_DYING;
     DrawnFrame();
     EXPECT_EQ(DrawsOf(p.m_pCanMoveIcon).size(), own.size() - 1);
+}
+
+// ---- the debug view ----
+
+struct CellColour {
+    const char* name;
+    int kind;  // every cell's current kind
+    int r, g, b;
+};
+
+const CellColour kCellColours[] = {
+    {"AirIsWhite", CELL_AIR, 255, 255, 255},
+    {"GroundIsGreen", CELL_GROUND, 0, 255, 0},
+    {"WaterSurfaceIsPaleBlue", CELL_WATER_SURFACE, 127, 127, 255},
+    {"UnderwaterIsBlue", CELL_UNDERWATER, 0, 0, 255},
+    {"AnyOtherKindIsBlack", 5, 0, 0, 0},
+};
+
+TEST_F(BattlePageTest, TheDebugViewColoursEveryCellByItsCurrentKind) {
+    setenv("CSQ_DEBUG_VIEW", "1", 1);
+    CPageGame& p = Playing(3, {0});
+    unsetenv("CSQ_DEBUG_VIEW");
+    ASSERT_TRUE(p.m_bDebugView) << "switched on as the battle loads";
+    Quiet();
+    ASSERT_NE(p.m_pPlaceMark, nullptr);
+    for (const CellColour& row : kCellColours) {
+        SCOPED_TRACE(row.name);
+        for (FieldCell& cell : p.m_aFieldCells) cell.m_iKind = row.kind;
+        DrawnFrame();
+        int cells = 0;
+        for (const host::DrawRecord& d : device.draws) {
+            if (!p.m_pPlaceMark->m_pTexture || d.state.texture != p.m_pPlaceMark->m_pTexture->m_pTexture) continue;
+            const uint32_t c = d.vertices[0].color;
+            const int r = int((c >> 16) & 0xFF), g = int((c >> 8) & 0xFF), b = int(c & 0xFF);
+            if (c >> 24 == 0xFF && std::abs(r - row.r) <= 1 && std::abs(g - row.g) <= 1 && std::abs(b - row.b) <= 1)
+                ++cells;
+        }
+        EXPECT_EQ(cells, FIELD_CELLS);
+    }
+    // Without the variable a battle has no debug view.
+    run.reset();
+    Begin(3, 1, 77, {0});
+    EXPECT_FALSE(Page().m_bDebugView);
 }
 
 // ---- the hand while the stage loader runs ----

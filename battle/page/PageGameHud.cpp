@@ -83,8 +83,9 @@ void CPageGame::SlidePanel() {
     } else {
         y += 15;
     }
-    // 370 hides the panel above the top edge of the 640-high screen; 322 shows it.
-    y = std::clamp(y, 322, 370);
+    // 370 hides the panel above the top edge of the 640-high screen (18 px
+    // clear of it); at 302 it shows its count whole under that edge.
+    y = std::clamp(y, 302, 370);
     panel->SetPosition(float(x), float(y), 0.0f);
     panel->RenderSRT();
     UpdateShownParts();
