@@ -18,13 +18,20 @@
 
 namespace {
 
-class BattlePageTest : public HandInputTest {
+// A battle that may draw into a recording device or hold the loader flag up.
+template <class Base>
+class Recorded : public Base {
 protected:
     void TearDown() override {
-        if (run) run->App().m_pDevice = nullptr;
+        if (this->run) this->run->App().m_pDevice = nullptr;
         g_bLoaderRunning = false;
-        HandInputTest::TearDown();
+        Base::TearDown();
     }
+    host::RecordingDevice device{880, 640};
+};
+
+class BattlePageTest : public Recorded<HandInputTest> {
+protected:
     CPageGame& Playing(int stage, std::vector<int> hand = {}) {
         Begin(stage, 1, 77, std::move(hand));
         EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
@@ -64,7 +71,6 @@ protected:
         }
         return out;
     }
-    host::RecordingDevice device{880, 640};
 };
 
 // ---- sound ----
@@ -236,15 +242,7 @@ TEST_F(BattlePageTest, TheDebugViewColoursEveryCellByItsCurrentKind) {
 
 // ---- the hand while the stage loader runs ----
 
-class LoadingHandTest : public CardChoicePlay {
-protected:
-    void TearDown() override {
-        if (run) run->App().m_pDevice = nullptr;
-        g_bLoaderRunning = false;
-        CardChoicePlay::TearDown();
-    }
-    host::RecordingDevice device{880, 640};
-};
+class LoadingHandTest : public Recorded<CardChoicePlay> {};
 
 TEST_F(LoadingHandTest, AChosenHandStaysDrawnWhileTheLoaderRuns) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());

@@ -378,6 +378,7 @@ int CPageGame::Load() {
     m_pSeesConcealedMark = Picture("Bbd_SeesConcealed.png", "Resource\\Effect\\");
     m_pBbdCapsule = Picture("Bbd_CapsuleMark.png", "Resource\\Interface\\");
     if (m_pBbdCapsule) m_pBbdCapsule->SetAlphaBlend(true);
+    if (m_pCanMoveIcon) m_pCanMoveIcon->SetAlphaBlend(true);
 
     LoadMiniGameResources();
     LoadBattleSounds();
