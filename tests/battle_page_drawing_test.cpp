@@ -197,6 +197,42 @@ TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
     EXPECT_EQ(DrawsOf(p.m_pCanMoveIcon).size(), own.size() - 1);
 }
 
+// ---- the carried card's ghost on the episodes' last stages ----
+
+struct GhostBase {
+    const char* name;
+    int card;   // the carried card
+    int bases;  // robot bases drawn under the ghost
+};
+
+const GhostBase kGhostBases[] = {
+    {"AGroundCardStandsOnTheBase", 2, 1},
+    {"TheCannonCardOnItsBaseToo", 1, 1},
+    {"ACardMountedOnARobotHasNone", 38, 0},
+    {"TheMachineGunCardHasNone", 37, 0},
+};
+
+TEST_F(BattlePageTest, OnTheFinalBossStagesTheCarriedGhostStandsOnTheRobotBase) {
+    // Stage 180 deals 2, 1, 18, 9, 30, 38, 37.
+    CPageGame& p = Playing(180);
+    ASSERT_NE(p.m_pRobotBase, nullptr);
+    const VxVec3 cursor{100.0f, 280.0f, 0.0f};  // above the field band: the ghost follows the cursor
+    for (const GhostBase& row : kGhostBases) {
+        SCOPED_TRACE(row.name);
+        const int slot = p.FindHandCard(row.card);
+        ASSERT_GE(slot, 0);
+        p.m_iCarriedCard = slot;
+        Aim(cursor.x, cursor.y);
+        DrawnFrame();
+        int under = 0;
+        for (const Drawn& d : DrawsOf(p.m_pRobotBase))
+            under += std::fabs(d.x - (cursor.x + p.m_vRobotBaseOffset.x)) < 0.5f &&
+                     std::fabs(d.y - (cursor.y + p.m_vRobotBaseOffset.y)) < 0.5f;
+        EXPECT_EQ(under, row.bases);
+    }
+    p.m_iCarriedCard = -1;
+}
+
 // ---- the debug view ----
 
 struct CellColour {
