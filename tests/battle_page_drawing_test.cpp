@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "battle/effects/Effect_Paratrooper.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
@@ -231,6 +232,40 @@ TEST_F(BattlePageTest, OnTheFinalBossStagesTheCarriedGhostStandsOnTheRobotBase) 
         EXPECT_EQ(under, row.bases);
     }
     p.m_iCarriedCard = -1;
+}
+
+// ---- stage 171: robots under parachutes ----
+
+struct Hanging {
+    const char* name;
+    bool machineGun;  // the Gunner's slot holds the Machine Gun card
+    float dx;         // where it stands for its own call
+};
+
+const Hanging kHangings[] = {
+    {"AGunnerRunsWhereItStands", false, 0.0f},
+    {"AGunnerWithTheMachineGunRuns10PxFurtherLeft", true, -10.0f},
+};
+
+TEST_F(BattlePageTest, OnStage171TheRobotsHangFromParachutes) {
+    CPageGame& p = Playing(171);
+    ASSERT_NE(p.m_pEffectParatrooper, nullptr);
+    const CVxBillboard* parachute = p.m_pEffectParatrooper->Parachute();
+    ASSERT_NE(parachute, nullptr);
+    CCom_GameRobot* gunner = p.m_apMiniGameRobots[0];
+    ASSERT_NE(gunner, nullptr);
+    ASSERT_EQ(gunner->Type(), 1);
+    const int gunSlot = p.FindHandCard(37), ownSlot = gunner->m_iUnitSlot;
+    ASSERT_GE(gunSlot, 0);
+    for (const Hanging& row : kHangings) {
+        SCOPED_TRACE(row.name);
+        gunner->m_iUnitSlot = row.machineGun ? gunSlot : ownSlot;
+        DrawnFrame();
+        EXPECT_FLOAT_EQ(gunner->m_vLastPosition.x, gunner->m_vPosition.x + row.dx);
+        int over = 0;
+        for (const Drawn& d : DrawsOf(parachute)) over += std::fabs(d.x - gunner->m_vPosition.x) < 0.5f;
+        EXPECT_EQ(over, 1) << "its parachute over it";
+    }
 }
 
 // ---- the debug view ----
