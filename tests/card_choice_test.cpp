@@ -7,6 +7,7 @@
 #include "game/Effect_MsgBox.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
+#include "engine/VxSound.h"
 #include "tests/HandInputSupport.h"
 
 namespace {
@@ -54,6 +55,36 @@ TEST_F(CardChoiceTest, DraggingAHeldCardReordersTheHand) {
     EXPECT_EQ(Deck()[2], ids[0]);
     EXPECT_EQ(Page().m_iDragMode, 0);
     EXPECT_EQ(Page().m_iCarriedCard, -1);
+}
+
+TEST_F(CardChoiceTest, TheCardMovingSoundIsHeardOnlyWhileACardIsDragged) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const std::vector<int> ids = Usable();
+    ASSERT_GE(ids.size(), 2u);
+    for (int k = 0; k < 2; ++k) {
+        ClickCard(ids[k]);
+        Land();
+    }
+    const struct {
+        const char* name;
+        int heldFrames;  // frames the press is held on; 0: released
+        bool moving;
+    } kSteps[] = {
+        {"APressHeldUnder15FramesMovesNothing", 10, false},
+        {"APressHeldPast15FramesDragsTheCard", 7, true},
+        {"TheSoundKeepsPlayingWhileTheDragLasts", 40, true},
+        {"ReleasingEndsTheDragAndTheSound", 0, false},
+    };
+    Press(HandSlot(0).x, HandSlot(0).y);
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.name);
+        if (step.heldFrames > 0) Move(HandSlot(0).x + 2.0f, HandSlot(0).y, step.heldFrames);
+        else Release(HandSlot(0).x + 2.0f, HandSlot(0).y);
+        Frames(1);
+        EXPECT_EQ(Page().m_bCardMoving, step.moving);
+        ASSERT_NE(Page().m_pSfxMoveCard, nullptr);
+        EXPECT_EQ(Page().m_pSfxMoveCard->IsPlaying(), step.moving);
+    }
 }
 
 TEST(HandWarnings, KindsForTheDeck) {

@@ -24,7 +24,7 @@ struct WinCase {
 };
 
 const WinCase kWins[] = {{10, 0, true}, {10, 2, true}, {25, 0, true}, {25, 2, true},     {50, 0, true},
-                         {50, 2, true}, {99, 0, true}, {99, 2, true}, {150, 0, true, 7}, {150, 2, true}};
+                         {50, 2, true}, {99, 0, true}, {99, 2, true}, {150, 0, true, 7}, {150, 2, true, 7}};
 
 class DefendedStage : public StageRunTest, public ::testing::WithParamInterface<WinCase> {};
 

@@ -43,6 +43,7 @@ const Drop kDrops[] = {
     {"ClickClickOnGround", 0, TERRAIN_GROUND, 12, false, true, ""},
     {"DragOntoGround", 0, TERRAIN_GROUND, 12, true, true, ""},
     {"ReleaseWithinTenFrames", 0, TERRAIN_GROUND, 5, true, false, ""},
+    {"QuickReleaseOnAWrongCellShowsTheRefusal", 0, TERRAIN_AIR, 5, true, false, "Cannot place ground unit in the air."},
     {"GroundUnitInTheAir", 0, TERRAIN_AIR, 12, false, false, "Cannot place ground unit in the air."},
     {"StormBotInTheAir", 20, TERRAIN_AIR, 12, false, false, "Storm Bot must be placed on ground or water surface."},
     {"SurveyorBotOnGround", 29, TERRAIN_GROUND, 12, false, false, "Surveyor Bot cannot be placed on the ground."},

@@ -21,7 +21,7 @@ const MiniGameCase kRuns[] = {
     {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"}, {173, 0, 2026, FLAME, "won"},
     {173, 1, 2026, PASSIVE, "lost"}, {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
     {178, 1, 2026, REELS, "won"},    {178, 1, 2026, PASSIVE, "lost"}, {179, 1, 2026, CHARGE, "won"},
-    {179, 1, 2026, PASSIVE, "lost"}, {180, 1, 2026, BOSS, "won"},     {180, 1, 2026, PASSIVE, "lost"},
+    {179, 1, 2026, PASSIVE, "lost"}, {180, 1, 2027, BOSS, "won"},     {180, 1, 2026, PASSIVE, "lost"},
 };
 
 TEST_P(MiniGameRuns, EndsAsItsPlayerDeservesAtItsGoldenChecksum) {

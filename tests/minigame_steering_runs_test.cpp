@@ -202,7 +202,7 @@ const RunCase kRuns[] = {
     {"Idle166", 166, 1, 11, Idle, "lost"},
     {"Stomp167", 167, 0, 2, Stomp, "won"},
     {"Idle167", 167, 1, 11, Idle, "lost"},
-    {"Steer171", 171, 0, 5, Steer, "won"},
+    {"Steer171", 171, 0, 13, Steer, "won"},
     {"Idle171", 171, 1, 11, Idle, "lost"},
     {"Steer174", 174, 0, 2, Steer, "won"},
     {"Idle174", 174, 1, 11, Idle, "lost"},

@@ -23,6 +23,9 @@ CVxBillboard* CardPicture(const CPageGame* page, int slot) {
     return page->m_aHandArt[slot].m_apAct[0][0];
 }
 
+// How far above the robot's point its card picture is drawn.
+float PictureLift(const CVxBillboard* card) { return (card ? 0.5f * card->m_vSize.y : 0.0f) - 40.375f - 10.0f; }
+
 bool Inside(float px, float py, float cx, float cy, float half) {
     return std::fabs(px - cx) < half && std::fabs(py - cy) < half;
 }
@@ -94,8 +97,7 @@ void CEffect_Paratrooper::OnFrame(int index) {
         p.y += 5.0f;
     }
     CVxBillboard* card = CardPicture(page, r.kind);
-    const float h = card ? card->m_vSize.y : 0.0f;
-    m_avPicture[index] = VxVec3{p.x, p.y + 0.5f * h - 40.375f - 10.0f, p.z};
+    m_avPicture[index] = VxVec3{p.x, p.y + PictureLift(card), p.z};
     const VxVec3& pic = m_avPicture[index];
 
     DrawAt(m_pParachute, p.x, pic.y + kParachuteLift, 0.0f, 0.0f);
@@ -142,6 +144,10 @@ void CEffect_Paratrooper::OnFrame(int index) {
         m_aiState[index] = -1;
         Clear(index);
     }
+}
+
+void CEffect_Paratrooper::DrawParachuteOver(const VxVec3& robot, int slot) const {
+    DrawAt(m_pParachute, robot.x, robot.y + PictureLift(CardPicture(Battle(), slot)) + kParachuteLift, 0.0f, 0.0f);
 }
 
 void CEffect_Paratrooper::HandleClick() {

@@ -19,6 +19,10 @@ public:
     // Cuts at most one parachute a call (the highest record first): by the
     // player's new press, or by a Machine that touches it. Nothing on 171.
     void HandleClick();
+    // Stage 171: the parachute over a robot of that hand slot standing on the
+    // field, where a hanging record of the card would draw it.
+    void DrawParachuteOver(const VxVec3& robot, int slot) const;
+    const CVxBillboard* Parachute() const { return m_pParachute; }
 
     // -1 free, 0 hanging, 1 cut or landed (the empty parachute flies off).
     int m_aiState[PARATROOPER_POOL];

@@ -98,6 +98,7 @@ void CPageGame::SetUpMiniGame() {
     if (IsMiniGameStage(stage)) {
         SetUpMiniGameHand();
         BuildHand();
+        TakeLoadedHand();  // the same thread: nothing draws the hand meanwhile
         // Records dealt beyond the shown slots (177's paratroopers) need theirs too.
         for (int i = m_nHandSlots; i < DECK_SLOTS; ++i) {
             const int card = m_aHand[i].m_iCard;

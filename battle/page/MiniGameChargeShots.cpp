@@ -171,12 +171,12 @@ void CPageGame::DrawChargeGauges() {
     gauge->RestoreState();
 }
 
-void CPageGame::DrawPulsingMarker(const CCom_GameRobot& machine) {
+void CPageGame::DrawPulsingMarker(const VxVec3& at, float scale) {
     CVxBillboard* mark = m_pCanMoveIcon;
     if (!mark) return;
     const float p = float(EngineFrame() % 40) / 39.0f;
-    const VxVec3& at = machine.m_vPosition;
     mark->SaveState();
+    if (scale != 1.0f) mark->ScaleSizeUniform(scale);
     mark->SetPosition(at.x, at.y, at.z);
     mark->RenderSRT();
     mark->ScaleSizeUniform(1.0f + 0.5f * p);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,8 @@ void CPageGame::LoadBattleResources() {
     const int stage = app ? int(app->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
 
+    const char* debugView = std::getenv("CSQ_DEBUG_VIEW");
+    m_bDebugView = debugView && std::string(debugView) == "1";
     m_iHazardTimer = 0;
     m_iEnergyPickPitch = m_iPartsPickPitch = 0;
     m_iLife = m_iMaxLife = profile.m_iLifeBooster + 2;
@@ -164,6 +167,7 @@ void CPageGame::LoadBattleResources() {
     for (float& e : m_afShownEnergy) e = float(m_iEnergy);
     for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
     m_iPanelTimer = 0;
+    m_bLoadedHandWaiting = false;
     m_bHudHidden = false;
     m_iCardChoiceStep = 0;
     m_fCardScroll = 0.0f;
@@ -377,6 +381,7 @@ int CPageGame::Load() {
     m_pSeesConcealedMark = Picture("Bbd_SeesConcealed.png", "Resource\\Effect\\");
     m_pBbdCapsule = Picture("Bbd_CapsuleMark.png", "Resource\\Interface\\");
     if (m_pBbdCapsule) m_pBbdCapsule->SetAlphaBlend(true);
+    if (m_pCanMoveIcon) m_pCanMoveIcon->SetAlphaBlend(true);
 
     LoadMiniGameResources();
     LoadBattleSounds();
@@ -525,10 +530,13 @@ int CPageGame::Release() {
 
 void CPageGame::StartBackgroundLoader() {
     m_iCardChoiceStep = 2;
+    // The choice is over: a card still dragged stops moving (and its sound).
+    m_bCardMoving = false;
     m_iStateEntryFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
     // The starter raises the loader-running flag itself.
     if (!g_bLoaderRunning)
         if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();
+    TakeLoadedHand();  // at once when the loader ran inline
 }
 
 void CPageGame::ForgetCachedPictures() {

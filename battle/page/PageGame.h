@@ -10,6 +10,7 @@
 // m_StageDefinition (m_StageDef), m_aFieldCells (m_aCells), m_aHandArt
 // (m_aCardArt), m_iCardChoiceStep (m_iSubStep), m_lstNewEnemies
 // (m_lstNewEnemyBoards), m_mapNewRobots (m_mapUnlockPictures).
+#include <atomic>
 #include <cstdint>
 #include <list>
 #include <map>
@@ -236,8 +237,11 @@ public:
     int FindHandCard(int robotId) const;
     int GetEnergyCostLimit() const;
     // Runs on the stage loader: records, pictures, the remembered deck and
-    // the art and sounds of the hand's robots.
+    // the art and sounds of the hand's robots. The records go into
+    // m_LoadedHand, which the main thread takes over with TakeLoadedHand.
     void BuildHand() override;
+    // Main thread: the loader's hand records replace the page's once it is done.
+    void TakeLoadedHand();
     void DrawHand();
     void DrawCarriedPreview();
     // Green marks on the cells the carried card's robot would reach from the cell under the cursor.
@@ -324,7 +328,10 @@ public:
     void DrawChargeShotGauge();
     void HandleMiniGame168Input();
     void DrawChargeGauges();
-    void DrawPulsingMarker(const CCom_GameRobot& machine);
+    // The "can move" marker at a point, with a second copy growing and fading.
+    void DrawPulsingMarker(const VxVec3& at, float scale = 1.0f);
+    // The marker over a robot the relocation mini-games let the player move.
+    void DrawCanMoveMarker(const CCom_GameRobot& robot);
     // Stage 168: a Machine can be hit only while it blinks.
     static bool IsInBlinkPhase(const CCom_GameRobot& machine);
 
@@ -340,7 +347,10 @@ public:
     void LoadRobopediaArt();
     void RefillCardRecords();
     void FreeRobopediaArt();
-    void DrawDebugStats() {}
+    // The debug view (CSQ_DEBUG_VIEW=1): the cells' current kinds in colour,
+    // and the battle's counters with the cursor's point as text.
+    void DrawFieldCellKinds();
+    void DrawDebugStats();
 
     // ---- Mini-games (stages 151 to 180): the shared framework. ----
     static bool IsMiniGameStage(int stage) { return stage > 150; }
@@ -719,6 +729,18 @@ public:
     int m_iMiniGameFlag = 0;
     float m_fStartArrowY = 0.0f;  // 167: the start arrow, rising once the jumper is off
     bool m_bCardMoving = false;
+    // The hand as the stage loader made it; only the loader writes it until it
+    // raises m_bLoadedHandWaiting, only the main thread reads it after.
+    struct LoadedHand {
+        bool filled[HAND_SLOTS] = {};
+        UnitDefinition defs[HAND_SLOTS] = {};
+        CVxBillboard* pictures[HAND_SLOTS] = {};
+        int charges[HAND_SLOTS] = {};  // -1: the slot keeps its charge
+        CVxSound* sounds[HAND_SLOTS][ROBOT_SOUNDS] = {};
+        std::vector<int> drawLastTypes;
+    };
+    LoadedHand m_LoadedHand;
+    std::atomic<bool> m_bLoadedHandWaiting{false};
     bool m_bResultTipShown = false;
     int m_iMetalPartsWon = 0;
 

@@ -195,6 +195,7 @@ void CPageGame::MakeCardChoiceButtons() {
     m_fCardScroll = 0.0f;
     m_bFieldPreview = false;
     m_iDragMode = m_iDragStep = 0;
+    m_bCardMoving = false;
     m_iDragSlot = -1;
     m_vDragPress = VxVec3{};
     m_iDragFrames = 0;
@@ -416,6 +417,7 @@ void CPageGame::HandleCardChoiceInput() {
                            std::fabs(at.y - m_vDragPress.y) < 30.0f) {
                     if (++m_iDragFrames > 15) {
                         m_iDragMode = 1;
+                        m_bCardMoving = true;
                         m_iCarriedCard = m_iDragSlot;
                     }
                 } else {
@@ -445,6 +447,7 @@ void CPageGame::HandleCardChoiceInput() {
                     m_iDragSlot = -1;
                     m_vDragPress = VxVec3{};
                     m_iDragMode = m_iDragStep = 0;
+                    m_bCardMoving = false;
                 }
             }
         }
@@ -645,7 +648,7 @@ void CPageGame::DrawCardChoice(float offset) {
         if (!b) continue;
         VxVec3 at = b->m_vPosition;
         if (m_iCardChoiceStep < 2) at.y -= offset * 0.25f;
-        if (m_iDragMode == 1 && s != m_iCarriedCard)
+        if (m_bCardMoving && s != m_iCarriedCard)
             at.y += 5.0f * float(std::sin((double(s) * 90.0 + double(frame) * 20.0) * M_PI / 180.0));
         if (s == m_iCarriedCard) at.x = CursorPoint().x;
         const int card = m_aHand[s].m_iCard;

@@ -71,42 +71,64 @@ void CPageGame::BuildHand() {
     if (!app) return;
     const int stage = CurrentStage();
     SaveProfile& profile = g_CurrentProfile;
+    // The main thread draws the hand meanwhile: the records go into the
+    // loader's own copy, handed over when it is done.
+    LoadedHand& out = m_LoadedHand;
+    out = LoadedHand{};
+    std::fill(std::begin(out.charges), std::end(out.charges), -1);
+    HandSlot hand[HAND_SLOTS];
+    std::copy(std::begin(m_aHand), std::end(m_aHand), std::begin(hand));
     if (stage <= 150) {
         app->m_vecLastDeck.clear();
         std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
     }
+    auto fill = [&](int i, int card) {
+        out.filled[i] = true;
+        GetUnitDefinition(out.defs[i], card);
+        out.pictures[i] = app->m_apBbdCard[card];
+    };
     // A mini-game's hand may fill more slots than it shows (a slot machine
     // with four codes on three reels): every filled slot gets its record.
     const int filled = stage > 150 ? DECK_SLOTS : std::min(m_nHandSlots, DECK_SLOTS);
     for (int i = 0; i < filled; ++i) {
-        const int card = m_aHand[i].m_iCard;
+        const int card = hand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES) continue;
-        m_aHandDefs[i] = UnitDefinition{};
-        GetUnitDefinition(m_aHandDefs[i], card);
-        if (IsSlotMachineStage(stage)) m_aHand[i].m_iCharge = m_aHandDefs[i].m_iRechargeTime;
-        m_apHandPictures[i] = app->m_apBbdCard[card];
-        if (card == 32) m_lstDrawLastTypes.push_back(32);
+        fill(i, card);
+        if (IsSlotMachineStage(stage)) out.charges[i] = out.defs[i].m_iRechargeTime;
+        if (card == 32) out.drawLastTypes.push_back(32);
         if (stage <= 150) {
             app->m_vecLastDeck.push_back(card);
             profile.m_aiLastDeck[i] = card;
         }
     }
     if (stage <= 150 && app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
-    m_aHand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
-    m_aHandDefs[REMOVER_SLOT] = UnitDefinition{};
-    GetUnitDefinition(m_aHandDefs[REMOVER_SLOT], ROBOT_REMOVER);
-    m_apHandPictures[REMOVER_SLOT] = app->m_apBbdCard[ROBOT_REMOVER];
-    m_lstDrawLastTypes.push_back(ROBOT_REMOVER);
+    hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
+    fill(REMOVER_SLOT, ROBOT_REMOVER);
+    out.drawLastTypes.push_back(ROBOT_REMOVER);
     for (int i = REMOVER_SLOT + 1; i < HAND_SLOTS; ++i) {
-        const int card = m_aHand[i].m_iCard;
+        const int card = hand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES || card == ROBOT_REMOVER) continue;
-        m_aHandDefs[i] = UnitDefinition{};
-        GetUnitDefinition(m_aHandDefs[i], card);
-        m_apHandPictures[i] = app->m_apBbdCard[card];
+        fill(i, card);
     }
-    app->LoadPlayerRobotResources(m_aHand);
+    app->LoadPlayerRobotResources(hand);
     for (int i = 0; i < HAND_SLOTS; ++i)
-        for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apCardSounds[i][s] = m_aHandArt[i].m_apSound[s];
+        for (int s = 0; s < ROBOT_SOUNDS; ++s) out.sounds[i][s] = m_aHandArt[i].m_apSound[s];
+    m_bLoadedHandWaiting = true;
+}
+
+void CPageGame::TakeLoadedHand() {
+    if (!m_bLoadedHandWaiting.exchange(false)) return;
+    const LoadedHand& in = m_LoadedHand;
+    for (int i = 0; i < HAND_SLOTS; ++i) {
+        if (in.filled[i]) {
+            m_aHandDefs[i] = in.defs[i];
+            m_apHandPictures[i] = in.pictures[i];
+        }
+        if (in.charges[i] >= 0) m_aHand[i].m_iCharge = in.charges[i];
+        for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apCardSounds[i][s] = in.sounds[i][s];
+    }
+    m_aHand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
+    for (int type : in.drawLastTypes) m_lstDrawLastTypes.push_back(type);
 }
 
 void CPageGame::DrawHand() {
@@ -114,8 +136,10 @@ void CPageGame::DrawHand() {
     if (!app) return;
     const int stage = CurrentStage();
     const int frame = EngineFrame();
-    // The loader fills the hand's records: they are not read while it runs.
-    if (g_bLoaderRunning) return;
+    // While the loader makes the hand's records, a hand just chosen is drawn
+    // from the card choice's records of the same cards.
+    const bool loading = g_bLoaderRunning || m_bLoadedHandWaiting;
+    if (loading && !HasMoreCardsThanSlots()) return;
 
     float slide = 0.0f;
     float extraDrop = 0.0f;
@@ -149,7 +173,9 @@ void CPageGame::DrawHand() {
             if (!button) continue;
             HandSlot& slot = m_aHand[s];
             if (slot.m_iCard < 0) continue;
-            const UnitDefinition& d = m_aHandDefs[s];
+            const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
+            const UnitDefinition& d = chosen ? m_aCardDefs[slot.m_iCard] : m_aHandDefs[s];
+            CVxBillboard* picture = chosen ? app->m_apBbdCard[slot.m_iCard] : m_apHandPictures[s];
             const int r = d.m_iRechargeTime;
             const int c = slot.m_iCharge;
             const float g = GaugeValue(c, r);
@@ -174,7 +200,7 @@ void CPageGame::DrawHand() {
             const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
             DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale,
                       tint, tint, tint);
-            DrawLayer(m_apHandPictures[s], at, scale, tint, tint, tint);
+            DrawLayer(picture, at, scale, tint, tint, tint);
             if (charging) {
                 if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
                 if (!g_bLoaderRunning) ++slot.m_iCharge;
@@ -187,15 +213,14 @@ void CPageGame::DrawHand() {
                     x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
                 if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
                     DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
-                if (x && m_apHandPictures[s])
-                    x->DrawGaugeBarAt(app->m_pBbdDelayGauge, m_apHandPictures[s]->m_vSize, at, fill);
+                if (x && picture) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, picture->m_vSize, at, fill);
                 if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
             }
         }
     }
 
     // The extra card: the Remover Bot, on its own button.
-    if (m_pRemoverButton && m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
+    if (m_pRemoverButton && !loading && m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
         g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER]) {
         m_pRemoverButton->SetPosition(40.0f, 290.0f + extraDrop, 0.0f);
         const bool active = m_iBattleState <= BATTLE_PLAYING;
@@ -210,7 +235,6 @@ void CPageGame::DrawHand() {
 
 void CPageGame::DrawCarriedPreview() {
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
-    CGameApplication* app = g_pGameAppInstance;
     CCom_GameRobot ghost;
     const int carried = m_iCarriedCard;
     int shown = carried;
@@ -223,8 +247,17 @@ void CPageGame::DrawCarriedPreview() {
     const VxVec3 cursor = CursorPoint();
     VxVec3 at = cursor;
     if (CanPlaceCard(0)) at = GetCellCentre(cursor.x, cursor.y, 0.0f);
+    // The episodes' last stages: the ghost stands on its robot base as the
+    // robots on the field do (a mount card shows none of its own).
+    const int stage = CurrentStage();
+    const int shownCard = m_aHand[shown].m_iCard;
+    if ((stage == 160 || stage == 170 || stage == 180) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
+        shownCard != 37 && shownCard != 38) {
+        const float right = m_iRelocatingRobot != -1 && card == 37 ? 15.0f : 0.0f;
+        DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
+                  1, 1, 1);
+    }
     if (card == 6 && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt) DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
-    (void)app;
     ghost.m_bPreview = 1;
     ghost.m_iHp = ghost.m_Unit.m_iMaxHp;
     ghost.m_iUnitSlot = shown;

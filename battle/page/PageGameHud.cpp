@@ -3,6 +3,7 @@
 // climb to a rise over 20 frames and show a fall at once.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "battle/page/PageGame.h"
@@ -82,8 +83,9 @@ void CPageGame::SlidePanel() {
     } else {
         y += 15;
     }
-    // 350 hides the panel above the top edge; 302 shows it.
-    y = std::clamp(y, 302, 350);
+    // 370 hides the panel above the top edge of the 640-high screen (18 px
+    // clear of it); at 302 it shows its count whole under that edge.
+    y = std::clamp(y, 302, 370);
     panel->SetPosition(float(x), float(y), 0.0f);
     panel->RenderSRT();
     UpdateShownParts();
@@ -169,4 +171,17 @@ void CPageGame::DrawHud() {
         UpdateShownEnergy();
         DrawNumber(app->m_pNumInterface, int(m_afShownEnergy[1]), 363.0f, s + 271.0f, 19.0f, -1, 1.0f);
     }
+}
+
+void CPageGame::DrawDebugStats() {
+    if (!g_pApp) return;
+    auto line = [](const std::string& text, int x, int y) { g_pApp->DrawTextAt(text.c_str(), x, y, 1, 1, 1, 1); };
+    const auto n = [](long v) { return std::to_string(v); };
+    line("Life :  " + n(m_iLife) + "  /  " + n(m_iMaxLife), 300, 5);
+    line("Time :  " + n(m_iTimeLeft / 60) + "  /  " + n(m_iStageFrames / 60), 300, 25);
+    line("Energy :  " + n(m_iEnergy), 400, 5);
+    line("Robot :  " + n(long(m_lstRobots.size())), 500, 5);
+    line("Bullet :  " + n(long(m_lstBullets.size())), 600, 5);
+    line("Money :  " + n(g_CurrentProfile.m_iMetalParts), 10, 60);
+    g_pApp->DrawCursorCoordinates();
 }

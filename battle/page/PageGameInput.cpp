@@ -182,7 +182,9 @@ void CPageGame::HandleBattleInput() {
             if (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED) {
                 Consume(in, MOUSE_LEFT);
                 const int card = m_aHand[m_iCarriedCard].m_iCard;
-                if (m_iCarriedFrames > 10 && CanPlaceCard(1)) {
+                // The cell is tested first: a refusal shows its message even
+                // on a release too early to place.
+                if (CanPlaceCard(1) && m_iCarriedFrames > 10) {
                     PlaceCardRobot();
                     if (firstTutorial && tut) {
                         if (card == 0) tut->RequestStep(2);

@@ -59,6 +59,25 @@ void CPageGame::DrawFieldCells(float phase) {
     mark->RestoreState();
 }
 
+void CPageGame::DrawFieldCellKinds() {
+    CVxBillboard* mark = m_pPlaceMark;
+    if (!mark) return;
+    mark->SaveState();
+    for (const FieldCell& cell : m_aFieldCells) {
+        mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
+        mark->SetSize(80.5f, 75.75f, 1.0f);
+        switch (cell.m_iKind) {
+        case CELL_AIR: mark->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case CELL_GROUND: mark->SetDiffuse(0.0f, 1.0f, 0.0f, 1.0f); break;
+        case CELL_WATER_SURFACE: mark->SetDiffuse(0.5f, 0.5f, 1.0f, 1.0f); break;
+        case CELL_UNDERWATER: mark->SetDiffuse(0.0f, 0.0f, 1.0f, 1.0f); break;
+        default: mark->SetDiffuse(0.0f, 0.0f, 0.0f, 1.0f); break;
+        }
+        mark->RenderSRT();
+    }
+    mark->RestoreState();
+}
+
 void CPageGame::DrawReachPreview() {
     CVxBillboard* mark = m_pPlaceMark;
     if (!mark || m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;

@@ -70,6 +70,7 @@ bool CompareRobotDrawOrder(const CCom_GameRobot& a, const CCom_GameRobot& b) {
 
 int CPageGame::Update() {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    TakeLoadedHand();
     AttenuateSounds();
     return CVxPage::Update();
 }
@@ -104,6 +105,7 @@ int CPageGame::UpdateBattleField() {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     if (m_pStage) m_pStage->Update(false);
 
+    if (m_bDebugView) DrawFieldCellKinds();
     if (m_iBattleState == BATTLE_PLAYING) {
         if (m_iCarriedCard < 0) m_fPlaceMarkPhase = std::max(0.0f, m_fPlaceMarkPhase - 0.1f);
         else m_fPlaceMarkPhase = std::min(1.0f, m_fPlaceMarkPhase + 0.1f);
@@ -151,6 +153,24 @@ void CPageGame::RunRobot(CCom_GameRobot& robot) {
         mark->Render();
         mark->RestoreState();
     }
+}
+
+void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
+    CVxBillboard* mark = m_pCanMoveIcon;
+    if (!mark || robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0) return;
+    if (CurrentStage() == 158 && (robot.Type() == 21 || robot.Type() == 23)) return;
+    const VxVec3 at{robot.m_vPosition.x + 38.0f, robot.m_vPosition.y + 27.0f, robot.m_vPosition.z};
+    // Larger while a hit still flashes, shrinking back as the flash ends.
+    const float scale = 1.0f + 0.5f * float(std::clamp(robot.m_iHitFlash, 0, 30)) / 30.0f;
+    if (robot.m_iSerial == m_iRelocatingRobot) {
+        DrawPulsingMarker(at, scale);
+        return;
+    }
+    mark->SaveState();
+    if (scale != 1.0f) mark->ScaleSizeUniform(scale);
+    mark->SetPosition(at.x, at.y, at.z);
+    mark->RenderSRT();
+    mark->RestoreState();
 }
 
 void CPageGame::RunRobotsOfType(int type, int row) {
@@ -204,6 +224,7 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
 void CPageGame::RunRowRobots(int row) {
     const int stage = CurrentStage();
     const bool bobStage = stage == 160 || stage == 170 || stage == 180 || stage == 174;
+    const bool moveStage = IsMiniGameGroup1(stage);
     for (int type : m_lstDrawSecondTypes) RunRobotsOfType(type, row);
     const float sunk = stage == 167 && m_pStage ? 0.2f * m_pStage->m_fScrollY : 0.0f;
     int own = 0;
@@ -238,12 +259,27 @@ void CPageGame::RunRowRobots(int row) {
                 m_pRobotBase->Render();
                 m_pRobotBase->RestoreState();
             }
+            // 171: the robots hang from parachutes; the Gunner that carries
+            // the Machine Gun card stands 10 px left for its drawing.
+            float shift = 0.0f;
+            if (stage == 171) {
+                if (m_pEffectParatrooper && r.m_Unit.m_iRole != ROLE_TIMER)
+                    m_pEffectParatrooper->DrawParachuteOver(
+                        VxVec3{r.m_vPosition.x, r.m_vPosition.y + d, r.m_vPosition.z}, r.m_iUnitSlot);
+                if (type == 1 && r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
+                    m_aHand[r.m_iUnitSlot].m_iCard == 37)
+                    shift = -10.0f;
+            }
+            r.m_vPosition.x += shift;
             r.m_vPosition.y += d;
             RunRobot(r);
+            r.m_vPosition.x -= shift;
             r.m_vPosition.y -= d;
+            if (moveStage) DrawCanMoveMarker(r);
             continue;
         }
         RunRobot(r);
+        if (moveStage) DrawCanMoveMarker(r);
         if (IsFirstTutorialActive() && m_pEffectTutorials && m_pEffectTutorials->m_iStep == 8 && r.IsMachine() &&
             r.m_vPosition.x > m_aFieldCells[0].m_fX) {
             m_pEffectTutorials->RequestStep(9);
@@ -374,7 +410,7 @@ void CPageGame::UpdateBattleObjects() {
     if (stage == 168) {
         // Blinking Machines are the ones a zap can hit: they pulse.
         for (const CCom_GameRobot& r : m_lstRobots)
-            if (r.IsMachine() && r.m_iHp > 0 && IsInBlinkPhase(r)) DrawPulsingMarker(r);
+            if (r.IsMachine() && r.m_iHp > 0 && IsInBlinkPhase(r)) DrawPulsingMarker(r.m_vPosition);
     }
     DrawEndSequence();
     for (int type : m_lstDrawLastTypes) RunRobotsOfType(type, -1);

@@ -38,9 +38,12 @@ void CPageGame::AttenuateSounds() {
             const float f = AttenuationFactor(int(playing.size()));
             for (CVxSound* s : playing) {
                 s->SetVolumeFactor(f);
-                // Paused and played again at once, so the new level is heard now.
+                // Stopped where it is and played on at once, so the new level
+                // is heard now. Play refuses a paused sound, and this pause is
+                // only the stop of that restart.
                 if (s->IsPlaying()) {
                     s->Pause();
+                    s->m_bPaused = 0;
                     s->Play();
                 }
             }

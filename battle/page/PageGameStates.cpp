@@ -32,6 +32,7 @@
 #include "content/Achievements.h"
 #include "content/UnlockTables.h"
 #include "engine/InputRecord.h"
+#include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
 #include "game/Effect_BlackScreen.h"
@@ -119,6 +120,7 @@ void CPageGame::FillHandWithoutChoice() {
     }
     if (!g_bLoaderRunning)
         if (auto* x = dynamic_cast<CVxXApplication*>(g_pApp)) x->StartStageLoaderThread();
+    TakeLoadedHand();  // at once when the loader ran inline
 }
 
 void CPageGame::StepOpening() {
@@ -208,7 +210,7 @@ void CPageGame::StepCardSelect() {
             DrawCardChoice(float(45 - k) * 12.0f);
             return;
         }
-        SetPartsPanelPosition(-320.0f, 330.0f);
+        SetPartsPanelPosition(-320.0f, 350.0f);
         m_iCardChoiceStep = 1;
         if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 10 && !m_abStateFlags[5]) {
             OpenMessageBox(21);
@@ -241,7 +243,7 @@ void CPageGame::StepCardSelect() {
         if (k < 45) break;
         m_iCardChoiceStep = 3;
         AdvanceBattleState();
-        SetPartsPanelPosition(-125.0f, 330.0f);
+        SetPartsPanelPosition(-125.0f, 350.0f);
         return;
     default: return;
     }
@@ -395,7 +397,7 @@ void CPageGame::StepAchievement() {
 void CPageGame::StepSummary() {
     if (m_iStateFrames == 0) {
         if (m_pEffectSummary) m_pEffectSummary->Start(0, m_iLife > 0 ? 1 : 0);
-        SetPartsPanelPosition(-320.0f, 330.0f);
+        SetPartsPanelPosition(-320.0f, 350.0f);
     }
     m_iPanelTimer = 300;
 }
@@ -468,6 +470,7 @@ void CPageGame::TickOverlayEffects() {
 int CPageGame::RunBattleStates() {
     CGameApplication* app = g_pGameAppInstance;
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    TakeLoadedHand();
 
     if (m_pSfxMoveCard) {
         if (m_bCardMoving) {
@@ -480,7 +483,9 @@ int CPageGame::RunBattleStates() {
     if (!g_bLoaderRunning && stateOfHud && !m_bHudHidden) DrawHud();
     if (CurrentStage() == 167) DrawRobotsAboveScreen();
     if (m_iBattleState <= BATTLE_PLAYING) {
-        if (m_iBattleState >= BATTLE_LOADING) SetPartsPanelPosition(-125.0f, 330.0f);
+        // Only x is placed here: the panel keeps sliding from where it is.
+        CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;
+        if (panel && m_iBattleState >= BATTLE_LOADING) SetPartsPanelPosition(-125.0f, panel->m_vPosition.y);
         SlidePanel();
     }
 

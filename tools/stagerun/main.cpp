@@ -1,6 +1,7 @@
 // stagerun: plays one stage from a seed and prints one line with its outcome.
 //   stagerun --stage N --difficulty D --seed S [--profile FILE] [--hand ID,ID,...]
 //            [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]
+//            [--debug-view]
 // Run it in the folder that holds the generated DATA. Exit 0 when the stage
 // ran, 2 on bad arguments.
 #include <cerrno>
@@ -60,6 +61,11 @@ int main(int argc, char** argv) {
         }
         if (arg == "--window") {
             options.window = true;
+            continue;
+        }
+        if (arg == "--debug-view") {
+            // The battle reads it as it loads, as it does for a player.
+            setenv("CSQ_DEBUG_VIEW", "1", 1);
             continue;
         }
         if (i + 1 >= argc) return Fail("missing value after " + arg);
