@@ -34,6 +34,7 @@
 #include "platform/host/MessageBox.h"
 #include "platform/host/WindowMessage.h"
 #include "tools/stagerun/StageRun.h"
+#include "bench/BenchWindowRun.h"
 
 namespace {
 
@@ -108,41 +109,6 @@ void PrintScene(const char* name, const Pairs& p, const std::string& extra) {
 
 CMyD3DApplication* g_pFramework = nullptr;
 
-void Pump() {
-    host::WindowMessage msg;
-    while (g_pFramework->Window() && g_pFramework->Window()->PeekMessage(msg))
-        if (msg.message != host::WM_NULL && msg.message != host::WM_QUIT && msg.message != host::WM_ACTIVATE &&
-            msg.message != host::WM_ACTIVATEAPP && msg.message != host::WM_KILLFOCUS &&
-            msg.message != host::WM_SETFOCUS)
-            g_pFramework->HandleMessage(g_pFramework->Window(), msg.message, msg.wParam, msg.lParam);
-}
-
-// The stage runner on the framework's window, as stagerun --window runs.
-class WindowRun : public StageRun {
-public:
-    using StageRun::StageRun;
-
-protected:
-    bool CreateApplication() override {
-        m_pApp = new CGameApplication(MakeGamePages);  // the framework deletes it with the device
-        m_pApp->m_bRunWorkersInline = true;
-        g_bStartFullscreen = false;
-        g_pFramework->m_pszWindowTitle = u"window frame bench";
-        g_pFramework->m_dwCreationWidth = uint32_t(m_pApp->m_iWindowWidth);
-        g_pFramework->m_dwCreationHeight = uint32_t(m_pApp->m_iWindowHeight);
-        if (FAILED(g_pFramework->Create()) || !g_pApp || !g_pApp->m_bInitialised) {
-            m_pApp = nullptr;
-            return false;
-        }
-        return true;
-    }
-    void RunOneFrame() override {
-        Pump();
-        g_pFramework->RunFrame();
-    }
-    void DestroyApplication() override { m_pApp = nullptr; }
-};
-
 int Battle() {
     g_pFramework = new CMyD3DApplication;
     StageRunOptions o;
@@ -152,7 +118,8 @@ int Battle() {
     o.window = true;
     o.defend = true;
     o.hand = {1, 3, 4, 21, 15};
-    auto* run = new WindowRun(o);  // kept to the end of the process, which leaves with _Exit
+    // Kept to the end of the process, which leaves with _exit.
+    auto* run = new BenchWindowRun(o, *g_pFramework, u"window frame bench");
     if (!run->Start() || !run->RunUntilState(BATTLE_PLAYING, 5000)) {
         std::fprintf(stderr, "battle: the stage did not start: %s\n", run->Error().c_str());
         return 1;
@@ -206,7 +173,7 @@ int Title() {
         return 1;
     }
     auto frame = [&] {
-        Pump();
+        BenchWindowRun::Pump(*g_pFramework);
         g_pFramework->Render();
         g_pFramework->Device()->Present();
     };
