@@ -132,7 +132,8 @@ int Battle() {
         return n;
     };
     // The defence is placed every 180 frames; let the field fill and the waves come.
-    for (int i = 0; i < 900 && run->State() == BATTLE_PLAYING; ++i) run->Step();
+    for (int i = 0; i < 6000 && run->State() == BATTLE_PLAYING && (i < 900 || page.m_nLiveMachines < 3); ++i)
+        run->Step();
     auto* gl = dynamic_cast<host::GlDevice*>(g_pFramework->Device());
     if (!gl) {
         std::fprintf(stderr, "battle: not the GL device\n");
