@@ -19,39 +19,11 @@
 #include "platform/host/GlDevice.h"
 #include "platform/host/WindowMessage.h"
 #include "tools/stagerun/StageRun.h"
+#include "bench/BenchWindowRun.h"
 
 namespace {
 
 CMyD3DApplication g_window;
-
-// The runner on the framework's window and device, as stagerun --window runs.
-class WindowRun : public StageRun {
-public:
-    using StageRun::StageRun;
-
-protected:
-    bool CreateApplication() override {
-        m_pApp = new CGameApplication(MakeGamePages);  // the framework deletes it with the device
-        m_pApp->m_bRunWorkersInline = true;
-        g_bStartFullscreen = false;
-        g_window.m_pszWindowTitle = u"world scene bench";
-        g_window.m_dwCreationWidth = uint32_t(m_pApp->m_iWindowWidth);
-        g_window.m_dwCreationHeight = uint32_t(m_pApp->m_iWindowHeight);
-        if (FAILED(g_window.Create()) || !g_pApp || !g_pApp->m_bInitialised) {
-            m_pApp = nullptr;
-            return false;
-        }
-        return true;
-    }
-    void RunOneFrame() override {
-        host::WindowMessage msg;
-        while (g_window.Window() && g_window.Window()->PeekMessage(msg))
-            if (msg.message != host::WM_NULL && msg.message != host::WM_QUIT)
-                g_window.HandleMessage(g_window.Window(), msg.message, msg.wParam, msg.lParam);
-        g_window.RunFrame();
-    }
-    void DestroyApplication() override { m_pApp = nullptr; }
-};
 
 struct Scene {
     std::unique_ptr<StageRun> run;
@@ -62,7 +34,7 @@ struct Scene {
         o.stage = 121;  // sea world of the third episode: whirlpools
         o.seed = 9;
         o.window = true;
-        run = std::make_unique<WindowRun>(o);
+        run = std::make_unique<BenchWindowRun>(o, g_window, u"world scene bench");
         // The runner and its window stay to the end of the process, which
         // leaves without taking the game's globals down a second time.
         std::atexit([] {

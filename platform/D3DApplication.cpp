@@ -483,11 +483,15 @@ int CD3DApplication::Run() {
         if (!m_bActive) break;  // nothing can wake a paused loop any more
         if (m_bDeviceLost) host::Sleep(100);
         if (m_bActive && FAILED(RunFrame()) && m_hWnd) HandleMessage(m_hWnd.get(), WM_CLOSE, 0, 0);
+        // Not yet time for a frame: wait a moment rather than turn the loop
+        // again at once, which kept a core busy doing nothing between frames.
+        if (m_bActive && m_hWnd && !m_bDrewFrame) host::Sleep(1);
     }
     return m_nQuitCode;
 }
 
 HRESULT CD3DApplication::RunFrame() {
+    m_bDrewFrame = false;
     // Our device is never lost; the flag stays for a backend that can lose it.
     if (m_bDeviceLost) m_bDeviceLost = false;
 
@@ -516,6 +520,7 @@ HRESULT CD3DApplication::RunFrame() {
     g_nFrameGateCount = 0;
     UpdateStatsText();
     if (m_pDevice) m_pDevice->Present();
+    m_bDrewFrame = true;
 
     if (g_bQuitRequested && m_hWnd) {
         g_bAllowClose = true;

@@ -153,6 +153,7 @@ public:
     bool m_bDeviceObjectsRestored = false;
     bool m_bFrameMoving = true;
     bool m_bSingleStep = false;
+    bool m_bDrewFrame = false;  // the last RunFrame drew and presented a frame
     host::PresentParameters m_presentParams;
     std::unique_ptr<host::Window> m_hWnd;
     host::Window* m_hWndFocus = nullptr;

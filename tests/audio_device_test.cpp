@@ -220,3 +220,34 @@ TEST(AudioDevice, WorkersCreateAndDestroyVoicesWhileTheOutputMixes) {
     EXPECT_EQ(d.VoiceCount(), 0u);
     d.Close();
 }
+
+// The record of what was heard keeps the latest stretch it is asked for, in
+// order, however the clock is stepped; asked for none it keeps nothing while
+// voices still play to their end.
+TEST(AudioDevice, HeardRecordKeepsOnlyTheLatestStretchAskedFor) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    d.SetHeardSeconds(1);
+    host::VoiceId v = MakeVoice(d, 1, 22050, Constant(22050 * 2, 5000));  // two seconds
+    d.Play(v, false);
+    for (int frame = 0; frame < 150; ++frame) {  // 2.5 s in game frames
+        h.clock.AdvanceSeconds(1.0 / 60.0);
+        d.CatchUp();
+    }
+    auto heard = d.TakeMixed();
+    ASSERT_EQ(heard.size(), 22050u * 2);
+    // The last second: half a second of the voice's end, then silence.
+    EXPECT_NEAR(double(AudibleFrames(heard)), 11025.0, 2.0);
+    EXPECT_NE(heard.front(), 0);
+    EXPECT_EQ(heard.back(), 0);
+
+    d.SetHeardSeconds(0);
+    d.SetPosition(v, 0);
+    d.Play(v, false);
+    for (int frame = 0; frame < 150; ++frame) {
+        h.clock.AdvanceSeconds(1.0 / 60.0);
+        d.CatchUp();
+    }
+    EXPECT_TRUE(d.TakeMixed().empty());
+    EXPECT_EQ(d.GetStatus(v), 0u);  // it ran off its end all the same
+}

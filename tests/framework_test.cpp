@@ -240,3 +240,23 @@ TEST_F(FrameworkFixture, StartSettingsPickTheDesktopForFullScreen) {
     EXPECT_EQ(app.m_settings.Windowed_PresentInterval, PRESENT_INTERVAL_IMMEDIATE);
     EXPECT_EQ(app.m_settings.Windowed_Width, 800);
 }
+
+// Between frames the running loop waits in steps of a millisecond instead of
+// turning again at once: about seventeen turns a frame, each one a wait.
+TEST_F(FrameworkFixture, RunningLoopWaitsBetweenFrames) {
+    CountingApp app;
+    ASSERT_EQ(app.Create(), S_OK);
+    g_bAllowClose = false;
+    int turns = 0;
+    video.window->onIdle = [&] {
+        if (app.Renders() >= 10) g_bQuitRequested = true;
+        // A loop that never waits would turn here for ever: stop it all the same.
+        if (++turns == 2000) app.Window()->PostMessage({WM_QUIT, 0, 0});
+    };
+    const int64_t start = services.clock.Ticks();
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_GE(app.Renders(), 10);
+    EXPECT_LT(turns, 2000);
+    const double waited = double(services.clock.Ticks() - start) / 1e9;
+    EXPECT_NEAR(waited, 10 * 0.0167, 0.02);
+}

@@ -14,7 +14,6 @@ namespace host {
 namespace {
 
 constexpr size_t kChunkFrames = 1024;
-constexpr size_t kHeardLimit = size_t(kMixRate) * kMixChannels * 60;
 
 // Frames of output that have been heard after the given clock ticks.
 int64_t FramesAt(int64_t ticks, int64_t perSecond) {
@@ -301,29 +300,38 @@ void HeadlessAudioDevice::CatchUpLocked() {
     int64_t frames = FramesAt(now, perSecond) - FramesAt(m_lastTicks, perSecond);
     m_lastTicks = now;
     int16_t chunk[kChunkFrames * kMixChannels];
+    const size_t limit = m_heardLimit;
     while (frames > 0) {
         bool anyPlaying = false;
         for (auto& entry : m_voices) anyPlaying = anyPlaying || entry.second->playing;
         if (!anyPlaying) {
-            // Nothing to advance: the rest is silence, of which a minute is kept.
-            size_t keep = size_t(std::min<int64_t>(frames, int64_t(kHeardLimit / kMixChannels)));
+            // Nothing to advance: the rest is silence, of which no more than the record holds is kept.
+            size_t keep = size_t(std::min<int64_t>(frames, int64_t(limit / kMixChannels)));
             m_heard.insert(m_heard.end(), keep * kMixChannels, int16_t(0));
             frames = 0;
         } else {
             size_t n = size_t(std::min<int64_t>(frames, kChunkFrames));
             MixLocked(chunk, n);
-            m_heard.insert(m_heard.end(), chunk, chunk + n * kMixChannels);
+            if (limit > 0) m_heard.insert(m_heard.end(), chunk, chunk + n * kMixChannels);
             frames -= int64_t(n);
         }
-        if (m_heard.size() > 2 * kHeardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - kHeardLimit);
+        // Trimmed once the record holds twice its limit, not on every frame:
+        // moving the front away each frame cost more than the mixing.
+        if (m_heard.size() > 2 * limit) m_heard.erase(m_heard.begin(), m_heard.end() - limit);
     }
-    if (m_heard.size() > kHeardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - kHeardLimit);
+}
+
+void HeadlessAudioDevice::SetHeardSeconds(uint32_t seconds) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_heardLimit = size_t(kMixRate) * kMixChannels * seconds;
+    if (m_heard.size() > m_heardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - m_heardLimit);
 }
 
 std::vector<int16_t> HeadlessAudioDevice::TakeMixed() {
     auto lock = Lock();
     std::vector<int16_t> heard;
     heard.swap(m_heard);
+    if (heard.size() > m_heardLimit) heard.erase(heard.begin(), heard.end() - m_heardLimit);
     return heard;
 }
 

@@ -116,8 +116,12 @@ public:
     // Open fails while set, as on a machine without a sound card.
     void SetUnavailable(bool unavailable) { m_unavailable = unavailable; }
     // Catches up with the clock and returns the samples mixed since the last
-    // call (interleaved stereo). Only the most recent minute is kept.
+    // call (interleaved stereo). Only the most recent stretch the record
+    // holds is kept: a minute unless SetHeardSeconds says otherwise.
     std::vector<int16_t> TakeMixed();
+    // How much of the output the record keeps; 0 keeps none (a run nobody
+    // listens to still mixes, so voices end when they would).
+    void SetHeardSeconds(uint32_t seconds);
     // Catches up with the clock without taking the samples.
     void CatchUp();
 
@@ -127,6 +131,7 @@ protected:
 private:
     int64_t m_lastTicks = -1;
     bool m_unavailable = false;
+    size_t m_heardLimit = size_t(kMixRate) * kMixChannels * 60;  // samples
     std::vector<int16_t> m_heard;
 };
 

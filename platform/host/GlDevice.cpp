@@ -1,6 +1,7 @@
 #include "platform/host/GlDevice.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -29,17 +30,15 @@ void main() {
 }
 )";
 
-const char* kFragmentShader = R"(#version 330 core
+// The fragment program, built once for each combination of the states it
+// reads: with the states as constants the compiler folds the stage
+// arithmetic away, where one program reading them as uniforms paid for every
+// branch on every pixel. The arithmetic left is the same, so the pixels are.
+const char* kFragmentShader = R"(
 in vec4 vColor;
 in vec2 vUV;
 uniform sampler2D uTex;
-uniform bool uHasTex;
-uniform bool uFlipV;
-uniform int uColorOp, uColorArg1, uColorArg2, uAlphaOp, uAlphaArg1, uAlphaArg2;
-uniform bool uAlphaTest;
-uniform int uAlphaFunc;
 uniform float uAlphaRef;
-uniform bool uPostProcess;
 out vec4 fragColor;
 vec4 arg(int a, vec4 tex) { return a == 2 ? tex : vColor; }
 vec4 op(int o, vec4 a1, vec4 a2) {
@@ -61,22 +60,31 @@ bool cmp(int f, float a, float r) {
 }
 void main() {
     vec4 tex = vec4(1.0);
-    if (uHasTex) tex = texture(uTex, vec2(vUV.x, uFlipV ? 1.0 - vUV.y : vUV.y));
-    if (uPostProcess) {
-        // The composition: the frame's picture tinted by the quad (the dim grey).
-        fragColor = vec4(tex.rgb * vColor.rgb, tex.a);
-        return;
-    }
-    vec3 rgb = op(uColorOp, arg(uColorArg1, tex), arg(uColorArg2, tex)).rgb;
-    float a = op(uAlphaOp, arg(uAlphaArg1, tex), arg(uAlphaArg2, tex)).a;
-    if (uAlphaTest && !cmp(uAlphaFunc, floor(a * 255.0 + 0.5), uAlphaRef)) discard;
+#if HAS_TEX
+#if FLIP_V
+    tex = texture(uTex, vec2(vUV.x, 1.0 - vUV.y));
+#else
+    tex = texture(uTex, vUV);
+#endif
+#endif
+#if POST_PROCESS
+    // The composition: the frame's picture tinted by the quad (the dim grey).
+    fragColor = vec4(tex.rgb * vColor.rgb, tex.a);
+#else
+    vec3 rgb = op(COLOR_OP, arg(COLOR_ARG1, tex), arg(COLOR_ARG2, tex)).rgb;
+    float a = op(ALPHA_OP, arg(ALPHA_ARG1, tex), arg(ALPHA_ARG2, tex)).a;
+#if ALPHA_TEST
+    if (!cmp(ALPHA_FUNC, floor(a * 255.0 + 0.5), uAlphaRef)) discard;
+#endif
     fragColor = vec4(rgb, a);
+#endif
 }
 )";
 
-GLuint Compile(GLenum type, const char* src) {
+GLuint Compile(GLenum type, const char* head, const char* src) {
     GLuint s = glCreateShader(type);
-    glShaderSource(s, 1, &src, nullptr);
+    const char* parts[2] = {head, src};
+    glShaderSource(s, 2, parts, nullptr);
     glCompileShader(s);
     GLint ok = 0;
     glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
@@ -195,39 +203,10 @@ enum {
 
 GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParameters& params)
     : m_window(window), m_context(context) {
-    GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (!vs || !fs) return;
-    GLuint prog = glCreateProgram();
-    glAttachShader(prog, vs);
-    glAttachShader(prog, fs);
-    glLinkProgram(prog);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(prog, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        glDeleteProgram(prog);
-        return;
-    }
-    m_program = prog;
-    glUseProgram(m_program);
-    m_uViewProj = glGetUniformLocation(prog, "uViewProj");
-    m_uOffset = glGetUniformLocation(prog, "uOffset");
-    m_uHasTex = glGetUniformLocation(prog, "uHasTex");
-    m_uFlipV = glGetUniformLocation(prog, "uFlipV");
-    m_uColorOp = glGetUniformLocation(prog, "uColorOp");
-    m_uColorArg1 = glGetUniformLocation(prog, "uColorArg1");
-    m_uColorArg2 = glGetUniformLocation(prog, "uColorArg2");
-    m_uAlphaOp = glGetUniformLocation(prog, "uAlphaOp");
-    m_uAlphaArg1 = glGetUniformLocation(prog, "uAlphaArg1");
-    m_uAlphaArg2 = glGetUniformLocation(prog, "uAlphaArg2");
-    m_uAlphaTest = glGetUniformLocation(prog, "uAlphaTest");
-    m_uAlphaFunc = glGetUniformLocation(prog, "uAlphaFunc");
-    m_uAlphaRef = glGetUniformLocation(prog, "uAlphaRef");
-    m_uTex = glGetUniformLocation(prog, "uTex");
-    m_uPostProcess = glGetUniformLocation(prog, "uPostProcess");
-    glUniform1i(m_uTex, 0);
+    m_vertexShader = Compile(GL_VERTEX_SHADER, "", kVertexShader);
+    // The plain textured program proves the driver takes our programs.
+    if (!m_vertexShader || !UseProgram(ProgramKeyOf(MakeKey(true)))) return;
+    m_valid = true;
 
     glGenVertexArrays(1, &m_vao);
     glBindVertexArray(m_vao);
@@ -270,7 +249,9 @@ GlDevice::~GlDevice() {
     if (m_sampler) glDeleteSamplers(1, &m_sampler);
     if (m_vbo) glDeleteBuffers(1, &m_vbo);
     if (m_vao) glDeleteVertexArrays(1, &m_vao);
-    if (m_program) glDeleteProgram(m_program);
+    for (auto& p : m_programs)
+        if (p.second.program) glDeleteProgram(p.second.program);
+    if (m_vertexShader) glDeleteShader(m_vertexShader);
     SDL_GL_DeleteContext(m_context);
 }
 
@@ -299,6 +280,7 @@ TextureHandle GlDevice::CreateTexture(int width, int height, const uint8_t* rgba
         }
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, level);
+    t.levels = level + 1;
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &t.texture);
         return 0;
@@ -495,7 +477,68 @@ GlDevice::Key GlDevice::MakeKey(bool pretransformed) const {
     return k;
 }
 
-void GlDevice::ApplyKey(const Key& k) {
+uint64_t GlDevice::ProgramKeyOf(const Key& k) const {
+    const auto& v = k.values;
+    auto it = m_textures.find(v[K_TEXTURE]);
+    const bool hasTex = v[K_TEXTURE] && it != m_textures.end();
+    // Pictures drawn to are stored bottom-up.
+    const bool flip = hasTex && it->second.framebuffer != 0;
+    const bool post = v[K_SHADER] == SHADER_POSTPROCESS;
+    uint64_t key = uint64_t(hasTex) | uint64_t(flip) << 1 | uint64_t(post) << 2;
+    if (post) return key;
+    const bool test = v[K_ATEST] != 0;
+    key |= uint64_t(test) << 3 | uint64_t(test ? v[K_AFUNC] & 0xF : 0) << 4;
+    const uint32_t stage[6] = {v[K_COP], v[K_CA1], v[K_CA2], v[K_AOP], v[K_AA1], v[K_AA2]};
+    for (int i = 0; i < 6; ++i) key |= uint64_t(stage[i] & 0xFF) << (8 + 8 * i);
+    return key;
+}
+
+const GlDevice::Program* GlDevice::UseProgram(uint64_t key) {
+    auto found = m_programs.find(key);
+    if (found == m_programs.end()) {
+        char head[512];
+        std::snprintf(head, sizeof head,
+                      "#version 330 core\n#define HAS_TEX %d\n#define FLIP_V %d\n#define POST_PROCESS %d\n"
+                      "#define ALPHA_TEST %d\n#define ALPHA_FUNC %d\n#define COLOR_OP %d\n#define COLOR_ARG1 %d\n"
+                      "#define COLOR_ARG2 %d\n#define ALPHA_OP %d\n#define ALPHA_ARG1 %d\n#define ALPHA_ARG2 %d\n",
+                      int(key & 1), int(key >> 1 & 1), int(key >> 2 & 1), int(key >> 3 & 1), int(key >> 4 & 0xF),
+                      int(key >> 8 & 0xFF), int(key >> 16 & 0xFF), int(key >> 24 & 0xFF), int(key >> 32 & 0xFF),
+                      int(key >> 40 & 0xFF), int(key >> 48 & 0xFF));
+        Program p;
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, head, kFragmentShader);
+        if (fs) {
+            GLuint prog = glCreateProgram();
+            glAttachShader(prog, m_vertexShader);
+            glAttachShader(prog, fs);
+            glLinkProgram(prog);
+            glDetachShader(prog, m_vertexShader);
+            glDeleteShader(fs);
+            GLint ok = 0;
+            glGetProgramiv(prog, GL_LINK_STATUS, &ok);
+            if (ok) {
+                p.program = prog;
+                p.viewProj = glGetUniformLocation(prog, "uViewProj");
+                p.offset = glGetUniformLocation(prog, "uOffset");
+                p.alphaRef = glGetUniformLocation(prog, "uAlphaRef");
+                glUseProgram(prog);
+                glUniform1i(glGetUniformLocation(prog, "uTex"), 0);
+                glUseProgram(m_currentProgram ? m_currentProgram->program : 0);
+            } else {
+                glDeleteProgram(prog);
+            }
+        }
+        // A failed combination is kept too, so it is not compiled again every batch.
+        found = m_programs.emplace(key, p).first;
+    }
+    if (!found->second.program) return nullptr;
+    if (m_currentProgram != &found->second) {
+        glUseProgram(found->second.program);
+        m_currentProgram = &found->second;
+    }
+    return m_currentProgram;
+}
+
+bool GlDevice::ApplyKey(const Key& k) {
     const auto& v = k.values;
     if (v[K_ZENABLE]) glEnable(GL_DEPTH_TEST);
     else glDisable(GL_DEPTH_TEST);
@@ -529,42 +572,39 @@ void GlDevice::ApplyKey(const Key& k) {
     uint32_t m = v[K_MASK];
     glColorMask((m & 1) != 0, (m & 2) != 0, (m & 4) != 0, (m & 8) != 0);
 
-    glUniform1i(m_uColorOp, GLint(v[K_COP]));
-    glUniform1i(m_uColorArg1, GLint(v[K_CA1]));
-    glUniform1i(m_uColorArg2, GLint(v[K_CA2]));
-    glUniform1i(m_uAlphaOp, GLint(v[K_AOP]));
-    glUniform1i(m_uAlphaArg1, GLint(v[K_AA1]));
-    glUniform1i(m_uAlphaArg2, GLint(v[K_AA2]));
-    glUniform1i(m_uAlphaTest, v[K_ATEST] ? 1 : 0);
-    glUniform1i(m_uAlphaFunc, GLint(v[K_AFUNC]));
-    glUniform1f(m_uAlphaRef, float(v[K_AREF] & 0xFF));
-    glUniform1i(m_uPostProcess, v[K_SHADER] == SHADER_POSTPROCESS ? 1 : 0);
-
     auto it = m_textures.find(v[K_TEXTURE]);
     bool hasTex = v[K_TEXTURE] && it != m_textures.end();
     if (hasTex) Realize(it->second);  // a target sampled before anything was drawn to it
-    glUniform1i(m_uHasTex, hasTex ? 1 : 0);
-    glUniform1i(m_uFlipV, hasTex && it->second.framebuffer ? 1 : 0);
+    const Program* program = UseProgram(ProgramKeyOf(k));
+    if (!program) return false;
+    glUniform1f(program->alphaRef, float(v[K_AREF] & 0xFF));
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, hasTex ? it->second.texture : 0);
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, Address(v[K_ADDRU]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, Address(v[K_ADDRV]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, v[K_MAG] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, GLint(MinFilter(v[K_MIN], v[K_MIP])));
+    // A picture of one level (a render target) samples the same without the
+    // level filter, which the software renderer pays for on every pixel.
+    m_minFilter = MinFilter(v[K_MIN], hasTex && it->second.levels > 1 ? v[K_MIP] : TEXF_NONE);
+    glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, m_minFilter);
 
     // The matrices are uploaded as they are: GL reads them column by column,
     // which turns the row-vector product into its column-vector twin.
     Matrix vp = v[K_PRETRANSFORMED] ? IdentityMatrix() : Multiply(k.view, k.projection);
-    glUniformMatrix4fv(m_uViewProj, 1, GL_FALSE, vp.data());
+    glUniformMatrix4fv(program->viewProj, 1, GL_FALSE, vp.data());
     int w, h;
     TargetSize(w, h);
-    glUniform2f(m_uOffset, w > 0 ? 1.0f / float(w) : 0.0f, h > 0 ? -1.0f / float(h) : 0.0f);
+    glUniform2f(program->offset, w > 0 ? 1.0f / float(w) : 0.0f, h > 0 ? -1.0f / float(h) : 0.0f);
+    return true;
 }
 
 void GlDevice::Flush() {
     if (m_batch.empty()) return;
     BindPendingTarget();
-    ApplyKey(m_batchKey);
+    if (!ApplyKey(m_batchKey)) {
+        m_batch.clear();
+        return;
+    }
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     size_t bytes = m_batch.size() * sizeof(BatchVertex);
     if (bytes > m_vboCapacity) {
@@ -577,7 +617,34 @@ void GlDevice::Flush() {
     glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), m_batch.data());
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(m_batch.size()));
     ++m_glDraws;
+    if (m_kept) KeepBatch();
     m_batch.clear();
+}
+
+void GlDevice::KeepBatch() {
+    const auto& v = m_batchKey.values;
+    const Matrix vp = v[K_PRETRANSFORMED] ? IdentityMatrix() : Multiply(m_batchKey.view, m_batchKey.projection);
+    int w, h;
+    TargetSize(w, h);
+    KeptBatch kept;
+    kept.texture = v[K_TEXTURE];
+    kept.minFilter = m_minFilter;
+    for (const BatchVertex& b : m_batch) {
+        const float in[4] = {b.x, b.y, b.z, b.w};
+        float clip[4];
+        for (int c = 0; c < 4; ++c)
+            clip[c] = in[0] * vp[size_t(c)] + in[1] * vp[size_t(4 + c)] + in[2] * vp[size_t(8 + c)] + in[3] * vp[size_t(12 + c)];
+        const float iw = clip[3] != 0.0f ? 1.0f / clip[3] : 1.0f;
+        VertexRHW r{};
+        r.x = (clip[0] * iw + 1.0f) * 0.5f * float(w) - 0.5f;
+        r.y = (1.0f - clip[1] * iw) * 0.5f * float(h) - 0.5f;
+        r.rhw = 1.0f;
+        r.color = b.color;
+        r.u = b.u;
+        r.v = b.v;
+        kept.triangles.push_back(r);
+    }
+    m_kept->push_back(std::move(kept));
 }
 
 template <class V, class F>
@@ -613,7 +680,43 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const Vertex* vert
     });
 }
 
+bool GlDevice::CopyWhole(uint32_t type, uint32_t count, const VertexRHW* v) {
+    // The composition's quad over the whole of a picture of the target's own
+    // size, untinted, unblended: each pixel lands on its own texel centre, so
+    // the draw is a copy, which the driver makes far cheaper as a blit.
+    const DeviceState& s = m_state;
+    if (!v || type != PT_TRIANGLESTRIP || count != 2 || s.shader != SHADER_POSTPROCESS) return false;
+    if (s.render[RS_ALPHABLENDENABLE] || s.render[RS_ZENABLE] || s.render[RS_CULLMODE] != CULL_NONE ||
+        (s.render[RS_COLORWRITEENABLE] & 0xF) != 0xF)
+        return false;
+    auto it = m_textures.find(s.texture);
+    if (s.texture == m_target || it == m_textures.end() || !it->second.framebuffer) return false;
+    int w, h;
+    TargetSize(w, h);
+    if (it->second.width != w || it->second.height != h) return false;
+    const float xs[4] = {-0.5f, float(w) - 0.5f, -0.5f, float(w) - 0.5f};
+    const float ys[4] = {-0.5f, -0.5f, float(h) - 0.5f, float(h) - 0.5f};
+    for (int i = 0; i < 4; ++i) {
+        const float u = (i & 1) ? 1.0f : 0.0f, vv = (i & 2) ? 1.0f : 0.0f;
+        if (v[i].x != xs[i] || v[i].y != ys[i] || v[i].rhw != 1.0f || v[i].u != u || v[i].v != vv) return false;
+        if ((v[i].color & 0xFFFFFFu) != 0xFFFFFFu) return false;
+    }
+    Flush();
+    BindPendingTarget();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, it->second.framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_boundFramebuffer);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_SCISSOR_TEST);
+    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_boundFramebuffer);
+    m_keyDirty = true;  // the mask was touched; the next batch sets it again
+    m_batchKey.values[K_MASK] = ~0u;
+    ++m_copies;
+    return true;
+}
+
 void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* vertices) {
+    if (CopyWhole(type, count, vertices)) return;
     int tw, th;
     TargetSize(tw, th);
     float sx = tw > 0 ? 2.0f / float(tw) : 0.0f, sy = th > 0 ? 2.0f / float(th) : 0.0f;
@@ -626,6 +729,16 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* v
     });
 }
 
+uint64_t GlDevice::TextureBytes() const {
+    uint64_t bytes = 0;
+    for (const auto& t : m_textures) {
+        if (!t.second.texture) continue;
+        const uint64_t base = uint64_t(t.second.width) * uint64_t(t.second.height) * 4;
+        bytes += t.second.levels > 1 ? base * 4 / 3 : base;
+    }
+    return bytes;
+}
+
 GLuint GlDevice::GlTextureName(TextureHandle texture) const {
     auto& textures = const_cast<GlDevice*>(this)->m_textures;
     auto it = textures.find(texture);
@@ -636,7 +749,7 @@ GLuint GlDevice::GlTextureName(TextureHandle texture) const {
 
 void GlDevice::ForgetGlState() {
     Flush();
-    glUseProgram(m_program);
+    m_currentProgram = nullptr;  // bound again by the next batch
     glBindVertexArray(m_vao);
     glBindSampler(0, m_sampler);
     m_batchKey.values[K_MASK] = ~0u;  // the next batch applies every state again

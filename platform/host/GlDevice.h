@@ -17,7 +17,7 @@ public:
     // Takes over a current context made on the window.
     GlDevice(SDL_Window* window, SDL_GLContext context, const PresentParameters& params);
     ~GlDevice() override;
-    bool Valid() const { return m_program != 0; }
+    bool Valid() const { return m_valid; }
 
     TextureHandle CreateTexture(int width, int height, const uint8_t* rgba) override;
     TextureHandle CreateRenderTarget(int width, int height) override;
@@ -39,6 +39,18 @@ public:
 
     // Draw calls actually issued to GL (for the benchmark).
     uint64_t GlDrawCalls() const { return m_glDraws; }
+    // Bytes of picture storage the driver holds (smaller levels included).
+    uint64_t TextureBytes() const;
+    // Whole pictures copied as a blit instead of drawn.
+    uint64_t WholeCopies() const { return m_copies; }
+    // For the benchmark's bare program: while set, every batch drawn is also
+    // kept as its texture and triangles in the pixels of the target drawn to.
+    struct KeptBatch {
+        TextureHandle texture = 0;
+        GLint minFilter = GL_LINEAR;  // as the batch was sampled
+        std::vector<VertexRHW> triangles;
+    };
+    void KeepBatches(std::vector<KeptBatch>* out) { m_kept = out; }
     // For code sharing the context: the GL name of a texture, and a note that
     // GL state was changed behind the device's back.
     GLuint GlTextureName(TextureHandle texture) const;
@@ -52,6 +64,7 @@ private:
         GLuint texture = 0;  // 0 for a render target not yet given storage
         GLuint framebuffer = 0;
         int width = 0, height = 0;
+        int levels = 1;
         bool target = false;
     };
     struct BatchVertex {
@@ -67,14 +80,27 @@ private:
         }
     };
 
+    // A fragment program built for one combination of the states it reads.
+    struct Program {
+        GLuint program = 0;  // 0: the driver refused it
+        GLint viewProj = -1, offset = -1, alphaRef = -1;
+    };
+
     Key MakeKey(bool pretransformed) const;
+    uint64_t ProgramKeyOf(const Key& key) const;
+    // Binds the program of that combination, building it on first use; null when it cannot be built.
+    const Program* UseProgram(uint64_t key);
     void Flush();
-    void ApplyKey(const Key& key);
+    void KeepBatch();
+    // False when the batch cannot be drawn (its program was refused).
+    bool ApplyKey(const Key& key);
     void BindTarget(TextureHandle target);
     // Render targets get their storage when first drawn to or sampled; until
     // then they are transparent black, which costs nothing.
     void Realize(GlTexture& t);
     void BindPendingTarget();
+    // Makes a draw that only copies a whole picture to the target as a blit; false for any other draw.
+    bool CopyWhole(uint32_t type, uint32_t count, const VertexRHW* vertices);
     void TargetSize(int& w, int& h) const;
     void EnsureDepth(int width, int height);
     template <class V, class F>
@@ -82,13 +108,13 @@ private:
 
     SDL_Window* m_window;
     SDL_GLContext m_context;
-    GLuint m_program = 0, m_vao = 0, m_vbo = 0, m_sampler = 0, m_depth = 0;
+    GLuint m_vertexShader = 0, m_vao = 0, m_vbo = 0, m_sampler = 0, m_depth = 0;
+    bool m_valid = false;
+    std::unordered_map<uint64_t, Program> m_programs;
+    const Program* m_currentProgram = nullptr;
     GLuint m_boundFramebuffer = 0;
     bool m_targetPending = false;  // m_target has no storage yet: nothing is bound for it
     int m_depthW = 0, m_depthH = 0;
-    GLint m_uViewProj = -1, m_uOffset = -1, m_uHasTex = -1, m_uFlipV = -1, m_uColorOp = -1, m_uColorArg1 = -1,
-          m_uColorArg2 = -1, m_uAlphaOp = -1, m_uAlphaArg1 = -1, m_uAlphaArg2 = -1, m_uAlphaTest = -1,
-          m_uAlphaFunc = -1, m_uAlphaRef = -1, m_uTex = -1, m_uPostProcess = -1;
     std::unordered_map<TextureHandle, GlTexture> m_textures;
     TextureHandle m_next = 1;
     int m_bbWidth = 0, m_bbHeight = 0, m_maxTexture = 0;
@@ -99,6 +125,9 @@ private:
     bool m_batchPretransformed = false;
     size_t m_vboCapacity = 0;
     uint64_t m_glDraws = 0;
+    uint64_t m_copies = 0;
+    GLint m_minFilter = GL_LINEAR;  // of the last batch
+    std::vector<KeptBatch>* m_kept = nullptr;
 };
 
 }  // namespace host

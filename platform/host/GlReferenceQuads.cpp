@@ -69,10 +69,19 @@ public:
         m_device.ForgetGlState();  // the device draws what it gathered first
         m_data.clear();
         for (size_t q = 0; q + 3 < corners.size(); q += 4)
-            for (size_t i : {0, 1, 2, 0, 2, 3}) {
-                const VertexRHW& c = corners[q + i];
-                m_data.push_back({c.x + 0.5f, c.y + 0.5f, c.color, c.u, c.v});
-            }
+            for (size_t i : {0, 1, 2, 0, 2, 3}) Add(corners[q + i]);
+        Submit(texture, GL_LINEAR);
+    }
+    void DrawTriangles(const std::vector<VertexRHW>& triangles, TextureHandle texture, bool levels) override {
+        m_device.ForgetGlState();
+        m_data.clear();
+        for (const VertexRHW& c : triangles) Add(c);
+        Submit(texture, levels ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    }
+
+private:
+    void Add(const VertexRHW& c) { m_data.push_back({c.x + 0.5f, c.y + 0.5f, c.color, c.u, c.v}); }
+    void Submit(TextureHandle texture, GLint minFilter) {
         glUseProgram(m_program);
         glBindVertexArray(m_vao);
         glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
@@ -82,7 +91,7 @@ public:
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, m_device.GlTextureName(texture));
         glBindSampler(0, 0);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
@@ -92,7 +101,6 @@ public:
         m_device.ForgetGlState();
     }
 
-private:
     GlDevice& m_device;
     GLuint m_program = 0, m_vao = 0, m_vbo = 0;
     std::vector<Corner> m_data;

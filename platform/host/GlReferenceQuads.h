@@ -16,6 +16,9 @@ public:
     virtual ~GlReferenceQuads() = default;
     // Draws quads (4 corners each, clockwise on screen) with alpha blending.
     virtual void Draw(const std::vector<VertexRHW>& corners, TextureHandle texture) = 0;
+    // Draws a list of triangles (3 corners each) the same way; `levels`
+    // samples between the picture's smaller levels where it is shrunk.
+    virtual void DrawTriangles(const std::vector<VertexRHW>& triangles, TextureHandle texture, bool levels) = 0;
 };
 
 }  // namespace host

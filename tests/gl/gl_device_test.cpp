@@ -2,10 +2,13 @@
 // pixels read back from the back buffer.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/host/Effect.h"
+#include "platform/host/GlDevice.h"
 #include "tests/gl/GoldenPicture.h"
 
 using namespace host;
@@ -157,3 +160,60 @@ TEST_F(GlDeviceTest, AlphaTestDropsPixelsBelowTheReference) {
     EXPECT_EQ(At(25, 25), "0,0,0");
     EXPECT_EQ(At(75, 25), "255,255,255");
 }
+
+// The composition's screen quad over a picture of the screen's size: only the
+// untinted, unshaken copy is made as a blit, and either way the pixels are
+// those the draw gives (upright, tinted by the quad's colour).
+struct Composition {
+    const char* rule;
+    uint32_t color;
+    float shift;  // pixels right
+    bool blit;
+    const char* topLeft;  // pixel (10, 10)
+    const char* corner;   // pixel (0, 0)
+};
+
+void PrintTo(const Composition& c, std::ostream* os) { *os << c.rule; }
+
+class GlComposition : public GlDeviceTest, public ::testing::WithParamInterface<Composition> {};
+
+TEST_P(GlComposition, CopiesWhatTheDrawWouldShow) {
+    const Composition& c = GetParam();
+    auto* gl = dynamic_cast<GlDevice*>(device);
+    ASSERT_NE(gl, nullptr);
+    TextureHandle scene = device->CreateRenderTarget(800, 600);
+    ASSERT_NE(scene, 0u);
+    device->SetRenderTarget(scene);
+    device->Clear(CLEAR_TARGET, 0x800000FFu, 1.0f);
+    Rect(0, 0, 400, 300, 0xFFFFFF00u);  // yellow top-left quarter
+    device->SetRenderTarget(0);
+    device->Clear(CLEAR_TARGET, 0xFF00FF00u, 1.0f);
+    VertexRHW quad[4];
+    for (int i = 0; i < 4; ++i) {
+        quad[i] = {(i & 1 ? 799.5f : -0.5f) + c.shift, i & 2 ? 599.5f : -0.5f, 0.0f, 1.0f, c.color,
+                   i & 1 ? 1.0f : 0.0f, i & 2 ? 1.0f : 0.0f};
+    }
+    const uint64_t copies = gl->WholeCopies();
+    ApplyPostProcessPass(*device, scene);
+    device->DrawPrimitiveUP(PT_TRIANGLESTRIP, 2, quad);
+    EXPECT_EQ(gl->WholeCopies() - copies, c.blit ? 1u : 0u);
+    Read();
+    EXPECT_EQ(At(10, 10), c.topLeft);
+    EXPECT_EQ(At(0, 0), c.corner);
+    EXPECT_EQ(At(600, 450), c.color == 0xFFFFFFFFu || c.color == 0x00FFFFFFu ? "0,0,255" : "0,0,128");
+    device->ReleaseTexture(scene);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quads, GlComposition,
+    ::testing::Values(Composition{"white quad copies", 0xFFFFFFFFu, 0.0f, true, "255,255,0", "255,255,0"},
+                      Composition{"quad alpha is not read", 0x00FFFFFFu, 0.0f, true, "255,255,0", "255,255,0"},
+                      Composition{"dim grey tints", 0xFF808080u, 0.0f, false, "128,128,0", "128,128,0"},
+                      Composition{"shaken quad leaves the clear colour", 0xFFFFFFFFu, 1.0f, false, "255,255,0",
+                                  "0,255,0"}),
+    [](const ::testing::TestParamInfo<Composition>& info) {
+        std::string name;
+        for (const char* p = info.param.rule; *p; ++p)
+            if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+        return name;
+    });

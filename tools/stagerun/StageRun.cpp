@@ -88,6 +88,8 @@ struct StageRun::Host {
         host::SetClock(&clock);
         host::SetMessageBoxes(&boxes);
         host::SetAudioDevice(&audio);
+        // Nobody listens to a stage run: mix (voices end when they would) but keep no record.
+        audio.SetHeardSeconds(0);
         if (headless) host::SetSystemInfo(&system);
     }
     ~Host() {
