@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -85,37 +86,78 @@ double MeanDifference(const DecodedPicture& a, const DecodedPicture& b) {
 
 void Wait(std::chrono::milliseconds t) { std::this_thread::sleep_for(t); }
 
-// An Xvfb of 800 × 600 on the first free display number.
+// An Xvfb of the given screen ("800x600x24") on the first free display number. The server writes
+// the number and its newline in two writes: the pipe is read to the newline,
+// else a reader that closed early kills the server on the second write. A
+// start that fails (a busy machine) is tried again, and the reason kept.
 class OwnDisplay {
 public:
-    OwnDisplay() {
+    explicit OwnDisplay(const char* screen) {
+        for (int attempt = 0; attempt < 4 && m_Name.empty(); ++attempt) {
+            if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(500 * attempt));
+            Start(screen);
+        }
+    }
+    ~OwnDisplay() { Stop(); }
+    const std::string& Name() const { return m_Name; }
+    const std::string& Why() const { return m_Why; }
+
+private:
+    void Start(const char* screen) {
         int fds[2];
-        if (pipe(fds) != 0) return;
+        if (pipe(fds) != 0) {
+            m_Why = std::string("pipe: ") + std::strerror(errno);
+            return;
+        }
         m_Pid = fork();
         if (m_Pid == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
                    static_cast<char*>(nullptr));
             _exit(92);
         }
         close(fds[1]);
-        char buffer[16] = {};
-        const ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
+        std::string number;
+        char c = 0;
+        for (;;) {
+            const ssize_t n = read(fds[0], &c, 1);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0 || c == '\n') break;
+            number += c;
+        }
         close(fds[0]);
-        if (n > 0) m_Name = ":" + std::string(buffer, size_t(n) - (buffer[n - 1] == '\n' ? 1 : 0));
+        if (c != '\n' || number.empty()) {
+            Stop();
+            m_Why = "Xvfb gave no display number (it ended early)";
+            return;
+        }
+        const std::string name = ":" + number;
+        // The server answers on its socket before it is taken as up.
+        if (!Answers(name)) {
+            Stop();
+            m_Why = "Xvfb on " + name + " does not answer";
+            return;
+        }
+        m_Name = name;
     }
-    ~OwnDisplay() {
+    static bool Answers(const std::string& name) {
+        for (int i = 0; i < 50; ++i) {
+            if (std::system(("DISPLAY=" + name + " xdotool getdisplaygeometry >/dev/null 2>&1").c_str()) == 0) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+    void Stop() {
         if (m_Pid > 0) {
             kill(m_Pid, SIGTERM);
             waitpid(m_Pid, nullptr, 0);
         }
+        m_Pid = -1;
     }
-    const std::string& Name() const { return m_Name; }
 
-private:
     pid_t m_Pid = -1;
-    std::string m_Name;
+    std::string m_Name, m_Why;
 };
 
 // The game on a display, and the tools that play it there.
@@ -219,6 +261,10 @@ private:
     std::string m_Window;
 };
 
+// Mean difference (per channel, 0-255) under which a window shows the
+// reference's screen: the title's logo bobs and its prompt pulses.
+constexpr double kSameScreen = 12.0;
+
 // The road's reference pictures (written by the screenshot road).
 class Screens {
 public:
@@ -279,8 +325,11 @@ protected:
         char pattern[] = "/tmp/csq-xdo-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_Root = pattern;
-        m_Display = std::make_unique<OwnDisplay>();
-        ASSERT_FALSE(m_Display->Name().empty()) << "no X server of our own";
+    }
+    // An X server of the test's own, with no window manager.
+    void OwnServer(const char* screen) {
+        m_Display = std::make_unique<OwnDisplay>(screen);
+        ASSERT_FALSE(m_Display->Name().empty()) << "no X server of our own: " << m_Display->Why();
     }
     void TearDown() override {
         m_Display.reset();
@@ -300,6 +349,8 @@ protected:
 };
 
 TEST_F(FrontRoadWindow, ANewPlayerTypesANameSkipsTheStoryAndLaterReachesTheStageMap) {
+    // A 4:3 screen the size of the window, so that full screen is the window.
+    ASSERT_NO_FATAL_FAILURE(OwnServer("800x600x24"));
     const Screens& screens = m_Screens;
     {
         GameWindow game(m_Display->Name(), m_Root);
@@ -344,6 +395,23 @@ TEST_F(FrontRoadWindow, ANewPlayerTypesANameSkipsTheStoryAndLaterReachesTheStage
         EXPECT_TRUE(screens.WaitFor(game, "stage_map")) << screens.Nearest(game, &distance) << " " << distance;
         EXPECT_TRUE(game.Quit());
     }
+}
+
+// A new save asks for full screen. A display with no window manager leaves
+// the window as it was: the game then draws to that window, the whole screen
+// in it, never a magnified corner of a picture the size of the display.
+TEST_F(FrontRoadWindow, AFirstStartWhereFullScreenCannotHappenShowsTheWholeTitleInTheWindow) {
+    ASSERT_NO_FATAL_FAILURE(OwnServer("1920x1200x24"));
+    GameWindow game(m_Display->Name(), m_Root);
+    ASSERT_TRUE(game.Found()) << "no window of the game";
+    ASSERT_TRUE(m_Screens.WaitFor(game, "logo")) << "the whole logo in the window";
+    Wait(1000ms);
+    ASSERT_TRUE(m_Screens.ClickUntil(game, 0, 0, "title"));
+    Wait(1500ms);
+    double distance = 0;
+    EXPECT_EQ(m_Screens.Nearest(game, &distance), "title");
+    EXPECT_LT(distance, kSameScreen) << "the window shows another picture than the title's";
+    EXPECT_TRUE(game.Quit());
 }
 
 }  // namespace
