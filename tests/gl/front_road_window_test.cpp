@@ -86,6 +86,20 @@ double MeanDifference(const DecodedPicture& a, const DecodedPicture& b) {
 
 void Wait(std::chrono::milliseconds t) { std::this_thread::sleep_for(t); }
 
+// Mean difference of two pictures inside a rectangle of window pixels.
+double RegionDifference(const DecodedPicture& a, const DecodedPicture& b, int x0, int y0, int w, int h) {
+    if (a.width != b.width || a.height != b.height || x0 + w > a.width || y0 + h > a.height)
+        return std::numeric_limits<double>::max();
+    double sum = 0;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            for (size_t c = 0; c < 3; ++c) {
+                const size_t i = (size_t(y) * size_t(a.width) + size_t(x)) * 4 + c;
+                sum += std::abs(int(a.rgba[i]) - int(b.rgba[i]));
+            }
+    return sum / double(w * h * 3);
+}
+
 // An Xvfb of the given screen ("800x600x24") on the first free display number. The server writes
 // the number and its newline in two writes: the pipe is read to the newline,
 // else a reader that closed early kills the server on the second write. A
@@ -261,6 +275,32 @@ private:
     std::string m_Window;
 };
 
+// The name entry takes keys once its fade and hold-off are over, which on a
+// loaded machine can be seconds after it shows. Its caret blinks every 45
+// frames: two blinks, each after the name field stood still, mean the screen
+// has been up long enough. Keys typed before would be dropped by the screen.
+bool WaitForCaretBlinks(GameWindow& game, std::chrono::seconds limit = 60s) {
+    // The name field, in window pixels of the 800 x 600 client area.
+    constexpr int kX = 300, kY = 190, kW = 400, kH = 55;
+    DecodedPicture last;
+    if (!game.Picture(last)) return false;
+    int still = 0, blinks = 0;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (blinks < 2 && std::chrono::steady_clock::now() < end) {
+        Wait(100ms);
+        DecodedPicture now;
+        if (!game.Picture(now)) return false;
+        if (RegionDifference(now, last, kX, kY, kW, kH) > 0.05) {
+            if (still >= 3) ++blinks;
+            still = 0;
+        } else {
+            ++still;
+        }
+        last = std::move(now);
+    }
+    return blinks >= 2;
+}
+
 // Mean difference (per channel, 0-255) under which a window shows the
 // reference's screen: the title's logo bobs and its prompt pulses.
 constexpr double kSameScreen = 12.0;
@@ -298,6 +338,20 @@ public:
         while (std::chrono::steady_clock::now() < end) {
             if (Nearest(game) == screen) return true;
             std::this_thread::sleep_for(250ms);
+        }
+        return false;
+    }
+    // Clicks the point until the window no longer shows the screen (a box
+    // over it will do).
+    bool ClickUntilLeft(GameWindow& game, float x, float y, const std::string& screen, int tries = 6) const {
+        for (int i = 0; i < tries; ++i) {
+            game.ClickAt(x, y);
+            const auto end = std::chrono::steady_clock::now() + 5s;
+            while (std::chrono::steady_clock::now() < end) {
+                double distance = 0;
+                if (Nearest(game, &distance) != screen || distance > kSameScreen) return true;
+                std::this_thread::sleep_for(250ms);
+            }
         }
         return false;
     }
@@ -360,7 +414,7 @@ TEST_F(FrontRoadWindow, ANewPlayerTypesANameSkipsTheStoryAndLaterReachesTheStage
         ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "title")) << "a click on the logo, or its time, shows the title";
         Wait(1000ms);
         ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "name_entry")) << "a new player names the profile";
-        Wait(1000ms);
+        EXPECT_TRUE(WaitForCaretBlinks(game)) << "the name field's caret never blinked";
         game.Type("ada");
         game.Key("Return");
         ASSERT_TRUE(screens.WaitFor(game, "main_menu")) << "Return takes the name";
@@ -388,11 +442,17 @@ TEST_F(FrontRoadWindow, ANewPlayerTypesANameSkipsTheStoryAndLaterReachesTheStage
         ASSERT_TRUE(screens.ClickUntil(game, 0, 0, "main_menu")) << "a player with a profile goes to the main menu";
         Wait(2000ms);
         // Play asks whether to go on where the player left; not now: the map.
-        game.ClickAt(62, -30);
-        Wait(2000ms);
-        game.Key("Escape");
+        // The box opens once the menu takes clicks and answers Escape once it
+        // has slid in, which a loaded machine may take seconds for.
+        ASSERT_TRUE(screens.ClickUntilLeft(game, 62, -30, "main_menu")) << "Play opens the box";
+        bool onMap = false;
+        for (int i = 0; i < 8 && !onMap; ++i) {
+            Wait(1500ms);
+            game.Key("Escape");
+            onMap = screens.WaitFor(game, "stage_map", 6s);
+        }
         double distance = 0;
-        EXPECT_TRUE(screens.WaitFor(game, "stage_map")) << screens.Nearest(game, &distance) << " " << distance;
+        EXPECT_TRUE(onMap) << screens.Nearest(game, &distance) << " " << distance;
         EXPECT_TRUE(game.Quit());
     }
 }
