@@ -23,6 +23,9 @@
 namespace {
 
 constexpr int VK_ESCAPE_KEY = 27;
+// A stage played to its result takes a few thousand frames; one that never
+// ends is cut here.
+constexpr int kSegmentFrames = 12000;
 
 // A stage of the tour: the player defends it (or not), stops a while into
 // play (or plays it out), and may be dealt the card choice.
@@ -36,7 +39,7 @@ struct StageSegment {
 };
 
 const StageSegment kStages[] = {
-    {"stage01", 1, true, false, 0, false},        // the tutorial's boxes, won
+    {"stage01", 1, true, false, 1500, false},     // the tutorial's boxes
     {"stage12", 12, true, false, 0, true},        // a won stage: capsule, result, unlocks, summary
     {"stage33", 33, false, true, 1, false},       // the card choice
     {"stage47", 47, false, false, 0, false},      // undefended: the lost summary
@@ -84,7 +87,7 @@ public:
             std::fprintf(stderr, "screentour: cannot write %s\n", path.c_str());
             return;
         }
-        std::ofstream(m_options.out + "/tour.txt", std::ios::app) << name << "\n";
+        std::ofstream(TourListPath(m_options.out, m_segment), std::ios::app) << name << "\n";
     }
     bool Taken(const std::string& moment) const { return m_taken.count(m_segment + "_" + moment) != 0; }
     // With a list of wanted shots: all of this segment's are in.
@@ -144,9 +147,8 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
     o.stage = s.stage;
     o.window = true;
     o.defend = s.defend;
-    o.withdraw = s.defend && s.playFrames == 0;
     o.answerBoxes = false;
-    o.frameLimit = 40000;
+    o.frameLimit = kSegmentFrames;
     WindowStageRun run(o);
     if (!run.Start()) {
         std::fprintf(stderr, "screentour: %s: %s\n", s.name, run.Error().c_str());
@@ -273,8 +275,8 @@ int RunFrontEnd(const TourOptions& options) {
         if (box->Add(kind) != 0) continue;
         frames(32);
         shots.Take(name);
-        box->Close();
-        waitFor([&] { return !box->IsOpen(); }, 60);
+        // Taken away unanswered, so that no answer leads elsewhere.
+        box->Clear(0);
         frames(10);
     }
 
@@ -306,6 +308,8 @@ int RunFrontEnd(const TourOptions& options) {
 }  // namespace
 
 int TourSegmentCount() { return kStageCount + 1; }
+
+std::string TourListPath(const std::string& out, const std::string& segment) { return out + "/tour-" + segment + ".txt"; }
 
 const char* TourSegmentName(int segment) { return segment == 0 ? "front" : kStages[segment - 1].name; }
 

@@ -17,6 +17,7 @@ const char* TourSegmentName(int segment);
 // Whether the segment can give a wanted shot.
 bool TourSegmentWanted(int segment, const TourOptions& options);
 // Plays the segment here; writes <out>/<shot>.png for each shot and appends
-// the shot's name to <out>/tour.txt. Exit code: 0, or 2 when the game could
-// not start.
+// the shot's name to the segment's list (TourListPath). Exit code: 0, or 2
+// when the game could not start.
 int RunTourSegment(int segment, const TourOptions& options);
+std::string TourListPath(const std::string& out, const std::string& segment);
