@@ -40,10 +40,10 @@ struct StageSegment {
 
 const StageSegment kStages[] = {
     {"stage01", 1, true, false, 1500, false},     // the tutorial's boxes
-    {"stage12", 12, true, false, 0, true},        // a won stage: capsule, result, unlocks, summary
+    {"stage12", 12, true, false, 0, false},       // a won stage: capsule, result, unlocks, summary
     {"stage33", 33, false, true, 1, false},       // the card choice
     {"stage47", 47, false, false, 0, false},      // undefended: the lost summary
-    {"stage95", 95, true, false, 400, false},     // third world
+    {"stage95", 95, true, false, 400, true},      // third world, and the pause box
     {"stage125", 125, true, false, 400, false},   // fourth world
     {"stage145", 145, true, false, 400, false},   // fifth world
     {"mini151", 151, true, false, 300, false},    // conveyor
@@ -90,13 +90,14 @@ public:
         std::ofstream(TourListPath(m_options.out, m_segment), std::ios::app) << name << "\n";
     }
     bool Taken(const std::string& moment) const { return m_taken.count(m_segment + "_" + moment) != 0; }
-    // With a list of wanted shots: all of this segment's are in.
+    // With a list of wanted shots: every one of this segment named in full is
+    // in (a beginning of names keeps the segment going to its end).
     bool AllWantedTaken() const {
         if (m_options.only.empty()) return false;
         for (const std::string& o : m_options.only) {
             if (o.compare(0, m_segment.size() + 1, m_segment + "_") != 0) continue;
             bool found = false;
-            for (const std::string& t : m_taken) found = found || t.compare(0, o.size(), o) == 0;
+            for (const std::string& t : m_taken) found = found || t == o;
             if (!found) return false;
         }
         return true;
@@ -169,7 +170,8 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         if (run.App().m_iCurrentPage == BATTLE_PAGE_INDEX && run.State() == BATTLE_PLAYING) {
             ++playing;
             if (s.playFrames > 0 && playing > s.playFrames + SettleFrames("playing")) break;
-            if (s.pause && !paused && playing == 600) {
+            // The pause box is the last shot of its segment: its answer may leave the battle.
+            if (s.pause && !paused && playing == 250) {
                 run.App().m_aInput[0].m_aiKey[VK_ESCAPE_KEY] = KEY_RELEASED;
                 paused = true;
             }
