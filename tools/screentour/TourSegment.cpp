@@ -26,6 +26,7 @@ constexpr int VK_ESCAPE_KEY = 27;
 // A stage played to its result takes a few thousand frames; one that never
 // ends is cut here.
 constexpr int kSegmentFrames = 12000;
+constexpr int kAnswerEvery = 15;
 
 // A stage of the tour: the player defends it (or not), stops a while into
 // play (or plays it out), and may be dealt the card choice.
@@ -177,9 +178,11 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
             }
         }
         if (now == "summary" && shots.Taken(now)) break;
-        // What waits for the player is answered once its picture is in.
+        // What waits for the player is answered once its picture is in, at
+        // the stage runner's pace: a board that has just closed is not
+        // pressed again while the next one comes.
         if (!now.empty() && (shots.Taken(now) || !Wanted(options, std::string(s.name) + "_" + now)) &&
-            steady >= SettleFrames(now))
+            steady >= SettleFrames(now) && steady % kAnswerEvery == 0)
             run.AnswerNow();
         run.Step();
     }
