@@ -43,7 +43,7 @@ TEST(ScreenTour, AHandfulOfStatesComeOutAsPicturesThatShowSomething) {
         {"front_title", "the title screen"},
         {"front_laboratory", "a menu screen reached through the menu's own change"},
         {"front_box09", "a message box over the menu"},
-        {"stage12_playing", "a battle in play, reached by the stage's own states"},
+        {"stage10_playing", "a battle in play, reached by the stage's own states"},
     };
     std::string only;
     for (const Row& r : rows) only += std::string(only.empty() ? "" : ",") + r.shot;

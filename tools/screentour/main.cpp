@@ -2,7 +2,7 @@
 // through every screen, board and box a player can meet, writes one PNG each
 // into DIR and one contact sheet of them all (DIR/contact_sheet.png). Run it
 // from the folder holding DATA. --only takes shot names or their beginnings
-// ("front_title", "stage12_", "mini"). The parts run one process each
+// ("front_title", "stage10_", "mini"). The parts run one process each
 // (--segment N, for the tool's own use), N at a time (--jobs, 3 by default).
 #include <sys/wait.h>
 #include <unistd.h>
