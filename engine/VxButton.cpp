@@ -145,7 +145,8 @@ void CVxButton::ProcessInput() {
                 Replay(m_pPressSound);
                 m_iOwnerDevice = k;
             }
-            if (mouse == KEY_RELEASED) {
+            // A release, with or without a press in the same frame.
+            if ((mouse & ~uint32_t(KEY_PRESSED)) == KEY_RELEASED) {
                 m_iStatus = BUTTON_OVER;
                 m_iClickCooldown = BUTTON_CLICK_COOLDOWN;
                 m_bClickTaken = false;

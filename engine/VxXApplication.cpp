@@ -23,9 +23,10 @@ void KeyDown(InputRecord& in, int key) {
     ++in.m_aiRepeat[key];
 }
 
-// The up message replaces the whole word: a press not yet seen is lost.
+// The up message ends the hold; a press the page has not seen yet stays with
+// it, so a tap shorter than a frame still counts.
 void KeyUp(InputRecord& in, int key) {
-    in.m_aiKey[key] = KEY_RELEASED;
+    in.m_aiKey[key] = KEY_RELEASED | (in.m_aiKey[key] & KEY_PRESSED);
     in.m_aiRepeat[key] = 0;
 }
 

@@ -619,7 +619,11 @@ bool CPageMenu::IsInputFree() const {
 
 void CPageMenu::TrackGesture(float x, float y, bool pressed, bool released) {
     const VxVec3 cursor{x, y, 0.0f};
-    if (pressed) {
+    if (pressed && released) {
+        // Down and up within one frame: a tap where it fell.
+        m_iGesture = GESTURE_TAP;
+        m_vPressPos = cursor;
+    } else if (pressed) {
         m_iGesture = GESTURE_PRESSED;
         m_vPressPos = cursor;
     } else if (released) {

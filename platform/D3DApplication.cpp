@@ -263,8 +263,11 @@ HRESULT CD3DApplication::AdjustWindowStyle() {
     if (m_bWindowed) {
         m_dwWindowStyle = kWindowStyle;
         m_hWnd->SetFullscreen(false, m_settings.Fullscreen_DisplayMode);
-    } else {
-        m_hWnd->SetFullscreen(true, m_settings.Fullscreen_DisplayMode);
+    } else if (!m_hWnd->SetFullscreen(true, m_settings.Fullscreen_DisplayMode)) {
+        // The display kept the window: draw to the window it has.
+        m_bWindowed = true;
+        m_settings.IsWindowed = true;
+        m_dwWindowStyle = kWindowStyle;
     }
     return S_OK;
 }

@@ -7,12 +7,38 @@ cd "$root"
 bash script/install-deps.sh
 jobs=$(nproc)
 
-# GL tests need a display; start a private Xvfb for the run.
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-export DISPLAY=$display
+# GL tests need a display; start one Xvfb for the whole run on the first free
+# display number, and make sure it answers before any test counts on it.
+xvfb_pid=""
+trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null || true' EXIT
+start_display() {
+  local attempt number_file log
+  number_file=$(mktemp) log=$(mktemp)
+  for attempt in 1 2 3 4; do
+    # The server writes its number once it listens.
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$number_file" >"$log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+      [ "$(wc -l <"$number_file")" -ge 1 ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -s "$number_file" ] && DISPLAY=":$(head -1 "$number_file")" xdotool getdisplaygeometry >/dev/null 2>&1; then
+      DISPLAY=":$(head -1 "$number_file")"
+      rm -f "$number_file" "$log"
+      return 0
+    fi
+    echo "Xvfb start $attempt failed: $(tail -1 "$log")" >&2
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+    : >"$number_file"
+    sleep "$attempt"
+  done
+  rm -f "$number_file" "$log"
+  return 1
+}
+start_display || { echo "no X display for the window tests" >&2; exit 1; }
+export DISPLAY
 export SDL_AUDIODRIVER=dummy
 
 # run_suite DIR "CTEST ARGS" [CMAKE ARGS...]

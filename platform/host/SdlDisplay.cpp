@@ -6,10 +6,14 @@
 #include "platform/host/Display.h"
 #include "platform/host/GlDevice.h"
 #include "platform/host/SystemInfo.h"
+#include "platform/host/X11Geometry.h"
 
 namespace host {
 
 namespace {
+
+// How long a window manager may take to resize a window going full screen.
+constexpr int kFullscreenSettleMs = 1500;
 
 uint32_t FormatOf(Uint32 sdlFormat) {
     switch (sdlFormat) {
@@ -86,9 +90,17 @@ public:
         want.refresh_rate = int(mode.refreshRate);
         int display = SDL_GetWindowDisplayIndex(m_window);
         if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &want, &got)) SDL_SetWindowDisplayMode(m_window, &got);
-        if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) == 0) return true;
+        bool done = SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) == 0;
         // A display that cannot change mode still gets a full-screen window.
-        return SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        if (!done) done = SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        if (!done) return false;
+        // With no window manager the request is taken but the window keeps
+        // its size: back to the window, so that the picture is drawn whole
+        // to what the player sees, not to a larger buffer cut to the window.
+        if (X11SizeSettles(m_window, kFullscreenSettleMs)) return true;
+        std::fprintf(stderr, "full screen did not take effect; staying in a window\n");
+        SDL_SetWindowFullscreen(m_window, 0);
+        return false;
     }
     bool IsFullscreen() const override { return (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0; }
     void SetCursorImage(const CursorImage& c) override {

@@ -8,42 +8,13 @@
 #include <vector>
 
 #include "tools/assetpack/ArtStyle.h"
+#include "tools/assetpack/ContactSheet.h"
 #include "tools/assetpack/Encoders.h"
 #include "tools/assetpack/Generator.h"
 
 namespace {
 
 constexpr int kThumb = 128, kLabel = 16, kPad = 6;
-
-// Area-averaged shrink into a box, keeping the aspect; transparent parts
-// over a checkerboard so alpha shows.
-void Paste(Canvas& sheet, const Canvas& pic, int x, int y, int box) {
-    double scale = std::min(1.0, double(box) / std::max(pic.Width(), pic.Height()));
-    int w = std::max(1, static_cast<int>(pic.Width() * scale)), h = std::max(1, static_cast<int>(pic.Height() * scale));
-    int ox = x + (box - w) / 2, oy = y + (box - h) / 2;
-    for (int ty = 0; ty < h; ++ty)
-        for (int tx = 0; tx < w; ++tx) {
-            int x0 = static_cast<int>(tx / scale), x1 = std::max(x0 + 1, static_cast<int>((tx + 1) / scale));
-            int y0 = static_cast<int>(ty / scale), y1 = std::max(y0 + 1, static_cast<int>((ty + 1) / scale));
-            double r = 0, g = 0, b = 0, a = 0;
-            int n = 0;
-            for (int sy = y0; sy < y1 && sy < pic.Height(); ++sy)
-                for (int sx = x0; sx < x1 && sx < pic.Width(); ++sx) {
-                    Rgba c = pic.At(sx, sy);
-                    r += c.r * c.a;
-                    g += c.g * c.a;
-                    b += c.b * c.a;
-                    a += c.a;
-                    ++n;
-                }
-            bool dark = ((tx / 8) + (ty / 8)) % 2 == 0;
-            sheet.Blend(ox + tx, oy + ty, dark ? Rgba{90, 90, 96, 255} : Rgba{120, 120, 128, 255});
-            if (a > 0)
-                sheet.Blend(ox + tx, oy + ty,
-                            Rgba{static_cast<uint8_t>(r / a), static_cast<uint8_t>(g / a), static_cast<uint8_t>(b / a),
-                                 static_cast<uint8_t>(a / n)});
-        }
-}
 
 struct Entry {
     std::string label;
@@ -121,7 +92,7 @@ int main(int argc, char** argv) {
                 int y = kPad + static_cast<int>(rows ? k : k / columns) * cellH;
                 for (size_t f = 0; f < entries[e].files.size(); ++f) {
                     Canvas pic = generator.Draw(files[entries[e].files[f]]);
-                    Paste(sheet, pic, x + static_cast<int>(f) * cellW, y, box);
+                    PasteThumbnail(sheet, pic, x + static_cast<int>(f) * cellW, y, box);
                 }
                 if (rows) text.Draw(sheet, entries[e].label, 6, y + box / 2 + 5, 12, Rgba{230, 230, 230, 255});
                 else text.Draw(sheet, entries[e].label.substr(0, 22), x, y + box + 12, 10, Rgba{230, 230, 230, 255});

@@ -337,8 +337,11 @@ bool ReadingBoardAtRest(CPageGame* page) {
 }  // namespace
 
 void StageRun::AnswerWaitingBoxes() {
+    if (m_options.answerBoxes && m_nFrames % kAnswerEvery == 0) AnswerNow();
+}
+
+void StageRun::AnswerNow() {
     CGameApplication& app = App();
-    if (m_nFrames % kAnswerEvery != 0) return;
     // The how-to-play annotation over the still goes with the next left press.
     CPageGame* battle = BattlePageOf(&app);
     if (battle && app.m_bShowStill && CPageGame::Shows(battle->m_pEffectHowToPlay))

@@ -36,6 +36,9 @@ struct StageRunOptions {
     // With defend: once the clock has run out no more robots are placed and
     // those on the field are taken off, once.
     bool withdraw = false;
+    // Boxes and boards waiting for the player are answered every few frames;
+    // off, they wait for AnswerNow.
+    bool answerBoxes = true;
 };
 
 // Reads a script file: one event a line, "FRAME press X Y", "FRAME release X Y",
@@ -79,6 +82,8 @@ public:
     // cell with the first card of its terrain (Blocker Bot, when dealt, in
     // column 2 on ground); answers how many it placed.
     int PlaceDefence();
+    // Answers whatever box or board waits for the player now.
+    void AnswerNow();
 
     // Queries.
     CGameApplication& App();

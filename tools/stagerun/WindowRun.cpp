@@ -15,60 +15,62 @@ CMyD3DApplication g_d3dApp;
 
 namespace {
 
-class WindowStageRun : public StageRun {
-public:
-    using StageRun::StageRun;
-    ~WindowStageRun() override { DestroyApplication(); }
-
-    bool SaveShot(const char* path) {
-        host::GraphicsDevice* device = g_d3dApp.Device();
-        return device && device->SaveBackBufferPng(path);
+// Messages waiting for the window, handed to the framework. The run plays as
+// if it kept the focus: another window taking it would pause the battle and
+// the frames would part from a headless run's.
+void Pump() {
+    host::WindowMessage msg;
+    while (g_d3dApp.Window() && g_d3dApp.Window()->PeekMessage(msg)) {
+        if (msg.message == host::WM_QUIT) return;
+        if (msg.message == host::WM_ACTIVATE || msg.message == host::WM_ACTIVATEAPP ||
+            msg.message == host::WM_KILLFOCUS || msg.message == host::WM_SETFOCUS)
+            continue;
+        if (msg.message != host::WM_NULL)
+            g_d3dApp.HandleMessage(g_d3dApp.Window(), msg.message, msg.wParam, msg.lParam);
     }
-
-protected:
-    bool CreateApplication() override {
-        // The framework owns the application from here and deletes it with the device.
-        m_pApp = new CGameApplication(MakeGamePages);
-        m_pApp->m_bRunWorkersInline = true;
-        // A window, whatever the fresh save says, so that pictures compare.
-        g_bStartFullscreen = false;
-        g_d3dApp.m_pszWindowTitle = u"Cogsquall stage run";
-        g_d3dApp.m_dwCreationWidth = uint32_t(m_pApp->m_iWindowWidth);
-        g_d3dApp.m_dwCreationHeight = uint32_t(m_pApp->m_iWindowHeight);
-        if (FAILED(g_d3dApp.Create()) || !g_pApp || !g_pApp->m_bInitialised) {
-            m_pApp = nullptr;
-            return false;
-        }
-        return true;
-    }
-    void RunOneFrame() override {
-        Pump();
-        g_d3dApp.RunFrame();
-    }
-    void DestroyApplication() override {
-        if (!m_pApp) return;
-        g_bAllowClose = true;
-        if (host::Window* w = g_d3dApp.Window()) g_d3dApp.HandleMessage(w, host::WM_CLOSE, 0, 0);
-        m_pApp = nullptr;
-    }
-
-private:
-    static void Pump() {
-        host::WindowMessage msg;
-        while (g_d3dApp.Window() && g_d3dApp.Window()->PeekMessage(msg)) {
-            if (msg.message == host::WM_QUIT) return;
-            // The run plays as if it kept the focus: another window taking it
-            // would pause the battle and the frames would part from a headless run's.
-            if (msg.message == host::WM_ACTIVATE || msg.message == host::WM_ACTIVATEAPP ||
-                msg.message == host::WM_KILLFOCUS || msg.message == host::WM_SETFOCUS)
-                continue;
-            if (msg.message != host::WM_NULL)
-                g_d3dApp.HandleMessage(g_d3dApp.Window(), msg.message, msg.wParam, msg.lParam);
-        }
-    }
-};
+}
 
 }  // namespace
+
+WindowStageRun::~WindowStageRun() { DestroyApplication(); }
+
+bool WindowStageRun::SaveShot(const char* path) {
+    host::GraphicsDevice* device = g_d3dApp.Device();
+    return device && device->SaveBackBufferPng(path);
+}
+
+bool WindowStageRun::ReadShot(std::vector<uint8_t>& rgba, int& width, int& height) {
+    host::GraphicsDevice* device = g_d3dApp.Device();
+    return device && device->ReadBackBuffer(rgba, width, height);
+}
+
+bool WindowStageRun::CreateApplication() {
+    // The framework owns the application from here and deletes it with the device.
+    m_pApp = new CGameApplication(MakeGamePages);
+    m_pApp->m_bRunWorkersInline = true;
+    // A window, whatever the fresh save says, so that pictures compare.
+    g_bStartFullscreen = false;
+    g_d3dApp.m_pszWindowTitle = u"Cogsquall stage run";
+    g_d3dApp.m_dwCreationWidth = uint32_t(m_pApp->m_iWindowWidth);
+    g_d3dApp.m_dwCreationHeight = uint32_t(m_pApp->m_iWindowHeight);
+    if (FAILED(g_d3dApp.Create()) || !g_pApp || !g_pApp->m_bInitialised) {
+        m_pApp = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void WindowStageRun::RunOneFrame() {
+    Pump();
+    g_d3dApp.RunFrame();
+}
+
+void WindowStageRun::DestroyApplication() {
+    if (!m_pApp) return;
+    g_bAllowClose = true;
+    if (host::Window* w = g_d3dApp.Window()) g_d3dApp.HandleMessage(w, host::WM_CLOSE, 0, 0);
+    m_pApp = nullptr;
+}
 
 int RunStageInWindow(const StageRunOptions& options) {
     WindowStageRun run(options);

@@ -2,7 +2,26 @@
 // The stage runner in the real window: the framework's device and road, the
 // same road step, virtual time and recorded message boxes as a headless run,
 // so both give the same result line.
-struct StageRunOptions;
+#include <cstdint>
+#include <vector>
+
+#include "tools/stagerun/StageRun.h"
+
+// One a process: the window and its framework are the program's own.
+class WindowStageRun : public StageRun {
+public:
+    using StageRun::StageRun;
+    ~WindowStageRun() override;
+
+    // The back buffer as it stands, as a PNG file or as RGBA rows.
+    bool SaveShot(const char* path);
+    bool ReadShot(std::vector<uint8_t>& rgba, int& width, int& height);
+
+protected:
+    bool CreateApplication() override;
+    void RunOneFrame() override;
+    void DestroyApplication() override;
+};
 
 // Plays the stage in a window and prints the result line. With
 // CSQ_STAGERUN_SHOT set, the last frame's picture is written there as a PNG.
