@@ -19,6 +19,7 @@
 #include "game/Effect_Exit.h"
 #include "game/MsgBoxKinds.h"
 #include "tests/Harness.h"
+#include "tests/HandInputSupport.h"
 #include "tests/TextContainment.h"
 
 namespace {
@@ -325,6 +326,33 @@ TEST_F(TextContainmentTest, TheExitBoxKeepsItsQuestionOnItsPanel) {
         for (const std::string& f : scene.PicturesOutside("Btn_", kBoxPanels, 0.0f)) faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << "page " << page << containment::Lines(faults);
         exitBox->Clear(0);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class CardListOnPanel : public CardChoicePlay {};
+
+// The card choice's panel (the medium panel scaled 0.85 x 1.05 at (120, 80))
+// holds the list's first four rows whole, and they stand below the upper
+// depth mask (its lower edge at 199 - 83 / 2), so none is cut at rest.
+TEST_F(CardListOnPanel, TheFirstFourRowsStandWholeOnThePanelBelowTheUpperMask) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const CVxBillboard* panel = run->App().m_pBbdMsgMedium;
+    const CVxBillboard* card = run->App().m_pBbdCardBG;  // every card is drawn at its size
+    ASSERT_TRUE(panel && card);
+    const containment::Rect onScreen{120.0f - panel->m_vSize.x * 0.85f * 0.5f, 80.0f - panel->m_vSize.y * 1.05f * 0.5f,
+                                     120.0f + panel->m_vSize.x * 0.85f * 0.5f, 80.0f + panel->m_vSize.y * 1.05f * 0.5f};
+    for (int id = 0; id < 20; ++id) {
+        const CVxButton* button = Page().m_apCardButtons[id];
+        ASSERT_NE(button, nullptr);
+        const float w = card->m_vSize.x * 0.5f, h = card->m_vSize.y * 0.5f;
+        const containment::Rect r{button->m_vPosition.x - w, button->m_vPosition.y - h, button->m_vPosition.x + w,
+                                  button->m_vPosition.y + h};
+        EXPECT_TRUE(onScreen.Holds(r, 0.0f)) << "card " << id << " " << r.Text() << " past " << onScreen.Text();
+        EXPECT_LE(r.top, 199.0f - 83.0f * 0.5f) << "card " << id << " under the mask";
     }
 }
 

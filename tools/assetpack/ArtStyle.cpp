@@ -71,6 +71,7 @@ const Pattern kPatterns[] = {
     {"/infostory/", "story"},
     {"msgbox_stdheader", "header"},
     {"menuheader", "header"},
+    {"cardchoiceheader", "header"},
     {"blackscreen", "shade"},
     {"logo", "logo"},
     {"newachievement", "medal"},
