@@ -13,6 +13,7 @@
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "engine/framework/RenderTargets.h"
@@ -353,6 +354,34 @@ TEST_F(CardListOnPanel, TheFirstFourRowsStandWholeOnThePanelBelowTheUpperMask) {
                                   button->m_vPosition.y + h};
         EXPECT_TRUE(onScreen.Holds(r, 0.0f)) << "card " << id << " " << r.Text() << " past " << onScreen.Text();
         EXPECT_LE(r.top, 199.0f - 83.0f * 0.5f) << "card " << id << " under the mask";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The board after a won stage, for every stage: what the stage unlocks, the
+// robot upgrade it brings, or the metal parts it pays.
+TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
+    CEffect_Unlocked board;
+    for (int stage = 1; stage <= 180; ++stage) {
+        m_App->m_iCurrentStage = stage;
+        g_CurrentProfile.m_iFurthestStage = stage;
+        board.Clear(0);
+        board.Start(0, 0);
+        for (int i = 0; i < 30 && board.m_vBoardPos.y != UNLOCKED_REST_Y; ++i) Tick(&board);
+        ASSERT_EQ(board.m_vBoardPos.y, UNLOCKED_REST_Y) << "stage " << stage;
+        const containment::Scene scene = Capture(
+            [&] {
+                board.m_bBoardDrawn = 0;
+                Tick(&board);
+            },
+            {&board});
+        EXPECT_FALSE(scene.glyphs.empty()) << "stage " << stage;
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
     }
 }
 
