@@ -29,21 +29,8 @@ constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's 
 
 const std::vector<std::string> kBoxPanels = {"Msgbox_StdSmall", "Msgbox_StdMedium", "Msgbox_StdLarge"};
 
-class TextContainmentTest : public PopupTest {
+class TextContainmentTest : public SlotPopupTest {
 protected:
-    void SetUp() override {
-        PopupTest::SetUp();
-        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-        m_App->m_pDevice = &device;
-        device.BeginScene();
-    }
-    void TearDown() override {
-        device.EndScene();
-        RestorePages();
-        Shutdown();
-        ReleaseRenderTargets();
-        PopupTest::TearDown();
-    }
     // The draws of one frame, named by the textures of the application, the
     // battle page and the given owners.
     containment::Scene Capture(const std::function<void()>& frame, std::vector<CVxResourceManager*> owners = {}) {
@@ -58,7 +45,6 @@ protected:
         return containment::Scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
     }
 
-    host::RecordingDevice device{800, 600};
     containment::TextureNames names;
 };
 
@@ -69,11 +55,7 @@ protected:
         TextContainmentTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        ok = new CVxButton(0);
-        const CustomType& states = m_App->m_aButtonSets[BTN_OK];
-        CVxButton::SetStateTextures(ok, states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
-                                    states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
-        battle->m_pBtnOK = ok;
+        ok = MakeBattleOkButton();
     }
     void TearDown() override {
         if (m_App) {
@@ -88,6 +70,24 @@ protected:
     }
     CVxBillboard* Picture(const char* name) {
         return m_App->m_pResourceManager->CreateBillboard(name, "Resource\\InfoPicture\\", nullptr);
+    }
+    // A discovery board opened and run to its rest: what of its text and OK
+    // button lies off its panel, its content drawn again into its slot.
+    template <class Board>
+    std::vector<std::string> FaultsAtRest(Board& board) {
+        board.Clear(0);
+        board.Start(0, 0);
+        Tick(&board, 27);
+        EXPECT_EQ(board.m_vBoardPos.y, 40.0f);
+        const containment::Scene scene = Capture(
+            [&] {
+                board.m_bBoardRendered = false;
+                Tick(&board);
+            },
+            {&board});
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        return faults;
     }
     CVxButton* ok = nullptr;
 };
@@ -204,18 +204,7 @@ TEST_F(BoardContainmentTest, EveryNewMachineBoardKeepsItsTextOnThePanel) {
         battle->m_lstNewEnemies.clear();
         battle->m_lstNewEnemies.push_back({Picture("Bbd_RobotPic1000.png"), nullptr, type, 0});
         battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
-        board.Clear(0);
-        board.Start(0, 0);
-        Tick(&board, 27);
-        ASSERT_EQ(board.m_vBoardPos.y, 40.0f);
-        const containment::Scene scene = Capture(
-            [&] {
-                board.m_bBoardRendered = false;
-                Tick(&board);
-            },
-            {&board});
-        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
-        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        const std::vector<std::string> faults = FaultsAtRest(board);
         ExpectFits("new Machine", "Machine " + std::to_string(type), faults);
     }
     EXPECT_GT(boards, 20);
@@ -229,18 +218,7 @@ TEST_F(BoardContainmentTest, EveryNewRobotBoardKeepsItsTextOnThePanel) {
         battle->m_mapNewRobots.clear();
         battle->m_mapNewRobots[robot] = Picture("Bbd_RobotPic0000.png");
         battle->m_itNewRobot = battle->m_mapNewRobots.begin();
-        board.Clear(0);
-        board.Start(0, 0);
-        Tick(&board, 27);
-        ASSERT_EQ(board.m_vBoardPos.y, 40.0f);
-        const containment::Scene scene = Capture(
-            [&] {
-                board.m_bBoardRendered = false;
-                Tick(&board);
-            },
-            {&board});
-        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
-        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        const std::vector<std::string> faults = FaultsAtRest(board);
         ExpectFits("new robot", "robot " + std::to_string(robot), faults);
     }
     battle->m_mapNewRobots.clear();
