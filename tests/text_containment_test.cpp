@@ -364,3 +364,18 @@ TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
 }
 
 }  // namespace
+
+namespace {
+
+// The reward capsule opens over the board and the field: each of its frames
+// is drawn see-through, never as a black square.
+TEST_F(CardListOnPanel, TheCapsuleFramesAreDrawnSeeThrough) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    for (int i = 0; i < CAGE_FRAMES; ++i) {
+        const CVxBillboard* frame = Page().m_apCageArt[i];
+        ASSERT_NE(frame, nullptr) << "frame " << i;
+        EXPECT_TRUE(frame->m_bAlphaBlend) << "frame " << i;
+    }
+}
+
+}  // namespace
