@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "battle/effects/Effect_HowToMiniGame.h"
+#include "battle/effects/Effect_HowToPlay.h"
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
@@ -85,6 +86,7 @@ protected:
                 Tick(&board);
             },
             {&board});
+        EXPECT_FALSE(scene.glyphs.empty()) << "the board's text is seen";
         std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
         return faults;
@@ -375,6 +377,33 @@ TEST_F(CardListOnPanel, TheCapsuleFramesAreDrawnSeeThrough) {
         const CVxBillboard* frame = Page().m_apCageArt[i];
         ASSERT_NE(frame, nullptr) << "frame " << i;
         EXPECT_TRUE(frame->m_bAlphaBlend) << "frame " << i;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The how-to-play annotation of the pause box's Help and of the first
+// mini-game: its words on their boxes.
+TEST_F(TextContainmentTest, TheHowToPlayAnnotationKeepsItsWordsOnItsBoxes) {
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+    battle->m_iSubScreen = 0;
+    CEffect_HowToPlay howTo;
+    for (const auto& [kind, stage] : {std::pair{1, 12}, std::pair{2, 151}}) {
+        m_App->m_iCurrentStage = stage;
+        howTo.Clear(0);
+        EXPECT_EQ(howTo.Add(kind), 0);
+        howTo.Tick();
+        const containment::Scene scene = Capture(
+            [&] {
+                howTo.m_bDrawn = false;
+                howTo.Tick();
+            },
+            {&howTo});
+        EXPECT_FALSE(scene.glyphs.empty()) << "stage " << stage;
+        const std::vector<std::string> faults = scene.Outside({"Bbd_HowToPlay_Box"}, kMargin);
+        EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
     }
 }
 
