@@ -18,7 +18,9 @@
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "engine/framework/RenderTargets.h"
+#include "content/Achievements.h"
 #include "game/Effect_Exit.h"
+#include "game/Effect_NewAchievement.h"
 #include "game/MsgBoxKinds.h"
 #include "tests/Harness.h"
 #include "tests/HandInputSupport.h"
@@ -405,6 +407,31 @@ TEST_F(TextContainmentTest, TheHowToPlayAnnotationKeepsItsWordsOnItsBoxes) {
         const std::vector<std::string> faults = scene.Outside({"Bbd_HowToPlay_Box"}, kMargin);
         EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The board announcing each achievement: its name and condition on the panel.
+TEST_F(TextContainmentTest, EveryAchievementBoardKeepsItsTextOnThePanel) {
+    CEffect_NewAchievement* board = m_App->m_pEffectNewAchievement;
+    ASSERT_NE(board, nullptr);
+    for (int index = 0; index < ACHIEVEMENT_COUNT; ++index) {
+        board->ResetBoard();
+        board->Announce(index);
+        for (int i = 0; i < 40 && board->m_vSlideOffset.y != float(ACHIEVEMENT_REST_Y); ++i) Tick(board);
+        ASSERT_EQ(board->m_vSlideOffset.y, float(ACHIEVEMENT_REST_Y)) << "achievement " << index;
+        const containment::Scene scene = Capture([&] {
+            board->m_bPictureCached = false;
+            Tick(board);
+        });
+        EXPECT_FALSE(scene.glyphs.empty()) << "achievement " << index;
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        EXPECT_TRUE(faults.empty()) << "achievement " << index << containment::Lines(faults);
+    }
+    board->ResetBoard();
 }
 
 }  // namespace
