@@ -725,6 +725,17 @@ protected:
         if (sound) sound->Stop();
     }
 
+    // The battle page's OK button, as the boards of the battle borrow it
+    // (the caller owns it).
+    CVxButton* MakeBattleOkButton() {
+        auto* ok = new CVxButton(0);
+        const CustomType& states = m_App->m_aButtonSets[BTN_OK];
+        CVxButton::SetStateTextures(ok, states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
+                                    states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
+        battle->m_pBtnOK = ok;
+        return ok;
+    }
+
     CEffect_MsgBox* box = nullptr;
     CPageGame* battle = nullptr;
     RecordingMenu menu;
@@ -734,6 +745,27 @@ protected:
 
 private:
     CPageMenu* m_OriginalMenu = nullptr;
+};
+
+// The pop-ups drawing into a recording device with the render-target slots
+// in which the boxes and boards keep their pictures.
+class SlotPopupTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
+        m_App->m_pDevice = &device;
+        device.BeginScene();
+    }
+    void TearDown() override {
+        device.EndScene();
+        // Everything uploaded to this device goes before it.
+        RestorePages();
+        Shutdown();
+        ReleaseRenderTargets();
+        PopupTest::TearDown();
+    }
+    host::RecordingDevice device{800, 600};
 };
 
 // The menu page of a started game application on the headless host: page

@@ -220,17 +220,24 @@ private:
         return r;
     }
 
+    // The texture coordinates a draw spans: u across, v as bottom..top.
+    static Rect UvBounds(const host::DrawRecord& d) {
+        Rect r{1e9f, 1e9f, -1e9f, -1e9f};
+        for (const host::Vertex& v : d.vertices) {
+            r.left = std::min(r.left, v.u);
+            r.right = std::max(r.right, v.u);
+            r.bottom = std::min(r.bottom, v.v);
+            r.top = std::max(r.top, v.v);
+        }
+        return r;
+    }
+
     // The draw's inked pixels, in the device coordinates of its target.
     bool InkOf(const host::DrawRecord& d, Rect& out, char& glyph) const {
         int tw = 0, th = 0;
         if (!m_device.TextureSize(d.state.texture, tw, th) || tw <= 0 || th <= 0) return false;
-        float u0 = 1e9f, v0 = 1e9f, u1 = -1e9f, v1 = -1e9f;
-        for (const host::Vertex& v : d.vertices) {
-            u0 = std::min(u0, v.u);
-            u1 = std::max(u1, v.u);
-            v0 = std::min(v0, v.v);
-            v1 = std::max(v1, v.v);
-        }
+        const Rect uvs = UvBounds(d);
+        const float u0 = uvs.left, v0 = uvs.bottom, u1 = uvs.right, v1 = uvs.top;
         Affine f;
         if (!AffineOf(d, f)) return false;
         auto font = m_names.fonts.find(d.state.texture);
@@ -291,14 +298,7 @@ private:
             // Target device coordinates to its (u, v): v = 0 at the top.
             const Rect uv{(r.left + 1.0f) * 0.5f, (1.0f - r.top) * 0.5f, (r.right + 1.0f) * 0.5f,
                           (1.0f - r.bottom) * 0.5f};
-            float su0 = 1e9f, sv0 = 1e9f, su1 = -1e9f, sv1 = -1e9f;
-            for (const host::Vertex& v : show.vertices) {
-                su0 = std::min(su0, v.u);
-                su1 = std::max(su1, v.u);
-                sv0 = std::min(sv0, v.v);
-                sv1 = std::max(sv1, v.v);
-            }
-            const Rect shownUv{su0, sv0, su1, sv1};  // (left, top-v, right, bottom-v) as u/v bounds
+            const Rect shownUv = UvBounds(show);
             const Rect cut = shownUv.Clip(uv);
             if (cut.Empty()) return false;
             r = MapBox(f, cut.left, cut.bottom, cut.right, cut.top);

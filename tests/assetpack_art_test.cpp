@@ -213,3 +213,43 @@ TEST_F(PackArt, TheLaboratoryItemsDifferAndTheSoldOutStampIsLettered) {
         EXPECT_GE(RedEdgesAcrossTheMiddle(pic), r.minimumEdges) << r.rule;
     }
 }
+
+// The HUD draws the label strips of the stage atlas (the top quarter, half
+// the width each) at 0.58: "Stage" at x -335 on a normal stage, right of the
+// pause button (64 wide at -405); "Bonus" at -325 and "Stage" at -250 on a
+// mini-game. Each strip's ink must stand clear of the button and of the
+// other strip, and leave room right of -301 for the stage number.
+TEST_F(PackArt, TheHudLabelsStandClearOfThePauseButtonAndOfEachOther) {
+    const DecodedPicture atlas = Picture("Resource/Interface/Bbd_LG_Stage.png");
+    const DecodedPicture pause = Picture("Resource/Interface/Btn_Pause_NORMAL.png");
+    ASSERT_GT(atlas.width * atlas.height, 0);
+    ASSERT_GT(pause.width, 0);
+    // Inked columns of a picture's region, as screen x once drawn at scale.
+    auto inkSpan = [](const DecodedPicture& p, int x0, int w, int h, float centre, float scale, float& left,
+                      float& right) {
+        left = 1e9f;
+        right = -1e9f;
+        for (int y = 0; y < h; ++y)
+            for (int x = x0; x < x0 + w; ++x)
+                if (p.rgba[(size_t(y) * size_t(p.width) + size_t(x)) * 4 + 3] > 96) {
+                    left = std::min(left, centre + (float(x - x0) - float(w) * 0.5f) * scale);
+                    right = std::max(right, centre + (float(x + 1 - x0) - float(w) * 0.5f) * scale);
+                }
+    };
+    const int w = atlas.width / 2, h = atlas.height / 4;
+    float pauseLeft, pauseRight;
+    inkSpan(pause, 0, pause.width, pause.height, -405.0f, 1.0f, pauseLeft, pauseRight);
+    struct Row {
+        const char* what;
+        int strip;
+        float x;
+    } const rows[] = {
+        {"Stage on a normal stage", 1, -335.0f}, {"Bonus", 0, -325.0f}, {"Stage after Bonus", 1, -250.0f}};
+    float spans[3][2];
+    for (int i = 0; i < 3; ++i) {
+        inkSpan(atlas, rows[i].strip * w, w, h, rows[i].x, 0.58f, spans[i][0], spans[i][1]);
+        EXPECT_GT(spans[i][0], pauseRight) << rows[i].what;
+    }
+    EXPECT_LT(spans[0][1], -301.0f) << "the world number stands right of the word";
+    EXPECT_LT(spans[1][1], spans[2][0]) << "Bonus and Stage side by side";
+}

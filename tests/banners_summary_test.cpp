@@ -123,10 +123,10 @@ TEST(NextPage, TheFirstFinishOfAnEpisodeLeadsToItsEnding) {
 
 // ---- The board on the battle page ----
 
-class SummaryBoardTest : public PopupTest {
+class SummaryBoardTest : public SlotPopupTest {
 protected:
     void SetUp() override {
-        PopupTest::SetUp();
+        SlotPopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
         battle->m_iBattleState = BATTLE_SUMMARY;
@@ -136,19 +136,7 @@ protected:
         g_CurrentProfile.m_iFurthestStage = 20;
         summary.m_bLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[0] != 0;
         summary.m_bUpgradeLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[5] != 0;
-        // A recording device with render-target slots: the board keeps its picture in one.
-        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-        m_App->m_pDevice = &device;
-        device.BeginScene();
     }
-    void TearDown() override {
-        device.EndScene();
-        RestorePages();
-        Shutdown();
-        ReleaseRenderTargets();
-        PopupTest::TearDown();
-    }
-    host::RecordingDevice device;
     void Open(bool won) {
         summary.Start(0, won ? 1 : 0);
         Tick(&summary, 28);

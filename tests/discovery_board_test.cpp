@@ -13,12 +13,8 @@ protected:
         PopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        ok = new CVxButton(0);
-        const CustomType& states = m_App->m_aButtonSets[BTN_OK];
-        CVxButton::SetStateTextures(ok, states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
-                                    states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
+        ok = MakeBattleOkButton();
         ok->m_bVisible = false;
-        battle->m_pBtnOK = ok;
         battle->m_pEffectNewEnemy = &enemies;
         battle->m_pEffectNewRobot = &robots;
     }

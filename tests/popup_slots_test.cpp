@@ -5,22 +5,8 @@
 #include "game/RobopediaParts.h"
 #include "tests/Harness.h"
 
-class PopupSlotTest : public PopupTest {
+class PopupSlotTest : public SlotPopupTest {
 protected:
-    void SetUp() override {
-        PopupTest::SetUp();
-        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-        m_App->m_pDevice = &device;
-        device.BeginScene();
-    }
-    void TearDown() override {
-        device.EndScene();
-        // Everything uploaded to this device goes before it.
-        RestorePages();
-        Shutdown();
-        ReleaseRenderTargets();
-        PopupTest::TearDown();
-    }
     size_t DrawsInto(int slot) const {
         size_t n = 0;
         for (const host::DrawRecord& d : device.draws)
@@ -33,8 +19,6 @@ protected:
             if (d.state.texture == g_apRenderTexture[slot]) out.push_back(&d);
         return out;
     }
-
-    host::RecordingDevice device{800, 600};
 };
 
 TEST_F(PopupSlotTest, TheMessageBoxDrawsItsPictureOncePerOpening) {

@@ -17,23 +17,13 @@
 
 namespace {
 
-class ReadingBoardTest : public PopupTest {
+class ReadingBoardTest : public SlotPopupTest {
 protected:
     void SetUp() override {
-        PopupTest::SetUp();
+        SlotPopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
         battle->m_iBattleState = BATTLE_INTRO;
-        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-        m_App->m_pDevice = &device;
-        device.BeginScene();
-    }
-    void TearDown() override {
-        device.EndScene();
-        RestorePages();
-        Shutdown();
-        ReleaseRenderTargets();
-        PopupTest::TearDown();
     }
     // One input frame and one drawn frame, as the battle runs them.
     void Frame(CEffect_HelpBoard& board) {
@@ -41,7 +31,6 @@ protected:
         board.Tick();
         m_App->m_aInput[0].m_aiKey[MOUSE_WHEEL_FORWARD] = m_App->m_aInput[0].m_aiKey[MOUSE_WHEEL_BACKWARD] = 0;
     }
-    host::RecordingDevice device;
 };
 
 // Frame by frame from the opening: where the board stands and how often the

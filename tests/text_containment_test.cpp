@@ -9,16 +9,21 @@
 #include <vector>
 
 #include "battle/effects/Effect_HowToMiniGame.h"
+#include "battle/effects/Effect_HowToPlay.h"
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "engine/framework/RenderTargets.h"
+#include "content/Achievements.h"
 #include "game/Effect_Exit.h"
+#include "game/Effect_NewAchievement.h"
 #include "game/MsgBoxKinds.h"
 #include "tests/Harness.h"
+#include "tests/HandInputSupport.h"
 #include "tests/TextContainment.h"
 
 namespace {
@@ -27,21 +32,8 @@ constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's 
 
 const std::vector<std::string> kBoxPanels = {"Msgbox_StdSmall", "Msgbox_StdMedium", "Msgbox_StdLarge"};
 
-class TextContainmentTest : public PopupTest {
+class TextContainmentTest : public SlotPopupTest {
 protected:
-    void SetUp() override {
-        PopupTest::SetUp();
-        ASSERT_EQ(RestoreRenderTargets(device, true, 800, 600), S_OK);
-        m_App->m_pDevice = &device;
-        device.BeginScene();
-    }
-    void TearDown() override {
-        device.EndScene();
-        RestorePages();
-        Shutdown();
-        ReleaseRenderTargets();
-        PopupTest::TearDown();
-    }
     // The draws of one frame, named by the textures of the application, the
     // battle page and the given owners.
     containment::Scene Capture(const std::function<void()>& frame, std::vector<CVxResourceManager*> owners = {}) {
@@ -56,7 +48,6 @@ protected:
         return containment::Scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
     }
 
-    host::RecordingDevice device{800, 600};
     containment::TextureNames names;
 };
 
@@ -67,11 +58,7 @@ protected:
         TextContainmentTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        ok = new CVxButton(0);
-        const CustomType& states = m_App->m_aButtonSets[BTN_OK];
-        CVxButton::SetStateTextures(ok, states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
-                                    states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
-        battle->m_pBtnOK = ok;
+        ok = MakeBattleOkButton();
     }
     void TearDown() override {
         if (m_App) {
@@ -86,6 +73,25 @@ protected:
     }
     CVxBillboard* Picture(const char* name) {
         return m_App->m_pResourceManager->CreateBillboard(name, "Resource\\InfoPicture\\", nullptr);
+    }
+    // A discovery board opened and run to its rest: what of its text and OK
+    // button lies off its panel, its content drawn again into its slot.
+    template <class Board>
+    std::vector<std::string> FaultsAtRest(Board& board) {
+        board.Clear(0);
+        board.Start(0, 0);
+        Tick(&board, 27);
+        EXPECT_EQ(board.m_vBoardPos.y, 40.0f);
+        const containment::Scene scene = Capture(
+            [&] {
+                board.m_bBoardRendered = false;
+                Tick(&board);
+            },
+            {&board});
+        EXPECT_FALSE(scene.glyphs.empty()) << "the board's text is seen";
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        return faults;
     }
     CVxButton* ok = nullptr;
 };
@@ -202,18 +208,7 @@ TEST_F(BoardContainmentTest, EveryNewMachineBoardKeepsItsTextOnThePanel) {
         battle->m_lstNewEnemies.clear();
         battle->m_lstNewEnemies.push_back({Picture("Bbd_RobotPic1000.png"), nullptr, type, 0});
         battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
-        board.Clear(0);
-        board.Start(0, 0);
-        Tick(&board, 27);
-        ASSERT_EQ(board.m_vBoardPos.y, 40.0f);
-        const containment::Scene scene = Capture(
-            [&] {
-                board.m_bBoardRendered = false;
-                Tick(&board);
-            },
-            {&board});
-        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
-        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        const std::vector<std::string> faults = FaultsAtRest(board);
         ExpectFits("new Machine", "Machine " + std::to_string(type), faults);
     }
     EXPECT_GT(boards, 20);
@@ -227,18 +222,7 @@ TEST_F(BoardContainmentTest, EveryNewRobotBoardKeepsItsTextOnThePanel) {
         battle->m_mapNewRobots.clear();
         battle->m_mapNewRobots[robot] = Picture("Bbd_RobotPic0000.png");
         battle->m_itNewRobot = battle->m_mapNewRobots.begin();
-        board.Clear(0);
-        board.Start(0, 0);
-        Tick(&board, 27);
-        ASSERT_EQ(board.m_vBoardPos.y, 40.0f);
-        const containment::Scene scene = Capture(
-            [&] {
-                board.m_bBoardRendered = false;
-                Tick(&board);
-            },
-            {&board});
-        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
-        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        const std::vector<std::string> faults = FaultsAtRest(board);
         ExpectFits("new robot", "robot " + std::to_string(robot), faults);
     }
     battle->m_mapNewRobots.clear();
@@ -326,6 +310,128 @@ TEST_F(TextContainmentTest, TheExitBoxKeepsItsQuestionOnItsPanel) {
         EXPECT_TRUE(faults.empty()) << "page " << page << containment::Lines(faults);
         exitBox->Clear(0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+class CardListOnPanel : public CardChoicePlay {};
+
+// The card choice's panel (the medium panel scaled 0.85 x 1.05 at (120, 80))
+// holds the list's first four rows whole, and they stand below the upper
+// depth mask (its lower edge at 199 - 83 / 2), so none is cut at rest.
+TEST_F(CardListOnPanel, TheFirstFourRowsStandWholeOnThePanelBelowTheUpperMask) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const CVxBillboard* panel = run->App().m_pBbdMsgMedium;
+    const CVxBillboard* card = run->App().m_pBbdCardBG;  // every card is drawn at its size
+    ASSERT_TRUE(panel && card);
+    const containment::Rect onScreen{120.0f - panel->m_vSize.x * 0.85f * 0.5f, 80.0f - panel->m_vSize.y * 1.05f * 0.5f,
+                                     120.0f + panel->m_vSize.x * 0.85f * 0.5f, 80.0f + panel->m_vSize.y * 1.05f * 0.5f};
+    for (int id = 0; id < 20; ++id) {
+        const CVxButton* button = Page().m_apCardButtons[id];
+        ASSERT_NE(button, nullptr);
+        const float w = card->m_vSize.x * 0.5f, h = card->m_vSize.y * 0.5f;
+        const containment::Rect r{button->m_vPosition.x - w, button->m_vPosition.y - h, button->m_vPosition.x + w,
+                                  button->m_vPosition.y + h};
+        EXPECT_TRUE(onScreen.Holds(r, 0.0f)) << "card " << id << " " << r.Text() << " past " << onScreen.Text();
+        EXPECT_LE(r.top, 199.0f - 83.0f * 0.5f) << "card " << id << " under the mask";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The board after a won stage, for every stage: what the stage unlocks, the
+// robot upgrade it brings, or the metal parts it pays.
+TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
+    CEffect_Unlocked board;
+    for (int stage = 1; stage <= 180; ++stage) {
+        m_App->m_iCurrentStage = stage;
+        g_CurrentProfile.m_iFurthestStage = stage;
+        board.Clear(0);
+        board.Start(0, 0);
+        for (int i = 0; i < 30 && board.m_vBoardPos.y != UNLOCKED_REST_Y; ++i) Tick(&board);
+        ASSERT_EQ(board.m_vBoardPos.y, UNLOCKED_REST_Y) << "stage " << stage;
+        const containment::Scene scene = Capture(
+            [&] {
+                board.m_bBoardDrawn = 0;
+                Tick(&board);
+            },
+            {&board});
+        EXPECT_FALSE(scene.glyphs.empty()) << "stage " << stage;
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The reward capsule opens over the board and the field: each of its frames
+// is drawn see-through, never as a black square.
+TEST_F(CardListOnPanel, TheCapsuleFramesAreDrawnSeeThrough) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    for (int i = 0; i < CAGE_FRAMES; ++i) {
+        const CVxBillboard* frame = Page().m_apCageArt[i];
+        ASSERT_NE(frame, nullptr) << "frame " << i;
+        EXPECT_TRUE(frame->m_bAlphaBlend) << "frame " << i;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The how-to-play annotation of the pause box's Help and of the first
+// mini-game: its words on their boxes.
+TEST_F(TextContainmentTest, TheHowToPlayAnnotationKeepsItsWordsOnItsBoxes) {
+    m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
+    battle->m_iSubScreen = 0;
+    CEffect_HowToPlay howTo;
+    for (const auto& [kind, stage] : {std::pair{1, 12}, std::pair{2, 151}}) {
+        m_App->m_iCurrentStage = stage;
+        howTo.Clear(0);
+        EXPECT_EQ(howTo.Add(kind), 0);
+        howTo.Tick();
+        const containment::Scene scene = Capture(
+            [&] {
+                howTo.m_bDrawn = false;
+                howTo.Tick();
+            },
+            {&howTo});
+        EXPECT_FALSE(scene.glyphs.empty()) << "stage " << stage;
+        const std::vector<std::string> faults = scene.Outside({"Bbd_HowToPlay_Box"}, kMargin);
+        EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The board announcing each achievement: its name and condition on the panel.
+TEST_F(TextContainmentTest, EveryAchievementBoardKeepsItsTextOnThePanel) {
+    CEffect_NewAchievement* board = m_App->m_pEffectNewAchievement;
+    ASSERT_NE(board, nullptr);
+    for (int index = 0; index < ACHIEVEMENT_COUNT; ++index) {
+        board->ResetBoard();
+        board->Announce(index);
+        for (int i = 0; i < 40 && board->m_vSlideOffset.y != float(ACHIEVEMENT_REST_Y); ++i) Tick(board);
+        ASSERT_EQ(board->m_vSlideOffset.y, float(ACHIEVEMENT_REST_Y)) << "achievement " << index;
+        const containment::Scene scene = Capture([&] {
+            board->m_bPictureCached = false;
+            Tick(board);
+        });
+        EXPECT_FALSE(scene.glyphs.empty()) << "achievement " << index;
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
+        for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        EXPECT_TRUE(faults.empty()) << "achievement " << index << containment::Lines(faults);
+    }
+    board->ResetBoard();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "content/Achievements.h"
+#include "content/FieldGrid.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -99,6 +100,33 @@ TEST_F(TutorialTest, AClickStepGoesWithAClickAfterSixtyFramesAnEventStepNever) {
     EXPECT_EQ(event.m_iFadeState, 0);
     for (int s = 0; s <= 16; ++s)
         EXPECT_EQ(IsTutorialEventStep(s), s == 0 || s == 1 || s == 3 || s == 7 || s == 10 || s == 13 || s == 15) << s;
+}
+
+// Stage 2's one step speaks of its higher ground: each of its five arrows
+// stands over a column of the stage's field that holds ground above the
+// bottom row.
+TEST_F(TutorialTest, EveryArrowOfTheSecondStagePointsAtHigherGround) {
+    FieldCell cells[FIELD_COLUMNS * FIELD_ROWS] = {};
+    BuildFieldGrid(2, cells);
+    CEffect_Tutorials t;
+    t.m_iStep = 16;
+    VxVec3 arrows[5];
+    bool flipped = true;
+    ASSERT_EQ(t.ArrowPoints(nullptr, 0.0f, arrows, flipped), 5);
+    EXPECT_FALSE(flipped);
+    for (int i = 0; i < 5; ++i) {
+        int column = 0;
+        for (int c = 1; c < FIELD_COLUMNS; ++c)
+            if (std::fabs(cells[c * FIELD_ROWS].m_fX - arrows[i].x) <
+                std::fabs(cells[column * FIELD_ROWS].m_fX - arrows[i].x))
+                column = c;
+        EXPECT_LT(std::fabs(cells[column * FIELD_ROWS].m_fX - arrows[i].x), 1.0f)
+            << "arrow " << i << " stands over a column";
+        bool higherGround = false;
+        for (int row = 0; row < FIELD_ROWS - 1; ++row)
+            higherGround = higherGround || cells[column * FIELD_ROWS + row].m_iStageKind == CELL_GROUND;
+        EXPECT_TRUE(higherGround) << "arrow " << i << " over column " << column;
+    }
 }
 
 TEST_F(TutorialTest, TheUnlockBoardPaysByAreaUpToTheCapAndGivesABoosterOnce) {

@@ -26,8 +26,9 @@ namespace {
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 constexpr float kListTop = 232.0f;  // the list band, where list clicks count
 constexpr float kListBottom = -175.0f;
-// The list's row: its window between the two depth masks holds four rows of cards.
-constexpr float kPanelRow = 0.0f;
+// The list's row: four rows of cards stand between the two depth masks, the
+// first just below the upper one and the fourth still on the panel.
+constexpr float kPanelRow = 16.0f;
 constexpr float kMaxScroll = 400.0f;
 
 void Consume(InputRecord& in, int key) {

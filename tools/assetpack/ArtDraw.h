@@ -93,6 +93,7 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job);
 void DrawCard(Canvas& c, const ArtJob& job);
 void DrawCardFrame(Canvas& c, const ArtJob& job);
 void DrawPortrait(Canvas& c, const ArtJob& job);
+void DrawRemoverFace(Canvas& c, const ArtJob& job);
 void DrawMedal(Canvas& c, const ArtJob& job);
 
 // Battle sprites (FxArt.cpp)

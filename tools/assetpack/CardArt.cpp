@@ -113,6 +113,21 @@ void DrawCardFrame(Canvas& c, const ArtJob& job) {
     }
 }
 
+// The Remover Bot's own card in the HUD: a wide plate with the robot on it;
+// face 2 (the card carried) lit brighter.
+void DrawRemoverFace(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    double w = c.Width(), h = c.Height(), r = h * 0.3;
+    bool held = job.Number() == 2;
+    p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
+    p.Box(2, 2, w - 4, h - 4, r, Solid(held ? ui::kBrassLight : ui::kBrass, 0.8));
+    p.Box(5, 5, w - 10, h - 10, r * 0.8, Solid(ui::kInset));
+    Rgba tint = Mix(FromHex(job.item.colour), Rgba{255, 255, 255, 255}, held ? 0.45 : 0.2);
+    p.Box(7, 7, w - 14, h - 14, r * 0.7, Solid(tint, 0.9));
+    p.Ring(w / 2, h / 2, h * 0.3, h * 0.05, Solid(Rgba{255, 255, 255, 40}));
+    Figure(p, job, 39, w / 2, h * 0.5, h * 0.95);
+}
+
 void DrawPortrait(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();

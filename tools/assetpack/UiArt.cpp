@@ -228,18 +228,20 @@ void DrawPlaque(Canvas& c, const ArtJob& job) {
     });
 }
 
-// The stage atlas as the battle HUD cuts it: two labels in the top quarter
-// (the word in the left part, the stage number goes on the right), the time
-// bar's fill in the band 0.3 to 0.4 over 0.7 of the width, and its frame
-// below the middle (an eighth of the height) over the same width.
+// The stage atlas as the battle HUD cuts it: two labels in the top quarter,
+// the time bar's fill in the band 0.3 to 0.4 over 0.7 of the width, and its
+// frame below the middle (an eighth of the height) over the same width.
+// Each label's plate and word take only the middle half of its cell: the
+// HUD draws a label with its left part under the pause button, and on a
+// mini-game the two labels half a cell apart ("Bonus" "Stage") side by side.
 void DrawStageAtlas(Canvas& c, const ArtJob& job) {
     Painter p(c);
     const double W = c.Width(), H = c.Height();
     for (int index = 0; index < 2; ++index) {
-        const double x = index * W / 2, h = H * 0.25, w = W / 2;
-        BevelBox(p, x + 4, 4, w - 8, h - 8, h * 0.3, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255}, 3);
-        OutlinedText(c, job.text, job.CellText(index), static_cast<int>(x + 10), static_cast<int>(h * 0.15),
-                     static_cast<int>(w * 0.5), static_cast<int>(h * 0.7), ui::kBrassLight, Rgba{20, 16, 30, 255},
+        const double w = W / 2, x = index * w + w * 0.235, h = H * 0.25, pw = w * 0.49;
+        BevelBox(p, x, 4, pw, h - 8, h * 0.3, index == 0 ? ui::kFrame : Rgba{110, 70, 50, 255}, 3);
+        OutlinedText(c, job.text, job.CellText(index), static_cast<int>(x + 6), static_cast<int>(h * 0.15),
+                     static_cast<int>(pw - 12), static_cast<int>(h * 0.7), ui::kBrassLight, Rgba{20, 16, 30, 255},
                      static_cast<int>(h * 0.5), 2);
     }
     const double bw = W * 0.7;
