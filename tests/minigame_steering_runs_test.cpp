@@ -88,6 +88,71 @@ Hand Steer(CPageGame& page) {
     return Hand{true, me->m_vPosition.x, SafeY(page, me->m_vPosition.x, m->m_vPosition.y)};
 }
 
+// 171: the Machine Gunner shoots to the left only, and its shots reach The
+// Destroyer from any row. It meets the Machine that would reach it first,
+// on the nearest row and column (of its own and the two left of it) that is
+// clear of Machine shots, of blasts set down where they will go off, of any
+// beam lying across the field and, as the boss is about to fire, of the band
+// its beam will sweep about its height.
+constexpr int kGunnerColumn = 8;  // where 171 places the Machine Gunner
+
+Hand Pilot(CPageGame& page) {
+    const CCom_GameRobot* me = page.SteeredRobot();
+    if (!me) return Hand{};
+    const CCom_GameRobot* boss = page.m_pMiniGameBoss;
+    const VxVec3 at = me->m_vPosition;
+    const CCom_GameRobot* m = nullptr;
+    float soonest = 1e9f;
+    for (const CCom_GameRobot& r : page.m_lstRobots) {
+        if (!r.IsMachine() || r.m_iHp <= 0 || &r == boss || r.m_vPosition.x > at.x + 20.0f ||
+            r.m_vPosition.x < -600.0f || r.m_Unit.m_fSpeed <= 0.0f)
+            continue;
+        const float t = (at.x - r.m_vPosition.x) / r.m_Unit.m_fSpeed;
+        if (t < soonest) {
+            soonest = t;
+            m = &r;
+        }
+    }
+    const float want = m ? m->m_vPosition.y : at.y;
+    const bool beamDue =
+        boss && boss->m_iState == ROBOT_ATTACK && boss->m_iActionTimer >= 95 && boss->m_iActionTimer < 140;
+    auto clear = [&](float x, float y) {
+        if ((beamDue && std::fabs(y - boss->m_vPosition.y - 50.0f) < 150.0f) || Threatened(page, x, y)) return false;
+        for (const CCom_GameBullet& b : page.m_lstBullets) {
+            if (b.m_iSide != 1) continue;
+            const BulletHitArea& a = b.m_rcHitArea;
+            const VxVec3& p = b.m_vPosition;
+            if (a.set) {
+                if (x > a.left - 45.0f && x < a.right + 45.0f && y < a.top + 45.0f && y > a.bottom - 45.0f)
+                    return false;
+            } else if (b.m_vVelocity.x == 0.0f && b.m_vVelocity.y == 0.0f &&
+                       std::fabs(x - p.x) < b.m_Weapon.m_fAreaWidth + 30.0f &&
+                       std::fabs(y - p.y) < b.m_Weapon.m_fAreaHeight + 30.0f) {
+                return false;
+            }
+        }
+        return true;
+    };
+    // In harm's way it takes the quickest way out; else it keeps near its own column.
+    const bool escape = !clear(at.x, at.y);
+    const float home = page.m_aFieldCells[kGunnerColumn * FIELD_ROWS].m_fX;
+    Hand best{true, at.x, at.y};
+    float cost = 1e9f;
+    for (int column = kGunnerColumn; column >= kGunnerColumn - 2; --column) {
+        const float x = page.m_aFieldCells[column * FIELD_ROWS].m_fX;
+        for (int row = 0; row < FIELD_ROWS; ++row) {
+            const float y = RowY(page, row);
+            const float c = escape ? std::max(std::fabs(x - at.x), std::fabs(y - at.y)) + 0.1f * std::fabs(y - want)
+                                   : std::fabs(y - want) + 0.5f * (home - x);
+            if (c < cost && clear(x, y)) {
+                cost = c;
+                best = Hand{true, x, y};
+            }
+        }
+    }
+    return best;
+}
+
 // 155: the Diver faces the way it last moved, and the submarines come from
 // both sides firing ahead. The one nearest its exit is met head-on (edging
 // toward it, so the Diver faces it) or, once past, chased from behind.
@@ -202,7 +267,7 @@ const RunCase kRuns[] = {
     {"Idle166", 166, 1, 11, Idle, "lost"},
     {"Stomp167", 167, 0, 2, Stomp, "won"},
     {"Idle167", 167, 1, 11, Idle, "lost"},
-    {"Steer171", 171, 0, 13, Steer, "won"},
+    {"Steer171", 171, 0, 13, Pilot, "won"},
     {"Idle171", 171, 1, 11, Idle, "lost"},
     {"Steer174", 174, 0, 2, Steer, "won"},
     {"Idle174", 174, 1, 11, Idle, "lost"},
