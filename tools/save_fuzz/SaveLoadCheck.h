@@ -34,7 +34,8 @@ inline const char* MakeFuzzSaveFolder(const char* name) {
 inline bool WriteAll(const std::string& path, const uint8_t* data, size_t size) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    bool ok = std::fwrite(data, 1, size, f) == size;
+    // An empty file has no bytes to hand over (and perhaps no buffer).
+    bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
     return std::fclose(f) == 0 && ok;
 }
 
