@@ -261,7 +261,8 @@ void DrawSplash(Canvas& c, const ArtJob& job) {
     DrawUnit(p, LookForUnit("Smasher", 1000, 0xc0504d), pose);
     p.Pop();
     std::string title = job.item.label.substr(0, job.item.label.find('\n'));
-    if (title.empty()) return;
+    // The second splash lies under the title screen's logo, which names the game itself.
+    if (title.empty() || job.Has("splash2")) return;
     p.Box(w * 0.12, h * 0.08, w * 0.76, h * 0.2, h * 0.06, Paint{Rgba{20, 34, 52, 200}, ui::kBrass, 4, 0.4});
     OutlinedText(c, job.text, title, static_cast<int>(w * 0.14), static_cast<int>(h * 0.09), static_cast<int>(w * 0.72),
                  static_cast<int>(h * 0.18), ui::kBrassLight, Rgba{60, 24, 0, 255}, static_cast<int>(h * 0.13), 3);

@@ -697,9 +697,11 @@ void DrawLogo(Canvas& c, const ArtJob& job) {
     std::string name = "Cogsquall";
     size_t at = job.stem.find("Logo_");
     if (at != std::string::npos && at + 5 < job.stem.size()) name = job.stem.substr(at + 5);
-    Star(p, w * 0.5, h * 0.42, s * 0.3, 0.82, 12, 0, Paint{ui::kBrass, ui::kFrameDark, 3, 0.8});
-    p.Circle(w * 0.5, h * 0.42, s * 0.17, Paint{ui::kFrame, ui::kFrameDark, 2.5, -0.6});
-    p.Circle(w * 0.5, h * 0.42, s * 0.07, Paint{ui::kBrassLight, ui::kFrameDark, 2, 0.5});
+    // The title screen draws the logo so large that its top quarter lies above the
+    // screen: the gear stands below that line.
+    Star(p, w * 0.5, h * 0.48, s * 0.2, 0.82, 12, 0, Paint{ui::kBrass, ui::kFrameDark, 3, 0.8});
+    p.Circle(w * 0.5, h * 0.48, s * 0.113, Paint{ui::kFrame, ui::kFrameDark, 2.5, -0.6});
+    p.Circle(w * 0.5, h * 0.48, s * 0.047, Paint{ui::kBrassLight, ui::kFrameDark, 2, 0.5});
     OutlinedText(c, job.text, name, static_cast<int>(w * 0.05), static_cast<int>(h * 0.62), static_cast<int>(w * 0.9),
                  static_cast<int>(h * 0.3), ui::kBrassLight, Rgba{50, 20, 0, 255}, static_cast<int>(h * 0.22),
                  std::max(2, c.Height() / 60));
