@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(
   cmake g++ make pkg-config ninja-build clang libclang-rt-14-dev
-  libsdl2-dev libepoxy-dev
+  libsdl2-dev libepoxy-dev libx11-dev
   libpng-dev libjpeg-dev zlib1g-dev libminizip-dev
   libogg-dev libvorbis-dev vorbis-tools
   libfreetype-dev fonts-dejavu-core

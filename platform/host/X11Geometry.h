@@ -9,8 +9,12 @@ namespace host {
 // The window's size on the X server; false when the window is not on X.
 bool X11WindowSize(SDL_Window* window, int& width, int& height);
 
-// Waits (up to `milliseconds`) until the X window has the size SDL believes
-// it has; true at once when the window is not on X.
+// True when the X display has no window manager that names itself (none to
+// carry out a full-screen request); false off X.
+bool X11HasNoWindowManager(SDL_Window* window);
+
+// Waits (up to `milliseconds`, not at all with no window manager) until the X
+// window has the size SDL believes it has; true at once when the window is not on X.
 bool X11SizeSettles(SDL_Window* window, int milliseconds);
 
 }  // namespace host
