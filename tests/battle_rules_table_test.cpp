@@ -38,6 +38,16 @@ protected:
         ADD_FAILURE() << "the item went";
         return Page().m_lstItems.back();
     }
+    // A run with a script of its own: nobody answers the card choice or the
+    // tutorial for it.
+    bool StartScripted(int stage, uint32_t seed) {
+        StageRunOptions o;
+        o.stage = stage;
+        o.seed = seed;
+        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
+        run = std::make_unique<StageRun>(o);
+        return run->Start();
+    }
     // A ground cell of the right half with nothing on it.
     VxVec3 FreeGround() { return CellOfKind(CELL_GROUND, 5); }
 };
@@ -197,12 +207,7 @@ TEST_F(BattleRules, TheCardChoiceOpensOnlyWhenUnlockedCardsExceedTheSlots) {
         bool opens;
     } rows[] = {{0, false}, {1, true}};
     for (const auto& r : rows) {
-        StageRunOptions o;
-        o.stage = 10;
-        o.seed = 21;
-        o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
-        run = std::make_unique<StageRun>(o);
-        ASSERT_TRUE(run->Start()) << run->Error();
+        ASSERT_TRUE(StartScripted(10, 21)) << run->Error();
         int unlocked = 0;
         for (int i = 0; i < ROBOT_REMOVER; ++i) unlocked += g_CurrentProfile.m_abRobotUnlocked[i] == 1;
         g_CurrentProfile.m_nCardSlots = unlocked - r.extra;
@@ -279,13 +284,7 @@ TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
 }
 
 TEST_F(BattleRules, TheFirstTutorialHoldsCard0FromStep4ToStep7) {
-    StageRunOptions o;
-    o.stage = 1;
-    o.seed = 5;
-    // A script of its own, so that nobody answers the tutorial for it.
-    o.script.push_back(ScriptEvent{ScriptEvent::MOVE, 0, 440, 600, 0});
-    run = std::make_unique<StageRun>(o);
-    ASSERT_TRUE(run->Start()) << run->Error();
+    ASSERT_TRUE(StartScripted(1, 5)) << run->Error();
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 8000));
     CPageGame& page = Page();
     const int slot = page.FindHandCard(0);
