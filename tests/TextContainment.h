@@ -51,6 +51,7 @@ struct Piece {
     Rect ink;
     char glyph = 0;  // the character, for glyphs
     size_t order = 0;
+    bool cut = false;  // part of it fell past the edge of the target it was kept in
 };
 
 // The names of the device textures that the given owners hold: their
@@ -101,8 +102,9 @@ public:
             char glyph = 0;
             if (!InkOf(d, ink, glyph)) continue;
             Rect shown;
-            if (!ToScreen(i, ink, shown)) continue;
-            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i};
+            bool cut = false;
+            if (!ToScreen(i, ink, shown, cut)) continue;
+            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut};
             (m_names.fonts.count(d.state.texture) ? glyphs : pictures).push_back(p);
         }
     }
@@ -141,6 +143,20 @@ public:
             const Piece* panel = PanelUnder(p, panels);
             if (!panel || !panel->ink.Holds(p.ink, margin))
                 out.push_back(p.picture + " " + p.ink.Text() + (panel ? " past " + panel->ink.Text() : " on no panel"));
+        }
+        return out;
+    }
+    // Pictures named like one of `names` whose ink runs past the screen's
+    // edge, or was cut off by the edge of the screen-sized target it was kept in.
+    std::vector<std::string> OffScreen(const std::vector<std::string>& names) const {
+        const Rect screen{-m_w * 0.5f, -m_h * 0.5f, m_w * 0.5f, m_h * 0.5f};
+        std::vector<std::string> out;
+        for (const Piece& p : pictures) {
+            bool named = false;
+            for (const std::string& n : names) named = named || p.picture.find(n) != std::string::npos;
+            if (!named) continue;
+            if (p.cut) out.push_back(p.picture + " " + p.ink.Text() + " cut off by the edge of its kept picture");
+            else if (!screen.Holds(p.ink, -0.5f)) out.push_back(p.picture + " " + p.ink.Text() + " past the screen " + screen.Text());
         }
         return out;
     }
@@ -277,8 +293,9 @@ private:
     }
 
     // Device coordinates of draw i's target to the logical screen, through
-    // each render target's later showing; false when it is never shown.
-    bool ToScreen(size_t i, const Rect& ndc, Rect& out) const {
+    // each render target's later showing; false when it is never shown. `cut`
+    // tells that a target's edge cut some of it off.
+    bool ToScreen(size_t i, const Rect& ndc, Rect& out, bool& cut) const {
         host::TextureHandle target = m_device.draws[i].target;
         Rect r = ndc;
         size_t from = i;
@@ -299,9 +316,12 @@ private:
             const Rect uv{(r.left + 1.0f) * 0.5f, (1.0f - r.top) * 0.5f, (r.right + 1.0f) * 0.5f,
                           (1.0f - r.bottom) * 0.5f};
             const Rect shownUv = UvBounds(show);
-            const Rect cut = shownUv.Clip(uv);
-            if (cut.Empty()) return false;
-            r = MapBox(f, cut.left, cut.bottom, cut.right, cut.top);
+            const Rect kept = shownUv.Clip(uv);
+            if (kept.Empty()) return false;
+            const float eps = 1e-3f;  // under a pixel of the target
+            cut = cut || kept.left > uv.left + eps || kept.right < uv.right - eps || kept.bottom > uv.bottom + eps ||
+                  kept.top < uv.top - eps;
+            r = MapBox(f, kept.left, kept.bottom, kept.right, kept.top);
             target = show.target;
             from = j;
         }

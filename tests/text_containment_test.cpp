@@ -74,20 +74,25 @@ protected:
     CVxBillboard* Picture(const char* name) {
         return m_App->m_pResourceManager->CreateBillboard(name, "Resource\\InfoPicture\\", nullptr);
     }
-    // A discovery board opened and run to its rest: what of its text and OK
-    // button lies off its panel, its content drawn again into its slot.
+    // A discovery board opened and run to its rest, its content drawn again
+    // into its slot.
     template <class Board>
-    std::vector<std::string> FaultsAtRest(Board& board) {
+    containment::Scene SceneAtRest(Board& board) {
         board.Clear(0);
         board.Start(0, 0);
         Tick(&board, 27);
         EXPECT_EQ(board.m_vBoardPos.y, 40.0f);
-        const containment::Scene scene = Capture(
+        return Capture(
             [&] {
                 board.m_bBoardRendered = false;
                 Tick(&board);
             },
             {&board});
+    }
+    // What of a discovery board's text and OK button lies off its panel.
+    template <class Board>
+    std::vector<std::string> FaultsAtRest(Board& board) {
+        const containment::Scene scene = SceneAtRest(board);
         EXPECT_FALSE(scene.glyphs.empty()) << "the board's text is seen";
         std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
@@ -188,6 +193,7 @@ TEST_F(TextContainmentTest, EveryMessageBoxKindKeepsItsTextAndButtonsOnItsPanel)
         EXPECT_EQ(scene.glyphs.empty(), MsgBoxTitle(row.kind) == nullptr) << what;
         std::vector<std::string> faults = scene.Outside(kBoxPanels, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_", kBoxPanels, 0.0f)) faults.push_back(f);
+        for (const std::string& f : scene.OffScreen(kBoxPanels)) faults.push_back(f);
         if (kPendingKinds.count(row.kind)) {
             EXPECT_FALSE(faults.empty()) << what << " fits now: take it off the pending list";
             continue;
@@ -365,6 +371,84 @@ TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
         for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// One board brought to rest and drawn afresh.
+struct OnScreenRow {
+    const char* board;
+    std::function<containment::Scene()> atRest;
+};
+
+// Every board that slides in over the battle or the menu comes to rest with
+// its panel, header and text band whole on the 880 x 640 screen.
+TEST_F(BoardContainmentTest, EveryBoardRestsWithItsPanelOnTheScreen) {
+    CEffect_NewEnemy newMachine;
+    CEffect_NewRobot newRobot;
+    CEffect_Unlocked unlocked;
+    battle->m_pEffectNewEnemy = &newMachine;
+    battle->m_pEffectNewRobot = &newRobot;
+    battle->m_lstNewEnemies.push_back({Picture("Bbd_RobotPic1001.png"), nullptr, 1001, 0});
+    battle->m_itNewEnemy = battle->m_lstNewEnemies.begin();
+    battle->m_mapNewRobots[2] = Picture("Bbd_RobotPic0002.png");
+    battle->m_itNewRobot = battle->m_mapNewRobots.begin();
+    m_App->m_iCurrentStage = 10;
+    g_CurrentProfile.m_iFurthestStage = 10;
+    auto summaryAtRest = [&](bool won) {
+        battle->m_iBattleState = BATTLE_SUMMARY;
+        summary.Clear(0);
+        summary.Start(0, won ? 1 : 0);
+        Tick(&summary, 28);
+        EXPECT_EQ(summary.m_vPos.y, 0.0f);
+        return Capture([&] {
+            summary.m_bBoardDrawn = false;
+            Tick(&summary);
+        });
+    };
+    CEffect_NewAchievement* achievement = m_App->m_pEffectNewAchievement;
+    const OnScreenRow rows[] = {
+        {"new Machine", [&] { return SceneAtRest(newMachine); }},
+        {"new robot", [&] { return SceneAtRest(newRobot); }},
+        {"unlock board",
+         [&] {
+             unlocked.Clear(0);
+             unlocked.Start(0, 0);
+             Tick(&unlocked, 27);
+             EXPECT_EQ(unlocked.m_vBoardPos.y, UNLOCKED_REST_Y);
+             return Capture(
+                 [&] {
+                     unlocked.m_bBoardDrawn = 0;
+                     Tick(&unlocked);
+                 },
+                 {&unlocked});
+         }},
+        {"won stage summary", [&] { return summaryAtRest(true); }},
+        {"lost stage summary", [&] { return summaryAtRest(false); }},
+        {"achievement board",
+         [&] {
+             achievement->ResetBoard();
+             achievement->Announce(0);
+             Tick(achievement, 40);
+             EXPECT_EQ(achievement->m_vSlideOffset.y, float(ACHIEVEMENT_REST_Y));
+             return Capture([&] {
+                 achievement->m_bPictureCached = false;
+                 Tick(achievement);
+             });
+         }},
+    };
+    for (const OnScreenRow& row : rows) {
+        const containment::Scene scene = row.atRest();
+        EXPECT_FALSE(scene.InkOf("Msgbox_StdMedium").empty()) << row.board << ": its panel is drawn";
+        const std::vector<std::string> faults = scene.OffScreen({"Msgbox_Std"});
+        EXPECT_TRUE(faults.empty()) << row.board << containment::Lines(faults);
+    }
+    achievement->ResetBoard();
+    summary.Clear(0);
+    battle->m_pEffectNewEnemy = nullptr;
+    battle->m_pEffectNewRobot = nullptr;
 }
 
 }  // namespace

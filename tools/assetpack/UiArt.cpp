@@ -65,9 +65,17 @@ void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, in
     text.Draw(c, s, lx, baseline, pixels, colour);
 }
 
+// The boards on the medium panel rest up to 40 above the screen's centre: a
+// see-through strip over its frame keeps their tops on the 640-high screen.
+constexpr int kMediumPanelClearTop = 24;
+
 void DrawPanel(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
+    if (job.Has("msgbox_stdmedium")) {
+        p.Translate(0, kMediumPanelClearTop);
+        h -= kMediumPanelClearTop;
+    }
     double r = std::min(w, h) * 0.07, rim = std::max(4.0, std::min(w, h) * 0.025);
     // Outer steel frame with a brass line, then the teal inner panel.
     p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
