@@ -326,7 +326,9 @@ class CardListOnPanel : public CardChoicePlay {};
 
 // The card choice's panel (the medium panel scaled 0.85 x 1.05 at (120, 80))
 // holds the list's first four rows whole, and they stand below the upper
-// depth mask (its lower edge at 199 - 83 / 2), so none is cut at rest.
+// depth mask (its lower edge at 199 - 83 / 2), so none is cut at rest. The
+// window shows the list down to the lower mask (its top edge at -336 + 158 / 2),
+// behind the hand: the panel runs on under the hand that far.
 TEST_F(CardListOnPanel, TheFirstFourRowsStandWholeOnThePanelBelowTheUpperMask) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
     const CVxBillboard* panel = run->App().m_pBbdMsgMedium;
@@ -343,6 +345,7 @@ TEST_F(CardListOnPanel, TheFirstFourRowsStandWholeOnThePanelBelowTheUpperMask) {
         EXPECT_TRUE(onScreen.Holds(r, 0.0f)) << "card " << id << " " << r.Text() << " past " << onScreen.Text();
         EXPECT_LE(r.top, 199.0f - 83.0f * 0.5f) << "card " << id << " under the mask";
     }
+    EXPECT_LE(onScreen.bottom, -336.0f + 158.0f * 0.5f) << "cards show below the panel " << onScreen.Text();
 }
 
 }  // namespace

@@ -67,7 +67,9 @@ void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, in
 
 // The boards on the medium panel rest up to 40 above the screen's centre: a
 // see-through strip over its frame keeps their tops on the 640-high screen.
-constexpr int kMediumPanelClearTop = 24;
+// Below, the frame reaches far enough that the card choice's panel (1.05 high
+// at 80) runs on under the hand, as far down as its list shows.
+constexpr int kMediumPanelClearTop = 48;
 
 void DrawPanel(Canvas& c, const ArtJob& job) {
     Painter p(c);
