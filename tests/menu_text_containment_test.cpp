@@ -18,8 +18,8 @@
 namespace {
 
 constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's ink
-// The frame's opening ends 5 pixels short of the screen's right edge (880 wide).
-constexpr float kOpeningRight = 440.0f - 5.0f;
+// The frame's opening ends 2 pixels short of the screen's right edge (880 wide).
+constexpr float kOpeningRight = 440.0f - 2.0f;
 
 class MenuTextContainment : public MenuPageTest {
 protected:
@@ -138,6 +138,37 @@ TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPictures
             for (const containment::Rect& header : scene.InkOf("MenuHeader"))
                 EXPECT_FALSE(Overlap(box, header)) << row.rule << ": panel " << box.Text() << " under the header "
                                                    << header.Text();
+    }
+}
+
+// A hovered Robopedia entry grows (its frame 1.1 times, a robot's card 1.21
+// times): in the last column it still stays inside the frame's opening.
+TEST_F(MenuTextContainment, AHoveredCardInTheRobopediasLastColumnStaysInsideTheFrame) {
+    FarIntoTheGame();
+    g_CurrentProfile.m_abRobotUnlocked[15] = 1;
+    g_CurrentProfile.m_aEnemySeen[7].met = 1;
+    Enter(MENU_ROBOPEDIA);
+    ASSERT_TRUE(Settle());
+    struct Row {
+        const char* entry;
+        int offset;  // the page: 0 the robots, 620 the Machines
+        float y;
+        int upgrade;
+    };
+    const Row rows[] = {{"robot 7", 0, 150.0f, 0}, {"upgraded robot 15", 0, 55.0f, 1}, {"Machine 1007", 620, 150.0f, 0}};
+    for (const Row& row : rows) {
+        Menu().m_iRobopediaOffset = row.offset;
+        Menu().m_aRobotRecord[15].m_iUpgradeLevel = row.upgrade;
+        CursorAt(7 * 89.0f - 230.0f, row.y);
+        const containment::Scene scene = Capture();
+        float frameRight = -1e9f;
+        for (const char* frame : {"Bbd_CardBG.", "Bbd_CardBGUpgrade"})
+            for (const containment::Rect& r : scene.InkOf(frame)) frameRight = std::max(frameRight, r.right);
+        EXPECT_GT(frameRight, 7 * 89.0f - 230.0f + 40.5f) << row.entry << ": the hovered frame has grown";
+        std::vector<std::string> past;
+        for (const containment::Rect& r : scene.InkOf("Card"))
+            if (r.right > kOpeningRight) past.push_back(r.Text());
+        EXPECT_TRUE(past.empty()) << row.entry << ": past the frame's right rail" << containment::Lines(past);
     }
 }
 

@@ -78,6 +78,11 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job) {
     DrawUnit(p, look, pose);
 }
 
+// A card picture lies on its card background at the same size; its outer
+// rim is see-through, so the background's own rim (plain or upgraded) shows,
+// and a card the Robopedia grows to 1.21 times stays inside the menu frame.
+constexpr int kCardPictureRim = 4;
+
 void DrawCard(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
@@ -86,6 +91,11 @@ void DrawCard(Canvas& c, const ArtJob& job) {
     CardBack(p, w, h, look.main, false);
     Figure(p, job, id, w / 2, h * 0.4, w * 0.78);
     CostArea(p, w, h);
+    const int rim = kCardPictureRim, cw = c.Width(), ch = c.Height();
+    c.Cut(0, 0, cw, rim);
+    c.Cut(0, ch - rim, cw, rim);
+    c.Cut(0, 0, rim, ch);
+    c.Cut(cw - rim, 0, rim, ch);
 }
 
 void DrawCardFrame(Canvas& c, const ArtJob& job) {

@@ -368,8 +368,9 @@ void DrawMenuFrame(Canvas& c, const ArtJob&) {
     Painter p(c);
     const double w = c.Width(), h = c.Height();
     // The buttons stand on the wide left rail; the screens' lists and grids
-    // reach almost to the right edge, so the right rail is a thin line.
-    const double left = 40, top = 34, right = 5, bottom = 22, r = 26;
+    // reach almost to the right edge (a hovered Robopedia card to 438), so the
+    // right rail is a thin line.
+    const double left = 40, top = 34, right = 2, bottom = 22, r = 26;
     p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
     p.Box(3, 3, w - 6, h - 6, r - 2, Solid(ui::kFrame, 0.9));
     p.Box(left - 12, top - 12, w - left - right + 12 + 2, h - top - bottom + 12 + 8, r * 0.7, Solid(ui::kBrass, 0.6));
