@@ -149,7 +149,8 @@ TEST_F(PackArt, TheMenuFrameIsDrawnOverTheScreensSoOnlyItsRailsCover) {
         {"the top rail covers", 440, 10, true},
         {"the bottom rail covers", 440, 630, true},
         {"the left rail covers", 4, 320, true},
-        {"the right rail covers", 875, 320, true},
+        {"the right rail covers", 878, 320, true},
+        {"a hovered card of the Robopedia's last column shows whole", 877, 320, false},
     };
     for (const Row& r : rows) EXPECT_EQ(alpha(r.x, r.y), r.opaque ? 255 : 0) << r.rule;
 }
