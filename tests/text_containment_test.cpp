@@ -284,7 +284,8 @@ TEST_F(TextContainmentTest, EveryReadingBoardKeepsItsTextOnItsPanel) {
             },
             {&board});
         EXPECT_FALSE(scene.glyphs.empty()) << what;
-        const std::vector<std::string> faults = scene.Outside({"Msgbox_StdLarge"}, kMargin);
+        std::vector<std::string> faults = scene.Outside({"Msgbox_StdLarge"}, kMargin);
+        for (const std::string& f : scene.OffScreen({"Msgbox_StdLarge"})) faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << what << containment::Lines(faults);
     };
     for (int stage = 1; stage <= 141; stage += 10) {
@@ -313,6 +314,7 @@ TEST_F(TextContainmentTest, TheExitBoxKeepsItsQuestionOnItsPanel) {
         EXPECT_FALSE(scene.glyphs.empty()) << "page " << page;
         std::vector<std::string> faults = scene.Outside(kBoxPanels, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_", kBoxPanels, 0.0f)) faults.push_back(f);
+        for (const std::string& f : scene.OffScreen(kBoxPanels)) faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << "page " << page << containment::Lines(faults);
         exitBox->Clear(0);
     }
