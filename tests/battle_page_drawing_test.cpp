@@ -1,12 +1,14 @@
 // The battle page's sound and drawing through real stage runs: unit sounds
 // lowered together keep playing, the metal-parts panel slides, the "can move"
-// marker of the relocation games, and the hand while the stage loader runs.
+// marker of the relocation games, the prize over a won stage's capsule, and
+// the hand while the stage loader runs.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "battle/effects/Effect_Paratrooper.h"
+#include "battle/effects/Effect_Reward.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
@@ -196,6 +198,39 @@ TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
     own[0]->m_iState = ROBOT_DYING;
     DrawnFrame();
     EXPECT_EQ(DrawsOf(p.m_pCanMoveIcon).size(), own.size() - 1);
+}
+
+// ---- the prize rising out of a won stage's capsule ----
+
+struct Prize {
+    const char* name;
+    int stage;  // the furthest reached, won
+};
+
+const Prize kPrizes[] = {
+    {"ANewRobot", 7},
+    {"ALaboratoryItem", 2},
+    {"AGameFeature", 10},
+    {"AnUpgradedRobotsCard", 53},
+    {"NothingNewTheRewardItem", 60},
+};
+
+TEST_F(BattlePageTest, ThePrizeOverTheCapsuleIsSeeThrough) {
+    for (const Prize& row : kPrizes) {
+        SCOPED_TRACE(row.name);
+        CPageGame& p = Playing(row.stage);
+        Quiet();
+        ASSERT_NE(p.m_pNextUnlockPicture, nullptr);
+        p.SetBattleState(BATTLE_REWARD);
+        for (int f = 0; f < 600 && p.m_pEffectReward->m_iRewardState != 1; ++f) run->Step();
+        ASSERT_EQ(p.m_pEffectReward->m_iRewardState, 1) << "the capsule has landed";
+        DrawnFrame();
+        ASSERT_FALSE(DrawsOf(p.m_pNextUnlockPicture).empty());
+        for (const host::DrawRecord& d : device.draws) {
+            if (d.state.texture != p.m_pNextUnlockPicture->m_pTexture->m_pTexture) continue;
+            EXPECT_TRUE(d.state.render[host::RS_ALPHABLENDENABLE]) << "no opaque square round the prize";
+        }
+    }
 }
 
 // ---- the carried card's ghost on the episodes' last stages ----

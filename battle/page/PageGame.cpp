@@ -258,6 +258,9 @@ void CPageGame::ChooseNextUnlockPicture() {
     } else {
         picture = Picture("Bbd_Item09.png", "Resource\\Item\\");
     }
+    // The prize rises out of the capsule over the field: see-through, as the
+    // application's card pictures already are.
+    if (picture) picture->SetAlphaBlend(true);
     if (picture && menuMade) {
         picture->ScaleSizeUniform(0.5f);
         picture->SaveState();

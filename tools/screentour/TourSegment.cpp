@@ -2,12 +2,15 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
+#include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Tutorials.h"
+#include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "engine/InputRecord.h"
 #include "engine/PageIndices.h"
@@ -18,6 +21,7 @@
 #include "game/GameApplication.h"
 #include "game/MsgBoxKinds.h"
 #include "content/SaveProfile.h"
+#include "tools/stagerun/InputPlayer.h"
 #include "tools/stagerun/WindowRun.h"
 
 namespace {
@@ -28,8 +32,9 @@ constexpr int VK_ESCAPE_KEY = 27;
 constexpr int kSegmentFrames = 30000;
 constexpr int kAnswerEvery = 15;
 
-// A stage of the tour: the player defends it (or not), stops a while into
-// play (or plays it out), and may be dealt the card choice.
+// A stage of the tour: the runner defends it (or not), or the input player
+// plays it to a win; it stops a while into play (or plays it out), and may be
+// dealt the card choice.
 struct StageSegment {
     const char* name;
     int stage;
@@ -37,28 +42,31 @@ struct StageSegment {
     bool cardChoice;
     int playFrames;  // frames of play before the segment ends; 0: to the result
     bool pause;      // Escape once during play
+    bool won;        // the input player plays it, by mouse, to a win
 };
 
 const StageSegment kStages[] = {
-    {"stage01", 1, true, false, 1500, false},     // the tutorial's boxes
-    {"stage10", 10, true, false, 0, false},       // a defended stage to its end: capsule, result, summary
-    {"stage33", 33, false, true, 1, false},       // the card choice
-    {"stage47", 47, false, false, 0, false},      // undefended: the lost summary
-    {"stage95", 95, true, false, 400, true},      // third world, and the pause box
-    {"stage125", 125, true, false, 400, false},   // fourth world
-    {"stage145", 145, true, false, 400, false},   // fifth world
-    {"mini151", 151, true, false, 300, false},    // conveyor
-    {"mini153", 153, true, false, 300, false},    // relocation
-    {"mini157", 157, true, false, 300, false},    // jumping
-    {"mini158", 158, true, false, 300, false},    // rescue
-    {"mini159", 159, true, false, 300, false},    // slot machine
-    {"mini160", 160, true, false, 300, false},    // boss
-    {"mini164", 164, true, false, 300, false},    // charge shots
-    {"mini168", 168, true, false, 300, false},    // steering
-    {"mini171", 171, true, false, 300, false},    // paratroopers
-    {"mini172", 172, true, false, 300, false},    // energy
-    {"mini173", 173, true, false, 300, false},    // rounds
-    {"mini177", 177, true, false, 300, false},    // start robots
+    {"stage01", 1, true, false, 1500, false, false},    // the tutorial's boxes
+    {"stage02", 2, false, false, 0, false, true},       // won: the capsule, the unlock board, the won summary
+    {"stage07", 7, false, false, 0, false, true},       // won: the new robot board
+    {"stage10", 10, true, false, 400, false, false},    // a defended stage in play
+    {"stage33", 33, false, true, 1, false, false},      // the card choice
+    {"stage47", 47, false, false, 0, false, false},     // undefended: the lost summary
+    {"stage95", 95, true, false, 400, true, false},     // third world, and the pause box
+    {"stage125", 125, true, false, 400, false, false},  // fourth world
+    {"stage145", 145, true, false, 400, false, false},  // fifth world
+    {"mini151", 151, true, false, 300, false, false},   // conveyor
+    {"mini153", 153, true, false, 300, false, false},   // relocation
+    {"mini157", 157, true, false, 300, false, false},   // jumping
+    {"mini158", 158, true, false, 300, false, false},   // rescue
+    {"mini159", 159, true, false, 300, false, false},   // slot machine
+    {"mini160", 160, true, false, 300, false, false},   // boss
+    {"mini164", 164, true, false, 300, false, false},   // charge shots
+    {"mini168", 168, true, false, 300, false, false},   // steering
+    {"mini171", 171, true, false, 300, false, false},   // paratroopers
+    {"mini172", 172, true, false, 300, false, false},   // energy
+    {"mini173", 173, true, false, 300, false, false},   // rounds
+    {"mini177", 177, true, false, 300, false, false},   // start robots
 };
 constexpr int kStageCount = int(sizeof kStages / sizeof kStages[0]);
 
@@ -126,13 +134,19 @@ std::string BattleMoment(WindowStageRun& run) {
     if (app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen()) return "box" + TwoDigits(app.m_pEffectMsgBox->m_aInstances[0].kind);
     if (CPageGame::Shows(page.m_pEffectNewEnemy)) return "new_machine";
     if (CPageGame::Shows(page.m_pEffectNewRobot)) return "new_robot";
+    if (CPageGame::Shows(page.m_pEffectUnlocked)) return "unlock_board";
     if (CPageGame::Shows(page.m_pEffectMapStory)) return "map_story";
     if (CPageGame::Shows(page.m_pEffectHowToMiniGame)) return "how_to_minigame";
     if (CPageGame::Shows(page.m_pEffectHowToPlay)) return "how_to_play";
     const CEffect_Tutorials* tutorial = page.m_pEffectTutorials;
-    if (tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_iStep >= 0)
+    if (tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_iStep >= 0 && !tutorial->IsStepDismissed())
         return "tutorial" + TwoDigits(tutorial->m_iStep);
     const int state = run.State();
+    if (state == BATTLE_REWARD && CPageGame::Shows(page.m_pEffectReward)) {
+        static const char* const kCapsule[] = {"capsule_falling", "capsule_closed", "capsule_opening", "capsule_prize"};
+        const int phase = page.m_pEffectReward->m_iRewardState;
+        if (phase >= 0 && phase <= 3) return kCapsule[phase];
+    }
     return state >= 0 && state <= BATTLE_SUMMARY ? kStateNames[state] : "state" + std::to_string(state);
 }
 
@@ -141,11 +155,14 @@ std::string BattleMoment(WindowStageRun& run) {
 int SettleFrames(const std::string& moment) {
     if (moment == "summary") return 200;
     if (moment == "playing") return 120;
+    // Nearly open; the prize halfway to the centre.
+    if (moment == "capsule_opening") return 40;
+    if (moment == "capsule_prize") return 30;
     return 32;
 }
 
 int RunStage(const StageSegment& s, const TourOptions& options) {
-    StageRunOptions o;
+    StageRunOptions o = s.won ? InputPlayerOptions(s.stage) : StageRunOptions();
     o.stage = s.stage;
     o.window = true;
     o.defend = s.defend;
@@ -158,6 +175,11 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
     }
     // Nothing dealt: the player chooses the cards.
     if (s.cardChoice) run.Battle().m_vecFixedHand.clear();
+    std::unique_ptr<InputPlayer> player;
+    if (s.won) {
+        g_CurrentProfile.m_nCardSlots = 4;  // a profile that bought two more slots
+        player = std::make_unique<InputPlayer>(run, o.script);
+    }
     Shots shots(run, options, s.name);
     std::string moment;
     int steady = 0, playing = 0;
@@ -167,7 +189,7 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         steady = now == moment ? steady + 1 : 0;
         moment = now;
         if (!now.empty() && steady == SettleFrames(now)) shots.Take(now);
-        if (now == "card_select" && shots.Taken(now)) break;
+        if (s.cardChoice && now == "card_select" && shots.Taken(now)) break;
         if (run.App().m_iCurrentPage == BATTLE_PAGE_INDEX && run.State() == BATTLE_PLAYING) {
             ++playing;
             if (s.playFrames > 0 && playing > s.playFrames + SettleFrames("playing")) break;
@@ -178,13 +200,15 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
             }
         }
         if (now == "summary" && shots.Taken(now)) break;
+        const bool pictured = !now.empty() && (shots.Taken(now) || !Wanted(options, std::string(s.name) + "_" + now));
+        // A fight played out to its result is not drawn while what it shows
+        // has its picture: the boards after it are what is looked at.
+        run.SetDrawing(!(s.playFrames == 0 && pictured && run.State() == BATTLE_PLAYING));
         // What waits for the player is answered once its picture is in, at
         // the stage runner's pace: a board that has just closed is not
         // pressed again while the next one comes.
-        if (!now.empty() && (shots.Taken(now) || !Wanted(options, std::string(s.name) + "_" + now)) &&
-            steady >= SettleFrames(now) && steady % kAnswerEvery == 0)
-            run.AnswerNow();
-        run.Step();
+        if (pictured && steady >= SettleFrames(now) && steady % kAnswerEvery == 0) run.AnswerNow();
+        if (!(player && player->Act())) run.Step();
     }
     return 0;
 }

@@ -6,7 +6,9 @@
 #include "game/GameApplication.h"
 #include "main/GamePages.h"
 #include "platform/D3DApplication.h"
+#include "engine/VxBillboard.h"
 #include "engine/framework/MyD3DApplication.h"
+#include "engine/framework/RoadStep.h"
 #include "platform/host/GraphicsDevice.h"
 #include "platform/host/WindowMessage.h"
 #include "tools/stagerun/StageRun.h"
@@ -60,9 +62,24 @@ bool WindowStageRun::CreateApplication() {
     return true;
 }
 
+void WindowStageRun::SetDrawing(bool on) {
+    // The cached stage picture may be behind the scrolling done meanwhile.
+    if (on && !m_bDrawing) g_bStageRedraw = true;
+    m_bDrawing = on;
+}
+
 void WindowStageRun::RunOneFrame() {
     Pump();
-    g_d3dApp.RunFrame();
+    if (m_bDrawing) {
+        g_d3dApp.RunFrame();
+        return;
+    }
+    // The window's road without its passes, and without the game's device
+    // every picture's draw returns at once: the game steps as in a drawn frame.
+    host::GraphicsDevice* device = m_pApp->m_pDevice;
+    m_pApp->m_pDevice = nullptr;
+    RunRoadFrameHeadless(*m_pApp);
+    m_pApp->m_pDevice = device;
 }
 
 void WindowStageRun::DestroyApplication() {

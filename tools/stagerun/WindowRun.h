@@ -16,11 +16,18 @@ public:
     // The back buffer as it stands, as a PNG file or as RGBA rows.
     bool SaveShot(const char* path);
     bool ReadShot(std::vector<uint8_t>& rgba, int& width, int& height);
+    // Off, the frames step the game as before but draw nothing of it: a long
+    // fight nobody looks at runs nearly as fast as a headless one. The frame
+    // that turns it back on draws the whole screen again.
+    void SetDrawing(bool on);
 
 protected:
     bool CreateApplication() override;
     void RunOneFrame() override;
     void DestroyApplication() override;
+
+private:
+    bool m_bDrawing = true;
 };
 
 // Plays the stage in a window and prints the result line. With
