@@ -46,6 +46,12 @@ double CpuMs() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
+double WallMs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
@@ -62,21 +68,24 @@ double StatusMiB(const char* field) {
 
 // Game and bare frames, paired.
 struct Pairs {
-    std::vector<double> game, bare;
+    std::vector<double> game, bare;          // CPU
+    std::vector<double> gameWall, bareWall;  // what the game's frame-counting timers see
     double quads = 0;  // triangles / 2, summed
+    double draws = 0, copies = 0, onBackBuffer = 0;  // the game's, a frame
 };
 
 // One frame of the bare program: the kept batches, in order, on the back buffer.
-double BareFrame(host::GlDevice& device, host::GlReferenceQuads& bare,
-                 const std::vector<host::GlDevice::KeptBatch>& batches) {
-    const double start = CpuMs();
+void BareFrame(host::GlDevice& device, host::GlReferenceQuads& bare,
+               const std::vector<host::GlDevice::KeptBatch>& batches, Pairs& p) {
+    const double start = CpuMs(), wall = WallMs();
     device.SetRenderTarget(0);
     device.Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
     for (const auto& b : batches)
         bare.DrawTriangles(b.triangles, b.texture, b.minFilter != GL_LINEAR && b.minFilter != GL_NEAREST);
     device.Present();
     glFinish();
-    return CpuMs() - start;
+    p.bare.push_back(CpuMs() - start);
+    p.bareWall.push_back(WallMs() - wall);
 }
 
 // Measures kFrames pairs: `gameFrame` draws one frame of the game.
@@ -88,15 +97,24 @@ Pairs Measure(host::GlDevice& device, F gameFrame) {
     for (int i = 0; i < kFrames; ++i) {
         kept.clear();
         device.KeepBatches(&kept);
-        double start = CpuMs();
+        const uint64_t draws = device.GlDrawCalls(), copies = device.WholeCopies(),
+                       onBack = device.FramesOnBackBuffer();
+        const double start = CpuMs(), wall = WallMs();
         gameFrame();
         glFinish();
         p.game.push_back(CpuMs() - start);
+        p.gameWall.push_back(WallMs() - wall);
+        p.draws += double(device.GlDrawCalls() - draws);
+        p.copies += double(device.WholeCopies() - copies);
+        p.onBackBuffer += double(device.FramesOnBackBuffer() - onBack);
         device.KeepBatches(nullptr);
         for (const auto& b : kept) p.quads += double(b.triangles.size()) / 6.0;
-        p.bare.push_back(BareFrame(device, *bare, kept));
+        BareFrame(device, *bare, kept, p);
     }
     p.quads /= kFrames;
+    p.draws /= kFrames;
+    p.copies /= kFrames;
+    p.onBackBuffer /= kFrames;
     return p;
 }
 
@@ -104,6 +122,15 @@ void PrintScene(const char* name, const Pairs& p, const std::string& extra) {
     const double g = Median(p.game), b = Median(p.bare);
     std::printf("%s %.2fx bare   (median frame CPU: game %.2f ms, bare %.2f ms; %.0f quads a frame%s)\n", name,
                 b > 0 ? g / b : 0.0, g, b, p.quads, extra.c_str());
+    const double gw = Median(p.gameWall), bw = Median(p.bareWall);
+    std::printf("%s median frame wall time: game %.2f ms, bare %.2f ms (%.2fx)\n", name, gw, bw, bw > 0 ? gw / bw : 0.0);
+    std::printf("%s game frame: %.1f draw calls, %.2f whole-picture copies, scene built on the back buffer in %.0f%% of frames\n",
+                name, p.draws, p.copies, p.onBackBuffer * 100.0);
+    // A copy is a quad the device draws as a blit, which the kept batches leave out.
+    if (p.copies > 0)
+        std::printf("%s: the bare program leaves out the game's %.2f whole-picture copies a frame (in battle, the cached "
+                    "stage picture under the field, the background)\n",
+                    name, p.copies);
     std::fflush(stdout);
 }
 
