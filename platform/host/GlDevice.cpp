@@ -748,8 +748,10 @@ void GlDevice::ForgetGlState() {
 
 void GlDevice::Present() {
     Flush();
-    // A frame target still on the back buffer was wanted within the frame only;
-    // the depth of a clear held back is seen by nobody.
+    // A frame target still on the back buffer was wanted within the frame
+    // only, unless it is still drawn to; the depth of a clear held back is
+    // seen by nobody.
+    if (m_target && m_target == m_onBackBuffer) MoveOffBackBuffer();
     m_onBackBuffer = 0;
     if (m_heldFlags & CLEAR_TARGET) ClearHeldBack();
     m_heldFlags = 0;
@@ -760,7 +762,7 @@ void GlDevice::Present() {
 
 bool GlDevice::Reset(const PresentParameters& params) {
     Flush();
-    m_onBackBuffer = 0;
+    MoveOffBackBuffer();  // before the back buffer changes size
     m_heldFlags = 0;
     m_backBufferFree = true;
     SDL_GL_SetSwapInterval(params.presentInterval == 0x80000000u ? 0 : 1);

@@ -315,6 +315,28 @@ TEST_P(GlFrameTarget, DrawsThePictureOfTheFrameDrawnThroughTheTarget) {
     for (TextureHandle t : {scene, stage, still}) device->ReleaseTexture(t);
 }
 
+// A frame that presents while still drawing to its frame target keeps the
+// target's picture for the next frame to show.
+TEST_F(GlFrameTarget, APresentWhileStillDrawingToItKeepsItsPicture) {
+    scene = device->CreateRenderTarget(800, 600);
+    ASSERT_NE(scene, 0u);
+    for (TextureHandle named : {TextureHandle(0), scene}) {
+        device->Present();
+        device->SetFrameTarget(named);
+        device->SetRenderTarget(scene);
+        device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF202020u, 1.0f);
+        Rect(100, 100, 300, 300, named ? 0xFF0000FFu : 0xFFFF0000u);
+        device->Present();
+        device->SetRenderTarget(0);
+        device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF00FF00u, 1.0f);
+        Compose(scene, 0xFFFFFFFFu, 0.0f);
+        Read();
+        EXPECT_EQ(At(150, 150), named ? "0,0,255" : "255,0,0") << "named " << named;
+        EXPECT_EQ(At(50, 50), "32,32,32") << "named " << named;
+    }
+    device->ReleaseTexture(scene);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Frames, GlFrameTarget,
     ::testing::Values(
