@@ -3,9 +3,14 @@
 // about 40 robots) and the title screen. Frame by frame the game draws one
 // frame, keeping what it drew, and the bare program draws those quads straight
 // to the back buffer with one trivial shader; both are measured as CPU time of
-// the whole process (the software renderer's threads included), each frame
-// finished before the next is timed. Prints one line per scene with the ratio
-// of the medians, then the battle's memory and the machine's load.
+// the whole process (the software renderer's threads included) and as wall
+// time (what the game's frame-counting timers see), each frame finished before
+// the next is timed. Prints one line per scene with the ratio of the CPU
+// medians, then the wall medians, what the game's frame asked of GL and how
+// many pixels were drawn; then the battle's memory and the machine's load.
+// The device turns a whole-picture copy into a blit, which the kept batches
+// leave out: in battle that is the cached stage picture, the background, which
+// the bare program therefore does not draw (the output says so).
 // Each scene runs in a child process of its own, so each has a fresh game.
 // Needs a display (Xvfb will do); run anywhere, it finds the build's pack.
 #include <epoxy/gl.h>
@@ -15,6 +20,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -46,6 +52,12 @@ double CpuMs() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
+double WallMs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
@@ -62,21 +74,38 @@ double StatusMiB(const char* field) {
 
 // Game and bare frames, paired.
 struct Pairs {
-    std::vector<double> game, bare;
+    std::vector<double> game, bare;          // CPU
+    std::vector<double> gameWall, bareWall;  // what the game's frame-counting timers see
     double quads = 0;  // triangles / 2, summed
+    double draws = 0, copies = 0, onBackBuffer = 0;  // the game's, a frame
+    double screens = 0, mipScreens = 0;               // pixels drawn, in back buffers, a frame
 };
 
+// Screen area of a triangle list, each corner clamped to the back buffer (exact
+// for the upright quads the game draws, near enough for the turned ones).
+double ScreenArea(const std::vector<host::VertexRHW>& triangles, int width, int height) {
+    double area = 0;
+    auto cx = [width](float x) { return std::min(std::max(double(x), 0.0), double(width)); };
+    auto cy = [height](float y) { return std::min(std::max(double(y), 0.0), double(height)); };
+    for (size_t i = 0; i + 2 < triangles.size(); i += 3) {
+        const host::VertexRHW &a = triangles[i], &b = triangles[i + 1], &c = triangles[i + 2];
+        area += std::abs((cx(b.x) - cx(a.x)) * (cy(c.y) - cy(a.y)) - (cx(c.x) - cx(a.x)) * (cy(b.y) - cy(a.y))) / 2;
+    }
+    return area;
+}
+
 // One frame of the bare program: the kept batches, in order, on the back buffer.
-double BareFrame(host::GlDevice& device, host::GlReferenceQuads& bare,
-                 const std::vector<host::GlDevice::KeptBatch>& batches) {
-    const double start = CpuMs();
+void BareFrame(host::GlDevice& device, host::GlReferenceQuads& bare,
+               const std::vector<host::GlDevice::KeptBatch>& batches, Pairs& p) {
+    const double start = CpuMs(), wall = WallMs();
     device.SetRenderTarget(0);
     device.Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
     for (const auto& b : batches)
         bare.DrawTriangles(b.triangles, b.texture, b.minFilter != GL_LINEAR && b.minFilter != GL_NEAREST);
     device.Present();
     glFinish();
-    return CpuMs() - start;
+    p.bare.push_back(CpuMs() - start);
+    p.bareWall.push_back(WallMs() - wall);
 }
 
 // Measures kFrames pairs: `gameFrame` draws one frame of the game.
@@ -88,15 +117,32 @@ Pairs Measure(host::GlDevice& device, F gameFrame) {
     for (int i = 0; i < kFrames; ++i) {
         kept.clear();
         device.KeepBatches(&kept);
-        double start = CpuMs();
+        const uint64_t draws = device.GlDrawCalls(), copies = device.WholeCopies(),
+                       onBack = device.FramesOnBackBuffer();
+        const double start = CpuMs(), wall = WallMs();
         gameFrame();
         glFinish();
         p.game.push_back(CpuMs() - start);
+        p.gameWall.push_back(WallMs() - wall);
+        p.draws += double(device.GlDrawCalls() - draws);
+        p.copies += double(device.WholeCopies() - copies);
+        p.onBackBuffer += double(device.FramesOnBackBuffer() - onBack);
         device.KeepBatches(nullptr);
-        for (const auto& b : kept) p.quads += double(b.triangles.size()) / 6.0;
-        p.bare.push_back(BareFrame(device, *bare, kept));
+        const double screen = double(device.BackBufferWidth()) * double(device.BackBufferHeight());
+        for (const auto& b : kept) {
+            p.quads += double(b.triangles.size()) / 6.0;
+            const double drawn = ScreenArea(b.triangles, device.BackBufferWidth(), device.BackBufferHeight()) / screen;
+            p.screens += drawn;
+            if (b.minFilter != GL_LINEAR && b.minFilter != GL_NEAREST) p.mipScreens += drawn;
+        }
+        BareFrame(device, *bare, kept, p);
     }
     p.quads /= kFrames;
+    p.draws /= kFrames;
+    p.copies /= kFrames;
+    p.onBackBuffer /= kFrames;
+    p.screens /= kFrames;
+    p.mipScreens /= kFrames;
     return p;
 }
 
@@ -104,6 +150,19 @@ void PrintScene(const char* name, const Pairs& p, const std::string& extra) {
     const double g = Median(p.game), b = Median(p.bare);
     std::printf("%s %.2fx bare   (median frame CPU: game %.2f ms, bare %.2f ms; %.0f quads a frame%s)\n", name,
                 b > 0 ? g / b : 0.0, g, b, p.quads, extra.c_str());
+    const double gw = Median(p.gameWall), bw = Median(p.bareWall);
+    std::printf("%s median frame wall time: game %.2f ms, bare %.2f ms (%.2fx)\n", name, gw, bw, bw > 0 ? gw / bw : 0.0);
+    std::printf("%s game frame: %.1f draw calls, %.2f whole-picture copies, scene built on the back buffer in %.0f%% of frames\n",
+                name, p.draws, p.copies, p.onBackBuffer * 100.0);
+    // What the software renderer pays for is pixels, twice over where a shrunk
+    // picture is sampled between two of its levels.
+    std::printf("%s pixels drawn a frame: %.2f back buffers, %.2f of them sampled between picture levels\n", name,
+                p.screens, p.mipScreens);
+    // A copy is a quad the device draws as a blit, which the kept batches leave out.
+    if (p.copies > 0)
+        std::printf("%s: the bare program leaves out the game's %.2f whole-picture copies a frame (in battle, the cached "
+                    "stage picture under the field, the background)\n",
+                    name, p.copies);
     std::fflush(stdout);
 }
 

@@ -249,6 +249,18 @@ TEST_F(RenderRoadTest, StillIsCapturedInTheFrameItIsAskedForAndShownFromTheNext)
     EXPECT_FALSE(app->m_bShowStill);
 }
 
+// Only a scene cleared and redrawn every frame may be built on the back buffer.
+TEST_F(RenderRoadTest, TheSceneIsTheFrameTargetOnlyWhenEveryFrameRedrawsIt) {
+    ASSERT_EQ(Start(), S_OK);
+    for (int mode : {0, 1, 2}) {
+        app->m_iDrawMode = mode;
+        device->Present();
+        Frame();
+        EXPECT_EQ(device->frameTarget, mode == 0 ? g_pSceneTarget : 0u) << "draw mode " << mode;
+    }
+    app->m_iDrawMode = 0;
+}
+
 TEST_F(RenderRoadTest, FailingBeginSceneSkipsDrawingButRestoresTheBackBuffer) {
     ASSERT_EQ(Start(), S_OK);
     device->failBeginScene = true;

@@ -189,6 +189,9 @@ HRESULT CMyD3DApplication::Render() {
 
     Effect* effect = g_pPostProcessEffect.get();
     const bool battle = app->m_iCurrentPage == BATTLE_PAGE_INDEX;
+    // Drawing every frame, the scene is cleared and redrawn each frame and
+    // wanted only until it is composed: the device may build it on the back buffer.
+    device->SetFrameTarget(app->m_iDrawMode == 0 ? g_pSceneTarget : 0);
 
     if (g_bStageRedraw) {
         const bool begun = BeginOffscreenPass(*device, g_pStageTarget, true);

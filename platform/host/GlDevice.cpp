@@ -333,7 +333,6 @@ void GlDevice::Realize(GlTexture& t) {
     glClear(GL_COLOR_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, m_boundFramebuffer);
     m_keyDirty = true;  // the texture binding and masks changed under the batch
-    m_batchKey.values[K_MASK] = ~0u;
 }
 
 void GlDevice::BindPendingTarget() {
@@ -351,6 +350,8 @@ void GlDevice::ReleaseTexture(TextureHandle texture) {
     glDeleteTextures(1, &it->second.texture);
     m_textures.erase(it);
     if (m_state.texture == texture) m_state.texture = 0;
+    if (m_onBackBuffer == texture) m_onBackBuffer = 0;
+    if (m_frameTarget == texture) m_frameTarget = 0;
     if (m_target == texture) {
         m_target = 0;
         BindTarget(0);
@@ -378,6 +379,13 @@ void GlDevice::TargetSize(int& w, int& h) const {
 }
 
 void GlDevice::BindTarget(TextureHandle target) {
+    if (target && target == m_onBackBuffer) {
+        m_targetPending = false;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        m_boundFramebuffer = 0;
+        glViewport(0, 0, m_bbWidth, m_bbHeight);
+        return;
+    }
     auto it = m_textures.find(target);
     if (target && it != m_textures.end() && !it->second.framebuffer) {
         m_targetPending = true;  // bound when something is really drawn to it
@@ -399,6 +407,8 @@ void GlDevice::SetRenderTarget(TextureHandle target) {
     }
     if (target == m_target) return;
     Flush();
+    // Drawn on again after a clear of the back buffer was held back: the two pictures part.
+    if (target && target == m_onBackBuffer && m_heldFlags) MoveOffBackBuffer();
     m_target = target;
     m_keyDirty = true;
     BindTarget(target);
@@ -408,7 +418,20 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     Flush();
     // A target without storage is transparent black already.
     if (m_targetPending && flags == CLEAR_TARGET && argb == 0) return;
-    BindPendingTarget();
+    if (m_target == 0 && (m_onBackBuffer || m_heldFlags)) {
+        // Held back: the frame target's copy may cover it whole.
+        m_heldFlags |= flags;
+        if (flags & CLEAR_TARGET) m_heldColor = argb;
+        if (flags & CLEAR_ZBUFFER) m_heldZ = z;
+        return;
+    }
+    if (!StartOnBackBuffer(flags)) BindPendingTarget();
+    if (m_target == 0) m_backBufferFree = false;
+    ClearBound(flags, argb, z);
+    m_keyDirty = true;  // masks were touched; every batch sets them again
+}
+
+void GlDevice::ClearBound(uint32_t flags, uint32_t argb, float z) {
     GLbitfield bits = 0;
     if (flags & CLEAR_TARGET) {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -424,8 +447,6 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     if (flags & CLEAR_STENCIL) bits |= GL_STENCIL_BUFFER_BIT;
     glDisable(GL_SCISSOR_TEST);
     if (bits) glClear(bits);
-    m_keyDirty = true;  // masks were touched; the next batch sets them again
-    m_batchKey.values[K_MASK] = ~0u;
 }
 
 bool GlDevice::BeginScene() { return true; }
@@ -540,6 +561,10 @@ const GlDevice::Program* GlDevice::UseProgram(uint64_t key) {
 
 bool GlDevice::ApplyKey(const Key& k) {
     const auto& v = k.values;
+    auto it = m_textures.find(v[K_TEXTURE]);
+    bool hasTex = v[K_TEXTURE] && it != m_textures.end();
+    // A target sampled before anything was drawn to it; first, as making it touches the masks.
+    if (hasTex) Realize(it->second);
     if (v[K_ZENABLE]) glEnable(GL_DEPTH_TEST);
     else glDisable(GL_DEPTH_TEST);
     glDepthFunc(CompareFunc(v[K_ZFUNC]));
@@ -572,9 +597,6 @@ bool GlDevice::ApplyKey(const Key& k) {
     uint32_t m = v[K_MASK];
     glColorMask((m & 1) != 0, (m & 2) != 0, (m & 4) != 0, (m & 8) != 0);
 
-    auto it = m_textures.find(v[K_TEXTURE]);
-    bool hasTex = v[K_TEXTURE] && it != m_textures.end();
-    if (hasTex) Realize(it->second);  // a target sampled before anything was drawn to it
     const Program* program = UseProgram(ProgramKeyOf(k));
     if (!program) return false;
     glUniform1f(program->alphaRef, float(v[K_AREF] & 0xFF));
@@ -601,6 +623,8 @@ bool GlDevice::ApplyKey(const Key& k) {
 void GlDevice::Flush() {
     if (m_batch.empty()) return;
     BindPendingTarget();
+    if (m_onBackBuffer && m_batchKey.values[K_TEXTURE] == m_onBackBuffer) MoveOffBackBuffer();
+    if (m_target == 0) TouchBackBuffer();
     if (!ApplyKey(m_batchKey)) {
         m_batch.clear();
         return;
@@ -680,41 +704,6 @@ void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const Vertex* vert
     });
 }
 
-bool GlDevice::CopyWhole(uint32_t type, uint32_t count, const VertexRHW* v) {
-    // The composition's quad over the whole of a picture of the target's own
-    // size, untinted, unblended: each pixel lands on its own texel centre, so
-    // the draw is a copy, which the driver makes far cheaper as a blit.
-    const DeviceState& s = m_state;
-    if (!v || type != PT_TRIANGLESTRIP || count != 2 || s.shader != SHADER_POSTPROCESS) return false;
-    if (s.render[RS_ALPHABLENDENABLE] || s.render[RS_ZENABLE] || s.render[RS_CULLMODE] != CULL_NONE ||
-        (s.render[RS_COLORWRITEENABLE] & 0xF) != 0xF)
-        return false;
-    auto it = m_textures.find(s.texture);
-    if (s.texture == m_target || it == m_textures.end() || !it->second.framebuffer) return false;
-    int w, h;
-    TargetSize(w, h);
-    if (it->second.width != w || it->second.height != h) return false;
-    const float xs[4] = {-0.5f, float(w) - 0.5f, -0.5f, float(w) - 0.5f};
-    const float ys[4] = {-0.5f, -0.5f, float(h) - 0.5f, float(h) - 0.5f};
-    for (int i = 0; i < 4; ++i) {
-        const float u = (i & 1) ? 1.0f : 0.0f, vv = (i & 2) ? 1.0f : 0.0f;
-        if (v[i].x != xs[i] || v[i].y != ys[i] || v[i].rhw != 1.0f || v[i].u != u || v[i].v != vv) return false;
-        if ((v[i].color & 0xFFFFFFu) != 0xFFFFFFu) return false;
-    }
-    Flush();
-    BindPendingTarget();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, it->second.framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_boundFramebuffer);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDisable(GL_SCISSOR_TEST);
-    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_boundFramebuffer);
-    m_keyDirty = true;  // the mask was touched; the next batch sets it again
-    m_batchKey.values[K_MASK] = ~0u;
-    ++m_copies;
-    return true;
-}
-
 void GlDevice::DrawPrimitiveUP(uint32_t type, uint32_t count, const VertexRHW* vertices) {
     if (CopyWhole(type, count, vertices)) return;
     int tw, th;
@@ -743,26 +732,39 @@ GLuint GlDevice::GlTextureName(TextureHandle texture) const {
     auto& textures = const_cast<GlDevice*>(this)->m_textures;
     auto it = textures.find(texture);
     if (it == textures.end()) return 0;
+    if (texture == m_onBackBuffer) const_cast<GlDevice*>(this)->MoveOffBackBuffer();
     const_cast<GlDevice*>(this)->Realize(it->second);
     return it->second.texture;
 }
 
 void GlDevice::ForgetGlState() {
     Flush();
+    if (m_target == 0) TouchBackBuffer();  // what comes may draw on it
     m_currentProgram = nullptr;  // bound again by the next batch
     glBindVertexArray(m_vao);
     glBindSampler(0, m_sampler);
-    m_batchKey.values[K_MASK] = ~0u;  // the next batch applies every state again
-    m_keyDirty = true;
+    m_keyDirty = true;  // every batch sets all its states again
 }
 
 void GlDevice::Present() {
     Flush();
+    // A frame target still on the back buffer was wanted within the frame
+    // only, unless it is still drawn to; the depth of a clear held back is
+    // seen by nobody.
+    if (m_target && m_target == m_onBackBuffer) MoveOffBackBuffer();
+    m_onBackBuffer = 0;
+    if (m_heldFlags & CLEAR_TARGET) ClearHeldBack();
+    m_heldFlags = 0;
+    m_frameTarget = 0;
     SDL_GL_SwapWindow(m_window);
+    m_backBufferFree = true;
 }
 
 bool GlDevice::Reset(const PresentParameters& params) {
     Flush();
+    MoveOffBackBuffer();  // before the back buffer changes size
+    m_heldFlags = 0;
+    m_backBufferFree = true;
     SDL_GL_SetSwapInterval(params.presentInterval == 0x80000000u ? 0 : 1);
     // A window takes the size asked for (it may still be shrinking back from
     // full screen); full screen gets whatever the display really gave.
@@ -783,6 +785,10 @@ bool GlDevice::Reset(const PresentParameters& params) {
 
 bool GlDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) {
     Flush();
+    if (m_heldFlags) {
+        MoveOffBackBuffer();
+        ClearHeldBack();
+    }
     width = m_bbWidth;
     height = m_bbHeight;
     if (width <= 0 || height <= 0) return false;

@@ -24,6 +24,7 @@ public:
     void ReleaseTexture(TextureHandle texture) override;
     bool TextureSize(TextureHandle texture, int& width, int& height) const override;
     void SetRenderTarget(TextureHandle target) override;
+    void SetFrameTarget(TextureHandle target) override;
     void Clear(uint32_t flags, uint32_t argb, float z) override;
     bool BeginScene() override;
     bool EndScene() override;
@@ -43,6 +44,8 @@ public:
     uint64_t TextureBytes() const;
     // Whole pictures copied as a blit instead of drawn.
     uint64_t WholeCopies() const { return m_copies; }
+    // Frame-target pictures built on the back buffer, their copy skipped.
+    uint64_t FramesOnBackBuffer() const { return m_framesOnBackBuffer; }
     // For the benchmark's bare program: while set, every batch drawn is also
     // kept as its texture and triangles in the pixels of the target drawn to.
     struct KeptBatch {
@@ -101,6 +104,19 @@ private:
     void BindPendingTarget();
     // Makes a draw that only copies a whole picture to the target as a blit; false for any other draw.
     bool CopyWhole(uint32_t type, uint32_t count, const VertexRHW* vertices);
+    // The frame target on the back buffer (GlDeviceFrameTarget.cpp). A clear
+    // of the frame target starts it there when the back buffer holds nothing
+    // yet; true when it did.
+    bool StartOnBackBuffer(uint32_t flags);
+    // Gives the frame target its own storage and copies its picture there,
+    // for any use other than the copy the frame target was named for.
+    void MoveOffBackBuffer();
+    // Before the back buffer's own pixels change: the frame target leaves it
+    // and a clear held back is made.
+    void TouchBackBuffer();
+    void ClearHeldBack();
+    // Clears the bound framebuffer.
+    void ClearBound(uint32_t flags, uint32_t argb, float z);
     void TargetSize(int& w, int& h) const;
     void EnsureDepth(int width, int height);
     template <class V, class F>
@@ -128,6 +144,14 @@ private:
     uint64_t m_copies = 0;
     GLint m_minFilter = GL_LINEAR;  // of the last batch
     std::vector<KeptBatch>* m_kept = nullptr;
+    TextureHandle m_frameTarget = 0;
+    TextureHandle m_onBackBuffer = 0;  // the frame target whose picture is on the back buffer
+    bool m_backBufferFree = true;      // nothing drawn on it since it was presented
+    // A clear of the back buffer held back while the frame target is on it:
+    // the frame target's copy makes the colour part needless.
+    uint32_t m_heldFlags = 0, m_heldColor = 0;
+    float m_heldZ = 1.0f;
+    uint64_t m_framesOnBackBuffer = 0;
 };
 
 }  // namespace host

@@ -152,6 +152,11 @@ public:
     // 0 draws to the back buffer.
     virtual void SetRenderTarget(TextureHandle target) = 0;
     TextureHandle RenderTarget() const { return m_target; }
+    // Names, until the next present, a target of the back buffer's size that
+    // this frame draws from a full clear and copies whole onto the back
+    // buffer, its picture wanted by nothing after that copy: a device may
+    // build that picture on the back buffer itself and skip the copy.
+    virtual void SetFrameTarget(TextureHandle target) { (void)target; }
 
     void SetRenderState(uint32_t state, uint32_t value);
     void SetTextureStageState(uint32_t stage, uint32_t type, uint32_t value);  // stage 0 only is kept

@@ -33,12 +33,16 @@ public:
     void ReleaseTexture(TextureHandle texture) override;
     bool TextureSize(TextureHandle texture, int& width, int& height) const override;
     void SetRenderTarget(TextureHandle target) override;
+    void SetFrameTarget(TextureHandle target) override { frameTarget = target; }
     void Clear(uint32_t flags, uint32_t argb, float z) override;
     bool BeginScene() override;
     bool EndScene() override;
     void DrawPrimitiveUP(uint32_t type, uint32_t primitiveCount, const Vertex* vertices) override;
     void DrawPrimitiveUP(uint32_t type, uint32_t primitiveCount, const VertexRHW* vertices) override;
-    void Present() override { ++presents; }
+    void Present() override {
+        ++presents;
+        frameTarget = 0;
+    }
     bool Reset(const PresentParameters& params) override;
     int BackBufferWidth() const override { return m_width; }
     int BackBufferHeight() const override { return m_height; }
@@ -54,6 +58,7 @@ public:
     std::vector<DrawRecord> draws;
     std::vector<ClearRecord> clears;
     int presents = 0;
+    TextureHandle frameTarget = 0;  // as named for the frame being drawn
     int scenes = 0;
     int resets = 0;
     bool inScene = false;

@@ -217,3 +217,145 @@ INSTANTIATE_TEST_SUITE_P(
             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
         return name;
     });
+
+// A frame built in a scene target and composed onto the back buffer, drawn
+// once with the scene named as the frame target and once without: the
+// pictures must match to the bit, and the scene stays on the back buffer
+// (its copy skipped) only where nothing else wants it.
+struct FrameTargetCase {
+    const char* rule;
+    bool drawFirst;         // the back buffer is drawn on before the scene
+    bool splitClear;        // the scene's depth and colour are cleared apart
+    bool still;             // the scene is copied to a still, which is composed instead
+    uint32_t composeColor;  // of the composition's quad
+    float shift;            // of the composition's quad, pixels right
+    bool drawAfter;         // the back buffer is drawn on after the composition
+    bool onBackBuffer;      // the scene stayed on the back buffer
+};
+
+void PrintTo(const FrameTargetCase& c, std::ostream* os) { *os << c.rule; }
+
+class GlFrameTarget : public GlDeviceTest, public ::testing::WithParamInterface<FrameTargetCase> {
+protected:
+    void Compose(TextureHandle source, uint32_t color, float shift) {
+        const DeviceState saved = device->CaptureState();
+        ApplyPostProcessPass(*device, source);
+        VertexRHW quad[4];
+        for (int i = 0; i < 4; ++i)
+            quad[i] = {(i & 1 ? 799.5f : -0.5f) + shift, i & 2 ? 599.5f : -0.5f, 0.0f, 1.0f, color,
+                       i & 1 ? 1.0f : 0.0f, i & 2 ? 1.0f : 0.0f};
+        device->DrawPrimitiveUP(PT_TRIANGLESTRIP, 2, quad);
+        device->ApplyState(saved);
+    }
+    // One frame as the game draws it; the back buffer as it is before the present.
+    std::vector<uint8_t> Frame(const FrameTargetCase& c, TextureHandle frameTarget) {
+        device->Present();
+        device->SetFrameTarget(frameTarget);
+        if (c.drawFirst) Rect(0, 0, 50, 50, 0xFF00FFFFu);
+        device->SetRenderTarget(scene);
+        if (c.splitClear) device->Clear(CLEAR_ZBUFFER, 0, 1.0f);
+        device->Clear(c.splitClear ? CLEAR_TARGET : CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF202020u, 1.0f);
+        Compose(stage, 0xFFFFFFFFu, 0.0f);  // the cached stage under the field
+        device->SetRenderState(RS_ZENABLE, 1);
+        device->SetRenderState(RS_ZWRITEENABLE, 1);
+        device->SetRenderState(RS_ZFUNC, CMP_LESS);
+        Rect(100, 100, 300, 300, 0xFFFF0000u);
+        Rect(200, 200, 400, 400, 0xFF0000FFu);  // the same depth: hidden where the red is
+        device->SetRenderState(RS_ZENABLE, 0);
+        device->SetRenderState(RS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
+        device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
+        Rect(350, 50, 650, 250, 0x80FFFFFFu);
+        device->SetRenderState(RS_ALPHABLENDENABLE, 0);
+        TextureHandle shown = scene;
+        if (c.still) {
+            device->SetRenderTarget(still);
+            device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0, 1.0f);
+            Compose(scene, 0xFFFFFFFFu, 0.0f);
+            shown = still;
+        }
+        device->SetRenderTarget(0);
+        device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF00FF00u, 1.0f);
+        Compose(shown, c.composeColor, c.shift);
+        if (c.drawAfter) Rect(700, 500, 800, 600, 0xFFFFFF00u);
+        Read();
+        return pixels;
+    }
+    TextureHandle scene = 0, stage = 0, still = 0;
+};
+
+TEST_P(GlFrameTarget, DrawsThePictureOfTheFrameDrawnThroughTheTarget) {
+    const FrameTargetCase& c = GetParam();
+    auto* gl = dynamic_cast<GlDevice*>(device);
+    ASSERT_NE(gl, nullptr);
+    scene = device->CreateRenderTarget(800, 600);
+    stage = device->CreateRenderTarget(800, 600);
+    still = device->CreateRenderTarget(800, 600);
+    ASSERT_TRUE(scene && stage && still);
+    device->SetRenderTarget(stage);
+    device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000080u, 1.0f);
+    Rect(0, 0, 400, 300, 0xFF808000u);
+    device->SetRenderTarget(0);
+
+    const std::vector<uint8_t> through = Frame(c, 0);
+    const uint64_t before = gl->FramesOnBackBuffer();
+    const std::vector<uint8_t> onBack = Frame(c, scene);
+    EXPECT_EQ(gl->FramesOnBackBuffer() - before, c.onBackBuffer ? 1u : 0u);
+    ASSERT_EQ(onBack.size(), through.size());
+    size_t differ = 0;
+    for (size_t i = 0; i < onBack.size(); i += 4)
+        differ += onBack[i] != through[i] || onBack[i + 1] != through[i + 1] || onBack[i + 2] != through[i + 2];
+    EXPECT_EQ(differ, 0u);
+    // The red square won the depth test where the blue one overlaps it.
+    EXPECT_EQ(At(250, 250), c.composeColor == 0xFFFFFFFFu ? "255,0,0" : "128,0,0");
+    // A later frame that draws the scene without naming it keeps it in its own storage.
+    const uint64_t last = gl->FramesOnBackBuffer();
+    EXPECT_EQ(Frame(c, 0), through);
+    EXPECT_EQ(gl->FramesOnBackBuffer(), last);
+    for (TextureHandle t : {scene, stage, still}) device->ReleaseTexture(t);
+}
+
+// A frame that presents while still drawing to its frame target keeps the
+// target's picture for the next frame to show.
+TEST_F(GlFrameTarget, APresentWhileStillDrawingToItKeepsItsPicture) {
+    scene = device->CreateRenderTarget(800, 600);
+    ASSERT_NE(scene, 0u);
+    for (TextureHandle named : {TextureHandle(0), scene}) {
+        device->Present();
+        device->SetFrameTarget(named);
+        device->SetRenderTarget(scene);
+        device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF202020u, 1.0f);
+        Rect(100, 100, 300, 300, named ? 0xFF0000FFu : 0xFFFF0000u);
+        device->Present();
+        device->SetRenderTarget(0);
+        device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF00FF00u, 1.0f);
+        Compose(scene, 0xFFFFFFFFu, 0.0f);
+        Read();
+        EXPECT_EQ(At(150, 150), named ? "0,0,255" : "255,0,0") << "named " << named;
+        EXPECT_EQ(At(50, 50), "32,32,32") << "named " << named;
+    }
+    device->ReleaseTexture(scene);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, GlFrameTarget,
+    ::testing::Values(
+        FrameTargetCase{"plain copy stays on the back buffer", false, false, false, 0xFFFFFFFFu,
+                        0.0f, false, true},
+        FrameTargetCase{"drawing after the copy keeps it", false, false, false, 0xFFFFFFFFu, 0.0f,
+                        true, true},
+        FrameTargetCase{"shaken composition moves it off", false, false, false, 0xFFFFFFFFu,
+                        1.0f, true, false},
+        FrameTargetCase{"tinted composition moves it off", false, false, false, 0xFF808080u,
+                        0.0f, false, false},
+        FrameTargetCase{"a still copied from it moves it off", false, false, true, 0xFFFFFFFFu,
+                        0.0f, false, false},
+        FrameTargetCase{"back buffer drawn on first", true, false, false, 0xFFFFFFFFu, 0.0f,
+                        false, false},
+        FrameTargetCase{"depth cleared apart", false, true, false, 0xFFFFFFFFu, 0.0f, false, false}),
+    [](const ::testing::TestParamInfo<FrameTargetCase>& info) {
+        std::string name;
+        for (const char* p = info.param.rule; *p; ++p)
+            if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+        return name;
+    });
