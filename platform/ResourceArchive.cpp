@@ -65,6 +65,8 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
         m_lstArchiveEntries.push_back(entry);
         if (entry.attributes == 0x10u) m_lstArchiveDirectories.push_back(m_lstArchiveEntries.size() - 1);
     }
+    // Grown entry by entry, the list would keep up to twice the room it needs.
+    m_lstArchiveEntries.shrink_to_fit();
     IndexZipEntryPositions(m_hArchive);
 }
 
