@@ -77,8 +77,13 @@ public:
     }
     void SetWindowRect(int x, int y, int width, int height) override {
         if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) return;
-        SDL_SetWindowPosition(m_window, x, y);
-        SDL_SetWindowSize(m_window, width, height);
+        // SDL waits for the X server to confirm a move or resize, even one
+        // to where the window already is.
+        int nowX = 0, nowY = 0, nowW = 0, nowH = 0;
+        SDL_GetWindowPosition(m_window, &nowX, &nowY);
+        SDL_GetWindowSize(m_window, &nowW, &nowH);
+        if (nowX != x || nowY != y) SDL_SetWindowPosition(m_window, x, y);
+        if (nowW != width || nowH != height) SDL_SetWindowSize(m_window, width, height);
         SDL_ShowWindow(m_window);
     }
     void CursorPos(int& x, int& y) const override { SDL_GetMouseState(&x, &y); }
