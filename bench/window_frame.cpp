@@ -211,6 +211,9 @@ int Battle() {
     std::printf("battle memory: resident %.1f MiB, peak %.1f MiB\n", StatusMiB("VmRSS:"), StatusMiB("VmHWM:"));
     std::printf("battle memory: %.1f MiB of it pictures in the GL driver (smaller levels and render targets included)\n",
                 double(gl->TextureBytes()) / 1048576.0);
+    std::printf("battle memory: %.1f MiB of it anonymous (heap, pools, the driver's pictures), %.1f MiB mapped files "
+                "(the program and its libraries, the GL driver's code among them), %.1f MiB shared\n",
+                StatusMiB("RssAnon:"), StatusMiB("RssFile:"), StatusMiB("RssShmem:"));
     return 0;
 }
 

@@ -2,7 +2,16 @@
 
 #include <cstring>
 
-CVxEffect::CVxEffect() { m_iOwnerId = OWNER_NONE; }
+#include "platform/host/ZeroedPages.h"
+
+CVxEffect::CVxEffect()
+    : m_aInstances(static_cast<EffectInstance*>(host::MapZeroedPages(sizeof(EffectInstance) * EFFECT_POOL_CAPACITY))) {
+    m_iOwnerId = OWNER_NONE;
+}
+
+void CVxEffect::PoolPages::operator()(EffectInstance* pool) const {
+    host::UnmapZeroedPages(pool, sizeof(EffectInstance) * EFFECT_POOL_CAPACITY);
+}
 
 int CVxEffect::PoolSize() const {
     if (m_nPoolSize < 0) return 0;

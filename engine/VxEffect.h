@@ -4,6 +4,8 @@
 // delay, a life in frames and an age. The owner ticks the effect once a
 // frame; the derived class's OnFrame updates and draws each live record.
 #include <cstdint>
+#include <memory>
+#include <type_traits>
 
 #include "engine/VxResourceManager.h"
 
@@ -29,6 +31,10 @@ struct EffectInstance {
     int32_t state[20];      // cleared when a record starts
     uint8_t extra[160];     // the class's own; kept when a record starts
 };
+
+// Records live in zeroed pages that are never constructed one by one.
+static_assert(std::is_trivially_copyable<EffectInstance>::value && std::is_trivially_destructible<EffectInstance>::value,
+              "a record is plain bytes");
 
 constexpr int EFFECT_POOL_CAPACITY = 1000;
 // A record with this life lives until its class (or Clear) ends it.
@@ -56,7 +62,12 @@ public:
     virtual void OnStart(int /*index*/) {}
     virtual void OnFrame(int index) = 0;
 
-    EffectInstance m_aInstances[EFFECT_POOL_CAPACITY] = {};
+    // All zeros at the start. Most effects use a few records of the pool, so
+    // the pool's pages are taken from the system only where written.
+    struct PoolPages {
+        void operator()(EffectInstance* pool) const;
+    };
+    std::unique_ptr<EffectInstance[], PoolPages> m_aInstances;
     int32_t m_nPoolSize = 1;
     int32_t m_iDefaultLife = 1;
 

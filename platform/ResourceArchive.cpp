@@ -1,5 +1,6 @@
 #include "platform/ResourceArchive.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/LooseFile.h"
@@ -57,6 +58,9 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
     g_nZipLastError = result;
     m_bArchiveRefused = result != ZIP_OK || count <= 0;
 
+    // Room for what the directory claims, within what a directory can hold;
+    // pages not filled cost nothing.
+    m_lstArchiveEntries.reserve(size_t(std::min(count, 1 << 16)));
     for (int i = 0; i < count; ++i) {
         ZipEntry entry;
         g_nZipLastError = m_hArchive->reader->GetEntry(i, &entry);
@@ -65,6 +69,8 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
         m_lstArchiveEntries.push_back(entry);
         if (entry.attributes == 0x10u) m_lstArchiveDirectories.push_back(m_lstArchiveEntries.size() - 1);
     }
+    // A directory that claimed more entries than it holds gives the room back.
+    m_lstArchiveEntries.shrink_to_fit();
     IndexZipEntryPositions(m_hArchive);
 }
 

@@ -69,6 +69,6 @@ int ProbeSoundCard() {
     auto* probe = new (std::nothrow) SoundManager;
     if (!probe) return 1;
     bool started = !SoundFailed(probe->Initialize());
-    delete probe;  // lets the device go again
+    delete probe;  // closes it again; the device stays ready for the game's own open
     return started ? 0 : 2;
 }

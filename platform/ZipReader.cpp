@@ -5,6 +5,7 @@
 
 #include <zlib.h>
 
+#include "platform/ZipBlockFile.h"
 #include "platform/ZipCrypto.h"
 #include "platform/ZipPassword.h"
 
@@ -23,6 +24,12 @@ FileTime UnixToFileTime(int64_t t) {
 
 // The DOS stamp is local time.
 FileTime DosToFileTime(uint32_t dosDate) {
+    // The entries of an archive mostly share one stamp, and every mktime
+    // looks at the system's time zone file again.
+    thread_local uint32_t t_lastDate = 0;
+    thread_local FileTime t_lastTime = 0;
+    thread_local bool t_known = false;
+    if (t_known && dosDate == t_lastDate) return t_lastTime;
     uint32_t date = dosDate >> 16, time = dosDate & 0xFFFFu;
     std::tm tm{};
     tm.tm_year = static_cast<int>((date >> 9) + 1980) - 1900;
@@ -33,8 +40,10 @@ FileTime DosToFileTime(uint32_t dosDate) {
     tm.tm_sec = static_cast<int>((time & 31) * 2);
     tm.tm_isdst = -1;
     std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1)) return 0;
-    return UnixToFileTime(static_cast<int64_t>(t));
+    t_lastDate = dosDate;
+    t_lastTime = t == static_cast<std::time_t>(-1) ? 0 : UnixToFileTime(static_cast<int64_t>(t));
+    t_known = true;
+    return t_lastTime;
 }
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -167,7 +176,8 @@ ZipReader::~ZipReader() { Close(); }
 uint32_t ZipReader::Open(const std::string& fileName) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_hUnzip || m_iOpenEntry != -1) return ZIP_NOT_INITED;
-    m_hUnzip = unzOpen64(fileName.c_str());
+    zlib_filefunc64_def blocks = ZipBlockFileFunctions();
+    m_hUnzip = unzOpen2_64(fileName.c_str(), &blocks);
     if (!m_hUnzip) return ZIP_NO_FILE;
     return ZIP_OK;
 }

@@ -200,6 +200,23 @@ TEST(AudioDevice, SdlOutputThreadPlaysVoicesToTheirEnd) {
     d.Close();
 }
 
+// The last close keeps the device, silent, for the next open (the start-up
+// probe closes it just before the game opens it): opened again, it plays.
+TEST(AudioDevice, SdlDeviceOpenedAgainAfterItsLastClosePlaysVoices) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    host::SdlAudioDevice d;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(d.Open()) << round;
+        host::VoiceId v = MakeVoice(d, 1, 22050, Constant(1102, 1000));  // 50 ms
+        d.Play(v, false);
+        for (int i = 0; i < 500 && d.GetStatus(v) != 0; ++i) SleepMs(10);
+        EXPECT_EQ(d.GetStatus(v), 0u) << "round " << round;
+        d.DestroyVoice(v);
+        d.Close();
+        EXPECT_FALSE(d.IsOpen());
+    }
+}
+
 TEST(AudioDevice, WorkersCreateAndDestroyVoicesWhileTheOutputMixes) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     host::SdlAudioDevice d;

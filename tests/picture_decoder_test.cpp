@@ -77,3 +77,42 @@ TEST(PictureDecoder, CorruptAndTruncatedPicturesFailCleanly) {
     EXPECT_FALSE(DecodePicture(reinterpret_cast<const uint8_t*>(text), sizeof text, pic));
     EXPECT_FALSE(DecodePicture(nullptr, 0, pic));
 }
+
+// The load's quick look: whole files pass with their size; anything it cannot
+// vouch for is left to a decode, and it never reads the pixels.
+TEST(PictureDecoder, QuickCheckPassesWholeFilesOnly) {
+    auto png = testpic::Png(37, 21);
+    auto cut = png;
+    cut.resize(png.size() / 2);
+    auto flipped = png;
+    flipped[testpic::PngChunk(png, "IDAT") + 10] ^= 0x55;  // its checksum now disagrees
+    auto huge = png;
+    huge[16] = 0x00, huge[17] = 0x01, huge[18] = 0x00, huge[19] = 0x00;  // 65536 wide
+    testpic::RechecksumPng(huge);
+    auto jpg = testpic::Jpeg(64, 32);
+    auto jpgCut = jpg;
+    jpgCut.resize(jpg.size() * 2 / 3);
+    struct Row {
+        const char* rule;
+        std::vector<uint8_t> file;
+        bool passes;
+        int width, height;
+    } rows[] = {
+        {"a whole PNG passes with its size", png, true, 37, 21},
+        {"a cut PNG does not", cut, false, 0, 0},
+        {"a PNG whose chunk disagrees with its checksum does not", flipped, false, 0, 0},
+        {"a PNG larger than the decoder takes does not", huge, false, 0, 0},
+        {"damaged pixels under right checksums pass: only a decode tells", testpic::PngWithBrokenPixels(30, 20), true, 30, 20},
+        {"a whole JPEG passes with its size", jpg, true, 64, 32},
+        {"a JPEG without its end marker does not", jpgCut, false, 0, 0},
+        {"a TGA is left to a decode", testpic::Tga(8, 4, testpic::Pattern(8, 4), false, false), false, 0, 0},
+    };
+    for (const Row& r : rows) {
+        int w = 0, h = 0;
+        EXPECT_EQ(CheckPicture(r.file.data(), r.file.size(), w, h), r.passes) << r.rule;
+        EXPECT_EQ(w, r.width) << r.rule;
+        EXPECT_EQ(h, r.height) << r.rule;
+    }
+    DecodedPicture pic;
+    EXPECT_FALSE(DecodePicture(rows[4].file.data(), rows[4].file.size(), pic));
+}

@@ -2,8 +2,10 @@
 // seconds on screen) of the game against the bare SDL2 + GL 3.3 window, five
 // pairs started in turn; prints the medians and the ratios. Needs a display.
 // Usage: bench_startup_compare [build folder]   (default: the current one)
+#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +19,9 @@
 #include <vector>
 
 namespace {
+
+// A program that has not drawn by then never will.
+constexpr int kFirstFrameTimeoutMs = 60000;
 
 long long Now() {
     timespec t{};
@@ -58,11 +63,14 @@ Run Measure(const std::string& folder, const std::string& exe, const std::string
     close(fds[1]);
     Run run;
     char buffer[64] = {};
-    const ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
+    pollfd wait{fds[0], POLLIN, 0};
+    const ssize_t n = poll(&wait, 1, kFirstFrameTimeoutMs) == 1 ? read(fds[0], buffer, sizeof buffer - 1) : 0;
     close(fds[0]);
     if (n > 0) run.ms = double(std::atoll(buffer) - start) / 1e6;
-    std::this_thread::sleep_for(std::chrono::seconds(3));
-    run.kib = PeakKiB(pid);
+    if (run.ms >= 0) {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        run.kib = PeakKiB(pid);
+    }
     kill(-pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     std::system(("rm -rf " + std::string(saves)).c_str());
@@ -89,11 +97,26 @@ int main(int argc, char** argv) {
     const std::string probe = folder + "/bench/startup/libcsq_first_frame_probe.so";
     const std::string names[2] = {"bare window", "game"};
     const std::string exes[2] = {folder + "/bench/startup/bench_bare_window", folder + "/CSQ.exe"};
+    // Without the probe neither program would report its first frame.
+    for (const std::string& needed : {probe, exes[0], exes[1], folder + "/DATA"}) {
+        struct stat st {};
+        if (stat(needed.c_str(), &st) != 0) {
+            std::fprintf(stderr, "missing %s: build the target bench_startup_compare (it builds what it starts) or name the build folder\n",
+                         needed.c_str());
+            return 1;
+        }
+    }
     // Interleaved, bare window then game, five pairs: a machine that gets
     // busier or quieter along the way weighs on both alike.
     std::vector<Run> runs[2];
     for (int i = 0; i < 5; ++i)
         for (int p = 0; p < 2; ++p) runs[p].push_back(Measure(folder, exes[p], probe));
+    for (int p = 0; p < 2; ++p)
+        for (const Run& r : runs[p])
+            if (r.ms < 0) {
+                std::fprintf(stderr, "%s: no first frame (it ended, or drew nothing for %d s)\n", names[p].c_str(), kFirstFrameTimeoutMs / 1000);
+                return 1;
+            }
     Run medians[2];
     for (int p = 0; p < 2; ++p) {
         medians[p] = Median(runs[p]);
@@ -102,5 +125,9 @@ int main(int argc, char** argv) {
     }
     std::printf("ratio        first frame %7.2f x      peak memory %6.2f x\n", medians[1].ms / medians[0].ms,
                 double(medians[1].kib) / double(medians[0].kib));
+    std::ifstream load("/proc/loadavg");
+    std::string avg;
+    std::getline(load, avg);
+    std::printf("machine load (1, 5, 15 min): %s\n", avg.c_str());
     return 0;
 }

@@ -231,12 +231,23 @@ void SdlAudioDevice::Callback(void* self, uint8_t* stream, int len) {
 }
 
 bool SdlAudioDevice::Open() {
+    // The mixer lock stays free of SDL calls: SDL's own lock is held by the
+    // output thread while it waits for the mixer.
+    std::lock_guard<std::mutex> order(m_openClose);
+    SDL_AudioDeviceID kept = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_opens > 0) {
             ++m_opens;
             return true;
         }
+        kept = m_device;
+        if (kept) m_opens = 1;
+    }
+    // Closed before but kept: it only has to play again.
+    if (kept) {
+        SDL_PauseAudioDevice(kept, 0);
+        return true;
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec want{};
@@ -261,18 +272,19 @@ bool SdlAudioDevice::Open() {
     return true;
 }
 
+// The last close only silences the device; it is let go when this object
+// goes. Letting it go waits for the output thread's current buffer (a
+// twentieth of a second, more on some drivers), and the start-up probe's
+// close is followed at once by the game's own open.
 void SdlAudioDevice::Close() {
-    SDL_AudioDeviceID dev = 0;
+    std::lock_guard<std::mutex> order(m_openClose);
+    SDL_AudioDeviceID silence = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_opens == 0) return;
-        if (--m_opens > 0) return;
-        dev = m_device;
-        m_device = 0;
+        if (m_opens == 0 || --m_opens > 0) return;
+        silence = m_device;
     }
-    // Outside the lock: closing waits for a running callback, which takes it.
-    SDL_CloseAudioDevice(dev);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SDL_PauseAudioDevice(silence, 1);
 }
 
 // ---- headless ----

@@ -105,7 +105,8 @@ public:
 
 private:
     static void Callback(void* self, uint8_t* stream, int len);
-    uint32_t m_device = 0;
+    std::mutex m_openClose;  // one open or close at a time
+    uint32_t m_device = 0;   // kept, silent, while nobody has it open
 };
 
 // Mixes on demand up to the present of the installed clock.

@@ -137,7 +137,7 @@ GLint Address(uint32_t a) {
 
 // The next smaller mip level: each pixel the average of the 2 × 2 (or, along
 // a side of one pixel, 2 × 1) block above it.
-void HalveLevel(const std::vector<uint8_t>& above, int w, int h, std::vector<uint8_t>& below) {
+void HalveLevel(const uint8_t* above, int w, int h, std::vector<uint8_t>& below) {
     const int bw = std::max(1, w / 2), bh = std::max(1, h / 2);
     below.resize(size_t(bw) * size_t(bh) * 4);
     for (int y = 0; y < bh; ++y) {
@@ -270,13 +270,15 @@ TextureHandle GlDevice::CreateTexture(int width, int height, const uint8_t* rgba
     // first compile a program for it.
     int level = 0;
     if (rgba) {
-        std::vector<uint8_t> above(rgba, rgba + size_t(width) * size_t(height) * 4), below;
-        for (int w = width, h = height; w > 1 || h > 1;) {
-            HalveLevel(above, w, h, below);
+        // Each level from the one above it; the first from the picture itself.
+        std::vector<uint8_t> levels[2];
+        const uint8_t* above = rgba;
+        for (int w = width, h = height, i = 0; w > 1 || h > 1; i ^= 1) {
+            HalveLevel(above, w, h, levels[i]);
             w = std::max(1, w / 2);
             h = std::max(1, h / 2);
-            glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, below.data());
-            above.swap(below);
+            glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, levels[i].data());
+            above = levels[i].data();
         }
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, level);

@@ -77,13 +77,25 @@ public:
     }
     void SetWindowRect(int x, int y, int width, int height) override {
         if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) return;
-        SDL_SetWindowPosition(m_window, x, y);
-        SDL_SetWindowSize(m_window, width, height);
+        // SDL waits for the X server to confirm a move or resize, even one
+        // to where the window already is.
+        int nowX = 0, nowY = 0, nowW = 0, nowH = 0;
+        SDL_GetWindowPosition(m_window, &nowX, &nowY);
+        SDL_GetWindowSize(m_window, &nowW, &nowH);
+        if (nowX != x || nowY != y) SDL_SetWindowPosition(m_window, x, y);
+        if (nowW != width || nowH != height) SDL_SetWindowSize(m_window, width, height);
         SDL_ShowWindow(m_window);
     }
     void CursorPos(int& x, int& y) const override { SDL_GetMouseState(&x, &y); }
     bool SetFullscreen(bool fullscreen, const DisplayMode& mode) override {
         if (!fullscreen) return SDL_SetWindowFullscreen(m_window, 0) == 0;
+        // With no window manager the request would be taken but the window
+        // keep its size, and asking (then undoing it) costs SDL a fifth of a
+        // second of waiting for a resize nobody makes: stay in the window.
+        if (X11HasNoWindowManager(m_window)) {
+            std::fprintf(stderr, "full screen did not take effect; staying in a window\n");
+            return false;
+        }
         SDL_DisplayMode want{}, got{};
         want.w = int(mode.width);
         want.h = int(mode.height);
@@ -94,9 +106,9 @@ public:
         // A display that cannot change mode still gets a full-screen window.
         if (!done) done = SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
         if (!done) return false;
-        // With no window manager the request is taken but the window keeps
-        // its size: back to the window, so that the picture is drawn whole
-        // to what the player sees, not to a larger buffer cut to the window.
+        // A window manager that leaves the window its size: back to the
+        // window, so that the picture is drawn whole to what the player
+        // sees, not to a larger buffer cut to the window.
         if (X11SizeSettles(m_window, kFullscreenSettleMs)) return true;
         std::fprintf(stderr, "full screen did not take effect; staying in a window\n");
         SDL_SetWindowFullscreen(m_window, 0);
