@@ -1,7 +1,6 @@
 #include "engine/PictureDecoder.h"
 
 #include <png.h>
-#include <zlib.h>
 // jpeglib.h needs size_t and FILE declared first.
 #include <cstdio>
 #include <jpeglib.h>
@@ -60,33 +59,6 @@ bool ReadPictureSize(const uint8_t* data, size_t size, int& width, int& height) 
         return width > 0 && height > 0;
     default: return false;
     }
-}
-
-bool CheckPicture(const uint8_t* data, size_t size, int& width, int& height) {
-    int w = 0, h = 0;
-    if (!ReadPictureSize(data, size, w, h) || !SizeOk(w, h)) return false;
-    auto be32 = [&](size_t at) {
-        return uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 | uint32_t(data[at + 2]) << 8 | data[at + 3];
-    };
-    bool whole = false;
-    switch (DetectPictureFormat(data, size)) {
-    case PictureFormat::Png:
-        // Chunks: length, type, data, checksum of type and data.
-        for (size_t at = 8; !whole && at + 12 <= size;) {
-            const size_t length = be32(at);
-            if (length > size - at - 12) break;
-            if (crc32(0, data + at + 4, uInt(length + 4)) != be32(at + 8 + length)) break;
-            whole = std::memcmp(data + at + 4, "IEND", 4) == 0;
-            at += length + 12;
-        }
-        break;
-    case PictureFormat::Jpeg: whole = data[size - 2] == 0xFF && data[size - 1] == 0xD9; break;
-    default: break;
-    }
-    if (!whole) return false;
-    width = w;
-    height = h;
-    return true;
 }
 
 bool DecodePicture(const uint8_t* data, size_t size, DecodedPicture& out) {

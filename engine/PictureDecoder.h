@@ -19,11 +19,6 @@ PictureFormat DetectPictureFormat(const uint8_t* data, size_t size);
 // The size a header states, without decoding; false when it cannot be read
 // (the decode then decides).
 bool ReadPictureSize(const uint8_t* data, size_t size, int& width, int& height);
-// A quick look, without decoding: true when the file is whole (PNG: every
-// chunk's checksum right up to the end chunk; JPEG: the end marker last) and
-// states a size the decoder takes, which it stores. False says nothing:
-// only a decode can tell.
-bool CheckPicture(const uint8_t* data, size_t size, int& width, int& height);
 // False for corrupt, truncated or unsupported data; out is then empty.
 bool DecodePicture(const uint8_t* data, size_t size, DecodedPicture& out);
 bool DecodePng(const uint8_t* data, size_t size, DecodedPicture& out);

@@ -2,18 +2,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <utility>
 
-#include "engine/PictureDecoder.h"
 #include "engine/VxApplication.h"
 #include "platform/LooseFile.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/MessageBox.h"
+#include "platform/host/Thread.h"
 
 namespace {
 
@@ -26,15 +25,19 @@ std::atomic<bool> g_bAnyReleased{false};
 const char* const kLoadError = "Loading Texture Error !!";
 const char* const kMemoryError = "Loading Texture From Memory Error !!";
 
-// The name a picture is looked up by: the resource root, the folder with
-// slashes, the name.
-std::string FullName(const char* name, const char* folder) {
-    std::string dir;
-    if (folder && *folder) {
-        dir = std::string(g_pApp && g_pApp->m_pszResourceRoot ? g_pApp->m_pszResourceRoot : "") + folder;
-        std::replace(dir.begin(), dir.end(), '\\', '/');
-    }
-    return dir + (name ? name : "");
+// Pictures waiting for a batch's decode, per loading thread.
+struct BatchJob {
+    CVxTexture* texture;
+    std::string full;
+    std::vector<uint8_t> bytes;
+    std::unique_ptr<DecodedPicture> picture;
+    bool ok = false;
+};
+thread_local std::vector<BatchJob>* t_pBatch = nullptr;
+
+std::string Slashed(std::string s) {
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
 }
 
 }  // namespace
@@ -53,10 +56,10 @@ void CVxTexture::ResetResource() {
     m_pTexture = 0;
     m_pDevice = nullptr;
     m_uploadThread = std::thread::id();
-    std::vector<uint8_t>().swap(m_file);
+    m_pPending.reset();
 }
 
-bool CVxTexture::IsEmpty() { return m_pTexture == 0 && m_file.empty(); }
+bool CVxTexture::IsEmpty() { return m_pTexture == 0 && !m_pPending; }
 
 void CVxTexture::Release() {
     if (IsEmpty()) return;
@@ -70,6 +73,7 @@ void CVxTexture::Release() {
         }
     }
     m_pTexture = 0;
+    m_pPending.reset();
     FreeNames();
     ResetResource();
 }
@@ -87,42 +91,53 @@ void CVxTexture::FreeReleasedTextures() {
 
 void CVxTexture::ShowForeignTexture(host::TextureHandle texture) {
     if (m_pTexture && m_pDevice && m_pTexture != texture) m_pDevice->ReleaseTexture(m_pTexture);
-    std::vector<uint8_t>().swap(m_file);
+    m_pPending.reset();
     m_pTexture = texture;
     m_pDevice = nullptr;
 }
 
 host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
     FreeReleasedTextures();
-    if (!m_file.empty()) {
-        std::vector<uint8_t> file;
-        file.swap(m_file);
-        DecodedPicture picture;
-        if (DecodePicture(file.data(), file.size(), picture)) {
-            m_pTexture = device.CreateTexture(picture.width, picture.height, picture.rgba.data());
-            m_pDevice = m_pTexture ? &device : nullptr;
-            m_uploadThread = std::this_thread::get_id();
-        } else {
-            m_iWidth = m_iHeight = 100;
-            host::ShowMessageBox(FullName(m_pszName, m_pszPath) + "\n NOT FOUND", kMemoryError);
-        }
+    if (m_pPending) {
+        m_pTexture = device.CreateTexture(m_pPending->width, m_pPending->height, m_pPending->rgba.data());
+        m_pDevice = m_pTexture ? &device : nullptr;
+        m_uploadThread = std::this_thread::get_id();
+        m_pPending.reset();
     }
     return m_pTexture;
 }
 
-bool CVxTexture::KeepFile(const uint8_t* data, size_t size) {
-    int width = 0, height = 0;
-    // Most files pass the quick check; the others are decoded once to be sure.
-    if (!CheckPicture(data, size, width, height)) {
-        DecodedPicture picture;
-        if (!DecodePicture(data, size, picture)) return false;
-        width = picture.width;
-        height = picture.height;
+CVxTexture::DecodeBatch::DecodeBatch() {
+    if (!t_pBatch) t_pBatch = new std::vector<BatchJob>();
+}
+
+CVxTexture::DecodeBatch::~DecodeBatch() {
+    std::unique_ptr<std::vector<BatchJob>> jobs(t_pBatch);
+    t_pBatch = nullptr;
+    if (!jobs || jobs->empty()) return;
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next.fetch_add(1)) < jobs->size();) {
+            BatchJob& job = (*jobs)[i];
+            job.ok = DecodePicture(job.bytes.data(), job.bytes.size(), *job.picture);
+            std::vector<uint8_t>().swap(job.bytes);
+        }
+    };
+    const size_t helpers = std::min<size_t>(jobs->size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
+    std::vector<host::Thread> threads(helpers);
+    for (host::Thread& t : threads) t.Start(work, host::ThreadPriority::Normal);
+    work();
+    for (host::Thread& t : threads) t.Join();
+    for (BatchJob& job : *jobs) {
+        if (!job.ok) {
+            job.texture->m_iWidth = job.texture->m_iHeight = 100;
+            host::ShowMessageBox(job.full + "\n NOT FOUND", kMemoryError);
+            continue;
+        }
+        job.texture->m_iWidth = job.picture->width;
+        job.texture->m_iHeight = job.picture->height;
+        job.texture->m_pPending = std::move(job.picture);
     }
-    m_file.assign(data, data + size);
-    m_iWidth = width;
-    m_iHeight = height;
-    return true;
 }
 
 bool CVxTexture::Load(const char* name, const char* folder) {
@@ -130,21 +145,45 @@ bool CVxTexture::Load(const char* name, const char* folder) {
     // A nameless texture object waits for a picture from elsewhere (a render target).
     if (!IsEmpty() || !g_pApp || !name || !*name) return true;
 
-    const std::string full = FullName(name, folder);
+    const std::string base = g_pApp->m_pszResourceRoot ? g_pApp->m_pszResourceRoot : "";
+    std::string dir = (folder && *folder) ? Slashed(base + folder) : std::string();
+    const std::string full = dir + (name ? name : "");
+
+    auto picture = std::make_unique<DecodedPicture>();
     if (g_bLooseFiles) {
         std::unique_ptr<VxFile> file(ReadWholeFile(OpenLooseFile(full, "rb")));  // closes the stream
-        if (!file || !KeepFile(reinterpret_cast<const uint8_t*>(file->data), file->size))
+        if (!file || !DecodePicture(reinterpret_cast<const uint8_t*>(file->data), file->size, *picture)) {
             host::ShowMessageBox(full + "\n NOT FOUND", kLoadError);
-        return true;
+            return true;
+        }
+    } else {
+        void* block = nullptr;
+        uint32_t size = 0;
+        ResourceArchive* archive = GetResourceArchive();
+        bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
+        int width = 0, height = 0;
+        if (found && t_pBatch && ReadPictureSize(static_cast<const uint8_t*>(block), size, width, height)) {
+            const uint8_t* b = static_cast<const uint8_t*>(block);
+            t_pBatch->push_back({this, full, std::vector<uint8_t>(b, b + size), std::move(picture), false});
+            std::free(block);
+            m_iWidth = width;
+            m_iHeight = height;
+            return true;
+        }
+        bool decoded = found && DecodePicture(static_cast<const uint8_t*>(block), size, *picture);
+        // A failed extraction leaves its block with us, like a good one.
+        std::free(block);
+        if (!found) {
+            host::ShowMessageBox(full + "\n NOT FOUND IN ZIP", kLoadError);
+            return true;
+        }
+        if (!decoded) {
+            host::ShowMessageBox(full + "\n NOT FOUND", kMemoryError);
+            return true;
+        }
     }
-    void* block = nullptr;
-    uint32_t size = 0;
-    ResourceArchive* archive = GetResourceArchive();
-    const bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
-    const bool kept = found && KeepFile(static_cast<const uint8_t*>(block), size);
-    // A failed extraction leaves its block with us, like a good one.
-    std::free(block);
-    if (!found) host::ShowMessageBox(full + "\n NOT FOUND IN ZIP", kLoadError);
-    else if (!kept) host::ShowMessageBox(full + "\n NOT FOUND", kMemoryError);
+    m_iWidth = picture->width;
+    m_iHeight = picture->height;
+    m_pPending = std::move(picture);
     return true;
 }

@@ -136,6 +136,7 @@ void CGameApplication::ResetGameState() {
 }
 
 void CGameApplication::LoadStartupResources() {
+    CVxTexture::DecodeBatch decodeTogether;
     Loader load{*m_pResourceManager};
     m_pTexLoading = load.Texture("Bbd_Loading.png", kMenu);
     m_pBbdLoading = load.Strip(m_pTexLoading, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -173,6 +174,7 @@ void CGameApplication::LoadHitEffects() {
 void CGameApplication::LoadSharedResources() {
     // Loaded once a run, whichever page asks first.
     if (m_pEffectBlackScreen) return;
+    CVxTexture::DecodeBatch decodeTogether;
     Loader load{*m_pResourceManager};
 
     m_pBbdLoadingMultithread = load.Picture("Efx_LoadingMultithread.png", kEffect);

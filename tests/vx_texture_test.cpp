@@ -46,55 +46,6 @@ TEST(VxTexture, MissingOrCorruptPictureShowsOneBoxAndStaysEmpty) {
     }
 }
 
-// A load keeps the file and knows the size; the pixels are decoded for the
-// device at the first use, so pictures not drawn yet cost only their files.
-TEST(VxTexture, PicturesAreDecodedAtTheirFirstUse) {
-    harness::World w(Pictures());
-    host::RecordingDevice device;
-    const struct {
-        const char* name;
-        int width, height;
-        std::vector<uint8_t> pixels;
-    } rows[] = {
-        {"Bbd_Card.png", 30, 20, testpic::Pattern(30, 20)},
-        {"Bbd_Back.jpg", 64, 32, {}},
-        {"Bbd_Glow.tga", 8, 4, testpic::Pattern(8, 4)},
-    };
-    for (const auto& r : rows) {
-        CVxTexture t(r.name, "Resource\\Pic\\");
-        EXPECT_FALSE(t.IsEmpty()) << r.name;
-        EXPECT_EQ(t.m_iWidth, r.width) << r.name;
-        EXPECT_EQ(t.m_iHeight, r.height) << r.name;
-        EXPECT_EQ(device.LiveTextures(), 0u) << r.name;
-        const host::TextureHandle handle = t.Handle(device);
-        ASSERT_NE(handle, 0u) << r.name;
-        EXPECT_EQ(t.Handle(device), handle) << "decoded once";
-        EXPECT_EQ(device.LiveTextures(), 1u) << r.name;
-        if (!r.pixels.empty()) {
-            EXPECT_EQ(*device.TexturePixels(handle), r.pixels) << r.name;
-        }
-    }
-    EXPECT_TRUE(w.host.boxes.Boxes().empty());
-}
-
-// A file that looks whole but does not decode says so at its first use, with
-// the load's message, and the texture is empty from then on.
-TEST(VxTexture, AFileThatLooksWholeButDoesNotDecodeSaysSoAtItsFirstUse) {
-    harness::World w({{"Resource/Pic/Bbd_Damaged.png", testpic::PngWithBrokenPixels(30, 20)}});
-    host::RecordingDevice device;
-    CVxTexture t("Bbd_Damaged.png", "Resource\\Pic\\");
-    EXPECT_TRUE(w.host.boxes.Boxes().empty());
-    EXPECT_EQ(t.m_iWidth, 30);
-    EXPECT_EQ(t.Handle(device), 0u);
-    ASSERT_EQ(w.host.boxes.Count(), 1u);
-    EXPECT_TRUE(w.host.boxes.Saw("Loading Texture From Memory Error !!", "Resource/Pic/Bbd_Damaged.png\n NOT FOUND"));
-    EXPECT_TRUE(t.IsEmpty());
-    EXPECT_EQ(t.m_iWidth, 100);
-    EXPECT_EQ(t.Handle(device), 0u);
-    EXPECT_EQ(w.host.boxes.Count(), 1u) << "said once";
-    EXPECT_EQ(device.LiveTextures(), 0u);
-}
-
 TEST(VxTexture, NothingLoadsWithoutAnApplicationOrWhenAlreadyHeld) {
     harness::World w(Pictures());
     CVxTexture t("Bbd_Card.png", "Resource\\Pic\\");
