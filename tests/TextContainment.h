@@ -160,6 +160,14 @@ public:
         }
         return out;
     }
+    // The same frame with only the glyphs whose ink centre lies below y.
+    Scene GlyphsBelow(float y) const {
+        Scene s = *this;
+        s.glyphs.erase(std::remove_if(s.glyphs.begin(), s.glyphs.end(),
+                                      [y](const Piece& g) { return g.ink.CentreY() >= y; }),
+                       s.glyphs.end());
+        return s;
+    }
     // The inked rectangles of the pictures named like `name`, in drawing order.
     std::vector<Rect> InkOf(const std::string& name) const {
         std::vector<Rect> out;

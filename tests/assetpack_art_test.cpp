@@ -254,3 +254,45 @@ TEST_F(PackArt, TheHudLabelsStandClearOfThePauseButtonAndOfEachOther) {
     EXPECT_LT(spans[0][1], -301.0f) << "the world number stands right of the word";
     EXPECT_LT(spans[1][1], spans[2][0]) << "Bonus and Stage side by side";
 }
+
+// The reward capsule is drawn over the prize: a picture up to 128 square
+// whose round ink stands 25 below the capsule's centre and 2 right of it,
+// or a robot's, 20 below, 20 above (types 6, 20) or 35 below (type 39).
+// Shut, the capsule hides all of it; open, the prize shows through whole.
+// Every frame fills most of the 256 square the player clicks.
+TEST_F(PackArt, TheRewardCapsuleHidesThePrizeUntilItOpens) {
+    struct Prize {
+        int dx, dy, radius;  // in the capsule's picture, y down
+    } const prizes[] = {{2, 25, 58}, {0, 20, 55}, {0, -20, 55}, {0, 35, 55}};
+    struct Row {
+        const char* name;
+        int frame;
+        int minAlpha, maxAlpha;  // over every prize's ink
+    } const rows[] = {
+        {"ShutItHidesThePrize", 1, 250, 255},
+        {"OpenThePrizeShowsThrough", 10, 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        char path[64];
+        std::snprintf(path, sizeof path, "Resource/Robot/1030/Act4_%02d.png", row.frame);
+        const DecodedPicture pic = Picture(path);
+        ASSERT_EQ(pic.width, 256);
+        ASSERT_EQ(pic.height, 256);
+        int left = pic.width, right = 0, lowest = 255, highest = 0;
+        for (int y = 0; y < pic.height; ++y)
+            for (int x = 0; x < pic.width; ++x) {
+                const int a = pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4 + 3];
+                if (a > 96) left = std::min(left, x), right = std::max(right, x);
+                for (const Prize& p : prizes) {
+                    const int dx = x - 128 - p.dx, dy = y - 128 - p.dy;
+                    if (dx * dx + dy * dy > p.radius * p.radius) continue;
+                    lowest = std::min(lowest, a);
+                    highest = std::max(highest, a);
+                }
+            }
+        EXPECT_GE(right - left, 200) << "as wide as most of the click square";
+        EXPECT_GE(lowest, row.minAlpha);
+        EXPECT_LE(highest, row.maxAlpha);
+    }
+}

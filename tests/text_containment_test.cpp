@@ -17,6 +17,7 @@
 #include "battle/effects/Effect_Unlocked.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
+#include "engine/VxNumber.h"
 #include "engine/framework/RenderTargets.h"
 #include "content/Achievements.h"
 #include "game/Effect_Exit.h"
@@ -45,7 +46,17 @@ protected:
         names.Add(box);
         for (CVxResourceManager* o : owners) names.Add(o);
         names.AddFont(m_App->m_pFontStandard);
+        for (CVxNumber* number : {m_App->m_pNumInterface, m_App->m_pNumStageBig})
+            if (number)
+                for (CVxBillboard* digit : number->m_apDigitBoards) names.AddBoard(digit);
         return containment::Scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
+    }
+
+    // The text band lies under a board's description, everything drawn
+    // below its title line (the boards rest at 40, their titles at 10 or 0,
+    // their descriptions from -35 down).
+    static std::vector<std::string> DescriptionOffTheBand(const containment::Scene& scene, float boardY) {
+        return scene.GlyphsBelow(boardY - 52.0f).Outside({"Msgbox_StdTextBG"}, kMargin);
     }
 
     containment::TextureNames names;
@@ -96,6 +107,7 @@ protected:
         EXPECT_FALSE(scene.glyphs.empty()) << "the board's text is seen";
         std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        for (const std::string& f : DescriptionOffTheBand(scene, board.m_vBoardPos.y)) faults.push_back(f);
         return faults;
     }
     CVxButton* ok = nullptr;
@@ -374,6 +386,7 @@ TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
         EXPECT_FALSE(scene.glyphs.empty()) << "stage " << stage;
         std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        for (const std::string& f : DescriptionOffTheBand(scene, board.m_vBoardPos.y)) faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << "stage " << stage << containment::Lines(faults);
     }
 }
@@ -460,6 +473,69 @@ TEST_F(BoardContainmentTest, EveryBoardRestsWithItsPanelOnTheScreen) {
 
 namespace {
 
+// The summary's two counts, with their dashes, stand on its text band: won,
+// lost, and on a mini-game, where they stand 27 higher.
+struct SummaryRow {
+    const char* name;
+    int stage;
+    bool won;
+};
+
+const SummaryRow kSummaryRows[] = {
+    {"WonStage", 10, true},
+    {"LostStage", 10, false},
+    {"MiniGame", 151, true},
+};
+
+TEST_F(BoardContainmentTest, TheSummaryCountsStandOnItsTextBand) {
+    battle->m_nRobotsLost = 12;
+    battle->m_nMachinesKilled = 345;
+    for (const SummaryRow& row : kSummaryRows) {
+        SCOPED_TRACE(row.name);
+        m_App->m_iCurrentStage = row.stage;
+        battle->m_iBattleState = BATTLE_SUMMARY;
+        summary.Clear(0);
+        summary.Start(0, row.won ? 1 : 0);
+        Tick(&summary, 60);  // at rest and counted up
+        const containment::Scene scene = Capture([&] {
+            summary.m_bBoardDrawn = false;
+            Tick(&summary);
+        });
+        const std::vector<containment::Rect> band = scene.InkOf("Msgbox_StdTextBG");
+        ASSERT_EQ(band.size(), 1u);
+        int digits = 0;
+        for (const containment::Rect& count : scene.InkOf("Num_StageBig")) {
+            if (count.CentreY() > 0.0f) continue;  // the stage title above
+            ++digits;
+            EXPECT_TRUE(band[0].Holds(count, kMargin)) << count.Text() << " past " << band[0].Text();
+        }
+        EXPECT_EQ(digits, 7) << "two, three digits and two dashes";
+    }
+    summary.Clear(0);
+}
+
+// The metal-parts panel shown where the summary and the card choice show it,
+// 18 below the screen's top edge: its frame whole on the screen, its count
+// (drawn at the panel's centre) on it.
+TEST_F(BoardContainmentTest, TheShownPartsPanelKeepsItsFrameAndCountOnTheScreen) {
+    g_CurrentProfile.m_iMetalParts = 12345;
+    battle->SetPartsPanelPosition(-320.0f, 302.0f);
+    battle->m_iPanelTimer = 300;
+    const containment::Scene scene = Capture([&] {
+        g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+        battle->SlidePanel();
+    });
+    ASSERT_EQ(scene.InkOf("Bbd_MoneyInterface").size(), 1u);
+    std::vector<std::string> faults = scene.OffScreen({"Bbd_MoneyInterface", "Num_Interface1"});
+    for (const std::string& f : scene.PicturesOutside("Num_Interface1", {"Bbd_MoneyInterface"}, 2.0f)) faults.push_back(f);
+    EXPECT_TRUE(faults.empty()) << containment::Lines(faults);
+    EXPECT_FALSE(scene.InkOf("Num_Interface1").empty()) << "the count is drawn";
+}
+
+}  // namespace
+
+namespace {
+
 // The reward capsule opens over the board and the field: each of its frames
 // is drawn see-through, never as a black square.
 TEST_F(CardListOnPanel, TheCapsuleFramesAreDrawnSeeThrough) {
@@ -518,6 +594,7 @@ TEST_F(TextContainmentTest, EveryAchievementBoardKeepsItsTextOnThePanel) {
         EXPECT_FALSE(scene.glyphs.empty()) << "achievement " << index;
         std::vector<std::string> faults = scene.Outside({"Msgbox_StdMedium"}, kMargin);
         for (const std::string& f : scene.PicturesOutside("Btn_OK", {"Msgbox_StdMedium"}, 0.0f)) faults.push_back(f);
+        for (const std::string& f : DescriptionOffTheBand(scene, board->m_vSlideOffset.y)) faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << "achievement " << index << containment::Lines(faults);
     }
     board->ResetBoard();

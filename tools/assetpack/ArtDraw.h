@@ -75,6 +75,8 @@ void DrawCount(Canvas& c, const ArtJob& job);
 void DrawBanner(Canvas& c, const ArtJob& job);
 void DrawLoading(Canvas& c, const ArtJob& job);
 void DrawDecor(Canvas& c, const ArtJob& job);
+// Won-stage pictures (BoardArt.cpp)
+void DrawCapsule(Canvas& c, const ArtJob& job);
 void DrawShade(Canvas& c, const ArtJob& job);
 
 // The mini-games' interface sheet (MiniGameArt.cpp)

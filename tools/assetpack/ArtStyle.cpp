@@ -64,6 +64,7 @@ const StyleEntry kStyles[] = {
     {"labitem", DrawLabItem},
     {"stamp", DrawSoldOutStamp},
     {"menuicon", DrawMenuIcon},
+    {"capsule", DrawCapsule},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).

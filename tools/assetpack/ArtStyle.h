@@ -28,6 +28,7 @@
 //   menuframe   the menu screens' frame: wide left rail, thin right rail, see-through opening
 //   labitem     a laboratory item on a round badge (booster, upgrade or robot card)
 //   stamp       the sold-out stamp, with its words    menuicon  the profile screen's icons
+//   capsule     the reward capsule's opening shutter (frame 1 shut, 10 open)
 #include <string>
 
 #include "tools/assetpack/Canvas.h"

@@ -100,25 +100,34 @@ void DrawPanel(Canvas& c, const ArtJob& job) {
     p.Box(rim * 3, rim * 3, w - rim * 6, (h - rim * 6) * 0.35, r * 0.4, Solid(Rgba{255, 255, 255, 18}));
 }
 
-void DrawBand(Canvas& c, const ArtJob&) {
+// Dark glass fading out toward both ends, brass rules above and below. The
+// message boxes' band lies under the words of many boards at many scales (a
+// thin strip under a board's description, the summary's counts, the
+// Robopedia's whole text column, the name entry's field and buttons), which
+// centre it below their first line: that one is square and dark almost to
+// its edges, with short fades at its ends.
+void DrawBand(Canvas& c, const ArtJob& job) {
     Painter p(c);
-    double w = c.Width(), h = c.Height();
-    // Dark glass fading out toward both ends, brass rules above and below.
+    const double w = c.Width(), h = c.Height();
+    const bool boards = job.Has("msgbox_stdtextbg");
+    const int top = static_cast<int>(h * (boards ? 0.04 : 0.12));
+    const int bottom = static_cast<int>(h * (boards ? 0.96 : 0.88));
+    const int rule = boards ? std::max(2, c.Height() / 110) : std::max(2, c.Height() / 40);
+    const double fade = w * (boards ? 0.05 : 0.12);
+    const Rgba ruleColour = Mix(ui::kBrass, ui::kBrassLight, 0.3);
     for (int x = 0; x < c.Width(); ++x) {
-        double t = std::min(x, c.Width() - 1 - x) / (w * 0.12);
-        double a = std::min(1.0, t);
-        for (int y = static_cast<int>(h * 0.12); y < static_cast<int>(h * 0.88); ++y) {
-            double v = double(y) / h;
-            Rgba col = Mix(Rgba{20, 40, 60, 255}, Rgba{8, 18, 30, 255}, v);
-            c.Blend(x, y, col, static_cast<uint8_t>(210 * a));
+        const double a = std::min(1.0, std::min(x, c.Width() - 1 - x) / fade);
+        for (int y = top; y < bottom; ++y) {
+            const Rgba col = Mix(Rgba{20, 40, 60, 255}, Rgba{8, 18, 30, 255}, double(y) / h);
+            c.Blend(x, y, col, static_cast<uint8_t>((boards ? 215 : 210) * a));
         }
-        Rgba rule = Mix(ui::kBrass, ui::kBrassLight, 0.3);
-        for (int k = 0; k < std::max(2, c.Height() / 40); ++k) {
-            c.Blend(x, static_cast<int>(h * 0.12) + k, rule, static_cast<uint8_t>(230 * a));
-            c.Blend(x, static_cast<int>(h * 0.88) - 1 - k, rule, static_cast<uint8_t>(230 * a));
+        for (int k = 0; k < rule; ++k) {
+            c.Blend(x, top + k, ruleColour, static_cast<uint8_t>(230 * a));
+            c.Blend(x, bottom - 1 - k, ruleColour, static_cast<uint8_t>(230 * a));
         }
     }
-    p.Glow(w / 2, h * 0.3, w * 0.3, Rgba{120, 200, 230, 30}, 1.5);
+    if (boards) p.Glow(w / 2, h * 0.2, w * 0.3, Rgba{120, 200, 230, 24}, 1.5);
+    else p.Glow(w / 2, h * 0.3, w * 0.3, Rgba{120, 200, 230, 30}, 1.5);
 }
 
 void DrawHeader(Canvas& c, const ArtJob& job) {
@@ -209,6 +218,19 @@ void DrawPlaque(Canvas& c, const ArtJob& job) {
     if (job.Has("wavesign")) return WavePennant(c);
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
+        // The parts panel shows at 302, 18 below the screen's top edge, with
+        // its count drawn at its centre, and on the card choice and the
+        // summary at -320, 8 past the left edge: the top rows and the left
+        // columns stay see-through so the frame ends just inside both edges,
+        // and the count's slot sits high.
+        const bool money = job.Has("moneyinterface");
+        const int cellH = h;
+        if (money) {
+            x += w * 10 / 256;
+            w -= w * 10 / 256;
+            y += h * 13 / 64;
+            h -= h * 13 / 64;
+        }
         double r = std::min(w, h) * 0.3;
         Rgba face = job.Has("new")        ? Rgba{220, 60, 60, 255}
                     : job.Has("survival") ? Rgba{120, 60, 90, 255}
@@ -233,7 +255,10 @@ void DrawPlaque(Canvas& c, const ArtJob& job) {
         } else if (job.Has("new")) {
             Star(p, x + w * 0.5, y + h * 0.5, h * 0.3, 0.45, 5, 0, Solid(Rgba{255, 240, 160, 255}, 0.5));
         }
-        if (!job.Has("new") && !job.Has("wave") && w > h * 2)
+        if (money)
+            p.Box(x + h * 1.0, cellH * 18 / 64.0, w - h * 1.3, cellH * 28 / 64.0, h * 0.2,
+                  Solid(Rgba{10, 20, 30, 170}));
+        else if (!job.Has("new") && !job.Has("wave") && w > h * 2)
             p.Box(x + h * 1.0, y + h * 0.25, w - h * 1.3, h * 0.5, h * 0.2, Solid(Rgba{10, 20, 30, 170}));
     });
 }
@@ -640,30 +665,6 @@ void DrawLoading(Canvas& c, const ArtJob& job) {
         p.Box(x + 10, y + (h - bh) / 2 + 4, fill, bh - 8, (bh - 8) / 2, Paint{Rgba{110, 200, 250, 255}, {}, 0, 1.0});
         Star(p, x + 10 + fill, y + h / 2.0, bh * 0.6, 0.7, 8, index * 0.2, Paint{ui::kBrass, ui::kFrameDark, 1.5, 0.8});
     });
-}
-
-void DrawDecor(Canvas& c, const ArtJob& job) {
-    // The board draws these mirrored beside its centre: the ornament sits on
-    // the side that ends up at the board's outer edge.
-    Painter p(c);
-    double w = c.Width(), h = c.Height();
-    bool right = job.Number() % 2 == 1;
-    double x = right ? w * 0.9 : w * 0.1;
-    p.Capsule(x, h * 0.1, x, h * 0.85, w * 0.022, Paint{ui::kBrass, ui::kFrameDark, 2, 0.6});
-    for (int i = 0; i < 3; ++i)
-        p.Box(x - w * 0.035, h * (0.2 + 0.25 * i), w * 0.07, h * 0.05, 2,
-              Paint{ui::kFrameLight, ui::kFrameDark, 1.5, 0.8});
-    double gx = right ? w * 0.82 : w * 0.18;
-    for (int i = 0; i < 2; ++i) {
-        double r = h * (i ? 0.1 : 0.16), cx = gx + (right ? -1 : 1) * i * h * 0.22, cy = h * (0.82 - 0.05 * i);
-        std::vector<Vec2> gear;
-        for (int k = 0; k < 40; ++k) {
-            double a = k * kPi / 20, rr = (k / 2) % 2 ? r : r * 0.8;
-            gear.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
-        }
-        p.Polygon(gear, Paint{i ? ui::kBrass : Rgba{150, 158, 172, 255}, ui::kFrameDark, 2, 0.7});
-        p.Circle(cx, cy, r * 0.3, Paint{ui::kInset, ui::kFrameDark, 1.5, 0});
-    }
 }
 
 // A white quad with softened corners, tinted by the code that draws it.
