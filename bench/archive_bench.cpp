@@ -16,16 +16,11 @@
 #include "platform/ResourceArchive.h"
 #include "platform/ZipPassword.h"
 #include "platform/host/Headless.h"
+#include "bench/BenchClock.h"
 
 namespace {
 
 bool Exists(const std::string& path) { return access(path.c_str(), R_OK) == 0; }
-
-double OwnCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 // User and system time of the waited-for children so far.
 double ChildrenCpuMs() {
@@ -100,9 +95,9 @@ void BM_OursAgainstUnzip(benchmark::State& state) {
     double ours = 0, theirs = 0;
     size_t oursBytes = 0, theirBytes = 0;
     for (auto _ : state) {
-        const double own0 = OwnCpuMs();
+        const double own0 = ProcessCpuMs();
         oursBytes = ExtractAllOurs(path);
-        const double own1 = OwnCpuMs(), child0 = ChildrenCpuMs();
+        const double own1 = ProcessCpuMs(), child0 = ChildrenCpuMs();
         theirBytes = ExtractAllUnzip(path);
         ours += own1 - own0;
         theirs += ChildrenCpuMs() - child0;

@@ -23,6 +23,7 @@
 #include "battle/units/GameRobot.h"
 #include "platform/host/AudioDevice.h"
 #include "tools/stagerun/StageRun.h"
+#include "bench/BenchClock.h"
 
 namespace {
 
@@ -43,11 +44,7 @@ StageRunOptions Options(int stage = kStage) {
     return o;
 }
 
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
+double CpuSeconds() { return ProcessCpuMs() / 1e3; }
 
 // Arguments: the stage, and the seconds of heard sound the device keeps.
 void BM_BattleSimulation(benchmark::State& state) {

@@ -40,23 +40,13 @@
 #include "platform/host/MessageBox.h"
 #include "platform/host/WindowMessage.h"
 #include "tools/stagerun/StageRun.h"
+#include "bench/BenchClock.h"
 #include "bench/BenchWindowRun.h"
 
 namespace {
 
 constexpr int kFrames = 300;  // measured pairs a scene
 
-double CpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-double WallMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
@@ -97,14 +87,14 @@ double ScreenArea(const std::vector<host::VertexRHW>& triangles, int width, int 
 // One frame of the bare program: the kept batches, in order, on the back buffer.
 void BareFrame(host::GlDevice& device, host::GlReferenceQuads& bare,
                const std::vector<host::GlDevice::KeptBatch>& batches, Pairs& p) {
-    const double start = CpuMs(), wall = WallMs();
+    const double start = ProcessCpuMs(), wall = WallMs();
     device.SetRenderTarget(0);
     device.Clear(host::CLEAR_TARGET | host::CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
     for (const auto& b : batches)
         bare.DrawTriangles(b.triangles, b.texture, b.minFilter != GL_LINEAR && b.minFilter != GL_NEAREST);
     device.Present();
     glFinish();
-    p.bare.push_back(CpuMs() - start);
+    p.bare.push_back(ProcessCpuMs() - start);
     p.bareWall.push_back(WallMs() - wall);
 }
 
@@ -119,10 +109,10 @@ Pairs Measure(host::GlDevice& device, F gameFrame) {
         device.KeepBatches(&kept);
         const uint64_t draws = device.GlDrawCalls(), copies = device.WholeCopies(),
                        onBack = device.FramesOnBackBuffer();
-        const double start = CpuMs(), wall = WallMs();
+        const double start = ProcessCpuMs(), wall = WallMs();
         gameFrame();
         glFinish();
-        p.game.push_back(CpuMs() - start);
+        p.game.push_back(ProcessCpuMs() - start);
         p.gameWall.push_back(WallMs() - wall);
         p.draws += double(device.GlDrawCalls() - draws);
         p.copies += double(device.WholeCopies() - copies);
