@@ -181,13 +181,17 @@ int Battle() {
         return n;
     };
     // The defence is placed every 180 frames; let the field fill and the waves come.
-    for (int i = 0; i < 6000 && run->State() == BATTLE_PLAYING && (i < 900 || page.m_nLiveMachines < 3); ++i)
+    int warm = 0;
+    for (; warm < 6000 && run->State() == BATTLE_PLAYING && (warm < 900 || page.m_nLiveMachines < 3); ++warm)
         run->Step();
     auto* gl = dynamic_cast<host::GlDevice*>(g_pFramework->Device());
     if (!gl) {
         std::fprintf(stderr, "battle: not the GL device\n");
         return 1;
     }
+    // The game's own memory, read before the bare program shares the process.
+    const double resident = StatusMiB("VmRSS:"), peak = StatusMiB("VmHWM:"), anon = StatusMiB("RssAnon:"),
+                 files = StatusMiB("RssFile:"), shared = StatusMiB("RssShmem:");
     double units = 0, machines = 0;
     const Pairs p = Measure(*gl, [&] {
         run->Step();
@@ -198,12 +202,15 @@ int Battle() {
     std::snprintf(extra, sizeof extra, "; %.1f robots and %.1f Machines on the field", units / kFrames,
                   machines / kFrames);
     PrintScene("battle", p, extra);
-    std::printf("battle memory: resident %.1f MiB, peak %.1f MiB\n", StatusMiB("VmRSS:"), StatusMiB("VmHWM:"));
+    std::printf("battle memory (the game alone, after %d frames of the battle): resident %.1f MiB, peak %.1f MiB\n",
+                warm, resident, peak);
     std::printf("battle memory: %.1f MiB of it pictures in the GL driver (smaller levels and render targets included)\n",
                 double(gl->TextureBytes()) / 1048576.0);
     std::printf("battle memory: %.1f MiB of it anonymous (heap, pools, the driver's pictures), %.1f MiB mapped files "
                 "(the program and its libraries, the GL driver's code among them), %.1f MiB shared\n",
-                StatusMiB("RssAnon:"), StatusMiB("RssFile:"), StatusMiB("RssShmem:"));
+                anon, files, shared);
+    std::printf("battle memory with the bare program in the process too: resident %.1f MiB, peak %.1f MiB\n",
+                StatusMiB("VmRSS:"), StatusMiB("VmHWM:"));
     return 0;
 }
 

@@ -30,7 +30,8 @@ struct BatchJob {
     CVxTexture* texture;
     std::string full;
     std::vector<uint8_t> bytes;
-    std::unique_ptr<DecodedPicture> picture;
+    int width = 0, height = 0;
+    PackedPixels pixels;  // packed on the worker that decoded them
     bool ok = false;
 };
 thread_local std::vector<BatchJob>* t_pBatch = nullptr;
@@ -99,7 +100,8 @@ void CVxTexture::ShowForeignTexture(host::TextureHandle texture) {
 host::TextureHandle CVxTexture::Handle(host::GraphicsDevice& device) {
     FreeReleasedTextures();
     if (m_pPending) {
-        m_pTexture = device.CreateTexture(m_pPending->width, m_pPending->height, m_pPending->rgba.data());
+        std::vector<uint8_t> scratch;
+        m_pTexture = device.CreateTexture(m_pPending->width, m_pPending->height, m_pPending->pixels.Rgba(scratch));
         m_pDevice = m_pTexture ? &device : nullptr;
         m_uploadThread = std::this_thread::get_id();
         m_pPending.reset();
@@ -119,8 +121,12 @@ CVxTexture::DecodeBatch::~DecodeBatch() {
     auto work = [&] {
         for (size_t i; (i = next.fetch_add(1)) < jobs->size();) {
             BatchJob& job = (*jobs)[i];
-            job.ok = DecodePicture(job.bytes.data(), job.bytes.size(), *job.picture);
+            DecodedPicture picture;
+            job.ok = DecodePicture(job.bytes.data(), job.bytes.size(), picture);
             std::vector<uint8_t>().swap(job.bytes);
+            job.width = picture.width;
+            job.height = picture.height;
+            if (job.ok) job.pixels = PackedPixels(std::move(picture.rgba));
         }
     };
     const size_t helpers = std::min<size_t>(jobs->size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
@@ -134,9 +140,7 @@ CVxTexture::DecodeBatch::~DecodeBatch() {
             host::ShowMessageBox(job.full + "\n NOT FOUND", kMemoryError);
             continue;
         }
-        job.texture->m_iWidth = job.picture->width;
-        job.texture->m_iHeight = job.picture->height;
-        job.texture->m_pPending = std::move(job.picture);
+        job.texture->Hold(job.width, job.height, std::move(job.pixels));
     }
 }
 
@@ -164,7 +168,7 @@ bool CVxTexture::Load(const char* name, const char* folder) {
         int width = 0, height = 0;
         if (found && t_pBatch && ReadPictureSize(static_cast<const uint8_t*>(block), size, width, height)) {
             const uint8_t* b = static_cast<const uint8_t*>(block);
-            t_pBatch->push_back({this, full, std::vector<uint8_t>(b, b + size), std::move(picture), false});
+            t_pBatch->push_back({this, full, std::vector<uint8_t>(b, b + size), 0, 0, PackedPixels(), false});
             std::free(block);
             m_iWidth = width;
             m_iHeight = height;
@@ -182,8 +186,12 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             return true;
         }
     }
-    m_iWidth = picture->width;
-    m_iHeight = picture->height;
-    m_pPending = std::move(picture);
+    Hold(picture->width, picture->height, PackedPixels(std::move(picture->rgba)));
     return true;
+}
+
+void CVxTexture::Hold(int width, int height, PackedPixels&& pixels) {
+    m_iWidth = width;
+    m_iHeight = height;
+    m_pPending.reset(new Pending{width, height, std::move(pixels)});
 }

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/PackedPixels.h"
 #include "engine/PictureDecoder.h"
 #include "engine/VxResource.h"
 #include "platform/host/GraphicsDevice.h"
@@ -54,8 +55,18 @@ public:
     int32_t m_iHeight = 100;
     host::TextureHandle m_pTexture = 0;
 
+    // Bytes held by the decoded picture while it waits for its upload; 0 after it.
+    size_t PendingBytes() const { return m_pPending ? m_pPending->pixels.HeldBytes() : 0; }
+
 private:
-    std::unique_ptr<DecodedPicture> m_pPending;  // decoded, not yet uploaded
+    struct Pending {
+        int width, height;
+        PackedPixels pixels;
+    };
+    // Keeps a decoded picture until its upload.
+    void Hold(int width, int height, PackedPixels&& pixels);
+
+    std::unique_ptr<Pending> m_pPending;  // decoded, not yet uploaded
     host::GraphicsDevice* m_pDevice = nullptr;   // where m_pTexture lives
     std::thread::id m_uploadThread;              // the thread that may free it
 };

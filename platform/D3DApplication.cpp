@@ -9,6 +9,7 @@
 #include "platform/SoundManager.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/Clock.h"
+#include "platform/host/HeapPolicy.h"
 #include "platform/host/MessageBox.h"
 
 using namespace host;
@@ -93,6 +94,8 @@ void CD3DApplication::ReadWindowRects() {
 }
 
 HRESULT CD3DApplication::Create() {
+    // Pictures are decoded, held and freed by the hundred while a window lives.
+    host::KeepLargeBlocksApart();
     m_pD3D = &GetVideoSystem();
     if (!m_pD3D->Init()) {
         m_pD3D = nullptr;

@@ -6,80 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/host/GlDeviceShaders.h"
+
 namespace host {
 
 namespace {
-
-const char* kVertexShader = R"(#version 330 core
-layout(location = 0) in vec4 aPos;
-layout(location = 1) in vec4 aColor;
-layout(location = 2) in vec2 aUV;
-uniform mat4 uViewProj;
-uniform vec2 uOffset;
-out vec4 vColor;
-out vec2 vUV;
-void main() {
-    vec4 p = uViewProj * aPos;
-    // Pixel centres sit on whole coordinates on the device we emulate.
-    p.xy += uOffset * p.w;
-    // Depth runs 0..1 there and -1..1 here.
-    p.z = 2.0 * p.z - p.w;
-    gl_Position = p;
-    vColor = aColor;
-    vUV = aUV;
-}
-)";
-
-// The fragment program, built once for each combination of the states it
-// reads: with the states as constants the compiler folds the stage
-// arithmetic away, where one program reading them as uniforms paid for every
-// branch on every pixel. The arithmetic left is the same, so the pixels are.
-const char* kFragmentShader = R"(
-in vec4 vColor;
-in vec2 vUV;
-uniform sampler2D uTex;
-uniform float uAlphaRef;
-out vec4 fragColor;
-vec4 arg(int a, vec4 tex) { return a == 2 ? tex : vColor; }
-vec4 op(int o, vec4 a1, vec4 a2) {
-    if (o == 2) return a1;
-    if (o == 3) return a2;
-    if (o == 4) return a1 * a2;
-    if (o == 7) return min(a1 + a2, vec4(1.0));
-    return vColor;
-}
-bool cmp(int f, float a, float r) {
-    if (f == 1) return false;
-    if (f == 2) return a < r;
-    if (f == 3) return a == r;
-    if (f == 4) return a <= r;
-    if (f == 5) return a > r;
-    if (f == 6) return a != r;
-    if (f == 7) return a >= r;
-    return true;
-}
-void main() {
-    vec4 tex = vec4(1.0);
-#if HAS_TEX
-#if FLIP_V
-    tex = texture(uTex, vec2(vUV.x, 1.0 - vUV.y));
-#else
-    tex = texture(uTex, vUV);
-#endif
-#endif
-#if POST_PROCESS
-    // The composition: the frame's picture tinted by the quad (the dim grey).
-    fragColor = vec4(tex.rgb * vColor.rgb, tex.a);
-#else
-    vec3 rgb = op(COLOR_OP, arg(COLOR_ARG1, tex), arg(COLOR_ARG2, tex)).rgb;
-    float a = op(ALPHA_OP, arg(ALPHA_ARG1, tex), arg(ALPHA_ARG2, tex)).a;
-#if ALPHA_TEST
-    if (!cmp(ALPHA_FUNC, floor(a * 255.0 + 0.5), uAlphaRef)) discard;
-#endif
-    fragColor = vec4(rgb, a);
-#endif
-}
-)";
 
 GLuint Compile(GLenum type, const char* head, const char* src) {
     GLuint s = glCreateShader(type);
@@ -534,7 +465,10 @@ const GlDevice::Program* GlDevice::UseProgram(uint64_t key) {
             glAttachShader(prog, m_vertexShader);
             glAttachShader(prog, fs);
             glLinkProgram(prog);
+            // Detached, the fragment shader is freed with its compiled form; the
+            // program keeps its own linked copy.
             glDetachShader(prog, m_vertexShader);
+            glDetachShader(prog, fs);
             glDeleteShader(fs);
             GLint ok = 0;
             glGetProgramiv(prog, GL_LINK_STATUS, &ok);
@@ -607,9 +541,15 @@ bool GlDevice::ApplyKey(const Key& k) {
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, Address(v[K_ADDRU]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, Address(v[K_ADDRV]));
     glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, v[K_MAG] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    // A picture of one level (a render target) samples the same without the
-    // level filter, which the software renderer pays for on every pixel.
-    m_minFilter = MinFilter(v[K_MIN], hasTex && it->second.levels > 1 ? v[K_MIP] : TEXF_NONE);
+    // A picture of one level (a render target), or one no triangle of the batch
+    // shrinks, samples the same without the level filter, which the software
+    // renderer pays for on every pixel.
+    bool levels = hasTex && it->second.levels > 1 && v[K_MIP] != TEXF_NONE;
+    if (levels) {
+        ScreenCorners(m_corners);
+        levels = !NeverShrunk(m_corners.data(), m_corners.size(), it->second.width, it->second.height);
+    }
+    m_minFilter = MinFilter(v[K_MIN], levels ? v[K_MIP] : TEXF_NONE);
     glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, m_minFilter);
 
     // The matrices are uploaded as they are: GL reads them column by column,
@@ -647,27 +587,36 @@ void GlDevice::Flush() {
     m_batch.clear();
 }
 
-void GlDevice::KeepBatch() {
+void GlDevice::ScreenCorners(std::vector<ScreenCorner>& out) const {
     const auto& v = m_batchKey.values;
     const Matrix vp = v[K_PRETRANSFORMED] ? IdentityMatrix() : Multiply(m_batchKey.view, m_batchKey.projection);
     int w, h;
     TargetSize(w, h);
-    KeptBatch kept;
-    kept.texture = v[K_TEXTURE];
-    kept.minFilter = m_minFilter;
+    out.clear();
     for (const BatchVertex& b : m_batch) {
         const float in[4] = {b.x, b.y, b.z, b.w};
         float clip[4];
         for (int c = 0; c < 4; ++c)
             clip[c] = in[0] * vp[size_t(c)] + in[1] * vp[size_t(4 + c)] + in[2] * vp[size_t(8 + c)] + in[3] * vp[size_t(12 + c)];
         const float iw = clip[3] != 0.0f ? 1.0f / clip[3] : 1.0f;
+        out.push_back({(clip[0] * iw + 1.0f) * 0.5f * float(w) - 0.5f, (1.0f - clip[1] * iw) * 0.5f * float(h) - 0.5f,
+                       clip[3], b.u, b.v});
+    }
+}
+
+void GlDevice::KeepBatch() {
+    KeptBatch kept;
+    kept.texture = m_batchKey.values[K_TEXTURE];
+    kept.minFilter = m_minFilter;
+    ScreenCorners(m_corners);
+    for (size_t i = 0; i < m_batch.size(); ++i) {
         VertexRHW r{};
-        r.x = (clip[0] * iw + 1.0f) * 0.5f * float(w) - 0.5f;
-        r.y = (1.0f - clip[1] * iw) * 0.5f * float(h) - 0.5f;
+        r.x = float(m_corners[i].x);
+        r.y = float(m_corners[i].y);
         r.rhw = 1.0f;
-        r.color = b.color;
-        r.u = b.u;
-        r.v = b.v;
+        r.color = m_batch[i].color;
+        r.u = m_batch[i].u;
+        r.v = m_batch[i].v;
         kept.triangles.push_back(r);
     }
     m_kept->push_back(std::move(kept));

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "platform/host/GraphicsDevice.h"
+#include "platform/host/TexelScale.h"
 
 namespace host {
 
@@ -95,6 +96,8 @@ private:
     const Program* UseProgram(uint64_t key);
     void Flush();
     void KeepBatch();
+    // The batch's corners as drawn on the current target.
+    void ScreenCorners(std::vector<ScreenCorner>& out) const;
     // False when the batch cannot be drawn (its program was refused).
     bool ApplyKey(const Key& key);
     void BindTarget(TextureHandle target);
@@ -144,6 +147,7 @@ private:
     uint64_t m_copies = 0;
     GLint m_minFilter = GL_LINEAR;  // of the last batch
     std::vector<KeptBatch>* m_kept = nullptr;
+    std::vector<ScreenCorner> m_corners;  // scratch for ScreenCorners
     TextureHandle m_frameTarget = 0;
     TextureHandle m_onBackBuffer = 0;  // the frame target whose picture is on the back buffer
     bool m_backBufferFree = true;      // nothing drawn on it since it was presented
