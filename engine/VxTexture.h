@@ -2,7 +2,8 @@
 // One picture for drawing, from the resource archive or, while loose files are
 // on, from the disk. Loading decodes on the calling thread (often a loader
 // thread); the upload to the graphics device waits for the main thread's
-// first use, since only that thread may touch the device.
+// first use, since only that thread may touch the device. Meanwhile the
+// decoded pixels are held packed (PackedPixels).
 #include <cstdint>
 #include <memory>
 #include <mutex>
