@@ -8,6 +8,7 @@ constexpr uint32_t kRun = 0x80000000u;
 constexpr uint32_t kMaxCount = 0x7FFFFFFFu;
 // A run of two costs what two literal pixels do; from three on it saves.
 constexpr size_t kShortestRun = 3;
+constexpr size_t kEarlySlack = 4096;
 
 uint32_t PixelAt(const uint8_t* rgba, size_t i) {
     uint32_t p;
@@ -24,11 +25,14 @@ PackedPixels::PackedPixels(std::vector<uint8_t>&& rgba) : m_bytes(rgba.size()) {
         return;
     }
     const uint8_t* src = rgba.data();
-    // Words past this many would not save the quarter that makes packing worth an unpack.
+    // Words past this many would not save the quarter that makes packing worth
+    // an unpack. The same share of the pixels read so far, with some slack,
+    // gives up early on photographs and noise.
     const size_t budget = n * 3 / 4;
     std::vector<uint32_t> words;
     size_t literal = SIZE_MAX;  // head of the literal span still open
-    for (size_t i = 0; i < n && words.size() <= budget;) {
+    size_t i = 0;
+    while (i < n && words.size() <= std::min(budget, i * 3 / 4 + kEarlySlack)) {
         const uint32_t p = PixelAt(src, i);
         size_t j = i + 1;
         while (j < n && j - i < kMaxCount && PixelAt(src, j) == p) ++j;
@@ -48,7 +52,7 @@ PackedPixels::PackedPixels(std::vector<uint8_t>&& rgba) : m_bytes(rgba.size()) {
         }
         i = j;
     }
-    if (words.size() > budget) {
+    if (i < n || words.size() > budget) {
         m_raw = std::move(rgba);
         return;
     }

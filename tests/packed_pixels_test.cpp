@@ -45,6 +45,12 @@ TEST(PackedPixels, EveryPictureComesBackByteForByte) {
         {"blocks of four", testpic::Blocks(64, 64), true},
         {"sprite", Pixels(64 * 64, [](size_t i) { return Sprite(int(i % 64), int(i / 64)); }), true},
         {"not whole pixels", {1, 2, 3, 4, 5, 6}, false},
+        {"a photograph is given up early", Pixels(1 << 16, [](size_t i) { return uint32_t(i * 2654435761u); }), false},
+        // Would pack to a fifth, but the noise ahead spends the budget of the pixels read so far.
+        {"noise ahead of a flat rest", Pixels(1 << 17, [](size_t i) { return i < 20000 ? uint32_t(i * 2654435761u) : 7u; }),
+         false},
+        {"a flat start pays for noise after it",
+         Pixels(1 << 17, [](size_t i) { return i < 100000 ? 7u : uint32_t(i * 2654435761u); }), true},
     };
     for (const auto& c : kCases) {
         PackedPixels packed{std::vector<uint8_t>(c.rgba)};
