@@ -153,10 +153,10 @@ bool CVxTexture::Load(const char* name, const char* folder) {
     std::string dir = (folder && *folder) ? Slashed(base + folder) : std::string();
     const std::string full = dir + (name ? name : "");
 
-    auto picture = std::make_unique<DecodedPicture>();
+    DecodedPicture picture;
     if (g_bLooseFiles) {
         std::unique_ptr<VxFile> file(ReadWholeFile(OpenLooseFile(full, "rb")));  // closes the stream
-        if (!file || !DecodePicture(reinterpret_cast<const uint8_t*>(file->data), file->size, *picture)) {
+        if (!file || !DecodePicture(reinterpret_cast<const uint8_t*>(file->data), file->size, picture)) {
             host::ShowMessageBox(full + "\n NOT FOUND", kLoadError);
             return true;
         }
@@ -174,7 +174,7 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             m_iHeight = height;
             return true;
         }
-        bool decoded = found && DecodePicture(static_cast<const uint8_t*>(block), size, *picture);
+        bool decoded = found && DecodePicture(static_cast<const uint8_t*>(block), size, picture);
         // A failed extraction leaves its block with us, like a good one.
         std::free(block);
         if (!found) {
@@ -186,7 +186,7 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             return true;
         }
     }
-    Hold(picture->width, picture->height, PackedPixels(std::move(picture->rgba)));
+    Hold(picture.width, picture.height, PackedPixels(std::move(picture.rgba)));
     return true;
 }
 
