@@ -12,14 +12,21 @@
 #include "platform/StartupChecks.h"
 #include "platform/host/BoxWindow.h"
 #include "platform/host/MessageBox.h"
-
-CMyD3DApplication g_d3dApp;
+#include "platform/host/X11Connection.h"
 
 namespace {
 
 extern "C" void OnQuitSignal(int) {
     g_bQuitRequested = true;
     host::NoteQuitSignal();
+}
+
+// The display went away under the game: its progress is kept as a
+// confirmed exit keeps it, once play has begun (a start-up question left
+// unanswered touches nothing).
+void SaveOnLostDisplay() {
+    CGameApplication* game = g_pGameAppInstance;
+    if (game && game->m_bInitialised) game->SaveProgress();
 }
 
 // The game application: save data (with its repair questions), the archive
@@ -39,6 +46,7 @@ int main() {
     InstallBoxFont();
     std::signal(SIGINT, OnQuitSignal);
     std::signal(SIGTERM, OnQuitSignal);
+    host::SetConnectionLostSave(SaveOnLostDisplay);
 
     if (!CheckSaveFolder()) return 0;
     if (IsAnotherInstanceRunning()) {
@@ -60,14 +68,17 @@ int main() {
         return 0;
     }
 
+    // Ours, not a static: it goes (closing the device and writing the exit
+    // save) before any static object does, whatever order those go in.
+    CMyD3DApplication framework;
     char16_t title[ANSI_TO_WIDE_CAPACITY] = {};
     AnsiToWide(title, app->m_pszTitle);
-    g_d3dApp.m_pszWindowTitle = title;  // the framework keeps its own copy
-    g_d3dApp.m_dwCreationWidth = uint32_t(app->m_iWindowWidth);
-    g_d3dApp.m_dwCreationHeight = uint32_t(app->m_iWindowHeight);
-    g_d3dApp.m_bShowCursorWhenFullscreen = true;
-    if (FAILED(g_d3dApp.Create())) return 0;
+    framework.m_pszWindowTitle = title;  // the framework keeps its own copy
+    framework.m_dwCreationWidth = uint32_t(app->m_iWindowWidth);
+    framework.m_dwCreationHeight = uint32_t(app->m_iWindowHeight);
+    framework.m_bShowCursorWhenFullscreen = true;
+    if (FAILED(framework.Create())) return 0;
     // The device's resources mark the application initialised; without them, no loop.
     if (!g_pApp || !g_pApp->m_bInitialised) return 0;
-    return g_d3dApp.Run();
+    return framework.Run();
 }

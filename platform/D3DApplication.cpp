@@ -11,6 +11,7 @@
 #include "platform/host/Clock.h"
 #include "platform/host/HeapPolicy.h"
 #include "platform/host/MessageBox.h"
+#include "platform/host/X11Connection.h"
 
 using namespace host;
 
@@ -469,6 +470,8 @@ HRESULT CD3DApplication::ShowErrorMessage(HRESULT hr, ErrorSeverity severity) {
 
 int CD3DApplication::Run() {
     while (!m_bQuitPosted && m_hWnd) {
+        // A display that went away ends the game as a confirmed exit does.
+        if (host::DisplayLost()) g_bQuitRequested = true;
         WindowMessage msg;
         bool got = m_bActive ? m_hWnd->PeekMessage(msg) : m_hWnd->WaitMessage(msg);
         if (got) {

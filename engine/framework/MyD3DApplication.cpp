@@ -18,7 +18,7 @@ using namespace host;
 
 GameRoadLinks g_GameRoadLinks;
 host::Window* g_hWnd = nullptr;
-std::unique_ptr<Effect> g_pPostProcessEffect;
+std::unique_ptr<Effect>& g_pPostProcessEffect = *new std::unique_ptr<Effect>();
 Effect::Handle g_hMotionBlurTechnique = 0;
 uint8_t g_bApplyFullscreenAtStart = 1;
 

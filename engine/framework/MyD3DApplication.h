@@ -36,7 +36,9 @@ struct GameRoadLinks {
 extern GameRoadLinks g_GameRoadLinks;
 
 extern host::Window* g_hWnd;
-extern std::unique_ptr<host::Effect> g_pPostProcessEffect;
+// Never destroyed itself: an application object that outlives the statics
+// (the stage runner's) still finds it when it goes.
+extern std::unique_ptr<host::Effect>& g_pPostProcessEffect;
 extern host::Effect::Handle g_hMotionBlurTechnique;
 extern uint8_t g_bApplyFullscreenAtStart;
 
@@ -69,5 +71,5 @@ private:
 // The application the road drives (g_pApp as the input application), or null.
 CVxXApplication* RoadApplication();
 
-// Defined by the program's entry file.
+// Defined by the stage runner's window run (the program keeps its own in main()).
 extern CMyD3DApplication g_d3dApp;

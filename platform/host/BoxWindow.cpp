@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/host/X11Connection.h"
+
 namespace host {
 
 namespace {
@@ -134,11 +136,19 @@ int ShowBoxWindow(const std::string& text, const std::string& caption, const std
     const char* driver = SDL_GetCurrentVideoDriver();
     const bool seen = driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
     BoxPicture picture = DrawBoxPicture(text, buttons);
+    // The game's drawing goes on after the box, on its own window and context.
+    SDL_Window* const glWindow = SDL_GL_GetCurrentWindow();
+    const SDL_GLContext glContext = SDL_GL_GetCurrentContext();
+    // The box's pixels go straight to its window: a GL renderer behind the
+    // window surface would make (and drop) a context of its own and build
+    // the window again under a new X id.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* window = seen ? SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                                  picture.width, picture.height, SDL_WINDOW_SHOWN)
                               : nullptr;
     int answer = window ? 0 : -1;
     if (window) {
+        X11WatchConnection(window, false);
         const Uint32 id = SDL_GetWindowID(window);
         SDL_RaiseWindow(window);
         int held = -1;  // the button under a pressed mouse
@@ -168,8 +178,15 @@ int ShowBoxWindow(const std::string& text, const std::string& caption, const std
         show();
         while (answer == 0) {
             if ((quit && quit->load()) || (signalled && signalled->load())) break;
+            // Polled, not waited for: while SDL waits it wakes itself with a
+            // message to the newest window, the box, sent on a second X
+            // connection, which can reach the server after the box is gone
+            // (BadWindow, and Xlib's default handler ends the program).
             SDL_Event e;
-            if (!SDL_WaitEventTimeout(&e, 50)) continue;
+            if (!SDL_PollEvent(&e)) {
+                SDL_Delay(10);
+                continue;
+            }
             // Keys count from whichever window has them: the box is the one question.
             if (e.type == SDL_KEYDOWN) {
                 const SDL_Keycode key = e.key.keysym.sym;
@@ -190,6 +207,7 @@ int ShowBoxWindow(const std::string& text, const std::string& caption, const std
         }
         SDL_DestroyWindow(window);
     }
+    if (glWindow && glContext) SDL_GL_MakeCurrent(glWindow, glContext);
     if (started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return answer;
 }

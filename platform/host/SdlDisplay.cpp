@@ -6,6 +6,7 @@
 #include "platform/host/Display.h"
 #include "platform/host/GlDevice.h"
 #include "platform/host/SystemInfo.h"
+#include "platform/host/X11Connection.h"
 #include "platform/host/X11Geometry.h"
 
 namespace host {
@@ -51,6 +52,7 @@ public:
     explicit SdlWindow(SDL_Window* w) : m_window(w) {}
     ~SdlWindow() override {
         if (m_cursor) SDL_FreeCursor(m_cursor);
+        X11ForgetWindow(m_window);
         SDL_DestroyWindow(m_window);
     }
     SDL_Window* Native() const { return m_window; }
@@ -303,6 +305,7 @@ public:
             std::fprintf(stderr, "window: %s\n", SDL_GetError());
             return nullptr;
         }
+        X11WatchConnection(w, true);
         return std::make_unique<SdlWindow>(w);
     }
     std::unique_ptr<GraphicsDevice> CreateDevice(Window& window, const PresentParameters& params) override {

@@ -30,14 +30,16 @@
 namespace golden {
 
 // The built program started on the save folder root, in its own process group
-// (a message box it forks goes with it on a kill), its errors into a file.
+// (a message box it forks goes with it on a kill), its errors into a file,
+// in the given working folder (where it finds DATA and BIN).
 class GameProcess {
 public:
-    GameProcess(const std::string& root, bool display, const std::string& errors = "/dev/null") {
+    GameProcess(const std::string& root, bool display, const std::string& errors = "/dev/null",
+                const std::string& folder = CSQ_BINARY_DIR) {
         m_pid = fork();
         if (m_pid == 0) {
             setpgid(0, 0);
-            if (chdir(CSQ_BINARY_DIR) != 0) _exit(90);
+            if (chdir(folder.c_str()) != 0) _exit(90);
             const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (fd >= 0) dup2(fd, 2);
             setenv("APPDATA", root.c_str(), 1);
@@ -71,6 +73,7 @@ public:
         return clean;
     }
     int status() const { return m_status; }
+    pid_t pid() const { return m_pid; }
 
 private:
     pid_t m_pid = -1;

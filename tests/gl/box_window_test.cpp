@@ -1,6 +1,8 @@
 // The box the program draws itself when the system's box cannot be shown:
 // each key answers as the system's box would, a quit request closes it
 // unanswered, and its picture holds its text and buttons inside a margin.
+// Over the game's window, box after box leaves the game's GL context
+// current and raises no X error.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,9 @@
 #include "platform/FrameworkFontGlyphs.h"
 #include "platform/host/BoxWindow.h"
 #include "platform/host/MessageBox.h"
+#include "platform/host/X11Connection.h"
+#include "tests/gl/GoldenPicture.h"
+#include "tests/gl/XClient.h"
 
 namespace {
 
@@ -92,4 +97,55 @@ TEST(BoxWindow, ThePictureHoldsItsWrappedTextAndButtonsInsideAMargin) {
     // The buttons sit below the last line of text, side by side, Yes first.
     EXPECT_LT(p.buttonRects[0][0], p.buttonRects[1][0]);
     EXPECT_EQ(p.buttonRects[0][1] + p.buttonRects[0][3], p.height - 16);
+}
+
+TEST(BoxWindow, BoxAfterBoxOverTheGameWindowLeavesItDrawingAndRaisesNoXError) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    InstallFont();
+    golden::GlWindow game;
+    ASSERT_TRUE(game.Open("Box over the game", 320, 240));
+    SDL_Window* const window = SDL_GL_GetCurrentWindow();
+    const SDL_GLContext context = SDL_GL_GetCurrentContext();
+    ASSERT_NE(context, nullptr);
+    const int errorsBefore = host::X11ErrorCount();
+    const std::vector<uint8_t> white(16 * 16 * 4, 0xFF);
+    constexpr int kTries = 30;
+    for (int i = 0; i < kTries; ++i) {
+        std::atomic<bool> done{false};
+        // The answer comes as a user's would: Return, sent by another client to the box.
+        std::thread player([&] {
+            xclient::Connection x;
+            Window box = 0;
+            for (int wait = 0; !done && box == 0 && wait < 200; ++wait)
+                box = x.WaitForWindow(getpid(), [](const std::string& t) { return t == "Save data write error!"; },
+                                      std::chrono::milliseconds(50));
+            if (box) x.PressReturn(box);
+        });
+        const int answer = host::ShowBoxWindow("The game could not be saved.", "Save data write error!", kOk, nullptr,
+                                               nullptr);
+        done = true;
+        player.join();
+        ASSERT_EQ(answer, host::IDOK) << "box " << i << " was not answered";
+        ASSERT_EQ(SDL_GL_GetCurrentContext(), context) << "box " << i << " left another context current";
+        ASSERT_EQ(SDL_GL_GetCurrentWindow(), window) << "box " << i;
+        // The game draws on: a texture, a cleared frame, the picture read back.
+        const host::TextureHandle t = game.device->CreateTexture(16, 16, white.data());
+        EXPECT_NE(t, 0u) << "box " << i;
+        game.device->ReleaseTexture(t);
+        game.device->Clear(host::CLEAR_TARGET, 0xFF204060u, 1.0f);
+        std::vector<uint8_t> rgba;
+        int w = 0, h = 0;
+        ASSERT_TRUE(game.device->ReadBackBuffer(rgba, w, h)) << "box " << i;
+        ASSERT_EQ(rgba.size(), size_t(w) * size_t(h) * 4);
+        EXPECT_EQ(rgba[0], 0x20) << "box " << i;
+        EXPECT_EQ(rgba[2], 0x60) << "box " << i;
+        game.device->Present();
+        // Whatever the server still has to say about the box arrives now.
+        for (int k = 0; k < 5; ++k) {
+            SDL_Event e;
+            while (SDL_PollEvent(&e)) {}
+            SDL_Delay(10);
+        }
+    }
+    EXPECT_EQ(host::X11ErrorCount(), errorsBefore) << "X errors over " << kTries << " boxes (see stderr)";
 }

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "platform/D3DApplication.h"
 #include "engine/framework/MyD3DApplication.h"
@@ -43,7 +46,26 @@ TEST(TimerPace, OneSecondOfTheRealLoopGetsAtMostOneHundredTimerCalls) {
     app.m_dwCreationWidth = 800;
     app.m_dwCreationHeight = 600;
     ASSERT_EQ(app.Create(), S_OK);
+    // A loop that never draws (a window left paused by a test before) would
+    // wait for ever: after a while the quit request ends it, and the test fails.
+    std::mutex mutex;
+    std::condition_variable ran;
+    bool finished = false, timedOut = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!ran.wait_for(lock, std::chrono::seconds(30), [&] { return finished; })) {
+            timedOut = true;
+            g_bQuitRequested = true;
+        }
+    });
     EXPECT_EQ(app.Run(), 0);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        finished = true;
+    }
+    ran.notify_one();
+    watchdog.join();
+    EXPECT_FALSE(timedOut) << "the loop did not end by itself; " << app.frames << " frames drawn";
     const double seconds = std::chrono::duration<double>(app.elapsed).count();
     ASSERT_GE(seconds, 1.0);
     // One call per 10 ms at most (one more for the interval the count started in),

@@ -1,0 +1,38 @@
+#pragma once
+// The X connection under the windows. Xlib's own handlers end the process
+// with exit() from wherever the trouble is noticed (mid-frame, inside the GL
+// swap), with no save and with static objects torn down under live ones.
+// Ours close the game as a confirmed exit does.
+#include <cstdint>
+
+struct SDL_Window;
+
+namespace host {
+
+// Watches the connection the window lives on. The main window's X id is
+// remembered: an error naming it means the window was destroyed under us,
+// and the game saves and closes through its loop. Errors about any other
+// window (a box already gone) are reported on stderr and play goes on.
+void X11WatchConnection(SDL_Window* window, bool mainWindow);
+// The main window is being destroyed by us: errors naming it are no loss.
+void X11ForgetWindow(SDL_Window* window);
+
+// What a broken connection leaves to do. Xlib cannot be called again once
+// it has broken (a request under way when it broke writes past its buffer),
+// so nothing unwinds: the handler calls this (the exit save) and the process
+// ends at once with status 0.
+void SetConnectionLostSave(void (*save)());
+
+// The connection broke or the main window went; from then on no box is shown.
+bool DisplayLost();
+
+// X errors reported since the start (each also on stderr).
+int X11ErrorCount();
+
+// What the handlers do with a broken connection and with an error naming an
+// X resource; ForgetDisplayLost is for tests.
+void NoteDisplayLost(const char* why);
+void NoteXError(unsigned long resource);
+void ForgetDisplayLost();
+
+}  // namespace host
