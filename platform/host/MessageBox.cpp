@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "platform/host/BoxWindow.h"
+#include "platform/host/X11Connection.h"
 
 namespace host {
 
@@ -49,6 +50,9 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, 
     if (pid == 0) {
         ::setpgid(0, 0);
         ::close(fds[0]);
+        // The box's own display connection breaking ends this child, never
+        // with the parent's exit save.
+        SetConnectionLostSave(nullptr);
         int answer = -1;
         if (SDL_ShowMessageBox(&data, &answer) != 0) answer = -1;
         const ssize_t n = ::write(fds[1], &answer, sizeof answer);
