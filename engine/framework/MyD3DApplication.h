@@ -36,8 +36,8 @@ struct GameRoadLinks {
 extern GameRoadLinks g_GameRoadLinks;
 
 extern host::Window* g_hWnd;
-// Never destroyed itself: an application object that outlives the statics
-// (the stage runner's) still finds it when it goes.
+// Never destroyed itself: an application object that goes among the statics
+// (the stage runner's) still finds it, whatever order they go in.
 extern std::unique_ptr<host::Effect>& g_pPostProcessEffect;
 extern host::Effect::Handle g_hMotionBlurTechnique;
 extern uint8_t g_bApplyFullscreenAtStart;

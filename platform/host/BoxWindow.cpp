@@ -139,10 +139,10 @@ int ShowBoxWindow(const std::string& text, const std::string& caption, const std
     // The game's drawing goes on after the box, on its own window and context.
     SDL_Window* const glWindow = SDL_GL_GetCurrentWindow();
     const SDL_GLContext glContext = SDL_GL_GetCurrentContext();
-    // The box's pixels go straight to its window: a GL renderer behind the
-    // window surface would make (and drop) a context of its own and build
-    // the window again under a new X id.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // On X the box's pixels go straight to its window: a GL renderer behind
+    // the window surface would make (and drop) a context of its own and
+    // build the window again under a new X id. (Wayland has no other way.)
+    if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* window = seen ? SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                                  picture.width, picture.height, SDL_WINDOW_SHOWN)
                               : nullptr;
