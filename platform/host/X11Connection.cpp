@@ -26,6 +26,19 @@ std::atomic<int> g_errors{0};
 void (*g_lostSave)() = nullptr;
 
 #ifdef CSQ_WATCH_X11
+void NoteDisplayLost(const char* why) {
+    if (g_lost.exchange(true)) return;
+    std::fprintf(stderr, "Cogsquall: %s; the game saves and closes.\n", why);
+    // No box can be shown any more: their texts go to stderr.
+    NoteQuitSignal();
+}
+
+void NoteXError(unsigned long resource) {
+    g_errors.fetch_add(1);
+    const unsigned long window = g_mainWindow.load();
+    if (window != 0 && resource == window) NoteDisplayLost("the game's window was destroyed");
+}
+
 // Any of the process's connections (SDL keeps two) broke. Xlib would call
 // exit() after this returns; the program ends here instead, saved.
 int OnIoError(Display*) {
@@ -46,29 +59,11 @@ int OnError(Display* display, XErrorEvent* e) {
 
 }  // namespace
 
-void NoteDisplayLost(const char* why) {
-    if (g_lost.exchange(true)) return;
-    std::fprintf(stderr, "Cogsquall: %s; the game saves and closes.\n", why);
-    // No box can be shown any more: their texts go to stderr.
-    NoteQuitSignal();
-}
-
-void NoteXError(unsigned long resource) {
-    g_errors.fetch_add(1);
-    const unsigned long window = g_mainWindow.load();
-    if (window != 0 && resource == window) NoteDisplayLost("the game's window was destroyed");
-}
-
 bool DisplayLost() { return g_lost.load(); }
 
 void SetConnectionLostSave(void (*save)()) { g_lostSave = save; }
 
 int X11ErrorCount() { return g_errors.load(); }
-
-void ForgetDisplayLost() {
-    g_lost = false;
-    g_mainWindow = 0;
-}
 
 void X11WatchConnection(SDL_Window* window, bool mainWindow) {
 #ifdef CSQ_WATCH_X11

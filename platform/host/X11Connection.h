@@ -29,10 +29,4 @@ bool DisplayLost();
 // X errors reported since the start (each also on stderr).
 int X11ErrorCount();
 
-// What the handlers do with a broken connection and with an error naming an
-// X resource; ForgetDisplayLost is for tests.
-void NoteDisplayLost(const char* why);
-void NoteXError(unsigned long resource);
-void ForgetDisplayLost();
-
 }  // namespace host
