@@ -157,6 +157,14 @@ TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
         {"a Rocket Wagon within 1.5 ranges in the lane", 1010, -(1.5f * range - 0.5f), 0, false, true},
         {"a Rocket Wagon beyond 1.5 ranges", 1010, -(1.5f * range + 0.5f), 0, false, false},
         {"a Rocket Wagon 1.5 ranges off but out of the lane", 1010, -(1.5f * range - 10.0f), 61.0f, false, false},
+        // Past the plain range (d about 72) but within 1.5 ranges: the lane
+        // bonus holds while dy < 60.5625.
+        {"a Rocket Wagon just inside the lane", 1010, -40.0f, 60.5f, false, true},
+        {"a Rocket Wagon just outside the lane", 1010, -40.0f, 60.625f, false, false},
+        {"a Rocket Wagon just inside the lane, below", 1010, -40.0f, -60.5f, false, true},
+        {"a Rocket Wagon just outside the lane, below", 1010, -40.0f, -60.625f, false, false},
+        {"a Marine Striker just inside the lane", 1018, -100.0f, 60.5f, false, true},
+        {"a Marine Striker just outside the lane", 1018, -100.0f, 60.625f, false, false},
         {"a Marine Striker within 2.25 ranges in the lane", 1018, -(2.25f * range - 0.5f), 0, false, true},
         {"a Marine Striker beyond 2.25 ranges", 1018, -(2.25f * range + 0.5f), 0, false, false},
     };

@@ -33,15 +33,19 @@ struct Finale {
     SummaryButton button;
     int opened;  // the episode the choice unlocks, 0 none
     std::vector<std::string> road;
+    std::vector<std::string> laterRoad;  // the same button after a later win
 };
 
 const Finale kFinales[] = {
     {"episode 1 finished opens episode 2", 160, SUMMARY_NEXT, 2,
-     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"}},
+     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"},
+     {"summary", "battle 51"}},
     {"episode 2 finished opens episode 3", 170, SUMMARY_MENU, 3,
-     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"}},
+     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"},
+     {"summary", "menu"}},
     {"the last episode finished opens nothing", 180, SUMMARY_NEXT, 0,
-     {"summary", "ending", "credits", "episode choice", "nothing announced"}},
+     {"summary", "ending", "credits", "episode choice", "nothing announced"},
+     {"summary", "episode choice", "box 16"}},
 };
 
 void PrintTo(const Finale& f, std::ostream* os) { *os << f.rule; }
@@ -162,6 +166,52 @@ TEST_P(EpisodeEndRoad, TheFirstWinOfTheLastStageRunsTheEndingTheCreditsAndTheEpi
     EXPECT_EQ(saved.m_aiAchievementProgress[5 + episode], 1) << "the finished episode is saved";
     EXPECT_EQ(saved.m_iFurthestStage, f.opened ? 50 * (f.opened - 1) + 1 : 180) << "the furthest stage saved";
     ExpectProfileGolden(f.stage, profile);
+}
+
+// Only the first win of an episode's last stage runs the ending: a later win
+// goes where its button leads (the next stage, the menu, or after the last
+// stage of all the episode choice with "End of Episode").
+TEST_P(EpisodeEndRoad, ALaterWinOfTheLastStageRunsNoEnding) {
+    const Finale f = GetParam();
+    Begin(f.stage, 1, 2026);
+    const int episode = f.stage == 160 ? 1 : f.stage == 170 ? 2 : 3;
+    for (int e = 1; e <= episode; ++e) {
+        g_CurrentProfile.m_aiAchievementProgress[5 + e] = 1;
+        g_CurrentProfile.m_abStorySeen[e - 1] = 1;
+    }
+    CEffect_Summary& board = *run->Battle().m_pEffectSummary;
+    // The episode was finished when this battle began.
+    for (int e = 1; e <= episode; ++e) board.m_abEpisodeDoneAtStart[e - 1] = true;
+    const StageRunResult r = PlayOn(BOSS);
+    ASSERT_EQ(r.outcome, "won") << f.rule;
+
+    std::vector<std::string> road;
+    ASSERT_TRUE(StepUntil([&] { return board.m_vPos.y == 0.0f && board.m_bCounting; }, 300)) << "the board at rest";
+    road.push_back("summary");
+    Choose(f.button);
+    CEffect_MsgBox& box = *App().m_pEffectMsgBox;
+    for (int i = 0; i < 1500; ++i) {
+        run->Step();
+        if (Page() == STORY_PAGE_INDEX) {
+            road.push_back(SubScreen() == STORY_ENDING ? "ending" : "story");
+            break;
+        }
+        if (Page() == BATTLE_PAGE_INDEX && App().m_iCurrentStage != f.stage) {
+            road.push_back("battle " + std::to_string(App().m_iCurrentStage));
+            break;
+        }
+        if (Page() == MENU_PAGE_INDEX && SubScreen() == MENU_EPISODE && f.button == SUMMARY_NEXT) {
+            road.push_back("episode choice");
+            for (int k = 0; k < 300 && !box.IsOpen(); ++k) run->Step();
+            if (box.IsOpen()) road.push_back("box " + std::to_string(box.m_aInstances[0].kind));
+            break;
+        }
+        if (Page() == MENU_PAGE_INDEX && f.button == SUMMARY_MENU) {
+            road.push_back("menu");
+            break;
+        }
+    }
+    EXPECT_EQ(road, f.laterRoad) << f.rule;
 }
 
 INSTANTIATE_TEST_SUITE_P(Finales, EpisodeEndRoad, ::testing::ValuesIn(kFinales),
