@@ -131,7 +131,7 @@ TEST_F(BattleRules, CardsChargeFiveStepsAFrameOnStages172And177) {
     const struct {
         int stage;
         int step;
-    } rows[] = {{3, 1}, {172, 5}, {177, 5}, {171, 1}};
+    } rows[] = {{3, 1}, {172, 5}, {177, 5}, {55, 1}};
     for (const auto& r : rows) {
         CPageGame& page = Playing(r.stage);
         int slot = -1;

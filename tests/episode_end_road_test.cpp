@@ -179,11 +179,12 @@ TEST_P(EpisodeEndRoad, ALaterWinOfTheLastStageRunsNoEnding) {
         g_CurrentProfile.m_aiAchievementProgress[5 + e] = 1;
         g_CurrentProfile.m_abStorySeen[e - 1] = 1;
     }
-    CEffect_Summary& board = *run->Battle().m_pEffectSummary;
-    // The episode was finished when this battle began.
-    for (int e = 1; e <= episode; ++e) board.m_abEpisodeDoneAtStart[e - 1] = true;
+    // The episode was finished before this battle began.
     const StageRunResult r = PlayOn(BOSS);
     ASSERT_EQ(r.outcome, "won") << f.rule;
+    ASSERT_NE(run->Battle().m_pEffectSummary, nullptr);
+    CEffect_Summary& board = *run->Battle().m_pEffectSummary;
+    ASSERT_TRUE(board.m_abEpisodeDoneAtStart[episode - 1]) << "the board saw the episode finished";
 
     std::vector<std::string> road;
     ASSERT_TRUE(StepUntil([&] { return board.m_vPos.y == 0.0f && board.m_bCounting; }, 300)) << "the board at rest";
