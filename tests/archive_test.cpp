@@ -335,3 +335,41 @@ TEST_F(ArchiveTest, AnEntryWhoseDataGoesPastItsStatedSizeIsRefused) {
         EXPECT_EQ(Extract(archive, "Resource\\Long.bin"), "<failed>") << (deflate ? "deflated" : "stored");
     }
 }
+
+// One data byte changed, sizes untouched: only the entry's CRC can tell, and
+// the entry is refused rather than handed out with the wrong byte.
+TEST_F(ArchiveTest, AnEntryWithOneDataByteChangedFailsItsCrc) {
+    const std::string payload = "twenty-four bytes stored";
+    for (bool sealed : {false, true}) {
+        for (size_t at : {size_t(0), size_t(11), payload.size() - 1}) {
+            host::HeadlessHost h;
+            ZipWriteOptions o = sealed ? Sealed() : ZipWriteOptions();
+            o.deflate = false;
+            ZipWriter zip;
+            zip.AddDirectory("Resource/");
+            zip.AddFile("Resource/Stored.bin", payload, o);
+            std::vector<uint8_t> bytes = zip.Finish();
+            // After the folder's local header, the file's header, its name and
+            // (when sealed) the 12-byte encryption header.
+            const size_t data = 30 + 9 + 30 + std::strlen("Resource/Stored.bin") + (sealed ? 12 : 0);
+            if (!sealed) {
+                ASSERT_EQ(std::string(bytes.begin() + long(data), bytes.begin() + long(data + payload.size())), payload);
+            }
+            const std::string path = (m_dir / "DATA").string();
+            std::ofstream(path, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            {
+                ResourceArchive good;
+                good.OpenResourceArchive(path);
+                ASSERT_EQ(Extract(good, "Resource\\Stored.bin"), payload);
+            }
+            bytes[data + at] ^= 0x01;
+            std::ofstream(path, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            ResourceArchive archive;
+            archive.OpenResourceArchive(path);
+            EXPECT_EQ(Extract(archive, "Resource\\Stored.bin"), "<failed>")
+                << (sealed ? "sealed" : "plain") << " byte " << at;
+        }
+    }
+}

@@ -9,6 +9,8 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/UnitDefinition.h"
 #include "engine/PageIndices.h"
 #include "engine/VxSound.h"
 #include "tests/HandInputSupport.h"
@@ -58,6 +60,96 @@ TEST_F(BattleRules, UnitSoundsLowerByFourHundredthsForEverySoundBeyondTheFirst) 
         float factor;
     } rows[] = {{1, 1.0f}, {2, 0.96f}, {3, 0.92f}, {11, 0.60f}, {25, 0.04f}, {26, 0.0f}, {40, 0.0f}};
     for (const auto& r : rows) EXPECT_NEAR(CPageGame::AttenuationFactor(r.playing), r.factor, 1e-5f) << r.playing;
+}
+
+// The lowering looks at the engine frame: only every fifth one lowers.
+TEST_F(BattleRules, UnitSoundsAreLoweredOnlyOnEveryFifthEngineFrame) {
+    CPageGame& page = Playing(3, {0});  // the Fusor Bot's card holds three sounds
+    const struct {
+        int frame;
+        float factor;
+    } rows[] = {{500, 0.96f}, {501, 1.0f}, {502, 1.0f}, {503, 1.0f}, {504, 1.0f}, {505, 0.96f},
+                {506, 1.0f}, {509, 1.0f}, {510, 0.96f}, {515, 0.96f}};
+    const int before = g_pApp->m_nFrame;
+    for (const auto& r : rows) {
+        std::vector<CVxSound*> sounds;
+        for (int i = 0; i < 2; ++i) {
+            CVxSound* s = page.m_apCardSounds[0][i];
+            ASSERT_NE(s, nullptr);
+            s->Stop();
+            s->SetVolumeFactor(1.0f);
+            s->Play();
+            sounds.push_back(s);
+        }
+        g_pApp->m_nFrame = r.frame;
+        page.AttenuateSounds();
+        for (CVxSound* s : sounds) EXPECT_FLOAT_EQ(s->m_fVolumeFactor, r.factor) << "engine frame " << r.frame;
+        for (CVxSound* s : sounds) s->Stop();
+    }
+    g_pApp->m_nFrame = before;
+}
+
+// A live robot takes its cell; a platform under it does not, nor a dead one.
+TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
+    CPageGame& page = Playing(3, {1, 3, 4, 21, 15});
+    const VxVec3 at = FreeGround();
+    const VxVec3 index = page.FindNearestCell(at.x, at.y, 0.0f);
+    const struct {
+        const char* rule;
+        int standing;  // -1 none
+        int role;
+        int hp;
+        bool placed;
+    } rows[] = {
+        {"an empty cell takes the robot", -1, 0, 0, true},
+        {"a robot standing there keeps the cell", 3, ROLE_GUARD, 100, false},
+        {"a platform there carries the robot", 3, ROLE_PLATFORM, 100, true},
+        {"a destroyed robot leaves the cell", 3, ROLE_GUARD, 0, true},
+    };
+    for (const auto& r : rows) {
+        page.m_lstRobots.clear();
+        if (r.standing >= 0) {
+            CCom_GameRobot s;
+            GetUnitDefinition(s.m_Unit, r.standing);
+            s.m_Unit.m_iRole = r.role;
+            s.m_iHp = r.hp;
+            s.m_vPosition = s.m_vLastPosition = at;
+            s.m_vCell = index;
+            page.m_lstRobots.push_back(s);
+        }
+        page.m_iCarriedCard = page.FindHandCard(1);  // the Gunner Bot, a ground robot
+        ASSERT_GE(page.m_iCarriedCard, 0);
+        Aim(at.x, at.y);
+        EXPECT_EQ(page.CanPlaceCard(0), r.placed) << r.rule;
+    }
+    page.m_iCarriedCard = -1;
+}
+
+// A card charges one step a frame; on stages 172 and 177 five, never past
+// its recharge time.
+TEST_F(BattleRules, CardsChargeFiveStepsAFrameOnStages172And177) {
+    const struct {
+        int stage;
+        int step;
+    } rows[] = {{3, 1}, {172, 5}, {177, 5}, {55, 1}};
+    for (const auto& r : rows) {
+        CPageGame& page = Playing(r.stage);
+        int slot = -1;
+        for (int s = 0; s < page.m_nHandSlots && slot < 0; ++s)
+            if (page.m_aHand[s].m_iCard >= 0 && page.m_aHandDefs[s].m_iRechargeTime > 20) slot = s;
+        ASSERT_GE(slot, 0) << "stage " << r.stage;
+        const int recharge = page.m_aHandDefs[slot].m_iRechargeTime;
+        page.m_aHand[slot].m_iCharge = 0;
+        Frames(1);
+        EXPECT_EQ(page.m_aHand[slot].m_iCharge, r.step) << "stage " << r.stage;
+        Frames(2);
+        EXPECT_EQ(page.m_aHand[slot].m_iCharge, 3 * r.step) << "stage " << r.stage;
+        page.m_aHand[slot].m_iCharge = recharge - 2;
+        Frames(1);
+        EXPECT_EQ(page.m_aHand[slot].m_iCharge, r.step == 1 ? recharge - 1 : recharge)
+            << "stage " << r.stage << ": capped at the recharge time";
+        run.reset();
+    }
 }
 
 TEST_F(BattleRules, EpisodeTwoDisablesCardsAboveTheCostLimitOfTheFurthestArea) {

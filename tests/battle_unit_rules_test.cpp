@@ -3,6 +3,7 @@
 // cell ahead, the snowball's height, the mini-games' starting charge and
 // their open-ended overtime. Played on real stage runs from a seed.
 #include <set>
+#include <string>
 #include <vector>
 
 #include "battle/page/PageGame.h"
@@ -157,6 +158,14 @@ TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
         {"a Rocket Wagon within 1.5 ranges in the lane", 1010, -(1.5f * range - 0.5f), 0, false, true},
         {"a Rocket Wagon beyond 1.5 ranges", 1010, -(1.5f * range + 0.5f), 0, false, false},
         {"a Rocket Wagon 1.5 ranges off but out of the lane", 1010, -(1.5f * range - 10.0f), 61.0f, false, false},
+        // Past the plain range (d about 72) but within 1.5 ranges: the lane
+        // bonus holds while dy < 60.5625.
+        {"a Rocket Wagon just inside the lane", 1010, -40.0f, 60.5f, false, true},
+        {"a Rocket Wagon just outside the lane", 1010, -40.0f, 60.625f, false, false},
+        {"a Rocket Wagon just inside the lane, below", 1010, -40.0f, -60.5f, false, true},
+        {"a Rocket Wagon just outside the lane, below", 1010, -40.0f, -60.625f, false, false},
+        {"a Marine Striker just inside the lane", 1018, -100.0f, 60.5f, false, true},
+        {"a Marine Striker just outside the lane", 1018, -100.0f, 60.625f, false, false},
         {"a Marine Striker within 2.25 ranges in the lane", 1018, -(2.25f * range - 0.5f), 0, false, true},
         {"a Marine Striker beyond 2.25 ranges", 1018, -(2.25f * range + 0.5f), 0, false, false},
     };
@@ -290,6 +299,79 @@ TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTh
     }
     EXPECT_GT(hand0, 0);
     EXPECT_GT(hand1, 0);
+}
+
+// The Destroyer's lunge strikes at its 34th frame every robot whose reference
+// point lies left of x = 85.5, and it starts only while one stands there.
+TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
+    CPageGame& page = Playing(156, {1});
+    const struct Row {
+        const char* rule;
+        float x;
+        bool struck;
+    } rows[] = {
+        {"far inside the reach", -100.0f, true},
+        {"just inside the reach", 85.25f, true},
+        {"on the line", 85.5f, false},
+        {"just outside the reach", 85.75f, false},
+        {"far outside", 300.0f, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        page.m_lstRobots.clear();
+        CCom_GameRobot& robot = Stand(1, row.x, 30.0f);
+        const int robotSerial = robot.m_iSerial;
+        CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
+        boss.m_iBossTimer = 2;
+        boss.m_iState = ROBOT_IDLE;
+        boss.m_iActionTimer = 120 + 33;  // the lunge's striking frame
+        boss.UpdateDestroyer();
+        const CCom_GameRobot* r = FindRobotBySerial(page.m_lstRobots, robotSerial);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->m_iHp == 0, row.struck);
+    }
+    // Starting: on a start frame that wins its coin toss, only with a robot in reach.
+    auto firstDrawEven = [] {
+        uint32_t seed = 1;
+        while ((((seed * 214013u + 2531011u) >> 16) & 0x7FFF) % 2 != 0) ++seed;
+        return seed;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("start: ") + row.rule);
+        page.m_lstRobots.clear();
+        Stand(1, row.x, 30.0f);
+        CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
+        boss.m_iBossTimer = 1;
+        boss.m_iState = ROBOT_IDLE;
+        boss.m_iActionTimer = 0;
+        boss.m_iCountdown = 0;
+        for (int& w : boss.m_aiBoss) w = 0;
+        VxSrand(firstDrawEven());
+        boss.UpdateDestroyer();
+        EXPECT_EQ(boss.m_iBossTimer == 2, row.struck);
+    }
+}
+
+// A Destroyer's attack holds it 300 frames, its volley coming 120 frames in.
+TEST_F(UnitRulesTest, TheDestroyersAttackHoldsItThreeHundredFramesWithItsVolley120In) {
+    CPageGame& page = Playing(156, {1});
+    page.m_lstRobots.clear();
+    CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
+    boss.m_iBossTimer = 1;
+    boss.m_iActionTimer = 1;
+    boss.m_iState = ROBOT_ATTACK;
+    boss.m_iCountdown = 0;
+    boss.m_iAnimTick = boss.AnimLength(1) / 2;  // the attack's firing frame
+    int frames = 0, volleyAt = -1;
+    for (; frames < 400; ++frames) {
+        const size_t bullets = page.m_lstBullets.size();
+        boss.m_iActionTimer = 1;
+        boss.Render();
+        if (volleyAt < 0 && page.m_lstBullets.size() > bullets) volleyAt = frames + 1;
+        if (boss.m_iCountdown == 0) break;
+    }
+    EXPECT_EQ(frames + 1, 300) << "frames the attack holds, the firing one included";
+    EXPECT_EQ(volleyAt, 120);
 }
 
 // ---- Melee, snowball ----

@@ -147,3 +147,39 @@ TEST(FontWrap, BreaksAfterTheLastBlankSearchingBackFromTheBreakPosition) {
         EXPECT_EQ(lines, c.lines) << c.text;
     }
 }
+
+// ---- Alignment: where each glyph's centre lands (x, y) for the test font's
+// widths ("A" 8, "B"/"C"/"D"/line feed 6), the font at the origin.
+
+TEST(FontAlignment, RightArcLiftsByCosineAndCentredTotalCountsLineFeeds) {
+    struct At {
+        int x, y;
+    };
+    const struct {
+        const char* rule;
+        int align;
+        float arc;
+        const char* text;
+        std::vector<At> glyphs;  // in drawing order
+    } kCases[] = {
+        {"left-aligned starts at the position", 1, 0.0f, "AB", {{4, 0}, {11, 0}}},
+        // Right-aligned draws from the last character leftwards; the lift is
+        // cos(i x 180 / length) x arc: 10, 7, 0, -7 for i = 0..3.
+        {"right-aligned arc lifts by the cosine", -1, 10.0f, "ABCD", {{-3, -7}, {-9, 0}, {-15, 7}, {-22, 10}}},
+        {"right-aligned without arc stays on the line", -1, 0.0f, "AB", {{-3, 0}, {-10, 0}}},
+        // Centred: total = 8 + 6 + 6 (line feed) + 8 + 6 = 34, pen starts at -17;
+        // after the line feed the pen is 0.
+        {"centred total counts line feeds", 0, 0.0f, "AB\nAB", {{-13, 0}, {-6, 0}, {4, -16}, {11, -16}}},
+        {"centred single line", 0, 0.0f, "AB", {{-3, 0}, {4, 0}}},
+    };
+    for (const auto& c : kCases) {
+        FontBench f(c.align);
+        f.font.m_fArc = c.arc;
+        const std::vector<Glyph> drawn = f.Draw(c.text);
+        ASSERT_EQ(drawn.size(), c.glyphs.size()) << c.rule;
+        for (size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_FLOAT_EQ(drawn[i].x, float(c.glyphs[i].x)) << c.rule << " glyph " << i;
+            EXPECT_FLOAT_EQ(drawn[i].y, float(c.glyphs[i].y)) << c.rule << " glyph " << i;
+        }
+    }
+}

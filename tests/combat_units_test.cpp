@@ -3,15 +3,21 @@
 // drop's frequencies and the Destroyers' death.
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <map>
+#include <vector>
 
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/effects/Effect_Flower.h"
+#include "battle/effects/Effect_Reward.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "battle/units/Targeting.h"
+#include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
 #include "platform/Random.h"
@@ -122,6 +128,422 @@ TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
         EXPECT_EQ(shield.m_iHp, c.shieldAfter);
         EXPECT_EQ(before - unit.m_iHp, c.unitLoss);
         EXPECT_EQ(unit.m_iShieldSerial == NO_SERIAL, c.shieldAfter <= 0);
+    }
+}
+
+// A sniper shot misses a walking Machine with nothing on it when the roll
+// of rand() % 4 is 0; an upgrade of level 1 never misses.
+TEST_F(CombatTest, ASniperShotMissesOnARollOfZeroInFour) {
+    // The generator's next draw from a seed.
+    auto draw = [](uint32_t seed) { return int(((seed * 214013u + 2531011u) >> 16) & 0x7FFF); };
+    auto seedWhere = [&](auto wanted) {
+        uint32_t seed = 1;
+        while (!wanted(draw(seed))) ++seed;
+        return seed;
+    };
+    // A zero in four that is no zero in 2, 3, 5 or 8 and draws of 1, 2 and 3 in four.
+    const uint32_t zero = seedWhere([](int d) { return d % 8 == 4 && d % 3 != 0 && d % 5 != 0; });
+    const uint32_t one = seedWhere([](int d) { return d % 4 == 1 && d % 3 == 0 && d % 5 == 0; });
+    const uint32_t two = seedWhere([](int d) { return d % 4 == 2 && d % 3 == 0; });
+    const uint32_t three = seedWhere([](int d) { return d % 4 == 3 && d % 5 == 0; });
+    const struct {
+        const char* rule;
+        uint32_t seed;
+        int missMode, upgrade, state, status;
+        bool missed;
+    } rows[] = {
+        {"a roll of 0 misses", zero, 0, 0, ROBOT_MOVE, 0, true},
+        {"a roll of 1 hits", one, 0, 0, ROBOT_MOVE, 0, false},
+        {"a roll of 2 hits", two, 0, 0, ROBOT_MOVE, 0, false},
+        {"a roll of 3 hits", three, 0, 0, ROBOT_MOVE, 0, false},
+        {"level 2 still misses on 0", zero, 0, 2, ROBOT_MOVE, 0, true},
+        {"level 1 never misses", zero, 0, 1, ROBOT_MOVE, 0, false},
+        {"a Machine not walking is hit", zero, 0, 0, ROBOT_ATTACK, 0, false},
+        {"a frozen Machine is hit", zero, 0, 0, ROBOT_MOVE, 1, false},
+        {"never-miss shots hit on 0", zero, 1, 0, ROBOT_MOVE, 0, false},
+        {"always-miss shots miss on 3", three, -1, 0, ROBOT_MOVE, 0, true},
+    };
+    for (const auto& r : rows) {
+        page->m_lstRobots.clear();
+        page->m_lstBullets.clear();
+        CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
+        m.m_iHp = 1000;
+        m.m_iState = r.state;
+        m.m_iStatusEffect = r.status;
+        CCom_GameBullet& b = Fire(24, -100.0f, 28.0f, m.m_iSerial);
+        ASSERT_EQ(b.m_iBulletKind, 24);
+        b.m_iMissMode = r.missMode;
+        b.m_iOwnerUpgrade = r.upgrade;
+        VxSrand(r.seed);
+        b.TestHits(false);
+        EXPECT_EQ(page->m_lstRobots.back().m_iHp == 1000, r.missed) << r.rule;
+    }
+}
+
+// The won stage's capsule opens on a click strictly inside the 256 x 256
+// square centred on it, and only once it waits for the click.
+TEST_F(CombatTest, TheRewardCapsuleOpensOnAClickInsideItsSquareOf256) {
+    ASSERT_NE(page->m_pEffectReward, nullptr);
+    CEffect_Reward& reward = *page->m_pEffectReward;
+    const struct {
+        const char* rule;
+        int dx, dy, state;
+        bool opens;
+    } rows[] = {
+        {"the centre", 0, 0, 1, true},
+        {"a corner 1 px inside", 127, 127, 1, true},
+        {"the far corner 1 px inside", -127, -127, 1, true},
+        {"a corner a circle of 128 would miss", 120, -120, 1, true},
+        {"on the right edge", 128, 0, 1, false},
+        {"on the left edge", -128, 0, 1, false},
+        {"on the top edge", 0, 128, 1, false},
+        {"on the bottom edge", 0, -128, 1, false},
+        {"still falling", 0, 0, 0, false},
+        {"already opening", 0, 0, 2, false},
+    };
+    InputRecord& in = m_App->m_aInput[0];
+    for (const auto& r : rows) {
+        reward.Clear(0);
+        reward.m_aInstances[0].life = 1000;
+        reward.m_aInstances[0].age = 5;
+        reward.m_aInstances[0].params[0].f = 40.0f;
+        reward.m_aInstances[0].params[1].f = -118.0f - 30.0f;  // the picture stands 118 above the point
+        reward.m_iRewardState = r.state;
+        in.m_iCursorX = g_iScreenWidth / 2 + 40 + r.dx;
+        in.m_iCursorY = g_iScreenHeight / 2 + 30 - r.dy;
+        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+        reward.HandleClick();
+        EXPECT_EQ(reward.m_iRewardState, r.opens ? 2 : r.state) << r.rule;
+    }
+    in.m_aiKey[MOUSE_LEFT] = 0;
+}
+
+// Freeze holds a Machine 30 frames, a web 90, plasma 30; slow units, the
+// heavy ones and one already held are spared.
+TEST_F(CombatTest, StatusEffectsHoldThirtyNinetyAndThirtyFrames) {
+    enum Apply { FREEZE, WEB, PLASMA };
+    const struct {
+        const char* rule;
+        int type;
+        Apply apply;
+        float speed;
+        int maxHp;
+        int effect, frames;
+    } rows[] = {
+        {"freeze: 30 frames", 1000, FREEZE, 1.0f, 100, STATUS_FREEZE, 30},
+        {"web: 90 frames", 1000, WEB, 1.0f, 100, STATUS_WEB, 90},
+        {"plasma: 30 frames", 1000, PLASMA, 1.0f, 100, STATUS_PLASMA, 30},
+        {"a speed of 0.5 is not spared", 1000, FREEZE, 0.5f, 100, STATUS_FREEZE, 30},
+        {"a standing unit is not spared", 1000, FREEZE, 0.0f, 100, STATUS_FREEZE, 30},
+        {"a speed below 0.5 is spared", 1000, FREEZE, 0.45f, 100, STATUS_NONE, 0},
+        {"2000 hp or more is spared", 1000, WEB, 1.0f, 2000, STATUS_NONE, 0},
+        {"the Frost Orca takes no plasma", 1027, PLASMA, 1.0f, 100, STATUS_NONE, 0},
+        {"the Frost Orca freezes", 1027, FREEZE, 1.0f, 100, STATUS_FREEZE, 30},
+    };
+    for (const auto& r : rows) {
+        page->m_lstRobots.clear();
+        CCom_GameRobot& m = Add(r.type, -100.0f, 28.0f);
+        m.m_Unit.m_fSpeed = r.speed;
+        m.m_Unit.m_iMaxHp = r.maxHp;
+        if (r.apply == FREEZE) m.ApplyFreeze();
+        if (r.apply == WEB) m.ApplyWeb();
+        if (r.apply == PLASMA) m.ApplyPlasma();
+        EXPECT_EQ(m.m_iStatusEffect, r.effect) << r.rule;
+        EXPECT_EQ(m.m_iStatusFrames, r.frames) << r.rule;
+    }
+    // One already held keeps it.
+    page->m_lstRobots.clear();
+    CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
+    m.m_Unit.m_fSpeed = 1.0f;
+    m.ApplyWeb();
+    m.m_iStatusFrames = 7;
+    m.ApplyFreeze();
+    EXPECT_EQ(m.m_iStatusEffect, STATUS_WEB);
+    EXPECT_EQ(m.m_iStatusFrames, 7);
+}
+
+// A live Machine walking past x = 550 (or, walking left, past -550) has
+// crossed the field: it costs its life points and leaves.
+TEST_F(CombatTest, AMachinePastTheFieldEdgeOf550CostsItsLifePoints) {
+    const struct {
+        const char* rule;
+        float x, speed;
+        bool crossed;
+    } rows[] = {
+        {"just past the right edge", 550.5f, 1.0f, true},
+        {"on the right edge", 550.0f, 1.0f, false},
+        {"just inside the right edge", 549.5f, 1.0f, false},
+        {"past the right edge walking back", 560.0f, -1.0f, false},
+        {"just past the left edge walking left", -550.5f, -1.0f, true},
+        {"just inside the left edge walking left", -549.5f, -1.0f, false},
+        {"standing past the edge", 600.0f, 0.0f, false},
+    };
+    for (const auto& r : rows) {
+        page->m_lstRobots.clear();
+        page->m_iLife = 10;
+        page->m_StageDefinition.m_bLifeInPlay = 1;
+        CCom_GameRobot& m = Add(1000, r.x, 28.0f);
+        m.m_Unit.m_fSpeed = r.speed;
+        m.m_Unit.m_iHeartDecrease = 2;
+        auto it = std::prev(page->m_lstRobots.end());
+        EXPECT_EQ(page->RemoveRowRobot(it), r.crossed) << r.rule;
+        EXPECT_EQ(page->m_iLife, r.crossed ? 8 : 10) << r.rule;
+    }
+}
+
+// A finished Machine counts as a kill; the Time Bomb, the Capsule Cage and
+// the Rocket never do.
+TEST_F(CombatTest, CapsuleCagesTimeBombsAndRocketsAreNotKills) {
+    const struct {
+        int type;
+        int kills;
+    } rows[] = {{1000, 1}, {1021, 1}, {1025, 0}, {1030, 0}, {1032, 0}};
+    for (const auto& r : rows) {
+        page->m_lstRobots.clear();
+        page->m_nMachinesKilled = 0;
+        CCom_GameRobot& m = Add(r.type, 0.0f, 28.0f);
+        m.m_iHp = 0;
+        m.m_bExpired = true;
+        m.m_aiAux[1] = 0;
+        auto it = std::prev(page->m_lstRobots.end());
+        EXPECT_TRUE(page->RemoveRowRobot(it)) << r.type;
+        EXPECT_EQ(page->m_nMachinesKilled, r.kills) << "type " << r.type;
+    }
+}
+
+// Acid rain on the first area of episode 3: every tenth frame of a shower a
+// drop falls in two columns (c mod 5 cycling) and costs the first robot it
+// meets 3 hp.
+TEST_F(CombatTest, AcidRainCostsTheRobotItMeetsThreeHp) {
+    UseStage(101);  // the first stage of episode 3, area 1: period (200 - 1) x 10 frames
+    const struct {
+        const char* rule;
+        int column, row;
+        int t;  // frames into the stage
+        int loss;
+    } rows[] = {
+        {"a drop in column 0 at the shower's start", 0, 0, 2 * 1990, 3},
+        {"the same drop in column 5", 5, 0, 2 * 1990, 3},
+        {"column 4 waits for its turn", 4, 0, 2 * 1990, 0},
+        {"column 4's turn forty frames on", 4, 0, 2 * 1990 + 40, 3},
+        {"between drops nothing falls", 0, 0, 2 * 1990 + 5, 0},
+        {"no shower in the first 2000 frames", 0, 0, 1990, 0},
+    };
+    for (const auto& r : rows) {
+        page->m_lstRobots.clear();
+        const FieldCell& c = page->m_aFieldCells[r.column * FIELD_ROWS + r.row];
+        CCom_GameRobot& robot = Add(1, c.m_fX, c.m_fY);
+        ASSERT_EQ(int(robot.m_vCell.x), r.column);
+        ASSERT_EQ(int(robot.m_vCell.y), r.row);
+        const int hp = robot.m_iHp;
+        page->m_iStageFrames = 20000;
+        page->m_iTimeLeft = 20000 - r.t;
+        page->UpdateWeatherHazards();
+        EXPECT_EQ(hp - page->m_lstRobots.back().m_iHp, r.loss) << r.rule;
+    }
+}
+
+// After its hop an item falls 10 a frame over water or air and rests on the
+// line of a ground cell, or of any cell of the bottom row.
+TEST_F(CombatTest, AnItemRestsOnGroundOrOnTheBottomRow) {
+    constexpr int kColumn = 3;
+    const struct {
+        const char* rule;
+        int row;
+        int kind;  // the cell's stage kind
+        float drop;  // how far the item goes down in the frame
+    } rows[] = {
+        {"over water it falls", 2, CELL_WATER_SURFACE, 10.0f},
+        {"in the air it falls", 0, CELL_AIR, 10.0f},
+        {"over ground it rests", 2, CELL_GROUND, 5.0f},
+        {"water in the bottom row holds it", 4, CELL_WATER_SURFACE, 5.0f},
+        {"air in the bottom row holds it", 4, CELL_AIR, 5.0f},
+        {"the row above the bottom does not", 3, CELL_AIR, 10.0f},
+    };
+    for (const auto& r : rows) {
+        FieldCell& cell = page->m_aFieldCells[kColumn * FIELD_ROWS + r.row];
+        const int kept = cell.m_iStageKind;
+        cell.m_iStageKind = r.kind;
+        page->m_lstItems.clear();
+        // 5 above the cell's line: resting puts it on the line, falling takes 10.
+        page->DropItem(0, cell.m_fX, cell.m_fY + 5.0f, 0.0f, -1, false);
+        CCom_GameItem& item = page->m_lstItems.back();
+        item.m_fSpeedX = 0.0f;
+        item.m_iAge = ITEM_HOP_FRAMES;
+        item.m_vPosition = VxVec3{cell.m_fX, cell.m_fY + 5.0f, 0.0f};
+        item.Render();
+        EXPECT_FLOAT_EQ(cell.m_fY + 5.0f - item.m_vPosition.y, r.drop) << r.rule;
+        cell.m_iStageKind = kept;
+    }
+}
+
+// World 1 sends a flower every 120 frames, in the second half of each
+// 1800-frame cycle only.
+TEST_F(CombatTest, WorldOneSendsAFlowerEvery120FramesInTheSecondHalfOfEachCycle) {
+    UseStage(3);
+    CCom_GameStage backdrop;
+    CEffect_Flower& flowers = *page->m_pEffectFlower;
+    auto live = [&] {
+        int n = 0;
+        for (int i = 0; i < flowers.m_nPoolSize; ++i) n += flowers.m_aInstances[i].life > 0;
+        return n;
+    };
+    const struct {
+        int frame;
+        int flowers;
+    } rows[] = {{960, 1}, {1080, 1}, {1680, 1}, {1020, 0}, {1000, 0}, {900, 0}, {840, 0},
+                {120, 0}, {1800, 0}, {1800 + 960, 1}, {3600 + 1200, 1}};
+    const int kept = m_App->m_nFrame;
+    for (const auto& r : rows) {
+        for (int i = 0; i < flowers.m_nPoolSize; ++i) flowers.Clear(i);
+        m_App->m_nFrame = r.frame;
+        backdrop.Update(false);
+        EXPECT_EQ(live(), r.flowers) << "frame " << r.frame;
+    }
+    m_App->m_nFrame = kept;
+}
+
+// ---- The wave scheduler ----
+
+namespace {
+
+// A schedule of waves only: every 10 seconds from the start, two Machines a
+// wave, one slot of weight 100 whose type 0 calls nobody, so each pick only
+// moves the batch cursor on by one.
+void WavesOnly(CPageGame& page, int stageFrames, int extra) {
+    StageDefinition& def = page.m_StageDefinition;
+    def = StageDefinition{};
+    def.m_iWaveStart = 0;
+    def.m_iWaveInterval = 10;
+    def.m_iWaveSize = 2;
+    def.m_iWaveSizeCap = 2;
+    def.m_iExtraEnemies = extra;
+    def.m_afWaveWeight[0] = 100.0f;
+    def.m_iWaveWeightTotal = 100;
+    def.m_iStreamInterval = 0;
+    def.m_bEnemySchedule = true;
+    for (UnitDefinition& d : page.m_aEnemyDefs) d.m_iType = 0;
+    page.m_iStageFrames = stageFrames;
+    page.m_iBatchCursor = 0;
+}
+
+}  // namespace
+
+// A wave due less than 0.35 of an interval (210 frames of 600) before the end
+// is dropped; the last frame's final wave is not.
+TEST_F(CombatTest, AWaveDueLessThanAThirdOfAnIntervalBeforeTheEndIsDropped) {
+    const struct {
+        const char* rule;
+        int stageFrames, timeLeft;
+        int picks;
+    } rows[] = {
+        {"300 frames before the end: sent", 6300, 300, 2},
+        {"210 frames before the end: sent", 6210, 210, 2},
+        {"209 frames before the end: dropped", 6209, 209, 0},
+        {"200 frames before the end: dropped", 6200, 200, 0},
+        {"the start of the stage: sent", 6200, 6200, 2},
+        {"between waves nothing", 6200, 6100, 0},
+    };
+    for (const auto& r : rows) {
+        WavesOnly(*page, r.stageFrames, 0);
+        page->m_iTimeLeft = r.timeLeft;
+        page->UpdateEnemySpawner();
+        EXPECT_EQ(page->m_iBatchCursor, r.picks) << r.rule;
+    }
+}
+
+// Extra enemies join the waves one at a time, never the first wave.
+TEST_F(CombatTest, TheFirstWaveNeverTakesAnExtraEnemy) {
+    const struct {
+        const char* rule;
+        int timeLeft;  // of 6000 frames
+        int extra;
+        int picks, extraAfter;
+    } rows[] = {
+        {"the first wave: its size only", 6000, 2, 2, 2},
+        {"the second wave takes one extra", 5400, 2, 3, 1},
+        {"a later wave takes one extra", 3000, 1, 3, 0},
+        {"none left: its size only", 3000, 0, 2, 0},
+    };
+    for (const auto& r : rows) {
+        WavesOnly(*page, 6000, r.extra);
+        page->m_iTimeLeft = r.timeLeft;
+        page->UpdateEnemySpawner();
+        EXPECT_EQ(page->m_iBatchCursor, r.picks) << r.rule;
+        EXPECT_EQ(page->m_StageDefinition.m_iExtraEnemies, r.extraAfter) << r.rule;
+    }
+}
+
+// The single-Machine stream walks its weights in turn; each time it wraps
+// round, the weights take one step.
+TEST_F(CombatTest, TheStreamWeightsStepEachTimeTheRotationWraps) {
+    StageDefinition& def = page->m_StageDefinition;
+    def = StageDefinition{};
+    def.m_afStreamWeight[0] = 1.0f;
+    def.m_afStreamWeight[1] = 1.0f;
+    def.m_afStreamWeightStep[1] = 1.0f;  // the second type weighs one more each round
+    def.m_iStreamWeightTotal = 2;
+    page->m_aEnemyDefs[0].m_iType = 1000;
+    page->m_aEnemyDefs[1].m_iType = 1001;
+    page->m_iStreamCursor = 0;
+    std::vector<int> picked;
+    for (int i = 0; i < 9; ++i) picked.push_back(page->PickStreamEnemy());
+    EXPECT_EQ(picked, (std::vector<int>{1000, 1001, 1000, 1001, 1001, 1000, 1001, 1001, 1001}));
+    EXPECT_EQ(def.m_iStreamWeightTotal, 5);
+    EXPECT_FLOAT_EQ(def.m_afStreamWeight[1], 4.0f);
+}
+
+// Aimed shooting: a charged robot fires at the mouse from the 16th frame the
+// left button is held, and every frame after it.
+TEST_F(CombatTest, AimedShotsStartOnTheSixteenthHeldFrame) {
+    m_App->m_iCurrentStage = 152;
+    CCom_GameRobot& gunner = Add(1, -200.0f, 28.0f);
+    page->m_apMiniGameRobots[0] = &gunner;
+    InputRecord& in = m_App->m_aInput[0];
+    in.m_iCursorX = g_iScreenWidth / 2 + 200;
+    in.m_iCursorY = g_iScreenHeight / 2 - 28;
+    page->m_iHoldFrames = 0;
+    std::vector<int> shots;
+    for (int held = 1; held <= 18; ++held) {
+        in.m_aiKey[MOUSE_LEFT] = KEY_HELD;
+        gunner.m_iActionTimer = gunner.m_Unit.m_iActionInterval;  // charged
+        gunner.m_iState = ROBOT_IDLE;
+        page->m_lstBullets.clear();
+        page->FireAimedShots();
+        shots.push_back(int(page->m_lstBullets.size()));
+    }
+    EXPECT_EQ(shots, (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
+    // Letting go starts the count again.
+    in.m_aiKey[MOUSE_LEFT] = 0;
+    page->FireAimedShots();
+    EXPECT_EQ(page->m_iHoldFrames, 0);
+    in.m_aiKey[MOUSE_LEFT] = KEY_HELD;
+    page->m_lstBullets.clear();
+    page->FireAimedShots();
+    EXPECT_TRUE(page->m_lstBullets.empty());
+    in.m_aiKey[MOUSE_LEFT] = 0;
+    page->m_apMiniGameRobots[0] = nullptr;
+}
+
+// The boomerang strikes what it passes over every tenth frame of its flight.
+TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
+    const struct {
+        int age;
+        bool strikes;
+    } rows[] = {{0, true}, {1, false}, {5, false}, {9, false}, {10, true}, {11, false}, {20, true}, {25, false}, {30, true}};
+    for (const auto& r : rows) {
+        page->m_lstRobots.clear();
+        page->m_lstBullets.clear();
+        CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
+        m.m_iHp = 1000;
+        m.m_Unit.m_fSpeed = 0.0f;
+        CCom_GameBullet& b = Fire(9, -100.0f, 28.0f);
+        ASSERT_EQ(b.m_iBulletKind, 9);
+        b.m_vVelocity = VxVec3{0.0f, 0.0f, 0.0f};
+        b.m_iAge = r.age;
+        b.m_iHitsLeft = 100;
+        b.Render();
+        EXPECT_EQ(page->m_lstRobots.back().m_iHp < 1000, r.strikes) << "age " << r.age;
     }
 }
 

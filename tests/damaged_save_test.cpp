@@ -186,6 +186,25 @@ TEST_F(DamagedSave, AKeptBackupStaysUntilASaveOfRealProgressReplacesIt) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(backup.data())), "New") << "progress replaced it";
 }
 
+// In the run that declined the restore, a new profile saved twice (the
+// second save finds a file holding that profile, with no play in it) still
+// leaves the kept backup alone.
+TEST_F(DamagedSave, ABackupKeptAfterADeclinedRestoreOutlivesANewProfilesSaves) {
+    const std::vector<uint8_t> good = GoodFile();
+    PlaceMain(Main::BadChecksum, good);
+    WriteBytes(BackupPath(), good);
+    for (int answer : {host::IDOK, host::IDNO, host::IDYES}) m_Host.boxes.QueueAnswer(answer);
+    Start();
+    ASSERT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kRecovery, kCreate}));
+    ASSERT_EQ(m_App->m_pSaveData->CreateProfile("New"), CVxSaveData::SAVE_OK);
+    for (int save = 1; save <= 3; ++save) {
+        m_App->SaveProgress();
+        EXPECT_EQ(ReadBytes(BackupPath()), good) << "save " << save;
+    }
+    Shutdown();
+    EXPECT_EQ(ReadBytes(BackupPath()), good);
+}
+
 // Deleting the last profile saves a file the next start takes as new, with
 // no question and no deleted profile in it; a run that never chose a profile
 // (the stage runner's) saves the same.

@@ -240,3 +240,32 @@ TEST(Hooks, WindowEventsReachTheHooksOnlyOnceInitialised) {
     app.HandleWindowInput(WM_ACTIVATEAPP, 0, &window);
     EXPECT_EQ(app.calls, (std::vector<std::string>{"deactivate"}));
 }
+
+// ---- The wheel: a real wheel message, its turn in the high word of wParam.
+
+TEST(WheelInput, ForwardTurnPressesEntryThreeAndBackwardEntryFour) {
+    const struct {
+        const char* rule;
+        int delta;  // signed high word, one notch = 120
+        uint32_t forward, backward;
+    } kCases[] = {
+        {"one notch forward (away from the player)", 120, KEY_PRESSED, 0},
+        {"one notch backward (towards the player)", -120, 0, KEY_PRESSED},
+        {"the smallest forward turn", 1, KEY_PRESSED, 0},
+        {"the smallest backward turn", -1, 0, KEY_PRESSED},
+        {"three notches forward at once are one step", 360, KEY_PRESSED, 0},
+    };
+    for (const auto& c : kCases) {
+        InputFixture f(MOUSE_WHEEL_FORWARD);
+        // The low word holds the buttons held; it does not decide the direction.
+        const uintptr_t wParam = (uintptr_t(uint16_t(int16_t(c.delta))) << 16) | 0x0008u;
+        f.h.Send(WM_MOUSEWHEEL, wParam);
+        f.h.Step();
+        EXPECT_EQ(f.page->last.m_aiKey[MOUSE_WHEEL_FORWARD], c.forward) << c.rule;
+        EXPECT_EQ(f.page->last.m_aiKey[MOUSE_WHEEL_BACKWARD], c.backward) << c.rule;
+        EXPECT_EQ(f.page->last.m_aiRepeat[c.delta > 0 ? MOUSE_WHEEL_FORWARD : MOUSE_WHEEL_BACKWARD], 0) << c.rule;
+        f.h.Step();
+        EXPECT_EQ(f.page->last.m_aiKey[MOUSE_WHEEL_FORWARD] | f.page->last.m_aiKey[MOUSE_WHEEL_BACKWARD], 0u)
+            << c.rule << ": the press lasts one step";
+    }
+}

@@ -33,15 +33,19 @@ struct Finale {
     SummaryButton button;
     int opened;  // the episode the choice unlocks, 0 none
     std::vector<std::string> road;
+    std::vector<std::string> laterRoad;  // the same button after a later win
 };
 
 const Finale kFinales[] = {
     {"episode 1 finished opens episode 2", 160, SUMMARY_NEXT, 2,
-     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"}},
+     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"},
+     {"summary", "battle 51"}},
     {"episode 2 finished opens episode 3", 170, SUMMARY_MENU, 3,
-     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"}},
+     {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"},
+     {"summary", "menu"}},
     {"the last episode finished opens nothing", 180, SUMMARY_NEXT, 0,
-     {"summary", "ending", "credits", "episode choice", "nothing announced"}},
+     {"summary", "ending", "credits", "episode choice", "nothing announced"},
+     {"summary", "episode choice", "box 16"}},
 };
 
 void PrintTo(const Finale& f, std::ostream* os) { *os << f.rule; }
@@ -86,6 +90,9 @@ protected:
         Press(b->m_vPosition.x, b->m_vPosition.y);
         Release(b->m_vPosition.x, b->m_vPosition.y);
     }
+    std::vector<std::string> RunFirstWin(const Finale& f, StageRunResult& r);
+    int m_iChosenWhenCreditsEnd = -2;
+
     std::vector<uint8_t> SavedProfile() {
         const char* folder = std::getenv("APPDATA");
         std::ifstream in(std::string(folder ? folder : "") + "/Orvendale/Cogsquall/SaveData.dat", std::ios::binary);
@@ -95,33 +102,33 @@ protected:
     }
 };
 
-TEST_P(EpisodeEndRoad, TheFirstWinOfTheLastStageRunsTheEndingTheCreditsAndTheEpisodeUnlock) {
-    const Finale f = GetParam();
+// The whole road of a first win: the board, the ending, the credits and the
+// episode choice's announcement, told as events.
+std::vector<std::string> EpisodeEndRoad::RunFirstWin(const Finale& f, StageRunResult& r) {
+    std::vector<std::string> road;
     Begin(f.stage, 1, 2026);
     // A player who reached this boss has finished the episodes before it.
-    const int episode = f.stage == 160 ? 1 : f.stage == 170 ? 2 : 3;
+    const int episode = FinaleEpisode(f.stage);
     for (int e = 1; e < episode; ++e) {
         g_CurrentProfile.m_aiAchievementProgress[5 + e] = 1;
         g_CurrentProfile.m_abStorySeen[e - 1] = 1;
     }
     g_CurrentProfile.m_abStorySeen[episode - 1] = 1;
-    const StageRunResult r = PlayOn(BOSS);
-    ASSERT_EQ(r.outcome, "won") << f.rule;
-    ASSERT_EQ(g_CurrentProfile.m_aiAchievementProgress[5 + episode], 1) << "the win finishes the episode";
+    r = PlayOn(BOSS);
+    if (std::string(r.outcome) != "won") return {"lost"};
+    if (g_CurrentProfile.m_aiAchievementProgress[5 + episode] != 1) return {"won, episode not finished"};
 
-    std::vector<std::string> road;
     CEffect_Summary& board = *run->Battle().m_pEffectSummary;
-    ASSERT_TRUE(StepUntil([&] { return board.m_vPos.y == 0.0f && board.m_bCounting; }, 300)) << "the board at rest";
+    if (!StepUntil([&] { return board.m_vPos.y == 0.0f && board.m_bCounting; }, 300)) return {"no board at rest"};
     road.push_back("summary");
     Choose(f.button);
-    ASSERT_TRUE(StepUntil([&] { return At(STORY_PAGE_INDEX, STORY_ENDING); }, 600)) << f.rule << ": the ending";
+    if (!StepUntil([&] { return At(STORY_PAGE_INDEX, STORY_ENDING); }, 600)) return road;
     road.push_back("ending");
-    ASSERT_TRUE(StepUntil([&] { return At(STORY_PAGE_INDEX, STORY_CREDITS); }, STORY_SEQUENCE_FRAMES + 60))
-        << "the credits after the ending";
+    if (!StepUntil([&] { return At(STORY_PAGE_INDEX, STORY_CREDITS); }, STORY_SEQUENCE_FRAMES + 60)) return road;
     road.push_back("credits");
-    ASSERT_TRUE(StepUntil([&] { return At(MENU_PAGE_INDEX, MENU_EPISODE); }, 8000)) << "the episode choice";
+    if (!StepUntil([&] { return At(MENU_PAGE_INDEX, MENU_EPISODE); }, 8000)) return road;
     road.push_back("episode choice");
-    EXPECT_EQ(App().m_iChosenEpisode, f.opened == 0 ? -1 : f.opened) << "the pending unlock when the credits end";
+    m_iChosenWhenCreditsEnd = App().m_iChosenEpisode;
 
     CEffect_MsgBox& box = *App().m_pEffectMsgBox;
     CEffect_ScaleAndDiffuseOut& burst = *Menu().m_pItemEffect;
@@ -143,14 +150,27 @@ TEST_P(EpisodeEndRoad, TheFirstWinOfTheLastStageRunsTheEndingTheCreditsAndTheEpi
         run->Step();
     }
     if (f.opened == 0 && !boxShown) road.push_back("nothing announced");
+    return road;
+}
+
+// The first win of an episode's last stage runs the ending once, then the
+// credits, and opens the next episode; the finished episode and the furthest
+// stage are saved.
+TEST_P(EpisodeEndRoad, TheFirstWinOfTheLastStageRunsTheEndingTheCreditsAndTheEpisodeUnlock) {
+    const Finale f = GetParam();
+    StageRunResult r;
+    const std::vector<std::string> road = RunFirstWin(f, r);
     EXPECT_EQ(road, f.road) << f.rule;
-    if (f.opened) {
+    EXPECT_EQ(m_iChosenWhenCreditsEnd, f.opened == 0 ? -1 : f.opened) << "the pending unlock when the credits end";
+    if (f.opened && road == f.road) {
         EXPECT_EQ(Menu().m_iEpisodeChoice, f.opened - 1) << "the new episode stands on top";
-        // The sequence ends: the box does not come back.
+        // The sequence ends: the box does not come back, nor does the ending.
+        CEffect_MsgBox& box = *App().m_pEffectMsgBox;
         for (int i = 0; i < 120; ++i) {
             run->Step();
             EXPECT_FALSE(box.IsOpen()) << "box 15 opened again at frame " << i;
-            if (box.IsOpen()) break;
+            EXPECT_NE(Page(), STORY_PAGE_INDEX) << "the ending ran again at frame " << i;
+            if (box.IsOpen() || Page() == STORY_PAGE_INDEX) break;
         }
     }
     EXPECT_EQ(r.notFound, 0);
@@ -159,9 +179,69 @@ TEST_P(EpisodeEndRoad, TheFirstWinOfTheLastStageRunsTheEndingTheCreditsAndTheEpi
     ASSERT_EQ(profile.size(), sizeof(SaveProfile));
     SaveProfile saved;
     std::memcpy(&saved, profile.data(), sizeof saved);
+    const int episode = FinaleEpisode(f.stage);
     EXPECT_EQ(saved.m_aiAchievementProgress[5 + episode], 1) << "the finished episode is saved";
+    for (int e = episode + 1; e <= 3; ++e)
+        EXPECT_EQ(saved.m_aiAchievementProgress[5 + e], 0) << "episode " << e << " is not finished by this win";
     EXPECT_EQ(saved.m_iFurthestStage, f.opened ? 50 * (f.opened - 1) + 1 : 180) << "the furthest stage saved";
-    ExpectProfileGolden(f.stage, profile);
+}
+
+// The same road's saved profile, byte for byte. The battle before it is a
+// seeded run, so any change to the battle moves this golden too; the road's
+// own rules are the test above.
+TEST_P(EpisodeEndRoad, TheSavedProfileAfterTheEndingMatchesItsGolden) {
+    const Finale f = GetParam();
+    StageRunResult r;
+    const std::vector<std::string> road = RunFirstWin(f, r);
+    ASSERT_EQ(road, f.road) << f.rule;
+    ExpectProfileGolden(f.stage, SavedProfile());
+}
+
+// Only the first win of an episode's last stage runs the ending: a later win
+// goes where its button leads (the next stage, the menu, or after the last
+// stage of all the episode choice with "End of Episode").
+TEST_P(EpisodeEndRoad, ALaterWinOfTheLastStageRunsNoEnding) {
+    const Finale f = GetParam();
+    Begin(f.stage, 1, 2026);
+    const int episode = FinaleEpisode(f.stage);
+    for (int e = 1; e <= episode; ++e) {
+        g_CurrentProfile.m_aiAchievementProgress[5 + e] = 1;
+        g_CurrentProfile.m_abStorySeen[e - 1] = 1;
+    }
+    // The episode was finished before this battle began.
+    const StageRunResult r = PlayOn(BOSS);
+    ASSERT_EQ(r.outcome, "won") << f.rule;
+    ASSERT_NE(run->Battle().m_pEffectSummary, nullptr);
+    CEffect_Summary& board = *run->Battle().m_pEffectSummary;
+    ASSERT_TRUE(board.m_abEpisodeDoneAtStart[episode - 1]) << "the board saw the episode finished";
+
+    std::vector<std::string> road;
+    ASSERT_TRUE(StepUntil([&] { return board.m_vPos.y == 0.0f && board.m_bCounting; }, 300)) << "the board at rest";
+    road.push_back("summary");
+    Choose(f.button);
+    CEffect_MsgBox& box = *App().m_pEffectMsgBox;
+    for (int i = 0; i < 1500; ++i) {
+        run->Step();
+        if (Page() == STORY_PAGE_INDEX) {
+            road.push_back(SubScreen() == STORY_ENDING ? "ending" : "story");
+            break;
+        }
+        if (Page() == BATTLE_PAGE_INDEX && App().m_iCurrentStage != f.stage) {
+            road.push_back("battle " + std::to_string(App().m_iCurrentStage));
+            break;
+        }
+        if (Page() == MENU_PAGE_INDEX && SubScreen() == MENU_EPISODE && f.button == SUMMARY_NEXT) {
+            road.push_back("episode choice");
+            for (int k = 0; k < 300 && !box.IsOpen(); ++k) run->Step();
+            if (box.IsOpen()) road.push_back("box " + std::to_string(box.m_aInstances[0].kind));
+            break;
+        }
+        if (Page() == MENU_PAGE_INDEX && f.button == SUMMARY_MENU) {
+            road.push_back("menu");
+            break;
+        }
+    }
+    EXPECT_EQ(road, f.laterRoad) << f.rule;
 }
 
 INSTANTIATE_TEST_SUITE_P(Finales, EpisodeEndRoad, ::testing::ValuesIn(kFinales),

@@ -3,6 +3,7 @@
 // pages and markers, the profiles screen, both unlock sequences, the
 // Robopedia's cards, the menu music and the logo's fade.
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -290,6 +291,69 @@ TEST_F(MenuScreenRules, TheProfilesScreenCreatesRenamesAndDeletesDownToNone) {
     }
 }
 
+// After a confirmed deletion the selection stays on a used slot: deleting the
+// highest used slot moves it one up, and that profile becomes the live one.
+TEST_F(MenuScreenRules, DeletingTheLastProfileInTheListSelectsTheOneAboveIt) {
+    struct Row {
+        const char* rule;
+        std::vector<const char*> names;
+        int selected;
+        int selectionAfter;
+        const char* liveAfter;  // nullptr: no profile left
+    } const rows[] = {
+        {"the last of three: the second is selected", {"ann", "bo", "cy"}, 2, 1, "bo"},
+        {"the last of two: the first is selected", {"ann", "bo"}, 1, 0, "ann"},
+        {"the middle of three: the third moves into its slot", {"ann", "bo", "cy"}, 1, 1, "cy"},
+        {"the first of three: the second moves into its slot", {"ann", "bo", "cy"}, 0, 0, "bo"},
+        {"the only one: selection 0 and no profile", {"ann"}, 0, 0, nullptr},
+    };
+    CPageMenu& m = Menu();
+    CGameSaveData& save = *m_App->m_pSaveData;
+    for (const Row& r : rows) {
+        while (save.Header().m_nProfilesInUse > 0) ASSERT_EQ(save.DeleteProfile(0), CVxSaveData::SAVE_OK);
+        for (const char* name : r.names) ASSERT_EQ(save.CreateProfile(name), CVxSaveData::SAVE_OK);
+        save.Header().m_iCurrentProfile = r.selected;
+        g_CurrentProfile = g_aStoredProfiles[r.selected];
+        m.m_iProfileSelection = r.selected;
+        m.DeleteCurrentProfile();
+        EXPECT_EQ(save.Header().m_nProfilesInUse, int(r.names.size()) - 1) << r.rule;
+        EXPECT_EQ(m.m_iProfileSelection, r.selectionAfter) << r.rule;
+        if (r.liveAfter) {
+            EXPECT_EQ(save.Header().m_iCurrentProfile, r.selectionAfter) << r.rule;
+            EXPECT_STREQ(g_CurrentProfile.m_szName, r.liveAfter) << r.rule;
+            EXPECT_STREQ(g_aStoredProfiles[r.selectionAfter].m_szName, r.liveAfter) << r.rule;
+        }
+    }
+}
+
+// A replayed episode end leaves "End of Episode" pending: the episode choice
+// opens box 16 once it takes input, and only once.
+TEST_F(MenuScreenRules, TheEpisodeChoiceOpensEndOfEpisodeOnceWhenItIsPending) {
+    const struct {
+        const char* rule;
+        bool pending;
+        int box;
+    } rows[] = {
+        {"pending: box 16 opens", true, 16},
+        {"not pending: no box", false, -1},
+    };
+    Player("ended", 51);
+    for (const auto& r : rows) {
+        Enter(MENU_EPISODE);
+        ASSERT_NE(m_App->m_pEffectMsgBox, nullptr);
+        m_App->m_pEffectMsgBox->m_bEndOfEpisodePending = r.pending;
+        for (int i = 0; i < 150 && BoxKind() == -1; ++i) Frame();
+        EXPECT_EQ(BoxKind(), r.box) << r.rule;
+        EXPECT_FALSE(m_App->m_pEffectMsgBox->m_bEndOfEpisodePending) << r.rule;
+        if (r.box != -1) {
+            AnswerBox();
+            for (int i = 0; i < 60 && BoxKind() != -1; ++i) Frame();
+            Frame(60);
+            EXPECT_EQ(BoxKind(), -1) << r.rule << ": it does not come back";
+        }
+    }
+}
+
 // Frames of an unlock sequence on its screen, told as events.
 std::vector<std::string> RunUnlock(CGameApplication& app, CPageMenu& m, const int& marker,
                                    const std::function<void()>& frame, const std::function<void()>& answer) {
@@ -382,6 +446,89 @@ TEST_F(MenuScreenRules, OnlyOpenRobopediaCardsOpenTheInformationBoard) {
             Frame(4);
             EXPECT_EQ(m_App->m_pEffectBlackScreen->m_aInstances[0].age - age, 8) << r.rule;
         }
+    }
+}
+
+// The two grids lie 620 pixels apart: the wheel slides 15 a frame from the
+// robots (offset 0) to the Machines (offset 620) and back.
+TEST_F(MenuScreenRules, TheRobopediaSlidesSixHundredTwentyPixelsBetweenItsGrids) {
+    Player("pedia", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[1] = 1;
+    Enter(MENU_ROBOPEDIA);
+    ASSERT_TRUE(Settle());
+    Frame(2);
+    CPageMenu& m = Menu();
+    struct Place {
+        const char* what;
+        const CVxButton* entry;
+        float x, y;  // at offset 0; the offset is added to y
+    } const places[] = {
+        {"robot 0, top left", m.m_apRobotEntry[0], -230.0f, 150.0f},
+        {"robot 9, second row", m.m_apRobotEntry[9], -141.0f, 55.0f},
+        {"robot 39, bottom right", m.m_apRobotEntry[39], 393.0f, -230.0f},
+        {"Machine 0, top left", m.m_apMachineEntry[0], -230.0f, -470.0f},
+        {"Machine 31, bottom right", m.m_apMachineEntry[31], 393.0f, -755.0f},
+    };
+    auto expectAt = [&](int offset) {
+        EXPECT_EQ(m.m_iRobopediaOffset, offset);
+        for (const Place& p : places) {
+            EXPECT_FLOAT_EQ(p.entry->m_vPosition.x, p.x) << p.what << " at offset " << offset;
+            EXPECT_FLOAT_EQ(p.entry->m_vPosition.y, p.y + float(offset)) << p.what << " at offset " << offset;
+        }
+    };
+    expectAt(0);
+    const struct {
+        const char* rule;
+        int wheel, target;
+    } slides[] = {
+        {"towards the Machines", MOUSE_WHEEL_BACKWARD, 620},
+        {"back to the robots", MOUSE_WHEEL_FORWARD, 0},
+    };
+    for (const auto& s : slides) {
+        m_App->m_aInput[0].m_aiKey[s.wheel] = KEY_PRESSED;
+        Frame();
+        ASSERT_NE(m.m_iRobopediaSlide, 0) << s.rule;
+        std::vector<int> offsets;
+        for (int i = 0; i < 60 && m.m_iRobopediaSlide != 0; ++i) {
+            Frame();
+            offsets.push_back(m.m_iRobopediaOffset);
+        }
+        ASSERT_EQ(m.m_iRobopediaSlide, 0) << s.rule;
+        // 620 is not a multiple of 15: 41 steps of 15, and the last is cut to the end.
+        ASSERT_GE(offsets.size(), 2u) << s.rule;
+        EXPECT_EQ(std::abs(offsets[1] - offsets[0]), 15) << s.rule;
+        EXPECT_EQ(offsets.back(), s.target) << s.rule;
+        EXPECT_EQ(std::abs(offsets[offsets.size() - 2] - s.target), 620 % 15) << s.rule;
+        Frame();
+        expectAt(s.target);
+    }
+}
+
+// The credits roll rises half a unit a frame once faded in, and stands
+// still while it fades in by a hundredth a frame.
+TEST_F(MenuScreenRules, TheCreditsRiseHalfAUnitAFrameOnceFadedIn) {
+    Player("credits", 1);
+    Enter(MENU_CREDITS);
+    ASSERT_TRUE(Settle());
+    CPageMenu& m = Menu();
+    CursorAt(-400.0f, 300.0f);  // away from the lines
+    const struct {
+        const char* rule;
+        float fade;
+        int frames;
+        float rise;
+        float fadeAfter;
+    } rows[] = {
+        {"faded in: 0.5 a frame", 1.0f, 10, 5.0f, 1.0f},
+        {"faded in, longer", 1.0f, 40, 20.0f, 1.0f},
+        {"fading in: still", 0.5f, 10, 0.0f, 0.6f},
+    };
+    for (const auto& r : rows) {
+        m.m_fCreditsScroll = 300.0f;
+        m.m_fCreditsFade = r.fade;
+        Frame(r.frames);
+        EXPECT_FLOAT_EQ(m.m_fCreditsScroll - 300.0f, r.rise) << r.rule;
+        EXPECT_NEAR(m.m_fCreditsFade, r.fadeAfter, 1e-4f) << r.rule;
     }
 }
 

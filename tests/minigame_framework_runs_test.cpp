@@ -341,17 +341,20 @@ TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFir
     EXPECT_GT(chute.m_aInstances[0].life, 0);
     EXPECT_EQ(chute.m_aiState[0], 0);
     EXPECT_EQ(Robots(), 1);  // no robot lands or is cut loose on 171
-    // Twenty-nine more fill the pool; the next throw hands over to nobody.
+    // Twenty-nine more fill the pool of thirty; the next throw hands over to nobody.
     auto hanging = [&] {
         int n = 0;
         for (int i = 0; i < PARATROOPER_POOL; ++i) n += chute.m_aInstances[i].life > 0 && chute.m_aiState[i] == 0;
         return n;
     };
-    for (int k = 0; k < PARATROOPER_POOL; ++k) {
+    auto thrown = [&] {
         ASSERT_GE(jump.Add(3, 100.0f, 0.0f, 0.0f), 0);
         for (int i = 0; i < 61; ++i) jump.Tick();
-    }
-    EXPECT_EQ(hanging(), PARATROOPER_POOL);
+    };
+    for (int k = 2; k <= 30; ++k) thrown();
+    EXPECT_EQ(hanging(), 30);
+    thrown();  // the thirty-first
+    EXPECT_EQ(hanging(), 30);
     EXPECT_LE(jump.m_aInstances[0].life, 0);
 }
 

@@ -150,6 +150,32 @@ TEST(MsgBoxKinds, MapUnlockRowsShareOneRequirementValue) {
     EXPECT_FALSE(rows[1].hasMark);
 }
 
+// Episode 1's equipment for each area (index from 0): card slots, Life
+// Booster and Energy Booster levels; each just met, and each one short.
+TEST(MsgBoxKinds, EachAreaNeedsItsSlotsLifeBoosterAndEnergyBooster) {
+    const struct {
+        int area, slots, life, energy;
+    } needs[] = {{1, 5, 1, 1}, {2, 6, 2, 2}, {3, 7, 3, 3}, {4, 8, 4, 4}};
+    for (const auto& n : needs) {
+        SaveProfile p{};
+        p.m_nCardSlots = n.slots;
+        p.m_iLifeBooster = n.life;
+        p.m_iEnergyBooster = n.energy;
+        EXPECT_TRUE(MeetsAreaRecommendation(p, 0, n.area)) << "all met, area " << n.area;
+        p.m_iLifeBooster = n.life - 1;
+        EXPECT_FALSE(MeetsAreaRecommendation(p, 0, n.area)) << "life booster one short, area " << n.area;
+        p.m_iLifeBooster = n.life + 1;
+        EXPECT_TRUE(MeetsAreaRecommendation(p, 0, n.area)) << "life booster above, area " << n.area;
+        p.m_iLifeBooster = n.life;
+        p.m_iEnergyBooster = n.energy - 1;
+        EXPECT_FALSE(MeetsAreaRecommendation(p, 0, n.area)) << "energy booster one short, area " << n.area;
+        p.m_iEnergyBooster = n.energy;
+        p.m_nCardSlots = n.slots - 1;
+        EXPECT_FALSE(MeetsAreaRecommendation(p, 0, n.area)) << "slots one short, area " << n.area;
+        EXPECT_TRUE(MeetsAreaRecommendation(p, 1, n.area)) << "episode 2 needs nothing, area " << n.area;
+    }
+}
+
 TEST(MsgBoxKinds, AreaRecommendation) {
     SaveProfile p{};
     EXPECT_TRUE(MeetsAreaRecommendation(p, 0, 0));

@@ -63,4 +63,36 @@ TEST(Number, SecondSheetIsRefusedAndTheFirstKept) {
     EXPECT_EQ(w.host.boxes.Count(), 1u);  // the second picture was never looked for
 }
 
+// Where each digit's centre lands for every alignment; starts are truncated
+// before the digits step leftwards from them.
+TEST(Number, AlignmentPlacesDigitsFromATruncatedStart) {
+    const struct {
+        const char* rule;
+        int align;
+        float spacing;
+        int value;
+        std::vector<float> xs;  // last digit first, as drawn
+    } kCases[] = {
+        {"left: first digit at the position", -1, 20.0f, 305, {140, 120, 100}},
+        {"centred: middle digit at the position", 0, 20.0f, 305, {120, 100, 80}},
+        {"right: last digit at the position", 1, 20.0f, 305, {100, 80, 60}},
+        // start = trunc(15 x 1 x 0.5) = 7, so the digits sit at +7 and -8.
+        {"centred start is truncated", 0, 15.0f, 12, {107, 92}},
+        {"centred start is truncated, three digits", 0, 15.0f, 123, {115, 100, 85}},
+        {"left start with a fractional spacing", -1, 12.5f, 12, {112, 100}},
+    };
+    for (const auto& c : kCases) {
+        harness::World w(Sheets());
+        CVxNumber n;
+        n.LoadDigitTexture("Num_Interface1.tga", 4, 4, "Resource\\Num\\");
+        n.m_iAlign = c.align;
+        n.m_fSpacing = c.spacing;
+        n.SetPosition(100, 50, 0);
+        n.Draw(c.value);
+        const auto d = Drawn(w);
+        ASSERT_EQ(d.size(), c.xs.size()) << c.rule;
+        for (size_t i = 0; i < d.size(); ++i) EXPECT_FLOAT_EQ(d[i].x, c.xs[i]) << c.rule << " digit " << i;
+    }
+}
+
 }  // namespace

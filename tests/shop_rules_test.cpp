@@ -14,6 +14,55 @@
 
 namespace {
 
+// The forty achievements as the list shows them: name, target and kind.
+struct AchievementRow {
+    const char* name;
+    int target;
+    AchievementKind kind;
+};
+const AchievementRow kAchievements[ACHIEVEMENT_COUNT] = {
+    {"Supreme Energy", 8, ACHIEVEMENT_COUNTING},
+    {"Complete Heart", 8, ACHIEVEMENT_COUNTING},
+    {"Super Lucky", 8, ACHIEVEMENT_COUNTING},
+    {"Mega Warehouse", 100000, ACHIEVEMENT_COUNTING},
+    {"Know Thyself", 40, ACHIEVEMENT_COUNTING},
+    {"Know Your Enemy", 32, ACHIEVEMENT_COUNTING},
+    {"Bronze Trophy of Bravery", 1, ACHIEVEMENT_COUNTING},
+    {"Silver Trophy of Courage", 1, ACHIEVEMENT_COUNTING},
+    {"Gold Trophy of Heroism", 1, ACHIEVEMENT_COUNTING},
+    {"Lieutenant", 100, ACHIEVEMENT_COUNTING},
+    {"Colonel", 1000, ACHIEVEMENT_COUNTING},
+    {"General", 2500, ACHIEVEMENT_COUNTING},
+    {"Squadron Leader", 100, ACHIEVEMENT_COUNTING},
+    {"Wing Commander", 1000, ACHIEVEMENT_COUNTING},
+    {"Air Marshal", 2500, ACHIEVEMENT_COUNTING},
+    {"Captain", 100, ACHIEVEMENT_COUNTING},
+    {"Commodore", 1000, ACHIEVEMENT_COUNTING},
+    {"Fleet Admiral", 2500, ACHIEVEMENT_COUNTING},
+    {"Cold Steel", 50, ACHIEVEMENT_COUNTING},
+    {"Burning Metal", 50, ACHIEVEMENT_COUNTING},
+    {"Basic Security", 1000, ACHIEVEMENT_COUNTING},
+    {"Advance Security", 3000, ACHIEVEMENT_COUNTING},
+    {"Extreme Security", 7500, ACHIEVEMENT_COUNTING},
+    {"Mole Buster", 100, ACHIEVEMENT_COUNTING},
+    {"Hunter Spirit", 100, ACHIEVEMENT_COUNTING},
+    {"Missile Mastery", 200, ACHIEVEMENT_COUNTING},
+    {"Long Shot", 100, ACHIEVEMENT_COUNTING},
+    {"Way of the Warrior", 300, ACHIEVEMENT_COUNTING},
+    {"Handyman", 100, ACHIEVEMENT_COUNTING},
+    {"My Personal Army", 2000, ACHIEVEMENT_COUNTING},
+    {"Super Bomb", 10, ACHIEVEMENT_BEST_HIGH},
+    {"One Touch", 1, ACHIEVEMENT_BEST_LOW},
+    {"Empty Fuel", 0, ACHIEVEMENT_BEST_LOW},
+    {"Scavenger", 2500, ACHIEVEMENT_BEST_HIGH},
+    {"Keep Out!", 0, ACHIEVEMENT_BEST_LOW},
+    {"Berserker", 100, ACHIEVEMENT_BEST_HIGH},
+    {"Getting Crowded", 50, ACHIEVEMENT_BEST_HIGH},
+    {"Robot Heart", 54000, ACHIEVEMENT_COUNTING},
+    {"All-Stars", 450, ACHIEVEMENT_COUNTING},
+    {"Team Ultimate", 40, ACHIEVEMENT_COUNTING},
+};
+
 class ShopRules : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -133,16 +182,66 @@ TEST_F(ShopRules, AllFortyUpgradesCompleteTheirAchievementOnce) {
 TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {
     SaveProfile& p = g_CurrentProfile;
     EXPECT_EQ(CompleteAchievements(p), 0) << "a new profile's countdowns start far above their targets";
-    for (int i = 0; i < 13; ++i) p.m_aiAchievementProgress[i] = GetAchievementTarget(i);
+    for (int i = 0; i < 13; ++i) p.m_aiAchievementProgress[i] = kAchievements[i].target;
     EXPECT_EQ(PercentText(CompletionPercent(p)), "32.50%");
-    p.m_aiAchievementProgress[31] = GetAchievementTarget(31);
-    p.m_aiAchievementProgress[32] = GetAchievementTarget(32) - 1;
+    p.m_aiAchievementProgress[31] = kAchievements[31].target;
+    p.m_aiAchievementProgress[32] = kAchievements[32].target - 1;
     EXPECT_EQ(PercentText(CompletionPercent(p)), "37.50%");
-    for (int i = 0; i < 40; ++i) p.m_aiAchievementProgress[i] = GetAchievementTarget(i);
+    for (int i = 0; i < 40; ++i) p.m_aiAchievementProgress[i] = kAchievements[i].target;
     EXPECT_EQ(PercentText(CompletionPercent(p)), "100.00%");
     EXPECT_EQ(PercentText(7.5f), "7.50%");
     EXPECT_EQ(PlayTimeText(3725), "1:02");
     EXPECT_EQ(WithThousands(12345), "12,345");
+}
+
+TEST(AchievementTable, EachOfTheFortyHasItsTargetAndKind) {
+    for (int i = 0; i < ACHIEVEMENT_COUNT; ++i) {
+        EXPECT_STREQ(GetAchievementName(i), kAchievements[i].name) << i;
+        EXPECT_EQ(GetAchievementTarget(i), kAchievements[i].target) << kAchievements[i].name;
+        EXPECT_EQ(GetAchievementKind(i), kAchievements[i].kind) << kAchievements[i].name;
+    }
+}
+
+// Every laboratory item's maximum level and price row, levels past the
+// maximum priced 0.
+TEST(LabPrices, EachItemHasItsMaximumLevelAndPriceRow) {
+    const struct {
+        const char* name;
+        int maxLevel;
+        int prices[SHOP_PRICE_LEVELS];
+    } kItems[LAB_ITEMS] = {
+        {"Slot Expansion", 5, {250, 750, 2000, 4000, 10000, 0, 0, 0}},
+        {"Life Booster", 8, {0, 100, 250, 750, 1250, 2500, 5500, 8750}},
+        {"Energy Booster", 8, {0, 100, 250, 750, 1250, 2500, 5500, 8750}},
+        {"Luck Booster", 8, {100, 200, 400, 800, 1600, 3200, 4800, 6400}},
+        {"Advance Fusion", 5, {500, 1000, 2000, 4000, 8000, 0, 0, 0}},
+        {"Advance Production", 5, {750, 1500, 3000, 6000, 12000, 0, 0, 0}},
+        {"Hammer Bot Card", 1, {150}},
+        {"Recycler Bot Card", 1, {350}},
+        {"Mini-Magnet Card", 1, {500}},
+        {"Factory Bot Card", 1, {1000}},
+        {"Papa Fusor Card", 1, {1500}},
+        {"Mama Factory Card", 1, {12000}},
+        {"Machine Gun Weapon Card", 1, {15000}},
+        {"Mortar Weapon Card", 1, {20000}},
+        {"Cold Energy", 1, {0}},
+        {"Survival Kit : Mini-Mine", 1, {0}},
+        {"Survival Kit : Mini-Bomber", 1, {0}},
+        {"Survival Kit : Storm Bot", 1, {0}},
+        {"Survival Kit : Hammer Bot", 1, {0}},
+        {"Survival Kit : Atomic Bot", 1, {0}},
+    };
+    for (int item = 0; item < LAB_ITEMS; ++item) {
+        const auto& want = kItems[item];
+        EXPECT_EQ(LabMaxLevel(item), want.maxLevel) << want.name;
+        int row[SHOP_PRICE_LEVELS];
+        LabPriceRow(item, row);
+        for (int level = 0; level < SHOP_PRICE_LEVELS; ++level)
+            EXPECT_EQ(row[level], want.prices[level]) << want.name << " level " << level + 1;
+        // The next level's price is the entry at (offered count - 1).
+        for (int offered = 1; offered <= want.maxLevel; ++offered)
+            EXPECT_EQ(PriceFromRow(row, offered), want.prices[offered - 1]) << want.name << " offered " << offered;
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "content/SaveProfile.h"
 #include "engine/VxSound.h"
 #include "frontend/PageLogo.h"
 #include "frontend/PageMenu.h"
@@ -36,6 +37,39 @@ TEST(StoryCaptionTexts, EveryCaptionKeepsItsCheckedText) {
     EXPECT_EQ(f.Value(), 0x18e12ca9a7155d1eull);
     for (int e : {0, 4}) EXPECT_EQ(IntroCaption(e, 1), nullptr) << "episode " << e << " draws no caption";
     EXPECT_EQ(EndingCaption(1, 9), nullptr);
+}
+
+// The ending tells the furthest episode finished: episode 3 when it is done,
+// else episode 2, else episode 1; its first and last captions show it.
+TEST(StoryCaptionTexts, TheEndingTellsTheFurthestFinishedEpisode) {
+    const struct {
+        const char* rule;
+        int done1, done2, done3;
+        int episode;
+        const char* first;  // caption 1's opening words
+        const char* last;   // caption 8
+    } rows[] = {
+        {"nothing finished: episode 1", 0, 0, 0, 1, "After we, the Tinkerlings, fought", "We are eternally grateful"},
+        {"episode 1 finished", 1, 0, 0, 1, "After we, the Tinkerlings, fought", "We are eternally grateful"},
+        {"episode 2 finished", 1, 1, 0, 2, "The Machines' forces have been", "Thank you from the bottom"},
+        {"episode 2 finished alone", 0, 1, 0, 2, "The Machines' forces have been", "Thank you from the bottom"},
+        {"episode 3 finished", 1, 1, 1, 3, "Ultimately, violence and sheer numbers", "Whether it is today,"},
+        {"episode 3 finished alone", 0, 0, 1, 3, "Ultimately, violence and sheer numbers", "Whether it is today,"},
+    };
+    const SaveProfile kept = g_CurrentProfile;
+    for (const auto& r : rows) {
+        g_CurrentProfile.m_aiAchievementProgress[6] = r.done1;
+        g_CurrentProfile.m_aiAchievementProgress[7] = r.done2;
+        g_CurrentProfile.m_aiAchievementProgress[8] = r.done3;
+        EXPECT_EQ(CPageStory::EndingEpisode(), r.episode) << r.rule;
+        const char* first = EndingCaption(CPageStory::EndingEpisode(), 1);
+        const char* last = EndingCaption(CPageStory::EndingEpisode(), 8);
+        ASSERT_NE(first, nullptr) << r.rule;
+        ASSERT_NE(last, nullptr) << r.rule;
+        EXPECT_EQ(std::string(first).rfind(r.first, 0), 0u) << r.rule << ": " << first;
+        EXPECT_EQ(std::string(last).rfind(r.last, 0), 0u) << r.rule << ": " << last;
+    }
+    g_CurrentProfile = kept;
 }
 
 // ---- The pages in the running application ----
@@ -195,6 +229,32 @@ TEST_F(PageRun, AnEndingWithoutItsPictureRunsToTheEpisodeChoice) {
     EXPECT_EQ(MenuPage().m_iSubScreen, MENU_EPISODE) << "the menu opens on the episode choice";
     EXPECT_EQ(m_App->m_iMenuReturnScreen, MENU_EPISODE);
     EXPECT_EQ(m_App->m_iChosenEpisode, 2);
+}
+
+// After the ending the roll stands while it fades in (a hundredth a frame),
+// then rises half a unit a frame.
+TEST_F(PageRun, TheCreditsAfterTheEndingRiseHalfAUnitAFrame) {
+    g_CurrentProfile.m_iFurthestStage = 60;
+    g_CurrentProfile.m_aiAchievementProgress[6] = 1;
+    Enter(2, STORY_CREDITS);
+    ASSERT_EQ(Story().m_iSubScreen, STORY_CREDITS);
+    const struct {
+        const char* rule;
+        float fade;
+        int frames;
+        float rise;
+    } rows[] = {
+        {"faded in: 0.5 a frame", 1.0f, 10, 5.0f},
+        {"faded in, longer", 1.0f, 30, 15.0f},
+        {"fading in: still", 0.5f, 10, 0.0f},
+    };
+    for (const auto& r : rows) {
+        Story().m_fCreditsScroll = 300.0f;
+        Story().m_fCreditsFade = r.fade;
+        Step(r.frames);
+        ASSERT_EQ(Story().m_iSubScreen, STORY_CREDITS) << r.rule;
+        EXPECT_FLOAT_EQ(Story().m_fCreditsScroll - 300.0f, r.rise) << r.rule;
+    }
 }
 
 TEST_F(PageRun, AStoryEnteredFromTheBattlePageHasNoMusic) {
