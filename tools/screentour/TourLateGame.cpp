@@ -14,8 +14,12 @@
 
 namespace {
 
-// Field-effect kinds the battle knows (0 to 32).
-constexpr int kFieldEffectKinds = 33;
+// The field-effect kinds the battle draws (0 to 32 but for 9 and 25 to 27),
+// fired from hand slot 1 so that kinds drawn with the firer's shot have one.
+const int kFieldEffects[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15, 16, 17,
+                             18, 19, 20, 21, 22, 23, 24, 28, 29, 30, 31, 32};
+constexpr int kFieldEffectKinds = int(sizeof kFieldEffects / sizeof kFieldEffects[0]);
+constexpr int kFieldEffectSource = 1;
 // The Destroyer's hand aims for this many frames before it travels.
 constexpr int kHandAim = 180;
 // Give up on a sight that has not come after this many frames.
@@ -93,7 +97,7 @@ std::string LateGameDirector::Moment(WindowStageRun& run) const {
         return "";
     }
     case TOUR_FIELD_EFFECTS:
-        return m_step >= 1 && m_step <= kFieldEffectKinds ? FieldEffectName(m_step - 1) : "";
+        return m_step >= 1 && m_step <= kFieldEffectKinds ? FieldEffectName(kFieldEffects[m_step - 1]) : "";
     case TOUR_WAVES:
         if (page.m_pEffectTextWave && page.m_pEffectTextWave->m_aInstances[0].life > 0)
             return page.m_pEffectTextWave->m_aInstances[0].kind == 1 ? "final_wave_notice" : "wave_notice";
@@ -104,13 +108,13 @@ std::string LateGameDirector::Moment(WindowStageRun& run) const {
 }
 
 int LateGameDirector::Settle(const std::string& moment) {
-    if (moment == "boss_entering") return 90;
+    if (moment == "boss_entering") return 12;
     if (moment == "boss_hands_aim") return 30;
     if (moment == "boss_hands_grab") return 12;
     if (moment == "boss_lunge") return 20;
-    if (moment == "boss_dying") return 60;
+    if (moment == "boss_dying") return 45;
     if (moment == "weather") return 8;
-    if (moment.compare(0, 3, "fx_") == 0) return 6;
+    if (moment.compare(0, 3, "fx_") == 0) return 8;
     if (moment == "wave_notice" || moment == "final_wave_notice") return 60;
     return 32;
 }
@@ -128,7 +132,11 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames, const std::fun
     switch (m_extra) {
     case TOUR_BOSS: {
         CCom_GameRobot* boss = Boss(page);
-        if (m_step == 0 && playFrames == 1) {
+        // The tour's defence is thin: Machines that get through must not end
+        // the fight before the boss has shown everything.
+        if (page.m_iLife > 0 && page.m_iLife < page.m_iMaxLife) page.m_iLife = page.m_iMaxLife;
+        if (!m_skipped) {
+            m_skipped = true;
             // The boss comes a minute in: skip to just before.
             const int stage = int(run.App().m_iCurrentStage);
             if (stage == 160 || stage == 170 || stage == 180) page.m_iTimeLeft = page.m_iStageFrames - 3600 + 30;
@@ -158,10 +166,15 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames, const std::fun
             }
             return false;
         case 4:
-            if (awaited("boss_lunge")) next();
+            if (awaited("boss_lunge")) {
+                // Called back before it lands: the lunge would clear the
+                // field and end the stage before the boss dies.
+                if (boss && boss->m_iState != ROBOT_DYING && boss->m_iBossTimer == 2) boss->m_iBossTimer = 1;
+                next();
+            }
             return false;
         case 5:  // its own fire, if it comes
-            if (taken("boss_attack") || m_waited > kPatience / 2) next();
+            if (taken("boss_attack") || m_waited > kPatience / 5) next();
             return false;
         case 6:
             if (boss && boss->m_iState != ROBOT_DYING) {
@@ -202,12 +215,12 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames, const std::fun
     }
     case TOUR_FIELD_EFFECTS: {
         if (m_step == 0 && playFrames < 60) return false;
-        if (m_step > 0 && !awaited(FieldEffectName(m_step - 1).c_str())) return false;
+        if (m_step > 0 && !awaited(FieldEffectName(kFieldEffects[m_step - 1]).c_str())) return false;
         if (m_step >= kFieldEffectKinds) return true;
         // One kind at a time, in the middle of the field.
         page.m_lstFieldEffects.clear();
         const FieldCell& c = CellAt(page, 5, 2);
-        page.AddFieldEffect(0, m_step, c.m_fX, c.m_fY, c.m_fZ);
+        page.AddFieldEffect(kFieldEffectSource, kFieldEffects[m_step], c.m_fX, c.m_fY, c.m_fZ);
         next();
         return false;
     }

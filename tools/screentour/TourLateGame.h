@@ -27,4 +27,5 @@ private:
     TourExtra m_extra;
     int m_step = 0;     // the sight the director is steering to
     int m_waited = 0;   // frames spent waiting for the current sight
+    bool m_skipped = false;  // the wait for the boss is skipped
 };

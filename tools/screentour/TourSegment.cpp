@@ -218,10 +218,12 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
     bool paused = false;
     for (int frame = 0; frame < o.frameLimit && !shots.AllWantedTaken(); ++frame) {
         std::string now = BattleMoment(run);
-        if (s.extra != TOUR_PLAIN && now == "playing") {
-            const std::string own = director.Moment(run);
+        if (s.extra != TOUR_PLAIN && playPictured()) {
             // Plain play is pictured first; the late game's sights after it.
-            if (!own.empty() && playPictured()) now = own;
+            // A dying boss is pictured under the won stage's caption too.
+            const std::string own = now.empty() ? "" : director.Moment(run);
+            if (!own.empty() && (now == "playing" || ((now == "reward" || now == "result") && own == "boss_dying")))
+                now = own;
         }
         steady = now == moment ? steady + 1 : 0;
         moment = now;
