@@ -15,11 +15,12 @@
 namespace {
 
 // The field-effect kinds the battle draws (0 to 32 but for 9 and 25 to 27),
-// fired from hand slot 1 so that kinds drawn with the firer's shot have one.
+// fired from hand slot 0 (the defended hand's Gunner Bot), whose shot the
+// shot-drawn kinds draw.
 const int kFieldEffects[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15, 16, 17,
                              18, 19, 20, 21, 22, 23, 24, 28, 29, 30, 31, 32};
 constexpr int kFieldEffectKinds = int(sizeof kFieldEffects / sizeof kFieldEffects[0]);
-constexpr int kFieldEffectSource = 1;
+constexpr int kFieldEffectSource = 0;
 // The Destroyer's hand aims for this many frames before it travels.
 constexpr int kHandAim = 180;
 // Give up on a sight that has not come after this many frames.
