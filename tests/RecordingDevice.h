@@ -52,6 +52,7 @@ public:
 
     std::set<host::TextureHandle> unblended;  // see-through textures drawn without blending
     std::set<host::TextureHandle> drawn;
+    std::vector<host::TextureHandle> sequence;  // every draw's texture, in order
     int draws = 0;
 
 private:
@@ -59,6 +60,7 @@ private:
         ++draws;
         const host::TextureHandle t = State().texture;
         drawn.insert(t);
+        sequence.push_back(t);
         auto it = m_seeThrough.find(t);
         if (it != m_seeThrough.end() && it->second && GetRenderState(host::RS_ALPHABLENDENABLE) == 0)
             unblended.insert(t);

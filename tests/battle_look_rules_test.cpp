@@ -9,6 +9,7 @@
 
 #include "battle/effects/Effect_HeartDecreased.h"
 #include "battle/effects/Effect_HowToPlay.h"
+#include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/units/GameStage.h"
 #include "engine/VxBillboard.h"
@@ -148,7 +149,8 @@ const HelpCase kHelp[] = {
     {"HelpWithTheRemoverUnlockedPointsAtItsButton", true},
 };
 
-class HelpPointerRule : public ::testing::TestWithParam<HelpCase> {
+// Runs from the build folder, where the pack lies.
+class InBuildFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         char cwd[PATH_MAX];
@@ -160,6 +162,8 @@ protected:
     void TearDown() override { ASSERT_EQ(chdir(m_oldCwd.c_str()), 0); }
     std::string m_oldCwd;
 };
+
+class HelpPointerRule : public InBuildFolder, public ::testing::WithParamInterface<HelpCase> {};
 
 TEST_P(HelpPointerRule, ThePointerIsDrawnOnlyWithTheButton) {
     const HelpCase& c = GetParam();
@@ -194,5 +198,39 @@ TEST_P(HelpPointerRule, ThePointerIsDrawnOnlyWithTheButton) {
 
 INSTANTIATE_TEST_SUITE_P(Battle, HelpPointerRule, ::testing::ValuesIn(kHelp),
                          [](const ::testing::TestParamInfo<HelpCase>& i) { return std::string(i.param.name); });
+
+// ---- the paratroopers ----------------------------------------------------------
+
+// Stage 177's robots float down from above the screen, through the HUD: the
+// overlays, the parachutes among them, are drawn after the HUD, so they pass
+// in front of it.
+class ParatrooperRule : public InBuildFolder {};
+
+TEST_F(ParatrooperRule, ParachutesFallInFrontOfTheHud) {
+    RecordingDevice device;
+    StageRunOptions o;
+    o.stage = 177;
+    o.seed = 4;
+    RecordedRun run(o, &device);
+    ASSERT_TRUE(run.Start()) << run.Error();
+    ASSERT_TRUE(run.RunUntilState(BATTLE_PLAYING, 5000));
+    CPageGame& page = run.Battle();
+    ASSERT_NE(page.m_pEffectParatrooper, nullptr);
+    page.m_pEffectParatrooper->Add(0);
+    for (int i = 0; i < 5; ++i) run.Step();
+    const CVxBillboard* chute = page.m_pEffectParatrooper->Parachute();
+    // The HUD's "Bonus Stage" label, drawn by the HUD alone.
+    const CVxBillboard* label = run.App().m_apBbdStage[0];
+    ASSERT_TRUE(chute && chute->m_pTexture && label && label->m_pTexture);
+    const CVxTexture* hud = label->m_pTexture;
+    device.sequence.clear();
+    run.Step();
+    const auto& seq = device.sequence;
+    const auto firstHud = std::find(seq.begin(), seq.end(), hud->m_pTexture);
+    const auto lastChute = std::find(seq.rbegin(), seq.rend(), chute->m_pTexture->m_pTexture);
+    ASSERT_NE(firstHud, seq.end()) << "the HUD is drawn";
+    ASSERT_NE(lastChute, seq.rend()) << "a parachute is drawn";
+    EXPECT_GT(seq.rend() - lastChute - 1, firstHud - seq.begin());
+}
 
 }  // namespace
