@@ -10,6 +10,7 @@ pkgs=(
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri xdotool x11-apps
+  tesseract-ocr
   unzip git ca-certificates
 )
 missing=()

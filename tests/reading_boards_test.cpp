@@ -179,8 +179,9 @@ TEST_F(ReadingBoardTest, EachScrollArrowTakesOnlyTheCursorOverItsOwnPicture) {
     EXPECT_EQ(board.m_fScroll, 45.0f) << "held between the arrows";
 }
 
-// The annotation is the same for the pause box's Help (robot 39 locked or
-// not) and for the first mini-game, which adds its "Click to continue" box.
+// The annotation is the same for the pause box's Help with robot 39
+// unlocked and for the first mini-game, which adds its "Click to continue"
+// box; with robot 39 locked its button is not drawn and nothing points at it.
 TEST_F(ReadingBoardTest, EveryKindOfTheAnnotationDrawsTheSameLayout) {
     CEffect_HowToPlay howTo;
     auto drawsOf = [&](int kind, int stage) {
@@ -200,7 +201,7 @@ TEST_F(ReadingBoardTest, EveryKindOfTheAnnotationDrawsTheSameLayout) {
     };
     const auto pause1 = drawsOf(1, 12);
     ASSERT_GT(pause1.size(), 2u) << "box, arrow and the words";
-    EXPECT_EQ(drawsOf(0, 12), pause1) << "robot 39 locked";
+    EXPECT_TRUE(drawsOf(0, 12).empty()) << "robot 39 locked";
     const auto first = drawsOf(2, 151);
     EXPECT_GT(first.size(), pause1.size()) << "the first mini-game adds its text box";
     EXPECT_EQ(howTo.m_nRenders, 3);

@@ -40,8 +40,11 @@ CEffect_HowToPlay::CEffect_HowToPlay() {
     }
 }
 
-void CEffect_HowToPlay::DrawAnnotation(int) {
+void CEffect_HowToPlay::DrawAnnotation(int kind) {
     CGameApplication* app = g_pGameAppInstance;
+    // Kind 0 is the help of a player without the Remover Bot: its button is
+    // not drawn, so nothing may point at it.
+    if (!app || kind < 1) return;
     FontStyle style;
     style.size = 0.6f;
     style.align = 1;

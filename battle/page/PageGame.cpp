@@ -338,6 +338,8 @@ int CPageGame::Load() {
         for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apEnemySounds[k][s] = m_aEnemyArt[k].m_apSound[s];
 
     m_pTimeBombMark = Picture("Efx_TimeBomb.png", "Resource\\Effect\\");
+    // The plate hangs over the field: its corners are see-through.
+    if (m_pTimeBombMark) m_pTimeBombMark->SetAlphaBlend(true);
     LoadBossResources();
 
     if (stage > 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawFirstTypes.push_back(1015);

@@ -88,19 +88,25 @@ void CPageGame::LoadBossResources() {
     else if (stage == 160 || stage == 170 || stage == 171) boss = 1028;
     if (boss == 0) return;
 
+    // The arm, the hands, the mark and the smoke stand over the field.
+    const auto overField = [this](const char* file, const std::string& where) {
+        CVxBillboard* p = Picture(file, where.c_str());
+        if (p) p->SetAlphaBlend(true);
+        return p;
+    };
     const std::string folder = "Resource\\Robot\\" + std::to_string(boss) + "\\";
     char name[32];
     for (int i = 0; i < BOSS_ARM_FRAMES; ++i) {
         std::snprintf(name, sizeof name, "Arm_%02d.png", i + 1);
-        m_apBossArmArt[i] = Picture(name, (folder + "Arm\\").c_str());
+        m_apBossArmArt[i] = overField(name, folder + "Arm\\");
     }
-    m_pBossArmDying = Picture("Arm_Dying.png", (folder + "Arm\\").c_str());
+    m_pBossArmDying = overField("Arm_Dying.png", folder + "Arm\\");
     for (int i = 0; i < BOSS_HAND_FRAMES; ++i) {
         std::snprintf(name, sizeof name, "Act4_%02d.png", i + 1);
-        m_apBossHandArt[i] = Picture(name, (folder + "Hand\\").c_str());
+        m_apBossHandArt[i] = overField(name, folder + "Hand\\");
     }
-    m_pBossTargetMark = Picture("Efx_DestroyerTarget.png", "Resource\\Effect\\");
-    m_pBossSmoke = Picture("Efx_Smoke.tga", "Resource\\Effect\\");
+    m_pBossTargetMark = overField("Efx_DestroyerTarget.png", "Resource\\Effect\\");
+    m_pBossSmoke = overField("Efx_Smoke.tga", "Resource\\Effect\\");
     const char* const kMiniGame = "Resource\\Sound\\SFX\\MiniGame\\";
     m_pSfxBossBody = Sound("SFX_DestroyerBodyAttack.ogg", kMiniGame);
     m_pSfxBossWarning = Sound("SFX_DestroyerHandAttack.ogg", kMiniGame);

@@ -467,6 +467,9 @@ void CPageGame::LoadFieldEffectArt() {
     m_pWeatherArt = m_pWhirlpoolArt = nullptr;
     m_pFieldBlastArt = Picture("1007.png", "Resource\\Weapon\\");
     m_pFieldBombArt = Picture("0011.png", "Resource\\Weapon\\");
+    // The blast and the bomb burst over the field: their clear parts must stay clear.
+    for (CVxBillboard* burst : {m_pFieldBlastArt, m_pFieldBombArt})
+        if (burst) burst->SetAlphaBlend(true);
     m_pSfxDestroyerDead = m_pSfxDestroyerBomb = nullptr;
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     if (stage == 160 || stage == 170 || stage == 171 || stage == 180) {

@@ -449,6 +449,9 @@ void CPageGame::TickOverlayEffects() {
     TickIf(m_pEffectRobotJumpOut);
     TickIf(m_pEffectFontInstruction);
     TickIf(m_pEffectTextWave);
+    // The life-loss notice belongs to the play: the result's caption and
+    // boards stand alone.
+    if (m_pEffectHeartDecreased && m_iBattleState >= BATTLE_RESULT) m_pEffectHeartDecreased->Clear(0);
     TickIf(m_pEffectHeartDecreased);
     TickIf(m_pEffectNewAchievementInGame);
     TickIf(m_pEffectTextStage);

@@ -1,5 +1,6 @@
 #include "battle/units/GameStage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -318,12 +319,23 @@ void CCom_GameStage::DrawWaterStrip() {
     const int level = top < 0 ? 0 : 4 - top;
     const float w = m_pWater->m_vSize.x;
     if (w < 1.0f) return;
-    const int n = int(std::lround(float(g_iScreenWidth) / w)) + 2;
-    const int wrap = int(w);
-    const float o = units::Stage() == 177 ? -float((2 * m_iFrame) % wrap) : float(m_iFrame % wrap);
+    const int n = WaterStripCopies(float(g_iScreenWidth), w);
+    const bool backwards = units::Stage() == 177;
     const float y = float(level) * 85.0f * 0.95f - 265.0f + 5.0f;
     for (int k = 0; k < n; ++k) {
-        m_pWater->SetPosition((float(k) - float(n - 1) / 2.0f) * w + o, y, 0.0f);
+        m_pWater->SetPosition(WaterStripX(k, n, w, m_iFrame, backwards), y, 0.0f);
         m_pWater->RenderSRT();
     }
+}
+
+int CCom_GameStage::WaterStripCopies(float screenWidth, float stripWidth) {
+    // Rounded up: rounded to the nearest, 880 / 256 leaves a gap at one edge
+    // for part of every cycle.
+    return int(std::ceil(screenWidth / stripWidth)) + 2;
+}
+
+float CCom_GameStage::WaterStripX(int k, int copies, float stripWidth, int frame, bool backwards) {
+    const int wrap = std::max(1, int(stripWidth));
+    const float o = backwards ? -float((2 * frame) % wrap) : float(frame % wrap);
+    return (float(k) - float(copies - 1) / 2.0f) * stripWidth + o;
 }

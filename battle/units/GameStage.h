@@ -43,6 +43,11 @@ public:
     void Render();
     // The scrolling water line of the sea worlds.
     void DrawWaterStrip();
+    // The strip's copies side by side centred on 0: as many as cover a
+    // screen of that width at every offset, and the x of copy k at a frame
+    // (stage 177's water runs back at twice the speed).
+    static int WaterStripCopies(float screenWidth, float stripWidth);
+    static float WaterStripX(int k, int copies, float stripWidth, int frame, bool backwards);
     void OnFrame(int) override {}
 
     int m_iFrame = 0;

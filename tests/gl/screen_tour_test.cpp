@@ -4,12 +4,19 @@
 // boards of a stage won by mouse match their reference pictures
 // (CSQ_UPDATE_GOLDEN=1 writes them anew).
 #include <gtest/gtest.h>
+#include <png.h>
 #include <stdlib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <memory>
 
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/gl/GoldenPicture.h"
 
@@ -50,6 +57,7 @@ TEST(ScreenTour, AHandfulOfStatesComeOutAsPicturesThatShowSomething) {
         {"stage02_capsule_closed", "a won stage's capsule, waiting for its click", nullptr},
         {"stage02_unlock_board", "what the won stage unlocks, after the capsule is opened", "tour_won_unlock_board"},
         {"stage02_summary", "the summary of a stage won by mouse", "tour_won_summary"},
+        {"mini180_boss_both_hands", "the final Destroyer in, with both arms", nullptr},
     };
     std::string only;
     for (const Row& r : rows) only += std::string(only.empty() ? "" : ",") + r.shot;
@@ -72,6 +80,69 @@ TEST(ScreenTour, AHandfulOfStatesComeOutAsPicturesThatShowSomething) {
     DecodedPicture sheet;
     ASSERT_TRUE(golden::ReadPng(out + "/contact_sheet.png", sheet)) << "the contact sheet";
     EXPECT_GT(sheet.width, 800);
+    std::error_code ec;
+    if (!HasFailure()) fs::remove_all(out, ec);
+}
+
+// The words tesseract reads on the band of a picture between rows top and
+// bottom, upper-cased, or "" when it cannot run.
+std::string ReadWords(const DecodedPicture& p, int top, int bottom, const std::string& scratch) {
+    top = std::max(0, top);
+    bottom = std::min(p.height, bottom);
+    if (bottom <= top) return "";
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = uint32_t(p.width);
+    image.height = uint32_t(bottom - top);
+    image.format = PNG_FORMAT_RGBA;
+    const uint8_t* first = p.rgba.data() + size_t(top) * size_t(p.width) * 4;
+    if (!png_image_write_to_file(&image, scratch.c_str(), 0, first, 0, nullptr)) return "";
+    const std::string command = "tesseract " + scratch + " stdout --psm 6 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buf[256];
+    while (pipe && fgets(buf, int(sizeof buf), pipe.get())) out += buf;
+    for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// The wave banners say what they announce: the tour's pictures of the two
+// notices are read by OCR for their words.
+TEST(ScreenTour, WaveNoticesCarryTheirWords) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    ASSERT_EQ(std::system("command -v tesseract >/dev/null 2>&1"), 0) << "tesseract-ocr is not installed";
+    const std::string tool = CSQ_BINARY_DIR "/tools/screentour/screentour";
+    ASSERT_TRUE(fs::exists(tool));
+    char pattern[] = "/tmp/csq-tour-ocr-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string out = pattern;
+    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy " + tool + " --out " + out +
+                                " --only waves12_wave_notice,waves12_final_wave_notice >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+
+    struct Row {
+        const char* shot;
+        std::vector<const char*> words;  // each must be read
+        const char* notWord;             // must not be read, or null
+    };
+    const Row rows[] = {
+        {"waves12_wave_notice", {"WAVE"}, "FINAL"},
+        {"waves12_final_wave_notice", {"FINAL", "WAVE"}, nullptr},
+    };
+    for (const Row& r : rows) {
+        DecodedPicture picture;
+        ASSERT_TRUE(golden::ReadPng(out + "/" + r.shot + ".png", picture)) << r.shot << ": no picture";
+        // The banner stands 180 above the centre of the 640-high screen, 64 high.
+        const double scale = double(picture.height) / 640.0;
+        const int centre = int((320.0 - 180.0) * scale);
+        const std::string words = ReadWords(picture, centre - int(48 * scale), centre + int(48 * scale),
+                                            out + "/" + r.shot + "_band.png");
+        for (const char* word : r.words)
+            EXPECT_NE(words.find(word), std::string::npos) << r.shot << " reads \"" << words << "\"";
+        if (r.notWord) {
+            EXPECT_EQ(words.find(r.notWord), std::string::npos) << r.shot << " reads \"" << words << "\"";
+        }
+    }
     std::error_code ec;
     if (!HasFailure()) fs::remove_all(out, ec);
 }

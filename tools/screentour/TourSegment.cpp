@@ -1,5 +1,7 @@
 #include "tools/screentour/TourSegment.h"
 
+#include "tools/screentour/TourLateGame.h"
+
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -43,30 +45,55 @@ struct StageSegment {
     int playFrames;  // frames of play before the segment ends; 0: to the result
     bool pause;      // Escape once during play
     bool won;        // the input player plays it, by mouse, to a win
+    TourExtra extra; // late-game sights steered to during play (which then ends it)
 };
 
 const StageSegment kStages[] = {
-    {"stage01", 1, true, false, 1500, false, false},    // the tutorial's boxes
-    {"stage02", 2, false, false, 0, false, true},       // won: the capsule, the unlock board, the won summary
-    {"stage07", 7, false, false, 0, false, true},       // won: the new robot board
-    {"stage10", 10, true, false, 400, false, false},    // a defended stage in play
-    {"stage33", 33, false, true, 1, false, false},      // the card choice
-    {"stage47", 47, false, false, 0, false, false},     // undefended: the lost summary
-    {"stage95", 95, true, false, 400, true, false},     // third world, and the pause box
-    {"stage125", 125, true, false, 400, false, false},  // fourth world
-    {"stage145", 145, true, false, 400, false, false},  // fifth world
-    {"mini151", 151, true, false, 300, false, false},   // conveyor
-    {"mini153", 153, true, false, 300, false, false},   // relocation
-    {"mini157", 157, true, false, 300, false, false},   // jumping
-    {"mini158", 158, true, false, 300, false, false},   // rescue
-    {"mini159", 159, true, false, 300, false, false},   // slot machine
-    {"mini160", 160, true, false, 300, false, false},   // boss
-    {"mini164", 164, true, false, 300, false, false},   // charge shots
-    {"mini168", 168, true, false, 300, false, false},   // steering
-    {"mini171", 171, true, false, 300, false, false},   // paratroopers
-    {"mini172", 172, true, false, 300, false, false},   // energy
-    {"mini173", 173, true, false, 300, false, false},   // rounds
-    {"mini177", 177, true, false, 300, false, false},   // start robots
+    {"stage01", 1, true, false, 1500, false, false, TOUR_PLAIN},    // the tutorial's boxes
+    {"stage02", 2, false, false, 0, false, true, TOUR_PLAIN},       // won: the capsule, the unlock board, the won summary
+    {"stage07", 7, false, false, 0, false, true, TOUR_PLAIN},       // won: the new robot board
+    {"stage10", 10, true, false, 400, false, false, TOUR_PLAIN},    // a defended stage in play
+    {"stage33", 33, false, true, 1, false, false, TOUR_PLAIN},      // the card choice
+    {"stage47", 47, false, false, 0, false, false, TOUR_PLAIN},     // undefended: the lost summary
+    {"stage95", 95, true, false, 400, true, false, TOUR_PLAIN},     // third world, and the pause box
+    {"stage125", 125, true, false, 400, false, false, TOUR_PLAIN},  // fourth world
+    {"stage145", 145, true, false, 400, false, false, TOUR_PLAIN},  // fifth world
+    {"waves12", 12, true, false, 0, false, false, TOUR_WAVES},      // the wave and final-wave notices
+    {"effects14", 14, true, false, 0, false, false, TOUR_FIELD_EFFECTS},  // every field-effect kind
+    {"weather105", 105, true, false, 0, false, false, TOUR_WEATHER},  // acid rain
+    {"weather115", 115, true, false, 0, false, false, TOUR_WEATHER},  // earthquake
+    {"weather125", 125, true, false, 0, false, false, TOUR_WEATHER},  // whirlpools
+    {"weather135", 135, true, false, 0, false, false, TOUR_WEATHER},  // jet streams
+    {"mini151", 151, true, false, 300, false, false, TOUR_PLAIN},   // conveyor
+    {"mini152", 152, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini153", 153, true, false, 300, false, false, TOUR_PLAIN},   // relocation
+    {"mini154", 154, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini155", 155, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini156", 156, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini157", 157, true, false, 300, false, false, TOUR_PLAIN},   // jumping
+    {"mini158", 158, true, false, 300, false, false, TOUR_PLAIN},   // rescue
+    {"mini159", 159, true, false, 300, false, false, TOUR_PLAIN},   // slot machine
+    {"mini160", 160, true, false, 0, false, false, TOUR_BOSS},      // the first Destroyer
+    {"mini161", 161, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini162", 162, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini163", 163, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini164", 164, true, false, 300, false, false, TOUR_PLAIN},   // charge shots
+    {"mini165", 165, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini166", 166, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini167", 167, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini168", 168, true, false, 300, false, false, TOUR_PLAIN},   // steering
+    {"mini169", 169, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini170", 170, true, false, 0, false, false, TOUR_BOSS},      // the Destroyer again
+    {"mini171", 171, true, false, 300, false, false, TOUR_PLAIN},   // paratroopers
+    {"mini172", 172, true, false, 300, false, false, TOUR_PLAIN},   // energy, time bombs
+    {"mini173", 173, true, false, 300, false, false, TOUR_PLAIN},   // rounds
+    {"mini174", 174, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini175", 175, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini176", 176, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini177", 177, true, false, 300, false, false, TOUR_PLAIN},   // start robots
+    {"mini178", 178, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini179", 179, true, false, 300, false, false, TOUR_PLAIN},
+    {"mini180", 180, true, false, 0, false, false, TOUR_BOSS},      // the final Destroyer
 };
 constexpr int kStageCount = int(sizeof kStages / sizeof kStages[0]);
 
@@ -153,6 +180,9 @@ std::string BattleMoment(WindowStageRun& run) {
 // Frames a moment stands before its picture is taken: boxes and boards slide
 // in; the summary counts up.
 int SettleFrames(const std::string& moment) {
+    if (moment.compare(0, 5, "boss_") == 0 || moment.compare(0, 3, "fx_") == 0 || moment == "weather" ||
+        moment.find("wave_notice") != std::string::npos)
+        return LateGameDirector::Settle(moment);
     if (moment == "summary") return 200;
     if (moment == "playing") return 120;
     // Nearly open; the prize halfway to the centre.
@@ -181,11 +211,20 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         player = std::make_unique<InputPlayer>(run, o.script);
     }
     Shots shots(run, options, s.name);
+    LateGameDirector director(s.extra);
+    auto playPictured = [&] { return shots.Taken("playing") || !Wanted(options, std::string(s.name) + "_playing"); };
     std::string moment;
     int steady = 0, playing = 0;
     bool paused = false;
     for (int frame = 0; frame < o.frameLimit && !shots.AllWantedTaken(); ++frame) {
-        const std::string now = BattleMoment(run);
+        std::string now = BattleMoment(run);
+        if (s.extra != TOUR_PLAIN && playPictured()) {
+            // Plain play is pictured first; the late game's sights after it.
+            // A dying boss is pictured under the won stage's caption too.
+            const std::string own = now.empty() ? "" : director.Moment(run);
+            if (!own.empty() && (now == "playing" || ((now == "reward" || now == "result") && own == "boss_dying")))
+                now = own;
+        }
         steady = now == moment ? steady + 1 : 0;
         moment = now;
         if (!now.empty() && steady == SettleFrames(now)) shots.Take(now);
@@ -193,6 +232,9 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         if (run.App().m_iCurrentPage == BATTLE_PAGE_INDEX && run.State() == BATTLE_PLAYING) {
             ++playing;
             if (s.playFrames > 0 && playing > s.playFrames + SettleFrames("playing")) break;
+            if (s.extra != TOUR_PLAIN && playPictured() &&
+                director.Steer(run, playing, [&](const std::string& m) { return shots.Taken(m); }))
+                break;
             // The pause box is the last shot of its segment: its answer may leave the battle.
             if (s.pause && !paused && playing == 250) {
                 run.App().m_aInput[0].m_aiKey[VK_ESCAPE_KEY] = KEY_RELEASED;
@@ -203,7 +245,7 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         const bool pictured = !now.empty() && (shots.Taken(now) || !Wanted(options, std::string(s.name) + "_" + now));
         // A fight played out to its result is not drawn while what it shows
         // has its picture: the boards after it are what is looked at.
-        run.SetDrawing(!(s.playFrames == 0 && pictured && run.State() == BATTLE_PLAYING));
+        run.SetDrawing(!(s.playFrames == 0 && s.extra == TOUR_PLAIN && pictured && run.State() == BATTLE_PLAYING));
         // What waits for the player is answered once its picture is in, at
         // the stage runner's pace: a board that has just closed is not
         // pressed again while the next one comes.
@@ -319,13 +361,19 @@ int RunFrontEnd(const TourOptions& options) {
 
     // The story page: the opening story, the episode's title card, the
     // ending and the credits.
-    const MenuShot story[] = {
-        {STORY_INTRO, "story_intro"}, {STORY_TITLE, "story_title"}, {STORY_ENDING, "story_ending"},
-        {STORY_CREDITS, "story_credits"}};
-    for (const MenuShot& s : story) {
+    // Each episode has its own ending, told by the stage that finished it.
+    struct StoryShot {
+        int screen;
+        const char* name;
+        int stage;
+    };
+    const StoryShot story[] = {{STORY_INTRO, "story_intro", 1},          {STORY_TITLE, "story_title", 1},
+                               {STORY_ENDING, "story_ending160", 160}, {STORY_ENDING, "story_ending170", 170},
+                               {STORY_ENDING, "story_ending180", 180}, {STORY_CREDITS, "story_credits", 1}};
+    for (const StoryShot& s : story) {
         if (shots.AllWantedTaken()) return 0;
         if (!Wanted(options, std::string("front_") + s.name)) continue;
-        app.m_iCurrentStage = s.screen == STORY_ENDING ? 160 : 1;
+        app.m_iCurrentStage = s.stage;
         app.SwitchPage(STORY_PAGE_INDEX, s.screen);
         if (!waitFor([&] { return at(STORY_PAGE_INDEX); }, 240)) continue;
         frames(300);
