@@ -278,12 +278,12 @@ TEST_F(PackPictures, TheFinalStagesStandBeforeTheMachinesFortress) {
     const Canvas fields = Draw("Resource/Stage/1/BG1_1.jpg");
     ASSERT_EQ(fortress.Height(), 1024);
     EXPECT_GT(DifferentShare(fortress, fields), 0.8);
-    const MeanColour sky = Mean(fortress, 0, 500), deck = Mean(fortress, 620, 1024);
+    const MeanColour sky = Mean(fortress, 0, 330), deck = Mean(fortress, 380, 1024);
     EXPECT_GT(sky.r, sky.g + 15) << "a red-lit sky";
     EXPECT_LT(std::abs(deck.g - deck.r), 12) << "a steel deck, not grass";
     // Evenness of the deck: neighbouring rows hardly differ in brightness.
     double biggest = 0;
-    for (int y = 640; y < 1020; ++y) {
+    for (int y = 380; y < 1020; ++y) {
         const MeanColour a = Mean(fortress, y, y + 1), b = Mean(fortress, y + 1, y + 2);
         biggest = std::max(biggest, std::abs((a.r + a.g + a.b) - (b.r + b.g + b.b)) / 3);
     }

@@ -52,7 +52,9 @@ void Wrapped(double width, double x, F draw) {
 // the units and cells over it read as well as on the other worlds' ground.
 void DrawFortress(Canvas& c, const ArtJob& job) {
     const int W = c.Width(), H = c.Height();
-    const double horizon = H * 0.56;
+    // The field's top row stands about a third of the way down the picture:
+    // the deck reaches up to it, the fortress fills the strip above.
+    const double horizon = H * 0.34;
     const Rgba skyTop{22, 12, 28, 255}, skyLow{132, 38, 30, 255};
     const Rgba deckFar{74, 70, 80, 255}, deckNear{44, 42, 50, 255};
     // Deck plates: seams closer together toward the horizon, in phase with the width.
@@ -61,7 +63,7 @@ void DrawFortress(Canvas& c, const ArtJob& job) {
         for (int x = 0; x < W; ++x) {
             Rgba col;
             if (y < horizon) {
-                col = Mix(skyTop, skyLow, std::pow(v / 0.56, 1.6));
+                col = Mix(skyTop, skyLow, std::pow(v * H / horizon, 1.6));
             } else {
                 const double d = (y - horizon) / (H - horizon);
                 col = Mix(deckFar, deckNear, d);
@@ -109,9 +111,9 @@ void DrawFortress(Canvas& c, const ArtJob& job) {
         });
     }
     // The keep's great gear with its red eye, once in the picture's middle.
-    const double gx = W * 0.5, gy = horizon - H * 0.16;
-    Gear(p, gx, gy, H * 0.09, 12, Rgba{70, 60, 66, 255}, 3);
-    p.Glow(gx, gy, H * 0.06, Rgba{255, 50, 30, 220}, 1.4);
+    const double gx = W * 0.5, gy = horizon - H * 0.11;
+    Gear(p, gx, gy, H * 0.075, 12, Rgba{70, 60, 66, 255}, 3);
+    p.Glow(gx, gy, H * 0.05, Rgba{255, 50, 30, 220}, 1.4);
     p.Circle(gx, gy, H * 0.018, Solid(Rgba{255, 200, 160, 255}));
     // The wall's foot: a pipe and a band of hazard stripes along the horizon.
     p.Box(-10, horizon - 14, W + 20, 14, 0, Solid(Rgba{60, 50, 56, 255}));
