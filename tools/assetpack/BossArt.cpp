@@ -11,6 +11,11 @@
 // the left edge along a row, 64 left of the cell it grabs: so on the picture
 // it reaches to the lower right, the palm right of the middle. Frame 1 comes
 // in open, frames 2-5 close on the cell, 6-9 crush, 10 leaves as a fist.
+// The game lays the hand over the field by its colour, dimmed to a shadow:
+// what is bright on the picture darkens the field most, what is black leaves
+// it as it is. So the hand is drawn light, with dark seams that read as its
+// shape, and every pixel's colour is scaled by its alpha so that nothing
+// outside the hand (or where the forearm fades out) shows.
 #include <algorithm>
 #include <cmath>
 
@@ -131,8 +136,9 @@ void DrawBossHand(Canvas& c, const ArtJob& job) {
     const double close = kClose[frame - 1];
     const bool crushing = frame >= 6 && frame <= 9;
     const double shake = crushing ? (frame % 2 ? 1.5 : -1.5) : 0.0;
-    const Rgba paint = FromHex(job.item.colour);
-    const Rgba plate = Mix(kSteel, paint, 0.45);
+    const Rgba paint = Mix(Rgba{240, 242, 248, 255}, FromHex(job.item.colour), 0.4);
+    const Rgba steel{196, 202, 214, 255}, chrome{244, 247, 252, 255};
+    const Rgba plate = Mix(steel, paint, 0.5);
 
     p.Translate(W / 2, H / 2);
     p.ScaleBy(W / 256.0, H / 256.0);
@@ -144,13 +150,13 @@ void DrawBossHand(Canvas& c, const ArtJob& job) {
     for (int i = 0; i < 6; ++i) {
         const double x0 = -40 - 22.0 * i;
         p.SetAlpha(1.0 - 0.15 * i);
-        p.Box(x0 - 22, -26 + i * 0.8, 24, 52 - i * 1.6, 5, Inked(i % 2 ? kSteel : plate, 2.0, 0.7));
+        p.Box(x0 - 22, -26 + i * 0.8, 24, 52 - i * 1.6, 5, Inked(i % 2 ? steel : plate, 2.0, 0.7));
     }
     p.SetAlpha(1.0);
     p.Capsule(-170, -20, -30, -20, 3, Solid(Rgba{40, 40, 46, 200}));
     p.Capsule(-170, 20, -30, 20, 3, Solid(Rgba{40, 40, 46, 200}));
     // Wrist ring.
-    p.Box(-36, -30, 22, 60, 6, Inked(kSteel, 2.2, 0.8));
+    p.Box(-36, -30, 22, 60, 6, Inked(steel, 2.2, 0.8));
     Bolts(p, -25, 0, 22, 4, 2.4);
 
     // Four fingers fan out from the knuckles; closing, they turn in and curl
@@ -165,10 +171,10 @@ void DrawBossHand(Canvas& c, const ArtJob& job) {
         const double a2 = a1 - (ky > 0 ? -1 : 1) * curl * 0.5;
         const double tx = mx + std::cos(a2) * l2 * (1 - 0.45 * close), ty = my + std::sin(a2) * l2 * (1 - 0.2 * close);
         p.Capsule(kx, ky, mx, my, 10, Inked(plate, 2.0, 0.6));
-        p.Capsule(mx, my, tx, ty, 8, Inked(kSteel, 1.8, 0.6));
-        p.Polygon({{tx - 5, ty - 6}, {tx + 11, ty}, {tx - 5, ty + 6}}, Inked(kChrome, 1.2, 0.4));
-        p.Circle(mx, my, 6, Inked(Shade(kSteel, 0.7f), 1.4, 0));
-        p.Circle(kx, ky, 7, Inked(Shade(kSteel, 0.8f), 1.4, 0));
+        p.Capsule(mx, my, tx, ty, 8, Inked(steel, 1.8, 0.6));
+        p.Polygon({{tx - 5, ty - 6}, {tx + 11, ty}, {tx - 5, ty + 6}}, Inked(chrome, 1.2, 0.4));
+        p.Circle(mx, my, 6, Inked(Shade(steel, 0.7f), 1.4, 0));
+        p.Circle(kx, ky, 7, Inked(Shade(steel, 0.8f), 1.4, 0));
     }
     // Thumb from the lower side of the palm, swinging in under the fingers.
     {
@@ -176,8 +182,8 @@ void DrawBossHand(Canvas& c, const ArtJob& job) {
         const double bx = 20, by = 34, mx = bx + std::cos(a) * 28, my = by + std::sin(a) * 18;
         const double tx = mx + std::cos(a - 0.9) * 22, ty = my + std::sin(a - 0.9) * 22;
         p.Capsule(bx, by, mx, my, 9, Inked(plate, 2.0, 0.6));
-        p.Capsule(mx, my, tx, ty, 7, Inked(kSteel, 1.8, 0.6));
-        p.Polygon({{tx - 3, ty - 5}, {tx + 8, ty - 2}, {tx - 1, ty + 5}}, Inked(kChrome, 1.2, 0.4));
+        p.Capsule(mx, my, tx, ty, 7, Inked(steel, 1.8, 0.6));
+        p.Polygon({{tx - 3, ty - 5}, {tx + 8, ty - 2}, {tx - 1, ty + 5}}, Inked(chrome, 1.2, 0.4));
     }
     // Palm: a heavy plate with the boss's colour and its red eye.
     p.Box(-16, -38, 80, 76, 16, Inked(plate, 2.4, 0.9));
@@ -193,4 +199,11 @@ void DrawBossHand(Canvas& c, const ArtJob& job) {
             p.Glow(sx, sy, 10, Rgba{255, 220, 120, 220}, 1.4);
         }
     }
+    Canvas scaled(c.Width(), c.Height());
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            const Rgba px = c.At(x, y);
+            scaled.Blend(x, y, Rgba{uint8_t(px.r * px.a / 255), uint8_t(px.g * px.a / 255), uint8_t(px.b * px.a / 255), px.a});
+        }
+    c = scaled;
 }
