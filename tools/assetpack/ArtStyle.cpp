@@ -83,10 +83,6 @@ const Pattern kPatterns[] = {
     {"/ambient/fish", "fish"},
     {"/arm/arm_", "bossarm"},
     {"/hand/act4_", "bosshand"},
-    // The unlock board's feature pictures and the menu's picture frames.
-    {"/msgbox/bbd_menu_", "panel"},
-    {"menupicframe", "panel"},
-    {"minigameframe", "panel"},
     {"menuframepc", "menuframe"},
     {"/labitem/", "labitem"},
     {"soldout", "stamp"},
@@ -158,6 +154,11 @@ const Pattern kPatterns[] = {
     {"/interface/", "plaque"},
     {"/menu/bbd_new", "plaque"},
     {"number", "plaque"},
+    // Last, so that a closer pattern above wins: the unlock board's feature
+    // pictures and the menu's picture frames are boards.
+    {"/msgbox/bbd_menu_", "panel"},
+    {"menupicframe", "panel"},
+    {"minigameframe", "panel"},
 };
 
 }  // namespace
