@@ -104,6 +104,14 @@ void DrawShot(Canvas& c, const ArtJob& job);
 void DrawEffect(Canvas& c, const ArtJob& job);
 void DrawPropeller(Canvas& c, const ArtJob& job);
 
+// The fish of the underwater stages (FxArt.cpp)
+void DrawFish(Canvas& c, const ArtJob& job);
+// The Destroyers' arms and giant hands (BossArt.cpp)
+void DrawBossArm(Canvas& c, const ArtJob& job);
+void DrawBossHand(Canvas& c, const ArtJob& job);
+// The episodes' endings (EndingArt.cpp)
+void DrawEnding(Canvas& c, const ArtJob& job);
+
 // Worlds (SceneArt.cpp)
 void DrawBackground(Canvas& c, const ArtJob& job);
 void DrawTile(Canvas& c, const ArtJob& job);
@@ -111,5 +119,6 @@ void DrawWater(Canvas& c, const ArtJob& job);
 void DrawSplash(Canvas& c, const ArtJob& job);
 // A reading board's scene: story chapters and mini-games (StoryArt.cpp).
 void DrawStory(Canvas& c, const ArtJob& job);
-// The world (1-5) a path belongs to: "Stage/3/..." -> 3; 1 when none.
+// The world a path belongs to: "Stage/3/..." -> 3, "Stage/6/..." the Machines'
+// fortress (6); 1 when none.
 int WorldFromPath(const std::string& lowerPath);

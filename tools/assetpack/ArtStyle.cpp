@@ -65,6 +65,10 @@ const StyleEntry kStyles[] = {
     {"stamp", DrawSoldOutStamp},
     {"menuicon", DrawMenuIcon},
     {"capsule", DrawCapsule},
+    {"fish", DrawFish},
+    {"bossarm", DrawBossArm},
+    {"bosshand", DrawBossHand},
+    {"ending", DrawEnding},
 };
 
 // Path patterns, first match wins (lower case, anywhere in the path).
@@ -75,6 +79,10 @@ struct Pattern {
 
 const Pattern kPatterns[] = {
     {"/infostory/", "story"},
+    {"/story/bbd_ending", "ending"},
+    {"/ambient/fish", "fish"},
+    {"/arm/arm_", "bossarm"},
+    {"/hand/act4_", "bosshand"},
     {"menuframepc", "menuframe"},
     {"/labitem/", "labitem"},
     {"soldout", "stamp"},
@@ -146,6 +154,11 @@ const Pattern kPatterns[] = {
     {"/interface/", "plaque"},
     {"/menu/bbd_new", "plaque"},
     {"number", "plaque"},
+    // Last, so that a closer pattern above wins: the unlock board's feature
+    // pictures and the menu's picture frames are boards.
+    {"/msgbox/bbd_menu_", "panel"},
+    {"menupicframe", "panel"},
+    {"minigameframe", "panel"},
 };
 
 }  // namespace
@@ -183,7 +196,8 @@ bool IsKnownArtStyle(const std::string& style) {
 }
 
 std::string ArtStyleFor(const ManifestItem& item, const std::string& path) {
-    if (!item.style.empty() && IsKnownArtStyle(item.style)) return item.style;
+    // A style the line names must exist: a misspelt one is no style at all.
+    if (!item.style.empty()) return IsKnownArtStyle(item.style) ? item.style : std::string();
     if (item.kind == "button" || item.kind == "unit" || item.kind == "digits") return item.kind;
     std::string lower = LowerText(path);
     if (lower.find("/stage/") != std::string::npos) {
@@ -195,7 +209,23 @@ std::string ArtStyleFor(const ManifestItem& item, const std::string& path) {
     for (const Pattern& p : kPatterns)
         if (p.style && lower.find(p.text) != std::string::npos) return p.style;
     if (EndsWith(lower, ".jpg")) return "background";
-    return "panel";
+    return std::string();
+}
+
+bool DrawsArt(const ManifestItem& item) {
+    return item.kind == "picture" || item.kind == "button" || item.kind == "digits" || item.kind == "unit";
+}
+
+std::vector<std::string> UnstyledEntries(const std::vector<ManifestItem>& items) {
+    std::vector<std::string> errors;
+    for (const PackFile& f : ExpandManifest(items)) {
+        const ManifestItem& item = items[f.item];
+        if (!DrawsArt(item) || !ArtStyleFor(item, f.path).empty()) continue;
+        std::string why = item.style.empty() ? "matches no art style; name one with \"art:STYLE\""
+                                             : "names the unknown art style \"" + item.style + "\"";
+        errors.push_back("manifest line " + std::to_string(item.line) + ": " + f.path + " " + why);
+    }
+    return errors;
 }
 
 Canvas DrawArt(const ManifestItem& item, const PackFile& file, TextRenderer& text) {
@@ -211,7 +241,7 @@ Canvas DrawArt(const ManifestItem& item, const PackFile& file, TextRenderer& tex
                EndsWith(lower, ".tga"),
                EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg")};
     Canvas canvas(item.width, item.height, Rgba{0, 0, 0, 0});
-    std::string style = ArtStyleFor(item, file.path);
+    std::string style = ArtStyleFor(item, file.path);  // none: left empty, and the pack refuses the line
     for (const StyleEntry& s : kStyles) {
         if (style == s.name) {
             s.draw(canvas, job);

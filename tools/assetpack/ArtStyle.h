@@ -6,7 +6,7 @@
 //   button      kind button: a pill with the label, four lit states
 //   unit        kind unit: the unit's figure, animated per act
 //   digits      kind digits: brass digits centred in their cells
-//   panel       message boxes, large boards (default for the interface folders)
+//   panel       message boxes, large boards
 //   band        text bands ("TextBG")          header   title ribbons ("Header")
 //   strips      slider trough and fill rows    bar      gauge frame or fill
 //   plaque      HUD counters, signs, labels    atlas    label plates over a time bar
@@ -29,13 +29,25 @@
 //   labitem     a laboratory item on a round badge (booster, upgrade or robot card)
 //   stamp       the sold-out stamp, with its words    menuicon  the profile screen's icons
 //   capsule     the reward capsule's opening shutter (frame 1 shut, 10 open)
+//   fish        a fish of the underwater stages, head left, its tail beating over the frames
+//   bossarm     a Destroyer's arm: shoulder left, clamp right, pistons working over the frames
+//   bosshand    a Destroyer's giant hand, reaching to the lower right, closing over the frames
+//   ending      an episode's ending, a wide scene panned from left to right
+//
+// A picture that matches no style is refused: the pack names the line.
 #include <string>
+#include <vector>
 
 #include "tools/assetpack/Canvas.h"
 #include "tools/assetpack/Manifest.h"
 
+// Empty when nothing matches, or the line names a style that does not exist.
 std::string ArtStyleFor(const ManifestItem& item, const std::string& path);
 bool IsKnownArtStyle(const std::string& style);
+// Whether the kind's files are drawn in an art style.
+bool DrawsArt(const ManifestItem& item);
+// One message per drawn file that has no style, naming its line and path.
+std::vector<std::string> UnstyledEntries(const std::vector<ManifestItem>& items);
 
 // The picture of one pack file (picture, button, digits or unit kinds).
 Canvas DrawArt(const ManifestItem& item, const PackFile& file, TextRenderer& text);

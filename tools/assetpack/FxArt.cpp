@@ -266,3 +266,70 @@ void DrawPropeller(Canvas& c, const ArtJob& job) {
     p.Box(cx - w * 0.03, cy, w * 0.06, h * 0.45, 1, Inked(Rgba{150, 156, 170, 255}, 1.0, 0));
     p.Circle(cx, cy, h * 0.1, Inked(Rgba{230, 90, 70, 255}, 1.2, 0.5));
 }
+
+// Three fish of the underwater stages, 8 frames each: head to the left (the
+// game mirrors those swimming right), the tail beating once over the frames,
+// nothing but the fish on the picture so the field shows around it.
+void DrawFish(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height();
+    const size_t at = job.lower.find("/ambient/fish");
+    const int kind = at != std::string::npos && at + 13 < job.lower.size() ? job.lower[at + 13] - '0' : 1;
+    const int frames = job.item.frames.empty() ? 8 : std::max(1, job.item.frames[0]);
+    const double phase = 2 * kPi * (std::max(1, job.file.frame) - 1) / frames;
+    const Rgba body = FromHex(job.item.colour);
+    const Rgba belly = Mix(body, Rgba{255, 250, 235, 255}, 0.55);
+    const Rgba fin = Shade(body, 0.75f);
+    // Body sizes per kind: round and striped, long and slim, tall with sails.
+    const double rx = (kind == 2 ? 0.36 : kind == 3 ? 0.24 : 0.28) * w;
+    const double ry = (kind == 2 ? 0.17 : kind == 3 ? 0.3 : 0.26) * h;
+    const double cx = w * 0.47, cy = h * 0.5;
+    const double beat = std::sin(phase), spread = 0.55 + 0.45 * std::fabs(std::cos(phase));
+
+    // Tail: a fan that swings up and down and narrows as it turns away.
+    p.Push();
+    p.Translate(cx + rx * 0.85, cy);
+    p.Rotate(0.28 * beat);
+    const double tl = rx * (kind == 2 ? 0.55 : 0.7), th = ry * (kind == 3 ? 0.8 : 1.0) * spread;
+    p.Polygon({{-4, -3}, {tl, -th}, {tl * 0.75, 0}, {tl, th}, {-4, 3}}, Inked(fin, 1.2, 0.3));
+    p.Pop();
+    // Back and belly fins; the angel fish carries tall sails.
+    if (kind == 3) {
+        p.Polygon({{cx - rx * 0.4, cy - ry * 0.8}, {cx + rx * 0.5, cy - ry * 1.55}, {cx + rx * 0.7, cy - ry * 0.5}},
+                  Inked(Mix(fin, Rgba{250, 210, 80, 255}, 0.5), 1.2, 0.3));
+        p.Polygon({{cx - rx * 0.3, cy + ry * 0.8}, {cx + rx * 0.5, cy + ry * 1.5}, {cx + rx * 0.7, cy + ry * 0.5}},
+                  Inked(Mix(fin, Rgba{250, 210, 80, 255}, 0.5), 1.2, 0.3));
+    } else {
+        p.Polygon({{cx - rx * 0.3, cy - ry * 0.85}, {cx + rx * 0.05, cy - ry * 1.35}, {cx + rx * 0.45, cy - ry * 0.75}},
+                  Inked(fin, 1.2, 0.3));
+        p.Polygon({{cx + rx * 0.1, cy + ry * 0.85}, {cx + rx * 0.3, cy + ry * 1.25}, {cx + rx * 0.5, cy + ry * 0.7}},
+                  Inked(fin, 1.2, 0.3));
+    }
+    p.Ellipse(cx, cy, rx, ry, Inked(body, 1.4, 0.6));
+    p.Ellipse(cx - rx * 0.05, cy + ry * 0.45, rx * 0.8, ry * 0.42, Solid(belly));
+    if (kind == 1) {  // white bands edged in dark
+        for (double bx : {-0.35, 0.3}) {
+            p.Ellipse(cx + rx * bx, cy, rx * 0.13, ry * 0.93, Solid(Rgba{40, 30, 30, 200}));
+            p.Ellipse(cx + rx * bx, cy, rx * 0.09, ry * 0.9, Solid(Rgba{255, 255, 255, 255}));
+        }
+    } else if (kind == 2) {  // a dark stripe along the flank and spots on the back
+        p.Capsule(cx - rx * 0.6, cy - ry * 0.05, cx + rx * 0.85, cy, ry * 0.12, Solid(Shade(body, 0.55f)));
+        for (int i = 0; i < 4; ++i)
+            p.Circle(cx - rx * 0.2 + i * rx * 0.22, cy - ry * 0.55, ry * 0.12, Solid(Shade(body, 0.6f)));
+    } else {  // thin vertical bars
+        for (int i = 0; i < 3; ++i)
+            p.Ellipse(cx - rx * 0.3 + i * rx * 0.35, cy, rx * 0.06, ry * 0.85, Solid(Shade(body, 0.6f)));
+    }
+    // Side fin paddling with the tail, the gill line, the eye and mouth at the head.
+    p.Push();
+    p.Translate(cx - rx * 0.25, cy + ry * 0.15);
+    p.Rotate(0.5 + 0.35 * std::cos(phase));
+    p.Ellipse(rx * 0.18, 0, rx * 0.2, ry * 0.16, Inked(Mix(fin, belly, 0.3), 1.0, 0));
+    p.Pop();
+    p.Capsule(cx - rx * 0.45, cy - ry * 0.5, cx - rx * 0.5, cy + ry * 0.4, 1.0, Solid(Shade(body, 0.6f)));
+    const double ex = cx - rx * 0.66, ey = cy - ry * 0.22, er = std::max(3.0, ry * 0.24);
+    p.Circle(ex, ey, er, Inked(Rgba{255, 255, 255, 255}, 1.0, 0));
+    p.Circle(ex - er * 0.2, ey, er * 0.55, Solid(Rgba{20, 24, 36, 255}));
+    p.Circle(ex - er * 0.35, ey - er * 0.3, er * 0.2, Solid(Rgba{255, 255, 255, 255}));
+    p.Capsule(cx - rx * 0.98, cy + ry * 0.22, cx - rx * 0.82, cy + ry * 0.3, 1.0, Solid(Rgba{40, 30, 30, 255}));
+}

@@ -46,7 +46,10 @@ std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
         std::string script = FontScript(item);
         return std::vector<uint8_t>(script.begin(), script.end());
     }
-    if (IsPicture(file)) return EncodeForName(Draw(file), file.path);
+    if (IsPicture(file)) {
+        if (item.kind != "font" && ArtStyleFor(item, file.path).empty()) return {};
+        return EncodeForName(Draw(file), file.path);
+    }
     if (item.kind == "sound") return Sound(item, file);
     if (item.kind == "music") return Music(item, file);
     if (item.kind == "cursor") return Cursor(item);

@@ -1,4 +1,4 @@
-// The five worlds: parallax backgrounds that repeat sideways, ground tiles
+// The worlds: parallax backgrounds that repeat sideways, ground tiles
 // that join in every arrangement of the field, water strips, the splash.
 #include <algorithm>
 #include <cmath>
@@ -45,13 +45,94 @@ void Wrapped(double width, double x, F draw) {
     draw(x + width);
 }
 
+
+// The Machines' own fortress, where each episode ends: a red-lit sky over a
+// wall of towers with the Machines' gear on the keep, and a steel deck below
+// the horizon. The deck, where the field stands, is kept plain and even so
+// the units and cells over it read as well as on the other worlds' ground.
+void DrawFortress(Canvas& c, const ArtJob& job) {
+    const int W = c.Width(), H = c.Height();
+    // The field's top row stands about a third of the way down the picture:
+    // the deck reaches up to it, the fortress fills the strip above.
+    const double horizon = H * 0.34;
+    const Rgba skyTop{22, 12, 28, 255}, skyLow{132, 38, 30, 255};
+    const Rgba deckFar{74, 70, 80, 255}, deckNear{44, 42, 50, 255};
+    // Deck plates: seams closer together toward the horizon, in phase with the width.
+    for (int y = 0; y < H; ++y) {
+        const double v = double(y) / H;
+        for (int x = 0; x < W; ++x) {
+            Rgba col;
+            if (y < horizon) {
+                col = Mix(skyTop, skyLow, std::pow(v * H / horizon, 1.6));
+            } else {
+                const double d = (y - horizon) / (H - horizon);
+                col = Mix(deckFar, deckNear, d);
+                const double row = std::sqrt(d) * 9, across = double(x) / W * 16;
+                const double seamY = std::fabs(row - std::round(row)), seamX = std::fabs(across - std::round(across));
+                if (seamY < 0.02 + 0.01 * (1 - d)) col = Shade(col, 0.78f);
+                else if (seamX < 0.004 && d > 0.05) col = Shade(col, 0.85f);
+                col = Mix(col, Shade(col, 1.12f), 0.5 * PeriodicNoise(x, y * 0.5, W / 4.0, 61));
+            }
+            c.Blend(x, y, col);
+        }
+    }
+    Painter p(c);
+    ArtRandom r(HashText(job.file.path));
+    // Searchlights sweeping the sky from behind the wall.
+    for (int i = 0; i < 3; ++i) {
+        const double x = W * (0.15 + 0.33 * i), lean = (i - 1) * W * 0.12;
+        Wrapped(W, x, [&](double cx) {
+            p.Polygon({{cx - 6, horizon - H * 0.2}, {cx + 6, horizon - H * 0.2}, {cx + lean + 60, 0}, {cx + lean - 60, 0}},
+                      Paint{Rgba{255, 200, 170, 22}, {}, 0, 0, 14});
+        });
+    }
+    // Far towers, then the wall with its lit slits; all repeat with the width.
+    const Rgba towerFar{46, 30, 40, 255}, tower{30, 24, 32, 255}, wall{38, 32, 40, 255};
+    for (int i = 0; i < 9; ++i) {
+        const double x = W * (i + r.Range(0.1, 0.9)) / 9, tw = r.Range(30, 60), th = r.Range(0.14, 0.26) * H;
+        Wrapped(W, x, [&](double cx) {
+            p.Box(cx - tw / 2, horizon - H * 0.1 - th, tw, th + H * 0.1, 2, Solid(towerFar));
+            p.Capsule(cx, horizon - H * 0.1 - th, cx, horizon - H * 0.1 - th - 40, 2, Solid(towerFar));
+            p.Glow(cx, horizon - H * 0.1 - th - 42, 8, Rgba{255, 60, 40, 200}, 1.5);
+        });
+    }
+    p.Box(-10, horizon - H * 0.12, W + 20, H * 0.12, 0, Solid(wall));
+    for (int i = 0; i < 16; ++i) {  // battlements
+        const double x = W * (i + 0.5) / 16;
+        p.Box(x - 18, horizon - H * 0.12 - 16, 36, 18, 1, Solid(wall));
+    }
+    for (int i = 0; i < 4; ++i) {  // near towers with red slits
+        const double x = W * (0.125 + 0.25 * i), th = H * (i % 2 ? 0.2 : 0.26);
+        Wrapped(W, x, [&](double cx) {
+            p.Box(cx - 34, horizon - th, 68, th, 3, Paint{tower, Rgba{12, 8, 14, 255}, 2, 0.3});
+            p.Polygon({{cx - 42, horizon - th}, {cx, horizon - th - 46}, {cx + 42, horizon - th}}, Solid(tower));
+            for (int k = 0; k < 4; ++k)
+                p.Box(cx - 4, horizon - th + 24 + k * 30, 8, 14, 1, Solid(Rgba{255, 90, 50, 230}));
+        });
+    }
+    // The keep's great gear with its red eye, once in the picture's middle.
+    const double gx = W * 0.5, gy = horizon - H * 0.11;
+    Gear(p, gx, gy, H * 0.075, 12, Rgba{70, 60, 66, 255}, 3);
+    p.Glow(gx, gy, H * 0.05, Rgba{255, 50, 30, 220}, 1.4);
+    p.Circle(gx, gy, H * 0.018, Solid(Rgba{255, 200, 160, 255}));
+    // The wall's foot: a pipe and a band of hazard stripes along the horizon.
+    p.Box(-10, horizon - 14, W + 20, 14, 0, Solid(Rgba{60, 50, 56, 255}));
+    p.Capsule(-20, horizon - 22, W + 20, horizon - 22, 6, Solid(Rgba{90, 84, 92, 255}, 0.6));
+    for (double x = 0; x < W; x += 32)
+        p.Polygon({{x, horizon}, {x + 16, horizon}, {x + 24, horizon - 12}, {x + 8, horizon - 12}},
+                  Solid(Rgba{200, 160, 40, 200}));
+    // Embers drifting over the sky.
+    for (int i = 0; i < 40; ++i)
+        p.Glow(r.Range(0, W), r.Range(0, horizon * 0.9), r.Range(2, 5), Rgba{255, 140, 70, 150}, 1.2);
+}
+
 }  // namespace
 
 int WorldFromPath(const std::string& lower) {
     size_t at = lower.find("/stage/");
     if (at != std::string::npos && at + 7 < lower.size()) {
         char c = lower[at + 7];
-        if (c >= '1' && c <= '5') return c - '0';
+        if (c >= '1' && c <= '6') return c - '0';
     }
     return 1;
 }
@@ -60,6 +141,10 @@ void DrawBackground(Canvas& c, const ArtJob& job) {
     // Stage pictures belong to their world; numbered pictures elsewhere (story
     // pages) walk through the worlds in turn.
     int world = WorldFromPath(job.lower);
+    if (world == 6) {
+        DrawFortress(c, job);
+        return;
+    }
     if (job.lower.find("/stage/") == std::string::npos && job.Number() >= 1 && !job.Has("splash"))
         world = (job.Number() - 1) % 5 + 1;
     const WorldPalette& pal = PaletteForWorld(world);

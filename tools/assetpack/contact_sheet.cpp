@@ -25,8 +25,11 @@ std::string Group(const std::string& style) {
     if (style == "unit") return "units";
     if (style == "button" || style == "glow") return "buttons";
     if (style == "card" || style == "cardframe" || style == "portrait" || style == "medal") return "cards";
-    if (style == "item" || style == "shot" || style == "effect" || style == "propeller") return "battle";
-    if (style == "background" || style == "tile" || style == "water" || style == "splash") return "worlds";
+    if (style == "item" || style == "shot" || style == "effect" || style == "propeller" || style == "fish" ||
+        style == "bossarm" || style == "bosshand")
+        return "battle";
+    if (style == "background" || style == "tile" || style == "water" || style == "splash" || style == "ending")
+        return "worlds";
     return "interface";
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/ZipPassword.h"
+#include "tools/assetpack/ArtStyle.h"
 #include "tools/assetpack/Generator.h"
 #include "tools/assetpack/ZipWriter.h"
 
@@ -33,6 +34,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> errors;
     if (!ReadManifestFile(argv[1], &items, &errors)) {
         for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+        return 1;
+    }
+    // Every picture must say how it is drawn: one that matches no style would
+    // come out as something it is not.
+    std::vector<std::string> unstyled = UnstyledEntries(items);
+    if (!unstyled.empty()) {
+        for (const std::string& e : unstyled) std::fprintf(stderr, "%s\n", e.c_str());
+        std::fprintf(stderr, "assetpack: %zu pictures have no art style\n", unstyled.size());
         return 1;
     }
     std::vector<PackFile> files = ExpandManifest(items);
