@@ -11,6 +11,7 @@ pkgs=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri xdotool x11-apps
   unzip git ca-certificates
+  tesseract-ocr tesseract-ocr-eng
 )
 missing=()
 for p in "${pkgs[@]}"; do

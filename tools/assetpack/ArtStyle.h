@@ -28,6 +28,8 @@
 //   menuframe   the menu screens' frame: wide left rail, thin right rail, see-through opening
 //   labitem     a laboratory item on a round badge (booster, upgrade or robot card)
 //   stamp       the sold-out stamp, with its words    menuicon  the profile screen's icons
+//   feature     an opened feature's badge on the unlock board
+//   minigamecard  a mini-game's list button: its world and its name
 //   capsule     the reward capsule's opening shutter (frame 1 shut, 10 open)
 #include <string>
 
