@@ -85,7 +85,7 @@ protected:
         const std::string png = std::string(name) + ".png";
         const std::vector<uint8_t> bytes = EncodePng(page);
         std::ofstream(png, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        const std::string text = Shell("tesseract " + png + " stdout --psm 7 -l eng 2>/dev/null");
+        const std::string text = Shell("OMP_THREAD_LIMIT=1 tesseract " + png + " stdout --psm 7 -l eng 2>/dev/null");
         std::remove(png.c_str());
         std::remove(name);
         return Letters(text);

@@ -219,16 +219,19 @@ void SmallStar(Painter& p, double cx, double cy, double r) {
 void DrawFeature(Canvas& c, const ArtJob& job) {
     Painter p(c);
     const double w = c.Width(), h = c.Height(), s = std::min(w, h);
-    const double cx = w / 2, cy = h / 2, r = s * 0.3;
+    // The board draws the picture 70 above its own centre and writes the
+    // feature's name 30 below it: the badge stands high in the picture and
+    // ends above that line.
+    const double cx = w / 2, cy = h / 2 - s * 0.047, r = s * 0.24;
     const int feature = std::max(1, job.Number()) - 1;
     static const Rgba kTints[8] = {{60, 130, 110, 255}, {60, 100, 160, 255}, {150, 90, 50, 255},
                                    {150, 120, 40, 255}, {130, 60, 120, 255}, {50, 120, 150, 255},
                                    {150, 60, 60, 255},  {80, 70, 150, 255}};
     const Rgba tint = kTints[feature % 8];
-    p.Circle(cx, cy, s * 0.47, Solid(ui::kFrameDark));
-    p.Circle(cx, cy, s * 0.45, Solid(ui::kBrass, 0.7));
-    p.Circle(cx, cy, s * 0.40, Solid(tint, 0.6));
-    p.Glow(cx, cy - s * 0.12, s * 0.32, Rgba{255, 255, 255, 45});
+    p.Circle(cx, cy, s * 0.38, Solid(ui::kFrameDark));
+    p.Circle(cx, cy, s * 0.36, Solid(ui::kBrass, 0.7));
+    p.Circle(cx, cy, s * 0.32, Solid(tint, 0.6));
+    p.Glow(cx, cy - s * 0.1, s * 0.27, Rgba{255, 255, 255, 45});
     const Paint sign = Inked(ui::kText, 2.5, 0.3);
     switch (feature) {
     case 0: Flask(p, cx, cy, r, Rgba{110, 230, 140, 255}); break;
@@ -280,9 +283,9 @@ void DrawFeature(Canvas& c, const ArtJob& job) {
         OutlinedText(c, job.text, number, static_cast<int>(cx - r), static_cast<int>(cy - r * 1.05),
                      static_cast<int>(r * 2), static_cast<int>(r * 1.45), ui::kBrassLight, Rgba{30, 16, 8, 255},
                      static_cast<int>(r * 1.3), 3);
-        p.Box(cx - s * 0.4, cy + r * 0.42, s * 0.8, r * 0.62, r * 0.15, Inked(Shade(tint, 0.7f), 2.5, 0.6));
-        OutlinedText(c, job.text, "EPISODE", static_cast<int>(cx - s * 0.38), static_cast<int>(cy + r * 0.45),
-                     static_cast<int>(s * 0.76), static_cast<int>(r * 0.56), ui::kText, Rgba{10, 16, 30, 255},
+        p.Box(cx - s * 0.34, cy + r * 0.42, s * 0.68, r * 0.62, r * 0.15, Inked(Shade(tint, 0.7f), 2.5, 0.6));
+        OutlinedText(c, job.text, "EPISODE", static_cast<int>(cx - s * 0.32), static_cast<int>(cy + r * 0.45),
+                     static_cast<int>(s * 0.64), static_cast<int>(r * 0.56), ui::kText, Rgba{10, 16, 30, 255},
                      static_cast<int>(r * 0.5), 2);
         break;
     }

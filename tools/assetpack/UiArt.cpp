@@ -433,12 +433,13 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         return;
     }
     if (job.Has("spike")) {
-        // One steel spike, point up: the spike effect throws five of them 17
-        // apart, and the metal-spikes tip stands five 19 apart in a row over
-        // its words, so each is narrow and rests on the picture's lower half.
-        p.Polygon({{w * 0.5, h * 0.42}, {w * 0.8, h * 0.9}, {w * 0.2, h * 0.9}}, with(Rgba{200, 206, 216, 255}));
-        p.Polygon({{w * 0.5, h * 0.46}, {w * 0.62, h * 0.86}, {w * 0.5, h * 0.86}}, Solid(Rgba{255, 255, 255, 110}));
-        p.Box(w * 0.12, h * 0.88, w * 0.76, h * 0.08, 1, with(Rgba{90, 94, 104, 255}));
+        // One steel spike standing on the picture's middle line, its lower
+        // half see-through: the spike effect throws five of them 17 apart, and
+        // the metal-spikes tip stands five 19 apart just above its words,
+        // which begin 3 below the pictures' centre.
+        p.Polygon({{w * 0.5, h * 0.04}, {w * 0.8, h * 0.38}, {w * 0.2, h * 0.38}}, with(Rgba{200, 206, 216, 255}));
+        p.Polygon({{w * 0.5, h * 0.08}, {w * 0.62, h * 0.35}, {w * 0.5, h * 0.35}}, Solid(Rgba{255, 255, 255, 110}));
+        p.Box(w * 0.12, h * 0.36, w * 0.76, h * 0.07, 1, with(Rgba{90, 94, 104, 255}));
         return;
     }
     if (job.Has("capsulemark")) {  // a small capsule: red cap, steel body, a card's mark on its band
