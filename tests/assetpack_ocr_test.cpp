@@ -74,7 +74,8 @@ protected:
         Canvas page(w + 2 * border, h + 2 * border, Rgba{255, 255, 255, 255});
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                const uint8_t* px = &pic.rgba[(size_t(y0 + y / kEnlarge) * size_t(pic.width) + size_t(x0 + x / kEnlarge)) * 4];
+                const uint8_t* px =
+                    &pic.rgba[(size_t(y0 + y / kEnlarge) * size_t(pic.width) + size_t(x0 + x / kEnlarge)) * 4];
                 const int light = (px[0] * 30 + px[1] * 59 + px[2] * 11) / 100 * px[3] / 255;
                 if (light > 170) page.Blend(border + x, border + y, Rgba{0, 0, 0, 255});
             }
@@ -84,7 +85,8 @@ protected:
         close(fd);
         const std::string png = std::string(name) + ".png";
         const std::vector<uint8_t> bytes = EncodePng(page);
-        std::ofstream(png, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(png, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         const std::string text = Shell("OMP_THREAD_LIMIT=1 tesseract " + png + " stdout --psm 7 -l eng 2>/dev/null");
         std::remove(png.c_str());
         std::remove(name);
@@ -99,7 +101,8 @@ ResourceArchive* PackWords::s_archive = nullptr;
 
 TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
     ASSERT_NE(s_archive->m_hArchive, nullptr);
-    ASSERT_FALSE(Shell("command -v tesseract").empty()) << "the tesseract-ocr package is missing (script/install-deps.sh)";
+    ASSERT_FALSE(Shell("command -v tesseract").empty())
+        << "the tesseract-ocr package is missing (script/install-deps.sh)";
     struct Row {
         const char* rule;
         const char* path;

@@ -403,13 +403,17 @@ TEST_F(BoardContainmentTest, AFeaturesPictureStandsAboveTheUnlockBoardsTitle) {
         int stage;
         const char* picture;
     };
-    const Row rows[] = {{8, "Bbd_Menu_01.png"},  {10, "Bbd_Menu_04.png"},  {12, "Bbd_Menu_02.png"},
-                        {160, "Bbd_Menu_07.png"}, {170, "Bbd_Menu_08.png"}};
+    const Row rows[] = {{8, "Bbd_Menu_01.png"},
+                        {10, "Bbd_Menu_04.png"},
+                        {12, "Bbd_Menu_02.png"},
+                        {160, "Bbd_Menu_07.png"},
+                        {170, "Bbd_Menu_08.png"}};
     CEffect_Unlocked board;
     for (const Row& row : rows) {
         m_App->m_iCurrentStage = row.stage;
         g_CurrentProfile.m_iFurthestStage = row.stage;
-        battle->m_pUnlockPicture = m_App->m_pResourceManager->CreateBillboard(row.picture, "Resource\\Msgbox\\", nullptr);
+        battle->m_pUnlockPicture =
+            m_App->m_pResourceManager->CreateBillboard(row.picture, "Resource\\Msgbox\\", nullptr);
         ASSERT_NE(battle->m_pUnlockPicture, nullptr) << row.picture;
         board.Clear(0);
         board.Start(0, 0);

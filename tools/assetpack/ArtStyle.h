@@ -8,10 +8,13 @@
 //   digits      kind digits: brass digits centred in their cells
 //   panel       message boxes, large boards (default for the interface folders)
 //   band        text bands ("TextBG")          header   title ribbons ("Header")
-//   strips      slider trough and fill rows    bar      gauge frame or fill
+//   strips      slider trough and fill rows; a row the label names is a lettered
+//               notice (the wave notices)       bar      gauge frame or fill
 //   plaque      HUD counters, signs, labels    atlas    label plates over a time bar
-//   icon        heart, energy, flag, arrow, star, stone, mark
-//   rays        turning light rays            glow     soft highlight behind a button
+//   icon        heart, energy, flag, arrow, star, stone, mark, cross, spike, capsule
+//   rays        turning light rays
+//   glow        soft highlight behind a button; the card choice's lettered
+//               buttons ("Btn_Light*") and the scroll arrows
 //   card        a unit's card: figure and cost area   cardframe  card frames and glows
 //   portrait    a unit's encyclopedia picture  medal    achievement badges
 //   item        energy orbs, metal parts, capsules

@@ -192,7 +192,9 @@ void Flask(Painter& p, double cx, double cy, double r, Rgba liquid) {
                {cx - r * 0.7, cy + r * 0.75},
                {cx - r * 0.18, cy - r * 0.3}},
               glass);
-    p.Polygon({{cx - r * 0.42, cy + r * 0.2}, {cx + r * 0.42, cy + r * 0.2}, {cx + r * 0.62, cy + r * 0.68},
+    p.Polygon({{cx - r * 0.42, cy + r * 0.2},
+               {cx + r * 0.42, cy + r * 0.2},
+               {cx + r * 0.62, cy + r * 0.68},
                {cx - r * 0.62, cy + r * 0.68}},
               Solid(liquid, 0.5));
     p.Circle(cx - r * 0.1, cy + r * 0.02, r * 0.08, Solid(WithAlpha(liquid, 200)));
@@ -224,9 +226,8 @@ void DrawFeature(Canvas& c, const ArtJob& job) {
     // ends above that line.
     const double cx = w / 2, cy = h / 2 - s * 0.047, r = s * 0.24;
     const int feature = std::max(1, job.Number()) - 1;
-    static const Rgba kTints[8] = {{60, 130, 110, 255}, {60, 100, 160, 255}, {150, 90, 50, 255},
-                                   {150, 120, 40, 255}, {130, 60, 120, 255}, {50, 120, 150, 255},
-                                   {150, 60, 60, 255},  {80, 70, 150, 255}};
+    static const Rgba kTints[8] = {{60, 130, 110, 255}, {60, 100, 160, 255}, {150, 90, 50, 255}, {150, 120, 40, 255},
+                                   {130, 60, 120, 255}, {50, 120, 150, 255}, {150, 60, 60, 255}, {80, 70, 150, 255}};
     const Rgba tint = kTints[feature % 8];
     p.Circle(cx, cy, s * 0.38, Solid(ui::kFrameDark));
     p.Circle(cx, cy, s * 0.36, Solid(ui::kBrass, 0.7));
@@ -236,10 +237,12 @@ void DrawFeature(Canvas& c, const ArtJob& job) {
     switch (feature) {
     case 0: Flask(p, cx, cy, r, Rgba{110, 230, 140, 255}); break;
     case 1:  // an open book with a cog on its page
-        p.Polygon({{cx, cy - r * 0.45}, {cx - r * 0.95, cy - r * 0.7}, {cx - r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
-                  sign);
-        p.Polygon({{cx, cy - r * 0.45}, {cx + r * 0.95, cy - r * 0.7}, {cx + r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
-                  sign);
+        p.Polygon(
+            {{cx, cy - r * 0.45}, {cx - r * 0.95, cy - r * 0.7}, {cx - r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
+            sign);
+        p.Polygon(
+            {{cx, cy - r * 0.45}, {cx + r * 0.95, cy - r * 0.7}, {cx + r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
+            sign);
         Gear(p, cx + r * 0.48, cy + r * 0.02, r * 0.28, 8, Rgba{120, 160, 200, 255}, 1.5);
         for (int i = 0; i < 3; ++i)
             p.Capsule(cx - r * 0.75, cy - r * (0.3 - i * 0.3), cx - r * 0.2, cy - r * (0.18 - i * 0.3), r * 0.04,
@@ -251,8 +254,7 @@ void DrawFeature(Canvas& c, const ArtJob& job) {
         for (int i = 0; i < 3; ++i)
             for (int k = 0; k < 6; ++k) {
                 const double a = kPi + (i * 6 + k) * kPi / 18;
-                p.Circle(cx + std::cos(a) * r * 0.72, cy + r * 0.2 + std::sin(a) * r * 0.72, r * 0.1,
-                         Solid(kBands[i]));
+                p.Circle(cx + std::cos(a) * r * 0.72, cy + r * 0.2 + std::sin(a) * r * 0.72, r * 0.1, Solid(kBands[i]));
             }
         p.Capsule(cx, cy + r * 0.2, cx + r * 0.5, cy - r * 0.3, r * 0.07, Solid(ui::kFrameDark));
         p.Circle(cx, cy + r * 0.2, r * 0.14, Inked(ui::kBrass, 2, 0.5));
@@ -261,8 +263,12 @@ void DrawFeature(Canvas& c, const ArtJob& job) {
     case 3:  // a trophy cup
         p.Ring(cx - r * 0.55, cy - r * 0.25, r * 0.28, r * 0.1, Inked(Rgba{250, 200, 60, 255}, 2, 0.5));
         p.Ring(cx + r * 0.55, cy - r * 0.25, r * 0.28, r * 0.1, Inked(Rgba{250, 200, 60, 255}, 2, 0.5));
-        p.Polygon({{cx - r * 0.6, cy - r * 0.7}, {cx + r * 0.6, cy - r * 0.7}, {cx + r * 0.4, cy + r * 0.1},
-                   {cx + r * 0.12, cy + r * 0.3}, {cx - r * 0.12, cy + r * 0.3}, {cx - r * 0.4, cy + r * 0.1}},
+        p.Polygon({{cx - r * 0.6, cy - r * 0.7},
+                   {cx + r * 0.6, cy - r * 0.7},
+                   {cx + r * 0.4, cy + r * 0.1},
+                   {cx + r * 0.12, cy + r * 0.3},
+                   {cx - r * 0.12, cy + r * 0.3},
+                   {cx - r * 0.4, cy + r * 0.1}},
                   Inked(Rgba{250, 200, 60, 255}, 2.5, 0.7));
         p.Box(cx - r * 0.1, cy + r * 0.28, r * 0.2, r * 0.3, 1, Inked(Rgba{220, 170, 50, 255}, 2, 0.5));
         p.Box(cx - r * 0.45, cy + r * 0.55, r * 0.9, r * 0.25, r * 0.05, Inked(Rgba{150, 100, 60, 255}, 2, 0.5));

@@ -1,5 +1,6 @@
 // The interface look: deep blue steel frames with brass trim, teal panels,
-// soft light. No words except a button's label and real digits.
+// soft light. Words only where a picture stands for them (a button's label, a
+// notice, the lettered buttons) and real digits.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -176,8 +177,8 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
 // A row of the interface sheet that names itself in the manifest is a notice
 // shown whole over the field (the wave notices): a ribbon with its words,
 // see-through around it. The final wave's is red, the others steel blue.
-static void NoticeRibbon(Canvas& c, Painter& p, TextRenderer& text, const std::string& words, int x, int y, int w, int h,
-                  bool urgent) {
+static void NoticeRibbon(Canvas& c, Painter& p, TextRenderer& text, const std::string& words, int x, int y, int w,
+                         int h, bool urgent) {
     const Rgba face = urgent ? Rgba{200, 50, 44, 255} : Rgba{40, 92, 150, 255};
     const double m = h * 0.1, tail = w * 0.06;
     p.Glow(x + w / 2.0, y + h / 2.0, w * 0.42, WithAlpha(Shade(face, 1.4f), 70), 1.4);
@@ -364,13 +365,21 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         q.fill = f;
         return q;
     };
-    if (job.Has("efx_cross")) {  // "not here": a red X, two bars crossing at the middle
+    if (job.Has("efx_cross")) {                  // "not here": a red X, two bars crossing at the middle
         const double a = s * 0.32, t = s * 0.1;  // half the reach of an arm, half its thickness
         p.Glow(cx, cy, s * 0.5, Rgba{255, 80, 60, 90});
-        p.Polygon({{cx - a - t, cy - a + t}, {cx - a + t, cy - a - t}, {cx, cy - 2 * t},
-                   {cx + a - t, cy - a - t}, {cx + a + t, cy - a + t}, {cx + 2 * t, cy},
-                   {cx + a + t, cy + a - t}, {cx + a - t, cy + a + t}, {cx, cy + 2 * t},
-                   {cx - a + t, cy + a + t}, {cx - a - t, cy + a - t}, {cx - 2 * t, cy}},
+        p.Polygon({{cx - a - t, cy - a + t},
+                   {cx - a + t, cy - a - t},
+                   {cx, cy - 2 * t},
+                   {cx + a - t, cy - a - t},
+                   {cx + a + t, cy - a + t},
+                   {cx + 2 * t, cy},
+                   {cx + a + t, cy + a - t},
+                   {cx + a - t, cy + a + t},
+                   {cx, cy + 2 * t},
+                   {cx - a + t, cy + a + t},
+                   {cx - a - t, cy + a - t},
+                   {cx - 2 * t, cy}},
                   Paint{Rgba{225, 45, 40, 255}, ui::kFrameDark, std::max(2.0, s / 24), 0.8});
         return;
     }
@@ -555,8 +564,7 @@ static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
     if (recall) {  // a turning arrow: back to the deck kept from last time
         p.Ring(cx, cy, r * 0.55, r * 0.2, sign);
         p.Box(cx - r * 0.05, cy - r * 0.8, r * 0.8, r * 0.62, 0, Solid(Shade(face, 0.45f)));
-        p.Polygon({{cx + r * 0.3, cy - r * 0.95}, {cx + r * 0.3, cy - r * 0.1}, {cx - r * 0.4, cy - r * 0.52}},
-                  sign);
+        p.Polygon({{cx + r * 0.3, cy - r * 0.95}, {cx + r * 0.3, cy - r * 0.1}, {cx - r * 0.4, cy - r * 0.52}}, sign);
     } else if (clear) {  // an X: the hand emptied
         const double a = r * 0.45, t = r * 0.14;
         p.Capsule(cx - a, cy - a, cx + a, cy + a, t, sign);
@@ -565,10 +573,12 @@ static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
         p.Polygon({{cx, cy - r * 0.8}, {cx + r * 0.45, cy - r * 0.12}, {cx - r * 0.45, cy - r * 0.12}}, sign);
         p.Polygon({{cx, cy + r * 0.8}, {cx + r * 0.45, cy + r * 0.12}, {cx - r * 0.45, cy + r * 0.12}}, sign);
     } else {  // an open book
-        p.Polygon({{cx, cy - r * 0.35}, {cx - r * 0.7, cy - r * 0.55}, {cx - r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
-                  sign);
-        p.Polygon({{cx, cy - r * 0.35}, {cx + r * 0.7, cy - r * 0.55}, {cx + r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
-                  sign);
+        p.Polygon(
+            {{cx, cy - r * 0.35}, {cx - r * 0.7, cy - r * 0.55}, {cx - r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
+            sign);
+        p.Polygon(
+            {{cx, cy - r * 0.35}, {cx + r * 0.7, cy - r * 0.55}, {cx + r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
+            sign);
     }
     const std::string word = recall ? "RECALL" : clear ? "CLEAR" : page ? "PAGE" : "INFO";
     const int tx = static_cast<int>(cx + r + 2), tw = static_cast<int>(w - m * 2.4 - tx);
