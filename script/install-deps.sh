@@ -12,6 +12,7 @@ pkgs=(
   xvfb xauth libgl1-mesa-dri xdotool x11-apps
   tesseract-ocr
   unzip git ca-certificates
+  tesseract-ocr tesseract-ocr-eng
 )
 missing=()
 for p in "${pkgs[@]}"; do

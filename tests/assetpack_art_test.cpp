@@ -296,3 +296,152 @@ TEST_F(PackArt, TheRewardCapsuleHidesThePrizeUntilItOpens) {
         EXPECT_LE(highest, row.maxAlpha);
     }
 }
+
+namespace {
+
+const uint8_t* PixelAt(const DecodedPicture& pic, int x, int y) {
+    return &pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4];
+}
+
+// Light, opaque pixels: the fill of the pack's lettering and signs.
+bool LightInk(const uint8_t* px) { return px[3] > 200 && (px[0] * 30 + px[1] * 59 + px[2] * 11) / 100 > 190; }
+
+// Most runs of light ink along one row of the band [y0, y1) between x0 and
+// x1: a plain pill or trough gives none or one, each letter one to four.
+int LightRunsAcross(const DecodedPicture& pic, int x0, int x1, int y0, int y1) {
+    int most = 0;
+    for (int y = y0; y < y1; ++y) {
+        int runs = 0;
+        bool was = false;
+        for (int x = x0; x < x1; ++x) {
+            const bool ink = LightInk(PixelAt(pic, x, y));
+            runs += ink && !was;
+            was = ink;
+        }
+        most = std::max(most, runs);
+    }
+    return most;
+}
+
+// The alpha at a point given in shares of the picture's size from its centre
+// (right and down positive).
+int AlphaAtShare(const DecodedPicture& pic, double dx, double dy) {
+    const double s = std::min(pic.width, pic.height);
+    const int x = int(pic.width / 2.0 + dx * s), y = int(pic.height / 2.0 + dy * s);
+    return PixelAt(pic, x, y)[3];
+}
+
+}  // namespace
+
+// Pictures that stand for a word or a sign carry it: words are runs of light
+// letters across their band, signs are told by where they are opaque.
+TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    const DecodedPicture sheet = Picture("Resource/Interface/Bbd_Interface.png");
+    ASSERT_EQ(sheet.width, 512);
+    ASSERT_EQ(sheet.height, 512);
+    struct WordRow {
+        const char* rule;
+        const char* path;
+        int x0, x1, y0, y1;  // the band the words stand in
+        int minimumRuns;
+    };
+    const WordRow words[] = {
+        {"the wave notice row carries ink where its word goes", "Resource/Interface/Bbd_Interface.png", 0, 512, 384,
+         448, 5},
+        {"the final-wave notice row carries ink where its words go", "Resource/Interface/Bbd_Interface.png", 0, 512,
+         448, 512, 9},
+        {"the recall button says so", "Resource/Button/Btn_LightRePick.tga", 50, 128, 16, 48, 5},
+        {"the clear button says so", "Resource/Button/Btn_LightClear.tga", 50, 128, 16, 48, 4},
+        {"the page button says so", "Resource/Button/Btn_LightSwap.tga", 50, 128, 16, 48, 3},
+        {"the Robopedia button says so", "Resource/Button/Btn_LightRobopedia.tga", 50, 128, 16, 48, 3},
+        {"the field preview tip's button says Field", "Resource/Button/Btn_Map_PRESS.png", 0, 128, 8, 56, 4},
+        {"the second episode's unlock badge names it", "Resource/Msgbox/Bbd_Menu_07.png", 0, 256, 140, 200, 6},
+    };
+    for (const WordRow& r : words) {
+        const DecodedPicture pic = Picture(r.path);
+        ASSERT_FALSE(pic.rgba.empty()) << r.path;
+        EXPECT_GE(LightRunsAcross(pic, r.x0, std::min(r.x1, pic.width), r.y0, std::min(r.y1, pic.height)),
+                  r.minimumRuns)
+            << r.rule;
+    }
+
+    struct SignRow {
+        const char* rule;
+        const char* path;
+        double dx, dy;  // from the centre, in shares of the picture's size
+        bool opaque;
+    };
+    const SignRow signs[] = {
+        {"the cross is a cross: its middle is inked", "Resource/Effect/Efx_Cross.png", 0, 0, true},
+        {"the cross is a cross: up-left arm", "Resource/Effect/Efx_Cross.png", -0.25, -0.25, true},
+        {"the cross is a cross: down-right arm", "Resource/Effect/Efx_Cross.png", 0.25, 0.25, true},
+        {"the cross is a cross: up-right arm", "Resource/Effect/Efx_Cross.png", 0.25, -0.25, true},
+        {"the cross is a cross: nothing between the arms above", "Resource/Effect/Efx_Cross.png", 0, -0.32, false},
+        {"the cross is a cross: nothing between the arms on the left", "Resource/Effect/Efx_Cross.png", -0.32, 0,
+         false},
+        {"the board's scroll arrow points up: its tip", "Resource/Button/Btn_LightArrowRect.tga", 0, -0.3, true},
+        {"the board's scroll arrow points up: its head", "Resource/Button/Btn_LightArrowRect.tga", 0.25, -0.05, true},
+        {"the board's scroll arrow points up: beside its shaft", "Resource/Button/Btn_LightArrowRect.tga", 0.25, 0.25,
+         false},
+        {"the menu's list arrow points right: its tip", "Resource/Button/Btn_LightArrow.tga", 0.3, 0, true},
+        {"the menu's list arrow points right: its head", "Resource/Button/Btn_LightArrow.tga", 0.05, 0.25, true},
+        {"the menu's list arrow points right: beside its shaft", "Resource/Button/Btn_LightArrow.tga", -0.25, 0.25,
+         false},
+        {"an unlocked feature is a round badge, not a panel", "Resource/Msgbox/Bbd_Menu_01.png", -0.48, -0.48, false},
+        {"the menu's backdrop fades out at its left edge", "Resource/Menu/Bbd_MenuBlackScreen.png", -0.49, 0, false},
+        {"the menu's backdrop fades out at its top edge", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, -0.77, false},
+        {"the menu's backdrop is dark in its middle", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, 0, true},
+    };
+    for (const SignRow& r : signs) {
+        const DecodedPicture pic = Picture(r.path);
+        ASSERT_FALSE(pic.rgba.empty()) << r.path;
+        const int a = AlphaAtShare(pic, r.dx, r.dy);
+        if (r.opaque) EXPECT_GT(a, 150) << r.rule;
+        else EXPECT_LT(a, 110) << r.rule;
+    }
+}
+
+// Pictures of different things differ: the card choice's four buttons, the
+// eight unlocked features, and the thirty mini-games of the list, each of
+// which carries its name on its lower part.
+TEST_F(PackArt, PicturesOfDifferentThingsDiffer) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    struct Group {
+        const char* rule;
+        std::vector<std::string> paths;
+    };
+    std::vector<std::string> miniGames, features;
+    for (int n = 1; n <= 30; ++n) {
+        char path[64];
+        std::snprintf(path, sizeof path, "Resource/Menu/Bbd_MiniGame%02d.png", n);
+        miniGames.push_back(path);
+    }
+    for (int n = 1; n <= 8; ++n) {
+        char path[64];
+        std::snprintf(path, sizeof path, "Resource/Msgbox/Bbd_Menu_%02d.png", n);
+        features.push_back(path);
+    }
+    const Group groups[] = {
+        {"the card choice's buttons differ",
+         {"Resource/Button/Btn_LightRePick.tga", "Resource/Button/Btn_LightClear.tga",
+          "Resource/Button/Btn_LightSwap.tga", "Resource/Button/Btn_LightRobopedia.tga"}},
+        {"the unlocked features differ", features},
+        {"the mini-games of the list differ", miniGames},
+    };
+    for (const Group& g : groups) {
+        std::vector<DecodedPicture> pics;
+        for (const std::string& path : g.paths) {
+            pics.push_back(Picture(path));
+            ASSERT_FALSE(pics.back().rgba.empty()) << path;
+        }
+        for (size_t a = 0; a < pics.size(); ++a)
+            for (size_t b = a + 1; b < pics.size(); ++b)
+                EXPECT_GT(DifferentShare(pics[a], pics[b]), 0.05) << g.rule << ": " << g.paths[a] << ", " << g.paths[b];
+    }
+    for (const std::string& path : miniGames) {
+        const DecodedPicture pic = Picture(path);
+        EXPECT_GE(LightRunsAcross(pic, 0, pic.width, pic.height / 2, pic.height), 4)
+            << "the mini-game list's picture names its mini-game: " << path;
+    }
+}

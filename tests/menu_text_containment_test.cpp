@@ -187,4 +187,33 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
     }
 }
 
+// Backdrops and label plates end inside the screen with a margin: what the
+// screen draws at its right edge is the frame's thin rail.
+TEST_F(MenuTextContainment, BackdropsAndLabelPlatesEndInsideTheScreensEdge) {
+    FarIntoTheGame();
+    struct Row {
+        const char* rule;
+        int screen;
+        const char* picture;
+        float margin;  // clear of the frame's right rail and of the left edge
+    };
+    const Row rows[] = {
+        {"the mini-game list's backdrop ends inside the screen's edge", MENU_MINIGAME, "Bbd_MenuBlackScreen", 16.0f},
+        {"the mission panel's label plates end inside the screen's edge", MENU_MISSION, "Bbd_TextBG", 8.0f},
+        {"the credits' backdrop ends inside the screen's edge", MENU_CREDITS, "Bbd_MenuBlackScreen", 16.0f},
+    };
+    for (const Row& row : rows) {
+        Enter(row.screen);
+        ASSERT_TRUE(Settle()) << row.rule;
+        Frame(20);
+        const containment::Scene scene = Capture();
+        const std::vector<containment::Rect> inks = scene.InkOf(row.picture);
+        EXPECT_FALSE(inks.empty()) << row.rule << ": drawn";
+        for (const containment::Rect& r : inks) {
+            EXPECT_LE(r.right, kOpeningRight - row.margin) << row.rule << ": " << r.Text();
+            EXPECT_GE(r.left, -float(g_iScreenWidth) / 2 + row.margin) << row.rule << ": " << r.Text();
+        }
+    }
+}
+
 }  // namespace

@@ -395,6 +395,52 @@ TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
 
 namespace {
 
+// The unlock board of a stage that opens a feature (the laboratory, the
+// achievements, the Robopedia, a new episode) shows the feature's badge, and
+// the badge ends above the board's title line.
+TEST_F(BoardContainmentTest, AFeaturesPictureStandsAboveTheUnlockBoardsTitle) {
+    struct Row {
+        int stage;
+        const char* picture;
+    };
+    const Row rows[] = {{8, "Bbd_Menu_01.png"},
+                        {10, "Bbd_Menu_04.png"},
+                        {12, "Bbd_Menu_02.png"},
+                        {160, "Bbd_Menu_07.png"},
+                        {170, "Bbd_Menu_08.png"}};
+    CEffect_Unlocked board;
+    for (const Row& row : rows) {
+        m_App->m_iCurrentStage = row.stage;
+        g_CurrentProfile.m_iFurthestStage = row.stage;
+        battle->m_pUnlockPicture =
+            m_App->m_pResourceManager->CreateBillboard(row.picture, "Resource\\Msgbox\\", nullptr);
+        ASSERT_NE(battle->m_pUnlockPicture, nullptr) << row.picture;
+        board.Clear(0);
+        board.Start(0, 0);
+        for (int i = 0; i < 30 && board.m_vBoardPos.y != UNLOCKED_REST_Y; ++i) Tick(&board);
+        ASSERT_EQ(board.m_vBoardPos.y, UNLOCKED_REST_Y) << "stage " << row.stage;
+        const containment::Scene scene = Capture(
+            [&] {
+                board.m_bBoardDrawn = 0;
+                Tick(&board);
+            },
+            {&board});
+        const std::vector<containment::Rect> picture = scene.InkOf("Bbd_Menu_");
+        ASSERT_EQ(picture.size(), 1u) << "stage " << row.stage << ": the feature's badge is drawn";
+        float titleTop = -1e9f;
+        // The highest line under the badge's middle is the title.
+        for (const containment::Piece& g : scene.glyphs)
+            if (g.ink.CentreY() < picture[0].CentreY()) titleTop = std::max(titleTop, g.ink.top);
+        EXPECT_GT(titleTop, -1e8f) << "stage " << row.stage << ": the title is written";
+        EXPECT_GT(picture[0].bottom, titleTop + 2.0f) << "stage " << row.stage << ": badge " << picture[0].Text();
+    }
+    battle->m_pUnlockPicture = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
 // One board brought to rest and drawn afresh.
 struct OnScreenRow {
     const char* board;

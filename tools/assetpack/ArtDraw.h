@@ -78,9 +78,11 @@ void DrawDecor(Canvas& c, const ArtJob& job);
 // Won-stage pictures (BoardArt.cpp)
 void DrawCapsule(Canvas& c, const ArtJob& job);
 void DrawShade(Canvas& c, const ArtJob& job);
+void DrawFeature(Canvas& c, const ArtJob& job);
 
 // The mini-games' interface sheet (MiniGameArt.cpp)
 void DrawMiniGameSheet(Canvas& c, const ArtJob& job);
+void DrawMiniGameCard(Canvas& c, const ArtJob& job);
 void DrawPlain(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
 

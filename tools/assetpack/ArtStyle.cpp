@@ -57,6 +57,8 @@ const StyleEntry kStyles[] = {
     {"decor", DrawDecor},
     {"shade", DrawShade},
     {"minigame", DrawMiniGameSheet},
+    {"minigamecard", DrawMiniGameCard},
+    {"feature", DrawFeature},
     {"plain", DrawPlain},
     {"logo", DrawLogo},
     {"story", DrawStory},

@@ -8,10 +8,13 @@
 //   digits      kind digits: brass digits centred in their cells
 //   panel       message boxes, large boards
 //   band        text bands ("TextBG")          header   title ribbons ("Header")
-//   strips      slider trough and fill rows    bar      gauge frame or fill
+//   strips      slider trough and fill rows; a row the label names is a lettered
+//               notice (the wave notices)       bar      gauge frame or fill
 //   plaque      HUD counters, signs, labels    atlas    label plates over a time bar
-//   icon        heart, energy, flag, arrow, star, stone, mark
-//   rays        turning light rays            glow     soft highlight behind a button
+//   icon        heart, energy, flag, arrow, star, stone, mark, cross, spike, capsule
+//   rays        turning light rays
+//   glow        soft highlight behind a button; the card choice's lettered
+//               buttons ("Btn_Light*") and the scroll arrows
 //   card        a unit's card: figure and cost area   cardframe  card frames and glows
 //   portrait    a unit's encyclopedia picture  medal    achievement badges
 //   item        energy orbs, metal parts, capsules
@@ -28,6 +31,8 @@
 //   menuframe   the menu screens' frame: wide left rail, thin right rail, see-through opening
 //   labitem     a laboratory item on a round badge (booster, upgrade or robot card)
 //   stamp       the sold-out stamp, with its words    menuicon  the profile screen's icons
+//   feature     an opened feature's badge on the unlock board
+//   minigamecard  a mini-game's list button: its world and its name
 //   capsule     the reward capsule's opening shutter (frame 1 shut, 10 open)
 //   fish        a fish of the underwater stages, head left, its tail beating over the frames
 //   bossarm     a Destroyer's arm: shoulder left, clamp right, pistons working over the frames

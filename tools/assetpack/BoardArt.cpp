@@ -180,3 +180,120 @@ void DrawCapsule(Canvas& c, const ArtJob& job) {
         p.Ring(cx, cy, r, 6 * s * (1.2 - open * 0.7), Soft(Rgba{255, 236, 150, 200}, 3 * s));
     }
 }
+
+namespace {
+
+void Flask(Painter& p, double cx, double cy, double r, Rgba liquid) {
+    const Paint glass = Inked(Rgba{210, 236, 246, 255}, 2.5, 0.4);
+    p.Polygon({{cx - r * 0.18, cy - r * 0.9},
+               {cx + r * 0.18, cy - r * 0.9},
+               {cx + r * 0.18, cy - r * 0.3},
+               {cx + r * 0.7, cy + r * 0.75},
+               {cx - r * 0.7, cy + r * 0.75},
+               {cx - r * 0.18, cy - r * 0.3}},
+              glass);
+    p.Polygon({{cx - r * 0.42, cy + r * 0.2},
+               {cx + r * 0.42, cy + r * 0.2},
+               {cx + r * 0.62, cy + r * 0.68},
+               {cx - r * 0.62, cy + r * 0.68}},
+              Solid(liquid, 0.5));
+    p.Circle(cx - r * 0.1, cy + r * 0.02, r * 0.08, Solid(WithAlpha(liquid, 200)));
+    p.Circle(cx + r * 0.08, cy - r * 0.2, r * 0.06, Solid(WithAlpha(liquid, 170)));
+    p.Box(cx - r * 0.26, cy - r * 1.0, r * 0.52, r * 0.14, 2, Inked(ui::kBrass, 2, 0.6));
+}
+
+void SmallStar(Painter& p, double cx, double cy, double r) {
+    std::vector<Vec2> v;
+    for (int i = 0; i < 10; ++i) {
+        const double a = -kPi / 2 + i * kPi / 5, rr = i % 2 ? r * 0.45 : r;
+        v.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+    }
+    p.Polygon(v, Inked(Rgba{255, 210, 70, 255}, 2, 0.6));
+}
+
+}  // namespace
+
+// A feature the player has opened, as the "New unlocks!" board shows it over
+// its turning glows: a brass badge with the feature's sign (file 01 the
+// laboratory, 02 the Robopedia, 03 the difficulty, 04 the achievements, 05
+// the mini-games, 06 the advanced laboratory, 07 and 08 the second and the
+// third episode, with the episode's number and the word).
+void DrawFeature(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height(), s = std::min(w, h);
+    // The board draws the picture 70 above its own centre and writes the
+    // feature's name 30 below it: the badge stands high in the picture and
+    // ends above that line.
+    const double cx = w / 2, cy = h / 2 - s * 0.047, r = s * 0.24;
+    const int feature = std::max(1, job.Number()) - 1;
+    static const Rgba kTints[8] = {{60, 130, 110, 255}, {60, 100, 160, 255}, {150, 90, 50, 255}, {150, 120, 40, 255},
+                                   {130, 60, 120, 255}, {50, 120, 150, 255}, {150, 60, 60, 255}, {80, 70, 150, 255}};
+    const Rgba tint = kTints[feature % 8];
+    p.Circle(cx, cy, s * 0.38, Solid(ui::kFrameDark));
+    p.Circle(cx, cy, s * 0.36, Solid(ui::kBrass, 0.7));
+    p.Circle(cx, cy, s * 0.32, Solid(tint, 0.6));
+    p.Glow(cx, cy - s * 0.1, s * 0.27, Rgba{255, 255, 255, 45});
+    const Paint sign = Inked(ui::kText, 2.5, 0.3);
+    switch (feature) {
+    case 0: Flask(p, cx, cy, r, Rgba{110, 230, 140, 255}); break;
+    case 1:  // an open book with a cog on its page
+        p.Polygon(
+            {{cx, cy - r * 0.45}, {cx - r * 0.95, cy - r * 0.7}, {cx - r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
+            sign);
+        p.Polygon(
+            {{cx, cy - r * 0.45}, {cx + r * 0.95, cy - r * 0.7}, {cx + r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
+            sign);
+        Gear(p, cx + r * 0.48, cy + r * 0.02, r * 0.28, 8, Rgba{120, 160, 200, 255}, 1.5);
+        for (int i = 0; i < 3; ++i)
+            p.Capsule(cx - r * 0.75, cy - r * (0.3 - i * 0.3), cx - r * 0.2, cy - r * (0.18 - i * 0.3), r * 0.04,
+                      Solid(Rgba{90, 100, 120, 255}));
+        break;
+    case 2: {  // a dial with its needle far over to the right
+        p.Circle(cx, cy + r * 0.2, r * 0.95, sign);
+        static const Rgba kBands[3] = {{110, 220, 120, 255}, {250, 200, 70, 255}, {230, 80, 70, 255}};
+        for (int i = 0; i < 3; ++i)
+            for (int k = 0; k < 6; ++k) {
+                const double a = kPi + (i * 6 + k) * kPi / 18;
+                p.Circle(cx + std::cos(a) * r * 0.72, cy + r * 0.2 + std::sin(a) * r * 0.72, r * 0.1, Solid(kBands[i]));
+            }
+        p.Capsule(cx, cy + r * 0.2, cx + r * 0.5, cy - r * 0.3, r * 0.07, Solid(ui::kFrameDark));
+        p.Circle(cx, cy + r * 0.2, r * 0.14, Inked(ui::kBrass, 2, 0.5));
+        break;
+    }
+    case 3:  // a trophy cup
+        p.Ring(cx - r * 0.55, cy - r * 0.25, r * 0.28, r * 0.1, Inked(Rgba{250, 200, 60, 255}, 2, 0.5));
+        p.Ring(cx + r * 0.55, cy - r * 0.25, r * 0.28, r * 0.1, Inked(Rgba{250, 200, 60, 255}, 2, 0.5));
+        p.Polygon({{cx - r * 0.6, cy - r * 0.7},
+                   {cx + r * 0.6, cy - r * 0.7},
+                   {cx + r * 0.4, cy + r * 0.1},
+                   {cx + r * 0.12, cy + r * 0.3},
+                   {cx - r * 0.12, cy + r * 0.3},
+                   {cx - r * 0.4, cy + r * 0.1}},
+                  Inked(Rgba{250, 200, 60, 255}, 2.5, 0.7));
+        p.Box(cx - r * 0.1, cy + r * 0.28, r * 0.2, r * 0.3, 1, Inked(Rgba{220, 170, 50, 255}, 2, 0.5));
+        p.Box(cx - r * 0.45, cy + r * 0.55, r * 0.9, r * 0.25, r * 0.05, Inked(Rgba{150, 100, 60, 255}, 2, 0.5));
+        SmallStar(p, cx, cy - r * 0.28, r * 0.22);
+        break;
+    case 4:  // a joystick
+        p.Box(cx - r * 0.8, cy + r * 0.3, r * 1.6, r * 0.5, r * 0.15, Inked(Rgba{70, 80, 100, 255}, 2.5, 0.6));
+        p.Capsule(cx, cy + r * 0.35, cx - r * 0.25, cy - r * 0.45, r * 0.1, Inked(Rgba{200, 206, 216, 255}, 2, 0.5));
+        p.Circle(cx - r * 0.28, cy - r * 0.55, r * 0.28, Inked(Rgba{230, 70, 60, 255}, 2.5, 0.7));
+        p.Circle(cx + r * 0.45, cy + r * 0.5, r * 0.12, Inked(Rgba{110, 220, 120, 255}, 2, 0.5));
+        break;
+    case 5:  // the laboratory's flask, with a star
+        Flask(p, cx - r * 0.1, cy + r * 0.05, r * 0.9, Rgba{240, 130, 230, 255});
+        SmallStar(p, cx + r * 0.6, cy - r * 0.55, r * 0.35);
+        break;
+    default: {  // an episode: its number over the word
+        const std::string number = feature == 6 ? "2" : "3";
+        OutlinedText(c, job.text, number, static_cast<int>(cx - r), static_cast<int>(cy - r * 1.05),
+                     static_cast<int>(r * 2), static_cast<int>(r * 1.45), ui::kBrassLight, Rgba{30, 16, 8, 255},
+                     static_cast<int>(r * 1.3), 3);
+        p.Box(cx - s * 0.34, cy + r * 0.42, s * 0.68, r * 0.62, r * 0.15, Inked(Shade(tint, 0.7f), 2.5, 0.6));
+        OutlinedText(c, job.text, "EPISODE", static_cast<int>(cx - s * 0.32), static_cast<int>(cy + r * 0.45),
+                     static_cast<int>(s * 0.64), static_cast<int>(r * 0.56), ui::kText, Rgba{10, 16, 30, 255},
+                     static_cast<int>(r * 0.5), 2);
+        break;
+    }
+    }
+}

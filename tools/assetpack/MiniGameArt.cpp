@@ -123,3 +123,39 @@ void DrawMiniGameSheet(Canvas& c, const ArtJob& job) {
     Body(c, 0, 0, W * 0.75, H * 0.75);
     Lever(c, W * 0.75, 0, W * 0.25, H * 0.25);
 }
+
+// A mini-game's button on the list: its world's hills (two mini-games to a
+// world, ten to an episode) with the mini-game's name on a dark plate, in
+// as few lines as it takes. The list's frame is drawn first and shows round
+// it, so the picture fills its square.
+void DrawMiniGameCard(Canvas& c, const ArtJob& job) {
+    const int n = std::max(1, job.Number());
+    const int world = ((n - 1) % 10) / 2 + 1;
+    PackFile scene = job.file;
+    scene.path = "Resource/Stage/" + std::to_string(world) + "/Bbd_MiniGame.jpg";
+    ArtJob sceneJob{job.item, scene, job.text, job.stem, "resource/stage/" + std::to_string(world) + "/bg.jpg"};
+    sceneJob.jpg = true;
+    DrawBackground(c, sceneJob);
+    const std::string name = job.CellText(n - 1);
+    if (name.empty()) return;
+    // Long names break at the space nearest their middle.
+    std::string lines = name;
+    if (job.text.Width(name, c.Height() / 8) > c.Width() * 8 / 10) {
+        size_t best = std::string::npos;
+        for (size_t i = name.find(' '); i != std::string::npos; i = name.find(' ', i + 1))
+            if (best == std::string::npos ||
+                std::abs(int(i) - int(name.size()) / 2) < std::abs(int(best) - int(name.size()) / 2))
+                best = i;
+        if (best != std::string::npos) lines = name.substr(0, best) + "\n" + name.substr(best + 1);
+    }
+    const bool two = lines.find('\n') != std::string::npos;
+    const int W = c.Width(), H = c.Height();
+    const int plateH = H * (two ? 40 : 26) / 100, plateY = H - plateH - H / 20;
+    for (int y = plateY; y < plateY + plateH; ++y)
+        for (int x = 0; x < W; ++x) c.Blend(x, y, Rgba{10, 18, 30, 255}, 200);
+    for (int x = 0; x < W; ++x) {
+        c.Blend(x, plateY, ui::kBrass, 220);
+        c.Blend(x, plateY + plateH - 1, ui::kBrass, 220);
+    }
+    job.text.DrawLabel(c, lines, 3, plateY + 2, W - 6, plateH - 4, ui::kBrassLight, H / 6);
+}

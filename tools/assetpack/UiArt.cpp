@@ -1,5 +1,6 @@
 // The interface look: deep blue steel frames with brass trim, teal panels,
-// soft light. No words except a button's label and real digits.
+// soft light. Words only where a picture stands for them (a button's label, a
+// notice, the lettered buttons) and real digits.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -113,10 +114,17 @@ void DrawBand(Canvas& c, const ArtJob& job) {
     const int top = static_cast<int>(h * (boards ? 0.04 : 0.12));
     const int bottom = static_cast<int>(h * (boards ? 0.96 : 0.88));
     const int rule = boards ? std::max(2, c.Height() / 110) : std::max(2, c.Height() / 40);
-    const double fade = w * (boards ? 0.05 : 0.12);
+    const bool plate = job.Has("bbd_textbg");
+    const double fade = w * (boards ? 0.05 : plate ? 0.06 : 0.12);
+    // The menu's label plate stands under the mission panel's stage labels,
+    // the last column 75 px from the screen's right edge at 0.66 (hovered
+    // 0.73) of its width: its ends stay see-through, so the band ends inside.
+    const int inset = plate ? static_cast<int>(w * 0.13) : 0;
     const Rgba ruleColour = Mix(ui::kBrass, ui::kBrassLight, 0.3);
     for (int x = 0; x < c.Width(); ++x) {
-        const double a = std::min(1.0, std::min(x, c.Width() - 1 - x) / fade);
+        const int from = std::min(x - inset, c.Width() - 1 - inset - x);
+        if (from < 0) continue;
+        const double a = std::min(1.0, from / fade);
         for (int y = top; y < bottom; ++y) {
             const Rgba col = Mix(Rgba{20, 40, 60, 255}, Rgba{8, 18, 30, 255}, double(y) / h);
             c.Blend(x, y, col, static_cast<uint8_t>((boards ? 215 : 210) * a));
@@ -166,9 +174,43 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
     });
 }
 
+// A row of the interface sheet that names itself in the manifest is a notice
+// shown whole over the field (the wave notices): a ribbon with its words,
+// see-through around it. The final wave's is red, the others steel blue.
+static void NoticeRibbon(Canvas& c, Painter& p, TextRenderer& text, const std::string& words, int x, int y, int w,
+                         int h, bool urgent) {
+    const Rgba face = urgent ? Rgba{200, 50, 44, 255} : Rgba{40, 92, 150, 255};
+    const double m = h * 0.1, tail = w * 0.06;
+    p.Glow(x + w / 2.0, y + h / 2.0, w * 0.42, WithAlpha(Shade(face, 1.4f), 70), 1.4);
+    p.Polygon({{x + 2.0, y + m * 2},
+               {x + tail * 2, y + m * 2},
+               {x + tail * 2, y + h - m},
+               {x + 2.0, y + h - m},
+               {x + tail, y + h * 0.55}},
+              Paint{Shade(face, 0.55f), ui::kFrameDark, 2, 0.5});
+    p.Polygon({{x + w - 2.0, y + m * 2},
+               {x + w - tail * 2, y + m * 2},
+               {x + w - tail * 2, y + h - m},
+               {x + w - 2.0, y + h - m},
+               {x + w - tail, y + h * 0.55}},
+              Paint{Shade(face, 0.55f), ui::kFrameDark, 2, 0.5});
+    p.Box(x + tail * 1.4, y + m * 0.6, w - tail * 2.8, h - m * 2, h * 0.2, Paint{face, ui::kFrameDark, 2.5, 1.0});
+    p.Box(x + tail * 1.7, y + m * 1.2, w - tail * 3.4, h * 0.07, 2, Solid(Rgba{255, 255, 255, 70}));
+    p.Box(x + tail * 1.7, y + h - m * 2.3, w - tail * 3.4, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 170)));
+    const Rgba ink = urgent ? Rgba{255, 236, 150, 255} : ui::kText;
+    OutlinedText(c, text, words, x + static_cast<int>(tail * 2.2), y + static_cast<int>(m),
+                 w - static_cast<int>(tail * 4.4), h - static_cast<int>(m * 3), ink, Rgba{16, 12, 24, 255},
+                 static_cast<int>(h * 0.62), 3);
+}
+
 void DrawStrips(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
+        const std::string words = job.CellText(index);
+        if (!words.empty()) {
+            NoticeRibbon(c, p, job.text, words, x, y, w, h, words.find("FINAL") != std::string::npos);
+            return;
+        }
         double m = h * 0.2;
         if (index % 2 == 0) {  // a trough
             p.Box(x + 4, y + m, w - 8, h - 2 * m, (h - 2 * m) / 2, Paint{ui::kInset, ui::kFrameDark, 2, -0.6});
@@ -323,6 +365,24 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         q.fill = f;
         return q;
     };
+    if (job.Has("efx_cross")) {                  // "not here": a red X, two bars crossing at the middle
+        const double a = s * 0.32, t = s * 0.1;  // half the reach of an arm, half its thickness
+        p.Glow(cx, cy, s * 0.5, Rgba{255, 80, 60, 90});
+        p.Polygon({{cx - a - t, cy - a + t},
+                   {cx - a + t, cy - a - t},
+                   {cx, cy - 2 * t},
+                   {cx + a - t, cy - a - t},
+                   {cx + a + t, cy - a + t},
+                   {cx + 2 * t, cy},
+                   {cx + a + t, cy + a - t},
+                   {cx + a - t, cy + a + t},
+                   {cx, cy + 2 * t},
+                   {cx - a + t, cy + a + t},
+                   {cx - a - t, cy + a - t},
+                   {cx - 2 * t, cy}},
+                  Paint{Rgba{225, 45, 40, 255}, ui::kFrameDark, std::max(2.0, s / 24), 0.8});
+        return;
+    }
     if (job.Has("checkbox")) {
         p.Box(w * 0.15, h * 0.15, w * 0.7, h * 0.7, s * 0.12,
               Paint{ui::kInset, ui::kBrass, std::max(2.0, s / 20), -0.5});
@@ -381,13 +441,26 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         p.Glow(cx, h * 0.28, s * 0.3, Rgba{255, 230, 140, 120});
         return;
     }
-    if (job.Has("spike")) {  // a row of steel spikes on a plate
-        p.Box(w * 0.05, h * 0.72, w * 0.9, h * 0.16, s * 0.03, with(Rgba{90, 94, 104, 255}));
-        for (int i = 0; i < 4; ++i) {
-            double x = w * (0.17 + i * 0.22);
-            p.Polygon({{x - w * 0.09, h * 0.74}, {x, h * 0.2}, {x + w * 0.09, h * 0.74}},
-                      with(Rgba{200, 206, 216, 255}));
-        }
+    if (job.Has("spike")) {
+        // One steel spike standing on the picture's middle line, its lower
+        // half see-through: the spike effect throws five of them 17 apart, and
+        // the metal-spikes tip stands five 19 apart just above its words,
+        // which begin 3 below the pictures' centre.
+        p.Polygon({{w * 0.5, h * 0.04}, {w * 0.8, h * 0.38}, {w * 0.2, h * 0.38}}, with(Rgba{200, 206, 216, 255}));
+        p.Polygon({{w * 0.5, h * 0.08}, {w * 0.62, h * 0.35}, {w * 0.5, h * 0.35}}, Solid(Rgba{255, 255, 255, 110}));
+        p.Box(w * 0.12, h * 0.36, w * 0.76, h * 0.07, 1, with(Rgba{90, 94, 104, 255}));
+        return;
+    }
+    if (job.Has("capsulemark")) {  // a small capsule: red cap, steel body, a card's mark on its band
+        p.Push();
+        p.Translate(cx, cy);
+        p.Rotate(-0.5);
+        p.Box(-s * 0.2, -s * 0.4, s * 0.4, s * 0.8, s * 0.2, with(Rgba{200, 206, 216, 255}));
+        p.Box(-s * 0.2, -s * 0.4, s * 0.4, s * 0.4, s * 0.2, with(Rgba{220, 70, 60, 255}));
+        p.Box(-s * 0.22, -s * 0.05, s * 0.44, s * 0.1, 1, with(ui::kBrass));
+        p.Box(-s * 0.06, -s * 0.3, s * 0.12, s * 0.16, s * 0.02, Solid(Rgba{255, 255, 255, 200}));
+        p.Ellipse(-s * 0.08, s * 0.2, s * 0.05, s * 0.12, Solid(Rgba{255, 255, 255, 90}));
+        p.Pop();
         return;
     }
     if (job.Has("tutline")) {  // a dashed guide line
@@ -476,6 +549,43 @@ void DrawRays(Canvas& c, const ArtJob& job) {
     p.Glow(w / 2, h / 2, r, WithAlpha(Mix(col, Rgba{255, 255, 255, 255}, 0.5), 200), 1.6);
 }
 
+// The card choice's small buttons (recall, clear, turn the page, Robopedia),
+// also pictured in the tips that explain them: a sign and the word.
+static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
+    const double w = c.Width(), h = c.Height();
+    const bool recall = job.Has("repick"), clear = job.Has("clear"), page = job.Has("swap");
+    const Rgba face = recall ? Rgba{46, 120, 96, 255} : clear ? Rgba{150, 64, 52, 255} : Rgba{46, 96, 150, 255};
+    const double m = h * 0.08;
+    BevelBox(p, m, m, w - 2 * m, h - 2 * m, (h - 2 * m) * 0.4, face, std::max(3.0, h / 16));
+    // The sign in a dark round well on the left.
+    const double r = (h - 2 * m) * 0.36, cx = m + h * 0.42, cy = h * 0.47;
+    p.Circle(cx, cy, r, Solid(Shade(face, 0.45f)));
+    const Paint sign{ui::kText, ui::kFrameDark, 1.5, 0};
+    if (recall) {  // a turning arrow: back to the deck kept from last time
+        p.Ring(cx, cy, r * 0.55, r * 0.2, sign);
+        p.Box(cx - r * 0.05, cy - r * 0.8, r * 0.8, r * 0.62, 0, Solid(Shade(face, 0.45f)));
+        p.Polygon({{cx + r * 0.3, cy - r * 0.95}, {cx + r * 0.3, cy - r * 0.1}, {cx - r * 0.4, cy - r * 0.52}}, sign);
+    } else if (clear) {  // an X: the hand emptied
+        const double a = r * 0.45, t = r * 0.14;
+        p.Capsule(cx - a, cy - a, cx + a, cy + a, t, sign);
+        p.Capsule(cx + a, cy - a, cx - a, cy + a, t, sign);
+    } else if (page) {  // up and down: the other page of the list
+        p.Polygon({{cx, cy - r * 0.8}, {cx + r * 0.45, cy - r * 0.12}, {cx - r * 0.45, cy - r * 0.12}}, sign);
+        p.Polygon({{cx, cy + r * 0.8}, {cx + r * 0.45, cy + r * 0.12}, {cx - r * 0.45, cy + r * 0.12}}, sign);
+    } else {  // an open book
+        p.Polygon(
+            {{cx, cy - r * 0.35}, {cx - r * 0.7, cy - r * 0.55}, {cx - r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
+            sign);
+        p.Polygon(
+            {{cx, cy - r * 0.35}, {cx + r * 0.7, cy - r * 0.55}, {cx + r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
+            sign);
+    }
+    const std::string word = recall ? "RECALL" : clear ? "CLEAR" : page ? "PAGE" : "INFO";
+    const int tx = static_cast<int>(cx + r + 2), tw = static_cast<int>(w - m * 2.4 - tx);
+    OutlinedText(c, job.text, word, tx, static_cast<int>(m * 1.3), tw, static_cast<int>(h - m * 3.2), ui::kText,
+                 Rgba{10, 20, 34, 255}, static_cast<int>(h * 0.42), 2);
+}
+
 void DrawGlow(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
@@ -487,7 +597,26 @@ void DrawGlow(Canvas& c, const ArtJob& job) {
         return;
     }
     if (job.Has("arrow")) {
-        p.Glow(w / 2, h / 2, std::min(w, h) * 0.5, Rgba{255, 230, 150, 170}, 1.3);
+        // A fat brass arrow: the menu's list arrows are turned from one pointing
+        // right, the boards' scroll arrows from one pointing up.
+        const double s = std::min(w, h);
+        p.Glow(w / 2, h / 2, s * 0.5, Rgba{255, 230, 150, 110}, 1.5);
+        p.Push();
+        p.Translate(w / 2, h / 2);
+        if (job.Has("arrowrect")) p.Rotate(-kPi / 2);
+        p.Polygon({{s * 0.4, 0},
+                   {0, -s * 0.34},
+                   {0, -s * 0.15},
+                   {-s * 0.36, -s * 0.15},
+                   {-s * 0.36, s * 0.15},
+                   {0, s * 0.15},
+                   {0, s * 0.34}},
+                  Paint{ui::kBrassLight, ui::kFrameDark, std::max(2.0, s / 20), 0.9});
+        p.Pop();
+        return;
+    }
+    if (job.Has("repick") || job.Has("clear") || job.Has("swap") || job.Has("robopedia")) {
+        LightButtonFace(c, p, job);
         return;
     }
     // A soft rounded highlight the size of a button.
@@ -675,13 +804,26 @@ void DrawPlain(Canvas& c, const ArtJob&) {
     p.Box(0, 0, w, h, std::min(w, h) * 0.04, Solid(Rgba{255, 255, 255, 255}));
 }
 
-void DrawShade(Canvas& c, const ArtJob&) {
+// The menu's backdrop lies behind the mini-game list (1.22 wide, 80 right of
+// the centre: its right end would touch the screen's edge), the laboratory
+// and the credits: it fades out over its outer edges, so its dark ends well
+// inside the screen.
+constexpr double kBackdropSideFade = 0.09, kBackdropEndFade = 0.05;
+
+void DrawShade(Canvas& c, const ArtJob& job) {
     double w = c.Width(), h = c.Height();
+    const bool backdrop = job.Has("menublackscreen");
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) {
             double dx = (x + 0.5) / w - 0.5, dy = (y + 0.5) / h - 0.5;
             double d = std::sqrt(dx * dx + dy * dy) / 0.7071;
-            c.Blend(x, y, Rgba{0, 0, 8, 255}, static_cast<uint8_t>(std::lround(150 + 90 * d * d)));
+            double a = 150 + 90 * d * d;
+            if (backdrop) {
+                const double side = std::clamp((0.5 - std::fabs(dx)) / kBackdropSideFade, 0.0, 1.0);
+                const double end = std::clamp((0.5 - std::fabs(dy)) / kBackdropEndFade, 0.0, 1.0);
+                a = 200 * side * side * end;
+            }
+            c.Blend(x, y, Rgba{0, 0, 8, 255}, static_cast<uint8_t>(std::lround(a)));
         }
 }
 

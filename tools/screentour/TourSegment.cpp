@@ -343,6 +343,8 @@ int RunFrontEnd(const TourOptions& options) {
         const std::string name = "box" + TwoDigits(kind);
         if (shots.AllWantedTaken()) return 0;
         if (!Wanted(options, "front_" + name)) continue;
+        // Help is never shown as a box: the pause box slides out for the help pop-up.
+        if (kind == MSGBOX_HELP) continue;
         if (box->Add(kind) != 0) continue;
         frames(32);
         shots.Take(name);

@@ -1,0 +1,130 @@
+// The words the pack letters onto its pictures read as those words: each
+// lettered part of a picture is cut out, its light lettering turned into dark
+// ink on white paper, enlarged, and read back by the tesseract OCR program.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "engine/PictureDecoder.h"
+#include "platform/ResourceArchive.h"
+#include "tools/assetpack/Canvas.h"
+#include "tools/assetpack/Encoders.h"
+
+namespace {
+
+constexpr int kEnlarge = 3;
+
+std::string ToQuery(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+// Letters and spaces only, upper case, runs of spaces made one.
+std::string Letters(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (std::isalpha(u)) out += static_cast<char>(std::toupper(u));
+        else if (!out.empty() && out.back() != ' ') out += ' ';
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    pclose(pipe);
+    return out;
+}
+
+class PackWords : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_archive = new ResourceArchive;
+        s_archive->OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
+    }
+    static void TearDownTestSuite() {
+        delete s_archive;
+        s_archive = nullptr;
+    }
+    static DecodedPicture Picture(const std::string& path) {
+        DecodedPicture out;
+        uint32_t size = 0;
+        void* block = nullptr;
+        if (s_archive->UnzipItem(ToQuery(path).c_str(), &size, &block, 0))
+            DecodePicture(static_cast<const uint8_t*>(block), size, out);
+        std::free(block);
+        return out;
+    }
+    // What the OCR program reads in the rectangle [x0, x1) x [y0, y1).
+    static std::string Read(const DecodedPicture& pic, int x0, int y0, int x1, int y1) {
+        const int w = (x1 - x0) * kEnlarge, h = (y1 - y0) * kEnlarge;
+        const int border = 12;
+        Canvas page(w + 2 * border, h + 2 * border, Rgba{255, 255, 255, 255});
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* px =
+                    &pic.rgba[(size_t(y0 + y / kEnlarge) * size_t(pic.width) + size_t(x0 + x / kEnlarge)) * 4];
+                const int light = (px[0] * 30 + px[1] * 59 + px[2] * 11) / 100 * px[3] / 255;
+                if (light > 170) page.Blend(border + x, border + y, Rgba{0, 0, 0, 255});
+            }
+        char name[] = "/tmp/csq_ocr_XXXXXX";
+        const int fd = mkstemp(name);
+        if (fd < 0) return std::string();
+        close(fd);
+        const std::string png = std::string(name) + ".png";
+        const std::vector<uint8_t> bytes = EncodePng(page);
+        std::ofstream(png, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        const std::string text = Shell("OMP_THREAD_LIMIT=1 tesseract " + png + " stdout --psm 7 -l eng 2>/dev/null");
+        std::remove(png.c_str());
+        std::remove(name);
+        return Letters(text);
+    }
+    static ResourceArchive* s_archive;
+};
+
+ResourceArchive* PackWords::s_archive = nullptr;
+
+}  // namespace
+
+TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    ASSERT_FALSE(Shell("command -v tesseract").empty())
+        << "the tesseract-ocr package is missing (script/install-deps.sh)";
+    struct Row {
+        const char* rule;
+        const char* path;
+        int x0, y0, x1, y1;
+        const char* words;
+    };
+    const Row rows[] = {
+        {"the wave notice reads WAVE", "Resource/Interface/Bbd_Interface.png", 0, 384, 512, 448, "WAVE"},
+        {"the final-wave notice reads FINAL WAVE", "Resource/Interface/Bbd_Interface.png", 0, 448, 512, 512,
+         "FINAL WAVE"},
+        {"the recall button reads RECALL", "Resource/Button/Btn_LightRePick.tga", 52, 0, 128, 64, "RECALL"},
+        {"the clear button reads CLEAR", "Resource/Button/Btn_LightClear.tga", 52, 0, 128, 64, "CLEAR"},
+        {"the page button reads PAGE", "Resource/Button/Btn_LightSwap.tga", 52, 0, 128, 64, "PAGE"},
+        {"the Robopedia button reads INFO", "Resource/Button/Btn_LightRobopedia.tga", 52, 0, 128, 64, "INFO"},
+        {"the field preview tip's button reads FIELD", "Resource/Button/Btn_Map_PRESS.png", 0, 0, 128, 64, "FIELD"},
+    };
+    for (const Row& r : rows) {
+        const DecodedPicture pic = Picture(r.path);
+        ASSERT_FALSE(pic.rgba.empty()) << r.path;
+        ASSERT_LE(r.x1, pic.width) << r.path;
+        ASSERT_LE(r.y1, pic.height) << r.path;
+        const std::string read = Read(pic, r.x0, r.y0, r.x1, r.y1);
+        EXPECT_EQ(read, r.words) << r.rule;
+    }
+}
