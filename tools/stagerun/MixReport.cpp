@@ -58,6 +58,24 @@ double RmsDbfs(const float* stereo, size_t frames) {
     return frames ? Db(std::sqrt(sum / double(frames * 2))) : Db(0.0);
 }
 
+std::vector<std::pair<size_t, size_t>> FindMusicGaps(const std::vector<float>& music) {
+    std::vector<std::pair<size_t, size_t>> gaps;
+    const size_t frames = music.size() / 2;
+    bool heard = false;
+    size_t silentFrom = 0, silent = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        const bool quiet = std::fabs(music[i * 2]) < 1.0f && std::fabs(music[i * 2 + 1]) < 1.0f;
+        if (quiet) {
+            if (silent++ == 0) silentFrom = i;
+            continue;
+        }
+        if (heard && silent >= kMusicGapFrames) gaps.push_back({silentFrom, silent});
+        heard = true;
+        silent = 0;
+    }
+    return gaps;
+}
+
 bool StepIsMusic(const std::vector<float>& music, const std::vector<float>& effects, size_t frame) {
     if (frame == 0 || frame * 2 + 1 >= music.size() || frame * 2 + 1 >= effects.size()) return false;
     auto step = [frame](const std::vector<float>& v) {
@@ -79,6 +97,7 @@ MixFigures MeasureMix(const std::vector<int16_t>& mix, const std::vector<float>&
     }
     m.clicksPerMinute = m.seconds > 0.0 ? double(m.clicks) * 60.0 / m.seconds : 0.0;
     m.peakDbfs = PeakDbfs(mix);
+    m.musicGaps = FindMusicGaps(music).size();
     const size_t parts = std::min(music.size(), effects.size()) / 2;
     std::vector<double> differences;
     for (size_t at = 0; at + kMixWindowFrames <= parts; at += kMixWindowFrames) {
@@ -103,9 +122,9 @@ std::string MixFigures::Line() const {
     char buf[320];
     std::snprintf(buf, sizeof buf,
                   "seconds=%.1f clicks=%zu music_clicks=%zu clicks_per_minute=%.2f peak_dbfs=%.2f windows=%zu music_within_10db=%.1f%% "
-                  "music_under=%zu music_over=%zu music_minus_effects_db=%.1f",
+                  "music_under=%zu music_over=%zu music_minus_effects_db=%.1f music_gaps=%zu",
                   seconds, clicks, musicClicks, clicksPerMinute, peakDbfs, windows, 100.0 * MusicWithinShare(), musicUnder, musicOver,
-                  musicOverEffectsDb);
+                  musicOverEffectsDb, musicGaps);
     return buf;
 }
 

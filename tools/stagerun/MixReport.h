@@ -38,12 +38,17 @@ struct MixFigures {
     size_t musicOver = 0;     // the music more than 10 dB over them
     double musicOverEffectsDb = 0.0;  // median music level minus effects level
     size_t musicClicks = 0;  // clicks whose step is mostly the music's
+    size_t musicGaps = 0;
     std::vector<size_t> clickFrames;
     std::vector<bool> clickInMusic;
     double MusicWithinShare() const { return windows ? double(musicWithin) / double(windows) : 1.0; }
     std::string Line() const;
 };
 
+// Silences inside the music: stretches of at least kMusicGapFrames of
+// silent music between music heard before and after (output frame, length).
+constexpr size_t kMusicGapFrames = 44;  // 2 ms
+std::vector<std::pair<size_t, size_t>> FindMusicGaps(const std::vector<float>& music);
 // Whether most of the step at that output frame is the music's.
 bool StepIsMusic(const std::vector<float>& music, const std::vector<float>& effects, size_t frame);
 // Weighs a mix and its music and effects parts (interleaved stereo of the same length).

@@ -74,6 +74,9 @@ int MixReport(const StageRunOptions& options, int from, int to, bool smooth) {
         std::printf("click frame=%d second=%.3f step=%d,%d in=%s\n", mix.BattleFrameAt(at), double(at) / 22050.0,
                     int(s[0]) - int(s[-2]), int(s[1]) - int(s[-1]), f.clickInMusic[k] ? "music" : "effects");
     }
+    for (const auto& gap : FindMusicGaps(mix.music))
+        std::printf("music_gap frame=%d second=%.3f ms=%.1f\n", mix.BattleFrameAt(gap.first),
+                    double(gap.first) / 22050.0, 1000.0 * double(gap.second) / 22050.0);
     std::printf("%s\n", f.Line().c_str());
     const bool good = f.clicksPerMinute < 1.0 && f.peakDbfs <= -3.0 && f.MusicWithinShare() >= 0.9;
     return good ? 0 : 1;
