@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
-#include <cstdlib>
 
 #include "platform/host/Clock.h"
 
