@@ -124,9 +124,11 @@ void Explosion(Clip& c, Rng& r, double size) {
     n.c1 = LogRange(r, 80, 700), n.q = r.Range(0.5, 1.6), n.amp = 1.1, n.attack = 0.003, n.hold = 0.02 * size;
     AddNoise(c, r, n);
     AddCrackle(c, r, 0.05, len * 0.7, 25 * size * r.Range(0.3, 2.0), LogRange(r, 800, 5000), 0.5);
-    if (r.Unit() < 0.7)
-        AddMetal(c, r.Range(0, 0.05), len * r.Range(0.3, 0.8), LogRange(r, 150, 1500), r.Range(1.2, 3.9),
-                 r.Range(2, 6), r.Range(0.25, 0.5));
+    AddMetal(c, r.Range(0, 0.05), len * r.Range(0.3, 0.8), LogRange(r, 120, 3000), r.Range(1.2, 3.9), r.Range(1, 6),
+             r.Range(0.2, 0.5));
+    int echoes = r.Pick(3);
+    for (int k = 0; k < echoes; ++k)
+        AddThump(c, r.Range(0.05, 0.3) * len, len * 0.3, LogRange(r, 40, 120), 30, r.Range(0.3, 0.7));
     if (size >= 1.5) {  // a second blast rolls in behind the first
         Noise m = n;
         m.t0 = r.Range(0.12, 0.25), m.dur = len - m.t0, m.amp = 0.7, m.c0 = 1500;
@@ -167,11 +169,30 @@ void Shot(Clip& c, Rng& r, const std::string& family) {
         n.c1 = LogRange(r, 100, 500), n.amp = 0.8;
         AddNoise(c, r, n);
         AddMetal(c, 0, 0.1, LogRange(r, 300, 2000), 2.3, 2.0, 0.3);
+        if (r.Unit() < 0.5) {  // a lobbed shell whistles up
+            Tone t;
+            t.t0 = 0.05, t.dur = len - 0.05, t.f0 = LogRange(r, 300, 800), t.f1 = t.f0 * r.Range(1.5, 3), t.amp = 0.3;
+            t.attack = 0.05;
+            AddTone(c, t);
+        }
+        Noise muzzle;  // the crack at the barrel's mouth
+        muzzle.dur = 0.03, muzzle.filter = kHighPass, muzzle.c0 = muzzle.c1 = LogRange(r, 2500, 6000);
+        muzzle.amp = 0.7, muzzle.attack = 0.0005;
+        AddNoise(c, r, muzzle);
     } else if (family == "laser") {
         Tone t;
-        t.dur = std::min(len, r.Range(0.12, 0.2)), t.f0 = r.Range(1200, 2400), t.f1 = r.Range(200, 500);
-        t.wave = r.Pick(2) ? kSaw : kSquare, t.amp = 0.7, t.vibHz = r.Range(30, 70), t.vibDepth = 0.08;
+        t.dur = std::min(len, r.Range(0.08, 0.2)), t.f0 = LogRange(r, 800, 4000), t.f1 = LogRange(r, 100, 700);
+        t.wave = static_cast<Wave>(r.Pick(4)), t.amp = 0.7, t.vibHz = r.Range(20, 90), t.vibDepth = r.Range(0, 0.15);
         AddTone(c, t);
+    } else if (family == "rifle") {
+        // A sharp crack, the round's whip through the air, the stock's kick.
+        Noise crack;
+        crack.dur = 0.02, crack.filter = kHighPass, crack.c0 = crack.c1 = 4000, crack.amp = 1.0, crack.attack = 0.0005;
+        AddNoise(c, r, crack);
+        Noise whip;
+        whip.t0 = 0.01, whip.dur = len * 0.7, whip.c0 = 6000, whip.c1 = 1200, whip.q = 3, whip.amp = 0.6;
+        AddNoise(c, r, whip);
+        AddThump(c, 0, 0.12, 90, 40, 0.7);
     } else if (family == "beam") {
         Tone t;
         t.dur = len, t.f0 = r.Range(300, 500), t.f1 = t.f0 * r.Range(0.9, 1.3), t.wave = kSaw, t.amp = 0.5;
@@ -191,15 +212,19 @@ void Shot(Clip& c, Rng& r, const std::string& family) {
         AddThump(c, 0, 0.08, 200, 90, 0.5);
     } else if (family == "flame") {
         Noise n;
-        n.dur = len, n.filter = kLowPass, n.c0 = r.Range(300, 500), n.c1 = r.Range(1400, 2200), n.amp = 1.0;
-        n.attack = 0.03, n.hold = len * 0.3, n.flicker = r.Range(12, 25);
+        n.dur = len, n.filter = kLowPass, n.c0 = LogRange(r, 150, 700), n.c1 = LogRange(r, 900, 4000), n.amp = 1.0;
+        n.q = r.Range(0.7, 3), n.attack = r.Range(0.01, 0.1), n.hold = len * r.Range(0.1, 0.5);
+        n.flicker = r.Range(6, 30);
         AddNoise(c, r, n);
     } else if (family == "missile") {
         Noise n;
-        n.dur = len, n.c0 = r.Range(400, 700), n.c1 = r.Range(2500, 4000), n.q = 2.0, n.amp = 0.9, n.attack = 0.02;
-        n.hold = len * 0.3;
+        n.dur = len, n.c0 = LogRange(r, 200, 900), n.c1 = LogRange(r, 1500, 6000), n.q = r.Range(1, 4), n.amp = 0.9;
+        n.attack = 0.02, n.hold = len * r.Range(0.1, 0.5);
         AddNoise(c, r, n);
-        AddThump(c, 0, 0.08, 160, 70, 0.6);
+        AddThump(c, 0, 0.08, LogRange(r, 80, 250), 70, 0.6);
+        Tone t;
+        t.dur = len, t.f0 = LogRange(r, 500, 1500), t.f1 = t.f0 * r.Range(1.2, 3), t.amp = 0.2, t.attack = 0.05;
+        AddTone(c, t);
     } else if (family == "bomb") {
         Tone t;
         t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = r.Range(500, 800), t.amp = 0.6, t.attack = 0.02;
@@ -229,13 +254,15 @@ void Shot(Clip& c, Rng& r, const std::string& family) {
         }
     } else if (family == "electric") {
         Osc o;
-        double base = r.Range(90, 160), hz = base;
+        double base = LogRange(r, 60, 400), hz = base;
+        size_t hop = size_t(r.Range(150, 900));
+        bool saw = r.Unit() < 0.5;
         for (size_t i = 0; i < c.s.size(); ++i) {
-            if (i % 400 == 0) hz = base * r.Range(0.8, 1.6);
+            if (i % hop == 0) hz = base * r.Range(0.8, 1.6);
             double t = double(i) / kRate;
-            c.s[i] += 0.5 * Envelope(t, len, 0.004, len * 0.4) * o.Square(hz);
+            c.s[i] += 0.5 * Envelope(t, len, 0.004, len * 0.4) * (saw ? o.Saw(hz) : o.Square(hz));
         }
-        AddCrackle(c, r, 0, len, 80, 3500, 0.6);
+        AddCrackle(c, r, 0, len, r.Range(30, 150), LogRange(r, 1500, 6000), 0.6);
     } else if (family == "spin") {
         Noise n;
         n.dur = len, n.c0 = r.Range(700, 1100), n.c1 = n.c0 * 1.6, n.q = 3.0, n.amp = 1.2, n.attack = 0.02;
@@ -293,7 +320,8 @@ void Shot(Clip& c, Rng& r, const std::string& family) {
 
 void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
     double len = c.Seconds();
-    if (family == "gun") {
+    if (family == "gun" || family == "rifle") {
+        if (family == "rifle") AddMetal(c, 0, len, LogRange(r, 1500, 3000), 1.0, 0.3, 0.5);  // the round's ricochet
         Noise n;
         n.dur = std::min(len, r.Range(0.05, 0.11)), n.c0 = r.Range(800, 2500), n.c1 = n.c0 * 0.6, n.q = 1.5;
         n.attack = 0.0005;
@@ -301,19 +329,29 @@ void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
         AddMetal(c, 0, 0.06, r.Range(2500, 4000), 2.7, 1.5, 0.3);
     } else if (family == "cannon" || family == "missile" || family == "mine" || family == "blast") {
         Explosion(c, r, family == "cannon" ? 0.6 : 1.0);
-        *level = 0.45;
+        if (family == "cannon") AddMetal(c, 0, 0.15, LogRange(r, 2000, 5000), 1.5, 1.0, 0.4);  // the shell's shatter
+        if (family == "mine") AddCrackle(c, r, 0, 0.1, 200, LogRange(r, 3000, 6000), 0.6);
+        *level = 0.38;
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
-        *level = 0.5;
+        Noise rumble;  // the ground shaking on after the blast
+        rumble.t0 = 0.1, rumble.dur = len - 0.1, rumble.filter = kLowPass, rumble.c0 = rumble.c1 = LogRange(r, 60, 200);
+        rumble.amp = 1.5, rumble.attack = 0.1, rumble.hold = len * 0.3;
+        AddNoise(c, r, rumble);
+        *level = 0.38;
     } else if (family == "nuke") {
         Explosion(c, r, 2.0);
-        *level = 0.5;
+        *level = 0.38;
     } else if (family == "laser" || family == "beam") {
         Noise n;
-        n.dur = len, n.filter = kHighPass, n.c0 = r.Range(2500, 4500), n.c1 = 1500, n.amp = 0.6;
+        n.dur = len * r.Range(0.4, 1), n.filter = r.Unit() < 0.5 ? kHighPass : kBandPass;
+        n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 600, 3000), n.q = r.Range(0.7, 3), n.amp = 0.6;
         AddNoise(c, r, n);
-        AddCrackle(c, r, 0, len * 0.8, 40, 5000, 0.4);
-        AddThump(c, 0, 0.05, 300, 120, 0.4);
+        AddCrackle(c, r, 0, len * 0.8, r.Range(10, 80), LogRange(r, 2000, 6000), 0.4);
+        AddThump(c, 0, 0.05, LogRange(r, 150, 500), 120, 0.4);
+        Tone t;
+        t.dur = len * r.Range(0.3, 0.9), t.f0 = LogRange(r, 400, 3000), t.f1 = t.f0 * r.Range(0.3, 1.5), t.amp = 0.3;
+        AddTone(c, t);
     } else if (family == "ice") {
         for (int k = 0; k < 5; ++k)
             AddMetal(c, r.Unit() * len * 0.4, len * 0.6, r.Range(2500, 5000), r.Range(1.3, 3.3), 2.0, 0.25);
@@ -328,22 +366,29 @@ void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
         n.dur = len, n.filter = kLowPass, n.c0 = 900, n.c1 = 300, n.amp = 0.5, n.flicker = 17;
         AddNoise(c, r, n);
     } else if (family == "melee" || family == "drill") {
-        AddThump(c, 0, std::min(len, r.Range(0.08, 0.22)), LogRange(r, 70, 260), r.Range(35, 60), 1.0);
+        AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), LogRange(r, 120, 320), r.Range(50, 80), 1.0);
+        if (r.Unit() < 0.4) AddThump(c, r.Range(0.05, 0.1), 0.1, LogRange(r, 120, 320), 60, 0.6);  // a second blow
         Noise n;
         n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = LogRange(r, 600, 5000), n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
-        if (r.Unit() < 0.7) AddMetal(c, 0, len * 0.7, LogRange(r, 200, 2000), r.Range(1.3, 3.7), 3.0, 0.4);
+        AddMetal(c, 0, len * r.Range(0.3, 0.9), LogRange(r, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 2500, 0.5);
     } else if (family == "bubble") {
-        Tone t;
-        t.dur = 0.05, t.f0 = r.Range(500, 900), t.f1 = t.f0 * 3, t.amp = 0.7;
-        AddTone(c, t);
+        int pops = 1 + r.Pick(3);
+        for (int k = 0; k < pops; ++k) {
+            Tone t;
+            t.t0 = k * r.Range(0.03, 0.08), t.dur = 0.05, t.f0 = LogRange(r, 300, 1200), t.f1 = t.f0 * r.Range(1.5, 4);
+            t.amp = 0.7;
+            AddTone(c, t);
+        }
         Noise n;
         n.t0 = 0.04, n.dur = 0.05, n.c0 = n.c1 = 3000, n.q = 2, n.amp = 0.4;
         AddNoise(c, r, n);
     } else if (family == "sonar") {
         Tone t;
-        t.dur = len, t.f0 = r.Range(600, 900), t.f1 = t.f0 * 0.8, t.amp = 0.5, t.vibHz = 14, t.vibDepth = 0.04;
+        t.dur = len * r.Range(0.5, 1), t.f0 = LogRange(r, 300, 2000), t.f1 = t.f0 * r.Range(0.5, 1.2), t.amp = 0.5;
+        t.vibHz = r.Range(5, 30), t.vibDepth = r.Range(0.01, 0.08);
         AddTone(c, t);
     } else if (family == "electric") {
         AddCrackle(c, r, 0, len, 200, r.Range(2500, 4500), 0.8);
@@ -351,7 +396,8 @@ void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
         t.dur = len, t.f0 = t.f1 = r.Range(50, 70), t.wave = kSaw, t.amp = 0.3;
         AddTone(c, t);
     } else if (family == "spin" || family == "magnet") {
-        AddMetal(c, 0, len, r.Range(300, 700), r.Range(1.2, 2.9), 4.0, 0.6);
+        AddMetal(c, 0, len * r.Range(0.4, 1), LogRange(r, 150, 2000), r.Range(1.2, 3.9), r.Range(1, 7), 0.6);
+        if (family == "magnet") AddThump(c, 0, 0.1, LogRange(r, 100, 300), 60, 0.5);
     } else if (family == "heal") {
         for (int k = 0; k < 6; ++k)
             AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1500, 3500), 2.0, 0.5, 0.2);
@@ -367,9 +413,9 @@ void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
 // A robot stepping onto the field: a short chirped phrase over a servo.
 void Voice(Clip& c, Rng& r) {
     double len = c.Seconds();
-    int chirps = 2 + r.Pick(3);
-    Wave w = static_cast<Wave>(r.Pick(3));
-    double base = r.Range(60, 84), step = len * 0.8 / chirps;
+    int chirps = 2 + r.Pick(4);
+    Wave w = static_cast<Wave>(r.Pick(4));
+    double base = r.Range(55, 90), step = len * r.Range(0.5, 0.9) / chirps;
     for (int k = 0; k < chirps; ++k) {
         Tone t;
         double note = base + r.Pick(12) - 4;
@@ -378,8 +424,8 @@ void Voice(Clip& c, Rng& r) {
         AddTone(c, t);
     }
     Tone servo;
-    servo.dur = len, servo.f0 = r.Range(150, 300), servo.f1 = servo.f0 * r.Range(1.2, 2.0), servo.wave = kSaw;
-    servo.amp = 0.12, servo.attack = 0.02;
+    servo.dur = len, servo.f0 = LogRange(r, 100, 400), servo.f1 = servo.f0 * LogRange(r, 0.5, 2.0), servo.wave = kSaw;
+    servo.amp = r.Range(0.08, 0.25), servo.attack = 0.02;
     AddTone(c, servo);
 }
 
@@ -404,15 +450,29 @@ void Action(Clip& c, Rng& r, const std::string& what) {
         double root = 76 + r.Pick(8);
         Notes(c, {root, root + 7, root + 12, root + 16, root + 19}, len / 6, len / 3, kTriangle, 0.4);
     } else if (what == "thud") {
-        AddThump(c, 0, len * r.Range(0.5, 1), LogRange(r, 60, 250), r.Range(30, 60), 0.9);
-        Noise n;
-        n.dur = r.Range(0.03, 0.1), n.filter = kLowPass, n.c0 = n.c1 = LogRange(r, 400, 4000), n.amp = 0.5;
-        AddNoise(c, r, n);
+        AddThump(c, 0, len * r.Range(0.6, 1), LogRange(r, 45, 110), r.Range(25, 40), 0.9);
+        int texture = r.Pick(3);
+        if (texture == 0) {  // wood
+            Noise n;
+            n.dur = r.Range(0.02, 0.06), n.c0 = n.c1 = LogRange(r, 600, 2500), n.q = 3, n.amp = 0.8;
+            AddNoise(c, r, n);
+        } else if (texture == 1) {  // metal
+            AddMetal(c, 0, len * 0.6, LogRange(r, 200, 1500), r.Range(1.3, 3.7), 2.5, 0.4);
+        } else {  // earth
+            Noise n;
+            n.dur = r.Range(0.05, 0.15), n.filter = kLowPass, n.c0 = n.c1 = LogRange(r, 300, 1200), n.amp = 0.7;
+            AddNoise(c, r, n);
+        }
     } else if (what == "bubble" || what == "bloop") {
         Tone t;
         t.dur = len, t.f0 = r.Range(200, 500), t.f1 = what == "bubble" ? t.f0 * 3 : t.f0 * 0.35, t.amp = 0.7;
         t.vibHz = r.Range(20, 40), t.vibDepth = 0.05;
         AddTone(c, t);
+        for (int k = 0; k < 4; ++k) {  // the water closing behind
+            Tone b;
+            b.t0 = r.Range(0.2, 0.9) * len, b.dur = 0.03, b.f0 = LogRange(r, 600, 1800), b.f1 = b.f0 * 2, b.amp = 0.25;
+            AddTone(c, b);
+        }
     } else if (what == "splash") {
         Noise n;
         n.dur = len * r.Range(0.5, 1), n.c0 = LogRange(r, 400, 3000), n.c1 = LogRange(r, 200, 1000);
@@ -440,8 +500,10 @@ void Action(Clip& c, Rng& r, const std::string& what) {
             AddMetal(c, k * len / 3.5, len / 2.5, r.Range(300, 800), r.Range(1.3, 3.9), 3.0, 0.5);
     } else if (what == "suck") {
         Noise n;
-        n.dur = len, n.c0 = 4000, n.c1 = 400, n.q = 1.0, n.amp = 1.0, n.attack = len * 0.7;
+        n.dur = len, n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 150, 800), n.q = r.Range(0.7, 4);
+        n.amp = 1.0, n.attack = len * r.Range(0.3, 0.9);
         AddNoise(c, r, n);
+        AddThump(c, n.attack, len - n.attack, LogRange(r, 80, 300), 60, 0.4);
     } else if (what == "hatch") {
         AddMetal(c, 0, len * 0.5, r.Range(200, 400), 2.3, 3.0, 0.5);
         Noise n;
@@ -491,14 +553,14 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
         sweep.phase = swell.phase = 0;
         for (size_t i = 0; i < n; ++i) {
             double hz = centre;
-            if (kind == "wind") hz *= 1.0 + 0.6 * sweep.Sine(2 * cycle);
+            if (kind == "wind") hz *= 1.0 + 0.4 * sweep.Sine(2 * cycle);
             if (kind == "water") hz *= 1.0 + 0.25 * sweep.Sine(3 * cycle);
             if (i % 16 == 0) {
                 a.Set(type, hz, q);
                 b.Set(type, hz, q);
             }
             double v = b.Run(a.Run(white[i]));
-            double level = kind == "wind"    ? 0.7 + 0.3 * swell.Sine(3 * cycle)
+            double level = kind == "wind"    ? 0.8 + 0.2 * swell.Sine(3 * cycle)
                            : kind == "quake" ? 0.75 + 0.25 * swell.Sine(5 * cycle)
                                              : 1.0;
             if (pass == 1) c.s[i] = v * level;
@@ -533,17 +595,17 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
 // The loudness of each role as a peak level: the interface quiet, pick-ups
 // and shots in the middle, explosions and the boss loud, never near full scale.
 double RoleLevel(const std::string& kind) {
-    if (kind == "click" || kind == "type") return 0.09;
-    if (kind == "slide" || kind == "popup" || kind == "movecard" || kind == "cancel") return 0.14;
+    if (kind == "click" || kind == "type") return 0.1;
+    if (kind == "slide" || kind == "popup" || kind == "movecard" || kind == "cancel") return 0.07;
+    if (kind.rfind("pick", 0) == 0 || kind == "drop" || kind == "finish" || kind == "star") return 0.11;
     if (kind == "error" || kind == "buy" || kind == "ready" || kind == "count") return 0.2;
-    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.5;
-    if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.4;
+    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.38;
+    if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
-    if (kind == "quake") return 0.45;
-    if (kind == "voice" || kind == "engine") return 0.2;
-    if (kind.rfind("shot-", 0) == 0) return 0.3;
-    if (kind.rfind("hit-", 0) == 0) return 0.32;
-    return 0.25;
+    if (kind == "quake") return 0.38;
+    if (kind == "voice" || kind == "engine") return 0.15;
+    if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
+    return 0.3;
 }
 
 }  // namespace
@@ -690,8 +752,12 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
         t.vibHz = 18, t.vibDepth = 0.03;
         AddTone(c, t);
     } else if (kind == "punch") {
-        Hit(c, r, "melee", &level);
-        Explosion(c, r, 0.3);
+        // An iron fist landing: a deep blow and the clang of its plates.
+        AddThump(c, 0, len, 70, 30, 1.0);
+        AddMetal(c, 0.005, len * 0.9, 110, 2.76, 6.0, 0.7);
+        Noise n;
+        n.dur = 0.06, n.filter = kLowPass, n.c0 = n.c1 = 1500, n.amp = 0.6;
+        AddNoise(c, r, n);
     } else if (kind == "bossbody") {
         Noise n;
         n.dur = len * 0.6, n.c0 = 200, n.c1 = 900, n.q = 1.5, n.amp = 1.0, n.attack = len * 0.4;
@@ -712,10 +778,12 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else if (kind == "bossdead") {
         Explosion(c, r, 2.0);
         Explosion(c, r, 1.0);
-    } else if (kind == "explosion-s") {
-        Explosion(c, r, 0.6);
-    } else if (kind == "explosion-m") {
-        Explosion(c, r, 1.0);
+    } else if (kind == "explosion-s" || kind == "explosion-m") {
+        // A robot breaking: the blast, then its parts clattering down.
+        Explosion(c, r, kind == "explosion-s" ? 0.6 : 1.0);
+        int parts = kind == "explosion-s" ? 3 : 6;
+        for (int k = 0; k < parts; ++k)
+            AddMetal(c, r.Range(0.1, 0.6) * len, 0.12, LogRange(r, 800, 4000), r.Range(1.3, 3.7), 2.0, 0.25);
     } else if (kind == "explosion-l") {
         Explosion(c, r, 1.5);
     } else if (kind == "voice") {
