@@ -22,6 +22,28 @@ double WaveSample(Osc& o, Wave w, double hz) {
 
 double LogRange(Rng& r, double lo, double hi) { return lo * std::pow(hi / lo, r.Unit()); }
 
+// Where a numbered file (a unit's or a weapon's) sits in its family on two
+// axes, each from 0 to 1: a two-dimensional low-discrepancy sequence over the
+// number, so members of a family spread over both ranges instead of bunching
+// by chance, and two close on one axis are far apart on the other.
+struct Place {
+    double a = 0.5, b = 0.5;
+};
+
+Place PlaceOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    long number = 0;
+    for (size_t i = slash == std::string::npos ? 0 : slash + 1; i < path.size() && path[i] != '-'; ++i)
+        if (path[i] >= '0' && path[i] <= '9') number = number * 10 + (path[i] - '0');
+    double n = double(number % 1000) + (number >= 1000 ? 0.5 : 0.0);
+    Place p;
+    p.a = n * 0.7548776662 - std::floor(n * 0.7548776662);
+    p.b = n * 0.5698402910 - std::floor(n * 0.5698402910);
+    return p;
+}
+
+double AtPlace(double place, double lo, double hi) { return lo * std::pow(hi / lo, place); }
+
 struct Clip {
     std::vector<double> s;
     explicit Clip(double seconds) : s(size_t(std::max(64.0, seconds * kRate))) {}
@@ -148,7 +170,7 @@ void Notes(Clip& c, const std::vector<double>& midi, double step, double dur, Wa
 }
 
 // The kinds a weapon's shot (W....-1) and its hit (W....-2) come in.
-void Shot(Clip& c, Rng& r, const std::string& family) {
+void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     double len = c.Seconds();
     if (family == "gun") {
         int bursts = 1 + r.Pick(3);
@@ -305,8 +327,9 @@ void Shot(Clip& c, Rng& r, const std::string& family) {
         AddNoise(c, r, n);
         AddThump(c, len * swell, len * (1 - swell), LogRange(r, 50, 150), 40, 0.8);
         Tone t;
-        t.dur = len * swell, t.f0 = LogRange(r, 200, 600), t.f1 = t.f0 * r.Range(1.5, 4), t.amp = 0.25;
-        t.attack = t.dur * 0.8;
+        t.dur = len * swell, t.f0 = AtPlace(place.a, 150, 900), t.f1 = t.f0 * r.Range(1.5, 4), t.amp = r.Range(0.15, 0.4);
+        t.attack = t.dur * 0.8, t.wave = static_cast<Wave>(r.Pick(4)), t.vibHz = r.Range(4, 25);
+        t.vibDepth = r.Range(0, 0.1);
         AddTone(c, t);
     } else if (family == "nuke") {
         Tone t;
@@ -318,7 +341,7 @@ void Shot(Clip& c, Rng& r, const std::string& family) {
     }
 }
 
-void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
+void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level) {
     double len = c.Seconds();
     if (family == "gun" || family == "rifle") {
         if (family == "rifle") AddMetal(c, 0, len, LogRange(r, 1500, 3000), 1.0, 0.3, 0.5);  // the round's ricochet
@@ -366,12 +389,12 @@ void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
         n.dur = len, n.filter = kLowPass, n.c0 = 900, n.c1 = 300, n.amp = 0.5, n.flicker = 17;
         AddNoise(c, r, n);
     } else if (family == "melee" || family == "drill") {
-        AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), LogRange(r, 120, 320), r.Range(50, 80), 1.0);
+        AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), AtPlace(place.a, 120, 320), r.Range(50, 80), 1.0);
         if (r.Unit() < 0.4) AddThump(c, r.Range(0.05, 0.1), 0.1, LogRange(r, 120, 320), 60, 0.6);  // a second blow
         Noise n;
-        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = LogRange(r, 600, 5000), n.c1 = 300, n.amp = 0.7;
+        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000), n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
-        AddMetal(c, 0, len * r.Range(0.3, 0.9), LogRange(r, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        AddMetal(c, 0, len * r.Range(0.3, 0.9), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 2500, 0.5);
     } else if (family == "bubble") {
@@ -411,11 +434,11 @@ void Hit(Clip& c, Rng& r, const std::string& family, double* level) {
 }
 
 // A robot stepping onto the field: a short chirped phrase over a servo.
-void Voice(Clip& c, Rng& r) {
+void Voice(Clip& c, Rng& r, Place place) {
     double len = c.Seconds();
-    int chirps = 2 + r.Pick(4);
+    int chirps = 2 + int(place.b * 3.99);
     Wave w = static_cast<Wave>(r.Pick(4));
-    double base = r.Range(55, 90), step = len * r.Range(0.5, 0.9) / chirps;
+    double base = 55 + 35 * place.a, step = len * r.Range(0.5, 0.9) / chirps;
     for (int k = 0; k < chirps; ++k) {
         Tone t;
         double note = base + r.Pick(12) - 4;
@@ -430,18 +453,23 @@ void Voice(Clip& c, Rng& r) {
 }
 
 // A Machine arriving: an engine's growl with a clank.
-void Engine(Clip& c, Rng& r) {
+void Engine(Clip& c, Rng& r, Place place) {
     double len = c.Seconds();
     Osc o, wob;
-    double hz = LogRange(r, 35, 220), rate = LogRange(r, 2, 30), depth = r.Range(0.03, 0.35);
+    double hz = AtPlace(place.a, 35, 220), rate = LogRange(r, 2, 30), depth = r.Range(0.03, 0.35);
     Biquad lp;
-    lp.Set(kLowPass, LogRange(r, 300, 2500), r.Range(0.7, 4));
+    lp.Set(kLowPass, AtPlace(place.b, 300, 2500), r.Range(0.7, 4));
     for (size_t i = 0; i < c.s.size(); ++i) {
         double t = double(i) / kRate;
         double f = hz * (1.0 + depth * wob.Sine(rate)) * (1.0 + 0.3 * t / len);
         c.s[i] += 0.8 * Envelope(t, len, 0.02, len * 0.4) * lp.Run(o.Saw(f));
     }
-    AddMetal(c, r.Range(0, len * 0.3), len * 0.5, r.Range(200, 900), r.Range(1.3, 3.7), r.Range(1, 6), 0.3);
+    AddMetal(c, r.Range(0, len * 0.3), len * 0.5, LogRange(r, 150, 1500), r.Range(1.3, 3.7), r.Range(1, 6), 0.3);
+    Tone second;  // a second cylinder or rotor, at its own interval
+    static const double kIntervals[] = {0.5, 0.75, 1.5, 2.0, 2.5, 3.0};
+    second.dur = len, second.f0 = second.f1 = hz * kIntervals[r.Pick(6)], second.wave = r.Pick(2) ? kSquare : kTriangle;
+    second.amp = r.Range(0.1, 0.35), second.attack = 0.03, second.hold = len * 0.4;
+    AddTone(c, second);
 }
 
 void Action(Clip& c, Rng& r, const std::string& what) {
@@ -479,7 +507,7 @@ void Action(Clip& c, Rng& r, const std::string& what) {
         n.q = r.Range(0.7, 3), n.amp = 1.0, n.attack = r.Range(0.003, 0.04);
         AddNoise(c, r, n);
         double unused = 0;
-        Hit(c, r, "bubble", &unused);
+        Hit(c, r, "bubble", Place(), &unused);
     } else if (what == "bell") {
         AddMetal(c, 0, len, r.Range(500, 1200), 1.0 + r.Range(1.4, 2.6), 2.5, 0.6);
     } else if (what == "shield") {
@@ -603,7 +631,7 @@ double RoleLevel(const std::string& kind) {
     if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
     if (kind == "quake") return 0.38;
-    if (kind == "voice" || kind == "engine") return 0.15;
+    if (kind == "voice" || kind == "engine") return 0.13;
     if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
     return 0.3;
 }
@@ -771,13 +799,34 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else if (kind == "clang") {
         Action(c, r, "clang");
     } else if (kind == "crash") {
+        // A carrier hitting the ground: the blast, then its hull scraping on.
         Explosion(c, r, 1.2);
         AddMetal(c, 0.02, len * 0.8, 330, 2.6, 5.0, 0.4);
+        Noise scrape;
+        scrape.t0 = len * 0.2, scrape.dur = len * 0.8, scrape.c0 = 2500, scrape.c1 = 1200, scrape.q = 3;
+        scrape.amp = 0.5, scrape.attack = 0.05, scrape.hold = len * 0.3, scrape.flicker = 23;
+        AddNoise(c, r, scrape);
     } else if (kind == "bossbomb") {
-        Explosion(c, r, 1.6);
+        // The boss's bomb whistles in before it bursts.
+        Tone t;
+        t.dur = len * 0.3, t.f0 = 1800, t.f1 = 500, t.amp = 0.35, t.attack = 0.05, t.hold = len * 0.25;
+        AddTone(c, t);
+        Clip blast(len * 0.72);
+        Explosion(blast, r, 1.6);
+        for (size_t i = 0; i < blast.s.size() && i + size_t(len * 0.28 * kRate) < c.s.size(); ++i)
+            c.s[i + size_t(len * 0.28 * kRate)] += blast.s[i];
     } else if (kind == "bossdead") {
-        Explosion(c, r, 2.0);
-        Explosion(c, r, 1.0);
+        // The Destroyer's end: a chain of blasts over its power dying away.
+        Tone whine;
+        whine.dur = len, whine.f0 = 900, whine.f1 = 50, whine.wave = kSaw, whine.amp = 0.3, whine.attack = 0.05;
+        whine.hold = len * 0.3;
+        AddTone(c, whine);
+        for (int k = 0; k < 4; ++k) {
+            Clip blast(len * (0.6 - 0.1 * k));
+            Explosion(blast, r, 2.0 - 0.3 * k);
+            size_t at = size_t(len * 0.13 * k * kRate);
+            for (size_t i = 0; i < blast.s.size() && at + i < c.s.size(); ++i) c.s[at + i] += blast.s[i] * (1.0 - 0.15 * k);
+        }
     } else if (kind == "explosion-s" || kind == "explosion-m") {
         // A robot breaking: the blast, then its parts clattering down.
         Explosion(c, r, kind == "explosion-s" ? 0.6 : 1.0);
@@ -787,15 +836,15 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else if (kind == "explosion-l") {
         Explosion(c, r, 1.5);
     } else if (kind == "voice") {
-        Voice(c, r);
+        Voice(c, r, PlaceOf(path));
     } else if (kind == "engine") {
-        Engine(c, r);
+        Engine(c, r, PlaceOf(path));
     } else if (kind.rfind("act-", 0) == 0) {
         Action(c, r, kind.substr(4));
     } else if (kind.rfind("shot-", 0) == 0) {
-        Shot(c, r, kind.substr(5));
+        Shot(c, r, kind.substr(5), PlaceOf(path));
     } else if (kind.rfind("hit-", 0) == 0) {
-        Hit(c, r, kind.substr(4), &level);
+        Hit(c, r, kind.substr(4), PlaceOf(path), &level);
     } else if (IsLoopedEffect(kind)) {
         Weather(c, r, kind);
     } else {
