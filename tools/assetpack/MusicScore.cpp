@@ -171,20 +171,27 @@ void RenderNote(std::vector<double>& out, const Note& n) {
             double r = double(i - n.length) / double(std::max(tail, 1L));
             env = held * (0.5 + 0.5 * std::cos(kPi * r));
         }
-        vib += 5.5 / kRate;
-        double f = dt * (1.0 + v.vibrato * std::sin(2 * kPi * vib) * std::min(1.0, t * 3));
+        double f = dt;
+        if (v.vibrato > 0) {
+            vib += 5.5 / kRate;
+            f *= 1.0 + v.vibrato * std::sin(2 * kPi * vib) * std::min(1.0, t * 3);
+        }
         phase += f;
         phase -= std::floor(phase);
         double s;
         switch (v.wave) {
         // Square and saw keep only their first partials: mellow, and with no
         // edge that jumps from one sample to the next.
-        case kSquare:
-            s = std::sin(2 * kPi * phase) + std::sin(6 * kPi * phase) / 4;
+        case kSquare: {
+            double s1 = std::sin(2 * kPi * phase);
+            s = s1 + s1 * (3 - 4 * s1 * s1) / 4;  // the first and third partials
             break;
-        case kSaw:
-            s = std::sin(2 * kPi * phase) + std::sin(4 * kPi * phase) / 3 + std::sin(6 * kPi * phase) / 6;
+        }
+        case kSaw: {
+            double s1 = std::sin(2 * kPi * phase), c1 = std::cos(2 * kPi * phase);
+            s = s1 + 2 * s1 * c1 / 3 + s1 * (3 - 4 * s1 * s1) / 6;  // the first three partials
             break;
+        }
         case kTriangle: s = 1.0 - 4.0 * std::fabs(phase - 0.5); break;
         case kBell:
             s = std::sin(2 * kPi * phase + 0.6 * std::exp(-t * 6) * std::sin(2 * kPi * phase * 3.5));
@@ -380,20 +387,14 @@ Performance Perform(const Style& s) {
     Score score = Compose(s);
     Performance p;
     const long loop = score.LoopLength(s);
-    // The loop played twice; the second time through is kept, so its start
-    // already holds what rang on from its own end.
-    std::vector<double> twice(size_t(2 * loop), 0.0);
-    for (int pass = 0; pass < 2; ++pass) {
-        for (Note n : score.loop) {
-            n.start += pass * loop;
-            RenderNote(twice, n);
-        }
-        for (Hit h : score.loopHits) {
-            h.start += pass * loop;
-            RenderHit(twice, h);
-        }
-    }
-    p.loop.assign(twice.begin() + loop, twice.end());
+    // What rings on past the loop's end comes back in at its start, as it
+    // does when the loop plays again.
+    const long ring = score.step * 16;  // no note or hit outlasts a bar
+    std::vector<double> once(size_t(loop + ring), 0.0);
+    for (const Note& n : score.loop) RenderNote(once, n);
+    for (const Hit& h : score.loopHits) RenderHit(once, h);
+    p.loop.assign(once.begin(), once.begin() + loop);
+    for (long i = 0; i < ring; ++i) p.loop[size_t(i)] += once[size_t(loop + i)];
     if (s.introBars > 0) {
         p.intro.assign(size_t(score.IntroLength(s)), 0.0);
         for (const Note& n : score.intro) RenderNote(p.intro, n);
@@ -427,22 +428,28 @@ std::string MusicPieceForPath(const std::string& path) {
 }
 
 std::vector<double> PerformMusic(const std::string& piece, int part) {
-    // Each piece is performed once and both of its parts kept for the other
-    // worker that asks.
+    // Each piece is performed once; its parts wait for the worker that asks
+    // for the other one and are let go once both have been taken.
     static std::mutex lock;
-    static std::map<std::string, std::shared_ptr<Performance>> done;
-    std::shared_ptr<Performance> p;
+    static std::map<std::string, std::shared_ptr<Performance>> waiting;
     {
         std::lock_guard<std::mutex> hold(lock);
-        auto it = done.find(piece);
-        if (it != done.end()) p = it->second;
+        auto it = waiting.find(piece);
+        if (it != waiting.end()) {
+            std::vector<double> out = part == 0 ? it->second->intro : it->second->loop;
+            waiting.erase(it);
+            return out;
+        }
     }
-    if (!p) {
-        for (const Style& s : Styles())
-            if (piece == s.name) p = std::make_shared<Performance>(Perform(s));
-        if (!p) return {};
-        std::lock_guard<std::mutex> hold(lock);
-        done.emplace(piece, p);
+    for (const Style& s : Styles()) {
+        if (piece != s.name) continue;
+        auto p = std::make_shared<Performance>(Perform(s));
+        std::vector<double> out = part == 0 ? p->intro : p->loop;
+        if (s.introBars > 0) {
+            std::lock_guard<std::mutex> hold(lock);
+            waiting.emplace(piece, p);
+        }
+        return out;
     }
-    return part == 0 ? p->intro : p->loop;
+    return {};
 }
