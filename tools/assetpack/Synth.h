@@ -91,14 +91,6 @@ struct Biquad {
 };
 enum { kLowPass = 0, kHighPass = 1, kBandPass = 2 };
 
-// Attack then exponential decay to about -60 dB at the given time; 0 before
-// the start.
-inline double Strike(double t, double attack, double decay) {
-    if (t < 0) return 0.0;
-    if (t < attack) return std::sin(0.5 * kPi * t / attack);
-    return std::exp(-6.9 * (t - attack) / decay);
-}
-
 // 1 inside [0, length], with raised-cosine edges of the given length.
 inline double Gate(double t, double length, double edge) {
     if (t <= 0 || t >= length) return 0.0;
