@@ -374,6 +374,7 @@ TEST_F(PackSounds, LoudnessFollowsTheSoundsRole) {
         ASSERT_FALSE(q.empty() || l.empty()) << row.rule;
         EXPECT_GE(LoudestDb(l) - LoudestDb(q), row.margin)
             << row.rule << ": " << LoudestDb(q) << " dB against " << LoudestDb(l) << " dB";
+        std::printf("[role] %-48s %6.1f dB under %6.1f dB\n", row.rule, LoudestDb(q), LoudestDb(l));
     }
 }
 
