@@ -349,6 +349,12 @@ TEST_F(PackSounds, NoTwoEffectsAlike) {
             }
         }
     EXPECT_EQ(alike, 0) << "pairs of effects alike";
+    std::vector<double> all;
+    for (size_t a = 0; a < prints.size(); ++a)
+        for (size_t b = a + 1; b < prints.size(); ++b) all.push_back(Distance(prints[a], prints[b]));
+    std::sort(all.begin(), all.end());
+    std::printf("[effects] the five closest pairs: %.2f %.2f %.2f %.2f %.2f; median pair %.2f\n", all[0], all[1], all[2],
+                all[3], all[4], all[all.size() / 2]);
     std::printf("[effects] %zu effects, closest pair %s / %s at %.2f\n", names.size(), names[ca].c_str(),
                 names[cb].c_str(), closest);
 }

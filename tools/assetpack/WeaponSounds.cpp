@@ -221,9 +221,10 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         n.dur = len, n.filter = kLowPass, n.c0 = r.Range(1500, 2500), n.c1 = 300, n.amp = 1.0;
         AddNoise(c, r, n);
     } else if (family == "flame") {
-        AddCrackle(c, r, 0, len, 120, r.Range(1500, 3000), 0.7);
+        AddCrackle(c, r, 0, len, r.Range(60, 200), AtPlace(place.a, 1000, 4000), 0.7);
         Noise n;
-        n.dur = len, n.filter = kLowPass, n.c0 = 900, n.c1 = 300, n.amp = 0.5, n.flicker = 17;
+        n.dur = len, n.filter = kLowPass, n.c0 = AtPlace(place.b, 500, 2000), n.c1 = 300, n.amp = 0.5;
+        n.flicker = r.Range(8, 25);
         AddNoise(c, r, n);
     } else if (family == "melee" || family == "drill") {
         AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), AtPlace(place.a, 120, 320), r.Range(50, 80), 1.0);
