@@ -1,16 +1,17 @@
 #include "tools/assetpack/Generator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "tools/assetpack/ArtStyle.h"
 #include "tools/assetpack/Encoders.h"
+#include "tools/assetpack/MusicScore.h"
+#include "tools/assetpack/SoundDesign.h"
 
 const char kDigitSymbols[] = "+-:x/%.,!?#*=<>";
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -21,12 +22,6 @@ std::string Lower(std::string s) {
 bool EndsWith(const std::string& s, const char* tail) {
     size_t n = std::char_traits<char>::length(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
-}
-
-uint32_t Hash(const std::string& s) {
-    uint32_t h = 2166136261u;
-    for (unsigned char c : s) h = (h ^ c) * 16777619u;
-    return h;
 }
 
 const Rgba kWhite{255, 255, 255, 255};
@@ -177,43 +172,30 @@ std::string AssetGenerator::FontScript(const ManifestItem& item) {
     return s;
 }
 
+namespace {
+
+std::vector<int16_t> ToPcm(const std::vector<double>& s) {
+    std::vector<int16_t> pcm(s.size());
+    for (size_t i = 0; i < s.size(); ++i)
+        pcm[i] = static_cast<int16_t>(std::lround(std::max(-1.0, std::min(1.0, s[i])) * 32767.0));
+    return pcm;
+}
+
+}  // namespace
+
 std::vector<uint8_t> AssetGenerator::Sound(const ManifestItem& item, const PackFile& file) {
-    uint32_t h = Hash(file.path);
-    int count = kSoundRate * item.width / 1000;
-    double f0 = 180.0 + (h % 700), f1 = f0 * (0.5 + ((h >> 10) % 100) / 66.0);
-    std::vector<int16_t> samples(static_cast<size_t>(count));
-    double phase = 0.0;
-    for (int i = 0; i < count; ++i) {
-        double t = double(i) / count;
-        double f = f0 + (f1 - f0) * t;
-        phase += 2.0 * kPi * f / kSoundRate;
-        double env = std::min(1.0, i / 110.0) * std::exp(-3.5 * t);
-        double v = std::sin(phase) * 0.7 + std::sin(phase * 2.0) * 0.2 + std::sin(phase * 3.0) * 0.1;
-        samples[static_cast<size_t>(i)] = static_cast<int16_t>(v * env * 20000.0);
-    }
-    if (EndsWith(Lower(file.path), ".wav")) return EncodeWav(samples, kSoundRate);
-    return EncodeOggVorbis(samples, kSoundRate);
+    std::string piece = MusicPieceForPath(file.path);
+    std::vector<double> samples =
+        piece.empty() ? DesignEffect(item.style, file.path, item.width) : PerformMusic(piece, 1);
+    if (samples.empty()) return {};
+    if (EndsWith(Lower(file.path), ".wav")) return EncodeWav(ToPcm(samples), kSoundRate);
+    return EncodeOggVorbis(ToPcm(samples), kSoundRate);
 }
 
 std::vector<uint8_t> AssetGenerator::Music(const ManifestItem& item, const PackFile& file) {
-    // A short chord progression; the loop part ends where it starts.
-    static const double kRoots[] = {220.0, 174.61, 196.0, 261.63};
-    uint32_t h = Hash(item.path);
-    int count = kSoundRate * item.width / 1000;
-    std::vector<int16_t> samples(static_cast<size_t>(count));
-    double shift = 1.0 + (h % 5) * 0.06;
-    for (int i = 0; i < count; ++i) {
-        double t = double(i) / kSoundRate;
-        int chord = static_cast<int>(4.0 * i / count) % 4;
-        if (file.variant == 0) chord = 0;
-        double root = kRoots[chord] * shift;
-        double v = std::sin(2 * kPi * root * t) + 0.6 * std::sin(2 * kPi * root * 1.25 * t) +
-                   0.5 * std::sin(2 * kPi * root * 1.5 * t);
-        double env = file.variant == 0 ? std::min(1.0, t * 2.0) : 1.0;
-        double edge = std::min(1.0, std::min(i, count - 1 - i) / 200.0);
-        samples[static_cast<size_t>(i)] = static_cast<int16_t>(v / 2.1 * env * edge * 12000.0);
-    }
-    return EncodeOggVorbis(samples, kSoundRate);
+    std::vector<double> samples = PerformMusic(MusicPieceForPath(item.path), file.variant);
+    if (samples.empty()) return {};
+    return EncodeOggVorbis(ToPcm(samples), kSoundRate);
 }
 
 std::vector<uint8_t> AssetGenerator::Cursor(const ManifestItem& item) {

@@ -67,7 +67,7 @@ std::vector<ManifestItem> ParseManifest(const std::string& text, std::vector<std
         std::getline(fields, item.label);
         size_t labelStart = item.label.find_first_not_of(" \t");
         item.label = labelStart == std::string::npos ? std::string() : item.label.substr(labelStart);
-        if (item.label.rfind("art:", 0) == 0) {
+        if (item.label.rfind("art:", 0) == 0 || item.label.rfind("sfx:", 0) == 0) {
             size_t end = item.label.find_first_of(" \t");
             item.style = item.label.substr(4, end == std::string::npos ? std::string::npos : end - 4);
             size_t rest = end == std::string::npos ? std::string::npos : item.label.find_first_not_of(" \t", end);

@@ -13,7 +13,9 @@
 //   digits   a digit sheet: 0-9 then symbols, in its grid
 //   font     path is the font script; the label is the sheet's file name
 //   unit     path is a folder; frames lists the pictures per act ("4,6,4,2,1,1")
-//   sound    a synthesized clip (.ogg or .wav); size is its length in ms
+//   sound    a synthesized clip (.ogg or .wav); size is its length in ms; a
+//            label starting "sfx:KIND " picks how it is made (SoundDesign.h),
+//            and a sound under BGM/ is a piece of music (MusicScore.h)
 //   music    path is a base name; writes base + "Intro.ogg" and "Loop.ogg"
 //   effect   the shader effect text naming its technique (the label)
 //   cursor   written beside the archive; frames is the hot spot "x,y"
@@ -29,7 +31,7 @@ struct ManifestItem {
     std::vector<int> frames;
     uint32_t colour = 0x808080;
     std::string label;
-    std::string style;  // from a leading "art:STYLE" in the label; empty: chosen by path and kind
+    std::string style;  // from a leading "art:STYLE" (or a sound's "sfx:KIND") in the label; empty: chosen by path and kind
     int line = 0;
 };
 

@@ -1,0 +1,434 @@
+#include "tools/assetpack/SoundDesign.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assetpack/SoundLayers.h"
+#include "tools/assetpack/Synth.h"
+#include "tools/assetpack/WeaponSounds.h"
+
+using namespace synth;
+using namespace sfx;
+
+namespace {
+
+// A robot stepping onto the field: a short chirped phrase over a servo.
+void Voice(Clip& c, Rng& r, Place place) {
+    double len = c.Seconds();
+    int chirps = 2 + int(place.b * 3.99);
+    Wave w = static_cast<Wave>(r.Pick(4));
+    double base = 55 + 35 * place.a, step = len * r.Range(0.5, 0.9) / chirps;
+    for (int k = 0; k < chirps; ++k) {
+        Tone t;
+        double note = base + r.Pick(12) - 4;
+        t.t0 = k * step, t.dur = step * 0.8, t.f0 = Midi(note), t.f1 = Midi(note + r.Range(-5, 7)), t.wave = w;
+        t.amp = 0.5, t.hold = t.dur * 0.3;
+        AddTone(c, t);
+    }
+    Tone servo;
+    servo.dur = len, servo.f0 = LogRange(r, 100, 400), servo.f1 = servo.f0 * LogRange(r, 0.5, 2.0), servo.wave = kSaw;
+    servo.amp = r.Range(0.08, 0.25), servo.attack = 0.02;
+    AddTone(c, servo);
+}
+
+// A Machine arriving: an engine's growl with a clank.
+void Engine(Clip& c, Rng& r, Place place) {
+    double len = c.Seconds();
+    Osc o, wob;
+    double hz = AtPlace(place.a, 35, 220), rate = LogRange(r, 2, 30), depth = r.Range(0.03, 0.35);
+    Biquad lp;
+    lp.Set(kLowPass, AtPlace(place.b, 300, 2500), r.Range(0.7, 4));
+    for (size_t i = 0; i < c.s.size(); ++i) {
+        double t = double(i) / kRate;
+        double f = hz * (1.0 + depth * wob.Sine(rate)) * (1.0 + 0.3 * t / len);
+        c.s[i] += 0.8 * Envelope(t, len, 0.02, len * 0.4) * lp.Run(o.Saw(f));
+    }
+    AddMetal(c, r.Range(0, len * 0.3), len * 0.5, LogRange(r, 150, 1500), r.Range(1.3, 3.7), r.Range(1, 6), 0.3);
+    Tone second;  // a second cylinder or rotor, at its own interval
+    static const double kIntervals[] = {0.5, 0.75, 1.5, 2.0, 2.5, 3.0};
+    second.dur = len, second.f0 = second.f1 = hz * kIntervals[r.Pick(6)], second.wave = r.Pick(2) ? kSquare : kTriangle;
+    second.amp = r.Range(0.1, 0.35), second.attack = 0.03, second.hold = len * 0.4;
+    AddTone(c, second);
+}
+
+void Action(Clip& c, Rng& r, const std::string& what) {
+    double len = c.Seconds();
+    if (what == "energy") {
+        double root = 76 + r.Pick(8);
+        Notes(c, {root, root + 7, root + 12, root + 16, root + 19}, len / 6, len / 3, kTriangle, 0.4);
+    } else if (what == "thud") {
+        AddThump(c, 0, len * r.Range(0.6, 1), LogRange(r, 45, 110), r.Range(25, 40), 0.9);
+        int texture = r.Pick(3);
+        if (texture == 0) {  // wood
+            Noise n;
+            n.dur = r.Range(0.02, 0.06), n.c0 = n.c1 = LogRange(r, 600, 2500), n.q = 3, n.amp = 0.8;
+            AddNoise(c, r, n);
+        } else if (texture == 1) {  // metal
+            AddMetal(c, 0, len * 0.6, LogRange(r, 200, 1500), r.Range(1.3, 3.7), 2.5, 0.4);
+        } else {  // earth
+            Noise n;
+            n.dur = r.Range(0.05, 0.15), n.filter = kLowPass, n.c0 = n.c1 = LogRange(r, 300, 1200), n.amp = 0.7;
+            AddNoise(c, r, n);
+        }
+    } else if (what == "bubble" || what == "bloop") {
+        Tone t;
+        t.dur = len, t.f0 = r.Range(200, 500), t.f1 = what == "bubble" ? t.f0 * 3 : t.f0 * 0.35, t.amp = 0.7;
+        t.vibHz = r.Range(20, 40), t.vibDepth = 0.05;
+        AddTone(c, t);
+        for (int k = 0; k < 4; ++k) {  // the water closing behind
+            Tone b;
+            b.t0 = r.Range(0.2, 0.9) * len, b.dur = 0.03, b.f0 = LogRange(r, 600, 1800), b.f1 = b.f0 * 2, b.amp = 0.25;
+            AddTone(c, b);
+        }
+    } else if (what == "splash") {
+        Noise n;
+        n.dur = len * r.Range(0.5, 1), n.c0 = LogRange(r, 400, 3000), n.c1 = LogRange(r, 200, 1000);
+        n.q = r.Range(0.7, 3), n.amp = 1.0, n.attack = r.Range(0.003, 0.04);
+        AddNoise(c, r, n);
+        double unused = 0;
+        Hit(c, r, "bubble", Place(), &unused);
+    } else if (what == "bell") {
+        AddMetal(c, 0, len, r.Range(500, 1200), 1.0 + r.Range(1.4, 2.6), 2.5, 0.6);
+    } else if (what == "shield") {
+        Tone t;
+        t.dur = len, t.f0 = r.Range(150, 250), t.f1 = t.f0 * 2, t.wave = kSaw, t.amp = 0.4, t.attack = 0.05;
+        t.hold = len * 0.4, t.vibHz = 30, t.vibDepth = 0.02;
+        AddTone(c, t);
+        AddCrackle(c, r, 0, len, 30, 4000, 0.3);
+    } else if (what == "scan") {
+        double hz = r.Range(800, 1400);
+        for (int k = 0; k < 3; ++k) {
+            Tone t;
+            t.t0 = k * len / 3, t.dur = len / 4, t.f0 = hz, t.f1 = hz * 1.5, t.amp = 0.4;
+            AddTone(c, t);
+        }
+    } else if (what == "clank") {
+        for (int k = 0; k < 3; ++k)
+            AddMetal(c, k * len / 3.5, len / 2.5, r.Range(300, 800), r.Range(1.3, 3.9), 3.0, 0.5);
+    } else if (what == "suck") {
+        Noise n;
+        n.dur = len, n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 150, 800), n.q = r.Range(0.7, 4);
+        n.amp = 1.0, n.attack = len * r.Range(0.3, 0.9);
+        AddNoise(c, r, n);
+        AddThump(c, n.attack, len - n.attack, LogRange(r, 80, 300), 60, 0.4);
+    } else if (what == "hatch") {
+        AddMetal(c, 0, len * 0.5, r.Range(200, 400), 2.3, 3.0, 0.5);
+        Noise n;
+        n.t0 = len * 0.2, n.dur = len * 0.8, n.filter = kHighPass, n.c0 = n.c1 = 3000, n.amp = 0.4;
+        AddNoise(c, r, n);
+    } else if (what == "boing") {
+        Tone t;
+        t.dur = len, t.f0 = r.Range(120, 220), t.f1 = t.f0 * 3, t.wave = kTriangle, t.amp = 0.6, t.vibHz = 12;
+        t.vibDepth = 0.08;
+        AddTone(c, t);
+    } else if (what == "zap") {
+        Tone t;
+        t.dur = len * 0.6, t.f0 = LogRange(r, 2000, 4000), t.f1 = LogRange(r, 100, 300), t.wave = kSquare;
+        t.amp = 0.5;
+        AddTone(c, t);
+        AddCrackle(c, r, 0, len, 40, LogRange(r, 2000, 5000), 0.5);
+    } else if (what == "rotor") {
+        Noise n;
+        n.dur = len, n.c0 = n.c1 = LogRange(r, 300, 900), n.q = 4, n.amp = 1.0, n.attack = 0.03;
+        n.hold = len * 0.5, n.flicker = r.Range(10, 18);
+        AddNoise(c, r, n);
+        Tone t;
+        t.dur = len, t.f0 = t.f1 = LogRange(r, 60, 120), t.wave = kSaw, t.amp = 0.3, t.attack = 0.05;
+        AddTone(c, t);
+    } else if (what == "clang") {
+        AddMetal(c, 0, len, r.Range(150, 350), 1.0 + r.Range(0.3, 2.7), 5.0, 0.7);
+    } else {
+        AddTone(c, Tone{});
+    }
+}
+
+// Loops: the noise is filtered round the loop twice and the second pass kept,
+// so the filters' state at the end is the state the start needs.
+void Weather(Clip& c, Rng& r, const std::string& kind) {
+    const size_t n = c.s.size();
+    const double len = c.Seconds();
+    std::vector<double> white(n);
+    for (double& v : white) v = r.Noise();
+    Biquad a, b, lp;
+    int type = kind == "quake" ? kLowPass : kBandPass;
+    double centre = kind == "rain" ? 3500 : kind == "water" ? 700 : kind == "wind" ? 500 : 70;
+    double q = kind == "rain" ? 0.6 : kind == "water" ? 1.0 : kind == "wind" ? 2.5 : 0.9;
+    Osc sweep, swell;
+    // Slow movements make whole cycles in the loop, so they meet themselves.
+    const double cycle = 1.0 / len;
+    for (int pass = 0; pass < 2; ++pass) {
+        sweep.phase = swell.phase = 0;
+        for (size_t i = 0; i < n; ++i) {
+            double hz = centre;
+            if (kind == "wind") hz *= 1.0 + 0.4 * sweep.Sine(2 * cycle);
+            if (kind == "water") hz *= 1.0 + 0.25 * sweep.Sine(3 * cycle);
+            if (i % 16 == 0) {
+                a.Set(type, hz, q);
+                b.Set(type, hz, q);
+            }
+            double v = b.Run(a.Run(white[i]));
+            double level = kind == "wind"    ? 0.8 + 0.2 * swell.Sine(3 * cycle)
+                           : kind == "quake" ? 0.75 + 0.25 * swell.Sine(5 * cycle)
+                                             : 1.0;
+            if (pass == 1) c.s[i] = v * level;
+        }
+    }
+    // Drops, bubbles and shocks laid round the loop; a tail past the end
+    // comes back in at the start.
+    Clip events(len + 1.0);
+    if (kind == "rain") AddCrackle(events, r, 0, len, 60, 5000, 0.5);
+    if (kind == "water")
+        for (int k = 0; k < int(len * 4); ++k) {
+            Tone t;
+            t.t0 = r.Unit() * len, t.dur = r.Range(0.03, 0.07), t.f0 = r.Range(300, 900), t.f1 = t.f0 * 2.2;
+            t.amp = 0.25;
+            AddTone(events, t);
+        }
+    if (kind == "quake")
+        for (int k = 0; k < int(len * 2); ++k) {
+            AddThump(events, r.Unit() * len, 0.4, r.Range(50, 70), 30, 0.5);
+            Noise g;
+            g.t0 = r.Unit() * len, g.dur = 0.3, g.filter = kLowPass, g.c0 = 600, g.c1 = 150, g.amp = 0.4;
+            AddNoise(events, r, g);
+        }
+    for (size_t i = 0; i < events.s.size(); ++i) c.s[i % n] += events.s[i];
+    if (kind == "quake") {  // the rumble's own body: two low tones of whole cycles
+        Osc x, y;
+        for (size_t i = 0; i < n; ++i)
+            c.s[i] += 0.25 * x.Sine(std::round(38 * len) / len) + 0.15 * y.Sine(std::round(55 * len) / len);
+    }
+}
+
+// The loudness of each role as a peak level: the interface quiet, pick-ups
+// and shots in the middle, explosions and the boss loud, never near full scale.
+double RoleLevel(const std::string& kind) {
+    if (kind == "click" || kind == "type") return 0.1;
+    if (kind == "slide" || kind == "popup" || kind == "movecard" || kind == "cancel") return 0.07;
+    if (kind.rfind("pick", 0) == 0 || kind == "drop" || kind == "finish" || kind == "star") return 0.11;
+    if (kind == "error" || kind == "buy" || kind == "ready" || kind == "count") return 0.2;
+    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.38;
+    if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
+    if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
+    if (kind == "quake") return 0.38;
+    if (kind == "voice" || kind == "engine") return 0.13;
+    if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
+    return 0.3;
+}
+
+}  // namespace
+
+bool IsLoopedEffect(const std::string& kind) {
+    return kind == "rain" || kind == "water" || kind == "wind" || kind == "quake";
+}
+
+std::vector<double> DesignEffect(const std::string& kind, const std::string& path, int lengthMs) {
+    Rng r(HashName(path));
+    Clip c(lengthMs / 1000.0);
+    const double len = c.Seconds();
+    double level = RoleLevel(kind);
+    if (kind == "click") {
+        AddMetal(c, 0, 0.025, r.Range(1800, 2400), 1.5, 0.8, 0.6);
+        Noise n;
+        n.dur = 0.006, n.filter = kHighPass, n.c0 = n.c1 = 3000, n.amp = 0.5, n.attack = 0.0005;
+        AddNoise(c, r, n);
+    } else if (kind == "type") {
+        Noise n;
+        n.dur = 0.02, n.c0 = n.c1 = r.Range(4000, 6000), n.q = 3, n.amp = 1.0, n.attack = 0.0005;
+        AddNoise(c, r, n);
+    } else if (kind == "error") {
+        Notes(c, {50, 49}, 0.13, 0.12, kSquare, 0.6);
+    } else if (kind == "cannot") {
+        Notes(c, {43, 43}, 0.09, 0.07, kSaw, 0.6);
+        AddThump(c, 0, 0.1, 120, 60, 0.5);
+    } else if (kind == "slide" || kind == "movecard") {
+        Noise n;
+        n.dur = len, n.c0 = kind == "slide" ? 400 : 2500, n.c1 = kind == "slide" ? 2500 : 900, n.q = 1.5;
+        n.amp = 1.0, n.attack = len * 0.4;
+        AddNoise(c, r, n);
+    } else if (kind == "popup") {
+        Notes(c, {79, 84}, 0.07, 0.15, kSine, 0.5);
+    } else if (kind == "buy") {
+        Notes(c, {83, 88}, 0.06, 0.2, kSquare, 0.35);
+    } else if (kind == "cardfull") {
+        for (int k = 0; k < 3; ++k) {
+            Tone t;
+            t.t0 = k * len / 3, t.dur = len / 4, t.f0 = t.f1 = 110, t.wave = kSaw, t.amp = 0.5, t.hold = 0.03;
+            AddTone(c, t);
+        }
+    } else if (kind == "expand" || kind == "scalein") {
+        Tone t;
+        t.dur = len, t.f0 = kind == "expand" ? 200 : 600, t.f1 = kind == "expand" ? 900 : 2400;
+        t.wave = kind == "expand" ? kTriangle : kSine, t.amp = 0.5, t.attack = 0.02, t.hold = len * 0.3;
+        AddTone(c, t);
+        Noise n;
+        n.dur = len, n.c0 = t.f0 * 2, n.c1 = t.f1 * 2, n.q = 2, n.amp = 0.5, n.attack = len * 0.3;
+        AddNoise(c, r, n);
+    } else if (kind == "cancel") {
+        Notes(c, {72, 67}, 0.08, 0.12, kTriangle, 0.5);
+    } else if (kind == "pickcard") {
+        Notes(c, {76, 83}, 0.06, 0.14, kTriangle, 0.5);
+    } else if (kind == "pickenergy") {
+        Notes(c, {84, 88, 91, 96}, 0.045, 0.12, kSine, 0.45);
+    } else if (kind == "pickparts") {
+        AddMetal(c, 0, len * 0.6, 1300, 2.76, 2.0, 0.4);
+        AddMetal(c, 0.07, len * 0.6, 1750, 2.76, 2.0, 0.4);
+    } else if (kind == "drop") {
+        Tone t;
+        t.dur = 0.15, t.f0 = 1200, t.f1 = 400, t.amp = 0.5;
+        AddTone(c, t);
+        AddThump(c, 0.15, 0.1, 300, 150, 0.4);
+        AddThump(c, 0.24, 0.06, 300, 150, 0.2);
+    } else if (kind == "finish") {
+        double root = 79 + r.Pick(5);
+        for (int k = 0; k < 3; ++k) AddMetal(c, k * 0.06, len - k * 0.06, Midi(root + 4 * k), 3.5, 1.2, 0.35);
+    } else if (kind == "lifelost") {
+        Tone t;
+        t.dur = len, t.f0 = 520, t.f1 = 260, t.wave = kSquare, t.amp = 0.45, t.vibHz = 9, t.vibDepth = 0.03;
+        t.hold = len * 0.4;
+        AddTone(c, t);
+    } else if (kind == "spike") {
+        AddMetal(c, 0, len, 700, 3.3, 6.0, 0.5);
+        Noise n;
+        n.dur = 0.05, n.filter = kHighPass, n.c0 = n.c1 = 2000, n.amp = 0.5;
+        AddNoise(c, r, n);
+    } else if (kind == "ready") {
+        Notes(c, {81}, 0.1, 0.18, kSine, 0.6);
+    } else if (kind == "count") {
+        Notes(c, {74}, 0.1, 0.12, kSquare, 0.45);
+    } else if (kind == "start") {
+        Notes(c, {72, 76, 79}, 0.0, len, kSaw, 0.25, 0, 0.01);
+        Notes(c, {84}, 0.0, len, kSquare, 0.2, 0.03);
+    } else if (kind == "wave") {
+        Noise n;
+        n.dur = len, n.c0 = 300, n.c1 = 3000, n.q = 1, n.amp = 0.6, n.attack = len * 0.5;
+        AddNoise(c, r, n);
+        Notes(c, {62, 69}, 0.0, len, kSaw, 0.25, len * 0.4);
+    } else if (kind == "star") {
+        AddMetal(c, 0, len, 2093, 1.0, 0.3, 0.4);
+        AddMetal(c, 0.05, len - 0.05, 2637, 2.0, 0.6, 0.3);
+    } else if (kind == "achievement" || kind == "match") {
+        double root = kind == "match" ? 67 : 72;
+        double step = kind == "match" ? 0.06 : 0.09;
+        Notes(c, {root, root + 4, root + 7, root + 12}, step, len - 3 * step, kind == "match" ? kSquare : kSaw, 0.3);
+    } else if (kind == "alarm") {
+        Osc o;
+        for (size_t i = 0; i < c.s.size(); ++i) {
+            double t = double(i) / kRate, hz = std::fmod(t, 0.15) < 0.075 ? 880 : 660;
+            c.s[i] += 0.5 * Gate(t, len, 0.005) * o.Square(hz);
+        }
+    } else if (kind == "fuse") {
+        Noise n;
+        n.dur = len, n.filter = kHighPass, n.c0 = n.c1 = 4000, n.amp = 0.4, n.attack = 0.01, n.hold = len * 0.6;
+        AddNoise(c, r, n);
+        AddCrackle(c, r, 0, len, 50, 2500, 0.6);
+    } else if (kind == "capsule") {
+        Notes(c, {72, 79, 84}, 0.07, 0.08, kSquare, 0.35);
+    } else if (kind == "snip") {
+        for (int k = 0; k < 2; ++k) {
+            Noise n;
+            n.t0 = k * 0.05, n.dur = 0.025, n.c0 = n.c1 = 6000, n.q = 4, n.amp = 1.0, n.attack = 0.0005;
+            AddNoise(c, r, n);
+        }
+    } else if (kind == "swim") {
+        for (int k = 0; k < 3; ++k) {
+            Noise n;
+            n.t0 = k * len / 3, n.dur = len / 3, n.c0 = 600, n.c1 = 1500, n.q = 2, n.amp = 0.7, n.attack = 0.04;
+            AddNoise(c, r, n);
+        }
+    } else if (kind == "jump") {
+        Action(c, r, "boing");
+    } else if (kind == "reels") {
+        for (double t = 0; t < len - 0.03; t += 0.05 + 0.06 * t / len) {
+            Noise n;
+            n.t0 = t, n.dur = 0.02, n.c0 = n.c1 = 1500, n.q = 3, n.amp = 0.8, n.attack = 0.0005;
+            AddNoise(c, r, n);
+        }
+    } else if (kind == "lever") {
+        for (int k = 0; k < 5; ++k) {
+            Noise n;
+            n.t0 = k * 0.03, n.dur = 0.015, n.c0 = n.c1 = 900, n.q = 3, n.amp = 0.6, n.attack = 0.0005;
+            AddNoise(c, r, n);
+        }
+        AddThump(c, 0.16, 0.08, 160, 70, 0.7);
+    } else if (kind == "snap") {
+        AddThump(c, 0, len, 260, 110, 0.7);
+        AddMetal(c, 0, 0.04, 1100, 1.7, 1.5, 0.3);
+    } else if (kind == "charge") {
+        Tone t;
+        t.dur = len, t.f0 = 150, t.f1 = 1200, t.wave = kSaw, t.amp = 0.4, t.attack = len * 0.3, t.hold = len * 0.6;
+        t.vibHz = 18, t.vibDepth = 0.03;
+        AddTone(c, t);
+    } else if (kind == "punch") {
+        // An iron fist landing: a deep blow and the clang of its plates.
+        AddThump(c, 0, len, 70, 30, 1.0);
+        AddMetal(c, 0.005, len * 0.9, 110, 2.76, 6.0, 0.7);
+        Noise n;
+        n.dur = 0.06, n.filter = kLowPass, n.c0 = n.c1 = 1500, n.amp = 0.6;
+        AddNoise(c, r, n);
+    } else if (kind == "bossbody") {
+        Noise n;
+        n.dur = len * 0.6, n.c0 = 200, n.c1 = 900, n.q = 1.5, n.amp = 1.0, n.attack = len * 0.4;
+        AddNoise(c, r, n);
+        AddThump(c, len * 0.55, len * 0.45, 90, 35, 1.0);
+    } else if (kind == "bosshand") {
+        Noise n;
+        n.dur = len * 0.5, n.c0 = 600, n.c1 = 2500, n.q = 2, n.amp = 1.0, n.attack = len * 0.3;
+        AddNoise(c, r, n);
+        AddMetal(c, len * 0.45, len * 0.55, 260, 2.1, 4.0, 0.6);
+    } else if (kind == "clang") {
+        Action(c, r, "clang");
+    } else if (kind == "crash") {
+        // A carrier hitting the ground: the blast, then its hull scraping on.
+        Explosion(c, r, 1.2);
+        AddMetal(c, 0.02, len * 0.8, 330, 2.6, 5.0, 0.4);
+        Noise scrape;
+        scrape.t0 = len * 0.2, scrape.dur = len * 0.8, scrape.c0 = 2500, scrape.c1 = 1200, scrape.q = 3;
+        scrape.amp = 0.5, scrape.attack = 0.05, scrape.hold = len * 0.3, scrape.flicker = 23;
+        AddNoise(c, r, scrape);
+    } else if (kind == "bossbomb") {
+        // The boss's bomb whistles in before it bursts.
+        Tone t;
+        t.dur = len * 0.3, t.f0 = 1800, t.f1 = 500, t.amp = 0.35, t.attack = 0.05, t.hold = len * 0.25;
+        AddTone(c, t);
+        Clip blast(len * 0.72);
+        Explosion(blast, r, 1.6);
+        for (size_t i = 0; i < blast.s.size() && i + size_t(len * 0.28 * kRate) < c.s.size(); ++i)
+            c.s[i + size_t(len * 0.28 * kRate)] += blast.s[i];
+    } else if (kind == "bossdead") {
+        // The Destroyer's end: a chain of blasts over its power dying away.
+        Tone whine;
+        whine.dur = len, whine.f0 = 900, whine.f1 = 50, whine.wave = kSaw, whine.amp = 0.3, whine.attack = 0.05;
+        whine.hold = len * 0.3;
+        AddTone(c, whine);
+        for (int k = 0; k < 4; ++k) {
+            Clip blast(len * (0.6 - 0.1 * k));
+            Explosion(blast, r, 2.0 - 0.3 * k);
+            size_t at = size_t(len * 0.13 * k * kRate);
+            for (size_t i = 0; i < blast.s.size() && at + i < c.s.size(); ++i) c.s[at + i] += blast.s[i] * (1.0 - 0.15 * k);
+        }
+    } else if (kind == "explosion-s" || kind == "explosion-m") {
+        // A robot breaking: the blast, then its parts clattering down.
+        Explosion(c, r, kind == "explosion-s" ? 0.6 : 1.0);
+        int parts = kind == "explosion-s" ? 3 : 6;
+        for (int k = 0; k < parts; ++k)
+            AddMetal(c, r.Range(0.1, 0.6) * len, 0.12, LogRange(r, 800, 4000), r.Range(1.3, 3.7), 2.0, 0.25);
+    } else if (kind == "explosion-l") {
+        Explosion(c, r, 1.5);
+    } else if (kind == "voice") {
+        Voice(c, r, PlaceOf(path));
+    } else if (kind == "engine") {
+        Engine(c, r, PlaceOf(path));
+    } else if (kind.rfind("act-", 0) == 0) {
+        Action(c, r, kind.substr(4));
+    } else if (kind.rfind("shot-", 0) == 0) {
+        Shot(c, r, kind.substr(5), PlaceOf(path));
+    } else if (kind.rfind("hit-", 0) == 0) {
+        Hit(c, r, kind.substr(4), PlaceOf(path), &level);
+    } else if (IsLoopedEffect(kind)) {
+        Weather(c, r, kind);
+    } else {
+        AddTone(c, Tone{0, len, 600, 400});
+    }
+    NormalizePeak(c.s, level);
+    return c.s;
+}

@@ -1,0 +1,274 @@
+#include "tools/assetpack/WeaponSounds.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace synth;
+
+namespace sfx {
+
+void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
+    double len = c.Seconds();
+    if (family == "gun") {
+        int bursts = 1 + r.Pick(3);
+        double gap = r.Range(0.04, 0.09), crack = LogRange(r, 1200, 6000), body = LogRange(r, 100, 300);
+        double ring = r.Unit() < 0.6 ? LogRange(r, 900, 5000) : 0;
+        for (int b = 0; b < bursts; ++b) {
+            Noise n;
+            n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.filter = kHighPass, n.c0 = crack, n.c1 = crack * 0.5;
+            n.q = r.Range(0.5, 2.0), n.amp = 0.8, n.attack = 0.0008;
+            AddNoise(c, r, n);
+            AddThump(c, b * gap, 0.06, body, 60, 0.6);
+            if (ring > 0) AddMetal(c, b * gap, 0.08, ring, 1.41, 1.0, 0.3);
+        }
+    } else if (family == "cannon") {
+        AddThump(c, 0, std::min(len, r.Range(0.15, 0.35)), LogRange(r, 60, 160), r.Range(28, 45), 1.0);
+        Noise n;
+        n.dur = len * r.Range(0.4, 0.9), n.filter = kLowPass, n.c0 = LogRange(r, 700, 4000);
+        n.c1 = LogRange(r, 100, 500), n.amp = 0.8;
+        AddNoise(c, r, n);
+        AddMetal(c, 0, 0.1, LogRange(r, 300, 2000), 2.3, 2.0, 0.3);
+        if (r.Unit() < 0.5) {  // a lobbed shell whistles up
+            Tone t;
+            t.t0 = 0.05, t.dur = len - 0.05, t.f0 = LogRange(r, 300, 800), t.f1 = t.f0 * r.Range(1.5, 3), t.amp = 0.3;
+            t.attack = 0.05;
+            AddTone(c, t);
+        }
+        Noise muzzle;  // the crack at the barrel's mouth
+        muzzle.dur = 0.03, muzzle.filter = kHighPass, muzzle.c0 = muzzle.c1 = LogRange(r, 2500, 6000);
+        muzzle.amp = 0.7, muzzle.attack = 0.0005;
+        AddNoise(c, r, muzzle);
+    } else if (family == "laser") {
+        Tone t;
+        t.dur = std::min(len, r.Range(0.08, 0.2)), t.f0 = LogRange(r, 800, 4000), t.f1 = LogRange(r, 100, 700);
+        t.wave = static_cast<Wave>(r.Pick(4)), t.amp = 0.7, t.vibHz = r.Range(20, 90), t.vibDepth = r.Range(0, 0.15);
+        AddTone(c, t);
+    } else if (family == "rifle") {
+        // A sharp crack, the round's whip through the air, the stock's kick.
+        Noise crack;
+        crack.dur = 0.02, crack.filter = kHighPass, crack.c0 = crack.c1 = 4000, crack.amp = 1.0, crack.attack = 0.0005;
+        AddNoise(c, r, crack);
+        Noise whip;
+        whip.t0 = 0.01, whip.dur = len * 0.7, whip.c0 = 6000, whip.c1 = 1200, whip.q = 3, whip.amp = 0.6;
+        AddNoise(c, r, whip);
+        AddThump(c, 0, 0.12, 90, 40, 0.7);
+    } else if (family == "beam") {
+        Tone t;
+        t.dur = len, t.f0 = r.Range(300, 500), t.f1 = t.f0 * r.Range(0.9, 1.3), t.wave = kSaw, t.amp = 0.5;
+        t.attack = 0.02, t.hold = len * 0.5, t.vibHz = r.Range(8, 16), t.vibDepth = 0.03;
+        AddTone(c, t);
+        t.f0 *= 2.01, t.f1 *= 2.01, t.wave = kSine;
+        AddTone(c, t);
+    } else if (family == "ice") {
+        AddMetal(c, 0, len, r.Range(1800, 3200), 1.41, 3.0, 0.5);
+        Noise n;
+        n.dur = len * 0.6, n.filter = kHighPass, n.c0 = 4000, n.c1 = 6000, n.amp = 0.3;
+        AddNoise(c, r, n);
+    } else if (family == "snow") {
+        Noise n;
+        n.dur = len, n.c0 = r.Range(500, 900), n.c1 = 300, n.q = 1.5, n.amp = 0.8, n.attack = 0.01;
+        AddNoise(c, r, n);
+        AddThump(c, 0, 0.08, 200, 90, 0.5);
+    } else if (family == "flame") {
+        Noise n;
+        n.dur = len, n.filter = kLowPass, n.c0 = LogRange(r, 150, 700), n.c1 = LogRange(r, 900, 4000), n.amp = 1.0;
+        n.q = r.Range(0.7, 3), n.attack = r.Range(0.01, 0.1), n.hold = len * r.Range(0.1, 0.5);
+        n.flicker = r.Range(6, 30);
+        AddNoise(c, r, n);
+    } else if (family == "missile") {
+        Noise n;
+        n.dur = len, n.c0 = LogRange(r, 200, 900), n.c1 = LogRange(r, 1500, 6000), n.q = r.Range(1, 4), n.amp = 0.9;
+        n.attack = 0.02, n.hold = len * r.Range(0.1, 0.5);
+        AddNoise(c, r, n);
+        AddThump(c, 0, 0.08, LogRange(r, 80, 250), 70, 0.6);
+        Tone t;
+        t.dur = len, t.f0 = LogRange(r, 500, 1500), t.f1 = t.f0 * r.Range(1.2, 3), t.amp = 0.2, t.attack = 0.05;
+        AddTone(c, t);
+    } else if (family == "bomb") {
+        Tone t;
+        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = r.Range(500, 800), t.amp = 0.6, t.attack = 0.02;
+        t.hold = len * 0.6;
+        AddTone(c, t);
+    } else if (family == "melee") {
+        // A swing: the air's rush, low or high, rising or falling, and for
+        // a blade its ring.
+        Noise n;
+        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 2500), n.c1 = n.c0 * LogRange(r, 0.3, 6);
+        n.q = r.Range(1, 5), n.amp = 1.0, n.attack = n.dur * r.Range(0.1, 0.6);
+        AddNoise(c, r, n);
+        if (r.Unit() < 0.6) AddMetal(c, n.dur * 0.5, len - n.dur * 0.5, LogRange(r, 1500, 6000), 2.0, 0.8, 0.3);
+    } else if (family == "bubble") {
+        int count = 2 + r.Pick(3);
+        for (int k = 0; k < count; ++k) {
+            Tone t;
+            t.t0 = k * len / count, t.dur = 0.06, t.f0 = r.Range(250, 450), t.f1 = t.f0 * 2.5, t.amp = 0.6;
+            AddTone(c, t);
+        }
+    } else if (family == "sonar") {
+        double hz = r.Range(1000, 1900);
+        for (int k = 0; k < 3; ++k) {
+            Tone t;
+            t.t0 = k * len * 0.3, t.dur = len * 0.4, t.f0 = t.f1 = hz, t.amp = 0.6 * std::pow(0.45, k);
+            AddTone(c, t);
+        }
+    } else if (family == "electric") {
+        Osc o;
+        double base = LogRange(r, 60, 400), hz = base;
+        size_t hop = size_t(r.Range(150, 900));
+        bool saw = r.Unit() < 0.5;
+        for (size_t i = 0; i < c.s.size(); ++i) {
+            if (i % hop == 0) hz = base * r.Range(0.8, 1.6);
+            double t = double(i) / kRate;
+            c.s[i] += 0.5 * Envelope(t, len, 0.004, len * 0.4) * (saw ? o.Saw(hz) : o.Square(hz));
+        }
+        AddCrackle(c, r, 0, len, r.Range(30, 150), LogRange(r, 1500, 6000), 0.6);
+    } else if (family == "spin") {
+        Noise n;
+        n.dur = len, n.c0 = r.Range(700, 1100), n.c1 = n.c0 * 1.6, n.q = 3.0, n.amp = 1.2, n.attack = 0.02;
+        n.hold = len * 0.5, n.flicker = r.Range(18, 30);
+        AddNoise(c, r, n);
+    } else if (family == "heal") {
+        double root = 72 + r.Pick(7);
+        Notes(c, {root, root + 4, root + 7, root + 12}, len / 5, len / 2.5, kSine, 0.4);
+    } else if (family == "web") {
+        Noise n;
+        n.dur = std::min(len, 0.12), n.c0 = 3000, n.c1 = 600, n.q = 2.5, n.amp = 1.0;
+        AddNoise(c, r, n);
+        Tone t;
+        t.dur = 0.1, t.f0 = r.Range(1200, 1800), t.f1 = 300, t.wave = kTriangle, t.amp = 0.4;
+        AddTone(c, t);
+    } else if (family == "magnet") {
+        Tone t;
+        t.dur = len, t.f0 = r.Range(90, 130), t.f1 = t.f0 * 1.1, t.wave = kSaw, t.amp = 0.6, t.attack = 0.03;
+        t.hold = len * 0.4, t.vibHz = r.Range(6, 11), t.vibDepth = 0.15;
+        AddTone(c, t);
+    } else if (family == "mine") {
+        double hz = r.Range(1400, 2000);
+        Notes(c, {69.0 + 12 * std::log2(hz / 440.0), 69.0 + 12 * std::log2(hz / 440.0)}, 0.07, 0.05, kSquare, 0.35);
+    } else if (family == "drill") {
+        Osc o, am;
+        double hz = r.Range(110, 180);
+        for (size_t i = 0; i < c.s.size(); ++i) {
+            double t = double(i) / kRate;
+            c.s[i] += 0.4 * Envelope(t, len, 0.01, len * 0.5) * o.Saw(hz) * (0.6 + 0.4 * am.Sine(35));
+        }
+        Noise n;
+        n.dur = len, n.filter = kHighPass, n.c0 = n.c1 = 2500, n.amp = 0.3, n.hold = len * 0.5;
+        AddNoise(c, r, n);
+    } else if (family == "blast") {
+        // A charge drawing in, then its release.
+        double swell = r.Range(0.3, 0.8);
+        Noise n;
+        n.dur = len, n.filter = r.Unit() < 0.5 ? kLowPass : kBandPass, n.c0 = LogRange(r, 100, 400);
+        n.c1 = LogRange(r, 1500, 5000), n.q = r.Range(0.8, 3), n.amp = 1.0, n.attack = len * swell;
+        AddNoise(c, r, n);
+        AddThump(c, len * swell, len * (1 - swell), LogRange(r, 50, 150), 40, 0.8);
+        Tone t;
+        t.dur = len * swell, t.f0 = AtPlace(place.a, 150, 900), t.f1 = t.f0 * r.Range(1.5, 4), t.amp = r.Range(0.15, 0.4);
+        t.attack = t.dur * 0.8, t.wave = static_cast<Wave>(r.Pick(4)), t.vibHz = r.Range(4, 25);
+        t.vibDepth = r.Range(0, 0.1);
+        AddTone(c, t);
+    } else if (family == "nuke") {
+        Tone t;
+        t.dur = len, t.f0 = 300, t.f1 = 2400, t.wave = kSaw, t.amp = 0.35, t.attack = len * 0.8, t.vibHz = 9;
+        t.vibDepth = 0.05;
+        AddTone(c, t);
+    } else {
+        AddTone(c, Tone{});
+    }
+}
+
+void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level) {
+    double len = c.Seconds();
+    if (family == "gun" || family == "rifle") {
+        if (family == "rifle") AddMetal(c, 0, len, LogRange(r, 1500, 3000), 1.0, 0.3, 0.5);  // the round's ricochet
+        Noise n;
+        n.dur = std::min(len, r.Range(0.05, 0.11)), n.c0 = r.Range(800, 2500), n.c1 = n.c0 * 0.6, n.q = 1.5;
+        n.attack = 0.0005;
+        AddNoise(c, r, n);
+        AddMetal(c, 0, 0.06, r.Range(2500, 4000), 2.7, 1.5, 0.3);
+    } else if (family == "cannon" || family == "missile" || family == "mine" || family == "blast") {
+        Explosion(c, r, family == "cannon" ? 0.6 : 1.0);
+        if (family == "cannon") AddMetal(c, 0, 0.15, LogRange(r, 2000, 5000), 1.5, 1.0, 0.4);  // the shell's shatter
+        if (family == "mine") AddCrackle(c, r, 0, 0.1, 200, LogRange(r, 3000, 6000), 0.6);
+        *level = 0.38;
+    } else if (family == "bomb") {
+        Explosion(c, r, 1.4);
+        Noise rumble;  // the ground shaking on after the blast
+        rumble.t0 = 0.1, rumble.dur = len - 0.1, rumble.filter = kLowPass, rumble.c0 = rumble.c1 = LogRange(r, 60, 200);
+        rumble.amp = 1.5, rumble.attack = 0.1, rumble.hold = len * 0.3;
+        AddNoise(c, r, rumble);
+        *level = 0.38;
+    } else if (family == "nuke") {
+        Explosion(c, r, 2.0);
+        *level = 0.38;
+    } else if (family == "laser" || family == "beam") {
+        Noise n;
+        n.dur = len * r.Range(0.4, 1), n.filter = r.Unit() < 0.5 ? kHighPass : kBandPass;
+        n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 600, 3000), n.q = r.Range(0.7, 3), n.amp = 0.6;
+        AddNoise(c, r, n);
+        AddCrackle(c, r, 0, len * 0.8, r.Range(10, 80), LogRange(r, 2000, 6000), 0.4);
+        AddThump(c, 0, 0.05, LogRange(r, 150, 500), 120, 0.4);
+        Tone t;
+        t.dur = len * r.Range(0.3, 0.9), t.f0 = LogRange(r, 400, 3000), t.f1 = t.f0 * r.Range(0.3, 1.5), t.amp = 0.3;
+        AddTone(c, t);
+    } else if (family == "ice") {
+        for (int k = 0; k < 5; ++k)
+            AddMetal(c, r.Unit() * len * 0.4, len * 0.6, r.Range(2500, 5000), r.Range(1.3, 3.3), 2.0, 0.25);
+        AddCrackle(c, r, 0, len * 0.5, 60, 6000, 0.5);
+    } else if (family == "snow") {
+        Noise n;
+        n.dur = len, n.filter = kLowPass, n.c0 = r.Range(1500, 2500), n.c1 = 300, n.amp = 1.0;
+        AddNoise(c, r, n);
+    } else if (family == "flame") {
+        AddCrackle(c, r, 0, len, r.Range(60, 200), AtPlace(place.a, 1000, 4000), 0.7);
+        Noise n;
+        n.dur = len, n.filter = kLowPass, n.c0 = AtPlace(place.b, 500, 2000), n.c1 = 300, n.amp = 0.5;
+        n.flicker = r.Range(8, 25);
+        AddNoise(c, r, n);
+    } else if (family == "melee" || family == "drill") {
+        AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), AtPlace(place.a, 120, 320), r.Range(50, 80), 1.0);
+        if (r.Unit() < 0.4) AddThump(c, r.Range(0.05, 0.1), 0.1, LogRange(r, 120, 320), 60, 0.6);  // a second blow
+        Noise n;
+        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000), n.c1 = 300, n.amp = 0.7;
+        AddNoise(c, r, n);
+        AddMetal(c, 0, len * r.Range(0.3, 0.9), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
+        if (family == "drill") AddCrackle(c, r, 0, len, 70, 2500, 0.5);
+    } else if (family == "bubble") {
+        int pops = 1 + r.Pick(3);
+        for (int k = 0; k < pops; ++k) {
+            Tone t;
+            t.t0 = k * r.Range(0.03, 0.08), t.dur = 0.05, t.f0 = LogRange(r, 300, 1200), t.f1 = t.f0 * r.Range(1.5, 4);
+            t.amp = 0.7;
+            AddTone(c, t);
+        }
+        Noise n;
+        n.t0 = 0.04, n.dur = 0.05, n.c0 = n.c1 = 3000, n.q = 2, n.amp = 0.4;
+        AddNoise(c, r, n);
+    } else if (family == "sonar") {
+        Tone t;
+        t.dur = len * r.Range(0.5, 1), t.f0 = LogRange(r, 300, 2000), t.f1 = t.f0 * r.Range(0.5, 1.2), t.amp = 0.5;
+        t.vibHz = r.Range(5, 30), t.vibDepth = r.Range(0.01, 0.08);
+        AddTone(c, t);
+    } else if (family == "electric") {
+        AddCrackle(c, r, 0, len, 200, r.Range(2500, 4500), 0.8);
+        Tone t;
+        t.dur = len, t.f0 = t.f1 = r.Range(50, 70), t.wave = kSaw, t.amp = 0.3;
+        AddTone(c, t);
+    } else if (family == "spin" || family == "magnet") {
+        AddMetal(c, 0, len * r.Range(0.4, 1), LogRange(r, 150, 2000), r.Range(1.2, 3.9), r.Range(1, 7), 0.6);
+        if (family == "magnet") AddThump(c, 0, 0.1, LogRange(r, 100, 300), 60, 0.5);
+    } else if (family == "heal") {
+        for (int k = 0; k < 6; ++k)
+            AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1500, 3500), 2.0, 0.5, 0.2);
+    } else if (family == "web") {
+        Noise n;
+        n.dur = len, n.filter = kLowPass, n.c0 = 1200, n.c1 = 300, n.q = 3, n.amp = 0.8, n.flicker = 40;
+        AddNoise(c, r, n);
+    } else {
+        AddThump(c, 0, len, 200, 80, 0.7);
+    }
+}
+
+}  // namespace sfx
