@@ -10,9 +10,8 @@ pkgs=(
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri xdotool x11-apps
-  tesseract-ocr
-  unzip git ca-certificates
   tesseract-ocr tesseract-ocr-eng
+  unzip git ca-certificates
 )
 missing=()
 for p in "${pkgs[@]}"; do
