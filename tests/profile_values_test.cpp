@@ -85,8 +85,10 @@ TEST_P(ProfileBattle, AValueAtOrPastItsRangeNeverTakesABattleDown) {
     for (const ProfileField& f : save_fuzz::ProfileFields())
         if (std::string(f.name) == GetParam().name) field = &f;
     ASSERT_NE(field, nullptr) << GetParam().name;
-    const int32_t huge = field->width == 1 ? 255 : INT_MAX;
-    for (int32_t value : {field->high, huge})
+    std::vector<int32_t> values = {field->high, field->width == 1 ? 255 : INT_MAX};
+    // The Luck Booster level that once divided a mini-game's drop roll by zero.
+    if (field->offset == 640) values.push_back(40);
+    for (int32_t value : values)
         for (const save_fuzz::BattleStage& stage : save_fuzz::BattleStages()) {
             // The last element too: a deck's tenth card, the 32nd Machine.
             for (int i : {0, field->count - 1}) {

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (save.Load() != CVxSaveData::SAVE_CREATED) abort();
     for (const char* name : {"Ada", "Bo", "Cy"})
         if (save.CreateProfile(name) != CVxSaveData::SAVE_OK) abort();
-    g_CurrentProfile.m_iMetalParts = 0x7F7F80;
+    g_CurrentProfile.m_iMetalParts = 0x0E8080;  // within the parts' range, bytes past 127
     if (save.Save() != CVxSaveData::SAVE_OK) abort();
     g_GoodFile = save_fuzz::ReadAll(CVxSaveData::SaveFilePath());
     if (!save_fuzz::IsIntact(g_GoodFile)) abort();
