@@ -96,16 +96,18 @@ CGameApplication::CGameApplication(GamePageFactory makePages) {
     m_iWindowHeight = 600;
 
     m_pSaveData = new CGameSaveData();
-    const int loadResult = m_pSaveData->Load();
+    // What no save can write past is said at every start, before anything is
+    // read or written, so a message nobody saw leaves the folder as it was.
+    const bool saveBlocked = m_pSaveData->SaveBlocked();
+    if (saveBlocked) ReportSaveBlocked();
+    const int loadResult = m_bSaveDeclined ? int(CVxSaveData::SAVE_OK) : m_pSaveData->Load();
 
     g_iScreenWidth = 880;
     g_iScreenHeight = 640;
     m_iWindowWidth = 800;
     m_iWindowHeight = 600;
 
-    RecoverSaveData(loadResult);
-    if (m_sReportedSaveFailure.empty() && !m_bSaveDeclined && !g_bQuitRequested && m_pSaveData->SaveBlocked())
-        ReportSaveBlocked();
+    if (!m_bSaveDeclined) RecoverSaveData(loadResult, saveBlocked);
 
     g_bStartFullscreen = m_pSaveData->Header().m_bWindowed == 0;
     m_iScreenWidth = g_iScreenWidth;
@@ -180,17 +182,15 @@ void CGameApplication::InstallRoadLinks() {
     g_GameRoadLinks.renderStage = nullptr;
 }
 
-void CGameApplication::RecoverSaveData(int loadResult) {
+void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
     const bool damaged = loadResult == CVxSaveData::SAVE_BAD_SIZE || loadResult == CVxSaveData::SAVE_BAD_CHECKSUM ||
                          loadResult == CVxSaveData::SAVE_BAD_LAYOUT;
     if (!damaged && loadResult != CVxSaveData::SAVE_ONLY_BACKUP) return;
-    if (damaged && m_pSaveData->SaveBlocked()) {
-        // A folder where the file belongs is no damage to repair: no restore
-        // or new file could be written past it, and it is not ours to remove.
-        // The player hears what stands where; play goes on from a new
-        // profile that is not kept.
-        if (Ask(SaveBlockedText().c_str(), kWriteErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
-        m_sReportedSaveFailure = SaveFailedText();
+    if (damaged && saveBlocked) {
+        // No restore or new file could be written past what is in the way
+        // (a folder where the file belongs is no damage to repair, and not
+        // ours to remove), and the player has been told: play goes on from a
+        // new profile that is not kept.
         m_pSaveData->StartNew();
         return;
     }

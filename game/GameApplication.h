@@ -231,7 +231,8 @@ private:
     std::string SaveFailedText() const;
     std::string SaveBlockedText() const;
     void ReportSaveBlocked();
-    void RecoverSaveData(int loadResult);
+    // saveBlocked: the player has been told that no save can be written.
+    void RecoverSaveData(int loadResult, bool saveBlocked);
     // A start-up question went unanswered: quit with the save folder as it is.
     void QuitUntouched();
     void QuitWithoutSaving();
