@@ -111,5 +111,10 @@ INSTANTIATE_TEST_SUITE_P(Fields, ProfileBattle, ::testing::Values(
     BattleField{"robot upgrade available"}, BattleField{"feature unlocked"}, BattleField{"machine met"},
     BattleField{"machine variant met"}, BattleField{"last deck"}, BattleField{"achievement 2"},
     BattleField{"achievement 29"}, BattleField{"achievement 35"}, BattleField{"achievement 37"},
-    BattleField{"lab item 3 bought"}));
+    BattleField{"lab item 3 bought"}),
+    [](const ::testing::TestParamInfo<BattleField>& info) {
+        std::string name = info.param.name;
+        for (char& ch : name) if (ch == ' ') ch = '_';
+        return name;
+    });
 // clang-format on
