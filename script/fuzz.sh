@@ -16,7 +16,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_save_folder fuzz_profile_battle fuzz_seeds fuzz_media_seeds asset_pack
 
-corpus=build-fuzz/corpus
+# Absolute: the battle fuzzer works in the build folder, where the pack is.
+corpus=$root/build-fuzz/corpus
 mkdir -p "$corpus"
 # The generated pack's pictures and sounds seed the decoders.
 build-fuzz/tools/media_fuzz/fuzz_media_seeds "$corpus" build-fuzz/DATA
