@@ -277,6 +277,25 @@ bool CVxSaveData::BackupExists() {
     return ReadIntact(BackupFilePath(), backup);
 }
 
+bool CVxSaveData::BackupHoldsProfile() {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    return FileHoldsProfile(BackupFilePath());
+}
+
+bool CVxSaveData::SaveBlocked() {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    std::string reason;
+    if (!host::ReplaceBlocked(SaveFilePath(), reason)) return false;
+    m_sFailedFile = SaveFilePath();
+    m_sFailReason = reason;
+    return true;
+}
+
+int CVxSaveData::StartNew() {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    return CreateNewFile();
+}
+
 void CVxSaveData::CopyName(char (&out)[NAME_SIZE], const char* name) {
     std::memset(out, 0, NAME_SIZE);
     if (name) std::memcpy(out, name, strnlen(name, NAME_SIZE - 1));

@@ -101,6 +101,15 @@ public:
     int RestoreFromBackup();
     // An intact backup (right size and checksum) is there.
     bool BackupExists();
+    // An intact backup with at least one profile in use: one worth restoring.
+    bool BackupHoldsProfile();
+    // Something no save can write past stands at the main file's place or
+    // at its temporary name; FailedFile and FailReason then say what, in the
+    // words a failed Save would use. Nothing is changed.
+    bool SaveBlocked();
+    // The defaults of a new file in memory, whatever is on the disk; the
+    // write that follows may fail (SAVE_CREATED_UNWRITTEN).
+    int StartNew();
     const std::string& FailedFile() const { return m_sFailedFile; }
     const std::string& FailReason() const { return m_sFailReason; }
     int CreateProfile(const char* name);

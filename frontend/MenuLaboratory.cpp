@@ -346,7 +346,7 @@ void CPageMenu::BuyLabItem() {
 void CPageMenu::FinishPurchase(int completed) {
     CGameApplication* app = g_pGameAppInstance;
     if (completed >= 0) AnnounceAchievement(completed);
-    if (app && app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    if (app) app->SaveProgress();
     if (m_pSfxBuy) {
         m_pSfxBuy->Stop();
         m_pSfxBuy->Play();

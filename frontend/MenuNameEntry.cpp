@@ -280,8 +280,7 @@ void CPageMenu::CreateProfileFromName() {
         const int slot = save.Header().m_nProfilesInUse - 1;
         save.Header().m_iCurrentProfile = slot;
         g_CurrentProfile = g_aStoredProfiles[slot];
-        if (!app->m_bSaveDeclined) save.Save();
-        save.Load();
+        if (app->SaveProgress()) save.Load();
         m_iProfileSelection = slot;
         // The lists follow the new profile's progress.
         ResetEpisode();
@@ -307,8 +306,7 @@ void CPageMenu::RenameProfileFromName() {
     CGameSaveData& save = *app->m_pSaveData;
     switch (save.RenameProfile(m_iProfileSelection, m_szEntryName)) {
     case CVxSaveData::SAVE_OK:
-        if (!app->m_bSaveDeclined) save.Save();
-        save.Load();
+        if (app->SaveProgress()) save.Load();
         RequestSubScreen(m_iEntryReturn, 1);
         break;
     case CVxSaveData::SAVE_NAME_BLANK:

@@ -217,8 +217,8 @@ void CPageMenu::DeleteCurrentProfile() {
         save.Header().m_iCurrentProfile = m_iProfileSelection;
         g_CurrentProfile = g_aStoredProfiles[m_iProfileSelection];
     }
-    if (!app->m_bSaveDeclined) save.Save();
-    save.Load();
+    // A failed save keeps what is in memory: the file on the disk is older.
+    if (app->SaveProgress()) save.Load();
     if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->m_iShownKind = -1;
     m_iOpenMsgBox = -1;
     m_bAchievementPopup = false;

@@ -38,6 +38,8 @@ const char* const kRecreateCaption = "Recreate save data.";
 const char* const kRecreateText = "Do you want to create new save data?";
 const char* const kRecoveryCaption = "Recovery save data.";
 const char* const kRecoveryText = "Do you want to recovery save data from back up system?";
+const char* const kWriteErrorCaption = "Save data write error!";
+const char* const kNotKeptText = "No save is being kept: play goes on, but nothing is saved until this is put right.";
 
 // A failed repair asks again, but a disk that keeps refusing ends the run.
 constexpr int kMaxCreateAttempts = 3;
@@ -94,14 +96,18 @@ CGameApplication::CGameApplication(GamePageFactory makePages) {
     m_iWindowHeight = 600;
 
     m_pSaveData = new CGameSaveData();
-    const int loadResult = m_pSaveData->Load();
+    // What no save can write past is said at every start, before anything is
+    // read or written, so a message nobody saw leaves the folder as it was.
+    const bool saveBlocked = m_pSaveData->SaveBlocked();
+    if (saveBlocked) ReportSaveBlocked();
+    const int loadResult = m_bSaveDeclined ? int(CVxSaveData::SAVE_OK) : m_pSaveData->Load();
 
     g_iScreenWidth = 880;
     g_iScreenHeight = 640;
     m_iWindowWidth = 800;
     m_iWindowHeight = 600;
 
-    RecoverSaveData(loadResult);
+    if (!m_bSaveDeclined) RecoverSaveData(loadResult, saveBlocked);
 
     g_bStartFullscreen = m_pSaveData->Header().m_bWindowed == 0;
     m_iScreenWidth = g_iScreenWidth;
@@ -176,12 +182,21 @@ void CGameApplication::InstallRoadLinks() {
     g_GameRoadLinks.renderStage = nullptr;
 }
 
-void CGameApplication::RecoverSaveData(int loadResult) {
+void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
     const bool damaged = loadResult == CVxSaveData::SAVE_BAD_SIZE || loadResult == CVxSaveData::SAVE_BAD_CHECKSUM ||
                          loadResult == CVxSaveData::SAVE_BAD_LAYOUT;
     if (!damaged && loadResult != CVxSaveData::SAVE_ONLY_BACKUP) return;
-    // A good backup is offered before anything else, whatever happened to the main file.
-    const bool goodBackup = m_pSaveData->BackupExists();
+    if (damaged && saveBlocked) {
+        // No restore or new file could be written past what is in the way
+        // (a folder where the file belongs is no damage to repair, and not
+        // ours to remove), and the player has been told: play goes on from a
+        // new profile that is not kept.
+        m_pSaveData->StartNew();
+        return;
+    }
+    // A good backup is offered before anything else, whatever happened to the
+    // main file; one that holds no profile has nothing to give back.
+    const bool goodBackup = m_pSaveData->BackupHoldsProfile();
     const bool lost = loadResult == CVxSaveData::SAVE_ONLY_BACKUP && goodBackup;
     if (Ask(lost ? kLostText : kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
     if (goodBackup) {
@@ -204,22 +219,37 @@ void CGameApplication::RecoverSaveData(int loadResult) {
     QuitWithoutSaving();
 }
 
-void CGameApplication::SaveProgress() {
-    if (!m_pSaveData || m_bSaveDeclined) return;
-    if (m_pSaveData->Save() == CVxSaveData::SAVE_OK) return;
-    const std::string text =
-        "The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason();
+std::string CGameApplication::SaveFailedText() const {
+    return "The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason();
+}
+
+std::string CGameApplication::SaveBlockedText() const {
+    return std::string(kNotKeptText) + "\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason();
+}
+
+void CGameApplication::ReportSaveBlocked() {
+    // Said at every start while it stands; the saves that then fail the
+    // same way go to stderr only. Unseen, it is as a question nobody answered.
+    if (Ask(SaveBlockedText().c_str(), kWriteErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
+    m_sReportedSaveFailure = SaveFailedText();
+}
+
+bool CGameApplication::SaveProgress() {
+    if (!m_pSaveData || m_bSaveDeclined) return false;
+    if (m_pSaveData->Save() == CVxSaveData::SAVE_OK) return true;
+    const std::string text = SaveFailedText();
     if (text == m_sReportedSaveFailure) {
-        std::fprintf(stderr, "[Save data write error!] %s\n", text.c_str());
-        return;
+        std::fprintf(stderr, "[%s] %s\n", kWriteErrorCaption, text.c_str());
+        return false;
     }
     m_sReportedSaveFailure = text;
-    host::ShowMessageBox(text, "Save data write error!", host::MB_OK);
+    host::ShowMessageBox(text, kWriteErrorCaption, host::MB_OK);
+    return false;
 }
 
 void CGameApplication::QuitUntouched() {
     std::fprintf(stderr,
-                 "Cogsquall: the question about the damaged save data was not answered; the program closes and "
+                 "Cogsquall: the message about the save data was not answered; the program closes and "
                  "leaves the save folder as it is.\n");
     m_bSaveDeclined = true;
     g_bQuitRequested = true;

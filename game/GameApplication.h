@@ -218,14 +218,21 @@ public:
     // ends without writing anything over what is on the disk.
     bool m_bSaveDeclined = false;
 
-    // Writes the save file unless saving was declined; a failed write shows
-    // one message naming the file and the reason, and play goes on. The same
-    // failure again goes to stderr only.
-    void SaveProgress();
+    // The one door every save goes through. Writes the save file unless
+    // saving was declined; a failed write shows one message naming the file
+    // and the reason, and play goes on. The same failure again goes to
+    // stderr only. True when the file was written.
+    bool SaveProgress();
 
 private:
     std::string m_sReportedSaveFailure;
-    void RecoverSaveData(int loadResult);
+    // The save failure's message, and the start-up notice that saves cannot
+    // work, from the save object's failed file and reason.
+    std::string SaveFailedText() const;
+    std::string SaveBlockedText() const;
+    void ReportSaveBlocked();
+    // saveBlocked: the player has been told that no save can be written.
+    void RecoverSaveData(int loadResult, bool saveBlocked);
     // A start-up question went unanswered: quit with the save folder as it is.
     void QuitUntouched();
     void QuitWithoutSaving();

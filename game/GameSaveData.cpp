@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "content/Achievements.h"
 #include "content/StageNumbering.h"
+#include "content/UnitDefinition.h"
 #include "game/MsgBoxKinds.h"
 #include "platform/SoundVolumes.h"
 
@@ -18,8 +20,33 @@ constexpr int FEATURE_MINI_GAMES = 4;
 // Far above anything play can reach, far below where sums of them overflow.
 constexpr int32_t kMaxCount = 100000000;
 constexpr int kMaxStars = 3;
+// Additions to the parts stop here.
+constexpr int32_t kMaxMetalParts = 999990;
+constexpr int32_t kMaxBoosterLevel = 8;
+constexpr int32_t kMaxAdvanceLevel = 5;
+constexpr int32_t kMaxCardSlots = PROFILE_DECK_CARDS;
+// The last level of each laboratory item, as the shop sells them.
+constexpr int32_t kLabItemLastLevel[PROFILE_LAB_ITEMS] = {5, 8, 8, 8, 5, 5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+// Counters that take more than one step at a time, or keep a stage's best,
+// run past their target; the one counting the cells held stops at the field.
+constexpr int ACHIEVEMENT_PARTS_COLLECTED = 3;
+constexpr int ACHIEVEMENT_CELLS_HELD = 36;
+constexpr int32_t kFieldCells = 50;
 
 void Clamp(int32_t& value, int32_t low, int32_t high) { value = value < low ? low : value > high ? high : value; }
+void ClampFlag(uint8_t& flag) { flag = flag != 0; }
+template <size_t N>
+void ClampFlags(uint8_t (&flags)[N]) {
+    for (uint8_t& f : flags) ClampFlag(f);
+}
+
+int32_t AchievementCeiling(int index) {
+    switch (GetAchievementKind(index)) {
+    case ACHIEVEMENT_BEST_LOW: return SMALLEST_VALUE_START;
+    case ACHIEVEMENT_BEST_HIGH: return index == ACHIEVEMENT_CELLS_HELD ? kFieldCells : kMaxCount;
+    default: return index == ACHIEVEMENT_PARTS_COLLECTED ? kMaxCount : GetAchievementTarget(index);
+    }
+}
 }  // namespace
 
 CGameSaveData::CGameSaveData() : CVxSaveData(g_aStoredProfiles, &g_CurrentProfile) {}
@@ -67,25 +94,42 @@ void CGameSaveData::InitProfile(SaveProfile& profile) {
     std::memset(profile.m_abReserved, 0, sizeof profile.m_abReserved);
 }
 
+// A value past the range play gives it is damage: it goes to the nearest
+// value play could have left, so no battle or screen meets it.
 void CGameSaveData::ClampProfile(SaveProfile& p) {
+    p.m_szName[PROFILE_NAME_SIZE - 1] = '\0';
     Clamp(p.m_iFurthestStage, 1, LAST_STAGE);
     for (int32_t& stars : p.m_aiStageStars) Clamp(stars, 0, kMaxStars);
-    Clamp(p.m_iMetalParts, 0, kMaxCount);
-    for (int32_t* level : {&p.m_iLifeBooster, &p.m_iEnergyBooster, &p.m_iLuckBooster, &p.m_iAdvanceFusion,
-                           &p.m_iAdvanceProduction, &p.m_iBattleStartLevel})
-        Clamp(*level, 0, kMaxCount);
-    Clamp(p.m_nCardSlots, 2, PROFILE_DECK_CARDS);
+    Clamp(p.m_iMetalParts, 0, kMaxMetalParts);
+    ClampFlags(p.m_abStorySeen);
+    ClampFlags(p.m_abHintShown);
+    for (int32_t* level : {&p.m_iLifeBooster, &p.m_iEnergyBooster, &p.m_iLuckBooster})
+        Clamp(*level, 0, kMaxBoosterLevel);
+    Clamp(p.m_iAdvanceFusion, 0, kMaxAdvanceLevel);
+    Clamp(p.m_iAdvanceProduction, 0, kMaxAdvanceLevel);
+    // Nothing ever writes it: any other value than the new profile's is damage.
+    Clamp(p.m_iBattleStartLevel, 0, 0);
+    Clamp(p.m_nCardSlots, 2, kMaxCardSlots);
     Clamp(p.m_iDifficulty, DIFFICULTY_EASY, DIFFICULTY_HARD);
-    for (int32_t& progress : p.m_aiAchievementProgress) Clamp(progress, 0, kMaxCount);
-    for (LabItemRecord& item : p.m_aLabItem) {
-        Clamp(item.m_iBought, 0, kMaxCount);
-        Clamp(item.m_iOffered, 0, kMaxCount);
+    ClampFlags(p.m_abRobotUnlocked);
+    ClampFlags(p.m_abRobotNew);
+    for (int i = 0; i < PROFILE_ACHIEVEMENTS; ++i) Clamp(p.m_aiAchievementProgress[i], 0, AchievementCeiling(i));
+    for (int i = 0; i < PROFILE_LAB_ITEMS; ++i) {
+        Clamp(p.m_aLabItem[i].m_iBought, 0, kLabItemLastLevel[i]);
+        Clamp(p.m_aLabItem[i].m_iOffered, 0, kLabItemLastLevel[i]);
     }
     for (RobotUpgradeRecord& upgrade : p.m_aRobotUpgrade) {
         Clamp(upgrade.m_iLevel, 0, 1);
         Clamp(upgrade.m_iAvailable, 0, 1);
     }
-    for (int32_t& card : p.m_aiLastDeck) Clamp(card, -1, kMaxCount);
+    ClampFlags(p.m_abFeatureUnlocked);
+    for (EnemySeenRecord& enemy : p.m_aEnemySeen) {
+        ClampFlag(enemy.met);
+        ClampFlags(enemy.variantMet);
+    }
+    // A card no hand can hold leaves its slot empty.
+    for (int32_t& card : p.m_aiLastDeck)
+        if (card < -1 || card >= ROBOT_TYPES) card = -1;
 }
 
 void CGameSaveData::InitSettings(SaveFileHeader&) {

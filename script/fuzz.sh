@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every fuzzer with clang (libFuzzer + AddressSanitizer) in build-fuzz/
 # and runs each for a bounded time (default 30 s, or $1): the archive reader,
-# the sound and picture decoders, the save loader and whole save folders.
+# the sound and picture decoders, the save loader, whole save folders and
+# damaged profile values through battles.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,9 +14,10 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_save_folder fuzz_seeds fuzz_media_seeds asset_pack
+cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_save_folder fuzz_profile_battle fuzz_seeds fuzz_media_seeds asset_pack
 
-corpus=build-fuzz/corpus
+# Absolute: the battle fuzzer works in the build folder, where the pack is.
+corpus=$root/build-fuzz/corpus
 mkdir -p "$corpus"
 # The generated pack's pictures and sounds seed the decoders.
 build-fuzz/tools/media_fuzz/fuzz_media_seeds "$corpus" build-fuzz/DATA
@@ -37,3 +39,4 @@ done
 for t in $media; do run "build-fuzz/tools/media_fuzz/$t" 262144; done
 run build-fuzz/tools/save_fuzz/fuzz_save_load 8192
 run build-fuzz/tools/save_fuzz/fuzz_save_folder 16
+run build-fuzz/tools/save_fuzz/fuzz_profile_battle 8

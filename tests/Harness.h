@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -457,12 +458,19 @@ protected:
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
+    // A file too short (or missing) fails the test that reads it, and reads
+    // as INT32_MIN, rather than taking the process down.
     static int32_t ReadInt(const std::vector<uint8_t>& bytes, size_t offset) {
+        if (offset + 4 > bytes.size()) {
+            ADD_FAILURE() << "no word at " << offset << " in " << bytes.size() << " bytes";
+            return INT32_MIN;
+        }
         int32_t v;
         std::memcpy(&v, bytes.data() + offset, 4);
         return v;
     }
     static void WriteInt(std::vector<uint8_t>& bytes, size_t offset, int32_t v) {
+        ASSERT_LE(offset + 4, bytes.size()) << "no word at " << offset;
         std::memcpy(bytes.data() + offset, &v, 4);
     }
     // Recomputes the checksum, so a test can change a value and keep the file acceptable.

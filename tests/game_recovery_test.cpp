@@ -1,5 +1,8 @@
 // Start-up with every kind of save data: the boxes shown, the files left
 // behind and whether the run is asked to end.
+#include <sys/resource.h>
+
+#include <csignal>
 #include <list>
 
 #include "frontend/PageLogo.h"
@@ -141,15 +144,20 @@ TEST_F(RecoveryTest, AMutedSaveStartsMuted) {
 
 TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     MakeDamagedSave(Damage::Checksum);
-    // The save is written through a temporary file: a folder in its place
-    // makes every write fail.
-    std::filesystem::create_directories(MainPath() + ".tmp/blocked");
+    // A disk that takes no file as large as a save makes every write fail.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{}, small{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    small = old;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
     Start();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
     // Unanswered boxes take their first button: OK, then Yes each time.
     EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kCorrupted,
                                                  kCreateQuestion, kClosed}));
     EXPECT_TRUE(g_bQuitRequested);
-    std::filesystem::remove_all(MainPath() + ".tmp");
     Shutdown();
     EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";
 }

@@ -15,12 +15,14 @@ constexpr int kLuckItem = 3;
     CGameSaveData save;
     if (save.Load() != CVxSaveData::SAVE_OK) _exit(2);
     for (;;) {
-        // The level back on offer, so every round is the same purchase of one part.
+        // The level back on offer, so every round is the same purchase of one
+        // part; the booster counts the purchases round its eight levels.
         g_CurrentProfile.m_aLabItem[kLuckItem] = LabItemRecord{0, 1};
+        g_CurrentProfile.m_iLuckBooster = (kStartParts - g_CurrentProfile.m_iMetalParts) % 8;
         int completed = -1;
         if (!ApplyLabPurchase(kLuckItem, 1, completed)) _exit(6);
         if (save.Save() != CVxSaveData::SAVE_OK) _exit(3);
-        savekill::Report(reportFd, g_CurrentProfile.m_iLuckBooster);
+        savekill::Report(reportFd, kStartParts - g_CurrentProfile.m_iMetalParts);
     }
 }
 
@@ -50,8 +52,9 @@ TEST_F(PurchaseKill, AKilledPurchaseLeavesEitherTheWholePurchaseSavedOrNoneOfIt)
         if (result == CVxSaveData::SAVE_ONLY_BACKUP) result = save.RestoreFromBackup();
         ASSERT_EQ(result, CVxSaveData::SAVE_OK) << "round " << round;
         const SaveProfile& p = g_CurrentProfile;
-        const int levels = p.m_iLuckBooster;
-        ASSERT_EQ(p.m_iMetalParts, kStartParts - levels) << "round " << round << ": parts and level of one purchase";
+        const int levels = kStartParts - p.m_iMetalParts;
+        ASSERT_EQ(p.m_iLuckBooster, levels == 0 ? 0 : (levels - 1) % 8 + 1)
+            << "round " << round << ": parts and level of one purchase";
         ASSERT_GE(levels, confirmed) << "round " << round << ": a confirmed purchase was lost";
         ASSERT_LE(levels, confirmed + 1) << "round " << round;
         if (levels > 0) {

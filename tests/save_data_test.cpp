@@ -159,9 +159,12 @@ TEST_F(SaveFile, EachSaveKeepsThePreviousFileAsBackup) {
     const std::vector<uint8_t> first = ReadBytes(MainPath());
     g_CurrentProfile.m_iMetalParts = 2;
     ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
-    EXPECT_EQ(ReadBytes(BackupPath()), first);
-    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 2);
-    EXPECT_EQ(ReadInt(ReadBytes(BackupPath()), 616), 1);
+    const std::vector<uint8_t> main = ReadBytes(MainPath()), backup = ReadBytes(BackupPath());
+    EXPECT_EQ(backup, first);
+    ASSERT_EQ(main.size(), 5212u);
+    ASSERT_EQ(backup.size(), 5212u);
+    EXPECT_EQ(ReadInt(main, 616), 2);
+    EXPECT_EQ(ReadInt(backup, 616), 1);
 }
 
 TEST_F(SaveFile, ADamagedMainIsNeverCopiedOverAGoodBackup) {

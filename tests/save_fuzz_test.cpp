@@ -17,7 +17,7 @@ TEST_F(SaveFuzz, DamagedFilesKeepEveryPromise) {
     {
         CGameSaveData save;
         ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
-        g_CurrentProfile.m_iMetalParts = 0x7F7F80;  // high bytes make the checksum sign matter
+        g_CurrentProfile.m_iMetalParts = 0x0E8080;  // bytes past 127 make the checksum sign matter
         ASSERT_EQ(save.Save(), CVxSaveData::SAVE_OK);
     }
     const std::vector<uint8_t> good = ReadBytes(MainPath());
@@ -31,7 +31,13 @@ TEST_F(SaveFuzz, DamagedFilesKeepEveryPromise) {
         for (int e = 0; e < edits; ++e) {
             switch (VxRand() % 5) {
             case 0: file[VxRand() % file.size()] ^= uint8_t(1 + VxRand() % 255); break;
-            case 1: WriteInt(file, 5128 + 4 * (VxRand() % 8), Interesting()); break;
+            case 1: {
+                // A header word, when the file still reaches the header.
+                const size_t at = 5128 + 4 * (VxRand() % 8);
+                const int32_t value = Interesting();
+                if (at + 4 <= file.size()) WriteInt(file, at, value);
+                break;
+            }
             case 2: file.resize(VxRand() % 5300); break;
             case 3: file.resize(5212); break;
             default: break;

@@ -8,23 +8,30 @@
 
 namespace {
 
-// Every saved profile carries its generation number in many places, so a
-// torn or mixed record shows.
+// Every saved profile carries its generation number in many places across
+// the record, each within the range a load keeps, so a torn or mixed record
+// shows: whole in the parts and the counters with no near end, and as a
+// remainder in the stars, the laboratory and the last deck.
+constexpr int kWideCounters[] = {3, 30, 33, 35};
+
 void Stamp(SaveProfile& p, int generation) {
     p.m_iMetalParts = generation;
-    for (int& progress : p.m_aiAchievementProgress) progress = generation;
-    for (LabItemRecord& item : p.m_aLabItem) item.m_iOffered = generation;
-    for (int& card : p.m_aiLastDeck) card = generation;
+    for (int i : kWideCounters) p.m_aiAchievementProgress[i] = generation;
+    for (int& stars : p.m_aiStageStars) stars = generation % 4;
+    for (LabItemRecord& item : p.m_aLabItem) item.m_iOffered = generation % 2;
+    for (int& card : p.m_aiLastDeck) card = generation % 40;
 }
 
 bool IsStamped(const SaveProfile& p) {
     const int g = p.m_iMetalParts;
-    for (int progress : p.m_aiAchievementProgress)
-        if (progress != g) return false;
+    for (int i : kWideCounters)
+        if (p.m_aiAchievementProgress[i] != g) return false;
+    for (int stars : p.m_aiStageStars)
+        if (stars != g % 4) return false;
     for (const LabItemRecord& item : p.m_aLabItem)
-        if (item.m_iOffered != g) return false;
+        if (item.m_iOffered != g % 2) return false;
     for (int card : p.m_aiLastDeck)
-        if (card != g) return false;
+        if (card != g % 40) return false;
     return true;
 }
 

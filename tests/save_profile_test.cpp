@@ -142,15 +142,17 @@ TEST_F(Profile, RenameChecksIndexBlankAndTakenNames) {
     for (int i = 2; i < 9; ++i) EXPECT_EQ(g_CurrentProfile.m_szName[i], '\0') << i;
 }
 
-TEST_F(Profile, NamesAreComparedWithinTheirNineBytes) {
+// A stored name filling all nine bytes has no end: it reads as its first
+// eight characters, as every name a player can enter.
+TEST_F(Profile, AStoredNameWithNoEndReadsAsItsFirstEightCharacters) {
     MakeSaveWith({"Ada"});
-    // A stored name filling all nine bytes, with no terminator.
     std::vector<uint8_t> file = ReadBytes(MainPath());
     std::memcpy(file.data(), "ABCDEFGHI", 9);
     FixChecksum(file);
     WriteBytes(MainPath(), file);
     CGameSaveData save;
     ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
-    EXPECT_EQ(save.CreateProfile("ABCDEFGH"), CVxSaveData::SAVE_OK);
+    EXPECT_STREQ(g_CurrentProfile.m_szName, "ABCDEFGH");
     EXPECT_EQ(save.CreateProfile("ABCDEFGH"), CVxSaveData::SAVE_NAME_TAKEN);
+    EXPECT_EQ(save.CreateProfile("ABCDEFGX"), CVxSaveData::SAVE_OK);
 }

@@ -740,6 +740,9 @@ public:
         int charges[HAND_SLOTS] = {};  // -1: the slot keeps its charge
         CVxSound* sounds[HAND_SLOTS][ROBOT_SOUNDS] = {};
         std::vector<int> drawLastTypes;
+        // The deck went into the profile: the main thread saves it, so a
+        // failure can be shown.
+        bool saveDeck = false;
     };
     LoadedHand m_LoadedHand;
     std::atomic<bool> m_bLoadedHandWaiting{false};

@@ -101,7 +101,7 @@ void CPageGame::BuildHand() {
             profile.m_aiLastDeck[i] = card;
         }
     }
-    if (stage <= 150 && app->m_pSaveData && !app->m_bSaveDeclined) app->m_pSaveData->Save();
+    out.saveDeck = stage <= 150;
     hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
     fill(REMOVER_SLOT, ROBOT_REMOVER);
     out.drawLastTypes.push_back(ROBOT_REMOVER);
@@ -119,6 +119,7 @@ void CPageGame::BuildHand() {
 void CPageGame::TakeLoadedHand() {
     if (!m_bLoadedHandWaiting.exchange(false)) return;
     const LoadedHand& in = m_LoadedHand;
+    if (in.saveDeck && g_pGameAppInstance) g_pGameAppInstance->SaveProgress();
     for (int i = 0; i < HAND_SLOTS; ++i) {
         if (in.filled[i]) {
             m_aHandDefs[i] = in.defs[i];

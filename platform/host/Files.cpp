@@ -74,6 +74,50 @@ FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, siz
     return FileRead::Ok;
 }
 
+std::string DescribeEntry(const std::string& path) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return "";
+    if (S_ISREG(st.st_mode)) return "a file";
+    if (S_ISLNK(st.st_mode)) return "a link";
+    if (S_ISFIFO(st.st_mode)) return "a named pipe";
+    if (S_ISSOCK(st.st_mode)) return "a socket";
+    if (!S_ISDIR(st.st_mode)) return "a device";
+    std::vector<std::string> names;
+    if (!ListFolder(path, names)) return "a folder that cannot be read";
+    const size_t entries = names.size() >= 2 ? names.size() - 2 : 0;  // less "." and ".."
+    if (entries == 0) return "an empty folder";
+    return "a folder holding " + std::to_string(entries) + (entries == 1 ? " entry" : " entries");
+}
+
+namespace {
+
+// What stands in the save's way, named with its path, and that it stays.
+std::string InTheWay(const std::string& path, const char* role, int error) {
+    return path + " is " + DescribeEntry(path) + ", in the way of " + role + " (" + std::strerror(error) +
+           "); it is left as it is";
+}
+
+const char* const kTemporaryRole = "the save's temporary file";
+const char* const kTargetRole = "the save file";
+
+}  // namespace
+
+bool ReplaceBlocked(const std::string& path, std::string& reason) {
+    const std::string temp = path + ".tmp";
+    struct stat st;
+    // ReplaceFile clears away anything at the temporary name but a folder with something in it.
+    if (::lstat(temp.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && DescribeEntry(temp) != "an empty folder") {
+        reason = InTheWay(temp, kTemporaryRole, ENOTEMPTY);
+        return true;
+    }
+    // A file cannot be renamed over a folder, empty or not.
+    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        reason = InTheWay(path, kTargetRole, EISDIR);
+        return true;
+    }
+    return false;
+}
+
 bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std::string& reason) {
     const std::string temp = path + ".tmp";
     auto fail = [&](int e) {
@@ -84,8 +128,7 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int error = errno;
         if (!(error == EISDIR && ::rmdir(temp.c_str()) == 0)) {
-            const int why = error == EISDIR ? errno : error;
-            reason = "the leftover " + temp + " is in the way and cannot be removed: " + std::strerror(why);
+            reason = InTheWay(temp, kTemporaryRole, error == EISDIR ? errno : error);
             return false;
         }
     }
@@ -104,9 +147,14 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
     }
     if (!error && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && !error) error = errno;
-    if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+    bool renaming = false;
+    if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno, renaming = true;
     if (error) {
         ::unlink(temp.c_str());
+        if (renaming && (error == EISDIR || error == ENOTEMPTY || error == EEXIST)) {
+            reason = InTheWay(path, kTargetRole, error);
+            return false;
+        }
         return fail(error);
     }
     SyncFolder(path.substr(0, path.find_last_of('/') + 1));

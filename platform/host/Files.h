@@ -35,6 +35,13 @@ FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, siz
 // flushed to the disk and renamed over path, so path holds its old or its
 // new content after any crash. False with the system's reason on failure.
 bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std::string& reason);
+// Whether ReplaceFile (path) is sure to fail for what stands at path or at
+// its temporary name (a folder it may not remove or write over); reason then
+// says so in the words ReplaceFile would use. Nothing is changed.
+bool ReplaceBlocked(const std::string& path, std::string& reason);
+// "a folder holding 3 entries", "an empty folder", "a file", "a named pipe",
+// ...: what stands under path, "" when nothing does.
+std::string DescribeEntry(const std::string& path);
 // Removes a file; a folder under the name is left alone.
 void RemoveFile(const std::string& path);
 

@@ -13,6 +13,7 @@
 #include "content/SaveProfile.h"
 #include "game/GameSaveData.h"
 #include "platform/SoundVolumes.h"
+#include "tools/save_fuzz/ProfileFields.h"
 
 namespace save_fuzz {
 
@@ -87,6 +88,9 @@ inline const char* CheckLoadOf(const uint8_t* data, size_t size) {
         if (std::memcmp(&g_CurrentProfile, &g_aStoredProfiles[h.m_iCurrentProfile], sizeof(SaveProfile)) != 0)
             return "live profile differs from its slot";
         if (!(mode & 1) || !IsIntact(input)) return "accepted a file that is not intact";
+        // Whatever the file held, play meets every value inside its range.
+        for (const SaveProfile& p : g_aStoredProfiles)
+            if (FieldOutOfRange(reinterpret_cast<const uint8_t*>(&p))) return "a profile value past its range";
         // Nothing needed bringing into range: the file must come back as it was.
         int32_t index;
         std::memcpy(&index, input.data() + CVxSaveData::HEADER_OFFSET + 12, 4);

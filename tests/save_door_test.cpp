@@ -1,0 +1,189 @@
+// Every save goes through the application's one door: a save that fails
+// anywhere in play says so once, naming the file and what stands in the
+// way, and play goes on; what can never be written is said at every start.
+#include <filesystem>
+#include <functional>
+
+#include "frontend/PageMenu.h"
+#include "game/GameSaveData.h"
+#include "tests/Harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kWriteError = "Save data write error!";
+const std::string kNotKept = "No save is being kept";
+const std::string kClosed = "The program will be closed.";
+
+class SaveDoor : public GameAppTest {
+public:
+    CPageGame& Battle() { return BattlePage(); }
+
+protected:
+    // What stands in the way of every save: a folder with one entry at the
+    // temporary name.
+    void BlockTheTemporaryName() { fs::create_directories(MainPath() + ".tmp/left"); }
+    std::vector<std::string> Errors() const {
+        std::vector<std::string> out;
+        for (const auto& b : m_Host.boxes.Boxes())
+            if (b.caption == kWriteError) out.push_back(b.text);
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(SaveDoor, EveryPlaceThatSavesReportsAFailedSaveOnceAndPlayGoesOn) {
+    const struct {
+        const char* place;
+        std::function<void(SaveDoor&, CPageMenu&)> save;
+        std::function<bool()> keptInMemory;
+    } kPlaces[] = {
+        {"the deck kept as a battle starts",
+         [](SaveDoor& t, CPageMenu&) {
+             CPageGame& p = t.Battle();
+             g_pGameAppInstance->m_iCurrentStage = 12;
+             p.m_nHandSlots = 2;
+             p.m_aHand[0].m_iCard = 1;
+             p.m_aHand[1].m_iCard = 0;
+             p.BuildHand();
+             p.TakeLoadedHand();
+         },
+         [] { return g_CurrentProfile.m_aiLastDeck[0] == 1 && g_CurrentProfile.m_aiLastDeck[1] == 0; }},
+        {"a laboratory purchase",
+         [](SaveDoor&, CPageMenu& m) {
+             g_CurrentProfile.m_iMetalParts = 1000;
+             g_CurrentProfile.m_aLabItem[3] = LabItemRecord{0, 1};
+             m.m_aLabPair[3] = g_CurrentProfile.m_aLabItem[3];
+             m.m_iChosenItem = 3;
+             m.m_iChosenPrice = 100;
+             m.BuyLabItem();
+         },
+         [] { return g_CurrentProfile.m_iLuckBooster == 1 && g_CurrentProfile.m_iMetalParts == 900; }},
+        {"a profile deleted",
+         [](SaveDoor&, CPageMenu& m) {
+             m.m_iProfileSelection = 0;
+             m.DeleteCurrentProfile();
+         },
+         [] { return std::string(g_aStoredProfiles[0].m_szName) == "Bo"; }},
+        {"a profile created",
+         [](SaveDoor&, CPageMenu& m) {
+             std::snprintf(m.m_szEntryName, sizeof m.m_szEntryName, "%s", "Neu");
+             m.CreateProfileFromName();
+         },
+         [] { return std::string(g_CurrentProfile.m_szName) == "Neu"; }},
+        {"a profile renamed",
+         [](SaveDoor&, CPageMenu& m) {
+             m.m_iProfileSelection = 0;
+             std::snprintf(m.m_szEntryName, sizeof m.m_szEntryName, "%s", "Zed");
+             m.RenameProfileFromName();
+         },
+         [] { return std::string(g_aStoredProfiles[0].m_szName) == "Zed"; }},
+    };
+    for (const auto& c : kPlaces) {
+        SCOPED_TRACE(c.place);
+        fs::remove_all(m_Root + "/Orvendale");
+        ResetMemory();
+        MakeSaveWith({"Ada", "Bo"});
+        const std::vector<uint8_t> before = ReadBytes(MainPath());
+        g_bQuitRequested = false;
+        Start();
+        BlockTheTemporaryName();
+        m_Host.boxes.Clear();
+        c.save(*this, MenuPage());
+        const std::vector<std::string> errors = Errors();
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_NE(errors[0].find(MainPath() + ".tmp is a folder holding 1 entry"), std::string::npos) << errors[0];
+        EXPECT_NE(errors[0].find("Directory not empty"), std::string::npos) << errors[0];
+        EXPECT_FALSE(g_bQuitRequested);
+        EXPECT_TRUE(c.keptInMemory()) << "what the failed save held stays in play";
+        EXPECT_EQ(ReadBytes(MainPath()), before);
+        Shutdown();
+        EXPECT_TRUE(fs::exists(MainPath() + ".tmp/left")) << "the player's folder is left alone";
+    }
+}
+
+TEST_F(SaveDoor, AFolderAtTheTemporaryNameIsSaidAtEveryStartAndOnlyOnceASession) {
+    MakeSaveWith({"Ada"});
+    const std::vector<uint8_t> before = ReadBytes(MainPath());
+    BlockTheTemporaryName();
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE("session " + std::to_string(session));
+        m_Host.boxes.Clear();
+        Start();
+        ASSERT_EQ(Errors().size(), 1u) << "told as the game starts";
+        const std::string told = Errors()[0];
+        EXPECT_EQ(told.rfind(kNotKept, 0), 0u) << told;
+        EXPECT_NE(told.find(MainPath() + ".tmp is a folder holding 1 entry"), std::string::npos) << told;
+        EXPECT_FALSE(g_bQuitRequested);
+        // The saves of the session fail the same way: stderr only.
+        testing::internal::CaptureStderr();
+        g_CurrentProfile.m_iMetalParts = 7;
+        EXPECT_FALSE(m_App->SaveProgress());
+        Shutdown();
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Errors().size(), 1u) << "no second box";
+        EXPECT_NE(said.find(MainPath() + ".tmp"), std::string::npos) << said;
+        EXPECT_EQ(ReadBytes(MainPath()), before);
+    }
+    // Once it is moved away, saving works again.
+    fs::remove_all(MainPath() + ".tmp");
+    m_Host.boxes.Clear();
+    Start();
+    g_CurrentProfile.m_iMetalParts = 9;
+    EXPECT_TRUE(m_App->SaveProgress());
+    EXPECT_TRUE(Errors().empty());
+    Shutdown();
+    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 9);
+}
+
+TEST_F(SaveDoor, AFolderWhereTheSaveFileBelongsIsNamedAndPlayGoesOnWithoutSaving) {
+    MakeSaveWith({"Ada"});
+    const std::vector<uint8_t> good = ReadBytes(MainPath());
+    fs::remove(MainPath());
+    WriteBytes(BackupPath(), good);
+    fs::create_directories(MainPath() + "/mine");
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE("session " + std::to_string(session));
+        m_Host.boxes.Clear();
+        g_bQuitRequested = false;
+        Start();
+        const std::vector<std::string> texts = Texts();
+        ASSERT_EQ(texts.size(), 1u) << "one message, no questions that cannot be carried out";
+        EXPECT_EQ(texts[0].rfind(kNotKept, 0), 0u) << texts[0];
+        EXPECT_NE(texts[0].find(MainPath() + " is a folder holding 1 entry"), std::string::npos) << texts[0];
+        EXPECT_FALSE(g_bQuitRequested) << "the game goes on";
+        EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, 1) << "a new profile in play";
+        Shutdown();
+        EXPECT_EQ(Texts().size(), 1u) << "the exit save fails quietly";
+        EXPECT_TRUE(fs::exists(MainPath() + "/mine")) << "the player's folder is left alone";
+        EXPECT_EQ(ReadBytes(BackupPath()), good) << "the backup is untouched";
+    }
+}
+
+TEST_F(SaveDoor, ADamagedMainBesideABackupWithNoProfileIsNotOfferedTheRestore) {
+    // An intact file that holds no profile, as a first start leaves one.
+    {
+        CGameSaveData save;
+        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_CREATED);
+    }
+    const std::vector<uint8_t> empty = ReadBytes(MainPath());
+    ASSERT_EQ(ReadInt(empty, 5128 + 16), 0) << "no profile in use";
+    MakeSaveWith({"Ada"});
+    std::vector<uint8_t> damaged = ReadBytes(MainPath());
+    damaged[100] ^= 0x5A;
+    WriteBytes(MainPath(), damaged);
+    WriteBytes(BackupPath(), empty);
+    ResetMemory();
+    m_Host.boxes.QueueAnswer(host::IDOK);
+    m_Host.boxes.QueueAnswer(host::IDYES);
+    Start();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"The save file can not be used because the data is corrupted.",
+                                                 "Do you want to create new save data?"}));
+    EXPECT_FALSE(g_bQuitRequested);
+    Shutdown();
+    const std::vector<uint8_t> now = ReadBytes(MainPath());
+    ASSERT_EQ(now.size(), 5212u);
+    EXPECT_EQ(ReadInt(now, 12), 1) << "a new file";
+}
