@@ -90,13 +90,21 @@ std::string ReadWords(const DecodedPicture& p, int top, int bottom, const std::s
     top = std::max(0, top);
     bottom = std::min(p.height, bottom);
     if (bottom <= top) return "";
+    // Lettering is pale (white or cream) over a coloured ribbon and the field:
+    // keep only the pale as black ink on white, which OCR reads reliably.
+    std::vector<uint8_t> ink(size_t(p.width) * size_t(bottom - top));
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const uint8_t* px = p.rgba.data() + (size_t(y) * size_t(p.width) + size_t(x)) * 4;
+            const bool letter = px[0] > 200 && px[1] > 200 && px[2] > 120;
+            ink[size_t(y - top) * size_t(p.width) + size_t(x)] = letter ? 0 : 255;
+        }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = uint32_t(p.width);
     image.height = uint32_t(bottom - top);
-    image.format = PNG_FORMAT_RGBA;
-    const uint8_t* first = p.rgba.data() + size_t(top) * size_t(p.width) * 4;
-    if (!png_image_write_to_file(&image, scratch.c_str(), 0, first, 0, nullptr)) return "";
+    image.format = PNG_FORMAT_GRAY;
+    if (!png_image_write_to_file(&image, scratch.c_str(), 0, ink.data(), 0, nullptr)) return "";
     const std::string command = "tesseract " + scratch + " stdout --psm 6 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
