@@ -376,6 +376,9 @@ int RunFrontEnd(const TourOptions& options) {
         if (shots.AllWantedTaken()) return 0;
         if (!Wanted(options, std::string("front_") + s.name)) continue;
         app.m_iCurrentStage = s.stage;
+        // The ending tells the furthest episode the profile has finished.
+        const int finished = s.screen == STORY_ENDING ? (s.stage - 150) / 10 : 0;
+        for (int e = 1; e <= 3; ++e) g_CurrentProfile.m_aiAchievementProgress[5 + e] = e <= finished ? 1 : 0;
         app.SwitchPage(STORY_PAGE_INDEX, s.screen);
         if (!waitFor([&] { return at(STORY_PAGE_INDEX); }, 240)) continue;
         frames(300);
