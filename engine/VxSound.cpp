@@ -43,6 +43,8 @@ void CVxSound::ResetResource() {
     CVxResource::ResetResource();
     m_fVolumeFactor = 1.0f;
     m_iLevel = 0;
+    m_iStartLevel = 0;
+    m_bStarted = false;
     m_iFrequency = -1;
     m_iPan = 0;
     m_bPaused = 0;
@@ -165,6 +167,8 @@ bool CVxSound::TakeWave(const uint8_t* data, uint32_t size) {
 void CVxSound::Play() {
     if (!m_pSound || (g_pApp && g_pApp->m_bMuted) || m_bPaused) return;
     m_pSound->Play(m_dwPlayFlags, std::clamp(m_iLevel, DSBVOLUME_MIN, DSBVOLUME_MAX), m_iFrequency, m_iPan);
+    m_iStartLevel = m_iLevel;
+    m_bStarted = true;
     ApplyVolume(m_iLevel);
     m_bPaused = 0;
     if (g_bAllSoundsPaused && !g_bAppActive) Pause();
@@ -199,10 +203,12 @@ int CVxSound::GroupLevel() const {
     }
 }
 
-int32_t CVxSound::BufferVolume(int effectiveLevel, float factor) {
+int32_t CVxSound::BufferVolume(int effectiveLevel, float factor, int drop) {
     double v = double(effectiveLevel) * 0.25 * double(factor) - 2500.0;
     v = std::clamp(v, -10000.0, 0.0);
-    return v > -2500.0 ? int32_t(v) : DSBVOLUME_MIN;
+    if (v <= -2500.0) return DSBVOLUME_MIN;
+    // A level lowered since the start is heard as that many hundredths of a decibel less.
+    return std::max(int32_t(v) + std::min(drop, 0), DSBVOLUME_MIN);
 }
 
 void CVxSound::ApplyVolume(int level) {
@@ -215,12 +221,28 @@ void CVxSound::ApplyVolume(int level) {
     m_iEffectiveLevel = int(effective);
     host::VoiceId v = m_pSound->GetBuffer(0);
     if (!v) return;
-    m_pSound->GetDevice()->SetVolume(v, BufferVolume(m_iEffectiveLevel, m_fVolumeFactor));
+    host::AudioDevice* device = m_pSound->GetDevice();
+    device->SetGroup(v, uint8_t(std::clamp(m_iGroup, 0, int(host::kVoiceGroups) - 1)));
+    device->SetVolume(v, BufferVolume(m_iEffectiveLevel, m_fVolumeFactor, m_bStarted ? m_iLevel - m_iStartLevel : 0));
 }
 
 void CVxSound::SetVolumeFactor(float factor) {
     m_fVolumeFactor = std::clamp(factor, 0.0f, 1.0f);
     ApplyVolume(m_iLevel);
+}
+
+void CVxSound::FollowWith(CVxSound* next) {
+    if (!m_pSound) return;
+    host::VoiceId v = m_pSound->GetBuffer(0);
+    host::VoiceId n = next && next->m_pSound ? next->m_pSound->GetBuffer(0) : 0;
+    if (!v) return;
+    if (n) {
+        // The follower sounds at the level its own Play would give it.
+        next->m_iStartLevel = next->m_iLevel;
+        next->m_bStarted = true;
+        next->ApplyVolume(next->m_iLevel);
+    }
+    m_pSound->GetDevice()->QueueNext(v, n, next && (next->m_dwPlayFlags & DSBPLAY_LOOPING));
 }
 
 bool CVxSound::IsPlaying() {

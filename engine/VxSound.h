@@ -39,8 +39,13 @@ public:
 
     // The level the group of this sound is at.
     int GroupLevel() const;
-    // The buffer volume that effective level and factor give (hundredths of a dB).
-    static int32_t BufferVolume(int effectiveLevel, float factor);
+    // The buffer volume that effective level and factor give (hundredths of
+    // a dB), lowered by drop when drop is below 0 (the level's fall since the
+    // sound was started).
+    static int32_t BufferVolume(int effectiveLevel, float factor, int drop = 0);
+    // When this sound, playing once, reaches its end, next plays on from the
+    // following sample (its own loop flag); null forgets it. Stop forgets it too.
+    void FollowWith(CVxSound* next);
 
     int m_iGroup = 0;
     WaveFile m_Wave;
@@ -53,6 +58,10 @@ public:
     int m_iFrequency = -1;
     int m_iPan = 0;
     int m_iLevel = 0;
+    // m_iLevel when Play last started the sound; before any start a level
+    // is a load-time setting and lowers nothing.
+    int m_iStartLevel = 0;
+    bool m_bStarted = false;
     float m_fVolumeFactor = 1.0f;
     int m_iEffectiveLevel = 0;
 

@@ -682,10 +682,12 @@ int CPageMenu::UpdateMenuMusic() {
     if (intro && intro->IsPlaying() && intro->m_fVolumeFactor < 1.0f)
         intro->SetVolumeFactor(intro->m_fVolumeFactor + 0.2f);
     const bool introOver = !intro || (!intro->IsPlaying() && !intro->m_bPaused);
-    if (introOver && m_pLoopMusic && !m_pLoopMusic->IsPlaying()) {
-        m_pLoopMusic->Play();
+    if (introOver && m_pLoopMusic) {
+        // The mixer may have started it on the intro's last sample already.
+        if (!m_pLoopMusic->IsPlaying()) m_pLoopMusic->Play();
         m_pMusic = m_pLoopMusic;
     }
+    if (intro && intro->IsPlaying() && m_pLoopMusic && !m_pLoopMusic->IsPlaying()) intro->FollowWith(m_pLoopMusic);
     return 0;
 }
 

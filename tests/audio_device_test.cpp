@@ -21,6 +21,8 @@ host::VoiceId MakeVoice(host::AudioDevice& d, uint16_t channels, uint32_t rate, 
     host::VoiceId id = d.CreateVoice(f, uint32_t(pcm.size() * 2));
     EXPECT_NE(id, 0u);
     EXPECT_TRUE(d.WriteVoice(id, 0, pcm.data(), uint32_t(pcm.size() * 2)));
+    // The music's bus: the effects' compressor leaves the levels below as they are.
+    d.SetGroup(id, 1);
     return id;
 }
 
@@ -43,7 +45,8 @@ TEST(AudioDevice, LoopingVoiceIsHeardUntilStoppedAndKeepsItsPosition) {
     h.clock.AdvanceSeconds(0.1);  // 2205 frames
     auto heard = d.TakeMixed();
     ASSERT_EQ(heard.size(), 2205u * 2);
-    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](int16_t s) { return s == 10000; }));
+    // Full level once faded in over the first few milliseconds.
+    EXPECT_TRUE(std::all_of(heard.begin() + 2 * host::kRampFrames, heard.end(), [](int16_t s) { return s == 10000; }));
     EXPECT_EQ(d.GetStatus(v), uint32_t(host::VOICE_PLAYING | host::VOICE_LOOPING));
     EXPECT_EQ(d.GetPosition(v), 205u * 2);  // wrapped twice
 
@@ -51,7 +54,8 @@ TEST(AudioDevice, LoopingVoiceIsHeardUntilStoppedAndKeepsItsPosition) {
     h.clock.AdvanceSeconds(0.1);
     heard = d.TakeMixed();
     ASSERT_EQ(heard.size(), 2205u * 2);
-    EXPECT_EQ(AudibleFrames(heard), 0u);
+    // Heard only while it fades out.
+    EXPECT_EQ(AudibleFrames(heard), size_t(host::kRampFrames));
     EXPECT_EQ(d.GetStatus(v), 0u);
     EXPECT_EQ(d.GetPosition(v), 205u * 2);
 
@@ -96,21 +100,24 @@ TEST(AudioDevice, VolumeIsHundredthsOfADecibelAndMinimumIsSilent) {
     d.Play(v, false);
     h.clock.AdvanceSeconds(0.01);
     auto heard = d.TakeMixed();
-    ASSERT_FALSE(heard.empty());
-    EXPECT_NEAR(heard[0], 1000, 1);
+    ASSERT_GT(heard.size(), 2u * host::kRampFrames);
+    EXPECT_NEAR(heard[2 * host::kRampFrames], 1000, 1);
     d.SetVolume(v, -20000);  // clamped
     EXPECT_EQ(d.GetVolume(v), -10000);
+    h.clock.AdvanceSeconds(0.01);
+    // Down to silence within the ramp, then silent.
+    EXPECT_LE(AudibleFrames(d.TakeMixed()), size_t(host::kRampFrames));
     h.clock.AdvanceSeconds(0.01);
     EXPECT_EQ(AudibleFrames(d.TakeMixed()), 0u);
     d.SetVolume(v, 300);
     EXPECT_EQ(d.GetVolume(v), 0);
 }
 
-TEST(AudioDevice, MixesStereoMonoAndEightBitAndClips) {
+TEST(AudioDevice, MixesStereoMonoAndEightBitAndLimits) {
     host::HeadlessHost h;
     auto& d = h.audio;
     std::vector<int16_t> stereo;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         stereo.push_back(1000);
         stereo.push_back(-2000);
     }
@@ -119,32 +126,35 @@ TEST(AudioDevice, MixesStereoMonoAndEightBitAndClips) {
     f8.channels = 1;
     f8.rate = 22050;
     f8.bits = 8;
-    host::VoiceId b = d.CreateVoice(f8, 100);
-    std::vector<uint8_t> bytes(100, 200);  // +72 in unsigned 8-bit
-    d.WriteVoice(b, 0, bytes.data(), 100);
+    host::VoiceId b = d.CreateVoice(f8, 1000);
+    d.SetGroup(b, 1);
+    std::vector<uint8_t> bytes(1000, 200);  // +72 in unsigned 8-bit
+    d.WriteVoice(b, 0, bytes.data(), 1000);
     d.Play(s, false);
     d.Play(b, false);
-    h.clock.AdvanceSeconds(0.001);  // 22 frames
+    h.clock.AdvanceSeconds(0.02);  // 441 frames
     auto heard = d.TakeMixed();
-    ASSERT_GE(heard.size(), 2u);
-    EXPECT_EQ(heard[0], 1000 + 72 * 256);
-    EXPECT_EQ(heard[1], -2000 + 72 * 256);
+    ASSERT_GE(heard.size(), 2u * 400);
+    EXPECT_EQ(heard[2 * 400], 1000 + 72 * 256);
+    EXPECT_EQ(heard[2 * 400 + 1], -2000 + 72 * 256);
     d.Stop(s);
     d.Stop(b);
 
-    host::VoiceId loud1 = MakeVoice(d, 1, 22050, Constant(100, 30000));
-    host::VoiceId loud2 = MakeVoice(d, 1, 22050, Constant(100, -30000));
-    host::VoiceId loud3 = MakeVoice(d, 1, 22050, Constant(100, -30000));
+    host::VoiceId loud1 = MakeVoice(d, 1, 22050, Constant(2000, 30000));
+    host::VoiceId loud2 = MakeVoice(d, 1, 22050, Constant(2000, -30000));
+    host::VoiceId loud3 = MakeVoice(d, 1, 22050, Constant(2000, -30000));
     d.Play(loud1, false);
     d.Play(loud2, false);
-    h.clock.AdvanceSeconds(0.001);
+    h.clock.AdvanceSeconds(0.02);
     heard = d.TakeMixed();
-    EXPECT_EQ(heard[0], 0);
+    EXPECT_EQ(heard[2 * 400], 0);
     d.Stop(loud1);
     d.Play(loud3, false);
-    h.clock.AdvanceSeconds(0.001);
+    h.clock.AdvanceSeconds(0.02);
     heard = d.TakeMixed();
-    EXPECT_EQ(heard[0], -32768);
+    // -60000 goes in; the limiter holds it at its ceiling rather than clipping.
+    EXPECT_GE(heard[2 * 400], -int(host::kLimitCeiling));
+    EXPECT_LE(heard[2 * 400], -int(host::kLimitCeiling) + 100);
 }
 
 TEST(AudioDevice, RefusesFormatsItCannotMixAndUnknownVoices) {

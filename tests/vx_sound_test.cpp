@@ -119,7 +119,7 @@ TEST(VxSoundLoad, DecodesOggOfEitherCaseAndWav) {
     w.host.clock.AdvanceSeconds(0.2);
     auto heard = w.HeardLeft();
     EXPECT_EQ(Audible(heard), 2205u);
-    EXPECT_EQ(heard[0], 12000);  // full level, no attenuation
+    EXPECT_EQ(heard[host::kRampFrames], 12000);  // full level once faded in, no attenuation
     EXPECT_TRUE(w.host.boxes.Boxes().empty());
 }
 

@@ -296,6 +296,8 @@ public:
     void AttenuateSounds() override;
     // The battle music gives way to the end music.
     void PlayEndMusic(bool won);
+    // Queues the loop to follow the playing intro without a gap.
+    static void FollowIntro(CVxSound* intro, CVxSound* loop);
     void SetHandCardVolume(float factor);
     // The factor several playing unit sounds are lowered to (1 for fewer than 2).
     static float AttenuationFactor(int playing);

@@ -71,6 +71,8 @@ void CPageGame::AttenuateSounds() {
     }
     if (m_iBattleState > BATTLE_REWARD) {
         for (CVxSound* part : m_apBattleMusic) {
+            // No loop follows a fading intro: after the battle nothing starts it.
+            if (part) part->FollowWith(nullptr);
             if (!Plays(part)) continue;
             part->SetVolumeFactor(part->m_fVolumeFactor - 0.025f);
             if (part->m_fVolumeFactor <= 0.0f) {
@@ -81,6 +83,7 @@ void CPageGame::AttenuateSounds() {
         }
         if (m_apEndMusic[0] && m_apEndMusic[1] && !Plays(m_apEndMusic[0]) && !Plays(m_apEndMusic[1]))
             m_apEndMusic[1]->Play();
+        FollowIntro(m_apEndMusic[0], m_apEndMusic[1]);
         return;
     }
     if (!Plays(intro) && !Plays(loop) && !m_bBattleMusicStarted) {
@@ -89,6 +92,14 @@ void CPageGame::AttenuateSounds() {
     }
     if (Plays(intro) && intro->m_fVolumeFactor < 1.0f) intro->SetVolumeFactor(intro->m_fVolumeFactor + 0.15f);
     if (m_bBattleMusicStarted && !Plays(intro) && !Plays(loop) && loop) loop->Play();
+    FollowIntro(intro, loop);
+}
+
+// The loop starts on the sample after the intro's last, in the mixer, rather
+// than on the first call that finds the intro over; a call that finds it over
+// still starts the loop, as before.
+void CPageGame::FollowIntro(CVxSound* intro, CVxSound* loop) {
+    if (Plays(intro) && loop && !Plays(loop)) intro->FollowWith(loop);
 }
 
 void CPageGame::PlayEndMusic(bool won) {

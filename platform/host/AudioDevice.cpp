@@ -83,6 +83,13 @@ void AudioDevice::DestroyVoice(VoiceId id) {
     if (it == m_voices.end()) return;
     gone = std::move(it->second);
     m_voices.erase(it);
+    for (auto& entry : m_voices)
+        if (entry.second->next == id) entry.second->next = 0;
+    // A voice that still sounds fades out before it goes.
+    if (m_smooth) FadeOut(*gone);
+    gone->playing = false;
+    gone->next = 0;
+    if (!gone->tails.empty()) m_fading.push_back(std::move(gone));
 }
 
 bool AudioDevice::WriteVoice(VoiceId id, uint32_t offset, const void* data, uint32_t bytes) {
@@ -100,7 +107,8 @@ bool AudioDevice::SetVolume(VoiceId id, int32_t level) {
     Voice* v = Find(id);
     if (!v) return false;
     v->volume = std::clamp(level, kVolumeMin, kVolumeMax);
-    v->gain = GainOfLevel(v->volume);
+    AimGain(*v, GainOfLevel(v->volume));
+    if (!m_smooth) v->heard = v->gain;
     return true;
 }
 
@@ -124,11 +132,41 @@ uint32_t AudioDevice::GetFrequency(VoiceId id) {
     return v ? v->frequency : 0;
 }
 
+void AudioDevice::SetSmoothing(bool on) {
+    auto lock = Lock();
+    m_smooth = on;
+}
+
+void AudioDevice::AimGain(Voice& v, float gain) {
+    v.gain = gain;
+    v.rampStep = std::fabs(gain - v.heard) / float(kRampFrames);
+}
+
+void AudioDevice::FadeOut(Voice& v) {
+    if (v.playing && v.heard > 0.0f) {
+        // A handful at most: a voice stopped again within the ramp lets its oldest fade go.
+        if (v.tails.size() >= 4) v.tails.erase(v.tails.begin());
+        Tail t;
+        t.position = v.position;
+        t.gain = v.heard;
+        t.step = v.heard / float(kRampFrames);
+        t.looping = v.looping;
+        v.tails.push_back(t);
+    }
+    v.heard = 0.0f;
+    v.rampStep = 0.0f;
+}
+
 bool AudioDevice::Play(VoiceId id, bool loop) {
     auto lock = Lock();
     Voice* v = Find(id);
     if (!v) return false;
     v->looping = loop;
+    if (!v->playing && v->frames > 0) {
+        // Fades in from silence, wherever in the clip it starts.
+        v->heard = m_smooth ? 0.0f : v->gain;
+        AimGain(*v, v->gain);
+    }
     v->playing = v->frames > 0;
     return true;
 }
@@ -137,7 +175,26 @@ bool AudioDevice::Stop(VoiceId id) {
     auto lock = Lock();
     Voice* v = Find(id);
     if (!v) return false;
+    if (m_smooth) FadeOut(*v);
     v->playing = false;
+    v->next = 0;
+    return true;
+}
+
+bool AudioDevice::QueueNext(VoiceId id, VoiceId next, bool loop) {
+    auto lock = Lock();
+    Voice* v = Find(id);
+    if (!v || (next && !Find(next)) || next == id) return false;
+    v->next = next;
+    v->nextLoops = loop;
+    return true;
+}
+
+bool AudioDevice::SetGroup(VoiceId id, uint8_t group) {
+    auto lock = Lock();
+    Voice* v = Find(id);
+    if (!v || group >= kVoiceGroups) return false;
+    v->group = group;
     return true;
 }
 
@@ -147,7 +204,13 @@ bool AudioDevice::SetPosition(VoiceId id, uint32_t byteOffset) {
     if (!v) return false;
     uint32_t frame = byteOffset / v->format.BlockAlign();
     if (frame >= v->frames) frame = 0;
-    v->position = uint64_t(frame) << 32;
+    uint64_t position = uint64_t(frame) << 32;
+    // A playing voice that jumps fades out where it was and in where it lands.
+    if (m_smooth && v->playing && position != v->position) {
+        FadeOut(*v);
+        AimGain(*v, v->gain);
+    }
+    v->position = position;
     return true;
 }
 
@@ -175,45 +238,170 @@ void AudioDevice::Mix(int16_t* out, size_t frames) {
     MixLocked(out, frames);
 }
 
+namespace {
+
+// The clip's sample at a 32.32 position, between neighbouring frames.
+inline void SampleAt(const uint8_t* data, const PcmFormat& f, uint32_t frames, uint64_t position, bool looping,
+                     float& l, float& r) {
+    uint32_t frame = uint32_t(position >> 32);
+    uint32_t next = frame + 1;
+    if (next >= frames) next = looping ? 0 : frame;
+    int32_t l0, r0, l1, r1;
+    FrameAt(data, f, frame, l0, r0);
+    FrameAt(data, f, next, l1, r1);
+    float t = float(uint32_t(position)) * (1.0f / 4294967296.0f);
+    l = float(l0) + (float(l1) - float(l0)) * t;
+    r = float(r0) + (float(r1) - float(r0)) * t;
+}
+
+// A one-shot clip's last few milliseconds go down to 0, so a clip that ends
+// loud does not end with a step.
+inline float EndFade(uint64_t position, uint64_t end, uint64_t step) {
+    const uint64_t span = step * kRampFrames;
+    const uint64_t left = end - position;
+    return left >= span ? 1.0f : float(double(left) / double(span));
+}
+
+}  // namespace
+
+size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTails) {
+    const uint64_t end = uint64_t(v.frames) << 32;
+    const uint64_t step = (uint64_t(v.frequency) << 32) / kMixRate;
+    const uint8_t* data = v.data.data();
+    float* acc = v.group == 1 ? m_musicBus.data() : m_effectsBus.data();
+    float* group = m_keepGroups ? m_groupAccum[std::min<uint8_t>(v.group, kVoiceGroups - 1)].data() : nullptr;
+    auto add = [&](size_t i, float l, float r) {
+        acc[i * 2] += l;
+        acc[i * 2 + 1] += r;
+        if (group) {
+            group[i * 2] += l;
+            group[i * 2 + 1] += r;
+        }
+    };
+    if (withTails) {
+        for (Tail& t : v.tails) {
+            for (size_t i = from; i < frames && t.gain > 0.0f; ++i) {
+                if (t.position >= end) {
+                    if (!t.looping) {
+                        t.gain = 0.0f;
+                        break;
+                    }
+                    t.position %= end;
+                }
+                float l, r;
+                SampleAt(data, v.format, v.frames, t.position, t.looping, l, r);
+                const float g = t.looping ? t.gain : t.gain * EndFade(t.position, end, step);
+                add(i, l * g, r * g);
+                t.gain -= t.step;
+                t.position += step;
+            }
+        }
+        v.tails.erase(std::remove_if(v.tails.begin(), v.tails.end(), [](const Tail& t) { return t.gain <= 0.0f; }),
+                      v.tails.end());
+    }
+    if (!v.playing) return kNotEnded;
+    // A one-shot with a follower joins it at full level; any other fades its last frames.
+    const bool fadeEnd = m_smooth && !v.looping && !v.next;
+    for (size_t i = from; i < frames; ++i) {
+        if (v.position >= end) {
+            if (!v.looping) {
+                v.playing = false;
+                v.position = 0;
+                v.heard = 0.0f;
+                return i;
+            }
+            v.position %= end;
+        }
+        if (v.heard != v.gain)
+            v.heard = v.heard < v.gain ? std::min(v.gain, v.heard + v.rampStep) : std::max(v.gain, v.heard - v.rampStep);
+        float l, r;
+        SampleAt(data, v.format, v.frames, v.position, v.looping, l, r);
+        const float g = fadeEnd ? v.heard * EndFade(v.position, end, step) : v.heard;
+        add(i, l * g, r * g);
+        v.position += step;
+    }
+    // A one-shot voice whose last frame was just mixed has ended too.
+    if (!v.looping && v.position >= end) {
+        v.playing = false;
+        v.position = 0;
+        v.heard = 0.0f;
+        return frames;
+    }
+    return kNotEnded;
+}
+
 void AudioDevice::MixLocked(int16_t* out, size_t frames) {
-    m_accum.assign(frames * kMixChannels, 0);
+    m_effectsBus.assign(frames * kMixChannels, 0.0f);
+    m_musicBus.assign(frames * kMixChannels, 0.0f);
+    if (m_keepGroups)
+        for (auto& g : m_groupAccum) g.assign(frames * kMixChannels, 0.0f);
+    struct Start {
+        VoiceId id;
+        bool loop;
+        size_t at;
+    };
+    std::vector<Start> starts;
     for (auto& entry : m_voices) {
         Voice& v = *entry.second;
-        if (!v.playing) continue;
-        const uint64_t end = uint64_t(v.frames) << 32;
-        const uint64_t step = (uint64_t(v.frequency) << 32) / kMixRate;
-        const float gain = v.gain;
-        const uint8_t* data = v.data.data();
-        for (size_t i = 0; i < frames; ++i) {
-            if (v.position >= end) {
-                if (!v.looping) {
-                    v.playing = false;
-                    v.position = 0;
-                    break;
-                }
-                v.position %= end;
-            }
-            uint32_t frame = uint32_t(v.position >> 32);
-            uint32_t next = frame + 1;
-            if (next >= v.frames) next = v.looping ? 0 : frame;
-            int32_t l0, r0, l1, r1;
-            FrameAt(data, v.format, frame, l0, r0);
-            FrameAt(data, v.format, next, l1, r1);
-            // Linear interpolation between neighbouring frames.
-            float t = float(uint32_t(v.position)) * (1.0f / 4294967296.0f);
-            float l = float(l0) + (float(l1) - float(l0)) * t;
-            float r = float(r0) + (float(r1) - float(r0)) * t;
-            m_accum[i * 2] += int32_t(l * gain);
-            m_accum[i * 2 + 1] += int32_t(r * gain);
-            v.position += step;
+        const size_t ended = MixVoice(v, 0, frames, true);
+        if (ended != kNotEnded && v.next && m_smooth) starts.push_back({v.next, v.nextLoops, ended});
+        if (ended != kNotEnded) v.next = 0;
+    }
+    // Followers start on the frame after their leader's last, at full level.
+    for (size_t k = 0; k < starts.size(); ++k) {
+        Voice* n = Find(starts[k].id);
+        if (!n || n->playing || n->frames == 0) continue;
+        n->playing = true;
+        n->looping = starts[k].loop;
+        n->heard = n->gain;
+        n->rampStep = 0.0f;
+        const size_t ended = MixVoice(*n, starts[k].at, frames, false);
+        if (ended != kNotEnded && n->next) starts.push_back({n->next, n->nextLoops, ended});
+        if (ended != kNotEnded) n->next = 0;
+    }
+    for (auto& v : m_fading) MixVoice(*v, 0, frames, true);
+    m_fading.erase(std::remove_if(m_fading.begin(), m_fading.end(),
+                                  [](const std::unique_ptr<Voice>& v) { return v->tails.empty(); }),
+                   m_fading.end());
+
+    // The effects compressor: above kEffectsKnee (RMS, dBFS) the effects rise
+    // half as fast as they would; its power follows in 10 ms and lets go in
+    // 300 ms, so its gain glides. The music passes untouched.
+    static const float kAttack = float(1.0 - std::exp(-1.0 / (0.010 * double(kMixRate))));
+    static const float kLetGo = float(1.0 - std::exp(-1.0 / (0.300 * double(kMixRate))));
+    constexpr float kEffectsKnee = -22.0f;
+    constexpr float kFullScaleDb = 90.309f;  // 20 log10(32768)
+    // The limiter: the gain drops at once to keep a frame under the ceiling
+    // and comes back slowly (a third of a second), so it does not pump.
+    static const float kRelease = float(1.0 - std::exp(-1.0 / (0.3 * double(kMixRate))));
+    if (m_keepGroups) {
+        m_limitGains.resize(frames);
+        m_effectsGains.resize(frames);
+    }
+    float gain = m_limitGain;
+    float power = m_effectsPower;
+    for (size_t i = 0; i < frames; ++i) {
+        float el = m_effectsBus[i * 2], er = m_effectsBus[i * 2 + 1];
+        float squared = 0.5f * (el * el + er * er);
+        power += (squared - power) * (squared > power ? kAttack : kLetGo);
+        float squeeze = 1.0f;
+        if (m_smooth && power > 0.0f) {
+            const float over = 10.0f * std::log10(power) - kFullScaleDb - kEffectsKnee;
+            if (over > 0.0f) squeeze = std::pow(10.0f, -0.5f * over / 20.0f);
         }
-        // A one-shot voice whose last frame was just mixed has ended too.
-        if (v.playing && !v.looping && v.position >= end) {
-            v.playing = false;
-            v.position = 0;
+        const float l = el * squeeze + m_musicBus[i * 2], r = er * squeeze + m_musicBus[i * 2 + 1];
+        const float peak = std::max(std::fabs(l), std::fabs(r));
+        gain += (1.0f - gain) * kRelease;
+        if (peak * gain > kLimitCeiling && m_smooth) gain = kLimitCeiling / peak;
+        out[i * 2] = int16_t(std::clamp<long>(std::lrint(l * gain), -32768, 32767));
+        out[i * 2 + 1] = int16_t(std::clamp<long>(std::lrint(r * gain), -32768, 32767));
+        if (m_keepGroups) {
+            m_limitGains[i] = gain;
+            m_effectsGains[i] = squeeze;
         }
     }
-    for (size_t i = 0; i < frames * kMixChannels; ++i) out[i] = int16_t(std::clamp<int32_t>(m_accum[i], -32768, 32767));
+    m_effectsPower = power;
+    m_limitGain = gain;
 }
 
 // ---- SDL ----
@@ -314,35 +502,69 @@ void HeadlessAudioDevice::CatchUpLocked() {
     int16_t chunk[kChunkFrames * kMixChannels];
     const size_t limit = m_heardLimit;
     while (frames > 0) {
-        bool anyPlaying = false;
-        for (auto& entry : m_voices) anyPlaying = anyPlaying || entry.second->playing;
-        if (!anyPlaying) {
+        bool anySounding = !m_fading.empty();
+        for (auto& entry : m_voices) anySounding = anySounding || entry.second->playing || !entry.second->tails.empty();
+        if (!anySounding) {
             // Nothing to advance: the rest is silence, of which no more than the record holds is kept.
             size_t keep = size_t(std::min<int64_t>(frames, int64_t(limit / kMixChannels)));
             m_heard.insert(m_heard.end(), keep * kMixChannels, int16_t(0));
+            if (m_keepGroups)
+                for (auto& g : m_heardGroups) g.insert(g.end(), keep * kMixChannels, 0.0f);
+            // The limiter and the compressor recover through the silence as they would have while mixing it.
+            m_limitGain = 1.0f - (1.0f - m_limitGain) * float(std::exp(-double(frames) / (0.3 * double(kMixRate))));
+            m_effectsPower *= float(std::exp(-double(frames) / (0.3 * double(kMixRate))));
             frames = 0;
         } else {
             size_t n = size_t(std::min<int64_t>(frames, kChunkFrames));
             MixLocked(chunk, n);
-            if (limit > 0) m_heard.insert(m_heard.end(), chunk, chunk + n * kMixChannels);
+            if (limit > 0) {
+                m_heard.insert(m_heard.end(), chunk, chunk + n * kMixChannels);
+                if (m_keepGroups)
+                    for (uint8_t g = 0; g < kVoiceGroups; ++g)
+                        for (size_t i = 0; i < n * kMixChannels; ++i) {
+                            const float squeeze = g == 1 ? 1.0f : m_effectsGains[i / kMixChannels];
+                            m_heardGroups[g].push_back(m_groupAccum[g][i] * squeeze * m_limitGains[i / kMixChannels]);
+                        }
+            }
             frames -= int64_t(n);
         }
         // Trimmed once the record holds twice its limit, not on every frame:
         // moving the front away each frame cost more than the mixing.
-        if (m_heard.size() > 2 * limit) m_heard.erase(m_heard.begin(), m_heard.end() - limit);
+        if (m_heard.size() > 2 * limit) Trim();
     }
+}
+
+void HeadlessAudioDevice::Trim() {
+    if (m_heard.size() > m_heardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - m_heardLimit);
+    for (auto& g : m_heardGroups)
+        if (g.size() > m_heardLimit) g.erase(g.begin(), g.end() - m_heardLimit);
 }
 
 void HeadlessAudioDevice::SetHeardSeconds(uint32_t seconds) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_heardLimit = size_t(kMixRate) * kMixChannels * seconds;
-    if (m_heard.size() > m_heardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - m_heardLimit);
+    Trim();
+}
+
+void HeadlessAudioDevice::KeepGroups(bool keep) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_keepGroups = keep;
+    for (auto& g : m_heardGroups) g.clear();
 }
 
 std::vector<int16_t> HeadlessAudioDevice::TakeMixed() {
     auto lock = Lock();
     std::vector<int16_t> heard;
     heard.swap(m_heard);
+    if (heard.size() > m_heardLimit) heard.erase(heard.begin(), heard.end() - m_heardLimit);
+    return heard;
+}
+
+std::vector<float> HeadlessAudioDevice::TakeGroupMixed(uint8_t group) {
+    auto lock = Lock();
+    std::vector<float> heard;
+    if (group >= kVoiceGroups) return heard;
+    heard.swap(m_heardGroups[group]);
     if (heard.size() > m_heardLimit) heard.erase(heard.begin(), heard.end() - m_heardLimit);
     return heard;
 }

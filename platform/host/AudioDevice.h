@@ -1,7 +1,11 @@
 #pragma once
 // The sound output: a mixer of our own with one voice per sound buffer.
 // Voices hold 8- or 16-bit PCM at their own rate and channel count and are
-// mixed to 22050 Hz stereo 16-bit. Every voice operation takes the mixer's
+// mixed to 22050 Hz stereo 16-bit. A voice never jumps in level: starting,
+// stopping and every volume change ramp over a few milliseconds (a stopped
+// voice fades out from where it was while it may start again from 0). A
+// gentle compressor on the effects keeps a busy battle from burying the
+// music, and a limiter keeps the sum a few dB under full scale. Every voice operation takes the mixer's
 // lock, so loaders on worker threads may create and destroy voices while the
 // output thread mixes. The real device feeds SDL's audio callback; the
 // headless twin mixes whatever the (virtual) clock says has been heard, so
@@ -36,6 +40,13 @@ enum : uint32_t { VOICE_PLAYING = 0x1, VOICE_LOOPING = 0x4 };
 // Linear gain of a level: 10^(level/2000); -10000 and below are exactly 0.
 float GainOfLevel(int32_t level);
 
+// Output frames a start, a stop or a volume change takes to reach its level.
+constexpr uint32_t kRampFrames = 96;  // about 4 ms
+// The limiter's ceiling: no output sample goes beyond it (-3.5 dBFS).
+constexpr float kLimitCeiling = 21900.0f;
+// Groups a voice may be tagged with; the headless device can record each apart.
+constexpr uint8_t kVoiceGroups = 3;
+
 class AudioDevice {
 public:
     virtual ~AudioDevice() = default;
@@ -59,17 +70,35 @@ public:
     uint32_t GetFrequency(VoiceId id);
     // Starts from the current position; playing again only changes the loop flag.
     bool Play(VoiceId id, bool loop);
-    bool Stop(VoiceId id);  // keeps the position
+    bool Stop(VoiceId id);  // keeps the position; forgets a queued follower
+    // When the one-shot voice id runs off its end, next starts on the very
+    // next output frame from its own position, at its volume at once (the
+    // two join sample-exactly). 0 forgets the follower.
+    bool QueueNext(VoiceId id, VoiceId next, bool loop);
+    // Tags the voice with a group (0 effects, 1 music, 2 other); the mix
+    // itself does not care, the headless record can keep groups apart.
+    bool SetGroup(VoiceId id, uint8_t group);
     bool SetPosition(VoiceId id, uint32_t byteOffset);
     uint32_t GetPosition(VoiceId id);  // bytes, a multiple of the block size
     uint32_t GetStatus(VoiceId id);    // VOICE_* bits, 0 for an unknown voice
     size_t VoiceCount();
+
+    // Off, every change is heard at once and the sum is only clipped (as a
+    // plain mixer would): for measuring what the smoothing takes away.
+    void SetSmoothing(bool on);
 
     // Mixes frames of stereo output into out (2 × frames samples), advancing
     // every playing voice. A one-shot voice that runs off its end stops at 0.
     void Mix(int16_t* out, size_t frames);
 
 protected:
+    // What a stop leaves sounding: the clip from where it was, fading to 0.
+    struct Tail {
+        uint64_t position = 0;
+        float gain = 0.0f;
+        float step = 0.0f;  // taken off the gain each frame
+        bool looping = false;
+    };
     struct Voice {
         PcmFormat format;
         std::vector<uint8_t> data;
@@ -77,9 +106,15 @@ protected:
         uint64_t position = 0;  // frames, 32.32 fixed point
         uint32_t frequency = 0;
         int32_t volume = 0;
-        float gain = 1.0f;
+        float gain = 1.0f;       // what the volume asks for
+        float heard = 0.0f;      // what is applied now, walking to gain
+        float rampStep = 0.0f;   // per frame, so each change takes kRampFrames
         bool playing = false;
         bool looping = false;
+        uint8_t group = 0;
+        VoiceId next = 0;        // queued to follow the end of this one-shot
+        bool nextLoops = false;
+        std::vector<Tail> tails;
     };
 
     // Takes the lock after letting the device catch up with its output.
@@ -88,12 +123,32 @@ protected:
     virtual void CatchUpLocked() {}
     void MixLocked(int16_t* out, size_t frames);
     Voice* Find(VoiceId id);
+    // The gain the voice should have, ramped from what is heard now.
+    static void AimGain(Voice& v, float gain);
+    // Hands what the voice plays now to a tail that fades out.
+    static void FadeOut(Voice& v);
+    // Mixes the voice (and, asked, its tails) from output frame `from` on;
+    // answers the output frame at which a one-shot ran off its end, or
+    // kNotEnded.
+    static constexpr size_t kNotEnded = ~size_t(0);
+    size_t MixVoice(Voice& v, size_t from, size_t frames, bool withTails);
 
     std::mutex m_mutex;
     std::map<VoiceId, std::unique_ptr<Voice>> m_voices;
+    // Destroyed voices whose tails still fade out.
+    std::vector<std::unique_ptr<Voice>> m_fading;
     VoiceId m_nextId = 1;
     int m_opens = 0;
-    std::vector<int32_t> m_accum;
+    // The sum of the effects (groups 0 and 2) and of the music (group 1).
+    std::vector<float> m_effectsBus, m_musicBus;
+    // Per group, when kept (headless record); before the compressor and limiter.
+    bool m_keepGroups = false;
+    std::vector<float> m_groupAccum[kVoiceGroups];
+    // The effects compressor's and the limiter's gain of each frame of the last mix.
+    std::vector<float> m_effectsGains, m_limitGains;
+    float m_effectsPower = 0.0f;  // the effects' smoothed power (squared 16-bit units)
+    float m_limitGain = 1.0f;
+    bool m_smooth = true;
 };
 
 // SDL2 audio at 22050 Hz stereo 16-bit (SDL converts when the card wants otherwise).
@@ -125,6 +180,11 @@ public:
     void SetHeardSeconds(uint32_t seconds);
     // Catches up with the clock without taking the samples.
     void CatchUp();
+    // Also keeps, beside the mix, what each voice group put into it (after
+    // the limiter's gain, not clipped), for weighing music against effects.
+    void KeepGroups(bool keep);
+    // The group's part of the output since the last call (interleaved stereo).
+    std::vector<float> TakeGroupMixed(uint8_t group);
 
 protected:
     void CatchUpLocked() override;
@@ -134,6 +194,8 @@ private:
     bool m_unavailable = false;
     size_t m_heardLimit = size_t(kMixRate) * kMixChannels * 60;  // samples
     std::vector<int16_t> m_heard;
+    std::vector<float> m_heardGroups[kVoiceGroups];
+    void Trim();
 };
 
 // The device everybody uses: SDL's unless a test installs another.

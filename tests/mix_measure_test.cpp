@@ -1,0 +1,209 @@
+// The battle-mix instrument: its click, peak and balance measures on signals
+// whose answers are known, a busy mix of clean clips through the mixer, and
+// the recorded mix of a busy battle.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/host/AudioDevice.h"
+#include "platform/host/Headless.h"
+#include "tests/StageRunSupport.h"
+#include "tools/stagerun/MixReport.h"
+
+namespace {
+
+// Stereo, both channels alike.
+std::vector<int16_t> Sine(size_t frames, double hz, double amplitude) {
+    std::vector<int16_t> out;
+    for (size_t i = 0; i < frames; ++i) {
+        const int16_t s = int16_t(std::lround(amplitude * std::sin(2.0 * M_PI * hz * double(i) / 22050.0)));
+        out.push_back(s);
+        out.push_back(s);
+    }
+    return out;
+}
+
+std::vector<float> Floats(const std::vector<int16_t>& v) { return std::vector<float>(v.begin(), v.end()); }
+
+struct ClickRow {
+    const char* signal;
+    std::vector<int16_t> stereo;
+    size_t clicks;
+};
+
+}  // namespace
+
+TEST(MixMeasure, AClickIsALargeStepAgainstQuietNeighbours) {
+    auto jump = [](std::vector<int16_t> s, size_t frame, int by, int channel) {
+        for (size_t i = frame; i < s.size() / 2; ++i) s[i * 2 + channel] = int16_t(s[i * 2 + channel] + by);
+        return s;
+    };
+    const std::vector<int16_t> tone = Sine(22050, 220.0, 8000.0);  // steps up to about 500
+    // Steps of thousands at every sample.
+    const std::vector<int16_t> high = Sine(22050, 5000.0, 12000.0);
+    const ClickRow rows[] = {
+        {"a clean tone", tone, 0},
+        {"a tone that jumps by 3000 once", jump(tone, 5000, 3000, 0), 1},
+        {"a jump of 900 is under the step that counts", jump(tone, 5000, 900, 0), 0},
+        {"a jump in each channel within a millisecond is one click", jump(jump(tone, 5000, 3000, 0), 5010, 3000, 1), 1},
+        {"jumps a second apart are two clicks", jump(jump(tone, 5000, 3000, 0), 16000, -3000, 0), 2},
+        {"a loud high tone: large steps all round are no click", high, 0},
+        {"a jump of 3000 in the loud high tone is no click either", jump(high, 5000, 3000, 0), 0},
+    };
+    for (const ClickRow& row : rows) EXPECT_EQ(FindClicks(row.stereo).size(), row.clicks) << row.signal;
+}
+
+TEST(MixMeasure, PeakAndTheMusicAgainstTheEffects) {
+    EXPECT_NEAR(PeakDbfs(Sine(2205, 100.0, 23197.0)), -3.0, 0.01);
+    EXPECT_NEAR(PeakDbfs(Sine(2205, 100.0, 16384.0)), -6.02, 0.01);
+    EXPECT_TRUE(std::isinf(PeakDbfs(std::vector<int16_t>(100, 0))));
+
+    struct Row {
+        const char* balance;
+        double music, effects;  // amplitudes
+        double within;          // share of windows
+    };
+    const Row rows[] = {
+        {"music 6 dB under the effects is heard", 4000.0, 8000.0, 1.0},
+        {"music 20 dB under the effects is buried", 800.0, 8000.0, 0.0},
+        {"music 20 dB over quiet effects is heard", 8000.0, 800.0, 1.0},
+    };
+    for (const Row& row : rows) {
+        const auto music = Sine(22050, 330.0, row.music), effects = Sine(22050, 550.0, row.effects);
+        std::vector<int16_t> mix(music.size());
+        for (size_t i = 0; i < mix.size(); ++i) mix[i] = int16_t(music[i] + effects[i]);
+        const MixFigures f = MeasureMix(mix, Floats(music), Floats(effects));
+        EXPECT_EQ(f.windows, 10u) << row.balance;
+        EXPECT_DOUBLE_EQ(f.MusicWithinShare(), row.within) << row.balance;
+    }
+    // Silent effects leave the window out.
+    const auto music = Sine(22050, 330.0, 4000.0);
+    EXPECT_EQ(MeasureMix(music, Floats(music), std::vector<float>(music.size(), 0.0f)).windows, 0u);
+}
+
+// A minute of a busy mix of clean clips (smooth bursts and a seamless music
+// loop) started, stopped, restarted, paused and re-levelled every frame at
+// random: every click in it would be the mixer's own.
+TEST(MixMeasure, ABusyMixOfCleanClipsHasNoClickOfTheMixersOwn) {
+    for (bool smooth : {true, false}) {
+        host::HeadlessHost h;
+        auto& d = h.audio;
+        d.SetHeardSeconds(70);
+        d.SetSmoothing(smooth);
+        host::PcmFormat f;
+        f.channels = 1;
+        f.rate = 22050;
+        f.bits = 16;
+        auto voice = [&d, &f](const std::vector<int16_t>& pcm, uint8_t group) {
+            host::VoiceId id = d.CreateVoice(f, uint32_t(pcm.size() * 2));
+            d.WriteVoice(id, 0, pcm.data(), uint32_t(pcm.size() * 2));
+            d.SetGroup(id, group);
+            return id;
+        };
+        // The music: 441 Hz, 441 whole periods a second, looped.
+        std::vector<int16_t> loop(22050);
+        for (size_t i = 0; i < loop.size(); ++i) loop[i] = int16_t(std::lround(5000.0 * std::sin(2.0 * M_PI * 441.0 * double(i) / 22050.0)));
+        host::VoiceId music = voice(loop, 1);
+        d.SetVolume(music, -1250);
+        d.Play(music, true);
+        // Thirty effects: bursts with a smooth rise and fall, 0.1 to 0.5 s.
+        std::mt19937 random(11);
+        std::vector<host::VoiceId> effects;
+        for (int k = 0; k < 30; ++k) {
+            const size_t frames = 2205 + random() % 8820;
+            const double hz = 200.0 + double(random() % 1800);
+            std::vector<int16_t> burst(frames);
+            for (size_t i = 0; i < frames; ++i) {
+                const double envelope = 0.5 - 0.5 * std::cos(2.0 * M_PI * double(i) / double(frames));
+                burst[i] = int16_t(std::lround(14000.0 * envelope * std::sin(2.0 * M_PI * hz * double(i) / 22050.0)));
+            }
+            effects.push_back(voice(burst, 0));
+        }
+        for (int frame = 0; frame < 3600; ++frame) {
+            for (int n = 0; n < 3; ++n) {
+                const host::VoiceId v = effects[random() % effects.size()];
+                switch (random() % 5) {
+                case 0: d.Play(v, false); break;
+                case 1:  // a restart from the top
+                    d.Stop(v);
+                    d.SetPosition(v, 0);
+                    d.Play(v, false);
+                    break;
+                case 2: d.Stop(v); break;
+                case 3:  // the lowering of many sounds at once: stopped and played on at a new level
+                    d.SetVolume(v, -int(random() % 1500) - 550);
+                    d.Stop(v);
+                    d.Play(v, false);
+                    break;
+                default: d.SetVolume(v, -int(random() % 2500)); break;
+                }
+            }
+            h.clock.AdvanceSeconds(1.0 / 60.0);
+            d.CatchUp();
+        }
+        const std::vector<int16_t> heard = d.TakeMixed();
+        ASSERT_GE(heard.size(), size_t(22050) * 2 * 59);
+        const size_t clicks = FindClicks(heard).size();
+        if (smooth) {
+            EXPECT_LT(clicks, 1u) << "clicks in a minute of the smoothed mix";
+            EXPECT_LE(PeakDbfs(heard), -3.0);
+        } else {
+            // The measure does hear what a plain mixer makes of the same minute.
+            EXPECT_GT(clicks, 60u);
+        }
+    }
+}
+
+namespace {
+
+class BattleMix : public StageRunTest {
+protected:
+    static StageRunOptions Busy() {
+        StageRunOptions o;
+        o.stage = 140;
+        o.difficulty = 2;
+        o.seed = 1;
+        o.defend = true;
+        o.hand = {1, 3, 4, 21, 15};
+        return o;
+    }
+};
+
+}  // namespace
+
+// Stage 140 on hard, defended: a minute of a busy battle. The generated
+// sounds' own crackle still counts as clicks, so the click rate is weighed
+// against the same battle through a plain mixer; peak and balance are the
+// mixer's alone.
+TEST_F(BattleMix, ABusyMinuteStaysUnderMinusThreeDbfsWithTheMusicHeard) {
+    StageMix smooth, raw;
+    std::string error;
+    ASSERT_TRUE(RecordStageMix(Busy(), 14000, 17600, true, smooth, error)) << error;
+    ASSERT_TRUE(RecordStageMix(Busy(), 14000, 17600, false, raw, error)) << error;
+    const MixFigures s = MeasureMix(smooth.mix, smooth.music, smooth.effects);
+    const MixFigures r = MeasureMix(raw.mix, raw.music, raw.effects);
+    std::printf("smoothed: %s\nplain:    %s\n", s.Line().c_str(), r.Line().c_str());
+    EXPECT_GE(s.seconds, 59.0);
+    EXPECT_LE(s.peakDbfs, -3.0);
+    EXPECT_GE(s.MusicWithinShare(), 0.9);
+    EXPECT_GT(s.windows, 300u) << "effects are heard through most of the minute";
+    // The clicks the mixer made are gone; what is left is in the clips themselves.
+    EXPECT_LT(s.clicks - s.musicClicks, (r.clicks - r.musicClicks) * 2 / 3);
+    EXPECT_EQ(s.musicGaps, 0u);
+}
+
+// The battle's start: the card choice's music fades out and the battle's
+// intro starts, then the loop follows the intro. Neither join leaves the
+// music silent; a plain mixer with the loop started by the page leaves gaps.
+TEST_F(BattleMix, TheMusicHasNoGapAtTheBattleStartOrWhereTheLoopFollowsTheIntro) {
+    StageMix smooth, raw;
+    std::string error;
+    ASSERT_TRUE(RecordStageMix(Busy(), 0, 1200, true, smooth, error)) << error;
+    ASSERT_TRUE(RecordStageMix(Busy(), 0, 1200, false, raw, error)) << error;
+    EXPECT_TRUE(FindMusicGaps(smooth.music).empty());
+    EXPECT_FALSE(FindMusicGaps(raw.music).empty());
+}

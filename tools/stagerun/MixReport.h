@@ -1,0 +1,73 @@
+#pragma once
+// Listens to a battle's mix as a player would, with numbers: clicks, peak, and
+// how the music stands against the effects. A click is a sample step of at
+// least kClickStep that is at least kClickRatio times the median of the 14
+// steps around it; steps of one click within a millisecond, on either
+// channel, count once.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct StageRunOptions;
+
+constexpr int kClickStep = 1000;
+constexpr int kClickRatio = 8;
+constexpr size_t kMixWindowFrames = 2205;     // 100 ms at 22050 Hz
+constexpr double kMusicWithinDb = 10.0;       // music at most this much under the effects
+constexpr double kEffectsHeardDbfs = -60.0;   // a window whose effects are quieter is left out
+
+// Output frames (stereo pairs) at which clicks begin.
+std::vector<size_t> FindClicks(const std::vector<int16_t>& stereo);
+// The largest sample as dB under full scale (32768); -inf for silence.
+double PeakDbfs(const std::vector<int16_t>& stereo);
+// RMS of a stretch of interleaved stereo, as dB under full scale.
+double RmsDbfs(const float* stereo, size_t frames);
+
+struct MixFigures {
+    double seconds = 0.0;
+    size_t clicks = 0;
+    double clicksPerMinute = 0.0;
+    double peakDbfs = 0.0;
+    size_t windows = 0;       // 100-ms windows in which effects are heard
+    // Of those, windows in which the music is not buried: at most 10 dB under
+    // the effects. Music more than 10 dB over quiet effects is plainly heard,
+    // so it counts as within; musicOver tells how often that happens.
+    size_t musicWithin = 0;
+    size_t musicUnder = 0;    // the music more than 10 dB under the effects
+    size_t musicOver = 0;     // the music more than 10 dB over them
+    double musicOverEffectsDb = 0.0;  // median music level minus effects level
+    size_t musicClicks = 0;  // clicks whose step is mostly the music's
+    size_t musicGaps = 0;
+    std::vector<size_t> clickFrames;
+    std::vector<bool> clickInMusic;
+    double MusicWithinShare() const { return windows ? double(musicWithin) / double(windows) : 1.0; }
+    std::string Line() const;
+};
+
+// Silences inside the music: stretches of at least kMusicGapFrames of
+// silent music between music heard before and after (output frame, length).
+constexpr size_t kMusicGapFrames = 44;  // 2 ms
+std::vector<std::pair<size_t, size_t>> FindMusicGaps(const std::vector<float>& music);
+// Whether most of the step at that output frame is the music's.
+bool StepIsMusic(const std::vector<float>& music, const std::vector<float>& effects, size_t frame);
+// Weighs a mix and its music and effects parts (interleaved stereo of the same length).
+MixFigures MeasureMix(const std::vector<int16_t>& mix, const std::vector<float>& music,
+                      const std::vector<float>& effects);
+
+struct StageMix {
+    std::vector<int16_t> mix;
+    std::vector<float> music, effects;
+    // Where each stepped frame's output begins, to tell a click's battle frame.
+    struct Mark {
+        size_t at;  // output frame
+        int frame;  // battle frame
+    };
+    std::vector<Mark> marks;
+    int BattleFrameAt(size_t outputFrame) const;
+};
+
+// Plays the stage headless and records its output from battle frame `from`
+// up to `to`; smooth false mixes without ramps or limiter. False with a
+// message when the stage cannot run.
+bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smooth, StageMix& out, std::string& error);
