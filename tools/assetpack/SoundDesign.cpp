@@ -35,9 +35,9 @@ void Voice(Clip& c, Rng& r, Place place) {
 void Engine(Clip& c, Rng& r, Place place) {
     double len = c.Seconds();
     Osc o, wob;
-    double hz = AtPlace(place.a, 35, 220), rate = LogRange(r, 2, 30), depth = r.Range(0.03, 0.35);
+    double hz = AtPlace(place.a, 30, 260), rate = AtPlace(place.b, 2, 30), depth = r.Range(0.03, 0.35);
     Biquad lp;
-    lp.Set(kLowPass, AtPlace(place.b, 300, 2500), r.Range(0.7, 4));
+    lp.Set(kLowPass, AtPlace(place.b, 250, 4000), AtPlace(place.a, 0.7, 4));
     for (size_t i = 0; i < c.s.size(); ++i) {
         double t = double(i) / kRate;
         double f = hz * (1.0 + depth * wob.Sine(rate)) * (1.0 + 0.3 * t / len);
@@ -435,13 +435,15 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     }
     // Each clip's own cutoff, so clips of one recipe also differ in their
     // top; a quiet clip's steps are small, so it keeps more of its top.
-    const double top = kSmoothest * std::pow(1.8, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
-    if (level > 0.2) LowPass(c.s, top * std::fmax(1.0, 0.3 / level), IsLoopedEffect(kind));
+    const double top = kSmoothest * std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
+    if (level > 0.2 && kind != "quake") LowPass(c.s, top * std::fmax(1.0, 0.3 / level), IsLoopedEffect(kind));
     if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
         for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
     NormalizePeak(c.s, level);
     // With room under the mix's own click measure (a step of 1000 of 32768,
     // eight times its neighbours'), for the encoding and for other sounds.
-    SmoothSteps(c.s, IsLoopedEffect(kind), 600.0 / 32768.0, 3.0);
+    // Steps far under it count too: a sound played by several voices at
+    // once adds its steps up.
+    SmoothSteps(c.s, IsLoopedEffect(kind), 400.0 / 32768.0, 3.0);
     return c.s;
 }

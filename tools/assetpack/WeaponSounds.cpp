@@ -16,7 +16,7 @@ void Resonance(Clip& c, Rng& r, Place place, double amp) {
         Noise n;
         n.dur = c.Seconds() * AtPlace(k ? place.a : place.b, 0.3, 0.9);
         n.c0 = n.c1 = k ? AtPlace(place.b, 700, 2400) : AtPlace(place.a, 150, 600);
-        n.q = 6, n.amp = amp * 2.5, n.attack = 0.01, n.hold = n.dur * 0.3;
+        n.q = 6, n.amp = amp * 5.0, n.attack = 0.01, n.hold = n.dur * 0.3;
         AddNoise(c, r, n);
     }
 }
@@ -211,6 +211,12 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         if (family == "mine") AddCrackle(c, r, 0, 0.1, 200, LogRange(r, 3000, 6000), 0.6);
         // What each weapon's blast tears through rings at its own pitch.
         Resonance(c, r, place, 0.8);
+        if (family == "blast") {  // a charge's blast shakes the ground on
+            Noise rumble;
+            rumble.t0 = 0.05, rumble.dur = len - 0.05, rumble.filter = kLowPass, rumble.c0 = rumble.c1 = 120;
+            rumble.amp = 1.2, rumble.attack = 0.08, rumble.hold = len * 0.2;
+            AddNoise(c, r, rumble);
+        }
         *level = 0.42;
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
@@ -256,6 +262,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddNoise(c, r, n);
         AddMetal(c, 0, len * r.Range(0.3, 0.9), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
+        Resonance(c, r, place, 0.3);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 2500, 0.5);
     } else if (family == "bubble") {
         int pops = 1 + r.Pick(3);
