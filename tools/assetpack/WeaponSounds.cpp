@@ -28,7 +28,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     if (family == "gun") {
         int bursts = 1 + r.Pick(3);
         double gap = r.Range(0.04, 0.09), crack = LogRange(r, 1200, 6000), body = LogRange(r, 100, 300);
-        double ring = r.Unit() < 0.6 ? LogRange(r, 900, 5000) : 0;
+        double ring = r.Unit() < 0.6 ? LogRange(r, 900, 2500) : 0;
         for (int b = 0; b < bursts; ++b) {
             Noise n;
             n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.c0 = std::fmin(crack, 3000.0), n.c1 = n.c0 * 0.5;
@@ -263,7 +263,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddMetal(c, 0, len * r.Range(0.3, 0.9), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         Resonance(c, r, place, 0.3);
-        if (family == "drill") AddCrackle(c, r, 0, len, 70, 2500, 0.5);
+        if (family == "drill") AddCrackle(c, r, 0, len, 70, 1500, 0.5);
     } else if (family == "bubble") {
         int pops = 1 + r.Pick(3);
         for (int k = 0; k < pops; ++k) {
