@@ -38,10 +38,11 @@ void Engine(Clip& c, Rng& r, Place place) {
     double hz = AtPlace(place.a, 30, 260), rate = AtPlace(place.b, 2, 30), depth = r.Range(0.03, 0.35);
     Biquad lp;
     lp.Set(kLowPass, AtPlace(place.b, 250, 4000), AtPlace(place.a, 0.7, 4));
+    const double rise = LogRange(r, 0.01, 0.15), hold = r.Range(0.1, 0.7);  // a start-up of its own
     for (size_t i = 0; i < c.s.size(); ++i) {
         double t = double(i) / kRate;
         double f = hz * (1.0 + depth * wob.Sine(rate)) * (1.0 + 0.3 * t / len);
-        c.s[i] += 0.8 * Envelope(t, len, 0.02, len * 0.4) * lp.Run(o.Saw(f));
+        c.s[i] += 0.8 * Envelope(t, len, rise, len * hold) * lp.Run(o.Saw(f));
     }
     AddMetal(c, r.Range(0, len * 0.3), len * 0.5, LogRange(r, 150, 1500), r.Range(1.3, 3.7), r.Range(1, 6), 0.3);
     Tone second;  // a second cylinder or rotor, at its own interval

@@ -109,7 +109,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         // A swing: the air's rush, low or high, rising or falling, and for
         // a blade its ring.
         Noise n;
-        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 2500), n.c1 = std::fmin(3000.0, n.c0 * LogRange(r, 0.3, 6));
+        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 1600), n.c1 = std::fmin(2000.0, n.c0 * LogRange(r, 0.3, 6));
         n.q = r.Range(1, 5), n.amp = 1.0, n.attack = n.dur * r.Range(0.1, 0.6);
         AddNoise(c, r, n);
         if (r.Unit() < 0.6) AddMetal(c, n.dur * 0.5, len - n.dur * 0.5, LogRange(r, 1500, 6000), 2.0, 0.8, 0.3);
@@ -260,7 +260,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         Noise n;
         n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000), n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
-        AddMetal(c, 0, len * r.Range(0.3, 0.9), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         Resonance(c, r, place, 0.3);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 1500, 0.5);
