@@ -37,7 +37,7 @@ void Engine(Clip& c, Rng& r, Place place) {
     Osc o, wob;
     double hz = AtPlace(place.a, 30, 260), rate = AtPlace(place.b, 2, 30), depth = r.Range(0.03, 0.35);
     Biquad lp;
-    lp.Set(kLowPass, AtPlace(place.b, 250, 4000), AtPlace(place.a, 0.7, 4));
+    lp.Set(kLowPass, AtPlace(place.b, 250, 4000), r.Range(0.7, 4));
     const double rise = LogRange(r, 0.01, 0.15), hold = r.Range(0.1, 0.7);  // a start-up of its own
     for (size_t i = 0; i < c.s.size(); ++i) {
         double t = double(i) / kRate;

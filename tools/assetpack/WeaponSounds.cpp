@@ -258,7 +258,8 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), AtPlace(place.a, 120, 320), r.Range(50, 80), 1.0);
         if (r.Unit() < 0.4) AddThump(c, r.Range(0.05, 0.1), 0.1, LogRange(r, 120, 320), 60, 0.6);  // a second blow
         Noise n;
-        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000), n.c1 = 300, n.amp = 0.7;
+        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000) * LogRange(r, 0.4, 1.6);
+        n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
         AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
