@@ -436,7 +436,8 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     }
     // Each clip's own cutoff, so clips of one recipe also differ in their
     // top; a quiet clip's steps are small, so it keeps more of its top.
-    const double top = kSmoothest * std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
+    // Water's babble is all low; its bubbles' edges are not kept.
+    const double top = kind == "water" ? 1400.0 : kSmoothest * std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
     if (level > 0.2 && kind != "quake") LowPass(c.s, top * std::fmax(1.0, 0.3 / level), IsLoopedEffect(kind));
     if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
         for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);

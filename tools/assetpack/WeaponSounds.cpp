@@ -234,6 +234,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         Noise n;
         n.dur = len * r.Range(0.4, 1), n.filter = r.Unit() < 0.5 ? kHighPass : kBandPass;
         n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 600, 3000), n.q = r.Range(0.7, 3), n.amp = 0.6;
+        n.attack = 0.006;  // a sharper start leaks ahead of itself through the encoding
         AddNoise(c, r, n);
         AddCrackle(c, r, 0, len * 0.8, r.Range(10, 80), LogRange(r, 2000, 6000), 0.4);
         AddThump(c, 0, 0.05, LogRange(r, 150, 500), 120, 0.4);
