@@ -6,8 +6,9 @@
 // ran, 2 on bad arguments. --mix-report records the output from battle frame
 // FROM to TO and prints its clicks, peak and music-to-effects balance instead
 // (exit 1 when it misses a click a minute, -3 dBFS or music within 10 dB in
-// 90% of the windows). --raw-mix hears it without the mixer's ramps and
-// limiter, for comparison.
+// 90% of the windows); each click names the clip that stepped most into it
+// (its length in frames, the frame it was at, its rate). --raw-mix hears it
+// without the mixer's ramps and limiter, for comparison.
 #include <cerrno>
 #include <climits>
 #include <cstdint>
