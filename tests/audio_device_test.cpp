@@ -278,3 +278,29 @@ TEST(AudioDevice, HeardRecordKeepsOnlyTheLatestStretchAskedFor) {
     EXPECT_TRUE(d.TakeMixed().empty());
     EXPECT_EQ(d.GetStatus(v), 0u);  // it ran off its end all the same
 }
+
+// The record names the clip behind the largest step of each frame, so a
+// click in a battle's mix can be traced to the sound that made it.
+TEST(AudioDevice, RecordNamesTheClipThatStepped) {
+    host::HeadlessHost h;
+    auto& d = h.audio;
+    d.KeepGroups(true);
+    std::vector<int16_t> jump(3000, 0);
+    std::fill(jump.begin() + 1500, jump.end(), int16_t(8000));
+    std::vector<int16_t> ramp(5000);
+    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = int16_t(i);  // steps of 1 every frame
+    host::VoiceId a = MakeVoice(d, 1, 22050, jump), b = MakeVoice(d, 1, 22050, ramp);
+    ASSERT_TRUE(d.Play(a, false));
+    ASSERT_TRUE(d.Play(b, false));
+    h.clock.AdvanceSeconds(0.1);  // 2205 frames
+    const std::vector<host::AudioDevice::StepSource> sources = d.TakeStepSources();
+    ASSERT_EQ(sources.size(), 2205u);
+    EXPECT_EQ(sources[1500].frames, 3000u) << "the jump";
+    EXPECT_EQ(sources[1500].at, 1500u);
+    EXPECT_EQ(sources[1500].rate, 22050u);
+    EXPECT_EQ(sources[1800].frames, 5000u) << "the ramp, while the jump's clip holds still";
+    EXPECT_EQ(sources[1800].at, 1800u);
+    d.KeepGroups(false);
+    h.clock.AdvanceSeconds(0.01);
+    EXPECT_TRUE(d.TakeStepSources().empty()) << "nothing is kept unless asked";
+}

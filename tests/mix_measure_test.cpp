@@ -175,24 +175,20 @@ protected:
 
 }  // namespace
 
-// Stage 140 on hard, defended: a minute of a busy battle. The generated
-// sounds' own crackle still counts as clicks, so the click rate is weighed
-// against the same battle through a plain mixer; peak and balance are the
-// mixer's alone.
+// Stage 140 on hard, defended: a minute of a busy battle. Fewer than one
+// click a minute, peaks at least 3 dB under full scale, and the music heard
+// through nine windows in ten.
 TEST_F(BattleMix, ABusyMinuteStaysUnderMinusThreeDbfsWithTheMusicHeard) {
-    StageMix smooth, raw;
+    StageMix smooth;
     std::string error;
     ASSERT_TRUE(RecordStageMix(Busy(), 14000, 17600, true, smooth, error)) << error;
-    ASSERT_TRUE(RecordStageMix(Busy(), 14000, 17600, false, raw, error)) << error;
     const MixFigures s = MeasureMix(smooth.mix, smooth.music, smooth.effects);
-    const MixFigures r = MeasureMix(raw.mix, raw.music, raw.effects);
-    std::printf("smoothed: %s\nplain:    %s\n", s.Line().c_str(), r.Line().c_str());
+    std::printf("smoothed: %s\n", s.Line().c_str());
     EXPECT_GE(s.seconds, 59.0);
+    EXPECT_LT(s.clicksPerMinute, 1.0);
     EXPECT_LE(s.peakDbfs, -3.0);
     EXPECT_GE(s.MusicWithinShare(), 0.9);
     EXPECT_GT(s.windows, 300u) << "effects are heard through most of the minute";
-    // The clicks the mixer made are gone; what is left is in the clips themselves.
-    EXPECT_LT(s.clicks - s.musicClicks, (r.clicks - r.musicClicks) * 2 / 3);
     EXPECT_EQ(s.musicGaps, 0u);
 }
 

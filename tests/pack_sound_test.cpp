@@ -14,6 +14,7 @@
 #include "platform/OggDecode.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
+#include "tools/stagerun/MixReport.h"
 
 namespace {
 
@@ -436,4 +437,34 @@ TEST_F(PackSounds, WeatherLoopsAreSeamlessTextures) {
         std::printf("[weather] %-18s %.2f s, wrap step %.2fx, 100-ms level range %.1f dB\n", name,
                     double(s.size()) / kRate, wrap.worst, Db(hi) - Db(lo));
     }
+}
+
+// The battle's click measure (a step of 1000 or more that is 8 times the
+// median of its 14 neighbours) run over every effect alone, as the mixer plays
+// it at full volume: a one-shot from silence into silence, a weather loop
+// twice round. A click a clip makes by itself is heard in every battle that
+// plays it.
+TEST_F(PackSounds, NoEffectClicksAtFullVolume) {
+    std::vector<std::pair<size_t, std::string>> clicking;
+    size_t total = 0, effects = 0;
+    for (const auto& [name, s] : *s_clips) {
+        if (!IsEffect(name)) continue;
+        ++effects;
+        const bool loop = name.find("\\Ambient\\") != std::string::npos;
+        const size_t lead = loop ? 0 : kRate / 100, rounds = loop ? 2 : 1;
+        std::vector<int16_t> stereo(2 * (rounds * s.size() + 2 * lead), 0);
+        for (size_t i = 0; i < rounds * s.size(); ++i) {
+            const float x = s[i % s.size()] * 32768.0f;
+            stereo[2 * (i + lead)] = stereo[2 * (i + lead) + 1] = int16_t(std::lround(std::clamp(x, -32768.0f, 32767.0f)));
+        }
+        const size_t clicks = FindClicks(stereo).size();
+        total += clicks;
+        if (clicks) clicking.push_back({clicks, name});
+    }
+    ASSERT_GE(effects, 250u);
+    std::sort(clicking.rbegin(), clicking.rend());
+    for (size_t k = 0; k < clicking.size() && k < 12; ++k)
+        ADD_FAILURE() << clicking[k].second << " clicks " << clicking[k].first << " times";
+    EXPECT_EQ(total, 0u) << "clicks in " << clicking.size() << " of " << effects << " effects";
+    std::printf("[clicks] %zu clicks in %zu of %zu effects\n", total, clicking.size(), effects);
 }

@@ -318,6 +318,11 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
         SampleAt(data, v.format, v.frames, v.position, v.looping, l, r);
         const float g = fadeEnd ? v.heard * EndFade(v.position, end, step) : v.heard;
         add(i, l * g, r * g);
+        if (m_keepGroups) {
+            const float jump = std::fabs(l * g - v.lastOut);
+            if (jump > m_stepSources[i].step) m_stepSources[i] = {v.frames, uint32_t(v.position >> 32), v.frequency, jump};
+        }
+        v.lastOut = l * g;
         v.position += step;
     }
     // A one-shot voice whose last frame was just mixed has ended too.
@@ -333,8 +338,10 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
 void AudioDevice::MixLocked(int16_t* out, size_t frames) {
     m_effectsBus.assign(frames * kMixChannels, 0.0f);
     m_musicBus.assign(frames * kMixChannels, 0.0f);
-    if (m_keepGroups)
+    if (m_keepGroups) {
         for (auto& g : m_groupAccum) g.assign(frames * kMixChannels, 0.0f);
+        m_stepSources.assign(frames, StepSource{});
+    }
     struct Start {
         VoiceId id;
         bool loop;
@@ -510,6 +517,8 @@ void HeadlessAudioDevice::CatchUpLocked() {
             m_heard.insert(m_heard.end(), keep * kMixChannels, int16_t(0));
             if (m_keepGroups)
                 for (auto& g : m_heardGroups) g.insert(g.end(), keep * kMixChannels, 0.0f);
+            if (m_keepGroups) m_heardSources.insert(m_heardSources.end(), keep, StepSource{});
+            for (auto& entry : m_voices) entry.second->lastOut = 0.0f;
             // The limiter and the compressor recover through the silence as they would have while mixing it.
             m_limitGain = 1.0f - (1.0f - m_limitGain) * float(std::exp(-double(frames) / (0.3 * double(kMixRate))));
             m_effectsPower *= float(std::exp(-double(frames) / (0.3 * double(kMixRate))));
@@ -525,6 +534,7 @@ void HeadlessAudioDevice::CatchUpLocked() {
                             const float squeeze = g == 1 ? 1.0f : m_effectsGains[i / kMixChannels];
                             m_heardGroups[g].push_back(m_groupAccum[g][i] * squeeze * m_limitGains[i / kMixChannels]);
                         }
+                if (m_keepGroups) m_heardSources.insert(m_heardSources.end(), m_stepSources.begin(), m_stepSources.begin() + long(n));
             }
             frames -= int64_t(n);
         }
@@ -538,6 +548,8 @@ void HeadlessAudioDevice::Trim() {
     if (m_heard.size() > m_heardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - m_heardLimit);
     for (auto& g : m_heardGroups)
         if (g.size() > m_heardLimit) g.erase(g.begin(), g.end() - m_heardLimit);
+    const size_t frames = m_heardLimit / kMixChannels;
+    if (m_heardSources.size() > frames) m_heardSources.erase(m_heardSources.begin(), m_heardSources.end() - long(frames));
 }
 
 void HeadlessAudioDevice::SetHeardSeconds(uint32_t seconds) {
@@ -550,6 +562,16 @@ void HeadlessAudioDevice::KeepGroups(bool keep) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_keepGroups = keep;
     for (auto& g : m_heardGroups) g.clear();
+    m_heardSources.clear();
+}
+
+std::vector<AudioDevice::StepSource> HeadlessAudioDevice::TakeStepSources() {
+    auto lock = Lock();
+    std::vector<StepSource> heard;
+    heard.swap(m_heardSources);
+    const size_t frames = m_heardLimit / kMixChannels;
+    if (heard.size() > frames) heard.erase(heard.begin(), heard.end() - long(frames));
+    return heard;
 }
 
 std::vector<int16_t> HeadlessAudioDevice::TakeMixed() {

@@ -91,6 +91,14 @@ public:
     // every playing voice. A one-shot voice that runs off its end stops at 0.
     void Mix(int16_t* out, size_t frames);
 
+    // The voice that made the largest step into an output frame, told by its
+    // clip (length in frames), the clip frame it was at and its rate, so a
+    // click in a record can be traced to the clip that made it.
+    struct StepSource {
+        uint32_t frames = 0, at = 0, rate = 0;
+        float step = 0.0f;
+    };
+
 protected:
     // What a stop leaves sounding: the clip from where it was, fading to 0.
     struct Tail {
@@ -115,6 +123,7 @@ protected:
         VoiceId next = 0;        // queued to follow the end of this one-shot
         bool nextLoops = false;
         std::vector<Tail> tails;
+        float lastOut = 0.0f;  // the left sample it last put in, for StepSource
     };
 
     // Takes the lock after letting the device catch up with its output.
@@ -146,6 +155,7 @@ protected:
     std::vector<float> m_groupAccum[kVoiceGroups];
     // The effects compressor's and the limiter's gain of each frame of the last mix.
     std::vector<float> m_effectsGains, m_limitGains;
+    std::vector<StepSource> m_stepSources;  // of each frame of the last mix, when groups are kept
     float m_effectsPower = 0.0f;  // the effects' smoothed power (squared 16-bit units)
     float m_limitGain = 1.0f;
     bool m_smooth = true;
@@ -185,6 +195,8 @@ public:
     void KeepGroups(bool keep);
     // The group's part of the output since the last call (interleaved stereo).
     std::vector<float> TakeGroupMixed(uint8_t group);
+    // The step source of each frame since the last call, when groups are kept.
+    std::vector<StepSource> TakeStepSources();
 
 protected:
     void CatchUpLocked() override;
@@ -195,6 +207,7 @@ private:
     size_t m_heardLimit = size_t(kMixRate) * kMixChannels * 60;  // samples
     std::vector<int16_t> m_heard;
     std::vector<float> m_heardGroups[kVoiceGroups];
+    std::vector<StepSource> m_heardSources;
     void Trim();
 };
 

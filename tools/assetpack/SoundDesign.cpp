@@ -35,13 +35,14 @@ void Voice(Clip& c, Rng& r, Place place) {
 void Engine(Clip& c, Rng& r, Place place) {
     double len = c.Seconds();
     Osc o, wob;
-    double hz = AtPlace(place.a, 35, 220), rate = LogRange(r, 2, 30), depth = r.Range(0.03, 0.35);
+    double hz = AtPlace(place.a, 30, 260), rate = AtPlace(place.b, 2, 30), depth = r.Range(0.03, 0.35);
     Biquad lp;
-    lp.Set(kLowPass, AtPlace(place.b, 300, 2500), r.Range(0.7, 4));
+    lp.Set(kLowPass, AtPlace(place.b, 250, 4000), r.Range(0.7, 4));
+    const double rise = LogRange(r, 0.01, 0.15), hold = r.Range(0.1, 0.7);  // a start-up of its own
     for (size_t i = 0; i < c.s.size(); ++i) {
         double t = double(i) / kRate;
         double f = hz * (1.0 + depth * wob.Sine(rate)) * (1.0 + 0.3 * t / len);
-        c.s[i] += 0.8 * Envelope(t, len, 0.02, len * 0.4) * lp.Run(o.Saw(f));
+        c.s[i] += 0.8 * Envelope(t, len, rise, len * hold) * lp.Run(o.Saw(f));
     }
     AddMetal(c, r.Range(0, len * 0.3), len * 0.5, LogRange(r, 150, 1500), r.Range(1.3, 3.7), r.Range(1, 6), 0.3);
     Tone second;  // a second cylinder or rotor, at its own interval
@@ -199,14 +200,18 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
     }
 }
 
+// Every loud effect is low-passed at the end, at kSmoothest to 1.8 times that:
+// noise and bright partials over it are what sum into clicks in a busy mix.
+constexpr double kSmoothest = 2200;
+
 // The loudness of each role as a peak level: the interface quiet, pick-ups
 // and shots in the middle, explosions and the boss loud, never near full scale.
 double RoleLevel(const std::string& kind) {
     if (kind == "click" || kind == "type") return 0.1;
-    if (kind == "slide" || kind == "popup" || kind == "movecard" || kind == "cancel") return 0.07;
+    if (kind == "slide" || kind == "popup" || kind == "movecard" || kind == "cancel") return 0.06;
     if (kind.rfind("pick", 0) == 0 || kind == "drop" || kind == "finish" || kind == "star") return 0.11;
     if (kind == "error" || kind == "buy" || kind == "ready" || kind == "count") return 0.2;
-    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.38;
+    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.45;
     if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
     if (kind == "quake") return 0.38;
@@ -429,6 +434,18 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else {
         AddTone(c, Tone{0, len, 600, 400});
     }
+    // Each clip's own cutoff, so clips of one recipe also differ in their
+    // top; a quiet clip's steps are small, so it keeps more of its top.
+    // Water's babble is all low; its bubbles' edges are not kept.
+    const double top = kind == "water" ? 1400.0 : kSmoothest * std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
+    if (level > 0.2 && kind != "quake") LowPass(c.s, top * std::fmax(1.0, 0.3 / level), IsLoopedEffect(kind));
+    if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
+        for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
     NormalizePeak(c.s, level);
+    // With room under the mix's own click measure (a step of 1000 of 32768,
+    // eight times its neighbours'), for the encoding and for other sounds.
+    // Steps far under it count too: a sound played by several voices at
+    // once adds its steps up.
+    SmoothSteps(c.s, IsLoopedEffect(kind), 400.0 / 32768.0, 3.0);
     return c.s;
 }

@@ -9,6 +9,8 @@ namespace sfx {
 
 namespace {
 
+constexpr double kShortestAttack = 0.003;
+
 double WaveSample(Osc& o, Wave w, double hz) {
     switch (w) {
     case kSquare: return o.Square(hz);
@@ -38,9 +40,12 @@ double AtPlace(double place, double lo, double hi) { return lo * std::pow(hi / l
 
 double Envelope(double t, double dur, double attack, double hold) {
     if (t < 0 || t >= dur) return 0.0;
-    double e = t < attack ? std::sin(0.5 * kPi * t / attack)
+    // A raised-cosine rise of at least kShortestAttack: a faster or sharper
+    // one steps out of the samples around it, a click in a busy mix.
+    attack = std::fmin(std::fmax(attack, kShortestAttack), dur * 0.5);
+    double e = t < attack ? 0.5 - 0.5 * std::cos(kPi * t / attack)
                           : (t < attack + hold ? 1.0 : std::exp(-6.9 * (t - attack - hold) / (dur - attack - hold)));
-    return e * Gate(t, dur, 0.002);
+    return e * Gate(t, dur, 0.004);
 }
 
 void AddTone(Clip& c, const Tone& p) {
@@ -87,8 +92,8 @@ void AddCrackle(Clip& c, Rng& r, double t0, double dur, double perSecond, double
     for (int k = 0; k < count; ++k) {
         double at = t0 + r.Unit() * dur, fade = 1.0 - (at - t0) / dur;
         Noise n;
-        n.t0 = at, n.dur = r.Range(0.004, 0.012), n.c0 = n.c1 = centre * r.Range(0.7, 1.4), n.q = 2.0;
-        n.amp = amp * r.Range(0.4, 1.0) * (0.3 + 0.7 * fade), n.attack = 0.0005;
+        n.t0 = at, n.dur = r.Range(0.008, 0.02), n.c0 = n.c1 = std::fmin(centre, 3000.0) * r.Range(0.7, 1.4), n.q = 2.0;
+        n.amp = amp * r.Range(0.4, 1.0) * (0.3 + 0.7 * fade), n.attack = 0.003;
         AddNoise(c, r, n);
     }
 }
@@ -104,7 +109,7 @@ void Explosion(Clip& c, Rng& r, double size) {
     AddThump(c, 0, std::min(len, 0.15 + 0.35 * size), LogRange(r, 60, 180) / (0.6 + 0.4 * size), r.Range(25, 50),
              1.0);
     Noise n;
-    n.dur = len * r.Range(0.55, 1.0), n.filter = kLowPass, n.c0 = LogRange(r, 1500, 6000);
+    n.dur = len * r.Range(0.55, 1.0), n.filter = kLowPass, n.c0 = LogRange(r, 1200, 3500);
     n.c1 = LogRange(r, 80, 700), n.q = r.Range(0.5, 1.6), n.amp = 1.1, n.attack = 0.003, n.hold = 0.02 * size;
     AddNoise(c, r, n);
     AddCrackle(c, r, 0.05, len * 0.7, 25 * size * r.Range(0.3, 2.0), LogRange(r, 800, 5000), 0.5);

@@ -7,15 +7,31 @@ using namespace synth;
 
 namespace sfx {
 
+namespace {
+
+// Two bands of the noise ringing at the weapon's place, one low and one
+// high: blasts of one recipe set apart by where their energy sits.
+void Resonance(Clip& c, Rng& r, Place place, double amp) {
+    for (int k = 0; k < 2; ++k) {
+        Noise n;
+        n.dur = c.Seconds() * AtPlace(k ? place.a : place.b, 0.3, 0.9);
+        n.c0 = n.c1 = k ? AtPlace(place.b, 700, 2400) : AtPlace(place.a, 150, 600);
+        n.q = 6, n.amp = amp * 5.0, n.attack = 0.01, n.hold = n.dur * 0.3;
+        AddNoise(c, r, n);
+    }
+}
+
+}  // namespace
+
 void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     double len = c.Seconds();
     if (family == "gun") {
         int bursts = 1 + r.Pick(3);
         double gap = r.Range(0.04, 0.09), crack = LogRange(r, 1200, 6000), body = LogRange(r, 100, 300);
-        double ring = r.Unit() < 0.6 ? LogRange(r, 900, 5000) : 0;
+        double ring = r.Unit() < 0.6 ? LogRange(r, 900, 2500) : 0;
         for (int b = 0; b < bursts; ++b) {
             Noise n;
-            n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.filter = kHighPass, n.c0 = crack, n.c1 = crack * 0.5;
+            n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.c0 = std::fmin(crack, 3000.0), n.c1 = n.c0 * 0.5;
             n.q = r.Range(0.5, 2.0), n.amp = 0.8, n.attack = 0.0008;
             AddNoise(c, r, n);
             AddThump(c, b * gap, 0.06, body, 60, 0.6);
@@ -35,7 +51,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
             AddTone(c, t);
         }
         Noise muzzle;  // the crack at the barrel's mouth
-        muzzle.dur = 0.03, muzzle.filter = kHighPass, muzzle.c0 = muzzle.c1 = LogRange(r, 2500, 6000);
+        muzzle.dur = 0.03, muzzle.c0 = muzzle.c1 = LogRange(r, 1500, 3000);
         muzzle.amp = 0.7, muzzle.attack = 0.0005;
         AddNoise(c, r, muzzle);
     } else if (family == "laser") {
@@ -46,7 +62,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     } else if (family == "rifle") {
         // A sharp crack, the round's whip through the air, the stock's kick.
         Noise crack;
-        crack.dur = 0.02, crack.filter = kHighPass, crack.c0 = crack.c1 = 4000, crack.amp = 1.0, crack.attack = 0.0005;
+        crack.dur = 0.02, crack.c0 = crack.c1 = 2800, crack.amp = 1.0, crack.attack = 0.0005;
         AddNoise(c, r, crack);
         Noise whip;
         whip.t0 = 0.01, whip.dur = len * 0.7, whip.c0 = 6000, whip.c1 = 1200, whip.q = 3, whip.amp = 0.6;
@@ -93,7 +109,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         // A swing: the air's rush, low or high, rising or falling, and for
         // a blade its ring.
         Noise n;
-        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 2500), n.c1 = n.c0 * LogRange(r, 0.3, 6);
+        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 1600), n.c1 = std::fmin(2000.0, n.c0 * LogRange(r, 0.3, 6));
         n.q = r.Range(1, 5), n.amp = 1.0, n.attack = n.dur * r.Range(0.1, 0.6);
         AddNoise(c, r, n);
         if (r.Unit() < 0.6) AddMetal(c, n.dur * 0.5, len - n.dur * 0.5, LogRange(r, 1500, 6000), 2.0, 0.8, 0.3);
@@ -153,7 +169,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
             c.s[i] += 0.4 * Envelope(t, len, 0.01, len * 0.5) * o.Saw(hz) * (0.6 + 0.4 * am.Sine(35));
         }
         Noise n;
-        n.dur = len, n.filter = kHighPass, n.c0 = n.c1 = 2500, n.amp = 0.3, n.hold = len * 0.5;
+        n.dur = len, n.c0 = n.c1 = 1400, n.q = 1.2, n.amp = 0.3, n.hold = len * 0.5;  // the bit grinding
         AddNoise(c, r, n);
     } else if (family == "blast") {
         // A charge drawing in, then its release.
@@ -162,6 +178,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         n.dur = len, n.filter = r.Unit() < 0.5 ? kLowPass : kBandPass, n.c0 = LogRange(r, 100, 400);
         n.c1 = LogRange(r, 1500, 5000), n.q = r.Range(0.8, 3), n.amp = 1.0, n.attack = len * swell;
         AddNoise(c, r, n);
+        Resonance(c, r, place, 0.5);
         AddThump(c, len * swell, len * (1 - swell), LogRange(r, 50, 150), 40, 0.8);
         Tone t;
         t.dur = len * swell, t.f0 = AtPlace(place.a, 150, 900), t.f1 = t.f0 * r.Range(1.5, 4), t.amp = r.Range(0.15, 0.4);
@@ -188,24 +205,36 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddNoise(c, r, n);
         AddMetal(c, 0, 0.06, r.Range(2500, 4000), 2.7, 1.5, 0.3);
     } else if (family == "cannon" || family == "missile" || family == "mine" || family == "blast") {
-        Explosion(c, r, family == "cannon" ? 0.6 : 1.0);
+        // A shell bursts small, a mine sharp, a missile full, a charge wide.
+        Explosion(c, r, family == "cannon" ? 0.6 : family == "mine" ? 0.8 : family == "missile" ? 1.1 : 1.35);
         if (family == "cannon") AddMetal(c, 0, 0.15, LogRange(r, 2000, 5000), 1.5, 1.0, 0.4);  // the shell's shatter
         if (family == "mine") AddCrackle(c, r, 0, 0.1, 200, LogRange(r, 3000, 6000), 0.6);
-        *level = 0.38;
+        // What each weapon's blast tears through rings at its own pitch.
+        Resonance(c, r, place, 0.8);
+        if (family == "blast") {  // a charge's blast shakes the ground on
+            Noise rumble;
+            rumble.t0 = 0.05, rumble.dur = len - 0.05, rumble.filter = kLowPass, rumble.c0 = rumble.c1 = 120;
+            rumble.amp = 1.2, rumble.attack = 0.08, rumble.hold = len * 0.2;
+            AddNoise(c, r, rumble);
+        }
+        *level = 0.42;
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
         Noise rumble;  // the ground shaking on after the blast
         rumble.t0 = 0.1, rumble.dur = len - 0.1, rumble.filter = kLowPass, rumble.c0 = rumble.c1 = LogRange(r, 60, 200);
         rumble.amp = 1.5, rumble.attack = 0.1, rumble.hold = len * 0.3;
         AddNoise(c, r, rumble);
-        *level = 0.38;
+        Resonance(c, r, place, 0.8);
+        *level = 0.42;
     } else if (family == "nuke") {
         Explosion(c, r, 2.0);
-        *level = 0.38;
+        Resonance(c, r, place, 0.6);
+        *level = 0.42;
     } else if (family == "laser" || family == "beam") {
         Noise n;
         n.dur = len * r.Range(0.4, 1), n.filter = r.Unit() < 0.5 ? kHighPass : kBandPass;
         n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 600, 3000), n.q = r.Range(0.7, 3), n.amp = 0.6;
+        n.attack = 0.006;  // a sharper start leaks ahead of itself through the encoding
         AddNoise(c, r, n);
         AddCrackle(c, r, 0, len * 0.8, r.Range(10, 80), LogRange(r, 2000, 6000), 0.4);
         AddThump(c, 0, 0.05, LogRange(r, 150, 500), 120, 0.4);
@@ -230,11 +259,13 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), AtPlace(place.a, 120, 320), r.Range(50, 80), 1.0);
         if (r.Unit() < 0.4) AddThump(c, r.Range(0.05, 0.1), 0.1, LogRange(r, 120, 320), 60, 0.6);  // a second blow
         Noise n;
-        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000), n.c1 = 300, n.amp = 0.7;
+        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000) * LogRange(r, 0.4, 1.6);
+        n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
-        AddMetal(c, 0, len * r.Range(0.3, 0.9), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
-        if (family == "drill") AddCrackle(c, r, 0, len, 70, 2500, 0.5);
+        Resonance(c, r, place, 0.3);
+        if (family == "drill") AddCrackle(c, r, 0, len, 70, 1500, 0.5);
     } else if (family == "bubble") {
         int pops = 1 + r.Pick(3);
         for (int k = 0; k < pops; ++k) {
@@ -254,7 +285,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
     } else if (family == "electric") {
         AddCrackle(c, r, 0, len, 200, r.Range(2500, 4500), 0.8);
         Tone t;
-        t.dur = len, t.f0 = t.f1 = r.Range(50, 70), t.wave = kSaw, t.amp = 0.3;
+        t.dur = len, t.f0 = t.f1 = AtPlace(place.a, 45, 180), t.wave = kSaw, t.amp = 0.3 + 0.4 * place.b;
         AddTone(c, t);
     } else if (family == "spin" || family == "magnet") {
         AddMetal(c, 0, len * r.Range(0.4, 1), LogRange(r, 150, 2000), r.Range(1.2, 3.9), r.Range(1, 7), 0.6);

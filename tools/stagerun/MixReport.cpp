@@ -159,7 +159,9 @@ bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smoot
         std::vector<float> music = device.TakeGroupMixed(1);
         std::vector<float> effects = device.TakeGroupMixed(0);
         const std::vector<float> other = device.TakeGroupMixed(2);
+        std::vector<host::AudioDevice::StepSource> sources = device.TakeStepSources();
         if (frame < from) continue;
+        sources.resize(mix.size() / 2);
         // Group 2 is never music: it is weighed with the effects.
         music.resize(mix.size());
         effects.resize(mix.size());
@@ -168,6 +170,7 @@ bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smoot
         out.mix.insert(out.mix.end(), mix.begin(), mix.end());
         out.music.insert(out.music.end(), music.begin(), music.end());
         out.effects.insert(out.effects.end(), effects.begin(), effects.end());
+        out.sources.insert(out.sources.end(), sources.begin(), sources.end());
     }
     device.KeepGroups(false);
     device.SetSmoothing(true);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/AudioDevice.h"
+
 struct StageRunOptions;
 
 constexpr int kClickStep = 1000;
@@ -58,6 +60,8 @@ MixFigures MeasureMix(const std::vector<int16_t>& mix, const std::vector<float>&
 struct StageMix {
     std::vector<int16_t> mix;
     std::vector<float> music, effects;
+    // Which clip made the largest step into each output frame.
+    std::vector<host::AudioDevice::StepSource> sources;
     // Where each stepped frame's output begins, to tell a click's battle frame.
     struct Mark {
         size_t at;  // output frame

@@ -6,8 +6,9 @@
 // ran, 2 on bad arguments. --mix-report records the output from battle frame
 // FROM to TO and prints its clicks, peak and music-to-effects balance instead
 // (exit 1 when it misses a click a minute, -3 dBFS or music within 10 dB in
-// 90% of the windows). --raw-mix hears it without the mixer's ramps and
-// limiter, for comparison.
+// 90% of the windows); each click names the clip that stepped most into it
+// (its length in frames, the frame it was at, its rate). --raw-mix hears it
+// without the mixer's ramps and limiter, for comparison.
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -71,8 +72,10 @@ int MixReport(const StageRunOptions& options, int from, int to, bool smooth) {
     for (size_t k = 0; k < f.clickFrames.size(); ++k) {
         const size_t at = f.clickFrames[k];
         const int16_t* s = &mix.mix[at * 2];
-        std::printf("click frame=%d second=%.3f step=%d,%d in=%s\n", mix.BattleFrameAt(at), double(at) / 22050.0,
-                    int(s[0]) - int(s[-2]), int(s[1]) - int(s[-1]), f.clickInMusic[k] ? "music" : "effects");
+        const host::AudioDevice::StepSource source = at < mix.sources.size() ? mix.sources[at] : host::AudioDevice::StepSource{};
+        std::printf("click frame=%d second=%.3f step=%d,%d in=%s clip_frames=%u clip_at=%u clip_rate=%u\n",
+                    mix.BattleFrameAt(at), double(at) / 22050.0, int(s[0]) - int(s[-2]), int(s[1]) - int(s[-1]),
+                    f.clickInMusic[k] ? "music" : "effects", source.frames, source.at, source.rate);
     }
     for (const auto& gap : FindMusicGaps(mix.music))
         std::printf("music_gap frame=%d second=%.3f ms=%.1f\n", mix.BattleFrameAt(gap.first),
