@@ -399,10 +399,13 @@ Performance Perform(const Style& s) {
         p.intro.assign(size_t(score.IntroLength(s)), 0.0);
         for (const Note& n : score.intro) RenderNote(p.intro, n);
         for (const Hit& h : score.introHits) RenderHit(p.intro, h);
-        // The intro rises from silence over its first bar.
+        // The intro swells over its first bar, from a third of its level
+        // rather than from silence: it follows other music at a page change,
+        // and the mixer's own short ramp already keeps its start click-free.
         const size_t rise = size_t(score.step * 16);
+        const double floor = 1.0 / 3.0;
         for (size_t i = 0; i < rise && i < p.intro.size(); ++i)
-            p.intro[i] *= 0.5 - 0.5 * std::cos(kPi * double(i) / double(rise));
+            p.intro[i] *= floor + (1.0 - floor) * (0.5 - 0.5 * std::cos(kPi * double(i) / double(rise)));
     }
     // One gain for both parts, from the loop's level: -12 dBFS RMS, unless
     // that would drive the loudest moment far into the limiter.
