@@ -81,6 +81,12 @@ private:
     bool m_ended = false;
 };
 
+// The whole of a text file (a program's stderr), "" when it cannot be read.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // Whether the file appears within ten seconds.
 inline bool Appears(const std::string& path) {
     for (int i = 0; i < 500; ++i) {

@@ -13,11 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string Text(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes) {
     uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + size_t(i)];
@@ -76,7 +71,7 @@ TEST(DamagedPictureRun, TheGameDrawsOnAfterTheBoxAboutADamagedPicture) {
     // A box is any window of the program but the game's own.
     auto isBox = [](const std::string& title) { return title != "Cogsquall"; };
     const Window box = x.WaitForWindow(pid, isBox, 30000ms);
-    ASSERT_NE(box, 0u) << "no box came up\n" << Text(errors);
+    ASSERT_NE(box, 0u) << "no box came up\n" << golden::FileText(errors);
     // Answer every box that comes (the one picture may be asked for again).
     int answered = 0;
     for (Window w = box; w != 0 && answered < 10; w = x.WaitForWindow(pid, isBox, 1500ms)) {
@@ -89,7 +84,7 @@ TEST(DamagedPictureRun, TheGameDrawsOnAfterTheBoxAboutADamagedPicture) {
     const bool alive = !game.Ended(0ms);
     const bool stopped = game.Stop();
     const int status = game.status();
-    const std::string said = Text(errors);
+    const std::string said = golden::FileText(errors);
 
     EXPECT_TRUE(alive) << "the game ended after the box\n" << said;
     EXPECT_TRUE(stopped) << "no clean exit after the quit request\n" << said;

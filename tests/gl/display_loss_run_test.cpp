@@ -14,11 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string Text(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 enum class Loss { KilledConnection, DestroyedWindow, SignalThenCut };
 
 }  // namespace
@@ -47,7 +42,7 @@ TEST(DisplayLossRun, ALostDisplayEndsTheGameWithTheExitSaveAndStatusZero) {
         ASSERT_NE(window, 0u) << c.rule << ": no window";
         // Let it draw for a while: the loss comes in the middle of play.
         std::this_thread::sleep_for(2000ms);
-        ASSERT_FALSE(game.Ended(0ms)) << c.rule << ": ended on its own\n" << Text(errors);
+        ASSERT_FALSE(game.Ended(0ms)) << c.rule << ": ended on its own\n" << golden::FileText(errors);
         ASSERT_FALSE(fs::exists(folder + "DataBkUp.dat")) << c.rule << ": a save came before the loss";
 
         switch (c.loss) {
@@ -61,7 +56,7 @@ TEST(DisplayLossRun, ALostDisplayEndsTheGameWithTheExitSaveAndStatusZero) {
         const bool ended = game.Ended(20000ms);
         if (!ended) game.Stop();
         const int status = game.status();
-        const std::string said = Text(errors);
+        const std::string said = golden::FileText(errors);
 
         EXPECT_TRUE(ended) << c.rule << ": still running\n" << said;
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)

@@ -10,11 +10,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string Text(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
 
 TEST(InstanceLockRun, SecondCopyOnOneSaveFolderRefusesCopiesOnTwoFoldersBothRun) {
@@ -40,8 +35,8 @@ TEST(InstanceLockRun, SecondCopyOnOneSaveFolderRefusesCopiesOnTwoFoldersBothRun)
 
     ASSERT_TRUE(ended) << "the second copy kept running";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_NE(Text(root + "/second.txt").find("Game Already Running!!"), std::string::npos)
-        << Text(root + "/second.txt");
+    EXPECT_NE(golden::FileText(root + "/second.txt").find("Game Already Running!!"), std::string::npos)
+        << golden::FileText(root + "/second.txt");
     EXPECT_TRUE(firstRuns);
     EXPECT_TRUE(otherStarted);
     EXPECT_TRUE(otherRuns);
