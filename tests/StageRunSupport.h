@@ -17,7 +17,8 @@
 
 #include "tools/stagerun/StageRun.h"
 
-class StageRunTest : public ::testing::Test {
+// A test that runs from the build folder, where the pack lies, and goes back.
+class InBuildFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         char cwd[PATH_MAX];
@@ -26,9 +27,15 @@ protected:
         ASSERT_EQ(chdir(CSQ_BINARY_DIR), 0);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
+    void TearDown() override { ASSERT_EQ(chdir(m_OldCwd.c_str()), 0); }
+    std::string m_OldCwd;
+};
+
+class StageRunTest : public InBuildFolder {
+protected:
     void TearDown() override {
         run.reset();
-        ASSERT_EQ(chdir(m_OldCwd.c_str()), 0);
+        InBuildFolder::TearDown();
     }
 
     // Starts a run; the test then steps it.
@@ -44,9 +51,6 @@ protected:
     }
 
     std::unique_ptr<StageRun> run;
-
-private:
-    std::string m_OldCwd;
 };
 
 namespace golden {

@@ -16,6 +16,7 @@
 #include "engine/VxTexture.h"
 #include "tests/HandInputSupport.h"
 #include "tests/RecordingDevice.h"
+#include "tests/StageRunSupport.h"
 
 namespace {
 
@@ -147,20 +148,6 @@ struct HelpCase {
 const HelpCase kHelp[] = {
     {"HelpWithTheRemoverLockedPointsAtNothing", false},
     {"HelpWithTheRemoverUnlockedPointsAtItsButton", true},
-};
-
-// Runs from the build folder, where the pack lies.
-class InBuildFolder : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_oldCwd = cwd;
-        ASSERT_EQ(chdir(CSQ_BINARY_DIR), 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
-    void TearDown() override { ASSERT_EQ(chdir(m_oldCwd.c_str()), 0); }
-    std::string m_oldCwd;
 };
 
 class HelpPointerRule : public InBuildFolder, public ::testing::WithParamInterface<HelpCase> {};

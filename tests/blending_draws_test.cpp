@@ -62,18 +62,7 @@ const BlendCase kBlendCases[] = {
     {"FinalBoss180", 180, 2400},
 };
 
-class BlendingDraws : public ::testing::TestWithParam<BlendCase> {
-protected:
-    void SetUp() override {
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_oldCwd = cwd;
-        ASSERT_EQ(chdir(CSQ_BINARY_DIR), 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
-    void TearDown() override { ASSERT_EQ(chdir(m_oldCwd.c_str()), 0); }
-    std::string m_oldCwd;
-};
+class BlendingDraws : public InBuildFolder, public ::testing::WithParamInterface<BlendCase> {};
 
 TEST_P(BlendingDraws, SeeThroughPicturesAreDrawnBlended) {
     const BlendCase& c = GetParam();
