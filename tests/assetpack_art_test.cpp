@@ -11,16 +11,11 @@
 
 #include "engine/PictureDecoder.h"
 #include "platform/ResourceArchive.h"
+#include "tests/PackPicture.h"
 #include "tools/assetpack/Generator.h"
 #include "tools/assetpack/Manifest.h"
 
 namespace {
-
-std::string ToQuery(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 class PackArt : public ::testing::Test {
 protected:
@@ -37,15 +32,7 @@ protected:
         s_archive = nullptr;
         s_items = nullptr;
     }
-    static DecodedPicture Picture(const std::string& path) {
-        DecodedPicture out;
-        uint32_t size = 0;
-        void* block = nullptr;
-        if (s_archive->UnzipItem(ToQuery(path).c_str(), &size, &block, 0))
-            DecodePicture(static_cast<const uint8_t*>(block), size, out);
-        std::free(block);
-        return out;
-    }
+    static DecodedPicture Picture(const std::string& path) { return PackPicture(*s_archive, path); }
     static std::vector<ManifestItem>* s_items;
     static ResourceArchive* s_archive;
 };

@@ -13,18 +13,13 @@
 
 #include "engine/PictureDecoder.h"
 #include "platform/ResourceArchive.h"
+#include "tests/PackPicture.h"
 #include "tools/assetpack/Canvas.h"
 #include "tools/assetpack/Encoders.h"
 
 namespace {
 
 constexpr int kEnlarge = 3;
-
-std::string ToQuery(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 // Letters and spaces only, upper case, runs of spaces made one.
 std::string Letters(const std::string& s) {
@@ -58,15 +53,7 @@ protected:
         delete s_archive;
         s_archive = nullptr;
     }
-    static DecodedPicture Picture(const std::string& path) {
-        DecodedPicture out;
-        uint32_t size = 0;
-        void* block = nullptr;
-        if (s_archive->UnzipItem(ToQuery(path).c_str(), &size, &block, 0))
-            DecodePicture(static_cast<const uint8_t*>(block), size, out);
-        std::free(block);
-        return out;
-    }
+    static DecodedPicture Picture(const std::string& path) { return PackPicture(*s_archive, path); }
     // What the OCR program reads in the rectangle [x0, x1) x [y0, y1).
     static std::string Read(const DecodedPicture& pic, int x0, int y0, int x1, int y1) {
         const int w = (x1 - x0) * kEnlarge, h = (y1 - y0) * kEnlarge;

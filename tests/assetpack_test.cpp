@@ -9,18 +9,13 @@
 #include "engine/PictureDecoder.h"
 #include "platform/CursorFile.h"
 #include "platform/ResourceArchive.h"
+#include "tests/PackPicture.h"
 #include "platform/host/Headless.h"
 #include "tools/assetpack/Manifest.h"
 
 namespace {
 
 std::string ManifestPath() { return std::string(CSQ_SOURCE_DIR) + "/tools/assetpack/manifest.txt"; }
-
-std::string ToQuery(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 std::vector<uint8_t> ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -94,12 +89,12 @@ TEST_F(PackedData, EveryManifestEntryIsFoundByItsOwnNameAndReadsBack) {
         if (!f.inArchive) continue;
         ++archived;
         uint32_t size = 0;
-        int index = s_archive->FindArchiveItem(ToQuery(f.path).c_str(), &size);
+        int index = s_archive->FindArchiveItem(PackQuery(f.path).c_str(), &size);
         ASSERT_GE(index, 0) << f.path;
         ASSERT_LT(static_cast<size_t>(index), s_archive->m_lstArchiveEntries.size());
         // The lookup must land on this very entry, not on a look-alike.
         EXPECT_EQ(Utf16ToUtf8(s_archive->m_lstArchiveEntries[static_cast<size_t>(index)].name), f.path);
-        Extracted e = Extract(*s_archive, ToQuery(f.path));
+        Extracted e = Extract(*s_archive, PackQuery(f.path));
         ASSERT_TRUE(e.ok) << f.path;
         EXPECT_EQ(e.bytes.size(), size);
 
