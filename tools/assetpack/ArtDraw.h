@@ -55,6 +55,19 @@ void BevelBox(Painter& p, double x, double y, double w, double h, double radius,
 void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, int y, int w, int h, Rgba colour,
                   Rgba edge, int maxPixels, int thickness = 2);
 
+// An open book seen from the front, its spine at cx: each page runs from the
+// spine (spineTop above cy, spineBottom below) out to half on either side
+// (edgeTop above cy, edgeBottom below).
+inline void OpenBook(Painter& p, double cx, double cy, double half, double spineTop, double edgeTop,
+                     double edgeBottom, double spineBottom, const Paint& paint) {
+    for (double side : {-1.0, 1.0})
+        p.Polygon({{cx, cy - spineTop},
+                   {cx + side * half, cy - edgeTop},
+                   {cx + side * half, cy + edgeBottom},
+                   {cx, cy + spineBottom}},
+                  paint);
+}
+
 // A toothed wheel, inked, with its hub (FxArt.cpp).
 void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double width);
 

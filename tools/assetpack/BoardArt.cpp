@@ -237,12 +237,7 @@ void DrawFeature(Canvas& c, const ArtJob& job) {
     switch (feature) {
     case 0: Flask(p, cx, cy, r, Rgba{110, 230, 140, 255}); break;
     case 1:  // an open book with a cog on its page
-        p.Polygon(
-            {{cx, cy - r * 0.45}, {cx - r * 0.95, cy - r * 0.7}, {cx - r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
-            sign);
-        p.Polygon(
-            {{cx, cy - r * 0.45}, {cx + r * 0.95, cy - r * 0.7}, {cx + r * 0.95, cy + r * 0.55}, {cx, cy + r * 0.8}},
-            sign);
+        OpenBook(p, cx, cy, r * 0.95, r * 0.45, r * 0.7, r * 0.55, r * 0.8, sign);
         Gear(p, cx + r * 0.48, cy + r * 0.02, r * 0.28, 8, Rgba{120, 160, 200, 255}, 1.5);
         for (int i = 0; i < 3; ++i)
             p.Capsule(cx - r * 0.75, cy - r * (0.3 - i * 0.3), cx - r * 0.2, cy - r * (0.18 - i * 0.3), r * 0.04,

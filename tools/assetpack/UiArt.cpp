@@ -573,12 +573,7 @@ static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
         p.Polygon({{cx, cy - r * 0.8}, {cx + r * 0.45, cy - r * 0.12}, {cx - r * 0.45, cy - r * 0.12}}, sign);
         p.Polygon({{cx, cy + r * 0.8}, {cx + r * 0.45, cy + r * 0.12}, {cx - r * 0.45, cy + r * 0.12}}, sign);
     } else {  // an open book
-        p.Polygon(
-            {{cx, cy - r * 0.35}, {cx - r * 0.7, cy - r * 0.55}, {cx - r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
-            sign);
-        p.Polygon(
-            {{cx, cy - r * 0.35}, {cx + r * 0.7, cy - r * 0.55}, {cx + r * 0.7, cy + r * 0.4}, {cx, cy + r * 0.6}},
-            sign);
+        OpenBook(p, cx, cy, r * 0.7, r * 0.35, r * 0.55, r * 0.4, r * 0.6, sign);
     }
     const std::string word = recall ? "RECALL" : clear ? "CLEAR" : page ? "PAGE" : "INFO";
     const int tx = static_cast<int>(cx + r + 2), tw = static_cast<int>(w - m * 2.4 - tx);
