@@ -60,7 +60,7 @@ CPageGame* BattlePageOf(const CGameApplication* app) {
     return app ? dynamic_cast<CPageGame*>(app->m_pPageGame) : nullptr;
 }
 
-CPageGame::CPageGame() : m_aRobotArray(DISPLAY_ROBOTS) {
+CPageGame::CPageGame() : CBattleModel(static_cast<BattleScene&>(*this)), m_aRobotArray(DISPLAY_ROBOTS) {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
     m_bDebugView = false;
@@ -68,7 +68,7 @@ CPageGame::CPageGame() : m_aRobotArray(DISPLAY_ROBOTS) {
 
 CPageGame::~CPageGame() = default;
 
-CCom_GameRobot** CPageGame::MiniGameLink(int i) {
+CCom_GameRobot** CBattleModel::MiniGameLink(int i) {
     if (i < MINI_GAME_ROBOT_SLOTS) return &m_apMiniGameRobots[i];
     if (i == MINI_GAME_ROBOT_SLOTS) return &m_pMiniGameBoss;
     return &m_apMiniGameExtra[i - MINI_GAME_ROBOT_SLOTS - 1];
@@ -476,7 +476,7 @@ void CPageGame::DecideCardAvailability() {
     }
 }
 
-int CPageGame::FindHandCard(int robotId) const {
+int CBattleModel::FindHandCard(int robotId) const {
     for (int i = 0; i < HAND_SLOTS; ++i)
         if (m_aHand[i].m_iCard == robotId) return i;
     return -1;

@@ -17,13 +17,13 @@ namespace {
 
 constexpr double kRad = 0.01745329238474369;
 
-bool HandUpgraded(const CPageGame& page, int graphic) {
+bool HandUpgraded(const CBattleModel& page, int graphic) {
     return graphic >= 0 && graphic < HAND_SLOTS && page.m_aHandDefs[graphic].m_iUpgradeLevel != 0;
 }
 
 }  // namespace
 
-void CPageGame::FireBullet(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
+void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
     if (kind < 1000 && kind != 8 && kind != 15 && kind != 27) ++m_aiStageStats[0];
 
     if (kind == 16) {

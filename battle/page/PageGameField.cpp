@@ -28,13 +28,13 @@ bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 
 }  // namespace
 
-void CPageGame::AddFieldEffect(int source, int type, float x, float y, float z) {
+void CBattleModel::AddFieldEffect(int source, int type, float x, float y, float z) {
     if (m_lstFieldEffects.size() >= size_t(MAX_FIELD_EFFECTS)) return;
     m_lstFieldEffects.emplace_back();
     InitFieldEffect(m_lstFieldEffects.back(), type, source, x, y, z);
 }
 
-void CPageGame::DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge) {
+void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge) {
     {
         CCom_GameItem temp;
         temp.Launch(kind, x, y, z);
@@ -47,12 +47,12 @@ void CPageGame::DropItem(int kind, float x, float y, float z, int handSlot, bool
         item.m_vPosition = {-0.6f * float(g_iScreenWidth), m_aFieldCells[row].m_fY, 0.0f};
     }
     if (kind == ITEM_CAPSULE && handSlot >= 0 && handSlot < HAND_SLOTS) {
-        item.m_pOwnSprite = m_apHandPictures[handSlot];
+        item.m_pOwnSprite = Scene().m_apHandPictures[handSlot];
         item.m_iCard = handSlot;
     }
-    if (fromLeftEdge && m_pSfxMiniGameBonus) {
-        m_pSfxMiniGameBonus->Stop();
-        m_pSfxMiniGameBonus->Play();
+    if (fromLeftEdge && Scene().m_pSfxMiniGameBonus) {
+        Scene().m_pSfxMiniGameBonus->Stop();
+        Scene().m_pSfxMiniGameBonus->Play();
     }
 }
 

@@ -178,7 +178,7 @@ void CPageGame::RunRobotsOfType(int type, int row) {
         if (r.Type() == type && (row < 0 || r.m_iRow == row)) RunRobot(r);
 }
 
-void CPageGame::ForgetMiniGameLinks(int serial) {
+void CBattleModel::ForgetMiniGameLinks(int serial) {
     for (int i = 0; i < MINI_GAME_LINKS; ++i) {
         CCom_GameRobot** link = MiniGameLink(i);
         if (*link && (*link)->m_iSerial == serial) *link = nullptr;

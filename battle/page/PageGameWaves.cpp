@@ -123,7 +123,7 @@ void CPageGame::UpdateEnemySpawner() {
     RestartSound(m_pSfxTextWave);
 }
 
-CCom_GameRobot* CPageGame::DropTimeBombs(CCom_GameRobot& temp, int slot) {
+CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
     CCom_GameRobot* first = nullptr;
     int placed = 0;
     for (int c = 0; c < FIELD_COLUMNS; ++c) {
@@ -140,7 +140,7 @@ CCom_GameRobot* CPageGame::DropTimeBombs(CCom_GameRobot& temp, int slot) {
             if (blocked) continue;
             temp.m_iSerial = g_iNextRobotSerial++;
             temp.Place(0.0f, 0.0f, 0.0f);
-            if (placed == 0) RestartSound(m_apEnemySounds[slot][0]);
+            if (placed == 0) RestartSound(Scene().m_apEnemySounds[slot][0]);
             ++placed;
             m_lstRobots.push_back(temp);
             CCom_GameRobot& bomb = m_lstRobots.back();
@@ -155,7 +155,7 @@ CCom_GameRobot* CPageGame::DropTimeBombs(CCom_GameRobot& temp, int slot) {
     return first;
 }
 
-CCom_GameRobot* CPageGame::DropCapsuleCages(CCom_GameRobot& temp) {
+CCom_GameRobot* CBattleModel::DropCapsuleCages(CCom_GameRobot& temp) {
     const int stage = CurrentStage();
     const int limit = stage < 70 ? 2 : stage < 80 ? 3 : stage < 90 ? 4 : stage < 100 ? 5 : 2;
     CCom_GameRobot* first = nullptr;
@@ -194,7 +194,7 @@ CCom_GameRobot* CPageGame::DropCapsuleCages(CCom_GameRobot& temp) {
     return first;
 }
 
-CCom_GameRobot* CPageGame::CallEnemyRobot(int code, float x, float y, float z, bool allowMeteor) {
+CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z, bool allowMeteor) {
     CCom_GameRobot temp;
     int slot = -1;
     for (int i = 0; i < STAGE_ENEMY_RECORDS && slot < 0; ++i)
@@ -212,7 +212,7 @@ CCom_GameRobot* CPageGame::CallEnemyRobot(int code, float x, float y, float z, b
             record.m_iTerrain == TERRAIN_GROUND && record.m_iMaxHp < 1300)
             meteor = VxRand() % 2 == 0;
         if (meteor) {
-            if (m_pEffectMeteorEnemy) m_pEffectMeteorEnemy->Add(code);
+            if (Scene().m_pEffectMeteorEnemy) Scene().m_pEffectMeteorEnemy->Add(code);
             return nullptr;
         }
     }
@@ -228,7 +228,7 @@ CCom_GameRobot* CPageGame::CallEnemyRobot(int code, float x, float y, float z, b
         if (x != 0.0f) temp.m_vPosition = {x, y, z};
         m_lstRobots.push_back(temp);
         made = &m_lstRobots.back();
-        CVxSound* arrival = m_apEnemySounds[slot][0];
+        CVxSound* arrival = Scene().m_apEnemySounds[slot][0];
         if (made->m_Unit.m_iMoveMode == MOVE_NONE && arrival) {
             if (!arrival->IsPlaying()) arrival->Play();
             else if (g_iNextRobotSerial % 3 == 0) RestartSound(arrival);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "battle/effects/Effect_Spike.h"
+#include "battle/model/BattleModel.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -35,16 +36,16 @@ inline void Restart(CVxSound* sound) {
 
 // Clears a spiked cell: its spikes burst; answers whether it held any. The
 // caller asks the stage to redraw its ground (once for a blast's many cells).
-inline bool ClearSpikes(CPageGame& page, FieldCell& cell) {
+inline bool ClearSpikes(CBattleModel& model, FieldCell& cell) {
     if (cell.m_iSpikeFree != 0) return false;
     cell.m_iSpikeFree = 1;
-    if (page.m_pEffectSpike) page.m_pEffectSpike->AddAtPoint(cell.m_fX, cell.m_fY, cell.m_fZ);
+    if (model.Scene().m_pEffectSpike) model.Scene().m_pEffectSpike->AddAtPoint(cell.m_fX, cell.m_fY, cell.m_fZ);
     return true;
 }
 
 // Redraws the stage's ground after its cells changed.
-inline void RedrawGround(CPageGame& page) {
-    if (page.m_pStage) page.m_pStage->Update(true);
+inline void RedrawGround(CBattleModel& model) {
+    if (model.m_pStage) model.m_pStage->Update(true);
 }
 
 }  // namespace units
