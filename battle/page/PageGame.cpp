@@ -350,7 +350,7 @@ int CPageGame::Load() {
     if (IsStageEnemy(m_StageDefinition, 1030)) m_lstDrawLastTypes.push_back(1030);
 
     delete m_pStage;
-    m_pStage = new CCom_GameStage();
+    m_pStage = new CCom_GameStage(*this);
     // The mini-games start with the field in place.
     if (stage > 150) m_pStage->m_fScrollX = 0.0f;
     LoadFieldEffectArt();

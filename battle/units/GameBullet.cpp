@@ -29,14 +29,13 @@ void CCom_GameBullet::Reset() {
     m_iHopTimer = 0;
 }
 
-CCom_GameRobot* CCom_GameBullet::Owner() const {
-    CPageGame* page = Page();
-    return page ? FindRobotBySerial(page->m_lstRobots, m_iOwnerSerial) : nullptr;
+CCom_GameRobot* CCom_GameBullet::Owner(CBattleModel& model) const {
+    return FindRobotBySerial(model.m_lstRobots, m_iOwnerSerial);
 }
 
-void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
-    CPageGame* page = Page();
-    const int stage = Stage();
+void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x, float y, float z, int targetSerial,
+                            int ownerSerial) {
+    const int stage = model.StageNumber();
     m_iBulletKind = kind;
     GetWeaponDefinition(m_Weapon, kind);
     m_vRotation = VxVec3{0.0f, 0.0f, 0.0f};
@@ -45,12 +44,12 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
     m_iLifetime = m_Weapon.m_iLifetime;
     m_iHitsLeft = m_Weapon.m_iHits;
     m_iGraphic = graphic;
-    m_iLane = page ? int(page->FindNearestCell(x, y, z).y) : 0;
+    m_iLane = int(model.FindNearestCell(x, y, z).y);
     m_iTargetSerial = targetSerial;
     m_iOwnerSerial = ownerSerial;
     m_iOwnerUpgrade = 0;
     m_rcHitArea = BulletHitArea{};
-    const CCom_GameRobot* owner = Owner();
+    const CCom_GameRobot* owner = Owner(model);
     if (owner) m_iOwnerUpgrade = owner->m_Unit.m_iUpgradeLevel;
     if (kind == 9 && m_iOwnerUpgrade != 0) m_Weapon.m_iSpeed = 15;
     m_iMissMode = 0;
@@ -60,7 +59,7 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
     m_iSide = kind < 1000 ? 0 : 1;
     const double theta = -(double(m_Weapon.m_iAngle) * kRad);
     const float speed = float(m_Weapon.m_iSpeed);
-    CCom_GameRobot* target = page ? FindRobotBySerial(page->m_lstRobots, targetSerial) : nullptr;
+    CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, targetSerial);
     switch (m_Weapon.m_iMotion) {
     case 0:
         m_vPosition.x = x + float(m_Weapon.m_iRange) * facing;
@@ -145,8 +144,8 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
             break;
         case 9: m_Weapon.m_iDamage = 7; break;
         case 24:
-            if (target && page)
-                page->AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
+            if (target)
+                model.AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
                                      target->m_vLastPosition.z);
             break;
         default: break;
