@@ -55,14 +55,30 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     m_iMissMode = 0;
     m_iKills = 0;
 
-    const float facing = kind < 1000 ? -1.0f : 1.0f;
     m_iSide = kind < 1000 ? 0 : 1;
+    CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, targetSerial);
+    SetOff(model, owner, target);
+    if (kind == 1007 && target) m_vAimPoint = target->m_vPosition;
+    if (kind == 7) m_vPosition = m_vAimPoint;
+    if (owner && owner->Type() == 1032 && owner->m_aiAux[2] == 1) {
+        m_Weapon.m_iDamage = 50;
+        m_Weapon.m_iHitEffectArg = 4;
+    }
+    if (kind == 22 && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+
+    if (m_iOwnerUpgrade != 0) ApplyUpgrade(model, target, ownerSerial);
+    if (stage == 171 && kind == 22) m_Weapon.m_iDamage = 500;
+}
+
+void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target) {
+    const int kind = m_iBulletKind;
+    const int stage = model.StageNumber();
+    const float facing = kind < 1000 ? -1.0f : 1.0f;
     const double theta = -(double(m_Weapon.m_iAngle) * kRad);
     const float speed = float(m_Weapon.m_iSpeed);
-    CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, targetSerial);
     switch (m_Weapon.m_iMotion) {
     case 0:
-        m_vPosition.x = x + float(m_Weapon.m_iRange) * facing;
+        m_vPosition.x = m_vAimPoint.x + float(m_Weapon.m_iRange) * facing;
         m_vVelocity = Direction(theta);
         break;
     case MOTION_STRAIGHT:
@@ -109,47 +125,40 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     }
     default: break;
     }
-    if (kind == 1007 && target) m_vAimPoint = target->m_vPosition;
-    if (kind == 7) m_vPosition = m_vAimPoint;
-    if (owner && owner->Type() == 1032 && owner->m_aiAux[2] == 1) {
-        m_Weapon.m_iDamage = 50;
-        m_Weapon.m_iHitEffectArg = 4;
-    }
-    if (kind == 22 && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+}
 
-    if (m_iOwnerUpgrade != 0) {
-        switch (kind) {
-        case 0:
-        case 1:
-        case 17:
-        case 18: m_Weapon.m_iDamage += 5; break;
-        case 11:
-            if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
-            break;
-        case 6: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
-        case 22: m_Weapon.m_iDamage *= 2; break;
-        case 21:
-            m_Weapon.m_fAreaWidth = 171.0f;
-            m_Weapon.m_fAreaHeight = 161.5f;
-            break;
-        case 4: m_Weapon.m_iHitEffectArg = 28; break;
-        case 23:
-            m_Weapon.m_iDamage = 5;
-            m_Weapon.m_iHitEffectArg = 8;
-            break;
-        case 10:
-            m_Weapon.m_iDamage += 10;
-            m_Weapon.m_iSize = 85;
-            m_Weapon.m_iHitEffectArg = 32;
-            break;
-        case 9: m_Weapon.m_iDamage = 7; break;
-        case 24:
-            if (target)
-                model.AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
-                                     target->m_vLastPosition.z);
-            break;
-        default: break;
-        }
+void CCom_GameBullet::ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* target, int ownerSerial) {
+    const int kind = m_iBulletKind;
+    switch (kind) {
+    case 0:
+    case 1:
+    case 17:
+    case 18: m_Weapon.m_iDamage += 5; break;
+    case 11:
+        if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
+        break;
+    case 6: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
+    case 22: m_Weapon.m_iDamage *= 2; break;
+    case 21:
+        m_Weapon.m_fAreaWidth = 171.0f;
+        m_Weapon.m_fAreaHeight = 161.5f;
+        break;
+    case 4: m_Weapon.m_iHitEffectArg = 28; break;
+    case 23:
+        m_Weapon.m_iDamage = 5;
+        m_Weapon.m_iHitEffectArg = 8;
+        break;
+    case 10:
+        m_Weapon.m_iDamage += 10;
+        m_Weapon.m_iSize = 85;
+        m_Weapon.m_iHitEffectArg = 32;
+        break;
+    case 9: m_Weapon.m_iDamage = 7; break;
+    case 24:
+        if (target)
+            model.AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
+                                 target->m_vLastPosition.z);
+        break;
+    default: break;
     }
-    if (stage == 171 && kind == 22) m_Weapon.m_iDamage = 500;
 }

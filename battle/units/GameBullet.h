@@ -105,6 +105,9 @@ public:
     BulletLook m_Look{};      // drawing scratch, taken by Update
 
 private:
+    // Setup's steps: the motion it starts with, and the firer's upgrade.
+    void SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target);
+    void ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* target, int ownerSerial);
     // Flight by motion; false when the bullet is spent without a look (a
     // summoning shot).
     bool Move(CBattleModel& model, float spriteHeight);
@@ -114,6 +117,8 @@ private:
     void Summon(CBattleModel& model);
     // The kind's look and hit test for this frame.
     void Act(CBattleModel& model);
+    // Kinds that strike an area: bursts, clouds, beams.
+    void ActBlast(CBattleModel& model);
     void ActFlame(CBattleModel& model);
     void ActSnowball(CBattleModel& model);
     void ActSparks(CBattleModel& model);

@@ -189,11 +189,6 @@ void CCom_GameBullet::HitArea(CBattleModel& model, float left, float right, floa
 
 void CCom_GameBullet::Act(CBattleModel& model) {
     const int kind = m_iBulletKind;
-    const VxVec3 at = m_vPosition;
-    const float hw = m_Weapon.m_fAreaWidth, hh = m_Weapon.m_fAreaHeight;
-    const float W = float(g_iScreenWidth), H = float(g_iScreenHeight);
-    const bool lastFrame = m_iAge == m_iLifetime - 1;
-    const int t = Frame();
     switch (kind) {
     case 0:
     case 1012:
@@ -204,37 +199,29 @@ void CCom_GameBullet::Act(CBattleModel& model) {
         }
         break;
     case 5:
-        TakeLook();
-        if (m_iAge == 0) HitArea(model, at.x - hw, at.x + 2.0f * hw, at.y + hh, at.y - hh);
-        break;
+    case 8:
+    case 11:
+    case 1011:
+    case 12:
+    case 19:
+    case 21:
+    case 22:
+    case 29:
+    case 30:
+    case 1008:
+    case 1014:
+    case 1015: ActBlast(model); break;
     case 6: ActFlame(model); break;
     case 7:
         TakeLook();
         if (m_iAge == 0) TestHits(model, false);
         break;
-    case 8:
-    case 11:
-    case 1011:
-    case 21:
-    case 29:
-        TakeLook();
-        if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
-        break;
     case 9:
         TakeLook();
         if (m_iAge % 10 == 0) TestHits(model, false);
         break;
-    case 12:
-        TakeLook();
-        if (t % 3 == 0) HitArea(model, at.x - hw / 2.0f, at.x + hw / 2.0f, at.y + hh, at.y - 42.75f);
-        break;
     case 14: ActSnowball(model); break;
     case 17: ActSparks(model); break;
-    case 19:
-    case 22:
-        TakeLook();
-        if (lastFrame) HitArea(model, -W, W, H, -H);
-        break;
     case 20:
         // Two flares at random turns.
         TakeLook();
@@ -245,9 +232,6 @@ void CCom_GameBullet::Act(CBattleModel& model) {
     case 24: ActThread(model); break;
     case 26: ActSeeker(model); break;
     case 27: ActFetch(model); break;
-    case 30:
-        if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
-        break;
     case 1000:
     case 1001:
     case 1006:
@@ -260,19 +244,7 @@ void CCom_GameBullet::Act(CBattleModel& model) {
         TestHits(model, false);
         break;
     case 1007: ActRise(model); break;
-    case 1008:
-    case 1015:
-        TakeLook();
-        if (t % 3 == 0) HitArea(model, at.x - 42.75f, at.x + hw, at.y + hh / 2.0f, at.y - hh / 2.0f);
-        break;
     case 1013: TakeLook(); break;
-    case 1014:
-        if (const CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial)) {
-            const float tx = target->m_vPosition.x;
-            m_iTargetSerial = -1;
-            HitArea(model, tx - 85.5f, tx + hw, at.y + hh, at.y);
-        }
-        break;
     case 1004:
         if (m_iAge >= 6) TakeLook();
         break;
@@ -281,6 +253,53 @@ void CCom_GameBullet::Act(CBattleModel& model) {
         if (m_iAge >= 6 || kind == 4 || kind == 13 || kind == 15 || kind == 16) TakeLook();
         TestHits(model, false);
         break;
+    }
+}
+
+void CCom_GameBullet::ActBlast(CBattleModel& model) {
+    const VxVec3 at = m_vPosition;
+    const float hw = m_Weapon.m_fAreaWidth, hh = m_Weapon.m_fAreaHeight;
+    const float W = float(g_iScreenWidth), H = float(g_iScreenHeight);
+    const bool lastFrame = m_iAge == m_iLifetime - 1;
+    const int t = Frame();
+    switch (m_iBulletKind) {
+    case 5:
+        TakeLook();
+        if (m_iAge == 0) HitArea(model, at.x - hw, at.x + 2.0f * hw, at.y + hh, at.y - hh);
+        break;
+    case 8:
+    case 11:
+    case 1011:
+    case 21:
+    case 29:
+        TakeLook();
+        if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
+        break;
+    case 12:
+        TakeLook();
+        if (t % 3 == 0) HitArea(model, at.x - hw / 2.0f, at.x + hw / 2.0f, at.y + hh, at.y - 42.75f);
+        break;
+    case 19:
+    case 22:
+        TakeLook();
+        if (lastFrame) HitArea(model, -W, W, H, -H);
+        break;
+    case 30:
+        if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
+        break;
+    case 1008:
+    case 1015:
+        TakeLook();
+        if (t % 3 == 0) HitArea(model, at.x - 42.75f, at.x + hw, at.y + hh / 2.0f, at.y - hh / 2.0f);
+        break;
+    case 1014:
+        if (const CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial)) {
+            const float tx = target->m_vPosition.x;
+            m_iTargetSerial = -1;
+            HitArea(model, tx - 85.5f, tx + hw, at.y + hh, at.y);
+        }
+        break;
+    default: break;
     }
 }
 
