@@ -36,6 +36,9 @@ a declared class is not defined there|pass|battle/units/GameRobot.h|class CGameR
 a declared class is not defined there|pass|battle/units/Targeting.h|class CGameRobot;
 a declared class is not defined there|pass|battle/units/GameRobotDraw.cpp|#include "battle/page/Hud.h"\nvoid CGameRobot::Draw() {}
 a declared class is not defined there|pass|battle/page/Hud.h|#include "battle/units/Targeting.h"
+a call at the margin defines nothing|pass|battle/units/GameRobot.h|class CGameRobot {};
+a call at the margin defines nothing|pass|battle/page/Tally.cpp|#include "battle/page/Hud.h"\nint Tally() { return CGameRobot::Alive(); }
+a call at the margin defines nothing|pass|battle/page/Hud.h|#include "battle/units/GameRobot.h"
 one file for two classes joins no circle|pass|battle/effects/TextA.h|class CTextA {};
 one file for two classes joins no circle|pass|battle/effects/TextB.h|class CTextB {};
 one file for two classes joins no circle|pass|battle/effects/Texts.cpp|#include "battle/effects/TextA.h"\n#include "battle/effects/TextB.h"\nCTextA::CTextA() {}\nCTextB::CTextB() {}

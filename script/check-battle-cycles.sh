@@ -47,9 +47,11 @@ if [ -n "$files" ]; then
             declaredIn[substr(s, 1, RLENGTH)] = strip(FILENAME)
             next
         }
-        # A member defined outside its class: "Type CName::Member(" at the margin.
+        # A member defined outside its class: "Type CName::Member(" at the margin
+        # (what follows the parenthesis is a body or arguments, not a name).
         FILENAME ~ /\.cpp$/ && /^[A-Za-z_~]/ {
             s = $0
+            sub(/\(.*/, "", s)
             while (match(s, /[A-Za-z_][A-Za-z_0-9]*::/)) {
                 defines[FILENAME, substr(s, RSTART, RLENGTH - 2)] = 1
                 s = substr(s, RSTART + RLENGTH)
