@@ -1,6 +1,7 @@
 #include "battle/effects/Effect_Remover.h"
 
 #include "battle/effects/AmbientArt.h"
+#include "content/UnitIds.h"
 
 using namespace ambient;
 
@@ -73,7 +74,7 @@ void CEffect_Remover::OnFrame(int index) {
             remover = HandPicture(*page, slot);
         } else {
             for (int k = 0; k < STAGE_ENEMY_RECORDS && !remover; ++k)
-                if (page->m_aEnemyDefs[k].m_iType == 1030) remover = MachinePicture(*page, k);
+                if (page->m_aEnemyDefs[k].m_iType == MachineId::CapsuleCage) remover = MachinePicture(*page, k);
         }
         DrawAt(remover, x0 + float(dx), y + 40.0f + float(dy), 0.0f);
     }

@@ -16,6 +16,7 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -365,7 +366,7 @@ void CPageGame::HandleMiniGameInput() {
     case 167:
         HandleJumpInput();
         if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
-        FireRobotsOfType(1009);
+        FireRobotsOfType(MachineId::NapalmAirship);
         break;
     case 168: HandleMiniGame168Input(); break;
     case 171:
@@ -378,7 +379,7 @@ void CPageGame::HandleMiniGameInput() {
         }
         break;
     case 175: SetFastMachines(); break;
-    case 177: FireRobotsOfType(14); break;
+    case 177: FireRobotsOfType(RobotId::MiniBomber); break;
     default:  // the group handlers named above
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();

@@ -10,6 +10,7 @@
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 #include "platform/Random.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -19,11 +20,11 @@ constexpr int kBoss171Weak = 1000;  // the Destroyer's hit points that start the
 // The Machine each boss stage calls: the one its mix never sends in waves.
 int BossType(int stage) {
     switch (stage) {
-    case 156: return 1015;  // Killer Whale
-    case 163: return 1024;  // Giant
+    case 156: return MachineId::KillerWhale;
+    case 163: return MachineId::Giant;
     case 166:
-    case 174: return 1027;  // Frost Orca
-    case 171: return 1028;  // The Destroyer
+    case 174: return MachineId::FrostOrca;
+    case 171: return MachineId::Destroyer;
     default: return 0;
     }
 }

@@ -6,6 +6,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnlockTables.h"
+#include "content/UnitIds.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
 
@@ -31,7 +32,7 @@ int CapsuleSlot(int stage, int r) {
 void CPageGame::UpdateFinalBoss() {
     const int stage = CurrentStage();
     if (stage != 160 && stage != 170 && stage != 180) return;
-    const int bossType = stage == 180 ? 1031 : 1028;
+    const int bossType = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
     const int callAt = m_iStageFrames - kBossCallFrames;
 
     if (m_iTimeLeft == callAt) {

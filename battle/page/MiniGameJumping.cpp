@@ -15,6 +15,7 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ float LowestLine() { return -0.6f * float(g_iScreenHeight); }
 // A Machine under the point that a falling jumper lands on.
 bool IsStompedBy(const CCom_GameRobot& m, float x, float y) {
     float reach = 0.0f, dx = 0.0f;
-    if (m.Type() == 1032) {
+    if (m.Type() == MachineId::Rocket) {
         reach = 100.0f;
         dx = x - m.m_vPosition.x;
     } else {
@@ -49,7 +50,8 @@ CCom_GameRobot* CPageGame::FindJumper() {
 void CPageGame::UpdateJumpGame() {
     const int stage = CurrentStage();
     if (stage != 157 && stage != 167) return;
-    if (stage == 167 && m_iTimeLeft == m_iStageFrames - 100) CallEnemyRobot(1009, 0.0f, 0.0f, 0.0f, false);
+    if (stage == 167 && m_iTimeLeft == m_iStageFrames - 100)
+        CallEnemyRobot(MachineId::NapalmAirship, 0.0f, 0.0f, 0.0f, false);
     CCom_GameRobot* jumper = FindJumper();
     if (!jumper) return;
     VxVec3& at = jumper->m_vPosition;

@@ -20,14 +20,12 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
-
 // Stages whose cards show and pay their energy cost.
 bool ShowsCost(int stage) { return stage <= 150 || stage == 172; }
 
@@ -252,8 +250,8 @@ void CPageGame::DrawCarriedPreview() {
     // robots on the field do (a mount card shows none of its own).
     const int stage = CurrentStage();
     const int shownCard = m_aHand[shown].m_iCard;
-    if ((stage == 160 || stage == 170 || stage == 180) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
-        shownCard != 37 && shownCard != 38) {
+    if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR && shownCard != 37 &&
+        shownCard != 38) {
         const float right = m_iRelocatingRobot != -1 && card == 37 ? 15.0f : 0.0f;
         DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
                   1, 1, 1);
@@ -321,7 +319,7 @@ void CPageGame::PlaceCardRobot() {
     if (card == ROBOT_REMOVER) {
         CCom_GameRobot* target = nullptr;
         for (CCom_GameRobot& r : m_lstRobots) {
-            if (r.Type() == ROBOT_REMOVER || !(!r.IsMachine() || r.Type() == 1025)) continue;
+            if (r.Type() == ROBOT_REMOVER || !(!r.IsMachine() || r.Type() == MachineId::TimeBomb)) continue;
             if (r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r)) continue;
             target = &r;
             break;
@@ -343,8 +341,7 @@ void CPageGame::PlaceCardRobot() {
         }
     }
 
-    const bool keepsCharge = stage == 159 || stage == 165 || stage == 169 || stage == 175 || stage == 176 ||
-                             stage == 178 || m_bCarriedFromCapsule;
+    const bool keepsCharge = StageKeepsCardCharge(stage) || m_bCarriedFromCapsule;
     if (!keepsCharge) m_aHand[carried].m_iCharge = 0;
     if ((stage <= 150 && !m_bCarriedFromCapsule) || stage == 172) m_iEnergy -= m_aHandDefs[carried].m_iEnergyCost;
     m_bCarriedFromCapsule = false;

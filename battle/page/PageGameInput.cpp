@@ -26,14 +26,11 @@
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
+#include "content/StageRules.h"
 
 VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
 
 namespace {
-
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
 
 void Consume(InputRecord& in, int key) {
     in.m_aiKey[key] = 0;

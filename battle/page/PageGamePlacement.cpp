@@ -10,10 +10,11 @@
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 namespace {
-
-bool IsFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
 
 bool InJetStreamArea(int stage) {
     const StagePlace place = GetStagePlace(stage);
@@ -21,7 +22,7 @@ bool InJetStreamArea(int stage) {
 }
 
 // Cards that land on top of whatever stands on the cell.
-bool StacksFreely(int card) { return card == 31 || card == 14 || card == 26 || card == 32; }
+bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
 
 }  // namespace
 
@@ -47,7 +48,7 @@ void CPageGame::DrawFieldCells(float phase) {
         const FieldCell& cell = m_aFieldCells[i];
         mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
         mark->SetSize(80.5f, 75.75f, 1.0f);
-        if (IsFinalStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
+        if (IsEpisodeFinalBossStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
         else mark->SetDiffuse(0.0f, 0.0f, 0.0f, phase * 0.35f);
         mark->RenderSRT();
         const int c = m_aiColumnHazard[i % FIELD_ROWS];
@@ -151,7 +152,7 @@ bool CPageGame::CanPlaceCard(int commit) {
             return refuse([](CEffect_FontInstruction& fi) { fi.ShowStormBotRule(); });
         skipTerrain = true;
     }
-    if (!skipTerrain && !IsFinalStage(stage) && cell->m_iKind != unit.m_iTerrain &&
+    if (!skipTerrain && !IsEpisodeFinalBossStage(stage) && cell->m_iKind != unit.m_iTerrain &&
         unit.m_iTerrain != TERRAIN_SPECIAL) {
         if (!platformed) {
             const int kind = cell->m_iKind;
@@ -214,7 +215,7 @@ bool CPageGame::CanPlaceCard(int commit) {
             continue;
         }
         if (card == 39) {
-            if (r.IsMachine() && !(r.Type() == 1025 && unit.m_iUpgradeLevel != 0)) continue;
+            if (r.IsMachine() && !(r.Type() == MachineId::TimeBomb && unit.m_iUpgradeLevel != 0)) continue;
         } else {
             if (r.IsMachine()) continue;
             if (r.m_Unit.m_iRole == ROLE_PLATFORM) {

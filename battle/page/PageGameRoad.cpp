@@ -31,6 +31,9 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -40,9 +43,7 @@ bool InList(const std::list<int>& types, int type) {
     return std::find(types.begin(), types.end(), type) != types.end();
 }
 
-bool IsTutorialLostType(int type) {
-    return type == 6 || type == 14 || type == 20 || type == 26 || type == 31 || type == 32;
-}
+bool IsTutorialLostType(int type) { return UnitHas(type, UNIT_SPENT_NOT_LOST); }
 
 }  // namespace
 
@@ -210,7 +211,7 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
     if (m_iBattleState >= BATTLE_PLAYING && m_iBattleState < BATTLE_SUMMARY && r.m_iHp <= 0) {
         if (!r.IsMachine()) {
             if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++m_nRobotsLost;
-        } else if (r.Type() != 1025 && r.Type() != 1030 && r.Type() != 1032 && r.m_aiAux[1] != 1) {
+        } else if (!UnitHas(r.Type(), UNIT_NOT_A_KILL) && r.m_aiAux[1] != 1) {
             ++m_nMachinesKilled;
             UpdateAchievementProgress(35, m_nMachinesKilled);
         }
@@ -237,7 +238,7 @@ void CPageGame::RunRowRobots(int row) {
         else ++m_nLiveRobots;
         const int type = r.Type();
         if (InList(m_lstDrawFirstTypes, type) || InList(m_lstDrawSecondTypes, type) ||
-            InList(m_lstDrawLastTypes, type) || type == 1028 || type == 1031)
+            InList(m_lstDrawLastTypes, type) || UnitHas(type, UNIT_BOSS))
             continue;
         if (sunkStart && !r.IsMachine()) {
             // The caged robots stand on the start line far below until the
@@ -291,7 +292,7 @@ void CPageGame::RunRowRobots(int row) {
         for (const CCom_GameRobot& r : m_lstRobots) {
             if (r.m_iRow != row || r.Type() == 27 || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
             if (double(r.m_iHp) / double(r.m_Unit.m_iMaxHp) > 0.5) continue;
-            const float lift = (r.Type() == 1024 || r.Type() == 1029) ? 80.75f : 0.0f;
+            const float lift = UnitHas(r.Type(), UNIT_TALL) ? 80.75f : 0.0f;
             m_pEffectSmokeLowHP->Add(0, r.m_vPosition.x, r.m_vPosition.y + lift, r.m_vPosition.z);
         }
     }
@@ -390,7 +391,7 @@ void CPageGame::UpdateBattleObjects() {
         m_pEffectDestroyerHand->m_iLayer = 0;
         m_pEffectDestroyerHand->Tick();
     }
-    const int boss = stage == 180 ? 1031 : (stage == 160 || stage == 170 || stage == 171) ? 1028 : 0;
+    const int boss = StageBossType(stage);
     if (boss) {
         for (CCom_GameRobot& r : m_lstRobots)
             if (r.Type() == boss) {
@@ -441,7 +442,8 @@ void CPageGame::SetUpRobotArray() {
     // preview stays empty.
     std::vector<int> slots;
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
-        if (m_aEnemyDefs[k].m_iType >= FIRST_MACHINE_TYPE && m_aEnemyDefs[k].m_iType != 1032) slots.push_back(k);
+        if (m_aEnemyDefs[k].m_iType >= FIRST_MACHINE_TYPE && m_aEnemyDefs[k].m_iType != MachineId::Rocket)
+            slots.push_back(k);
     m_iStreamCursor = m_iBatchCursor = 0;
     if (slots.empty() || stage > 150) return;
 
@@ -548,15 +550,15 @@ void CPageGame::SetUpRobotArray() {
         CCom_GameRobot& r = m_aRobotArray[size_t(i)];
         const bool water = r.m_Unit.m_iTerrain == TERRAIN_MARINE;
         switch (r.Type()) {
-        case 1005: r.m_vPosition.x -= 90.0f; break;
-        case 1014:
+        case MachineId::Transporter: r.m_vPosition.x -= 90.0f; break;
+        case MachineId::Mole:
             if (water) r.m_vPosition.x += 35.0f;
             break;
-        case 1018: r.m_vPosition.x -= 100.0f; break;
-        case 1022: r.m_vPosition.x -= 35.0f; break;
-        case 1024:
-        case 1029: r.m_vPosition.x += water ? 15.0f : -15.0f; break;
-        case 1027: r.m_vPosition.x -= 50.0f; break;
+        case MachineId::MarineStriker: r.m_vPosition.x -= 100.0f; break;
+        case MachineId::BlastTank: r.m_vPosition.x -= 35.0f; break;
+        case MachineId::Giant:
+        case MachineId::Titan: r.m_vPosition.x += water ? 15.0f : -15.0f; break;
+        case MachineId::FrostOrca: r.m_vPosition.x -= 50.0f; break;
         default: break;
         }
         if (marine > 2 && water) r.m_vPosition.x += float(marine - 2) * 50.0f;

@@ -8,6 +8,8 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
 
 using namespace units;
 
@@ -63,11 +65,12 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
         case 29: at.y = y + h / 4.0f - 70.375f + b; break;
         default: break;
         }
-    } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == 1030) {
+    } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == MachineId::CapsuleCage) {
         const bool bob = m_Unit.m_iMoveMode == MOVE_BOB;
         auto place = [&] {
             at = VxVec3{m_vPosition.x + w / 2.0f - offset,
-                        m_vPosition.y + h / 2.0f - 40.375f - (type == 1030 ? 20.0f : 10.0f), m_vPosition.z};
+                        m_vPosition.y + h / 2.0f - 40.375f - (type == MachineId::CapsuleCage ? 20.0f : 10.0f),
+                        m_vPosition.z};
             // Ground and water-surface Machines are targetable from where they are drawn.
             m_vLastPosition = m_vPosition;
         };
@@ -78,7 +81,7 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
         m_vLastPosition = m_vPosition;
         const bool special = m_Unit.m_iTerrain == TERRAIN_SPECIAL;
         if (m_iState == ROBOT_DYING) {
-            if (type == 1025 || type == 1020 || type == 1019) {
+            if (type == MachineId::TimeBomb || type == MachineId::Reaper || type == MachineId::Ghost) {
                 at = m_vPosition;
             } else {
                 at.x = special ? x : x + w / 2.0f - offset;
@@ -86,7 +89,7 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
             }
         } else if (CanUpgradeVariant()) {
             at = VxVec3{x + w / 2.0f - offset, y + h / 2.0f - 50.375f, m_vPosition.z};
-        } else if (special && type != 1020 && type != 1019) {
+        } else if (special && type != MachineId::Reaper && type != MachineId::Ghost) {
             at = m_vPosition;
         } else {
             at = VxVec3{x + w / 2.0f - offset, y, m_vPosition.z};
@@ -166,7 +169,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
         }
     }
 
-    if (machine && (type == 1028 || type == 1031)) {
+    if (machine && UnitHas(type, UNIT_BOSS)) {
         const VxVec3 shift = DestroyerBodyShift();
         at.x += shift.x;
         at.y += shift.y;
@@ -222,8 +225,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     }
 
     // 6. Ghost and Stingray.
-    if (type == 1019 && m_bConcealed) tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
-    if (type == 1013 && m_aiAux[1] == 1) {
+    if (type == MachineId::Ghost && m_bConcealed) tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
+    if (type == MachineId::Stingray && m_aiAux[1] == 1) {
         if (!dying && !tint.set) {
             const float v = 0.25f + 0.15f * SinDeg(30.0f * float(t));
             tint = Tint{true, v, v, v, 1.0f, true};
@@ -258,7 +261,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 9. The Rocket.
     bool rocketSecondPass = false;
-    if (type == 1032) {
+    if (type == MachineId::Rocket) {
         at.x += 35.0f;
         if (m_aiAux[2] == 1 || m_aiAux[2] == 2) {
             if (m_aiAux[2] == 1) {
@@ -282,9 +285,9 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 11. Swimmers sit lower in the water.
     if (machine && m_Unit.m_iTerrain == TERRAIN_MARINE) {
-        if (type == 1024 || type == 1029) {
+        if (UnitHas(type, UNIT_TALL)) {
             at.y -= 110.75f;
-        } else if (type == 1014) {
+        } else if (type == MachineId::Mole) {
             if (m_iState == ROBOT_MOVE) {
                 rotation = -45.0f * DEG;
                 at.y -= 160.0f + 10.0f * SinDeg(5.0f * float(t));
@@ -295,10 +298,10 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
             }
             if (m_bConcealed) tint.set = true, tint.a = 0.45f;
         } else {
-            at.y -= type == 1018 ? 45.0f : 35.0f;
+            at.y -= type == MachineId::MarineStriker ? 45.0f : 35.0f;
         }
     }
-    if (machine && type == 1018 && m_Unit.m_iTerrain == TERRAIN_AIR) at.y -= 48.0f;
+    if (machine && type == MachineId::MarineStriker && m_Unit.m_iTerrain == TERRAIN_AIR) at.y -= 48.0f;
 
     // 12. Bombs growing before they go off, and the Shocker's glow.
     if (!m_bPreview && !machine) {
@@ -378,12 +381,12 @@ void CCom_GameRobot::PullDeadUnitDown(CPageGame& page) {
     const bool onGround = cell && cell->m_iStageKind == CELL_GROUND;
     if (IsGroundOrMarine(m_Unit.m_iTerrain)) {
         if (onGround) {
-            if (m_vPosition.y < -250.0f) m_vPosition.y -= type == 1018 ? 3.0f : 0.25f;
+            if (m_vPosition.y < -250.0f) m_vPosition.y -= type == MachineId::MarineStriker ? 3.0f : 0.25f;
             else m_vPosition.y = cell->m_fY;
         } else {
             m_vPosition.y -= 3.0f;
         }
-    } else if (type != 1025 && type != 1028 && type != 1031) {
+    } else if (type != MachineId::TimeBomb && !UnitHas(type, UNIT_BOSS)) {
         if (onGround) m_vPosition.y = cell->m_fY;
         else m_vPosition.y -= 3.0f;
     }
