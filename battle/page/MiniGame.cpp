@@ -371,7 +371,7 @@ void CPageGame::HandleMiniGameInput() {
     case 168: HandleMiniGame168Input(); break;
     case 171:
         if (const CCom_GameRobot* r = m_apMiniGameRobots[0];
-            r && r->m_iUnitSlot == FindHandCard(37) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
+            r && r->m_iUnitSlot == FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
             CollectItemsByTouch();

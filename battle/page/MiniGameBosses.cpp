@@ -105,8 +105,8 @@ void CPageGame::UpdateFloatingBoss() {
         SpawnMiniGameRobotOnCell(FIELD_COLUMNS - 1, 1, FIELD_ROWS - 1);
     for (CCom_GameRobot& r : m_lstRobots) {
         if (r.IsMachine()) continue;
-        if (r.Type() == 2) r.m_vPosition.x -= 1.0f;
-        else if (r.Type() == 4) r.m_vPosition.x -= 0.5f;
+        if (r.Type() == RobotId::CannonBot) r.m_vPosition.x -= 1.0f;
+        else if (r.Type() == RobotId::CopterBot) r.m_vPosition.x -= 0.5f;
     }
     if (m_iTimeLeft < 7100 && !m_apMiniGameRobots[0]) {
         m_iLife = 0;
@@ -175,7 +175,7 @@ void CPageGame::UpdateBombRun() {
     for (CCom_GameRobot& r : m_lstRobots) {
         // A weapon card (role timer) stays put until it has mounted itself.
         if (&r == pilot || r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole == ROLE_ONESHOT ||
-            r.m_Unit.m_iRole == ROLE_TIMER || r.Type() == 1 || r.m_bExpired)
+            r.m_Unit.m_iRole == ROLE_TIMER || r.Type() == RobotId::GunnerBot || r.m_bExpired)
             continue;
         const float before = r.m_vPosition.x;
         r.m_vPosition.x -= 7.0f;

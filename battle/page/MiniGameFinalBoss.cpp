@@ -78,8 +78,8 @@ void CPageGame::UpdateFinalBoss() {
             bool gunBase = false, mortarBase = false;
             for (const CCom_GameRobot& r : m_lstRobots) {
                 if (r.IsMachine() || r.m_iHp <= 0) continue;
-                gunBase = gunBase || (r.Type() == 1 && r.m_Unit.m_iActionInterval >= 20);
-                mortarBase = mortarBase || (r.Type() == 2 && r.m_Unit.m_iActionInterval < 300);
+                gunBase = gunBase || (r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval >= 20);
+                mortarBase = mortarBase || (r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval < 300);
             }
             if (slot == 6 && !gunBase) slot = 1;
             if (slot == 5 && !mortarBase) slot = 0;

@@ -43,7 +43,7 @@ bool IsStompedBy(const CCom_GameRobot& m, float x, float y) {
 
 CCom_GameRobot* CPageGame::FindJumper() {
     for (CCom_GameRobot& r : m_lstRobots)
-        if (r.Type() == 21 && !r.IsMachine()) return &r;
+        if (r.Type() == RobotId::MarinerBot && !r.IsMachine()) return &r;
     return nullptr;
 }
 
@@ -166,7 +166,7 @@ void CPageGame::StepStartLine() {
         }
     CCom_GameRobot* jumper = nullptr;
     for (CCom_GameRobot& r : m_lstRobots)
-        if (r.Type() == 21) {
+        if (r.Type() == RobotId::MarinerBot) {
             jumper = &r;
             break;
         }
@@ -217,7 +217,7 @@ void CPageGame::PlaceCagedRound() {
         if (!r) continue;
         // Each one inside the cage over its cell.
         const int type = r->Type();
-        const float lift = type == 29 ? 14.0f : type == 11 ? -1.0f : -22.0f;
+        const float lift = type == RobotId::SurveyorBot ? 14.0f : type == RobotId::FloaterBot ? -1.0f : -22.0f;
         const VxVec3 at = GetRobotIconOffset(r->m_Unit, VxVec3{cell.m_fX, cell.m_fY + 67.625f + lift, cell.m_fZ});
         r->m_vPosition = r->m_vLastPosition = VxVec3{at.x, at.y, cell.m_fZ};
     }

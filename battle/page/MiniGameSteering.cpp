@@ -14,6 +14,7 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -91,7 +92,8 @@ void CPageGame::MoveMiniGameRobotX(bool setFacing) {
         const float tilt = robot->m_vRotation.z * float(180.0 / kPi) + dx / step;
         robot->m_vRotation.z = std::clamp(tilt, -15.0f, 15.0f) * float(kPi / 180.0);
     }
-    if (robot->Type() == 21 && dx != 0.0f && m_bOnGround && m_pSfxSwim && !m_pSfxSwim->IsPlaying()) m_pSfxSwim->Play();
+    if (robot->Type() == RobotId::MarinerBot && dx != 0.0f && m_bOnGround && m_pSfxSwim && !m_pSfxSwim->IsPlaying())
+        m_pSfxSwim->Play();
     if (SteersControlledRobot(stage)) return;
     for (CCom_GameRobot& r : m_lstRobots)
         if (&r != robot && IsOwnLiveAttacker(r)) r.m_vPosition.x = x;
@@ -125,7 +127,7 @@ void CPageGame::FireChargedRobots() {
 void CPageGame::UpdateCapsuleSupply() {
     if (CurrentStage() != 154) return;
     int n = 0;
-    for (const CCom_GameRobot& r : m_lstRobots) n += r.Type() == 4 && !r.IsMachine();
+    for (const CCom_GameRobot& r : m_lstRobots) n += r.Type() == RobotId::CopterBot && !r.IsMachine();
     for (const CCom_GameItem& item : m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE;
     const int quarter = m_iStageFrames / 4;
     if (n >= 3 || m_iTimeLeft <= 0 || m_iTimeLeft >= m_iStageFrames || quarter <= 0) return;

@@ -145,7 +145,7 @@ void CPageGame::RunRobot(CCom_GameRobot& robot) {
     robot.Render();
     if (robot.m_bSeesConcealed && robot.m_iHp > 0 && m_pSeesConcealedMark) {
         CVxBillboard* mark = m_pSeesConcealedMark;
-        const float dx = robot.Type() == 1 && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
+        const float dx = robot.Type() == RobotId::GunnerBot && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
         mark->SaveState();
         mark->ScaleSizeUniform(0.85f);
         mark->SetPosition(robot.m_vPosition.x + dx, robot.m_vPosition.y + 40.0f + robot.m_fBob, robot.m_vPosition.z);
@@ -159,7 +159,7 @@ void CPageGame::RunRobot(CCom_GameRobot& robot) {
 void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
     CVxBillboard* mark = m_pCanMoveIcon;
     if (!mark || robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0) return;
-    if (CurrentStage() == 158 && (robot.Type() == 21 || robot.Type() == 23)) return;
+    if (CurrentStage() == 158 && (robot.Type() == RobotId::MarinerBot || robot.Type() == RobotId::BuoyerBot)) return;
     const VxVec3 at{robot.m_vPosition.x + 38.0f, robot.m_vPosition.y + 27.0f, robot.m_vPosition.z};
     // Larger while a hit still flashes, shrinking back as the flash ends.
     const float scale = 1.0f + 0.5f * float(std::clamp(robot.m_iHitFlash, 0, 30)) / 30.0f;
@@ -253,7 +253,8 @@ void CPageGame::RunRowRobots(int row) {
             const float d = 3.0f * std::sin(6.0f * float(r.m_iAnimTick) * 3.14159265f / 180.0f);
             if (m_pRobotBase && bobStage) {
                 const bool gunner = r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-                                    m_aHand[r.m_iUnitSlot].m_iCard == 37 && type != 37;
+                                    m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner &&
+                                    type != RobotId::MachineGunner;
                 m_pRobotBase->SaveState();
                 m_pRobotBase->SetPosition(r.m_vPosition.x + m_vRobotBaseOffset.x + (gunner ? 15.0f : 0.0f),
                                           r.m_vPosition.y + m_vRobotBaseOffset.y + d, r.m_vPosition.z);
@@ -267,8 +268,8 @@ void CPageGame::RunRowRobots(int row) {
                 if (m_pEffectParatrooper && r.m_Unit.m_iRole != ROLE_TIMER)
                     m_pEffectParatrooper->DrawParachuteOver(
                         VxVec3{r.m_vPosition.x, r.m_vPosition.y + d, r.m_vPosition.z}, r.m_iUnitSlot);
-                if (type == 1 && r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-                    m_aHand[r.m_iUnitSlot].m_iCard == 37)
+                if (type == RobotId::GunnerBot && r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
+                    m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner)
                     shift = -10.0f;
             }
             r.m_vPosition.x += shift;
@@ -290,7 +291,7 @@ void CPageGame::RunRowRobots(int row) {
 
     if (EngineFrame() % 20 == 0 && m_pEffectSmokeLowHP) {
         for (const CCom_GameRobot& r : m_lstRobots) {
-            if (r.m_iRow != row || r.Type() == 27 || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
+            if (r.m_iRow != row || r.Type() == RobotId::BarrierBots || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
             if (double(r.m_iHp) / double(r.m_Unit.m_iMaxHp) > 0.5) continue;
             const float lift = UnitHas(r.Type(), UNIT_TALL) ? 80.75f : 0.0f;
             m_pEffectSmokeLowHP->Add(0, r.m_vPosition.x, r.m_vPosition.y + lift, r.m_vPosition.z);
@@ -328,7 +329,7 @@ void CPageGame::HoldTutorialClock() {
     const int age = t.m_aInstances[0].age;
     if ((k <= 4 && t.m_iFadeState == 0 && age > 180) || (k >= 5 && t.IsIdle())) {
         for (CCom_GameRobot& r : m_lstRobots)
-            if (!r.IsMachine() && r.Type() == 0 && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
+            if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
                 --r.m_iActionTimer;
     }
     if ((k == 4 || k == 5 || k == 6) && g_iNextItemSerial > 1 && (t.m_iFadeState != 0 || age <= 180)) ++m_iTimeLeft;

@@ -250,8 +250,9 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 page->AddFieldEffect(m_iGraphic, 1, last.x, last.y, last.z);
             }
             const int id = m_Weapon.m_iId;
-            const bool quiet = kind == 30 || (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
-                                              page->m_aHandDefs[m_iGraphic].m_iType == 38 && m_iSide == 0);
+            const bool quiet =
+                kind == 30 || (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
+                               page->m_aHandDefs[m_iGraphic].m_iType == RobotId::MortarBot && m_iSide == 0);
             if (id == 6 || id == 12 || id == 1008 || id == 1015) {
                 if (Frame() % 15 == 0) {
                     impact(last.x, last.y, last.z);

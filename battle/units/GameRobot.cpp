@@ -336,7 +336,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
 void CCom_GameRobot::BeginAttack(bool force) {
     CPageGame* page = Page();
     if (!force && !(page && page->AttacksAllowed())) return;
-    if (Type() == 21 && !IsMachine() && Stage() == 157) return;
+    if (Type() == RobotId::MarinerBot && !IsMachine() && Stage() == 157) return;
     m_iState = ROBOT_ATTACK;
     m_iAnimTick = 0;
     m_iActionTimer = 0;

@@ -61,16 +61,18 @@ void CCom_GameRobot::RunAreaAbility() {
     // Only the single-use cards and the cage act (and are used up whether they
     // find a robot or not); other timers, such as the Barrier Bots and the
     // Gyrotor, stay.
-    const bool card = !IsMachine() && (type == 37 || type == 38 || type == 39);
+    const bool card =
+        !IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot || type == RobotId::RemoverBot);
     if (!card && !(IsMachine() && type == MachineId::CapsuleCage)) return;
     m_bExpired = 1;
     if (!page) return;
     RobotList& robots = page->m_lstRobots;
-    if (!IsMachine() && (type == 37 || type == 38)) {
-        const int wanted = type == 37 ? 1 : 2;
+    if (!IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
+        const int wanted = type == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot;
         for (CCom_GameRobot& r : robots) {
             if (r.IsMachine() || r.Type() != wanted || r.m_iHp <= 0 || !At(m_vPosition, r.m_vPosition)) continue;
-            if (type == 37) MountWeapon(*page, *this, r, Stage() > 150 ? 25 : 20, 20, Stage() != 171);
+            if (type == RobotId::MachineGunner)
+                MountWeapon(*page, *this, r, Stage() > 150 ? 25 : 20, 20, Stage() != 171);
             else MountWeapon(*page, *this, r, 600, 50, false);
             return;
         }
@@ -84,8 +86,8 @@ void CCom_GameRobot::RunAreaAbility() {
         if (role == ROLE_PLATFORM || role == ROLE_TIMER) continue;
         const bool kind = !r.IsMachine() || (!cage && r.Type() == MachineId::TimeBomb);
         if (!kind) continue;
-        const bool converted = !r.IsMachine() && r.Type() == 1 && r.m_Unit.m_iActionInterval < 100 && !cage &&
-                               At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
+        const bool converted = !r.IsMachine() && r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval < 100 &&
+                               !cage && At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
         if (At(m_vPosition, r.m_vPosition) || converted) {
             found = &r;
             break;
@@ -185,7 +187,7 @@ void CCom_GameRobot::ProduceItems() {
     CPageGame* page = Page();
     if (!page || m_iHp <= 0 || HasStatusEffect()) return;
     const int type = Type();
-    if (type == 32 && m_Unit.m_iUpgradeLevel > 0) {
+    if (type == RobotId::RecyclerBot && m_Unit.m_iUpgradeLevel > 0) {
         if (VxRand() % 100 < 70 && page->m_nHandSlots > 0) {
             const int slot = VxRand() % page->m_nHandSlots;
             page->DropItem(ITEM_CAPSULE, m_vPosition.x, m_vPosition.y, m_vPosition.z, slot, false);
@@ -195,16 +197,16 @@ void CCom_GameRobot::ProduceItems() {
     int g = 0, b = 0, level = 0;
     const SaveProfile& profile = g_CurrentProfile;
     switch (type) {
-    case 0: level = profile.m_iAdvanceFusion; break;
-    case 35: b = 1, level = profile.m_iAdvanceFusion; break;
-    case 32:
-    case 34: g = 1, level = profile.m_iAdvanceProduction; break;
-    case 36: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
+    case RobotId::FusorBot: level = profile.m_iAdvanceFusion; break;
+    case RobotId::PapaFusor: b = 1, level = profile.m_iAdvanceFusion; break;
+    case RobotId::RecyclerBot:
+    case RobotId::FactoryBot: g = 1, level = profile.m_iAdvanceProduction; break;
+    case RobotId::MamaFactory: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
     default: break;
     }
     const int r = VxRand() % 100;
     int t2 = level + 1, t1 = 4 * level + 51;
-    if (type == 36) {
+    if (type == RobotId::MamaFactory) {
         t2 = int(0.5 * double(level) + 1.0);
         t1 = 3 * level + 10 + t2;
     }
@@ -212,7 +214,7 @@ void CCom_GameRobot::ProduceItems() {
     int kind = step + 4 * g + b;
     if (kind == 0 && page->m_iStageFrames - page->m_iTimeLeft < 3000) kind = 1;
     page->DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    if (IsFirstTutorialActive() && type == 0 && page->m_pEffectTutorials) {
+    if (IsFirstTutorialActive() && type == RobotId::FusorBot && page->m_pEffectTutorials) {
         CEffect_Tutorials& t = *page->m_pEffectTutorials;
         if ((t.m_iStep == -1 || t.m_iStep == 2) && t.m_iRequestedStep != 3) t.RequestStep(3);
     }

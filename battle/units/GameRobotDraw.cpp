@@ -57,12 +57,12 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
     if (!machine) {
         const float b = BobOffset();
         at.y = y + h / 2.0f - 50.375f + b;
-        if (type == 15) at.y -= 30.0f;
+        if (type == RobotId::DiverBot) at.y -= 30.0f;
         switch (type) {
-        case 11: at.y = y + h / 4.0f - 55.375f + b; break;
-        case 17: at = VxVec3{x + 15.0f, y + h / 4.0f - 60.375f + b, at.z}; break;
-        case 23: at.y = y + h / 4.0f - 45.375f + b; break;
-        case 29: at.y = y + h / 4.0f - 70.375f + b; break;
+        case RobotId::FloaterBot: at.y = y + h / 4.0f - 55.375f + b; break;
+        case RobotId::SubmergerBot: at = VxVec3{x + 15.0f, y + h / 4.0f - 60.375f + b, at.z}; break;
+        case RobotId::BuoyerBot: at.y = y + h / 4.0f - 45.375f + b; break;
+        case RobotId::SurveyorBot: at.y = y + h / 4.0f - 70.375f + b; break;
         default: break;
         }
     } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == MachineId::CapsuleCage) {
@@ -118,7 +118,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     const float h = sprite ? sprite->m_vSize.y : 0.0f;
 
     // 1. Barrier Bots draw their ward or their trail and nothing else.
-    if (!machine && type == 27) {
+    if (!machine && type == RobotId::BarrierBots) {
         Tint plain;
         plain.a = dying ? m_fDyingFade : 1.0f;
         if (const CCom_GameRobot* ward = Shield()) {
@@ -156,12 +156,13 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     // 3. Rotation and raises.
     float rotation = m_vRotation.z;
     if (!m_bPreview) {
-        if (!machine && (type == 39 || type == 31)) at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
-        if (!machine && type == 32) {
+        if (!machine && (type == RobotId::RemoverBot || type == RobotId::HammerBot))
+            at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
+        if (!machine && type == RobotId::RecyclerBot) {
             const bool swing = m_iState == ROBOT_IDLE || (m_iState == ROBOT_ATTACK && m_iAnimTick < 3);
             rotation = swing ? 30.0f * SinDeg(30.0f * float(t)) * DEG : 0.0f;
         }
-        if (!machine && (type == 37 || type == 38) && m_iState == ROBOT_IDLE) {
+        if (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot) && m_iState == ROBOT_IDLE) {
             const int frames = AnimLength(0) / ROBOT_TICKS_PER_FRAME;
             const int k = frames > 0 ? (m_iAnimTick / ROBOT_TICKS_PER_FRAME) % frames : 0;
             at.y += 50.0f * SinDeg(18.0f * float(k));
@@ -189,7 +190,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
             const float v = 0.35f * float(k) / 30.0f;
             tint = Tint{true, v, v, v, 1.0f, true};
             --m_iHitFlash;
-        } else if (!m_bPreview && (m_bSeesConcealed || (type == 29 && !machine && m_bPlatformOccupied))) {
+        } else if (!m_bPreview &&
+                   (m_bSeesConcealed || (type == RobotId::SurveyorBot && !machine && m_bPlatformOccupied))) {
             tint = Tint{true, 0.0f, 0.25f * f, 0.0f, 1.0f, true};
         } else if (!m_bPreview && m_Unit.m_iRole == ROLE_PRODUCE && Stage() != 151 && Stage() != 155 &&
                    m_Unit.m_iActionInterval - m_iActionTimer <= 100) {
@@ -238,7 +240,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 7. An upgraded Mini-Mine over air or water hangs from a propeller.
     bool propeller = false;
-    if (!m_bPreview && !machine && type == 6 && m_Unit.m_iUpgradeLevel > 0) {
+    if (!m_bPreview && !machine && type == RobotId::MiniMine && m_Unit.m_iUpgradeLevel > 0) {
         const FieldCell* cell = CellAt(page.m_aFieldCells, m_vCell);
         if (cell && (cell->m_iStageKind == CELL_AIR || cell->m_iStageKind == CELL_UNDERWATER)) {
             at.y += 20.1875f + 5.0f * SinDeg(float(35 * m_iSerial + t) * 2.0f);
@@ -247,7 +249,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     }
 
     // 8. A Storm Bot fades out over its last frames and sways before that.
-    if (!machine && type == 20 && m_iLifeFrames > 0) {
+    if (!machine && type == RobotId::StormBot && m_iLifeFrames > 0) {
         if (m_iLifeFrames <= 10) {
             tint.set = true;
             tint.a = 0.1f * float(m_iLifeFrames);
@@ -305,7 +307,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 12. Bombs growing before they go off, and the Shocker's glow.
     if (!m_bPreview && !machine) {
-        if (type == 26 && !upgraded && m_iState == ROBOT_IDLE) {
+        if (type == RobotId::AtomicBot && !upgraded && m_iState == ROBOT_IDLE) {
             ++m_iPhase;
             if (m_iPhase >= 24) {
                 const int dx = VxRand() % 6 - 3;
@@ -314,7 +316,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
                 at.y += float(dy);
             }
         }
-        if (type == 14 || (type == 26 && upgraded)) {
+        if (type == RobotId::MiniBomber || (type == RobotId::AtomicBot && upgraded)) {
             if (m_iState == ROBOT_IDLE) {
                 ++m_iPhase;
                 const float s = std::min(1.0f + 0.015f * float(m_iPhase), 1.35f);
@@ -322,7 +324,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
                 sy *= s;
                 at.y += float(std::min(m_iPhase, 25));
                 if (m_iPhase == 3) Restart(page.m_pSfxFuse);
-                if (type == 26 && m_iPhase >= 24) {
+                if (type == RobotId::AtomicBot && m_iPhase >= 24) {
                     const int dx = VxRand() % 10 - 5;
                     const int dy = VxRand() % 10 - 5;
                     at.x += float(dx);
@@ -334,7 +336,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
                 at.y += 25.0f;
             }
         }
-        if (type == 25 && upgraded && m_iState == ROBOT_ATTACK && !tint.set)
+        if (type == RobotId::ShockerBot && upgraded && m_iState == ROBOT_ATTACK && !tint.set)
             tint = Tint{true, 0.85f, 0.0f, 1.0f, 1.0f, true};
     }
 

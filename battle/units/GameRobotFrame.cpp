@@ -134,10 +134,12 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
     switch (m_iState) {
     case ROBOT_IDLE: {
         int tick = m_iAnimTick;
-        if (!machine && m_Unit.m_iUpgradeLevel > 0 && (type == 22 || type == 34 || type == 36 || type == 18))
+        if (!machine && m_Unit.m_iUpgradeLevel > 0 &&
+            (type == RobotId::FixerBot || type == RobotId::FactoryBot || type == RobotId::MamaFactory ||
+             type == RobotId::MissilerBot))
             tick = int(1.5f * float(m_iAnimTick));
         frame = LoopingFrame(tick, AnimLength(0));
-        if (!machine && (type == 37 || type == 38)) {
+        if (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
             anim = 3;
             frame = std::max(0, AnimLength(3) / kTicks - 1);
         } else if (state >= BATTLE_LOADING && m_bConcealed) {
@@ -202,11 +204,11 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
                 frame = std::max(0, AnimLength(3) / kTicks - 1);
             }
         }
-        if (m_iState == ROBOT_ATTACK && !machine && type == 9) m_iCooldown = 180;
+        if (m_iState == ROBOT_ATTACK && !machine && type == RobotId::WarriorBot) m_iCooldown = 180;
         break;
     }
     case ROBOT_SPECIAL: {
-        anim = (!machine && (type == 37 || type == 38)) ? 3 : 1;
+        anim = (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) ? 3 : 1;
         const int la = AnimLength(anim);
         frame = ClampedFrame(m_iAnimTick, la);
         if (m_bPreview && anim == 3) frame = std::max(0, la / kTicks - 1);
@@ -257,7 +259,7 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
         break;
     }
     case ROBOT_GUARD: {
-        anim = (!machine && type == 9) ? 3 : 1;
+        anim = (!machine && type == RobotId::WarriorBot) ? 3 : 1;
         const int la = AnimLength(anim);
         if (m_iAnimTick > la - 1) m_iAnimTick = std::max(0, la - 1);
         frame = ClampedFrame(m_iAnimTick, la);
@@ -283,9 +285,9 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
     if (m_iAnimTick == la / 2 && mayFire && !HasStatusEffect() && !m_bHoldFire) {
         if (!machine) {
             if (m_iCountdown == 0 && m_Unit.m_iWeapon != 15) {
-                if (type == 32) {
+                if (type == RobotId::RecyclerBot) {
                     RecycleMachine();
-                } else if (type != 6) {
+                } else if (type != RobotId::MiniMine) {
                     int weapon = m_Unit.m_iWeapon;
                     if (m_bAltShot) {
                         weapon = 29;
@@ -296,7 +298,8 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                 }
                 CVxSound* sound = UnitSound(1);
                 const bool rolled =
-                    ((type == 1 || type == 2) && m_Unit.m_iActionInterval == 100) || type == 4 || type == 21;
+                    ((type == RobotId::GunnerBot || type == RobotId::CannonBot) && m_Unit.m_iActionInterval == 100) ||
+                    type == RobotId::CopterBot || type == RobotId::MarinerBot;
                 if (sound && rolled) {
                     if (sound->IsPlaying()) {
                         if (VxRand() % 4 == 0) Restart(sound);
@@ -306,7 +309,7 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                 } else {
                     Restart(sound);
                 }
-                if (type == 8 && m_iCountdown == 0) m_iCountdown = 150;
+                if (type == RobotId::FlameBot && m_iCountdown == 0) m_iCountdown = 150;
             }
         } else if (m_iCountdown == 0) {
             bool fired = false;
@@ -343,12 +346,12 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
 
     if (m_iAnimTick >= la) {
         if (!machine) {
-            if (type == 31) {
+            if (type == RobotId::HammerBot) {
                 BeginDying();
             } else if (m_iCountdown == 0) {
                 EndAction();
                 if (m_Unit.m_iRole == ROLE_ONESHOT) {
-                    if (type == 20) {
+                    if (type == RobotId::StormBot) {
                         if (m_iLifeFrames == -1) m_iLifeFrames = 1200;
                     } else {
                         m_iHp = 0;
@@ -377,7 +380,7 @@ void CCom_GameRobot::RunRoleDispatch(CPageGame& page) {
     case ROLE_ATTACK:
     case ROLE_MOVING_ATTACK:
         UpdateAttack();
-        if (!IsMachine() && type == 9) {
+        if (!IsMachine() && type == RobotId::WarriorBot) {
             if (m_iCooldown == 0) UpdateGuard();
             else --m_iCooldown;
         }

@@ -23,7 +23,7 @@ void CCom_GameRobot::UpdateProducer() {
     if (!page) return;
     const int type = Type();
     // Factories stop once overtime has run out; Fusors keep going.
-    const bool counts = !(type == 34 || type == 36) || page->m_bOvertimeOpen;
+    const bool counts = !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || page->m_bOvertimeOpen;
     if (!counts) {
         m_iActionTimer = 0;
         return;

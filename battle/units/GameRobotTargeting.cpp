@@ -79,7 +79,7 @@ void CCom_GameRobot::UpdateAttack() {
 
     // A Mini-Mine on spikes clears its cell and goes off at once; elsewhere it
     // waits in the scan below for a Machine to come close.
-    FieldCell* spiked = !machine && type == 6 ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
+    FieldCell* spiked = !machine && type == RobotId::MiniMine ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
     if (spiked && ClearSpikes(*page, *spiked)) {
         RedrawGround(*page);
         for (const CCom_GameRobot& c : page->m_lstRobots) {
@@ -100,7 +100,7 @@ void CCom_GameRobot::UpdateAttack() {
     if (m_bHoldFire) return;
 
     // Cannon Bots take turns with the shells already in the air.
-    if (stage <= 150 && !machine && type == 2 && interval > 300 && m_iActionTimer >= interval - 100) {
+    if (stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100) {
         bool wait = false;
         for (const CCom_GameBullet& b : page->m_lstBullets)
             if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
@@ -109,8 +109,8 @@ void CCom_GameRobot::UpdateAttack() {
             }
         if (!wait)
             for (const CCom_GameRobot& r : page->m_lstRobots)
-                if (!r.IsMachine() && r.Type() == 2 && r.m_Unit.m_iActionInterval > 300 && r.m_iState == ROBOT_ATTACK &&
-                    VxRand() % 3 != 0) {
+                if (!r.IsMachine() && r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval > 300 &&
+                    r.m_iState == ROBOT_ATTACK && VxRand() % 3 != 0) {
                     wait = true;
                     break;
                 }
@@ -142,9 +142,9 @@ void CCom_GameRobot::UpdateAttack() {
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
             bool visible;
-            if (!c.m_bConcealed) visible = !(type == 10 && !machine && m_Unit.m_iUpgradeLevel == 0);
-            else if (!machine && type == 7) visible = UnitHas(c.Type(), UNIT_BURROWS);
-            else visible = (!machine && type == 10) || m_bSeesConcealed;
+            if (!c.m_bConcealed) visible = !(type == RobotId::SonarBot && !machine && m_Unit.m_iUpgradeLevel == 0);
+            else if (!machine && type == RobotId::DropperBot) visible = UnitHas(c.Type(), UNIT_BURROWS);
+            else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
             if (!visible || c.IsMachine() == machine) continue;
             bool arc = IsInFiringArc(*this, c, ref, angle);
             if (!arc && (weapon == 1010 || weapon == 1014))
@@ -182,7 +182,7 @@ void CCom_GameRobot::UpdateAttack() {
         afterScan();
     } else if (weapon == 15) {
         for (CCom_GameRobot& c : robots) {
-            if (&c == this || c.IsMachine() != machine || c.Type() == 27) continue;
+            if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
             if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp ||
                 std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
                 continue;
@@ -221,13 +221,13 @@ void CCom_GameRobot::UpdateAttack() {
         float best = 10000.0f;
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
-            if (!machine && type == 16 &&
+            if (!machine && type == RobotId::SpiderBot &&
                 (c.m_Unit.m_iTerrain == TERRAIN_GROUND || c.m_Unit.m_iTerrain == TERRAIN_MARINE || c.HasStatusEffect()))
                 continue;
             if (c.Type() == MachineId::CapsuleCage && m_vHome.y < c.m_vPosition.y) continue;
             if (c.IsMachine() == machine || (c.m_bConcealed && !m_bSeesConcealed)) continue;
             const float d = DistanceXY(ref, c.m_vLastPosition);
-            if (!machine && type == 30 && !IsInFiringArc(*this, c, ref, angle)) continue;
+            if (!machine && type == RobotId::SniperBot && !IsInFiringArc(*this, c, ref, angle)) continue;
             if (d < float(m_Weapon.m_iRange) && d < best) {
                 if (VxRand() % 2 == 0) {
                     if (atInterval) m_iActionTimer = interval - 15;
@@ -268,7 +268,8 @@ void CCom_GameRobot::UpdateAttack() {
             if (atInterval) BeginAttack(false);
             break;
         }
-    } else if ((!machine && (type == 31 || type == 32 || type == 14 || type == 20 || type == 26)) ||
+    } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
+                             type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
                type == MachineId::TimeBomb) {
         found = true;
         if (atInterval) BeginAttack(false);
@@ -276,18 +277,19 @@ void CCom_GameRobot::UpdateAttack() {
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
             const int ct = c.Type();
-            if (!machine && type == 6) {
+            if (!machine && type == RobotId::MiniMine) {
                 if (ct == MachineId::Rocket) continue;
                 m_iTargetSerial = c.m_iSerial;
             }
-            if (!machine && type == 10 && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
+            if (!machine && type == RobotId::SonarBot && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
             if (c.m_bConcealed) {
                 bool allowed = m_bSeesConcealed;
-                if (!machine && (type == 6 || type == 7) && UnitHas(ct, UNIT_BURROWS)) allowed = true;
-                if (!machine && type == 6 && ct == MachineId::Ghost) allowed = true;
-                if (!machine && type == 10) allowed = true;
+                if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) && UnitHas(ct, UNIT_BURROWS))
+                    allowed = true;
+                if (!machine && type == RobotId::MiniMine && ct == MachineId::Ghost) allowed = true;
+                if (!machine && type == RobotId::SonarBot) allowed = true;
                 if (!allowed) continue;
-            } else if (!machine && type == 10) {
+            } else if (!machine && type == RobotId::SonarBot) {
                 if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant()))
                     continue;
                 m_bAltShot = 1;
@@ -308,7 +310,7 @@ void CCom_GameRobot::UpdateAttack() {
                 continue;
             }
             bool bonus = false;
-            if (!machine && type == 6) {
+            if (!machine && type == RobotId::MiniMine) {
                 const float d = DistanceXY(ref, c.m_vLastPosition);
                 const float dy = std::fabs(ref.y - c.m_vLastPosition.y);
                 const float range = float(m_Weapon.m_iRange);
@@ -328,7 +330,7 @@ void CCom_GameRobot::UpdateAttack() {
                 if (atInterval) {
                     if (machine && type == MachineId::Mole) m_iTargetSerial = c.m_iSerial;
                     BeginAttack(false);
-                    if (!machine && type == 6)
+                    if (!machine && type == RobotId::MiniMine)
                         page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z,
                                          m_iTargetSerial, m_iSerial);
                 }
