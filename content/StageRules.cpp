@@ -19,3 +19,7 @@ bool StageKeepsCardCharge(int stage) { return IsSlotMachineStage(stage) || stage
 bool IsWhaleDuelStage(int stage) { return stage == 156 || stage == 166 || stage == 174; }
 
 bool IsChargeShotStage(int stage) { return stage == 164 || stage == 179; }
+
+bool IsBaseDuelStage(int stage) { return IsEpisodeFinalBossStage(stage) || stage == 174; }
+
+bool IsJumpStage(int stage) { return stage == 157 || stage == 167; }

@@ -13,3 +13,7 @@ bool StageKeepsCardCharge(int stage);
 bool IsWhaleDuelStage(int stage);
 // The mini-games whose one robot fires a charged shot.
 bool IsChargeShotStage(int stage);
+// The boss duels fought from robot bases: the episode finals and 174.
+bool IsBaseDuelStage(int stage);
+// The mini-games where the robot jumps from ledge to ledge.
+bool IsJumpStage(int stage);

@@ -33,6 +33,7 @@ enum UnitFlag : unsigned {
     UNIT_STACKS_FREELY = 1u << 6,   // a card that may land on an occupied cell
     UNIT_SPENT_NOT_LOST = 1u << 7,  // used up by its own act: not a robot lost
     UNIT_NO_DEEP_WATER = 1u << 8,   // kept out of deep water
+    UNIT_DRAWN_LAST = 1u << 9,      // a Machine drawn over every row of the field
 };
 
 constexpr int ROBOT_TYPES = 40;

@@ -61,6 +61,8 @@ TEST(UnitFlags, HeatAndFreezeRobotsStayOutOfDeepWater) {
     ExpectExactly(UNIT_NO_DEEP_WATER, {FreezerBot, FlameBot, PlasmaBot});
 }
 
+TEST(UnitFlags, TimeBombsAndCagesAreDrawnLast) { ExpectExactly(UNIT_DRAWN_LAST, {TimeBomb, CapsuleCage}); }
+
 TEST(StageRules, EachEpisodeEndsWithABossStage) { ExpectStages(IsEpisodeFinalBossStage, {160, 170, 180}); }
 TEST(StageRules, TheDestroyerStagesNameTheirBoss) {
     for (int stage = 1; stage <= LAST_STAGE; ++stage) {
@@ -76,3 +78,5 @@ TEST(StageRules, SlotMachinesAndStage175KeepTheCardCharge) {
 }
 TEST(StageRules, WhalesDuelInThreeStages) { ExpectStages(IsWhaleDuelStage, {156, 166, 174}); }
 TEST(StageRules, ChargeShotsInTwoStages) { ExpectStages(IsChargeShotStage, {164, 179}); }
+TEST(StageRules, TheFinalsAnd174AreFoughtFromBases) { ExpectStages(IsBaseDuelStage, {160, 170, 174, 180}); }
+TEST(StageRules, RobotsJumpInTwoStages) { ExpectStages(IsJumpStage, {157, 167}); }

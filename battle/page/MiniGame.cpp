@@ -17,6 +17,7 @@
 #include "game/GameApplication.h"
 #include "platform/Random.h"
 #include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -278,7 +279,7 @@ void CPageGame::UpdateMiniGame() {
         // 2. 151: no Machine stands right of x 525 while a robot of the player is on the field.
         HoldBackRoundMachines();
         // 3. The jump game (157, 167).
-        if (stage == 157 || stage == 167) UpdateJumpGame();
+        if (IsJumpStage(stage)) UpdateJumpGame();
         // 4. One capsule at a third of 162.
         if (stage == 162 && m_iTimeLeft == m_iStageFrames / 3) {
             const bool lying = std::any_of(m_lstItems.begin(), m_lstItems.end(),

@@ -62,17 +62,16 @@ void CPageGame::LoadMiniGameResources() {
         }
         if (stage == 177) m_pParachuteIcon = Picture("Bbd_Parachute.png", kInterface);
         const int boss = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
-        if (stage == 160 || stage == 170 || stage == 174 || stage == 180)
+        if (IsBaseDuelStage(stage))
             m_pBossPartArt = Picture("Act1_01.png", ("Resource\\Robot\\" + std::to_string(boss) + "\\").c_str());
         m_pRobotBase = nullptr;
         m_vRobotBaseOffset = m_vMiniGamePoint;
-        if (stage == 160 || stage == 170 || stage == 174 || stage == 180)
-            m_pRobotBase = Picture("Bbd_RobotBase.png", kInterface);
+        if (IsBaseDuelStage(stage)) m_pRobotBase = Picture("Bbd_RobotBase.png", kInterface);
         if (StageBossType(stage) != 0) m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
         m_pSfxMiniGameBonus = Sound("Sfx_MinCapsuleCall.ogg", kMiniGameSfx);
     }
     if (stage == 157) m_pSfxSwim = Sound("Sfx_Swim.ogg", kMiniGameSfx);
-    if (stage == 157 || stage == 167) m_pSfxJump = Sound("Sfx_Jump.ogg", kMiniGameSfx);
+    if (IsJumpStage(stage)) m_pSfxJump = Sound("Sfx_Jump.ogg", kMiniGameSfx);
     if (IsMiniGameGroup2(stage)) {
         m_pSfxSlotReel = Sound("SFX_SlotSpin.ogg", kMiniGameSfx);
         m_pSfxSlotPullLever = Sound("SFX_SlotPullLever.ogg", kMiniGameSfx);

@@ -15,6 +15,7 @@
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 #include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void CPageGame::MoveMiniGameRobotX(bool setFacing) {
     const float dx = x - before;
     robot->m_vPosition.x = x;
     if (setFacing && dx != 0.0f) robot->m_bMirrored = dx > 0.0f ? 1 : 0;
-    if (stage == 157 || stage == 167) {
+    if (IsJumpStage(stage)) {
         const float tilt = robot->m_vRotation.z * float(180.0 / kPi) + dx / step;
         robot->m_vRotation.z = std::clamp(tilt, -15.0f, 15.0f) * float(kPi / 180.0);
     }

@@ -35,6 +35,7 @@
 #include "content/StageNumbering.h"
 #include "content/UnitIds.h"
 #include "content/StageRules.h"
+#include "content/UnitDefinition.h"
 #include "platform/AppActive.h"
 #include "platform/SoundResult.h"
 
@@ -351,8 +352,8 @@ int CPageGame::Load() {
     if (IsStageEnemy(m_StageDefinition, MachineId::Transporter)) m_lstDrawSecondTypes.push_back(MachineId::Transporter);
     if (stage <= 150 && IsStageEnemy(m_StageDefinition, MachineId::KillerWhale))
         m_lstDrawSecondTypes.push_back(MachineId::KillerWhale);
-    if (IsStageEnemy(m_StageDefinition, MachineId::TimeBomb)) m_lstDrawLastTypes.push_back(MachineId::TimeBomb);
-    if (IsStageEnemy(m_StageDefinition, MachineId::CapsuleCage)) m_lstDrawLastTypes.push_back(MachineId::CapsuleCage);
+    for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id)
+        if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(m_StageDefinition, id)) m_lstDrawLastTypes.push_back(id);
 
     delete m_pStage;
     m_pStage = new CCom_GameStage();

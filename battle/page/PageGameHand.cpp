@@ -250,8 +250,8 @@ void CPageGame::DrawCarriedPreview() {
     // robots on the field do (a mount card shows none of its own).
     const int stage = CurrentStage();
     const int shownCard = m_aHand[shown].m_iCard;
-    if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR && shownCard != 37 &&
-        shownCard != 38) {
+    if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
+        shownCard != RobotId::MachineGunner && shownCard != RobotId::MortarBot) {
         const float right = m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
         DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
                   1, 1, 1);

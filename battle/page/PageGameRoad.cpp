@@ -224,7 +224,7 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
 
 void CPageGame::RunRowRobots(int row) {
     const int stage = CurrentStage();
-    const bool bobStage = stage == 160 || stage == 170 || stage == 180 || stage == 174;
+    const bool bobStage = IsBaseDuelStage(stage);
     const bool moveStage = IsMiniGameGroup1(stage);
     for (int type : m_lstDrawSecondTypes) RunRobotsOfType(type, row);
     const float sunk = stage == 167 && m_pStage ? 0.2f * m_pStage->m_fScrollY : 0.0f;

@@ -283,7 +283,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     if (stage == 171) m_Unit.m_iTerrain = TERRAIN_AIR;
 
     // 3. Lane: drawn until column 0 of that row suits the unit.
-    const bool restricted = stage == 167 || stage == 157 || stage == 164 || stage == 179 || type == kRocketWagon;
+    const bool restricted = IsJumpStage(stage) || IsChargeShotStage(stage) || type == kRocketWagon;
     int row = 0;
     for (int draw = 0; draw < kMaxLaneDraws; ++draw) {
         auto restrictedDraw = [] {
