@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "battle/units/UnitContext.h"
+#include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "engine/VxMath.h"
 
 using namespace units;
@@ -40,7 +42,7 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     GetWeaponDefinition(m_Weapon, kind);
     m_vRotation = VxVec3{0.0f, 0.0f, 0.0f};
     m_vPosition = m_vAimPoint = VxVec3{x, y, z};
-    if (kind == 25) m_vPosition.y -= 7.0f;
+    if (kind == WeaponId::MachineGun) m_vPosition.y -= 7.0f;
     m_iLifetime = m_Weapon.m_iLifetime;
     m_iHitsLeft = m_Weapon.m_iHits;
     m_iGraphic = graphic;
@@ -51,23 +53,23 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     m_rcHitArea = BulletHitArea{};
     const CCom_GameRobot* owner = Owner(model);
     if (owner) m_iOwnerUpgrade = owner->m_Unit.m_iUpgradeLevel;
-    if (kind == 9 && m_iOwnerUpgrade != 0) m_Weapon.m_iSpeed = 15;
+    if (kind == WeaponId::Boomerang && m_iOwnerUpgrade != 0) m_Weapon.m_iSpeed = 15;
     m_iMissMode = 0;
     m_iKills = 0;
 
     m_iSide = kind < 1000 ? 0 : 1;
     CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, targetSerial);
     SetOff(model, owner, target);
-    if (kind == 1007 && target) m_vAimPoint = target->m_vPosition;
-    if (kind == 7) m_vPosition = m_vAimPoint;
-    if (owner && owner->Type() == 1032 && owner->m_aiAux[2] == 1) {
+    if (kind == WeaponId::MoleDrill && target) m_vAimPoint = target->m_vPosition;
+    if (kind == WeaponId::WarriorBlade) m_vPosition = m_vAimPoint;
+    if (owner && owner->Type() == MachineId::Rocket && owner->m_aiAux[2] == 1) {
         m_Weapon.m_iDamage = 50;
         m_Weapon.m_iHitEffectArg = 4;
     }
-    if (kind == 22 && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+    if (kind == WeaponId::AtomicBlast && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
 
     if (m_iOwnerUpgrade != 0) ApplyUpgrade(model, target, ownerSerial);
-    if (stage == 171 && kind == 22) m_Weapon.m_iDamage = 500;
+    if (stage == 171 && kind == WeaponId::AtomicBlast) m_Weapon.m_iDamage = 500;
 }
 
 void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target) {
@@ -82,9 +84,9 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
         m_vVelocity = Direction(theta);
         break;
     case MOTION_STRAIGHT:
-        if (kind == 1002) m_vPosition.x -= 85.5f;
-        m_vVelocity = kind == 10 ? Direction(-0.0) : Direction(theta);
-        if (stage == 171 && kind != 25) m_Weapon.m_iSpeed *= 2;
+        if (kind == WeaponId::KnightLance) m_vPosition.x -= 85.5f;
+        m_vVelocity = kind == WeaponId::Bubble ? Direction(-0.0) : Direction(theta);
+        if (stage == 171 && kind != WeaponId::MachineGun) m_Weapon.m_iSpeed *= 2;
         m_vVelocity = Scaled(m_vVelocity, float(m_Weapon.m_iSpeed));
         break;
     case MOTION_SPIN: {
@@ -103,7 +105,7 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
         if (target) {
             goal = target->m_vLastPosition;
             aim = true;
-        } else if (kind == 26 && stage != 164 && stage != 179) {
+        } else if (kind == WeaponId::Mortar && stage != 164 && stage != 179) {
             goal = VxVec3{-400.0f, 0.0f, 0.0f};
             aim = true;
         }
@@ -130,31 +132,31 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
 void CCom_GameBullet::ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* target, int ownerSerial) {
     const int kind = m_iBulletKind;
     switch (kind) {
-    case 0:
-    case 1:
-    case 17:
-    case 18: m_Weapon.m_iDamage += 5; break;
-    case 11:
+    case WeaponId::GunnerShot:
+    case WeaponId::CannonShell:
+    case WeaponId::Shock:
+    case WeaponId::DiverTorpedo: m_Weapon.m_iDamage += 5; break;
+    case WeaponId::BomberBlast:
         if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
         break;
-    case 6: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
-    case 22: m_Weapon.m_iDamage *= 2; break;
-    case 21:
+    case WeaponId::Flame: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
+    case WeaponId::AtomicBlast: m_Weapon.m_iDamage *= 2; break;
+    case WeaponId::PlasmaBurst:
         m_Weapon.m_fAreaWidth = 171.0f;
         m_Weapon.m_fAreaHeight = 161.5f;
         break;
-    case 4: m_Weapon.m_iHitEffectArg = 28; break;
-    case 23:
+    case WeaponId::DropperBomb: m_Weapon.m_iHitEffectArg = 28; break;
+    case WeaponId::SpiderWeb:
         m_Weapon.m_iDamage = 5;
         m_Weapon.m_iHitEffectArg = 8;
         break;
-    case 10:
+    case WeaponId::Bubble:
         m_Weapon.m_iDamage += 10;
         m_Weapon.m_iSize = 85;
         m_Weapon.m_iHitEffectArg = 32;
         break;
-    case 9: m_Weapon.m_iDamage = 7; break;
-    case 24:
+    case WeaponId::Boomerang: m_Weapon.m_iDamage = 7; break;
+    case WeaponId::SniperShot:
         if (target)
             model.AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
                                  target->m_vLastPosition.z);

@@ -34,14 +34,14 @@ struct BulletLook {
     int frame = 0;       // the engine frame the look was taken on
     int age = 0;
     int hitsLeft = 0;
-    bool hopping = false;  // 14: a knock-back hop tints it
+    bool hopping = false;  // a snowball: a knock-back hop tints it
     int hopTimer = 0;
     VxVec3 at{0.0f, 0.0f, 0.0f};  // where the kind draws its picture
     float rot = 0.0f;             // heading
-    float turn = 0.0f;            // 23, 24: the aim toward the target
-    float alpha = 1.0f;           // 1007: faint while its firer hides
-    VxVec3 sparks[3]{};           // 17: jittered points between firer and target
-    float spins[2] = {};          // 20: the flares' random turns
+    float turn = 0.0f;            // web and sniper shots: the aim toward the target
+    float alpha = 1.0f;           // mole drill: faint while its firer hides
+    VxVec3 sparks[3]{};           // shock: jittered points between firer and target
+    float spins[2] = {};          // plasma shot: the flares' random turns
 };
 
 // A firer's art slot (hand slot, or 1000 + stage-enemy slot): its weapon

@@ -8,6 +8,10 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/UnitContext.h"
+#include "content/StageRules.h"
+#include "content/UnitDefinition.h"
+#include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxMath.h"
 
@@ -22,7 +26,7 @@ constexpr float kDeg = 0.01745329238474369f;
 void CCom_GameBullet::Update(CBattleModel& model) {
     m_Look.shown = false;
     BulletArt art = BulletArtOf(model.Scene(), m_iGraphic);
-    if (m_iBulletKind == 11 && art.second) art.main = art.second;
+    if (m_iBulletKind == WeaponId::BomberBlast && art.second) art.main = art.second;
     m_iLane = int(model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z).y);
     if (!Move(model, art.main ? art.main->m_vSize.y : 0.0f)) return;
     Act(model);
@@ -60,11 +64,11 @@ void CCom_GameBullet::MoveStraight(CBattleModel& model, float spriteHeight) {
     m_vPosition.x += m_vVelocity.x;
     m_vPosition.y += m_vVelocity.y;
     m_vPosition.z += m_vVelocity.z;
-    if (kind == 10) {
+    if (kind == WeaponId::Bubble) {
         m_vPosition.x += 2.0f * std::sin(float(m_iSerial * 70 + Frame() * 20) * kDeg);
-    } else if (kind == 3) {
+    } else if (kind == WeaponId::FreezerShot) {
         m_vRotation.z = float(m_iAge) * kDeg;
-    } else if (kind == 14) {
+    } else if (kind == WeaponId::Snowball) {
         // The snowball rolls along ground or water and drops onto it from above.
         auto probeCell = [&] {
             return CellAt(model.m_aFieldCells,
@@ -133,7 +137,7 @@ void CCom_GameBullet::MoveGlide(CBattleModel& model) {
         --m_iAge;
     } else {
         if (model.m_iBattleState == BATTLE_PLAYING)
-            model.CallEnemyRobot(1032, m_vPosition.x - 40.0f, m_vPosition.y, 0.0f, true);
+            model.CallEnemyRobot(MachineId::Rocket, m_vPosition.x - 40.0f, m_vPosition.y, 0.0f, true);
         m_iAge = m_iLifetime;
         m_iHitsLeft = 0;
     }
@@ -143,25 +147,25 @@ void CCom_GameBullet::Summon(CBattleModel& model) {
     if (m_iHitsLeft == 0) return;
     CCom_GameRobot* made = nullptr;
     if (model.m_iBattleState == BATTLE_PLAYING)
-        made = model.CallEnemyRobot(1032, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
+        made = model.CallEnemyRobot(MachineId::Rocket, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
     const CCom_GameRobot* owner = Owner(model);
     if (made && owner) {
         switch (owner->Type()) {
-        case 1022:
+        case MachineId::BlastTank:
             made->m_Unit.m_fSpeed = 2.0f;
             made->m_aiAux[2] = 1;
             made->m_Unit.m_iHeartDecrease = 1;
             made->m_Unit.m_iMaxHp = made->m_iHp = 100;
             break;
-        case 1027:
+        case MachineId::FrostOrca:
             made->m_Unit.m_fSpeed = 4.0f;
             made->m_aiAux[2] = 2;
             made->m_Unit.m_iHeartDecrease = 1;
             made->m_Unit.m_iMaxHp = made->m_iHp = 100;
             made->m_vPosition.x += 50.0f;
             break;
-        case 1011:
-        case 1012: made->m_aiAux[2] = 3; break;
+        case MachineId::FighterSub:
+        case MachineId::SpeederSub: made->m_aiAux[2] = 3; break;
         default: break;
         }
         if (model.StageNumber() == 155 && model.m_iBattleState == BATTLE_PLAYING) {
@@ -190,67 +194,70 @@ void CCom_GameBullet::HitArea(CBattleModel& model, float left, float right, floa
 void CCom_GameBullet::Act(CBattleModel& model) {
     const int kind = m_iBulletKind;
     switch (kind) {
-    case 0:
-    case 1012:
-    case 3:
+    case WeaponId::GunnerShot:
+    case WeaponId::AimedGun:
+    case WeaponId::FreezerShot:
         if (m_iAge >= 11) {
             TakeLook();
             TestHits(model, false);
         }
         break;
-    case 5:
-    case 8:
-    case 11:
-    case 1011:
-    case 12:
-    case 19:
-    case 21:
-    case 22:
-    case 29:
-    case 30:
-    case 1008:
-    case 1014:
-    case 1015: ActBlast(model); break;
-    case 6: ActFlame(model); break;
-    case 7:
+    case WeaponId::MineBlast:
+    case WeaponId::SonarPulse:
+    case WeaponId::BomberBlast:
+    case WeaponId::TimeBombBlast:
+    case WeaponId::Storm:
+    case WeaponId::Hammer:
+    case WeaponId::PlasmaBurst:
+    case WeaponId::AtomicBlast:
+    case WeaponId::SonarAirPulse:
+    case WeaponId::FieldStrike:
+    case WeaponId::StrikerBeam:
+    case WeaponId::TitanCrush:
+    case WeaponId::DestroyerVolley: ActBlast(model); break;
+    case WeaponId::Flame: ActFlame(model); break;
+    case WeaponId::WarriorBlade:
         TakeLook();
         if (m_iAge == 0) TestHits(model, false);
         break;
-    case 9:
+    case WeaponId::Boomerang:
         TakeLook();
         if (m_iAge % 10 == 0) TestHits(model, false);
         break;
-    case 14: ActSnowball(model); break;
-    case 17: ActSparks(model); break;
-    case 20:
+    case WeaponId::Snowball: ActSnowball(model); break;
+    case WeaponId::Shock: ActSparks(model); break;
+    case WeaponId::PlasmaShot:
         // Two flares at random turns.
         TakeLook();
         for (float& spin : m_Look.spins) spin = float(VxRand() % 360) * kDeg;
         TestHits(model, false);
         break;
-    case 23:
-    case 24: ActThread(model); break;
-    case 26: ActSeeker(model); break;
-    case 27: ActFetch(model); break;
-    case 1000:
-    case 1001:
-    case 1006:
-    case 1009:
-    case 1010:
-    case 1017: TestHits(model, false); break;
-    case 1002:
+    case WeaponId::SpiderWeb:
+    case WeaponId::SniperShot: ActThread(model); break;
+    case WeaponId::Mortar: ActSeeker(model); break;
+    case WeaponId::Magnet: ActFetch(model); break;
+    case WeaponId::SmasherBlow:
+    case WeaponId::ScoutPeck:
+    case WeaponId::RocketBlast:
+    case WeaponId::MegaSmash:
+    case WeaponId::GiantStomp:
+    case WeaponId::FrostBite: TestHits(model, false); break;
+    case WeaponId::KnightLance:
         m_vRotation.z = -1.5707963f;
         TakeLook();
         TestHits(model, false);
         break;
-    case 1007: ActRise(model); break;
-    case 1013: TakeLook(); break;
-    case 1004:
+    case WeaponId::MoleDrill: ActRise(model); break;
+    case WeaponId::ReaperScythe: TakeLook(); break;
+    case WeaponId::WagonShell:
         if (m_iAge >= 6) TakeLook();
         break;
     default:
-        // 1, 2, 4, 10, 13, 15, 16, 18, 25, 28, 1003, 1005, 1016 and any kind without its own row.
-        if (m_iAge >= 6 || kind == 4 || kind == 13 || kind == 15 || kind == 16) TakeLook();
+        // Darts drawn from their sixth frame (a dropper bomb, a missile, a fixer beam and a shotgun pellet from
+        // their first) that test for hits every frame; any kind without its own row.
+        if (m_iAge >= 6 || kind == WeaponId::DropperBomb || kind == WeaponId::Missile || kind == WeaponId::FixerBeam ||
+            kind == WeaponId::Shotgun)
+            TakeLook();
         TestHits(model, false);
         break;
     }
@@ -263,36 +270,36 @@ void CCom_GameBullet::ActBlast(CBattleModel& model) {
     const bool lastFrame = m_iAge == m_iLifetime - 1;
     const int t = Frame();
     switch (m_iBulletKind) {
-    case 5:
+    case WeaponId::MineBlast:
         TakeLook();
         if (m_iAge == 0) HitArea(model, at.x - hw, at.x + 2.0f * hw, at.y + hh, at.y - hh);
         break;
-    case 8:
-    case 11:
-    case 1011:
-    case 21:
-    case 29:
+    case WeaponId::SonarPulse:
+    case WeaponId::BomberBlast:
+    case WeaponId::TimeBombBlast:
+    case WeaponId::PlasmaBurst:
+    case WeaponId::SonarAirPulse:
         TakeLook();
         if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
         break;
-    case 12:
+    case WeaponId::Storm:
         TakeLook();
         if (t % 3 == 0) HitArea(model, at.x - hw / 2.0f, at.x + hw / 2.0f, at.y + hh, at.y - 42.75f);
         break;
-    case 19:
-    case 22:
+    case WeaponId::Hammer:
+    case WeaponId::AtomicBlast:
         TakeLook();
         if (lastFrame) HitArea(model, -W, W, H, -H);
         break;
-    case 30:
+    case WeaponId::FieldStrike:
         if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
         break;
-    case 1008:
-    case 1015:
+    case WeaponId::StrikerBeam:
+    case WeaponId::DestroyerVolley:
         TakeLook();
         if (t % 3 == 0) HitArea(model, at.x - 42.75f, at.x + hw, at.y + hh / 2.0f, at.y - hh / 2.0f);
         break;
-    case 1014:
+    case WeaponId::TitanCrush:
         if (const CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial)) {
             const float tx = target->m_vPosition.x;
             m_iTargetSerial = -1;
@@ -366,13 +373,13 @@ void CCom_GameBullet::ActSeeker(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (m_iAge == m_iLifetime - 1) {
         if (!model.m_lstRobots.empty()) m_iTargetSerial = model.m_lstRobots.front().m_iSerial;
-    } else if (stage == 164 || stage == 179) {
+    } else if (IsChargeShotStage(stage)) {
         // The wide charge stages: it locks onto the first Machine in reach.
         const float reach = float(m_Weapon.m_iSize);
         for (const CCom_GameRobot& r : model.m_lstRobots) {
             if (!r.IsMachine() || r.m_iHp <= 0) continue;
             bool near = DistanceXY(r.m_vPosition, m_vPosition) < reach * 1.75f;
-            if (!near && (r.Type() == 1024 || r.Type() == 1029))
+            if (!near && UnitHas(r.Type(), UNIT_TALL))
                 for (int k = 0; k < 255 && !near; ++k)
                     near = DistanceXY(VxVec3{r.m_vPosition.x, r.m_vPosition.y + float(k) * 0.95f, 0.0f}, m_vPosition) <
                            reach;

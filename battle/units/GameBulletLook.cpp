@@ -6,6 +6,7 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleScene.h"
 #include "battle/units/GameBullet.h"
+#include "content/WeaponIds.h"
 #include "engine/VxBillboard.h"
 
 namespace {
@@ -53,39 +54,39 @@ BulletArt BulletArtOf(const BattleScene& scene, int graphic) {
 void CCom_GameBullet::Draw(const CBattleModel& model) const {
     if (!m_Look.shown) return;
     BulletArt art = BulletArtOf(model.Scene(), m_iGraphic);
-    if (m_iBulletKind == 11 && art.second) art.main = art.second;
+    if (m_iBulletKind == WeaponId::BomberBlast && art.second) art.main = art.second;
     switch (m_iBulletKind) {
-    case 3: DrawFrost(art.main); break;
-    case 14: DrawSnowball(art.main); break;
-    case 5:
-    case 8:
-    case 11:
-    case 1011:
-    case 19:
-    case 22:
-    case 21:
-    case 1013: DrawBurst(art.main, art.second); break;
-    case 6:
-    case 7:
-    case 12:
-    case 1002:
-    case 1008:
-    case 1015: DrawStream(art.main, art.second); break;
-    case 17:
-    case 20:
-    case 23:
-    case 24:
-    case 26:
-    case 27:
-    case 1007: DrawLinked(art.main); break;
-    case 0:
-    case 1012:
-    case 9:
-    case 13:
-    case 15:
-    case 16:
-    case 29:
-    case 1004: DrawDart(art.main, art.second); break;
+    case WeaponId::FreezerShot: DrawFrost(art.main); break;
+    case WeaponId::Snowball: DrawSnowball(art.main); break;
+    case WeaponId::MineBlast:
+    case WeaponId::SonarPulse:
+    case WeaponId::BomberBlast:
+    case WeaponId::TimeBombBlast:
+    case WeaponId::Hammer:
+    case WeaponId::AtomicBlast:
+    case WeaponId::PlasmaBurst:
+    case WeaponId::ReaperScythe: DrawBurst(art.main, art.second); break;
+    case WeaponId::Flame:
+    case WeaponId::WarriorBlade:
+    case WeaponId::Storm:
+    case WeaponId::KnightLance:
+    case WeaponId::StrikerBeam:
+    case WeaponId::DestroyerVolley: DrawStream(art.main, art.second); break;
+    case WeaponId::Shock:
+    case WeaponId::PlasmaShot:
+    case WeaponId::SpiderWeb:
+    case WeaponId::SniperShot:
+    case WeaponId::Mortar:
+    case WeaponId::Magnet:
+    case WeaponId::MoleDrill: DrawLinked(art.main); break;
+    case WeaponId::GunnerShot:
+    case WeaponId::AimedGun:
+    case WeaponId::Boomerang:
+    case WeaponId::Missile:
+    case WeaponId::FixerBeam:
+    case WeaponId::Shotgun:
+    case WeaponId::SonarAirPulse:
+    case WeaponId::WagonShell: DrawDart(art.main, art.second); break;
     default: DrawPlain(art.main, art.second); break;
     }
 }
@@ -95,8 +96,8 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
     const float rot = m_Look.rot;
     const int t = m_Look.frame;
     switch (m_iBulletKind) {
-    case 0:
-    case 1012:
+    case WeaponId::GunnerShot:
+    case WeaponId::AimedGun:
         if (m_iOwnerUpgrade != 0 && second) {
             Pass p;
             p.addTexture = true;
@@ -106,13 +107,13 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
             Blit(main, at, rot, Pass{});
         }
         break;
-    case 9: {
+    case WeaponId::Boomerang: {
         Pass p;
         p.scale = m_iOwnerUpgrade != 0 ? 1.1f : 1.0f;
         Blit(main, at, rot, p);
         break;
     }
-    case 13:
+    case WeaponId::Missile:
         // Two frames side by side in one picture, flipping every ten frames.
         if (main) {
             main->SaveState();
@@ -121,7 +122,7 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
             main->RestoreState();
         }
         break;
-    case 15: {
+    case WeaponId::FixerBeam: {
         Pass p;
         p.hasRotation = true;
         p.rotation = float(t) * 20.0f * kDeg;
@@ -131,7 +132,7 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
         Blit(main, at, rot, p);
         break;
     }
-    case 16: {
+    case WeaponId::Shotgun: {
         Pass p;
         p.scale = 0.5f;
         Blit(main, at, rot, p);
@@ -140,7 +141,7 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
         Blit(main, at, rot, p);
         break;
     }
-    case 29:
+    case WeaponId::SonarAirPulse:
         for (int i = 0; i < 3; ++i) {
             Pass p;
             p.a = 1.0f - 0.3f * float(i);
@@ -148,30 +149,31 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
                  rot, p);
         }
         break;
-    case 1004: Blit(main, at, rot, Pass{}); break;
+    case WeaponId::WagonShell: Blit(main, at, rot, Pass{}); break;
     default: break;
     }
 }
 
 void CCom_GameBullet::DrawPlain(CVxBillboard* main, CVxBillboard* second) const {
-    // 1, 2, 4, 10, 18, 25, 28, 1003, 1005, 1016 and any kind without its own row.
+    // Cannon and copter shots, bombs, bubbles, torpedoes, machine-gun rounds, recycling and the Machines' napalm,
+    // torpedoes and sea guns; any kind without its own row.
     const int kind = m_iBulletKind;
     const bool upgraded = m_iOwnerUpgrade != 0;
     const VxVec3 at = m_Look.at;
     const float rot = m_Look.rot;
     const int t = m_Look.frame;
     Pass p;
-    if (kind == 10 && !upgraded) p.scale = 0.8f;
-    if (kind == 1 && upgraded && second) {
+    if (kind == WeaponId::Bubble && !upgraded) p.scale = 0.8f;
+    if (kind == WeaponId::CannonShell && upgraded && second) {
         p.addTexture = true;
         p.r = p.g = p.b = Pulse(m_iSerial, t);
         Blit(second, at, rot, p);
-    } else if (kind == 18 && upgraded) {
+    } else if (kind == WeaponId::DiverTorpedo && upgraded) {
         p.scale = 1.2f;
         p.addTexture = true;
         p.r = p.g = p.b = 0.75f + 0.25f * std::sin(float(m_iSerial * 73 + t * 20) * kDeg);
         Blit(main, at, rot, p);
-    } else if (kind == 25) {
+    } else if (kind == WeaponId::MachineGun) {
         if (m_Look.age >= 11) {
             p.size = 110.0f;
             p.hasRotation = true;
@@ -185,7 +187,7 @@ void CCom_GameBullet::DrawPlain(CVxBillboard* main, CVxBillboard* second) const 
         }
     } else {
         Blit(main, at, rot, p);
-        if (kind == 4 && upgraded && second) {
+        if (kind == WeaponId::DropperBomb && upgraded && second) {
             Pass q;
             q.scale = 1.1f;
             q.a = 0.85f;
@@ -237,30 +239,30 @@ void CCom_GameBullet::DrawBurst(CVxBillboard* main, CVxBillboard* second) const 
     const float life = m_iLifetime > 0 ? float(age) / float(m_iLifetime) : 1.0f;
     Pass p;
     switch (m_iBulletKind) {
-    case 5:
+    case WeaponId::MineBlast:
         p.scale = 1.5f * life;
         p.r = p.g = p.b = 1.0f - life;
         break;
-    case 8:
+    case WeaponId::SonarPulse:
         p.scale = float(age) * 0.05f;
         p.r = p.g = p.b = 1.0f - life;
         break;
-    case 11:
-    case 1011:
+    case WeaponId::BomberBlast:
+    case WeaponId::TimeBombBlast:
         p.scale = float(age) * 0.06f;
         p.a = std::max(0.0f, 1.0f - float(age) / 30.0f);
         p.additive = true;
         break;
-    case 19:
-    case 22:
+    case WeaponId::Hammer:
+    case WeaponId::AtomicBlast:
         p.scale = float(age) * 0.5f;
         p.additive = true;
         break;
-    case 21:
+    case WeaponId::PlasmaBurst:
         p.scale = m_iOwnerUpgrade != 0 ? 4.0f : float(age) * 0.25f;
         p.additive = true;
         break;
-    case 1013:
+    case WeaponId::ReaperScythe:
         p.hasRotation = true;
         p.rotation = -float(age * 36) * kDeg;
         p.scale = 1.0f + 0.05f * float(age);
@@ -279,7 +281,7 @@ void CCom_GameBullet::DrawStream(CVxBillboard* main, CVxBillboard* second) const
     const int t = m_Look.frame;
     const int age = m_Look.age;
     switch (m_iBulletKind) {
-    case 6:
+    case WeaponId::Flame:
         for (int i = 0; i < (upgraded ? 4 : 3); ++i) {
             Pass p;
             p.additive = true;
@@ -288,7 +290,7 @@ void CCom_GameBullet::DrawStream(CVxBillboard* main, CVxBillboard* second) const
             Blit(main, VxVec3{at.x - 40.0f * float(i + 1), at.y, at.z}, rot, p);
         }
         break;
-    case 7: {
+    case WeaponId::WarriorBlade: {
         Pass p;
         p.hasRotation = true;
         p.rotation = -0.6981317f;
@@ -298,7 +300,7 @@ void CCom_GameBullet::DrawStream(CVxBillboard* main, CVxBillboard* second) const
         Blit(main, VxVec3{at.x - 80.0f, at.y + 30.0f, at.z}, rot, p);
         break;
     }
-    case 12: {
+    case WeaponId::Storm: {
         // A cloud fading in and out with a lightning bolt under it.
         float a = 0.85f;
         if (age < 20) a *= float(age) / 20.0f;
@@ -315,7 +317,7 @@ void CCom_GameBullet::DrawStream(CVxBillboard* main, CVxBillboard* second) const
         Blit(second ? second : main, VxVec3{at.x, at.y - 80.0f, at.z}, rot, bolt);
         break;
     }
-    case 1002: {
+    case WeaponId::KnightLance: {
         Pass p;
         p.size = 0.0f;
         p.sx = 96.0f / std::max(1.0f, main ? main->m_vSize.x : 96.0f);
@@ -328,12 +330,12 @@ void CCom_GameBullet::DrawStream(CVxBillboard* main, CVxBillboard* second) const
         Blit(main, beam, rot, p);
         break;
     }
-    case 1008:
-    case 1015: {
+    case WeaponId::StrikerBeam:
+    case WeaponId::DestroyerVolley: {
         const float life = m_iLifetime > 0 ? float(age) / float(m_iLifetime) : 1.0f;
         Pass p;
         p.additive = true;
-        p.sy = std::sin(life * 180.0f * kDeg) * (m_iBulletKind == 1015 ? 1.5f : 1.0f);
+        p.sy = std::sin(life * 180.0f * kDeg) * (m_iBulletKind == WeaponId::DestroyerVolley ? 1.5f : 1.0f);
         Blit(main, at, rot, p);
         break;
     }
@@ -345,14 +347,14 @@ void CCom_GameBullet::DrawLinked(CVxBillboard* main) const {
     const VxVec3 at = m_Look.at;
     const float rot = m_Look.rot;
     switch (m_iBulletKind) {
-    case 17:
+    case WeaponId::Shock:
         for (const VxVec3& spark : m_Look.sparks) {
             Pass p;
             p.additive = true;
             Blit(main, spark, rot, p);
         }
         break;
-    case 20:
+    case WeaponId::PlasmaShot:
         for (float spin : m_Look.spins) {
             Pass p;
             p.additive = true;
@@ -361,24 +363,24 @@ void CCom_GameBullet::DrawLinked(CVxBillboard* main) const {
             Blit(main, at, rot, p);
         }
         break;
-    case 23:
-    case 24: {
+    case WeaponId::SpiderWeb:
+    case WeaponId::SniperShot: {
         Pass p;
         p.hasRotation = true;
         p.rotation = m_Look.turn;
-        if (m_iBulletKind == 23) p.scale = 0.75f;
+        if (m_iBulletKind == WeaponId::SpiderWeb) p.scale = 0.75f;
         Blit(main, at, rot, p);
         break;
     }
-    case 26: {
+    case WeaponId::Mortar: {
         Pass p;
         p.hasRotation = true;
         p.rotation = float(m_Look.age) * 12.0f * kDeg;
         Blit(main, at, rot, p);
         break;
     }
-    case 27: Blit(main, at, rot, Pass{}); break;
-    case 1007: {
+    case WeaponId::Magnet: Blit(main, at, rot, Pass{}); break;
+    case WeaponId::MoleDrill: {
         Pass p;
         p.scale = 1.5f;
         p.a = m_Look.alpha;
