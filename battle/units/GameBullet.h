@@ -1,9 +1,9 @@
 #pragma once
-// One shot in flight, of either side: the battle page keeps bullets by value
+// One shot in flight, of either side: the battle model keeps bullets by value
 // in its bullet list. A bullet is built as a temporary, set up from a weapon
 // id, copied into the list and the temporary dropped. It names the robots it
 // concerns by serial (target, firer, those already struck) and finds them in
-// the page's robot list when it needs them.
+// the model's robot list when it needs them.
 #include <cstdint>
 #include <list>
 
