@@ -127,13 +127,13 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 page->m_pEffectTextMiss->AddAtPoint(r->m_vPosition.x, r->m_vPosition.y, r->m_vPosition.z);
         } else {
             if (r->Type() == 1013 && r->m_aiAux[1] == 0 && kind == 5) r->m_aiAux[1] = -1;
-            r->TakeDamage(m_Weapon.m_iDamage);
+            r->TakeDamage(*page, m_Weapon.m_iDamage);
         }
         RecordKill(*r);
         impact(at.x, at.y, at.z);
         hitSound();
-        if (kind == 23) r->ApplyWeb();
-        if (m_Weapon.m_iId == 1017) r->ApplyFreeze();
+        if (kind == 23) r->ApplyWeb(*page);
+        if (m_Weapon.m_iId == 1017) r->ApplyFreeze(*page);
         --m_iHitsLeft;
         return;
     }
@@ -198,10 +198,10 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 if (kind == 20) {
                     page->FireBullet(21, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
                                      m_iOwnerSerial);
-                    r.ApplyPlasma();
+                    r.ApplyPlasma(*page);
                 }
-                r.TakeDamage(m_Weapon.m_iDamage);
-                if (kind == 4 && upgraded) r.ApplyFreeze();
+                r.TakeDamage(*page, m_Weapon.m_iDamage);
+                if (kind == 4 && upgraded) r.ApplyFreeze(*page);
                 RecordKill(r);
                 if (Tall(type) || Destroyer(type)) impact(r.m_vPosition.x, m_vPosition.y, 0.0f);
                 else if (m_Weapon.m_iId == 9) {
@@ -210,7 +210,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 else impact(last.x, last.y, last.z);
                 hitSound();
                 if (kind == 3 && r.m_iStatusEffect != STATUS_FREEZE) {
-                    r.ApplyFreeze();
+                    r.ApplyFreeze(*page);
                     if (upgraded) r.m_iStatusFrames = int(float(r.m_iStatusFrames) * 1.5f);
                 }
                 if (!(kind == 18 && upgraded && type == 1032)) --m_iHitsLeft;
@@ -224,7 +224,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 r.m_bConcealed = 0;
                 r.m_iRevealFrames = 300;
             } else if (kind == 29) {
-                if (r.CanUpgradeVariant()) {
+                if (r.CanUpgradeVariant(*page)) {
                     if (r.m_Unit.m_iTerrain == TERRAIN_AIR && page->m_pEffectCopterEnemyFadeOut)
                         page->m_pEffectCopterEnemyFadeOut->Add(r.m_iSerial, r.m_vEffectAnchor.x, r.m_vEffectAnchor.y,
                                                                r.m_vEffectAnchor.z);
@@ -234,15 +234,15 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())
                     continue;
                 m_lstHitSerials.push_back(r.m_iSerial);
-                r.TakeDamage(m_Weapon.m_iDamage);
+                r.TakeDamage(*page, m_Weapon.m_iDamage);
             } else {
                 if (type == 1013 && r.m_aiAux[1] == 0 && (kind == 11 || kind == 22)) r.m_aiAux[1] = -1;
-                r.TakeDamage(m_Weapon.m_iDamage);
+                r.TakeDamage(*page, m_Weapon.m_iDamage);
                 RecordKill(r);
             }
             if (m_Weapon.m_iId == 12 && (m_iAge / 3) % 30 == r.m_iSerial % 30) {
                 if (r.m_iStatusEffect != STATUS_FREEZE) {
-                    r.ApplyFreeze();
+                    r.ApplyFreeze(*page);
                     if (upgraded) r.m_iStatusFrames = int(float(r.m_iStatusFrames) * 1.75f);
                 }
                 page->AddFieldEffect(m_iGraphic, 1, last.x, last.y, last.z);
@@ -259,7 +259,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 impact(last.x, last.y, last.z);
                 if (kind != 21 && !quiet) hitSound();
             }
-            if (kind == 21) r.ApplyPlasma();
+            if (kind == 21) r.ApplyPlasma(*page);
             --m_iHitsLeft;
             struck = true;
         }

@@ -56,12 +56,11 @@ bool IsWithinRange(const CCom_GameRobot& s, const CCom_GameRobot& t, const VxVec
     return false;
 }
 
-void CCom_GameRobot::UpdateAttack() {
-    CPageGame* page = Page();
-    if (!page || m_iLifeFrames != -1 || m_iState == ROBOT_DYING) return;
+void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
+    if (m_iLifeFrames != -1 || m_iState == ROBOT_DYING) return;
     const int interval = m_Unit.m_iActionInterval;
     if (m_iActionTimer < interval) ++m_iActionTimer;
-    const int stage = Stage();
+    const int stage = model.StageNumber();
     const int type = Type();
     const bool machine = IsMachine();
     const VxVec3 ref = m_vLastPosition;
@@ -71,7 +70,7 @@ void CCom_GameRobot::UpdateAttack() {
     if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
-            for (const CCom_GameRobot& r : page->m_lstRobots)
+            for (const CCom_GameRobot& r : model.m_lstRobots)
                 if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
                     std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
                     m_iCarryTimer = 100;
@@ -81,10 +80,10 @@ void CCom_GameRobot::UpdateAttack() {
 
     // A Mini-Mine on spikes clears its cell and goes off at once; elsewhere it
     // waits in the scan below for a Machine to come close.
-    FieldCell* spiked = !machine && type == 6 ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
-    if (spiked && ClearSpikes(*page, *spiked)) {
-        RedrawGround(*page);
-        for (const CCom_GameRobot& c : page->m_lstRobots) {
+    FieldCell* spiked = !machine && type == 6 ? CellAt(model.m_aFieldCells, m_vCell) : nullptr;
+    if (spiked && ClearSpikes(model, *spiked)) {
+        RedrawGround(model);
+        for (const CCom_GameRobot& c : model.m_lstRobots) {
             if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND)
                 continue;
             if (IsInFiringArc(*this, c, ref, angle) && IsWithinRange(*this, c, ref)) {
@@ -92,8 +91,8 @@ void CCom_GameRobot::UpdateAttack() {
                 break;
             }
         }
-        BeginAttack(false);
-        page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
+        BeginAttack(model, false);
+        model.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
                          m_iSerial);
         return;
     }
@@ -104,13 +103,13 @@ void CCom_GameRobot::UpdateAttack() {
     // Cannon Bots take turns with the shells already in the air.
     if (stage <= 150 && !machine && type == 2 && interval > 300 && m_iActionTimer >= interval - 100) {
         bool wait = false;
-        for (const CCom_GameBullet& b : page->m_lstBullets)
+        for (const CCom_GameBullet& b : model.m_lstBullets)
             if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
                 wait = true;
                 break;
             }
         if (!wait)
-            for (const CCom_GameRobot& r : page->m_lstRobots)
+            for (const CCom_GameRobot& r : model.m_lstRobots)
                 if (!r.IsMachine() && r.Type() == 2 && r.m_Unit.m_iActionInterval > 300 && r.m_iState == ROBOT_ATTACK &&
                     VxRand() % 3 != 0) {
                     wait = true;
@@ -131,11 +130,11 @@ void CCom_GameRobot::UpdateAttack() {
     int target = -1;
     const int motion = m_Weapon.m_iMotion;
     const int weapon = m_Unit.m_iWeapon;
-    RobotList& robots = page->m_lstRobots;
+    RobotList& robots = model.m_lstRobots;
     auto afterScan = [&] {
         if (atInterval && target != -1) {
             m_iTargetSerial = target;
-            BeginAttack(false);
+            BeginAttack(model, false);
         }
     };
 
@@ -161,12 +160,12 @@ void CCom_GameRobot::UpdateAttack() {
                         if (!r.IsMachine() && int(r.m_vCell.x) == cc && int(r.m_vCell.y) == row) return true;
                     return false;
                 };
-                const FieldCell* own = CellAt(page->m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
+                const FieldCell* own = CellAt(model.m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
                 if (own && own->m_iKind != CELL_GROUND) {
                     if (!robotIn(col)) continue;
                 } else if (c.m_vCell.x != m_vCell.x || c.m_vCell.y != m_vCell.y || c.m_vCell.z != m_vCell.z) {
                     const int next = std::min(col + 1, FIELD_COLUMNS - 1);
-                    const FieldCell* ahead = CellAt(page->m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
+                    const FieldCell* ahead = CellAt(model.m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
                     // The cell ahead is judged by the ground the stage laid
                     // there, not by what a platform made of it.
                     if (ahead && ahead->m_iStageKind != CELL_GROUND && !robotIn(next)) continue;
@@ -195,7 +194,7 @@ void CCom_GameRobot::UpdateAttack() {
             found = true;
             if (atInterval) {
                 target = c.m_iSerial;
-                page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial,
+                model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial,
                                  m_iSerial);
             }
         }
@@ -245,7 +244,7 @@ void CCom_GameRobot::UpdateAttack() {
         afterScan();
     } else if (motion == 9) {
         const float range = float(m_Weapon.m_iRange);
-        for (const CCom_GameItem& item : page->m_lstItems) {
+        for (const CCom_GameItem& item : model.m_lstItems) {
             if (item.m_iItemKind > 7) continue;
             if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f &&
                   std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
@@ -254,7 +253,7 @@ void CCom_GameRobot::UpdateAttack() {
             found = true;
             if (atInterval) {
                 m_iTargetSerial = item.m_iSerial;
-                BeginAttack(false);
+                BeginAttack(model, false);
             }
             break;
         }
@@ -267,12 +266,12 @@ void CCom_GameRobot::UpdateAttack() {
                 !m_abPathCells[col * FIELD_ROWS + row])
                 continue;
             found = true;
-            if (atInterval) BeginAttack(false);
+            if (atInterval) BeginAttack(model, false);
             break;
         }
     } else if ((!machine && (type == 31 || type == 32 || type == 14 || type == 20 || type == 26)) || type == 1025) {
         found = true;
-        if (atInterval) BeginAttack(false);
+        if (atInterval) BeginAttack(model, false);
     } else {
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
@@ -289,7 +288,7 @@ void CCom_GameRobot::UpdateAttack() {
                 if (!machine && type == 10) allowed = true;
                 if (!allowed) continue;
             } else if (!machine && type == 10) {
-                if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant()))
+                if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant(model)))
                     continue;
                 m_bAltShot = 1;
             }
@@ -323,9 +322,9 @@ void CCom_GameRobot::UpdateAttack() {
                 found = true;
                 if (atInterval) {
                     if (machine && type == 1014) m_iTargetSerial = c.m_iSerial;
-                    BeginAttack(false);
+                    BeginAttack(model, false);
                     if (!machine && type == 6)
-                        page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z,
+                        model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z,
                                          m_iTargetSerial, m_iSerial);
                 }
                 break;
@@ -336,16 +335,16 @@ void CCom_GameRobot::UpdateAttack() {
     // What the unit does next.
     switch (m_iState) {
     case ROBOT_ATTACK:
-        if (!found && m_iActionTimer > 50 && m_Unit.m_iRole != ROLE_MOVING_ATTACK) EndAction();
+        if (!found && m_iActionTimer > 50 && m_Unit.m_iRole != ROLE_MOVING_ATTACK) EndAction(model);
         break;
     case ROBOT_IDLE:
         if (machine && !found && m_iActionTimer > 50) {
-            if (page->m_iBattleState >= BATTLE_LOADING) BeginMove();
-            if (page->m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant) m_bConcealed = 1;
+            if (model.m_iBattleState >= BATTLE_LOADING) BeginMove();
+            if (model.m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant) m_bConcealed = 1;
         }
         break;
     case ROBOT_MOVE:
-        if (machine && found && m_Unit.m_iRole != ROLE_MOVING_ATTACK && m_iActionTimer < interval) EndAction();
+        if (machine && found && m_Unit.m_iRole != ROLE_MOVING_ATTACK && m_iActionTimer < interval) EndAction(model);
         break;
     default: break;
     }
