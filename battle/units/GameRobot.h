@@ -17,6 +17,7 @@ class CVxSound;
 class CBattleModel;
 struct RobotArt;
 struct RobotPose;
+struct AttackScan;
 
 // A colour a unit is drawn with; set when something asked for it.
 struct RobotTint {
@@ -256,6 +257,23 @@ private:
     void PoseSwimmers(CBattleModel& model, RobotPose& pose);
     void PoseBombs(CBattleModel& model, RobotPose& pose);
     void AddDrawStep(const RobotDrawStep& step);
+    void MoveDestroyer(CBattleModel& model, int period);
+    bool BossMayStart(const CBattleModel& model, int period) const;
+    void StartBossMoves(CBattleModel& model, int period);
+    void StepBossHand(CBattleModel& model, int hand, int period);
+    void ComposeBossArms(CBattleModel& model);
+    bool WhaleHoldsFire(CBattleModel& model);
+    bool MineGoesOffOnSpikes(CBattleModel& model, const AttackScan& scan);
+    bool CannonBotWaits(CBattleModel& model, int interval);
+    void FinishScan(CBattleModel& model, const AttackScan& scan);
+    void ScanAlongRow(CBattleModel& model, AttackScan& scan);
+    void ScanWounded(CBattleModel& model, AttackScan& scan);
+    void ScanBehind(CBattleModel& model, AttackScan& scan);
+    void ScanNearest(CBattleModel& model, AttackScan& scan);
+    void ScanItems(CBattleModel& model, AttackScan& scan);
+    void ScanDescentPath(CBattleModel& model, AttackScan& scan);
+    void ScanInReach(CBattleModel& model, AttackScan& scan);
+    void NextAfterScan(CBattleModel& model, const AttackScan& scan);
     void DrawDebugText() const;
     void RunRoleDispatch(CBattleModel& model);
     void CountTimers(CBattleModel& model);

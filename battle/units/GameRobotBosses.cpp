@@ -76,8 +76,14 @@ void CCom_GameRobot::UpdateTimeBomb(CBattleModel& model) {
 }
 
 void CCom_GameRobot::UpdateDestroyer(CBattleModel& model) {
-    const int stage = model.StageNumber();
     const int period = m_iHp < m_Unit.m_iMaxHp / 4 ? 300 : 500;
+    MoveDestroyer(model, period);
+    StartBossMoves(model, period);
+    ComposeBossArms(model);
+}
+
+// The body: its death, its entry and sway, and its lunge.
+void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
     const float phase = float(m_iPhase);
 
     // Dying comes first: a boss beaten while still entering ends all the same.
@@ -136,56 +142,67 @@ void CCom_GameRobot::UpdateDestroyer(CBattleModel& model) {
         if (m_iBossTimer != 0) ++m_iPhase;
         m_vLastPosition = m_vPosition;
     }
+}
 
-    // Lunge and hand starts share their conditions, both hands resting among
-    // them, so a hand that starts keeps the other (and the lunge) waiting.
-    auto mayStart = [&] {
-        return m_iBossTimer == 1 && stage != 171 && m_iState != ROBOT_ATTACK &&
-               m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
-               m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
-    };
-    if (m_iState != ROBOT_DYING && mayStart() && VxRand() % 2 == 0 && AnyRobotLeftOf(model, kLungeLine))
+// Lunge and hand starts share their conditions, both hands resting among
+// them, so a hand that starts keeps the other (and the lunge) waiting.
+bool CCom_GameRobot::BossMayStart(const CBattleModel& model, int period) const {
+    return m_iBossTimer == 1 && model.StageNumber() != 171 && m_iState != ROBOT_ATTACK &&
+           m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
+           m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
+}
+
+// The lunge's start and the two hands' strikes.
+void CCom_GameRobot::StartBossMoves(CBattleModel& model, int period) {
+    if (m_iState != ROBOT_DYING && BossMayStart(model, period) && VxRand() % 2 == 0 &&
+        AnyRobotLeftOf(model, kLungeLine))
         m_iBossTimer = 2;
 
-    if (m_iState != ROBOT_DYING && m_iBossTimer != 0) {
-        for (int hand = 0; hand < 2; ++hand) {
-            int& timer = m_aiBoss[2 * hand];
-            int& striking = m_aiBoss[2 * hand + 1];
-            ++timer;
-            if (!striking) {
-                if (timer >= period && stage != 171) timer = 0;
-                if (mayStart() && VxRand() % 2 == 0) {
-                    striking = 1;
-                    timer = 0;
-                }
-            } else {
-                if (timer == 1) {
-                    int column = -1, row = -1;
-                    for (const CCom_GameRobot& r : model.m_lstRobots) {
-                        if (r.IsMachine() || r.m_iHp <= 0) continue;
-                        const int rr = int(r.m_vCell.y);
-                        if ((hand == 0) != (rr <= 1)) continue;
-                        if (column < 0 || int(r.m_vCell.x) < column) {
-                            column = int(r.m_vCell.x);
-                            row = rr;
-                        }
-                    }
-                    if (column < 0) {
-                        column = 9 - VxRand() % 2;
-                        row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
-                    }
-                    if (model.Scene().m_pEffectDestroyerHand)
-                        model.Scene().m_pEffectDestroyerHand->Add(hand, float(column), float(row));
-                }
-                if (timer >= 360) {
-                    striking = 0;
-                    timer = 0;
+    if (m_iState != ROBOT_DYING && m_iBossTimer != 0)
+        for (int hand = 0; hand < 2; ++hand) StepBossHand(model, hand, period);
+}
+
+// One hand: its timer, its start, and where it strikes.
+void CCom_GameRobot::StepBossHand(CBattleModel& model, int hand, int period) {
+    const int stage = model.StageNumber();
+    auto mayStart = [&] { return BossMayStart(model, period); };
+    int& timer = m_aiBoss[2 * hand];
+    int& striking = m_aiBoss[2 * hand + 1];
+    ++timer;
+    if (!striking) {
+        if (timer >= period && stage != 171) timer = 0;
+        if (mayStart() && VxRand() % 2 == 0) {
+            striking = 1;
+            timer = 0;
+        }
+    } else {
+        if (timer == 1) {
+            int column = -1, row = -1;
+            for (const CCom_GameRobot& r : model.m_lstRobots) {
+                if (r.IsMachine() || r.m_iHp <= 0) continue;
+                const int rr = int(r.m_vCell.y);
+                if ((hand == 0) != (rr <= 1)) continue;
+                if (column < 0 || int(r.m_vCell.x) < column) {
+                    column = int(r.m_vCell.x);
+                    row = rr;
                 }
             }
+            if (column < 0) {
+                column = 9 - VxRand() % 2;
+                row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
+            }
+            if (model.Scene().m_pEffectDestroyerHand)
+                model.Scene().m_pEffectDestroyerHand->Add(hand, float(column), float(row));
+        }
+        if (timer >= 360) {
+            striking = 0;
+            timer = 0;
         }
     }
+}
 
-    // The arms.
+// The arms, fading out with the boss.
+void CCom_GameRobot::ComposeBossArms(CBattleModel& model) {
     float alpha = 1.0f;
     if (m_iBossTimer >= 1481) alpha = 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f;
     else if (m_iBossTimer >= 1000) alpha = 1.0f - 0.1f * float(m_iBossTimer - 1000);
