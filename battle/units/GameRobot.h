@@ -18,6 +18,7 @@ class CBattleModel;
 struct RobotArt;
 struct RobotPose;
 struct AttackScan;
+struct FieldCell;
 
 // A colour a unit is drawn with; set when something asked for it.
 struct RobotTint {
@@ -257,6 +258,8 @@ private:
     void PoseSwimmers(CBattleModel& model, RobotPose& pose);
     void PoseBombs(CBattleModel& model, RobotPose& pose);
     void AddDrawStep(const RobotDrawStep& step);
+    void FallWhileHeld(CBattleModel& model);
+    void SeekLane(CBattleModel& model, float dx, const FieldCell* cell);
     void MoveDestroyer(CBattleModel& model, int period);
     bool BossMayStart(const CBattleModel& model, int period) const;
     void StartBossMoves(CBattleModel& model, int period);

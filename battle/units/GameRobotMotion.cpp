@@ -100,28 +100,7 @@ void CCom_GameRobot::MoveStep(CBattleModel& model) {
 
     // 3. Held by a status effect: only falling and floating.
     if (HasStatusEffect()) {
-        const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
-        const int kind = cell ? cell->m_iStageKind : 0;
-        if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
-            if (!(m_Weapon.m_iMotion == 0 && m_iState == ROBOT_ATTACK)) {
-                if (kind == CELL_GROUND) m_vPosition.y = cell->m_fY;
-                else m_vPosition.y -= 5.0f;
-                if (m_Unit.m_iMoveMode == MOVE_BOB) {
-                    const int column = std::clamp(int(m_vCell.x), 0, FIELD_COLUMNS - 1);
-                    for (int row = 0; row < FIELD_ROWS; ++row) {
-                        const FieldCell& c = model.m_aFieldCells[column * FIELD_ROWS + row];
-                        if ((c.m_iStageKind == CELL_GROUND || row == FIELD_ROWS - 1) && c.m_fY > m_vPosition.y) {
-                            m_vHome.y = m_vPosition.y = c.m_fY;
-                            break;
-                        }
-                    }
-                }
-            }
-        } else if (m_Unit.m_iTerrain == TERRAIN_MARINE) {
-            if (kind == CELL_WATER_SURFACE) m_vPosition.y = cell->m_fY;
-            else m_vPosition.y -= 5.0f;
-            if (m_vPosition.y < BottomY(model)) m_vPosition.y = BottomY(model);
-        }
+        FallWhileHeld(model);
         return;
     }
 
@@ -157,48 +136,75 @@ void CCom_GameRobot::MoveStep(CBattleModel& model) {
             if (m_vPosition.y < m_vHome.y) m_vPosition.y = m_vHome.y;
             if (m_iState != ROBOT_DYING && m_vPosition.y < -160.0f) m_vPosition.y = m_vHome.y;
             break;
-        case MOVE_SEEK_LANE: {
-            m_vPosition.x += dx;
-            m_vPosition.y += float(m_iLaneStep);
-            if (m_iLaneStep == 0) {
-                m_vPosition.y = ClampToRows(model, m_vPosition.y);
-                if (cell && m_vCell.x > 1.0f) m_vPosition.y = Approach(m_vPosition.y, cell->m_fY, 3.0f);
-            }
-            if (Frame() % 10 == 0) {
-                const CCom_GameBullet* nearest = nullptr;
-                float best = 600.0f;
-                for (const CCom_GameBullet& b : model.m_lstBullets) {
-                    const int weapon = b.m_Weapon.m_iId;
-                    if (b.m_iBulletKind > 1000 || weapon == 15 || weapon == 27 || weapon == 8 || weapon == 19) continue;
-                    const float angle = AngleBetweenPoints(m_vPosition, b.m_vPosition);
-                    const bool inSector =
-                        m_Unit.m_fSpeed > 0.0f ? angle >= 250.0f && angle <= 290.0f : angle >= 70.0f && angle <= 110.0f;
-                    if (!inSector) continue;
-                    const float d = DistanceXY(m_vPosition, b.m_vPosition);
-                    if (d < best) {
-                        best = d;
-                        nearest = &b;
-                    }
-                }
-                if (!nearest) {
-                    m_iLaneStep = 0;
-                    m_vPosition.y = ClampToRows(model, m_vPosition.y);
-                    if (cell && m_vCell.x > 1.0f && std::fabs(cell->m_fY - m_vPosition.y) <= 10.0f)
-                        m_vPosition.y = cell->m_fY;
-                } else {
-                    m_iLaneStep = m_vPosition.y <= nearest->m_vPosition.y ? -3 : 3;
-                    if (m_vPosition.y > 156.0f) m_iLaneStep = -5;
-                    else if (m_vPosition.y < -60.0f) m_iLaneStep = 5;
-                }
-            }
-            break;
-        }
+        case MOVE_SEEK_LANE: SeekLane(model, dx, cell); break;
         default: break;
         }
     }
 
     // 6. The cell the unit now stands in.
     m_vCell = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
+}
+
+// Held by a status effect, a unit only falls or floats.
+void CCom_GameRobot::FallWhileHeld(CBattleModel& model) {
+    const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+    const int kind = cell ? cell->m_iStageKind : 0;
+    if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
+        if (!(m_Weapon.m_iMotion == 0 && m_iState == ROBOT_ATTACK)) {
+            if (kind == CELL_GROUND) m_vPosition.y = cell->m_fY;
+            else m_vPosition.y -= 5.0f;
+            if (m_Unit.m_iMoveMode == MOVE_BOB) {
+                const int column = std::clamp(int(m_vCell.x), 0, FIELD_COLUMNS - 1);
+                for (int row = 0; row < FIELD_ROWS; ++row) {
+                    const FieldCell& c = model.m_aFieldCells[column * FIELD_ROWS + row];
+                    if ((c.m_iStageKind == CELL_GROUND || row == FIELD_ROWS - 1) && c.m_fY > m_vPosition.y) {
+                        m_vHome.y = m_vPosition.y = c.m_fY;
+                        break;
+                    }
+                }
+            }
+        }
+    } else if (m_Unit.m_iTerrain == TERRAIN_MARINE) {
+        if (kind == CELL_WATER_SURFACE) m_vPosition.y = cell->m_fY;
+        else m_vPosition.y -= 5.0f;
+        if (m_vPosition.y < BottomY(model)) m_vPosition.y = BottomY(model);
+    }
+}
+
+// Swimmers keep to their lane and step aside from the shots coming at them.
+void CCom_GameRobot::SeekLane(CBattleModel& model, float dx, const FieldCell* cell) {
+    m_vPosition.x += dx;
+    m_vPosition.y += float(m_iLaneStep);
+    if (m_iLaneStep == 0) {
+        m_vPosition.y = ClampToRows(model, m_vPosition.y);
+        if (cell && m_vCell.x > 1.0f) m_vPosition.y = Approach(m_vPosition.y, cell->m_fY, 3.0f);
+    }
+    if (Frame() % 10 == 0) {
+        const CCom_GameBullet* nearest = nullptr;
+        float best = 600.0f;
+        for (const CCom_GameBullet& b : model.m_lstBullets) {
+            const int weapon = b.m_Weapon.m_iId;
+            if (b.m_iBulletKind > 1000 || weapon == 15 || weapon == 27 || weapon == 8 || weapon == 19) continue;
+            const float angle = AngleBetweenPoints(m_vPosition, b.m_vPosition);
+            const bool inSector =
+                m_Unit.m_fSpeed > 0.0f ? angle >= 250.0f && angle <= 290.0f : angle >= 70.0f && angle <= 110.0f;
+            if (!inSector) continue;
+            const float d = DistanceXY(m_vPosition, b.m_vPosition);
+            if (d < best) {
+                best = d;
+                nearest = &b;
+            }
+        }
+        if (!nearest) {
+            m_iLaneStep = 0;
+            m_vPosition.y = ClampToRows(model, m_vPosition.y);
+            if (cell && m_vCell.x > 1.0f && std::fabs(cell->m_fY - m_vPosition.y) <= 10.0f) m_vPosition.y = cell->m_fY;
+        } else {
+            m_iLaneStep = m_vPosition.y <= nearest->m_vPosition.y ? -3 : 3;
+            if (m_vPosition.y > 156.0f) m_iLaneStep = -5;
+            else if (m_vPosition.y < -60.0f) m_iLaneStep = 5;
+        }
+    }
 }
 
 void CCom_GameRobot::UpdateSpikeDamage(CBattleModel& model) {
