@@ -8,6 +8,7 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "content/SaveProfile.h"
 #include "engine/VxMath.h"
@@ -58,15 +59,16 @@ void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
     // Only the single-use cards and the cage act (and are used up whether they
     // find a robot or not); other timers, such as the Barrier Bots and the
     // Gyrotor, stay.
-    const bool card = !IsMachine() && (type == 37 || type == 38 || type == 39);
-    if (!card && !(IsMachine() && type == 1030)) return;
+    const bool card =
+        !IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot || type == RobotId::RemoverBot);
+    if (!card && !(IsMachine() && type == MachineId::CapsuleCage)) return;
     m_bExpired = 1;
     RobotList& robots = model.m_lstRobots;
-    if (!IsMachine() && (type == 37 || type == 38)) {
-        const int wanted = type == 37 ? 1 : 2;
+    if (!IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
+        const int wanted = type == RobotId::MachineGunner ? 1 : RobotId::CannonBot;
         for (CCom_GameRobot& r : robots) {
             if (r.IsMachine() || r.Type() != wanted || r.m_iHp <= 0 || !At(m_vPosition, r.m_vPosition)) continue;
-            if (type == 37)
+            if (type == RobotId::MachineGunner)
                 MountWeapon(model, *this, r, model.StageNumber() > 150 ? 25 : 20, 20, model.StageNumber() != 171);
             else MountWeapon(model, *this, r, 600, 50, false);
             return;
@@ -79,10 +81,10 @@ void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
         if (&r == this || r.m_iHp <= 0) continue;
         const int role = r.m_Unit.m_iRole;
         if (role == ROLE_PLATFORM || role == ROLE_TIMER) continue;
-        const bool kind = !r.IsMachine() || (!cage && r.Type() == 1025);
+        const bool kind = !r.IsMachine() || (!cage && r.Type() == MachineId::TimeBomb);
         if (!kind) continue;
-        const bool converted = !r.IsMachine() && r.Type() == 1 && r.m_Unit.m_iActionInterval < 100 && !cage &&
-                               At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
+        const bool converted = !r.IsMachine() && r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval < 100 &&
+                               !cage && At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
         if (At(m_vPosition, r.m_vPosition) || converted) {
             found = &r;
             break;
@@ -116,7 +118,9 @@ void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
     for (CCom_GameRobot& r : model.m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || r.m_bConsumed || r.m_bConcealed || r.m_Unit.m_iMaxHp >= 500) continue;
         const int t = r.Type();
-        if (t == 1005 || t == 1018 || t == 1010 || t == 1022 || t == 1032) continue;
+        if (t == MachineId::Transporter || t == MachineId::MarineStriker || t == MachineId::RocketWagon ||
+            t == MachineId::BlastTank || t == MachineId::Rocket)
+            continue;
         if (DistanceXY(ref, r.m_vLastPosition) >= 106.875f || r.m_iRow != m_iRow) continue;
         taken = &r;
         break;
@@ -126,7 +130,7 @@ void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
         taken->m_bExpired = 1;
         taken->m_iHp = 0;
         taken->m_bNoDrop = 1;
-        if (taken->Type() == 1013 && taken->m_aiAux[1] == 0) taken->m_aiAux[1] = -2;
+        if (taken->Type() == MachineId::Stingray && taken->m_aiAux[1] == 0) taken->m_aiAux[1] = -2;
         taken->BeginDying(model);
         ProduceItems(model);
         if (model.Scene().m_pEffectRemover)
@@ -146,10 +150,12 @@ void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
 void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
     if (HasStatusEffect() || model.m_nEnemyDefs <= 0) return;
     const int terrain = m_Unit.m_iTerrain;
-    const bool flyingTransporter = Type() == 1005 && terrain == TERRAIN_AIR;
+    const bool flyingTransporter = Type() == MachineId::Transporter && terrain == TERRAIN_AIR;
     auto qualifies = [&](const UnitDefinition& d) {
         if (d.m_iType < FIRST_MACHINE_TYPE || d.m_iRole == ROLE_CARRY) return false;
-        if (d.m_iType == 1010 || d.m_iType == 1027 || d.m_iType == 1024 || d.m_iType == 1029) return false;
+        if (d.m_iType == MachineId::RocketWagon || d.m_iType == MachineId::FrostOrca || d.m_iType == 1024 ||
+            d.m_iType == 1029)
+            return false;
         return d.m_iTerrain == terrain || (flyingTransporter && d.m_iTerrain == TERRAIN_GROUND);
     };
     // A stage whose Machines offer none that fits skips the drop.
@@ -165,13 +171,13 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
         model.CallEnemyRobot(model.m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
     if (made) {
         made->m_iPauseFrames = 36;
-        if (Type() == 1005) {
+        if (Type() == MachineId::Transporter) {
             if (terrain == TERRAIN_AIR) made->ApplyVariant();
             else made->RevertVariant();
         }
     }
     model.AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);
-    if (Type() == 1005 || (Type() == 1015 && model.StageNumber() <= 150)) {
+    if (Type() == MachineId::Transporter || (Type() == MachineId::KillerWhale && model.StageNumber() <= 150)) {
         if (--m_iCargoLeft <= 0) m_Unit.m_iRole = ROLE_NONE;
     }
 }
@@ -179,7 +185,7 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
 void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     if (m_iHp <= 0 || HasStatusEffect()) return;
     const int type = Type();
-    if (type == 32 && m_Unit.m_iUpgradeLevel > 0) {
+    if (type == RobotId::RecyclerBot && m_Unit.m_iUpgradeLevel > 0) {
         if (VxRand() % 100 < 70 && model.m_nHandSlots > 0) {
             const int slot = VxRand() % model.m_nHandSlots;
             model.DropItem(ITEM_CAPSULE, m_vPosition.x, m_vPosition.y, m_vPosition.z, slot, false);
@@ -189,16 +195,16 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     int g = 0, b = 0, level = 0;
     const SaveProfile& profile = g_CurrentProfile;
     switch (type) {
-    case 0: level = profile.m_iAdvanceFusion; break;
-    case 35: b = 1, level = profile.m_iAdvanceFusion; break;
-    case 32:
+    case RobotId::FusorBot: level = profile.m_iAdvanceFusion; break;
+    case RobotId::PapaFusor: b = 1, level = profile.m_iAdvanceFusion; break;
+    case RobotId::RecyclerBot:
     case 34: g = 1, level = profile.m_iAdvanceProduction; break;
-    case 36: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
+    case RobotId::MamaFactory: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
     default: break;
     }
     const int r = VxRand() % 100;
     int t2 = level + 1, t1 = 4 * level + 51;
-    if (type == 36) {
+    if (type == RobotId::MamaFactory) {
         t2 = int(0.5 * double(level) + 1.0);
         t1 = 3 * level + 10 + t2;
     }
@@ -206,7 +212,7 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     int kind = step + 4 * g + b;
     if (kind == 0 && model.m_iStageFrames - model.m_iTimeLeft < 3000) kind = 1;
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    if (IsFirstTutorialActive() && type == 0 && model.Scene().m_pEffectTutorials) {
+    if (IsFirstTutorialActive() && type == RobotId::FusorBot && model.Scene().m_pEffectTutorials) {
         CEffect_Tutorials& t = *model.Scene().m_pEffectTutorials;
         if ((t.m_iStep == -1 || t.m_iStep == 2) && t.m_iRequestedStep != 3) t.RequestStep(3);
     }

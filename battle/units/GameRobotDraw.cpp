@@ -6,6 +6,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
@@ -154,19 +155,20 @@ VxVec3 CCom_GameRobot::SpritePlace(CBattleModel& model, const CVxBillboard* spri
     if (!IsMachine()) {
         const float b = BobOffset(model);
         at.y = y + h / 2.0f - 50.375f + b;
-        if (type == 15) at.y -= 30.0f;
+        if (type == RobotId::DiverBot) at.y -= 30.0f;
         switch (type) {
-        case 11: at.y = y + h / 4.0f - 55.375f + b; break;
-        case 17: at = VxVec3{x + 15.0f, y + h / 4.0f - 60.375f + b, at.z}; break;
-        case 23: at.y = y + h / 4.0f - 45.375f + b; break;
-        case 29: at.y = y + h / 4.0f - 70.375f + b; break;
+        case RobotId::FloaterBot: at.y = y + h / 4.0f - 55.375f + b; break;
+        case RobotId::SubmergerBot: at = VxVec3{x + 15.0f, y + h / 4.0f - 60.375f + b, at.z}; break;
+        case RobotId::BuoyerBot: at.y = y + h / 4.0f - 45.375f + b; break;
+        case RobotId::SurveyorBot: at.y = y + h / 4.0f - 70.375f + b; break;
         default: break;
         }
-    } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == 1030) {
+    } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == MachineId::CapsuleCage) {
         const bool bob = m_Unit.m_iMoveMode == MOVE_BOB;
         auto place = [&] {
             at = VxVec3{m_vPosition.x + w / 2.0f - offset,
-                        m_vPosition.y + h / 2.0f - 40.375f - (type == 1030 ? 20.0f : 10.0f), m_vPosition.z};
+                        m_vPosition.y + h / 2.0f - 40.375f - (type == MachineId::CapsuleCage ? 20.0f : 10.0f),
+                        m_vPosition.z};
             // Ground and water-surface Machines are targetable from where they are drawn.
             m_vLastPosition = m_vPosition;
         };
@@ -177,7 +179,7 @@ VxVec3 CCom_GameRobot::SpritePlace(CBattleModel& model, const CVxBillboard* spri
         m_vLastPosition = m_vPosition;
         const bool special = m_Unit.m_iTerrain == TERRAIN_SPECIAL;
         if (m_iState == ROBOT_DYING) {
-            if (type == 1025 || type == 1020 || type == 1019) {
+            if (type == MachineId::TimeBomb || type == MachineId::Reaper || type == MachineId::Ghost) {
                 at = m_vPosition;
             } else {
                 at.x = special ? x : x + w / 2.0f - offset;
@@ -185,7 +187,7 @@ VxVec3 CCom_GameRobot::SpritePlace(CBattleModel& model, const CVxBillboard* spri
             }
         } else if (CanUpgradeVariant(model)) {
             at = VxVec3{x + w / 2.0f - offset, y + h / 2.0f - 50.375f, m_vPosition.z};
-        } else if (special && type != 1020 && type != 1019) {
+        } else if (special && type != MachineId::Reaper && type != MachineId::Ghost) {
             at = m_vPosition;
         } else {
             at = VxVec3{x + w / 2.0f - offset, y, m_vPosition.z};
@@ -272,12 +274,13 @@ void CCom_GameRobot::PoseFacing(RobotPose& p) {
 
     p.rotation = m_vRotation.z;
     if (!m_bPreview) {
-        if (!machine && (type == 39 || type == 31)) p.at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
-        if (!machine && type == 32) {
+        if (!machine && (type == RobotId::RemoverBot || type == 31))
+            p.at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
+        if (!machine && type == RobotId::RecyclerBot) {
             const bool swing = m_iState == ROBOT_IDLE || (m_iState == ROBOT_ATTACK && m_iAnimTick < 3);
             p.rotation = swing ? 30.0f * SinDeg(30.0f * float(t)) * DEG : 0.0f;
         }
-        if (!machine && (type == 37 || type == 38) && m_iState == ROBOT_IDLE) {
+        if (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot) && m_iState == ROBOT_IDLE) {
             const int frames = AnimLength(0) / ROBOT_TICKS_PER_FRAME;
             const int k = frames > 0 ? (m_iAnimTick / ROBOT_TICKS_PER_FRAME) % frames : 0;
             p.at.y += 50.0f * SinDeg(18.0f * float(k));
@@ -416,7 +419,7 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
     if (m_Unit.m_iTerrain == TERRAIN_MARINE) {
         if (type == 1024 || type == 1029) {
             p.at.y -= 110.75f;
-        } else if (type == 1014) {
+        } else if (type == MachineId::Mole) {
             if (m_iState == ROBOT_MOVE) {
                 p.rotation = -45.0f * DEG;
                 p.at.y -= 160.0f + 10.0f * SinDeg(5.0f * float(t));
@@ -427,7 +430,7 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
             }
             if (m_bConcealed) p.tint.set = true, p.tint.a = 0.45f;
         } else {
-            p.at.y -= type == 1018 ? 45.0f : 35.0f;
+            p.at.y -= type == MachineId::MarineStriker ? 45.0f : 35.0f;
         }
     }
     if (type == 1018 && m_Unit.m_iTerrain == TERRAIN_AIR) p.at.y -= 48.0f;
@@ -446,7 +449,7 @@ void CCom_GameRobot::PoseBombs(CBattleModel& model, RobotPose& p) {
             p.at.y += float(dy);
         }
     }
-    if (type == 14 || (type == 26 && p.upgraded)) {
+    if (type == RobotId::MiniBomber || (type == 26 && p.upgraded)) {
         if (m_iState == ROBOT_IDLE) {
             ++m_iPhase;
             const float s = std::min(1.0f + 0.015f * float(m_iPhase), 1.35f);
@@ -454,7 +457,7 @@ void CCom_GameRobot::PoseBombs(CBattleModel& model, RobotPose& p) {
             p.sy *= s;
             p.at.y += float(std::min(m_iPhase, 25));
             if (m_iPhase == 3) Restart(model.Scene().m_pSfxFuse);
-            if (type == 26 && m_iPhase >= 24) {
+            if (type == RobotId::AtomicBot && m_iPhase >= 24) {
                 const int dx = VxRand() % 10 - 5;
                 const int dy = VxRand() % 10 - 5;
                 p.at.x += float(dx);
@@ -498,12 +501,12 @@ void CCom_GameRobot::PullDeadUnitDown(CBattleModel& model) {
     const bool onGround = cell && cell->m_iStageKind == CELL_GROUND;
     if (IsGroundOrMarine(m_Unit.m_iTerrain)) {
         if (onGround) {
-            if (m_vPosition.y < -250.0f) m_vPosition.y -= type == 1018 ? 3.0f : 0.25f;
+            if (m_vPosition.y < -250.0f) m_vPosition.y -= type == MachineId::MarineStriker ? 3.0f : 0.25f;
             else m_vPosition.y = cell->m_fY;
         } else {
             m_vPosition.y -= 3.0f;
         }
-    } else if (type != 1025 && type != 1028 && type != 1031) {
+    } else if (type != MachineId::TimeBomb && type != 1028 && type != 1031) {
         if (onGround) m_vPosition.y = cell->m_fY;
         else m_vPosition.y -= 3.0f;
     }

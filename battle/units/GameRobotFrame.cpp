@@ -6,6 +6,7 @@
 #include "battle/effects/Effect_Oxygen.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
@@ -64,10 +65,10 @@ void CCom_GameRobot::Update(CBattleModel& model) {
 
     // 4. The Frost Orca's (and on stage 156 the Killer Whale's) swell.
     if (state >= BATTLE_PLAYING) {
-        if (type == 1027) {
+        if (type == MachineId::FrostOrca) {
             m_vPosition.y = 160.0f * SinDeg(0.5f * float(m_iPhase)) + 30.0f;
             ++m_iPhase;
-        } else if (type == 1015 && stage == 156) {
+        } else if (type == MachineId::KillerWhale && stage == 156) {
             m_vPosition.y = 160.0f * SinDeg(0.5f * float(m_iPhase)) + 30.0f;
             if (m_iState == ROBOT_MOVE) ++m_iPhase;
         }
@@ -80,7 +81,7 @@ void CCom_GameRobot::Update(CBattleModel& model) {
     // drawn: its placement, overlays' counters and everything after still
     // run), the special Machines and the role dispatch.
     ComposeUnit(model, sprite);
-    if (type == 1025 && m_iState == ROBOT_IDLE && state == BATTLE_PLAYING) UpdateTimeBomb(model);
+    if (type == MachineId::TimeBomb && m_iState == ROBOT_IDLE && state == BATTLE_PLAYING) UpdateTimeBomb(model);
     if (IsBoss(type)) UpdateDestroyer(model);
     if (!m_bPreview) RunRoleDispatch(model);
 
@@ -154,21 +155,23 @@ void CCom_GameRobot::StepIdle(CBattleModel& model, int& anim, int& frame) {
     const int type = Type();
     const bool machine = IsMachine();
     int tick = m_iAnimTick;
-    if (!machine && m_Unit.m_iUpgradeLevel > 0 && (type == 22 || type == 34 || type == 36 || type == 18))
+    if (!machine && m_Unit.m_iUpgradeLevel > 0 &&
+        (type == RobotId::FixerBot || type == RobotId::FactoryBot || type == RobotId::MamaFactory ||
+         type == RobotId::MissilerBot))
         tick = int(1.5f * float(m_iAnimTick));
     frame = LoopingFrame(tick, AnimLength(0));
-    if (!machine && (type == 37 || type == 38)) {
+    if (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
         anim = 3;
         frame = std::max(0, AnimLength(3) / kTicks - 1);
     } else if (state >= BATTLE_LOADING && m_bConcealed) {
         anim = 3;
         frame = LoopingFrame(m_iAnimTick, AnimLength(3));
     }
-    if (type == 1032) {
+    if (type == MachineId::Rocket) {
         anim = std::clamp(m_aiAux[2], 0, ROBOT_ACTS - 1);
         frame = 0;
     }
-    if (state == BATTLE_PLAYING && (type == 1025 || type == 1030)) {
+    if (state == BATTLE_PLAYING && (type == MachineId::TimeBomb || type == MachineId::CapsuleCage)) {
         if (m_vPosition.y > m_vHome.y) m_vPosition.y -= 10.0f;
         if (m_vPosition.y < m_vHome.y) m_vPosition.y = m_vHome.y;
         m_vLastPosition = m_vPosition;
@@ -181,21 +184,23 @@ void CCom_GameRobot::StepMove(CBattleModel& model, int& anim, int& frame) {
     const int state = model.m_iBattleState;
     const int type = Type();
     anim = 0;
-    if (m_Unit.m_iConcealment != 0 && m_bConcealed && !(type == 1014 && m_Unit.m_iTerrain == TERRAIN_MARINE)) anim = 3;
-    if (type == 1019) anim = 3;
+    if (m_Unit.m_iConcealment != 0 && m_bConcealed && !(type == MachineId::Mole && m_Unit.m_iTerrain == TERRAIN_MARINE))
+        anim = 3;
+    if (type == MachineId::Ghost) anim = 3;
     if (m_bVariant) {
         anim = 0;
         m_bConcealed = 0;
     }
     if (m_iPauseFrames > 0) anim = 0;
     const int la = AnimLength(anim);
-    if (type == 1007) {
+    if (type == MachineId::Jumper) {
         const int frames = la / kTicks;
         frame = frames > 0 ? (m_iAnimTick / 6 + 4) % frames : 0;
     } else {
         frame = LoopingFrame(m_iAnimTick, la);
     }
-    const bool alwaysMoves = type == 1010 || type == 1027 || type == 1018;
+    const bool alwaysMoves =
+        type == MachineId::RocketWagon || type == MachineId::FrostOrca || type == MachineId::MarineStriker;
     if (alwaysMoves || !(m_Unit.m_iRole == ROLE_ATTACK && m_iActionTimer <= AnimLength(1))) MoveStep(model);
     if (m_Unit.m_iConcealment != 0 && !m_bConcealed && m_iRevealFrames <= 0 && state == BATTLE_PLAYING && !m_bVariant)
         m_bConcealed = 1;
@@ -205,7 +210,7 @@ void CCom_GameRobot::StepAttackState(CBattleModel& model, int& anim, int& frame)
     const int type = Type();
     const bool machine = IsMachine();
     const int la = AnimLength(1);
-    const bool moleHidden = type == 1014 && m_bConcealed;
+    const bool moleHidden = type == MachineId::Mole && m_bConcealed;
     const bool moleOnWater = m_Unit.m_iTerrain == TERRAIN_MARINE;
     anim = 1;
     frame = ClampedFrame(m_iAnimTick, la);
@@ -222,13 +227,13 @@ void CCom_GameRobot::StepAttackState(CBattleModel& model, int& anim, int& frame)
             frame = std::max(0, AnimLength(3) / kTicks - 1);
         }
     }
-    if (m_iState == ROBOT_ATTACK && !machine && type == 9) m_iCooldown = 180;
+    if (m_iState == ROBOT_ATTACK && !machine && type == RobotId::WarriorBot) m_iCooldown = 180;
 }
 
 void CCom_GameRobot::StepSpecial(CBattleModel& model, int& anim, int& frame) {
     const int type = Type();
     const bool machine = IsMachine();
-    anim = (!machine && (type == 37 || type == 38)) ? 3 : 1;
+    anim = (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) ? 3 : 1;
     const int la = AnimLength(anim);
     frame = ClampedFrame(m_iAnimTick, la);
     if (m_bPreview && anim == 3) frame = std::max(0, la / kTicks - 1);
@@ -255,7 +260,7 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
         else fade = 1.0f - float(m_iAnimTick - (l2 - 135)) / 45.0f;
     }
     m_fDyingFade = std::max(0.0f, fade);
-    if (type != 1025 && !IsBoss(type)) {
+    if (type != MachineId::TimeBomb && !IsBoss(type)) {
         const VxVec3 cell = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
         const FieldCell* c = CellAt(model.m_aFieldCells, cell);
         const int kind = c ? c->m_iStageKind : 0;
@@ -264,7 +269,7 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
             else if (m_iAnimTick < 20) m_vPosition.y += 3.0f;
             else m_vPosition.y -= 5.0f;
         };
-        if (type == 1018) {
+        if (type == MachineId::MarineStriker) {
             if (IsWater(kind)) m_vPosition.y -= 0.25f;
             else otherKind();
         } else if (kind == CELL_GROUND) {
@@ -281,7 +286,7 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
 void CCom_GameRobot::StepGuard(CBattleModel& model, int& anim, int& frame) {
     const int type = Type();
     const bool machine = IsMachine();
-    anim = (!machine && type == 9) ? 3 : 1;
+    anim = (!machine && type == RobotId::WarriorBot) ? 3 : 1;
     const int la = AnimLength(anim);
     if (m_iAnimTick > la - 1) m_iAnimTick = std::max(0, la - 1);
     frame = ClampedFrame(m_iAnimTick, la);
@@ -304,9 +309,9 @@ void CCom_GameRobot::StepAttack(CBattleModel& model, int la) {
 
 void CCom_GameRobot::FireTinkerlingShot(CBattleModel& model) {
     const int type = Type();
-    if (type == 32) {
+    if (type == RobotId::RecyclerBot) {
         RecycleMachine(model);
-    } else if (type != 6) {
+    } else if (type != RobotId::MiniMine) {
         int weapon = m_Unit.m_iWeapon;
         if (m_bAltShot) {
             weapon = 29;
@@ -315,7 +320,9 @@ void CCom_GameRobot::FireTinkerlingShot(CBattleModel& model) {
         model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iSerial);
     }
     CVxSound* sound = UnitSound(model, 1);
-    const bool rolled = ((type == 1 || type == 2) && m_Unit.m_iActionInterval == 100) || type == 4 || type == 21;
+    const bool rolled =
+        ((type == RobotId::GunnerBot || type == RobotId::CannonBot) && m_Unit.m_iActionInterval == 100) ||
+        type == RobotId::CopterBot || type == RobotId::MarinerBot;
     if (sound && rolled) {
         if (sound->IsPlaying()) {
             if (VxRand() % 4 == 0) Restart(sound);
@@ -325,13 +332,13 @@ void CCom_GameRobot::FireTinkerlingShot(CBattleModel& model) {
     } else {
         Restart(sound);
     }
-    if (type == 8 && m_iCountdown == 0) m_iCountdown = 150;
+    if (type == RobotId::FlameBot && m_iCountdown == 0) m_iCountdown = 150;
 }
 
 void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
     const int type = Type();
     bool fired = false;
-    if (type == 1014) {
+    if (type == MachineId::Mole) {
         if (m_bConcealed || m_Unit.m_iTerrain == TERRAIN_MARINE) {
             model.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x, m_vPosition.y, m_vPosition.z,
                              m_iTargetSerial, m_iSerial);
@@ -341,7 +348,7 @@ void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
         m_iCountdown = 300;
     } else {
         int weapon = m_Unit.m_iWeapon;
-        if (type == 1016) {
+        if (type == MachineId::Gunboat) {
             for (const CCom_GameRobot& r : model.m_lstRobots)
                 if (!r.IsMachine() &&
                     (r.m_Unit.m_iTerrain == TERRAIN_MARINE || r.m_Unit.m_iTerrain == TERRAIN_SPECIAL)) {
@@ -349,13 +356,13 @@ void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
                     break;
                 }
         }
-        if (type == 1020) StrikeArea(model);
+        if (type == MachineId::Reaper) StrikeArea(model);
         model.FireBullet(weapon, m_iUnitSlot + 1000, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
                          m_iSerial);
         fired = true;
     }
     if (fired) Restart(UnitSound(model, 1));
-    if (type == 1025 || type == 1032) {
+    if (type == MachineId::TimeBomb || type == MachineId::Rocket) {
         m_bExpired = 1;
         m_iHp = 0;
     }
@@ -366,12 +373,12 @@ void CCom_GameRobot::EndAttack(CBattleModel& model) {
     const int type = Type();
     const bool machine = IsMachine();
     if (!machine) {
-        if (type == 31) {
+        if (type == RobotId::HammerBot) {
             BeginDying(model);
         } else if (m_iCountdown == 0) {
             EndAction(model);
             if (m_Unit.m_iRole == ROLE_ONESHOT) {
-                if (type == 20) {
+                if (type == RobotId::StormBot) {
                     if (m_iLifeFrames == -1) m_iLifeFrames = 1200;
                 } else {
                     m_iHp = 0;
@@ -390,14 +397,16 @@ void CCom_GameRobot::RunRoleDispatch(CBattleModel& model) {
     if (model.m_iBattleState != BATTLE_PLAYING || HasStatusEffect()) return;
     const int type = Type();
     if (IsMachine()) {
-        if ((m_Unit.m_iRole == ROLE_CARRY || type == 1010 || type == 1027) && m_vPosition.x < -420.0f) return;
-        if (type == 1018 && m_vPosition.x < -400.0f) return;
+        if ((m_Unit.m_iRole == ROLE_CARRY || type == MachineId::RocketWagon || type == MachineId::FrostOrca) &&
+            m_vPosition.x < -420.0f)
+            return;
+        if (type == MachineId::MarineStriker && m_vPosition.x < -400.0f) return;
     }
     switch (m_Unit.m_iRole) {
     case ROLE_ATTACK:
     case ROLE_MOVING_ATTACK:
         UpdateAttack(model);
-        if (!IsMachine() && type == 9) {
+        if (!IsMachine() && type == RobotId::WarriorBot) {
             if (m_iCooldown == 0) UpdateGuard(model);
             else --m_iCooldown;
         }

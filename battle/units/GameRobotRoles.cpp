@@ -4,6 +4,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
@@ -19,7 +20,7 @@ constexpr float kGuardRadius = 256.5f;
 void CCom_GameRobot::UpdateProducer(CBattleModel& model) {
     const int type = Type();
     // Factories stop once overtime has run out; Fusors keep going.
-    const bool counts = !(type == 34 || type == 36) || model.m_bOvertimeOpen;
+    const bool counts = !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || model.m_bOvertimeOpen;
     if (!counts) {
         m_iActionTimer = 0;
         return;
@@ -58,7 +59,8 @@ void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
     if (Frame() % 60 != 0) return;
     const int stage = model.StageNumber();
     const int type = Type();
-    if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
+    if ((stage == 156 || stage == 166 || stage == 174) &&
+        (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
             for (const CCom_GameRobot& r : model.m_lstRobots)

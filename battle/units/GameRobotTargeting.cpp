@@ -5,6 +5,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
@@ -24,12 +25,12 @@ bool IsTargetable(const CCom_GameRobot& shooter, const CCom_GameRobot& t, bool e
     const int role = t.m_Unit.m_iRole;
     if (role == ROLE_ONESHOT) return false;
     if (role == ROLE_PLATFORM && t.m_bPlatformOccupied) return false;
-    if (role == ROLE_TIMER && (excludeAllTimers || t.Type() != 1030)) return false;
+    if (role == ROLE_TIMER && (excludeAllTimers || t.Type() != MachineId::CapsuleCage)) return false;
     return true;
 }
 
 bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, float angle) {
-    if (t.Type() == 1030 && t.m_vCell.x == s.m_vCell.x && t.m_vCell.y == s.m_vCell.y) return true;
+    if (t.Type() == MachineId::CapsuleCage && t.m_vCell.x == s.m_vCell.x && t.m_vCell.y == s.m_vCell.y) return true;
     if (s.m_Unit.m_iRole == ROLE_ONESHOT) {
         p.x -= 42.75f;
         p.y -= 80.75f;
@@ -47,7 +48,8 @@ bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, f
 
 bool IsWithinRange(const CCom_GameRobot& s, const CCom_GameRobot& t, const VxVec3& p) {
     const float range = float(s.m_Weapon.m_iRange);
-    const float dist = s.Type() == 1014 ? t.m_vLastPosition.x - s.m_vLastPosition.x : DistanceXY(p, t.m_vLastPosition);
+    const float dist =
+        s.Type() == MachineId::Mole ? t.m_vLastPosition.x - s.m_vLastPosition.x : DistanceXY(p, t.m_vLastPosition);
     if (dist < range) return true;
     const VxVec3 ref = s.m_vLastPosition;
     auto from = [&](float dy) { return DistanceXY(VxVec3{ref.x, ref.y + dy, ref.z}, t.m_vLastPosition) < range; };
@@ -85,7 +87,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     if (m_bHoldFire) return;
     if (CannonBotWaits(model, interval)) return;
 
-    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == 1022;
+    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == MachineId::BlastTank;
     if (std::fabs(scan.ref.x) >= HalfScreenWidth() + (edgeNarrow ? 10.0f : 42.75f)) return;
 
     scan.atInterval = m_iActionTimer == interval;
@@ -107,7 +109,9 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
         ScanItems(model, scan);
     } else if (weapon == 14) {
         ScanDescentPath(model, scan);
-    } else if ((!machine && (type == 31 || type == 32 || type == 14 || type == 20 || type == 26)) || type == 1025) {
+    } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
+                             type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
+               type == 1025) {
         scan.found = true;
         if (scan.atInterval) BeginAttack(model, false);
     } else {
@@ -121,7 +125,8 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
 bool CCom_GameRobot::WhaleHoldsFire(CBattleModel& model) {
     const int stage = model.StageNumber();
     const int type = Type();
-    if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
+    if ((stage == 156 || stage == 166 || stage == 174) &&
+        (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return true;
         if (m_iState == ROBOT_MOVE)
             for (const CCom_GameRobot& r : model.m_lstRobots)
@@ -141,7 +146,7 @@ bool CCom_GameRobot::MineGoesOffOnSpikes(CBattleModel& model, const AttackScan& 
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    FieldCell* spiked = !machine && type == 6 ? CellAt(model.m_aFieldCells, m_vCell) : nullptr;
+    FieldCell* spiked = !machine && type == RobotId::MiniMine ? CellAt(model.m_aFieldCells, m_vCell) : nullptr;
     if (spiked && ClearSpikes(model, *spiked)) {
         RedrawGround(model);
         for (const CCom_GameRobot& c : model.m_lstRobots) {
@@ -165,7 +170,8 @@ bool CCom_GameRobot::CannonBotWaits(CBattleModel& model, int interval) {
     const int stage = model.StageNumber();
     const int type = Type();
     const bool machine = IsMachine();
-    if (!(stage <= 150 && !machine && type == 2 && interval > 300 && m_iActionTimer >= interval - 100)) return false;
+    if (!(stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100))
+        return false;
     bool wait = false;
     for (const CCom_GameBullet& b : model.m_lstBullets)
         if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
@@ -174,8 +180,8 @@ bool CCom_GameRobot::CannonBotWaits(CBattleModel& model, int interval) {
         }
     if (!wait)
         for (const CCom_GameRobot& r : model.m_lstRobots)
-            if (!r.IsMachine() && r.Type() == 2 && r.m_Unit.m_iActionInterval > 300 && r.m_iState == ROBOT_ATTACK &&
-                VxRand() % 3 != 0) {
+            if (!r.IsMachine() && r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval > 300 &&
+                r.m_iState == ROBOT_ATTACK && VxRand() % 3 != 0) {
                 wait = true;
                 break;
             }
@@ -206,9 +212,9 @@ void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;
         bool visible;
-        if (!c.m_bConcealed) visible = !(type == 10 && !machine && m_Unit.m_iUpgradeLevel == 0);
-        else if (!machine && type == 7) visible = c.Type() == 1006 || c.Type() == 1014;
-        else visible = (!machine && type == 10) || m_bSeesConcealed;
+        if (!c.m_bConcealed) visible = !(type == RobotId::SonarBot && !machine && m_Unit.m_iUpgradeLevel == 0);
+        else if (!machine && type == RobotId::DropperBot) visible = c.Type() == 1006 || c.Type() == 1014;
+        else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
         if (!visible || c.IsMachine() == machine) continue;
         bool arc = IsInFiringArc(*this, c, ref, angle);
         if (!arc && (weapon == 1010 || weapon == 1014))
@@ -253,7 +259,7 @@ void CCom_GameRobot::ScanWounded(CBattleModel& model, AttackScan& scan) {
     const int weapon = m_Unit.m_iWeapon;
     RobotList& robots = model.m_lstRobots;
     for (CCom_GameRobot& c : robots) {
-        if (&c == this || c.IsMachine() != machine || c.Type() == 27) continue;
+        if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
         if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp || std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
             continue;
         if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc))
@@ -301,13 +307,13 @@ void CCom_GameRobot::ScanNearest(CBattleModel& model, AttackScan& scan) {
     float best = 10000.0f;
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;
-        if (!machine && type == 16 &&
+        if (!machine && type == RobotId::SpiderBot &&
             (c.m_Unit.m_iTerrain == TERRAIN_GROUND || c.m_Unit.m_iTerrain == TERRAIN_MARINE || c.HasStatusEffect()))
             continue;
-        if (c.Type() == 1030 && m_vHome.y < c.m_vPosition.y) continue;
+        if (c.Type() == MachineId::CapsuleCage && m_vHome.y < c.m_vPosition.y) continue;
         if (c.IsMachine() == machine || (c.m_bConcealed && !m_bSeesConcealed)) continue;
         const float d = DistanceXY(ref, c.m_vLastPosition);
-        if (!machine && type == 30 && !IsInFiringArc(*this, c, ref, angle)) continue;
+        if (!machine && type == RobotId::SniperBot && !IsInFiringArc(*this, c, ref, angle)) continue;
         if (d < float(m_Weapon.m_iRange) && d < best) {
             if (VxRand() % 2 == 0) {
                 if (scan.atInterval) m_iActionTimer = scan.interval - 15;
@@ -368,24 +374,25 @@ void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;
         const int ct = c.Type();
-        if (!machine && type == 6) {
-            if (ct == 1032) continue;
+        if (!machine && type == RobotId::MiniMine) {
+            if (ct == MachineId::Rocket) continue;
             m_iTargetSerial = c.m_iSerial;
         }
-        if (!machine && type == 10 && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
+        if (!machine && type == RobotId::SonarBot && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
         if (c.m_bConcealed) {
             bool allowed = m_bSeesConcealed;
-            if (!machine && (type == 6 || type == 7) && (ct == 1006 || ct == 1014)) allowed = true;
-            if (!machine && type == 6 && ct == 1019) allowed = true;
-            if (!machine && type == 10) allowed = true;
+            if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) && (ct == 1006 || ct == 1014))
+                allowed = true;
+            if (!machine && type == RobotId::MiniMine && ct == MachineId::Ghost) allowed = true;
+            if (!machine && type == RobotId::SonarBot) allowed = true;
             if (!allowed) continue;
-        } else if (!machine && type == 10) {
+        } else if (!machine && type == RobotId::SonarBot) {
             if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant(model)))
                 continue;
             m_bAltShot = 1;
         }
         if (c.IsMachine() == machine) continue;
-        if (machine && type == 1014) {
+        if (machine && type == MachineId::Mole) {
             if (!(c.m_vLastPosition.x >= ref.x && c.m_vLastPosition.y >= ref.y - 10.0f)) continue;
         } else if (!machine && weapon == 9) {
             int match = -1;
@@ -400,22 +407,26 @@ void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
             continue;
         }
         bool bonus = false;
-        if (!machine && type == 6) {
+        if (!machine && type == RobotId::MiniMine) {
             const float d = DistanceXY(ref, c.m_vLastPosition);
             const float dy = std::fabs(ref.y - c.m_vLastPosition.y);
             const float range = float(m_Weapon.m_iRange);
-            if (ct == 1007 && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
+            if (ct == MachineId::Jumper && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
             if (dy < 60.5625f) {
-                if ((ct == 1022 || ct == 1010 || ct == 1005) && d < range * 1.5f) bonus = true;
-                if ((ct == 1015 || ct == 1027 || ct == 1018) && d < range * 2.25f) bonus = true;
+                if ((ct == MachineId::BlastTank || ct == MachineId::RocketWagon || ct == MachineId::Transporter) &&
+                    d < range * 1.5f)
+                    bonus = true;
+                if ((ct == MachineId::KillerWhale || ct == MachineId::FrostOrca || ct == MachineId::MarineStriker) &&
+                    d < range * 2.25f)
+                    bonus = true;
             }
         }
         if (IsWithinRange(*this, c, ref) || bonus) {
             scan.found = true;
             if (scan.atInterval) {
-                if (machine && type == 1014) m_iTargetSerial = c.m_iSerial;
+                if (machine && type == MachineId::Mole) m_iTargetSerial = c.m_iSerial;
                 BeginAttack(model, false);
-                if (!machine && type == 6)
+                if (!machine && type == RobotId::MiniMine)
                     model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
                                      m_iSerial);
             }
