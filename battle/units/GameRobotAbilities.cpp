@@ -153,8 +153,8 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
     const bool flyingTransporter = Type() == MachineId::Transporter && terrain == TERRAIN_AIR;
     auto qualifies = [&](const UnitDefinition& d) {
         if (d.m_iType < FIRST_MACHINE_TYPE || d.m_iRole == ROLE_CARRY) return false;
-        if (d.m_iType == MachineId::RocketWagon || d.m_iType == MachineId::FrostOrca || d.m_iType == 1024 ||
-            d.m_iType == 1029)
+        if (d.m_iType == MachineId::RocketWagon || d.m_iType == MachineId::FrostOrca || d.m_iType == MachineId::Giant ||
+            d.m_iType == MachineId::Titan)
             return false;
         return d.m_iTerrain == terrain || (flyingTransporter && d.m_iTerrain == TERRAIN_GROUND);
     };
@@ -225,7 +225,9 @@ void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
     int r = VxRand() % (200 - 6 * luck);
     if (stage > 150) r = VxRand() % ((40 - luck) * 10);
     const int type = Type();
-    if (type == 1032 || type == 1025 || type == 1030 || type == 1028 || type == 1031) return;
+    if (type == MachineId::Rocket || type == MachineId::TimeBomb || type == MachineId::CapsuleCage ||
+        type == MachineId::Destroyer || type == MachineId::DestroyerZero)
+        return;
     const int v = type % 1000 + 5 * (GetStagePlace(stage).episode - 1);
     const bool firstDrop = IsFirstTutorialActive() && model.m_nMachinesKilled <= 0;
     const bool shower = model.m_StageDefinition.m_bEnergyShower;

@@ -288,7 +288,7 @@ void CCom_GameRobot::PoseFacing(RobotPose& p) {
         }
     }
 
-    if (machine && (type == 1028 || type == 1031)) {
+    if (machine && (type == MachineId::Destroyer || type == MachineId::DestroyerZero)) {
         const VxVec3 shift = DestroyerBodyShift();
         p.at.x += shift.x;
         p.at.y += shift.y;
@@ -351,8 +351,8 @@ void CCom_GameRobot::PoseMotion(RobotPose& p) {
         }
     }
 
-    if (p.type == 1019 && m_bConcealed) p.tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
-    if (p.type == 1013 && m_aiAux[1] == 1) {
+    if (p.type == MachineId::Ghost && m_bConcealed) p.tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
+    if (p.type == MachineId::Stingray && m_aiAux[1] == 1) {
         if (!p.dying && !p.tint.set) {
             const float v = 0.25f + 0.15f * SinDeg(30.0f * float(t));
             p.tint = Tint{true, v, v, v, 1.0f, true};
@@ -390,7 +390,7 @@ void CCom_GameRobot::PoseOddities(CBattleModel& model, RobotPose& p) {
 
 // 9. The Rocket.
 void CCom_GameRobot::PoseRocket(RobotPose& p) {
-    if (p.type != 1032) return;
+    if (p.type != MachineId::Rocket) return;
     const int t = p.t;
     p.at.x += 35.0f;
     if (m_aiAux[2] != 1 && m_aiAux[2] != 2) return;
@@ -417,7 +417,7 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
     if (m_Unit.m_iTerrain == TERRAIN_AIR && CanUpgradeVariant(model)) GetEffectAnchor(p.at);
 
     if (m_Unit.m_iTerrain == TERRAIN_MARINE) {
-        if (type == 1024 || type == 1029) {
+        if (type == MachineId::Giant || type == MachineId::Titan) {
             p.at.y -= 110.75f;
         } else if (type == MachineId::Mole) {
             if (m_iState == ROBOT_MOVE) {
@@ -433,7 +433,7 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
             p.at.y -= type == MachineId::MarineStriker ? 45.0f : 35.0f;
         }
     }
-    if (type == 1018 && m_Unit.m_iTerrain == TERRAIN_AIR) p.at.y -= 48.0f;
+    if (type == MachineId::MarineStriker && m_Unit.m_iTerrain == TERRAIN_AIR) p.at.y -= 48.0f;
 }
 
 // 12. Bombs growing before they go off, and the Shocker's glow.
@@ -506,7 +506,7 @@ void CCom_GameRobot::PullDeadUnitDown(CBattleModel& model) {
         } else {
             m_vPosition.y -= 3.0f;
         }
-    } else if (type != MachineId::TimeBomb && type != 1028 && type != 1031) {
+    } else if (type != MachineId::TimeBomb && type != MachineId::Destroyer && type != MachineId::DestroyerZero) {
         if (onGround) m_vPosition.y = cell->m_fY;
         else m_vPosition.y -= 3.0f;
     }

@@ -26,7 +26,7 @@ int LoopingFrame(int tick, int length) {
     return frames > 0 ? (tick / kTicks) % frames : 0;
 }
 
-bool IsBoss(int type) { return type == 1028 || type == 1031; }
+bool IsBoss(int type) { return type == MachineId::Destroyer || type == MachineId::DestroyerZero; }
 bool IsWater(int kind) { return kind == CELL_WATER_SURFACE || kind == CELL_UNDERWATER; }
 
 }  // namespace
@@ -344,7 +344,7 @@ void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
                              m_iTargetSerial, m_iSerial);
             fired = true;
         }
-    } else if (type == 1028 || type == 1031) {
+    } else if (type == MachineId::Destroyer || type == MachineId::DestroyerZero) {
         m_iCountdown = 300;
     } else {
         int weapon = m_Unit.m_iWeapon;
@@ -435,7 +435,8 @@ void CCom_GameRobot::CountTimers(CBattleModel& model) {
         return;
     }
     --m_iCountdown;
-    if (m_iCountdown == 180 && (Type() == 1028 || Type() == 1031)) FireBossVolley(model);
+    if (m_iCountdown == 180 && (Type() == MachineId::Destroyer || Type() == MachineId::DestroyerZero))
+        FireBossVolley(model);
     if (m_iCountdown <= 0) {
         m_iCountdown = 0;
         EndAction(model);

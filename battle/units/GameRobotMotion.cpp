@@ -324,7 +324,8 @@ void CCom_GameRobot::UpdateGroundAndMarineMotion(CBattleModel& model) {
         }
         if (kind == CELL_GROUND) {
             m_vPosition.y = cell->m_fY;
-            const bool digging = (Type() == 1006 || Type() == 1014) && m_bConcealed && m_iState == ROBOT_MOVE;
+            const bool digging =
+                (Type() == MachineId::Driller || Type() == MachineId::Mole) && m_bConcealed && m_iState == ROBOT_MOVE;
             if (digging && Frame() % 15 == 0)
                 model.AddFieldEffect(m_iUnitSlot + 1000, 15, m_vPosition.x - 30.0f, m_vPosition.y - 40.375f, 0.0f);
         } else {

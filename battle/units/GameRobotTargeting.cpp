@@ -14,8 +14,8 @@ using namespace units;
 
 namespace {
 
-bool Tall(int type) { return type == 1024 || type == 1029; }
-bool Destroyer(int type) { return type == 1028 || type == 1031; }
+bool Tall(int type) { return type == MachineId::Giant || type == MachineId::Titan; }
+bool Destroyer(int type) { return type == MachineId::Destroyer || type == MachineId::DestroyerZero; }
 
 }  // namespace
 
@@ -111,7 +111,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
         ScanDescentPath(model, scan);
     } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
                              type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
-               type == 1025) {
+               type == MachineId::TimeBomb) {
         scan.found = true;
         if (scan.atInterval) BeginAttack(model, false);
     } else {
@@ -213,7 +213,8 @@ void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
         if (!IsTargetable(*this, c, false)) continue;
         bool visible;
         if (!c.m_bConcealed) visible = !(type == RobotId::SonarBot && !machine && m_Unit.m_iUpgradeLevel == 0);
-        else if (!machine && type == RobotId::DropperBot) visible = c.Type() == 1006 || c.Type() == 1014;
+        else if (!machine && type == RobotId::DropperBot)
+            visible = c.Type() == MachineId::Driller || c.Type() == MachineId::Mole;
         else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
         if (!visible || c.IsMachine() == machine) continue;
         bool arc = IsInFiringArc(*this, c, ref, angle);
@@ -381,7 +382,8 @@ void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
         if (!machine && type == RobotId::SonarBot && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
         if (c.m_bConcealed) {
             bool allowed = m_bSeesConcealed;
-            if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) && (ct == 1006 || ct == 1014))
+            if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) &&
+                (ct == MachineId::Driller || ct == MachineId::Mole))
                 allowed = true;
             if (!machine && type == RobotId::MiniMine && ct == MachineId::Ghost) allowed = true;
             if (!machine && type == RobotId::SonarBot) allowed = true;
