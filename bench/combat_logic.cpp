@@ -35,7 +35,7 @@ void AddUnit(CPageGame& page, int type, int slot, float x, float y) {
     CCom_GameRobot temp;
     temp.m_Unit = type < FIRST_MACHINE_TYPE ? page.m_aHandDefs[slot] : page.m_aEnemyDefs[slot];
     temp.m_iUnitSlot = slot;
-    temp.Place(x, y, 0.0f);
+    temp.Place(page, x, y, 0.0f);
     if (type >= FIRST_MACHINE_TYPE) temp.m_vPosition.x = x;
     page.m_lstRobots.push_back(temp);
 }

@@ -39,7 +39,7 @@ protected:
         CCom_GameRobot r;
         r.m_Unit = page.m_aHandDefs[slot];
         r.m_iUnitSlot = slot;
-        r.Place(cell.m_fX, cell.m_fY, cell.m_fZ);
+        r.Place(page, cell.m_fX, cell.m_fY, cell.m_fZ);
         page.m_lstRobots.push_back(r);
         return page.m_lstRobots.back();
     }
@@ -183,7 +183,7 @@ TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
         }
         CCom_GameRobot& again = *FindRobotBySerial(page.m_lstRobots, mineSerial);
         ScanFrameFor(again);
-        again.UpdateAttack();
+        again.UpdateAttack(page);
         int fired = 0;
         for (const CCom_GameBullet& b : page.m_lstBullets) fired += b.m_Weapon.m_iId == kMineWeapon;
         EXPECT_EQ(fired, row.blasts ? 1 : 0);
@@ -266,7 +266,7 @@ TEST(DestroyerBody, BobsShakesBeforeItsVolleyAndSinksAsideDying) {
 }
 
 TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTheOtherResting) {
-    Playing(156, {1});
+    CPageGame& page = Playing(156, {1});
     CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
     const struct Row {
         const char* rule;
@@ -278,7 +278,7 @@ TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTh
         boss.m_iPhase = 40;
         boss.m_iState = ROBOT_IDLE;
         boss.m_iActionTimer = 1;  // no hand or lunge start this frame
-        boss.UpdateDestroyer();
+        boss.UpdateDestroyer(page);
         EXPECT_EQ(boss.m_iPhase, row.phaseAfter);
     }
 
@@ -292,7 +292,7 @@ TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTh
         boss.m_iActionTimer = 0;
         boss.m_iCountdown = 0;
         for (int& w : boss.m_aiBoss) w = 0;
-        boss.UpdateDestroyer();
+        boss.UpdateDestroyer(page);
         EXPECT_FALSE(boss.m_aiBoss[1] && boss.m_aiBoss[3]) << "seed " << seed;
         hand0 += boss.m_aiBoss[1];
         hand1 += boss.m_aiBoss[3];
@@ -325,7 +325,7 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
         boss.m_iBossTimer = 2;
         boss.m_iState = ROBOT_IDLE;
         boss.m_iActionTimer = 120 + 33;  // the lunge's striking frame
-        boss.UpdateDestroyer();
+        boss.UpdateDestroyer(page);
         const CCom_GameRobot* r = FindRobotBySerial(page.m_lstRobots, robotSerial);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->m_iHp == 0, row.struck);
@@ -347,7 +347,7 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
         boss.m_iCountdown = 0;
         for (int& w : boss.m_aiBoss) w = 0;
         VxSrand(firstDrawEven());
-        boss.UpdateDestroyer();
+        boss.UpdateDestroyer(page);
         EXPECT_EQ(boss.m_iBossTimer == 2, row.struck);
     }
 }
@@ -366,7 +366,8 @@ TEST_F(UnitRulesTest, TheDestroyersAttackHoldsItThreeHundredFramesWithItsVolley1
     for (; frames < 400; ++frames) {
         const size_t bullets = page.m_lstBullets.size();
         boss.m_iActionTimer = 1;
-        boss.Render();
+        boss.Update(page);
+        boss.Draw(page);
         if (volleyAt < 0 && page.m_lstBullets.size() > bullets) volleyAt = frames + 1;
         if (boss.m_iCountdown == 0) break;
     }
@@ -408,7 +409,7 @@ TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
         if (r.robotAhead) Stand(3, cell.m_fX, cell.m_fY);
         CCom_GameRobot& m = *FindRobotBySerial(page.m_lstRobots, smasherSerial);
         ScanFrameFor(m);
-        m.UpdateAttack();
+        m.UpdateAttack(page);
         EXPECT_EQ(m.m_iTargetSerial == targetSerial, r.strikes);
     }
 }

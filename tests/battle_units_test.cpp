@@ -64,7 +64,8 @@ protected:
     void Frames(CCom_GameRobot& r, int n) {
         for (int i = 0; i < n; ++i) {
             m_App->m_nFrame++;
-            r.Render();
+            r.Update(*page);
+            r.Draw(*page);
         }
     }
 
@@ -81,7 +82,7 @@ TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
     rider.m_iLinkedSerial = ward.m_iSerial;
     rider.m_iBobSourceSerial = ward.m_iSerial;
     const int wardSerial = ward.m_iSerial;
-    EXPECT_EQ(guarded.Shield(), &ward);
+    EXPECT_EQ(guarded.Shield(*page), &ward);
     EraseRobot(page->m_lstRobots, page->m_lstRobots.begin());
     EXPECT_EQ(FindRobotBySerial(page->m_lstRobots, wardSerial), nullptr);
     EXPECT_EQ(guarded.m_iShieldSerial, -1);
@@ -89,7 +90,7 @@ TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
     EXPECT_EQ(rider.m_iBobSourceSerial, -1);
     // With its ward gone, damage reaches the unit itself.
     guarded.m_iHp = 50;
-    guarded.TakeDamage(20);
+    guarded.TakeDamage(*page, 20);
     EXPECT_EQ(guarded.m_iHp, 30);
 }
 
@@ -103,7 +104,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     // A card robot lands on the centre of the cell under the point and can
     // fire at once.
     CCom_GameRobot gunner = Unit(1);
-    gunner.Place(cell.m_fX + 20.0f, cell.m_fY - 15.0f, 0.0f);
+    gunner.Place(*page, cell.m_fX + 20.0f, cell.m_fY - 15.0f, 0.0f);
     EXPECT_FLOAT_EQ(gunner.m_vPosition.x, cell.m_fX);
     EXPECT_FLOAT_EQ(gunner.m_vPosition.y, cell.m_fY);
     EXPECT_FLOAT_EQ(gunner.m_vLastPosition.x, cell.m_fX);
@@ -115,7 +116,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     // A Time Bomb while playing starts 500 px below its cell, idle, and comes
     // up to its home line on its first frame.
     CCom_GameRobot& bomb = Add(Unit(1025));
-    bomb.Place(cell.m_fX, cell.m_fY, 0.0f);
+    bomb.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(bomb.m_iState, ROBOT_IDLE);
     EXPECT_FLOAT_EQ(bomb.m_vPosition.y, cell.m_fY - 500.0f);
     Frames(bomb, 1);
@@ -124,7 +125,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     // Outside the playing state it walks in like any Machine.
     page->m_iBattleState = BATTLE_BEGIN;
     CCom_GameRobot early = Unit(1025);
-    early.Place(cell.m_fX, cell.m_fY, 0.0f);
+    early.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(early.m_iState, ROBOT_MOVE);
     EXPECT_LE(early.m_vPosition.x, -600.0f);
     EXPECT_GE(early.m_vPosition.x, -885.0f);
@@ -133,7 +134,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     // point follows it.
     page->m_iBattleState = BATTLE_PLAYING;
     CCom_GameRobot& walker = Add(Unit(1000));
-    walker.Place(0.0f, 0.0f, 0.0f);
+    walker.Place(*page, 0.0f, 0.0f, 0.0f);
     ASSERT_EQ(walker.m_Unit.m_iTerrain, TERRAIN_GROUND);
     Frames(walker, 3);
     EXPECT_FLOAT_EQ(walker.m_vLastPosition.x, walker.m_vPosition.x);
@@ -143,13 +144,13 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     CCom_GameRobot diver = Unit(1000);
     diver.m_Unit.m_iTerrain = TERRAIN_UNDERWATER;
     for (int row = 0; row < FIELD_ROWS; ++row) ASSERT_NE(page->m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
-    diver.Place(0.0f, 0.0f, 0.0f);
+    diver.Place(*page, 0.0f, 0.0f, 0.0f);
     EXPECT_LE(diver.m_vPosition.x, -600.0f);
 
     // A unit without idle frames is placed without a division by zero.
     CCom_GameRobot still = Unit(1);
     std::memset(still.m_Unit.m_aiUnitWork, 0, sizeof still.m_Unit.m_aiUnitWork);
-    still.Place(cell.m_fX, cell.m_fY, 0.0f);
+    still.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(still.m_iAnimTick, 0);
 }
 
@@ -189,7 +190,7 @@ TEST_F(BattleUnitsTest, TakeDamageTable) {
             shield->m_iHp = c.shieldHp;
             unit.m_iShieldSerial = shield->m_iSerial;
         }
-        for (int i = 0; i < c.hits; ++i) unit.TakeDamage(c.amount);
+        for (int i = 0; i < c.hits; ++i) unit.TakeDamage(*page, c.amount);
         EXPECT_EQ(unit.m_iHp, c.expectHp);
         if (shield) {
             EXPECT_EQ(shield->m_iHp, c.expectShieldHp);
@@ -210,10 +211,10 @@ TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
     platform.m_iHp = 40;
     platform.m_bPlatformOccupied = 1;
     cell.m_iKind = CELL_AIR;
-    platform.TakeDamage(100);
+    platform.TakeDamage(*page, 100);
     EXPECT_EQ(platform.m_iHp, 40);
     platform.m_bPlatformOccupied = 0;
-    platform.TakeDamage(100);
+    platform.TakeDamage(*page, 100);
     EXPECT_EQ(platform.m_iHp, -60);
     EXPECT_EQ(cell.m_iKind, cell.m_iStageKind);
 
@@ -230,7 +231,7 @@ TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
         driller.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
         driller.ApplyVariant();
         ASSERT_EQ(driller.m_bVariant, 1);
-        driller.TakeDamage(1);
+        driller.TakeDamage(*page, 1);
         EXPECT_EQ(driller.m_bVariant == 0, c.reverts);
         EXPECT_EQ(driller.m_Unit.m_iTerrain == TERRAIN_AIR, !c.reverts);
     }
@@ -257,14 +258,14 @@ TEST_F(BattleUnitsTest, VariantRulesByStage) {
         // Column 0 keeps a ground row so the no-ground rule stays out of the way.
         page->m_aFieldCells[4].m_iStageKind = CELL_GROUND;
         CCom_GameRobot m = Unit(c.type);
-        EXPECT_EQ(m.CanUpgradeVariant(), c.allowed) << "stage " << c.stage << " type " << c.type;
+        EXPECT_EQ(m.CanUpgradeVariant(*page), c.allowed) << "stage " << c.stage << " type " << c.type;
         EXPECT_EQ(m.m_bForceVariant != 0, c.forced) << "stage " << c.stage << " type " << c.type;
     }
     // Without ground at the entry a Machine past its first stage always flies.
     UseStage(146);  // episode 3, the cycler's first stage on
     for (int row = 0; row < FIELD_ROWS; ++row) page->m_aFieldCells[row].m_iStageKind = CELL_AIR;
     CCom_GameRobot cycler = Unit(1023);
-    EXPECT_TRUE(cycler.CanUpgradeVariant());
+    EXPECT_TRUE(cycler.CanUpgradeVariant(*page));
     EXPECT_EQ(cycler.m_bForceVariant, 1);
 }
 
@@ -296,17 +297,17 @@ TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
         m.m_Unit.m_fSpeed = c.speed;
         m.m_Unit.m_iMaxHp = c.maxHp;
         if (c.shielded) m.m_iShieldSerial = Add(Unit(27)).m_iSerial;
-        m.ApplyFreeze();
+        m.ApplyFreeze(*page);
         EXPECT_EQ(m.m_iStatusEffect == STATUS_FREEZE, c.freezes);
         m.m_iStatusEffect = STATUS_NONE;
-        m.ApplyPlasma();
+        m.ApplyPlasma(*page);
         EXPECT_EQ(m.m_iStatusEffect == STATUS_PLASMA, c.plasma);
     }
     // A running effect is not replaced.
     CCom_GameRobot m = Unit(1000);
     m.m_Unit.m_fSpeed = 0.0f;
-    m.ApplyWeb();
-    m.ApplyFreeze();
+    m.ApplyWeb(*page);
+    m.ApplyFreeze(*page);
     EXPECT_EQ(m.m_iStatusEffect, STATUS_WEB);
     EXPECT_EQ(m.m_iStatusFrames, 90);
 }
@@ -338,7 +339,7 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
         if (c.role >= 0) r.m_Unit.m_iRole = c.role;
         if (c.terrain >= 0) r.m_Unit.m_iTerrain = c.terrain;
         r.m_Unit.m_iMaxHp = 1000;
-        r.Place(cell.m_fX, cell.m_fY, 0.0f);
+        r.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
         Frames(r, 2);
         EXPECT_EQ(1000 - r.m_iHp, c.lossAfterFirst);
         Frames(r, 1200);
@@ -353,13 +354,13 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
 TEST_F(BattleUnitsTest, EndingAnActionDeadGoesThroughDying) {
     CCom_GameRobot& platform = Add(Unit(29));
     CCom_GameRobot& rider = Add(Unit(1));
-    rider.Place(0.0f, 0.0f, 0.0f);
-    platform.Place(0.0f, 0.0f, 0.0f);
+    rider.Place(*page, 0.0f, 0.0f, 0.0f);
+    platform.Place(*page, 0.0f, 0.0f, 0.0f);
     platform.m_iHp = 100;
     rider.m_iLinkedSerial = platform.m_iSerial;
     rider.m_iState = ROBOT_ATTACK;
     rider.m_iHp = 0;
-    rider.EndAction();
+    rider.EndAction(*page);
     EXPECT_EQ(rider.m_iState, ROBOT_DYING);
     EXPECT_EQ(platform.m_iHp, 0);  // the link was released with it
 }
@@ -367,7 +368,7 @@ TEST_F(BattleUnitsTest, EndingAnActionDeadGoesThroughDying) {
 TEST_F(BattleUnitsTest, APlatformPushedOffTheFieldIsDestroyed) {
     CCom_GameRobot& p = Add(Unit(11));
     const FieldCell& last = page->m_aFieldCells[9 * FIELD_ROWS + 2];
-    p.Place(last.m_fX, last.m_fY, 0.0f);
+    p.Place(*page, last.m_fX, last.m_fY, 0.0f);
     p.m_iPlatformTimer = 10;
     Frames(p, 10);
     EXPECT_EQ(p.m_iHp, 0);
@@ -376,7 +377,7 @@ TEST_F(BattleUnitsTest, APlatformPushedOffTheFieldIsDestroyed) {
 
 TEST_F(BattleUnitsTest, ShortAnimationsLoopWithoutDividingByZero) {
     CCom_GameRobot& m = Add(Unit(1000));
-    m.Place(0.0f, 0.0f, 0.0f);
+    m.Place(*page, 0.0f, 0.0f, 0.0f);
     for (int& l : m.m_Unit.m_aiUnitWork) l = 3;
     const int tick = m.m_iAnimTick;
     Frames(m, 20);
@@ -414,10 +415,10 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
         page->m_lstRobots.clear();
         page->m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
         CCom_GameRobot& r = Add(Unit(c.type));
-        r.Place(0.0f, 0.0f, 0.0f);
+        r.Place(*page, 0.0f, 0.0f, 0.0f);
         if (c.role >= 0) r.m_Unit.m_iRole = c.role;
         r.m_Unit.m_aiUnitWork[1] = c.attackLength;
-        r.BeginAttack(true);
+        r.BeginAttack(*page, true);
         ASSERT_EQ(r.m_iState, ROBOT_ATTACK);
         Frames(r, c.frames);
         EXPECT_EQ(r.m_iState, c.expectState);
@@ -427,7 +428,7 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
     // Unforced, an attack waits for a stage that allows it.
     page->m_StageDefinition.m_bAttacksAllowed = false;
     CCom_GameRobot idle = Unit(1);
-    idle.BeginAttack(false);
+    idle.BeginAttack(*page, false);
     EXPECT_EQ(idle.m_iState, ROBOT_IDLE);
 }
 

@@ -91,7 +91,7 @@ TEST_P(BlendingDraws, SeeThroughPicturesAreDrawnBlended) {
                 struck = f;
             } else if (struck >= 0 && f == struck + 400 && r.m_iState != ROBOT_DYING) {
                 r.m_iHp = 0;
-                r.BeginDying();
+                r.BeginDying(run.Battle());
             }
         }
     }

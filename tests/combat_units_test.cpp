@@ -124,7 +124,7 @@ TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
         shield.m_iHp = c.shieldHp;
         unit.m_iShieldSerial = shield.m_iSerial;
         const int before = unit.m_iHp;
-        unit.TakeDamage(c.hit);
+        unit.TakeDamage(*page, c.hit);
         EXPECT_EQ(shield.m_iHp, c.shieldAfter);
         EXPECT_EQ(before - unit.m_iHp, c.unitLoss);
         EXPECT_EQ(unit.m_iShieldSerial == NO_SERIAL, c.shieldAfter <= 0);
@@ -245,9 +245,9 @@ TEST_F(CombatTest, StatusEffectsHoldThirtyNinetyAndThirtyFrames) {
         CCom_GameRobot& m = Add(r.type, -100.0f, 28.0f);
         m.m_Unit.m_fSpeed = r.speed;
         m.m_Unit.m_iMaxHp = r.maxHp;
-        if (r.apply == FREEZE) m.ApplyFreeze();
-        if (r.apply == WEB) m.ApplyWeb();
-        if (r.apply == PLASMA) m.ApplyPlasma();
+        if (r.apply == FREEZE) m.ApplyFreeze(*page);
+        if (r.apply == WEB) m.ApplyWeb(*page);
+        if (r.apply == PLASMA) m.ApplyPlasma(*page);
         EXPECT_EQ(m.m_iStatusEffect, r.effect) << r.rule;
         EXPECT_EQ(m.m_iStatusFrames, r.frames) << r.rule;
     }
@@ -255,9 +255,9 @@ TEST_F(CombatTest, StatusEffectsHoldThirtyNinetyAndThirtyFrames) {
     page->m_lstRobots.clear();
     CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
     m.m_Unit.m_fSpeed = 1.0f;
-    m.ApplyWeb();
+    m.ApplyWeb(*page);
     m.m_iStatusFrames = 7;
-    m.ApplyFreeze();
+    m.ApplyFreeze(*page);
     EXPECT_EQ(m.m_iStatusEffect, STATUS_WEB);
     EXPECT_EQ(m.m_iStatusFrames, 7);
 }
@@ -589,7 +589,7 @@ TEST_F(CombatTest, ItemDropsFollowTheLuckBoosterAndTheMachinesWorth) {
         for (int i = 0; i < rolls; ++i) {
             page->m_lstItems.clear();
             CCom_GameRobot& m = Add(c.type, 0.0f, 28.0f);
-            m.RollItemDrop();
+            m.RollItemDrop(*page);
             page->m_lstRobots.pop_back();
             if (!page->m_lstItems.empty()) ++sizes[page->m_lstItems.back().m_iItemKind % 4];
         }
@@ -619,7 +619,8 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
     int frames = 0;
     while (!boss.m_bExpired && frames < 3000) {
         ++m_App->m_nFrame;
-        boss.Render();
+        boss.Update(*page);
+        boss.Draw(*page);
         ++frames;
     }
     EXPECT_TRUE(boss.m_bExpired);

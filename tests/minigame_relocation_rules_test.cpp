@@ -168,7 +168,7 @@ TEST_F(MiniGameRules, TheFinalBossWalksInAndItsDeathEndsTheStageWhileTheClockEnd
         Frames(1);  // from then on it holds its ground
         EXPECT_FLOAT_EQ(boss->m_vPosition.x, -250.0f);
         if (killed) {
-            boss->TakeDamage(boss->m_iHp + 1000);
+            boss->TakeDamage(p, boss->m_iHp + 1000);
         } else {
             p.m_iTimeLeft = 1;
         }

@@ -352,7 +352,7 @@ TEST_F(SteeringEdge, DuelBossComesAfter300FramesAndLosingTheDiverLosesTheStage) 
     CCom_GameRobot* diver = page.m_apMiniGameRobots[0];
     ASSERT_NE(diver, nullptr);
     diver->m_iHp = 0;
-    diver->BeginDying();
+    diver->BeginDying(page);
     const StageRunResult end = r.RunToEnd();
     EXPECT_EQ(end.outcome, "lost");
     EXPECT_LT(end.frame, 2000);

@@ -107,7 +107,7 @@ void CEffect_DestroyerHand::OnFrame(int index) {
                 const float dx = r.m_vLastPosition.x - tx, dy = r.m_vLastPosition.y - ty;
                 if (std::sqrt(dx * dx + dy * dy) >= kGrabReach) continue;
                 r.m_iHp = 0;
-                r.BeginDying();
+                r.BeginDying(*page);
                 page->AddFieldEffect(7, 19, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
             }
         }

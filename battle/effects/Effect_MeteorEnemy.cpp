@@ -101,7 +101,7 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
             role == ROLE_PLATFORM || role == ROLE_TIMER)
             continue;
         if (std::fabs(robot.m_vPosition.y - target.y) < 15.0f && std::fabs(robot.m_vPosition.x - target.x) < 20.0f) {
-            robot.TakeDamage(10000);
+            robot.TakeDamage(*page, 10000);
             break;
         }
     }

@@ -122,7 +122,7 @@ void CEffect_Paratrooper::OnFrame(int index) {
                     }
                 }
                 if (!platform) {
-                    robot->TakeDamage(10000);
+                    robot->TakeDamage(*page, 10000);
                 } else {
                     robot->m_iLinkedSerial = platform->m_iSerial;
                     robot->m_iBobSourceSerial = platform->m_iSerial;

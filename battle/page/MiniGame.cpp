@@ -193,7 +193,7 @@ CCom_GameRobot* CBattleModel::SpawnMiniGameRobot(int slot, float x, float y, flo
     CCom_GameRobot temp;
     temp.m_iUnitSlot = slot;
     temp.m_Unit = m_aHandDefs[slot];
-    temp.Place(x, y, z);
+    temp.Place(*this, x, y, z);
     m_lstRobots.push_back(temp);
     return &m_lstRobots.back();
 }

@@ -58,7 +58,7 @@ void CPageGame::HandleChargeShotInput() {
         const float groundY = m_aFieldCells[FIELD_ROWS - 1].m_fY;
         for (CCom_GameRobot* r : m_apMiniGameRobots) {
             if (!r || r->m_iHp <= 0) continue;
-            r->BeginAttack(true);
+            r->BeginAttack(*this, true);
             if (ratio < 0.25) {
                 RestartSound(m_pSfxCanNotShoot);
                 continue;
@@ -148,7 +148,7 @@ void CPageGame::HandleMiniGame168Input() {
             refuse();
             return;
         }
-        r.BeginAttack(true);
+        r.BeginAttack(*this, true);
         if (r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS) RestartSound(m_apCardSounds[r.m_iUnitSlot][1]);
         const VxVec3 from = r.m_vLastPosition;
         FireBullet(r.m_Unit.m_iWeapon, r.m_iUnitSlot, from.x, from.y, from.z, target->m_iSerial, r.m_iSerial);

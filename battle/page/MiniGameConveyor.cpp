@@ -88,14 +88,14 @@ void CPageGame::UpdateConveyorCatch() {
             }
         }
         if (!carrier) {
-            r.TakeDamage(10000);
+            r.TakeDamage(*this, 10000);
             continue;
         }
         r.m_iLinkedSerial = carrier->m_iSerial;
         r.m_iBobSourceSerial = carrier->m_iSerial;
         carrier->m_bPlatformOccupied = 1;
         ++m_iCatchCount;
-        if (CVxSound* s = r.UnitSound(0)) {
+        if (CVxSound* s = r.UnitSound(*this, 0)) {
             s->Stop();
             s->Play();
         }

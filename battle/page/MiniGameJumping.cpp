@@ -86,7 +86,7 @@ void CPageGame::UpdateJumpGame() {
     }
     if (at.y < lowest && jumper->m_iState != ROBOT_DYING) {
         jumper->m_iHp = 0;
-        jumper->BeginDying();
+        jumper->BeginDying(*this);
     }
     if (stage == 167)
         for (CCom_GameRobot& r : m_lstRobots)
@@ -106,7 +106,7 @@ void CPageGame::StompMachines(CCom_GameRobot& jumper, const VxVec3& from) {
         for (CCom_GameRobot& m : m_lstRobots) {
             if (!m.IsMachine() || m.m_iHp <= 0 || m.m_iState == ROBOT_DYING || !IsStompedBy(m, x, y)) continue;
             // A stomp flattens what it lands on.
-            m.TakeDamage(m.m_iHp);
+            m.TakeDamage(*this, m.m_iHp);
             AddFieldEffect(jumper.m_iUnitSlot, 0, x, y, to.z);
             StartMiniGameJump();
             return;
@@ -131,7 +131,7 @@ void CPageGame::HandleJumpInput() {
 
 void CPageGame::FireRobotsOfType(int type) {
     for (CCom_GameRobot& r : m_lstRobots)
-        if (r.Type() == type && r.m_iHp > 0 && r.m_iActionTimer >= r.m_Unit.m_iActionInterval) r.BeginAttack(true);
+        if (r.Type() == type && r.m_iHp > 0 && r.m_iActionTimer >= r.m_Unit.m_iActionInterval) r.BeginAttack(*this, true);
 }
 
 void CPageGame::DrawJumpStartArrow() {

@@ -102,7 +102,7 @@ void CPageGame::MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex) 
         MarkDescentPath(m_aFieldCells, cellIndex.x, cellIndex.y, robot.m_abPathCells, true);
     }
     // A Flame Bot that moves puts its flame out.
-    if (robot.Type() == RobotId::FlameBot) robot.RemoveOwnedBullet();
+    if (robot.Type() == RobotId::FlameBot) robot.RemoveOwnedBullet(*this);
 
     if (robot.m_iLinkedSerial != NO_SERIAL)
         if (CCom_GameRobot* platform = FindRobotBySerial(m_lstRobots, robot.m_iLinkedSerial))

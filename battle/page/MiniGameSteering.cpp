@@ -51,8 +51,8 @@ void CPageGame::FireAimedShots() {
     const VxVec3 aim = CursorPoint();
     for (CCom_GameRobot* robot : m_apMiniGameRobots) {
         if (!robot || robot->m_iHp <= 0 || GetMiniGameChargeRatio(*robot) < 1.0f) continue;
-        robot->BeginAttack(false);
-        RestartSound(robot->UnitSound(1));
+        robot->BeginAttack(*this, false);
+        RestartSound(robot->UnitSound(*this, 1));
         const VxVec3 from = robot->m_vLastPosition;
         const double angle = std::atan2(double(aim.y - from.y), double(aim.x - from.x));
         const float speed = float(robot->m_Weapon.m_iSpeed);
@@ -122,7 +122,7 @@ void CPageGame::CollectItemsByTouch() {
 
 void CPageGame::FireChargedRobots() {
     for (CCom_GameRobot& r : m_lstRobots)
-        if (IsOwnLiveAttacker(r) && GetMiniGameChargeRatio(r) >= 1.0f) r.BeginAttack(false);
+        if (IsOwnLiveAttacker(r) && GetMiniGameChargeRatio(r) >= 1.0f) r.BeginAttack(*this, false);
 }
 
 void CPageGame::UpdateCapsuleSupply() {

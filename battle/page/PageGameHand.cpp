@@ -262,7 +262,8 @@ void CPageGame::DrawCarriedPreview() {
     ghost.m_iHp = ghost.m_Unit.m_iMaxHp;
     ghost.m_iUnitSlot = shown;
     ghost.m_vPosition = ghost.m_vHome = ghost.m_vLastPosition = at;
-    ghost.Render();
+    ghost.Update(*this);
+    ghost.Draw(*this);
 }
 
 void CPageGame::PlaceCardRobot() {
@@ -273,7 +274,7 @@ void CPageGame::PlaceCardRobot() {
     CCom_GameRobot temp;
     temp.m_iUnitSlot = carried;
     temp.m_Unit = m_aHandDefs[carried];
-    temp.Place(cursor.x, cursor.y, 0.0f);
+    temp.Place(*this, cursor.x, cursor.y, 0.0f);
     temp.m_vCell = FindNearestCell(temp.m_vPosition.x, temp.m_vPosition.y, temp.m_vPosition.z);
     auto sameCell = [&](const CCom_GameRobot& r) {
         return int(r.m_vCell.x) == int(temp.m_vCell.x) && int(r.m_vCell.y) == int(temp.m_vCell.y);

@@ -134,7 +134,7 @@ int CPageGame::UpdateBattleField() {
         for (CCom_GameRobot& r : m_lstRobots) {
             if (!r.IsMachine() || r.m_iState == ROBOT_DYING || r.m_iHp <= 0) continue;
             AddFieldEffect(0, 0, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
-            r.BeginDying();
+            r.BeginDying(*this);
             r.m_iHp = 0;
         }
     }
@@ -142,7 +142,8 @@ int CPageGame::UpdateBattleField() {
 }
 
 void CPageGame::RunRobot(CCom_GameRobot& robot) {
-    robot.Render();
+    robot.Update(*this);
+    robot.Draw(*this);
     if (robot.m_bSeesConcealed && robot.m_iHp > 0 && m_pSeesConcealedMark) {
         CVxBillboard* mark = m_pSeesConcealedMark;
         const float dx = robot.Type() == RobotId::GunnerBot && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
@@ -466,7 +467,7 @@ void CPageGame::SetUpRobotArray() {
             if (m_aEnemyDefs[j].m_iType == m_aEnemyDefs[k].m_iType) slot = j;
         r.m_iUnitSlot = slot;
         r.m_Unit = m_aEnemyDefs[slot];
-        r.Place(0.0f, 0.0f, 0.0f);
+        r.Place(*this, 0.0f, 0.0f, 0.0f);
         r.m_iState = ROBOT_IDLE;
         if (r.m_Unit.m_iTerrain == TERRAIN_MARINE) ++marine;
         if (r.m_Unit.m_iTerrain == TERRAIN_GROUND) ++ground;
@@ -575,7 +576,10 @@ void CPageGame::UpdateRobotArray() {
     for (int i = 0; i < m_nRobotArray; ++i) m_aRobotArray[size_t(i)].m_vPosition.x += shift;
     std::stable_sort(m_aRobotArray.begin(), m_aRobotArray.begin() + m_nRobotArray, CompareRobotDrawOrder);
     if (m_iBattleState < BATTLE_BEGIN)
-        for (int i = 0; i < m_nRobotArray; ++i) m_aRobotArray[size_t(i)].Render();
+        for (int i = 0; i < m_nRobotArray; ++i) {
+            m_aRobotArray[size_t(i)].Update(*this);
+            m_aRobotArray[size_t(i)].Draw(*this);
+        }
     for (int i = 0; i < m_nRobotArray; ++i) m_aRobotArray[size_t(i)].m_vPosition.x -= shift;
     if (m_pStage) m_pStage->DrawWaterStrip();
 }

@@ -142,7 +142,7 @@ CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
                 }
             if (blocked) continue;
             temp.m_iSerial = g_iNextRobotSerial++;
-            temp.Place(0.0f, 0.0f, 0.0f);
+            temp.Place(*this, 0.0f, 0.0f, 0.0f);
             if (placed == 0) RestartSound(Scene().m_apEnemySounds[slot][0]);
             ++placed;
             m_lstRobots.push_back(temp);
@@ -182,7 +182,7 @@ CCom_GameRobot* CBattleModel::DropCapsuleCages(CCom_GameRobot& temp) {
             }
             if (VxRand() % 2 != 0 || !occupied) continue;
             temp.m_iSerial = g_iNextRobotSerial++;
-            temp.Place(0.0f, 0.0f, 0.0f);
+            temp.Place(*this, 0.0f, 0.0f, 0.0f);
             m_lstRobots.push_back(temp);
             CCom_GameRobot& cage = m_lstRobots.back();
             cage.m_vHome = {cell.m_fX, cell.m_fY, cell.m_fZ};
@@ -227,7 +227,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
     } else if (code == MachineId::CapsuleCage) {
         made = DropCapsuleCages(temp);
     } else {
-        temp.Place(0.0f, 0.0f, 0.0f);
+        temp.Place(*this, 0.0f, 0.0f, 0.0f);
         if (x != 0.0f) temp.m_vPosition = {x, y, z};
         m_lstRobots.push_back(temp);
         made = &m_lstRobots.back();

@@ -135,7 +135,7 @@ void CPageGame::UpdateWeatherHazards() {
                                 hit = &robot;
                                 break;
                             }
-                            if (hit) hit->TakeDamage(3);
+                            if (hit) hit->TakeDamage(*this, 3);
                             const FieldCell& k = cell(c, r);
                             if (k.m_iStageKind == CELL_GROUND) {
                                 AddFieldEffect(0, 23, k.m_fX, k.m_fY - 40.375f, k.m_fZ);
@@ -165,7 +165,7 @@ void CPageGame::UpdateWeatherHazards() {
                                 if (!IsPlayerRobot(robot) || !InCell(robot, c, r) || WeatherProof(robot) ||
                                     robot.m_Unit.m_iRole == ROLE_PLATFORM)
                                     continue;
-                                robot.TakeDamage(5);
+                                robot.TakeDamage(*this, 5);
                                 AddFieldEffect(0, 0, robot.m_vLastPosition.x, robot.m_vLastPosition.y,
                                                robot.m_vLastPosition.z);
                             }
@@ -227,7 +227,7 @@ void CPageGame::UpdateWeatherHazards() {
                 if (v % 100 == 10 * c) {
                     for (CCom_GameRobot& robot : m_lstRobots) {
                         if (!IsPlayerRobot(robot) || int(robot.m_vCell.x) != c || WeatherProof(robot)) continue;
-                        robot.TakeDamage(5);
+                        robot.TakeDamage(*this, 5);
                         AddFieldEffect(0, 0, robot.m_vLastPosition.x, robot.m_vLastPosition.y, robot.m_vLastPosition.z);
                     }
                 }

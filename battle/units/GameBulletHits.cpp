@@ -140,13 +140,13 @@ void CCom_GameBullet::HitTarget(CBattleModel& model) {
             model.Scene().m_pEffectTextMiss->AddAtPoint(r->m_vPosition.x, r->m_vPosition.y, r->m_vPosition.z);
     } else {
         if (r->Type() == MachineId::Stingray && r->m_aiAux[1] == 0 && kind == WeaponId::MineBlast) r->m_aiAux[1] = -1;
-        r->TakeDamage(m_Weapon.m_iDamage);
+        r->TakeDamage(model, m_Weapon.m_iDamage);
     }
     RecordKill(*r);
     Impact(model, at.x, at.y, at.z);
     PlayHitSound(model);
-    if (kind == WeaponId::SpiderWeb) r->ApplyWeb();
-    if (m_Weapon.m_iId == WeaponId::FrostBite) r->ApplyFreeze();
+    if (kind == WeaponId::SpiderWeb) r->ApplyWeb(model);
+    if (m_Weapon.m_iId == WeaponId::FrostBite) r->ApplyFreeze(model);
     --m_iHitsLeft;
 }
 
@@ -233,10 +233,10 @@ bool CCom_GameBullet::StrikeDirect(CBattleModel& model, CCom_GameRobot& r) {
     }
     if (kind == WeaponId::PlasmaShot) {
         model.FireBullet(21, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iOwnerSerial);
-        r.ApplyPlasma();
+        r.ApplyPlasma(model);
     }
-    r.TakeDamage(m_Weapon.m_iDamage);
-    if (kind == WeaponId::DropperBomb && upgraded) r.ApplyFreeze();
+    r.TakeDamage(model, m_Weapon.m_iDamage);
+    if (kind == WeaponId::DropperBomb && upgraded) r.ApplyFreeze(model);
     RecordKill(r);
     if (UnitHas(type, UNIT_TALL) || UnitHas(type, UNIT_BOSS)) Impact(model, r.m_vPosition.x, m_vPosition.y, 0.0f);
     else if (m_Weapon.m_iId == WeaponId::Boomerang) {
@@ -245,7 +245,7 @@ bool CCom_GameBullet::StrikeDirect(CBattleModel& model, CCom_GameRobot& r) {
     else Impact(model, last.x, last.y, last.z);
     PlayHitSound(model);
     if (kind == WeaponId::FreezerShot && r.m_iStatusEffect != STATUS_FREEZE) {
-        r.ApplyFreeze();
+        r.ApplyFreeze(model);
         if (upgraded) r.m_iStatusFrames = int(float(r.m_iStatusFrames) * 1.5f);
     }
     if (!(kind == WeaponId::DiverTorpedo && upgraded && type == MachineId::Rocket)) --m_iHitsLeft;
@@ -260,7 +260,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
         r.m_bConcealed = 0;
         r.m_iRevealFrames = 300;
     } else if (kind == WeaponId::SonarAirPulse) {
-        if (r.CanUpgradeVariant()) {
+        if (r.CanUpgradeVariant(model)) {
             if (r.m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)
                 model.Scene().m_pEffectCopterEnemyFadeOut->Add(r.m_iSerial, r.m_vEffectAnchor.x, r.m_vEffectAnchor.y,
                                                                r.m_vEffectAnchor.z);
@@ -270,17 +270,17 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
         if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())
             return false;
         m_lstHitSerials.push_back(r.m_iSerial);
-        r.TakeDamage(m_Weapon.m_iDamage);
+        r.TakeDamage(model, m_Weapon.m_iDamage);
     } else {
         if (type == MachineId::Stingray && r.m_aiAux[1] == 0 &&
             (kind == WeaponId::BomberBlast || kind == WeaponId::AtomicBlast))
             r.m_aiAux[1] = -1;
-        r.TakeDamage(m_Weapon.m_iDamage);
+        r.TakeDamage(model, m_Weapon.m_iDamage);
         RecordKill(r);
     }
     if (m_Weapon.m_iId == WeaponId::Storm && (m_iAge / 3) % 30 == r.m_iSerial % 30) {
         if (r.m_iStatusEffect != STATUS_FREEZE) {
-            r.ApplyFreeze();
+            r.ApplyFreeze(model);
             if (m_iOwnerUpgrade != 0) r.m_iStatusFrames = int(float(r.m_iStatusFrames) * 1.75f);
         }
         model.AddFieldEffect(m_iGraphic, 1, last.x, last.y, last.z);
@@ -300,7 +300,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
         Impact(model, last.x, last.y, last.z);
         if (kind != WeaponId::PlasmaBurst && !quiet) PlayHitSound(model);
     }
-    if (kind == WeaponId::PlasmaBurst) r.ApplyPlasma();
+    if (kind == WeaponId::PlasmaBurst) r.ApplyPlasma(model);
     --m_iHitsLeft;
     return true;
 }

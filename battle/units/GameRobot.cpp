@@ -1,6 +1,7 @@
 // The robot record: construction, reset, placement, serial links and the
 // state setters.
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 
 #include <cmath>
 #include <cstring>
@@ -10,9 +11,6 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
-#include "content/UnitIds.h"
-#include "content/UnitDefinition.h"
-#include "content/StageRules.h"
 
 using namespace units;
 
@@ -50,9 +48,9 @@ int RandomTick(int animLength) {
     return frames > 0 ? VxRand() % frames : 0;
 }
 
-int GroundRowsAtLeftEdge(const CPageGame& page) {
+int GroundRowsAtLeftEdge(const CBattleModel& model) {
     int n = 0;
-    for (int row = 0; row < FIELD_ROWS; ++row) n += page.m_aFieldCells[row].m_iStageKind == CELL_GROUND;
+    for (int row = 0; row < FIELD_ROWS; ++row) n += model.m_aFieldCells[row].m_iStageKind == CELL_GROUND;
     return n;
 }
 
@@ -139,15 +137,13 @@ RobotList::iterator EraseRobot(RobotList& robots, RobotList::iterator it) {
     return robots.erase(it);
 }
 
-CCom_GameRobot* CCom_GameRobot::Shield() const {
-    CPageGame* page = Page();
-    return page ? FindRobotBySerial(page->m_lstRobots, m_iShieldSerial) : nullptr;
+CCom_GameRobot* CCom_GameRobot::Shield(CBattleModel& model) const {
+    return FindRobotBySerial(model.m_lstRobots, m_iShieldSerial);
 }
 
-float CCom_GameRobot::BobOffset() const {
+float CCom_GameRobot::BobOffset(CBattleModel& model) const {
     if (m_iLinkedSerial != NO_SERIAL && m_iBobSourceSerial != NO_SERIAL) {
-        CPageGame* page = Page();
-        if (const CCom_GameRobot* source = page ? FindRobotBySerial(page->m_lstRobots, m_iBobSourceSerial) : nullptr)
+        if (const CCom_GameRobot* source = FindRobotBySerial(model.m_lstRobots, m_iBobSourceSerial))
             return source->m_fBob;
     }
     return m_fBob;
@@ -155,47 +151,44 @@ float CCom_GameRobot::BobOffset() const {
 
 // ---- Placement ----
 
-const RobotArt* CCom_GameRobot::Art() const {
-    const CPageGame* page = Page();
-    if (!page) return nullptr;
-    if (!IsMachine()) return m_iUnitSlot >= 0 && m_iUnitSlot < HAND_SLOTS ? &page->m_aHandArt[m_iUnitSlot] : nullptr;
-    return m_iUnitSlot >= 0 && m_iUnitSlot < STAGE_ENEMY_RECORDS ? &page->m_aEnemyArt[m_iUnitSlot] : nullptr;
+const RobotArt* CCom_GameRobot::Art(const CBattleModel& model) const {
+    if (!IsMachine())
+        return m_iUnitSlot >= 0 && m_iUnitSlot < HAND_SLOTS ? &model.Scene().m_aHandArt[m_iUnitSlot] : nullptr;
+    return m_iUnitSlot >= 0 && m_iUnitSlot < STAGE_ENEMY_RECORDS ? &model.Scene().m_aEnemyArt[m_iUnitSlot] : nullptr;
 }
 
-CVxSound* CCom_GameRobot::UnitSound(int index) const {
-    const RobotArt* art = Art();
+CVxSound* CCom_GameRobot::UnitSound(const CBattleModel& model, int index) const {
+    const RobotArt* art = Art(model);
     return art && index >= 0 && index < ROBOT_SOUNDS ? art->m_apSound[index] : nullptr;
 }
 
-void CCom_GameRobot::TakeArtLengths() {
+void CCom_GameRobot::TakeArtLengths(CBattleModel& model) {
     // Animation lengths come from the frames the unit's art really has.
-    const RobotArt* art = Art();
+    const RobotArt* art = Art(model);
     if (!art || art->m_Unit.m_iType != m_Unit.m_iType) return;
     bool any = false;
     for (int a = 0; a < UNIT_WORK_ACTS; ++a) any = any || m_Unit.m_aiUnitWork[a] != 0;
     if (!any) std::memcpy(m_Unit.m_aiUnitWork, art->m_Unit.m_aiUnitWork, sizeof m_Unit.m_aiUnitWork);
 }
 
-void CCom_GameRobot::Place(float x, float y, float z) {
-    CPageGame* page = Page();
-    if (!page) return;
-    TakeArtLengths();
-    const int stage = Stage();
-    const int state = page->m_iBattleState;
+void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
+    TakeArtLengths(model);
+    const int stage = model.StageNumber();
+    const int state = model.m_iBattleState;
 
     if (!IsMachine()) {
         m_iState = ROBOT_IDLE;
         m_iAnimTick = RandomTick(AnimLength(0));
-        const VxVec3 centre = page->GetCellCentre(x, y, z);
+        const VxVec3 centre = model.GetCellCentre(x, y, z);
         m_vPosition = m_vHome = m_vLastPosition = centre;
     } else if ((Type() == kTimeBomb || Type() == kCapsuleCage) && state == BATTLE_PLAYING) {
         m_iState = ROBOT_IDLE;
         m_iAnimTick = RandomTick(AnimLength(0));
-        m_vHome = page->GetCellCentre(x, y, z);
+        m_vHome = model.GetCellCentre(x, y, z);
         m_vPosition = VxVec3{m_vHome.x, m_vHome.y - 500.0f, m_vHome.z};
         m_vLastPosition = m_vPosition;
     } else {
-        PlaceMachine(*page, stage, state);
+        PlaceMachine(model, stage, state);
     }
 
     m_iHp = m_Unit.m_iMaxHp;
@@ -210,9 +203,9 @@ void CCom_GameRobot::Place(float x, float y, float z) {
     }
     if (state == BATTLE_PLAYING && m_Unit.m_iConcealment != 0) m_bConcealed = 1;
 
-    m_vCell = page->FindNearestCell(m_vHome.x, m_vHome.y, m_vHome.z);
+    m_vCell = model.FindNearestCell(m_vHome.x, m_vHome.y, m_vHome.z);
     std::memset(m_abPathCells, 0, sizeof m_abPathCells);
-    if (m_Unit.m_iWeapon == 14) MarkDescentPath(page->m_aFieldCells, m_vCell.x, m_vCell.y, m_abPathCells, true);
+    if (m_Unit.m_iWeapon == 14) MarkDescentPath(model.m_aFieldCells, m_vCell.x, m_vCell.y, m_abPathCells, true);
     m_iRow = int(m_vCell.y);
 
     if (state >= BATTLE_LOADING && m_Unit.m_iMoveMode != MOVE_NONE &&
@@ -244,8 +237,8 @@ void CCom_GameRobot::Place(float x, float y, float z) {
     }
 
     if (Type() == kBarrierBots && !machine) {
-        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell); cell && ClearSpikes(*page, *cell))
-            RedrawGround(*page);
+        if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell); cell && ClearSpikes(model, *cell))
+            RedrawGround(model);
     }
     if (!machine && m_Unit.m_iRole == ROLE_ATTACK) m_iActionTimer = m_Unit.m_iActionInterval;
     if (!machine && Type() == kFusorBot) {
@@ -255,26 +248,26 @@ void CCom_GameRobot::Place(float x, float y, float z) {
     }
 }
 
-void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
+void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
     m_iState = ROBOT_MOVE;
     const StagePlace place = GetStagePlace(stage);
     const int type = Type();
 
     // 1. The flying variant.
     if (stage != 169 && (state == BATTLE_PLAYING || stage > 150)) {
-        if (CanUpgradeVariant()) {
-            if (m_bForceVariant || VxRand() % 5 > GroundRowsAtLeftEdge(page)) ApplyVariant();
+        if (CanUpgradeVariant(model)) {
+            if (m_bForceVariant || VxRand() % 5 > GroundRowsAtLeftEdge(model)) ApplyVariant();
         }
     }
-    if (state != BATTLE_PLAYING && type == kMarineStriker && CanUpgradeVariant()) ApplyVariant();
-    if (IsEpisodeFinalBossStage(stage)) ApplyVariant();
+    if (state != BATTLE_PLAYING && type == kMarineStriker && CanUpgradeVariant(model)) ApplyVariant();
+    if (stage == 160 || stage == 170 || stage == 180) ApplyVariant();
 
     // 2. Terrain overrides.
     if ((type == kGiant || type == kTitan) && place.episode != 1) {
         if (place.world == 4) {
             m_Unit.m_iTerrain = TERRAIN_MARINE;
         } else if (place.world == 5) {
-            const bool keepGround = VxRand() % 3 == 0 && GroundRowsAtLeftEdge(page) >= 1;
+            const bool keepGround = VxRand() % 3 == 0 && GroundRowsAtLeftEdge(model) >= 1;
             if (!keepGround) m_Unit.m_iTerrain = TERRAIN_MARINE;
         }
     }
@@ -283,7 +276,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     if (stage == 171) m_Unit.m_iTerrain = TERRAIN_AIR;
 
     // 3. Lane: drawn until column 0 of that row suits the unit.
-    const bool restricted = IsJumpStage(stage) || IsChargeShotStage(stage) || type == kRocketWagon;
+    const bool restricted = stage == 167 || stage == 157 || stage == 164 || stage == 179 || type == kRocketWagon;
     int row = 0;
     for (int draw = 0; draw < kMaxLaneDraws; ++draw) {
         auto restrictedDraw = [] {
@@ -294,11 +287,11 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
         if (restricted) row = restrictedDraw();
         else if (stage == 163) row = VxRand() % 6 == 0 ? 0 : restrictedDraw();
         else row = VxRand() % 5;
-        if (m_Unit.m_iTerrain == TERRAIN_SPECIAL || page.m_aFieldCells[row].m_iStageKind == m_Unit.m_iTerrain) break;
+        if (m_Unit.m_iTerrain == TERRAIN_SPECIAL || model.m_aFieldCells[row].m_iStageKind == m_Unit.m_iTerrain) break;
     }
 
     // 4. Position at the left edge of the lane.
-    const FieldCell& lane = page.m_aFieldCells[row];
+    const FieldCell& lane = model.m_aFieldCells[row];
     const int xDraw = VxRand() % 20;
     const int yDraw = VxRand() % 5;
     m_vPosition = VxVec3{-15.0f * float(40 + xDraw), lane.m_fY + float(yDraw - 3), lane.m_fZ};
@@ -308,10 +301,10 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     if ((type == MachineId::FighterSub || type == MachineId::SpeederSub || type == kStingray) && place.episode == 3 &&
         place.world == 3) {
         for (int c = 0; c < 6; ++c) {
-            if (page.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
+            if (model.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
             if (VxRand() % 2 != 0) continue;
-            const FieldCell& top = page.m_aFieldCells[c * FIELD_ROWS];
-            const FieldCell& bottom = page.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
+            const FieldCell& top = model.m_aFieldCells[c * FIELD_ROWS];
+            const FieldCell& bottom = model.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
             m_vPosition.x = top.m_fX;
             m_vPosition.y = bottom.m_fY - 100.0f;
             m_bRising = 1;
@@ -333,16 +326,15 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
 
 // ---- State setters ----
 
-void CCom_GameRobot::BeginAttack(bool force) {
-    CPageGame* page = Page();
-    if (!force && !(page && page->AttacksAllowed())) return;
-    if (Type() == RobotId::MarinerBot && !IsMachine() && Stage() == 157) return;
+void CCom_GameRobot::BeginAttack(CBattleModel& model, bool force) {
+    if (!force && !model.AttacksAllowed()) return;
+    if (Type() == RobotId::MarinerBot && !IsMachine() && model.StageNumber() == 157) return;
     m_iState = ROBOT_ATTACK;
     m_iAnimTick = 0;
     m_iActionTimer = 0;
     if (m_Unit.m_iConcealment == 1) m_bConcealed = 0;
-    if (Type() == kShockerBot && !IsMachine() && m_Unit.m_iUpgradeLevel > 0 && page)
-        page->AddFieldEffect(m_iUnitSlot, 5, m_vPosition.x - 20.0f, m_vPosition.y, 0.0f);
+    if (Type() == kShockerBot && !IsMachine() && m_Unit.m_iUpgradeLevel > 0)
+        model.AddFieldEffect(m_iUnitSlot, 5, m_vPosition.x - 20.0f, m_vPosition.y, 0.0f);
 }
 
 void CCom_GameRobot::BeginMove() {
@@ -351,10 +343,10 @@ void CCom_GameRobot::BeginMove() {
     m_iAnimTick = 0;
 }
 
-void CCom_GameRobot::EndAction() {
+void CCom_GameRobot::EndAction(CBattleModel& model) {
     if (m_iHp <= 0) {
         // A unit that ends its action dead dies properly: drop, sound, links.
-        if (m_iState != ROBOT_DYING) BeginDying();
+        if (m_iState != ROBOT_DYING) BeginDying(model);
         return;
     }
     if (m_iCountdown > 0) return;
@@ -364,24 +356,23 @@ void CCom_GameRobot::EndAction() {
     if (Type() == kRemoverBot && !IsMachine()) m_iHp = 0;
 }
 
-void CCom_GameRobot::BeginSpecial() {
-    const int stage = Stage();
+void CCom_GameRobot::BeginSpecial(CBattleModel& model) {
+    const int stage = model.StageNumber();
     if (stage == 151 || stage == 155) return;
     m_iState = ROBOT_SPECIAL;
     m_iActionTimer = 0;
     m_iAnimTick = 0;
-    if (!IsMachine()) Restart(UnitSound(1));
+    if (!IsMachine()) Restart(UnitSound(model, 1));
 }
 
-void CCom_GameRobot::BeginGuard() {
+void CCom_GameRobot::BeginGuard(CBattleModel& model) {
     m_iState = ROBOT_GUARD;
     m_iAnimTick = 0;
-    if (Type() == kBlockerBot && !IsMachine()) Restart(UnitSound(1));
+    if (Type() == kBlockerBot && !IsMachine()) Restart(UnitSound(model, 1));
 }
 
-void CCom_GameRobot::BeginDying() {
+void CCom_GameRobot::BeginDying(CBattleModel& model) {
     if (m_bPreview) return;
-    CPageGame* page = Page();
     m_iCountdown = 0;
     m_iActionTimer = 0;
     m_iAnimTick = 0;
@@ -395,44 +386,42 @@ void CCom_GameRobot::BeginDying() {
         CVxSound* death = g_pGameAppInstance->m_apSndDeath[VxRand() % 2];
         if (death && !death->IsPlaying()) death->Play();
     }
-    if (IsMachine()) RollItemDrop();
-    ReleaseLinkedRobot();
-    if (Type() == kFlameBot && !IsMachine()) RemoveOwnedBullet();
-    if (m_Unit.m_iRole == ROLE_PLATFORM && page) {
-        if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
+    if (IsMachine()) RollItemDrop(model);
+    ReleaseLinkedRobot(model);
+    if (Type() == kFlameBot && !IsMachine()) RemoveOwnedBullet(model);
+    if (m_Unit.m_iRole == ROLE_PLATFORM) {
+        if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
     }
-    if (Type() == kDestroyer || Type() == kDestroyerZero) StopBossHands();
-    if (Type() == kStingray && page) {
+    if (Type() == kDestroyer || Type() == kDestroyerZero) StopBossHands(model);
+    if (Type() == kStingray) {
         m_bExpired = 1;
         if (m_aiAux[1] == 0)
-            page->AddFieldEffect(m_iUnitSlot + 1000, 17, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            model.AddFieldEffect(m_iUnitSlot + 1000, 17, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
         else if (m_aiAux[1] == -1)
-            page->AddFieldEffect(m_iUnitSlot + 1000, 31, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            model.AddFieldEffect(m_iUnitSlot + 1000, 31, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
     }
-    if (IsMachine() && CanUpgradeVariant()) {
-        if (m_Unit.m_iTerrain == TERRAIN_AIR && page && page->m_pEffectCopterEnemyFadeOut)
-            page->m_pEffectCopterEnemyFadeOut->Add(m_iSerial, m_vEffectAnchor.x, m_vEffectAnchor.y, m_vEffectAnchor.z);
+    if (IsMachine() && CanUpgradeVariant(model)) {
+        if (m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)
+            model.Scene().m_pEffectCopterEnemyFadeOut->Add(m_iSerial, m_vEffectAnchor.x, m_vEffectAnchor.y,
+                                                           m_vEffectAnchor.z);
         RevertVariant();
     }
 }
 
-void CCom_GameRobot::ReleaseLinkedRobot() {
-    CPageGame* page = Page();
-    if (!page || Type() == kBarrierBots || m_iLinkedSerial == NO_SERIAL) return;
-    for (CCom_GameRobot& r : page->m_lstRobots) {
+void CCom_GameRobot::ReleaseLinkedRobot(CBattleModel& model) {
+    if (Type() == kBarrierBots || m_iLinkedSerial == NO_SERIAL) return;
+    for (CCom_GameRobot& r : model.m_lstRobots) {
         if (r.m_iSerial != m_iLinkedSerial) continue;
         r.m_iHp = 0;
-        if (FieldCell* cell = CellAt(page->m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
+        if (FieldCell* cell = CellAt(model.m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
     }
 }
 
-void CCom_GameRobot::RemoveOwnedBullet() {
-    if (CPageGame* page = Page()) {
-        for (auto it = page->m_lstBullets.begin(); it != page->m_lstBullets.end(); ++it) {
-            if (it->m_iOwnerSerial == m_iSerial) {
-                page->m_lstBullets.erase(it);
-                break;
-            }
+void CCom_GameRobot::RemoveOwnedBullet(CBattleModel& model) {
+    for (auto it = model.m_lstBullets.begin(); it != model.m_lstBullets.end(); ++it) {
+        if (it->m_iOwnerSerial == m_iSerial) {
+            model.m_lstBullets.erase(it);
+            break;
         }
     }
     m_iCountdown = 0;
@@ -444,18 +433,18 @@ bool CCom_GameRobot::HasStatusEffect() const {
     return m_iStatusEffect == STATUS_FREEZE || m_iStatusEffect == STATUS_WEB || m_iStatusEffect == STATUS_PLASMA;
 }
 
-bool CCom_GameRobot::StartStatus(int effect, int frames) {
+bool CCom_GameRobot::StartStatus(CBattleModel& model, int effect, int frames) {
     const float speed = m_Unit.m_fSpeed;
     if (speed > 0.0f && speed < 0.5f) return false;
-    if (m_Unit.m_iMaxHp >= 2000 || Shield() || Type() == kRocket || HasStatusEffect()) return false;
+    if (m_Unit.m_iMaxHp >= 2000 || Shield(model) || Type() == kRocket || HasStatusEffect()) return false;
     m_iStatusEffect = effect;
     m_iStatusFrames = frames;
     return true;
 }
 
-void CCom_GameRobot::ApplyFreeze() { StartStatus(STATUS_FREEZE, 30); }
-void CCom_GameRobot::ApplyWeb() { StartStatus(STATUS_WEB, 90); }
-void CCom_GameRobot::ApplyPlasma() {
+void CCom_GameRobot::ApplyFreeze(CBattleModel& model) { StartStatus(model, STATUS_FREEZE, 30); }
+void CCom_GameRobot::ApplyWeb(CBattleModel& model) { StartStatus(model, STATUS_WEB, 90); }
+void CCom_GameRobot::ApplyPlasma(CBattleModel& model) {
     if (Type() == kFrostOrca) return;
-    StartStatus(STATUS_PLASMA, 30);
+    StartStatus(model, STATUS_PLASMA, 30);
 }

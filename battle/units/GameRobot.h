@@ -12,9 +12,41 @@
 #include "engine/VxObject.h"
 
 class CVxBillboard;
+class CVxNumber;
 class CVxSound;
-class CPageGame;
+class CBattleModel;
 struct RobotArt;
+struct RobotPose;
+struct AttackScan;
+struct FieldCell;
+
+// A colour a unit is drawn with; set when something asked for it.
+struct RobotTint {
+    bool set = false;
+    float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
+    bool additive = false;
+};
+
+// One draw the update recorded for Draw to replay, in order.
+struct RobotDrawStep {
+    enum Kind : uint8_t {
+        SAVE,          // the billboard's state is kept
+        RESTORE,       // and given back
+        ALPHA_BLEND,   // the billboard blends by alpha from here on
+        TINTED,        // placed, scaled, turned and tinted (blend >= 0: that blend mode)
+        SAVED_TINTED,  // the same between its own save and restore
+        PLACED,        // only placed, between its own save and restore
+        ARM,           // placed, turned and faded, between its own save and restore
+        DIGITS,        // the number `blend`, red, scaled by sx and faded by tint.a
+    };
+    Kind kind = SAVE;
+    CVxBillboard* billboard = nullptr;
+    CVxNumber* digits = nullptr;
+    VxVec3 at{0.0f, 0.0f, 0.0f};
+    float sx = 1.0f, sy = 1.0f, rotation = 0.0f;
+    RobotTint tint{};
+    int blend = -1;
+};
 
 enum RobotState : int {
     ROBOT_IDLE = 0,
@@ -59,62 +91,63 @@ public:
     // Defaults of a fresh unit; serial, hp, action timer, slot, sprite width,
     // row, the two records and the cell are kept.
     void Reset() override;
-    // One frame of the unit's life: timers, state step, drawing, role dispatch,
-    // death test, animation.
-    void Render() override;
+    // One frame of the unit's life: timers, state step, role dispatch, death
+    // test, animation. What the frame shows is recorded for Draw.
+    void Update(CBattleModel& model);
+    // Draws what the last Update recorded.
+    void Draw(const CBattleModel& model) const;
 
     // Puts a unit whose m_Unit and m_iUnitSlot the creator filled on the field.
-    void Place(float x, float y, float z);
+    void Place(CBattleModel& model, float x, float y, float z);
 
     // State setters.
-    void BeginAttack(bool force);
+    void BeginAttack(CBattleModel& model, bool force);
     void BeginMove();
-    void EndAction();
-    void BeginSpecial();
-    void BeginGuard();
-    void BeginDying();
+    void EndAction(CBattleModel& model);
+    void BeginSpecial(CBattleModel& model);
+    void BeginGuard(CBattleModel& model);
+    void BeginDying(CBattleModel& model);
 
     // Status effects, started by hits.
-    void ApplyFreeze();
-    void ApplyWeb();
-    void ApplyPlasma();
+    void ApplyFreeze(CBattleModel& model);
+    void ApplyWeb(CBattleModel& model);
+    void ApplyPlasma(CBattleModel& model);
     bool HasStatusEffect() const;
 
     // Damage, movement, spikes and the flying variant.
-    void TakeDamage(int amount);
-    void MoveStep();
-    void UpdateSpikeDamage();
-    bool CanUpgradeVariant();
+    void TakeDamage(CBattleModel& model, int amount);
+    void MoveStep(CBattleModel& model);
+    void UpdateSpikeDamage(CBattleModel& model);
+    bool CanUpgradeVariant(CBattleModel& model);
     void ApplyVariant();
     void RevertVariant();
     void GetEffectAnchor(const VxVec3& point);
-    void DrawDebugText();
 
     // Clean-ups of a dying unit.
-    void ReleaseLinkedRobot();
-    void RemoveOwnedBullet();
+    void ReleaseLinkedRobot(CBattleModel& model);
+    void RemoveOwnedBullet(CBattleModel& model);
 
     // Behaviour that the roles, abilities and special Machines add (see
     // GameRobotBehaviours.cpp for which of them act yet).
-    void UpdateAttack();
-    void UpdateProducer();
-    void UpdateGuard();
-    void UpdatePlatform();
-    void UpdateCarrier();
+    void UpdateAttack(CBattleModel& model);
+    void UpdateProducer(CBattleModel& model);
+    void UpdateGuard(CBattleModel& model);
+    void UpdatePlatform(CBattleModel& model);
+    void UpdateCarrier(CBattleModel& model);
     void UpdateTimer();
-    void StrikeArea();
-    void RunAreaAbility();
-    void RecycleMachine();
-    void PickCardTarget();
-    void ProduceItems();
-    void RollItemDrop();
-    void UpdateTimeBomb();
-    void UpdateDestroyer();
-    void UpdateGroundAndMarineMotion();
-    void UpdateJumperMotion();
-    void UpdateCyclerJump();
-    void StopBossHands();
-    void FireBossVolley();
+    void StrikeArea(CBattleModel& model);
+    void RunAreaAbility(CBattleModel& model);
+    void RecycleMachine(CBattleModel& model);
+    void PickCardTarget(CBattleModel& model);
+    void ProduceItems(CBattleModel& model);
+    void RollItemDrop(CBattleModel& model);
+    void UpdateTimeBomb(CBattleModel& model);
+    void UpdateDestroyer(CBattleModel& model);
+    void UpdateGroundAndMarineMotion(CBattleModel& model);
+    void UpdateJumperMotion(CBattleModel& model);
+    void UpdateCyclerJump(CBattleModel& model);
+    void StopBossHands(CBattleModel& model);
+    void FireBossVolley(CBattleModel& model);
     // How far a Destroyer's body sprite is moved from its place this frame
     // (draws the shake from the generator, x first).
     VxVec3 DestroyerBodyShift() const;
@@ -191,31 +224,80 @@ public:
     int32_t m_aiBoss[4] = {0, 0, 0, 0};  // two boss hands: timer, state each
 
     // The unit that takes this one's damage, resolved in the page's list.
-    CCom_GameRobot* Shield() const;
+    CCom_GameRobot* Shield(CBattleModel& model) const;
     // The unit's art record and its sounds (0 entry, 1 the unit's own, 2 hit).
-    const RobotArt* Art() const;
-    CVxSound* UnitSound(int index) const;
+    const RobotArt* Art(const CBattleModel& model) const;
+    CVxSound* UnitSound(const CBattleModel& model, int index) const;
 
 private:
-    float BobOffset() const;
-    void TakeArtLengths();
-    void PlaceMachine(CPageGame& page, int stage, int state);
-    bool StartStatus(int effect, int frames);
-    CVxBillboard* StepState(CPageGame& page);
-    void StepAttack(CPageGame& page, int la);
-    void DrawUnit(CPageGame& page, CVxBillboard* sprite);
-    void DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3& at);
-    void RunRoleDispatch(CPageGame& page);
-    void CountTimers();
-    void CountAlarm(CPageGame& page);
-    void PlatformSlide(CPageGame& page);
-    void PullDeadUnitDown(CPageGame& page);
-    void CarrierSweep(CPageGame& page, VxVec3& at);
+    float BobOffset(CBattleModel& model) const;
+    void TakeArtLengths(CBattleModel& model);
+    void PlaceMachine(CBattleModel& model, int stage, int state);
+    bool StartStatus(CBattleModel& model, int effect, int frames);
+    CVxBillboard* StepState(CBattleModel& model);
+    void StepAttack(CBattleModel& model, int la);
+    void StepIdle(CBattleModel& model, int& anim, int& frame);
+    void StepMove(CBattleModel& model, int& anim, int& frame);
+    void StepAttackState(CBattleModel& model, int& anim, int& frame);
+    void StepSpecial(CBattleModel& model, int& anim, int& frame);
+    void StepDying(CBattleModel& model, int& anim, int& frame);
+    void StepGuard(CBattleModel& model, int& anim, int& frame);
+    void StepTimers(CBattleModel& model);
+    void FireTinkerlingShot(CBattleModel& model);
+    void FireMachineShot(CBattleModel& model);
+    void EndAttack(CBattleModel& model);
+    void ComposeUnit(CBattleModel& model, CVxBillboard* sprite);
+    VxVec3 SpritePlace(CBattleModel& model, const CVxBillboard* sprite);
+    void ComposeOverlays(CBattleModel& model, CVxBillboard* sprite, VxVec3& at);
+    void ComposeBarrier(CBattleModel& model, RobotPose& pose);
+    void PoseFacing(RobotPose& pose);
+    void PoseTints(const CBattleModel& model, RobotPose& pose);
+    void PoseMotion(RobotPose& pose);
+    void PoseOddities(CBattleModel& model, RobotPose& pose);
+    void PoseRocket(RobotPose& pose);
+    void PoseSwimmers(CBattleModel& model, RobotPose& pose);
+    void PoseBombs(CBattleModel& model, RobotPose& pose);
+    void AddDrawStep(const RobotDrawStep& step);
+    void FallWhileHeld(CBattleModel& model);
+    void SeekLane(CBattleModel& model, float dx, const FieldCell* cell);
+    void MoveDestroyer(CBattleModel& model, int period);
+    bool BossMayStart(const CBattleModel& model, int period) const;
+    void StartBossMoves(CBattleModel& model, int period);
+    void StepBossHand(CBattleModel& model, int hand, int period);
+    void ComposeBossArms(CBattleModel& model);
+    bool WhaleHoldsFire(CBattleModel& model);
+    bool MineGoesOffOnSpikes(CBattleModel& model, const AttackScan& scan);
+    bool CannonBotWaits(CBattleModel& model, int interval);
+    void FinishScan(CBattleModel& model, const AttackScan& scan);
+    void ScanAlongRow(CBattleModel& model, AttackScan& scan);
+    void ScanWounded(CBattleModel& model, AttackScan& scan);
+    void ScanBehind(CBattleModel& model, AttackScan& scan);
+    void ScanNearest(CBattleModel& model, AttackScan& scan);
+    void ScanItems(CBattleModel& model, AttackScan& scan);
+    void ScanDescentPath(CBattleModel& model, AttackScan& scan);
+    void ScanInReach(CBattleModel& model, AttackScan& scan);
+    void NextAfterScan(CBattleModel& model, const AttackScan& scan);
+    void DrawDebugText() const;
+    void RunRoleDispatch(CBattleModel& model);
+    void CountTimers(CBattleModel& model);
+    void CountAlarm(CBattleModel& model);
+    void PlatformSlide(CBattleModel& model);
+    void PullDeadUnitDown(CBattleModel& model);
+    void CarrierSweep(CBattleModel& model, VxVec3& at);
 
     // Drawing scratch of the current frame, not part of the unit's state.
     float m_fDyingFade = 1.0f;
     int32_t m_iShownAnim = 0;
     int32_t m_iShownFrame = 0;
+    static constexpr int kMaxDrawSteps = 16;
+    RobotDrawStep m_aDrawSteps[kMaxDrawSteps];
+    int32_t m_nDrawSteps = 0;
+    // What the debug view prints, as it stood when the update printed it.
+    struct DebugShown {
+        bool shown = false;
+        float x = 0.0f, y = 0.0f;
+        int hp = 0, maxHp = 0, state = 0, actionTimer = 0, actionInterval = 0;
+    } m_DebugShown;
 };
 
 using RobotList = std::list<CCom_GameRobot>;

@@ -8,10 +8,9 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "content/SaveProfile.h"
-#include "content/UnitIds.h"
-#include "content/UnitDefinition.h"
 #include "engine/VxMath.h"
 
 using namespace units;
@@ -23,12 +22,12 @@ constexpr float kAtPosition = 10.0f;
 bool At(const VxVec3& a, const VxVec3& b) { return DistanceXY(VxVec3{a.x, a.y, 0.0f}, b) < kAtPosition; }
 
 // Takes a unit off the field with its removal animation.
-void TakeOut(CPageGame& page, CCom_GameRobot& unit, int extra) {
+void TakeOut(CBattleModel& model, CCom_GameRobot& unit, int extra) {
     unit.m_bExpired = 1;
     const int code = (unit.IsMachine() ? unit.m_iUnitSlot + 1000 : unit.m_iUnitSlot) + extra;
-    if (page.m_pEffectRemover)
-        page.m_pEffectRemover->Add(code, unit.m_vPosition.x, unit.m_vPosition.y, unit.m_vPosition.z);
-    if (CCom_GameRobot* shield = unit.Shield()) {
+    if (model.Scene().m_pEffectRemover)
+        model.Scene().m_pEffectRemover->Add(code, unit.m_vPosition.x, unit.m_vPosition.y, unit.m_vPosition.z);
+    if (CCom_GameRobot* shield = unit.Shield(model)) {
         shield->m_bExpired = 1;
         shield->m_iShieldSerial = NO_SERIAL;
         unit.m_iShieldSerial = NO_SERIAL;
@@ -36,7 +35,7 @@ void TakeOut(CPageGame& page, CCom_GameRobot& unit, int extra) {
 }
 
 // A weapon card mounted on the robot it was dropped on.
-void MountWeapon(CPageGame& page, CCom_GameRobot& card, CCom_GameRobot& robot, int interval, int attackLength,
+void MountWeapon(CBattleModel& model, CCom_GameRobot& card, CCom_GameRobot& robot, int interval, int attackLength,
                  bool shift) {
     GetWeaponDefinition(robot.m_Weapon, card.m_Unit.m_iWeapon);
     robot.m_Unit.m_iWeapon = card.m_Unit.m_iWeapon;
@@ -50,13 +49,12 @@ void MountWeapon(CPageGame& page, CCom_GameRobot& card, CCom_GameRobot& robot, i
     }
     if (shift) robot.m_vPosition.x -= 15.0f;
     robot.m_iHitFlash = 30;
-    page.AddFieldEffect(card.m_iUnitSlot, 10, card.m_vPosition.x, card.m_vPosition.y, card.m_vPosition.z);
+    model.AddFieldEffect(card.m_iUnitSlot, 10, card.m_vPosition.x, card.m_vPosition.y, card.m_vPosition.z);
 }
 
 }  // namespace
 
-void CCom_GameRobot::RunAreaAbility() {
-    CPageGame* page = Page();
+void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
     const int type = Type();
     // Only the single-use cards and the cage act (and are used up whether they
     // find a robot or not); other timers, such as the Barrier Bots and the
@@ -65,15 +63,14 @@ void CCom_GameRobot::RunAreaAbility() {
         !IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot || type == RobotId::RemoverBot);
     if (!card && !(IsMachine() && type == MachineId::CapsuleCage)) return;
     m_bExpired = 1;
-    if (!page) return;
-    RobotList& robots = page->m_lstRobots;
+    RobotList& robots = model.m_lstRobots;
     if (!IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
-        const int wanted = type == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot;
+        const int wanted = type == RobotId::MachineGunner ? 1 : RobotId::CannonBot;
         for (CCom_GameRobot& r : robots) {
             if (r.IsMachine() || r.Type() != wanted || r.m_iHp <= 0 || !At(m_vPosition, r.m_vPosition)) continue;
             if (type == RobotId::MachineGunner)
-                MountWeapon(*page, *this, r, Stage() > 150 ? 25 : 20, 20, Stage() != 171);
-            else MountWeapon(*page, *this, r, 600, 50, false);
+                MountWeapon(model, *this, r, model.StageNumber() > 150 ? 25 : 20, 20, model.StageNumber() != 171);
+            else MountWeapon(model, *this, r, 600, 50, false);
             return;
         }
         return;
@@ -98,12 +95,12 @@ void CCom_GameRobot::RunAreaAbility() {
             if (&r == this || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_PLATFORM || !At(m_vPosition, r.m_vPosition))
                 continue;
             found = &r;
-            if (FieldCell* cell = CellAt(page->m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
+            if (FieldCell* cell = CellAt(model.m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
             break;
         }
     }
     if (!found) return;
-    TakeOut(*page, *found, cage ? 20000 : 0);
+    TakeOut(model, *found, cage ? 20000 : 0);
     if (cage) {
         found->m_bConsumed = 1;
         if (found->m_iLinkedSerial != NO_SERIAL) {
@@ -114,12 +111,11 @@ void CCom_GameRobot::RunAreaAbility() {
     }
 }
 
-void CCom_GameRobot::RecycleMachine() {
-    CPageGame* page = Page();
-    if (!page || m_bExpired) return;
+void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
+    if (m_bExpired) return;
     const VxVec3 ref{m_vLastPosition.x, m_vLastPosition.y, 0.0f};
     CCom_GameRobot* taken = nullptr;
-    for (CCom_GameRobot& r : page->m_lstRobots) {
+    for (CCom_GameRobot& r : model.m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || r.m_bConsumed || r.m_bConcealed || r.m_Unit.m_iMaxHp >= 500) continue;
         const int t = r.Type();
         if (t == MachineId::Transporter || t == MachineId::MarineStriker || t == MachineId::RocketWagon ||
@@ -135,41 +131,44 @@ void CCom_GameRobot::RecycleMachine() {
         taken->m_iHp = 0;
         taken->m_bNoDrop = 1;
         if (taken->Type() == MachineId::Stingray && taken->m_aiAux[1] == 0) taken->m_aiAux[1] = -2;
-        taken->BeginDying();
-        ProduceItems();
-        if (page->m_pEffectRemover)
-            page->m_pEffectRemover->Add(taken->m_iUnitSlot + 11000, m_vPosition.x, m_vPosition.y, m_vPosition.z);
-        Restart(UnitSound(2));
+        taken->BeginDying(model);
+        ProduceItems(model);
+        if (model.Scene().m_pEffectRemover)
+            model.Scene().m_pEffectRemover->Add(taken->m_iUnitSlot + 11000, m_vPosition.x, m_vPosition.y,
+                                                m_vPosition.z);
+        Restart(UnitSound(model, 2));
     } else {
-        if (page->m_pEffectRemover) page->m_pEffectRemover->Add(11000, m_vPosition.x, m_vPosition.y, m_vPosition.z);
-        if (page->m_pEffectTextMiss) page->m_pEffectTextMiss->AddAtPoint(m_vPosition.x, m_vPosition.y, m_vPosition.z);
+        if (model.Scene().m_pEffectRemover)
+            model.Scene().m_pEffectRemover->Add(11000, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+        if (model.Scene().m_pEffectTextMiss)
+            model.Scene().m_pEffectTextMiss->AddAtPoint(m_vPosition.x, m_vPosition.y, m_vPosition.z);
     }
-    page->AddFieldEffect(m_iUnitSlot, 11, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+    model.AddFieldEffect(m_iUnitSlot, 11, m_vPosition.x, m_vPosition.y, m_vPosition.z);
     m_bExpired = 1;
 }
 
-void CCom_GameRobot::PickCardTarget() {
-    CPageGame* page = Page();
-    if (!page || HasStatusEffect() || page->m_nEnemyDefs <= 0) return;
+void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
+    if (HasStatusEffect() || model.m_nEnemyDefs <= 0) return;
     const int terrain = m_Unit.m_iTerrain;
     const bool flyingTransporter = Type() == MachineId::Transporter && terrain == TERRAIN_AIR;
     auto qualifies = [&](const UnitDefinition& d) {
         if (d.m_iType < FIRST_MACHINE_TYPE || d.m_iRole == ROLE_CARRY) return false;
-        if (d.m_iType == MachineId::RocketWagon || d.m_iType == MachineId::FrostOrca || UnitHas(d.m_iType, UNIT_TALL))
+        if (d.m_iType == MachineId::RocketWagon || d.m_iType == MachineId::FrostOrca || d.m_iType == MachineId::Giant ||
+            d.m_iType == MachineId::Titan)
             return false;
         return d.m_iTerrain == terrain || (flyingTransporter && d.m_iTerrain == TERRAIN_GROUND);
     };
     // A stage whose Machines offer none that fits skips the drop.
     bool any = false;
-    for (int k = 0; k < page->m_nEnemyDefs && k < STAGE_ENEMY_RECORDS; ++k)
-        any = any || qualifies(page->m_aEnemyDefs[k]);
+    for (int k = 0; k < model.m_nEnemyDefs && k < STAGE_ENEMY_RECORDS; ++k)
+        any = any || qualifies(model.m_aEnemyDefs[k]);
     if (!any) return;
     int i = 0;
     do {
-        i = VxRand() % page->m_nEnemyDefs;
-    } while (!qualifies(page->m_aEnemyDefs[i]));
+        i = VxRand() % model.m_nEnemyDefs;
+    } while (!qualifies(model.m_aEnemyDefs[i]));
     CCom_GameRobot* made =
-        page->CallEnemyRobot(page->m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
+        model.CallEnemyRobot(model.m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
     if (made) {
         made->m_iPauseFrames = 36;
         if (Type() == MachineId::Transporter) {
@@ -177,20 +176,19 @@ void CCom_GameRobot::PickCardTarget() {
             else made->RevertVariant();
         }
     }
-    page->AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);
-    if (Type() == MachineId::Transporter || (Type() == MachineId::KillerWhale && Stage() <= 150)) {
+    model.AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+    if (Type() == MachineId::Transporter || (Type() == MachineId::KillerWhale && model.StageNumber() <= 150)) {
         if (--m_iCargoLeft <= 0) m_Unit.m_iRole = ROLE_NONE;
     }
 }
 
-void CCom_GameRobot::ProduceItems() {
-    CPageGame* page = Page();
-    if (!page || m_iHp <= 0 || HasStatusEffect()) return;
+void CCom_GameRobot::ProduceItems(CBattleModel& model) {
+    if (m_iHp <= 0 || HasStatusEffect()) return;
     const int type = Type();
     if (type == RobotId::RecyclerBot && m_Unit.m_iUpgradeLevel > 0) {
-        if (VxRand() % 100 < 70 && page->m_nHandSlots > 0) {
-            const int slot = VxRand() % page->m_nHandSlots;
-            page->DropItem(ITEM_CAPSULE, m_vPosition.x, m_vPosition.y, m_vPosition.z, slot, false);
+        if (VxRand() % 100 < 70 && model.m_nHandSlots > 0) {
+            const int slot = VxRand() % model.m_nHandSlots;
+            model.DropItem(ITEM_CAPSULE, m_vPosition.x, m_vPosition.y, m_vPosition.z, slot, false);
         }
         return;
     }
@@ -200,7 +198,7 @@ void CCom_GameRobot::ProduceItems() {
     case RobotId::FusorBot: level = profile.m_iAdvanceFusion; break;
     case RobotId::PapaFusor: b = 1, level = profile.m_iAdvanceFusion; break;
     case RobotId::RecyclerBot:
-    case RobotId::FactoryBot: g = 1, level = profile.m_iAdvanceProduction; break;
+    case 34: g = 1, level = profile.m_iAdvanceProduction; break;
     case RobotId::MamaFactory: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
     default: break;
     }
@@ -212,30 +210,31 @@ void CCom_GameRobot::ProduceItems() {
     }
     const int step = r < t2 ? 2 : r < t1 ? 1 : 0;
     int kind = step + 4 * g + b;
-    if (kind == 0 && page->m_iStageFrames - page->m_iTimeLeft < 3000) kind = 1;
-    page->DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    if (IsFirstTutorialActive() && type == RobotId::FusorBot && page->m_pEffectTutorials) {
-        CEffect_Tutorials& t = *page->m_pEffectTutorials;
+    if (kind == 0 && model.m_iStageFrames - model.m_iTimeLeft < 3000) kind = 1;
+    model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
+    if (IsFirstTutorialActive() && type == RobotId::FusorBot && model.Scene().m_pEffectTutorials) {
+        CEffect_Tutorials& t = *model.Scene().m_pEffectTutorials;
         if ((t.m_iStep == -1 || t.m_iStep == 2) && t.m_iRequestedStep != 3) t.RequestStep(3);
     }
 }
 
-void CCom_GameRobot::RollItemDrop() {
-    CPageGame* page = Page();
-    if (!page || m_bNoDrop) return;
-    const int stage = Stage();
+void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
+    if (m_bNoDrop) return;
+    const int stage = model.StageNumber();
     const int luck = g_CurrentProfile.m_iLuckBooster;
     int r = VxRand() % (200 - 6 * luck);
     if (stage > 150) r = VxRand() % ((40 - luck) * 10);
     const int type = Type();
-    if (UnitHas(type, UNIT_NO_DROP)) return;
+    if (type == MachineId::Rocket || type == MachineId::TimeBomb || type == MachineId::CapsuleCage ||
+        type == MachineId::Destroyer || type == MachineId::DestroyerZero)
+        return;
     const int v = type % 1000 + 5 * (GetStagePlace(stage).episode - 1);
-    const bool firstDrop = IsFirstTutorialActive() && page->m_nMachinesKilled <= 0;
-    const bool shower = page->m_StageDefinition.m_bEnergyShower;
+    const bool firstDrop = IsFirstTutorialActive() && model.m_nMachinesKilled <= 0;
+    const bool shower = model.m_StageDefinition.m_bEnergyShower;
     if (firstDrop) r = 0;
     else if (r > 100 && !shower) return;
     int m = (VxRand() & 1) ? 1 : 0;
-    if (!page->m_StageDefinition.m_bEnergyInPlay) m = 1;
+    if (!model.m_StageDefinition.m_bEnergyInPlay) m = 1;
     if (shower) {
         r %= 100;
         m = 0;
@@ -247,8 +246,8 @@ void CCom_GameRobot::RollItemDrop() {
     int kind = size + 4 * m;
     if (firstDrop) {
         kind = 4;
-        if (page->m_pEffectTutorials) page->m_pEffectTutorials->RequestStep(10);
+        if (model.Scene().m_pEffectTutorials) model.Scene().m_pEffectTutorials->RequestStep(10);
     }
-    page->DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    Restart(page->m_pSfxEnemyDropItem);
+    model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
+    Restart(model.Scene().m_pSfxEnemyDropItem);
 }

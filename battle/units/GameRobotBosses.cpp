@@ -32,17 +32,15 @@ int Phase(const int* lengths, int n, int t, int& s) {
     return n;
 }
 
-bool AnyRobotLeftOf(const CPageGame& page, float x) {
-    for (const CCom_GameRobot& r : page.m_lstRobots)
+bool AnyRobotLeftOf(const CBattleModel& model, float x) {
+    for (const CCom_GameRobot& r : model.m_lstRobots)
         if (!r.IsMachine() && r.m_iHp > 0 && r.m_vLastPosition.x < x) return true;
     return false;
 }
 
 }  // namespace
 
-void CCom_GameRobot::UpdateTimeBomb() {
-    CPageGame* page = Page();
-    if (!page) return;
+void CCom_GameRobot::UpdateTimeBomb(CBattleModel& model) {
     static const int kPhases[3] = {333, 333, 334};
     int s = 0;
     const int p = std::min(2, Phase(kPhases, 3, m_iActionTimer, s));
@@ -54,56 +52,55 @@ void CCom_GameRobot::UpdateTimeBomb() {
     VxVec3 at{m_vPosition.x, m_vPosition.y + 50.0f, m_vPosition.z};
     if (p == 2) {
         if (s >= 15) at.x += float(VxRand() % 10 - 5);
-        CVxSound* tick = UnitSound(0);
-        CVxSound* last = UnitSound(2);
+        CVxSound* tick = UnitSound(model, 0);
+        CVxSound* last = UnitSound(model, 2);
         if (s <= 250) {
             if (tick && !tick->IsPlaying()) tick->Play();
         } else if (s <= 299 && last && !last->IsPlaying() && !(tick && tick->IsPlaying())) {
             last->Play();
         }
     }
-    if (CVxBillboard* plate = page->m_pTimeBombMark) {
-        plate->SaveState();
-        plate->SetPosition(at.x, at.y, at.z);
-        plate->RenderSRT();
-        plate->RestoreState();
-    }
-    if (CVxNumber* digits = g_pGameAppInstance ? g_pGameAppInstance->m_pNumInterface : nullptr) {
-        const float spacing = digits->m_fSpacing;
-        digits->SaveState();
-        digits->m_fSpacing = 19.0f;
-        digits->SetPosition(at.x, at.y, at.z);
-        digits->SetScale(scale, scale, 1.0f);
-        digits->SetDiffuse(1.0f, 0.0f, 0.0f, alpha);
-        digits->Draw(3 - p);
-        digits->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-        digits->RestoreState();
-        digits->m_fSpacing = spacing;
-    }
+    RobotDrawStep plate;
+    plate.kind = RobotDrawStep::PLACED;
+    plate.billboard = model.Scene().m_pTimeBombMark;
+    plate.at = at;
+    AddDrawStep(plate);
+    RobotDrawStep count;
+    count.kind = RobotDrawStep::DIGITS;
+    count.digits = g_pGameAppInstance ? g_pGameAppInstance->m_pNumInterface : nullptr;
+    count.at = at;
+    count.sx = count.sy = scale;
+    count.tint.a = alpha;
+    count.blend = 3 - p;
+    AddDrawStep(count);
 }
 
-void CCom_GameRobot::UpdateDestroyer() {
-    CPageGame* page = Page();
-    if (!page) return;
-    const int stage = Stage();
+void CCom_GameRobot::UpdateDestroyer(CBattleModel& model) {
     const int period = m_iHp < m_Unit.m_iMaxHp / 4 ? 300 : 500;
+    MoveDestroyer(model, period);
+    StartBossMoves(model, period);
+    ComposeBossArms(model);
+}
+
+// The body: its death, its entry and sway, and its lunge.
+void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
     const float phase = float(m_iPhase);
 
     // Dying comes first: a boss beaten while still entering ends all the same.
     if (m_iState == ROBOT_DYING) {
         if (m_iBossTimer < 1000) {
             m_iBossTimer = 1000;
-            page->AddFieldEffect(7, 21, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
-            for (CCom_GameRobot& r : page->m_lstRobots)
+            model.AddFieldEffect(7, 21, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            for (CCom_GameRobot& r : model.m_lstRobots)
                 if (&r != this && r.IsMachine() && r.m_iHp > 0) {
                     r.m_iHp = 0;
-                    r.BeginDying();
+                    r.BeginDying(model);
                 }
         }
         m_vPosition.x = -250.0f;
         ++m_iBossTimer;
         m_vPosition.y -= 0.25f;
-        page->m_StageDefinition.m_bEnemySchedule = false;
+        model.m_StageDefinition.m_bEnemySchedule = false;
         if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 3.0f;
     } else if (m_iBossTimer == 0) {
         m_vPosition.y = 160.0f * SinDeg(0.5f * phase) + 30.0f;
@@ -124,12 +121,12 @@ void CCom_GameRobot::UpdateDestroyer() {
                 m_vPosition.x = std::min(-200.0f, -250.0f - 700.0f * SinDeg(6.0f * float(k)));
                 if (k == 33) {
                     if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
-                    for (CCom_GameRobot& r : page->m_lstRobots)
+                    for (CCom_GameRobot& r : model.m_lstRobots)
                         if (!r.IsMachine() && r.m_iHp > 0 && r.m_vLastPosition.x < kLungeLine) {
                             r.m_iHp = 0;
-                            r.BeginDying();
+                            r.BeginDying(model);
                         }
-                    Restart(page->m_pSfxBossBody);
+                    Restart(model.Scene().m_pSfxBossBody);
                 }
             } else if (p == 2) {
                 const float goal = 160.0f * SinDeg(0.5f * phase) + 30.0f;
@@ -145,62 +142,73 @@ void CCom_GameRobot::UpdateDestroyer() {
         if (m_iBossTimer != 0) ++m_iPhase;
         m_vLastPosition = m_vPosition;
     }
+}
 
-    // Lunge and hand starts share their conditions, both hands resting among
-    // them, so a hand that starts keeps the other (and the lunge) waiting.
-    auto mayStart = [&] {
-        return m_iBossTimer == 1 && stage != 171 && m_iState != ROBOT_ATTACK &&
-               m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
-               m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
-    };
-    if (m_iState != ROBOT_DYING && mayStart() && VxRand() % 2 == 0 && AnyRobotLeftOf(*page, kLungeLine))
+// Lunge and hand starts share their conditions, both hands resting among
+// them, so a hand that starts keeps the other (and the lunge) waiting.
+bool CCom_GameRobot::BossMayStart(const CBattleModel& model, int period) const {
+    return m_iBossTimer == 1 && model.StageNumber() != 171 && m_iState != ROBOT_ATTACK &&
+           m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
+           m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
+}
+
+// The lunge's start and the two hands' strikes.
+void CCom_GameRobot::StartBossMoves(CBattleModel& model, int period) {
+    if (m_iState != ROBOT_DYING && BossMayStart(model, period) && VxRand() % 2 == 0 &&
+        AnyRobotLeftOf(model, kLungeLine))
         m_iBossTimer = 2;
 
-    if (m_iState != ROBOT_DYING && m_iBossTimer != 0) {
-        for (int hand = 0; hand < 2; ++hand) {
-            int& timer = m_aiBoss[2 * hand];
-            int& striking = m_aiBoss[2 * hand + 1];
-            ++timer;
-            if (!striking) {
-                if (timer >= period && stage != 171) timer = 0;
-                if (mayStart() && VxRand() % 2 == 0) {
-                    striking = 1;
-                    timer = 0;
-                }
-            } else {
-                if (timer == 1) {
-                    int column = -1, row = -1;
-                    for (const CCom_GameRobot& r : page->m_lstRobots) {
-                        if (r.IsMachine() || r.m_iHp <= 0) continue;
-                        const int rr = int(r.m_vCell.y);
-                        if ((hand == 0) != (rr <= 1)) continue;
-                        if (column < 0 || int(r.m_vCell.x) < column) {
-                            column = int(r.m_vCell.x);
-                            row = rr;
-                        }
-                    }
-                    if (column < 0) {
-                        column = 9 - VxRand() % 2;
-                        row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
-                    }
-                    if (page->m_pEffectDestroyerHand)
-                        page->m_pEffectDestroyerHand->Add(hand, float(column), float(row));
-                }
-                if (timer >= 360) {
-                    striking = 0;
-                    timer = 0;
+    if (m_iState != ROBOT_DYING && m_iBossTimer != 0)
+        for (int hand = 0; hand < 2; ++hand) StepBossHand(model, hand, period);
+}
+
+// One hand: its timer, its start, and where it strikes.
+void CCom_GameRobot::StepBossHand(CBattleModel& model, int hand, int period) {
+    const int stage = model.StageNumber();
+    auto mayStart = [&] { return BossMayStart(model, period); };
+    int& timer = m_aiBoss[2 * hand];
+    int& striking = m_aiBoss[2 * hand + 1];
+    ++timer;
+    if (!striking) {
+        if (timer >= period && stage != 171) timer = 0;
+        if (mayStart() && VxRand() % 2 == 0) {
+            striking = 1;
+            timer = 0;
+        }
+    } else {
+        if (timer == 1) {
+            int column = -1, row = -1;
+            for (const CCom_GameRobot& r : model.m_lstRobots) {
+                if (r.IsMachine() || r.m_iHp <= 0) continue;
+                const int rr = int(r.m_vCell.y);
+                if ((hand == 0) != (rr <= 1)) continue;
+                if (column < 0 || int(r.m_vCell.x) < column) {
+                    column = int(r.m_vCell.x);
+                    row = rr;
                 }
             }
+            if (column < 0) {
+                column = 9 - VxRand() % 2;
+                row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
+            }
+            if (model.Scene().m_pEffectDestroyerHand)
+                model.Scene().m_pEffectDestroyerHand->Add(hand, float(column), float(row));
+        }
+        if (timer >= 360) {
+            striking = 0;
+            timer = 0;
         }
     }
+}
 
-    // The arms.
+// The arms, fading out with the boss.
+void CCom_GameRobot::ComposeBossArms(CBattleModel& model) {
     float alpha = 1.0f;
     if (m_iBossTimer >= 1481) alpha = 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f;
     else if (m_iBossTimer >= 1000) alpha = 1.0f - 0.1f * float(m_iBossTimer - 1000);
     if (alpha < 0.0f) return;
-    CVxBillboard* arm =
-        m_iState == ROBOT_DYING ? page->m_pBossArmDying : page->m_apBossArmArt[(Frame() / 7) % BOSS_ARM_FRAMES];
+    CVxBillboard* arm = m_iState == ROBOT_DYING ? model.Scene().m_pBossArmDying
+                                                : model.Scene().m_apBossArmArt[(Frame() / 7) % BOSS_ARM_FRAMES];
     if (!arm) return;
     const float swing = 4.0f * SinDeg(3.0f * float(Frame())) - 20.0f;
     for (int hand = 0; hand < 2; ++hand) {
@@ -208,13 +216,14 @@ void CCom_GameRobot::UpdateDestroyer() {
         const float reach = striking ? -500.0f * SinDeg(std::min(float(m_aiBoss[2 * hand]) / 2.0f, 180.0f)) : 0.0f;
         const float side = hand == 0 ? 1.0f : -1.0f;
         const float turn = (45.0f * side + swing) * DEG;
-        arm->SaveState();
-        arm->SetPosition(m_vPosition.x + 150.0f * CosDeg(45.0f * side) - reach,
-                         m_vPosition.y + 150.0f * SinDeg(45.0f * side) * 0.5f, m_vPosition.z);
-        arm->SetRotation(0.0f, 0.0f, turn);
-        arm->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
-        arm->RenderSRT();
-        arm->RestoreState();
+        RobotDrawStep step;
+        step.kind = RobotDrawStep::ARM;
+        step.billboard = arm;
+        step.at = VxVec3{m_vPosition.x + 150.0f * CosDeg(45.0f * side) - reach,
+                         m_vPosition.y + 150.0f * SinDeg(45.0f * side) * 0.5f, m_vPosition.z};
+        step.rotation = turn;
+        step.tint.a = alpha;
+        AddDrawStep(step);
     }
 }
 
@@ -232,26 +241,21 @@ VxVec3 CCom_GameRobot::DestroyerBodyShift() const {
     return shift;
 }
 
-void CCom_GameRobot::StopBossHands() {
-    CPageGame* page = Page();
-    if (!page || !page->m_pEffectDestroyerHand) return;
-    page->m_pEffectDestroyerHand->Clear(0);
-    page->m_pEffectDestroyerHand->Clear(1);
+void CCom_GameRobot::StopBossHands(CBattleModel& model) {
+    if (!model.Scene().m_pEffectDestroyerHand) return;
+    model.Scene().m_pEffectDestroyerHand->Clear(0);
+    model.Scene().m_pEffectDestroyerHand->Clear(1);
 }
 
-void CCom_GameRobot::FireBossVolley() {
-    CPageGame* page = Page();
-    if (!page) return;
-    page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x + 70.0f,
+void CCom_GameRobot::FireBossVolley(CBattleModel& model) {
+    model.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x + 70.0f,
                      m_vPosition.y + 40.0f + 20.0f * SinDeg(float(m_iPhase)), m_vPosition.z, m_iTargetSerial,
                      m_iSerial);
-    Restart(UnitSound(1));
+    Restart(UnitSound(model, 1));
 }
 
-void CCom_GameRobot::UpdateJumperMotion() {
-    CPageGame* page = Page();
-    if (!page) return;
-    const FieldCell* cells = page->m_aFieldCells;
+void CCom_GameRobot::UpdateJumperMotion(CBattleModel& model) {
+    const FieldCell* cells = model.m_aFieldCells;
     const FieldCell* cell = CellAt(cells, m_vCell);
     if (cell && cell->m_iStageKind == CELL_GROUND) {
         m_vHome = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
@@ -264,7 +268,7 @@ void CCom_GameRobot::UpdateJumperMotion() {
         if (k == 0 && !HasStatusEffect()) {
             m_vPosition.y -= kRowPitch;
             m_vHome.y -= kRowPitch;
-            const FieldCell* below = CellAt(cells, page->FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z));
+            const FieldCell* below = CellAt(cells, model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z));
             if (below && below->m_iStageKind == CELL_GROUND) {
                 m_vHome = VxVec3{below->m_fX, below->m_fY, below->m_fZ};
                 m_vPosition.y = below->m_fY;
@@ -285,11 +289,9 @@ void CCom_GameRobot::UpdateJumperMotion() {
     }
 }
 
-void CCom_GameRobot::UpdateCyclerJump() {
-    CPageGame* page = Page();
-    if (!page) return;
-    const FieldCell* cells = page->m_aFieldCells;
-    const VxVec3 at = page->FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
+void CCom_GameRobot::UpdateCyclerJump(CBattleModel& model) {
+    const FieldCell* cells = model.m_aFieldCells;
+    const VxVec3 at = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
     const FieldCell* cell = CellAt(cells, at);
     if (cell && cell->m_iStageKind == CELL_GROUND) {
         m_vPosition.y = cell->m_fY;

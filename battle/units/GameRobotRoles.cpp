@@ -4,11 +4,10 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
-#include "content/UnitIds.h"
-#include "content/StageRules.h"
 
 using namespace units;
 
@@ -18,18 +17,16 @@ constexpr float kGuardRadius = 256.5f;
 
 }  // namespace
 
-void CCom_GameRobot::UpdateProducer() {
-    CPageGame* page = Page();
-    if (!page) return;
+void CCom_GameRobot::UpdateProducer(CBattleModel& model) {
     const int type = Type();
     // Factories stop once overtime has run out; Fusors keep going.
-    const bool counts = !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || page->m_bOvertimeOpen;
+    const bool counts = !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || model.m_bOvertimeOpen;
     if (!counts) {
         m_iActionTimer = 0;
         return;
     }
     if (m_iActionTimer < m_Unit.m_iActionInterval) ++m_iActionTimer;
-    else BeginSpecial();
+    else BeginSpecial(model);
 }
 
 void CCom_GameRobot::UpdateTimer() {
@@ -42,18 +39,16 @@ void CCom_GameRobot::UpdateTimer() {
     }
 }
 
-void CCom_GameRobot::UpdatePlatform() {
-    CPageGame* page = Page();
-    if (!page || m_bConsumed || m_iHp < 1 || m_iPlatformTimer >= 1) return;
-    if (FieldCell* cell = CellAt(page->m_aFieldCells, m_vCell)) {
+void CCom_GameRobot::UpdatePlatform(CBattleModel& model) {
+    if (m_bConsumed || m_iHp < 1 || m_iPlatformTimer >= 1) return;
+    if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell)) {
         cell->m_iKind = CELL_GROUND;
         m_vLastPosition = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
     }
 }
 
-void CCom_GameRobot::UpdateCarrier() {
-    CPageGame* page = Page();
-    if (!page || m_iState == ROBOT_DYING) return;
+void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
+    if (m_iState == ROBOT_DYING) return;
     if (m_iActionTimer < m_Unit.m_iActionInterval) {
         ++m_iActionTimer;
     } else if (m_iCarryTimer == 0) {
@@ -62,32 +57,32 @@ void CCom_GameRobot::UpdateCarrier() {
         m_iActionTimer = 0;
     }
     if (Frame() % 60 != 0) return;
-    const int stage = Stage();
+    const int stage = model.StageNumber();
     const int type = Type();
-    if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
+    if ((stage == 156 || stage == 166 || stage == 174) &&
+        (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
-            for (const CCom_GameRobot& r : page->m_lstRobots)
+            for (const CCom_GameRobot& r : model.m_lstRobots)
                 if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
                     std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
                     m_iCarryTimer = 100;
                     return;
                 }
     }
-    for (const CCom_GameRobot& c : page->m_lstRobots) {
+    for (const CCom_GameRobot& c : model.m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
         if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= kGuardRadius) continue;
-        if (m_iState != ROBOT_IDLE) EndAction();
+        if (m_iState != ROBOT_IDLE) EndAction(model);
         return;
     }
     if (IsMachine() && m_iState == ROBOT_IDLE) BeginMove();
 }
 
-void CCom_GameRobot::UpdateGuard() {
-    CPageGame* page = Page();
-    if (!page || m_iState == ROBOT_DYING || Frame() % 60 != 0) return;
+void CCom_GameRobot::UpdateGuard(CBattleModel& model) {
+    if (m_iState == ROBOT_DYING || Frame() % 60 != 0) return;
     bool found = false;
-    for (const CCom_GameRobot& c : page->m_lstRobots) {
+    for (const CCom_GameRobot& c : model.m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
         if (c.m_bConcealed && c.m_iState != ROBOT_ATTACK && !m_bSeesConcealed) continue;
         if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= kGuardRadius) continue;
@@ -95,23 +90,21 @@ void CCom_GameRobot::UpdateGuard() {
         break;
     }
     if (found) {
-        if (m_iState != ROBOT_GUARD) BeginGuard();
+        if (m_iState != ROBOT_GUARD) BeginGuard(model);
     } else if (m_iState == ROBOT_GUARD) {
         if (IsMachine()) BeginMove();
-        else EndAction();
+        else EndAction(model);
     }
 }
 
-void CCom_GameRobot::StrikeArea() {
-    CPageGame* page = Page();
-    if (!page) return;
-    for (CCom_GameRobot& c : page->m_lstRobots) {
+void CCom_GameRobot::StrikeArea(CBattleModel& model) {
+    for (CCom_GameRobot& c : model.m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
         if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= float(m_Weapon.m_iSize)) continue;
-        c.TakeDamage(m_Weapon.m_iDamage);
-        c.ApplyFreeze();
-        page->AddFieldEffect(m_iUnitSlot + 1000, m_Weapon.m_iHitEffectArg, c.m_vLastPosition.x, c.m_vLastPosition.y,
+        c.TakeDamage(model, m_Weapon.m_iDamage);
+        c.ApplyFreeze(model);
+        model.AddFieldEffect(m_iUnitSlot + 1000, m_Weapon.m_iHitEffectArg, c.m_vLastPosition.x, c.m_vLastPosition.y,
                              c.m_vLastPosition.z);
     }
-    Restart(UnitSound(2));
+    Restart(UnitSound(model, 2));
 }

@@ -5,14 +5,19 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
-#include "content/UnitIds.h"
-#include "content/UnitDefinition.h"
-#include "content/StageRules.h"
 
 using namespace units;
+
+namespace {
+
+bool Tall(int type) { return type == MachineId::Giant || type == MachineId::Titan; }
+bool Destroyer(int type) { return type == MachineId::Destroyer || type == MachineId::DestroyerZero; }
+
+}  // namespace
 
 bool IsTargetable(const CCom_GameRobot& shooter, const CCom_GameRobot& t, bool excludeAllTimers) {
     if (t.m_iSerial == shooter.m_iSerial || t.m_iHp <= 0) return false;
@@ -36,9 +41,8 @@ bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, f
         return std::fabs(WrapAngleDifference(AngleBetweenPoints(q, t.m_vLastPosition), angle)) <= arc;
     };
     if (inside(0.0f)) return true;
-    if (UnitHas(t.Type(), UNIT_TALL))
-        return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
-    if (UnitHas(t.Type(), UNIT_BOSS)) return inside(-80.75f) || inside(80.75f);
+    if (Tall(t.Type())) return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
+    if (Destroyer(t.Type())) return inside(-80.75f) || inside(80.75f);
     return false;
 }
 
@@ -49,40 +53,103 @@ bool IsWithinRange(const CCom_GameRobot& s, const CCom_GameRobot& t, const VxVec
     if (dist < range) return true;
     const VxVec3 ref = s.m_vLastPosition;
     auto from = [&](float dy) { return DistanceXY(VxVec3{ref.x, ref.y + dy, ref.z}, t.m_vLastPosition) < range; };
-    if (UnitHas(t.Type(), UNIT_TALL)) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
-    if (UnitHas(t.Type(), UNIT_BOSS)) return from(-80.75f) || from(80.75f);
+    if (Tall(t.Type())) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
+    if (Destroyer(t.Type())) return from(-80.75f) || from(80.75f);
     return false;
 }
 
-void CCom_GameRobot::UpdateAttack() {
-    CPageGame* page = Page();
-    if (!page || m_iLifeFrames != -1 || m_iState == ROBOT_DYING) return;
+// What a scan for a target works with and finds.
+struct AttackScan {
+    VxVec3 ref{0.0f, 0.0f, 0.0f};  // where the unit is aimed from
+    float angle = 0.0f;
+    int interval = 0;
+    bool atInterval = false;  // the scan may pick a target and attack
+    bool found = false;
+    int target = -1;
+};
+
+void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
+    if (m_iLifeFrames != -1 || m_iState == ROBOT_DYING) return;
     const int interval = m_Unit.m_iActionInterval;
     if (m_iActionTimer < interval) ++m_iActionTimer;
-    const int stage = Stage();
+    const int stage = model.StageNumber();
     const int type = Type();
     const bool machine = IsMachine();
-    const VxVec3 ref = m_vLastPosition;
-    const float angle = float(m_Weapon.m_iAngle);
+    AttackScan scan;
+    scan.ref = m_vLastPosition;
+    scan.angle = float(m_Weapon.m_iAngle);
+    scan.interval = interval;
 
-    // The surfacing rule of the whales in their duels.
-    if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
-        if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
+    if (WhaleHoldsFire(model)) return;
+    if (MineGoesOffOnSpikes(model, scan)) return;
+
+    if ((Frame() + m_iSerial) % 5 != 0 && stage <= 150) return;
+    if (m_bHoldFire) return;
+    if (CannonBotWaits(model, interval)) return;
+
+    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == MachineId::BlastTank;
+    if (std::fabs(scan.ref.x) >= HalfScreenWidth() + (edgeNarrow ? 10.0f : 42.75f)) return;
+
+    scan.atInterval = m_iActionTimer == interval;
+    const int motion = m_Weapon.m_iMotion;
+    const int weapon = m_Unit.m_iWeapon;
+    if (motion == 0) {
+        ScanAlongRow(model, scan);
+        FinishScan(model, scan);
+    } else if (weapon == 15) {
+        ScanWounded(model, scan);
+        FinishScan(model, scan);
+    } else if (weapon == 26) {
+        ScanBehind(model, scan);
+        FinishScan(model, scan);
+    } else if (motion == 8) {
+        ScanNearest(model, scan);
+        FinishScan(model, scan);
+    } else if (motion == 9) {
+        ScanItems(model, scan);
+    } else if (weapon == 14) {
+        ScanDescentPath(model, scan);
+    } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
+                             type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
+               type == MachineId::TimeBomb) {
+        scan.found = true;
+        if (scan.atInterval) BeginAttack(model, false);
+    } else {
+        ScanInReach(model, scan);
+    }
+    NextAfterScan(model, scan);
+}
+
+// The surfacing rule of the whales in their duels: answers that the unit
+// does not attack this frame.
+bool CCom_GameRobot::WhaleHoldsFire(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    const int type = Type();
+    if ((stage == 156 || stage == 166 || stage == 174) &&
+        (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
+        if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return true;
         if (m_iState == ROBOT_MOVE)
-            for (const CCom_GameRobot& r : page->m_lstRobots)
+            for (const CCom_GameRobot& r : model.m_lstRobots)
                 if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
                     std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
                     m_iCarryTimer = 100;
-                    return;
+                    return true;
                 }
     }
+    return false;
+}
 
-    // A Mini-Mine on spikes clears its cell and goes off at once; elsewhere it
-    // waits in the scan below for a Machine to come close.
-    FieldCell* spiked = !machine && type == RobotId::MiniMine ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
-    if (spiked && ClearSpikes(*page, *spiked)) {
-        RedrawGround(*page);
-        for (const CCom_GameRobot& c : page->m_lstRobots) {
+// A Mini-Mine on spikes clears its cell and goes off at once; elsewhere it
+// waits in the scan for a Machine to come close.
+bool CCom_GameRobot::MineGoesOffOnSpikes(CBattleModel& model, const AttackScan& scan) {
+    const int type = Type();
+    const bool machine = IsMachine();
+    const VxVec3 ref = scan.ref;
+    const float angle = scan.angle;
+    FieldCell* spiked = !machine && type == RobotId::MiniMine ? CellAt(model.m_aFieldCells, m_vCell) : nullptr;
+    if (spiked && ClearSpikes(model, *spiked)) {
+        RedrawGround(model);
+        for (const CCom_GameRobot& c : model.m_lstRobots) {
             if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND)
                 continue;
             if (IsInFiringArc(*this, c, ref, angle) && IsWithinRange(*this, c, ref)) {
@@ -90,268 +157,304 @@ void CCom_GameRobot::UpdateAttack() {
                 break;
             }
         }
-        BeginAttack(false);
-        page->FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
+        BeginAttack(model, false);
+        model.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
                          m_iSerial);
-        return;
+        return true;
     }
+    return false;
+}
 
-    if ((Frame() + m_iSerial) % 5 != 0 && stage <= 150) return;
-    if (m_bHoldFire) return;
-
-    // Cannon Bots take turns with the shells already in the air.
-    if (stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100) {
-        bool wait = false;
-        for (const CCom_GameBullet& b : page->m_lstBullets)
-            if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
+// Cannon Bots take turns with the shells already in the air.
+bool CCom_GameRobot::CannonBotWaits(CBattleModel& model, int interval) {
+    const int stage = model.StageNumber();
+    const int type = Type();
+    const bool machine = IsMachine();
+    if (!(stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100))
+        return false;
+    bool wait = false;
+    for (const CCom_GameBullet& b : model.m_lstBullets)
+        if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
+            wait = true;
+            break;
+        }
+    if (!wait)
+        for (const CCom_GameRobot& r : model.m_lstRobots)
+            if (!r.IsMachine() && r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval > 300 &&
+                r.m_iState == ROBOT_ATTACK && VxRand() % 3 != 0) {
                 wait = true;
                 break;
             }
-        if (!wait)
-            for (const CCom_GameRobot& r : page->m_lstRobots)
-                if (!r.IsMachine() && r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval > 300 &&
-                    r.m_iState == ROBOT_ATTACK && VxRand() % 3 != 0) {
-                    wait = true;
-                    break;
-                }
-        if (wait) {
-            const int d = VxRand() % 50;
-            m_iActionTimer = interval - d - 50;
-            return;
-        }
+    if (wait) {
+        const int d = VxRand() % 50;
+        m_iActionTimer = interval - d - 50;
+        return true;
     }
+    return false;
+}
 
-    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == MachineId::BlastTank;
-    if (std::fabs(ref.x) >= HalfScreenWidth() + (edgeNarrow ? 10.0f : 42.75f)) return;
+void CCom_GameRobot::FinishScan(CBattleModel& model, const AttackScan& scan) {
+    if (scan.atInterval && scan.target != -1) {
+        m_iTargetSerial = scan.target;
+        BeginAttack(model, false);
+    }
+}
 
-    const bool atInterval = m_iActionTimer == interval;
-    bool found = false;
-    int target = -1;
-    const int motion = m_Weapon.m_iMotion;
+// Straight shots: the nearest visible enemy in the arc along the row.
+void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
+    const int type = Type();
+    const bool machine = IsMachine();
+    const VxVec3 ref = scan.ref;
+    const float angle = scan.angle;
     const int weapon = m_Unit.m_iWeapon;
-    RobotList& robots = page->m_lstRobots;
-    auto afterScan = [&] {
-        if (atInterval && target != -1) {
-            m_iTargetSerial = target;
-            BeginAttack(false);
-        }
-    };
-
-    if (motion == 0) {
-        float best = 10000.0f;
-        for (CCom_GameRobot& c : robots) {
-            if (!IsTargetable(*this, c, false)) continue;
-            bool visible;
-            if (!c.m_bConcealed) visible = !(type == RobotId::SonarBot && !machine && m_Unit.m_iUpgradeLevel == 0);
-            else if (!machine && type == RobotId::DropperBot) visible = UnitHas(c.Type(), UNIT_BURROWS);
-            else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
-            if (!visible || c.IsMachine() == machine) continue;
-            bool arc = IsInFiringArc(*this, c, ref, angle);
-            if (!arc && (weapon == 1010 || weapon == 1014))
-                arc = IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 80.75f, ref.z}, angle) ||
-                      IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 161.5f, ref.z}, angle);
-            if (!arc) continue;
-            if (machine && m_Unit.m_iTerrain == TERRAIN_GROUND && weapon != 1006) {
-                const int col = std::min(int(m_vCell.x), FIELD_COLUMNS - 1);
-                const int row = int(m_vCell.y);
-                auto robotIn = [&](int cc) {
-                    for (const CCom_GameRobot& r : robots)
-                        if (!r.IsMachine() && int(r.m_vCell.x) == cc && int(r.m_vCell.y) == row) return true;
-                    return false;
-                };
-                const FieldCell* own = CellAt(page->m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
-                if (own && own->m_iKind != CELL_GROUND) {
-                    if (!robotIn(col)) continue;
-                } else if (c.m_vCell.x != m_vCell.x || c.m_vCell.y != m_vCell.y || c.m_vCell.z != m_vCell.z) {
-                    const int next = std::min(col + 1, FIELD_COLUMNS - 1);
-                    const FieldCell* ahead = CellAt(page->m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
-                    // The cell ahead is judged by the ground the stage laid
-                    // there, not by what a platform made of it.
-                    if (ahead && ahead->m_iStageKind != CELL_GROUND && !robotIn(next)) continue;
-                }
-            }
-            const float dx = std::fabs(ref.x - c.m_vLastPosition.x);
-            if (dx < float(m_Weapon.m_iRange) && dx < best) {
-                found = true;
-                if (atInterval) {
-                    best = dx;
-                    target = c.m_iSerial;
-                }
+    RobotList& robots = model.m_lstRobots;
+    float best = 10000.0f;
+    for (CCom_GameRobot& c : robots) {
+        if (!IsTargetable(*this, c, false)) continue;
+        bool visible;
+        if (!c.m_bConcealed) visible = !(type == RobotId::SonarBot && !machine && m_Unit.m_iUpgradeLevel == 0);
+        else if (!machine && type == RobotId::DropperBot)
+            visible = c.Type() == MachineId::Driller || c.Type() == MachineId::Mole;
+        else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
+        if (!visible || c.IsMachine() == machine) continue;
+        bool arc = IsInFiringArc(*this, c, ref, angle);
+        if (!arc && (weapon == 1010 || weapon == 1014))
+            arc = IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 80.75f, ref.z}, angle) ||
+                  IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 161.5f, ref.z}, angle);
+        if (!arc) continue;
+        if (machine && m_Unit.m_iTerrain == TERRAIN_GROUND && weapon != 1006) {
+            const int col = std::min(int(m_vCell.x), FIELD_COLUMNS - 1);
+            const int row = int(m_vCell.y);
+            auto robotIn = [&](int cc) {
+                for (const CCom_GameRobot& r : robots)
+                    if (!r.IsMachine() && int(r.m_vCell.x) == cc && int(r.m_vCell.y) == row) return true;
+                return false;
+            };
+            const FieldCell* own = CellAt(model.m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
+            if (own && own->m_iKind != CELL_GROUND) {
+                if (!robotIn(col)) continue;
+            } else if (c.m_vCell.x != m_vCell.x || c.m_vCell.y != m_vCell.y || c.m_vCell.z != m_vCell.z) {
+                const int next = std::min(col + 1, FIELD_COLUMNS - 1);
+                const FieldCell* ahead = CellAt(model.m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
+                // The cell ahead is judged by the ground the stage laid
+                // there, not by what a platform made of it.
+                if (ahead && ahead->m_iStageKind != CELL_GROUND && !robotIn(next)) continue;
             }
         }
-        afterScan();
-    } else if (weapon == 15) {
-        for (CCom_GameRobot& c : robots) {
-            if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
-            if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp ||
-                std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
-                continue;
-            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) >
-                float(m_Weapon.m_iArc))
-                continue;
-            if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange)) continue;
-            found = true;
-            if (atInterval) {
-                target = c.m_iSerial;
-                page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial,
-                                 m_iSerial);
-            }
-        }
-        afterScan();
-    } else if (weapon == 26) {
-        float bestX = -10000.0f;
-        for (CCom_GameRobot& c : robots) {
-            if (c.IsMachine() == machine || c.m_iHp <= 0) continue;
-            if (std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f) continue;
-            if (!(c.m_vLastPosition.x < ref.x - 42.75f) || c.m_vPosition.y > float(g_iScreenHeight) * 0.5f) continue;
-            if (c.m_Unit.m_fSpeed > 1.0f && c.m_iState == ROBOT_MOVE) continue;
-            if (c.m_bConcealed && !m_bSeesConcealed) continue;
-            if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) >
-                float(m_Weapon.m_iArc))
-                continue;
-            if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange) || !(c.m_vPosition.x > bestX)) continue;
-            found = true;
-            if (atInterval) {
-                bestX = c.m_vPosition.x;
-                target = c.m_iSerial;
-            }
-        }
-        afterScan();
-    } else if (motion == 8) {
-        float best = 10000.0f;
-        for (CCom_GameRobot& c : robots) {
-            if (!IsTargetable(*this, c, false)) continue;
-            if (!machine && type == RobotId::SpiderBot &&
-                (c.m_Unit.m_iTerrain == TERRAIN_GROUND || c.m_Unit.m_iTerrain == TERRAIN_MARINE || c.HasStatusEffect()))
-                continue;
-            if (c.Type() == MachineId::CapsuleCage && m_vHome.y < c.m_vPosition.y) continue;
-            if (c.IsMachine() == machine || (c.m_bConcealed && !m_bSeesConcealed)) continue;
-            const float d = DistanceXY(ref, c.m_vLastPosition);
-            if (!machine && type == RobotId::SniperBot && !IsInFiringArc(*this, c, ref, angle)) continue;
-            if (d < float(m_Weapon.m_iRange) && d < best) {
-                if (VxRand() % 2 == 0) {
-                    if (atInterval) m_iActionTimer = interval - 15;
-                    continue;
-                }
-                found = true;
-                if (atInterval) {
-                    best = d;
-                    target = c.m_iSerial;
-                }
-            }
-        }
-        afterScan();
-    } else if (motion == 9) {
-        const float range = float(m_Weapon.m_iRange);
-        for (const CCom_GameItem& item : page->m_lstItems) {
-            if (item.m_iItemKind > 7) continue;
-            if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f &&
-                  std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
-                continue;
-            if (VxRand() % 2 == 0) continue;
-            found = true;
-            if (atInterval) {
-                m_iTargetSerial = item.m_iSerial;
-                BeginAttack(false);
-            }
-            break;
-        }
-    } else if (weapon == 14) {
-        for (CCom_GameRobot& c : robots) {
-            if (!IsTargetable(*this, c, false) || c.IsMachine() == machine) continue;
-            if (c.m_bConcealed && !m_bSeesConcealed) continue;
-            const int col = int(c.m_vCell.x), row = int(c.m_vCell.y);
-            if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS ||
-                !m_abPathCells[col * FIELD_ROWS + row])
-                continue;
-            found = true;
-            if (atInterval) BeginAttack(false);
-            break;
-        }
-    } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
-                             type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
-               type == MachineId::TimeBomb) {
-        found = true;
-        if (atInterval) BeginAttack(false);
-    } else {
-        for (CCom_GameRobot& c : robots) {
-            if (!IsTargetable(*this, c, false)) continue;
-            const int ct = c.Type();
-            if (!machine && type == RobotId::MiniMine) {
-                if (ct == MachineId::Rocket) continue;
-                m_iTargetSerial = c.m_iSerial;
-            }
-            if (!machine && type == RobotId::SonarBot && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
-            if (c.m_bConcealed) {
-                bool allowed = m_bSeesConcealed;
-                if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) && UnitHas(ct, UNIT_BURROWS))
-                    allowed = true;
-                if (!machine && type == RobotId::MiniMine && ct == MachineId::Ghost) allowed = true;
-                if (!machine && type == RobotId::SonarBot) allowed = true;
-                if (!allowed) continue;
-            } else if (!machine && type == RobotId::SonarBot) {
-                if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant()))
-                    continue;
-                m_bAltShot = 1;
-            }
-            if (c.IsMachine() == machine) continue;
-            if (machine && type == MachineId::Mole) {
-                if (!(c.m_vLastPosition.x >= ref.x && c.m_vLastPosition.y >= ref.y - 10.0f)) continue;
-            } else if (!machine && weapon == 9) {
-                int match = -1;
-                for (int i = 0; i < 3; ++i) {
-                    if (!IsInFiringArc(*this, c, ref, angle - 35.0f + 35.0f * float(i))) continue;
-                    match = i;
-                    if (i == 1) break;
-                }
-                if (match < 0) continue;
-                m_aiAux[0] = match;
-            } else if (!IsInFiringArc(*this, c, ref, angle)) {
-                continue;
-            }
-            bool bonus = false;
-            if (!machine && type == RobotId::MiniMine) {
-                const float d = DistanceXY(ref, c.m_vLastPosition);
-                const float dy = std::fabs(ref.y - c.m_vLastPosition.y);
-                const float range = float(m_Weapon.m_iRange);
-                if (ct == MachineId::Jumper && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
-                if (dy < 60.5625f) {
-                    if ((ct == MachineId::BlastTank || ct == MachineId::RocketWagon || ct == MachineId::Transporter) &&
-                        d < range * 1.5f)
-                        bonus = true;
-                    if ((ct == MachineId::KillerWhale || ct == MachineId::FrostOrca ||
-                         ct == MachineId::MarineStriker) &&
-                        d < range * 2.25f)
-                        bonus = true;
-                }
-            }
-            if (IsWithinRange(*this, c, ref) || bonus) {
-                found = true;
-                if (atInterval) {
-                    if (machine && type == MachineId::Mole) m_iTargetSerial = c.m_iSerial;
-                    BeginAttack(false);
-                    if (!machine && type == RobotId::MiniMine)
-                        page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z,
-                                         m_iTargetSerial, m_iSerial);
-                }
-                break;
+        const float dx = std::fabs(ref.x - c.m_vLastPosition.x);
+        if (dx < float(m_Weapon.m_iRange) && dx < best) {
+            scan.found = true;
+            if (scan.atInterval) {
+                best = dx;
+                scan.target = c.m_iSerial;
             }
         }
     }
+}
 
+// The repair beam: every wounded friend in reach is mended at once.
+void CCom_GameRobot::ScanWounded(CBattleModel& model, AttackScan& scan) {
+    const bool machine = IsMachine();
+    const VxVec3 ref = scan.ref;
+    const float angle = scan.angle;
+    const int weapon = m_Unit.m_iWeapon;
+    RobotList& robots = model.m_lstRobots;
+    for (CCom_GameRobot& c : robots) {
+        if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
+        if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp || std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
+            continue;
+        if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc))
+            continue;
+        if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange)) continue;
+        scan.found = true;
+        if (scan.atInterval) {
+            scan.target = c.m_iSerial;
+            model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, c.m_iSerial, m_iSerial);
+        }
+    }
+}
+
+// The mortar: the enemy furthest ahead behind the unit.
+void CCom_GameRobot::ScanBehind(CBattleModel& model, AttackScan& scan) {
+    const bool machine = IsMachine();
+    const VxVec3 ref = scan.ref;
+    const float angle = scan.angle;
+    RobotList& robots = model.m_lstRobots;
+    float bestX = -10000.0f;
+    for (CCom_GameRobot& c : robots) {
+        if (c.IsMachine() == machine || c.m_iHp <= 0) continue;
+        if (std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f) continue;
+        if (!(c.m_vLastPosition.x < ref.x - 42.75f) || c.m_vPosition.y > float(g_iScreenHeight) * 0.5f) continue;
+        if (c.m_Unit.m_fSpeed > 1.0f && c.m_iState == ROBOT_MOVE) continue;
+        if (c.m_bConcealed && !m_bSeesConcealed) continue;
+        if (std::fabs(WrapAngleDifference(AngleBetweenPoints(ref, c.m_vLastPosition), angle)) > float(m_Weapon.m_iArc))
+            continue;
+        if (DistanceXY(ref, c.m_vLastPosition) >= float(m_Weapon.m_iRange) || !(c.m_vPosition.x > bestX)) continue;
+        scan.found = true;
+        if (scan.atInterval) {
+            bestX = c.m_vPosition.x;
+            scan.target = c.m_iSerial;
+        }
+    }
+}
+
+// Homing shots: the nearest enemy, passed over by a coin toss.
+void CCom_GameRobot::ScanNearest(CBattleModel& model, AttackScan& scan) {
+    const int type = Type();
+    const bool machine = IsMachine();
+    const VxVec3 ref = scan.ref;
+    const float angle = scan.angle;
+    RobotList& robots = model.m_lstRobots;
+    float best = 10000.0f;
+    for (CCom_GameRobot& c : robots) {
+        if (!IsTargetable(*this, c, false)) continue;
+        if (!machine && type == RobotId::SpiderBot &&
+            (c.m_Unit.m_iTerrain == TERRAIN_GROUND || c.m_Unit.m_iTerrain == TERRAIN_MARINE || c.HasStatusEffect()))
+            continue;
+        if (c.Type() == MachineId::CapsuleCage && m_vHome.y < c.m_vPosition.y) continue;
+        if (c.IsMachine() == machine || (c.m_bConcealed && !m_bSeesConcealed)) continue;
+        const float d = DistanceXY(ref, c.m_vLastPosition);
+        if (!machine && type == RobotId::SniperBot && !IsInFiringArc(*this, c, ref, angle)) continue;
+        if (d < float(m_Weapon.m_iRange) && d < best) {
+            if (VxRand() % 2 == 0) {
+                if (scan.atInterval) m_iActionTimer = scan.interval - 15;
+                continue;
+            }
+            scan.found = true;
+            if (scan.atInterval) {
+                best = d;
+                scan.target = c.m_iSerial;
+            }
+        }
+    }
+}
+
+// The collectors: an item close by.
+void CCom_GameRobot::ScanItems(CBattleModel& model, AttackScan& scan) {
+    const VxVec3 ref = scan.ref;
+    const float range = float(m_Weapon.m_iRange);
+    for (const CCom_GameItem& item : model.m_lstItems) {
+        if (item.m_iItemKind > 7) continue;
+        if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f &&
+              std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
+            continue;
+        if (VxRand() % 2 == 0) continue;
+        scan.found = true;
+        if (scan.atInterval) {
+            m_iTargetSerial = item.m_iSerial;
+            BeginAttack(model, false);
+        }
+        break;
+    }
+}
+
+// The descending shot: an enemy on the cells it passes.
+void CCom_GameRobot::ScanDescentPath(CBattleModel& model, AttackScan& scan) {
+    const bool machine = IsMachine();
+    RobotList& robots = model.m_lstRobots;
+    for (CCom_GameRobot& c : robots) {
+        if (!IsTargetable(*this, c, false) || c.IsMachine() == machine) continue;
+        if (c.m_bConcealed && !m_bSeesConcealed) continue;
+        const int col = int(c.m_vCell.x), row = int(c.m_vCell.y);
+        if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS || !m_abPathCells[col * FIELD_ROWS + row])
+            continue;
+        scan.found = true;
+        if (scan.atInterval) BeginAttack(model, false);
+        break;
+    }
+}
+
+// Every other weapon: the first enemy in the arc and in reach.
+void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
+    const int type = Type();
+    const bool machine = IsMachine();
+    const VxVec3 ref = scan.ref;
+    const float angle = scan.angle;
+    const int weapon = m_Unit.m_iWeapon;
+    RobotList& robots = model.m_lstRobots;
+    for (CCom_GameRobot& c : robots) {
+        if (!IsTargetable(*this, c, false)) continue;
+        const int ct = c.Type();
+        if (!machine && type == RobotId::MiniMine) {
+            if (ct == MachineId::Rocket) continue;
+            m_iTargetSerial = c.m_iSerial;
+        }
+        if (!machine && type == RobotId::SonarBot && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
+        if (c.m_bConcealed) {
+            bool allowed = m_bSeesConcealed;
+            if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) &&
+                (ct == MachineId::Driller || ct == MachineId::Mole))
+                allowed = true;
+            if (!machine && type == RobotId::MiniMine && ct == MachineId::Ghost) allowed = true;
+            if (!machine && type == RobotId::SonarBot) allowed = true;
+            if (!allowed) continue;
+        } else if (!machine && type == RobotId::SonarBot) {
+            if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant(model)))
+                continue;
+            m_bAltShot = 1;
+        }
+        if (c.IsMachine() == machine) continue;
+        if (machine && type == MachineId::Mole) {
+            if (!(c.m_vLastPosition.x >= ref.x && c.m_vLastPosition.y >= ref.y - 10.0f)) continue;
+        } else if (!machine && weapon == 9) {
+            int match = -1;
+            for (int i = 0; i < 3; ++i) {
+                if (!IsInFiringArc(*this, c, ref, angle - 35.0f + 35.0f * float(i))) continue;
+                match = i;
+                if (i == 1) break;
+            }
+            if (match < 0) continue;
+            m_aiAux[0] = match;
+        } else if (!IsInFiringArc(*this, c, ref, angle)) {
+            continue;
+        }
+        bool bonus = false;
+        if (!machine && type == RobotId::MiniMine) {
+            const float d = DistanceXY(ref, c.m_vLastPosition);
+            const float dy = std::fabs(ref.y - c.m_vLastPosition.y);
+            const float range = float(m_Weapon.m_iRange);
+            if (ct == MachineId::Jumper && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
+            if (dy < 60.5625f) {
+                if ((ct == MachineId::BlastTank || ct == MachineId::RocketWagon || ct == MachineId::Transporter) &&
+                    d < range * 1.5f)
+                    bonus = true;
+                if ((ct == MachineId::KillerWhale || ct == MachineId::FrostOrca || ct == MachineId::MarineStriker) &&
+                    d < range * 2.25f)
+                    bonus = true;
+            }
+        }
+        if (IsWithinRange(*this, c, ref) || bonus) {
+            scan.found = true;
+            if (scan.atInterval) {
+                if (machine && type == MachineId::Mole) m_iTargetSerial = c.m_iSerial;
+                BeginAttack(model, false);
+                if (!machine && type == RobotId::MiniMine)
+                    model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial,
+                                     m_iSerial);
+            }
+            break;
+        }
+    }
+}
+
+// What the unit does next.
+void CCom_GameRobot::NextAfterScan(CBattleModel& model, const AttackScan& scan) {
+    const bool machine = IsMachine();
+    const bool found = scan.found;
+    const int interval = scan.interval;
     // What the unit does next.
     switch (m_iState) {
     case ROBOT_ATTACK:
-        if (!found && m_iActionTimer > 50 && m_Unit.m_iRole != ROLE_MOVING_ATTACK) EndAction();
+        if (!found && m_iActionTimer > 50 && m_Unit.m_iRole != ROLE_MOVING_ATTACK) EndAction(model);
         break;
     case ROBOT_IDLE:
         if (machine && !found && m_iActionTimer > 50) {
-            if (page->m_iBattleState >= BATTLE_LOADING) BeginMove();
-            if (page->m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant) m_bConcealed = 1;
+            if (model.m_iBattleState >= BATTLE_LOADING) BeginMove();
+            if (model.m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant) m_bConcealed = 1;
         }
         break;
     case ROBOT_MOVE:
-        if (machine && found && m_Unit.m_iRole != ROLE_MOVING_ATTACK && m_iActionTimer < interval) EndAction();
+        if (machine && found && m_Unit.m_iRole != ROLE_MOVING_ATTACK && m_iActionTimer < interval) EndAction(model);
         break;
     default: break;
     }

@@ -96,7 +96,7 @@ inline const char* CheckBattleWith(const std::vector<uint8_t>& file, const Profi
         if (run.State() == BATTLE_SUMMARY || run.BattleFrame() >= frames) break;
         if (run.State() != BATTLE_PLAYING || run.BattleFrame() % 60 != 0) continue;
         for (CCom_GameRobot& r : run.Battle().m_lstRobots)
-            if (r.IsMachine() && r.m_iHp > 0) r.RollItemDrop();
+            if (r.IsMachine() && r.m_iHp > 0) r.RollItemDrop(run.Battle());
     }
     return nullptr;
 }

@@ -180,7 +180,7 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames, const std::fun
         case 6:
             if (boss && boss->m_iState != ROBOT_DYING) {
                 boss->m_iHp = 0;
-                boss->BeginDying();
+                boss->BeginDying(page);
             }
             next();
             return false;

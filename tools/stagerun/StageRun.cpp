@@ -408,7 +408,7 @@ int StageRun::PlaceDefence() {
             CCom_GameRobot temp;
             temp.m_Unit = page.m_aHandDefs[slot];
             temp.m_iUnitSlot = slot;
-            temp.Place(cell.m_fX, cell.m_fY, cell.m_fZ);
+            temp.Place(page, cell.m_fX, cell.m_fY, cell.m_fZ);
             page.m_lstRobots.push_back(temp);
             ++placed;
         }
