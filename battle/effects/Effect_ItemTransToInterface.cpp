@@ -12,6 +12,7 @@
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ VxVec3 CapsuleTarget(const CBattleModel& battle) {
         int copters = 0;
         const CCom_GameRobot* first = nullptr;
         for (const CCom_GameRobot& r : battle.m_lstRobots)
-            if (r.Type() == 4) {
+            if (r.Type() == RobotId::CopterBot) {
                 if (!first) first = &r;
                 ++copters;
             }
@@ -44,7 +45,7 @@ VxVec3 CapsuleTarget(const CBattleModel& battle) {
         for (int column = 9; column >= 5; --column) {
             bool held = false;
             for (const CCom_GameRobot& r : battle.m_lstRobots) {
-                if (r.Type() != 23) continue;
+                if (r.Type() != RobotId::BuoyerBot) continue;
                 const VxVec3 home = battle.FindNearestCell(r.m_vHome.x, r.m_vHome.y, r.m_vHome.z);
                 if (int(home.x) == column && int(home.y) == 4) {
                     held = true;
@@ -90,7 +91,10 @@ CVxBillboard* CEffect_ItemTransToInterface::ItemPicture(int kind, const CBattleM
     if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
     if (kind == 8) {
         const int stage = CurrentStage();
-        const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 && battle ? battle->FindHandCard(23) : -1;
+        const int slot = stage == 154             ? 0
+                         : stage == 162           ? 1
+                         : stage == 158 && battle ? battle->FindHandCard(RobotId::BuoyerBot)
+                                                  : -1;
         if (!battle || !app || slot < 0) return nullptr;
         const int card = battle->m_aHand[slot].m_iCard;
         return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;
@@ -136,7 +140,10 @@ void CEffect_ItemTransToInterface::OnFrame(int index) {
     if (kind == ITEM_CAPSULE && battle) {
         // A capsule that arrives brings its robot onto the field.
         const int stage = CurrentStage();
-        const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 ? battle->FindHandCard(23) : -1;
+        const int slot = stage == 154   ? 0
+                         : stage == 162 ? 1
+                         : stage == 158 ? battle->FindHandCard(RobotId::BuoyerBot)
+                                        : -1;
         if (slot >= 0) {
             CCom_GameRobot* robot = battle->SpawnMiniGameRobot(slot, target.x, target.y, target.z);
             if (robot && stage == 158) robot->m_iHp = 10000;

@@ -20,6 +20,7 @@
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ void CPageGame::HandleFieldClick() {
 
     if (!collected) {
         const int stage = CurrentStage();
-        const bool handsOver =
-            kind == ITEM_CAPSULE && stage != 154 && stage != 162 && !(stage == 158 && card == FindHandCard(23));
+        const bool handsOver = kind == ITEM_CAPSULE && stage != 154 && stage != 162 &&
+                               !(stage == 158 && card == FindHandCard(RobotId::BuoyerBot));
         if (handsOver) {
             m_iCarriedCard = card;
             m_bCarriedFromCapsule = true;

@@ -20,14 +20,12 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
-
 // Stages whose cards show and pay their energy cost.
 bool ShowsCost(int stage) { return stage <= 150 || stage == 172; }
 
@@ -95,7 +93,7 @@ void CPageGame::BuildHand() {
         if (card < 0 || card >= ROBOT_TYPES) continue;
         fill(i, card);
         if (IsSlotMachineStage(stage)) out.charges[i] = out.defs[i].m_iRechargeTime;
-        if (card == 32) out.drawLastTypes.push_back(32);
+        if (card == RobotId::RecyclerBot) out.drawLastTypes.push_back(RobotId::RecyclerBot);
         if (stage <= 150) {
             app->m_vecLastDeck.push_back(card);
             profile.m_aiLastDeck[i] = card;
@@ -195,7 +193,7 @@ void CPageGame::DrawHand() {
                 }
             }
             const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
-            const bool heldBack = slot.m_iCard == 0 && IsFirstTutorialActive() && m_pEffectTutorials &&
+            const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
                                   m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
             const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
             const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
@@ -240,8 +238,8 @@ void CPageGame::DrawCarriedPreview() {
     const int carried = m_iCarriedCard;
     int shown = carried;
     const int card = m_aHand[carried].m_iCard;
-    if (m_iRelocatingRobot != -1 && (card == 37 || card == 38)) {
-        const int slot = FindHandCard(card == 37 ? 1 : 2);
+    if (m_iRelocatingRobot != -1 && (card == RobotId::MachineGunner || card == RobotId::MortarBot)) {
+        const int slot = FindHandCard(card == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot);
         if (slot >= 0) shown = slot;
     }
     ghost.m_Unit = m_aHandDefs[shown];
@@ -252,13 +250,14 @@ void CPageGame::DrawCarriedPreview() {
     // robots on the field do (a mount card shows none of its own).
     const int stage = CurrentStage();
     const int shownCard = m_aHand[shown].m_iCard;
-    if ((stage == 160 || stage == 170 || stage == 180) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
-        shownCard != 37 && shownCard != 38) {
-        const float right = m_iRelocatingRobot != -1 && card == 37 ? 15.0f : 0.0f;
+    if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
+        shownCard != RobotId::MachineGunner && shownCard != RobotId::MortarBot) {
+        const float right = m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
         DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
                   1, 1, 1);
     }
-    if (card == 6 && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt) DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
+    if (card == RobotId::MiniMine && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt)
+        DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
     ghost.m_bPreview = 1;
     ghost.m_iHp = ghost.m_Unit.m_iMaxHp;
     ghost.m_iUnitSlot = shown;
@@ -288,7 +287,7 @@ void CPageGame::PlaceCardRobot() {
             if (r.m_iHp < 1) return;
             temp.m_iLinkedSerial = r.m_iSerial;
             temp.m_iBobSourceSerial = r.m_iSerial;
-            if (r.Type() == 29) temp.m_bSeesConcealed = 1;
+            if (r.Type() == RobotId::SurveyorBot) temp.m_bSeesConcealed = 1;
             r.m_bPlatformOccupied = 1;
             break;
         }
@@ -298,8 +297,9 @@ void CPageGame::PlaceCardRobot() {
     if (placed < 2000) UpdateAchievementProgress(29, 1);
 
     const int card = m_aHand[carried].m_iCard;
-    if (card == 0 || card == 35) ++m_aiStageStats[1];
-    if (temp.m_Unit.m_iRole == ROLE_ATTACK && temp.Type() != 22 && temp.Type() != 33) ++m_aiStageStats[3];
+    if (card == RobotId::FusorBot || card == RobotId::PapaFusor) ++m_aiStageStats[1];
+    if (temp.m_Unit.m_iRole == ROLE_ATTACK && temp.Type() != RobotId::FixerBot && temp.Type() != RobotId::MiniMagnet)
+        ++m_aiStageStats[3];
 
     m_lstRobots.push_back(temp);
     CCom_GameRobot& robot = m_lstRobots.back();
@@ -308,10 +308,10 @@ void CPageGame::PlaceCardRobot() {
         sound->Play();
     }
 
-    if (card == 27) {
+    if (card == RobotId::BarrierBots) {
         for (CCom_GameRobot& r : m_lstRobots) {
-            if (&r == &robot || r.Type() == 27 || r.IsMachine() || r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 ||
-                !sameCell(r))
+            if (&r == &robot || r.Type() == RobotId::BarrierBots || r.IsMachine() ||
+                r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r))
                 continue;
             r.m_iShieldSerial = robot.m_iSerial;
             robot.m_iShieldSerial = r.m_iSerial;
@@ -321,7 +321,7 @@ void CPageGame::PlaceCardRobot() {
     if (card == ROBOT_REMOVER) {
         CCom_GameRobot* target = nullptr;
         for (CCom_GameRobot& r : m_lstRobots) {
-            if (r.Type() == ROBOT_REMOVER || !(!r.IsMachine() || r.Type() == 1025)) continue;
+            if (r.Type() == ROBOT_REMOVER || !(!r.IsMachine() || r.Type() == MachineId::TimeBomb)) continue;
             if (r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r)) continue;
             target = &r;
             break;
@@ -343,8 +343,7 @@ void CPageGame::PlaceCardRobot() {
         }
     }
 
-    const bool keepsCharge = stage == 159 || stage == 165 || stage == 169 || stage == 175 || stage == 176 ||
-                             stage == 178 || m_bCarriedFromCapsule;
+    const bool keepsCharge = StageKeepsCardCharge(stage) || m_bCarriedFromCapsule;
     if (!keepsCharge) m_aHand[carried].m_iCharge = 0;
     if ((stage <= 150 && !m_bCarriedFromCapsule) || stage == 172) m_iEnergy -= m_aHandDefs[carried].m_iEnergyCost;
     m_bCarriedFromCapsule = false;

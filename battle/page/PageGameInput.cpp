@@ -26,14 +26,12 @@
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
+#include "content/StageRules.h"
+#include "content/UnitIds.h"
 
 VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
 
 namespace {
-
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
 
 void Consume(InputRecord& in, int key) {
     in.m_aiKey[key] = 0;
@@ -163,12 +161,13 @@ void CPageGame::HandleBattleInput() {
                         RestartSound(app->m_pSndError);
                         break;
                     }
-                    if (firstTutorial && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 && m_aHand[i].m_iCard == 0)
+                    if (firstTutorial && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 &&
+                        m_aHand[i].m_iCard == RobotId::FusorBot)
                         break;
                     m_iCarriedCard = i;
                     for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
                     RestartSound(m_pSfxPickCard);
-                    if (firstTutorial && tut && m_aHand[i].m_iCard == 0) tut->RequestStep(1);
+                    if (firstTutorial && tut && m_aHand[i].m_iCard == RobotId::FusorBot) tut->RequestStep(1);
                     break;
                 }
             }
@@ -187,8 +186,8 @@ void CPageGame::HandleBattleInput() {
                 if (CanPlaceCard(1) && m_iCarriedFrames > 10) {
                     PlaceCardRobot();
                     if (firstTutorial && tut) {
-                        if (card == 0) tut->RequestStep(2);
-                        else if (card == 1) tut->RequestStep(8);
+                        if (card == RobotId::FusorBot) tut->RequestStep(2);
+                        else if (card == RobotId::GunnerBot) tut->RequestStep(8);
                     }
                     m_iCarriedCard = -1;
                     m_iCarriedFrames = 0;

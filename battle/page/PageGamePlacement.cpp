@@ -10,10 +10,11 @@
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 namespace {
-
-bool IsFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
 
 bool InJetStreamArea(int stage) {
     const StagePlace place = GetStagePlace(stage);
@@ -21,7 +22,7 @@ bool InJetStreamArea(int stage) {
 }
 
 // Cards that land on top of whatever stands on the cell.
-bool StacksFreely(int card) { return card == 31 || card == 14 || card == 26 || card == 32; }
+bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
 
 }  // namespace
 
@@ -47,7 +48,7 @@ void CPageGame::DrawFieldCells(float phase) {
         const FieldCell& cell = m_aFieldCells[i];
         mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
         mark->SetSize(80.5f, 75.75f, 1.0f);
-        if (IsFinalStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
+        if (IsEpisodeFinalBossStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
         else mark->SetDiffuse(0.0f, 0.0f, 0.0f, phase * 0.35f);
         mark->RenderSRT();
         const int c = m_aiColumnHazard[i % FIELD_ROWS];
@@ -95,7 +96,7 @@ void CPageGame::DrawReachPreview() {
         mark->RenderSRT();
     };
     mark->SaveState();
-    if (m_aHandDefs[m_iCarriedCard].m_iType == 19) {
+    if (m_aHandDefs[m_iCarriedCard].m_iType == RobotId::SnowBaller) {
         // The Snow Baller's ball rolls down and along the ground: show that path.
         uint8_t path[FIELD_CELLS] = {};
         MarkDescentPath(m_aFieldCells, origin.x, origin.y, path, true);
@@ -125,8 +126,8 @@ bool CPageGame::CanPlaceCard(int commit) {
     CCom_GameRobot temp;
     temp.m_Unit = m_aHandDefs[m_iCarriedCard];
     int card = m_aHand[m_iCarriedCard].m_iCard;
-    if (m_iRelocatingRobot != -1 && (card == 37 || card == 38)) {
-        const int slot = FindHandCard(card == 37 ? 1 : 2);
+    if (m_iRelocatingRobot != -1 && (card == RobotId::MachineGunner || card == RobotId::MortarBot)) {
+        const int slot = FindHandCard(card == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot);
         if (slot >= 0) temp.m_Unit = m_aHandDefs[slot];
     }
     const UnitDefinition& unit = temp.m_Unit;
@@ -146,12 +147,12 @@ bool CPageGame::CanPlaceCard(int commit) {
     if (InJetStreamArea(stage) && m_aiColumnHazard[row] > 0)
         return refuse([](CEffect_FontInstruction& fi) { fi.ShowJetStreamError(); });
     bool skipTerrain = false;
-    if (card == 20) {
+    if (card == RobotId::StormBot) {
         if (cell->m_iKind == TERRAIN_AIR || cell->m_iKind == TERRAIN_UNDERWATER)
             return refuse([](CEffect_FontInstruction& fi) { fi.ShowStormBotRule(); });
         skipTerrain = true;
     }
-    if (!skipTerrain && !IsFinalStage(stage) && cell->m_iKind != unit.m_iTerrain &&
+    if (!skipTerrain && !IsEpisodeFinalBossStage(stage) && cell->m_iKind != unit.m_iTerrain &&
         unit.m_iTerrain != TERRAIN_SPECIAL) {
         if (!platformed) {
             const int kind = cell->m_iKind;
@@ -161,7 +162,7 @@ bool CPageGame::CanPlaceCard(int commit) {
     }
     if (unit.m_iRole == ROLE_ONESHOT && !StacksFreely(card) && platformed)
         return refuse([](CEffect_FontInstruction& fi) { fi.ShowPlatformError(); });
-    if (card == 29 && cell->m_iKind == TERRAIN_GROUND) {
+    if (card == RobotId::SurveyorBot && cell->m_iKind == TERRAIN_GROUND) {
         if (cell->m_iStageKind != TERRAIN_GROUND)
             return refuse([](CEffect_FontInstruction& fi) { fi.ShowPlatformError(); });
         return refuse([](CEffect_FontInstruction& fi) { fi.ShowSurveyorBotRule(); });
@@ -180,26 +181,26 @@ bool CPageGame::CanPlaceCard(int commit) {
     }
 
     // Mounts: Barrier Bots, the two weapons and the Remover Bot.
-    if (card == 39)
+    if (card == RobotId::RemoverBot)
         for (const CCom_GameRobot& r : m_lstRobots)
-            if (r.Type() == 39 && sameCell(r)) return false;
+            if (r.Type() == RobotId::RemoverBot && sameCell(r)) return false;
     int note = 0;
     const CCom_GameRobot* target = nullptr;
     for (const CCom_GameRobot& r : m_lstRobots) {
         if (r.m_iHp <= 0 || !sameCell(r)) continue;
-        if (card == 37) {
-            if (r.Type() != 1) continue;
+        if (card == RobotId::MachineGunner) {
+            if (r.Type() != RobotId::GunnerBot) continue;
             if (r.m_Unit.m_iActionInterval < 100) {
                 note = 1;
                 continue;
             }
-        } else if (card == 38) {
-            if (r.Type() != 2) continue;
+        } else if (card == RobotId::MortarBot) {
+            if (r.Type() != RobotId::CannonBot) continue;
             if (r.m_Unit.m_iActionInterval > 300) {
                 note = 1;
                 continue;
             }
-        } else if (card == 27) {
+        } else if (card == RobotId::BarrierBots) {
             if (r.m_iShieldSerial != NO_SERIAL) {
                 note = 1;
                 continue;
@@ -209,16 +210,16 @@ bool CPageGame::CanPlaceCard(int commit) {
                 continue;
             }
         }
-        if (!r.IsMachine() && r.m_Unit.m_iRole == ROLE_ONESHOT && r.Type() != 6) {
-            if (card == 27 && commit) note = 2;
+        if (!r.IsMachine() && r.m_Unit.m_iRole == ROLE_ONESHOT && r.Type() != RobotId::MiniMine) {
+            if (card == RobotId::BarrierBots && commit) note = 2;
             continue;
         }
-        if (card == 39) {
-            if (r.IsMachine() && !(r.Type() == 1025 && unit.m_iUpgradeLevel != 0)) continue;
+        if (card == RobotId::RemoverBot) {
+            if (r.IsMachine() && !(r.Type() == MachineId::TimeBomb && unit.m_iUpgradeLevel != 0)) continue;
         } else {
             if (r.IsMachine()) continue;
             if (r.m_Unit.m_iRole == ROLE_PLATFORM) {
-                if (card == 27 && commit) note = 2;
+                if (card == RobotId::BarrierBots && commit) note = 2;
                 continue;
             }
         }
@@ -226,7 +227,7 @@ bool CPageGame::CanPlaceCard(int commit) {
         break;
     }
     if (target) return !target->m_bConsumed;
-    if (commit && (card == 37 || card == 38 || card == 27))
+    if (commit && (card == RobotId::MachineGunner || card == RobotId::MortarBot || card == RobotId::BarrierBots))
         if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowWeaponMountError(card, note);
     return false;
 }
