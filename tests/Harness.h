@@ -668,6 +668,7 @@ protected:
         m_App->m_pPageMenu = &menu;
         m_App->m_apPages[MENU_PAGE_INDEX] = &menu;
         battle = &BattlePage();
+        summary.SeeBattle(battle);
         battle->m_pEffectSummary = &summary;
         battle->m_pEffectHowToPlay = &howToPlay;
         battle->m_pEffectHowToMiniGame = &howToMiniGame;

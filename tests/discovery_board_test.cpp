@@ -17,6 +17,8 @@ protected:
         ok->m_bVisible = false;
         battle->m_pEffectNewEnemy = &enemies;
         battle->m_pEffectNewRobot = &robots;
+        enemies.SeeBattle(battle);
+        robots.SeeBattle(battle);
     }
     void TearDown() override {
         if (m_App) {

@@ -218,6 +218,7 @@ TEST_F(TextContainmentTest, EveryMessageBoxKindKeepsItsTextAndButtonsOnItsPanel)
 // The Machine types the board can announce, each with its plain description.
 TEST_F(BoardContainmentTest, EveryNewMachineBoardKeepsItsTextOnThePanel) {
     CEffect_NewEnemy board;
+    board.SeeBattle(battle);
     battle->m_pEffectNewEnemy = &board;
     int boards = 0;
     for (int type = 1000; type <= 1032; ++type) {
@@ -235,6 +236,7 @@ TEST_F(BoardContainmentTest, EveryNewMachineBoardKeepsItsTextOnThePanel) {
 
 TEST_F(BoardContainmentTest, EveryNewRobotBoardKeepsItsTextOnThePanel) {
     CEffect_NewRobot board;
+    board.SeeBattle(battle);
     battle->m_pEffectNewRobot = &board;
     for (int robot = 0; robot < 40; ++robot) {
         battle->m_mapNewRobots.clear();
@@ -263,6 +265,7 @@ TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
         if (!text || text->lines == 0) continue;
         ++shown;
         CEffect_Tutorials tutorial;
+        tutorial.ActOn(battle);
         tutorial.RequestStep(0);
         tutorial.m_iStep = step;
         for (int i = 0; i < 20; ++i) tutorial.Tick();
@@ -370,6 +373,7 @@ namespace {
 // robot upgrade it brings, or the metal parts it pays.
 TEST_F(BoardContainmentTest, EveryUnlockBoardKeepsItsTextOnThePanel) {
     CEffect_Unlocked board;
+    board.SeeBattle(battle);
     for (int stage = 1; stage <= 180; ++stage) {
         m_App->m_iCurrentStage = stage;
         g_CurrentProfile.m_iFurthestStage = stage;
@@ -409,6 +413,7 @@ TEST_F(BoardContainmentTest, AFeaturesPictureStandsAboveTheUnlockBoardsTitle) {
                         {160, "Bbd_Menu_07.png"},
                         {170, "Bbd_Menu_08.png"}};
     CEffect_Unlocked board;
+    board.SeeBattle(battle);
     for (const Row& row : rows) {
         m_App->m_iCurrentStage = row.stage;
         g_CurrentProfile.m_iFurthestStage = row.stage;
@@ -453,6 +458,8 @@ TEST_F(BoardContainmentTest, EveryBoardRestsWithItsPanelOnTheScreen) {
     CEffect_NewEnemy newMachine;
     CEffect_NewRobot newRobot;
     CEffect_Unlocked unlocked;
+    for (BattleViewer* board : std::initializer_list<BattleViewer*>{&newMachine, &newRobot, &unlocked})
+        board->SeeBattle(battle);
     battle->m_pEffectNewEnemy = &newMachine;
     battle->m_pEffectNewRobot = &newRobot;
     battle->m_lstNewEnemies.push_back({Picture("Bbd_RobotPic1001.png"), nullptr, 1001, 0});

@@ -70,6 +70,7 @@ TEST_F(TutorialTest, AStepShownOverThreeSecondsInPlayHoldsTheClock) {
     };
     for (const Case& c : cases) {
         CEffect_Tutorials t;
+        t.ActOn(battle);
         battle->m_iBattleState = c.state;
         battle->m_iTimeLeft = 1000;
         t.RequestStep(0);

@@ -1,6 +1,7 @@
 #include "battle/effects/AmbientArt.h"
 
 #include "content/StageDefinition.h"
+#include "engine/VxResourceManager.h"
 
 namespace ambient {
 

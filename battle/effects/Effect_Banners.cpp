@@ -9,7 +9,8 @@
 #include "battle/effects/Effect_TextMiss.h"
 #include "battle/effects/Effect_TextStage.h"
 #include "battle/effects/Effect_TextWave.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/BattleView.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
 #include "engine/VxSound.h"
@@ -97,8 +98,8 @@ void CEffect_TextBegin::OnFrame(int index) {
     const CountdownLook c = CountdownAt(Elapsed(*this, index), m_iDefaultLife);
     CVxBillboard* picture = c.picture < 3 ? app->m_apBbdCount[2 - c.picture] : app->m_apBbdGameText[0];
     if (c.sound)
-        if (CPageGame* page = BattlePageOf(app))
-            RestartSound(c.picture < 3 ? page->m_pSfxReadyCount : page->m_pSfxStart);
+        if (const BattleView* view = m_pView)
+            RestartSound(c.picture < 3 ? view->Drawn().m_pSfxReadyCount : view->Drawn().m_pSfxStart);
     DrawLooked(picture, c.look, 0.0f, 50.0f);
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleModel.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
@@ -59,24 +59,25 @@ void CEffect_DestroyerHand::OnFrame(int index) {
     if (!ownPass) --e.age;
     if (!ownPass && !(m_iLayer == 1 && a < kAim)) return;
 
-    CPageGame* page = BattlePageOf(g_pGameAppInstance);
-    if (!page) return;
+    CBattleModel* battle = m_pBattle;
+    if (!battle) return;
+    const BattleScene& scene = battle->Scene();
     const int column = int(e.params[0].f), row = int(e.params[1].f);
     if (column < 0 || column >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS) {
         Clear(index);
         return;
     }
-    const FieldCell& cell = page->m_aFieldCells[column * FIELD_ROWS + row];
+    const FieldCell& cell = battle->m_aFieldCells[column * FIELD_ROWS + row];
     const float tx = cell.m_fX, ty = cell.m_fY, tz = cell.m_fZ;
-    const float sx = -0.6f * float(g_iScreenWidth), sy = page->m_aFieldCells[row].m_fY;
+    const float sx = -0.6f * float(g_iScreenWidth), sy = battle->m_aFieldCells[row].m_fY;
     const int n = std::max(1, TravelFrames(sx, sy, tx, ty));
 
     if (ownPass) {
-        if (a == 150) Restart(page->m_pSfxBossWarning);
-        if (a == kAim + n) Restart(page->m_pSfxBossGrab);
+        if (a == 150) Restart(scene.m_pSfxBossWarning);
+        if (a == kAim + n) Restart(scene.m_pSfxBossGrab);
     }
     if (a < kAim) {
-        if (CVxBillboard* mark = page->m_pBossTargetMark) {
+        if (CVxBillboard* mark = scene.m_pBossTargetMark) {
             mark->SaveState();
             mark->SetPosition(tx, ty, tz);
             mark->SetRotation(0.0f, 0.0f, -5.0f * float(a) * kDeg);
@@ -87,7 +88,7 @@ void CEffect_DestroyerHand::OnFrame(int index) {
     }
     if (!ownPass) return;
 
-    CVxBillboard* const* hands = page->m_apBossHandArt;
+    CVxBillboard* const* hands = scene.m_apBossHandArt;
     const int t = a - kAim;
     float px, py;
     if (t < n) {
@@ -102,13 +103,13 @@ void CEffect_DestroyerHand::OnFrame(int index) {
         DrawHand(hands[(f / 5) % BOSS_HAND_FRAMES], tx - 64.0f, ty, tz, e.kind, f);
         if (f == kGrabFrame) {
             // The hand closes on the cell centre.
-            for (CCom_GameRobot& r : page->m_lstRobots) {
+            for (CCom_GameRobot& r : battle->m_lstRobots) {
                 if (r.IsMachine() || r.m_iHp <= 0) continue;
                 const float dx = r.m_vLastPosition.x - tx, dy = r.m_vLastPosition.y - ty;
                 if (std::sqrt(dx * dx + dy * dy) >= kGrabReach) continue;
                 r.m_iHp = 0;
-                r.BeginDying(*page);
-                page->AddFieldEffect(7, 19, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
+                r.BeginDying(*battle);
+                battle->AddFieldEffect(7, 19, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
             }
         }
     } else if (t < n + kGrab + n) {
@@ -122,7 +123,7 @@ void CEffect_DestroyerHand::OnFrame(int index) {
         Clear(index);
         return;
     }
-    if (CVxBillboard* smoke = page->m_pBossSmoke) {
+    if (CVxBillboard* smoke = scene.m_pBossSmoke) {
         const int frame = g_pGameAppInstance ? int(g_pGameAppInstance->m_nFrame) : 0;
         for (int ring = 0; ring < 5; ++ring)
             for (int i = 0; i < 5; ++i) {

@@ -3,9 +3,10 @@
 // column and row of the target cell). A target mark spins on the cell for
 // three seconds, then a giant hand slides in along the row, grabs the robots
 // at the cell centre and slides back out.
+#include "battle/effects/BattleActor.h"
 #include "engine/VxEffect.h"
 
-class CEffect_DestroyerHand : public CVxEffect {
+class CEffect_DestroyerHand : public CVxEffect, public BattleActor {
 public:
     CEffect_DestroyerHand() {
         m_nPoolSize = 2;

@@ -4,18 +4,13 @@
 
 #include "battle/effects/Effect_Oxygen.h"
 #include "battle/effects/AmbientArt.h"
-#include "battle/units/GameRobot.h"
-#include "battle/units/GameStage.h"
 #include "platform/Random.h"
 
 using namespace ambient;
 
 namespace {
 
-float Camera() {
-    const CPageGame* page = Page();
-    return page && page->m_pStage ? page->m_pStage->m_fScrollX : 0.0f;
-}
+float Camera(const BattleView* view) { return view ? view->FieldScrollX() : 0.0f; }
 
 bool FastWaterStage(int stage) { return stage == 156 || stage == 166; }
 
@@ -45,27 +40,24 @@ void CEffect_Fish::OnStart(int index) {
     f.scared = false;
     const int offset = VxRand() % 3;
     r.params[0] = (float(f.direction) + 0.1f * float(offset)) * (-0.6f * W());
-    const CPageGame* page = Page();
     const int lane = r.kind >= 0 && r.kind < FIELD_ROWS ? r.kind : 0;
-    r.params[1] = page ? page->m_aFieldCells[lane].m_fY : 0.0f;
-    f.cameraAtStart = Camera();
+    r.params[1] = m_pView ? m_pView->FieldCells()[lane].m_fY : 0.0f;
+    f.cameraAtStart = Camera(m_pView);
 }
 
 void CEffect_Fish::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];
     Fish& f = m_aFish[index];
-    CPageGame* page = Page();
-    if (!f.scared && page) {
-        int machines = 0;
-        for (const CCom_GameRobot& robot : page->m_lstRobots) machines += robot.IsMachine() ? 1 : 0;
-        if (machines > 5) {
+    const BattleView* view = m_pView;
+    if (!f.scared && view) {
+        if (view->MachinesOnField() > 5) {
             f.scared = true;
             f.speed = FastWaterStage(Stage()) ? f.speed + 2.0f : f.speed * 3.0f;
         }
     }
     r.params[0].f += float(f.direction) * f.speed;
     const int t = r.age;
-    const float x = r.params[0].f + (Camera() - f.cameraAtStart) * 124.0f / 450.0f;
+    const float x = r.params[0].f + (Camera(m_pView) - f.cameraAtStart) * 124.0f / 450.0f;
     const float y = r.params[1].f + 10.0f * SinDeg(2.0 * t);
     if (CVxBillboard* picture = m_apFrames[f.kind * FISH_FRAMES + (t / 5) % FISH_FRAMES]) {
         picture->SaveState();
@@ -75,7 +67,7 @@ void CEffect_Fish::OnFrame(int index) {
         picture->RenderSRT();
         picture->RestoreState();
     }
-    if (t % (60 * f.bubblePeriod) == 0 && x > -0.45f * W() && x < 0.45f * W() && page && page->m_pEffectOxygen)
-        page->m_pEffectOxygen->AddAtPoint(x, y, 0.0f);
+    if (t % (60 * f.bubblePeriod) == 0 && x > -0.45f * W() && x < 0.45f * W() && view && view->Drawn().m_pEffectOxygen)
+        view->Drawn().m_pEffectOxygen->AddAtPoint(x, y, 0.0f);
     if (std::fabs(x) > W()) Clear(index);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Fish swimming across a lane of the third world (kind: the lane); they hurry
 // once the Machines crowd the field, and breathe out bubbles now and then.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
@@ -8,7 +9,7 @@ class CVxBillboard;
 constexpr int FISH_KINDS = 3;
 constexpr int FISH_FRAMES = 8;
 
-class CEffect_Fish : public CVxEffect {
+class CEffect_Fish : public CVxEffect, public BattleViewer {
 public:
     CEffect_Fish();
     void OnStart(int index) override;

@@ -21,7 +21,7 @@ void CEffect_Flower::OnFrame(int index) {
     r.params[0].f += 0.5f * std::fabs(SinDeg(1.25 * t)) + m_afSpeed[index] + 0.2f * float(k);
     if (!m_pPicture) return;
     float alpha = (0.5f - 0.1f * float(k)) * FadeOut(r.life);
-    if (CardCarried()) alpha *= 0.5f;
+    if (CardCarried(m_pView)) alpha *= 0.5f;
     m_pPicture->SaveState();
     m_pPicture->ScaleSizeUniform(1.0f - 0.1f * float(k));
     m_pPicture->SetScale(-1.0f, 1.0f, 1.0f);

@@ -1,10 +1,11 @@
 #pragma once
 // Petals drifting over the field of the first world.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
 
-class CEffect_Flower : public CVxEffect {
+class CEffect_Flower : public CVxEffect, public BattleViewer {
 public:
     CEffect_Flower();
     void OnStart(int index) override;

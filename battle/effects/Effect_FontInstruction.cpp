@@ -1,6 +1,7 @@
 #include "battle/effects/Effect_FontInstruction.h"
 
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/BattleView.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
@@ -124,8 +125,7 @@ void CEffect_FontInstruction::OnFrame(int index) {
     }
     m_vTextPos = VxVec3{0.0f, -255.0f, 0.0f};
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (CVxBillboard* bar = page ? page->m_pPlaceMark : nullptr) {
+    if (CVxBillboard* bar = m_pView ? m_pView->Drawn().m_pPlaceMark : nullptr) {
         bar->SaveState();
         bar->SetSize(float(g_iScreenWidth), 60.0f, 1.0f);
         bar->SetPosition(0.0f, -257.0f, 0.0f);

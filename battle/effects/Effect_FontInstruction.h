@@ -5,6 +5,7 @@
 // first to replace the message.
 #include <string>
 
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
@@ -33,7 +34,7 @@ std::string TerrainRefusalText(int unitClass, int cellKind);
 // unit, 1 already equipped, 2 unsuitable unit); empty: nothing is shown.
 std::string MountRefusalText(int card, int note);
 
-class CEffect_FontInstruction : public CVxEffect {
+class CEffect_FontInstruction : public CVxEffect, public BattleViewer {
 public:
     CEffect_FontInstruction();
     ~CEffect_FontInstruction() override = default;

@@ -14,8 +14,7 @@ CEffect_GreenBall::CEffect_GreenBall() {
 
 void CEffect_GreenBall::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
-    const CPageGame* page = Page();
-    const float bottom = page ? page->m_aFieldCells[FIELD_ROWS - 1].m_fY : 0.0f;
+    const float bottom = m_pView ? m_pView->FieldCells()[FIELD_ROWS - 1].m_fY : 0.0f;
     const float height = m_pPicture ? m_pPicture->m_vSize.y : 0.0f;
     r.params[0] = -0.6f * W();
     r.params[1] = bottom - 40.375f + 0.5f * height - 6.0f;

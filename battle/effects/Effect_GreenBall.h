@@ -1,10 +1,11 @@
 #pragma once
 // Green balls rolling along the bottom row of the second world.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
 
-class CEffect_GreenBall : public CVxEffect {
+class CEffect_GreenBall : public CVxEffect, public BattleViewer {
 public:
     CEffect_GreenBall();
     void OnStart(int index) override;

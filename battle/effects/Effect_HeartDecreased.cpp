@@ -1,6 +1,7 @@
 #include "battle/effects/Effect_HeartDecreased.h"
 
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/BattleView.h"
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
@@ -15,10 +16,9 @@ void CEffect_HeartDecreased::Phase(int t, int& phase, int& into) {
 }
 
 void CEffect_HeartDecreased::OnStart(int) {
-    CPageGame* page = BattlePageOf(g_pGameAppInstance);
-    if (page && page->m_pSfxHeartDown) {
-        page->m_pSfxHeartDown->Stop();
-        page->m_pSfxHeartDown->Play();
+    if (CVxSound* sound = m_pView ? m_pView->Drawn().m_pSfxHeartDown : nullptr) {
+        sound->Stop();
+        sound->Play();
     }
 }
 
@@ -26,7 +26,7 @@ void CEffect_HeartDecreased::OnFrame(int index) {
     const EffectInstance& r = m_aInstances[index];
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
-    CVxBillboard* glyph = m_pGlyph ? m_pGlyph : BattlePageOf(app) ? BattlePageOf(app)->m_pHudTimes : nullptr;
+    CVxBillboard* glyph = m_pGlyph ? m_pGlyph : m_pView ? m_pView->HudTimesGlyph() : nullptr;
     const int t = m_iDefaultLife - r.life;
     int phase = 0, u = 0;
     Phase(t, phase, u);

@@ -2,11 +2,12 @@
 // The notice at the top right when Machines cross the field: a heart, a
 // times glyph and the life lost (the record's kind), in five phases over 600
 // frames. A new loss restarts it.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
 
-class CEffect_HeartDecreased : public CVxEffect {
+class CEffect_HeartDecreased : public CVxEffect, public BattleViewer {
 public:
     CEffect_HeartDecreased() {
         m_nPoolSize = 1;

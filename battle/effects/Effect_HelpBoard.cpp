@@ -228,10 +228,7 @@ void CEffect_HelpBoard::HandleClick() {
     m_iBoardState = 1;
     r.age = 0;
     if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Start(0, 1);
-    if (app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) {
-        app->m_pResourceManager->ResumeSounds();
-        if (CVxPage* page = app->CurrentPage())
-            if (page->m_pResourceManager) page->m_pResourceManager->ResumeSounds();
-    }
+    // The application's sounds and the page's were paused together.
+    if (app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) app->ResumeAllSounds();
     RestartSound(app->m_pSndBtnClick);
 }

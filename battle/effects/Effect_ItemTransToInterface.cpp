@@ -5,7 +5,7 @@
 
 #include "battle/effects/Effect_ItemAmount.h"
 #include "battle/effects/Effect_ItemFadeDisappear.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleModel.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
@@ -16,44 +16,43 @@
 
 namespace {
 
-CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
-VxVec3 CellCentre(const CPageGame& page, int column, int row) {
+VxVec3 CellCentre(const CBattleModel& battle, int column, int row) {
     const int index = std::clamp(column, 0, FIELD_COLUMNS - 1) * FIELD_ROWS + std::clamp(row, 0, FIELD_ROWS - 1);
-    const FieldCell& c = page.m_aFieldCells[index];
+    const FieldCell& c = battle.m_aFieldCells[index];
     return VxVec3{c.m_fX, c.m_fY, c.m_fZ};
 }
 
-VxVec3 CapsuleTarget(const CPageGame& page) {
+VxVec3 CapsuleTarget(const CBattleModel& battle) {
     switch (CurrentStage()) {
     case 154: {
         int copters = 0;
         const CCom_GameRobot* first = nullptr;
-        for (const CCom_GameRobot& r : page.m_lstRobots)
+        for (const CCom_GameRobot& r : battle.m_lstRobots)
             if (r.Type() == RobotId::CopterBot) {
                 if (!first) first = &r;
                 ++copters;
             }
-        if (copters == 0) return CellCentre(page, 9, 2);
+        if (copters == 0) return CellCentre(battle, 9, 2);
         // Ten copters or more would run past the first column.
-        VxVec3 t = CellCentre(page, std::max(9 - copters, 0), 2);
+        VxVec3 t = CellCentre(battle, std::max(9 - copters, 0), 2);
         t.y = first->m_vPosition.y;
         return t;
     }
     case 162:
-        if (page.m_apMiniGameRobots[0]) return page.m_apMiniGameRobots[0]->m_vPosition;
+        if (battle.m_apMiniGameRobots[0]) return battle.m_apMiniGameRobots[0]->m_vPosition;
         return VxVec3{};
     case 158:
         for (int column = 9; column >= 5; --column) {
             bool held = false;
-            for (const CCom_GameRobot& r : page.m_lstRobots) {
+            for (const CCom_GameRobot& r : battle.m_lstRobots) {
                 if (r.Type() != RobotId::BuoyerBot) continue;
-                const VxVec3 home = page.FindNearestCell(r.m_vHome.x, r.m_vHome.y, r.m_vHome.z);
+                const VxVec3 home = battle.FindNearestCell(r.m_vHome.x, r.m_vHome.y, r.m_vHome.z);
                 if (int(home.x) == column && int(home.y) == 4) {
                     held = true;
                     break;
                 }
             }
-            if (!held) return CellCentre(page, column, 4);
+            if (!held) return CellCentre(battle, column, 4);
         }
         return VxVec3{};
     default: return VxVec3{};
@@ -72,9 +71,8 @@ int ItemFlightFrames(float fromX, float fromY, float toX, float toY) {
     return int(std::sqrt(dx * dx + dy * dy)) / 30;
 }
 
-VxVec3 CEffect_ItemTransToInterface::Target(int kind) {
+VxVec3 CEffect_ItemTransToInterface::Target(int kind, const CBattleModel* battle) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = Battle();
     if (kind >= 0 && kind <= 3) {
         if (app && app->m_apBbdInterface[2]) return app->m_apBbdInterface[2]->m_vPosition;
         return VxVec3{};
@@ -84,75 +82,74 @@ VxVec3 CEffect_ItemTransToInterface::Target(int kind) {
         const VxVec3 p = app->m_apBbdInterface[3]->m_vPosition;
         return VxVec3{p.x - 60.0f, p.y, 0.0f};
     }
-    if (kind == 8 && page) return CapsuleTarget(*page);
+    if (kind == 8 && battle) return CapsuleTarget(*battle);
     return VxVec3{};
 }
 
-CVxBillboard* CEffect_ItemTransToInterface::ItemPicture(int kind) {
+CVxBillboard* CEffect_ItemTransToInterface::ItemPicture(int kind, const CBattleModel* battle, const BattleView* view) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = Battle();
     if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
     if (kind == 8) {
         const int stage = CurrentStage();
-        const int slot = stage == 154           ? 0
-                         : stage == 162         ? 1
-                         : stage == 158 && page ? page->FindHandCard(RobotId::BuoyerBot)
-                                                : -1;
-        if (!page || !app || slot < 0) return nullptr;
-        const int card = page->m_aHand[slot].m_iCard;
+        const int slot = stage == 154             ? 0
+                         : stage == 162           ? 1
+                         : stage == 158 && battle ? battle->FindHandCard(RobotId::BuoyerBot)
+                                                  : -1;
+        if (!battle || !app || slot < 0) return nullptr;
+        const int card = battle->m_aHand[slot].m_iCard;
         return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;
     }
-    if (kind == 12) return page ? page->m_pUnlockPicture : nullptr;
+    if (kind == 12) return view ? view->UnlockPicture() : nullptr;
     return nullptr;
 }
 
-void CEffect_ItemTransToInterface::Credit(int kind) {
-    CPageGame* page = Battle();
+void CEffect_ItemTransToInterface::Credit(int kind, CBattleModel* battle) {
     const int amount = ItemCredit(kind);
     if (kind >= 0 && kind <= 3) {
-        if (page) page->m_iEnergy += amount;
+        if (battle) battle->m_iEnergy += amount;
     } else if (kind >= 4 && kind <= 7) {
         SaveProfile& p = g_CurrentProfile;
         p.m_iMetalParts = p.m_iMetalParts >= METAL_PARTS_CAP - amount ? METAL_PARTS_CAP : p.m_iMetalParts + amount;
-        if (page) page->m_iPartsCollected += amount;
+        if (battle) battle->m_iPartsCollected += amount;
         UpdateAchievementProgress(3, amount);
-        if (page) UpdateAchievementProgress(33, page->m_iPartsCollected);
+        if (battle) UpdateAchievementProgress(33, battle->m_iPartsCollected);
     }
-    if (page) page->m_iEnergy = std::min(page->m_iEnergy, ENERGY_CAP);
+    if (battle) battle->m_iEnergy = std::min(battle->m_iEnergy, ENERGY_CAP);
 }
 
 void CEffect_ItemTransToInterface::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];
     const int kind = r.kind;
     const VxVec3 start{r.params[0].f, r.params[1].f, r.params[2].f};
-    CPageGame* page = Battle();
-    if (r.age == 1 && kind <= 7 && page && page->m_pEffectItemAmount)
-        page->m_pEffectItemAmount->Add(kind, start.x, start.y, start.z);
-    const VxVec3 target = Target(kind);
+    CBattleModel* battle = m_pBattle;
+    if (r.age == 1 && kind <= 7 && battle && battle->Scene().m_pEffectItemAmount)
+        battle->Scene().m_pEffectItemAmount->Add(kind, start.x, start.y, start.z);
+    const VxVec3 target = Target(kind, battle);
     const int frames = ItemFlightFrames(start.x, start.y, target.x, target.y);
     // A flight of no frames has arrived; a target that moves may be passed.
     const float f = frames > 0 ? std::min(float(r.age) / float(frames), 1.0f) : 1.0f;
     const VxVec3 at{start.x * (1.0f - f) + target.x * f, start.y * (1.0f - f) + target.y * f, 0.0f};
-    if (CVxBillboard* picture = ItemPicture(kind)) {
+    if (CVxBillboard* picture = ItemPicture(kind, battle, m_pView)) {
         picture->SaveState();
         picture->SetPosition(at.x, at.y, at.z);
         picture->RenderSRT();
         picture->RestoreState();
     }
     if (r.age < frames) return;
-    Credit(kind);
-    if (kind == ITEM_CAPSULE && page) {
+    Credit(kind, battle);
+    if (kind == ITEM_CAPSULE && battle) {
         // A capsule that arrives brings its robot onto the field.
         const int stage = CurrentStage();
         const int slot = stage == 154   ? 0
                          : stage == 162 ? 1
-                         : stage == 158 ? page->FindHandCard(RobotId::BuoyerBot)
+                         : stage == 158 ? battle->FindHandCard(RobotId::BuoyerBot)
                                         : -1;
         if (slot >= 0) {
-            CCom_GameRobot* robot = page->SpawnMiniGameRobot(slot, target.x, target.y, target.z);
+            CCom_GameRobot* robot = battle->SpawnMiniGameRobot(slot, target.x, target.y, target.z);
             if (robot && stage == 158) robot->m_iHp = 10000;
         }
     }
-    if (page && page->m_pEffectItemFadeDisappear) page->m_pEffectItemFadeDisappear->Add(kind, at.x, at.y, at.z);
+    if (battle && battle->Scene().m_pEffectItemFadeDisappear)
+        battle->Scene().m_pEffectItemFadeDisappear->Add(kind, at.x, at.y, at.z);
     Clear(index);
 }

@@ -2,9 +2,12 @@
 // An item's picture flying to its counter on the HUD (30 px a frame); its
 // value is credited on arrival. Kind: the item's kind; parameters 0-2: where
 // it was picked up.
+#include "battle/effects/BattleActor.h"
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
+class CBattleModel;
 class CVxBillboard;
 
 // The battle's energy never passes this after a collection.
@@ -18,7 +21,7 @@ int ItemCredit(int kind);
 // Frames of a flight from one point to another (x and y only).
 int ItemFlightFrames(float fromX, float fromY, float toX, float toY);
 
-class CEffect_ItemTransToInterface : public CVxEffect {
+class CEffect_ItemTransToInterface : public CVxEffect, public BattleViewer, public BattleActor {
 public:
     CEffect_ItemTransToInterface() {
         m_nPoolSize = 30;
@@ -27,11 +30,11 @@ public:
     }
     void OnFrame(int index) override;
 
-    // Where a flight of the kind ends this frame.
-    static VxVec3 Target(int kind);
+    // Where a flight of the kind ends this frame (a capsule's needs the battle).
+    static VxVec3 Target(int kind, const CBattleModel* battle = nullptr);
     // The picture of an item of the kind (null when there is none).
-    static CVxBillboard* ItemPicture(int kind);
+    static CVxBillboard* ItemPicture(int kind, const CBattleModel* battle, const BattleView* view);
     // Adds the item's value where it belongs, with the caps and the
     // achievements it counts toward.
-    static void Credit(int kind);
+    static void Credit(int kind, CBattleModel* battle);
 };

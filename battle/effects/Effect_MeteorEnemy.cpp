@@ -4,6 +4,7 @@
 
 #include "battle/effects/AmbientArt.h"
 #include "battle/effects/Effect_Meteor.h"
+#include "battle/model/BattleModel.h"
 #include "battle/units/GameRobot.h"
 #include "content/StageDefinition.h"
 #include "engine/VxSound.h"
@@ -19,13 +20,12 @@ constexpr int kMaxCellDraws = 200;
 
 }  // namespace
 
-CEffect_MeteorEnemy::CEffect_MeteorEnemy() {
+CEffect_MeteorEnemy::CEffect_MeteorEnemy(const CEffect_Meteor* meteor) {
     m_nPoolSize = 20;
     m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     Clear(0);
     if (GetCurrentStageWorld() != 5) return;
-    if (const CPageGame* page = Page())
-        if (page->m_pEffectMeteor) m_pMeteor = page->m_pEffectMeteor->m_pPicture;
+    if (meteor) m_pMeteor = meteor->m_pPicture;
     m_pSfxStart = CreateSound("1003-1.ogg", "Resource\\Sound\\SFX\\Robot\\");
     m_pSfxLanding = CreateSound("W0004-2.ogg", "Resource\\Sound\\SFX\\Weapon\\");
 }
@@ -33,20 +33,20 @@ CEffect_MeteorEnemy::CEffect_MeteorEnemy() {
 // state[0]: flight frames; state[1]: 1 when no landing cell was found.
 void CEffect_MeteorEnemy::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
-    CPageGame* page = Page();
-    if (!page) return;
+    CBattleModel* battle = m_pBattle;
+    if (!battle) return;
     const int columns = Stage() < 151 ? 4 : 6;
     int cell = -1;
     for (int draw = 0; draw < kMaxCellDraws && cell < 0; ++draw) {
         const int c = 1 + VxRand() % columns;  // the column first, then the row
         const int row = VxRand() % FIELD_ROWS;
-        if (page->m_aFieldCells[c * FIELD_ROWS + row].m_iStageKind == CELL_GROUND) cell = c * FIELD_ROWS + row;
+        if (battle->m_aFieldCells[c * FIELD_ROWS + row].m_iStageKind == CELL_GROUND) cell = c * FIELD_ROWS + row;
     }
     if (cell < 0) {
         r.state[1] = 1;
         return;
     }
-    const FieldCell& t = page->m_aFieldCells[cell];
+    const FieldCell& t = battle->m_aFieldCells[cell];
     r.params[3] = t.m_fX;
     r.params[4] = t.m_fY;
     r.params[5] = t.m_fZ;
@@ -60,11 +60,11 @@ void CEffect_MeteorEnemy::OnStart(int index) {
 
 void CEffect_MeteorEnemy::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];
-    CPageGame* page = Page();
+    CBattleModel* battle = m_pBattle;
     if (r.state[1] == 1) {
         const int type = r.kind;
         Clear(index);
-        if (page) page->CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, false);
+        if (battle) battle->CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, false);
         return;
     }
     const int flight = r.state[0];
@@ -85,23 +85,23 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
     const int type = r.kind;
     const VxVec3 target{r.params[3].f, r.params[4].f, r.params[5].f};
     Clear(index);
-    if (!page) return;
-    if (CCom_GameRobot* machine = page->CallEnemyRobot(type, target.x, target.y, target.z, false)) {
+    if (!battle) return;
+    if (CCom_GameRobot* machine = battle->CallEnemyRobot(type, target.x, target.y, target.z, false)) {
         machine->m_vPosition = target;
         machine->m_vLastPosition = target;
         machine->m_vHome = target;
-        machine->m_vCell = page->FindNearestCell(target.x, target.y, target.z);
+        machine->m_vCell = battle->FindNearestCell(target.x, target.y, target.z);
         machine->RevertVariant();
     }
-    page->AddFieldEffect(0, 24, target.x, target.y - 40.375f, target.z);
+    battle->AddFieldEffect(0, 24, target.x, target.y - 40.375f, target.z);
     if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
-    for (CCom_GameRobot& robot : page->m_lstRobots) {
+    for (CCom_GameRobot& robot : battle->m_lstRobots) {
         const int role = robot.m_Unit.m_iRole;
         if (robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0 || role == ROLE_ONESHOT ||
             role == ROLE_PLATFORM || role == ROLE_TIMER)
             continue;
         if (std::fabs(robot.m_vPosition.y - target.y) < 15.0f && std::fabs(robot.m_vPosition.x - target.x) < 20.0f) {
-            robot.TakeDamage(*page, 10000);
+            robot.TakeDamage(*battle, 10000);
             break;
         }
     }

@@ -1,7 +1,7 @@
 #include "battle/effects/Effect_NewEnemy.h"
 
 #include "battle/effects/DiscoveryBoard.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleView.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
@@ -68,9 +68,7 @@ const char* GyrotorPictureName(int typeId) {
     }
 }
 
-CVxBillboard* CEffect_NewEnemy::LoadPictures(int typeId, int variant) {
-    CGameApplication* app = g_pGameAppInstance;
-    CVxResourceManager* rm = BattlePageOf(app) ? BattlePageOf(app)->m_pResourceManager : nullptr;
+CVxBillboard* CEffect_NewEnemy::LoadPictures(CVxResourceManager* rm, int typeId, int variant) {
     if (!rm) return nullptr;
     const char* name = nullptr;
     if (variant == 1) name = GyrotorPictureName(typeId);
@@ -94,7 +92,7 @@ void CEffect_NewEnemy::OnStart(int index) {
     if (app->m_pSndMsgBox && !app->m_pSndMsgBox->IsPlaying()) app->m_pSndMsgBox->Play();
 }
 
-void CEffect_NewEnemy::DrawPictures(const NewEnemyEntry& entry, float oy) {
+void CEffect_NewEnemy::DrawPictures(const NewEnemyShown& entry, float oy) {
     if (entry.picture) entry.picture->SetAlphaBlend(true);
     if (entry.variant == 3 || entry.variant == 4) {
         DrawPicture(entry.extraPicture, 0.0f, oy + 80.0f, 0.0f, 0.0f);
@@ -149,7 +147,7 @@ void CEffect_NewEnemy::DrawLifeCost(int typeId, float qx, float qy) {
     number->m_nMinDigits = minDigits;
 }
 
-void CEffect_NewEnemy::DrawContent(const NewEnemyEntry& entry, float oy) {
+void CEffect_NewEnemy::DrawContent(const NewEnemyShown& entry, float oy) {
     CGameApplication* app = g_pGameAppInstance;
     DrawSharedPicture(app->m_apBbdMsgHeader[1], 0.0f, oy + 215.0f);
     DrawPictures(entry, oy);
@@ -165,16 +163,16 @@ void CEffect_NewEnemy::DrawContent(const NewEnemyEntry& entry, float oy) {
 
 void CEffect_NewEnemy::OnFrame(int index) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!page || index != 0) return;
+    BattleView* view = m_pView;
+    if (!view || index != 0) return;
     const EffectInstance& r = m_aInstances[0];
     const int kind = r.kind;
     const int age = r.age;
     const float y = DiscoverySlideY(kind, age);
     m_vBoardPos = VxVec3{0.0f, y, 0.0f};
     if (kind == 0 && age == 0 && app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Start(0, 0);
-    if (page->m_itNewEnemy == page->m_lstNewEnemies.end()) return;
-    const NewEnemyEntry& entry = *page->m_itNewEnemy;
+    NewEnemyShown entry;
+    if (!view->ShownNewEnemy(entry)) return;
 
     DrawSharedPicture(app->m_pBbdMsgMedium, 0.0f, y);
     DrawDiscoveryRays(*app, app->m_apBbdTwist[1], m_vBoardPos);
@@ -186,20 +184,19 @@ void CEffect_NewEnemy::OnFrame(int index) {
     }
     // Without a slot to keep it in, the content is drawn at the board's place each frame.
     if (!(m_bBoardRendered && ShowKeptContent(*app, DISCOVERY_CONTENT_SLOT, m_vBoardPos))) DrawContent(entry, y);
-    if (page->m_pBtnOK) {
-        page->m_pBtnOK->SetPosition(4.0f, y - 240.0f, 0.0f);
-        page->m_pBtnOK->RenderSRT();
+    if (CVxButton* ok = view->OkButton()) {
+        ok->SetPosition(4.0f, y - 240.0f, 0.0f);
+        ok->RenderSRT();
     }
     if (y > float(DISCOVERY_SLIDE_START)) FinishBoard();
 }
 
 void CEffect_NewEnemy::FinishBoard() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    const NewEnemyEntry closed = *page->m_itNewEnemy;
+    NewEnemyShown closed;
+    m_pView->ShownNewEnemy(closed);
     Clear(0);
-    ++page->m_itNewEnemy;
-    if (page->m_itNewEnemy != page->m_lstNewEnemies.end()) {
+    if (m_pView->NextNewEnemy()) {
         Start(0, 0);
         m_aInstances[0].age = -1;
         return;
@@ -217,13 +214,13 @@ void CEffect_NewEnemy::FinishBoard() {
 
 void CEffect_NewEnemy::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!page || !page->m_pBtnOK) return;
-    page->m_pBtnOK->ProcessInput();
+    CVxButton* ok = m_pView ? m_pView->OkButton() : nullptr;
+    if (!ok) return;
+    ok->ProcessInput();
     // Only a board standing at its rest height takes the click.
     const EffectInstance& r = m_aInstances[0];
     if (r.life <= 0 || m_vBoardPos.y != float(DISCOVERY_REST_Y)) return;
-    if (!TakeBoardClose(page->m_pBtnOK)) return;
+    if (!TakeBoardClose(ok)) return;
     Start(0, 1);
     if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Start(0, 1);
     RestartSound(app->m_pSndBtnClick);

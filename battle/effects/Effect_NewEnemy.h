@@ -2,16 +2,17 @@
 // The boards that introduce, before the first wave, every Machine (and
 // Machine variant) the player has not met yet, one after another from the
 // battle page's queue. The met flags are written after the last board.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
 class CVxBillboard;
-struct NewEnemyEntry;
+class CVxResourceManager;
 
 // The Machine whose plain board is followed by the life-point tip.
 constexpr int TIP_MACHINE_TYPE = 1002;
 
-class CEffect_NewEnemy : public CVxEffect {
+class CEffect_NewEnemy : public CVxEffect, public BattleViewer {
 public:
     CEffect_NewEnemy();
 
@@ -23,15 +24,15 @@ public:
 
     // The Gyrotor picture of a flying variant, or the upgrade picture of
     // the two task forces, owned by the battle page's manager; none otherwise.
-    static CVxBillboard* LoadPictures(int typeId, int variant);
+    static CVxBillboard* LoadPictures(CVxResourceManager* manager, int typeId, int variant);
 
     VxVec3 m_vBoardPos;
     bool m_bBoardRendered = false;
 
 private:
     // Laid out around (0, oy).
-    void DrawContent(const NewEnemyEntry& entry, float oy);
-    void DrawPictures(const NewEnemyEntry& entry, float oy);
+    void DrawContent(const NewEnemyShown& entry, float oy);
+    void DrawPictures(const NewEnemyShown& entry, float oy);
     void DrawLifeCost(int typeId, float qx, float qy);
     void FinishBoard();
 

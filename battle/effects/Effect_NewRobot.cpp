@@ -1,7 +1,7 @@
 #include "battle/effects/Effect_NewRobot.h"
 
 #include "battle/effects/DiscoveryBoard.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleView.h"
 #include "content/DescriptiveTexts.h"
 #include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
@@ -22,11 +22,11 @@ CEffect_NewRobot::CEffect_NewRobot() {
 
 void CEffect_NewRobot::DrawContent(float oy) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!page || page->m_itNewRobot == page->m_mapNewRobots.end()) return;
-    const int robot = page->m_itNewRobot->first;
+    const BattleView* view = m_pView;
+    if (!view || view->ShownNewRobot() < 0) return;
+    const int robot = view->ShownNewRobot();
     DrawSharedPicture(app->m_apBbdMsgHeader[0], 0.0f, oy + 215.0f);
-    if (CVxBillboard* picture = page->m_itNewRobot->second) {
+    if (CVxBillboard* picture = view->ShownNewRobotPicture()) {
         picture->SetAlphaBlend(true);
         picture->SetPosition(0.0f, oy + 70.0f, 0.0f);
         picture->RenderSRT();
@@ -58,26 +58,26 @@ void CEffect_NewRobot::OnFrame(int index) {
     }
     // Without a slot to keep it in, the content is drawn at the board's place each frame.
     if (!(m_bBoardRendered && ShowKeptContent(*app, DISCOVERY_CONTENT_SLOT, m_vBoardPos))) DrawContent(y);
-    CPageGame* page = BattlePageOf(app);
-    if (page && page->m_pBtnOK) {
-        page->m_pBtnOK->SetPosition(4.0f, y - 250.0f, 0.0f);
-        page->m_pBtnOK->Render();
+    BattleView* view = m_pView;
+    if (CVxButton* ok = view ? view->OkButton() : nullptr) {
+        ok->SetPosition(4.0f, y - 250.0f, 0.0f);
+        ok->Render();
     }
 
     if (y > float(DISCOVERY_SLIDE_START)) {
         Clear(0);
-        if (page) page->m_itNewRobot = page->m_mapNewRobots.end();
+        if (view) view->CloseNewRobots();
         UnlockRobotsForStage(NextStageId(app->m_iCurrentStage));
     }
 }
 
 void CEffect_NewRobot::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!page || !page->m_pBtnOK) return;
-    page->m_pBtnOK->ProcessInput();
+    CVxButton* ok = m_pView ? m_pView->OkButton() : nullptr;
+    if (!ok) return;
+    ok->ProcessInput();
     if (m_aInstances[0].life <= 0 || m_vBoardPos.y != float(DISCOVERY_REST_Y)) return;
-    if (!TakeBoardClose(page->m_pBtnOK)) return;
+    if (!TakeBoardClose(ok)) return;
     Start(0, 1);
     // The scene stays dimmed into the battle's following states.
     RestartSound(app->m_pSndBtnClick);

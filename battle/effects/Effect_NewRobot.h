@@ -1,10 +1,11 @@
 #pragma once
 // The board that announces the robot a won stage unlocks. The robot becomes
 // unlocked in the profile only once the board has slid away.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
-class CEffect_NewRobot : public CVxEffect {
+class CEffect_NewRobot : public CVxEffect, public BattleViewer {
 public:
     CEffect_NewRobot();
 

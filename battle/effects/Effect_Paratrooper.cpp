@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "battle/effects/Effect_RobotJumpOut.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleModel.h"
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -13,14 +13,13 @@
 
 namespace {
 
-CPageGame* Battle() { return BattlePageOf(g_pGameAppInstance); }
 constexpr float kDegrees = 3.14159265358979f / 180.0f;
 constexpr float kParachuteLift = 80.0f;
 constexpr float kParachuteHalf = 128.0f;  // half the side of the parachute's square
 
-CVxBillboard* CardPicture(const CPageGame* page, int slot) {
-    if (!page || slot < 0 || slot >= HAND_SLOTS) return nullptr;
-    return page->m_aHandArt[slot].m_apAct[0][0];
+CVxBillboard* CardPicture(const CBattleModel* battle, int slot) {
+    if (!battle || slot < 0 || slot >= HAND_SLOTS) return nullptr;
+    return battle->Scene().m_aHandArt[slot].m_apAct[0][0];
 }
 
 // How far above the robot's point its card picture is drawn.
@@ -65,17 +64,17 @@ void CEffect_Paratrooper::OnStart(int index) {
     r.params[0] = x;
     r.params[1] = y;
     r.params[2] = 0.0f;
-    const CVxBillboard* card = CardPicture(Battle(), r.kind);
+    const CVxBillboard* card = CardPicture(m_pBattle, r.kind);
     m_aiWidth[index] = card ? int(card->m_vSize.x) : 0;
     m_aiState[index] = 0;
     m_avRobot[index] = VxVec3{x, y, 0.0f};
 }
 
 int CEffect_Paratrooper::Release(int index) {
-    CPageGame* page = Battle();
-    if (!page) return -1;
+    CBattleModel* battle = m_pBattle;
+    if (!battle) return -1;
     const VxVec3 at{m_avRobot[index].x, m_avRobot[index].y, 0.0f};
-    CCom_GameRobot* robot = page->SpawnMiniGameRobot(m_aInstances[index].kind, at.x, at.y, at.z);
+    CCom_GameRobot* robot = battle->SpawnMiniGameRobot(m_aInstances[index].kind, at.x, at.y, at.z);
     if (!robot) return -1;
     // It stands where it hung, not on the cell below.
     robot->m_vPosition = at;
@@ -84,7 +83,7 @@ int CEffect_Paratrooper::Release(int index) {
 
 void CEffect_Paratrooper::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];
-    CPageGame* page = Battle();
+    CBattleModel* battle = m_pBattle;
     const int stage = CurrentStage();
     const int a = r.age;
     VxVec3& p = m_avRobot[index];
@@ -96,7 +95,7 @@ void CEffect_Paratrooper::OnFrame(int index) {
     } else {
         p.y += 5.0f;
     }
-    CVxBillboard* card = CardPicture(page, r.kind);
+    CVxBillboard* card = CardPicture(battle, r.kind);
     m_avPicture[index] = VxVec3{p.x, p.y + PictureLift(card), p.z};
     const VxVec3& pic = m_avPicture[index];
 
@@ -104,15 +103,15 @@ void CEffect_Paratrooper::OnFrame(int index) {
     if (m_aiState[index] == 0) DrawAt(card, pic.x, pic.y, pic.z, 0.0f);
 
     const float halfH = 0.5f * float(g_iScreenHeight);
-    if (m_aiState[index] == 0 && stage == 177 && page) {
-        const FieldCell& bottom = page->m_aFieldCells[4];
+    if (m_aiState[index] == 0 && stage == 177 && battle) {
+        const FieldCell& bottom = battle->m_aFieldCells[4];
         if (p.y <= bottom.m_fY) {
             m_aiState[index] = 1;
             const int serial = Release(index);
-            CCom_GameRobot* robot = serial >= 0 ? FindRobotBySerial(page->m_lstRobots, serial) : nullptr;
+            CCom_GameRobot* robot = serial >= 0 ? FindRobotBySerial(battle->m_lstRobots, serial) : nullptr;
             if (robot) {
                 CCom_GameRobot* platform = nullptr;
-                for (CCom_GameRobot& c : page->m_lstRobots) {
+                for (CCom_GameRobot& c : battle->m_lstRobots) {
                     if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied || &c == robot) continue;
                     const float dx = c.m_vPosition.x - robot->m_vPosition.x,
                                 dy = c.m_vPosition.y - robot->m_vPosition.y;
@@ -122,14 +121,14 @@ void CEffect_Paratrooper::OnFrame(int index) {
                     }
                 }
                 if (!platform) {
-                    robot->TakeDamage(*page, 10000);
+                    robot->TakeDamage(*battle, 10000);
                 } else {
                     robot->m_iLinkedSerial = platform->m_iSerial;
                     robot->m_iBobSourceSerial = platform->m_iSerial;
                     platform->m_bPlatformOccupied = 1;
-                    ++page->m_iCatchCount;
+                    ++battle->m_iCatchCount;
                     if (r.kind >= 0 && r.kind < HAND_SLOTS)
-                        if (CVxSound* s = page->m_apCardSounds[r.kind][0]) {
+                        if (CVxSound* s = battle->Scene().m_apCardSounds[r.kind][0]) {
                             s->Stop();
                             s->Play();
                         }
@@ -147,12 +146,12 @@ void CEffect_Paratrooper::OnFrame(int index) {
 }
 
 void CEffect_Paratrooper::DrawParachuteOver(const VxVec3& robot, int slot) const {
-    DrawAt(m_pParachute, robot.x, robot.y + PictureLift(CardPicture(Battle(), slot)) + kParachuteLift, 0.0f, 0.0f);
+    DrawAt(m_pParachute, robot.x, robot.y + PictureLift(CardPicture(m_pBattle, slot)) + kParachuteLift, 0.0f, 0.0f);
 }
 
 void CEffect_Paratrooper::HandleClick() {
     if (CurrentStage() == 171 || !g_pApp) return;
-    CPageGame* page = Battle();
+    CBattleModel* battle = m_pBattle;
     InputRecord& in = g_pApp->m_aInput[0];
     const float cx = float(in.m_iCursorX) - 0.5f * float(g_iScreenWidth);
     const float cy = 0.5f * float(g_iScreenHeight) - float(in.m_iCursorY);
@@ -166,8 +165,8 @@ void CEffect_Paratrooper::HandleClick() {
         const bool cut =
             pressed && (Inside(cx, cy, p.x, chuteY, kParachuteHalf) || Inside(cx, cy, pic.x, pic.y, 0.5f * w));
         bool touched = false;
-        if (!cut && page) {
-            for (const CCom_GameRobot& m : page->m_lstRobots) {
+        if (!cut && battle) {
+            for (const CCom_GameRobot& m : battle->m_lstRobots) {
                 if (!m.IsMachine()) continue;
                 const VxVec3& q = m.m_vPosition;
                 if (Inside(q.x, q.y, p.x, chuteY, kParachuteHalf) || Inside(q.x, q.y, pic.x, pic.y, 0.4f * w)) {
@@ -193,14 +192,14 @@ void CEffect_Paratrooper::HandleClick() {
 
 void CEffect_RobotJumpOut::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];
-    CPageGame* page = Battle();
+    CBattleModel* battle = m_pBattle;
     const int t = r.age;
     const float e = float(t) / 120.0f;
     const VxVec3 at{r.params[0].f + 8.0f * float(t),
                     r.params[1].f + 400.0f * std::sin(270.0f * e * kDegrees) - 5.0f * float(t), r.params[2].f};
-    DrawAt(CardPicture(page, r.kind), at.x, at.y, at.z, 10.0f * float(t));
+    DrawAt(CardPicture(battle, r.kind), at.x, at.y, at.z, 10.0f * float(t));
     if (t != 60) return;
-    if (CEffect_Paratrooper* chute = page ? page->m_pEffectParatrooper : nullptr) {
+    if (CEffect_Paratrooper* chute = battle ? battle->Scene().m_pEffectParatrooper : nullptr) {
         for (int i = 0; i < PARATROOPER_POOL; ++i) {
             if (chute->m_aInstances[i].life > 0) continue;
             chute->Start(i, r.kind, 0, 0, 0, 0, 0, 0);

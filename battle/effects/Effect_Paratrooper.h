@@ -3,6 +3,7 @@
 // 0-2 the start point). On stage 177 they float down and land on a free
 // carrier or are lost; a click on the parachute or a Machine's touch cuts
 // them loose. On stage 171 they drift off the field after a jump-out.
+#include "battle/effects/BattleActor.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
@@ -11,7 +12,7 @@ class CVxSound;
 
 constexpr int PARATROOPER_POOL = 30;
 
-class CEffect_Paratrooper : public CVxEffect {
+class CEffect_Paratrooper : public CVxEffect, public BattleActor {
 public:
     CEffect_Paratrooper();
     void OnStart(int index) override;

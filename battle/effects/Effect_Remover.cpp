@@ -7,12 +7,12 @@ using namespace ambient;
 
 namespace {
 
-CVxBillboard* HandPicture(const CPageGame& page, int slot) {
-    return slot >= 0 && slot < HAND_SLOTS ? page.m_aHandArt[slot].m_apAct[0][0] : nullptr;
+CVxBillboard* HandPicture(const BattleScene& scene, int slot) {
+    return slot >= 0 && slot < HAND_SLOTS ? scene.m_aHandArt[slot].m_apAct[0][0] : nullptr;
 }
 
-CVxBillboard* MachinePicture(const CPageGame& page, int slot) {
-    return slot >= 0 && slot < STAGE_ENEMY_RECORDS ? page.m_aEnemyArt[slot].m_apAct[0][0] : nullptr;
+CVxBillboard* MachinePicture(const BattleScene& scene, int slot) {
+    return slot >= 0 && slot < STAGE_ENEMY_RECORDS ? scene.m_aEnemyArt[slot].m_apAct[0][0] : nullptr;
 }
 
 void DrawAt(CVxBillboard* b, float x, float y, float z) {
@@ -38,13 +38,13 @@ void CEffect_Remover::OnFrame(int index) {
     const int code = r.kind;
     const float x0 = r.params[0].f, z0 = r.params[2].f;
     const float y = r.params[1].f + 10.0f * float(r.age);
-    const CPageGame* page = Page();
-    if (page) {
+    if (const BattleView* view = m_pView) {
+        const BattleScene& scene = view->Drawn();
         const int unit = code % 10000;
         const bool robot = unit < 1000;
         int dx = 0, dy = 0;
         if (robot && unit < HAND_SLOTS) {
-            switch (page->m_aHandDefs[unit].m_iType) {
+            switch (view->HandDefs()[unit].m_iType) {
             case RobotId::MiniMine: dy = -45; break;
             case RobotId::FloaterBot:
             case RobotId::SubmergerBot: dy = -30; break;
@@ -56,26 +56,26 @@ void CEffect_Remover::OnFrame(int index) {
         }
         if (code < 10000 || code >= 20000) {
             if (robot) {
-                const UnitDefinition* def = unit < HAND_SLOTS ? &page->m_aHandDefs[unit] : nullptr;
+                const UnitDefinition* def = unit < HAND_SLOTS ? &view->HandDefs()[unit] : nullptr;
                 if (def && def->m_iType == RobotId::MiniMine && def->m_iUpgradeLevel > 0)
                     DrawAt(m_pMineOverlay, x0, y - 15.0f, z0);
-                DrawAt(HandPicture(*page, unit), x0, y, z0);
+                DrawAt(HandPicture(scene, unit), x0, y, z0);
             } else {
-                DrawAt(MachinePicture(*page, unit - 1000), x0, y, z0);
+                DrawAt(MachinePicture(scene, unit - 1000), x0, y, z0);
             }
         }
         CVxBillboard* remover = nullptr;
         if (code < 10000) {
-            remover = HandPicture(*page, REMOVER_SLOT);
+            remover = HandPicture(scene, REMOVER_SLOT);
         } else if (code < 20000) {
             // Without the Recycler's card in the hand there is nothing to draw.
             int slot = -1;
             for (int i = 0; i < HAND_SLOTS && slot < 0; ++i)
-                if (page->m_aHand[i].m_iCard == RobotId::RecyclerBot) slot = i;
-            remover = HandPicture(*page, slot);
+                if (view->HandCard(i) == RobotId::RecyclerBot) slot = i;
+            remover = HandPicture(scene, slot);
         } else {
             for (int k = 0; k < STAGE_ENEMY_RECORDS && !remover; ++k)
-                if (page->m_aEnemyDefs[k].m_iType == MachineId::CapsuleCage) remover = MachinePicture(*page, k);
+                if (view->EnemyDefs()[k].m_iType == MachineId::CapsuleCage) remover = MachinePicture(scene, k);
         }
         DrawAt(remover, x0 + float(dx), y + 40.0f + float(dy), 0.0f);
     }

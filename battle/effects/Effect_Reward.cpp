@@ -7,7 +7,9 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/effects/RobotIconOffset.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/BattleView.h"
+#include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
@@ -23,10 +25,10 @@
 namespace {
 
 // The definition of the first robot the stage unlocks, when there is one.
-bool FirstNewRobot(const CPageGame* page, UnitDefinition& d) {
-    if (!page || page->m_mapNewRobots.empty()) return false;
+bool FirstNewRobot(const BattleView* view, UnitDefinition& d) {
+    if (!view || view->FirstNewRobot() < 0) return false;
     d = UnitDefinition{};
-    GetUnitDefinition(d, page->m_mapNewRobots.begin()->first);
+    GetUnitDefinition(d, view->FirstNewRobot());
     return true;
 }
 
@@ -50,18 +52,18 @@ CEffect_Reward::CEffect_Reward() {
 
 void CEffect_Reward::OnStart(int index) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
+    const BattleView* view = m_pView;
     EffectInstance& r = m_aInstances[index];
     // The lowest ground cell of column 4; column 3's bottom cell when it has none.
     int cell = 19;
-    if (page)
+    if (view)
         for (int i = 24; i >= 20; --i)
-            if (page->m_aFieldCells[i].m_iStageKind == TERRAIN_GROUND) {
+            if (view->FieldCells()[i].m_iStageKind == TERRAIN_GROUND) {
                 cell = i;
                 break;
             }
-    const float x = page ? page->m_aFieldCells[cell].m_fX : 0.0f;
-    const float y = page ? page->m_aFieldCells[cell].m_fY : 0.0f;
+    const float x = view ? view->FieldCells()[cell].m_fX : 0.0f;
+    const float y = view ? view->FieldCells()[cell].m_fY : 0.0f;
     r.params[0] = x;
     r.params[1] = REWARD_DROP_Y;
     r.params[2] = 0.0f;
@@ -70,7 +72,7 @@ void CEffect_Reward::OnStart(int index) {
     r.params[5] = 0.0f;
     m_iRewardState = 0;
     if (app && app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Add(0);
-    if (page) RestartSound(page->m_pSfxFinishItem1);
+    if (view) RestartSound(view->Drawn().m_pSfxFinishItem1);
 }
 
 VxVec3 CEffect_Reward::CapsulePoint() const {
@@ -82,8 +84,8 @@ VxVec3 CEffect_Reward::PrizePoint(int age) const {
     const EffectInstance& r = m_aInstances[0];
     const float x = r.params[0].f, yp = r.params[1].f + 118.0f;
     UnitDefinition d;
-    VxVec3 at = FirstNewRobot(BattlePageOf(g_pGameAppInstance), d) ? GetRobotIconOffset(d, VxVec3{x, yp, 0.0f})
-                                                                   : VxVec3{x + 2.0f, yp - 25.0f, 0.0f};
+    VxVec3 at =
+        FirstNewRobot(m_pView, d) ? GetRobotIconOffset(d, VxVec3{x, yp, 0.0f}) : VxVec3{x + 2.0f, yp - 25.0f, 0.0f};
     if (m_iRewardState == 3) {
         const float k = 1.0f - float(age) / float(REWARD_LEAVE_FRAMES);
         at = VxVec3{at.x * k, at.y * k, at.z * k};
@@ -93,14 +95,14 @@ VxVec3 CEffect_Reward::PrizePoint(int age) const {
 
 void CEffect_Reward::OnFrame(int index) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!app || !page || index != 0) return;
+    const BattleView* view = m_pView;
+    if (!app || !view || index != 0) return;
     EffectInstance& r = m_aInstances[0];
     const int a = r.age;
-    const bool tutorial = IsFirstTutorialActive();
+    const bool tutorial = view->FirstTutorialActive();
 
     // Motion and sound.
-    CVxSound* loop = page->m_pSfxFinishItem2;
+    CVxSound* loop = view->Drawn().m_pSfxFinishItem2;
     if (m_iRewardState == 0) {
         r.params[1].f -= REWARD_FALL_STEP;
         if (r.params[1].f < r.params[4].f) r.params[1].f = r.params[4].f;
@@ -110,13 +112,13 @@ void CEffect_Reward::OnFrame(int index) {
         if (loop->m_iLevel < -9000) loop->Stop();
         else loop->ApplyVolume(loop->m_iLevel - 200);
     }
-    if (CVxSound* music = page->m_pMusic)
+    if (CVxSound* music = view->Drawn().m_pMusic)
         if (music->m_iLevel >= -9000) music->ApplyVolume(music->m_iLevel - 20);
 
     const float x = r.params[0].f, y = r.params[1].f;
     const VxVec3 prize = PrizePoint(a);
     UnitDefinition d;
-    const bool robot = FirstNewRobot(page, d);
+    const bool robot = FirstNewRobot(view, d);
     float circleY = prize.y;
     if (robot) {
         if (d.m_iType == RobotId::RemoverBot) circleY = prize.y + 10.0f;
@@ -129,7 +131,7 @@ void CEffect_Reward::OnFrame(int index) {
 
     const bool badge = UpgradeBadgeShows();
     if (badge) DrawSharedPicture(m_pBadge, prize.x, prize.y, 0.85f, 0.85f);
-    if (CVxBillboard* picture = page->m_pNextUnlockPicture) {
+    if (CVxBillboard* picture = view->NextUnlockPicture()) {
         const int stage = CurrentStage();
         const int unlocked = GetRobotUnlockedByStage(NextStageId(stage));
         float scale = 1.0f;
@@ -148,7 +150,7 @@ void CEffect_Reward::OnFrame(int index) {
         frame = CAGE_FRAMES - 1;
         alpha = 1.0f - float(a) / float(REWARD_LEAVE_FRAMES);
     }
-    if (CVxBillboard* cage = page->m_apCageArt[frame]) {
+    if (CVxBillboard* cage = view->Drawn().m_apCageArt[frame]) {
         cage->SaveState();
         cage->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
         cage->SetPosition(x, y + 118.0f, 0.0f);
@@ -164,27 +166,29 @@ void CEffect_Reward::OnFrame(int index) {
     if (m_iRewardState == 0 && y == r.params[4].f) {
         m_iRewardState = 1;
         r.age = 0;
-        if (tutorial && page->m_pEffectTutorials) page->m_pEffectTutorials->RequestStep(13);
+        if (tutorial && view->Drawn().m_pEffectTutorials) view->Drawn().m_pEffectTutorials->RequestStep(13);
     } else if (m_iRewardState == 2 && a == REWARD_OPEN_FRAMES - 1) {
         m_iRewardState = 3;
         r.age = 0;
     } else if (m_iRewardState == 3 && a == REWARD_LEAVE_FRAMES) {
         Clear(0);
         m_iRewardState = -1;
-        if (page->m_pEffectItemFadeDisappear) page->m_pEffectItemFadeDisappear->Add(12, 0.0f, 0.0f, 0.0f);
+        if (view->Drawn().m_pEffectItemFadeDisappear)
+            view->Drawn().m_pEffectItemFadeDisappear->Add(12, 0.0f, 0.0f, 0.0f);
     }
 }
 
 void CEffect_Reward::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!page || !g_pApp || m_aInstances[0].life <= 0 || m_iRewardState != 1) return;
+    const BattleView* view = m_pView;
+    if (!view || !g_pApp || m_aInstances[0].life <= 0 || m_iRewardState != 1) return;
     if (!(g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
-    const VxVec3 c = page->CursorPoint();
+    const VxVec3 c = view->CursorOnField();
     const VxVec3 at = CapsulePoint();
     if (!(std::fabs(c.x - at.x) < 128.0f && std::fabs(c.y - at.y) < 128.0f)) return;
     m_iRewardState = 2;
     m_aInstances[0].age = 0;
-    if (IsFirstTutorialActive() && page->m_pEffectTutorials) page->m_pEffectTutorials->RequestStep(14);
+    if (view->FirstTutorialActive() && view->Drawn().m_pEffectTutorials)
+        view->Drawn().m_pEffectTutorials->RequestStep(14);
     RestartSound(app->m_pSndBtnClick);
 }

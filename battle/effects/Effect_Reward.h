@@ -3,6 +3,7 @@
 // for the player's click, opens, and the stage's prize rises from it to the
 // centre of the screen. Parameters 0-2: the capsule's point (y falls); 3-5:
 // where it lands.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
@@ -13,7 +14,7 @@ constexpr float REWARD_FALL_STEP = 3.0f;
 constexpr int REWARD_OPEN_FRAMES = 50;
 constexpr int REWARD_LEAVE_FRAMES = 60;
 
-class CEffect_Reward : public CVxEffect {
+class CEffect_Reward : public CVxEffect, public BattleViewer {
 public:
     CEffect_Reward();
     void OnStart(int index) override;

@@ -2,9 +2,10 @@
 // A robot thrown out of the field in a high spinning arc (kind: hand slot;
 // parameters 0-2 the start point). Halfway it hands over to a paratrooper
 // that drifts away, when one is free.
+#include "battle/effects/BattleActor.h"
 #include "engine/VxEffect.h"
 
-class CEffect_RobotJumpOut : public CVxEffect {
+class CEffect_RobotJumpOut : public CVxEffect, public BattleActor {
 public:
     CEffect_RobotJumpOut() {
         m_nPoolSize = 10;

@@ -14,10 +14,9 @@ CEffect_SandWind::CEffect_SandWind() {
 
 void CEffect_SandWind::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
-    const CPageGame* page = Page();
     const int row = VxRand() % 4;
     r.params[0] = -0.6f * W();
-    r.params[1] = page ? page->m_aFieldCells[row].m_fY : 0.0f;
+    r.params[1] = m_pView ? m_pView->FieldCells()[row].m_fY : 0.0f;
     Gust& g = m_aGusts[index];
     g.speedX = float(VxRand() % 4) * 2.0f + 10.0f;
     g.speedY = float(VxRand() % 4) * 0.5f;
@@ -33,7 +32,7 @@ void CEffect_SandWind::OnFrame(int index) {
     if (m_pPicture) {
         m_pPicture->SaveState();
         m_pPicture->ScaleSizeUniform(g.scale);
-        m_pPicture->SetDiffuse(1.0f, 1.0f, 1.0f, CardCarried() ? 0.5f * g.alpha : g.alpha);
+        m_pPicture->SetDiffuse(1.0f, 1.0f, 1.0f, CardCarried(m_pView) ? 0.5f * g.alpha : g.alpha);
         m_pPicture->SetPosition(r.params[0].f, r.params[1].f, r.params[2].f);
         m_pPicture->RenderSRT();
         m_pPicture->RestoreState();

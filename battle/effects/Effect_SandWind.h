@@ -1,10 +1,11 @@
 #pragma once
 // Gusts of sand blowing across the second world.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
 
-class CEffect_SandWind : public CVxEffect {
+class CEffect_SandWind : public CVxEffect, public BattleViewer {
 public:
     CEffect_SandWind();
     void OnStart(int index) override;

@@ -30,7 +30,7 @@ void CEffect_Snow::OnFrame(int index) {
         y = r.params[1].f - 1.5f * t;
     }
     float alpha = FadeOut(r.life);
-    if (CardCarried()) alpha *= 0.5f;
+    if (CardCarried(m_pView)) alpha *= 0.5f;
     m_pPicture->SaveState();
     m_pPicture->ScaleSizeUniform(0.6f - 0.05f * float(n % 3));
     m_pPicture->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);

@@ -9,8 +9,8 @@ using namespace ambient;
 // state[0..4]: the five heights; state[5]: frames still held back.
 void CEffect_Spike::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
-    if (CPageGame* page = Page())
-        if (CVxSound* sound = page->m_pSfxSpike) {
+    if (m_pView)
+        if (CVxSound* sound = m_pView->Drawn().m_pSfxSpike) {
             sound->Stop();
             sound->Play();
         }

@@ -1,8 +1,9 @@
 #pragma once
 // Five spikes bursting from a spiked cell the first time a unit clears it.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
-class CEffect_Spike : public CVxEffect {
+class CEffect_Spike : public CVxEffect, public BattleViewer {
 public:
     CEffect_Spike() {
         m_nPoolSize = 50;

@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "battle/effects/SummaryRules.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/BattleView.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
 #include "engine/PageIndices.h"
@@ -137,11 +138,11 @@ void CEffect_Summary::DrawBoard(float x, float y) {
 
 void CEffect_Summary::DrawCounts(int f) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    if (!page) return;
+    BattleView* view = m_pView;
+    if (!view) return;
     const float x = m_vPos.x, y = m_vPos.y;
     const float d = app->m_iCurrentStage > 150 ? 27.0f : 0.0f;
-    const int shown[2] = {SummaryShownValue(page->m_nRobotsLost, f), SummaryShownValue(page->m_nMachinesKilled, f)};
+    const int shown[2] = {SummaryShownValue(view->RobotsLost(), f), SummaryShownValue(view->MachinesKilled(), f)};
     for (int i = 0; i < 2; ++i) {
         const float cx = x + (i == 0 ? -145.0f : 145.0f);
         DrawCount(app->m_pNumStageBig, shown[i], 50.0f, 0, 0.65f, cx, y - 81.0f + d);
@@ -150,22 +151,22 @@ void CEffect_Summary::DrawCounts(int f) {
         const float sx = (i == 0 ? x - 170.0f : x + 120.0f) - 25.0f * float(digits);
         DrawSharedPicture(app->m_apBbdStageDigit[1], sx, y - 81.0f + d, 0.65f, 0.65f);
     }
-    if (f < SUMMARY_COUNT_FRAMES && (shown[0] > 0 || shown[1] > 0)) RestartSound(page->m_pSfxCount);
+    if (f < SUMMARY_COUNT_FRAMES && (shown[0] > 0 || shown[1] > 0)) RestartSound(view->Drawn().m_pSfxCount);
 }
 
 void CEffect_Summary::DrawTitleAndStars(int f) {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
+    BattleView* view = m_pView;
     const float x = m_vPos.x, y = m_vPos.y;
     const bool won = m_aInstances[0].kind == 1;
     const float title = SummaryTitleScale(f);
     if (title > 0.0f) DrawSharedPicture(app->m_apBbdMsgHeader[won ? 3 : 4], x, y + 184.0f, title, title);
-    if (f - 20 == 1 && page) RestartSound(page->m_pSfxTextScaleIn);
+    if (f - 20 == 1 && view) RestartSound(view->Drawn().m_pSfxTextScaleIn);
     if (!won || app->m_iCurrentStage > 150) return;
     for (int i = 0; i < m_iStars && i < 3; ++i) {
         const SummaryStarLook s = SummaryStarAt(f, i);
         const float sx = x - 60.0f + 60.0f * float(i);
-        if (s.sound && page) RestartSound(page->m_pSfxStar);
+        if (s.sound && view) RestartSound(view->Drawn().m_pSfxStar);
         if (s.starScale <= 0.0f) continue;
         if (s.burst && app->m_pBbdStarBurst) {
             CVxBillboard* burst = app->m_pBbdStarBurst;
@@ -239,7 +240,7 @@ void CEffect_Summary::Leave() {
 
 void CEffect_Summary::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
+    BattleView* view = m_pView;
     const EffectInstance& r = m_aInstances[0];
     if (!app || r.life <= 0) return;
     if (app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen()) return;
@@ -247,10 +248,10 @@ void CEffect_Summary::HandleClick() {
     const int stage = app->m_iCurrentStage;
     SaveProfile& p = g_CurrentProfile;
     const bool won = r.kind == 1;
-    if (stage == 1 && p.m_iFurthestStage == 1 && page && !page->m_bResultTipShown && won) {
+    if (stage == 1 && p.m_iFurthestStage == 1 && view && !view->ResultTipShown() && won) {
         if (r.age <= 130) return;
         if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(MSGBOX_TIP_STAGE_RESULTS);
-        page->m_bResultTipShown = true;
+        view->MarkResultTipShown();
         return;
     }
     const bool nextOffered = NextOffered();
@@ -269,8 +270,8 @@ void CEffect_Summary::HandleClick() {
 
     NextPageFields fields{app->m_iMenuReturnScreen, app->m_bReturnToMenu, app->m_iNewArea, false};
     const int finale = FinaleEpisode(stage);
-    const bool firstFinish = won && finale > 0 && !m_abEpisodeDoneAtStart[finale - 1] &&
-                             p.m_aiAchievementProgress[5 + finale] >= 1;
+    const bool firstFinish =
+        won && finale > 0 && !m_abEpisodeDoneAtStart[finale - 1] && p.m_aiAchievementProgress[5 + finale] >= 1;
     const NextPageChoice choice = DecideNextPage(button, stage, p, fields, firstFinish);
     app->m_iMenuReturnScreen = fields.returnSubScreen;
     app->m_bReturnToMenu = fields.returnFromBattle;

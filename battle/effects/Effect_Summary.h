@@ -2,13 +2,14 @@
 // The end-of-stage board of the battle page: it slides down, counts up the
 // robots lost and the Machines destroyed, shows the result and the stars,
 // and offers Menu, Replay and Next. Record 0's kind is 1 for a won stage.
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
 class CVxBillboard;
 class CVxButton;
 
-class CEffect_Summary : public CVxEffect {
+class CEffect_Summary : public CVxEffect, public BattleViewer {
 public:
     CEffect_Summary();
     void OnStart(int index) override;

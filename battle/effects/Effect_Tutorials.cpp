@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleModel.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitDefinition.h"
@@ -211,13 +211,13 @@ void CEffect_Tutorials::HandleClick() {
     m_iFadeState = 1;
     CGameApplication* app = g_pGameAppInstance;
     if (app) RestartSound(app->m_pSndBtnClick);
-    CPageGame* page = BattlePageOf(app);
-    if (!page) return;
+    CBattleModel* battle = m_pBattle;
+    if (!battle) return;
     // The first Machine walks in unharmed while step 9 is read; its click starts the fight.
-    if (m_iStep == 8) page->m_StageDefinition.m_bAttacksAllowed = false;
+    if (m_iStep == 8) battle->m_StageDefinition.m_bAttacksAllowed = false;
     if (m_iStep == 9) {
-        page->m_StageDefinition.m_bAttacksAllowed = true;
-        for (CCom_GameRobot& robot : page->m_lstRobots) {
+        battle->m_StageDefinition.m_bAttacksAllowed = true;
+        for (CCom_GameRobot& robot : battle->m_lstRobots) {
             if (robot.Type() != MachineId::Smasher) continue;
             UnitDefinition d{};
             GetUnitDefinition(d, MachineId::Smasher);
@@ -227,7 +227,7 @@ void CEffect_Tutorials::HandleClick() {
     }
 }
 
-int CEffect_Tutorials::ArrowPoints(const CPageGame* page, float b, VxVec3 (&out)[5], bool& flipped) const {
+int CEffect_Tutorials::ArrowPoints(const CBattleModel* battle, float b, VxVec3 (&out)[5], bool& flipped) const {
     flipped = false;
     auto one = [&](float x, float y) {
         out[0] = VxVec3{x, y, 0.0f};
@@ -240,16 +240,16 @@ int CEffect_Tutorials::ArrowPoints(const CPageGame* page, float b, VxVec3 (&out)
     case 4: flipped = true; return one(336.0f, 220.0f + b);
     case 5: flipped = true; return one(203.0f, 220.0f + b);
     case 7:
-        if (page && page->m_iCarriedCard >= 0) return one(300.0f, -90.0f + b);
+        if (battle && battle->m_iCarriedCard >= 0) return one(300.0f, -90.0f + b);
         return one(-47.0f, -160.0f + b);
     case 9:
-        if (page)
-            for (const CCom_GameRobot& r : page->m_lstRobots)
+        if (battle)
+            for (const CCom_GameRobot& r : battle->m_lstRobots)
                 if (r.Type() == MachineId::Smasher) return one(r.m_vPosition.x, r.m_vPosition.y + 120.0f + b);
         return 0;
     case 10:
-        if (page)
-            for (const CCom_GameItem& item : page->m_lstItems)
+        if (battle)
+            for (const CCom_GameItem& item : battle->m_lstItems)
                 if (item.m_iItemKind >= 4 && item.m_iItemKind <= 7)
                     return one(item.m_vPosition.x, item.m_vPosition.y + 40.0f + b);
         return 0;
@@ -278,14 +278,14 @@ void CEffect_Tutorials::DrawHint(float boxAlpha, float textAlpha) const {
     DrawStyledText(app->m_pFontStandard, StepFont(0.6f, textAlpha), 300.0f, -260.0f, "Click to continue...");
 }
 
-void CEffect_Tutorials::DrawArrows(const CPageGame* page) const {
+void CEffect_Tutorials::DrawArrows(const CBattleModel* battle) const {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const float frame = float(app->m_nFrame);
     const float b = 8.0f * std::sin(6.0f * frame * VX_DEG_TO_RAD);
     VxVec3 points[5];
     bool flipped = false;
-    const int n = ArrowPoints(page, b, points, flipped);
+    const int n = ArrowPoints(battle, b, points, flipped);
     if (m_pArrow)
         for (int i = 0; i < n; ++i) {
             m_pArrow->SaveState();
@@ -311,7 +311,7 @@ void CEffect_Tutorials::DrawArrows(const CPageGame* page) const {
 void CEffect_Tutorials::OnFrame(int index) {
     if (index != 0) return;
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
+    CBattleModel* battle = m_pBattle;
     EffectInstance& r = m_aInstances[0];
     if (m_iDrawnStep != m_iStep) {
         m_bTextDrawn = 0;
@@ -343,7 +343,7 @@ void CEffect_Tutorials::OnFrame(int index) {
     textAlpha = Clamp01(textAlpha);
 
     // A step shown for more than three seconds holds the stage clock.
-    if (m_iFadeState == 0 && r.age > 180 && page && page->m_iBattleState == BATTLE_PLAYING) ++page->m_iTimeLeft;
+    if (m_iFadeState == 0 && r.age > 180 && battle && battle->m_iBattleState == BATTLE_PLAYING) ++battle->m_iTimeLeft;
 
     if (app) {
         if (!m_bTextDrawn && BeginRenderToTexture(TUTORIAL_TEXT_SLOT, true)) {
@@ -367,7 +367,7 @@ void CEffect_Tutorials::OnFrame(int index) {
             if (!(m_bHintDrawn && ShowSlotFaded(*app, TUTORIAL_HINT_SLOT, hintAlpha)))
                 DrawHint(kBoxAlpha * hintAlpha, hintAlpha);
         }
-        if (m_fFade <= 0.0f) DrawArrows(page);
+        if (m_fFade <= 0.0f) DrawArrows(battle);
     }
 
     if (m_iFadeState == 1 && m_fFade >= TUTORIAL_FADE_END && m_iHoldFrames > 0) --m_iHoldFrames;

@@ -4,10 +4,11 @@
 // and, on click steps, "Click to continue...". A step is only ever followed
 // by the next number; a new step waits for the old one to fade out. While a
 // step has shown for three seconds in play, the stage clock stands still.
+#include "battle/effects/BattleActor.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
-class CPageGame;
+class CBattleModel;
 class CVxBillboard;
 
 constexpr int TUTORIAL_STEPS = 17;
@@ -31,7 +32,7 @@ struct TutorialStepText {
 // The step's script, or null outside 0 to 16.
 const TutorialStepText* GetTutorialStepText(int step);
 
-class CEffect_Tutorials : public CVxEffect {
+class CEffect_Tutorials : public CVxEffect, public BattleActor {
 public:
     CEffect_Tutorials();
     void OnStart(int index) override;
@@ -51,7 +52,7 @@ public:
 
     // Where the current step's arrows stand (b: the bob), answered as a count
     // (0 to 5) of points; flipped arrows point up.
-    int ArrowPoints(const CPageGame* page, float b, VxVec3 (&out)[5], bool& flipped) const;
+    int ArrowPoints(const CBattleModel* battle, float b, VxVec3 (&out)[5], bool& flipped) const;
 
     CVxBillboard* m_pBox = nullptr;        // owned; the how-to-play overlay borrows it
     CVxBillboard* m_pArrow = nullptr;      // the application's
@@ -69,5 +70,5 @@ private:
     void StartRequest();
     void DrawText(int step, float boxAlpha, float textAlpha) const;
     void DrawHint(float boxAlpha, float textAlpha) const;
-    void DrawArrows(const CPageGame* page) const;
+    void DrawArrows(const CBattleModel* battle) const;
 };

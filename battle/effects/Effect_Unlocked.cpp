@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/BattleView.h"
 #include "content/Achievements.h"
 #include "content/DescriptiveTexts.h"
 #include "content/SaveProfile.h"
@@ -90,7 +91,7 @@ CEffect_Unlocked::CEffect_Unlocked() {
 
 void CEffect_Unlocked::DrawFixedLayer(float y) const {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
+    BattleView* view = m_pView;
     const int stage = CurrentStage();
     const float x = m_vBoardPos.x;
     const bool unlocks = HasStageUnlocks();
@@ -98,7 +99,7 @@ void CEffect_Unlocked::DrawFixedLayer(float y) const {
     const bool upgrade = !upgrades.empty();
     DrawSharedPicture(app->m_apBbdMsgHeader[unlocks && stage != 2 && stage != 4 ? 5 : 7], x, y + 210.0f);
     if (upgrade) DrawSharedPicture(m_pUpgradeFrame, x, y + 70.0f, 1.25f, 1.25f);
-    if (CVxBillboard* picture = page ? page->m_pUnlockPicture : nullptr) {
+    if (CVxBillboard* picture = view ? view->UnlockPicture() : nullptr) {
         picture->SaveState();
         picture->SetAlphaBlend(true);
         if (upgrade) picture->ScaleSize2D(1.25f, 1.25f);
@@ -155,10 +156,10 @@ void CEffect_Unlocked::OnFrame(int index) {
     // Without a slot to keep it in, the layer is drawn at the board's place.
     if (!(m_bBoardDrawn && ShowKeptContent(*app, UNLOCKED_BOARD_SLOT, m_vBoardPos))) DrawFixedLayer(y);
 
-    CPageGame* page = BattlePageOf(app);
-    if (page && page->m_pBtnOK) {
-        page->m_pBtnOK->SetPosition(x + 4.0f, y - 250.0f, 0.0f);
-        page->m_pBtnOK->Render();
+    BattleView* view = m_pView;
+    if (view && view->OkButton()) {
+        view->OkButton()->SetPosition(x + 4.0f, y - 250.0f, 0.0f);
+        view->OkButton()->Render();
     }
     if (y > UNLOCKED_START_Y) {
         Clear(0);
@@ -168,8 +169,8 @@ void CEffect_Unlocked::OnFrame(int index) {
 
 void CEffect_Unlocked::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    CPageGame* page = BattlePageOf(app);
-    CVxButton* ok = page ? page->m_pBtnOK : nullptr;
+    BattleView* view = m_pView;
+    CVxButton* ok = view ? view->OkButton() : nullptr;
     if (ok) ok->ProcessInput();
     const EffectInstance& r = m_aInstances[0];
     // Closes once: a board on its way out takes no second click.

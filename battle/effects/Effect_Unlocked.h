@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "battle/effects/Effect_ItemTransToInterface.h"  // METAL_PARTS_CAP
+#include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"
 
@@ -28,7 +29,7 @@ bool HasStageUnlocks();
 // it unlocks nothing, its reward into the live profile.
 void ApplyStageResults(int stage);
 
-class CEffect_Unlocked : public CVxEffect {
+class CEffect_Unlocked : public CVxEffect, public BattleViewer {
 public:
     CEffect_Unlocked();
     void OnFrame(int index) override;

@@ -153,7 +153,7 @@ void CPageGame::LoadBattleResources() {
         !profile.m_aEnemySeen[variant.m_iType - FIRST_MACHINE_TYPE].variantMet[variant.m_iKind - 1]) {
         CVxBillboard* extra = nullptr;
         if (variant.m_iKind == VARIANT_FLYING || variant.m_iKind == VARIANT_ZETA || variant.m_iKind == VARIANT_OMEGA)
-            extra = CEffect_NewEnemy::LoadPictures(variant.m_iType, variant.m_iKind);
+            extra = CEffect_NewEnemy::LoadPictures(m_pResourceManager, variant.m_iType, variant.m_iKind);
         m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(variant.m_iType, 4) + ".png", kInfoFolder), extra,
                                    variant.m_iType, variant.m_iKind});
     }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleView.h"
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
@@ -89,7 +90,7 @@ struct NewEnemyEntry {
     int variant = 0;  // 0 plain, else the variant kind
 };
 
-class CPageGame : public CVxPage, public CBattleLink, public BattleScene, public CBattleModel {
+class CPageGame : public CVxPage, public CBattleLink, public BattleScene, public CBattleModel, public BattleView {
 public:
     CPageGame();
     ~CPageGame() override;
@@ -395,6 +396,31 @@ public:
     int SummarySwitchCode() const override;
     int SummaryChosenStage() const override;
     CAchievementNotice* InGameNotice() override;
+
+    // What the battle's effects see of it (PageGameView.cpp).
+    float FieldScrollX() const override;
+    int CarriedCard() const override { return m_iCarriedCard; }
+    int HandCard(int slot) const override { return m_aHand[slot].m_iCard; }
+    const UnitDefinition* HandDefs() const override { return m_aHandDefs; }
+    const UnitDefinition* EnemyDefs() const override { return m_aEnemyDefs; }
+    int MachinesOnField() const override;
+    int RobotsLost() const override { return m_nRobotsLost; }
+    int MachinesKilled() const override { return m_nMachinesKilled; }
+    VxVec3 CursorOnField() const override { return CursorPoint(); }
+    const BattleScene& Drawn() const override { return *this; }
+    CVxButton* OkButton() const override { return m_pBtnOK; }
+    CVxBillboard* UnlockPicture() const override { return m_pUnlockPicture; }
+    CVxBillboard* NextUnlockPicture() const override { return m_pNextUnlockPicture; }
+    CVxBillboard* HudTimesGlyph() const override { return m_pHudTimes; }
+    bool ShownNewEnemy(NewEnemyShown& out) const override;
+    int ShownNewRobot() const override;
+    CVxBillboard* ShownNewRobotPicture() const override;
+    int FirstNewRobot() const override;
+    bool ResultTipShown() const override { return m_bResultTipShown; }
+    bool FirstTutorialActive() const override;
+    bool NextNewEnemy() override;
+    void CloseNewRobots() override { m_itNewRobot = m_mapNewRobots.end(); }
+    void MarkResultTipShown() override { m_bResultTipShown = true; }
 
     // A picture or sound made through the page's manager (null without one).
     CVxBillboard* Picture(const std::string& name, const char* folder);

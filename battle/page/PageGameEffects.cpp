@@ -41,12 +41,33 @@
 #include "battle/effects/Effect_Unlocked.h"
 #include "game/Effect_ScaleAndDiffuseOut.h"
 
+#include <initializer_list>
+
 namespace {
 
 template <class T>
 void DeleteEffect(T*& effect) {
     delete effect;
     effect = nullptr;
+}
+
+// The effects draw what they see of the battle through the page's view; the
+// few that make, crush or pay out act on the battle itself.
+void HandBattleToEffects(CPageGame& page) {
+    BattleView* view = &page;
+    CBattleModel* battle = &page;
+    for (BattleViewer* viewer : std::initializer_list<BattleViewer*>{
+             page.m_pEffectTextBegin, page.m_pEffectNewEnemy, page.m_pEffectNewRobot, page.m_pEffectUnlocked,
+             page.m_pEffectSummary, page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear,
+             page.m_pEffectSpike, page.m_pEffectRemover, page.m_pEffectReward, page.m_pEffectHeartDecreased,
+             page.m_pEffectGreenBall, page.m_pEffectSandWind, page.m_pEffectSnow, page.m_pEffectFlower,
+             page.m_pEffectFish, page.m_pEffectFontInstruction})
+        viewer->SeeBattle(view);
+    for (BattleActor* actor : std::initializer_list<BattleActor*>{
+             page.m_pEffectTutorials, page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear,
+             page.m_pEffectParatrooper, page.m_pEffectMeteorEnemy, page.m_pEffectDestroyerHand,
+             page.m_pEffectRobotJumpOut})
+        actor->ActOn(battle);
 }
 
 }  // namespace
@@ -85,7 +106,7 @@ void CPageGame::LoadEffects() {
     m_pEffectFlower = new CEffect_Flower();
     m_pEffectFish = new CEffect_Fish();
     m_pEffectMeteor = new CEffect_Meteor();
-    m_pEffectMeteorEnemy = new CEffect_MeteorEnemy();
+    m_pEffectMeteorEnemy = new CEffect_MeteorEnemy(m_pEffectMeteor);
     m_pEffectDestroyerHand = new CEffect_DestroyerHand();
     m_pEffectRobotJumpOut = new CEffect_RobotJumpOut();
     m_pEffectScaleAndDiffuseOut = new CEffect_ScaleAndDiffuseOut();
@@ -98,6 +119,7 @@ void CPageGame::LoadEffects() {
     m_pEffectNewRobot->m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     m_pEffectNewRobot->Clear(0);
     m_pEffectDestroyerHand->m_iLayer = 0;
+    HandBattleToEffects(*this);
 }
 
 void CPageGame::ReleaseEffects() {

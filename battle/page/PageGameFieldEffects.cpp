@@ -197,27 +197,111 @@ void SplitSpawn(CPageGame& page, FieldEffect& fx, float x, float y, float z, int
     (void)fx;
 }
 
-void DrawKind(CPageGame& page, FieldEffect& fx) {
-    const int type = fx.kind;
-    const int age = fx.age;
-    const float t = float(age) / 30.0f;
-    const float x = fx.params[0].f, y = fx.params[1].f, z = fx.params[2].f;
-    const int source = fx.params[3].i;
-    const bool early = age < 30;  // most kinds draw in ages 0 to 29
+// What every kind reads of its record in one frame.
+struct Frame {
+    int type = 0;
+    int age = 0;
+    float t = 0.0f;  // age in seconds
+    float x = 0.0f, y = 0.0f, z = 0.0f;
+    int source = 0;
+    bool early = false;  // most kinds draw in ages 0 to 29
+};
+
+Frame FrameOf(const FieldEffect& fx) {
+    Frame f;
+    f.type = fx.kind;
+    f.age = fx.age;
+    f.t = float(f.age) / 30.0f;
+    f.x = fx.params[0].f, f.y = fx.params[1].f, f.z = fx.params[2].f;
+    f.source = fx.params[3].i;
+    f.early = f.age < 30;
+    return f;
+}
+
+Light RedLight() {
     Light red;
     red.size = 16.0f;
     red.colour = Colour{1.0f, 0.0f, 0.0f, 1.0f};
     red.base = 5.5f;
+    return red;
+}
 
-    switch (type) {
+// Kinds 0, 10 to 13, 16 and 23: smoke puffs and rings of light.
+void DrawSmokeAndLight(const Frame& f) {
+    const int age = f.age;
+    const float t = f.t, x = f.x, y = f.y;
+    if (!f.early) return;
+    switch (f.type) {
     case 0:
-        if (!early) break;
         SmokeRing(x, y, age, t, 0.5f, 0.25f);
         LightRing(x, y, age, t, Light{});
         break;
+    case 10: LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.3f, 50.0f)); break;
+    case 11:
+        for (int k = 0; k <= 6; k += 2) {
+            Step s = At(x, y, 45.0 + 90.0 * k, (float(k) + 0.5f) * float(age));
+            s.scale = 0.8f - 0.75f * t;
+            Draw(SmokePicture(), s);
+        }
+        break;
+    case 12:
+        SmokeRing(x, y, age, t, 0.5f, 0.5f);
+        LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.6f, 50.0f));
+        break;
+    case 13:
+        for (int k = 0; k < 6; ++k) {
+            Step s = At(x, y, 45.0 + 17.0 * k, (0.75f + 0.85f * float(k)) * float(age) + 5.0f);
+            s.colour.a = 1.0f - 0.5f * t;
+            s.scale = 0.8f - t;
+            Draw(SmokePicture(), s);
+        }
+        LightRing(x, y, age, t, MakeLight(7, 0.5f, 0.025f, 30.0f, 0.75f));
+        break;
+    case 16:
+        SmokeRing(x, y, age, t, 1.5f, 0.25f);
+        LightRing(x, y, age, t, MakeLight(6, 1.5f, 0.3f, 0.0f, 0.5f, Colour{1.0f, 0.0f, 0.0f, 1.0f}));
+        break;
+    case 23:
+        for (int k = 0; k < 4; ++k) {
+            Step s = At(x, y, 60.0 - 45.0 * k, (0.5f + 0.25f * float(k)) * float(age));
+            s.colour.a = 1.0f - 0.5f * t;
+            s.scale = 0.8f - 0.75f * t;
+            Draw(SmokePicture(), s);
+        }
+        break;
+    default: break;
+    }
+}
+
+// Kind 5: eight streaks of the weapon's picture at random angles and lengths.
+void DrawStreaks(const CPageGame& page, const Frame& f) {
+    if (f.age >= 10) return;
+    CVxBillboard* b = WeaponPicture(page, f.source);
+    if (!b) return;
+    for (int n = 0; n < 8; ++n) {
+        const double a = 45.0 * n + 20.0 + 61.0 * kVariant + double(VxRand() % 30);
+        const float len = float(60 - VxRand() % 20);
+        b->SaveState();
+        const float hgt = len + 20.0f + 2.0f * float(VxRand() % 10);
+        const VxMatrix m1 = MatrixMultiply(MatrixScaling(len, hgt, 1.0f), MatrixTranslation(-len / 2.0f, 0.0f, 0.0f));
+        const VxMatrix m2 =
+            MatrixMultiply(MatrixRotationZ(float(a * kDeg)), MatrixTranslation(len / 2.0f + 20.0f, 0.0f, 0.0f));
+        const VxMatrix m3 = MatrixTranslation(f.x - len / 2.0f, f.y, 0.0f);
+        b->m_matWorld = MatrixMultiply(MatrixMultiply(m1, m2), m3);
+        b->SetBlendMode(BLEND_ADD, b->m_iAlphaRef);
+        b->Render();
+        b->RestoreState();
+    }
+}
+
+// Kinds 1 to 8: the firing unit's own weapon picture, scattered, swelling or held.
+void DrawWeaponBurst(const CPageGame& page, const Frame& f) {
+    const int type = f.type, age = f.age, source = f.source;
+    const float t = f.t, x = f.x, y = f.y, z = f.z;
+    switch (type) {
     case 1:
     case 2:
-        if (!early) break;
+        if (!f.early) break;
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y, 45.0 + 90.0 * k, (0.5f + 0.25f * float(k)) * float(age));
             s.scale = 0.8f - 0.5f * t;
@@ -236,29 +320,9 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
         Draw(source >= 1000 ? ImpactPicture(page, source) : WeaponPicture(page, source), s);
         break;
     }
-    case 5: {
-        if (age >= 10) break;
-        CVxBillboard* b = WeaponPicture(page, source);
-        if (!b) break;
-        for (int n = 0; n < 8; ++n) {
-            const double a = 45.0 * n + 20.0 + 61.0 * kVariant + double(VxRand() % 30);
-            const float len = float(60 - VxRand() % 20);
-            b->SaveState();
-            const float hgt = len + 20.0f + 2.0f * float(VxRand() % 10);
-            const VxMatrix m1 =
-                MatrixMultiply(MatrixScaling(len, hgt, 1.0f), MatrixTranslation(-len / 2.0f, 0.0f, 0.0f));
-            const VxMatrix m2 =
-                MatrixMultiply(MatrixRotationZ(float(a * kDeg)), MatrixTranslation(len / 2.0f + 20.0f, 0.0f, 0.0f));
-            const VxMatrix m3 = MatrixTranslation(x - len / 2.0f, y, 0.0f);
-            b->m_matWorld = MatrixMultiply(MatrixMultiply(m1, m2), m3);
-            b->SetBlendMode(BLEND_ADD, b->m_iAlphaRef);
-            b->Render();
-            b->RestoreState();
-        }
-        break;
-    }
+    case 5: DrawStreaks(page, f); break;
     case 6:
-        if (!early) break;
+        if (!f.early) break;
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y + 50.0f * t, 45.0 + 90.0 * k, (0.5f + 0.25f * float(k)) * float(age));
             s.additive = true;
@@ -277,36 +341,17 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
         Draw(WeaponPicture(page, source), s);
         break;
     }
-    case 10:
-        if (!early) break;
-        LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.3f, 50.0f));
-        break;
-    case 11:
-        if (!early) break;
-        for (int k = 0; k <= 6; k += 2) {
-            Step s = At(x, y, 45.0 + 90.0 * k, (float(k) + 0.5f) * float(age));
-            s.scale = 0.8f - 0.75f * t;
-            Draw(SmokePicture(), s);
-        }
-        break;
-    case 12:
-        if (!early) break;
-        SmokeRing(x, y, age, t, 0.5f, 0.5f);
-        LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.6f, 50.0f));
-        break;
-    case 13:
-        if (!early) break;
-        for (int k = 0; k < 6; ++k) {
-            Step s = At(x, y, 45.0 + 17.0 * k, (0.75f + 0.85f * float(k)) * float(age) + 5.0f);
-            s.colour.a = 1.0f - 0.5f * t;
-            s.scale = 0.8f - t;
-            Draw(SmokePicture(), s);
-        }
-        LightRing(x, y, age, t, MakeLight(7, 0.5f, 0.025f, 30.0f, 0.75f));
-        break;
-    case 14:
-    case 18: {
-        if (!early) break;
+    default: break;
+    }
+}
+
+// Kinds 14, 18, 19 and 22: blasts that burst out and glow red, yellow or white.
+void DrawBlast(const CPageGame& page, const Frame& f) {
+    const int type = f.type, age = f.age, source = f.source;
+    const float t = f.t, x = f.x, y = f.y, z = f.z;
+    if (!f.early) return;
+    Light l = RedLight();
+    if (type == 14 || type == 18) {
         CVxBillboard* b =
             type == 14 ? ImpactPicture(page, source >= 1000 ? source - 1000 : source) : page.m_pFieldBlastArt;
         const float base = type == 14 ? 1.5f : 2.5f;
@@ -319,94 +364,48 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
             s.scale = 0.8f - 0.75f * t;
             Draw(b, s);
         }
-        Light l = red;
         if (type == 14) l.colour = Colour{1.0f, 1.0f, 0.0f, 1.0f}, l.base = 1.5f;
         LightRing(x, y, age, t, l);
-        break;
+        return;
     }
-    case 15:
-        if (!early) break;
+    Step s;
+    s.x = x, s.y = y, s.z = z;
+    s.colour.a = 1.0f - t;
+    s.size = 128.0f;
+    s.additive = true;
+    s.scale = 1.0f + 0.5f * t;
+    Draw(type == 19 ? page.m_pFieldBlastArt : page.m_pFieldBombArt, s);
+    if (type == 22) l.colour = Colour{};
+    LightRing(x, y, age, t, l);
+}
+
+// Kinds 15, 24, 28 and 30: dust thrown up, with stones or debris flying.
+void DrawDust(const CPageGame& page, const Frame& f) {
+    const int type = f.type, age = f.age;
+    const float t = f.t, x = f.x, y = f.y;
+    if (!f.early) return;
+    if (type == 15) {
         DustArc(x - 10.0f, y - 5.0f, age, 20.0f, Colour{1.0f, 1.0f, 1.0f, 0.25f - 0.15f * t}, 0.5f + 0.5f * t);
         Stones(
             StonePicture(), x, y, t, 10.0f, [age](int j) { return -float(j) * float(age + 10); },
             [](int j) { return float(2 - j); }, false);
-        break;
-    case 16:
-        if (!early) break;
-        SmokeRing(x, y, age, t, 1.5f, 0.25f);
-        LightRing(x, y, age, t, MakeLight(6, 1.5f, 0.3f, 0.0f, 0.5f, Colour{1.0f, 0.0f, 0.0f, 1.0f}));
-        break;
-    case 17: SplitSpawn(page, fx, x, y, z, age, source); break;
-    case 19:
-    case 22: {
-        if (!early) break;
+        return;
+    }
+    const float cy = type == 30 ? y - 40.375f : y;
+    DustArc(x, cy, age, 30.0f, Colour{1.0f, 1.0f, 1.0f, 0.5f - 0.5f * t}, 0.5f + 0.5f * t);
+    if (type == 30) return;
+    CVxBillboard* stone = type == 24 ? StonePicture() : ImpactPicture(page, f.source);
+    Stones(
+        stone, x, y, t, 20.0f, [age](int j) { return float(2 * j - 2) * float(age + 10); },
+        [](int j) { return float(j); }, type == 28);
+}
+
+// Kinds 29 and 31: the target mark, and a unit's picture fanning out as it leaves.
+void DrawMark(const CPageGame& page, const Frame& f) {
+    const int age = f.age;
+    if (f.type == 29) {
         Step s;
-        s.x = x, s.y = y, s.z = z;
-        s.colour.a = 1.0f - t;
-        s.size = 128.0f;
-        s.additive = true;
-        s.scale = 1.0f + 0.5f * t;
-        Draw(type == 19 ? page.m_pFieldBlastArt : page.m_pFieldBombArt, s);
-        Light l = red;
-        if (type == 22) l.colour = Colour{};
-        LightRing(x, y, age, t, l);
-        break;
-    }
-    case 20:
-        if (age < 30 && age % 2 == 0) {
-            float bx, by;
-            BombardmentPoint(bx, by);
-            page.AddFieldEffect(7, 19, bx, by, 0.0f);
-        }
-        break;
-    case 21: {
-        if (age == 0) RestartSound(page.m_pSfxDestroyerDead);
-        if (age % 2 == 0) {
-            float bx, by;
-            BombardmentPoint(bx, by);
-            page.AddFieldEffect(7, 22, bx, by, 0.0f);
-        }
-        if (age > 120 && age % 10 == 0) RestartSound(page.m_pSfxDestroyerBomb);
-        if (age > 480) {
-            const float u = float(age - 480) / 120.0f;
-            if (page.m_pSfxDestroyerBomb) page.m_pSfxDestroyerBomb->SetVolumeFactor(1.0f - u);
-            if (CVxBillboard* flash = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdMark : nullptr) {
-                flash->SaveState();
-                flash->SetBlendMode(BLEND_ALPHA, flash->m_iAlphaRef);
-                flash->SetSize2D(1024.0f);
-                flash->SetDiffuse(1.0f, 1.0f, 1.0f, 0.5f + 0.5f * Sin(180.0 * u));
-                flash->SetPosition(0.0f, 0.0f, 0.0f);
-                flash->RenderSRT();
-                flash->RestoreState();
-            }
-        }
-        break;
-    }
-    case 23:
-        if (!early) break;
-        for (int k = 0; k < 4; ++k) {
-            Step s = At(x, y, 60.0 - 45.0 * k, (0.5f + 0.25f * float(k)) * float(age));
-            s.colour.a = 1.0f - 0.5f * t;
-            s.scale = 0.8f - 0.75f * t;
-            Draw(SmokePicture(), s);
-        }
-        break;
-    case 24:
-    case 28:
-    case 30: {
-        if (!early) break;
-        const float cy = type == 30 ? y - 40.375f : y;
-        DustArc(x, cy, age, 30.0f, Colour{1.0f, 1.0f, 1.0f, 0.5f - 0.5f * t}, 0.5f + 0.5f * t);
-        if (type == 30) break;
-        CVxBillboard* stone = type == 24 ? StonePicture() : ImpactPicture(page, source);
-        Stones(
-            stone, x, y, t, 20.0f, [age](int j) { return float(2 * j - 2) * float(age + 10); },
-            [](int j) { return float(j); }, type == 28);
-        break;
-    }
-    case 29: {
-        Step s;
-        s.x = x, s.y = y;
+        s.x = f.x, s.y = f.y;
         if (age < 20) {
             s.colour.a = 0.05f * float(age);
             s.scale = 1.45f - 0.025f * float(age);
@@ -415,33 +414,105 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
             if (age >= 30) s.colour.a = 1.0f - 0.1f * float(age - 30);
         }
         Draw(TargetMarkPicture(), s);
-        break;
+        return;
     }
-    case 31: {
-        CVxBillboard* b = UnitPicture(page, source);
-        const float r = 60.0f + 3.0f * float(age);
-        for (double a : {150.0, 180.0, 210.0}) {
-            Step s;
-            s.x = x + r * Sin(a);
-            s.y = y + r * Cos(a) - float(age);
-            s.colour = Colour{0.5f, 0.5f, 0.5f, age <= 20 ? 1.0f : 1.0f - 0.05f * float(age - 20)};
-            s.scale = 0.4f;
-            s.rotation = -90.0f;
-            Draw(b, s);
+    CVxBillboard* b = UnitPicture(page, f.source);
+    const float r = 60.0f + 3.0f * float(age);
+    for (double a : {150.0, 180.0, 210.0}) {
+        Step s;
+        s.x = f.x + r * Sin(a);
+        s.y = f.y + r * Cos(a) - float(age);
+        s.colour = Colour{0.5f, 0.5f, 0.5f, age <= 20 ? 1.0f : 1.0f - 0.05f * float(age - 20)};
+        s.scale = 0.4f;
+        s.rotation = -90.0f;
+        Draw(b, s);
+    }
+}
+
+// Kind 21: the destroyer's fall, bombs all over the field and a last flash.
+void DestroyerFall(CPageGame& page, const Frame& f) {
+    const int age = f.age;
+    if (age == 0) RestartSound(page.m_pSfxDestroyerDead);
+    if (age % 2 == 0) {
+        float bx, by;
+        BombardmentPoint(bx, by);
+        page.AddFieldEffect(7, 22, bx, by, 0.0f);
+    }
+    if (age > 120 && age % 10 == 0) RestartSound(page.m_pSfxDestroyerBomb);
+    if (age <= 480) return;
+    const float u = float(age - 480) / 120.0f;
+    if (page.m_pSfxDestroyerBomb) page.m_pSfxDestroyerBomb->SetVolumeFactor(1.0f - u);
+    if (CVxBillboard* flash = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdMark : nullptr) {
+        flash->SaveState();
+        flash->SetBlendMode(BLEND_ALPHA, flash->m_iAlphaRef);
+        flash->SetSize2D(1024.0f);
+        flash->SetDiffuse(1.0f, 1.0f, 1.0f, 0.5f + 0.5f * Sin(180.0 * u));
+        flash->SetPosition(0.0f, 0.0f, 0.0f);
+        flash->RenderSRT();
+        flash->RestoreState();
+    }
+}
+
+// Kinds 17, 20, 21 and 32 act on the battle at fixed ages as well as drawing.
+void ActOnBattle(CPageGame& page, FieldEffect& fx, const Frame& f) {
+    const int age = f.age, source = f.source;
+    switch (f.type) {
+    case 17: SplitSpawn(page, fx, f.x, f.y, f.z, age, source); break;
+    case 20:
+        if (age < 30 && age % 2 == 0) {
+            float bx, by;
+            BombardmentPoint(bx, by);
+            page.AddFieldEffect(7, 19, bx, by, 0.0f);
         }
         break;
-    }
+    case 21: DestroyerFall(page, f); break;
     case 32: {
-        if (age % 10 == 0) page.FireBullet(30, source, x, y, z, -1, -1);
+        if (age % 10 == 0) page.FireBullet(30, source, f.x, f.y, f.z, -1, -1);
         CVxBillboard* b = source >= 0 && source < HAND_SLOTS ? page.m_aHandArt[source].m_pWeapon : nullptr;
         for (int n = 0; n < 10; ++n) {
-            Step s = At(x, y, 45.0 + 61.0 * kVariant + 36.0 * n, 2.5f * float(age) + 50.0f);
+            Step s = At(f.x, f.y, 45.0 + 61.0 * kVariant + 36.0 * n, 2.5f * float(age) + 50.0f);
             s.colour.a = 1.0f - float(age) / 50.0f;
             s.scale = 0.5f;
             Draw(b, s);
         }
         break;
     }
+    default: break;
+    }
+}
+
+void DrawKind(CPageGame& page, FieldEffect& fx) {
+    const Frame f = FrameOf(fx);
+    switch (f.type) {
+    case 0:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 16:
+    case 23: DrawSmokeAndLight(f); break;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8: DrawWeaponBurst(page, f); break;
+    case 14:
+    case 18:
+    case 19:
+    case 22: DrawBlast(page, f); break;
+    case 15:
+    case 24:
+    case 28:
+    case 30: DrawDust(page, f); break;
+    case 29:
+    case 31: DrawMark(page, f); break;
+    case 17:
+    case 20:
+    case 21:
+    case 32: ActOnBattle(page, fx, f); break;
     default: break;  // -1, 9 and 25 to 27 show nothing: they only age
     }
 }

@@ -111,6 +111,7 @@ TEST_F(PopupScreenshot, NewMachineBoard) {
     page->m_lstNewEnemies.push_back({picture, gyrotor, 1004, 1});
     page->m_itNewEnemy = page->m_lstNewEnemies.begin();
     CEffect_NewEnemy board;
+    board.SeeBattle(page);
     board.Start(0, 0);
     Frames(board, 28);
     Compare("new_machine");
@@ -123,6 +124,7 @@ TEST_F(PopupScreenshot, NewRobotBoard) {
         m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic0005.png", "Resource\\InfoPicture\\", nullptr);
     page->m_itNewRobot = page->m_mapNewRobots.begin();
     CEffect_NewRobot board;
+    board.SeeBattle(page);
     board.Start(0, 0);
     Frames(board, 28);
     Compare("new_robot");

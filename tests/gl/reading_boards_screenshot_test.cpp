@@ -26,6 +26,7 @@ TEST_F(BoardScreenshot, WonSummary) {
     page->m_nRobotsLost = 3;
     page->m_nMachinesKilled = 27;
     CEffect_Summary summary;
+    summary.SeeBattle(page);
     summary.m_iStars = 2;
     summary.Start(0, 1);
     Frames(summary, 200);
