@@ -3,6 +3,7 @@
 #include "content/GameLink.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
 #include "content/UnitTables.h"
 
 namespace {
@@ -63,12 +64,11 @@ void GetUnitDefinition(UnitDefinition& record, int id) {
         record.m_iWeapon = row->weapon;
         record.m_fSpeed = 0.0f;
         record.m_iMoveMode = 0;
-        // Freezer, Flame and Plasma Bot are kept out of deep water.
-        if (id == 5 || id == 8 || id == 28) record.m_bFlag = 0;
+        if (row->flags & UNIT_NO_DEEP_WATER) record.m_bFlag = 0;
 
-        // Any level above 0 gives the same single change; robot 39 has none.
+        // Any level above 0 gives the same single change; the Remover Bot has none.
         record.m_iUpgradeLevel = g_CurrentProfile.m_aRobotUpgrade[id].m_iLevel;
-        if (record.m_iUpgradeLevel > 0 && id <= 38) ApplyUpgrade(record, *row);
+        if (record.m_iUpgradeLevel > 0 && id < RobotId::RemoverBot) ApplyUpgrade(record, *row);
         return;
     }
 

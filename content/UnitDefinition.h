@@ -22,6 +22,20 @@ enum BehaviourRole {
     ROLE_TIMER = 8,
 };
 
+// Facts of a unit kind that the battle rules ask by name.
+enum UnitFlag : unsigned {
+    UNIT_BOSS = 1u << 0,            // the Destroyers: drawn in their own pass, fire volleys
+    UNIT_TALL = 1u << 1,            // reaches far above its row (Giant, Titan)
+    UNIT_HEAVY = 1u << 2,           // its call weight in a wave never grows past 1
+    UNIT_BURROWS = 1u << 3,         // digs under the ground while it moves
+    UNIT_NOT_A_KILL = 1u << 4,      // leaving the field does not count as a Machine killed
+    UNIT_NO_DROP = 1u << 5,         // never leaves an item behind
+    UNIT_STACKS_FREELY = 1u << 6,   // a card that may land on an occupied cell
+    UNIT_SPENT_NOT_LOST = 1u << 7,  // used up by its own act: not a robot lost
+    UNIT_NO_DEEP_WATER = 1u << 8,   // kept out of deep water
+    UNIT_DRAWN_LAST = 1u << 9,      // a Machine drawn over every row of the field
+};
+
 constexpr int ROBOT_TYPES = 40;
 constexpr int FIRST_MACHINE_TYPE = 1000;
 constexpr int LAST_MACHINE_TYPE = 1032;
@@ -51,6 +65,9 @@ struct UnitDefinition {
 // upgrade; Machines of the later episodes are tougher in a battle. An unknown id
 // sets only the type, side, concealment, flag, size, hearts and upgrade level.
 void GetUnitDefinition(UnitDefinition& record, int id);
+
+// Whether the unit kind has the fact; false for an unknown id.
+bool UnitHas(int id, UnitFlag flag);
 
 // The unit's display name, or null for an unknown id.
 const char* GetUnitName(int id);

@@ -17,16 +17,22 @@ enum RobotUpgradeEffect {
 
 struct RobotRow {
     const char* name;
-    int terrain, role, hp, interval, recharge, cost, weapon;
+    UnitTerrainClass terrain;
+    BehaviourRole role;
+    int hp, interval, recharge, cost, weapon;
     RobotUpgradeEffect upgrade;
     int upgradeValue;
+    unsigned flags;  // UnitFlag bits
 };
 
 struct MachineRow {
     const char* name;
-    int terrain, role, hp, interval;
+    UnitTerrainClass terrain;
+    BehaviourRole role;
+    int hp, interval;
     float speed;
     int moveMode, weapon, size, hearts, concealment;
+    unsigned flags;  // UnitFlag bits
 };
 
 // Null for ids outside the tables.

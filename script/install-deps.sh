@@ -3,7 +3,7 @@
 # Does nothing when they are all present already.
 set -euo pipefail
 pkgs=(
-  cmake g++ make pkg-config ninja-build clang libclang-rt-14-dev
+  cmake g++ make pkg-config ninja-build clang libclang-rt-14-dev clang-format
   libsdl2-dev libepoxy-dev libx11-dev
   libpng-dev libjpeg-dev zlib1g-dev libminizip-dev
   libogg-dev libvorbis-dev vorbis-tools

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice:
-# a normal build and one under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the layout with clang-format, then builds and
+# runs every test twice: a normal build and one under AddressSanitizer +
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash script/install-deps.sh
 jobs=$(nproc)
+
+# Layout first: a file clang-format would change fails the run before any build.
+echo "== format"
+bash script/check-format.sh
 
 # GL tests need a display; start one Xvfb for the whole run on the first free
 # display number, and make sure it answers before any test counts on it.

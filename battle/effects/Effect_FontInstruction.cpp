@@ -2,6 +2,7 @@
 
 #include "battle/page/PageGame.h"
 #include "content/UnitDefinition.h"
+#include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxFont.h"
 #include "game/GameApplication.h"
@@ -43,16 +44,16 @@ std::string TerrainRefusalText(int unitClass, int cellKind) {
 
 std::string MountRefusalText(int card, int note) {
     switch (card) {
-    case 37:
+    case RobotId::MachineGunner:
         if (note == 0) return std::string("Machine Gun Weapon must be placed on ") + "Gunner Bot" + ".";
         if (note == 1) return "This unit has been equipped with a Machine Gun Weapon.";
         return "";
-    case 38:
+    case RobotId::MortarBot:
         if (note == 0) return std::string("Mortar Weapon must be placed on ") + "Cannon Bot" + ".";
         if (note == 1) return "This unit has been equipped with a Mortar Weapon.";
         return "";
-    case 27: {
-        const std::string name = GetUnitName(27);
+    case RobotId::BarrierBots: {
+        const std::string name = GetUnitName(RobotId::BarrierBots);
         if (note == 0) return name + " must be placed on another unit.";
         if (note == 1) return name + " have already been placed here.";
         if (note == 2) return name + " cannot be placed on this unit.";
@@ -109,7 +110,9 @@ int CEffect_FontInstruction::ShowJetStreamError() {
 int CEffect_FontInstruction::ShowWeaponMountError(int card, int note) {
     const std::string text = MountRefusalText(card, note);
     if (text.empty()) return -1;
-    const int kind = card == 37 ? FI_MACHINE_GUN_MOUNT : card == 38 ? FI_MORTAR_MOUNT : FI_BARRIER_MOUNT;
+    const int kind = card == RobotId::MachineGunner ? FI_MACHINE_GUN_MOUNT
+                     : card == RobotId::MortarBot   ? FI_MORTAR_MOUNT
+                                                    : FI_BARRIER_MOUNT;
     return Show(kind, text);
 }
 

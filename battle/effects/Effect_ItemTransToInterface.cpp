@@ -12,6 +12,7 @@
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ VxVec3 CapsuleTarget(const CPageGame& page) {
         int copters = 0;
         const CCom_GameRobot* first = nullptr;
         for (const CCom_GameRobot& r : page.m_lstRobots)
-            if (r.Type() == 4) {
+            if (r.Type() == RobotId::CopterBot) {
                 if (!first) first = &r;
                 ++copters;
             }
@@ -45,7 +46,7 @@ VxVec3 CapsuleTarget(const CPageGame& page) {
         for (int column = 9; column >= 5; --column) {
             bool held = false;
             for (const CCom_GameRobot& r : page.m_lstRobots) {
-                if (r.Type() != 23) continue;
+                if (r.Type() != RobotId::BuoyerBot) continue;
                 const VxVec3 home = page.FindNearestCell(r.m_vHome.x, r.m_vHome.y, r.m_vHome.z);
                 if (int(home.x) == column && int(home.y) == 4) {
                     held = true;
@@ -93,7 +94,10 @@ CVxBillboard* CEffect_ItemTransToInterface::ItemPicture(int kind) {
     if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
     if (kind == 8) {
         const int stage = CurrentStage();
-        const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 && page ? page->FindHandCard(23) : -1;
+        const int slot = stage == 154           ? 0
+                         : stage == 162         ? 1
+                         : stage == 158 && page ? page->FindHandCard(RobotId::BuoyerBot)
+                                                : -1;
         if (!page || !app || slot < 0) return nullptr;
         const int card = page->m_aHand[slot].m_iCard;
         return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;
@@ -140,7 +144,10 @@ void CEffect_ItemTransToInterface::OnFrame(int index) {
     if (kind == ITEM_CAPSULE && page) {
         // A capsule that arrives brings its robot onto the field.
         const int stage = CurrentStage();
-        const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 ? page->FindHandCard(23) : -1;
+        const int slot = stage == 154   ? 0
+                         : stage == 162 ? 1
+                         : stage == 158 ? page->FindHandCard(RobotId::BuoyerBot)
+                                        : -1;
         if (slot >= 0) {
             CCom_GameRobot* robot = page->SpawnMiniGameRobot(slot, target.x, target.y, target.z);
             if (robot && stage == 158) robot->m_iHp = 10000;

@@ -5,6 +5,7 @@
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
+#include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxNumber.h"
@@ -22,10 +23,12 @@ const char* const kInfoPictureFolder = "Resource\\InfoPicture\\";
 constexpr int kSymbolCell = 13;
 
 const GyrotorPlacement kGyrotors[] = {
-    {1000, 20, 140, 0, 0, -20, 50, 0},     {1002, -30, 130, 0, 0, 20, 50, 0},    {1004, 5, 135, 0, 0, -10, 50, 230},
-    {1005, 20, 145, 0, 220, -10, 50, 230}, {1006, 10, 110, -5, 0, 0, 60, 0},     {1007, 0, 125, -2, 0, 0, 40, 240},
-    {1008, 0, 115, 0, 0, 10, 60, 0},       {1010, -20, 100, -5, 0, 30, 30, 0},   {1018, 10, 130, 3, 0, -20, 50, 0},
-    {1021, -20, 125, 0, 0, 20, 50, 0},     {1022, 20, 125, -3, 0, -10, 60, 240}, {1023, 5, 120, -3, 0, -10, 45, 210},
+    {MachineId::Smasher, 20, 140, 0, 0, -20, 50, 0},       {MachineId::HeavySmasher, -30, 130, 0, 0, 20, 50, 0},
+    {MachineId::Cycler, 5, 135, 0, 0, -10, 50, 230},       {MachineId::Transporter, 20, 145, 0, 220, -10, 50, 230},
+    {MachineId::Driller, 10, 110, -5, 0, 0, 60, 0},        {MachineId::Jumper, 0, 125, -2, 0, 0, 40, 240},
+    {MachineId::Knight, 0, 115, 0, 0, 10, 60, 0},          {MachineId::RocketWagon, -20, 100, -5, 0, 30, 30, 0},
+    {MachineId::MarineStriker, 10, 130, 3, 0, -20, 50, 0}, {MachineId::MegaSmasher, -20, 125, 0, 0, 20, 50, 0},
+    {MachineId::BlastTank, 20, 125, -3, 0, -10, 60, 240},  {MachineId::UltraCycler, 5, 120, -3, 0, -10, 45, 210},
 };
 
 void DrawPicture(CVxBillboard* picture, float x, float y, float size, float degrees) {
@@ -49,18 +52,18 @@ const GyrotorPlacement* FindGyrotorPlacement(int typeId) {
 
 const char* GyrotorPictureName(int typeId) {
     switch (typeId) {
-    case 1000:
-    case 1004:
-    case 1005:
-    case 1018:
-    case 1022:
-    case 1023: return "Bbd_Copter1.png";
-    case 1002:
-    case 1006:
-    case 1007:
-    case 1008:
-    case 1021: return "Bbd_Copter2.png";
-    case 1010: return "Bbd_Copter3.png";
+    case MachineId::Smasher:
+    case MachineId::Cycler:
+    case MachineId::Transporter:
+    case MachineId::MarineStriker:
+    case MachineId::BlastTank:
+    case MachineId::UltraCycler: return "Bbd_Copter1.png";
+    case MachineId::HeavySmasher:
+    case MachineId::Driller:
+    case MachineId::Jumper:
+    case MachineId::Knight:
+    case MachineId::MegaSmasher: return "Bbd_Copter2.png";
+    case MachineId::RocketWagon: return "Bbd_Copter3.png";
     default: return nullptr;
     }
 }

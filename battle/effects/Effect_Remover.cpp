@@ -1,6 +1,7 @@
 #include "battle/effects/Effect_Remover.h"
 
 #include "battle/effects/AmbientArt.h"
+#include "content/UnitIds.h"
 
 using namespace ambient;
 
@@ -44,19 +45,20 @@ void CEffect_Remover::OnFrame(int index) {
         int dx = 0, dy = 0;
         if (robot && unit < HAND_SLOTS) {
             switch (page->m_aHandDefs[unit].m_iType) {
-            case 6: dy = -45; break;
-            case 11:
-            case 17: dy = -30; break;
-            case 23: dy = -40; break;
-            case 29: dy = -20; break;
-            case 37: dx = 15; break;
+            case RobotId::MiniMine: dy = -45; break;
+            case RobotId::FloaterBot:
+            case RobotId::SubmergerBot: dy = -30; break;
+            case RobotId::BuoyerBot: dy = -40; break;
+            case RobotId::SurveyorBot: dy = -20; break;
+            case RobotId::MachineGunner: dx = 15; break;
             default: break;
             }
         }
         if (code < 10000 || code >= 20000) {
             if (robot) {
                 const UnitDefinition* def = unit < HAND_SLOTS ? &page->m_aHandDefs[unit] : nullptr;
-                if (def && def->m_iType == 6 && def->m_iUpgradeLevel > 0) DrawAt(m_pMineOverlay, x0, y - 15.0f, z0);
+                if (def && def->m_iType == RobotId::MiniMine && def->m_iUpgradeLevel > 0)
+                    DrawAt(m_pMineOverlay, x0, y - 15.0f, z0);
                 DrawAt(HandPicture(*page, unit), x0, y, z0);
             } else {
                 DrawAt(MachinePicture(*page, unit - 1000), x0, y, z0);
@@ -69,11 +71,11 @@ void CEffect_Remover::OnFrame(int index) {
             // Without the Recycler's card in the hand there is nothing to draw.
             int slot = -1;
             for (int i = 0; i < HAND_SLOTS && slot < 0; ++i)
-                if (page->m_aHand[i].m_iCard == 32) slot = i;
+                if (page->m_aHand[i].m_iCard == RobotId::RecyclerBot) slot = i;
             remover = HandPicture(*page, slot);
         } else {
             for (int k = 0; k < STAGE_ENEMY_RECORDS && !remover; ++k)
-                if (page->m_aEnemyDefs[k].m_iType == 1030) remover = MachinePicture(*page, k);
+                if (page->m_aEnemyDefs[k].m_iType == MachineId::CapsuleCage) remover = MachinePicture(*page, k);
         }
         DrawAt(remover, x0 + float(dx), y + 40.0f + float(dy), 0.0f);
     }

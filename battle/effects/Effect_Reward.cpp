@@ -12,6 +12,7 @@
 #include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
+#include "content/UnitIds.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
@@ -118,9 +119,10 @@ void CEffect_Reward::OnFrame(int index) {
     const bool robot = FirstNewRobot(page, d);
     float circleY = prize.y;
     if (robot) {
-        if (d.m_iType == 39) circleY = prize.y + 10.0f;
-        else if (d.m_iType == 20 || d.m_iType == 6) circleY = prize.y - 43.0f;
-        else if (d.m_iRole == ROLE_PLATFORM || d.m_iType == 14 || d.m_iType == 26) circleY = prize.y - 20.0f;
+        if (d.m_iType == RobotId::RemoverBot) circleY = prize.y + 10.0f;
+        else if (d.m_iType == RobotId::StormBot || d.m_iType == RobotId::MiniMine) circleY = prize.y - 43.0f;
+        else if (d.m_iRole == ROLE_PLATFORM || d.m_iType == RobotId::MiniBomber || d.m_iType == RobotId::AtomicBot)
+            circleY = prize.y - 20.0f;
     }
     const float turn = float(app->m_nFrame) * 0.5f;
     DrawTurningGlows(app->m_pBbdStarCircle, prize.x, circleY, 2.0f, turn);
@@ -131,9 +133,10 @@ void CEffect_Reward::OnFrame(int index) {
         const int stage = CurrentStage();
         const int unlocked = GetRobotUnlockedByStage(NextStageId(stage));
         float scale = 1.0f;
-        if (unlocked == 17 && !g_CurrentProfile.m_abRobotUnlocked[17]) scale *= 0.85f;
-        if (unlocked == 16 && !g_CurrentProfile.m_abRobotUnlocked[16]) scale *= 0.95f;
-        if (unlocked == 7 && !g_CurrentProfile.m_abRobotUnlocked[7]) scale *= 0.9f;
+        if (unlocked == RobotId::SubmergerBot && !g_CurrentProfile.m_abRobotUnlocked[RobotId::SubmergerBot])
+            scale *= 0.85f;
+        if (unlocked == RobotId::SpiderBot && !g_CurrentProfile.m_abRobotUnlocked[RobotId::SpiderBot]) scale *= 0.95f;
+        if (unlocked == RobotId::DropperBot && !g_CurrentProfile.m_abRobotUnlocked[RobotId::DropperBot]) scale *= 0.9f;
         if (badge) scale *= 0.85f;
         DrawSharedPicture(picture, prize.x, prize.y, scale, scale);
     }

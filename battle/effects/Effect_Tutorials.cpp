@@ -7,6 +7,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitDefinition.h"
+#include "content/UnitIds.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/framework/RenderTargets.h"
@@ -217,9 +218,9 @@ void CEffect_Tutorials::HandleClick() {
     if (m_iStep == 9) {
         page->m_StageDefinition.m_bAttacksAllowed = true;
         for (CCom_GameRobot& robot : page->m_lstRobots) {
-            if (robot.Type() != 1000) continue;
+            if (robot.Type() != MachineId::Smasher) continue;
             UnitDefinition d{};
-            GetUnitDefinition(d, 1000);
+            GetUnitDefinition(d, MachineId::Smasher);
             robot.m_Unit.m_fSpeed = d.m_fSpeed;
             break;
         }
@@ -244,7 +245,7 @@ int CEffect_Tutorials::ArrowPoints(const CPageGame* page, float b, VxVec3 (&out)
     case 9:
         if (page)
             for (const CCom_GameRobot& r : page->m_lstRobots)
-                if (r.Type() == 1000) return one(r.m_vPosition.x, r.m_vPosition.y + 120.0f + b);
+                if (r.Type() == MachineId::Smasher) return one(r.m_vPosition.x, r.m_vPosition.y + 120.0f + b);
         return 0;
     case 10:
         if (page)

@@ -12,13 +12,13 @@
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
+#include "content/StageRules.h"
+#include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 #include "content/UnlockTables.h"
 #include "engine/VxSound.h"
 
 namespace {
-
-bool IsFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
 
 bool InJetStreamArea(int stage) {
     const StagePlace place = GetStagePlace(stage);
@@ -26,10 +26,7 @@ bool InJetStreamArea(int stage) {
 }
 
 // Cards that land on top of whatever stands on the cell.
-bool StacksFreely(int card) {
-    return card == RobotId::HammerBot || card == RobotId::MiniBomber || card == RobotId::AtomicBot ||
-           card == RobotId::RecyclerBot;
-}
+bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
 
 bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 
@@ -88,7 +85,7 @@ PlacementVerdict CBattleModel::JudgePlacement(int slot, int column, int row) con
             return Refused(PlacementRefusal::StormBot);
         skipTerrain = true;
     }
-    if (!skipTerrain && !IsFinalStage(stage) && cell->m_iKind != unit.m_iTerrain &&
+    if (!skipTerrain && !IsEpisodeFinalBossStage(stage) && cell->m_iKind != unit.m_iTerrain &&
         unit.m_iTerrain != TERRAIN_SPECIAL) {
         if (platformed) return Refused(PlacementRefusal::Platform);
         PlacementVerdict v = Refused(PlacementRefusal::Terrain);
@@ -223,8 +220,7 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
     if (card == RobotId::BarrierBots) ShieldRobotUnder(robot);
     if (card == RobotId::RemoverBot) RemoveRobotUnder(robot);
 
-    const bool keepsCharge = stage == 159 || stage == 165 || stage == 169 || stage == 175 || stage == 176 ||
-                             stage == 178 || m_bCarriedFromCapsule;
+    const bool keepsCharge = StageKeepsCardCharge(stage) || m_bCarriedFromCapsule;
     if (!keepsCharge) m_aHand[slot].m_iCharge = 0;
     if ((stage <= 150 && !m_bCarriedFromCapsule) || stage == 172) m_iEnergy -= m_aHandDefs[slot].m_iEnergyCost;
     m_bCarriedFromCapsule = false;

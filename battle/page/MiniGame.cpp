@@ -16,6 +16,8 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -277,7 +279,7 @@ void CPageGame::UpdateMiniGame() {
         // 2. 151: no Machine stands right of x 525 while a robot of the player is on the field.
         HoldBackRoundMachines();
         // 3. The jump game (157, 167).
-        if (stage == 157 || stage == 167) UpdateJumpGame();
+        if (IsJumpStage(stage)) UpdateJumpGame();
         // 4. One capsule at a third of 162.
         if (stage == 162 && m_iTimeLeft == m_iStageFrames / 3) {
             const bool lying = std::any_of(m_lstItems.begin(), m_lstItems.end(),
@@ -365,12 +367,12 @@ void CPageGame::HandleMiniGameInput() {
     case 167:
         HandleJumpInput();
         if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
-        FireRobotsOfType(1009);
+        FireRobotsOfType(MachineId::NapalmAirship);
         break;
     case 168: HandleMiniGame168Input(); break;
     case 171:
         if (const CCom_GameRobot* r = m_apMiniGameRobots[0];
-            r && r->m_iUnitSlot == FindHandCard(37) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
+            r && r->m_iUnitSlot == FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
             CollectItemsByTouch();
@@ -378,7 +380,7 @@ void CPageGame::HandleMiniGameInput() {
         }
         break;
     case 175: SetFastMachines(); break;
-    case 177: FireRobotsOfType(14); break;
+    case 177: FireRobotsOfType(RobotId::MiniBomber); break;
     default:  // the group handlers named above
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();

@@ -10,6 +10,7 @@
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 #include "platform/Random.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -19,11 +20,11 @@ constexpr int kBoss171Weak = 1000;  // the Destroyer's hit points that start the
 // The Machine each boss stage calls: the one its mix never sends in waves.
 int BossType(int stage) {
     switch (stage) {
-    case 156: return 1015;  // Killer Whale
-    case 163: return 1024;  // Giant
+    case 156: return MachineId::KillerWhale;
+    case 163: return MachineId::Giant;
     case 166:
-    case 174: return 1027;  // Frost Orca
-    case 171: return 1028;  // The Destroyer
+    case 174: return MachineId::FrostOrca;
+    case 171: return MachineId::Destroyer;
     default: return 0;
     }
 }
@@ -104,8 +105,8 @@ void CPageGame::UpdateFloatingBoss() {
         SpawnMiniGameRobotOnCell(FIELD_COLUMNS - 1, 1, FIELD_ROWS - 1);
     for (CCom_GameRobot& r : m_lstRobots) {
         if (r.IsMachine()) continue;
-        if (r.Type() == 2) r.m_vPosition.x -= 1.0f;
-        else if (r.Type() == 4) r.m_vPosition.x -= 0.5f;
+        if (r.Type() == RobotId::CannonBot) r.m_vPosition.x -= 1.0f;
+        else if (r.Type() == RobotId::CopterBot) r.m_vPosition.x -= 0.5f;
     }
     if (m_iTimeLeft < 7100 && !m_apMiniGameRobots[0]) {
         m_iLife = 0;
@@ -174,7 +175,7 @@ void CPageGame::UpdateBombRun() {
     for (CCom_GameRobot& r : m_lstRobots) {
         // A weapon card (role timer) stays put until it has mounted itself.
         if (&r == pilot || r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole == ROLE_ONESHOT ||
-            r.m_Unit.m_iRole == ROLE_TIMER || r.Type() == 1 || r.m_bExpired)
+            r.m_Unit.m_iRole == ROLE_TIMER || r.Type() == RobotId::GunnerBot || r.m_bExpired)
             continue;
         const float before = r.m_vPosition.x;
         r.m_vPosition.x -= 7.0f;

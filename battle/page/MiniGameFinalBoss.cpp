@@ -6,6 +6,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnlockTables.h"
+#include "content/UnitIds.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
 
@@ -31,7 +32,7 @@ int CapsuleSlot(int stage, int r) {
 void CPageGame::UpdateFinalBoss() {
     const int stage = CurrentStage();
     if (stage != 160 && stage != 170 && stage != 180) return;
-    const int bossType = stage == 180 ? 1031 : 1028;
+    const int bossType = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
     const int callAt = m_iStageFrames - kBossCallFrames;
 
     if (m_iTimeLeft == callAt) {
@@ -77,8 +78,8 @@ void CPageGame::UpdateFinalBoss() {
             bool gunBase = false, mortarBase = false;
             for (const CCom_GameRobot& r : m_lstRobots) {
                 if (r.IsMachine() || r.m_iHp <= 0) continue;
-                gunBase = gunBase || (r.Type() == 1 && r.m_Unit.m_iActionInterval >= 20);
-                mortarBase = mortarBase || (r.Type() == 2 && r.m_Unit.m_iActionInterval < 300);
+                gunBase = gunBase || (r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval >= 20);
+                mortarBase = mortarBase || (r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval < 300);
             }
             if (slot == 6 && !gunBase) slot = 1;
             if (slot == 5 && !mortarBase) slot = 0;

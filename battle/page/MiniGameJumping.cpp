@@ -15,6 +15,7 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ float LowestLine() { return -0.6f * float(g_iScreenHeight); }
 // A Machine under the point that a falling jumper lands on.
 bool IsStompedBy(const CCom_GameRobot& m, float x, float y) {
     float reach = 0.0f, dx = 0.0f;
-    if (m.Type() == 1032) {
+    if (m.Type() == MachineId::Rocket) {
         reach = 100.0f;
         dx = x - m.m_vPosition.x;
     } else {
@@ -42,14 +43,15 @@ bool IsStompedBy(const CCom_GameRobot& m, float x, float y) {
 
 CCom_GameRobot* CPageGame::FindJumper() {
     for (CCom_GameRobot& r : m_lstRobots)
-        if (r.Type() == 21 && !r.IsMachine()) return &r;
+        if (r.Type() == RobotId::MarinerBot && !r.IsMachine()) return &r;
     return nullptr;
 }
 
 void CPageGame::UpdateJumpGame() {
     const int stage = CurrentStage();
     if (stage != 157 && stage != 167) return;
-    if (stage == 167 && m_iTimeLeft == m_iStageFrames - 100) CallEnemyRobot(1009, 0.0f, 0.0f, 0.0f, false);
+    if (stage == 167 && m_iTimeLeft == m_iStageFrames - 100)
+        CallEnemyRobot(MachineId::NapalmAirship, 0.0f, 0.0f, 0.0f, false);
     CCom_GameRobot* jumper = FindJumper();
     if (!jumper) return;
     VxVec3& at = jumper->m_vPosition;
@@ -164,7 +166,7 @@ void CPageGame::StepStartLine() {
         }
     CCom_GameRobot* jumper = nullptr;
     for (CCom_GameRobot& r : m_lstRobots)
-        if (r.Type() == 21) {
+        if (r.Type() == RobotId::MarinerBot) {
             jumper = &r;
             break;
         }
@@ -215,7 +217,7 @@ void CPageGame::PlaceCagedRound() {
         if (!r) continue;
         // Each one inside the cage over its cell.
         const int type = r->Type();
-        const float lift = type == 29 ? 14.0f : type == 11 ? -1.0f : -22.0f;
+        const float lift = type == RobotId::SurveyorBot ? 14.0f : type == RobotId::FloaterBot ? -1.0f : -22.0f;
         const VxVec3 at = GetRobotIconOffset(r->m_Unit, VxVec3{cell.m_fX, cell.m_fY + 67.625f + lift, cell.m_fZ});
         r->m_vPosition = r->m_vLastPosition = VxVec3{at.x, at.y, cell.m_fZ};
     }

@@ -9,6 +9,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/WeaponDefinition.h"
+#include "content/UnitIds.h"
 #include "engine/InputRecord.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -50,7 +51,7 @@ void CPageGame::HandleRelocateInput() {
         for (CCom_GameRobot& r : m_lstRobots) {
             if (!IsOwnLive(r) || r.m_Unit.m_iRole == ROLE_ONESHOT) continue;
             if (r.m_Unit.m_iRole == ROLE_PLATFORM && r.m_bPlatformOccupied) continue;
-            if (stage == 158 && (r.Type() == 21 || r.Type() == 23)) continue;
+            if (stage == 158 && (r.Type() == RobotId::MarinerBot || r.Type() == RobotId::BuoyerBot)) continue;
             if (DistanceXY(r.m_vPosition, at) >= kPickReach) continue;
             if (m_bRelocateRule && r.m_iSmokeTimer > 0) {
                 if (g_pGameAppInstance) RestartSound(g_pGameAppInstance->m_pSndError);
@@ -101,7 +102,7 @@ void CPageGame::MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex) 
         MarkDescentPath(m_aFieldCells, cellIndex.x, cellIndex.y, robot.m_abPathCells, true);
     }
     // A Flame Bot that moves puts its flame out.
-    if (robot.Type() == 8) robot.RemoveOwnedBullet();
+    if (robot.Type() == RobotId::FlameBot) robot.RemoveOwnedBullet();
 
     if (robot.m_iLinkedSerial != NO_SERIAL)
         if (CCom_GameRobot* platform = FindRobotBySerial(m_lstRobots, robot.m_iLinkedSerial))
@@ -115,7 +116,7 @@ void CPageGame::MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex) 
             if (&r == &robot || r.IsMachine() || r.m_Unit.m_iRole != ROLE_PLATFORM || r.m_iHp <= 0) continue;
             if (!StandsOn(r, int(cellIndex.x), int(cellIndex.y))) continue;
             robot.m_iLinkedSerial = robot.m_iBobSourceSerial = r.m_iSerial;
-            if (r.Type() == 29) robot.m_bSeesConcealed = 1;
+            if (r.Type() == RobotId::SurveyorBot) robot.m_bSeesConcealed = 1;
             r.m_bPlatformOccupied = 1;
             break;
         }
@@ -142,7 +143,8 @@ void CPageGame::UpdateSequenceGame() {
         }
         if (elapsed % 900 == 0) {
             int buoyers = 0;
-            for (const CCom_GameRobot& r : m_lstRobots) buoyers += !r.IsMachine() && r.Type() == 23 ? 1 : 0;
+            for (const CCom_GameRobot& r : m_lstRobots)
+                buoyers += !r.IsMachine() && r.Type() == RobotId::BuoyerBot ? 1 : 0;
             if (buoyers < 5) DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, FindHandCard(23), true);
         }
     }
@@ -155,7 +157,7 @@ void CPageGame::UpdateSequenceGame() {
         for (const CCom_GameRobot& r : m_lstRobots) {
             if (!IsOwnLive(r)) continue;
             for (int k = 0; k < 4; ++k) present[k] = present[k] || r.Type() == kTypes[k];
-            if (r.Type() == 21 && !mariner) mariner = &r;
+            if (r.Type() == RobotId::MarinerBot && !mariner) mariner = &r;
         }
         if (!(present[0] && present[1] && present[2] && present[3]) || m_iTimeLeft == 0) {
             m_iLife = 0;
@@ -184,7 +186,9 @@ void CPageGame::UpdateSequenceGame() {
             return;
         }
         for (CCom_GameRobot& r : m_lstRobots) {
-            if (!IsOwnLive(r) || (r.Type() != 19 && r.Type() != 22 && r.Type() != 24)) continue;
+            if (!IsOwnLive(r) ||
+                (r.Type() != RobotId::SnowBaller && r.Type() != RobotId::FixerBot && r.Type() != RobotId::DShotgunner))
+                continue;
             bool onTarget = false;
             for (int column : kSequenceTargets) onTarget = onTarget || StandsOn(r, column, kSequenceRow);
             if (onTarget) continue;
@@ -227,6 +231,7 @@ void CPageGame::UpdateEnergyGoal() {
         return;
     }
     bool fusor = false;
-    for (const CCom_GameRobot& r : m_lstRobots) fusor = fusor || (IsOwnLive(r) && (r.Type() == 0 || r.Type() == 35));
+    for (const CCom_GameRobot& r : m_lstRobots)
+        fusor = fusor || (IsOwnLive(r) && (r.Type() == RobotId::FusorBot || r.Type() == RobotId::PapaFusor));
     if ((m_iEnergy < 10 && !fusor) || m_iTimeLeft == 0) m_iLife = 0;
 }

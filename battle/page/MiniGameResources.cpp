@@ -10,6 +10,8 @@
 #include "engine/VxSound.h"
 #include "engine/VxTexture.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -59,19 +61,17 @@ void CPageGame::LoadMiniGameResources() {
             m_pBombIcon = Picture("Bbd_BombIcon.png", kInterface);
         }
         if (stage == 177) m_pParachuteIcon = Picture("Bbd_Parachute.png", kInterface);
-        const int boss = stage == 180 ? 1031 : 1028;
-        if (stage == 160 || stage == 170 || stage == 174 || stage == 180)
+        const int boss = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
+        if (IsBaseDuelStage(stage))
             m_pBossPartArt = Picture("Act1_01.png", ("Resource\\Robot\\" + std::to_string(boss) + "\\").c_str());
         m_pRobotBase = nullptr;
         m_vRobotBaseOffset = m_vMiniGamePoint;
-        if (stage == 160 || stage == 170 || stage == 174 || stage == 180)
-            m_pRobotBase = Picture("Bbd_RobotBase.png", kInterface);
-        if (stage == 160 || stage == 170 || stage == 171 || stage == 180)
-            m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
+        if (IsBaseDuelStage(stage)) m_pRobotBase = Picture("Bbd_RobotBase.png", kInterface);
+        if (StageBossType(stage) != 0) m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
         m_pSfxMiniGameBonus = Sound("Sfx_MinCapsuleCall.ogg", kMiniGameSfx);
     }
     if (stage == 157) m_pSfxSwim = Sound("Sfx_Swim.ogg", kMiniGameSfx);
-    if (stage == 157 || stage == 167) m_pSfxJump = Sound("Sfx_Jump.ogg", kMiniGameSfx);
+    if (IsJumpStage(stage)) m_pSfxJump = Sound("Sfx_Jump.ogg", kMiniGameSfx);
     if (IsMiniGameGroup2(stage)) {
         m_pSfxSlotReel = Sound("SFX_SlotSpin.ogg", kMiniGameSfx);
         m_pSfxSlotPullLever = Sound("SFX_SlotPullLever.ogg", kMiniGameSfx);
@@ -82,7 +82,7 @@ void CPageGame::LoadMiniGameResources() {
         m_pSfxChargeShot = Sound("Sfx_Charge.ogg", kMiniGameSfx);
         m_pSfxCanNotShoot = Sound("Sfx_CanNotShoot.ogg", kMiniGameSfx);
     }
-    if (stage == 156 || stage == 166 || stage == 174 || (IsMiniGameStage(stage) && (stage % 50) / 10 == 2)) {
+    if (IsWhaleDuelStage(stage) || (IsMiniGameStage(stage) && (stage % 50) / 10 == 2)) {
         m_apSfxMachineWeapon[0] = Sound("W1014-1.ogg", kWeaponSfx);
         m_apSfxMachineWeapon[1] = Sound("W1009-1.ogg", kWeaponSfx);
     }

@@ -14,6 +14,8 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -87,11 +89,12 @@ void CPageGame::MoveMiniGameRobotX(bool setFacing) {
     const float dx = x - before;
     robot->m_vPosition.x = x;
     if (setFacing && dx != 0.0f) robot->m_bMirrored = dx > 0.0f ? 1 : 0;
-    if (stage == 157 || stage == 167) {
+    if (IsJumpStage(stage)) {
         const float tilt = robot->m_vRotation.z * float(180.0 / kPi) + dx / step;
         robot->m_vRotation.z = std::clamp(tilt, -15.0f, 15.0f) * float(kPi / 180.0);
     }
-    if (robot->Type() == 21 && dx != 0.0f && m_bOnGround && m_pSfxSwim && !m_pSfxSwim->IsPlaying()) m_pSfxSwim->Play();
+    if (robot->Type() == RobotId::MarinerBot && dx != 0.0f && m_bOnGround && m_pSfxSwim && !m_pSfxSwim->IsPlaying())
+        m_pSfxSwim->Play();
     if (SteersControlledRobot(stage)) return;
     for (CCom_GameRobot& r : m_lstRobots)
         if (&r != robot && IsOwnLiveAttacker(r)) r.m_vPosition.x = x;
@@ -125,7 +128,7 @@ void CPageGame::FireChargedRobots() {
 void CPageGame::UpdateCapsuleSupply() {
     if (CurrentStage() != 154) return;
     int n = 0;
-    for (const CCom_GameRobot& r : m_lstRobots) n += r.Type() == 4 && !r.IsMachine();
+    for (const CCom_GameRobot& r : m_lstRobots) n += r.Type() == RobotId::CopterBot && !r.IsMachine();
     for (const CCom_GameItem& item : m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE;
     const int quarter = m_iStageFrames / 4;
     if (n >= 3 || m_iTimeLeft <= 0 || m_iTimeLeft >= m_iStageFrames || quarter <= 0) return;

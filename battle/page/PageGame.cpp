@@ -33,6 +33,9 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
+#include "content/UnitDefinition.h"
 #include "platform/AppActive.h"
 #include "platform/SoundResult.h"
 
@@ -140,12 +143,13 @@ void CPageGame::LoadBattleResources() {
     // Boards of the Machines this profile has not met.
     m_lstNewEnemies.clear();
     for (int id : m_StageDefinition.m_aiEnemyType) {
-        if (id < FIRST_MACHINE_TYPE || id > 1031) continue;
+        if (id < FIRST_MACHINE_TYPE || id > MachineId::DestroyerZero) continue;
         if (profile.m_aEnemySeen[id - FIRST_MACHINE_TYPE].met) continue;
         m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(id, 4) + ".png", kInfoFolder), nullptr, id, 0});
     }
     const EnemyVariantRef variant = GetEnemyVariantByStage(stage);
-    if (variant.m_iKind != VARIANT_NONE && variant.m_iType >= FIRST_MACHINE_TYPE && variant.m_iType <= 1031 &&
+    if (variant.m_iKind != VARIANT_NONE && variant.m_iType >= FIRST_MACHINE_TYPE &&
+        variant.m_iType <= MachineId::DestroyerZero &&
         !profile.m_aEnemySeen[variant.m_iType - FIRST_MACHINE_TYPE].variantMet[variant.m_iKind - 1]) {
         CVxBillboard* extra = nullptr;
         if (variant.m_iKind == VARIANT_FLYING || variant.m_iKind == VARIANT_ZETA || variant.m_iKind == VARIANT_OMEGA)
@@ -342,12 +346,14 @@ int CPageGame::Load() {
     if (m_pTimeBombMark) m_pTimeBombMark->SetAlphaBlend(true);
     LoadBossResources();
 
-    if (stage > 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawFirstTypes.push_back(1015);
-    if (IsStageEnemy(m_StageDefinition, 1027)) m_lstDrawFirstTypes.push_back(1027);
-    if (IsStageEnemy(m_StageDefinition, 1005)) m_lstDrawSecondTypes.push_back(1005);
-    if (stage <= 150 && IsStageEnemy(m_StageDefinition, 1015)) m_lstDrawSecondTypes.push_back(1015);
-    if (IsStageEnemy(m_StageDefinition, 1025)) m_lstDrawLastTypes.push_back(1025);
-    if (IsStageEnemy(m_StageDefinition, 1030)) m_lstDrawLastTypes.push_back(1030);
+    if (stage > 150 && IsStageEnemy(m_StageDefinition, MachineId::KillerWhale))
+        m_lstDrawFirstTypes.push_back(MachineId::KillerWhale);
+    if (IsStageEnemy(m_StageDefinition, MachineId::FrostOrca)) m_lstDrawFirstTypes.push_back(MachineId::FrostOrca);
+    if (IsStageEnemy(m_StageDefinition, MachineId::Transporter)) m_lstDrawSecondTypes.push_back(MachineId::Transporter);
+    if (stage <= 150 && IsStageEnemy(m_StageDefinition, MachineId::KillerWhale))
+        m_lstDrawSecondTypes.push_back(MachineId::KillerWhale);
+    for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id)
+        if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(m_StageDefinition, id)) m_lstDrawLastTypes.push_back(id);
 
     delete m_pStage;
     m_pStage = new CCom_GameStage();
@@ -448,7 +454,7 @@ void CPageGame::DecideCardAvailability() {
     const int place = stage > 150 ? 5 * stage - 750 : stage;
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
-    const bool finalStage = stage == 160 || stage == 170 || stage == 180;
+    const bool finalStage = IsEpisodeFinalBossStage(stage);
     std::fill(std::begin(m_abCardDisabled), std::end(m_abCardDisabled), false);
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         if (!g_CurrentProfile.m_abRobotUnlocked[i]) continue;

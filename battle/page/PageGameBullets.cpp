@@ -12,6 +12,8 @@
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -82,10 +84,8 @@ void CPageGame::LoadBossResources() {
 
     int boss = 0;
     for (int type : m_StageDefinition.m_aiEnemyType)
-        if (type == 1028 || type == 1031) boss = type;
-    const int stage = CurrentStage();
-    if (stage == 180) boss = 1031;
-    else if (stage == 160 || stage == 170 || stage == 171) boss = 1028;
+        if (UnitHas(type, UNIT_BOSS)) boss = type;
+    if (const int staged = StageBossType(CurrentStage())) boss = staged;
     if (boss == 0) return;
 
     // The arm, the hands, the mark and the smoke stand over the field.

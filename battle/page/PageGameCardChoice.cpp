@@ -20,6 +20,7 @@
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -316,13 +317,18 @@ bool CPageGame::HasGroundShortage() const {
 std::vector<int> CPageGame::HandWarnings() const {
     std::vector<int> kinds;
     const bool area3 = GetStageWorld(CurrentStage()) == 3;
-    if (!DeckHolds(0) && !DeckHolds(35)) kinds.push_back(41);
-    if (StageHasMachine(1014) && !DeckHolds(10) && !DeckHolds(29) && !DeckHolds(31)) kinds.push_back(42);
-    if (StageHasMachine(1019) && !DeckHolds(10) && !DeckHolds(29)) kinds.push_back(43);
-    if (DeckHolds(37) && !DeckHolds(1)) kinds.push_back(44);
-    if (DeckHolds(38) && !DeckHolds(2)) kinds.push_back(45);
-    if (area3 && HasGroundShortage() && !DeckHolds(17) && !DeckHolds(29)) kinds.push_back(46);
-    if (!area3 && HasGroundShortage() && !DeckHolds(11) && !DeckHolds(29)) kinds.push_back(47);
+    if (!DeckHolds(RobotId::FusorBot) && !DeckHolds(RobotId::PapaFusor)) kinds.push_back(41);
+    if (StageHasMachine(MachineId::Mole) && !DeckHolds(RobotId::SonarBot) && !DeckHolds(RobotId::SurveyorBot) &&
+        !DeckHolds(RobotId::HammerBot))
+        kinds.push_back(42);
+    if (StageHasMachine(MachineId::Ghost) && !DeckHolds(RobotId::SonarBot) && !DeckHolds(RobotId::SurveyorBot))
+        kinds.push_back(43);
+    if (DeckHolds(RobotId::MachineGunner) && !DeckHolds(RobotId::GunnerBot)) kinds.push_back(44);
+    if (DeckHolds(RobotId::MortarBot) && !DeckHolds(RobotId::CannonBot)) kinds.push_back(45);
+    if (area3 && HasGroundShortage() && !DeckHolds(RobotId::SubmergerBot) && !DeckHolds(RobotId::SurveyorBot))
+        kinds.push_back(46);
+    if (!area3 && HasGroundShortage() && !DeckHolds(RobotId::FloaterBot) && !DeckHolds(RobotId::SurveyorBot))
+        kinds.push_back(47);
     return kinds;
 }
 

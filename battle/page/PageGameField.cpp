@@ -20,6 +20,7 @@
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
 
 namespace {
 

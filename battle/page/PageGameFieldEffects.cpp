@@ -10,6 +10,8 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -178,7 +180,7 @@ void SplitSpawn(CPageGame& page, FieldEffect& fx, float x, float y, float z, int
             Draw(picture, s);
             if (age != 29) continue;
             // The Stingray breaks into three that each die at one touch and do not split again.
-            CCom_GameRobot* child = page.CallEnemyRobot(1013, s.x, s.y, 0.0f, true);
+            CCom_GameRobot* child = page.CallEnemyRobot(MachineId::Stingray, s.x, s.y, 0.0f, true);
             if (!child) continue;
             child->m_iHp = 1;
             child->m_Unit.m_iMaxHp = 1;
@@ -472,7 +474,7 @@ void CPageGame::LoadFieldEffectArt() {
         if (burst) burst->SetAlphaBlend(true);
     m_pSfxDestroyerDead = m_pSfxDestroyerBomb = nullptr;
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
-    if (stage == 160 || stage == 170 || stage == 171 || stage == 180) {
+    if (StageBossType(stage) != 0) {
         m_pSfxDestroyerDead = Sound("SFX_DestroyerDead.ogg", "Resource\\Sound\\SFX\\Game\\");
         m_pSfxDestroyerBomb = Sound("SFX_DestroyerBomb.ogg", "Resource\\Sound\\SFX\\Game\\");
     }

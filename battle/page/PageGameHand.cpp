@@ -20,14 +20,12 @@
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
-
 // Stages whose cards show and pay their energy cost.
 bool ShowsCost(int stage) { return stage <= 150 || stage == 172; }
 
@@ -95,7 +93,7 @@ void CPageGame::BuildHand() {
         if (card < 0 || card >= ROBOT_TYPES) continue;
         fill(i, card);
         if (IsSlotMachineStage(stage)) out.charges[i] = out.defs[i].m_iRechargeTime;
-        if (card == 32) out.drawLastTypes.push_back(32);
+        if (card == RobotId::RecyclerBot) out.drawLastTypes.push_back(RobotId::RecyclerBot);
         if (stage <= 150) {
             app->m_vecLastDeck.push_back(card);
             profile.m_aiLastDeck[i] = card;
@@ -195,7 +193,7 @@ void CPageGame::DrawHand() {
                 }
             }
             const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
-            const bool heldBack = slot.m_iCard == 0 && IsFirstTutorialActive() && m_pEffectTutorials &&
+            const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
                                   m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
             const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
             const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
@@ -240,8 +238,8 @@ void CPageGame::DrawCarriedPreview() {
     const int carried = m_iCarriedCard;
     int shown = carried;
     const int card = m_aHand[carried].m_iCard;
-    if (m_iRelocatingRobot != -1 && (card == 37 || card == 38)) {
-        const int slot = FindHandCard(card == 37 ? 1 : 2);
+    if (m_iRelocatingRobot != -1 && (card == RobotId::MachineGunner || card == RobotId::MortarBot)) {
+        const int slot = FindHandCard(card == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot);
         if (slot >= 0) shown = slot;
     }
     ghost.m_Unit = m_aHandDefs[shown];
@@ -252,13 +250,14 @@ void CPageGame::DrawCarriedPreview() {
     // robots on the field do (a mount card shows none of its own).
     const int stage = CurrentStage();
     const int shownCard = m_aHand[shown].m_iCard;
-    if ((stage == 160 || stage == 170 || stage == 180) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
-        shownCard != 37 && shownCard != 38) {
-        const float right = m_iRelocatingRobot != -1 && card == 37 ? 15.0f : 0.0f;
+    if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
+        shownCard != RobotId::MachineGunner && shownCard != RobotId::MortarBot) {
+        const float right = m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
         DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
                   1, 1, 1);
     }
-    if (card == 6 && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt) DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
+    if (card == RobotId::MiniMine && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt)
+        DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
     ghost.m_bPreview = 1;
     ghost.m_iHp = ghost.m_Unit.m_iMaxHp;
     ghost.m_iUnitSlot = shown;

@@ -30,15 +30,12 @@
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 
 VxVec3 g_avPositionTrail[POSITION_TRAIL_POINTS];
 
 namespace {
-
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
 
 void Consume(InputRecord& in, int key) {
     in.m_aiKey[key] = 0;
@@ -75,8 +72,10 @@ bool CPageGame::ApplyCommand(const BattleCommand& command) {
     }
     if (!Apply(*this, command)) return false;
     CEffect_Tutorials* tut = IsFirstTutorialActive() ? m_pEffectTutorials : nullptr;
-    if (std::holds_alternative<PickCard>(command)) {
-        for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
+    if (const auto* pick = std::get_if<PickCard>(&command)) {
+        // A hand card's trail starts afresh; the Remover Bot keeps the old one.
+        if (pick->slot != REMOVER_SLOT)
+            for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
         if (tut && card == RobotId::FusorBot) tut->RequestStep(1);
     } else if (std::holds_alternative<PlaceCard>(command) && tut) {
         if (card == RobotId::FusorBot) tut->RequestStep(2);

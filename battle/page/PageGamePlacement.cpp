@@ -10,10 +10,11 @@
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 namespace {
-
-bool IsFinalStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
 
 bool InJetStreamArea(int stage) {
     const StagePlace place = GetStagePlace(stage);
@@ -44,7 +45,7 @@ void CPageGame::DrawFieldCells(float phase) {
         const FieldCell& cell = m_aFieldCells[i];
         mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
         mark->SetSize(80.5f, 75.75f, 1.0f);
-        if (IsFinalStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
+        if (IsEpisodeFinalBossStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
         else mark->SetDiffuse(0.0f, 0.0f, 0.0f, phase * 0.35f);
         mark->RenderSRT();
         const int c = m_aiColumnHazard[i % FIELD_ROWS];
@@ -92,7 +93,7 @@ void CPageGame::DrawReachPreview() {
         mark->RenderSRT();
     };
     mark->SaveState();
-    if (m_aHandDefs[m_iCarriedCard].m_iType == 19) {
+    if (m_aHandDefs[m_iCarriedCard].m_iType == RobotId::SnowBaller) {
         // The Snow Baller's ball rolls down and along the ground: show that path.
         uint8_t path[FIELD_CELLS] = {};
         MarkDescentPath(m_aFieldCells, origin.x, origin.y, path, true);

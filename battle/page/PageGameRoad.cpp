@@ -31,6 +31,9 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 namespace {
 
@@ -40,9 +43,7 @@ bool InList(const std::list<int>& types, int type) {
     return std::find(types.begin(), types.end(), type) != types.end();
 }
 
-bool IsTutorialLostType(int type) {
-    return type == 6 || type == 14 || type == 20 || type == 26 || type == 31 || type == 32;
-}
+bool IsTutorialLostType(int type) { return UnitHas(type, UNIT_SPENT_NOT_LOST); }
 
 }  // namespace
 
@@ -144,7 +145,7 @@ void CPageGame::RunRobot(CCom_GameRobot& robot) {
     robot.Render();
     if (robot.m_bSeesConcealed && robot.m_iHp > 0 && m_pSeesConcealedMark) {
         CVxBillboard* mark = m_pSeesConcealedMark;
-        const float dx = robot.Type() == 1 && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
+        const float dx = robot.Type() == RobotId::GunnerBot && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
         mark->SaveState();
         mark->ScaleSizeUniform(0.85f);
         mark->SetPosition(robot.m_vPosition.x + dx, robot.m_vPosition.y + 40.0f + robot.m_fBob, robot.m_vPosition.z);
@@ -158,7 +159,7 @@ void CPageGame::RunRobot(CCom_GameRobot& robot) {
 void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
     CVxBillboard* mark = m_pCanMoveIcon;
     if (!mark || robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0) return;
-    if (CurrentStage() == 158 && (robot.Type() == 21 || robot.Type() == 23)) return;
+    if (CurrentStage() == 158 && (robot.Type() == RobotId::MarinerBot || robot.Type() == RobotId::BuoyerBot)) return;
     const VxVec3 at{robot.m_vPosition.x + 38.0f, robot.m_vPosition.y + 27.0f, robot.m_vPosition.z};
     // Larger while a hit still flashes, shrinking back as the flash ends.
     const float scale = 1.0f + 0.5f * float(std::clamp(robot.m_iHitFlash, 0, 30)) / 30.0f;
@@ -210,7 +211,7 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
     if (m_iBattleState >= BATTLE_PLAYING && m_iBattleState < BATTLE_SUMMARY && r.m_iHp <= 0) {
         if (!r.IsMachine()) {
             if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++m_nRobotsLost;
-        } else if (r.Type() != 1025 && r.Type() != 1030 && r.Type() != 1032 && r.m_aiAux[1] != 1) {
+        } else if (!UnitHas(r.Type(), UNIT_NOT_A_KILL) && r.m_aiAux[1] != 1) {
             ++m_nMachinesKilled;
             UpdateAchievementProgress(35, m_nMachinesKilled);
         }
@@ -223,7 +224,7 @@ bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
 
 void CPageGame::RunRowRobots(int row) {
     const int stage = CurrentStage();
-    const bool bobStage = stage == 160 || stage == 170 || stage == 180 || stage == 174;
+    const bool bobStage = IsBaseDuelStage(stage);
     const bool moveStage = IsMiniGameGroup1(stage);
     for (int type : m_lstDrawSecondTypes) RunRobotsOfType(type, row);
     const float sunk = stage == 167 && m_pStage ? 0.2f * m_pStage->m_fScrollY : 0.0f;
@@ -237,7 +238,7 @@ void CPageGame::RunRowRobots(int row) {
         else ++m_nLiveRobots;
         const int type = r.Type();
         if (InList(m_lstDrawFirstTypes, type) || InList(m_lstDrawSecondTypes, type) ||
-            InList(m_lstDrawLastTypes, type) || type == 1028 || type == 1031)
+            InList(m_lstDrawLastTypes, type) || UnitHas(type, UNIT_BOSS))
             continue;
         if (sunkStart && !r.IsMachine()) {
             // The caged robots stand on the start line far below until the
@@ -252,7 +253,8 @@ void CPageGame::RunRowRobots(int row) {
             const float d = 3.0f * std::sin(6.0f * float(r.m_iAnimTick) * 3.14159265f / 180.0f);
             if (m_pRobotBase && bobStage) {
                 const bool gunner = r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-                                    m_aHand[r.m_iUnitSlot].m_iCard == 37 && type != 37;
+                                    m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner &&
+                                    type != RobotId::MachineGunner;
                 m_pRobotBase->SaveState();
                 m_pRobotBase->SetPosition(r.m_vPosition.x + m_vRobotBaseOffset.x + (gunner ? 15.0f : 0.0f),
                                           r.m_vPosition.y + m_vRobotBaseOffset.y + d, r.m_vPosition.z);
@@ -266,8 +268,8 @@ void CPageGame::RunRowRobots(int row) {
                 if (m_pEffectParatrooper && r.m_Unit.m_iRole != ROLE_TIMER)
                     m_pEffectParatrooper->DrawParachuteOver(
                         VxVec3{r.m_vPosition.x, r.m_vPosition.y + d, r.m_vPosition.z}, r.m_iUnitSlot);
-                if (type == 1 && r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-                    m_aHand[r.m_iUnitSlot].m_iCard == 37)
+                if (type == RobotId::GunnerBot && r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
+                    m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner)
                     shift = -10.0f;
             }
             r.m_vPosition.x += shift;
@@ -289,9 +291,9 @@ void CPageGame::RunRowRobots(int row) {
 
     if (EngineFrame() % 20 == 0 && m_pEffectSmokeLowHP) {
         for (const CCom_GameRobot& r : m_lstRobots) {
-            if (r.m_iRow != row || r.Type() == 27 || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
+            if (r.m_iRow != row || r.Type() == RobotId::BarrierBots || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
             if (double(r.m_iHp) / double(r.m_Unit.m_iMaxHp) > 0.5) continue;
-            const float lift = (r.Type() == 1024 || r.Type() == 1029) ? 80.75f : 0.0f;
+            const float lift = UnitHas(r.Type(), UNIT_TALL) ? 80.75f : 0.0f;
             m_pEffectSmokeLowHP->Add(0, r.m_vPosition.x, r.m_vPosition.y + lift, r.m_vPosition.z);
         }
     }
@@ -327,7 +329,7 @@ void CPageGame::HoldTutorialClock() {
     const int age = t.m_aInstances[0].age;
     if ((k <= 4 && t.m_iFadeState == 0 && age > 180) || (k >= 5 && t.IsIdle())) {
         for (CCom_GameRobot& r : m_lstRobots)
-            if (!r.IsMachine() && r.Type() == 0 && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
+            if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
                 --r.m_iActionTimer;
     }
     if ((k == 4 || k == 5 || k == 6) && g_iNextItemSerial > 1 && (t.m_iFadeState != 0 || age <= 180)) ++m_iTimeLeft;
@@ -390,7 +392,7 @@ void CPageGame::UpdateBattleObjects() {
         m_pEffectDestroyerHand->m_iLayer = 0;
         m_pEffectDestroyerHand->Tick();
     }
-    const int boss = stage == 180 ? 1031 : (stage == 160 || stage == 170 || stage == 171) ? 1028 : 0;
+    const int boss = StageBossType(stage);
     if (boss) {
         for (CCom_GameRobot& r : m_lstRobots)
             if (r.Type() == boss) {
@@ -441,7 +443,8 @@ void CPageGame::SetUpRobotArray() {
     // preview stays empty.
     std::vector<int> slots;
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
-        if (m_aEnemyDefs[k].m_iType >= FIRST_MACHINE_TYPE && m_aEnemyDefs[k].m_iType != 1032) slots.push_back(k);
+        if (m_aEnemyDefs[k].m_iType >= FIRST_MACHINE_TYPE && m_aEnemyDefs[k].m_iType != MachineId::Rocket)
+            slots.push_back(k);
     m_iStreamCursor = m_iBatchCursor = 0;
     if (slots.empty() || stage > 150) return;
 
@@ -548,15 +551,15 @@ void CPageGame::SetUpRobotArray() {
         CCom_GameRobot& r = m_aRobotArray[size_t(i)];
         const bool water = r.m_Unit.m_iTerrain == TERRAIN_MARINE;
         switch (r.Type()) {
-        case 1005: r.m_vPosition.x -= 90.0f; break;
-        case 1014:
+        case MachineId::Transporter: r.m_vPosition.x -= 90.0f; break;
+        case MachineId::Mole:
             if (water) r.m_vPosition.x += 35.0f;
             break;
-        case 1018: r.m_vPosition.x -= 100.0f; break;
-        case 1022: r.m_vPosition.x -= 35.0f; break;
-        case 1024:
-        case 1029: r.m_vPosition.x += water ? 15.0f : -15.0f; break;
-        case 1027: r.m_vPosition.x -= 50.0f; break;
+        case MachineId::MarineStriker: r.m_vPosition.x -= 100.0f; break;
+        case MachineId::BlastTank: r.m_vPosition.x -= 35.0f; break;
+        case MachineId::Giant:
+        case MachineId::Titan: r.m_vPosition.x += water ? 15.0f : -15.0f; break;
+        case MachineId::FrostOrca: r.m_vPosition.x -= 50.0f; break;
         default: break;
         }
         if (marine > 2 && water) r.m_vPosition.x += float(marine - 2) * 50.0f;

@@ -10,6 +10,7 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ void CPageGame::PlayEndMusic(bool won) {
 }
 
 void CPageGame::SetHandCardVolume(float factor) {
-    const int slot = FindHandCard(15);
+    const int slot = FindHandCard(RobotId::DiverBot);
     if (slot < 0) return;
     if (CVxSound* s = m_apCardSounds[slot][1]) s->SetVolumeFactor(std::clamp(factor, 0.0f, 1.0f));
 }

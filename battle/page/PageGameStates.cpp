@@ -45,6 +45,7 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
 
 namespace {
 
@@ -65,7 +66,8 @@ void TickIf(CVxEffect* effect) {
 }  // namespace
 
 bool IsFirstTutorialActive() {
-    return g_CurrentProfile.m_iFurthestStage == 1 && CurrentStage() == 1 && !g_CurrentProfile.m_abRobotUnlocked[2];
+    return g_CurrentProfile.m_iFurthestStage == 1 && CurrentStage() == 1 &&
+           !g_CurrentProfile.m_abRobotUnlocked[RobotId::CannonBot];
 }
 
 bool IsSecondTutorialActive() { return CurrentStage() == 2 && g_CurrentProfile.m_iEnergyBooster == 0; }

@@ -13,6 +13,8 @@
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
 #include "platform/host/MessageBox.h"
 
 namespace {
@@ -23,7 +25,7 @@ void StepWeights(const StageDefinition& def, float* weights, const float* steps,
     for (int j = 0; j < STAGE_ENEMY_SLOTS; ++j) {
         weights[j] = weights[j] + steps[j];
         const int type = def.m_aiEnemyType[j];
-        if (weights[j] > 1.0f && (type == 1015 || type == 1018 || type == 1024 || type == 1029)) weights[j] = 1.0f;
+        if (weights[j] > 1.0f && UnitHas(type, UNIT_HEAVY)) weights[j] = 1.0f;
         total = int(float(total) + weights[j]);
     }
 }
@@ -48,7 +50,7 @@ int CPageGame::PickStreamEnemy() {
         } else {
             m_iStreamCursor = (m_iStreamCursor + 1) % def.m_iStreamWeightTotal;
         }
-        if (m_aEnemyDefs[i].m_iType != 1032) return m_aEnemyDefs[i].m_iType;
+        if (m_aEnemyDefs[i].m_iType != MachineId::Rocket) return m_aEnemyDefs[i].m_iType;
     }
     m_iStreamCursor = def.m_iStreamWeightTotal > 0 ? (m_iStreamCursor + 1) % def.m_iStreamWeightTotal : 0;
     return m_aEnemyDefs[0].m_iType;
@@ -62,7 +64,7 @@ int CPageGame::PickBatchEnemy() {
         sum = int(float(sum) + def.m_afWaveWeight[i]);
         if (m_iBatchCursor >= sum) continue;
         m_iBatchCursor = (m_iBatchCursor + 1) % def.m_iWaveWeightTotal;
-        if (m_aEnemyDefs[i].m_iType != 1032) return m_aEnemyDefs[i].m_iType;
+        if (m_aEnemyDefs[i].m_iType != MachineId::Rocket) return m_aEnemyDefs[i].m_iType;
     }
     m_iBatchCursor = (m_iBatchCursor + 1) % def.m_iWaveWeightTotal;
     return m_aEnemyDefs[0].m_iType;
@@ -115,7 +117,8 @@ void CPageGame::UpdateEnemySpawner() {
     if (last) {
         for (int i = 0; i < STAGE_ENEMY_RECORDS; ++i) {
             const int type = m_aEnemyDefs[i].m_iType;
-            if (type != 0 && type != 1032 && m_aiEnemyCalls[i] == 0) CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, true);
+            if (type != 0 && type != MachineId::Rocket && m_aiEnemyCalls[i] == 0)
+                CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, true);
         }
     }
     UpdateSpawnWeights();
@@ -132,7 +135,7 @@ CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
             if (VxRand() % (10 + placed) != 0) continue;
             bool blocked = false;
             for (const CCom_GameRobot& other : m_lstRobots)
-                if ((!other.IsMachine() || other.Type() == 1025) &&
+                if ((!other.IsMachine() || other.Type() == MachineId::TimeBomb) &&
                     DistanceXY(other.m_vLastPosition, cell.m_fX, cell.m_fY) < 42.75f) {
                     blocked = true;
                     break;
@@ -171,7 +174,7 @@ CCom_GameRobot* CBattleModel::DropCapsuleCages(CCom_GameRobot& temp) {
             bool occupied = false;
             for (const CCom_GameRobot& other : m_lstRobots) {
                 if (other.m_Unit.m_iRole == ROLE_ONESHOT) continue;
-                const bool counts = (!other.IsMachine() && other.m_iHp > 0) || other.Type() == 1030;
+                const bool counts = (!other.IsMachine() && other.m_iHp > 0) || other.Type() == MachineId::CapsuleCage;
                 if (counts && DistanceXY(other.m_vHome, cell.m_fX, cell.m_fY) < 42.75f) {
                     occupied = true;
                     break;
@@ -219,9 +222,9 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
 
     temp.m_Unit = record;
     CCom_GameRobot* made = nullptr;
-    if (code == 1025) {
+    if (code == MachineId::TimeBomb) {
         made = DropTimeBombs(temp, slot);
-    } else if (code == 1030) {
+    } else if (code == MachineId::CapsuleCage) {
         made = DropCapsuleCages(temp);
     } else {
         temp.Place(0.0f, 0.0f, 0.0f);

@@ -5,6 +5,7 @@
 
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
+#include "content/UnitIds.h"
 
 using namespace units;
 
@@ -112,7 +113,7 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
     }
     if (kind == 1007 && target) m_vAimPoint = target->m_vPosition;
     if (kind == 7) m_vPosition = m_vAimPoint;
-    if (owner && owner->Type() == 1032 && owner->m_aiAux[2] == 1) {
+    if (owner && owner->Type() == MachineId::Rocket && owner->m_aiAux[2] == 1) {
         m_Weapon.m_iDamage = 50;
         m_Weapon.m_iHitEffectArg = 4;
     }

@@ -10,6 +10,9 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxMath.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 using namespace units;
 
@@ -164,7 +167,7 @@ void CCom_GameBullet::Render() {
                 --m_iAge;
             } else {
                 if (page->m_iBattleState == BATTLE_PLAYING)
-                    page->CallEnemyRobot(1032, m_vPosition.x - 40.0f, m_vPosition.y, 0.0f, true);
+                    page->CallEnemyRobot(MachineId::Rocket, m_vPosition.x - 40.0f, m_vPosition.y, 0.0f, true);
                 m_iAge = m_iLifetime;
                 m_iHitsLeft = 0;
             }
@@ -174,25 +177,25 @@ void CCom_GameBullet::Render() {
         if (m_iHitsLeft != 0) {
             CCom_GameRobot* made = nullptr;
             if (page->m_iBattleState == BATTLE_PLAYING)
-                made = page->CallEnemyRobot(1032, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
+                made = page->CallEnemyRobot(MachineId::Rocket, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
             const CCom_GameRobot* owner = Owner();
             if (made && owner) {
                 switch (owner->Type()) {
-                case 1022:
+                case MachineId::BlastTank:
                     made->m_Unit.m_fSpeed = 2.0f;
                     made->m_aiAux[2] = 1;
                     made->m_Unit.m_iHeartDecrease = 1;
                     made->m_Unit.m_iMaxHp = made->m_iHp = 100;
                     break;
-                case 1027:
+                case MachineId::FrostOrca:
                     made->m_Unit.m_fSpeed = 4.0f;
                     made->m_aiAux[2] = 2;
                     made->m_Unit.m_iHeartDecrease = 1;
                     made->m_Unit.m_iMaxHp = made->m_iHp = 100;
                     made->m_vPosition.x += 50.0f;
                     break;
-                case 1011:
-                case 1012: made->m_aiAux[2] = 3; break;
+                case MachineId::FighterSub:
+                case MachineId::SpeederSub: made->m_aiAux[2] = 3; break;
                 default: break;
                 }
                 if (Stage() == 155 && page->m_iBattleState == BATTLE_PLAYING) {
@@ -452,12 +455,12 @@ void CCom_GameBullet::Render() {
         const int stage = Stage();
         if (lastFrame) {
             if (!page->m_lstRobots.empty()) m_iTargetSerial = page->m_lstRobots.front().m_iSerial;
-        } else if (stage == 164 || stage == 179) {
+        } else if (IsChargeShotStage(stage)) {
             const float reach = float(m_Weapon.m_iSize);
             for (const CCom_GameRobot& r : page->m_lstRobots) {
                 if (!r.IsMachine() || r.m_iHp <= 0) continue;
                 bool near = DistanceXY(r.m_vPosition, m_vPosition) < reach * 1.75f;
-                if (!near && (r.Type() == 1024 || r.Type() == 1029))
+                if (!near && UnitHas(r.Type(), UNIT_TALL))
                     for (int k = 0; k < 255 && !near; ++k)
                         near = DistanceXY(VxVec3{r.m_vPosition.x, r.m_vPosition.y + float(k) * 0.95f, 0.0f},
                                           m_vPosition) < reach;

@@ -12,14 +12,14 @@
 #include "battle/units/UnitContext.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 #include "engine/VxMath.h"
 
 using namespace units;
 
 namespace {
-
-bool Tall(int type) { return type == 1024 || type == 1029; }
-bool Destroyer(int type) { return type == 1028 || type == 1031; }
 
 bool Overlaps(const BulletHitArea& a, float l, float r, float top, float bottom) {
     return a.set && l <= a.right && r >= a.left && bottom <= a.top && top >= a.bottom;
@@ -28,15 +28,15 @@ bool Overlaps(const BulletHitArea& a, float l, float r, float top, float bottom)
 // Concealed units a kind may strike without its firer seeing them.
 bool KindFindsConcealed(int kind, int type) {
     switch (kind) {
-    case 4: return type == 1006 || type == 1014;
+    case 4: return UnitHas(type, UNIT_BURROWS);
     case 5:
     case 11:
     case 19:
     case 22:
-    case 1011: return type == 1006 || type == 1014 || type == 1019;
+    case 1011: return UnitHas(type, UNIT_BURROWS) || type == MachineId::Ghost;
     case 8:
     case 29: return true;
-    case 12: return type == 1019;
+    case 12: return type == MachineId::Ghost;
     default: return false;
     }
 }
@@ -100,8 +100,8 @@ void CCom_GameBullet::TestHits(bool areaMode) {
             return;
         }
         if (kind == 26) {
-            const bool wide = stage == 164 || stage == 179;
-            const int n = wide && Tall(r->Type()) ? 3 : 1;
+            const bool wide = IsChargeShotStage(stage);
+            const int n = wide && UnitHas(r->Type(), UNIT_TALL) ? 3 : 1;
             const float reach = wide ? float(int(float(m_Weapon.m_iSize) * 1.75f)) : float(m_Weapon.m_iSize);
             bool near = false;
             for (int i = 0; i < n && !near; ++i)
@@ -126,7 +126,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
             if (page->m_pEffectTextMiss)
                 page->m_pEffectTextMiss->AddAtPoint(r->m_vPosition.x, r->m_vPosition.y, r->m_vPosition.z);
         } else {
-            if (r->Type() == 1013 && r->m_aiAux[1] == 0 && kind == 5) r->m_aiAux[1] = -1;
+            if (r->Type() == MachineId::Stingray && r->m_aiAux[1] == 0 && kind == 5) r->m_aiAux[1] = -1;
             r->TakeDamage(m_Weapon.m_iDamage);
         }
         RecordKill(*r);
@@ -146,10 +146,11 @@ void CCom_GameBullet::TestHits(bool areaMode) {
         for (CCom_GameRobot& r : page->m_lstRobots) {
             if (m_iHitsLeft < 1) break;
             const int type = r.Type();
-            if (burrowersOnly && !((type == 1006 || type == 1014) && r.m_Unit.m_iTerrain == TERRAIN_GROUND)) continue;
+            if (burrowersOnly && !(UnitHas(type, UNIT_BURROWS) && r.m_Unit.m_iTerrain == TERRAIN_GROUND)) continue;
             if (r.m_Unit.m_iSide == m_iSide || r.m_Unit.m_iRole == ROLE_ONESHOT) continue;
             if (r.m_Unit.m_iRole == ROLE_PLATFORM && r.m_bPlatformOccupied) continue;
-            if (r.m_Unit.m_iRole == ROLE_TIMER && !(type == 1030 && r.m_iState == ROBOT_IDLE)) continue;
+            if (r.m_Unit.m_iRole == ROLE_TIMER && !(type == MachineId::CapsuleCage && r.m_iState == ROBOT_IDLE))
+                continue;
             if ((kind == 8 || kind == 29) && owner && std::fabs(r.m_vCell.y - owner->m_vCell.y) > 2.0f) continue;
             if (!r.m_bConcealed) {
                 if (kind == 19 && !upgraded) continue;
@@ -159,7 +160,8 @@ void CCom_GameBullet::TestHits(bool areaMode) {
             if (r.m_iHp <= 0 || std::fabs(r.m_vLastPosition.x) > screenEdge) continue;
 
             const VxVec3 last = r.m_vLastPosition;
-            bool inside = type == 1030 && owner && r.m_vCell.x == owner->m_vCell.x && r.m_vCell.y == owner->m_vCell.y;
+            bool inside = type == MachineId::CapsuleCage && owner && r.m_vCell.x == owner->m_vCell.x &&
+                          r.m_vCell.y == owner->m_vCell.y;
             if (!inside && !areaMode) {
                 const float reach = r.m_Unit.m_fSpeed * 5.0f + float(m_Weapon.m_iSize);
                 auto probe = [&](float py) {
@@ -167,15 +169,15 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                     return std::sqrt(dx * dx + dy * dy) < reach;
                 };
                 inside = probe(last.y);
-                if (Tall(type))
+                if (UnitHas(type, UNIT_TALL))
                     inside = inside || probe(last.y + 80.75f) ||
                              (r.m_Unit.m_iTerrain != TERRAIN_MARINE && probe(last.y + 161.5f));
-                if (Destroyer(type)) inside = inside || probe(last.y - 80.75f) || probe(last.y + 80.75f);
-                if ((kind == 14 || kind == 9) && !Tall(type) && !Destroyer(type) &&
+                if (UnitHas(type, UNIT_BOSS)) inside = inside || probe(last.y - 80.75f) || probe(last.y + 80.75f);
+                if ((kind == 14 || kind == 9) && !UnitHas(type, UNIT_TALL) && !UnitHas(type, UNIT_BOSS) &&
                     std::fabs(m_vPosition.y - r.m_vPosition.y) > 60.5625f)
                     inside = false;
             } else if (!inside) {
-                const int n = (stage == 164 || stage == 179) && Tall(type) ? 3 : 1;
+                const int n = IsChargeShotStage(stage) && UnitHas(type, UNIT_TALL) ? 3 : 1;
                 for (int i = 0; i < n && !inside; ++i) {
                     const float py = last.y + float(i) * 85.0f * 0.95f;
                     inside = Overlaps(m_rcHitArea, last.x, last.x + 5.0f, py, py - 5.0f);
@@ -188,7 +190,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                     if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())
                         continue;
                     m_lstHitSerials.push_back(r.m_iSerial);
-                    if (upgraded && r.m_iStatusGuard == 0 && r.m_Unit.m_fSpeed != 0.0f && type != 1032) {
+                    if (upgraded && r.m_iStatusGuard == 0 && r.m_Unit.m_fSpeed != 0.0f && type != MachineId::Rocket) {
                         const float s = r.m_Unit.m_fSpeed;
                         r.m_vPosition.x -= r.m_Unit.m_iMaxHp < 100 ? s * 20.0f + 20.0f : s * 20.0f;
                         r.m_iStatusGuard = 10;
@@ -203,7 +205,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 r.TakeDamage(m_Weapon.m_iDamage);
                 if (kind == 4 && upgraded) r.ApplyFreeze();
                 RecordKill(r);
-                if (Tall(type) || Destroyer(type)) impact(r.m_vPosition.x, m_vPosition.y, 0.0f);
+                if (UnitHas(type, UNIT_TALL) || UnitHas(type, UNIT_BOSS)) impact(r.m_vPosition.x, m_vPosition.y, 0.0f);
                 else if (m_Weapon.m_iId == 9) {
                     if (m_iAge % 20 == 0) impact(last.x, last.y, last.z);
                 } else if (kind == 10) impact(m_vPosition.x, m_vPosition.y, m_vPosition.z);
@@ -213,7 +215,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                     r.ApplyFreeze();
                     if (upgraded) r.m_iStatusFrames = int(float(r.m_iStatusFrames) * 1.5f);
                 }
-                if (!(kind == 18 && upgraded && type == 1032)) --m_iHitsLeft;
+                if (!(kind == 18 && upgraded && type == MachineId::Rocket)) --m_iHitsLeft;
                 struck = true;
                 // A normal-mode strike ends the walk once the hits are spent.
                 continue;
@@ -236,7 +238,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 m_lstHitSerials.push_back(r.m_iSerial);
                 r.TakeDamage(m_Weapon.m_iDamage);
             } else {
-                if (type == 1013 && r.m_aiAux[1] == 0 && (kind == 11 || kind == 22)) r.m_aiAux[1] = -1;
+                if (type == MachineId::Stingray && r.m_aiAux[1] == 0 && (kind == 11 || kind == 22)) r.m_aiAux[1] = -1;
                 r.TakeDamage(m_Weapon.m_iDamage);
                 RecordKill(r);
             }
@@ -248,8 +250,9 @@ void CCom_GameBullet::TestHits(bool areaMode) {
                 page->AddFieldEffect(m_iGraphic, 1, last.x, last.y, last.z);
             }
             const int id = m_Weapon.m_iId;
-            const bool quiet = kind == 30 || (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
-                                              page->m_aHandDefs[m_iGraphic].m_iType == 38 && m_iSide == 0);
+            const bool quiet =
+                kind == 30 || (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
+                               page->m_aHandDefs[m_iGraphic].m_iType == RobotId::MortarBot && m_iSide == 0);
             if (id == 6 || id == 12 || id == 1008 || id == 1015) {
                 if (Frame() % 15 == 0) {
                     impact(last.x, last.y, last.z);
@@ -270,7 +273,7 @@ void CCom_GameBullet::TestHits(bool areaMode) {
 }
 
 void CCom_GameBullet::RecordKill(CCom_GameRobot& robot) {
-    if (robot.m_iHp > 0 || robot.m_Unit.m_iSide != 1 || robot.Type() == 1032) return;
+    if (robot.m_iHp > 0 || robot.m_Unit.m_iSide != 1 || robot.Type() == MachineId::Rocket) return;
     switch (robot.m_Unit.m_iTerrain) {
     case TERRAIN_AIR: CountAchievementEvent(ACHIEVEMENT_GROUP_AIR); break;
     case TERRAIN_GROUND: CountAchievementEvent(ACHIEVEMENT_GROUP_GROUND); break;
@@ -288,7 +291,7 @@ void CCom_GameBullet::RecordKill(CCom_GameRobot& robot) {
         if (robot.m_Unit.m_iTerrain == TERRAIN_AIR) CountProgress(26, 100);
         break;
     case 19:
-        if (robot.Type() == 1014) CountProgress(23, 100);
+        if (robot.Type() == MachineId::Mole) CountProgress(23, 100);
         break;
     default: break;
     }

@@ -5,6 +5,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
+#include "content/UnitIds.h"
 
 using namespace units;
 
@@ -84,7 +85,7 @@ void CCom_GameItem::Render() {
             f = m_iCard == 0 ? 1.25f : (m_iCard == 1 || m_iCard == 2) ? 1.35f : m_iCard == 3 ? 1.5f : 1.0f;
         } else if (stage == 158 && page && m_iCard >= 0 && m_iCard < HAND_SLOTS) {
             const int type = page->m_aHandDefs[m_iCard].m_iType;
-            if (type == 14 || type == 20) f = 1.5f;
+            if (type == RobotId::MiniBomber || type == RobotId::StormBot) f = 1.5f;
         }
         m_vPosition.x += 5.0f * f;
         at = VxVec3{m_vPosition.x, m_vPosition.y, 0.0f};

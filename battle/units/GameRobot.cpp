@@ -10,6 +10,9 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 using namespace units;
 
@@ -17,25 +20,25 @@ int g_iNextRobotSerial = 0;
 
 namespace {
 
-constexpr int kFusorBot = 0;
-constexpr int kBlockerBot = 3;
-constexpr int kFlameBot = 8;
-constexpr int kShockerBot = 25;
-constexpr int kBarrierBots = 27;
-constexpr int kRemoverBot = 39;
-constexpr int kMole = 1014;
-constexpr int kStingray = 1013;
-constexpr int kKillerWhale = 1015;
-constexpr int kMarineStriker = 1018;
-constexpr int kGiant = 1024;
-constexpr int kTimeBomb = 1025;
-constexpr int kFrostOrca = 1027;
-constexpr int kDestroyer = 1028;
-constexpr int kTitan = 1029;
-constexpr int kCapsuleCage = 1030;
-constexpr int kDestroyerZero = 1031;
-constexpr int kRocket = 1032;
-constexpr int kRocketWagon = 1010;
+constexpr int kFusorBot = RobotId::FusorBot;
+constexpr int kBlockerBot = RobotId::BlockerBot;
+constexpr int kFlameBot = RobotId::FlameBot;
+constexpr int kShockerBot = RobotId::ShockerBot;
+constexpr int kBarrierBots = RobotId::BarrierBots;
+constexpr int kRemoverBot = RobotId::RemoverBot;
+constexpr int kMole = MachineId::Mole;
+constexpr int kStingray = MachineId::Stingray;
+constexpr int kKillerWhale = MachineId::KillerWhale;
+constexpr int kMarineStriker = MachineId::MarineStriker;
+constexpr int kGiant = MachineId::Giant;
+constexpr int kTimeBomb = MachineId::TimeBomb;
+constexpr int kFrostOrca = MachineId::FrostOrca;
+constexpr int kDestroyer = MachineId::Destroyer;
+constexpr int kTitan = MachineId::Titan;
+constexpr int kCapsuleCage = MachineId::CapsuleCage;
+constexpr int kDestroyerZero = MachineId::DestroyerZero;
+constexpr int kRocket = MachineId::Rocket;
+constexpr int kRocketWagon = MachineId::RocketWagon;
 
 // A lane draw that never matches the unit's terrain ends after this many tries
 // on the last row drawn.
@@ -264,7 +267,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
         }
     }
     if (state != BATTLE_PLAYING && type == kMarineStriker && CanUpgradeVariant()) ApplyVariant();
-    if (stage == 160 || stage == 170 || stage == 180) ApplyVariant();
+    if (IsEpisodeFinalBossStage(stage)) ApplyVariant();
 
     // 2. Terrain overrides.
     if ((type == kGiant || type == kTitan) && place.episode != 1) {
@@ -280,7 +283,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     if (stage == 171) m_Unit.m_iTerrain = TERRAIN_AIR;
 
     // 3. Lane: drawn until column 0 of that row suits the unit.
-    const bool restricted = stage == 167 || stage == 157 || stage == 164 || stage == 179 || type == kRocketWagon;
+    const bool restricted = IsJumpStage(stage) || IsChargeShotStage(stage) || type == kRocketWagon;
     int row = 0;
     for (int draw = 0; draw < kMaxLaneDraws; ++draw) {
         auto restrictedDraw = [] {
@@ -302,7 +305,8 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
     m_vHome = m_vPosition;
 
     // 5. Submarines may surface from a live water column of world 3.
-    if ((type == 1011 || type == 1012 || type == kStingray) && place.episode == 3 && place.world == 3) {
+    if ((type == MachineId::FighterSub || type == MachineId::SpeederSub || type == kStingray) && place.episode == 3 &&
+        place.world == 3) {
         for (int c = 0; c < 6; ++c) {
             if (page.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
             if (VxRand() % 2 != 0) continue;
@@ -332,7 +336,7 @@ void CCom_GameRobot::PlaceMachine(CPageGame& page, int stage, int state) {
 void CCom_GameRobot::BeginAttack(bool force) {
     CPageGame* page = Page();
     if (!force && !(page && page->AttacksAllowed())) return;
-    if (Type() == 21 && !IsMachine() && Stage() == 157) return;
+    if (Type() == RobotId::MarinerBot && !IsMachine() && Stage() == 157) return;
     m_iState = ROBOT_ATTACK;
     m_iAnimTick = 0;
     m_iActionTimer = 0;

@@ -10,6 +10,8 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/UnitContext.h"
 #include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
 #include "engine/VxMath.h"
 
 using namespace units;
@@ -59,16 +61,18 @@ void CCom_GameRobot::RunAreaAbility() {
     // Only the single-use cards and the cage act (and are used up whether they
     // find a robot or not); other timers, such as the Barrier Bots and the
     // Gyrotor, stay.
-    const bool card = !IsMachine() && (type == 37 || type == 38 || type == 39);
-    if (!card && !(IsMachine() && type == 1030)) return;
+    const bool card =
+        !IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot || type == RobotId::RemoverBot);
+    if (!card && !(IsMachine() && type == MachineId::CapsuleCage)) return;
     m_bExpired = 1;
     if (!page) return;
     RobotList& robots = page->m_lstRobots;
-    if (!IsMachine() && (type == 37 || type == 38)) {
-        const int wanted = type == 37 ? 1 : 2;
+    if (!IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
+        const int wanted = type == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot;
         for (CCom_GameRobot& r : robots) {
             if (r.IsMachine() || r.Type() != wanted || r.m_iHp <= 0 || !At(m_vPosition, r.m_vPosition)) continue;
-            if (type == 37) MountWeapon(*page, *this, r, Stage() > 150 ? 25 : 20, 20, Stage() != 171);
+            if (type == RobotId::MachineGunner)
+                MountWeapon(*page, *this, r, Stage() > 150 ? 25 : 20, 20, Stage() != 171);
             else MountWeapon(*page, *this, r, 600, 50, false);
             return;
         }
@@ -80,10 +84,10 @@ void CCom_GameRobot::RunAreaAbility() {
         if (&r == this || r.m_iHp <= 0) continue;
         const int role = r.m_Unit.m_iRole;
         if (role == ROLE_PLATFORM || role == ROLE_TIMER) continue;
-        const bool kind = !r.IsMachine() || (!cage && r.Type() == 1025);
+        const bool kind = !r.IsMachine() || (!cage && r.Type() == MachineId::TimeBomb);
         if (!kind) continue;
-        const bool converted = !r.IsMachine() && r.Type() == 1 && r.m_Unit.m_iActionInterval < 100 && !cage &&
-                               At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
+        const bool converted = !r.IsMachine() && r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval < 100 &&
+                               !cage && At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
         if (At(m_vPosition, r.m_vPosition) || converted) {
             found = &r;
             break;
@@ -118,7 +122,9 @@ void CCom_GameRobot::RecycleMachine() {
     for (CCom_GameRobot& r : page->m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || r.m_bConsumed || r.m_bConcealed || r.m_Unit.m_iMaxHp >= 500) continue;
         const int t = r.Type();
-        if (t == 1005 || t == 1018 || t == 1010 || t == 1022 || t == 1032) continue;
+        if (t == MachineId::Transporter || t == MachineId::MarineStriker || t == MachineId::RocketWagon ||
+            t == MachineId::BlastTank || t == MachineId::Rocket)
+            continue;
         if (DistanceXY(ref, r.m_vLastPosition) >= 106.875f || r.m_iRow != m_iRow) continue;
         taken = &r;
         break;
@@ -128,7 +134,7 @@ void CCom_GameRobot::RecycleMachine() {
         taken->m_bExpired = 1;
         taken->m_iHp = 0;
         taken->m_bNoDrop = 1;
-        if (taken->Type() == 1013 && taken->m_aiAux[1] == 0) taken->m_aiAux[1] = -2;
+        if (taken->Type() == MachineId::Stingray && taken->m_aiAux[1] == 0) taken->m_aiAux[1] = -2;
         taken->BeginDying();
         ProduceItems();
         if (page->m_pEffectRemover)
@@ -146,10 +152,11 @@ void CCom_GameRobot::PickCardTarget() {
     CPageGame* page = Page();
     if (!page || HasStatusEffect() || page->m_nEnemyDefs <= 0) return;
     const int terrain = m_Unit.m_iTerrain;
-    const bool flyingTransporter = Type() == 1005 && terrain == TERRAIN_AIR;
+    const bool flyingTransporter = Type() == MachineId::Transporter && terrain == TERRAIN_AIR;
     auto qualifies = [&](const UnitDefinition& d) {
         if (d.m_iType < FIRST_MACHINE_TYPE || d.m_iRole == ROLE_CARRY) return false;
-        if (d.m_iType == 1010 || d.m_iType == 1027 || d.m_iType == 1024 || d.m_iType == 1029) return false;
+        if (d.m_iType == MachineId::RocketWagon || d.m_iType == MachineId::FrostOrca || UnitHas(d.m_iType, UNIT_TALL))
+            return false;
         return d.m_iTerrain == terrain || (flyingTransporter && d.m_iTerrain == TERRAIN_GROUND);
     };
     // A stage whose Machines offer none that fits skips the drop.
@@ -165,13 +172,13 @@ void CCom_GameRobot::PickCardTarget() {
         page->CallEnemyRobot(page->m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
     if (made) {
         made->m_iPauseFrames = 36;
-        if (Type() == 1005) {
+        if (Type() == MachineId::Transporter) {
             if (terrain == TERRAIN_AIR) made->ApplyVariant();
             else made->RevertVariant();
         }
     }
     page->AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);
-    if (Type() == 1005 || (Type() == 1015 && Stage() <= 150)) {
+    if (Type() == MachineId::Transporter || (Type() == MachineId::KillerWhale && Stage() <= 150)) {
         if (--m_iCargoLeft <= 0) m_Unit.m_iRole = ROLE_NONE;
     }
 }
@@ -180,7 +187,7 @@ void CCom_GameRobot::ProduceItems() {
     CPageGame* page = Page();
     if (!page || m_iHp <= 0 || HasStatusEffect()) return;
     const int type = Type();
-    if (type == 32 && m_Unit.m_iUpgradeLevel > 0) {
+    if (type == RobotId::RecyclerBot && m_Unit.m_iUpgradeLevel > 0) {
         if (VxRand() % 100 < 70 && page->m_nHandSlots > 0) {
             const int slot = VxRand() % page->m_nHandSlots;
             page->DropItem(ITEM_CAPSULE, m_vPosition.x, m_vPosition.y, m_vPosition.z, slot, false);
@@ -190,16 +197,16 @@ void CCom_GameRobot::ProduceItems() {
     int g = 0, b = 0, level = 0;
     const SaveProfile& profile = g_CurrentProfile;
     switch (type) {
-    case 0: level = profile.m_iAdvanceFusion; break;
-    case 35: b = 1, level = profile.m_iAdvanceFusion; break;
-    case 32:
-    case 34: g = 1, level = profile.m_iAdvanceProduction; break;
-    case 36: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
+    case RobotId::FusorBot: level = profile.m_iAdvanceFusion; break;
+    case RobotId::PapaFusor: b = 1, level = profile.m_iAdvanceFusion; break;
+    case RobotId::RecyclerBot:
+    case RobotId::FactoryBot: g = 1, level = profile.m_iAdvanceProduction; break;
+    case RobotId::MamaFactory: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
     default: break;
     }
     const int r = VxRand() % 100;
     int t2 = level + 1, t1 = 4 * level + 51;
-    if (type == 36) {
+    if (type == RobotId::MamaFactory) {
         t2 = int(0.5 * double(level) + 1.0);
         t1 = 3 * level + 10 + t2;
     }
@@ -207,7 +214,7 @@ void CCom_GameRobot::ProduceItems() {
     int kind = step + 4 * g + b;
     if (kind == 0 && page->m_iStageFrames - page->m_iTimeLeft < 3000) kind = 1;
     page->DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    if (IsFirstTutorialActive() && type == 0 && page->m_pEffectTutorials) {
+    if (IsFirstTutorialActive() && type == RobotId::FusorBot && page->m_pEffectTutorials) {
         CEffect_Tutorials& t = *page->m_pEffectTutorials;
         if ((t.m_iStep == -1 || t.m_iStep == 2) && t.m_iRequestedStep != 3) t.RequestStep(3);
     }
@@ -221,7 +228,7 @@ void CCom_GameRobot::RollItemDrop() {
     int r = VxRand() % (200 - 6 * luck);
     if (stage > 150) r = VxRand() % ((40 - luck) * 10);
     const int type = Type();
-    if (type == 1032 || type == 1025 || type == 1030 || type == 1028 || type == 1031) return;
+    if (UnitHas(type, UNIT_NO_DROP)) return;
     const int v = type % 1000 + 5 * (GetStagePlace(stage).episode - 1);
     const bool firstDrop = IsFirstTutorialActive() && page->m_nMachinesKilled <= 0;
     const bool shower = page->m_StageDefinition.m_bEnergyShower;

@@ -8,6 +8,8 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
 
 using namespace units;
 
@@ -55,19 +57,20 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
     if (!machine) {
         const float b = BobOffset();
         at.y = y + h / 2.0f - 50.375f + b;
-        if (type == 15) at.y -= 30.0f;
+        if (type == RobotId::DiverBot) at.y -= 30.0f;
         switch (type) {
-        case 11: at.y = y + h / 4.0f - 55.375f + b; break;
-        case 17: at = VxVec3{x + 15.0f, y + h / 4.0f - 60.375f + b, at.z}; break;
-        case 23: at.y = y + h / 4.0f - 45.375f + b; break;
-        case 29: at.y = y + h / 4.0f - 70.375f + b; break;
+        case RobotId::FloaterBot: at.y = y + h / 4.0f - 55.375f + b; break;
+        case RobotId::SubmergerBot: at = VxVec3{x + 15.0f, y + h / 4.0f - 60.375f + b, at.z}; break;
+        case RobotId::BuoyerBot: at.y = y + h / 4.0f - 45.375f + b; break;
+        case RobotId::SurveyorBot: at.y = y + h / 4.0f - 70.375f + b; break;
         default: break;
         }
-    } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == 1030) {
+    } else if (IsGroundOrMarine(m_Unit.m_iTerrain) || type == MachineId::CapsuleCage) {
         const bool bob = m_Unit.m_iMoveMode == MOVE_BOB;
         auto place = [&] {
             at = VxVec3{m_vPosition.x + w / 2.0f - offset,
-                        m_vPosition.y + h / 2.0f - 40.375f - (type == 1030 ? 20.0f : 10.0f), m_vPosition.z};
+                        m_vPosition.y + h / 2.0f - 40.375f - (type == MachineId::CapsuleCage ? 20.0f : 10.0f),
+                        m_vPosition.z};
             // Ground and water-surface Machines are targetable from where they are drawn.
             m_vLastPosition = m_vPosition;
         };
@@ -78,7 +81,7 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
         m_vLastPosition = m_vPosition;
         const bool special = m_Unit.m_iTerrain == TERRAIN_SPECIAL;
         if (m_iState == ROBOT_DYING) {
-            if (type == 1025 || type == 1020 || type == 1019) {
+            if (type == MachineId::TimeBomb || type == MachineId::Reaper || type == MachineId::Ghost) {
                 at = m_vPosition;
             } else {
                 at.x = special ? x : x + w / 2.0f - offset;
@@ -86,7 +89,7 @@ void CCom_GameRobot::DrawUnit(CPageGame& page, CVxBillboard* sprite) {
             }
         } else if (CanUpgradeVariant()) {
             at = VxVec3{x + w / 2.0f - offset, y + h / 2.0f - 50.375f, m_vPosition.z};
-        } else if (special && type != 1020 && type != 1019) {
+        } else if (special && type != MachineId::Reaper && type != MachineId::Ghost) {
             at = m_vPosition;
         } else {
             at = VxVec3{x + w / 2.0f - offset, y, m_vPosition.z};
@@ -115,7 +118,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     const float h = sprite ? sprite->m_vSize.y : 0.0f;
 
     // 1. Barrier Bots draw their ward or their trail and nothing else.
-    if (!machine && type == 27) {
+    if (!machine && type == RobotId::BarrierBots) {
         Tint plain;
         plain.a = dying ? m_fDyingFade : 1.0f;
         if (const CCom_GameRobot* ward = Shield()) {
@@ -153,12 +156,13 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     // 3. Rotation and raises.
     float rotation = m_vRotation.z;
     if (!m_bPreview) {
-        if (!machine && (type == 39 || type == 31)) at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
-        if (!machine && type == 32) {
+        if (!machine && (type == RobotId::RemoverBot || type == RobotId::HammerBot))
+            at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
+        if (!machine && type == RobotId::RecyclerBot) {
             const bool swing = m_iState == ROBOT_IDLE || (m_iState == ROBOT_ATTACK && m_iAnimTick < 3);
             rotation = swing ? 30.0f * SinDeg(30.0f * float(t)) * DEG : 0.0f;
         }
-        if (!machine && (type == 37 || type == 38) && m_iState == ROBOT_IDLE) {
+        if (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot) && m_iState == ROBOT_IDLE) {
             const int frames = AnimLength(0) / ROBOT_TICKS_PER_FRAME;
             const int k = frames > 0 ? (m_iAnimTick / ROBOT_TICKS_PER_FRAME) % frames : 0;
             at.y += 50.0f * SinDeg(18.0f * float(k));
@@ -166,7 +170,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
         }
     }
 
-    if (machine && (type == 1028 || type == 1031)) {
+    if (machine && UnitHas(type, UNIT_BOSS)) {
         const VxVec3 shift = DestroyerBodyShift();
         at.x += shift.x;
         at.y += shift.y;
@@ -186,7 +190,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
             const float v = 0.35f * float(k) / 30.0f;
             tint = Tint{true, v, v, v, 1.0f, true};
             --m_iHitFlash;
-        } else if (!m_bPreview && (m_bSeesConcealed || (type == 29 && !machine && m_bPlatformOccupied))) {
+        } else if (!m_bPreview &&
+                   (m_bSeesConcealed || (type == RobotId::SurveyorBot && !machine && m_bPlatformOccupied))) {
             tint = Tint{true, 0.0f, 0.25f * f, 0.0f, 1.0f, true};
         } else if (!m_bPreview && m_Unit.m_iRole == ROLE_PRODUCE && Stage() != 151 && Stage() != 155 &&
                    m_Unit.m_iActionInterval - m_iActionTimer <= 100) {
@@ -222,8 +227,8 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     }
 
     // 6. Ghost and Stingray.
-    if (type == 1019 && m_bConcealed) tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
-    if (type == 1013 && m_aiAux[1] == 1) {
+    if (type == MachineId::Ghost && m_bConcealed) tint = Tint{true, 1.0f, 1.0f, 1.0f, 0.5f, false};
+    if (type == MachineId::Stingray && m_aiAux[1] == 1) {
         if (!dying && !tint.set) {
             const float v = 0.25f + 0.15f * SinDeg(30.0f * float(t));
             tint = Tint{true, v, v, v, 1.0f, true};
@@ -235,7 +240,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 7. An upgraded Mini-Mine over air or water hangs from a propeller.
     bool propeller = false;
-    if (!m_bPreview && !machine && type == 6 && m_Unit.m_iUpgradeLevel > 0) {
+    if (!m_bPreview && !machine && type == RobotId::MiniMine && m_Unit.m_iUpgradeLevel > 0) {
         const FieldCell* cell = CellAt(page.m_aFieldCells, m_vCell);
         if (cell && (cell->m_iStageKind == CELL_AIR || cell->m_iStageKind == CELL_UNDERWATER)) {
             at.y += 20.1875f + 5.0f * SinDeg(float(35 * m_iSerial + t) * 2.0f);
@@ -244,7 +249,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
     }
 
     // 8. A Storm Bot fades out over its last frames and sways before that.
-    if (!machine && type == 20 && m_iLifeFrames > 0) {
+    if (!machine && type == RobotId::StormBot && m_iLifeFrames > 0) {
         if (m_iLifeFrames <= 10) {
             tint.set = true;
             tint.a = 0.1f * float(m_iLifeFrames);
@@ -258,7 +263,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 9. The Rocket.
     bool rocketSecondPass = false;
-    if (type == 1032) {
+    if (type == MachineId::Rocket) {
         at.x += 35.0f;
         if (m_aiAux[2] == 1 || m_aiAux[2] == 2) {
             if (m_aiAux[2] == 1) {
@@ -282,9 +287,9 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
 
     // 11. Swimmers sit lower in the water.
     if (machine && m_Unit.m_iTerrain == TERRAIN_MARINE) {
-        if (type == 1024 || type == 1029) {
+        if (UnitHas(type, UNIT_TALL)) {
             at.y -= 110.75f;
-        } else if (type == 1014) {
+        } else if (type == MachineId::Mole) {
             if (m_iState == ROBOT_MOVE) {
                 rotation = -45.0f * DEG;
                 at.y -= 160.0f + 10.0f * SinDeg(5.0f * float(t));
@@ -295,14 +300,14 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
             }
             if (m_bConcealed) tint.set = true, tint.a = 0.45f;
         } else {
-            at.y -= type == 1018 ? 45.0f : 35.0f;
+            at.y -= type == MachineId::MarineStriker ? 45.0f : 35.0f;
         }
     }
-    if (machine && type == 1018 && m_Unit.m_iTerrain == TERRAIN_AIR) at.y -= 48.0f;
+    if (machine && type == MachineId::MarineStriker && m_Unit.m_iTerrain == TERRAIN_AIR) at.y -= 48.0f;
 
     // 12. Bombs growing before they go off, and the Shocker's glow.
     if (!m_bPreview && !machine) {
-        if (type == 26 && !upgraded && m_iState == ROBOT_IDLE) {
+        if (type == RobotId::AtomicBot && !upgraded && m_iState == ROBOT_IDLE) {
             ++m_iPhase;
             if (m_iPhase >= 24) {
                 const int dx = VxRand() % 6 - 3;
@@ -311,7 +316,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
                 at.y += float(dy);
             }
         }
-        if (type == 14 || (type == 26 && upgraded)) {
+        if (type == RobotId::MiniBomber || (type == RobotId::AtomicBot && upgraded)) {
             if (m_iState == ROBOT_IDLE) {
                 ++m_iPhase;
                 const float s = std::min(1.0f + 0.015f * float(m_iPhase), 1.35f);
@@ -319,7 +324,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
                 sy *= s;
                 at.y += float(std::min(m_iPhase, 25));
                 if (m_iPhase == 3) Restart(page.m_pSfxFuse);
-                if (type == 26 && m_iPhase >= 24) {
+                if (type == RobotId::AtomicBot && m_iPhase >= 24) {
                     const int dx = VxRand() % 10 - 5;
                     const int dy = VxRand() % 10 - 5;
                     at.x += float(dx);
@@ -331,7 +336,7 @@ void CCom_GameRobot::DrawOverlays(CPageGame& page, CVxBillboard* sprite, VxVec3&
                 at.y += 25.0f;
             }
         }
-        if (type == 25 && upgraded && m_iState == ROBOT_ATTACK && !tint.set)
+        if (type == RobotId::ShockerBot && upgraded && m_iState == ROBOT_ATTACK && !tint.set)
             tint = Tint{true, 0.85f, 0.0f, 1.0f, 1.0f, true};
     }
 
@@ -378,12 +383,12 @@ void CCom_GameRobot::PullDeadUnitDown(CPageGame& page) {
     const bool onGround = cell && cell->m_iStageKind == CELL_GROUND;
     if (IsGroundOrMarine(m_Unit.m_iTerrain)) {
         if (onGround) {
-            if (m_vPosition.y < -250.0f) m_vPosition.y -= type == 1018 ? 3.0f : 0.25f;
+            if (m_vPosition.y < -250.0f) m_vPosition.y -= type == MachineId::MarineStriker ? 3.0f : 0.25f;
             else m_vPosition.y = cell->m_fY;
         } else {
             m_vPosition.y -= 3.0f;
         }
-    } else if (type != 1025 && type != 1028 && type != 1031) {
+    } else if (type != MachineId::TimeBomb && !UnitHas(type, UNIT_BOSS)) {
         if (onGround) m_vPosition.y = cell->m_fY;
         else m_vPosition.y -= 3.0f;
     }

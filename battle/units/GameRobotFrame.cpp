@@ -9,6 +9,9 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 using namespace units;
 
@@ -25,7 +28,6 @@ int LoopingFrame(int tick, int length) {
     return frames > 0 ? (tick / kTicks) % frames : 0;
 }
 
-bool IsBoss(int type) { return type == 1028 || type == 1031; }
 bool IsWater(int kind) { return kind == CELL_WATER_SURFACE || kind == CELL_UNDERWATER; }
 
 }  // namespace
@@ -64,10 +66,10 @@ void CCom_GameRobot::Render() {
 
     // 4. The Frost Orca's (and on stage 156 the Killer Whale's) swell.
     if (state >= BATTLE_PLAYING) {
-        if (type == 1027) {
+        if (type == MachineId::FrostOrca) {
             m_vPosition.y = 160.0f * SinDeg(0.5f * float(m_iPhase)) + 30.0f;
             ++m_iPhase;
-        } else if (type == 1015 && stage == 156) {
+        } else if (type == MachineId::KillerWhale && stage == 156) {
             m_vPosition.y = 160.0f * SinDeg(0.5f * float(m_iPhase)) + 30.0f;
             if (m_iState == ROBOT_MOVE) ++m_iPhase;
         }
@@ -80,8 +82,8 @@ void CCom_GameRobot::Render() {
     // its placement, overlays' counters and everything after still run), the
     // special Machines and the role dispatch.
     DrawUnit(*page, sprite);
-    if (type == 1025 && m_iState == ROBOT_IDLE && state == BATTLE_PLAYING) UpdateTimeBomb();
-    if (IsBoss(type)) UpdateDestroyer();
+    if (type == MachineId::TimeBomb && m_iState == ROBOT_IDLE && state == BATTLE_PLAYING) UpdateTimeBomb();
+    if (UnitHas(type, UNIT_BOSS)) UpdateDestroyer();
     if (!m_bPreview) RunRoleDispatch(*page);
 
     // 7. Death test.
@@ -132,21 +134,23 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
     switch (m_iState) {
     case ROBOT_IDLE: {
         int tick = m_iAnimTick;
-        if (!machine && m_Unit.m_iUpgradeLevel > 0 && (type == 22 || type == 34 || type == 36 || type == 18))
+        if (!machine && m_Unit.m_iUpgradeLevel > 0 &&
+            (type == RobotId::FixerBot || type == RobotId::FactoryBot || type == RobotId::MamaFactory ||
+             type == RobotId::MissilerBot))
             tick = int(1.5f * float(m_iAnimTick));
         frame = LoopingFrame(tick, AnimLength(0));
-        if (!machine && (type == 37 || type == 38)) {
+        if (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
             anim = 3;
             frame = std::max(0, AnimLength(3) / kTicks - 1);
         } else if (state >= BATTLE_LOADING && m_bConcealed) {
             anim = 3;
             frame = LoopingFrame(m_iAnimTick, AnimLength(3));
         }
-        if (type == 1032) {
+        if (type == MachineId::Rocket) {
             anim = std::clamp(m_aiAux[2], 0, ROBOT_ACTS - 1);
             frame = 0;
         }
-        if (state == BATTLE_PLAYING && (type == 1025 || type == 1030)) {
+        if (state == BATTLE_PLAYING && (type == MachineId::TimeBomb || type == MachineId::CapsuleCage)) {
             if (m_vPosition.y > m_vHome.y) m_vPosition.y -= 10.0f;
             if (m_vPosition.y < m_vHome.y) m_vPosition.y = m_vHome.y;
             m_vLastPosition = m_vPosition;
@@ -157,22 +161,24 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
     }
     case ROBOT_MOVE: {
         anim = 0;
-        if (m_Unit.m_iConcealment != 0 && m_bConcealed && !(type == 1014 && m_Unit.m_iTerrain == TERRAIN_MARINE))
+        if (m_Unit.m_iConcealment != 0 && m_bConcealed &&
+            !(type == MachineId::Mole && m_Unit.m_iTerrain == TERRAIN_MARINE))
             anim = 3;
-        if (type == 1019) anim = 3;
+        if (type == MachineId::Ghost) anim = 3;
         if (m_bVariant) {
             anim = 0;
             m_bConcealed = 0;
         }
         if (m_iPauseFrames > 0) anim = 0;
         const int la = AnimLength(anim);
-        if (type == 1007) {
+        if (type == MachineId::Jumper) {
             const int frames = la / kTicks;
             frame = frames > 0 ? (m_iAnimTick / 6 + 4) % frames : 0;
         } else {
             frame = LoopingFrame(m_iAnimTick, la);
         }
-        const bool alwaysMoves = type == 1010 || type == 1027 || type == 1018;
+        const bool alwaysMoves =
+            type == MachineId::RocketWagon || type == MachineId::FrostOrca || type == MachineId::MarineStriker;
         if (alwaysMoves || !(m_Unit.m_iRole == ROLE_ATTACK && m_iActionTimer <= AnimLength(1))) MoveStep();
         if (m_Unit.m_iConcealment != 0 && !m_bConcealed && m_iRevealFrames <= 0 && state == BATTLE_PLAYING &&
             !m_bVariant)
@@ -181,7 +187,7 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
     }
     case ROBOT_ATTACK: {
         const int la = AnimLength(1);
-        const bool moleHidden = type == 1014 && m_bConcealed;
+        const bool moleHidden = type == MachineId::Mole && m_bConcealed;
         const bool moleOnWater = m_Unit.m_iTerrain == TERRAIN_MARINE;
         anim = 1;
         frame = ClampedFrame(m_iAnimTick, la);
@@ -198,11 +204,11 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
                 frame = std::max(0, AnimLength(3) / kTicks - 1);
             }
         }
-        if (m_iState == ROBOT_ATTACK && !machine && type == 9) m_iCooldown = 180;
+        if (m_iState == ROBOT_ATTACK && !machine && type == RobotId::WarriorBot) m_iCooldown = 180;
         break;
     }
     case ROBOT_SPECIAL: {
-        anim = (!machine && (type == 37 || type == 38)) ? 3 : 1;
+        anim = (!machine && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) ? 3 : 1;
         const int la = AnimLength(anim);
         frame = ClampedFrame(m_iAnimTick, la);
         if (m_bPreview && anim == 3) frame = std::max(0, la / kTicks - 1);
@@ -224,11 +230,12 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
         frame = ClampedFrame(m_iAnimTick, l2 - 180);
         float fade = 1.0f;
         if (m_iAnimTick >= l2 - 135) {
-            if (IsBoss(type)) fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
+            if (UnitHas(type, UNIT_BOSS))
+                fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
             else fade = 1.0f - float(m_iAnimTick - (l2 - 135)) / 45.0f;
         }
         m_fDyingFade = std::max(0.0f, fade);
-        if (type != 1025 && !IsBoss(type)) {
+        if (type != MachineId::TimeBomb && !UnitHas(type, UNIT_BOSS)) {
             const VxVec3 cell = page.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
             const FieldCell* c = CellAt(page.m_aFieldCells, cell);
             const int kind = c ? c->m_iStageKind : 0;
@@ -237,7 +244,7 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
                 else if (m_iAnimTick < 20) m_vPosition.y += 3.0f;
                 else m_vPosition.y -= 5.0f;
             };
-            if (type == 1018) {
+            if (type == MachineId::MarineStriker) {
                 if (IsWater(kind)) m_vPosition.y -= 0.25f;
                 else otherKind();
             } else if (kind == CELL_GROUND) {
@@ -248,11 +255,11 @@ CVxBillboard* CCom_GameRobot::StepState(CPageGame& page) {
             }
         }
         if (Stage() == 154 && m_iAnimTick > 30) m_vPosition.x += 2.2f;
-        if (m_iAnimTick >= l2 && (!IsBoss(type) || m_iBossTimer > 1600)) m_bExpired = 1;
+        if (m_iAnimTick >= l2 && (!UnitHas(type, UNIT_BOSS) || m_iBossTimer > 1600)) m_bExpired = 1;
         break;
     }
     case ROBOT_GUARD: {
-        anim = (!machine && type == 9) ? 3 : 1;
+        anim = (!machine && type == RobotId::WarriorBot) ? 3 : 1;
         const int la = AnimLength(anim);
         if (m_iAnimTick > la - 1) m_iAnimTick = std::max(0, la - 1);
         frame = ClampedFrame(m_iAnimTick, la);
@@ -278,9 +285,9 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
     if (m_iAnimTick == la / 2 && mayFire && !HasStatusEffect() && !m_bHoldFire) {
         if (!machine) {
             if (m_iCountdown == 0 && m_Unit.m_iWeapon != 15) {
-                if (type == 32) {
+                if (type == RobotId::RecyclerBot) {
                     RecycleMachine();
-                } else if (type != 6) {
+                } else if (type != RobotId::MiniMine) {
                     int weapon = m_Unit.m_iWeapon;
                     if (m_bAltShot) {
                         weapon = 29;
@@ -291,7 +298,8 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                 }
                 CVxSound* sound = UnitSound(1);
                 const bool rolled =
-                    ((type == 1 || type == 2) && m_Unit.m_iActionInterval == 100) || type == 4 || type == 21;
+                    ((type == RobotId::GunnerBot || type == RobotId::CannonBot) && m_Unit.m_iActionInterval == 100) ||
+                    type == RobotId::CopterBot || type == RobotId::MarinerBot;
                 if (sound && rolled) {
                     if (sound->IsPlaying()) {
                         if (VxRand() % 4 == 0) Restart(sound);
@@ -301,21 +309,21 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                 } else {
                     Restart(sound);
                 }
-                if (type == 8 && m_iCountdown == 0) m_iCountdown = 150;
+                if (type == RobotId::FlameBot && m_iCountdown == 0) m_iCountdown = 150;
             }
         } else if (m_iCountdown == 0) {
             bool fired = false;
-            if (type == 1014) {
+            if (type == MachineId::Mole) {
                 if (m_bConcealed || m_Unit.m_iTerrain == TERRAIN_MARINE) {
                     page.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x, m_vPosition.y, m_vPosition.z,
                                     m_iTargetSerial, m_iSerial);
                     fired = true;
                 }
-            } else if (type == 1028 || type == 1031) {
+            } else if (UnitHas(type, UNIT_BOSS)) {
                 m_iCountdown = 300;
             } else {
                 int weapon = m_Unit.m_iWeapon;
-                if (type == 1016) {
+                if (type == MachineId::Gunboat) {
                     for (const CCom_GameRobot& r : page.m_lstRobots)
                         if (!r.IsMachine() &&
                             (r.m_Unit.m_iTerrain == TERRAIN_MARINE || r.m_Unit.m_iTerrain == TERRAIN_SPECIAL)) {
@@ -323,13 +331,13 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
                             break;
                         }
                 }
-                if (type == 1020) StrikeArea();
+                if (type == MachineId::Reaper) StrikeArea();
                 page.FireBullet(weapon, m_iUnitSlot + 1000, m_vPosition.x, m_vPosition.y, m_vPosition.z,
                                 m_iTargetSerial, m_iSerial);
                 fired = true;
             }
             if (fired) Restart(UnitSound(1));
-            if (type == 1025 || type == 1032) {
+            if (type == MachineId::TimeBomb || type == MachineId::Rocket) {
                 m_bExpired = 1;
                 m_iHp = 0;
             }
@@ -338,12 +346,12 @@ void CCom_GameRobot::StepAttack(CPageGame& page, int la) {
 
     if (m_iAnimTick >= la) {
         if (!machine) {
-            if (type == 31) {
+            if (type == RobotId::HammerBot) {
                 BeginDying();
             } else if (m_iCountdown == 0) {
                 EndAction();
                 if (m_Unit.m_iRole == ROLE_ONESHOT) {
-                    if (type == 20) {
+                    if (type == RobotId::StormBot) {
                         if (m_iLifeFrames == -1) m_iLifeFrames = 1200;
                     } else {
                         m_iHp = 0;
@@ -363,14 +371,16 @@ void CCom_GameRobot::RunRoleDispatch(CPageGame& page) {
     if (page.m_iBattleState != BATTLE_PLAYING || HasStatusEffect()) return;
     const int type = Type();
     if (IsMachine()) {
-        if ((m_Unit.m_iRole == ROLE_CARRY || type == 1010 || type == 1027) && m_vPosition.x < -420.0f) return;
-        if (type == 1018 && m_vPosition.x < -400.0f) return;
+        if ((m_Unit.m_iRole == ROLE_CARRY || type == MachineId::RocketWagon || type == MachineId::FrostOrca) &&
+            m_vPosition.x < -420.0f)
+            return;
+        if (type == MachineId::MarineStriker && m_vPosition.x < -400.0f) return;
     }
     switch (m_Unit.m_iRole) {
     case ROLE_ATTACK:
     case ROLE_MOVING_ATTACK:
         UpdateAttack();
-        if (!IsMachine() && type == 9) {
+        if (!IsMachine() && type == RobotId::WarriorBot) {
             if (m_iCooldown == 0) UpdateGuard();
             else --m_iCooldown;
         }
@@ -399,7 +409,7 @@ void CCom_GameRobot::CountTimers() {
         return;
     }
     --m_iCountdown;
-    if (m_iCountdown == 180 && (Type() == 1028 || Type() == 1031)) FireBossVolley();
+    if (m_iCountdown == 180 && UnitHas(Type(), UNIT_BOSS)) FireBossVolley();
     if (m_iCountdown <= 0) {
         m_iCountdown = 0;
         EndAction();
@@ -409,7 +419,7 @@ void CCom_GameRobot::CountTimers() {
 void CCom_GameRobot::CountAlarm(CPageGame& page) {
     if (m_iSmokeTimer > 0) {
         const int stage = Stage();
-        m_iSmokeTimer -= (stage == 160 || stage == 170 || stage == 180) ? 2 : 1;
+        m_iSmokeTimer -= IsEpisodeFinalBossStage(stage) ? 2 : 1;
         if (m_iSmokeTimer <= 0) {
             m_iSmokeTimer = 0;
             m_iSmokePeriod = 15;

@@ -9,6 +9,9 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxMath.h"
 #include "engine/VxSound.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 using namespace units;
 
@@ -38,8 +41,11 @@ struct VariantStart {
     int firstStage;
 };
 constexpr VariantStart kVariantStarts[] = {
-    {1000, 2},  {1002, 4},    {1004, 6},  {1005, 8},  {1006, 11}, {1007, 14}, {1008, 16},
-    {1010, 18}, {1014, 1000}, {1018, 35}, {1021, 41}, {1022, 43}, {1023, 46},
+    {MachineId::Smasher, 2},        {MachineId::HeavySmasher, 4}, {MachineId::Cycler, 6},
+    {MachineId::Transporter, 8},    {MachineId::Driller, 11},     {MachineId::Jumper, 14},
+    {MachineId::Knight, 16},        {MachineId::RocketWagon, 18}, {MachineId::Mole, 1000},
+    {MachineId::MarineStriker, 35}, {MachineId::MegaSmasher, 41}, {MachineId::BlastTank, 43},
+    {MachineId::UltraCycler, 46},
 };
 
 struct AnchorOffset {
@@ -47,8 +53,10 @@ struct AnchorOffset {
     float dx, dy;
 };
 constexpr AnchorOffset kAnchorOffsets[] = {
-    {1000, -70, 30}, {1002, -70, 40}, {1021, -70, 40}, {1004, -60, 30},   {1005, -120, -35}, {1006, -80, 10},
-    {1007, -50, 50}, {1008, -80, 40}, {1010, -40, 30}, {1018, -30, -105}, {1022, -20, 70},   {1023, -80, 30},
+    {MachineId::Smasher, -70, 30},         {MachineId::HeavySmasher, -70, 40},  {MachineId::MegaSmasher, -70, 40},
+    {MachineId::Cycler, -60, 30},          {MachineId::Transporter, -120, -35}, {MachineId::Driller, -80, 10},
+    {MachineId::Jumper, -50, 50},          {MachineId::Knight, -80, 40},        {MachineId::RocketWagon, -40, 30},
+    {MachineId::MarineStriker, -30, -105}, {MachineId::BlastTank, -20, 70},     {MachineId::UltraCycler, -80, 30},
 };
 
 }  // namespace
@@ -140,14 +148,14 @@ void CCom_GameRobot::MoveStep() {
         case MOVE_WALK: {
             if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
                 const bool onGround = cell && cell->m_iStageKind == CELL_GROUND;
-                if (onGround && !(type == 1014 && !m_bConcealed)) m_vPosition.x += dx;
+                if (onGround && !(type == MachineId::Mole && !m_bConcealed)) m_vPosition.x += dx;
             } else {
                 const int stage = Stage();
-                const bool waits = (type == 1015 || type == 1027) && (stage == 156 || stage == 166 || stage == 174) &&
-                                   m_vPosition.x >= -230.0f;
+                const bool waits = (type == MachineId::KillerWhale || type == MachineId::FrostOrca) &&
+                                   IsWhaleDuelStage(stage) && m_vPosition.x >= -230.0f;
                 if (!waits) m_vPosition.x += dx;
             }
-            if (type == 1032) {
+            if (type == MachineId::Rocket) {
                 m_vPosition.y = ClampToRows(*page, m_vPosition.y);
                 if (cell && m_vCell.x > 1.0f) m_vPosition.y = Approach(m_vPosition.y, cell->m_fY, 1.0f);
             }
@@ -257,18 +265,18 @@ bool CCom_GameRobot::CanUpgradeVariant() {
 void CCom_GameRobot::ApplyVariant() {
     m_Unit.m_iTerrain = TERRAIN_AIR;
     const int type = Type();
-    if (type == 1006 || type == 1007 || type == 1023) m_bVariant = 1;
+    if (type == MachineId::Driller || type == MachineId::Jumper || type == MachineId::UltraCycler) m_bVariant = 1;
 }
 
 void CCom_GameRobot::RevertVariant() {
     const int type = Type();
-    if (type == 1014) return;
+    if (type == MachineId::Mole) return;
     UnitDefinition fresh{};
     GetUnitDefinition(fresh, type);
     m_Unit.m_iTerrain = fresh.m_iTerrain;
     m_bVariant = 0;
-    if (type == 1006) m_iRevealFrames = m_Unit.m_iActionInterval;
-    if (type == 1007) m_iAnimTick = 0;
+    if (type == MachineId::Driller) m_iRevealFrames = m_Unit.m_iActionInterval;
+    if (type == MachineId::Jumper) m_iAnimTick = 0;
 }
 
 void CCom_GameRobot::GetEffectAnchor(const VxVec3& point) {
@@ -311,13 +319,13 @@ void CCom_GameRobot::UpdateGroundAndMarineMotion() {
         return;
     }
     if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
-        if (Type() == 1023) {
+        if (Type() == MachineId::UltraCycler) {
             UpdateCyclerJump();
             return;
         }
         if (kind == CELL_GROUND) {
             m_vPosition.y = cell->m_fY;
-            const bool digging = (Type() == 1006 || Type() == 1014) && m_bConcealed && m_iState == ROBOT_MOVE;
+            const bool digging = UnitHas(Type(), UNIT_BURROWS) && m_bConcealed && m_iState == ROBOT_MOVE;
             if (digging && Frame() % 15 == 0)
                 page->AddFieldEffect(m_iUnitSlot + 1000, 15, m_vPosition.x - 30.0f, m_vPosition.y - 40.375f, 0.0f);
         } else {

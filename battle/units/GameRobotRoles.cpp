@@ -7,6 +7,8 @@
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
+#include "content/UnitIds.h"
+#include "content/StageRules.h"
 
 using namespace units;
 
@@ -21,7 +23,7 @@ void CCom_GameRobot::UpdateProducer() {
     if (!page) return;
     const int type = Type();
     // Factories stop once overtime has run out; Fusors keep going.
-    const bool counts = !(type == 34 || type == 36) || page->m_bOvertimeOpen;
+    const bool counts = !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || page->m_bOvertimeOpen;
     if (!counts) {
         m_iActionTimer = 0;
         return;
@@ -62,7 +64,7 @@ void CCom_GameRobot::UpdateCarrier() {
     if (Frame() % 60 != 0) return;
     const int stage = Stage();
     const int type = Type();
-    if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
+    if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
             for (const CCom_GameRobot& r : page->m_lstRobots)

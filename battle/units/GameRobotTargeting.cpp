@@ -8,15 +8,11 @@
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
+#include "content/UnitIds.h"
+#include "content/UnitDefinition.h"
+#include "content/StageRules.h"
 
 using namespace units;
-
-namespace {
-
-bool Tall(int type) { return type == 1024 || type == 1029; }
-bool Destroyer(int type) { return type == 1028 || type == 1031; }
-
-}  // namespace
 
 bool IsTargetable(const CCom_GameRobot& shooter, const CCom_GameRobot& t, bool excludeAllTimers) {
     if (t.m_iSerial == shooter.m_iSerial || t.m_iHp <= 0) return false;
@@ -24,12 +20,12 @@ bool IsTargetable(const CCom_GameRobot& shooter, const CCom_GameRobot& t, bool e
     const int role = t.m_Unit.m_iRole;
     if (role == ROLE_ONESHOT) return false;
     if (role == ROLE_PLATFORM && t.m_bPlatformOccupied) return false;
-    if (role == ROLE_TIMER && (excludeAllTimers || t.Type() != 1030)) return false;
+    if (role == ROLE_TIMER && (excludeAllTimers || t.Type() != MachineId::CapsuleCage)) return false;
     return true;
 }
 
 bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, float angle) {
-    if (t.Type() == 1030 && t.m_vCell.x == s.m_vCell.x && t.m_vCell.y == s.m_vCell.y) return true;
+    if (t.Type() == MachineId::CapsuleCage && t.m_vCell.x == s.m_vCell.x && t.m_vCell.y == s.m_vCell.y) return true;
     if (s.m_Unit.m_iRole == ROLE_ONESHOT) {
         p.x -= 42.75f;
         p.y -= 80.75f;
@@ -40,19 +36,21 @@ bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, f
         return std::fabs(WrapAngleDifference(AngleBetweenPoints(q, t.m_vLastPosition), angle)) <= arc;
     };
     if (inside(0.0f)) return true;
-    if (Tall(t.Type())) return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
-    if (Destroyer(t.Type())) return inside(-80.75f) || inside(80.75f);
+    if (UnitHas(t.Type(), UNIT_TALL))
+        return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
+    if (UnitHas(t.Type(), UNIT_BOSS)) return inside(-80.75f) || inside(80.75f);
     return false;
 }
 
 bool IsWithinRange(const CCom_GameRobot& s, const CCom_GameRobot& t, const VxVec3& p) {
     const float range = float(s.m_Weapon.m_iRange);
-    const float dist = s.Type() == 1014 ? t.m_vLastPosition.x - s.m_vLastPosition.x : DistanceXY(p, t.m_vLastPosition);
+    const float dist =
+        s.Type() == MachineId::Mole ? t.m_vLastPosition.x - s.m_vLastPosition.x : DistanceXY(p, t.m_vLastPosition);
     if (dist < range) return true;
     const VxVec3 ref = s.m_vLastPosition;
     auto from = [&](float dy) { return DistanceXY(VxVec3{ref.x, ref.y + dy, ref.z}, t.m_vLastPosition) < range; };
-    if (Tall(t.Type())) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
-    if (Destroyer(t.Type())) return from(-80.75f) || from(80.75f);
+    if (UnitHas(t.Type(), UNIT_TALL)) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
+    if (UnitHas(t.Type(), UNIT_BOSS)) return from(-80.75f) || from(80.75f);
     return false;
 }
 
@@ -68,7 +66,7 @@ void CCom_GameRobot::UpdateAttack() {
     const float angle = float(m_Weapon.m_iAngle);
 
     // The surfacing rule of the whales in their duels.
-    if ((stage == 156 || stage == 166 || stage == 174) && (type == 1015 || type == 1027)) {
+    if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
             for (const CCom_GameRobot& r : page->m_lstRobots)
@@ -81,7 +79,7 @@ void CCom_GameRobot::UpdateAttack() {
 
     // A Mini-Mine on spikes clears its cell and goes off at once; elsewhere it
     // waits in the scan below for a Machine to come close.
-    FieldCell* spiked = !machine && type == 6 ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
+    FieldCell* spiked = !machine && type == RobotId::MiniMine ? CellAt(page->m_aFieldCells, m_vCell) : nullptr;
     if (spiked && ClearSpikes(*page, *spiked)) {
         RedrawGround(*page);
         for (const CCom_GameRobot& c : page->m_lstRobots) {
@@ -102,7 +100,7 @@ void CCom_GameRobot::UpdateAttack() {
     if (m_bHoldFire) return;
 
     // Cannon Bots take turns with the shells already in the air.
-    if (stage <= 150 && !machine && type == 2 && interval > 300 && m_iActionTimer >= interval - 100) {
+    if (stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100) {
         bool wait = false;
         for (const CCom_GameBullet& b : page->m_lstBullets)
             if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
@@ -111,8 +109,8 @@ void CCom_GameRobot::UpdateAttack() {
             }
         if (!wait)
             for (const CCom_GameRobot& r : page->m_lstRobots)
-                if (!r.IsMachine() && r.Type() == 2 && r.m_Unit.m_iActionInterval > 300 && r.m_iState == ROBOT_ATTACK &&
-                    VxRand() % 3 != 0) {
+                if (!r.IsMachine() && r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval > 300 &&
+                    r.m_iState == ROBOT_ATTACK && VxRand() % 3 != 0) {
                     wait = true;
                     break;
                 }
@@ -123,7 +121,7 @@ void CCom_GameRobot::UpdateAttack() {
         }
     }
 
-    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == 1022;
+    const bool edgeNarrow = m_Unit.m_iRole == ROLE_MOVING_ATTACK || type == MachineId::BlastTank;
     if (std::fabs(ref.x) >= HalfScreenWidth() + (edgeNarrow ? 10.0f : 42.75f)) return;
 
     const bool atInterval = m_iActionTimer == interval;
@@ -144,9 +142,9 @@ void CCom_GameRobot::UpdateAttack() {
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
             bool visible;
-            if (!c.m_bConcealed) visible = !(type == 10 && !machine && m_Unit.m_iUpgradeLevel == 0);
-            else if (!machine && type == 7) visible = c.Type() == 1006 || c.Type() == 1014;
-            else visible = (!machine && type == 10) || m_bSeesConcealed;
+            if (!c.m_bConcealed) visible = !(type == RobotId::SonarBot && !machine && m_Unit.m_iUpgradeLevel == 0);
+            else if (!machine && type == RobotId::DropperBot) visible = UnitHas(c.Type(), UNIT_BURROWS);
+            else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
             if (!visible || c.IsMachine() == machine) continue;
             bool arc = IsInFiringArc(*this, c, ref, angle);
             if (!arc && (weapon == 1010 || weapon == 1014))
@@ -184,7 +182,7 @@ void CCom_GameRobot::UpdateAttack() {
         afterScan();
     } else if (weapon == 15) {
         for (CCom_GameRobot& c : robots) {
-            if (&c == this || c.IsMachine() != machine || c.Type() == 27) continue;
+            if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
             if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp ||
                 std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
                 continue;
@@ -223,13 +221,13 @@ void CCom_GameRobot::UpdateAttack() {
         float best = 10000.0f;
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
-            if (!machine && type == 16 &&
+            if (!machine && type == RobotId::SpiderBot &&
                 (c.m_Unit.m_iTerrain == TERRAIN_GROUND || c.m_Unit.m_iTerrain == TERRAIN_MARINE || c.HasStatusEffect()))
                 continue;
-            if (c.Type() == 1030 && m_vHome.y < c.m_vPosition.y) continue;
+            if (c.Type() == MachineId::CapsuleCage && m_vHome.y < c.m_vPosition.y) continue;
             if (c.IsMachine() == machine || (c.m_bConcealed && !m_bSeesConcealed)) continue;
             const float d = DistanceXY(ref, c.m_vLastPosition);
-            if (!machine && type == 30 && !IsInFiringArc(*this, c, ref, angle)) continue;
+            if (!machine && type == RobotId::SniperBot && !IsInFiringArc(*this, c, ref, angle)) continue;
             if (d < float(m_Weapon.m_iRange) && d < best) {
                 if (VxRand() % 2 == 0) {
                     if (atInterval) m_iActionTimer = interval - 15;
@@ -270,31 +268,34 @@ void CCom_GameRobot::UpdateAttack() {
             if (atInterval) BeginAttack(false);
             break;
         }
-    } else if ((!machine && (type == 31 || type == 32 || type == 14 || type == 20 || type == 26)) || type == 1025) {
+    } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
+                             type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
+               type == MachineId::TimeBomb) {
         found = true;
         if (atInterval) BeginAttack(false);
     } else {
         for (CCom_GameRobot& c : robots) {
             if (!IsTargetable(*this, c, false)) continue;
             const int ct = c.Type();
-            if (!machine && type == 6) {
-                if (ct == 1032) continue;
+            if (!machine && type == RobotId::MiniMine) {
+                if (ct == MachineId::Rocket) continue;
                 m_iTargetSerial = c.m_iSerial;
             }
-            if (!machine && type == 10 && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
+            if (!machine && type == RobotId::SonarBot && std::fabs(c.m_vCell.y - m_vCell.y) > 2.0f) continue;
             if (c.m_bConcealed) {
                 bool allowed = m_bSeesConcealed;
-                if (!machine && (type == 6 || type == 7) && (ct == 1006 || ct == 1014)) allowed = true;
-                if (!machine && type == 6 && ct == 1019) allowed = true;
-                if (!machine && type == 10) allowed = true;
+                if (!machine && (type == RobotId::MiniMine || type == RobotId::DropperBot) && UnitHas(ct, UNIT_BURROWS))
+                    allowed = true;
+                if (!machine && type == RobotId::MiniMine && ct == MachineId::Ghost) allowed = true;
+                if (!machine && type == RobotId::SonarBot) allowed = true;
                 if (!allowed) continue;
-            } else if (!machine && type == 10) {
+            } else if (!machine && type == RobotId::SonarBot) {
                 if (!(m_Unit.m_iUpgradeLevel > 0 && c.m_Unit.m_iTerrain == TERRAIN_AIR && c.CanUpgradeVariant()))
                     continue;
                 m_bAltShot = 1;
             }
             if (c.IsMachine() == machine) continue;
-            if (machine && type == 1014) {
+            if (machine && type == MachineId::Mole) {
                 if (!(c.m_vLastPosition.x >= ref.x && c.m_vLastPosition.y >= ref.y - 10.0f)) continue;
             } else if (!machine && weapon == 9) {
                 int match = -1;
@@ -309,22 +310,27 @@ void CCom_GameRobot::UpdateAttack() {
                 continue;
             }
             bool bonus = false;
-            if (!machine && type == 6) {
+            if (!machine && type == RobotId::MiniMine) {
                 const float d = DistanceXY(ref, c.m_vLastPosition);
                 const float dy = std::fabs(ref.y - c.m_vLastPosition.y);
                 const float range = float(m_Weapon.m_iRange);
-                if (ct == 1007 && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
+                if (ct == MachineId::Jumper && c.m_Unit.m_iTerrain != TERRAIN_AIR && d < range * 1.25f) bonus = true;
                 if (dy < 60.5625f) {
-                    if ((ct == 1022 || ct == 1010 || ct == 1005) && d < range * 1.5f) bonus = true;
-                    if ((ct == 1015 || ct == 1027 || ct == 1018) && d < range * 2.25f) bonus = true;
+                    if ((ct == MachineId::BlastTank || ct == MachineId::RocketWagon || ct == MachineId::Transporter) &&
+                        d < range * 1.5f)
+                        bonus = true;
+                    if ((ct == MachineId::KillerWhale || ct == MachineId::FrostOrca ||
+                         ct == MachineId::MarineStriker) &&
+                        d < range * 2.25f)
+                        bonus = true;
                 }
             }
             if (IsWithinRange(*this, c, ref) || bonus) {
                 found = true;
                 if (atInterval) {
-                    if (machine && type == 1014) m_iTargetSerial = c.m_iSerial;
+                    if (machine && type == MachineId::Mole) m_iTargetSerial = c.m_iSerial;
                     BeginAttack(false);
-                    if (!machine && type == 6)
+                    if (!machine && type == RobotId::MiniMine)
                         page->FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z,
                                          m_iTargetSerial, m_iSerial);
                 }

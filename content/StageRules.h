@@ -1,0 +1,19 @@
+#pragma once
+// Rules that single out particular stages, each asked by what it is about.
+
+// The mini-games that end an episode: the Destroyer duel of each episode.
+bool IsEpisodeFinalBossStage(int stage);
+// The stages a Destroyer takes part in; 0 when none does, otherwise its unit id.
+int StageBossType(int stage);
+// The slot-machine mini-games: the hand is dealt by reels, each slot charged.
+bool IsSlotMachineStage(int stage);
+// The mini-games where placing a card leaves its slot charged.
+bool StageKeepsCardCharge(int stage);
+// The duels where the whales surface and wait for the robots.
+bool IsWhaleDuelStage(int stage);
+// The mini-games whose one robot fires a charged shot.
+bool IsChargeShotStage(int stage);
+// The boss duels fought from robot bases: the episode finals and 174.
+bool IsBaseDuelStage(int stage);
+// The mini-games where the robot jumps from ledge to ledge.
+bool IsJumpStage(int stage);

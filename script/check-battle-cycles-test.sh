@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Runs check-battle-cycles.sh on small made-up trees and expects its verdict on
+# each: pass, or a failure for a circle of includes (cycle), a unit or effect
+# that includes the page (page) or a unit id compared as a number (id).
+# A tree is the rows of one case, each row a file and its lines (\n between).
+set -u
+check=$(cd "$(dirname "$0")" && pwd)/check-battle-cycles.sh
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# case | expected verdict | file | its lines
+cases='page over units|pass|battle/page/PageGame.h|#include "battle/units/GameRobot.h"
+page over units|pass|battle/page/PageGame.cpp|#include "battle/page/PageGame.h"\n#include "battle/units/GameRobot.h"
+page over units|pass|battle/units/GameRobot.cpp|#include "battle/units/GameRobot.h"
+page over units|pass|battle/units/GameRobot.h|class CGameRobot {};
+page and unit in a circle|cycle|battle/page/Hud.h|#include "battle/units/GameRobot.h"
+page and unit in a circle|cycle|battle/units/GameRobot.h|class CGameRobot {};
+page and unit in a circle|cycle|battle/units/GameRobot.cpp|#include "battle/page/Hud.h"
+three effects in a circle|cycle|battle/effects/A.h|#include "battle/effects/B.h"
+three effects in a circle|cycle|battle/effects/B.cpp|#include "battle/effects/C.h"
+three effects in a circle|cycle|battle/effects/B.h|class CB;
+three effects in a circle|cycle|battle/effects/C.h|#include "battle/effects/A.h"
+model and units may circle|pass|battle/model/BattleModel.h|#include "battle/units/GameRobot.h"
+model and units may circle|pass|battle/units/GameRobot.h|class CGameRobot {};
+model and units may circle|pass|battle/units/GameRobot.cpp|#include "battle/model/BattleModel.h"
+model and page may not|cycle|battle/model/BattleModel.h|#include "battle/page/Hud.h"
+model and page may not|cycle|battle/page/Hud.cpp|#include "battle/model/BattleModel.h"
+model and page may not|cycle|battle/page/Hud.h|class CHud {};
+a split part closes the circle|cycle|battle/units/GameRobot.h|class CGameRobot {\n};
+a split part closes the circle|cycle|battle/units/GameRobotDraw.cpp|#include "battle/page/Hud.h"\n#include "battle/units/GameRobot.h"\nvoid CGameRobot::Draw() {}
+a split part closes the circle|cycle|battle/page/Hud.h|#include "battle/units/GameRobot.h"
+a file of free functions stands alone|pass|battle/units/GameRobot.h|class CGameRobot {\n};
+a file of free functions stands alone|pass|battle/units/GameRobotDraw.cpp|#include "battle/page/Hud.h"\n#include "battle/units/GameRobot.h"\nvoid Draw(CGameRobot&) {}
+a file of free functions stands alone|pass|battle/page/Hud.h|#include "battle/units/GameRobot.h"
+a declared class is not defined there|pass|battle/units/GameRobot.h|class CGameRobot {};
+a declared class is not defined there|pass|battle/units/Targeting.h|class CGameRobot;
+a declared class is not defined there|pass|battle/units/GameRobotDraw.cpp|#include "battle/page/Hud.h"\nvoid CGameRobot::Draw() {}
+a declared class is not defined there|pass|battle/page/Hud.h|#include "battle/units/Targeting.h"
+a call at the margin defines nothing|pass|battle/units/GameRobot.h|class CGameRobot {};
+a call at the margin defines nothing|pass|battle/page/Tally.cpp|#include "battle/page/Hud.h"\nint Tally() { return CGameRobot::Alive(); }
+a call at the margin defines nothing|pass|battle/page/Hud.h|#include "battle/units/GameRobot.h"
+one file for two classes joins no circle|pass|battle/effects/TextA.h|class CTextA {};
+one file for two classes joins no circle|pass|battle/effects/TextB.h|class CTextB {};
+one file for two classes joins no circle|pass|battle/effects/Texts.cpp|#include "battle/effects/TextA.h"\n#include "battle/effects/TextB.h"\nCTextA::CTextA() {}\nCTextB::CTextB() {}
+a file includes its own header|pass|battle/effects/A.cpp|#include "battle/effects/A.h"
+a file includes its own header|pass|battle/effects/A.h|class CA {};
+a unit includes the page|page|battle/units/GameRobot.cpp|#include "battle/page/PageGame.h"
+a unit includes the page|page|battle/page/PageGame.h|class CPageGame {};
+an effect includes the page|page|battle/effects/Effect_Fish.cpp|  #  include "battle/page/PageGame.h"
+an effect includes the page|page|battle/page/PageGame.h|class CPageGame {};
+the page includes itself|pass|battle/page/PageGameHand.cpp|#include "battle/page/PageGame.h"
+the page includes itself|pass|battle/page/PageGame.h|class CPageGame {};
+a unit id as a number in game|id|game/Rules.cpp|bool Boss(int t) { return t == 1028; }
+a unit id as a number in frontend|id|frontend/Menu.cpp|switch (t) {\ncase 1001: break;\n}
+a unit id as a number in battle|id|battle/units/GameRobot.cpp|if (type != 1032) return;
+the first and last Machine ids|id|battle/units/GameRobot.cpp|if (type ==1001 || type == 1032) return;
+numbers that are no unit ids|pass|battle/units/GameRobot.cpp|if (type == 1033 || type == 1000 || type == 10010 || hp == 100) return;
+numbers that are no unit ids|pass|game/Rules.cpp|if (type == MachineId::Gunner) return;
+a unit id outside the checked folders|pass|content/Units.cpp|if (type == 1005) return;'
+
+bad=0
+names=$(printf '%s\n' "$cases" | cut -d'|' -f1 | awk '!seen[$0]++')
+while IFS= read -r name; do
+    rm -rf "${tmp:?}"/*
+    want=""
+    while IFS='|' read -r c verdict file lines; do
+        [ "$c" = "$name" ] || continue
+        want=$verdict
+        mkdir -p "$tmp/$(dirname "$file")"
+        printf '%b\n' "$lines" >>"$tmp/$file"
+    done <<<"$cases"
+    out=$(bash "$check" "$tmp" 2>&1)
+    status=$?
+    got=pass
+    if [ $status -ne 0 ]; then
+        # The message says which rule failed; an error of the check itself is none.
+        got=other
+        case $out in
+        "include cycle"*) got=cycle ;;
+        "units and effects that include the page"*) got=page ;;
+        "unit ids compared as numbers"*) got=id ;;
+        esac
+    fi
+    if [ "$got" != "$want" ]; then
+        echo "$name: expected $want, got $got"
+        printf '%s\n' "$out" | sed 's/^/  /'
+        bad=1
+    fi
+done <<<"$names"
+[ $bad -eq 0 ] && echo "battle graph check verdicts ok"
+exit $bad

@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# Keeps the battle's parts in one direction: page over model, units and effects.
+# Fails when
+#  - the includes between battle/ components go round in a circle, unless every
+#    component in the circle is in battle/model/ or battle/units/ (the model and
+#    its units are one tight group);
+#  - a unit or an effect includes the page's header battle/page/PageGame.h;
+#  - battle/, game/ or frontend/ compares a unit id as a bare number (1001-1032)
+#    instead of by its name from content/UnitIds.h.
+# A component is a header and the .cpp of the same name. A .cpp without a header
+# of its own counts with the headers whose classes it defines members of (the
+# split parts of a large class), or stands alone when it defines none.
+# Usage: check-battle-cycles.sh [root]
+set -u
+root=${1:-$(dirname "$0")/..}
+cd "$root" || exit 2
+
+fail=0
+files=$(find battle -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort)
+
+if [ -n "$files" ]; then
+    # Plain POSIX awk: Debian's default awk is mawk.
+    cycles=$(printf '%s\n' "$files" | xargs awk '
+        function strip(p) { sub(/\.(cpp|h)$/, "", p); return p }
+        FNR == 1 {
+            nfile++
+            file[nfile] = FILENAME
+            base = strip(FILENAME)
+            if (!(base in seen)) { seen[base] = 1; node[++nnode] = base }
+            if (FILENAME ~ /\.h$/) hasHeader[base] = 1
+        }
+        /^[ \t]*#[ \t]*include[ \t]*"battle\// {
+            t = $0
+            sub(/^[^"]*"/, "", t)
+            sub(/".*$/, "", t)
+            ninc[FILENAME]++
+            inc[FILENAME, ninc[FILENAME]] = t
+            incLine[FILENAME, ninc[FILENAME]] = FNR
+            next
+        }
+        # A class or struct a header defines, not one it only declares.
+        FILENAME ~ /\.h$/ && /^[ \t]*(class|struct)[ \t]+[A-Za-z_]/ &&
+        !/^[ \t]*(class|struct)[ \t]+[A-Za-z_][A-Za-z_0-9]*[ \t]*;/ {
+            s = $0
+            sub(/^[ \t]*(class|struct)[ \t]+/, "", s)
+            match(s, /^[A-Za-z_][A-Za-z_0-9]*/)
+            declaredIn[substr(s, 1, RLENGTH)] = strip(FILENAME)
+            next
+        }
+        # A member defined outside its class: "Type CName::Member(" at the margin
+        # (what follows the parenthesis is a body or arguments, not a name).
+        FILENAME ~ /\.cpp$/ && /^[A-Za-z_~]/ {
+            s = $0
+            sub(/\(.*/, "", s)
+            while (match(s, /[A-Za-z_][A-Za-z_0-9]*::/)) {
+                defines[FILENAME, substr(s, RSTART, RLENGTH - 2)] = 1
+                s = substr(s, RSTART + RLENGTH)
+            }
+        }
+        function addEdge(a, b, where) {
+            if (a == b || ((a, b) in edge)) return
+            edge[a, b] = where
+            nout[a]++
+            out[a, nout[a]] = b
+        }
+        function strong(v,   i, w) {
+            low[v] = order[v] = ++counter
+            stack[++sp] = v
+            onStack[v] = 1
+            for (i = 1; i <= nout[v]; i++) {
+                w = out[v, i]
+                if (!(w in order)) {
+                    strong(w)
+                    if (low[w] < low[v]) low[v] = low[w]
+                } else if (onStack[w] && order[w] < low[v]) low[v] = order[w]
+            }
+            if (low[v] == order[v]) {
+                ncomp++
+                do {
+                    w = stack[sp--]
+                    onStack[w] = 0
+                    comp[w] = ncomp
+                    size[ncomp]++
+                } while (w != v)
+            }
+        }
+        END {
+            for (k in defines) {
+                split(k, part, SUBSEP)
+                if ((part[2] in declaredIn) && !hasHeader[strip(part[1])]) {
+                    owns[part[1]] = owns[part[1]] " " declaredIn[part[2]]
+                }
+            }
+            for (i = 1; i <= nfile; i++) {
+                f = file[i]
+                n = split(owns[f], owner, " ")
+                if (n == 0) { n = 1; owner[1] = strip(f) }
+                for (j = 1; j <= ninc[f]; j++) {
+                    t = strip(inc[f, j])
+                    if (!(t in seen)) continue
+                    # One file that defines several classes holds them together:
+                    # its includes of their own headers join no two of them.
+                    if (index(" " owns[f] " ", " " t " ")) continue
+                    for (o = 1; o <= n; o++) addEdge(owner[o], t, f ":" incLine[f, j])
+                }
+            }
+            for (i = 1; i <= nnode; i++) if (!(node[i] in order)) strong(node[i])
+            for (c = 1; c <= ncomp; c++) {
+                if (size[c] < 2) continue
+                allowed = 1
+                list = ""
+                for (i = 1; i <= nnode; i++) {
+                    v = node[i]
+                    if (comp[v] != c) continue
+                    list = list "\n  " v
+                    if (v !~ /^battle\/(model|units)\//) allowed = 0
+                }
+                if (allowed) continue
+                printf "include cycle through %d components:%s\n  by the includes:\n", size[c], list
+                for (i = 1; i <= nnode; i++) {
+                    v = node[i]
+                    if (comp[v] != c) continue
+                    for (j = 1; j <= nout[v]; j++) {
+                        w = out[v, j]
+                        if (comp[w] == c) printf "    %s -> %s (%s)\n", v, w, edge[v, w]
+                    }
+                }
+            }
+        }')
+    if [ -n "$cycles" ]; then
+        echo "$cycles"
+        fail=1
+    fi
+fi
+
+# Units and effects see the battle through the model and its view, not the page.
+page=$(find battle/units battle/effects -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort |
+    xargs -r grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"battle/page/PageGame\.h"')
+if [ -n "$page" ]; then
+    echo "units and effects that include the page:"
+    echo "$page"
+    fail=1
+fi
+
+# Unit ids by name: a bare 1001-1032 next to a comparison is an id in disguise.
+dirs=()
+for d in battle game frontend; do [ -d "$d" ] && dirs+=("$d"); done
+if [ ${#dirs[@]} -gt 0 ]; then
+    ids=$(grep -rnE '(==|!=|case)[[:space:]]*10(0[1-9]|[12][0-9]|3[0-2])\b' "${dirs[@]}")
+    if [ -n "$ids" ]; then
+        echo "unit ids compared as numbers (use the names in content/UnitIds.h):"
+        echo "$ids"
+        fail=1
+    fi
+fi
+
+[ $fail -eq 0 ] && echo "battle include graph ok"
+exit $fail
