@@ -242,6 +242,7 @@ public:
     void ShowPlacementRefusal(const PlacementVerdict& verdict);
     // Commands besides the mouse's (a replay's); null in the game.
     BattleCommandSource* m_pCommandSource = nullptr;
+    void DrawHandCard(int slot, float slide, bool loading, bool tenSlots);
     // The card choice's input, step by step (PageGameCardChoice.cpp).
     void HandleRefusedCardInput(int empty);
     void HandleChosenCardInput(int n);

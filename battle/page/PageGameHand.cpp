@@ -166,56 +166,7 @@ void CPageGame::DrawHand() {
         if (last >= 0) order[front++] = last;
         back = front;
         const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
-        for (int k = 0; k < back; ++k) {
-            const int s = order[k];
-            CVxButton* button = m_apHandButtons[s];
-            if (!button) continue;
-            HandSlot& slot = m_aHand[s];
-            if (slot.m_iCard < 0) continue;
-            const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
-            const UnitDefinition& d = chosen ? m_aCardDefs[slot.m_iCard] : m_aHandDefs[s];
-            CVxBillboard* picture = chosen ? app->m_apBbdCard[slot.m_iCard] : m_apHandPictures[s];
-            const int r = d.m_iRechargeTime;
-            const int c = slot.m_iCharge;
-            const float g = GaugeValue(c, r);
-            const VxVec3 home = button->m_vPosition;
-            const VxVec3 at{home.x, home.y - slide, home.z};
-            const bool hovered = m_iBattleState <= BATTLE_PLAYING && m_iCarriedCard < 0 && button->HitTest();
-            float scale = hovered ? 1.1f : 1.0f;
-            if (tenSlots) scale *= 0.94f;
-            const float costX = at.x + (tenSlots ? 21.0f : 24.0f), costY = at.y - (tenSlots ? 28.0f : 30.0f);
-
-            if (c == r - 1 && m_iEnergy >= d.m_iEnergyCost) {
-                if (m_pEffectCardFull) m_pEffectCardFull->Add(5, at.x, at.y, at.z);
-                if (m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
-                    app->m_pSndCardFull->Stop();
-                    app->m_pSndCardFull->Play();
-                }
-            }
-            const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
-            const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
-                                  m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
-            const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
-            const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
-            DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale,
-                      tint, tint, tint);
-            DrawLayer(picture, at, scale, tint, tint, tint);
-            if (charging) {
-                if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
-                if (!g_bLoaderRunning) ++slot.m_iCharge;
-                if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
-            }
-            if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
-                auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
-                const float fill = std::min(0.9f * g, 1.0f);
-                if (x && app->m_pBbdCardBG)
-                    x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
-                if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
-                    DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
-                if (x && picture) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, picture->m_vSize, at, fill);
-                if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
-            }
-        }
+        for (int k = 0; k < back; ++k) DrawHandCard(order[k], slide, loading, tenSlots);
     }
 
     // The extra card: the Remover Bot, on its own button.
@@ -229,6 +180,59 @@ void CPageGame::DrawHand() {
         DrawLayer(face, m_pRemoverButton->m_vPosition, big ? 1.0f : 0.9f, 1.0f, 1.0f, 1.0f);
     } else if (m_pRemoverButton) {
         m_pRemoverButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+}
+
+// One card of the hand at its button, lowered by slide: its frame, picture,
+// cost and charge gauge. A card charging takes its step here, once a drawn frame.
+void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = CurrentStage();
+    CVxButton* button = m_apHandButtons[s];
+    if (!button) return;
+    HandSlot& slot = m_aHand[s];
+    if (slot.m_iCard < 0) return;
+    const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
+    const UnitDefinition& d = chosen ? m_aCardDefs[slot.m_iCard] : m_aHandDefs[s];
+    CVxBillboard* picture = chosen ? app->m_apBbdCard[slot.m_iCard] : m_apHandPictures[s];
+    const int r = d.m_iRechargeTime;
+    const int c = slot.m_iCharge;
+    const float g = GaugeValue(c, r);
+    const VxVec3 home = button->m_vPosition;
+    const VxVec3 at{home.x, home.y - slide, home.z};
+    const bool hovered = m_iBattleState <= BATTLE_PLAYING && m_iCarriedCard < 0 && button->HitTest();
+    float scale = hovered ? 1.1f : 1.0f;
+    if (tenSlots) scale *= 0.94f;
+    const float costX = at.x + (tenSlots ? 21.0f : 24.0f), costY = at.y - (tenSlots ? 28.0f : 30.0f);
+
+    if (c == r - 1 && m_iEnergy >= d.m_iEnergyCost) {
+        if (m_pEffectCardFull) m_pEffectCardFull->Add(5, at.x, at.y, at.z);
+        if (m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
+            app->m_pSndCardFull->Stop();
+            app->m_pSndCardFull->Play();
+        }
+    }
+    const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
+    const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
+                          m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
+    const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
+    const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
+    DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale, tint,
+              tint, tint);
+    DrawLayer(picture, at, scale, tint, tint, tint);
+    if (charging) {
+        if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
+        if (!g_bLoaderRunning) ++slot.m_iCharge;
+        if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
+    }
+    if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
+        auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
+        const float fill = std::min(0.9f * g, 1.0f);
+        if (x && app->m_pBbdCardBG) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
+        if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
+            DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
+        if (x && picture) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, picture->m_vSize, at, fill);
+        if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
     }
 }
 
@@ -253,8 +257,8 @@ void CPageGame::DrawCarriedPreview() {
     if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
         shownCard != RobotId::MachineGunner && shownCard != RobotId::MortarBot) {
         const float right = m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
-        DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
-                  1, 1, 1);
+        DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f, 1,
+                  1, 1);
     }
     if (card == RobotId::MiniMine && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt)
         DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
