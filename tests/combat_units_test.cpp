@@ -175,7 +175,7 @@ TEST_F(CombatTest, ASniperShotMissesOnARollOfZeroInFour) {
         b.m_iMissMode = r.missMode;
         b.m_iOwnerUpgrade = r.upgrade;
         VxSrand(r.seed);
-        b.TestHits(false);
+        b.TestHits(*page, false);
         EXPECT_EQ(page->m_lstRobots.back().m_iHp == 1000, r.missed) << r.rule;
     }
 }
@@ -371,7 +371,8 @@ TEST_F(CombatTest, AnItemRestsOnGroundOrOnTheBottomRow) {
         item.m_fSpeedX = 0.0f;
         item.m_iAge = ITEM_HOP_FRAMES;
         item.m_vPosition = VxVec3{cell.m_fX, cell.m_fY + 5.0f, 0.0f};
-        item.Render();
+        item.Update(*page);
+        item.Draw(*page);
         EXPECT_FLOAT_EQ(cell.m_fY + 5.0f - item.m_vPosition.y, r.drop) << r.rule;
         cell.m_iStageKind = kept;
     }
@@ -381,7 +382,7 @@ TEST_F(CombatTest, AnItemRestsOnGroundOrOnTheBottomRow) {
 // 1800-frame cycle only.
 TEST_F(CombatTest, WorldOneSendsAFlowerEvery120FramesInTheSecondHalfOfEachCycle) {
     UseStage(3);
-    CCom_GameStage backdrop;
+    CCom_GameStage backdrop(*page);
     CEffect_Flower& flowers = *page->m_pEffectFlower;
     auto live = [&] {
         int n = 0;
@@ -542,7 +543,8 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
         b.m_vVelocity = VxVec3{0.0f, 0.0f, 0.0f};
         b.m_iAge = r.age;
         b.m_iHitsLeft = 100;
-        b.Render();
+        b.Update(*page);
+        b.Draw(*page);
         EXPECT_EQ(page->m_lstRobots.back().m_iHp < 1000, r.strikes) << "age " << r.age;
     }
 }
@@ -554,7 +556,7 @@ TEST_F(CombatTest, OnlyTheKillingStrikeCountsAndExplosionsKeepTheirBest) {
     m.m_iHp = 1;
     for (int i = 0; i < 3; ++i) {
         CCom_GameBullet& b = Fire(3, -100.0f, 28.0f, m.m_iSerial);
-        b.TestHits(false);
+        b.TestHits(*page, false);
     }
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[18], 1);
 
@@ -562,7 +564,7 @@ TEST_F(CombatTest, OnlyTheKillingStrikeCountsAndExplosionsKeepTheirBest) {
         for (int i = 0; i < machines; ++i) Add(1000, float(-200 + 10 * i), 28.0f).m_iHp = 1;
         CCom_GameBullet& blast = Fire(11, -150.0f, 28.0f);
         blast.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
-        blast.TestHits(true);
+        blast.TestHits(*page, true);
         page->m_lstRobots.clear();
     };
     explode(5);

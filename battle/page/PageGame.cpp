@@ -356,7 +356,7 @@ int CPageGame::Load() {
         if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(m_StageDefinition, id)) m_lstDrawLastTypes.push_back(id);
 
     delete m_pStage;
-    m_pStage = new CCom_GameStage();
+    m_pStage = new CCom_GameStage(*this);
     // The mini-games start with the field in place.
     if (stage > 150) m_pStage->m_fScrollX = 0.0f;
     LoadFieldEffectArt();

@@ -450,7 +450,6 @@ public:
 
     // ---- The page's own members: boards, buttons, HUD and the card choice. ----
     float m_fPlaceMarkPhase = 0.0f;
-    CVxBillboard* m_pNextUnlockPicture = nullptr;
 
     std::list<int> m_lstDrawFirstTypes;
     std::list<int> m_lstDrawSecondTypes;

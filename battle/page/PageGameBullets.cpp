@@ -34,7 +34,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
         const double spacing = upgraded ? 6.0 : 10.0;
         for (int i = 0; i < n; ++i) {
             CCom_GameBullet pellet;
-            pellet.Setup(16, graphic, x, y, z, targetSerial, ownerSerial);
+            pellet.Setup(*this, 16, graphic, x, y, z, targetSerial, ownerSerial);
             const double phi =
                 -(((double(i) - double(n - 1) * 0.5) * spacing + double(pellet.m_Weapon.m_iAngle)) * kRad);
             const float v = float(pellet.m_Weapon.m_iSpeed);
@@ -54,7 +54,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
                 reached.push_back(item.m_iSerial);
         for (int serial : reached) {
             CCom_GameBullet b;
-            b.Setup(27, graphic, x, y, z, serial, ownerSerial);
+            b.Setup(*this, 27, graphic, x, y, z, serial, ownerSerial);
             m_lstBullets.push_back(b);
         }
         return;
@@ -62,7 +62,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
 
     {
         CCom_GameBullet b;
-        b.Setup(kind, graphic, x, y, z, targetSerial, ownerSerial);
+        b.Setup(*this, kind, graphic, x, y, z, targetSerial, ownerSerial);
         m_lstBullets.push_back(b);
     }
     if (const CCom_GameRobot* owner = FindRobotBySerial(m_lstRobots, ownerSerial); owner && owner->m_bMirrored) {

@@ -38,7 +38,7 @@ void CBattleModel::AddFieldEffect(int source, int type, float x, float y, float 
 void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge) {
     {
         CCom_GameItem temp;
-        temp.Launch(kind, x, y, z);
+        temp.Launch(*this, kind, x, y, z);
         m_lstItems.push_back(temp);
     }
     CCom_GameItem& item = m_lstItems.back();

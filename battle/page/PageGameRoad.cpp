@@ -306,7 +306,8 @@ void CPageGame::RunRowRobots(int row) {
 void CPageGame::RunBullets(bool kindSix, int lane) {
     for (CCom_GameBullet& b : m_lstBullets) {
         if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) continue;
-        b.Render();
+        b.Update(*this);
+        b.Draw(*this);
     }
     for (auto it = m_lstBullets.begin(); it != m_lstBullets.end();) {
         const CCom_GameBullet& b = *it;
@@ -345,7 +346,8 @@ void CPageGame::RunItems() {
             if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts))
                 item.m_iAge = 678;
         }
-        item.Render();
+        item.Update(*this);
+        item.Draw(*this);
     }
     const float edge = 0.6f * float(g_iScreenWidth);
     for (auto it = m_lstItems.begin(); it != m_lstItems.end();) {

@@ -4,8 +4,9 @@
 #include <cmath>
 
 #include "battle/units/UnitContext.h"
-#include "engine/VxMath.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
+#include "engine/VxMath.h"
 
 using namespace units;
 
@@ -30,47 +31,62 @@ void CCom_GameBullet::Reset() {
     m_iHopTimer = 0;
 }
 
-CCom_GameRobot* CCom_GameBullet::Owner() const {
-    CPageGame* page = Page();
-    return page ? FindRobotBySerial(page->m_lstRobots, m_iOwnerSerial) : nullptr;
+CCom_GameRobot* CCom_GameBullet::Owner(CBattleModel& model) const {
+    return FindRobotBySerial(model.m_lstRobots, m_iOwnerSerial);
 }
 
-void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
-    CPageGame* page = Page();
-    const int stage = Stage();
+void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x, float y, float z, int targetSerial,
+                            int ownerSerial) {
+    const int stage = model.StageNumber();
     m_iBulletKind = kind;
     GetWeaponDefinition(m_Weapon, kind);
     m_vRotation = VxVec3{0.0f, 0.0f, 0.0f};
     m_vPosition = m_vAimPoint = VxVec3{x, y, z};
-    if (kind == 25) m_vPosition.y -= 7.0f;
+    if (kind == WeaponId::MachineGun) m_vPosition.y -= 7.0f;
     m_iLifetime = m_Weapon.m_iLifetime;
     m_iHitsLeft = m_Weapon.m_iHits;
     m_iGraphic = graphic;
-    m_iLane = page ? int(page->FindNearestCell(x, y, z).y) : 0;
+    m_iLane = int(model.FindNearestCell(x, y, z).y);
     m_iTargetSerial = targetSerial;
     m_iOwnerSerial = ownerSerial;
     m_iOwnerUpgrade = 0;
     m_rcHitArea = BulletHitArea{};
-    const CCom_GameRobot* owner = Owner();
+    const CCom_GameRobot* owner = Owner(model);
     if (owner) m_iOwnerUpgrade = owner->m_Unit.m_iUpgradeLevel;
-    if (kind == 9 && m_iOwnerUpgrade != 0) m_Weapon.m_iSpeed = 15;
+    if (kind == WeaponId::Boomerang && m_iOwnerUpgrade != 0) m_Weapon.m_iSpeed = 15;
     m_iMissMode = 0;
     m_iKills = 0;
 
-    const float facing = kind < 1000 ? -1.0f : 1.0f;
     m_iSide = kind < 1000 ? 0 : 1;
+    CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, targetSerial);
+    SetOff(model, owner, target);
+    if (kind == WeaponId::MoleDrill && target) m_vAimPoint = target->m_vPosition;
+    if (kind == WeaponId::WarriorBlade) m_vPosition = m_vAimPoint;
+    if (owner && owner->Type() == MachineId::Rocket && owner->m_aiAux[2] == 1) {
+        m_Weapon.m_iDamage = 50;
+        m_Weapon.m_iHitEffectArg = 4;
+    }
+    if (kind == WeaponId::AtomicBlast && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+
+    if (m_iOwnerUpgrade != 0) ApplyUpgrade(model, target, ownerSerial);
+    if (stage == 171 && kind == WeaponId::AtomicBlast) m_Weapon.m_iDamage = 500;
+}
+
+void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target) {
+    const int kind = m_iBulletKind;
+    const int stage = model.StageNumber();
+    const float facing = kind < 1000 ? -1.0f : 1.0f;
     const double theta = -(double(m_Weapon.m_iAngle) * kRad);
     const float speed = float(m_Weapon.m_iSpeed);
-    CCom_GameRobot* target = page ? FindRobotBySerial(page->m_lstRobots, targetSerial) : nullptr;
     switch (m_Weapon.m_iMotion) {
     case 0:
-        m_vPosition.x = x + float(m_Weapon.m_iRange) * facing;
+        m_vPosition.x = m_vAimPoint.x + float(m_Weapon.m_iRange) * facing;
         m_vVelocity = Direction(theta);
         break;
     case MOTION_STRAIGHT:
-        if (kind == 1002) m_vPosition.x -= 85.5f;
-        m_vVelocity = kind == 10 ? Direction(-0.0) : Direction(theta);
-        if (stage == 171 && kind != 25) m_Weapon.m_iSpeed *= 2;
+        if (kind == WeaponId::KnightLance) m_vPosition.x -= 85.5f;
+        m_vVelocity = kind == WeaponId::Bubble ? Direction(-0.0) : Direction(theta);
+        if (stage == 171 && kind != WeaponId::MachineGun) m_Weapon.m_iSpeed *= 2;
         m_vVelocity = Scaled(m_vVelocity, float(m_Weapon.m_iSpeed));
         break;
     case MOTION_SPIN: {
@@ -89,7 +105,7 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
         if (target) {
             goal = target->m_vLastPosition;
             aim = true;
-        } else if (kind == 26 && stage != 164 && stage != 179) {
+        } else if (kind == WeaponId::Mortar && stage != 164 && stage != 179) {
             goal = VxVec3{-400.0f, 0.0f, 0.0f};
             aim = true;
         }
@@ -111,47 +127,40 @@ void CCom_GameBullet::Setup(int kind, int graphic, float x, float y, float z, in
     }
     default: break;
     }
-    if (kind == 1007 && target) m_vAimPoint = target->m_vPosition;
-    if (kind == 7) m_vPosition = m_vAimPoint;
-    if (owner && owner->Type() == MachineId::Rocket && owner->m_aiAux[2] == 1) {
-        m_Weapon.m_iDamage = 50;
-        m_Weapon.m_iHitEffectArg = 4;
-    }
-    if (kind == 22 && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+}
 
-    if (m_iOwnerUpgrade != 0) {
-        switch (kind) {
-        case 0:
-        case 1:
-        case 17:
-        case 18: m_Weapon.m_iDamage += 5; break;
-        case 11:
-            if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
-            break;
-        case 6: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
-        case 22: m_Weapon.m_iDamage *= 2; break;
-        case 21:
-            m_Weapon.m_fAreaWidth = 171.0f;
-            m_Weapon.m_fAreaHeight = 161.5f;
-            break;
-        case 4: m_Weapon.m_iHitEffectArg = 28; break;
-        case 23:
-            m_Weapon.m_iDamage = 5;
-            m_Weapon.m_iHitEffectArg = 8;
-            break;
-        case 10:
-            m_Weapon.m_iDamage += 10;
-            m_Weapon.m_iSize = 85;
-            m_Weapon.m_iHitEffectArg = 32;
-            break;
-        case 9: m_Weapon.m_iDamage = 7; break;
-        case 24:
-            if (target && page)
-                page->AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
-                                     target->m_vLastPosition.z);
-            break;
-        default: break;
-        }
+void CCom_GameBullet::ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* target, int ownerSerial) {
+    const int kind = m_iBulletKind;
+    switch (kind) {
+    case WeaponId::GunnerShot:
+    case WeaponId::CannonShell:
+    case WeaponId::Shock:
+    case WeaponId::DiverTorpedo: m_Weapon.m_iDamage += 5; break;
+    case WeaponId::BomberBlast:
+        if (ownerSerial != -1) m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f);
+        break;
+    case WeaponId::Flame: m_Weapon.m_iDamage = int(float(m_Weapon.m_iDamage) * 1.5f); break;
+    case WeaponId::AtomicBlast: m_Weapon.m_iDamage *= 2; break;
+    case WeaponId::PlasmaBurst:
+        m_Weapon.m_fAreaWidth = 171.0f;
+        m_Weapon.m_fAreaHeight = 161.5f;
+        break;
+    case WeaponId::DropperBomb: m_Weapon.m_iHitEffectArg = 28; break;
+    case WeaponId::SpiderWeb:
+        m_Weapon.m_iDamage = 5;
+        m_Weapon.m_iHitEffectArg = 8;
+        break;
+    case WeaponId::Bubble:
+        m_Weapon.m_iDamage += 10;
+        m_Weapon.m_iSize = 85;
+        m_Weapon.m_iHitEffectArg = 32;
+        break;
+    case WeaponId::Boomerang: m_Weapon.m_iDamage = 7; break;
+    case WeaponId::SniperShot:
+        if (target)
+            model.AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
+                                 target->m_vLastPosition.z);
+        break;
+    default: break;
     }
-    if (stage == 171 && kind == 22) m_Weapon.m_iDamage = 500;
 }

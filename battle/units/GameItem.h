@@ -8,7 +8,9 @@
 
 #include "engine/VxObject.h"
 
+class CBattleModel;
 class CVxBillboard;
+struct BattleScene;
 
 enum ItemKind : int {
     ITEM_ENERGY_0 = 0,  // energy of sizes 0 to 3
@@ -37,9 +39,14 @@ public:
 
     // Speed, age, own sprite, card and collected flag back to a fresh item's.
     void Reset() override;
-    // One frame of motion and the drawing.
-    void Render() override;
-    void Launch(int kind, float x, float y, float z);
+    // One frame of motion and ageing; it takes the look Draw shows.
+    void Update(CBattleModel& model);
+    // The item as Update left it to be seen, with a capsule's card and the
+    // collected mark.
+    void Draw(const CBattleModel& model) const;
+    // Starts the item of that kind at the point; a produced item shows the
+    // scene's next-unlock picture.
+    void Launch(CBattleModel& model, int kind, float x, float y, float z);
 
     // The age at which this item stops counting.
     int LastAge() const { return m_iItemKind == ITEM_PRODUCED ? ITEM_PRODUCED_LAST_AGE : ITEM_LAST_AGE; }
@@ -52,9 +59,18 @@ public:
     CVxBillboard* m_pProducedSprite = nullptr;  // kind 12: the page's next-unlock picture; not owned
     int32_t m_iCard = -1;                       // hand slot a capsule carries
     bool m_bCollected = false;
+    // Drawing scratch, taken by Update: where the picture sits, its scale and
+    // the age it shows.
+    VxVec3 m_vLookAt{0.0f, 0.0f, 0.0f};
+    float m_fLookScale = 1.0f;
+    int32_t m_iLookAge = 0;
 
 private:
-    CVxBillboard* Sprite() const;
+    CVxBillboard* Sprite(const BattleScene& scene) const;
+    // Hops, drifts and settles onto its cell's ground line.
+    VxVec3 MoveLoose(CBattleModel& model, float spriteHeight);
+    // Flies off toward the panel once picked up.
+    VxVec3 MoveCollected(CBattleModel& model);
 };
 
 using ItemList = std::list<CCom_GameItem>;

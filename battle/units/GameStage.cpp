@@ -26,8 +26,8 @@ constexpr float kEdgeDrop = 80.75f;     // the edge piece one row lower
 constexpr float kTileReach = 492.75f;   // tiles beyond this x are off screen
 constexpr float kPictureSize = 1024.0f;
 
-const FieldCell& Cell(const CPageGame& page, int column, int row) {
-    return page.m_aFieldCells[column * FIELD_ROWS + row];
+const FieldCell& Cell(const CBattleModel& model, int column, int row) {
+    return model.m_aFieldCells[column * FIELD_ROWS + row];
 }
 
 int TileIndex(const FieldCell& cell) { return int(cell.m_fEdgeSet) + 4 * int(cell.m_fEdgeShape); }
@@ -64,7 +64,7 @@ float StageScrollStep(int stage, float scrollY) {
     }
 }
 
-CCom_GameStage::CCom_GameStage() {
+CCom_GameStage::CCom_GameStage(CBattleModel& model) : m_Model(model) {
     m_nPoolSize = 0;
     m_iDefaultLife = 1;
     Load();
@@ -84,9 +84,8 @@ void CCom_GameStage::Reset() {
 
 void CCom_GameStage::Load() {
     Reset();
-    const CPageGame* page = units::Page();
-    const int stage = units::Stage();
-    const StageBackdrop b = GetStageBackdrop(stage, page ? page->m_StageDefinition.m_iBackground : -1);
+    const int stage = m_Model.StageNumber();
+    const StageBackdrop b = GetStageBackdrop(stage, m_Model.m_StageDefinition.m_iBackground);
     const std::string folder = "Resource\\Stage\\" + std::to_string(b.area) + "\\";
 
     const std::string bg = "BG" + std::to_string(b.area) + "_" + std::to_string(b.variant) + ".jpg";
@@ -117,13 +116,12 @@ void CCom_GameStage::Load() {
         }
 
     m_nGroundLanes = 0;
-    if (page)
-        for (int r = 0; r < FIELD_ROWS; ++r)
-            if (Cell(*page, 0, r).m_iStageKind == CELL_GROUND) ++m_nGroundLanes;
+    for (int r = 0; r < FIELD_ROWS; ++r)
+        if (Cell(m_Model, 0, r).m_iStageKind == CELL_GROUND) ++m_nGroundLanes;
 }
 
 void CCom_GameStage::Update(bool force) {
-    const int stage = units::Stage();
+    const int stage = m_Model.StageNumber();
     const bool paused = g_pGameAppInstance && g_pGameAppInstance->m_bShowStill;
     if (!paused) {
         ++m_iFrame;
@@ -140,40 +138,39 @@ void CCom_GameStage::Update(bool force) {
 }
 
 void CCom_GameStage::SpawnAmbient() {
-    CPageGame* page = units::Page();
-    if (!page) return;
-    const int stage = units::Stage();
+    const BattleScene& scene = m_Model.Scene();
+    const int stage = m_Model.StageNumber();
     const int f = units::Frame();
     const float w = float(g_iScreenWidth), h = float(g_iScreenHeight);
     const int iw = g_iScreenWidth;
     switch (GetCurrentStageWorld()) {
     case 1:
-        if (f % 1800 > 900 && f % 120 == 0 && page->m_pEffectFlower) {
+        if (f % 1800 > 900 && f % 120 == 0 && scene.m_pEffectFlower) {
             const int rx = VxRand() % 10;
             const int ry = VxRand() % int(0.6f * h);
-            page->m_pEffectFlower->AddAtPoint(float(rx) - 0.6f * w, float(ry) - 0.25f * h, 0.0f);
+            scene.m_pEffectFlower->AddAtPoint(float(rx) - 0.6f * w, float(ry) - 0.25f * h, 0.0f);
         }
         break;
     case 2:
         if (stage == 174) break;
-        if (f % 1200 == 0 && page->m_pEffectGreenBall) {
+        if (f % 1200 == 0 && scene.m_pEffectGreenBall) {
             const int n = VxRand() % 2 == 1 ? 2 : 1;
-            for (int i = 0; i < n; ++i) page->m_pEffectGreenBall->Add(0);
+            for (int i = 0; i < n; ++i) scene.m_pEffectGreenBall->Add(0);
         }
-        if (f % 300 == 0 && page->m_pEffectSandWind) page->m_pEffectSandWind->Add(0);
+        if (f % 300 == 0 && scene.m_pEffectSandWind) scene.m_pEffectSandWind->Add(0);
         break;
     case 3:
-        if (f % 180 == 0 && VxRand() % 3 != 0 && page->m_pEffectOxygen) {
+        if (f % 180 == 0 && VxRand() % 3 != 0 && scene.m_pEffectOxygen) {
             const int rx = VxRand() % iw;
             const int ry = VxRand() % 100;
-            page->m_pEffectOxygen->AddAtPoint(float(rx) - 0.5f * w, 50.0f - float(ry) - 0.5f * h, 0.0f);
+            scene.m_pEffectOxygen->AddAtPoint(float(rx) - 0.5f * w, 50.0f - float(ry) - 0.5f * h, 0.0f);
         }
-        if (f % 720 == 0 && page->m_pEffectFish)
+        if (f % 720 == 0 && scene.m_pEffectFish)
             for (int lane = 0; lane < FIELD_ROWS; ++lane)
-                if (VxRand() % 3 == 0) page->m_pEffectFish->Add(lane);
+                if (VxRand() % 3 == 0) scene.m_pEffectFish->Add(lane);
         break;
     case 4: {
-        if (!page->m_pEffectSnow) break;
+        if (!scene.m_pEffectSnow) break;
         const bool third = GetStageEpisode(stage) == 3;
         const int period = third ? 10 : 30;
         if (f % period != 0) break;
@@ -184,16 +181,16 @@ void CCom_GameStage::SpawnAmbient() {
         const int rx = VxRand() % b;
         const float x = third ? float(rx + k * b - band) : float(k * b + rx) - 0.65f * float(band);
         const int ry = VxRand() % (third ? 100 : 50);
-        page->m_pEffectSnow->AddAtPoint(x, 0.6f * h + float(ry), 0.0f);
+        scene.m_pEffectSnow->AddAtPoint(x, 0.6f * h + float(ry), 0.0f);
         break;
     }
     case 5: {
         const int period = int(120.0 - 2.0 * double(stage % 10));
-        if (period <= 0 || f % period != 0 || !page->m_pEffectMeteor) break;
+        if (period <= 0 || f % period != 0 || !scene.m_pEffectMeteor) break;
         if (VxRand() % 3 == 0) break;
         const int rx = VxRand() % iw;
         const int ry = VxRand() % 100;
-        page->m_pEffectMeteor->AddAtPoint(-float(rx), 0.5f * h + float(ry) + 50.0f, 0.0f);
+        scene.m_pEffectMeteor->AddAtPoint(-float(rx), 0.5f * h + float(ry) + 50.0f, 0.0f);
         break;
     }
     default: break;
@@ -201,11 +198,10 @@ void CCom_GameStage::SpawnAmbient() {
 }
 
 void CCom_GameStage::Render() {
-    const CPageGame* page = units::Page();
-    if (!page) return;
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    const CBattleModel& model = m_Model;
     const int row =
-        page->m_StageDefinition.m_iGroundRow != -1 ? page->m_StageDefinition.m_iGroundRow : page->m_iFieldGroundRow;
+        model.m_StageDefinition.m_iGroundRow != -1 ? model.m_StageDefinition.m_iGroundRow : model.m_iFieldGroundRow;
     DrawBackground(float(int((4 - row) * 85 * 0.95 + 67.0)));
     DrawGround();
 }
@@ -235,10 +231,10 @@ void CCom_GameStage::DrawTile(int index, float x, float y) {
 }
 
 void CCom_GameStage::DrawGround() {
-    const CPageGame* page = units::Page();
-    const int stage = units::Stage();
+    const CBattleModel& model = m_Model;
+    const int stage = model.StageNumber();
     const bool world5 = GetCurrentStageWorld() == 5;
-    const bool edges = page->m_StageDefinition.m_bEdgeTiles;
+    const bool edges = model.m_StageDefinition.m_bEdgeTiles;
     const float yS = 0.2f * m_fScrollY;
     const float w = float(g_iScreenWidth);
     // A spiked cell of world 5 shows the tile two columns further.
@@ -247,18 +243,18 @@ void CCom_GameStage::DrawGround() {
     // Extra columns beyond the field edge continue the edge column's ground.
     auto sideColumns = [&](int column, int dir) {
         bool ground = false;
-        for (int r = 0; r < FIELD_ROWS; ++r) ground = ground || Cell(*page, column, r).m_iStageKind == CELL_GROUND;
+        for (int r = 0; r < FIELD_ROWS; ++r) ground = ground || Cell(model, column, r).m_iStageKind == CELL_GROUND;
         if (!ground) return;
         int n = 1;
-        int x = int(Cell(*page, column, 0).m_fX);
+        int x = int(Cell(model, column, 0).m_fX);
         if (dir < 0)
             while (x > -(w / 2.0f + m_fScrollX)) x = int(float(x) - kColumn), ++n;
         else
             while (x < w / 2.0f - m_fScrollX) x = int(float(x) + kColumn), ++n;
-        const bool beforeBattle = dir < 0 && page->m_iBattleState < BATTLE_PLAYING && stage <= 150;
+        const bool beforeBattle = dir < 0 && model.m_iBattleState < BATTLE_PLAYING && stage <= 150;
         for (int k = 1; k < n; ++k) {
             for (int r = 0; r < FIELD_ROWS; ++r) {
-                const FieldCell& c = Cell(*page, column, r);
+                const FieldCell& c = Cell(model, column, r);
                 const float cx = c.m_fX + m_fScrollX + float(dir * k) * kColumn;
                 const float cy = c.m_fY + yS - kTileDrop;
                 if (beforeBattle && c.m_iKind != c.m_iStageKind) {
@@ -272,10 +268,10 @@ void CCom_GameStage::DrawGround() {
                 if (c.m_fEdgeSet >= 0.0f) DrawTile(int(c.m_fEdgeSet) + 4, cx, cy);
             }
             if (edges) {
-                const FieldCell& bottom = Cell(*page, column, FIELD_ROWS - 1);
+                const FieldCell& bottom = Cell(model, column, FIELD_ROWS - 1);
                 int piece = 5;
                 if (beforeBattle) {
-                    const FieldCell& above = Cell(*page, column, FIELD_ROWS - 2);
+                    const FieldCell& above = Cell(model, column, FIELD_ROWS - 2);
                     if (k == 3 && bottom.m_iKind != bottom.m_iStageKind) piece = 9;
                     if (k == 2 && bottom.m_iKind != CELL_GROUND && above.m_iKind != above.m_iStageKind) piece = 9;
                 }
@@ -290,18 +286,18 @@ void CCom_GameStage::DrawGround() {
         for (int pass = 0; pass < 4; ++pass)
             for (int c = 0; c < FIELD_COLUMNS; ++c) {
                 for (int r = 0; r < FIELD_ROWS; ++r) {
-                    const FieldCell& cell = Cell(*page, c, r);
+                    const FieldCell& cell = Cell(model, c, r);
                     if (cell.m_iStageKind == CELL_GROUND || int(cell.m_fEdgeShape) != pass || cell.m_fEdgeShape < 0.0f)
                         continue;
                     DrawTile(TileIndex(cell), cell.m_fX + m_fScrollX, cell.m_fY + yS - kTileDrop);
                 }
-                const FieldCell& bottom = Cell(*page, c, FIELD_ROWS - 1);
+                const FieldCell& bottom = Cell(model, c, FIELD_ROWS - 1);
                 if (bottom.m_fEdgeShape >= 0.0f && int(bottom.m_fEdgeShape) == pass)
                     DrawTile(1 + 4 * pass, bottom.m_fX + m_fScrollX, bottom.m_fY + yS - kTileDrop - kEdgeDrop);
             }
     }
     for (int i = 0; i < FIELD_CELLS; ++i) {
-        const FieldCell& cell = page->m_aFieldCells[i];
+        const FieldCell& cell = model.m_aFieldCells[i];
         if (cell.m_iStageKind != CELL_GROUND || cell.m_fEdgeShape < 0.0f) continue;
         DrawTile(TileIndex(cell) + spiked(cell), cell.m_fX + m_fScrollX, cell.m_fY + yS - kTileDrop);
     }
@@ -310,17 +306,16 @@ void CCom_GameStage::DrawGround() {
 }
 
 void CCom_GameStage::DrawWaterStrip() {
-    const CPageGame* page = units::Page();
-    if (!page || !m_pWater) return;
+    if (!m_pWater) return;
     int top = -1;
     for (int r = 0; r < FIELD_ROWS && top < 0; ++r)
-        if (Cell(*page, 0, r).m_iStageKind == CELL_WATER_SURFACE) top = r;
-    if (Cell(*page, 0, FIELD_ROWS - 1).m_iStageKind != CELL_WATER_SURFACE) return;
+        if (Cell(m_Model, 0, r).m_iStageKind == CELL_WATER_SURFACE) top = r;
+    if (Cell(m_Model, 0, FIELD_ROWS - 1).m_iStageKind != CELL_WATER_SURFACE) return;
     const int level = top < 0 ? 0 : 4 - top;
     const float w = m_pWater->m_vSize.x;
     if (w < 1.0f) return;
     const int n = WaterStripCopies(float(g_iScreenWidth), w);
-    const bool backwards = units::Stage() == 177;
+    const bool backwards = m_Model.StageNumber() == 177;
     const float y = float(level) * 85.0f * 0.95f - 265.0f + 5.0f;
     for (int k = 0; k < n; ++k) {
         m_pWater->SetPosition(WaterStripX(k, n, w, m_iFrame, backwards), y, 0.0f);

@@ -6,6 +6,7 @@
 // ambient weather. The battle page makes one per battle (m_pStage).
 #include "engine/VxEffect.h"
 
+class CBattleModel;
 class CVxBillboard;
 
 constexpr int STAGE_GROUND_TILES = 16;
@@ -26,7 +27,9 @@ float StageScrollStep(int stage, float scrollY);
 
 class CCom_GameStage : public CVxEffect {
 public:
-    CCom_GameStage();
+    // The backdrop of the model's battle: it reads the model's stage record
+    // and cells for as long as it lives (the model owns it).
+    explicit CCom_GameStage(CBattleModel& model);
     ~CCom_GameStage() override;
     CCom_GameStage(const CCom_GameStage&) = delete;
     CCom_GameStage& operator=(const CCom_GameStage&) = delete;
@@ -61,6 +64,7 @@ public:
     int m_nGroundLanes = 0;
 
 private:
+    CBattleModel& m_Model;
     void SpawnAmbient();
     void DrawBackground(float y0);
     void DrawGround();
