@@ -8,6 +8,7 @@
 #include <list>
 #include <vector>
 
+#include "battle/model/BattleCommands.h"
 #include "battle/model/BattleLimits.h"
 #include "battle/model/BattleScene.h"
 #include "battle/page/BattleTypes.h"
@@ -58,6 +59,21 @@ public:
     // The block of twenty mini-game robot links, in order.
     CCom_GameRobot** MiniGameLink(int i);
     void ForgetMiniGameLinks(int serial);
+
+    // ---- The player's acts (BattleCommands.h, BattleCommands.cpp). ----
+    // Whether the hand slot's card may go on the cell, and why not.
+    PlacementVerdict JudgePlacement(int slot, int column, int row) const;
+    // The part of it about the robot the cell already holds.
+    PlacementVerdict JudgeMount(const UnitDefinition& unit, int column, int row) const;
+    // The deck slot's card is charged and its energy is there.
+    bool CardReady(int slot) const;
+    // Makes the slot's robot on the cell and pays for it.
+    void PlaceHandRobot(int slot, int column, int row);
+    void ShieldRobotUnder(CCom_GameRobot& barrier);
+    void RemoveRobotUnder(const CCom_GameRobot& remover);
+    // Applied commands with their frames, kept while m_bKeepCommandLog is on.
+    std::vector<LoggedCommand> m_vecCommandLog;
+    bool m_bKeepCommandLog = false;
 
     // ---- State, in the order the battle keeps it. ----
     int m_iLife = 0;

@@ -133,7 +133,6 @@ public:
     void UpdateRobotArray();
 
     // Field pick-ups, item drops and the field-effect list.
-    void HandleFieldClick();
     void CollectRemainingItems();
 
     // Battle states.
@@ -210,6 +209,55 @@ public:
     // Battle input: pop-ups, Escape, pause, the hand and the field.
     void HandleBattleInput();
     void CancelCarriedCard();
+    // ---- The player's acts (PageGameInput.cpp): a frame's input becomes commands. ----
+    // What the battle reads of the mouse and keys in a frame.
+    struct FrameInput {
+        VxVec3 at;          // the cursor in logical pixels, origin at the centre, y up
+        uint32_t left = 0;  // KEY_ bits of the buttons
+        uint32_t right = 0;
+    };
+    FrameInput ReadFrameInput() const;
+    void ShowBattleButtons();
+    // Steps 1 to 3; true when the exit box takes the frame.
+    bool HandleExitInput(const FrameInput& input);
+    // Steps 5 to 7: the boards, Escape and the message box (they read the record themselves).
+    void HandleBoardInput();
+    void HandleStillInput();
+    void HandlePlayingInput();
+    // True when the tutorial or the pause button took the frame.
+    bool HandleTutorialAndPause();
+    void HandleHandInput(FrameInput& input);
+    void HandleCarriedInput(FrameInput& input);
+    void ClickField(FrameInput& input);
+    // Applies a command through the model, with what the page adds to it
+    // (the tutorial's steps, the carried card's trail).
+    bool ApplyCommand(const BattleCommand& command);
+    // Applies what the command source has due this frame.
+    void ApplySourceCommands();
+    // The cell (column * FIELD_ROWS + row) under the point the carried card
+    // may go on, or -1; a refusal shows its message when asked. The check
+    // takes a robot serial once it reaches the field; with trial, it says so
+    // there instead and the caller takes it.
+    int PlacementCell(const VxVec3& at, bool showRefusal, bool* trial = nullptr);
+    static void TakeTrialSerial();
+    void ShowPlacementRefusal(const PlacementVerdict& verdict);
+    // Commands besides the mouse's (a replay's); null in the game.
+    BattleCommandSource* m_pCommandSource = nullptr;
+    void DrawHandCard(int slot, float slide, bool loading, bool tenSlots);
+    // The card choice's input, step by step (PageGameCardChoice.cpp).
+    void HandleRefusedCardInput(int empty);
+    void HandleChosenCardInput(int n);
+    void HandleHandDragInput(int n);
+    void MoveDraggedHandCard(int n, bool held, bool released);
+    void HandleCardListScroll();
+    void HandleCardChoiceButtons(int empty, int n);
+    void RecallLastDeck(int n);
+    // The weather's hazards, one each (PageGameWeather.cpp); t: frames played, n: stage in its episode.
+    void UpdateAcidRain(int t, int n);
+    void UpdateEarthquake(int t, int n);
+    void UpdateWhirlpools(int t, int n);
+    void DrawWhirlpool(int column, int framesLeft);
+    void UpdateJetStreams(int t, int n);
     // The cursor of device 0 in logical pixels, origin at the centre, y up.
     VxVec3 CursorPoint() const;
     // Shows a placement message: record 0 is cleared first.

@@ -347,7 +347,6 @@ void CPageGame::HandleCardChoiceInput() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app || !g_pApp) return;
     InputRecord& in = g_pApp->m_aInput[0];
-    const VxVec3 at = CursorPoint();
     const int stage = CurrentStage();
     const int empty = EmptyDeckSlots();
     const int n = std::min(m_nHandSlots, DECK_SLOTS);
@@ -357,174 +356,15 @@ void CPageGame::HandleCardChoiceInput() {
     const bool listView = stage > 150 ? !m_bFieldPreview : fieldScroll == 450.0f;
 
     if (!m_bFieldPreview) {
-        // 1. Refused cards.
-        for (int i = 0; i < ROBOT_TYPES; ++i) {
-            CVxButton* b = m_apCardButtons[i];
-            if (!b) continue;
-            if (b->m_iStatus != BUTTON_DISABLE && (m_abCardPicked[i] || empty == 0) && Fires(b)) {
-                if (empty == 0)
-                    if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowNoCardSlot();
-                RestartSound(app->m_pSndError);
-                break;
-            }
-            const bool disabledCard = g_CurrentProfile.m_abRobotUnlocked[i] == 1 && m_abCardDisabled[i];
-            if (disabledCard && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED) && at.y > kListBottom && at.y < kListTop &&
-                b->HitTest()) {
-                Consume(in, MOUSE_LEFT);
-                CEffect_FontInstruction* fi = FreshMessage();
-                if (fi && empty == 0) fi->ShowNoCardSlot();
-                else if (fi && GetStageEpisode(stage) == 2 && m_aCardDefs[i].m_iEnergyCost > GetEnergyCostLimit())
-                    fi->ShowCostLimit(GetEnergyCostLimit());
-                else if (fi) fi->ShowEnvironmentError();
-                RestartSound(app->m_pSndError);
-                break;
-            }
-        }
+        HandleRefusedCardInput(empty);
         // 2. Choosing.
-        if (empty > 0)
-            for (int i = 0; i < ROBOT_TYPES; ++i) {
-                CVxButton* b = m_apCardButtons[i];
-                if (!b || m_abCardPicked[i] || !Fires(b)) continue;
-                int slot = -1;
-                for (int s = 0; s < n && slot < 0; ++s)
-                    if (m_aHand[s].m_iCard == -1) slot = s;
-                if (slot < 0) break;
-                m_abCardPicked[i] = true;
-                ChooseCard(b->m_vPosition.x, b->m_vPosition.y, b->m_vPosition.z, i, slot);
-                m_aHand[slot].m_iCard = -2;
-                RestartSound(m_pSfxPickCard);
-            }
+        if (empty > 0) HandleChosenCardInput(n);
         // 3. Re-ordering the hand by dragging.
-        if (listView && IsNoCardInFlight()) {
-            const bool held = in.m_aiKey[MOUSE_LEFT] & KEY_HELD;
-            const bool released = in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED;
-            if (m_iDragMode == 0 && m_iDragStep == 0) {
-                for (int s = 0; s < n && held; ++s) {
-                    CVxButton* b = m_apHandButtons[s];
-                    if (!b || m_aHand[s].m_iCard < 0 || !b->HitTest()) continue;
-                    m_iDragSlot = s;
-                    m_vDragPress = at;
-                    m_iDragFrames = 0;
-                    m_iDragStep = 1;
-                    break;
-                }
-            } else if (m_iDragMode == 0 && m_iDragStep == 1) {
-                if (released) {
-                    Consume(in, MOUSE_LEFT);
-                    if (m_iDragFrames < 15) {
-                        ReturnHandCard(m_iDragSlot);
-                        CompactHand();
-                        RestartSound(m_pSfxPickCard);
-                    }
-                    m_iDragSlot = -1;
-                    m_vDragPress = VxVec3{};
-                    m_iDragFrames = 0;
-                    m_iDragStep = 0;
-                } else if (held && std::fabs(at.x - m_vDragPress.x) < 30.0f &&
-                           std::fabs(at.y - m_vDragPress.y) < 30.0f) {
-                    if (++m_iDragFrames > 15) {
-                        m_iDragMode = 1;
-                        m_bCardMoving = true;
-                        m_iCarriedCard = m_iDragSlot;
-                    }
-                } else {
-                    m_iDragStep = 0;
-                    m_vDragPress = VxVec3{10000.0f, 10000.0f, 0.0f};
-                    m_iDragFrames = 10000;
-                }
-            } else if (m_iDragMode == 1) {
-                int hovered = -1;
-                for (int s = 0; s < n && hovered < 0; ++s) {
-                    CVxButton* b = m_apHandButtons[s];
-                    if (!b || m_aHand[s].m_iCard < 0) continue;
-                    if (m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 43;
-                    if (b->HitTest()) hovered = s;
-                    if (m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 42;
-                }
-                if (m_iCarriedCard < 0 && held && hovered >= 0) m_iCarriedCard = hovered;
-                if (m_iCarriedCard >= 0 && hovered >= 0 && hovered != m_iCarriedCard) {
-                    std::swap(m_aHand[m_iCarriedCard], m_aHand[hovered]);
-                    m_iCarriedCard = hovered;
-                    RestartSound(app->m_pSndSlideScr);
-                }
-                const bool ends = m_iCarriedCard >= 0 && (hovered < 0 || released);
-                if (released && hovered >= 0) Consume(in, MOUSE_LEFT);
-                if (ends) {
-                    m_iCarriedCard = -1;
-                    m_iDragSlot = -1;
-                    m_vDragPress = VxVec3{};
-                    m_iDragMode = m_iDragStep = 0;
-                    m_bCardMoving = false;
-                }
-            }
-        }
-        // 4. Scrolling the list.
-        const float before = m_fCardScroll;
-        if (in.m_aiKey[38] & KEY_HELD) m_fCardScroll += 5.0f;
-        if (in.m_aiKey[40] & KEY_HELD) m_fCardScroll -= 5.0f;
-        if (in.m_aiKey[MOUSE_WHEEL_FORWARD] & KEY_PRESSED) m_fCardScroll -= 100.0f;
-        if (in.m_aiKey[MOUSE_WHEEL_BACKWARD] & KEY_PRESSED) m_fCardScroll += 100.0f;
-        m_fCardScroll = std::clamp(m_fCardScroll, 0.0f, kMaxScroll);
-        if (m_fCardScroll != before) RestartSound(app->m_pSndSlideScr);
+        if (listView && IsNoCardInFlight()) HandleHandDragInput(n);
+        HandleCardListScroll();
     }
     // 5. The buttons' own state machines run with the page's buttons, after this.
-    if (!m_bFieldPreview) {
-        // 6. Back to the main menu.
-        if (Fires(m_pBackButton)) {
-            app->PauseAllSounds();
-            app->m_bCaptureStill = true;
-            app->m_bShowStill = false;
-            if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(4);
-        }
-        // 7. Start.
-        const bool enter =
-            (in.m_aiKey[VK_ENTER] & KEY_RELEASED) && m_pStartButton && m_pStartButton->m_iStatus != BUTTON_DISABLE;
-        if (enter) Consume(in, VK_ENTER);
-        if (Fires(m_pStartButton) || enter) {
-            RestartSound(app->m_pSndBtnClick);
-            if (stage <= 150) ConfirmHand();
-            else StartBackgroundLoader();
-            if (m_pEffectFontInstruction) m_pEffectFontInstruction->Clear(0);
-        }
-        // 8. The remembered deck.
-        const bool handEmpty = empty == n;
-        const bool canRecall = handEmpty && !app->m_vecLastDeck.empty();
-        Enable(m_pLastDeckButton, canRecall);
-        if (!canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(9999.0f, 9999.0f, 0.0f);
-        if (canRecall && Fires(m_pLastDeckButton)) {
-            bool anyPicked = false;
-            for (int card : app->m_vecLastDeck)
-                anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
-            for (int card : app->m_vecLastDeck) {
-                if (anyPicked || card < 0 || card >= ROBOT_TYPES) break;
-                if (m_abCardDisabled[card] || !g_CurrentProfile.m_abRobotUnlocked[card]) {
-                    if (app->m_pEffectMsgBox && !app->m_pEffectMsgBox->IsOpen()) app->m_pEffectMsgBox->Add(20);
-                    continue;
-                }
-                int slot = -1;
-                for (int s = 0; s < n && slot < 0; ++s)
-                    if (m_aHand[s].m_iCard == -1) slot = s;
-                if (slot < 0) break;
-                m_abCardPicked[card] = true;
-                const VxVec3 from = m_apCardButtons[card] ? m_apCardButtons[card]->m_vPosition : VxVec3{};
-                ChooseCard(from.x, from.y, from.z, card, slot);
-                m_aHand[slot].m_iCard = -2;
-            }
-        }
-        // 9. Clearing the hand.
-        const bool canClear = empty < m_nHandSlots;
-        Enable(m_pClearHandButton, canClear);
-        if (!canClear && m_pClearHandButton) m_pClearHandButton->SetPosition(9999.0f, 9999.0f, 0.0f);
-        if (canClear && Fires(m_pClearHandButton) && IsNoCardInFlight())
-            for (int s = 0; s < n; ++s) ReturnHandCard(s);
-        // 10. The scroll button.
-        if (m_bScrollButtonShown && Fires(m_pScrollButton)) m_fCardScroll = m_fCardScroll < 200.0f ? kMaxScroll : 0.0f;
-        // 11. The encyclopedia opens at the middle of a fade.
-        if (g_CurrentProfile.m_abFeatureUnlocked[1] && Fires(m_pRobopediaButton) && app->m_pEffectBlackScreen) {
-            app->m_pEffectBlackScreen->m_bSubScreenSwitch = true;
-            app->m_pEffectBlackScreen->Add(0);
-        }
-    }
+    if (!m_bFieldPreview) HandleCardChoiceButtons(empty, n);
     // 12. The field preview.
     const bool fieldShown = stage > 150 ? m_bFieldPreview : fieldScroll == 0.0f;
     if (listView && !m_bFieldPreview && Fires(m_pPreviewButton)) m_bFieldPreview = true;
@@ -532,6 +372,199 @@ void CPageGame::HandleCardChoiceInput() {
         Consume(in, MOUSE_LEFT);
         m_bFieldPreview = false;
         RestartSound(app->m_pSndBtnClick);
+    }
+}
+
+// 1. Refused cards: a full hand, a card already chosen, a card the stage keeps out.
+void CPageGame::HandleRefusedCardInput(int empty) {
+    CGameApplication* app = g_pGameAppInstance;
+    InputRecord& in = g_pApp->m_aInput[0];
+    const VxVec3 at = CursorPoint();
+    const int stage = CurrentStage();
+    for (int i = 0; i < ROBOT_TYPES; ++i) {
+        CVxButton* b = m_apCardButtons[i];
+        if (!b) continue;
+        if (b->m_iStatus != BUTTON_DISABLE && (m_abCardPicked[i] || empty == 0) && Fires(b)) {
+            if (empty == 0)
+                if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowNoCardSlot();
+            RestartSound(app->m_pSndError);
+            break;
+        }
+        const bool disabledCard = g_CurrentProfile.m_abRobotUnlocked[i] == 1 && m_abCardDisabled[i];
+        if (disabledCard && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED) && at.y > kListBottom && at.y < kListTop &&
+            b->HitTest()) {
+            Consume(in, MOUSE_LEFT);
+            CEffect_FontInstruction* fi = FreshMessage();
+            if (fi && empty == 0) fi->ShowNoCardSlot();
+            else if (fi && GetStageEpisode(stage) == 2 && m_aCardDefs[i].m_iEnergyCost > GetEnergyCostLimit())
+                fi->ShowCostLimit(GetEnergyCostLimit());
+            else if (fi) fi->ShowEnvironmentError();
+            RestartSound(app->m_pSndError);
+            break;
+        }
+    }
+}
+
+void CPageGame::HandleChosenCardInput(int n) {
+    for (int i = 0; i < ROBOT_TYPES; ++i) {
+        CVxButton* b = m_apCardButtons[i];
+        if (!b || m_abCardPicked[i] || !Fires(b)) continue;
+        int slot = -1;
+        for (int s = 0; s < n && slot < 0; ++s)
+            if (m_aHand[s].m_iCard == -1) slot = s;
+        if (slot < 0) break;
+        m_abCardPicked[i] = true;
+        ChooseCard(b->m_vPosition.x, b->m_vPosition.y, b->m_vPosition.z, i, slot);
+        m_aHand[slot].m_iCard = -2;
+        RestartSound(m_pSfxPickCard);
+    }
+}
+
+// A press on a hand card starts a drag; a short click gives the card back,
+// a hold of 15 frames in place picks it up to move it along the hand.
+void CPageGame::HandleHandDragInput(int n) {
+    InputRecord& in = g_pApp->m_aInput[0];
+    const VxVec3 at = CursorPoint();
+    const bool held = in.m_aiKey[MOUSE_LEFT] & KEY_HELD;
+    const bool released = in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED;
+    if (m_iDragMode == 0 && m_iDragStep == 0) {
+        for (int s = 0; s < n && held; ++s) {
+            CVxButton* b = m_apHandButtons[s];
+            if (!b || m_aHand[s].m_iCard < 0 || !b->HitTest()) continue;
+            m_iDragSlot = s;
+            m_vDragPress = at;
+            m_iDragFrames = 0;
+            m_iDragStep = 1;
+            break;
+        }
+    } else if (m_iDragMode == 0 && m_iDragStep == 1) {
+        if (released) {
+            Consume(in, MOUSE_LEFT);
+            if (m_iDragFrames < 15) {
+                ReturnHandCard(m_iDragSlot);
+                CompactHand();
+                RestartSound(m_pSfxPickCard);
+            }
+            m_iDragSlot = -1;
+            m_vDragPress = VxVec3{};
+            m_iDragFrames = 0;
+            m_iDragStep = 0;
+        } else if (held && std::fabs(at.x - m_vDragPress.x) < 30.0f && std::fabs(at.y - m_vDragPress.y) < 30.0f) {
+            if (++m_iDragFrames > 15) {
+                m_iDragMode = 1;
+                m_bCardMoving = true;
+                m_iCarriedCard = m_iDragSlot;
+            }
+        } else {
+            m_iDragStep = 0;
+            m_vDragPress = VxVec3{10000.0f, 10000.0f, 0.0f};
+            m_iDragFrames = 10000;
+        }
+    } else if (m_iDragMode == 1) {
+        MoveDraggedHandCard(n, held, released);
+    }
+}
+
+// The picked-up card trades places with the hand card under the cursor.
+void CPageGame::MoveDraggedHandCard(int n, bool held, bool released) {
+    int hovered = -1;
+    for (int s = 0; s < n && hovered < 0; ++s) {
+        CVxButton* b = m_apHandButtons[s];
+        if (!b || m_aHand[s].m_iCard < 0) continue;
+        if (m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 43;
+        if (b->HitTest()) hovered = s;
+        if (m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 42;
+    }
+    if (m_iCarriedCard < 0 && held && hovered >= 0) m_iCarriedCard = hovered;
+    if (m_iCarriedCard >= 0 && hovered >= 0 && hovered != m_iCarriedCard) {
+        std::swap(m_aHand[m_iCarriedCard], m_aHand[hovered]);
+        m_iCarriedCard = hovered;
+        RestartSound(g_pGameAppInstance->m_pSndSlideScr);
+    }
+    const bool ends = m_iCarriedCard >= 0 && (hovered < 0 || released);
+    if (released && hovered >= 0) Consume(g_pApp->m_aInput[0], MOUSE_LEFT);
+    if (ends) {
+        m_iCarriedCard = -1;
+        m_iDragSlot = -1;
+        m_vDragPress = VxVec3{};
+        m_iDragMode = m_iDragStep = 0;
+        m_bCardMoving = false;
+    }
+}
+
+// 4. Scrolling the list.
+void CPageGame::HandleCardListScroll() {
+    const InputRecord& in = g_pApp->m_aInput[0];
+    const float before = m_fCardScroll;
+    if (in.m_aiKey[38] & KEY_HELD) m_fCardScroll += 5.0f;
+    if (in.m_aiKey[40] & KEY_HELD) m_fCardScroll -= 5.0f;
+    if (in.m_aiKey[MOUSE_WHEEL_FORWARD] & KEY_PRESSED) m_fCardScroll -= 100.0f;
+    if (in.m_aiKey[MOUSE_WHEEL_BACKWARD] & KEY_PRESSED) m_fCardScroll += 100.0f;
+    m_fCardScroll = std::clamp(m_fCardScroll, 0.0f, kMaxScroll);
+    if (m_fCardScroll != before) RestartSound(g_pGameAppInstance->m_pSndSlideScr);
+}
+
+void CPageGame::HandleCardChoiceButtons(int empty, int n) {
+    CGameApplication* app = g_pGameAppInstance;
+    InputRecord& in = g_pApp->m_aInput[0];
+    // 6. Back to the main menu.
+    if (Fires(m_pBackButton)) {
+        app->PauseAllSounds();
+        app->m_bCaptureStill = true;
+        app->m_bShowStill = false;
+        if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(4);
+    }
+    // 7. Start.
+    const bool enter =
+        (in.m_aiKey[VK_ENTER] & KEY_RELEASED) && m_pStartButton && m_pStartButton->m_iStatus != BUTTON_DISABLE;
+    if (enter) Consume(in, VK_ENTER);
+    if (Fires(m_pStartButton) || enter) {
+        RestartSound(app->m_pSndBtnClick);
+        if (CurrentStage() <= 150) ConfirmHand();
+        else StartBackgroundLoader();
+        if (m_pEffectFontInstruction) m_pEffectFontInstruction->Clear(0);
+    }
+    // 8. The remembered deck.
+    const bool handEmpty = empty == n;
+    const bool canRecall = handEmpty && !app->m_vecLastDeck.empty();
+    Enable(m_pLastDeckButton, canRecall);
+    if (!canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+    if (canRecall && Fires(m_pLastDeckButton)) RecallLastDeck(n);
+    // 9. Clearing the hand.
+    const bool canClear = empty < m_nHandSlots;
+    Enable(m_pClearHandButton, canClear);
+    if (!canClear && m_pClearHandButton) m_pClearHandButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+    if (canClear && Fires(m_pClearHandButton) && IsNoCardInFlight())
+        for (int s = 0; s < n; ++s) ReturnHandCard(s);
+    // 10. The scroll button.
+    if (m_bScrollButtonShown && Fires(m_pScrollButton)) m_fCardScroll = m_fCardScroll < 200.0f ? kMaxScroll : 0.0f;
+    // 11. The encyclopedia opens at the middle of a fade.
+    if (g_CurrentProfile.m_abFeatureUnlocked[1] && Fires(m_pRobopediaButton) && app->m_pEffectBlackScreen) {
+        app->m_pEffectBlackScreen->m_bSubScreenSwitch = true;
+        app->m_pEffectBlackScreen->Add(0);
+    }
+}
+
+// The last battle's deck fills the empty hand, unless a card of it is already chosen.
+void CPageGame::RecallLastDeck(int n) {
+    CGameApplication* app = g_pGameAppInstance;
+    bool anyPicked = false;
+    for (int card : app->m_vecLastDeck)
+        anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
+    for (int card : app->m_vecLastDeck) {
+        if (anyPicked || card < 0 || card >= ROBOT_TYPES) break;
+        if (m_abCardDisabled[card] || !g_CurrentProfile.m_abRobotUnlocked[card]) {
+            if (app->m_pEffectMsgBox && !app->m_pEffectMsgBox->IsOpen()) app->m_pEffectMsgBox->Add(20);
+            continue;
+        }
+        int slot = -1;
+        for (int s = 0; s < n && slot < 0; ++s)
+            if (m_aHand[s].m_iCard == -1) slot = s;
+        if (slot < 0) break;
+        m_abCardPicked[card] = true;
+        const VxVec3 from = m_apCardButtons[card] ? m_apCardButtons[card]->m_vPosition : VxVec3{};
+        ChooseCard(from.x, from.y, from.z, card, slot);
+        m_aHand[slot].m_iCard = -2;
     }
 }
 

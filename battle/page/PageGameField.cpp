@@ -57,51 +57,6 @@ void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, b
     }
 }
 
-void CPageGame::HandleFieldClick() {
-    if (!g_pApp) return;
-    InputRecord& input = g_pApp->m_aInput[0];
-    const float px = float(input.m_iCursorX) - 0.5f * float(g_iScreenWidth);
-    const float py = 0.5f * float(g_iScreenHeight) - float(input.m_iCursorY);
-
-    auto hit = m_lstItems.end();
-    for (auto it = m_lstItems.end(); it != m_lstItems.begin();) {
-        --it;
-        const float dx = it->m_vPosition.x - px, dy = it->m_vPosition.y - py;
-        const float reach = it->m_bCollected ? 65.0f : 50.0f;
-        if (std::sqrt(dx * dx + dy * dy) < reach) {
-            hit = it;
-            break;
-        }
-    }
-    if (hit == m_lstItems.end()) return;
-
-    const VxVec3 at = hit->m_vPosition;
-    const bool collected = hit->m_bCollected;
-    const int card = hit->m_iCard;
-    const int kind = hit->m_iItemKind;
-    input.m_aiKey[MOUSE_LEFT] &= ~KEY_PRESSED;
-
-    if (!collected) {
-        const int stage = CurrentStage();
-        const bool handsOver = kind == ITEM_CAPSULE && stage != 154 && stage != 162 &&
-                               !(stage == 158 && card == FindHandCard(RobotId::BuoyerBot));
-        if (handsOver) {
-            m_iCarriedCard = card;
-            m_bCarriedFromCapsule = true;
-        } else if (m_pEffectItemTransToInterface) {
-            m_pEffectItemTransToInterface->Add(kind, at.x, at.y, at.z, 0.0f, 0.0f, 0.0f);
-        }
-    }
-    PlayPickupSound(*hit);
-    if (IsPartsItem(kind)) m_iPanelTimer = 300;
-    if (IsFirstTutorialActive() && m_pEffectTutorials) {
-        if (IsEnergyItem(kind)) m_pEffectTutorials->RequestStep(4);
-        else if (IsPartsItem(kind)) m_pEffectTutorials->RequestStep(11);
-    }
-    m_lstItems.erase(hit);
-    if (collected) DropItem(kind, at.x, at.y, at.z, card, false);
-}
-
 void CPageGame::CollectRemainingItems() {
     for (const CCom_GameItem& item : m_lstItems) {
         if (!IsEnergyItem(item.m_iItemKind) && !IsPartsItem(item.m_iItemKind)) continue;

@@ -166,56 +166,7 @@ void CPageGame::DrawHand() {
         if (last >= 0) order[front++] = last;
         back = front;
         const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
-        for (int k = 0; k < back; ++k) {
-            const int s = order[k];
-            CVxButton* button = m_apHandButtons[s];
-            if (!button) continue;
-            HandSlot& slot = m_aHand[s];
-            if (slot.m_iCard < 0) continue;
-            const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
-            const UnitDefinition& d = chosen ? m_aCardDefs[slot.m_iCard] : m_aHandDefs[s];
-            CVxBillboard* picture = chosen ? app->m_apBbdCard[slot.m_iCard] : m_apHandPictures[s];
-            const int r = d.m_iRechargeTime;
-            const int c = slot.m_iCharge;
-            const float g = GaugeValue(c, r);
-            const VxVec3 home = button->m_vPosition;
-            const VxVec3 at{home.x, home.y - slide, home.z};
-            const bool hovered = m_iBattleState <= BATTLE_PLAYING && m_iCarriedCard < 0 && button->HitTest();
-            float scale = hovered ? 1.1f : 1.0f;
-            if (tenSlots) scale *= 0.94f;
-            const float costX = at.x + (tenSlots ? 21.0f : 24.0f), costY = at.y - (tenSlots ? 28.0f : 30.0f);
-
-            if (c == r - 1 && m_iEnergy >= d.m_iEnergyCost) {
-                if (m_pEffectCardFull) m_pEffectCardFull->Add(5, at.x, at.y, at.z);
-                if (m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
-                    app->m_pSndCardFull->Stop();
-                    app->m_pSndCardFull->Play();
-                }
-            }
-            const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
-            const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
-                                  m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
-            const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
-            const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
-            DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale,
-                      tint, tint, tint);
-            DrawLayer(picture, at, scale, tint, tint, tint);
-            if (charging) {
-                if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
-                if (!g_bLoaderRunning) ++slot.m_iCharge;
-                if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
-            }
-            if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
-                auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
-                const float fill = std::min(0.9f * g, 1.0f);
-                if (x && app->m_pBbdCardBG)
-                    x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
-                if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
-                    DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
-                if (x && picture) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, picture->m_vSize, at, fill);
-                if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
-            }
-        }
+        for (int k = 0; k < back; ++k) DrawHandCard(order[k], slide, loading, tenSlots);
     }
 
     // The extra card: the Remover Bot, on its own button.
@@ -229,6 +180,59 @@ void CPageGame::DrawHand() {
         DrawLayer(face, m_pRemoverButton->m_vPosition, big ? 1.0f : 0.9f, 1.0f, 1.0f, 1.0f);
     } else if (m_pRemoverButton) {
         m_pRemoverButton->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+}
+
+// One card of the hand at its button, lowered by slide: its frame, picture,
+// cost and charge gauge. A card charging takes its step here, once a drawn frame.
+void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = CurrentStage();
+    CVxButton* button = m_apHandButtons[s];
+    if (!button) return;
+    HandSlot& slot = m_aHand[s];
+    if (slot.m_iCard < 0) return;
+    const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
+    const UnitDefinition& d = chosen ? m_aCardDefs[slot.m_iCard] : m_aHandDefs[s];
+    CVxBillboard* picture = chosen ? app->m_apBbdCard[slot.m_iCard] : m_apHandPictures[s];
+    const int r = d.m_iRechargeTime;
+    const int c = slot.m_iCharge;
+    const float g = GaugeValue(c, r);
+    const VxVec3 home = button->m_vPosition;
+    const VxVec3 at{home.x, home.y - slide, home.z};
+    const bool hovered = m_iBattleState <= BATTLE_PLAYING && m_iCarriedCard < 0 && button->HitTest();
+    float scale = hovered ? 1.1f : 1.0f;
+    if (tenSlots) scale *= 0.94f;
+    const float costX = at.x + (tenSlots ? 21.0f : 24.0f), costY = at.y - (tenSlots ? 28.0f : 30.0f);
+
+    if (c == r - 1 && m_iEnergy >= d.m_iEnergyCost) {
+        if (m_pEffectCardFull) m_pEffectCardFull->Add(5, at.x, at.y, at.z);
+        if (m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
+            app->m_pSndCardFull->Stop();
+            app->m_pSndCardFull->Play();
+        }
+    }
+    const bool charging = m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
+    const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
+                          m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
+    const bool bright = !charging && m_iEnergy >= d.m_iEnergyCost && !heldBack;
+    const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
+    DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale, tint,
+              tint, tint);
+    DrawLayer(picture, at, scale, tint, tint, tint);
+    if (charging) {
+        if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
+        if (!g_bLoaderRunning) ++slot.m_iCharge;
+        if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
+    }
+    if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
+        auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
+        const float fill = std::min(0.9f * g, 1.0f);
+        if (x && app->m_pBbdCardBG) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
+        if (m_iBattleState <= BATTLE_PLAYING && s == m_iCarriedCard && m_iRelocatingRobot == -1)
+            DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
+        if (x && picture) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, picture->m_vSize, at, fill);
+        if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
     }
 }
 
@@ -253,8 +257,8 @@ void CPageGame::DrawCarriedPreview() {
     if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
         shownCard != RobotId::MachineGunner && shownCard != RobotId::MortarBot) {
         const float right = m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
-        DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f,
-                  1, 1, 1);
+        DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f, 1,
+                  1, 1);
     }
     if (card == RobotId::MiniMine && ghost.m_Unit.m_iUpgradeLevel > 0 && m_pRangeArt)
         DrawLayer(m_pRangeArt, at, 1.0f, 1, 1, 1);
@@ -268,84 +272,7 @@ void CPageGame::DrawCarriedPreview() {
 
 void CPageGame::PlaceCardRobot() {
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
-    const int carried = m_iCarriedCard;
-    const int stage = CurrentStage();
     const VxVec3 cursor = CursorPoint();
-    CCom_GameRobot temp;
-    temp.m_iUnitSlot = carried;
-    temp.m_Unit = m_aHandDefs[carried];
-    temp.Place(*this, cursor.x, cursor.y, 0.0f);
-    temp.m_vCell = FindNearestCell(temp.m_vPosition.x, temp.m_vPosition.y, temp.m_vPosition.z);
-    auto sameCell = [&](const CCom_GameRobot& r) {
-        return int(r.m_vCell.x) == int(temp.m_vCell.x) && int(r.m_vCell.y) == int(temp.m_vCell.y);
-    };
-
-    const FieldCell* cell = CellAt(m_aFieldCells, temp.m_vCell);
-    if (temp.m_Unit.m_iRole != ROLE_ONESHOT && cell && cell->m_iKind != cell->m_iStageKind) {
-        for (CCom_GameRobot& r : m_lstRobots) {
-            if (r.m_Unit.m_iRole != ROLE_PLATFORM || !sameCell(r)) continue;
-            // A platform dying under the drop takes the placement with it.
-            if (r.m_iHp < 1) return;
-            temp.m_iLinkedSerial = r.m_iSerial;
-            temp.m_iBobSourceSerial = r.m_iSerial;
-            if (r.Type() == RobotId::SurveyorBot) temp.m_bSeesConcealed = 1;
-            r.m_bPlatformOccupied = 1;
-            break;
-        }
-    }
-
-    int& placed = g_CurrentProfile.m_aiAchievementProgress[29];
-    if (placed < 2000) UpdateAchievementProgress(29, 1);
-
-    const int card = m_aHand[carried].m_iCard;
-    if (card == RobotId::FusorBot || card == RobotId::PapaFusor) ++m_aiStageStats[1];
-    if (temp.m_Unit.m_iRole == ROLE_ATTACK && temp.Type() != RobotId::FixerBot && temp.Type() != RobotId::MiniMagnet)
-        ++m_aiStageStats[3];
-
-    m_lstRobots.push_back(temp);
-    CCom_GameRobot& robot = m_lstRobots.back();
-    if (CVxSound* sound = m_apCardSounds[carried][0]) {
-        sound->Stop();
-        sound->Play();
-    }
-
-    if (card == RobotId::BarrierBots) {
-        for (CCom_GameRobot& r : m_lstRobots) {
-            if (&r == &robot || r.Type() == RobotId::BarrierBots || r.IsMachine() ||
-                r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r))
-                continue;
-            r.m_iShieldSerial = robot.m_iSerial;
-            robot.m_iShieldSerial = r.m_iSerial;
-            break;
-        }
-    }
-    if (card == ROBOT_REMOVER) {
-        CCom_GameRobot* target = nullptr;
-        for (CCom_GameRobot& r : m_lstRobots) {
-            if (r.Type() == ROBOT_REMOVER || !(!r.IsMachine() || r.Type() == MachineId::TimeBomb)) continue;
-            if (r.m_Unit.m_iRole == ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r)) continue;
-            target = &r;
-            break;
-        }
-        if (target) {
-            target->m_bConsumed = 1;
-            if (target->m_iLinkedSerial != NO_SERIAL) {
-                if (CCom_GameRobot* platform = FindRobotBySerial(m_lstRobots, target->m_iLinkedSerial))
-                    platform->m_bPlatformOccupied = 0;
-                target->m_bSeesConcealed = 0;
-            }
-        } else {
-            for (CCom_GameRobot& r : m_lstRobots) {
-                if (r.IsMachine() || r.m_Unit.m_iRole != ROLE_PLATFORM || r.m_iHp <= 0 || !sameCell(r)) continue;
-                r.m_bConsumed = 1;
-                if (FieldCell* c = CellAt(m_aFieldCells, robot.m_vCell)) c->m_iKind = c->m_iStageKind;
-                break;
-            }
-        }
-    }
-
-    const bool keepsCharge = StageKeepsCardCharge(stage) || m_bCarriedFromCapsule;
-    if (!keepsCharge) m_aHand[carried].m_iCharge = 0;
-    if ((stage <= 150 && !m_bCarriedFromCapsule) || stage == 172) m_iEnergy -= m_aHandDefs[carried].m_iEnergyCost;
-    m_bCarriedFromCapsule = false;
+    const VxVec3 cell = FindNearestCell(cursor.x, cursor.y, 0.0f);
+    PlaceHandRobot(m_iCarriedCard, int(cell.x), int(cell.y));
 }

@@ -1,7 +1,10 @@
 // The battle's input, once a frame: pop-ups first in their fixed order, then
 // Escape and the pause button, the tutorial gate, the hand (pick, carry,
 // place, cancel) and the field. A card is placed either by a second click on
-// a cell or by dragging it there for more than 10 frames.
+// a cell or by dragging it there for more than 10 frames. The player's acts
+// on the battle become commands the model applies.
+#include <cmath>
+
 #include "battle/effects/Effect_FontInstruction.h"
 #include "battle/effects/Effect_HowToMiniGame.h"
 #include "battle/effects/Effect_HowToPlay.h"
@@ -12,6 +15,7 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
 #include "engine/VxButton.h"
@@ -38,23 +42,59 @@ void Consume(InputRecord& in, int key) {
     in.m_aiRepeat[key] = 0;
 }
 
+bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
+bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
+
 }  // namespace
 
-void CPageGame::CancelCarriedCard() {
-    m_iCarriedCard = -1;
-    m_iCarriedFrames = 0;
-    RestartSound(m_pSfxCardCancel);
-    m_bCarriedFromCapsule = false;
+void CPageGame::CancelCarriedCard() { ApplyCommand(CancelCard{}); }
+
+CPageGame::FrameInput CPageGame::ReadFrameInput() const {
+    FrameInput f;
+    if (!g_pApp) return f;
+    const InputRecord& in = g_pApp->m_aInput[0];
+    f.at = CursorPoint();
+    f.left = in.m_aiKey[MOUSE_LEFT];
+    f.right = in.m_aiKey[MOUSE_RIGHT];
+    return f;
 }
 
-void CPageGame::HandleBattleInput() {
-    CGameApplication* app = g_pGameAppInstance;
-    if (!app || !g_pApp) return;
-    InputRecord& in = g_pApp->m_aInput[0];
-    const int stage = CurrentStage();
-    const VxVec3 at = CursorPoint();
-    CEffect_MsgBox* box = app->m_pEffectMsgBox;
-    const bool boxShows = box && box->IsOpen();
+bool CPageGame::ApplyCommand(const BattleCommand& command) {
+    // What the page adds needs the card or item as it was before the act.
+    int card = -1, itemKind = -1;
+    if (const auto* pick = std::get_if<PickCard>(&command)) {
+        if (pick->slot >= 0 && pick->slot < HAND_SLOTS) card = m_aHand[pick->slot].m_iCard;
+    } else if (const auto* place = std::get_if<PlaceCard>(&command)) {
+        if (place->slot >= 0 && place->slot < HAND_SLOTS) card = m_aHand[place->slot].m_iCard;
+    } else if (const auto* collect = std::get_if<CollectItem>(&command)) {
+        for (const CCom_GameItem& item : m_lstItems)
+            if (item.m_iSerial == collect->serial) itemKind = item.m_iItemKind;
+    }
+    if (!Apply(*this, command)) return false;
+    CEffect_Tutorials* tut = IsFirstTutorialActive() ? m_pEffectTutorials : nullptr;
+    if (const auto* pick = std::get_if<PickCard>(&command)) {
+        // A hand card's trail starts afresh; the Remover Bot keeps the old one.
+        if (pick->slot != REMOVER_SLOT)
+            for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
+        if (tut && card == RobotId::FusorBot) tut->RequestStep(1);
+    } else if (std::holds_alternative<PlaceCard>(command) && tut) {
+        if (card == RobotId::FusorBot) tut->RequestStep(2);
+        else if (card == RobotId::GunnerBot) tut->RequestStep(8);
+    } else if (std::holds_alternative<CollectItem>(command) && tut) {
+        if (IsEnergyItem(itemKind)) tut->RequestStep(4);
+        else if (IsPartsItem(itemKind)) tut->RequestStep(11);
+    }
+    return true;
+}
+
+void CPageGame::ApplySourceCommands() {
+    if (!m_pCommandSource) return;
+    std::vector<BattleCommand> due;
+    m_pCommandSource->Take(*this, due);
+    for (const BattleCommand& c : due) ApplyCommand(c);
+}
+
+void CPageGame::ShowBattleButtons() {
     // The page draws and runs its buttons: only those of the current screen show.
     const bool choosing = m_iBattleState == BATTLE_CARD_SELECT;
     for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton})
@@ -62,11 +102,13 @@ void CPageGame::HandleBattleInput() {
     if (m_pPauseButton)
         m_pPauseButton->m_bVisible =
             m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT && !m_bHudHidden;
+}
 
+bool CPageGame::HandleExitInput(const FrameInput& input) {
+    CGameApplication* app = g_pGameAppInstance;
     // 1. A placement message goes as soon as no card is carried.
-    if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard < 0 && stage <= 150 && m_pEffectFontInstruction)
+    if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard < 0 && CurrentStage() <= 150 && m_pEffectFontInstruction)
         m_pEffectFontInstruction->Clear(0);
-
     // 2. The window's close button asks to leave, when nothing is in the way.
     CEffect_Exit* exitBox = app->m_pEffectExit;
     if (exitBox && exitBox->m_bRequested && m_iBattleState != BATTLE_BEGIN && m_iBattleState != BATTLE_RESULT &&
@@ -75,11 +117,16 @@ void CPageGame::HandleBattleInput() {
     // 3. The exit box takes everything while it shows.
     if (app->m_pEffectExit && app->m_pEffectExit->IsOpen()) {
         app->m_pEffectExit->HandleClick();
-        return;
+        return true;
     }
     // 4. The click mark.
-    if (m_iSubScreen == 0 && m_iCarriedCard < 0 && (in.m_aiKey[MOUSE_LEFT] & KEY_HELD) && app->m_pEffectTouch)
-        app->m_pEffectTouch->Add(1, at.x, at.y, at.z);
+    if (m_iSubScreen == 0 && m_iCarriedCard < 0 && (input.left & KEY_HELD) && app->m_pEffectTouch)
+        app->m_pEffectTouch->Add(1, input.at.x, input.at.y, input.at.z);
+    return false;
+}
+
+void CPageGame::HandleBoardInput() {
+    CGameApplication* app = g_pGameAppInstance;
     // 5. Story and discovery pop-ups, each in its state.
     if (m_pEffectMapStory && Shows(m_pEffectMapStory)) m_pEffectMapStory->HandleClick();
     if (m_iBattleState == BATTLE_ACHIEVEMENT && app->m_pEffectNewAchievement)
@@ -92,8 +139,11 @@ void CPageGame::HandleBattleInput() {
             m_pEffectUnlocked->HandleClick();
         }
     }
-    // 6. Escape pauses the battle.
+    // 6. Escape pauses the battle. The boards above may have used the key.
+    CEffect_MsgBox* box = app->m_pEffectMsgBox;
+    const bool boxShows = box && box->IsOpen();
     const bool howTo = Shows(m_pEffectHowToPlay) || Shows(m_pEffectHowToMiniGame);
+    InputRecord& in = g_pApp->m_aInput[0];
     if (!boxShows && !howTo && (in.m_aiKey[VK_ESC] & KEY_RELEASED)) {
         Consume(in, VK_ESC);
         if (m_iBattleState == BATTLE_PLAYING) {
@@ -108,103 +158,149 @@ void CPageGame::HandleBattleInput() {
     }
     // 7. The message box.
     if (box) box->HandleClick();
+}
+
+void CPageGame::HandleStillInput() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (Shows(m_pEffectHowToMiniGame))
+        if (auto* howTo = dynamic_cast<CEffect_HowToMiniGame*>(m_pEffectHowToMiniGame)) howTo->HandleClick();
+    InputRecord& in = g_pApp->m_aInput[0];
+    if (Shows(m_pEffectHowToPlay) && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
+        Consume(in, MOUSE_LEFT);
+        if (app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) app->ResumeAllSounds();
+        m_pEffectHowToPlay->Clear(0);
+        app->m_bCaptureStill = app->m_bShowStill = false;
+        RestartSound(app->m_pSndBtnClick);
+    }
+}
+
+void CPageGame::HandleBattleInput() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app || !g_pApp) return;
+    const FrameInput input = ReadFrameInput();
+    ShowBattleButtons();
+    if (HandleExitInput(input)) return;
+    HandleBoardInput();
     // 8. The card choice.
+    CEffect_MsgBox* box = app->m_pEffectMsgBox;
     const bool switching = app->m_pEffectSwitchPage && Shows(app->m_pEffectSwitchPage);
     if (m_iSubScreen == 0 && m_iBattleState == BATTLE_CARD_SELECT && m_iCardChoiceStep == 1 && !switching &&
         !(box && box->IsOpen())) {
         HandleCardChoiceInput();
         return;
     }
-    // 9. A still shows: a pause or a how-to.
-    if (app->m_bShowStill) {
-        if (Shows(m_pEffectHowToMiniGame))
-            if (auto* howTo = dynamic_cast<CEffect_HowToMiniGame*>(m_pEffectHowToMiniGame)) howTo->HandleClick();
-        if (Shows(m_pEffectHowToPlay) && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
-            Consume(in, MOUSE_LEFT);
-            if (app->m_pResourceManager && app->m_pResourceManager->m_bSoundsPaused) app->ResumeAllSounds();
-            m_pEffectHowToPlay->Clear(0);
-            app->m_bCaptureStill = app->m_bShowStill = false;
-            RestartSound(app->m_pSndBtnClick);
-        }
-    } else if (m_iBattleState == BATTLE_PLAYING) {
-        // 10. The battle itself.
-        if (app->m_bCaptureStill) return;
-        const bool firstTutorial = IsFirstTutorialActive();
-        CEffect_Tutorials* tut = m_pEffectTutorials;
-        if (tut && (firstTutorial || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive()))) {
-            tut->HandleClick();
-            const int s = tut->m_iStep;
-            if (s != -1 && s != 15 && !tut->IsStepDismissed() && s <= 16 && !IsTutorialEventStep(s)) return;
-        }
-        if (m_pPauseButton && m_pPauseButton->TakeClick()) {
-            app->PauseAllSounds();
-            app->m_bCaptureStill = true;
-            app->m_bShowStill = false;
-            if (box) box->Add(MSGBOX_PAUSE);
-            m_iCarriedCard = -1;
-            return;
-        }
-        // The cursor over the hand panel dismisses a placement refusal.
-        if (m_pEffectFontInstruction && at.y < -200.0f) {
-            const int kind = m_pEffectFontInstruction->CurrentKind();
-            if (kind == FI_TERRAIN || IsFontInstructionKind6To11(kind)) m_pEffectFontInstruction->Clear(0);
-        }
-        if (m_pEffectParatrooper) m_pEffectParatrooper->HandleClick();
-
-        if (m_iCarriedCard < 0) {
-            if (!IsSlotMachineStage(stage)) {
-                for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) {
-                    CVxButton* b = m_apHandButtons[i];
-                    if (!b || m_aHand[i].m_iCard < 0 || !b->TakePress()) continue;
-                    const UnitDefinition& d = m_aHandDefs[i];
-                    if (m_aHand[i].m_iCharge != d.m_iRechargeTime || m_iEnergy < d.m_iEnergyCost) {
-                        RestartSound(app->m_pSndError);
-                        break;
-                    }
-                    if (firstTutorial && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 &&
-                        m_aHand[i].m_iCard == RobotId::FusorBot)
-                        break;
-                    m_iCarriedCard = i;
-                    for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
-                    RestartSound(m_pSfxPickCard);
-                    if (firstTutorial && tut && m_aHand[i].m_iCard == RobotId::FusorBot) tut->RequestStep(1);
-                    break;
-                }
-            }
-            if (m_iCarriedCard < 0 && m_pRemoverButton && m_pRemoverButton->TakePress()) {
-                m_iCarriedCard = REMOVER_SLOT;
-                RestartSound(m_pSfxPickCard);
-            }
-            if (m_iCarriedCard < 0 && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) HandleFieldClick();
-        } else if (m_iRelocatingRobot == -1) {
-            ++m_iCarriedFrames;
-            if (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED) {
-                Consume(in, MOUSE_LEFT);
-                const int card = m_aHand[m_iCarriedCard].m_iCard;
-                // The cell is tested first: a refusal shows its message even
-                // on a release too early to place.
-                if (CanPlaceCard(1) && m_iCarriedFrames > 10) {
-                    PlaceCardRobot();
-                    if (firstTutorial && tut) {
-                        if (card == RobotId::FusorBot) tut->RequestStep(2);
-                        else if (card == RobotId::GunnerBot) tut->RequestStep(8);
-                    }
-                    m_iCarriedCard = -1;
-                    m_iCarriedFrames = 0;
-                } else if (m_iCarriedFrames > 180 && (at.y > 256.0f || at.y < -160.0f)) {
-                    CancelCarriedCard();
-                }
-            } else if (in.m_aiKey[MOUSE_RIGHT] & KEY_RELEASED) {
-                Consume(in, MOUSE_RIGHT);
-                CancelCarriedCard();
-            }
-        }
-        HandleMiniGameInput();
-    }
+    // 9. A still shows: a pause or a how-to. 10. The battle itself.
+    if (app->m_bShowStill) HandleStillInput();
+    else if (m_iBattleState == BATTLE_PLAYING && !app->m_bCaptureStill) HandlePlayingInput();
     // 11. Boards of the end of the battle.
     if (m_iBattleState == BATTLE_REWARD) {
         if (m_pEffectReward) m_pEffectReward->HandleClick();
         if (m_pEffectTutorials) m_pEffectTutorials->HandleClick();
     }
     if (m_iBattleState == BATTLE_SUMMARY && m_pEffectSummary) m_pEffectSummary->HandleClick();
+}
+
+bool CPageGame::HandleTutorialAndPause() {
+    CGameApplication* app = g_pGameAppInstance;
+    CEffect_Tutorials* tut = m_pEffectTutorials;
+    if (tut && (IsFirstTutorialActive() || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive()))) {
+        tut->HandleClick();
+        const int s = tut->m_iStep;
+        if (s != -1 && s != 15 && !tut->IsStepDismissed() && s <= 16 && !IsTutorialEventStep(s)) return true;
+    }
+    if (m_pPauseButton && m_pPauseButton->TakeClick()) {
+        app->PauseAllSounds();
+        app->m_bCaptureStill = true;
+        app->m_bShowStill = false;
+        if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(MSGBOX_PAUSE);
+        m_iCarriedCard = -1;
+        return true;
+    }
+    return false;
+}
+
+void CPageGame::HandlePlayingInput() {
+    if (HandleTutorialAndPause()) return;
+    // The pop-ups above took their clicks from the record; the battle reads what they left.
+    FrameInput input = ReadFrameInput();
+    // The cursor over the hand panel dismisses a placement refusal.
+    if (m_pEffectFontInstruction && input.at.y < -200.0f) {
+        const int kind = m_pEffectFontInstruction->CurrentKind();
+        if (kind == FI_TERRAIN || IsFontInstructionKind6To11(kind)) m_pEffectFontInstruction->Clear(0);
+    }
+    if (m_pEffectParatrooper) {
+        m_pEffectParatrooper->HandleClick();
+        input = ReadFrameInput();
+    }
+    if (m_iCarriedCard < 0) {
+        ApplySourceCommands();
+        HandleHandInput(input);
+    } else if (m_iRelocatingRobot == -1) {
+        ++m_iCarriedFrames;
+        ApplySourceCommands();
+        HandleCarriedInput(input);
+    }
+    HandleMiniGameInput();
+}
+
+void CPageGame::HandleHandInput(FrameInput& input) {
+    if (m_iCarriedCard >= 0) return;
+    if (!IsSlotMachineStage(CurrentStage())) {
+        for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i) {
+            CVxButton* b = m_apHandButtons[i];
+            if (!b || m_aHand[i].m_iCard < 0 || !b->TakePress()) continue;
+            input.left &= ~KEY_PRESSED;
+            if (!CardReady(i)) {
+                if (g_pGameAppInstance) RestartSound(g_pGameAppInstance->m_pSndError);
+                break;
+            }
+            ApplyCommand(PickCard{i});
+            break;
+        }
+    }
+    if (m_iCarriedCard < 0 && m_pRemoverButton && m_pRemoverButton->TakePress()) {
+        input.left &= ~KEY_PRESSED;
+        ApplyCommand(PickCard{REMOVER_SLOT});
+    }
+    if (m_iCarriedCard < 0 && (input.left & KEY_PRESSED)) ClickField(input);
+}
+
+void CPageGame::ClickField(FrameInput& input) {
+    // The item nearest the end of the list under the cursor; one already
+    // collected has a wider reach.
+    const CCom_GameItem* hit = nullptr;
+    for (auto it = m_lstItems.rbegin(); it != m_lstItems.rend() && !hit; ++it) {
+        const float dx = it->m_vPosition.x - input.at.x, dy = it->m_vPosition.y - input.at.y;
+        const float reach = it->m_bCollected ? 65.0f : 50.0f;
+        if (std::sqrt(dx * dx + dy * dy) < reach) hit = &*it;
+    }
+    if (!hit) return;
+    g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] &= ~KEY_PRESSED;
+    input.left &= ~KEY_PRESSED;
+    ApplyCommand(CollectItem{hit->m_iSerial});
+}
+
+void CPageGame::HandleCarriedInput(FrameInput& input) {
+    if (m_iCarriedCard < 0) return;
+    InputRecord& in = g_pApp->m_aInput[0];
+    if (input.left & KEY_RELEASED) {
+        Consume(in, MOUSE_LEFT);
+        input.left = 0;
+        // The cell is tested first: a refusal shows its message even on a
+        // release too early to place.
+        bool trial = false;
+        const int cell = PlacementCell(input.at, true, &trial);
+        const bool placing = cell >= 0 && m_iCarriedFrames > 10;
+        bool placed = false;
+        if (placing && m_iCarriedCard == REMOVER_SLOT) placed = ApplyCommand(UseRemover{cell});
+        else if (placing) placed = ApplyCommand(PlaceCard{m_iCarriedCard, cell});
+        // A placement takes the check's serial itself; a release that places nothing leaves it here.
+        if (trial && !placed) TakeTrialSerial();
+        if (!placing && m_iCarriedFrames > 180 && (input.at.y > 256.0f || input.at.y < -160.0f))
+            ApplyCommand(CancelCard{});
+    } else if (input.right & KEY_RELEASED) {
+        Consume(in, MOUSE_RIGHT);
+        input.right = 0;
+        ApplyCommand(CancelCard{});
+    }
 }

@@ -1,5 +1,5 @@
-// The placement preview over the field and the rules that decide whether the
-// carried card may be placed on the cell under the cursor.
+// The placement preview over the field, and the cell under the cursor the
+// carried card may go on (the rules are the model's: BattleCommands.cpp).
 #include <algorithm>
 #include <cmath>
 
@@ -20,9 +20,6 @@ bool InJetStreamArea(int stage) {
     const StagePlace place = GetStagePlace(stage);
     return place.episode == 3 && place.world == 4;
 }
-
-// Cards that land on top of whatever stands on the cell.
-bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
 
 }  // namespace
 
@@ -114,120 +111,41 @@ void CPageGame::DrawReachPreview() {
     mark->RestoreState();
 }
 
-bool CPageGame::CanPlaceCard(int commit) {
-    const VxVec3 at = CursorPoint();
-    if (at.y > 256.0f || at.y < -160.0f) return false;
-    if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return false;
-    const int stage = CurrentStage();
+bool CPageGame::CanPlaceCard(int commit) { return PlacementCell(CursorPoint(), commit != 0) >= 0; }
+
+int CPageGame::PlacementCell(const VxVec3& at, bool showRefusal, bool* trial) {
+    if (trial) *trial = false;
+    if (at.y > 256.0f || at.y < -160.0f) return -1;
+    if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return -1;
     // Nothing is placed while the field scrolls on to the next round.
-    if (stage == 151 && m_iRoundPhase != 0) return false;
-
-    // The test robot takes a serial like any other, so every call counts.
-    CCom_GameRobot temp;
-    temp.m_Unit = m_aHandDefs[m_iCarriedCard];
-    int card = m_aHand[m_iCarriedCard].m_iCard;
-    if (m_iRelocatingRobot != -1 && (card == RobotId::MachineGunner || card == RobotId::MortarBot)) {
-        const int slot = FindHandCard(card == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot);
-        if (slot >= 0) temp.m_Unit = m_aHandDefs[slot];
-    }
-    const UnitDefinition& unit = temp.m_Unit;
-    card = unit.m_iType;
-
+    if (CurrentStage() == 151 && m_iRoundPhase != 0) return -1;
+    // The check once tried a robot made for it: its serial is still taken,
+    // so the serials of every later robot stay what they were. A caller that
+    // asks about the trial takes it itself (a placement takes it in its command).
+    if (trial) *trial = true;
+    else TakeTrialSerial();
     const VxVec3 cellIndex = FindNearestCell(at.x, at.y, 0.0f);
-    const FieldCell* cell = CellAt(m_aFieldCells, cellIndex);
-    if (!cell) return false;
-    const int row = int(cellIndex.y), column = int(cellIndex.x);
-    const bool platformed = cell->m_iKind != cell->m_iStageKind;
-    auto refuse = [&](auto show) {
-        if (commit)
-            if (CEffect_FontInstruction* fi = FreshMessage()) show(*fi);
-        return false;
-    };
+    if (!CellAt(m_aFieldCells, cellIndex)) return -1;
+    const int column = int(cellIndex.x), row = int(cellIndex.y);
+    const PlacementVerdict verdict = JudgePlacement(m_iCarriedCard, column, row);
+    if (verdict.Allowed()) return column * FIELD_ROWS + row;
+    if (showRefusal) ShowPlacementRefusal(verdict);
+    return -1;
+}
 
-    if (InJetStreamArea(stage) && m_aiColumnHazard[row] > 0)
-        return refuse([](CEffect_FontInstruction& fi) { fi.ShowJetStreamError(); });
-    bool skipTerrain = false;
-    if (card == RobotId::StormBot) {
-        if (cell->m_iKind == TERRAIN_AIR || cell->m_iKind == TERRAIN_UNDERWATER)
-            return refuse([](CEffect_FontInstruction& fi) { fi.ShowStormBotRule(); });
-        skipTerrain = true;
-    }
-    if (!skipTerrain && !IsEpisodeFinalBossStage(stage) && cell->m_iKind != unit.m_iTerrain &&
-        unit.m_iTerrain != TERRAIN_SPECIAL) {
-        if (!platformed) {
-            const int kind = cell->m_iKind;
-            return refuse([&](CEffect_FontInstruction& fi) { fi.ShowTerrainError(unit.m_iTerrain, kind); });
-        }
-        return refuse([](CEffect_FontInstruction& fi) { fi.ShowPlatformError(); });
-    }
-    if (unit.m_iRole == ROLE_ONESHOT && !StacksFreely(card) && platformed)
-        return refuse([](CEffect_FontInstruction& fi) { fi.ShowPlatformError(); });
-    if (card == RobotId::SurveyorBot && cell->m_iKind == TERRAIN_GROUND) {
-        if (cell->m_iStageKind != TERRAIN_GROUND)
-            return refuse([](CEffect_FontInstruction& fi) { fi.ShowPlatformError(); });
-        return refuse([](CEffect_FontInstruction& fi) { fi.ShowSurveyorBotRule(); });
-    }
-    if (IsFirstTutorialActive() && m_pEffectTutorials && m_pEffectTutorials->m_iStep < 8) {
-        const int n = int(m_lstRobots.size());
-        if (row != 4 || column < 9 - n) return false;
-    }
-    auto sameCell = [&](const CCom_GameRobot& r) { return int(r.m_vCell.x) == column && int(r.m_vCell.y) == row; };
+void CPageGame::TakeTrialSerial() { [[maybe_unused]] const CCom_GameRobot tried; }
 
-    if (unit.m_iRole != ROLE_TIMER) {
-        if (StacksFreely(card)) return true;
-        for (const CCom_GameRobot& r : m_lstRobots)
-            if (!r.IsMachine() && r.m_Unit.m_iRole != ROLE_PLATFORM && r.m_iHp > 0 && sameCell(r)) return false;
-        return true;
+void CPageGame::ShowPlacementRefusal(const PlacementVerdict& v) {
+    if (v.refusal == PlacementRefusal::None || v.refusal == PlacementRefusal::Silent) return;
+    CEffect_FontInstruction* fi = FreshMessage();
+    if (!fi) return;
+    switch (v.refusal) {
+    case PlacementRefusal::JetStream: fi->ShowJetStreamError(); break;
+    case PlacementRefusal::StormBot: fi->ShowStormBotRule(); break;
+    case PlacementRefusal::Terrain: fi->ShowTerrainError(v.unitTerrain, v.cellKind); break;
+    case PlacementRefusal::Platform: fi->ShowPlatformError(); break;
+    case PlacementRefusal::SurveyorBot: fi->ShowSurveyorBotRule(); break;
+    case PlacementRefusal::WeaponMount: fi->ShowWeaponMountError(v.card, v.note); break;
+    default: break;
     }
-
-    // Mounts: Barrier Bots, the two weapons and the Remover Bot.
-    if (card == RobotId::RemoverBot)
-        for (const CCom_GameRobot& r : m_lstRobots)
-            if (r.Type() == RobotId::RemoverBot && sameCell(r)) return false;
-    int note = 0;
-    const CCom_GameRobot* target = nullptr;
-    for (const CCom_GameRobot& r : m_lstRobots) {
-        if (r.m_iHp <= 0 || !sameCell(r)) continue;
-        if (card == RobotId::MachineGunner) {
-            if (r.Type() != RobotId::GunnerBot) continue;
-            if (r.m_Unit.m_iActionInterval < 100) {
-                note = 1;
-                continue;
-            }
-        } else if (card == RobotId::MortarBot) {
-            if (r.Type() != RobotId::CannonBot) continue;
-            if (r.m_Unit.m_iActionInterval > 300) {
-                note = 1;
-                continue;
-            }
-        } else if (card == RobotId::BarrierBots) {
-            if (r.m_iShieldSerial != NO_SERIAL) {
-                note = 1;
-                continue;
-            }
-            if (r.m_Unit.m_iRole == ROLE_ONESHOT) {
-                if (commit) note = 2;
-                continue;
-            }
-        }
-        if (!r.IsMachine() && r.m_Unit.m_iRole == ROLE_ONESHOT && r.Type() != RobotId::MiniMine) {
-            if (card == RobotId::BarrierBots && commit) note = 2;
-            continue;
-        }
-        if (card == RobotId::RemoverBot) {
-            if (r.IsMachine() && !(r.Type() == MachineId::TimeBomb && unit.m_iUpgradeLevel != 0)) continue;
-        } else {
-            if (r.IsMachine()) continue;
-            if (r.m_Unit.m_iRole == ROLE_PLATFORM) {
-                if (card == RobotId::BarrierBots && commit) note = 2;
-                continue;
-            }
-        }
-        target = &r;
-        break;
-    }
-    if (target) return !target->m_bConsumed;
-    if (commit && (card == RobotId::MachineGunner || card == RobotId::MortarBot || card == RobotId::BarrierBots))
-        if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowWeaponMountError(card, note);
-    return false;
 }

@@ -1,0 +1,102 @@
+#pragma once
+// The player's acts on the battle as values. The page turns a click into one
+// of these and applies it through the model; a test or a replay applies the
+// same values with no mouse at all. Each act has its check (may it happen
+// now?) and its apply (what it does; call only after the check agreed).
+#include <cstddef>
+#include <utility>
+#include <variant>
+#include <vector>
+
+class CBattleModel;
+
+// Why a card may not go on a cell; the page shows a message for most.
+enum class PlacementRefusal {
+    None,         // it may go there
+    Silent,       // refused with no message (taken cell, tutorial lane, …)
+    JetStream,    // the cell's column is in a jet stream
+    StormBot,     // the Storm Bot stands on ground or water only
+    Terrain,      // the card's terrain is not the cell's
+    Platform,     // the cell holds a platform the card cannot stand on
+    SurveyorBot,  // the Surveyor Bot stands on a platform only
+    WeaponMount,  // a weapon or barrier finds no robot to mount on
+};
+
+struct PlacementVerdict {
+    PlacementRefusal refusal = PlacementRefusal::None;
+    int unitTerrain = 0;  // Terrain: what the card needs
+    int cellKind = 0;     // Terrain: what the cell is
+    int card = -1;        // WeaponMount: the card
+    int note = 0;         // WeaponMount: 1 the robot cannot take it, 2 nothing to mount on
+    bool Allowed() const { return refusal == PlacementRefusal::None; }
+};
+
+// Takes up the card of a hand slot (REMOVER_SLOT: the Remover Bot).
+struct PickCard {
+    int slot = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// Sets the carried card's robot on a cell (column * FIELD_ROWS + row), the
+// cell the placement check found.
+struct PlaceCard {
+    int slot = -1;
+    int cell = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// Puts the carried card back.
+struct CancelCard {
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// The carried Remover Bot takes what stands on a cell away.
+struct UseRemover {
+    int cell = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// Picks an item on the field up (by its serial).
+struct CollectItem {
+    int serial = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem>;
+
+// Checks the command and applies it when allowed; answers whether it applied.
+// An applied command goes into the model's log while it keeps one.
+bool Apply(CBattleModel& model, const BattleCommand& command);
+
+// A command as applied, with the battle frame it was applied on.
+struct LoggedCommand {
+    int frame = 0;
+    BattleCommand command;
+};
+
+// Where the page takes commands from besides the mouse: asked once a frame
+// at the point where the page applies the player's acts.
+class BattleCommandSource {
+public:
+    virtual ~BattleCommandSource() = default;
+    // The commands due now (appended to out).
+    virtual void Take(const CBattleModel& model, std::vector<BattleCommand>& out) = 0;
+};
+
+// Plays back a log: each command at its frame.
+class LoggedCommandSource : public BattleCommandSource {
+public:
+    explicit LoggedCommandSource(std::vector<LoggedCommand> log) : m_vecLog(std::move(log)) {}
+    void Take(const CBattleModel& model, std::vector<BattleCommand>& out) override;
+    // Commands not yet played (their frame never came, or passed).
+    size_t Left() const { return m_vecLog.size() - m_iNext; }
+
+private:
+    std::vector<LoggedCommand> m_vecLog;
+    size_t m_iNext = 0;
+};

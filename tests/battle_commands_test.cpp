@@ -1,0 +1,214 @@
+// The player's acts as commands. A stage played with the mouse leaves a log
+// of the commands its clicks made; the same stage and seed played again with
+// no click at all, the log's commands applied at their frames, ends at the
+// same checksum (the mouse run's golden). The checks of the commands hold
+// their rules on a bare model.
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "battle/model/BattleCommands.h"
+#include "battle/model/BattleModel.h"
+#include "battle/page/PageGame.h"
+#include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+#include "engine/PageIndices.h"
+#include "game/GameApplication.h"
+#include "tests/StageRunSupport.h"
+#include "tools/stagerun/InputPlayer.h"
+
+namespace {
+
+class CommandReplay : public StageRunTest {};
+
+std::string Golden(const StageRunResult& r) {
+    char value[96];
+    std::snprintf(value, sizeof value, "%s:%d:%016" PRIx64, r.outcome.c_str(), r.frame, r.checksum);
+    return value;
+}
+
+template <class Command>
+int CountOf(const std::vector<LoggedCommand>& log) {
+    int n = 0;
+    for (const LoggedCommand& c : log) n += std::holds_alternative<Command>(c.command);
+    return n;
+}
+
+}  // namespace
+
+TEST_F(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
+    const int stage = 10;
+    StageRunOptions o = InputPlayerOptions(stage);
+    run = std::make_unique<StageRun>(o);
+    ASSERT_TRUE(run->Start()) << run->Error();
+    g_CurrentProfile.m_nCardSlots = 4;
+    run->Battle().m_bKeepCommandLog = true;
+    InputPlayer player(*run, o.script);
+    int playFrom = -1;  // the runner frame the battle began on
+    while (run->RunnerFrame() < 40000) {
+        if (run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_SUMMARY) break;
+        if (playFrom < 0 && run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_PLAYING)
+            playFrom = run->RunnerFrame();
+        if (!player.Act()) run->Step();
+    }
+    const StageRunResult played = run->RunToEnd();
+    const std::vector<LoggedCommand> log = run->Battle().m_vecCommandLog;
+    run.reset();
+    std::string expected;
+    ASSERT_TRUE(ReadGoldenValue(golden::StageRunFile(), "scripted_stage10", expected));
+    ASSERT_EQ(Golden(played), expected) << "the mouse run is the golden one";
+    ASSERT_GE(playFrom, 0);
+    EXPECT_GE(CountOf<PickCard>(log), 1) << "cards were picked";
+    EXPECT_GE(CountOf<PlaceCard>(log), 1) << "cards were placed";
+    EXPECT_GE(CountOf<CollectItem>(log), 1) << "items were collected";
+
+    // The card choice is played as before; in the battle the pointer only
+    // moves (a carried card's ghost follows it) and no button is touched.
+    o.script.clear();
+    for (ScriptEvent e : player.Script()) {
+        if (e.frame >= playFrom) {
+            if (e.kind == ScriptEvent::KEY) continue;
+            e.kind = ScriptEvent::MOVE;
+        }
+        o.script.push_back(e);
+    }
+    run = std::make_unique<StageRun>(o);
+    ASSERT_TRUE(run->Start()) << run->Error();
+    g_CurrentProfile.m_nCardSlots = 4;
+    LoggedCommandSource source(log);
+    run->Battle().m_pCommandSource = &source;
+    run->Battle().m_bKeepCommandLog = true;
+    const StageRunResult replayed = run->RunToEnd();
+    const std::vector<LoggedCommand> again = run->Battle().m_vecCommandLog;
+    run->Battle().m_pCommandSource = nullptr;
+    EXPECT_EQ(source.Left(), 0u) << "every logged command came due";
+    EXPECT_EQ(again.size(), log.size()) << "every logged command applied again";
+    for (size_t i = 0; i < std::min(again.size(), log.size()); ++i)
+        ASSERT_EQ(again[i].frame, log[i].frame) << "command " << i << " came at its frame";
+    EXPECT_EQ(Golden(replayed), expected);
+}
+
+// ---- The checks, on a bare model: a ground field, a charged Gunner Bot
+// carried from slot 0 with the energy for it. ----
+
+namespace {
+
+struct BareBattle {
+    BattleScene scene;
+    CBattleModel model{scene};
+    BareBattle() {
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            FieldCell& c = model.m_aFieldCells[i];
+            c.m_iKind = c.m_iStageKind = TERRAIN_GROUND;
+            c.m_fX = float(i / FIELD_ROWS) * 80.0f;
+            c.m_fY = float(i % FIELD_ROWS) * 75.0f;
+        }
+        model.m_aFieldCells[Cell(5, 1)].m_iKind = model.m_aFieldCells[Cell(5, 1)].m_iStageKind = TERRAIN_AIR;
+        UnitDefinition& d = model.m_aHandDefs[0];
+        d.m_iType = RobotId::GunnerBot;
+        d.m_iTerrain = TERRAIN_GROUND;
+        d.m_iRole = ROLE_ATTACK;
+        d.m_iRechargeTime = 100;
+        d.m_iEnergyCost = 50;
+        model.m_aHand[0] = HandSlot{RobotId::GunnerBot, 100};
+        model.m_iEnergy = 80;
+        model.m_iCarriedCard = 0;
+    }
+    static int Cell(int column, int row) { return column * FIELD_ROWS + row; }
+    void StandRobot(int column, int row) {
+        CCom_GameRobot r;
+        r.m_Unit.m_iType = RobotId::BlockerBot;
+        r.m_Unit.m_iRole = ROLE_GUARD;
+        r.m_iHp = 10;
+        r.m_vCell = VxVec3{float(column), float(row), 0.0f};
+        model.m_lstRobots.push_back(r);
+    }
+};
+
+struct CheckCase {
+    const char* rule;
+    std::function<void(BareBattle&)> setUp;
+    std::function<BattleCommand()> command;
+    bool allowed;
+};
+
+}  // namespace
+
+TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
+    const int free = BareBattle::Cell(3, 2);
+    const auto place = [=] { return BattleCommand{PlaceCard{0, free}}; };
+    const auto none = [](BareBattle&) {};
+    const CheckCase cases[] = {
+        {"a charged card with its energy goes on a free cell of its terrain", none, place, true},
+        {"a card is not placed without the energy for it", [](BareBattle& b) { b.model.m_iEnergy = 49; }, place, false},
+        {"a card is not placed on a cell another robot holds", [](BareBattle& b) { b.StandRobot(3, 2); }, place, false},
+        {"a robot on another cell does not block it", [](BareBattle& b) { b.StandRobot(3, 3); }, place, true},
+        {"a card is not placed on a cell of another terrain", none,
+         [] {
+             return BattleCommand{PlaceCard{0, BareBattle::Cell(5, 1)}};
+         },
+         false},
+        {"a card still charging is not placed", [](BareBattle& b) { b.model.m_aHand[0].m_iCharge = 99; }, place, false},
+        {"a card from a capsule needs neither charge nor energy",
+         [](BareBattle& b) {
+             b.model.m_aHand[0].m_iCharge = 0;
+             b.model.m_iEnergy = 0;
+             b.model.m_bCarriedFromCapsule = true;
+         },
+         place, true},
+        {"only the carried card is placed", [](BareBattle& b) { b.model.m_iCarriedCard = -1; }, place, false},
+        {"a cell off the field takes nothing", none,
+         [] {
+             return BattleCommand{PlaceCard{0, FIELD_CELLS}};
+         },
+         false},
+        {"a charged card with its energy is picked up", [](BareBattle& b) { b.model.m_iCarriedCard = -1; },
+         [] { return BattleCommand{PickCard{0}}; }, true},
+        {"a card still charging is not picked up",
+         [](BareBattle& b) {
+             b.model.m_iCarriedCard = -1;
+             b.model.m_aHand[0].m_iCharge = 10;
+         },
+         [] { return BattleCommand{PickCard{0}}; }, false},
+        {"no second card is picked while one is carried", none, [] { return BattleCommand{PickCard{0}}; }, false},
+        {"the Remover Bot is picked up any time nothing is carried",
+         [](BareBattle& b) {
+             b.model.m_iCarriedCard = -1;
+             b.model.m_iEnergy = 0;
+         },
+         [] { return BattleCommand{PickCard{REMOVER_SLOT}}; }, true},
+        {"a carried card is put back", none, [] { return BattleCommand{CancelCard{}}; }, true},
+        {"nothing is put back when nothing is carried", [](BareBattle& b) { b.model.m_iCarriedCard = -1; },
+         [] { return BattleCommand{CancelCard{}}; }, false},
+        {"an item that is not on the field is not collected", none, [] { return BattleCommand{CollectItem{12345}}; },
+         false},
+    };
+    for (const CheckCase& c : cases) {
+        BareBattle b;
+        c.setUp(b);
+        const BattleCommand command = c.command();
+        const bool allowed = std::visit([&](const auto& cmd) { return cmd.Check(b.model); }, command);
+        EXPECT_EQ(allowed, c.allowed) << c.rule;
+    }
+}
+
+TEST(BattleCommandChecks, ARefusedCommandChangesNothingAndIsNotLogged) {
+    BareBattle b;
+    b.model.m_bKeepCommandLog = true;
+    b.model.m_iEnergy = 10;
+    EXPECT_FALSE(Apply(b.model, PlaceCard{0, BareBattle::Cell(3, 2)}));
+    EXPECT_TRUE(b.model.m_lstRobots.empty());
+    EXPECT_EQ(b.model.m_iEnergy, 10);
+    EXPECT_EQ(b.model.m_iCarriedCard, 0);
+    EXPECT_TRUE(b.model.m_vecCommandLog.empty());
+    b.model.m_iBattleFrame = 77;
+    EXPECT_TRUE(Apply(b.model, CancelCard{}));
+    EXPECT_EQ(b.model.m_iCarriedCard, -1);
+    ASSERT_EQ(b.model.m_vecCommandLog.size(), 1u);
+    EXPECT_EQ(b.model.m_vecCommandLog[0].frame, 77);
+    EXPECT_TRUE(std::holds_alternative<CancelCard>(b.model.m_vecCommandLog[0].command));
+}
