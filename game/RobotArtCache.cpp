@@ -8,6 +8,7 @@
 #include "content/SaveProfile.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "content/WeaponIds.h"
 #include "game/BattleLink.h"
 #include "game/GameApplication.h"
 #include "platform/ResourceArchive.h"
@@ -50,7 +51,8 @@ CVxSound* NewSoundIfThere(const std::string& name, const std::string& folder, in
 bool Contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 bool UsesAdditiveWeapon(int weapon) {
-    return weapon == 5 || weapon == 8 || weapon == 11 || weapon == 22 || weapon == 1011;
+    return weapon == WeaponId::MineBlast || weapon == WeaponId::SonarPulse || weapon == WeaponId::BomberBlast ||
+           weapon == WeaponId::AtomicBlast || weapon == WeaponId::TimeBombBlast;
 }
 
 }  // namespace

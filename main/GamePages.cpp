@@ -22,3 +22,7 @@ GamePages MakeGamePages() {
     pages.test = new (std::nothrow) CPageTest(MakeTestPageTutorial);
     return pages;
 }
+
+CPageGame* GameBattlePage(const CGameApplication* app) {
+    return app ? dynamic_cast<CPageGame*>(app->m_pPageGame) : nullptr;
+}

@@ -611,7 +611,7 @@ protected:
         return out;
     }
     // The application's own pages, as the tests reach into them.
-    CPageGame& BattlePage() { return *BattlePageOf(m_App.get()); }
+    CPageGame& BattlePage() { return *GameBattlePage(m_App.get()); }
     CPageMenu& MenuPage() { return *dynamic_cast<CPageMenu*>(m_App->m_pPageMenu); }
 
     void PressKey(int key) { m_App->m_aInput[0].m_aiKey[key] = KEY_PRESSED | KEY_HELD; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/page/PageGame.h"
+#include "main/GamePages.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         GameAppTest::SetUp();
         Make();
-        page = BattlePageOf(m_App.get());
+        page = GameBattlePage(m_App.get());
         ASSERT_NE(page, nullptr);
         UseStage(1);
         page->m_iBattleState = BATTLE_PLAYING;

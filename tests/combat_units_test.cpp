@@ -12,6 +12,7 @@
 #include "battle/effects/Effect_Flower.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/page/PageGame.h"
+#include "main/GamePages.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -30,7 +31,7 @@ protected:
     void SetUp() override {
         GameAppTest::SetUp();
         Make();
-        page = BattlePageOf(m_App.get());
+        page = GameBattlePage(m_App.get());
         ASSERT_NE(page, nullptr);
         UseStage(12);
         page->m_iBattleState = BATTLE_PLAYING;

@@ -5,6 +5,8 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/units/GameRobot.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/SceneCues.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -140,4 +142,14 @@ void CEffect_DestroyerHand::OnFrame(int index) {
                 smoke->RestoreState();
             }
     }
+}
+
+void CueBossHand(BattleScene& scene, int hand, float column, float row) {
+    if (scene.m_pEffectDestroyerHand) scene.m_pEffectDestroyerHand->Add(hand, column, row);
+}
+
+void CueBossHandsDown(BattleScene& scene) {
+    if (!scene.m_pEffectDestroyerHand) return;
+    scene.m_pEffectDestroyerHand->Clear(0);
+    scene.m_pEffectDestroyerHand->Clear(1);
 }

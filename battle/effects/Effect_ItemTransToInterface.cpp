@@ -5,9 +5,12 @@
 
 #include "battle/effects/Effect_ItemAmount.h"
 #include "battle/effects/Effect_ItemFadeDisappear.h"
+#include "battle/effects/ItemPicture.h"
 #include "battle/model/BattleModel.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/SceneCues.h"
 #include "content/Achievements.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
@@ -86,23 +89,6 @@ VxVec3 CEffect_ItemTransToInterface::Target(int kind, const CBattleModel* battle
     return VxVec3{};
 }
 
-CVxBillboard* CEffect_ItemTransToInterface::ItemPicture(int kind, const CBattleModel* battle, const BattleView* view) {
-    CGameApplication* app = g_pGameAppInstance;
-    if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
-    if (kind == 8) {
-        const int stage = CurrentStage();
-        const int slot = stage == 154             ? 0
-                         : stage == 162           ? 1
-                         : stage == 158 && battle ? battle->FindHandCard(RobotId::BuoyerBot)
-                                                  : -1;
-        if (!battle || !app || slot < 0) return nullptr;
-        const int card = battle->m_aHand[slot].m_iCard;
-        return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;
-    }
-    if (kind == 12) return view ? view->UnlockPicture() : nullptr;
-    return nullptr;
-}
-
 void CEffect_ItemTransToInterface::Credit(int kind, CBattleModel* battle) {
     const int amount = ItemCredit(kind);
     if (kind >= 0 && kind <= 3) {
@@ -152,4 +138,8 @@ void CEffect_ItemTransToInterface::OnFrame(int index) {
     if (battle && battle->Scene().m_pEffectItemFadeDisappear)
         battle->Scene().m_pEffectItemFadeDisappear->Add(kind, at.x, at.y, at.z);
     Clear(index);
+}
+
+void CueItemToPanel(BattleScene& scene, int kind, float x, float y, float z) {
+    if (scene.m_pEffectItemTransToInterface) scene.m_pEffectItemTransToInterface->Add(kind, x, y, z);
 }

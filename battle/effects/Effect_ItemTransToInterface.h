@@ -32,8 +32,6 @@ public:
 
     // Where a flight of the kind ends this frame (a capsule's needs the battle).
     static VxVec3 Target(int kind, const CBattleModel* battle = nullptr);
-    // The picture of an item of the kind (null when there is none).
-    static CVxBillboard* ItemPicture(int kind, const CBattleModel* battle, const BattleView* view);
     // Adds the item's value where it belongs, with the caps and the
     // achievements it counts toward.
     static void Credit(int kind, CBattleModel* battle);

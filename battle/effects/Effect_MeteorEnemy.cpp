@@ -6,6 +6,8 @@
 #include "battle/effects/Effect_Meteor.h"
 #include "battle/model/BattleModel.h"
 #include "battle/units/GameRobot.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/SceneCues.h"
 #include "content/StageDefinition.h"
 #include "engine/VxSound.h"
 #include "platform/Random.h"
@@ -112,4 +114,8 @@ bool CEffect_MeteorEnemy::IsIdle() const {
     for (int i = 0; i < m_nPoolSize; ++i)
         if (m_aInstances[i].life > 0) return false;
     return true;
+}
+
+void CueMeteorMachine(BattleScene& scene, int code) {
+    if (scene.m_pEffectMeteorEnemy) scene.m_pEffectMeteorEnemy->Add(code);
 }

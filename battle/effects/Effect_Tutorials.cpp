@@ -6,6 +6,8 @@
 #include "battle/model/BattleModel.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "battle/model/BattleScene.h"
+#include "battle/model/SceneCues.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 #include "engine/InputRecord.h"
@@ -371,4 +373,16 @@ void CEffect_Tutorials::OnFrame(int index) {
     }
 
     if (m_iFadeState == 1 && m_fFade >= TUTORIAL_FADE_END && m_iHoldFrames > 0) --m_iHoldFrames;
+}
+
+bool TutorialShown(const BattleScene& scene) { return scene.m_pEffectTutorials != nullptr; }
+
+int TutorialStep(const BattleScene& scene) { return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iStep : -1; }
+
+int TutorialRequestedStep(const BattleScene& scene) {
+    return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iRequestedStep : -1;
+}
+
+void CueTutorialStep(BattleScene& scene, int step) {
+    if (scene.m_pEffectTutorials) scene.m_pEffectTutorials->RequestStep(step);
 }

@@ -4,8 +4,7 @@
 
 #include <type_traits>
 
-#include "battle/effects/Effect_ItemTransToInterface.h"
-#include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/SceneCues.h"
 #include "battle/model/BattleModel.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
@@ -38,8 +37,8 @@ bool FirstTutorialRuns(const CBattleModel& model) {
 
 // The first tutorial holds the Fusor Bot's card back while it explains energy.
 bool TutorialHoldsCard(const CBattleModel& model, int slot) {
-    const CEffect_Tutorials* tut = model.Scene().m_pEffectTutorials;
-    return FirstTutorialRuns(model) && tut && tut->m_iStep >= 4 && tut->m_iStep <= 7 &&
+    const BattleScene& scene = model.Scene();
+    return FirstTutorialRuns(model) && TutorialShown(scene) && TutorialStep(scene) >= 4 && TutorialStep(scene) <= 7 &&
            model.m_aHand[slot].m_iCard == RobotId::FusorBot;
 }
 
@@ -97,8 +96,7 @@ PlacementVerdict CBattleModel::JudgePlacement(int slot, int column, int row) con
     if (card == RobotId::SurveyorBot && cell->m_iKind == TERRAIN_GROUND)
         return Refused(cell->m_iStageKind != TERRAIN_GROUND ? PlacementRefusal::Platform
                                                             : PlacementRefusal::SurveyorBot);
-    const CEffect_Tutorials* tut = Scene().m_pEffectTutorials;
-    if (FirstTutorialRuns(*this) && tut && tut->m_iStep < 8) {
+    if (FirstTutorialRuns(*this) && TutorialShown(Scene()) && TutorialStep(Scene()) < 8) {
         const int n = int(m_lstRobots.size());
         if (row != 4 || column < 9 - n) return Refused(PlacementRefusal::Silent);
     }
@@ -337,8 +335,8 @@ void CollectItem::Apply(CBattleModel& model) const {
         if (handsOver) {
             model.m_iCarriedCard = card;
             model.m_bCarriedFromCapsule = true;
-        } else if (CEffect_ItemTransToInterface* toPanel = model.Scene().m_pEffectItemTransToInterface) {
-            toPanel->Add(kind, at.x, at.y, at.z, 0.0f, 0.0f, 0.0f);
+        } else {
+            CueItemToPanel(model.Scene(), kind, at.x, at.y, at.z);
         }
     }
     model.PlayPickupSound(*hit);

@@ -178,3 +178,8 @@ public:
 private:
     BattleScene* m_pScene;
 };
+
+// Whether the first tutorial (stage 1, first time) or the second (stage 2
+// without an energy booster) runs.
+bool IsFirstTutorialActive();
+bool IsSecondTutorialActive();

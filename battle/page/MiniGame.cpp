@@ -188,22 +188,6 @@ float CPageGame::GetMiniGameChargeRatio(const CCom_GameRobot& robot) const {
     return std::clamp(float(robot.m_iActionTimer) / full, 0.0f, 1.0f);
 }
 
-CCom_GameRobot* CBattleModel::SpawnMiniGameRobot(int slot, float x, float y, float z) {
-    if (slot < 0 || slot >= HAND_SLOTS) return nullptr;
-    CCom_GameRobot temp;
-    temp.m_iUnitSlot = slot;
-    temp.m_Unit = m_aHandDefs[slot];
-    temp.Place(*this, x, y, z);
-    m_lstRobots.push_back(temp);
-    return &m_lstRobots.back();
-}
-
-CCom_GameRobot* CBattleModel::SpawnMiniGameRobotOnCell(int column, int slot, int row) {
-    const int index = std::clamp(column, 0, FIELD_COLUMNS - 1) * FIELD_ROWS + std::clamp(row, 0, FIELD_ROWS - 1);
-    const FieldCell& cell = m_aFieldCells[index];
-    return SpawnMiniGameRobot(slot, cell.m_fX, cell.m_fY, cell.m_fZ);
-}
-
 void CPageGame::StartMiniGameJump() {
     m_fJumpSpeed = 11.0f;
     ++m_iJumpCount;

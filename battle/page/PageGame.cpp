@@ -59,10 +59,6 @@ bool IsStageEnemy(const StageDefinition& def, int type) {
 
 }  // namespace
 
-CPageGame* BattlePageOf(const CGameApplication* app) {
-    return app ? dynamic_cast<CPageGame*>(app->m_pPageGame) : nullptr;
-}
-
 CPageGame::CPageGame() : CBattleModel(static_cast<BattleScene&>(*this)), m_aRobotArray(DISPLAY_ROBOTS) {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
@@ -70,12 +66,6 @@ CPageGame::CPageGame() : CBattleModel(static_cast<BattleScene&>(*this)), m_aRobo
 }
 
 CPageGame::~CPageGame() = default;
-
-CCom_GameRobot** CBattleModel::MiniGameLink(int i) {
-    if (i < MINI_GAME_ROBOT_SLOTS) return &m_apMiniGameRobots[i];
-    if (i == MINI_GAME_ROBOT_SLOTS) return &m_pMiniGameBoss;
-    return &m_apMiniGameExtra[i - MINI_GAME_ROBOT_SLOTS - 1];
-}
 
 CVxBillboard* CPageGame::Picture(const std::string& name, const char* folder) {
     if (!m_pResourceManager) return nullptr;
@@ -480,12 +470,6 @@ void CPageGame::DecideCardAvailability() {
             m_lstStageCellKinds.end())
             m_abCardDisabled[i] = true;
     }
-}
-
-int CBattleModel::FindHandCard(int robotId) const {
-    for (int i = 0; i < HAND_SLOTS; ++i)
-        if (m_aHand[i].m_iCard == robotId) return i;
-    return -1;
 }
 
 int CPageGame::Release() {

@@ -572,10 +572,8 @@ public:
     VxVec3 m_vRpCursor{};
 };
 
-// Whether the first tutorial (stage 1, first time) or the second (stage 2
-// without an energy booster) runs.
-bool IsFirstTutorialActive();
-bool IsSecondTutorialActive();
 
-// The application's battle page, or null (no application, or no battle page).
-CPageGame* BattlePageOf(const CGameApplication* app);
+// One frame of a field effect on the page's battle: it draws (and, for a
+// few kinds, acts), then its life falls by one.
+void UpdateFieldEffect(CPageGame& page, FieldEffect& record);
+

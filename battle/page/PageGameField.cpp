@@ -29,34 +29,6 @@ bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 
 }  // namespace
 
-void CBattleModel::AddFieldEffect(int source, int type, float x, float y, float z) {
-    if (m_lstFieldEffects.size() >= size_t(MAX_FIELD_EFFECTS)) return;
-    m_lstFieldEffects.emplace_back();
-    InitFieldEffect(m_lstFieldEffects.back(), type, source, x, y, z);
-}
-
-void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge) {
-    {
-        CCom_GameItem temp;
-        temp.Launch(*this, kind, x, y, z);
-        m_lstItems.push_back(temp);
-    }
-    CCom_GameItem& item = m_lstItems.back();
-    item.m_bCollected = fromLeftEdge;
-    if (fromLeftEdge) {
-        const int row = VxRand() % 3;
-        item.m_vPosition = {-0.6f * float(g_iScreenWidth), m_aFieldCells[row].m_fY, 0.0f};
-    }
-    if (kind == ITEM_CAPSULE && handSlot >= 0 && handSlot < HAND_SLOTS) {
-        item.m_pOwnSprite = Scene().m_apHandPictures[handSlot];
-        item.m_iCard = handSlot;
-    }
-    if (fromLeftEdge && Scene().m_pSfxMiniGameBonus) {
-        Scene().m_pSfxMiniGameBonus->Stop();
-        Scene().m_pSfxMiniGameBonus->Play();
-    }
-}
-
 void CPageGame::CollectRemainingItems() {
     for (const CCom_GameItem& item : m_lstItems) {
         if (!IsEnergyItem(item.m_iItemKind) && !IsPartsItem(item.m_iItemKind)) continue;

@@ -22,8 +22,6 @@ constexpr int kVariant = 0;
 float Sin(double degrees) { return float(std::sin(degrees * kDeg)); }
 float Cos(double degrees) { return float(std::cos(degrees * kDeg)); }
 
-CPageGame* Page() { return BattlePageOf(g_pGameAppInstance); }
-
 struct Colour {
     float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
 };
@@ -529,8 +527,8 @@ void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y
     record.life = type == 21 ? 600 : type == 32 ? 50 : 35;
 }
 
-void UpdateFieldEffect(FieldEffect& record) {
-    if (CPageGame* page = Page()) DrawKind(*page, record);
+void UpdateFieldEffect(CPageGame& page, FieldEffect& record) {
+    DrawKind(page, record);
     ++record.age;
     --record.life;
 }

@@ -180,13 +180,6 @@ void CPageGame::RunRobotsOfType(int type, int row) {
         if (r.Type() == type && (row < 0 || r.m_iRow == row)) RunRobot(r);
 }
 
-void CBattleModel::ForgetMiniGameLinks(int serial) {
-    for (int i = 0; i < MINI_GAME_LINKS; ++i) {
-        CCom_GameRobot** link = MiniGameLink(i);
-        if (*link && (*link)->m_iSerial == serial) *link = nullptr;
-    }
-}
-
 // The edge rule and the removal of finished units of one row. Answers false
 // when the robot stays (the iterator is then left for the caller to advance).
 bool CPageGame::RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it) {
@@ -426,7 +419,7 @@ void CPageGame::UpdateBattleObjects() {
     RunBullets(false, -1);
     if (m_pStage) m_pStage->DrawWaterStrip();
 
-    for (FieldEffect& fx : m_lstFieldEffects) UpdateFieldEffect(fx);
+    for (FieldEffect& fx : m_lstFieldEffects) UpdateFieldEffect(*this, fx);
     m_lstFieldEffects.remove_if([](const FieldEffect& fx) { return fx.life < 1; });
 
     HoldTutorialClock();

@@ -65,13 +65,6 @@ void TickIf(CVxEffect* effect) {
 
 }  // namespace
 
-bool IsFirstTutorialActive() {
-    return g_CurrentProfile.m_iFurthestStage == 1 && CurrentStage() == 1 &&
-           !g_CurrentProfile.m_abRobotUnlocked[RobotId::CannonBot];
-}
-
-bool IsSecondTutorialActive() { return CurrentStage() == 2 && g_CurrentProfile.m_iEnergyBooster == 0; }
-
 bool CPageGame::Shows(const CVxEffect* effect) { return effect && effect->m_aInstances[0].life > 0; }
 
 void CPageGame::SetBattleState(int state) {

@@ -315,18 +315,3 @@ void CPageGame::UpdateWeatherSound(int t) {
         }
     }
 }
-
-void CBattleModel::PlayPickupSound(const CCom_GameItem& item) {
-    const int kind = item.m_iItemKind;
-    const bool energy = (kind >= 0 && kind <= 3) || kind == ITEM_CAPSULE;
-    const bool parts = kind >= 4 && kind <= 7;
-    if (!energy && !parts) return;
-    CVxSound* sound = parts ? Scene().m_pSfxPickParts : Scene().m_pSfxPickEnergy;
-    int& pitch = parts ? Scene().m_iPartsPickPitch : Scene().m_iEnergyPickPitch;
-    if (!sound) return;
-    // Quick pick-ups in a row rise in pitch.
-    pitch = sound->IsPlaying() ? pitch + 1500 : 0;
-    sound->Stop();
-    sound->Play();
-    sound->SetFrequency(32000 + pitch);
-}

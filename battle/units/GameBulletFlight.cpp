@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/effects/Effect_ItemTransToInterface.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/UnitContext.h"
@@ -402,9 +402,7 @@ void CCom_GameBullet::ActFetch(CBattleModel& model) {
                        (1.0f - f) * m_vPosition.y + f * it->m_vPosition.y, 0.0f};
     if (m_iAge != m_iLifetime - 1) return;
     BattleScene& scene = model.Scene();
-    if (scene.m_pEffectItemTransToInterface)
-        scene.m_pEffectItemTransToInterface->Add(it->m_iItemKind, it->m_vPosition.x, it->m_vPosition.y,
-                                                 it->m_vPosition.z);
+    CueItemToPanel(scene, it->m_iItemKind, it->m_vPosition.x, it->m_vPosition.y, it->m_vPosition.z);
     model.PlayPickupSound(*it);
     if (it->m_iItemKind >= 4 && it->m_iItemKind <= 7) scene.m_iPanelTimer = 300;
     model.m_lstItems.erase(it);

@@ -5,7 +5,7 @@
 
 #include "battle/effects/Effect_Remover.h"
 #include "battle/effects/Effect_TextMiss.h"
-#include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
@@ -212,9 +212,10 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     int kind = step + 4 * g + b;
     if (kind == 0 && model.m_iStageFrames - model.m_iTimeLeft < 3000) kind = 1;
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    if (IsFirstTutorialActive() && type == RobotId::FusorBot && model.Scene().m_pEffectTutorials) {
-        CEffect_Tutorials& t = *model.Scene().m_pEffectTutorials;
-        if ((t.m_iStep == -1 || t.m_iStep == 2) && t.m_iRequestedStep != 3) t.RequestStep(3);
+    BattleScene& scene = model.Scene();
+    if (IsFirstTutorialActive() && type == RobotId::FusorBot && TutorialShown(scene)) {
+        const int shown = TutorialStep(scene);
+        if ((shown == -1 || shown == 2) && TutorialRequestedStep(scene) != 3) CueTutorialStep(scene, 3);
     }
 }
 
@@ -246,7 +247,7 @@ void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
     int kind = size + 4 * m;
     if (firstDrop) {
         kind = 4;
-        if (model.Scene().m_pEffectTutorials) model.Scene().m_pEffectTutorials->RequestStep(10);
+        CueTutorialStep(model.Scene(), 10);
     }
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
     Restart(model.Scene().m_pSfxEnemyDropItem);

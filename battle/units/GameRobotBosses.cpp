@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/UnitContext.h"
@@ -191,8 +191,7 @@ void CCom_GameRobot::StepBossHand(CBattleModel& model, int hand, int period) {
                 column = 9 - VxRand() % 2;
                 row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
             }
-            if (model.Scene().m_pEffectDestroyerHand)
-                model.Scene().m_pEffectDestroyerHand->Add(hand, float(column), float(row));
+            CueBossHand(model.Scene(), hand, float(column), float(row));
         }
         if (timer >= 360) {
             striking = 0;
@@ -242,9 +241,7 @@ VxVec3 CCom_GameRobot::DestroyerBodyShift() const {
 }
 
 void CCom_GameRobot::StopBossHands(CBattleModel& model) {
-    if (!model.Scene().m_pEffectDestroyerHand) return;
-    model.Scene().m_pEffectDestroyerHand->Clear(0);
-    model.Scene().m_pEffectDestroyerHand->Clear(1);
+    CueBossHandsDown(model.Scene());
 }
 
 void CCom_GameRobot::FireBossVolley(CBattleModel& model) {

@@ -26,7 +26,6 @@ int LoopingFrame(int tick, int length) {
     return frames > 0 ? (tick / kTicks) % frames : 0;
 }
 
-bool IsBoss(int type) { return type == MachineId::Destroyer || type == MachineId::DestroyerZero; }
 bool IsWater(int kind) { return kind == CELL_WATER_SURFACE || kind == CELL_UNDERWATER; }
 
 }  // namespace
@@ -82,7 +81,7 @@ void CCom_GameRobot::Update(CBattleModel& model) {
     // run), the special Machines and the role dispatch.
     ComposeUnit(model, sprite);
     if (type == MachineId::TimeBomb && m_iState == ROBOT_IDLE && state == BATTLE_PLAYING) UpdateTimeBomb(model);
-    if (IsBoss(type)) UpdateDestroyer(model);
+    if (UnitHas(type, UNIT_BOSS)) UpdateDestroyer(model);
     if (!m_bPreview) RunRoleDispatch(model);
 
     StepTimers(model);
@@ -256,11 +255,11 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
     frame = ClampedFrame(m_iAnimTick, l2 - 180);
     float fade = 1.0f;
     if (m_iAnimTick >= l2 - 135) {
-        if (IsBoss(type)) fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
+        if (UnitHas(type, UNIT_BOSS)) fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
         else fade = 1.0f - float(m_iAnimTick - (l2 - 135)) / 45.0f;
     }
     m_fDyingFade = std::max(0.0f, fade);
-    if (type != MachineId::TimeBomb && !IsBoss(type)) {
+    if (type != MachineId::TimeBomb && !UnitHas(type, UNIT_BOSS)) {
         const VxVec3 cell = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
         const FieldCell* c = CellAt(model.m_aFieldCells, cell);
         const int kind = c ? c->m_iStageKind : 0;
@@ -280,7 +279,7 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
         }
     }
     if (model.StageNumber() == 154 && m_iAnimTick > 30) m_vPosition.x += 2.2f;
-    if (m_iAnimTick >= l2 && (!IsBoss(type) || m_iBossTimer > 1600)) m_bExpired = 1;
+    if (m_iAnimTick >= l2 && (!UnitHas(type, UNIT_BOSS) || m_iBossTimer > 1600)) m_bExpired = 1;
 }
 
 void CCom_GameRobot::StepGuard(CBattleModel& model, int& anim, int& frame) {

@@ -6,18 +6,12 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxMath.h"
 
 using namespace units;
-
-namespace {
-
-bool Tall(int type) { return type == MachineId::Giant || type == MachineId::Titan; }
-bool Destroyer(int type) { return type == MachineId::Destroyer || type == MachineId::DestroyerZero; }
-
-}  // namespace
 
 bool IsTargetable(const CCom_GameRobot& shooter, const CCom_GameRobot& t, bool excludeAllTimers) {
     if (t.m_iSerial == shooter.m_iSerial || t.m_iHp <= 0) return false;
@@ -41,8 +35,8 @@ bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, f
         return std::fabs(WrapAngleDifference(AngleBetweenPoints(q, t.m_vLastPosition), angle)) <= arc;
     };
     if (inside(0.0f)) return true;
-    if (Tall(t.Type())) return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
-    if (Destroyer(t.Type())) return inside(-80.75f) || inside(80.75f);
+    if (UnitHas(t.Type(), UNIT_TALL)) return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
+    if (UnitHas(t.Type(), UNIT_BOSS)) return inside(-80.75f) || inside(80.75f);
     return false;
 }
 
@@ -53,8 +47,8 @@ bool IsWithinRange(const CCom_GameRobot& s, const CCom_GameRobot& t, const VxVec
     if (dist < range) return true;
     const VxVec3 ref = s.m_vLastPosition;
     auto from = [&](float dy) { return DistanceXY(VxVec3{ref.x, ref.y + dy, ref.z}, t.m_vLastPosition) < range; };
-    if (Tall(t.Type())) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
-    if (Destroyer(t.Type())) return from(-80.75f) || from(80.75f);
+    if (UnitHas(t.Type(), UNIT_TALL)) return from(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && from(-161.5f));
+    if (UnitHas(t.Type(), UNIT_BOSS)) return from(-80.75f) || from(80.75f);
     return false;
 }
 
@@ -96,10 +90,10 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     if (motion == 0) {
         ScanAlongRow(model, scan);
         FinishScan(model, scan);
-    } else if (weapon == 15) {
+    } else if (weapon == WeaponId::FixerBeam) {
         ScanWounded(model, scan);
         FinishScan(model, scan);
-    } else if (weapon == 26) {
+    } else if (weapon == WeaponId::Mortar) {
         ScanBehind(model, scan);
         FinishScan(model, scan);
     } else if (motion == 8) {
@@ -107,7 +101,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
         FinishScan(model, scan);
     } else if (motion == 9) {
         ScanItems(model, scan);
-    } else if (weapon == 14) {
+    } else if (weapon == WeaponId::Snowball) {
         ScanDescentPath(model, scan);
     } else if ((!machine && (type == RobotId::HammerBot || type == RobotId::RecyclerBot ||
                              type == RobotId::MiniBomber || type == RobotId::StormBot || type == RobotId::AtomicBot)) ||
@@ -218,11 +212,11 @@ void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
         else visible = (!machine && type == RobotId::SonarBot) || m_bSeesConcealed;
         if (!visible || c.IsMachine() == machine) continue;
         bool arc = IsInFiringArc(*this, c, ref, angle);
-        if (!arc && (weapon == 1010 || weapon == 1014))
+        if (!arc && (weapon == WeaponId::GiantStomp || weapon == WeaponId::TitanCrush))
             arc = IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 80.75f, ref.z}, angle) ||
                   IsInFiringArc(*this, c, VxVec3{ref.x, ref.y + 161.5f, ref.z}, angle);
         if (!arc) continue;
-        if (machine && m_Unit.m_iTerrain == TERRAIN_GROUND && weapon != 1006) {
+        if (machine && m_Unit.m_iTerrain == TERRAIN_GROUND && weapon != WeaponId::RocketBlast) {
             const int col = std::min(int(m_vCell.x), FIELD_COLUMNS - 1);
             const int row = int(m_vCell.y);
             auto robotIn = [&](int cc) {
@@ -396,7 +390,7 @@ void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
         if (c.IsMachine() == machine) continue;
         if (machine && type == MachineId::Mole) {
             if (!(c.m_vLastPosition.x >= ref.x && c.m_vLastPosition.y >= ref.y - 10.0f)) continue;
-        } else if (!machine && weapon == 9) {
+        } else if (!machine && weapon == WeaponId::Boomerang) {
             int match = -1;
             for (int i = 0; i < 3; ++i) {
                 if (!IsInFiringArc(*this, c, ref, angle - 35.0f + 35.0f * float(i))) continue;

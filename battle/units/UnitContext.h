@@ -1,11 +1,10 @@
 #pragma once
-// What the battle units read of the running game: the battle page, the stage,
-// the frame counter and the screen. Shared by the unit sources only.
+// What the battle units read of the running game beside their model: the
+// frame counter and the screen. Shared by the unit sources only.
 #include <cmath>
 
 #include "battle/effects/Effect_Spike.h"
 #include "battle/model/BattleModel.h"
-#include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -16,9 +15,6 @@
 
 namespace units {
 
-inline CPageGame* Page() { return BattlePageOf(g_pGameAppInstance); }
-inline int Stage() { return g_pGameAppInstance ? g_pGameAppInstance->m_iCurrentStage.load() : 1; }
-inline int BattleStateOf(const CPageGame* page) { return page ? page->m_iBattleState : 0; }
 // The engine frame counter that drives every periodic effect.
 inline int Frame() { return g_pGameAppInstance ? g_pGameAppInstance->m_nFrame.load() : 0; }
 inline float HalfScreenWidth() { return float(g_iScreenWidth) * 0.5f; }

@@ -44,14 +44,14 @@ protected:
     void SetUp() override {
         golden::GameWindowFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        BattlePageOf(m_App.get())->m_iBattleState = 10;
+        GameBattlePage(m_App.get())->m_iBattleState = 10;
         m_App->m_iCurrentStage = 12;
         g_CurrentProfile.m_iFurthestStage = 12;
         g_CurrentProfile.m_iDifficulty = 1;
     }
     void TearDown() override {
         if (m_App) {
-            CPageGame* page = BattlePageOf(m_App.get());
+            CPageGame* page = GameBattlePage(m_App.get());
             page->m_pBtnOK = nullptr;
             page->m_lstNewEnemies.clear();
             page->m_itNewEnemy = page->m_lstNewEnemies.end();
@@ -66,7 +66,7 @@ protected:
         const CustomType& states = m_App->m_aButtonSets[BTN_OK];
         CVxButton::SetStateTextures(m_Ok.get(), states.m_apState[BUTTON_PRESS], states.m_apState[BUTTON_OVER],
                                     states.m_apState[BUTTON_DISABLE], states.m_apState[BUTTON_NORMAL]);
-        BattlePageOf(m_App.get())->m_pBtnOK = m_Ok.get();
+        GameBattlePage(m_App.get())->m_pBtnOK = m_Ok.get();
         return m_Ok.get();
     }
 
@@ -103,7 +103,7 @@ TEST_F(PopupScreenshot, NewAchievementBoard) {
 
 TEST_F(PopupScreenshot, NewMachineBoard) {
     BattleOk();
-    CPageGame* page = BattlePageOf(m_App.get());
+    CPageGame* page = GameBattlePage(m_App.get());
     CVxBillboard* picture =
         m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic1004.png", "Resource\\InfoPicture\\", nullptr);
     CVxBillboard* gyrotor =
@@ -119,7 +119,7 @@ TEST_F(PopupScreenshot, NewMachineBoard) {
 
 TEST_F(PopupScreenshot, NewRobotBoard) {
     BattleOk();
-    CPageGame* page = BattlePageOf(m_App.get());
+    CPageGame* page = GameBattlePage(m_App.get());
     page->m_mapNewRobots[5] =
         m_App->m_pResourceManager->CreateBillboard("Bbd_RobotPic0005.png", "Resource\\InfoPicture\\", nullptr);
     page->m_itNewRobot = page->m_mapNewRobots.begin();

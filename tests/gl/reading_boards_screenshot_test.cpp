@@ -9,6 +9,7 @@
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_Summary.h"
 #include "battle/page/PageGame.h"
+#include "main/GamePages.h"
 #include "game/GameApplication.h"
 #include "tests/gl/GameWindowFixture.h"
 
@@ -21,7 +22,7 @@ using BoardScreenshot = golden::GameWindowFixture;
 TEST_F(BoardScreenshot, WonSummary) {
     m_App->m_iCurrentStage = 12;
     g_CurrentProfile.m_iFurthestStage = 12;
-    CPageGame* page = BattlePageOf(m_App.get());
+    CPageGame* page = GameBattlePage(m_App.get());
     page->m_iBattleState = BATTLE_SUMMARY;
     page->m_nRobotsLost = 3;
     page->m_nMachinesKilled = 27;

@@ -277,7 +277,7 @@ bool StageRun::Start() {
         for (int id = 0; id < ROBOT_REMOVER && int(hand.size()) < g_CurrentProfile.m_nCardSlots; ++id)
             if (g_CurrentProfile.m_abRobotUnlocked[id] == 1) hand.push_back(id);
     }
-    if (CPageGame* page = BattlePageOf(&app)) page->m_vecFixedHand = hand;
+    if (CPageGame* page = GameBattlePage(&app)) page->m_vecFixedHand = hand;
     app.SwitchPage(BATTLE_PAGE_INDEX, 0);
     return true;
 }
@@ -343,11 +343,11 @@ void StageRun::AnswerWaitingBoxes() {
 void StageRun::AnswerNow() {
     CGameApplication& app = App();
     // The how-to-play annotation over the still goes with the next left press.
-    CPageGame* battle = BattlePageOf(&app);
+    CPageGame* battle = GameBattlePage(&app);
     if (battle && app.m_bShowStill && CPageGame::Shows(battle->m_pEffectHowToPlay))
         app.m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
     const bool box = app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen() && app.m_pEffectMsgBox->SlideY() == 0.0f;
-    CPageGame* page = BattlePageOf(&app);
+    CPageGame* page = GameBattlePage(&app);
     const bool board =
         page && (CPageGame::Shows(page->m_pEffectNewEnemy) || CPageGame::Shows(page->m_pEffectNewRobot) ||
                  ReadingBoardAtRest(page) ||
@@ -465,9 +465,9 @@ StageRunResult StageRun::RunToEnd() {
 }
 
 CGameApplication& StageRun::App() { return *m_pApp; }
-CPageGame& StageRun::Battle() { return *BattlePageOf(m_pApp); }
-int StageRun::State() const { return BattlePageOf(m_pApp)->m_iBattleState; }
-int StageRun::BattleFrame() const { return BattlePageOf(m_pApp)->m_iBattleFrame; }
+CPageGame& StageRun::Battle() { return *GameBattlePage(m_pApp); }
+int StageRun::State() const { return GameBattlePage(m_pApp)->m_iBattleState; }
+int StageRun::BattleFrame() const { return GameBattlePage(m_pApp)->m_iBattleFrame; }
 
 int StageRun::MessageBoxes() const { return int(m_pHost->boxes.Count()); }
 
@@ -485,7 +485,7 @@ std::vector<std::string> StageRun::BoxTexts() const {
 }
 
 uint64_t StageRun::Checksum() const {
-    const CPageGame& b = *BattlePageOf(m_pApp);
+    const CPageGame& b = *GameBattlePage(m_pApp);
     Hash64 h;
     for (const CCom_GameRobot& r : b.m_lstRobots) {
         h.Int(r.m_iSerial);
@@ -533,7 +533,7 @@ uint64_t StageRun::Checksum() const {
 }
 
 void StageRun::TraceUnits() const {
-    const CPageGame& b = *BattlePageOf(m_pApp);
+    const CPageGame& b = *GameBattlePage(m_pApp);
     std::fprintf(stderr, "state %d time left %d overtime %d live machines %d bullets %d random %u\n", b.m_iBattleState,
                  b.m_iTimeLeft, b.m_iOvertimeFrames, b.m_nLiveMachines, int(b.m_lstBullets.size()),
                  unsigned(VxRandState()));
@@ -552,7 +552,7 @@ void StageRun::TraceUnits() const {
 
 StageRunResult StageRun::Result() const {
     StageRunResult r;
-    const CPageGame& b = *BattlePageOf(m_pApp);
+    const CPageGame& b = *GameBattlePage(m_pApp);
     if (b.m_iBattleState >= BATTLE_RESULT) r.outcome = b.m_iLife > 0 ? "won" : "lost";
     r.frame = b.m_iBattleFrame;
     r.life = b.m_iLife;
