@@ -47,7 +47,6 @@ namespace {
 
 constexpr int kFrames = 300;  // measured pairs a scene
 
-
 double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
@@ -64,11 +63,11 @@ double StatusMiB(const char* field) {
 
 // Game and bare frames, paired.
 struct Pairs {
-    std::vector<double> game, bare;          // CPU
-    std::vector<double> gameWall, bareWall;  // what the game's frame-counting timers see
-    double quads = 0;  // triangles / 2, summed
+    std::vector<double> game, bare;                  // CPU
+    std::vector<double> gameWall, bareWall;          // what the game's frame-counting timers see
+    double quads = 0;                                // triangles / 2, summed
     double draws = 0, copies = 0, onBackBuffer = 0;  // the game's, a frame
-    double screens = 0, mipScreens = 0;               // pixels drawn, in back buffers, a frame
+    double screens = 0, mipScreens = 0;              // pixels drawn, in back buffers, a frame
 };
 
 // Screen area of a triangle list, each corner clamped to the back buffer (exact
@@ -141,18 +140,22 @@ void PrintScene(const char* name, const Pairs& p, const std::string& extra) {
     std::printf("%s %.2fx bare   (median frame CPU: game %.2f ms, bare %.2f ms; %.0f quads a frame%s)\n", name,
                 b > 0 ? g / b : 0.0, g, b, p.quads, extra.c_str());
     const double gw = Median(p.gameWall), bw = Median(p.bareWall);
-    std::printf("%s median frame wall time: game %.2f ms, bare %.2f ms (%.2fx)\n", name, gw, bw, bw > 0 ? gw / bw : 0.0);
-    std::printf("%s game frame: %.1f draw calls, %.2f whole-picture copies, scene built on the back buffer in %.0f%% of frames\n",
-                name, p.draws, p.copies, p.onBackBuffer * 100.0);
+    std::printf("%s median frame wall time: game %.2f ms, bare %.2f ms (%.2fx)\n", name, gw, bw,
+                bw > 0 ? gw / bw : 0.0);
+    std::printf(
+        "%s game frame: %.1f draw calls, %.2f whole-picture copies, scene built on the back buffer in %.0f%% of "
+        "frames\n",
+        name, p.draws, p.copies, p.onBackBuffer * 100.0);
     // What the software renderer pays for is pixels, twice over where a shrunk
     // picture is sampled between two of its levels.
     std::printf("%s pixels drawn a frame: %.2f back buffers, %.2f of them sampled between picture levels\n", name,
                 p.screens, p.mipScreens);
     // A copy is a quad the device draws as a blit, which the kept batches leave out.
     if (p.copies > 0)
-        std::printf("%s: the bare program leaves out the game's %.2f whole-picture copies a frame (in battle, the cached "
-                    "stage picture under the field, the background)\n",
-                    name, p.copies);
+        std::printf(
+            "%s: the bare program leaves out the game's %.2f whole-picture copies a frame (in battle, the cached "
+            "stage picture under the field, the background)\n",
+            name, p.copies);
     std::fflush(stdout);
 }
 
@@ -204,11 +207,13 @@ int Battle() {
     PrintScene("battle", p, extra);
     std::printf("battle memory (the game alone, after %d frames of the battle): resident %.1f MiB, peak %.1f MiB\n",
                 warm, resident, peak);
-    std::printf("battle memory: %.1f MiB of it pictures in the GL driver (smaller levels and render targets included)\n",
-                double(gl->TextureBytes()) / 1048576.0);
-    std::printf("battle memory: %.1f MiB of it anonymous (heap, pools, the driver's pictures), %.1f MiB mapped files "
-                "(the program and its libraries, the GL driver's code among them), %.1f MiB shared\n",
-                anon, files, shared);
+    std::printf(
+        "battle memory: %.1f MiB of it pictures in the GL driver (smaller levels and render targets included)\n",
+        double(gl->TextureBytes()) / 1048576.0);
+    std::printf(
+        "battle memory: %.1f MiB of it anonymous (heap, pools, the driver's pictures), %.1f MiB mapped files "
+        "(the program and its libraries, the GL driver's code among them), %.1f MiB shared\n",
+        anon, files, shared);
     std::printf("battle memory with the bare program in the process too: resident %.1f MiB, peak %.1f MiB\n",
                 StatusMiB("VmRSS:"), StatusMiB("VmHWM:"));
     return 0;
@@ -286,9 +291,11 @@ int main() {
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (chdir(CSQ_BINARY_DIR) != 0) return 1;
-    std::printf("window frame against a bare GL program (the same quads, the same textures sampled with the\n"
-                "same filters, one trivial shader, straight to the back buffer), interleaved frame by frame, %d pairs a scene; frame CPU of the whole process:\n",
-                kFrames);
+    std::printf(
+        "window frame against a bare GL program (the same quads, the same textures sampled with the\n"
+        "same filters, one trivial shader, straight to the back buffer), interleaved frame by frame, %d pairs a scene; "
+        "frame CPU of the whole process:\n",
+        kFrames);
     const int battle = InChild(Battle);
     const int title = InChild(Title);
     std::ifstream load("/proc/loadavg");

@@ -33,7 +33,8 @@ struct EffectInstance {
 };
 
 // Records live in zeroed pages that are never constructed one by one.
-static_assert(std::is_trivially_copyable<EffectInstance>::value && std::is_trivially_destructible<EffectInstance>::value,
+static_assert(std::is_trivially_copyable<EffectInstance>::value &&
+                  std::is_trivially_destructible<EffectInstance>::value,
               "a record is plain bytes");
 
 constexpr int EFFECT_POOL_CAPACITY = 1000;

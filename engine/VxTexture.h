@@ -67,7 +67,7 @@ private:
     // Keeps a decoded picture until its upload.
     void Hold(int width, int height, PackedPixels&& pixels);
 
-    std::unique_ptr<Pending> m_pPending;  // decoded, not yet uploaded
-    host::GraphicsDevice* m_pDevice = nullptr;   // where m_pTexture lives
-    std::thread::id m_uploadThread;              // the thread that may free it
+    std::unique_ptr<Pending> m_pPending;        // decoded, not yet uploaded
+    host::GraphicsDevice* m_pDevice = nullptr;  // where m_pTexture lives
+    std::thread::id m_uploadThread;             // the thread that may free it
 };

@@ -88,4 +88,3 @@ protected:
 private:
     RecordingDevice* m_device;
 };
-

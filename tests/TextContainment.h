@@ -156,16 +156,17 @@ public:
             for (const std::string& n : names) named = named || p.picture.find(n) != std::string::npos;
             if (!named) continue;
             if (p.cut) out.push_back(p.picture + " " + p.ink.Text() + " cut off by the edge of its kept picture");
-            else if (!screen.Holds(p.ink, -0.5f)) out.push_back(p.picture + " " + p.ink.Text() + " past the screen " + screen.Text());
+            else if (!screen.Holds(p.ink, -0.5f))
+                out.push_back(p.picture + " " + p.ink.Text() + " past the screen " + screen.Text());
         }
         return out;
     }
     // The same frame with only the glyphs whose ink centre lies below y.
     Scene GlyphsBelow(float y) const {
         Scene s = *this;
-        s.glyphs.erase(std::remove_if(s.glyphs.begin(), s.glyphs.end(),
-                                      [y](const Piece& g) { return g.ink.CentreY() >= y; }),
-                       s.glyphs.end());
+        s.glyphs.erase(
+            std::remove_if(s.glyphs.begin(), s.glyphs.end(), [y](const Piece& g) { return g.ink.CentreY() >= y; }),
+            s.glyphs.end());
         return s;
     }
     // The inked rectangles of the pictures named like `name`, in drawing order.

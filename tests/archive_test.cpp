@@ -353,7 +353,8 @@ TEST_F(ArchiveTest, AnEntryWithOneDataByteChangedFailsItsCrc) {
             // (when sealed) the 12-byte encryption header.
             const size_t data = 30 + 9 + 30 + std::strlen("Resource/Stored.bin") + (sealed ? 12 : 0);
             if (!sealed) {
-                ASSERT_EQ(std::string(bytes.begin() + long(data), bytes.begin() + long(data + payload.size())), payload);
+                ASSERT_EQ(std::string(bytes.begin() + long(data), bytes.begin() + long(data + payload.size())),
+                          payload);
             }
             const std::string path = (m_dir / "DATA").string();
             std::ofstream(path, std::ios::binary | std::ios::trunc)

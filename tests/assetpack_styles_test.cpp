@@ -188,16 +188,11 @@ TEST_F(PackPictures, ThePicturesOfTheLateBattlesAreDrawnAsWhatTheyAre) {
         const char* path;
         const char* style;
     } const rows[] = {
-        {"Resource/Stage/Ambient/Fish1/act1_01.png", "fish"},
-        {"Resource/Stage/Ambient/Fish3/act1_08.png", "fish"},
-        {"Resource/Robot/1028/Arm/Arm_01.png", "bossarm"},
-        {"Resource/Robot/1031/Arm/Arm_Dying.png", "bossarm"},
-        {"Resource/Robot/1028/Hand/Act4_05.png", "bosshand"},
-        {"Resource/Robot/1031/Hand/Act4_10.png", "bosshand"},
-        {"Resource/Stage/6/BG6_6.jpg", "background"},
-        {"Resource/Story/Bbd_Ending1.jpg", "ending"},
-        {"Resource/Story/Bbd_Ending3.jpg", "ending"},
-        {"Resource/Story/Bbd_Intro2.jpg", "background"},
+        {"Resource/Stage/Ambient/Fish1/act1_01.png", "fish"}, {"Resource/Stage/Ambient/Fish3/act1_08.png", "fish"},
+        {"Resource/Robot/1028/Arm/Arm_01.png", "bossarm"},    {"Resource/Robot/1031/Arm/Arm_Dying.png", "bossarm"},
+        {"Resource/Robot/1028/Hand/Act4_05.png", "bosshand"}, {"Resource/Robot/1031/Hand/Act4_10.png", "bosshand"},
+        {"Resource/Stage/6/BG6_6.jpg", "background"},         {"Resource/Story/Bbd_Ending1.jpg", "ending"},
+        {"Resource/Story/Bbd_Ending3.jpg", "ending"},         {"Resource/Story/Bbd_Intro2.jpg", "background"},
         {"Resource/MsgBox/Msgbox_StdLarge.png", "panel"},
     };
     for (const Row& r : rows) EXPECT_EQ(StyleOf(r.path), r.style) << r.path;

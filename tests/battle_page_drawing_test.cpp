@@ -127,12 +127,9 @@ struct Slide {
 };
 
 const Slide kSlides[] = {
-    {"HiddenAboveTheTopEdgeWithoutAPickUp", 0, 30, 370},
-    {"APickUpSlidesItDown15AFrame", 300, 1, 355},
-    {"NotYetShownAfterFourFrames", 300, 4, 310},
-    {"ShownAfterFiveFrames", 300, 5, 302},
-    {"StaysShownWhileTheTimerRuns", 300, 200, 302},
-    {"SlidesBackUpWhenTheTimerEnds", 300, 302, 332},
+    {"HiddenAboveTheTopEdgeWithoutAPickUp", 0, 30, 370},   {"APickUpSlidesItDown15AFrame", 300, 1, 355},
+    {"NotYetShownAfterFourFrames", 300, 4, 310},           {"ShownAfterFiveFrames", 300, 5, 302},
+    {"StaysShownWhileTheTimerRuns", 300, 200, 302},        {"SlidesBackUpWhenTheTimerEnds", 300, 302, 332},
     {"HiddenAgainFiveFramesAfterTheTimer", 300, 305, 370},
 };
 

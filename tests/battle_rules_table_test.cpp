@@ -68,8 +68,8 @@ TEST_F(BattleRules, UnitSoundsAreLoweredOnlyOnEveryFifthEngineFrame) {
     const struct {
         int frame;
         float factor;
-    } rows[] = {{500, 0.96f}, {501, 1.0f}, {502, 1.0f}, {503, 1.0f}, {504, 1.0f}, {505, 0.96f},
-                {506, 1.0f}, {509, 1.0f}, {510, 0.96f}, {515, 0.96f}};
+    } rows[] = {{500, 0.96f}, {501, 1.0f}, {502, 1.0f}, {503, 1.0f},  {504, 1.0f},
+                {505, 0.96f}, {506, 1.0f}, {509, 1.0f}, {510, 0.96f}, {515, 0.96f}};
     const int before = g_pApp->m_nFrame;
     for (const auto& r : rows) {
         std::vector<CVxSound*> sounds;
@@ -157,8 +157,8 @@ TEST_F(BattleRules, EpisodeTwoDisablesCardsAboveTheCostLimitOfTheFurthestArea) {
     // The furthest stage reached sets the limit, whatever the stage played.
     const struct {
         int furthest, limit;
-    } rows[] = {{51, 40}, {60, 40}, {61, 50}, {71, 60}, {81, 75}, {90, 75}, {91, 1000}, {101, 1000},
-                {156, 60}, {158, 75}, {170, 1000}, {1, 40}};
+    } rows[] = {{51, 40},   {60, 40},    {61, 50},  {71, 60},  {81, 75},    {90, 75},
+                {91, 1000}, {101, 1000}, {156, 60}, {158, 75}, {170, 1000}, {1, 40}};
     for (const auto& r : rows) {
         g_CurrentProfile.m_iFurthestStage = r.furthest;
         EXPECT_EQ(Page().GetEnergyCostLimit(), r.limit) << "furthest " << r.furthest;
@@ -203,9 +203,7 @@ TEST_F(BattleRules, ARefusalMessageShowsFor180Frames) {
 
 TEST_F(BattleRules, EachEnergyItemCreditsItsAmountTheLargestForty) {
     CPageGame& page = Playing(3);
-    const struct {
-        int kind, energy;
-    } rows[] = {{0, 5}, {1, 10}, {2, 20}, {3, 40}};
+    const struct { int kind, energy; } rows[] = {{0, 5}, {1, 10}, {2, 20}, {3, 40}};
     for (const auto& r : rows) {
         const VxVec3 at = FreeGround();
         CCom_GameItem& item = SettledItem(r.kind, at, -1);
@@ -268,7 +266,7 @@ TEST_F(BattleRules, TheStageTitleShowsTheAreaAndTheStageWithTenAsOneZero) {
     const struct {
         int stage, area, digit;
         bool tenth;
-    } rows[] = {{1, 1, 1, false}, {9, 1, 9, false}, {10, 1, 1, true}, {11, 2, 1, false},
+    } rows[] = {{1, 1, 1, false}, {9, 1, 9, false}, {10, 1, 1, true},  {11, 2, 1, false},
                 {40, 4, 1, true}, {50, 5, 1, true}, {59, 1, 9, false}, {150, 5, 1, true}};
     for (const auto& r : rows) {
         const StageTitleNumbers n = StageTitleOf(r.stage);
@@ -354,15 +352,14 @@ TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
     const struct {
         float dx, dy;
         bool taken;
-    } rows[] = {{0.0f, 0.0f, true}, {49.0f, 0.0f, true}, {0.0f, -49.5f, true}, {51.0f, 0.0f, false},
-                {36.0f, 36.0f, false}};
+    } rows[] = {
+        {0.0f, 0.0f, true}, {49.0f, 0.0f, true}, {0.0f, -49.5f, true}, {51.0f, 0.0f, false}, {36.0f, 36.0f, false}};
     std::vector<int> serials;
     for (const auto& r : rows) {
         CCom_GameRobot* robot = page.SpawnMiniGameRobot(0, cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f);
         ASSERT_NE(robot, nullptr);
         // Placing snaps to a cell centre; the grab looks at the reach point.
-        robot->m_vPosition = robot->m_vHome = robot->m_vLastPosition =
-            VxVec3{cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f};
+        robot->m_vPosition = robot->m_vHome = robot->m_vLastPosition = VxVec3{cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f};
         serials.push_back(robot->m_iSerial);
     }
     ASSERT_NE(page.m_pEffectDestroyerHand, nullptr);

@@ -310,10 +310,8 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
         float x;
         bool struck;
     } rows[] = {
-        {"far inside the reach", -100.0f, true},
-        {"just inside the reach", 85.25f, true},
-        {"on the line", 85.5f, false},
-        {"just outside the reach", 85.75f, false},
+        {"far inside the reach", -100.0f, true}, {"just inside the reach", 85.25f, true},
+        {"on the line", 85.5f, false},           {"just outside the reach", 85.75f, false},
         {"far outside", 300.0f, false},
     };
     for (const Row& row : rows) {

@@ -56,10 +56,9 @@ struct BlendCase {
 
 // The areas, the Time Bomb mini-game, the paratroopers and the three boss fights.
 const BlendCase kBlendCases[] = {
-    {"Area1Lesson", 2, 900},        {"Area2", 45, 1500},        {"Area3Underwater", 75, 1500},
-    {"Area4Water", 105, 1500},      {"Area5", 135, 1500},       {"Boss160", 160, 2400},
-    {"Boss170", 170, 2400},         {"TimeBombs172", 172, 900}, {"Parachutes177", 177, 900},
-    {"FinalBoss180", 180, 2400},
+    {"Area1Lesson", 2, 900},     {"Area2", 45, 1500},         {"Area3Underwater", 75, 1500}, {"Area4Water", 105, 1500},
+    {"Area5", 135, 1500},        {"Boss160", 160, 2400},      {"Boss170", 170, 2400},        {"TimeBombs172", 172, 900},
+    {"Parachutes177", 177, 900}, {"FinalBoss180", 180, 2400},
 };
 
 class BlendingDraws : public InBuildFolder, public ::testing::WithParamInterface<BlendCase> {};

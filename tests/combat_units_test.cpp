@@ -351,7 +351,7 @@ TEST_F(CombatTest, AnItemRestsOnGroundOrOnTheBottomRow) {
     const struct {
         const char* rule;
         int row;
-        int kind;  // the cell's stage kind
+        int kind;    // the cell's stage kind
         float drop;  // how far the item goes down in the frame
     } rows[] = {
         {"over water it falls", 2, CELL_WATER_SURFACE, 10.0f},
@@ -393,8 +393,8 @@ TEST_F(CombatTest, WorldOneSendsAFlowerEvery120FramesInTheSecondHalfOfEachCycle)
     const struct {
         int frame;
         int flowers;
-    } rows[] = {{960, 1}, {1080, 1}, {1680, 1}, {1020, 0}, {1000, 0}, {900, 0}, {840, 0},
-                {120, 0}, {1800, 0}, {1800 + 960, 1}, {3600 + 1200, 1}};
+    } rows[] = {{960, 1}, {1080, 1}, {1680, 1}, {1020, 0},       {1000, 0},       {900, 0},
+                {840, 0}, {120, 0},  {1800, 0}, {1800 + 960, 1}, {3600 + 1200, 1}};
     const int kept = m_App->m_nFrame;
     for (const auto& r : rows) {
         for (int i = 0; i < flowers.m_nPoolSize; ++i) flowers.Clear(i);
@@ -439,12 +439,9 @@ TEST_F(CombatTest, AWaveDueLessThanAThirdOfAnIntervalBeforeTheEndIsDropped) {
         int stageFrames, timeLeft;
         int picks;
     } rows[] = {
-        {"300 frames before the end: sent", 6300, 300, 2},
-        {"210 frames before the end: sent", 6210, 210, 2},
-        {"209 frames before the end: dropped", 6209, 209, 0},
-        {"200 frames before the end: dropped", 6200, 200, 0},
-        {"the start of the stage: sent", 6200, 6200, 2},
-        {"between waves nothing", 6200, 6100, 0},
+        {"300 frames before the end: sent", 6300, 300, 2},    {"210 frames before the end: sent", 6210, 210, 2},
+        {"209 frames before the end: dropped", 6209, 209, 0}, {"200 frames before the end: dropped", 6200, 200, 0},
+        {"the start of the stage: sent", 6200, 6200, 2},      {"between waves nothing", 6200, 6100, 0},
     };
     for (const auto& r : rows) {
         WavesOnly(*page, r.stageFrames, 0);
@@ -532,7 +529,8 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
     const struct {
         int age;
         bool strikes;
-    } rows[] = {{0, true}, {1, false}, {5, false}, {9, false}, {10, true}, {11, false}, {20, true}, {25, false}, {30, true}};
+    } rows[] = {{0, true},   {1, false}, {5, false},  {9, false}, {10, true},
+                {11, false}, {20, true}, {25, false}, {30, true}};
     for (const auto& r : rows) {
         page->m_lstRobots.clear();
         page->m_lstBullets.clear();

@@ -37,13 +37,22 @@ struct Finale {
 };
 
 const Finale kFinales[] = {
-    {"episode 1 finished opens episode 2", 160, SUMMARY_NEXT, 2,
+    {"episode 1 finished opens episode 2",
+     160,
+     SUMMARY_NEXT,
+     2,
      {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"},
      {"summary", "battle 51"}},
-    {"episode 2 finished opens episode 3", 170, SUMMARY_MENU, 3,
+    {"episode 2 finished opens episode 3",
+     170,
+     SUMMARY_MENU,
+     3,
      {"summary", "ending", "credits", "episode choice", "box 15", "lock burst", "episode open"},
      {"summary", "menu"}},
-    {"the last episode finished opens nothing", 180, SUMMARY_NEXT, 0,
+    {"the last episode finished opens nothing",
+     180,
+     SUMMARY_NEXT,
+     0,
      {"summary", "ending", "credits", "episode choice", "nothing announced"},
      {"summary", "episode choice", "box 16"}},
 };
@@ -55,8 +64,8 @@ void ExpectProfileGolden(int stage, const std::vector<uint8_t>& profile) {
     const std::string path = std::string(CSQ_SOURCE_DIR) + "/tests/golden/ending_" + std::to_string(stage) + ".profile";
     const char* update = std::getenv("CSQ_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(profile.data()),
-                                                     std::streamsize(profile.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(profile.data()), std::streamsize(profile.size()));
         return;
     }
     std::ifstream in(path, std::ios::binary);

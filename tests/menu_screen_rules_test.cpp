@@ -390,14 +390,30 @@ TEST_F(MenuScreenRules, UnlockSequencesAnnounceOnceAndEnd) {
         bool equipped;
         std::vector<std::string> events;
     } const rows[] = {
-        {"a new episode is announced with box 15 and the lock bursts", MENU_EPISODE, 51, 2, true,
+        {"a new episode is announced with box 15 and the lock bursts",
+         MENU_EPISODE,
+         51,
+         2,
+         true,
          {"box 15", "lock burst", "marker ended", "box stays shut"}},
-        {"the third episode likewise", MENU_EPISODE, 101, 3, true,
+        {"the third episode likewise",
+         MENU_EPISODE,
+         101,
+         3,
+         true,
          {"box 15", "lock burst", "marker ended", "box stays shut"}},
         {"an episode not on the list is dropped", MENU_EPISODE, 51, 3, true, {"marker ended", "box stays shut"}},
-        {"an equipped new area is announced with box 14 and the lock bursts", MENU_STAGE_MAP, 11, 2, true,
+        {"an equipped new area is announced with box 14 and the lock bursts",
+         MENU_STAGE_MAP,
+         11,
+         2,
+         true,
          {"box 14", "lock burst", "marker ended", "box stays shut"}},
-        {"an unequipped new area shows its conditions, no burst", MENU_STAGE_MAP, 11, 2, false,
+        {"an unequipped new area shows its conditions, no burst",
+         MENU_STAGE_MAP,
+         11,
+         2,
+         false,
          {"box 13", "marker ended", "box stays shut"}},
     };
     Player("unlock", 1);
@@ -410,8 +426,8 @@ TEST_F(MenuScreenRules, UnlockSequencesAnnounceOnceAndEnd) {
         marker = r.marker;
         m_App->m_iMenuReturnScreen = r.screen;
         Enter(r.screen);
-        const std::vector<std::string> events =
-            RunUnlock(*m_App, Menu(), marker, [&] { Frame(); }, [&] { AnswerBox(); });
+        const std::vector<std::string> events = RunUnlock(
+            *m_App, Menu(), marker, [&] { Frame(); }, [&] { AnswerBox(); });
         EXPECT_EQ(events, r.events) << r.rule;
         marker = -1;
     }

@@ -75,9 +75,10 @@ void OnScreenOnly(containment::Scene& scene) {
     const containment::Rect screen{-float(g_iScreenWidth) / 2, -float(g_iScreenHeight) / 2, float(g_iScreenWidth) / 2,
                                    float(g_iScreenHeight) / 2};
     auto& g = scene.glyphs;
-    g.erase(std::remove_if(g.begin(), g.end(),
-                           [&](const containment::Piece& p) { return !screen.Holds(p.ink.CentreX(), p.ink.CentreY()); }),
-            g.end());
+    g.erase(
+        std::remove_if(g.begin(), g.end(),
+                       [&](const containment::Piece& p) { return !screen.Holds(p.ink.CentreX(), p.ink.CentreY()); }),
+        g.end());
 }
 
 struct ScreenRow {
@@ -89,24 +90,51 @@ struct ScreenRow {
 };
 
 const ScreenRow kScreens[] = {
-    {"main menu: the greeting on the information panel", MENU_MAIN, {"Bbd_NumberBox"},
-     {"MenuHeader", "Bbd_Main", "Bbd_MenuPicFrame"}, true},
-    {"stage map: the episode on the panel, the area's stars on the plate", MENU_STAGE_MAP,
-     {"Bbd_NumberBox"}, {"MenuHeader", "Bbd_Map", "Bbd_MenuPicFrame"}, true},
-    {"mission panel: the episode on the panel", MENU_MISSION, {"Bbd_NumberBox"}, {"MenuHeader", "Btn_Stage"}, true},
-    {"laboratory: names, wrapped descriptions and prices on their rows", MENU_LABORATORY,
-     {"Bbd_NumberBox", "Btn_ListBox_"}, {"MenuHeader", "Btn_ListBox_"}, true},
-    {"robot upgrades: names, texts and prices on their rows", MENU_UPGRADE,
-     {"Bbd_NumberBox", "Btn_ListBox_"}, {"MenuHeader", "Btn_ListBox_"}, true},
-    {"achievements: names, conditions and counters on the backdrop", MENU_ACHIEVEMENTS,
-     {"Bbd_NumberBox", "Bbd_MenuBlackScreen"}, {"MenuHeader", "Bbd_MenuBlackScreen"}, true},
-    {"profiles: the name and the counts on the profile's row", MENU_PROFILES, {"Bbd_ProfileRow"},
-     {"MenuHeader", "Bbd_ProfileRow"}, true},
-    {"Robopedia: the list's name on the panel, the grid inside the frame", MENU_ROBOPEDIA, {"Bbd_NumberBox"},
-     {"MenuHeader", "Card", "Bbd_CardBG"}, true},
-    {"credits: the lines on the backdrop", MENU_CREDITS, {"Bbd_MenuBlackScreen"}, {"MenuHeader", "Bbd_MenuBlackScreen"},
+    {"main menu: the greeting on the information panel",
+     MENU_MAIN,
+     {"Bbd_NumberBox"},
+     {"MenuHeader", "Bbd_Main", "Bbd_MenuPicFrame"},
      true},
-    {"mini-games: the list and its backdrop inside the frame", MENU_MINIGAME, {}, {"MenuHeader", "Bbd_MiniGame"},
+    {"stage map: the episode on the panel, the area's stars on the plate",
+     MENU_STAGE_MAP,
+     {"Bbd_NumberBox"},
+     {"MenuHeader", "Bbd_Map", "Bbd_MenuPicFrame"},
+     true},
+    {"mission panel: the episode on the panel", MENU_MISSION, {"Bbd_NumberBox"}, {"MenuHeader", "Btn_Stage"}, true},
+    {"laboratory: names, wrapped descriptions and prices on their rows",
+     MENU_LABORATORY,
+     {"Bbd_NumberBox", "Btn_ListBox_"},
+     {"MenuHeader", "Btn_ListBox_"},
+     true},
+    {"robot upgrades: names, texts and prices on their rows",
+     MENU_UPGRADE,
+     {"Bbd_NumberBox", "Btn_ListBox_"},
+     {"MenuHeader", "Btn_ListBox_"},
+     true},
+    {"achievements: names, conditions and counters on the backdrop",
+     MENU_ACHIEVEMENTS,
+     {"Bbd_NumberBox", "Bbd_MenuBlackScreen"},
+     {"MenuHeader", "Bbd_MenuBlackScreen"},
+     true},
+    {"profiles: the name and the counts on the profile's row",
+     MENU_PROFILES,
+     {"Bbd_ProfileRow"},
+     {"MenuHeader", "Bbd_ProfileRow"},
+     true},
+    {"Robopedia: the list's name on the panel, the grid inside the frame",
+     MENU_ROBOPEDIA,
+     {"Bbd_NumberBox"},
+     {"MenuHeader", "Card", "Bbd_CardBG"},
+     true},
+    {"credits: the lines on the backdrop",
+     MENU_CREDITS,
+     {"Bbd_MenuBlackScreen"},
+     {"MenuHeader", "Bbd_MenuBlackScreen"},
+     true},
+    {"mini-games: the list and its backdrop inside the frame",
+     MENU_MINIGAME,
+     {},
+     {"MenuHeader", "Bbd_MiniGame"},
      false},
 };
 
@@ -136,8 +164,8 @@ TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPictures
         // The header is drawn after the information panel: the two never meet.
         for (const containment::Rect& box : scene.InkOf("Bbd_NumberBox"))
             for (const containment::Rect& header : scene.InkOf("MenuHeader"))
-                EXPECT_FALSE(Overlap(box, header)) << row.rule << ": panel " << box.Text() << " under the header "
-                                                   << header.Text();
+                EXPECT_FALSE(Overlap(box, header))
+                    << row.rule << ": panel " << box.Text() << " under the header " << header.Text();
     }
 }
 
@@ -155,7 +183,8 @@ TEST_F(MenuTextContainment, AHoveredCardInTheRobopediasLastColumnStaysInsideTheF
         float y;
         int upgrade;
     };
-    const Row rows[] = {{"robot 7", 0, 150.0f, 0}, {"upgraded robot 15", 0, 55.0f, 1}, {"Machine 1007", 620, 150.0f, 0}};
+    const Row rows[] = {
+        {"robot 7", 0, 150.0f, 0}, {"upgraded robot 15", 0, 55.0f, 1}, {"Machine 1007", 620, 150.0f, 0}};
     for (const Row& row : rows) {
         Menu().m_iRobopediaOffset = row.offset;
         Menu().m_aRobotRecord[15].m_iUpgradeLevel = row.upgrade;
@@ -182,7 +211,8 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
         Frame(20);
         const containment::Scene scene = Capture();
         EXPECT_FALSE(scene.InkOf("Num_Interface").empty()) << screen;
-        const std::vector<std::string> faults = scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
+        const std::vector<std::string> faults =
+            scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
         EXPECT_TRUE(faults.empty()) << screen << containment::Lines(faults);
     }
 }

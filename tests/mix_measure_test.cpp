@@ -106,7 +106,8 @@ TEST(MixMeasure, ABusyMixOfCleanClipsHasNoClickOfTheMixersOwn) {
         };
         // The music: 441 Hz, 441 whole periods a second, looped.
         std::vector<int16_t> loop(22050);
-        for (size_t i = 0; i < loop.size(); ++i) loop[i] = int16_t(std::lround(5000.0 * std::sin(2.0 * M_PI * 441.0 * double(i) / 22050.0)));
+        for (size_t i = 0; i < loop.size(); ++i)
+            loop[i] = int16_t(std::lround(5000.0 * std::sin(2.0 * M_PI * 441.0 * double(i) / 22050.0)));
         host::VoiceId music = voice(loop, 1);
         d.SetVolume(music, -1250);
         d.Play(music, true);

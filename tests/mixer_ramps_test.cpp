@@ -79,8 +79,7 @@ TEST(MixerRamps, NoStepWhenAVoiceStartsStopsRestartsOrChangesVolume) {
          },
          2 * rampStep + 4},
         {"jump while playing", [](host::AudioDevice& d, host::VoiceId v) { d.SetPosition(v, 100); }, 2 * rampStep + 4},
-        {"volume down in one step", [](host::AudioDevice& d, host::VoiceId v) { d.SetVolume(v, -2000); },
-         rampStep + 4},
+        {"volume down in one step", [](host::AudioDevice& d, host::VoiceId v) { d.SetVolume(v, -2000); }, rampStep + 4},
         {"volume to silence", [](host::AudioDevice& d, host::VoiceId v) { d.SetVolume(v, -10000); }, rampStep + 4},
         {"stopped and played on at a new volume",
          [](host::AudioDevice& d, host::VoiceId v) {
@@ -144,7 +143,8 @@ TEST(MixerRamps, AQueuedLoopFollowsTheIntroOnItsNextSample) {
     h.clock.AdvanceSeconds(0.5);
     auto heard = d.TakeMixed();
     // After the intro's fade-in everything is 9000: no dip, no gap, at the join or at the loop's own wrap.
-    for (size_t i = 2 * (host::kRampFrames + 1); i < heard.size(); i += 2) ASSERT_EQ(heard[i], 9000) << "frame " << i / 2;
+    for (size_t i = 2 * (host::kRampFrames + 1); i < heard.size(); i += 2)
+        ASSERT_EQ(heard[i], 9000) << "frame " << i / 2;
     EXPECT_EQ(d.GetStatus(intro), 0u);
     EXPECT_EQ(d.GetStatus(loop), uint32_t(host::VOICE_PLAYING | host::VOICE_LOOPING));
 

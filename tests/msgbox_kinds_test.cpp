@@ -153,9 +153,7 @@ TEST(MsgBoxKinds, MapUnlockRowsShareOneRequirementValue) {
 // Episode 1's equipment for each area (index from 0): card slots, Life
 // Booster and Energy Booster levels; each just met, and each one short.
 TEST(MsgBoxKinds, EachAreaNeedsItsSlotsLifeBoosterAndEnergyBooster) {
-    const struct {
-        int area, slots, life, energy;
-    } needs[] = {{1, 5, 1, 1}, {2, 6, 2, 2}, {3, 7, 3, 3}, {4, 8, 4, 4}};
+    const struct { int area, slots, life, energy; } needs[] = {{1, 5, 1, 1}, {2, 6, 2, 2}, {3, 7, 3, 3}, {4, 8, 4, 4}};
     for (const auto& n : needs) {
         SaveProfile p{};
         p.m_nCardSlots = n.slots;

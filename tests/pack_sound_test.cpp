@@ -29,8 +29,8 @@ std::vector<float> DecodeOgg(const std::vector<uint8_t>& bytes) {
     int channels = 1, holes = 0, bad = 0;
     long rate = 0;
     for (;;) {
-        long n = ogg_decode_one_vorbis_packet(handle, buffer.data(), int(buffer.size()), 16, &channels, &rate, &holes,
-                                              &bad);
+        long n =
+            ogg_decode_one_vorbis_packet(handle, buffer.data(), int(buffer.size()), 16, &channels, &rate, &holes, &bad);
         if (n <= 0) break;
         const int16_t* s = reinterpret_cast<const int16_t*>(buffer.data());
         for (long i = 0; i < n / 2; i += channels) out.push_back(s[i] / 32768.0f);
@@ -286,9 +286,10 @@ TEST_F(PackSounds, EveryMusicLoopLastsThirtySecondsAndNeverClicks) {
         EXPECT_LE(inside.worst, 4.0) << "a click at " << double(inside.at) / kRate << " s";
         EXPECT_LE(wrap.worst, 4.0) << "the loop's end does not flow into its start";
         EXPECT_LE(JoinDipDb(loop, 0), 3.0) << "the loop dips where it joins itself";
-        std::printf("[music] %-10s loop %.2f s, worst step inside %.2fx (%.2fx the piece's median), at the wrap %.2fx "
-                    "(dip %.1f dB)",
-                    p.use, double(loop.size()) / kRate, inside.worst, inside.global, wrap.worst, JoinDipDb(loop, 0));
+        std::printf(
+            "[music] %-10s loop %.2f s, worst step inside %.2fx (%.2fx the piece's median), at the wrap %.2fx "
+            "(dip %.1f dB)",
+            p.use, double(loop.size()) / kRate, inside.worst, inside.global, wrap.worst, JoinDipDb(loop, 0));
         if (*p.intro) {
             const std::vector<float>& intro = Clip(std::string(kBgm) + p.intro);
             ASSERT_FALSE(intro.empty()) << p.intro;
@@ -354,8 +355,8 @@ TEST_F(PackSounds, NoTwoEffectsAlike) {
     for (size_t a = 0; a < prints.size(); ++a)
         for (size_t b = a + 1; b < prints.size(); ++b) all.push_back(Distance(prints[a], prints[b]));
     std::sort(all.begin(), all.end());
-    std::printf("[effects] the five closest pairs: %.2f %.2f %.2f %.2f %.2f; median pair %.2f\n", all[0], all[1], all[2],
-                all[3], all[4], all[all.size() / 2]);
+    std::printf("[effects] the five closest pairs: %.2f %.2f %.2f %.2f %.2f; median pair %.2f\n", all[0], all[1],
+                all[2], all[3], all[4], all[all.size() / 2]);
     std::printf("[effects] %zu effects, closest pair %s / %s at %.2f\n", names.size(), names[ca].c_str(),
                 names[cb].c_str(), closest);
 }
@@ -369,8 +370,7 @@ TEST_F(PackSounds, LoudnessFollowsTheSoundsRole) {
         double margin;  // dB
     };
     const Row kRows[] = {
-        {"the button click is far under the earthquake", "Menu\\SFX_BtnClick.ogg", "Ambient\\Sfx_Earthquake.ogg",
-         10},
+        {"the button click is far under the earthquake", "Menu\\SFX_BtnClick.ogg", "Ambient\\Sfx_Earthquake.ogg", 10},
         {"the button click is far under a death", "Menu\\SFX_BtnClick.ogg", "Game\\SFX_Death1.ogg", 12},
         {"typing is under a gun shot", "Menu\\Sfx_Type.ogg", "Weapon\\W0000-1.ogg", 6},
         {"the message box is far under the boss's bomb", "Menu\\SFX_MsgBox.ogg", "Game\\SFX_DestroyerBomb.ogg", 10},
@@ -455,7 +455,8 @@ TEST_F(PackSounds, NoEffectClicksAtFullVolume) {
         std::vector<int16_t> stereo(2 * (rounds * s.size() + 2 * lead), 0);
         for (size_t i = 0; i < rounds * s.size(); ++i) {
             const float x = s[i % s.size()] * 32768.0f;
-            stereo[2 * (i + lead)] = stereo[2 * (i + lead) + 1] = int16_t(std::lround(std::clamp(x, -32768.0f, 32767.0f)));
+            stereo[2 * (i + lead)] = stereo[2 * (i + lead) + 1] =
+                int16_t(std::lround(std::clamp(x, -32768.0f, 32767.0f)));
         }
         const size_t clicks = FindClicks(stereo).size();
         total += clicks;

@@ -47,8 +47,8 @@ TEST(PackedPixels, EveryPictureComesBackByteForByte) {
         {"not whole pixels", {1, 2, 3, 4, 5, 6}, false},
         {"a photograph is given up early", Pixels(1 << 16, [](size_t i) { return uint32_t(i * 2654435761u); }), false},
         // Would pack to a fifth, but the noise ahead spends the budget of the pixels read so far.
-        {"noise ahead of a flat rest", Pixels(1 << 17, [](size_t i) { return i < 20000 ? uint32_t(i * 2654435761u) : 7u; }),
-         false},
+        {"noise ahead of a flat rest",
+         Pixels(1 << 17, [](size_t i) { return i < 20000 ? uint32_t(i * 2654435761u) : 7u; }), false},
         {"a flat start pays for noise after it",
          Pixels(1 << 17, [](size_t i) { return i < 100000 ? 7u : uint32_t(i * 2654435761u); }), true},
     };

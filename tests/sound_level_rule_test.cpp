@@ -15,8 +15,8 @@ int32_t BufferVolumeOf(CVxSound& s) { return s.m_pSound->GetDevice()->GetVolume(
 struct LevelRow {
     const char* rule;
     int group;
-    int loadLevel;   // set before Play
-    int laterLevel;  // set after Play, as a fade does
+    int loadLevel;    // set before Play
+    int laterLevel;   // set after Play, as a fade does
     int32_t atStart;  // buffer volume just after Play
     int32_t later;    // buffer volume after the later level
 };

@@ -30,7 +30,8 @@ TEST(TexelScale, OnlyBatchesNeverShrinkingTheirPictureSkipTheLevels) {
     std::vector<ScreenCorner> mixed = Quad(0, 0, 128, 128);
     for (const ScreenCorner& c : Quad(300, 0, 116, 120)) mixed.push_back(c);
     std::vector<ScreenCorner> withFlat = Quad(0, 0, 128, 128);
-    for (const ScreenCorner& c : {ScreenCorner{5, 5, 1, 0, 0}, ScreenCorner{6, 6, 1, 1, 1}, ScreenCorner{7, 7, 1, 0, 1}})
+    for (const ScreenCorner& c :
+         {ScreenCorner{5, 5, 1, 0, 0}, ScreenCorner{6, 6, 1, 1, 1}, ScreenCorner{7, 7, 1, 0, 1}})
         withFlat.push_back(c);  // a triangle along a line covers no pixel
     const struct {
         const char* rule;

@@ -580,7 +580,8 @@ TEST_F(BoardContainmentTest, TheShownPartsPanelKeepsItsFrameAndCountOnTheScreen)
     });
     ASSERT_EQ(scene.InkOf("Bbd_MoneyInterface").size(), 1u);
     std::vector<std::string> faults = scene.OffScreen({"Bbd_MoneyInterface", "Num_Interface1"});
-    for (const std::string& f : scene.PicturesOutside("Num_Interface1", {"Bbd_MoneyInterface"}, 2.0f)) faults.push_back(f);
+    for (const std::string& f : scene.PicturesOutside("Num_Interface1", {"Bbd_MoneyInterface"}, 2.0f))
+        faults.push_back(f);
     EXPECT_TRUE(faults.empty()) << containment::Lines(faults);
     EXPECT_FALSE(scene.InkOf("Num_Interface1").empty()) << "the count is drawn";
 }

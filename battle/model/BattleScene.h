@@ -75,11 +75,11 @@ struct BattleScene {
     CVxBillboard* m_pCanMoveIcon = nullptr;
     CVxBillboard* m_pSeesConcealedMark = nullptr;
     CVxBillboard* m_pBbdCapsule = nullptr;
-    CVxBillboard* m_apCapsuleMark[2] = {};     // a capsule's card: plain, upgraded
-    CVxBillboard* m_pCollectedMark = nullptr;  // drawn where an item was picked up
+    CVxBillboard* m_apCapsuleMark[2] = {};         // a capsule's card: plain, upgraded
+    CVxBillboard* m_pCollectedMark = nullptr;      // drawn where an item was picked up
     CVxBillboard* m_pNextUnlockPicture = nullptr;  // the next unlock, shown by a produced item
-    CVxSound* m_pSfxAlarm = nullptr;           // a mini-game unit's alarm
-    CVxSound* m_pSfxFuse = nullptr;            // a bomb's fuse catching
+    CVxSound* m_pSfxAlarm = nullptr;               // a mini-game unit's alarm
+    CVxSound* m_pSfxFuse = nullptr;                // a bomb's fuse catching
     int m_iPanelTimer = 0;
 
     // The battle's effect objects, built by Load and deleted by Release.

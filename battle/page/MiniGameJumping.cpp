@@ -131,7 +131,8 @@ void CPageGame::HandleJumpInput() {
 
 void CPageGame::FireRobotsOfType(int type) {
     for (CCom_GameRobot& r : m_lstRobots)
-        if (r.Type() == type && r.m_iHp > 0 && r.m_iActionTimer >= r.m_Unit.m_iActionInterval) r.BeginAttack(*this, true);
+        if (r.Type() == type && r.m_iHp > 0 && r.m_iActionTimer >= r.m_Unit.m_iActionInterval)
+            r.BeginAttack(*this, true);
 }
 
 void CPageGame::DrawJumpStartArrow() {

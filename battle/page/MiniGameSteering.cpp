@@ -57,7 +57,8 @@ void CPageGame::FireAimedShots() {
         const double angle = std::atan2(double(aim.y - from.y), double(aim.x - from.x));
         const float speed = float(robot->m_Weapon.m_iSpeed);
         CCom_GameBullet shot;
-        shot.Setup(*this, robot->m_Unit.m_iWeapon, robot->m_iUnitSlot, from.x, from.y, from.z, NO_SERIAL, robot->m_iSerial);
+        shot.Setup(*this, robot->m_Unit.m_iWeapon, robot->m_iUnitSlot, from.x, from.y, from.z, NO_SERIAL,
+                   robot->m_iSerial);
         shot.m_vVelocity = VxVec3{speed * float(std::cos(angle)), speed * float(std::sin(angle)), 0.0f};
         shot.m_vRotation = VxVec3{0.0f, 0.0f, float(angle - kPi / 2.0)};
         m_lstBullets.push_back(shot);

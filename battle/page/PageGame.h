@@ -572,8 +572,6 @@ public:
     VxVec3 m_vRpCursor{};
 };
 
-
 // One frame of a field effect on the page's battle: it draws (and, for a
 // few kinds, acts), then its life falls by one.
 void UpdateFieldEffect(CPageGame& page, FieldEffect& record);
-

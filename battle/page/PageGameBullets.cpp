@@ -15,7 +15,6 @@
 #include "content/UnitDefinition.h"
 #include "content/StageRules.h"
 
-
 void CPageGame::LoadBossResources() {
     for (CVxBillboard*& p : m_apBossArmArt) p = nullptr;
     for (CVxBillboard*& p : m_apBossHandArt) p = nullptr;

@@ -240,9 +240,7 @@ VxVec3 CCom_GameRobot::DestroyerBodyShift() const {
     return shift;
 }
 
-void CCom_GameRobot::StopBossHands(CBattleModel& model) {
-    CueBossHandsDown(model.Scene());
-}
+void CCom_GameRobot::StopBossHands(CBattleModel& model) { CueBossHandsDown(model.Scene()); }
 
 void CCom_GameRobot::FireBossVolley(CBattleModel& model) {
     model.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x + 70.0f,

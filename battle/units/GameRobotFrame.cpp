@@ -255,7 +255,8 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
     frame = ClampedFrame(m_iAnimTick, l2 - 180);
     float fade = 1.0f;
     if (m_iAnimTick >= l2 - 135) {
-        if (UnitHas(type, UNIT_BOSS)) fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
+        if (UnitHas(type, UNIT_BOSS))
+            fade = m_iBossTimer > 1480 ? 1.0f - 2.0f * float(m_iBossTimer - 1480) / 60.0f : 1.0f;
         else fade = 1.0f - float(m_iAnimTick - (l2 - 135)) / 45.0f;
     }
     m_fDyingFade = std::max(0.0f, fade);

@@ -35,7 +35,8 @@ bool IsInFiringArc(const CCom_GameRobot& s, const CCom_GameRobot& t, VxVec3 p, f
         return std::fabs(WrapAngleDifference(AngleBetweenPoints(q, t.m_vLastPosition), angle)) <= arc;
     };
     if (inside(0.0f)) return true;
-    if (UnitHas(t.Type(), UNIT_TALL)) return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
+    if (UnitHas(t.Type(), UNIT_TALL))
+        return inside(-80.75f) || (t.m_Unit.m_iTerrain != TERRAIN_MARINE && inside(-161.5f));
     if (UnitHas(t.Type(), UNIT_BOSS)) return inside(-80.75f) || inside(80.75f);
     return false;
 }

@@ -101,7 +101,9 @@ int main(int argc, char** argv) {
     for (const std::string& needed : {probe, exes[0], exes[1], folder + "/DATA"}) {
         struct stat st {};
         if (stat(needed.c_str(), &st) != 0) {
-            std::fprintf(stderr, "missing %s: build the target bench_startup_compare (it builds what it starts) or name the build folder\n",
+            std::fprintf(stderr,
+                         "missing %s: build the target bench_startup_compare (it builds what it starts) or name the "
+                         "build folder\n",
                          needed.c_str());
             return 1;
         }
@@ -114,7 +116,8 @@ int main(int argc, char** argv) {
     for (int p = 0; p < 2; ++p)
         for (const Run& r : runs[p])
             if (r.ms < 0) {
-                std::fprintf(stderr, "%s: no first frame (it ended, or drew nothing for %d s)\n", names[p].c_str(), kFirstFrameTimeoutMs / 1000);
+                std::fprintf(stderr, "%s: no first frame (it ended, or drew nothing for %d s)\n", names[p].c_str(),
+                             kFirstFrameTimeoutMs / 1000);
                 return 1;
             }
     Run medians[2];

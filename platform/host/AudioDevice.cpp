@@ -313,14 +313,16 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
             v.position %= end;
         }
         if (v.heard != v.gain)
-            v.heard = v.heard < v.gain ? std::min(v.gain, v.heard + v.rampStep) : std::max(v.gain, v.heard - v.rampStep);
+            v.heard =
+                v.heard < v.gain ? std::min(v.gain, v.heard + v.rampStep) : std::max(v.gain, v.heard - v.rampStep);
         float l, r;
         SampleAt(data, v.format, v.frames, v.position, v.looping, l, r);
         const float g = fadeEnd ? v.heard * EndFade(v.position, end, step) : v.heard;
         add(i, l * g, r * g);
         if (m_keepGroups) {
             const float jump = std::fabs(l * g - v.lastOut);
-            if (jump > m_stepSources[i].step) m_stepSources[i] = {v.frames, uint32_t(v.position >> 32), v.frequency, jump};
+            if (jump > m_stepSources[i].step)
+                m_stepSources[i] = {v.frames, uint32_t(v.position >> 32), v.frequency, jump};
         }
         v.lastOut = l * g;
         v.position += step;
@@ -534,7 +536,8 @@ void HeadlessAudioDevice::CatchUpLocked() {
                             const float squeeze = g == 1 ? 1.0f : m_effectsGains[i / kMixChannels];
                             m_heardGroups[g].push_back(m_groupAccum[g][i] * squeeze * m_limitGains[i / kMixChannels]);
                         }
-                if (m_keepGroups) m_heardSources.insert(m_heardSources.end(), m_stepSources.begin(), m_stepSources.begin() + long(n));
+                if (m_keepGroups)
+                    m_heardSources.insert(m_heardSources.end(), m_stepSources.begin(), m_stepSources.begin() + long(n));
             }
             frames -= int64_t(n);
         }
@@ -549,7 +552,8 @@ void HeadlessAudioDevice::Trim() {
     for (auto& g : m_heardGroups)
         if (g.size() > m_heardLimit) g.erase(g.begin(), g.end() - m_heardLimit);
     const size_t frames = m_heardLimit / kMixChannels;
-    if (m_heardSources.size() > frames) m_heardSources.erase(m_heardSources.begin(), m_heardSources.end() - long(frames));
+    if (m_heardSources.size() > frames)
+        m_heardSources.erase(m_heardSources.begin(), m_heardSources.end() - long(frames));
 }
 
 void HeadlessAudioDevice::SetHeardSeconds(uint32_t seconds) {

@@ -114,13 +114,13 @@ protected:
         uint64_t position = 0;  // frames, 32.32 fixed point
         uint32_t frequency = 0;
         int32_t volume = 0;
-        float gain = 1.0f;       // what the volume asks for
-        float heard = 0.0f;      // what is applied now, walking to gain
-        float rampStep = 0.0f;   // per frame, so each change takes kRampFrames
+        float gain = 1.0f;      // what the volume asks for
+        float heard = 0.0f;     // what is applied now, walking to gain
+        float rampStep = 0.0f;  // per frame, so each change takes kRampFrames
         bool playing = false;
         bool looping = false;
         uint8_t group = 0;
-        VoiceId next = 0;        // queued to follow the end of this one-shot
+        VoiceId next = 0;  // queued to follow the end of this one-shot
         bool nextLoops = false;
         std::vector<Tail> tails;
         float lastOut = 0.0f;  // the left sample it last put in, for StepSource
@@ -156,7 +156,7 @@ protected:
     // The effects compressor's and the limiter's gain of each frame of the last mix.
     std::vector<float> m_effectsGains, m_limitGains;
     std::vector<StepSource> m_stepSources;  // of each frame of the last mix, when groups are kept
-    float m_effectsPower = 0.0f;  // the effects' smoothed power (squared 16-bit units)
+    float m_effectsPower = 0.0f;            // the effects' smoothed power (squared 16-bit units)
     float m_limitGain = 1.0f;
     bool m_smooth = true;
 };

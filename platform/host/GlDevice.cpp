@@ -597,7 +597,8 @@ void GlDevice::ScreenCorners(std::vector<ScreenCorner>& out) const {
         const float in[4] = {b.x, b.y, b.z, b.w};
         float clip[4];
         for (int c = 0; c < 4; ++c)
-            clip[c] = in[0] * vp[size_t(c)] + in[1] * vp[size_t(4 + c)] + in[2] * vp[size_t(8 + c)] + in[3] * vp[size_t(12 + c)];
+            clip[c] = in[0] * vp[size_t(c)] + in[1] * vp[size_t(4 + c)] + in[2] * vp[size_t(8 + c)] +
+                      in[3] * vp[size_t(12 + c)];
         const float iw = clip[3] != 0.0f ? 1.0f / clip[3] : 1.0f;
         out.push_back({(clip[0] * iw + 1.0f) * 0.5f * float(w) - 0.5f, (1.0f - clip[1] * iw) * 0.5f * float(h) - 0.5f,
                        clip[3], b.u, b.v});
@@ -691,7 +692,7 @@ GLuint GlDevice::GlTextureName(TextureHandle texture) const {
 void GlDevice::ForgetGlState() {
     Flush();
     if (m_target == 0) TouchBackBuffer();  // what comes may draw on it
-    m_currentProgram = nullptr;  // bound again by the next batch
+    m_currentProgram = nullptr;            // bound again by the next batch
     glBindVertexArray(m_vao);
     glBindSampler(0, m_sampler);
     m_keyDirty = true;  // every batch sets all its states again

@@ -117,12 +117,13 @@ TEST(BoxWindow, BoxAfterBoxOverTheGameWindowLeavesItDrawingAndRaisesNoXError) {
             xclient::Connection x;
             Window box = 0;
             for (int wait = 0; !done && box == 0 && wait < 200; ++wait)
-                box = x.WaitForWindow(getpid(), [](const std::string& t) { return t == "Save data write error!"; },
-                                      std::chrono::milliseconds(50));
+                box = x.WaitForWindow(
+                    getpid(), [](const std::string& t) { return t == "Save data write error!"; },
+                    std::chrono::milliseconds(50));
             if (box) x.PressReturn(box);
         });
-        const int answer = host::ShowBoxWindow("The game could not be saved.", "Save data write error!", kOk, nullptr,
-                                               nullptr);
+        const int answer =
+            host::ShowBoxWindow("The game could not be saved.", "Save data write error!", kOk, nullptr, nullptr);
         done = true;
         player.join();
         ASSERT_EQ(answer, host::IDOK) << "box " << i << " was not answered";

@@ -89,7 +89,8 @@ TEST(DamagedPictureRun, TheGameDrawsOnAfterTheBoxAboutADamagedPicture) {
     EXPECT_TRUE(alive) << "the game ended after the box\n" << said;
     EXPECT_TRUE(stopped) << "no clean exit after the quit request\n" << said;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status)) << "\n" << said;
+        << "status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status)) << "\n"
+        << said;
     EXPECT_NE(said.find("Bbd_Loading.png"), std::string::npos) << "the box named another picture\n" << said;
     EXPECT_TRUE(fs::exists(folder + "DataBkUp.dat")) << "no exit save\n" << said;
     EXPECT_EQ(said.find("Sanitizer"), std::string::npos) << said;

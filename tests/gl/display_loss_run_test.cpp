@@ -38,7 +38,8 @@ TEST(DisplayLossRun, ALostDisplayEndsTheGameWithTheExitSaveAndStatusZero) {
 
         golden::GameProcess game(root, true, errors);
         ASSERT_TRUE(golden::Appears(folder + "SaveData.dat")) << c.rule;
-        const Window window = x.WaitForWindow(game.pid(), [](const std::string&) { return true; }, 20000ms);
+        const Window window = x.WaitForWindow(
+            game.pid(), [](const std::string&) { return true; }, 20000ms);
         ASSERT_NE(window, 0u) << c.rule << ": no window";
         // Let it draw for a while: the loss comes in the middle of play.
         std::this_thread::sleep_for(2000ms);

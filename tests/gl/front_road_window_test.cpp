@@ -157,7 +157,8 @@ private:
     }
     static bool Answers(const std::string& name) {
         for (int i = 0; i < 50; ++i) {
-            if (std::system(("DISPLAY=" + name + " xdotool getdisplaygeometry >/dev/null 2>&1").c_str()) == 0) return true;
+            if (std::system(("DISPLAY=" + name + " xdotool getdisplaygeometry >/dev/null 2>&1").c_str()) == 0)
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         return false;

@@ -190,8 +190,13 @@ TEST_P(GlComposition, CopiesWhatTheDrawWouldShow) {
     device->Clear(CLEAR_TARGET, 0xFF00FF00u, 1.0f);
     VertexRHW quad[4];
     for (int i = 0; i < 4; ++i) {
-        quad[i] = {(i & 1 ? 799.5f : -0.5f) + c.shift, i & 2 ? 599.5f : -0.5f, 0.0f, 1.0f, c.color,
-                   i & 1 ? 1.0f : 0.0f, i & 2 ? 1.0f : 0.0f};
+        quad[i] = {(i & 1 ? 799.5f : -0.5f) + c.shift,
+                   i & 2 ? 599.5f : -0.5f,
+                   0.0f,
+                   1.0f,
+                   c.color,
+                   i & 1 ? 1.0f : 0.0f,
+                   i & 2 ? 1.0f : 0.0f};
     }
     const uint64_t copies = gl->WholeCopies();
     ApplyPostProcessPass(*device, scene);
@@ -242,8 +247,13 @@ protected:
         ApplyPostProcessPass(*device, source);
         VertexRHW quad[4];
         for (int i = 0; i < 4; ++i)
-            quad[i] = {(i & 1 ? 799.5f : -0.5f) + shift, i & 2 ? 599.5f : -0.5f, 0.0f, 1.0f, color,
-                       i & 1 ? 1.0f : 0.0f, i & 2 ? 1.0f : 0.0f};
+            quad[i] = {(i & 1 ? 799.5f : -0.5f) + shift,
+                       i & 2 ? 599.5f : -0.5f,
+                       0.0f,
+                       1.0f,
+                       color,
+                       i & 1 ? 1.0f : 0.0f,
+                       i & 2 ? 1.0f : 0.0f};
         device->DrawPrimitiveUP(PT_TRIANGLESTRIP, 2, quad);
         device->ApplyState(saved);
     }
@@ -340,18 +350,12 @@ TEST_F(GlFrameTarget, APresentWhileStillDrawingToItKeepsItsPicture) {
 INSTANTIATE_TEST_SUITE_P(
     Frames, GlFrameTarget,
     ::testing::Values(
-        FrameTargetCase{"plain copy stays on the back buffer", false, false, false, 0xFFFFFFFFu,
-                        0.0f, false, true},
-        FrameTargetCase{"drawing after the copy keeps it", false, false, false, 0xFFFFFFFFu, 0.0f,
-                        true, true},
-        FrameTargetCase{"shaken composition moves it off", false, false, false, 0xFFFFFFFFu,
-                        1.0f, true, false},
-        FrameTargetCase{"tinted composition moves it off", false, false, false, 0xFF808080u,
-                        0.0f, false, false},
-        FrameTargetCase{"a still copied from it moves it off", false, false, true, 0xFFFFFFFFu,
-                        0.0f, false, false},
-        FrameTargetCase{"back buffer drawn on first", true, false, false, 0xFFFFFFFFu, 0.0f,
-                        false, false},
+        FrameTargetCase{"plain copy stays on the back buffer", false, false, false, 0xFFFFFFFFu, 0.0f, false, true},
+        FrameTargetCase{"drawing after the copy keeps it", false, false, false, 0xFFFFFFFFu, 0.0f, true, true},
+        FrameTargetCase{"shaken composition moves it off", false, false, false, 0xFFFFFFFFu, 1.0f, true, false},
+        FrameTargetCase{"tinted composition moves it off", false, false, false, 0xFF808080u, 0.0f, false, false},
+        FrameTargetCase{"a still copied from it moves it off", false, false, true, 0xFFFFFFFFu, 0.0f, false, false},
+        FrameTargetCase{"back buffer drawn on first", true, false, false, 0xFFFFFFFFu, 0.0f, false, false},
         FrameTargetCase{"depth cleared apart", false, true, false, 0xFFFFFFFFu, 0.0f, false, false}),
     [](const ::testing::TestParamInfo<FrameTargetCase>& info) {
         std::string name;

@@ -29,8 +29,8 @@ protected:
         host::WindowMessage msg;
         while (window && window->PeekMessage(msg)) {
             const uint32_t m = msg.message;
-            if (m == host::WM_NULL || m == host::WM_ACTIVATE || m == host::WM_ACTIVATEAPP ||
-                m == host::WM_KILLFOCUS || m == host::WM_SETFOCUS)
+            if (m == host::WM_NULL || m == host::WM_ACTIVATE || m == host::WM_ACTIVATEAPP || m == host::WM_KILLFOCUS ||
+                m == host::WM_SETFOCUS)
                 continue;
             road.framework->HandleMessage(window, m, msg.wParam, msg.lParam);
         }

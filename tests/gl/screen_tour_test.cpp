@@ -143,8 +143,8 @@ TEST(ScreenTour, WaveNoticesCarryTheirWords) {
         // The banner stands 180 above the centre of the 640-high screen, 64 high.
         const double scale = double(picture.height) / 640.0;
         const int centre = int((320.0 - 180.0) * scale);
-        const std::string words = ReadWords(picture, centre - int(48 * scale), centre + int(48 * scale),
-                                            out + "/" + r.shot + "_band.png");
+        const std::string words =
+            ReadWords(picture, centre - int(48 * scale), centre + int(48 * scale), out + "/" + r.shot + "_band.png");
         for (const char* word : r.words)
             EXPECT_NE(words.find(word), std::string::npos) << r.shot << " reads \"" << words << "\"";
         if (r.notWord) {

@@ -58,8 +58,8 @@ void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, in
 // An open book seen from the front, its spine at cx: each page runs from the
 // spine (spineTop above cy, spineBottom below) out to half on either side
 // (edgeTop above cy, edgeBottom below).
-inline void OpenBook(Painter& p, double cx, double cy, double half, double spineTop, double edgeTop,
-                     double edgeBottom, double spineBottom, const Paint& paint) {
+inline void OpenBook(Painter& p, double cx, double cy, double half, double spineTop, double edgeTop, double edgeBottom,
+                     double spineBottom, const Paint& paint) {
     for (double side : {-1.0, 1.0})
         p.Polygon({{cx, cy - spineTop},
                    {cx + side * half, cy - edgeTop},

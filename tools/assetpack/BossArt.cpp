@@ -99,7 +99,11 @@ void DrawBossArm(Canvas& c, const ArtJob& job) {
         p.Push();
         p.Translate(54, side * 6.0);
         p.Rotate(side * open);
-        p.Polygon({{-2, -5.0 * side}, {22, -3.0 * side}, {32, 8.0 * side}, {24, 6.0 * side}, {16, 3.0 * side},
+        p.Polygon({{-2, -5.0 * side},
+                   {22, -3.0 * side},
+                   {32, 8.0 * side},
+                   {24, 6.0 * side},
+                   {16, 3.0 * side},
                    {-2, 6.0 * side}},
                   Inked(Shade(steel, 1.15f), 1.6, 0.6));
         p.Pop();
@@ -203,7 +207,8 @@ void DrawBossHand(Canvas& c, const ArtJob& job) {
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) {
             const Rgba px = c.At(x, y);
-            scaled.Blend(x, y, Rgba{uint8_t(px.r * px.a / 255), uint8_t(px.g * px.a / 255), uint8_t(px.b * px.a / 255), px.a});
+            scaled.Blend(
+                x, y, Rgba{uint8_t(px.r * px.a / 255), uint8_t(px.g * px.a / 255), uint8_t(px.b * px.a / 255), px.a});
         }
     c = scaled;
 }

@@ -31,4 +31,3 @@ void PasteThumbnail(Canvas& sheet, const Canvas& pic, int x, int y, int box) {
                                  static_cast<uint8_t>(a / n)});
         }
 }
-

@@ -16,8 +16,8 @@
 
 namespace {
 
-const char* const kFolk[] = {"Gunner Bot", "Fixer Bot",  "Cannon Bot", "Copter Bot", "Hammer Bot",
-                             "Sonar Bot",  "Freezer Bot", "Fusor Bot", "Spider Bot", "Blocker Bot"};
+const char* const kFolk[] = {"Gunner Bot", "Fixer Bot",   "Cannon Bot", "Copter Bot", "Hammer Bot",
+                             "Sonar Bot",  "Freezer Bot", "Fusor Bot",  "Spider Bot", "Blocker Bot"};
 
 // A sky that runs across the picture from one light to another.
 void SkyAcross(Canvas& c, Rgba leftTop, Rgba leftLow, Rgba rightTop, Rgba rightLow) {
@@ -76,15 +76,24 @@ void Ship(Painter& p, double x, double y, double len, double tilt, bool broken) 
     p.Rotate(tilt);
     const Rgba hull{62, 60, 72, 255}, dark{34, 32, 40, 255};
     const double h = len * 0.16;
-    p.Polygon({{-len / 2, 0}, {-len * 0.3, -h}, {len * 0.4, -h * 0.9}, {len / 2, -h * 0.3}, {len / 2, h * 0.5},
+    p.Polygon({{-len / 2, 0},
+               {-len * 0.3, -h},
+               {len * 0.4, -h * 0.9},
+               {len / 2, -h * 0.3},
+               {len / 2, h * 0.5},
                {-len * 0.3, h * 0.6}},
               Inked(hull, 2.0, 0.6));
     p.Box(-len * 0.05, -h * 1.6, len * 0.25, h * 0.8, 3, Inked(dark, 1.5, 0.4));
-    for (int i = 0; i < 6; ++i) p.Circle(-len * 0.25 + i * len * 0.1, -h * 0.2, len * 0.012, Solid(Rgba{255, 70, 50, 255}));
+    for (int i = 0; i < 6; ++i)
+        p.Circle(-len * 0.25 + i * len * 0.1, -h * 0.2, len * 0.012, Solid(Rgba{255, 70, 50, 255}));
     p.Glow(len * 0.52, 0, h * 1.2, Rgba{255, 150, 70, 180}, 1.4);
     if (broken) {
-        p.Polygon({{len * 0.05, -h}, {len * 0.12, -h * 0.2}, {len * 0.02, h * 0.2}, {len * 0.1, h * 0.7},
-                   {len * 0.18, h * 0.7}, {len * 0.22, -h * 0.95}},
+        p.Polygon({{len * 0.05, -h},
+                   {len * 0.12, -h * 0.2},
+                   {len * 0.02, h * 0.2},
+                   {len * 0.1, h * 0.7},
+                   {len * 0.18, h * 0.7},
+                   {len * 0.22, -h * 0.95}},
                   Solid(Rgba{10, 8, 14, 255}));
         p.Glow(len * 0.12, 0, h * 1.4, Rgba{255, 120, 40, 200}, 1.3);
     }
@@ -109,9 +118,9 @@ void House(Painter& p, double x, double ground, double s, Rgba wall, bool scaffo
     p.Box(x + s * 0.2, ground - s * 0.55, s * 0.18, s * 0.16, 1, Solid(Rgba{255, 230, 150, 255}));
     if (scaffold) {
         const Rgba wood{170, 130, 80, 255};
-        for (double dx : {-0.72, -0.3})
-            p.Capsule(x + s * dx, ground, x + s * dx, ground - s * 1.0, 2, Solid(wood));
-        for (double dy : {0.35, 0.7}) p.Capsule(x - s * 0.78, ground - s * dy, x - s * 0.24, ground - s * dy, 2, Solid(wood));
+        for (double dx : {-0.72, -0.3}) p.Capsule(x + s * dx, ground, x + s * dx, ground - s * 1.0, 2, Solid(wood));
+        for (double dy : {0.35, 0.7})
+            p.Capsule(x - s * 0.78, ground - s * dy, x - s * 0.24, ground - s * dy, 2, Solid(wood));
     }
 }
 
@@ -191,7 +200,8 @@ void EndingTwo(Canvas& c, ArtRandom& r) {
     p.Glow(mx, H * 0.62, 150, Rgba{90, 255, 220, 150}, 1.6);
     const Rgba ancient{140, 255, 230, 255};
     std::vector<Vec2> core;
-    for (int k = 0; k < 6; ++k) core.push_back({mx + std::cos(k * kPi / 3) * 56, H * 0.62 + std::sin(k * kPi / 3) * 56});
+    for (int k = 0; k < 6; ++k)
+        core.push_back({mx + std::cos(k * kPi / 3) * 56, H * 0.62 + std::sin(k * kPi / 3) * 56});
     p.Polygon(core, Inked(Rgba{30, 90, 90, 255}, 3, 0.3));
     p.Ring(mx, H * 0.62, 36, 4, Solid(ancient));
     p.Ring(mx, H * 0.62, 90, 2, Soft(WithAlpha(ancient, 160), 2));
@@ -238,8 +248,9 @@ void EndingThree(Canvas& c, ArtRandom& r) {
             std::vector<Vec2> heart;
             for (int k = 0; k < 40; ++k) {
                 const double t = k * 2 * kPi / 40;
-                heart.push_back({x + 2 * 16 * std::pow(std::sin(t), 3),
-                                 g - 60 - 2 * (13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t))});
+                heart.push_back(
+                    {x + 2 * 16 * std::pow(std::sin(t), 3),
+                     g - 60 - 2 * (13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t))});
             }
             p.Polygon(heart, Inked(Rgba{250, 90, 110, 255}, 1.5, 0.4));
             continue;

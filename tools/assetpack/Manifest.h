@@ -31,7 +31,8 @@ struct ManifestItem {
     std::vector<int> frames;
     uint32_t colour = 0x808080;
     std::string label;
-    std::string style;  // from a leading "art:STYLE" (or a sound's "sfx:KIND") in the label; empty: chosen by path and kind
+    std::string
+        style;  // from a leading "art:STYLE" (or a sound's "sfx:KIND") in the label; empty: chosen by path and kind
     int line = 0;
 };
 

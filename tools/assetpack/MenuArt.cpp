@@ -232,11 +232,11 @@ void DrawLabItem(Canvas& c, const ArtJob& job) {
     const double cx = w / 2, cy = h / 2, r = s * 0.3;
     const int item = std::max(1, job.Number()) - 1;  // file 01 is item 0
     // Each item on a round brass-rimmed badge of its own tint.
-    static const Rgba kTints[20] = {
-        {60, 110, 150, 255}, {150, 60, 70, 255},  {50, 120, 160, 255}, {60, 130, 70, 255},  {120, 80, 160, 255},
-        {150, 110, 50, 255}, {90, 90, 110, 255},  {60, 120, 90, 255},  {140, 60, 60, 255},  {110, 90, 60, 255},
-        {70, 100, 170, 255}, {150, 90, 120, 255}, {90, 100, 110, 255}, {120, 70, 50, 255},  {60, 140, 170, 255},
-        {80, 60, 110, 255},  {80, 60, 110, 255},  {80, 60, 110, 255},  {80, 60, 110, 255},  {80, 60, 110, 255}};
+    static const Rgba kTints[20] = {{60, 110, 150, 255}, {150, 60, 70, 255},  {50, 120, 160, 255}, {60, 130, 70, 255},
+                                    {120, 80, 160, 255}, {150, 110, 50, 255}, {90, 90, 110, 255},  {60, 120, 90, 255},
+                                    {140, 60, 60, 255},  {110, 90, 60, 255},  {70, 100, 170, 255}, {150, 90, 120, 255},
+                                    {90, 100, 110, 255}, {120, 70, 50, 255},  {60, 140, 170, 255}, {80, 60, 110, 255},
+                                    {80, 60, 110, 255},  {80, 60, 110, 255},  {80, 60, 110, 255},  {80, 60, 110, 255}};
     const Rgba tint = kTints[item % 20];
     p.Circle(cx, cy, s * 0.47, Solid(ui::kFrameDark));
     p.Circle(cx, cy, s * 0.45, Solid(ui::kBrass, 0.7));
@@ -282,7 +282,9 @@ void DrawLabItem(Canvas& c, const ArtJob& job) {
     case 7: card(false, [&](double x, double y, double q) { Recycle(p, x, y, q, s); }); break;
     case 8: card(false, [&](double x, double y, double q) { Magnet(p, x, y, q * 0.9, s); }); break;
     case 9: card(false, [&](double x, double y, double q) { Factory(p, x, y, q, Rgba{170, 120, 70, 255}, s); }); break;
-    case 10: card(false, [&](double x, double y, double q) { Orb(p, x, y, q * 0.7, Rgba{250, 120, 220, 255}, s); }); break;
+    case 10:
+        card(false, [&](double x, double y, double q) { Orb(p, x, y, q * 0.7, Rgba{250, 120, 220, 255}, s); });
+        break;
     case 11:
         card(false, [&](double x, double y, double q) {
             Factory(p, x, y, q, Rgba{190, 90, 130, 255}, s);
@@ -342,7 +344,9 @@ void DrawMenuIcon(Canvas& c, const ArtJob& job) {
         const Rgba gold{240, 180, 60, 255};
         p.Ring(cx - s * 0.26, cy - s * 0.12, s * 0.12, s * 0.05, Ink(gold, s));
         p.Ring(cx + s * 0.26, cy - s * 0.12, s * 0.12, s * 0.05, Ink(gold, s));
-        p.Polygon({{cx - s * 0.3, cy - s * 0.36}, {cx + s * 0.3, cy - s * 0.36}, {cx + s * 0.2, cy + s * 0.06},
+        p.Polygon({{cx - s * 0.3, cy - s * 0.36},
+                   {cx + s * 0.3, cy - s * 0.36},
+                   {cx + s * 0.2, cy + s * 0.06},
                    {cx - s * 0.2, cy + s * 0.06}},
                   Ink(gold, s));
         p.Box(cx - s * 0.05, cy + s * 0.04, s * 0.1, s * 0.18, 0, Ink(gold, s));

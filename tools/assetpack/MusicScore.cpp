@@ -25,15 +25,15 @@ struct Instrument {
 struct Style {
     const char* name;
     double bpm;
-    int root;           // the tonic, as a MIDI note in the melody's register
-    int scale[7];       // semitones above the tonic
-    int chords[8];      // scale degree (0-6) of each bar's chord; the list repeats
+    int root;       // the tonic, as a MIDI note in the melody's register
+    int scale[7];   // semitones above the tonic
+    int chords[8];  // scale degree (0-6) of each bar's chord; the list repeats
     int loopBars;
-    const char* kick;   // sixteen steps a bar: 'x' a hit, 'o' a soft one
+    const char* kick;  // sixteen steps a bar: 'x' a hit, 'o' a soft one
     const char* snare;
     const char* hat;
-    const char* bass;   // 'x' root, 'o' octave, 'f' fifth, '-' holds, '.' rests
-    double density;     // the chance a melody step starts a note
+    const char* bass;  // 'x' root, 'o' octave, 'f' fifth, '-' holds, '.' rests
+    double density;    // the chance a melody step starts a note
     Instrument lead, pad, bassVoice;
     const char* intro;  // what the intro plays before the loop's last bar: "pad", "fanfare", "lament"
     int introBars;      // including that last bar
@@ -231,7 +231,8 @@ void RenderHit(std::vector<double>& out, const Hit& h) {
                 0.2 * g.Run(f.Run(r.Noise())) * std::exp(-t * 22);
         } else {
             phase += 1100 / kRate;
-            s = 0.5 * std::sin(2 * kPi * phase) * std::exp(-t * 80) + 0.15 * g.Run(f.Run(r.Noise())) * std::exp(-t * 60);
+            s = 0.5 * std::sin(2 * kPi * phase) * std::exp(-t * 80) +
+                0.15 * g.Run(f.Run(r.Noise())) * std::exp(-t * 60);
         }
         s *= attack * Gate(t, len, 0.004);
         if (at >= 0) out[size_t(at)] += s * h.velocity;
@@ -262,8 +263,7 @@ void WriteBar(const Style& s, Score& score, int bar, long at, const std::vector<
     // Chords: three voices a bar, each held to the bar line and fading out under
     // the next chord, so the harmony never thins at a change.
     for (int k = 0; k < 3; ++k)
-        notes.push_back({at, step * 16,
-                         double(s.root - 12 + Degree(s, chord + 2 * k)), &s.pad, 1.0, 0.29 * k + 0.05});
+        notes.push_back({at, step * 16, double(s.root - 12 + Degree(s, chord + 2 * k)), &s.pad, 1.0, 0.29 * k + 0.05});
     // Bass.
     for (int i = 0; i < 16; ++i) {
         char c = s.bass[i];
@@ -363,7 +363,8 @@ Score Compose(const Style& s) {
         long shift = long(s.introBars - s.loopBars) * score.step * 16;
         long from = long(s.loopBars - 1) * score.step * 16;
         for (const Note& n : score.loop)
-            if (n.start >= from) score.intro.push_back({n.start + shift, n.length, n.midi, n.voice, n.velocity, n.phase});
+            if (n.start >= from)
+                score.intro.push_back({n.start + shift, n.length, n.midi, n.voice, n.velocity, n.phase});
         for (const Hit& h : score.loopHits)
             if (h.start >= from) score.introHits.push_back({h.start + shift, h.drum, h.velocity, h.seed});
     }
@@ -421,10 +422,14 @@ Performance Perform(const Style& s) {
 }  // namespace
 
 std::string MusicPieceForPath(const std::string& path) {
-    static const std::pair<const char*, const char*> kByName[] = {
-        {"BGM_Menu_", "menu"},         {"BGM_Gameplay1_", "episode1"}, {"BGM_Gameplay2_", "episode2"},
-        {"BGM_Gameplay3_", "episode3"}, {"BGM_GameplayMiniGame_", "minigame"}, {"BGM_Victory_", "victory"},
-        {"BGM_Gameover_", "gameover"}, {"BGM_Story", "story"}};
+    static const std::pair<const char*, const char*> kByName[] = {{"BGM_Menu_", "menu"},
+                                                                  {"BGM_Gameplay1_", "episode1"},
+                                                                  {"BGM_Gameplay2_", "episode2"},
+                                                                  {"BGM_Gameplay3_", "episode3"},
+                                                                  {"BGM_GameplayMiniGame_", "minigame"},
+                                                                  {"BGM_Victory_", "victory"},
+                                                                  {"BGM_Gameover_", "gameover"},
+                                                                  {"BGM_Story", "story"}};
     for (const auto& [name, piece] : kByName)
         if (path.find(name) != std::string::npos) return piece;
     return "";

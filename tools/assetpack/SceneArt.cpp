@@ -45,7 +45,6 @@ void Wrapped(double width, double x, F draw) {
     draw(x + width);
 }
 
-
 // The Machines' own fortress, where each episode ends: a red-lit sky over a
 // wall of towers with the Machines' gear on the keep, and a steel deck below
 // the horizon. The deck, where the field stands, is kept plain and even so
@@ -82,8 +81,9 @@ void DrawFortress(Canvas& c, const ArtJob& job) {
     for (int i = 0; i < 3; ++i) {
         const double x = W * (0.15 + 0.33 * i), lean = (i - 1) * W * 0.12;
         Wrapped(W, x, [&](double cx) {
-            p.Polygon({{cx - 6, horizon - H * 0.2}, {cx + 6, horizon - H * 0.2}, {cx + lean + 60, 0}, {cx + lean - 60, 0}},
-                      Paint{Rgba{255, 200, 170, 22}, {}, 0, 0, 14});
+            p.Polygon(
+                {{cx - 6, horizon - H * 0.2}, {cx + 6, horizon - H * 0.2}, {cx + lean + 60, 0}, {cx + lean - 60, 0}},
+                Paint{Rgba{255, 200, 170, 22}, {}, 0, 0, 14});
         });
     }
     // Far towers, then the wall with its lit slits; all repeat with the width.

@@ -409,7 +409,8 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
             Clip blast(len * (0.6 - 0.1 * k));
             Explosion(blast, r, 2.0 - 0.3 * k);
             size_t at = size_t(len * 0.13 * k * kRate);
-            for (size_t i = 0; i < blast.s.size() && at + i < c.s.size(); ++i) c.s[at + i] += blast.s[i] * (1.0 - 0.15 * k);
+            for (size_t i = 0; i < blast.s.size() && at + i < c.s.size(); ++i)
+                c.s[at + i] += blast.s[i] * (1.0 - 0.15 * k);
         }
     } else if (kind == "explosion-s" || kind == "explosion-m") {
         // A robot breaking: the blast, then its parts clattering down.

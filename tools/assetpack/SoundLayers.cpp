@@ -106,8 +106,7 @@ void AddThump(Clip& c, double t0, double dur, double f0, double f1, double amp) 
 
 void Explosion(Clip& c, Rng& r, double size) {
     double len = c.Seconds();
-    AddThump(c, 0, std::min(len, 0.15 + 0.35 * size), LogRange(r, 60, 180) / (0.6 + 0.4 * size), r.Range(25, 50),
-             1.0);
+    AddThump(c, 0, std::min(len, 0.15 + 0.35 * size), LogRange(r, 60, 180) / (0.6 + 0.4 * size), r.Range(25, 50), 1.0);
     Noise n;
     n.dur = len * r.Range(0.55, 1.0), n.filter = kLowPass, n.c0 = LogRange(r, 1200, 3500);
     n.c1 = LogRange(r, 80, 700), n.q = r.Range(0.5, 1.6), n.amp = 1.1, n.attack = 0.003, n.hold = 0.02 * size;
@@ -134,6 +133,5 @@ void Notes(Clip& c, const std::vector<double>& midi, double step, double dur, Wa
         AddTone(c, t);
     }
 }
-
 
 }  // namespace sfx

@@ -30,7 +30,7 @@ public:
         m_state ^= m_state << 5;
         return m_state;
     }
-    double Unit() { return (Next() >> 8) / 16777216.0; }                 // [0, 1)
+    double Unit() { return (Next() >> 8) / 16777216.0; }                    // [0, 1)
     double Range(double lo, double hi) { return lo + (hi - lo) * Unit(); }  // [lo, hi)
     int Pick(int n) { return int(Next() % uint32_t(n)); }
     double Noise() { return Unit() * 2.0 - 1.0; }
@@ -161,7 +161,8 @@ inline int SmoothSteps(std::vector<double>& s, bool loop, double least, double r
         for (long i : found) {
             double v[9];
             for (long k = 0; k < 9; ++k) v[k] = at(i - 4 + k);
-            for (long k = 2; k < 7; ++k) at(i - 4 + k) = (v[k - 2] + 4 * v[k - 1] + 6 * v[k] + 4 * v[k + 1] + v[k + 2]) / 16.0;
+            for (long k = 2; k < 7; ++k)
+                at(i - 4 + k) = (v[k - 2] + 4 * v[k - 1] + 6 * v[k] + 4 * v[k + 1] + v[k + 2]) / 16.0;
         }
         smoothed += int(found.size());
     }

@@ -109,7 +109,8 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         // A swing: the air's rush, low or high, rising or falling, and for
         // a blade its ring.
         Noise n;
-        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 1600), n.c1 = std::fmin(2000.0, n.c0 * LogRange(r, 0.3, 6));
+        n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 1600),
+        n.c1 = std::fmin(2000.0, n.c0 * LogRange(r, 0.3, 6));
         n.q = r.Range(1, 5), n.amp = 1.0, n.attack = n.dur * r.Range(0.1, 0.6);
         AddNoise(c, r, n);
         if (r.Unit() < 0.6) AddMetal(c, n.dur * 0.5, len - n.dur * 0.5, LogRange(r, 1500, 6000), 2.0, 0.8, 0.3);
@@ -181,7 +182,8 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         Resonance(c, r, place, 0.5);
         AddThump(c, len * swell, len * (1 - swell), LogRange(r, 50, 150), 40, 0.8);
         Tone t;
-        t.dur = len * swell, t.f0 = AtPlace(place.a, 150, 900), t.f1 = t.f0 * r.Range(1.5, 4), t.amp = r.Range(0.15, 0.4);
+        t.dur = len * swell, t.f0 = AtPlace(place.a, 150, 900), t.f1 = t.f0 * r.Range(1.5, 4),
+        t.amp = r.Range(0.15, 0.4);
         t.attack = t.dur * 0.8, t.wave = static_cast<Wave>(r.Pick(4)), t.vibHz = r.Range(4, 25);
         t.vibDepth = r.Range(0, 0.1);
         AddTone(c, t);
@@ -262,7 +264,8 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000) * LogRange(r, 0.4, 1.6);
         n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
-        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5),
+                 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         Resonance(c, r, place, 0.3);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 1500, 0.5);
@@ -291,8 +294,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddMetal(c, 0, len * r.Range(0.4, 1), LogRange(r, 150, 2000), r.Range(1.2, 3.9), r.Range(1, 7), 0.6);
         if (family == "magnet") AddThump(c, 0, 0.1, LogRange(r, 100, 300), 60, 0.5);
     } else if (family == "heal") {
-        for (int k = 0; k < 6; ++k)
-            AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1500, 3500), 2.0, 0.5, 0.2);
+        for (int k = 0; k < 6; ++k) AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1500, 3500), 2.0, 0.5, 0.2);
     } else if (family == "web") {
         Noise n;
         n.dur = len, n.filter = kLowPass, n.c0 = 1200, n.c1 = 300, n.q = 3, n.amp = 0.8, n.flicker = 40;

@@ -17,8 +17,8 @@ namespace {
 // The field-effect kinds the battle draws (0 to 32 but for 9 and 25 to 27),
 // fired from hand slot 0 (the defended hand's Gunner Bot), whose shot the
 // shot-drawn kinds draw.
-const int kFieldEffects[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15, 16, 17,
-                             18, 19, 20, 21, 22, 23, 24, 28, 29, 30, 31, 32};
+const int kFieldEffects[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15,
+                             16, 17, 18, 19, 20, 21, 22, 23, 24, 28, 29, 30, 31, 32};
 constexpr int kFieldEffectKinds = int(sizeof kFieldEffects / sizeof kFieldEffects[0]);
 constexpr int kFieldEffectSource = 0;
 // The Destroyer's hand aims for this many frames before it travels.
@@ -120,7 +120,8 @@ int LateGameDirector::Settle(const std::string& moment) {
     return 32;
 }
 
-bool LateGameDirector::Steer(WindowStageRun& run, int playFrames, const std::function<bool(const std::string&)>& taken) {
+bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
+                             const std::function<bool(const std::string&)>& taken) {
     CPageGame& page = run.Battle();
     ++m_waited;
     auto next = [&] {

@@ -25,7 +25,7 @@ public:
 
 private:
     TourExtra m_extra;
-    int m_step = 0;     // the sight the director is steering to
-    int m_waited = 0;   // frames spent waiting for the current sight
+    int m_step = 0;          // the sight the director is steering to
+    int m_waited = 0;        // frames spent waiting for the current sight
     bool m_skipped = false;  // the wait for the boss is skipped
 };

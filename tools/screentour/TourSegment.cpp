@@ -42,64 +42,63 @@ struct StageSegment {
     int stage;
     bool defend;
     bool cardChoice;
-    int playFrames;  // frames of play before the segment ends; 0: to the result
-    bool pause;      // Escape once during play
-    bool won;        // the input player plays it, by mouse, to a win
-    TourExtra extra; // late-game sights steered to during play (which then ends it)
+    int playFrames;   // frames of play before the segment ends; 0: to the result
+    bool pause;       // Escape once during play
+    bool won;         // the input player plays it, by mouse, to a win
+    TourExtra extra;  // late-game sights steered to during play (which then ends it)
 };
 
 const StageSegment kStages[] = {
-    {"stage01", 1, true, false, 1500, false, false, TOUR_PLAIN},    // the tutorial's boxes
-    {"stage02", 2, false, false, 0, false, true, TOUR_PLAIN},       // won: the capsule, the unlock board, the won summary
-    {"stage07", 7, false, false, 0, false, true, TOUR_PLAIN},       // won: the new robot board
-    {"stage10", 10, true, false, 400, false, false, TOUR_PLAIN},    // a defended stage in play
-    {"stage33", 33, false, true, 1, false, false, TOUR_PLAIN},      // the card choice
-    {"stage47", 47, false, false, 0, false, false, TOUR_PLAIN},     // undefended: the lost summary
-    {"stage95", 95, true, false, 400, true, false, TOUR_PLAIN},     // third world, and the pause box
-    {"stage125", 125, true, false, 400, false, false, TOUR_PLAIN},  // fourth world
-    {"stage145", 145, true, false, 400, false, false, TOUR_PLAIN},  // fifth world
-    {"waves12", 12, true, false, 0, false, false, TOUR_WAVES},      // the wave and final-wave notices
+    {"stage01", 1, true, false, 1500, false, false, TOUR_PLAIN},  // the tutorial's boxes
+    {"stage02", 2, false, false, 0, false, true, TOUR_PLAIN},     // won: the capsule, the unlock board, the won summary
+    {"stage07", 7, false, false, 0, false, true, TOUR_PLAIN},     // won: the new robot board
+    {"stage10", 10, true, false, 400, false, false, TOUR_PLAIN},  // a defended stage in play
+    {"stage33", 33, false, true, 1, false, false, TOUR_PLAIN},    // the card choice
+    {"stage47", 47, false, false, 0, false, false, TOUR_PLAIN},   // undefended: the lost summary
+    {"stage95", 95, true, false, 400, true, false, TOUR_PLAIN},   // third world, and the pause box
+    {"stage125", 125, true, false, 400, false, false, TOUR_PLAIN},        // fourth world
+    {"stage145", 145, true, false, 400, false, false, TOUR_PLAIN},        // fifth world
+    {"waves12", 12, true, false, 0, false, false, TOUR_WAVES},            // the wave and final-wave notices
     {"effects14", 14, true, false, 0, false, false, TOUR_FIELD_EFFECTS},  // every field-effect kind
-    {"weather105", 105, true, false, 0, false, false, TOUR_WEATHER},  // acid rain
-    {"weather115", 115, true, false, 0, false, false, TOUR_WEATHER},  // earthquake
-    {"weather125", 125, true, false, 0, false, false, TOUR_WEATHER},  // whirlpools
-    {"weather135", 135, true, false, 0, false, false, TOUR_WEATHER},  // jet streams
-    {"mini151", 151, true, false, 300, false, false, TOUR_PLAIN},   // conveyor
+    {"weather105", 105, true, false, 0, false, false, TOUR_WEATHER},      // acid rain
+    {"weather115", 115, true, false, 0, false, false, TOUR_WEATHER},      // earthquake
+    {"weather125", 125, true, false, 0, false, false, TOUR_WEATHER},      // whirlpools
+    {"weather135", 135, true, false, 0, false, false, TOUR_WEATHER},      // jet streams
+    {"mini151", 151, true, false, 300, false, false, TOUR_PLAIN},         // conveyor
     {"mini152", 152, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini153", 153, true, false, 300, false, false, TOUR_PLAIN},   // relocation
+    {"mini153", 153, true, false, 300, false, false, TOUR_PLAIN},  // relocation
     {"mini154", 154, true, false, 300, false, false, TOUR_PLAIN},
     {"mini155", 155, true, false, 300, false, false, TOUR_PLAIN},
     {"mini156", 156, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini157", 157, true, false, 300, false, false, TOUR_PLAIN},   // jumping
-    {"mini158", 158, true, false, 300, false, false, TOUR_PLAIN},   // rescue
-    {"mini159", 159, true, false, 300, false, false, TOUR_PLAIN},   // slot machine
-    {"mini160", 160, true, false, 0, false, false, TOUR_BOSS},      // the first Destroyer
+    {"mini157", 157, true, false, 300, false, false, TOUR_PLAIN},  // jumping
+    {"mini158", 158, true, false, 300, false, false, TOUR_PLAIN},  // rescue
+    {"mini159", 159, true, false, 300, false, false, TOUR_PLAIN},  // slot machine
+    {"mini160", 160, true, false, 0, false, false, TOUR_BOSS},     // the first Destroyer
     {"mini161", 161, true, false, 300, false, false, TOUR_PLAIN},
     {"mini162", 162, true, false, 300, false, false, TOUR_PLAIN},
     {"mini163", 163, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini164", 164, true, false, 300, false, false, TOUR_PLAIN},   // charge shots
+    {"mini164", 164, true, false, 300, false, false, TOUR_PLAIN},  // charge shots
     {"mini165", 165, true, false, 300, false, false, TOUR_PLAIN},
     {"mini166", 166, true, false, 300, false, false, TOUR_PLAIN},
     {"mini167", 167, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini168", 168, true, false, 300, false, false, TOUR_PLAIN},   // steering
+    {"mini168", 168, true, false, 300, false, false, TOUR_PLAIN},  // steering
     {"mini169", 169, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini170", 170, true, false, 0, false, false, TOUR_BOSS},      // the Destroyer again
-    {"mini171", 171, true, false, 300, false, false, TOUR_PLAIN},   // paratroopers
-    {"mini172", 172, true, false, 300, false, false, TOUR_PLAIN},   // energy, time bombs
-    {"mini173", 173, true, false, 300, false, false, TOUR_PLAIN},   // rounds
+    {"mini170", 170, true, false, 0, false, false, TOUR_BOSS},     // the Destroyer again
+    {"mini171", 171, true, false, 300, false, false, TOUR_PLAIN},  // paratroopers
+    {"mini172", 172, true, false, 300, false, false, TOUR_PLAIN},  // energy, time bombs
+    {"mini173", 173, true, false, 300, false, false, TOUR_PLAIN},  // rounds
     {"mini174", 174, true, false, 300, false, false, TOUR_PLAIN},
     {"mini175", 175, true, false, 300, false, false, TOUR_PLAIN},
     {"mini176", 176, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini177", 177, true, false, 300, false, false, TOUR_PLAIN},   // start robots
+    {"mini177", 177, true, false, 300, false, false, TOUR_PLAIN},  // start robots
     {"mini178", 178, true, false, 300, false, false, TOUR_PLAIN},
     {"mini179", 179, true, false, 300, false, false, TOUR_PLAIN},
-    {"mini180", 180, true, false, 0, false, false, TOUR_BOSS},      // the final Destroyer
+    {"mini180", 180, true, false, 0, false, false, TOUR_BOSS},  // the final Destroyer
 };
 constexpr int kStageCount = int(sizeof kStages / sizeof kStages[0]);
 
-const char* const kStateNames[] = {"opening",     "intro",   "new_enemies", "deck_check", "card_select",
-                                   "loading",     "begin",   "playing",     "reward",     "result",
-                                   "unlocks",     "achievement", "summary"};
+const char* const kStateNames[] = {"opening", "intro",  "new_enemies", "deck_check", "card_select", "loading", "begin",
+                                   "playing", "reward", "result",      "unlocks",    "achievement", "summary"};
 
 bool Wanted(const TourOptions& options, const std::string& shot) {
     if (options.only.empty()) return true;
@@ -158,7 +157,8 @@ std::string BattleMoment(WindowStageRun& run) {
     CGameApplication& app = run.App();
     if (app.m_bSwitchPending || app.m_iCurrentPage != BATTLE_PAGE_INDEX) return "";
     CPageGame& page = run.Battle();
-    if (app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen()) return "box" + TwoDigits(app.m_pEffectMsgBox->m_aInstances[0].kind);
+    if (app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen())
+        return "box" + TwoDigits(app.m_pEffectMsgBox->m_aInstances[0].kind);
     if (CPageGame::Shows(page.m_pEffectNewEnemy)) return "new_machine";
     if (CPageGame::Shows(page.m_pEffectNewRobot)) return "new_robot";
     if (CPageGame::Shows(page.m_pEffectUnlocked)) return "unlock_board";
@@ -263,10 +263,12 @@ struct MenuShot {
 };
 
 const MenuShot kMenuShots[] = {
-    {MENU_MAIN, "main"},           {MENU_NAME_ENTRY, "name_entry"},     {MENU_PROFILES, "profiles"},
-    {MENU_STAGE_MAP, "stage_map"}, {MENU_MISSION, "mission"},           {MENU_EPISODE, "episode"},
-    {MENU_MINIGAME, "minigames"},  {MENU_LABORATORY, "laboratory"},     {MENU_UPGRADE, "upgrades"},
-    {MENU_ACHIEVEMENTS, "achievements"}, {MENU_ROBOPEDIA, "robopedia"}, {MENU_CREDITS, "credits"},
+    {MENU_MAIN, "main"},           {MENU_NAME_ENTRY, "name_entry"},
+    {MENU_PROFILES, "profiles"},   {MENU_STAGE_MAP, "stage_map"},
+    {MENU_MISSION, "mission"},     {MENU_EPISODE, "episode"},
+    {MENU_MINIGAME, "minigames"},  {MENU_LABORATORY, "laboratory"},
+    {MENU_UPGRADE, "upgrades"},    {MENU_ACHIEVEMENTS, "achievements"},
+    {MENU_ROBOPEDIA, "robopedia"}, {MENU_CREDITS, "credits"},
 };
 
 // A player well into the game, so that the shops and lists have something to show.
@@ -323,8 +325,7 @@ int RunFrontEnd(const TourOptions& options) {
     FarIntoTheGame();
     menu->ResetEpisode();
     auto menuAt = [&](int screen) {
-        return waitFor([&] { return at(MENU_PAGE_INDEX) && menu->m_iSubScreen == screen && menu->IsInputFree(); },
-                       240);
+        return waitFor([&] { return at(MENU_PAGE_INDEX) && menu->m_iSubScreen == screen && menu->IsInputFree(); }, 240);
     };
     for (const MenuShot& m : kMenuShots) {
         if (shots.AllWantedTaken()) return 0;
@@ -369,7 +370,7 @@ int RunFrontEnd(const TourOptions& options) {
         const char* name;
         int stage;
     };
-    const StoryShot story[] = {{STORY_INTRO, "story_intro", 1},          {STORY_TITLE, "story_title", 1},
+    const StoryShot story[] = {{STORY_INTRO, "story_intro", 1},        {STORY_TITLE, "story_title", 1},
                                {STORY_ENDING, "story_ending160", 160}, {STORY_ENDING, "story_ending170", 170},
                                {STORY_ENDING, "story_ending180", 180}, {STORY_CREDITS, "story_credits", 1}};
     for (const StoryShot& s : story) {
@@ -391,7 +392,9 @@ int RunFrontEnd(const TourOptions& options) {
 
 int TourSegmentCount() { return kStageCount + 1; }
 
-std::string TourListPath(const std::string& out, const std::string& segment) { return out + "/tour-" + segment + ".txt"; }
+std::string TourListPath(const std::string& out, const std::string& segment) {
+    return out + "/tour-" + segment + ".txt";
+}
 
 const char* TourSegmentName(int segment) { return segment == 0 ? "front" : kStages[segment - 1].name; }
 

@@ -16,7 +16,9 @@ namespace {
 constexpr size_t kNeighbours = 7;        // steps on each side
 constexpr size_t kSameClickFrames = 22;  // 1 ms
 
-double Db(double rms) { return rms > 0.0 ? 20.0 * std::log10(rms / 32768.0) : -std::numeric_limits<double>::infinity(); }
+double Db(double rms) {
+    return rms > 0.0 ? 20.0 * std::log10(rms / 32768.0) : -std::numeric_limits<double>::infinity();
+}
 
 }  // namespace
 
@@ -121,10 +123,11 @@ MixFigures MeasureMix(const std::vector<int16_t>& mix, const std::vector<float>&
 std::string MixFigures::Line() const {
     char buf[320];
     std::snprintf(buf, sizeof buf,
-                  "seconds=%.1f clicks=%zu music_clicks=%zu clicks_per_minute=%.2f peak_dbfs=%.2f windows=%zu music_within_10db=%.1f%% "
+                  "seconds=%.1f clicks=%zu music_clicks=%zu clicks_per_minute=%.2f peak_dbfs=%.2f windows=%zu "
+                  "music_within_10db=%.1f%% "
                   "music_under=%zu music_over=%zu music_minus_effects_db=%.1f music_gaps=%zu",
-                  seconds, clicks, musicClicks, clicksPerMinute, peakDbfs, windows, 100.0 * MusicWithinShare(), musicUnder, musicOver,
-                  musicOverEffectsDb, musicGaps);
+                  seconds, clicks, musicClicks, clicksPerMinute, peakDbfs, windows, 100.0 * MusicWithinShare(),
+                  musicUnder, musicOver, musicOverEffectsDb, musicGaps);
     return buf;
 }
 

@@ -15,9 +15,9 @@ struct StageRunOptions;
 
 constexpr int kClickStep = 1000;
 constexpr int kClickRatio = 8;
-constexpr size_t kMixWindowFrames = 2205;     // 100 ms at 22050 Hz
-constexpr double kMusicWithinDb = 10.0;       // music at most this much under the effects
-constexpr double kEffectsHeardDbfs = -60.0;   // a window whose effects are quieter is left out
+constexpr size_t kMixWindowFrames = 2205;    // 100 ms at 22050 Hz
+constexpr double kMusicWithinDb = 10.0;      // music at most this much under the effects
+constexpr double kEffectsHeardDbfs = -60.0;  // a window whose effects are quieter is left out
 
 // Output frames (stereo pairs) at which clicks begin.
 std::vector<size_t> FindClicks(const std::vector<int16_t>& stereo);
@@ -31,15 +31,15 @@ struct MixFigures {
     size_t clicks = 0;
     double clicksPerMinute = 0.0;
     double peakDbfs = 0.0;
-    size_t windows = 0;       // 100-ms windows in which effects are heard
+    size_t windows = 0;  // 100-ms windows in which effects are heard
     // Of those, windows in which the music is not buried: at most 10 dB under
     // the effects. Music more than 10 dB over quiet effects is plainly heard,
     // so it counts as within; musicOver tells how often that happens.
     size_t musicWithin = 0;
-    size_t musicUnder = 0;    // the music more than 10 dB under the effects
-    size_t musicOver = 0;     // the music more than 10 dB over them
+    size_t musicUnder = 0;            // the music more than 10 dB under the effects
+    size_t musicOver = 0;             // the music more than 10 dB over them
     double musicOverEffectsDb = 0.0;  // median music level minus effects level
-    size_t musicClicks = 0;  // clicks whose step is mostly the music's
+    size_t musicClicks = 0;           // clicks whose step is mostly the music's
     size_t musicGaps = 0;
     std::vector<size_t> clickFrames;
     std::vector<bool> clickInMusic;

@@ -50,7 +50,6 @@ const NumberOption kNumberOptions[] = {
     {"--frames", "frame limit", 1, INT_MAX},
 };
 
-
 // "FROM-TO" battle frames, FROM below TO.
 bool ParseRange(const std::string& text, int& from, int& to) {
     const size_t dash = text.find('-');
@@ -72,7 +71,8 @@ int MixReport(const StageRunOptions& options, int from, int to, bool smooth) {
     for (size_t k = 0; k < f.clickFrames.size(); ++k) {
         const size_t at = f.clickFrames[k];
         const int16_t* s = &mix.mix[at * 2];
-        const host::AudioDevice::StepSource source = at < mix.sources.size() ? mix.sources[at] : host::AudioDevice::StepSource{};
+        const host::AudioDevice::StepSource source =
+            at < mix.sources.size() ? mix.sources[at] : host::AudioDevice::StepSource{};
         std::printf("click frame=%d second=%.3f step=%d,%d in=%s clip_frames=%u clip_at=%u clip_rate=%u\n",
                     mix.BattleFrameAt(at), double(at) / 22050.0, int(s[0]) - int(s[-2]), int(s[1]) - int(s[-1]),
                     f.clickInMusic[k] ? "music" : "effects", source.frames, source.at, source.rate);
