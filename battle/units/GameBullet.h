@@ -105,6 +105,9 @@ public:
     BulletLook m_Look{};      // drawing scratch, taken by Update
 
 private:
+    // A bullet runs as Update then Draw; the object's own one-call frame is not for it.
+    using CVxObject::Render;
+
     // Setup's steps: the motion it starts with, and the firer's upgrade.
     void SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target);
     void ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* target, int ownerSerial);

@@ -66,6 +66,9 @@ public:
     int32_t m_iLookAge = 0;
 
 private:
+    // A item runs as Update then Draw; the object's own one-call frame is not for it.
+    using CVxObject::Render;
+
     CVxBillboard* Sprite(const BattleScene& scene) const;
     // Hops, drifts and settles onto its cell's ground line.
     VxVec3 MoveLoose(CBattleModel& model, float spriteHeight);

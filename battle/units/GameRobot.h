@@ -230,6 +230,9 @@ public:
     CVxSound* UnitSound(const CBattleModel& model, int index) const;
 
 private:
+    // A robot runs as Update then Draw; the object's own one-call frame is not for it.
+    using CVxObject::Render;
+
     float BobOffset(CBattleModel& model) const;
     void TakeArtLengths(CBattleModel& model);
     void PlaceMachine(CBattleModel& model, int stage, int state);
