@@ -302,7 +302,9 @@ void CVxSaveData::CopyName(char (&out)[NAME_SIZE], const char* name) {
 }
 
 bool CVxSaveData::IsBlankName(const char* name) {
-    for (int i = 0; i < NAME_SIZE; ++i)
+    // The last byte is the terminator, which a load puts back: a name that only
+    // shows there is blank once loaded, and a save would write it so.
+    for (int i = 0; i < NAME_SIZE - 1; ++i)
         if (name[i] != '\0' && name[i] != ' ') return false;
     return true;
 }

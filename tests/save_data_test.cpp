@@ -150,6 +150,21 @@ TEST_F(SaveFile, LayoutIdOtherThanZeroIsRefused) {
     EXPECT_EQ(save.Load(), CVxSaveData::SAVE_BAD_LAYOUT);
 }
 
+// A name whose one mark sits on its terminator byte is blank once loaded: the
+// file is refused as damaged rather than loaded and saved into one that no
+// longer loads.
+TEST_F(SaveFile, AProfileNameThatOnlyShowsOnItsTerminatorIsRefused) {
+    MakeSaveWith({"Ada"});
+    std::vector<uint8_t> file = ReadBytes(MainPath());
+    std::fill(file.begin(), file.begin() + CVxSaveData::NAME_SIZE - 1, uint8_t(0));
+    file[CVxSaveData::NAME_SIZE - 1] = 'x';
+    WriteInt(file, kHeader + 8, CVxSaveData::Checksum(file.data()));
+    WriteBytes(MainPath(), file);
+    CGameSaveData save;
+    EXPECT_EQ(save.Load(), CVxSaveData::SAVE_BAD_LAYOUT);
+    EXPECT_EQ(ReadBytes(MainPath()), file);
+}
+
 TEST_F(SaveFile, EachSaveKeepsThePreviousFileAsBackup) {
     MakeSaveWith({"Ada"});
     CGameSaveData save;
