@@ -29,16 +29,10 @@ bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
 
 bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 
-// The first tutorial (stage 1, first time) runs.
-bool FirstTutorialRuns(const CBattleModel& model) {
-    return g_CurrentProfile.m_iFurthestStage == 1 && model.StageNumber() == 1 &&
-           !g_CurrentProfile.m_abRobotUnlocked[RobotId::CannonBot];
-}
-
 // The first tutorial holds the Fusor Bot's card back while it explains energy.
 bool TutorialHoldsCard(const CBattleModel& model, int slot) {
     const BattleScene& scene = model.Scene();
-    return FirstTutorialRuns(model) && TutorialShown(scene) && TutorialStep(scene) >= 4 && TutorialStep(scene) <= 7 &&
+    return IsFirstTutorialActive() && TutorialShown(scene) && TutorialStep(scene) >= 4 && TutorialStep(scene) <= 7 &&
            model.m_aHand[slot].m_iCard == RobotId::FusorBot;
 }
 
@@ -96,7 +90,7 @@ PlacementVerdict CBattleModel::JudgePlacement(int slot, int column, int row) con
     if (card == RobotId::SurveyorBot && cell->m_iKind == TERRAIN_GROUND)
         return Refused(cell->m_iStageKind != TERRAIN_GROUND ? PlacementRefusal::Platform
                                                             : PlacementRefusal::SurveyorBot);
-    if (FirstTutorialRuns(*this) && TutorialShown(Scene()) && TutorialStep(Scene()) < 8) {
+    if (IsFirstTutorialActive() && TutorialShown(Scene()) && TutorialStep(Scene()) < 8) {
         const int n = int(m_lstRobots.size());
         if (row != 4 || column < 9 - n) return Refused(PlacementRefusal::Silent);
     }
