@@ -1,8 +1,8 @@
 // The player's acts as commands. A stage played with the mouse leaves a log
-// of the commands its clicks made; the same stage and seed played again with
-// no click at all, the log's commands applied at their frames, ends at the
-// same checksum (the mouse run's golden). The checks of the commands hold
-// their rules on a bare model.
+// of the commands its clicks and moves made; the same stage and seed played
+// again with the mouse still from the battle's start, the log's commands
+// applied at their frames, ends at the same checksum (the mouse run's
+// golden). The checks of the commands hold their rules on a bare model.
 #include <gtest/gtest.h>
 
 #include <cinttypes>
@@ -23,7 +23,7 @@
 
 namespace {
 
-class CommandReplay : public StageRunTest {};
+class CommandReplay : public StageRunTest, public ::testing::WithParamInterface<int> {};
 
 std::string Golden(const StageRunResult& r) {
     char value[96];
@@ -40,8 +40,8 @@ int CountOf(const std::vector<LoggedCommand>& log) {
 
 }  // namespace
 
-TEST_F(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
-    const int stage = 10;
+TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
+    const int stage = GetParam();
     StageRunOptions o = InputPlayerOptions(stage);
     run = std::make_unique<StageRun>(o);
     ASSERT_TRUE(run->Start()) << run->Error();
@@ -59,23 +59,19 @@ TEST_F(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
     const std::vector<LoggedCommand> log = run->Battle().m_vecCommandLog;
     run.reset();
     std::string expected;
-    ASSERT_TRUE(ReadGoldenValue(golden::StageRunFile(), "scripted_stage10", expected));
+    ASSERT_TRUE(ReadGoldenValue(golden::StageRunFile(), "scripted_stage" + std::to_string(stage), expected));
     ASSERT_EQ(Golden(played), expected) << "the mouse run is the golden one";
     ASSERT_GE(playFrom, 0);
     EXPECT_GE(CountOf<PickCard>(log), 1) << "cards were picked";
     EXPECT_GE(CountOf<PlaceCard>(log), 1) << "cards were placed";
     EXPECT_GE(CountOf<CollectItem>(log), 1) << "items were collected";
+    EXPECT_GE(CountOf<HoldCard>(log), 1) << "carried cards were held over the field";
 
-    // The card choice is played as before; in the battle the pointer only
-    // moves (a carried card's ghost follows it) and no button is touched.
+    // The card choice is played as before; from the battle's first frame on
+    // the mouse neither moves nor clicks, and no key is pressed.
     o.script.clear();
-    for (ScriptEvent e : player.Script()) {
-        if (e.frame >= playFrom) {
-            if (e.kind == ScriptEvent::KEY) continue;
-            e.kind = ScriptEvent::MOVE;
-        }
-        o.script.push_back(e);
-    }
+    for (const ScriptEvent& e : player.Script())
+        if (e.frame < playFrom) o.script.push_back(e);
     run = std::make_unique<StageRun>(o);
     ASSERT_TRUE(run->Start()) << run->Error();
     g_CurrentProfile.m_nCardSlots = 4;
@@ -91,6 +87,11 @@ TEST_F(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
         ASSERT_EQ(again[i].frame, log[i].frame) << "command " << i << " came at its frame";
     EXPECT_EQ(Golden(replayed), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stages, CommandReplay, ::testing::Values(10, 60),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Stage" + std::to_string(info.param);
+                         });
 
 // ---- The checks, on a bare model: a ground field, a charged Gunner Bot
 // carried from slot 0 with the energy for it. ----
@@ -211,4 +212,43 @@ TEST(BattleCommandChecks, ARefusedCommandChangesNothingAndIsNotLogged) {
     ASSERT_EQ(b.model.m_vecCommandLog.size(), 1u);
     EXPECT_EQ(b.model.m_vecCommandLog[0].frame, 77);
     EXPECT_TRUE(std::holds_alternative<CancelCard>(b.model.m_vecCommandLog[0].command));
+}
+
+// Letting go of a carried card that goes on no cell: over the field the
+// placement check still takes its robot serial; off the field, a card carried
+// over three seconds goes back to the hand.
+TEST(BattleCommandChecks, ALetGoCardStaysOrGoesBackByWhereAndHowLongItWasHeld) {
+    struct Case {
+        const char* rule;
+        float y;
+        int carriedFrames;
+        bool stillCarried;
+        int serialsTaken;
+    };
+    const Case cases[] = {
+        {"over the field it stays carried, whatever the time", 150.0f, 400, true, 1},
+        {"below the field, held three seconds, it stays carried", -220.0f, 180, true, 0},
+        {"below the field, held longer, it goes back", -220.0f, 181, false, 0},
+        {"above the field, held longer, it goes back", 300.0f, 181, false, 0},
+        {"on the field's lower edge it counts as over the field", -160.0f, 400, true, 1},
+    };
+    for (const Case& c : cases) {
+        BareBattle b;
+        b.model.m_iCarriedFrames = c.carriedFrames;
+        ASSERT_TRUE(Apply(b.model, HoldCard{240.0f, c.y})) << c.rule;
+        const int before = g_iNextRobotSerial;
+        ASSERT_TRUE(Apply(b.model, LetGoCard{})) << c.rule;
+        EXPECT_EQ(b.model.m_iCarriedCard >= 0, c.stillCarried) << c.rule;
+        EXPECT_EQ(g_iNextRobotSerial - before, c.serialsTaken) << c.rule;
+    }
+}
+
+TEST(BattleCommandChecks, AHeldCardIsJudgedOnTheCellUnderIt) {
+    BareBattle b;
+    Apply(b.model, HoldCard{240.0f, 150.0f});
+    EXPECT_EQ(b.model.HeldCardCell(), BareBattle::Cell(3, 2));
+    b.StandRobot(3, 2);
+    EXPECT_EQ(b.model.HeldCardCell(), -1) << "a taken cell";
+    Apply(b.model, HoldCard{240.0f, -220.0f});
+    EXPECT_EQ(b.model.HeldCardCell(), -1) << "held below the field";
 }

@@ -257,6 +257,33 @@ void CBattleModel::RemoveRobotUnder(const CCom_GameRobot& remover) {
     }
 }
 
+// ---- Where the carried card is held ----
+
+bool CBattleModel::HeldOverFieldBand() const { return m_vHeldAt.y <= 256.0f && m_vHeldAt.y >= -160.0f; }
+
+bool CBattleModel::HeldCardJudged() const {
+    return HeldOverFieldBand() && m_iCarriedCard >= 0 && m_iCarriedCard < HAND_SLOTS && !FieldScrolls(*this);
+}
+
+void CBattleModel::TakeHeldCardTrial() {
+    // The check once tried a robot made for it: its serial is still taken, so
+    // the serials of every later robot stay what they were.
+    if (!HeldCardJudged()) return;
+    [[maybe_unused]] const CCom_GameRobot tried;
+}
+
+int CBattleModel::HeldCardCell(PlacementVerdict* why) const {
+    if (why) *why = PlacementVerdict{};
+    if (!HeldCardJudged()) return -1;
+    const VxVec3 index = FindNearestCell(m_vHeldAt.x, m_vHeldAt.y, 0.0f);
+    if (!CellAt(m_aFieldCells, index)) return -1;
+    const int column = int(index.x), row = int(index.y);
+    const PlacementVerdict verdict = JudgePlacement(m_iCarriedCard, column, row);
+    if (verdict.Allowed()) return column * FIELD_ROWS + row;
+    if (why) *why = verdict;
+    return -1;
+}
+
 // ---- The commands ----
 
 bool PickCard::Check(const CBattleModel& model) const {
@@ -337,6 +364,17 @@ void CollectItem::Apply(CBattleModel& model) const {
     if (IsPartsItem(kind)) model.Scene().m_iPanelTimer = 300;
     model.m_lstItems.erase(hit);
     if (collected) model.DropItem(kind, at.x, at.y, at.z, card, false);
+}
+
+bool HoldCard::Check(const CBattleModel&) const { return true; }
+
+void HoldCard::Apply(CBattleModel& model) const { model.m_vHeldAt = VxVec3{x, y, 0.0f}; }
+
+bool LetGoCard::Check(const CBattleModel& model) const { return model.m_iCarriedCard >= 0; }
+
+void LetGoCard::Apply(CBattleModel& model) const {
+    model.TakeHeldCardTrial();
+    if (model.m_iCarriedFrames > 180 && !model.HeldOverFieldBand()) CancelCard{}.Apply(model);
 }
 
 bool Apply(CBattleModel& model, const BattleCommand& command) {

@@ -67,7 +67,25 @@ struct CollectItem {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem>;
+// The carried card is held over a point (logical pixels, origin at the centre,
+// y up): in the game, where the pointer is. Where it is held decides what the
+// placement check looks at, and the check takes a robot serial over the field.
+struct HoldCard {
+    float x = 0.0f;
+    float y = 0.0f;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// The carried card is let go where it is held and goes on no cell: it stays
+// carried, and goes back to the hand once it was carried over three seconds
+// and is let go off the field.
+struct LetGoCard {
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard>;
 
 // Checks the command and applies it when allowed; answers whether it applied.
 // An applied command goes into the model's log while it keeps one.

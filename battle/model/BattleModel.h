@@ -70,6 +70,14 @@ public:
     // Makes the slot's robot on the cell and pays for it.
     void PlaceHandRobot(int slot, int column, int row);
     void ShieldRobotUnder(CCom_GameRobot& barrier);
+    // Where the carried card is held (m_vHeldAt): over the field's band of
+    // rows, and judged there at all (a card is carried, the field stands).
+    bool HeldOverFieldBand() const;
+    bool HeldCardJudged() const;
+    // Every look of the placement check at the held card takes a robot serial.
+    void TakeHeldCardTrial();
+    // The cell under the held card it may go on, or -1 (and why not, when judged).
+    int HeldCardCell(PlacementVerdict* why = nullptr) const;
     void RemoveRobotUnder(const CCom_GameRobot& remover);
     // Applied commands with their frames, kept while m_bKeepCommandLog is on.
     std::vector<LoggedCommand> m_vecCommandLog;
@@ -153,6 +161,7 @@ public:
     int m_nMachinesKilled = 0;
     int m_iCarriedCard = -1;
     int m_iCarriedFrames = 0;
+    VxVec3 m_vHeldAt{};  // where the carried card is held (HoldCard)
     int m_iStreamCursor = 0;
     int m_iBatchCursor = 0;
     CardFlight m_aCardFlights[CARD_FLIGHTS] = {};

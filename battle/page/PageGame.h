@@ -234,12 +234,8 @@ public:
     bool ApplyCommand(const BattleCommand& command);
     // Applies what the command source has due this frame.
     void ApplySourceCommands();
-    // The cell (column * FIELD_ROWS + row) under the point the carried card
-    // may go on, or -1; a refusal shows its message when asked. The check
-    // takes a robot serial once it reaches the field; with trial, it says so
-    // there instead and the caller takes it.
-    int PlacementCell(const VxVec3& at, bool showRefusal, bool* trial = nullptr);
-    static void TakeTrialSerial();
+    // Holds the carried card where the pointer is (a replay: applies its log).
+    void HoldCarriedCardAt(const VxVec3& at);
     void ShowPlacementRefusal(const PlacementVerdict& verdict);
     // Commands besides the mouse's (a replay's); null in the game.
     BattleCommandSource* m_pCommandSource = nullptr;
@@ -274,6 +270,8 @@ public:
 
     // Placement.
     void DrawFieldCells(float phase);
+    // Whether the carried card, held at the pointer, may go on the cell under
+    // it; commit: a refusal shows its message. Takes the check's robot serial.
     bool CanPlaceCard(int commit);
 
     // Sound.

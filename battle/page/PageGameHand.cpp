@@ -247,9 +247,9 @@ void CPageGame::DrawCarriedPreview() {
         if (slot >= 0) shown = slot;
     }
     ghost.m_Unit = m_aHandDefs[shown];
-    const VxVec3 cursor = CursorPoint();
-    VxVec3 at = cursor;
-    if (CanPlaceCard(0)) at = GetCellCentre(cursor.x, cursor.y, 0.0f);
+    const bool fits = CanPlaceCard(0);
+    VxVec3 at = m_vHeldAt;
+    if (fits) at = GetCellCentre(at.x, at.y, 0.0f);
     // The episodes' last stages: the ghost stands on its robot base as the
     // robots on the field do (a mount card shows none of its own).
     const int stage = CurrentStage();

@@ -286,18 +286,17 @@ void CPageGame::HandleCarriedInput(FrameInput& input) {
     if (input.left & KEY_RELEASED) {
         Consume(in, MOUSE_LEFT);
         input.left = 0;
-        // The cell is tested first: a refusal shows its message even on a
+        HoldCarriedCardAt(input.at);
+        // The cell is judged first: a refusal shows its message even on a
         // release too early to place.
-        bool trial = false;
-        const int cell = PlacementCell(input.at, true, &trial);
+        PlacementVerdict why;
+        const int cell = HeldCardCell(&why);
+        ShowPlacementRefusal(why);
         const bool placing = cell >= 0 && m_iCarriedFrames > 10;
         bool placed = false;
         if (placing && m_iCarriedCard == REMOVER_SLOT) placed = ApplyCommand(UseRemover{cell});
         else if (placing) placed = ApplyCommand(PlaceCard{m_iCarriedCard, cell});
-        // A placement takes the check's serial itself; a release that places nothing leaves it here.
-        if (trial && !placed) TakeTrialSerial();
-        if (!placing && m_iCarriedFrames > 180 && (input.at.y > 256.0f || input.at.y < -160.0f))
-            ApplyCommand(CancelCard{});
+        if (!placed) ApplyCommand(LetGoCard{});
     } else if (input.right & KEY_RELEASED) {
         Consume(in, MOUSE_RIGHT);
         input.right = 0;

@@ -79,8 +79,7 @@ void CPageGame::DrawFieldCellKinds() {
 void CPageGame::DrawReachPreview() {
     CVxBillboard* mark = m_pPlaceMark;
     if (!mark || m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
-    const VxVec3 at = CursorPoint();
-    const VxVec3 origin = FindNearestCell(at.x, at.y, at.z);
+    const VxVec3 origin = FindNearestCell(m_vHeldAt.x, m_vHeldAt.y, 0.0f);
     if (origin.x < 0.0f) return;
     // Lighter marks in the brighter worlds.
     static const float kStrength[] = {0.9f, 0.8f, 0.75f, 0.9f, 0.5f};
@@ -111,29 +110,23 @@ void CPageGame::DrawReachPreview() {
     mark->RestoreState();
 }
 
-bool CPageGame::CanPlaceCard(int commit) { return PlacementCell(CursorPoint(), commit != 0) >= 0; }
-
-int CPageGame::PlacementCell(const VxVec3& at, bool showRefusal, bool* trial) {
-    if (trial) *trial = false;
-    if (at.y > 256.0f || at.y < -160.0f) return -1;
-    if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return -1;
-    // Nothing is placed while the field scrolls on to the next round.
-    if (CurrentStage() == 151 && m_iRoundPhase != 0) return -1;
-    // The check once tried a robot made for it: its serial is still taken,
-    // so the serials of every later robot stay what they were. A caller that
-    // asks about the trial takes it itself (a placement takes it in its command).
-    if (trial) *trial = true;
-    else TakeTrialSerial();
-    const VxVec3 cellIndex = FindNearestCell(at.x, at.y, 0.0f);
-    if (!CellAt(m_aFieldCells, cellIndex)) return -1;
-    const int column = int(cellIndex.x), row = int(cellIndex.y);
-    const PlacementVerdict verdict = JudgePlacement(m_iCarriedCard, column, row);
-    if (verdict.Allowed()) return column * FIELD_ROWS + row;
-    if (showRefusal) ShowPlacementRefusal(verdict);
-    return -1;
+bool CPageGame::CanPlaceCard(int commit) {
+    HoldCarriedCardAt(CursorPoint());
+    TakeHeldCardTrial();
+    PlacementVerdict why;
+    const int cell = HeldCardCell(&why);
+    if (commit != 0) ShowPlacementRefusal(why);
+    return cell >= 0;
 }
 
-void CPageGame::TakeTrialSerial() { [[maybe_unused]] const CCom_GameRobot tried; }
+void CPageGame::HoldCarriedCardAt(const VxVec3& at) {
+    // A replay holds the card where its log says, at the frame it says.
+    if (m_pCommandSource) {
+        ApplySourceCommands();
+        return;
+    }
+    if (m_iCarriedCard >= 0 && (at.x != m_vHeldAt.x || at.y != m_vHeldAt.y)) ApplyCommand(HoldCard{at.x, at.y});
+}
 
 void CPageGame::ShowPlacementRefusal(const PlacementVerdict& v) {
     if (v.refusal == PlacementRefusal::None || v.refusal == PlacementRefusal::Silent) return;
