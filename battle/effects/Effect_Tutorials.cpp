@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "battle/model/BattleModel.h"
-#include "battle/units/GameItem.h"
-#include "battle/units/GameRobot.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/SceneCues.h"
-#include "content/UnitDefinition.h"
+#include "battle/model/TutorialRules.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -213,20 +213,7 @@ void CEffect_Tutorials::HandleClick() {
     m_iFadeState = 1;
     CGameApplication* app = g_pGameAppInstance;
     if (app) RestartSound(app->m_pSndBtnClick);
-    CBattleModel* battle = m_pBattle;
-    if (!battle) return;
-    // The first Machine walks in unharmed while step 9 is read; its click starts the fight.
-    if (m_iStep == 8) battle->m_StageDefinition.m_bAttacksAllowed = false;
-    if (m_iStep == 9) {
-        battle->m_StageDefinition.m_bAttacksAllowed = true;
-        for (CCom_GameRobot& robot : battle->m_lstRobots) {
-            if (robot.Type() != MachineId::Smasher) continue;
-            UnitDefinition d{};
-            GetUnitDefinition(d, MachineId::Smasher);
-            robot.m_Unit.m_fSpeed = d.m_fSpeed;
-            break;
-        }
-    }
+    if (m_pBattle) TutorialStepClickedAway(*m_pBattle, m_iStep);
 }
 
 int CEffect_Tutorials::ArrowPoints(const CBattleModel* battle, float b, VxVec3 (&out)[5], bool& flipped) const {
@@ -344,8 +331,7 @@ void CEffect_Tutorials::OnFrame(int index) {
     }
     textAlpha = Clamp01(textAlpha);
 
-    // A step shown for more than three seconds holds the stage clock.
-    if (m_iFadeState == 0 && r.age > 180 && battle && battle->m_iBattleState == BATTLE_PLAYING) ++battle->m_iTimeLeft;
+    if (m_iFadeState == 0 && battle) HoldClockWhileStepIsRead(*battle, r.age);
 
     if (app) {
         if (!m_bTextDrawn && BeginRenderToTexture(TUTORIAL_TEXT_SLOT, true)) {
@@ -381,6 +367,10 @@ int TutorialStep(const BattleScene& scene) { return scene.m_pEffectTutorials ? s
 
 int TutorialRequestedStep(const BattleScene& scene) {
     return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iRequestedStep : -1;
+}
+
+bool TutorialStepDismissed(const BattleScene& scene) {
+    return scene.m_pEffectTutorials && scene.m_pEffectTutorials->IsStepDismissed();
 }
 
 void CueTutorialStep(BattleScene& scene, int step) {

@@ -2,8 +2,9 @@
 // The scripted tutorial of the first two battles: one numbered step at a
 // time (0 to 16), a dark box with its lines, an arrow at what it speaks of
 // and, on click steps, "Click to continue...". A step is only ever followed
-// by the next number; a new step waits for the old one to fade out. While a
-// step has shown for three seconds in play, the stage clock stands still.
+// by the next number; a new step waits for the old one to fade out. What a
+// step does to the battle (the clock it holds, its click) is the battle's
+// rule (battle/model/TutorialRules.h), applied at the board's frame.
 #include "battle/effects/BattleActor.h"
 #include "engine/VxEffect.h"
 #include "engine/VxMatrix.h"

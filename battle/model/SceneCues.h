@@ -11,6 +11,8 @@ bool TutorialShown(const BattleScene& scene);
 int TutorialStep(const BattleScene& scene);
 // The step the board was asked for and has not shown yet (-1 without a board).
 int TutorialRequestedStep(const BattleScene& scene);
+// The step on show has faded out completely (false without a board).
+bool TutorialStepDismissed(const BattleScene& scene);
 void CueTutorialStep(BattleScene& scene, int step);
 
 // A picked-up item flies from the point to the panel and pays out there.

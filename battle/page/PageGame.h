@@ -154,7 +154,6 @@ public:
     void StepSummary();
     void FillHandWithoutChoice();
     int RewardStars() const;
-    void RequestTutorialSteps();
     void TickOverlayEffects();
     void CountOccupiedCells();
     // Whether record 0 of the effect lives.

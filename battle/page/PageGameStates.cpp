@@ -26,6 +26,7 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/TutorialRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -413,24 +414,6 @@ void CPageGame::CountOccupiedCells() {
     UpdateAchievementProgress(36, count);
 }
 
-void CPageGame::RequestTutorialSteps() {
-    CEffect_Tutorials* t = m_pEffectTutorials;
-    if (!t) return;
-    const bool slot0Charged = m_aHand[0].m_iCard >= 0 && m_aHand[0].m_iCharge >= m_aHandDefs[0].m_iRechargeTime;
-    if (IsFirstTutorialActive()) {
-        const int s = t->m_iStep;
-        if (s == -1 && m_iBattleState == BATTLE_PLAYING && slot0Charged) t->RequestStep(0);
-        else if ((s == 4 || s == 5) && t->IsStepDismissed()) t->RequestStep(s + 1);
-        else if (s == 6 && m_iEnergy >= 20) t->RequestStep(7);
-        else if (s == 11 && t->IsStepDismissed()) t->RequestStep(12);
-        else if (s == 11) m_iPanelTimer = 300;
-        return;
-    }
-    if (g_CurrentProfile.m_iFurthestStage == 2 && CurrentStage() == 2 && g_CurrentProfile.m_iEnergyBooster == 0 &&
-        t->m_iStep == -1 && m_iBattleState == BATTLE_PLAYING && slot0Charged)
-        t->RequestStep(16);
-}
-
 void CPageGame::TickOverlayEffects() {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
@@ -518,7 +501,7 @@ int CPageGame::RunBattleStates() {
     if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard >= 0) DrawCarriedPreview();
     DrawMiniGameHud();
     CountOccupiedCells();
-    RequestTutorialSteps();
+    AskForTutorialSteps(*this);
     DrawCardFlights();
     TickOverlayEffects();
     if (m_iBattleState > BATTLE_PLAYING) SlidePanel();

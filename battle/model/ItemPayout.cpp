@@ -1,0 +1,87 @@
+#include "battle/model/ItemPayout.h"
+
+#include <algorithm>
+
+#include "battle/model/BattleModel.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/Achievements.h"
+#include "content/SaveProfile.h"
+#include "content/UnitIds.h"
+
+namespace {
+
+VxVec3 CellCentre(const CBattleModel& battle, int column, int row) {
+    const int index = std::clamp(column, 0, FIELD_COLUMNS - 1) * FIELD_ROWS + std::clamp(row, 0, FIELD_ROWS - 1);
+    const FieldCell& c = battle.m_aFieldCells[index];
+    return VxVec3{c.m_fX, c.m_fY, c.m_fZ};
+}
+
+void Credit(CBattleModel& battle, int kind) {
+    const int amount = ItemCredit(kind);
+    if (kind >= 0 && kind <= 3) {
+        battle.m_iEnergy += amount;
+    } else if (kind >= 4 && kind <= 7) {
+        SaveProfile& p = g_CurrentProfile;
+        p.m_iMetalParts = p.m_iMetalParts >= METAL_PARTS_CAP - amount ? METAL_PARTS_CAP : p.m_iMetalParts + amount;
+        battle.m_iPartsCollected += amount;
+        UpdateAchievementProgress(3, amount);
+        UpdateAchievementProgress(33, battle.m_iPartsCollected);
+    }
+    battle.m_iEnergy = std::min(battle.m_iEnergy, ENERGY_CAP);
+}
+
+}  // namespace
+
+int ItemCredit(int kind) {
+    static const int kCredit[8] = {5, 10, 20, 40, 10, 50, 250, 1000};
+    return kind >= 0 && kind < 8 ? kCredit[kind] : 0;
+}
+
+VxVec3 CapsuleLandingPoint(const CBattleModel& battle) {
+    switch (battle.StageNumber()) {
+    case 154: {
+        int copters = 0;
+        const CCom_GameRobot* first = nullptr;
+        for (const CCom_GameRobot& r : battle.m_lstRobots)
+            if (r.Type() == RobotId::CopterBot) {
+                if (!first) first = &r;
+                ++copters;
+            }
+        if (copters == 0) return CellCentre(battle, 9, 2);
+        // Ten copters or more would run past the first column.
+        VxVec3 t = CellCentre(battle, std::max(9 - copters, 0), 2);
+        t.y = first->m_vPosition.y;
+        return t;
+    }
+    case 162:
+        if (battle.m_apMiniGameRobots[0]) return battle.m_apMiniGameRobots[0]->m_vPosition;
+        return VxVec3{};
+    case 158:
+        for (int column = 9; column >= 5; --column) {
+            bool held = false;
+            for (const CCom_GameRobot& r : battle.m_lstRobots) {
+                if (r.Type() != RobotId::BuoyerBot) continue;
+                const VxVec3 home = battle.FindNearestCell(r.m_vHome.x, r.m_vHome.y, r.m_vHome.z);
+                if (int(home.x) == column && int(home.y) == 4) {
+                    held = true;
+                    break;
+                }
+            }
+            if (!held) return CellCentre(battle, column, 4);
+        }
+        return VxVec3{};
+    default: return VxVec3{};
+    }
+}
+
+void PayOutItem(CBattleModel& battle, int kind, const VxVec3& landing) {
+    Credit(battle, kind);
+    if (kind != ITEM_CAPSULE) return;
+    // A capsule that arrives brings its robot onto the field.
+    const int stage = battle.StageNumber();
+    const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 ? battle.FindHandCard(RobotId::BuoyerBot) : -1;
+    if (slot < 0) return;
+    CCom_GameRobot* robot = battle.SpawnMiniGameRobot(slot, landing.x, landing.y, landing.z);
+    if (robot && stage == 158) robot->m_iHp = 10000;
+}

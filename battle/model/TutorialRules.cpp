@@ -1,0 +1,46 @@
+#include "battle/model/TutorialRules.h"
+
+#include "battle/model/BattleModel.h"
+#include "battle/model/SceneCues.h"
+#include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
+#include "content/UnitDefinition.h"
+#include "content/UnitIds.h"
+
+void AskForTutorialSteps(CBattleModel& battle) {
+    BattleScene& scene = battle.Scene();
+    if (!TutorialShown(scene)) return;
+    const bool slot0Charged =
+        battle.m_aHand[0].m_iCard >= 0 && battle.m_aHand[0].m_iCharge >= battle.m_aHandDefs[0].m_iRechargeTime;
+    const bool playing = battle.m_iBattleState == BATTLE_PLAYING;
+    const int s = TutorialStep(scene);
+    if (IsFirstTutorialActive()) {
+        if (s == -1 && playing && slot0Charged) CueTutorialStep(scene, 0);
+        else if ((s == 4 || s == 5) && TutorialStepDismissed(scene)) CueTutorialStep(scene, s + 1);
+        else if (s == 6 && battle.m_iEnergy >= 20) CueTutorialStep(scene, 7);
+        else if (s == 11 && TutorialStepDismissed(scene)) CueTutorialStep(scene, 12);
+        else if (s == 11) scene.m_iPanelTimer = 300;
+        return;
+    }
+    const SaveProfile& p = g_CurrentProfile;
+    if (p.m_iFurthestStage == 2 && battle.StageNumber() == 2 && p.m_iEnergyBooster == 0 && s == -1 && playing &&
+        slot0Charged)
+        CueTutorialStep(scene, 16);
+}
+
+void HoldClockWhileStepIsRead(CBattleModel& battle, int shownFrames) {
+    if (shownFrames > TUTORIAL_CLOCK_HOLD_AGE && battle.m_iBattleState == BATTLE_PLAYING) ++battle.m_iTimeLeft;
+}
+
+void TutorialStepClickedAway(CBattleModel& battle, int step) {
+    if (step == 8) battle.m_StageDefinition.m_bAttacksAllowed = false;
+    if (step != 9) return;
+    battle.m_StageDefinition.m_bAttacksAllowed = true;
+    for (CCom_GameRobot& robot : battle.m_lstRobots) {
+        if (robot.Type() != MachineId::Smasher) continue;
+        UnitDefinition d{};
+        GetUnitDefinition(d, MachineId::Smasher);
+        robot.m_Unit.m_fSpeed = d.m_fSpeed;
+        break;
+    }
+}

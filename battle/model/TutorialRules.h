@@ -1,0 +1,24 @@
+#pragma once
+// The battle's side of the tutorial of the first two battles: which step the
+// battle asks the board for next, the clock a step holds while it is read,
+// and what clicking a step away does to the fight. The board itself (its
+// fades, text and arrows) is the tutorial effect's.
+class CBattleModel;
+
+// A step fully shown for more frames than this, in play, holds the clock.
+constexpr int TUTORIAL_CLOCK_HOLD_AGE = 180;
+
+// Asks the board for the step the battle has reached this frame: the first
+// card charged (step 0 of stage 1, step 16 of stage 2 without an energy
+// booster), the read steps 4, 5 and 11 gone, 20 energy banked at step 6.
+// While step 11 shows, the panel stays out.
+void AskForTutorialSteps(CBattleModel& battle);
+
+// The board's step has been fully shown for `shownFrames`: past three
+// seconds in play, the stage clock stands still this frame.
+void HoldClockWhileStepIsRead(CBattleModel& battle, int shownFrames);
+
+// The player clicked the step away. The first Machine walks in unharmed
+// while step 9 is read (step 8's click stops the attacks); step 9's click
+// starts the fight and gives the Smasher back its speed.
+void TutorialStepClickedAway(CBattleModel& battle, int step);
