@@ -10,6 +10,7 @@
 #include "battle/effects/Effect_ItemTransToInterface.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_RobotJumpOut.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
 #include "tests/HandInputSupport.h"
@@ -220,9 +221,9 @@ TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CPageGame::IsMiniGameStage(c.stage), c.mini) << c.stage;
-        EXPECT_EQ(CPageGame::IsMiniGameGroup1(c.stage), c.relocation) << c.stage;
-        EXPECT_EQ(CPageGame::IsMiniGameGroup2(c.stage), c.slots) << c.stage;
-        EXPECT_EQ(CPageGame::IsMiniGameGroup3(c.stage), c.charge) << c.stage;
+        EXPECT_EQ(IsMiniGameGroup1(c.stage), c.relocation) << c.stage;
+        EXPECT_EQ(IsMiniGameGroup2(c.stage), c.slots) << c.stage;
+        EXPECT_EQ(IsMiniGameGroup3(c.stage), c.charge) << c.stage;
     }
 }
 
@@ -231,16 +232,16 @@ TEST_F(MiniGameEdge, TweensArcToTheirEndAndShortOnesNeverStart) {
     CCom_GameRobot& r = p.m_lstRobots.front();
     const VxVec3 start = r.m_vPosition;
     p.AddMiniGameTween(&r, start.x + 7.0f, start.y, start.z);
-    p.UpdateMiniGameTweens();
+    UpdateMiniGameTweens(p);
     EXPECT_EQ(r.m_vPosition.x, start.x);
     for (const MiniGameTween& t : p.m_aTweens) EXPECT_EQ(t.m_iFramesLeft, 0);
 
     p.AddMiniGameTween(&r, start.x + 80.0f, start.y, start.z);
     ASSERT_EQ(p.m_aTweens[0].m_iFramesLeft, 10);
-    for (int i = 0; i < 5; ++i) p.UpdateMiniGameTweens();
+    for (int i = 0; i < 5; ++i) UpdateMiniGameTweens(p);
     EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 40.0f);
     EXPECT_FLOAT_EQ(r.m_vPosition.y, start.y + 25.0f);  // the top of the arc
-    for (int i = 0; i < 5; ++i) p.UpdateMiniGameTweens();
+    for (int i = 0; i < 5; ++i) UpdateMiniGameTweens(p);
     EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 80.0f);
     EXPECT_NEAR(r.m_vPosition.y, start.y, 1e-3);
     EXPECT_EQ(p.m_aTweens[0].m_iFramesLeft, 0);
@@ -266,7 +267,7 @@ TEST_F(MiniGameEdge, ParatroopersDropOnlyRobotCardsAndTheDrawEnds) {
     ASSERT_EQ(p.m_nHandSlots, 1);
     ASSERT_NE(p.m_aHandDefs[0].m_iRole, ROLE_ATTACK);  // the only shown card never drops
     CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
-    for (int i = 0; i < 12; ++i) p.DropParatrooper();
+    for (int i = 0; i < 12; ++i) DropParatrooper(p);
     int dropped = 0;
     for (int i = 0; i < PARATROOPER_POOL; ++i) {
         if (chute.m_aInstances[i].life <= 0) continue;

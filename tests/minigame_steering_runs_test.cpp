@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "battle/model/MiniGameRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -82,7 +83,7 @@ Hand Aim(CPageGame& page) {
 
 // Steering: keep the steered robot on the leading Machine's line, out of the way of shots.
 Hand Steer(CPageGame& page) {
-    const CCom_GameRobot* me = page.SteeredRobot();
+    const CCom_GameRobot* me = SteeredRobot(page);
     const CCom_GameRobot* m = LeadMachine(page);
     if (!me || !m) return Hand{};
     return Hand{true, me->m_vPosition.x, SafeY(page, me->m_vPosition.x, m->m_vPosition.y)};
@@ -97,7 +98,7 @@ Hand Steer(CPageGame& page) {
 constexpr int kGunnerColumn = 8;  // where 171 places the Machine Gunner
 
 Hand Pilot(CPageGame& page) {
-    const CCom_GameRobot* me = page.SteeredRobot();
+    const CCom_GameRobot* me = SteeredRobot(page);
     if (!me) return Hand{};
     const CCom_GameRobot* boss = page.m_pMiniGameBoss;
     const VxVec3 at = me->m_vPosition;
@@ -157,7 +158,7 @@ Hand Pilot(CPageGame& page) {
 // both sides firing ahead. The one nearest its exit is met head-on (edging
 // toward it, so the Diver faces it) or, once past, chased from behind.
 Hand Chase(CPageGame& page) {
-    const CCom_GameRobot* me = page.SteeredRobot();
+    const CCom_GameRobot* me = SteeredRobot(page);
     if (!me) return Hand{};
     const CCom_GameRobot* m = nullptr;
     float urgency = 1e9f;

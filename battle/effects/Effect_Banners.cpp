@@ -10,6 +10,7 @@
 #include "battle/effects/Effect_TextStage.h"
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/model/BattleScene.h"
+#include "battle/model/SceneCues.h"
 #include "battle/model/BattleView.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
@@ -180,3 +181,11 @@ void CEffect_TextMiss::OnFrame(int index) {
 }
 
 CEffect_Cross::CEffect_Cross() : CEffect_TextMiss(5, "Efx_Cross.png") {}
+
+void CueRoundBanner(BattleScene& scene, bool lastRound) {
+    if (scene.m_pEffectTextWave) scene.m_pEffectTextWave->Add(lastRound ? 1 : 0);
+}
+
+bool RoundBannerShown(const BattleScene& scene) {
+    return scene.m_pEffectTextWave && scene.m_pEffectTextWave->m_aInstances[0].life > 0;
+}

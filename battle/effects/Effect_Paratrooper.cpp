@@ -4,6 +4,7 @@
 
 #include "battle/effects/Effect_RobotJumpOut.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -211,4 +212,8 @@ void CEffect_RobotJumpOut::OnFrame(int index) {
         }
     }
     Clear(index);
+}
+
+void CueParatrooper(BattleScene& scene, int slot) {
+    if (scene.m_pEffectParatrooper) scene.m_pEffectParatrooper->Add(slot, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
 }

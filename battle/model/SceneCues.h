@@ -24,3 +24,10 @@ void CueBossHandsDown(BattleScene& scene);
 
 // A Machine of the code falls from the sky instead of walking in.
 void CueMeteorMachine(BattleScene& scene, int code);
+
+// The round banner of 151 (the last round's for the fifth), and whether it still shows.
+void CueRoundBanner(BattleScene& scene, bool lastRound);
+bool RoundBannerShown(const BattleScene& scene);
+
+// A robot of the hand slot comes down by parachute (177).
+void CueParatrooper(BattleScene& scene, int slot);

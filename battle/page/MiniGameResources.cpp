@@ -4,7 +4,6 @@
 
 #include "battle/effects/Effect_HowToMiniGame.h"
 #include "battle/page/PageGame.h"
-#include "battle/units/GameStage.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
@@ -23,21 +22,19 @@ const char* const kWeaponSfx = "Resource\\Sound\\SFX\\Weapon\\";
 
 void CPageGame::LoadMiniGameResources() {
     const int stage = CurrentStage();
-    m_iMiniGameFlag = 0;
+    PrepareMiniGameField(*this);
     m_pMiniGameInterfaceTex = nullptr;
     m_pMiniGamePanel = m_pSlotFrame = m_pSlotReelArt = m_pSlotStopButton = nullptr;
     m_pAttackIcon = m_pBombIcon = m_pParachuteIcon = m_pBossPartArt = m_pBossWeaponArt = nullptr;
     m_pSfxMiniGameBonus = m_pSfxSlotReel = m_pSfxChargeShot = nullptr;
     m_pSfxSwim = m_pSfxJump = m_pSfxSlotPullLever = m_pSfxSlotSnap = m_pSfxSlotMatch = m_pSfxCanNotShoot = nullptr;
     m_apSfxMachineWeapon[0] = m_apSfxMachineWeapon[1] = nullptr;
-    m_vMiniGamePoint = VxVec3{0.0f, -38.0f, 0.0f};
     m_pRobotBase = nullptr;
 
     delete m_pEffectHowToMiniGame;
     m_pEffectHowToMiniGame = new CEffect_HowToMiniGame();
 
     if (IsMiniGameStage(stage)) {
-        if (m_pStage) m_pStage->m_fScrollX = 0.0f;
         if (m_pResourceManager) {
             CVxTexture* sheet = m_pResourceManager->CreateTexture("Bbd_MiniGameInterface.png", kInterface);
             m_pMiniGameInterfaceTex = sheet;
@@ -90,10 +87,4 @@ void CPageGame::LoadMiniGameResources() {
     for (CVxBillboard* b : {m_pMiniGamePanel, m_pSlotFrame, m_pSlotReelArt, m_pSlotStopButton, m_pAttackIcon,
                             m_pBombIcon, m_pParachuteIcon, m_pRobotBase, m_pBossPartArt, m_pBossWeaponArt})
         if (b) b->SetAlphaBlend(true);
-    if (stage == 167) {
-        for (int column = 0; column < FIELD_COLUMNS; ++column) {
-            FieldCell& cell = m_aFieldCells[column * FIELD_ROWS + 4];
-            cell.m_iStageKind = cell.m_iKind = CELL_AIR;
-        }
-    }
 }

@@ -19,6 +19,7 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleView.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
@@ -296,7 +297,6 @@ public:
     void HandleRelocateInput();
     void MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex);
     void UpdateSequenceGame();  // 158
-    void UpdateFinalBoss();     // 160, 170, 180
     void UpdateEnergyGoal();    // 172
     // The reels of the slot-machine stages (cleared elsewhere).
     void SetUpSlotReels();
@@ -337,12 +337,6 @@ public:
 
     // ---- Mini-games (stages 151 to 180): the shared framework. ----
     static bool IsMiniGameStage(int stage) { return stage > 150; }
-    // Relocation input: 153, 158, 172, 173 and the episodes' final stages.
-    static bool IsMiniGameGroup1(int stage);
-    // The slot machine: 159, 165, 169, 176, 178.
-    static bool IsMiniGameGroup2(int stage);
-    // Charge shots: 164, 179.
-    static bool IsMiniGameGroup3(int stage);
     void SetUpMiniGame();
     void SetUpMiniGameHand();
     void LoadMiniGameResources();
@@ -351,44 +345,23 @@ public:
     // Once a frame from the battle input while playing.
     void HandleMiniGameInput();
     void DrawMiniGameHud();
-    // A robot's charge, 0 to 1, with the stage's factor on its action interval.
-    float GetMiniGameChargeRatio(const CCom_GameRobot& robot) const;
-    void StartMiniGameJump();
-    void AddMiniGameTween(CCom_GameRobot* robot, float x, float y, float z);
-    void UpdateMiniGameTweens();
-    // The starting robots of each mini-game.
-    void PlaceMiniGameRobots();
-    // Stage 151: the rounds.
-    void SpawnRoundRobots(int round);
-    void CallRoundMachines();
-    void UpdateRoundRules();
-    void ScrollToNextRound();
-    void HoldBackRoundMachines();
-    // Stage 161: capsules while Machines live.
-    void UpdateCapsuleRain();
-    // Stage 177: carriers, falling robots and the catch count.
-    void UpdateConveyorCatch();
-    void DropParatrooper();
+    // The framework's rules (MiniGameRules.h) as the handlers here call them.
+    float GetMiniGameChargeRatio(const CCom_GameRobot& robot) const { return MiniGameChargeRatio(*this, robot); }
+    void StartMiniGameJump() { ::StartMiniGameJump(*this); }
+    void AddMiniGameTween(CCom_GameRobot* robot, float x, float y, float z) {
+        ::AddMiniGameTween(*this, robot, x, y, z);
+    }
+    // Stage 177: the catch count.
     void DrawCatchCounter();
-    // Stage 175: the first Machine type walks fast.
-    void SetFastMachines();
     // A Machine within the screen's width (a margin of 0.05 each side).
     static bool IsMachineOnScreen(const CCom_GameRobot& robot);
-    // Whether the "no robot left" rule may end this stage now.
-    bool NoRobotLeftLoses(int stage);
 
     // ---- Mini-games where the player aims, steers or jumps. ----
     // 152, 162: every charged robot fires at the mouse while the button is held.
     void FireAimedShots();
-    // The robot the mouse drags: the controlled one on the duel stages, else
-    // the first own live attacker (the others of the squad follow it).
-    CCom_GameRobot* SteeredRobot();
+    // The steered robot follows the mouse while the button is held.
     void MoveMiniGameRobotY();
     void MoveMiniGameRobotX(bool setFacing);
-    void CollectItemsByTouch();
-    void FireChargedRobots();
-    // 154: capsules while fewer than three copters are coming.
-    void UpdateCapsuleSupply();
     // 156, 166, 174: the duel; 163: the floating boss; 171: the bomb run.
     void UpdateBossDuel();
     void UpdateFloatingBoss();

@@ -1,21 +1,21 @@
 // The robots each mini-game starts with, placed at set-up from the stage's
 // fixed hand. Entry 0 of m_apMiniGameRobots is the robot the player steers
 // or shoots with, where the stage has one.
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleModel.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/units/GameRobot.h"
-#include "game/GameApplication.h"
 
-void CPageGame::PlaceMiniGameRobots() {
-    const int stage = CurrentStage();
-    auto place = [this](int column, int slot, int row) { return SpawnMiniGameRobotOnCell(column, slot, row); };
-    auto card = [this](int code) { return FindHandCard(code); };
+void PlaceMiniGameRobots(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    auto place = [&model](int column, int slot, int row) { return model.SpawnMiniGameRobotOnCell(column, slot, row); };
+    auto card = [&model](int code) { return model.FindHandCard(code); };
     switch (stage) {
     case 152:
     case 162:
     case 168: {
         CCom_GameRobot* r = stage == 168 ? place(8, 0, 0) : place(8, 0, 2);
         if (r) r->m_bHoldFire = 1;
-        m_apMiniGameRobots[0] = r;
+        model.m_apMiniGameRobots[0] = r;
         break;
     }
     case 153:
@@ -32,7 +32,7 @@ void CPageGame::PlaceMiniGameRobots() {
     case 156:
     case 166:
     case 171:
-    case 174: m_apMiniGameRobots[0] = place(8, 0, 2); break;
+    case 174: model.m_apMiniGameRobots[0] = place(8, 0, 2); break;
     case 157: place(9, 0, 4); break;
     case 158: {
         place(8, card(24), 1);
@@ -61,7 +61,7 @@ void CPageGame::PlaceMiniGameRobots() {
     case 163:
         if (CCom_GameRobot* r = place(8, 0, 2)) {
             r->m_Unit.m_iActionInterval = int(r->m_Unit.m_iActionInterval * 0.75);
-            m_apMiniGameRobots[0] = r;
+            model.m_apMiniGameRobots[0] = r;
         }
         break;
     case 164:
@@ -70,7 +70,7 @@ void CPageGame::PlaceMiniGameRobots() {
         for (int i = 0; i < (stage == 179 ? 3 : 1); ++i) {
             CCom_GameRobot* r = place(8, 0, rows[i]);
             if (r) r->m_bHoldFire = 1;
-            m_apMiniGameRobots[i] = r;
+            model.m_apMiniGameRobots[i] = r;
         }
         break;
     }
@@ -78,7 +78,7 @@ void CPageGame::PlaceMiniGameRobots() {
     case 172:
         place(2, card(0), 3);
         place(5, card(35), 3);
-        m_apMiniGameRobots[0] = place(8, card(0), 3);
+        model.m_apMiniGameRobots[0] = place(8, card(0), 3);
         break;
     case 173: {
         const int slots[3] = {1, 0, 2};

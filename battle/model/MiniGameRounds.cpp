@@ -5,8 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "battle/effects/Effect_TextWave.h"
-#include "battle/page/PageGame.h"
+#include "battle/model/BattleModel.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
@@ -28,7 +29,7 @@ constexpr float kMachineHoldX = 525.0f;
 
 }  // namespace
 
-void CPageGame::SpawnRoundRobots(int round) {
+void SpawnRoundRobots(CBattleModel& model, int round) {
     const int k = g_CurrentProfile.m_iDifficulty >= 2 ? 5 : 3;
     std::vector<int> cells;
     for (int i = 0; i < 40; ++i) cells.push_back(i);
@@ -38,18 +39,18 @@ void CPageGame::SpawnRoundRobots(int round) {
         if (it != cells.end()) cells.erase(it);
     }
     for (int i : cells) {
-        CCom_GameRobot* r = SpawnMiniGameRobotOnCell(i % 10, 0, i / 10 + 1);
+        CCom_GameRobot* r = model.SpawnMiniGameRobotOnCell(i % 10, 0, i / 10 + 1);
         // Later rounds wait beyond the right edge and scroll into view.
         if (r && round >= 2) r->m_vPosition.x += kRoundShift;
     }
 }
 
-void CPageGame::CallRoundMachines() {
-    const int code = m_aEnemyDefs[0].m_iType;
+void CallRoundMachines(CBattleModel& model) {
+    const int code = model.m_aEnemyDefs[0].m_iType;
     for (int row = 1; row <= 4; ++row) {
-        CCom_GameRobot* m = CallEnemyRobot(code, 0.0f, 0.0f, 0.0f, false);
+        CCom_GameRobot* m = model.CallEnemyRobot(code, 0.0f, 0.0f, 0.0f, false);
         if (!m) continue;
-        const float y = m_aFieldCells[9 * FIELD_ROWS + row].m_fY;
+        const float y = model.m_aFieldCells[9 * FIELD_ROWS + row].m_fY;
         m->m_vPosition.y = m->m_vHome.y = y;
         m->m_vCell.y = float(row);
         m->m_iRow = row;
@@ -57,14 +58,14 @@ void CPageGame::CallRoundMachines() {
     }
 }
 
-void CPageGame::UpdateRoundRules() {
-    if (CurrentStage() != 151) return;
-    if (m_iRoundPhase != 0) {
-        ScrollToNextRound();
+void UpdateRoundRules(CBattleModel& model) {
+    if (model.StageNumber() != 151) return;
+    if (model.m_iRoundPhase != 0) {
+        ScrollToNextRound(model);
         return;
     }
     int dead = 0, own = 0, machines = 0;
-    for (const CCom_GameRobot& r : m_lstRobots) {
+    for (const CCom_GameRobot& r : model.m_lstRobots) {
         if (r.IsMachine()) {
             ++machines;
             continue;
@@ -73,32 +74,29 @@ void CPageGame::UpdateRoundRules() {
         if (r.m_iHp <= 0) ++dead;
     }
 
-    if (m_iRoundTimer == kRoundFrames) {
-        ++m_iRound;
-    } else if (m_iRoundTimer == kBannerFrame) {
-        if (m_pEffectTextWave) m_pEffectTextWave->Add(m_iRound >= kLastRound ? 1 : 0);
-        if (m_pSfxTextWave) {
-            m_pSfxTextWave->Stop();
-            m_pSfxTextWave->Play();
-        }
-    } else if (m_iRoundTimer == 0 && machines == 0) {
-        CallRoundMachines();
+    if (model.m_iRoundTimer == kRoundFrames) {
+        ++model.m_iRound;
+    } else if (model.m_iRoundTimer == kBannerFrame) {
+        CueRoundBanner(model.Scene(), model.m_iRound >= kLastRound);
+        RestartSound(model.Scene().m_pSfxTextWave);
+    } else if (model.m_iRoundTimer == 0 && machines == 0) {
+        CallRoundMachines(model);
     } else if (dead > 0) {
-        m_nRobotsLost += dead;
-        m_iLife = 0;
-    } else if (own == 0 && !Shows(m_pEffectTextWave)) {
-        m_iRoundPhase = 1;
-        if (m_iRound < kLastRound) SpawnRoundRobots(m_iRound + 1);
+        model.m_nRobotsLost += dead;
+        model.m_iLife = 0;
+    } else if (own == 0 && !RoundBannerShown(model.Scene())) {
+        model.m_iRoundPhase = 1;
+        if (model.m_iRound < kLastRound) SpawnRoundRobots(model, model.m_iRound + 1);
     }
     const CGameApplication* app = g_pGameAppInstance;
     const bool still = app && (app->m_bShowStill || app->m_bCaptureStill);
-    if (!still && m_iRoundTimer > 0) --m_iRoundTimer;
+    if (!still && model.m_iRoundTimer > 0) --model.m_iRoundTimer;
 }
 
-void CPageGame::ScrollToNextRound() {
-    if (!m_pStage) return;
-    const float target = float(-kRoundScroll * double(m_iRound));
-    float& scroll = m_pStage->m_fScrollX;
+void ScrollToNextRound(CBattleModel& model) {
+    if (!model.m_pStage) return;
+    const float target = float(-kRoundScroll * double(model.m_iRound));
+    float& scroll = model.m_pStage->m_fScrollX;
     if (scroll != target) {
         const float d = std::fabs(std::fabs(target) - std::fabs(scroll));
         float shift;
@@ -109,35 +107,35 @@ void CPageGame::ScrollToNextRound() {
             scroll = target;
             shift = d * kPixelsPerUnit;
         }
-        for (CCom_GameRobot& r : m_lstRobots) r.m_vPosition.x -= shift;
+        for (CCom_GameRobot& r : model.m_lstRobots) r.m_vPosition.x -= shift;
         return;
     }
-    if (m_iRound < kLastRound) {
-        for (auto it = m_lstRobots.begin(); it != m_lstRobots.end();) {
+    if (model.m_iRound < kLastRound) {
+        for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
             if (!it->IsMachine()) {
                 ++it;
                 continue;
             }
-            ForgetMiniGameLinks(it->m_iSerial);
-            it = EraseRobot(m_lstRobots, it);
+            model.ForgetMiniGameLinks(it->m_iSerial);
+            it = EraseRobot(model.m_lstRobots, it);
         }
-        m_iRoundTimer = kRoundFrames;
-        m_iRoundPhase = 0;
-        m_iTimeLeft = int((1.0 - double(m_iRound) / 5.0) * double(m_iStageFrames));
-        if ((m_iStageFrames - m_iTimeLeft) % 60 == 0) --m_iTimeLeft;
+        model.m_iRoundTimer = kRoundFrames;
+        model.m_iRoundPhase = 0;
+        model.m_iTimeLeft = int((1.0 - double(model.m_iRound) / 5.0) * double(model.m_iStageFrames));
+        if ((model.m_iStageFrames - model.m_iTimeLeft) % 60 == 0) --model.m_iTimeLeft;
         return;
     }
-    for (auto it = m_lstRobots.begin(); it != m_lstRobots.end();) {
-        ForgetMiniGameLinks(it->m_iSerial);
-        it = EraseRobot(m_lstRobots, it);
+    for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
+        model.ForgetMiniGameLinks(it->m_iSerial);
+        it = EraseRobot(model.m_lstRobots, it);
     }
-    m_iTimeLeft = 0;
+    model.m_iTimeLeft = 0;
 }
 
-void CPageGame::HoldBackRoundMachines() {
-    if (CurrentStage() != 151) return;
-    if (std::none_of(m_lstRobots.begin(), m_lstRobots.end(), [](const CCom_GameRobot& r) { return !r.IsMachine(); }))
-        return;
-    for (CCom_GameRobot& r : m_lstRobots)
+void HoldBackRoundMachines(CBattleModel& model) {
+    if (model.StageNumber() != 151) return;
+    std::list<CCom_GameRobot>& robots = model.m_lstRobots;
+    if (std::none_of(robots.begin(), robots.end(), [](const CCom_GameRobot& r) { return !r.IsMachine(); })) return;
+    for (CCom_GameRobot& r : robots)
         if (r.IsMachine() && r.m_vPosition.x > kMachineHoldX) r.m_vPosition.x = kMachineHoldX;
 }

@@ -1,0 +1,94 @@
+// The episodes' final stages (160, 170, 180): a minute in, the episode's boss
+// walks in from the left and holds its ground; the stage is won when it is
+// gone and lost when the time runs out with it still standing. Capsules bring
+// reinforcements while Machines live.
+#include "battle/model/BattleModel.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
+#include "content/UnlockTables.h"
+#include "engine/VxXApplication.h"
+#include "platform/Random.h"
+
+namespace {
+
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
+constexpr int kBossCallFrames = 3600;  // stage frames before the boss comes
+constexpr int kCapsuleEvery = 780;     // engine frames
+constexpr float kBossStandX = -250.0f;
+
+// The hand slot a capsule of the final stage carries, from a roll 0 to 99.
+int CapsuleSlot(int stage, int r) {
+    int s = 0;
+    if (stage == 160) s = r < 35 ? 0 : r < 60 ? 1 : r < 80 ? 2 : 3 + (r - 80) / 5;
+    else if (stage == 170) s = r < 25 ? 0 : r < 45 ? 1 : r < 65 ? 2 : r < 85 ? 3 : 4 + (r - 85) / 5;
+    else s = r < 20 ? 0 : r < 40 ? 1 : r < 60 ? 2 : 3 + (r - 60) / 10;
+    return s % 7;
+}
+
+// The boss walks in to its stand; the first half heals it on the brink, the
+// second half cuts a strong one down.
+void MoveFinalBoss(CBattleModel& model, CCom_GameRobot& boss) {
+    if (boss.m_iBossTimer == 0) {
+        boss.m_vPosition.x += 10.0f;
+        if (boss.m_vPosition.x > kBossStandX) boss.m_iBossTimer = 1;
+    }
+    const int maxHp = boss.m_Unit.m_iMaxHp;
+    if (boss.m_iHp <= 0) return;
+    if (model.m_iTimeLeft > model.m_iStageFrames / 2) {
+        if (double(boss.m_iHp) < 0.25 * double(maxHp)) boss.m_iHp += 100;
+    } else if (double(boss.m_iHp) > 0.5 * double(maxHp)) {
+        boss.m_iHp = int(0.4 * double(maxHp));
+    }
+}
+
+// 180: gun and mortar mounts come only when a base for them stands.
+int MountSlotWithBase(const CBattleModel& model, int slot) {
+    bool gunBase = false, mortarBase = false;
+    for (const CCom_GameRobot& r : model.m_lstRobots) {
+        if (r.IsMachine() || r.m_iHp <= 0) continue;
+        gunBase = gunBase || (r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval >= 20);
+        mortarBase = mortarBase || (r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval < 300);
+    }
+    if (slot == 6 && !gunBase) slot = 1;
+    if (slot == 5 && !mortarBase) slot = 0;
+    return slot;
+}
+
+}  // namespace
+
+bool UpdateFinalBoss(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    if (stage != 160 && stage != 170 && stage != 180) return false;
+    const int bossType = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
+    const int callAt = model.m_iStageFrames - kBossCallFrames;
+
+    if (model.m_iTimeLeft == callAt) {
+        model.m_pMiniGameBoss = model.CallEnemyRobot(bossType, 0.0f, 0.0f, 0.0f, false);
+        // Meeting the boss counts once per boss toward the Machines achievement.
+        if (model.m_pMiniGameBoss) MeetMachine(bossType);
+    }
+    if (CCom_GameRobot* boss = model.m_pMiniGameBoss) MoveFinalBoss(model, *boss);
+
+    if (model.m_nLiveRobots == 0) {
+        model.m_iLife = 0;
+        return false;
+    }
+    if (model.m_iTimeLeft == 0 && model.m_pMiniGameBoss && model.m_pMiniGameBoss->m_iHp > 0) {
+        model.m_iLife = 0;
+        return false;
+    }
+    if (!model.m_pMiniGameBoss && model.m_iTimeLeft < callAt) {
+        model.m_iTimeLeft = 0;
+        return true;
+    }
+
+    if (model.m_nLiveMachines > 0 && EngineFrame() % kCapsuleEvery == 0) {
+        int slot = CapsuleSlot(stage, VxRand() % 100);
+        if (stage == 180) slot = MountSlotWithBase(model, slot);
+        model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
+    }
+    return false;
+}

@@ -1,0 +1,300 @@
+// What every mini-game (stages 151 to 180) shares: the stage groups, the
+// state reset at set-up, the fixed hands, the charge fraction, the jump start,
+// the tweens and the per-frame loss and timed rules.
+#include "battle/model/MiniGameRules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "battle/model/BattleModel.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
+#include "content/StageRules.h"
+#include "engine/VxSound.h"
+#include "engine/VxXApplication.h"
+#include "platform/Random.h"
+
+namespace {
+
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
+bool IsMiniGameStage(int stage) { return stage > 150; }
+
+// 167 climbs two scroll units a frame; the start line is then a fifth of that
+// (the ground's share of the scroll) further down each frame.
+constexpr float kClimbScrollSpeed = -2.0f;
+
+struct MiniGameHand {
+    int stage;
+    std::vector<int> cards;  // slot 0 first
+    int slots;
+    int runLast;  // a card code whose robots run last, or -1
+};
+
+const MiniGameHand kHands[] = {
+    {151, {0}, 1, -1},
+    {152, {1}, 1, -1},
+    {153, {9}, 1, -1},
+    {154, {4}, 1, -1},
+    {155, {0, 15}, 2, 15},
+    {156, {15}, 1, 15},
+    {166, {15}, 1, 15},
+    {157, {21}, 1, -1},
+    {158, {19, 22, 24, 20, 14, 23, 21}, 7, -1},
+    {160, {1, 5, 3, 12, 18, 24, 30}, 7, -1},
+    {161, {6, 1, 2, 5}, 4, -1},
+    {162, {1, 37}, 2, -1},
+    {163, {7, 2, 4}, 3, 7},
+    {164, {2, 38}, 2, -1},
+    {179, {2, 38}, 2, -1},
+    {167, {21, 4, 7, 11, 29}, 5, -1},
+    {168, {30}, 1, -1},
+    {170, {25, 9, 28, 12, 24, 8, 30}, 7, -1},
+    {171, {1, 37, 26, 5, 24, 28}, 6, -1},
+    {172, {0, 35, 6, 14}, 4, -1},
+    {173, {8, 16, 22}, 3, -1},
+    {174, {28}, 1, -1},
+    {175, {31}, 1, -1},
+    // Only the first is dealt; the other five ride the paratroopers.
+    {177, {14, 18, 19, 24, 30, 23}, 1, -1},
+    {180, {2, 1, 18, 9, 30, 38, 37}, 7, -1},
+};
+
+bool HasOwnRobot(const CBattleModel& model) {
+    return std::any_of(model.m_lstRobots.begin(), model.m_lstRobots.end(),
+                       [](const CCom_GameRobot& r) { return !r.IsMachine(); });
+}
+
+}  // namespace
+
+bool IsMiniGameGroup1(int stage) {
+    return stage == 153 || stage == 158 || stage == 172 || stage == 173 || stage == 160 || stage == 170 || stage == 180;
+}
+
+bool IsMiniGameGroup2(int stage) {
+    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
+}
+
+bool IsMiniGameGroup3(int stage) { return stage == 164 || stage == 179; }
+
+void ResetMiniGameState(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    for (int i = 0; i < MINI_GAME_LINKS; ++i) *model.MiniGameLink(i) = nullptr;
+    model.m_bMiniGameHowToShown = false;
+    model.m_iRelocatingRobot = -1;
+    model.m_iHoldFrames = 0;
+    model.m_bShootHintShown = 0;
+    model.m_bRelocateRule = (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
+    model.m_iCatchCount = 0;
+    model.m_iSequenceStep = model.m_iSequenceShownStep = model.m_iSequenceStepFrames = 0;
+    model.m_bPlayerRobotSeen = false;
+    model.m_iRound = model.m_iRoundTimer = model.m_iRoundPhase = 0;
+}
+
+int DealMiniGameHand(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    for (int i = 0; i < DECK_SLOTS; ++i) model.m_aHand[i] = HandSlot{};
+    std::vector<int> cards;
+    int slots = 0;
+    int runLast = -1;
+    if (IsMiniGameGroup2(stage)) {
+        for (const SlotReel& reel : model.m_aSlotReels)
+            cards.insert(cards.end(), reel.m_vecCodes.begin(), reel.m_vecCodes.end());
+        std::sort(cards.begin(), cards.end());
+        cards.erase(std::unique(cards.begin(), cards.end()), cards.end());
+        slots = 3;
+    } else {
+        for (const MiniGameHand& h : kHands) {
+            if (h.stage != stage) continue;
+            cards = h.cards;
+            slots = h.slots;
+            runLast = h.runLast;
+        }
+    }
+    for (size_t i = 0; i < cards.size() && i < size_t(DECK_SLOTS); ++i) model.m_aHand[i].m_iCard = cards[i];
+    model.m_nHandSlots = slots;
+    return runLast;
+}
+
+void FinishMiniGameSetUp(CBattleModel& model) {
+    if (model.StageNumber() == 151) {
+        model.m_iRoundPhase = 0;
+        model.m_iRoundTimer = 599;
+        model.m_iRound = 1;
+        SpawnRoundRobots(model, 1);
+    }
+    model.m_fJumpSpeed = 0.0f;
+    model.m_vJumpStart = VxVec3{0.0f, 0.0f, 0.0f};
+    model.m_bJumpStartKept = model.m_bJumpRising = model.m_bJumpHeld = 0;
+    model.m_bOnGround = 1;
+    model.m_iJumpCount = 0;
+    model.m_iStartJumps = 0;
+    model.m_fScrollSpeed = kClimbScrollSpeed;
+    model.m_bEndSequence = false;
+    model.m_iEndSequenceFrames = 0;
+    model.m_iSlotSpinTimer = model.m_iSlotLeverCooldown = 0;
+    for (MiniGameTween& t : model.m_aTweens) t = MiniGameTween{};
+    model.m_iChargePhase = model.m_iChargeFrames = 0;
+}
+
+void PrepareMiniGameField(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    model.m_iMiniGameFlag = 0;
+    model.m_vMiniGamePoint = VxVec3{0.0f, -38.0f, 0.0f};
+    if (IsMiniGameStage(stage) && model.m_pStage) model.m_pStage->m_fScrollX = 0.0f;
+    // 167's bottom row is open air: the robots climb from the ledges above.
+    if (stage == 167) {
+        for (int column = 0; column < FIELD_COLUMNS; ++column) {
+            FieldCell& cell = model.m_aFieldCells[column * FIELD_ROWS + 4];
+            cell.m_iStageKind = cell.m_iKind = CELL_AIR;
+        }
+    }
+}
+
+float MiniGameChargeRatio(const CBattleModel& model, const CCom_GameRobot& robot) {
+    float factor = 1.0f;
+    switch (model.StageNumber()) {
+    case 153:
+    case 173: factor = 1.0f; break;
+    case 154:
+    case 163: factor = 0.6f; break;
+    case 155:
+    case 171: factor = 0.5f; break;
+    case 156:
+    case 166: factor = 0.385f; break;
+    case 157: factor = 0.75f; break;
+    case 152:
+    case 168: factor = 0.2f; break;
+    case 174: factor = 0.3f; break;
+    case 162: factor = robot.m_iUnitSlot == 0 ? 0.2f : 0.5f; break;
+    default: break;
+    }
+    const float full = float(robot.m_Unit.m_iActionInterval) * factor;
+    if (full <= 0.0f) return 1.0f;
+    return std::clamp(float(robot.m_iActionTimer) / full, 0.0f, 1.0f);
+}
+
+void StartMiniGameJump(CBattleModel& model) {
+    model.m_fJumpSpeed = 11.0f;
+    ++model.m_iJumpCount;
+    model.m_bJumpStartKept = 0;
+    model.m_bJumpRising = 1;
+    model.m_bJumpHeld = 1;
+    model.m_bOnGround = 0;
+    if (model.StageNumber() == 167 && model.m_iTimeLeft == 0 && model.m_pStage && model.m_pStage->m_fScrollY == 0.0f)
+        ++model.m_iStartJumps;
+    RestartSound(model.Scene().m_pSfxJump);
+}
+
+void AddMiniGameTween(CBattleModel& model, CCom_GameRobot* robot, float x, float y, float z) {
+    if (!robot) return;
+    for (MiniGameTween& t : model.m_aTweens) {
+        if (t.m_iFramesLeft != 0) continue;
+        const VxVec3 p = robot->m_vPosition;
+        const float dx = x - p.x, dy = y - p.y;
+        t.m_iSerial = robot->m_iSerial;
+        t.m_afStart[0] = p.x;
+        t.m_afStart[1] = p.y;
+        t.m_afStart[2] = p.z;
+        t.m_afEnd[0] = x;
+        t.m_afEnd[1] = y;
+        t.m_afEnd[2] = z;
+        t.m_iDuration = t.m_iFramesLeft = int(0.125f * std::sqrt(dx * dx + dy * dy));
+        // A slide too short to take a frame leaves the slot free.
+        if (t.m_iDuration == 0) t = MiniGameTween{};
+        return;
+    }
+}
+
+void UpdateMiniGameTweens(CBattleModel& model) {
+    for (MiniGameTween& t : model.m_aTweens) {
+        if (t.m_iFramesLeft <= 0) continue;
+        CCom_GameRobot* robot = FindRobotBySerial(model.m_lstRobots, t.m_iSerial);
+        if (!robot) {
+            t = MiniGameTween{};
+            continue;
+        }
+        const float f = 1.0f - float(t.m_iFramesLeft - 1) / float(t.m_iDuration);
+        float at[3];
+        for (int k = 0; k < 3; ++k) at[k] = t.m_afStart[k] * (1.0f - f) + t.m_afEnd[k] * f;
+        at[1] += float(t.m_iDuration) * 2.5f * float(std::sin(double(f) * 3.14159265358979));
+        robot->m_vPosition = VxVec3{at[0], at[1], at[2]};
+        if (--t.m_iFramesLeft == 0) t = MiniGameTween{};
+    }
+}
+
+bool BeginMiniGameFrame(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    // Robots placed at set-up count from the first frame they stand.
+    if (model.m_nLiveRobots > 0) model.m_bPlayerRobotSeen = true;
+    return model.m_iBattleState == BATTLE_PLAYING || stage == 157 || stage == 177;
+}
+
+bool NoRobotLeftLoses(const CBattleModel& model, int stage) {
+    return model.m_nLiveRobots == 0 && stage != 177 && stage != 172 && model.m_bPlayerRobotSeen;
+}
+
+void ApplyMiniGameLossRules(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    if (!model.m_StageDefinition.m_bRuleHold) {
+        if (stage == 155) {
+            int own = 0;
+            for (const CCom_GameRobot& r : model.m_lstRobots)
+                if (!r.IsMachine()) ++own;
+            if (own < 4) model.m_iLife = 0;
+        } else if (stage == 151) {
+            UpdateRoundRules(model);
+        } else if (NoRobotLeftLoses(model, stage) && !(stage == 171 && model.m_iMiniGameFlag >= 10000)) {
+            // (171's finale throws its last robot at the boss on purpose.)
+            model.m_iLife = 0;
+        }
+    }
+    // 151: no Machine stands right of x 525 while a robot of the player is on the field.
+    HoldBackRoundMachines(model);
+}
+
+void ApplyMiniGameTimedRules(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    // One capsule at a third of 162.
+    if (stage == 162 && model.m_iTimeLeft == model.m_iStageFrames / 3) {
+        const bool lying = std::any_of(model.m_lstItems.begin(), model.m_lstItems.end(),
+                                       [](const CCom_GameItem& i) { return i.m_iItemKind == ITEM_CAPSULE; });
+        if (!lying) model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, 1, true);
+    }
+    // 171's twin beside the controlled robot as the time starts.
+    if (stage == 171 && model.m_iTimeLeft == model.m_iStageFrames - 1 && model.m_apMiniGameRobots[0]) {
+        const VxVec3 p = model.m_apMiniGameRobots[0]->m_vPosition;
+        model.SpawnMiniGameRobot(1, p.x, p.y, p.z);
+    }
+    // The shooting stages need their controlled robot.
+    if ((stage == 152 || stage == 162) && !model.m_apMiniGameRobots[0]) model.m_iLife = 0;
+    // The charge-shot stages: twins as the time starts, and a robot to shoot with.
+    if (stage == 164 || stage == 179) {
+        if (model.m_iTimeLeft == model.m_iStageFrames - 1) {
+            for (CCom_GameRobot* r : model.m_apMiniGameRobots) {
+                if (!r) continue;
+                const VxVec3 p = r->m_vPosition;
+                model.SpawnMiniGameRobot(1, p.x, p.y, p.z);
+            }
+        }
+        if (!HasOwnRobot(model)) model.m_iLife = 0;
+    }
+    UpdateCapsuleRain(model);
+}
+
+void UpdateCapsuleRain(CBattleModel& model) {
+    if (model.StageNumber() != 161 || model.m_nLiveMachines <= 0 || EngineFrame() % 300 != 0) return;
+    const int r = int(VxRand() % 100);
+    const int slot = r < 20 ? 0 : r < 70 ? 1 : r < 90 ? 2 : 3;
+    model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
+}
+
+void SetFastMachines(CBattleModel& model) {
+    for (UnitDefinition& d : model.m_aEnemyDefs)
+        if (d.m_iType >= FIRST_MACHINE_TYPE) {
+            d.m_fSpeed = 1.5f;
+            break;
+        }
+}

@@ -1,0 +1,119 @@
+// The mini-games' rules that need no stage run, held on a bare model (an
+// empty scene): the "no robot left" loss, the aimed shots' hold, picking
+// items up by touch and 175's fast Machines.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "battle/model/BattleModel.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
+
+namespace {
+
+struct BareMiniGame {
+    BattleScene scene;
+    CBattleModel model{scene};
+
+    CCom_GameRobot& Stand(float x, float y, int side, int hp, int role) {
+        CCom_GameRobot r;
+        r.m_Unit.m_iType = side ? MachineId::Destroyer : RobotId::GunnerBot;
+        r.m_Unit.m_iSide = side;
+        r.m_Unit.m_iRole = role;
+        r.m_iHp = hp;
+        r.m_vPosition = VxVec3{x, y, 0.0f};
+        model.m_lstRobots.push_back(r);
+        return model.m_lstRobots.back();
+    }
+    void Lay(int kind, float x, float y) {
+        CCom_GameItem item;
+        item.m_iItemKind = kind;
+        item.m_vPosition = VxVec3{x, y, 0.0f};
+        model.m_lstItems.push_back(item);
+    }
+};
+
+struct LossCase {
+    const char* name;
+    int stage;
+    int liveRobots;
+    bool robotSeen;
+    bool loses;
+};
+
+struct TouchCase {
+    const char* name;
+    int side;
+    int hp;
+    int role;
+    float itemX;  // the robot stands at 0
+    int itemKind;
+    bool taken;
+    int panelTimer;
+};
+
+}  // namespace
+
+TEST(MiniGameModelRules, NoRobotLeftLosesOnlyOnceARobotStoodAndNotOnTheCatchOrEnergyStages) {
+    const LossCase cases[] = {
+        {"the last robot gone after one stood loses", 153, 0, true, true},
+        {"a robot still standing does not lose", 153, 1, true, false},
+        {"an empty field before any robot stood does not lose", 153, 0, false, false},
+        {"177's carriers may all be gone", 177, 0, true, false},
+        {"172 goes on without robots", 172, 0, true, false},
+    };
+    for (const LossCase& c : cases) {
+        BareMiniGame b;
+        b.model.m_nLiveRobots = c.liveRobots;
+        b.model.m_bPlayerRobotSeen = c.robotSeen;
+        EXPECT_EQ(NoRobotLeftLoses(b.model, c.stage), c.loses) << c.name;
+    }
+}
+
+TEST(MiniGameModelRules, AimedShotsFireFromTheSixteenthHeldFrameAndALetGoStartsTheCountAgain) {
+    BareMiniGame b;
+    std::vector<bool> fired;
+    for (int i = 0; i < 17; ++i) fired.push_back(CountAimHold(b.model, true));
+    EXPECT_FALSE(fired[14]) << "fifteen frames held are not enough";
+    EXPECT_TRUE(fired[15]) << "the sixteenth fires";
+    EXPECT_TRUE(fired[16]) << "and every frame held after it";
+    EXPECT_FALSE(CountAimHold(b.model, false)) << "letting go stops the shots";
+    EXPECT_EQ(b.model.m_iHoldFrames, 0);
+    EXPECT_FALSE(CountAimHold(b.model, true)) << "held again, the count starts from one";
+}
+
+TEST(MiniGameModelRules, AnOwnLiveAttackerPicksUpWhatLiesWithinFiftyPixels) {
+    const TouchCase cases[] = {
+        {"energy within reach is taken", 0, 10, ROLE_ATTACK, 49.0f, ITEM_ENERGY_0, true, 0},
+        {"parts within reach are taken and open the panel", 0, 10, ROLE_ATTACK, 10.0f, ITEM_PARTS_0 + 2, true, 300},
+        {"a capsule is taken without the panel", 0, 10, ROLE_ATTACK, 0.0f, ITEM_CAPSULE, true, 0},
+        {"fifty pixels away is out of reach", 0, 10, ROLE_ATTACK, 50.0f, ITEM_PARTS_0, false, 0},
+        {"a Machine picks nothing up", 1, 10, ROLE_ATTACK, 0.0f, ITEM_PARTS_0, false, 0},
+        {"a broken robot picks nothing up", 0, 0, ROLE_ATTACK, 0.0f, ITEM_PARTS_0, false, 0},
+        {"a guard picks nothing up", 0, 10, ROLE_GUARD, 0.0f, ITEM_PARTS_0, false, 0},
+    };
+    for (const TouchCase& c : cases) {
+        BareMiniGame b;
+        b.Stand(0.0f, 100.0f, c.side, c.hp, c.role);
+        b.Lay(c.itemKind, c.itemX, 100.0f);
+        CollectItemsByTouch(b.model);
+        EXPECT_EQ(b.model.m_lstItems.empty(), c.taken) << c.name;
+        EXPECT_EQ(b.scene.m_iPanelTimer, c.panelTimer) << c.name;
+    }
+}
+
+TEST(MiniGameModelRules, OnlyTheFirstMachineRecordWalksFast) {
+    BareMiniGame b;
+    const int types[] = {RobotId::GunnerBot, MachineId::Destroyer, MachineId::DestroyerZero};
+    for (int i = 0; i < 3; ++i) {
+        b.model.m_aEnemyDefs[i].m_iType = types[i];
+        b.model.m_aEnemyDefs[i].m_fSpeed = 0.5f;
+    }
+    SetFastMachines(b.model);
+    EXPECT_EQ(b.model.m_aEnemyDefs[0].m_fSpeed, 0.5f) << "a robot record keeps its speed";
+    EXPECT_EQ(b.model.m_aEnemyDefs[1].m_fSpeed, 1.5f) << "the first Machine record walks fast";
+    EXPECT_EQ(b.model.m_aEnemyDefs[2].m_fSpeed, 0.5f) << "the next Machine record keeps its speed";
+}
