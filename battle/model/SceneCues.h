@@ -22,3 +22,8 @@ void CueBossHandsDown(BattleScene& scene);
 
 // A Machine of the code falls from the sky instead of walking in.
 void CueMeteorMachine(BattleScene& scene, int code);
+// The tutorial board shows no step and fades none (false without a board).
+bool TutorialIdle(const BattleScene& scene);
+
+// The wave banner: a wave comes, or the final one.
+void CueWaveBanner(BattleScene& scene, bool finalWave);
