@@ -339,7 +339,7 @@ TEST_F(CombatTest, AcidRainCostsTheRobotItMeetsThreeHp) {
         const int hp = robot.m_iHp;
         page->m_iStageFrames = 20000;
         page->m_iTimeLeft = 20000 - r.t;
-        page->UpdateWeatherHazards();
+        UpdateWeatherHazards(*page);
         EXPECT_EQ(hp - page->m_lstRobots.back().m_iHp, r.loss) << r.rule;
     }
 }
@@ -446,7 +446,7 @@ TEST_F(CombatTest, AWaveDueLessThanAThirdOfAnIntervalBeforeTheEndIsDropped) {
     for (const auto& r : rows) {
         WavesOnly(*page, r.stageFrames, 0);
         page->m_iTimeLeft = r.timeLeft;
-        page->UpdateEnemySpawner();
+        UpdateEnemySpawner(*page);
         EXPECT_EQ(page->m_iBatchCursor, r.picks) << r.rule;
     }
 }
@@ -467,7 +467,7 @@ TEST_F(CombatTest, TheFirstWaveNeverTakesAnExtraEnemy) {
     for (const auto& r : rows) {
         WavesOnly(*page, 6000, r.extra);
         page->m_iTimeLeft = r.timeLeft;
-        page->UpdateEnemySpawner();
+        UpdateEnemySpawner(*page);
         EXPECT_EQ(page->m_iBatchCursor, r.picks) << r.rule;
         EXPECT_EQ(page->m_StageDefinition.m_iExtraEnemies, r.extraAfter) << r.rule;
     }
@@ -486,7 +486,7 @@ TEST_F(CombatTest, TheStreamWeightsStepEachTimeTheRotationWraps) {
     page->m_aEnemyDefs[1].m_iType = 1001;
     page->m_iStreamCursor = 0;
     std::vector<int> picked;
-    for (int i = 0; i < 9; ++i) picked.push_back(page->PickStreamEnemy());
+    for (int i = 0; i < 9; ++i) picked.push_back(PickStreamEnemy(*page));
     EXPECT_EQ(picked, (std::vector<int>{1000, 1001, 1000, 1001, 1001, 1000, 1001, 1001, 1001}));
     EXPECT_EQ(def.m_iStreamWeightTotal, 5);
     EXPECT_FLOAT_EQ(def.m_afStreamWeight[1], 4.0f);

@@ -67,7 +67,7 @@ protected:
         const int T = page.m_iStageFrames;
         for (int R = T; R >= 1; --R) {
             page.m_iTimeLeft = R;
-            page.UpdateEnemySpawner();
+            UpdateEnemySpawner(page);
             if (page.m_lstRobots.empty()) continue;
             log.emplace_back(T - R, int(page.m_lstRobots.size()));
             for (const CCom_GameRobot& r : page.m_lstRobots) {

@@ -12,6 +12,7 @@
 #include "battle/model/BattleScene.h"
 #include "battle/model/SceneCues.h"
 #include "battle/model/BattleView.h"
+#include "battle/model/SceneCues.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
 #include "engine/VxSound.h"
@@ -161,6 +162,10 @@ void CEffect_TextWave::OnFrame(int index) {
         look.alpha = 1.0f - 10.0f * (t - 0.9f);
     }
     DrawLooked(m_apStrip[kind], look, 0.0f, 180.0f);
+}
+
+void CueWaveBanner(BattleScene& scene, bool finalWave) {
+    if (scene.m_pEffectTextWave) scene.m_pEffectTextWave->Add(finalWave ? 1 : 0);
 }
 
 // ---- Miss and cross ----

@@ -365,6 +365,8 @@ bool TutorialShown(const BattleScene& scene) { return scene.m_pEffectTutorials !
 
 int TutorialStep(const BattleScene& scene) { return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iStep : -1; }
 
+bool TutorialIdle(const BattleScene& scene) { return scene.m_pEffectTutorials && scene.m_pEffectTutorials->IsIdle(); }
+
 int TutorialRequestedStep(const BattleScene& scene) {
     return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iRequestedStep : -1;
 }

@@ -31,3 +31,9 @@ bool RoundBannerShown(const BattleScene& scene);
 
 // A robot of the hand slot comes down by parachute (177).
 void CueParatrooper(BattleScene& scene, int slot);
+
+// The tutorial board shows no step and fades none (false without a board).
+bool TutorialIdle(const BattleScene& scene);
+
+// The wave banner: a wave comes, or the final one.
+void CueWaveBanner(BattleScene& scene, bool finalWave);

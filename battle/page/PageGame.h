@@ -20,6 +20,8 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleView.h"
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/BattleWaves.h"
+#include "battle/model/BattleWeather.h"
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
@@ -160,12 +162,6 @@ public:
     // Whether record 0 of the effect lives.
     static bool Shows(const CVxEffect* effect);
 
-    // Enemy waves.
-    void UpdateEnemySpawner();
-    int PickStreamEnemy();
-    int PickBatchEnemy();
-    void UpdateSpawnWeights();
-
     // The boss's arm, hand and sound set, on stages that field a Destroyer.
     void LoadBossResources();
 
@@ -248,12 +244,9 @@ public:
     void HandleCardListScroll();
     void HandleCardChoiceButtons(int empty, int n);
     void RecallLastDeck(int n);
-    // The weather's hazards, one each (PageGameWeather.cpp); t: frames played, n: stage in its episode.
-    void UpdateAcidRain(int t, int n);
-    void UpdateEarthquake(int t, int n);
-    void UpdateWhirlpools(int t, int n);
+    // What the weather's hazards left to be seen (PageGameWeather.cpp).
+    void DrawAcidRain(int showerFrame, int engineFrame);
     void DrawWhirlpool(int column, int framesLeft);
-    void UpdateJetStreams(int t, int n);
     // The cursor of device 0 in logical pixels, origin at the centre, y up.
     VxVec3 CursorPoint() const;
     // Shows a placement message: record 0 is cleared first.
@@ -286,7 +279,8 @@ public:
 
     // Weather of episode 3: acid rain, earthquake, whirlpools, jet streams.
     void SetUpWeather();
-    void UpdateWeatherHazards();
+    // Draws and sounds a frame of the model's weather (BattleWeather.h).
+    void ShowWeather(const WeatherFrame& seen);
     // Fades the ambience in and out over a hazard period (t: frame within it).
     void UpdateWeatherSound(int t);
     // The pictures the field effects draw beside the application's shared ones.

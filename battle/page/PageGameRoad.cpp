@@ -427,9 +427,9 @@ void CPageGame::UpdateBattleObjects() {
 
     if (m_pEffectTextMiss) m_pEffectTextMiss->Tick();
     if (m_pEffectCross) m_pEffectCross->Tick();
-    if (m_iBattleState == BATTLE_PLAYING && m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner();
+    if (m_iBattleState == BATTLE_PLAYING && m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner(*this);
     UpdateMiniGame();
-    if (GetStageEpisode(stage) == 3) UpdateWeatherHazards();
+    if (GetStageEpisode(stage) == 3) ShowWeather(UpdateWeatherHazards(*this));
 }
 
 void CPageGame::SetUpRobotArray() {
