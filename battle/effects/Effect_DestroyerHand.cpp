@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "battle/model/BattleModel.h"
-#include "battle/units/GameRobot.h"
 #include "battle/model/BattleScene.h"
+#include "battle/model/BossHandRules.h"
 #include "battle/model/SceneCues.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
@@ -17,7 +17,6 @@ constexpr float kDeg = 0.017453292519943295f;
 constexpr int kAim = 180;
 constexpr int kGrab = 50;
 constexpr int kGrabFrame = 20;
-constexpr float kGrabReach = 50.0f;
 
 void Restart(CVxSound* s) {
     if (!s) return;
@@ -103,17 +102,8 @@ void CEffect_DestroyerHand::OnFrame(int index) {
         px = tx;
         py = ty;
         DrawHand(hands[(f / 5) % BOSS_HAND_FRAMES], tx - 64.0f, ty, tz, e.kind, f);
-        if (f == kGrabFrame) {
-            // The hand closes on the cell centre.
-            for (CCom_GameRobot& r : battle->m_lstRobots) {
-                if (r.IsMachine() || r.m_iHp <= 0) continue;
-                const float dx = r.m_vLastPosition.x - tx, dy = r.m_vLastPosition.y - ty;
-                if (std::sqrt(dx * dx + dy * dy) >= kGrabReach) continue;
-                r.m_iHp = 0;
-                r.BeginDying(*battle);
-                battle->AddFieldEffect(7, 19, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
-            }
-        }
+        // The hand closes on the cell centre.
+        if (f == kGrabFrame) CloseBossHand(*battle, tx, ty);
     } else if (t < n + kGrab + n) {
         const int f = t - n - kGrab;
         const float k = float(f) / float(n);

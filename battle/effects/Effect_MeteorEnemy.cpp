@@ -5,22 +5,12 @@
 #include "battle/effects/AmbientArt.h"
 #include "battle/effects/Effect_Meteor.h"
 #include "battle/model/BattleModel.h"
-#include "battle/units/GameRobot.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/SceneCues.h"
-#include "content/StageDefinition.h"
+#include "battle/model/SkyDrops.h"
 #include "engine/VxSound.h"
-#include "platform/Random.h"
 
 using namespace ambient;
-
-namespace {
-
-// A field whose middle columns hold no ground would make the search endless:
-// after this many draws the Machine walks in from the left edge instead.
-constexpr int kMaxCellDraws = 200;
-
-}  // namespace
 
 CEffect_MeteorEnemy::CEffect_MeteorEnemy(const CEffect_Meteor* meteor) {
     m_nPoolSize = 20;
@@ -37,13 +27,7 @@ void CEffect_MeteorEnemy::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
     CBattleModel* battle = m_pBattle;
     if (!battle) return;
-    const int columns = Stage() < 151 ? 4 : 6;
-    int cell = -1;
-    for (int draw = 0; draw < kMaxCellDraws && cell < 0; ++draw) {
-        const int c = 1 + VxRand() % columns;  // the column first, then the row
-        const int row = VxRand() % FIELD_ROWS;
-        if (battle->m_aFieldCells[c * FIELD_ROWS + row].m_iStageKind == CELL_GROUND) cell = c * FIELD_ROWS + row;
-    }
+    const int cell = DrawMeteorLandingCell(*battle);
     if (cell < 0) {
         r.state[1] = 1;
         return;
@@ -66,7 +50,7 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
     if (r.state[1] == 1) {
         const int type = r.kind;
         Clear(index);
-        if (battle) battle->CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, false);
+        if (battle) WalkInMeteorMachine(*battle, type);
         return;
     }
     const int flight = r.state[0];
@@ -88,25 +72,7 @@ void CEffect_MeteorEnemy::OnFrame(int index) {
     const VxVec3 target{r.params[3].f, r.params[4].f, r.params[5].f};
     Clear(index);
     if (!battle) return;
-    if (CCom_GameRobot* machine = battle->CallEnemyRobot(type, target.x, target.y, target.z, false)) {
-        machine->m_vPosition = target;
-        machine->m_vLastPosition = target;
-        machine->m_vHome = target;
-        machine->m_vCell = battle->FindNearestCell(target.x, target.y, target.z);
-        machine->RevertVariant();
-    }
-    battle->AddFieldEffect(0, 24, target.x, target.y - 40.375f, target.z);
-    if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
-    for (CCom_GameRobot& robot : battle->m_lstRobots) {
-        const int role = robot.m_Unit.m_iRole;
-        if (robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0 || role == ROLE_ONESHOT ||
-            role == ROLE_PLATFORM || role == ROLE_TIMER)
-            continue;
-        if (std::fabs(robot.m_vPosition.y - target.y) < 15.0f && std::fabs(robot.m_vPosition.x - target.x) < 20.0f) {
-            robot.TakeDamage(*battle, 10000);
-            break;
-        }
-    }
+    LandMeteorMachine(*battle, type, target);
     RestartSound(m_pSfxLanding);
 }
 

@@ -6,17 +6,16 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
+#include "battle/model/SkyDrops.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
-#include "platform/Random.h"
 
 namespace {
 
 constexpr float kDegrees = 3.14159265358979f / 180.0f;
 constexpr float kParachuteLift = 80.0f;
-constexpr float kParachuteHalf = 128.0f;  // half the side of the parachute's square
 
 CVxBillboard* CardPicture(const CBattleModel* battle, int slot) {
     if (!battle || slot < 0 || slot >= HAND_SLOTS) return nullptr;
@@ -60,26 +59,19 @@ CEffect_Paratrooper::CEffect_Paratrooper() {
 
 void CEffect_Paratrooper::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
-    const float x = float(int(VxRand() % 700) - 350);
-    const float y = float(int(VxRand() % 300) + 428);
-    r.params[0] = x;
-    r.params[1] = y;
+    const VxVec3 start = DrawParatrooperStart();
+    r.params[0] = start.x;
+    r.params[1] = start.y;
     r.params[2] = 0.0f;
     const CVxBillboard* card = CardPicture(m_pBattle, r.kind);
     m_aiWidth[index] = card ? int(card->m_vSize.x) : 0;
     m_aiState[index] = 0;
-    m_avRobot[index] = VxVec3{x, y, 0.0f};
+    m_avRobot[index] = VxVec3{start.x, start.y, 0.0f};
 }
 
 int CEffect_Paratrooper::Release(int index) {
-    CBattleModel* battle = m_pBattle;
-    if (!battle) return -1;
-    const VxVec3 at{m_avRobot[index].x, m_avRobot[index].y, 0.0f};
-    CCom_GameRobot* robot = battle->SpawnMiniGameRobot(m_aInstances[index].kind, at.x, at.y, at.z);
-    if (!robot) return -1;
-    // It stands where it hung, not on the cell below.
-    robot->m_vPosition = at;
-    return robot->m_iSerial;
+    if (!m_pBattle) return -1;
+    return DropParatrooper(*m_pBattle, m_aInstances[index].kind, VxVec3{m_avRobot[index].x, m_avRobot[index].y, 0.0f});
 }
 
 void CEffect_Paratrooper::OnFrame(int index) {
@@ -104,38 +96,9 @@ void CEffect_Paratrooper::OnFrame(int index) {
     if (m_aiState[index] == 0) DrawAt(card, pic.x, pic.y, pic.z, 0.0f);
 
     const float halfH = 0.5f * float(g_iScreenHeight);
-    if (m_aiState[index] == 0 && stage == 177 && battle) {
-        const FieldCell& bottom = battle->m_aFieldCells[4];
-        if (p.y <= bottom.m_fY) {
-            m_aiState[index] = 1;
-            const int serial = Release(index);
-            CCom_GameRobot* robot = serial >= 0 ? FindRobotBySerial(battle->m_lstRobots, serial) : nullptr;
-            if (robot) {
-                CCom_GameRobot* platform = nullptr;
-                for (CCom_GameRobot& c : battle->m_lstRobots) {
-                    if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied || &c == robot) continue;
-                    const float dx = c.m_vPosition.x - robot->m_vPosition.x,
-                                dy = c.m_vPosition.y - robot->m_vPosition.y;
-                    if (std::sqrt(dx * dx + dy * dy) < 45.0f) {
-                        platform = &c;
-                        break;
-                    }
-                }
-                if (!platform) {
-                    robot->TakeDamage(*battle, 10000);
-                } else {
-                    robot->m_iLinkedSerial = platform->m_iSerial;
-                    robot->m_iBobSourceSerial = platform->m_iSerial;
-                    platform->m_bPlatformOccupied = 1;
-                    ++battle->m_iCatchCount;
-                    if (r.kind >= 0 && r.kind < HAND_SLOTS)
-                        if (CVxSound* s = battle->Scene().m_apCardSounds[r.kind][0]) {
-                            s->Stop();
-                            s->Play();
-                        }
-                }
-            }
-        }
+    if (m_aiState[index] == 0 && stage == 177 && battle && ParatrooperReachesGround(*battle, p.y)) {
+        m_aiState[index] = 1;
+        LandParatrooper(*battle, r.kind, VxVec3{p.x, p.y, 0.0f});
     }
     // An empty parachute is done once it has flown off the top. One still
     // hanging stays (on 171 it drifts off for good and keeps its record, so
@@ -164,18 +127,9 @@ void CEffect_Paratrooper::HandleClick() {
         const float chuteY = pic.y + kParachuteLift;
         const float w = float(m_aiWidth[i]);
         const bool cut =
-            pressed && (Inside(cx, cy, p.x, chuteY, kParachuteHalf) || Inside(cx, cy, pic.x, pic.y, 0.5f * w));
-        bool touched = false;
-        if (!cut && battle) {
-            for (const CCom_GameRobot& m : battle->m_lstRobots) {
-                if (!m.IsMachine()) continue;
-                const VxVec3& q = m.m_vPosition;
-                if (Inside(q.x, q.y, p.x, chuteY, kParachuteHalf) || Inside(q.x, q.y, pic.x, pic.y, 0.4f * w)) {
-                    touched = true;
-                    break;
-                }
-            }
-        }
+            pressed && (Inside(cx, cy, p.x, chuteY, PARACHUTE_HALF) || Inside(cx, cy, pic.x, pic.y, 0.5f * w));
+        const bool touched =
+            !cut && battle && MachineTouchesParatrooper(*battle, VxVec3{p.x, chuteY, 0.0f}, pic, 0.4f * w);
         if (!cut && !touched) continue;
         m_aiState[i] = 1;
         Release(i);
