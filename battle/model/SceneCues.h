@@ -22,3 +22,6 @@ void CueBossHandsDown(BattleScene& scene);
 
 // A Machine of the code falls from the sky instead of walking in.
 void CueMeteorMachine(BattleScene& scene, int code);
+
+// Machines crossed the field: the notice shows the life lost.
+void CueLifeLost(BattleScene& scene, int damage);

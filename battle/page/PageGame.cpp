@@ -18,6 +18,7 @@
 #include "battle/effects/Effect_Summary.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/RobotArray.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -391,7 +392,7 @@ int CPageGame::Load() {
     m_iWeatherSoundFrame = -1;
     if (GetStageEpisode(stage) == 3) SetUpWeather();
 
-    SetUpRobotArray();
+    SetUpRobotArray(*this, m_aRobotArray, m_nRobotArray);
     if (m_pStage) m_pStage->Update(true);
 
     if (g_bAppActive) {
