@@ -400,7 +400,7 @@ TEST_F(CombatTest, WorldOneSendsAFlowerEvery120FramesInTheSecondHalfOfEachCycle)
     for (const auto& r : rows) {
         for (int i = 0; i < flowers.m_nPoolSize; ++i) flowers.Clear(i);
         m_App->m_nFrame = r.frame;
-        backdrop.Update(false);
+        backdrop.Update(*page, false);
         EXPECT_EQ(live(), r.flowers) << "frame " << r.frame;
     }
     m_App->m_nFrame = kept;

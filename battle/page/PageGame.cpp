@@ -28,6 +28,7 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/Effect_RobotInfo.h"
@@ -348,6 +349,8 @@ int CPageGame::Load() {
 
     delete m_pStage;
     m_pStage = new CCom_GameStage(*this);
+    // The render road draws the backdrop into its stage target through the page.
+    g_GameRoadLinks.renderStage = [this] { m_pStage->Render(*this); };
     // The mini-games start with the field in place.
     if (stage > 150) m_pStage->m_fScrollX = 0.0f;
     LoadFieldEffectArt();
@@ -393,7 +396,7 @@ int CPageGame::Load() {
     if (GetStageEpisode(stage) == 3) SetUpWeather();
 
     SetUpRobotArray(*this, m_aRobotArray, m_nRobotArray);
-    if (m_pStage) m_pStage->Update(true);
+    if (m_pStage) m_pStage->Update(*this, true);
 
     if (g_bAppActive) {
         if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
@@ -495,6 +498,7 @@ int CPageGame::Release() {
     for (int i = 0; i < MINI_GAME_LINKS; ++i) *MiniGameLink(i) = nullptr;
 
     ReleaseEffects();
+    g_GameRoadLinks.renderStage = nullptr;
     delete m_pStage;
     m_pStage = nullptr;
 

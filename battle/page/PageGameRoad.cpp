@@ -64,7 +64,7 @@ public:
     void EndCages(int frame, float alpha) override;
     void EndSequenceOver() override { m_Page.SetBattleState(BATTLE_REWARD); }
     void WaterStrip() override {
-        if (m_Page.m_pStage) m_Page.m_pStage->DrawWaterStrip();
+        if (m_Page.m_pStage) m_Page.m_pStage->DrawWaterStrip(m_Page);
     }
     void FieldEffectShown(const FieldEffect& record) override { DrawFieldEffect(m_Page, record); }
     void AfterItem(const CCom_GameItem& item) override { item.Draw(m_Page); }
@@ -187,7 +187,7 @@ int CPageGame::RenderScreenOverlay(int subScreen) {
 int CPageGame::UpdateBattleField() {
     const int stage = CurrentStage();
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    if (m_pStage) m_pStage->Update(false);
+    if (m_pStage) m_pStage->Update(*this, false);
 
     if (m_bDebugView) DrawFieldCellKinds();
     if (m_iBattleState == BATTLE_PLAYING) {
