@@ -11,6 +11,7 @@
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Flower.h"
 #include "battle/effects/Effect_Reward.h"
+#include "battle/model/BattleRoad.h"
 #include "battle/page/PageGame.h"
 #include "main/GamePages.h"
 #include "battle/units/GameBullet.h"
@@ -287,7 +288,7 @@ TEST_F(CombatTest, AMachinePastTheFieldEdgeOf550CostsItsLifePoints) {
         m.m_Unit.m_fSpeed = r.speed;
         m.m_Unit.m_iHeartDecrease = 2;
         auto it = std::prev(page->m_lstRobots.end());
-        EXPECT_EQ(page->RemoveRowRobot(it), r.crossed) << r.rule;
+        EXPECT_EQ(RemoveRowRobot(*page, it), r.crossed) << r.rule;
         EXPECT_EQ(page->m_iLife, r.crossed ? 8 : 10) << r.rule;
     }
 }
@@ -307,7 +308,7 @@ TEST_F(CombatTest, CapsuleCagesTimeBombsAndRocketsAreNotKills) {
         m.m_bExpired = true;
         m.m_aiAux[1] = 0;
         auto it = std::prev(page->m_lstRobots.end());
-        EXPECT_TRUE(page->RemoveRowRobot(it)) << r.type;
+        EXPECT_TRUE(RemoveRowRobot(*page, it)) << r.type;
         EXPECT_EQ(page->m_nMachinesKilled, r.kills) << "type " << r.type;
     }
 }
@@ -399,7 +400,7 @@ TEST_F(CombatTest, WorldOneSendsAFlowerEvery120FramesInTheSecondHalfOfEachCycle)
     for (const auto& r : rows) {
         for (int i = 0; i < flowers.m_nPoolSize; ++i) flowers.Clear(i);
         m_App->m_nFrame = r.frame;
-        backdrop.Update(false);
+        backdrop.Update(*page, false);
         EXPECT_EQ(live(), r.flowers) << "frame " << r.frame;
     }
     m_App->m_nFrame = kept;

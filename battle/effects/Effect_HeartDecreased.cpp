@@ -1,6 +1,7 @@
 #include "battle/effects/Effect_HeartDecreased.h"
 
 #include "battle/model/BattleScene.h"
+#include "battle/model/SceneCues.h"
 #include "battle/model/BattleView.h"
 #include "engine/VxApplication.h"
 #include "engine/VxBillboard.h"
@@ -78,4 +79,8 @@ void CEffect_HeartDecreased::OnFrame(int index) {
         number->RestoreState();
         number->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
     }
+}
+
+void CueLifeLost(BattleScene& scene, int damage) {
+    if (scene.m_pEffectHeartDecreased) scene.m_pEffectHeartDecreased->Start(0, damage);
 }

@@ -184,6 +184,13 @@ public:
     int m_iMetalPartsWon = 0;
     int m_iPartsCollected = 0;  // metal parts picked up in this battle
 
+    // ---- The logic pass (BattleRoad.h). ----
+    // Robot types that take their turns before every row, before the rest of
+    // their own row, and after every row.
+    std::list<int> m_lstDrawFirstTypes;
+    std::list<int> m_lstDrawSecondTypes;
+    std::list<int> m_lstDrawLastTypes;
+
 private:
     BattleScene* m_pScene;
 };

@@ -37,3 +37,6 @@ bool TutorialIdle(const BattleScene& scene);
 
 // The wave banner: a wave comes, or the final one.
 void CueWaveBanner(BattleScene& scene, bool finalWave);
+
+// Machines crossed the field: the notice shows the life lost.
+void CueLifeLost(BattleScene& scene, int damage);

@@ -18,6 +18,7 @@
 #include "battle/effects/Effect_Summary.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/RobotArray.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -27,6 +28,7 @@
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
+#include "engine/framework/MyD3DApplication.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/Effect_RobotInfo.h"
@@ -347,6 +349,8 @@ int CPageGame::Load() {
 
     delete m_pStage;
     m_pStage = new CCom_GameStage(*this);
+    // The render road draws the backdrop into its stage target through the page.
+    g_GameRoadLinks.renderStage = [this] { m_pStage->Render(*this); };
     // The mini-games start with the field in place.
     if (stage > 150) m_pStage->m_fScrollX = 0.0f;
     LoadFieldEffectArt();
@@ -391,8 +395,8 @@ int CPageGame::Load() {
     m_iWeatherSoundFrame = -1;
     if (GetStageEpisode(stage) == 3) SetUpWeather();
 
-    SetUpRobotArray();
-    if (m_pStage) m_pStage->Update(true);
+    SetUpRobotArray(*this, m_aRobotArray, m_nRobotArray);
+    if (m_pStage) m_pStage->Update(*this, true);
 
     if (g_bAppActive) {
         if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
@@ -494,6 +498,7 @@ int CPageGame::Release() {
     for (int i = 0; i < MINI_GAME_LINKS; ++i) *MiniGameLink(i) = nullptr;
 
     ReleaseEffects();
+    g_GameRoadLinks.renderStage = nullptr;
     delete m_pStage;
     m_pStage = nullptr;
 

@@ -121,19 +121,11 @@ public:
     void ChooseNextUnlockPicture();
     void MakeHandButtons();
 
-    // Frame road.
+    // Frame road: the model's logic pass (battle/model/BattleRoad.h), shown by the page.
     int UpdateBattleField();
     void UpdateBattleObjects();
-    void RunRobot(CCom_GameRobot& robot);
-    void RunRobotsOfType(int type, int row);
-    void RunRowRobots(int row);
-    bool RemoveRowRobot(std::list<CCom_GameRobot>::iterator& it);
-    void RunBullets(bool kindSix, int lane);
     void RunItems();
     void HoldTutorialClock();
-    void DrawEndSequence();
-    void SetUpRobotArray();
-    void UpdateRobotArray();
 
     // Field pick-ups, item drops and the field-effect list.
     void CollectRemainingItems();
@@ -441,10 +433,6 @@ public:
     // ---- The page's own members: boards, buttons, HUD and the card choice. ----
     float m_fPlaceMarkPhase = 0.0f;
 
-    std::list<int> m_lstDrawFirstTypes;
-    std::list<int> m_lstDrawSecondTypes;
-    std::list<int> m_lstDrawLastTypes;
-
     // Battle buttons.
     CVxButton* m_pLastDeckButton = nullptr;
     CVxButton* m_pClearHandButton = nullptr;
@@ -536,6 +524,5 @@ public:
     VxVec3 m_vRpCursor{};
 };
 
-// One frame of a field effect on the page's battle: it draws (and, for a
-// few kinds, acts), then its life falls by one.
-void UpdateFieldEffect(CPageGame& page, FieldEffect& record);
+// A field effect's picture at its age (FieldEffectRules.h runs the record).
+void DrawFieldEffect(const CPageGame& page, const FieldEffect& record);

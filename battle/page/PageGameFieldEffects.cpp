@@ -1,9 +1,10 @@
-// The field effects: short animations kept by value in the battle page's
-// list (bursts, dust, blasts, marks), drawn with shared billboards at the
-// point of the logic pass where they are stepped. A few act on the battle at
-// fixed ages: the split of a Stingray, the bombardments, the shot ring.
+// The field effects' pictures: short animations kept by value in the
+// battle's list (bursts, dust, blasts, marks), drawn with shared billboards at
+// the point of the logic pass where they are stepped. What a few of them do
+// to the battle is in battle/model/FieldEffectRules.
 #include <cmath>
 
+#include "battle/model/FieldEffectRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "platform/Random.h"
@@ -146,15 +147,9 @@ void Stones(CVxBillboard* picture, float x, float y, float t, float c, Dx dx, Si
     }
 }
 
-// A random point of the boss's bombardment grid: the row first, then the column.
-void BombardmentPoint(float& x, float& y) {
-    const int row = VxRand() % 5;
-    y = float(double(row - 2) * 85.0 * 0.95);
-    const int column = VxRand() % 6;
-    x = float(double(column - 5) * 90.0 * 0.95);
-}
-
-void SplitSpawn(CPageGame& page, FieldEffect& fx, float x, float y, float z, int age, int source) {
+// Kind 17: the Stingray swells and fades, and three copies fly out to where
+// its three small ones appear.
+void DrawSplit(const CPageGame& page, float x, float y, float z, int age, int source) {
     CVxBillboard* picture = UnitPicture(page, source);
     if (age < 15) {
         const float u = float(age) / 15.0f;
@@ -171,28 +166,16 @@ void SplitSpawn(CPageGame& page, FieldEffect& fx, float x, float y, float z, int
     if (age < 30) {
         const float g = 0.25f + 0.15f * Sin(30.0 * age);
         for (int k = 0; k < 3; ++k) {
-            Step s = At(x, y, 45.0 + 75.0 * kVariant + 77.0 * k, (3.5f + 0.3f * float(k)) * float(age));
+            Step s = At(x, y, SplitCopyAngle(k), SplitCopyRadius(k, age));
             s.colour = Colour{g, g, g, 1.0f};
             s.scale = 0.5f;
             s.additiveColour = true;
             Draw(picture, s);
-            if (age != 29) continue;
-            // The Stingray breaks into three that each die at one touch and do not split again.
-            CCom_GameRobot* child = page.CallEnemyRobot(MachineId::Stingray, s.x, s.y, 0.0f, true);
-            if (!child) continue;
-            child->m_iHp = 1;
-            child->m_Unit.m_iMaxHp = 1;
-            child->m_aiAux[1] = 1;
-            child->m_Unit.m_iMoveMode = MOVE_SEEK_LANE;
-            child->m_Unit.m_iHeartDecrease = 1;
-            child->m_Unit.m_fSpeed = 1.5f + 0.25f * float(VxRand() % 3);
-            child->m_vPosition = {s.x, s.y, 0.0f};
         }
         Light l;
         l.base = 2.5f;
         LightRing(x, y, age, float(age) / 30.0f, l);
     }
-    (void)fx;
 }
 
 // What every kind reads of its record in one frame.
@@ -427,19 +410,11 @@ void DrawMark(const CPageGame& page, const Frame& f) {
     }
 }
 
-// Kind 21: the destroyer's fall, bombs all over the field and a last flash.
-void DestroyerFall(CPageGame& page, const Frame& f) {
+// Kind 21: the destroyer's fall ends in a flash over the field.
+void DrawDestroyerFlash(const Frame& f) {
     const int age = f.age;
-    if (age == 0) RestartSound(page.m_pSfxDestroyerDead);
-    if (age % 2 == 0) {
-        float bx, by;
-        BombardmentPoint(bx, by);
-        page.AddFieldEffect(7, 22, bx, by, 0.0f);
-    }
-    if (age > 120 && age % 10 == 0) RestartSound(page.m_pSfxDestroyerBomb);
     if (age <= 480) return;
     const float u = float(age - 480) / 120.0f;
-    if (page.m_pSfxDestroyerBomb) page.m_pSfxDestroyerBomb->SetVolumeFactor(1.0f - u);
     if (CVxBillboard* flash = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdMark : nullptr) {
         flash->SaveState();
         flash->SetBlendMode(BLEND_ALPHA, flash->m_iAlphaRef);
@@ -451,21 +426,13 @@ void DestroyerFall(CPageGame& page, const Frame& f) {
     }
 }
 
-// Kinds 17, 20, 21 and 32 act on the battle at fixed ages as well as drawing.
-void ActOnBattle(CPageGame& page, FieldEffect& fx, const Frame& f) {
+// The pictures of kinds 17, 21 and 32, which also act on the battle (20 shows nothing).
+void DrawActing(const CPageGame& page, const Frame& f) {
     const int age = f.age, source = f.source;
     switch (f.type) {
-    case 17: SplitSpawn(page, fx, f.x, f.y, f.z, age, source); break;
-    case 20:
-        if (age < 30 && age % 2 == 0) {
-            float bx, by;
-            BombardmentPoint(bx, by);
-            page.AddFieldEffect(7, 19, bx, by, 0.0f);
-        }
-        break;
-    case 21: DestroyerFall(page, f); break;
+    case 17: DrawSplit(page, f.x, f.y, f.z, age, source); break;
+    case 21: DrawDestroyerFlash(f); break;
     case 32: {
-        if (age % 10 == 0) page.FireBullet(30, source, f.x, f.y, f.z, -1, -1);
         CVxBillboard* b = source >= 0 && source < HAND_SLOTS ? page.m_aHandArt[source].m_pWeapon : nullptr;
         for (int n = 0; n < 10; ++n) {
             Step s = At(f.x, f.y, 45.0 + 61.0 * kVariant + 36.0 * n, 2.5f * float(age) + 50.0f);
@@ -479,7 +446,7 @@ void ActOnBattle(CPageGame& page, FieldEffect& fx, const Frame& f) {
     }
 }
 
-void DrawKind(CPageGame& page, FieldEffect& fx) {
+void DrawKind(const CPageGame& page, const FieldEffect& fx) {
     const Frame f = FrameOf(fx);
     switch (f.type) {
     case 0:
@@ -510,28 +477,14 @@ void DrawKind(CPageGame& page, FieldEffect& fx) {
     case 17:
     case 20:
     case 21:
-    case 32: ActOnBattle(page, fx, f); break;
+    case 32: DrawActing(page, f); break;
     default: break;  // -1, 9 and 25 to 27 show nothing: they only age
     }
 }
 
 }  // namespace
 
-void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z) {
-    record = FieldEffect{};
-    record.kind = type;
-    record.params[0] = x;
-    record.params[1] = y;
-    record.params[2] = z;
-    record.params[3] = source;
-    record.life = type == 21 ? 600 : type == 32 ? 50 : 35;
-}
-
-void UpdateFieldEffect(CPageGame& page, FieldEffect& record) {
-    DrawKind(page, record);
-    ++record.age;
-    --record.life;
-}
+void DrawFieldEffect(const CPageGame& page, const FieldEffect& record) { DrawKind(page, record); }
 
 void CPageGame::LoadFieldEffectArt() {
     // The weather's pictures of an earlier battle went with its resources.

@@ -64,15 +64,13 @@ float StageScrollStep(int stage, float scrollY) {
     }
 }
 
-CCom_GameStage::CCom_GameStage(CBattleModel& model) : m_Model(model) {
+CCom_GameStage::CCom_GameStage(const CBattleModel& model) {
     m_nPoolSize = 0;
     m_iDefaultLife = 1;
-    Load();
-    // The render road draws the backdrop into its stage target through us.
-    g_GameRoadLinks.renderStage = [this] { Render(); };
+    Load(model);
 }
 
-CCom_GameStage::~CCom_GameStage() { g_GameRoadLinks.renderStage = nullptr; }
+CCom_GameStage::~CCom_GameStage() = default;
 
 void CCom_GameStage::Reset() {
     m_iFrame = 0;
@@ -82,10 +80,10 @@ void CCom_GameStage::Reset() {
     m_fLastScrollY = 0.0f;
 }
 
-void CCom_GameStage::Load() {
+void CCom_GameStage::Load(const CBattleModel& model) {
     Reset();
-    const int stage = m_Model.StageNumber();
-    const StageBackdrop b = GetStageBackdrop(stage, m_Model.m_StageDefinition.m_iBackground);
+    const int stage = model.StageNumber();
+    const StageBackdrop b = GetStageBackdrop(stage, model.m_StageDefinition.m_iBackground);
     const std::string folder = "Resource\\Stage\\" + std::to_string(b.area) + "\\";
 
     const std::string bg = "BG" + std::to_string(b.area) + "_" + std::to_string(b.variant) + ".jpg";
@@ -117,11 +115,11 @@ void CCom_GameStage::Load() {
 
     m_nGroundLanes = 0;
     for (int r = 0; r < FIELD_ROWS; ++r)
-        if (Cell(m_Model, 0, r).m_iStageKind == CELL_GROUND) ++m_nGroundLanes;
+        if (Cell(model, 0, r).m_iStageKind == CELL_GROUND) ++m_nGroundLanes;
 }
 
-void CCom_GameStage::Update(bool force) {
-    const int stage = m_Model.StageNumber();
+void CCom_GameStage::Update(const CBattleModel& model, bool force) {
+    const int stage = model.StageNumber();
     const bool paused = g_pGameAppInstance && g_pGameAppInstance->m_bShowStill;
     if (!paused) {
         ++m_iFrame;
@@ -134,12 +132,12 @@ void CCom_GameStage::Update(bool force) {
         m_fLastScrollX = m_fScrollX;
         m_fLastScrollY = m_fScrollY;
     }
-    SpawnAmbient();
+    SpawnAmbient(model);
 }
 
-void CCom_GameStage::SpawnAmbient() {
-    const BattleScene& scene = m_Model.Scene();
-    const int stage = m_Model.StageNumber();
+void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
+    const BattleScene& scene = model.Scene();
+    const int stage = model.StageNumber();
     const int f = units::Frame();
     const float w = float(g_iScreenWidth), h = float(g_iScreenHeight);
     const int iw = g_iScreenWidth;
@@ -197,13 +195,12 @@ void CCom_GameStage::SpawnAmbient() {
     }
 }
 
-void CCom_GameStage::Render() {
+void CCom_GameStage::Render(const CBattleModel& model) {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    const CBattleModel& model = m_Model;
     const int row =
         model.m_StageDefinition.m_iGroundRow != -1 ? model.m_StageDefinition.m_iGroundRow : model.m_iFieldGroundRow;
     DrawBackground(float(int((4 - row) * 85 * 0.95 + 67.0)));
-    DrawGround();
+    DrawGround(model);
 }
 
 void CCom_GameStage::DrawBackground(float y0) {
@@ -230,8 +227,7 @@ void CCom_GameStage::DrawTile(int index, float x, float y) {
     tile->RenderSRT();
 }
 
-void CCom_GameStage::DrawGround() {
-    const CBattleModel& model = m_Model;
+void CCom_GameStage::DrawGround(const CBattleModel& model) {
     const int stage = model.StageNumber();
     const bool world5 = GetCurrentStageWorld() == 5;
     const bool edges = model.m_StageDefinition.m_bEdgeTiles;
@@ -305,17 +301,17 @@ void CCom_GameStage::DrawGround() {
     sideColumns(FIELD_COLUMNS - 1, +1);
 }
 
-void CCom_GameStage::DrawWaterStrip() {
+void CCom_GameStage::DrawWaterStrip(const CBattleModel& model) {
     if (!m_pWater) return;
     int top = -1;
     for (int r = 0; r < FIELD_ROWS && top < 0; ++r)
-        if (Cell(m_Model, 0, r).m_iStageKind == CELL_WATER_SURFACE) top = r;
-    if (Cell(m_Model, 0, FIELD_ROWS - 1).m_iStageKind != CELL_WATER_SURFACE) return;
+        if (Cell(model, 0, r).m_iStageKind == CELL_WATER_SURFACE) top = r;
+    if (Cell(model, 0, FIELD_ROWS - 1).m_iStageKind != CELL_WATER_SURFACE) return;
     const int level = top < 0 ? 0 : 4 - top;
     const float w = m_pWater->m_vSize.x;
     if (w < 1.0f) return;
     const int n = WaterStripCopies(float(g_iScreenWidth), w);
-    const bool backwards = m_Model.StageNumber() == 177;
+    const bool backwards = model.StageNumber() == 177;
     const float y = float(level) * 85.0f * 0.95f - 265.0f + 5.0f;
     for (int k = 0; k < n; ++k) {
         m_pWater->SetPosition(WaterStripX(k, n, w, m_iFrame, backwards), y, 0.0f);

@@ -3,7 +3,8 @@
 // water strip of the sea worlds and the ground tiles of the field's cells. It
 // also moves the field across the screen in the special stages, tells the
 // render road when the backdrop must be drawn again, and spawns each world's
-// ambient weather. The battle page makes one per battle (m_pStage).
+// ambient weather. The battle page makes one per battle (m_pStage) and hands
+// it the model's battle at every call.
 #include "engine/VxEffect.h"
 
 class CBattleModel;
@@ -27,9 +28,8 @@ float StageScrollStep(int stage, float scrollY);
 
 class CCom_GameStage : public CVxEffect {
 public:
-    // The backdrop of the model's battle: it reads the model's stage record
-    // and cells for as long as it lives (the model owns it).
-    explicit CCom_GameStage(CBattleModel& model);
+    // The backdrop of the model's battle, loaded for its stage record and cells.
+    explicit CCom_GameStage(const CBattleModel& model);
     ~CCom_GameStage() override;
     CCom_GameStage(const CCom_GameStage&) = delete;
     CCom_GameStage& operator=(const CCom_GameStage&) = delete;
@@ -38,14 +38,14 @@ public:
     void Reset();
     // The pictures of the current stage, through the stage's own manager.
     using CVxResource::Load;
-    void Load();
+    void Load(const CBattleModel& model);
     // Once a frame: scroll, redraw flag, ambient spawns. force redraws even
     // when nothing moved (spikes cleared from the ground).
-    void Update(bool force);
+    void Update(const CBattleModel& model, bool force);
     // Background and ground, into the render road's stage target.
-    void Render();
+    void Render(const CBattleModel& model);
     // The scrolling water line of the sea worlds.
-    void DrawWaterStrip();
+    void DrawWaterStrip(const CBattleModel& model);
     // The strip's copies side by side centred on 0: as many as cover a
     // screen of that width at every offset, and the x of copy k at a frame
     // (stage 177's water runs back at twice the speed).
@@ -64,9 +64,8 @@ public:
     int m_nGroundLanes = 0;
 
 private:
-    CBattleModel& m_Model;
-    void SpawnAmbient();
+    void SpawnAmbient(const CBattleModel& model);
     void DrawBackground(float y0);
-    void DrawGround();
+    void DrawGround(const CBattleModel& model);
     void DrawTile(int index, float x, float y);
 };

@@ -41,7 +41,7 @@ inline bool ClearSpikes(CBattleModel& model, FieldCell& cell) {
 
 // Redraws the stage's ground after its cells changed.
 inline void RedrawGround(CBattleModel& model) {
-    if (model.m_pStage) model.m_pStage->Update(true);
+    if (model.m_pStage) model.m_pStage->Update(model, true);
 }
 
 }  // namespace units

@@ -1,0 +1,257 @@
+// The logic pass: each unit's turn in drawing order, the removal of what has
+// finished and the life the field's edge charges.
+#include "battle/model/BattleRoad.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "battle/model/BattleDrawer.h"
+#include "battle/model/BattleModel.h"
+#include "battle/model/FieldEffectRules.h"
+#include "battle/model/SceneCues.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
+#include "content/Achievements.h"
+#include "content/SaveProfile.h"
+#include "content/StageRules.h"
+#include "content/UnitDefinition.h"
+#include "content/UnitIds.h"
+#include "engine/VxXApplication.h"
+#include "game/GameApplication.h"
+
+namespace {
+
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
+bool InList(const std::list<int>& types, int type) {
+    return std::find(types.begin(), types.end(), type) != types.end();
+}
+
+bool IsTutorialLostType(int type) { return UnitHas(type, UNIT_SPENT_NOT_LOST); }
+
+// The Gunner that carries the Machine Gun card.
+bool CarriesMachineGun(const CBattleModel& model, const CCom_GameRobot& r) {
+    return r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
+           model.m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner;
+}
+
+}  // namespace
+
+bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b) {
+    if (a.m_iRow != b.m_iRow) return a.m_iRow < b.m_iRow;
+    const int ra = a.m_Unit.m_iRole, rb = b.m_Unit.m_iRole;
+    if (ra == ROLE_TIMER) return false;
+    if (rb == ROLE_TIMER) return true;
+    if (rb == ROLE_PLATFORM) return false;
+    if (ra == ROLE_PLATFORM) return true;
+    if (ra == ROLE_MOVING_ATTACK) return false;
+    if (rb == ROLE_MOVING_ATTACK) return true;
+    if (ra == ROLE_NONE) return false;
+    if (rb == ROLE_NONE) return true;
+    if (a.m_iSpriteWidth != b.m_iSpriteWidth) return a.m_iSpriteWidth > b.m_iSpriteWidth;
+    return a.m_Unit.m_iSize > b.m_Unit.m_iSize;
+}
+
+void RunRobot(CCom_GameRobot& robot, CBattleModel& model, BattleDrawer& drawer) {
+    robot.Update(model);
+    drawer.AfterRobot(robot);
+}
+
+void RunRobotsOfType(int type, int row, CBattleModel& model, BattleDrawer& drawer) {
+    for (CCom_GameRobot& r : model.m_lstRobots)
+        if (r.Type() == type && (row < 0 || r.m_iRow == row)) RunRobot(r, model, drawer);
+}
+
+bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it) {
+    const int stage = CurrentStage();
+    CCom_GameRobot& r = *it;
+    const float x = r.m_vPosition.x, speed = r.m_Unit.m_fSpeed;
+    const bool crossed = model.m_iMiniGameFlag == 0 && r.m_iHp > 0 && stage != 151 &&
+                         ((x > 550.0f && speed > 0.0f) || (x < -550.0f && speed < 0.0f));
+    if (crossed && model.m_iLife > 0 && model.m_iBattleState == BATTLE_PLAYING &&
+        (stage == 158 ? model.m_iMiniGameMisses == 0 : model.m_StageDefinition.m_bLifeInPlay)) {
+        const int damage = r.m_Unit.m_iHeartDecrease;
+        model.m_iLife -= damage;
+        CueLifeLost(model.Scene(), damage);
+        if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
+        if (model.m_iLife < 0) model.m_iLife = 0;
+    }
+    // A live Machine that walked off its ground into water or air falls and
+    // nothing lifts it again: once it is a screen's height below the field it
+    // has left the battle, at no cost of life and not as a kill. Left in the
+    // list it would hold the battle in overtime for ever.
+    const bool fellOut = r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.y < -float(g_iScreenHeight);
+    if (!crossed && !fellOut && !r.m_bExpired) return false;
+    if (model.m_iBattleState >= BATTLE_PLAYING && model.m_iBattleState < BATTLE_SUMMARY && r.m_iHp <= 0) {
+        if (!r.IsMachine()) {
+            if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++model.m_nRobotsLost;
+        } else if (!UnitHas(r.Type(), UNIT_NOT_A_KILL) && r.m_aiAux[1] != 1) {
+            ++model.m_nMachinesKilled;
+            UpdateAchievementProgress(35, model.m_nMachinesKilled);
+        }
+    }
+    // Only the mini-games set these links; no pointer outlives its robot.
+    model.ForgetMiniGameLinks(r.m_iSerial);
+    it = EraseRobot(model.m_lstRobots, it);
+    return true;
+}
+
+namespace {
+
+// The caged robots stand on the start line far below until the scroll brings
+// it back; nothing can hurt them down there.
+void RunSunkRobot(CCom_GameRobot& r, float sunk, CBattleModel& model, BattleDrawer& drawer) {
+    r.m_iHp = 10000;
+    r.m_vPosition.y += sunk;
+    RunRobot(r, model, drawer);
+    r.m_vPosition.y -= sunk;
+}
+
+// The duel and bomb-run stages' robots bob; each takes its turn at its
+// bobbed place. 171: they hang from parachutes, and the Gunner that carries
+// the Machine Gun card stands 10 px left for its drawing.
+void RunBobbingRobot(CCom_GameRobot& r, int stage, CBattleModel& model, BattleDrawer& drawer) {
+    const float d = 3.0f * std::sin(6.0f * float(r.m_iAnimTick) * 3.14159265f / 180.0f);
+    drawer.UnderRobot(r, d);
+    const float shift = stage == 171 && r.Type() == RobotId::GunnerBot && CarriesMachineGun(model, r) ? -10.0f : 0.0f;
+    r.m_vPosition.x += shift;
+    r.m_vPosition.y += d;
+    RunRobot(r, model, drawer);
+    r.m_vPosition.x -= shift;
+    r.m_vPosition.y -= d;
+    drawer.MovableMark(r);
+}
+
+}  // namespace
+
+void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
+    const int stage = CurrentStage();
+    const bool bobStage = IsBaseDuelStage(stage);
+    for (int type : model.m_lstDrawSecondTypes) RunRobotsOfType(type, row, model, drawer);
+    const float sunk = stage == 167 && model.m_pStage ? 0.2f * model.m_pStage->m_fScrollY : 0.0f;
+    int own = 0;
+    if (sunk < 0.0f)
+        for (const CCom_GameRobot& r : model.m_lstRobots) own += r.IsMachine() ? 0 : 1;
+    const bool sunkStart = sunk < 0.0f && own > 1;
+    for (CCom_GameRobot& r : model.m_lstRobots) {
+        if (r.m_iRow != row) continue;
+        if (r.IsMachine()) ++model.m_nLiveMachines;
+        else ++model.m_nLiveRobots;
+        const int type = r.Type();
+        if (InList(model.m_lstDrawFirstTypes, type) || InList(model.m_lstDrawSecondTypes, type) ||
+            InList(model.m_lstDrawLastTypes, type) || UnitHas(type, UNIT_BOSS))
+            continue;
+        if (sunkStart && !r.IsMachine()) {
+            RunSunkRobot(r, sunk, model, drawer);
+            continue;
+        }
+        if ((bobStage || stage == 171) && !r.IsMachine() && r.m_Unit.m_iTerrain != TERRAIN_AIR) {
+            RunBobbingRobot(r, stage, model, drawer);
+            continue;
+        }
+        RunRobot(r, model, drawer);
+        drawer.MovableMark(r);
+        if (IsFirstTutorialActive() && TutorialStep(model.Scene()) == 8 && r.IsMachine() &&
+            r.m_vPosition.x > model.m_aFieldCells[0].m_fX) {
+            CueTutorialStep(model.Scene(), 9);
+            r.m_Unit.m_fSpeed = 0.0f;
+        }
+    }
+    drawer.RowRobotsRun(row);
+    for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
+        if (it->m_iRow != row || !RemoveRowRobot(model, it)) ++it;
+    }
+}
+
+void RunBullets(bool kindSix, int lane, CBattleModel& model, BattleDrawer& drawer) {
+    for (CCom_GameBullet& b : model.m_lstBullets) {
+        if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) continue;
+        b.Update(model);
+        drawer.AfterBullet(b);
+    }
+    for (auto it = model.m_lstBullets.begin(); it != model.m_lstBullets.end();) {
+        const CCom_GameBullet& b = *it;
+        if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) {
+            ++it;
+            continue;
+        }
+        const float ax = std::fabs(b.m_vPosition.x);
+        const bool gone = ax > 900.0f || (!kindSix && b.m_iBulletKind == 13 && ax > 500.0f) || b.m_iHitsLeft == 0;
+        const bool lifeOver = b.m_Weapon.m_bMarker == 0 || b.m_iAge >= b.m_iLifetime;
+        if (gone && lifeOver) it = model.m_lstBullets.erase(it);
+        else ++it;
+    }
+}
+
+void RunEndSequence(CBattleModel& model, BattleDrawer& drawer) {
+    if (!model.m_bEndSequence) return;
+    const int t = model.m_iEndSequenceFrames - 60;
+    if (t >= 110) {
+        if (model.m_iBattleState == BATTLE_PLAYING) drawer.EndSequenceOver();
+    } else {
+        int frame = 0;
+        float alpha = 1.0f;
+        if (t >= 0 && t < 50) frame = (t / 5) % CAGE_FRAMES;
+        else if (t >= 50) {
+            frame = CAGE_FRAMES - 1;
+            alpha = 1.0f - float(model.m_iEndSequenceFrames - 110) / 60.0f;
+        }
+        drawer.EndCages(frame, alpha);
+    }
+    if (model.m_iStartJumps == 3) ++model.m_iEndSequenceFrames;
+}
+
+void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
+    const int stage = CurrentStage();
+    if (EngineFrame() % 60 == 0) model.m_lstRobots.sort(CompareRobotsForDrawing);
+
+    drawer.DestroyerHands(0);
+    const int boss = StageBossType(stage);
+    if (boss) {
+        for (CCom_GameRobot& r : model.m_lstRobots)
+            if (r.Type() == boss) {
+                RunRobot(r, model, drawer);
+                break;
+            }
+    }
+    for (int type : model.m_lstDrawFirstTypes) RunRobotsOfType(type, -1, model, drawer);
+
+    model.m_nLiveRobots = model.m_nLiveMachines = 0;
+    for (int row = 0; row < FIELD_ROWS; ++row) {
+        RunRowRobots(row, model, drawer);
+        drawer.RowDone(row);
+        RunBullets(true, row, model, drawer);
+    }
+
+    drawer.LanesDone();
+    RunEndSequence(model, drawer);
+    for (int type : model.m_lstDrawLastTypes) RunRobotsOfType(type, -1, model, drawer);
+    drawer.DestroyerHands(1);
+    RunBullets(false, -1, model, drawer);
+    drawer.WaterStrip();
+
+    RunFieldEffects(model, drawer);
+}
+
+void RunBattleItems(CBattleModel& model, BattleDrawer& drawer) {
+    const bool tutorial = IsFirstTutorialActive() && TutorialShown(model.Scene());
+    for (CCom_GameItem& item : model.m_lstItems) {
+        if (tutorial && item.m_iAge > 679) {
+            const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
+            const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
+            const bool stepThree = TutorialStep(model.Scene()) == 3;
+            if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts))
+                item.m_iAge = 678;
+        }
+        item.Update(model);
+        drawer.AfterItem(item);
+    }
+    const float edge = 0.6f * float(g_iScreenWidth);
+    for (auto it = model.m_lstItems.begin(); it != model.m_lstItems.end();) {
+        if (it->m_iAge >= it->LastAge() || (it->m_bCollected && it->m_vPosition.x > edge))
+            it = model.m_lstItems.erase(it);
+        else ++it;
+    }
+}

@@ -1,0 +1,76 @@
+// The logic pass's field-effect rules on a bare model (an empty scene, a
+// drawer that shows nothing): a record acts only at its kind's ages, and it
+// leaves once its life has run out.
+#include <gtest/gtest.h>
+
+#include "battle/model/BattleDrawer.h"
+#include "battle/model/BattleModel.h"
+#include "battle/model/FieldEffectRules.h"
+#include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
+#include "battle/units/GameRobot.h"
+
+namespace {
+
+struct BareBattle {
+    BattleScene scene;
+    CBattleModel model{scene};
+};
+
+FieldEffect Record(int kind, int age) {
+    FieldEffect fx;
+    InitFieldEffect(fx, kind, 0, 10.0f, 20.0f, 0.0f);
+    fx.age = age;
+    return fx;
+}
+
+}  // namespace
+
+TEST(BattleRoad, FieldEffectsActOnlyAtTheirKindsAges) {
+    const struct {
+        const char* rule;
+        int kind, age;
+        size_t bullets, effects;
+        int effectKind;
+    } cases[] = {
+        {"the bombardment drops a blast every other frame", 20, 0, 0, 1, 19},
+        {"the bombardment rests on odd frames", 20, 1, 0, 0, -1},
+        {"the bombardment is over after thirty frames", 20, 30, 0, 0, -1},
+        {"the destroyer's fall bombs every other frame", 21, 0, 0, 1, 22},
+        {"the destroyer's fall rests on odd frames", 21, 121, 0, 0, -1},
+        {"the destroyer's fall still bombs at its end", 21, 590, 0, 1, 22},
+        {"the shot ring fires every tenth frame", 32, 10, 1, 0, -1},
+        {"the shot ring holds fire between", 32, 11, 0, 0, -1},
+        {"a burst only shows", 0, 0, 0, 0, -1},
+        {"a Stingray's split waits for its last frame", 17, 28, 0, 0, -1},
+    };
+    for (const auto& c : cases) {
+        BareBattle b;
+        ActOnBattle(b.model, Record(c.kind, c.age));
+        EXPECT_EQ(b.model.m_lstBullets.size(), c.bullets) << c.rule;
+        ASSERT_EQ(b.model.m_lstFieldEffects.size(), c.effects) << c.rule;
+        if (c.effects) {
+            EXPECT_EQ(b.model.m_lstFieldEffects.front().kind, c.effectKind) << c.rule;
+        }
+    }
+}
+
+TEST(BattleRoad, AFieldEffectAgesEachPassAndLeavesWithItsLastFrame) {
+    const struct {
+        int kind, life;
+        bool stays;
+    } cases[] = {{0, 2, true}, {0, 1, false}, {9, 1, false}, {29, 35, true}};
+    for (const auto& c : cases) {
+        BareBattle b;
+        FieldEffect fx = Record(c.kind, 4);
+        fx.life = c.life;
+        b.model.m_lstFieldEffects.push_back(fx);
+        SilentBattleDrawer drawer;
+        RunFieldEffects(b.model, drawer);
+        ASSERT_EQ(b.model.m_lstFieldEffects.size(), c.stays ? 1u : 0u) << c.kind << "/" << c.life;
+        if (c.stays) {
+            EXPECT_EQ(b.model.m_lstFieldEffects.front().age, 5);
+            EXPECT_EQ(b.model.m_lstFieldEffects.front().life, c.life - 1);
+        }
+    }
+}
