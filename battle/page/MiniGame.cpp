@@ -6,6 +6,7 @@
 
 #include "battle/effects/Effect_FontInstruction.h"
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/BattleRoad.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -15,8 +16,6 @@
 #include "engine/VxButton.h"
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
-
-bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b);
 
 namespace {
 
