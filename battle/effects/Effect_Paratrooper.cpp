@@ -4,6 +4,7 @@
 
 #include "battle/effects/Effect_RobotJumpOut.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -211,4 +212,8 @@ void CEffect_RobotJumpOut::OnFrame(int index) {
         }
     }
     Clear(index);
+}
+
+void CueRobotThrownOut(BattleScene& scene, int slot, float x, float y, float z) {
+    if (scene.m_pEffectRobotJumpOut) scene.m_pEffectRobotJumpOut->Add(slot, x, y, z);
 }

@@ -22,3 +22,6 @@ void CueBossHandsDown(BattleScene& scene);
 
 // A Machine of the code falls from the sky instead of walking in.
 void CueMeteorMachine(BattleScene& scene, int code);
+
+// A robot of the hand slot is thrown out of the field from the point.
+void CueRobotThrownOut(BattleScene& scene, int slot, float x, float y, float z);
