@@ -13,6 +13,7 @@
 namespace {
 
 constexpr float kDeg = 3.14159265f / 180.0f;
+constexpr float kJumpSpeed = 11.0f;
 
 float LowestLine() { return -0.6f * float(g_iScreenHeight); }
 
@@ -128,6 +129,17 @@ bool StepJumpGame(CBattleModel& model) {
     const float tilt = jumper->m_vRotation.z, ease = 0.5f * kDeg;
     jumper->m_vRotation.z = tilt > 0.0f ? std::max(0.0f, tilt - ease) : std::min(0.0f, tilt + ease);
     return stomped;
+}
+
+bool JumpMayStart(const CBattleModel& model, float cursorY) {
+    if (model.m_iStartJumps != 0 || !model.m_bOnGround) return false;
+    if (model.StageNumber() != 157) return model.m_iJumpCount == 0;
+    const float band = 0.5f * (model.m_aFieldCells[3].m_fY + model.m_aFieldCells[4].m_fY);
+    return cursorY > band;
+}
+
+void KeepJumpRising(CBattleModel& model) {
+    if (model.m_bJumpHeld) model.m_fJumpSpeed = kJumpSpeed;
 }
 
 void BobJumperOnStart(CBattleModel& model, CCom_GameRobot& jumper) {

@@ -12,6 +12,12 @@ CCom_GameRobot* FindJumper(CBattleModel& model);
 // One frame of gravity, floors, the climb and stomps; true when the jumper
 // stomped a Machine and so jumps again.
 bool StepJumpGame(CBattleModel& model);
+// A held button may start a jump with the cursor at the height: only from
+// the ground, before the leaps off the start line; on 157 only from above
+// the bottom band, on 167 only the first jump.
+bool JumpMayStart(const CBattleModel& model, float cursorY);
+// While the button stays held the jump keeps its take-off speed.
+void KeepJumpRising(CBattleModel& model);
 // 167 before the leap: the jumper bobs on the start line, and ten seconds in
 // the first jump counts as taken.
 void BobJumperOnStart(CBattleModel& model, CCom_GameRobot& jumper);

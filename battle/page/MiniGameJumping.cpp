@@ -21,7 +21,6 @@
 namespace {
 
 constexpr float kDeg = 3.14159265f / 180.0f;
-constexpr float kJumpSpeed = 11.0f;
 
 }  // namespace
 
@@ -32,17 +31,9 @@ void CPageGame::UpdateJumpGame() {
 
 void CPageGame::HandleJumpInput() {
     if (m_iStartJumps != 0 || !g_pApp) return;
-    const int stage = CurrentStage();
     const bool held = (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_HELD) != 0;
-    bool start = held && m_bOnGround;
-    if (stage == 157) {
-        const float band = 0.5f * (m_aFieldCells[3].m_fY + m_aFieldCells[4].m_fY);
-        start = start && CursorPoint().y > band;
-    } else {
-        start = start && m_iJumpCount == 0;
-    }
-    if (start) StartMiniGameJump();
-    else if (m_bJumpHeld) m_fJumpSpeed = kJumpSpeed;
+    if (held && JumpMayStart(*this, CursorPoint().y)) StartMiniGameJump();
+    else KeepJumpRising(*this);
 }
 
 void CPageGame::FireRobotsOfType(int type) { ::FireRobotsOfType(*this, type); }
