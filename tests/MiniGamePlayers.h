@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "content/SaveProfile.h"
@@ -128,7 +129,7 @@ protected:
             const SlotReel& reel = p.m_aSlotReels[i];
             if (!reel.m_bRunning) continue;
             const int phase = run->App().m_nFrame % reel.m_iPeriod;
-            if (p.GetReelSymbol(i, 1) != card || phase < 3 || phase > reel.m_iPeriod - 3) return false;
+            if (GetReelSymbol(p, i, 1) != card || phase < 3 || phase > reel.m_iPeriod - 3) return false;
             const VxVec3 lever = p.m_pSlotStopButton->m_vPosition;
             Tap(lever.x, lever.y);
             return true;

@@ -34,7 +34,7 @@ TEST_F(MiniGameRules, TheFirstSpinStopsAtOnceAndPaysThreeMiniMinesThenTheReelsTu
         ASSERT_TRUE(AllStopped()) << stage;
         for (int i = 0; i < SLOT_REELS; ++i) {
             EXPECT_EQ(p.m_aSlotReels[i].m_iPosition, 1) << stage;
-            EXPECT_EQ(p.GetReelSymbol(i, 0), 6) << stage;
+            EXPECT_EQ(GetReelSymbol(p, i, 0), 6) << stage;
         }
         EXPECT_EQ(Capsules(mine), 3) << stage;
         int wait = 0;
@@ -75,7 +75,7 @@ TEST_F(MiniGameRules, TwoEqualSymbolsPayOneCapsuleThreePayThreeAndNoneNothing) {
     for (const Payout& c : kPayouts) {
         p.m_lstItems.clear();
         for (int i = 0; i < SLOT_REELS; ++i) p.m_aSlotReels[i].m_iPosition = c.positions[i];
-        p.PayOutSlotMatch();
+        PayOutSlotMatch(p);
         EXPECT_EQ(Capsules(p.FindHandCard(c.card)), c.capsules) << c.positions[0] << c.positions[1] << c.positions[2];
         EXPECT_EQ(int(p.m_lstItems.size()), c.capsules);
     }

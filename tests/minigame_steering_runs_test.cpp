@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/JumpingRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -204,7 +205,7 @@ Hand Bomb(CPageGame& page) {
 
 // 157: wait at the right end; jump onto whatever comes close.
 Hand Hop(CPageGame& page) {
-    const CCom_GameRobot* me = page.FindJumper();
+    const CCom_GameRobot* me = FindJumper(page);
     if (!me) return Hand{};
     const CCom_GameRobot* near = nullptr;
     for (const CCom_GameRobot& r : page.m_lstRobots)
@@ -218,7 +219,7 @@ Hand Hop(CPageGame& page) {
 // 167: leap off the start line once the Machines come, then steer to land
 // on whichever Machine below the fall reaches first.
 Hand Stomp(CPageGame& page) {
-    const CCom_GameRobot* me = page.FindJumper();
+    const CCom_GameRobot* me = FindJumper(page);
     if (!me) return Hand{};
     if (page.m_iJumpCount == 0 || page.m_fJumpSpeed == 0.0f)
         return Hand{page.m_iTimeLeft < page.m_iStageFrames - 300, me->m_vPosition.x, 200.0f};
@@ -364,7 +365,7 @@ TEST_F(SteeringEdge, JumpStartsOnlyFromAPressAboveTheBottomBand) {
     ASSERT_TRUE(r.RunUntilState(BATTLE_PLAYING, 20000));
     CPageGame& page = r.Battle();
     const float row3 = page.m_aFieldCells[3].m_fY, row4 = page.m_aFieldCells[4].m_fY;
-    const CCom_GameRobot* jumper = page.FindJumper();
+    const CCom_GameRobot* jumper = FindJumper(page);
     ASSERT_NE(jumper, nullptr);
     const float x = jumper->m_vPosition.x, ground = jumper->m_vPosition.y;
     // Just below the middle of rows 3 and 4: no jump, however long it is held.
@@ -394,7 +395,7 @@ TEST_P(StartLineReturn, StopsOnTheStartLineAndEndsAfterThreeLeaps) {
     ASSERT_TRUE(r.RunUntilState(BATTLE_PLAYING, 20000));
     CPageGame& page = r.Battle();
     ASSERT_NE(page.CallEnemyRobot(1009, 0.0f, 0.0f, 0.0f, false), nullptr);
-    CCom_GameRobot* jumper = page.FindJumper();
+    CCom_GameRobot* jumper = FindJumper(page);
     ASSERT_NE(jumper, nullptr);
     page.m_iTimeLeft = 0;
     page.m_iJumpCount = 1;

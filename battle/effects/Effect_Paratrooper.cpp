@@ -171,3 +171,7 @@ void CEffect_RobotJumpOut::OnFrame(int index) {
 void CueParatrooper(BattleScene& scene, int slot) {
     if (scene.m_pEffectParatrooper) scene.m_pEffectParatrooper->Add(slot, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
 }
+
+void CueRobotThrownOut(BattleScene& scene, int slot, float x, float y, float z) {
+    if (scene.m_pEffectRobotJumpOut) scene.m_pEffectRobotJumpOut->Add(slot, x, y, z);
+}

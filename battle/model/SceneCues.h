@@ -40,3 +40,6 @@ void CueWaveBanner(BattleScene& scene, bool finalWave);
 
 // Machines crossed the field: the notice shows the life lost.
 void CueLifeLost(BattleScene& scene, int damage);
+
+// A robot of the hand slot is thrown out of the field from the point.
+void CueRobotThrownOut(BattleScene& scene, int slot, float x, float y, float z);

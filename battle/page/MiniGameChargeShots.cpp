@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "battle/effects/Effect_Cross.h"
+#include "battle/model/ChargeShotRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
@@ -19,69 +20,14 @@ namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
-constexpr int kFullCharge = 180;
-constexpr float kZapReach = 50.0f;
-
 }  // namespace
 
-bool CPageGame::IsInBlinkPhase(const CCom_GameRobot& machine) {
-    return (EngineFrame() + 60 * machine.m_iSerial) % 420 < 120;
-}
+bool CPageGame::IsInBlinkPhase(const CCom_GameRobot& machine) { return MachineBlinks(machine, EngineFrame()); }
 
 void CPageGame::HandleChargeShotInput() {
     const int stage = CurrentStage();
     if ((stage != 164 && stage != 179) || !g_pApp) return;
-    const InputRecord& in = g_pApp->m_aInput[0];
-    bool ownOnField = false;
-    for (const CCom_GameRobot& r : m_lstRobots) ownOnField = ownOnField || (!r.IsMachine() && r.m_iHp > 0);
-
-    if (m_iBattleState > BATTLE_PLAYING || !ownOnField) {
-        if (m_pSfxChargeShot) m_pSfxChargeShot->Stop();
-        m_iChargePhase = 2;
-    }
-    if (m_iChargePhase == 0) {
-        if (in.m_aiKey[MOUSE_LEFT] & KEY_HELD) {
-            if (++m_iChargeFrames >= kFullCharge) m_iChargePhase = 1;
-            if (CVxSound* charge = m_pSfxChargeShot) {
-                if (!charge->IsPlaying()) charge->Play();
-                // The pitch climbs with the charge.
-                charge->SetFrequency(int(std::lround(double(m_iChargeFrames) / 0.006936416 + 22050.0 + 1000.0)));
-            }
-        } else if (m_iChargeFrames > 0) {
-            m_iChargePhase = 1;
-        }
-    }
-    if (m_iChargePhase == 1) {
-        if (m_pSfxChargeShot) m_pSfxChargeShot->Stop();
-        const double ratio = double(m_iChargeFrames) / double(kFullCharge);
-        const float reach = float(double(m_iChargeFrames) / 0.07058824 - 550.0);
-        const float groundY = m_aFieldCells[FIELD_ROWS - 1].m_fY;
-        for (CCom_GameRobot* r : m_apMiniGameRobots) {
-            if (!r || r->m_iHp <= 0) continue;
-            r->BeginAttack(*this, true);
-            if (ratio < 0.25) {
-                RestartSound(m_pSfxCanNotShoot);
-                continue;
-            }
-            const VxVec3 from = r->m_vLastPosition;
-            const VxVec3 to{from.x - reach, groundY, 0.0f};
-            FireBullet(r->m_Unit.m_iWeapon, r->m_iUnitSlot, from.x, from.y, from.z, -1, r->m_iSerial);
-            CCom_GameBullet& b = m_lstBullets.back();
-            const float speed = float(b.m_Weapon.m_iSpeed);
-            const float angle = std::atan2(to.y - from.y, to.x - from.x);
-            b.m_vVelocity = VxVec3{speed * std::cos(angle), speed * std::sin(angle), 0.0f};
-            b.m_vAimPoint = to;
-            if (speed > 0.0f) b.m_iLifetime = int(DistanceXY(from, to) / speed);
-            if (r->m_iUnitSlot >= 0 && r->m_iUnitSlot < HAND_SLOTS) RestartSound(m_apCardSounds[r->m_iUnitSlot][1]);
-        }
-        m_iChargePhase = 2;
-    } else if (m_iChargePhase == 2) {
-        m_iChargeFrames -= 2;
-        if (m_iChargeFrames < 1) {
-            m_iChargeFrames = 0;
-            m_iChargePhase = 0;
-        }
-    }
+    StepChargeShot(*this, (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_HELD) != 0);
 }
 
 void CPageGame::DrawChargeShotGauge() {
@@ -90,7 +36,7 @@ void CPageGame::DrawChargeShotGauge() {
     if (!app) return;
     // The gauge sits over the hand row, the cannon icon at its foot.
     const float left = -360.0f, foot = -262.0f;
-    const float fraction = std::fmin(1.0f, float(m_iChargeFrames) / float(kFullCharge));
+    const float fraction = std::fmin(1.0f, float(m_iChargeFrames) / float(FULL_CHARGE_FRAMES));
     if (CVxBillboard* icon = m_pAttackIcon) {
         icon->SaveState();
         icon->SetPosition(left, foot, 0.0f);
@@ -131,28 +77,8 @@ void CPageGame::HandleMiniGame168Input() {
             refuse();
             continue;
         }
-        // A blinking Machine near the mouse is taken before any other.
-        CCom_GameRobot* target = nullptr;
-        for (int pass = 0; pass < 2 && !target; ++pass) {
-            float best = kZapReach;
-            for (CCom_GameRobot& m : m_lstRobots) {
-                if (!m.IsMachine() || m.m_iHp <= 0 || (pass == 0 && !IsInBlinkPhase(m))) continue;
-                const float d = DistanceXY(m.m_vPosition, at);
-                if (d < best) {
-                    best = d;
-                    target = &m;
-                }
-            }
-        }
-        if (!target) {
-            refuse();
-            return;
-        }
-        r.BeginAttack(*this, true);
-        if (r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS) RestartSound(m_apCardSounds[r.m_iUnitSlot][1]);
-        const VxVec3 from = r.m_vLastPosition;
-        FireBullet(r.m_Unit.m_iWeapon, r.m_iUnitSlot, from.x, from.y, from.z, target->m_iSerial, r.m_iSerial);
-        m_lstBullets.back().m_iMissMode = IsInBlinkPhase(*target) ? 1 : -1;
+        // The first charged attacker fires; with no Machine near the mouse it is refused.
+        if (!ZapMachineNear(*this, r, at, EngineFrame())) refuse();
         return;
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "battle/model/SlotMachineRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "engine/InputRecord.h"
@@ -24,18 +25,6 @@ constexpr float kDegree = 0.017453292519943295f;
 // from 50 below to 48 above the row: the cards are cut off there.
 constexpr float kWindowBelow = 50.0f;
 constexpr float kWindowAbove = 48.0f;
-
-// Every reel of a stage holds the same codes.
-std::vector<int> ReelCodes(int stage) {
-    switch (stage) {
-    case 159: return {6, 6, 6, 6, 14, 14, 14, 20, 20};
-    case 165: return {12, 12, 13, 13, 17, 17, 18, 18, 18, 18};
-    case 169: return {3, 3, 3, 8, 8, 9, 9, 5, 5, 5};
-    case 176: return {6, 6, 6, 6, 14, 14, 14, 20, 20, 26, 26};
-    case 178: return {10, 10, 10, 29, 29, 29, 25, 25, 25, 18, 18};
-    default: return {};
-    }
-}
 
 // The stop button's box reaches 0.2 of its size left and below its place and
 // 0.5 right and above.
@@ -72,101 +61,20 @@ void DrawInWindow(CVxBillboard* picture, float x, float y, float z, float scale,
 
 }  // namespace
 
-void CPageGame::SetUpSlotReels() {
-    const std::vector<int> codes = ReelCodes(CurrentStage());
-    static const int kPeriods[SLOT_REELS] = {15, 17, 19};
-    for (int i = 0; i < SLOT_REELS; ++i) {
-        SlotReel& reel = m_aSlotReels[i];
-        reel.m_vecCodes = codes;
-        reel.m_iPosition = 0;
-        reel.m_iPeriod = codes.empty() ? 0 : kPeriods[i];
-        reel.m_bRunning = 0;
-        reel.m_bStopped = 0;
-    }
-}
-
-int CPageGame::GetReelSymbol(int reel, int offset) const {
-    const SlotReel& r = m_aSlotReels[reel];
-    const int length = int(r.m_vecCodes.size());
-    if (length == 0) return -1;
-    return r.m_vecCodes[size_t(((r.m_iPosition + length + offset) % length + length) % length)];
-}
+void CPageGame::SetUpSlotReels() { ::SetUpSlotReels(*this); }
 
 void CPageGame::UpdateSlotMachine() {
-    if (!IsMiniGameGroup2(CurrentStage())) return;
-    if (m_iBattleState == BATTLE_PLAYING) {
-        const int frame = EngineFrame();
-        for (int i = 0; i < SLOT_REELS; ++i) {
-            SlotReel& reel = m_aSlotReels[i];
-            const int length = int(reel.m_vecCodes.size());
-            if (length == 0 || reel.m_iPeriod <= 0) continue;
-            if (!(reel.m_bRunning || !reel.m_bStopped) || frame % reel.m_iPeriod != 0) continue;
-            reel.m_iPosition = (reel.m_iPosition + 1) % length;
-            if (reel.m_bRunning) continue;
-            reel.m_bStopped = 1;
-            bool allStopped = true;
-            for (const SlotReel& r : m_aSlotReels) allStopped = allStopped && r.m_bStopped;
-            if (!allStopped) {
-                RestartSound(m_pSfxSlotSnap);
-            } else {
-                PayOutSlotMatch();
-                m_iSlotSpinTimer = 180;
-                if (m_pSfxSlotReel && m_pSfxSlotReel->IsPlaying()) m_pSfxSlotReel->Stop();
-            }
-        }
-        if (m_iStateFrames == 0 && m_pSfxSlotReel && !m_pSfxSlotReel->IsPlaying()) m_pSfxSlotReel->Play();
-    }
-    if (m_iSlotLeverCooldown > 0) --m_iSlotLeverCooldown;
-    if (m_iSlotSpinTimer > 0 && --m_iSlotSpinTimer == 0) {
-        for (SlotReel& reel : m_aSlotReels) {
-            reel.m_bRunning = 1;
-            reel.m_bStopped = 0;
-        }
-        RestartSound(m_pSfxSlotReel);
-    }
-}
-
-void CPageGame::PayOutSlotMatch() {
-    int symbols[SLOT_REELS];
-    for (int i = 0; i < SLOT_REELS; ++i) symbols[i] = GetReelSymbol(i, 0);
-    bool matched = false;
-    for (int i = 0; i < SLOT_REELS; ++i) {
-        // Each code is counted once, at its first reel.
-        bool seen = false;
-        for (int j = 0; j < i; ++j) seen = seen || symbols[j] == symbols[i];
-        if (seen || symbols[i] < 0) continue;
-        int shown = 0;
-        for (int j = 0; j < SLOT_REELS; ++j) shown += symbols[j] == symbols[i] ? 1 : 0;
-        const int capsules = shown == 3 ? 3 : shown == 2 ? 1 : 0;
-        if (capsules == 0) continue;
-        matched = true;
-        const int slot = FindHandCard(symbols[i]);
-        // The capsules land around row 3 of the right-hand column.
-        static const int kRows[3] = {3, 2, 4};
-        for (int k = 0; k < capsules; ++k) {
-            const FieldCell& cell = m_aFieldCells[9 * FIELD_ROWS + kRows[k]];
-            DropItem(ITEM_CAPSULE, cell.m_fX, cell.m_fY, cell.m_fZ, slot, false);
-        }
-    }
-    RestartSound(matched ? m_pSfxSlotMatch : m_pSfxSlotSnap);
+    if (IsMiniGameGroup2(CurrentStage())) StepSlotMachine(*this, EngineFrame());
 }
 
 void CPageGame::HandleSlotLeverInput() {
-    if (!g_pApp || m_iBattleState != BATTLE_PLAYING || m_iCarriedCard != -1 || m_iSlotLeverCooldown != 0) return;
+    if (!g_pApp || !SlotLeverReady(*this)) return;
     InputRecord& in = g_pApp->m_aInput[0];
-    for (int i = SLOT_REELS - 1; i >= 0; --i) {
-        SlotReel& reel = m_aSlotReels[i];
-        if (!reel.m_bRunning) continue;
-        if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
-        // A click anywhere uses the press; only the button stops the reel.
-        in.m_aiKey[MOUSE_LEFT] &= ~uint32_t(KEY_PRESSED);
-        if (InStopButton(m_pSlotStopButton, CursorPoint())) {
-            reel.m_bRunning = 0;
-            RestartSound(m_pSfxSlotPullLever);
-            m_iSlotLeverCooldown = 10;
-        }
-        return;
-    }
+    const int reel = NextReelToStop(*this);
+    if (reel < 0 || !(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
+    // A click anywhere uses the press; only the button stops the reel.
+    in.m_aiKey[MOUSE_LEFT] &= ~uint32_t(KEY_PRESSED);
+    if (InStopButton(m_pSlotStopButton, CursorPoint())) StopSlotReel(*this, reel);
 }
 
 void CPageGame::DrawSlotMachineBoard(float slide) {
@@ -209,7 +117,7 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
         if (m_iBattleState == BATTLE_PLAYING && reel.m_bRunning)
             shift = float(frame % reel.m_iPeriod) / float(reel.m_iPeriod) * kReelRowStep;
         for (int offset = -1; offset <= 1; ++offset) {
-            const int code = GetReelSymbol(i, offset);
+            const int code = GetReelSymbol(*this, i, offset);
             if (code < 0 || code >= ROBOT_TYPES) continue;
             const float x = column->m_vPosition.x;
             const float y = row + float(offset) * kReelRowStep - shift;

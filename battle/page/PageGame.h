@@ -279,17 +279,13 @@ public:
     void LoadFieldEffectArt();
 
     // ---- Mini-games: relocation, the slot machine and timed shots. ----
-    // Picks a robot up and sets it on the cell under the mouse.
+    // Picks a robot up and sets it on the cell under the mouse (RelocationRules.h).
     void HandleRelocateInput();
-    void MoveRobotToCell(CCom_GameRobot& robot, const VxVec3& cellIndex);
     void UpdateSequenceGame();  // 158
     void UpdateEnergyGoal();    // 172
-    // The reels of the slot-machine stages (cleared elsewhere).
+    // The slot machine's reels run in the model (SlotMachineRules.h).
     void SetUpSlotReels();
-    // The code a reel shows offset rows from its position (-1: no codes).
-    int GetReelSymbol(int reel, int offset) const;
     void UpdateSlotMachine();
-    void PayOutSlotMatch();
     void HandleSlotLeverInput();
     // Drawn in place of the hand on the slot-machine stages.
     void DrawSlotMachineBoard(float slide);
@@ -348,28 +344,21 @@ public:
     // The steered robot follows the mouse while the button is held.
     void MoveMiniGameRobotY();
     void MoveMiniGameRobotX(bool setFacing);
-    // 156, 166, 174: the duel; 163: the floating boss; 171: the bomb run.
+    // 156, 166, 174: the duel; 163: the floating boss; 171: the bomb run
+    // (MiniGameBossRules.h; a won stage enters the reward state here).
     void UpdateBossDuel();
     void UpdateFloatingBoss();
     void UpdateBombRun();
-    // Calls the stage's boss into m_pMiniGameBoss with its action interval scaled.
-    CCom_GameRobot* CallMiniGameBoss(double intervalFactor);
-    // A boss walks in and then stands swaying.
-    void SwayMiniGameBoss();
-    // 171: a robot bursts into two atomic blasts and is thrown out.
-    void BurstBombRobot(CCom_GameRobot& robot);
-    // 157, 167: the Mariner Bot that jumps.
-    CCom_GameRobot* FindJumper();
+    // 157, 167: the Mariner Bot that jumps (JumpingRules.h).
     void UpdateJumpGame();
-    void StompMachines(CCom_GameRobot& jumper, const VxVec3& from);
     void HandleJumpInput();
-    // Robots of the type whose action timer is full begin their attack, even
-    // on stages that hold attacks back.
+    // Robots of the type whose action timer is full attack (JumpingRules.h).
     void FireRobotsOfType(int type);
     void DrawJumpStartArrow();
     // 167 in overtime: the climb scrolls back down to the start line, where
     // the caged robots wait and the jumper leaps three times for the end.
     void StepStartLine();
+    // The caged robots stand where their cage pictures sit.
     void PlaceCagedRound();
     // 167: pointers at the top edge for own robots that climbed out of sight.
     void DrawRobotsAboveScreen();

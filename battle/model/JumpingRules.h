@@ -1,0 +1,36 @@
+#pragma once
+// The jump games: 157, where the Mariner Bot hops over and onto the Machines
+// along the bottom row, and 167, where it leaps off the start line and climbs
+// by stomping the airships below, then comes back down to the start line for
+// the caged robots. Gravity, landing, stomps and the climb; a new jump itself
+// is started by the caller when one of these asks for it.
+class CBattleModel;
+class CCom_GameRobot;
+
+// The own Mariner Bot that jumps (null: none).
+CCom_GameRobot* FindJumper(CBattleModel& model);
+// One frame of gravity, floors, the climb and stomps; true when the jumper
+// stomped a Machine and so jumps again.
+bool StepJumpGame(CBattleModel& model);
+// A held button may start a jump with the cursor at the height: only from
+// the ground, before the leaps off the start line; on 157 only from above
+// the bottom band, on 167 only the first jump.
+bool JumpMayStart(const CBattleModel& model, float cursorY);
+// While the button stays held the jump keeps its take-off speed.
+void KeepJumpRising(CBattleModel& model);
+// 167 before the leap: the jumper bobs on the start line, and ten seconds in
+// the first jump counts as taken.
+void BobJumperOnStart(CBattleModel& model, CCom_GameRobot& jumper);
+
+// 167 in overtime: the climb scrolls back down to the start line, where the
+// caged robots wait and the jumper leaps three times for the end.
+enum class StartLineStep { NoJumper, Stay, Leap };
+StartLineStep StepBackToStartLine(CBattleModel& model);
+// After a leap from the start line the scroll slows.
+void SlowScrollAfterLeap(CBattleModel& model);
+// The world passes the camera on its way down; true when the caged round is due.
+bool PassWorldDown(CBattleModel& model);
+
+// Robots of the type whose action timer is full begin their attack, even on
+// stages that hold attacks back.
+void FireRobotsOfType(CBattleModel& model, int type);

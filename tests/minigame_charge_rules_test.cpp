@@ -1,0 +1,82 @@
+// The timed shots' rules on a bare model: how the held button charges and
+// the charge drains after the shot, and when a Machine of 168 blinks.
+#include <gtest/gtest.h>
+
+#include "battle/model/BattleModel.h"
+#include "battle/model/ChargeShotRules.h"
+#include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
+
+namespace {
+
+struct BareCharge {
+    BattleScene scene;
+    CBattleModel model{scene};
+    // One own robot on the field, none linked to fire: the charge runs alone.
+    BareCharge() {
+        model.m_iBattleState = BATTLE_PLAYING;
+        CCom_GameRobot r;
+        r.m_Unit.m_iType = RobotId::GunnerBot;
+        r.m_iHp = 10;
+        model.m_lstRobots.push_back(r);
+    }
+    void Hold(int frames) {
+        for (int i = 0; i < frames; ++i) StepChargeShot(model, true);
+    }
+    // Frames without the button until the charge may start again.
+    int FramesToRecover() {
+        int frames = 0;
+        do {
+            StepChargeShot(model, false);
+            ++frames;
+        } while (model.m_iChargePhase != 0 && frames < 1000);
+        return frames;
+    }
+};
+
+}  // namespace
+
+TEST(ChargeShot, TheReleaseFiresAndTheChargeDrainsTwoFramesAFrameBeforeTheNext) {
+    struct Case {
+        int held;
+        int chargeAtShot;
+        int recovery;  // frames from the release (or the full charge) until charging again
+    };
+    // A full charge fires by itself on its 180th frame.
+    const Case cases[] = {{1, 1, 2}, {44, 44, 23}, {45, 45, 24}, {179, 179, 91}, {180, 180, 90}, {250, 180, 90}};
+    for (const Case& c : cases) {
+        BareCharge b;
+        const int holding = c.held < FULL_CHARGE_FRAMES ? c.held : FULL_CHARGE_FRAMES;
+        b.Hold(holding);
+        EXPECT_EQ(b.model.m_iChargeFrames, c.chargeAtShot) << c.held;
+        EXPECT_EQ(b.model.m_iChargePhase, c.held < FULL_CHARGE_FRAMES ? 0 : 2) << c.held;
+        b.Hold(c.held - holding);  // holding on after a full charge only drains it
+        EXPECT_EQ(b.FramesToRecover() + (c.held - holding), c.recovery) << c.held;
+        EXPECT_EQ(b.model.m_iChargeFrames, 0) << c.held;
+    }
+}
+
+TEST(ChargeShot, NoChargeBuildsOnceTheBattleIsOverOrNoOwnRobotStands) {
+    for (int which = 0; which < 2; ++which) {
+        BareCharge b;
+        if (which == 0) b.model.m_iBattleState = BATTLE_PLAYING + 1;
+        else b.model.m_lstRobots.front().m_iHp = 0;
+        b.Hold(30);
+        EXPECT_EQ(b.model.m_iChargeFrames, 0) << which;
+    }
+}
+
+TEST(ChargeShot, AMachineBlinksTwoSecondsInSevenShiftedOneSecondASerial) {
+    struct Case {
+        int serial, frame;
+        bool blinks;
+    };
+    const Case cases[] = {{0, 0, true},  {0, 119, true}, {0, 120, false}, {0, 419, false}, {0, 420, true},
+                          {1, 0, true},  {1, 59, true},  {1, 60, false},  {1, 360, true},  {7, 0, true},
+                          {6, 0, false}, {6, 60, true},  {2, 300, true},  {2, 299, false}, {3, 0, false}};
+    for (const Case& c : cases) {
+        CCom_GameRobot m;
+        m.m_iSerial = c.serial;
+        EXPECT_EQ(MachineBlinks(m, c.frame), c.blinks) << c.serial << " at " << c.frame;
+    }
+}
