@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/ChargeShotRules.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -744,10 +745,10 @@ protected:
         case FLAME: Flame(); break;
         case ZAP: {
             const CCom_GameRobot* zapper = p.m_apMiniGameRobots[0];
-            if (!zapper || p.GetMiniGameChargeRatio(*zapper) < 1.0f) break;
+            if (!zapper || MiniGameChargeRatio(p, *zapper) < 1.0f) break;
             for (const CCom_GameRobot& r : p.m_lstRobots)
                 if (r.IsMachine() && r.m_iHp > 0 && std::fabs(r.m_vPosition.x) < 420.0f &&
-                    CPageGame::IsInBlinkPhase(r)) {
+                    MachineBlinks(r, int(run->App().m_nFrame))) {
                     Tap(r.m_vPosition.x, r.m_vPosition.y);
                     break;
                 }

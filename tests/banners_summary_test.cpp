@@ -5,7 +5,7 @@
 
 #include "battle/effects/BannerTimeline.h"
 #include "battle/effects/Effect_NewAchievementInGame.h"
-#include "battle/effects/RobotIconOffset.h"
+#include "battle/units/RobotIconOffset.h"
 #include "battle/effects/SummaryRules.h"
 #include "content/UnitDefinition.h"
 #include "content/Achievements.h"

@@ -231,12 +231,12 @@ TEST_F(MiniGameEdge, TweensArcToTheirEndAndShortOnesNeverStart) {
     CPageGame& p = Playing(153);
     CCom_GameRobot& r = p.m_lstRobots.front();
     const VxVec3 start = r.m_vPosition;
-    p.AddMiniGameTween(&r, start.x + 7.0f, start.y, start.z);
+    AddMiniGameTween(p, &r, start.x + 7.0f, start.y, start.z);
     UpdateMiniGameTweens(p);
     EXPECT_EQ(r.m_vPosition.x, start.x);
     for (const MiniGameTween& t : p.m_aTweens) EXPECT_EQ(t.m_iFramesLeft, 0);
 
-    p.AddMiniGameTween(&r, start.x + 80.0f, start.y, start.z);
+    AddMiniGameTween(p, &r, start.x + 80.0f, start.y, start.z);
     ASSERT_EQ(p.m_aTweens[0].m_iFramesLeft, 10);
     for (int i = 0; i < 5; ++i) UpdateMiniGameTweens(p);
     EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 40.0f);
@@ -247,7 +247,7 @@ TEST_F(MiniGameEdge, TweensArcToTheirEndAndShortOnesNeverStart) {
     EXPECT_EQ(p.m_aTweens[0].m_iFramesLeft, 0);
     // All three slots busy: a fourth tween is not taken.
     CCom_GameRobot& other = p.m_lstRobots.back();
-    for (int i = 0; i < 4; ++i) p.AddMiniGameTween(&other, other.m_vPosition.x - 100.0f * float(i + 1), 0.0f, 0.0f);
+    for (int i = 0; i < 4; ++i) AddMiniGameTween(p, &other, other.m_vPosition.x - 100.0f * float(i + 1), 0.0f, 0.0f);
     for (const MiniGameTween& t : p.m_aTweens) EXPECT_GT(t.m_iFramesLeft, 0);
 }
 

@@ -6,7 +6,7 @@
 #include "battle/effects/Effect_ItemFadeDisappear.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
-#include "battle/effects/RobotIconOffset.h"
+#include "battle/units/RobotIconOffset.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/BattleView.h"
 #include "content/FieldGrid.h"

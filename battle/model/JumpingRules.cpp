@@ -7,13 +7,14 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
+#include "battle/units/RobotIconOffset.h"
 #include "content/UnitIds.h"
+#include "engine/VxSound.h"
 #include "game/GameApplication.h"
 
 namespace {
 
 constexpr float kDeg = 3.14159265f / 180.0f;
-constexpr float kJumpSpeed = 11.0f;
 
 float LowestLine() { return -0.6f * float(g_iScreenHeight); }
 
@@ -90,6 +91,18 @@ CCom_GameRobot* FindJumper(CBattleModel& model) {
     return nullptr;
 }
 
+void StartMiniGameJump(CBattleModel& model) {
+    model.m_fJumpSpeed = JUMP_TAKE_OFF_SPEED;
+    ++model.m_iJumpCount;
+    model.m_bJumpStartKept = 0;
+    model.m_bJumpRising = 1;
+    model.m_bJumpHeld = 1;
+    model.m_bOnGround = 0;
+    if (model.StageNumber() == 167 && model.m_iTimeLeft == 0 && model.m_pStage && model.m_pStage->m_fScrollY == 0.0f)
+        ++model.m_iStartJumps;
+    RestartSound(model.Scene().m_pSfxJump);
+}
+
 bool StepJumpGame(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (stage != 157 && stage != 167) return false;
@@ -139,13 +152,26 @@ bool JumpMayStart(const CBattleModel& model, float cursorY) {
 }
 
 void KeepJumpRising(CBattleModel& model) {
-    if (model.m_bJumpHeld) model.m_fJumpSpeed = kJumpSpeed;
+    if (model.m_bJumpHeld) model.m_fJumpSpeed = JUMP_TAKE_OFF_SPEED;
 }
 
 void BobJumperOnStart(CBattleModel& model, CCom_GameRobot& jumper) {
     if (model.m_iJumpCount != 0) return;
     jumper.m_vPosition.y = jumper.m_vHome.y + 15.0f * std::sin(5.0f * float(model.m_iBattleFrame) * kDeg);
     if (model.m_iTimeLeft == model.m_iStageFrames - 600) ++model.m_iJumpCount;
+}
+
+void StepStartLine(CBattleModel& model) {
+    const bool ending = model.m_bEndSequence;
+    const StartLineStep step = StepBackToStartLine(model);
+    // Down on the start line the Mariner Bot is drawn after everything else.
+    if (!ending && model.m_bEndSequence) model.m_lstDrawLastTypes.push_back(RobotId::MarinerBot);
+    if (step == StartLineStep::NoJumper) return;
+    if (step == StartLineStep::Leap) {
+        StartMiniGameJump(model);
+        SlowScrollAfterLeap(model);
+    }
+    if (PassWorldDown(model)) PlaceCagedRound(model);
 }
 
 StartLineStep StepBackToStartLine(CBattleModel& model) {
@@ -192,6 +218,19 @@ bool PassWorldDown(CBattleModel& model) {
     for (const CCom_GameRobot& r : model.m_lstRobots) own += r.IsMachine() ? 0 : 1;
     const bool down = jumper && jumper->m_vPosition.y == model.m_aFieldCells[FIELD_ROWS - 1].m_fY;
     return (down || model.m_iStartJumps >= 1) && own == 1;
+}
+
+void PlaceCagedRound(CBattleModel& model) {
+    for (int column = 0; column < FIELD_COLUMNS; ++column) {
+        const FieldCell& cell = model.m_aFieldCells[column * FIELD_ROWS + FIELD_ROWS - 1];
+        CCom_GameRobot* r = model.SpawnMiniGameRobot(column % 4 + 1, cell.m_fX, cell.m_fY, cell.m_fZ);
+        if (!r) continue;
+        // Each one inside the cage over its cell.
+        const int type = r->Type();
+        const float lift = type == RobotId::SurveyorBot ? 14.0f : type == RobotId::FloaterBot ? -1.0f : -22.0f;
+        const VxVec3 at = GetRobotIconOffset(r->m_Unit, VxVec3{cell.m_fX, cell.m_fY + 67.625f + lift, cell.m_fZ});
+        r->m_vPosition = r->m_vLastPosition = VxVec3{at.x, at.y, cell.m_fZ};
+    }
 }
 
 void FireRobotsOfType(CBattleModel& model, int type) {

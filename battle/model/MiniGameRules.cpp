@@ -1,6 +1,6 @@
 // What every mini-game (stages 151 to 180) shares: the stage groups, the
-// state reset at set-up, the fixed hands, the charge fraction, the jump start,
-// the tweens and the per-frame loss and timed rules.
+// state reset at set-up, the fixed hands, the charge fraction, the tweens
+// and the per-frame loss and timed rules.
 #include "battle/model/MiniGameRules.h"
 
 #include <algorithm>
@@ -12,7 +12,6 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/StageRules.h"
-#include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
 
@@ -174,18 +173,6 @@ float MiniGameChargeRatio(const CBattleModel& model, const CCom_GameRobot& robot
     const float full = float(robot.m_Unit.m_iActionInterval) * factor;
     if (full <= 0.0f) return 1.0f;
     return std::clamp(float(robot.m_iActionTimer) / full, 0.0f, 1.0f);
-}
-
-void StartMiniGameJump(CBattleModel& model) {
-    model.m_fJumpSpeed = 11.0f;
-    ++model.m_iJumpCount;
-    model.m_bJumpStartKept = 0;
-    model.m_bJumpRising = 1;
-    model.m_bJumpHeld = 1;
-    model.m_bOnGround = 0;
-    if (model.StageNumber() == 167 && model.m_iTimeLeft == 0 && model.m_pStage && model.m_pStage->m_fScrollY == 0.0f)
-        ++model.m_iStartJumps;
-    RestartSound(model.Scene().m_pSfxJump);
 }
 
 void AddMiniGameTween(CBattleModel& model, CCom_GameRobot* robot, float x, float y, float z) {

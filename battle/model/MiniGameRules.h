@@ -31,12 +31,15 @@ void PrepareMiniGameField(CBattleModel& model);
 
 // A robot's charge, 0 to 1, with the stage's factor on its action interval.
 float MiniGameChargeRatio(const CBattleModel& model, const CCom_GameRobot& robot);
-void StartMiniGameJump(CBattleModel& model);
 void AddMiniGameTween(CBattleModel& model, CCom_GameRobot* robot, float x, float y, float z);
 void UpdateMiniGameTweens(CBattleModel& model);
 
-// Once a frame: notes a robot of the player's on the field and answers
-// whether the rules run this frame.
+// Once a frame from the logic pass, after the enemy scheduler: the rules
+// below in their fixed order (MiniGameFrame.cpp). True on the frame the
+// stage is won; the caller then enters the reward state.
+bool RunMiniGameFrame(CBattleModel& model);
+// Notes a robot of the player's on the field and answers whether the rules
+// run this frame.
 bool BeginMiniGameFrame(CBattleModel& model);
 // Whether the "no robot left" rule may end this stage now.
 bool NoRobotLeftLoses(const CBattleModel& model, int stage);

@@ -1,12 +1,13 @@
 // The page's side of every mini-game (stages 151 to 180): the set-up at load
-// with the hand's buttons, the per-frame pass calling the rules (MiniGameRules.h)
-// and the per-mode handlers in their fixed order, the input dispatch by stage
-// with the mouse read here, and the HUD dispatch.
+// with the hand's buttons, the input dispatch by stage with the mouse read
+// here, and the HUD dispatch. The frame's rules run in the model
+// (RunMiniGameFrame, MiniGameRules.h).
 #include <algorithm>
 
 #include "battle/effects/Effect_FontInstruction.h"
+#include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameRules.h"
-#include "battle/model/BattleRoad.h"
+#include "battle/model/SlotMachineRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -27,7 +28,7 @@ void CPageGame::SetUpMiniGame() {
     ResetMiniGameState(*this);
     // The reels start empty; on the slot stages they get their codes here,
     // before the hand is dealt from them.
-    SetUpSlotReels();
+    SetUpSlotReels(*this);
     if (IsMiniGameStage(CurrentStage())) {
         SetUpMiniGameHand();
         BuildHand();
@@ -60,35 +61,6 @@ void CPageGame::SetUpMiniGameHand() {
         if (i < slots) b->SetPosition((0.5f * float(slots) - 0.5f - float(i)) * step, -259.0f, 0.0f);
         else b->SetPosition(9999.0f, 9999.0f, 0.0f);
     }
-}
-
-void CPageGame::UpdateMiniGame() {
-    const int stage = CurrentStage();
-    if (!IsMiniGameStage(stage)) return;
-    if (BeginMiniGameFrame(*this)) {
-        // 1, 2: the loss rules, and 151's Machines held back.
-        ApplyMiniGameLossRules(*this);
-        // 3. The jump game (157, 167).
-        if (IsJumpStage(stage)) UpdateJumpGame();
-        // 4 to 8: the capsules and twins that come at set times.
-        ApplyMiniGameTimedRules(*this);
-        // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        UpdateCapsuleSupply(*this);                                 // (1) 154
-        UpdateFloatingBoss();                                       // (2) 163
-        if (UpdateFinalBoss(*this)) SetBattleState(BATTLE_REWARD);  // (3) 160, 170, 180
-        UpdateSequenceGame();                                       // (4) 158
-        UpdateSlotMachine();                                        // (5) 159, 165, 169, 176, 178
-        UpdateBossDuel();                                           // (6) 156/166/174
-        switch (UpdateConveyorCatch(*this)) {                       // (7) 177
-        case CatchStep::Won: SetBattleState(BATTLE_REWARD); break;
-        // A robot that landed takes its place in the drawing order.
-        case CatchStep::Caught: m_lstRobots.sort(CompareRobotsForDrawing); break;
-        case CatchStep::Running: break;
-        }
-        UpdateBombRun();     // (8) 171
-        UpdateEnergyGoal();  // (9) 172
-    }
-    UpdateMiniGameTweens(*this);
 }
 
 void CPageGame::HandleMiniGameInput() {
@@ -136,7 +108,7 @@ void CPageGame::HandleMiniGameInput() {
     case 167:
         HandleJumpInput();
         if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
-        FireRobotsOfType(MachineId::NapalmAirship);
+        FireRobotsOfType(*this, MachineId::NapalmAirship);
         break;
     case 168: HandleMiniGame168Input(); break;
     case 171:
@@ -149,7 +121,7 @@ void CPageGame::HandleMiniGameInput() {
         }
         break;
     case 175: SetFastMachines(*this); break;
-    case 177: FireRobotsOfType(RobotId::MiniBomber); break;
+    case 177: FireRobotsOfType(*this, RobotId::MiniBomber); break;
     default:  // the group handlers named above
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();

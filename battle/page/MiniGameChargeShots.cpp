@@ -22,8 +22,6 @@ int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 }  // namespace
 
-bool CPageGame::IsInBlinkPhase(const CCom_GameRobot& machine) { return MachineBlinks(machine, EngineFrame()); }
-
 void CPageGame::HandleChargeShotInput() {
     const int stage = CurrentStage();
     if ((stage != 164 && stage != 179) || !g_pApp) return;
@@ -73,7 +71,7 @@ void CPageGame::HandleMiniGame168Input() {
     };
     for (CCom_GameRobot& r : m_lstRobots) {
         if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
-        if (GetMiniGameChargeRatio(r) < 1.0f) {
+        if (MiniGameChargeRatio(*this, r) < 1.0f) {
             refuse();
             continue;
         }
@@ -92,7 +90,7 @@ void CPageGame::DrawChargeGauges() {
     for (const CCom_GameRobot* r : m_apMiniGameRobots) {
         if (!r) continue;
         const VxVec3& p = r->m_vLastPosition;
-        x->DrawGaugeBar(gauge, 8.0f, 50.0f, p.x + 40.0f, p.y, GetMiniGameChargeRatio(*r));
+        x->DrawGaugeBar(gauge, 8.0f, 50.0f, p.x + 40.0f, p.y, MiniGameChargeRatio(*this, *r));
     }
     gauge->RestoreState();
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/effects/RobotIconOffset.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
@@ -24,19 +23,12 @@ constexpr float kDeg = 3.14159265f / 180.0f;
 
 }  // namespace
 
-void CPageGame::UpdateJumpGame() {
-    // A stomp sends the jumper up again.
-    if (StepJumpGame(*this)) StartMiniGameJump();
-}
-
 void CPageGame::HandleJumpInput() {
     if (m_iStartJumps != 0 || !g_pApp) return;
     const bool held = (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_HELD) != 0;
-    if (held && JumpMayStart(*this, CursorPoint().y)) StartMiniGameJump();
+    if (held && JumpMayStart(*this, CursorPoint().y)) StartMiniGameJump(*this);
     else KeepJumpRising(*this);
 }
-
-void CPageGame::FireRobotsOfType(int type) { ::FireRobotsOfType(*this, type); }
 
 void CPageGame::DrawJumpStartArrow() {
     CCom_GameRobot* jumper = ::FindJumper(*this);
@@ -60,32 +52,6 @@ void CPageGame::DrawJumpStartArrow() {
     arrow->RenderSRT();
     arrow->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
     arrow->RestoreState();
-}
-
-void CPageGame::StepStartLine() {
-    const bool ending = m_bEndSequence;
-    const StartLineStep step = StepBackToStartLine(*this);
-    // Down on the start line the Mariner Bot is drawn after everything else.
-    if (!ending && m_bEndSequence) m_lstDrawLastTypes.push_back(21);
-    if (step == StartLineStep::NoJumper) return;
-    if (step == StartLineStep::Leap) {
-        StartMiniGameJump();
-        SlowScrollAfterLeap(*this);
-    }
-    if (PassWorldDown(*this)) PlaceCagedRound();
-}
-
-void CPageGame::PlaceCagedRound() {
-    for (int column = 0; column < FIELD_COLUMNS; ++column) {
-        const FieldCell& cell = m_aFieldCells[column * FIELD_ROWS + FIELD_ROWS - 1];
-        CCom_GameRobot* r = SpawnMiniGameRobot(column % 4 + 1, cell.m_fX, cell.m_fY, cell.m_fZ);
-        if (!r) continue;
-        // Each one inside the cage over its cell.
-        const int type = r->Type();
-        const float lift = type == RobotId::SurveyorBot ? 14.0f : type == RobotId::FloaterBot ? -1.0f : -22.0f;
-        const VxVec3 at = GetRobotIconOffset(r->m_Unit, VxVec3{cell.m_fX, cell.m_fY + 67.625f + lift, cell.m_fZ});
-        r->m_vPosition = r->m_vLastPosition = VxVec3{at.x, at.y, cell.m_fZ};
-    }
 }
 
 void CPageGame::DrawRobotsAboveScreen() {

@@ -39,13 +39,3 @@ void CPageGame::HandleRelocateInput() {
         m_lstRobots.sort(CompareRobotsForDrawing);
     SetRobotDown(*this, slot);
 }
-
-void CPageGame::UpdateSequenceGame() {
-    const SequenceStep step = StepSequenceGame(*this);
-    if (step.flyer) AddMiniGameTween(step.flyer, step.to.x, step.to.y, step.to.z);
-    if (step.won) SetBattleState(BATTLE_REWARD);
-}
-
-void CPageGame::UpdateEnergyGoal() {
-    if (StepEnergyGoal(*this)) SetBattleState(BATTLE_REWARD);
-}

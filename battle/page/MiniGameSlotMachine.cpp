@@ -61,12 +61,6 @@ void DrawInWindow(CVxBillboard* picture, float x, float y, float z, float scale,
 
 }  // namespace
 
-void CPageGame::SetUpSlotReels() { ::SetUpSlotReels(*this); }
-
-void CPageGame::UpdateSlotMachine() {
-    if (IsMiniGameGroup2(CurrentStage())) StepSlotMachine(*this, EngineFrame());
-}
-
 void CPageGame::HandleSlotLeverInput() {
     if (!g_pApp || !SlotLeverReady(*this)) return;
     InputRecord& in = g_pApp->m_aInput[0];

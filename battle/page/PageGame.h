@@ -281,11 +281,7 @@ public:
     // ---- Mini-games: relocation, the slot machine and timed shots. ----
     // Picks a robot up and sets it on the cell under the mouse (RelocationRules.h).
     void HandleRelocateInput();
-    void UpdateSequenceGame();  // 158
-    void UpdateEnergyGoal();    // 172
     // The slot machine's reels run in the model (SlotMachineRules.h).
-    void SetUpSlotReels();
-    void UpdateSlotMachine();
     void HandleSlotLeverInput();
     // Drawn in place of the hand on the slot-machine stages.
     void DrawSlotMachineBoard(float slide);
@@ -297,8 +293,6 @@ public:
     void DrawPulsingMarker(const VxVec3& at, float scale = 1.0f);
     // The marker over a robot the relocation mini-games let the player move.
     void DrawCanMoveMarker(const CCom_GameRobot& robot);
-    // Stage 168: a Machine can be hit only while it blinks.
-    static bool IsInBlinkPhase(const CCom_GameRobot& machine);
 
     // Stubs the later parts of the battle fill in.
     // The encyclopedia, sub-screen 1 (PageGameRobopedia.cpp).
@@ -322,17 +316,9 @@ public:
     void SetUpMiniGame();
     void SetUpMiniGameHand();
     void LoadMiniGameResources();
-    // Once a frame from the logic pass, after the enemy scheduler.
-    void UpdateMiniGame();
     // Once a frame from the battle input while playing.
     void HandleMiniGameInput();
     void DrawMiniGameHud();
-    // The framework's rules (MiniGameRules.h) as the handlers here call them.
-    float GetMiniGameChargeRatio(const CCom_GameRobot& robot) const { return MiniGameChargeRatio(*this, robot); }
-    void StartMiniGameJump() { ::StartMiniGameJump(*this); }
-    void AddMiniGameTween(CCom_GameRobot* robot, float x, float y, float z) {
-        ::AddMiniGameTween(*this, robot, x, y, z);
-    }
     // Stage 177: the catch count.
     void DrawCatchCounter();
     // A Machine within the screen's width (a margin of 0.05 each side).
@@ -344,22 +330,9 @@ public:
     // The steered robot follows the mouse while the button is held.
     void MoveMiniGameRobotY();
     void MoveMiniGameRobotX(bool setFacing);
-    // 156, 166, 174: the duel; 163: the floating boss; 171: the bomb run
-    // (MiniGameBossRules.h; a won stage enters the reward state here).
-    void UpdateBossDuel();
-    void UpdateFloatingBoss();
-    void UpdateBombRun();
     // 157, 167: the Mariner Bot that jumps (JumpingRules.h).
-    void UpdateJumpGame();
     void HandleJumpInput();
-    // Robots of the type whose action timer is full attack (JumpingRules.h).
-    void FireRobotsOfType(int type);
     void DrawJumpStartArrow();
-    // 167 in overtime: the climb scrolls back down to the start line, where
-    // the caged robots wait and the jumper leaps three times for the end.
-    void StepStartLine();
-    // The caged robots stand where their cage pictures sit.
-    void PlaceCagedRound();
     // 167: pointers at the top edge for own robots that climbed out of sight.
     void DrawRobotsAboveScreen();
 

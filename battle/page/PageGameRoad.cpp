@@ -20,6 +20,7 @@
 #include "battle/effects/Effect_TextMiss.h"
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleRoad.h"
+#include "battle/model/ChargeShotRules.h"
 #include "battle/model/RobotArray.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameStage.h"
@@ -125,7 +126,7 @@ void RoadDrawer::RowRobotsRun(int row) {
 void RoadDrawer::LanesDone() {
     if (CurrentStage() != 168) return;
     for (const CCom_GameRobot& r : m_Page.m_lstRobots)
-        if (r.IsMachine() && r.m_iHp > 0 && CPageGame::IsInBlinkPhase(r)) m_Page.DrawPulsingMarker(r.m_vPosition);
+        if (r.IsMachine() && r.m_iHp > 0 && MachineBlinks(r, EngineFrame())) m_Page.DrawPulsingMarker(r.m_vPosition);
 }
 
 // The cages stand on the start line, which comes up with the scroll.
@@ -272,6 +273,6 @@ void CPageGame::UpdateBattleObjects() {
     if (m_pEffectTextMiss) m_pEffectTextMiss->Tick();
     if (m_pEffectCross) m_pEffectCross->Tick();
     if (m_iBattleState == BATTLE_PLAYING && m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner(*this);
-    UpdateMiniGame();
+    if (RunMiniGameFrame(*this)) SetBattleState(BATTLE_REWARD);
     if (GetStageEpisode(stage) == 3) ShowWeather(UpdateWeatherHazards(*this));
 }

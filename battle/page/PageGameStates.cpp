@@ -26,6 +26,7 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/JumpingRules.h"
 #include "battle/model/TutorialRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
@@ -298,7 +299,7 @@ void CPageGame::StepPlaying() {
     if (stage == 167) {
         // Its end comes from the cages opening (the road's end sequence), not
         // from the last Machine: the way back clears the field itself.
-        StepStartLine();
+        StepStartLine(*this);
         return;
     }
     if (stage == 169 && m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle()) return;

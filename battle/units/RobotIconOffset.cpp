@@ -1,4 +1,4 @@
-#include "battle/effects/RobotIconOffset.h"
+#include "battle/units/RobotIconOffset.h"
 
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"

@@ -1,0 +1,60 @@
+// The mini-games' frame (stages 151 to 180): the loss rules, the jump game,
+// the timed rules and the per-mode handlers in their fixed order, then the
+// tweens. Each handler skips stages not its own, so at most one of them wins
+// a frame, and none after it acts on that stage.
+#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRoad.h"
+#include "battle/model/JumpingRules.h"
+#include "battle/model/MiniGameBossRules.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/model/RelocationRules.h"
+#include "battle/model/SlotMachineRules.h"
+#include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
+#include "engine/VxXApplication.h"
+
+namespace {
+
+int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
+// 9. The per-mode handlers; true when one of them won the stage.
+bool RunMiniGameModes(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    bool won = false;
+    UpdateCapsuleSupply(model);                             // (1) 154
+    StepFloatingBoss(model);                                // (2) 163
+    won = UpdateFinalBoss(model) || won;                    // (3) 160, 170, 180
+    const SequenceStep sequence = StepSequenceGame(model);  // (4) 158
+    if (sequence.flyer) AddMiniGameTween(model, sequence.flyer, sequence.to.x, sequence.to.y, sequence.to.z);
+    won = sequence.won || won;
+    if (IsMiniGameGroup2(stage)) StepSlotMachine(model, EngineFrame());  // (5) 159, 165, 169, 176, 178
+    won = StepBossDuel(model) || won;                                    // (6) 156/166/174
+    switch (UpdateConveyorCatch(model)) {                                // (7) 177
+    case CatchStep::Won: won = true; break;
+    // A robot that landed takes its place in the drawing order.
+    case CatchStep::Caught: model.m_lstRobots.sort(CompareRobotsForDrawing); break;
+    case CatchStep::Running: break;
+    }
+    won = StepBombRun(model) || won;     // (8) 171
+    won = StepEnergyGoal(model) || won;  // (9) 172
+    return won;
+}
+
+}  // namespace
+
+bool RunMiniGameFrame(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    if (stage <= 150) return false;
+    bool won = false;
+    if (BeginMiniGameFrame(model)) {
+        // 1, 2: the loss rules, and 151's Machines held back.
+        ApplyMiniGameLossRules(model);
+        // 3. The jump game (157, 167): a stomp sends the jumper up again.
+        if (IsJumpStage(stage) && StepJumpGame(model)) StartMiniGameJump(model);
+        // 4 to 8: the capsules and twins that come at set times.
+        ApplyMiniGameTimedRules(model);
+        won = RunMiniGameModes(model);
+    }
+    UpdateMiniGameTweens(model);
+    return won;
+}
