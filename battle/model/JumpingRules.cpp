@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -190,14 +191,7 @@ StartLineStep StepBackToStartLine(CBattleModel& model) {
         // field is cleared exactly once whatever the climb's length was.
         *scroll = std::min(*scroll - 4.0f * model.m_fScrollSpeed, 0.0f);
         if (*scroll == 0.0f) {
-            for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
-                if (!it->IsMachine()) {
-                    ++it;
-                    continue;
-                }
-                model.ForgetMiniGameLinks(it->m_iSerial);
-                it = EraseRobot(model.m_lstRobots, it);
-            }
+            ClearFieldUnits(model, true);
             model.m_lstBullets.clear();
         }
         return StartLineStep::Stay;

@@ -111,24 +111,14 @@ void ScrollToNextRound(CBattleModel& model) {
         return;
     }
     if (model.m_iRound < kLastRound) {
-        for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
-            if (!it->IsMachine()) {
-                ++it;
-                continue;
-            }
-            model.ForgetMiniGameLinks(it->m_iSerial);
-            it = EraseRobot(model.m_lstRobots, it);
-        }
+        ClearFieldUnits(model, true);
         model.m_iRoundTimer = kRoundFrames;
         model.m_iRoundPhase = 0;
         model.m_iTimeLeft = int((1.0 - double(model.m_iRound) / 5.0) * double(model.m_iStageFrames));
         if ((model.m_iStageFrames - model.m_iTimeLeft) % 60 == 0) --model.m_iTimeLeft;
         return;
     }
-    for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
-        model.ForgetMiniGameLinks(it->m_iSerial);
-        it = EraseRobot(model.m_lstRobots, it);
-    }
+    ClearFieldUnits(model, false);
     model.m_iTimeLeft = 0;
 }
 

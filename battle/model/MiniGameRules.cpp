@@ -285,3 +285,14 @@ void SetFastMachines(CBattleModel& model) {
             break;
         }
 }
+
+void ClearFieldUnits(CBattleModel& model, bool machinesOnly) {
+    for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
+        if (machinesOnly && !it->IsMachine()) {
+            ++it;
+            continue;
+        }
+        model.ForgetMiniGameLinks(it->m_iSerial);
+        it = EraseRobot(model.m_lstRobots, it);
+    }
+}

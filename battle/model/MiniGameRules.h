@@ -33,6 +33,9 @@ void PrepareMiniGameField(CBattleModel& model);
 float MiniGameChargeRatio(const CBattleModel& model, const CCom_GameRobot& robot);
 void AddMiniGameTween(CBattleModel& model, CCom_GameRobot* robot, float x, float y, float z);
 void UpdateMiniGameTweens(CBattleModel& model);
+// Takes the Machines (every unit, with machinesOnly false) off the field and
+// out of the mini-game links: a new round, the way back to the start line.
+void ClearFieldUnits(CBattleModel& model, bool machinesOnly);
 
 // Once a frame from the logic pass, after the enemy scheduler: the rules
 // below in their fixed order (MiniGameFrame.cpp). True on the frame the
