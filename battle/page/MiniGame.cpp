@@ -73,14 +73,14 @@ void CPageGame::UpdateMiniGame() {
         // 4 to 8: the capsules and twins that come at set times.
         ApplyMiniGameTimedRules(*this);
         // 9. The per-mode handlers, in their fixed order; each skips stages not its own.
-        UpdateCapsuleSupply(*this);                                 // (1) 154
-        UpdateFloatingBoss();                                       // (2) 163
-        if (UpdateFinalBoss(*this)) SetBattleState(BATTLE_REWARD);  // (3) 160, 170, 180
-        UpdateSequenceGame();                                       // (4) 158
-        UpdateSlotMachine();                                        // (5) 159, 165, 169, 176, 178
-        UpdateBossDuel();                                           // (6) 156/166/174
-        switch (UpdateConveyorCatch(*this)) {                       // (7) 177
-        case CatchStep::Won: SetBattleState(BATTLE_REWARD); break;
+        UpdateCapsuleSupply(*this);                                        // (1) 154
+        UpdateFloatingBoss();                                              // (2) 163
+        if (UpdateFinalBoss(*this)) SetBattleState(*this, BATTLE_REWARD);  // (3) 160, 170, 180
+        UpdateSequenceGame();                                              // (4) 158
+        UpdateSlotMachine();                                               // (5) 159, 165, 169, 176, 178
+        UpdateBossDuel();                                                  // (6) 156/166/174
+        switch (UpdateConveyorCatch(*this)) {                              // (7) 177
+        case CatchStep::Won: SetBattleState(*this, BATTLE_REWARD); break;
         // A robot that landed takes its place in the drawing order.
         case CatchStep::Caught: m_lstRobots.sort(CompareRobotsForDrawing); break;
         case CatchStep::Running: break;

@@ -4,11 +4,11 @@
 #include "battle/page/PageGame.h"
 
 void CPageGame::UpdateBossDuel() {
-    if (StepBossDuel(*this)) SetBattleState(BATTLE_REWARD);
+    if (StepBossDuel(*this)) SetBattleState(*this, BATTLE_REWARD);
 }
 
 void CPageGame::UpdateFloatingBoss() { StepFloatingBoss(*this); }
 
 void CPageGame::UpdateBombRun() {
-    if (StepBombRun(*this)) SetBattleState(BATTLE_REWARD);
+    if (StepBombRun(*this)) SetBattleState(*this, BATTLE_REWARD);
 }

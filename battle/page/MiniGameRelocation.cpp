@@ -43,9 +43,9 @@ void CPageGame::HandleRelocateInput() {
 void CPageGame::UpdateSequenceGame() {
     const SequenceStep step = StepSequenceGame(*this);
     if (step.flyer) AddMiniGameTween(step.flyer, step.to.x, step.to.y, step.to.z);
-    if (step.won) SetBattleState(BATTLE_REWARD);
+    if (step.won) SetBattleState(*this, BATTLE_REWARD);
 }
 
 void CPageGame::UpdateEnergyGoal() {
-    if (StepEnergyGoal(*this)) SetBattleState(BATTLE_REWARD);
+    if (StepEnergyGoal(*this)) SetBattleState(*this, BATTLE_REWARD);
 }

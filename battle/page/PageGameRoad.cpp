@@ -62,7 +62,7 @@ public:
     void AfterBullet(const CCom_GameBullet& bullet) override { bullet.Draw(m_Page); }
     void LanesDone() override;
     void EndCages(int frame, float alpha) override;
-    void EndSequenceOver() override { m_Page.SetBattleState(BATTLE_REWARD); }
+    void EndSequenceOver() override { SetBattleState(m_Page, BATTLE_REWARD); }
     void WaterStrip() override {
         if (m_Page.m_pStage) m_Page.m_pStage->DrawWaterStrip(m_Page);
     }
