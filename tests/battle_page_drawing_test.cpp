@@ -218,7 +218,7 @@ TEST_F(BattlePageTest, ThePrizeOverTheCapsuleIsSeeThrough) {
         CPageGame& p = Playing(row.stage);
         Quiet();
         ASSERT_NE(p.m_pNextUnlockPicture, nullptr);
-        p.SetBattleState(BATTLE_REWARD);
+        SetBattleState(p, BATTLE_REWARD);
         for (int f = 0; f < 600 && p.m_pEffectReward->m_iRewardState != 1; ++f) run->Step();
         ASSERT_EQ(p.m_pEffectReward->m_iRewardState, 1) << "the capsule has landed";
         DrawnFrame();

@@ -96,7 +96,7 @@ TEST_F(BattleStatesTest, StarsByLifeLeft) {
     for (const auto& c : cases) {
         page.m_iMaxLife = c.max;
         page.m_iLife = c.life;
-        EXPECT_EQ(page.RewardStars(), c.stars) << c.life << " of " << c.max;
+        EXPECT_EQ(RewardStars(page), c.stars) << c.life << " of " << c.max;
     }
 }
 

@@ -417,7 +417,7 @@ void CPageGame::LoadBattleSounds() {
         m_apBattleMusic[i]->m_dwPlayFlags = i == 1 ? DSBPLAY_LOOPING : 0;
         m_apBattleMusic[i]->ApplyVolume(-3000);
     }
-    m_pMusic = (stage <= 150 && HasMoreCardsThanSlots()) ? m_apBattleMusic[1] : m_apBattleMusic[0];
+    m_pMusic = (stage <= 150 && HasMoreCardsThanSlots(*this)) ? m_apBattleMusic[1] : m_apBattleMusic[0];
     if (m_pMusic) m_pMusic->SetVolumeFactor(0.0f);
 
     m_bBattleMusicStarted = false;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleStates.h"
 #include "battle/model/BattleView.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/BattleWaves.h"
@@ -130,16 +131,12 @@ public:
     // Field pick-ups, item drops and the field-effect list.
     void CollectRemainingItems();
 
-    // Battle states.
+    // Battle states: the boards and captions each waits for (its rules: BattleStates.h).
     int RunBattleStates();
-    void SetBattleState(int state);
-    void AdvanceBattleState();
-    bool HasMoreCardsThanSlots() const;
     void StepOpening();
     void StepIntro();
     void StepDeckCheck();
     void StepCardSelect();
-    void StepLoading();
     void StepBegin();
     void StepPlaying();
     void StepReward();
@@ -148,9 +145,7 @@ public:
     void StepAchievement();
     void StepSummary();
     void FillHandWithoutChoice();
-    int RewardStars() const;
     void TickOverlayEffects();
-    void CountOccupiedCells();
     // Whether record 0 of the effect lives.
     static bool Shows(const CVxEffect* effect);
 

@@ -138,13 +138,13 @@ void CPageGame::DrawHand() {
     // While the loader makes the hand's records, a hand just chosen is drawn
     // from the card choice's records of the same cards.
     const bool loading = g_bLoaderRunning || m_bLoadedHandWaiting;
-    if (loading && !HasMoreCardsThanSlots()) return;
+    if (loading && !HasMoreCardsThanSlots(*this)) return;
 
     float slide = 0.0f;
     float extraDrop = 0.0f;
     if (m_iBattleState == BATTLE_LOADING && frame - m_iStateEntryFrame < 30) {
         extraDrop = float(m_iStateEntryFrame + 30 - frame);
-        if (!HasMoreCardsThanSlots() || IsSlotMachineStage(stage)) slide = extraDrop * 4.0f;
+        if (!HasMoreCardsThanSlots(*this) || IsSlotMachineStage(stage)) slide = extraDrop * 4.0f;
     } else if (m_iBattleState == BATTLE_RESULT) {
         slide = extraDrop = float(frame - m_iStateEntryFrame);
     }

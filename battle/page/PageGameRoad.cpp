@@ -63,7 +63,7 @@ public:
     void AfterBullet(const CCom_GameBullet& bullet) override { bullet.Draw(m_Page); }
     void LanesDone() override;
     void EndCages(int frame, float alpha) override;
-    void EndSequenceOver() override { m_Page.SetBattleState(BATTLE_REWARD); }
+    void EndSequenceOver() override { SetBattleState(m_Page, BATTLE_REWARD); }
     void WaterStrip() override {
         if (m_Page.m_pStage) m_Page.m_pStage->DrawWaterStrip(m_Page);
     }
@@ -273,6 +273,6 @@ void CPageGame::UpdateBattleObjects() {
     if (m_pEffectTextMiss) m_pEffectTextMiss->Tick();
     if (m_pEffectCross) m_pEffectCross->Tick();
     if (m_iBattleState == BATTLE_PLAYING && m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner(*this);
-    if (RunMiniGameFrame(*this)) SetBattleState(BATTLE_REWARD);
+    if (RunMiniGameFrame(*this)) SetBattleState(*this, BATTLE_REWARD);
     if (GetStageEpisode(stage) == 3) ShowWeather(UpdateWeatherHazards(*this));
 }

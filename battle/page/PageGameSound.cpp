@@ -55,7 +55,7 @@ void CPageGame::AttenuateSounds() {
 
     CVxSound* intro = m_apBattleMusic[0];
     CVxSound* loop = m_apBattleMusic[1];
-    if (HasMoreCardsThanSlots() && CurrentStage() <= 150) {
+    if (HasMoreCardsThanSlots(*this) && CurrentStage() <= 150) {
         if (m_iBattleState < BATTLE_LOADING) {
             if (loop && !loop->IsPlaying()) loop->Play();
             if (loop && loop->m_fVolumeFactor < 0.5f) loop->SetVolumeFactor(loop->m_fVolumeFactor + 0.05f);

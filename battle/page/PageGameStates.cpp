@@ -1,8 +1,8 @@
 // The thirteen battle states, from the opening fade to the result board: the
-// per-frame render handler of the battle sub-screen, the steps of each state,
-// stars, streaks, the achievements of a stage and the tutorial's requests.
+// per-frame render handler of the battle sub-screen, the boards and captions
+// each state shows and waits for, the achievements of a stage's end and the
+// tutorial's requests. The states' rules are the model's (BattleStates.h).
 #include <algorithm>
-#include <cmath>
 
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_CopterEnemyFadeOut.h"
@@ -26,6 +26,7 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/BattleStates.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/TutorialRules.h"
 #include "battle/page/PageGame.h"
@@ -69,33 +70,6 @@ void TickIf(CVxEffect* effect) {
 
 bool CPageGame::Shows(const CVxEffect* effect) { return effect && effect->m_aInstances[0].life > 0; }
 
-void CPageGame::SetBattleState(int state) {
-    if (m_iBattleState == BATTLE_PLAYING) {
-        for (CVxSound* loop : {m_pSfxSlotReel, m_pSfxChargeShot})
-            if (loop && loop->IsPlaying()) loop->Stop();
-    }
-    m_iBattleState = state;
-    m_iStateFrames = -1;
-    m_iStateEntryFrame = EngineFrame() + 1;
-}
-
-void CPageGame::AdvanceBattleState() { SetBattleState(m_iBattleState + 1); }
-
-bool CPageGame::HasMoreCardsThanSlots() const {
-    if (CurrentStage() > 150) return false;
-    int unlocked = 0;
-    for (int i = 0; i < ROBOT_REMOVER; ++i)
-        if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) ++unlocked;
-    return unlocked > m_nHandSlots;
-}
-
-int CPageGame::RewardStars() const {
-    if (m_iLife >= m_iMaxLife) return 3;
-    // "At least half" holds for odd maxima too: 2 of 3 is half or more.
-    if (2 * m_iLife >= m_iMaxLife) return 2;
-    return 1;
-}
-
 // The hand of a stage without a card choice (or of a run with a fixed hand).
 void CPageGame::FillHandWithoutChoice() {
     CGameApplication* app = g_pGameAppInstance;
@@ -126,7 +100,7 @@ void CPageGame::StepOpening() {
         if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(-1);
         return;
     }
-    if (!(app && Shows(app->m_pEffectSwitchPage))) SetBattleState(BATTLE_INTRO);
+    if (!(app && Shows(app->m_pEffectSwitchPage))) SetBattleState(*this, BATTLE_INTRO);
 }
 
 void CPageGame::StepIntro() {
@@ -150,7 +124,7 @@ void CPageGame::StepIntro() {
         if (Shows(m_pEffectHowToMiniGame)) return;
         if (stage == 154 && !g_CurrentProfile.m_abHintShown[6]) OpenMessageBox(32);
         if (MessageBoxShows()) return;
-        SetBattleState(BATTLE_LOADING);
+        SetBattleState(*this, BATTLE_LOADING);
         return;
     }
     if ((stage - 1) % 10 == 0) {
@@ -173,14 +147,14 @@ void CPageGame::StepIntro() {
         }
         if (Shows(m_pEffectMapStory) || MessageBoxShows()) return;
     }
-    SetBattleState(m_lstNewEnemies.empty() ? BATTLE_DECK_CHECK : BATTLE_NEW_ENEMIES);
+    SetBattleState(*this, m_lstNewEnemies.empty() ? BATTLE_DECK_CHECK : BATTLE_NEW_ENEMIES);
 }
 
 void CPageGame::StepDeckCheck() {
     if (EngineFrame() < m_iStateEntryFrame + 60) return;
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
-    if (m_vecFixedHand.empty() && HasMoreCardsThanSlots()) {
+    if (m_vecFixedHand.empty() && HasMoreCardsThanSlots(*this)) {
         const bool furthest = p.m_iFurthestStage == stage;
         if (furthest && stage == 8 && !p.m_abHintShown[0]) OpenMessageBox(18);
         if (furthest && stage == 21 && !p.m_abHintShown[7]) OpenMessageBox(33);
@@ -188,10 +162,10 @@ void CPageGame::StepDeckCheck() {
             OpenMessageBox(34);
             m_abStateFlags[3] = true;
         }
-        if (!MessageBoxShows()) SetBattleState(BATTLE_CARD_SELECT);
+        if (!MessageBoxShows()) SetBattleState(*this, BATTLE_CARD_SELECT);
         return;
     }
-    SetBattleState(BATTLE_LOADING);
+    SetBattleState(*this, BATTLE_LOADING);
     FillHandWithoutChoice();
 }
 
@@ -239,7 +213,7 @@ void CPageGame::StepCardSelect() {
         m_iPanelTimer = 0;
         if (k < 45) break;
         m_iCardChoiceStep = 3;
-        AdvanceBattleState();
+        AdvanceBattleState(*this);
         SetPartsPanelPosition(-125.0f, 350.0f);
         return;
     default: return;
@@ -251,21 +225,13 @@ void CPageGame::StepCardSelect() {
     DrawCardChoice(offset);
 }
 
-void CPageGame::StepLoading() {
-    if (g_bLoaderRunning) {
-        m_iStateEntryFrame = EngineFrame() + 1;
-        return;
-    }
-    if (EngineFrame() >= m_iStateEntryFrame + 30) SetBattleState(BATTLE_BEGIN);
-}
-
 void CPageGame::StepBegin() {
     if (m_iStateFrames == 0) {
         if (m_pEffectTextBegin) m_pEffectTextBegin->Add(0);
         return;
     }
     if (Shows(m_pEffectTextBegin)) return;
-    AdvanceBattleState();
+    AdvanceBattleState(*this);
     const int stage = CurrentStage();
     if (stage == 151 && g_CurrentProfile.m_iFurthestStage == 151) {
         if (g_pGameAppInstance) {
@@ -278,35 +244,9 @@ void CPageGame::StepBegin() {
 }
 
 void CPageGame::StepPlaying() {
-    const int stage = CurrentStage();
-    if (m_iLife <= 0) {
-        m_iRelocatingRobot = -1;
-        SetBattleState(BATTLE_RESULT);
-        return;
-    }
-    if (m_iTimeLeft > 0) {
-        if (stage != 151) {
-            --m_iTimeLeft;
-            if (m_iTimeLeft % 60 == 0) UpdateAchievementProgress(37, 1);
-        } else if (m_iBattleFrame % 60 == 0) {
-            // The clock stands on this stage: play time counts by the battle's frames.
-            UpdateAchievementProgress(37, 1);
-        }
-        return;
-    }
-    ++m_iOvertimeFrames;
-    if (m_iOvertimeFrames == 2700) m_bOvertimeOpen = false;
-    if (stage == 167) {
-        // Its end comes from the cages opening (the road's end sequence), not
-        // from the last Machine: the way back clears the field itself.
-        StepStartLine(*this);
-        return;
-    }
-    if (stage == 169 && m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle()) return;
-    if (m_nLiveMachines == 0) {
-        m_iRelocatingRobot = -1;
-        AdvanceBattleState();
-    }
+    // Whether meteors still fall is only read: 169 waits for them at the end of play.
+    const bool meteorsFalling = m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle();
+    if (::StepPlaying(*this, meteorsFalling) == PlayStep::StartLine) StepStartLine(*this);
 }
 
 void CPageGame::StepReward() {
@@ -316,58 +256,24 @@ void CPageGame::StepReward() {
     CollectRemainingItems();
     if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
     if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
-    const int stage = CurrentStage();
-    int stars = 0;
-    if (stage <= 150) {
-        stars = RewardStars();
-        int& best = g_CurrentProfile.m_aiStageStars[stage - 1];
-        UpdateAchievementProgress(38, std::max(stars - best, 0));
-        best = std::max(best, stars);
-    }
+    const int stars = RecordRewardStars(*this);
     if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
-    AdvanceBattleState();
+    AdvanceBattleState(*this);
 }
 
 void CPageGame::StepResult() {
-    CGameApplication* app = g_pGameAppInstance;
-    const int stage = CurrentStage();
-    const SaveProfile& p = g_CurrentProfile;
     const bool won = m_iLife > 0;
     if (m_iStateFrames == 0) {
         if (m_pEffectTextEnd) m_pEffectTextEnd->Add(won ? 1 : 0);
         PlayEndMusic(won);
-        if (app && p.m_abFeatureUnlocked[2] == 1 && stage <= 150) {
-            if (!won) {
-                if (p.m_iDifficulty == 1 || p.m_iDifficulty == 2) {
-                    ++app->m_nLossStreak;
-                    app->m_nEasyWinStreak = 0;
-                } else {
-                    app->m_nLossStreak = 0;
-                    app->m_nEasyWinStreak = 0;
-                }
-            } else {
-                const int stars = m_pEffectSummary ? m_pEffectSummary->m_iStars : 0;
-                if (stars == 3 && p.m_iDifficulty != 2) ++app->m_nEasyWinStreak;
-                else app->m_nEasyWinStreak = 0;
-                app->m_nLossStreak = 0;
-            }
-        }
-        if (won && app && stage > 150 && stage % 2 == 0 && stage % 10 != 0 && stage == p.m_iFurthestStage)
-            app->m_iNewArea = GetStageWorld(NextStageId(stage));
+        RecordStageEnd(*this, m_pEffectSummary ? m_pEffectSummary->m_iStars : 0);
         m_iPanelTimer = 0;
         return;
     }
     if (Shows(m_pEffectTextEnd)) return;
-    if (won && stage <= 150) {
-        UpdateAchievementProgress(31, m_aiStageStats[0]);
-        UpdateAchievementProgress(32, m_aiStageStats[1]);
-        UpdateAchievementProgress(34, m_aiStageStats[3]);
-    }
-    if (won && stage == 160) UpdateAchievementProgress(6, 1);
-    if (won && stage == 170) UpdateAchievementProgress(7, 1);
-    if (won && stage == 180) UpdateAchievementProgress(8, 1);
-    if (won && (!m_mapNewRobots.empty() || m_pUnlockPicture)) SetBattleState(BATTLE_UNLOCKS);
-    else SetBattleState(AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
+    CountWonStageAchievements(*this);
+    if (won && (!m_mapNewRobots.empty() || m_pUnlockPicture)) SetBattleState(*this, BATTLE_UNLOCKS);
+    else SetBattleState(*this, AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
 }
 
 void CPageGame::StepUnlocks() {
@@ -384,11 +290,11 @@ void CPageGame::StepUnlocks() {
         }
         if (Shows(m_pEffectUnlocked)) return;
     }
-    SetBattleState(AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
+    SetBattleState(*this, AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
 }
 
 void CPageGame::StepAchievement() {
-    if (m_iStateFrames > 0 && !AchievementBoardShows()) SetBattleState(BATTLE_SUMMARY);
+    if (m_iStateFrames > 0 && !AchievementBoardShows()) SetBattleState(*this, BATTLE_SUMMARY);
 }
 
 void CPageGame::StepSummary() {
@@ -397,22 +303,6 @@ void CPageGame::StepSummary() {
         SetPartsPanelPosition(-320.0f, 350.0f);
     }
     m_iPanelTimer = 300;
-}
-
-void CPageGame::CountOccupiedCells() {
-    int count = 0;
-    for (const FieldCell& cell : m_aFieldCells) {
-        for (const CCom_GameRobot& r : m_lstRobots) {
-            if (r.IsMachine() || r.m_iHp <= 0) continue;
-            const float dx = r.m_vPosition.x - cell.m_fX, dy = r.m_vPosition.y - cell.m_fY;
-            if (std::sqrt(dx * dx + dy * dy) < 10.0f) {
-                ++count;
-                break;
-            }
-        }
-    }
-    m_aiStageStats[4] = count;
-    UpdateAchievementProgress(36, count);
 }
 
 void CPageGame::TickOverlayEffects() {
@@ -478,12 +368,12 @@ int CPageGame::RunBattleStates() {
         if (m_iStateFrames == 0) {
             if (m_pEffectNewEnemy) m_pEffectNewEnemy->Start(0, 0);
         } else if (m_itNewEnemy == m_lstNewEnemies.end()) {
-            SetBattleState(BATTLE_DECK_CHECK);
+            SetBattleState(*this, BATTLE_DECK_CHECK);
         }
         break;
     case BATTLE_DECK_CHECK: StepDeckCheck(); break;
     case BATTLE_CARD_SELECT: StepCardSelect(); break;
-    case BATTLE_LOADING: StepLoading(); break;
+    case BATTLE_LOADING: StepLoading(*this); break;
     case BATTLE_BEGIN: StepBegin(); break;
     case BATTLE_PLAYING: StepPlaying(); break;
     case BATTLE_REWARD: StepReward(); break;
@@ -501,7 +391,7 @@ int CPageGame::RunBattleStates() {
     }
     if (m_iBattleState == BATTLE_PLAYING && m_iCarriedCard >= 0) DrawCarriedPreview();
     DrawMiniGameHud();
-    CountOccupiedCells();
+    CountOccupiedCells(*this);
     AskForTutorialSteps(*this);
     DrawCardFlights();
     TickOverlayEffects();

@@ -1,0 +1,245 @@
+// The rules of the battle's states on a bare battle (an empty scene, no
+// page): how play ends, what a state's entry restarts, the loader's wait,
+// the best-stars record, the streaks a stage's end counts, the occupied
+// cells and when the player chooses cards. The application only supplies
+// the stage and the engine's frame.
+#include <gtest/gtest.h>
+
+#include "battle/model/BattleModel.h"
+#include "battle/model/BattleStates.h"
+#include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
+#include "content/UnitIds.h"
+#include "content/UnlockTables.h"
+#include "engine/VxXApplication.h"
+#include "tests/Harness.h"
+
+namespace {
+
+class BattleStateRules : public GameAppTest {
+protected:
+    void SetUp() override {
+        GameAppTest::SetUp();
+        Make();
+        g_bLoaderRunning = false;
+    }
+    void TearDown() override {
+        g_bLoaderRunning = false;
+        GameAppTest::TearDown();
+    }
+    void PlayStage(int stage) {
+        m_App->m_iCurrentStage = stage;
+        model.m_iBattleState = BATTLE_PLAYING;
+        model.m_iLife = model.m_iMaxLife = 3;
+    }
+    CCom_GameRobot& Stand(float x, float y, bool machine = false) {
+        CCom_GameRobot r;
+        r.m_Unit.m_iType = machine ? MachineId::Giant : RobotId::BlockerBot;
+        r.m_Unit.m_iSide = machine ? 1 : 0;
+        r.m_iHp = 10;
+        r.m_vPosition = VxVec3{x, y, 0.0f};
+        model.m_lstRobots.push_back(r);
+        return model.m_lstRobots.back();
+    }
+
+    BattleScene scene;
+    CBattleModel model{scene};
+};
+
+}  // namespace
+
+TEST_F(BattleStateRules, PlayEndsWithoutLifeAtOnceAndAfterTheClockWhenNoMachineIsLeft) {
+    const struct {
+        const char* rule;
+        int stage, life, timeLeft, machines;
+        bool meteorsFalling;
+        int state;
+        PlayStep step;
+    } cases[] = {
+        {"life gone ends play while the clock runs", 3, 0, 500, 4, false, BATTLE_RESULT, PlayStep::Done},
+        {"life gone ends play in overtime", 169, 0, 0, 0, true, BATTLE_RESULT, PlayStep::Done},
+        {"an empty field does not end play before the clock", 3, 3, 500, 0, false, BATTLE_PLAYING, PlayStep::Done},
+        {"a Machine left holds overtime", 3, 3, 0, 1, false, BATTLE_PLAYING, PlayStep::Done},
+        {"no Machine left after the clock: the reward", 3, 1, 0, 0, false, BATTLE_REWARD, PlayStep::Done},
+        {"169 waits while meteors fall", 169, 3, 0, 0, true, BATTLE_PLAYING, PlayStep::Done},
+        {"169 ends once they have landed", 169, 3, 0, 0, false, BATTLE_REWARD, PlayStep::Done},
+        {"meteors hold no other stage", 3, 3, 0, 0, true, BATTLE_REWARD, PlayStep::Done},
+        {"167 ends by its start line, not by the field", 167, 3, 0, 0, false, BATTLE_PLAYING, PlayStep::StartLine},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        model.m_iLife = c.life;
+        model.m_iTimeLeft = c.timeLeft;
+        model.m_nLiveMachines = c.machines;
+        model.m_iRelocatingRobot = 5;
+        EXPECT_EQ(StepPlaying(model, c.meteorsFalling), c.step) << c.rule;
+        EXPECT_EQ(model.m_iBattleState, c.state) << c.rule;
+        // A robot being moved is let go when play ends.
+        EXPECT_EQ(model.m_iRelocatingRobot, c.state == BATTLE_PLAYING ? 5 : -1) << c.rule;
+    }
+}
+
+TEST_F(BattleStateRules, TheClockRunsDownBeforeOvertimeCounts) {
+    PlayStage(3);
+    model.m_nLiveMachines = 1;
+    model.m_iTimeLeft = 2;
+    const struct { int timeLeft, overtime; } after[] = {{1, 0}, {0, 0}, {0, 1}, {0, 2}};
+    for (const auto& a : after) {
+        StepPlaying(model, false);
+        EXPECT_EQ(model.m_iTimeLeft, a.timeLeft);
+        EXPECT_EQ(model.m_iOvertimeFrames, a.overtime);
+    }
+}
+
+TEST_F(BattleStateRules, EnteringAStateRestartsItsFramesFromTheEnginesNextFrame) {
+    m_App->m_nFrame = 400;
+    model.m_iStateFrames = 77;
+    SetBattleState(model, BATTLE_LOADING);
+    EXPECT_EQ(model.m_iBattleState, BATTLE_LOADING);
+    EXPECT_EQ(model.m_iStateFrames, -1);
+    EXPECT_EQ(model.m_iStateEntryFrame, 401);
+    m_App->m_nFrame = 500;
+    AdvanceBattleState(model);
+    EXPECT_EQ(model.m_iBattleState, BATTLE_LOADING + 1);
+    EXPECT_EQ(model.m_iStateEntryFrame, 501);
+}
+
+TEST_F(BattleStateRules, LoadingEndsThirtyFramesAfterTheLoaderIsIdle) {
+    const struct {
+        bool loaderRunning;
+        int frame, state, entry;
+    } frames[] = {
+        {true, 100, BATTLE_LOADING, 101},   // the wait starts again while it loads
+        {false, 130, BATTLE_LOADING, 101},  // 29 frames on
+        {false, 131, BATTLE_BEGIN, 132},    // 30 frames on
+    };
+    model.m_iBattleState = BATTLE_LOADING;
+    model.m_iStateEntryFrame = 0;
+    for (const auto& f : frames) {
+        g_bLoaderRunning = f.loaderRunning;
+        m_App->m_nFrame = f.frame;
+        StepLoading(model);
+        EXPECT_EQ(model.m_iBattleState, f.state) << "frame " << f.frame;
+        EXPECT_EQ(model.m_iStateEntryFrame, f.entry) << "frame " << f.frame;
+    }
+}
+
+TEST_F(BattleStateRules, TheBestStarsNeverGoDownAndOnlyTheirGainCounts) {
+    const struct {
+        int stage, best, life, stars, bestAfter, counted;
+    } cases[] = {
+        {5, 0, 3, 3, 3, 3}, {5, 1, 2, 2, 2, 1},   {5, 3, 1, 1, 3, 0},
+        {5, 2, 2, 2, 2, 0}, {150, 0, 1, 1, 1, 1}, {155, 0, 3, 0, 0, 0},  // a mini-game earns none
+    };
+    for (const auto& c : cases) {
+        m_App->m_iCurrentStage = c.stage;
+        model.m_iMaxLife = 3;
+        model.m_iLife = c.life;
+        int& best = g_CurrentProfile.m_aiStageStars[std::min(c.stage, 150) - 1];
+        best = c.best;
+        int& progress = g_CurrentProfile.m_aiAchievementProgress[38];
+        const int before = progress;
+        EXPECT_EQ(RecordRewardStars(model), c.stars) << "stage " << c.stage << " life " << c.life;
+        EXPECT_EQ(best, c.bestAfter) << "stage " << c.stage << " life " << c.life;
+        EXPECT_EQ(progress - before, c.counted) << "stage " << c.stage << " life " << c.life;
+    }
+}
+
+TEST_F(BattleStateRules, LossesCountOnTheHarderDifficultiesAndThreeStarWinsBelowTheHardest) {
+    const struct {
+        bool won;
+        int stars, difficulty;
+        ResultStreaks after;  // from 2 losses and 2 easy wins
+    } cases[] = {
+        {false, 0, 0, {0, 0}}, {false, 0, 1, {3, 0}}, {false, 0, 2, {3, 0}}, {false, 0, 3, {0, 0}},
+        {true, 3, 0, {0, 3}},  {true, 3, 1, {0, 3}},  {true, 3, 2, {0, 0}},  {true, 3, 3, {0, 3}},
+        {true, 2, 0, {0, 0}},  {true, 1, 1, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        const ResultStreaks s = NextResultStreaks({2, 2}, c.won, c.stars, c.difficulty);
+        EXPECT_EQ(s.losses, c.after.losses) << c.won << " " << c.stars << " on " << c.difficulty;
+        EXPECT_EQ(s.easyWins, c.after.easyWins) << c.won << " " << c.stars << " on " << c.difficulty;
+    }
+}
+
+TEST_F(BattleStateRules, StreaksCountOnlyOnMapStagesOnceTheirFeatureIsUnlocked) {
+    const struct {
+        int stage;
+        bool unlocked;
+        int losses;
+    } cases[] = {{12, true, 1}, {12, false, 0}, {152, true, 0}};
+    for (const auto& c : cases) {
+        m_App->m_iCurrentStage = c.stage;
+        m_App->m_nLossStreak = m_App->m_nEasyWinStreak = 0;
+        g_CurrentProfile.m_abFeatureUnlocked[2] = c.unlocked ? 1 : 0;
+        g_CurrentProfile.m_iDifficulty = 1;
+        model.m_iLife = 0;
+        RecordStageEnd(model, 0);
+        EXPECT_EQ(m_App->m_nLossStreak, c.losses) << "stage " << c.stage << " unlocked " << c.unlocked;
+    }
+}
+
+TEST_F(BattleStateRules, TheFirstWinOfAnEvenMiniGameOpensTheNextArea) {
+    const struct {
+        const char* rule;
+        int stage, furthest, life;
+        bool opens;
+    } cases[] = {
+        {"an even mini-game won for the first time", 152, 152, 1, true},
+        {"an odd one", 153, 153, 1, false},
+        {"a tenth one", 160, 160, 1, false},
+        {"one won again", 152, 158, 1, false},
+        {"one lost", 152, 152, 0, false},
+        {"a map stage", 12, 12, 1, false},
+    };
+    for (const auto& c : cases) {
+        m_App->m_iCurrentStage = c.stage;
+        m_App->m_iNewArea = -7;
+        g_CurrentProfile.m_iFurthestStage = c.furthest;
+        model.m_iLife = c.life;
+        RecordStageEnd(model, 0);
+        EXPECT_EQ(m_App->m_iNewArea, c.opens ? GetStageWorld(NextStageId(c.stage)) : -7) << c.rule;
+    }
+}
+
+TEST_F(BattleStateRules, ACellCountsAsOccupiedOnceWithALivingRobotOfThePlayersWithinTen) {
+    const float x = model.m_aFieldCells[7].m_fX = 300.0f, y = model.m_aFieldCells[7].m_fY = 200.0f;
+    for (FieldCell& c : model.m_aFieldCells)
+        if (&c != &model.m_aFieldCells[7]) c.m_fX = c.m_fY = -5000.0f;
+    const struct {
+        const char* rule;
+        float dx, dy;
+        bool machine;
+        int hp, robots, count;
+    } cases[] = {
+        {"a robot on the centre", 0.0f, 0.0f, false, 10, 1, 1},
+        {"a robot 6 and 7 off", 6.0f, 7.0f, false, 10, 1, 1},
+        {"a robot 10 off is outside", 10.0f, 0.0f, false, 10, 1, 0},
+        {"two robots on a cell count it once", 0.0f, 0.0f, false, 10, 2, 1},
+        {"a Machine occupies nothing", 0.0f, 0.0f, true, 10, 1, 0},
+        {"a destroyed robot occupies nothing", 0.0f, 0.0f, false, 0, 1, 0},
+    };
+    for (const auto& c : cases) {
+        model.m_lstRobots.clear();
+        for (int i = 0; i < c.robots; ++i) Stand(x + c.dx, y + c.dy, c.machine).m_iHp = c.hp;
+        CountOccupiedCells(model);
+        EXPECT_EQ(model.m_aiStageStats[4], c.count) << c.rule;
+    }
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[36], 1) << "the best count is the achievement's";
+}
+
+TEST_F(BattleStateRules, ThePlayerChoosesCardsWhenMoreAreUnlockedThanTheHandHolds) {
+    const struct {
+        int stage, unlocked, slots;
+        bool choose;
+    } cases[] = {{12, 5, 4, true}, {12, 4, 4, false}, {12, 3, 4, false}, {152, 9, 4, false}};
+    for (const auto& c : cases) {
+        m_App->m_iCurrentStage = c.stage;
+        for (int i = 0; i < ROBOT_REMOVER; ++i) g_CurrentProfile.m_abRobotUnlocked[i] = i < c.unlocked ? 1 : 0;
+        // The remover is no card of the hand.
+        g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER] = 1;
+        model.m_nHandSlots = c.slots;
+        EXPECT_EQ(HasMoreCardsThanSlots(model), c.choose) << c.unlocked << " for " << c.slots << " on " << c.stage;
+    }
+}
