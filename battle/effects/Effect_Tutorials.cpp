@@ -367,6 +367,11 @@ int TutorialStep(const BattleScene& scene) { return scene.m_pEffectTutorials ? s
 
 bool TutorialIdle(const BattleScene& scene) { return scene.m_pEffectTutorials && scene.m_pEffectTutorials->IsIdle(); }
 
+int TutorialStepShownFrames(const BattleScene& scene) {
+    const CEffect_Tutorials* t = scene.m_pEffectTutorials;
+    return t && t->m_iFadeState == 0 ? t->m_aInstances[0].age : -1;
+}
+
 int TutorialRequestedStep(const BattleScene& scene) {
     return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iRequestedStep : -1;
 }

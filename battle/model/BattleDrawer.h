@@ -8,11 +8,24 @@
 class CCom_GameRobot;
 class CCom_GameBullet;
 class CCom_GameItem;
+struct WeatherFrame;
 
 class BattleDrawer {
 public:
     virtual ~BattleDrawer() = default;
 
+    // The field's cells under everything, once the stage has moved.
+    virtual void FieldCells() = 0;
+    // In play with a card carried, right after the cells: where it would land.
+    virtual void CarriedCardShown() = 0;
+    // The overlays that tick before the units' turns, and the ambient ones
+    // after them; a tick may act on the battle, so each keeps its place.
+    virtual void EffectsBeforeUnits() = 0;
+    virtual void EffectsAfterUnits() = 0;
+    // The hit texts and marks, once the items have run.
+    virtual void EffectsAfterItems() = 0;
+    // What the weather of the third episode did this frame.
+    virtual void WeatherShown(const WeatherFrame& seen) = 0;
     // The Destroyer's hands, under the robots (layer 0) and over them (1).
     virtual void DestroyerHands(int layer) = 0;
     // Before the turn of a robot that bobs (duel and bomb-run stages): its
@@ -31,8 +44,6 @@ public:
     virtual void LanesDone() = 0;
     // The cages of the end sequence, one picture frame at an alpha.
     virtual void EndCages(int frame, float alpha) = 0;
-    // The end sequence has run out while playing: the battle moves on to its reward.
-    virtual void EndSequenceOver() = 0;
     // The water line over the units of the sea worlds.
     virtual void WaterStrip() = 0;
     // A field effect's picture at its age, before the record acts and ages.
@@ -45,6 +56,12 @@ public:
 // Shows nothing: the rules alone.
 class SilentBattleDrawer : public BattleDrawer {
 public:
+    void FieldCells() override {}
+    void CarriedCardShown() override {}
+    void EffectsBeforeUnits() override {}
+    void EffectsAfterUnits() override {}
+    void EffectsAfterItems() override {}
+    void WeatherShown(const WeatherFrame&) override {}
     void DestroyerHands(int) override {}
     void UnderRobot(const CCom_GameRobot&, float) override {}
     void AfterRobot(const CCom_GameRobot&) override {}
@@ -54,7 +71,6 @@ public:
     void AfterBullet(const CCom_GameBullet&) override {}
     void LanesDone() override {}
     void EndCages(int, float) override {}
-    void EndSequenceOver() override {}
     void WaterStrip() override {}
     void FieldEffectShown(const FieldEffect&) override {}
     void AfterItem(const CCom_GameItem&) override {}

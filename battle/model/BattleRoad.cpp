@@ -1,5 +1,5 @@
-// The logic pass: each unit's turn in drawing order, the removal of what has
-// finished and the life the field's edge charges.
+// The logic pass: the field's frame, each unit's turn in drawing order, the
+// removal of what has finished and the life the field's edge charges.
 #include "battle/model/BattleRoad.h"
 
 #include <algorithm>
@@ -7,14 +7,21 @@
 
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleStates.h"
+#include "battle/model/BattleWaves.h"
+#include "battle/model/BattleWeather.h"
 #include "battle/model/FieldEffectRules.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/model/RobotArray.h"
 #include "battle/model/SceneCues.h"
+#include "battle/model/TutorialRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 #include "content/StageRules.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
@@ -153,11 +160,7 @@ void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
         }
         RunRobot(r, model, drawer);
         drawer.MovableMark(r);
-        if (IsFirstTutorialActive() && TutorialStep(model.Scene()) == 8 && r.IsMachine() &&
-            r.m_vPosition.x > model.m_aFieldCells[0].m_fX) {
-            CueTutorialStep(model.Scene(), 9);
-            r.m_Unit.m_fSpeed = 0.0f;
-        }
+        StopFirstMachineAtStepEight(model, r);
     }
     drawer.RowRobotsRun(row);
     for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
@@ -189,7 +192,7 @@ void RunEndSequence(CBattleModel& model, BattleDrawer& drawer) {
     if (!model.m_bEndSequence) return;
     const int t = model.m_iEndSequenceFrames - 60;
     if (t >= 110) {
-        if (model.m_iBattleState == BATTLE_PLAYING) drawer.EndSequenceOver();
+        if (model.m_iBattleState == BATTLE_PLAYING) SetBattleState(model, BATTLE_REWARD);
     } else {
         int frame = 0;
         float alpha = 1.0f;
@@ -236,15 +239,8 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
 }
 
 void RunBattleItems(CBattleModel& model, BattleDrawer& drawer) {
-    const bool tutorial = IsFirstTutorialActive() && TutorialShown(model.Scene());
     for (CCom_GameItem& item : model.m_lstItems) {
-        if (tutorial && item.m_iAge > 679) {
-            const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
-            const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
-            const bool stepThree = TutorialStep(model.Scene()) == 3;
-            if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts))
-                item.m_iAge = 678;
-        }
+        KeepTutorialItem(model, item);
         item.Update(model);
         drawer.AfterItem(item);
     }
@@ -254,4 +250,57 @@ void RunBattleItems(CBattleModel& model, BattleDrawer& drawer) {
             it = model.m_lstItems.erase(it);
         else ++it;
     }
+}
+
+void RunBattleObjects(CBattleModel& model, BattleDrawer& drawer) {
+    const int stage = CurrentStage();
+    RunBattleUnits(model, drawer);
+
+    HoldTutorialClock(model);
+    RunBattleItems(model, drawer);
+
+    drawer.EffectsAfterItems();
+    if (model.m_iBattleState == BATTLE_PLAYING && model.m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner(model);
+    if (RunMiniGameFrame(model)) SetBattleState(model, BATTLE_REWARD);
+    if (GetStageEpisode(stage) == 3) drawer.WeatherShown(UpdateWeatherHazards(model));
+}
+
+namespace {
+
+// The field slides in from the right once the loader is done.
+void ScrollFieldIn(CBattleModel& model, int stage) {
+    if (model.m_pStage && !g_bLoaderRunning && stage <= 150 &&
+        (model.m_iBattleState == BATTLE_LOADING || model.m_iBattleState == BATTLE_BEGIN) &&
+        model.m_pStage->m_fScrollX > 0.0f)
+        model.m_pStage->m_fScrollX = std::max(0.0f, model.m_pStage->m_fScrollX - 10.0f);
+}
+
+// A mini-game won: the Machines still standing blow up as the reward comes.
+void ClearMachinesForReward(CBattleModel& model) {
+    for (CCom_GameRobot& r : model.m_lstRobots) {
+        if (!r.IsMachine() || r.m_iState == ROBOT_DYING || r.m_iHp <= 0) continue;
+        model.AddFieldEffect(0, 0, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
+        r.BeginDying(model);
+        r.m_iHp = 0;
+    }
+}
+
+}  // namespace
+
+void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots, int shownCount,
+                   BattleDrawer& drawer) {
+    const int stage = CurrentStage();
+    if (model.m_pStage) model.m_pStage->Update(model, false);
+
+    drawer.FieldCells();
+    if (model.m_iBattleState == BATTLE_PLAYING && model.m_iCarriedCard >= 0) drawer.CarriedCardShown();
+
+    ScrollFieldIn(model, stage);
+    drawer.EffectsBeforeUnits();
+
+    if (stage <= 150 && model.m_iBattleState < BATTLE_PLAYING) RunRobotArray(model, shownRobots, shownCount, drawer);
+    else RunBattleObjects(model, drawer);
+
+    drawer.EffectsAfterUnits();
+    if (model.m_iBattleState == BATTLE_REWARD && stage > 150) ClearMachinesForReward(model);
 }

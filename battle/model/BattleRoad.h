@@ -4,10 +4,20 @@
 // walks off the field's edge costs life. The drawer shows each unit right
 // after its turn.
 #include <list>
+#include <vector>
 
 class CBattleModel;
 class CCom_GameRobot;
 class BattleDrawer;
+
+// One frame of the battle field: the stage, the field's scroll in, then the
+// preview robots before the battle (stages up to 150) or every unit's turn,
+// and on a won mini-game the Machines cleared. The drawer shows the cells,
+// the carried card and the overlays at their places between.
+void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots, int shownCount, BattleDrawer& drawer);
+// The battle's turn: the units, the tutorial's hold, the items, the spawner,
+// the mini-game and the weather, in that order.
+void RunBattleObjects(CBattleModel& model, BattleDrawer& drawer);
 
 // The list order the robots are drawn in: by row, then by role and size.
 bool CompareRobotsForDrawing(const CCom_GameRobot& a, const CCom_GameRobot& b);

@@ -34,6 +34,9 @@ void CueParatrooper(BattleScene& scene, int slot);
 
 // The tutorial board shows no step and fades none (false without a board).
 bool TutorialIdle(const BattleScene& scene);
+// The frames the step on show has been up while it is not fading out (-1
+// while it fades out, and without a board).
+int TutorialStepShownFrames(const BattleScene& scene);
 
 // The wave banner: a wave comes, or the final one.
 void CueWaveBanner(BattleScene& scene, bool finalWave);

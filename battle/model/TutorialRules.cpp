@@ -2,6 +2,7 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/model/SceneCues.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "content/UnitDefinition.h"
@@ -43,4 +44,33 @@ void TutorialStepClickedAway(CBattleModel& battle, int step) {
         robot.m_Unit.m_fSpeed = d.m_fSpeed;
         break;
     }
+}
+
+void HoldTutorialClock(CBattleModel& battle) {
+    const BattleScene& scene = battle.Scene();
+    if (!IsFirstTutorialActive() || !TutorialShown(scene)) return;
+    const int k = TutorialStep(scene);
+    const int shown = TutorialStepShownFrames(scene);
+    if ((k <= 4 && shown > TUTORIAL_CLOCK_HOLD_AGE) || (k >= 5 && TutorialIdle(scene))) {
+        for (CCom_GameRobot& r : battle.m_lstRobots)
+            if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
+                --r.m_iActionTimer;
+    }
+    if ((k == 4 || k == 5 || k == 6) && g_iNextItemSerial > 1 && shown <= TUTORIAL_CLOCK_HOLD_AGE) ++battle.m_iTimeLeft;
+}
+
+void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
+    if (!IsFirstTutorialActive() || TutorialStep(battle.Scene()) != 8 || !robot.IsMachine() ||
+        robot.m_vPosition.x <= battle.m_aFieldCells[0].m_fX)
+        return;
+    CueTutorialStep(battle.Scene(), 9);
+    robot.m_Unit.m_fSpeed = 0.0f;
+}
+
+void KeepTutorialItem(const CBattleModel& battle, CCom_GameItem& item) {
+    if (!IsFirstTutorialActive() || !TutorialShown(battle.Scene()) || item.m_iAge <= 679) return;
+    const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
+    const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
+    const bool stepThree = TutorialStep(battle.Scene()) == 3;
+    if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts)) item.m_iAge = 678;
 }

@@ -125,8 +125,6 @@ public:
     // Frame road: the model's logic pass (battle/model/BattleRoad.h), shown by the page.
     int UpdateBattleField();
     void UpdateBattleObjects();
-    void RunItems();
-    void HoldTutorialClock();
 
     // Field pick-ups, item drops and the field-effect list.
     void CollectRemainingItems();

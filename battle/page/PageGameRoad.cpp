@@ -21,7 +21,6 @@
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/ChargeShotRules.h"
-#include "battle/model/RobotArray.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameStage.h"
 #include "battle/units/GameBullet.h"
@@ -46,6 +45,20 @@ class RoadDrawer final : public BattleDrawer {
 public:
     explicit RoadDrawer(CPageGame& page) : m_Page(page) {}
 
+    void FieldCells() override;
+    void CarriedCardShown() override {
+        if (m_Page.CanPlaceCard(0)) m_Page.DrawReachPreview();
+    }
+    void EffectsBeforeUnits() override {
+        if (m_Page.m_pEffectFlower) m_Page.m_pEffectFlower->Tick();
+        if (CurrentStage() == 171 && m_Page.m_pEffectParatrooper) m_Page.m_pEffectParatrooper->Tick();
+    }
+    void EffectsAfterUnits() override;
+    void EffectsAfterItems() override {
+        if (m_Page.m_pEffectTextMiss) m_Page.m_pEffectTextMiss->Tick();
+        if (m_Page.m_pEffectCross) m_Page.m_pEffectCross->Tick();
+    }
+    void WeatherShown(const WeatherFrame& seen) override { m_Page.ShowWeather(seen); }
     void DestroyerHands(int layer) override {
         if (!m_Page.m_pEffectDestroyerHand) return;
         m_Page.m_pEffectDestroyerHand->m_iLayer = layer;
@@ -63,7 +76,6 @@ public:
     void AfterBullet(const CCom_GameBullet& bullet) override { bullet.Draw(m_Page); }
     void LanesDone() override;
     void EndCages(int frame, float alpha) override;
-    void EndSequenceOver() override { SetBattleState(m_Page, BATTLE_REWARD); }
     void WaterStrip() override {
         if (m_Page.m_pStage) m_Page.m_pStage->DrawWaterStrip(m_Page);
     }
@@ -74,6 +86,24 @@ public:
 private:
     CPageGame& m_Page;
 };
+
+// The debug view's cell kinds; in play, the cells fade in while a card is carried.
+void RoadDrawer::FieldCells() {
+    if (m_Page.m_bDebugView) m_Page.DrawFieldCellKinds();
+    if (m_Page.m_iBattleState != BATTLE_PLAYING) return;
+    float& phase = m_Page.m_fPlaceMarkPhase;
+    if (m_Page.m_iCarriedCard < 0) phase = std::max(0.0f, phase - 0.1f);
+    else phase = std::min(1.0f, phase + 0.1f);
+    if (phase > 0.0f && !m_Page.m_bHudHidden) m_Page.DrawFieldCells(phase);
+}
+
+void RoadDrawer::EffectsAfterUnits() {
+    CVxEffect* const ambient[] = {m_Page.m_pEffectFish,     m_Page.m_pEffectOxygen, m_Page.m_pEffectGreenBall,
+                                  m_Page.m_pEffectSandWind, m_Page.m_pEffectSnow,   m_Page.m_pEffectMeteor,
+                                  m_Page.m_pEffectSpike};
+    for (CVxEffect* e : ambient)
+        if (e) e->Tick();
+}
 
 // The duel stages' robots stand on a base; 171's hang from parachutes.
 void RoadDrawer::UnderRobot(const CCom_GameRobot& r, float bob) {
@@ -145,12 +175,6 @@ void RoadDrawer::EndCages(int frame, float alpha) {
     }
 }
 
-// The preview robots before the battle, shown.
-void RunShownRobots(CPageGame& page) {
-    RoadDrawer drawer(page);
-    RunRobotArray(page, page.m_aRobotArray, page.m_nRobotArray, drawer);
-}
-
 }  // namespace
 
 int CPageGame::Update() {
@@ -185,43 +209,11 @@ int CPageGame::RenderScreenOverlay(int subScreen) {
     return 0;
 }
 
+// The field's frame runs in the model; the page shows it at the drawer's places.
 int CPageGame::UpdateBattleField() {
-    const int stage = CurrentStage();
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    if (m_pStage) m_pStage->Update(*this, false);
-
-    if (m_bDebugView) DrawFieldCellKinds();
-    if (m_iBattleState == BATTLE_PLAYING) {
-        if (m_iCarriedCard < 0) m_fPlaceMarkPhase = std::max(0.0f, m_fPlaceMarkPhase - 0.1f);
-        else m_fPlaceMarkPhase = std::min(1.0f, m_fPlaceMarkPhase + 0.1f);
-        if (m_fPlaceMarkPhase > 0.0f && !m_bHudHidden) DrawFieldCells(m_fPlaceMarkPhase);
-        if (m_iCarriedCard >= 0 && CanPlaceCard(0)) DrawReachPreview();
-    }
-
-    // The field slides in from the right once the loader is done.
-    if (m_pStage && !g_bLoaderRunning && stage <= 150 &&
-        (m_iBattleState == BATTLE_LOADING || m_iBattleState == BATTLE_BEGIN) && m_pStage->m_fScrollX > 0.0f)
-        m_pStage->m_fScrollX = std::max(0.0f, m_pStage->m_fScrollX - 10.0f);
-
-    if (m_pEffectFlower) m_pEffectFlower->Tick();
-    if (stage == 171 && m_pEffectParatrooper) m_pEffectParatrooper->Tick();
-
-    if (stage <= 150 && m_iBattleState < BATTLE_PLAYING) RunShownRobots(*this);
-    else UpdateBattleObjects();
-
-    CVxEffect* const ambient[] = {m_pEffectFish, m_pEffectOxygen, m_pEffectGreenBall, m_pEffectSandWind,
-                                  m_pEffectSnow, m_pEffectMeteor, m_pEffectSpike};
-    for (CVxEffect* e : ambient)
-        if (e) e->Tick();
-
-    if (m_iBattleState == BATTLE_REWARD && stage > 150) {
-        for (CCom_GameRobot& r : m_lstRobots) {
-            if (!r.IsMachine() || r.m_iState == ROBOT_DYING || r.m_iHp <= 0) continue;
-            AddFieldEffect(0, 0, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
-            r.BeginDying(*this);
-            r.m_iHp = 0;
-        }
-    }
+    RoadDrawer drawer(*this);
+    RunFieldFrame(*this, m_aRobotArray, m_nRobotArray, drawer);
     return 0;
 }
 
@@ -243,36 +235,7 @@ void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
     mark->RestoreState();
 }
 
-void CPageGame::HoldTutorialClock() {
-    if (!IsFirstTutorialActive() || !m_pEffectTutorials) return;
-    const CEffect_Tutorials& t = *m_pEffectTutorials;
-    const int k = t.m_iStep;
-    const int age = t.m_aInstances[0].age;
-    if ((k <= 4 && t.m_iFadeState == 0 && age > 180) || (k >= 5 && t.IsIdle())) {
-        for (CCom_GameRobot& r : m_lstRobots)
-            if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
-                --r.m_iActionTimer;
-    }
-    if ((k == 4 || k == 5 || k == 6) && g_iNextItemSerial > 1 && (t.m_iFadeState != 0 || age <= 180)) ++m_iTimeLeft;
-}
-
-// The items' turns, shown.
-void CPageGame::RunItems() {
-    RoadDrawer drawer(*this);
-    RunBattleItems(*this, drawer);
-}
-
 void CPageGame::UpdateBattleObjects() {
-    const int stage = CurrentStage();
     RoadDrawer drawer(*this);
-    RunBattleUnits(*this, drawer);
-
-    HoldTutorialClock();
-    RunItems();
-
-    if (m_pEffectTextMiss) m_pEffectTextMiss->Tick();
-    if (m_pEffectCross) m_pEffectCross->Tick();
-    if (m_iBattleState == BATTLE_PLAYING && m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner(*this);
-    if (RunMiniGameFrame(*this)) SetBattleState(*this, BATTLE_REWARD);
-    if (GetStageEpisode(stage) == 3) ShowWeather(UpdateWeatherHazards(*this));
+    RunBattleObjects(*this, drawer);
 }
