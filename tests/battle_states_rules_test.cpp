@@ -243,3 +243,34 @@ TEST_F(BattleStateRules, ThePlayerChoosesCardsWhenMoreAreUnlockedThanTheHandHold
         EXPECT_EQ(HasMoreCardsThanSlots(model), c.choose) << c.unlocked << " for " << c.slots << " on " << c.stage;
     }
 }
+
+// The hand's cards charge once a frame the hand is shown, as the battle's own
+// rule (the hand's drawing no longer steps them).
+TEST_F(BattleStateRules, AHandCardChargesAStepAFrameAndFastOnTheTwoCarrierStages) {
+    const struct {
+        const char* rule;
+        int stage, charge;
+        bool cardCharge, hudShown, loaderRunning;
+        int after;
+    } cases[] = {
+        {"a charging card takes one step", 5, 10, true, true, false, 11},
+        {"a full card stays full", 5, 100, true, true, false, 100},
+        {"a stage without charging leaves it", 5, 10, false, true, false, 10},
+        {"a hidden hand does not charge", 5, 10, true, false, false, 10},
+        {"the loader's frames do not count", 5, 10, true, true, true, 10},
+        {"172 charges five steps a frame", 172, 10, true, true, false, 15},
+        {"177 charges four even while the loader runs", 177, 10, true, true, true, 14},
+        {"the fast charge stops at full", 172, 98, true, true, false, 100},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        model.m_StageDefinition.m_bCardCharge = c.cardCharge;
+        model.m_nHandSlots = 1;
+        model.m_aHand[0] = HandSlot{RobotId::GunnerBot, c.charge};
+        model.m_aHandDefs[0].m_iRechargeTime = 100;
+        g_bLoaderRunning = c.loaderRunning;
+        model.ChargeHandCards(false, c.hudShown);
+        g_bLoaderRunning = false;
+        EXPECT_EQ(model.m_aHand[0].m_iCharge, c.after) << c.rule;
+    }
+}

@@ -67,6 +67,10 @@ public:
     PlacementVerdict JudgeMount(const UnitDefinition& unit, int column, int row) const;
     // The deck slot's card is charged and its energy is there.
     bool CardReady(int slot) const;
+    // Once a frame the hand is shown: every card still charging takes its step
+    // (loading: the card choice's records stand for the hand's; hudShown: the
+    // hand is on the screen at all).
+    void ChargeHandCards(bool loading, bool hudShown);
     // Makes the slot's robot on the cell and pays for it.
     void PlaceHandRobot(int slot, int column, int row);
     void ShieldRobotUnder(CCom_GameRobot& barrier);

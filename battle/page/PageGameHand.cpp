@@ -167,6 +167,7 @@ void CPageGame::DrawHand() {
         back = front;
         const bool tenSlots = m_nHandSlots >= DECK_SLOTS;
         for (int k = 0; k < back; ++k) DrawHandCard(order[k], slide, loading, tenSlots);
+        ChargeHandCards(loading, !m_bHudHidden);
     }
 
     // The extra card: the Remover Bot, on its own button.
@@ -184,13 +185,13 @@ void CPageGame::DrawHand() {
 }
 
 // One card of the hand at its button, lowered by slide: its frame, picture,
-// cost and charge gauge. A card charging takes its step here, once a drawn frame.
+// cost and charge gauge, as the card stands before this frame's charging step.
 void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     CVxButton* button = m_apHandButtons[s];
     if (!button) return;
-    HandSlot& slot = m_aHand[s];
+    const HandSlot& slot = m_aHand[s];
     if (slot.m_iCard < 0) return;
     const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
     const UnitDefinition& d = chosen ? m_aCardDefs[slot.m_iCard] : m_aHandDefs[s];
@@ -220,11 +221,7 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
     DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale, tint,
               tint, tint);
     DrawLayer(picture, at, scale, tint, tint, tint);
-    if (charging) {
-        if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
-        if (!g_bLoaderRunning) ++slot.m_iCharge;
-        if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
-    }
+    if (charging && ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
     if (m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
         auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
         const float fill = std::min(0.9f * g, 1.0f);
