@@ -18,6 +18,7 @@
 #include "content/UnitIds.h"
 #include "engine/PageIndices.h"
 #include "game/GameApplication.h"
+#include "tests/BareModel.h"
 #include "tests/StageRunSupport.h"
 #include "tools/stagerun/InputPlayer.h"
 
@@ -98,16 +99,9 @@ INSTANTIATE_TEST_SUITE_P(Stages, CommandReplay, ::testing::Values(10, 60),
 
 namespace {
 
-struct BareBattle {
-    BattleScene scene;
-    CBattleModel model{scene};
+struct BareBattle : BareModel {
     BareBattle() {
-        for (int i = 0; i < FIELD_CELLS; ++i) {
-            FieldCell& c = model.m_aFieldCells[i];
-            c.m_iKind = c.m_iStageKind = TERRAIN_GROUND;
-            c.m_fX = float(i / FIELD_ROWS) * 80.0f;
-            c.m_fY = float(i % FIELD_ROWS) * 75.0f;
-        }
+        LayField(TERRAIN_GROUND);
         model.m_aFieldCells[Cell(5, 1)].m_iKind = model.m_aFieldCells[Cell(5, 1)].m_iStageKind = TERRAIN_AIR;
         UnitDefinition& d = model.m_aHandDefs[0];
         d.m_iType = RobotId::GunnerBot;
@@ -121,12 +115,7 @@ struct BareBattle {
     }
     static int Cell(int column, int row) { return column * FIELD_ROWS + row; }
     void StandRobot(int column, int row) {
-        CCom_GameRobot r;
-        r.m_Unit.m_iType = RobotId::BlockerBot;
-        r.m_Unit.m_iRole = ROLE_GUARD;
-        r.m_iHp = 10;
-        r.m_vCell = VxVec3{float(column), float(row), 0.0f};
-        model.m_lstRobots.push_back(r);
+        Stand(float(column) * 80.0f, float(row) * 75.0f).m_vCell = VxVec3{float(column), float(row), 0.0f};
     }
 };
 

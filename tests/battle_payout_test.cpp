@@ -8,15 +8,14 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
+#include "tests/BareModel.h"
 
 namespace {
 
-class ItemPayout : public ::testing::Test {
+class ItemPayout : public ::testing::Test, public BareModel {
 protected:
     void SetUp() override { g_CurrentProfile = SaveProfile{}; }
     void TearDown() override { g_CurrentProfile = SaveProfile{}; }
-    BattleScene scene;
-    CBattleModel model{scene};
 };
 
 TEST_F(ItemPayout, EachItemKindPaysItsCreditWhereItBelongs) {

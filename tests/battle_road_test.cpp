@@ -9,13 +9,11 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "tests/BareModel.h"
 
 namespace {
 
-struct BareBattle {
-    BattleScene scene;
-    CBattleModel model{scene};
-};
+struct BareBattle : BareModel {};
 
 FieldEffect Record(int kind, int age) {
     FieldEffect fx;

@@ -10,32 +10,16 @@
 #include "battle/model/BossHandRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
+#include "tests/BareModel.h"
 #include "content/UnitIds.h"
 #include "platform/Random.h"
 
 namespace {
 
-struct BareField {
-    BattleScene scene;
-    CBattleModel model{scene};
+struct BareField : BareModel {
     BareField() {
-        for (int i = 0; i < FIELD_CELLS; ++i) {
-            FieldCell& c = model.m_aFieldCells[i];
-            c.m_iKind = c.m_iStageKind = CELL_AIR;
-            c.m_fX = float(i / FIELD_ROWS) * 80.0f;
-            c.m_fY = float(i % FIELD_ROWS) * 75.0f;
-        }
+        LayField(CELL_AIR);
         model.m_iBattleState = BATTLE_PLAYING;
-    }
-    CCom_GameRobot& Stand(float x, float y, int role = ROLE_GUARD, bool machine = false) {
-        CCom_GameRobot r;
-        r.m_Unit.m_iType = machine ? MachineId::Giant : RobotId::BlockerBot;
-        r.m_Unit.m_iSide = machine ? 1 : 0;
-        r.m_Unit.m_iRole = role;
-        r.m_iHp = 10;
-        r.m_vPosition = r.m_vLastPosition = VxVec3{x, y, 0.0f};
-        model.m_lstRobots.push_back(r);
-        return model.m_lstRobots.back();
     }
 };
 
