@@ -18,6 +18,7 @@
 #include "battle/effects/Effect_Summary.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/BattleSetUp.h"
 #include "battle/model/RobotArray.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -86,51 +87,10 @@ void CPageGame::LoadBattleResources() {
 
     const char* debugView = std::getenv("CSQ_DEBUG_VIEW");
     m_bDebugView = debugView && std::string(debugView) == "1";
-    m_iHazardTimer = 0;
     m_iEnergyPickPitch = m_iPartsPickPitch = 0;
-    m_iLife = m_iMaxLife = profile.m_iLifeBooster + 2;
-    if (stage <= 150) m_iEnergy = 5 * profile.m_iEnergyBooster + 10;
-    else m_iEnergy = stage == 172 ? 0 : 999;
-
-    std::fill(std::begin(m_aiCageCooldown), std::end(m_aiCageCooldown), 0);
-    m_StageDefinition = StageDefinition{};
-    GetStageDefinition(stage, m_StageDefinition);
-    std::fill(std::begin(m_aFieldCells), std::end(m_aFieldCells), FieldCell{});
-    BuildFieldGrid(stage, m_aFieldCells, m_StageDefinition.m_iGroundRow, &m_iFieldGroundRow);
-    std::fill(&m_aiReachPattern[0][0][0], &m_aiReachPattern[0][0][0] + sizeof m_aiReachPattern / sizeof(int), 0);
-
-    m_lstStageCellKinds.clear();
-    for (const FieldCell& cell : m_aFieldCells) m_lstStageCellKinds.push_back(cell.m_iStageKind);
-    m_lstStageCellKinds.sort();
-    m_lstStageCellKinds.unique();
-
-    for (UnitDefinition& d : m_aHandDefs) d = UnitDefinition{};
-    for (UnitDefinition& d : m_aEnemyDefs) d = UnitDefinition{};
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
-
-    m_iOvertimeFrames = 0;
-    m_bOvertimeOpen = true;
-    m_nHandSlots = DECK_SLOTS;
-    m_iCarriedCard = -1;
-    m_iCarriedFrames = 0;
-    m_nLiveRobots = m_nLiveMachines = 0;
-    m_iStageFrames = m_iTimeLeft = 60 * m_StageDefinition.m_iLength;
-    std::fill(std::begin(m_aiEnemyCalls), std::end(m_aiEnemyCalls), 0);
-    g_iNextRobotSerial = g_iNextBulletSerial = g_iNextItemSerial = 0;
-    m_nRobotsLost = m_nMachinesKilled = 0;
-    m_iStreamCursor = m_iBatchCursor = 0;
-
-    m_nEnemyDefs = 0;
-    for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
-        if (m_StageDefinition.m_aiEnemyType[k] < FIRST_MACHINE_TYPE) continue;
-        GetUnitDefinition(m_aEnemyDefs[k], m_StageDefinition.m_aiEnemyType[k]);
-        ++m_nEnemyDefs;
-    }
-
-    m_iBattleState = BATTLE_OPENING;
-    m_iStateEntryFrame = (g_pApp ? int(g_pApp->m_nFrame) : 0) + 1;
-    std::fill(std::begin(m_abStateFlags), std::end(m_abStateFlags), false);
+    SetUpBattle(*this, stage, profile);
 
     // Boards of the Machines this profile has not met.
     m_lstNewEnemies.clear();

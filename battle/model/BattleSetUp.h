@@ -1,0 +1,8 @@
+#pragma once
+// A battle's state at its start: life and energy from the profile's boosters,
+// the stage's record, field and clock, the Machines' records, empty counters
+// and lists' serials, and the opening state.
+struct SaveProfile;
+class CBattleModel;
+
+void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile);
