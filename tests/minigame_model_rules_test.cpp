@@ -11,13 +11,11 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
+#include "tests/BareModel.h"
 
 namespace {
 
-struct BareMiniGame {
-    BattleScene scene;
-    CBattleModel model{scene};
-
+struct BareMiniGame : BareModel {
     CCom_GameRobot& Stand(float x, float y, int side, int hp, int role) {
         CCom_GameRobot r;
         r.m_Unit.m_iType = side ? MachineId::Destroyer : RobotId::GunnerBot;
