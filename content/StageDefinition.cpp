@@ -134,11 +134,13 @@ void FillStageEnemies151To180(int stage, StageDefinition& record) {
     FillStageEnemies151To180(stage, ClampDifficulty(g_CurrentProfile.m_iDifficulty), record);
 }
 
+int GetStageWorldOf(const StageDefinition& record, int stage) {
+    return record.m_iBackground != -1 ? record.m_iBackground / 100 : GetStageWorld(stage);
+}
+
 int GetCurrentStageWorld() {
     const CContentLink& link = GetContentLink();
-    if (const StageDefinition* working = link.BattleStageDefinition()) {
-        if (working->m_iBackground != -1) return working->m_iBackground / 100;
-    }
-    const int stage = link.CurrentStage();
-    return GetStageWorld(stage);
+    if (const StageDefinition* working = link.BattleStageDefinition())
+        return GetStageWorldOf(*working, link.CurrentStage());
+    return GetStageWorld(link.CurrentStage());
 }

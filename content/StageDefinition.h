@@ -51,6 +51,8 @@ int SumTruncatedWeights(const float* weights);
 // World (1 to 6) of the stage in play: the battle page's background override
 // when it has one, else the area of the current stage.
 int GetCurrentStageWorld();
+// The world a battle's backdrop shows: the record's background, or the stage's own.
+int GetStageWorldOf(const StageDefinition& record, int stage);
 
 // The Machine mixes, one filler per stage range. Each writes the eight types and
 // the four weight rows (and the ground row where a range has one); a stage

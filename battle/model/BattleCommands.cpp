@@ -6,6 +6,7 @@
 
 #include "battle/model/SceneCues.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleStates.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -272,6 +273,13 @@ void CBattleModel::TakeHeldCardTrial() {
     [[maybe_unused]] const CCom_GameRobot tried;
 }
 
+int CBattleModel::TakeCarriedGhostSerials() {
+    if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return -1;
+    const int ghost = g_iNextRobotSerial++;
+    TakeHeldCardTrial();
+    return ghost;
+}
+
 int CBattleModel::HeldCardCell(PlacementVerdict* why) const {
     if (why) *why = PlacementVerdict{};
     if (!HeldCardJudged()) return -1;
@@ -375,6 +383,37 @@ bool LetGoCard::Check(const CBattleModel& model) const { return model.m_iCarried
 void LetGoCard::Apply(CBattleModel& model) const {
     model.TakeHeldCardTrial();
     if (model.m_iCarriedFrames > 180 && !model.HeldOverFieldBand()) CancelCard{}.Apply(model);
+}
+
+bool ChooseHand::Check(const CBattleModel& model) const {
+    if (model.m_iBattleState >= BATTLE_LOADING) return false;
+    for (int card : cards)
+        if (card < -1 || card >= ROBOT_TYPES) return false;
+    return true;
+}
+
+// The cards come in uncharged; a slot that already holds its card keeps it as it is.
+void ChooseHand::Apply(CBattleModel& model) const {
+    static_assert(std::tuple_size<decltype(cards)>::value == DECK_SLOTS);
+    for (int i = 0; i < DECK_SLOTS; ++i)
+        if (model.m_aHand[i].m_iCard != cards[i]) model.m_aHand[i] = HandSlot{cards[i], 0};
+}
+
+bool EnterState::Check(const CBattleModel& model) const {
+    const int now = model.m_iBattleState;
+    return state >= BATTLE_OPENING && state <= BATTLE_SUMMARY && state != now && now != BATTLE_LOADING &&
+           now != BATTLE_PLAYING;
+}
+
+// Play opens the first column's cells to what the stage made of them.
+void EnterState::Apply(CBattleModel& model) const {
+    SetBattleState(model, state);
+    if (state != BATTLE_PLAYING) return;
+    for (int row = 0; row < FIELD_ROWS; ++row) model.m_aFieldCells[row].m_iStageKind = model.m_aFieldCells[row].m_iKind;
+}
+
+bool IsPlayCommand(const BattleCommand& command) {
+    return !std::holds_alternative<ChooseHand>(command) && !std::holds_alternative<EnterState>(command);
 }
 
 bool Apply(CBattleModel& model, const BattleCommand& command) {

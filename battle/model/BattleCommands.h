@@ -3,6 +3,7 @@
 // of these and applies it through the model; a test or a replay applies the
 // same values with no mouse at all. Each act has its check (may it happen
 // now?) and its apply (what it does; call only after the check agreed).
+#include <array>
 #include <cstddef>
 #include <utility>
 #include <variant>
@@ -85,7 +86,29 @@ struct LetGoCard {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard>;
+// The hand the player takes into the battle, slot by slot (-1: an empty
+// slot), when the card choice is confirmed or the stage deals it.
+struct ChooseHand {
+    std::array<int, 10> cards{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// What the page showed before a state is over (a caption, a board, the card
+// choice): the battle goes on to the state. Loading and play end by the
+// battle's own rules, so no showing ends them.
+struct EnterState {
+    int state = 0;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand =
+    std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState>;
+
+// The commands of the player's acts in play (not the hand's choice nor the
+// states the page's showings end).
+bool IsPlayCommand(const BattleCommand& command);
 
 // Checks the command and applies it when allowed; answers whether it applied.
 // An applied command goes into the model's log while it keeps one.

@@ -16,7 +16,10 @@ public:
 
     // The field's cells under everything, once the stage has moved.
     virtual void FieldCells() = 0;
-    // In play with a card carried, right after the cells: where it would land.
+    // In play with a card carried, right after the cells: the card is held
+    // where the pointer is, its placement is tried, and it shows where it
+    // would land.
+    virtual void CarriedCardHeld() = 0;
     virtual void CarriedCardShown() = 0;
     // The overlays that tick before the units' turns, and the ambient ones
     // after them; a tick may act on the battle, so each keeps its place.
@@ -57,6 +60,7 @@ public:
 class SilentBattleDrawer : public BattleDrawer {
 public:
     void FieldCells() override {}
+    void CarriedCardHeld() override {}
     void CarriedCardShown() override {}
     void EffectsBeforeUnits() override {}
     void EffectsAfterUnits() override {}

@@ -71,6 +71,21 @@ public:
     // (loading: the card choice's records stand for the hand's; hudShown: the
     // hand is on the screen at all).
     void ChargeHandCards(bool loading, bool hudShown);
+    // What the stage loader makes of the chosen hand: each card's record (on
+    // the slot stages, charged full), the Remover Bot's own slot and the types
+    // drawn last. A mini-game fills every slot, a map stage the shown ones.
+    struct HandRecords {
+        bool filled[HAND_SLOTS] = {};
+        UnitDefinition defs[HAND_SLOTS] = {};
+        int charges[HAND_SLOTS];  // -1: the slot keeps its charge
+        std::vector<int> drawLastTypes;
+        HandRecords() {
+            for (int& c : charges) c = -1;
+        }
+    };
+    void MakeHandRecords(HandRecords& out) const;
+    // The battle takes the loader's records over.
+    void TakeHandRecords(const HandRecords& in);
     // Makes the slot's robot on the cell and pays for it.
     void PlaceHandRobot(int slot, int column, int row);
     void ShieldRobotUnder(CCom_GameRobot& barrier);
@@ -80,6 +95,10 @@ public:
     bool HeldCardJudged() const;
     // Every look of the placement check at the held card takes a robot serial.
     void TakeHeldCardTrial();
+    // The carried card's ghost, drawn after the hand, was once a robot of its
+    // own, and its placement is tried again: both serials are still taken.
+    // Answers the ghost's (-1 with no card carried).
+    int TakeCarriedGhostSerials();
     // The cell under the held card it may go on, or -1 (and why not, when judged).
     int HeldCardCell(PlacementVerdict* why = nullptr) const;
     void RemoveRobotUnder(const CCom_GameRobot& remover);

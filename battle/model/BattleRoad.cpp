@@ -293,7 +293,11 @@ void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots
     if (model.m_pStage) model.m_pStage->Update(model, false);
 
     drawer.FieldCells();
-    if (model.m_iBattleState == BATTLE_PLAYING && model.m_iCarriedCard >= 0) drawer.CarriedCardShown();
+    if (model.m_iBattleState == BATTLE_PLAYING && model.m_iCarriedCard >= 0) {
+        drawer.CarriedCardHeld();
+        model.TakeHeldCardTrial();
+        drawer.CarriedCardShown();
+    }
 
     ScrollFieldIn(model, stage);
     drawer.EffectsBeforeUnits();

@@ -10,6 +10,7 @@
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
+#include "content/UnitIds.h"
 #include "engine/VxXApplication.h"
 
 void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
@@ -56,4 +57,26 @@ void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
     model.m_iBattleState = BATTLE_OPENING;
     model.m_iStateEntryFrame = (g_pApp ? int(g_pApp->m_nFrame) : 0) + 1;
     std::fill(std::begin(model.m_abStateFlags), std::end(model.m_abStateFlags), false);
+}
+
+namespace {
+
+bool IsStageEnemy(const StageDefinition& def, int type) {
+    for (int id : def.m_aiEnemyType)
+        if (id == type) return true;
+    return false;
+}
+
+}  // namespace
+
+void SetUpTurnOrder(CBattleModel& model, int stage) {
+    const StageDefinition& def = model.m_StageDefinition;
+    if (stage > 150 && IsStageEnemy(def, MachineId::KillerWhale))
+        model.m_lstDrawFirstTypes.push_back(MachineId::KillerWhale);
+    if (IsStageEnemy(def, MachineId::FrostOrca)) model.m_lstDrawFirstTypes.push_back(MachineId::FrostOrca);
+    if (IsStageEnemy(def, MachineId::Transporter)) model.m_lstDrawSecondTypes.push_back(MachineId::Transporter);
+    if (stage <= 150 && IsStageEnemy(def, MachineId::KillerWhale))
+        model.m_lstDrawSecondTypes.push_back(MachineId::KillerWhale);
+    for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id)
+        if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(def, id)) model.m_lstDrawLastTypes.push_back(id);
 }

@@ -6,3 +6,7 @@ struct SaveProfile;
 class CBattleModel;
 
 void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile);
+
+// The Machine types whose turn comes first, second or last in their row
+// (the order they are drawn in), added to what the stage's hands put there.
+void SetUpTurnOrder(CBattleModel& model, int stage);

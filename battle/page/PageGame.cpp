@@ -54,12 +54,6 @@ std::string Digits(int n, int width) {
     return buf;
 }
 
-bool IsStageEnemy(const StageDefinition& def, int type) {
-    for (int id : def.m_aiEnemyType)
-        if (id == type) return true;
-    return false;
-}
-
 }  // namespace
 
 CPageGame::CPageGame() : CBattleModel(static_cast<BattleScene&>(*this)), m_aRobotArray(DISPLAY_ROBOTS) {
@@ -298,14 +292,7 @@ int CPageGame::Load() {
     if (m_pTimeBombMark) m_pTimeBombMark->SetAlphaBlend(true);
     LoadBossResources();
 
-    if (stage > 150 && IsStageEnemy(m_StageDefinition, MachineId::KillerWhale))
-        m_lstDrawFirstTypes.push_back(MachineId::KillerWhale);
-    if (IsStageEnemy(m_StageDefinition, MachineId::FrostOrca)) m_lstDrawFirstTypes.push_back(MachineId::FrostOrca);
-    if (IsStageEnemy(m_StageDefinition, MachineId::Transporter)) m_lstDrawSecondTypes.push_back(MachineId::Transporter);
-    if (stage <= 150 && IsStageEnemy(m_StageDefinition, MachineId::KillerWhale))
-        m_lstDrawSecondTypes.push_back(MachineId::KillerWhale);
-    for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id)
-        if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(m_StageDefinition, id)) m_lstDrawLastTypes.push_back(id);
+    SetUpTurnOrder(*this, stage);
 
     delete m_pStage;
     m_pStage = new CCom_GameStage(*this);
@@ -488,7 +475,14 @@ int CPageGame::Release() {
     return 0;
 }
 
+void CPageGame::ChooseHandAsItStands() {
+    ChooseHand hand;
+    for (int i = 0; i < DECK_SLOTS; ++i) hand.cards[i] = m_aHand[i].m_iCard;
+    ApplyCommand(hand);
+}
+
 void CPageGame::StartBackgroundLoader() {
+    ChooseHandAsItStands();
     m_iCardChoiceStep = 2;
     // The choice is over: a card still dragged stops moving (and its sound).
     m_bCardMoving = false;

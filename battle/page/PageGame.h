@@ -215,6 +215,10 @@ public:
     bool ApplyCommand(const BattleCommand& command);
     // Applies what the command source has due this frame.
     void ApplySourceCommands();
+    // What the page showed is over: the battle goes on to the state.
+    void EndShowing(int state) { ApplyCommand(EnterState{state}); }
+    // The hand as it stands goes into the battle.
+    void ChooseHandAsItStands();
     // Holds the carried card where the pointer is (a replay: applies its log).
     void HoldCarriedCardAt(const VxVec3& at);
     void ShowPlacementRefusal(const PlacementVerdict& verdict);
@@ -418,12 +422,9 @@ public:
     // The hand as the stage loader made it; only the loader writes it until it
     // raises m_bLoadedHandWaiting, only the main thread reads it after.
     struct LoadedHand {
-        bool filled[HAND_SLOTS] = {};
-        UnitDefinition defs[HAND_SLOTS] = {};
+        HandRecords records;
         CVxBillboard* pictures[HAND_SLOTS] = {};
-        int charges[HAND_SLOTS] = {};  // -1: the slot keeps its charge
         CVxSound* sounds[HAND_SLOTS][ROBOT_SOUNDS] = {};
-        std::vector<int> drawLastTypes;
         // The deck went into the profile: the main thread saves it, so a
         // failure can be shown.
         bool saveDeck = false;

@@ -73,41 +73,23 @@ void CPageGame::BuildHand() {
     // loader's own copy, handed over when it is done.
     LoadedHand& out = m_LoadedHand;
     out = LoadedHand{};
-    std::fill(std::begin(out.charges), std::end(out.charges), -1);
+    MakeHandRecords(out.records);
     HandSlot hand[HAND_SLOTS];
     std::copy(std::begin(m_aHand), std::end(m_aHand), std::begin(hand));
+    hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
+    for (int i = 0; i < HAND_SLOTS; ++i)
+        if (out.records.filled[i]) out.pictures[i] = app->m_apBbdCard[hand[i].m_iCard];
     if (stage <= 150) {
         app->m_vecLastDeck.clear();
         std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
-    }
-    auto fill = [&](int i, int card) {
-        out.filled[i] = true;
-        GetUnitDefinition(out.defs[i], card);
-        out.pictures[i] = app->m_apBbdCard[card];
-    };
-    // A mini-game's hand may fill more slots than it shows (a slot machine
-    // with four codes on three reels): every filled slot gets its record.
-    const int filled = stage > 150 ? DECK_SLOTS : std::min(m_nHandSlots, DECK_SLOTS);
-    for (int i = 0; i < filled; ++i) {
-        const int card = hand[i].m_iCard;
-        if (card < 0 || card >= ROBOT_TYPES) continue;
-        fill(i, card);
-        if (IsSlotMachineStage(stage)) out.charges[i] = out.defs[i].m_iRechargeTime;
-        if (card == RobotId::RecyclerBot) out.drawLastTypes.push_back(RobotId::RecyclerBot);
-        if (stage <= 150) {
+        for (int i = 0; i < std::min(m_nHandSlots, DECK_SLOTS); ++i) {
+            const int card = hand[i].m_iCard;
+            if (card < 0 || card >= ROBOT_TYPES) continue;
             app->m_vecLastDeck.push_back(card);
             profile.m_aiLastDeck[i] = card;
         }
     }
     out.saveDeck = stage <= 150;
-    hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
-    fill(REMOVER_SLOT, ROBOT_REMOVER);
-    out.drawLastTypes.push_back(ROBOT_REMOVER);
-    for (int i = REMOVER_SLOT + 1; i < HAND_SLOTS; ++i) {
-        const int card = hand[i].m_iCard;
-        if (card < 0 || card >= ROBOT_TYPES || card == ROBOT_REMOVER) continue;
-        fill(i, card);
-    }
     app->LoadPlayerRobotResources(hand);
     for (int i = 0; i < HAND_SLOTS; ++i)
         for (int s = 0; s < ROBOT_SOUNDS; ++s) out.sounds[i][s] = m_aHandArt[i].m_apSound[s];
@@ -118,16 +100,11 @@ void CPageGame::TakeLoadedHand() {
     if (!m_bLoadedHandWaiting.exchange(false)) return;
     const LoadedHand& in = m_LoadedHand;
     if (in.saveDeck && g_pGameAppInstance) g_pGameAppInstance->SaveProgress();
+    TakeHandRecords(in.records);
     for (int i = 0; i < HAND_SLOTS; ++i) {
-        if (in.filled[i]) {
-            m_aHandDefs[i] = in.defs[i];
-            m_apHandPictures[i] = in.pictures[i];
-        }
-        if (in.charges[i] >= 0) m_aHand[i].m_iCharge = in.charges[i];
+        if (in.records.filled[i]) m_apHandPictures[i] = in.pictures[i];
         for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apCardSounds[i][s] = in.sounds[i][s];
     }
-    m_aHand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
-    for (int type : in.drawLastTypes) m_lstDrawLastTypes.push_back(type);
 }
 
 void CPageGame::DrawHand() {
@@ -235,7 +212,8 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
 
 void CPageGame::DrawCarriedPreview() {
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return;
-    CCom_GameRobot ghost;
+    HoldCarriedCardAt(CursorPoint());
+    CCom_GameRobot ghost = CCom_GameRobot::Numbered(TakeCarriedGhostSerials());
     const int carried = m_iCarriedCard;
     int shown = carried;
     const int card = m_aHand[carried].m_iCard;
@@ -244,7 +222,7 @@ void CPageGame::DrawCarriedPreview() {
         if (slot >= 0) shown = slot;
     }
     ghost.m_Unit = m_aHandDefs[shown];
-    const bool fits = CanPlaceCard(0);
+    const bool fits = HeldCardCell() >= 0;
     VxVec3 at = m_vHeldAt;
     if (fits) at = GetCellCentre(at.x, at.y, 0.0f);
     // The episodes' last stages: the ghost stands on its robot base as the

@@ -46,8 +46,9 @@ public:
     explicit RoadDrawer(CPageGame& page) : m_Page(page) {}
 
     void FieldCells() override;
+    void CarriedCardHeld() override { m_Page.HoldCarriedCardAt(m_Page.CursorPoint()); }
     void CarriedCardShown() override {
-        if (m_Page.CanPlaceCard(0)) m_Page.DrawReachPreview();
+        if (m_Page.HeldCardCell() >= 0) m_Page.DrawReachPreview();
     }
     void EffectsBeforeUnits() override {
         if (m_Page.m_pEffectFlower) m_Page.m_pEffectFlower->Tick();

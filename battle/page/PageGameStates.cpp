@@ -89,6 +89,7 @@ void CPageGame::FillHandWithoutChoice() {
         GetUnitDefinition(m_aHandDefs[i], code);
         m_apHandPictures[i] = app ? app->m_apBbdCard[code] : nullptr;
     }
+    ChooseHandAsItStands();
     if (!g_bLoaderRunning)
         if (auto* x = dynamic_cast<CVxXApplication*>(g_pApp)) x->StartStageLoaderThread();
     TakeLoadedHand();  // at once when the loader ran inline
@@ -100,7 +101,7 @@ void CPageGame::StepOpening() {
         if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(-1);
         return;
     }
-    if (!(app && Shows(app->m_pEffectSwitchPage))) SetBattleState(*this, BATTLE_INTRO);
+    if (!(app && Shows(app->m_pEffectSwitchPage))) EndShowing(BATTLE_INTRO);
 }
 
 void CPageGame::StepIntro() {
@@ -124,7 +125,7 @@ void CPageGame::StepIntro() {
         if (Shows(m_pEffectHowToMiniGame)) return;
         if (stage == 154 && !g_CurrentProfile.m_abHintShown[6]) OpenMessageBox(32);
         if (MessageBoxShows()) return;
-        SetBattleState(*this, BATTLE_LOADING);
+        EndShowing(BATTLE_LOADING);
         return;
     }
     if ((stage - 1) % 10 == 0) {
@@ -147,7 +148,7 @@ void CPageGame::StepIntro() {
         }
         if (Shows(m_pEffectMapStory) || MessageBoxShows()) return;
     }
-    SetBattleState(*this, m_lstNewEnemies.empty() ? BATTLE_DECK_CHECK : BATTLE_NEW_ENEMIES);
+    EndShowing(m_lstNewEnemies.empty() ? BATTLE_DECK_CHECK : BATTLE_NEW_ENEMIES);
 }
 
 void CPageGame::StepDeckCheck() {
@@ -162,10 +163,10 @@ void CPageGame::StepDeckCheck() {
             OpenMessageBox(34);
             m_abStateFlags[3] = true;
         }
-        if (!MessageBoxShows()) SetBattleState(*this, BATTLE_CARD_SELECT);
+        if (!MessageBoxShows()) EndShowing(BATTLE_CARD_SELECT);
         return;
     }
-    SetBattleState(*this, BATTLE_LOADING);
+    EndShowing(BATTLE_LOADING);
     FillHandWithoutChoice();
 }
 
@@ -213,7 +214,7 @@ void CPageGame::StepCardSelect() {
         m_iPanelTimer = 0;
         if (k < 45) break;
         m_iCardChoiceStep = 3;
-        AdvanceBattleState(*this);
+        EndShowing(m_iBattleState + 1);
         SetPartsPanelPosition(-125.0f, 350.0f);
         return;
     default: return;
@@ -231,7 +232,7 @@ void CPageGame::StepBegin() {
         return;
     }
     if (Shows(m_pEffectTextBegin)) return;
-    AdvanceBattleState(*this);
+    EndShowing(m_iBattleState + 1);
     const int stage = CurrentStage();
     if (stage == 151 && g_CurrentProfile.m_iFurthestStage == 151) {
         if (g_pGameAppInstance) {
@@ -258,7 +259,7 @@ void CPageGame::StepReward() {
     if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
     const int stars = RecordRewardStars(*this);
     if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
-    AdvanceBattleState(*this);
+    EndShowing(m_iBattleState + 1);
 }
 
 void CPageGame::StepResult() {
@@ -272,8 +273,8 @@ void CPageGame::StepResult() {
     }
     if (Shows(m_pEffectTextEnd)) return;
     CountWonStageAchievements(*this);
-    if (won && (!m_mapNewRobots.empty() || m_pUnlockPicture)) SetBattleState(*this, BATTLE_UNLOCKS);
-    else SetBattleState(*this, AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
+    if (won && (!m_mapNewRobots.empty() || m_pUnlockPicture)) EndShowing(BATTLE_UNLOCKS);
+    else EndShowing(AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
 }
 
 void CPageGame::StepUnlocks() {
@@ -290,11 +291,11 @@ void CPageGame::StepUnlocks() {
         }
         if (Shows(m_pEffectUnlocked)) return;
     }
-    SetBattleState(*this, AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
+    EndShowing(AchievementBoardShows() ? BATTLE_ACHIEVEMENT : BATTLE_SUMMARY);
 }
 
 void CPageGame::StepAchievement() {
-    if (m_iStateFrames > 0 && !AchievementBoardShows()) SetBattleState(*this, BATTLE_SUMMARY);
+    if (m_iStateFrames > 0 && !AchievementBoardShows()) EndShowing(BATTLE_SUMMARY);
 }
 
 void CPageGame::StepSummary() {
@@ -368,7 +369,7 @@ int CPageGame::RunBattleStates() {
         if (m_iStateFrames == 0) {
             if (m_pEffectNewEnemy) m_pEffectNewEnemy->Start(0, 0);
         } else if (m_itNewEnemy == m_lstNewEnemies.end()) {
-            SetBattleState(*this, BATTLE_DECK_CHECK);
+            EndShowing(BATTLE_DECK_CHECK);
         }
         break;
     case BATTLE_DECK_CHECK: StepDeckCheck(); break;

@@ -61,6 +61,13 @@ StagePlace GetStagePlace(int stage) {
     return StagePlace{n / 50 + 1, (n % 50) / 10 + 1, n % 50 + 1};
 }
 
+CCom_GameRobot CCom_GameRobot::Numbered(int serial) {
+    CCom_GameRobot robot;
+    --g_iNextRobotSerial;
+    robot.m_iSerial = serial;
+    return robot;
+}
+
 CCom_GameRobot::CCom_GameRobot() {
     Reset();
     m_iSerial = g_iNextRobotSerial++;

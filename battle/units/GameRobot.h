@@ -87,6 +87,9 @@ public:
     CCom_GameRobot(const CCom_GameRobot&) = default;  // the serial is copied too
     CCom_GameRobot& operator=(const CCom_GameRobot&) = default;
     ~CCom_GameRobot() override = default;
+    // A robot that is only drawn (a carried card's ghost): it takes no serial
+    // but is given one (its picture's bob goes by it).
+    static CCom_GameRobot Numbered(int serial);
 
     // Defaults of a fresh unit; serial, hp, action timer, slot, sprite width,
     // row, the two records and the cell are kept.

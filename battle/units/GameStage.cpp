@@ -141,7 +141,7 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
     const int f = units::Frame();
     const float w = float(g_iScreenWidth), h = float(g_iScreenHeight);
     const int iw = g_iScreenWidth;
-    switch (GetCurrentStageWorld()) {
+    switch (GetStageWorldOf(model.m_StageDefinition, stage)) {
     case 1:
         if (f % 1800 > 900 && f % 120 == 0 && scene.m_pEffectFlower) {
             const int rx = VxRand() % 10;
@@ -229,7 +229,7 @@ void CCom_GameStage::DrawTile(int index, float x, float y) {
 
 void CCom_GameStage::DrawGround(const CBattleModel& model) {
     const int stage = model.StageNumber();
-    const bool world5 = GetCurrentStageWorld() == 5;
+    const bool world5 = GetStageWorldOf(model.m_StageDefinition, stage) == 5;
     const bool edges = model.m_StageDefinition.m_bEdgeTiles;
     const float yS = 0.2f * m_fScrollY;
     const float w = float(g_iScreenWidth);

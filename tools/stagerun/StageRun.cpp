@@ -223,6 +223,12 @@ void StageRun::MakeProfile() {
 }
 
 bool StageRun::Start() {
+    if (!Prepare()) return false;
+    m_pApp->SwitchPage(BATTLE_PAGE_INDEX, 0);
+    return true;
+}
+
+bool StageRun::Prepare() {
     const StageRunOptions& o = m_options;
     if (o.stage < 1 || o.stage > LAST_STAGE) {
         m_error = "stage " + std::to_string(o.stage) + " is outside 1-180";
@@ -278,7 +284,6 @@ bool StageRun::Start() {
             if (g_CurrentProfile.m_abRobotUnlocked[id] == 1) hand.push_back(id);
     }
     if (CPageGame* page = GameBattlePage(&app)) page->m_vecFixedHand = hand;
-    app.SwitchPage(BATTLE_PAGE_INDEX, 0);
     return true;
 }
 
@@ -484,8 +489,9 @@ std::vector<std::string> StageRun::BoxTexts() const {
     return out;
 }
 
-uint64_t StageRun::Checksum() const {
-    const CPageGame& b = *GameBattlePage(m_pApp);
+uint64_t StageRun::Checksum() const { return BattleChecksum(*GameBattlePage(m_pApp)); }
+
+uint64_t BattleChecksum(const CBattleModel& b) {
     Hash64 h;
     for (const CCom_GameRobot& r : b.m_lstRobots) {
         h.Int(r.m_iSerial);

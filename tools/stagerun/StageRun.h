@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CBattleModel;
 class CGameApplication;
 class CPageGame;
 
@@ -41,6 +42,10 @@ struct StageRunOptions {
     bool answerBoxes = true;
 };
 
+// 64-bit hash of a canonical dump of the battle: robots, bullets, items,
+// counters, the generator's state and the serial counters.
+uint64_t BattleChecksum(const CBattleModel& battle);
+
 // Reads a script file: one event a line, "FRAME press X Y", "FRAME release X Y",
 // "FRAME move X Y" or "FRAME key CODE"; '#' starts a comment. False with a
 // message on a line it cannot read.
@@ -71,6 +76,9 @@ public:
     // Builds the application and switches to the battle page. False (with
     // Error()) when the pack is missing or the options are out of range.
     bool Start();
+    // Start without the switch: the application, the profile, the stage and
+    // the seed, for a battle run without its page.
+    bool Prepare();
     // One frame of the road (the loading frames of the switch included).
     void Step();
     // Steps until the battle reaches its result board, or the frame limit.
