@@ -13,11 +13,14 @@
 #include "battle/effects/Effect_Snow.h"
 #include "battle/effects/Effect_Spike.h"
 #include "battle/model/AmbientRecords.h"
+#include "battle/model/BattleDrawer.h"
+#include "battle/model/FieldEffectRules.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/BattleView.h"
 #include "content/FieldGrid.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
+#include "tests/BareModel.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -252,6 +255,50 @@ TEST(AmbientRolls, EachRollDrawsItsNumbersInTheOrderItsEffectReadThem) {
     EXPECT_EQ(m.brightness, float(b % 3) * 0.05f + 0.8f);
     EXPECT_EQ(m.stretch, c % 5);
     EXPECT_EQ(m.direction, d % 10);
+}
+
+// A weapon burst (kind 5) shows its streaks in its first ten frames when its
+// source has a weapon picture; the rules roll them as the record is shown, so
+// a battle without a page draws them too.
+TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
+    int picture = 0;  // never drawn: only whether there is one counts
+    CVxBillboard* weapon = reinterpret_cast<CVxBillboard*>(&picture);
+    const struct {
+        int kind, source;
+        bool armed;
+        int age;
+        bool rolls;
+    } rows[] = {
+        {5, 0, true, 0, true},     {5, 0, true, 9, true},    {5, 0, true, 10, false},
+        {5, 0, false, 0, false},   {5, 1003, true, 4, true}, {5, 1003, false, 4, false},
+        {5, 2000, true, 0, false}, {6, 0, true, 0, false},   {5, -1, true, 0, false},
+    };
+    for (const auto& r : rows) {
+        BareModel bare;
+        if (r.source >= 0 && r.source < HAND_SLOTS)
+            bare.scene.m_aHandArt[r.source].m_pWeapon = r.armed ? weapon : nullptr;
+        if (r.source >= 1000 && r.source < 1000 + STAGE_ENEMY_RECORDS)
+            bare.scene.m_aEnemyArt[r.source - 1000].m_pWeapon = r.armed ? weapon : nullptr;
+        FieldEffect fx;
+        InitFieldEffect(fx, r.kind, r.source, 0.0f, 0.0f, 0.0f);
+        fx.age = r.age;
+        bare.model.m_lstFieldEffects.push_back(fx);
+        VxSrand(31u);
+        const StreakRolls expected = RollStreaks();
+        const uint32_t after = VxRandState();
+        VxSrand(31u);
+        SilentBattleDrawer silent;
+        RunFieldEffects(bare.model, silent);
+        EXPECT_EQ(VxRandState() == after, r.rolls) << r.kind << " " << r.source << " age " << r.age;
+        if (r.rolls) {
+            const StreakRolls& got = bare.model.m_StreakRolls;
+            for (int n = 0; n < STREAKS; ++n) {
+                EXPECT_EQ(got.turn[n], expected.turn[n]);
+                EXPECT_EQ(got.shorten[n], expected.shorten[n]);
+                EXPECT_EQ(got.lift[n], expected.lift[n]);
+            }
+        }
+    }
 }
 
 }  // namespace
