@@ -1,12 +1,10 @@
 #pragma once
 // What the application and its effects ask of the battle page (page 3): its
-// state, the boards and pictures they show over it, the records the art
-// caches fill, and the end-of-stage board's choice. The battle page
-// implements it.
+// state, the boards and pictures they show over it, and the end-of-stage
+// board's choice. The battle page implements it.
 
 struct FieldCell;
 struct RobopediaParts;
-struct RobotArt;
 struct StageDefinition;
 class CAchievementNotice;
 class CVxBillboard;
@@ -59,9 +57,6 @@ public:
     virtual const FieldCell* FieldCells() const = 0;
     // Row of the background's ground line.
     virtual void SetFieldGroundRow(int row) = 0;
-    // Records the art caches lend their art to (17 hand slots, 8 Machine records).
-    virtual RobotArt* HandArt(int slot) = 0;
-    virtual RobotArt* EnemyArt(int record) = 0;
 
     // Boards and pictures shown over the battle; null while not loaded.
     virtual CVxEffect* HowToPlayEffect() const = 0;

@@ -102,9 +102,11 @@ public:
     void LoadHitEffects();
     void ResetGameState();
 
-    // Robot and Machine art caches.
-    void LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT_COUNT]);
-    void LoadEnemyRobotResources(const UnitDefinition (&records)[ENEMY_RECORD_COUNT]);
+    // Robot and Machine art caches. The art and unit record of hand slot i
+    // (Machine record i) are copied to records[i] (artRecords[i]), arrays of
+    // HAND_SLOT_COUNT (ENEMY_RECORD_COUNT); null: only the caches change.
+    void LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT_COUNT], RobotArt* records);
+    void LoadEnemyRobotResources(const UnitDefinition (&records)[ENEMY_RECORD_COUNT], RobotArt* artRecords);
     void LoadRobotResources(int robotId, int slot);
     void ReleaseRobotResources(int slot);
     void LoadEnemyResources(int machineType, int slot);

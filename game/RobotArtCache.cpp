@@ -177,7 +177,7 @@ bool CGameApplication::FillCacheSlot(ArtCacheSlot* cache, int slots, int* scores
     return true;
 }
 
-void CGameApplication::LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT_COUNT]) {
+void CGameApplication::LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT_COUNT], RobotArt* records) {
     std::vector<int> inHand;
     for (const HandSlot& h : hand)
         if (h.m_iCard >= 0 && h.m_iCard < ROBOT_TYPES) inHand.push_back(h.m_iCard);
@@ -197,7 +197,7 @@ void CGameApplication::LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT
         const int card = hand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES) continue;
         int slot = -1;
-        RobotArt* record = m_pPageGame ? m_pPageGame->HandArt(i) : nullptr;
+        RobotArt* record = records ? &records[i] : nullptr;
         if (FillCacheSlot(m_aRobotCache, ROBOT_CACHE_SLOTS, m_aiRobotScore, 0, card, inHand, false, slot)) {
             if (record) *record = m_aRobotCache[slot].m_Art;
         } else if (record) {
@@ -211,7 +211,8 @@ void CGameApplication::LoadPlayerRobotResources(const HandSlot (&hand)[HAND_SLOT
         for (int id : inHand) g_CurrentProfile.m_abRobotNew[id] = 0;
 }
 
-void CGameApplication::LoadEnemyRobotResources(const UnitDefinition (&records)[ENEMY_RECORD_COUNT]) {
+void CGameApplication::LoadEnemyRobotResources(const UnitDefinition (&records)[ENEMY_RECORD_COUNT],
+                                               RobotArt* artRecords) {
     std::vector<int> inStage;
     for (const UnitDefinition& r : records)
         if (r.m_iType >= FIRST_MACHINE_TYPE && r.m_iType <= LAST_MACHINE_TYPE) inStage.push_back(r.m_iType);
@@ -227,7 +228,7 @@ void CGameApplication::LoadEnemyRobotResources(const UnitDefinition (&records)[E
         int slot = -1;
         bool cached = false;
         for (const ArtCacheSlot& s : m_aEnemyCache) cached = cached || s.m_iId == type;
-        RobotArt* record = m_pPageGame ? m_pPageGame->EnemyArt(i) : nullptr;
+        RobotArt* record = artRecords ? &artRecords[i] : nullptr;
         if (!FillCacheSlot(m_aEnemyCache, ENEMY_CACHE_SLOTS, m_aiEnemyScore, FIRST_MACHINE_TYPE, type, inStage, true,
                            slot)) {
             if (record) {

@@ -17,7 +17,7 @@ protected:
         HandSlot hand[HAND_SLOT_COUNT];
         int i = 0;
         for (int c : cards) hand[i++].m_iCard = c;
-        m_App->LoadPlayerRobotResources(hand);
+        m_App->LoadPlayerRobotResources(hand, BattlePage().m_aHandArt);
     }
     int SlotOf(int id) const {
         for (int s = 0; s < ROBOT_CACHE_SLOTS; ++s)
@@ -104,7 +104,7 @@ TEST_F(ArtCacheTest, NewFlagsClearOnlyForOrdinaryStages) {
 TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     UnitDefinition records[ENEMY_RECORD_COUNT] = {};
     for (int i = 0; i < ENEMY_RECORD_COUNT; ++i) records[i].m_iType = i < 3 ? 1000 + i : 0;
-    m_App->LoadEnemyRobotResources(records);
+    m_App->LoadEnemyRobotResources(records, BattlePage().m_aEnemyArt);
     EXPECT_EQ(m_App->m_aEnemyCache[0].m_iId, 1000);
     EXPECT_EQ(m_App->m_aEnemyCache[2].m_iId, 1002);
     EXPECT_EQ(m_App->m_aEnemyCache[3].m_iId, -1);
@@ -113,7 +113,7 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);  // six dying pictures and 180 frames
     CVxBillboard* frame = art.m_apAct[0][0];
 
-    m_App->LoadEnemyRobotResources(records);
+    m_App->LoadEnemyRobotResources(records, BattlePage().m_aEnemyArt);
     EXPECT_EQ(art.m_apAct[0][0], frame) << "nothing is loaded twice";
     EXPECT_EQ(art.m_Unit.m_aiUnitWork[2], 210);
     EXPECT_EQ(art.m_Unit.m_iType, 1001);
@@ -127,11 +127,34 @@ TEST_F(ArtCacheTest, MachinesAreCachedAndKeepTheirActLengthsWhenRefilled) {
     EXPECT_EQ(m_Host.boxes.Count(), 0u);
 }
 
+TEST_F(ArtCacheTest, TheArtGoesOnlyToTheRecordsTheCallerGives) {
+    HandSlot hand[HAND_SLOT_COUNT];
+    hand[2].m_iCard = 5;
+    UnitDefinition machines[ENEMY_RECORD_COUNT] = {};
+    machines[3].m_iType = 1004;
+    const RobotArt pageHand = BattlePage().m_aHandArt[2], pageEnemy = BattlePage().m_aEnemyArt[3];
+    const struct { bool own; } rows[] = {{true}, {false}};
+    for (const auto& r : rows) {
+        RobotArt handArt[HAND_SLOT_COUNT] = {}, enemyArt[ENEMY_RECORD_COUNT] = {};
+        m_App->LoadPlayerRobotResources(hand, r.own ? handArt : nullptr);
+        m_App->LoadEnemyRobotResources(machines, r.own ? enemyArt : nullptr);
+        EXPECT_NE(SlotOf(5), -1) << "the cache loads either way";
+        EXPECT_EQ(m_App->m_aEnemyCache[0].m_iId, 1004);
+        EXPECT_EQ(handArt[2].m_apAct[0][0] != nullptr, r.own);
+        EXPECT_EQ(handArt[2].m_Unit.m_iType, r.own ? 5 : 0);
+        EXPECT_EQ(enemyArt[3].m_apAct[0][0] != nullptr, r.own);
+        EXPECT_EQ(enemyArt[3].m_Unit.m_iType, r.own ? 1004 : 0);
+        EXPECT_EQ(handArt[1].m_Unit.m_iType, 0) << "slots without a card stay as they were";
+        EXPECT_EQ(BattlePage().m_aHandArt[2].m_apAct[0][0], pageHand.m_apAct[0][0]) << "the page is not written";
+        EXPECT_EQ(BattlePage().m_aEnemyArt[3].m_apAct[0][0], pageEnemy.m_apAct[0][0]);
+    }
+}
+
 TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
     for (int first = 0; first < ROBOT_TYPES; first += ROBOT_CACHE_SLOTS) {
         HandSlot hand[HAND_SLOT_COUNT];
         for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) hand[i].m_iCard = first + i;
-        m_App->LoadPlayerRobotResources(hand);
+        m_App->LoadPlayerRobotResources(hand, BattlePage().m_aHandArt);
         for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) {
             const RobotArt& art = BattlePage().m_aHandArt[i];
             EXPECT_NE(art.m_apAct[0][0], nullptr) << first + i;
@@ -142,7 +165,7 @@ TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
     for (int first = FIRST_MACHINE_TYPE; first <= LAST_MACHINE_TYPE; first += ENEMY_RECORD_COUNT) {
         UnitDefinition records[ENEMY_RECORD_COUNT] = {};
         for (int i = 0; i < ENEMY_RECORD_COUNT && first + i <= LAST_MACHINE_TYPE; ++i) records[i].m_iType = first + i;
-        m_App->LoadEnemyRobotResources(records);
+        m_App->LoadEnemyRobotResources(records, BattlePage().m_aEnemyArt);
         for (int i = 0; i < ENEMY_RECORD_COUNT && first + i <= LAST_MACHINE_TYPE; ++i) {
             EXPECT_NE(BattlePage().m_aEnemyArt[i].m_apAct[0][0], nullptr) << first + i;
             EXPECT_NE(BattlePage().m_aEnemyArt[i].m_apSound[0], nullptr) << first + i;

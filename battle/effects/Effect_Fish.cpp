@@ -4,7 +4,6 @@
 
 #include "battle/effects/Effect_Oxygen.h"
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 
 using namespace ambient;
 
@@ -12,12 +11,10 @@ namespace {
 
 float Camera(const BattleView* view) { return view ? view->FieldScrollX() : 0.0f; }
 
-bool FastWaterStage(int stage) { return stage == 156 || stage == 166; }
-
 }  // namespace
 
 CEffect_Fish::CEffect_Fish() {
-    m_nPoolSize = 10;
+    m_nPoolSize = AMBIENT_FISH;
     m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     Clear(0);
     for (int k = 1; k <= FISH_KINDS; ++k) {
@@ -29,16 +26,21 @@ CEffect_Fish::CEffect_Fish() {
     }
 }
 
+int CEffect_Fish::AddRolled(int lane, const FishRoll& roll) {
+    m_Roll = roll;
+    return Add(lane);
+}
+
 void CEffect_Fish::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
     Fish& f = m_aFish[index];
-    f.kind = VxRand() % FISH_KINDS;
-    f.direction = VxRand() % 2 == 0 ? -1 : 1;
-    f.bubblePeriod = VxRand() % 5 + 3;
-    f.speed = float(VxRand() % 3) * 0.5f + 1.5f;
-    if (FastWaterStage(Stage())) f.speed += f.direction < 0 ? 5.0f : -3.0f;
+    f.kind = m_Roll.kind;
+    f.direction = m_Roll.direction;
+    f.bubblePeriod = m_Roll.bubblePeriod;
+    f.speed = m_Roll.speed;
+    if (IsFastWaterStage(Stage())) f.speed += f.direction < 0 ? 5.0f : -3.0f;
     f.scared = false;
-    const int offset = VxRand() % 3;
+    const int offset = m_Roll.offset;
     r.params[0] = (float(f.direction) + 0.1f * float(offset)) * (-0.6f * W());
     const int lane = r.kind >= 0 && r.kind < FIELD_ROWS ? r.kind : 0;
     r.params[1] = m_pView ? m_pView->FieldCells()[lane].m_fY : 0.0f;
@@ -52,7 +54,7 @@ void CEffect_Fish::OnFrame(int index) {
     if (!f.scared && view) {
         if (view->MachinesOnField() > 5) {
             f.scared = true;
-            f.speed = FastWaterStage(Stage()) ? f.speed + 2.0f : f.speed * 3.0f;
+            f.speed = IsFastWaterStage(Stage()) ? f.speed + 2.0f : f.speed * 3.0f;
         }
     }
     r.params[0].f += float(f.direction) * f.speed;

@@ -1,18 +1,22 @@
 #include "battle/effects/Effect_Flower.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 
 using namespace ambient;
 
 CEffect_Flower::CEffect_Flower() {
-    m_nPoolSize = 20;
-    m_iDefaultLife = 1200;
+    m_nPoolSize = AMBIENT_FLOWERS;
+    m_iDefaultLife = FLOWER_LIFE;
     Clear(0);
     m_pPicture = WorldPicture(*this, 1, "Bbd_Flower.png");
 }
 
-void CEffect_Flower::OnStart(int index) { m_afSpeed[index] = float(VxRand() % 4) * 0.2f + 0.5f; }
+int CEffect_Flower::AddRolled(float x, float y, float z, const FlowerRoll& roll) {
+    m_Roll = roll;
+    return AddAtPoint(x, y, z);
+}
+
+void CEffect_Flower::OnStart(int index) { m_afSpeed[index] = m_Roll.speed; }
 
 void CEffect_Flower::OnFrame(int index) {
     EffectInstance& r = m_aInstances[index];

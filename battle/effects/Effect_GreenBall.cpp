@@ -1,15 +1,19 @@
 #include "battle/effects/Effect_GreenBall.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 
 using namespace ambient;
 
 CEffect_GreenBall::CEffect_GreenBall() {
-    m_nPoolSize = 10;
+    m_nPoolSize = AMBIENT_GREEN_BALLS;
     m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     Clear(0);
     m_pPicture = WorldPicture(*this, 2, "Bbd_Greenball.png");
+}
+
+int CEffect_GreenBall::AddRolled(const GreenBallRoll& roll) {
+    m_Roll = roll;
+    return Add(0);
 }
 
 void CEffect_GreenBall::OnStart(int index) {
@@ -18,7 +22,7 @@ void CEffect_GreenBall::OnStart(int index) {
     const float height = m_pPicture ? m_pPicture->m_vSize.y : 0.0f;
     r.params[0] = -0.6f * W();
     r.params[1] = bottom - 40.375f + 0.5f * height - 6.0f;
-    m_afSpeed[index] = float(VxRand() % 3) * 0.5f + 2.0f;
+    m_afSpeed[index] = m_Roll.speed;
 }
 
 void CEffect_GreenBall::OnFrame(int index) {

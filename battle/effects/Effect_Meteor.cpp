@@ -1,23 +1,27 @@
 #include "battle/effects/Effect_Meteor.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 
 using namespace ambient;
 
 CEffect_Meteor::CEffect_Meteor() {
-    m_nPoolSize = 10;
+    m_nPoolSize = AMBIENT_METEORS;
     m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     Clear(0);
     m_pPicture = WorldPicture(*this, 5, "Bbd_Meteor.png");
 }
 
+int CEffect_Meteor::AddRolled(float x, float y, float z, const MeteorRoll& roll) {
+    m_Roll = roll;
+    return AddAtPoint(x, y, z);
+}
+
 void CEffect_Meteor::OnStart(int index) {
     Streak& s = m_aStreaks[index];
-    s.speed = float(VxRand() % 4) * 2.0f + 7.0f;
-    s.brightness = float(VxRand() % 3) * 0.05f + 0.8f;
-    s.stretch = VxRand() % 5;
-    s.direction = VxRand() % 10;
+    s.speed = m_Roll.speed;
+    s.brightness = m_Roll.brightness;
+    s.stretch = m_Roll.stretch;
+    s.direction = m_Roll.direction;
 }
 
 void CEffect_Meteor::OnFrame(int index) {

@@ -1,5 +1,6 @@
 #pragma once
 // Meteors streaking across the sky of the fifth world.
+#include "battle/model/AmbientDraws.h"
 #include "engine/VxEffect.h"
 
 class CVxBillboard;
@@ -7,6 +8,8 @@ class CVxBillboard;
 class CEffect_Meteor : public CVxEffect {
 public:
     CEffect_Meteor();
+    // A meteor from the point, with the numbers the battle rolled for it.
+    int AddRolled(float x, float y, float z, const MeteorRoll& roll);
     void OnStart(int index) override;
     void OnFrame(int index) override;
 
@@ -15,5 +18,6 @@ public:
         int stretch, direction;
     };
     CVxBillboard* m_pPicture = nullptr;  // also the falling Machines' meteor
-    Streak m_aStreaks[10] = {};
+    Streak m_aStreaks[AMBIENT_METEORS] = {};
+    MeteorRoll m_Roll;  // the one starting
 };

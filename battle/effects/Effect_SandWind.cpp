@@ -1,27 +1,31 @@
 #include "battle/effects/Effect_SandWind.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 
 using namespace ambient;
 
 CEffect_SandWind::CEffect_SandWind() {
-    m_nPoolSize = 10;
+    m_nPoolSize = AMBIENT_SAND_WINDS;
     m_iDefaultLife = EFFECT_ENDLESS_LIFE;
     Clear(0);
     m_pPicture = WorldPicture(*this, 2, "Bbd_SandWind.png");
 }
 
+int CEffect_SandWind::AddRolled(const SandWindRoll& roll) {
+    m_Roll = roll;
+    return Add(0);
+}
+
 void CEffect_SandWind::OnStart(int index) {
     EffectInstance& r = m_aInstances[index];
-    const int row = VxRand() % 4;
+    const int row = m_Roll.row;
     r.params[0] = -0.6f * W();
     r.params[1] = m_pView ? m_pView->FieldCells()[row].m_fY : 0.0f;
     Gust& g = m_aGusts[index];
-    g.speedX = float(VxRand() % 4) * 2.0f + 10.0f;
-    g.speedY = float(VxRand() % 4) * 0.5f;
-    g.alpha = float(VxRand() % 3) * 0.05f + 0.5f;
-    g.scale = float(VxRand() % 3) * 0.2f + 1.0f;
+    g.speedX = m_Roll.speedX;
+    g.speedY = m_Roll.speedY;
+    g.alpha = m_Roll.alpha;
+    g.scale = m_Roll.scale;
 }
 
 void CEffect_SandWind::OnFrame(int index) {

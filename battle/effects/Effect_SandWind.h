@@ -1,5 +1,6 @@
 #pragma once
 // Gusts of sand blowing across the second world.
+#include "battle/model/AmbientDraws.h"
 #include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
@@ -8,6 +9,8 @@ class CVxBillboard;
 class CEffect_SandWind : public CVxEffect, public BattleViewer {
 public:
     CEffect_SandWind();
+    // A gust from the left edge, with the numbers the battle rolled for it.
+    int AddRolled(const SandWindRoll& roll);
     void OnStart(int index) override;
     void OnFrame(int index) override;
 
@@ -15,5 +18,6 @@ public:
         float speedX, speedY, alpha, scale;
     };
     CVxBillboard* m_pPicture = nullptr;
-    Gust m_aGusts[10] = {};
+    Gust m_aGusts[AMBIENT_SAND_WINDS] = {};
+    SandWindRoll m_Roll;  // the one starting
 };

@@ -1,19 +1,23 @@
 #include "battle/effects/Effect_Snow.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 #include "content/StageNumbering.h"
 
 using namespace ambient;
 
 CEffect_Snow::CEffect_Snow() {
-    m_nPoolSize = 40;
-    m_iDefaultLife = 480;
+    m_nPoolSize = AMBIENT_SNOW;
+    m_iDefaultLife = SNOW_LIFE;
     Clear(0);
     m_pPicture = WorldPicture(*this, 4, "Bbd_Snow.png");
 }
 
-void CEffect_Snow::OnStart(int index) { m_aiRoll[index] = VxRand(); }
+int CEffect_Snow::AddRolled(float x, float y, float z, const SnowRoll& roll) {
+    m_Roll = roll;
+    return AddAtPoint(x, y, z);
+}
+
+void CEffect_Snow::OnStart(int index) { m_aiRoll[index] = m_Roll.roll; }
 
 void CEffect_Snow::OnFrame(int index) {
     const EffectInstance& r = m_aInstances[index];

@@ -1,10 +1,14 @@
 #include "battle/effects/Effect_Spike.h"
 
 #include "battle/effects/AmbientArt.h"
-#include "platform/Random.h"
 #include "engine/VxSound.h"
 
 using namespace ambient;
+
+int CEffect_Spike::AddRolled(float x, float y, float z, const SpikeRoll& roll) {
+    m_Roll = roll;
+    return AddAtPoint(x, y, z);
+}
 
 // state[0..4]: the five heights; state[5]: frames still held back.
 void CEffect_Spike::OnStart(int index) {
@@ -14,8 +18,8 @@ void CEffect_Spike::OnStart(int index) {
             sound->Stop();
             sound->Play();
         }
-    for (int j = 0; j < 5; ++j) r.state[j] = (VxRand() % 10) * 10;
-    r.state[5] = VxRand() % 4;
+    for (int j = 0; j < SPIKE_HEIGHTS; ++j) r.state[j] = m_Roll.heights[j];
+    r.state[5] = m_Roll.hold;
 }
 
 void CEffect_Spike::OnFrame(int index) {

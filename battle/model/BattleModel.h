@@ -8,6 +8,7 @@
 #include <list>
 #include <vector>
 
+#include "battle/model/AmbientDraws.h"
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleLimits.h"
 #include "battle/model/BattleScene.h"
@@ -213,6 +214,11 @@ public:
     std::list<int> m_lstDrawFirstTypes;
     std::list<int> m_lstDrawSecondTypes;
     std::list<int> m_lstDrawLastTypes;
+
+    // ---- Decoration rolls (AmbientDraws.h). ----
+    // The kind-5 field effect on show: its streaks' turns and lengths, rolled
+    // by the rules as the record is shown, drawn from by the page.
+    StreakRolls m_StreakRolls;
 
 private:
     BattleScene* m_pScene;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "battle/model/AmbientRecords.h"
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleStates.h"
@@ -301,10 +302,12 @@ void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots
 
     ScrollFieldIn(model, stage);
     drawer.EffectsBeforeUnits();
+    TickAmbientBeforeUnits(model);
 
     if (stage <= 150 && model.m_iBattleState < BATTLE_PLAYING) RunRobotArray(model, shownRobots, shownCount, drawer);
     else RunBattleObjects(model, drawer);
 
     drawer.EffectsAfterUnits();
+    TickAmbientAfterUnits(model);
     if (model.m_iBattleState == BATTLE_REWARD && stage > 150) ClearMachinesForReward(model);
 }

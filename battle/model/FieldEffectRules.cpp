@@ -98,8 +98,18 @@ void ActOnBattle(CBattleModel& model, const FieldEffect& record) {
     }
 }
 
+bool ShowsStreaks(const BattleScene& scene, const FieldEffect& record) {
+    if (record.kind != 5 || record.age >= 10) return false;
+    const int source = record.params[3].i, k = source - 1000;
+    const RobotArt* art = source >= 0 && source < HAND_SLOTS  ? &scene.m_aHandArt[source]
+                          : k >= 0 && k < STAGE_ENEMY_RECORDS ? &scene.m_aEnemyArt[k]
+                                                              : nullptr;
+    return art && art->m_pWeapon;
+}
+
 void RunFieldEffects(CBattleModel& model, BattleDrawer& drawer) {
     for (FieldEffect& fx : model.m_lstFieldEffects) {
+        if (ShowsStreaks(model.Scene(), fx)) model.m_StreakRolls = RollStreaks();
         drawer.FieldEffectShown(fx);
         ActOnBattle(model, fx);
         ++fx.age;

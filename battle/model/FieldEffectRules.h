@@ -5,10 +5,14 @@
 #include "battle/page/BattleTypes.h"
 
 class CBattleModel;
+struct BattleScene;
 class BattleDrawer;
 
 // One frame of every record in order: it is shown, acts, ages; the spent ones leave.
 void RunFieldEffects(CBattleModel& model, BattleDrawer& drawer);
+// The record shows the streaks of its source's weapon this frame (kind 5):
+// their rolls are drawn as it is shown.
+bool ShowsStreaks(const BattleScene& scene, const FieldEffect& record);
 // What the record's kind does to the battle at its age (nothing for most kinds).
 void ActOnBattle(CBattleModel& model, const FieldEffect& record);
 

@@ -283,7 +283,7 @@ int CPageGame::Load() {
 
     for (auto& slot : m_apEnemySounds)
         for (CVxSound*& s : slot) s = nullptr;
-    if (app) app->LoadEnemyRobotResources(m_aEnemyDefs);
+    if (app) app->LoadEnemyRobotResources(m_aEnemyDefs, m_aEnemyArt);
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
         for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apEnemySounds[k][s] = m_aEnemyArt[k].m_apSound[s];
 

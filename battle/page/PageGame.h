@@ -346,8 +346,6 @@ public:
     const StageDefinition& Stage() const override { return m_StageDefinition; }
     const FieldCell* FieldCells() const override { return m_aFieldCells; }
     void SetFieldGroundRow(int row) override { m_iFieldGroundRow = row; }
-    RobotArt* HandArt(int slot) override { return &m_aHandArt[slot]; }
-    RobotArt* EnemyArt(int record) override { return &m_aEnemyArt[record]; }
     CVxEffect* HowToPlayEffect() const override { return m_pEffectHowToPlay; }
     CVxEffect* HowToMiniGameEffect() const override { return m_pEffectHowToMiniGame; }
     CVxEffect* CardFullEffect() const override { return m_pEffectCardFull; }

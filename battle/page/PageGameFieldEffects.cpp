@@ -7,7 +7,6 @@
 #include "battle/model/FieldEffectRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
-#include "platform/Random.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -254,16 +253,18 @@ void DrawSmokeAndLight(const Frame& f) {
     }
 }
 
-// Kind 5: eight streaks of the weapon's picture at random angles and lengths.
+// Kind 5: eight streaks of the weapon's picture at the angles and lengths
+// the rules rolled as the record came to be shown (ShowsStreaks).
 void DrawStreaks(const CPageGame& page, const Frame& f) {
     if (f.age >= 10) return;
     CVxBillboard* b = WeaponPicture(page, f.source);
     if (!b) return;
-    for (int n = 0; n < 8; ++n) {
-        const double a = 45.0 * n + 20.0 + 61.0 * kVariant + double(VxRand() % 30);
-        const float len = float(60 - VxRand() % 20);
+    const StreakRolls& rolls = page.m_StreakRolls;
+    for (int n = 0; n < STREAKS; ++n) {
+        const double a = 45.0 * n + 20.0 + 61.0 * kVariant + double(rolls.turn[n]);
+        const float len = float(60 - rolls.shorten[n]);
         b->SaveState();
-        const float hgt = len + 20.0f + 2.0f * float(VxRand() % 10);
+        const float hgt = len + 20.0f + 2.0f * float(rolls.lift[n]);
         const VxMatrix m1 = MatrixMultiply(MatrixScaling(len, hgt, 1.0f), MatrixTranslation(-len / 2.0f, 0.0f, 0.0f));
         const VxMatrix m2 =
             MatrixMultiply(MatrixRotationZ(float(a * kDeg)), MatrixTranslation(len / 2.0f + 20.0f, 0.0f, 0.0f));

@@ -90,7 +90,7 @@ void CPageGame::BuildHand() {
         }
     }
     out.saveDeck = stage <= 150;
-    app->LoadPlayerRobotResources(hand);
+    app->LoadPlayerRobotResources(hand, m_aHandArt);
     for (int i = 0; i < HAND_SLOTS; ++i)
         for (int s = 0; s < ROBOT_SOUNDS; ++s) out.sounds[i][s] = m_aHandArt[i].m_apSound[s];
     m_bLoadedHandWaiting = true;

@@ -135,6 +135,8 @@ void CCom_GameStage::Update(const CBattleModel& model, bool force) {
     SpawnAmbient(model);
 }
 
+// Every number is drawn whether or not the page's effects are there to show
+// the piece; a piece's own numbers only when its pool has room for it.
 void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
     const BattleScene& scene = model.Scene();
     const int stage = model.StageNumber();
@@ -143,32 +145,47 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
     const int iw = g_iScreenWidth;
     switch (GetStageWorldOf(model.m_StageDefinition, stage)) {
     case 1:
-        if (f % 1800 > 900 && f % 120 == 0 && scene.m_pEffectFlower) {
+        if (f % 1800 > 900 && f % 120 == 0) {
             const int rx = VxRand() % 10;
             const int ry = VxRand() % int(0.6f * h);
-            scene.m_pEffectFlower->AddAtPoint(float(rx) - 0.6f * w, float(ry) - 0.25f * h, 0.0f);
+            FlowerRoll roll;
+            if (m_Ambient.StartFlower(roll) && scene.m_pEffectFlower)
+                scene.m_pEffectFlower->AddRolled(float(rx) - 0.6f * w, float(ry) - 0.25f * h, 0.0f, roll);
         }
         break;
     case 2:
         if (stage == 174) break;
-        if (f % 1200 == 0 && scene.m_pEffectGreenBall) {
+        if (f % 1200 == 0) {
             const int n = VxRand() % 2 == 1 ? 2 : 1;
-            for (int i = 0; i < n; ++i) scene.m_pEffectGreenBall->Add(0);
+            for (int i = 0; i < n; ++i) {
+                GreenBallRoll roll;
+                if (m_Ambient.StartGreenBall(roll, w) && scene.m_pEffectGreenBall)
+                    scene.m_pEffectGreenBall->AddRolled(roll);
+            }
         }
-        if (f % 300 == 0 && scene.m_pEffectSandWind) scene.m_pEffectSandWind->Add(0);
+        if (f % 300 == 0) {
+            SandWindRoll roll;
+            if (m_Ambient.StartSandWind(roll, w) && scene.m_pEffectSandWind) scene.m_pEffectSandWind->AddRolled(roll);
+        }
         break;
     case 3:
-        if (f % 180 == 0 && VxRand() % 3 != 0 && scene.m_pEffectOxygen) {
+        if (f % 180 == 0 && VxRand() % 3 != 0) {
             const int rx = VxRand() % iw;
             const int ry = VxRand() % 100;
-            scene.m_pEffectOxygen->AddAtPoint(float(rx) - 0.5f * w, 50.0f - float(ry) - 0.5f * h, 0.0f);
+            if (scene.m_pEffectOxygen)
+                scene.m_pEffectOxygen->AddAtPoint(float(rx) - 0.5f * w, 50.0f - float(ry) - 0.5f * h, 0.0f);
         }
-        if (f % 720 == 0 && scene.m_pEffectFish)
-            for (int lane = 0; lane < FIELD_ROWS; ++lane)
-                if (VxRand() % 3 == 0) scene.m_pEffectFish->Add(lane);
+        if (f % 720 == 0) {
+            const bool fastWater = IsFastWaterStage(CurrentStage());
+            for (int lane = 0; lane < FIELD_ROWS; ++lane) {
+                if (VxRand() % 3 != 0) continue;
+                FishRoll roll;
+                if (m_Ambient.StartFish(roll, w, m_fScrollX, fastWater) && scene.m_pEffectFish)
+                    scene.m_pEffectFish->AddRolled(lane, roll);
+            }
+        }
         break;
     case 4: {
-        if (!scene.m_pEffectSnow) break;
         const bool third = GetStageEpisode(stage) == 3;
         const int period = third ? 10 : 30;
         if (f % period != 0) break;
@@ -179,16 +196,21 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
         const int rx = VxRand() % b;
         const float x = third ? float(rx + k * b - band) : float(k * b + rx) - 0.65f * float(band);
         const int ry = VxRand() % (third ? 100 : 50);
-        scene.m_pEffectSnow->AddAtPoint(x, 0.6f * h + float(ry), 0.0f);
+        SnowRoll roll;
+        if (m_Ambient.StartSnow(roll) && scene.m_pEffectSnow)
+            scene.m_pEffectSnow->AddRolled(x, 0.6f * h + float(ry), 0.0f, roll);
         break;
     }
     case 5: {
         const int period = int(120.0 - 2.0 * double(stage % 10));
-        if (period <= 0 || f % period != 0 || !scene.m_pEffectMeteor) break;
+        if (period <= 0 || f % period != 0) break;
         if (VxRand() % 3 == 0) break;
         const int rx = VxRand() % iw;
         const int ry = VxRand() % 100;
-        scene.m_pEffectMeteor->AddAtPoint(-float(rx), 0.5f * h + float(ry) + 50.0f, 0.0f);
+        const float y = 0.5f * h + float(ry) + 50.0f;
+        MeteorRoll roll;
+        if (m_Ambient.StartMeteor(roll, y) && scene.m_pEffectMeteor)
+            scene.m_pEffectMeteor->AddRolled(-float(rx), y, 0.0f, roll);
         break;
     }
     default: break;

@@ -5,6 +5,7 @@
 // render road when the backdrop must be drawn again, and spawns each world's
 // ambient weather. The battle page makes one per battle (m_pStage) and hands
 // it the model's battle at every call.
+#include "battle/model/AmbientRecords.h"
 #include "engine/VxEffect.h"
 
 class CBattleModel;
@@ -62,6 +63,10 @@ public:
     float m_fScrollY = 0.0f;
     float m_fLastScrollY = 0.0f;
     int m_nGroundLanes = 0;
+    // The decoration running on the field, as the battle follows it: the
+    // effects the page makes with this unit start and end their records in
+    // step with it.
+    AmbientRecords m_Ambient;
 
 private:
     void SpawnAmbient(const CBattleModel& model);

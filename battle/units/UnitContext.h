@@ -32,10 +32,13 @@ inline void Restart(CVxSound* sound) {
 
 // Clears a spiked cell: its spikes burst; answers whether it held any. The
 // caller asks the stage to redraw its ground (once for a blast's many cells).
+// The burst's numbers are rolled here, shown or not.
 inline bool ClearSpikes(CBattleModel& model, FieldCell& cell) {
     if (cell.m_iSpikeFree != 0) return false;
     cell.m_iSpikeFree = 1;
-    if (model.Scene().m_pEffectSpike) model.Scene().m_pEffectSpike->AddAtPoint(cell.m_fX, cell.m_fY, cell.m_fZ);
+    SpikeRoll roll;
+    if (model.m_pStage && model.m_pStage->m_Ambient.StartSpike(roll) && model.Scene().m_pEffectSpike)
+        model.Scene().m_pEffectSpike->AddRolled(cell.m_fX, cell.m_fY, cell.m_fZ, roll);
     return true;
 }
 

@@ -12,7 +12,6 @@
 #include "battle/model/RobotArray.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/model/TutorialRules.h"
-#include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
@@ -21,7 +20,7 @@
 #include "content/UnlockTables.h"
 #include "engine/framework/RoadStep.h"
 #include "game/GameApplication.h"
-#include "main/GamePages.h"
+#include "tools/stagerun/BattleChecksum.h"
 
 ModelRun::ModelRun(const StageRunOptions& options, std::vector<LoggedCommand> log)
     : m_host(options), m_vecLog(std::move(log)), m_options(options) {}
@@ -59,9 +58,7 @@ bool ModelRun::Start() {
     model.m_nHandSlots = handSlots;
 
     // The Machines' records and art come from the application's cache.
-    app.LoadEnemyRobotResources(model.m_aEnemyDefs);
-    if (CPageGame* page = GameBattlePage(&app))
-        std::copy(std::begin(page->m_aEnemyArt), std::end(page->m_aEnemyArt), std::begin(m_scene.m_aEnemyArt));
+    app.LoadEnemyRobotResources(model.m_aEnemyDefs, m_scene.m_aEnemyArt);
     SetUpTurnOrder(model, stage);
 
     SetUpRobotArray(model, m_vecPreview, m_nPreview);
@@ -79,9 +76,7 @@ void ModelRun::LoadHand() {
     std::copy(std::begin(model.m_aHand), std::end(model.m_aHand), std::begin(hand));
     hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
     CGameApplication& app = m_host.App();
-    app.LoadPlayerRobotResources(hand);
-    if (CPageGame* page = GameBattlePage(&app))
-        std::copy(std::begin(page->m_aHandArt), std::end(page->m_aHandArt), std::begin(m_scene.m_aHandArt));
+    app.LoadPlayerRobotResources(hand, m_scene.m_aHandArt);
     model.TakeHandRecords(records);
 }
 

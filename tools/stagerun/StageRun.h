@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class CBattleModel;
 class CGameApplication;
 class CPageGame;
 
@@ -41,10 +40,6 @@ struct StageRunOptions {
     // off, they wait for AnswerNow.
     bool answerBoxes = true;
 };
-
-// 64-bit hash of a canonical dump of the battle: robots, bullets, items,
-// counters, the generator's state and the serial counters.
-uint64_t BattleChecksum(const CBattleModel& battle);
 
 // Reads a script file: one event a line, "FRAME press X Y", "FRAME release X Y",
 // "FRAME move X Y" or "FRAME key CODE"; '#' starts a comment. False with a
