@@ -11,6 +11,7 @@
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleLimits.h"
 #include "battle/model/BattleScene.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
@@ -194,6 +195,13 @@ public:
     std::list<int> m_lstDrawFirstTypes;
     std::list<int> m_lstDrawSecondTypes;
     std::list<int> m_lstDrawLastTypes;
+
+    // Item flights (ItemFlights.h): the items on their way to the HUD, and
+    // where the counters they fly to stand.
+    ItemFlight m_aItemFlights[ITEM_FLIGHTS] = {};
+    VxVec3 m_vEnergyPanelAt{};
+    VxVec3 m_vPartsPanelAt{};
+    int m_iPanelTimer = 0;  // frames the parts panel stays out
 
 private:
     BattleScene* m_pScene;

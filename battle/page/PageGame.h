@@ -243,6 +243,8 @@ public:
     void UpdateShownParts();
     void SlidePanel();
     void SetPartsPanelPosition(float x, float y);
+    // The battle's panels start where the counters' shared pictures stand.
+    void TakePanelPositions();
     // One climb step of a shown counter toward its true value.
     static void StepShownCounter(float (&shown)[3], float value);
 
