@@ -24,7 +24,7 @@ struct ItemFlight {
     VxVec3 at{};
 };
 
-// Where the parts panel stands in play, and out of the way.
+// Where the parts panel stands from the loading to the play's end.
 constexpr float PARTS_PANEL_X = -125.0f;
 // The panel's height: 302 shows its count whole under the screen's top edge,
 // 370 hides it above (18 px clear of the 640-high screen).

@@ -241,6 +241,8 @@ public:
     void DrawHud();
     void UpdateShownEnergy();
     void UpdateShownParts();
+    // A frame of the parts panel's slide (SlidePartsPanel), drawn where it
+    // left the panel; a place set for it by hand.
     void SlidePanel();
     void SetPartsPanelPosition(float x, float y);
     // The battle's panels start where the counters' shared pictures stand.
