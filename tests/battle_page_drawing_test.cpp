@@ -141,7 +141,7 @@ TEST_F(BattlePageTest, TheMetalPartsPanelSlidesAndStaysWhereItIs) {
     for (const Slide& row : kSlides) {
         SCOPED_TRACE(row.name);
         p.m_iPanelTimer = 0;
-        panel->SetPosition(-125.0f, 370.0f, 0.0f);
+        p.SetPartsPanelPosition(-125.0f, 370.0f);  // the battle keeps the place; the picture follows
         p.m_iPanelTimer = row.timer;
         Frames(row.frames);
         EXPECT_EQ(int(panel->m_vPosition.y), row.y);

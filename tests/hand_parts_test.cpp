@@ -2,8 +2,7 @@
 #include <cmath>
 
 #include "battle/effects/Effect_HeartDecreased.h"
-#include "battle/effects/Effect_ItemTransToInterface.h"
-#include "engine/VxBillboard.h"
+#include "battle/model/ItemFlights.h"
 #include "content/SaveProfile.h"
 #include "tests/HandInputSupport.h"
 
@@ -16,14 +15,14 @@ protected:
         Begin(3, 1, 5, {0});
         ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
     }
-    CEffect_ItemTransToInterface& Flights() { return *Page().m_pEffectItemTransToInterface; }
+    bool Flying() { return Page().m_aItemFlights[0].flying; }
     // An item of the kind flying from this far left of its target; frames until it is credited.
     int Fly(int kind, float distance) {
-        const VxVec3 t = CEffect_ItemTransToInterface::Target(kind);
-        Flights().Add(kind, t.x - distance, t.y, 0.0f);
+        const VxVec3 t = ItemFlightTarget(Page(), kind);
+        EXPECT_TRUE(LaunchItemFlight(Page(), kind, VxVec3{t.x - distance, t.y, 0.0f}));
         int frames = 0;
-        while (Flights().m_aInstances[0].life > 0 && frames < 100) {
-            Flights().Tick();
+        while (Flying() && frames < 100) {
+            RunItemFlights(Page());
             ++frames;
         }
         return frames;
@@ -60,13 +59,12 @@ TEST_F(HandPartsTest, ItemsFlyThirtyPixelsAFrameAndCreditWithTheirCaps) {
 TEST_F(HandPartsTest, AnItemChasingAMovingCounterIsStillCredited) {
     CPageGame& p = Page();
     p.m_iEnergy = 0;
-    CVxBillboard* icon = run->App().m_apBbdInterface[2];
-    const VxVec3 t = CEffect_ItemTransToInterface::Target(1);
-    Flights().Add(1, t.x - 300.0f, t.y, 0.0f);
-    for (int f = 0; f < 5; ++f) Flights().Tick();
-    icon->SetPosition(t.x + 90.0f, t.y, 0.0f);  // the flight now lasts longer than its age
-    for (int f = 0; f < 20 && Flights().m_aInstances[0].life > 0; ++f) Flights().Tick();
-    EXPECT_LE(Flights().m_aInstances[0].life, 0);
+    const VxVec3 t = ItemFlightTarget(p, 1);
+    ASSERT_TRUE(LaunchItemFlight(p, 1, VxVec3{t.x - 300.0f, t.y, 0.0f}));
+    for (int f = 0; f < 5; ++f) RunItemFlights(p);
+    p.m_vEnergyPanelAt = VxVec3{t.x + 90.0f, t.y, 0.0f};  // the flight now lasts longer than its age
+    for (int f = 0; f < 20 && Flying(); ++f) RunItemFlights(p);
+    EXPECT_FALSE(Flying());
     EXPECT_EQ(p.m_iEnergy, 10);
 }
 

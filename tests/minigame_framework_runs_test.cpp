@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "battle/effects/Effect_ItemTransToInterface.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_RobotJumpOut.h"
 #include "battle/model/MiniGameRules.h"
@@ -368,8 +368,8 @@ TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
     for (const auto& c : cases) {
         CPageGame& p = Playing(c.stage);
         const size_t before = p.m_lstRobots.size();
-        ASSERT_GE(p.m_pEffectItemTransToInterface->Add(ITEM_CAPSULE, -300.0f, 0.0f, 0.0f), 0);
-        for (int i = 0; i < 60; ++i) p.m_pEffectItemTransToInterface->Tick();
+        ASSERT_TRUE(LaunchItemFlight(p, ITEM_CAPSULE, VxVec3{-300.0f, 0.0f, 0.0f}));
+        for (int i = 0; i < 60; ++i) RunItemFlights(p);
         if (c.type < 0) {
             EXPECT_EQ(p.m_lstRobots.size(), before) << c.stage;
         } else {

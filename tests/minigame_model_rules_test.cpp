@@ -99,7 +99,7 @@ TEST(MiniGameModelRules, AnOwnLiveAttackerPicksUpWhatLiesWithinFiftyPixels) {
         b.Lay(c.itemKind, c.itemX, 100.0f);
         CollectItemsByTouch(b.model);
         EXPECT_EQ(b.model.m_lstItems.empty(), c.taken) << c.name;
-        EXPECT_EQ(b.scene.m_iPanelTimer, c.panelTimer) << c.name;
+        EXPECT_EQ(b.model.m_iPanelTimer, c.panelTimer) << c.name;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "battle/model/SceneCues.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleStates.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -365,11 +366,11 @@ void CollectItem::Apply(CBattleModel& model) const {
             model.m_iCarriedCard = card;
             model.m_bCarriedFromCapsule = true;
         } else {
-            CueItemToPanel(model.Scene(), kind, at.x, at.y, at.z);
+            LaunchItemFlight(model, kind, at);
         }
     }
     model.PlayPickupSound(*hit);
-    if (IsPartsItem(kind)) model.Scene().m_iPanelTimer = 300;
+    if (IsPartsItem(kind)) model.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
     model.m_lstItems.erase(hit);
     if (collected) model.DropItem(kind, at.x, at.y, at.z, card, false);
 }

@@ -12,6 +12,7 @@
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleLimits.h"
 #include "battle/model/BattleScene.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
@@ -219,6 +220,13 @@ public:
     // The kind-5 field effect on show: its streaks' turns and lengths, rolled
     // by the rules as the record is shown, drawn from by the page.
     StreakRolls m_StreakRolls;
+
+    // Item flights (ItemFlights.h): the items on their way to the HUD, and
+    // where the counters they fly to stand.
+    ItemFlight m_aItemFlights[ITEM_FLIGHTS] = {};
+    VxVec3 m_vEnergyPanelAt{};
+    VxVec3 m_vPartsPanelAt{};
+    int m_iPanelTimer = 0;  // frames the parts panel stays out
 
 private:
     BattleScene* m_pScene;

@@ -80,7 +80,6 @@ struct BattleScene {
     CVxBillboard* m_pNextUnlockPicture = nullptr;  // the next unlock, shown by a produced item
     CVxSound* m_pSfxAlarm = nullptr;               // a mini-game unit's alarm
     CVxSound* m_pSfxFuse = nullptr;                // a bomb's fuse catching
-    int m_iPanelTimer = 0;
 
     // The battle's effect objects, built by Load and deleted by Release.
     CEffect_TextStage* m_pEffectTextStage = nullptr;

@@ -6,7 +6,7 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/model/MiniGameRules.h"
-#include "battle/model/SceneCues.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -109,9 +109,9 @@ void CollectItemsByTouch(CBattleModel& model) {
                 continue;
             }
             const int kind = it->m_iItemKind;
-            CueItemToPanel(model.Scene(), kind, it->m_vPosition.x, it->m_vPosition.y, it->m_vPosition.z);
+            LaunchItemFlight(model, kind, it->m_vPosition);
             model.PlayPickupSound(*it);
-            if (kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE) model.Scene().m_iPanelTimer = 300;
+            if (kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE) model.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
             it = model.m_lstItems.erase(it);
         }
     }

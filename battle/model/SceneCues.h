@@ -1,9 +1,9 @@
 #pragma once
-// What the battle's rules start on the overlays the page owns: a card's flight
-// to the panel, a tutorial step, the Destroyer's hands, a Machine dropped from
-// the sky. Each is defined beside its effect, so the rules name the cue and
-// never the effect's class. Every cue does nothing when the scene lacks the
-// effect (a battle run without a page).
+// What the battle's rules start on the overlays the page owns: a tutorial
+// step, the Destroyer's hands, a Machine dropped from the sky. Each is defined
+// beside its effect, so the rules name the cue and never the effect's class.
+// Every cue does nothing when the scene lacks the effect (a battle run
+// without a page).
 struct BattleScene;
 
 // The tutorial board is up, and the step it shows (-1 without a board).
@@ -14,9 +14,6 @@ int TutorialRequestedStep(const BattleScene& scene);
 // The step on show has faded out completely (false without a board).
 bool TutorialStepDismissed(const BattleScene& scene);
 void CueTutorialStep(BattleScene& scene, int step);
-
-// A picked-up item flies from the point to the panel and pays out there.
-void CueItemToPanel(BattleScene& scene, int kind, float x, float y, float z);
 
 // One of the Destroyer's hands takes aim at a cell; both hands let go.
 void CueBossHand(BattleScene& scene, int hand, float column, float row);

@@ -1,6 +1,7 @@
 #include "battle/model/TutorialRules.h"
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -20,7 +21,7 @@ void AskForTutorialSteps(CBattleModel& battle) {
         else if ((s == 4 || s == 5) && TutorialStepDismissed(scene)) CueTutorialStep(scene, s + 1);
         else if (s == 6 && battle.m_iEnergy >= 20) CueTutorialStep(scene, 7);
         else if (s == 11 && TutorialStepDismissed(scene)) CueTutorialStep(scene, 12);
-        else if (s == 11) scene.m_iPanelTimer = 300;
+        else if (s == 11) battle.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
         return;
     }
     const SaveProfile& p = g_CurrentProfile;

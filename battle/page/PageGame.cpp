@@ -117,6 +117,8 @@ void CPageGame::LoadBattleResources() {
     for (float& e : m_afShownEnergy) e = float(m_iEnergy);
     for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
     m_iPanelTimer = 0;
+    for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
+    TakePanelPositions();
     m_bLoadedHandWaiting = false;
     m_bHudHidden = false;
     m_iCardChoiceStep = 0;
@@ -433,6 +435,7 @@ int CPageGame::Release() {
     m_lstRobots.clear();
     m_lstBullets.clear();
     m_lstItems.clear();
+    for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
     m_lstFieldEffects.clear();
     m_lstNewEnemies.clear();
     m_itNewEnemy = m_lstNewEnemies.end();

@@ -127,7 +127,6 @@ public:
     void UpdateBattleObjects();
 
     // Field pick-ups, item drops and the field-effect list.
-    void CollectRemainingItems();
 
     // Battle states: the boards and captions each waits for (its rules: BattleStates.h).
     int RunBattleStates();
@@ -245,8 +244,12 @@ public:
     void DrawHud();
     void UpdateShownEnergy();
     void UpdateShownParts();
+    // A frame of the parts panel's slide (SlidePartsPanel), drawn where it
+    // left the panel; a place set for it by hand.
     void SlidePanel();
     void SetPartsPanelPosition(float x, float y);
+    // The battle's panels start where the counters' shared pictures stand.
+    void TakePanelPositions();
     // One climb step of a shown counter toward its true value.
     static void StepShownCounter(float (&shown)[3], float value);
 

@@ -2,13 +2,13 @@
 // and the part of its input that reaches them.
 #include <cmath>
 
-#include "battle/effects/Effect_ItemTransToInterface.h"
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "engine/InputRecord.h"
@@ -21,24 +21,6 @@
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
 #include "content/UnitIds.h"
-
-namespace {
-
-bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
-bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
-
-}  // namespace
-
-void CPageGame::CollectRemainingItems() {
-    for (const CCom_GameItem& item : m_lstItems) {
-        if (!IsEnergyItem(item.m_iItemKind) && !IsPartsItem(item.m_iItemKind)) continue;
-        if (m_pEffectItemTransToInterface)
-            m_pEffectItemTransToInterface->Add(item.m_iItemKind, item.m_vPosition.x, item.m_vPosition.y,
-                                               item.m_vPosition.z, 0.0f, 0.0f, 0.0f);
-        if (IsPartsItem(item.m_iItemKind)) m_iPanelTimer = 300;
-    }
-    m_lstItems.clear();
-}
 
 int CPageGame::HandleInput() {
     if (!g_pApp || !g_pApp->m_bInitialised) return 0;

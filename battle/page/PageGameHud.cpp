@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/Effect_ScaleAndDiffuseOut.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/page/PageGame.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 // Draws a shared picture at a point; it keeps none of the change.
 void DrawAt(CVxBillboard* picture, float x, float y, float scale = 1.0f) {
     if (!picture) return;
@@ -66,41 +66,37 @@ void CPageGame::UpdateShownEnergy() { StepShownCounter(m_afShownEnergy, float(m_
 
 void CPageGame::UpdateShownParts() { StepShownCounter(m_afShownParts, float(g_CurrentProfile.m_iMetalParts)); }
 
+// The shared pictures of the counters stand where the battle keeps its panels
+// (and the next battle finds them there).
 void CPageGame::SetPartsPanelPosition(float x, float y) {
+    m_vPartsPanelAt = VxVec3{x, y, 0.0f};
     if (g_pGameAppInstance && g_pGameAppInstance->m_apBbdInterface[3])
         g_pGameAppInstance->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
 }
 
+void CPageGame::TakePanelPositions() {
+    CGameApplication* app = g_pGameAppInstance;
+    m_vEnergyPanelAt = app && app->m_apBbdInterface[2] ? app->m_apBbdInterface[2]->m_vPosition : VxVec3{};
+    m_vPartsPanelAt = app && app->m_apBbdInterface[3] ? app->m_apBbdInterface[3]->m_vPosition : VxVec3{};
+}
+
 void CPageGame::SlidePanel() {
+    SlidePartsPanel(*this);
     CGameApplication* app = g_pGameAppInstance;
     CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;
     if (!panel) return;
-    const int x = int(panel->m_vPosition.x);
-    int y = int(panel->m_vPosition.y);
-    if (m_iPanelTimer > 0) {
-        y -= 15;
-        --m_iPanelTimer;
-    } else {
-        y += 15;
-    }
-    // 370 hides the panel above the top edge of the 640-high screen (18 px
-    // clear of it); at 302 it shows its count whole under that edge.
-    y = std::clamp(y, 302, 370);
-    panel->SetPosition(float(x), float(y), 0.0f);
+    const VxVec3 at = m_vPartsPanelAt;
+    panel->SetPosition(at.x, at.y, 0.0f);
     panel->RenderSRT();
     UpdateShownParts();
-    DrawNumber(app->m_pNumInterface, int(m_afShownParts[1]), float(x) + 65.0f, float(y), 16.0f, 1, 0.8f);
+    DrawNumber(app->m_pNumInterface, int(m_afShownParts[1]), at.x + 65.0f, at.y, 16.0f, 1, 0.8f);
 }
 
 void CPageGame::DrawHud() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const int stage = CurrentStage();
-    const int frame = EngineFrame();
-    float s = 20.0f;
-    if (m_iBattleState == BATTLE_LOADING && frame - m_iStateEntryFrame < 30)
-        s = float(m_iStateEntryFrame + 30 - frame) + 20.0f;
-    else if (m_iBattleState == BATTLE_RESULT) s = float(frame - m_iStateEntryFrame) + 20.0f;
+    const float s = HudDrop(*this);
 
     // The page draws its buttons; the pause button only moves with the HUD.
     if (m_pPauseButton) m_pPauseButton->SetPosition(-405.0f, s + 269.0f, 0.0f);
@@ -159,9 +155,10 @@ void CPageGame::DrawHud() {
         DrawNumber(app->m_pNumInterface, std::max(m_iShownLife, 0), 230.0f, s + 271.0f, 19.0f, -1, 1.0f);
     }
     // Energy.
-    // The energy icon keeps its place: flying items read it as their target.
+    // The battle keeps the icon's place: flying items read it as their target.
+    PlaceEnergyPanel(*this);
     if (CVxBillboard* icon = app->m_apBbdInterface[2]) {
-        icon->SetPosition(295.0f, s + 269.0f, 0.0f);
+        icon->SetPosition(m_vEnergyPanelAt.x, m_vEnergyPanelAt.y, m_vEnergyPanelAt.z);
         icon->RenderSRT();
     }
     if (!m_StageDefinition.m_bEnergyInPlay) {

@@ -27,6 +27,7 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/model/BattleStates.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/TutorialRules.h"
 #include "battle/page/PageGame.h"
@@ -254,7 +255,7 @@ void CPageGame::StepReward() {
     if (m_iStateFrames == 0) {
         if (m_pEffectReward) m_pEffectReward->Add(0);
     }
-    CollectRemainingItems();
+    CollectRemainingItems(*this);
     if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
     if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
     const int stars = RecordRewardStars(*this);
@@ -309,6 +310,8 @@ void CPageGame::StepSummary() {
 void CPageGame::TickOverlayEffects() {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
+    // The items' flights move (and pay out) first, then their pictures show.
+    RunItemFlights(*this);
     TickIf(m_pEffectItemTransToInterface);
     TickIf(m_pEffectItemFadeDisappear);
     TickIf(m_pEffectItemAmount);
@@ -355,12 +358,7 @@ int CPageGame::RunBattleStates() {
     const bool stateOfHud = m_iBattleState >= BATTLE_LOADING && m_iBattleState <= BATTLE_RESULT;
     if (!g_bLoaderRunning && stateOfHud && !m_bHudHidden) DrawHud();
     if (CurrentStage() == 167) DrawRobotsAboveScreen();
-    if (m_iBattleState <= BATTLE_PLAYING) {
-        // Only x is placed here: the panel keeps sliding from where it is.
-        CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;
-        if (panel && m_iBattleState >= BATTLE_LOADING) SetPartsPanelPosition(-125.0f, panel->m_vPosition.y);
-        SlidePanel();
-    }
+    if (m_iBattleState <= BATTLE_PLAYING) SlidePanel();
 
     switch (m_iBattleState) {
     case BATTLE_OPENING: StepOpening(); break;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/SceneCues.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/UnitContext.h"
@@ -401,10 +401,9 @@ void CCom_GameBullet::ActFetch(CBattleModel& model) {
     m_Look.at = VxVec3{(1.0f - f) * m_vPosition.x + f * it->m_vPosition.x,
                        (1.0f - f) * m_vPosition.y + f * it->m_vPosition.y, 0.0f};
     if (m_iAge != m_iLifetime - 1) return;
-    BattleScene& scene = model.Scene();
-    CueItemToPanel(scene, it->m_iItemKind, it->m_vPosition.x, it->m_vPosition.y, it->m_vPosition.z);
+    LaunchItemFlight(model, it->m_iItemKind, it->m_vPosition);
     model.PlayPickupSound(*it);
-    if (it->m_iItemKind >= 4 && it->m_iItemKind <= 7) scene.m_iPanelTimer = 300;
+    if (it->m_iItemKind >= 4 && it->m_iItemKind <= 7) model.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
     model.m_lstItems.erase(it);
 }
 
