@@ -2,12 +2,14 @@
 // of the commands its clicks and moves made; the same stage and seed played
 // again with the mouse still from the battle's start, the log's commands
 // applied at their frames, ends at the same checksum (the mouse run's
-// golden). The checks of the commands hold their rules on a bare model.
+// golden), and so does the battle's model played alone from the log. The
+// checks of the commands hold their rules on a bare model.
 #include <gtest/gtest.h>
 
 #include <cinttypes>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "battle/model/BattleCommands.h"
@@ -21,6 +23,7 @@
 #include "tests/BareModel.h"
 #include "tests/StageRunSupport.h"
 #include "tools/stagerun/InputPlayer.h"
+#include "tools/stagerun/ModelRun.h"
 
 namespace {
 
@@ -48,28 +51,51 @@ std::vector<LoggedCommand> PlayCommands(const std::vector<LoggedCommand>& log) {
 
 }  // namespace
 
-TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
-    const int stage = GetParam();
+namespace {
+
+// A stage played by the input player with the mouse: its result, the whole
+// log of commands, the runner frame the battle began on and the checksum
+// after each battle frame the runner stepped between the player's acts.
+struct MouseRun {
+    StageRunResult result;
+    std::vector<LoggedCommand> log;
+    int playFrom = -1;
+    std::vector<ScriptEvent> script;
+    std::map<int, uint64_t> checksums;
+};
+
+MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
+    MouseRun m;
     StageRunOptions o = InputPlayerOptions(stage);
     run = std::make_unique<StageRun>(o);
-    ASSERT_TRUE(run->Start()) << run->Error();
+    EXPECT_TRUE(run->Start()) << run->Error();
     g_CurrentProfile.m_nCardSlots = 4;
     run->Battle().m_bKeepCommandLog = true;
     InputPlayer player(*run, o.script);
-    int playFrom = -1;  // the runner frame the battle began on
+    const auto onBattle = [&] { return run->App().m_iCurrentPage == BATTLE_PAGE_INDEX; };
     while (run->RunnerFrame() < 40000) {
-        if (run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_SUMMARY) break;
-        if (playFrom < 0 && run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_PLAYING)
-            playFrom = run->RunnerFrame();
+        if (onBattle() && run->State() == BATTLE_SUMMARY) break;
+        if (m.playFrom < 0 && onBattle() && run->State() == BATTLE_PLAYING) m.playFrom = run->RunnerFrame();
         if (!player.Act()) run->Step();
+        if (onBattle()) m.checksums[run->BattleFrame()] = run->Checksum();
     }
-    const StageRunResult played = run->RunToEnd();
-    const std::vector<LoggedCommand> log = PlayCommands(run->Battle().m_vecCommandLog);
+    m.result = run->RunToEnd();
+    m.log = run->Battle().m_vecCommandLog;
+    m.script = player.Script();
     run.reset();
+    return m;
+}
+
+}  // namespace
+
+TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
+    const int stage = GetParam();
+    const MouseRun mouse = PlayWithTheMouse(run, stage);
+    const std::vector<LoggedCommand> log = PlayCommands(mouse.log);
     std::string expected;
     ASSERT_TRUE(ReadGoldenValue(golden::StageRunFile(), "scripted_stage" + std::to_string(stage), expected));
-    ASSERT_EQ(Golden(played), expected) << "the mouse run is the golden one";
-    ASSERT_GE(playFrom, 0);
+    ASSERT_EQ(Golden(mouse.result), expected) << "the mouse run is the golden one";
+    ASSERT_GE(mouse.playFrom, 0);
     EXPECT_GE(CountOf<PickCard>(log), 1) << "cards were picked";
     EXPECT_GE(CountOf<PlaceCard>(log), 1) << "cards were placed";
     EXPECT_GE(CountOf<CollectItem>(log), 1) << "items were collected";
@@ -77,9 +103,10 @@ TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
 
     // The card choice is played as before; from the battle's first frame on
     // the mouse neither moves nor clicks, and no key is pressed.
+    StageRunOptions o = InputPlayerOptions(stage);
     o.script.clear();
-    for (const ScriptEvent& e : player.Script())
-        if (e.frame < playFrom) o.script.push_back(e);
+    for (const ScriptEvent& e : mouse.script)
+        if (e.frame < mouse.playFrom) o.script.push_back(e);
     run = std::make_unique<StageRun>(o);
     ASSERT_TRUE(run->Start()) << run->Error();
     g_CurrentProfile.m_nCardSlots = 4;
@@ -97,6 +124,43 @@ TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, CommandReplay, ::testing::Values(10, 60),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Stage" + std::to_string(info.param);
+                         });
+
+// The same stage played by the battle's model alone: no page and no mouse,
+// only the mouse run's log (the hand's choice and the ends of the page's
+// captions and boards with the player's acts) at its frames.
+class ModelAlone : public CommandReplay {};
+
+TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
+    const int stage = GetParam();
+    const MouseRun mouse = PlayWithTheMouse(run, stage);
+    EXPECT_EQ(CountOf<ChooseHand>(mouse.log), 1) << "the hand was chosen once";
+    EXPECT_GE(CountOf<EnterState>(mouse.log), 5) << "the page's showings ended by command";
+
+    StageRunOptions o = InputPlayerOptions(stage);
+    o.script.clear();
+    ModelRun alone(o, mouse.log);
+    ASSERT_TRUE(alone.Start()) << alone.Error();
+    g_CurrentProfile.m_nCardSlots = 4;
+    alone.Step();  // the set-up, on the frame the page's switch takes
+    int parted = -1;
+    while (!alone.Ended()) {
+        alone.Step();
+        const int frame = alone.Model().m_iBattleFrame;
+        const auto seen = mouse.checksums.find(frame);
+        if (parted < 0 && seen != mouse.checksums.end() && seen->second != alone.Checksum()) parted = frame;
+    }
+    EXPECT_EQ(parted, -1) << "the first battle frame the model alone parts from the mouse run";
+    EXPECT_TRUE(alone.Refused().empty()) << alone.Refused().size() << " logged commands refused, the first at frame "
+                                         << alone.Refused()[0].frame;
+    EXPECT_EQ(alone.Left(), 0u) << "every logged command came due";
+    EXPECT_EQ(Golden(alone.RunToEnd()), Golden(mouse.result));
+}
+
+// A map stage of each episode.
+INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 60, 110),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "Stage" + std::to_string(info.param);
                          });

@@ -7,6 +7,7 @@
 #include "battle/model/BattleRoad.h"
 #include "battle/model/BattleSetUp.h"
 #include "battle/model/BattleStates.h"
+#include "battle/model/ItemFlights.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
@@ -18,27 +19,76 @@
 #include "content/StageRules.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
+#include "engine/PageIndices.h"
+#include "engine/VxBillboard.h"
 #include "engine/framework/RoadStep.h"
+#include "game/BattleLink.h"
 #include "game/GameApplication.h"
 #include "tools/stagerun/BattleChecksum.h"
+
+namespace {
+
+// What the application and the content ask of the battle, answered by the
+// model: its state, stage record and cells. Nothing is shown over it.
+class ModelLink final : public CBattleLink {
+public:
+    explicit ModelLink(CBattleModel& model) : m_model(model) {}
+    int BattleState() const override { return m_model.m_iBattleState; }
+    void BuildHand() override {}
+    void AttenuateSounds() override {}
+    void ForgetCachedPictures() override {}
+    void StartBackgroundLoader() override {}
+    void ChangeSubScreenAtBlack() override {}
+    void DropCarriedCard() override {}
+    const StageDefinition& Stage() const override { return m_model.m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_model.m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_model.m_iFieldGroundRow = row; }
+    CVxEffect* HowToPlayEffect() const override { return nullptr; }
+    CVxEffect* HowToMiniGameEffect() const override { return nullptr; }
+    CVxEffect* CardFullEffect() const override { return nullptr; }
+    CVxSound* Music() const override { return nullptr; }
+    CVxBillboard* Capsule() const override { return nullptr; }
+    RobopediaParts* Robopedia() override { return nullptr; }
+    bool HasSummary() const override { return false; }
+    bool IsSummaryWonAwaitingChoice() const override { return false; }
+    int SummarySwitchCode() const override { return 0; }
+    int SummaryChosenStage() const override { return 0; }
+    CAchievementNotice* InGameNotice() override { return nullptr; }
+
+private:
+    CBattleModel& m_model;
+};
+
+}  // namespace
 
 ModelRun::ModelRun(const StageRunOptions& options, std::vector<LoggedCommand> log)
     : m_host(options), m_vecLog(std::move(log)), m_options(options) {}
 
 ModelRun::~ModelRun() {
-    if (m_pModel) delete m_pModel->m_pStage;
+    if (m_pModel) {
+        CGameApplication& app = m_host.App();
+        app.m_pPageGame = m_pPage;
+        app.m_iCurrentPage = 0;
+        delete m_pModel->m_pStage;
+    }
     m_pModel.reset();
 }
 
+bool ModelRun::Start() { return m_host.Prepare(); }
+
 // The battle's part of the page's loading, in its order.
-bool ModelRun::Start() {
-    if (!m_host.Prepare()) return false;
+void ModelRun::SetUp() {
     CGameApplication& app = m_host.App();
     const int stage = m_options.stage;
     const SaveProfile& profile = g_CurrentProfile;
     app.m_nFrame = 0;
     m_pModel = std::make_unique<CBattleModel>(m_scene);
     CBattleModel& model = *m_pModel;
+    // The battle is what the application shows, though no page draws it.
+    m_pLink = std::make_unique<ModelLink>(model);
+    m_pPage = app.m_pPageGame;
+    app.m_pPageGame = m_pLink.get();
+    app.m_iCurrentPage = BATTLE_PAGE_INDEX;
     // The preview's robots are made before the battle's serials start.
     m_vecPreview.resize(DISPLAY_ROBOTS);
 
@@ -46,6 +96,11 @@ bool ModelRun::Start() {
     for (RobotArt& art : m_scene.m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_scene.m_aEnemyArt) ClearRobotArt(art);
     SetUpBattle(model, stage, profile);
+    // The counters stand where the application's pictures of them are.
+    for (int i : {2, 3}) {
+        const VxVec3 at = app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
+        (i == 2 ? model.m_vEnergyPanelAt : model.m_vPartsPanelAt) = at;
+    }
     model.m_pStage = new CCom_GameStage(model);
     if (stage > 150) model.m_pStage->m_fScrollX = 0.0f;
     for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(model.m_aCardDefs[i], i);
@@ -63,7 +118,6 @@ bool ModelRun::Start() {
 
     SetUpRobotArray(model, m_vecPreview, m_nPreview);
     model.m_pStage->Update(model, true);
-    return true;
 }
 
 // What the stage loader makes of a chosen hand, taken over at once as the
@@ -91,8 +145,8 @@ void ModelRun::ApplyDue(bool showingsEnded) {
             continue;
         }
         if (IsPlayCommand(c.command) == showingsEnded) return;
-        Apply(model, c.command);
-        if (std::holds_alternative<ChooseHand>(c.command)) LoadHand();
+        if (!Apply(model, c.command)) m_vecRefused.push_back(c);
+        else if (std::holds_alternative<ChooseHand>(c.command)) LoadHand();
         ++m_iNext;
     }
 }
@@ -104,11 +158,17 @@ void ModelRun::RunStateRules() {
     case BATTLE_PLAYING:
         if (::StepPlaying(model, false) == PlayStep::StartLine) StepStartLine(model);
         break;
+    case BATTLE_REWARD: CollectRemainingItems(model); break;
     default: break;
     }
 }
 
 void ModelRun::Step() {
+    m_host.PassFrameTime();
+    if (!m_pModel) {
+        SetUp();
+        return;
+    }
     CBattleModel& model = *m_pModel;
     CGameApplication& app = m_host.App();
     ++app.m_nFrame;
@@ -117,12 +177,16 @@ void ModelRun::Step() {
     RunFieldFrame(model, m_vecPreview, m_nPreview, m_drawer);
 
     const bool stateOfHud = model.m_iBattleState >= BATTLE_LOADING && model.m_iBattleState <= BATTLE_RESULT;
+    if (stateOfHud && m_options.stage != 177) PlaceEnergyPanel(model);
+    if (model.m_iBattleState <= BATTLE_PLAYING) SlidePartsPanel(model);
     RunStateRules();
     ApplyDue(true);
     if (stateOfHud && !IsSlotMachineStage(m_options.stage)) model.ChargeHandCards(false, true);
     if (model.m_iBattleState == BATTLE_PLAYING) model.TakeCarriedGhostSerials();
     CountOccupiedCells(model);
     AskForTutorialSteps(model);
+    RunItemFlights(model);
+    if (model.m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
 
     ++model.m_iStateFrames;
     ++model.m_iBattleFrame;
@@ -130,11 +194,16 @@ void ModelRun::Step() {
     RoadShakeStep(dx, dy);
 }
 
+bool ModelRun::Ended() const {
+    if (!m_pModel) return false;
+    const CBattleModel& model = *m_pModel;
+    return (model.m_iBattleState == BATTLE_SUMMARY && model.m_iStateFrames >= 0) ||
+           model.m_iBattleFrame >= m_options.frameLimit;
+}
+
 StageRunResult ModelRun::RunToEnd() {
-    CBattleModel& model = *m_pModel;
-    while (!(model.m_iBattleState == BATTLE_SUMMARY && model.m_iStateFrames >= 0) &&
-           model.m_iBattleFrame < m_options.frameLimit)
-        Step();
+    while (!Ended()) Step();
+    const CBattleModel& model = *m_pModel;
     StageRunResult r;
     if (model.m_iBattleState >= BATTLE_RESULT) r.outcome = model.m_iLife > 0 ? "won" : "lost";
     r.frame = model.m_iBattleFrame;

@@ -15,6 +15,7 @@
 #include "battle/model/BattleScene.h"
 #include "tools/stagerun/StageRun.h"
 
+class CBattleLink;
 class CBattleModel;
 class CCom_GameRobot;
 
@@ -25,32 +26,41 @@ public:
     ModelRun(const ModelRun&) = delete;
     ModelRun& operator=(const ModelRun&) = delete;
 
-    // The application, the profile and the seed, then the battle's set-up as
-    // the page's loading makes it. False (with Error()) as StageRun::Start.
+    // The application, the profile and the seed. False (with Error()) as
+    // StageRun::Start.
     bool Start();
-    // One frame, in the order of the page's: input, update, render, overlay.
+    // One frame. The first sets the battle up as the page's loading does (the
+    // frame of the page's switch); each after runs in the order of the
+    // page's: input, update, render, overlay.
     void Step();
-    // Steps until the battle's summary has had a frame, or the frame limit.
+    // The battle's summary has had a frame, or the frame limit is reached.
+    bool Ended() const;
+    // Steps until it ended.
     StageRunResult RunToEnd();
 
     CBattleModel& Model() { return *m_pModel; }
     uint64_t Checksum() const;
-    // Logged commands not yet applied.
+    // Logged commands not yet played, and those the battle refused.
     size_t Left() const { return m_vecLog.size() - m_iNext; }
+    const std::vector<LoggedCommand>& Refused() const { return m_vecRefused; }
     const std::string& Error() const { return m_host.Error(); }
 
 private:
     void ApplyDue(bool showingsEnded);
     void RunStateRules();
     void LoadHand();
+    void SetUp();
 
     StageRun m_host;
     BattleScene m_scene;
     std::unique_ptr<CBattleModel> m_pModel;
+    std::unique_ptr<CBattleLink> m_pLink;
+    CBattleLink* m_pPage = nullptr;  // the application's battle page, left alone
     std::vector<CCom_GameRobot> m_vecPreview;
     int m_nPreview = 0;
     std::vector<LoggedCommand> m_vecLog;
     size_t m_iNext = 0;
+    std::vector<LoggedCommand> m_vecRefused;
     SilentBattleDrawer m_drawer;
     StageRunOptions m_options;
 };

@@ -410,7 +410,7 @@ void StageRun::Step() {
     }
     ApplyScript();
     AnswerWaitingBoxes();
-    m_pHost->clock.Advance(kFrameNanos);
+    PassFrameTime();
     const int before = App().m_iCurrentPage == BATTLE_PAGE_INDEX ? State() : -1;
     const auto begin = std::chrono::steady_clock::now();
     RunOneFrame();
@@ -422,6 +422,8 @@ void StageRun::Step() {
         std::fprintf(stderr, "frame %d battle frame %d: state %d\n", m_nFrames, BattleFrame(), State());
     ++m_nFrames;
 }
+
+void StageRun::PassFrameTime() { m_pHost->clock.Advance(kFrameNanos); }
 
 bool StageRun::RunUntilState(int state, int maxFrames) {
     const int end = m_nFrames + maxFrames;

@@ -76,6 +76,8 @@ public:
     bool Prepare();
     // One frame of the road (the loading frames of the switch included).
     void Step();
+    // A frame's time passes on the virtual clock: sounds end as they would.
+    void PassFrameTime();
     // Steps until the battle reaches its result board, or the frame limit.
     StageRunResult RunToEnd();
     // Steps until the battle is in that state (or the limit); false on the limit.
