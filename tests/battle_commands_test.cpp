@@ -159,8 +159,8 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
     EXPECT_EQ(Golden(alone.RunToEnd()), Golden(mouse.result));
 }
 
-// A map stage of each episode.
-INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 60, 110),
+// A map stage of each episode, and a boss's.
+INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 50, 60, 110),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "Stage" + std::to_string(info.param);
                          });
