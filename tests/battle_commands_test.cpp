@@ -247,6 +247,32 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
          [] { return BattleCommand{CancelCard{}}; }, false},
         {"an item that is not on the field is not collected", none, [] { return BattleCommand{CollectItem{12345}}; },
          false},
+        {"a caption's end moves the battle on", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_INTRO; },
+         [] { return BattleCommand{EnterState{BATTLE_DECK_CHECK}}; }, true},
+        {"the loading ends by the loader, not by a command",
+         [](BareBattle& b) { b.model.m_iBattleState = BATTLE_LOADING; },
+         [] { return BattleCommand{EnterState{BATTLE_BEGIN}}; }, false},
+        {"play ends by its rules, not by a command", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_PLAYING; },
+         [] { return BattleCommand{EnterState{BATTLE_REWARD}}; }, false},
+        {"a state is not entered again", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_RESULT; },
+         [] { return BattleCommand{EnterState{BATTLE_RESULT}}; }, false},
+        {"no state past the summary", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_SUMMARY; },
+         [] { return BattleCommand{EnterState{BATTLE_SUMMARY + 1}}; }, false},
+        {"the hand is chosen before the loading", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_CARD_SELECT; },
+         [] {
+             return BattleCommand{ChooseHand{{RobotId::GunnerBot, -1}}};
+         },
+         true},
+        {"no hand is chosen once play began", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_PLAYING; },
+         [] {
+             return BattleCommand{ChooseHand{{RobotId::GunnerBot, -1}}};
+         },
+         false},
+        {"a hand holds robots only", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_CARD_SELECT; },
+         [] {
+             return BattleCommand{ChooseHand{{ROBOT_TYPES, -1}}};
+         },
+         false},
     };
     for (const CheckCase& c : cases) {
         BareBattle b;
@@ -272,6 +298,28 @@ TEST(BattleCommandChecks, ARefusedCommandChangesNothingAndIsNotLogged) {
     ASSERT_EQ(b.model.m_vecCommandLog.size(), 1u);
     EXPECT_EQ(b.model.m_vecCommandLog[0].frame, 77);
     EXPECT_TRUE(std::holds_alternative<CancelCard>(b.model.m_vecCommandLog[0].command));
+}
+
+TEST(BattleCommandChecks, EnteringPlayOpensTheFirstColumnAndAChosenCardComesInUncharged) {
+    BareBattle b;
+    b.model.m_iBattleState = BATTLE_BEGIN;
+    for (int row = 0; row < FIELD_ROWS; ++row) b.model.m_aFieldCells[row].m_iStageKind = TERRAIN_AIR;
+    EXPECT_TRUE(Apply(b.model, EnterState{BATTLE_PLAYING}));
+    EXPECT_EQ(b.model.m_iBattleState, BATTLE_PLAYING);
+    for (int row = 0; row < FIELD_ROWS; ++row)
+        EXPECT_EQ(b.model.m_aFieldCells[row].m_iStageKind, b.model.m_aFieldCells[row].m_iKind) << "row " << row;
+
+    BareBattle c;
+    c.model.m_iBattleState = BATTLE_CARD_SELECT;
+    c.model.m_aHand[1] = HandSlot{RobotId::FusorBot, 7};
+    ChooseHand hand;
+    hand.cards[0] = RobotId::FusorBot;  // slot 0 held the Gunner Bot
+    hand.cards[1] = RobotId::FusorBot;  // the same card stays as it was
+    EXPECT_TRUE(Apply(c.model, hand));
+    EXPECT_EQ(c.model.m_aHand[0].m_iCard, RobotId::FusorBot);
+    EXPECT_EQ(c.model.m_aHand[0].m_iCharge, 0);
+    EXPECT_EQ(c.model.m_aHand[1].m_iCharge, 7);
+    EXPECT_EQ(c.model.m_aHand[2].m_iCard, -1);
 }
 
 // Letting go of a carried card that goes on no cell: over the field the
