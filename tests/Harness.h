@@ -672,7 +672,7 @@ protected:
         battle->m_pEffectSummary = &summary;
         battle->m_pEffectHowToPlay = &howToPlay;
         battle->m_pEffectHowToMiniGame = &howToMiniGame;
-        battle->m_iBattleState = 4;  // card selection
+        battle->m_Battle.m_iBattleState = 4;  // card selection
     }
     void TearDown() override {
         RestorePages();

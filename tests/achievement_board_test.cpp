@@ -71,7 +71,7 @@ TEST_F(AchievementBoardTest, ThreeInOneFrameAreShownOneAfterAnotherInOrder) {
 
 TEST_F(AchievementBoardTest, ClosingAfterPlayKeepsTheScreenDim) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_iBattleState = 10;
+    battle->m_Battle.m_iBattleState = 10;
     board->Announce(0);
     Arrive();
     const EffectInstance& dim = m_App->m_pEffectBlackScreen->m_aInstances[0];
@@ -82,7 +82,7 @@ TEST_F(AchievementBoardTest, ClosingAfterPlayKeepsTheScreenDim) {
 
     // During play the close lifts the dimming.
     Tick(board, 27);
-    battle->m_iBattleState = BATTLE_PLAYING;
+    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
     board->Announce(1);
     Arrive();
     CloseWithEnter();

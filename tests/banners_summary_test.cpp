@@ -129,7 +129,7 @@ protected:
         SlotPopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        battle->m_iBattleState = BATTLE_SUMMARY;
+        battle->m_Battle.m_iBattleState = BATTLE_SUMMARY;
         m_App->m_iCurrentStage = 12;
         m_App->m_iMenuReturnScreen = MENU_MISSION;
         m_App->m_nEasyWinStreak = m_App->m_nLossStreak = 0;
@@ -225,7 +225,7 @@ protected:
 };
 
 TEST_F(InGameNoticeTest, ThreeAchievementsInOneFrameFollowEachOtherEachFromAgeZero) {
-    battle->m_iBattleState = BATTLE_PLAYING;
+    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
     AnnounceAchievement(4);
     AnnounceAchievement(9);
     AnnounceAchievement(17);
@@ -243,7 +243,7 @@ TEST_F(InGameNoticeTest, ThreeAchievementsInOneFrameFollowEachOtherEachFromAgeZe
 }
 
 TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
-    battle->m_iBattleState = BATTLE_REWARD;
+    battle->m_Battle.m_iBattleState = BATTLE_REWARD;
     AnnounceAchievement(4);
     EXPECT_FALSE(notice.IsRecordAlive());
     EXPECT_TRUE(notice.m_lstPending.empty());

@@ -70,7 +70,7 @@ MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
     run = std::make_unique<StageRun>(o);
     EXPECT_TRUE(run->Start()) << run->Error();
     g_CurrentProfile.m_nCardSlots = 4;
-    run->Battle().m_bKeepCommandLog = true;
+    run->Model().m_bKeepCommandLog = true;
     InputPlayer player(*run, o.script);
     const auto onBattle = [&] { return run->App().m_iCurrentPage == BATTLE_PAGE_INDEX; };
     while (run->RunnerFrame() < 40000) {
@@ -80,7 +80,7 @@ MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
         if (onBattle()) m.checksums[run->BattleFrame()] = run->Checksum();
     }
     m.result = run->RunToEnd();
-    m.log = run->Battle().m_vecCommandLog;
+    m.log = run->Model().m_vecCommandLog;
     m.script = player.Script();
     run.reset();
     return m;
@@ -112,9 +112,9 @@ TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
     g_CurrentProfile.m_nCardSlots = 4;
     LoggedCommandSource source(log);
     run->Battle().m_pCommandSource = &source;
-    run->Battle().m_bKeepCommandLog = true;
+    run->Model().m_bKeepCommandLog = true;
     const StageRunResult replayed = run->RunToEnd();
-    const std::vector<LoggedCommand> again = PlayCommands(run->Battle().m_vecCommandLog);
+    const std::vector<LoggedCommand> again = PlayCommands(run->Model().m_vecCommandLog);
     run->Battle().m_pCommandSource = nullptr;
     EXPECT_EQ(source.Left(), 0u) << "every logged command came due";
     EXPECT_EQ(again.size(), log.size()) << "every logged command applied again";

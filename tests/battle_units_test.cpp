@@ -26,7 +26,7 @@ protected:
         page = GameBattlePage(m_App.get());
         ASSERT_NE(page, nullptr);
         UseStage(1);
-        page->m_iBattleState = BATTLE_PLAYING;
+        page->m_Battle.m_iBattleState = BATTLE_PLAYING;
         VxSrand(7);
         g_iNextRobotSerial = 0;
         g_iNextItemSerial = 0;
@@ -34,11 +34,11 @@ protected:
 
     void UseStage(int stage) {
         m_App->m_iCurrentStage = stage;
-        std::memset(page->m_aFieldCells, 0, sizeof page->m_aFieldCells);
+        std::memset(page->m_Battle.m_aFieldCells, 0, sizeof page->m_Battle.m_aFieldCells);
         int groundRow = 4;
-        page->m_StageDefinition = StageDefinition{};
-        GetStageDefinition(stage, 0, page->m_StageDefinition);
-        BuildFieldGrid(stage, page->m_aFieldCells, page->m_StageDefinition.m_iGroundRow, &groundRow);
+        page->m_Battle.m_StageDefinition = StageDefinition{};
+        GetStageDefinition(stage, 0, page->m_Battle.m_StageDefinition);
+        BuildFieldGrid(stage, page->m_Battle.m_aFieldCells, page->m_Battle.m_StageDefinition.m_iGroundRow, &groundRow);
     }
 
     // A unit of a type with its records filled as a creator fills them, and
@@ -52,21 +52,21 @@ protected:
         return r;
     }
     CCom_GameRobot& Add(const CCom_GameRobot& r) {
-        page->m_lstRobots.push_back(r);
-        return page->m_lstRobots.back();
+        page->m_Battle.m_lstRobots.push_back(r);
+        return page->m_Battle.m_lstRobots.back();
     }
     // Index of the first cell whose stage kind is `kind` (and passes `extra`).
     template <class Pred>
     int FindCell(Pred extra) const {
         for (int i = 0; i < FIELD_CELLS; ++i)
-            if (extra(page->m_aFieldCells[i])) return i;
+            if (extra(page->m_Battle.m_aFieldCells[i])) return i;
         return -1;
     }
     void Frames(CCom_GameRobot& r, int n) {
         for (int i = 0; i < n; ++i) {
             m_App->m_nFrame++;
-            r.Update(*page);
-            r.Draw(*page);
+            r.Update(page->m_Battle);
+            r.Draw(page->m_Battle);
         }
     }
 
@@ -83,15 +83,15 @@ TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
     rider.m_iLinkedSerial = ward.m_iSerial;
     rider.m_iBobSourceSerial = ward.m_iSerial;
     const int wardSerial = ward.m_iSerial;
-    EXPECT_EQ(guarded.Shield(*page), &ward);
-    EraseRobot(page->m_lstRobots, page->m_lstRobots.begin());
-    EXPECT_EQ(FindRobotBySerial(page->m_lstRobots, wardSerial), nullptr);
+    EXPECT_EQ(guarded.Shield(page->m_Battle), &ward);
+    EraseRobot(page->m_Battle.m_lstRobots, page->m_Battle.m_lstRobots.begin());
+    EXPECT_EQ(FindRobotBySerial(page->m_Battle.m_lstRobots, wardSerial), nullptr);
     EXPECT_EQ(guarded.m_iShieldSerial, -1);
     EXPECT_EQ(rider.m_iLinkedSerial, -1);
     EXPECT_EQ(rider.m_iBobSourceSerial, -1);
     // With its ward gone, damage reaches the unit itself.
     guarded.m_iHp = 50;
-    guarded.TakeDamage(*page, 20);
+    guarded.TakeDamage(page->m_Battle, 20);
     EXPECT_EQ(guarded.m_iHp, 30);
 }
 
@@ -100,12 +100,12 @@ TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
 TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     const int ground = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
     ASSERT_GE(ground, 0);
-    const FieldCell& cell = page->m_aFieldCells[ground];
+    const FieldCell& cell = page->m_Battle.m_aFieldCells[ground];
 
     // A card robot lands on the centre of the cell under the point and can
     // fire at once.
     CCom_GameRobot gunner = Unit(1);
-    gunner.Place(*page, cell.m_fX + 20.0f, cell.m_fY - 15.0f, 0.0f);
+    gunner.Place(page->m_Battle, cell.m_fX + 20.0f, cell.m_fY - 15.0f, 0.0f);
     EXPECT_FLOAT_EQ(gunner.m_vPosition.x, cell.m_fX);
     EXPECT_FLOAT_EQ(gunner.m_vPosition.y, cell.m_fY);
     EXPECT_FLOAT_EQ(gunner.m_vLastPosition.x, cell.m_fX);
@@ -117,25 +117,25 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     // A Time Bomb while playing starts 500 px below its cell, idle, and comes
     // up to its home line on its first frame.
     CCom_GameRobot& bomb = Add(Unit(1025));
-    bomb.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
+    bomb.Place(page->m_Battle, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(bomb.m_iState, ROBOT_IDLE);
     EXPECT_FLOAT_EQ(bomb.m_vPosition.y, cell.m_fY - 500.0f);
     Frames(bomb, 1);
     EXPECT_FLOAT_EQ(bomb.m_vPosition.y, cell.m_fY);
 
     // Outside the playing state it walks in like any Machine.
-    page->m_iBattleState = BATTLE_BEGIN;
+    page->m_Battle.m_iBattleState = BATTLE_BEGIN;
     CCom_GameRobot early = Unit(1025);
-    early.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
+    early.Place(page->m_Battle, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(early.m_iState, ROBOT_MOVE);
     EXPECT_LE(early.m_vPosition.x, -600.0f);
     EXPECT_GE(early.m_vPosition.x, -885.0f);
 
     // A ground Machine can be aimed at from its first frame: its reference
     // point follows it.
-    page->m_iBattleState = BATTLE_PLAYING;
+    page->m_Battle.m_iBattleState = BATTLE_PLAYING;
     CCom_GameRobot& walker = Add(Unit(1000));
-    walker.Place(*page, 0.0f, 0.0f, 0.0f);
+    walker.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
     ASSERT_EQ(walker.m_Unit.m_iTerrain, TERRAIN_GROUND);
     Frames(walker, 3);
     EXPECT_FLOAT_EQ(walker.m_vLastPosition.x, walker.m_vPosition.x);
@@ -144,14 +144,15 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     // A Machine whose kind of lane the entry column lacks still gets placed.
     CCom_GameRobot diver = Unit(1000);
     diver.m_Unit.m_iTerrain = TERRAIN_UNDERWATER;
-    for (int row = 0; row < FIELD_ROWS; ++row) ASSERT_NE(page->m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
-    diver.Place(*page, 0.0f, 0.0f, 0.0f);
+    for (int row = 0; row < FIELD_ROWS; ++row)
+        ASSERT_NE(page->m_Battle.m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
+    diver.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
     EXPECT_LE(diver.m_vPosition.x, -600.0f);
 
     // A unit without idle frames is placed without a division by zero.
     CCom_GameRobot still = Unit(1);
     std::memset(still.m_Unit.m_aiUnitWork, 0, sizeof still.m_Unit.m_aiUnitWork);
-    still.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
+    still.Place(page->m_Battle, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(still.m_iAnimTick, 0);
 }
 
@@ -181,8 +182,8 @@ TEST_F(BattleUnitsTest, TakeDamageTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        page->m_lstRobots.clear();
-        page->m_iBattleState = c.state;
+        page->m_Battle.m_lstRobots.clear();
+        page->m_Battle.m_iBattleState = c.state;
         CCom_GameRobot& unit = Add(Unit(1));
         unit.m_iHp = c.hp;
         CCom_GameRobot* shield = nullptr;
@@ -191,7 +192,7 @@ TEST_F(BattleUnitsTest, TakeDamageTable) {
             shield->m_iHp = c.shieldHp;
             unit.m_iShieldSerial = shield->m_iSerial;
         }
-        for (int i = 0; i < c.hits; ++i) unit.TakeDamage(*page, c.amount);
+        for (int i = 0; i < c.hits; ++i) unit.TakeDamage(page->m_Battle, c.amount);
         EXPECT_EQ(unit.m_iHp, c.expectHp);
         if (shield) {
             EXPECT_EQ(shield->m_iHp, c.expectShieldHp);
@@ -205,17 +206,17 @@ TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
     // An occupied platform takes nothing; an empty one gives its cell back.
     const int cellIndex = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
     ASSERT_GE(cellIndex, 0);
-    FieldCell& cell = page->m_aFieldCells[cellIndex];
+    FieldCell& cell = page->m_Battle.m_aFieldCells[cellIndex];
     CCom_GameRobot platform = Unit(29);
     platform.m_Unit.m_iRole = ROLE_PLATFORM;
     platform.m_vCell = VxVec3{float(cellIndex / FIELD_ROWS), float(cellIndex % FIELD_ROWS), 0.0f};
     platform.m_iHp = 40;
     platform.m_bPlatformOccupied = 1;
     cell.m_iKind = CELL_AIR;
-    platform.TakeDamage(*page, 100);
+    platform.TakeDamage(page->m_Battle, 100);
     EXPECT_EQ(platform.m_iHp, 40);
     platform.m_bPlatformOccupied = 0;
-    platform.TakeDamage(*page, 100);
+    platform.TakeDamage(page->m_Battle, 100);
     EXPECT_EQ(platform.m_iHp, -60);
     EXPECT_EQ(cell.m_iKind, cell.m_iStageKind);
 
@@ -226,13 +227,13 @@ TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
     };
     for (const Case c : {Case{true, true}, Case{false, false}}) {
         for (int row = 0; row < FIELD_ROWS; ++row)
-            page->m_aFieldCells[row].m_iStageKind = (c.groundBelow && row == 4) ? CELL_GROUND : CELL_AIR;
+            page->m_Battle.m_aFieldCells[row].m_iStageKind = (c.groundBelow && row == 4) ? CELL_GROUND : CELL_AIR;
         CCom_GameRobot driller = Unit(1006);
         driller.m_iHp = 100;
         driller.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
         driller.ApplyVariant();
         ASSERT_EQ(driller.m_bVariant, 1);
-        driller.TakeDamage(*page, 1);
+        driller.TakeDamage(page->m_Battle, 1);
         EXPECT_EQ(driller.m_bVariant == 0, c.reverts);
         EXPECT_EQ(driller.m_Unit.m_iTerrain == TERRAIN_AIR, !c.reverts);
     }
@@ -257,16 +258,16 @@ TEST_F(BattleUnitsTest, VariantRulesByStage) {
     for (const Case& c : cases) {
         UseStage(c.stage);
         // Column 0 keeps a ground row so the no-ground rule stays out of the way.
-        page->m_aFieldCells[4].m_iStageKind = CELL_GROUND;
+        page->m_Battle.m_aFieldCells[4].m_iStageKind = CELL_GROUND;
         CCom_GameRobot m = Unit(c.type);
-        EXPECT_EQ(m.CanUpgradeVariant(*page), c.allowed) << "stage " << c.stage << " type " << c.type;
+        EXPECT_EQ(m.CanUpgradeVariant(page->m_Battle), c.allowed) << "stage " << c.stage << " type " << c.type;
         EXPECT_EQ(m.m_bForceVariant != 0, c.forced) << "stage " << c.stage << " type " << c.type;
     }
     // Without ground at the entry a Machine past its first stage always flies.
     UseStage(146);  // episode 3, the cycler's first stage on
-    for (int row = 0; row < FIELD_ROWS; ++row) page->m_aFieldCells[row].m_iStageKind = CELL_AIR;
+    for (int row = 0; row < FIELD_ROWS; ++row) page->m_Battle.m_aFieldCells[row].m_iStageKind = CELL_AIR;
     CCom_GameRobot cycler = Unit(1023);
-    EXPECT_TRUE(cycler.CanUpgradeVariant(*page));
+    EXPECT_TRUE(cycler.CanUpgradeVariant(page->m_Battle));
     EXPECT_EQ(cycler.m_bForceVariant, 1);
 }
 
@@ -293,22 +294,22 @@ TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        page->m_lstRobots.clear();
+        page->m_Battle.m_lstRobots.clear();
         CCom_GameRobot& m = Add(Unit(c.type));
         m.m_Unit.m_fSpeed = c.speed;
         m.m_Unit.m_iMaxHp = c.maxHp;
         if (c.shielded) m.m_iShieldSerial = Add(Unit(27)).m_iSerial;
-        m.ApplyFreeze(*page);
+        m.ApplyFreeze(page->m_Battle);
         EXPECT_EQ(m.m_iStatusEffect == STATUS_FREEZE, c.freezes);
         m.m_iStatusEffect = STATUS_NONE;
-        m.ApplyPlasma(*page);
+        m.ApplyPlasma(page->m_Battle);
         EXPECT_EQ(m.m_iStatusEffect == STATUS_PLASMA, c.plasma);
     }
     // A running effect is not replaced.
     CCom_GameRobot m = Unit(1000);
     m.m_Unit.m_fSpeed = 0.0f;
-    m.ApplyWeb(*page);
-    m.ApplyFreeze(*page);
+    m.ApplyWeb(page->m_Battle);
+    m.ApplyFreeze(page->m_Battle);
     EXPECT_EQ(m.m_iStatusEffect, STATUS_WEB);
     EXPECT_EQ(m.m_iStatusFrames, 90);
 }
@@ -320,7 +321,7 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
     const int spiked =
         FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND && c.m_iSpikeFree == 0; });
     ASSERT_GE(spiked, 0);
-    const FieldCell& cell = page->m_aFieldCells[spiked];
+    const FieldCell& cell = page->m_Battle.m_aFieldCells[spiked];
     struct Case {
         int type;
         int role;     // -1 keeps the unit's own
@@ -335,12 +336,12 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        page->m_lstRobots.clear();
+        page->m_Battle.m_lstRobots.clear();
         CCom_GameRobot& r = Add(Unit(c.type));
         if (c.role >= 0) r.m_Unit.m_iRole = c.role;
         if (c.terrain >= 0) r.m_Unit.m_iTerrain = c.terrain;
         r.m_Unit.m_iMaxHp = 1000;
-        r.Place(*page, cell.m_fX, cell.m_fY, 0.0f);
+        r.Place(page->m_Battle, cell.m_fX, cell.m_fY, 0.0f);
         Frames(r, 2);
         EXPECT_EQ(1000 - r.m_iHp, c.lossAfterFirst);
         Frames(r, 1200);
@@ -355,21 +356,21 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
 TEST_F(BattleUnitsTest, EndingAnActionDeadGoesThroughDying) {
     CCom_GameRobot& platform = Add(Unit(29));
     CCom_GameRobot& rider = Add(Unit(1));
-    rider.Place(*page, 0.0f, 0.0f, 0.0f);
-    platform.Place(*page, 0.0f, 0.0f, 0.0f);
+    rider.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
+    platform.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
     platform.m_iHp = 100;
     rider.m_iLinkedSerial = platform.m_iSerial;
     rider.m_iState = ROBOT_ATTACK;
     rider.m_iHp = 0;
-    rider.EndAction(*page);
+    rider.EndAction(page->m_Battle);
     EXPECT_EQ(rider.m_iState, ROBOT_DYING);
     EXPECT_EQ(platform.m_iHp, 0);  // the link was released with it
 }
 
 TEST_F(BattleUnitsTest, APlatformPushedOffTheFieldIsDestroyed) {
     CCom_GameRobot& p = Add(Unit(11));
-    const FieldCell& last = page->m_aFieldCells[9 * FIELD_ROWS + 2];
-    p.Place(*page, last.m_fX, last.m_fY, 0.0f);
+    const FieldCell& last = page->m_Battle.m_aFieldCells[9 * FIELD_ROWS + 2];
+    p.Place(page->m_Battle, last.m_fX, last.m_fY, 0.0f);
     p.m_iPlatformTimer = 10;
     Frames(p, 10);
     EXPECT_EQ(p.m_iHp, 0);
@@ -378,7 +379,7 @@ TEST_F(BattleUnitsTest, APlatformPushedOffTheFieldIsDestroyed) {
 
 TEST_F(BattleUnitsTest, ShortAnimationsLoopWithoutDividingByZero) {
     CCom_GameRobot& m = Add(Unit(1000));
-    m.Place(*page, 0.0f, 0.0f, 0.0f);
+    m.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
     for (int& l : m.m_Unit.m_aiUnitWork) l = 3;
     const int tick = m.m_iAnimTick;
     Frames(m, 20);
@@ -413,13 +414,13 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        page->m_lstRobots.clear();
-        page->m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
+        page->m_Battle.m_lstRobots.clear();
+        page->m_Battle.m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
         CCom_GameRobot& r = Add(Unit(c.type));
-        r.Place(*page, 0.0f, 0.0f, 0.0f);
+        r.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
         if (c.role >= 0) r.m_Unit.m_iRole = c.role;
         r.m_Unit.m_aiUnitWork[1] = c.attackLength;
-        r.BeginAttack(*page, true);
+        r.BeginAttack(page->m_Battle, true);
         ASSERT_EQ(r.m_iState, ROBOT_ATTACK);
         Frames(r, c.frames);
         EXPECT_EQ(r.m_iState, c.expectState);
@@ -427,16 +428,16 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
         EXPECT_EQ(r.m_iLifeFrames, c.expectLifeFrames);
     }
     // Unforced, an attack waits for a stage that allows it.
-    page->m_StageDefinition.m_bAttacksAllowed = false;
+    page->m_Battle.m_StageDefinition.m_bAttacksAllowed = false;
     CCom_GameRobot idle = Unit(1);
-    idle.BeginAttack(*page, false);
+    idle.BeginAttack(page->m_Battle, false);
     EXPECT_EQ(idle.m_iState, ROBOT_IDLE);
 }
 
 // ---- Field grid ----
 
 TEST_F(BattleUnitsTest, NearestCellTable) {
-    const FieldCell* cells = page->m_aFieldCells;
+    const FieldCell* cells = page->m_Battle.m_aFieldCells;
     const FieldCell& a = cells[2 * FIELD_ROWS + 1];
     const FieldCell& right = cells[3 * FIELD_ROWS + 1];
     const FieldCell& below = cells[2 * FIELD_ROWS + 2];

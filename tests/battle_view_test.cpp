@@ -58,9 +58,9 @@ TEST_F(BattleViewTest, TheViewReadsWhatThePageHolds) {
         bool tipShown;
     } rows[] = {{-1, 0, 0, false}, {2, 3, 27, true}};
     for (const auto& r : rows) {
-        battle->m_iCarriedCard = r.carried;
-        battle->m_nRobotsLost = r.lost;
-        battle->m_nMachinesKilled = r.killed;
+        battle->m_Battle.m_iCarriedCard = r.carried;
+        battle->m_Battle.m_nRobotsLost = r.lost;
+        battle->m_Battle.m_nMachinesKilled = r.killed;
         battle->m_bResultTipShown = r.tipShown;
         EXPECT_EQ(View().CarriedCard(), r.carried);
         EXPECT_EQ(View().RobotsLost(), r.lost);
@@ -71,8 +71,8 @@ TEST_F(BattleViewTest, TheViewReadsWhatThePageHolds) {
     View().MarkResultTipShown();
     EXPECT_TRUE(battle->m_bResultTipShown);
     battle->m_bResultTipShown = false;
-    battle->m_iCarriedCard = -1;
-    EXPECT_EQ(View().FieldCells(), battle->m_aFieldCells);
+    battle->m_Battle.m_iCarriedCard = -1;
+    EXPECT_EQ(View().FieldCells(), battle->m_Battle.m_aFieldCells);
 }
 
 }  // namespace

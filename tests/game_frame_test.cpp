@@ -54,15 +54,15 @@ TEST_F(GameFrameTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
 
 TEST_F(GameFrameTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPaused) {
     Enter(BATTLE_PAGE_INDEX);
-    battle->m_iBattleState = BATTLE_PLAYING;
-    battle->m_iCarriedCard = 4;
+    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
+    battle->m_Battle.m_iCarriedCard = 4;
     Silence(m_App->m_pSndMsgBox);
     m_App->OnDeactivate();
     EXPECT_TRUE(box->IsOpen());
     EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_PAUSE);
     EXPECT_EQ(box->m_aInstances[0].age, 60) << "shown fully open";
     EXPECT_TRUE(m_App->m_bCaptureStill);
-    EXPECT_EQ(battle->m_iCarriedCard, -1);
+    EXPECT_EQ(battle->m_Battle.m_iCarriedCard, -1);
     EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
     EXPECT_FALSE(Playing(m_App->m_pSndMsgBox)) << "no opening sound is heard";
 
@@ -85,7 +85,7 @@ TEST_F(GameFrameTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPa
 
 TEST_F(GameFrameTest, LosingFocusBeforePlayOrDuringASwitchOpensNoPause) {
     Enter(BATTLE_PAGE_INDEX);
-    battle->m_iBattleState = BATTLE_BEGIN;
+    battle->m_Battle.m_iBattleState = BATTLE_BEGIN;
     m_App->OnDeactivate();
     EXPECT_TRUE(box->m_bPauseDeferred);
     EXPECT_FALSE(box->IsOpen());
@@ -94,7 +94,7 @@ TEST_F(GameFrameTest, LosingFocusBeforePlayOrDuringASwitchOpensNoPause) {
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
 
     // A page being left gets neither a Pause box nor a still.
-    battle->m_iBattleState = BATTLE_PLAYING;
+    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
     m_App->m_bSwitchPending = true;
     m_App->OnDeactivate();
     EXPECT_FALSE(box->IsOpen());

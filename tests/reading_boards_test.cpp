@@ -23,7 +23,7 @@ protected:
         SlotPopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        battle->m_iBattleState = BATTLE_INTRO;
+        battle->m_Battle.m_iBattleState = BATTLE_INTRO;
     }
     // One input frame and one drawn frame, as the battle runs them.
     void Frame(CEffect_HelpBoard& board) {

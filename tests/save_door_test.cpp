@@ -44,9 +44,9 @@ TEST_F(SaveDoor, EveryPlaceThatSavesReportsAFailedSaveOnceAndPlayGoesOn) {
          [](SaveDoor& t, CPageMenu&) {
              CPageGame& p = t.Battle();
              g_pGameAppInstance->m_iCurrentStage = 12;
-             p.m_nHandSlots = 2;
-             p.m_aHand[0].m_iCard = 1;
-             p.m_aHand[1].m_iCard = 0;
+             p.m_Battle.m_nHandSlots = 2;
+             p.m_Battle.m_aHand[0].m_iCard = 1;
+             p.m_Battle.m_aHand[1].m_iCard = 0;
              p.BuildHand();
              p.TakeLoadedHand();
          },

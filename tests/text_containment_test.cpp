@@ -265,7 +265,7 @@ TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
         if (!text || text->lines == 0) continue;
         ++shown;
         CEffect_Tutorials tutorial;
-        tutorial.ActOn(battle);
+        tutorial.ActOn(&battle->m_Battle);
         tutorial.RequestStep(0);
         tutorial.m_iStep = step;
         for (int i = 0; i < 20; ++i) tutorial.Tick();
@@ -287,7 +287,7 @@ TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
 TEST_F(TextContainmentTest, EveryReadingBoardKeepsItsTextOnItsPanel) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iSubScreen = 0;
-    battle->m_iBattleState = BATTLE_INTRO;
+    battle->m_Battle.m_iBattleState = BATTLE_INTRO;
     auto check = [&](CEffect_HelpBoard& board, const std::string& what) {
         ASSERT_EQ(board.Add(0), 0);
         for (int i = 0; i < 30; ++i) board.Tick();
@@ -469,7 +469,7 @@ TEST_F(BoardContainmentTest, EveryBoardRestsWithItsPanelOnTheScreen) {
     m_App->m_iCurrentStage = 10;
     g_CurrentProfile.m_iFurthestStage = 10;
     auto summaryAtRest = [&](bool won) {
-        battle->m_iBattleState = BATTLE_SUMMARY;
+        battle->m_Battle.m_iBattleState = BATTLE_SUMMARY;
         summary.Clear(0);
         summary.Start(0, won ? 1 : 0);
         Tick(&summary, 28);
@@ -541,12 +541,12 @@ const SummaryRow kSummaryRows[] = {
 };
 
 TEST_F(BoardContainmentTest, TheSummaryCountsStandOnItsTextBand) {
-    battle->m_nRobotsLost = 12;
-    battle->m_nMachinesKilled = 345;
+    battle->m_Battle.m_nRobotsLost = 12;
+    battle->m_Battle.m_nMachinesKilled = 345;
     for (const SummaryRow& row : kSummaryRows) {
         SCOPED_TRACE(row.name);
         m_App->m_iCurrentStage = row.stage;
-        battle->m_iBattleState = BATTLE_SUMMARY;
+        battle->m_Battle.m_iBattleState = BATTLE_SUMMARY;
         summary.Clear(0);
         summary.Start(0, row.won ? 1 : 0);
         Tick(&summary, 60);  // at rest and counted up
@@ -573,7 +573,7 @@ TEST_F(BoardContainmentTest, TheSummaryCountsStandOnItsTextBand) {
 TEST_F(BoardContainmentTest, TheShownPartsPanelKeepsItsFrameAndCountOnTheScreen) {
     g_CurrentProfile.m_iMetalParts = 12345;
     battle->SetPartsPanelPosition(-320.0f, 302.0f);
-    battle->m_iPanelTimer = 300;
+    battle->m_Battle.m_iPanelTimer = 300;
     const containment::Scene scene = Capture([&] {
         g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
         battle->SlidePanel();

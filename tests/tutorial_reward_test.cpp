@@ -70,16 +70,16 @@ TEST_F(TutorialTest, AStepShownOverThreeSecondsInPlayHoldsTheClock) {
     };
     for (const Case& c : cases) {
         CEffect_Tutorials t;
-        t.ActOn(battle);
-        battle->m_iBattleState = c.state;
-        battle->m_iTimeLeft = 1000;
+        t.ActOn(&battle->m_Battle);
+        battle->m_Battle.m_iBattleState = c.state;
+        battle->m_Battle.m_iTimeLeft = 1000;
         t.RequestStep(0);
         if (c.dismissed) t.m_iFadeState = 1;
         for (int k = 0; k < 300; ++k) {
-            --battle->m_iTimeLeft;
+            --battle->m_Battle.m_iTimeLeft;
             t.Tick();
         }
-        EXPECT_EQ(battle->m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
+        EXPECT_EQ(battle->m_Battle.m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
     }
 }
 

@@ -32,7 +32,7 @@ protected:
     }
 
     static void Configure(CPageGame& page, const Streams& s) {
-        StageDefinition& d = page.m_StageDefinition;
+        StageDefinition& d = page.m_Battle.m_StageDefinition;
         d = StageDefinition{};
         d.m_iLength = s.seconds;
         d.m_iStreamStart = s.streamStart;
@@ -46,37 +46,37 @@ protected:
         d.m_bFinalWave = s.finalWave;
         d.m_afStreamWeight[0] = d.m_afWaveWeight[0] = 1.0f;
         d.m_iStreamWeightTotal = d.m_iWaveWeightTotal = 1;
-        page.m_nEnemyDefs = 0;
+        page.m_Battle.m_nEnemyDefs = 0;
         for (int i = 0; i < STAGE_ENEMY_RECORDS; ++i) {
-            page.m_aEnemyDefs[i] = UnitDefinition{};
-            page.m_aiEnemyCalls[i] = 0;
+            page.m_Battle.m_aEnemyDefs[i] = UnitDefinition{};
+            page.m_Battle.m_aiEnemyCalls[i] = 0;
             d.m_aiEnemyType[i] = i < int(s.types.size()) ? s.types[size_t(i)] : 0;
             if (d.m_aiEnemyType[i]) {
-                GetUnitDefinition(page.m_aEnemyDefs[i], d.m_aiEnemyType[i]);
-                ++page.m_nEnemyDefs;
+                GetUnitDefinition(page.m_Battle.m_aEnemyDefs[i], d.m_aiEnemyType[i]);
+                ++page.m_Battle.m_nEnemyDefs;
             }
         }
-        page.m_iStreamCursor = page.m_iBatchCursor = 0;
-        page.m_iStageFrames = 60 * s.seconds;
+        page.m_Battle.m_iStreamCursor = page.m_Battle.m_iBatchCursor = 0;
+        page.m_Battle.m_iStageFrames = 60 * s.seconds;
     }
 
     // Runs the scheduler over the whole stage time; the Machines it makes are
     // logged by elapsed frame and taken off again.
     static SpawnLog Play(CPageGame& page, std::vector<int>* types = nullptr) {
         SpawnLog log;
-        const int T = page.m_iStageFrames;
+        const int T = page.m_Battle.m_iStageFrames;
         for (int R = T; R >= 1; --R) {
-            page.m_iTimeLeft = R;
-            UpdateEnemySpawner(page);
-            if (page.m_lstRobots.empty()) continue;
-            log.emplace_back(T - R, int(page.m_lstRobots.size()));
-            for (const CCom_GameRobot& r : page.m_lstRobots) {
+            page.m_Battle.m_iTimeLeft = R;
+            UpdateEnemySpawner(page.m_Battle);
+            if (page.m_Battle.m_lstRobots.empty()) continue;
+            log.emplace_back(T - R, int(page.m_Battle.m_lstRobots.size()));
+            for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) {
                 EXPECT_TRUE(r.IsMachine());
                 EXPECT_GE(r.m_iRow, 0);
                 EXPECT_LT(r.m_iRow, FIELD_ROWS);
                 if (types) types->push_back(r.Type());
             }
-            page.m_lstRobots.clear();
+            page.m_Battle.m_lstRobots.clear();
         }
         return log;
     }
@@ -104,33 +104,33 @@ TEST_F(WaveSchedulerTest, CallsThatMakeNothingStillCountOnceAndUnknownCodesMakeN
 
     // No robot of the player's on the field: a cage finds no cell, yet counts
     // and the cooldowns count down.
-    page.m_aiCageCooldown[7] = 2;
-    EXPECT_EQ(page.CallEnemyRobot(1030, 0.0f, 0.0f, 0.0f, true), nullptr);
-    EXPECT_TRUE(page.m_lstRobots.empty());
-    EXPECT_EQ(page.m_aiEnemyCalls[1], 1);
-    EXPECT_EQ(page.m_aiCageCooldown[7], 1);
+    page.m_Battle.m_aiCageCooldown[7] = 2;
+    EXPECT_EQ(page.m_Battle.CallEnemyRobot(1030, 0.0f, 0.0f, 0.0f, true), nullptr);
+    EXPECT_TRUE(page.m_Battle.m_lstRobots.empty());
+    EXPECT_EQ(page.m_Battle.m_aiEnemyCalls[1], 1);
+    EXPECT_EQ(page.m_Battle.m_aiCageCooldown[7], 1);
 
     // A bomb call counts once however many bombs it scattered (none to five).
-    page.CallEnemyRobot(1025, 0.0f, 0.0f, 0.0f, true);
-    EXPECT_EQ(page.m_aiEnemyCalls[2], 1);
-    EXPECT_LE(page.m_lstRobots.size(), 5u);
-    for (const CCom_GameRobot& r : page.m_lstRobots) EXPECT_EQ(r.Type(), 1025);
-    page.m_lstRobots.clear();
+    page.m_Battle.CallEnemyRobot(1025, 0.0f, 0.0f, 0.0f, true);
+    EXPECT_EQ(page.m_Battle.m_aiEnemyCalls[2], 1);
+    EXPECT_LE(page.m_Battle.m_lstRobots.size(), 5u);
+    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) EXPECT_EQ(r.Type(), 1025);
+    page.m_Battle.m_lstRobots.clear();
 
     // A code the stage does not have makes nothing; -1 also says so in a box.
     const int boxes = run->MessageBoxes();
-    EXPECT_EQ(page.CallEnemyRobot(1031, 0.0f, 0.0f, 0.0f, true), nullptr);
+    EXPECT_EQ(page.m_Battle.CallEnemyRobot(1031, 0.0f, 0.0f, 0.0f, true), nullptr);
     EXPECT_EQ(run->MessageBoxes(), boxes);
-    EXPECT_EQ(page.CallEnemyRobot(-1, 0.0f, 0.0f, 0.0f, true), nullptr);
+    EXPECT_EQ(page.m_Battle.CallEnemyRobot(-1, 0.0f, 0.0f, 0.0f, true), nullptr);
     EXPECT_EQ(run->MessageBoxes(), boxes + 1);
-    EXPECT_TRUE(page.m_lstRobots.empty());
+    EXPECT_TRUE(page.m_Battle.m_lstRobots.empty());
 
     // A plain Machine is the list's new last robot, at the given point.
-    CCom_GameRobot* made = page.CallEnemyRobot(1000, 123.0f, 45.0f, 0.0f, true);
+    CCom_GameRobot* made = page.m_Battle.CallEnemyRobot(1000, 123.0f, 45.0f, 0.0f, true);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made, &page.m_lstRobots.back());
+    EXPECT_EQ(made, &page.m_Battle.m_lstRobots.back());
     EXPECT_EQ(made->m_vPosition.x, 123.0f);
-    EXPECT_EQ(page.m_aiEnemyCalls[0], 1);
+    EXPECT_EQ(page.m_Battle.m_aiEnemyCalls[0], 1);
 }
 
 }  // namespace

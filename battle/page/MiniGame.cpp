@@ -25,31 +25,31 @@ bool LeftHeld() { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KE
 }  // namespace
 
 void CPageGame::SetUpMiniGame() {
-    ResetMiniGameState(*this);
+    ResetMiniGameState(m_Battle);
     // The reels start empty; on the slot stages they get their codes here,
     // before the hand is dealt from them.
-    SetUpSlotReels(*this);
+    SetUpSlotReels(m_Battle);
     if (IsMiniGameStage(CurrentStage())) {
         SetUpMiniGameHand();
         BuildHand();
         TakeLoadedHand();  // the same thread: nothing draws the hand meanwhile
         // Records dealt beyond the shown slots (177's paratroopers) need theirs too.
-        for (int i = m_nHandSlots; i < DECK_SLOTS; ++i) {
-            const int card = m_aHand[i].m_iCard;
+        for (int i = m_Battle.m_nHandSlots; i < DECK_SLOTS; ++i) {
+            const int card = m_Battle.m_aHand[i].m_iCard;
             if (card < 0 || card >= ROBOT_TYPES) continue;
-            m_aHandDefs[i] = UnitDefinition{};
-            GetUnitDefinition(m_aHandDefs[i], card);
+            m_Battle.m_aHandDefs[i] = UnitDefinition{};
+            GetUnitDefinition(m_Battle.m_aHandDefs[i], card);
             if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
         }
-        PlaceMiniGameRobots(*this);
+        PlaceMiniGameRobots(m_Battle);
     }
-    FinishMiniGameSetUp(*this);
+    FinishMiniGameSetUp(m_Battle);
 }
 
 void CPageGame::SetUpMiniGameHand() {
-    const int runLast = DealMiniGameHand(*this);
-    if (runLast >= 0) m_lstDrawLastTypes.push_back(runLast);
-    const int slots = m_nHandSlots;
+    const int runLast = DealMiniGameHand(m_Battle);
+    if (runLast >= 0) m_Battle.m_lstDrawLastTypes.push_back(runLast);
+    const int slots = m_Battle.m_nHandSlots;
 
     // One button per slot in a row across the middle; the rest wait off screen.
     const float step = float(g_iScreenWidth / 10 - 2) + (slots < 10 ? 5.0f : 0.0f);
@@ -76,52 +76,53 @@ void CPageGame::HandleMiniGameInput() {
     case 162: FireAimedShots(); break;
     case 154:
         MoveMiniGameRobotY();
-        FireChargedRobots(*this);
+        FireChargedRobots(m_Battle);
         break;
     case 155:
         MoveMiniGameRobotY();
         MoveMiniGameRobotX(true);
-        CollectItemsByTouch(*this);
-        FireChargedRobots(*this);
+        CollectItemsByTouch(m_Battle);
+        FireChargedRobots(m_Battle);
         break;
     case 156:
     case 166:
     case 174:
-        if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
+        if (m_Battle.m_apMiniGameRobots[0] && m_Battle.m_apMiniGameRobots[0]->m_iHp > 0) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
         }
-        CollectItemsByTouch(*this);
-        FireChargedRobots(*this);
+        CollectItemsByTouch(m_Battle);
+        FireChargedRobots(m_Battle);
         break;
     case 157:
         HandleJumpInput();
         MoveMiniGameRobotX(false);
         break;
     case 163:
-        if (m_apMiniGameRobots[0] && m_apMiniGameRobots[0]->m_iHp > 0) {
+        if (m_Battle.m_apMiniGameRobots[0] && m_Battle.m_apMiniGameRobots[0]->m_iHp > 0) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
         }
-        FireChargedRobots(*this);
+        FireChargedRobots(m_Battle);
         break;
     case 167:
         HandleJumpInput();
-        if (!(m_iTimeLeft == 0 && m_pStage && m_pStage->m_fScrollY == 0.0f)) MoveMiniGameRobotX(false);
-        FireRobotsOfType(*this, MachineId::NapalmAirship);
+        if (!(m_Battle.m_iTimeLeft == 0 && m_Battle.m_pStage && m_Battle.m_pStage->m_fScrollY == 0.0f))
+            MoveMiniGameRobotX(false);
+        FireRobotsOfType(m_Battle, MachineId::NapalmAirship);
         break;
     case 168: HandleMiniGame168Input(); break;
     case 171:
-        if (const CCom_GameRobot* r = m_apMiniGameRobots[0];
-            r && r->m_iUnitSlot == FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
+        if (const CCom_GameRobot* r = m_Battle.m_apMiniGameRobots[0];
+            r && r->m_iUnitSlot == m_Battle.FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
-            CollectItemsByTouch(*this);
-            if (m_iStageFrames - m_iTimeLeft > 30) FireChargedRobots(*this);
+            CollectItemsByTouch(m_Battle);
+            if (m_Battle.m_iStageFrames - m_Battle.m_iTimeLeft > 30) FireChargedRobots(m_Battle);
         }
         break;
-    case 175: SetFastMachines(*this); break;
-    case 177: FireRobotsOfType(*this, RobotId::MiniBomber); break;
+    case 175: SetFastMachines(m_Battle); break;
+    case 177: FireRobotsOfType(m_Battle, RobotId::MiniBomber); break;
     default:  // the group handlers named above
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
@@ -131,15 +132,15 @@ void CPageGame::HandleMiniGameInput() {
 }
 
 void CPageGame::FireAimedShots() {
-    if (CountAimHold(*this, LeftHeld())) FireShotsAt(*this, CursorPoint());
+    if (CountAimHold(m_Battle, LeftHeld())) FireShotsAt(m_Battle, CursorPoint());
 }
 
 void CPageGame::MoveMiniGameRobotY() {
-    if (LeftHeld()) SteerRobotY(*this, CursorPoint().y);
+    if (LeftHeld()) SteerRobotY(m_Battle, CursorPoint().y);
 }
 
 void CPageGame::MoveMiniGameRobotX(bool setFacing) {
-    if (LeftHeld()) SteerRobotX(*this, CursorPoint().x, setFacing);
+    if (LeftHeld()) SteerRobotX(m_Battle, CursorPoint().x, setFacing);
 }
 
 bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {
@@ -152,23 +153,25 @@ void CPageGame::DrawMiniGameHud() {
     if (!IsMiniGameStage(stage)) return;
     CEffect_FontInstruction* hint = m_pEffectFontInstruction;
     const bool hintShows = hint && hint->CurrentKind() == FI_SHOOT_HINT;
-    if ((stage == 152 || stage == 162) && m_iBattleState == BATTLE_PLAYING && hint) {
-        const auto onScreen = std::count_if(m_lstRobots.begin(), m_lstRobots.end(), IsMachineOnScreen);
-        if (!m_bShootHintShown && onScreen > 3 && m_lstBullets.empty()) {
+    if ((stage == 152 || stage == 162) && m_Battle.m_iBattleState == BATTLE_PLAYING && hint) {
+        const auto onScreen =
+            std::count_if(m_Battle.m_lstRobots.begin(), m_Battle.m_lstRobots.end(), IsMachineOnScreen);
+        if (!m_Battle.m_bShootHintShown && onScreen > 3 && m_Battle.m_lstBullets.empty()) {
             hint->ShowShootHint();
-            m_bShootHintShown = 1;
-        } else if (hintShows && !m_lstBullets.empty() && hint->m_aInstances[0].age > 180) {
+            m_Battle.m_bShootHintShown = 1;
+        } else if (hintShows && !m_Battle.m_lstBullets.empty() && hint->m_aInstances[0].age > 180) {
             hint->Clear(0);
         }
     }
     // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
     // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
-    if ((stage == 152 || stage == 162 || stage == 168) && m_iBattleState < BATTLE_REWARD) DrawChargeGauges();
-    if ((stage == 164 || stage == 179) && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS &&
-        !m_bHudHidden)
+    if ((stage == 152 || stage == 162 || stage == 168) && m_Battle.m_iBattleState < BATTLE_REWARD) DrawChargeGauges();
+    if ((stage == 164 || stage == 179) && m_Battle.m_iBattleState > BATTLE_CARD_SELECT &&
+        m_Battle.m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawChargeShotGauge();
-    if (stage == 168 && hintShows && m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
+    if (stage == 168 && hintShows && m_Battle.m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
     if (stage == 167) DrawJumpStartArrow();
-    if (stage == 177 && m_iBattleState > BATTLE_CARD_SELECT && m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
+    if (stage == 177 && m_Battle.m_iBattleState > BATTLE_CARD_SELECT && m_Battle.m_iBattleState < BATTLE_UNLOCKS &&
+        !m_bHudHidden)
         DrawCatchCounter();
 }

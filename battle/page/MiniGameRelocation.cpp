@@ -15,27 +15,27 @@ void CPageGame::HandleRelocateInput() {
     InputRecord& in = g_pApp->m_aInput[0];
     const VxVec3 at = CursorPoint();
 
-    if (m_iCarriedCard == -1) {
+    if (m_Battle.m_iCarriedCard == -1) {
         if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
-        CCom_GameRobot* r = RelocatableRobotAt(*this, at);
+        CCom_GameRobot* r = RelocatableRobotAt(m_Battle, at);
         if (!r) return;
-        if (RelocationCoolingDown(*this, *r)) {
+        if (RelocationCoolingDown(m_Battle, *r)) {
             if (g_pGameAppInstance) RestartSound(g_pGameAppInstance->m_pSndError);
             return;
         }
         for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
-        PickUpRobot(*this, *r);
+        PickUpRobot(m_Battle, *r);
         return;
     }
     // A card from the hand is placed by the battle input; only a picked robot is ours.
-    if (m_iRelocatingRobot == -1 || !(in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) return;
+    if (m_Battle.m_iRelocatingRobot == -1 || !(in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) return;
     in.m_aiKey[MOUSE_LEFT] = 0;
     in.m_aiRepeat[MOUSE_LEFT] = 0;
 
-    const int slot = m_iCarriedCard;
-    CCom_GameRobot* robot = FindRobotBySerial(m_lstRobots, m_iRelocatingRobot);
+    const int slot = m_Battle.m_iCarriedCard;
+    CCom_GameRobot* robot = FindRobotBySerial(m_Battle.m_lstRobots, m_Battle.m_iRelocatingRobot);
     if (CanPlaceCard(1) && robot && robot->m_iHp > 0 &&
-        MoveRobotToCell(*this, *robot, FindNearestCell(at.x, at.y, 0.0f)))
-        m_lstRobots.sort(CompareRobotsForDrawing);
-    SetRobotDown(*this, slot);
+        MoveRobotToCell(m_Battle, *robot, m_Battle.FindNearestCell(at.x, at.y, 0.0f)))
+        m_Battle.m_lstRobots.sort(CompareRobotsForDrawing);
+    SetRobotDown(m_Battle, slot);
 }

@@ -56,7 +56,7 @@ std::string Digits(int n, int width) {
 
 }  // namespace
 
-CPageGame::CPageGame() : CBattleModel(static_cast<BattleScene&>(*this)), m_aRobotArray(DISPLAY_ROBOTS) {
+CPageGame::CPageGame() : m_aRobotArray(DISPLAY_ROBOTS) {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
     m_bDebugView = false;
@@ -84,11 +84,11 @@ void CPageGame::LoadBattleResources() {
     m_iEnergyPickPitch = m_iPartsPickPitch = 0;
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
-    SetUpBattle(*this, stage, profile);
+    SetUpBattle(m_Battle, stage, profile);
 
     // Boards of the Machines this profile has not met.
     m_lstNewEnemies.clear();
-    for (int id : m_StageDefinition.m_aiEnemyType) {
+    for (int id : m_Battle.m_StageDefinition.m_aiEnemyType) {
         if (id < FIRST_MACHINE_TYPE || id > MachineId::DestroyerZero) continue;
         if (profile.m_aEnemySeen[id - FIRST_MACHINE_TYPE].met) continue;
         m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(id, 4) + ".png", kInfoFolder), nullptr, id, 0});
@@ -113,21 +113,21 @@ void CPageGame::LoadBattleResources() {
         if (m_apCageArt[i]) m_apCageArt[i]->SetAlphaBlend(true);
     }
 
-    m_iShownLife = m_iLife;
-    for (float& e : m_afShownEnergy) e = float(m_iEnergy);
+    m_iShownLife = m_Battle.m_iLife;
+    for (float& e : m_afShownEnergy) e = float(m_Battle.m_iEnergy);
     for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
-    m_iPanelTimer = 0;
-    for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
+    m_Battle.m_iPanelTimer = 0;
+    for (ItemFlight& f : m_Battle.m_aItemFlights) f = ItemFlight{};
     TakePanelPositions();
     m_bLoadedHandWaiting = false;
     m_bHudHidden = false;
-    m_iCardChoiceStep = 0;
+    m_Battle.m_iCardChoiceStep = 0;
     m_fCardScroll = 0.0f;
-    std::fill(std::begin(m_abCardPicked), std::end(m_abCardPicked), false);
-    if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) m_abCardPicked[ROBOT_REMOVER] = true;
+    std::fill(std::begin(m_Battle.m_abCardPicked), std::end(m_Battle.m_abCardPicked), false);
+    if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) m_Battle.m_abCardPicked[ROBOT_REMOVER] = true;
 
-    for (CardFlight& f : m_aCardFlights) f = CardFlight{};
-    std::fill(std::begin(m_aiStageStats), std::end(m_aiStageStats), 0);
+    for (CardFlight& f : m_Battle.m_aCardFlights) f = CardFlight{};
+    std::fill(std::begin(m_Battle.m_aiStageStats), std::end(m_Battle.m_aiStageStats), 0);
 
     // The card sounds belong to the application's art cache: the page only
     // forgets them (deleting them here freed them twice).
@@ -137,15 +137,15 @@ void CPageGame::LoadBattleResources() {
     SetUpMiniGame();
 
     m_nRobotArray = 0;
-    m_iBattleFrame = 0;
-    m_iStateFrames = 0;
+    m_Battle.m_iBattleFrame = 0;
+    m_Battle.m_iStateFrames = 0;
     if (app) {
         app->m_bCaptureStill = false;
         app->m_bShowStill = false;
     }
-    m_fGameSpeed = 1.0f;
+    m_Battle.m_fGameSpeed = 1.0f;
     g_fGroup0VolumeScale = 1.0f;
-    std::fill(std::begin(m_aiColumnHazard), std::end(m_aiColumnHazard), 0);
+    std::fill(std::begin(m_Battle.m_aiColumnHazard), std::end(m_Battle.m_aiColumnHazard), 0);
 }
 
 void CPageGame::ChooseUnlockPictures() {
@@ -223,8 +223,8 @@ void CPageGame::ChooseNextUnlockPicture() {
 void CPageGame::MakeHandButtons() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     std::fill(std::begin(m_apHandButtons), std::end(m_apHandButtons), nullptr);
-    if (stage <= 150 && m_nHandSlots > 0) {
-        const int n = std::min(m_nHandSlots, DECK_SLOTS);
+    if (stage <= 150 && m_Battle.m_nHandSlots > 0) {
+        const int n = std::min(m_Battle.m_nHandSlots, DECK_SLOTS);
         const int half = n >= 10 ? 42 : 45;
         float step = float(g_iScreenWidth / 10 - 2);
         if (n < 10) step += 5.0f;
@@ -250,27 +250,27 @@ int CPageGame::Load() {
     const int stage = app ? int(app->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
 
-    m_iMiniGameFlag = 0;
+    m_Battle.m_iMiniGameFlag = 0;
     g_bLeavingBattle = false;
     for (auto& slot : m_apCardSounds)
         for (CVxSound*& s : slot) s = nullptr;
 
     // The hand and its buttons come first: the mini-game set-up inside
     // LoadBattleResources fills hands that must not be wiped afterwards.
-    if (stage <= 150) m_nHandSlots = std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS);
-    else m_nHandSlots = DECK_SLOTS;
-    for (HandSlot& slot : m_aHand) slot = HandSlot{};
-    m_bCarriedFromCapsule = false;
+    if (stage <= 150) m_Battle.m_nHandSlots = std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS);
+    else m_Battle.m_nHandSlots = DECK_SLOTS;
+    for (HandSlot& slot : m_Battle.m_aHand) slot = HandSlot{};
+    m_Battle.m_bCarriedFromCapsule = false;
     MakeHandButtons();
     MakeCardChoiceButtons();
 
     // Cleared before the set-up: the mini-game hands add to these lists.
-    m_lstDrawFirstTypes.clear();
-    m_lstDrawSecondTypes.clear();
-    m_lstDrawLastTypes.clear();
-    const int handSlots = m_nHandSlots;
+    m_Battle.m_lstDrawFirstTypes.clear();
+    m_Battle.m_lstDrawSecondTypes.clear();
+    m_Battle.m_lstDrawLastTypes.clear();
+    const int handSlots = m_Battle.m_nHandSlots;
     LoadBattleResources();
-    if (stage <= 150) m_nHandSlots = handSlots;
+    if (stage <= 150) m_Battle.m_nHandSlots = handSlots;
 
     m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
     // The cells are shaded through it at a fraction of its alpha.
@@ -279,13 +279,13 @@ int CPageGame::Load() {
     ChooseNextUnlockPicture();
 
     if (stage <= 150) {
-        for (HandSlot& slot : m_aHand) slot = HandSlot{};
-        m_bCarriedFromCapsule = false;
+        for (HandSlot& slot : m_Battle.m_aHand) slot = HandSlot{};
+        m_Battle.m_bCarriedFromCapsule = false;
     }
 
     for (auto& slot : m_apEnemySounds)
         for (CVxSound*& s : slot) s = nullptr;
-    if (app) app->LoadEnemyRobotResources(m_aEnemyDefs, m_aEnemyArt);
+    if (app) app->LoadEnemyRobotResources(m_Battle.m_aEnemyDefs, m_aEnemyArt);
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
         for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apEnemySounds[k][s] = m_aEnemyArt[k].m_apSound[s];
 
@@ -294,19 +294,19 @@ int CPageGame::Load() {
     if (m_pTimeBombMark) m_pTimeBombMark->SetAlphaBlend(true);
     LoadBossResources();
 
-    SetUpTurnOrder(*this, stage);
+    SetUpTurnOrder(m_Battle, stage);
 
-    delete m_pStage;
-    m_pStage = new CCom_GameStage(*this);
+    delete m_Battle.m_pStage;
+    m_Battle.m_pStage = new CCom_GameStage(m_Battle);
     // The render road draws the backdrop into its stage target through the page.
-    g_GameRoadLinks.renderStage = [this] { m_pStage->Render(*this); };
+    g_GameRoadLinks.renderStage = [this] { m_Battle.m_pStage->Render(m_Battle); };
     // The mini-games start with the field in place.
-    if (stage > 150) m_pStage->m_fScrollX = 0.0f;
+    if (stage > 150) m_Battle.m_pStage->m_fScrollX = 0.0f;
     LoadFieldEffectArt();
 
     LoadEffects();
 
-    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(m_aCardDefs[i], i);
+    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(m_Battle.m_aCardDefs[i], i);
     DecideCardAvailability();
 
     m_pButtonAllScreens = AddButton(-1);
@@ -344,8 +344,8 @@ int CPageGame::Load() {
     m_iWeatherSoundFrame = -1;
     if (GetStageEpisode(stage) == 3) SetUpWeather();
 
-    SetUpRobotArray(*this, m_aRobotArray, m_nRobotArray);
-    if (m_pStage) m_pStage->Update(*this, true);
+    SetUpRobotArray(m_Battle, m_aRobotArray, m_nRobotArray);
+    if (m_Battle.m_pStage) m_Battle.m_pStage->Update(m_Battle, true);
 
     if (g_bAppActive) {
         if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
@@ -366,7 +366,7 @@ void CPageGame::LoadBattleSounds() {
         m_apBattleMusic[i]->m_dwPlayFlags = i == 1 ? DSBPLAY_LOOPING : 0;
         m_apBattleMusic[i]->ApplyVolume(-3000);
     }
-    m_pMusic = (stage <= 150 && HasMoreCardsThanSlots(*this)) ? m_apBattleMusic[1] : m_apBattleMusic[0];
+    m_pMusic = (stage <= 150 && HasMoreCardsThanSlots(m_Battle)) ? m_apBattleMusic[1] : m_apBattleMusic[0];
     if (m_pMusic) m_pMusic->SetVolumeFactor(0.0f);
 
     m_bBattleMusicStarted = false;
@@ -398,30 +398,30 @@ void CPageGame::DecideCardAvailability() {
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
     const bool finalStage = IsEpisodeFinalBossStage(stage);
-    std::fill(std::begin(m_abCardDisabled), std::end(m_abCardDisabled), false);
+    std::fill(std::begin(m_Battle.m_abCardDisabled), std::end(m_Battle.m_abCardDisabled), false);
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         if (!g_CurrentProfile.m_abRobotUnlocked[i]) continue;
-        const UnitDefinition& card = m_aCardDefs[i];
+        const UnitDefinition& card = m_Battle.m_aCardDefs[i];
         if (finalStage) {
-            m_abCardDisabled[i] = !(card.m_iRole == ROLE_ATTACK && card.m_iTerrain != TERRAIN_MARINE &&
-                                    card.m_iTerrain != TERRAIN_UNDERWATER);
+            m_Battle.m_abCardDisabled[i] = !(card.m_iRole == ROLE_ATTACK && card.m_iTerrain != TERRAIN_MARINE &&
+                                             card.m_iTerrain != TERRAIN_UNDERWATER);
             continue;
         }
         if (episode == 2) {
             if (i == 37 || i == 38) continue;
             if (card.m_iEnergyCost > GetEnergyCostLimit()) {
-                m_abCardDisabled[i] = true;
+                m_Battle.m_abCardDisabled[i] = true;
                 continue;
             }
         }
         if (card.m_iTerrain == TERRAIN_SPECIAL) continue;
         if (area == 3 && stage <= 150 && card.m_bFlag == 0) {
-            m_abCardDisabled[i] = true;
+            m_Battle.m_abCardDisabled[i] = true;
             continue;
         }
-        if (std::find(m_lstStageCellKinds.begin(), m_lstStageCellKinds.end(), card.m_iTerrain) ==
-            m_lstStageCellKinds.end())
-            m_abCardDisabled[i] = true;
+        if (std::find(m_Battle.m_lstStageCellKinds.begin(), m_Battle.m_lstStageCellKinds.end(), card.m_iTerrain) ==
+            m_Battle.m_lstStageCellKinds.end())
+            m_Battle.m_abCardDisabled[i] = true;
     }
 }
 
@@ -432,25 +432,25 @@ int CPageGame::Release() {
     ForgetCardChoiceArt();
     ReleaseRobopedia();
 
-    m_lstRobots.clear();
-    m_lstBullets.clear();
-    m_lstItems.clear();
-    for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
-    m_lstFieldEffects.clear();
+    m_Battle.m_lstRobots.clear();
+    m_Battle.m_lstBullets.clear();
+    m_Battle.m_lstItems.clear();
+    for (ItemFlight& f : m_Battle.m_aItemFlights) f = ItemFlight{};
+    m_Battle.m_lstFieldEffects.clear();
     m_lstNewEnemies.clear();
     m_itNewEnemy = m_lstNewEnemies.end();
     m_mapNewRobots.clear();
     m_itNewRobot = m_mapNewRobots.end();
-    m_lstStageCellKinds.clear();
-    m_lstDrawFirstTypes.clear();
-    m_lstDrawSecondTypes.clear();
-    m_lstDrawLastTypes.clear();
-    for (int i = 0; i < MINI_GAME_LINKS; ++i) *MiniGameLink(i) = nullptr;
+    m_Battle.m_lstStageCellKinds.clear();
+    m_Battle.m_lstDrawFirstTypes.clear();
+    m_Battle.m_lstDrawSecondTypes.clear();
+    m_Battle.m_lstDrawLastTypes.clear();
+    for (int i = 0; i < MINI_GAME_LINKS; ++i) *m_Battle.MiniGameLink(i) = nullptr;
 
     ReleaseEffects();
     g_GameRoadLinks.renderStage = nullptr;
-    delete m_pStage;
-    m_pStage = nullptr;
+    delete m_Battle.m_pStage;
+    m_Battle.m_pStage = nullptr;
 
     if (app && app->m_pResourceManager) app->m_pResourceManager->StopSounds();
     if (m_pResourceManager) m_pResourceManager->StopSounds();
@@ -480,16 +480,16 @@ int CPageGame::Release() {
 
 void CPageGame::ChooseHandAsItStands() {
     ChooseHand hand;
-    for (int i = 0; i < DECK_SLOTS; ++i) hand.cards[i] = m_aHand[i].m_iCard;
+    for (int i = 0; i < DECK_SLOTS; ++i) hand.cards[i] = m_Battle.m_aHand[i].m_iCard;
     ApplyCommand(hand);
 }
 
 void CPageGame::StartBackgroundLoader() {
     ChooseHandAsItStands();
-    m_iCardChoiceStep = 2;
+    m_Battle.m_iCardChoiceStep = 2;
     // The choice is over: a card still dragged stops moving (and its sound).
-    m_bCardMoving = false;
-    m_iStateEntryFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
+    m_Battle.m_bCardMoving = false;
+    m_Battle.m_iStateEntryFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
     // The starter raises the loader-running flag itself.
     if (!g_bLoaderRunning)
         if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();

@@ -1,10 +1,10 @@
 #pragma once
 // Page 3: the battle. Load builds a battle for the application's current
-// stage and Release takes it down; in between the page holds every piece of
-// battle state: life, energy and time, the stage record and field grid, the
-// hand, the lists of robots, bullets, items and field effects, the effect
-// objects of the overlays, sounds and music, and the counters behind the
-// statistics and achievements.
+// stage and Release takes it down; in between the page holds the battle's
+// model (m_Battle: life, energy and time, the stage record and field grid, the
+// hand, the lists of robots, bullets, items and field effects, the counters
+// behind the statistics) and, as its scene, the effect objects of the
+// overlays, sounds and music.
 //
 // Names kept from earlier code where a reader might look for another:
 // m_StageDefinition (m_StageDef), m_aFieldCells (m_aCells), m_aHandArt
@@ -94,10 +94,16 @@ struct NewEnemyEntry {
     int variant = 0;  // 0 plain, else the variant kind
 };
 
-class CPageGame : public CVxPage, public CBattleLink, public BattleScene, public CBattleModel, public BattleView {
+class CPageGame : public CVxPage, public CBattleLink, public BattleScene, public BattleView {
 public:
     CPageGame();
     ~CPageGame() override;
+
+    // The battle the page shows, built over the page's own scene (a base, so
+    // it stands before the model is made and after it is gone).
+    CBattleModel m_Battle{static_cast<BattleScene&>(*this)};
+    CBattleModel& Battle() { return m_Battle; }
+    const CBattleModel& Battle() const { return m_Battle; }
 
     // Page operations.
     int Load() override;
@@ -344,11 +350,11 @@ public:
     void ChangeSubScreenAtBlack() override;
 
     // What the application's boards and caches read of the battle.
-    int BattleState() const override { return m_iBattleState; }
-    void DropCarriedCard() override { m_iCarriedCard = -1; }
-    const StageDefinition& Stage() const override { return m_StageDefinition; }
-    const FieldCell* FieldCells() const override { return m_aFieldCells; }
-    void SetFieldGroundRow(int row) override { m_iFieldGroundRow = row; }
+    int BattleState() const override { return m_Battle.m_iBattleState; }
+    void DropCarriedCard() override { m_Battle.m_iCarriedCard = -1; }
+    const StageDefinition& Stage() const override { return m_Battle.m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_Battle.m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_Battle.m_iFieldGroundRow = row; }
     CVxEffect* HowToPlayEffect() const override { return m_pEffectHowToPlay; }
     CVxEffect* HowToMiniGameEffect() const override { return m_pEffectHowToMiniGame; }
     CVxEffect* CardFullEffect() const override { return m_pEffectCardFull; }
@@ -363,13 +369,13 @@ public:
 
     // What the battle's effects see of it (PageGameView.cpp).
     float FieldScrollX() const override;
-    int CarriedCard() const override { return m_iCarriedCard; }
-    int HandCard(int slot) const override { return m_aHand[slot].m_iCard; }
-    const UnitDefinition* HandDefs() const override { return m_aHandDefs; }
-    const UnitDefinition* EnemyDefs() const override { return m_aEnemyDefs; }
+    int CarriedCard() const override { return m_Battle.m_iCarriedCard; }
+    int HandCard(int slot) const override { return m_Battle.m_aHand[slot].m_iCard; }
+    const UnitDefinition* HandDefs() const override { return m_Battle.m_aHandDefs; }
+    const UnitDefinition* EnemyDefs() const override { return m_Battle.m_aEnemyDefs; }
     int MachinesOnField() const override;
-    int RobotsLost() const override { return m_nRobotsLost; }
-    int MachinesKilled() const override { return m_nMachinesKilled; }
+    int RobotsLost() const override { return m_Battle.m_nRobotsLost; }
+    int MachinesKilled() const override { return m_Battle.m_nMachinesKilled; }
     VxVec3 CursorOnField() const override { return CursorPoint(); }
     const BattleScene& Drawn() const override { return *this; }
     CVxButton* OkButton() const override { return m_pBtnOK; }
@@ -423,7 +429,7 @@ public:
     // The hand as the stage loader made it; only the loader writes it until it
     // raises m_bLoadedHandWaiting, only the main thread reads it after.
     struct LoadedHand {
-        HandRecords records;
+        CBattleModel::HandRecords records;
         CVxBillboard* pictures[HAND_SLOTS] = {};
         CVxSound* sounds[HAND_SLOTS][ROBOT_SOUNDS] = {};
         // The deck went into the profile: the main thread saves it, so a

@@ -55,7 +55,7 @@ void DeleteEffect(T*& effect) {
 // few that make, crush or pay out act on the battle itself.
 void HandBattleToEffects(CPageGame& page) {
     BattleView* view = &page;
-    CBattleModel* battle = &page;
+    CBattleModel* battle = &page.m_Battle;
     for (BattleViewer* viewer : std::initializer_list<BattleViewer*>{
              page.m_pEffectTextBegin, page.m_pEffectNewEnemy, page.m_pEffectNewRobot, page.m_pEffectUnlocked,
              page.m_pEffectSummary, page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear,

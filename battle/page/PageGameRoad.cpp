@@ -48,7 +48,7 @@ public:
     void FieldCells() override;
     void CarriedCardHeld() override { m_Page.HoldCarriedCardAt(m_Page.CursorPoint()); }
     void CarriedCardShown() override {
-        if (m_Page.HeldCardCell() >= 0) m_Page.DrawReachPreview();
+        if (m_Page.m_Battle.HeldCardCell() >= 0) m_Page.DrawReachPreview();
     }
     void EffectsBeforeUnits() override {
         if (m_Page.m_pEffectFlower) m_Page.m_pEffectFlower->Tick();
@@ -74,15 +74,15 @@ public:
     void RowDone(int row) override {
         if (row == FIELD_ROWS - 1 && m_Page.m_pEffectSmokeLowHP) m_Page.m_pEffectSmokeLowHP->Tick();
     }
-    void AfterBullet(const CCom_GameBullet& bullet) override { bullet.Draw(m_Page); }
+    void AfterBullet(const CCom_GameBullet& bullet) override { bullet.Draw(m_Page.m_Battle); }
     void LanesDone() override;
     void EndCages(int frame, float alpha) override;
     void WaterStrip() override {
-        if (m_Page.m_pStage) m_Page.m_pStage->DrawWaterStrip(m_Page);
+        if (m_Page.m_Battle.m_pStage) m_Page.m_Battle.m_pStage->DrawWaterStrip(m_Page.m_Battle);
     }
     void FieldEffectShown(const FieldEffect& record) override { DrawFieldEffect(m_Page, record); }
-    void AfterItem(const CCom_GameItem& item) override { item.Draw(m_Page); }
-    void AfterShownRobot(const CCom_GameRobot& robot) override { robot.Draw(m_Page); }
+    void AfterItem(const CCom_GameItem& item) override { item.Draw(m_Page.m_Battle); }
+    void AfterShownRobot(const CCom_GameRobot& robot) override { robot.Draw(m_Page.m_Battle); }
 
 private:
     CPageGame& m_Page;
@@ -91,9 +91,9 @@ private:
 // The debug view's cell kinds; in play, the cells fade in while a card is carried.
 void RoadDrawer::FieldCells() {
     if (m_Page.m_bDebugView) m_Page.DrawFieldCellKinds();
-    if (m_Page.m_iBattleState != BATTLE_PLAYING) return;
+    if (m_Page.m_Battle.m_iBattleState != BATTLE_PLAYING) return;
     float& phase = m_Page.m_fPlaceMarkPhase;
-    if (m_Page.m_iCarriedCard < 0) phase = std::max(0.0f, phase - 0.1f);
+    if (m_Page.m_Battle.m_iCarriedCard < 0) phase = std::max(0.0f, phase - 0.1f);
     else phase = std::min(1.0f, phase + 0.1f);
     if (phase > 0.0f && !m_Page.m_bHudHidden) m_Page.DrawFieldCells(phase);
 }
@@ -113,7 +113,7 @@ void RoadDrawer::UnderRobot(const CCom_GameRobot& r, float bob) {
     CVxBillboard* base = m_Page.m_pRobotBase;
     if (base && IsBaseDuelStage(stage)) {
         const bool gunner = r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-                            m_Page.m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner &&
+                            m_Page.m_Battle.m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner &&
                             type != RobotId::MachineGunner;
         const VxVec3& offset = m_Page.m_vRobotBaseOffset;
         base->SaveState();
@@ -128,7 +128,7 @@ void RoadDrawer::UnderRobot(const CCom_GameRobot& r, float bob) {
 }
 
 void RoadDrawer::AfterRobot(const CCom_GameRobot& robot) {
-    robot.Draw(m_Page);
+    robot.Draw(m_Page.m_Battle);
     if (robot.m_bSeesConcealed && robot.m_iHp > 0 && m_Page.m_pSeesConcealedMark) {
         CVxBillboard* mark = m_Page.m_pSeesConcealedMark;
         const float dx = robot.Type() == RobotId::GunnerBot && robot.m_Unit.m_iActionInterval < 100 ? 5.0f : -10.0f;
@@ -145,7 +145,7 @@ void RoadDrawer::AfterRobot(const CCom_GameRobot& robot) {
 // Smoke rises from the row's robots that are down to half their hit points.
 void RoadDrawer::RowRobotsRun(int row) {
     if (EngineFrame() % 20 != 0 || !m_Page.m_pEffectSmokeLowHP) return;
-    for (const CCom_GameRobot& r : m_Page.m_lstRobots) {
+    for (const CCom_GameRobot& r : m_Page.m_Battle.m_lstRobots) {
         if (r.m_iRow != row || r.Type() == RobotId::BarrierBots || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
         if (double(r.m_iHp) / double(r.m_Unit.m_iMaxHp) > 0.5) continue;
         const float lift = UnitHas(r.Type(), UNIT_TALL) ? 80.75f : 0.0f;
@@ -156,17 +156,17 @@ void RoadDrawer::RowRobotsRun(int row) {
 // 168: blinking Machines are the ones a zap can hit: they pulse.
 void RoadDrawer::LanesDone() {
     if (CurrentStage() != 168) return;
-    for (const CCom_GameRobot& r : m_Page.m_lstRobots)
+    for (const CCom_GameRobot& r : m_Page.m_Battle.m_lstRobots)
         if (r.IsMachine() && r.m_iHp > 0 && MachineBlinks(r, EngineFrame())) m_Page.DrawPulsingMarker(r.m_vPosition);
 }
 
 // The cages stand on the start line, which comes up with the scroll.
 void RoadDrawer::EndCages(int frame, float alpha) {
-    const float sunk = m_Page.m_pStage ? 0.2f * m_Page.m_pStage->m_fScrollY : 0.0f;
+    const float sunk = m_Page.m_Battle.m_pStage ? 0.2f * m_Page.m_Battle.m_pStage->m_fScrollY : 0.0f;
     CVxBillboard* cage = m_Page.m_apCageArt[frame];
     if (!cage) return;
     for (int c = 0; c < FIELD_COLUMNS; ++c) {
-        const FieldCell& cell = m_Page.m_aFieldCells[c * FIELD_ROWS + 4];
+        const FieldCell& cell = m_Page.m_Battle.m_aFieldCells[c * FIELD_ROWS + 4];
         cage->SaveState();
         cage->SetAlphaBlend(true);
         cage->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
@@ -192,8 +192,8 @@ int CPageGame::Render() {
 
 int CPageGame::RenderOverlay() {
     if (g_pGameAppInstance && g_pGameAppInstance->m_pEffectSwitchPage) g_pGameAppInstance->m_pEffectSwitchPage->Tick();
-    ++m_iStateFrames;
-    ++m_iBattleFrame;
+    ++m_Battle.m_iStateFrames;
+    ++m_Battle.m_iBattleFrame;
     return CVxPage::RenderOverlay();
 }
 
@@ -214,7 +214,7 @@ int CPageGame::RenderScreenOverlay(int subScreen) {
 int CPageGame::UpdateBattleField() {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     RoadDrawer drawer(*this);
-    RunFieldFrame(*this, m_aRobotArray, m_nRobotArray, drawer);
+    RunFieldFrame(m_Battle, m_aRobotArray, m_nRobotArray, drawer);
     return 0;
 }
 
@@ -225,7 +225,7 @@ void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
     const VxVec3 at{robot.m_vPosition.x + 38.0f, robot.m_vPosition.y + 27.0f, robot.m_vPosition.z};
     // Larger while a hit still flashes, shrinking back as the flash ends.
     const float scale = 1.0f + 0.5f * float(std::clamp(robot.m_iHitFlash, 0, 30)) / 30.0f;
-    if (robot.m_iSerial == m_iRelocatingRobot) {
+    if (robot.m_iSerial == m_Battle.m_iRelocatingRobot) {
         DrawPulsingMarker(at, scale);
         return;
     }
@@ -238,5 +238,5 @@ void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
 
 void CPageGame::UpdateBattleObjects() {
     RoadDrawer drawer(*this);
-    RunBattleObjects(*this, drawer);
+    RunBattleObjects(m_Battle, drawer);
 }

@@ -44,7 +44,7 @@ protected:
     void SetUp() override {
         golden::GameWindowFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        GameBattlePage(m_App.get())->m_iBattleState = 10;
+        GameBattlePage(m_App.get())->m_Battle.m_iBattleState = 10;
         m_App->m_iCurrentStage = 12;
         g_CurrentProfile.m_iFurthestStage = 12;
         g_CurrentProfile.m_iDifficulty = 1;

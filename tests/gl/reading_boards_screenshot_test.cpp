@@ -23,9 +23,9 @@ TEST_F(BoardScreenshot, WonSummary) {
     m_App->m_iCurrentStage = 12;
     g_CurrentProfile.m_iFurthestStage = 12;
     CPageGame* page = GameBattlePage(m_App.get());
-    page->m_iBattleState = BATTLE_SUMMARY;
-    page->m_nRobotsLost = 3;
-    page->m_nMachinesKilled = 27;
+    page->m_Battle.m_iBattleState = BATTLE_SUMMARY;
+    page->m_Battle.m_nRobotsLost = 3;
+    page->m_Battle.m_nMachinesKilled = 27;
     CEffect_Summary summary;
     summary.SeeBattle(page);
     summary.m_iStars = 2;

@@ -95,8 +95,8 @@ inline const char* CheckBattleWith(const std::vector<uint8_t>& file, const Profi
         if (run.App().m_iCurrentPage != BATTLE_PAGE_INDEX) continue;
         if (run.State() == BATTLE_SUMMARY || run.BattleFrame() >= frames) break;
         if (run.State() != BATTLE_PLAYING || run.BattleFrame() % 60 != 0) continue;
-        for (CCom_GameRobot& r : run.Battle().m_lstRobots)
-            if (r.IsMachine() && r.m_iHp > 0) r.RollItemDrop(run.Battle());
+        for (CCom_GameRobot& r : run.Model().m_lstRobots)
+            if (r.IsMachine() && r.m_iHp > 0) r.RollItemDrop(run.Model());
     }
     return nullptr;
 }

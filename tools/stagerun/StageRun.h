@@ -11,6 +11,7 @@
 #include <vector>
 
 class CGameApplication;
+class CBattleModel;
 class CPageGame;
 
 // One timed input of a script, at logical coordinates (880 x 640, y down).
@@ -93,6 +94,8 @@ public:
     // Queries.
     CGameApplication& App();
     CPageGame& Battle();
+    // The battle's model the page holds.
+    CBattleModel& Model();
     int State() const;
     int BattleFrame() const;
     int RunnerFrame() const { return m_nFrames; }
