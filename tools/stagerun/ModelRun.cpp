@@ -93,6 +93,7 @@ void ModelRun::SetUp() {
     m_vecPreview.resize(DISPLAY_ROBOTS);
 
     const int handSlots = stage <= 150 ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS;
+    model.m_nHandSlots = handSlots;
     for (RobotArt& art : m_scene.m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_scene.m_aEnemyArt) ClearRobotArt(art);
     SetUpBattle(model, stage, profile);
@@ -101,23 +102,45 @@ void ModelRun::SetUp() {
         const VxVec3 at = app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
         (i == 2 ? model.m_vEnergyPanelAt : model.m_vPartsPanelAt) = at;
     }
-    model.m_pStage = new CCom_GameStage(model);
-    if (stage > 150) model.m_pStage->m_fScrollX = 0.0f;
-    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(model.m_aCardDefs[i], i);
-    ResetMiniGameState(model);
-    SetUpSlotReels(model);
+    SetUpMiniGame();
     model.m_iBattleFrame = 0;
     model.m_iStateFrames = 0;
     model.m_fGameSpeed = 1.0f;
     std::fill(std::begin(model.m_aiColumnHazard), std::end(model.m_aiColumnHazard), 0);
-    model.m_nHandSlots = handSlots;
+    if (stage <= 150) {
+        model.m_nHandSlots = handSlots;
+        for (HandSlot& slot : model.m_aHand) slot = HandSlot{};
+    }
 
     // The Machines' records and art come from the application's cache.
     app.LoadEnemyRobotResources(model.m_aEnemyDefs, m_scene.m_aEnemyArt);
     SetUpTurnOrder(model, stage);
+    model.m_pStage = new CCom_GameStage(model);
+    if (stage > 150) model.m_pStage->m_fScrollX = 0.0f;
+    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(model.m_aCardDefs[i], i);
 
     SetUpRobotArray(model, m_vecPreview, m_nPreview);
     model.m_pStage->Update(model, true);
+}
+
+// A mini-game deals its hand and sets its robots down as it is loaded.
+void ModelRun::SetUpMiniGame() {
+    CBattleModel& model = *m_pModel;
+    ResetMiniGameState(model);
+    SetUpSlotReels(model);
+    if (m_options.stage > 150) {
+        const int runLast = DealMiniGameHand(model);
+        if (runLast >= 0) model.m_lstDrawLastTypes.push_back(runLast);
+        LoadHand();
+        for (int i = model.m_nHandSlots; i < DECK_SLOTS; ++i) {
+            const int card = model.m_aHand[i].m_iCard;
+            if (card < 0 || card >= ROBOT_TYPES) continue;
+            model.m_aHandDefs[i] = UnitDefinition{};
+            GetUnitDefinition(model.m_aHandDefs[i], card);
+        }
+        PlaceMiniGameRobots(model);
+    }
+    FinishMiniGameSetUp(model);
 }
 
 // What the stage loader makes of a chosen hand, taken over at once as the

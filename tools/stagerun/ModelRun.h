@@ -50,6 +50,7 @@ private:
     void RunStateRules();
     void LoadHand();
     void SetUp();
+    void SetUpMiniGame();
 
     StageRun m_host;
     BattleScene m_scene;
