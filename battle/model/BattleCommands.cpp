@@ -413,8 +413,14 @@ void EnterState::Apply(CBattleModel& model) const {
     for (int row = 0; row < FIELD_ROWS; ++row) model.m_aFieldCells[row].m_iStageKind = model.m_aFieldCells[row].m_iKind;
 }
 
+bool StandStill::Check(const CBattleModel&) const { return frames > 0; }
+
+// Only the clock moved, and the clock is the application's.
+void StandStill::Apply(CBattleModel&) const {}
+
 bool IsPlayCommand(const BattleCommand& command) {
-    return !std::holds_alternative<ChooseHand>(command) && !std::holds_alternative<EnterState>(command);
+    return !std::holds_alternative<ChooseHand>(command) && !std::holds_alternative<EnterState>(command) &&
+           !std::holds_alternative<StandStill>(command);
 }
 
 bool Apply(CBattleModel& model, const BattleCommand& command) {

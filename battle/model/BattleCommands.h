@@ -103,11 +103,20 @@ struct EnterState {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand =
-    std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState>;
+// The battle stood while the screen held a still picture (a board over the
+// field, the pause): the clock ran on that many frames and nothing in the
+// battle moved. The battle's rules read that clock, so a replay needs it.
+struct StandStill {
+    int frames = 0;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
 
-// The commands of the player's acts in play (not the hand's choice nor the
-// states the page's showings end).
+using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard,
+                                   ChooseHand, EnterState, StandStill>;
+
+// The commands of the player's acts in play (not the hand's choice, the
+// states the page's showings end, nor the stills).
 bool IsPlayCommand(const BattleCommand& command);
 
 // Checks the command and applies it when allowed; answers whether it applied.

@@ -11,6 +11,7 @@
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/StageRules.h"
+#include "content/UnitIds.h"
 #include "engine/VxXApplication.h"
 
 namespace {
@@ -57,4 +58,32 @@ bool RunMiniGameFrame(CBattleModel& model) {
     }
     UpdateMiniGameTweens(model);
     return won;
+}
+
+bool MiniGameGunnerSteers(const CBattleModel& model) {
+    const CCom_GameRobot* r = model.m_apMiniGameRobots[0];
+    return r && r->m_iUnitSlot == model.FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999;
+}
+
+void RunMiniGameInputRules(CBattleModel& model) {
+    switch (model.StageNumber()) {
+    case 154:
+    case 163: FireChargedRobots(model); break;
+    case 155:
+    case 156:
+    case 166:
+    case 174:
+        CollectItemsByTouch(model);
+        FireChargedRobots(model);
+        break;
+    case 167: FireRobotsOfType(model, MachineId::NapalmAirship); break;
+    case 171:
+        if (!MiniGameGunnerSteers(model)) break;
+        CollectItemsByTouch(model);
+        if (model.m_iStageFrames - model.m_iTimeLeft > 30) FireChargedRobots(model);
+        break;
+    case 175: SetFastMachines(model); break;
+    case 177: FireRobotsOfType(model, RobotId::MiniBomber); break;
+    default: break;
+    }
 }

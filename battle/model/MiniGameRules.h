@@ -41,6 +41,13 @@ void ClearFieldUnits(CBattleModel& model, bool machinesOnly);
 // below in their fixed order (MiniGameFrame.cpp). True on the frame the
 // stage is won; the caller then enters the reward state.
 bool RunMiniGameFrame(CBattleModel& model);
+// 171's Machine Gunner is steered, and picks up and fires, while it lives.
+bool MiniGameGunnerSteers(const CBattleModel& model);
+// The rules that run with the player's input each frame of play, after the
+// steering: robots fire once charged and pick up what they touch (154, 155,
+// 156, 163, 166, 171, 174), 167's airships and 177's Mini-Bombers fire, 175's
+// Machines speed up.
+void RunMiniGameInputRules(CBattleModel& model);
 // Notes a robot of the player's on the field and answers whether the rules
 // run this frame.
 bool BeginMiniGameFrame(CBattleModel& model);

@@ -68,67 +68,52 @@ void CPageGame::HandleMiniGameInput() {
     if (!IsMiniGameStage(stage)) return;
     // Each stage's input handlers, in their order (152 to 177 by id):
     //   152, 162 aimed shots; 154, 155, 156/166/174, 163, 171 steering (171 only while its
-    //   Machine Gunner lives); 157, 167 jumping; 168 click zapping; 177 Mini-Bombers fire.
+    //   Machine Gunner lives); 157, 167 jumping; 168 click zapping.
     // Ids the table leaves out, 178 and above among them, go by group: relocation
     // (group 1), then the slot lever (group 2), then the charge shot of 164 and 179.
+    // The rules that run with the input come after the steering (MiniGameRules.h).
     switch (stage) {
     case 152:
     case 162: FireAimedShots(); break;
-    case 154:
-        MoveMiniGameRobotY();
-        FireChargedRobots(m_Battle);
-        break;
+    case 154: MoveMiniGameRobotY(); break;
     case 155:
         MoveMiniGameRobotY();
         MoveMiniGameRobotX(true);
-        CollectItemsByTouch(m_Battle);
-        FireChargedRobots(m_Battle);
         break;
     case 156:
+    case 163:
     case 166:
     case 174:
         if (m_Battle.m_apMiniGameRobots[0] && m_Battle.m_apMiniGameRobots[0]->m_iHp > 0) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
         }
-        CollectItemsByTouch(m_Battle);
-        FireChargedRobots(m_Battle);
         break;
     case 157:
         HandleJumpInput();
         MoveMiniGameRobotX(false);
         break;
-    case 163:
-        if (m_Battle.m_apMiniGameRobots[0] && m_Battle.m_apMiniGameRobots[0]->m_iHp > 0) {
-            MoveMiniGameRobotY();
-            MoveMiniGameRobotX(false);
-        }
-        FireChargedRobots(m_Battle);
-        break;
     case 167:
         HandleJumpInput();
         if (!(m_Battle.m_iTimeLeft == 0 && m_Battle.m_pStage && m_Battle.m_pStage->m_fScrollY == 0.0f))
             MoveMiniGameRobotX(false);
-        FireRobotsOfType(m_Battle, MachineId::NapalmAirship);
         break;
     case 168: HandleMiniGame168Input(); break;
     case 171:
-        if (const CCom_GameRobot* r = m_Battle.m_apMiniGameRobots[0];
-            r && r->m_iUnitSlot == m_Battle.FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999) {
+        if (MiniGameGunnerSteers(m_Battle)) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
-            CollectItemsByTouch(m_Battle);
-            if (m_Battle.m_iStageFrames - m_Battle.m_iTimeLeft > 30) FireChargedRobots(m_Battle);
         }
         break;
-    case 175: SetFastMachines(m_Battle); break;
-    case 177: FireRobotsOfType(m_Battle, RobotId::MiniBomber); break;
+    case 175:
+    case 177: break;
     default:  // the group handlers named above
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
         if (stage == 164 || stage == 179) HandleChargeShotInput();
         break;
     }
+    RunMiniGameInputRules(m_Battle);
 }
 
 void CPageGame::FireAimedShots() {

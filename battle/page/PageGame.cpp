@@ -138,6 +138,7 @@ void CPageGame::LoadBattleResources() {
 
     m_nRobotArray = 0;
     m_Battle.m_iBattleFrame = 0;
+    m_iLastUpdateFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
     m_Battle.m_iStateFrames = 0;
     if (app) {
         app->m_bCaptureStill = false;

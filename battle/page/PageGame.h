@@ -220,6 +220,9 @@ public:
     bool ApplyCommand(const BattleCommand& command);
     // Applies what the command source has due this frame.
     void ApplySourceCommands();
+    // The engine frame of the page's last update (a later one more than a
+    // frame on: the battle stood while the screen held a still).
+    int m_iLastUpdateFrame = 0;
     // What the page showed is over: the battle goes on to the state.
     void EndShowing(int state) { ApplyCommand(EnterState{state}); }
     // The hand as it stands goes into the battle.

@@ -180,6 +180,10 @@ void RoadDrawer::EndCages(int frame, float alpha) {
 
 int CPageGame::Update() {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    // Frames the application spent on a still picture passed the battle by.
+    const int frame = EngineFrame();
+    if (frame - m_iLastUpdateFrame > 1) ApplyCommand(StandStill{frame - m_iLastUpdateFrame - 1});
+    m_iLastUpdateFrame = frame;
     TakeLoadedHand();
     AttenuateSounds();
     return CVxPage::Update();

@@ -62,7 +62,7 @@ private:
 }  // namespace
 
 ModelRun::ModelRun(const StageRunOptions& options, std::vector<LoggedCommand> log)
-    : m_host(options), m_vecLog(std::move(log)), m_options(options) {}
+    : m_host(options), m_vecLog(std::move(log)), m_vecDone(m_vecLog.size(), false), m_options(options) {}
 
 ModelRun::~ModelRun() {
     if (m_pModel) {
@@ -157,22 +157,42 @@ void ModelRun::LoadHand() {
     model.TakeHandRecords(records);
 }
 
-// Play commands come with the input; the hand and the ends of what the page
-// showed come where the page's state step makes them.
-void ModelRun::ApplyDue(bool showingsEnded) {
+// A frame's commands come in three places: the stills the battle stood
+// through before it, the player's acts with the input, the hand's choice and
+// the ends of what the page showed where the page's state step makes them.
+ModelRun::Phase ModelRun::PhaseOf(const BattleCommand& command) {
+    if (std::holds_alternative<StandStill>(command)) return Phase::Still;
+    return IsPlayCommand(command) ? Phase::Input : Phase::Showing;
+}
+
+void ModelRun::ApplyDue(Phase phase) {
     CBattleModel& model = *m_pModel;
-    while (m_iNext < m_vecLog.size() && m_vecLog[m_iNext].frame <= model.m_iBattleFrame) {
-        const LoggedCommand& c = m_vecLog[m_iNext];
-        if (c.frame < model.m_iBattleFrame) {
-            ++m_iNext;  // its frame passed: it stays unapplied
-            continue;
+    const int frame = model.m_iBattleFrame;
+    while (m_iNext < m_vecLog.size() && m_vecLog[m_iNext].frame < frame) ++m_iNext;
+    for (size_t i = m_iNext; i < m_vecLog.size() && m_vecLog[i].frame == frame; ++i) {
+        const LoggedCommand& c = m_vecLog[i];
+        if (m_vecDone[i] || PhaseOf(c.command) != phase) continue;
+        m_vecDone[i] = true;
+        if (!Apply(model, c.command)) {
+            m_vecRefused.push_back(c);
+        } else if (const auto* still = std::get_if<StandStill>(&c.command)) {
+            for (int k = 0; k < still->frames; ++k) PassStillFrame();
+        } else if (std::holds_alternative<ChooseHand>(c.command)) {
+            LoadHand();
         }
-        if (IsPlayCommand(c.command) == showingsEnded) return;
-        if (!Apply(model, c.command)) m_vecRefused.push_back(c);
-        else if (std::holds_alternative<ChooseHand>(c.command)) LoadHand();
-        ++m_iNext;
     }
 }
+
+// A frame of the application's with the battle standing: the clock, and the
+// screen's shake, which goes on.
+void ModelRun::PassStillFrame() {
+    m_host.PassFrameTime();
+    ++m_host.App().m_nFrame;
+    float dx, dy;
+    RoadShakeStep(dx, dy);
+}
+
+size_t ModelRun::Left() const { return size_t(std::count(m_vecDone.begin(), m_vecDone.end(), false)); }
 
 void ModelRun::RunStateRules() {
     CBattleModel& model = *m_pModel;
@@ -187,15 +207,19 @@ void ModelRun::RunStateRules() {
 }
 
 void ModelRun::Step() {
-    m_host.PassFrameTime();
     if (!m_pModel) {
+        m_host.PassFrameTime();
         SetUp();
         return;
     }
     CBattleModel& model = *m_pModel;
     CGameApplication& app = m_host.App();
+    ApplyDue(Phase::Still);
+    m_host.PassFrameTime();
     ++app.m_nFrame;
-    ApplyDue(false);
+    ApplyDue(Phase::Input);
+    // The application hands the page no input in its first ten frames.
+    if (model.m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10) RunMiniGameInputRules(model);
 
     RunFieldFrame(model, m_vecPreview, m_nPreview, m_drawer);
 
@@ -203,7 +227,7 @@ void ModelRun::Step() {
     if (stateOfHud && m_options.stage != 177) PlaceEnergyPanel(model);
     if (model.m_iBattleState <= BATTLE_PLAYING) SlidePartsPanel(model);
     RunStateRules();
-    ApplyDue(true);
+    ApplyDue(Phase::Showing);
     if (stateOfHud && !IsSlotMachineStage(m_options.stage)) model.ChargeHandCards(false, true);
     if (model.m_iBattleState == BATTLE_PLAYING) model.TakeCarriedGhostSerials();
     CountOccupiedCells(model);

@@ -41,12 +41,15 @@ public:
     CBattleModel& Model() { return *m_pModel; }
     uint64_t Checksum() const;
     // Logged commands not yet played, and those the battle refused.
-    size_t Left() const { return m_vecLog.size() - m_iNext; }
+    size_t Left() const;
     const std::vector<LoggedCommand>& Refused() const { return m_vecRefused; }
     const std::string& Error() const { return m_host.Error(); }
 
 private:
-    void ApplyDue(bool showingsEnded);
+    enum class Phase { Still, Input, Showing };
+    static Phase PhaseOf(const BattleCommand& command);
+    void ApplyDue(Phase phase);
+    void PassStillFrame();
     void RunStateRules();
     void LoadHand();
     void SetUp();
@@ -60,7 +63,8 @@ private:
     std::vector<CCom_GameRobot> m_vecPreview;
     int m_nPreview = 0;
     std::vector<LoggedCommand> m_vecLog;
-    size_t m_iNext = 0;
+    size_t m_iNext = 0;  // the first command of the frame being played
+    std::vector<bool> m_vecDone;
     std::vector<LoggedCommand> m_vecRefused;
     SilentBattleDrawer m_drawer;
     StageRunOptions m_options;
