@@ -20,6 +20,7 @@
 #include <cstdlib>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "platform/host/AudioDevice.h"
 #include "tools/stagerun/StageRun.h"
@@ -62,17 +63,17 @@ void BM_BattleSimulation(benchmark::State& state) {
         }
         if (auto* heard = dynamic_cast<host::HeadlessAudioDevice*>(&host::GetAudioDevice()))
             heard->SetHeardSeconds(uint32_t(state.range(1)));
-        run.Model().m_iLife = 1000000;
+        RuleState(run.Model()).m_iLife = 1000000;
         // The whole stage time, every wave included (bombs and cages that
         // nobody clears would keep the overtime going); a mini-game that its
         // own rules end stops sooner.
         const double begin = CpuSeconds();
-        while (run.State() == BATTLE_PLAYING && run.Model().m_iTimeLeft > 0) {
+        while (run.State() == BATTLE_PLAYING && run.Model().State().m_iTimeLeft > 0) {
             run.Step();
             ++frames;
-            for (const CCom_GameRobot& r : run.Model().m_lstRobots)
+            for (const CCom_GameRobot& r : run.Model().State().m_lstRobots)
                 if (r.m_iHp > 0 && !r.IsMachine()) ++robots;
-            machines += run.Model().m_nLiveMachines;
+            machines += run.Model().State().m_nLiveMachines;
         }
         const double s = CpuSeconds() - begin;
         seconds += s;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
 #include "tools/stagerun/StageRun.h"
@@ -33,11 +34,12 @@ StageRunOptions Options() {
 
 void AddUnit(CPageGame& page, int type, int slot, float x, float y) {
     CCom_GameRobot temp;
-    temp.m_Unit = type < FIRST_MACHINE_TYPE ? page.m_Battle.m_aHandDefs[slot] : page.m_Battle.m_aEnemyDefs[slot];
+    temp.m_Unit =
+        type < FIRST_MACHINE_TYPE ? page.m_Battle.State().m_aHandDefs[slot] : page.m_Battle.State().m_aEnemyDefs[slot];
     temp.m_iUnitSlot = slot;
     temp.Place(page.m_Battle, x, y, 0.0f);
     if (type >= FIRST_MACHINE_TYPE) temp.m_vPosition.x = x;
-    page.m_Battle.m_lstRobots.push_back(temp);
+    RuleState(page.m_Battle).m_lstRobots.push_back(temp);
 }
 
 void BM_LogicPassUnderFire(benchmark::State& state) {
@@ -49,17 +51,17 @@ void BM_LogicPassUnderFire(benchmark::State& state) {
         return;
     }
     CPageGame& page = run.Battle();
-    page.m_Battle.m_iLife = 1000000;
-    page.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-    page.m_Battle.m_lstRobots.clear();
+    RuleState(page.m_Battle).m_iLife = 1000000;
+    RuleState(page.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+    RuleState(page.m_Battle).m_lstRobots.clear();
     int machineSlot = 0;
     auto walker = [&](int k) {
-        const int t = page.m_Battle.m_aEnemyDefs[k].m_iType;
+        const int t = page.m_Battle.State().m_aEnemyDefs[k].m_iType;
         return t >= FIRST_MACHINE_TYPE && t != 1025 && t != 1030 && t != 1032;
     };
     while (machineSlot < STAGE_ENEMY_RECORDS - 1 && !walker(machineSlot)) ++machineSlot;
     for (int i = 0; i < units; ++i) {
-        const FieldCell& cell = page.m_Battle.m_aFieldCells[(5 + (i / 2) % 5) * FIELD_ROWS + i % FIELD_ROWS];
+        const FieldCell& cell = page.m_Battle.State().m_aFieldCells[(5 + (i / 2) % 5) * FIELD_ROWS + i % FIELD_ROWS];
         if (i % 2 == 0) AddUnit(page, 1, 0, cell.m_fX, cell.m_fY);
         else AddUnit(page, FIRST_MACHINE_TYPE, machineSlot, -300.0f - float(i), cell.m_fY);
     }
@@ -67,23 +69,25 @@ void BM_LogicPassUnderFire(benchmark::State& state) {
         state.PauseTiming();
         // Units that have fallen are sent in again, so the count holds.
         int robots = 0, machines = 0;
-        for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) (r.IsMachine() ? machines : robots) += r.m_iHp > 0;
+        for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
+            (r.IsMachine() ? machines : robots) += r.m_iHp > 0;
         for (int i = robots; i < (units + 1) / 2; ++i) {
-            const FieldCell& cell = page.m_Battle.m_aFieldCells[(5 + i % 5) * FIELD_ROWS + (i / 5) % FIELD_ROWS];
+            const FieldCell& cell =
+                page.m_Battle.State().m_aFieldCells[(5 + i % 5) * FIELD_ROWS + (i / 5) % FIELD_ROWS];
             AddUnit(page, 1, 0, cell.m_fX, cell.m_fY);
         }
         for (int i = machines; i < units / 2; ++i)
             AddUnit(page, FIRST_MACHINE_TYPE, machineSlot, -300.0f - float(i),
-                    page.m_Battle.m_aFieldCells[i % FIELD_ROWS].m_fY);
-        while (page.m_Battle.m_lstBullets.size() < 500) {
-            const int i = int(page.m_Battle.m_lstBullets.size());
+                    page.m_Battle.State().m_aFieldCells[i % FIELD_ROWS].m_fY);
+        while (page.m_Battle.State().m_lstBullets.size() < 500) {
+            const int i = int(page.m_Battle.State().m_lstBullets.size());
             page.m_Battle.FireBullet(0, 0, 400.0f - float(i % 80) * 10.0f,
-                                     page.m_Battle.m_aFieldCells[i % FIELD_ROWS].m_fY, 0.0f, -1, -1);
+                                     page.m_Battle.State().m_aFieldCells[i % FIELD_ROWS].m_fY, 0.0f, -1, -1);
         }
         state.ResumeTiming();
         page.UpdateBattleObjects();
     }
-    state.counters["units"] = double(page.m_Battle.m_lstRobots.size());
+    state.counters["units"] = double(page.m_Battle.State().m_lstRobots.size());
 }
 BENCHMARK(BM_LogicPassUnderFire)->Arg(10)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
 
@@ -100,7 +104,7 @@ void BM_DefendedStage(benchmark::State& state) {
         CPageGame& page = run.Battle();
         for (int c = 2; c < FIELD_COLUMNS; ++c)
             for (int r = 0; r < FIELD_ROWS; ++r) {
-                const FieldCell& cell = page.m_Battle.m_aFieldCells[c * FIELD_ROWS + r];
+                const FieldCell& cell = page.m_Battle.State().m_aFieldCells[c * FIELD_ROWS + r];
                 const int slot = cell.m_iKind == CELL_GROUND          ? 0
                                  : cell.m_iKind == CELL_AIR           ? 2
                                  : cell.m_iKind == CELL_WATER_SURFACE ? 3

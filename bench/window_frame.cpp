@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "engine/PageIndices.h"
 #include "engine/framework/MyD3DApplication.h"
@@ -177,15 +178,16 @@ int Battle() {
         return 1;
     }
     CPageGame& page = run->Battle();
-    page.m_Battle.m_iLife = 1000000;
+    RuleState(page.m_Battle).m_iLife = 1000000;
     auto robots = [&page](bool machines) {
         int n = 0;
-        for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) n += r.m_iHp > 0 && r.IsMachine() == machines;
+        for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) n += r.m_iHp > 0 && r.IsMachine() == machines;
         return n;
     };
     // The defence is placed every 180 frames; let the field fill and the waves come.
     int warm = 0;
-    for (; warm < 6000 && run->State() == BATTLE_PLAYING && (warm < 900 || page.m_Battle.m_nLiveMachines < 3); ++warm)
+    for (; warm < 6000 && run->State() == BATTLE_PLAYING && (warm < 900 || page.m_Battle.State().m_nLiveMachines < 3);
+         ++warm)
         run->Step();
     auto* gl = dynamic_cast<host::GlDevice*>(g_pFramework->Device());
     if (!gl) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -43,9 +44,9 @@ struct Scene {
         });
         if (!run->Start() || !run->RunUntilState(BATTLE_PLAYING, 5000)) return false;
         CPageGame& page = run->Battle();
-        page.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-        page.m_Battle.m_lstRobots.clear();
-        page.m_Battle.m_iTimeLeft = page.m_Battle.m_iStageFrames / 2;
+        RuleState(page.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_iTimeLeft = RuleState(page.m_Battle).m_iStageFrames / 2;
         return true;
     }
 };
@@ -70,15 +71,16 @@ void RunScene(benchmark::State& state, bool heavy) {
     static const int kTypes[] = {0, 13, 14, 16, 18, 19, 22, 24, 10, 12};
     int k = 0;
     for (auto _ : state) {
-        page.m_Battle.m_iTimeLeft = page.m_Battle.m_iStageFrames / 2;  // the clock stands: hazards keep running
-        for (int c = 0; c < FIELD_COLUMNS; ++c) page.m_Battle.m_aiColumnHazard[c] = 0;
-        page.m_Battle.m_lstFieldEffects.clear();
+        RuleState(page.m_Battle).m_iTimeLeft =
+            RuleState(page.m_Battle).m_iStageFrames / 2;  // the clock stands: hazards keep running
+        for (int c = 0; c < FIELD_COLUMNS; ++c) RuleState(page.m_Battle).m_aiColumnHazard[c] = 0;
+        RuleState(page.m_Battle).m_lstFieldEffects.clear();
         if (heavy) {
-            for (int c : {0, 1, 4, 7}) page.m_Battle.m_aiColumnHazard[c] = 300;
-            while (page.m_Battle.m_lstFieldEffects.size() < size_t(MAX_FIELD_EFFECTS)) {
-                const FieldCell& cell = page.m_Battle.m_aFieldCells[(k * 7) % FIELD_CELLS];
+            for (int c : {0, 1, 4, 7}) RuleState(page.m_Battle).m_aiColumnHazard[c] = 300;
+            while (page.m_Battle.State().m_lstFieldEffects.size() < size_t(MAX_FIELD_EFFECTS)) {
+                const FieldCell& cell = page.m_Battle.State().m_aFieldCells[(k * 7) % FIELD_CELLS];
                 page.m_Battle.AddFieldEffect(1000, kTypes[k % 10], cell.m_fX, cell.m_fY, 0.0f);
-                page.m_Battle.m_lstFieldEffects.back().age = k % 25;
+                RuleState(page.m_Battle).m_lstFieldEffects.back().age = k % 25;
                 ++k;
             }
         }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs check-battle-cycles.sh on small made-up trees and expects its verdict on
 # each: pass, or a failure for a circle of includes (cycle), a unit or effect
-# that includes the page (page) or a unit id compared as a number (id).
+# that includes the page (page), code outside the rules that includes their
+# access to the state (rules) or a unit id compared as a number (id).
 # A tree is the rows of one case, each row a file and its lines (\n between).
 set -u
 check=$(cd "$(dirname "$0")" && pwd)/check-battle-cycles.sh
@@ -50,6 +51,13 @@ an effect includes the page|page|battle/effects/Effect_Fish.cpp|  #  include "ba
 an effect includes the page|page|battle/page/PageGame.h|class CPageGame {};
 the page includes itself|pass|battle/page/PageGameHand.cpp|#include "battle/page/PageGame.h"
 the page includes itself|pass|battle/page/PageGame.h|class CPageGame {};
+the rules and their tests change the state|pass|battle/model/BattleRoad.cpp|#include "battle/model/BattleRules.h"
+the rules and their tests change the state|pass|battle/units/GameRobot.cpp|#include "battle/model/BattleRules.h"
+the rules and their tests change the state|pass|tests/road_test.cpp|#include "battle/model/BattleRules.h"
+the rules and their tests change the state|pass|tools/stagerun/ModelRun.cpp|#include "battle/model/BattleRules.h"
+the page only reads the state|rules|battle/page/PageGameHud.cpp|#include "battle/model/BattleRules.h"
+an effect only reads the state|rules|battle/effects/Effect_Fish.cpp|  # include "battle/model/BattleRules.h"
+the game only reads the state|rules|game/GameApplication.cpp|#include "battle/model/BattleRules.h"
 a unit id as a number in game|id|game/Rules.cpp|bool Boss(int t) { return t == 1028; }
 a unit id as a number in frontend|id|frontend/Menu.cpp|switch (t) {\ncase 1001: break;\n}
 a unit id as a number in battle|id|battle/units/GameRobot.cpp|if (type != 1032) return;
@@ -79,6 +87,7 @@ while IFS= read -r name; do
         "include cycle"*) got=cycle ;;
         "units and effects that include the page"*) got=page ;;
         "unit ids compared as numbers"*) got=id ;;
+        "code outside the rules"*) got=rules ;;
         esac
     fi
     if [ "$got" != "$want" ]; then

@@ -5,6 +5,8 @@
 #    component in the circle is in battle/model/ or battle/units/ (the model and
 #    its units are one tight group);
 #  - a unit or an effect includes the page's header battle/page/PageGame.h;
+#  - code outside the model, its units and the test tooling includes
+#    battle/model/BattleRules.h, the rules' way to change a battle's state;
 #  - battle/, game/ or frontend/ compares a unit id as a bare number (1001-1032)
 #    instead of by its name from content/UnitIds.h.
 # A component is a header and the .cpp of the same name. A .cpp without a header
@@ -139,6 +141,16 @@ page=$(find battle/units battle/effects -type f \( -name '*.cpp' -o -name '*.h' 
 if [ -n "$page" ]; then
     echo "units and effects that include the page:"
     echo "$page"
+    fail=1
+fi
+
+# Only the rules change a battle's state: the page and the effects read it.
+rules=$(find . -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sed 's|^\./||' |
+    grep -vE '^(battle/model|battle/units|tools|tests|bench)/' | LC_ALL=C sort |
+    xargs -r grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"battle/model/BattleRules\.h"')
+if [ -n "$rules" ]; then
+    echo "code outside the rules that includes their access to the state:"
+    echo "$rules"
     fail=1
 fi
 

@@ -2,6 +2,7 @@
 // A battle with no page: the model over an empty scene, which tests of the
 // battle's rules set up by hand.
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
 
@@ -12,7 +13,7 @@ struct BareModel {
     // Every cell of one kind, 80 wide and 75 high, column 0 row 0 at the origin.
     void LayField(int kind) {
         for (int i = 0; i < FIELD_CELLS; ++i) {
-            FieldCell& c = model.m_aFieldCells[i];
+            FieldCell& c = RuleState(model).m_aFieldCells[i];
             c.m_iKind = c.m_iStageKind = kind;
             c.m_fX = float(i / FIELD_ROWS) * 80.0f;
             c.m_fY = float(i % FIELD_ROWS) * 75.0f;
@@ -26,7 +27,7 @@ struct BareModel {
         r.m_Unit.m_iRole = role;
         r.m_iHp = 10;
         r.m_vPosition = r.m_vLastPosition = VxVec3{x, y, 0.0f};
-        model.m_lstRobots.push_back(r);
-        return model.m_lstRobots.back();
+        RuleState(model).m_lstRobots.push_back(r);
+        return RuleState(model).m_lstRobots.back();
     }
 };

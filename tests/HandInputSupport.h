@@ -58,14 +58,15 @@ protected:
     CPageGame& Page() { return run->Battle(); }
     VxVec3 HandSlot(int i) { return Page().m_apHandButtons[i]->m_vPosition; }
     VxVec3 Cell(int column, int row) {
-        const FieldCell& c = Page().m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+        const FieldCell& c = Page().m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
         return VxVec3{c.m_fX, c.m_fY, 0.0f};
     }
     // The first cell of the stage kind, scanning columns from the left.
     VxVec3 CellOfKind(int kind, int fromColumn = 0) {
         for (int column = fromColumn; column < FIELD_COLUMNS; ++column)
             for (int row = 0; row < FIELD_ROWS; ++row)
-                if (Page().m_Battle.m_aFieldCells[column * FIELD_ROWS + row].m_iKind == kind) return Cell(column, row);
+                if (Page().m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row].m_iKind == kind)
+                    return Cell(column, row);
         return VxVec3{10000.0f, 10000.0f, 0.0f};
     }
     // The text of the placement message showing, or "" when none shows.
@@ -77,8 +78,8 @@ protected:
     bool WaitReady(int slot, int limit = 5000) {
         for (int n = 0; n < limit; ++n) {
             CPageGame& p = Page();
-            if (p.m_Battle.m_aHand[slot].m_iCharge == p.m_Battle.m_aHandDefs[slot].m_iRechargeTime &&
-                p.m_Battle.m_iEnergy >= p.m_Battle.m_aHandDefs[slot].m_iEnergyCost)
+            if (p.m_Battle.State().m_aHand[slot].m_iCharge == p.m_Battle.State().m_aHandDefs[slot].m_iRechargeTime &&
+                p.m_Battle.State().m_iEnergy >= p.m_Battle.State().m_aHandDefs[slot].m_iEnergyCost)
                 return true;
             run->Step();
         }
@@ -86,7 +87,7 @@ protected:
     }
     int Robots() {
         int n = 0;
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots) n += !r.IsMachine();
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots) n += !r.IsMachine();
         return n;
     }
 };
@@ -105,8 +106,8 @@ protected:
         ASSERT_TRUE(run->Start()) << run->Error();
         g_CurrentProfile.m_nCardSlots = 4;
         ASSERT_TRUE(run->RunUntilState(BATTLE_CARD_SELECT, 5000));
-        for (int f = 0; f < 2000 && !(Page().m_Battle.m_iCardChoiceStep == 1 && !Box()->IsOpen()); ++f) run->Step();
-        ASSERT_EQ(Page().m_Battle.m_iCardChoiceStep, 1);
+        for (int f = 0; f < 2000 && !(Page().m_iCardChoiceStep == 1 && !Box()->IsOpen()); ++f) run->Step();
+        ASSERT_EQ(Page().m_iCardChoiceStep, 1);
         Frames(2);
     }
     CEffect_MsgBox* Box() { return run->App().m_pEffectMsgBox; }
@@ -114,7 +115,7 @@ protected:
     std::vector<int> Usable() {
         std::vector<int> ids;
         for (int i = 0; i < ROBOT_REMOVER; ++i)
-            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_Battle.m_abCardDisabled[i]) ids.push_back(i);
+            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1 && !Page().m_abCardDisabled[i]) ids.push_back(i);
         return ids;
     }
     void ClickCard(int id) { ClickAt(Page().m_apCardButtons[id]->m_vPosition); }
@@ -126,7 +127,7 @@ protected:
     // Until no card flies, then past the buttons' click cooldown.
     void Land() {
         auto flying = [this] {
-            for (const CardFlight& f : Page().m_Battle.m_aCardFlights)
+            for (const CardFlight& f : Page().m_aCardFlights)
                 if (f.m_iFramesLeft > 0) return true;
             return false;
         };
@@ -135,7 +136,8 @@ protected:
     }
     std::vector<int> Deck() {
         std::vector<int> cards;
-        for (int i = 0; i < Page().m_Battle.m_nHandSlots; ++i) cards.push_back(Page().m_Battle.m_aHand[i].m_iCard);
+        for (int i = 0; i < Page().m_Battle.State().m_nHandSlots; ++i)
+            cards.push_back(Page().m_Battle.State().m_aHand[i].m_iCard);
         return cards;
     }
 

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "battle/effects/Effect_Summary.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "content/GameLink.h"
 #include "engine/DrawFrame.h"
@@ -672,7 +673,7 @@ protected:
         battle->m_pEffectSummary = &summary;
         battle->m_pEffectHowToPlay = &howToPlay;
         battle->m_pEffectHowToMiniGame = &howToMiniGame;
-        battle->m_Battle.m_iBattleState = 4;  // card selection
+        RuleState(battle->m_Battle).m_iBattleState = 4;  // card selection
     }
     void TearDown() override {
         RestorePages();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameBullet.h"
@@ -93,7 +94,7 @@ protected:
 
     // Taps the first item of the kinds wanted that has come onto the field.
     bool TapItem(bool capsules, bool energy) {
-        for (const CCom_GameItem& item : Page().m_Battle.m_lstItems) {
+        for (const CCom_GameItem& item : Page().m_Battle.State().m_lstItems) {
             const bool wanted = (capsules && item.m_iItemKind == ITEM_CAPSULE) || (energy && item.m_iItemKind <= 3);
             const VxVec3& at = item.m_vPosition;
             if (!wanted || std::fabs(at.x) > 400.0f || at.y > 250.0f || at.y < -170.0f) continue;
@@ -106,7 +107,7 @@ protected:
     // The live Machine nearest the player's side.
     const CCom_GameRobot* FrontMachine() {
         const CCom_GameRobot* front = nullptr;
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots)
             if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x > -430.0f &&
                 (!front || r.m_vPosition.x > front->m_vPosition.x))
                 front = &r;
@@ -125,9 +126,9 @@ protected:
     // the wanted card under the pay line, well clear of a step.
     bool TimeReel(int card) {
         CPageGame& p = Page();
-        if (p.m_Battle.m_iSlotLeverCooldown != 0 || !p.m_pSlotStopButton) return false;
+        if (p.m_Battle.State().m_iSlotLeverCooldown != 0 || !p.m_pSlotStopButton) return false;
         for (int i = SLOT_REELS - 1; i >= 0; --i) {
-            const SlotReel& reel = p.m_Battle.m_aSlotReels[i];
+            const SlotReel& reel = p.m_Battle.State().m_aSlotReels[i];
             if (!reel.m_bRunning) continue;
             const int phase = run->App().m_nFrame % reel.m_iPeriod;
             if (GetReelSymbol(p.m_Battle, i, 1) != card || phase < 3 || phase > reel.m_iPeriod - 3) return false;
@@ -142,7 +143,7 @@ protected:
     // the lane with the fewest robots of its kind, as far right as it fits.
     void PlaceInLane() {
         CPageGame& p = Page();
-        const int card = p.m_Battle.m_aHand[p.m_Battle.m_iCarriedCard].m_iCard;
+        const int card = p.m_Battle.State().m_aHand[p.m_Battle.State().m_iCarriedCard].m_iCard;
         int bestColumn = -1, bestRow = -1, bestScore = 1 << 30;
         for (int column = 9; column >= 1; --column)
             for (int row = 0; row < FIELD_ROWS; ++row) {
@@ -151,7 +152,7 @@ protected:
                 if (!p.CanPlaceCard(0)) continue;
                 int same = 0;
                 bool platform = false;
-                for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+                for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
                     if (r.IsMachine() || r.m_iHp <= 0) continue;
                     same += r.Type() == card && r.m_iRow == row;
                     platform = platform || (r.Type() == 29 && !r.m_bPlatformOccupied && int(r.m_vCell.x) == column &&
@@ -180,13 +181,13 @@ protected:
     // fire, no Machine to aim at.
     int AimCharge() {
         CPageGame& p = Page();
-        const CCom_GameRobot* cannon = p.m_Battle.m_apMiniGameRobots[0];
+        const CCom_GameRobot* cannon = p.m_Battle.State().m_apMiniGameRobots[0];
         if (!cannon || cannon->m_iHp <= 0) return 0;
         struct Walker {
             float x, y, speed;
         };
         std::vector<Walker> walkers;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots)
             if (r.IsMachine() && r.m_iHp > 0)
                 walkers.push_back(
                     {r.m_vPosition.x, r.m_vPosition.y, r.m_iState == ROBOT_MOVE ? r.m_Unit.m_fSpeed : 0.0f});
@@ -228,21 +229,21 @@ protected:
     // that no Machine of its own lane needs goes to the right end of that lane.
     void Relocate() {
         CPageGame& p = Page();
-        if (p.m_Battle.m_iCarriedCard >= 0 || run->BattleFrame() % 20 != 0) return;
+        if (p.m_Battle.State().m_iCarriedCard >= 0 || run->BattleFrame() % 20 != 0) return;
         const CCom_GameRobot* front = FrontMachine();
         if (!front) return;
         const int row = front->m_iRow;
         auto threatened = [&p](int lane) {
-            for (const CCom_GameRobot& m : p.m_Battle.m_lstRobots)
+            for (const CCom_GameRobot& m : p.m_Battle.State().m_lstRobots)
                 if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == lane && m.m_vPosition.x > -430.0f) return true;
             return false;
         };
         auto mover = [](const CCom_GameRobot& r) {
             return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK;
         };
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots)
             if (mover(r) && r.m_iRow == row) return;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
             if (!mover(r) || r.m_iSmokeTimer > 0 || threatened(r.m_iRow)) continue;
             for (int column = 9; column >= 5; --column)
                 if (MoveRobot(r, column, row)) return;
@@ -256,10 +257,12 @@ protected:
     void Rescue() {
         CPageGame& p = Page();
         // Once it is mended the stage takes the robots home by itself.
-        if (p.m_Battle.m_iCarriedCard >= 0 || p.m_Battle.m_iSequenceStep != 0 || run->BattleFrame() % 10 != 0) return;
+        if (p.m_Battle.State().m_iCarriedCard >= 0 || p.m_Battle.State().m_iSequenceStep != 0 ||
+            run->BattleFrame() % 10 != 0)
+            return;
         const CCom_GameRobot* raft = nullptr;
         const CCom_GameRobot* fixer = nullptr;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0) continue;
             if (r.Type() == 23 && int(r.m_vCell.x) == 5 && r.m_iRow == 4) raft = &r;
             if (r.Type() == 22) fixer = &r;
@@ -273,12 +276,12 @@ protected:
             return !r.IsMachine() && r.m_iHp > 0 && (r.Type() == 19 || r.Type() == 24);
         };
         auto held = [&](int row) {
-            for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots)
+            for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots)
                 if (shooter(r) && r.m_iRow == row) return true;
             return false;
         };
         const CCom_GameRobot* target = nullptr;
-        for (const CCom_GameRobot& m : p.m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& m : p.m_Battle.State().m_lstRobots)
             if (m.IsMachine() && m.m_iHp > 0 && m.Type() != 1009 && m.m_iRow < 4 && m.m_vPosition.x > 0.0f &&
                 !held(m.m_iRow) && (!target || m.m_vPosition.x > target->m_vPosition.x))
                 target = &m;
@@ -288,7 +291,7 @@ protected:
         if (!target) return;
         const int row = std::min(target->m_iRow, 3);
         if (!both && held(row)) return;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
             if (!shooter(r) || r.m_iSmokeTimer > 0 || r.m_iRow == row) continue;
             for (int column = 9; column >= 2; --column)
                 if (MoveRobot(r, column, row)) return;
@@ -299,7 +302,7 @@ protected:
     // cross before they reach the Mariner Bot; a Mini-Bomber drops on the worst Machine.
     void PlaceCapsuleCard() {
         CPageGame& p = Page();
-        const bool storm = p.m_Battle.m_aHand[p.m_Battle.m_iCarriedCard].m_iCard == 20;
+        const bool storm = p.m_Battle.State().m_aHand[p.m_Battle.State().m_iCarriedCard].m_iCard == 20;
         std::vector<VxVec3> cells;
         if (storm) {
             for (const auto& c : {std::make_pair(2, 2), std::make_pair(3, 2), std::make_pair(3, 0),
@@ -320,7 +323,7 @@ protected:
 
     // The Napalm Airship bombs the Mariner Bot on its way; else the front Machine.
     const CCom_GameRobot* Threat() {
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots)
             if (r.IsMachine() && r.m_iHp > 0 && r.Type() == 1009 && r.m_vPosition.x > -430.0f) return &r;
         return FrontMachine();
     }
@@ -332,9 +335,9 @@ protected:
     // farthest ahead of it that the flame still reaches, burns it, and comes back.
     void Flame() {
         CPageGame& p = Page();
-        if (p.m_Battle.m_iCarriedCard >= 0 || run->BattleFrame() % 5 != 0) return;
+        if (p.m_Battle.State().m_iCarriedCard >= 0 || run->BattleFrame() % 5 != 0) return;
         std::vector<const CCom_GameRobot*> machines;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots)
             if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x > -480.0f) machines.push_back(&r);
         std::sort(machines.begin(), machines.end(),
                   [](const CCom_GameRobot* a, const CCom_GameRobot* b) { return a->m_vPosition.x > b->m_vPosition.x; });
@@ -348,10 +351,10 @@ protected:
         };
         for (const CCom_GameRobot* m : machines) {
             bool covered = false;
-            for (const CCom_GameRobot& f : p.m_Battle.m_lstRobots)
+            for (const CCom_GameRobot& f : p.m_Battle.State().m_lstRobots)
                 covered = covered || (isFlame(f) && covers(f, *m) && (f.m_iCountdown > 0 || ready(f)));
             if (covered) continue;
-            for (const CCom_GameRobot& f : p.m_Battle.m_lstRobots) {
+            for (const CCom_GameRobot& f : p.m_Battle.State().m_lstRobots) {
                 if (!isFlame(f) || !ready(f)) continue;
                 bool busy = false;
                 for (const CCom_GameRobot* other : machines) busy = busy || covers(f, *other);
@@ -365,7 +368,7 @@ protected:
         // Home cells in row 4 by type, in list order: flames beside the fixers.
         const int kHomes[][2] = {{8, 4}, {8, 6}, {22, 5}, {22, 7}, {16, 8}, {16, 3}};
         bool used[6] = {};
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0) continue;
             int home = -1;
             for (int k = 0; k < 6 && home < 0; ++k)
@@ -385,10 +388,10 @@ protected:
         CPageGame& p = Page();
         const VxVec3 to = Cell(column, row);
         Aim(to.x, to.y);
-        p.m_Battle.m_iCarriedCard = r.m_iUnitSlot;
-        p.m_Battle.m_iRelocatingRobot = r.m_iSerial;
+        RuleState(p.m_Battle).m_iCarriedCard = r.m_iUnitSlot;
+        RuleState(p.m_Battle).m_iRelocatingRobot = r.m_iSerial;
         const bool fits = p.CanPlaceCard(0);
-        p.m_Battle.m_iCarriedCard = p.m_Battle.m_iRelocatingRobot = -1;
+        RuleState(p.m_Battle).m_iCarriedCard = RuleState(p.m_Battle).m_iRelocatingRobot = -1;
         if (!fits) return false;
         queue.push_back({Action::PRESS, r.m_vPosition.x, r.m_vPosition.y});
         queue.push_back({Action::HOLD, to.x, to.y});
@@ -400,15 +403,15 @@ protected:
     bool PlaceReadyCard(bool energyFirst) {
         CPageGame& p = Page();
         for (int pass = 0; pass < 2; ++pass)
-            for (int s = 0; s < p.m_Battle.m_nHandSlots && s < DECK_SLOTS; ++s) {
-                const UnitDefinition& d = p.m_Battle.m_aHandDefs[s];
-                const int card = p.m_Battle.m_aHand[s].m_iCard;
-                if (card < 0 || p.m_Battle.m_aHand[s].m_iCharge != d.m_iRechargeTime ||
-                    p.m_Battle.m_iEnergy < d.m_iEnergyCost)
+            for (int s = 0; s < p.m_Battle.State().m_nHandSlots && s < DECK_SLOTS; ++s) {
+                const UnitDefinition& d = p.m_Battle.State().m_aHandDefs[s];
+                const int card = p.m_Battle.State().m_aHand[s].m_iCard;
+                if (card < 0 || p.m_Battle.State().m_aHand[s].m_iCharge != d.m_iRechargeTime ||
+                    p.m_Battle.State().m_iEnergy < d.m_iEnergyCost)
                     continue;
                 const bool energy = card == 0 || card == 35;
                 // Energy robots pay back only early on.
-                if (energyFirst && (!energy || p.m_Battle.m_iEnergy >= 600)) continue;
+                if (energyFirst && (!energy || p.m_Battle.State().m_iEnergy >= 600)) continue;
                 if (!energyFirst && pass == 1) continue;
                 if (!energy && !FrontMachine()) continue;
                 Tap(HandSlot(s).x, HandSlot(s).y);
@@ -420,7 +423,7 @@ protected:
     // ---- The slot machines that pay Mini-Mines ----
 
     bool ReelsHold(int card) {
-        const std::vector<int>& codes = Page().m_Battle.m_aSlotReels[0].m_vecCodes;
+        const std::vector<int>& codes = Page().m_Battle.State().m_aSlotReels[0].m_vecCodes;
         return std::find(codes.begin(), codes.end(), card) != codes.end();
     }
 
@@ -432,7 +435,7 @@ protected:
 
     std::vector<const CCom_GameRobot*> Incoming() {
         std::vector<const CCom_GameRobot*> machines;
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots)
             if (r.IsMachine() && r.m_iHp > 0 && r.Type() != 1032 && r.m_vPosition.x > -900.0f) machines.push_back(&r);
         return machines;
     }
@@ -447,7 +450,7 @@ protected:
                 need += (m->m_iHp + 499) / 500;
                 front = std::max(front, m->m_vPosition.x);
             }
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots)
             have += !r.IsMachine() && r.m_iHp > 0 && r.Type() == 6 && r.m_iRow == row && r.m_vPosition.x > front;
         return need + 1 - have;
     }
@@ -525,8 +528,8 @@ protected:
 
     void PlayMineSlots() {
         CPageGame& p = Page();
-        if (p.m_Battle.m_iCarriedCard >= 0 && p.m_Battle.m_iRelocatingRobot == -1) {
-            const int card = p.m_Battle.m_aHand[p.m_Battle.m_iCarriedCard].m_iCard;
+        if (p.m_Battle.State().m_iCarriedCard >= 0 && p.m_Battle.State().m_iRelocatingRobot == -1) {
+            const int card = p.m_Battle.State().m_aHand[p.m_Battle.State().m_iCarriedCard].m_iCard;
             bool placed = true;
             if (card == 6) placed = PlaceMine();
             else if (card == 14) placed = PlaceBlast(128.0f, 121.0f);
@@ -561,9 +564,9 @@ protected:
     std::vector<float> Beams() {
         CPageGame& p = Page();
         std::vector<float> ys;
-        for (const CCom_GameBullet& b : p.m_Battle.m_lstBullets)
+        for (const CCom_GameBullet& b : p.m_Battle.State().m_lstBullets)
             if (b.m_iBulletKind == 1015 && b.m_iAge < b.m_iLifetime) ys.push_back(b.m_vPosition.y);
-        const CCom_GameRobot* boss = p.m_Battle.m_pMiniGameBoss;
+        const CCom_GameRobot* boss = p.m_Battle.State().m_pMiniGameBoss;
         // Wound up only shortly before it fires, so the lanes empty late.
         if (boss && boss->m_iHp > 0 && boss->m_iCountdown > 180 && boss->m_iCountdown <= 240) {
             const float phase = float(boss->m_iPhase + boss->m_iCountdown - 180);
@@ -588,7 +591,7 @@ protected:
     // Live shooters of ours in a lane.
     int Shooters(int row) {
         int n = 0;
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots)
             n += !r.IsMachine() && r.m_iHp > 0 && r.m_iRow == row && r.m_Unit.m_iRole == ROLE_ATTACK;
         return n;
     }
@@ -597,7 +600,7 @@ protected:
     // (-10000 with none on screen).
     float MachineFront(int row) {
         float front = -10000.0f;
-        for (const CCom_GameRobot& m : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& m : Page().m_Battle.State().m_lstRobots)
             if (m.IsMachine() && m.m_iHp > 0 && m.m_iRow == row && m.Type() != 1028 && m.Type() != 1031 &&
                 m.m_vPosition.x > -430.0f)
                 front = std::max(front, m.m_vPosition.x);
@@ -609,7 +612,7 @@ protected:
     // shooters, a lane with Machines on screen first.
     void PlaceOnBossField() {
         CPageGame& p = Page();
-        const int card = p.m_Battle.m_aHand[p.m_Battle.m_iCarriedCard].m_iCard;
+        const int card = p.m_Battle.State().m_aHand[p.m_Battle.State().m_iCarriedCard].m_iCard;
         int best = -1, bestColumn = 0, bestRow = 0;
         for (int column = FIELD_COLUMNS - 1; column >= kSafeColumn; --column)
             for (int row = 0; row < FIELD_ROWS; ++row) {
@@ -633,7 +636,7 @@ protected:
     // Steps a robot out of a hand's or a beam's way, or back right of the lunge.
     bool Dodge() {
         const std::vector<float> beams = Beams();
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0 || r.m_iSmokeTimer > 0 || r.m_Unit.m_iRole == ROLE_ONESHOT) continue;
             const int column = int(r.m_vCell.x), row = r.m_iRow;
             const bool threatened = Threatened(column, row, beams);
@@ -665,7 +668,7 @@ protected:
         }
         if (lane < 0) return false;
         const CCom_GameRobot* spare = nullptr;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0 || r.m_iSmokeTimer > 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
             const int row = r.m_iRow;
             if (row == lane || Shooters(row) < 2 || (urgency < 2 && MachineFront(row) > 100.0f)) continue;
@@ -680,7 +683,7 @@ protected:
     void FightBoss() {
         CPageGame& p = Page();
         if (Dodge() || Cover()) return;
-        if (p.m_Battle.m_iCarriedCard >= 0 && p.m_Battle.m_iRelocatingRobot == -1) {
+        if (p.m_Battle.State().m_iCarriedCard >= 0 && p.m_Battle.State().m_iRelocatingRobot == -1) {
             PlaceOnBossField();
             return;
         }
@@ -699,7 +702,7 @@ protected:
             PlayMineSlots();
             return;
         }
-        if (p.m_Battle.m_iCarriedCard >= 0 && p.m_Battle.m_iRelocatingRobot == -1) {
+        if (p.m_Battle.State().m_iCarriedCard >= 0 && p.m_Battle.State().m_iRelocatingRobot == -1) {
             if (player == REELS) PlaceInLane();
             else if (player == RESCUE) PlaceCapsuleCard();
             else PlaceCarried();
@@ -714,8 +717,8 @@ protected:
             break;
         case SLOTS:
             if (TapItem(true, false)) break;
-            if (p.m_Battle.m_iSlotLeverCooldown == 0 && run->BattleFrame() % 7 == 0 && p.m_pSlotStopButton) {
-                for (const SlotReel& reel : p.m_Battle.m_aSlotReels)
+            if (p.m_Battle.State().m_iSlotLeverCooldown == 0 && run->BattleFrame() % 7 == 0 && p.m_pSlotStopButton) {
+                for (const SlotReel& reel : p.m_Battle.State().m_aSlotReels)
                     if (reel.m_bRunning) {
                         const VxVec3 lever = p.m_pSlotStopButton->m_vPosition;
                         Tap(lever.x, lever.y);
@@ -726,7 +729,7 @@ protected:
         case REELS: {
             if (TapItem(true, false)) break;
             bool spinning = false;
-            for (const SlotReel& reel : p.m_Battle.m_aSlotReels) spinning = spinning || reel.m_bRunning;
+            for (const SlotReel& reel : p.m_Battle.State().m_aSlotReels) spinning = spinning || reel.m_bRunning;
             if (spinning && !wasSpinning) ++spins;
             wasSpinning = spinning;
             const std::vector<int> wanted = WantedCards(stage);
@@ -734,7 +737,8 @@ protected:
             break;
         }
         case CHARGE: {
-            const int frames = p.m_Battle.m_iChargePhase == 0 && p.m_Battle.m_iChargeFrames == 0 ? AimCharge() : 0;
+            const int frames =
+                p.m_Battle.State().m_iChargePhase == 0 && p.m_Battle.State().m_iChargeFrames == 0 ? AimCharge() : 0;
             if (frames == 0) break;
             queue.push_back({Action::PRESS, 0.0f, 0.0f});
             for (int f = 1; f < frames; ++f) queue.push_back({Action::HOLD, 0.0f, 0.0f});
@@ -746,9 +750,9 @@ protected:
             break;
         case FLAME: Flame(); break;
         case ZAP: {
-            const CCom_GameRobot* zapper = p.m_Battle.m_apMiniGameRobots[0];
+            const CCom_GameRobot* zapper = p.m_Battle.State().m_apMiniGameRobots[0];
             if (!zapper || MiniGameChargeRatio(p.m_Battle, *zapper) < 1.0f) break;
-            for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots)
+            for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots)
                 if (r.IsMachine() && r.m_iHp > 0 && std::fabs(r.m_vPosition.x) < 420.0f &&
                     MachineBlinks(r, int(run->App().m_nFrame))) {
                     Tap(r.m_vPosition.x, r.m_vPosition.y);

@@ -1,6 +1,7 @@
 // The new-achievement board: queue order, slide, closing and reset.
 
 #include "tests/Harness.h"
+#include "battle/model/BattleRules.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST_F(AchievementBoardTest, ThreeInOneFrameAreShownOneAfterAnotherInOrder) {
 
 TEST_F(AchievementBoardTest, ClosingAfterPlayKeepsTheScreenDim) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_Battle.m_iBattleState = 10;
+    RuleState(battle->m_Battle).m_iBattleState = 10;
     board->Announce(0);
     Arrive();
     const EffectInstance& dim = m_App->m_pEffectBlackScreen->m_aInstances[0];
@@ -82,7 +83,7 @@ TEST_F(AchievementBoardTest, ClosingAfterPlayKeepsTheScreenDim) {
 
     // During play the close lifts the dimming.
     Tick(board, 27);
-    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_PLAYING;
     board->Announce(1);
     Arrive();
     CloseWithEnter();

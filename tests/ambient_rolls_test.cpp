@@ -14,6 +14,7 @@
 #include "battle/effects/Effect_Spike.h"
 #include "battle/model/AmbientRecords.h"
 #include "battle/model/BattleDrawer.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/FieldEffectRules.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/BattleView.h"
@@ -282,7 +283,7 @@ TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
         FieldEffect fx;
         InitFieldEffect(fx, r.kind, r.source, 0.0f, 0.0f, 0.0f);
         fx.age = r.age;
-        bare.model.m_lstFieldEffects.push_back(fx);
+        RuleState(bare.model).m_lstFieldEffects.push_back(fx);
         VxSrand(31u);
         const StreakRolls expected = RollStreaks();
         const uint32_t after = VxRandState();
@@ -291,7 +292,7 @@ TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
         RunFieldEffects(bare.model, silent);
         EXPECT_EQ(VxRandState() == after, r.rolls) << r.kind << " " << r.source << " age " << r.age;
         if (r.rolls) {
-            const StreakRolls& got = bare.model.m_StreakRolls;
+            const StreakRolls& got = bare.model.State().m_StreakRolls;
             for (int n = 0; n < STREAKS; ++n) {
                 EXPECT_EQ(got.turn[n], expected.turn[n]);
                 EXPECT_EQ(got.shorten[n], expected.shorten[n]);

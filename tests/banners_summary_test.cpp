@@ -7,6 +7,7 @@
 #include "battle/effects/Effect_NewAchievementInGame.h"
 #include "battle/units/RobotIconOffset.h"
 #include "battle/effects/SummaryRules.h"
+#include "battle/model/BattleRules.h"
 #include "content/UnitDefinition.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
@@ -129,7 +130,7 @@ protected:
         SlotPopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        battle->m_Battle.m_iBattleState = BATTLE_SUMMARY;
+        RuleState(battle->m_Battle).m_iBattleState = BATTLE_SUMMARY;
         m_App->m_iCurrentStage = 12;
         m_App->m_iMenuReturnScreen = MENU_MISSION;
         m_App->m_nEasyWinStreak = m_App->m_nLossStreak = 0;
@@ -225,7 +226,7 @@ protected:
 };
 
 TEST_F(InGameNoticeTest, ThreeAchievementsInOneFrameFollowEachOtherEachFromAgeZero) {
-    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_PLAYING;
     AnnounceAchievement(4);
     AnnounceAchievement(9);
     AnnounceAchievement(17);
@@ -243,7 +244,7 @@ TEST_F(InGameNoticeTest, ThreeAchievementsInOneFrameFollowEachOtherEachFromAgeZe
 }
 
 TEST_F(InGameNoticeTest, AnAchievementOutsidePlayDoesNotShowHere) {
-    battle->m_Battle.m_iBattleState = BATTLE_REWARD;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_REWARD;
     AnnounceAchievement(4);
     EXPECT_FALSE(notice.IsRecordAlive());
     EXPECT_TRUE(notice.m_lstPending.empty());

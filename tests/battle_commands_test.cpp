@@ -14,6 +14,7 @@
 
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
@@ -70,7 +71,7 @@ MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
     run = std::make_unique<StageRun>(o);
     EXPECT_TRUE(run->Start()) << run->Error();
     g_CurrentProfile.m_nCardSlots = 4;
-    run->Model().m_bKeepCommandLog = true;
+    run->Model().KeepCommandLog(true);
     InputPlayer player(*run, o.script);
     const auto onBattle = [&] { return run->App().m_iCurrentPage == BATTLE_PAGE_INDEX; };
     while (run->RunnerFrame() < 40000) {
@@ -80,7 +81,7 @@ MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
         if (onBattle()) m.checksums[run->BattleFrame()] = run->Checksum();
     }
     m.result = run->RunToEnd();
-    m.log = run->Model().m_vecCommandLog;
+    m.log = run->Model().CommandLog();
     m.script = player.Script();
     run.reset();
     return m;
@@ -112,9 +113,9 @@ TEST_P(CommandReplay, CommandsAloneReachTheMouseRunsChecksum) {
     g_CurrentProfile.m_nCardSlots = 4;
     LoggedCommandSource source(log);
     run->Battle().m_pCommandSource = &source;
-    run->Model().m_bKeepCommandLog = true;
+    run->Model().KeepCommandLog(true);
     const StageRunResult replayed = run->RunToEnd();
-    const std::vector<LoggedCommand> again = PlayCommands(run->Model().m_vecCommandLog);
+    const std::vector<LoggedCommand> again = PlayCommands(run->Model().CommandLog());
     run->Battle().m_pCommandSource = nullptr;
     EXPECT_EQ(source.Left(), 0u) << "every logged command came due";
     EXPECT_EQ(again.size(), log.size()) << "every logged command applied again";
@@ -149,7 +150,7 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
     int parted = -1;
     while (!alone.Ended()) {
         alone.Step();
-        const int frame = alone.Model().m_iBattleFrame;
+        const int frame = alone.Model().State().m_iBattleFrame;
         const auto seen = mouse.checksums.find(frame);
         if (parted < 0 && seen != mouse.checksums.end() && seen->second != alone.Checksum()) parted = frame;
     }
@@ -175,16 +176,17 @@ namespace {
 struct BareBattle : BareModel {
     BareBattle() {
         LayField(TERRAIN_GROUND);
-        model.m_aFieldCells[Cell(5, 1)].m_iKind = model.m_aFieldCells[Cell(5, 1)].m_iStageKind = TERRAIN_AIR;
-        UnitDefinition& d = model.m_aHandDefs[0];
+        RuleState(model).m_aFieldCells[Cell(5, 1)].m_iKind = RuleState(model).m_aFieldCells[Cell(5, 1)].m_iStageKind =
+            TERRAIN_AIR;
+        UnitDefinition& d = RuleState(model).m_aHandDefs[0];
         d.m_iType = RobotId::GunnerBot;
         d.m_iTerrain = TERRAIN_GROUND;
         d.m_iRole = ROLE_ATTACK;
         d.m_iRechargeTime = 100;
         d.m_iEnergyCost = 50;
-        model.m_aHand[0] = HandSlot{RobotId::GunnerBot, 100};
-        model.m_iEnergy = 80;
-        model.m_iCarriedCard = 0;
+        RuleState(model).m_aHand[0] = HandSlot{RobotId::GunnerBot, 100};
+        RuleState(model).m_iEnergy = 80;
+        RuleState(model).m_iCarriedCard = 0;
     }
     static int Cell(int column, int row) { return column * FIELD_ROWS + row; }
     void StandRobot(int column, int row) {
@@ -207,7 +209,8 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
     const auto none = [](BareBattle&) {};
     const CheckCase cases[] = {
         {"a charged card with its energy goes on a free cell of its terrain", none, place, true},
-        {"a card is not placed without the energy for it", [](BareBattle& b) { b.model.m_iEnergy = 49; }, place, false},
+        {"a card is not placed without the energy for it", [](BareBattle& b) { RuleState(b.model).m_iEnergy = 49; },
+         place, false},
         {"a card is not placed on a cell another robot holds", [](BareBattle& b) { b.StandRobot(3, 2); }, place, false},
         {"a robot on another cell does not block it", [](BareBattle& b) { b.StandRobot(3, 3); }, place, true},
         {"a card is not placed on a cell of another terrain", none,
@@ -215,62 +218,66 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
              return BattleCommand{PlaceCard{0, BareBattle::Cell(5, 1)}};
          },
          false},
-        {"a card still charging is not placed", [](BareBattle& b) { b.model.m_aHand[0].m_iCharge = 99; }, place, false},
+        {"a card still charging is not placed", [](BareBattle& b) { RuleState(b.model).m_aHand[0].m_iCharge = 99; },
+         place, false},
         {"a card from a capsule needs neither charge nor energy",
          [](BareBattle& b) {
-             b.model.m_aHand[0].m_iCharge = 0;
-             b.model.m_iEnergy = 0;
-             b.model.m_bCarriedFromCapsule = true;
+             RuleState(b.model).m_aHand[0].m_iCharge = 0;
+             RuleState(b.model).m_iEnergy = 0;
+             RuleState(b.model).m_bCarriedFromCapsule = true;
          },
          place, true},
-        {"only the carried card is placed", [](BareBattle& b) { b.model.m_iCarriedCard = -1; }, place, false},
+        {"only the carried card is placed", [](BareBattle& b) { RuleState(b.model).m_iCarriedCard = -1; }, place,
+         false},
         {"a cell off the field takes nothing", none,
          [] {
              return BattleCommand{PlaceCard{0, FIELD_CELLS}};
          },
          false},
-        {"a charged card with its energy is picked up", [](BareBattle& b) { b.model.m_iCarriedCard = -1; },
+        {"a charged card with its energy is picked up", [](BareBattle& b) { RuleState(b.model).m_iCarriedCard = -1; },
          [] { return BattleCommand{PickCard{0}}; }, true},
         {"a card still charging is not picked up",
          [](BareBattle& b) {
-             b.model.m_iCarriedCard = -1;
-             b.model.m_aHand[0].m_iCharge = 10;
+             RuleState(b.model).m_iCarriedCard = -1;
+             RuleState(b.model).m_aHand[0].m_iCharge = 10;
          },
          [] { return BattleCommand{PickCard{0}}; }, false},
         {"no second card is picked while one is carried", none, [] { return BattleCommand{PickCard{0}}; }, false},
         {"the Remover Bot is picked up any time nothing is carried",
          [](BareBattle& b) {
-             b.model.m_iCarriedCard = -1;
-             b.model.m_iEnergy = 0;
+             RuleState(b.model).m_iCarriedCard = -1;
+             RuleState(b.model).m_iEnergy = 0;
          },
          [] { return BattleCommand{PickCard{REMOVER_SLOT}}; }, true},
         {"a carried card is put back", none, [] { return BattleCommand{CancelCard{}}; }, true},
-        {"nothing is put back when nothing is carried", [](BareBattle& b) { b.model.m_iCarriedCard = -1; },
+        {"nothing is put back when nothing is carried", [](BareBattle& b) { RuleState(b.model).m_iCarriedCard = -1; },
          [] { return BattleCommand{CancelCard{}}; }, false},
         {"an item that is not on the field is not collected", none, [] { return BattleCommand{CollectItem{12345}}; },
          false},
-        {"a caption's end moves the battle on", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_INTRO; },
+        {"a caption's end moves the battle on", [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_INTRO; },
          [] { return BattleCommand{EnterState{BATTLE_DECK_CHECK}}; }, true},
         {"the loading ends by the loader, not by a command",
-         [](BareBattle& b) { b.model.m_iBattleState = BATTLE_LOADING; },
+         [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_LOADING; },
          [] { return BattleCommand{EnterState{BATTLE_BEGIN}}; }, false},
-        {"play ends by its rules, not by a command", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_PLAYING; },
+        {"play ends by its rules, not by a command",
+         [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_PLAYING; },
          [] { return BattleCommand{EnterState{BATTLE_REWARD}}; }, false},
-        {"a state is not entered again", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_RESULT; },
+        {"a state is not entered again", [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_RESULT; },
          [] { return BattleCommand{EnterState{BATTLE_RESULT}}; }, false},
-        {"no state past the summary", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_SUMMARY; },
+        {"no state past the summary", [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_SUMMARY; },
          [] { return BattleCommand{EnterState{BATTLE_SUMMARY + 1}}; }, false},
-        {"the hand is chosen before the loading", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_CARD_SELECT; },
+        {"the hand is chosen before the loading",
+         [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_CARD_SELECT; },
          [] {
              return BattleCommand{ChooseHand{{RobotId::GunnerBot, -1}}};
          },
          true},
-        {"no hand is chosen once play began", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_PLAYING; },
+        {"no hand is chosen once play began", [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_PLAYING; },
          [] {
              return BattleCommand{ChooseHand{{RobotId::GunnerBot, -1}}};
          },
          false},
-        {"a hand holds robots only", [](BareBattle& b) { b.model.m_iBattleState = BATTLE_CARD_SELECT; },
+        {"a hand holds robots only", [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_CARD_SELECT; },
          [] {
              return BattleCommand{ChooseHand{{ROBOT_TYPES, -1}}};
          },
@@ -287,41 +294,42 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
 
 TEST(BattleCommandChecks, ARefusedCommandChangesNothingAndIsNotLogged) {
     BareBattle b;
-    b.model.m_bKeepCommandLog = true;
-    b.model.m_iEnergy = 10;
+    b.model.KeepCommandLog(true);
+    RuleState(b.model).m_iEnergy = 10;
     EXPECT_FALSE(Apply(b.model, PlaceCard{0, BareBattle::Cell(3, 2)}));
-    EXPECT_TRUE(b.model.m_lstRobots.empty());
-    EXPECT_EQ(b.model.m_iEnergy, 10);
-    EXPECT_EQ(b.model.m_iCarriedCard, 0);
-    EXPECT_TRUE(b.model.m_vecCommandLog.empty());
-    b.model.m_iBattleFrame = 77;
+    EXPECT_TRUE(b.model.State().m_lstRobots.empty());
+    EXPECT_EQ(b.model.State().m_iEnergy, 10);
+    EXPECT_EQ(b.model.State().m_iCarriedCard, 0);
+    EXPECT_TRUE(b.model.CommandLog().empty());
+    RuleState(b.model).m_iBattleFrame = 77;
     EXPECT_TRUE(Apply(b.model, CancelCard{}));
-    EXPECT_EQ(b.model.m_iCarriedCard, -1);
-    ASSERT_EQ(b.model.m_vecCommandLog.size(), 1u);
-    EXPECT_EQ(b.model.m_vecCommandLog[0].frame, 77);
-    EXPECT_TRUE(std::holds_alternative<CancelCard>(b.model.m_vecCommandLog[0].command));
+    EXPECT_EQ(b.model.State().m_iCarriedCard, -1);
+    ASSERT_EQ(b.model.CommandLog().size(), 1u);
+    EXPECT_EQ(b.model.CommandLog()[0].frame, 77);
+    EXPECT_TRUE(std::holds_alternative<CancelCard>(b.model.CommandLog()[0].command));
 }
 
 TEST(BattleCommandChecks, EnteringPlayOpensTheFirstColumnAndAChosenCardComesInUncharged) {
     BareBattle b;
-    b.model.m_iBattleState = BATTLE_BEGIN;
-    for (int row = 0; row < FIELD_ROWS; ++row) b.model.m_aFieldCells[row].m_iStageKind = TERRAIN_AIR;
+    RuleState(b.model).m_iBattleState = BATTLE_BEGIN;
+    for (int row = 0; row < FIELD_ROWS; ++row) RuleState(b.model).m_aFieldCells[row].m_iStageKind = TERRAIN_AIR;
     EXPECT_TRUE(Apply(b.model, EnterState{BATTLE_PLAYING}));
-    EXPECT_EQ(b.model.m_iBattleState, BATTLE_PLAYING);
+    EXPECT_EQ(b.model.State().m_iBattleState, BATTLE_PLAYING);
     for (int row = 0; row < FIELD_ROWS; ++row)
-        EXPECT_EQ(b.model.m_aFieldCells[row].m_iStageKind, b.model.m_aFieldCells[row].m_iKind) << "row " << row;
+        EXPECT_EQ(b.model.State().m_aFieldCells[row].m_iStageKind, b.model.State().m_aFieldCells[row].m_iKind)
+            << "row " << row;
 
     BareBattle c;
-    c.model.m_iBattleState = BATTLE_CARD_SELECT;
-    c.model.m_aHand[1] = HandSlot{RobotId::FusorBot, 7};
+    RuleState(c.model).m_iBattleState = BATTLE_CARD_SELECT;
+    RuleState(c.model).m_aHand[1] = HandSlot{RobotId::FusorBot, 7};
     ChooseHand hand;
     hand.cards[0] = RobotId::FusorBot;  // slot 0 held the Gunner Bot
     hand.cards[1] = RobotId::FusorBot;  // the same card stays as it was
     EXPECT_TRUE(Apply(c.model, hand));
-    EXPECT_EQ(c.model.m_aHand[0].m_iCard, RobotId::FusorBot);
-    EXPECT_EQ(c.model.m_aHand[0].m_iCharge, 0);
-    EXPECT_EQ(c.model.m_aHand[1].m_iCharge, 7);
-    EXPECT_EQ(c.model.m_aHand[2].m_iCard, -1);
+    EXPECT_EQ(c.model.State().m_aHand[0].m_iCard, RobotId::FusorBot);
+    EXPECT_EQ(c.model.State().m_aHand[0].m_iCharge, 0);
+    EXPECT_EQ(c.model.State().m_aHand[1].m_iCharge, 7);
+    EXPECT_EQ(c.model.State().m_aHand[2].m_iCard, -1);
 }
 
 // Letting go of a carried card that goes on no cell: over the field the
@@ -344,11 +352,11 @@ TEST(BattleCommandChecks, ALetGoCardStaysOrGoesBackByWhereAndHowLongItWasHeld) {
     };
     for (const Case& c : cases) {
         BareBattle b;
-        b.model.m_iCarriedFrames = c.carriedFrames;
+        RuleState(b.model).m_iCarriedFrames = c.carriedFrames;
         ASSERT_TRUE(Apply(b.model, HoldCard{240.0f, c.y})) << c.rule;
         const int before = g_iNextRobotSerial;
         ASSERT_TRUE(Apply(b.model, LetGoCard{})) << c.rule;
-        EXPECT_EQ(b.model.m_iCarriedCard >= 0, c.stillCarried) << c.rule;
+        EXPECT_EQ(b.model.State().m_iCarriedCard >= 0, c.stillCarried) << c.rule;
         EXPECT_EQ(g_iNextRobotSerial - before, c.serialsTaken) << c.rule;
     }
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/model/ItemPayout.h"
 #include "battle/units/GameItem.h"
@@ -26,10 +27,10 @@ struct ProfileKept {
 
 struct BareFlights : BareModel {
     BareFlights() {
-        model.m_vEnergyPanelAt = kEnergyAt;
-        model.m_vPartsPanelAt = kPartsAt;
+        RuleState(model).m_vEnergyPanelAt = kEnergyAt;
+        RuleState(model).m_vPartsPanelAt = kPartsAt;
     }
-    bool Flying(int slot = 0) const { return model.m_aItemFlights[slot].flying; }
+    bool Flying(int slot = 0) const { return model.State().m_aItemFlights[slot].flying; }
 };
 
 struct FlightCase {
@@ -53,20 +54,20 @@ TEST(ItemFlights, AFlightPaysOutOnceItHasFlownItsLength) {
     for (const FlightCase& c : cases) {
         ProfileKept kept;
         BareFlights b;
-        b.model.m_iEnergy = 100;
+        RuleState(b.model).m_iEnergy = 100;
         const VxVec3 target = ItemFlightTarget(b.model, c.kind);
         ASSERT_TRUE(LaunchItemFlight(b.model, c.kind, VxVec3{target.x + c.dx, target.y + c.dy, 0.0f})) << c.name;
         for (int f = 1; f < c.frames; ++f) {
             RunItemFlights(b.model);
             EXPECT_TRUE(b.Flying()) << c.name << ", frame " << f;
-            EXPECT_EQ(b.model.m_iEnergy, 100) << c.name << ", frame " << f;
-            EXPECT_EQ(b.model.m_iPartsCollected, 0) << c.name << ", frame " << f;
+            EXPECT_EQ(b.model.State().m_iEnergy, 100) << c.name << ", frame " << f;
+            EXPECT_EQ(b.model.State().m_iPartsCollected, 0) << c.name << ", frame " << f;
         }
         RunItemFlights(b.model);
         EXPECT_FALSE(b.Flying()) << c.name;
-        EXPECT_TRUE(b.model.m_aItemFlights[0].arrived) << c.name;
-        EXPECT_EQ(b.model.m_iEnergy, 100 + c.energy) << c.name;
-        EXPECT_EQ(b.model.m_iPartsCollected, c.parts) << c.name;
+        EXPECT_TRUE(b.model.State().m_aItemFlights[0].arrived) << c.name;
+        EXPECT_EQ(b.model.State().m_iEnergy, 100 + c.energy) << c.name;
+        EXPECT_EQ(b.model.State().m_iPartsCollected, c.parts) << c.name;
     }
 }
 
@@ -79,7 +80,7 @@ TEST(ItemFlights, AFlightIsShownOnItsWayToItsTarget) {
     } rows[] = {{-5.0f, 0}, {25.0f, 1}, {55.0f, 2}};
     for (const auto& r : rows) {
         RunItemFlights(b.model);
-        const ItemFlight& f = b.model.m_aItemFlights[0];
+        const ItemFlight& f = b.model.State().m_aItemFlights[0];
         EXPECT_TRUE(f.shown);
         EXPECT_EQ(f.shownAge, r.age);
         EXPECT_FLOAT_EQ(f.at.x, r.x) << "age " << r.age;
@@ -101,10 +102,10 @@ TEST(ItemFlights, EnergyPaidNeverPassesTheCap) {
     };
     for (const auto& c : cases) {
         BareFlights b;
-        b.model.m_iEnergy = c.energy;
+        RuleState(b.model).m_iEnergy = c.energy;
         ASSERT_TRUE(LaunchItemFlight(b.model, c.kind, kEnergyAt)) << c.name;
         RunItemFlights(b.model);
-        EXPECT_EQ(b.model.m_iEnergy, c.after) << c.name;
+        EXPECT_EQ(b.model.State().m_iEnergy, c.after) << c.name;
     }
 }
 
@@ -113,11 +114,11 @@ TEST(ItemFlights, AnItemPickedUpWithEverySlotInTheAirIsLost) {
     const VxVec3 far{kEnergyAt.x - 900.0f, kEnergyAt.y, 0.0f};
     for (int i = 0; i < ITEM_FLIGHTS; ++i) ASSERT_TRUE(LaunchItemFlight(b.model, ITEM_ENERGY_0, far)) << i;
     EXPECT_FALSE(LaunchItemFlight(b.model, ITEM_ENERGY_0, far));
-    b.model.m_aItemFlights[4].from = kEnergyAt;  // this one arrives at once
+    RuleState(b.model).m_aItemFlights[4].from = kEnergyAt;  // this one arrives at once
     RunItemFlights(b.model);
     EXPECT_FALSE(b.Flying(4));
     ASSERT_TRUE(LaunchItemFlight(b.model, ITEM_ENERGY_0 + 1, kEnergyAt)) << "the freed slot takes the next";
-    EXPECT_EQ(b.model.m_aItemFlights[4].kind, ITEM_ENERGY_0 + 1);
+    EXPECT_EQ(b.model.State().m_aItemFlights[4].kind, ITEM_ENERGY_0 + 1);
 }
 
 struct SlideCase {
@@ -146,13 +147,13 @@ TEST(ItemFlights, ThePartsPanelSlidesOutWhileItsTimerRunsAndBackAfter) {
     };
     for (const SlideCase& c : cases) {
         BareFlights b;
-        b.model.m_iBattleState = c.state;
-        b.model.m_vPartsPanelAt = VxVec3{c.x, c.y, 0.0f};
-        b.model.m_iPanelTimer = c.timer;
+        RuleState(b.model).m_iBattleState = c.state;
+        RuleState(b.model).m_vPartsPanelAt = VxVec3{c.x, c.y, 0.0f};
+        RuleState(b.model).m_iPanelTimer = c.timer;
         for (int f = 0; f < c.frames; ++f) SlidePartsPanel(b.model);
-        EXPECT_FLOAT_EQ(b.model.m_vPartsPanelAt.x, c.afterX) << c.name;
-        EXPECT_FLOAT_EQ(b.model.m_vPartsPanelAt.y, c.afterY) << c.name;
-        EXPECT_EQ(b.model.m_iPanelTimer, c.afterTimer) << c.name;
+        EXPECT_FLOAT_EQ(b.model.State().m_vPartsPanelAt.x, c.afterX) << c.name;
+        EXPECT_FLOAT_EQ(b.model.State().m_vPartsPanelAt.y, c.afterY) << c.name;
+        EXPECT_EQ(b.model.State().m_iPanelTimer, c.afterTimer) << c.name;
     }
 }
 
@@ -169,9 +170,9 @@ TEST(ItemFlights, PartsFlyToThePanelWhereItIsAtEachFrame) {
     for (const auto& c : cases) {
         ProfileKept kept;
         BareFlights b;
-        b.model.m_iBattleState = BATTLE_PLAYING;
-        b.model.m_vPartsPanelAt = VxVec3{-125.0f, 370.0f, 0.0f};
-        b.model.m_iPanelTimer = c.timer;
+        RuleState(b.model).m_iBattleState = BATTLE_PLAYING;
+        RuleState(b.model).m_vPartsPanelAt = VxVec3{-125.0f, 370.0f, 0.0f};
+        RuleState(b.model).m_iPanelTimer = c.timer;
         ASSERT_TRUE(LaunchItemFlight(b.model, ITEM_PARTS_0, VxVec3{-185.0f, 234.0f, 0.0f})) << c.name;
         int frames = 0;
         while (b.Flying() && frames < 20) {
@@ -180,7 +181,7 @@ TEST(ItemFlights, PartsFlyToThePanelWhereItIsAtEachFrame) {
             ++frames;
         }
         EXPECT_EQ(frames, c.frames) << c.name;
-        EXPECT_EQ(b.model.m_iPartsCollected, 10) << c.name;
+        EXPECT_EQ(b.model.State().m_iPartsCollected, 10) << c.name;
     }
 }
 
@@ -200,11 +201,11 @@ TEST(ItemFlights, TheEnergyIconComesDownWithTheHud) {
     };
     for (const auto& c : cases) {
         BareFlights b;
-        b.model.m_iBattleState = c.state;
-        b.model.m_iStateEntryFrame = now + c.entryFrame;
+        RuleState(b.model).m_iBattleState = c.state;
+        RuleState(b.model).m_iStateEntryFrame = now + c.entryFrame;
         PlaceEnergyPanel(b.model);
-        EXPECT_FLOAT_EQ(b.model.m_vEnergyPanelAt.x, 295.0f) << c.name;
-        EXPECT_FLOAT_EQ(b.model.m_vEnergyPanelAt.y, c.y) << c.name;
+        EXPECT_FLOAT_EQ(b.model.State().m_vEnergyPanelAt.x, 295.0f) << c.name;
+        EXPECT_FLOAT_EQ(b.model.State().m_vEnergyPanelAt.y, c.y) << c.name;
     }
 }
 

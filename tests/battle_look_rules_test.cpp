@@ -11,6 +11,7 @@
 #include "battle/effects/Effect_HowToPlay.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameStage.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxTexture.h"
@@ -95,15 +96,15 @@ TEST_P(LessonArrowRule, TheCellPointedAtTakesTheRobotItAsksFor) {
     for (int r = 0; r < FIELD_ROWS; ++r)
         if (std::abs(Cell(c.column, r).y - tipY) <= 80.75f / 2.0f) row = r;
     ASSERT_GE(row, 0);
-    EXPECT_EQ(Page().m_Battle.m_aFieldCells[c.column * FIELD_ROWS + row].m_iKind, CELL_GROUND)
+    EXPECT_EQ(Page().m_Battle.State().m_aFieldCells[c.column * FIELD_ROWS + row].m_iKind, CELL_GROUND)
         << "what the arrow points into is drawn as ground";
 
     // Dismissed with a click; then the robot goes where the arrow points.
     for (int f = 0; f < 200 && !lesson->IsStepDismissed(); ++f) Click(0.0f, 0.0f);
     Frames(40);
     CPageGame& p = Page();
-    p.m_Battle.m_iEnergy = 500;
-    p.m_Battle.m_aHand[0].m_iCharge = p.m_Battle.m_aHandDefs[0].m_iRechargeTime;
+    RuleState(p.m_Battle).m_iEnergy = 500;
+    RuleState(p.m_Battle).m_aHand[0].m_iCharge = RuleState(p.m_Battle).m_aHandDefs[0].m_iRechargeTime;
     Click(HandSlot(0).x, HandSlot(0).y);
     Move(arrow.x, tipY, 12);
     Click(arrow.x, tipY);
@@ -124,7 +125,7 @@ TEST_F(LifeLossRule, LifeLossNoticeLeavesWhenTheResultComes) {
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
     CPageGame& page = run->Battle();
     // Lives enough for a loss or two in play before the last.
-    page.m_Battle.m_iLife = 6;
+    RuleState(page.m_Battle).m_iLife = 6;
     CVxEffect* notice = page.m_pEffectHeartDecreased;
     ASSERT_NE(notice, nullptr);
     bool shownInPlay = false;

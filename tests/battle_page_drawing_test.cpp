@@ -9,6 +9,7 @@
 
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Reward.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
@@ -43,8 +44,8 @@ protected:
     // No Machine comes and no unit sound plays.
     void Quiet() {
         CPageGame& p = Page();
-        p.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-        p.m_Battle.m_lstRobots.clear();
+        RuleState(p.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(p.m_Battle).m_lstRobots.clear();
         for (auto& slot : p.m_apCardSounds)
             for (CVxSound* s : slot)
                 if (s) s->Stop();
@@ -140,9 +141,9 @@ TEST_F(BattlePageTest, TheMetalPartsPanelSlidesAndStaysWhereItIs) {
     ASSERT_NE(panel, nullptr);
     for (const Slide& row : kSlides) {
         SCOPED_TRACE(row.name);
-        p.m_Battle.m_iPanelTimer = 0;
+        RuleState(p.m_Battle).m_iPanelTimer = 0;
         p.SetPartsPanelPosition(-125.0f, 370.0f);  // the battle keeps the place; the picture follows
-        p.m_Battle.m_iPanelTimer = row.timer;
+        RuleState(p.m_Battle).m_iPanelTimer = row.timer;
         Frames(row.frames);
         EXPECT_EQ(int(panel->m_vPosition.y), row.y);
         EXPECT_EQ(int(panel->m_vPosition.x), -125);
@@ -168,9 +169,9 @@ const Marker kMarkers[] = {
 TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
     CPageGame& p = Playing(153);
     ASSERT_NE(p.m_pCanMoveIcon, nullptr);
-    p.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
+    RuleState(p.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
     std::vector<CCom_GameRobot*> own;
-    for (CCom_GameRobot& r : p.m_Battle.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(p.m_Battle).m_lstRobots)
         if (!r.IsMachine() && r.m_iHp > 0 && r.m_iState != ROBOT_DYING) own.push_back(&r);
     ASSERT_GE(own.size(), 2u) << "the game starts with robots on the field";
     DrawnFrame();
@@ -181,7 +182,7 @@ TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
         SCOPED_TRACE(row.name);
         CCom_GameRobot& r = *own[0];
         r.m_iHitFlash = row.hitFlash;
-        p.m_Battle.m_iRelocatingRobot = row.picked ? r.m_iSerial : -1;
+        RuleState(p.m_Battle).m_iRelocatingRobot = row.picked ? r.m_iSerial : -1;
         DrawnFrame();
         std::vector<Drawn> over;
         for (const Drawn& d : DrawsOf(p.m_pCanMoveIcon))
@@ -190,7 +191,7 @@ TEST_F(BattlePageTest, RelocationGamesMarkTheRobotsThePlayerCanMove) {
         ASSERT_EQ(int(over.size()), row.copies) << "38 right of and 27 above the robot";
         EXPECT_EQ(over[0].width > width + 1.0f, row.larger);
     }
-    p.m_Battle.m_iRelocatingRobot = -1;
+    RuleState(p.m_Battle).m_iRelocatingRobot = -1;
     // A robot on its way out has none.
     own[0]->m_iState = ROBOT_DYING;
     DrawnFrame();
@@ -254,7 +255,7 @@ TEST_F(BattlePageTest, OnTheFinalBossStagesTheCarriedGhostStandsOnTheRobotBase) 
         SCOPED_TRACE(row.name);
         const int slot = p.m_Battle.FindHandCard(row.card);
         ASSERT_GE(slot, 0);
-        p.m_Battle.m_iCarriedCard = slot;
+        RuleState(p.m_Battle).m_iCarriedCard = slot;
         Aim(cursor.x, cursor.y);
         DrawnFrame();
         int under = 0;
@@ -263,7 +264,7 @@ TEST_F(BattlePageTest, OnTheFinalBossStagesTheCarriedGhostStandsOnTheRobotBase) 
                      std::fabs(d.y - (cursor.y + p.m_vRobotBaseOffset.y)) < 0.5f;
         EXPECT_EQ(under, row.bases);
     }
-    p.m_Battle.m_iCarriedCard = -1;
+    RuleState(p.m_Battle).m_iCarriedCard = -1;
 }
 
 // ---- stage 171: robots under parachutes ----
@@ -284,7 +285,7 @@ TEST_F(BattlePageTest, OnStage171TheRobotsHangFromParachutes) {
     ASSERT_NE(p.m_pEffectParatrooper, nullptr);
     const CVxBillboard* parachute = p.m_pEffectParatrooper->Parachute();
     ASSERT_NE(parachute, nullptr);
-    CCom_GameRobot* gunner = p.m_Battle.m_apMiniGameRobots[0];
+    CCom_GameRobot* gunner = p.m_Battle.State().m_apMiniGameRobots[0];
     ASSERT_NE(gunner, nullptr);
     ASSERT_EQ(gunner->Type(), 1);
     const int gunSlot = p.m_Battle.FindHandCard(37), ownSlot = gunner->m_iUnitSlot;
@@ -325,7 +326,7 @@ TEST_F(BattlePageTest, TheDebugViewColoursEveryCellByItsCurrentKind) {
     ASSERT_NE(p.m_pPlaceMark, nullptr);
     for (const CellColour& row : kCellColours) {
         SCOPED_TRACE(row.name);
-        for (FieldCell& cell : p.m_Battle.m_aFieldCells) cell.m_iKind = row.kind;
+        for (FieldCell& cell : RuleState(p.m_Battle).m_aFieldCells) cell.m_iKind = row.kind;
         DrawnFrame();
         int cells = 0;
         for (const host::DrawRecord& d : device.draws) {
@@ -369,7 +370,7 @@ TEST_F(LoadingHandTest, AChosenHandStaysDrawnWhileTheLoaderRuns) {
     for (const host::DrawRecord& d : device.draws)
         drawn += card->m_pTexture && d.state.texture == card->m_pTexture->m_pTexture;
     EXPECT_EQ(drawn, 3) << "the card in slot 1, once a frame";
-    EXPECT_EQ(Page().m_Battle.m_iBattleState, BATTLE_LOADING) << "the battle waits for the loader";
+    EXPECT_EQ(Page().m_Battle.State().m_iBattleState, BATTLE_LOADING) << "the battle waits for the loader";
 }
 
 TEST_F(LoadingHandTest, TheLoadersRecordsReachTheHandOnlyWhenHandedOver) {
@@ -379,17 +380,18 @@ TEST_F(LoadingHandTest, TheLoadersRecordsReachTheHandOnlyWhenHandedOver) {
     ClickCard(ids[0]);
     Land();
     CPageGame& p = Page();
-    p.m_Battle.m_aHandDefs[0] = UnitDefinition{};
-    const size_t lastTypes = p.m_Battle.m_lstDrawLastTypes.size();
+    RuleState(p.m_Battle).m_aHandDefs[0] = UnitDefinition{};
+    const size_t lastTypes = p.m_Battle.State().m_lstDrawLastTypes.size();
     p.BuildHand();  // as the loader thread runs it
-    EXPECT_EQ(p.m_Battle.m_aHandDefs[0].m_iRechargeTime, 0) << "untouched while the main thread may draw";
-    EXPECT_EQ(p.m_Battle.m_lstDrawLastTypes.size(), lastTypes);
+    EXPECT_EQ(p.m_Battle.State().m_aHandDefs[0].m_iRechargeTime, 0) << "untouched while the main thread may draw";
+    EXPECT_EQ(p.m_Battle.State().m_lstDrawLastTypes.size(), lastTypes);
     EXPECT_TRUE(p.m_bLoadedHandWaiting);
     p.TakeLoadedHand();
-    EXPECT_EQ(p.m_Battle.m_aHandDefs[0].m_iType, ids[0]);
-    EXPECT_EQ(p.m_Battle.m_aHandDefs[0].m_iRechargeTime, p.m_Battle.m_aCardDefs[ids[0]].m_iRechargeTime);
-    EXPECT_EQ(p.m_Battle.m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
-    EXPECT_EQ(p.m_Battle.m_lstDrawLastTypes.back(), ROBOT_REMOVER);
+    EXPECT_EQ(p.m_Battle.State().m_aHandDefs[0].m_iType, ids[0]);
+    EXPECT_EQ(p.m_Battle.State().m_aHandDefs[0].m_iRechargeTime,
+              p.m_Battle.State().m_aCardDefs[ids[0]].m_iRechargeTime);
+    EXPECT_EQ(p.m_Battle.State().m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
+    EXPECT_EQ(p.m_Battle.State().m_lstDrawLastTypes.back(), ROBOT_REMOVER);
     EXPECT_FALSE(p.m_bLoadedHandWaiting);
 }
 

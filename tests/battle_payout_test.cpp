@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/ItemPayout.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -36,13 +37,13 @@ TEST_F(ItemPayout, EachItemKindPaysItsCreditWhereItBelongs) {
         {-1, 0, 0},
     };
     for (const auto& r : rows) {
-        model.m_iEnergy = 100;
-        model.m_iPartsCollected = 30;
+        RuleState(model).m_iEnergy = 100;
+        RuleState(model).m_iPartsCollected = 30;
         g_CurrentProfile.m_iMetalParts = 700;
         PayOutItem(model, r.kind, VxVec3{});
-        EXPECT_EQ(model.m_iEnergy, 100 + r.energy) << "kind " << r.kind;
+        EXPECT_EQ(model.State().m_iEnergy, 100 + r.energy) << "kind " << r.kind;
         EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 700 + r.parts) << "kind " << r.kind;
-        EXPECT_EQ(model.m_iPartsCollected, 30 + r.parts) << "kind " << r.kind;
+        EXPECT_EQ(model.State().m_iPartsCollected, 30 + r.parts) << "kind " << r.kind;
         EXPECT_EQ(ItemCredit(r.kind), r.energy + r.parts) << "kind " << r.kind;
     }
 }
@@ -62,10 +63,10 @@ TEST_F(ItemPayout, EnergyAndTheProfilesPartsStopAtTheirCaps) {
         {ITEM_PARTS_0 + 3, 0, METAL_PARTS_CAP - 10, 0, METAL_PARTS_CAP},
     };
     for (const auto& r : rows) {
-        model.m_iEnergy = r.energy;
+        RuleState(model).m_iEnergy = r.energy;
         g_CurrentProfile.m_iMetalParts = r.parts;
         PayOutItem(model, r.kind, VxVec3{});
-        EXPECT_EQ(model.m_iEnergy, r.energyAfter) << "kind " << r.kind << " from " << r.energy;
+        EXPECT_EQ(model.State().m_iEnergy, r.energyAfter) << "kind " << r.kind << " from " << r.energy;
         EXPECT_EQ(g_CurrentProfile.m_iMetalParts, r.partsAfter) << "kind " << r.kind << " from " << r.parts;
     }
 }
@@ -88,7 +89,7 @@ TEST_F(ItemPayout, PartsCountTowardTheTotalAndTheBattlesBestHaul) {
         EXPECT_EQ(progress[33], r.best) << "kind " << r.kind;
     }
     // A new battle's count starts lower: the best haul stays.
-    model.m_iPartsCollected = 0;
+    RuleState(model).m_iPartsCollected = 0;
     PayOutItem(model, ITEM_PARTS_0, VxVec3{});
     EXPECT_EQ(progress[3], 310);
     EXPECT_EQ(progress[33], 300);
@@ -97,7 +98,7 @@ TEST_F(ItemPayout, PartsCountTowardTheTotalAndTheBattlesBestHaul) {
 TEST_F(ItemPayout, ACapsuleOffTheCapsuleStagesBringsNoRobot) {
     ASSERT_EQ(model.StageNumber(), 1);
     PayOutItem(model, ITEM_CAPSULE, VxVec3{10.0f, 20.0f, 0.0f});
-    EXPECT_TRUE(model.m_lstRobots.empty());
+    EXPECT_TRUE(model.State().m_lstRobots.empty());
     const VxVec3 landing = CapsuleLandingPoint(model);
     EXPECT_EQ(landing.x, 0.0f);
     EXPECT_EQ(landing.y, 0.0f);

@@ -5,6 +5,7 @@
 
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/FieldEffectRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -45,10 +46,10 @@ TEST(BattleRoad, FieldEffectsActOnlyAtTheirKindsAges) {
     for (const auto& c : cases) {
         BareBattle b;
         ActOnBattle(b.model, Record(c.kind, c.age));
-        EXPECT_EQ(b.model.m_lstBullets.size(), c.bullets) << c.rule;
-        ASSERT_EQ(b.model.m_lstFieldEffects.size(), c.effects) << c.rule;
+        EXPECT_EQ(b.model.State().m_lstBullets.size(), c.bullets) << c.rule;
+        ASSERT_EQ(b.model.State().m_lstFieldEffects.size(), c.effects) << c.rule;
         if (c.effects) {
-            EXPECT_EQ(b.model.m_lstFieldEffects.front().kind, c.effectKind) << c.rule;
+            EXPECT_EQ(b.model.State().m_lstFieldEffects.front().kind, c.effectKind) << c.rule;
         }
     }
 }
@@ -62,13 +63,13 @@ TEST(BattleRoad, AFieldEffectAgesEachPassAndLeavesWithItsLastFrame) {
         BareBattle b;
         FieldEffect fx = Record(c.kind, 4);
         fx.life = c.life;
-        b.model.m_lstFieldEffects.push_back(fx);
+        RuleState(b.model).m_lstFieldEffects.push_back(fx);
         SilentBattleDrawer drawer;
         RunFieldEffects(b.model, drawer);
-        ASSERT_EQ(b.model.m_lstFieldEffects.size(), c.stays ? 1u : 0u) << c.kind << "/" << c.life;
+        ASSERT_EQ(b.model.State().m_lstFieldEffects.size(), c.stays ? 1u : 0u) << c.kind << "/" << c.life;
         if (c.stays) {
-            EXPECT_EQ(b.model.m_lstFieldEffects.front().age, 5);
-            EXPECT_EQ(b.model.m_lstFieldEffects.front().life, c.life - 1);
+            EXPECT_EQ(b.model.State().m_lstFieldEffects.front().age, 5);
+            EXPECT_EQ(b.model.State().m_lstFieldEffects.front().life, c.life - 1);
         }
     }
 }

@@ -53,7 +53,7 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     app.m_pEffectBlackScreen->m_bSubScreenSwitch = true;
     app.m_pEffectBlackScreen->Add(0);
     ASSERT_TRUE(StepUntilSubScreen(1));
-    const int timeLeft = Page().m_Battle.m_iTimeLeft;
+    const int timeLeft = Page().m_Battle.State().m_iTimeLeft;
     EXPECT_NE(Page().m_pRpBackground, nullptr);
     Frames(20);
 
@@ -79,7 +79,7 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     if (open) Page().m_pRobotInfo->Clear(0);
     Frames(2);
 
-    EXPECT_EQ(Page().m_Battle.m_iTimeLeft, timeLeft);
+    EXPECT_EQ(Page().m_Battle.State().m_iTimeLeft, timeLeft);
     const VxVec3 back = Page().m_pRpBackButton->m_vPosition;
     Click(back.x, back.y);
     ASSERT_TRUE(StepUntilSubScreen(0));
@@ -89,7 +89,7 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     EXPECT_EQ(Page().m_iRpScroll, v.machines ? 620 : 0);
     // Back in the battle the clock runs again.
     Frames(30);
-    EXPECT_LT(Page().m_Battle.m_iTimeLeft, timeLeft);
+    EXPECT_LT(Page().m_Battle.State().m_iTimeLeft, timeLeft);
 }
 
 INSTANTIATE_TEST_SUITE_P(Visits, RobopediaCase, ::testing::ValuesIn(kVisits),

@@ -7,6 +7,7 @@
 #include "battle/effects/BannerTimeline.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -24,21 +25,21 @@ protected:
         Begin(stage, 1, 11, std::move(hand));
         EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 8000));
         CPageGame& page = run->Battle();
-        page.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-        page.m_Battle.m_lstRobots.clear();
-        page.m_Battle.m_lstItems.clear();
-        page.m_Battle.m_lstBullets.clear();
+        RuleState(page.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstItems.clear();
+        RuleState(page.m_Battle).m_lstBullets.clear();
         return page;
     }
     // Steps until the page holds the item, settled on its ground cell.
     CCom_GameItem& SettledItem(int kind, const VxVec3& at, int handSlot) {
         Page().m_Battle.DropItem(kind, at.x, at.y, 0.0f, handSlot, false);
-        const int serial = Page().m_Battle.m_lstItems.back().m_iSerial;
+        const int serial = Page().m_Battle.State().m_lstItems.back().m_iSerial;
         Frames(ITEM_HOP_FRAMES + 5);
-        for (CCom_GameItem& item : Page().m_Battle.m_lstItems)
+        for (CCom_GameItem& item : RuleState(Page().m_Battle).m_lstItems)
             if (item.m_iSerial == serial) return item;
         ADD_FAILURE() << "the item went";
-        return Page().m_Battle.m_lstItems.back();
+        return RuleState(Page().m_Battle).m_lstItems.back();
     }
     // A run with a script of its own: nobody answers the card choice or the
     // tutorial for it.
@@ -107,7 +108,7 @@ TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
         {"a destroyed robot leaves the cell", 3, ROLE_GUARD, 0, true},
     };
     for (const auto& r : rows) {
-        page.m_Battle.m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstRobots.clear();
         if (r.standing >= 0) {
             CCom_GameRobot s;
             GetUnitDefinition(s.m_Unit, r.standing);
@@ -115,14 +116,14 @@ TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
             s.m_iHp = r.hp;
             s.m_vPosition = s.m_vLastPosition = at;
             s.m_vCell = index;
-            page.m_Battle.m_lstRobots.push_back(s);
+            RuleState(page.m_Battle).m_lstRobots.push_back(s);
         }
-        page.m_Battle.m_iCarriedCard = page.m_Battle.FindHandCard(1);  // the Gunner Bot, a ground robot
-        ASSERT_GE(page.m_Battle.m_iCarriedCard, 0);
+        RuleState(page.m_Battle).m_iCarriedCard = page.m_Battle.FindHandCard(1);  // the Gunner Bot, a ground robot
+        ASSERT_GE(page.m_Battle.State().m_iCarriedCard, 0);
         Aim(at.x, at.y);
         EXPECT_EQ(page.CanPlaceCard(0), r.placed) << r.rule;
     }
-    page.m_Battle.m_iCarriedCard = -1;
+    RuleState(page.m_Battle).m_iCarriedCard = -1;
 }
 
 // A card charges one step a frame; on stages 172 and 177 five, never past
@@ -135,18 +136,20 @@ TEST_F(BattleRules, CardsChargeFiveStepsAFrameOnStages172And177) {
     for (const auto& r : rows) {
         CPageGame& page = Playing(r.stage);
         int slot = -1;
-        for (int s = 0; s < page.m_Battle.m_nHandSlots && slot < 0; ++s)
-            if (page.m_Battle.m_aHand[s].m_iCard >= 0 && page.m_Battle.m_aHandDefs[s].m_iRechargeTime > 20) slot = s;
+        for (int s = 0; s < page.m_Battle.State().m_nHandSlots && slot < 0; ++s)
+            if (page.m_Battle.State().m_aHand[s].m_iCard >= 0 &&
+                page.m_Battle.State().m_aHandDefs[s].m_iRechargeTime > 20)
+                slot = s;
         ASSERT_GE(slot, 0) << "stage " << r.stage;
-        const int recharge = page.m_Battle.m_aHandDefs[slot].m_iRechargeTime;
-        page.m_Battle.m_aHand[slot].m_iCharge = 0;
+        const int recharge = page.m_Battle.State().m_aHandDefs[slot].m_iRechargeTime;
+        RuleState(page.m_Battle).m_aHand[slot].m_iCharge = 0;
         Frames(1);
-        EXPECT_EQ(page.m_Battle.m_aHand[slot].m_iCharge, r.step) << "stage " << r.stage;
+        EXPECT_EQ(page.m_Battle.State().m_aHand[slot].m_iCharge, r.step) << "stage " << r.stage;
         Frames(2);
-        EXPECT_EQ(page.m_Battle.m_aHand[slot].m_iCharge, 3 * r.step) << "stage " << r.stage;
-        page.m_Battle.m_aHand[slot].m_iCharge = recharge - 2;
+        EXPECT_EQ(page.m_Battle.State().m_aHand[slot].m_iCharge, 3 * r.step) << "stage " << r.stage;
+        RuleState(page.m_Battle).m_aHand[slot].m_iCharge = recharge - 2;
         Frames(1);
-        EXPECT_EQ(page.m_Battle.m_aHand[slot].m_iCharge, r.step == 1 ? recharge - 1 : recharge)
+        EXPECT_EQ(page.m_Battle.State().m_aHand[slot].m_iCharge, r.step == 1 ? recharge - 1 : recharge)
             << "stage " << r.stage << ": capped at the recharge time";
         run.reset();
     }
@@ -189,10 +192,10 @@ TEST_F(BattleRules, PickUpsInARowRaiseThePitchBy1500) {
 TEST_F(BattleRules, ARefusalMessageShowsFor180Frames) {
     CPageGame& page = Playing(3);
     // Shown while a card is carried over the field.
-    page.m_Battle.m_iEnergy = 1000;
-    page.m_Battle.m_aHand[0].m_iCharge = page.m_Battle.m_aHandDefs[0].m_iRechargeTime;
+    RuleState(page.m_Battle).m_iEnergy = 1000;
+    RuleState(page.m_Battle).m_aHand[0].m_iCharge = RuleState(page.m_Battle).m_aHandDefs[0].m_iRechargeTime;
     Click(HandSlot(0).x, HandSlot(0).y);
-    ASSERT_EQ(page.m_Battle.m_iCarriedCard, 0);
+    ASSERT_EQ(page.m_Battle.State().m_iCarriedCard, 0);
     Move(0.0f, 0.0f, 2);
     page.m_pEffectFontInstruction->ShowNoCardSlot();
     Frames(178);
@@ -207,10 +210,10 @@ TEST_F(BattleRules, EachEnergyItemCreditsItsAmountTheLargestForty) {
     for (const auto& r : rows) {
         const VxVec3 at = FreeGround();
         CCom_GameItem& item = SettledItem(r.kind, at, -1);
-        const int before = page.m_Battle.m_iEnergy;
+        const int before = page.m_Battle.State().m_iEnergy;
         Click(item.m_vPosition.x, item.m_vPosition.y);
         Frames(120);
-        EXPECT_EQ(page.m_Battle.m_iEnergy - before, r.energy) << "item kind " << r.kind;
+        EXPECT_EQ(page.m_Battle.State().m_iEnergy - before, r.energy) << "item kind " << r.kind;
     }
 }
 
@@ -221,12 +224,12 @@ TEST_F(BattleRules, ACapsuleTakesClicksWithin50PixelsOfItsCentre) {
         bool taken;
     } rows[] = {{51, 0, false}, {0, -51, false}, {36, 36, false}, {49, 0, true}, {0, 49, true}};
     for (const auto& r : rows) {
-        page.m_Battle.m_lstItems.clear();
-        page.m_Battle.m_iCarriedCard = -1;
+        RuleState(page.m_Battle).m_lstItems.clear();
+        RuleState(page.m_Battle).m_iCarriedCard = -1;
         CCom_GameItem& capsule = SettledItem(ITEM_CAPSULE, FreeGround(), 0);
         const float x = std::round(capsule.m_vPosition.x), y = std::round(capsule.m_vPosition.y);
         Press(x + float(r.dx), y + float(r.dy));
-        EXPECT_EQ(page.m_Battle.m_iCarriedCard == 0, r.taken) << r.dx << "," << r.dy;
+        EXPECT_EQ(page.m_Battle.State().m_iCarriedCard == 0, r.taken) << r.dx << "," << r.dy;
         Release(x + float(r.dx), y + float(r.dy));
         RightRelease();
     }
@@ -240,27 +243,27 @@ TEST_F(BattleRules, ACapsuleCardCostsNoEnergyExceptOnStage172) {
     } rows[] = {{3, false, true}, {3, true, false}, {172, false, true}, {172, true, true}, {161, false, false}};
     for (const auto& r : rows) {
         CPageGame& page = Playing(r.stage);
-        page.m_Battle.m_iEnergy = 1000;
+        RuleState(page.m_Battle).m_iEnergy = 1000;
         const VxVec3 cell = FreeGround();
         Move(cell.x, cell.y, 1);
-        page.m_Battle.m_iCarriedCard = 0;
-        page.m_Battle.m_bCarriedFromCapsule = r.capsule;
-        const int robots = Robots(), before = page.m_Battle.m_iEnergy;
+        RuleState(page.m_Battle).m_iCarriedCard = 0;
+        RuleState(page.m_Battle).m_bCarriedFromCapsule = r.capsule;
+        const int robots = Robots(), before = page.m_Battle.State().m_iEnergy;
         ASSERT_TRUE(page.CanPlaceCard(0)) << "stage " << r.stage;
         page.PlaceCardRobot();
         ASSERT_EQ(Robots(), robots + 1) << "stage " << r.stage;
-        const int cost = page.m_Battle.m_aHandDefs[0].m_iEnergyCost;
+        const int cost = page.m_Battle.State().m_aHandDefs[0].m_iEnergyCost;
         ASSERT_GT(cost, 0);
-        EXPECT_EQ(before - page.m_Battle.m_iEnergy, r.pays ? cost : 0)
+        EXPECT_EQ(before - page.m_Battle.State().m_iEnergy, r.pays ? cost : 0)
             << "stage " << r.stage << " capsule " << r.capsule;
     }
 }
 
 TEST_F(BattleRules, AFieldEffectIsRefusedWhileThirtyAreLive) {
     CPageGame& page = Playing(3);
-    page.m_Battle.m_lstFieldEffects.clear();
+    RuleState(page.m_Battle).m_lstFieldEffects.clear();
     for (int i = 0; i < 35; ++i) page.m_Battle.AddFieldEffect(0, 19, 0.0f, 0.0f, 0.0f);
-    EXPECT_EQ(page.m_Battle.m_lstFieldEffects.size(), 30u);
+    EXPECT_EQ(page.m_Battle.State().m_lstFieldEffects.size(), 30u);
 }
 
 TEST_F(BattleRules, TheStageTitleShowsTheAreaAndTheStageWithTenAsOneZero) {
@@ -280,14 +283,14 @@ TEST_F(BattleRules, TheStageTitleShowsTheAreaAndTheStageWithTenAsOneZero) {
 TEST_F(BattleRules, TheEnergyCounterClimbsToARiseIn20FramesAndShowsAFallAtOnce) {
     CPageGame& page = Playing(3);
     Frames(30);
-    const int start = page.m_Battle.m_iEnergy;
-    page.m_Battle.m_iEnergy = start + 200;
+    const int start = page.m_Battle.State().m_iEnergy;
+    RuleState(page.m_Battle).m_iEnergy = start + 200;
     Frames(19);
     EXPECT_LT(page.m_afShownEnergy[1], float(start + 200));
     EXPECT_GT(page.m_afShownEnergy[1], float(start + 170));
     Frames(1);
     EXPECT_EQ(page.m_afShownEnergy[1], float(start + 200));
-    page.m_Battle.m_iEnergy = start;
+    RuleState(page.m_Battle).m_iEnergy = start;
     Frames(1);
     EXPECT_EQ(page.m_afShownEnergy[1], float(start));
 }
@@ -318,11 +321,11 @@ TEST_F(BattleRules, TheUpgradedSpreadShotFansFourPelletsSixDegreesApart) {
         double spacing;
     } rows[] = {{0, 3, 10.0}, {1, 4, 6.0}};
     for (const auto& r : rows) {
-        page.m_Battle.m_lstBullets.clear();
-        page.m_Battle.m_aHandDefs[2].m_iUpgradeLevel = r.upgrade;
+        RuleState(page.m_Battle).m_lstBullets.clear();
+        RuleState(page.m_Battle).m_aHandDefs[2].m_iUpgradeLevel = r.upgrade;
         page.m_Battle.FireBullet(16, 2, 0.0f, 0.0f, 0.0f, -1, -1);
         std::vector<double> angles;
-        for (const CCom_GameBullet& b : page.m_Battle.m_lstBullets)
+        for (const CCom_GameBullet& b : page.m_Battle.State().m_lstBullets)
             if (b.m_iBulletKind == 16) angles.push_back(std::atan2(b.m_vVelocity.x, b.m_vVelocity.y) * 180.0 / M_PI);
         // The fan, then one more along the weapon's own angle.
         ASSERT_EQ(int(angles.size()), r.pellets + 1) << "upgrade " << r.upgrade;
@@ -336,7 +339,7 @@ TEST_F(BattleRules, ASplitStingrayLeavesThreeChildrenThatDieAtOneTouch) {
     page.m_Battle.AddFieldEffect(1000, 17, 0.0f, 0.0f, 0.0f);
     Frames(40);
     int children = 0;
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) {
         if (r.Type() != 1013) continue;
         ++children;
         EXPECT_EQ(r.m_iHp, 1);
@@ -349,7 +352,7 @@ TEST_F(BattleRules, ASplitStingrayLeavesThreeChildrenThatDieAtOneTouch) {
 TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
     CPageGame& page = Playing(3);
     const int column = 6, row = 2;
-    const FieldCell& cell = page.m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+    const FieldCell& cell = page.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
     const struct {
         float dx, dy;
         bool taken;
@@ -367,7 +370,7 @@ TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
     page.m_pEffectDestroyerHand->Add(0, float(column), float(row));
     Frames(400);
     for (size_t i = 0; i < std::size(rows); ++i) {
-        const CCom_GameRobot* r = FindRobotBySerial(page.m_Battle.m_lstRobots, serials[i]);
+        const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serials[i]);
         const bool taken = !r || r->m_iHp <= 0;
         EXPECT_EQ(taken, rows[i].taken) << rows[i].dx << "," << rows[i].dy;
     }
@@ -385,17 +388,17 @@ TEST_F(BattleRules, TheFirstTutorialHoldsCard0FromStep4ToStep7) {
     } rows[] = {{3, true}, {4, false}, {6, false}, {7, false}, {8, true}};
     CEffect_Tutorials& tut = *page.m_pEffectTutorials;
     for (const auto& r : rows) {
-        page.m_Battle.m_iEnergy = 1000;
-        page.m_Battle.m_aHand[slot].m_iCharge = page.m_Battle.m_aHandDefs[slot].m_iRechargeTime;
+        RuleState(page.m_Battle).m_iEnergy = 1000;
+        RuleState(page.m_Battle).m_aHand[slot].m_iCharge = RuleState(page.m_Battle).m_aHandDefs[slot].m_iRechargeTime;
         // The step has faded out, so the click reaches the hand.
         tut.m_iStep = tut.m_iRequestedStep = tut.m_iDrawnStep = r.step;
         tut.m_iFadeState = 1;
         tut.m_fFade = TUTORIAL_FADE_END;
         Press(HandSlot(slot).x, HandSlot(slot).y);
-        EXPECT_EQ(page.m_Battle.m_iCarriedCard == slot, r.picks) << "step " << r.step;
+        EXPECT_EQ(page.m_Battle.State().m_iCarriedCard == slot, r.picks) << "step " << r.step;
         Release(HandSlot(slot).x, HandSlot(slot).y);
         RightRelease();
-        page.m_Battle.m_iCarriedCard = -1;
+        RuleState(page.m_Battle).m_iCarriedCard = -1;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BossHandRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
@@ -19,7 +20,7 @@ namespace {
 struct BareField : BareModel {
     BareField() {
         LayField(CELL_AIR);
-        model.m_iBattleState = BATTLE_PLAYING;
+        RuleState(model).m_iBattleState = BATTLE_PLAYING;
     }
 };
 
@@ -54,7 +55,7 @@ TEST(MeteorLanding, CrushesTheFirstStandingRobotOfThePlayersRightUnderIt) {
     for (const StandCase& c : cases) {
         BareField b;
         c.setUp(b);
-        const CCom_GameRobot* first = &b.model.m_lstRobots.front();
+        const CCom_GameRobot* first = &b.model.State().m_lstRobots.front();
         EXPECT_EQ(RobotUnderMeteor(b.model, at), c.hit ? first : nullptr) << c.rule;
     }
 }
@@ -75,7 +76,7 @@ TEST(MeteorLanding, FallsOnAGroundCellOfTheFieldsMiddleOrNowhere) {
     for (const Case& c : cases) {
         BareField b;
         VxSrand(77);
-        if (c.groundCell >= 0) b.model.m_aFieldCells[c.groundCell].m_iStageKind = CELL_GROUND;
+        if (c.groundCell >= 0) RuleState(b.model).m_aFieldCells[c.groundCell].m_iStageKind = CELL_GROUND;
         EXPECT_EQ(DrawMeteorLandingCell(b.model), c.landing) << c.rule;
     }
 }
@@ -93,10 +94,10 @@ TEST(BossHand, CrushesEveryRobotOfThePlayersWithinReachOfTheCell) {
         c.setUp(b);
         b.Stand(300.0f, 160.0f);  // a second robot within reach is crushed as well
         const int crushed = CloseBossHand(b.model, 300.0f, 150.0f);
-        const CCom_GameRobot& first = b.model.m_lstRobots.front();
+        const CCom_GameRobot& first = b.model.State().m_lstRobots.front();
         EXPECT_EQ(crushed, c.hit ? 2 : 1) << c.rule;
         EXPECT_EQ(first.m_iState == ROBOT_DYING, c.hit) << c.rule;
-        EXPECT_EQ(b.model.m_lstFieldEffects.size(), size_t(crushed)) << c.rule;
+        EXPECT_EQ(b.model.State().m_lstFieldEffects.size(), size_t(crushed)) << c.rule;
     }
 }
 
@@ -115,7 +116,7 @@ TEST(ParatrooperLanding, BoardsAFreeCarrierWithinReachOrIsLost) {
     };
     for (const Case& c : cases) {
         BareField b;
-        UnitDefinition& d = b.model.m_aHandDefs[0];
+        UnitDefinition& d = RuleState(b.model).m_aHandDefs[0];
         d.m_iType = RobotId::GunnerBot;
         d.m_iRole = ROLE_ATTACK;
         d.m_iMaxHp = 10;
@@ -124,11 +125,11 @@ TEST(ParatrooperLanding, BoardsAFreeCarrierWithinReachOrIsLost) {
         carrier.m_bPlatformOccupied = c.occupied;
         const int carrierSerial = carrier.m_iSerial;
         LandParatrooper(b.model, 0, at);
-        ASSERT_EQ(b.model.m_lstRobots.size(), 2u) << c.rule;
-        const CCom_GameRobot& landed = b.model.m_lstRobots.back();
+        ASSERT_EQ(b.model.State().m_lstRobots.size(), 2u) << c.rule;
+        const CCom_GameRobot& landed = b.model.State().m_lstRobots.back();
         EXPECT_EQ(landed.m_iLinkedSerial == carrierSerial, c.caught) << c.rule;
         EXPECT_EQ(landed.m_iHp > 0, c.caught) << c.rule;
-        EXPECT_EQ(b.model.m_iCatchCount, c.caught ? 1 : 0) << c.rule;
+        EXPECT_EQ(b.model.State().m_iCatchCount, c.caught ? 1 : 0) << c.rule;
     }
 }
 

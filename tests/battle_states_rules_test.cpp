@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
@@ -30,8 +31,8 @@ protected:
     }
     void PlayStage(int stage) {
         m_App->m_iCurrentStage = stage;
-        model.m_iBattleState = BATTLE_PLAYING;
-        model.m_iLife = model.m_iMaxLife = 3;
+        RuleState(model).m_iBattleState = BATTLE_PLAYING;
+        RuleState(model).m_iLife = RuleState(model).m_iMaxLife = 3;
     }
     CCom_GameRobot& Stand(float x, float y, bool machine = false) {
         CCom_GameRobot r;
@@ -39,8 +40,8 @@ protected:
         r.m_Unit.m_iSide = machine ? 1 : 0;
         r.m_iHp = 10;
         r.m_vPosition = VxVec3{x, y, 0.0f};
-        model.m_lstRobots.push_back(r);
-        return model.m_lstRobots.back();
+        RuleState(model).m_lstRobots.push_back(r);
+        return RuleState(model).m_lstRobots.back();
     }
 
     BattleScene scene;
@@ -69,40 +70,40 @@ TEST_F(BattleStateRules, PlayEndsWithoutLifeAtOnceAndAfterTheClockWhenNoMachineI
     };
     for (const auto& c : cases) {
         PlayStage(c.stage);
-        model.m_iLife = c.life;
-        model.m_iTimeLeft = c.timeLeft;
-        model.m_nLiveMachines = c.machines;
-        model.m_iRelocatingRobot = 5;
+        RuleState(model).m_iLife = c.life;
+        RuleState(model).m_iTimeLeft = c.timeLeft;
+        RuleState(model).m_nLiveMachines = c.machines;
+        RuleState(model).m_iRelocatingRobot = 5;
         EXPECT_EQ(StepPlaying(model, c.meteorsFalling), c.step) << c.rule;
-        EXPECT_EQ(model.m_iBattleState, c.state) << c.rule;
+        EXPECT_EQ(model.State().m_iBattleState, c.state) << c.rule;
         // A robot being moved is let go when play ends.
-        EXPECT_EQ(model.m_iRelocatingRobot, c.state == BATTLE_PLAYING ? 5 : -1) << c.rule;
+        EXPECT_EQ(model.State().m_iRelocatingRobot, c.state == BATTLE_PLAYING ? 5 : -1) << c.rule;
     }
 }
 
 TEST_F(BattleStateRules, TheClockRunsDownBeforeOvertimeCounts) {
     PlayStage(3);
-    model.m_nLiveMachines = 1;
-    model.m_iTimeLeft = 2;
+    RuleState(model).m_nLiveMachines = 1;
+    RuleState(model).m_iTimeLeft = 2;
     const struct { int timeLeft, overtime; } after[] = {{1, 0}, {0, 0}, {0, 1}, {0, 2}};
     for (const auto& a : after) {
         StepPlaying(model, false);
-        EXPECT_EQ(model.m_iTimeLeft, a.timeLeft);
-        EXPECT_EQ(model.m_iOvertimeFrames, a.overtime);
+        EXPECT_EQ(model.State().m_iTimeLeft, a.timeLeft);
+        EXPECT_EQ(model.State().m_iOvertimeFrames, a.overtime);
     }
 }
 
 TEST_F(BattleStateRules, EnteringAStateRestartsItsFramesFromTheEnginesNextFrame) {
     m_App->m_nFrame = 400;
-    model.m_iStateFrames = 77;
+    RuleState(model).m_iStateFrames = 77;
     SetBattleState(model, BATTLE_LOADING);
-    EXPECT_EQ(model.m_iBattleState, BATTLE_LOADING);
-    EXPECT_EQ(model.m_iStateFrames, -1);
-    EXPECT_EQ(model.m_iStateEntryFrame, 401);
+    EXPECT_EQ(model.State().m_iBattleState, BATTLE_LOADING);
+    EXPECT_EQ(model.State().m_iStateFrames, -1);
+    EXPECT_EQ(model.State().m_iStateEntryFrame, 401);
     m_App->m_nFrame = 500;
     AdvanceBattleState(model);
-    EXPECT_EQ(model.m_iBattleState, BATTLE_LOADING + 1);
-    EXPECT_EQ(model.m_iStateEntryFrame, 501);
+    EXPECT_EQ(model.State().m_iBattleState, BATTLE_LOADING + 1);
+    EXPECT_EQ(model.State().m_iStateEntryFrame, 501);
 }
 
 TEST_F(BattleStateRules, LoadingEndsThirtyFramesAfterTheLoaderIsIdle) {
@@ -114,14 +115,14 @@ TEST_F(BattleStateRules, LoadingEndsThirtyFramesAfterTheLoaderIsIdle) {
         {false, 130, BATTLE_LOADING, 101},  // 29 frames on
         {false, 131, BATTLE_BEGIN, 132},    // 30 frames on
     };
-    model.m_iBattleState = BATTLE_LOADING;
-    model.m_iStateEntryFrame = 0;
+    RuleState(model).m_iBattleState = BATTLE_LOADING;
+    RuleState(model).m_iStateEntryFrame = 0;
     for (const auto& f : frames) {
         g_bLoaderRunning = f.loaderRunning;
         m_App->m_nFrame = f.frame;
         StepLoading(model);
-        EXPECT_EQ(model.m_iBattleState, f.state) << "frame " << f.frame;
-        EXPECT_EQ(model.m_iStateEntryFrame, f.entry) << "frame " << f.frame;
+        EXPECT_EQ(model.State().m_iBattleState, f.state) << "frame " << f.frame;
+        EXPECT_EQ(model.State().m_iStateEntryFrame, f.entry) << "frame " << f.frame;
     }
 }
 
@@ -134,8 +135,8 @@ TEST_F(BattleStateRules, TheBestStarsNeverGoDownAndOnlyTheirGainCounts) {
     };
     for (const auto& c : cases) {
         m_App->m_iCurrentStage = c.stage;
-        model.m_iMaxLife = 3;
-        model.m_iLife = c.life;
+        RuleState(model).m_iMaxLife = 3;
+        RuleState(model).m_iLife = c.life;
         int& best = g_CurrentProfile.m_aiStageStars[std::min(c.stage, 150) - 1];
         best = c.best;
         int& progress = g_CurrentProfile.m_aiAchievementProgress[38];
@@ -174,7 +175,7 @@ TEST_F(BattleStateRules, StreaksCountOnlyOnMapStagesOnceTheirFeatureIsUnlocked) 
         m_App->m_nLossStreak = m_App->m_nEasyWinStreak = 0;
         g_CurrentProfile.m_abFeatureUnlocked[2] = c.unlocked ? 1 : 0;
         g_CurrentProfile.m_iDifficulty = 1;
-        model.m_iLife = 0;
+        RuleState(model).m_iLife = 0;
         RecordStageEnd(model, 0);
         EXPECT_EQ(m_App->m_nLossStreak, c.losses) << "stage " << c.stage << " unlocked " << c.unlocked;
     }
@@ -197,16 +198,17 @@ TEST_F(BattleStateRules, TheFirstWinOfAnEvenMiniGameOpensTheNextArea) {
         m_App->m_iCurrentStage = c.stage;
         m_App->m_iNewArea = -7;
         g_CurrentProfile.m_iFurthestStage = c.furthest;
-        model.m_iLife = c.life;
+        RuleState(model).m_iLife = c.life;
         RecordStageEnd(model, 0);
         EXPECT_EQ(m_App->m_iNewArea, c.opens ? GetStageWorld(NextStageId(c.stage)) : -7) << c.rule;
     }
 }
 
 TEST_F(BattleStateRules, ACellCountsAsOccupiedOnceWithALivingRobotOfThePlayersWithinTen) {
-    const float x = model.m_aFieldCells[7].m_fX = 300.0f, y = model.m_aFieldCells[7].m_fY = 200.0f;
-    for (FieldCell& c : model.m_aFieldCells)
-        if (&c != &model.m_aFieldCells[7]) c.m_fX = c.m_fY = -5000.0f;
+    const float x = RuleState(model).m_aFieldCells[7].m_fX = 300.0f,
+                y = RuleState(model).m_aFieldCells[7].m_fY = 200.0f;
+    for (FieldCell& c : RuleState(model).m_aFieldCells)
+        if (&c != &model.State().m_aFieldCells[7]) c.m_fX = c.m_fY = -5000.0f;
     const struct {
         const char* rule;
         float dx, dy;
@@ -221,10 +223,10 @@ TEST_F(BattleStateRules, ACellCountsAsOccupiedOnceWithALivingRobotOfThePlayersWi
         {"a destroyed robot occupies nothing", 0.0f, 0.0f, false, 0, 1, 0},
     };
     for (const auto& c : cases) {
-        model.m_lstRobots.clear();
+        RuleState(model).m_lstRobots.clear();
         for (int i = 0; i < c.robots; ++i) Stand(x + c.dx, y + c.dy, c.machine).m_iHp = c.hp;
         CountOccupiedCells(model);
-        EXPECT_EQ(model.m_aiStageStats[4], c.count) << c.rule;
+        EXPECT_EQ(model.State().m_aiStageStats[4], c.count) << c.rule;
     }
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[36], 1) << "the best count is the achievement's";
 }
@@ -239,7 +241,7 @@ TEST_F(BattleStateRules, ThePlayerChoosesCardsWhenMoreAreUnlockedThanTheHandHold
         for (int i = 0; i < ROBOT_REMOVER; ++i) g_CurrentProfile.m_abRobotUnlocked[i] = i < c.unlocked ? 1 : 0;
         // The remover is no card of the hand.
         g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER] = 1;
-        model.m_nHandSlots = c.slots;
+        RuleState(model).m_nHandSlots = c.slots;
         EXPECT_EQ(HasMoreCardsThanSlots(model), c.choose) << c.unlocked << " for " << c.slots << " on " << c.stage;
     }
 }
@@ -264,13 +266,13 @@ TEST_F(BattleStateRules, AHandCardChargesAStepAFrameAndFastOnTheTwoCarrierStages
     };
     for (const auto& c : cases) {
         PlayStage(c.stage);
-        model.m_StageDefinition.m_bCardCharge = c.cardCharge;
-        model.m_nHandSlots = 1;
-        model.m_aHand[0] = HandSlot{RobotId::GunnerBot, c.charge};
-        model.m_aHandDefs[0].m_iRechargeTime = 100;
+        RuleState(model).m_StageDefinition.m_bCardCharge = c.cardCharge;
+        RuleState(model).m_nHandSlots = 1;
+        RuleState(model).m_aHand[0] = HandSlot{RobotId::GunnerBot, c.charge};
+        RuleState(model).m_aHandDefs[0].m_iRechargeTime = 100;
         g_bLoaderRunning = c.loaderRunning;
         model.ChargeHandCards(false, c.hudShown);
         g_bLoaderRunning = false;
-        EXPECT_EQ(model.m_aHand[0].m_iCharge, c.after) << c.rule;
+        EXPECT_EQ(model.State().m_aHand[0].m_iCharge, c.after) << c.rule;
     }
 }

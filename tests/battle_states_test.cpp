@@ -3,6 +3,7 @@
 #include <map>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
@@ -17,14 +18,14 @@ protected:
         EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
         CPageGame& page = run->Battle();
         // Nothing but what a test puts on the field.
-        page.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-        page.m_Battle.m_lstRobots.clear();
+        RuleState(page.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(page.m_Battle).m_lstRobots.clear();
         return page;
     }
     CCom_GameRobot& Machine(CPageGame& page, float x) {
         // On its own lane, moved along it.
         CCom_GameRobot* m =
-            page.m_Battle.CallEnemyRobot(page.m_Battle.m_aEnemyDefs[0].m_iType, 0.0f, 0.0f, 0.0f, false);
+            page.m_Battle.CallEnemyRobot(page.m_Battle.State().m_aEnemyDefs[0].m_iType, 0.0f, 0.0f, 0.0f, false);
         EXPECT_NE(m, nullptr);
         m->m_vPosition.x = x;
         return *m;
@@ -38,12 +39,12 @@ TEST_F(BattleStatesTest, EachStateWaitsItsFramesFromOpeningToSummary) {
     std::map<int, int> entered;
     while (run->RunnerFrame() < 20000 && !(run->State() == BATTLE_SUMMARY)) {
         run->Step();
-        if (run->App().m_iCurrentPage == 3) run->Model().m_StageDefinition.m_bEnemySchedule = false;
+        if (run->App().m_iCurrentPage == 3) RuleState(run->Model()).m_StageDefinition.m_bEnemySchedule = false;
         if (run->App().m_iCurrentPage == 3 && !entered.count(run->State())) entered[run->State()] = run->BattleFrame();
     }
     ASSERT_EQ(run->State(), BATTLE_SUMMARY);
-    const int T = run->Model().m_iStageFrames;
-    ASSERT_EQ(T, 60 * run->Model().m_StageDefinition.m_iLength);
+    const int T = run->Model().State().m_iStageFrames;
+    ASSERT_EQ(T, 60 * run->Model().State().m_StageDefinition.m_iLength);
     // Frames from entering a state to entering the next one: each waits one
     // frame more than its count, as a state's first frame is the one after
     // it was set.
@@ -60,7 +61,7 @@ TEST_F(BattleStatesTest, EachStateWaitsItsFramesFromOpeningToSummary) {
         ASSERT_TRUE(entered.count(w.state) && entered.count(w.next)) << w.state;
         EXPECT_EQ(entered[w.next] - entered[w.state], w.frames) << "state " << w.state;
     }
-    EXPECT_EQ(run->Model().m_iLife, run->Model().m_iMaxLife);
+    EXPECT_EQ(run->Model().State().m_iLife, run->Model().State().m_iMaxLife);
     EXPECT_EQ(g_CurrentProfile.m_aiStageStars[0], 3);
 }
 
@@ -69,21 +70,21 @@ TEST_F(BattleStatesTest, OvertimeLastsWhileAMachineStandsAndClosesAfter2700Frame
     CCom_GameRobot& m = Machine(page, -300.0f);
     m.m_Unit.m_fSpeed = 0.0f;
     const int serial = m.m_iSerial;
-    page.m_Battle.m_iTimeLeft = 1;
+    RuleState(page.m_Battle).m_iTimeLeft = 1;
     run->Step();  // the last frame of stage time
     for (int i = 0; i < 2699; ++i) run->Step();
-    EXPECT_EQ(page.m_Battle.m_iBattleState, BATTLE_PLAYING);
-    EXPECT_EQ(page.m_Battle.m_iOvertimeFrames, 2699);
-    EXPECT_TRUE(page.m_Battle.m_bOvertimeOpen);
+    EXPECT_EQ(page.m_Battle.State().m_iBattleState, BATTLE_PLAYING);
+    EXPECT_EQ(page.m_Battle.State().m_iOvertimeFrames, 2699);
+    EXPECT_TRUE(page.m_Battle.State().m_bOvertimeOpen);
     run->Step();
-    EXPECT_EQ(page.m_Battle.m_iOvertimeFrames, 2700);
-    EXPECT_FALSE(page.m_Battle.m_bOvertimeOpen);
-    CCom_GameRobot* still = FindRobotBySerial(page.m_Battle.m_lstRobots, serial);
+    EXPECT_EQ(page.m_Battle.State().m_iOvertimeFrames, 2700);
+    EXPECT_FALSE(page.m_Battle.State().m_bOvertimeOpen);
+    CCom_GameRobot* still = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
     ASSERT_NE(still, nullptr);
     still->m_bExpired = 1;
     run->Step();  // the logic pass takes it away and counts no Machine
     run->Step();
-    EXPECT_EQ(page.m_Battle.m_iBattleState, BATTLE_REWARD);
+    EXPECT_EQ(page.m_Battle.State().m_iBattleState, BATTLE_REWARD);
 }
 
 TEST_F(BattleStatesTest, StarsByLifeLeft) {
@@ -95,8 +96,8 @@ TEST_F(BattleStatesTest, StarsByLifeLeft) {
     } cases[] = {{2, 2, 3}, {2, 1, 2}, {3, 3, 3}, {3, 2, 2}, {3, 1, 1},
                  {4, 2, 2}, {4, 1, 1}, {5, 3, 2}, {5, 2, 1}, {10, 5, 2}};
     for (const auto& c : cases) {
-        page.m_Battle.m_iMaxLife = c.max;
-        page.m_Battle.m_iLife = c.life;
+        RuleState(page.m_Battle).m_iMaxLife = c.max;
+        RuleState(page.m_Battle).m_iLife = c.life;
         EXPECT_EQ(RewardStars(page.m_Battle), c.stars) << c.life << " of " << c.max;
     }
 }
@@ -117,13 +118,13 @@ TEST_F(BattleStatesTest, TheFieldEdgeCostsLifeOnlyWhilePlaying) {
         ASSERT_GT(m.m_Unit.m_fSpeed, 0.0f);
         const int damage = m.m_Unit.m_iHeartDecrease;
         ASSERT_GT(damage, 0);
-        page.m_Battle.m_iLife = page.m_Battle.m_iMaxLife = 5;
-        page.m_Battle.m_iBattleState = c.state;
-        page.m_Battle.m_iMiniGameFlag = c.miniGameFlag;
+        RuleState(page.m_Battle).m_iLife = RuleState(page.m_Battle).m_iMaxLife = 5;
+        RuleState(page.m_Battle).m_iBattleState = c.state;
+        RuleState(page.m_Battle).m_iMiniGameFlag = c.miniGameFlag;
         page.UpdateBattleObjects();
-        EXPECT_EQ(page.m_Battle.m_iLife, c.costs ? 5 - damage : 5) << c.state << "/" << c.miniGameFlag;
-        EXPECT_EQ(page.m_Battle.m_lstRobots.size(), c.stays ? 1u : 0u) << c.state << "/" << c.miniGameFlag;
-        EXPECT_EQ(page.m_Battle.m_nMachinesKilled, 0);
+        EXPECT_EQ(page.m_Battle.State().m_iLife, c.costs ? 5 - damage : 5) << c.state << "/" << c.miniGameFlag;
+        EXPECT_EQ(page.m_Battle.State().m_lstRobots.size(), c.stays ? 1u : 0u) << c.state << "/" << c.miniGameFlag;
+        EXPECT_EQ(page.m_Battle.State().m_nMachinesKilled, 0);
         run.reset();
     }
 }
@@ -135,10 +136,10 @@ TEST_F(BattleStatesTest, DestroyedMachinesCountAsKilledButBombsAndCagesDoNot) {
     m.m_bExpired = 1;
     CCom_GameRobot bomb = m;
     bomb.m_Unit.m_iType = 1025;
-    page.m_Battle.m_lstRobots.push_back(bomb);
+    RuleState(page.m_Battle).m_lstRobots.push_back(bomb);
     page.UpdateBattleObjects();
-    EXPECT_TRUE(page.m_Battle.m_lstRobots.empty());
-    EXPECT_EQ(page.m_Battle.m_nMachinesKilled, 1);
+    EXPECT_TRUE(page.m_Battle.State().m_lstRobots.empty());
+    EXPECT_EQ(page.m_Battle.State().m_nMachinesKilled, 1);
 }
 
 TEST_F(BattleStatesTest, StartingLifeAndEnergyFollowTheBoostersAndTheStage) {
@@ -150,10 +151,10 @@ TEST_F(BattleStatesTest, StartingLifeAndEnergyFollowTheBoostersAndTheStage) {
         g_CurrentProfile.m_iLifeBooster = c.lifeBooster;
         g_CurrentProfile.m_iEnergyBooster = c.energyBooster;
         ASSERT_TRUE(run->RunUntilState(BATTLE_OPENING, 100));
-        EXPECT_EQ(run->Model().m_iLife, c.life) << c.stage;
-        EXPECT_EQ(run->Model().m_iMaxLife, c.life) << c.stage;
-        EXPECT_EQ(run->Model().m_iEnergy, c.energy) << c.stage;
-        EXPECT_EQ(run->Model().m_iStageFrames, 60 * run->Model().m_StageDefinition.m_iLength);
+        EXPECT_EQ(run->Model().State().m_iLife, c.life) << c.stage;
+        EXPECT_EQ(run->Model().State().m_iMaxLife, c.life) << c.stage;
+        EXPECT_EQ(run->Model().State().m_iEnergy, c.energy) << c.stage;
+        EXPECT_EQ(run->Model().State().m_iStageFrames, 60 * run->Model().State().m_StageDefinition.m_iLength);
         run.reset();
     }
 }
@@ -162,12 +163,12 @@ TEST_F(BattleStatesTest, PlayTimeCountsOnceASecondEvenWhereTheClockStands) {
     for (int stage : {3, 151}) {
         CPageGame& page = Playing(stage);
         // The emptied field would end 151's round: its rules are held here.
-        page.m_Battle.m_StageDefinition.m_bRuleHold = true;
+        RuleState(page.m_Battle).m_StageDefinition.m_bRuleHold = true;
         const int before = g_CurrentProfile.m_aiAchievementProgress[37];
-        const int timeLeft = page.m_Battle.m_iTimeLeft;
+        const int timeLeft = page.m_Battle.State().m_iTimeLeft;
         for (int i = 0; i < 600; ++i) run->Step();
         EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[37] - before, 10) << "stage " << stage;
-        EXPECT_EQ(page.m_Battle.m_iTimeLeft, stage == 151 ? timeLeft : timeLeft - 600);
+        EXPECT_EQ(page.m_Battle.State().m_iTimeLeft, stage == 151 ? timeLeft : timeLeft - 600);
         run.reset();
     }
 }
@@ -191,10 +192,10 @@ TEST_F(BattleStatesTest, ADealtHandSkipsTheCardChoice) {
     CPageGame& page = run->Battle();
     const int expected[] = {2, 0, 5};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(page.m_Battle.m_aHand[i].m_iCard, expected[i]) << i;
-        EXPECT_EQ(page.m_Battle.m_aHandDefs[i].m_iType, expected[i]) << i;
+        EXPECT_EQ(page.m_Battle.State().m_aHand[i].m_iCard, expected[i]) << i;
+        EXPECT_EQ(page.m_Battle.State().m_aHandDefs[i].m_iType, expected[i]) << i;
     }
-    EXPECT_EQ(page.m_Battle.m_aHand[3].m_iCard, -1);
+    EXPECT_EQ(page.m_Battle.State().m_aHand[3].m_iCard, -1);
     EXPECT_EQ(run->App().m_vecLastDeck, (std::vector<int>{2, 0, 5})) << "the loader remembers the deck";
 }
 

@@ -6,6 +6,7 @@
 
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/model/TutorialRules.h"
 #include "battle/units/GameItem.h"
@@ -35,10 +36,10 @@ TEST(TutorialRules, AStepReadOverThreeSecondsInPlayHoldsTheClock) {
     };
     for (const auto& r : rows) {
         BareBattle b;
-        b.model.m_iBattleState = r.state;
-        b.model.m_iTimeLeft = 1000;
+        RuleState(b.model).m_iBattleState = r.state;
+        RuleState(b.model).m_iTimeLeft = 1000;
         HoldClockWhileStepIsRead(b.model, r.shownFrames);
-        EXPECT_EQ(b.model.m_iTimeLeft, 1000 + r.held) << "state " << r.state << " shown " << r.shownFrames;
+        EXPECT_EQ(b.model.State().m_iTimeLeft, 1000 + r.held) << "state " << r.state << " shown " << r.shownFrames;
     }
 }
 
@@ -56,18 +57,19 @@ TEST(TutorialRules, StepEightsClickStopsTheAttacksStepNinesStartsThemAtTheSmashe
     };
     for (const auto& r : rows) {
         BareBattle b;
-        b.model.m_StageDefinition.m_bAttacksAllowed = r.attacksBefore;
+        RuleState(b.model).m_StageDefinition.m_bAttacksAllowed = r.attacksBefore;
         for (int i = 0; i < 2; ++i) {
             CCom_GameRobot smasherRobot;
             smasherRobot.m_Unit.m_iType = MachineId::Smasher;
             smasherRobot.m_Unit.m_fSpeed = 0.0f;
-            b.model.m_lstRobots.push_back(smasherRobot);
+            RuleState(b.model).m_lstRobots.push_back(smasherRobot);
         }
         TutorialStepClickedAway(b.model, r.step);
         EXPECT_EQ(b.model.AttacksAllowed(), r.attacksAfter) << "step " << r.step;
-        EXPECT_EQ(b.model.m_lstRobots.front().m_Unit.m_fSpeed, r.smasherSpeeds ? smasher.m_fSpeed : 0.0f)
+        EXPECT_EQ(b.model.State().m_lstRobots.front().m_Unit.m_fSpeed, r.smasherSpeeds ? smasher.m_fSpeed : 0.0f)
             << "step " << r.step;
-        EXPECT_EQ(b.model.m_lstRobots.back().m_Unit.m_fSpeed, 0.0f) << "only the first Smasher, step " << r.step;
+        EXPECT_EQ(b.model.State().m_lstRobots.back().m_Unit.m_fSpeed, 0.0f)
+            << "only the first Smasher, step " << r.step;
     }
 }
 
@@ -96,8 +98,8 @@ protected:
         CCom_GameRobot r;
         GetUnitDefinition(r.m_Unit, type);
         r.m_vPosition.x = x;
-        b.model.m_lstRobots.push_back(r);
-        return b.model.m_lstRobots.back();
+        RuleState(b.model).m_lstRobots.push_back(r);
+        return RuleState(b.model).m_lstRobots.back();
     }
     BareBattle b;
     CEffect_Tutorials board;
@@ -124,7 +126,7 @@ TEST_F(TutorialBoard, AReadStepHoldsTheFusorsAndStepsFourToSixHoldTheClockOnceAn
         {"step 7 fully shown holds only the Fusor", 7, 0, 0.0f, 10, true, 1, 0},
     };
     for (const auto& r : rows) {
-        b.model.m_lstRobots.clear();
+        RuleState(b.model).m_lstRobots.clear();
         Show(r.step, r.fadeState, r.fade, r.age);
         g_iNextItemSerial = r.itemDropped ? 2 : 1;
         CCom_GameRobot& fusor = Add(RobotId::FusorBot, 0.0f);
@@ -133,11 +135,11 @@ TEST_F(TutorialBoard, AReadStepHoldsTheFusorsAndStepsFourToSixHoldTheClockOnceAn
         CCom_GameRobot& nearlyDone = Add(RobotId::FusorBot, 0.0f);
         nearlyDone.m_Unit.m_iActionInterval = 500;
         nearlyDone.m_iActionTimer = 400;
-        b.model.m_iTimeLeft = 1000;
+        RuleState(b.model).m_iTimeLeft = 1000;
         HoldTutorialClock(b.model);
         EXPECT_EQ(fusor.m_iActionTimer, 100 - r.fusorHeld) << r.rule;
         EXPECT_EQ(nearlyDone.m_iActionTimer, 400) << "a Fusor about to produce is not held: " << r.rule;
-        EXPECT_EQ(b.model.m_iTimeLeft, 1000 + r.clockHeld) << r.rule;
+        EXPECT_EQ(b.model.State().m_iTimeLeft, 1000 + r.clockHeld) << r.rule;
     }
 }
 
@@ -148,10 +150,10 @@ TEST_F(TutorialBoard, OutsideTheFirstBattleTheBoardHoldsNothing) {
     CCom_GameRobot& fusor = Add(RobotId::FusorBot, 0.0f);
     fusor.m_Unit.m_iActionInterval = 500;
     fusor.m_iActionTimer = 100;
-    b.model.m_iTimeLeft = 1000;
+    RuleState(b.model).m_iTimeLeft = 1000;
     HoldTutorialClock(b.model);
     EXPECT_EQ(fusor.m_iActionTimer, 100);
-    EXPECT_EQ(b.model.m_iTimeLeft, 1000);
+    EXPECT_EQ(b.model.State().m_iTimeLeft, 1000);
 }
 
 TEST_F(TutorialBoard, AtStepEightTheFirstMachinePastTheFirstColumnStopsAndStepNineIsAsked) {
@@ -168,10 +170,10 @@ TEST_F(TutorialBoard, AtStepEightTheFirstMachinePastTheFirstColumnStopsAndStepNi
         {"after step 8 nothing stops", 9, MachineId::Smasher, -250.0f, false},
     };
     for (const auto& r : rows) {
-        b.model.m_lstRobots.clear();
+        RuleState(b.model).m_lstRobots.clear();
         board.m_iRequestedStep = -1;
         Show(r.step, 0, 0.0f, 100);
-        b.model.m_aFieldCells[0].m_fX = -300.0f;
+        RuleState(b.model).m_aFieldCells[0].m_fX = -300.0f;
         CCom_GameRobot& robot = Add(r.type, r.x);
         const float speed = 1.5f;
         robot.m_Unit.m_fSpeed = speed;

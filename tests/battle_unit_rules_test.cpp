@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
@@ -27,21 +28,21 @@ protected:
         Begin(stage, 1, 31, std::move(hand));
         EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 20000));
         CPageGame& page = run->Battle();
-        page.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-        page.m_Battle.m_lstRobots.clear();
-        page.m_Battle.m_lstBullets.clear();
+        RuleState(page.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstBullets.clear();
         return page;
     }
     // The hand card of the slot built on a cell, as a placement builds it.
     CCom_GameRobot& Build(int slot, int cellIndex) {
         CPageGame& page = run->Battle();
-        const FieldCell& cell = page.m_Battle.m_aFieldCells[cellIndex];
+        const FieldCell& cell = page.m_Battle.State().m_aFieldCells[cellIndex];
         CCom_GameRobot r;
-        r.m_Unit = page.m_Battle.m_aHandDefs[slot];
+        r.m_Unit = page.m_Battle.State().m_aHandDefs[slot];
         r.m_iUnitSlot = slot;
         r.Place(page.m_Battle, cell.m_fX, cell.m_fY, cell.m_fZ);
-        page.m_Battle.m_lstRobots.push_back(r);
-        return page.m_Battle.m_lstRobots.back();
+        RuleState(page.m_Battle).m_lstRobots.push_back(r);
+        return RuleState(page.m_Battle).m_lstRobots.back();
     }
     // A unit of a type standing at a point, its records as a creator fills them.
     CCom_GameRobot& Stand(int type, float x, float y) {
@@ -53,8 +54,8 @@ protected:
         r.m_vPosition = r.m_vLastPosition = r.m_vHome = VxVec3{x, y, 0.0f};
         r.m_vCell = page.m_Battle.FindNearestCell(x, y, 0.0f);
         r.m_iState = r.IsMachine() ? ROBOT_MOVE : ROBOT_IDLE;
-        page.m_Battle.m_lstRobots.push_back(r);
-        return page.m_Battle.m_lstRobots.back();
+        RuleState(page.m_Battle).m_lstRobots.push_back(r);
+        return RuleState(page.m_Battle).m_lstRobots.back();
     }
     // Sets the engine frame so that the unit's every-fifth-frame scan runs.
     void ScanFrameFor(const CCom_GameRobot& r) {
@@ -67,7 +68,7 @@ protected:
         const CPageGame& page = run->Battle();
         std::vector<int> out;
         for (int i = 2 * FIELD_ROWS; i < FIELD_CELLS; ++i) {
-            const FieldCell& c = page.m_Battle.m_aFieldCells[i];
+            const FieldCell& c = page.m_Battle.State().m_aFieldCells[i];
             if (c.m_iStageKind == CELL_GROUND && c.m_iKind == CELL_GROUND && (c.m_iSpikeFree == 0) == spiked)
                 out.push_back(i);
         }
@@ -81,11 +82,11 @@ protected:
     void Step(int frames) {
         for (int i = 0; i < frames; ++i) {
             run->Step();
-            for (const CCom_GameBullet& b : run->Model().m_lstBullets)
+            for (const CCom_GameBullet& b : run->Model().State().m_lstBullets)
                 if (b.m_Weapon.m_iId == kMineWeapon) blasts.insert(b.m_iSerial);
         }
     }
-    bool OnField(int serial) { return FindRobotBySerial(run->Model().m_lstRobots, serial) != nullptr; }
+    bool OnField(int serial) { return FindRobotBySerial(RuleState(run->Model()).m_lstRobots, serial) != nullptr; }
 
     std::set<int> blasts;
 };
@@ -109,28 +110,28 @@ TEST_F(UnitRulesTest, MinesWaitOnPlainGroundOneBlastsOnceWhenAMachineComesAndOne
     Step(600);
     for (int serial : {first, second}) {
         ASSERT_TRUE(OnField(serial));
-        EXPECT_GT(FindRobotBySerial(page.m_Battle.m_lstRobots, serial)->m_iHp, 0);
+        EXPECT_GT(FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial)->m_iHp, 0);
     }
     EXPECT_TRUE(blasts.empty());
 
     // A Machine walks up the first one's lane: one blast, and that mine is
     // used up; the other still waits.
-    const FieldCell& lane = page.m_Battle.m_aFieldCells[plain.front()];
+    const FieldCell& lane = page.m_Battle.State().m_aFieldCells[plain.front()];
     const int machine = Stand(1021, lane.m_fX - 250.0f, lane.m_fY).m_iSerial;
     for (int i = 0; i < 2000 && OnField(first); ++i) Step(1);
     EXPECT_FALSE(OnField(first));
     EXPECT_TRUE(OnField(second));
     EXPECT_EQ(blasts.size(), 1u);
-    const CCom_GameRobot* struck = FindRobotBySerial(page.m_Battle.m_lstRobots, machine);
+    const CCom_GameRobot* struck = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, machine);
     EXPECT_TRUE(!struck || struck->m_iHp < struck->m_Unit.m_iMaxHp);
 
     // On spikes a mine clears its cell and goes off on its first frame.
-    page.m_Battle.m_lstRobots.clear();
+    RuleState(page.m_Battle).m_lstRobots.clear();
     blasts.clear();
     const int onSpikes = Build(0, spiked).m_iSerial;
     Step(1);
     EXPECT_EQ(blasts.size(), 1u);
-    EXPECT_EQ(page.m_Battle.m_aFieldCells[spiked].m_iSpikeFree, 1);
+    EXPECT_EQ(page.m_Battle.State().m_aFieldCells[spiked].m_iSpikeFree, 1);
     Step(60);
     EXPECT_FALSE(OnField(onSpikes));
     EXPECT_EQ(blasts.size(), 1u);
@@ -171,9 +172,9 @@ TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);
-        page.m_Battle.m_lstRobots.clear();
-        page.m_Battle.m_lstBullets.clear();
-        page.m_Battle.m_aFieldCells[spiked].m_iSpikeFree = 0;
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstBullets.clear();
+        RuleState(page.m_Battle).m_aFieldCells[spiked].m_iSpikeFree = 0;
         CCom_GameRobot& mine = Build(0, row.spikedCell ? spiked : plain);
         mine.m_iActionTimer = mine.m_Unit.m_iActionInterval - 1;
         const int mineSerial = mine.m_iSerial;
@@ -181,11 +182,11 @@ TEST_F(UnitRulesTest, AMineGoesOffOnlyForAMachineWithinItsReach) {
             CCom_GameRobot& m = Stand(row.machine, mine.m_vPosition.x + row.dx, mine.m_vPosition.y + row.dy);
             m.m_Unit.m_iTerrain = row.machine == 1007 ? TERRAIN_GROUND : m.m_Unit.m_iTerrain;
         }
-        CCom_GameRobot& again = *FindRobotBySerial(page.m_Battle.m_lstRobots, mineSerial);
+        CCom_GameRobot& again = *FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, mineSerial);
         ScanFrameFor(again);
         again.UpdateAttack(page.m_Battle);
         int fired = 0;
-        for (const CCom_GameBullet& b : page.m_Battle.m_lstBullets) fired += b.m_Weapon.m_iId == kMineWeapon;
+        for (const CCom_GameBullet& b : page.m_Battle.State().m_lstBullets) fired += b.m_Weapon.m_iId == kMineWeapon;
         EXPECT_EQ(fired, row.blasts ? 1 : 0);
     }
 }
@@ -203,15 +204,15 @@ TEST_F(UnitRulesTest, WhatClearsSpikesHasTheGroundRedrawn) {
         {"a Barrier Bot placed on spikes", 3, true},
     };
     int spikeFree[FIELD_CELLS];
-    for (int i = 0; i < FIELD_CELLS; ++i) spikeFree[i] = page.m_Battle.m_aFieldCells[i].m_iSpikeFree;
+    for (int i = 0; i < FIELD_CELLS; ++i) spikeFree[i] = page.m_Battle.State().m_aFieldCells[i].m_iSpikeFree;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);
-        page.m_Battle.m_lstRobots.clear();
-        page.m_Battle.m_lstBullets.clear();
-        for (int i = 0; i < FIELD_CELLS; ++i) page.m_Battle.m_aFieldCells[i].m_iSpikeFree = spikeFree[i];
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstBullets.clear();
+        for (int i = 0; i < FIELD_CELLS; ++i) RuleState(page.m_Battle).m_aFieldCells[i].m_iSpikeFree = spikeFree[i];
         const int cell = CellWhere(true);
         ASSERT_GE(cell, 0);
-        const FieldCell& c = page.m_Battle.m_aFieldCells[cell];
+        const FieldCell& c = page.m_Battle.State().m_aFieldCells[cell];
         if (row.cause == 1) Build(0, cell);
         if (row.cause == 2) page.m_Battle.FireBullet(11, 0, c.m_fX, c.m_fY, c.m_fZ, -1, -1);
         if (row.cause == 3) {
@@ -316,7 +317,7 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);
-        page.m_Battle.m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstRobots.clear();
         CCom_GameRobot& robot = Stand(1, row.x, 30.0f);
         const int robotSerial = robot.m_iSerial;
         CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
@@ -324,7 +325,7 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
         boss.m_iState = ROBOT_IDLE;
         boss.m_iActionTimer = 120 + 33;  // the lunge's striking frame
         boss.UpdateDestroyer(page.m_Battle);
-        const CCom_GameRobot* r = FindRobotBySerial(page.m_Battle.m_lstRobots, robotSerial);
+        const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->m_iHp == 0, row.struck);
     }
@@ -336,7 +337,7 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string("start: ") + row.rule);
-        page.m_Battle.m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstRobots.clear();
         Stand(1, row.x, 30.0f);
         CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
         boss.m_iBossTimer = 1;
@@ -353,7 +354,7 @@ TEST_F(UnitRulesTest, TheDestroyersLungeReachesRobotsLeftOf85Point5) {
 // A Destroyer's attack holds it 300 frames, its volley coming 120 frames in.
 TEST_F(UnitRulesTest, TheDestroyersAttackHoldsItThreeHundredFramesWithItsVolley120In) {
     CPageGame& page = Playing(156, {1});
-    page.m_Battle.m_lstRobots.clear();
+    RuleState(page.m_Battle).m_lstRobots.clear();
     CCom_GameRobot& boss = Stand(1028, -250.0f, 30.0f);
     boss.m_iBossTimer = 1;
     boss.m_iActionTimer = 1;
@@ -362,11 +363,11 @@ TEST_F(UnitRulesTest, TheDestroyersAttackHoldsItThreeHundredFramesWithItsVolley1
     boss.m_iAnimTick = boss.AnimLength(1) / 2;  // the attack's firing frame
     int frames = 0, volleyAt = -1;
     for (; frames < 400; ++frames) {
-        const size_t bullets = page.m_Battle.m_lstBullets.size();
+        const size_t bullets = page.m_Battle.State().m_lstBullets.size();
         boss.m_iActionTimer = 1;
         boss.Update(page.m_Battle);
         boss.Draw(page.m_Battle);
-        if (volleyAt < 0 && page.m_Battle.m_lstBullets.size() > bullets) volleyAt = frames + 1;
+        if (volleyAt < 0 && page.m_Battle.State().m_lstBullets.size() > bullets) volleyAt = frames + 1;
         if (boss.m_iCountdown == 0) break;
     }
     EXPECT_EQ(frames + 1, 300) << "frames the attack holds, the firing one included";
@@ -392,11 +393,11 @@ TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.rule);
-        page.m_Battle.m_lstRobots.clear();
-        FieldCell& cell = page.m_Battle.m_aFieldCells[ahead];
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        FieldCell& cell = RuleState(page.m_Battle).m_aFieldCells[ahead];
         cell.m_iStageKind = r.stageKind;
         cell.m_iKind = r.currentKind;
-        const FieldCell& own = page.m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+        const FieldCell& own = page.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
         CCom_GameRobot& smasher = Stand(1021, own.m_fX, own.m_fY);
         smasher.m_iActionTimer = smasher.m_Unit.m_iActionInterval - 1;
         const int smasherSerial = smasher.m_iSerial;
@@ -405,7 +406,7 @@ TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
         target.m_vCell = VxVec3{float(column + 2), float(row), 0.0f};
         const int targetSerial = target.m_iSerial;
         if (r.robotAhead) Stand(3, cell.m_fX, cell.m_fY);
-        CCom_GameRobot& m = *FindRobotBySerial(page.m_Battle.m_lstRobots, smasherSerial);
+        CCom_GameRobot& m = *FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, smasherSerial);
         ScanFrameFor(m);
         m.UpdateAttack(page.m_Battle);
         EXPECT_EQ(m.m_iTargetSerial == targetSerial, r.strikes);
@@ -446,10 +447,10 @@ TEST_F(UnitRulesTest, OnlyTheSlotMachineGamesDealChargedCards) {
         for (int i = 0; i < 20000 && (run->State() < BATTLE_LOADING || g_bLoaderRunning); ++i) run->Step();
         const CPageGame& page = run->Battle();
         int dealt = 0, full = 0;
-        for (int s = 0; s < page.m_Battle.m_nHandSlots && s < DECK_SLOTS; ++s) {
-            if (page.m_Battle.m_aHand[s].m_iCard < 0) continue;
+        for (int s = 0; s < page.m_Battle.State().m_nHandSlots && s < DECK_SLOTS; ++s) {
+            if (page.m_Battle.State().m_aHand[s].m_iCard < 0) continue;
             ++dealt;
-            full += page.m_Battle.m_aHand[s].m_iCharge >= page.m_Battle.m_aHandDefs[s].m_iRechargeTime;
+            full += page.m_Battle.State().m_aHand[s].m_iCharge >= page.m_Battle.State().m_aHandDefs[s].m_iRechargeTime;
         }
         ASSERT_GT(dealt, 0);
         EXPECT_EQ(full, r.charged ? dealt : 0);
@@ -460,16 +461,16 @@ TEST_F(UnitRulesTest, OnlyTheSlotMachineGamesDealChargedCards) {
 TEST_F(UnitRulesTest, AMiniGameWonByBeatingTheMachinesWaitsInOvertimeForTheLastOne) {
     CPageGame& page = Playing(153, {1});
     // One Machine stands off the field where nothing reaches it.
-    CCom_GameRobot& last = Stand(1021, -600.0f, page.m_Battle.m_aFieldCells[2].m_fY);
+    CCom_GameRobot& last = Stand(1021, -600.0f, page.m_Battle.State().m_aFieldCells[2].m_fY);
     last.m_Unit.m_fSpeed = 0.0f;
-    Stand(3, page.m_Battle.m_aFieldCells[8 * FIELD_ROWS + 2].m_fX,
-          page.m_Battle.m_aFieldCells[8 * FIELD_ROWS + 2].m_fY);
-    page.m_Battle.m_iTimeLeft = 0;
-    const int life = page.m_Battle.m_iLife;
+    Stand(3, page.m_Battle.State().m_aFieldCells[8 * FIELD_ROWS + 2].m_fX,
+          page.m_Battle.State().m_aFieldCells[8 * FIELD_ROWS + 2].m_fY);
+    RuleState(page.m_Battle).m_iTimeLeft = 0;
+    const int life = page.m_Battle.State().m_iLife;
     for (int i = 0; i < 5000 && run->State() == BATTLE_PLAYING; ++i) run->Step();
     EXPECT_EQ(run->State(), BATTLE_PLAYING);
-    EXPECT_EQ(page.m_Battle.m_iLife, life);
-    EXPECT_GE(page.m_Battle.m_iOvertimeFrames, 5000);
+    EXPECT_EQ(page.m_Battle.State().m_iLife, life);
+    EXPECT_GE(page.m_Battle.State().m_iOvertimeFrames, 5000);
 }
 
 }  // namespace

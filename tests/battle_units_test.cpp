@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "main/GamePages.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
@@ -26,7 +27,7 @@ protected:
         page = GameBattlePage(m_App.get());
         ASSERT_NE(page, nullptr);
         UseStage(1);
-        page->m_Battle.m_iBattleState = BATTLE_PLAYING;
+        RuleState(page->m_Battle).m_iBattleState = BATTLE_PLAYING;
         VxSrand(7);
         g_iNextRobotSerial = 0;
         g_iNextItemSerial = 0;
@@ -34,11 +35,12 @@ protected:
 
     void UseStage(int stage) {
         m_App->m_iCurrentStage = stage;
-        std::memset(page->m_Battle.m_aFieldCells, 0, sizeof page->m_Battle.m_aFieldCells);
+        std::memset(RuleState(page->m_Battle).m_aFieldCells, 0, sizeof RuleState(page->m_Battle).m_aFieldCells);
         int groundRow = 4;
-        page->m_Battle.m_StageDefinition = StageDefinition{};
-        GetStageDefinition(stage, 0, page->m_Battle.m_StageDefinition);
-        BuildFieldGrid(stage, page->m_Battle.m_aFieldCells, page->m_Battle.m_StageDefinition.m_iGroundRow, &groundRow);
+        RuleState(page->m_Battle).m_StageDefinition = StageDefinition{};
+        GetStageDefinition(stage, 0, RuleState(page->m_Battle).m_StageDefinition);
+        BuildFieldGrid(stage, RuleState(page->m_Battle).m_aFieldCells,
+                       RuleState(page->m_Battle).m_StageDefinition.m_iGroundRow, &groundRow);
     }
 
     // A unit of a type with its records filled as a creator fills them, and
@@ -52,14 +54,14 @@ protected:
         return r;
     }
     CCom_GameRobot& Add(const CCom_GameRobot& r) {
-        page->m_Battle.m_lstRobots.push_back(r);
-        return page->m_Battle.m_lstRobots.back();
+        RuleState(page->m_Battle).m_lstRobots.push_back(r);
+        return RuleState(page->m_Battle).m_lstRobots.back();
     }
     // Index of the first cell whose stage kind is `kind` (and passes `extra`).
     template <class Pred>
     int FindCell(Pred extra) const {
         for (int i = 0; i < FIELD_CELLS; ++i)
-            if (extra(page->m_Battle.m_aFieldCells[i])) return i;
+            if (extra(page->m_Battle.State().m_aFieldCells[i])) return i;
         return -1;
     }
     void Frames(CCom_GameRobot& r, int n) {
@@ -84,8 +86,8 @@ TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
     rider.m_iBobSourceSerial = ward.m_iSerial;
     const int wardSerial = ward.m_iSerial;
     EXPECT_EQ(guarded.Shield(page->m_Battle), &ward);
-    EraseRobot(page->m_Battle.m_lstRobots, page->m_Battle.m_lstRobots.begin());
-    EXPECT_EQ(FindRobotBySerial(page->m_Battle.m_lstRobots, wardSerial), nullptr);
+    EraseRobot(RuleState(page->m_Battle).m_lstRobots, RuleState(page->m_Battle).m_lstRobots.begin());
+    EXPECT_EQ(FindRobotBySerial(RuleState(page->m_Battle).m_lstRobots, wardSerial), nullptr);
     EXPECT_EQ(guarded.m_iShieldSerial, -1);
     EXPECT_EQ(rider.m_iLinkedSerial, -1);
     EXPECT_EQ(rider.m_iBobSourceSerial, -1);
@@ -100,7 +102,7 @@ TEST_F(BattleUnitsTest, ErasingAUnitDropsEveryLinkToIt) {
 TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     const int ground = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
     ASSERT_GE(ground, 0);
-    const FieldCell& cell = page->m_Battle.m_aFieldCells[ground];
+    const FieldCell& cell = page->m_Battle.State().m_aFieldCells[ground];
 
     // A card robot lands on the centre of the cell under the point and can
     // fire at once.
@@ -124,7 +126,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     EXPECT_FLOAT_EQ(bomb.m_vPosition.y, cell.m_fY);
 
     // Outside the playing state it walks in like any Machine.
-    page->m_Battle.m_iBattleState = BATTLE_BEGIN;
+    RuleState(page->m_Battle).m_iBattleState = BATTLE_BEGIN;
     CCom_GameRobot early = Unit(1025);
     early.Place(page->m_Battle, cell.m_fX, cell.m_fY, 0.0f);
     EXPECT_EQ(early.m_iState, ROBOT_MOVE);
@@ -133,7 +135,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
 
     // A ground Machine can be aimed at from its first frame: its reference
     // point follows it.
-    page->m_Battle.m_iBattleState = BATTLE_PLAYING;
+    RuleState(page->m_Battle).m_iBattleState = BATTLE_PLAYING;
     CCom_GameRobot& walker = Add(Unit(1000));
     walker.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
     ASSERT_EQ(walker.m_Unit.m_iTerrain, TERRAIN_GROUND);
@@ -145,7 +147,7 @@ TEST_F(BattleUnitsTest, PlacementOfRobotsAndBombs) {
     CCom_GameRobot diver = Unit(1000);
     diver.m_Unit.m_iTerrain = TERRAIN_UNDERWATER;
     for (int row = 0; row < FIELD_ROWS; ++row)
-        ASSERT_NE(page->m_Battle.m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
+        ASSERT_NE(page->m_Battle.State().m_aFieldCells[row].m_iStageKind, CELL_UNDERWATER);
     diver.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
     EXPECT_LE(diver.m_vPosition.x, -600.0f);
 
@@ -182,8 +184,8 @@ TEST_F(BattleUnitsTest, TakeDamageTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        page->m_Battle.m_lstRobots.clear();
-        page->m_Battle.m_iBattleState = c.state;
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_iBattleState = c.state;
         CCom_GameRobot& unit = Add(Unit(1));
         unit.m_iHp = c.hp;
         CCom_GameRobot* shield = nullptr;
@@ -206,7 +208,7 @@ TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
     // An occupied platform takes nothing; an empty one gives its cell back.
     const int cellIndex = FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND; });
     ASSERT_GE(cellIndex, 0);
-    FieldCell& cell = page->m_Battle.m_aFieldCells[cellIndex];
+    FieldCell& cell = RuleState(page->m_Battle).m_aFieldCells[cellIndex];
     CCom_GameRobot platform = Unit(29);
     platform.m_Unit.m_iRole = ROLE_PLATFORM;
     platform.m_vCell = VxVec3{float(cellIndex / FIELD_ROWS), float(cellIndex % FIELD_ROWS), 0.0f};
@@ -227,7 +229,8 @@ TEST_F(BattleUnitsTest, PlatformsAndFlyingVariantsUnderFire) {
     };
     for (const Case c : {Case{true, true}, Case{false, false}}) {
         for (int row = 0; row < FIELD_ROWS; ++row)
-            page->m_Battle.m_aFieldCells[row].m_iStageKind = (c.groundBelow && row == 4) ? CELL_GROUND : CELL_AIR;
+            RuleState(page->m_Battle).m_aFieldCells[row].m_iStageKind =
+                (c.groundBelow && row == 4) ? CELL_GROUND : CELL_AIR;
         CCom_GameRobot driller = Unit(1006);
         driller.m_iHp = 100;
         driller.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
@@ -258,14 +261,14 @@ TEST_F(BattleUnitsTest, VariantRulesByStage) {
     for (const Case& c : cases) {
         UseStage(c.stage);
         // Column 0 keeps a ground row so the no-ground rule stays out of the way.
-        page->m_Battle.m_aFieldCells[4].m_iStageKind = CELL_GROUND;
+        RuleState(page->m_Battle).m_aFieldCells[4].m_iStageKind = CELL_GROUND;
         CCom_GameRobot m = Unit(c.type);
         EXPECT_EQ(m.CanUpgradeVariant(page->m_Battle), c.allowed) << "stage " << c.stage << " type " << c.type;
         EXPECT_EQ(m.m_bForceVariant != 0, c.forced) << "stage " << c.stage << " type " << c.type;
     }
     // Without ground at the entry a Machine past its first stage always flies.
     UseStage(146);  // episode 3, the cycler's first stage on
-    for (int row = 0; row < FIELD_ROWS; ++row) page->m_Battle.m_aFieldCells[row].m_iStageKind = CELL_AIR;
+    for (int row = 0; row < FIELD_ROWS; ++row) RuleState(page->m_Battle).m_aFieldCells[row].m_iStageKind = CELL_AIR;
     CCom_GameRobot cycler = Unit(1023);
     EXPECT_TRUE(cycler.CanUpgradeVariant(page->m_Battle));
     EXPECT_EQ(cycler.m_bForceVariant, 1);
@@ -294,7 +297,7 @@ TEST_F(BattleUnitsTest, StatusEffectsStartOnlyWhereTheyMay) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        page->m_Battle.m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstRobots.clear();
         CCom_GameRobot& m = Add(Unit(c.type));
         m.m_Unit.m_fSpeed = c.speed;
         m.m_Unit.m_iMaxHp = c.maxHp;
@@ -321,7 +324,7 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
     const int spiked =
         FindCell([](const FieldCell& c) { return c.m_iStageKind == CELL_GROUND && c.m_iSpikeFree == 0; });
     ASSERT_GE(spiked, 0);
-    const FieldCell& cell = page->m_Battle.m_aFieldCells[spiked];
+    const FieldCell& cell = page->m_Battle.State().m_aFieldCells[spiked];
     struct Case {
         int type;
         int role;     // -1 keeps the unit's own
@@ -336,7 +339,7 @@ TEST_F(BattleUnitsTest, SpikedGroundHurtsOnceThenEveryTwentySeconds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        page->m_Battle.m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstRobots.clear();
         CCom_GameRobot& r = Add(Unit(c.type));
         if (c.role >= 0) r.m_Unit.m_iRole = c.role;
         if (c.terrain >= 0) r.m_Unit.m_iTerrain = c.terrain;
@@ -369,7 +372,7 @@ TEST_F(BattleUnitsTest, EndingAnActionDeadGoesThroughDying) {
 
 TEST_F(BattleUnitsTest, APlatformPushedOffTheFieldIsDestroyed) {
     CCom_GameRobot& p = Add(Unit(11));
-    const FieldCell& last = page->m_Battle.m_aFieldCells[9 * FIELD_ROWS + 2];
+    const FieldCell& last = page->m_Battle.State().m_aFieldCells[9 * FIELD_ROWS + 2];
     p.Place(page->m_Battle, last.m_fX, last.m_fY, 0.0f);
     p.m_iPlatformTimer = 10;
     Frames(p, 10);
@@ -414,8 +417,8 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        page->m_Battle.m_lstRobots.clear();
-        page->m_Battle.m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_StageDefinition.m_bAttacksAllowed = c.attacksAllowed;
         CCom_GameRobot& r = Add(Unit(c.type));
         r.Place(page->m_Battle, 0.0f, 0.0f, 0.0f);
         if (c.role >= 0) r.m_Unit.m_iRole = c.role;
@@ -428,7 +431,7 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
         EXPECT_EQ(r.m_iLifeFrames, c.expectLifeFrames);
     }
     // Unforced, an attack waits for a stage that allows it.
-    page->m_Battle.m_StageDefinition.m_bAttacksAllowed = false;
+    RuleState(page->m_Battle).m_StageDefinition.m_bAttacksAllowed = false;
     CCom_GameRobot idle = Unit(1);
     idle.BeginAttack(page->m_Battle, false);
     EXPECT_EQ(idle.m_iState, ROBOT_IDLE);
@@ -437,7 +440,7 @@ TEST_F(BattleUnitsTest, AttackTimingTable) {
 // ---- Field grid ----
 
 TEST_F(BattleUnitsTest, NearestCellTable) {
-    const FieldCell* cells = page->m_Battle.m_aFieldCells;
+    const FieldCell* cells = page->m_Battle.State().m_aFieldCells;
     const FieldCell& a = cells[2 * FIELD_ROWS + 1];
     const FieldCell& right = cells[3 * FIELD_ROWS + 1];
     const FieldCell& below = cells[2 * FIELD_ROWS + 2];

@@ -1,6 +1,7 @@
 // What the battle's effects see of it through the page's view: the boards'
 // queues step on only when a board says so, and the values read are the page's.
 #include "battle/model/BattleView.h"
+#include "battle/model/BattleRules.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -58,9 +59,9 @@ TEST_F(BattleViewTest, TheViewReadsWhatThePageHolds) {
         bool tipShown;
     } rows[] = {{-1, 0, 0, false}, {2, 3, 27, true}};
     for (const auto& r : rows) {
-        battle->m_Battle.m_iCarriedCard = r.carried;
-        battle->m_Battle.m_nRobotsLost = r.lost;
-        battle->m_Battle.m_nMachinesKilled = r.killed;
+        RuleState(battle->m_Battle).m_iCarriedCard = r.carried;
+        RuleState(battle->m_Battle).m_nRobotsLost = r.lost;
+        RuleState(battle->m_Battle).m_nMachinesKilled = r.killed;
         battle->m_bResultTipShown = r.tipShown;
         EXPECT_EQ(View().CarriedCard(), r.carried);
         EXPECT_EQ(View().RobotsLost(), r.lost);
@@ -71,8 +72,8 @@ TEST_F(BattleViewTest, TheViewReadsWhatThePageHolds) {
     View().MarkResultTipShown();
     EXPECT_TRUE(battle->m_bResultTipShown);
     battle->m_bResultTipShown = false;
-    battle->m_Battle.m_iCarriedCard = -1;
-    EXPECT_EQ(View().FieldCells(), battle->m_Battle.m_aFieldCells);
+    RuleState(battle->m_Battle).m_iCarriedCard = -1;
+    EXPECT_EQ(View().FieldCells(), battle->m_Battle.State().m_aFieldCells);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BattleWaves.h"
 #include "content/UnitIds.h"
 
@@ -25,10 +26,10 @@ struct BareWaves {
     CBattleModel model{scene};
     // Fills both rotations' rows with the same weights.
     explicit BareWaves(const Weights& w) {
-        StageDefinition& d = model.m_StageDefinition;
+        StageDefinition& d = RuleState(model).m_StageDefinition;
         int total = 0;
         for (size_t i = 0; i < w.types.size(); ++i) {
-            d.m_aiEnemyType[i] = model.m_aEnemyDefs[i].m_iType = w.types[i];
+            d.m_aiEnemyType[i] = RuleState(model).m_aEnemyDefs[i].m_iType = w.types[i];
             d.m_afStreamWeight[i] = d.m_afWaveWeight[i] = w.weights[i];
             d.m_afStreamWeightStep[i] = d.m_afWaveWeightStep[i] = w.steps[i];
             total += int(w.weights[i]);
@@ -94,7 +95,7 @@ TEST(BattleWaves, EachRotationGivesATypeAsManyTurnsAsItWeighsAndNeverARocket) {
         for (size_t i = 0; i < c.picks.size(); ++i)
             picks.push_back(c.stream ? PickStreamEnemy(bare.model) : PickBatchEnemy(bare.model));
         EXPECT_EQ(picks, c.picks) << c.rule;
-        const StageDefinition& d = bare.model.m_StageDefinition;
+        const StageDefinition& d = bare.model.State().m_StageDefinition;
         EXPECT_FLOAT_EQ(c.stream ? d.m_afStreamWeight[1] : d.m_afWaveWeight[1], c.lastWeightAfter) << c.rule;
         EXPECT_EQ(c.stream ? d.m_iStreamWeightTotal : d.m_iWaveWeightTotal, c.totalAfter) << c.rule;
     }
@@ -116,7 +117,7 @@ TEST(BattleWaves, AWaveGrowsTheNextUpToItsCapAndStepsItsWeightsHeavyTypesAtOne) 
     };
     for (const auto& c : cases) {
         BareWaves bare(c.weights);
-        StageDefinition& d = bare.model.m_StageDefinition;
+        StageDefinition& d = RuleState(bare.model).m_StageDefinition;
         d.m_iWaveSize = c.size;
         d.m_iWaveSizeStep = c.step;
         d.m_iWaveSizeCap = c.cap;

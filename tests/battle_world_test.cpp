@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "battle/effects/Effect_MeteorEnemy.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -18,9 +19,9 @@ protected:
         Begin(stage, 1, 21);
         EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
         CPageGame& page = run->Battle();
-        page.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
-        page.m_Battle.m_lstRobots.clear();
-        page.m_Battle.m_lstFieldEffects.clear();
+        RuleState(page.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstFieldEffects.clear();
         return page;
     }
     // A player robot of that type standing at the point.
@@ -30,8 +31,8 @@ protected:
         r.m_iHp = r.m_Unit.m_iMaxHp;
         r.m_vPosition = r.m_vLastPosition = {x, y, 0.0f};
         r.m_vCell = page.m_Battle.FindNearestCell(x, y, 0.0f);
-        page.m_Battle.m_lstRobots.push_back(r);
-        return page.m_Battle.m_lstRobots.back();
+        RuleState(page.m_Battle).m_lstRobots.push_back(r);
+        return RuleState(page.m_Battle).m_lstRobots.back();
     }
     // Outlives the run: textures uploaded to it are released when the run ends.
     host::RecordingDevice device{880, 640};
@@ -40,7 +41,7 @@ protected:
 TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
     // Stage 141: episode 3, world 5.
     CPageGame& page = Playing(141);
-    const int machine = page.m_Battle.m_aEnemyDefs[0].m_iType;
+    const int machine = page.m_Battle.State().m_aEnemyDefs[0].m_iType;
     ASSERT_NE(page.m_pEffectMeteorEnemy, nullptr);
     const struct {
         float dx, dy;
@@ -49,7 +50,7 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
     } cases[] = {{-19.0f, 0.0f, 1, true}, {21.0f, 0.0f, 1, false}, {0.0f, 14.0f, 1, true},
                  {0.0f, 16.0f, 1, false}, {0.0f, 0.0f, 6, false},  {0.0f, 0.0f, 11, false}};
     for (const auto& c : cases) {
-        page.m_Battle.m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstRobots.clear();
         CVxEffect& meteors = *page.m_pEffectMeteorEnemy;
         const int index = meteors.Add(machine);
         ASSERT_GE(index, 0);
@@ -59,15 +60,15 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
         const int serial = r.m_iSerial;
         for (int i = 0; i < 200 && !page.m_pEffectMeteorEnemy->IsIdle(); ++i) meteors.Tick();
         ASSERT_TRUE(page.m_pEffectMeteorEnemy->IsIdle());
-        const CCom_GameRobot* after = FindRobotBySerial(page.m_Battle.m_lstRobots, serial);
+        const CCom_GameRobot* after = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
         ASSERT_NE(after, nullptr);
         EXPECT_EQ(after->m_iHp <= 0, c.crushed) << c.dx << "," << c.dy << " type " << c.type;
         // The Machine stands where the meteor fell.
-        EXPECT_EQ(page.m_Battle.m_lstRobots.back().Type(), machine);
-        EXPECT_FLOAT_EQ(page.m_Battle.m_lstRobots.back().m_vPosition.x, tx);
+        EXPECT_EQ(page.m_Battle.State().m_lstRobots.back().Type(), machine);
+        EXPECT_FLOAT_EQ(page.m_Battle.State().m_lstRobots.back().m_vPosition.x, tx);
     }
     // Of two robots in reach only the first in the list is hit.
-    page.m_Battle.m_lstRobots.clear();
+    RuleState(page.m_Battle).m_lstRobots.clear();
     const int index = page.m_pEffectMeteorEnemy->Add(machine);
     const float tx = page.m_pEffectMeteorEnemy->m_aInstances[index].params[3].f;
     const float ty = page.m_pEffectMeteorEnemy->m_aInstances[index].params[4].f;
@@ -80,13 +81,13 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
 
 TEST_F(BattleWorldTest, AFieldWithNoGroundInTheMiddleSendsTheMeteorsMachineInFromTheEdge) {
     CPageGame& page = Playing(141);
-    for (int i = FIELD_ROWS; i < 7 * FIELD_ROWS; ++i) page.m_Battle.m_aFieldCells[i].m_iStageKind = CELL_AIR;
-    const int machine = page.m_Battle.m_aEnemyDefs[0].m_iType;
+    for (int i = FIELD_ROWS; i < 7 * FIELD_ROWS; ++i) RuleState(page.m_Battle).m_aFieldCells[i].m_iStageKind = CELL_AIR;
+    const int machine = page.m_Battle.State().m_aEnemyDefs[0].m_iType;
     page.m_pEffectMeteorEnemy->Add(machine);
     for (int i = 0; i < 3 && !page.m_pEffectMeteorEnemy->IsIdle(); ++i) page.m_pEffectMeteorEnemy->Tick();
     EXPECT_TRUE(page.m_pEffectMeteorEnemy->IsIdle());
-    ASSERT_EQ(page.m_Battle.m_lstRobots.size(), 1u);
-    EXPECT_LT(page.m_Battle.m_lstRobots.back().m_vPosition.x, -500.0f);
+    ASSERT_EQ(page.m_Battle.State().m_lstRobots.size(), 1u);
+    EXPECT_LT(page.m_Battle.State().m_lstRobots.back().m_vPosition.x, -500.0f);
 }
 
 TEST(StageBackdropTest, PicturesFollowTheStageAndTheOverride) {

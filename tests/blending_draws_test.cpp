@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/RecordingDevice.h"
+#include "battle/model/BattleRules.h"
 #include "tests/StageRunSupport.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
@@ -78,11 +79,11 @@ TEST_P(BlendingDraws, SeeThroughPicturesAreDrawnBlended) {
     // hands, the smoke) and later dies (its dying arm).
     const bool finalStage = c.stage == 160 || c.stage == 170 || c.stage == 180;
     // The boss comes a minute in: skip to just before.
-    if (finalStage) run.Model().m_iTimeLeft = run.Model().m_iStageFrames - 3600 + 30;
+    if (finalStage) RuleState(run.Model()).m_iTimeLeft = RuleState(run.Model()).m_iStageFrames - 3600 + 30;
     int struck = -1;
     for (int f = 0; f < c.frames && run.State() == BATTLE_PLAYING; ++f) {
         run.Step();
-        for (CCom_GameRobot& r : run.Model().m_lstRobots) {
+        for (CCom_GameRobot& r : RuleState(run.Model()).m_lstRobots) {
             if (r.Type() != 1028 && r.Type() != 1031) continue;
             if (struck < 0 && r.m_iBossTimer == 1 && r.m_iState != ROBOT_DYING) {
                 r.m_aiBoss[0] = r.m_aiBoss[2] = 0;

@@ -72,12 +72,12 @@ protected:
         if (!run->Start()) return "does not start: " + run->Error();
         if (!run->RunUntilState(BATTLE_PLAYING, 20000)) return "never starts playing";
         const int start = run->BattleFrame();
-        const int budget = run->Model().m_iStageFrames + kOpenOvertime + kClosingFrames;
+        const int budget = run->Model().State().m_iStageFrames + kOpenOvertime + kClosingFrames;
         while (run->State() != BATTLE_SUMMARY && run->BattleFrame() - start <= budget) run->Step();
         const StageRunResult r = run->Result();
         std::ostringstream why;
         if (run->State() != BATTLE_SUMMARY)
-            why << "no summary after " << budget << " playing frames (" << run->Model().m_nLiveMachines
+            why << "no summary after " << budget << " playing frames (" << run->Model().State().m_nLiveMachines
                 << " Machines left); ";
         for (const std::string& box : run->BoxTexts()) why << "box \"" << box << "\"; ";
         if (why.str().empty()) return "";

@@ -4,6 +4,7 @@
 // of the Machines of the stage, and the window's close button asking to
 // leave over the card choice and the battle.
 #include "content/SaveProfile.h"
+#include "battle/model/BattleRules.h"
 #include "content/UnlockTables.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
@@ -34,11 +35,11 @@ TEST_F(ChoiceButtons, RecallFillsAnEmptyHandAndClearSendsItBack) {
     ClickButton(Page().m_pClearHandButton);
     Land();
     EXPECT_EQ(Deck(), (std::vector<int>{-1, -1, -1, -1}));
-    EXPECT_FALSE(Page().m_Battle.m_abCardPicked[ids[2]]);
-    EXPECT_FALSE(Page().m_Battle.m_abCardPicked[ids[0]]);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[2]]);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]);
 
     // A remembered card this stage cannot use is announced, the others still come.
-    Page().m_Battle.m_abCardDisabled[ids[1]] = true;
+    Page().m_abCardDisabled[ids[1]] = true;
     app.m_vecLastDeck = {ids[1], ids[2]};
     Frames(2);
     ClickButton(Page().m_pLastDeckButton);
@@ -70,7 +71,7 @@ TEST_F(ChoiceButtons, TheEncyclopediaButtonShowsOnlyOnceUnlockedAndOpensIt) {
     ClickButton(Page().m_pRobopediaButton);
     for (int f = 0; f < 60 && Page().m_iSubScreen != 1; ++f) run->Step();
     EXPECT_EQ(Page().m_iSubScreen, 1) << "the fade switched to the encyclopedia";
-    EXPECT_EQ(Page().m_Battle.m_iBattleState, BATTLE_CARD_SELECT);
+    EXPECT_EQ(Page().m_Battle.State().m_iBattleState, BATTLE_CARD_SELECT);
 }
 
 TEST_F(ChoiceButtons, TheFieldPreviewSlidesTheListAwayUntilAClick) {
@@ -81,20 +82,20 @@ TEST_F(ChoiceButtons, TheFieldPreviewSlidesTheListAwayUntilAClick) {
     ClickButton(Page().m_pPreviewButton);
     ASSERT_TRUE(Page().m_bFieldPreview);
     Frames(40);
-    EXPECT_EQ(Page().m_Battle.m_pStage->m_fScrollX, 0.0f) << "the field came to the centre";
+    EXPECT_EQ(Page().m_Battle.State().m_pStage->m_fScrollX, 0.0f) << "the field came to the centre";
     EXPECT_GT(Page().m_apCardButtons[ids[0]]->m_vPosition.y, card.y + 600.0f) << "the list went away with it";
     Click(0.0f, 0.0f);
     EXPECT_FALSE(Page().m_bFieldPreview);
     Frames(5);
     Click(card.x, card.y);
     Move(0.0f, 250.0f, 1);
-    EXPECT_FALSE(Page().m_Battle.m_abCardPicked[ids[0]]) << "no choosing while the field slides back";
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]) << "no choosing while the field slides back";
     Frames(40);
-    EXPECT_EQ(Page().m_Battle.m_pStage->m_fScrollX, 450.0f);
-    EXPECT_FALSE(Page().m_Battle.m_abCardPicked[ids[0]]) << "nor later from that click";
+    EXPECT_EQ(Page().m_Battle.State().m_pStage->m_fScrollX, 450.0f);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]) << "nor later from that click";
     Click(card.x, card.y);
     Move(0.0f, 250.0f, 1);
-    EXPECT_TRUE(Page().m_Battle.m_abCardPicked[ids[0]]) << "the list takes clicks again";
+    EXPECT_TRUE(Page().m_abCardPicked[ids[0]]) << "the list takes clicks again";
 }
 
 TEST_F(ChoiceButtons, WarningsForTheStagesMachinesAndWater) {
@@ -112,10 +113,13 @@ TEST_F(ChoiceButtons, WarningsForTheStagesMachinesAndWater) {
     };
     CPageGame& p = Page();
     for (const auto& c : kCases) {
-        for (int i = 0; i < DECK_SLOTS; ++i) p.m_Battle.m_aHand[i].m_iCard = i < int(c.deck.size()) ? c.deck[i] : -1;
-        for (int& t : p.m_Battle.m_StageDefinition.m_aiEnemyType) t = -1;
-        for (size_t i = 0; i < c.machines.size(); ++i) p.m_Battle.m_StageDefinition.m_aiEnemyType[i] = c.machines[i];
-        for (FieldCell& cell : p.m_Battle.m_aFieldCells) cell.m_iStageKind = c.ground ? TERRAIN_GROUND : TERRAIN_MARINE;
+        for (int i = 0; i < DECK_SLOTS; ++i)
+            RuleState(p.m_Battle).m_aHand[i].m_iCard = i < int(c.deck.size()) ? c.deck[i] : -1;
+        for (int& t : RuleState(p.m_Battle).m_StageDefinition.m_aiEnemyType) t = -1;
+        for (size_t i = 0; i < c.machines.size(); ++i)
+            RuleState(p.m_Battle).m_StageDefinition.m_aiEnemyType[i] = c.machines[i];
+        for (FieldCell& cell : RuleState(p.m_Battle).m_aFieldCells)
+            cell.m_iStageKind = c.ground ? TERRAIN_GROUND : TERRAIN_MARINE;
         EXPECT_EQ(p.HandWarnings(), c.kinds);
     }
 }
@@ -158,7 +162,7 @@ TEST_P(CloseButton, AsksToLeaveAndCancelResumes) {
     if (!c.opensThere) {
         for (int f = 0; f < 600 && !exitBox->IsOpen(); ++f) run->Step();
         EXPECT_TRUE(exitBox->IsOpen()) << "the request waits for a state that may show the box";
-        EXPECT_EQ(Page().m_Battle.m_iBattleState, BATTLE_PLAYING);
+        EXPECT_EQ(Page().m_Battle.State().m_iBattleState, BATTLE_PLAYING);
     }
     EXPECT_FALSE(g_bQuitRequested) << "the close button only asks";
     Key(27);

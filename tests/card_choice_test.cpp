@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "content/UnlockTables.h"
+#include "battle/model/BattleRules.h"
 #include "game/Effect_MsgBox.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
@@ -33,7 +34,7 @@ TEST_F(CardChoiceTest, APickedCardOnlyRefusesAndAShortPressSendsACardBack) {
     Land();
     EXPECT_EQ(Deck()[0], ids[1]) << "the hand closes up";
     EXPECT_EQ(Deck()[1], -1);
-    EXPECT_FALSE(Page().m_Battle.m_abCardPicked[ids[0]]);
+    EXPECT_FALSE(Page().m_abCardPicked[ids[0]]);
 }
 
 TEST_F(CardChoiceTest, DraggingAHeldCardReordersTheHand) {
@@ -54,7 +55,7 @@ TEST_F(CardChoiceTest, DraggingAHeldCardReordersTheHand) {
     EXPECT_EQ(Deck()[1], ids[2]);
     EXPECT_EQ(Deck()[2], ids[0]);
     EXPECT_EQ(Page().m_iDragMode, 0);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, -1);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, -1);
 }
 
 TEST_F(CardChoiceTest, TheCardMovingSoundIsHeardOnlyWhileACardIsDragged) {
@@ -81,7 +82,7 @@ TEST_F(CardChoiceTest, TheCardMovingSoundIsHeardOnlyWhileACardIsDragged) {
         if (step.heldFrames > 0) Move(HandSlot(0).x + 2.0f, HandSlot(0).y, step.heldFrames);
         else Release(HandSlot(0).x + 2.0f, HandSlot(0).y);
         Frames(1);
-        EXPECT_EQ(Page().m_Battle.m_bCardMoving, step.moving);
+        EXPECT_EQ(Page().m_bCardMoving, step.moving);
         ASSERT_NE(Page().m_pSfxMoveCard, nullptr);
         EXPECT_EQ(Page().m_pSfxMoveCard->IsPlaying(), step.moving);
     }
@@ -97,11 +98,11 @@ TEST(HandWarnings, KindsForTheDeck) {
     };
     for (const auto& c : kCases) {
         CPageGame page;
-        for (FieldCell& cell : page.m_Battle.m_aFieldCells) cell.m_iStageKind = TERRAIN_GROUND;
-        page.m_Battle.m_nHandSlots = 5;
-        for (size_t i = 0; i < c.deck.size(); ++i) page.m_Battle.m_aHand[i].m_iCard = c.deck[i];
+        for (FieldCell& cell : RuleState(page.m_Battle).m_aFieldCells) cell.m_iStageKind = TERRAIN_GROUND;
+        RuleState(page.m_Battle).m_nHandSlots = 5;
+        for (size_t i = 0; i < c.deck.size(); ++i) RuleState(page.m_Battle).m_aHand[i].m_iCard = c.deck[i];
         EXPECT_EQ(page.HandWarnings(), c.kinds);
-        for (FieldCell& cell : page.m_Battle.m_aFieldCells) cell.m_iStageKind = TERRAIN_AIR;
+        for (FieldCell& cell : RuleState(page.m_Battle).m_aFieldCells) cell.m_iStageKind = TERRAIN_AIR;
         std::vector<int> shortage = c.kinds;
         shortage.push_back(47);
         EXPECT_EQ(page.HandWarnings(), shortage) << "no ground: an air platform is missing";
@@ -125,9 +126,9 @@ TEST_F(CardChoiceTest, StartWarnsThenTheLoaderRunsAndTheBattleBegins) {
     CEffect_MsgBox* box = run->App().m_pEffectMsgBox;
     ASSERT_TRUE(box->IsOpen());
     EXPECT_EQ(box->m_aInstances[0].kind, 41) << "no Fusor Bot: the energy warning first";
-    EXPECT_EQ(Page().m_Battle.m_iCardChoiceStep, 1) << "the loader waits for the answer";
+    EXPECT_EQ(Page().m_iCardChoiceStep, 1) << "the loader waits for the answer";
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 3000)) << "answered, the loader runs and the battle begins";
     const std::vector<int> deck = Deck();
-    EXPECT_EQ(Page().m_Battle.m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
+    EXPECT_EQ(Page().m_Battle.State().m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
     EXPECT_EQ(run->App().m_vecLastDeck, std::vector<int>(deck.begin(), deck.begin() + 2)) << "the deck is remembered";
 }

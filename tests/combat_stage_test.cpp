@@ -45,7 +45,7 @@ TEST_P(DefendedStage, AFixedDeckWinsWithItsGoldenChecksumAndKills) {
     EXPECT_EQ(r.notFound, 0);
     if (c.fights) {
         EXPECT_GT(r.kills, 0);
-        EXPECT_GT(page.m_Battle.m_aiStageStats[0], 0) << "shots fired";
+        EXPECT_GT(page.m_Battle.State().m_aiStageStats[0], 0) << "shots fired";
     }
     char value[96];
     std::snprintf(value, sizeof value, "%d:%d:%016" PRIx64, r.frame, r.kills, r.checksum);

@@ -12,6 +12,7 @@
 #include "battle/effects/Effect_Flower.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/model/BattleRoad.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "main/GamePages.h"
 #include "battle/units/GameBullet.h"
@@ -35,7 +36,7 @@ protected:
         page = GameBattlePage(m_App.get());
         ASSERT_NE(page, nullptr);
         UseStage(12);
-        page->m_Battle.m_iBattleState = BATTLE_PLAYING;
+        RuleState(page->m_Battle).m_iBattleState = BATTLE_PLAYING;
         page->LoadEffects();
         VxSrand(11);
         g_iNextRobotSerial = g_iNextBulletSerial = g_iNextItemSerial = 0;
@@ -47,11 +48,12 @@ protected:
     }
     void UseStage(int stage) {
         m_App->m_iCurrentStage = stage;
-        std::memset(page->m_Battle.m_aFieldCells, 0, sizeof page->m_Battle.m_aFieldCells);
+        std::memset(RuleState(page->m_Battle).m_aFieldCells, 0, sizeof RuleState(page->m_Battle).m_aFieldCells);
         int groundRow = 4;
-        page->m_Battle.m_StageDefinition = StageDefinition{};
-        GetStageDefinition(stage, 0, page->m_Battle.m_StageDefinition);
-        BuildFieldGrid(stage, page->m_Battle.m_aFieldCells, page->m_Battle.m_StageDefinition.m_iGroundRow, &groundRow);
+        RuleState(page->m_Battle).m_StageDefinition = StageDefinition{};
+        GetStageDefinition(stage, 0, RuleState(page->m_Battle).m_StageDefinition);
+        BuildFieldGrid(stage, RuleState(page->m_Battle).m_aFieldCells,
+                       RuleState(page->m_Battle).m_StageDefinition.m_iGroundRow, &groundRow);
     }
     // A unit placed at a point, its reference point there.
     CCom_GameRobot& Add(int type, float x, float y, int slot = 0) {
@@ -65,12 +67,12 @@ protected:
         r.m_vPosition = r.m_vLastPosition = r.m_vHome = VxVec3{x, y, 0.0f};
         r.m_vCell = page->m_Battle.FindNearestCell(x, y, 0.0f);
         r.m_iState = r.IsMachine() ? ROBOT_MOVE : ROBOT_IDLE;
-        page->m_Battle.m_lstRobots.push_back(r);
-        return page->m_Battle.m_lstRobots.back();
+        RuleState(page->m_Battle).m_lstRobots.push_back(r);
+        return RuleState(page->m_Battle).m_lstRobots.back();
     }
     CCom_GameBullet& Fire(int kind, float x, float y, int target = -1, int owner = -1, int graphic = 0) {
         page->m_Battle.FireBullet(kind, graphic, x, y, 0.0f, target, owner);
-        return page->m_Battle.m_lstBullets.back();
+        return RuleState(page->m_Battle).m_lstBullets.back();
     }
 
     CPageGame* page = nullptr;
@@ -79,7 +81,7 @@ protected:
 // ---- Bullets by kind ----
 
 TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse) {
-    page->m_Battle.m_aHandDefs[3].m_iUpgradeLevel = 1;
+    RuleState(page->m_Battle).m_aHandDefs[3].m_iUpgradeLevel = 1;
     const struct {
         int kind;
         float x, y;
@@ -89,7 +91,7 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
     for (const auto& it : items) page->m_Battle.DropItem(it.kind, it.x, it.y, 0.0f, -1, false);
     page->m_Battle.FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
     std::vector<int> fetched;
-    for (const CCom_GameBullet& b : page->m_Battle.m_lstBullets) fetched.push_back(b.m_iTargetSerial);
+    for (const CCom_GameBullet& b : page->m_Battle.State().m_lstBullets) fetched.push_back(b.m_iTargetSerial);
     std::vector<int> expected;
     int serial = 0;
     for (const auto& it : items) {
@@ -97,10 +99,10 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
         ++serial;
     }
     EXPECT_EQ(fetched, expected);
-    page->m_Battle.m_lstBullets.clear();
-    page->m_Battle.m_lstItems.clear();
+    RuleState(page->m_Battle).m_lstBullets.clear();
+    RuleState(page->m_Battle).m_lstItems.clear();
     page->m_Battle.FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
-    EXPECT_TRUE(page->m_Battle.m_lstBullets.empty());
+    EXPECT_TRUE(page->m_Battle.State().m_lstBullets.empty());
 }
 
 // ---- Hit rules ----
@@ -115,7 +117,7 @@ TEST_F(CombatTest, RangeIsStrictAndShieldsOverflowIntoHp) {
     for (const auto& c : ranges) {
         CCom_GameRobot& m = Add(1000, 300.0f - c.dx, 28.0f);
         EXPECT_EQ(IsWithinRange(gunner, m, gunner.m_vLastPosition), c.inside) << c.dx;
-        page->m_Battle.m_lstRobots.pop_back();
+        RuleState(page->m_Battle).m_lstRobots.pop_back();
     }
     struct {
         int shieldHp, hit, shieldAfter, unitLoss;
@@ -166,8 +168,8 @@ TEST_F(CombatTest, ASniperShotMissesOnARollOfZeroInFour) {
         {"always-miss shots miss on 3", three, -1, 0, ROBOT_MOVE, 0, true},
     };
     for (const auto& r : rows) {
-        page->m_Battle.m_lstRobots.clear();
-        page->m_Battle.m_lstBullets.clear();
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstBullets.clear();
         CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
         m.m_iHp = 1000;
         m.m_iState = r.state;
@@ -178,7 +180,7 @@ TEST_F(CombatTest, ASniperShotMissesOnARollOfZeroInFour) {
         b.m_iOwnerUpgrade = r.upgrade;
         VxSrand(r.seed);
         b.TestHits(page->m_Battle, false);
-        EXPECT_EQ(page->m_Battle.m_lstRobots.back().m_iHp == 1000, r.missed) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_lstRobots.back().m_iHp == 1000, r.missed) << r.rule;
     }
 }
 
@@ -243,7 +245,7 @@ TEST_F(CombatTest, StatusEffectsHoldThirtyNinetyAndThirtyFrames) {
         {"the Frost Orca freezes", 1027, FREEZE, 1.0f, 100, STATUS_FREEZE, 30},
     };
     for (const auto& r : rows) {
-        page->m_Battle.m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstRobots.clear();
         CCom_GameRobot& m = Add(r.type, -100.0f, 28.0f);
         m.m_Unit.m_fSpeed = r.speed;
         m.m_Unit.m_iMaxHp = r.maxHp;
@@ -254,7 +256,7 @@ TEST_F(CombatTest, StatusEffectsHoldThirtyNinetyAndThirtyFrames) {
         EXPECT_EQ(m.m_iStatusFrames, r.frames) << r.rule;
     }
     // One already held keeps it.
-    page->m_Battle.m_lstRobots.clear();
+    RuleState(page->m_Battle).m_lstRobots.clear();
     CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
     m.m_Unit.m_fSpeed = 1.0f;
     m.ApplyWeb(page->m_Battle);
@@ -281,15 +283,15 @@ TEST_F(CombatTest, AMachinePastTheFieldEdgeOf550CostsItsLifePoints) {
         {"standing past the edge", 600.0f, 0.0f, false},
     };
     for (const auto& r : rows) {
-        page->m_Battle.m_lstRobots.clear();
-        page->m_Battle.m_iLife = 10;
-        page->m_Battle.m_StageDefinition.m_bLifeInPlay = 1;
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_iLife = 10;
+        RuleState(page->m_Battle).m_StageDefinition.m_bLifeInPlay = 1;
         CCom_GameRobot& m = Add(1000, r.x, 28.0f);
         m.m_Unit.m_fSpeed = r.speed;
         m.m_Unit.m_iHeartDecrease = 2;
-        auto it = std::prev(page->m_Battle.m_lstRobots.end());
+        auto it = std::prev(RuleState(page->m_Battle).m_lstRobots.end());
         EXPECT_EQ(RemoveRowRobot(page->m_Battle, it), r.crossed) << r.rule;
-        EXPECT_EQ(page->m_Battle.m_iLife, r.crossed ? 8 : 10) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_iLife, r.crossed ? 8 : 10) << r.rule;
     }
 }
 
@@ -301,15 +303,15 @@ TEST_F(CombatTest, CapsuleCagesTimeBombsAndRocketsAreNotKills) {
         int kills;
     } rows[] = {{1000, 1}, {1021, 1}, {1025, 0}, {1030, 0}, {1032, 0}};
     for (const auto& r : rows) {
-        page->m_Battle.m_lstRobots.clear();
-        page->m_Battle.m_nMachinesKilled = 0;
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_nMachinesKilled = 0;
         CCom_GameRobot& m = Add(r.type, 0.0f, 28.0f);
         m.m_iHp = 0;
         m.m_bExpired = true;
         m.m_aiAux[1] = 0;
-        auto it = std::prev(page->m_Battle.m_lstRobots.end());
+        auto it = std::prev(RuleState(page->m_Battle).m_lstRobots.end());
         EXPECT_TRUE(RemoveRowRobot(page->m_Battle, it)) << r.type;
-        EXPECT_EQ(page->m_Battle.m_nMachinesKilled, r.kills) << "type " << r.type;
+        EXPECT_EQ(page->m_Battle.State().m_nMachinesKilled, r.kills) << "type " << r.type;
     }
 }
 
@@ -332,16 +334,16 @@ TEST_F(CombatTest, AcidRainCostsTheRobotItMeetsThreeHp) {
         {"no shower in the first 2000 frames", 0, 0, 1990, 0},
     };
     for (const auto& r : rows) {
-        page->m_Battle.m_lstRobots.clear();
-        const FieldCell& c = page->m_Battle.m_aFieldCells[r.column * FIELD_ROWS + r.row];
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        const FieldCell& c = page->m_Battle.State().m_aFieldCells[r.column * FIELD_ROWS + r.row];
         CCom_GameRobot& robot = Add(1, c.m_fX, c.m_fY);
         ASSERT_EQ(int(robot.m_vCell.x), r.column);
         ASSERT_EQ(int(robot.m_vCell.y), r.row);
         const int hp = robot.m_iHp;
-        page->m_Battle.m_iStageFrames = 20000;
-        page->m_Battle.m_iTimeLeft = 20000 - r.t;
+        RuleState(page->m_Battle).m_iStageFrames = 20000;
+        RuleState(page->m_Battle).m_iTimeLeft = 20000 - r.t;
         UpdateWeatherHazards(page->m_Battle);
-        EXPECT_EQ(hp - page->m_Battle.m_lstRobots.back().m_iHp, r.loss) << r.rule;
+        EXPECT_EQ(hp - page->m_Battle.State().m_lstRobots.back().m_iHp, r.loss) << r.rule;
     }
 }
 
@@ -363,13 +365,13 @@ TEST_F(CombatTest, AnItemRestsOnGroundOrOnTheBottomRow) {
         {"the row above the bottom does not", 3, CELL_AIR, 10.0f},
     };
     for (const auto& r : rows) {
-        FieldCell& cell = page->m_Battle.m_aFieldCells[kColumn * FIELD_ROWS + r.row];
+        FieldCell& cell = RuleState(page->m_Battle).m_aFieldCells[kColumn * FIELD_ROWS + r.row];
         const int kept = cell.m_iStageKind;
         cell.m_iStageKind = r.kind;
-        page->m_Battle.m_lstItems.clear();
+        RuleState(page->m_Battle).m_lstItems.clear();
         // 5 above the cell's line: resting puts it on the line, falling takes 10.
         page->m_Battle.DropItem(0, cell.m_fX, cell.m_fY + 5.0f, 0.0f, -1, false);
-        CCom_GameItem& item = page->m_Battle.m_lstItems.back();
+        CCom_GameItem& item = RuleState(page->m_Battle).m_lstItems.back();
         item.m_fSpeedX = 0.0f;
         item.m_iAge = ITEM_HOP_FRAMES;
         item.m_vPosition = VxVec3{cell.m_fX, cell.m_fY + 5.0f, 0.0f};
@@ -414,7 +416,7 @@ namespace {
 // wave, one slot of weight 100 whose type 0 calls nobody, so each pick only
 // moves the batch cursor on by one.
 void WavesOnly(CPageGame& page, int stageFrames, int extra) {
-    StageDefinition& def = page.m_Battle.m_StageDefinition;
+    StageDefinition& def = RuleState(page.m_Battle).m_StageDefinition;
     def = StageDefinition{};
     def.m_iWaveStart = 0;
     def.m_iWaveInterval = 10;
@@ -425,9 +427,9 @@ void WavesOnly(CPageGame& page, int stageFrames, int extra) {
     def.m_iWaveWeightTotal = 100;
     def.m_iStreamInterval = 0;
     def.m_bEnemySchedule = true;
-    for (UnitDefinition& d : page.m_Battle.m_aEnemyDefs) d.m_iType = 0;
-    page.m_Battle.m_iStageFrames = stageFrames;
-    page.m_Battle.m_iBatchCursor = 0;
+    for (UnitDefinition& d : RuleState(page.m_Battle).m_aEnemyDefs) d.m_iType = 0;
+    RuleState(page.m_Battle).m_iStageFrames = stageFrames;
+    RuleState(page.m_Battle).m_iBatchCursor = 0;
 }
 
 }  // namespace
@@ -446,9 +448,9 @@ TEST_F(CombatTest, AWaveDueLessThanAThirdOfAnIntervalBeforeTheEndIsDropped) {
     };
     for (const auto& r : rows) {
         WavesOnly(*page, r.stageFrames, 0);
-        page->m_Battle.m_iTimeLeft = r.timeLeft;
+        RuleState(page->m_Battle).m_iTimeLeft = r.timeLeft;
         UpdateEnemySpawner(page->m_Battle);
-        EXPECT_EQ(page->m_Battle.m_iBatchCursor, r.picks) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_iBatchCursor, r.picks) << r.rule;
     }
 }
 
@@ -467,25 +469,25 @@ TEST_F(CombatTest, TheFirstWaveNeverTakesAnExtraEnemy) {
     };
     for (const auto& r : rows) {
         WavesOnly(*page, 6000, r.extra);
-        page->m_Battle.m_iTimeLeft = r.timeLeft;
+        RuleState(page->m_Battle).m_iTimeLeft = r.timeLeft;
         UpdateEnemySpawner(page->m_Battle);
-        EXPECT_EQ(page->m_Battle.m_iBatchCursor, r.picks) << r.rule;
-        EXPECT_EQ(page->m_Battle.m_StageDefinition.m_iExtraEnemies, r.extraAfter) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_iBatchCursor, r.picks) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_StageDefinition.m_iExtraEnemies, r.extraAfter) << r.rule;
     }
 }
 
 // The single-Machine stream walks its weights in turn; each time it wraps
 // round, the weights take one step.
 TEST_F(CombatTest, TheStreamWeightsStepEachTimeTheRotationWraps) {
-    StageDefinition& def = page->m_Battle.m_StageDefinition;
+    StageDefinition& def = RuleState(page->m_Battle).m_StageDefinition;
     def = StageDefinition{};
     def.m_afStreamWeight[0] = 1.0f;
     def.m_afStreamWeight[1] = 1.0f;
     def.m_afStreamWeightStep[1] = 1.0f;  // the second type weighs one more each round
     def.m_iStreamWeightTotal = 2;
-    page->m_Battle.m_aEnemyDefs[0].m_iType = 1000;
-    page->m_Battle.m_aEnemyDefs[1].m_iType = 1001;
-    page->m_Battle.m_iStreamCursor = 0;
+    RuleState(page->m_Battle).m_aEnemyDefs[0].m_iType = 1000;
+    RuleState(page->m_Battle).m_aEnemyDefs[1].m_iType = 1001;
+    RuleState(page->m_Battle).m_iStreamCursor = 0;
     std::vector<int> picked;
     for (int i = 0; i < 9; ++i) picked.push_back(PickStreamEnemy(page->m_Battle));
     EXPECT_EQ(picked, (std::vector<int>{1000, 1001, 1000, 1001, 1001, 1000, 1001, 1001, 1001}));
@@ -498,31 +500,31 @@ TEST_F(CombatTest, TheStreamWeightsStepEachTimeTheRotationWraps) {
 TEST_F(CombatTest, AimedShotsStartOnTheSixteenthHeldFrame) {
     m_App->m_iCurrentStage = 152;
     CCom_GameRobot& gunner = Add(1, -200.0f, 28.0f);
-    page->m_Battle.m_apMiniGameRobots[0] = &gunner;
+    RuleState(page->m_Battle).m_apMiniGameRobots[0] = &gunner;
     InputRecord& in = m_App->m_aInput[0];
     in.m_iCursorX = g_iScreenWidth / 2 + 200;
     in.m_iCursorY = g_iScreenHeight / 2 - 28;
-    page->m_Battle.m_iHoldFrames = 0;
+    RuleState(page->m_Battle).m_iHoldFrames = 0;
     std::vector<int> shots;
     for (int held = 1; held <= 18; ++held) {
         in.m_aiKey[MOUSE_LEFT] = KEY_HELD;
         gunner.m_iActionTimer = gunner.m_Unit.m_iActionInterval;  // charged
         gunner.m_iState = ROBOT_IDLE;
-        page->m_Battle.m_lstBullets.clear();
+        RuleState(page->m_Battle).m_lstBullets.clear();
         page->FireAimedShots();
-        shots.push_back(int(page->m_Battle.m_lstBullets.size()));
+        shots.push_back(int(page->m_Battle.State().m_lstBullets.size()));
     }
     EXPECT_EQ(shots, (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
     // Letting go starts the count again.
     in.m_aiKey[MOUSE_LEFT] = 0;
     page->FireAimedShots();
-    EXPECT_EQ(page->m_Battle.m_iHoldFrames, 0);
+    EXPECT_EQ(page->m_Battle.State().m_iHoldFrames, 0);
     in.m_aiKey[MOUSE_LEFT] = KEY_HELD;
-    page->m_Battle.m_lstBullets.clear();
+    RuleState(page->m_Battle).m_lstBullets.clear();
     page->FireAimedShots();
-    EXPECT_TRUE(page->m_Battle.m_lstBullets.empty());
+    EXPECT_TRUE(page->m_Battle.State().m_lstBullets.empty());
     in.m_aiKey[MOUSE_LEFT] = 0;
-    page->m_Battle.m_apMiniGameRobots[0] = nullptr;
+    RuleState(page->m_Battle).m_apMiniGameRobots[0] = nullptr;
 }
 
 // The boomerang strikes what it passes over every tenth frame of its flight.
@@ -533,8 +535,8 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
     } rows[] = {{0, true},   {1, false}, {5, false},  {9, false}, {10, true},
                 {11, false}, {20, true}, {25, false}, {30, true}};
     for (const auto& r : rows) {
-        page->m_Battle.m_lstRobots.clear();
-        page->m_Battle.m_lstBullets.clear();
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstBullets.clear();
         CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
         m.m_iHp = 1000;
         m.m_Unit.m_fSpeed = 0.0f;
@@ -545,7 +547,7 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
         b.m_iHitsLeft = 100;
         b.Update(page->m_Battle);
         b.Draw(page->m_Battle);
-        EXPECT_EQ(page->m_Battle.m_lstRobots.back().m_iHp < 1000, r.strikes) << "age " << r.age;
+        EXPECT_EQ(page->m_Battle.State().m_lstRobots.back().m_iHp < 1000, r.strikes) << "age " << r.age;
     }
 }
 
@@ -565,7 +567,7 @@ TEST_F(CombatTest, OnlyTheKillingStrikeCountsAndExplosionsKeepTheirBest) {
         CCom_GameBullet& blast = Fire(11, -150.0f, 28.0f);
         blast.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
         blast.TestHits(page->m_Battle, true);
-        page->m_Battle.m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstRobots.clear();
     };
     explode(5);
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[30], 5);
@@ -587,11 +589,12 @@ TEST_F(CombatTest, ItemDropsFollowTheLuckBoosterAndTheMachinesWorth) {
         std::map<int, int> sizes;
         const int rolls = 4000;
         for (int i = 0; i < rolls; ++i) {
-            page->m_Battle.m_lstItems.clear();
+            RuleState(page->m_Battle).m_lstItems.clear();
             CCom_GameRobot& m = Add(c.type, 0.0f, 28.0f);
             m.RollItemDrop(page->m_Battle);
-            page->m_Battle.m_lstRobots.pop_back();
-            if (!page->m_Battle.m_lstItems.empty()) ++sizes[page->m_Battle.m_lstItems.back().m_iItemKind % 4];
+            RuleState(page->m_Battle).m_lstRobots.pop_back();
+            if (!page->m_Battle.State().m_lstItems.empty())
+                ++sizes[page->m_Battle.State().m_lstItems.back().m_iItemKind % 4];
         }
         int drops = 0, biggest = 0;
         for (const auto& s : sizes) {
@@ -626,7 +629,7 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
     EXPECT_TRUE(boss.m_bExpired);
     EXPECT_GT(boss.m_iBossTimer, 1600);
     EXPECT_EQ(escort.m_iState, ROBOT_DYING);
-    EXPECT_FALSE(page->m_Battle.m_StageDefinition.m_bEnemySchedule);
+    EXPECT_FALSE(page->m_Battle.State().m_StageDefinition.m_bEnemySchedule);
     EXPECT_LE(page->m_pEffectDestroyerHand->m_aInstances[0].life, 0) << "both hands stop";
 }
 

@@ -1,6 +1,7 @@
 // The game application's overlays, focus and power hooks, and its shared
 // resources, on a started application.
 #include "game/Effect_Exit.h"
+#include "battle/model/BattleRules.h"
 #include "game/Effect_Touch.h"
 #include "tests/Harness.h"
 
@@ -54,15 +55,15 @@ TEST_F(GameFrameTest, OverStillTheBattleHowToPopUpsTickUnlessTheExitBoxIsOpen) {
 
 TEST_F(GameFrameTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPaused) {
     Enter(BATTLE_PAGE_INDEX);
-    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
-    battle->m_Battle.m_iCarriedCard = 4;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_PLAYING;
+    RuleState(battle->m_Battle).m_iCarriedCard = 4;
     Silence(m_App->m_pSndMsgBox);
     m_App->OnDeactivate();
     EXPECT_TRUE(box->IsOpen());
     EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_PAUSE);
     EXPECT_EQ(box->m_aInstances[0].age, 60) << "shown fully open";
     EXPECT_TRUE(m_App->m_bCaptureStill);
-    EXPECT_EQ(battle->m_Battle.m_iCarriedCard, -1);
+    EXPECT_EQ(battle->m_Battle.State().m_iCarriedCard, -1);
     EXPECT_TRUE(m_App->m_pResourceManager->m_bSoundsPaused);
     EXPECT_FALSE(Playing(m_App->m_pSndMsgBox)) << "no opening sound is heard";
 
@@ -85,7 +86,7 @@ TEST_F(GameFrameTest, LosingFocusMidBattleOpensThePauseBoxAtOnceAndKeepsSoundsPa
 
 TEST_F(GameFrameTest, LosingFocusBeforePlayOrDuringASwitchOpensNoPause) {
     Enter(BATTLE_PAGE_INDEX);
-    battle->m_Battle.m_iBattleState = BATTLE_BEGIN;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_BEGIN;
     m_App->OnDeactivate();
     EXPECT_TRUE(box->m_bPauseDeferred);
     EXPECT_FALSE(box->IsOpen());
@@ -94,7 +95,7 @@ TEST_F(GameFrameTest, LosingFocusBeforePlayOrDuringASwitchOpensNoPause) {
     EXPECT_FALSE(m_App->m_pResourceManager->m_bSoundsPaused);
 
     // A page being left gets neither a Pause box nor a still.
-    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_PLAYING;
     m_App->m_bSwitchPending = true;
     m_App->OnDeactivate();
     EXPECT_FALSE(box->IsOpen());

@@ -2,6 +2,7 @@
 // placing it by click-click and by drag (the 10-frame rule), refusals with
 // their texts, cancelling, the panel's 180-frame cancel and Escape.
 #include "battle/units/GameRobot.h"
+#include "battle/model/BattleRules.h"
 #include "game/Effect_MsgBox.h"
 #include "game/MsgBoxKinds.h"
 #include "game/PopupDrawing.h"
@@ -22,10 +23,10 @@ protected:
     }
     void Charge() {
         CPageGame& p = Page();
-        p.m_Battle.m_iEnergy = 500;
+        RuleState(p.m_Battle).m_iEnergy = 500;
         for (int i = 0; i < DECK_SLOTS; ++i)
-            if (p.m_Battle.m_aHand[i].m_iCard >= 0)
-                p.m_Battle.m_aHand[i].m_iCharge = p.m_Battle.m_aHandDefs[i].m_iRechargeTime;
+            if (p.m_Battle.State().m_aHand[i].m_iCard >= 0)
+                RuleState(p.m_Battle).m_aHand[i].m_iCharge = RuleState(p.m_Battle).m_aHandDefs[i].m_iRechargeTime;
     }
     void Pick(int slot) { Click(HandSlot(slot).x, HandSlot(slot).y); }
 };
@@ -59,19 +60,20 @@ class DropCase : public BattleHandTest, public ::testing::WithParamInterface<Dro
 TEST_P(DropCase, PlacesOrRefusesWithItsText) {
     const Drop d = GetParam();
     StartPlaying({d.card});
-    const int energy = Page().m_Battle.m_iEnergy;
+    const int energy = Page().m_Battle.State().m_iEnergy;
     const VxVec3 at = CellOfKind(d.kind, 3);
     Press(HandSlot(0).x, HandSlot(0).y);
-    ASSERT_EQ(Page().m_Battle.m_iCarriedCard, 0);
+    ASSERT_EQ(Page().m_Battle.State().m_iCarriedCard, 0);
     if (!d.drag) Release(HandSlot(0).x, HandSlot(0).y);
     Move(at.x, at.y, d.framesHeld - (d.drag ? 1 : 2));
     if (!d.drag) Press(at.x, at.y);
     Release(at.x, at.y);
     EXPECT_EQ(Robots(), d.placed ? 1 : 0);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, d.placed ? -1 : 0) << "a refused drop keeps the card";
-    EXPECT_EQ(Page().m_Battle.m_iEnergy, d.placed ? energy - Page().m_Battle.m_aHandDefs[0].m_iEnergyCost : energy);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, d.placed ? -1 : 0) << "a refused drop keeps the card";
+    EXPECT_EQ(Page().m_Battle.State().m_iEnergy,
+              d.placed ? energy - Page().m_Battle.State().m_aHandDefs[0].m_iEnergyCost : energy);
     if (d.placed) {
-        EXPECT_EQ(Page().m_Battle.m_aHand[0].m_iCharge, 1) << "the charge starts again";
+        EXPECT_EQ(Page().m_Battle.State().m_aHand[0].m_iCharge, 1) << "the charge starts again";
     }
     EXPECT_EQ(Message(), d.message);
 }
@@ -90,7 +92,7 @@ TEST_F(BattleHandTest, AnOccupiedCellRefusesSilentlyAndTheMessageGoesOverThePane
     Pick(1);
     Move(ground.x, ground.y, 11);
     Click(ground.x, ground.y);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, 1);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, 1);
     EXPECT_EQ(Message(), "");
     const VxVec3 air = CellOfKind(TERRAIN_AIR, 3);
     Click(air.x, air.y);
@@ -101,12 +103,12 @@ TEST_F(BattleHandTest, AnOccupiedCellRefusesSilentlyAndTheMessageGoesOverThePane
 
 TEST_F(BattleHandTest, RightButtonCancelsWithoutPaying) {
     StartPlaying({0});
-    const int energy = Page().m_Battle.m_iEnergy;
+    const int energy = Page().m_Battle.State().m_iEnergy;
     Pick(0);
     Move(0.0f, 0.0f, 3);
     RightRelease();
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, -1);
-    EXPECT_EQ(Page().m_Battle.m_iEnergy, energy);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, -1);
+    EXPECT_EQ(Page().m_Battle.State().m_iEnergy, energy);
     EXPECT_EQ(Robots(), 0);
 }
 
@@ -115,30 +117,30 @@ TEST_F(BattleHandTest, AReleaseOverThePanelCancelsOnlyAfter180Frames) {
     Pick(0);
     Move(0.0f, -200.0f, 100);
     Click(0.0f, -200.0f);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, 0) << "before 180 frames the card stays";
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, 0) << "before 180 frames the card stays";
     Move(0.0f, -200.0f, 80);
     Click(0.0f, -200.0f);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, -1);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, -1);
     EXPECT_EQ(Robots(), 0);
 }
 
 TEST_F(BattleHandTest, ACardThatIsNotReadyIsNotPicked) {
     StartPlaying({0});
-    Page().m_Battle.m_aHand[0].m_iCharge = 0;
+    RuleState(Page().m_Battle).m_aHand[0].m_iCharge = 0;
     Pick(0);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, -1);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, -1);
     Charge();
-    Page().m_Battle.m_iEnergy = Page().m_Battle.m_aHandDefs[0].m_iEnergyCost - 1;
+    RuleState(Page().m_Battle).m_iEnergy = RuleState(Page().m_Battle).m_aHandDefs[0].m_iEnergyCost - 1;
     Pick(0);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, -1);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, -1);
 }
 
 TEST_F(BattleHandTest, EscapePausesAndDropsTheCarriedCard) {
     StartPlaying({0});
     Pick(0);
-    ASSERT_EQ(Page().m_Battle.m_iCarriedCard, 0);
+    ASSERT_EQ(Page().m_Battle.State().m_iCarriedCard, 0);
     Key(VK_ESC);
-    EXPECT_EQ(Page().m_Battle.m_iCarriedCard, -1);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, -1);
     CEffect_MsgBox* box = run->App().m_pEffectMsgBox;
     ASSERT_TRUE(box->IsOpen());
     EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_PAUSE);

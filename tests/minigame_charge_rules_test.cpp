@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
@@ -14,11 +15,11 @@ struct BareCharge {
     CBattleModel model{scene};
     // One own robot on the field, none linked to fire: the charge runs alone.
     BareCharge() {
-        model.m_iBattleState = BATTLE_PLAYING;
+        RuleState(model).m_iBattleState = BATTLE_PLAYING;
         CCom_GameRobot r;
         r.m_Unit.m_iType = RobotId::GunnerBot;
         r.m_iHp = 10;
-        model.m_lstRobots.push_back(r);
+        RuleState(model).m_lstRobots.push_back(r);
     }
     void Hold(int frames) {
         for (int i = 0; i < frames; ++i) StepChargeShot(model, true);
@@ -29,7 +30,7 @@ struct BareCharge {
         do {
             StepChargeShot(model, false);
             ++frames;
-        } while (model.m_iChargePhase != 0 && frames < 1000);
+        } while (model.State().m_iChargePhase != 0 && frames < 1000);
         return frames;
     }
 };
@@ -48,21 +49,21 @@ TEST(ChargeShot, TheReleaseFiresAndTheChargeDrainsTwoFramesAFrameBeforeTheNext) 
         BareCharge b;
         const int holding = c.held < FULL_CHARGE_FRAMES ? c.held : FULL_CHARGE_FRAMES;
         b.Hold(holding);
-        EXPECT_EQ(b.model.m_iChargeFrames, c.chargeAtShot) << c.held;
-        EXPECT_EQ(b.model.m_iChargePhase, c.held < FULL_CHARGE_FRAMES ? 0 : 2) << c.held;
+        EXPECT_EQ(b.model.State().m_iChargeFrames, c.chargeAtShot) << c.held;
+        EXPECT_EQ(b.model.State().m_iChargePhase, c.held < FULL_CHARGE_FRAMES ? 0 : 2) << c.held;
         b.Hold(c.held - holding);  // holding on after a full charge only drains it
         EXPECT_EQ(b.FramesToRecover() + (c.held - holding), c.recovery) << c.held;
-        EXPECT_EQ(b.model.m_iChargeFrames, 0) << c.held;
+        EXPECT_EQ(b.model.State().m_iChargeFrames, 0) << c.held;
     }
 }
 
 TEST(ChargeShot, NoChargeBuildsOnceTheBattleIsOverOrNoOwnRobotStands) {
     for (int which = 0; which < 2; ++which) {
         BareCharge b;
-        if (which == 0) b.model.m_iBattleState = BATTLE_PLAYING + 1;
-        else b.model.m_lstRobots.front().m_iHp = 0;
+        if (which == 0) RuleState(b.model).m_iBattleState = BATTLE_PLAYING + 1;
+        else RuleState(b.model).m_lstRobots.front().m_iHp = 0;
         b.Hold(30);
-        EXPECT_EQ(b.model.m_iChargeFrames, 0) << which;
+        EXPECT_EQ(b.model.State().m_iChargeFrames, 0) << which;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "battle/model/ItemFlights.h"
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_RobotJumpOut.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
@@ -38,18 +39,18 @@ protected:
         CPageGame& p = Page();
         const CCom_GameRobot* target = nullptr;
         bool removing = false;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) removing = removing || r.Type() == ROBOT_REMOVER;
-        for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) removing = removing || r.Type() == ROBOT_REMOVER;
+        for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
             if (r.IsMachine() || r.Type() != 0 || r.m_iHp <= 0 || std::fabs(r.m_vPosition.x) > 420.0f) continue;
             target = &r;
             break;
         }
-        if (p.m_Battle.m_iRoundPhase != 0 || removing || !target) {
+        if (p.m_Battle.State().m_iRoundPhase != 0 || removing || !target) {
             run->Step();
             return;
         }
         const VxVec3 at = target->m_vPosition;
-        if (p.m_Battle.m_iCarriedCard < 0) {
+        if (p.m_Battle.State().m_iCarriedCard < 0) {
             Click(40.0f, 290.0f);
             Frames(12);
         }
@@ -60,13 +61,13 @@ protected:
     void CutOverCarriers() {
         CPageGame& p = Page();
         CEffect_Paratrooper* chute = p.m_pEffectParatrooper;
-        const float floor = p.m_Battle.m_aFieldCells[9 * FIELD_ROWS + 4].m_fY;
+        const float floor = p.m_Battle.State().m_aFieldCells[9 * FIELD_ROWS + 4].m_fY;
         for (int i = PARATROOPER_POOL - 1; chute && i >= 0; --i) {
             if (chute->m_aiState[i] != 0) continue;
             const VxVec3 robot = chute->m_avRobot[i];
             const int fall = int(std::ceil((robot.y - floor) / 15.0f));
             if (fall < 1) continue;
-            for (const CCom_GameRobot& c : p.m_Battle.m_lstRobots) {
+            for (const CCom_GameRobot& c : p.m_Battle.State().m_lstRobots) {
                 if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied) continue;
                 if (std::fabs(c.m_vPosition.x - 4.0f * float(fall) - robot.x) > 20.0f) continue;
                 Click(robot.x, chute->m_avPicture[i].y + 80.0f);
@@ -79,9 +80,9 @@ protected:
     // 175: a Hammer Bot dropped just ahead of the first Machine.
     void HammerMachines() {
         CPageGame& p = Page();
-        if (p.m_Battle.m_iCarriedCard < 0 &&
-            p.m_Battle.m_aHand[0].m_iCharge == p.m_Battle.m_aHandDefs[0].m_iRechargeTime) {
-            for (const CCom_GameRobot& m : p.m_Battle.m_lstRobots) {
+        if (p.m_Battle.State().m_iCarriedCard < 0 &&
+            p.m_Battle.State().m_aHand[0].m_iCharge == p.m_Battle.State().m_aHandDefs[0].m_iRechargeTime) {
+            for (const CCom_GameRobot& m : p.m_Battle.State().m_lstRobots) {
                 if (!m.IsMachine() || m.m_iHp <= 0 || m.m_vPosition.x > 400.0f) continue;
                 const VxVec3 at = m.m_vPosition;
                 Click(HandSlot(0).x, HandSlot(0).y);
@@ -94,7 +95,7 @@ protected:
     }
 
     void PlaceDefence() {
-        if (Page().m_Battle.m_iBattleFrame % 120 == 0) run->PlaceDefence();
+        if (Page().m_Battle.State().m_iBattleFrame % 120 == 0) run->PlaceDefence();
         run->Step();
     }
 };
@@ -151,15 +152,15 @@ protected:
         EXPECT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
         if (run->App().m_bShowStill) Click(0.0f, 0.0f);
         CPageGame& p = Page();
-        p.m_Battle.m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(p.m_Battle).m_StageDefinition.m_bEnemySchedule = false;
         return p;
     }
     // Takes every unit off the field the way the battle does.
     void EmptyField() {
         CPageGame& p = Page();
-        for (auto it = p.m_Battle.m_lstRobots.begin(); it != p.m_Battle.m_lstRobots.end();) {
+        for (auto it = RuleState(p.m_Battle).m_lstRobots.begin(); it != RuleState(p.m_Battle).m_lstRobots.end();) {
             p.m_Battle.ForgetMiniGameLinks(it->m_iSerial);
-            it = EraseRobot(p.m_Battle.m_lstRobots, it);
+            it = EraseRobot(RuleState(p.m_Battle).m_lstRobots, it);
         }
     }
 };
@@ -180,7 +181,7 @@ TEST_F(MiniGameEdge, AnEmptyFieldLosesOnlyWhereARobotOfThePlayersHasStood) {
     };
     for (const auto& c : cases) {
         CPageGame& p = Playing(c.stage);
-        p.m_Battle.m_iEnergy = 500;
+        RuleState(p.m_Battle).m_iEnergy = 500;
         EmptyField();
         if (c.robotFirst) {
             p.m_Battle.SpawnMiniGameRobotOnCell(5, 0, 2);
@@ -188,9 +189,9 @@ TEST_F(MiniGameEdge, AnEmptyFieldLosesOnlyWhereARobotOfThePlayersHasStood) {
             EmptyField();
         }
         Frames(60);
-        EXPECT_EQ(p.m_Battle.m_iLife <= 0, c.lost) << "stage " << c.stage;
+        EXPECT_EQ(p.m_Battle.State().m_iLife <= 0, c.lost) << "stage " << c.stage;
         if (c.stage == 151) {
-            EXPECT_EQ(p.m_Battle.m_iRoundPhase, 1);
+            EXPECT_EQ(p.m_Battle.State().m_iRoundPhase, 1);
         }
         run.reset();
     }
@@ -199,16 +200,16 @@ TEST_F(MiniGameEdge, AnEmptyFieldLosesOnlyWhereARobotOfThePlayersHasStood) {
 TEST_F(MiniGameEdge, Stage155IsLostWithThreeRobotsWhateverTheMachines) {
     CPageGame& p = Playing(155);
     ASSERT_EQ(Robots(), 4);
-    ASSERT_NE(p.m_Battle.CallEnemyRobot(p.m_Battle.m_aEnemyDefs[0].m_iType, 0.0f, 0.0f, 0.0f, false), nullptr);
+    ASSERT_NE(p.m_Battle.CallEnemyRobot(p.m_Battle.State().m_aEnemyDefs[0].m_iType, 0.0f, 0.0f, 0.0f, false), nullptr);
     Frames(5);
-    EXPECT_GT(p.m_Battle.m_iLife, 0);
-    for (auto it = p.m_Battle.m_lstRobots.begin(); it != p.m_Battle.m_lstRobots.end(); ++it)
+    EXPECT_GT(p.m_Battle.State().m_iLife, 0);
+    for (auto it = RuleState(p.m_Battle).m_lstRobots.begin(); it != RuleState(p.m_Battle).m_lstRobots.end(); ++it)
         if (!it->IsMachine()) {
             it->m_bExpired = 1;
             break;
         }
     Frames(3);
-    EXPECT_EQ(p.m_Battle.m_iLife, 0);
+    EXPECT_EQ(p.m_Battle.State().m_iLife, 0);
 }
 
 TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
@@ -230,51 +231,51 @@ TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
 
 TEST_F(MiniGameEdge, TweensArcToTheirEndAndShortOnesNeverStart) {
     CPageGame& p = Playing(153);
-    CCom_GameRobot& r = p.m_Battle.m_lstRobots.front();
+    CCom_GameRobot& r = RuleState(p.m_Battle).m_lstRobots.front();
     const VxVec3 start = r.m_vPosition;
     AddMiniGameTween(p.m_Battle, &r, start.x + 7.0f, start.y, start.z);
     UpdateMiniGameTweens(p.m_Battle);
     EXPECT_EQ(r.m_vPosition.x, start.x);
-    for (const MiniGameTween& t : p.m_Battle.m_aTweens) EXPECT_EQ(t.m_iFramesLeft, 0);
+    for (const MiniGameTween& t : p.m_Battle.State().m_aTweens) EXPECT_EQ(t.m_iFramesLeft, 0);
 
     AddMiniGameTween(p.m_Battle, &r, start.x + 80.0f, start.y, start.z);
-    ASSERT_EQ(p.m_Battle.m_aTweens[0].m_iFramesLeft, 10);
+    ASSERT_EQ(p.m_Battle.State().m_aTweens[0].m_iFramesLeft, 10);
     for (int i = 0; i < 5; ++i) UpdateMiniGameTweens(p.m_Battle);
     EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 40.0f);
     EXPECT_FLOAT_EQ(r.m_vPosition.y, start.y + 25.0f);  // the top of the arc
     for (int i = 0; i < 5; ++i) UpdateMiniGameTweens(p.m_Battle);
     EXPECT_FLOAT_EQ(r.m_vPosition.x, start.x + 80.0f);
     EXPECT_NEAR(r.m_vPosition.y, start.y, 1e-3);
-    EXPECT_EQ(p.m_Battle.m_aTweens[0].m_iFramesLeft, 0);
+    EXPECT_EQ(p.m_Battle.State().m_aTweens[0].m_iFramesLeft, 0);
     // All three slots busy: a fourth tween is not taken.
-    CCom_GameRobot& other = p.m_Battle.m_lstRobots.back();
+    CCom_GameRobot& other = RuleState(p.m_Battle).m_lstRobots.back();
     for (int i = 0; i < 4; ++i)
         AddMiniGameTween(p.m_Battle, &other, other.m_vPosition.x - 100.0f * float(i + 1), 0.0f, 0.0f);
-    for (const MiniGameTween& t : p.m_Battle.m_aTweens) EXPECT_GT(t.m_iFramesLeft, 0);
+    for (const MiniGameTween& t : p.m_Battle.State().m_aTweens) EXPECT_GT(t.m_iFramesLeft, 0);
 }
 
 TEST_F(MiniGameEdge, Stage177IsWonAtThirtyCaughtAndLostWhenTheTimeRunsOutAt29) {
     for (int caught : {29, 30}) {
         CPageGame& p = Playing(177);
-        p.m_Battle.m_iCatchCount = caught;
-        p.m_Battle.m_iTimeLeft = 1;
+        RuleState(p.m_Battle).m_iCatchCount = caught;
+        RuleState(p.m_Battle).m_iTimeLeft = 1;
         ASSERT_TRUE(run->RunUntilState(BATTLE_RESULT, 600));
-        EXPECT_EQ(p.m_Battle.m_iLife > 0, caught == 30) << caught;
+        EXPECT_EQ(p.m_Battle.State().m_iLife > 0, caught == 30) << caught;
         run.reset();
     }
 }
 
 TEST_F(MiniGameEdge, ParatroopersDropOnlyRobotCardsAndTheDrawEnds) {
     CPageGame& p = Playing(177);
-    ASSERT_EQ(p.m_Battle.m_nHandSlots, 1);
-    ASSERT_NE(p.m_Battle.m_aHandDefs[0].m_iRole, ROLE_ATTACK);  // the only shown card never drops
+    ASSERT_EQ(p.m_Battle.State().m_nHandSlots, 1);
+    ASSERT_NE(p.m_Battle.State().m_aHandDefs[0].m_iRole, ROLE_ATTACK);  // the only shown card never drops
     CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
     for (int i = 0; i < 12; ++i) DropParatrooper(p.m_Battle);
     int dropped = 0;
     for (int i = 0; i < PARATROOPER_POOL; ++i) {
         if (chute.m_aInstances[i].life <= 0) continue;
         ++dropped;
-        EXPECT_EQ(p.m_Battle.m_aHandDefs[chute.m_aInstances[i].kind].m_iRole, ROLE_ATTACK);
+        EXPECT_EQ(p.m_Battle.State().m_aHandDefs[chute.m_aInstances[i].kind].m_iRole, ROLE_ATTACK);
     }
     EXPECT_EQ(dropped, 12);
 }
@@ -309,7 +310,7 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
     for (const auto& c : cases) {
         CPageGame& p = Playing(177);
         EmptyField();
-        const float floor = p.m_Battle.m_aFieldCells[4].m_fY;
+        const float floor = p.m_Battle.State().m_aFieldCells[4].m_fY;
         CCom_GameRobot* carrier = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(23), 0.0f, floor, 0.0f);
         ASSERT_NE(carrier, nullptr);
         carrier->m_vPosition = VxVec3{c.offset, floor, 0.0f};
@@ -320,8 +321,8 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
         chute.m_aInstances[0].params[0] = 0.0f;
         chute.m_aInstances[0].params[1] = floor;
         chute.Tick();
-        EXPECT_EQ(p.m_Battle.m_iCatchCount, c.caught ? 1 : 0) << c.offset;
-        const CCom_GameRobot& landed = p.m_Battle.m_lstRobots.back();
+        EXPECT_EQ(p.m_Battle.State().m_iCatchCount, c.caught ? 1 : 0) << c.offset;
+        const CCom_GameRobot& landed = p.m_Battle.State().m_lstRobots.back();
         EXPECT_EQ(landed.Type(), 19);
         EXPECT_EQ(landed.m_iLinkedSerial, c.caught ? carrierSerial : NO_SERIAL) << c.offset;
         EXPECT_EQ(landed.m_iHp > 0, c.caught) << c.offset;
@@ -369,16 +370,16 @@ TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
     } cases[] = {{154, 4, 0}, {158, 23, 10000}, {161, -1, 0}};
     for (const auto& c : cases) {
         CPageGame& p = Playing(c.stage);
-        const size_t before = p.m_Battle.m_lstRobots.size();
+        const size_t before = p.m_Battle.State().m_lstRobots.size();
         ASSERT_TRUE(LaunchItemFlight(p.m_Battle, ITEM_CAPSULE, VxVec3{-300.0f, 0.0f, 0.0f}));
         for (int i = 0; i < 60; ++i) RunItemFlights(p.m_Battle);
         if (c.type < 0) {
-            EXPECT_EQ(p.m_Battle.m_lstRobots.size(), before) << c.stage;
+            EXPECT_EQ(p.m_Battle.State().m_lstRobots.size(), before) << c.stage;
         } else {
-            ASSERT_EQ(p.m_Battle.m_lstRobots.size(), before + 1) << c.stage;
-            EXPECT_EQ(p.m_Battle.m_lstRobots.back().Type(), c.type) << c.stage;
+            ASSERT_EQ(p.m_Battle.State().m_lstRobots.size(), before + 1) << c.stage;
+            EXPECT_EQ(p.m_Battle.State().m_lstRobots.back().Type(), c.type) << c.stage;
             if (c.hp) {
-                EXPECT_EQ(p.m_Battle.m_lstRobots.back().m_iHp, c.hp) << c.stage;
+                EXPECT_EQ(p.m_Battle.State().m_lstRobots.back().m_iHp, c.hp) << c.stage;
             }
         }
         run.reset();
@@ -387,11 +388,11 @@ TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
 
 TEST_F(MiniGameEdge, Stage151RefusesPlacementWhileTheFieldScrolls) {
     CPageGame& p = Playing(151);
-    const VxVec3 fusor = p.m_Battle.m_lstRobots.front().m_vPosition;
-    p.m_Battle.m_iCarriedCard = REMOVER_SLOT;
+    const VxVec3 fusor = p.m_Battle.State().m_lstRobots.front().m_vPosition;
+    RuleState(p.m_Battle).m_iCarriedCard = REMOVER_SLOT;
     Aim(fusor.x, fusor.y);
     EXPECT_TRUE(p.CanPlaceCard(0));
-    p.m_Battle.m_iRoundPhase = 1;
+    RuleState(p.m_Battle).m_iRoundPhase = 1;
     EXPECT_FALSE(p.CanPlaceCard(0));
 }
 

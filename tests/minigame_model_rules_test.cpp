@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -23,14 +24,14 @@ struct BareMiniGame : BareModel {
         r.m_Unit.m_iRole = role;
         r.m_iHp = hp;
         r.m_vPosition = VxVec3{x, y, 0.0f};
-        model.m_lstRobots.push_back(r);
-        return model.m_lstRobots.back();
+        RuleState(model).m_lstRobots.push_back(r);
+        return RuleState(model).m_lstRobots.back();
     }
     void Lay(int kind, float x, float y) {
         CCom_GameItem item;
         item.m_iItemKind = kind;
         item.m_vPosition = VxVec3{x, y, 0.0f};
-        model.m_lstItems.push_back(item);
+        RuleState(model).m_lstItems.push_back(item);
     }
 };
 
@@ -65,8 +66,8 @@ TEST(MiniGameModelRules, NoRobotLeftLosesOnlyOnceARobotStoodAndNotOnTheCatchOrEn
     };
     for (const LossCase& c : cases) {
         BareMiniGame b;
-        b.model.m_nLiveRobots = c.liveRobots;
-        b.model.m_bPlayerRobotSeen = c.robotSeen;
+        RuleState(b.model).m_nLiveRobots = c.liveRobots;
+        RuleState(b.model).m_bPlayerRobotSeen = c.robotSeen;
         EXPECT_EQ(NoRobotLeftLoses(b.model, c.stage), c.loses) << c.name;
     }
 }
@@ -79,7 +80,7 @@ TEST(MiniGameModelRules, AimedShotsFireFromTheSixteenthHeldFrameAndALetGoStartsT
     EXPECT_TRUE(fired[15]) << "the sixteenth fires";
     EXPECT_TRUE(fired[16]) << "and every frame held after it";
     EXPECT_FALSE(CountAimHold(b.model, false)) << "letting go stops the shots";
-    EXPECT_EQ(b.model.m_iHoldFrames, 0);
+    EXPECT_EQ(b.model.State().m_iHoldFrames, 0);
     EXPECT_FALSE(CountAimHold(b.model, true)) << "held again, the count starts from one";
 }
 
@@ -98,8 +99,8 @@ TEST(MiniGameModelRules, AnOwnLiveAttackerPicksUpWhatLiesWithinFiftyPixels) {
         b.Stand(0.0f, 100.0f, c.side, c.hp, c.role);
         b.Lay(c.itemKind, c.itemX, 100.0f);
         CollectItemsByTouch(b.model);
-        EXPECT_EQ(b.model.m_lstItems.empty(), c.taken) << c.name;
-        EXPECT_EQ(b.model.m_iPanelTimer, c.panelTimer) << c.name;
+        EXPECT_EQ(b.model.State().m_lstItems.empty(), c.taken) << c.name;
+        EXPECT_EQ(b.model.State().m_iPanelTimer, c.panelTimer) << c.name;
     }
 }
 
@@ -107,11 +108,11 @@ TEST(MiniGameModelRules, OnlyTheFirstMachineRecordWalksFast) {
     BareMiniGame b;
     const int types[] = {RobotId::GunnerBot, MachineId::Destroyer, MachineId::DestroyerZero};
     for (int i = 0; i < 3; ++i) {
-        b.model.m_aEnemyDefs[i].m_iType = types[i];
-        b.model.m_aEnemyDefs[i].m_fSpeed = 0.5f;
+        RuleState(b.model).m_aEnemyDefs[i].m_iType = types[i];
+        RuleState(b.model).m_aEnemyDefs[i].m_fSpeed = 0.5f;
     }
     SetFastMachines(b.model);
-    EXPECT_EQ(b.model.m_aEnemyDefs[0].m_fSpeed, 0.5f) << "a robot record keeps its speed";
-    EXPECT_EQ(b.model.m_aEnemyDefs[1].m_fSpeed, 1.5f) << "the first Machine record walks fast";
-    EXPECT_EQ(b.model.m_aEnemyDefs[2].m_fSpeed, 0.5f) << "the next Machine record keeps its speed";
+    EXPECT_EQ(b.model.State().m_aEnemyDefs[0].m_fSpeed, 0.5f) << "a robot record keeps its speed";
+    EXPECT_EQ(b.model.State().m_aEnemyDefs[1].m_fSpeed, 1.5f) << "the first Machine record walks fast";
+    EXPECT_EQ(b.model.State().m_aEnemyDefs[2].m_fSpeed, 0.5f) << "the next Machine record keeps its speed";
 }

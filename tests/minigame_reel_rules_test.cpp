@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/SlotMachineRules.h"
 
 namespace {
@@ -21,10 +22,10 @@ struct BareReels {
     // Stage 159's reels, all spinning, as after the first payout's pause.
     BareReels() {
         static const int kPeriods[SLOT_REELS] = {15, 17, 19};
-        model.m_iBattleState = BATTLE_PLAYING;
-        model.m_iStateFrames = 1;
+        RuleState(model).m_iBattleState = BATTLE_PLAYING;
+        RuleState(model).m_iStateFrames = 1;
         for (int i = 0; i < SLOT_REELS; ++i) {
-            SlotReel& reel = model.m_aSlotReels[i];
+            SlotReel& reel = RuleState(model).m_aSlotReels[i];
             reel.m_vecCodes = SlotReelCodes(159);
             reel.m_iPeriod = kPeriods[i];
             reel.m_bRunning = 1;
@@ -62,29 +63,29 @@ TEST(SlotReels, TheRowsAboveAndBelowThePayLineWrapAroundTheReel) {
     };
     const Case cases[] = {{0, 0, codes[0]}, {0, -1, codes[last]}, {last, 1, codes[0]}, {4, 1, codes[5]}};
     for (const Case& c : cases) {
-        b.model.m_aSlotReels[1].m_iPosition = c.position;
+        RuleState(b.model).m_aSlotReels[1].m_iPosition = c.position;
         EXPECT_EQ(GetReelSymbol(b.model, 1, c.offset), c.code) << c.position << " " << c.offset;
     }
-    b.model.m_aSlotReels[1].m_vecCodes.clear();
+    RuleState(b.model).m_aSlotReels[1].m_vecCodes.clear();
     EXPECT_EQ(GetReelSymbol(b.model, 1, 0), -1);
 }
 
 TEST(SlotReels, AReelTurnsARowEachPeriodAndAStoppedOneTakesOneMoreThenStands) {
     BareReels b;
     b.Frames(1, 58);  // frames 15, 30, 45 / 17, 34, 51 / 19, 38, 57
-    for (const SlotReel& reel : b.model.m_aSlotReels) EXPECT_EQ(reel.m_iPosition, 3);
+    for (const SlotReel& reel : b.model.State().m_aSlotReels) EXPECT_EQ(reel.m_iPosition, 3);
 
     ASSERT_EQ(NextReelToStop(b.model), 2);
     StopSlotReel(b.model, 2);
     EXPECT_EQ(NextReelToStop(b.model), 1);
     b.Frames(58, 76);  // reel 2's next row is frame 76
-    EXPECT_EQ(b.model.m_aSlotReels[2].m_iPosition, 3);
-    EXPECT_FALSE(b.model.m_aSlotReels[2].m_bStopped);
+    EXPECT_EQ(b.model.State().m_aSlotReels[2].m_iPosition, 3);
+    EXPECT_FALSE(b.model.State().m_aSlotReels[2].m_bStopped);
     b.Frames(76, 200);
-    EXPECT_EQ(b.model.m_aSlotReels[2].m_iPosition, 4);
-    EXPECT_TRUE(b.model.m_aSlotReels[2].m_bStopped);
-    EXPECT_EQ(b.model.m_aSlotReels[0].m_iPosition, 199 / 15 % 9);
-    EXPECT_EQ(b.model.m_aSlotReels[1].m_iPosition, 199 / 17 % 9);
+    EXPECT_EQ(b.model.State().m_aSlotReels[2].m_iPosition, 4);
+    EXPECT_TRUE(b.model.State().m_aSlotReels[2].m_bStopped);
+    EXPECT_EQ(b.model.State().m_aSlotReels[0].m_iPosition, 199 / 15 % 9);
+    EXPECT_EQ(b.model.State().m_aSlotReels[1].m_iPosition, 199 / 17 % 9);
 }
 
 TEST(SlotReels, ThePulledLeverRestsTenFramesAndOnlyWhilePlayingWithNothingCarried) {
@@ -96,9 +97,9 @@ TEST(SlotReels, ThePulledLeverRestsTenFramesAndOnlyWhilePlayingWithNothingCarrie
     EXPECT_FALSE(SlotLeverReady(b.model));
     b.Frames(10, 11);
     EXPECT_TRUE(SlotLeverReady(b.model));
-    b.model.m_iCarriedCard = 0;
+    RuleState(b.model).m_iCarriedCard = 0;
     EXPECT_FALSE(SlotLeverReady(b.model));
-    b.model.m_iCarriedCard = -1;
-    b.model.m_iBattleState = BATTLE_PLAYING + 1;
+    RuleState(b.model).m_iCarriedCard = -1;
+    RuleState(b.model).m_iBattleState = BATTLE_PLAYING + 1;
     EXPECT_FALSE(SlotLeverReady(b.model));
 }

@@ -1,6 +1,7 @@
 // The rules that decide a round of the relocation, slot-machine, charge-shot
 // and final-boss mini-games, each driven to its edge.
 #include "tests/MiniGamePlayers.h"
+#include "battle/model/BattleRules.h"
 
 namespace {
 
@@ -13,12 +14,12 @@ protected:
     }
     int Capsules(int slot) {
         int n = 0;
-        for (const CCom_GameItem& item : Page().m_Battle.m_lstItems)
+        for (const CCom_GameItem& item : Page().m_Battle.State().m_lstItems)
             n += item.m_iItemKind == ITEM_CAPSULE && item.m_iCard == slot;
         return n;
     }
     bool AllStopped() {
-        for (const SlotReel& reel : Page().m_Battle.m_aSlotReels)
+        for (const SlotReel& reel : Page().m_Battle.State().m_aSlotReels)
             if (!reel.m_bStopped) return false;
         return true;
     }
@@ -33,34 +34,35 @@ TEST_F(MiniGameRules, TheFirstSpinStopsAtOnceAndPaysThreeMiniMinesThenTheReelsTu
         while (!AllStopped() && frames++ < 60) run->Step();
         ASSERT_TRUE(AllStopped()) << stage;
         for (int i = 0; i < SLOT_REELS; ++i) {
-            EXPECT_EQ(p.m_Battle.m_aSlotReels[i].m_iPosition, 1) << stage;
+            EXPECT_EQ(p.m_Battle.State().m_aSlotReels[i].m_iPosition, 1) << stage;
             EXPECT_EQ(GetReelSymbol(p.m_Battle, i, 0), 6) << stage;
         }
         EXPECT_EQ(Capsules(mine), 3) << stage;
         int wait = 0;
-        while (!p.m_Battle.m_aSlotReels[0].m_bRunning && wait++ < 400) run->Step();
+        while (!p.m_Battle.State().m_aSlotReels[0].m_bRunning && wait++ < 400) run->Step();
         EXPECT_NEAR(wait, 180, 1) << stage;
-        for (const SlotReel& reel : p.m_Battle.m_aSlotReels) EXPECT_TRUE(reel.m_bRunning && !reel.m_bStopped) << stage;
+        for (const SlotReel& reel : p.m_Battle.State().m_aSlotReels)
+            EXPECT_TRUE(reel.m_bRunning && !reel.m_bStopped) << stage;
         run.reset();
     }
 }
 
 TEST_F(MiniGameRules, ClicksOnTheStopButtonStopTheReelsRightToLeft) {
     CPageGame& p = StartPlaying(159);
-    while (!p.m_Battle.m_aSlotReels[0].m_bRunning && run->RunnerFrame() < 2000) run->Step();
-    ASSERT_TRUE(p.m_Battle.m_aSlotReels[0].m_bRunning);
+    while (!p.m_Battle.State().m_aSlotReels[0].m_bRunning && run->RunnerFrame() < 2000) run->Step();
+    ASSERT_TRUE(p.m_Battle.State().m_aSlotReels[0].m_bRunning);
     const VxVec3 lever = p.m_pSlotStopButton->m_vPosition;
     Click(0.0f, 150.0f);  // off the button: nothing stops
-    for (const SlotReel& reel : p.m_Battle.m_aSlotReels) EXPECT_TRUE(reel.m_bRunning);
+    for (const SlotReel& reel : p.m_Battle.State().m_aSlotReels) EXPECT_TRUE(reel.m_bRunning);
     Click(lever.x, lever.y);
-    EXPECT_FALSE(p.m_Battle.m_aSlotReels[2].m_bRunning);
-    EXPECT_TRUE(p.m_Battle.m_aSlotReels[1].m_bRunning);
+    EXPECT_FALSE(p.m_Battle.State().m_aSlotReels[2].m_bRunning);
+    EXPECT_TRUE(p.m_Battle.State().m_aSlotReels[1].m_bRunning);
     Click(lever.x, lever.y);  // the lever still swings back
-    EXPECT_TRUE(p.m_Battle.m_aSlotReels[1].m_bRunning);
+    EXPECT_TRUE(p.m_Battle.State().m_aSlotReels[1].m_bRunning);
     Frames(10);
     Click(lever.x, lever.y);
-    EXPECT_FALSE(p.m_Battle.m_aSlotReels[1].m_bRunning);
-    EXPECT_TRUE(p.m_Battle.m_aSlotReels[0].m_bRunning);
+    EXPECT_FALSE(p.m_Battle.State().m_aSlotReels[1].m_bRunning);
+    EXPECT_TRUE(p.m_Battle.State().m_aSlotReels[0].m_bRunning);
 }
 
 TEST_F(MiniGameRules, TwoEqualSymbolsPayOneCapsuleThreePayThreeAndNoneNothing) {
@@ -73,24 +75,24 @@ TEST_F(MiniGameRules, TwoEqualSymbolsPayOneCapsuleThreePayThreeAndNoneNothing) {
     const Payout kPayouts[] = {{{0, 1, 4}, 6, 1}, {{4, 5, 6}, 14, 3}, {{0, 4, 7}, 6, 0}, {{7, 4, 8}, 20, 1}};
     CPageGame& p = StartPlaying(159);
     for (const Payout& c : kPayouts) {
-        p.m_Battle.m_lstItems.clear();
-        for (int i = 0; i < SLOT_REELS; ++i) p.m_Battle.m_aSlotReels[i].m_iPosition = c.positions[i];
+        RuleState(p.m_Battle).m_lstItems.clear();
+        for (int i = 0; i < SLOT_REELS; ++i) RuleState(p.m_Battle).m_aSlotReels[i].m_iPosition = c.positions[i];
         PayOutSlotMatch(p.m_Battle);
         EXPECT_EQ(Capsules(p.m_Battle.FindHandCard(c.card)), c.capsules)
             << c.positions[0] << c.positions[1] << c.positions[2];
-        EXPECT_EQ(int(p.m_Battle.m_lstItems.size()), c.capsules);
+        EXPECT_EQ(int(p.m_Battle.State().m_lstItems.size()), c.capsules);
     }
 }
 
 TEST_F(MiniGameRules, FourReelCodesOnThreeSlotsAllGetTheirHandRecords) {
     for (int stage : {176, 178}) {
         CPageGame& p = StartPlaying(stage);
-        EXPECT_EQ(p.m_Battle.m_nHandSlots, 3);
-        for (int code : p.m_Battle.m_aSlotReels[0].m_vecCodes) {
+        EXPECT_EQ(p.m_Battle.State().m_nHandSlots, 3);
+        for (int code : p.m_Battle.State().m_aSlotReels[0].m_vecCodes) {
             const int slot = p.m_Battle.FindHandCard(code);
             ASSERT_GE(slot, 0) << stage << " card " << code;
-            EXPECT_EQ(p.m_Battle.m_aHandDefs[slot].m_iType, code);
-            EXPECT_GT(p.m_Battle.m_aHandDefs[slot].m_iMaxHp, 0) << stage << " card " << code;
+            EXPECT_EQ(p.m_Battle.State().m_aHandDefs[slot].m_iType, code);
+            EXPECT_GT(p.m_Battle.State().m_aHandDefs[slot].m_iMaxHp, 0) << stage << " card " << code;
         }
         run.reset();
     }
@@ -100,21 +102,21 @@ TEST_F(MiniGameRules, AChargeOf44FramesFiresNothingAndOf45FiresAShortShot) {
     for (int held : {44, 45}) {
         CPageGame& p = StartPlaying(164);
         Frames(5);
-        const CCom_GameRobot* cannon = p.m_Battle.m_apMiniGameRobots[0];
+        const CCom_GameRobot* cannon = p.m_Battle.State().m_apMiniGameRobots[0];
         ASSERT_NE(cannon, nullptr);
         const int serial = cannon->m_iSerial;
         auto shots = [&] {
             std::vector<const CCom_GameBullet*> out;
-            for (const CCom_GameBullet& b : p.m_Battle.m_lstBullets)
+            for (const CCom_GameBullet& b : p.m_Battle.State().m_lstBullets)
                 if (b.m_iOwnerSerial == serial) out.push_back(&b);
             return out;
         };
         const size_t before = shots().size();
         Press(0.0f, 0.0f);
-        while (p.m_Battle.m_iChargeFrames < held) run->Step();
-        EXPECT_EQ(p.m_Battle.m_iChargeFrames, held);
+        while (p.m_Battle.State().m_iChargeFrames < held) run->Step();
+        EXPECT_EQ(p.m_Battle.State().m_iChargeFrames, held);
         Release(0.0f, 0.0f);
-        EXPECT_EQ(p.m_Battle.m_iChargePhase, 2);
+        EXPECT_EQ(p.m_Battle.State().m_iChargePhase, 2);
         const auto after = shots();
         if (held == 44) {
             EXPECT_EQ(after.size(), before);
@@ -136,21 +138,21 @@ TEST_F(MiniGameRules, TheEnergyGoalIsLostWithoutFusorsBelowTenAndWonAtAThousand)
         {9, false, BATTLE_RESULT}, {10, false, BATTLE_PLAYING}, {9, true, BATTLE_PLAYING}, {1000, true, BATTLE_REWARD}};
     for (const EnergyCase& c : kCases) {
         CPageGame& p = StartPlaying(172);
-        while (p.m_Battle.m_nLiveMachines == 0 && run->RunnerFrame() < 6000) run->Step();
-        ASSERT_GT(p.m_Battle.m_nLiveMachines, 0);
+        while (p.m_Battle.State().m_nLiveMachines == 0 && run->RunnerFrame() < 6000) run->Step();
+        ASSERT_GT(p.m_Battle.State().m_nLiveMachines, 0);
         if (!c.fusors)
-            for (auto it = p.m_Battle.m_lstRobots.begin(); it != p.m_Battle.m_lstRobots.end();) {
+            for (auto it = RuleState(p.m_Battle).m_lstRobots.begin(); it != RuleState(p.m_Battle).m_lstRobots.end();) {
                 if (it->Type() != 0 && it->Type() != 35) {
                     ++it;
                     continue;
                 }
                 p.m_Battle.ForgetMiniGameLinks(it->m_iSerial);
-                it = EraseRobot(p.m_Battle.m_lstRobots, it);
+                it = EraseRobot(RuleState(p.m_Battle).m_lstRobots, it);
             }
-        p.m_Battle.m_iEnergy = c.energy;
+        RuleState(p.m_Battle).m_iEnergy = c.energy;
         Frames(2);
-        EXPECT_EQ(p.m_Battle.m_iBattleState, c.state) << c.energy << " " << c.fusors;
-        EXPECT_EQ(p.m_Battle.m_iLife > 0, c.state != BATTLE_RESULT);
+        EXPECT_EQ(p.m_Battle.State().m_iBattleState, c.state) << c.energy << " " << c.fusors;
+        EXPECT_EQ(p.m_Battle.State().m_iLife > 0, c.state != BATTLE_RESULT);
         run.reset();
     }
 }
@@ -158,9 +160,9 @@ TEST_F(MiniGameRules, TheEnergyGoalIsLostWithoutFusorsBelowTenAndWonAtAThousand)
 TEST_F(MiniGameRules, TheFinalBossWalksInAndItsDeathEndsTheStageWhileTheClockEndsItLost) {
     for (const bool killed : {true, false}) {
         CPageGame& p = StartPlaying(160);
-        p.m_Battle.m_iTimeLeft = p.m_Battle.m_iStageFrames - 3600 + 1;
+        RuleState(p.m_Battle).m_iTimeLeft = RuleState(p.m_Battle).m_iStageFrames - 3600 + 1;
         Frames(2);
-        CCom_GameRobot* boss = p.m_Battle.m_pMiniGameBoss;
+        CCom_GameRobot* boss = p.m_Battle.State().m_pMiniGameBoss;
         ASSERT_NE(boss, nullptr);
         EXPECT_EQ(boss->Type(), 1028);
         EXPECT_EQ(g_CurrentProfile.m_aEnemySeen[28].met, 1);
@@ -171,18 +173,18 @@ TEST_F(MiniGameRules, TheFinalBossWalksInAndItsDeathEndsTheStageWhileTheClockEnd
         if (killed) {
             boss->TakeDamage(p.m_Battle, boss->m_iHp + 1000);
         } else {
-            p.m_Battle.m_iTimeLeft = 1;
+            RuleState(p.m_Battle).m_iTimeLeft = 1;
         }
         const int from = run->BattleFrame();
-        while (p.m_Battle.m_iBattleState == BATTLE_PLAYING && run->BattleFrame() - from < 3000) run->Step();
+        while (p.m_Battle.State().m_iBattleState == BATTLE_PLAYING && run->BattleFrame() - from < 3000) run->Step();
         if (killed) {
-            EXPECT_EQ(p.m_Battle.m_iBattleState, BATTLE_REWARD);
+            EXPECT_EQ(p.m_Battle.State().m_iBattleState, BATTLE_REWARD);
             // The boss falls for its whole death sequence before the stage ends.
             EXPECT_GT(run->BattleFrame() - from, 600);
-            EXPECT_EQ(p.m_Battle.m_pMiniGameBoss, nullptr);
+            EXPECT_EQ(p.m_Battle.State().m_pMiniGameBoss, nullptr);
         } else {
-            EXPECT_EQ(p.m_Battle.m_iBattleState, BATTLE_RESULT);
-            EXPECT_EQ(p.m_Battle.m_iLife, 0);
+            EXPECT_EQ(p.m_Battle.State().m_iBattleState, BATTLE_RESULT);
+            EXPECT_EQ(p.m_Battle.State().m_iLife, 0);
         }
         run.reset();
     }

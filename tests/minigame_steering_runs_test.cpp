@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
@@ -29,26 +30,26 @@ struct Hand {
 };
 using Player = std::function<Hand(CPageGame&)>;
 
-const CCom_GameRobot* Controlled(CPageGame& page) { return page.m_Battle.m_apMiniGameRobots[0]; }
+const CCom_GameRobot* Controlled(CPageGame& page) { return page.m_Battle.State().m_apMiniGameRobots[0]; }
 
 // The Machine nearest to crossing the field (the one furthest right); a
 // boss only when nothing else is there.
 const CCom_GameRobot* LeadMachine(CPageGame& page) {
     const CCom_GameRobot* best = nullptr;
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots)
-        if (r.IsMachine() && r.m_iHp > 0 && &r != page.m_Battle.m_pMiniGameBoss && r.m_vPosition.x > -600.0f &&
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
+        if (r.IsMachine() && r.m_iHp > 0 && &r != page.m_Battle.State().m_pMiniGameBoss && r.m_vPosition.x > -600.0f &&
             (!best || r.m_vPosition.x > best->m_vPosition.x))
             best = &r;
-    return best ? best : page.m_Battle.m_pMiniGameBoss;
+    return best ? best : page.m_Battle.State().m_pMiniGameBoss;
 }
 
 Hand Idle(CPageGame&) { return Hand{}; }
 
-float RowY(CPageGame& page, int row) { return page.m_Battle.m_aFieldCells[row].m_fY; }
+float RowY(CPageGame& page, int row) { return page.m_Battle.State().m_aFieldCells[row].m_fY; }
 
 // Whether a Machine's shot is heading for the point from the left.
 bool Threatened(CPageGame& page, float x, float y) {
-    for (const CCom_GameBullet& b : page.m_Battle.m_lstBullets)
+    for (const CCom_GameBullet& b : page.m_Battle.State().m_lstBullets)
         if (b.m_iSide == 1 && b.m_vPosition.x < x + 30.0f && b.m_vPosition.x > x - 700.0f &&
             std::fabs(b.m_vPosition.y - y) < 70.0f)
             return true;
@@ -72,9 +73,9 @@ float SafeY(CPageGame& page, float x, float want) {
 // Aimed shooting: hold the button and lead the Machine nearest to crossing;
 // a capsule lying on the field is clicked first.
 Hand Aim(CPageGame& page) {
-    for (const CCom_GameItem& item : page.m_Battle.m_lstItems)
+    for (const CCom_GameItem& item : page.m_Battle.State().m_lstItems)
         if (item.m_iItemKind == ITEM_CAPSULE && std::fabs(item.m_vPosition.y) < 250.0f)
-            return Hand{page.m_Battle.m_iBattleFrame % 2 == 0, item.m_vPosition.x, item.m_vPosition.y};
+            return Hand{page.m_Battle.State().m_iBattleFrame % 2 == 0, item.m_vPosition.x, item.m_vPosition.y};
     const CCom_GameRobot* me = Controlled(page);
     const CCom_GameRobot* m = LeadMachine(page);
     if (!me || !m) return Hand{true, -300.0f, 0.0f};
@@ -101,11 +102,11 @@ constexpr int kGunnerColumn = 8;  // where 171 places the Machine Gunner
 Hand Pilot(CPageGame& page) {
     const CCom_GameRobot* me = SteeredRobot(page.m_Battle);
     if (!me) return Hand{};
-    const CCom_GameRobot* boss = page.m_Battle.m_pMiniGameBoss;
+    const CCom_GameRobot* boss = page.m_Battle.State().m_pMiniGameBoss;
     const VxVec3 at = me->m_vPosition;
     const CCom_GameRobot* m = nullptr;
     float soonest = 1e9f;
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || &r == boss || r.m_vPosition.x > at.x + 20.0f ||
             r.m_vPosition.x < -600.0f || r.m_Unit.m_fSpeed <= 0.0f)
             continue;
@@ -120,7 +121,7 @@ Hand Pilot(CPageGame& page) {
         boss && boss->m_iState == ROBOT_ATTACK && boss->m_iActionTimer >= 95 && boss->m_iActionTimer < 140;
     auto clear = [&](float x, float y) {
         if ((beamDue && std::fabs(y - boss->m_vPosition.y - 50.0f) < 150.0f) || Threatened(page, x, y)) return false;
-        for (const CCom_GameBullet& b : page.m_Battle.m_lstBullets) {
+        for (const CCom_GameBullet& b : page.m_Battle.State().m_lstBullets) {
             if (b.m_iSide != 1) continue;
             const BulletHitArea& a = b.m_rcHitArea;
             const VxVec3& p = b.m_vPosition;
@@ -137,11 +138,11 @@ Hand Pilot(CPageGame& page) {
     };
     // In harm's way it takes the quickest way out; else it keeps near its own column.
     const bool escape = !clear(at.x, at.y);
-    const float home = page.m_Battle.m_aFieldCells[kGunnerColumn * FIELD_ROWS].m_fX;
+    const float home = page.m_Battle.State().m_aFieldCells[kGunnerColumn * FIELD_ROWS].m_fX;
     Hand best{true, at.x, at.y};
     float cost = 1e9f;
     for (int column = kGunnerColumn; column >= kGunnerColumn - 2; --column) {
-        const float x = page.m_Battle.m_aFieldCells[column * FIELD_ROWS].m_fX;
+        const float x = page.m_Battle.State().m_aFieldCells[column * FIELD_ROWS].m_fX;
         for (int row = 0; row < FIELD_ROWS; ++row) {
             const float y = RowY(page, row);
             const float c = escape ? std::max(std::fabs(x - at.x), std::fabs(y - at.y)) + 0.1f * std::fabs(y - want)
@@ -163,7 +164,7 @@ Hand Chase(CPageGame& page) {
     if (!me) return Hand{};
     const CCom_GameRobot* m = nullptr;
     float urgency = 1e9f;
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || std::fabs(r.m_vPosition.x) > 560.0f) continue;
         const float u = r.m_Unit.m_fSpeed >= 0.0f ? 550.0f - r.m_vPosition.x : r.m_vPosition.x + 550.0f;
         if (u < urgency) {
@@ -187,12 +188,13 @@ Hand Chase(CPageGame& page) {
 Hand Bomb(CPageGame& page) {
     const CCom_GameRobot* me = Controlled(page);
     if (!me) return Hand{};
-    const CCom_GameRobot* target = page.m_Battle.m_pMiniGameBoss ? page.m_Battle.m_pMiniGameBoss : LeadMachine(page);
+    const CCom_GameRobot* target =
+        page.m_Battle.State().m_pMiniGameBoss ? page.m_Battle.State().m_pMiniGameBoss : LeadMachine(page);
     const float x = target ? target->m_vPosition.x + 10.0f : me->m_vPosition.x;
     float y = RowY(page, 0);
     for (int row = 0; row < FIELD_ROWS - 1; ++row) {
         bool busy = false;
-        for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
             busy = busy || (r.IsMachine() && r.m_iHp > 0 && std::fabs(r.m_vPosition.y - RowY(page, row)) < 40.0f &&
                             r.m_vPosition.x < x + 60.0f && r.m_vPosition.x > x - 300.0f);
         if (!busy) {
@@ -208,12 +210,12 @@ Hand Hop(CPageGame& page) {
     const CCom_GameRobot* me = FindJumper(page.m_Battle);
     if (!me) return Hand{};
     const CCom_GameRobot* near = nullptr;
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots)
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
         if (r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < me->m_vPosition.x + 40.0f &&
             (!near || r.m_vPosition.x > near->m_vPosition.x))
             near = &r;
     if (!near || near->m_vPosition.x < me->m_vPosition.x - 260.0f)
-        return Hand{page.m_Battle.m_bJumpHeld != 0, 385.0f, 100.0f};
+        return Hand{page.m_Battle.State().m_bJumpHeld != 0, 385.0f, 100.0f};
     return Hand{true, near->m_vPosition.x + near->m_Unit.m_fSpeed * 20.0f, 100.0f};
 }
 
@@ -222,12 +224,13 @@ Hand Hop(CPageGame& page) {
 Hand Stomp(CPageGame& page) {
     const CCom_GameRobot* me = FindJumper(page.m_Battle);
     if (!me) return Hand{};
-    if (page.m_Battle.m_iJumpCount == 0 || page.m_Battle.m_fJumpSpeed == 0.0f)
-        return Hand{page.m_Battle.m_iTimeLeft < page.m_Battle.m_iStageFrames - 300, me->m_vPosition.x, 200.0f};
+    if (page.m_Battle.State().m_iJumpCount == 0 || page.m_Battle.State().m_fJumpSpeed == 0.0f)
+        return Hand{page.m_Battle.State().m_iTimeLeft < page.m_Battle.State().m_iStageFrames - 300, me->m_vPosition.x,
+                    200.0f};
     const VxVec3 p = me->m_vPosition;
-    const float v = page.m_Battle.m_fJumpSpeed;
+    const float v = page.m_Battle.State().m_fJumpSpeed;
     float bestT = 1e9f, bestX = p.x;
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || r.m_iState == ROBOT_DYING) continue;
         const float drop = p.y - (r.m_vLastPosition.y + 62.0f);
         if (drop < 0.0f) continue;
@@ -286,11 +289,11 @@ protected:
         for (int guard = 0; guard < 40000; ++guard) {
             if (run->App().m_iCurrentPage == BATTLE_PAGE_INDEX) {
                 CPageGame& page = run->Battle();
-                if (page.m_Battle.m_iBattleState == BATTLE_SUMMARY) break;
-                if (page.m_Battle.m_iBattleState == BATTLE_PLAYING) {
+                if (page.m_Battle.State().m_iBattleState == BATTLE_SUMMARY) break;
+                if (page.m_Battle.State().m_iBattleState == BATTLE_PLAYING) {
                     if (m_iPlayStart < 0) {
-                        m_iPlayStart = page.m_Battle.m_iBattleFrame;
-                        m_iStageFrames = page.m_Battle.m_iStageFrames;
+                        m_iPlayStart = page.m_Battle.State().m_iBattleFrame;
+                        m_iStageFrames = page.m_Battle.State().m_iStageFrames;
                     }
                     const Hand h = c.player(page);
                     InputRecord& in = run->App().m_aInput[0];
@@ -344,15 +347,16 @@ TEST_F(SteeringEdge, DuelBossComesAfter300FramesAndLosingTheDiverLosesTheStage) 
     ASSERT_TRUE(r.RunUntilState(BATTLE_PLAYING, 20000));
     CPageGame& page = r.Battle();
     int elapsedAtCall = -1;
-    while (!page.m_Battle.m_pMiniGameBoss && page.m_Battle.m_iBattleState == BATTLE_PLAYING && elapsedAtCall < 0) {
-        const int elapsed = page.m_Battle.m_iStageFrames - page.m_Battle.m_iTimeLeft;
+    while (!page.m_Battle.State().m_pMiniGameBoss && page.m_Battle.State().m_iBattleState == BATTLE_PLAYING &&
+           elapsedAtCall < 0) {
+        const int elapsed = page.m_Battle.State().m_iStageFrames - page.m_Battle.State().m_iTimeLeft;
         r.Step();
-        if (page.m_Battle.m_pMiniGameBoss) elapsedAtCall = elapsed;
+        if (page.m_Battle.State().m_pMiniGameBoss) elapsedAtCall = elapsed;
         ASSERT_LT(elapsed, 400) << "no boss";
     }
     EXPECT_EQ(elapsedAtCall, 300);
-    EXPECT_EQ(page.m_Battle.m_pMiniGameBoss->Type(), 1015);
-    CCom_GameRobot* diver = page.m_Battle.m_apMiniGameRobots[0];
+    EXPECT_EQ(page.m_Battle.State().m_pMiniGameBoss->Type(), 1015);
+    CCom_GameRobot* diver = page.m_Battle.State().m_apMiniGameRobots[0];
     ASSERT_NE(diver, nullptr);
     diver->m_iHp = 0;
     diver->BeginDying(page.m_Battle);
@@ -365,7 +369,7 @@ TEST_F(SteeringEdge, JumpStartsOnlyFromAPressAboveTheBottomBand) {
     StageRun& r = Begin(157, 1, 5);
     ASSERT_TRUE(r.RunUntilState(BATTLE_PLAYING, 20000));
     CPageGame& page = r.Battle();
-    const float row3 = page.m_Battle.m_aFieldCells[3].m_fY, row4 = page.m_Battle.m_aFieldCells[4].m_fY;
+    const float row3 = page.m_Battle.State().m_aFieldCells[3].m_fY, row4 = page.m_Battle.State().m_aFieldCells[4].m_fY;
     const CCom_GameRobot* jumper = FindJumper(page.m_Battle);
     ASSERT_NE(jumper, nullptr);
     const float x = jumper->m_vPosition.x, ground = jumper->m_vPosition.y;
@@ -374,13 +378,13 @@ TEST_F(SteeringEdge, JumpStartsOnlyFromAPressAboveTheBottomBand) {
         Press(r, x, 0.5f * (row3 + row4) - 2.0f, true);
         r.Step();
     }
-    EXPECT_EQ(page.m_Battle.m_iJumpCount, 0);
+    EXPECT_EQ(page.m_Battle.State().m_iJumpCount, 0);
     EXPECT_EQ(jumper->m_vPosition.y, ground);
     Press(r, x, 0.0f, false);
     r.Step();
     Press(r, x, 0.5f * (row3 + row4) + 2.0f, true);
     r.Step();
-    EXPECT_EQ(page.m_Battle.m_iJumpCount, 1);
+    EXPECT_EQ(page.m_Battle.State().m_iJumpCount, 1);
     for (int i = 0; i < 10; ++i) r.Step();
     EXPECT_GT(jumper->m_vPosition.y, ground + 50.0f);
 }
@@ -398,25 +402,25 @@ TEST_P(StartLineReturn, StopsOnTheStartLineAndEndsAfterThreeLeaps) {
     ASSERT_NE(page.m_Battle.CallEnemyRobot(1009, 0.0f, 0.0f, 0.0f, false), nullptr);
     CCom_GameRobot* jumper = FindJumper(page.m_Battle);
     ASSERT_NE(jumper, nullptr);
-    page.m_Battle.m_iTimeLeft = 0;
-    page.m_Battle.m_iJumpCount = 1;
-    page.m_Battle.m_pStage->m_fScrollY = GetParam();
-    jumper->m_vPosition.y = page.m_Battle.m_aFieldCells[FIELD_ROWS - 1].m_fY;
+    RuleState(page.m_Battle).m_iTimeLeft = 0;
+    RuleState(page.m_Battle).m_iJumpCount = 1;
+    page.m_Battle.State().m_pStage->m_fScrollY = GetParam();
+    jumper->m_vPosition.y = page.m_Battle.State().m_aFieldCells[FIELD_ROWS - 1].m_fY;
     int machinesAtStartLine = -1, ownMost = 0;
-    for (int guard = 0; guard < 3000 && page.m_Battle.m_iBattleState == BATTLE_PLAYING; ++guard) {
+    for (int guard = 0; guard < 3000 && page.m_Battle.State().m_iBattleState == BATTLE_PLAYING; ++guard) {
         r.Step();
-        ASSERT_LE(page.m_Battle.m_pStage->m_fScrollY, 0.0f);
+        ASSERT_LE(page.m_Battle.State().m_pStage->m_fScrollY, 0.0f);
         int own = 0, machines = 0;
-        for (const CCom_GameRobot& robot : page.m_Battle.m_lstRobots) (robot.IsMachine() ? machines : own) += 1;
+        for (const CCom_GameRobot& robot : page.m_Battle.State().m_lstRobots) (robot.IsMachine() ? machines : own) += 1;
         ownMost = std::max(ownMost, own);
-        if (machinesAtStartLine < 0 && page.m_Battle.m_pStage->m_fScrollY == 0.0f) {
-            machinesAtStartLine = machines + int(page.m_Battle.m_lstBullets.size());
-            EXPECT_TRUE(page.m_Battle.m_bEndSequence);
+        if (machinesAtStartLine < 0 && page.m_Battle.State().m_pStage->m_fScrollY == 0.0f) {
+            machinesAtStartLine = machines + int(page.m_Battle.State().m_lstBullets.size());
+            EXPECT_TRUE(page.m_Battle.State().m_bEndSequence);
         }
     }
     EXPECT_EQ(machinesAtStartLine, 0);
     EXPECT_EQ(ownMost, 11);
-    EXPECT_EQ(page.m_Battle.m_iStartJumps, 3);
+    EXPECT_EQ(page.m_Battle.State().m_iStartJumps, 3);
     EXPECT_EQ(r.RunToEnd().outcome, "won");
 }
 

@@ -2,6 +2,7 @@
 // kinds, the warning queue and the answers.
 
 #include "tests/Harness.h"
+#include "battle/model/BattleRules.h"
 
 using MsgBoxTest = PopupTest;
 
@@ -128,7 +129,7 @@ TEST_F(MsgBoxTest, AnswerTable) {
         m_App->m_iCurrentPage = r.page;
         m_App->m_iMenuReturnScreen = 1;
         m_App->m_iNewArea = -1;
-        battle->m_Battle.m_iBattleState = 10;
+        RuleState(battle->m_Battle).m_iBattleState = 10;
         m_App->m_bShowStill = true;
         OpenAtRest(r.kind);
         Answer(r.key);
@@ -156,11 +157,11 @@ TEST_F(MsgBoxTest, TwoWarningsConfirmedStartTheLoader) {
     FinishSlide();
     EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_WARNING_ANTI_MOLE);
     TickBox(29);
-    EXPECT_EQ(battle->m_Battle.m_iCardChoiceStep, 0);
+    EXPECT_EQ(battle->m_iCardChoiceStep, 0);
     Answer(VK_ENTER);
     FinishSlide();
     EXPECT_FALSE(box->IsOpen());
-    EXPECT_EQ(battle->m_Battle.m_iCardChoiceStep, 2);
+    EXPECT_EQ(battle->m_iCardChoiceStep, 2);
 }
 
 TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
@@ -171,12 +172,12 @@ TEST_F(MsgBoxTest, CancelOnAWarningEmptiesTheQueueAndStaysInTheSelection) {
     FinishSlide();
     EXPECT_FALSE(box->IsOpen());
     EXPECT_TRUE(box->m_lstPendingWarnings.empty());
-    EXPECT_EQ(battle->m_Battle.m_iCardChoiceStep, 0);
+    EXPECT_EQ(battle->m_iCardChoiceStep, 0);
 }
 
 TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_Battle.m_iBattleState = 10;
+    RuleState(battle->m_Battle).m_iBattleState = 10;
     m_App->m_bShowStill = true;
     g_CurrentProfile.m_iDifficulty = DIFFICULTY_HARD;
     OpenAtRest(MSGBOX_TOO_EASY);
@@ -193,7 +194,7 @@ TEST_F(MsgBoxTest, DifficultyStaysInsideItsRange) {
 
 TEST_F(MsgBoxTest, TooEasyDeclinedIsNotAskedAgainAndLeavesByTheBoardsMove) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_Battle.m_iBattleState = 10;
+    RuleState(battle->m_Battle).m_iBattleState = 10;
     m_App->m_bShowStill = true;
     summary.m_iSwitchCode = 3;
     g_CurrentProfile.m_iDifficulty = 1;
@@ -227,7 +228,7 @@ TEST_F(MsgBoxTest, ExitToMenuCancelledBeforePlayClosesAndResumesTheSounds) {
 
 TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_Battle.m_iBattleState = BATTLE_PLAYING;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_PLAYING;
     OpenAtRest(MSGBOX_PAUSE);
     PressOn(box->m_pBtnRestart);
     box->HandleClick();
@@ -239,7 +240,7 @@ TEST_F(MsgBoxTest, NoInputDuringPlayUntilTheStillIsShown) {
 
 TEST_F(MsgBoxTest, HelpOpensTheRightHowToAndIsDisabledOnTheFirstStage) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
-    battle->m_Battle.m_iBattleState = 10;
+    RuleState(battle->m_Battle).m_iBattleState = 10;
     m_App->m_iCurrentStage = 1;
     g_CurrentProfile.m_iFurthestStage = 1;
     OpenAtRest(MSGBOX_PAUSE);

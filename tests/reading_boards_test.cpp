@@ -10,6 +10,7 @@
 #include "battle/effects/Effect_HowToMiniGame.h"
 #include "battle/effects/Effect_HowToPlay.h"
 #include "battle/effects/Effect_MapStory.h"
+#include "battle/model/BattleRules.h"
 #include "content/MapStoryTexts.h"
 #include "engine/framework/RenderTargets.h"
 #include "platform/host/RecordingDevice.h"
@@ -23,7 +24,7 @@ protected:
         SlotPopupTest::SetUp();
         m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
         battle->m_iSubScreen = 0;
-        battle->m_Battle.m_iBattleState = BATTLE_INTRO;
+        RuleState(battle->m_Battle).m_iBattleState = BATTLE_INTRO;
     }
     // One input frame and one drawn frame, as the battle runs them.
     void Frame(CEffect_HelpBoard& board) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "frontend/PageMenu.h"
+#include "battle/model/BattleRules.h"
 #include "game/GameSaveData.h"
 #include "tests/Harness.h"
 
@@ -44,9 +45,9 @@ TEST_F(SaveDoor, EveryPlaceThatSavesReportsAFailedSaveOnceAndPlayGoesOn) {
          [](SaveDoor& t, CPageMenu&) {
              CPageGame& p = t.Battle();
              g_pGameAppInstance->m_iCurrentStage = 12;
-             p.m_Battle.m_nHandSlots = 2;
-             p.m_Battle.m_aHand[0].m_iCard = 1;
-             p.m_Battle.m_aHand[1].m_iCard = 0;
+             RuleState(p.m_Battle).m_nHandSlots = 2;
+             RuleState(p.m_Battle).m_aHand[0].m_iCard = 1;
+             RuleState(p.m_Battle).m_aHand[1].m_iCard = 0;
              p.BuildHand();
              p.TakeLoadedHand();
          },

@@ -78,13 +78,13 @@ TEST_F(StageRunTest, EveryOrdinaryStageStartsItsMachinesWithoutAMissingResource)
                 const int kind = kinds[row * FIELD_COLUMNS + column] == CELL_SPIKED
                                      ? CELL_GROUND
                                      : kinds[row * FIELD_COLUMNS + column];
-                const FieldCell& cell = run->Model().m_aFieldCells[column * FIELD_ROWS + row];
+                const FieldCell& cell = run->Model().State().m_aFieldCells[column * FIELD_ROWS + row];
                 EXPECT_EQ(cell.m_iStageKind, kind) << "stage " << stage << " column " << column << " row " << row;
                 EXPECT_EQ(cell.m_iKind, kind) << "stage " << stage << " column " << column << " row " << row;
             }
         for (int i = 0; i < 600; ++i) run->Step();
         EXPECT_EQ(run->NotFoundBoxes(), 0) << "stage " << stage;
-        EXPECT_GT(run->Model().m_nEnemyDefs, 0) << "stage " << stage;
+        EXPECT_GT(run->Model().State().m_nEnemyDefs, 0) << "stage " << stage;
         run.reset();
     }
 }

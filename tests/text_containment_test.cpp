@@ -15,6 +15,7 @@
 #include "battle/effects/Effect_NewRobot.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/BattleRules.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "engine/VxNumber.h"
@@ -287,7 +288,7 @@ TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
 TEST_F(TextContainmentTest, EveryReadingBoardKeepsItsTextOnItsPanel) {
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iSubScreen = 0;
-    battle->m_Battle.m_iBattleState = BATTLE_INTRO;
+    RuleState(battle->m_Battle).m_iBattleState = BATTLE_INTRO;
     auto check = [&](CEffect_HelpBoard& board, const std::string& what) {
         ASSERT_EQ(board.Add(0), 0);
         for (int i = 0; i < 30; ++i) board.Tick();
@@ -469,7 +470,7 @@ TEST_F(BoardContainmentTest, EveryBoardRestsWithItsPanelOnTheScreen) {
     m_App->m_iCurrentStage = 10;
     g_CurrentProfile.m_iFurthestStage = 10;
     auto summaryAtRest = [&](bool won) {
-        battle->m_Battle.m_iBattleState = BATTLE_SUMMARY;
+        RuleState(battle->m_Battle).m_iBattleState = BATTLE_SUMMARY;
         summary.Clear(0);
         summary.Start(0, won ? 1 : 0);
         Tick(&summary, 28);
@@ -541,12 +542,12 @@ const SummaryRow kSummaryRows[] = {
 };
 
 TEST_F(BoardContainmentTest, TheSummaryCountsStandOnItsTextBand) {
-    battle->m_Battle.m_nRobotsLost = 12;
-    battle->m_Battle.m_nMachinesKilled = 345;
+    RuleState(battle->m_Battle).m_nRobotsLost = 12;
+    RuleState(battle->m_Battle).m_nMachinesKilled = 345;
     for (const SummaryRow& row : kSummaryRows) {
         SCOPED_TRACE(row.name);
         m_App->m_iCurrentStage = row.stage;
-        battle->m_Battle.m_iBattleState = BATTLE_SUMMARY;
+        RuleState(battle->m_Battle).m_iBattleState = BATTLE_SUMMARY;
         summary.Clear(0);
         summary.Start(0, row.won ? 1 : 0);
         Tick(&summary, 60);  // at rest and counted up
@@ -573,7 +574,7 @@ TEST_F(BoardContainmentTest, TheSummaryCountsStandOnItsTextBand) {
 TEST_F(BoardContainmentTest, TheShownPartsPanelKeepsItsFrameAndCountOnTheScreen) {
     g_CurrentProfile.m_iMetalParts = 12345;
     battle->SetPartsPanelPosition(-320.0f, 302.0f);
-    battle->m_Battle.m_iPanelTimer = 300;
+    RuleState(battle->m_Battle).m_iPanelTimer = 300;
     const containment::Scene scene = Capture([&] {
         g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
         battle->SlidePanel();

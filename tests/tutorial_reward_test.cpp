@@ -2,6 +2,7 @@
 // and what the unlock board credits to the profile when it has slid out.
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/BattleRules.h"
 #include "content/Achievements.h"
 #include "content/FieldGrid.h"
 #include "tests/Harness.h"
@@ -71,15 +72,15 @@ TEST_F(TutorialTest, AStepShownOverThreeSecondsInPlayHoldsTheClock) {
     for (const Case& c : cases) {
         CEffect_Tutorials t;
         t.ActOn(&battle->m_Battle);
-        battle->m_Battle.m_iBattleState = c.state;
-        battle->m_Battle.m_iTimeLeft = 1000;
+        RuleState(battle->m_Battle).m_iBattleState = c.state;
+        RuleState(battle->m_Battle).m_iTimeLeft = 1000;
         t.RequestStep(0);
         if (c.dismissed) t.m_iFadeState = 1;
         for (int k = 0; k < 300; ++k) {
-            --battle->m_Battle.m_iTimeLeft;
+            --RuleState(battle->m_Battle).m_iTimeLeft;
             t.Tick();
         }
-        EXPECT_EQ(battle->m_Battle.m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
+        EXPECT_EQ(battle->m_Battle.State().m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
     }
 }
 

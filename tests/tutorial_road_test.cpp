@@ -62,13 +62,13 @@ protected:
         Step();
     }
     VxVec3 Cell(int column, int row) {
-        const FieldCell& c = Page().m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+        const FieldCell& c = Page().m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
         return VxVec3{c.m_fX, c.m_fY, 0.0f};
     }
     bool Ready(int slot) {
         const CPageGame& p = Page();
-        return p.m_Battle.m_aHand[slot].m_iCharge == p.m_Battle.m_aHandDefs[slot].m_iRechargeTime &&
-               p.m_Battle.m_iEnergy >= p.m_Battle.m_aHandDefs[slot].m_iEnergyCost;
+        return p.m_Battle.State().m_aHand[slot].m_iCharge == p.m_Battle.State().m_aHandDefs[slot].m_iRechargeTime &&
+               p.m_Battle.State().m_iEnergy >= p.m_Battle.State().m_aHandDefs[slot].m_iEnergyCost;
     }
     // Picks the card up, carries it over the cell and puts it down there.
     void Place(int slot, int column, int row) {
@@ -93,7 +93,7 @@ protected:
     }
     // Clicks the first lying item of kinds first..last; false when none lies.
     bool Collect(int first, int last) {
-        for (const CCom_GameItem& item : Page().m_Battle.m_lstItems)
+        for (const CCom_GameItem& item : Page().m_Battle.State().m_lstItems)
             if (item.m_iItemKind >= first && item.m_iItemKind <= last && !item.m_bCollected) {
                 const VxVec3 at = item.m_vPosition;
                 Tap(at.x, at.y);
@@ -102,16 +102,16 @@ protected:
         return false;
     }
     bool Free(int column, int row) {
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots)
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots)
             if (!r.IsMachine() && r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row) return false;
-        return Page().m_Battle.m_aFieldCells[column * FIELD_ROWS + row].m_iKind == TERRAIN_GROUND;
+        return Page().m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row].m_iKind == TERRAIN_GROUND;
     }
     // The player's own battle once the tutorial has let go: every item is
     // taken, Gunners go up from the right-hand column, a few Fusors behind them.
     void Defend() {
         if (Collect(0, 7)) return;
         int fusors = 0;
-        for (const CCom_GameRobot& r : Page().m_Battle.m_lstRobots) fusors += !r.IsMachine() && r.Type() == 0;
+        for (const CCom_GameRobot& r : Page().m_Battle.State().m_lstRobots) fusors += !r.IsMachine() && r.Type() == 0;
         const int slot = Ready(1) ? 1 : (Ready(0) && fusors < 3 ? 0 : -1);
         if (slot < 0) return Step();
         for (int column = FIELD_COLUMNS - 1; column >= 0; --column)
@@ -131,10 +131,10 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     // Step 0 waits for the Fusor Bot's card; after three seconds the clock stands.
     ASSERT_TRUE(Shows(0));
     ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 181; }, 300));
-    const int held = Page().m_Battle.m_iTimeLeft;
+    const int held = Page().m_Battle.State().m_iTimeLeft;
     for (int i = 0; i < 120; ++i) Step();
-    EXPECT_EQ(Page().m_Battle.m_iTimeLeft, held) << "the stage clock stands while a step waits";
-    EXPECT_TRUE(Page().m_Battle.m_lstRobots.empty()) << "no Machine before step 8";
+    EXPECT_EQ(Page().m_Battle.State().m_iTimeLeft, held) << "the stage clock stands while a step waits";
+    EXPECT_TRUE(Page().m_Battle.State().m_lstRobots.empty()) << "no Machine before step 8";
 
     Place(0, 9, 4);  // steps 1 and 2: the card is picked up and placed
     ClickAway(2);
@@ -163,11 +163,11 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     // The fight until the capsule; the runner clicks it, the player the last step.
     ASSERT_TRUE(Until(
         [&] {
-            if (Page().m_Battle.m_iBattleState == BATTLE_PLAYING) Defend();
-            return Page().m_Battle.m_iBattleState > BATTLE_PLAYING;
+            if (Page().m_Battle.State().m_iBattleState == BATTLE_PLAYING) Defend();
+            return Page().m_Battle.State().m_iBattleState > BATTLE_PLAYING;
         },
         30000));
-    ASSERT_GT(Page().m_Battle.m_iLife, 0) << "the stage was won";
+    ASSERT_GT(Page().m_Battle.State().m_iLife, 0) << "the stage was won";
     ClickAway(14);
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "tests/StageRunSupport.h"
@@ -32,7 +33,7 @@ protected:
     }
 
     static void Configure(CPageGame& page, const Streams& s) {
-        StageDefinition& d = page.m_Battle.m_StageDefinition;
+        StageDefinition& d = RuleState(page.m_Battle).m_StageDefinition;
         d = StageDefinition{};
         d.m_iLength = s.seconds;
         d.m_iStreamStart = s.streamStart;
@@ -46,37 +47,37 @@ protected:
         d.m_bFinalWave = s.finalWave;
         d.m_afStreamWeight[0] = d.m_afWaveWeight[0] = 1.0f;
         d.m_iStreamWeightTotal = d.m_iWaveWeightTotal = 1;
-        page.m_Battle.m_nEnemyDefs = 0;
+        RuleState(page.m_Battle).m_nEnemyDefs = 0;
         for (int i = 0; i < STAGE_ENEMY_RECORDS; ++i) {
-            page.m_Battle.m_aEnemyDefs[i] = UnitDefinition{};
-            page.m_Battle.m_aiEnemyCalls[i] = 0;
+            RuleState(page.m_Battle).m_aEnemyDefs[i] = UnitDefinition{};
+            RuleState(page.m_Battle).m_aiEnemyCalls[i] = 0;
             d.m_aiEnemyType[i] = i < int(s.types.size()) ? s.types[size_t(i)] : 0;
             if (d.m_aiEnemyType[i]) {
-                GetUnitDefinition(page.m_Battle.m_aEnemyDefs[i], d.m_aiEnemyType[i]);
-                ++page.m_Battle.m_nEnemyDefs;
+                GetUnitDefinition(RuleState(page.m_Battle).m_aEnemyDefs[i], d.m_aiEnemyType[i]);
+                ++RuleState(page.m_Battle).m_nEnemyDefs;
             }
         }
-        page.m_Battle.m_iStreamCursor = page.m_Battle.m_iBatchCursor = 0;
-        page.m_Battle.m_iStageFrames = 60 * s.seconds;
+        RuleState(page.m_Battle).m_iStreamCursor = RuleState(page.m_Battle).m_iBatchCursor = 0;
+        RuleState(page.m_Battle).m_iStageFrames = 60 * s.seconds;
     }
 
     // Runs the scheduler over the whole stage time; the Machines it makes are
     // logged by elapsed frame and taken off again.
     static SpawnLog Play(CPageGame& page, std::vector<int>* types = nullptr) {
         SpawnLog log;
-        const int T = page.m_Battle.m_iStageFrames;
+        const int T = page.m_Battle.State().m_iStageFrames;
         for (int R = T; R >= 1; --R) {
-            page.m_Battle.m_iTimeLeft = R;
+            RuleState(page.m_Battle).m_iTimeLeft = R;
             UpdateEnemySpawner(page.m_Battle);
-            if (page.m_Battle.m_lstRobots.empty()) continue;
-            log.emplace_back(T - R, int(page.m_Battle.m_lstRobots.size()));
-            for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) {
+            if (page.m_Battle.State().m_lstRobots.empty()) continue;
+            log.emplace_back(T - R, int(page.m_Battle.State().m_lstRobots.size()));
+            for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) {
                 EXPECT_TRUE(r.IsMachine());
                 EXPECT_GE(r.m_iRow, 0);
                 EXPECT_LT(r.m_iRow, FIELD_ROWS);
                 if (types) types->push_back(r.Type());
             }
-            page.m_Battle.m_lstRobots.clear();
+            RuleState(page.m_Battle).m_lstRobots.clear();
         }
         return log;
     }
@@ -104,18 +105,18 @@ TEST_F(WaveSchedulerTest, CallsThatMakeNothingStillCountOnceAndUnknownCodesMakeN
 
     // No robot of the player's on the field: a cage finds no cell, yet counts
     // and the cooldowns count down.
-    page.m_Battle.m_aiCageCooldown[7] = 2;
+    RuleState(page.m_Battle).m_aiCageCooldown[7] = 2;
     EXPECT_EQ(page.m_Battle.CallEnemyRobot(1030, 0.0f, 0.0f, 0.0f, true), nullptr);
-    EXPECT_TRUE(page.m_Battle.m_lstRobots.empty());
-    EXPECT_EQ(page.m_Battle.m_aiEnemyCalls[1], 1);
-    EXPECT_EQ(page.m_Battle.m_aiCageCooldown[7], 1);
+    EXPECT_TRUE(page.m_Battle.State().m_lstRobots.empty());
+    EXPECT_EQ(page.m_Battle.State().m_aiEnemyCalls[1], 1);
+    EXPECT_EQ(page.m_Battle.State().m_aiCageCooldown[7], 1);
 
     // A bomb call counts once however many bombs it scattered (none to five).
     page.m_Battle.CallEnemyRobot(1025, 0.0f, 0.0f, 0.0f, true);
-    EXPECT_EQ(page.m_Battle.m_aiEnemyCalls[2], 1);
-    EXPECT_LE(page.m_Battle.m_lstRobots.size(), 5u);
-    for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots) EXPECT_EQ(r.Type(), 1025);
-    page.m_Battle.m_lstRobots.clear();
+    EXPECT_EQ(page.m_Battle.State().m_aiEnemyCalls[2], 1);
+    EXPECT_LE(page.m_Battle.State().m_lstRobots.size(), 5u);
+    for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) EXPECT_EQ(r.Type(), 1025);
+    RuleState(page.m_Battle).m_lstRobots.clear();
 
     // A code the stage does not have makes nothing; -1 also says so in a box.
     const int boxes = run->MessageBoxes();
@@ -123,14 +124,14 @@ TEST_F(WaveSchedulerTest, CallsThatMakeNothingStillCountOnceAndUnknownCodesMakeN
     EXPECT_EQ(run->MessageBoxes(), boxes);
     EXPECT_EQ(page.m_Battle.CallEnemyRobot(-1, 0.0f, 0.0f, 0.0f, true), nullptr);
     EXPECT_EQ(run->MessageBoxes(), boxes + 1);
-    EXPECT_TRUE(page.m_Battle.m_lstRobots.empty());
+    EXPECT_TRUE(page.m_Battle.State().m_lstRobots.empty());
 
     // A plain Machine is the list's new last robot, at the given point.
     CCom_GameRobot* made = page.m_Battle.CallEnemyRobot(1000, 123.0f, 45.0f, 0.0f, true);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made, &page.m_Battle.m_lstRobots.back());
+    EXPECT_EQ(made, &page.m_Battle.State().m_lstRobots.back());
     EXPECT_EQ(made->m_vPosition.x, 123.0f);
-    EXPECT_EQ(page.m_Battle.m_aiEnemyCalls[0], 1);
+    EXPECT_EQ(page.m_Battle.State().m_aiEnemyCalls[0], 1);
 }
 
 }  // namespace

@@ -68,9 +68,9 @@ void CEffect_DestroyerHand::OnFrame(int index) {
         Clear(index);
         return;
     }
-    const FieldCell& cell = battle->m_aFieldCells[column * FIELD_ROWS + row];
+    const FieldCell& cell = battle->State().m_aFieldCells[column * FIELD_ROWS + row];
     const float tx = cell.m_fX, ty = cell.m_fY, tz = cell.m_fZ;
-    const float sx = -0.6f * float(g_iScreenWidth), sy = battle->m_aFieldCells[row].m_fY;
+    const float sx = -0.6f * float(g_iScreenWidth), sy = battle->State().m_aFieldCells[row].m_fY;
     const int n = std::max(1, TravelFrames(sx, sy, tx, ty));
 
     if (ownPass) {

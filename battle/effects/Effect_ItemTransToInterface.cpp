@@ -11,7 +11,7 @@ void CEffect_ItemTransToInterface::Tick() {
     CBattleModel* battle = m_pBattle;
     if (!battle) return;
     BattleScene& scene = battle->Scene();
-    for (const ItemFlight& f : battle->m_aItemFlights) {
+    for (const ItemFlight& f : battle->State().m_aItemFlights) {
         if (!f.shown) continue;
         if (f.shownAge == 1 && f.kind <= 7 && scene.m_pEffectItemAmount)
             scene.m_pEffectItemAmount->Add(f.kind, f.from.x, f.from.y, f.from.z);

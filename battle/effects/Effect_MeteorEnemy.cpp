@@ -32,7 +32,7 @@ void CEffect_MeteorEnemy::OnStart(int index) {
         r.state[1] = 1;
         return;
     }
-    const FieldCell& t = battle->m_aFieldCells[cell];
+    const FieldCell& t = battle->State().m_aFieldCells[cell];
     r.params[3] = t.m_fX;
     r.params[4] = t.m_fY;
     r.params[5] = t.m_fZ;

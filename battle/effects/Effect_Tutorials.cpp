@@ -229,16 +229,16 @@ int CEffect_Tutorials::ArrowPoints(const CBattleModel* battle, float b, VxVec3 (
     case 4: flipped = true; return one(336.0f, 220.0f + b);
     case 5: flipped = true; return one(203.0f, 220.0f + b);
     case 7:
-        if (battle && battle->m_iCarriedCard >= 0) return one(300.0f, -90.0f + b);
+        if (battle && battle->State().m_iCarriedCard >= 0) return one(300.0f, -90.0f + b);
         return one(-47.0f, -160.0f + b);
     case 9:
         if (battle)
-            for (const CCom_GameRobot& r : battle->m_lstRobots)
+            for (const CCom_GameRobot& r : battle->State().m_lstRobots)
                 if (r.Type() == MachineId::Smasher) return one(r.m_vPosition.x, r.m_vPosition.y + 120.0f + b);
         return 0;
     case 10:
         if (battle)
-            for (const CCom_GameItem& item : battle->m_lstItems)
+            for (const CCom_GameItem& item : battle->State().m_lstItems)
                 if (item.m_iItemKind >= 4 && item.m_iItemKind <= 7)
                     return one(item.m_vPosition.x, item.m_vPosition.y + 40.0f + b);
         return 0;

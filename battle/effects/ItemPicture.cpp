@@ -15,7 +15,7 @@ CVxBillboard* ItemPicture(int kind, const CBattleModel* battle, const BattleView
                          : stage == 158 && battle ? battle->FindHandCard(RobotId::BuoyerBot)
                                                   : -1;
         if (!battle || !app || slot < 0) return nullptr;
-        const int card = battle->m_aHand[slot].m_iCard;
+        const int card = battle->State().m_aHand[slot].m_iCard;
         return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;
     }
     if (kind == 12) return view ? view->UnlockPicture() : nullptr;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "engine/VxXApplication.h"
@@ -152,15 +152,15 @@ void AmbientRecords::TickAfterUnits(const AmbientFrame& frame) {
 }
 
 void TickAmbientBeforeUnits(CBattleModel& model) {
-    if (model.m_pStage) model.m_pStage->m_Ambient.TickBeforeUnits();
+    if (RuleState(model).m_pStage) RuleState(model).m_pStage->m_Ambient.TickBeforeUnits();
 }
 
 void TickAmbientAfterUnits(CBattleModel& model) {
-    if (!model.m_pStage) return;
+    if (!RuleState(model).m_pStage) return;
     AmbientFrame frame;
     frame.screenWidth = float(g_iScreenWidth);
-    frame.camera = model.m_pStage->m_fScrollX;
-    for (const CCom_GameRobot& r : model.m_lstRobots) frame.machines += r.IsMachine() ? 1 : 0;
+    frame.camera = RuleState(model).m_pStage->m_fScrollX;
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) frame.machines += r.IsMachine() ? 1 : 0;
     frame.fastWater = IsFastWaterStage(CurrentStage());
-    model.m_pStage->m_Ambient.TickAfterUnits(frame);
+    RuleState(model).m_pStage->m_Ambient.TickAfterUnits(frame);
 }

@@ -5,7 +5,7 @@
 #include <type_traits>
 
 #include "battle/model/SceneCues.h"
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/units/FieldLookup.h"
@@ -35,13 +35,15 @@ bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 bool TutorialHoldsCard(const CBattleModel& model, int slot) {
     const BattleScene& scene = model.Scene();
     return IsFirstTutorialActive() && TutorialShown(scene) && TutorialStep(scene) >= 4 && TutorialStep(scene) <= 7 &&
-           model.m_aHand[slot].m_iCard == RobotId::FusorBot;
+           RuleState(model).m_aHand[slot].m_iCard == RobotId::FusorBot;
 }
 
 bool ValidCell(int cell) { return cell >= 0 && cell < FIELD_CELLS; }
 
 // Nothing is placed while stage 151's field scrolls on to the next round.
-bool FieldScrolls(const CBattleModel& model) { return model.StageNumber() == 151 && model.m_iRoundPhase != 0; }
+bool FieldScrolls(const CBattleModel& model) {
+    return model.StageNumber() == 151 && RuleState(model).m_iRoundPhase != 0;
+}
 
 bool SameCell(const CCom_GameRobot& a, const CCom_GameRobot& b) {
     return int(a.m_vCell.x) == int(b.m_vCell.x) && int(a.m_vCell.y) == int(b.m_vCell.y);
@@ -296,23 +298,26 @@ int CBattleModel::HeldCardCell(PlacementVerdict* why) const {
 // ---- The commands ----
 
 bool PickCard::Check(const CBattleModel& model) const {
-    if (model.m_iCarriedCard >= 0) return false;
+    if (RuleState(model).m_iCarriedCard >= 0) return false;
     if (slot == REMOVER_SLOT) return true;
     return model.CardReady(slot) && !TutorialHoldsCard(model, slot);
 }
 
 void PickCard::Apply(CBattleModel& model) const {
-    model.m_iCarriedCard = slot;
+    RuleState(model).m_iCarriedCard = slot;
     RestartSound(model.Scene().m_pSfxPickCard);
 }
 
 bool PlaceCard::Check(const CBattleModel& model) const {
-    if (slot < 0 || slot >= HAND_SLOTS || slot == REMOVER_SLOT || model.m_iCarriedCard != slot || !ValidCell(cell))
+    if (slot < 0 || slot >= HAND_SLOTS || slot == REMOVER_SLOT || RuleState(model).m_iCarriedCard != slot ||
+        !ValidCell(cell))
         return false;
     // A card from a capsule comes charged and paid for.
-    if (!model.m_bCarriedFromCapsule) {
-        const UnitDefinition& d = model.m_aHandDefs[slot];
-        if (model.m_aHand[slot].m_iCharge != d.m_iRechargeTime || model.m_iEnergy < d.m_iEnergyCost) return false;
+    if (!RuleState(model).m_bCarriedFromCapsule) {
+        const UnitDefinition& d = RuleState(model).m_aHandDefs[slot];
+        if (RuleState(model).m_aHand[slot].m_iCharge != d.m_iRechargeTime ||
+            RuleState(model).m_iEnergy < d.m_iEnergyCost)
+            return false;
     }
     return model.JudgePlacement(slot, cell / FIELD_ROWS, cell % FIELD_ROWS).Allowed();
 }
@@ -322,36 +327,36 @@ void PlaceCard::Apply(CBattleModel& model) const {
     // still taken here, so the placed robot's and every later one stay as they were.
     [[maybe_unused]] const CCom_GameRobot tried;
     model.PlaceHandRobot(slot, cell / FIELD_ROWS, cell % FIELD_ROWS);
-    model.m_iCarriedCard = -1;
-    model.m_iCarriedFrames = 0;
+    RuleState(model).m_iCarriedCard = -1;
+    RuleState(model).m_iCarriedFrames = 0;
 }
 
-bool CancelCard::Check(const CBattleModel& model) const { return model.m_iCarriedCard >= 0; }
+bool CancelCard::Check(const CBattleModel& model) const { return RuleState(model).m_iCarriedCard >= 0; }
 
 void CancelCard::Apply(CBattleModel& model) const {
-    model.m_iCarriedCard = -1;
-    model.m_iCarriedFrames = 0;
+    RuleState(model).m_iCarriedCard = -1;
+    RuleState(model).m_iCarriedFrames = 0;
     RestartSound(model.Scene().m_pSfxCardCancel);
-    model.m_bCarriedFromCapsule = false;
+    RuleState(model).m_bCarriedFromCapsule = false;
 }
 
 bool UseRemover::Check(const CBattleModel& model) const {
-    return model.m_iCarriedCard == REMOVER_SLOT && ValidCell(cell) &&
+    return RuleState(model).m_iCarriedCard == REMOVER_SLOT && ValidCell(cell) &&
            model.JudgePlacement(REMOVER_SLOT, cell / FIELD_ROWS, cell % FIELD_ROWS).Allowed();
 }
 
 void UseRemover::Apply(CBattleModel& model) const { PlaceCard{REMOVER_SLOT, cell}.Apply(model); }
 
 bool CollectItem::Check(const CBattleModel& model) const {
-    for (const CCom_GameItem& item : model.m_lstItems)
+    for (const CCom_GameItem& item : RuleState(model).m_lstItems)
         if (item.m_iSerial == serial) return true;
     return false;
 }
 
 void CollectItem::Apply(CBattleModel& model) const {
-    auto hit = model.m_lstItems.begin();
-    while (hit != model.m_lstItems.end() && hit->m_iSerial != serial) ++hit;
-    if (hit == model.m_lstItems.end()) return;
+    auto hit = RuleState(model).m_lstItems.begin();
+    while (hit != RuleState(model).m_lstItems.end() && hit->m_iSerial != serial) ++hit;
+    if (hit == RuleState(model).m_lstItems.end()) return;
     const VxVec3 at = hit->m_vPosition;
     const bool collected = hit->m_bCollected;
     const int card = hit->m_iCard;
@@ -363,31 +368,31 @@ void CollectItem::Apply(CBattleModel& model) const {
         const bool handsOver = kind == ITEM_CAPSULE && stage != 154 && stage != 162 &&
                                !(stage == 158 && card == model.FindHandCard(RobotId::BuoyerBot));
         if (handsOver) {
-            model.m_iCarriedCard = card;
-            model.m_bCarriedFromCapsule = true;
+            RuleState(model).m_iCarriedCard = card;
+            RuleState(model).m_bCarriedFromCapsule = true;
         } else {
             LaunchItemFlight(model, kind, at);
         }
     }
     model.PlayPickupSound(*hit);
-    if (IsPartsItem(kind)) model.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
-    model.m_lstItems.erase(hit);
+    if (IsPartsItem(kind)) RuleState(model).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
+    RuleState(model).m_lstItems.erase(hit);
     if (collected) model.DropItem(kind, at.x, at.y, at.z, card, false);
 }
 
 bool HoldCard::Check(const CBattleModel&) const { return true; }
 
-void HoldCard::Apply(CBattleModel& model) const { model.m_vHeldAt = VxVec3{x, y, 0.0f}; }
+void HoldCard::Apply(CBattleModel& model) const { RuleState(model).m_vHeldAt = VxVec3{x, y, 0.0f}; }
 
-bool LetGoCard::Check(const CBattleModel& model) const { return model.m_iCarriedCard >= 0; }
+bool LetGoCard::Check(const CBattleModel& model) const { return RuleState(model).m_iCarriedCard >= 0; }
 
 void LetGoCard::Apply(CBattleModel& model) const {
     model.TakeHeldCardTrial();
-    if (model.m_iCarriedFrames > 180 && !model.HeldOverFieldBand()) CancelCard{}.Apply(model);
+    if (RuleState(model).m_iCarriedFrames > 180 && !model.HeldOverFieldBand()) CancelCard{}.Apply(model);
 }
 
 bool ChooseHand::Check(const CBattleModel& model) const {
-    if (model.m_iBattleState >= BATTLE_LOADING) return false;
+    if (RuleState(model).m_iBattleState >= BATTLE_LOADING) return false;
     for (int card : cards)
         if (card < -1 || card >= ROBOT_TYPES) return false;
     return true;
@@ -397,11 +402,11 @@ bool ChooseHand::Check(const CBattleModel& model) const {
 void ChooseHand::Apply(CBattleModel& model) const {
     static_assert(std::tuple_size<decltype(cards)>::value == DECK_SLOTS);
     for (int i = 0; i < DECK_SLOTS; ++i)
-        if (model.m_aHand[i].m_iCard != cards[i]) model.m_aHand[i] = HandSlot{cards[i], 0};
+        if (RuleState(model).m_aHand[i].m_iCard != cards[i]) RuleState(model).m_aHand[i] = HandSlot{cards[i], 0};
 }
 
 bool EnterState::Check(const CBattleModel& model) const {
-    const int now = model.m_iBattleState;
+    const int now = RuleState(model).m_iBattleState;
     return state >= BATTLE_OPENING && state <= BATTLE_SUMMARY && state != now && now != BATTLE_LOADING &&
            now != BATTLE_PLAYING;
 }
@@ -410,7 +415,8 @@ bool EnterState::Check(const CBattleModel& model) const {
 void EnterState::Apply(CBattleModel& model) const {
     SetBattleState(model, state);
     if (state != BATTLE_PLAYING) return;
-    for (int row = 0; row < FIELD_ROWS; ++row) model.m_aFieldCells[row].m_iStageKind = model.m_aFieldCells[row].m_iKind;
+    for (int row = 0; row < FIELD_ROWS; ++row)
+        RuleState(model).m_aFieldCells[row].m_iStageKind = RuleState(model).m_aFieldCells[row].m_iKind;
 }
 
 bool StandStill::Check(const CBattleModel&) const { return frames > 0; }
@@ -427,13 +433,13 @@ bool Apply(CBattleModel& model, const BattleCommand& command) {
     const bool allowed = std::visit([&](const auto& c) { return c.Check(model); }, command);
     if (!allowed) return false;
     std::visit([&](const auto& c) { c.Apply(model); }, command);
-    if (model.m_bKeepCommandLog) model.m_vecCommandLog.push_back(LoggedCommand{model.m_iBattleFrame, command});
+    model.LogCommand(command);
     return true;
 }
 
 void LoggedCommandSource::Take(const CBattleModel& model, std::vector<BattleCommand>& out) {
-    while (m_iNext < m_vecLog.size() && m_vecLog[m_iNext].frame <= model.m_iBattleFrame) {
-        if (m_vecLog[m_iNext].frame == model.m_iBattleFrame) out.push_back(m_vecLog[m_iNext].command);
+    while (m_iNext < m_vecLog.size() && m_vecLog[m_iNext].frame <= RuleState(model).m_iBattleFrame) {
+        if (m_vecLog[m_iNext].frame == RuleState(model).m_iBattleFrame) out.push_back(m_vecLog[m_iNext].command);
         ++m_iNext;
     }
 }

@@ -1,10 +1,13 @@
-// The model's own small rules: its grid lookups.
+// The model's own small rules: its grid lookups, and what the page sets.
 #include "battle/model/BattleModel.h"
+
+#include <algorithm>
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
 #include "content/UnitIds.h"
 #include "game/GameApplication.h"
@@ -46,4 +49,99 @@ void CBattleModel::ForgetMiniGameLinks(int serial) {
         CCom_GameRobot** link = MiniGameLink(i);
         if (*link && (*link)->m_iSerial == serial) *link = nullptr;
     }
+}
+
+void CBattleModel::EmptyHand() {
+    for (HandSlot& slot : m_aHand) slot = HandSlot{};
+    m_bCarriedFromCapsule = false;
+}
+
+void CBattleModel::PutCardInHand(int slot, int card) {
+    m_aHand[slot].m_iCard = card;
+    m_aHand[slot].m_iCharge = 0;
+}
+
+void CBattleModel::SwapHandSlots(int a, int b) { std::swap(m_aHand[a], m_aHand[b]); }
+
+void CBattleModel::ReadCardRecords() {
+    for (int i = 0; i < ROBOT_TYPES; ++i) {
+        m_aCardDefs[i] = UnitDefinition{};
+        GetUnitDefinition(m_aCardDefs[i], i);
+    }
+}
+
+void CBattleModel::ReadShownHandRecords() {
+    for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
+        if (m_aHand[i].m_iCard >= 0) GetUnitDefinition(m_aHandDefs[i], m_aHand[i].m_iCard);
+}
+
+void CBattleModel::ReadRecordsBeyondShownSlots() {
+    for (int i = m_nHandSlots; i < DECK_SLOTS; ++i) {
+        const int card = m_aHand[i].m_iCard;
+        if (card < 0 || card >= ROBOT_TYPES) continue;
+        m_aHandDefs[i] = UnitDefinition{};
+        GetUnitDefinition(m_aHandDefs[i], card);
+    }
+}
+
+void CBattleModel::ClearTurnOrder() {
+    m_lstDrawFirstTypes.clear();
+    m_lstDrawSecondTypes.clear();
+    m_lstDrawLastTypes.clear();
+}
+
+void CBattleModel::ClearStageStats() { std::fill(std::begin(m_aiStageStats), std::end(m_aiStageStats), 0); }
+
+void CBattleModel::ClearItemFlights() {
+    m_iPanelTimer = 0;
+    for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
+}
+
+void CBattleModel::SetPanelPlaces(const VxVec3& energy, const VxVec3& parts) {
+    m_vEnergyPanelAt = energy;
+    m_vPartsPanelAt = parts;
+}
+
+void CBattleModel::StartClocks() {
+    m_iBattleFrame = 0;
+    m_iStateFrames = 0;
+    m_fGameSpeed = 1.0f;
+    std::fill(std::begin(m_aiColumnHazard), std::end(m_aiColumnHazard), 0);
+}
+
+void CBattleModel::CountFrame() {
+    ++m_iStateFrames;
+    ++m_iBattleFrame;
+}
+
+void CBattleModel::MakeStageUnit() {
+    delete m_pStage;
+    m_pStage = new CCom_GameStage(*this);
+    if (StageNumber() > 150) m_pStage->m_fScrollX = 0.0f;
+}
+
+void CBattleModel::RefreshStageUnit() {
+    if (m_pStage) m_pStage->Update(*this, true);
+}
+
+void CBattleModel::SlideFieldForPreview(bool shown) {
+    if (!m_pStage) return;
+    float& scroll = m_pStage->m_fScrollX;
+    scroll = shown ? std::max(0.0f, scroll - 15.0f) : std::min(450.0f, scroll + 15.0f);
+}
+
+void CBattleModel::ForgetStageUnit() {
+    delete m_pStage;
+    m_pStage = nullptr;
+}
+
+void CBattleModel::ClearField() {
+    m_lstRobots.clear();
+    m_lstBullets.clear();
+    m_lstItems.clear();
+    for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
+    m_lstFieldEffects.clear();
+    m_lstStageCellKinds.clear();
+    ClearTurnOrder();
+    for (int i = 0; i < MINI_GAME_LINKS; ++i) *MiniGameLink(i) = nullptr;
 }

@@ -1,30 +1,15 @@
 #pragma once
-// The battle's state and the rules the units call on: life, energy and the
-// clock, the battle state, the stage record and field cells, the hand, the
-// lists of robots, bullets, items and field effects, the waves, the
-// mini-games' state and the statistics. The page draws it, sounds it and turns
-// the player's input into its commands.
-#include <cstdint>
-#include <list>
+// A battle: its state (BattleData.h), kept private, and the acts and rules
+// the page and the units call on. The page draws it, sounds it and turns the
+// player's input into its commands; only the rules (BattleRules.h) change the
+// state directly.
 #include <vector>
 
-#include "battle/model/AmbientDraws.h"
 #include "battle/model/BattleCommands.h"
-#include "battle/model/BattleLimits.h"
 #include "battle/model/BattleScene.h"
-#include "battle/model/ItemFlights.h"
-#include "battle/page/BattleTypes.h"
-#include "content/FieldGrid.h"
-#include "content/StageDefinition.h"
-#include "content/UnitDefinition.h"
-#include "engine/VxMatrix.h"
+#include "battle/model/BattleData.h"
 
-class CCom_GameRobot;
-class CCom_GameBullet;
-class CCom_GameItem;
-class CCom_GameStage;
-
-class CBattleModel {
+class CBattleModel : private BattleData {
 public:
     explicit CBattleModel(BattleScene& scene);
     CBattleModel(const CBattleModel&) = delete;
@@ -104,132 +89,70 @@ public:
     // The cell under the held card it may go on, or -1 (and why not, when judged).
     int HeldCardCell(PlacementVerdict* why = nullptr) const;
     void RemoveRobotUnder(const CCom_GameRobot& remover);
-    // Applied commands with their frames, kept while m_bKeepCommandLog is on.
-    std::vector<LoggedCommand> m_vecCommandLog;
-    bool m_bKeepCommandLog = false;
 
-    // ---- State, in the order the battle keeps it. ----
-    int m_iLife = 0;
-    int m_iMaxLife = 0;
-    int m_iEnergy = 0;
-    int m_iTimeLeft = 0;
-    int m_iStageFrames = 0;
-    int m_iHazardTimer = 0;
-    int m_iOvertimeFrames = 0;
-    bool m_bOvertimeOpen = true;
-    StageDefinition m_StageDefinition{};
-    int m_iFieldGroundRow = 4;  // row of the background's ground line
+    // ---- What the page's loading, card choice and HUD set. ----
+    // The hand's shown slots, and its slots emptied (nothing carried from a
+    // capsule); the card choice puts a card in a slot (uncharged), keeps a
+    // slot for a card on its way (-2), empties one or swaps two.
+    void SetHandSlots(int n) { m_nHandSlots = n; }
+    void EmptyHand();
+    void PutCardInHand(int slot, int card);
+    void KeepHandSlotForCard(int slot) { m_aHand[slot].m_iCard = -2; }
+    void EmptyHandSlot(int slot) { m_aHand[slot] = HandSlot{}; }
+    void SwapHandSlots(int a, int b);
+    // The card under the pointer on the choice screen, or none.
+    void CarryCard(int slot) { m_iCarriedCard = slot; }
+    void DropCarriedCard() { m_iCarriedCard = -1; }
+    void CountCarriedFrame() { ++m_iCarriedFrames; }
+    // Every robot's record, read for the card choice.
+    void ReadCardRecords();
+    // The records of the cards in the shown slots, before the loader's come.
+    void ReadShownHandRecords();
+    // A mini-game's records of the dealt cards beyond its shown slots.
+    void ReadRecordsBeyondShownSlots();
+    void ClearTurnOrder();
+    void SetFieldGroundRow(int row) { m_iFieldGroundRow = row; }
+    void ClearMiniGameFlag() { m_iMiniGameFlag = 0; }
+    void ClearStageStats();
+    void ClearPartsCollected() { m_iPartsCollected = 0; }
+    // No item on its way to the HUD, the parts panel in.
+    void ClearItemFlights();
+    void ShowPartsPanel(int frames) { m_iPanelTimer = frames; }
+    // Where the HUD's counters stand, for the items flying to them.
+    void SetPanelPlaces(const VxVec3& energy, const VxVec3& parts);
+    void SetPartsPanelPlace(const VxVec3& parts) { m_vPartsPanelAt = parts; }
+    // The clocks start at the battle's first frame, at full speed, no column
+    // under a hazard.
+    void StartClocks();
+    // A frame of the battle has passed (its state's frames too).
+    void CountFrame();
+    // The engine frame the present state began at.
+    void MarkStateEntry(int engineFrame) { m_iStateEntryFrame = engineFrame; }
+    // The stage unit, made anew for each battle (a mini-game's field already
+    // in place) and gone with it; brought up to the battle's state at once.
+    void MakeStageUnit();
+    void RefreshStageUnit();
+    // The field slides in for the card choice's preview and out again.
+    void SlideFieldForPreview(bool shown);
+    void ForgetStageUnit();
+    // Everything on the field and in the turn lists goes, at release.
+    void ClearField();
 
-    // Mini-game state (all of it reset by SetUpMiniGame).
-    uint8_t m_bRelocateRule = 0;  // relocation has a cooldown (153, 158, 160, 170, 180)
-    int m_iHoldFrames = 0;        // frames the left button has been held
-    uint8_t m_bShootHintShown = 0;
-    int m_iRound = 0;       // 151: round 1 to 5
-    int m_iRoundTimer = 0;  // 151: countdown of the round
-    int m_iRoundPhase = 0;  // 151: 0 fighting, 1 scrolling to the next round
-    VxVec3 m_vJumpStart{};
-    uint8_t m_bJumpStartKept = 0;
-    uint8_t m_bJumpRising = 0;
-    uint8_t m_bJumpHeld = 0;
-    float m_fJumpSpeed = 0.0f;  // logical pixels a frame, up positive
-    uint8_t m_bOnGround = 1;
-    int m_iJumpCount = 0;
-    SlotReel m_aSlotReels[SLOT_REELS];
-    int m_iSlotSpinTimer = 0;
-    int m_iSlotLeverCooldown = 0;
-    int m_iSequenceStep = 0;  // 158
-    int m_iSequenceShownStep = 0;
-    int m_iSequenceStepFrames = 0;
-    MiniGameTween m_aTweens[MINI_GAME_TWEENS];
-    int m_iChargePhase = 0;  // 164, 179: 0 charging, 1 fire, 2 recovering
-    int m_iChargeFrames = 0;
-    int m_iCatchCount = 0;  // 177: robots caught or landed on carriers
-    // A robot of the player's has stood on the field: only then can the
-    // stage be lost for having none left.
-    bool m_bPlayerRobotSeen = false;
-    bool m_bEndSequence = false;
-    int m_iEndSequenceFrames = 0;
-    int m_iMiniGameMisses = 0;
-    int m_iStartJumps = 0;
-    // 167: how fast the climb scrolls the backdrop (negative: the start line
-    // sinks away below); the way back runs four times as fast.
-    float m_fScrollSpeed = 0.0f;
-    int m_iRelocatingRobot = -1;
-    bool m_bMiniGameHowToShown = false;
-    CCom_GameRobot* m_apMiniGameRobots[MINI_GAME_ROBOT_SLOTS] = {};
-    CCom_GameRobot* m_pMiniGameBoss = nullptr;
-    CCom_GameRobot* m_apMiniGameExtra[MINI_GAME_LINKS - MINI_GAME_ROBOT_SLOTS - 1] = {};
-    // A hand the stage runner deals (robot ids): the deck check takes it and
-    // the card choice is skipped. Empty in the game.
-    std::vector<int> m_vecFixedHand;
+    // Applied commands with their frames, kept while the log is on.
+    void KeepCommandLog(bool on) { m_bKeepCommandLog = on; }
+    void LogCommand(const BattleCommand& command) {
+        if (m_bKeepCommandLog) m_vecCommandLog.push_back(LoggedCommand{m_iBattleFrame, command});
+    }
+    const std::vector<LoggedCommand>& CommandLog() const { return m_vecCommandLog; }
 
-    int m_aiEnemyCalls[STAGE_ENEMY_RECORDS] = {};
-    CCom_GameStage* m_pStage = nullptr;
-    int m_iBattleState = 0;
-    int m_iBattleFrame = 0;
-    int m_iStateFrames = 0;
-    int m_iStateEntryFrame = 0;
-    bool m_abStateFlags[STATE_FLAGS] = {};
-    int m_iCardChoiceStep = 0;
-    UnitDefinition m_aCardDefs[ROBOT_TYPES]{};
-    bool m_abCardPicked[ROBOT_TYPES] = {};
-    bool m_abCardDisabled[ROBOT_TYPES] = {};
-    HandSlot m_aHand[HAND_SLOTS];
-    UnitDefinition m_aHandDefs[HAND_SLOTS]{};
-    UnitDefinition m_aEnemyDefs[STAGE_ENEMY_RECORDS]{};
-    bool m_bCarriedFromCapsule = false;
-    int m_nHandSlots = DECK_SLOTS;
-    int m_nEnemyDefs = 0;
-    int m_nLiveRobots = 0;
-    int m_nLiveMachines = 0;
-    int m_nRobotsLost = 0;
-    int m_nMachinesKilled = 0;
-    int m_iCarriedCard = -1;
-    int m_iCarriedFrames = 0;
-    VxVec3 m_vHeldAt{};  // where the carried card is held (HoldCard)
-    int m_iStreamCursor = 0;
-    int m_iBatchCursor = 0;
-    CardFlight m_aCardFlights[CARD_FLIGHTS] = {};
-    FieldCell m_aFieldCells[FIELD_CELLS]{};
-    std::list<int> m_lstStageCellKinds;
-    int m_aiCageCooldown[FIELD_CELLS] = {};
-    int m_aiReachPattern[HAND_SLOTS][19][9] = {};
-
-    std::list<CCom_GameRobot> m_lstRobots;
-    std::list<CCom_GameBullet> m_lstBullets;
-    std::list<CCom_GameItem> m_lstItems;
-    std::list<FieldEffect> m_lstFieldEffects;
-
-    int m_aiColumnHazard[FIELD_COLUMNS] = {};
-    int m_aiStageStats[STAGE_STATS] = {};
-    float m_fGameSpeed = 1.0f;
-    VxVec3 m_vMiniGamePoint{};
-    int m_iMiniGameFlag = 0;
-    bool m_bCardMoving = false;
-    int m_iMetalPartsWon = 0;
-    int m_iPartsCollected = 0;  // metal parts picked up in this battle
-
-    // ---- The logic pass (BattleRoad.h). ----
-    // Robot types that take their turns before every row, before the rest of
-    // their own row, and after every row.
-    std::list<int> m_lstDrawFirstTypes;
-    std::list<int> m_lstDrawSecondTypes;
-    std::list<int> m_lstDrawLastTypes;
-
-    // ---- Decoration rolls (AmbientDraws.h). ----
-    // The kind-5 field effect on show: its streaks' turns and lengths, rolled
-    // by the rules as the record is shown, drawn from by the page.
-    StreakRolls m_StreakRolls;
-
-    // Item flights (ItemFlights.h): the items on their way to the HUD, and
-    // where the counters they fly to stand.
-    ItemFlight m_aItemFlights[ITEM_FLIGHTS] = {};
-    VxVec3 m_vEnergyPanelAt{};
-    VxVec3 m_vPartsPanelAt{};
-    int m_iPanelTimer = 0;  // frames the parts panel stays out
+    // What the battle holds, to read; the rules change it (BattleRules.h).
+    const BattleData& State() const { return *this; }
 
 private:
+    friend class BattleRules;
     BattleScene* m_pScene;
+    std::vector<LoggedCommand> m_vecCommandLog;
+    bool m_bKeepCommandLog = false;
 };
 
 // Whether the first tutorial (stage 1, first time) or the second (stage 2

@@ -7,7 +7,7 @@
 
 #include "battle/model/AmbientRecords.h"
 #include "battle/model/BattleDrawer.h"
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/BattleWaves.h"
 #include "battle/model/BattleWeather.h"
@@ -42,7 +42,7 @@ bool IsTutorialLostType(int type) { return UnitHas(type, UNIT_SPENT_NOT_LOST); }
 // The Gunner that carries the Machine Gun card.
 bool CarriesMachineGun(const CBattleModel& model, const CCom_GameRobot& r) {
     return r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-           model.m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner;
+           RuleState(model).m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner;
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ void RunRobot(CCom_GameRobot& robot, CBattleModel& model, BattleDrawer& drawer) 
 }
 
 void RunRobotsOfType(int type, int row, CBattleModel& model, BattleDrawer& drawer) {
-    for (CCom_GameRobot& r : model.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (r.Type() == type && (row < 0 || r.m_iRow == row)) RunRobot(r, model, drawer);
 }
 
@@ -76,15 +76,15 @@ bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it
     const int stage = CurrentStage();
     CCom_GameRobot& r = *it;
     const float x = r.m_vPosition.x, speed = r.m_Unit.m_fSpeed;
-    const bool crossed = model.m_iMiniGameFlag == 0 && r.m_iHp > 0 && stage != 151 &&
+    const bool crossed = RuleState(model).m_iMiniGameFlag == 0 && r.m_iHp > 0 && stage != 151 &&
                          ((x > 550.0f && speed > 0.0f) || (x < -550.0f && speed < 0.0f));
-    if (crossed && model.m_iLife > 0 && model.m_iBattleState == BATTLE_PLAYING &&
-        (stage == 158 ? model.m_iMiniGameMisses == 0 : model.m_StageDefinition.m_bLifeInPlay)) {
+    if (crossed && RuleState(model).m_iLife > 0 && RuleState(model).m_iBattleState == BATTLE_PLAYING &&
+        (stage == 158 ? RuleState(model).m_iMiniGameMisses == 0 : RuleState(model).m_StageDefinition.m_bLifeInPlay)) {
         const int damage = r.m_Unit.m_iHeartDecrease;
-        model.m_iLife -= damage;
+        RuleState(model).m_iLife -= damage;
         CueLifeLost(model.Scene(), damage);
         if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
-        if (model.m_iLife < 0) model.m_iLife = 0;
+        if (RuleState(model).m_iLife < 0) RuleState(model).m_iLife = 0;
     }
     // A live Machine that walked off its ground into water or air falls and
     // nothing lifts it again: once it is a screen's height below the field it
@@ -92,17 +92,18 @@ bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it
     // list it would hold the battle in overtime for ever.
     const bool fellOut = r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.y < -float(g_iScreenHeight);
     if (!crossed && !fellOut && !r.m_bExpired) return false;
-    if (model.m_iBattleState >= BATTLE_PLAYING && model.m_iBattleState < BATTLE_SUMMARY && r.m_iHp <= 0) {
+    if (RuleState(model).m_iBattleState >= BATTLE_PLAYING && RuleState(model).m_iBattleState < BATTLE_SUMMARY &&
+        r.m_iHp <= 0) {
         if (!r.IsMachine()) {
-            if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++model.m_nRobotsLost;
+            if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++RuleState(model).m_nRobotsLost;
         } else if (!UnitHas(r.Type(), UNIT_NOT_A_KILL) && r.m_aiAux[1] != 1) {
-            ++model.m_nMachinesKilled;
-            UpdateAchievementProgress(35, model.m_nMachinesKilled);
+            ++RuleState(model).m_nMachinesKilled;
+            UpdateAchievementProgress(35, RuleState(model).m_nMachinesKilled);
         }
     }
     // Only the mini-games set these links; no pointer outlives its robot.
     model.ForgetMiniGameLinks(r.m_iSerial);
-    it = EraseRobot(model.m_lstRobots, it);
+    it = EraseRobot(RuleState(model).m_lstRobots, it);
     return true;
 }
 
@@ -137,19 +138,19 @@ void RunBobbingRobot(CCom_GameRobot& r, int stage, CBattleModel& model, BattleDr
 void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
     const int stage = CurrentStage();
     const bool bobStage = IsBaseDuelStage(stage);
-    for (int type : model.m_lstDrawSecondTypes) RunRobotsOfType(type, row, model, drawer);
-    const float sunk = stage == 167 && model.m_pStage ? 0.2f * model.m_pStage->m_fScrollY : 0.0f;
+    for (int type : RuleState(model).m_lstDrawSecondTypes) RunRobotsOfType(type, row, model, drawer);
+    const float sunk = stage == 167 && RuleState(model).m_pStage ? 0.2f * RuleState(model).m_pStage->m_fScrollY : 0.0f;
     int own = 0;
     if (sunk < 0.0f)
-        for (const CCom_GameRobot& r : model.m_lstRobots) own += r.IsMachine() ? 0 : 1;
+        for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) own += r.IsMachine() ? 0 : 1;
     const bool sunkStart = sunk < 0.0f && own > 1;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.m_iRow != row) continue;
-        if (r.IsMachine()) ++model.m_nLiveMachines;
-        else ++model.m_nLiveRobots;
+        if (r.IsMachine()) ++RuleState(model).m_nLiveMachines;
+        else ++RuleState(model).m_nLiveRobots;
         const int type = r.Type();
-        if (InList(model.m_lstDrawFirstTypes, type) || InList(model.m_lstDrawSecondTypes, type) ||
-            InList(model.m_lstDrawLastTypes, type) || UnitHas(type, UNIT_BOSS))
+        if (InList(RuleState(model).m_lstDrawFirstTypes, type) || InList(RuleState(model).m_lstDrawSecondTypes, type) ||
+            InList(RuleState(model).m_lstDrawLastTypes, type) || UnitHas(type, UNIT_BOSS))
             continue;
         if (sunkStart && !r.IsMachine()) {
             RunSunkRobot(r, sunk, model, drawer);
@@ -164,18 +165,18 @@ void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
         StopFirstMachineAtStepEight(model, r);
     }
     drawer.RowRobotsRun(row);
-    for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
+    for (auto it = RuleState(model).m_lstRobots.begin(); it != RuleState(model).m_lstRobots.end();) {
         if (it->m_iRow != row || !RemoveRowRobot(model, it)) ++it;
     }
 }
 
 void RunBullets(bool kindSix, int lane, CBattleModel& model, BattleDrawer& drawer) {
-    for (CCom_GameBullet& b : model.m_lstBullets) {
+    for (CCom_GameBullet& b : RuleState(model).m_lstBullets) {
         if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) continue;
         b.Update(model);
         drawer.AfterBullet(b);
     }
-    for (auto it = model.m_lstBullets.begin(); it != model.m_lstBullets.end();) {
+    for (auto it = RuleState(model).m_lstBullets.begin(); it != RuleState(model).m_lstBullets.end();) {
         const CCom_GameBullet& b = *it;
         if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) {
             ++it;
@@ -184,45 +185,45 @@ void RunBullets(bool kindSix, int lane, CBattleModel& model, BattleDrawer& drawe
         const float ax = std::fabs(b.m_vPosition.x);
         const bool gone = ax > 900.0f || (!kindSix && b.m_iBulletKind == 13 && ax > 500.0f) || b.m_iHitsLeft == 0;
         const bool lifeOver = b.m_Weapon.m_bMarker == 0 || b.m_iAge >= b.m_iLifetime;
-        if (gone && lifeOver) it = model.m_lstBullets.erase(it);
+        if (gone && lifeOver) it = RuleState(model).m_lstBullets.erase(it);
         else ++it;
     }
 }
 
 void RunEndSequence(CBattleModel& model, BattleDrawer& drawer) {
-    if (!model.m_bEndSequence) return;
-    const int t = model.m_iEndSequenceFrames - 60;
+    if (!RuleState(model).m_bEndSequence) return;
+    const int t = RuleState(model).m_iEndSequenceFrames - 60;
     if (t >= 110) {
-        if (model.m_iBattleState == BATTLE_PLAYING) SetBattleState(model, BATTLE_REWARD);
+        if (RuleState(model).m_iBattleState == BATTLE_PLAYING) SetBattleState(model, BATTLE_REWARD);
     } else {
         int frame = 0;
         float alpha = 1.0f;
         if (t >= 0 && t < 50) frame = (t / 5) % CAGE_FRAMES;
         else if (t >= 50) {
             frame = CAGE_FRAMES - 1;
-            alpha = 1.0f - float(model.m_iEndSequenceFrames - 110) / 60.0f;
+            alpha = 1.0f - float(RuleState(model).m_iEndSequenceFrames - 110) / 60.0f;
         }
         drawer.EndCages(frame, alpha);
     }
-    if (model.m_iStartJumps == 3) ++model.m_iEndSequenceFrames;
+    if (RuleState(model).m_iStartJumps == 3) ++RuleState(model).m_iEndSequenceFrames;
 }
 
 void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
     const int stage = CurrentStage();
-    if (EngineFrame() % 60 == 0) model.m_lstRobots.sort(CompareRobotsForDrawing);
+    if (EngineFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
 
     drawer.DestroyerHands(0);
     const int boss = StageBossType(stage);
     if (boss) {
-        for (CCom_GameRobot& r : model.m_lstRobots)
+        for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
             if (r.Type() == boss) {
                 RunRobot(r, model, drawer);
                 break;
             }
     }
-    for (int type : model.m_lstDrawFirstTypes) RunRobotsOfType(type, -1, model, drawer);
+    for (int type : RuleState(model).m_lstDrawFirstTypes) RunRobotsOfType(type, -1, model, drawer);
 
-    model.m_nLiveRobots = model.m_nLiveMachines = 0;
+    RuleState(model).m_nLiveRobots = RuleState(model).m_nLiveMachines = 0;
     for (int row = 0; row < FIELD_ROWS; ++row) {
         RunRowRobots(row, model, drawer);
         drawer.RowDone(row);
@@ -231,7 +232,7 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
 
     drawer.LanesDone();
     RunEndSequence(model, drawer);
-    for (int type : model.m_lstDrawLastTypes) RunRobotsOfType(type, -1, model, drawer);
+    for (int type : RuleState(model).m_lstDrawLastTypes) RunRobotsOfType(type, -1, model, drawer);
     drawer.DestroyerHands(1);
     RunBullets(false, -1, model, drawer);
     drawer.WaterStrip();
@@ -240,15 +241,15 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
 }
 
 void RunBattleItems(CBattleModel& model, BattleDrawer& drawer) {
-    for (CCom_GameItem& item : model.m_lstItems) {
+    for (CCom_GameItem& item : RuleState(model).m_lstItems) {
         KeepTutorialItem(model, item);
         item.Update(model);
         drawer.AfterItem(item);
     }
     const float edge = 0.6f * float(g_iScreenWidth);
-    for (auto it = model.m_lstItems.begin(); it != model.m_lstItems.end();) {
+    for (auto it = RuleState(model).m_lstItems.begin(); it != RuleState(model).m_lstItems.end();) {
         if (it->m_iAge >= it->LastAge() || (it->m_bCollected && it->m_vPosition.x > edge))
-            it = model.m_lstItems.erase(it);
+            it = RuleState(model).m_lstItems.erase(it);
         else ++it;
     }
 }
@@ -261,7 +262,8 @@ void RunBattleObjects(CBattleModel& model, BattleDrawer& drawer) {
     RunBattleItems(model, drawer);
 
     drawer.EffectsAfterItems();
-    if (model.m_iBattleState == BATTLE_PLAYING && model.m_StageDefinition.m_bEnemySchedule) UpdateEnemySpawner(model);
+    if (RuleState(model).m_iBattleState == BATTLE_PLAYING && RuleState(model).m_StageDefinition.m_bEnemySchedule)
+        UpdateEnemySpawner(model);
     if (RunMiniGameFrame(model)) SetBattleState(model, BATTLE_REWARD);
     if (GetStageEpisode(stage) == 3) drawer.WeatherShown(UpdateWeatherHazards(model));
 }
@@ -270,15 +272,15 @@ namespace {
 
 // The field slides in from the right once the loader is done.
 void ScrollFieldIn(CBattleModel& model, int stage) {
-    if (model.m_pStage && !g_bLoaderRunning && stage <= 150 &&
-        (model.m_iBattleState == BATTLE_LOADING || model.m_iBattleState == BATTLE_BEGIN) &&
-        model.m_pStage->m_fScrollX > 0.0f)
-        model.m_pStage->m_fScrollX = std::max(0.0f, model.m_pStage->m_fScrollX - 10.0f);
+    if (RuleState(model).m_pStage && !g_bLoaderRunning && stage <= 150 &&
+        (RuleState(model).m_iBattleState == BATTLE_LOADING || RuleState(model).m_iBattleState == BATTLE_BEGIN) &&
+        RuleState(model).m_pStage->m_fScrollX > 0.0f)
+        RuleState(model).m_pStage->m_fScrollX = std::max(0.0f, RuleState(model).m_pStage->m_fScrollX - 10.0f);
 }
 
 // A mini-game won: the Machines still standing blow up as the reward comes.
 void ClearMachinesForReward(CBattleModel& model) {
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!r.IsMachine() || r.m_iState == ROBOT_DYING || r.m_iHp <= 0) continue;
         model.AddFieldEffect(0, 0, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
         r.BeginDying(model);
@@ -291,10 +293,10 @@ void ClearMachinesForReward(CBattleModel& model) {
 void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots, int shownCount,
                    BattleDrawer& drawer) {
     const int stage = CurrentStage();
-    if (model.m_pStage) model.m_pStage->Update(model, false);
+    if (RuleState(model).m_pStage) RuleState(model).m_pStage->Update(model, false);
 
     drawer.FieldCells();
-    if (model.m_iBattleState == BATTLE_PLAYING && model.m_iCarriedCard >= 0) {
+    if (RuleState(model).m_iBattleState == BATTLE_PLAYING && RuleState(model).m_iCarriedCard >= 0) {
         drawer.CarriedCardHeld();
         model.TakeHeldCardTrial();
         drawer.CarriedCardShown();
@@ -304,10 +306,11 @@ void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots
     drawer.EffectsBeforeUnits();
     TickAmbientBeforeUnits(model);
 
-    if (stage <= 150 && model.m_iBattleState < BATTLE_PLAYING) RunRobotArray(model, shownRobots, shownCount, drawer);
+    if (stage <= 150 && RuleState(model).m_iBattleState < BATTLE_PLAYING)
+        RunRobotArray(model, shownRobots, shownCount, drawer);
     else RunBattleObjects(model, drawer);
 
     drawer.EffectsAfterUnits();
     TickAmbientAfterUnits(model);
-    if (model.m_iBattleState == BATTLE_REWARD && stage > 150) ClearMachinesForReward(model);
+    if (RuleState(model).m_iBattleState == BATTLE_REWARD && stage > 150) ClearMachinesForReward(model);
 }

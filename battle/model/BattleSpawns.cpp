@@ -1,6 +1,6 @@
 // What the battle's rules make: shots, field effects, items, Machines and
 // the mini-games' robots.
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 
 #include <cmath>
 
@@ -21,7 +21,7 @@ namespace {
 constexpr double kRad = 0.01745329238474369;
 
 bool HandUpgraded(const CBattleModel& model, int graphic) {
-    return graphic >= 0 && graphic < HAND_SLOTS && model.m_aHandDefs[graphic].m_iUpgradeLevel != 0;
+    return graphic >= 0 && graphic < HAND_SLOTS && RuleState(model).m_aHandDefs[graphic].m_iUpgradeLevel != 0;
 }
 
 float DistanceXY(const VxVec3& a, float x, float y) {

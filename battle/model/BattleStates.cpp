@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
@@ -22,68 +22,68 @@ int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 }  // namespace
 
 void SetBattleState(CBattleModel& model, int state) {
-    if (model.m_iBattleState == BATTLE_PLAYING) {
+    if (RuleState(model).m_iBattleState == BATTLE_PLAYING) {
         BattleScene& scene = model.Scene();
         for (CVxSound* loop : {scene.m_pSfxSlotReel, scene.m_pSfxChargeShot})
             if (loop && loop->IsPlaying()) loop->Stop();
     }
-    model.m_iBattleState = state;
-    model.m_iStateFrames = -1;
-    model.m_iStateEntryFrame = EngineFrame() + 1;
+    RuleState(model).m_iBattleState = state;
+    RuleState(model).m_iStateFrames = -1;
+    RuleState(model).m_iStateEntryFrame = EngineFrame() + 1;
 }
 
-void AdvanceBattleState(CBattleModel& model) { SetBattleState(model, model.m_iBattleState + 1); }
+void AdvanceBattleState(CBattleModel& model) { SetBattleState(model, RuleState(model).m_iBattleState + 1); }
 
 bool HasMoreCardsThanSlots(const CBattleModel& model) {
     if (CurrentStage() > 150) return false;
     int unlocked = 0;
     for (int i = 0; i < ROBOT_REMOVER; ++i)
         if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) ++unlocked;
-    return unlocked > model.m_nHandSlots;
+    return unlocked > RuleState(model).m_nHandSlots;
 }
 
 void StepLoading(CBattleModel& model) {
     if (g_bLoaderRunning) {
-        model.m_iStateEntryFrame = EngineFrame() + 1;
+        RuleState(model).m_iStateEntryFrame = EngineFrame() + 1;
         return;
     }
-    if (EngineFrame() >= model.m_iStateEntryFrame + 30) SetBattleState(model, BATTLE_BEGIN);
+    if (EngineFrame() >= RuleState(model).m_iStateEntryFrame + 30) SetBattleState(model, BATTLE_BEGIN);
 }
 
 PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
     const int stage = CurrentStage();
-    if (model.m_iLife <= 0) {
-        model.m_iRelocatingRobot = -1;
+    if (RuleState(model).m_iLife <= 0) {
+        RuleState(model).m_iRelocatingRobot = -1;
         SetBattleState(model, BATTLE_RESULT);
         return PlayStep::Done;
     }
-    if (model.m_iTimeLeft > 0) {
+    if (RuleState(model).m_iTimeLeft > 0) {
         if (stage != 151) {
-            --model.m_iTimeLeft;
-            if (model.m_iTimeLeft % 60 == 0) UpdateAchievementProgress(37, 1);
-        } else if (model.m_iBattleFrame % 60 == 0) {
+            --RuleState(model).m_iTimeLeft;
+            if (RuleState(model).m_iTimeLeft % 60 == 0) UpdateAchievementProgress(37, 1);
+        } else if (RuleState(model).m_iBattleFrame % 60 == 0) {
             // The clock stands on this stage: play time counts by the battle's frames.
             UpdateAchievementProgress(37, 1);
         }
         return PlayStep::Done;
     }
-    ++model.m_iOvertimeFrames;
-    if (model.m_iOvertimeFrames == 2700) model.m_bOvertimeOpen = false;
+    ++RuleState(model).m_iOvertimeFrames;
+    if (RuleState(model).m_iOvertimeFrames == 2700) RuleState(model).m_bOvertimeOpen = false;
     // 167's end comes from the cages opening (the road's end sequence), not
     // from the last Machine: the way back clears the field itself.
     if (stage == 167) return PlayStep::StartLine;
     if (stage == 169 && meteorsFalling) return PlayStep::Done;
-    if (model.m_nLiveMachines == 0) {
-        model.m_iRelocatingRobot = -1;
+    if (RuleState(model).m_nLiveMachines == 0) {
+        RuleState(model).m_iRelocatingRobot = -1;
         AdvanceBattleState(model);
     }
     return PlayStep::Done;
 }
 
 int RewardStars(const CBattleModel& model) {
-    if (model.m_iLife >= model.m_iMaxLife) return 3;
+    if (RuleState(model).m_iLife >= RuleState(model).m_iMaxLife) return 3;
     // "At least half" holds for odd maxima too: 2 of 3 is half or more.
-    if (2 * model.m_iLife >= model.m_iMaxLife) return 2;
+    if (2 * RuleState(model).m_iLife >= RuleState(model).m_iMaxLife) return 2;
     return 1;
 }
 
@@ -118,7 +118,7 @@ void RecordStageEnd(const CBattleModel& model, int stars) {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
-    const bool won = model.m_iLife > 0;
+    const bool won = RuleState(model).m_iLife > 0;
     if (app && p.m_abFeatureUnlocked[2] == 1 && stage <= 150) {
         const ResultStreaks next =
             NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, p.m_iDifficulty);
@@ -131,11 +131,11 @@ void RecordStageEnd(const CBattleModel& model, int stars) {
 
 void CountWonStageAchievements(const CBattleModel& model) {
     const int stage = CurrentStage();
-    if (model.m_iLife <= 0) return;
+    if (RuleState(model).m_iLife <= 0) return;
     if (stage <= 150) {
-        UpdateAchievementProgress(31, model.m_aiStageStats[0]);
-        UpdateAchievementProgress(32, model.m_aiStageStats[1]);
-        UpdateAchievementProgress(34, model.m_aiStageStats[3]);
+        UpdateAchievementProgress(31, RuleState(model).m_aiStageStats[0]);
+        UpdateAchievementProgress(32, RuleState(model).m_aiStageStats[1]);
+        UpdateAchievementProgress(34, RuleState(model).m_aiStageStats[3]);
     }
     if (stage == 160) UpdateAchievementProgress(6, 1);
     if (stage == 170) UpdateAchievementProgress(7, 1);
@@ -144,8 +144,8 @@ void CountWonStageAchievements(const CBattleModel& model) {
 
 void CountOccupiedCells(CBattleModel& model) {
     int count = 0;
-    for (const FieldCell& cell : model.m_aFieldCells) {
-        for (const CCom_GameRobot& r : model.m_lstRobots) {
+    for (const FieldCell& cell : RuleState(model).m_aFieldCells) {
+        for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0) continue;
             const float dx = r.m_vPosition.x - cell.m_fX, dy = r.m_vPosition.y - cell.m_fY;
             if (std::sqrt(dx * dx + dy * dy) < 10.0f) {
@@ -154,6 +154,6 @@ void CountOccupiedCells(CBattleModel& model) {
             }
         }
     }
-    model.m_aiStageStats[4] = count;
+    RuleState(model).m_aiStageStats[4] = count;
     UpdateAchievementProgress(36, count);
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
 #include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
@@ -39,8 +39,8 @@ void SendMachine(CBattleModel& model, int type) {
 }  // namespace
 
 int PickStreamEnemy(CBattleModel& model) {
-    StageDefinition& def = model.m_StageDefinition;
-    int& cursor = model.m_iStreamCursor;
+    StageDefinition& def = RuleState(model).m_StageDefinition;
+    int& cursor = RuleState(model).m_iStreamCursor;
     if (def.m_iStreamWeightTotal <= 0) return 0;
     int sum = 0;
     for (int i = 0; i < STAGE_ENEMY_SLOTS; ++i) {
@@ -52,37 +52,39 @@ int PickStreamEnemy(CBattleModel& model) {
         } else {
             cursor = (cursor + 1) % def.m_iStreamWeightTotal;
         }
-        if (model.m_aEnemyDefs[i].m_iType != MachineId::Rocket) return model.m_aEnemyDefs[i].m_iType;
+        if (RuleState(model).m_aEnemyDefs[i].m_iType != MachineId::Rocket)
+            return RuleState(model).m_aEnemyDefs[i].m_iType;
     }
     cursor = def.m_iStreamWeightTotal > 0 ? (cursor + 1) % def.m_iStreamWeightTotal : 0;
-    return model.m_aEnemyDefs[0].m_iType;
+    return RuleState(model).m_aEnemyDefs[0].m_iType;
 }
 
 int PickBatchEnemy(CBattleModel& model) {
-    const StageDefinition& def = model.m_StageDefinition;
-    int& cursor = model.m_iBatchCursor;
+    const StageDefinition& def = RuleState(model).m_StageDefinition;
+    int& cursor = RuleState(model).m_iBatchCursor;
     if (def.m_iWaveWeightTotal <= 0) return 0;
     int sum = 0;
     for (int i = 0; i < STAGE_ENEMY_SLOTS; ++i) {
         sum = int(float(sum) + def.m_afWaveWeight[i]);
         if (cursor >= sum) continue;
         cursor = (cursor + 1) % def.m_iWaveWeightTotal;
-        if (model.m_aEnemyDefs[i].m_iType != MachineId::Rocket) return model.m_aEnemyDefs[i].m_iType;
+        if (RuleState(model).m_aEnemyDefs[i].m_iType != MachineId::Rocket)
+            return RuleState(model).m_aEnemyDefs[i].m_iType;
     }
     cursor = (cursor + 1) % def.m_iWaveWeightTotal;
-    return model.m_aEnemyDefs[0].m_iType;
+    return RuleState(model).m_aEnemyDefs[0].m_iType;
 }
 
 void UpdateSpawnWeights(CBattleModel& model) {
-    StageDefinition& def = model.m_StageDefinition;
+    StageDefinition& def = RuleState(model).m_StageDefinition;
     def.m_iWaveSize = std::min(def.m_iWaveSize + def.m_iWaveSizeStep, def.m_iWaveSizeCap);
     StepWeights(def, def.m_afWaveWeight, def.m_afWaveWeightStep, def.m_iWaveWeightTotal);
 }
 
 void UpdateEnemySpawner(CBattleModel& model) {
-    const int R = model.m_iTimeLeft, T = model.m_iStageFrames;
+    const int R = RuleState(model).m_iTimeLeft, T = RuleState(model).m_iStageFrames;
     if (R <= 0) return;
-    StageDefinition& def = model.m_StageDefinition;
+    StageDefinition& def = RuleState(model).m_StageDefinition;
     const int elapsed = (T - R) / 60;
     if (TutorialHoldsMachines(model.Scene())) return;
 
@@ -109,8 +111,8 @@ void UpdateEnemySpawner(CBattleModel& model) {
     if (last) {
         // The final wave brings every type the stage has not sent yet.
         for (int i = 0; i < STAGE_ENEMY_RECORDS; ++i) {
-            const int type = model.m_aEnemyDefs[i].m_iType;
-            if (type != 0 && type != MachineId::Rocket && model.m_aiEnemyCalls[i] == 0)
+            const int type = RuleState(model).m_aEnemyDefs[i].m_iType;
+            if (type != 0 && type != MachineId::Rocket && RuleState(model).m_aiEnemyCalls[i] == 0)
                 model.CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, true);
         }
     }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/StageNumbering.h"
 #include "game/GameApplication.h"
@@ -22,7 +22,7 @@ bool WeatherProof(const CCom_GameRobot& r) {
 }
 
 const FieldCell& CellOf(const CBattleModel& model, int column, int row) {
-    return model.m_aFieldCells[column * FIELD_ROWS + row];
+    return RuleState(model).m_aFieldCells[column * FIELD_ROWS + row];
 }
 
 // Only the frame's first step of the ambience counts.
@@ -43,7 +43,7 @@ void UpdateAcidRain(CBattleModel& model, int t, int n, WeatherFrame& seen) {
             if (c % 5 != (q / 10) % 5) continue;
             for (int r = 0; r < FIELD_ROWS; ++r) {
                 CCom_GameRobot* hit = nullptr;
-                for (CCom_GameRobot& robot : model.m_lstRobots) {
+                for (CCom_GameRobot& robot : RuleState(model).m_lstRobots) {
                     if (!IsPlayerRobot(robot) || !InCell(robot, c, r) || WeatherProof(robot)) continue;
                     if (robot.m_Unit.m_iRole == ROLE_PLATFORM && robot.m_bPlatformOccupied) continue;
                     hit = &robot;
@@ -78,7 +78,7 @@ void UpdateEarthquake(CBattleModel& model, int t, int n, WeatherFrame& seen) {
             for (int r = 0; r < FIELD_ROWS; ++r) {
                 const FieldCell& k = CellOf(model, c, r);
                 if (k.m_iStageKind != CELL_GROUND) continue;
-                for (CCom_GameRobot& robot : model.m_lstRobots) {
+                for (CCom_GameRobot& robot : RuleState(model).m_lstRobots) {
                     if (!IsPlayerRobot(robot) || !InCell(robot, c, r) || WeatherProof(robot) ||
                         robot.m_Unit.m_iRole == ROLE_PLATFORM)
                         continue;
@@ -95,7 +95,7 @@ void UpdateEarthquake(CBattleModel& model, int t, int n, WeatherFrame& seen) {
 
 // Whirlpools open in up to two water columns and strike their robots.
 void UpdateWhirlpools(CBattleModel& model, int t, int n, WeatherFrame& seen) {
-    int* pools = model.m_aiColumnHazard;
+    int* pools = RuleState(model).m_aiColumnHazard;
     if (t % ((100 - n % 10) * 10) == 0) {
         int chosen = 0;
         // Every scanned column takes its roll, free or not.
@@ -113,7 +113,7 @@ void UpdateWhirlpools(CBattleModel& model, int t, int n, WeatherFrame& seen) {
         if (v <= 0) continue;
         seen.whirlpools[c] = v;
         if (v % 100 == 10 * c) {
-            for (CCom_GameRobot& robot : model.m_lstRobots) {
+            for (CCom_GameRobot& robot : RuleState(model).m_lstRobots) {
                 if (!IsPlayerRobot(robot) || int(robot.m_vCell.x) != c || WeatherProof(robot)) continue;
                 robot.TakeDamage(model, 5);
                 const VxVec3& p = robot.m_vLastPosition;
@@ -127,7 +127,7 @@ void UpdateWhirlpools(CBattleModel& model, int t, int n, WeatherFrame& seen) {
 
 // Jet streams blow along air rows and lift the robots they pass.
 void UpdateJetStreams(CBattleModel& model, int t, int n, WeatherFrame& seen) {
-    int* gusts = model.m_aiColumnHazard;  // by row
+    int* gusts = RuleState(model).m_aiColumnHazard;  // by row
     if (t % ((60 - n % 10) * 10) == 0) {
         for (int r = 0; r < FIELD_ROWS; ++r) {
             if (gusts[r] != 0 || CellOf(model, 0, r).m_iStageKind != CELL_AIR) continue;
@@ -142,7 +142,7 @@ void UpdateJetStreams(CBattleModel& model, int t, int n, WeatherFrame& seen) {
         if (v <= 0) continue;
         seen.gusts[r] = v;
         const VxVec3 g = GustPoint(model, r, v);
-        for (CCom_GameRobot& robot : model.m_lstRobots) {
+        for (CCom_GameRobot& robot : RuleState(model).m_lstRobots) {
             if (!IsPlayerRobot(robot) || robot.m_Unit.m_iRole == ROLE_TIMER || robot.m_iPlatformTimer != 0) continue;
             if (std::fabs(robot.m_vPosition.y - g.y) > 20.1875f || std::fabs(robot.m_vPosition.x - g.x) > 15.0f)
                 continue;
@@ -166,11 +166,11 @@ WeatherFrame UpdateWeatherHazards(CBattleModel& model) {
     WeatherFrame seen;
     const int stage = CurrentStage();
     const int area = GetStageWorld(stage);
-    const int R = model.m_iTimeLeft, T = model.m_iStageFrames, t = T - R;
+    const int R = RuleState(model).m_iTimeLeft, T = RuleState(model).m_iStageFrames, t = T - R;
     const int n = GetStageInEpisode(stage);
-    ++model.m_iHazardTimer;
+    ++RuleState(model).m_iHazardTimer;
     if (R == 0)
-        for (int& v : model.m_aiColumnHazard)
+        for (int& v : RuleState(model).m_aiColumnHazard)
             if (v > 0) --v;
 
     if (R > 0 && R < T) {

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxMath.h"
@@ -14,7 +15,7 @@ constexpr float kZapReach = 50.0f;
 
 bool OwnRobotOnField(const CBattleModel& model) {
     bool own = false;
-    for (const CCom_GameRobot& r : model.m_lstRobots) own = own || (!r.IsMachine() && r.m_iHp > 0);
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) own = own || (!r.IsMachine() && r.m_iHp > 0);
     return own;
 }
 
@@ -26,10 +27,10 @@ void PlayShotSound(CBattleModel& model, int slot) {
 void FireChargedShots(CBattleModel& model) {
     BattleScene& scene = model.Scene();
     if (scene.m_pSfxChargeShot) scene.m_pSfxChargeShot->Stop();
-    const double ratio = double(model.m_iChargeFrames) / double(FULL_CHARGE_FRAMES);
-    const float reach = float(double(model.m_iChargeFrames) / 0.07058824 - 550.0);
-    const float groundY = model.m_aFieldCells[FIELD_ROWS - 1].m_fY;
-    for (CCom_GameRobot* r : model.m_apMiniGameRobots) {
+    const double ratio = double(RuleState(model).m_iChargeFrames) / double(FULL_CHARGE_FRAMES);
+    const float reach = float(double(RuleState(model).m_iChargeFrames) / 0.07058824 - 550.0);
+    const float groundY = RuleState(model).m_aFieldCells[FIELD_ROWS - 1].m_fY;
+    for (CCom_GameRobot* r : RuleState(model).m_apMiniGameRobots) {
         if (!r || r->m_iHp <= 0) continue;
         r->BeginAttack(model, true);
         if (ratio < 0.25) {
@@ -39,7 +40,7 @@ void FireChargedShots(CBattleModel& model) {
         const VxVec3 from = r->m_vLastPosition;
         const VxVec3 to{from.x - reach, groundY, 0.0f};
         model.FireBullet(r->m_Unit.m_iWeapon, r->m_iUnitSlot, from.x, from.y, from.z, -1, r->m_iSerial);
-        CCom_GameBullet& b = model.m_lstBullets.back();
+        CCom_GameBullet& b = RuleState(model).m_lstBullets.back();
         const float speed = float(b.m_Weapon.m_iSpeed);
         const float angle = std::atan2(to.y - from.y, to.x - from.x);
         b.m_vVelocity = VxVec3{speed * std::cos(angle), speed * std::sin(angle), 0.0f};
@@ -53,30 +54,31 @@ void FireChargedShots(CBattleModel& model) {
 
 void StepChargeShot(CBattleModel& model, bool held) {
     CVxSound* charge = model.Scene().m_pSfxChargeShot;
-    if (model.m_iBattleState > BATTLE_PLAYING || !OwnRobotOnField(model)) {
+    if (RuleState(model).m_iBattleState > BATTLE_PLAYING || !OwnRobotOnField(model)) {
         if (charge) charge->Stop();
-        model.m_iChargePhase = 2;
+        RuleState(model).m_iChargePhase = 2;
     }
-    if (model.m_iChargePhase == 0) {
+    if (RuleState(model).m_iChargePhase == 0) {
         if (held) {
-            if (++model.m_iChargeFrames >= FULL_CHARGE_FRAMES) model.m_iChargePhase = 1;
+            if (++RuleState(model).m_iChargeFrames >= FULL_CHARGE_FRAMES) RuleState(model).m_iChargePhase = 1;
             if (charge) {
                 if (!charge->IsPlaying()) charge->Play();
                 // The pitch climbs with the charge.
-                charge->SetFrequency(int(std::lround(double(model.m_iChargeFrames) / 0.006936416 + 22050.0 + 1000.0)));
+                charge->SetFrequency(
+                    int(std::lround(double(RuleState(model).m_iChargeFrames) / 0.006936416 + 22050.0 + 1000.0)));
             }
-        } else if (model.m_iChargeFrames > 0) {
-            model.m_iChargePhase = 1;
+        } else if (RuleState(model).m_iChargeFrames > 0) {
+            RuleState(model).m_iChargePhase = 1;
         }
     }
-    if (model.m_iChargePhase == 1) {
+    if (RuleState(model).m_iChargePhase == 1) {
         FireChargedShots(model);
-        model.m_iChargePhase = 2;
-    } else if (model.m_iChargePhase == 2) {
-        model.m_iChargeFrames -= 2;
-        if (model.m_iChargeFrames < 1) {
-            model.m_iChargeFrames = 0;
-            model.m_iChargePhase = 0;
+        RuleState(model).m_iChargePhase = 2;
+    } else if (RuleState(model).m_iChargePhase == 2) {
+        RuleState(model).m_iChargeFrames -= 2;
+        if (RuleState(model).m_iChargeFrames < 1) {
+            RuleState(model).m_iChargeFrames = 0;
+            RuleState(model).m_iChargePhase = 0;
         }
     }
 }
@@ -89,7 +91,7 @@ bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at
     CCom_GameRobot* target = nullptr;
     for (int pass = 0; pass < 2 && !target; ++pass) {
         float best = kZapReach;
-        for (CCom_GameRobot& m : model.m_lstRobots) {
+        for (CCom_GameRobot& m : RuleState(model).m_lstRobots) {
             if (!m.IsMachine() || m.m_iHp <= 0 || (pass == 0 && !MachineBlinks(m, engineFrame))) continue;
             const float d = DistanceXY(m.m_vPosition, at);
             if (d < best) {
@@ -104,6 +106,19 @@ bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at
     const VxVec3 from = robot.m_vLastPosition;
     model.FireBullet(robot.m_Unit.m_iWeapon, robot.m_iUnitSlot, from.x, from.y, from.z, target->m_iSerial,
                      robot.m_iSerial);
-    model.m_lstBullets.back().m_iMissMode = MachineBlinks(*target, engineFrame) ? 1 : -1;
+    RuleState(model).m_lstBullets.back().m_iMissMode = MachineBlinks(*target, engineFrame) ? 1 : -1;
     return true;
+}
+
+int ZapFromFirstChargedAttacker(CBattleModel& model, const VxVec3& at, int engineFrame) {
+    int refused = 0;
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
+        if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
+        if (MiniGameChargeRatio(model, r) < 1.0f) {
+            ++refused;
+            continue;
+        }
+        return refused + (ZapMachineNear(model, r, at, engineFrame) ? 0 : 1);
+    }
+    return refused;
 }

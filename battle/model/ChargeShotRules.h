@@ -18,3 +18,7 @@ bool MachineBlinks(const CCom_GameRobot& machine, int engineFrame);
 // 168: the robot fires at the Machine near the point, a blinking one first;
 // false when none is in reach.
 bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at, int engineFrame);
+// 168, a press at the point: the first charged attacker fires. Answers how
+// often the press is refused: once for every attacker still charging before
+// it, and once more when it finds no Machine in reach.
+int ZapFromFirstChargedAttacker(CBattleModel& model, const VxVec3& at, int engineFrame);

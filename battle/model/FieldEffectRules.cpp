@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "battle/model/BattleDrawer.h"
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
@@ -108,12 +108,12 @@ bool ShowsStreaks(const BattleScene& scene, const FieldEffect& record) {
 }
 
 void RunFieldEffects(CBattleModel& model, BattleDrawer& drawer) {
-    for (FieldEffect& fx : model.m_lstFieldEffects) {
-        if (ShowsStreaks(model.Scene(), fx)) model.m_StreakRolls = RollStreaks();
+    for (FieldEffect& fx : RuleState(model).m_lstFieldEffects) {
+        if (ShowsStreaks(model.Scene(), fx)) RuleState(model).m_StreakRolls = RollStreaks();
         drawer.FieldEffectShown(fx);
         ActOnBattle(model, fx);
         ++fx.age;
         --fx.life;
     }
-    model.m_lstFieldEffects.remove_if([](const FieldEffect& fx) { return fx.life < 1; });
+    RuleState(model).m_lstFieldEffects.remove_if([](const FieldEffect& fx) { return fx.life < 1; });
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/ItemPayout.h"
 #include "battle/units/GameItem.h"
 #include "engine/VxApplication.h"
@@ -21,9 +21,9 @@ int ItemFlightFrames(float fromX, float fromY, float toX, float toY) {
 }
 
 VxVec3 ItemFlightTarget(const CBattleModel& battle, int kind) {
-    if (kind >= 0 && kind <= 3) return battle.m_vEnergyPanelAt;
+    if (kind >= 0 && kind <= 3) return RuleState(battle).m_vEnergyPanelAt;
     if (kind >= 4 && kind <= 7) {
-        const VxVec3 p = battle.m_vPartsPanelAt;
+        const VxVec3 p = RuleState(battle).m_vPartsPanelAt;
         return VxVec3{p.x - 60.0f, p.y, 0.0f};
     }
     if (kind == ITEM_CAPSULE) return CapsuleLandingPoint(battle);
@@ -31,7 +31,7 @@ VxVec3 ItemFlightTarget(const CBattleModel& battle, int kind) {
 }
 
 bool LaunchItemFlight(CBattleModel& battle, int kind, const VxVec3& from) {
-    for (ItemFlight& f : battle.m_aItemFlights) {
+    for (ItemFlight& f : RuleState(battle).m_aItemFlights) {
         if (f.flying) continue;
         f = ItemFlight{};
         f.kind = kind;
@@ -43,7 +43,7 @@ bool LaunchItemFlight(CBattleModel& battle, int kind, const VxVec3& from) {
 }
 
 void RunItemFlights(CBattleModel& battle) {
-    for (ItemFlight& f : battle.m_aItemFlights) {
+    for (ItemFlight& f : RuleState(battle).m_aItemFlights) {
         f.shown = f.arrived = false;
         if (!f.flying) continue;
         // The target is read at the flight's own turn: an earlier arrival may
@@ -68,24 +68,26 @@ void RunItemFlights(CBattleModel& battle) {
 float HudDrop(const CBattleModel& battle) {
     const int frame = EngineFrame();
     float s = 20.0f;
-    if (battle.m_iBattleState == BATTLE_LOADING && frame - battle.m_iStateEntryFrame < 30)
-        s = float(battle.m_iStateEntryFrame + 30 - frame) + 20.0f;
-    else if (battle.m_iBattleState == BATTLE_RESULT) s = float(frame - battle.m_iStateEntryFrame) + 20.0f;
+    if (RuleState(battle).m_iBattleState == BATTLE_LOADING && frame - RuleState(battle).m_iStateEntryFrame < 30)
+        s = float(RuleState(battle).m_iStateEntryFrame + 30 - frame) + 20.0f;
+    else if (RuleState(battle).m_iBattleState == BATTLE_RESULT)
+        s = float(frame - RuleState(battle).m_iStateEntryFrame) + 20.0f;
     return s;
 }
 
 void PlaceEnergyPanel(CBattleModel& battle) {
-    battle.m_vEnergyPanelAt = VxVec3{295.0f, HudDrop(battle) + 269.0f, 0.0f};
+    RuleState(battle).m_vEnergyPanelAt = VxVec3{295.0f, HudDrop(battle) + 269.0f, 0.0f};
 }
 
 void SlidePartsPanel(CBattleModel& battle) {
-    VxVec3& at = battle.m_vPartsPanelAt;
-    if (battle.m_iBattleState >= BATTLE_LOADING && battle.m_iBattleState <= BATTLE_PLAYING) at.x = PARTS_PANEL_X;
+    VxVec3& at = RuleState(battle).m_vPartsPanelAt;
+    if (RuleState(battle).m_iBattleState >= BATTLE_LOADING && RuleState(battle).m_iBattleState <= BATTLE_PLAYING)
+        at.x = PARTS_PANEL_X;
     const int x = int(at.x);
     int y = int(at.y);
-    if (battle.m_iPanelTimer > 0) {
+    if (RuleState(battle).m_iPanelTimer > 0) {
         y -= PARTS_PANEL_STEP;
-        --battle.m_iPanelTimer;
+        --RuleState(battle).m_iPanelTimer;
     } else {
         y += PARTS_PANEL_STEP;
     }
@@ -94,11 +96,11 @@ void SlidePartsPanel(CBattleModel& battle) {
 }
 
 void CollectRemainingItems(CBattleModel& battle) {
-    for (const CCom_GameItem& item : battle.m_lstItems) {
+    for (const CCom_GameItem& item : RuleState(battle).m_lstItems) {
         const int kind = item.m_iItemKind;
         if (kind < 0 || kind > 7) continue;
         LaunchItemFlight(battle, kind, item.m_vPosition);
-        if (kind >= 4) battle.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
+        if (kind >= 4) RuleState(battle).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
     }
-    battle.m_lstItems.clear();
+    RuleState(battle).m_lstItems.clear();
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
@@ -13,22 +13,22 @@ namespace {
 
 VxVec3 CellCentre(const CBattleModel& battle, int column, int row) {
     const int index = std::clamp(column, 0, FIELD_COLUMNS - 1) * FIELD_ROWS + std::clamp(row, 0, FIELD_ROWS - 1);
-    const FieldCell& c = battle.m_aFieldCells[index];
+    const FieldCell& c = RuleState(battle).m_aFieldCells[index];
     return VxVec3{c.m_fX, c.m_fY, c.m_fZ};
 }
 
 void Credit(CBattleModel& battle, int kind) {
     const int amount = ItemCredit(kind);
     if (kind >= 0 && kind <= 3) {
-        battle.m_iEnergy += amount;
+        RuleState(battle).m_iEnergy += amount;
     } else if (kind >= 4 && kind <= 7) {
         SaveProfile& p = g_CurrentProfile;
         p.m_iMetalParts = p.m_iMetalParts >= METAL_PARTS_CAP - amount ? METAL_PARTS_CAP : p.m_iMetalParts + amount;
-        battle.m_iPartsCollected += amount;
+        RuleState(battle).m_iPartsCollected += amount;
         UpdateAchievementProgress(3, amount);
-        UpdateAchievementProgress(33, battle.m_iPartsCollected);
+        UpdateAchievementProgress(33, RuleState(battle).m_iPartsCollected);
     }
-    battle.m_iEnergy = std::min(battle.m_iEnergy, ENERGY_CAP);
+    RuleState(battle).m_iEnergy = std::min(RuleState(battle).m_iEnergy, ENERGY_CAP);
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ VxVec3 CapsuleLandingPoint(const CBattleModel& battle) {
     case 154: {
         int copters = 0;
         const CCom_GameRobot* first = nullptr;
-        for (const CCom_GameRobot& r : battle.m_lstRobots)
+        for (const CCom_GameRobot& r : RuleState(battle).m_lstRobots)
             if (r.Type() == RobotId::CopterBot) {
                 if (!first) first = &r;
                 ++copters;
@@ -55,12 +55,12 @@ VxVec3 CapsuleLandingPoint(const CBattleModel& battle) {
         return t;
     }
     case 162:
-        if (battle.m_apMiniGameRobots[0]) return battle.m_apMiniGameRobots[0]->m_vPosition;
+        if (RuleState(battle).m_apMiniGameRobots[0]) return RuleState(battle).m_apMiniGameRobots[0]->m_vPosition;
         return VxVec3{};
     case 158:
         for (int column = 9; column >= 5; --column) {
             bool held = false;
-            for (const CCom_GameRobot& r : battle.m_lstRobots) {
+            for (const CCom_GameRobot& r : RuleState(battle).m_lstRobots) {
                 if (r.Type() != RobotId::BuoyerBot) continue;
                 const VxVec3 home = battle.FindNearestCell(r.m_vHome.x, r.m_vHome.y, r.m_vHome.z);
                 if (int(home.x) == column && int(home.y) == 4) {

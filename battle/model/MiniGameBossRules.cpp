@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
@@ -38,14 +38,14 @@ void PlayAt(CVxSound* sound, float level) {
 // Calls the stage's boss into m_pMiniGameBoss with its action interval scaled.
 CCom_GameRobot* CallMiniGameBoss(CBattleModel& model, double intervalFactor) {
     CCom_GameRobot* boss = model.CallEnemyRobot(BossType(model.StageNumber()), 0.0f, 0.0f, 0.0f, false);
-    model.m_pMiniGameBoss = boss;
+    RuleState(model).m_pMiniGameBoss = boss;
     if (boss) boss->m_Unit.m_iActionInterval = Scaled(boss->m_Unit.m_iActionInterval, intervalFactor);
     return boss;
 }
 
 // A boss walks in and then stands swaying.
 void SwayMiniGameBoss(CBattleModel& model) {
-    CCom_GameRobot* boss = model.m_pMiniGameBoss;
+    CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss;
     if (!boss) return;
     if (boss->m_iBossTimer == 1) {
         boss->m_Unit.m_fSpeed = 0.0f;
@@ -70,19 +70,19 @@ void BurstBombRobot(CBattleModel& model, CCom_GameRobot& robot) {
 // 171's finale: the pilot flies out, turns and dives into the boss.
 void FlyPilotIntoBoss(CBattleModel& model, CCom_GameRobot& boss, CCom_GameRobot& pilot) {
     boss.m_Unit.m_iActionInterval = 500000;
-    if (model.m_iMiniGameFlag <= 10000) {
-        model.m_iMiniGameFlag = 10000;
+    if (RuleState(model).m_iMiniGameFlag <= 10000) {
+        RuleState(model).m_iMiniGameFlag = 10000;
         pilot.m_iHp = pilot.m_Unit.m_iMaxHp = 10000;
         pilot.m_vPosition.x += 2.0f;
         if (pilot.m_vPosition.x >= 525.0f) {
             pilot.m_vPosition.x = 540.0f;
-            model.m_iMiniGameFlag = 11000;
+            RuleState(model).m_iMiniGameFlag = 11000;
         }
         return;
     }
-    if (model.m_iMiniGameFlag < 12000) {
-        model.m_iMiniGameFlag = std::min(12000, model.m_iMiniGameFlag + 25);
-        if (model.m_iMiniGameFlag == 12000) PlayAt(model.Scene().m_pSfxDestroyerDead, 1.0f);
+    if (RuleState(model).m_iMiniGameFlag < 12000) {
+        RuleState(model).m_iMiniGameFlag = std::min(12000, RuleState(model).m_iMiniGameFlag + 25);
+        if (RuleState(model).m_iMiniGameFlag == 12000) PlayAt(model.Scene().m_pSfxDestroyerDead, 1.0f);
     }
     pilot.m_vPosition.x -= 20.0f;
     if (pilot.m_vPosition.x < -200.0f && !pilot.m_bExpired) BurstBombRobot(model, pilot);
@@ -91,7 +91,7 @@ void FlyPilotIntoBoss(CBattleModel& model, CCom_GameRobot& boss, CCom_GameRobot&
 // 171: the bombs ride left and burst at the boss.
 void RideBombs(CBattleModel& model, const CCom_GameRobot* boss, const CCom_GameRobot* pilot) {
     CVxSound* fuse = model.Scene().m_pSfxFuse;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         // A weapon card (role timer) stays put until it has mounted itself.
         if (&r == pilot || r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole == ROLE_ONESHOT ||
             r.m_Unit.m_iRole == ROLE_TIMER || r.Type() == RobotId::GunnerBot || r.m_bExpired)
@@ -113,8 +113,8 @@ void RideBombs(CBattleModel& model, const CCom_GameRobot* boss, const CCom_GameR
 bool StepBossDuel(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (stage != 156 && stage != 166 && stage != 174) return false;
-    const int callAt = model.m_iStageFrames - 300;
-    if (model.m_iTimeLeft == callAt) {
+    const int callAt = RuleState(model).m_iStageFrames - 300;
+    if (RuleState(model).m_iTimeLeft == callAt) {
         const double interval = stage == 156 ? 0.5 : (stage == 166 ? 1.5 : 1.25);
         if (CCom_GameRobot* boss = CallMiniGameBoss(model, interval); boss && stage != 174) {
             const double hp = stage == 156 ? 1.5 : 0.85;
@@ -122,75 +122,76 @@ bool StepBossDuel(CBattleModel& model) {
             boss->m_iHp = Scaled(boss->m_iHp, hp);
         }
     }
-    CCom_GameRobot* boss = model.m_pMiniGameBoss;
-    if (model.m_iTimeLeft < callAt && boss) {
+    CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss;
+    if (RuleState(model).m_iTimeLeft < callAt && boss) {
         SwayMiniGameBoss(model);
         // The boss cannot be beaten in the first half and is worn down in the second.
         const int max = boss->m_Unit.m_iMaxHp;
-        if (model.m_iTimeLeft > model.m_iStageFrames / 2) {
+        if (RuleState(model).m_iTimeLeft > RuleState(model).m_iStageFrames / 2) {
             if (boss->m_iHp > 0 && double(boss->m_iHp) < 0.15 * double(max)) boss->m_iHp += 100;
         } else if (boss->m_iHp * 2 > max) {
             boss->m_iHp = Scaled(max, 0.3);
         }
     }
-    if (!model.m_apMiniGameRobots[0]) {
-        model.m_iLife = 0;
-        model.m_iTimeLeft = 0;
+    if (!RuleState(model).m_apMiniGameRobots[0]) {
+        RuleState(model).m_iLife = 0;
+        RuleState(model).m_iTimeLeft = 0;
         return false;
     }
-    if (!boss && model.m_iTimeLeft > 0 && model.m_iTimeLeft < callAt) {
-        model.m_iTimeLeft = 0;
+    if (!boss && RuleState(model).m_iTimeLeft > 0 && RuleState(model).m_iTimeLeft < callAt) {
+        RuleState(model).m_iTimeLeft = 0;
         return true;
     }
-    if (model.m_iTimeLeft == 0 && boss) model.m_iLife = 0;
+    if (RuleState(model).m_iTimeLeft == 0 && boss) RuleState(model).m_iLife = 0;
     return false;
 }
 
 void StepFloatingBoss(CBattleModel& model) {
     if (model.StageNumber() != 163) return;
-    const int callAt = model.m_iStageFrames - 300;
-    if (model.m_iTimeLeft == callAt) CallMiniGameBoss(model, 0.5);
-    if (model.m_iTimeLeft < callAt) SwayMiniGameBoss(model);
+    const int callAt = RuleState(model).m_iStageFrames - 300;
+    if (RuleState(model).m_iTimeLeft == callAt) CallMiniGameBoss(model, 0.5);
+    if (RuleState(model).m_iTimeLeft < callAt) SwayMiniGameBoss(model);
     // Reinforcements float in along the bottom row.
-    if (model.m_iTimeLeft <= callAt && (model.m_iStageFrames - model.m_iTimeLeft) % 400 == 0)
+    if (RuleState(model).m_iTimeLeft <= callAt &&
+        (RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft) % 400 == 0)
         model.SpawnMiniGameRobotOnCell(FIELD_COLUMNS - 1, 1, FIELD_ROWS - 1);
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.IsMachine()) continue;
         if (r.Type() == RobotId::CannonBot) r.m_vPosition.x -= 1.0f;
         else if (r.Type() == RobotId::CopterBot) r.m_vPosition.x -= 0.5f;
     }
-    if (model.m_iTimeLeft < 7100 && !model.m_apMiniGameRobots[0]) {
-        model.m_iLife = 0;
-        model.m_iTimeLeft = 0;
+    if (RuleState(model).m_iTimeLeft < 7100 && !RuleState(model).m_apMiniGameRobots[0]) {
+        RuleState(model).m_iLife = 0;
+        RuleState(model).m_iTimeLeft = 0;
         return;
     }
-    if (model.m_iTimeLeft < 6000 && model.m_iTimeLeft > 0 && !model.m_pMiniGameBoss) {
+    if (RuleState(model).m_iTimeLeft < 6000 && RuleState(model).m_iTimeLeft > 0 && !RuleState(model).m_pMiniGameBoss) {
         // The victory flight: two columns of copters.
         for (int i = 0; i < 2 * FIELD_ROWS; ++i) {
-            const FieldCell& cell = model.m_aFieldCells[(FIELD_COLUMNS - 2) * FIELD_ROWS + i % FIELD_ROWS];
+            const FieldCell& cell = RuleState(model).m_aFieldCells[(FIELD_COLUMNS - 2) * FIELD_ROWS + i % FIELD_ROWS];
             model.SpawnMiniGameRobot(2, cell.m_fX + (i < FIELD_ROWS ? 0.0f : 85.5f), cell.m_fY, cell.m_fZ);
         }
-        model.m_iTimeLeft = 0;
+        RuleState(model).m_iTimeLeft = 0;
         return;
     }
-    if (model.m_iTimeLeft == 0 && model.m_pMiniGameBoss) model.m_iLife = 0;
+    if (RuleState(model).m_iTimeLeft == 0 && RuleState(model).m_pMiniGameBoss) RuleState(model).m_iLife = 0;
 }
 
 bool StepBombRun(CBattleModel& model) {
     if (model.StageNumber() != 171) return false;
-    const int frames = model.m_iStageFrames;
-    const int elapsed = frames - model.m_iTimeLeft;
-    const bool bossDue = model.m_iTimeLeft <= frames - 2700;
-    if (model.m_iTimeLeft == frames - 2700) CallMiniGameBoss(model, 0.25);
-    CCom_GameRobot* boss = model.m_pMiniGameBoss;
-    CCom_GameRobot* pilot = model.m_apMiniGameRobots[0];
+    const int frames = RuleState(model).m_iStageFrames;
+    const int elapsed = frames - RuleState(model).m_iTimeLeft;
+    const bool bossDue = RuleState(model).m_iTimeLeft <= frames - 2700;
+    if (RuleState(model).m_iTimeLeft == frames - 2700) CallMiniGameBoss(model, 0.25);
+    CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss;
+    CCom_GameRobot* pilot = RuleState(model).m_apMiniGameRobots[0];
     if (boss && boss->m_iBossTimer == 0) {
         boss->m_vPosition.x += 10.0f;
         if (boss->m_vPosition.x > -250.0f) boss->m_iBossTimer = 1;
     }
     const bool bossStrong = !boss || boss->m_iHp > kBoss171Weak;
     // Bombs ride in from the right every three seconds while the boss stands firm.
-    if (elapsed > 300 && model.m_iTimeLeft % 180 == 10 && bossStrong) {
+    if (elapsed > 300 && RuleState(model).m_iTimeLeft % 180 == 10 && bossStrong) {
         const int slot = 3 + VxRand() % 3;
         model.SpawnMiniGameRobotOnCell(FIELD_COLUMNS - 1, slot, VxRand() % FIELD_ROWS);
     }
@@ -198,16 +199,16 @@ bool StepBombRun(CBattleModel& model) {
     RideBombs(model, boss, pilot);
 
     if (!pilot && (!bossDue || (boss && boss->m_iHp > kBoss171Weak))) {
-        model.m_iTimeLeft = 0;
-        model.m_iLife = 0;
+        RuleState(model).m_iTimeLeft = 0;
+        RuleState(model).m_iLife = 0;
         return false;
     }
-    if (model.m_iTimeLeft == 0 && boss && boss->m_iHp > kBoss171Weak) {
-        model.m_iLife = 0;
+    if (RuleState(model).m_iTimeLeft == 0 && boss && boss->m_iHp > kBoss171Weak) {
+        RuleState(model).m_iLife = 0;
         return false;
     }
-    if (!boss && model.m_iTimeLeft < frames - 2700) {
-        model.m_iTimeLeft = 0;
+    if (!boss && RuleState(model).m_iTimeLeft < frames - 2700) {
+        RuleState(model).m_iTimeLeft = 0;
         return true;
     }
     return false;

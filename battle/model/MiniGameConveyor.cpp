@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
@@ -26,7 +26,7 @@ constexpr int kDropRecords = 6;
 // reach and counts, or breaks. Answers whether it was caught.
 bool LandOnCarrier(CBattleModel& model, CCom_GameRobot& r) {
     CCom_GameRobot* carrier = nullptr;
-    for (CCom_GameRobot& c : model.m_lstRobots) {
+    for (CCom_GameRobot& c : RuleState(model).m_lstRobots) {
         if (&c == &r || c.IsMachine() || c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied) continue;
         if (DistanceXY(c.m_vPosition, r.m_vPosition) < kCatchReach) {
             carrier = &c;
@@ -40,7 +40,7 @@ bool LandOnCarrier(CBattleModel& model, CCom_GameRobot& r) {
     r.m_iLinkedSerial = carrier->m_iSerial;
     r.m_iBobSourceSerial = carrier->m_iSerial;
     carrier->m_bPlatformOccupied = 1;
-    ++model.m_iCatchCount;
+    ++RuleState(model).m_iCatchCount;
     RestartSound(r.UnitSound(model, 0));
     return true;
 }
@@ -52,8 +52,8 @@ void DropParatrooper(CBattleModel& model) {
     // a hand without one drops nothing rather than hanging the frame.
     for (int tries = 0; tries < 4 * kDropRecords; ++tries) {
         const int slot = int(VxRand() % kDropRecords);
-        const int card = model.m_aHand[slot].m_iCard;
-        if (card < 0 || model.m_aHandDefs[slot].m_iRole != ROLE_ATTACK) continue;
+        const int card = RuleState(model).m_aHand[slot].m_iCard;
+        if (card < 0 || RuleState(model).m_aHandDefs[slot].m_iRole != ROLE_ATTACK) continue;
         CueParatrooper(model.Scene(), slot);
         return;
     }
@@ -61,17 +61,18 @@ void DropParatrooper(CBattleModel& model) {
 
 CatchStep UpdateConveyorCatch(CBattleModel& model) {
     if (model.StageNumber() != 177) return CatchStep::Running;
-    const bool playing = model.m_iBattleState == BATTLE_PLAYING;
-    const int elapsed = model.m_iStageFrames - model.m_iTimeLeft;
-    const bool clockRuns = model.m_iTimeLeft > 0 && model.m_iTimeLeft < model.m_iStageFrames;
+    const bool playing = RuleState(model).m_iBattleState == BATTLE_PLAYING;
+    const int elapsed = RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft;
+    const bool clockRuns =
+        RuleState(model).m_iTimeLeft > 0 && RuleState(model).m_iTimeLeft < RuleState(model).m_iStageFrames;
     if (playing) {
-        if (model.m_iCatchCount >= kCatchGoal) {
-            model.m_iTimeLeft = 0;
+        if (RuleState(model).m_iCatchCount >= kCatchGoal) {
+            RuleState(model).m_iTimeLeft = 0;
             return CatchStep::Won;
         }
-        if (model.m_iTimeLeft == 0) model.m_iLife = 0;
+        if (RuleState(model).m_iTimeLeft == 0) RuleState(model).m_iLife = 0;
     }
-    const FieldCell& bottomRight = model.m_aFieldCells[9 * FIELD_ROWS + 4];
+    const FieldCell& bottomRight = RuleState(model).m_aFieldCells[9 * FIELD_ROWS + 4];
     const float floorY = bottomRight.m_fY;
     if (playing && clockRuns && elapsed % 60 == 0 && VxRand() % 3 != 0) {
         if (CCom_GameRobot* carrier =
@@ -79,7 +80,7 @@ CatchStep UpdateConveyorCatch(CBattleModel& model) {
             carrier->m_vPosition = VxVec3{bottomRight.m_fX + 150.0f, floorY, 0.0f};
         }
     }
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.m_Unit.m_iRole == ROLE_PLATFORM) r.m_vPosition.x -= kCarrierStep;
         if (!r.IsMachine() && r.m_vPosition.x < -500.0f) r.m_bExpired = 1;
     }
@@ -89,7 +90,7 @@ CatchStep UpdateConveyorCatch(CBattleModel& model) {
     }
 
     bool caught = false;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         const int role = r.m_Unit.m_iRole;
         if (r.IsMachine() || r.m_iHp <= 0 || role == ROLE_ONESHOT || role == ROLE_PLATFORM) continue;
         if (r.m_iLinkedSerial != NO_SERIAL) continue;
@@ -97,9 +98,9 @@ CatchStep UpdateConveyorCatch(CBattleModel& model) {
         if (r.m_vPosition.y > floorY) continue;
         if (LandOnCarrier(model, r)) caught = true;
     }
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.IsMachine() || r.m_iLinkedSerial == NO_SERIAL) continue;
-        if (const CCom_GameRobot* carrier = FindRobotBySerial(model.m_lstRobots, r.m_iLinkedSerial))
+        if (const CCom_GameRobot* carrier = FindRobotBySerial(RuleState(model).m_lstRobots, r.m_iLinkedSerial))
             r.m_vPosition = carrier->m_vPosition;
     }
     return caught ? CatchStep::Caught : CatchStep::Running;

@@ -2,7 +2,7 @@
 // walks in from the left and holds its ground; the stage is won when it is
 // gone and lost when the time runs out with it still standing. Capsules bring
 // reinforcements while Machines live.
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -37,7 +37,7 @@ void MoveFinalBoss(CBattleModel& model, CCom_GameRobot& boss) {
     }
     const int maxHp = boss.m_Unit.m_iMaxHp;
     if (boss.m_iHp <= 0) return;
-    if (model.m_iTimeLeft > model.m_iStageFrames / 2) {
+    if (RuleState(model).m_iTimeLeft > RuleState(model).m_iStageFrames / 2) {
         if (double(boss.m_iHp) < 0.25 * double(maxHp)) boss.m_iHp += 100;
     } else if (double(boss.m_iHp) > 0.5 * double(maxHp)) {
         boss.m_iHp = int(0.4 * double(maxHp));
@@ -47,7 +47,7 @@ void MoveFinalBoss(CBattleModel& model, CCom_GameRobot& boss) {
 // 180: gun and mortar mounts come only when a base for them stands.
 int MountSlotWithBase(const CBattleModel& model, int slot) {
     bool gunBase = false, mortarBase = false;
-    for (const CCom_GameRobot& r : model.m_lstRobots) {
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.IsMachine() || r.m_iHp <= 0) continue;
         gunBase = gunBase || (r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval >= 20);
         mortarBase = mortarBase || (r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval < 300);
@@ -63,29 +63,30 @@ bool UpdateFinalBoss(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (stage != 160 && stage != 170 && stage != 180) return false;
     const int bossType = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
-    const int callAt = model.m_iStageFrames - kBossCallFrames;
+    const int callAt = RuleState(model).m_iStageFrames - kBossCallFrames;
 
-    if (model.m_iTimeLeft == callAt) {
-        model.m_pMiniGameBoss = model.CallEnemyRobot(bossType, 0.0f, 0.0f, 0.0f, false);
+    if (RuleState(model).m_iTimeLeft == callAt) {
+        RuleState(model).m_pMiniGameBoss = model.CallEnemyRobot(bossType, 0.0f, 0.0f, 0.0f, false);
         // Meeting the boss counts once per boss toward the Machines achievement.
-        if (model.m_pMiniGameBoss) MeetMachine(bossType);
+        if (RuleState(model).m_pMiniGameBoss) MeetMachine(bossType);
     }
-    if (CCom_GameRobot* boss = model.m_pMiniGameBoss) MoveFinalBoss(model, *boss);
+    if (CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss) MoveFinalBoss(model, *boss);
 
-    if (model.m_nLiveRobots == 0) {
-        model.m_iLife = 0;
+    if (RuleState(model).m_nLiveRobots == 0) {
+        RuleState(model).m_iLife = 0;
         return false;
     }
-    if (model.m_iTimeLeft == 0 && model.m_pMiniGameBoss && model.m_pMiniGameBoss->m_iHp > 0) {
-        model.m_iLife = 0;
+    if (RuleState(model).m_iTimeLeft == 0 && RuleState(model).m_pMiniGameBoss &&
+        RuleState(model).m_pMiniGameBoss->m_iHp > 0) {
+        RuleState(model).m_iLife = 0;
         return false;
     }
-    if (!model.m_pMiniGameBoss && model.m_iTimeLeft < callAt) {
-        model.m_iTimeLeft = 0;
+    if (!RuleState(model).m_pMiniGameBoss && RuleState(model).m_iTimeLeft < callAt) {
+        RuleState(model).m_iTimeLeft = 0;
         return true;
     }
 
-    if (model.m_nLiveMachines > 0 && EngineFrame() % kCapsuleEvery == 0) {
+    if (RuleState(model).m_nLiveMachines > 0 && EngineFrame() % kCapsuleEvery == 0) {
         int slot = CapsuleSlot(stage, VxRand() % 100);
         if (stage == 180) slot = MountSlotWithBase(model, slot);
         model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);

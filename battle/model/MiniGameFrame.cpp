@@ -2,7 +2,7 @@
 // the timed rules and the per-mode handlers in their fixed order, then the
 // tweens. Each handler skips stages not its own, so at most one of them wins
 // a frame, and none after it acts on that stage.
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameBossRules.h"
@@ -33,7 +33,7 @@ bool RunMiniGameModes(CBattleModel& model) {
     switch (UpdateConveyorCatch(model)) {                                // (7) 177
     case CatchStep::Won: won = true; break;
     // A robot that landed takes its place in the drawing order.
-    case CatchStep::Caught: model.m_lstRobots.sort(CompareRobotsForDrawing); break;
+    case CatchStep::Caught: RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing); break;
     case CatchStep::Running: break;
     }
     won = StepBombRun(model) || won;     // (8) 171
@@ -61,7 +61,7 @@ bool RunMiniGameFrame(CBattleModel& model) {
 }
 
 bool MiniGameGunnerSteers(const CBattleModel& model) {
-    const CCom_GameRobot* r = model.m_apMiniGameRobots[0];
+    const CCom_GameRobot* r = RuleState(model).m_apMiniGameRobots[0];
     return r && r->m_iUnitSlot == model.FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999;
 }
 
@@ -80,7 +80,7 @@ void RunMiniGameInputRules(CBattleModel& model) {
     case 171:
         if (!MiniGameGunnerSteers(model)) break;
         CollectItemsByTouch(model);
-        if (model.m_iStageFrames - model.m_iTimeLeft > 30) FireChargedRobots(model);
+        if (RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft > 30) FireChargedRobots(model);
         break;
     case 175: SetFastMachines(model); break;
     case 177: FireRobotsOfType(model, RobotId::MiniBomber); break;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
@@ -46,11 +46,11 @@ void SpawnRoundRobots(CBattleModel& model, int round) {
 }
 
 void CallRoundMachines(CBattleModel& model) {
-    const int code = model.m_aEnemyDefs[0].m_iType;
+    const int code = RuleState(model).m_aEnemyDefs[0].m_iType;
     for (int row = 1; row <= 4; ++row) {
         CCom_GameRobot* m = model.CallEnemyRobot(code, 0.0f, 0.0f, 0.0f, false);
         if (!m) continue;
-        const float y = model.m_aFieldCells[9 * FIELD_ROWS + row].m_fY;
+        const float y = RuleState(model).m_aFieldCells[9 * FIELD_ROWS + row].m_fY;
         m->m_vPosition.y = m->m_vHome.y = y;
         m->m_vCell.y = float(row);
         m->m_iRow = row;
@@ -60,12 +60,12 @@ void CallRoundMachines(CBattleModel& model) {
 
 void UpdateRoundRules(CBattleModel& model) {
     if (model.StageNumber() != 151) return;
-    if (model.m_iRoundPhase != 0) {
+    if (RuleState(model).m_iRoundPhase != 0) {
         ScrollToNextRound(model);
         return;
     }
     int dead = 0, own = 0, machines = 0;
-    for (const CCom_GameRobot& r : model.m_lstRobots) {
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.IsMachine()) {
             ++machines;
             continue;
@@ -74,29 +74,29 @@ void UpdateRoundRules(CBattleModel& model) {
         if (r.m_iHp <= 0) ++dead;
     }
 
-    if (model.m_iRoundTimer == kRoundFrames) {
-        ++model.m_iRound;
-    } else if (model.m_iRoundTimer == kBannerFrame) {
-        CueRoundBanner(model.Scene(), model.m_iRound >= kLastRound);
+    if (RuleState(model).m_iRoundTimer == kRoundFrames) {
+        ++RuleState(model).m_iRound;
+    } else if (RuleState(model).m_iRoundTimer == kBannerFrame) {
+        CueRoundBanner(model.Scene(), RuleState(model).m_iRound >= kLastRound);
         RestartSound(model.Scene().m_pSfxTextWave);
-    } else if (model.m_iRoundTimer == 0 && machines == 0) {
+    } else if (RuleState(model).m_iRoundTimer == 0 && machines == 0) {
         CallRoundMachines(model);
     } else if (dead > 0) {
-        model.m_nRobotsLost += dead;
-        model.m_iLife = 0;
+        RuleState(model).m_nRobotsLost += dead;
+        RuleState(model).m_iLife = 0;
     } else if (own == 0 && !RoundBannerShown(model.Scene())) {
-        model.m_iRoundPhase = 1;
-        if (model.m_iRound < kLastRound) SpawnRoundRobots(model, model.m_iRound + 1);
+        RuleState(model).m_iRoundPhase = 1;
+        if (RuleState(model).m_iRound < kLastRound) SpawnRoundRobots(model, RuleState(model).m_iRound + 1);
     }
     const CGameApplication* app = g_pGameAppInstance;
     const bool still = app && (app->m_bShowStill || app->m_bCaptureStill);
-    if (!still && model.m_iRoundTimer > 0) --model.m_iRoundTimer;
+    if (!still && RuleState(model).m_iRoundTimer > 0) --RuleState(model).m_iRoundTimer;
 }
 
 void ScrollToNextRound(CBattleModel& model) {
-    if (!model.m_pStage) return;
-    const float target = float(-kRoundScroll * double(model.m_iRound));
-    float& scroll = model.m_pStage->m_fScrollX;
+    if (!RuleState(model).m_pStage) return;
+    const float target = float(-kRoundScroll * double(RuleState(model).m_iRound));
+    float& scroll = RuleState(model).m_pStage->m_fScrollX;
     if (scroll != target) {
         const float d = std::fabs(std::fabs(target) - std::fabs(scroll));
         float shift;
@@ -107,24 +107,25 @@ void ScrollToNextRound(CBattleModel& model) {
             scroll = target;
             shift = d * kPixelsPerUnit;
         }
-        for (CCom_GameRobot& r : model.m_lstRobots) r.m_vPosition.x -= shift;
+        for (CCom_GameRobot& r : RuleState(model).m_lstRobots) r.m_vPosition.x -= shift;
         return;
     }
-    if (model.m_iRound < kLastRound) {
+    if (RuleState(model).m_iRound < kLastRound) {
         ClearFieldUnits(model, true);
-        model.m_iRoundTimer = kRoundFrames;
-        model.m_iRoundPhase = 0;
-        model.m_iTimeLeft = int((1.0 - double(model.m_iRound) / 5.0) * double(model.m_iStageFrames));
-        if ((model.m_iStageFrames - model.m_iTimeLeft) % 60 == 0) --model.m_iTimeLeft;
+        RuleState(model).m_iRoundTimer = kRoundFrames;
+        RuleState(model).m_iRoundPhase = 0;
+        RuleState(model).m_iTimeLeft =
+            int((1.0 - double(RuleState(model).m_iRound) / 5.0) * double(RuleState(model).m_iStageFrames));
+        if ((RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft) % 60 == 0) --RuleState(model).m_iTimeLeft;
         return;
     }
     ClearFieldUnits(model, false);
-    model.m_iTimeLeft = 0;
+    RuleState(model).m_iTimeLeft = 0;
 }
 
 void HoldBackRoundMachines(CBattleModel& model) {
     if (model.StageNumber() != 151) return;
-    std::list<CCom_GameRobot>& robots = model.m_lstRobots;
+    std::list<CCom_GameRobot>& robots = RuleState(model).m_lstRobots;
     if (std::none_of(robots.begin(), robots.end(), [](const CCom_GameRobot& r) { return !r.IsMachine(); })) return;
     for (CCom_GameRobot& r : robots)
         if (r.IsMachine() && r.m_vPosition.x > kMachineHoldX) r.m_vPosition.x = kMachineHoldX;

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -62,7 +62,7 @@ const MiniGameHand kHands[] = {
 };
 
 bool HasOwnRobot(const CBattleModel& model) {
-    return std::any_of(model.m_lstRobots.begin(), model.m_lstRobots.end(),
+    return std::any_of(RuleState(model).m_lstRobots.begin(), RuleState(model).m_lstRobots.end(),
                        [](const CCom_GameRobot& r) { return !r.IsMachine(); });
 }
 
@@ -81,25 +81,25 @@ bool IsMiniGameGroup3(int stage) { return stage == 164 || stage == 179; }
 void ResetMiniGameState(CBattleModel& model) {
     const int stage = model.StageNumber();
     for (int i = 0; i < MINI_GAME_LINKS; ++i) *model.MiniGameLink(i) = nullptr;
-    model.m_bMiniGameHowToShown = false;
-    model.m_iRelocatingRobot = -1;
-    model.m_iHoldFrames = 0;
-    model.m_bShootHintShown = 0;
-    model.m_bRelocateRule = (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
-    model.m_iCatchCount = 0;
-    model.m_iSequenceStep = model.m_iSequenceShownStep = model.m_iSequenceStepFrames = 0;
-    model.m_bPlayerRobotSeen = false;
-    model.m_iRound = model.m_iRoundTimer = model.m_iRoundPhase = 0;
+    RuleState(model).m_iRelocatingRobot = -1;
+    RuleState(model).m_iHoldFrames = 0;
+    RuleState(model).m_bRelocateRule =
+        (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
+    RuleState(model).m_iCatchCount = 0;
+    RuleState(model).m_iSequenceStep = RuleState(model).m_iSequenceShownStep = RuleState(model).m_iSequenceStepFrames =
+        0;
+    RuleState(model).m_bPlayerRobotSeen = false;
+    RuleState(model).m_iRound = RuleState(model).m_iRoundTimer = RuleState(model).m_iRoundPhase = 0;
 }
 
-int DealMiniGameHand(CBattleModel& model) {
+void DealMiniGameHand(CBattleModel& model) {
     const int stage = model.StageNumber();
-    for (int i = 0; i < DECK_SLOTS; ++i) model.m_aHand[i] = HandSlot{};
+    for (int i = 0; i < DECK_SLOTS; ++i) RuleState(model).m_aHand[i] = HandSlot{};
     std::vector<int> cards;
     int slots = 0;
     int runLast = -1;
     if (IsMiniGameGroup2(stage)) {
-        for (const SlotReel& reel : model.m_aSlotReels)
+        for (const SlotReel& reel : RuleState(model).m_aSlotReels)
             cards.insert(cards.end(), reel.m_vecCodes.begin(), reel.m_vecCodes.end());
         std::sort(cards.begin(), cards.end());
         cards.erase(std::unique(cards.begin(), cards.end()), cards.end());
@@ -112,41 +112,41 @@ int DealMiniGameHand(CBattleModel& model) {
             runLast = h.runLast;
         }
     }
-    for (size_t i = 0; i < cards.size() && i < size_t(DECK_SLOTS); ++i) model.m_aHand[i].m_iCard = cards[i];
-    model.m_nHandSlots = slots;
-    return runLast;
+    for (size_t i = 0; i < cards.size() && i < size_t(DECK_SLOTS); ++i) RuleState(model).m_aHand[i].m_iCard = cards[i];
+    RuleState(model).m_nHandSlots = slots;
+    if (runLast >= 0) RuleState(model).m_lstDrawLastTypes.push_back(runLast);
 }
 
 void FinishMiniGameSetUp(CBattleModel& model) {
     if (model.StageNumber() == 151) {
-        model.m_iRoundPhase = 0;
-        model.m_iRoundTimer = 599;
-        model.m_iRound = 1;
+        RuleState(model).m_iRoundPhase = 0;
+        RuleState(model).m_iRoundTimer = 599;
+        RuleState(model).m_iRound = 1;
         SpawnRoundRobots(model, 1);
     }
-    model.m_fJumpSpeed = 0.0f;
-    model.m_vJumpStart = VxVec3{0.0f, 0.0f, 0.0f};
-    model.m_bJumpStartKept = model.m_bJumpRising = model.m_bJumpHeld = 0;
-    model.m_bOnGround = 1;
-    model.m_iJumpCount = 0;
-    model.m_iStartJumps = 0;
-    model.m_fScrollSpeed = kClimbScrollSpeed;
-    model.m_bEndSequence = false;
-    model.m_iEndSequenceFrames = 0;
-    model.m_iSlotSpinTimer = model.m_iSlotLeverCooldown = 0;
-    for (MiniGameTween& t : model.m_aTweens) t = MiniGameTween{};
-    model.m_iChargePhase = model.m_iChargeFrames = 0;
+    RuleState(model).m_fJumpSpeed = 0.0f;
+    RuleState(model).m_vJumpStart = VxVec3{0.0f, 0.0f, 0.0f};
+    RuleState(model).m_bJumpStartKept = RuleState(model).m_bJumpRising = RuleState(model).m_bJumpHeld = 0;
+    RuleState(model).m_bOnGround = 1;
+    RuleState(model).m_iJumpCount = 0;
+    RuleState(model).m_iStartJumps = 0;
+    RuleState(model).m_fScrollSpeed = kClimbScrollSpeed;
+    RuleState(model).m_bEndSequence = false;
+    RuleState(model).m_iEndSequenceFrames = 0;
+    RuleState(model).m_iSlotSpinTimer = RuleState(model).m_iSlotLeverCooldown = 0;
+    for (MiniGameTween& t : RuleState(model).m_aTweens) t = MiniGameTween{};
+    RuleState(model).m_iChargePhase = RuleState(model).m_iChargeFrames = 0;
 }
 
 void PrepareMiniGameField(CBattleModel& model) {
     const int stage = model.StageNumber();
-    model.m_iMiniGameFlag = 0;
-    model.m_vMiniGamePoint = VxVec3{0.0f, -38.0f, 0.0f};
-    if (IsMiniGameStage(stage) && model.m_pStage) model.m_pStage->m_fScrollX = 0.0f;
+    RuleState(model).m_iMiniGameFlag = 0;
+    RuleState(model).m_vMiniGamePoint = VxVec3{0.0f, -38.0f, 0.0f};
+    if (IsMiniGameStage(stage) && RuleState(model).m_pStage) RuleState(model).m_pStage->m_fScrollX = 0.0f;
     // 167's bottom row is open air: the robots climb from the ledges above.
     if (stage == 167) {
         for (int column = 0; column < FIELD_COLUMNS; ++column) {
-            FieldCell& cell = model.m_aFieldCells[column * FIELD_ROWS + 4];
+            FieldCell& cell = RuleState(model).m_aFieldCells[column * FIELD_ROWS + 4];
             cell.m_iStageKind = cell.m_iKind = CELL_AIR;
         }
     }
@@ -177,7 +177,7 @@ float MiniGameChargeRatio(const CBattleModel& model, const CCom_GameRobot& robot
 
 void AddMiniGameTween(CBattleModel& model, CCom_GameRobot* robot, float x, float y, float z) {
     if (!robot) return;
-    for (MiniGameTween& t : model.m_aTweens) {
+    for (MiniGameTween& t : RuleState(model).m_aTweens) {
         if (t.m_iFramesLeft != 0) continue;
         const VxVec3 p = robot->m_vPosition;
         const float dx = x - p.x, dy = y - p.y;
@@ -196,9 +196,9 @@ void AddMiniGameTween(CBattleModel& model, CCom_GameRobot* robot, float x, float
 }
 
 void UpdateMiniGameTweens(CBattleModel& model) {
-    for (MiniGameTween& t : model.m_aTweens) {
+    for (MiniGameTween& t : RuleState(model).m_aTweens) {
         if (t.m_iFramesLeft <= 0) continue;
-        CCom_GameRobot* robot = FindRobotBySerial(model.m_lstRobots, t.m_iSerial);
+        CCom_GameRobot* robot = FindRobotBySerial(RuleState(model).m_lstRobots, t.m_iSerial);
         if (!robot) {
             t = MiniGameTween{};
             continue;
@@ -215,27 +215,27 @@ void UpdateMiniGameTweens(CBattleModel& model) {
 bool BeginMiniGameFrame(CBattleModel& model) {
     const int stage = model.StageNumber();
     // Robots placed at set-up count from the first frame they stand.
-    if (model.m_nLiveRobots > 0) model.m_bPlayerRobotSeen = true;
-    return model.m_iBattleState == BATTLE_PLAYING || stage == 157 || stage == 177;
+    if (RuleState(model).m_nLiveRobots > 0) RuleState(model).m_bPlayerRobotSeen = true;
+    return RuleState(model).m_iBattleState == BATTLE_PLAYING || stage == 157 || stage == 177;
 }
 
 bool NoRobotLeftLoses(const CBattleModel& model, int stage) {
-    return model.m_nLiveRobots == 0 && stage != 177 && stage != 172 && model.m_bPlayerRobotSeen;
+    return RuleState(model).m_nLiveRobots == 0 && stage != 177 && stage != 172 && RuleState(model).m_bPlayerRobotSeen;
 }
 
 void ApplyMiniGameLossRules(CBattleModel& model) {
     const int stage = model.StageNumber();
-    if (!model.m_StageDefinition.m_bRuleHold) {
+    if (!RuleState(model).m_StageDefinition.m_bRuleHold) {
         if (stage == 155) {
             int own = 0;
-            for (const CCom_GameRobot& r : model.m_lstRobots)
+            for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine()) ++own;
-            if (own < 4) model.m_iLife = 0;
+            if (own < 4) RuleState(model).m_iLife = 0;
         } else if (stage == 151) {
             UpdateRoundRules(model);
-        } else if (NoRobotLeftLoses(model, stage) && !(stage == 171 && model.m_iMiniGameFlag >= 10000)) {
+        } else if (NoRobotLeftLoses(model, stage) && !(stage == 171 && RuleState(model).m_iMiniGameFlag >= 10000)) {
             // (171's finale throws its last robot at the boss on purpose.)
-            model.m_iLife = 0;
+            RuleState(model).m_iLife = 0;
         }
     }
     // 151: no Machine stands right of x 525 while a robot of the player is on the field.
@@ -245,41 +245,42 @@ void ApplyMiniGameLossRules(CBattleModel& model) {
 void ApplyMiniGameTimedRules(CBattleModel& model) {
     const int stage = model.StageNumber();
     // One capsule at a third of 162.
-    if (stage == 162 && model.m_iTimeLeft == model.m_iStageFrames / 3) {
-        const bool lying = std::any_of(model.m_lstItems.begin(), model.m_lstItems.end(),
+    if (stage == 162 && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames / 3) {
+        const bool lying = std::any_of(RuleState(model).m_lstItems.begin(), RuleState(model).m_lstItems.end(),
                                        [](const CCom_GameItem& i) { return i.m_iItemKind == ITEM_CAPSULE; });
         if (!lying) model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, 1, true);
     }
     // 171's twin beside the controlled robot as the time starts.
-    if (stage == 171 && model.m_iTimeLeft == model.m_iStageFrames - 1 && model.m_apMiniGameRobots[0]) {
-        const VxVec3 p = model.m_apMiniGameRobots[0]->m_vPosition;
+    if (stage == 171 && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 1 &&
+        RuleState(model).m_apMiniGameRobots[0]) {
+        const VxVec3 p = RuleState(model).m_apMiniGameRobots[0]->m_vPosition;
         model.SpawnMiniGameRobot(1, p.x, p.y, p.z);
     }
     // The shooting stages need their controlled robot.
-    if ((stage == 152 || stage == 162) && !model.m_apMiniGameRobots[0]) model.m_iLife = 0;
+    if ((stage == 152 || stage == 162) && !RuleState(model).m_apMiniGameRobots[0]) RuleState(model).m_iLife = 0;
     // The charge-shot stages: twins as the time starts, and a robot to shoot with.
     if (stage == 164 || stage == 179) {
-        if (model.m_iTimeLeft == model.m_iStageFrames - 1) {
-            for (CCom_GameRobot* r : model.m_apMiniGameRobots) {
+        if (RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 1) {
+            for (CCom_GameRobot* r : RuleState(model).m_apMiniGameRobots) {
                 if (!r) continue;
                 const VxVec3 p = r->m_vPosition;
                 model.SpawnMiniGameRobot(1, p.x, p.y, p.z);
             }
         }
-        if (!HasOwnRobot(model)) model.m_iLife = 0;
+        if (!HasOwnRobot(model)) RuleState(model).m_iLife = 0;
     }
     UpdateCapsuleRain(model);
 }
 
 void UpdateCapsuleRain(CBattleModel& model) {
-    if (model.StageNumber() != 161 || model.m_nLiveMachines <= 0 || EngineFrame() % 300 != 0) return;
+    if (model.StageNumber() != 161 || RuleState(model).m_nLiveMachines <= 0 || EngineFrame() % 300 != 0) return;
     const int r = int(VxRand() % 100);
     const int slot = r < 20 ? 0 : r < 70 ? 1 : r < 90 ? 2 : 3;
     model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
 }
 
 void SetFastMachines(CBattleModel& model) {
-    for (UnitDefinition& d : model.m_aEnemyDefs)
+    for (UnitDefinition& d : RuleState(model).m_aEnemyDefs)
         if (d.m_iType >= FIRST_MACHINE_TYPE) {
             d.m_fSpeed = 1.5f;
             break;
@@ -287,12 +288,12 @@ void SetFastMachines(CBattleModel& model) {
 }
 
 void ClearFieldUnits(CBattleModel& model, bool machinesOnly) {
-    for (auto it = model.m_lstRobots.begin(); it != model.m_lstRobots.end();) {
+    for (auto it = RuleState(model).m_lstRobots.begin(); it != RuleState(model).m_lstRobots.end();) {
         if (machinesOnly && !it->IsMachine()) {
             ++it;
             continue;
         }
         model.ForgetMiniGameLinks(it->m_iSerial);
-        it = EraseRobot(model.m_lstRobots, it);
+        it = EraseRobot(RuleState(model).m_lstRobots, it);
     }
 }

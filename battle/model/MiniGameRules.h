@@ -19,8 +19,8 @@ bool IsMiniGameGroup3(int stage);
 // Set-up, before the reels and the hand: the links, flags and counters.
 void ResetMiniGameState(CBattleModel& model);
 // Deals the stage's fixed hand (the slot stages: every code on the reels)
-// and sets the shown slots; answers the card whose robots run last, or -1.
-int DealMiniGameHand(CBattleModel& model);
+// and sets the shown slots; a card whose robots run last joins the last turns.
+void DealMiniGameHand(CBattleModel& model);
 // The robots each mini-game starts with (MiniGameStartRobots.cpp).
 void PlaceMiniGameRobots(CBattleModel& model);
 // Set-up, after the hand and the starting robots: 151's first round, the

@@ -1,7 +1,7 @@
 // The robots each mini-game starts with, placed at set-up from the stage's
 // fixed hand. Entry 0 of m_apMiniGameRobots is the robot the player steers
 // or shoots with, where the stage has one.
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/units/GameRobot.h"
 
@@ -15,7 +15,7 @@ void PlaceMiniGameRobots(CBattleModel& model) {
     case 168: {
         CCom_GameRobot* r = stage == 168 ? place(8, 0, 0) : place(8, 0, 2);
         if (r) r->m_bHoldFire = 1;
-        model.m_apMiniGameRobots[0] = r;
+        RuleState(model).m_apMiniGameRobots[0] = r;
         break;
     }
     case 153:
@@ -32,7 +32,7 @@ void PlaceMiniGameRobots(CBattleModel& model) {
     case 156:
     case 166:
     case 171:
-    case 174: model.m_apMiniGameRobots[0] = place(8, 0, 2); break;
+    case 174: RuleState(model).m_apMiniGameRobots[0] = place(8, 0, 2); break;
     case 157: place(9, 0, 4); break;
     case 158: {
         place(8, card(24), 1);
@@ -61,7 +61,7 @@ void PlaceMiniGameRobots(CBattleModel& model) {
     case 163:
         if (CCom_GameRobot* r = place(8, 0, 2)) {
             r->m_Unit.m_iActionInterval = int(r->m_Unit.m_iActionInterval * 0.75);
-            model.m_apMiniGameRobots[0] = r;
+            RuleState(model).m_apMiniGameRobots[0] = r;
         }
         break;
     case 164:
@@ -70,7 +70,7 @@ void PlaceMiniGameRobots(CBattleModel& model) {
         for (int i = 0; i < (stage == 179 ? 3 : 1); ++i) {
             CCom_GameRobot* r = place(8, 0, rows[i]);
             if (r) r->m_bHoldFire = 1;
-            model.m_apMiniGameRobots[i] = r;
+            RuleState(model).m_apMiniGameRobots[i] = r;
         }
         break;
     }
@@ -78,7 +78,7 @@ void PlaceMiniGameRobots(CBattleModel& model) {
     case 172:
         place(2, card(0), 3);
         place(5, card(35), 3);
-        model.m_apMiniGameRobots[0] = place(8, card(0), 3);
+        RuleState(model).m_apMiniGameRobots[0] = place(8, card(0), 3);
         break;
     case 173: {
         const int slots[3] = {1, 0, 2};

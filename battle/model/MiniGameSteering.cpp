@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/units/GameBullet.h"
@@ -34,20 +34,20 @@ float StepToward(float from, float to, float step) { return from + std::clamp(to
 }  // namespace
 
 CCom_GameRobot* SteeredRobot(CBattleModel& model) {
-    if (SteersControlledRobot(model.StageNumber())) return model.m_apMiniGameRobots[0];
-    for (CCom_GameRobot& r : model.m_lstRobots)
+    if (SteersControlledRobot(model.StageNumber())) return RuleState(model).m_apMiniGameRobots[0];
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (IsOwnLiveAttacker(r)) return &r;
     return nullptr;
 }
 
 bool CountAimHold(CBattleModel& model, bool held) {
-    if (held) ++model.m_iHoldFrames;
-    else model.m_iHoldFrames = 0;
-    return model.m_iHoldFrames >= kAimHoldFrames;
+    if (held) ++RuleState(model).m_iHoldFrames;
+    else RuleState(model).m_iHoldFrames = 0;
+    return RuleState(model).m_iHoldFrames >= kAimHoldFrames;
 }
 
 void FireShotsAt(CBattleModel& model, const VxVec3& aim) {
-    for (CCom_GameRobot* robot : model.m_apMiniGameRobots) {
+    for (CCom_GameRobot* robot : RuleState(model).m_apMiniGameRobots) {
         if (!robot || robot->m_iHp <= 0 || MiniGameChargeRatio(model, *robot) < 1.0f) continue;
         robot->BeginAttack(model, false);
         RestartSound(robot->UnitSound(model, 1));
@@ -59,19 +59,20 @@ void FireShotsAt(CBattleModel& model, const VxVec3& aim) {
                    robot->m_iSerial);
         shot.m_vVelocity = VxVec3{speed * float(std::cos(angle)), speed * float(std::sin(angle)), 0.0f};
         shot.m_vRotation = VxVec3{0.0f, 0.0f, float(angle - kPi / 2.0)};
-        model.m_lstBullets.push_back(shot);
+        RuleState(model).m_lstBullets.push_back(shot);
     }
 }
 
 void SteerRobotY(CBattleModel& model, float towardY) {
     CCom_GameRobot* robot = SteeredRobot(model);
     if (!robot) return;
-    const float top = model.m_aFieldCells[0].m_fY, bottom = model.m_aFieldCells[FIELD_ROWS - 1].m_fY;
+    const float top = RuleState(model).m_aFieldCells[0].m_fY,
+                bottom = RuleState(model).m_aFieldCells[FIELD_ROWS - 1].m_fY;
     const float y = std::clamp(StepToward(robot->m_vPosition.y, towardY, kSteerStep), bottom, top);
     robot->m_vPosition.y = y;
     if (SteersControlledRobot(model.StageNumber())) return;
     // The others of the squad keep in line with the first.
-    for (CCom_GameRobot& r : model.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (&r != robot && IsOwnLiveAttacker(r)) r.m_vPosition.y = y;
 }
 
@@ -79,9 +80,9 @@ void SteerRobotX(CBattleModel& model, float towardX, bool setFacing) {
     const int stage = model.StageNumber();
     CCom_GameRobot* robot = SteeredRobot(model);
     if (!robot) return;
-    const float step = stage == 157 && model.m_bOnGround ? 10.0f : kSteerStep;
-    const float left = model.m_aFieldCells[0].m_fX;
-    const float right = model.m_aFieldCells[(FIELD_COLUMNS - 1) * FIELD_ROWS].m_fX;
+    const float step = stage == 157 && RuleState(model).m_bOnGround ? 10.0f : kSteerStep;
+    const float left = RuleState(model).m_aFieldCells[0].m_fX;
+    const float right = RuleState(model).m_aFieldCells[(FIELD_COLUMNS - 1) * FIELD_ROWS].m_fX;
     const float before = robot->m_vPosition.x;
     const float x = std::clamp(StepToward(before, towardX, step), left, right);
     const float dx = x - before;
@@ -92,17 +93,18 @@ void SteerRobotX(CBattleModel& model, float towardX, bool setFacing) {
         robot->m_vRotation.z = std::clamp(tilt, -15.0f, 15.0f) * float(kPi / 180.0);
     }
     CVxSound* swim = model.Scene().m_pSfxSwim;
-    if (robot->Type() == RobotId::MarinerBot && dx != 0.0f && model.m_bOnGround && swim && !swim->IsPlaying())
+    if (robot->Type() == RobotId::MarinerBot && dx != 0.0f && RuleState(model).m_bOnGround && swim &&
+        !swim->IsPlaying())
         swim->Play();
     if (SteersControlledRobot(stage)) return;
-    for (CCom_GameRobot& r : model.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (&r != robot && IsOwnLiveAttacker(r)) r.m_vPosition.x = x;
 }
 
 void CollectItemsByTouch(CBattleModel& model) {
-    for (const CCom_GameRobot& r : model.m_lstRobots) {
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!IsOwnLiveAttacker(r)) continue;
-        for (auto it = model.m_lstItems.begin(); it != model.m_lstItems.end();) {
+        for (auto it = RuleState(model).m_lstItems.begin(); it != RuleState(model).m_lstItems.end();) {
             const float dx = it->m_vPosition.x - r.m_vPosition.x, dy = it->m_vPosition.y - r.m_vPosition.y;
             if (std::sqrt(dx * dx + dy * dy) >= 50.0f) {
                 ++it;
@@ -111,24 +113,26 @@ void CollectItemsByTouch(CBattleModel& model) {
             const int kind = it->m_iItemKind;
             LaunchItemFlight(model, kind, it->m_vPosition);
             model.PlayPickupSound(*it);
-            if (kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE) model.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
-            it = model.m_lstItems.erase(it);
+            if (kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE) RuleState(model).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
+            it = RuleState(model).m_lstItems.erase(it);
         }
     }
 }
 
 void FireChargedRobots(CBattleModel& model) {
-    for (CCom_GameRobot& r : model.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (IsOwnLiveAttacker(r) && MiniGameChargeRatio(model, r) >= 1.0f) r.BeginAttack(model, false);
 }
 
 void UpdateCapsuleSupply(CBattleModel& model) {
     if (model.StageNumber() != 154) return;
     int n = 0;
-    for (const CCom_GameRobot& r : model.m_lstRobots) n += r.Type() == RobotId::CopterBot && !r.IsMachine();
-    for (const CCom_GameItem& item : model.m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE;
-    const int quarter = model.m_iStageFrames / 4;
-    if (n >= 3 || model.m_iTimeLeft <= 0 || model.m_iTimeLeft >= model.m_iStageFrames || quarter <= 0) return;
-    if ((model.m_iStageFrames - model.m_iTimeLeft) % quarter == 0)
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) n += r.Type() == RobotId::CopterBot && !r.IsMachine();
+    for (const CCom_GameItem& item : RuleState(model).m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE;
+    const int quarter = RuleState(model).m_iStageFrames / 4;
+    if (n >= 3 || RuleState(model).m_iTimeLeft <= 0 ||
+        RuleState(model).m_iTimeLeft >= RuleState(model).m_iStageFrames || quarter <= 0)
+        return;
+    if ((RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft) % quarter == 0)
         model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, 0, true);
 }

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRoad.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -39,14 +40,14 @@ void RelinkMovedRobot(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& 
     const int serial = robot.m_iSerial;
     const int role = robot.m_Unit.m_iRole;
     if (robot.m_iLinkedSerial != NO_SERIAL)
-        if (CCom_GameRobot* platform = FindRobotBySerial(model.m_lstRobots, robot.m_iLinkedSerial))
+        if (CCom_GameRobot* platform = FindRobotBySerial(RuleState(model).m_lstRobots, robot.m_iLinkedSerial))
             platform->m_bPlatformOccupied = 0;
     robot.m_iLinkedSerial = robot.m_iBobSourceSerial = NO_SERIAL;
     robot.m_bSeesConcealed = 0;
-    for (CCom_GameRobot& r : model.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (&r != &robot) r.ForgetSerial(serial);
     if (role == ROLE_ONESHOT || role == ROLE_PLATFORM) return;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (&r == &robot || r.IsMachine() || r.m_Unit.m_iRole != ROLE_PLATFORM || r.m_iHp <= 0) continue;
         if (!StandsOn(r, int(cellIndex.x), int(cellIndex.y))) continue;
         robot.m_iLinkedSerial = robot.m_iBobSourceSerial = r.m_iSerial;
@@ -58,15 +59,15 @@ void RelinkMovedRobot(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& 
 
 // 158: an attacker's capsule every 1200 frames, a Buoyer Bot's every 900 while few float.
 void DropSequenceCapsules(CBattleModel& model) {
-    const int elapsed = model.m_iStageFrames - model.m_iTimeLeft;
-    if (model.m_iTimeLeft <= 0 || model.m_iTimeLeft >= model.m_iStageFrames) return;
+    const int elapsed = RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft;
+    if (RuleState(model).m_iTimeLeft <= 0 || RuleState(model).m_iTimeLeft >= RuleState(model).m_iStageFrames) return;
     if (elapsed % 1200 == 0) {
         const int card = VxRand() % 2 == 0 ? 20 : 14;
         model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, model.FindHandCard(card), true);
     }
     if (elapsed % 900 == 0) {
         int buoyers = 0;
-        for (const CCom_GameRobot& r : model.m_lstRobots)
+        for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
             buoyers += !r.IsMachine() && r.Type() == RobotId::BuoyerBot ? 1 : 0;
         if (buoyers < 5) model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, model.FindHandCard(23), true);
     }
@@ -77,46 +78,46 @@ void StepRepair(CBattleModel& model) {
     bool present[4] = {};
     static const int kTypes[4] = {19, 22, 24, 21};
     const CCom_GameRobot* mariner = nullptr;
-    for (const CCom_GameRobot& r : model.m_lstRobots) {
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!IsOwnLive(r)) continue;
         for (int k = 0; k < 4; ++k) present[k] = present[k] || r.Type() == kTypes[k];
         if (r.Type() == RobotId::MarinerBot && !mariner) mariner = &r;
     }
-    if (!(present[0] && present[1] && present[2] && present[3]) || model.m_iTimeLeft == 0) {
-        model.m_iLife = 0;
+    if (!(present[0] && present[1] && present[2] && present[3]) || RuleState(model).m_iTimeLeft == 0) {
+        RuleState(model).m_iLife = 0;
         return;
     }
     if (mariner && mariner->m_iHp >= mariner->m_Unit.m_iMaxHp) {
-        model.m_iSequenceStep = 1;
-        model.m_iCarriedCard = -1;
-        model.m_iRelocatingRobot = -1;
+        RuleState(model).m_iSequenceStep = 1;
+        RuleState(model).m_iCarriedCard = -1;
+        RuleState(model).m_iRelocatingRobot = -1;
     }
 }
 
 // 158, step 1: one robot at a time flies to the first free cell of the line-up.
 SequenceStep StepLineUp(CBattleModel& model) {
     SequenceStep step;
-    for (const MiniGameTween& t : model.m_aTweens)
+    for (const MiniGameTween& t : RuleState(model).m_aTweens)
         if (t.m_iFramesLeft > 0) return step;
     int target = -1;
     for (int k = 0; k < 3 && target < 0; ++k) {
         bool taken = false;
-        for (const CCom_GameRobot& r : model.m_lstRobots)
+        for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
             taken = taken || (IsOwnStanding(r) && StandsOn(r, kSequenceTargets[k], kSequenceRow));
         if (!taken) target = kSequenceTargets[k];
     }
     if (target < 0) {
-        model.m_iSequenceStep = 2;
+        RuleState(model).m_iSequenceStep = 2;
         return step;
     }
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!IsOwnLive(r) ||
             (r.Type() != RobotId::SnowBaller && r.Type() != RobotId::FixerBot && r.Type() != RobotId::DShotgunner))
             continue;
         bool onTarget = false;
         for (int column : kSequenceTargets) onTarget = onTarget || StandsOn(r, column, kSequenceRow);
         if (onTarget) continue;
-        const FieldCell& cell = model.m_aFieldCells[target * FIELD_ROWS + kSequenceRow];
+        const FieldCell& cell = RuleState(model).m_aFieldCells[target * FIELD_ROWS + kSequenceRow];
         step.flyer = &r;
         step.to = VxVec3{cell.m_fX, cell.m_fY, cell.m_fZ};
         // The robot belongs to its new cell from the start of its flight.
@@ -131,10 +132,10 @@ SequenceStep StepLineUp(CBattleModel& model) {
 // 158, step 2: everyone marches off to the right, hopping along row 4.
 bool StepMarch(CBattleModel& model) {
     const float edge = 0.6f * float(g_iScreenWidth);
-    const float ground = model.m_aFieldCells[kSequenceRow].m_fY;
-    const float hop = 30.0f * std::fabs(std::sin(float(model.m_iSequenceStepFrames) * 6.0f * kDegree));
+    const float ground = RuleState(model).m_aFieldCells[kSequenceRow].m_fY;
+    const float hop = 30.0f * std::fabs(std::sin(float(RuleState(model).m_iSequenceStepFrames) * 6.0f * kDegree));
     bool allPassed = true;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!IsOwnStanding(r)) continue;
         if (r.m_vPosition.x <= edge) {
             r.m_vPosition.x += kMarchStep;
@@ -143,7 +144,7 @@ bool StepMarch(CBattleModel& model) {
         r.m_vPosition.y = r.m_vHome.y = ground + hop;
         allPassed = allPassed && r.m_vPosition.x > edge;
     }
-    if (allPassed) model.m_iTimeLeft = 0;
+    if (allPassed) RuleState(model).m_iTimeLeft = 0;
     return allPassed;
 }
 
@@ -151,7 +152,7 @@ bool StepMarch(CBattleModel& model) {
 
 CCom_GameRobot* RelocatableRobotAt(CBattleModel& model, const VxVec3& at) {
     const int stage = model.StageNumber();
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!IsOwnLive(r) || r.m_Unit.m_iRole == ROLE_ONESHOT) continue;
         if (r.m_Unit.m_iRole == ROLE_PLATFORM && r.m_bPlatformOccupied) continue;
         if (stage == 158 && (r.Type() == RobotId::MarinerBot || r.Type() == RobotId::BuoyerBot)) continue;
@@ -161,14 +162,14 @@ CCom_GameRobot* RelocatableRobotAt(CBattleModel& model, const VxVec3& at) {
 }
 
 bool RelocationCoolingDown(const CBattleModel& model, const CCom_GameRobot& robot) {
-    return model.m_bRelocateRule && robot.m_iSmokeTimer > 0;
+    return RuleState(model).m_bRelocateRule && robot.m_iSmokeTimer > 0;
 }
 
 void PickUpRobot(CBattleModel& model, CCom_GameRobot& robot) {
-    model.m_iCarriedCard = robot.m_iUnitSlot;
-    model.m_iRelocatingRobot = robot.m_iSerial;
-    model.m_iCarriedFrames = 0;
-    if (model.m_bRelocateRule) {
+    RuleState(model).m_iCarriedCard = robot.m_iUnitSlot;
+    RuleState(model).m_iRelocatingRobot = robot.m_iSerial;
+    RuleState(model).m_iCarriedFrames = 0;
+    if (RuleState(model).m_bRelocateRule) {
         robot.m_iSmokePeriod = 0;
         robot.m_iSmokeCount = 0;
     }
@@ -176,11 +177,11 @@ void PickUpRobot(CBattleModel& model, CCom_GameRobot& robot) {
 }
 
 bool MoveRobotToCell(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& cellIndex) {
-    FieldCell* cell = CellAt(model.m_aFieldCells, cellIndex);
+    FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, cellIndex);
     if (!cell) return false;
     if (robot.m_Unit.m_iRole == ROLE_PLATFORM) {
         // A platform takes its ground along.
-        if (FieldCell* old = CellAt(model.m_aFieldCells, robot.m_vCell)) old->m_iKind = old->m_iStageKind;
+        if (FieldCell* old = CellAt(RuleState(model).m_aFieldCells, robot.m_vCell)) old->m_iKind = old->m_iStageKind;
         cell->m_iKind = CELL_GROUND;
     }
     robot.m_vPosition = robot.m_vHome = robot.m_vLastPosition = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
@@ -188,50 +189,56 @@ bool MoveRobotToCell(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& c
     robot.m_iRow = int(cellIndex.y);
     if (robot.m_Unit.m_iWeapon == 14) {
         std::memset(robot.m_abPathCells, 0, sizeof robot.m_abPathCells);
-        MarkDescentPath(model.m_aFieldCells, cellIndex.x, cellIndex.y, robot.m_abPathCells, true);
+        MarkDescentPath(RuleState(model).m_aFieldCells, cellIndex.x, cellIndex.y, robot.m_abPathCells, true);
     }
     // A Flame Bot that moves puts its flame out.
     if (robot.Type() == RobotId::FlameBot) robot.RemoveOwnedBullet(model);
     RelinkMovedRobot(model, robot, cellIndex);
-    if (model.m_bRelocateRule) robot.m_iSmokeTimer = 180;
+    if (RuleState(model).m_bRelocateRule) robot.m_iSmokeTimer = 180;
     return true;
 }
 
 void SetRobotDown(CBattleModel& model, int slot) {
     if (slot >= 0 && slot < HAND_SLOTS) RestartSound(model.Scene().m_apCardSounds[slot][0]);
-    model.m_iCarriedCard = -1;
-    model.m_iRelocatingRobot = -1;
-    model.m_iCarriedFrames = 0;
+    RuleState(model).m_iCarriedCard = -1;
+    RuleState(model).m_iRelocatingRobot = -1;
+    RuleState(model).m_iCarriedFrames = 0;
 }
 
 SequenceStep StepSequenceGame(CBattleModel& model) {
     if (model.StageNumber() != 158) return {};
-    if (model.m_iSequenceShownStep != model.m_iSequenceStep) {
-        model.m_iSequenceShownStep = model.m_iSequenceStep;
-        model.m_iSequenceStepFrames = 0;
+    if (RuleState(model).m_iSequenceShownStep != RuleState(model).m_iSequenceStep) {
+        RuleState(model).m_iSequenceShownStep = RuleState(model).m_iSequenceStep;
+        RuleState(model).m_iSequenceStepFrames = 0;
     } else {
-        ++model.m_iSequenceStepFrames;
+        ++RuleState(model).m_iSequenceStepFrames;
     }
     DropSequenceCapsules(model);
-    if (model.m_iSequenceStep == 0) {
+    if (RuleState(model).m_iSequenceStep == 0) {
         StepRepair(model);
         return {};
     }
-    if (model.m_iSequenceStep == 1) return StepLineUp(model);
+    if (RuleState(model).m_iSequenceStep == 1) return StepLineUp(model);
     SequenceStep step;
     step.won = StepMarch(model);
     return step;
 }
 
 bool StepEnergyGoal(CBattleModel& model) {
-    if (model.StageNumber() != 172 || model.m_iBattleState != BATTLE_PLAYING) return false;
-    if (model.m_iEnergy >= 1000) {
-        model.m_iTimeLeft = 0;
+    if (model.StageNumber() != 172 || RuleState(model).m_iBattleState != BATTLE_PLAYING) return false;
+    if (RuleState(model).m_iEnergy >= 1000) {
+        RuleState(model).m_iTimeLeft = 0;
         return true;
     }
     bool fusor = false;
-    for (const CCom_GameRobot& r : model.m_lstRobots)
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
         fusor = fusor || (IsOwnLive(r) && (r.Type() == RobotId::FusorBot || r.Type() == RobotId::PapaFusor));
-    if ((model.m_iEnergy < 10 && !fusor) || model.m_iTimeLeft == 0) model.m_iLife = 0;
+    if ((RuleState(model).m_iEnergy < 10 && !fusor) || RuleState(model).m_iTimeLeft == 0) RuleState(model).m_iLife = 0;
     return false;
+}
+
+void MoveRelocatingRobot(CBattleModel& model, const VxVec3& cellIndex) {
+    CCom_GameRobot* robot = FindRobotBySerial(RuleState(model).m_lstRobots, RuleState(model).m_iRelocatingRobot);
+    if (robot && robot->m_iHp > 0 && MoveRobotToCell(model, *robot, cellIndex))
+        RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
 }

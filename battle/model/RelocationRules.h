@@ -16,6 +16,9 @@ void PickUpRobot(CBattleModel& model, CCom_GameRobot& robot);
 // Sets the robot on the cell (column, row); false when there is no such cell.
 // The caller sorts the robot list for drawing after a move.
 bool MoveRobotToCell(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& cellIndex);
+// The robot being relocated, while it lives, goes to the cell; the list is
+// sorted for drawing after a move.
+void MoveRelocatingRobot(CBattleModel& model, const VxVec3& cellIndex);
 // The carried robot is let go: its card's sound, nothing carried.
 void SetRobotDown(CBattleModel& model, int slot);
 

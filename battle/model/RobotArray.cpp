@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "battle/model/BattleDrawer.h"
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/UnitIds.h"
@@ -32,14 +32,15 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
     // preview stays empty.
     std::vector<int> slots;
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
-        if (model.m_aEnemyDefs[k].m_iType >= FIRST_MACHINE_TYPE && model.m_aEnemyDefs[k].m_iType != MachineId::Rocket)
+        if (RuleState(model).m_aEnemyDefs[k].m_iType >= FIRST_MACHINE_TYPE &&
+            RuleState(model).m_aEnemyDefs[k].m_iType != MachineId::Rocket)
             slots.push_back(k);
-    model.m_iStreamCursor = model.m_iBatchCursor = 0;
+    RuleState(model).m_iStreamCursor = RuleState(model).m_iBatchCursor = 0;
     if (slots.empty() || stage > 150) return;
 
     int groundRows = 0;
     for (int r = 0; r < FIELD_ROWS; ++r)
-        if (model.m_aFieldCells[r].m_iStageKind == CELL_GROUND) ++groundRows;
+        if (RuleState(model).m_aFieldCells[r].m_iStageKind == CELL_GROUND) ++groundRows;
 
     count = 3 + std::min(stage / 3, 5);
     int marine = 0, ground = 0;
@@ -50,9 +51,9 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
         // The last record of the same type supplies the art.
         int slot = k;
         for (int j = 0; j < STAGE_ENEMY_RECORDS; ++j)
-            if (model.m_aEnemyDefs[j].m_iType == model.m_aEnemyDefs[k].m_iType) slot = j;
+            if (RuleState(model).m_aEnemyDefs[j].m_iType == RuleState(model).m_aEnemyDefs[k].m_iType) slot = j;
         r.m_iUnitSlot = slot;
-        r.m_Unit = model.m_aEnemyDefs[slot];
+        r.m_Unit = RuleState(model).m_aEnemyDefs[slot];
         r.Place(model, 0.0f, 0.0f, 0.0f);
         r.m_iState = ROBOT_IDLE;
         if (r.m_Unit.m_iTerrain == TERRAIN_MARINE) ++marine;
@@ -61,8 +62,8 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
 
     // Only the stage kind widens: the preview stands on it, and the battle's
     // start copies the untouched current kinds back, so the lanes stay as built.
-    auto setGround = [&model](int row) { model.m_aFieldCells[row].m_iStageKind = CELL_GROUND; };
-    const bool waterRow4 = model.m_aFieldCells[4].m_iStageKind == CELL_WATER_SURFACE;
+    auto setGround = [&model](int row) { RuleState(model).m_aFieldCells[row].m_iStageKind = CELL_GROUND; };
+    const bool waterRow4 = RuleState(model).m_aFieldCells[4].m_iStageKind == CELL_WATER_SURFACE;
     if (groundRows > 0 && groundRows < 3 && ground > 4) {
         const int first = waterRow4 ? 1 : 2;
         for (int row = first; row < first + 3; ++row) setGround(row);
@@ -81,13 +82,13 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
         for (int c = 0; c < FIELD_COLUMNS && chosenRow < 0; ++c) {
             if (terrain == TERRAIN_GROUND) {
                 for (int row = FIELD_ROWS - 1; row >= 0; --row)
-                    if (!taken[c][row] && model.m_aFieldCells[row].m_iStageKind == CELL_GROUND) {
+                    if (!taken[c][row] && RuleState(model).m_aFieldCells[row].m_iStageKind == CELL_GROUND) {
                         chosenRow = row;
                         break;
                     }
             } else {
                 for (int row = 0; row < FIELD_ROWS; ++row) {
-                    const int kind = model.m_aFieldCells[row].m_iStageKind;
+                    const int kind = RuleState(model).m_aFieldCells[row].m_iStageKind;
                     const bool fits = terrain == TERRAIN_SPECIAL ? kind != CELL_WATER_SURFACE : kind == terrain;
                     if (!taken[c][row] && fits) {
                         chosenRow = row;
@@ -100,7 +101,7 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
         if (chosenRow < 0) chosenRow = 0;
         taken[chosenCol][chosenRow] = true;
         column[i] = chosenCol;
-        const FieldCell& cell = model.m_aFieldCells[chosenRow];
+        const FieldCell& cell = RuleState(model).m_aFieldCells[chosenRow];
         r.m_vPosition = {cell.m_fX, cell.m_fY, cell.m_fZ};
         r.m_iRow = chosenRow;
         ++rowCount[chosenRow];
@@ -153,15 +154,15 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
         }
         if (marine > 2 && water) r.m_vPosition.x += float(marine - 2) * 50.0f;
     }
-    model.m_iStreamCursor = model.m_iBatchCursor = 0;
+    RuleState(model).m_iStreamCursor = RuleState(model).m_iBatchCursor = 0;
 }
 
 void RunRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, int count, BattleDrawer& drawer) {
     if (EngineFrame() < 1 || count <= 0) return;
-    const float shift = model.m_pStage ? model.m_pStage->m_fScrollX : 0.0f;
+    const float shift = RuleState(model).m_pStage ? RuleState(model).m_pStage->m_fScrollX : 0.0f;
     for (int i = 0; i < count; ++i) robots[size_t(i)].m_vPosition.x += shift;
     std::stable_sort(robots.begin(), robots.begin() + count, CompareRobotDrawOrder);
-    if (model.m_iBattleState < BATTLE_BEGIN)
+    if (RuleState(model).m_iBattleState < BATTLE_BEGIN)
         for (int i = 0; i < count; ++i) {
             robots[size_t(i)].Update(model);
             drawer.AfterShownRobot(robots[size_t(i)]);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -27,7 +27,8 @@ int DrawMeteorLandingCell(const CBattleModel& model) {
     for (int draw = 0; draw < kMaxCellDraws; ++draw) {
         const int c = 1 + VxRand() % columns;  // the column first, then the row
         const int row = VxRand() % FIELD_ROWS;
-        if (model.m_aFieldCells[c * FIELD_ROWS + row].m_iStageKind == CELL_GROUND) return c * FIELD_ROWS + row;
+        if (RuleState(model).m_aFieldCells[c * FIELD_ROWS + row].m_iStageKind == CELL_GROUND)
+            return c * FIELD_ROWS + row;
     }
     return -1;
 }
@@ -35,7 +36,7 @@ int DrawMeteorLandingCell(const CBattleModel& model) {
 void WalkInMeteorMachine(CBattleModel& model, int type) { model.CallEnemyRobot(type, 0.0f, 0.0f, 0.0f, false); }
 
 CCom_GameRobot* RobotUnderMeteor(CBattleModel& model, const VxVec3& at) {
-    for (CCom_GameRobot& robot : model.m_lstRobots) {
+    for (CCom_GameRobot& robot : RuleState(model).m_lstRobots) {
         const int role = robot.m_Unit.m_iRole;
         if (robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0 || role == ROLE_ONESHOT ||
             role == ROLE_PLATFORM || role == ROLE_TIMER)
@@ -72,14 +73,16 @@ int DropParatrooper(CBattleModel& model, int slot, const VxVec3& at) {
     return robot->m_iSerial;
 }
 
-bool ParatrooperReachesGround(const CBattleModel& model, float y) { return y <= model.m_aFieldCells[4].m_fY; }
+bool ParatrooperReachesGround(const CBattleModel& model, float y) {
+    return y <= RuleState(model).m_aFieldCells[4].m_fY;
+}
 
 void LandParatrooper(CBattleModel& model, int slot, const VxVec3& at) {
     const int serial = DropParatrooper(model, slot, at);
-    CCom_GameRobot* robot = serial >= 0 ? FindRobotBySerial(model.m_lstRobots, serial) : nullptr;
+    CCom_GameRobot* robot = serial >= 0 ? FindRobotBySerial(RuleState(model).m_lstRobots, serial) : nullptr;
     if (!robot) return;
     CCom_GameRobot* carrier = nullptr;
-    for (CCom_GameRobot& c : model.m_lstRobots) {
+    for (CCom_GameRobot& c : RuleState(model).m_lstRobots) {
         if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied || &c == robot) continue;
         const float dx = c.m_vPosition.x - robot->m_vPosition.x, dy = c.m_vPosition.y - robot->m_vPosition.y;
         if (std::sqrt(dx * dx + dy * dy) < kCarrierReach) {
@@ -94,7 +97,7 @@ void LandParatrooper(CBattleModel& model, int slot, const VxVec3& at) {
     robot->m_iLinkedSerial = carrier->m_iSerial;
     robot->m_iBobSourceSerial = carrier->m_iSerial;
     carrier->m_bPlatformOccupied = 1;
-    ++model.m_iCatchCount;
+    ++RuleState(model).m_iCatchCount;
     if (slot >= 0 && slot < HAND_SLOTS)
         if (CVxSound* s = model.Scene().m_apCardSounds[slot][0]) {
             s->Stop();
@@ -104,7 +107,7 @@ void LandParatrooper(CBattleModel& model, int slot, const VxVec3& at) {
 
 bool MachineTouchesParatrooper(const CBattleModel& model, const VxVec3& chute, const VxVec3& picture,
                                float pictureHalf) {
-    for (const CCom_GameRobot& m : model.m_lstRobots) {
+    for (const CCom_GameRobot& m : RuleState(model).m_lstRobots) {
         if (!m.IsMachine()) continue;
         const VxVec3& q = m.m_vPosition;
         if (Inside(q.x, q.y, chute.x, chute.y, PARACHUTE_HALF) || Inside(q.x, q.y, picture.x, picture.y, pictureHalf))

@@ -1,6 +1,6 @@
 #include "battle/model/SlotMachineRules.h"
 
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameItem.h"
 #include "engine/VxSound.h"
 
@@ -19,7 +19,7 @@ void SetUpSlotReels(CBattleModel& model) {
     const std::vector<int> codes = SlotReelCodes(model.StageNumber());
     static const int kPeriods[SLOT_REELS] = {15, 17, 19};
     for (int i = 0; i < SLOT_REELS; ++i) {
-        SlotReel& reel = model.m_aSlotReels[i];
+        SlotReel& reel = RuleState(model).m_aSlotReels[i];
         reel.m_vecCodes = codes;
         reel.m_iPosition = 0;
         reel.m_iPeriod = codes.empty() ? 0 : kPeriods[i];
@@ -29,7 +29,7 @@ void SetUpSlotReels(CBattleModel& model) {
 }
 
 int GetReelSymbol(const CBattleModel& model, int reel, int offset) {
-    const SlotReel& r = model.m_aSlotReels[reel];
+    const SlotReel& r = RuleState(model).m_aSlotReels[reel];
     const int length = int(r.m_vecCodes.size());
     if (length == 0) return -1;
     return r.m_vecCodes[size_t(((r.m_iPosition + length + offset) % length + length) % length)];
@@ -58,7 +58,7 @@ void PayOutSlotMatch(CBattleModel& model) {
         // The capsules land around row 3 of the right-hand column.
         static const int kRows[3] = {3, 2, 4};
         for (int k = 0; k < pay.capsules; ++k) {
-            const FieldCell& cell = model.m_aFieldCells[9 * FIELD_ROWS + kRows[k]];
+            const FieldCell& cell = RuleState(model).m_aFieldCells[9 * FIELD_ROWS + kRows[k]];
             model.DropItem(ITEM_CAPSULE, cell.m_fX, cell.m_fY, cell.m_fZ, slot, false);
         }
     }
@@ -68,9 +68,9 @@ void PayOutSlotMatch(CBattleModel& model) {
 
 void StepSlotMachine(CBattleModel& model, int engineFrame) {
     BattleScene& scene = model.Scene();
-    if (model.m_iBattleState == BATTLE_PLAYING) {
+    if (RuleState(model).m_iBattleState == BATTLE_PLAYING) {
         for (int i = 0; i < SLOT_REELS; ++i) {
-            SlotReel& reel = model.m_aSlotReels[i];
+            SlotReel& reel = RuleState(model).m_aSlotReels[i];
             const int length = int(reel.m_vecCodes.size());
             if (length == 0 || reel.m_iPeriod <= 0) continue;
             if (!(reel.m_bRunning || !reel.m_bStopped) || engineFrame % reel.m_iPeriod != 0) continue;
@@ -78,21 +78,21 @@ void StepSlotMachine(CBattleModel& model, int engineFrame) {
             if (reel.m_bRunning) continue;
             reel.m_bStopped = 1;
             bool allStopped = true;
-            for (const SlotReel& r : model.m_aSlotReels) allStopped = allStopped && r.m_bStopped;
+            for (const SlotReel& r : RuleState(model).m_aSlotReels) allStopped = allStopped && r.m_bStopped;
             if (!allStopped) {
                 RestartSound(scene.m_pSfxSlotSnap);
             } else {
                 PayOutSlotMatch(model);
-                model.m_iSlotSpinTimer = 180;
+                RuleState(model).m_iSlotSpinTimer = 180;
                 if (scene.m_pSfxSlotReel && scene.m_pSfxSlotReel->IsPlaying()) scene.m_pSfxSlotReel->Stop();
             }
         }
-        if (model.m_iStateFrames == 0 && scene.m_pSfxSlotReel && !scene.m_pSfxSlotReel->IsPlaying())
+        if (RuleState(model).m_iStateFrames == 0 && scene.m_pSfxSlotReel && !scene.m_pSfxSlotReel->IsPlaying())
             scene.m_pSfxSlotReel->Play();
     }
-    if (model.m_iSlotLeverCooldown > 0) --model.m_iSlotLeverCooldown;
-    if (model.m_iSlotSpinTimer > 0 && --model.m_iSlotSpinTimer == 0) {
-        for (SlotReel& reel : model.m_aSlotReels) {
+    if (RuleState(model).m_iSlotLeverCooldown > 0) --RuleState(model).m_iSlotLeverCooldown;
+    if (RuleState(model).m_iSlotSpinTimer > 0 && --RuleState(model).m_iSlotSpinTimer == 0) {
+        for (SlotReel& reel : RuleState(model).m_aSlotReels) {
             reel.m_bRunning = 1;
             reel.m_bStopped = 0;
         }
@@ -102,16 +102,17 @@ void StepSlotMachine(CBattleModel& model, int engineFrame) {
 
 int NextReelToStop(const CBattleModel& model) {
     for (int i = SLOT_REELS - 1; i >= 0; --i)
-        if (model.m_aSlotReels[i].m_bRunning) return i;
+        if (RuleState(model).m_aSlotReels[i].m_bRunning) return i;
     return -1;
 }
 
 bool SlotLeverReady(const CBattleModel& model) {
-    return model.m_iBattleState == BATTLE_PLAYING && model.m_iCarriedCard == -1 && model.m_iSlotLeverCooldown == 0;
+    return RuleState(model).m_iBattleState == BATTLE_PLAYING && RuleState(model).m_iCarriedCard == -1 &&
+           RuleState(model).m_iSlotLeverCooldown == 0;
 }
 
 void StopSlotReel(CBattleModel& model, int reel) {
-    model.m_aSlotReels[reel].m_bRunning = 0;
+    RuleState(model).m_aSlotReels[reel].m_bRunning = 0;
     RestartSound(model.Scene().m_pSfxSlotPullLever);
-    model.m_iSlotLeverCooldown = 10;
+    RuleState(model).m_iSlotLeverCooldown = 10;
 }

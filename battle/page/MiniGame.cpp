@@ -26,6 +26,8 @@ bool LeftHeld() { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KE
 
 void CPageGame::SetUpMiniGame() {
     ResetMiniGameState(m_Battle);
+    m_bMiniGameHowToShown = false;
+    m_bShootHintShown = false;
     // The reels start empty; on the slot stages they get their codes here,
     // before the hand is dealt from them.
     SetUpSlotReels(m_Battle);
@@ -34,11 +36,10 @@ void CPageGame::SetUpMiniGame() {
         BuildHand();
         TakeLoadedHand();  // the same thread: nothing draws the hand meanwhile
         // Records dealt beyond the shown slots (177's paratroopers) need theirs too.
-        for (int i = m_Battle.m_nHandSlots; i < DECK_SLOTS; ++i) {
-            const int card = m_Battle.m_aHand[i].m_iCard;
+        m_Battle.ReadRecordsBeyondShownSlots();
+        for (int i = m_Battle.State().m_nHandSlots; i < DECK_SLOTS; ++i) {
+            const int card = m_Battle.State().m_aHand[i].m_iCard;
             if (card < 0 || card >= ROBOT_TYPES) continue;
-            m_Battle.m_aHandDefs[i] = UnitDefinition{};
-            GetUnitDefinition(m_Battle.m_aHandDefs[i], card);
             if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
         }
         PlaceMiniGameRobots(m_Battle);
@@ -47,9 +48,8 @@ void CPageGame::SetUpMiniGame() {
 }
 
 void CPageGame::SetUpMiniGameHand() {
-    const int runLast = DealMiniGameHand(m_Battle);
-    if (runLast >= 0) m_Battle.m_lstDrawLastTypes.push_back(runLast);
-    const int slots = m_Battle.m_nHandSlots;
+    DealMiniGameHand(m_Battle);
+    const int slots = m_Battle.State().m_nHandSlots;
 
     // One button per slot in a row across the middle; the rest wait off screen.
     const float step = float(g_iScreenWidth / 10 - 2) + (slots < 10 ? 5.0f : 0.0f);
@@ -84,7 +84,7 @@ void CPageGame::HandleMiniGameInput() {
     case 163:
     case 166:
     case 174:
-        if (m_Battle.m_apMiniGameRobots[0] && m_Battle.m_apMiniGameRobots[0]->m_iHp > 0) {
+        if (m_Battle.State().m_apMiniGameRobots[0] && m_Battle.State().m_apMiniGameRobots[0]->m_iHp > 0) {
             MoveMiniGameRobotY();
             MoveMiniGameRobotX(false);
         }
@@ -95,7 +95,8 @@ void CPageGame::HandleMiniGameInput() {
         break;
     case 167:
         HandleJumpInput();
-        if (!(m_Battle.m_iTimeLeft == 0 && m_Battle.m_pStage && m_Battle.m_pStage->m_fScrollY == 0.0f))
+        if (!(m_Battle.State().m_iTimeLeft == 0 && m_Battle.State().m_pStage &&
+              m_Battle.State().m_pStage->m_fScrollY == 0.0f))
             MoveMiniGameRobotX(false);
         break;
     case 168: HandleMiniGame168Input(); break;
@@ -138,25 +139,26 @@ void CPageGame::DrawMiniGameHud() {
     if (!IsMiniGameStage(stage)) return;
     CEffect_FontInstruction* hint = m_pEffectFontInstruction;
     const bool hintShows = hint && hint->CurrentKind() == FI_SHOOT_HINT;
-    if ((stage == 152 || stage == 162) && m_Battle.m_iBattleState == BATTLE_PLAYING && hint) {
+    if ((stage == 152 || stage == 162) && m_Battle.State().m_iBattleState == BATTLE_PLAYING && hint) {
         const auto onScreen =
-            std::count_if(m_Battle.m_lstRobots.begin(), m_Battle.m_lstRobots.end(), IsMachineOnScreen);
-        if (!m_Battle.m_bShootHintShown && onScreen > 3 && m_Battle.m_lstBullets.empty()) {
+            std::count_if(m_Battle.State().m_lstRobots.begin(), m_Battle.State().m_lstRobots.end(), IsMachineOnScreen);
+        if (!m_bShootHintShown && onScreen > 3 && m_Battle.State().m_lstBullets.empty()) {
             hint->ShowShootHint();
-            m_Battle.m_bShootHintShown = 1;
-        } else if (hintShows && !m_Battle.m_lstBullets.empty() && hint->m_aInstances[0].age > 180) {
+            m_bShootHintShown = 1;
+        } else if (hintShows && !m_Battle.State().m_lstBullets.empty() && hint->m_aInstances[0].age > 180) {
             hint->Clear(0);
         }
     }
     // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
     // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
-    if ((stage == 152 || stage == 162 || stage == 168) && m_Battle.m_iBattleState < BATTLE_REWARD) DrawChargeGauges();
-    if ((stage == 164 || stage == 179) && m_Battle.m_iBattleState > BATTLE_CARD_SELECT &&
-        m_Battle.m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
+    if ((stage == 152 || stage == 162 || stage == 168) && m_Battle.State().m_iBattleState < BATTLE_REWARD)
+        DrawChargeGauges();
+    if ((stage == 164 || stage == 179) && m_Battle.State().m_iBattleState > BATTLE_CARD_SELECT &&
+        m_Battle.State().m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawChargeShotGauge();
-    if (stage == 168 && hintShows && m_Battle.m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
+    if (stage == 168 && hintShows && m_Battle.State().m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
     if (stage == 167) DrawJumpStartArrow();
-    if (stage == 177 && m_Battle.m_iBattleState > BATTLE_CARD_SELECT && m_Battle.m_iBattleState < BATTLE_UNLOCKS &&
-        !m_bHudHidden)
+    if (stage == 177 && m_Battle.State().m_iBattleState > BATTLE_CARD_SELECT &&
+        m_Battle.State().m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
 }

@@ -34,7 +34,7 @@ void CPageGame::DrawChargeShotGauge() {
     if (!app) return;
     // The gauge sits over the hand row, the cannon icon at its foot.
     const float left = -360.0f, foot = -262.0f;
-    const float fraction = std::fmin(1.0f, float(m_Battle.m_iChargeFrames) / float(FULL_CHARGE_FRAMES));
+    const float fraction = std::fmin(1.0f, float(m_Battle.State().m_iChargeFrames) / float(FULL_CHARGE_FRAMES));
     if (CVxBillboard* icon = m_pAttackIcon) {
         icon->SaveState();
         icon->SetPosition(left, foot, 0.0f);
@@ -69,16 +69,7 @@ void CPageGame::HandleMiniGame168Input() {
         if (m_pEffectCross) m_pEffectCross->AddAtPoint(at.x, at.y, at.z);
         if (app && app->m_pSndError && !app->m_pSndError->IsPlaying()) app->m_pSndError->Play();
     };
-    for (CCom_GameRobot& r : m_Battle.m_lstRobots) {
-        if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
-        if (MiniGameChargeRatio(m_Battle, r) < 1.0f) {
-            refuse();
-            continue;
-        }
-        // The first charged attacker fires; with no Machine near the mouse it is refused.
-        if (!ZapMachineNear(m_Battle, r, at, EngineFrame())) refuse();
-        return;
-    }
+    for (int n = ZapFromFirstChargedAttacker(m_Battle, at, EngineFrame()); n > 0; --n) refuse();
 }
 
 void CPageGame::DrawChargeGauges() {
@@ -87,7 +78,7 @@ void CPageGame::DrawChargeGauges() {
     if (!x || !app || !app->m_pBbdDelayGauge) return;
     CVxBillboard* gauge = app->m_pBbdDelayGauge;
     gauge->SaveState();
-    for (const CCom_GameRobot* r : m_Battle.m_apMiniGameRobots) {
+    for (const CCom_GameRobot* r : m_Battle.State().m_apMiniGameRobots) {
         if (!r) continue;
         const VxVec3& p = r->m_vLastPosition;
         x->DrawGaugeBar(gauge, 8.0f, 50.0f, p.x + 40.0f, p.y, MiniGameChargeRatio(m_Battle, *r));

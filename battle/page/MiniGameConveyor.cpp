@@ -18,9 +18,10 @@ void CPageGame::DrawCatchCounter() {
     CGameApplication* app = g_pGameAppInstance;
     const int frame = EngineFrame();
     float slide = 0.0f;
-    if (m_Battle.m_iBattleState == BATTLE_LOADING && frame - m_Battle.m_iStateEntryFrame < 30)
-        slide = float(m_Battle.m_iStateEntryFrame + 30 - frame);
-    else if (m_Battle.m_iBattleState == BATTLE_RESULT) slide = float(std::min(frame - m_Battle.m_iStateEntryFrame, 30));
+    if (m_Battle.State().m_iBattleState == BATTLE_LOADING && frame - m_Battle.State().m_iStateEntryFrame < 30)
+        slide = float(m_Battle.State().m_iStateEntryFrame + 30 - frame);
+    else if (m_Battle.State().m_iBattleState == BATTLE_RESULT)
+        slide = float(std::min(frame - m_Battle.State().m_iStateEntryFrame, 30));
     const float y = 264.0f + slide;
     for (const auto& [picture, x] : {std::pair{m_pMiniGamePanel, 275.0f}, std::pair{m_pParachuteIcon, 315.0f}}) {
         if (!picture) continue;
@@ -37,7 +38,7 @@ void CPageGame::DrawCatchCounter() {
         number->m_iAlign = -1;
         number->m_nMinDigits = 1;
         number->SetPosition(353.0f, y, 0.0f);
-        number->Draw(m_Battle.m_iCatchCount);
+        number->Draw(m_Battle.State().m_iCatchCount);
         number->m_fSpacing = spacing;
         number->m_iAlign = align;
         number->m_nMinDigits = digits;

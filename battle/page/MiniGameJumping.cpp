@@ -24,7 +24,7 @@ constexpr float kDeg = 3.14159265f / 180.0f;
 }  // namespace
 
 void CPageGame::HandleJumpInput() {
-    if (m_Battle.m_iStartJumps != 0 || !g_pApp) return;
+    if (m_Battle.State().m_iStartJumps != 0 || !g_pApp) return;
     const bool held = (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_HELD) != 0;
     if (held && JumpMayStart(m_Battle, CursorPoint().y)) StartMiniGameJump(m_Battle);
     else KeepJumpRising(m_Battle);
@@ -33,7 +33,7 @@ void CPageGame::HandleJumpInput() {
 void CPageGame::DrawJumpStartArrow() {
     CCom_GameRobot* jumper = ::FindJumper(m_Battle);
     if (!jumper) return;
-    const bool waiting = m_Battle.m_iJumpCount == 0;
+    const bool waiting = m_Battle.State().m_iJumpCount == 0;
     BobJumperOnStart(m_Battle, *jumper);
     // The arrow rides over the bobbing jumper, then rises off the screen.
     if (waiting) {
@@ -41,10 +41,10 @@ void CPageGame::DrawJumpStartArrow() {
     } else if (m_fStartArrowY < 0.6f * float(g_iScreenHeight)) {
         m_fStartArrowY = std::min(m_fStartArrowY + 10.0f, 0.6f * float(g_iScreenHeight));
     }
-    if (m_Battle.m_iTimeLeft >= m_Battle.m_iStageFrames - 400) return;
+    if (m_Battle.State().m_iTimeLeft >= m_Battle.State().m_iStageFrames - 400) return;
     CVxBillboard* arrow = g_pGameAppInstance ? g_pGameAppInstance->m_apBbdInterface[6] : nullptr;
     if (!arrow) return;
-    const int k = (m_Battle.m_iStageFrames - 400 - m_Battle.m_iTimeLeft) % 20;
+    const int k = (m_Battle.State().m_iStageFrames - 400 - m_Battle.State().m_iTimeLeft) % 20;
     const float f = float(std::min(k, 20 - k)) / 20.0f;
     arrow->SaveState();
     arrow->SetPosition(jumper->m_vPosition.x - 5.0f, m_fStartArrowY, jumper->m_vPosition.z);
@@ -58,7 +58,7 @@ void CPageGame::DrawRobotsAboveScreen() {
     CVxBillboard* arrow = g_pGameAppInstance ? g_pGameAppInstance->m_apBbdInterface[6] : nullptr;
     if (!arrow) return;
     const float top = 0.5f * float(g_iScreenHeight);
-    for (const CCom_GameRobot& r : m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : m_Battle.State().m_lstRobots) {
         if (r.IsMachine() || r.m_iHp <= 0 || r.m_vPosition.y <= top) continue;
         arrow->SaveState();
         arrow->SetPosition(r.m_vPosition.x, top - 0.5f * arrow->m_vSize.y, 0.0f);

@@ -15,7 +15,7 @@ void CPageGame::HandleRelocateInput() {
     InputRecord& in = g_pApp->m_aInput[0];
     const VxVec3 at = CursorPoint();
 
-    if (m_Battle.m_iCarriedCard == -1) {
+    if (m_Battle.State().m_iCarriedCard == -1) {
         if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
         CCom_GameRobot* r = RelocatableRobotAt(m_Battle, at);
         if (!r) return;
@@ -28,14 +28,11 @@ void CPageGame::HandleRelocateInput() {
         return;
     }
     // A card from the hand is placed by the battle input; only a picked robot is ours.
-    if (m_Battle.m_iRelocatingRobot == -1 || !(in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) return;
+    if (m_Battle.State().m_iRelocatingRobot == -1 || !(in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) return;
     in.m_aiKey[MOUSE_LEFT] = 0;
     in.m_aiRepeat[MOUSE_LEFT] = 0;
 
-    const int slot = m_Battle.m_iCarriedCard;
-    CCom_GameRobot* robot = FindRobotBySerial(m_Battle.m_lstRobots, m_Battle.m_iRelocatingRobot);
-    if (CanPlaceCard(1) && robot && robot->m_iHp > 0 &&
-        MoveRobotToCell(m_Battle, *robot, m_Battle.FindNearestCell(at.x, at.y, 0.0f)))
-        m_Battle.m_lstRobots.sort(CompareRobotsForDrawing);
+    const int slot = m_Battle.State().m_iCarriedCard;
+    if (CanPlaceCard(1)) MoveRelocatingRobot(m_Battle, m_Battle.FindNearestCell(at.x, at.y, 0.0f));
     SetRobotDown(m_Battle, slot);
 }

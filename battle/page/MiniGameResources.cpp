@@ -62,7 +62,7 @@ void CPageGame::LoadMiniGameResources() {
         if (IsBaseDuelStage(stage))
             m_pBossPartArt = Picture("Act1_01.png", ("Resource\\Robot\\" + std::to_string(boss) + "\\").c_str());
         m_pRobotBase = nullptr;
-        m_vRobotBaseOffset = m_Battle.m_vMiniGamePoint;
+        m_vRobotBaseOffset = m_Battle.State().m_vMiniGamePoint;
         if (IsBaseDuelStage(stage)) m_pRobotBase = Picture("Bbd_RobotBase.png", kInterface);
         if (StageBossType(stage) != 0) m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
         m_pSfxMiniGameBonus = Sound("Sfx_MinCapsuleCall.ogg", kMiniGameSfx);

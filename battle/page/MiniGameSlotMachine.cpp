@@ -78,18 +78,19 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
     const float row = m_apHandButtons[0]->m_vPosition.y - slide;
 
     bool anyRunning = false;
-    for (const SlotReel& reel : m_Battle.m_aSlotReels) anyRunning = anyRunning || reel.m_bRunning;
+    for (const SlotReel& reel : m_Battle.State().m_aSlotReels) anyRunning = anyRunning || reel.m_bRunning;
     CVxBillboard* lever = m_pSlotStopButton;
     // The lever stands where it is drawn: that place is the stop button's box.
     if (lever) lever->SetPosition(kLeverX, row, 0.0f);
-    const bool hovered = lever && m_Battle.m_iCarriedCard < 0 && m_Battle.m_iBattleState < BATTLE_REWARD &&
-                         anyRunning && InStopButton(lever, CursorPoint());
+    const bool hovered = lever && m_Battle.State().m_iCarriedCard < 0 &&
+                         m_Battle.State().m_iBattleState < BATTLE_REWARD && anyRunning &&
+                         InStopButton(lever, CursorPoint());
     const float pulse = 0.06f + 0.06f * std::sin(float(frame) * 10.0f * kDegree);
 
     if (lever) {
         lever->SaveState();
         // A pull swings the lever down; it rises back as the cooldown runs out.
-        const float swing = -3.0f * float(m_Battle.m_iSlotLeverCooldown);
+        const float swing = -3.0f * float(m_Battle.State().m_iSlotLeverCooldown);
         lever->SetRotationDegrees(0.0f, 0.0f, 45.0f + swing);
         if (hovered) lever->SetEmissive(pulse, pulse, pulse, 1.0f);
         lever->RenderSRT();
@@ -105,10 +106,10 @@ void CPageGame::DrawSlotMachineBoard(float slide) {
     }
     for (int i = 0; i < SLOT_REELS; ++i) {
         const CVxButton* column = m_apHandButtons[i];
-        const SlotReel& reel = m_Battle.m_aSlotReels[i];
+        const SlotReel& reel = m_Battle.State().m_aSlotReels[i];
         if (!column || reel.m_vecCodes.empty() || reel.m_iPeriod <= 0) continue;
         float shift = 0.0f;
-        if (m_Battle.m_iBattleState == BATTLE_PLAYING && reel.m_bRunning)
+        if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && reel.m_bRunning)
             shift = float(frame % reel.m_iPeriod) / float(reel.m_iPeriod) * kReelRowStep;
         for (int offset = -1; offset <= 1; ++offset) {
             const int code = GetReelSymbol(m_Battle, i, offset);

@@ -85,10 +85,11 @@ void CPageGame::LoadBattleResources() {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
     SetUpBattle(m_Battle, stage, profile);
+    std::fill(std::begin(m_abStateFlags), std::end(m_abStateFlags), false);
 
     // Boards of the Machines this profile has not met.
     m_lstNewEnemies.clear();
-    for (int id : m_Battle.m_StageDefinition.m_aiEnemyType) {
+    for (int id : m_Battle.State().m_StageDefinition.m_aiEnemyType) {
         if (id < FIRST_MACHINE_TYPE || id > MachineId::DestroyerZero) continue;
         if (profile.m_aEnemySeen[id - FIRST_MACHINE_TYPE].met) continue;
         m_lstNewEnemies.push_back({Picture("Bbd_RobotPic" + Digits(id, 4) + ".png", kInfoFolder), nullptr, id, 0});
@@ -113,21 +114,20 @@ void CPageGame::LoadBattleResources() {
         if (m_apCageArt[i]) m_apCageArt[i]->SetAlphaBlend(true);
     }
 
-    m_iShownLife = m_Battle.m_iLife;
-    for (float& e : m_afShownEnergy) e = float(m_Battle.m_iEnergy);
+    m_iShownLife = m_Battle.State().m_iLife;
+    for (float& e : m_afShownEnergy) e = float(m_Battle.State().m_iEnergy);
     for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
-    m_Battle.m_iPanelTimer = 0;
-    for (ItemFlight& f : m_Battle.m_aItemFlights) f = ItemFlight{};
+    m_Battle.ClearItemFlights();
     TakePanelPositions();
     m_bLoadedHandWaiting = false;
     m_bHudHidden = false;
-    m_Battle.m_iCardChoiceStep = 0;
+    m_iCardChoiceStep = 0;
     m_fCardScroll = 0.0f;
-    std::fill(std::begin(m_Battle.m_abCardPicked), std::end(m_Battle.m_abCardPicked), false);
-    if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) m_Battle.m_abCardPicked[ROBOT_REMOVER] = true;
+    std::fill(std::begin(m_abCardPicked), std::end(m_abCardPicked), false);
+    if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) m_abCardPicked[ROBOT_REMOVER] = true;
 
-    for (CardFlight& f : m_Battle.m_aCardFlights) f = CardFlight{};
-    std::fill(std::begin(m_Battle.m_aiStageStats), std::end(m_Battle.m_aiStageStats), 0);
+    for (CardFlight& f : m_aCardFlights) f = CardFlight{};
+    m_Battle.ClearStageStats();
 
     // The card sounds belong to the application's art cache: the page only
     // forgets them (deleting them here freed them twice).
@@ -137,16 +137,13 @@ void CPageGame::LoadBattleResources() {
     SetUpMiniGame();
 
     m_nRobotArray = 0;
-    m_Battle.m_iBattleFrame = 0;
+    m_Battle.StartClocks();
     m_iLastUpdateFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
-    m_Battle.m_iStateFrames = 0;
     if (app) {
         app->m_bCaptureStill = false;
         app->m_bShowStill = false;
     }
-    m_Battle.m_fGameSpeed = 1.0f;
     g_fGroup0VolumeScale = 1.0f;
-    std::fill(std::begin(m_Battle.m_aiColumnHazard), std::end(m_Battle.m_aiColumnHazard), 0);
 }
 
 void CPageGame::ChooseUnlockPictures() {
@@ -224,8 +221,8 @@ void CPageGame::ChooseNextUnlockPicture() {
 void CPageGame::MakeHandButtons() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     std::fill(std::begin(m_apHandButtons), std::end(m_apHandButtons), nullptr);
-    if (stage <= 150 && m_Battle.m_nHandSlots > 0) {
-        const int n = std::min(m_Battle.m_nHandSlots, DECK_SLOTS);
+    if (stage <= 150 && m_Battle.State().m_nHandSlots > 0) {
+        const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
         const int half = n >= 10 ? 42 : 45;
         float step = float(g_iScreenWidth / 10 - 2);
         if (n < 10) step += 5.0f;
@@ -251,27 +248,23 @@ int CPageGame::Load() {
     const int stage = app ? int(app->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
 
-    m_Battle.m_iMiniGameFlag = 0;
+    m_Battle.ClearMiniGameFlag();
     g_bLeavingBattle = false;
     for (auto& slot : m_apCardSounds)
         for (CVxSound*& s : slot) s = nullptr;
 
     // The hand and its buttons come first: the mini-game set-up inside
     // LoadBattleResources fills hands that must not be wiped afterwards.
-    if (stage <= 150) m_Battle.m_nHandSlots = std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS);
-    else m_Battle.m_nHandSlots = DECK_SLOTS;
-    for (HandSlot& slot : m_Battle.m_aHand) slot = HandSlot{};
-    m_Battle.m_bCarriedFromCapsule = false;
+    m_Battle.SetHandSlots(stage <= 150 ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS);
+    m_Battle.EmptyHand();
     MakeHandButtons();
     MakeCardChoiceButtons();
 
     // Cleared before the set-up: the mini-game hands add to these lists.
-    m_Battle.m_lstDrawFirstTypes.clear();
-    m_Battle.m_lstDrawSecondTypes.clear();
-    m_Battle.m_lstDrawLastTypes.clear();
-    const int handSlots = m_Battle.m_nHandSlots;
+    m_Battle.ClearTurnOrder();
+    const int handSlots = m_Battle.State().m_nHandSlots;
     LoadBattleResources();
-    if (stage <= 150) m_Battle.m_nHandSlots = handSlots;
+    if (stage <= 150) m_Battle.SetHandSlots(handSlots);
 
     m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
     // The cells are shaded through it at a fraction of its alpha.
@@ -279,14 +272,11 @@ int CPageGame::Load() {
     m_fPlaceMarkPhase = 0.0f;
     ChooseNextUnlockPicture();
 
-    if (stage <= 150) {
-        for (HandSlot& slot : m_Battle.m_aHand) slot = HandSlot{};
-        m_Battle.m_bCarriedFromCapsule = false;
-    }
+    if (stage <= 150) m_Battle.EmptyHand();
 
     for (auto& slot : m_apEnemySounds)
         for (CVxSound*& s : slot) s = nullptr;
-    if (app) app->LoadEnemyRobotResources(m_Battle.m_aEnemyDefs, m_aEnemyArt);
+    if (app) app->LoadEnemyRobotResources(m_Battle.State().m_aEnemyDefs, m_aEnemyArt);
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k)
         for (int s = 0; s < ROBOT_SOUNDS; ++s) m_apEnemySounds[k][s] = m_aEnemyArt[k].m_apSound[s];
 
@@ -297,17 +287,14 @@ int CPageGame::Load() {
 
     SetUpTurnOrder(m_Battle, stage);
 
-    delete m_Battle.m_pStage;
-    m_Battle.m_pStage = new CCom_GameStage(m_Battle);
+    m_Battle.MakeStageUnit();
     // The render road draws the backdrop into its stage target through the page.
-    g_GameRoadLinks.renderStage = [this] { m_Battle.m_pStage->Render(m_Battle); };
-    // The mini-games start with the field in place.
-    if (stage > 150) m_Battle.m_pStage->m_fScrollX = 0.0f;
+    g_GameRoadLinks.renderStage = [this] { m_Battle.State().m_pStage->Render(m_Battle); };
     LoadFieldEffectArt();
 
     LoadEffects();
 
-    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(m_Battle.m_aCardDefs[i], i);
+    m_Battle.ReadCardRecords();
     DecideCardAvailability();
 
     m_pButtonAllScreens = AddButton(-1);
@@ -346,7 +333,7 @@ int CPageGame::Load() {
     if (GetStageEpisode(stage) == 3) SetUpWeather();
 
     SetUpRobotArray(m_Battle, m_aRobotArray, m_nRobotArray);
-    if (m_Battle.m_pStage) m_Battle.m_pStage->Update(m_Battle, true);
+    m_Battle.RefreshStageUnit();
 
     if (g_bAppActive) {
         if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
@@ -399,30 +386,30 @@ void CPageGame::DecideCardAvailability() {
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
     const bool finalStage = IsEpisodeFinalBossStage(stage);
-    std::fill(std::begin(m_Battle.m_abCardDisabled), std::end(m_Battle.m_abCardDisabled), false);
+    std::fill(std::begin(m_abCardDisabled), std::end(m_abCardDisabled), false);
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         if (!g_CurrentProfile.m_abRobotUnlocked[i]) continue;
-        const UnitDefinition& card = m_Battle.m_aCardDefs[i];
+        const UnitDefinition& card = m_Battle.State().m_aCardDefs[i];
         if (finalStage) {
-            m_Battle.m_abCardDisabled[i] = !(card.m_iRole == ROLE_ATTACK && card.m_iTerrain != TERRAIN_MARINE &&
-                                             card.m_iTerrain != TERRAIN_UNDERWATER);
+            m_abCardDisabled[i] = !(card.m_iRole == ROLE_ATTACK && card.m_iTerrain != TERRAIN_MARINE &&
+                                    card.m_iTerrain != TERRAIN_UNDERWATER);
             continue;
         }
         if (episode == 2) {
             if (i == 37 || i == 38) continue;
             if (card.m_iEnergyCost > GetEnergyCostLimit()) {
-                m_Battle.m_abCardDisabled[i] = true;
+                m_abCardDisabled[i] = true;
                 continue;
             }
         }
         if (card.m_iTerrain == TERRAIN_SPECIAL) continue;
         if (area == 3 && stage <= 150 && card.m_bFlag == 0) {
-            m_Battle.m_abCardDisabled[i] = true;
+            m_abCardDisabled[i] = true;
             continue;
         }
-        if (std::find(m_Battle.m_lstStageCellKinds.begin(), m_Battle.m_lstStageCellKinds.end(), card.m_iTerrain) ==
-            m_Battle.m_lstStageCellKinds.end())
-            m_Battle.m_abCardDisabled[i] = true;
+        if (std::find(m_Battle.State().m_lstStageCellKinds.begin(), m_Battle.State().m_lstStageCellKinds.end(),
+                      card.m_iTerrain) == m_Battle.State().m_lstStageCellKinds.end())
+            m_abCardDisabled[i] = true;
     }
 }
 
@@ -433,25 +420,15 @@ int CPageGame::Release() {
     ForgetCardChoiceArt();
     ReleaseRobopedia();
 
-    m_Battle.m_lstRobots.clear();
-    m_Battle.m_lstBullets.clear();
-    m_Battle.m_lstItems.clear();
-    for (ItemFlight& f : m_Battle.m_aItemFlights) f = ItemFlight{};
-    m_Battle.m_lstFieldEffects.clear();
+    m_Battle.ClearField();
     m_lstNewEnemies.clear();
     m_itNewEnemy = m_lstNewEnemies.end();
     m_mapNewRobots.clear();
     m_itNewRobot = m_mapNewRobots.end();
-    m_Battle.m_lstStageCellKinds.clear();
-    m_Battle.m_lstDrawFirstTypes.clear();
-    m_Battle.m_lstDrawSecondTypes.clear();
-    m_Battle.m_lstDrawLastTypes.clear();
-    for (int i = 0; i < MINI_GAME_LINKS; ++i) *m_Battle.MiniGameLink(i) = nullptr;
 
     ReleaseEffects();
     g_GameRoadLinks.renderStage = nullptr;
-    delete m_Battle.m_pStage;
-    m_Battle.m_pStage = nullptr;
+    m_Battle.ForgetStageUnit();
 
     if (app && app->m_pResourceManager) app->m_pResourceManager->StopSounds();
     if (m_pResourceManager) m_pResourceManager->StopSounds();
@@ -481,16 +458,16 @@ int CPageGame::Release() {
 
 void CPageGame::ChooseHandAsItStands() {
     ChooseHand hand;
-    for (int i = 0; i < DECK_SLOTS; ++i) hand.cards[i] = m_Battle.m_aHand[i].m_iCard;
+    for (int i = 0; i < DECK_SLOTS; ++i) hand.cards[i] = m_Battle.State().m_aHand[i].m_iCard;
     ApplyCommand(hand);
 }
 
 void CPageGame::StartBackgroundLoader() {
     ChooseHandAsItStands();
-    m_Battle.m_iCardChoiceStep = 2;
+    m_iCardChoiceStep = 2;
     // The choice is over: a card still dragged stops moving (and its sound).
-    m_Battle.m_bCardMoving = false;
-    m_Battle.m_iStateEntryFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
+    m_bCardMoving = false;
+    m_Battle.MarkStateEntry(g_pApp ? int(g_pApp->m_nFrame) : 0);
     // The starter raises the loader-running flag itself.
     if (!g_bLoaderRunning)
         if (auto* app = dynamic_cast<CVxXApplication*>(g_pApp)) app->StartStageLoaderThread();

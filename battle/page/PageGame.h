@@ -105,6 +105,20 @@ public:
     CBattleModel& Battle() { return m_Battle; }
     const CBattleModel& Battle() const { return m_Battle; }
 
+    // The card choice before the battle, and the captions already shown:
+    // the screen's own, the battle never reads them.
+    int m_iCardChoiceStep = 0;
+    bool m_abCardPicked[ROBOT_TYPES] = {};
+    bool m_abCardDisabled[ROBOT_TYPES] = {};
+    CardFlight m_aCardFlights[CARD_FLIGHTS] = {};
+    bool m_bCardMoving = false;
+    bool m_abStateFlags[STATE_FLAGS] = {};
+    bool m_bMiniGameHowToShown = false;
+    bool m_bShootHintShown = false;
+    // A hand the stage runner deals (robot ids): the deck check takes it and
+    // the card choice is skipped. Empty in the game.
+    std::vector<int> m_vecFixedHand;
+
     // Page operations.
     int Load() override;
     int Unload() override { return Release(); }
@@ -353,11 +367,11 @@ public:
     void ChangeSubScreenAtBlack() override;
 
     // What the application's boards and caches read of the battle.
-    int BattleState() const override { return m_Battle.m_iBattleState; }
-    void DropCarriedCard() override { m_Battle.m_iCarriedCard = -1; }
-    const StageDefinition& Stage() const override { return m_Battle.m_StageDefinition; }
-    const FieldCell* FieldCells() const override { return m_Battle.m_aFieldCells; }
-    void SetFieldGroundRow(int row) override { m_Battle.m_iFieldGroundRow = row; }
+    int BattleState() const override { return m_Battle.State().m_iBattleState; }
+    void DropCarriedCard() override { m_Battle.DropCarriedCard(); }
+    const StageDefinition& Stage() const override { return m_Battle.State().m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_Battle.State().m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_Battle.SetFieldGroundRow(row); }
     CVxEffect* HowToPlayEffect() const override { return m_pEffectHowToPlay; }
     CVxEffect* HowToMiniGameEffect() const override { return m_pEffectHowToMiniGame; }
     CVxEffect* CardFullEffect() const override { return m_pEffectCardFull; }
@@ -372,13 +386,13 @@ public:
 
     // What the battle's effects see of it (PageGameView.cpp).
     float FieldScrollX() const override;
-    int CarriedCard() const override { return m_Battle.m_iCarriedCard; }
-    int HandCard(int slot) const override { return m_Battle.m_aHand[slot].m_iCard; }
-    const UnitDefinition* HandDefs() const override { return m_Battle.m_aHandDefs; }
-    const UnitDefinition* EnemyDefs() const override { return m_Battle.m_aEnemyDefs; }
+    int CarriedCard() const override { return m_Battle.State().m_iCarriedCard; }
+    int HandCard(int slot) const override { return m_Battle.State().m_aHand[slot].m_iCard; }
+    const UnitDefinition* HandDefs() const override { return m_Battle.State().m_aHandDefs; }
+    const UnitDefinition* EnemyDefs() const override { return m_Battle.State().m_aEnemyDefs; }
     int MachinesOnField() const override;
-    int RobotsLost() const override { return m_Battle.m_nRobotsLost; }
-    int MachinesKilled() const override { return m_Battle.m_nMachinesKilled; }
+    int RobotsLost() const override { return m_Battle.State().m_nRobotsLost; }
+    int MachinesKilled() const override { return m_Battle.State().m_nMachinesKilled; }
     VxVec3 CursorOnField() const override { return CursorPoint(); }
     const BattleScene& Drawn() const override { return *this; }
     CVxButton* OkButton() const override { return m_pBtnOK; }

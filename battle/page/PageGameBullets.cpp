@@ -24,7 +24,7 @@ void CPageGame::LoadBossResources() {
     m_pSfxCarrierHit = Sound("SFX_CarrierHit.ogg", "Resource\\Sound\\SFX\\Game\\");
 
     int boss = 0;
-    for (int type : m_Battle.m_StageDefinition.m_aiEnemyType)
+    for (int type : m_Battle.State().m_StageDefinition.m_aiEnemyType)
         if (UnitHas(type, UNIT_BOSS)) boss = type;
     if (const int staged = StageBossType(CurrentStage())) boss = staged;
     if (boss == 0) return;

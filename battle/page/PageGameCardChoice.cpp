@@ -197,13 +197,13 @@ void CPageGame::MakeCardChoiceButtons() {
     m_fCardScroll = 0.0f;
     m_bFieldPreview = false;
     m_iDragMode = m_iDragStep = 0;
-    m_Battle.m_bCardMoving = false;
+    m_bCardMoving = false;
     m_iDragSlot = -1;
     m_vDragPress = VxVec3{};
     m_iDragFrames = 0;
-    m_Battle.m_iPartsCollected = 0;
-    std::fill(std::begin(m_Battle.m_abCardPicked), std::end(m_Battle.m_abCardPicked), false);
-    for (CardFlight& f : m_Battle.m_aCardFlights) f = CardFlight{};
+    m_Battle.ClearPartsCollected();
+    std::fill(std::begin(m_abCardPicked), std::end(m_abCardPicked), false);
+    for (CardFlight& f : m_aCardFlights) f = CardFlight{};
     int unlocked = 0;
     for (int i = 0; i < ROBOT_TYPES; ++i) unlocked += g_CurrentProfile.m_abRobotUnlocked[i] == 1;
     m_bScrollButtonShown = unlocked > 20;
@@ -218,19 +218,20 @@ void CPageGame::ForgetCardChoiceArt() {
 
 int CPageGame::EmptyDeckSlots() const {
     int n = 0;
-    for (int i = 0; i < m_Battle.m_nHandSlots && i < DECK_SLOTS; ++i) n += m_Battle.m_aHand[i].m_iCard == -1;
+    for (int i = 0; i < m_Battle.State().m_nHandSlots && i < DECK_SLOTS; ++i)
+        n += m_Battle.State().m_aHand[i].m_iCard == -1;
     return n;
 }
 
 bool CPageGame::IsNoCardInFlight() const {
-    for (int i = 0; i < m_Battle.m_nHandSlots && i < DECK_SLOTS; ++i)
-        if (m_Battle.m_aHand[i].m_iCard == -2) return false;
+    for (int i = 0; i < m_Battle.State().m_nHandSlots && i < DECK_SLOTS; ++i)
+        if (m_Battle.State().m_aHand[i].m_iCard == -2) return false;
     return true;
 }
 
 void CPageGame::ChooseCard(float x, float y, float z, int card, int slot) {
     CardFlight* flight = nullptr;
-    for (CardFlight& f : m_Battle.m_aCardFlights)
+    for (CardFlight& f : m_aCardFlights)
         if (f.m_iFramesLeft == 0) {
             flight = &f;
             break;
@@ -246,8 +247,8 @@ void CPageGame::ChooseCard(float x, float y, float z, int card, int slot) {
 
 void CPageGame::DrawCardFlights() {
     CGameApplication* app = g_pGameAppInstance;
-    const bool tenSlots = m_Battle.m_nHandSlots >= DECK_SLOTS;
-    for (CardFlight& f : m_Battle.m_aCardFlights) {
+    const bool tenSlots = m_Battle.State().m_nHandSlots >= DECK_SLOTS;
+    for (CardFlight& f : m_aCardFlights) {
         if (f.m_iFramesLeft <= 0) continue;
         CVxButton* target = f.m_iSlot >= 0 ? (f.m_iSlot < DECK_SLOTS ? m_apHandButtons[f.m_iSlot] : nullptr)
                                            : m_apCardButtons[f.m_iCard];
@@ -255,64 +256,63 @@ void CPageGame::DrawCardFlights() {
         const float t = float(f.m_iFramesLeft) / float(std::max(f.m_iTotalFrames, 1));
         const VxVec3 at{to.x * (1.0f - t) + f.m_fX * t, to.y * (1.0f - t) + f.m_fY * t, -8.0f};
         if (app) {
-            CVxBillboard* back = m_Battle.m_aCardDefs[f.m_iCard].m_iUpgradeLevel != 0 && m_pCardBGUpgraded
+            CVxBillboard* back = m_Battle.State().m_aCardDefs[f.m_iCard].m_iUpgradeLevel != 0 && m_pCardBGUpgraded
                                      ? m_pCardBGUpgraded
                                      : app->m_pBbdCardBG;
             DrawCard(back, app->m_apBbdCard[f.m_iCard], app->m_pNumInterface,
-                     m_Battle.m_aCardDefs[f.m_iCard].m_iEnergyCost, at, tenSlots ? 0.94f : 1.0f, 1.0f, 1.0f, 1.0f,
-                     -8.0f);
+                     m_Battle.State().m_aCardDefs[f.m_iCard].m_iEnergyCost, at, tenSlots ? 0.94f : 1.0f, 1.0f, 1.0f,
+                     1.0f, -8.0f);
         }
         if (--f.m_iFramesLeft > 0) continue;
         if (f.m_iSlot >= 0 && f.m_iSlot < HAND_SLOTS) {
-            m_Battle.m_aHand[f.m_iSlot].m_iCard = f.m_iCard;
-            m_Battle.m_aHand[f.m_iSlot].m_iCharge = 0;
+            m_Battle.PutCardInHand(f.m_iSlot, f.m_iCard);
         } else {
-            m_Battle.m_abCardPicked[f.m_iCard] = false;
+            m_abCardPicked[f.m_iCard] = false;
         }
     }
 }
 
 void CPageGame::ReturnHandCard(int slot) {
     if (slot < 0 || slot >= DECK_SLOTS) return;
-    const int card = m_Battle.m_aHand[slot].m_iCard;
+    const int card = m_Battle.State().m_aHand[slot].m_iCard;
     if (card < 0) return;
     const VxVec3 from = m_apHandButtons[slot] ? m_apHandButtons[slot]->m_vPosition : VxVec3{};
     ChooseCard(from.x, from.y, from.z, card, -1);
-    m_Battle.m_aHand[slot] = HandSlot{};
+    m_Battle.EmptyHandSlot(slot);
 }
 
 void CPageGame::CompactHand() {
-    const int n = std::min(m_Battle.m_nHandSlots, DECK_SLOTS);
+    const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
     for (;;) {
         int empty = -1, next = -1;
         for (int i = 0; i < n && empty < 0; ++i)
-            if (m_Battle.m_aHand[i].m_iCard == -1) empty = i;
+            if (m_Battle.State().m_aHand[i].m_iCard == -1) empty = i;
         if (empty < 0) return;
         for (int i = empty + 1; i < n && next < 0; ++i)
-            if (m_Battle.m_aHand[i].m_iCard >= 0) next = i;
+            if (m_Battle.State().m_aHand[i].m_iCard >= 0) next = i;
         if (next < 0) return;
         const VxVec3 from = m_apHandButtons[next] ? m_apHandButtons[next]->m_vPosition : VxVec3{};
-        ChooseCard(from.x, from.y, from.z, m_Battle.m_aHand[next].m_iCard, empty);
-        std::swap(m_Battle.m_aHand[empty], m_Battle.m_aHand[next]);
-        m_Battle.m_aHand[empty].m_iCard = -2;
+        ChooseCard(from.x, from.y, from.z, m_Battle.State().m_aHand[next].m_iCard, empty);
+        m_Battle.SwapHandSlots(empty, next);
+        m_Battle.KeepHandSlotForCard(empty);
     }
 }
 
 bool CPageGame::DeckHolds(int card) const {
-    for (int i = 0; i < m_Battle.m_nHandSlots && i < DECK_SLOTS; ++i)
-        if (m_Battle.m_aHand[i].m_iCard == card) return true;
+    for (int i = 0; i < m_Battle.State().m_nHandSlots && i < DECK_SLOTS; ++i)
+        if (m_Battle.State().m_aHand[i].m_iCard == card) return true;
     return false;
 }
 
 bool CPageGame::StageHasMachine(int type) const {
-    for (int t : m_Battle.m_StageDefinition.m_aiEnemyType)
+    for (int t : m_Battle.State().m_StageDefinition.m_aiEnemyType)
         if (t == type) return true;
     return false;
 }
 
 bool CPageGame::HasGroundShortage() const {
     int ground = 0;
-    for (const FieldCell& c : m_Battle.m_aFieldCells) ground += c.m_iStageKind == TERRAIN_GROUND;
+    for (const FieldCell& c : m_Battle.State().m_aFieldCells) ground += c.m_iStageKind == TERRAIN_GROUND;
     return ground < 10;
 }
 
@@ -351,10 +351,10 @@ void CPageGame::HandleCardChoiceInput() {
     InputRecord& in = g_pApp->m_aInput[0];
     const int stage = CurrentStage();
     const int empty = EmptyDeckSlots();
-    const int n = std::min(m_Battle.m_nHandSlots, DECK_SLOTS);
+    const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
     // The stage background scrolls to the field preview and back; the list
     // takes clicks only while it rests at its place.
-    const float fieldScroll = m_Battle.m_pStage ? m_Battle.m_pStage->m_fScrollX : 450.0f;
+    const float fieldScroll = m_Battle.State().m_pStage ? m_Battle.State().m_pStage->m_fScrollX : 450.0f;
     const bool listView = stage > 150 ? !m_bFieldPreview : fieldScroll == 450.0f;
 
     if (!m_bFieldPreview) {
@@ -386,19 +386,20 @@ void CPageGame::HandleRefusedCardInput(int empty) {
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         CVxButton* b = m_apCardButtons[i];
         if (!b) continue;
-        if (b->m_iStatus != BUTTON_DISABLE && (m_Battle.m_abCardPicked[i] || empty == 0) && Fires(b)) {
+        if (b->m_iStatus != BUTTON_DISABLE && (m_abCardPicked[i] || empty == 0) && Fires(b)) {
             if (empty == 0)
                 if (CEffect_FontInstruction* fi = FreshMessage()) fi->ShowNoCardSlot();
             RestartSound(app->m_pSndError);
             break;
         }
-        const bool disabledCard = g_CurrentProfile.m_abRobotUnlocked[i] == 1 && m_Battle.m_abCardDisabled[i];
+        const bool disabledCard = g_CurrentProfile.m_abRobotUnlocked[i] == 1 && m_abCardDisabled[i];
         if (disabledCard && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED) && at.y > kListBottom && at.y < kListTop &&
             b->HitTest()) {
             Consume(in, MOUSE_LEFT);
             CEffect_FontInstruction* fi = FreshMessage();
             if (fi && empty == 0) fi->ShowNoCardSlot();
-            else if (fi && GetStageEpisode(stage) == 2 && m_Battle.m_aCardDefs[i].m_iEnergyCost > GetEnergyCostLimit())
+            else if (fi && GetStageEpisode(stage) == 2 &&
+                     m_Battle.State().m_aCardDefs[i].m_iEnergyCost > GetEnergyCostLimit())
                 fi->ShowCostLimit(GetEnergyCostLimit());
             else if (fi) fi->ShowEnvironmentError();
             RestartSound(app->m_pSndError);
@@ -410,14 +411,14 @@ void CPageGame::HandleRefusedCardInput(int empty) {
 void CPageGame::HandleChosenCardInput(int n) {
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         CVxButton* b = m_apCardButtons[i];
-        if (!b || m_Battle.m_abCardPicked[i] || !Fires(b)) continue;
+        if (!b || m_abCardPicked[i] || !Fires(b)) continue;
         int slot = -1;
         for (int s = 0; s < n && slot < 0; ++s)
-            if (m_Battle.m_aHand[s].m_iCard == -1) slot = s;
+            if (m_Battle.State().m_aHand[s].m_iCard == -1) slot = s;
         if (slot < 0) break;
-        m_Battle.m_abCardPicked[i] = true;
+        m_abCardPicked[i] = true;
         ChooseCard(b->m_vPosition.x, b->m_vPosition.y, b->m_vPosition.z, i, slot);
-        m_Battle.m_aHand[slot].m_iCard = -2;
+        m_Battle.KeepHandSlotForCard(slot);
         RestartSound(m_pSfxPickCard);
     }
 }
@@ -432,7 +433,7 @@ void CPageGame::HandleHandDragInput(int n) {
     if (m_iDragMode == 0 && m_iDragStep == 0) {
         for (int s = 0; s < n && held; ++s) {
             CVxButton* b = m_apHandButtons[s];
-            if (!b || m_Battle.m_aHand[s].m_iCard < 0 || !b->HitTest()) continue;
+            if (!b || m_Battle.State().m_aHand[s].m_iCard < 0 || !b->HitTest()) continue;
             m_iDragSlot = s;
             m_vDragPress = at;
             m_iDragFrames = 0;
@@ -454,8 +455,8 @@ void CPageGame::HandleHandDragInput(int n) {
         } else if (held && std::fabs(at.x - m_vDragPress.x) < 30.0f && std::fabs(at.y - m_vDragPress.y) < 30.0f) {
             if (++m_iDragFrames > 15) {
                 m_iDragMode = 1;
-                m_Battle.m_bCardMoving = true;
-                m_Battle.m_iCarriedCard = m_iDragSlot;
+                m_bCardMoving = true;
+                m_Battle.CarryCard(m_iDragSlot);
             }
         } else {
             m_iDragStep = 0;
@@ -472,25 +473,25 @@ void CPageGame::MoveDraggedHandCard(int n, bool held, bool released) {
     int hovered = -1;
     for (int s = 0; s < n && hovered < 0; ++s) {
         CVxButton* b = m_apHandButtons[s];
-        if (!b || m_Battle.m_aHand[s].m_iCard < 0) continue;
-        if (m_Battle.m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 43;
+        if (!b || m_Battle.State().m_aHand[s].m_iCard < 0) continue;
+        if (m_Battle.State().m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 43;
         if (b->HitTest()) hovered = s;
-        if (m_Battle.m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 42;
+        if (m_Battle.State().m_nHandSlots >= DECK_SLOTS) b->m_iHitHalfWidth = b->m_iHitHalfHeight = 42;
     }
-    if (m_Battle.m_iCarriedCard < 0 && held && hovered >= 0) m_Battle.m_iCarriedCard = hovered;
-    if (m_Battle.m_iCarriedCard >= 0 && hovered >= 0 && hovered != m_Battle.m_iCarriedCard) {
-        std::swap(m_Battle.m_aHand[m_Battle.m_iCarriedCard], m_Battle.m_aHand[hovered]);
-        m_Battle.m_iCarriedCard = hovered;
+    if (m_Battle.State().m_iCarriedCard < 0 && held && hovered >= 0) m_Battle.CarryCard(hovered);
+    if (m_Battle.State().m_iCarriedCard >= 0 && hovered >= 0 && hovered != m_Battle.State().m_iCarriedCard) {
+        m_Battle.SwapHandSlots(m_Battle.State().m_iCarriedCard, hovered);
+        m_Battle.CarryCard(hovered);
         RestartSound(g_pGameAppInstance->m_pSndSlideScr);
     }
-    const bool ends = m_Battle.m_iCarriedCard >= 0 && (hovered < 0 || released);
+    const bool ends = m_Battle.State().m_iCarriedCard >= 0 && (hovered < 0 || released);
     if (released && hovered >= 0) Consume(g_pApp->m_aInput[0], MOUSE_LEFT);
     if (ends) {
-        m_Battle.m_iCarriedCard = -1;
+        m_Battle.DropCarriedCard();
         m_iDragSlot = -1;
         m_vDragPress = VxVec3{};
         m_iDragMode = m_iDragStep = 0;
-        m_Battle.m_bCardMoving = false;
+        m_bCardMoving = false;
     }
 }
 
@@ -533,7 +534,7 @@ void CPageGame::HandleCardChoiceButtons(int empty, int n) {
     if (!canRecall && m_pLastDeckButton) m_pLastDeckButton->SetPosition(9999.0f, 9999.0f, 0.0f);
     if (canRecall && Fires(m_pLastDeckButton)) RecallLastDeck(n);
     // 9. Clearing the hand.
-    const bool canClear = empty < m_Battle.m_nHandSlots;
+    const bool canClear = empty < m_Battle.State().m_nHandSlots;
     Enable(m_pClearHandButton, canClear);
     if (!canClear && m_pClearHandButton) m_pClearHandButton->SetPosition(9999.0f, 9999.0f, 0.0f);
     if (canClear && Fires(m_pClearHandButton) && IsNoCardInFlight())
@@ -552,21 +553,21 @@ void CPageGame::RecallLastDeck(int n) {
     CGameApplication* app = g_pGameAppInstance;
     bool anyPicked = false;
     for (int card : app->m_vecLastDeck)
-        anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_Battle.m_abCardPicked[card]);
+        anyPicked = anyPicked || (card >= 0 && card < ROBOT_TYPES && m_abCardPicked[card]);
     for (int card : app->m_vecLastDeck) {
         if (anyPicked || card < 0 || card >= ROBOT_TYPES) break;
-        if (m_Battle.m_abCardDisabled[card] || !g_CurrentProfile.m_abRobotUnlocked[card]) {
+        if (m_abCardDisabled[card] || !g_CurrentProfile.m_abRobotUnlocked[card]) {
             if (app->m_pEffectMsgBox && !app->m_pEffectMsgBox->IsOpen()) app->m_pEffectMsgBox->Add(20);
             continue;
         }
         int slot = -1;
         for (int s = 0; s < n && slot < 0; ++s)
-            if (m_Battle.m_aHand[s].m_iCard == -1) slot = s;
+            if (m_Battle.State().m_aHand[s].m_iCard == -1) slot = s;
         if (slot < 0) break;
-        m_Battle.m_abCardPicked[card] = true;
+        m_abCardPicked[card] = true;
         const VxVec3 from = m_apCardButtons[card] ? m_apCardButtons[card]->m_vPosition : VxVec3{};
         ChooseCard(from.x, from.y, from.z, card, slot);
-        m_Battle.m_aHand[slot].m_iCard = -2;
+        m_Battle.KeepHandSlotForCard(slot);
     }
 }
 
@@ -575,7 +576,7 @@ void CPageGame::DrawCardChoice(float offset) {
     if (!app) return;
     const int frame = EngineFrame();
     const float row = offset + kPanelRow;
-    const bool tenSlots = m_Battle.m_nHandSlots >= DECK_SLOTS;
+    const bool tenSlots = m_Battle.State().m_nHandSlots >= DECK_SLOTS;
     const bool busy = (app->m_pEffectSwitchPage && Shows(app->m_pEffectSwitchPage)) ||
                       (app->m_pEffectMsgBox && app->m_pEffectMsgBox->IsOpen());
 
@@ -619,7 +620,7 @@ void CPageGame::DrawCardChoice(float offset) {
             continue;
         }
         float r = 1.0f, g = 1.0f, bl = 1.0f, scale = 1.0f;
-        if (m_Battle.m_abCardDisabled[i]) {
+        if (m_abCardDisabled[i]) {
             b->m_iStatus = BUTTON_DISABLE;
             r = 0.5f;
             g = bl = 0.0f;
@@ -627,17 +628,18 @@ void CPageGame::DrawCardChoice(float offset) {
             b->m_iStatus = BUTTON_NORMAL;
         }
         if (!visible) b->m_iStatus = BUTTON_DISABLE;
-        if (m_Battle.m_abCardPicked[i]) r = g = bl = 0.5f;
+        if (m_abCardPicked[i]) r = g = bl = 0.5f;
         else if (i == hoveredCard) scale = 1.1f;
-        CVxBillboard* back =
-            m_Battle.m_aCardDefs[i].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG;
-        DrawCard(back, app->m_apBbdCard[i], app->m_pNumInterface, m_Battle.m_aCardDefs[i].m_iEnergyCost, at, scale, r,
-                 g, bl, i == hoveredCard && scale > 1.0f ? -3.0f : -1.0f, true);
+        CVxBillboard* back = m_Battle.State().m_aCardDefs[i].m_iUpgradeLevel != 0 && m_pCardBGUpgraded
+                                 ? m_pCardBGUpgraded
+                                 : app->m_pBbdCardBG;
+        DrawCard(back, app->m_apBbdCard[i], app->m_pNumInterface, m_Battle.State().m_aCardDefs[i].m_iEnergyCost, at,
+                 scale, r, g, bl, i == hoveredCard && scale > 1.0f ? -3.0f : -1.0f, true);
     }
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         CVxButton* b = m_apCardButtons[i];
         if (!b || g_CurrentProfile.m_abRobotUnlocked[i] != 1 || !g_CurrentProfile.m_abRobotNew[i] ||
-            m_Battle.m_abCardDisabled[i] || m_Battle.m_abCardPicked[i])
+            m_abCardDisabled[i] || m_abCardPicked[i])
             continue;
         const VxVec3 at = b->m_vPosition;
         if (!(at.y > row - 220.0f && at.y < row + 120.0f)) continue;
@@ -675,34 +677,35 @@ void CPageGame::DrawCardChoice(float offset) {
         if (shown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[4], m_pRobopediaButton, hoverable, frame);
     }
     // The hand row, over the list's lowest cards.
-    const int n = std::min(m_Battle.m_nHandSlots, DECK_SLOTS);
+    const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
     int hoveredSlot = -1;
     for (int s = 0; s < n; ++s)
         if (m_apHandButtons[s] && !busy && m_apHandButtons[s]->HitTest()) hoveredSlot = s;
     for (int k = 0; k <= n; ++k) {
         // Hovered or carried slot last.
         int s = k;
-        const int top = m_Battle.m_iCarriedCard >= 0 ? m_Battle.m_iCarriedCard : hoveredSlot;
+        const int top = m_Battle.State().m_iCarriedCard >= 0 ? m_Battle.State().m_iCarriedCard : hoveredSlot;
         if (k == n) s = top;
         else if (s == top) continue;
         if (s < 0 || s >= n) continue;
         CVxButton* b = m_apHandButtons[s];
         if (!b) continue;
         VxVec3 at = b->m_vPosition;
-        if (m_Battle.m_iCardChoiceStep < 2) at.y -= offset * 0.25f;
-        if (m_Battle.m_bCardMoving && s != m_Battle.m_iCarriedCard)
+        if (m_iCardChoiceStep < 2) at.y -= offset * 0.25f;
+        if (m_bCardMoving && s != m_Battle.State().m_iCarriedCard)
             at.y += 5.0f * float(std::sin((double(s) * 90.0 + double(frame) * 20.0) * M_PI / 180.0));
-        if (s == m_Battle.m_iCarriedCard) at.x = CursorPoint().x;
-        const int card = m_Battle.m_aHand[s].m_iCard;
+        if (s == m_Battle.State().m_iCarriedCard) at.x = CursorPoint().x;
+        const int card = m_Battle.State().m_aHand[s].m_iCard;
         float scale = s == hoveredSlot ? 1.1f : 1.0f;
         if (tenSlots) scale *= 0.94f;
         if (card < 0) {
             DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, scale, 1, 1, 1, -5.0f);
             continue;
         }
-        CVxBillboard* back = m_Battle.m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded
-                                                                                                  : app->m_pBbdCardBG;
-        DrawCard(back, app->m_apBbdCard[card], app->m_pNumInterface, m_Battle.m_aCardDefs[card].m_iEnergyCost, at,
-                 scale, 1, 1, 1, -5.0f);
+        CVxBillboard* back = m_Battle.State().m_aCardDefs[card].m_iUpgradeLevel != 0 && m_pCardBGUpgraded
+                                 ? m_pCardBGUpgraded
+                                 : app->m_pBbdCardBG;
+        DrawCard(back, app->m_apBbdCard[card], app->m_pNumInterface, m_Battle.State().m_aCardDefs[card].m_iEnergyCost,
+                 at, scale, 1, 1, 1, -5.0f);
     }
 }

@@ -259,7 +259,7 @@ void DrawStreaks(const CPageGame& page, const Frame& f) {
     if (f.age >= 10) return;
     CVxBillboard* b = WeaponPicture(page, f.source);
     if (!b) return;
-    const StreakRolls& rolls = page.m_Battle.m_StreakRolls;
+    const StreakRolls& rolls = page.m_Battle.State().m_StreakRolls;
     for (int n = 0; n < STREAKS; ++n) {
         const double a = 45.0 * n + 20.0 + 61.0 * kVariant + double(rolls.turn[n]);
         const float len = float(60 - rolls.shorten[n]);

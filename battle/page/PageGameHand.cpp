@@ -75,14 +75,14 @@ void CPageGame::BuildHand() {
     out = LoadedHand{};
     m_Battle.MakeHandRecords(out.records);
     HandSlot hand[HAND_SLOTS];
-    std::copy(std::begin(m_Battle.m_aHand), std::end(m_Battle.m_aHand), std::begin(hand));
+    std::copy(std::begin(m_Battle.State().m_aHand), std::end(m_Battle.State().m_aHand), std::begin(hand));
     hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
     for (int i = 0; i < HAND_SLOTS; ++i)
         if (out.records.filled[i]) out.pictures[i] = app->m_apBbdCard[hand[i].m_iCard];
     if (stage <= 150) {
         app->m_vecLastDeck.clear();
         std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
-        for (int i = 0; i < std::min(m_Battle.m_nHandSlots, DECK_SLOTS); ++i) {
+        for (int i = 0; i < std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS); ++i) {
             const int card = hand[i].m_iCard;
             if (card < 0 || card >= ROBOT_TYPES) continue;
             app->m_vecLastDeck.push_back(card);
@@ -119,11 +119,11 @@ void CPageGame::DrawHand() {
 
     float slide = 0.0f;
     float extraDrop = 0.0f;
-    if (m_Battle.m_iBattleState == BATTLE_LOADING && frame - m_Battle.m_iStateEntryFrame < 30) {
-        extraDrop = float(m_Battle.m_iStateEntryFrame + 30 - frame);
+    if (m_Battle.State().m_iBattleState == BATTLE_LOADING && frame - m_Battle.State().m_iStateEntryFrame < 30) {
+        extraDrop = float(m_Battle.State().m_iStateEntryFrame + 30 - frame);
         if (!HasMoreCardsThanSlots(m_Battle) || IsSlotMachineStage(stage)) slide = extraDrop * 4.0f;
-    } else if (m_Battle.m_iBattleState == BATTLE_RESULT) {
-        slide = extraDrop = float(frame - m_Battle.m_iStateEntryFrame);
+    } else if (m_Battle.State().m_iBattleState == BATTLE_RESULT) {
+        slide = extraDrop = float(frame - m_Battle.State().m_iStateEntryFrame);
     }
 
     if (IsSlotMachineStage(stage)) {
@@ -132,32 +132,32 @@ void CPageGame::DrawHand() {
         // The hovered or carried slot is drawn last, on top.
         int order[DECK_SLOTS];
         int front = 0, back = DECK_SLOTS;
-        const int n = std::min(m_Battle.m_nHandSlots, DECK_SLOTS);
+        const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
         int last = -1;
         for (int i = 0; i < n; ++i) {
             CVxButton* b = m_apHandButtons[i];
-            const bool hovered =
-                b && m_Battle.m_iBattleState <= BATTLE_PLAYING && m_Battle.m_iCarriedCard < 0 && b->HitTest();
-            if (hovered || i == m_Battle.m_iCarriedCard) last = i;
+            const bool hovered = b && m_Battle.State().m_iBattleState <= BATTLE_PLAYING &&
+                                 m_Battle.State().m_iCarriedCard < 0 && b->HitTest();
+            if (hovered || i == m_Battle.State().m_iCarriedCard) last = i;
             else order[front++] = i;
         }
         if (last >= 0) order[front++] = last;
         back = front;
-        const bool tenSlots = m_Battle.m_nHandSlots >= DECK_SLOTS;
+        const bool tenSlots = m_Battle.State().m_nHandSlots >= DECK_SLOTS;
         for (int k = 0; k < back; ++k) DrawHandCard(order[k], slide, loading, tenSlots);
         m_Battle.ChargeHandCards(loading, !m_bHudHidden);
     }
 
     // The extra card: the Remover Bot, on its own button.
-    if (m_pRemoverButton && !loading && m_Battle.m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
+    if (m_pRemoverButton && !loading && m_Battle.State().m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
         g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER]) {
         m_pRemoverButton->SetPosition(40.0f, 290.0f + extraDrop, 0.0f);
-        const bool active = m_Battle.m_iBattleState <= BATTLE_PLAYING;
-        CVxBillboard* face = m_apRemoverIcons[active && m_Battle.m_iCarriedCard == REMOVER_SLOT ? 1 : 0];
+        const bool active = m_Battle.State().m_iBattleState <= BATTLE_PLAYING;
+        CVxBillboard* face = m_apRemoverIcons[active && m_Battle.State().m_iCarriedCard == REMOVER_SLOT ? 1 : 0];
         const bool big =
-            active &&
-            (m_pRemoverButton->HitTest() ||
-             (m_Battle.m_iCarriedCard >= 0 && m_Battle.m_aHand[m_Battle.m_iCarriedCard].m_iCard == ROBOT_REMOVER));
+            active && (m_pRemoverButton->HitTest() ||
+                       (m_Battle.State().m_iCarriedCard >= 0 &&
+                        m_Battle.State().m_aHand[m_Battle.State().m_iCarriedCard].m_iCard == ROBOT_REMOVER));
         DrawLayer(face, m_pRemoverButton->m_vPosition, big ? 1.0f : 0.9f, 1.0f, 1.0f, 1.0f);
     } else if (m_pRemoverButton) {
         m_pRemoverButton->SetPosition(9999.0f, 9999.0f, 0.0f);
@@ -171,43 +171,44 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
     const int stage = CurrentStage();
     CVxButton* button = m_apHandButtons[s];
     if (!button) return;
-    const HandSlot& slot = m_Battle.m_aHand[s];
+    const HandSlot& slot = m_Battle.State().m_aHand[s];
     if (slot.m_iCard < 0) return;
     const bool chosen = loading && slot.m_iCard < ROBOT_TYPES;
-    const UnitDefinition& d = chosen ? m_Battle.m_aCardDefs[slot.m_iCard] : m_Battle.m_aHandDefs[s];
+    const UnitDefinition& d = chosen ? m_Battle.State().m_aCardDefs[slot.m_iCard] : m_Battle.State().m_aHandDefs[s];
     CVxBillboard* picture = chosen ? app->m_apBbdCard[slot.m_iCard] : m_apHandPictures[s];
     const int r = d.m_iRechargeTime;
     const int c = slot.m_iCharge;
     const float g = GaugeValue(c, r);
     const VxVec3 home = button->m_vPosition;
     const VxVec3 at{home.x, home.y - slide, home.z};
-    const bool hovered = m_Battle.m_iBattleState <= BATTLE_PLAYING && m_Battle.m_iCarriedCard < 0 && button->HitTest();
+    const bool hovered =
+        m_Battle.State().m_iBattleState <= BATTLE_PLAYING && m_Battle.State().m_iCarriedCard < 0 && button->HitTest();
     float scale = hovered ? 1.1f : 1.0f;
     if (tenSlots) scale *= 0.94f;
     const float costX = at.x + (tenSlots ? 21.0f : 24.0f), costY = at.y - (tenSlots ? 28.0f : 30.0f);
 
-    if (c == r - 1 && m_Battle.m_iEnergy >= d.m_iEnergyCost) {
+    if (c == r - 1 && m_Battle.State().m_iEnergy >= d.m_iEnergyCost) {
         if (m_pEffectCardFull) m_pEffectCardFull->Add(5, at.x, at.y, at.z);
-        if (m_Battle.m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
+        if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING && app->m_pSndCardFull) {
             app->m_pSndCardFull->Stop();
             app->m_pSndCardFull->Play();
         }
     }
-    const bool charging = m_Battle.m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
+    const bool charging = m_Battle.State().m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
     const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
                           m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
-    const bool bright = !charging && m_Battle.m_iEnergy >= d.m_iEnergyCost && !heldBack;
+    const bool bright = !charging && m_Battle.State().m_iEnergy >= d.m_iEnergyCost && !heldBack;
     const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
     DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale, tint,
               tint, tint);
     DrawLayer(picture, at, scale, tint, tint, tint);
     if (charging && ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
-    if (m_Battle.m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
+    if (m_Battle.State().m_StageDefinition.m_bCardCharge && !m_bHudHidden) {
         auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
         const float fill = std::min(0.9f * g, 1.0f);
         if (x && app->m_pBbdCardBG) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, app->m_pBbdCardBG->m_vSize, at, fill);
-        if (m_Battle.m_iBattleState <= BATTLE_PLAYING && s == m_Battle.m_iCarriedCard &&
-            m_Battle.m_iRelocatingRobot == -1)
+        if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING && s == m_Battle.State().m_iCarriedCard &&
+            m_Battle.State().m_iRelocatingRobot == -1)
             DrawLayer(app->m_pBbdCardSelect, at, scale, 1.0f, 1.0f, 1.0f);
         if (x && picture) x->DrawGaugeBarAt(app->m_pBbdDelayGauge, picture->m_vSize, at, fill);
         if (ShowsCost(stage)) DrawCost(app->m_pNumInterface, d.m_iEnergyCost, costX, costY, -9.0f, scale);
@@ -215,28 +216,28 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
 }
 
 void CPageGame::DrawCarriedPreview() {
-    if (m_Battle.m_iCarriedCard < 0 || m_Battle.m_iCarriedCard >= HAND_SLOTS) return;
+    if (m_Battle.State().m_iCarriedCard < 0 || m_Battle.State().m_iCarriedCard >= HAND_SLOTS) return;
     HoldCarriedCardAt(CursorPoint());
     CCom_GameRobot ghost = CCom_GameRobot::Numbered(m_Battle.TakeCarriedGhostSerials());
-    const int carried = m_Battle.m_iCarriedCard;
+    const int carried = m_Battle.State().m_iCarriedCard;
     int shown = carried;
-    const int card = m_Battle.m_aHand[carried].m_iCard;
-    if (m_Battle.m_iRelocatingRobot != -1 && (card == RobotId::MachineGunner || card == RobotId::MortarBot)) {
+    const int card = m_Battle.State().m_aHand[carried].m_iCard;
+    if (m_Battle.State().m_iRelocatingRobot != -1 && (card == RobotId::MachineGunner || card == RobotId::MortarBot)) {
         const int slot =
             m_Battle.FindHandCard(card == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot);
         if (slot >= 0) shown = slot;
     }
-    ghost.m_Unit = m_Battle.m_aHandDefs[shown];
+    ghost.m_Unit = m_Battle.State().m_aHandDefs[shown];
     const bool fits = m_Battle.HeldCardCell() >= 0;
-    VxVec3 at = m_Battle.m_vHeldAt;
+    VxVec3 at = m_Battle.State().m_vHeldAt;
     if (fits) at = m_Battle.GetCellCentre(at.x, at.y, 0.0f);
     // The episodes' last stages: the ghost stands on its robot base as the
     // robots on the field do (a mount card shows none of its own).
     const int stage = CurrentStage();
-    const int shownCard = m_Battle.m_aHand[shown].m_iCard;
+    const int shownCard = m_Battle.State().m_aHand[shown].m_iCard;
     if (IsEpisodeFinalBossStage(stage) && m_pRobotBase && ghost.m_Unit.m_iTerrain != TERRAIN_AIR &&
         shownCard != RobotId::MachineGunner && shownCard != RobotId::MortarBot) {
-        const float right = m_Battle.m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
+        const float right = m_Battle.State().m_iRelocatingRobot != -1 && card == RobotId::MachineGunner ? 15.0f : 0.0f;
         DrawLayer(m_pRobotBase, VxVec3{at.x + m_vRobotBaseOffset.x + right, at.y + m_vRobotBaseOffset.y, at.z}, 1.0f, 1,
                   1, 1);
     }
@@ -251,8 +252,8 @@ void CPageGame::DrawCarriedPreview() {
 }
 
 void CPageGame::PlaceCardRobot() {
-    if (m_Battle.m_iCarriedCard < 0 || m_Battle.m_iCarriedCard >= HAND_SLOTS) return;
+    if (m_Battle.State().m_iCarriedCard < 0 || m_Battle.State().m_iCarriedCard >= HAND_SLOTS) return;
     const VxVec3 cursor = CursorPoint();
     const VxVec3 cell = m_Battle.FindNearestCell(cursor.x, cursor.y, 0.0f);
-    m_Battle.PlaceHandRobot(m_Battle.m_iCarriedCard, int(cell.x), int(cell.y));
+    m_Battle.PlaceHandRobot(m_Battle.State().m_iCarriedCard, int(cell.x), int(cell.y));
 }

@@ -62,22 +62,24 @@ void CPageGame::StepShownCounter(float (&shown)[3], float value) {
     }
 }
 
-void CPageGame::UpdateShownEnergy() { StepShownCounter(m_afShownEnergy, float(m_Battle.m_iEnergy)); }
+void CPageGame::UpdateShownEnergy() { StepShownCounter(m_afShownEnergy, float(m_Battle.State().m_iEnergy)); }
 
 void CPageGame::UpdateShownParts() { StepShownCounter(m_afShownParts, float(g_CurrentProfile.m_iMetalParts)); }
 
 // The shared pictures of the counters stand where the battle keeps its panels
 // (and the next battle finds them there).
 void CPageGame::SetPartsPanelPosition(float x, float y) {
-    m_Battle.m_vPartsPanelAt = VxVec3{x, y, 0.0f};
+    m_Battle.SetPartsPanelPlace(VxVec3{x, y, 0.0f});
     if (g_pGameAppInstance && g_pGameAppInstance->m_apBbdInterface[3])
         g_pGameAppInstance->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
 }
 
 void CPageGame::TakePanelPositions() {
     CGameApplication* app = g_pGameAppInstance;
-    m_Battle.m_vEnergyPanelAt = app && app->m_apBbdInterface[2] ? app->m_apBbdInterface[2]->m_vPosition : VxVec3{};
-    m_Battle.m_vPartsPanelAt = app && app->m_apBbdInterface[3] ? app->m_apBbdInterface[3]->m_vPosition : VxVec3{};
+    const auto place = [app](int i) {
+        return app && app->m_apBbdInterface[i] ? app->m_apBbdInterface[i]->m_vPosition : VxVec3{};
+    };
+    m_Battle.SetPanelPlaces(place(2), place(3));
 }
 
 void CPageGame::SlidePanel() {
@@ -85,7 +87,7 @@ void CPageGame::SlidePanel() {
     CGameApplication* app = g_pGameAppInstance;
     CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;
     if (!panel) return;
-    const VxVec3 at = m_Battle.m_vPartsPanelAt;
+    const VxVec3 at = m_Battle.State().m_vPartsPanelAt;
     panel->SetPosition(at.x, at.y, 0.0f);
     panel->RenderSRT();
     UpdateShownParts();
@@ -114,7 +116,7 @@ void CPageGame::DrawHud() {
     }
 
     // Time bar.
-    const float R = float(m_Battle.m_iTimeLeft), T = float(std::max(m_Battle.m_iStageFrames, 1));
+    const float R = float(m_Battle.State().m_iTimeLeft), T = float(std::max(m_Battle.State().m_iStageFrames, 1));
     const float f = 0.04f + 0.93f * (1.0f - R / T);
     const float barY = s + 257.0f;
     CVxBillboard* frameArt = app->m_apBbdStage[2];
@@ -133,14 +135,14 @@ void CPageGame::DrawHud() {
     const float xs = -203.0f - 0.46f * W, xe = 0.47f * W - 203.0f;
     const float elapsed = (T - R) / 60.0f;
     CVxBillboard* sign = app->m_apBbdInterface[0];
-    const int waves = std::clamp(m_Battle.m_StageDefinition.m_nWaveTimes, 0, STAGE_WAVE_TIMES);
+    const int waves = std::clamp(m_Battle.State().m_StageDefinition.m_nWaveTimes, 0, STAGE_WAVE_TIMES);
     for (int i = 0; i < waves; ++i) {
-        const float w = float(m_Battle.m_StageDefinition.m_aiWaveTime[i]);
+        const float w = float(m_Battle.State().m_StageDefinition.m_aiWaveTime[i]);
         const float p = w / (T / 60.0f);
         const float x = (1.0f - p) * xs + p * xe;
         if (elapsed < w) DrawAt(sign, x, barY);
-        const bool pops = elapsed == w || (m_Battle.m_iTimeLeft == 1 && i == waves - 1);
-        if (m_Battle.m_iTimeLeft > 0 && pops && m_pEffectScaleAndDiffuseOut)
+        const bool pops = elapsed == w || (m_Battle.State().m_iTimeLeft == 1 && i == waves - 1);
+        if (m_Battle.State().m_iTimeLeft > 0 && pops && m_pEffectScaleAndDiffuseOut)
             m_pEffectScaleAndDiffuseOut->Spawn(sign, x, barY, 0.0f, 1.0f, 2.0f);
     }
     if (m_pEffectScaleAndDiffuseOut) m_pEffectScaleAndDiffuseOut->Tick();
@@ -148,7 +150,7 @@ void CPageGame::DrawHud() {
     if (stage == 177) return;
     // Life.
     DrawAt(app->m_apBbdInterface[1], 158.0f, s + 269.0f);
-    if (!m_Battle.m_StageDefinition.m_bLifeInPlay) {
+    if (!m_Battle.State().m_StageDefinition.m_bLifeInPlay) {
         for (float x : {215.0f, 230.0f, 245.0f}) DrawAt(m_pHudDash, x, s + 272.0f);
     } else {
         DrawAt(m_pHudTimes, 197.0f, s + 272.0f);
@@ -158,10 +160,11 @@ void CPageGame::DrawHud() {
     // The battle keeps the icon's place: flying items read it as their target.
     PlaceEnergyPanel(m_Battle);
     if (CVxBillboard* icon = app->m_apBbdInterface[2]) {
-        icon->SetPosition(m_Battle.m_vEnergyPanelAt.x, m_Battle.m_vEnergyPanelAt.y, m_Battle.m_vEnergyPanelAt.z);
+        icon->SetPosition(m_Battle.State().m_vEnergyPanelAt.x, m_Battle.State().m_vEnergyPanelAt.y,
+                          m_Battle.State().m_vEnergyPanelAt.z);
         icon->RenderSRT();
     }
-    if (!m_Battle.m_StageDefinition.m_bEnergyInPlay) {
+    if (!m_Battle.State().m_StageDefinition.m_bEnergyInPlay) {
         for (float x : {345.0f, 360.0f, 375.0f}) DrawAt(m_pHudDash, x, s + 272.0f);
     } else {
         DrawAt(m_pHudTimes, 330.0f, s + 272.0f);
@@ -174,11 +177,12 @@ void CPageGame::DrawDebugStats() {
     if (!g_pApp) return;
     auto line = [](const std::string& text, int x, int y) { g_pApp->DrawTextAt(text.c_str(), x, y, 1, 1, 1, 1); };
     const auto n = [](long v) { return std::to_string(v); };
-    line("Life :  " + n(m_Battle.m_iLife) + "  /  " + n(m_Battle.m_iMaxLife), 300, 5);
-    line("Time :  " + n(m_Battle.m_iTimeLeft / 60) + "  /  " + n(m_Battle.m_iStageFrames / 60), 300, 25);
-    line("Energy :  " + n(m_Battle.m_iEnergy), 400, 5);
-    line("Robot :  " + n(long(m_Battle.m_lstRobots.size())), 500, 5);
-    line("Bullet :  " + n(long(m_Battle.m_lstBullets.size())), 600, 5);
+    line("Life :  " + n(m_Battle.State().m_iLife) + "  /  " + n(m_Battle.State().m_iMaxLife), 300, 5);
+    line("Time :  " + n(m_Battle.State().m_iTimeLeft / 60) + "  /  " + n(m_Battle.State().m_iStageFrames / 60), 300,
+         25);
+    line("Energy :  " + n(m_Battle.State().m_iEnergy), 400, 5);
+    line("Robot :  " + n(long(m_Battle.State().m_lstRobots.size())), 500, 5);
+    line("Bullet :  " + n(long(m_Battle.State().m_lstBullets.size())), 600, 5);
     line("Money :  " + n(g_CurrentProfile.m_iMetalParts), 10, 60);
     g_pApp->DrawCursorCoordinates();
 }

@@ -63,11 +63,11 @@ bool CPageGame::ApplyCommand(const BattleCommand& command) {
     // What the page adds needs the card or item as it was before the act.
     int card = -1, itemKind = -1;
     if (const auto* pick = std::get_if<PickCard>(&command)) {
-        if (pick->slot >= 0 && pick->slot < HAND_SLOTS) card = m_Battle.m_aHand[pick->slot].m_iCard;
+        if (pick->slot >= 0 && pick->slot < HAND_SLOTS) card = m_Battle.State().m_aHand[pick->slot].m_iCard;
     } else if (const auto* place = std::get_if<PlaceCard>(&command)) {
-        if (place->slot >= 0 && place->slot < HAND_SLOTS) card = m_Battle.m_aHand[place->slot].m_iCard;
+        if (place->slot >= 0 && place->slot < HAND_SLOTS) card = m_Battle.State().m_aHand[place->slot].m_iCard;
     } else if (const auto* collect = std::get_if<CollectItem>(&command)) {
-        for (const CCom_GameItem& item : m_Battle.m_lstItems)
+        for (const CCom_GameItem& item : m_Battle.State().m_lstItems)
             if (item.m_iSerial == collect->serial) itemKind = item.m_iItemKind;
     }
     if (!Apply(m_Battle, command)) return false;
@@ -96,24 +96,24 @@ void CPageGame::ApplySourceCommands() {
 
 void CPageGame::ShowBattleButtons() {
     // The page draws and runs its buttons: only those of the current screen show.
-    const bool choosing = m_Battle.m_iBattleState == BATTLE_CARD_SELECT;
+    const bool choosing = m_Battle.State().m_iBattleState == BATTLE_CARD_SELECT;
     for (CVxButton* b : {m_pStartButton, m_pBackButton, m_pPreviewButton})
         if (b) b->m_bVisible = choosing;
     if (m_pPauseButton)
-        m_pPauseButton->m_bVisible =
-            m_Battle.m_iBattleState >= BATTLE_LOADING && m_Battle.m_iBattleState <= BATTLE_RESULT && !m_bHudHidden;
+        m_pPauseButton->m_bVisible = m_Battle.State().m_iBattleState >= BATTLE_LOADING &&
+                                     m_Battle.State().m_iBattleState <= BATTLE_RESULT && !m_bHudHidden;
 }
 
 bool CPageGame::HandleExitInput(const FrameInput& input) {
     CGameApplication* app = g_pGameAppInstance;
     // 1. A placement message goes as soon as no card is carried.
-    if (m_Battle.m_iBattleState == BATTLE_PLAYING && m_Battle.m_iCarriedCard < 0 && CurrentStage() <= 150 &&
-        m_pEffectFontInstruction)
+    if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && m_Battle.State().m_iCarriedCard < 0 &&
+        CurrentStage() <= 150 && m_pEffectFontInstruction)
         m_pEffectFontInstruction->Clear(0);
     // 2. The window's close button asks to leave, when nothing is in the way.
     CEffect_Exit* exitBox = app->m_pEffectExit;
-    if (exitBox && exitBox->m_bRequested && m_Battle.m_iBattleState != BATTLE_BEGIN &&
-        m_Battle.m_iBattleState != BATTLE_RESULT && !g_bLoaderRunning && PopupsLetExitBoxOpen())
+    if (exitBox && exitBox->m_bRequested && m_Battle.State().m_iBattleState != BATTLE_BEGIN &&
+        m_Battle.State().m_iBattleState != BATTLE_RESULT && !g_bLoaderRunning && PopupsLetExitBoxOpen())
         exitBox->OpenOnRequest();
     // 3. The exit box takes everything while it shows.
     if (app->m_pEffectExit && app->m_pEffectExit->IsOpen()) {
@@ -121,7 +121,7 @@ bool CPageGame::HandleExitInput(const FrameInput& input) {
         return true;
     }
     // 4. The click mark.
-    if (m_iSubScreen == 0 && m_Battle.m_iCarriedCard < 0 && (input.left & KEY_HELD) && app->m_pEffectTouch)
+    if (m_iSubScreen == 0 && m_Battle.State().m_iCarriedCard < 0 && (input.left & KEY_HELD) && app->m_pEffectTouch)
         app->m_pEffectTouch->Add(1, input.at.x, input.at.y, input.at.z);
     return false;
 }
@@ -130,10 +130,10 @@ void CPageGame::HandleBoardInput() {
     CGameApplication* app = g_pGameAppInstance;
     // 5. Story and discovery pop-ups, each in its state.
     if (m_pEffectMapStory && Shows(m_pEffectMapStory)) m_pEffectMapStory->HandleClick();
-    if (m_Battle.m_iBattleState == BATTLE_ACHIEVEMENT && app->m_pEffectNewAchievement)
+    if (m_Battle.State().m_iBattleState == BATTLE_ACHIEVEMENT && app->m_pEffectNewAchievement)
         app->m_pEffectNewAchievement->HandleClick();
-    if (m_Battle.m_iBattleState == BATTLE_NEW_ENEMIES && m_pEffectNewEnemy) m_pEffectNewEnemy->HandleClick();
-    if (m_Battle.m_iBattleState == BATTLE_UNLOCKS) {
+    if (m_Battle.State().m_iBattleState == BATTLE_NEW_ENEMIES && m_pEffectNewEnemy) m_pEffectNewEnemy->HandleClick();
+    if (m_Battle.State().m_iBattleState == BATTLE_UNLOCKS) {
         if (!m_mapNewRobots.empty()) {
             if (m_pEffectNewRobot) m_pEffectNewRobot->HandleClick();
         } else if (m_pUnlockPicture && m_pEffectUnlocked) {
@@ -147,14 +147,14 @@ void CPageGame::HandleBoardInput() {
     InputRecord& in = g_pApp->m_aInput[0];
     if (!boxShows && !howTo && (in.m_aiKey[VK_ESC] & KEY_RELEASED)) {
         Consume(in, VK_ESC);
-        if (m_Battle.m_iBattleState == BATTLE_PLAYING) {
+        if (m_Battle.State().m_iBattleState == BATTLE_PLAYING) {
             if (!app->m_pResourceManager || !app->m_pResourceManager->m_bSoundsPaused) app->PauseAllSounds();
             if (!app->m_bCaptureStill && !app->m_bShowStill) {
                 app->m_bCaptureStill = true;
                 app->m_bShowStill = false;
             }
             if (box) box->Add(MSGBOX_PAUSE);
-            m_Battle.m_iCarriedCard = -1;
+            m_Battle.DropCarriedCard();
         }
     }
     // 7. The message box.
@@ -185,20 +185,20 @@ void CPageGame::HandleBattleInput() {
     // 8. The card choice.
     CEffect_MsgBox* box = app->m_pEffectMsgBox;
     const bool switching = app->m_pEffectSwitchPage && Shows(app->m_pEffectSwitchPage);
-    if (m_iSubScreen == 0 && m_Battle.m_iBattleState == BATTLE_CARD_SELECT && m_Battle.m_iCardChoiceStep == 1 &&
+    if (m_iSubScreen == 0 && m_Battle.State().m_iBattleState == BATTLE_CARD_SELECT && m_iCardChoiceStep == 1 &&
         !switching && !(box && box->IsOpen())) {
         HandleCardChoiceInput();
         return;
     }
     // 9. A still shows: a pause or a how-to. 10. The battle itself.
     if (app->m_bShowStill) HandleStillInput();
-    else if (m_Battle.m_iBattleState == BATTLE_PLAYING && !app->m_bCaptureStill) HandlePlayingInput();
+    else if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && !app->m_bCaptureStill) HandlePlayingInput();
     // 11. Boards of the end of the battle.
-    if (m_Battle.m_iBattleState == BATTLE_REWARD) {
+    if (m_Battle.State().m_iBattleState == BATTLE_REWARD) {
         if (m_pEffectReward) m_pEffectReward->HandleClick();
         if (m_pEffectTutorials) m_pEffectTutorials->HandleClick();
     }
-    if (m_Battle.m_iBattleState == BATTLE_SUMMARY && m_pEffectSummary) m_pEffectSummary->HandleClick();
+    if (m_Battle.State().m_iBattleState == BATTLE_SUMMARY && m_pEffectSummary) m_pEffectSummary->HandleClick();
 }
 
 bool CPageGame::HandleTutorialAndPause() {
@@ -214,7 +214,7 @@ bool CPageGame::HandleTutorialAndPause() {
         app->m_bCaptureStill = true;
         app->m_bShowStill = false;
         if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(MSGBOX_PAUSE);
-        m_Battle.m_iCarriedCard = -1;
+        m_Battle.DropCarriedCard();
         return true;
     }
     return false;
@@ -233,11 +233,11 @@ void CPageGame::HandlePlayingInput() {
         m_pEffectParatrooper->HandleClick();
         input = ReadFrameInput();
     }
-    if (m_Battle.m_iCarriedCard < 0) {
+    if (m_Battle.State().m_iCarriedCard < 0) {
         ApplySourceCommands();
         HandleHandInput(input);
-    } else if (m_Battle.m_iRelocatingRobot == -1) {
-        ++m_Battle.m_iCarriedFrames;
+    } else if (m_Battle.State().m_iRelocatingRobot == -1) {
+        m_Battle.CountCarriedFrame();
         ApplySourceCommands();
         HandleCarriedInput(input);
     }
@@ -245,11 +245,11 @@ void CPageGame::HandlePlayingInput() {
 }
 
 void CPageGame::HandleHandInput(FrameInput& input) {
-    if (m_Battle.m_iCarriedCard >= 0) return;
+    if (m_Battle.State().m_iCarriedCard >= 0) return;
     if (!IsSlotMachineStage(CurrentStage())) {
-        for (int i = 0; i < m_Battle.m_nHandSlots && i < DECK_SLOTS; ++i) {
+        for (int i = 0; i < m_Battle.State().m_nHandSlots && i < DECK_SLOTS; ++i) {
             CVxButton* b = m_apHandButtons[i];
-            if (!b || m_Battle.m_aHand[i].m_iCard < 0 || !b->TakePress()) continue;
+            if (!b || m_Battle.State().m_aHand[i].m_iCard < 0 || !b->TakePress()) continue;
             input.left &= ~KEY_PRESSED;
             if (!m_Battle.CardReady(i)) {
                 if (g_pGameAppInstance) RestartSound(g_pGameAppInstance->m_pSndError);
@@ -259,18 +259,18 @@ void CPageGame::HandleHandInput(FrameInput& input) {
             break;
         }
     }
-    if (m_Battle.m_iCarriedCard < 0 && m_pRemoverButton && m_pRemoverButton->TakePress()) {
+    if (m_Battle.State().m_iCarriedCard < 0 && m_pRemoverButton && m_pRemoverButton->TakePress()) {
         input.left &= ~KEY_PRESSED;
         ApplyCommand(PickCard{REMOVER_SLOT});
     }
-    if (m_Battle.m_iCarriedCard < 0 && (input.left & KEY_PRESSED)) ClickField(input);
+    if (m_Battle.State().m_iCarriedCard < 0 && (input.left & KEY_PRESSED)) ClickField(input);
 }
 
 void CPageGame::ClickField(FrameInput& input) {
     // The item nearest the end of the list under the cursor; one already
     // collected has a wider reach.
     const CCom_GameItem* hit = nullptr;
-    for (auto it = m_Battle.m_lstItems.rbegin(); it != m_Battle.m_lstItems.rend() && !hit; ++it) {
+    for (auto it = m_Battle.State().m_lstItems.rbegin(); it != m_Battle.State().m_lstItems.rend() && !hit; ++it) {
         const float dx = it->m_vPosition.x - input.at.x, dy = it->m_vPosition.y - input.at.y;
         const float reach = it->m_bCollected ? 65.0f : 50.0f;
         if (std::sqrt(dx * dx + dy * dy) < reach) hit = &*it;
@@ -282,7 +282,7 @@ void CPageGame::ClickField(FrameInput& input) {
 }
 
 void CPageGame::HandleCarriedInput(FrameInput& input) {
-    if (m_Battle.m_iCarriedCard < 0) return;
+    if (m_Battle.State().m_iCarriedCard < 0) return;
     InputRecord& in = g_pApp->m_aInput[0];
     if (input.left & KEY_RELEASED) {
         Consume(in, MOUSE_LEFT);
@@ -293,10 +293,10 @@ void CPageGame::HandleCarriedInput(FrameInput& input) {
         PlacementVerdict why;
         const int cell = m_Battle.HeldCardCell(&why);
         ShowPlacementRefusal(why);
-        const bool placing = cell >= 0 && m_Battle.m_iCarriedFrames > 10;
+        const bool placing = cell >= 0 && m_Battle.State().m_iCarriedFrames > 10;
         bool placed = false;
-        if (placing && m_Battle.m_iCarriedCard == REMOVER_SLOT) placed = ApplyCommand(UseRemover{cell});
-        else if (placing) placed = ApplyCommand(PlaceCard{m_Battle.m_iCarriedCard, cell});
+        if (placing && m_Battle.State().m_iCarriedCard == REMOVER_SLOT) placed = ApplyCommand(UseRemover{cell});
+        else if (placing) placed = ApplyCommand(PlaceCard{m_Battle.State().m_iCarriedCard, cell});
         if (!placed) ApplyCommand(LetGoCard{});
     } else if (input.right & KEY_RELEASED) {
         Consume(in, MOUSE_RIGHT);

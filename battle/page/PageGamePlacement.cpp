@@ -42,13 +42,13 @@ void CPageGame::DrawFieldCells(float phase) {
     const bool jetArea = InJetStreamArea(stage);
     mark->SaveState();
     for (int i = 0; i < FIELD_CELLS; ++i) {
-        const FieldCell& cell = m_Battle.m_aFieldCells[i];
+        const FieldCell& cell = m_Battle.State().m_aFieldCells[i];
         mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
         mark->SetSize(80.5f, 75.75f, 1.0f);
         if (IsEpisodeFinalBossStage(stage)) mark->SetDiffuse(1.0f, 1.0f, 1.0f, phase * 0.25f);
         else mark->SetDiffuse(0.0f, 0.0f, 0.0f, phase * 0.35f);
         mark->RenderSRT();
-        const int c = m_Battle.m_aiColumnHazard[i % FIELD_ROWS];
+        const int c = m_Battle.State().m_aiColumnHazard[i % FIELD_ROWS];
         if (jetArea && c > 0) {
             mark->SetDiffuse(1.0f, 0.0f, 0.0f, float(phase * 0.5 * std::sin(double(c) / 60.0 * M_PI)));
             mark->RenderSRT();
@@ -61,7 +61,7 @@ void CPageGame::DrawFieldCellKinds() {
     CVxBillboard* mark = m_pPlaceMark;
     if (!mark) return;
     mark->SaveState();
-    for (const FieldCell& cell : m_Battle.m_aFieldCells) {
+    for (const FieldCell& cell : m_Battle.State().m_aFieldCells) {
         mark->SetPosition(cell.m_fX, cell.m_fY, 0.0f);
         mark->SetSize(80.5f, 75.75f, 1.0f);
         switch (cell.m_iKind) {
@@ -78,8 +78,8 @@ void CPageGame::DrawFieldCellKinds() {
 
 void CPageGame::DrawReachPreview() {
     CVxBillboard* mark = m_pPlaceMark;
-    if (!mark || m_Battle.m_iCarriedCard < 0 || m_Battle.m_iCarriedCard >= HAND_SLOTS) return;
-    const VxVec3 origin = m_Battle.FindNearestCell(m_Battle.m_vHeldAt.x, m_Battle.m_vHeldAt.y, 0.0f);
+    if (!mark || m_Battle.State().m_iCarriedCard < 0 || m_Battle.State().m_iCarriedCard >= HAND_SLOTS) return;
+    const VxVec3 origin = m_Battle.FindNearestCell(m_Battle.State().m_vHeldAt.x, m_Battle.State().m_vHeldAt.y, 0.0f);
     if (origin.x < 0.0f) return;
     // Lighter marks in the brighter worlds.
     static const float kStrength[] = {0.9f, 0.8f, 0.75f, 0.9f, 0.5f};
@@ -92,19 +92,19 @@ void CPageGame::DrawReachPreview() {
         mark->RenderSRT();
     };
     mark->SaveState();
-    if (m_Battle.m_aHandDefs[m_Battle.m_iCarriedCard].m_iType == RobotId::SnowBaller) {
+    if (m_Battle.State().m_aHandDefs[m_Battle.State().m_iCarriedCard].m_iType == RobotId::SnowBaller) {
         // The Snow Baller's ball rolls down and along the ground: show that path.
         uint8_t path[FIELD_CELLS] = {};
-        MarkDescentPath(m_Battle.m_aFieldCells, origin.x, origin.y, path, true);
+        MarkDescentPath(m_Battle.State().m_aFieldCells, origin.x, origin.y, path, true);
         for (int i = 0; i < FIELD_CELLS; ++i)
-            if (path[i]) markCell(m_Battle.m_aFieldCells[i], 1.0f);
+            if (path[i]) markCell(m_Battle.State().m_aFieldCells[i], 1.0f);
     } else {
-        const WeaponReachMask& reach = m_aHandArt[m_Battle.m_iCarriedCard].m_aiReach;
+        const WeaponReachMask& reach = m_aHandArt[m_Battle.State().m_iCarriedCard].m_aiReach;
         const int c0 = int(origin.x), r0 = int(origin.y);
         for (int c = 0; c < FIELD_COLUMNS; ++c)
             for (int r = 0; r < FIELD_ROWS; ++r) {
                 const int v = reach[c - c0 + 9][r - r0 + 4];
-                if (v > 0) markCell(m_Battle.m_aFieldCells[c * FIELD_ROWS + r], 0.5f * float(v));
+                if (v > 0) markCell(m_Battle.State().m_aFieldCells[c * FIELD_ROWS + r], 0.5f * float(v));
             }
     }
     mark->RestoreState();
@@ -125,7 +125,8 @@ void CPageGame::HoldCarriedCardAt(const VxVec3& at) {
         ApplySourceCommands();
         return;
     }
-    if (m_Battle.m_iCarriedCard >= 0 && (at.x != m_Battle.m_vHeldAt.x || at.y != m_Battle.m_vHeldAt.y))
+    if (m_Battle.State().m_iCarriedCard >= 0 &&
+        (at.x != m_Battle.State().m_vHeldAt.x || at.y != m_Battle.State().m_vHeldAt.y))
         ApplyCommand(HoldCard{at.x, at.y});
 }
 

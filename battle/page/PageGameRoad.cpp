@@ -78,7 +78,7 @@ public:
     void LanesDone() override;
     void EndCages(int frame, float alpha) override;
     void WaterStrip() override {
-        if (m_Page.m_Battle.m_pStage) m_Page.m_Battle.m_pStage->DrawWaterStrip(m_Page.m_Battle);
+        if (m_Page.m_Battle.State().m_pStage) m_Page.m_Battle.State().m_pStage->DrawWaterStrip(m_Page.m_Battle);
     }
     void FieldEffectShown(const FieldEffect& record) override { DrawFieldEffect(m_Page, record); }
     void AfterItem(const CCom_GameItem& item) override { item.Draw(m_Page.m_Battle); }
@@ -91,9 +91,9 @@ private:
 // The debug view's cell kinds; in play, the cells fade in while a card is carried.
 void RoadDrawer::FieldCells() {
     if (m_Page.m_bDebugView) m_Page.DrawFieldCellKinds();
-    if (m_Page.m_Battle.m_iBattleState != BATTLE_PLAYING) return;
+    if (m_Page.m_Battle.State().m_iBattleState != BATTLE_PLAYING) return;
     float& phase = m_Page.m_fPlaceMarkPhase;
-    if (m_Page.m_Battle.m_iCarriedCard < 0) phase = std::max(0.0f, phase - 0.1f);
+    if (m_Page.m_Battle.State().m_iCarriedCard < 0) phase = std::max(0.0f, phase - 0.1f);
     else phase = std::min(1.0f, phase + 0.1f);
     if (phase > 0.0f && !m_Page.m_bHudHidden) m_Page.DrawFieldCells(phase);
 }
@@ -113,7 +113,7 @@ void RoadDrawer::UnderRobot(const CCom_GameRobot& r, float bob) {
     CVxBillboard* base = m_Page.m_pRobotBase;
     if (base && IsBaseDuelStage(stage)) {
         const bool gunner = r.m_iUnitSlot >= 0 && r.m_iUnitSlot < HAND_SLOTS &&
-                            m_Page.m_Battle.m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner &&
+                            m_Page.m_Battle.State().m_aHand[r.m_iUnitSlot].m_iCard == RobotId::MachineGunner &&
                             type != RobotId::MachineGunner;
         const VxVec3& offset = m_Page.m_vRobotBaseOffset;
         base->SaveState();
@@ -145,7 +145,7 @@ void RoadDrawer::AfterRobot(const CCom_GameRobot& robot) {
 // Smoke rises from the row's robots that are down to half their hit points.
 void RoadDrawer::RowRobotsRun(int row) {
     if (EngineFrame() % 20 != 0 || !m_Page.m_pEffectSmokeLowHP) return;
-    for (const CCom_GameRobot& r : m_Page.m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : m_Page.m_Battle.State().m_lstRobots) {
         if (r.m_iRow != row || r.Type() == RobotId::BarrierBots || r.m_Unit.m_iMaxHp <= 0 || r.m_iHp <= 0) continue;
         if (double(r.m_iHp) / double(r.m_Unit.m_iMaxHp) > 0.5) continue;
         const float lift = UnitHas(r.Type(), UNIT_TALL) ? 80.75f : 0.0f;
@@ -156,17 +156,17 @@ void RoadDrawer::RowRobotsRun(int row) {
 // 168: blinking Machines are the ones a zap can hit: they pulse.
 void RoadDrawer::LanesDone() {
     if (CurrentStage() != 168) return;
-    for (const CCom_GameRobot& r : m_Page.m_Battle.m_lstRobots)
+    for (const CCom_GameRobot& r : m_Page.m_Battle.State().m_lstRobots)
         if (r.IsMachine() && r.m_iHp > 0 && MachineBlinks(r, EngineFrame())) m_Page.DrawPulsingMarker(r.m_vPosition);
 }
 
 // The cages stand on the start line, which comes up with the scroll.
 void RoadDrawer::EndCages(int frame, float alpha) {
-    const float sunk = m_Page.m_Battle.m_pStage ? 0.2f * m_Page.m_Battle.m_pStage->m_fScrollY : 0.0f;
+    const float sunk = m_Page.m_Battle.State().m_pStage ? 0.2f * m_Page.m_Battle.State().m_pStage->m_fScrollY : 0.0f;
     CVxBillboard* cage = m_Page.m_apCageArt[frame];
     if (!cage) return;
     for (int c = 0; c < FIELD_COLUMNS; ++c) {
-        const FieldCell& cell = m_Page.m_Battle.m_aFieldCells[c * FIELD_ROWS + 4];
+        const FieldCell& cell = m_Page.m_Battle.State().m_aFieldCells[c * FIELD_ROWS + 4];
         cage->SaveState();
         cage->SetAlphaBlend(true);
         cage->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
@@ -196,8 +196,7 @@ int CPageGame::Render() {
 
 int CPageGame::RenderOverlay() {
     if (g_pGameAppInstance && g_pGameAppInstance->m_pEffectSwitchPage) g_pGameAppInstance->m_pEffectSwitchPage->Tick();
-    ++m_Battle.m_iStateFrames;
-    ++m_Battle.m_iBattleFrame;
+    m_Battle.CountFrame();
     return CVxPage::RenderOverlay();
 }
 
@@ -229,7 +228,7 @@ void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
     const VxVec3 at{robot.m_vPosition.x + 38.0f, robot.m_vPosition.y + 27.0f, robot.m_vPosition.z};
     // Larger while a hit still flashes, shrinking back as the flash ends.
     const float scale = 1.0f + 0.5f * float(std::clamp(robot.m_iHitFlash, 0, 30)) / 30.0f;
-    if (robot.m_iSerial == m_Battle.m_iRelocatingRobot) {
+    if (robot.m_iSerial == m_Battle.State().m_iRelocatingRobot) {
         DrawPulsingMarker(at, scale);
         return;
     }

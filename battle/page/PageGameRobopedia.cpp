@@ -175,10 +175,7 @@ void CPageGame::FreeRobopediaArt() {
 }
 
 void CPageGame::RefillCardRecords() {
-    for (int i = 0; i < ROBOT_TYPES; ++i) {
-        m_Battle.m_aCardDefs[i] = UnitDefinition{};
-        GetUnitDefinition(m_Battle.m_aCardDefs[i], i);
-    }
+    m_Battle.ReadCardRecords();
     m_iRpGesture = 0;
     m_vRpPressPoint = m_vRpCursor = VxVec3{};
     if (g_pGameAppInstance) m_iRpSlideFrame = int(g_pGameAppInstance->m_nFrame);
@@ -209,9 +206,10 @@ void CPageGame::UpdateRobopedia() {
                 }
                 if (b->m_iStatus == BUTTON_DISABLE) b->m_iStatus = BUTTON_NORMAL;
                 const float scale = boardIdle && hovered ? 1.1f : 1.0f;
-                CVxBillboard* frame = !machine && m_Battle.m_aCardDefs[i].m_iUpgradeLevel > 0 && m_pCardBGUpgraded
-                                          ? m_pCardBGUpgraded
-                                          : app->m_pBbdCardBG;
+                CVxBillboard* frame =
+                    !machine && m_Battle.State().m_aCardDefs[i].m_iUpgradeLevel > 0 && m_pCardBGUpgraded
+                        ? m_pCardBGUpgraded
+                        : app->m_pBbdCardBG;
                 DrawCardAt(frame, b->m_vPosition, scale);
                 DrawCardAt(machine ? m_apRpMachineCards[i] : app->m_apBbdCard[i], b->m_vPosition, scale);
             }

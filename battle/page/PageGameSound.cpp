@@ -26,7 +26,7 @@ float CPageGame::AttenuationFactor(int playing) {
 void CPageGame::AttenuateSounds() {
     if (g_bLeavingBattle || !g_pApp) return;
     const int frame = int(g_pApp->m_nFrame);
-    if (frame % 5 == 0 && m_Battle.m_iBattleState < BATTLE_REWARD) {
+    if (frame % 5 == 0 && m_Battle.State().m_iBattleState < BATTLE_REWARD) {
         std::vector<CVxSound*> playing;
         auto gather = [&](CVxSound* s) {
             if (s && s->m_iGroup == 0 && s->IsPlaying()) playing.push_back(s);
@@ -56,13 +56,13 @@ void CPageGame::AttenuateSounds() {
     CVxSound* intro = m_apBattleMusic[0];
     CVxSound* loop = m_apBattleMusic[1];
     if (HasMoreCardsThanSlots(m_Battle) && CurrentStage() <= 150) {
-        if (m_Battle.m_iBattleState < BATTLE_LOADING) {
+        if (m_Battle.State().m_iBattleState < BATTLE_LOADING) {
             if (loop && !loop->IsPlaying()) loop->Play();
             if (loop && loop->m_fVolumeFactor < 0.5f) loop->SetVolumeFactor(loop->m_fVolumeFactor + 0.05f);
             return;
         }
-        if (m_Battle.m_iBattleState == BATTLE_LOADING && Plays(loop)) {
-            if (loop->m_fVolumeFactor > 0.2f || m_Battle.m_iStateEntryFrame < frame)
+        if (m_Battle.State().m_iBattleState == BATTLE_LOADING && Plays(loop)) {
+            if (loop->m_fVolumeFactor > 0.2f || m_Battle.State().m_iStateEntryFrame < frame)
                 loop->SetVolumeFactor(loop->m_fVolumeFactor - 0.025f);
             if (loop->m_fVolumeFactor <= 0.0f) {
                 loop->Stop();
@@ -70,7 +70,7 @@ void CPageGame::AttenuateSounds() {
             }
         }
     }
-    if (m_Battle.m_iBattleState > BATTLE_REWARD) {
+    if (m_Battle.State().m_iBattleState > BATTLE_REWARD) {
         for (CVxSound* part : m_apBattleMusic) {
             // No loop follows a fading intro: after the battle nothing starts it.
             if (part) part->FollowWith(nullptr);

@@ -74,22 +74,21 @@ bool CPageGame::Shows(const CVxEffect* effect) { return effect && effect->m_aIns
 // The hand of a stage without a card choice (or of a run with a fixed hand).
 void CPageGame::FillHandWithoutChoice() {
     CGameApplication* app = g_pGameAppInstance;
-    if (!m_Battle.m_vecFixedHand.empty()) {
-        for (int i = 0; i < DECK_SLOTS; ++i) m_Battle.m_aHand[i] = HandSlot{};
+    if (!m_vecFixedHand.empty()) {
+        for (int i = 0; i < DECK_SLOTS; ++i) m_Battle.EmptyHandSlot(i);
         int next = 0;
-        for (int card : m_Battle.m_vecFixedHand)
-            if (next < m_Battle.m_nHandSlots && card >= 0 && card < ROBOT_TYPES)
-                m_Battle.m_aHand[next++].m_iCard = card;
+        for (int card : m_vecFixedHand)
+            if (next < m_Battle.State().m_nHandSlots && card >= 0 && card < ROBOT_TYPES)
+                m_Battle.PutCardInHand(next++, card);
     } else {
         int next = 0;
-        for (int i = 0; i < ROBOT_REMOVER && next < m_Battle.m_nHandSlots; ++i)
-            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) m_Battle.m_aHand[next++].m_iCard = i;
+        for (int i = 0; i < ROBOT_REMOVER && next < m_Battle.State().m_nHandSlots; ++i)
+            if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) m_Battle.PutCardInHand(next++, i);
     }
-    for (int i = 0; i < m_Battle.m_nHandSlots && i < DECK_SLOTS; ++i) {
-        const int code = m_Battle.m_aHand[i].m_iCard;
-        if (code < 0) continue;
-        GetUnitDefinition(m_Battle.m_aHandDefs[i], code);
-        m_apHandPictures[i] = app ? app->m_apBbdCard[code] : nullptr;
+    m_Battle.ReadShownHandRecords();
+    for (int i = 0; i < m_Battle.State().m_nHandSlots && i < DECK_SLOTS; ++i) {
+        const int code = m_Battle.State().m_aHand[i].m_iCard;
+        if (code >= 0) m_apHandPictures[i] = app ? app->m_apBbdCard[code] : nullptr;
     }
     ChooseHandAsItStands();
     if (!g_bLoaderRunning)
@@ -99,7 +98,7 @@ void CPageGame::FillHandWithoutChoice() {
 
 void CPageGame::StepOpening() {
     CGameApplication* app = g_pGameAppInstance;
-    if (m_Battle.m_iStateFrames == 0) {
+    if (m_Battle.State().m_iStateFrames == 0) {
         if (app && app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(-1);
         return;
     }
@@ -109,19 +108,19 @@ void CPageGame::StepOpening() {
 void CPageGame::StepIntro() {
     const int stage = CurrentStage();
     CGameApplication* app = g_pGameAppInstance;
-    if (m_Battle.m_iStateFrames == 0) {
+    if (m_Battle.State().m_iStateFrames == 0) {
         if (m_pEffectTextStage) m_pEffectTextStage->Add(0);
         return;
     }
     if (Shows(m_pEffectTextStage)) return;
     if (stage > 150) {
-        if (!m_Battle.m_bMiniGameHowToShown) {
+        if (!m_bMiniGameHowToShown) {
             if (app && m_pEffectHowToMiniGame) {
                 app->m_bCaptureStill = true;
                 app->m_bShowStill = false;
             }
             if (m_pEffectHowToMiniGame) m_pEffectHowToMiniGame->Add(0);
-            m_Battle.m_bMiniGameHowToShown = true;
+            m_bMiniGameHowToShown = true;
             return;
         }
         if (Shows(m_pEffectHowToMiniGame)) return;
@@ -131,21 +130,21 @@ void CPageGame::StepIntro() {
         return;
     }
     if ((stage - 1) % 10 == 0) {
-        if (!m_Battle.m_abStateFlags[0]) {
+        if (!m_abStateFlags[0]) {
             if (m_pEffectMapStory) m_pEffectMapStory->Add(0);
-            m_Battle.m_abStateFlags[0] = true;
+            m_abStateFlags[0] = true;
             return;
         }
         if (Shows(m_pEffectMapStory)) return;
-        if (stage == 51 && g_CurrentProfile.m_iFurthestStage == 51 && !m_Battle.m_abStateFlags[1]) {
+        if (stage == 51 && g_CurrentProfile.m_iFurthestStage == 51 && !m_abStateFlags[1]) {
             OpenMessageBox(35);
-            m_Battle.m_abStateFlags[1] = true;
+            m_abStateFlags[1] = true;
             return;
         }
-        if (GetStageEpisode(stage) == 3 && !m_Battle.m_abStateFlags[2]) {
+        if (GetStageEpisode(stage) == 3 && !m_abStateFlags[2]) {
             const int world = GetStageWorld(stage);
             if (world >= 1 && world <= 5) OpenMessageBox(35 + world);
-            m_Battle.m_abStateFlags[2] = true;
+            m_abStateFlags[2] = true;
             return;
         }
         if (Shows(m_pEffectMapStory) || MessageBoxShows()) return;
@@ -154,16 +153,16 @@ void CPageGame::StepIntro() {
 }
 
 void CPageGame::StepDeckCheck() {
-    if (EngineFrame() < m_Battle.m_iStateEntryFrame + 60) return;
+    if (EngineFrame() < m_Battle.State().m_iStateEntryFrame + 60) return;
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
-    if (m_Battle.m_vecFixedHand.empty() && HasMoreCardsThanSlots(m_Battle)) {
+    if (m_vecFixedHand.empty() && HasMoreCardsThanSlots(m_Battle)) {
         const bool furthest = p.m_iFurthestStage == stage;
         if (furthest && stage == 8 && !p.m_abHintShown[0]) OpenMessageBox(18);
         if (furthest && stage == 21 && !p.m_abHintShown[7]) OpenMessageBox(33);
-        if (furthest && stage == 41 && !m_Battle.m_abStateFlags[3]) {
+        if (furthest && stage == 41 && !m_abStateFlags[3]) {
             OpenMessageBox(34);
-            m_Battle.m_abStateFlags[3] = true;
+            m_abStateFlags[3] = true;
         }
         if (!MessageBoxShows()) EndShowing(BATTLE_CARD_SELECT);
         return;
@@ -176,8 +175,8 @@ void CPageGame::StepCardSelect() {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
-    const int k = EngineFrame() - m_Battle.m_iStateEntryFrame;
-    switch (m_Battle.m_iCardChoiceStep) {
+    const int k = EngineFrame() - m_Battle.State().m_iStateEntryFrame;
+    switch (m_iCardChoiceStep) {
     case 0:
         if (k == 0 && app && app->m_pSndMsgBox && !app->m_pSndMsgBox->IsPlaying()) app->m_pSndMsgBox->Play();
         if (k < 45) {
@@ -185,16 +184,16 @@ void CPageGame::StepCardSelect() {
             return;
         }
         SetPartsPanelPosition(-320.0f, 350.0f);
-        m_Battle.m_iCardChoiceStep = 1;
-        if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 10 && !m_Battle.m_abStateFlags[5]) {
+        m_iCardChoiceStep = 1;
+        if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 10 && !m_abStateFlags[5]) {
             OpenMessageBox(21);
-            m_Battle.m_abStateFlags[5] = true;
-        } else if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 12 && !m_Battle.m_abStateFlags[6]) {
+            m_abStateFlags[5] = true;
+        } else if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 12 && !m_abStateFlags[6]) {
             OpenMessageBox(22);
-            m_Battle.m_abStateFlags[6] = true;
-        } else if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 13 && !m_Battle.m_abStateFlags[7]) {
+            m_abStateFlags[6] = true;
+        } else if (!MessageBoxShows() && stage == p.m_iFurthestStage && stage == 13 && !m_abStateFlags[7]) {
             OpenMessageBox(24);
-            m_Battle.m_abStateFlags[7] = true;
+            m_abStateFlags[7] = true;
         } else if (!MessageBoxShows() && !p.m_abHintShown[1] && app && !app->m_vecLastDeck.empty()) {
             OpenMessageBox(19);
         } else if (!MessageBoxShows() && !p.m_abHintShown[2]) {
@@ -205,36 +204,34 @@ void CPageGame::StepCardSelect() {
         return;
     case 1:
         // The card choice's input confirms the hand and starts the loader.
-        m_Battle.m_iPanelTimer = 300;
+        m_Battle.ShowPartsPanel(300);
         // The field slides in for its preview and out again; the card screen follows it.
-        if (m_Battle.m_pStage && stage <= 150) {
-            float& scroll = m_Battle.m_pStage->m_fScrollX;
-            scroll = m_bFieldPreview ? std::max(0.0f, scroll - 15.0f) : std::min(450.0f, scroll + 15.0f);
-        }
+        if (stage <= 150) m_Battle.SlideFieldForPreview(m_bFieldPreview);
         break;
     case 2:
-        m_Battle.m_iPanelTimer = 0;
+        m_Battle.ShowPartsPanel(0);
         if (k < 45) break;
-        m_Battle.m_iCardChoiceStep = 3;
-        EndShowing(m_Battle.m_iBattleState + 1);
+        m_iCardChoiceStep = 3;
+        EndShowing(m_Battle.State().m_iBattleState + 1);
         SetPartsPanelPosition(-125.0f, 350.0f);
         return;
     default: return;
     }
-    const float preview = m_Battle.m_pStage && stage <= 150 ? (450.0f - m_Battle.m_pStage->m_fScrollX) * 1.5f : 0.0f;
-    const float offset = m_Battle.m_iCardChoiceStep == 0   ? float(45 - k) * 12.0f
-                         : m_Battle.m_iCardChoiceStep == 2 ? float(k) * 12.0f
-                                                           : preview;
+    const float preview =
+        m_Battle.State().m_pStage && stage <= 150 ? (450.0f - m_Battle.State().m_pStage->m_fScrollX) * 1.5f : 0.0f;
+    const float offset = m_iCardChoiceStep == 0   ? float(45 - k) * 12.0f
+                         : m_iCardChoiceStep == 2 ? float(k) * 12.0f
+                                                  : preview;
     DrawCardChoice(offset);
 }
 
 void CPageGame::StepBegin() {
-    if (m_Battle.m_iStateFrames == 0) {
+    if (m_Battle.State().m_iStateFrames == 0) {
         if (m_pEffectTextBegin) m_pEffectTextBegin->Add(0);
         return;
     }
     if (Shows(m_pEffectTextBegin)) return;
-    EndShowing(m_Battle.m_iBattleState + 1);
+    EndShowing(m_Battle.State().m_iBattleState + 1);
     const int stage = CurrentStage();
     if (stage == 151 && g_CurrentProfile.m_iFurthestStage == 151) {
         if (g_pGameAppInstance) {
@@ -243,8 +240,6 @@ void CPageGame::StepBegin() {
         }
         if (m_pEffectHowToPlay) m_pEffectHowToPlay->Add(2);
     }
-    for (int row = 0; row < FIELD_ROWS; ++row)
-        m_Battle.m_aFieldCells[row].m_iStageKind = m_Battle.m_aFieldCells[row].m_iKind;
 }
 
 void CPageGame::StepPlaying() {
@@ -254,7 +249,7 @@ void CPageGame::StepPlaying() {
 }
 
 void CPageGame::StepReward() {
-    if (m_Battle.m_iStateFrames == 0) {
+    if (m_Battle.State().m_iStateFrames == 0) {
         if (m_pEffectReward) m_pEffectReward->Add(0);
     }
     CollectRemainingItems(m_Battle);
@@ -262,16 +257,16 @@ void CPageGame::StepReward() {
     if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
     const int stars = RecordRewardStars(m_Battle);
     if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
-    EndShowing(m_Battle.m_iBattleState + 1);
+    EndShowing(m_Battle.State().m_iBattleState + 1);
 }
 
 void CPageGame::StepResult() {
-    const bool won = m_Battle.m_iLife > 0;
-    if (m_Battle.m_iStateFrames == 0) {
+    const bool won = m_Battle.State().m_iLife > 0;
+    if (m_Battle.State().m_iStateFrames == 0) {
         if (m_pEffectTextEnd) m_pEffectTextEnd->Add(won ? 1 : 0);
         PlayEndMusic(won);
         RecordStageEnd(m_Battle, m_pEffectSummary ? m_pEffectSummary->m_iStars : 0);
-        m_Battle.m_iPanelTimer = 0;
+        m_Battle.ShowPartsPanel(0);
         return;
     }
     if (Shows(m_pEffectTextEnd)) return;
@@ -282,13 +277,13 @@ void CPageGame::StepResult() {
 
 void CPageGame::StepUnlocks() {
     if (!m_mapNewRobots.empty()) {
-        if (m_Battle.m_iStateFrames == 0) {
+        if (m_Battle.State().m_iStateFrames == 0) {
             if (m_pEffectNewRobot) m_pEffectNewRobot->Start(0, 0);
             return;
         }
         if (m_itNewRobot != m_mapNewRobots.end()) return;
     } else if (m_pUnlockPicture) {
-        if (m_Battle.m_iStateFrames == 0) {
+        if (m_Battle.State().m_iStateFrames == 0) {
             if (m_pEffectUnlocked) m_pEffectUnlocked->Start(0, 0);
             return;
         }
@@ -298,15 +293,15 @@ void CPageGame::StepUnlocks() {
 }
 
 void CPageGame::StepAchievement() {
-    if (m_Battle.m_iStateFrames > 0 && !AchievementBoardShows()) EndShowing(BATTLE_SUMMARY);
+    if (m_Battle.State().m_iStateFrames > 0 && !AchievementBoardShows()) EndShowing(BATTLE_SUMMARY);
 }
 
 void CPageGame::StepSummary() {
-    if (m_Battle.m_iStateFrames == 0) {
-        if (m_pEffectSummary) m_pEffectSummary->Start(0, m_Battle.m_iLife > 0 ? 1 : 0);
+    if (m_Battle.State().m_iStateFrames == 0) {
+        if (m_pEffectSummary) m_pEffectSummary->Start(0, m_Battle.State().m_iLife > 0 ? 1 : 0);
         SetPartsPanelPosition(-320.0f, 350.0f);
     }
-    m_Battle.m_iPanelTimer = 300;
+    m_Battle.ShowPartsPanel(300);
 }
 
 void CPageGame::TickOverlayEffects() {
@@ -326,7 +321,7 @@ void CPageGame::TickOverlayEffects() {
     TickIf(m_pEffectTextWave);
     // The life-loss notice belongs to the play: the result's caption and
     // boards stand alone.
-    if (m_pEffectHeartDecreased && m_Battle.m_iBattleState >= BATTLE_RESULT) m_pEffectHeartDecreased->Clear(0);
+    if (m_pEffectHeartDecreased && m_Battle.State().m_iBattleState >= BATTLE_RESULT) m_pEffectHeartDecreased->Clear(0);
     TickIf(m_pEffectHeartDecreased);
     TickIf(m_pEffectNewAchievementInGame);
     TickIf(m_pEffectTextStage);
@@ -351,22 +346,23 @@ int CPageGame::RunBattleStates() {
     TakeLoadedHand();
 
     if (m_pSfxMoveCard) {
-        if (m_Battle.m_bCardMoving) {
+        if (m_bCardMoving) {
             if (!m_pSfxMoveCard->IsPlaying()) m_pSfxMoveCard->Play();
         } else if (m_pSfxMoveCard->IsPlaying()) {
             m_pSfxMoveCard->Stop();
         }
     }
-    const bool stateOfHud = m_Battle.m_iBattleState >= BATTLE_LOADING && m_Battle.m_iBattleState <= BATTLE_RESULT;
+    const bool stateOfHud =
+        m_Battle.State().m_iBattleState >= BATTLE_LOADING && m_Battle.State().m_iBattleState <= BATTLE_RESULT;
     if (!g_bLoaderRunning && stateOfHud && !m_bHudHidden) DrawHud();
     if (CurrentStage() == 167) DrawRobotsAboveScreen();
-    if (m_Battle.m_iBattleState <= BATTLE_PLAYING) SlidePanel();
+    if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) SlidePanel();
 
-    switch (m_Battle.m_iBattleState) {
+    switch (m_Battle.State().m_iBattleState) {
     case BATTLE_OPENING: StepOpening(); break;
     case BATTLE_INTRO: StepIntro(); break;
     case BATTLE_NEW_ENEMIES:
-        if (m_Battle.m_iStateFrames == 0) {
+        if (m_Battle.State().m_iStateFrames == 0) {
             if (m_pEffectNewEnemy) m_pEffectNewEnemy->Start(0, 0);
         } else if (m_itNewEnemy == m_lstNewEnemies.end()) {
             EndShowing(BATTLE_DECK_CHECK);
@@ -385,26 +381,26 @@ int CPageGame::RunBattleStates() {
     default: break;
     }
 
-    if (m_Battle.m_iBattleState <= BATTLE_PLAYING) m_iShownLife = m_Battle.m_iLife;
+    if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) m_iShownLife = m_Battle.State().m_iLife;
     if (stateOfHud) {
         DrawHand();
-        if (m_Battle.m_iBattleState <= BATTLE_PLAYING) TickIf(m_pEffectCardFull);
+        if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) TickIf(m_pEffectCardFull);
     }
-    if (m_Battle.m_iBattleState == BATTLE_PLAYING && m_Battle.m_iCarriedCard >= 0) DrawCarriedPreview();
+    if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && m_Battle.State().m_iCarriedCard >= 0) DrawCarriedPreview();
     DrawMiniGameHud();
     CountOccupiedCells(m_Battle);
     AskForTutorialSteps(m_Battle);
     DrawCardFlights();
     TickOverlayEffects();
-    if (m_Battle.m_iBattleState > BATTLE_PLAYING) SlidePanel();
+    if (m_Battle.State().m_iBattleState > BATTLE_PLAYING) SlidePanel();
 
     const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
     if (!capturePending && app) {
-        if (m_Battle.m_iBattleState == BATTLE_ACHIEVEMENT) TickIf(app->m_pEffectNewAchievement);
+        if (m_Battle.State().m_iBattleState == BATTLE_ACHIEVEMENT) TickIf(app->m_pEffectNewAchievement);
         TickIf(app->m_pEffectTouch);
     }
     CEffect_MsgBox* box = MessageBox();
-    if (box && box->m_bPauseDeferred && m_Battle.m_iBattleState == BATTLE_PLAYING && app) {
+    if (box && box->m_bPauseDeferred && m_Battle.State().m_iBattleState == BATTLE_PLAYING && app) {
         app->OnDeactivate();
         box->m_bPauseDeferred = false;
         if (m_pSfxReadyCount) m_pSfxReadyCount->Stop();

@@ -4,11 +4,13 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 
-float CPageGame::FieldScrollX() const { return m_Battle.m_pStage ? m_Battle.m_pStage->m_fScrollX : 0.0f; }
+float CPageGame::FieldScrollX() const {
+    return m_Battle.State().m_pStage ? m_Battle.State().m_pStage->m_fScrollX : 0.0f;
+}
 
 int CPageGame::MachinesOnField() const {
     int machines = 0;
-    for (const CCom_GameRobot& robot : m_Battle.m_lstRobots) machines += robot.IsMachine() ? 1 : 0;
+    for (const CCom_GameRobot& robot : m_Battle.State().m_lstRobots) machines += robot.IsMachine() ? 1 : 0;
     return machines;
 }
 

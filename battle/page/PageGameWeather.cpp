@@ -95,8 +95,8 @@ void CPageGame::ShowWeather(const WeatherFrame& seen) {
 
     // Past the clock the ambience fades out.
     const int area = GetStageWorld(CurrentStage());
-    if (m_Battle.m_iBattleState >= BATTLE_PLAYING && m_Battle.m_iTimeLeft <= 0 && area <= 3 && m_pAmbienceSound &&
-        m_pAmbienceSound->IsPlaying())
+    if (m_Battle.State().m_iBattleState >= BATTLE_PLAYING && m_Battle.State().m_iTimeLeft <= 0 && area <= 3 &&
+        m_pAmbienceSound && m_pAmbienceSound->IsPlaying())
         m_pAmbienceSound->SetVolumeFactor(m_pAmbienceSound->m_fVolumeFactor - 0.01f);
 }
 
@@ -121,8 +121,8 @@ void CPageGame::DrawAcidRain(int q, int frame) {
 // A whirlpool's column v frames before it closes: the pool and two helixes of bubbles.
 void CPageGame::DrawWhirlpool(int c, int v) {
     const int frame = EngineFrame();
-    const FieldCell& top = m_Battle.m_aFieldCells[c * FIELD_ROWS];
-    const FieldCell& bottom = m_Battle.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
+    const FieldCell& top = m_Battle.State().m_aFieldCells[c * FIELD_ROWS];
+    const FieldCell& bottom = m_Battle.State().m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
     const float cx = top.m_fX;
     float alpha = 0.85f;
     if (v > 580) alpha = (1.0f - float(v - 580) * 0.05f) * 0.85f;

@@ -32,7 +32,7 @@ void CCom_GameBullet::Reset() {
 }
 
 CCom_GameRobot* CCom_GameBullet::Owner(CBattleModel& model) const {
-    return FindRobotBySerial(model.m_lstRobots, m_iOwnerSerial);
+    return FindRobotBySerial(RuleState(model).m_lstRobots, m_iOwnerSerial);
 }
 
 void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x, float y, float z, int targetSerial,
@@ -58,7 +58,7 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     m_iKills = 0;
 
     m_iSide = kind < 1000 ? 0 : 1;
-    CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, targetSerial);
+    CCom_GameRobot* target = FindRobotBySerial(RuleState(model).m_lstRobots, targetSerial);
     SetOff(model, owner, target);
     if (kind == WeaponId::MoleDrill && target) m_vAimPoint = target->m_vPosition;
     if (kind == WeaponId::WarriorBlade) m_vPosition = m_vAimPoint;

@@ -71,7 +71,7 @@ void CCom_GameBullet::MoveStraight(CBattleModel& model, float spriteHeight) {
     } else if (kind == WeaponId::Snowball) {
         // The snowball rolls along ground or water and drops onto it from above.
         auto probeCell = [&] {
-            return CellAt(model.m_aFieldCells,
+            return CellAt(RuleState(model).m_aFieldCells,
                           model.FindNearestCell(m_vPosition.x, m_vPosition.y + spriteHeight * 0.5f - 40.375f, 0.0f));
         };
         const FieldCell* c = probeCell();
@@ -92,7 +92,7 @@ void CCom_GameBullet::MoveHoming(CBattleModel& model) {
     const bool seesConcealed = owner && owner->m_bSeesConcealed;
     const CCom_GameRobot* best = nullptr;
     float bestDistance = 10000.0f;
-    for (const CCom_GameRobot& r : model.m_lstRobots) {
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.m_Unit.m_iSide == m_iSide || r.m_Unit.m_iRole == ROLE_ONESHOT || r.m_iHp <= 0) continue;
         if (std::fabs(r.m_vLastPosition.x) > W * 0.5f + 70.0f) continue;
         if (r.m_bConcealed && !seesConcealed) continue;
@@ -124,7 +124,7 @@ void CCom_GameBullet::MoveGlide(CBattleModel& model) {
         const float f = 1.0f - float(m_iLifetime - m_iAge) / 100.0f;
         m_vPosition.x += m_vVelocity.x;
         const VxVec3 aim{m_vAimPoint.x + m_vVelocity.x * 100.0f, m_vAimPoint.y + m_vVelocity.y * 100.0f, 0.0f};
-        const FieldCell* c = CellAt(model.m_aFieldCells, model.FindNearestCell(aim.x, aim.y, aim.z));
+        const FieldCell* c = CellAt(RuleState(model).m_aFieldCells, model.FindNearestCell(aim.x, aim.y, aim.z));
         const float cy = c ? c->m_fY : m_vAimPoint.y;
         m_vPosition.y = 0.5f * ((1.0f - f) * m_vAimPoint.y + f * cy);
         return;
@@ -136,7 +136,7 @@ void CCom_GameBullet::MoveGlide(CBattleModel& model) {
     if (std::fabs(m_vPosition.y - g) >= 1.0f) {
         --m_iAge;
     } else {
-        if (model.m_iBattleState == BATTLE_PLAYING)
+        if (RuleState(model).m_iBattleState == BATTLE_PLAYING)
             model.CallEnemyRobot(MachineId::Rocket, m_vPosition.x - 40.0f, m_vPosition.y, 0.0f, true);
         m_iAge = m_iLifetime;
         m_iHitsLeft = 0;
@@ -146,7 +146,7 @@ void CCom_GameBullet::MoveGlide(CBattleModel& model) {
 void CCom_GameBullet::Summon(CBattleModel& model) {
     if (m_iHitsLeft == 0) return;
     CCom_GameRobot* made = nullptr;
-    if (model.m_iBattleState == BATTLE_PLAYING)
+    if (RuleState(model).m_iBattleState == BATTLE_PLAYING)
         made = model.CallEnemyRobot(MachineId::Rocket, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
     const CCom_GameRobot* owner = Owner(model);
     if (made && owner) {
@@ -168,7 +168,7 @@ void CCom_GameBullet::Summon(CBattleModel& model) {
         case MachineId::SpeederSub: made->m_aiAux[2] = 3; break;
         default: break;
         }
-        if (model.StageNumber() == 155 && model.m_iBattleState == BATTLE_PLAYING) {
+        if (model.StageNumber() == 155 && RuleState(model).m_iBattleState == BATTLE_PLAYING) {
             const float os = owner->m_Unit.m_fSpeed, ns = made->m_Unit.m_fSpeed;
             if ((os < 0.0f && ns > 0.0f) || (os >= 0.0f && ns < 0.0f)) made->m_Unit.m_fSpeed = -ns;
         }
@@ -300,7 +300,7 @@ void CCom_GameBullet::ActBlast(CBattleModel& model) {
         if (t % 3 == 0) HitArea(model, at.x - 42.75f, at.x + hw, at.y + hh / 2.0f, at.y - hh / 2.0f);
         break;
     case WeaponId::TitanCrush:
-        if (const CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial)) {
+        if (const CCom_GameRobot* target = FindRobotBySerial(RuleState(model).m_lstRobots, m_iTargetSerial)) {
             const float tx = target->m_vPosition.x;
             m_iTargetSerial = -1;
             HitArea(model, tx - 85.5f, tx + hw, at.y + hh, at.y);
@@ -328,7 +328,7 @@ void CCom_GameBullet::ActSnowball(CBattleModel& model) {
     if (m_iAge >= 6) {
         TakeLook();
         VxVec3& where = m_Look.at;
-        const FieldCell* c = CellAt(model.m_aFieldCells, model.FindNearestCell(where.x, where.y, where.z));
+        const FieldCell* c = CellAt(RuleState(model).m_aFieldCells, model.FindNearestCell(where.x, where.y, where.z));
         if (c && c->m_iStageKind == CELL_WATER_SURFACE)
             where.y = c->m_fY - 28.2625f + 5.0f * std::sin(float(m_iAge) * 5.0f * kDeg);
         m_Look.hopping = m_iHopTimer > 0;
@@ -342,7 +342,7 @@ void CCom_GameBullet::ActSnowball(CBattleModel& model) {
 }
 
 void CCom_GameBullet::ActSparks(CBattleModel& model) {
-    if (const CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial)) {
+    if (const CCom_GameRobot* target = FindRobotBySerial(RuleState(model).m_lstRobots, m_iTargetSerial)) {
         TakeLook();
         for (VxVec3& spark : m_Look.sparks) {
             const float jx = float(VxRand() % 20 - 10);
@@ -356,7 +356,7 @@ void CCom_GameBullet::ActSparks(CBattleModel& model) {
 }
 
 void CCom_GameBullet::ActThread(CBattleModel& model) {
-    const CCom_GameRobot* target = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial);
+    const CCom_GameRobot* target = FindRobotBySerial(RuleState(model).m_lstRobots, m_iTargetSerial);
     if (!target) return;
     const VxVec3 goal = target->m_vLastPosition;
     const int n =
@@ -372,11 +372,11 @@ void CCom_GameBullet::ActSeeker(CBattleModel& model) {
     TakeLook();
     const int stage = model.StageNumber();
     if (m_iAge == m_iLifetime - 1) {
-        if (!model.m_lstRobots.empty()) m_iTargetSerial = model.m_lstRobots.front().m_iSerial;
+        if (!RuleState(model).m_lstRobots.empty()) m_iTargetSerial = RuleState(model).m_lstRobots.front().m_iSerial;
     } else if (IsChargeShotStage(stage)) {
         // The wide charge stages: it locks onto the first Machine in reach.
         const float reach = float(m_Weapon.m_iSize);
-        for (const CCom_GameRobot& r : model.m_lstRobots) {
+        for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
             if (!r.IsMachine() || r.m_iHp <= 0) continue;
             bool near = DistanceXY(r.m_vPosition, m_vPosition) < reach * 1.75f;
             if (!near && UnitHas(r.Type(), UNIT_TALL))
@@ -393,9 +393,9 @@ void CCom_GameBullet::ActSeeker(CBattleModel& model) {
 }
 
 void CCom_GameBullet::ActFetch(CBattleModel& model) {
-    auto it = std::find_if(model.m_lstItems.begin(), model.m_lstItems.end(),
+    auto it = std::find_if(RuleState(model).m_lstItems.begin(), RuleState(model).m_lstItems.end(),
                            [&](const CCom_GameItem& i) { return i.m_iSerial == m_iTargetSerial; });
-    if (it == model.m_lstItems.end()) return;
+    if (it == RuleState(model).m_lstItems.end()) return;
     const float f = m_iLifetime > 0 ? float(m_iAge) / float(m_iLifetime) : 1.0f;
     TakeLook();
     m_Look.at = VxVec3{(1.0f - f) * m_vPosition.x + f * it->m_vPosition.x,
@@ -403,8 +403,8 @@ void CCom_GameBullet::ActFetch(CBattleModel& model) {
     if (m_iAge != m_iLifetime - 1) return;
     LaunchItemFlight(model, it->m_iItemKind, it->m_vPosition);
     model.PlayPickupSound(*it);
-    if (it->m_iItemKind >= 4 && it->m_iItemKind <= 7) model.m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
-    model.m_lstItems.erase(it);
+    if (it->m_iItemKind >= 4 && it->m_iItemKind <= 7) RuleState(model).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
+    RuleState(model).m_lstItems.erase(it);
 }
 
 void CCom_GameBullet::ActRise(CBattleModel& model) {

@@ -88,14 +88,14 @@ void CCom_GameBullet::ClearBlastSpikes(CBattleModel& model) {
     for (int col = int(c.x - float(e)); col <= int(c.x) + e; ++col)
         for (int row = int(c.y - float(e)); row <= int(c.y) + e; ++row) {
             if (col < 0 || col >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS) continue;
-            if (ClearSpikes(model, model.m_aFieldCells[col * FIELD_ROWS + row])) changed = true;
+            if (ClearSpikes(model, RuleState(model).m_aFieldCells[col * FIELD_ROWS + row])) changed = true;
         }
     if (changed) RedrawGround(model);
 }
 
 void CCom_GameBullet::HitTarget(CBattleModel& model) {
     const int kind = m_iBulletKind;
-    CCom_GameRobot* r = FindRobotBySerial(model.m_lstRobots, m_iTargetSerial);
+    CCom_GameRobot* r = FindRobotBySerial(RuleState(model).m_lstRobots, m_iTargetSerial);
     if (!r) return;
     const VxVec3 at = r->m_vLastPosition;
     if (kind == WeaponId::FixerBeam) {
@@ -152,7 +152,7 @@ void CCom_GameBullet::HitTarget(CBattleModel& model) {
 
 bool CCom_GameBullet::Sweep(CBattleModel& model, const CCom_GameRobot* owner, bool areaMode, bool burrowersOnly) {
     bool struck = false;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (m_iHitsLeft < 1) break;
         if (!MayStrike(r, owner, burrowersOnly) || !Reaches(model, r, owner, areaMode)) continue;
         // A normal-mode strike ends the walk once the hits are spent.
@@ -286,9 +286,9 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
         model.AddFieldEffect(m_iGraphic, 1, last.x, last.y, last.z);
     }
     const int id = m_Weapon.m_iId;
-    const bool quiet =
-        kind == WeaponId::FieldStrike || (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
-                                          model.m_aHandDefs[m_iGraphic].m_iType == RobotId::MortarBot && m_iSide == 0);
+    const bool quiet = kind == WeaponId::FieldStrike ||
+                       (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
+                        RuleState(model).m_aHandDefs[m_iGraphic].m_iType == RobotId::MortarBot && m_iSide == 0);
     if (id == WeaponId::Flame || id == WeaponId::Storm || id == WeaponId::StrikerBeam ||
         id == WeaponId::DestroyerVolley) {
         // Lingering streams show an impact every fifteen frames.

@@ -65,11 +65,11 @@ VxVec3 CCom_GameItem::MoveLoose(CBattleModel& model, float spriteHeight) {
     }
     if (m_iAge < ITEM_FADE_START) {
         const VxVec3 c = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
-        const FieldCell* cell = CellAt(model.m_aFieldCells, c);
+        const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, c);
         if (cell && (cell->m_iStageKind == CELL_GROUND || int(c.y) == FIELD_ROWS - 1)) {
             m_vPosition.y = cell->m_fY;
         } else {
-            m_vPosition.y -= model.m_StageDefinition.m_fItemFallSpeed;
+            m_vPosition.y -= RuleState(model).m_StageDefinition.m_fItemFallSpeed;
             m_vPosition.x += m_fSpeedX;
         }
     }
@@ -83,7 +83,7 @@ VxVec3 CCom_GameItem::MoveCollected(CBattleModel& model) {
     if (stage == 161) {
         f = m_iCard == 0 ? 1.25f : (m_iCard == 1 || m_iCard == 2) ? 1.35f : m_iCard == 3 ? 1.5f : 1.0f;
     } else if (stage == 158 && m_iCard >= 0 && m_iCard < HAND_SLOTS) {
-        const int type = model.m_aHandDefs[m_iCard].m_iType;
+        const int type = RuleState(model).m_aHandDefs[m_iCard].m_iType;
         if (type == RobotId::MiniBomber || type == RobotId::StormBot) f = 1.5f;
     }
     m_vPosition.x += 5.0f * f;
@@ -115,7 +115,8 @@ void CCom_GameItem::Draw(const CBattleModel& model) const {
 
         // A capsule shows the card it carries.
         if (m_iItemKind == ITEM_CAPSULE && m_iCard >= 0 && m_iCard < HAND_SLOTS) {
-            CVxBillboard* mark = scene.m_apCapsuleMark[model.m_aHandDefs[m_iCard].m_iUpgradeLevel == 0 ? 0 : 1];
+            CVxBillboard* mark =
+                scene.m_apCapsuleMark[RuleState(model).m_aHandDefs[m_iCard].m_iUpgradeLevel == 0 ? 0 : 1];
             if (mark) {
                 mark->SaveState();
                 mark->SetPosition(at.x, at.y, 0.0f);

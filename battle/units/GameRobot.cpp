@@ -50,7 +50,7 @@ int RandomTick(int animLength) {
 
 int GroundRowsAtLeftEdge(const CBattleModel& model) {
     int n = 0;
-    for (int row = 0; row < FIELD_ROWS; ++row) n += model.m_aFieldCells[row].m_iStageKind == CELL_GROUND;
+    for (int row = 0; row < FIELD_ROWS; ++row) n += RuleState(model).m_aFieldCells[row].m_iStageKind == CELL_GROUND;
     return n;
 }
 
@@ -145,12 +145,12 @@ RobotList::iterator EraseRobot(RobotList& robots, RobotList::iterator it) {
 }
 
 CCom_GameRobot* CCom_GameRobot::Shield(CBattleModel& model) const {
-    return FindRobotBySerial(model.m_lstRobots, m_iShieldSerial);
+    return FindRobotBySerial(RuleState(model).m_lstRobots, m_iShieldSerial);
 }
 
 float CCom_GameRobot::BobOffset(CBattleModel& model) const {
     if (m_iLinkedSerial != NO_SERIAL && m_iBobSourceSerial != NO_SERIAL) {
-        if (const CCom_GameRobot* source = FindRobotBySerial(model.m_lstRobots, m_iBobSourceSerial))
+        if (const CCom_GameRobot* source = FindRobotBySerial(RuleState(model).m_lstRobots, m_iBobSourceSerial))
             return source->m_fBob;
     }
     return m_fBob;
@@ -181,7 +181,7 @@ void CCom_GameRobot::TakeArtLengths(CBattleModel& model) {
 void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
     TakeArtLengths(model);
     const int stage = model.StageNumber();
-    const int state = model.m_iBattleState;
+    const int state = RuleState(model).m_iBattleState;
 
     if (!IsMachine()) {
         m_iState = ROBOT_IDLE;
@@ -212,7 +212,8 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
 
     m_vCell = model.FindNearestCell(m_vHome.x, m_vHome.y, m_vHome.z);
     std::memset(m_abPathCells, 0, sizeof m_abPathCells);
-    if (m_Unit.m_iWeapon == 14) MarkDescentPath(model.m_aFieldCells, m_vCell.x, m_vCell.y, m_abPathCells, true);
+    if (m_Unit.m_iWeapon == 14)
+        MarkDescentPath(RuleState(model).m_aFieldCells, m_vCell.x, m_vCell.y, m_abPathCells, true);
     m_iRow = int(m_vCell.y);
 
     if (state >= BATTLE_LOADING && m_Unit.m_iMoveMode != MOVE_NONE &&
@@ -244,7 +245,7 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
     }
 
     if (Type() == kBarrierBots && !machine) {
-        if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell); cell && ClearSpikes(model, *cell))
+        if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell); cell && ClearSpikes(model, *cell))
             RedrawGround(model);
     }
     if (!machine && m_Unit.m_iRole == ROLE_ATTACK) m_iActionTimer = m_Unit.m_iActionInterval;
@@ -294,11 +295,13 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
         if (restricted) row = restrictedDraw();
         else if (stage == 163) row = VxRand() % 6 == 0 ? 0 : restrictedDraw();
         else row = VxRand() % 5;
-        if (m_Unit.m_iTerrain == TERRAIN_SPECIAL || model.m_aFieldCells[row].m_iStageKind == m_Unit.m_iTerrain) break;
+        if (m_Unit.m_iTerrain == TERRAIN_SPECIAL ||
+            RuleState(model).m_aFieldCells[row].m_iStageKind == m_Unit.m_iTerrain)
+            break;
     }
 
     // 4. Position at the left edge of the lane.
-    const FieldCell& lane = model.m_aFieldCells[row];
+    const FieldCell& lane = RuleState(model).m_aFieldCells[row];
     const int xDraw = VxRand() % 20;
     const int yDraw = VxRand() % 5;
     m_vPosition = VxVec3{-15.0f * float(40 + xDraw), lane.m_fY + float(yDraw - 3), lane.m_fZ};
@@ -308,10 +311,10 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
     if ((type == MachineId::FighterSub || type == MachineId::SpeederSub || type == kStingray) && place.episode == 3 &&
         place.world == 3) {
         for (int c = 0; c < 6; ++c) {
-            if (model.m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
+            if (RuleState(model).m_aiColumnHazard[c] <= 0) continue;  // a live whirlpool column
             if (VxRand() % 2 != 0) continue;
-            const FieldCell& top = model.m_aFieldCells[c * FIELD_ROWS];
-            const FieldCell& bottom = model.m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
+            const FieldCell& top = RuleState(model).m_aFieldCells[c * FIELD_ROWS];
+            const FieldCell& bottom = RuleState(model).m_aFieldCells[c * FIELD_ROWS + FIELD_ROWS - 1];
             m_vPosition.x = top.m_fX;
             m_vPosition.y = bottom.m_fY - 100.0f;
             m_bRising = 1;
@@ -397,7 +400,7 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
     ReleaseLinkedRobot(model);
     if (Type() == kFlameBot && !IsMachine()) RemoveOwnedBullet(model);
     if (m_Unit.m_iRole == ROLE_PLATFORM) {
-        if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
+        if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
     }
     if (Type() == kDestroyer || Type() == kDestroyerZero) StopBossHands(model);
     if (Type() == kStingray) {
@@ -417,17 +420,17 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
 
 void CCom_GameRobot::ReleaseLinkedRobot(CBattleModel& model) {
     if (Type() == kBarrierBots || m_iLinkedSerial == NO_SERIAL) return;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (r.m_iSerial != m_iLinkedSerial) continue;
         r.m_iHp = 0;
-        if (FieldCell* cell = CellAt(model.m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
+        if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
     }
 }
 
 void CCom_GameRobot::RemoveOwnedBullet(CBattleModel& model) {
-    for (auto it = model.m_lstBullets.begin(); it != model.m_lstBullets.end(); ++it) {
+    for (auto it = RuleState(model).m_lstBullets.begin(); it != RuleState(model).m_lstBullets.end(); ++it) {
         if (it->m_iOwnerSerial == m_iSerial) {
-            model.m_lstBullets.erase(it);
+            RuleState(model).m_lstBullets.erase(it);
             break;
         }
     }

@@ -63,7 +63,7 @@ void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
         !IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot || type == RobotId::RemoverBot);
     if (!card && !(IsMachine() && type == MachineId::CapsuleCage)) return;
     m_bExpired = 1;
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     if (!IsMachine() && (type == RobotId::MachineGunner || type == RobotId::MortarBot)) {
         const int wanted = type == RobotId::MachineGunner ? 1 : RobotId::CannonBot;
         for (CCom_GameRobot& r : robots) {
@@ -95,7 +95,7 @@ void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
             if (&r == this || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_PLATFORM || !At(m_vPosition, r.m_vPosition))
                 continue;
             found = &r;
-            if (FieldCell* cell = CellAt(model.m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
+            if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, r.m_vCell)) cell->m_iKind = cell->m_iStageKind;
             break;
         }
     }
@@ -115,7 +115,7 @@ void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
     if (m_bExpired) return;
     const VxVec3 ref{m_vLastPosition.x, m_vLastPosition.y, 0.0f};
     CCom_GameRobot* taken = nullptr;
-    for (CCom_GameRobot& r : model.m_lstRobots) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!r.IsMachine() || r.m_iHp <= 0 || r.m_bConsumed || r.m_bConcealed || r.m_Unit.m_iMaxHp >= 500) continue;
         const int t = r.Type();
         if (t == MachineId::Transporter || t == MachineId::MarineStriker || t == MachineId::RocketWagon ||
@@ -148,7 +148,7 @@ void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
 }
 
 void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
-    if (HasStatusEffect() || model.m_nEnemyDefs <= 0) return;
+    if (HasStatusEffect() || RuleState(model).m_nEnemyDefs <= 0) return;
     const int terrain = m_Unit.m_iTerrain;
     const bool flyingTransporter = Type() == MachineId::Transporter && terrain == TERRAIN_AIR;
     auto qualifies = [&](const UnitDefinition& d) {
@@ -160,15 +160,15 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
     };
     // A stage whose Machines offer none that fits skips the drop.
     bool any = false;
-    for (int k = 0; k < model.m_nEnemyDefs && k < STAGE_ENEMY_RECORDS; ++k)
-        any = any || qualifies(model.m_aEnemyDefs[k]);
+    for (int k = 0; k < RuleState(model).m_nEnemyDefs && k < STAGE_ENEMY_RECORDS; ++k)
+        any = any || qualifies(RuleState(model).m_aEnemyDefs[k]);
     if (!any) return;
     int i = 0;
     do {
-        i = VxRand() % model.m_nEnemyDefs;
-    } while (!qualifies(model.m_aEnemyDefs[i]));
-    CCom_GameRobot* made =
-        model.CallEnemyRobot(model.m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y, m_vPosition.z, true);
+        i = VxRand() % RuleState(model).m_nEnemyDefs;
+    } while (!qualifies(RuleState(model).m_aEnemyDefs[i]));
+    CCom_GameRobot* made = model.CallEnemyRobot(RuleState(model).m_aEnemyDefs[i].m_iType, m_vPosition.x, m_vPosition.y,
+                                                m_vPosition.z, true);
     if (made) {
         made->m_iPauseFrames = 36;
         if (Type() == MachineId::Transporter) {
@@ -186,8 +186,8 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     if (m_iHp <= 0 || HasStatusEffect()) return;
     const int type = Type();
     if (type == RobotId::RecyclerBot && m_Unit.m_iUpgradeLevel > 0) {
-        if (VxRand() % 100 < 70 && model.m_nHandSlots > 0) {
-            const int slot = VxRand() % model.m_nHandSlots;
+        if (VxRand() % 100 < 70 && RuleState(model).m_nHandSlots > 0) {
+            const int slot = VxRand() % RuleState(model).m_nHandSlots;
             model.DropItem(ITEM_CAPSULE, m_vPosition.x, m_vPosition.y, m_vPosition.z, slot, false);
         }
         return;
@@ -210,7 +210,7 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     }
     const int step = r < t2 ? 2 : r < t1 ? 1 : 0;
     int kind = step + 4 * g + b;
-    if (kind == 0 && model.m_iStageFrames - model.m_iTimeLeft < 3000) kind = 1;
+    if (kind == 0 && RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft < 3000) kind = 1;
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
     BattleScene& scene = model.Scene();
     if (IsFirstTutorialActive() && type == RobotId::FusorBot && TutorialShown(scene)) {
@@ -230,12 +230,12 @@ void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
         type == MachineId::Destroyer || type == MachineId::DestroyerZero)
         return;
     const int v = type % 1000 + 5 * (GetStagePlace(stage).episode - 1);
-    const bool firstDrop = IsFirstTutorialActive() && model.m_nMachinesKilled <= 0;
-    const bool shower = model.m_StageDefinition.m_bEnergyShower;
+    const bool firstDrop = IsFirstTutorialActive() && RuleState(model).m_nMachinesKilled <= 0;
+    const bool shower = RuleState(model).m_StageDefinition.m_bEnergyShower;
     if (firstDrop) r = 0;
     else if (r > 100 && !shower) return;
     int m = (VxRand() & 1) ? 1 : 0;
-    if (!model.m_StageDefinition.m_bEnergyInPlay) m = 1;
+    if (!RuleState(model).m_StageDefinition.m_bEnergyInPlay) m = 1;
     if (shower) {
         r %= 100;
         m = 0;

@@ -33,7 +33,7 @@ int Phase(const int* lengths, int n, int t, int& s) {
 }
 
 bool AnyRobotLeftOf(const CBattleModel& model, float x) {
-    for (const CCom_GameRobot& r : model.m_lstRobots)
+    for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
         if (!r.IsMachine() && r.m_iHp > 0 && r.m_vLastPosition.x < x) return true;
     return false;
 }
@@ -91,7 +91,7 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
         if (m_iBossTimer < 1000) {
             m_iBossTimer = 1000;
             model.AddFieldEffect(7, 21, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
-            for (CCom_GameRobot& r : model.m_lstRobots)
+            for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (&r != this && r.IsMachine() && r.m_iHp > 0) {
                     r.m_iHp = 0;
                     r.BeginDying(model);
@@ -100,7 +100,7 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
         m_vPosition.x = -250.0f;
         ++m_iBossTimer;
         m_vPosition.y -= 0.25f;
-        model.m_StageDefinition.m_bEnemySchedule = false;
+        RuleState(model).m_StageDefinition.m_bEnemySchedule = false;
         if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 3.0f;
     } else if (m_iBossTimer == 0) {
         m_vPosition.y = 160.0f * SinDeg(0.5f * phase) + 30.0f;
@@ -121,7 +121,7 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
                 m_vPosition.x = std::min(-200.0f, -250.0f - 700.0f * SinDeg(6.0f * float(k)));
                 if (k == 33) {
                     if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
-                    for (CCom_GameRobot& r : model.m_lstRobots)
+                    for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
                         if (!r.IsMachine() && r.m_iHp > 0 && r.m_vLastPosition.x < kLungeLine) {
                             r.m_iHp = 0;
                             r.BeginDying(model);
@@ -178,7 +178,7 @@ void CCom_GameRobot::StepBossHand(CBattleModel& model, int hand, int period) {
     } else {
         if (timer == 1) {
             int column = -1, row = -1;
-            for (const CCom_GameRobot& r : model.m_lstRobots) {
+            for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) {
                 if (r.IsMachine() || r.m_iHp <= 0) continue;
                 const int rr = int(r.m_vCell.y);
                 if ((hand == 0) != (rr <= 1)) continue;
@@ -250,7 +250,7 @@ void CCom_GameRobot::FireBossVolley(CBattleModel& model) {
 }
 
 void CCom_GameRobot::UpdateJumperMotion(CBattleModel& model) {
-    const FieldCell* cells = model.m_aFieldCells;
+    const FieldCell* cells = RuleState(model).m_aFieldCells;
     const FieldCell* cell = CellAt(cells, m_vCell);
     if (cell && cell->m_iStageKind == CELL_GROUND) {
         m_vHome = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
@@ -285,7 +285,7 @@ void CCom_GameRobot::UpdateJumperMotion(CBattleModel& model) {
 }
 
 void CCom_GameRobot::UpdateCyclerJump(CBattleModel& model) {
-    const FieldCell* cells = model.m_aFieldCells;
+    const FieldCell* cells = RuleState(model).m_aFieldCells;
     const VxVec3 at = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
     const FieldCell* cell = CellAt(cells, at);
     if (cell && cell->m_iStageKind == CELL_GROUND) {

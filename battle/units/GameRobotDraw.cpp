@@ -143,7 +143,7 @@ void CCom_GameRobot::ComposeUnit(CBattleModel& model, CVxBillboard* sprite) {
 // Where the sprite goes before its overlays; ground and water-surface Machines
 // take their step of motion here.
 VxVec3 CCom_GameRobot::SpritePlace(CBattleModel& model, const CVxBillboard* sprite) {
-    const int state = model.m_iBattleState;
+    const int state = RuleState(model).m_iBattleState;
     const int type = Type();
     const float w = sprite ? sprite->m_vSize.x : 0.0f;
     const float h = sprite ? sprite->m_vSize.y : 0.0f;
@@ -200,7 +200,7 @@ void CCom_GameRobot::ComposeOverlays(CBattleModel& model, CVxBillboard* sprite, 
     RobotPose p;
     p.sprite = sprite;
     p.at = at;
-    p.state = model.m_iBattleState;
+    p.state = RuleState(model).m_iBattleState;
     p.type = Type();
     p.machine = IsMachine();
     p.dying = m_iState == ROBOT_DYING;
@@ -368,7 +368,7 @@ void CCom_GameRobot::PoseMotion(RobotPose& p) {
 void CCom_GameRobot::PoseOddities(CBattleModel& model, RobotPose& p) {
     const int t = p.t;
     if (!m_bPreview && !p.machine && p.type == 6 && m_Unit.m_iUpgradeLevel > 0) {
-        const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+        const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
         if (cell && (cell->m_iStageKind == CELL_AIR || cell->m_iStageKind == CELL_UNDERWATER)) {
             p.at.y += 20.1875f + 5.0f * SinDeg(float(35 * m_iSerial + t) * 2.0f);
             p.propeller = true;
@@ -481,7 +481,7 @@ void CCom_GameRobot::CarrierSweep(CBattleModel& model, VxVec3& at) {
     if (c == 30) Restart(model.Scene().m_pSfxCarrierCrash);
     if (c <= 40) {
         const float sweepX = m_vLastPosition.x + reach;
-        for (CCom_GameRobot& r : model.m_lstRobots) {
+        for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
             if (r.IsMachine() || r.m_iHp <= 0) continue;
             if (std::fabs(r.m_vPosition.x - sweepX) < 100.0f &&
                 std::fabs(r.m_vPosition.y - m_vLastPosition.y) < 100.0f) {
@@ -497,7 +497,7 @@ void CCom_GameRobot::CarrierSweep(CBattleModel& model, VxVec3& at) {
 void CCom_GameRobot::PullDeadUnitDown(CBattleModel& model) {
     const int type = Type();
     const VxVec3 cellPos = IsMachine() ? model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z) : m_vCell;
-    const FieldCell* cell = CellAt(model.m_aFieldCells, cellPos);
+    const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, cellPos);
     const bool onGround = cell && cell->m_iStageKind == CELL_GROUND;
     if (IsGroundOrMarine(m_Unit.m_iTerrain)) {
         if (onGround) {

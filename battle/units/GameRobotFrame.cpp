@@ -33,7 +33,7 @@ bool IsWater(int kind) { return kind == CELL_WATER_SURFACE || kind == CELL_UNDER
 void CCom_GameRobot::Update(CBattleModel& model) {
     m_nDrawSteps = 0;
     m_DebugShown.shown = false;
-    const int state = model.m_iBattleState;
+    const int state = RuleState(model).m_iBattleState;
     const int stage = model.StageNumber();
     const int type = Type();
     const bool machine = IsMachine();
@@ -110,7 +110,7 @@ void CCom_GameRobot::StepTimers(CBattleModel& model) {
     // 11. Bubbles under water in world 3.
     if (!m_bPreview && GetStagePlace(model.StageNumber()).world == 3 && (373 * m_iSerial + Frame()) % 600 == 0 &&
         model.Scene().m_pEffectOxygen) {
-        const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+        const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
         if (cell && cell->m_iKindAbove == CELL_UNDERWATER)
             model.Scene().m_pEffectOxygen->AddAtPoint(m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
     }
@@ -150,7 +150,7 @@ CVxBillboard* CCom_GameRobot::StepState(CBattleModel& model) {
 }
 
 void CCom_GameRobot::StepIdle(CBattleModel& model, int& anim, int& frame) {
-    const int state = model.m_iBattleState;
+    const int state = RuleState(model).m_iBattleState;
     const int type = Type();
     const bool machine = IsMachine();
     int tick = m_iAnimTick;
@@ -180,7 +180,7 @@ void CCom_GameRobot::StepIdle(CBattleModel& model, int& anim, int& frame) {
 }
 
 void CCom_GameRobot::StepMove(CBattleModel& model, int& anim, int& frame) {
-    const int state = model.m_iBattleState;
+    const int state = RuleState(model).m_iBattleState;
     const int type = Type();
     anim = 0;
     if (m_Unit.m_iConcealment != 0 && m_bConcealed && !(type == MachineId::Mole && m_Unit.m_iTerrain == TERRAIN_MARINE))
@@ -262,7 +262,7 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
     m_fDyingFade = std::max(0.0f, fade);
     if (type != MachineId::TimeBomb && !UnitHas(type, UNIT_BOSS)) {
         const VxVec3 cell = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
-        const FieldCell* c = CellAt(model.m_aFieldCells, cell);
+        const FieldCell* c = CellAt(RuleState(model).m_aFieldCells, cell);
         const int kind = c ? c->m_iStageKind : 0;
         auto otherKind = [&] {
             if (m_vPosition.y < -250.0f) m_vPosition.y -= 0.25f;
@@ -349,7 +349,7 @@ void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
     } else {
         int weapon = m_Unit.m_iWeapon;
         if (type == MachineId::Gunboat) {
-            for (const CCom_GameRobot& r : model.m_lstRobots)
+            for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine() &&
                     (r.m_Unit.m_iTerrain == TERRAIN_MARINE || r.m_Unit.m_iTerrain == TERRAIN_SPECIAL)) {
                     weapon = 1005;
@@ -394,7 +394,7 @@ void CCom_GameRobot::EndAttack(CBattleModel& model) {
 }
 
 void CCom_GameRobot::RunRoleDispatch(CBattleModel& model) {
-    if (model.m_iBattleState != BATTLE_PLAYING || HasStatusEffect()) return;
+    if (RuleState(model).m_iBattleState != BATTLE_PLAYING || HasStatusEffect()) return;
     const int type = Type();
     if (IsMachine()) {
         if ((m_Unit.m_iRole == ROLE_CARRY || type == MachineId::RocketWagon || type == MachineId::FrostOrca) &&
@@ -451,7 +451,7 @@ void CCom_GameRobot::CountAlarm(CBattleModel& model) {
             m_iSmokeTimer = 0;
             m_iSmokePeriod = 15;
             m_iSmokeCount = 5;
-            if (model.m_iBattleState <= BATTLE_PLAYING) Restart(model.Scene().m_pSfxAlarm);
+            if (RuleState(model).m_iBattleState <= BATTLE_PLAYING) Restart(model.Scene().m_pSfxAlarm);
         }
     }
     if (m_iSmokePeriod > 0) {
@@ -469,11 +469,11 @@ void CCom_GameRobot::PlatformSlide(CBattleModel& model) {
     m_vHome.x += 8.55f;
     m_vLastPosition.x += 8.55f;
     if (m_Unit.m_iRole == ROLE_PLATFORM)
-        if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
+        if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
     m_vCell = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
     if (--m_iPlatformTimer > 0) return;
-    const float lastColumnX = model.m_aFieldCells[(FIELD_COLUMNS - 1) * FIELD_ROWS].m_fX;
-    const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+    const float lastColumnX = RuleState(model).m_aFieldCells[(FIELD_COLUMNS - 1) * FIELD_ROWS].m_fX;
+    const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
     if (m_vPosition.x > lastColumnX + 42.75f) {
         m_iHp = 0;
         BeginDying(model);

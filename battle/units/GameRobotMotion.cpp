@@ -18,8 +18,8 @@ namespace {
 constexpr float kTopRowY = 189.625f;  // fallbacks when the grid is empty
 constexpr float kBottomRowY = -133.375f;
 
-float TopY(const CBattleModel& model) { return model.m_aFieldCells[0].m_fY; }
-float BottomY(const CBattleModel& model) { return model.m_aFieldCells[FIELD_ROWS - 1].m_fY; }
+float TopY(const CBattleModel& model) { return RuleState(model).m_aFieldCells[0].m_fY; }
+float BottomY(const CBattleModel& model) { return RuleState(model).m_aFieldCells[FIELD_ROWS - 1].m_fY; }
 
 // y brought within the field's rows.
 float ClampToRows(const CBattleModel& model, float y) {
@@ -60,7 +60,7 @@ constexpr AnchorOffset kAnchorOffsets[] = {
 }  // namespace
 
 void CCom_GameRobot::TakeDamage(CBattleModel& model, int amount) {
-    if (model.m_iBattleState != BATTLE_PLAYING) return;
+    if (RuleState(model).m_iBattleState != BATTLE_PLAYING) return;
     if (m_Unit.m_iRole == ROLE_PLATFORM && m_bPlatformOccupied) return;
 
     if (CCom_GameRobot* shield = Shield(model)) {
@@ -75,10 +75,10 @@ void CCom_GameRobot::TakeDamage(CBattleModel& model, int amount) {
     }
     if (m_iHitFlash == 0) m_iHitFlash = 30;
     if (m_Unit.m_iRole == ROLE_PLATFORM && m_iHp <= 0)
-        if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
+        if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell)) cell->m_iKind = cell->m_iStageKind;
     if (m_bVariant) {
         for (int row = std::max(0, int(m_vCell.y)); row < FIELD_ROWS; ++row) {
-            if (model.m_aFieldCells[row].m_iStageKind == CELL_GROUND) {
+            if (RuleState(model).m_aFieldCells[row].m_iStageKind == CELL_GROUND) {
                 RevertVariant();
                 break;
             }
@@ -87,7 +87,7 @@ void CCom_GameRobot::TakeDamage(CBattleModel& model, int amount) {
 }
 
 void CCom_GameRobot::MoveStep(CBattleModel& model) {
-    if (model.m_iBattleState < BATTLE_PLAYING) return;
+    if (RuleState(model).m_iBattleState < BATTLE_PLAYING) return;
 
     // 1. The entry sound once the unit comes into view.
     if (!m_bEdgeSoundPlayed && m_Unit.m_iMoveMode != MOVE_NONE && m_vPosition.x > -HalfScreenWidth() - 171.0f) {
@@ -110,7 +110,7 @@ void CCom_GameRobot::MoveStep(CBattleModel& model) {
         return;
     }
 
-    const float dx = model.m_fGameSpeed * m_Unit.m_fSpeed;
+    const float dx = RuleState(model).m_fGameSpeed * m_Unit.m_fSpeed;
     const int type = Type();
     if (m_bVariant) {
         // 4. A flying variant sails on.
@@ -118,7 +118,7 @@ void CCom_GameRobot::MoveStep(CBattleModel& model) {
         m_vPosition.x += 2.0f;
     } else {
         // 5. By movement mode.
-        const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+        const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
         switch (m_Unit.m_iMoveMode) {
         case MOVE_WALK: {
             if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
@@ -153,7 +153,7 @@ void CCom_GameRobot::MoveStep(CBattleModel& model) {
 
 // Held by a status effect, a unit only falls or floats.
 void CCom_GameRobot::FallWhileHeld(CBattleModel& model) {
-    const FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+    const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
     const int kind = cell ? cell->m_iStageKind : 0;
     if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
         if (!(m_Weapon.m_iMotion == 0 && m_iState == ROBOT_ATTACK)) {
@@ -162,7 +162,7 @@ void CCom_GameRobot::FallWhileHeld(CBattleModel& model) {
             if (m_Unit.m_iMoveMode == MOVE_BOB) {
                 const int column = std::clamp(int(m_vCell.x), 0, FIELD_COLUMNS - 1);
                 for (int row = 0; row < FIELD_ROWS; ++row) {
-                    const FieldCell& c = model.m_aFieldCells[column * FIELD_ROWS + row];
+                    const FieldCell& c = RuleState(model).m_aFieldCells[column * FIELD_ROWS + row];
                     if ((c.m_iStageKind == CELL_GROUND || row == FIELD_ROWS - 1) && c.m_fY > m_vPosition.y) {
                         m_vHome.y = m_vPosition.y = c.m_fY;
                         break;
@@ -188,7 +188,7 @@ void CCom_GameRobot::SeekLane(CBattleModel& model, float dx, const FieldCell* ce
     if (Frame() % 10 == 0) {
         const CCom_GameBullet* nearest = nullptr;
         float best = 600.0f;
-        for (const CCom_GameBullet& b : model.m_lstBullets) {
+        for (const CCom_GameBullet& b : RuleState(model).m_lstBullets) {
             const int weapon = b.m_Weapon.m_iId;
             if (b.m_iBulletKind > 1000 || weapon == 15 || weapon == 27 || weapon == 8 || weapon == 19) continue;
             const float angle = AngleBetweenPoints(m_vPosition, b.m_vPosition);
@@ -214,7 +214,7 @@ void CCom_GameRobot::SeekLane(CBattleModel& model, float dx, const FieldCell* ce
 }
 
 void CCom_GameRobot::UpdateSpikeDamage(CBattleModel& model) {
-    FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell);
+    FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
     if (m_iPhase == 1) {
         if (cell && cell->m_iStageKind == CELL_GROUND && m_Unit.m_iTerrain != TERRAIN_SPECIAL &&
             m_Unit.m_iRole != ROLE_ONESHOT && cell->m_iSpikeFree == 0)
@@ -250,7 +250,7 @@ bool CCom_GameRobot::CanUpgradeVariant(CBattleModel& model) {
 
     bool groundAtEdge = false;
     for (int row = 0; row < FIELD_ROWS; ++row)
-        groundAtEdge = groundAtEdge || model.m_aFieldCells[row].m_iStageKind == CELL_GROUND;
+        groundAtEdge = groundAtEdge || RuleState(model).m_aFieldCells[row].m_iStageKind == CELL_GROUND;
     if (place.number >= firstStage && !groundAtEdge) {
         m_bForceVariant = 1;
         return true;
@@ -310,7 +310,7 @@ void CCom_GameRobot::DrawDebugText() const {
 
 void CCom_GameRobot::UpdateGroundAndMarineMotion(CBattleModel& model) {
     const VxVec3 cellPos = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
-    const FieldCell* cell = CellAt(model.m_aFieldCells, cellPos);
+    const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, cellPos);
     const int kind = cell ? cell->m_iStageKind : 0;
     const int mode = m_Unit.m_iMoveMode;
     if (mode == MOVE_BOB) {

@@ -20,7 +20,8 @@ constexpr float kGuardRadius = 256.5f;
 void CCom_GameRobot::UpdateProducer(CBattleModel& model) {
     const int type = Type();
     // Factories stop once overtime has run out; Fusors keep going.
-    const bool counts = !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || model.m_bOvertimeOpen;
+    const bool counts =
+        !(type == RobotId::FactoryBot || type == RobotId::MamaFactory) || RuleState(model).m_bOvertimeOpen;
     if (!counts) {
         m_iActionTimer = 0;
         return;
@@ -41,7 +42,7 @@ void CCom_GameRobot::UpdateTimer() {
 
 void CCom_GameRobot::UpdatePlatform(CBattleModel& model) {
     if (m_bConsumed || m_iHp < 1 || m_iPlatformTimer >= 1) return;
-    if (FieldCell* cell = CellAt(model.m_aFieldCells, m_vCell)) {
+    if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell)) {
         cell->m_iKind = CELL_GROUND;
         m_vLastPosition = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
     }
@@ -63,14 +64,14 @@ void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
         (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
-            for (const CCom_GameRobot& r : model.m_lstRobots)
+            for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
                     std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
                     m_iCarryTimer = 100;
                     return;
                 }
     }
-    for (const CCom_GameRobot& c : model.m_lstRobots) {
+    for (const CCom_GameRobot& c : RuleState(model).m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
         if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= kGuardRadius) continue;
         if (m_iState != ROBOT_IDLE) EndAction(model);
@@ -82,7 +83,7 @@ void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
 void CCom_GameRobot::UpdateGuard(CBattleModel& model) {
     if (m_iState == ROBOT_DYING || Frame() % 60 != 0) return;
     bool found = false;
-    for (const CCom_GameRobot& c : model.m_lstRobots) {
+    for (const CCom_GameRobot& c : RuleState(model).m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
         if (c.m_bConcealed && c.m_iState != ROBOT_ATTACK && !m_bSeesConcealed) continue;
         if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= kGuardRadius) continue;
@@ -98,7 +99,7 @@ void CCom_GameRobot::UpdateGuard(CBattleModel& model) {
 }
 
 void CCom_GameRobot::StrikeArea(CBattleModel& model) {
-    for (CCom_GameRobot& c : model.m_lstRobots) {
+    for (CCom_GameRobot& c : RuleState(model).m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;
         if (DistanceXY(m_vLastPosition, c.m_vLastPosition) >= float(m_Weapon.m_iSize)) continue;
         c.TakeDamage(model, m_Weapon.m_iDamage);

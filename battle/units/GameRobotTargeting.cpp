@@ -124,7 +124,7 @@ bool CCom_GameRobot::WhaleHoldsFire(CBattleModel& model) {
         (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return true;
         if (m_iState == ROBOT_MOVE)
-            for (const CCom_GameRobot& r : model.m_lstRobots)
+            for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine() && r.m_iHp > 0 && r.m_vPosition.x < 200.0f &&
                     std::fabs(r.m_vPosition.y - m_vPosition.y) < 100.0f) {
                     m_iCarryTimer = 100;
@@ -141,10 +141,11 @@ bool CCom_GameRobot::MineGoesOffOnSpikes(CBattleModel& model, const AttackScan& 
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    FieldCell* spiked = !machine && type == RobotId::MiniMine ? CellAt(model.m_aFieldCells, m_vCell) : nullptr;
+    FieldCell* spiked =
+        !machine && type == RobotId::MiniMine ? CellAt(RuleState(model).m_aFieldCells, m_vCell) : nullptr;
     if (spiked && ClearSpikes(model, *spiked)) {
         RedrawGround(model);
-        for (const CCom_GameRobot& c : model.m_lstRobots) {
+        for (const CCom_GameRobot& c : RuleState(model).m_lstRobots) {
             if (c.IsMachine() == machine || !IsTargetable(*this, c, false) || c.m_Unit.m_iTerrain != TERRAIN_GROUND)
                 continue;
             if (IsInFiringArc(*this, c, ref, angle) && IsWithinRange(*this, c, ref)) {
@@ -168,13 +169,13 @@ bool CCom_GameRobot::CannonBotWaits(CBattleModel& model, int interval) {
     if (!(stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100))
         return false;
     bool wait = false;
-    for (const CCom_GameBullet& b : model.m_lstBullets)
+    for (const CCom_GameBullet& b : RuleState(model).m_lstBullets)
         if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
             wait = true;
             break;
         }
     if (!wait)
-        for (const CCom_GameRobot& r : model.m_lstRobots)
+        for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
             if (!r.IsMachine() && r.Type() == RobotId::CannonBot && r.m_Unit.m_iActionInterval > 300 &&
                 r.m_iState == ROBOT_ATTACK && VxRand() % 3 != 0) {
                 wait = true;
@@ -202,7 +203,7 @@ void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
     const int weapon = m_Unit.m_iWeapon;
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     float best = 10000.0f;
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;
@@ -225,12 +226,12 @@ void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
                     if (!r.IsMachine() && int(r.m_vCell.x) == cc && int(r.m_vCell.y) == row) return true;
                 return false;
             };
-            const FieldCell* own = CellAt(model.m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
+            const FieldCell* own = CellAt(RuleState(model).m_aFieldCells, VxVec3{float(col), float(row), 0.0f});
             if (own && own->m_iKind != CELL_GROUND) {
                 if (!robotIn(col)) continue;
             } else if (c.m_vCell.x != m_vCell.x || c.m_vCell.y != m_vCell.y || c.m_vCell.z != m_vCell.z) {
                 const int next = std::min(col + 1, FIELD_COLUMNS - 1);
-                const FieldCell* ahead = CellAt(model.m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
+                const FieldCell* ahead = CellAt(RuleState(model).m_aFieldCells, VxVec3{float(next), float(row), 0.0f});
                 // The cell ahead is judged by the ground the stage laid
                 // there, not by what a platform made of it.
                 if (ahead && ahead->m_iStageKind != CELL_GROUND && !robotIn(next)) continue;
@@ -253,7 +254,7 @@ void CCom_GameRobot::ScanWounded(CBattleModel& model, AttackScan& scan) {
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
     const int weapon = m_Unit.m_iWeapon;
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     for (CCom_GameRobot& c : robots) {
         if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
         if (c.m_iHp <= 0 || c.m_iHp >= c.m_Unit.m_iMaxHp || std::fabs(c.m_vLastPosition.x) > HalfScreenWidth() + 70.0f)
@@ -274,7 +275,7 @@ void CCom_GameRobot::ScanBehind(CBattleModel& model, AttackScan& scan) {
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     float bestX = -10000.0f;
     for (CCom_GameRobot& c : robots) {
         if (c.IsMachine() == machine || c.m_iHp <= 0) continue;
@@ -299,7 +300,7 @@ void CCom_GameRobot::ScanNearest(CBattleModel& model, AttackScan& scan) {
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     float best = 10000.0f;
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;
@@ -328,7 +329,7 @@ void CCom_GameRobot::ScanNearest(CBattleModel& model, AttackScan& scan) {
 void CCom_GameRobot::ScanItems(CBattleModel& model, AttackScan& scan) {
     const VxVec3 ref = scan.ref;
     const float range = float(m_Weapon.m_iRange);
-    for (const CCom_GameItem& item : model.m_lstItems) {
+    for (const CCom_GameItem& item : RuleState(model).m_lstItems) {
         if (item.m_iItemKind > 7) continue;
         if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f &&
               std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
@@ -346,7 +347,7 @@ void CCom_GameRobot::ScanItems(CBattleModel& model, AttackScan& scan) {
 // The descending shot: an enemy on the cells it passes.
 void CCom_GameRobot::ScanDescentPath(CBattleModel& model, AttackScan& scan) {
     const bool machine = IsMachine();
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false) || c.IsMachine() == machine) continue;
         if (c.m_bConcealed && !m_bSeesConcealed) continue;
@@ -366,7 +367,7 @@ void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
     const int weapon = m_Unit.m_iWeapon;
-    RobotList& robots = model.m_lstRobots;
+    RobotList& robots = RuleState(model).m_lstRobots;
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;
         const int ct = c.Type();
@@ -444,8 +445,9 @@ void CCom_GameRobot::NextAfterScan(CBattleModel& model, const AttackScan& scan) 
         break;
     case ROBOT_IDLE:
         if (machine && !found && m_iActionTimer > 50) {
-            if (model.m_iBattleState >= BATTLE_LOADING) BeginMove();
-            if (model.m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant) m_bConcealed = 1;
+            if (RuleState(model).m_iBattleState >= BATTLE_LOADING) BeginMove();
+            if (RuleState(model).m_iBattleState == BATTLE_PLAYING && m_Unit.m_iConcealment != 0 && !m_bVariant)
+                m_bConcealed = 1;
         }
         break;
     case ROBOT_MOVE:

@@ -27,7 +27,7 @@ constexpr float kTileReach = 492.75f;   // tiles beyond this x are off screen
 constexpr float kPictureSize = 1024.0f;
 
 const FieldCell& Cell(const CBattleModel& model, int column, int row) {
-    return model.m_aFieldCells[column * FIELD_ROWS + row];
+    return RuleState(model).m_aFieldCells[column * FIELD_ROWS + row];
 }
 
 int TileIndex(const FieldCell& cell) { return int(cell.m_fEdgeSet) + 4 * int(cell.m_fEdgeShape); }
@@ -83,7 +83,7 @@ void CCom_GameStage::Reset() {
 void CCom_GameStage::Load(const CBattleModel& model) {
     Reset();
     const int stage = model.StageNumber();
-    const StageBackdrop b = GetStageBackdrop(stage, model.m_StageDefinition.m_iBackground);
+    const StageBackdrop b = GetStageBackdrop(stage, RuleState(model).m_StageDefinition.m_iBackground);
     const std::string folder = "Resource\\Stage\\" + std::to_string(b.area) + "\\";
 
     const std::string bg = "BG" + std::to_string(b.area) + "_" + std::to_string(b.variant) + ".jpg";
@@ -143,7 +143,7 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
     const int f = units::Frame();
     const float w = float(g_iScreenWidth), h = float(g_iScreenHeight);
     const int iw = g_iScreenWidth;
-    switch (GetStageWorldOf(model.m_StageDefinition, stage)) {
+    switch (GetStageWorldOf(RuleState(model).m_StageDefinition, stage)) {
     case 1:
         if (f % 1800 > 900 && f % 120 == 0) {
             const int rx = VxRand() % 10;
@@ -219,8 +219,9 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
 
 void CCom_GameStage::Render(const CBattleModel& model) {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    const int row =
-        model.m_StageDefinition.m_iGroundRow != -1 ? model.m_StageDefinition.m_iGroundRow : model.m_iFieldGroundRow;
+    const int row = RuleState(model).m_StageDefinition.m_iGroundRow != -1
+                        ? RuleState(model).m_StageDefinition.m_iGroundRow
+                        : RuleState(model).m_iFieldGroundRow;
     DrawBackground(float(int((4 - row) * 85 * 0.95 + 67.0)));
     DrawGround(model);
 }
@@ -251,8 +252,8 @@ void CCom_GameStage::DrawTile(int index, float x, float y) {
 
 void CCom_GameStage::DrawGround(const CBattleModel& model) {
     const int stage = model.StageNumber();
-    const bool world5 = GetStageWorldOf(model.m_StageDefinition, stage) == 5;
-    const bool edges = model.m_StageDefinition.m_bEdgeTiles;
+    const bool world5 = GetStageWorldOf(RuleState(model).m_StageDefinition, stage) == 5;
+    const bool edges = RuleState(model).m_StageDefinition.m_bEdgeTiles;
     const float yS = 0.2f * m_fScrollY;
     const float w = float(g_iScreenWidth);
     // A spiked cell of world 5 shows the tile two columns further.
@@ -269,7 +270,7 @@ void CCom_GameStage::DrawGround(const CBattleModel& model) {
             while (x > -(w / 2.0f + m_fScrollX)) x = int(float(x) - kColumn), ++n;
         else
             while (x < w / 2.0f - m_fScrollX) x = int(float(x) + kColumn), ++n;
-        const bool beforeBattle = dir < 0 && model.m_iBattleState < BATTLE_PLAYING && stage <= 150;
+        const bool beforeBattle = dir < 0 && RuleState(model).m_iBattleState < BATTLE_PLAYING && stage <= 150;
         for (int k = 1; k < n; ++k) {
             for (int r = 0; r < FIELD_ROWS; ++r) {
                 const FieldCell& c = Cell(model, column, r);
@@ -315,7 +316,7 @@ void CCom_GameStage::DrawGround(const CBattleModel& model) {
             }
     }
     for (int i = 0; i < FIELD_CELLS; ++i) {
-        const FieldCell& cell = model.m_aFieldCells[i];
+        const FieldCell& cell = RuleState(model).m_aFieldCells[i];
         if (cell.m_iStageKind != CELL_GROUND || cell.m_fEdgeShape < 0.0f) continue;
         DrawTile(TileIndex(cell) + spiked(cell), cell.m_fX + m_fScrollX, cell.m_fY + yS - kTileDrop);
     }

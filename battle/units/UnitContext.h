@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "battle/effects/Effect_Spike.h"
-#include "battle/model/BattleModel.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -37,14 +37,15 @@ inline bool ClearSpikes(CBattleModel& model, FieldCell& cell) {
     if (cell.m_iSpikeFree != 0) return false;
     cell.m_iSpikeFree = 1;
     SpikeRoll roll;
-    if (model.m_pStage && model.m_pStage->m_Ambient.StartSpike(roll) && model.Scene().m_pEffectSpike)
+    if (RuleState(model).m_pStage && RuleState(model).m_pStage->m_Ambient.StartSpike(roll) &&
+        model.Scene().m_pEffectSpike)
         model.Scene().m_pEffectSpike->AddRolled(cell.m_fX, cell.m_fY, cell.m_fZ, roll);
     return true;
 }
 
 // Redraws the stage's ground after its cells changed.
 inline void RedrawGround(CBattleModel& model) {
-    if (model.m_pStage) model.m_pStage->Update(model, true);
+    if (RuleState(model).m_pStage) RuleState(model).m_pStage->Update(model, true);
 }
 
 }  // namespace units

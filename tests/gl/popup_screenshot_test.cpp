@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "engine/PictureDecoder.h"
 #include "engine/VxBillboard.h"
@@ -44,7 +45,7 @@ protected:
     void SetUp() override {
         golden::GameWindowFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        GameBattlePage(m_App.get())->m_Battle.m_iBattleState = 10;
+        RuleState(GameBattlePage(m_App.get())->m_Battle).m_iBattleState = 10;
         m_App->m_iCurrentStage = 12;
         g_CurrentProfile.m_iFurthestStage = 12;
         g_CurrentProfile.m_iDifficulty = 1;

@@ -8,6 +8,7 @@
 
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_Summary.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "main/GamePages.h"
 #include "game/GameApplication.h"
@@ -23,9 +24,9 @@ TEST_F(BoardScreenshot, WonSummary) {
     m_App->m_iCurrentStage = 12;
     g_CurrentProfile.m_iFurthestStage = 12;
     CPageGame* page = GameBattlePage(m_App.get());
-    page->m_Battle.m_iBattleState = BATTLE_SUMMARY;
-    page->m_Battle.m_nRobotsLost = 3;
-    page->m_Battle.m_nMachinesKilled = 27;
+    RuleState(page->m_Battle).m_iBattleState = BATTLE_SUMMARY;
+    RuleState(page->m_Battle).m_nRobotsLost = 3;
+    RuleState(page->m_Battle).m_nMachinesKilled = 27;
     CEffect_Summary summary;
     summary.SeeBattle(page);
     summary.m_iStars = 2;

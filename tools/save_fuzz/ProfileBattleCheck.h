@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "battle/page/PageGame.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "engine/PageIndices.h"
@@ -95,7 +96,7 @@ inline const char* CheckBattleWith(const std::vector<uint8_t>& file, const Profi
         if (run.App().m_iCurrentPage != BATTLE_PAGE_INDEX) continue;
         if (run.State() == BATTLE_SUMMARY || run.BattleFrame() >= frames) break;
         if (run.State() != BATTLE_PLAYING || run.BattleFrame() % 60 != 0) continue;
-        for (CCom_GameRobot& r : run.Model().m_lstRobots)
+        for (CCom_GameRobot& r : RuleState(run.Model()).m_lstRobots)
             if (r.IsMachine() && r.m_iHp > 0) r.RollItemDrop(run.Model());
     }
     return nullptr;

@@ -5,6 +5,7 @@
 
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_TextWave.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/FieldGrid.h"
@@ -27,7 +28,7 @@ constexpr int kHandAim = 180;
 constexpr int kPatience = 1500;
 
 CCom_GameRobot* Boss(CPageGame& page) {
-    for (CCom_GameRobot& r : page.m_Battle.m_lstRobots)
+    for (CCom_GameRobot& r : RuleState(page.m_Battle).m_lstRobots)
         if (r.Type() == 1028 || r.Type() == 1031) return &r;
     return nullptr;
 }
@@ -43,7 +44,7 @@ int HandAge(CPageGame& page) {
 }
 
 const FieldCell& CellAt(const CPageGame& page, int column, int row) {
-    return page.m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+    return page.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
 }
 
 bool ColumnHasGround(const CPageGame& page, int column) {
@@ -89,11 +90,11 @@ std::string LateGameDirector::Moment(WindowStageRun& run) const {
         const int stage = int(run.App().m_iCurrentStage);
         const int area = GetStageWorld(stage);
         if (area <= 2) {
-            const int t = page.m_Battle.m_iStageFrames - page.m_Battle.m_iTimeLeft;
+            const int t = page.m_Battle.State().m_iStageFrames - page.m_Battle.State().m_iTimeLeft;
             const int q = t % HazardPeriod(stage);
             return t > 2000 && q < (area == 1 ? 500 : 300) ? "weather" : "";
         }
-        for (int v : page.m_Battle.m_aiColumnHazard)
+        for (int v : page.m_Battle.State().m_aiColumnHazard)
             if (v > 0) return "weather";
         return "";
     }
@@ -136,14 +137,14 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
         CCom_GameRobot* boss = Boss(page);
         // The tour's defence is thin: Machines that get through must not end
         // the fight before the boss has shown everything.
-        if (page.m_Battle.m_iLife > 0 && page.m_Battle.m_iLife < page.m_Battle.m_iMaxLife)
-            page.m_Battle.m_iLife = page.m_Battle.m_iMaxLife;
+        if (page.m_Battle.State().m_iLife > 0 && page.m_Battle.State().m_iLife < page.m_Battle.State().m_iMaxLife)
+            RuleState(page.m_Battle).m_iLife = RuleState(page.m_Battle).m_iMaxLife;
         if (!m_skipped) {
             m_skipped = true;
             // The boss comes a minute in: skip to just before.
             const int stage = int(run.App().m_iCurrentStage);
             if (stage == 160 || stage == 170 || stage == 180)
-                page.m_Battle.m_iTimeLeft = page.m_Battle.m_iStageFrames - 3600 + 30;
+                RuleState(page.m_Battle).m_iTimeLeft = RuleState(page.m_Battle).m_iStageFrames - 3600 + 30;
         }
         switch (m_step) {
         case 0:  // in, at rest with both arms
@@ -198,17 +199,18 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
                 // Into the middle of the next hazard period.
                 const int period = HazardPeriod(stage);
                 const int t = (2000 / period + 1) * period + 150;
-                if (t < page.m_Battle.m_iStageFrames) page.m_Battle.m_iTimeLeft = page.m_Battle.m_iStageFrames - t;
+                if (t < RuleState(page.m_Battle).m_iStageFrames)
+                    RuleState(page.m_Battle).m_iTimeLeft = RuleState(page.m_Battle).m_iStageFrames - t;
             } else if (area == 3) {
                 for (int c = FIELD_COLUMNS - 1; c >= 0; --c)
                     if (!ColumnHasGround(page, c)) {
-                        page.m_Battle.m_aiColumnHazard[c] = 560;
+                        RuleState(page.m_Battle).m_aiColumnHazard[c] = 560;
                         break;
                     }
             } else {
                 for (int r = 0; r < FIELD_ROWS; ++r)
                     if (CellAt(page, 0, r).m_iStageKind == CELL_AIR) {
-                        page.m_Battle.m_aiColumnHazard[r] = 56;
+                        RuleState(page.m_Battle).m_aiColumnHazard[r] = 56;
                         break;
                     }
             }
@@ -222,7 +224,7 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
         if (m_step > 0 && !awaited(FieldEffectName(kFieldEffects[m_step - 1]).c_str())) return false;
         if (m_step >= kFieldEffectKinds) return true;
         // One kind at a time, in the middle of the field.
-        page.m_Battle.m_lstFieldEffects.clear();
+        RuleState(page.m_Battle).m_lstFieldEffects.clear();
         const FieldCell& c = CellAt(page, 5, 2);
         page.m_Battle.AddFieldEffect(kFieldEffectSource, kFieldEffects[m_step], c.m_fX, c.m_fY, c.m_fZ);
         next();

@@ -204,7 +204,7 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         return 2;
     }
     // Nothing dealt: the player chooses the cards.
-    if (s.cardChoice) run.Model().m_vecFixedHand.clear();
+    if (s.cardChoice) run.Battle().m_vecFixedHand.clear();
     std::unique_ptr<InputPlayer> player;
     if (s.won) {
         g_CurrentProfile.m_nCardSlots = 4;  // a profile that bought two more slots

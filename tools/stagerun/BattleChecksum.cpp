@@ -42,7 +42,7 @@ private:
 
 uint64_t BattleChecksum(const CBattleModel& b) {
     Hash64 h;
-    for (const CCom_GameRobot& r : b.m_lstRobots) {
+    for (const CCom_GameRobot& r : b.State().m_lstRobots) {
         h.Int(r.m_iSerial);
         h.Int(r.m_Unit.m_iType);
         h.Int(r.m_Unit.m_iSide);
@@ -57,7 +57,7 @@ uint64_t BattleChecksum(const CBattleModel& b) {
         h.Int(r.m_bVariant);
     }
     h.Int(-1);
-    for (const CCom_GameBullet& bullet : b.m_lstBullets) {
+    for (const CCom_GameBullet& bullet : b.State().m_lstBullets) {
         h.Int(bullet.m_iSerial);
         h.Int(bullet.m_iBulletKind);
         h.Vec(bullet.m_vPosition);
@@ -65,7 +65,7 @@ uint64_t BattleChecksum(const CBattleModel& b) {
         h.Int(bullet.m_iAge);
     }
     h.Int(-2);
-    for (const CCom_GameItem& item : b.m_lstItems) {
+    for (const CCom_GameItem& item : b.State().m_lstItems) {
         h.Int(item.m_iSerial);
         h.Int(item.m_iItemKind);
         h.Int(item.m_iAge);
@@ -73,16 +73,17 @@ uint64_t BattleChecksum(const CBattleModel& b) {
         h.Int(item.m_bCollected);
     }
     h.Int(-3);
-    for (const FieldEffect& fx : b.m_lstFieldEffects) {
+    for (const FieldEffect& fx : b.State().m_lstFieldEffects) {
         h.Int(fx.kind);
         h.Int(fx.life);
     }
-    const int counters[] = {b.m_iLife,          b.m_iEnergy,         b.m_iTimeLeft,     b.m_iOvertimeFrames,
-                            b.m_iBattleState,   b.m_iBattleFrame,    b.m_nLiveRobots,   b.m_nLiveMachines,
-                            b.m_nRobotsLost,    b.m_nMachinesKilled, b.m_iStreamCursor, b.m_iBatchCursor,
-                            g_iNextRobotSerial, g_iNextBulletSerial, g_iNextItemSerial};
+    const int counters[] = {b.State().m_iLife,           b.State().m_iEnergy,       b.State().m_iTimeLeft,
+                            b.State().m_iOvertimeFrames, b.State().m_iBattleState,  b.State().m_iBattleFrame,
+                            b.State().m_nLiveRobots,     b.State().m_nLiveMachines, b.State().m_nRobotsLost,
+                            b.State().m_nMachinesKilled, b.State().m_iStreamCursor, b.State().m_iBatchCursor,
+                            g_iNextRobotSerial,          g_iNextBulletSerial,       g_iNextItemSerial};
     for (int c : counters) h.Int(c);
-    for (int c : b.m_aiEnemyCalls) h.Int(c);
+    for (int c : b.State().m_aiEnemyCalls) h.Int(c);
     h.Int(int64_t(VxRandState()));
     return h.Value();
 }

@@ -61,7 +61,7 @@ void InputPlayer::Tap(float x, float y) {
 }
 
 bool InputPlayer::CellFree(int column, int row) {
-    for (const CCom_GameRobot& r : m_run.Model().m_lstRobots)
+    for (const CCom_GameRobot& r : m_run.Model().State().m_lstRobots)
         if (!r.IsMachine() && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row) return false;
     return true;
 }
@@ -71,8 +71,8 @@ bool InputPlayer::Act() {
     CEffect_MsgBox* box = m_run.App().m_pEffectMsgBox;
     if (box && box->IsOpen()) return false;
     const CPageGame& p = m_run.Battle();
-    if (p.m_Battle.m_iBattleState == BATTLE_CARD_SELECT && p.m_Battle.m_iCardChoiceStep == 1) return ChooseCards();
-    if (p.m_Battle.m_iBattleState != BATTLE_PLAYING) return false;
+    if (p.m_Battle.State().m_iBattleState == BATTLE_CARD_SELECT && p.m_iCardChoiceStep == 1) return ChooseCards();
+    if (p.m_Battle.State().m_iBattleState != BATTLE_PLAYING) return false;
     return Fight();
 }
 
@@ -80,9 +80,7 @@ bool InputPlayer::ChooseCards() {
     CPageGame& p = m_run.Battle();
     if (p.EmptyDeckSlots() > 0) {
         for (int id : Preferred()) {
-            if (g_CurrentProfile.m_abRobotUnlocked[id] != 1 || p.m_Battle.m_abCardDisabled[id] ||
-                p.m_Battle.m_abCardPicked[id])
-                continue;
+            if (g_CurrentProfile.m_abRobotUnlocked[id] != 1 || p.m_abCardDisabled[id] || p.m_abCardPicked[id]) continue;
             const VxVec3 at = p.m_apCardButtons[id]->m_vPosition;
             if (at.y < -130.0f || at.y > 190.0f) continue;
             Tap(at.x, at.y);
@@ -102,9 +100,9 @@ bool InputPlayer::ChooseCards() {
 
 bool InputPlayer::Fight() {
     CPageGame& p = m_run.Battle();
-    if (p.m_Battle.m_iCarriedCard >= 0) {
+    if (p.m_Battle.State().m_iCarriedCard >= 0) {
         // A refused cell (a Machine stands there): the right button gives the card back.
-        if (p.m_Battle.m_iCarriedFrames < 40) return false;
+        if (p.m_Battle.State().m_iCarriedFrames < 40) return false;
         ScriptEvent e;
         e.kind = ScriptEvent::KEY;
         e.frame = m_run.RunnerFrame();
@@ -114,7 +112,7 @@ bool InputPlayer::Fight() {
         m_run.Step();
         return true;
     }
-    for (const CCom_GameItem& item : p.m_Battle.m_lstItems)
+    for (const CCom_GameItem& item : p.m_Battle.State().m_lstItems)
         if (item.m_iItemKind <= 3 && !item.m_bCollected && item.m_vPosition.y < 250.0f) {
             Tap(item.m_vPosition.x, item.m_vPosition.y);
             return true;
@@ -125,7 +123,7 @@ bool InputPlayer::Fight() {
     int shooters[FIELD_ROWS] = {}, guards[FIELD_ROWS] = {};
     std::fill(front, front + FIELD_ROWS, -1e9f);
     int energyRobots = 0;
-    for (const CCom_GameRobot& r : p.m_Battle.m_lstRobots) {
+    for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
         const int row = std::clamp(r.m_iRow, 0, FIELD_ROWS - 1);
         if (r.m_iHp <= 0) continue;
         if (r.IsMachine()) {
@@ -149,20 +147,21 @@ bool InputPlayer::Fight() {
         }
     }
     auto ready = [&](int s) {
-        const UnitDefinition& d = p.m_Battle.m_aHandDefs[s];
-        return p.m_Battle.m_aHand[s].m_iCard >= 0 && p.m_Battle.m_aHand[s].m_iCharge == d.m_iRechargeTime &&
-               p.m_Battle.m_iEnergy >= d.m_iEnergyCost;
+        const UnitDefinition& d = p.m_Battle.State().m_aHandDefs[s];
+        return p.m_Battle.State().m_aHand[s].m_iCard >= 0 &&
+               p.m_Battle.State().m_aHand[s].m_iCharge == d.m_iRechargeTime &&
+               p.m_Battle.State().m_iEnergy >= d.m_iEnergyCost;
     };
     // Takes the card of slot s to the first fitting free cell of a row
     // (every row for -1), from the back or from the front, and only where
     // it stands ahead of the Machines of that row.
     auto place = [&](int s, int onlyRow, bool fromBack) {
-        const UnitDefinition& d = p.m_Battle.m_aHandDefs[s];
+        const UnitDefinition& d = p.m_Battle.State().m_aHandDefs[s];
         for (int i = 0; i < FIELD_COLUMNS; ++i) {
             const int column = fromBack ? FIELD_COLUMNS - 1 - i : i;
             for (int row = 0; row < FIELD_ROWS; ++row) {
                 if (onlyRow >= 0 && row != onlyRow) continue;
-                const FieldCell& c = p.m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+                const FieldCell& c = p.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
                 if (c.m_iKind != d.m_iTerrain || !CellFree(column, row) || c.m_fX < front[row] + 60.0f) continue;
                 const VxVec3 slot = p.m_apHandButtons[s]->m_vPosition;
                 Tap(slot.x, slot.y);
@@ -174,8 +173,8 @@ bool InputPlayer::Fight() {
         }
         return false;
     };
-    const int slots = std::min(p.m_Battle.m_nHandSlots, DECK_SLOTS);
-    auto role = [&](int s) { return p.m_Battle.m_aHandDefs[s].m_iRole; };
+    const int slots = std::min(p.m_Battle.State().m_nHandSlots, DECK_SLOTS);
+    auto role = [&](int s) { return p.m_Battle.State().m_aHandDefs[s].m_iRole; };
     // First two energy robots at the back; then shooters where Machines
     // outnumber them, with a guard in front once a row has a shooter; then
     // more energy; then a shooter for the row that has the fewest.
@@ -196,8 +195,8 @@ bool InputPlayer::Fight() {
         for (int row = 0; row < FIELD_ROWS; ++row) {
             bool fits = false;
             for (int column = 0; column < FIELD_COLUMNS; ++column)
-                fits = fits || p.m_Battle.m_aFieldCells[column * FIELD_ROWS + row].m_iKind ==
-                                   p.m_Battle.m_aHandDefs[s].m_iTerrain;
+                fits = fits || p.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row].m_iKind ==
+                                   p.m_Battle.State().m_aHandDefs[s].m_iTerrain;
             if (fits && (fewest < 0 || shooters[row] < shooters[fewest])) fewest = row;
         }
         if (fewest >= 0 && place(s, fewest, true)) return true;

@@ -5,6 +5,7 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRoad.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/BattleSetUp.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemFlights.h"
@@ -33,16 +34,16 @@ namespace {
 class ModelLink final : public CBattleLink {
 public:
     explicit ModelLink(CBattleModel& model) : m_model(model) {}
-    int BattleState() const override { return m_model.m_iBattleState; }
+    int BattleState() const override { return m_model.State().m_iBattleState; }
     void BuildHand() override {}
     void AttenuateSounds() override {}
     void ForgetCachedPictures() override {}
     void StartBackgroundLoader() override {}
     void ChangeSubScreenAtBlack() override {}
     void DropCarriedCard() override {}
-    const StageDefinition& Stage() const override { return m_model.m_StageDefinition; }
-    const FieldCell* FieldCells() const override { return m_model.m_aFieldCells; }
-    void SetFieldGroundRow(int row) override { m_model.m_iFieldGroundRow = row; }
+    const StageDefinition& Stage() const override { return m_model.State().m_StageDefinition; }
+    const FieldCell* FieldCells() const override { return m_model.State().m_aFieldCells; }
+    void SetFieldGroundRow(int row) override { m_model.SetFieldGroundRow(row); }
     CVxEffect* HowToPlayEffect() const override { return nullptr; }
     CVxEffect* HowToMiniGameEffect() const override { return nullptr; }
     CVxEffect* CardFullEffect() const override { return nullptr; }
@@ -69,7 +70,7 @@ ModelRun::~ModelRun() {
         CGameApplication& app = m_host.App();
         app.m_pPageGame = m_pPage;
         app.m_iCurrentPage = 0;
-        delete m_pModel->m_pStage;
+        m_pModel->ForgetStageUnit();
     }
     m_pModel.reset();
 }
@@ -93,34 +94,30 @@ void ModelRun::SetUp() {
     m_vecPreview.resize(DISPLAY_ROBOTS);
 
     const int handSlots = stage <= 150 ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS;
-    model.m_nHandSlots = handSlots;
+    model.SetHandSlots(handSlots);
     for (RobotArt& art : m_scene.m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_scene.m_aEnemyArt) ClearRobotArt(art);
     SetUpBattle(model, stage, profile);
     // The counters stand where the application's pictures of them are.
-    for (int i : {2, 3}) {
-        const VxVec3 at = app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
-        (i == 2 ? model.m_vEnergyPanelAt : model.m_vPartsPanelAt) = at;
-    }
+    const auto place = [&app](int i) {
+        return app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
+    };
+    model.SetPanelPlaces(place(2), place(3));
     SetUpMiniGame();
-    model.m_iBattleFrame = 0;
-    model.m_iStateFrames = 0;
-    model.m_fGameSpeed = 1.0f;
-    std::fill(std::begin(model.m_aiColumnHazard), std::end(model.m_aiColumnHazard), 0);
+    model.StartClocks();
     if (stage <= 150) {
-        model.m_nHandSlots = handSlots;
-        for (HandSlot& slot : model.m_aHand) slot = HandSlot{};
+        model.SetHandSlots(handSlots);
+        model.EmptyHand();
     }
 
     // The Machines' records and art come from the application's cache.
-    app.LoadEnemyRobotResources(model.m_aEnemyDefs, m_scene.m_aEnemyArt);
+    app.LoadEnemyRobotResources(model.State().m_aEnemyDefs, m_scene.m_aEnemyArt);
     SetUpTurnOrder(model, stage);
-    model.m_pStage = new CCom_GameStage(model);
-    if (stage > 150) model.m_pStage->m_fScrollX = 0.0f;
-    for (int i = 0; i < ROBOT_TYPES; ++i) GetUnitDefinition(model.m_aCardDefs[i], i);
+    model.MakeStageUnit();
+    model.ReadCardRecords();
 
     SetUpRobotArray(model, m_vecPreview, m_nPreview);
-    model.m_pStage->Update(model, true);
+    model.RefreshStageUnit();
 }
 
 // A mini-game deals its hand and sets its robots down as it is loaded.
@@ -129,15 +126,9 @@ void ModelRun::SetUpMiniGame() {
     ResetMiniGameState(model);
     SetUpSlotReels(model);
     if (m_options.stage > 150) {
-        const int runLast = DealMiniGameHand(model);
-        if (runLast >= 0) model.m_lstDrawLastTypes.push_back(runLast);
+        DealMiniGameHand(model);
         LoadHand();
-        for (int i = model.m_nHandSlots; i < DECK_SLOTS; ++i) {
-            const int card = model.m_aHand[i].m_iCard;
-            if (card < 0 || card >= ROBOT_TYPES) continue;
-            model.m_aHandDefs[i] = UnitDefinition{};
-            GetUnitDefinition(model.m_aHandDefs[i], card);
-        }
+        model.ReadRecordsBeyondShownSlots();
         PlaceMiniGameRobots(model);
     }
     FinishMiniGameSetUp(model);
@@ -150,7 +141,7 @@ void ModelRun::LoadHand() {
     CBattleModel::HandRecords records;
     model.MakeHandRecords(records);
     HandSlot hand[HAND_SLOTS];
-    std::copy(std::begin(model.m_aHand), std::end(model.m_aHand), std::begin(hand));
+    std::copy(std::begin(model.State().m_aHand), std::end(model.State().m_aHand), std::begin(hand));
     hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
     CGameApplication& app = m_host.App();
     app.LoadPlayerRobotResources(hand, m_scene.m_aHandArt);
@@ -167,7 +158,7 @@ ModelRun::Phase ModelRun::PhaseOf(const BattleCommand& command) {
 
 void ModelRun::ApplyDue(Phase phase) {
     CBattleModel& model = *m_pModel;
-    const int frame = model.m_iBattleFrame;
+    const int frame = model.State().m_iBattleFrame;
     while (m_iNext < m_vecLog.size() && m_vecLog[m_iNext].frame < frame) ++m_iNext;
     for (size_t i = m_iNext; i < m_vecLog.size() && m_vecLog[i].frame == frame; ++i) {
         const LoggedCommand& c = m_vecLog[i];
@@ -196,7 +187,7 @@ size_t ModelRun::Left() const { return size_t(std::count(m_vecDone.begin(), m_ve
 
 void ModelRun::RunStateRules() {
     CBattleModel& model = *m_pModel;
-    switch (model.m_iBattleState) {
+    switch (model.State().m_iBattleState) {
     case BATTLE_LOADING: StepLoading(model); break;
     case BATTLE_PLAYING:
         if (::StepPlaying(model, false) == PlayStep::StartLine) StepStartLine(model);
@@ -219,24 +210,24 @@ void ModelRun::Step() {
     ++app.m_nFrame;
     ApplyDue(Phase::Input);
     // The application hands the page no input in its first ten frames.
-    if (model.m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10) RunMiniGameInputRules(model);
+    if (model.State().m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10) RunMiniGameInputRules(model);
 
     RunFieldFrame(model, m_vecPreview, m_nPreview, m_drawer);
 
-    const bool stateOfHud = model.m_iBattleState >= BATTLE_LOADING && model.m_iBattleState <= BATTLE_RESULT;
+    const bool stateOfHud =
+        model.State().m_iBattleState >= BATTLE_LOADING && model.State().m_iBattleState <= BATTLE_RESULT;
     if (stateOfHud && m_options.stage != 177) PlaceEnergyPanel(model);
-    if (model.m_iBattleState <= BATTLE_PLAYING) SlidePartsPanel(model);
+    if (model.State().m_iBattleState <= BATTLE_PLAYING) SlidePartsPanel(model);
     RunStateRules();
     ApplyDue(Phase::Showing);
     if (stateOfHud && !IsSlotMachineStage(m_options.stage)) model.ChargeHandCards(false, true);
-    if (model.m_iBattleState == BATTLE_PLAYING) model.TakeCarriedGhostSerials();
+    if (model.State().m_iBattleState == BATTLE_PLAYING) model.TakeCarriedGhostSerials();
     CountOccupiedCells(model);
     AskForTutorialSteps(model);
     RunItemFlights(model);
-    if (model.m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
+    if (model.State().m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
 
-    ++model.m_iStateFrames;
-    ++model.m_iBattleFrame;
+    model.CountFrame();
     float dx, dy;
     RoadShakeStep(dx, dy);
 }
@@ -244,19 +235,19 @@ void ModelRun::Step() {
 bool ModelRun::Ended() const {
     if (!m_pModel) return false;
     const CBattleModel& model = *m_pModel;
-    return (model.m_iBattleState == BATTLE_SUMMARY && model.m_iStateFrames >= 0) ||
-           model.m_iBattleFrame >= m_options.frameLimit;
+    return (model.State().m_iBattleState == BATTLE_SUMMARY && model.State().m_iStateFrames >= 0) ||
+           model.State().m_iBattleFrame >= m_options.frameLimit;
 }
 
 StageRunResult ModelRun::RunToEnd() {
     while (!Ended()) Step();
     const CBattleModel& model = *m_pModel;
     StageRunResult r;
-    if (model.m_iBattleState >= BATTLE_RESULT) r.outcome = model.m_iLife > 0 ? "won" : "lost";
-    r.frame = model.m_iBattleFrame;
-    r.life = model.m_iLife;
-    r.energy = model.m_iEnergy;
-    r.kills = model.m_nMachinesKilled;
+    if (model.State().m_iBattleState >= BATTLE_RESULT) r.outcome = model.State().m_iLife > 0 ? "won" : "lost";
+    r.frame = model.State().m_iBattleFrame;
+    r.life = model.State().m_iLife;
+    r.energy = model.State().m_iEnergy;
+    r.kills = model.State().m_nMachinesKilled;
     r.checksum = Checksum();
     return r;
 }

@@ -30,6 +30,7 @@
 #include "battle/effects/Effect_MapStory.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
+#include "battle/model/BattleRules.h"
 #include "game/GameApplication.h"
 #include "main/GamePages.h"
 #include "game/GameSaveData.h"
@@ -257,7 +258,7 @@ bool StageRun::Prepare() {
         for (int id = 0; id < ROBOT_REMOVER && int(hand.size()) < g_CurrentProfile.m_nCardSlots; ++id)
             if (g_CurrentProfile.m_abRobotUnlocked[id] == 1) hand.push_back(id);
     }
-    if (CPageGame* page = GameBattlePage(&app)) page->m_Battle.m_vecFixedHand = hand;
+    if (CPageGame* page = GameBattlePage(&app)) page->m_vecFixedHand = hand;
     return true;
 }
 
@@ -327,17 +328,16 @@ void StageRun::AnswerNow() {
         app.m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
     const bool box = app.m_pEffectMsgBox && app.m_pEffectMsgBox->IsOpen() && app.m_pEffectMsgBox->SlideY() == 0.0f;
     CPageGame* page = GameBattlePage(&app);
-    const bool board =
-        page &&
-        (CPageGame::Shows(page->m_pEffectNewEnemy) || CPageGame::Shows(page->m_pEffectNewRobot) ||
-         ReadingBoardAtRest(page) ||
-         (page->m_Battle.m_iBattleState == BATTLE_ACHIEVEMENT && CPageGame::Shows(app.m_pEffectNewAchievement)));
+    const bool board = page && (CPageGame::Shows(page->m_pEffectNewEnemy) ||
+                                CPageGame::Shows(page->m_pEffectNewRobot) || ReadingBoardAtRest(page) ||
+                                (page->m_Battle.State().m_iBattleState == BATTLE_ACHIEVEMENT &&
+                                 CPageGame::Shows(app.m_pEffectNewAchievement)));
     if (box || board) app.m_aInput[0].m_aiKey[VK_ENTER] = KEY_RELEASED;
     if (!page) return;
     // The capsule of a won stage and the unlock board wait for a click.
     InputRecord& in = app.m_aInput[0];
     CEffect_Reward* reward = page->m_pEffectReward;
-    if (page->m_Battle.m_iBattleState == BATTLE_REWARD && reward && CPageGame::Shows(reward) &&
+    if (page->m_Battle.State().m_iBattleState == BATTLE_REWARD && reward && CPageGame::Shows(reward) &&
         reward->m_iRewardState == 1) {
         const VxVec3 at = reward->CapsulePoint();
         in.m_iCursorX = int(at.x + float(g_iScreenWidth) * 0.5f);
@@ -355,7 +355,7 @@ void StageRun::AnswerNow() {
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
     }
     CEffect_Unlocked* unlocked = page->m_pEffectUnlocked;
-    if (page->m_Battle.m_iBattleState == BATTLE_UNLOCKS && unlocked && CPageGame::Shows(unlocked) &&
+    if (page->m_Battle.State().m_iBattleState == BATTLE_UNLOCKS && unlocked && CPageGame::Shows(unlocked) &&
         unlocked->m_vBoardPos.y == UNLOCKED_REST_Y)
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
 }
@@ -367,10 +367,10 @@ int StageRun::PlaceDefence() {
     if (stage == 157 || stage == 167) return 0;
     auto card = [&page](int terrain, int column) {
         int found = -1;
-        for (int slot = 0; slot < page.m_Battle.m_nHandSlots && slot < DECK_SLOTS; ++slot) {
-            const int id = page.m_Battle.m_aHand[slot].m_iCard;
-            if (id < 0 || page.m_Battle.m_aHandDefs[slot].m_iTerrain != terrain) continue;
-            const bool guard = page.m_Battle.m_aHandDefs[slot].m_iRole == ROLE_GUARD;
+        for (int slot = 0; slot < page.m_Battle.State().m_nHandSlots && slot < DECK_SLOTS; ++slot) {
+            const int id = page.m_Battle.State().m_aHand[slot].m_iCard;
+            if (id < 0 || page.m_Battle.State().m_aHandDefs[slot].m_iTerrain != terrain) continue;
+            const bool guard = page.m_Battle.State().m_aHandDefs[slot].m_iRole == ROLE_GUARD;
             if (guard == (column == 2 && terrain == TERRAIN_GROUND)) return slot;
             if (found < 0) found = slot;
         }
@@ -380,17 +380,17 @@ int StageRun::PlaceDefence() {
     for (int column = 2; column < FIELD_COLUMNS; ++column)
         for (int row = 0; row < FIELD_ROWS; ++row) {
             bool taken = false;
-            for (const CCom_GameRobot& r : page.m_Battle.m_lstRobots)
+            for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
                 taken =
                     taken || (!r.IsMachine() && r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row);
-            const FieldCell& cell = page.m_Battle.m_aFieldCells[column * FIELD_ROWS + row];
+            const FieldCell& cell = page.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
             const int slot = card(cell.m_iKind, column);
             if (taken || slot < 0) continue;
             CCom_GameRobot temp;
-            temp.m_Unit = page.m_Battle.m_aHandDefs[slot];
+            temp.m_Unit = page.m_Battle.State().m_aHandDefs[slot];
             temp.m_iUnitSlot = slot;
             temp.Place(page.m_Battle, cell.m_fX, cell.m_fY, cell.m_fZ);
-            page.m_Battle.m_lstRobots.push_back(temp);
+            RuleState(page.m_Battle).m_lstRobots.push_back(temp);
             ++placed;
         }
     return placed;
@@ -401,11 +401,11 @@ void StageRun::Step() {
         // A withdrawing player takes its robots off once the clock has run
         // out, so that Machines the deck cannot hurt or reach walk through and
         // the battle ends.
-        if (!m_options.withdraw || Model().m_iTimeLeft > 0) {
+        if (!m_options.withdraw || Model().State().m_iTimeLeft > 0) {
             if (m_iDefendFrames % 180 == 0) PlaceDefence();
         } else if (!m_bWithdrawn) {
             m_bWithdrawn = true;
-            for (CCom_GameRobot& r : Model().m_lstRobots)
+            for (CCom_GameRobot& r : RuleState(Model()).m_lstRobots)
                 if (!r.IsMachine() && r.m_iHp > 0) r.m_bExpired = 1;
         }
         ++m_iDefendFrames;
@@ -440,7 +440,7 @@ StageRunResult StageRun::RunToEnd() {
     const int cap = m_options.frameLimit + 2000;  // the switch's frames come on top
     while (m_nFrames < cap) {
         const bool onBattle = App().m_iCurrentPage == BATTLE_PAGE_INDEX;
-        if (onBattle && State() == BATTLE_SUMMARY && Model().m_iStateFrames >= 0) break;
+        if (onBattle && State() == BATTLE_SUMMARY && Model().State().m_iStateFrames >= 0) break;
         if (onBattle && BattleFrame() >= m_options.frameLimit) break;
         Step();
     }
@@ -450,8 +450,8 @@ StageRunResult StageRun::RunToEnd() {
 CGameApplication& StageRun::App() { return *m_pApp; }
 CPageGame& StageRun::Battle() { return *GameBattlePage(m_pApp); }
 CBattleModel& StageRun::Model() { return GameBattlePage(m_pApp)->m_Battle; }
-int StageRun::State() const { return GameBattlePage(m_pApp)->m_Battle.m_iBattleState; }
-int StageRun::BattleFrame() const { return GameBattlePage(m_pApp)->m_Battle.m_iBattleFrame; }
+int StageRun::State() const { return GameBattlePage(m_pApp)->m_Battle.State().m_iBattleState; }
+int StageRun::BattleFrame() const { return GameBattlePage(m_pApp)->m_Battle.State().m_iBattleFrame; }
 
 int StageRun::MessageBoxes() const { return int(m_pHost->boxes.Count()); }
 
@@ -473,30 +473,31 @@ uint64_t StageRun::Checksum() const { return BattleChecksum(GameBattlePage(m_pAp
 void StageRun::TraceUnits() const {
     const CPageGame& b = *GameBattlePage(m_pApp);
     std::fprintf(stderr, "state %d time left %d overtime %d live machines %d bullets %d random %u\n",
-                 b.m_Battle.m_iBattleState, b.m_Battle.m_iTimeLeft, b.m_Battle.m_iOvertimeFrames,
-                 b.m_Battle.m_nLiveMachines, int(b.m_Battle.m_lstBullets.size()), unsigned(VxRandState()));
-    for (const CCom_GameRobot& r : b.m_Battle.m_lstRobots)
+                 b.m_Battle.State().m_iBattleState, b.m_Battle.State().m_iTimeLeft,
+                 b.m_Battle.State().m_iOvertimeFrames, b.m_Battle.State().m_nLiveMachines,
+                 int(b.m_Battle.State().m_lstBullets.size()), unsigned(VxRandState()));
+    for (const CCom_GameRobot& r : b.m_Battle.State().m_lstRobots)
         std::fprintf(stderr,
                      "unit %d type %d side %d state %d hp %d at %.1f,%.1f role %d expired %d tick %d timer %d\n",
                      r.m_iSerial, r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x,
                      r.m_vPosition.y, r.m_Unit.m_iRole, int(r.m_bExpired), r.m_iAnimTick, r.m_iActionTimer);
-    for (const CCom_GameBullet& bullet : b.m_Battle.m_lstBullets)
+    for (const CCom_GameBullet& bullet : b.m_Battle.State().m_lstBullets)
         std::fprintf(stderr, "bullet %d kind %d at %.1f,%.1f age %d\n", bullet.m_iSerial, bullet.m_iBulletKind,
                      bullet.m_vPosition.x, bullet.m_vPosition.y, bullet.m_iAge);
-    for (const CCom_GameItem& item : b.m_Battle.m_lstItems)
+    for (const CCom_GameItem& item : b.m_Battle.State().m_lstItems)
         std::fprintf(stderr, "item %d kind %d age %d\n", item.m_iSerial, item.m_iItemKind, item.m_iAge);
-    for (const FieldEffect& fx : b.m_Battle.m_lstFieldEffects)
+    for (const FieldEffect& fx : b.m_Battle.State().m_lstFieldEffects)
         std::fprintf(stderr, "effect %d life %d\n", fx.kind, fx.life);
 }
 
 StageRunResult StageRun::Result() const {
     StageRunResult r;
     const CPageGame& b = *GameBattlePage(m_pApp);
-    if (b.m_Battle.m_iBattleState >= BATTLE_RESULT) r.outcome = b.m_Battle.m_iLife > 0 ? "won" : "lost";
-    r.frame = b.m_Battle.m_iBattleFrame;
-    r.life = b.m_Battle.m_iLife;
-    r.energy = b.m_Battle.m_iEnergy;
-    r.kills = b.m_Battle.m_nMachinesKilled;
+    if (b.m_Battle.State().m_iBattleState >= BATTLE_RESULT) r.outcome = b.m_Battle.State().m_iLife > 0 ? "won" : "lost";
+    r.frame = b.m_Battle.State().m_iBattleFrame;
+    r.life = b.m_Battle.State().m_iLife;
+    r.energy = b.m_Battle.State().m_iEnergy;
+    r.kills = b.m_Battle.State().m_nMachinesKilled;
     r.stars = b.m_pEffectSummary ? b.m_pEffectSummary->m_iStars : 0;
     r.boxes = MessageBoxes();
     r.notFound = NotFoundBoxes();
