@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "battle/effects/Effect_DestroyerHand.h"
@@ -57,7 +58,7 @@ protected:
             if (queue.empty() && run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_PLAYING)
                 Decide(player);
             if (queue.empty()) {
-                run->Step();
+                Step();
                 continue;
             }
             const Action a = queue.front();
@@ -67,9 +68,16 @@ protected:
             if (a.kind == Action::PRESS) in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
             if (a.kind == Action::RELEASE) in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
             if (a.kind == Action::CANCEL) in.m_aiKey[MOUSE_RIGHT] = KEY_RELEASED;
-            run->Step();
+            Step();
         }
         return run->RunToEnd();
+    }
+
+    // Called after every frame the player plays (a test watching the run).
+    std::function<void()> afterStep;
+    void Step() {
+        run->Step();
+        if (afterStep) afterStep();
     }
 
     void Tap(float x, float y) {

@@ -3,8 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "battle/effects/Effect_MeteorEnemy.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -42,7 +42,6 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
     // Stage 141: episode 3, world 5.
     CPageGame& page = Playing(141);
     const int machine = page.m_Battle.State().m_aEnemyDefs[0].m_iType;
-    ASSERT_NE(page.m_pEffectMeteorEnemy, nullptr);
     const struct {
         float dx, dy;
         int type;
@@ -51,15 +50,15 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
                  {0.0f, 16.0f, 1, false}, {0.0f, 0.0f, 6, false},  {0.0f, 0.0f, 11, false}};
     for (const auto& c : cases) {
         RuleState(page.m_Battle).m_lstRobots.clear();
-        CVxEffect& meteors = *page.m_pEffectMeteorEnemy;
-        const int index = meteors.Add(machine);
+        const int index = StartMeteorFlight(page.m_Battle, machine);
         ASSERT_GE(index, 0);
-        const float tx = meteors.m_aInstances[index].params[3].f, ty = meteors.m_aInstances[index].params[4].f;
+        const float tx = page.m_Battle.State().m_aMeteorFlights[index].to.x;
+        const float ty = page.m_Battle.State().m_aMeteorFlights[index].to.y;
         ASSERT_EQ(page.m_Battle.FindNearestCell(tx, ty, 0.0f).x >= 1.0f, true);
         CCom_GameRobot& r = Robot(page, c.type, tx + c.dx, ty + c.dy);
         const int serial = r.m_iSerial;
-        for (int i = 0; i < 200 && !page.m_pEffectMeteorEnemy->IsIdle(); ++i) meteors.Tick();
-        ASSERT_TRUE(page.m_pEffectMeteorEnemy->IsIdle());
+        for (int i = 0; i < 200 && MeteorsFalling(page.m_Battle); ++i) RunMeteorFlights(page.m_Battle);
+        ASSERT_FALSE(MeteorsFalling(page.m_Battle));
         const CCom_GameRobot* after = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
         ASSERT_NE(after, nullptr);
         EXPECT_EQ(after->m_iHp <= 0, c.crushed) << c.dx << "," << c.dy << " type " << c.type;
@@ -69,12 +68,12 @@ TEST_F(BattleWorldTest, AMeteorCrushesTheFirstRobotWithinItsReachOnLanding) {
     }
     // Of two robots in reach only the first in the list is hit.
     RuleState(page.m_Battle).m_lstRobots.clear();
-    const int index = page.m_pEffectMeteorEnemy->Add(machine);
-    const float tx = page.m_pEffectMeteorEnemy->m_aInstances[index].params[3].f;
-    const float ty = page.m_pEffectMeteorEnemy->m_aInstances[index].params[4].f;
+    const int index = StartMeteorFlight(page.m_Battle, machine);
+    const float tx = page.m_Battle.State().m_aMeteorFlights[index].to.x;
+    const float ty = page.m_Battle.State().m_aMeteorFlights[index].to.y;
     CCom_GameRobot& first = Robot(page, 1, tx - 5.0f, ty);
     CCom_GameRobot& second = Robot(page, 1, tx + 5.0f, ty);
-    for (int i = 0; i < 200 && !page.m_pEffectMeteorEnemy->IsIdle(); ++i) page.m_pEffectMeteorEnemy->Tick();
+    for (int i = 0; i < 200 && MeteorsFalling(page.m_Battle); ++i) RunMeteorFlights(page.m_Battle);
     EXPECT_LE(first.m_iHp, 0);
     EXPECT_GT(second.m_iHp, 0);
 }
@@ -83,9 +82,9 @@ TEST_F(BattleWorldTest, AFieldWithNoGroundInTheMiddleSendsTheMeteorsMachineInFro
     CPageGame& page = Playing(141);
     for (int i = FIELD_ROWS; i < 7 * FIELD_ROWS; ++i) RuleState(page.m_Battle).m_aFieldCells[i].m_iStageKind = CELL_AIR;
     const int machine = page.m_Battle.State().m_aEnemyDefs[0].m_iType;
-    page.m_pEffectMeteorEnemy->Add(machine);
-    for (int i = 0; i < 3 && !page.m_pEffectMeteorEnemy->IsIdle(); ++i) page.m_pEffectMeteorEnemy->Tick();
-    EXPECT_TRUE(page.m_pEffectMeteorEnemy->IsIdle());
+    StartMeteorFlight(page.m_Battle, machine);
+    for (int i = 0; i < 3 && MeteorsFalling(page.m_Battle); ++i) RunMeteorFlights(page.m_Battle);
+    EXPECT_FALSE(MeteorsFalling(page.m_Battle));
     ASSERT_EQ(page.m_Battle.State().m_lstRobots.size(), 1u);
     EXPECT_LT(page.m_Battle.State().m_lstRobots.back().m_vPosition.x, -500.0f);
 }

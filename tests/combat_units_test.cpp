@@ -13,6 +13,7 @@
 #include "battle/effects/Effect_Reward.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/page/PageGame.h"
 #include "main/GamePages.h"
 #include "battle/units/GameBullet.h"
@@ -501,29 +502,23 @@ TEST_F(CombatTest, AimedShotsStartOnTheSixteenthHeldFrame) {
     m_App->m_iCurrentStage = 152;
     CCom_GameRobot& gunner = Add(1, -200.0f, 28.0f);
     RuleState(page->m_Battle).m_apMiniGameRobots[0] = &gunner;
-    InputRecord& in = m_App->m_aInput[0];
-    in.m_iCursorX = g_iScreenWidth / 2 + 200;
-    in.m_iCursorY = g_iScreenHeight / 2 - 28;
+    const auto aim = [this](bool held) { RunMiniGameControls(page->m_Battle, VxVec3{200.0f, 28.0f, 0.0f}, held); };
     RuleState(page->m_Battle).m_iHoldFrames = 0;
     std::vector<int> shots;
     for (int held = 1; held <= 18; ++held) {
-        in.m_aiKey[MOUSE_LEFT] = KEY_HELD;
         gunner.m_iActionTimer = gunner.m_Unit.m_iActionInterval;  // charged
         gunner.m_iState = ROBOT_IDLE;
         RuleState(page->m_Battle).m_lstBullets.clear();
-        page->FireAimedShots();
+        aim(true);
         shots.push_back(int(page->m_Battle.State().m_lstBullets.size()));
     }
     EXPECT_EQ(shots, (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
     // Letting go starts the count again.
-    in.m_aiKey[MOUSE_LEFT] = 0;
-    page->FireAimedShots();
+    aim(false);
     EXPECT_EQ(page->m_Battle.State().m_iHoldFrames, 0);
-    in.m_aiKey[MOUSE_LEFT] = KEY_HELD;
     RuleState(page->m_Battle).m_lstBullets.clear();
-    page->FireAimedShots();
+    aim(true);
     EXPECT_TRUE(page->m_Battle.State().m_lstBullets.empty());
-    in.m_aiKey[MOUSE_LEFT] = 0;
     RuleState(page->m_Battle).m_apMiniGameRobots[0] = nullptr;
 }
 

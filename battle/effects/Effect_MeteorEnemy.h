@@ -1,7 +1,7 @@
 #pragma once
-// Machines that arrive inside a meteor (kind: the Machine type): the meteor
-// falls onto a ground cell in the middle of the field, the Machine is made
-// there, and a robot standing on the spot is crushed.
+// The meteors that bring Machines (world 5): the battle flies them
+// (SkyDrops.h) and this shows each where it is, and sounds its start and
+// landing.
 #include "battle/effects/BattleActor.h"
 #include "engine/VxEffect.h"
 
@@ -13,11 +13,9 @@ class CEffect_MeteorEnemy : public CVxEffect, public BattleActor {
 public:
     // Borrows the ambient meteors' picture in the world that shows them.
     explicit CEffect_MeteorEnemy(const CEffect_Meteor* meteor);
-    // Picks the landing cell and the flight.
-    void OnStart(int index) override;
-    void OnFrame(int index) override;
-    // No falling meteor is alive.
-    bool IsIdle() const;
+    // Draws every falling meteor of the battle, before the battle moves it on.
+    void Tick() override;
+    void OnFrame(int) override {}
 
     CVxBillboard* m_pMeteor = nullptr;  // the ambient meteors' picture, borrowed
     CVxSound* m_pSfxStart = nullptr;

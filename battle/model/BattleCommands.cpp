@@ -7,7 +7,11 @@
 #include "battle/model/SceneCues.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
+#include "battle/model/ChargeShotRules.h"
 #include "battle/model/ItemFlights.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/model/RelocationRules.h"
+#include "battle/model/SlotMachineRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -17,6 +21,7 @@
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 #include "content/UnlockTables.h"
+#include "engine/VxApplication.h"
 #include "engine/VxSound.h"
 
 namespace {
@@ -384,6 +389,13 @@ bool HoldCard::Check(const CBattleModel&) const { return true; }
 
 void HoldCard::Apply(CBattleModel& model) const { RuleState(model).m_vHeldAt = VxVec3{x, y, 0.0f}; }
 
+bool TryHeldCard::Check(const CBattleModel& model) const { return model.State().m_iCarriedCard >= 0; }
+
+void TryHeldCard::Apply(CBattleModel& model) const {
+    HoldCard{x, y}.Apply(model);
+    model.TakeHeldCardTrial();
+}
+
 bool LetGoCard::Check(const CBattleModel& model) const { return RuleState(model).m_iCarriedCard >= 0; }
 
 void LetGoCard::Apply(CBattleModel& model) const {
@@ -423,6 +435,48 @@ bool StandStill::Check(const CBattleModel&) const { return frames > 0; }
 
 // Only the clock moved, and the clock is the application's.
 void StandStill::Apply(CBattleModel&) const {}
+
+// A robot may be lifted in play with nothing carried, when it may move and
+// is not still smoking from its last move.
+bool LiftRobot::Check(const CBattleModel& model) const {
+    const BattleData& s = model.State();
+    if (!IsMiniGameGroup1(model.StageNumber()) || s.m_iBattleState != BATTLE_PLAYING || s.m_iCarriedCard != -1)
+        return false;
+    for (const CCom_GameRobot& r : s.m_lstRobots)
+        if (r.m_iSerial == serial) return MayRelocate(model, r) && !RelocationCoolingDown(model, r);
+    return false;
+}
+
+void LiftRobot::Apply(CBattleModel& model) const {
+    if (CCom_GameRobot* r = FindRobotBySerial(RuleState(model).m_lstRobots, serial)) PickUpRobot(model, *r);
+}
+
+bool DropRobot::Check(const CBattleModel& model) const {
+    const BattleData& s = model.State();
+    return s.m_iBattleState == BATTLE_PLAYING && s.m_iRelocatingRobot != -1 && s.m_iCarriedCard >= 0;
+}
+
+void DropRobot::Apply(CBattleModel& model) const { DropRelocatingRobot(model); }
+
+bool StopReel::Check(const CBattleModel& model) const {
+    return SlotLeverReady(model) && reel >= 0 && reel == NextReelToStop(model);
+}
+
+void StopReel::Apply(CBattleModel& model) const { StopSlotReel(model, reel); }
+
+bool MiniGamePointer::Check(const CBattleModel& model) const {
+    return model.State().m_iBattleState == BATTLE_PLAYING && FollowsThePointer(model.StageNumber());
+}
+
+void MiniGamePointer::Apply(CBattleModel& model) const { RunMiniGameControls(model, VxVec3{x, y, 0.0f}, held); }
+
+bool ZapAt::Check(const CBattleModel& model) const {
+    return model.StageNumber() == 168 && model.State().m_iBattleState == BATTLE_PLAYING;
+}
+
+void ZapAt::Apply(CBattleModel& model) const {
+    ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, g_pApp ? int(g_pApp->m_nFrame) : 0);
+}
 
 bool IsPlayCommand(const BattleCommand& command) {
     return !std::holds_alternative<ChooseHand>(command) && !std::holds_alternative<EnterState>(command) &&

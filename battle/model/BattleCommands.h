@@ -78,6 +78,16 @@ struct HoldCard {
     void Apply(CBattleModel& model) const;
 };
 
+// The placement check looks at the carried card held at a point: the card is
+// held there, and the look takes a robot serial over the field as every look
+// does. (What asks whether the card would fit somewhere, without placing it.)
+struct TryHeldCard {
+    float x = 0.0f;
+    float y = 0.0f;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
 // The carried card is let go where it is held and goes on no cell: it stays
 // carried, and goes back to the hand once it was carried over three seconds
 // and is let go off the field.
@@ -112,8 +122,48 @@ struct StandStill {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard,
-                                   ChooseHand, EnterState, StandStill>;
+// The relocation mini-games: picks an own robot up from the field (by its
+// serial), and lets the robot picked up go where it is held.
+struct LiftRobot {
+    int serial = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+struct DropRobot {
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// The slot machine's lever stops a reel: the rightmost still running.
+struct StopReel {
+    int reel = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// A frame of the steady controls of the mini-games that follow the pointer
+// (aiming, steering, jumping, the charge shot): where the pointer is and
+// whether the left button is held, once a frame of play.
+struct MiniGamePointer {
+    float x = 0.0f;
+    float y = 0.0f;
+    bool held = false;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// 168: a press at a point zaps the Machine near it (ChargeShotRules.h).
+struct ZapAt {
+    float x = 0.0f;
+    float y = 0.0f;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand =
+    std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState,
+                 StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard, MiniGamePointer, ZapAt>;
 
 // The commands of the player's acts in play (not the hand's choice, the
 // states the page's showings end, nor the stills).

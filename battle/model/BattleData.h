@@ -10,6 +10,7 @@
 #include "battle/model/AmbientDraws.h"
 #include "battle/model/BattleLimits.h"
 #include "battle/model/ItemFlights.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/page/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
@@ -127,6 +128,8 @@ struct BattleData {
     // Item flights (ItemFlights.h): the items on their way to the HUD, and
     // where the counters they fly to stand.
     ItemFlight m_aItemFlights[ITEM_FLIGHTS] = {};
+    // Meteors falling with Machines inside (SkyDrops.h).
+    MeteorFlight m_aMeteorFlights[METEOR_FLIGHTS] = {};
     VxVec3 m_vEnergyPanelAt{};
     VxVec3 m_vPartsPanelAt{};
     int m_iPanelTimer = 0;  // frames the parts panel stays out

@@ -140,6 +140,7 @@ void CBattleModel::ClearField() {
     m_lstBullets.clear();
     m_lstItems.clear();
     for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
+    for (MeteorFlight& f : m_aMeteorFlights) f = MeteorFlight{};
     m_lstFieldEffects.clear();
     m_lstStageCellKinds.clear();
     ClearTurnOrder();

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "battle/model/SceneCues.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -212,7 +213,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
             record.m_iTerrain == TERRAIN_GROUND && record.m_iMaxHp < 1300)
             meteor = VxRand() % 2 == 0;
         if (meteor) {
-            CueMeteorMachine(Scene(), code);
+            StartMeteorFlight(*this, code);
             return nullptr;
         }
     }

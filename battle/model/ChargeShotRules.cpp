@@ -87,11 +87,11 @@ bool MachineBlinks(const CCom_GameRobot& machine, int engineFrame) {
     return (engineFrame + 60 * machine.m_iSerial) % 420 < 120;
 }
 
-bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at, int engineFrame) {
-    CCom_GameRobot* target = nullptr;
+const CCom_GameRobot* ZapTargetNear(const CBattleModel& model, const VxVec3& at, int engineFrame) {
+    const CCom_GameRobot* target = nullptr;
     for (int pass = 0; pass < 2 && !target; ++pass) {
         float best = kZapReach;
-        for (CCom_GameRobot& m : RuleState(model).m_lstRobots) {
+        for (const CCom_GameRobot& m : model.State().m_lstRobots) {
             if (!m.IsMachine() || m.m_iHp <= 0 || (pass == 0 && !MachineBlinks(m, engineFrame))) continue;
             const float d = DistanceXY(m.m_vPosition, at);
             if (d < best) {
@@ -100,6 +100,11 @@ bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at
             }
         }
     }
+    return target;
+}
+
+bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at, int engineFrame) {
+    const CCom_GameRobot* target = ZapTargetNear(model, at, engineFrame);
     if (!target) return false;
     robot.BeginAttack(model, true);
     PlayShotSound(model, robot.m_iUnitSlot);
@@ -110,15 +115,30 @@ bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at
     return true;
 }
 
-int ZapFromFirstChargedAttacker(CBattleModel& model, const VxVec3& at, int engineFrame) {
-    int refused = 0;
-    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
-        if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK) continue;
+namespace {
+
+bool Zaps(const CCom_GameRobot& r) { return !r.IsMachine() && r.m_iHp > 0 && r.m_Unit.m_iRole == ROLE_ATTACK; }
+
+}  // namespace
+
+ZapPreview PreviewZap(const CBattleModel& model, const VxVec3& at, int engineFrame) {
+    ZapPreview p;
+    for (const CCom_GameRobot& r : model.State().m_lstRobots) {
+        if (!Zaps(r)) continue;
         if (MiniGameChargeRatio(model, r) < 1.0f) {
-            ++refused;
+            ++p.charging;
             continue;
         }
-        return refused + (ZapMachineNear(model, r, at, engineFrame) ? 0 : 1);
+        p.nothingInReach = ZapTargetNear(model, at, engineFrame) == nullptr;
+        break;
     }
-    return refused;
+    return p;
+}
+
+void ZapFromFirstChargedAttacker(CBattleModel& model, const VxVec3& at, int engineFrame) {
+    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
+        if (!Zaps(r) || MiniGameChargeRatio(model, r) < 1.0f) continue;
+        ZapMachineNear(model, r, at, engineFrame);
+        return;
+    }
 }

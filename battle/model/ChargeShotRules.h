@@ -18,7 +18,16 @@ bool MachineBlinks(const CCom_GameRobot& machine, int engineFrame);
 // 168: the robot fires at the Machine near the point, a blinking one first;
 // false when none is in reach.
 bool ZapMachineNear(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& at, int engineFrame);
-// 168, a press at the point: the first charged attacker fires. Answers how
-// often the press is refused: once for every attacker still charging before
-// it, and once more when it finds no Machine in reach.
-int ZapFromFirstChargedAttacker(CBattleModel& model, const VxVec3& at, int engineFrame);
+// 168: the Machine a zap at the point goes for, a blinking one first (null:
+// none in reach).
+const CCom_GameRobot* ZapTargetNear(const CBattleModel& model, const VxVec3& at, int engineFrame);
+// 168, a press at the point: the first charged attacker fires at the Machine
+// near it. What the press will meet, for the screen to answer it: the
+// attackers it passes still charging, and whether the first charged one
+// finds no Machine in reach.
+struct ZapPreview {
+    int charging = 0;
+    bool nothingInReach = false;
+};
+ZapPreview PreviewZap(const CBattleModel& model, const VxVec3& at, int engineFrame);
+void ZapFromFirstChargedAttacker(CBattleModel& model, const VxVec3& at, int engineFrame);

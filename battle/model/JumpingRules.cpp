@@ -94,6 +94,12 @@ CCom_GameRobot* FindJumper(CBattleModel& model) {
     return nullptr;
 }
 
+const CCom_GameRobot* FindJumper(const CBattleModel& model) {
+    for (const CCom_GameRobot& r : model.State().m_lstRobots)
+        if (r.Type() == RobotId::MarinerBot && !r.IsMachine()) return &r;
+    return nullptr;
+}
+
 void StartMiniGameJump(CBattleModel& model) {
     RuleState(model).m_fJumpSpeed = JUMP_TAKE_OFF_SPEED;
     ++RuleState(model).m_iJumpCount;
@@ -161,8 +167,10 @@ void KeepJumpRising(CBattleModel& model) {
     if (RuleState(model).m_bJumpHeld) RuleState(model).m_fJumpSpeed = JUMP_TAKE_OFF_SPEED;
 }
 
-void BobJumperOnStart(CBattleModel& model, CCom_GameRobot& jumper) {
-    if (RuleState(model).m_iJumpCount != 0) return;
+void BobJumperOnStart(CBattleModel& model) {
+    CCom_GameRobot* found = model.StageNumber() == 167 ? FindJumper(model) : nullptr;
+    if (!found || RuleState(model).m_iJumpCount != 0) return;
+    CCom_GameRobot& jumper = *found;
     jumper.m_vPosition.y = jumper.m_vHome.y + 15.0f * std::sin(5.0f * float(RuleState(model).m_iBattleFrame) * kDeg);
     if (RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 600) ++RuleState(model).m_iJumpCount;
 }

@@ -11,6 +11,7 @@ constexpr float JUMP_TAKE_OFF_SPEED = 11.0f;
 
 // The own Mariner Bot that jumps (null: none).
 CCom_GameRobot* FindJumper(CBattleModel& model);
+const CCom_GameRobot* FindJumper(const CBattleModel& model);
 // A jump takes off: from the input, from a stomp, from the start line.
 void StartMiniGameJump(CBattleModel& model);
 // One frame of gravity, floors, the climb and stomps; true when the jumper
@@ -24,7 +25,8 @@ bool JumpMayStart(const CBattleModel& model, float cursorY);
 void KeepJumpRising(CBattleModel& model);
 // 167 before the leap: the jumper bobs on the start line, and ten seconds in
 // the first jump counts as taken.
-void BobJumperOnStart(CBattleModel& model, CCom_GameRobot& jumper);
+// Once a frame, in every state of the battle.
+void BobJumperOnStart(CBattleModel& model);
 
 // 167 in overtime, once a frame: the climb scrolls back down to the start
 // line, where the caged robots wait and the jumper leaps three times for the

@@ -4,12 +4,14 @@
 // a frame, and none after it acts on that stage.
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleRoad.h"
+#include "battle/model/ChargeShotRules.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameBossRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RelocationRules.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameRobot.h"
+#include "battle/units/GameStage.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "engine/VxXApplication.h"
@@ -63,6 +65,78 @@ bool RunMiniGameFrame(CBattleModel& model) {
 bool MiniGameGunnerSteers(const CBattleModel& model) {
     const CCom_GameRobot* r = RuleState(model).m_apMiniGameRobots[0];
     return r && r->m_iUnitSlot == model.FindHandCard(RobotId::MachineGunner) && r->m_iHp >= 1 && r->m_iHp <= 9999;
+}
+
+bool FollowsThePointer(int stage) {
+    switch (stage) {
+    case 152:
+    case 154:
+    case 155:
+    case 156:
+    case 157:
+    case 162:
+    case 163:
+    case 164:
+    case 166:
+    case 167:
+    case 171:
+    case 174:
+    case 179: return true;
+    default: return false;
+    }
+}
+
+void RunMiniGameControls(CBattleModel& model, const VxVec3& pointer, bool held) {
+    const BattleData& s = model.State();
+    const auto steerY = [&] {
+        if (held) SteerRobotY(model, pointer.y);
+    };
+    const auto steerX = [&](bool setFacing) {
+        if (held) SteerRobotX(model, pointer.x, setFacing);
+    };
+    const auto jump = [&] {
+        if (s.m_iStartJumps != 0) return;
+        if (held && JumpMayStart(model, pointer.y)) StartMiniGameJump(model);
+        else KeepJumpRising(model);
+    };
+    switch (model.StageNumber()) {
+    case 152:
+    case 162:
+        if (CountAimHold(model, held)) FireShotsAt(model, pointer);
+        break;
+    case 154: steerY(); break;
+    case 155:
+        steerY();
+        steerX(true);
+        break;
+    case 156:
+    case 163:
+    case 166:
+    case 174:
+        if (s.m_apMiniGameRobots[0] && s.m_apMiniGameRobots[0]->m_iHp > 0) {
+            steerY();
+            steerX(false);
+        }
+        break;
+    case 157:
+        jump();
+        steerX(false);
+        break;
+    case 167:
+        jump();
+        // Once the climb is over and the backdrop stands, the jumper stays put.
+        if (!(s.m_iTimeLeft == 0 && s.m_pStage && s.m_pStage->m_fScrollY == 0.0f)) steerX(false);
+        break;
+    case 171:
+        if (MiniGameGunnerSteers(model)) {
+            steerY();
+            steerX(false);
+        }
+        break;
+    case 164:
+    case 179: StepChargeShot(model, held); break;
+    default: break;
+    }
 }
 
 void RunMiniGameInputRules(CBattleModel& model) {

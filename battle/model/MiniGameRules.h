@@ -43,6 +43,12 @@ void ClearFieldUnits(CBattleModel& model, bool machinesOnly);
 bool RunMiniGameFrame(CBattleModel& model);
 // 171's Machine Gunner is steered, and picks up and fires, while it lives.
 bool MiniGameGunnerSteers(const CBattleModel& model);
+// The mini-games whose controls follow the pointer every frame: 152 and 162
+// aim, 154 to 156, 163, 166, 171 and 174 steer, 157 and 167 jump (and steer),
+// 164 and 179 charge a shot.
+bool FollowsThePointer(int stage);
+// A frame of those controls, with the pointer there and the button held or not.
+void RunMiniGameControls(CBattleModel& model, const VxVec3& pointer, bool held);
 // The rules that run with the player's input each frame of play, after the
 // steering: robots fire once charged and pick up what they touch (154, 155,
 // 156, 163, 166, 171, 174), 167's airships and 177's Mini-Bombers fire, 175's

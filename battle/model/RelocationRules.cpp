@@ -150,14 +150,15 @@ bool StepMarch(CBattleModel& model) {
 
 }  // namespace
 
-CCom_GameRobot* RelocatableRobotAt(CBattleModel& model, const VxVec3& at) {
-    const int stage = model.StageNumber();
-    for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
-        if (!IsOwnLive(r) || r.m_Unit.m_iRole == ROLE_ONESHOT) continue;
-        if (r.m_Unit.m_iRole == ROLE_PLATFORM && r.m_bPlatformOccupied) continue;
-        if (stage == 158 && (r.Type() == RobotId::MarinerBot || r.Type() == RobotId::BuoyerBot)) continue;
-        if (DistanceXY(r.m_vPosition, at) < kPickReach) return &r;
-    }
+bool MayRelocate(const CBattleModel& model, const CCom_GameRobot& r) {
+    if (!IsOwnLive(r) || r.m_Unit.m_iRole == ROLE_ONESHOT) return false;
+    if (r.m_Unit.m_iRole == ROLE_PLATFORM && r.m_bPlatformOccupied) return false;
+    return !(model.StageNumber() == 158 && (r.Type() == RobotId::MarinerBot || r.Type() == RobotId::BuoyerBot));
+}
+
+const CCom_GameRobot* RelocatableRobotAt(const CBattleModel& model, const VxVec3& at) {
+    for (const CCom_GameRobot& r : model.State().m_lstRobots)
+        if (MayRelocate(model, r) && DistanceXY(r.m_vPosition, at) < kPickReach) return &r;
     return nullptr;
 }
 
@@ -235,6 +236,16 @@ bool StepEnergyGoal(CBattleModel& model) {
         fusor = fusor || (IsOwnLive(r) && (r.Type() == RobotId::FusorBot || r.Type() == RobotId::PapaFusor));
     if ((RuleState(model).m_iEnergy < 10 && !fusor) || RuleState(model).m_iTimeLeft == 0) RuleState(model).m_iLife = 0;
     return false;
+}
+
+void DropRelocatingRobot(CBattleModel& model) {
+    const int slot = model.State().m_iCarriedCard;
+    model.TakeHeldCardTrial();
+    if (model.HeldCardCell() >= 0) {
+        const VxVec3 at = model.State().m_vHeldAt;
+        MoveRelocatingRobot(model, model.FindNearestCell(at.x, at.y, 0.0f));
+    }
+    SetRobotDown(model, slot);
 }
 
 void MoveRelocatingRobot(CBattleModel& model, const VxVec3& cellIndex) {

@@ -7,9 +7,12 @@
 class CBattleModel;
 class CCom_GameRobot;
 
-// The robot a press at the point picks up: the first own live one within
-// reach that may move (null: none).
-CCom_GameRobot* RelocatableRobotAt(CBattleModel& model, const VxVec3& at);
+// An own live robot that may move (not a one-shot, an occupied platform, nor
+// 158's Mariner and Buoyer Bots).
+bool MayRelocate(const CBattleModel& model, const CCom_GameRobot& robot);
+// The robot a press at the point picks up: the first within reach that may
+// move (null: none).
+const CCom_GameRobot* RelocatableRobotAt(const CBattleModel& model, const VxVec3& at);
 // A robot moved lately still smokes and may not move again yet.
 bool RelocationCoolingDown(const CBattleModel& model, const CCom_GameRobot& robot);
 void PickUpRobot(CBattleModel& model, CCom_GameRobot& robot);
@@ -19,6 +22,10 @@ bool MoveRobotToCell(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& c
 // The robot being relocated, while it lives, goes to the cell; the list is
 // sorted for drawing after a move.
 void MoveRelocatingRobot(CBattleModel& model, const VxVec3& cellIndex);
+// The robot being relocated is let go where it is held: it moves to the cell
+// nearest when the placement check takes that cell (the check's look takes a
+// robot serial), and is set down either way.
+void DropRelocatingRobot(CBattleModel& model);
 // The carried robot is let go: its card's sound, nothing carried.
 void SetRobotDown(CBattleModel& model, int slot);
 

@@ -19,8 +19,9 @@ void CueTutorialStep(BattleScene& scene, int step);
 void CueBossHand(BattleScene& scene, int hand, float column, float row);
 void CueBossHandsDown(BattleScene& scene);
 
-// A Machine of the code falls from the sky instead of walking in.
-void CueMeteorMachine(BattleScene& scene, int code);
+// A meteor with a Machine inside starts to fall, and lands.
+void CueMeteorFalls(BattleScene& scene);
+void CueMeteorLands(BattleScene& scene);
 
 // The round banner of 151 (the last round's for the fifth), and whether it still shows.
 void CueRoundBanner(BattleScene& scene, bool lastRound);

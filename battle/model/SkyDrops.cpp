@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "battle/model/BattleRules.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -45,6 +46,54 @@ CCom_GameRobot* RobotUnderMeteor(CBattleModel& model, const VxVec3& at) {
             return &robot;
     }
     return nullptr;
+}
+
+int StartMeteorFlight(CBattleModel& model, int type) {
+    MeteorFlight* flights = RuleState(model).m_aMeteorFlights;
+    for (int i = 0; i < METEOR_FLIGHTS; ++i) {
+        MeteorFlight& f = flights[i];
+        if (f.live) continue;
+        f = MeteorFlight{};
+        f.live = true;
+        f.type = type;
+        const int cell = DrawMeteorLandingCell(model);
+        if (cell < 0) {
+            f.nowhere = true;
+            return i;
+        }
+        const FieldCell& t = model.State().m_aFieldCells[cell];
+        f.to = VxVec3{t.m_fX, t.m_fY, t.m_fZ};
+        f.from = VxVec3{t.m_fX - 0.6f * float(g_iScreenWidth), t.m_fY + 0.6f * float(g_iScreenHeight), 0.0f};
+        const float dx = f.to.x - f.from.x, dy = f.to.y - f.from.y;
+        f.frames = int(std::sqrt(dx * dx + dy * dy)) / 10;
+        CueMeteorFalls(model.Scene());
+        return i;
+    }
+    return -1;
+}
+
+void RunMeteorFlights(CBattleModel& model) {
+    for (MeteorFlight& f : RuleState(model).m_aMeteorFlights) {
+        if (!f.live) continue;
+        const MeteorFlight was = f;
+        if (!was.nowhere && was.age < was.frames) {
+            ++f.age;
+            continue;
+        }
+        f = MeteorFlight{};
+        if (was.nowhere) {
+            WalkInMeteorMachine(model, was.type);
+            continue;
+        }
+        LandMeteorMachine(model, was.type, was.to);
+        CueMeteorLands(model.Scene());
+    }
+}
+
+bool MeteorsFalling(const CBattleModel& model) {
+    for (const MeteorFlight& f : model.State().m_aMeteorFlights)
+        if (f.live) return true;
+    return false;
 }
 
 void LandMeteorMachine(CBattleModel& model, int type, const VxVec3& at) {

@@ -1,14 +1,37 @@
 #pragma once
 // What drops onto the field from the sky: Machines inside meteors (world 5)
-// and the hand's robots by parachute (mini-games 171 and 177). The effects
-// fly them in and call these on the frame they arrive: the battle makes the
-// unit and decides what it crushes or lands on.
+// and the hand's robots by parachute (mini-games 171 and 177). The meteors'
+// flights are the battle's, their picture only shows them; the paratroopers'
+// effect flies them in and calls these on the frame they arrive. The battle
+// makes the unit and decides what it crushes or lands on.
 #include "engine/VxMatrix.h"
 
 class CBattleModel;
 class CCom_GameRobot;
 
 // ---- Meteor Machines ----
+// A meteor on its way with a Machine inside (world 5): from where it starts
+// to the cell it lands on, in frames; nowhere: no cell was found, and the
+// Machine walks in instead on the next frame.
+struct MeteorFlight {
+    bool live = false;
+    bool nowhere = false;
+    int type = 0;
+    VxVec3 from{};
+    VxVec3 to{};
+    int frames = 0;
+    int age = 0;
+};
+constexpr int METEOR_FLIGHTS = 20;
+
+// A Machine of the type comes by meteor: its landing cell is drawn at once.
+// Answers the flight's place, or -1 when twenty are already falling.
+int StartMeteorFlight(CBattleModel& model, int type);
+// Once a frame, with the overlays: each meteor flies a frame, or lands (its
+// Machine made, what stands there crushed), or its Machine walks in.
+void RunMeteorFlights(CBattleModel& model);
+bool MeteorsFalling(const CBattleModel& model);
+
 // Draws the ground cell a meteor lands on: a column of the field's middle
 // (1-4, 1-6 from stage 151), then a row, again until the cell is ground.
 // Answers -1 when 200 draws found none.

@@ -66,67 +66,20 @@ void CPageGame::SetUpMiniGameHand() {
 void CPageGame::HandleMiniGameInput() {
     const int stage = CurrentStage();
     if (!IsMiniGameStage(stage)) return;
-    // Each stage's input handlers, in their order (152 to 177 by id):
-    //   152, 162 aimed shots; 154, 155, 156/166/174, 163, 171 steering (171 only while its
-    //   Machine Gunner lives); 157, 167 jumping; 168 click zapping.
-    // Ids the table leaves out, 178 and above among them, go by group: relocation
-    // (group 1), then the slot lever (group 2), then the charge shot of 164 and 179.
-    // The rules that run with the input come after the steering (MiniGameRules.h).
-    switch (stage) {
-    case 152:
-    case 162: FireAimedShots(); break;
-    case 154: MoveMiniGameRobotY(); break;
-    case 155:
-        MoveMiniGameRobotY();
-        MoveMiniGameRobotX(true);
-        break;
-    case 156:
-    case 163:
-    case 166:
-    case 174:
-        if (m_Battle.State().m_apMiniGameRobots[0] && m_Battle.State().m_apMiniGameRobots[0]->m_iHp > 0) {
-            MoveMiniGameRobotY();
-            MoveMiniGameRobotX(false);
-        }
-        break;
-    case 157:
-        HandleJumpInput();
-        MoveMiniGameRobotX(false);
-        break;
-    case 167:
-        HandleJumpInput();
-        if (!(m_Battle.State().m_iTimeLeft == 0 && m_Battle.State().m_pStage &&
-              m_Battle.State().m_pStage->m_fScrollY == 0.0f))
-            MoveMiniGameRobotX(false);
-        break;
-    case 168: HandleMiniGame168Input(); break;
-    case 171:
-        if (MiniGameGunnerSteers(m_Battle)) {
-            MoveMiniGameRobotY();
-            MoveMiniGameRobotX(false);
-        }
-        break;
-    case 175:
-    case 177: break;
-    default:  // the group handlers named above
+    // The steady controls (aim, steer, jump, charge) read the pointer every
+    // frame; 168 zaps where it is pressed; the relocation and slot-machine
+    // stages pick up, drop and stop reels. The rules that run with the input
+    // come after them (MiniGameRules.h).
+    if (FollowsThePointer(stage)) {
+        const VxVec3 at = CursorPoint();
+        if (!m_pCommandSource) ApplyCommand(MiniGamePointer{at.x, at.y, LeftHeld()});
+    } else if (stage == 168) {
+        HandleMiniGame168Input();
+    } else {
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
-        if (stage == 164 || stage == 179) HandleChargeShotInput();
-        break;
     }
     RunMiniGameInputRules(m_Battle);
-}
-
-void CPageGame::FireAimedShots() {
-    if (CountAimHold(m_Battle, LeftHeld())) FireShotsAt(m_Battle, CursorPoint());
-}
-
-void CPageGame::MoveMiniGameRobotY() {
-    if (LeftHeld()) SteerRobotY(m_Battle, CursorPoint().y);
-}
-
-void CPageGame::MoveMiniGameRobotX(bool setFacing) {
-    if (LeftHeld()) SteerRobotX(m_Battle, CursorPoint().x, setFacing);
 }
 
 bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {

@@ -22,12 +22,6 @@ int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 }  // namespace
 
-void CPageGame::HandleChargeShotInput() {
-    const int stage = CurrentStage();
-    if ((stage != 164 && stage != 179) || !g_pApp) return;
-    StepChargeShot(m_Battle, (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_HELD) != 0);
-}
-
 void CPageGame::DrawChargeShotGauge() {
     auto* x = dynamic_cast<CVxXApplication*>(g_pApp);
     CGameApplication* app = g_pGameAppInstance;
@@ -69,7 +63,12 @@ void CPageGame::HandleMiniGame168Input() {
         if (m_pEffectCross) m_pEffectCross->AddAtPoint(at.x, at.y, at.z);
         if (app && app->m_pSndError && !app->m_pSndError->IsPlaying()) app->m_pSndError->Play();
     };
-    for (int n = ZapFromFirstChargedAttacker(m_Battle, at, EngineFrame()); n > 0; --n) refuse();
+    // Every attacker still charging refuses the press, and so does a charged
+    // one with no Machine in reach.
+    const ZapPreview seen = PreviewZap(m_Battle, at, EngineFrame());
+    for (int n = seen.charging; n > 0; --n) refuse();
+    ApplyCommand(ZapAt{at.x, at.y});
+    if (seen.nothingInReach) refuse();
 }
 
 void CPageGame::DrawChargeGauges() {

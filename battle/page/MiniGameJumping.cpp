@@ -23,18 +23,10 @@ constexpr float kDeg = 3.14159265f / 180.0f;
 
 }  // namespace
 
-void CPageGame::HandleJumpInput() {
-    if (m_Battle.State().m_iStartJumps != 0 || !g_pApp) return;
-    const bool held = (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_HELD) != 0;
-    if (held && JumpMayStart(m_Battle, CursorPoint().y)) StartMiniGameJump(m_Battle);
-    else KeepJumpRising(m_Battle);
-}
-
 void CPageGame::DrawJumpStartArrow() {
-    CCom_GameRobot* jumper = ::FindJumper(m_Battle);
+    const CCom_GameRobot* jumper = ::FindJumper(m_Battle);
     if (!jumper) return;
-    const bool waiting = m_Battle.State().m_iJumpCount == 0;
-    BobJumperOnStart(m_Battle, *jumper);
+    const bool waiting = m_bJumperWaited;
     // The arrow rides over the bobbing jumper, then rises off the screen.
     if (waiting) {
         m_fStartArrowY = jumper->m_vPosition.y + 30.0f;

@@ -17,14 +17,14 @@ void CPageGame::HandleRelocateInput() {
 
     if (m_Battle.State().m_iCarriedCard == -1) {
         if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
-        CCom_GameRobot* r = RelocatableRobotAt(m_Battle, at);
+        const CCom_GameRobot* r = RelocatableRobotAt(m_Battle, at);
         if (!r) return;
         if (RelocationCoolingDown(m_Battle, *r)) {
             if (g_pGameAppInstance) RestartSound(g_pGameAppInstance->m_pSndError);
             return;
         }
         for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
-        PickUpRobot(m_Battle, *r);
+        ApplyCommand(LiftRobot{r->m_iSerial});
         return;
     }
     // A card from the hand is placed by the battle input; only a picked robot is ours.
@@ -32,7 +32,10 @@ void CPageGame::HandleRelocateInput() {
     in.m_aiKey[MOUSE_LEFT] = 0;
     in.m_aiRepeat[MOUSE_LEFT] = 0;
 
-    const int slot = m_Battle.State().m_iCarriedCard;
-    if (CanPlaceCard(1)) MoveRelocatingRobot(m_Battle, m_Battle.FindNearestCell(at.x, at.y, 0.0f));
-    SetRobotDown(m_Battle, slot);
+    // The robot is held where the pointer is; a cell that will not take it says why.
+    HoldCarriedCardAt(at);
+    PlacementVerdict why;
+    m_Battle.HeldCardCell(&why);
+    ShowPlacementRefusal(why);
+    ApplyCommand(DropRobot{});
 }

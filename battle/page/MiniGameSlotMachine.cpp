@@ -68,7 +68,7 @@ void CPageGame::HandleSlotLeverInput() {
     if (reel < 0 || !(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
     // A click anywhere uses the press; only the button stops the reel.
     in.m_aiKey[MOUSE_LEFT] &= ~uint32_t(KEY_PRESSED);
-    if (InStopButton(m_pSlotStopButton, CursorPoint())) StopSlotReel(m_Battle, reel);
+    if (InStopButton(m_pSlotStopButton, CursorPoint())) ApplyCommand(StopReel{reel});
 }
 
 void CPageGame::DrawSlotMachineBoard(float slide) {

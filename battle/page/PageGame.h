@@ -308,7 +308,6 @@ public:
     void HandleSlotLeverInput();
     // Drawn in place of the hand on the slot-machine stages.
     void DrawSlotMachineBoard(float slide);
-    void HandleChargeShotInput();  // 164, 179
     void DrawChargeShotGauge();
     void HandleMiniGame168Input();
     void DrawChargeGauges();
@@ -348,14 +347,10 @@ public:
     static bool IsMachineOnScreen(const CCom_GameRobot& robot);
 
     // ---- Mini-games where the player aims, steers or jumps. ----
-    // 152, 162: every charged robot fires at the mouse while the button is held.
-    void FireAimedShots();
-    // The steered robot follows the mouse while the button is held.
-    void MoveMiniGameRobotY();
-    void MoveMiniGameRobotX(bool setFacing);
-    // 157, 167: the Mariner Bot that jumps (JumpingRules.h).
-    void HandleJumpInput();
+    // 167: the arrow over the Mariner Bot waiting to jump (still waiting at
+    // the frame's start).
     void DrawJumpStartArrow();
+    bool m_bJumperWaited = false;
     // 167: pointers at the top edge for own robots that climbed out of sight.
     void DrawRobotsAboveScreen();
 

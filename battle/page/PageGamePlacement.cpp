@@ -111,8 +111,9 @@ void CPageGame::DrawReachPreview() {
 }
 
 bool CPageGame::CanPlaceCard(int commit) {
-    HoldCarriedCardAt(CursorPoint());
-    m_Battle.TakeHeldCardTrial();
+    const VxVec3 at = CursorPoint();
+    if (m_pCommandSource) ApplySourceCommands();
+    else ApplyCommand(TryHeldCard{at.x, at.y});
     PlacementVerdict why;
     const int cell = m_Battle.HeldCardCell(&why);
     if (commit != 0) ShowPlacementRefusal(why);

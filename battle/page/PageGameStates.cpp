@@ -26,6 +26,7 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/model/JumpingRules.h"
@@ -243,9 +244,8 @@ void CPageGame::StepBegin() {
 }
 
 void CPageGame::StepPlaying() {
-    // Whether meteors still fall is only read: 169 waits for them at the end of play.
-    const bool meteorsFalling = m_pEffectMeteorEnemy && !m_pEffectMeteorEnemy->IsIdle();
-    if (::StepPlaying(m_Battle, meteorsFalling) == PlayStep::StartLine) StepStartLine(m_Battle);
+    // 169 waits for the meteors still falling at the end of play.
+    if (::StepPlaying(m_Battle, MeteorsFalling(m_Battle)) == PlayStep::StartLine) StepStartLine(m_Battle);
 }
 
 void CPageGame::StepReward() {
@@ -314,7 +314,8 @@ void CPageGame::TickOverlayEffects() {
     TickIf(m_pEffectItemAmount);
     TickIf(m_pEffectRemover);
     if (stage != 171) TickIf(m_pEffectParatrooper);
-    TickIf(m_pEffectMeteorEnemy);
+    TickIf(m_pEffectMeteorEnemy);  // the meteors where they are, then they fly on
+    RunMeteorFlights(m_Battle);
     TickIf(m_pEffectCopterEnemyFadeOut);
     TickIf(m_pEffectRobotJumpOut);
     TickIf(m_pEffectFontInstruction);
@@ -387,6 +388,9 @@ int CPageGame::RunBattleStates() {
         if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) TickIf(m_pEffectCardFull);
     }
     if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && m_Battle.State().m_iCarriedCard >= 0) DrawCarriedPreview();
+    // 167's jumper bobs on the start line; the arrow over it follows what it did.
+    m_bJumperWaited = m_Battle.State().m_iJumpCount == 0;
+    BobJumperOnStart(m_Battle);
     DrawMiniGameHud();
     CountOccupiedCells(m_Battle);
     AskForTutorialSteps(m_Battle);

@@ -9,6 +9,7 @@
 #include "battle/model/BattleSetUp.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemFlights.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
@@ -190,7 +191,7 @@ void ModelRun::RunStateRules() {
     switch (model.State().m_iBattleState) {
     case BATTLE_LOADING: StepLoading(model); break;
     case BATTLE_PLAYING:
-        if (::StepPlaying(model, false) == PlayStep::StartLine) StepStartLine(model);
+        if (::StepPlaying(model, MeteorsFalling(model)) == PlayStep::StartLine) StepStartLine(model);
         break;
     case BATTLE_REWARD: CollectRemainingItems(model); break;
     default: break;
@@ -222,9 +223,11 @@ void ModelRun::Step() {
     ApplyDue(Phase::Showing);
     if (stateOfHud && !IsSlotMachineStage(m_options.stage)) model.ChargeHandCards(false, true);
     if (model.State().m_iBattleState == BATTLE_PLAYING) model.TakeCarriedGhostSerials();
+    BobJumperOnStart(model);
     CountOccupiedCells(model);
     AskForTutorialSteps(model);
     RunItemFlights(model);
+    RunMeteorFlights(model);
     if (model.State().m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
 
     model.CountFrame();
