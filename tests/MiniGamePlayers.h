@@ -53,10 +53,15 @@ protected:
     }
     // Plays a started run up to its summary board.
     StageRunResult PlayOn(Player player) {
+        return PlayWith([this, player] { Decide(player); });
+    }
+    // The same with a player of the test's own: decide queues the next
+    // actions whenever the queue runs dry in play.
+    StageRunResult PlayWith(const std::function<void()>& decide) {
         while (run->RunnerFrame() < 60000) {
             if (run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_SUMMARY) break;
             if (queue.empty() && run->App().m_iCurrentPage == BATTLE_PAGE_INDEX && run->State() == BATTLE_PLAYING)
-                Decide(player);
+                decide();
             if (queue.empty()) {
                 Step();
                 continue;

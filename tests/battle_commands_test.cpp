@@ -146,15 +146,8 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
     ModelRun alone(o, mouse.log);
     ASSERT_TRUE(alone.Start()) << alone.Error();
     g_CurrentProfile.m_nCardSlots = 4;
-    alone.Step();  // the set-up, on the frame the page's switch takes
-    int parted = -1;
-    while (!alone.Ended()) {
-        alone.Step();
-        const int frame = alone.Model().State().m_iBattleFrame;
-        const auto seen = mouse.checksums.find(frame);
-        if (parted < 0 && seen != mouse.checksums.end() && seen->second != alone.Checksum()) parted = frame;
-    }
-    EXPECT_EQ(parted, -1) << "the first battle frame the model alone parts from the mouse run";
+    EXPECT_EQ(alone.RunComparing(mouse.checksums), -1)
+        << "the first battle frame the model alone parts from the mouse run";
     EXPECT_TRUE(alone.Refused().empty()) << alone.Refused().size() << " logged commands refused, the first at frame "
                                          << alone.Refused()[0].frame;
     EXPECT_EQ(alone.Left(), 0u) << "every logged command came due";

@@ -36,34 +36,18 @@ protected:
     // Every 150 frames the first attacker that may move goes to the front of
     // the next lane, by mouse alone: nothing is asked of the battle first.
     StageRunResult RelocateByHand() {
-        while (run->RunnerFrame() < 60000) {
-            const bool onBattle = run->App().m_iCurrentPage == BATTLE_PAGE_INDEX;
-            if (onBattle && run->State() == BATTLE_SUMMARY) break;
+        return PlayWith([this] {
             const BattleData& s = Page().m_Battle.State();
-            if (queue.empty() && onBattle && run->State() == BATTLE_PLAYING && s.m_iCarriedCard < 0 &&
-                run->BattleFrame() % 150 == 0)
-                for (const CCom_GameRobot& r : s.m_lstRobots) {
-                    if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK || r.m_iSmokeTimer > 0)
-                        continue;
-                    const VxVec3 to = Cell(8, (r.m_iRow + 1) % FIELD_ROWS);
-                    queue.push_back({Action::PRESS, r.m_vPosition.x, r.m_vPosition.y});
-                    queue.push_back({Action::HOLD, to.x, to.y});
-                    queue.push_back({Action::RELEASE, to.x, to.y});
-                    break;
-                }
-            if (queue.empty()) {
-                Step();
-                continue;
+            if (s.m_iCarriedCard >= 0 || run->BattleFrame() % 150 != 0) return;
+            for (const CCom_GameRobot& r : s.m_lstRobots) {
+                if (r.IsMachine() || r.m_iHp <= 0 || r.m_Unit.m_iRole != ROLE_ATTACK || r.m_iSmokeTimer > 0) continue;
+                const VxVec3 to = Cell(8, (r.m_iRow + 1) % FIELD_ROWS);
+                queue.push_back({Action::PRESS, r.m_vPosition.x, r.m_vPosition.y});
+                queue.push_back({Action::HOLD, to.x, to.y});
+                queue.push_back({Action::RELEASE, to.x, to.y});
+                return;
             }
-            const Action a = queue.front();
-            queue.pop_front();
-            InputRecord& in = run->App().m_aInput[0];
-            Aim(a.x, a.y);
-            if (a.kind == Action::PRESS) in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
-            if (a.kind == Action::RELEASE) in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
-            Step();
-        }
-        return run->RunToEnd();
+        });
     }
 };
 
@@ -89,15 +73,7 @@ TEST_P(MiniGameAlone, TheModelAloneKeepsTheMouseRunsChecksumOnEveryFrame) {
     o.seed = c.play.seed;
     ModelRun alone(o, log);
     ASSERT_TRUE(alone.Start()) << alone.Error();
-    alone.Step();  // the set-up, on the frame the page's switch takes
-    int parted = -1;
-    while (!alone.Ended()) {
-        alone.Step();
-        const int frame = alone.Model().State().m_iBattleFrame;
-        const auto seen = checksums.find(frame);
-        if (parted < 0 && seen != checksums.end() && seen->second != alone.Checksum()) parted = frame;
-    }
-    EXPECT_EQ(parted, -1) << "the first battle frame the model alone parts from the mouse run";
+    EXPECT_EQ(alone.RunComparing(checksums), -1) << "the first battle frame the model alone parts from the mouse run";
     EXPECT_TRUE(alone.Refused().empty()) << alone.Refused().size() << " logged commands refused";
     EXPECT_EQ(alone.Left(), 0u) << "every logged command came due";
     const StageRunResult replayed = alone.RunToEnd();

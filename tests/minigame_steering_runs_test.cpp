@@ -342,15 +342,7 @@ TEST_P(SteeringAlone, TheModelAloneKeepsTheMouseRunsChecksumOnEveryFrame) {
     o.seed = c.seed;
     ModelRun alone(o, log);
     ASSERT_TRUE(alone.Start()) << alone.Error();
-    alone.Step();  // the set-up, on the frame the page's switch takes
-    int parted = -1;
-    while (!alone.Ended()) {
-        alone.Step();
-        const int frame = alone.Model().State().m_iBattleFrame;
-        const auto seen = checksums.find(frame);
-        if (parted < 0 && seen != checksums.end() && seen->second != alone.Checksum()) parted = frame;
-    }
-    EXPECT_EQ(parted, -1) << "the first battle frame the model alone parts from the mouse run";
+    EXPECT_EQ(alone.RunComparing(checksums), -1) << "the first battle frame the model alone parts from the mouse run";
     EXPECT_TRUE(alone.Refused().empty()) << alone.Refused().size() << " logged commands refused";
     const StageRunResult replayed = alone.RunToEnd();
     EXPECT_EQ(replayed.outcome, mouse.outcome);

@@ -255,4 +255,17 @@ StageRunResult ModelRun::RunToEnd() {
     return r;
 }
 
+int ModelRun::RunComparing(const std::map<int, uint64_t>& checksums) {
+    int parted = -1;
+    while (!Ended()) {
+        // The set-up's frame is the page's switch, before the battle's first.
+        const bool setUp = m_pModel != nullptr;
+        Step();
+        if (!setUp || parted >= 0) continue;
+        const auto seen = checksums.find(m_pModel->State().m_iBattleFrame);
+        if (seen != checksums.end() && seen->second != Checksum()) parted = seen->first;
+    }
+    return parted;
+}
+
 uint64_t ModelRun::Checksum() const { return BattleChecksum(*m_pModel); }

@@ -6,6 +6,7 @@
 // what the page would have shown, each at its battle frame. Played from the
 // same stage, seed and profile as a logged page run, it ends where that run
 // ended.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     bool Ended() const;
     // Steps until it ended.
     StageRunResult RunToEnd();
+    // Steps until it ended, holding each battle frame's checksum against the
+    // one another run had there; answers the first frame they differ on (-1:
+    // none).
+    int RunComparing(const std::map<int, uint64_t>& checksums);
 
     CBattleModel& Model() { return *m_pModel; }
     uint64_t Checksum() const;
