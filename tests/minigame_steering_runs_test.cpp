@@ -349,10 +349,9 @@ TEST_P(SteeringAlone, TheModelAloneKeepsTheMouseRunsChecksumOnEveryFrame) {
     EXPECT_EQ(replayed.checksum, mouse.checksum);
 }
 
-// Aiming, steering on both axes, jumping and bombing. (167's climb and 171's flight
-// still part: a Machine of the climb comes in elsewhere without the page, and
-// 171's paratroopers are flown by their effect.)
-const RunCase kAlone[] = {kRuns[0], kRuns[4], kRuns[8], kRuns[12], kRuns[20]};
+// Aiming, steering on both axes, jumping, bombing and the climb. (171's
+// flight still parts: its paratroopers are flown by their effect.)
+const RunCase kAlone[] = {kRuns[0], kRuns[4], kRuns[8], kRuns[12], kRuns[16], kRuns[20]};
 
 INSTANTIATE_TEST_SUITE_P(MiniGames, SteeringAlone, ::testing::ValuesIn(kAlone),
                          [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });

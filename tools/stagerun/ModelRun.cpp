@@ -116,6 +116,7 @@ void ModelRun::SetUp() {
     SetUpTurnOrder(model, stage);
     model.MakeStageUnit();
     model.ReadCardRecords();
+    PrepareMiniGameField(model);
 
     SetUpRobotArray(model, m_vecPreview, m_nPreview);
     model.RefreshStageUnit();
