@@ -19,8 +19,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "platform/host/AudioDevice.h"
 #include "tools/stagerun/StageRun.h"

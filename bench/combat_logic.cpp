@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
 #include "tools/stagerun/StageRun.h"

@@ -28,8 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "engine/PageIndices.h"
 #include "engine/framework/MyD3DApplication.h"

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"

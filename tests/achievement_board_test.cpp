@@ -1,7 +1,7 @@
 // The new-achievement board: queue order, slide, closing and reset.
 
-#include "tests/Harness.h"
 #include "battle/model/BattleRules.h"
+#include "tests/Harness.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // stars, the field edge, the starting values, the play-time count and a dealt hand.
 #include <map>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"

@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "main/GamePages.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"

@@ -1,7 +1,7 @@
 // What the battle's effects see of it through the page's view: the boards'
 // queues step on only when a board says so, and the values read are the page's.
-#include "battle/model/BattleView.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/BattleView.h"
 #include "tests/Harness.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "tests/RecordingDevice.h"
-#include "battle/model/BattleRules.h"
 #include "tests/StageRunSupport.h"
+#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "engine/PageIndices.h"

@@ -4,13 +4,13 @@
 // of the Machines of the stage, and the window's close button asking to
 // leave over the card choice and the battle.
 #include "content/SaveProfile.h"
-#include "battle/model/BattleRules.h"
 #include "content/UnlockTables.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "platform/D3DApplication.h"
 #include "platform/host/WindowMessage.h"
 #include "tests/HandInputSupport.h"
+#include "battle/model/BattleRules.h"
 #include "battle/units/GameStage.h"
 
 namespace {

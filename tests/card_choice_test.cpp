@@ -3,8 +3,8 @@
 // and the warnings on Start that come before the loader.
 #include <algorithm>
 
-#include "content/UnlockTables.h"
 #include "battle/model/BattleRules.h"
+#include "content/UnlockTables.h"
 #include "game/Effect_MsgBox.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"

@@ -1,7 +1,7 @@
 // The game application's overlays, focus and power hooks, and its shared
 // resources, on a started application.
-#include "game/Effect_Exit.h"
 #include "battle/model/BattleRules.h"
+#include "game/Effect_Exit.h"
 #include "game/Effect_Touch.h"
 #include "tests/Harness.h"
 

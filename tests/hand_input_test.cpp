@@ -1,8 +1,8 @@
 // The hand in battle, played through the input path: picking a card,
 // placing it by click-click and by drag (the 10-frame rule), refusals with
 // their texts, cancelling, the panel's 180-frame cancel and Escape.
-#include "battle/units/GameRobot.h"
 #include "battle/model/BattleRules.h"
+#include "battle/units/GameRobot.h"
 #include "game/Effect_MsgBox.h"
 #include "game/MsgBoxKinds.h"
 #include "game/PopupDrawing.h"

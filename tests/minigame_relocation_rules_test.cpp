@@ -1,7 +1,7 @@
 // The rules that decide a round of the relocation, slot-machine, charge-shot
 // and final-boss mini-games, each driven to its edge.
-#include "tests/MiniGamePlayers.h"
 #include "battle/model/BattleRules.h"
+#include "tests/MiniGamePlayers.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <map>
 
-#include "battle/model/MiniGameRules.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"

@@ -1,8 +1,8 @@
 // The message box on a started game application: sliders, switches between
 // kinds, the warning queue and the answers.
 
-#include "tests/Harness.h"
 #include "battle/model/BattleRules.h"
+#include "tests/Harness.h"
 
 using MsgBoxTest = PopupTest;
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "frontend/PageMenu.h"
 #include "battle/model/BattleRules.h"
+#include "frontend/PageMenu.h"
 #include "game/GameSaveData.h"
 #include "tests/Harness.h"
 

@@ -4,8 +4,8 @@
 
 #include <type_traits>
 
-#include "battle/model/SceneCues.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/SceneCues.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/model/ItemFlights.h"

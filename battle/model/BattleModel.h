@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "battle/model/BattleCommands.h"
-#include "battle/model/BattleScene.h"
 #include "battle/model/BattleData.h"
+#include "battle/model/BattleScene.h"
 
 class CBattleModel : private BattleData {
 public:

@@ -1,9 +1,9 @@
 // What the battle's rules make: shots, field effects, items, Machines and
 // the mini-games' robots.
-#include "battle/model/BattleRules.h"
 
 #include <cmath>
 
+#include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameBullet.h"

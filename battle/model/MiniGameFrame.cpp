@@ -2,8 +2,8 @@
 // the timed rules and the per-mode handlers in their fixed order, then the
 // tweens. Each handler skips stages not its own, so at most one of them wins
 // a frame, and none after it acts on that stage.
-#include "battle/model/BattleRules.h"
 #include "battle/model/BattleRoad.h"
+#include "battle/model/BattleRules.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameBossRules.h"

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "engine/PictureDecoder.h"
 #include "engine/VxBillboard.h"
@@ -28,6 +27,7 @@
 #include "game/Effect_NewAchievement.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
+#include "battle/model/BattleRules.h"
 #include "game/GameApplication.h"
 #include "main/GamePages.h"
 #include "content/SaveProfile.h"

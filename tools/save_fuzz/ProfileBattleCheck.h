@@ -11,8 +11,8 @@
 #include <cstring>
 #include <vector>
 
-#include "battle/page/PageGame.h"
 #include "battle/model/BattleRules.h"
+#include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "engine/PageIndices.h"
