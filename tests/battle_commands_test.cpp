@@ -187,6 +187,33 @@ struct BareBattle : BareModel {
     }
 };
 
+// In play with the card of slot 0 carried, or none (-1).
+std::function<void(BareBattle&)> Playing(int carried) {
+    return [carried](BareBattle& b) {
+        RuleState(b.model).m_iBattleState = BATTLE_PLAYING;
+        RuleState(b.model).m_iCarriedCard = carried;
+    };
+}
+
+// In play with a robot of the field picked up to be moved.
+std::function<void(BareBattle&)> Relocating() {
+    return [](BareBattle& b) {
+        Playing(0)(b);
+        b.StandRobot(3, 2);
+        RuleState(b.model).m_iRelocatingRobot = b.model.State().m_lstRobots.back().m_iSerial;
+    };
+}
+
+// The slot machine in play, reels 0 and 1 running, the lever that many
+// frames from back up.
+std::function<void(BareBattle&)> Reels(int carried, int leverCooldown) {
+    return [carried, leverCooldown](BareBattle& b) {
+        Playing(carried)(b);
+        RuleState(b.model).m_aSlotReels[0].m_bRunning = RuleState(b.model).m_aSlotReels[1].m_bRunning = 1;
+        RuleState(b.model).m_iSlotLeverCooldown = leverCooldown;
+    };
+}
+
 struct CheckCase {
     const char* rule;
     std::function<void(BareBattle&)> setUp;
@@ -275,6 +302,37 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
              return BattleCommand{ChooseHand{{ROBOT_TYPES, -1}}};
          },
          false},
+        {"the placement check looks at a carried card", none,
+         [] {
+             return BattleCommand{TryHeldCard{240.0f, 150.0f}};
+         },
+         true},
+        {"and at nothing when nothing is carried", [](BareBattle& b) { RuleState(b.model).m_iCarriedCard = -1; },
+         [] {
+             return BattleCommand{TryHeldCard{240.0f, 150.0f}};
+         },
+         false},
+        // The bare battle stands on stage 1, a map stage: the mini-games' acts are refused.
+        {"robots are lifted only on the relocation stages", Playing(-1), [] { return BattleCommand{LiftRobot{0}}; },
+         false},
+        {"the pointer steers only the mini-games that follow it", Playing(-1),
+         [] {
+             return BattleCommand{MiniGamePointer{0.0f, 0.0f, true}};
+         },
+         false},
+        {"zaps only on 168", Playing(-1),
+         [] {
+             return BattleCommand{ZapAt{0.0f, 0.0f}};
+         },
+         false},
+        {"a robot being moved is let go", Relocating(), [] { return BattleCommand{DropRobot{}}; }, true},
+        {"nothing is let go when no robot is being moved", Playing(0), [] { return BattleCommand{DropRobot{}}; },
+         false},
+        {"the lever stops the rightmost running reel", Reels(-1, 0), [] { return BattleCommand{StopReel{1}}; }, true},
+        {"not another reel", Reels(-1, 0), [] { return BattleCommand{StopReel{0}}; }, false},
+        {"not with a card carried", Reels(0, 0), [] { return BattleCommand{StopReel{1}}; }, false},
+        {"not before the lever is back up", Reels(-1, 3), [] { return BattleCommand{StopReel{1}}; }, false},
+        {"no reel is stopped when none runs", Playing(-1), [] { return BattleCommand{StopReel{0}}; }, false},
     };
     for (const CheckCase& c : cases) {
         BareBattle b;
