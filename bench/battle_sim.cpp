@@ -4,9 +4,10 @@
 // defending test player, so robots fill the field and fight the Machines, and
 // on the heaviest mini-games (151's rounds, 171's triple speed), as a multiple
 // of real time (60 frames a second), with the robots and Machines on the field
-// a frame. The sound device mixes every voice in all of them; the second row
-// of the busy stage also keeps the minute of what was heard that a test asks
-// for, so the recording's own work shows against the first. Then the battle's
+// a frame. Where the device keeps no record nobody hears it, and the voices
+// only move on as a mix would move them; the second row of the busy stage
+// mixes and keeps the minute of what was heard that a test asks for, so the
+// mixer's and the recording's work shows against the first. Then the battle's
 // load from the page switch to the first frame on the page, and the peak
 // memory of a whole run. There is no drawing device: the drawing code runs
 // up to the device and stops (the window benchmark measures the rest).

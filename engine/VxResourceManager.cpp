@@ -46,13 +46,14 @@ CVxSound* CVxResourceManager::CreateSound(const char* name, const char* folder) 
 
 namespace {
 
-// Plays a stopped sound on from its position, once, at the volume its buffer
+// Plays a stopped sound on from its position at the volume its buffer
 // already has (the levels are applied again right after; starting at full
-// volume would be heard for a moment).
+// volume would be heard for a moment). A loop goes on looping: played once,
+// it would end and leave a hole until its page started it again.
 void PlayOnFromPosition(CVxSound& s) {
     host::VoiceId v = s.m_pSound->GetBuffer(0);
     int32_t volume = v ? s.m_pSound->GetDevice()->GetVolume(v) : 0;
-    s.m_pSound->Play(0, volume, -1, 0);
+    s.m_pSound->Play(s.m_dwPlayFlags & DSBPLAY_LOOPING, volume, -1, 0);
     s.ApplyVolume(s.m_iLevel);
 }
 

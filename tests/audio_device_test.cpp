@@ -304,3 +304,81 @@ TEST(AudioDevice, RecordNamesTheClipThatStepped) {
     h.clock.AdvanceSeconds(0.01);
     EXPECT_TRUE(d.TakeStepSources().empty()) << "nothing is kept unless asked";
 }
+
+// Where nobody listens (no record kept) nothing is mixed, yet every voice is
+// where a mix would have left it: the same position and playing state after
+// every game frame, for each kind of sound and each thing done to it.
+TEST(AudioDevice, UnheardVoicesMoveOnAsAMixWouldMoveThem) {
+    using Script = void (*)(host::AudioDevice&, host::VoiceId, host::VoiceId, int);
+    struct Row {
+        const char* sound;
+        uint16_t channels;
+        uint32_t rate, frames, frequency;  // frequency 0: its own rate
+        bool loop;
+        Script script;  // before each frame; b is a looping companion
+    };
+    const Row rows[] = {
+        {"a loop at its own rate", 1, 22050, 1000, 0, true,
+         [](host::AudioDevice&, host::VoiceId, host::VoiceId, int) {}},
+        {"a stereo one-shot played again every second", 2, 11025, 5000, 0, false,
+         [](host::AudioDevice& d, host::VoiceId a, host::VoiceId, int f) {
+             if (f % 60 == 0) d.Play(a, false);
+         }},
+        {"a loop shorter than one output frame's step", 1, 8000, 3, 200000, true,
+         [](host::AudioDevice&, host::VoiceId, host::VoiceId, int) {}},
+        {"a one-shot at an odd rate, paused and resumed", 1, 44100, 30000, 17329, false,
+         [](host::AudioDevice& d, host::VoiceId a, host::VoiceId, int f) {
+             if (f % 50 == 10) d.Stop(a);
+             if (f % 50 == 30) d.Play(a, false);
+         }},
+        {"a loop paused and resumed playing once", 1, 22050, 9000, 0, true,
+         [](host::AudioDevice& d, host::VoiceId a, host::VoiceId, int f) {
+             if (f == 40) d.Stop(a);
+             if (f == 45) d.Play(a, false);
+         }},
+        {"a loop faded out frame by frame, stopped and started over", 2, 22050, 4000, 0, true,
+         [](host::AudioDevice& d, host::VoiceId a, host::VoiceId, int f) {
+             d.SetVolume(a, -40 * (f % 250));
+             if (f % 250 == 249) {
+                 d.Stop(a);
+                 d.SetPosition(a, 0);
+                 d.Play(a, true);
+             }
+         }},
+        {"a one-shot moved about while it plays", 1, 22050, 20000, 30000, false,
+         [](host::AudioDevice& d, host::VoiceId a, host::VoiceId, int f) {
+             if (f % 37 == 0) d.SetPosition(a, uint32_t(f * 101 % 20000) * 2);
+             if (f % 90 == 0) d.Play(a, false);
+         }},
+        {"an intro its loop follows", 1, 22050, 7000, 0, false,
+         [](host::AudioDevice& d, host::VoiceId a, host::VoiceId b, int f) {
+             if (f == 3) d.QueueNext(a, b, true);
+             if (f == 200) d.Stop(b);
+             if (f == 201) d.Play(b, true);
+         }},
+    };
+    for (const Row& row : rows) {
+        host::HeadlessHost h;
+        host::HeadlessAudioDevice unheard;  // on the same clock
+        unheard.SetHeardSeconds(0);
+        host::AudioDevice* devices[2] = {&h.audio, &unheard};
+        host::VoiceId a[2], b[2];
+        for (int k = 0; k < 2; ++k) {
+            a[k] = MakeVoice(*devices[k], row.channels, row.rate, Constant(size_t(row.frames) * row.channels, 4000));
+            b[k] = MakeVoice(*devices[k], 1, 22050, Constant(3000, 2000));
+            if (row.frequency) devices[k]->SetFrequency(a[k], row.frequency);
+            devices[k]->Play(a[k], row.loop);
+        }
+        for (int f = 0; f < 600; ++f) {
+            for (int k = 0; k < 2; ++k) row.script(*devices[k], a[k], b[k], f);
+            // Frames of 7, 14 and 21 ms, so the catch-ups fall anywhere.
+            h.clock.AdvanceSeconds(0.007 * double(f % 3 + 1));
+            for (const host::VoiceId* v : {a, b}) {
+                ASSERT_EQ(unheard.GetStatus(v[1]), h.audio.GetStatus(v[0])) << row.sound << ", frame " << f;
+                ASSERT_EQ(unheard.GetPosition(v[1]), h.audio.GetPosition(v[0])) << row.sound << ", frame " << f;
+            }
+        }
+        EXPECT_FALSE(h.audio.TakeMixed().empty()) << row.sound;
+        EXPECT_TRUE(unheard.TakeMixed().empty()) << row.sound;
+    }
+}

@@ -204,3 +204,33 @@ TEST_F(BattleMix, TheMusicHasNoGapAtTheBattleStartOrWhereTheLoopFollowsTheIntro)
     EXPECT_TRUE(FindMusicGaps(smooth.music).empty());
     EXPECT_FALSE(FindMusicGaps(raw.music).empty());
 }
+
+// The victory and game-over music on the result board: its intro, then its
+// loop part round and round. Held past the loop's first join (about 43 s in),
+// the music never falls silent: the loop repeats by itself rather than
+// ending and waiting for the page to start it again.
+TEST_F(BattleMix, TheEndMusicLoopsWithoutAGapOnAWonAndALostBoard) {
+    struct Row {
+        const char* board;
+        StageRunOptions options;
+    };
+    StageRunOptions won = Busy(), lost;
+    won.stage = 10;
+    won.difficulty = 0;
+    won.seed = 4321;
+    lost.stage = 171;  // nobody steers: the first Machine through ends it
+    lost.seed = 11;
+    Row rows[] = {{"won", won}, {"lost", lost}};
+    for (Row& row : rows) {
+        row.options.holdSeconds = 80;
+        StageMix end;
+        std::string error;
+        ASSERT_TRUE(RecordStageMix(row.options, kMixFromResult, 0, true, end, error)) << row.board << ": " << error;
+        EXPECT_GE(end.mix.size() / 2, size_t(80 * 22050)) << row.board << ": held past the first join";
+        EXPECT_TRUE(FindMusicGaps(end.music).empty()) << row.board;
+        // Still playing at the end of the hold.
+        ASSERT_GE(end.music.size(), 2 * kMixWindowFrames);
+        EXPECT_GT(RmsDbfs(end.music.data() + end.music.size() - 2 * kMixWindowFrames, kMixWindowFrames), -40.0)
+            << row.board;
+    }
+}

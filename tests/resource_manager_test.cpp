@@ -28,7 +28,7 @@ uint32_t Position(harness::World& w, CVxSound* s) { return w.host.audio.GetPosit
 
 }  // namespace
 
-TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce) {
+TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndLoopsOn) {
     harness::World w(Clips());
     CVxResourceManager rm;
     CVxSound* music = rm.CreateSound("BGM_Loop.ogg", "Resource\\Sound\\");
@@ -60,12 +60,19 @@ TEST(ResourceManager, PausedLoopingMusicResumesFromItsPlaceAndPlaysToItsEndOnce)
     EXPECT_FALSE(idle->IsPlaying());
     EXPECT_EQ(Position(w, music), at);
     EXPECT_EQ(w.host.audio.GetVolume(music->m_pSound->GetBuffer(0)), volumeBefore);
-    // No longer looping: the rest of the clip, then silence.
-    w.host.clock.AdvanceSeconds(0.45);
+    // Still a loop: past the clip's end it goes on from its start, with no
+    // stop for the page to notice and fill.
+    EXPECT_EQ(w.host.audio.GetStatus(music->m_pSound->GetBuffer(0)) & host::VOICE_LOOPING, host::VOICE_LOOPING);
+    w.host.clock.AdvanceSeconds(0.75);
     EXPECT_TRUE(music->IsPlaying());
-    w.host.clock.AdvanceSeconds(0.1);
-    EXPECT_FALSE(music->IsPlaying());
-    EXPECT_EQ(Position(w, music), 0u);
+    EXPECT_EQ(Position(w, music), uint32_t(22050 / 4) * 2);
+    // A one-shot sound resumed plays its rest once.
+    idle->Play();
+    w.host.clock.AdvanceSeconds(0.25);
+    rm.PauseSounds();
+    rm.ResumeSounds();
+    w.host.clock.AdvanceSeconds(0.3);
+    EXPECT_FALSE(idle->IsPlaying());
 }
 
 TEST(ResourceManager, DestroyingTheManagerStopsItsSoundsFirst) {

@@ -112,6 +112,9 @@ void CPageGame::PlayEndMusic(bool won) {
         CVxSound* s = Sound(base + kParts[i] + ".ogg", kFolder);
         if (!s) continue;
         s->m_iGroup = 1;
+        // The loop part repeats by itself; the upkeep starts it again only
+        // when something has stopped it.
+        if (i == 1) s->m_dwPlayFlags = DSBPLAY_LOOPING;
         s->ApplyVolume(-3000);
         m_apEndMusic[i] = s;
     }

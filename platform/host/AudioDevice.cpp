@@ -337,13 +337,41 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
     return kNotEnded;
 }
 
-void AudioDevice::MixLocked(int16_t* out, size_t frames) {
-    m_effectsBus.assign(frames * kMixChannels, 0.0f);
-    m_musicBus.assign(frames * kMixChannels, 0.0f);
-    if (m_keepGroups) {
-        for (auto& g : m_groupAccum) g.assign(frames * kMixChannels, 0.0f);
-        m_stepSources.assign(frames, StepSource{});
+size_t AudioDevice::AdvanceVoice(Voice& v, size_t from, size_t frames) {
+    v.tails.clear();
+    if (!v.playing) return kNotEnded;
+    const uint64_t end = uint64_t(v.frames) << 32;
+    const uint64_t step = (uint64_t(v.frequency) << 32) / kMixRate;
+    const uint64_t n = frames - from;
+    // A one-shot sounds on every frame until its position reaches the end.
+    const uint64_t sounding =
+        v.looping ? n : (v.position >= end ? 0 : std::min<uint64_t>(n, (end - v.position + step - 1) / step));
+    const float walk = float(sounding) * v.rampStep;
+    v.heard = v.heard < v.gain ? std::min(v.gain, v.heard + walk) : std::max(v.gain, v.heard - walk);
+    if (v.looping) {
+        // Each frame wraps the position, then steps on from there: after n
+        // frames it lies one step past where the last frame wrapped to.
+        if (n > 0) {
+            const uint64_t last =
+                uint64_t((unsigned __int128)(v.position % end) + (unsigned __int128)(n - 1) * step % end) % end;
+            v.position = last + step;
+        }
+        return kNotEnded;
     }
+    if (sounding < n || v.position + sounding * step >= end) {
+        v.playing = false;
+        v.position = 0;
+        v.heard = 0.0f;
+        return size_t(from + sounding);
+    }
+    v.position += sounding * step;
+    return kNotEnded;
+}
+
+void AudioDevice::RunVoicesLocked(size_t frames, bool mix) {
+    auto run = [&](Voice& v, size_t from, bool withTails) {
+        return mix ? MixVoice(v, from, frames, withTails) : AdvanceVoice(v, from, frames);
+    };
     struct Start {
         VoiceId id;
         bool loop;
@@ -352,7 +380,7 @@ void AudioDevice::MixLocked(int16_t* out, size_t frames) {
     std::vector<Start> starts;
     for (auto& entry : m_voices) {
         Voice& v = *entry.second;
-        const size_t ended = MixVoice(v, 0, frames, true);
+        const size_t ended = run(v, 0, true);
         if (ended != kNotEnded && v.next && m_smooth) starts.push_back({v.next, v.nextLoops, ended});
         if (ended != kNotEnded) v.next = 0;
     }
@@ -364,14 +392,34 @@ void AudioDevice::MixLocked(int16_t* out, size_t frames) {
         n->looping = starts[k].loop;
         n->heard = n->gain;
         n->rampStep = 0.0f;
-        const size_t ended = MixVoice(*n, starts[k].at, frames, false);
+        const size_t ended = run(*n, starts[k].at, false);
         if (ended != kNotEnded && n->next) starts.push_back({n->next, n->nextLoops, ended});
         if (ended != kNotEnded) n->next = 0;
     }
-    for (auto& v : m_fading) MixVoice(*v, 0, frames, true);
+    if (mix)
+        for (auto& v : m_fading) MixVoice(*v, 0, frames, true);
+    else m_fading.clear();
     m_fading.erase(std::remove_if(m_fading.begin(), m_fading.end(),
                                   [](const std::unique_ptr<Voice>& v) { return v->tails.empty(); }),
                    m_fading.end());
+}
+
+void AudioDevice::AdvanceLocked(size_t frames) {
+    RunVoicesLocked(frames, false);
+    // The limiter and the compressor recover as they would through silence.
+    const double fall = std::exp(-double(frames) / (0.3 * double(kMixRate)));
+    m_limitGain = 1.0f - (1.0f - m_limitGain) * float(fall);
+    m_effectsPower *= float(fall);
+}
+
+void AudioDevice::MixLocked(int16_t* out, size_t frames) {
+    m_effectsBus.assign(frames * kMixChannels, 0.0f);
+    m_musicBus.assign(frames * kMixChannels, 0.0f);
+    if (m_keepGroups) {
+        for (auto& g : m_groupAccum) g.assign(frames * kMixChannels, 0.0f);
+        m_stepSources.assign(frames, StepSource{});
+    }
+    RunVoicesLocked(frames, true);
 
     // The effects compressor: above kEffectsKnee (RMS, dBFS) the effects rise
     // half as fast as they would; its power follows in 10 ms and lets go in
@@ -424,7 +472,14 @@ SdlAudioDevice::~SdlAudioDevice() {
 
 void SdlAudioDevice::Callback(void* self, uint8_t* stream, int len) {
     auto* device = static_cast<SdlAudioDevice*>(self);
-    device->Mix(reinterpret_cast<int16_t*>(stream), size_t(len) / (sizeof(int16_t) * kMixChannels));
+    const size_t frames = size_t(len) / (sizeof(int16_t) * kMixChannels);
+    if (!device->m_silentDriver) {
+        device->Mix(reinterpret_cast<int16_t*>(stream), frames);
+        return;
+    }
+    std::memset(stream, 0, size_t(len));
+    std::lock_guard<std::mutex> lock(device->m_mutex);
+    device->AdvanceLocked(frames);
 }
 
 bool SdlAudioDevice::Open() {
@@ -460,10 +515,12 @@ bool SdlAudioDevice::Open() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    const char* driver = SDL_GetCurrentAudioDriver();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_device = dev;
         m_opens = 1;
+        m_silentDriver = driver && std::strcmp(driver, "dummy") == 0;
     }
     SDL_PauseAudioDevice(dev, 0);
     return true;
@@ -508,8 +565,13 @@ void HeadlessAudioDevice::CatchUpLocked() {
     int64_t perSecond = clock.TicksPerSecond();
     int64_t frames = FramesAt(now, perSecond) - FramesAt(m_lastTicks, perSecond);
     m_lastTicks = now;
-    int16_t chunk[kChunkFrames * kMixChannels];
     const size_t limit = m_heardLimit;
+    if (limit == 0) {
+        // Nobody hears it: the voices only move on.
+        if (frames > 0) AdvanceLocked(size_t(frames));
+        return;
+    }
+    int16_t chunk[kChunkFrames * kMixChannels];
     while (frames > 0) {
         bool anySounding = !m_fading.empty();
         for (auto& entry : m_voices) anySounding = anySounding || entry.second->playing || !entry.second->tails.empty();
@@ -521,24 +583,20 @@ void HeadlessAudioDevice::CatchUpLocked() {
                 for (auto& g : m_heardGroups) g.insert(g.end(), keep * kMixChannels, 0.0f);
             if (m_keepGroups) m_heardSources.insert(m_heardSources.end(), keep, StepSource{});
             for (auto& entry : m_voices) entry.second->lastOut = 0.0f;
-            // The limiter and the compressor recover through the silence as they would have while mixing it.
-            m_limitGain = 1.0f - (1.0f - m_limitGain) * float(std::exp(-double(frames) / (0.3 * double(kMixRate))));
-            m_effectsPower *= float(std::exp(-double(frames) / (0.3 * double(kMixRate))));
+            AdvanceLocked(size_t(frames));
             frames = 0;
         } else {
             size_t n = size_t(std::min<int64_t>(frames, kChunkFrames));
             MixLocked(chunk, n);
-            if (limit > 0) {
-                m_heard.insert(m_heard.end(), chunk, chunk + n * kMixChannels);
-                if (m_keepGroups)
-                    for (uint8_t g = 0; g < kVoiceGroups; ++g)
-                        for (size_t i = 0; i < n * kMixChannels; ++i) {
-                            const float squeeze = g == 1 ? 1.0f : m_effectsGains[i / kMixChannels];
-                            m_heardGroups[g].push_back(m_groupAccum[g][i] * squeeze * m_limitGains[i / kMixChannels]);
-                        }
-                if (m_keepGroups)
-                    m_heardSources.insert(m_heardSources.end(), m_stepSources.begin(), m_stepSources.begin() + long(n));
-            }
+            m_heard.insert(m_heard.end(), chunk, chunk + n * kMixChannels);
+            if (m_keepGroups)
+                for (uint8_t g = 0; g < kVoiceGroups; ++g)
+                    for (size_t i = 0; i < n * kMixChannels; ++i) {
+                        const float squeeze = g == 1 ? 1.0f : m_effectsGains[i / kMixChannels];
+                        m_heardGroups[g].push_back(m_groupAccum[g][i] * squeeze * m_limitGains[i / kMixChannels]);
+                    }
+            if (m_keepGroups)
+                m_heardSources.insert(m_heardSources.end(), m_stepSources.begin(), m_stepSources.begin() + long(n));
             frames -= int64_t(n);
         }
         // Trimmed once the record holds twice its limit, not on every frame:

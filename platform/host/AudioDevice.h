@@ -10,6 +10,9 @@
 // output thread mixes. The real device feeds SDL's audio callback; the
 // headless twin mixes whatever the (virtual) clock says has been heard, so
 // playback state is deterministic in tests and the samples can be inspected.
+// Where nobody hears the output (SDL's silent driver, a headless device that
+// keeps no record) the voices only move on: each ends, loops and hands over
+// to its follower on the very frame a mix would, and nothing is summed.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -141,6 +144,14 @@ protected:
     // kNotEnded.
     static constexpr size_t kNotEnded = ~size_t(0);
     size_t MixVoice(Voice& v, size_t from, size_t frames, bool withTails);
+    // What MixVoice does to the voice's position and playing state, without
+    // the samples; its tails are dropped.
+    static size_t AdvanceVoice(Voice& v, size_t from, size_t frames);
+    // Runs every voice, follower and fading voice over frames of output,
+    // mixing them into the buses or only moving them on.
+    void RunVoicesLocked(size_t frames, bool mix);
+    // Moves every voice on by frames of output that nobody hears.
+    void AdvanceLocked(size_t frames);
 
     std::mutex m_mutex;
     std::map<VoiceId, std::unique_ptr<Voice>> m_voices;
@@ -170,8 +181,9 @@ public:
 
 private:
     static void Callback(void* self, uint8_t* stream, int len);
-    std::mutex m_openClose;  // one open or close at a time
-    uint32_t m_device = 0;   // kept, silent, while nobody has it open
+    std::mutex m_openClose;       // one open or close at a time
+    uint32_t m_device = 0;        // kept, silent, while nobody has it open
+    bool m_silentDriver = false;  // SDL's dummy driver: nothing is heard
 };
 
 // Mixes on demand up to the present of the installed clock.
@@ -185,8 +197,8 @@ public:
     // call (interleaved stereo). Only the most recent stretch the record
     // holds is kept: a minute unless SetHeardSeconds says otherwise.
     std::vector<int16_t> TakeMixed();
-    // How much of the output the record keeps; 0 keeps none (a run nobody
-    // listens to still mixes, so voices end when they would).
+    // How much of the output the record keeps; 0 keeps none, and then
+    // nothing is mixed: the voices move on as a mix would move them.
     void SetHeardSeconds(uint32_t seconds);
     // Catches up with the clock without taking the samples.
     void CatchUp();

@@ -153,17 +153,19 @@ bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smoot
     device.SetHeardSeconds(1);
     device.KeepGroups(true);
     device.SetSmoothing(smooth);
-    const int cap = options.frameLimit + 2000;
-    while (run.RunnerFrame() < cap && run.BattleFrame() < to) {
-        if (run.App().m_iCurrentPage == BATTLE_PAGE_INDEX && run.State() == BATTLE_SUMMARY) break;
+    const bool fromResult = from == kMixFromResult;
+    const int cap = options.frameLimit + 2000 + options.holdSeconds * 60;
+    while (run.RunnerFrame() < cap && (fromResult || run.BattleFrame() < to)) {
+        if (run.BoardHeldOut()) break;
         const int frame = run.BattleFrame();
+        const bool result = run.App().m_iCurrentPage == BATTLE_PAGE_INDEX && run.State() >= BATTLE_RESULT;
         run.Step();
         std::vector<int16_t> mix = device.TakeMixed();
         std::vector<float> music = device.TakeGroupMixed(1);
         std::vector<float> effects = device.TakeGroupMixed(0);
         const std::vector<float> other = device.TakeGroupMixed(2);
         std::vector<host::AudioDevice::StepSource> sources = device.TakeStepSources();
-        if (frame < from) continue;
+        if (fromResult ? !result : frame < from) continue;
         sources.resize(mix.size() / 2);
         // Group 2 is never music: it is weighed with the effects.
         music.resize(mix.size());

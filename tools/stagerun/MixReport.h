@@ -72,6 +72,9 @@ struct StageMix {
 };
 
 // Plays the stage headless and records its output from battle frame `from`
-// up to `to`; smooth false mixes without ramps or limiter. False with a
-// message when the stage cannot run.
+// up to `to`, or from the battle's result on when `from` is kMixFromResult;
+// either way it stops once the result board has been held the options'
+// seconds. smooth false mixes without ramps or limiter. False with a message
+// when the stage cannot run.
+constexpr int kMixFromResult = -1;
 bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smooth, StageMix& out, std::string& error);

@@ -439,12 +439,20 @@ bool StageRun::RunUntilState(int state, int maxFrames) {
 StageRunResult StageRun::RunToEnd() {
     const int cap = m_options.frameLimit + 2000;  // the switch's frames come on top
     while (m_nFrames < cap) {
+        if (BoardHeldOut()) break;
         const bool onBattle = App().m_iCurrentPage == BATTLE_PAGE_INDEX;
-        if (onBattle && State() == BATTLE_SUMMARY && Model().State().m_iStateFrames >= 0) break;
-        if (onBattle && BattleFrame() >= m_options.frameLimit) break;
+        if (onBattle && m_iBoardFrames == 0 && BattleFrame() >= m_options.frameLimit) break;
         Step();
     }
     return Result();
+}
+
+bool StageRun::BoardHeldOut() {
+    const bool board =
+        App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == BATTLE_SUMMARY && Model().State().m_iStateFrames >= 0;
+    if (!board) return false;
+    const int64_t held = int64_t(m_iBoardFrames++) * kFrameNanos;
+    return held >= int64_t(m_options.holdSeconds) * 1000000000;
 }
 
 CGameApplication& StageRun::App() { return *m_pApp; }

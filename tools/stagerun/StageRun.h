@@ -40,6 +40,9 @@ struct StageRunOptions {
     // Boxes and boards waiting for the player are answered every few frames;
     // off, they wait for AnswerNow.
     bool answerBoxes = true;
+    // Seconds of virtual time the page stays on its result board once it is
+    // up, so what plays there (the end music) can be heard out.
+    int holdSeconds = 0;
 };
 
 // Reads a script file: one event a line, "FRAME press X Y", "FRAME release X Y",
@@ -79,8 +82,12 @@ public:
     void Step();
     // A frame's time passes on the virtual clock: sounds end as they would.
     void PassFrameTime();
-    // Steps until the battle reaches its result board, or the frame limit.
+    // Steps until the battle reaches its result board (and has held it the
+    // options' seconds), or the frame limit.
     StageRunResult RunToEnd();
+    // Whether the result board is up and has been held long enough; counts
+    // the frames it has been up, so call it once a frame.
+    bool BoardHeldOut();
     // Steps until the battle is in that state (or the limit); false on the limit.
     bool RunUntilState(int state, int maxFrames = 200000);
 
@@ -133,6 +140,7 @@ private:
     size_t m_iScriptNext = 0;   // the first script event not yet played
     int m_iDefendFrames = 0;    // playing frames of a defended run
     bool m_bWithdrawn = false;  // the defended run's robots have been taken off
+    int m_iBoardFrames = 0;     // frames the result board has been up
     std::string m_error;
     bool m_bTrace = false;  // CSQ_STAGERUN_TRACE set: state changes on stderr
     std::string m_saveFolder;

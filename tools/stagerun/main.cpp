@@ -1,14 +1,17 @@
 // stagerun: plays one stage from a seed and prints one line with its outcome.
 //   stagerun --stage N --difficulty D --seed S [--profile FILE] [--hand ID,ID,...]
 //            [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]
-//            [--debug-view] [--mix-report FROM-TO [--raw-mix]]
+//            [--debug-view] [--hold SECONDS] [--mix-report FROM-TO|end [--raw-mix]]
 // Run it in the folder that holds the generated DATA. Exit 0 when the stage
 // ran, 2 on bad arguments. --mix-report records the output from battle frame
 // FROM to TO and prints its clicks, peak and music-to-effects balance instead
 // (exit 1 when it misses a click a minute, -3 dBFS or music within 10 dB in
 // 90% of the windows); each click names the clip that stepped most into it
 // (its length in frames, the frame it was at, its rate). --raw-mix hears it
-// without the mixer's ramps and limiter, for comparison.
+// without the mixer's ramps and limiter, for comparison. --hold keeps the
+// page on its result board that many seconds before the run ends, and
+// --mix-report end records from the battle's result on, so the end music's
+// joins can be measured (each silence inside the music is listed).
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -44,10 +47,8 @@ struct NumberOption {
     long long low, high;
 };
 const NumberOption kNumberOptions[] = {
-    {"--stage", "stage", 1, LAST_STAGE},
-    {"--difficulty", "difficulty", 0, 2},
-    {"--seed", "seed", 0, UINT32_MAX},
-    {"--frames", "frame limit", 1, INT_MAX},
+    {"--stage", "stage", 1, LAST_STAGE},     {"--difficulty", "difficulty", 0, 2}, {"--seed", "seed", 0, UINT32_MAX},
+    {"--frames", "frame limit", 1, INT_MAX}, {"--hold", "hold", 0, 3600},
 };
 
 // "FROM-TO" battle frames, FROM below TO.
@@ -136,6 +137,8 @@ int main(int argc, char** argv) {
                 options.difficulty = int(n);
             } else if (arg == "--seed") {
                 options.seed = uint32_t(n);
+            } else if (arg == "--hold") {
+                options.holdSeconds = int(n);
             } else {
                 options.frameLimit = int(n);
             }
@@ -144,7 +147,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--hand") {
             if (!ParseHand(value, options.hand)) return Fail(std::string("cannot read hand ") + value);
         } else if (arg == "--mix-report") {
-            if (!ParseRange(value, mixFrom, mixTo)) return Fail(std::string("cannot read frame range ") + value);
+            if (std::strcmp(value, "end") == 0) {
+                mixFrom = kMixFromResult;
+                mixTo = INT_MAX;
+            } else if (!ParseRange(value, mixFrom, mixTo)) {
+                return Fail(std::string("cannot read frame range ") + value);
+            }
         } else if (arg == "--script") {
             std::string error;
             if (!ReadScript(value, options.script, error)) return Fail(error);
