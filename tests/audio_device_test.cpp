@@ -350,7 +350,7 @@ TEST(AudioDevice, UnheardVoicesMoveOnAsAMixWouldMoveThem) {
              if (f % 37 == 0) d.SetPosition(a, uint32_t(f * 101 % 20000) * 2);
              if (f % 90 == 0) d.Play(a, false);
          }},
-        {"an intro its loop follows", 1, 22050, 7000, 0, false,
+        {"an intro at an odd rate its loop follows", 1, 22050, 7000, 16001, false,
          [](host::AudioDevice& d, host::VoiceId a, host::VoiceId b, int f) {
              if (f == 3) d.QueueNext(a, b, true);
              if (f == 200) d.Stop(b);
