@@ -492,3 +492,33 @@ TEST_F(PackArt, EveryGroundTileShapeHasItsCapItsEndsAndNoGapsBelow) {
         }
     }
 }
+
+// Acid rain is drawn as four sheets of this picture, each moved 0.2 to the
+// right for every step down: the picture is a sheet of streaks over all of it
+// (not one streak or a few beams), and its streaks lean the way they fall.
+TEST_F(PackArt, TheRainIsASheetOfStreaksLeaningTheWayTheSheetsFall) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    const DecodedPicture rain = Picture("Resource/Effect/Efx_Rain.png");
+    ASSERT_FALSE(rain.rgba.empty());
+    const int w = rain.width, h = rain.height;
+    auto alpha = [&](int x, int y) { return int(rain.rgba[size_t(y * w + x) * 4 + 3]); };
+    // Streaks in every eighth of the width and of the height, away from the faded sides.
+    for (int band = 0; band < 8; ++band) {
+        int across = 0, down = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = w / 4 + band * w / 16; x < w / 4 + (band + 1) * w / 16; ++x) across += alpha(x, y) > 40;
+        for (int y = band * h / 8; y < (band + 1) * h / 8; ++y)
+            for (int x = w / 4; x < w * 3 / 4; ++x) down += alpha(x, y) > 40;
+        EXPECT_GT(across, 150) << "streaks across, band " << band;
+        EXPECT_GT(down, 150) << "streaks down, band " << band;
+    }
+    // A streak goes on 2 to the right for every 10 down, not to the left.
+    long right = 0, left = 0;
+    for (int y = 0; y + 10 < h; ++y)
+        for (int x = 2; x + 2 < w; ++x) {
+            const int a = alpha(x, y);
+            right += a * alpha(x + 2, y + 10);
+            left += a * alpha(x - 2, y + 10);
+        }
+    EXPECT_GT(right, 2 * left);
+}
