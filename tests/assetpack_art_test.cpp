@@ -14,6 +14,7 @@
 #include "tests/PackPicture.h"
 #include "tools/assetpack/Generator.h"
 #include "tools/assetpack/Manifest.h"
+#include "tools/assetpack/Palette.h"
 
 namespace {
 
@@ -431,4 +432,93 @@ TEST_F(PackArt, PicturesOfDifferentThingsDiffer) {
         EXPECT_GE(LightRunsAcross(pic, 0, pic.width, pic.height / 2, pic.height), 4)
             << "the mini-game list's picture names its mini-game: " << path;
     }
+}
+
+// Ground tiles are named by set and shape: set 0 the top, set 1 the rock
+// below it. Every top shape wears its area's cap (grass, sand, sea-floor
+// sand, snow, steel) and its own ends; a tile is opaque from above the
+// overlap of two rows down, and the rock from top to bottom, so tiles stacked
+// in a column join with no line of backdrop between them.
+TEST_F(PackArt, EveryGroundTileShapeHasItsCapItsEndsAndNoGapsBelow) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    struct Shape {
+        int shape;
+        bool leftEnd, rightEnd;
+    } const shapes[] = {{0, true, false}, {1, false, false}, {2, false, true}, {3, true, true}};
+    // Rows 80.75 apart on screen, tiles drawn at 0.955: two rows overlap this
+    // many of the picture's pixels.
+    const int overlap = int(96 - 80.75 / 0.955);
+    auto alpha = [](const DecodedPicture& p, int x, int y) { return p.rgba[size_t(y * p.width + x) * 4 + 3]; };
+    auto distance = [](const uint8_t* px, Rgba c) {
+        return std::abs(px[0] - c.r) + std::abs(px[1] - c.g) + std::abs(px[2] - c.b);
+    };
+    for (int area = 1; area <= 5; ++area) {
+        const WorldPalette& pal = PaletteForWorld(area);
+        for (const Shape& s : shapes) {
+            const std::string folder = "Resource/Stage/" + std::to_string(area) + "/Ground";
+            SCOPED_TRACE(folder + "0" + std::to_string(s.shape));
+            const DecodedPicture top = Picture(folder + "0" + std::to_string(s.shape) + ".tga");
+            const DecodedPicture rock = Picture(folder + "1" + std::to_string(s.shape) + ".tga");
+            ASSERT_EQ(top.width, 96);
+            ASSERT_EQ(rock.width, 96);
+            const int w = top.width, h = top.height;
+            // The cap: the first rows of the surface in the middle are the
+            // cap's colour, not the earth's.
+            int nearerCap = 0, columns = 0;
+            for (int x = w / 2 - 12; x < w / 2 + 12; ++x, ++columns) {
+                int y = 0;
+                while (y < h && alpha(top, x, y) < 128) ++y;
+                ASSERT_LE(y, overlap) << "the surface at column " << x;
+                int sum[3] = {};
+                for (int k = 2; k < 6; ++k)
+                    for (int ch = 0; ch < 3; ++ch) sum[ch] += top.rgba[size_t((y + k) * w + x) * 4 + ch];
+                const uint8_t mean[3] = {uint8_t(sum[0] / 4), uint8_t(sum[1] / 4), uint8_t(sum[2] / 4)};
+                nearerCap += distance(mean, pal.groundTop) < distance(mean, pal.groundBody);
+            }
+            EXPECT_GT(nearerCap, columns * 2 / 3) << "the area's cap on the top";
+            // Nothing see-through below the overlap, inside the ends.
+            for (int y = overlap; y < h; ++y)
+                for (int x = 14; x < w - 14; ++x) ASSERT_EQ(alpha(top, x, y), 255) << "top at " << x << "," << y;
+            for (int y = 0; y < h; ++y)
+                for (int x = 14; x < w - 14; ++x) ASSERT_EQ(alpha(rock, x, y), 255) << "rock at " << x << "," << y;
+            // An end is rounded off at its top corner and stands inside the
+            // cell's edge all the way down; a side that joins runs to the edge.
+            EXPECT_EQ(alpha(top, 7, overlap - 1) == 0, s.leftEnd) << "the left top corner";
+            EXPECT_EQ(alpha(top, w - 8, overlap - 1) == 0, s.rightEnd) << "the right top corner";
+            for (const DecodedPicture* p : {&top, &rock}) {
+                EXPECT_EQ(alpha(*p, 2, h - 20) == 0, s.leftEnd) << "the left side";
+                EXPECT_EQ(alpha(*p, w - 3, h - 20) == 0, s.rightEnd) << "the right side";
+            }
+        }
+    }
+}
+
+// Acid rain is drawn as four sheets of this picture, each moved 0.2 to the
+// right for every step down: the picture is a sheet of streaks over all of it
+// (not one streak or a few beams), and its streaks lean the way they fall.
+TEST_F(PackArt, TheRainIsASheetOfStreaksLeaningTheWayTheSheetsFall) {
+    ASSERT_NE(s_archive->m_hArchive, nullptr);
+    const DecodedPicture rain = Picture("Resource/Effect/Efx_Rain.png");
+    ASSERT_FALSE(rain.rgba.empty());
+    const int w = rain.width, h = rain.height;
+    auto alpha = [&](int x, int y) { return int(rain.rgba[size_t(y * w + x) * 4 + 3]); };
+    // Streaks in every eighth of the width and of the height, away from the faded sides.
+    for (int band = 0; band < 8; ++band) {
+        int across = 0, down = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = w / 4 + band * w / 16; x < w / 4 + (band + 1) * w / 16; ++x) across += alpha(x, y) > 40;
+        for (int y = band * h / 8; y < (band + 1) * h / 8; ++y)
+            for (int x = w / 4; x < w * 3 / 4; ++x) down += alpha(x, y) > 40;
+        EXPECT_GT(across, 150) << "streaks across, band " << band;
+        EXPECT_GT(down, 150) << "streaks down, band " << band;
+    }
+    // A streak goes on 2 to the right for every 10 down, not to the left.
+    long right = 0, left = 0;
+    for (int y = 0; y + 10 < h; ++y)
+        for (int x = 2; x + 2 < w; ++x) {
+            const int a = alpha(x, y);
+            right += a * alpha(x + 2, y + 10);
+            left += a * alpha(x - 2, y + 10);
+        }
+    EXPECT_GT(right, 2 * left);
 }

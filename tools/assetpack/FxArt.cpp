@@ -27,6 +27,36 @@ void Puffs(Painter& p, double cx, double cy, double r, Rgba c, uint32_t seed, in
     }
 }
 
+// A sheet of acid rain: the battle lays four of these side by side and one
+// above the other, 400 apart across with the picture's sides overlapping,
+// and moves each sheet down and 0.2 to the right for every step down. The
+// streaks lean the same way, so they fall along their own length; the top
+// joins the bottom along a streak, and the sides fade so the overlap is as
+// bright as the rest.
+void DrawRainSheet(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height(), lean = 0.2;
+    const double overlap = std::max(1.0, w - 400.0 * w / 512.0);
+    ArtRandom r(HashText(job.file.path));
+    auto fade = [&](double x) { return std::clamp(std::min(x, w - x) / overlap, 0.0, 1.0); };
+    for (int layer = 0; layer < 2; ++layer) {
+        const int count = layer == 0 ? 260 : 140;
+        for (int i = 0; i < count; ++i) {
+            const double u = r.Range(-lean * h, w), y0 = r.Range(0, h);
+            const double len = layer == 0 ? r.Range(14, 30) : r.Range(30, 56);
+            const double a = (layer == 0 ? r.Range(50, 110) : r.Range(110, 190)) * fade(u + lean * (y0 + len / 2));
+            if (a < 4) continue;
+            const Rgba col{200, 240, 150, static_cast<uint8_t>(a)};
+            // Drawn once more a sheet higher, so a streak cut by the bottom
+            // goes on at the top.
+            for (double k : {0.0, -1.0}) {
+                const double ya = y0 + k * h, yb = ya + len;
+                p.Capsule(u + lean * ya, ya, u + lean * yb, yb, layer == 0 ? 0.6 : 0.9, Soft(col, 0.8));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void DrawItem(Canvas& c, const ArtJob& job) {
@@ -204,7 +234,7 @@ void DrawEffect(Canvas& c, const ArtJob& job) {
                       cy + std::sin(a) * s * 0.35, s * 0.04, Soft(Rgba{255, 255, 255, 230}, 1));
         }
     } else if (job.Has("rain")) {
-        p.Capsule(w * 0.55, h * 0.1, w * 0.45, h * 0.9, s * 0.035, Soft(Rgba{200, 225, 255, 170}, 1.5));
+        DrawRainSheet(c, job);
     } else if (job.Has("meteor")) {  // a burning rock with its trail behind, falling down-left
         p.Capsule(cx, cy, w * 0.95, h * 0.05, s * 0.12, Soft(Rgba{255, 140, 50, 120}, s * 0.08));
         p.Glow(cx, cy, s * 0.32, Rgba{255, 180, 80, 220});

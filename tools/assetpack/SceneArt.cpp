@@ -110,11 +110,13 @@ void DrawFortress(Canvas& c, const ArtJob& job) {
                 p.Box(cx - 4, horizon - th + 24 + k * 30, 8, 14, 1, Solid(Rgba{255, 90, 50, 230}));
         });
     }
-    // The keep's great gear with its red eye, once in the picture's middle.
-    const double gx = W * 0.5, gy = horizon - H * 0.11;
-    Gear(p, gx, gy, H * 0.075, 12, Rgba{70, 60, 66, 255}, 3);
-    p.Glow(gx, gy, H * 0.05, Rgba{255, 50, 30, 220}, 1.4);
-    p.Circle(gx, gy, H * 0.018, Solid(Rgba{255, 200, 160, 255}));
+    // The keep's gear with its red eye, once in the picture's middle: low in
+    // the wall and dim, since the counters at the top of the screen pass
+    // over it as the field scrolls.
+    const double gx = W * 0.5, gy = horizon - H * 0.055;
+    Gear(p, gx, gy, H * 0.045, 12, Rgba{62, 52, 58, 255}, 2.5);
+    p.Glow(gx, gy, H * 0.025, Rgba{200, 40, 26, 120}, 1.4);
+    p.Circle(gx, gy, H * 0.009, Solid(Rgba{170, 50, 36, 255}));
     // The wall's foot: a pipe and a band of hazard stripes along the horizon.
     p.Box(-10, horizon - 14, W + 20, 14, 0, Solid(Rgba{60, 50, 56, 255}));
     p.Capsule(-20, horizon - 22, W + 20, horizon - 22, 6, Solid(Rgba{90, 84, 92, 255}, 0.6));
@@ -251,58 +253,116 @@ void DrawBackground(Canvas& c, const ArtJob& job) {
     }
 }
 
+// "Ground" set shape: set 0 the top with its cap, 1 the rock under it, 2-3
+// their spiked or wet forms in the iron world; shape 0 left end, 1 middle,
+// 2 right end, 3 a single piece. The rock is the same colour all the way
+// down, and opaque over every pixel a neighbour above or below does not
+// cover, so tiles stacked in a column join without a line of backdrop.
 void DrawTile(Canvas& c, const ArtJob& job) {
     int world = WorldFromPath(job.lower);
     const WorldPalette& pal = PaletteForWorld(world);
-    int W = c.Width(), H = c.Height();
-    // "GroundJI": J the tile column (0 block, 1 edge under it, 2-3 their
-    // spiked forms), I the tile row (0 with its top surface, 1-3 plain).
+    const int W = c.Width(), H = c.Height();
     std::string digits;
     for (char ch : job.stem)
         if (ch >= '0' && ch <= '9') digits += ch;
-    int col = digits.size() >= 2 ? digits[digits.size() - 2] - '0' : 0;
-    int row = digits.size() >= 2 ? digits[digits.size() - 1] - '0' : 0;
-    bool edge = col % 2 == 1, spiked = col >= 2;
-    double px = W >= 80 ? kTilePeriodX : W, py = H >= 80 ? kTilePeriodY : H;
-    uint32_t seed = static_cast<uint32_t>(world * 101);
-    double top = edge ? 0 : H * 0.12;  // room for grass or spikes above the block
+    const int set = digits.size() >= 2 ? digits[digits.size() - 2] - '0' : 0;
+    const int shape = digits.size() >= 2 ? digits[digits.size() - 1] - '0' : 0;
+    const bool rock = set % 2 == 1, spiked = set == 2;
+    const bool leftEnd = shape == 0 || shape == 3, rightEnd = shape == 2 || shape == 3;
+    const double px = W >= 80 ? kTilePeriodX : W, py = H >= 80 ? kTilePeriodY : H;
+    const uint32_t seed = static_cast<uint32_t>(world * 101);
+    // A tile reaches (W - px) / 2 past its cell on each side; an end stands
+    // a little inside the cell's edge. The top lies at the cell's foot.
+    const double margin = (W - px) / 2, sideL = margin + 3, sideR = W - margin - 3;
+    const double top = std::max(4.0, (H - py) / 2 + 2);
+    const double radius = 11, rim = 1.6, capDepth = 9;
+    const Rgba rockCol = Mix(pal.groundBody, pal.groundDark, set == 3 ? 0.55 : 0.4);
+    const Rgba outline = Shade(pal.groundDark, 0.6f);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             // Pixel centres: the pattern is a function of position, the same in
             // every tile that covers that spot.
-            double sx = x + 0.5 - W / 2.0, sy = y + 0.5 - H / 2.0;
-            double n = PeriodicNoise(sx, sy, px, seed, py);
-            double fine = PeriodicNoise(sx, sy, px / 4, seed + 3, py / 4);
-            double surface = top + 4 * PeriodicNoise(x + 0.5 - W / 2.0, 0, px, seed + 9);
-            if (y < surface && !edge) continue;
-            Rgba col2 = Mix(pal.groundBody, pal.groundDark, n * 0.6 + fine * 0.25 + row * 0.08);
-            // Stones show as darker blobs in the body.
-            if (PeriodicNoise(sx, sy, px / 2, seed + 5, py / 2) > 0.78) col2 = Mix(col2, pal.groundDark, 0.6);
-            uint8_t alpha = 255;
-            if (edge) {
-                // The underside hangs and thins out toward the bottom.
-                double hang = H * (0.45 + 0.3 * PeriodicNoise(x + 0.5 - W / 2.0, 0, px, seed + 11));
-                if (y > hang) continue;
-                alpha = static_cast<uint8_t>(std::clamp(255.0 * (1.0 - std::max(0.0, y - hang + 14) / 14), 0.0, 255.0));
-                col2 = Mix(col2, pal.groundDark, double(y) / H);
-            } else if (row == 0 && y < surface + H * 0.12) {
-                double t = (y - surface) / (H * 0.12);
-                col2 = Mix(Shade(pal.groundTop, 1.15f), pal.groundTop, t);  // the lit surface layer
+            const double fx = x + 0.5, fy = y + 0.5, sx = fx - W / 2.0, sy = fy - H / 2.0;
+            const double n = PeriodicNoise(sx, sy, px, seed, py);
+            const double fine = PeriodicNoise(sx, sy, px / 4, seed + 3, py / 4);
+            // Distance inside the outline (negative outside): the sides are a
+            // little rough, in phase with the rows so stacked ends line up.
+            double d = 1e9;
+            const double rough = 1.5 * PeriodicNoise(0, sy, py / 2, seed + 13, py / 2);
+            const double left = sideL + rough, right = sideR - rough;
+            if (leftEnd) d = std::min(d, fx - left);
+            if (rightEnd) d = std::min(d, right - fx);
+            double surface = -1e9;
+            if (!rock) {
+                surface = top + 2 * PeriodicNoise(sx, 0, px, seed + 9);
+                d = std::min(d, fy - surface);
+                // Rounded top corners at the ends.
+                for (int e = 0; e < 2; ++e) {
+                    if (!(e == 0 ? leftEnd : rightEnd)) continue;
+                    const double cx = e == 0 ? left + radius : right - radius, cy = surface + radius;
+                    if ((e == 0 ? fx < cx : fx > cx) && fy < cy) d = std::min(d, radius - std::hypot(fx - cx, fy - cy));
+                }
             }
-            c.Blend(x, y, col2, alpha);
+            if (d < -0.5) continue;
+            Rgba col = Mix(pal.groundBody, pal.groundDark, n * 0.6 + fine * 0.25);
+            // Stones show as darker blobs in the body.
+            if (PeriodicNoise(sx, sy, px / 2, seed + 5, py / 2) > 0.78) col = Mix(col, pal.groundDark, 0.6);
+            const Rgba deep = Mix(rockCol, pal.groundDark, n * 0.4 + fine * 0.2);
+            if (rock) {
+                col = deep;
+            } else {
+                // The body darkens to the rock's colour at its foot, where it
+                // lies over the rock tile below.
+                col = Mix(col, deep, std::clamp((fy - (H - 28)) / 20, 0.0, 1.0));
+                const double depth = fy - surface;
+                if (depth < capDepth + 2 * fine) {
+                    Rgba cap = pal.groundTop;
+                    if (world == 5) cap = Mix(cap, Shade(cap, 0.88f), fine);  // brushed steel
+                    else if (world == 2) cap = Mix(cap, Shade(cap, 0.88f), 0.5 + 0.5 * std::sin(fx * 0.45 + fine * 3));
+                    else cap = Mix(Shade(cap, 1.12f), cap, std::clamp(depth / capDepth, 0.0, 1.0));
+                    col = cap;
+                }
+            }
+            // Ends are shaded round toward their outline.
+            if (d < 6) col = Mix(col, Shade(col, 0.75f), (6 - std::max(d, 0.0)) / 6 * 0.5);
+            if (d < rim) col = outline;
+            const double cover = std::clamp(d + 0.5, 0.0, 1.0);
+            c.Blend(x, y, col, static_cast<uint8_t>(255 * cover));
         }
+    if (rock) return;
     Painter p(c);
-    if (spiked && !edge) {
-        // Spikes every half cell, in phase with the period.
-        for (double x0 = std::fmod(W / 2.0, px / 2) - px / 2; x0 < W + px / 2; x0 += px / 4) {
-            p.Polygon({{x0 - px / 10, top + 4}, {x0, 1}, {x0 + px / 10, top + 4}},
+    // Decorations along the top, in phase with the period, kept off the ends.
+    const double from = leftEnd ? sideL + radius + 2 : -px / 3, to = rightEnd ? sideR - radius - 2 : W + px / 3;
+    auto surfaceAt = [&](double fx) { return top + 2 * PeriodicNoise(fx - W / 2.0, 0, px, seed + 9); };
+    if (spiked) {
+        // Spikes every quarter cell.
+        for (double x0 = std::fmod(W / 2.0, px / 4) - px / 4; x0 < W + px / 4; x0 += px / 4) {
+            if (x0 < from || x0 > to) continue;
+            const double s = surfaceAt(x0);
+            p.Polygon({{x0 - px / 10, s + 4}, {x0, s - top + 1}, {x0 + px / 10, s + 4}},
                       Paint{Rgba{200, 204, 214, 255}, Rgba{40, 40, 48, 255}, 1.2, 0.8});
         }
-    } else if (row == 0 && !edge && (world == 1 || world == 4)) {
-        // Tufts of grass or lumps of snow along the top, in phase.
-        for (double x0 = std::fmod(W / 2.0, px / 3) - px / 3; x0 < W + px / 3; x0 += px / 6)
-            p.Ellipse(x0, top + 3, px / 14, 4,
-                      Solid(world == 1 ? Shade(pal.groundTop, 1.2f) : Rgba{255, 255, 255, 255}));
+        return;
+    }
+    for (double x0 = std::fmod(W / 2.0, px / 6) - px / 6; x0 < W + px / 6; x0 += px / 6) {
+        if (x0 < from || x0 > to) continue;
+        const double s = surfaceAt(x0);
+        switch (world) {
+        case 1:  // tufts of grass
+            p.Ellipse(x0, s + 1, px / 14, 3.5, Solid(Shade(pal.groundTop, 1.2f)));
+            p.Capsule(x0 - 2, s + 1, x0 - 3, s - 3, 0.9, Solid(Shade(pal.groundTop, 0.85f)));
+            break;
+        case 3:  // pebbles on the sea floor
+            p.Ellipse(x0 + 3, s + 3, 2.5, 1.6, Solid(Shade(pal.groundTop, 0.8f)));
+            break;
+        case 4:  // lumps of snow
+            p.Ellipse(x0, s + 1, px / 12, 4, Solid(Rgba{255, 255, 255, 255}));
+            break;
+        case 5:  // rivets along the plate
+            p.Circle(x0, s + 5, 1.5, Solid(Shade(pal.groundTop, 0.6f)));
+            break;
+        default: break;
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 #include "tools/screentour/TourLateGame.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 #include "battle/effects/Effect_DestroyerHand.h"
@@ -16,12 +18,11 @@
 namespace {
 
 // The field-effect kinds the battle draws (0 to 32 but for 9 and 25 to 27),
-// fired from hand slot 0 (the defended hand's Gunner Bot), whose shot the
-// shot-drawn kinds draw.
+// fired from the first hand slot whose robot has a shot picture: the
+// shot-drawn kinds (1 to 8) draw that picture.
 const int kFieldEffects[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15,
                              16, 17, 18, 19, 20, 21, 22, 23, 24, 28, 29, 30, 31, 32};
 constexpr int kFieldEffectKinds = int(sizeof kFieldEffects / sizeof kFieldEffects[0]);
-constexpr int kFieldEffectSource = 0;
 // The Destroyer's hand aims for this many frames before it travels.
 constexpr int kHandAim = 180;
 // Give up on a sight that has not come after this many frames.
@@ -51,6 +52,23 @@ bool ColumnHasGround(const CPageGame& page, int column) {
     for (int r = 0; r < FIELD_ROWS; ++r)
         if (CellAt(page, column, r).m_iStageKind == CELL_GROUND) return true;
     return false;
+}
+
+// The cell nearest the field's middle that no unit stands on or near, so a
+// field effect fired there is seen whole.
+const FieldCell& OpenCell(const CPageGame& page) {
+    int best = -1, bestScore = 1 << 30;
+    for (int c = 0; c < FIELD_COLUMNS; ++c)
+        for (int r = 0; r < FIELD_ROWS; ++r) {
+            const FieldCell& cell = CellAt(page, c, r);
+            bool near = false;
+            for (const CCom_GameRobot& u : page.m_Battle.State().m_lstRobots)
+                near = near || (u.m_iHp > 0 && std::fabs(u.m_vPosition.x - cell.m_fX) < 75.0f &&
+                                std::fabs(u.m_vPosition.y - cell.m_fY) < 70.0f);
+            const int score = std::abs(c - 5) * 2 + std::abs(r - 2);
+            if (!near && score < bestScore) best = c * FIELD_ROWS + r, bestScore = score;
+        }
+    return best >= 0 ? page.m_Battle.State().m_aFieldCells[best] : CellAt(page, 1, 1);
 }
 
 // Rain and quake come in periods once the stage is 2000 frames old.
@@ -104,7 +122,8 @@ std::string LateGameDirector::Moment(WindowStageRun& run) const {
         if (page.m_pEffectTextWave && page.m_pEffectTextWave->m_aInstances[0].life > 0)
             return page.m_pEffectTextWave->m_aInstances[0].kind == 1 ? "final_wave_notice" : "wave_notice";
         return "";
-    case TOUR_PLAIN: break;
+    case TOUR_PLAIN:
+    case TOUR_GROUND: break;
     }
     return "";
 }
@@ -223,10 +242,12 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
         if (m_step == 0 && playFrames < 60) return false;
         if (m_step > 0 && !awaited(FieldEffectName(kFieldEffects[m_step - 1]).c_str())) return false;
         if (m_step >= kFieldEffectKinds) return true;
-        // One kind at a time, in the middle of the field.
+        // One kind at a time, where no unit hides it.
         RuleState(page.m_Battle).m_lstFieldEffects.clear();
-        const FieldCell& c = CellAt(page, 5, 2);
-        page.m_Battle.AddFieldEffect(kFieldEffectSource, kFieldEffects[m_step], c.m_fX, c.m_fY, c.m_fZ);
+        const FieldCell& c = OpenCell(page);
+        int source = 0;
+        while (source + 1 < HAND_SLOTS && !page.m_Battle.Scene().m_aHandArt[source].m_pWeapon) ++source;
+        page.m_Battle.AddFieldEffect(source, kFieldEffects[m_step], c.m_fX, c.m_fY, c.m_fZ);
         next();
         return false;
     }
@@ -245,7 +266,8 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
         }
         return false;
     }
-    case TOUR_PLAIN: break;
+    case TOUR_PLAIN:
+    case TOUR_GROUND: break;
     }
     return true;
 }

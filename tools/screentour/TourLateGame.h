@@ -9,7 +9,8 @@
 
 class WindowStageRun;
 
-enum TourExtra { TOUR_PLAIN, TOUR_BOSS, TOUR_WEATHER, TOUR_FIELD_EFFECTS, TOUR_WAVES };
+// TOUR_GROUND: close looks at a ledge's end and at a column of stacked tiles.
+enum TourExtra { TOUR_PLAIN, TOUR_BOSS, TOUR_WEATHER, TOUR_FIELD_EFFECTS, TOUR_WAVES, TOUR_GROUND };
 
 class LateGameDirector {
 public:

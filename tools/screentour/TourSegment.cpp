@@ -1,6 +1,7 @@
 #include "tools/screentour/TourSegment.h"
 
 #include "tools/screentour/TourLateGame.h"
+#include "tools/screentour/TourSheet.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,6 +15,8 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
+#include "battle/units/GameStage.h"
+#include "content/FieldGrid.h"
 #include "engine/InputRecord.h"
 #include "engine/PageIndices.h"
 #include "frontend/PageMenu.h"
@@ -60,11 +63,16 @@ const StageSegment kStages[] = {
     {"stage145", 145, true, false, 400, false, false, TOUR_PLAIN},        // fifth world
     {"waves12", 12, true, false, 0, false, false, TOUR_WAVES},            // the wave and final-wave notices
     {"effects14", 14, true, false, 0, false, false, TOUR_FIELD_EFFECTS},  // every field-effect kind
-    {"weather105", 105, true, false, 0, false, false, TOUR_WEATHER},      // acid rain
-    {"weather115", 115, true, false, 0, false, false, TOUR_WEATHER},      // earthquake
-    {"weather125", 125, true, false, 0, false, false, TOUR_WEATHER},      // whirlpools
-    {"weather135", 135, true, false, 0, false, false, TOUR_WEATHER},      // jet streams
-    {"mini151", 151, true, false, 300, false, false, TOUR_PLAIN},         // conveyor
+    {"ground101", 101, false, false, 200, false, false, TOUR_GROUND},     // ledges of each world, close up
+    {"ground11", 11, false, false, 200, false, false, TOUR_GROUND},
+    {"ground124", 124, false, false, 200, false, false, TOUR_GROUND},
+    {"ground85", 85, false, false, 200, false, false, TOUR_GROUND},
+    {"ground41", 41, false, false, 200, false, false, TOUR_GROUND},
+    {"weather105", 105, true, false, 0, false, false, TOUR_WEATHER},  // acid rain
+    {"weather115", 115, true, false, 0, false, false, TOUR_WEATHER},  // earthquake
+    {"weather125", 125, true, false, 0, false, false, TOUR_WEATHER},  // whirlpools
+    {"weather135", 135, true, false, 0, false, false, TOUR_WEATHER},  // jet streams
+    {"mini151", 151, true, false, 300, false, false, TOUR_PLAIN},     // conveyor
     {"mini152", 152, true, false, 300, false, false, TOUR_PLAIN},
     {"mini153", 153, true, false, 300, false, false, TOUR_PLAIN},  // relocation
     {"mini154", 154, true, false, 300, false, false, TOUR_PLAIN},
@@ -124,6 +132,25 @@ public:
         }
         std::ofstream(TourListPath(m_options.out, m_segment), std::ios::app) << name << "\n";
     }
+    // A close look at a part of the screen (logical pixels, origin at the
+    // centre, y up), three times as large.
+    void TakeCloseUp(const std::string& moment, float cx, float cy, float w, float h) {
+        const std::string name = m_segment + "_" + moment;
+        if (m_taken.count(name) || !Wanted(m_options, name)) return;
+        std::vector<uint8_t> rgba;
+        int width = 0, height = 0;
+        if (!m_run.ReadShot(rgba, width, height)) return;
+        const float sx = float(width) / float(g_iScreenWidth), sy = float(height) / float(g_iScreenHeight);
+        const int x = int((cx - w / 2 + float(g_iScreenWidth) / 2) * sx);
+        const int y = int((float(g_iScreenHeight) / 2 - cy - h / 2) * sy);
+        const std::string path = m_options.out + "/" + name + ".png";
+        if (!WriteCloseUp(rgba, width, height, x, y, int(w * sx), int(h * sy), 3, path)) {
+            std::fprintf(stderr, "screentour: cannot write %s\n", path.c_str());
+            return;
+        }
+        m_taken.insert(name);
+        std::ofstream(TourListPath(m_options.out, m_segment), std::ios::app) << name << "\n";
+    }
     bool Taken(const std::string& moment) const { return m_taken.count(m_segment + "_" + moment) != 0; }
     // With a list of wanted shots: every one of this segment named in full is
     // in (a beginning of names keeps the segment going to its end).
@@ -175,6 +202,31 @@ std::string BattleMoment(WindowStageRun& run) {
         if (phase >= 0 && phase <= 3) return kCapsule[phase];
     }
     return state >= 0 && state <= BATTLE_SUMMARY ? kStateNames[state] : "state" + std::to_string(state);
+}
+
+// Close looks at the ground: the end of a ledge on the top, and a column
+// where tiles stack (ground on ground, or ground on the rock under it).
+void TakeGroundCloseUps(WindowStageRun& run, Shots& shots) {
+    const BattleData& state = run.Model().State();
+    const float scroll = state.m_pStage ? state.m_pStage->m_fScrollX : 0.0f;
+    auto cell = [&](int c, int r) -> const FieldCell& { return state.m_aFieldCells[c * FIELD_ROWS + r]; };
+    auto tileY = [&](const FieldCell& f) { return f.m_fY - 78.73125f; };
+    int ledge = -1, column = -1;
+    for (int c = 1; c < FIELD_COLUMNS - 1; ++c)
+        for (int r = 1; r < FIELD_ROWS; ++r) {
+            const FieldCell& f = cell(c, r);
+            if (f.m_iStageKind != CELL_GROUND) continue;
+            if (ledge < 0 && f.m_fEdgeShape != 1.0f && f.m_fEdgeShape >= 0.0f) ledge = c * FIELD_ROWS + r;
+            if (column < 0 && r + 1 < FIELD_ROWS && cell(c, r + 1).m_fEdgeShape >= 0.0f) column = c * FIELD_ROWS + r;
+        }
+    if (ledge >= 0) {
+        const FieldCell& f = state.m_aFieldCells[ledge];
+        shots.TakeCloseUp("ledge", f.m_fX + scroll, tileY(f) + 10.0f, 220.0f, 150.0f);
+    }
+    if (column >= 0) {
+        const FieldCell& f = state.m_aFieldCells[column];
+        shots.TakeCloseUp("stacked_column", f.m_fX + scroll, tileY(f) - 40.0f, 200.0f, 200.0f);
+    }
 }
 
 // Frames a moment stands before its picture is taken: boxes and boards slide
@@ -231,8 +283,9 @@ int RunStage(const StageSegment& s, const TourOptions& options) {
         if (s.cardChoice && now == "card_select" && shots.Taken(now)) break;
         if (run.App().m_iCurrentPage == BATTLE_PAGE_INDEX && run.State() == BATTLE_PLAYING) {
             ++playing;
+            if (s.extra == TOUR_GROUND && playing == s.playFrames) TakeGroundCloseUps(run, shots);
             if (s.playFrames > 0 && playing > s.playFrames + SettleFrames("playing")) break;
-            if (s.extra != TOUR_PLAIN && playPictured() &&
+            if (s.extra != TOUR_PLAIN && s.extra != TOUR_GROUND && playPictured() &&
                 director.Steer(run, playing, [&](const std::string& m) { return shots.Taken(m); }))
                 break;
             // The pause box is the last shot of its segment: its answer may leave the battle.

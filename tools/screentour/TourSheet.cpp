@@ -53,3 +53,23 @@ bool WriteContactSheet(const std::string& folder, const std::vector<std::string>
     if (!ok) std::fprintf(stderr, "screentour: cannot write %s\n", path.c_str());
     return ok;
 }
+
+bool WriteCloseUp(const std::vector<uint8_t>& rgba, int width, int height, int x, int y, int w, int h, int scale,
+                  const std::string& path) {
+    x = std::clamp(x, 0, std::max(0, width - 1));
+    y = std::clamp(y, 0, std::max(0, height - 1));
+    w = std::min(w, width - x);
+    h = std::min(h, height - y);
+    if (w <= 0 || h <= 0 || scale < 1 || rgba.size() < size_t(width) * size_t(height) * 4) return false;
+    Canvas out(w * scale, h * scale);
+    for (int j = 0; j < h * scale; ++j)
+        for (int i = 0; i < w * scale; ++i) {
+            const uint8_t* p = &rgba[(size_t(y + j / scale) * size_t(width) + size_t(x + i / scale)) * 4];
+            out.Blend(i, j, Rgba{p[0], p[1], p[2], 255});
+        }
+    const std::vector<uint8_t> png = EncodePng(out);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    const bool ok = f && std::fwrite(png.data(), 1, png.size(), f) == png.size();
+    if (f) std::fclose(f);
+    return ok;
+}

@@ -32,7 +32,8 @@ struct StageRunOptions {
     int frameLimit = 200000;  // battle frames
     bool window = false;
     // The hand's cards are placed on the free cells of the eight right
-    // columns as play starts and every 180 frames after (a test player).
+    // columns as play starts and every 180 frames after (a test player);
+    // capsules are clicked and their cards set down by mouse.
     bool defend = false;
     // With defend: once the clock has run out no more robots are placed and
     // those on the field are taken off, once.
@@ -132,15 +133,18 @@ private:
     struct Host;
     void ApplyScript();
     void AnswerWaitingBoxes();
+    void TakeCapsules();
+    int CapsuleCell(int slot);
     void MakeProfile();
 
     StageRunOptions m_options;
     std::unique_ptr<Host> m_pHost;
     int m_nFrames = 0;
-    size_t m_iScriptNext = 0;   // the first script event not yet played
-    int m_iDefendFrames = 0;    // playing frames of a defended run
-    bool m_bWithdrawn = false;  // the defended run's robots have been taken off
-    int m_iBoardFrames = 0;     // frames the result board has been up
+    size_t m_iScriptNext = 0;           // the first script event not yet played
+    int m_iDefendFrames = 0;            // playing frames of a defended run
+    bool m_bWithdrawn = false;          // the defended run's robots have been taken off
+    bool m_bCapsuleReleaseDue = false;  // the defence's click lets the button go next frame
+    int m_iBoardFrames = 0;             // frames the result board has been up
     std::string m_error;
     bool m_bTrace = false;  // CSQ_STAGERUN_TRACE set: state changes on stderr
     std::string m_saveFolder;
