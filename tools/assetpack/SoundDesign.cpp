@@ -52,11 +52,20 @@ void Engine(Clip& c, Rng& r, Place place) {
     AddTone(c, second);
 }
 
-void Action(Clip& c, Rng& r, const std::string& what) {
+// The robot's place in its family shapes the action's rhythm and timbre, not
+// only its pitch: two robots' sounds of one kind differ as sounds.
+void Action(Clip& c, Rng& r, const std::string& what, Place place) {
     double len = c.Seconds();
     if (what == "energy") {
-        double root = 76 + r.Pick(8);
-        Notes(c, {root, root + 7, root + 12, root + 16, root + 19}, len / 6, len / 3, kTriangle, 0.4);
+        // A rising arpeggio: its chord, its pace and its voice by the robot.
+        static const double kChords[][5] = {
+            {0, 7, 12, 16, 19}, {0, 4, 7, 12, 16}, {0, 5, 9, 12, 17}, {0, 3, 10, 15, 22}};
+        const double* chord = kChords[int(place.a * 3.99)];
+        const int notes = 3 + int(place.b * 2.99);
+        const double root = 76 + r.Pick(8);
+        std::vector<double> run;
+        for (int k = 0; k < notes; ++k) run.push_back(root + chord[k]);
+        Notes(c, run, len / (notes + 1), len * (0.2 + 0.3 * place.b), place.b < 0.5 ? kTriangle : kSine, 0.4);
     } else if (what == "thud") {
         AddThump(c, 0, len * r.Range(0.6, 1), LogRange(r, 45, 110), r.Range(25, 40), 0.9);
         int texture = r.Pick(3);
@@ -91,16 +100,21 @@ void Action(Clip& c, Rng& r, const std::string& what) {
     } else if (what == "bell") {
         AddMetal(c, 0, len, r.Range(500, 1200), 1.0 + r.Range(1.4, 2.6), 2.5, 0.6);
     } else if (what == "shield") {
+        // A field humming up: its sweep, its wobble and its grain by the robot.
         Tone t;
-        t.dur = len, t.f0 = r.Range(150, 250), t.f1 = t.f0 * 2, t.wave = kSaw, t.amp = 0.4, t.attack = 0.05;
-        t.hold = len * 0.4, t.vibHz = 30, t.vibDepth = 0.02;
+        t.dur = len, t.f0 = r.Range(150, 250), t.f1 = t.f0 * AtPlace(place.a, 1.2, 3.0);
+        t.wave = place.b < 0.5 ? kSaw : kSquare, t.amp = 0.4, t.attack = 0.05;
+        t.hold = len * 0.4, t.vibHz = AtPlace(place.b, 6, 40), t.vibDepth = 0.02 + 0.06 * place.a;
         AddTone(c, t);
         AddCrackle(c, r, 0, len, 30, 4000, 0.3);
     } else if (what == "scan") {
+        // Sweeps of a beam: how many, which way and how far by the robot.
         double hz = r.Range(800, 1400);
-        for (int k = 0; k < 3; ++k) {
+        const int sweeps = 2 + int(place.a * 2.99);
+        for (int k = 0; k < sweeps; ++k) {
             Tone t;
-            t.t0 = k * len / 3, t.dur = len / 4, t.f0 = hz, t.f1 = hz * 1.5, t.amp = 0.4;
+            t.t0 = k * len / sweeps, t.dur = len / (sweeps + 1), t.f0 = hz;
+            t.f1 = hz * AtPlace(place.b, 0.6, 2.0), t.wave = place.b < 0.5 ? kTriangle : kSine, t.amp = 0.4;
             AddTone(c, t);
         }
     } else if (what == "clank") {
@@ -152,7 +166,8 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
     for (double& v : white) v = r.Noise();
     Biquad a, b, lp;
     int type = kind == "quake" ? kLowPass : kBandPass;
-    double centre = kind == "rain" ? 3500 : kind == "water" ? 700 : kind == "wind" ? 500 : 70;
+    // The quake's rumble reaches up past 100 Hz, where small speakers still carry it.
+    double centre = kind == "rain" ? 3500 : kind == "water" ? 700 : kind == "wind" ? 500 : 220;
     double q = kind == "rain" ? 0.6 : kind == "water" ? 1.0 : kind == "wind" ? 2.5 : 0.9;
     Osc sweep, swell;
     // Slow movements make whole cycles in the loop, so they meet themselves.
@@ -187,22 +202,29 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
         }
     if (kind == "quake")
         for (int k = 0; k < int(len * 2); ++k) {
-            AddThump(events, r.Unit() * len, 0.4, r.Range(50, 70), 30, 0.5);
+            AddThump(events, r.Unit() * len, 0.4, r.Range(110, 160), 60, 0.5);
             Noise g;
             g.t0 = r.Unit() * len, g.dur = 0.3, g.filter = kLowPass, g.c0 = 600, g.c1 = 150, g.amp = 0.4;
             AddNoise(events, r, g);
         }
     for (size_t i = 0; i < events.s.size(); ++i) c.s[i % n] += events.s[i];
-    if (kind == "quake") {  // the rumble's own body: two low tones of whole cycles
+    if (kind == "quake") {  // the rumble's own body: low tones of whole cycles
         Osc x, y;
         for (size_t i = 0; i < n; ++i)
-            c.s[i] += 0.25 * x.Sine(std::round(38 * len) / len) + 0.15 * y.Sine(std::round(55 * len) / len);
+            c.s[i] += 0.12 * x.Sine(std::round(55 * len) / len) + 0.15 * y.Sine(std::round(120 * len) / len);
     }
 }
 
 // Every loud effect is low-passed at the end, at kSmoothest to 1.8 times that:
 // noise and bright partials over it are what sum into clicks in a busy mix.
 constexpr double kSmoothest = 2200;
+// The largest sample step (of full scale) a shot or a bullet's hit may take.
+constexpr double kStepBudget = 2000.0 / 32768.0;
+
+bool IsBlast(const std::string& kind) {
+    return kind == "hit-bomb" || kind == "hit-nuke" || kind == "hit-cannon" || kind == "hit-missile" ||
+           kind == "hit-mine" || kind == "hit-blast";
+}
 
 // The loudness of each role as a peak level: the interface quiet, pick-ups
 // and shots in the middle, explosions and the boss loud, never near full scale.
@@ -341,7 +363,7 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
             AddNoise(c, r, n);
         }
     } else if (kind == "jump") {
-        Action(c, r, "boing");
+        Action(c, r, "boing", Place());
     } else if (kind == "reels") {
         for (double t = 0; t < len - 0.03; t += 0.05 + 0.06 * t / len) {
             Noise n;
@@ -381,7 +403,7 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
         AddNoise(c, r, n);
         AddMetal(c, len * 0.45, len * 0.55, 260, 2.1, 4.0, 0.6);
     } else if (kind == "clang") {
-        Action(c, r, "clang");
+        Action(c, r, "clang", Place());
     } else if (kind == "crash") {
         // A carrier hitting the ground: the blast, then its hull scraping on.
         Explosion(c, r, 1.2);
@@ -425,7 +447,7 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else if (kind == "engine") {
         Engine(c, r, PlaceOf(path));
     } else if (kind.rfind("act-", 0) == 0) {
-        Action(c, r, kind.substr(4));
+        Action(c, r, kind.substr(4), PlaceOf(path));
     } else if (kind.rfind("shot-", 0) == 0) {
         Shot(c, r, kind.substr(5), PlaceOf(path));
     } else if (kind.rfind("hit-", 0) == 0) {
@@ -439,10 +461,24 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     // top; a quiet clip's steps are small, so it keeps more of its top.
     // Water's babble is all low; its bubbles' edges are not kept.
     const double top = kind == "water" ? 1400.0 : kSmoothest * std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
-    if (level > 0.2 && kind != "quake") LowPass(c.s, top * std::fmax(1.0, 0.3 / level), IsLoopedEffect(kind));
-    if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
-        for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
-    NormalizePeak(c.s, level);
+    // Shots and bullet hits come by the dozen in a busy battle, several
+    // starting on one frame: where their steepest steps meet they add up to a
+    // click. Such a clip's top is lowered step by step (to about half its cutoff at
+    // most) until no step passes kStepBudget. Blasts keep their top, and a
+    // melee blow's steps are already under it.
+    const std::vector<double> made = c.s;
+    const bool crowded =
+        (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) && !IsBlast(kind) && kind != "hit-melee";
+    for (double cut = top * std::fmax(1.0, 0.3 / level);; cut *= 0.85) {
+        c.s = made;
+        if (level > 0.2 && kind != "quake") LowPass(c.s, cut, IsLoopedEffect(kind));
+        if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
+            for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
+        NormalizePeak(c.s, level);
+        double steepest = 0;
+        for (size_t i = 1; i < c.s.size(); ++i) steepest = std::fmax(steepest, std::fabs(c.s[i] - c.s[i - 1]));
+        if (!crowded || steepest <= kStepBudget || cut < 0.55 * top) break;
+    }
     // With room under the mix's own click measure (a step of 1000 of 32768,
     // eight times its neighbours'), for the encoding and for other sounds.
     // Steps far under it count too: a sound played by several voices at

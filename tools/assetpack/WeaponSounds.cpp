@@ -26,15 +26,19 @@ void Resonance(Clip& c, Rng& r, Place place, double amp) {
 void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     double len = c.Seconds();
     if (family == "gun") {
-        int bursts = 1 + r.Pick(3);
-        double gap = r.Range(0.04, 0.09), crack = LogRange(r, 1200, 6000), body = LogRange(r, 100, 300);
+        // Single shots to bursts of three, by the weapon.
+        int bursts = 1 + int(place.b * 2.99);
+        double gap = AtPlace(place.a, 0.04, 0.09), crack = LogRange(r, 700, 2000), body = LogRange(r, 100, 300);
         double ring = r.Unit() < 0.6 ? LogRange(r, 900, 2500) : 0;
         for (int b = 0; b < bursts; ++b) {
             Noise n;
-            n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.c0 = std::fmin(crack, 3000.0), n.c1 = n.c0 * 0.5;
-            n.q = r.Range(0.5, 2.0), n.amp = 0.8, n.attack = 0.0008;
+            n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.c0 = crack, n.c1 = n.c0 * 0.5;
+            // The crack rises over 6 ms: shots fired on one frame start on one
+            // sample, and sharper rises add up to clicks where they meet.
+            n.q = r.Range(0.5, 2.0), n.amp = 0.8, n.attack = 0.006;
             AddNoise(c, r, n);
-            AddThump(c, b * gap, 0.06, body, 60, 0.6);
+            // The report's body, by the weapon: short and light to long and heavy.
+            AddThump(c, b * gap, AtPlace(place.a, 0.05, 0.12), body, AtPlace(place.b, 40, 90), 0.5 + 0.5 * place.a);
             if (ring > 0) AddMetal(c, b * gap, 0.08, ring, 1.41, 1.0, 0.3);
         }
     } else if (family == "cannon") {
@@ -60,14 +64,14 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         t.wave = static_cast<Wave>(r.Pick(4)), t.amp = 0.7, t.vibHz = r.Range(20, 90), t.vibDepth = r.Range(0, 0.15);
         AddTone(c, t);
     } else if (family == "rifle") {
-        // A sharp crack, the round's whip through the air, the stock's kick.
+        // A bright crack, the round's whip through the air, a light kick.
         Noise crack;
-        crack.dur = 0.02, crack.c0 = crack.c1 = 2800, crack.amp = 1.0, crack.attack = 0.0005;
+        crack.dur = 0.03, crack.c0 = crack.c1 = 2400, crack.q = 0.8, crack.amp = 1.0;
         AddNoise(c, r, crack);
         Noise whip;
-        whip.t0 = 0.01, whip.dur = len * 0.7, whip.c0 = 6000, whip.c1 = 1200, whip.q = 3, whip.amp = 0.6;
+        whip.t0 = 0.01, whip.dur = len * 0.7, whip.c0 = 3500, whip.c1 = 1500, whip.q = 2, whip.amp = 0.8;
         AddNoise(c, r, whip);
-        AddThump(c, 0, 0.12, 90, 40, 0.7);
+        AddThump(c, 0, 0.05, 160, 90, 0.15);
     } else if (family == "beam") {
         Tone t;
         t.dur = len, t.f0 = r.Range(300, 500), t.f1 = t.f0 * r.Range(0.9, 1.3), t.wave = kSaw, t.amp = 0.5;
@@ -101,10 +105,17 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         t.dur = len, t.f0 = LogRange(r, 500, 1500), t.f1 = t.f0 * r.Range(1.2, 3), t.amp = 0.2, t.attack = 0.05;
         AddTone(c, t);
     } else if (family == "bomb") {
+        // A bomb's fall: its whistle's voice and warble by the weapon, and a
+        // rush of air under it.
         Tone t;
-        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = r.Range(500, 800), t.amp = 0.6, t.attack = 0.02;
-        t.hold = len * 0.6;
+        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = AtPlace(place.a, 350, 900), t.amp = 0.6, t.attack = 0.02;
+        t.hold = len * 0.6, t.wave = place.b < 0.5 ? kSine : kTriangle, t.vibHz = AtPlace(place.b, 5, 30);
+        t.vibDepth = 0.01 + 0.04 * place.a;
         AddTone(c, t);
+        Noise air;
+        air.dur = len, air.c0 = AtPlace(place.b, 400, 1500), air.c1 = air.c0 * 0.6, air.q = 2, air.amp = 0.25;
+        air.attack = 0.02;
+        AddNoise(c, r, air);
     } else if (family == "melee") {
         // A swing: the air's rush, low or high, rising or falling, and for
         // a blade its ring.
@@ -122,16 +133,20 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
             AddTone(c, t);
         }
     } else if (family == "sonar") {
+        // A ping and its echoes: how many, how far apart and how they fade by the weapon.
         double hz = r.Range(1000, 1900);
-        for (int k = 0; k < 3; ++k) {
+        const int pings = 2 + int(place.a * 2.99);
+        const double gap = len * AtPlace(place.b, 0.18, 0.4), fade = 0.3 + 0.4 * place.b;
+        for (int k = 0; k < pings && k * gap < len; ++k) {
             Tone t;
-            t.t0 = k * len * 0.3, t.dur = len * 0.4, t.f0 = t.f1 = hz, t.amp = 0.6 * std::pow(0.45, k);
+            t.t0 = k * gap, t.dur = std::min(len - k * gap, gap * 1.3), t.f0 = hz, t.f1 = hz * (1.0 - 0.08 * place.a);
+            t.amp = 0.6 * std::pow(fade, k);
             AddTone(c, t);
         }
     } else if (family == "electric") {
         Osc o;
-        double base = LogRange(r, 60, 400), hz = base;
-        size_t hop = size_t(r.Range(150, 900));
+        double base = AtPlace(place.a, 60, 400), hz = base;
+        size_t hop = size_t(AtPlace(place.b, 150, 900));
         bool saw = r.Unit() < 0.5;
         for (size_t i = 0; i < c.s.size(); ++i) {
             if (i % hop == 0) hz = base * r.Range(0.8, 1.6);
@@ -167,7 +182,8 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         double hz = r.Range(110, 180);
         for (size_t i = 0; i < c.s.size(); ++i) {
             double t = double(i) / kRate;
-            c.s[i] += 0.4 * Envelope(t, len, 0.01, len * 0.5) * o.Saw(hz) * (0.6 + 0.4 * am.Sine(35));
+            c.s[i] += 0.4 * Envelope(t, len, 0.01, len * 0.5) * o.Saw(hz, 5) *
+                      (0.6 + 0.4 * am.Sine(35));  // a rounded saw: its edge would click
         }
         Noise n;
         n.dur = len, n.c0 = n.c1 = 1400, n.q = 1.2, n.amp = 0.3, n.hold = len * 0.5;  // the bit grinding
@@ -202,10 +218,19 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
     if (family == "gun" || family == "rifle") {
         if (family == "rifle") AddMetal(c, 0, len, LogRange(r, 1500, 3000), 1.0, 0.3, 0.5);  // the round's ricochet
         Noise n;
-        n.dur = std::min(len, r.Range(0.05, 0.11)), n.c0 = r.Range(800, 2500), n.c1 = n.c0 * 0.6, n.q = 1.5;
-        n.attack = 0.0005;
+        n.dur = std::min(len, r.Range(0.05, 0.11)), n.c0 = r.Range(800, 2500), n.c1 = n.c0 * r.Range(0.3, 1.2),
+        n.q = r.Range(0.7, 3.0);
+        n.attack = 0.006;
         AddNoise(c, r, n);
+        // The round's blow, by the weapon: a tap to a thud.
+        AddThump(c, 0, AtPlace(place.b, 0.04, 0.12), AtPlace(place.a, 110, 300), 60, 0.3 + 0.6 * place.b);
         AddMetal(c, 0, 0.06, r.Range(2500, 4000), 2.7, 1.5, 0.3);
+        if (place.a >= place.b) {  // a round that glances off whines away
+            Tone whine;
+            whine.t0 = 0.01, whine.dur = len * 0.95, whine.f0 = LogRange(r, 700, 1400), whine.f1 = whine.f0 * 0.5;
+            whine.amp = 0.15, whine.attack = 0.01;
+            AddTone(c, whine);
+        }
     } else if (family == "cannon" || family == "missile" || family == "mine" || family == "blast") {
         // A shell bursts small, a mine sharp, a missile full, a charge wide.
         Explosion(c, r, family == "cannon" ? 0.6 : family == "mine" ? 0.8 : family == "missile" ? 1.1 : 1.35);
@@ -219,7 +244,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
             rumble.amp = 1.2, rumble.attack = 0.08, rumble.hold = len * 0.2;
             AddNoise(c, r, rumble);
         }
-        *level = 0.42;
+        *level = family == "blast" ? 0.45 : 0.42;  // a charge lands as loud as a blast gets
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
         Noise rumble;  // the ground shaking on after the blast
@@ -261,7 +286,8 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddThump(c, 0, std::min(len, r.Range(0.08, 0.18)), AtPlace(place.a, 120, 320), r.Range(50, 80), 1.0);
         if (r.Unit() < 0.4) AddThump(c, r.Range(0.05, 0.1), 0.1, LogRange(r, 120, 320), 60, 0.6);  // a second blow
         Noise n;
-        n.dur = r.Range(0.04, 0.15), n.filter = kLowPass, n.c0 = AtPlace(place.b, 600, 5000) * LogRange(r, 0.4, 1.6);
+        n.dur = r.Range(0.04, 0.15), n.filter = r.Unit() < 0.5 ? kLowPass : kBandPass;
+        n.c0 = AtPlace(place.b, 600, 5000) * LogRange(r, 0.4, 1.6);
         n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
         AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5),
