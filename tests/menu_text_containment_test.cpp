@@ -217,6 +217,24 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
     }
 }
 
+// The longest of the achievements' counts, "(99,999 / 100,000)", stands on the
+// list's backdrop in the column of the ticks, as the short ones do.
+TEST_F(MenuTextContainment, TheLongestAchievementCountStaysOnTheListsBackdrop) {
+    FarIntoTheGame();
+    g_CurrentProfile.m_aiAchievementProgress[3] = 99999;
+    Enter(MENU_ACHIEVEMENTS);
+    ASSERT_TRUE(Settle());
+    Menu().m_AchvList.position = 2.0f * SHOP_ROW_HEIGHT;  // its row third from the top
+    Frame(20);
+    containment::Scene scene = Capture();
+    OnScreenOnly(scene);
+    // Drawn right to left, as right-aligned text is.
+    const std::string count = "(99,999/100,000)";
+    EXPECT_NE(scene.Text().find(std::string(count.rbegin(), count.rend())), std::string::npos) << scene.Text();
+    EXPECT_TRUE(scene.Outside({"Bbd_NumberBox", "Bbd_MenuBlackScreen"}, kMargin).empty())
+        << containment::Lines(scene.Outside({"Bbd_NumberBox", "Bbd_MenuBlackScreen"}, kMargin));
+}
+
 // Backdrops and label plates end inside the screen with a margin: what the
 // screen draws at its right edge is the frame's thin rail.
 TEST_F(MenuTextContainment, BackdropsAndLabelPlatesEndInsideTheScreensEdge) {
