@@ -214,6 +214,18 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
         const std::vector<std::string> faults =
             scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
         EXPECT_TRUE(faults.empty()) << screen << containment::Lines(faults);
+        if (screen != MENU_MISSION) continue;
+        // A stage's label plate ends within its button, side to side (the
+        // digits of stage 10 reach over the button's brass line already).
+        const std::vector<containment::Rect> buttons = scene.InkOf("Btn_Stage");
+        for (const containment::Rect& plate : scene.InkOf("Bbd_TextBG")) {
+            const auto under = std::find_if(buttons.begin(), buttons.end(), [&](const containment::Rect& b) {
+                return b.Holds(plate.CentreX(), b.CentreY());
+            });
+            ASSERT_NE(under, buttons.end()) << plate.Text();
+            EXPECT_GE(plate.left, under->left) << plate.Text() << " past " << under->Text();
+            EXPECT_LE(plate.right, under->right) << plate.Text() << " past " << under->Text();
+        }
     }
 }
 

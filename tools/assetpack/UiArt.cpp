@@ -125,11 +125,12 @@ void DrawBand(Canvas& c, const ArtJob& job) {
     const int bottom = static_cast<int>(h * (boards ? 0.96 : 0.88));
     const int rule = boards ? std::max(2, c.Height() / 110) : std::max(2, c.Height() / 40);
     const bool plate = job.Has("bbd_textbg");
-    const double fade = w * (boards ? 0.014 : plate ? 0.06 : 0.12);
-    // The menu's label plate stands under the mission panel's stage labels,
-    // the last column 75 px from the screen's right edge at 0.66 (hovered
-    // 0.73) of its width: its ends stay see-through, so the band ends inside.
-    const int inset = static_cast<int>(w * (plate ? 0.13 : boards ? kBoardBandInset : 0.0));
+    const double fade = w * (boards ? 0.014 : plate ? 0.03 : 0.12);
+    // The menu's label plate stands under the mission panel's stage labels
+    // at 0.66 of its width, over the stage buttons: its ends stay
+    // see-through, so the band ends within its button (and inside the
+    // screen in the last column), wide enough for the label "5 / 10".
+    const int inset = static_cast<int>(w * (plate ? 0.21 : boards ? kBoardBandInset : 0.0));
     const Rgba ruleColour = Mix(ui::kBrass, ui::kBrassLight, 0.3);
     for (int x = 0; x < c.Width(); ++x) {
         const int from = std::min(x - inset, c.Width() - 1 - inset - x);
