@@ -83,9 +83,11 @@ void CPageMenu::UpdateAchievements() {
             if (complete) {
                 DrawSharedPicture(m_pCheckboxYes, x + 325.0f, y - 55.0f);
             } else if (ShowsProgress(i)) {
+                // Ends where the ticks of complete rows end, so the longest
+                // count, "(99,999 / 100,000)", stays in the list's column.
                 FontStyle style;
                 style.size = 0.6f;
-                style.align = 0;
+                style.align = -1;
                 style.colour = {kGrey, kGrey, kGrey, 1.0f};
                 DrawStyledText(font, style, x + 345.0f, y - 55.0f, FormatAchievementProgress(i));
             }

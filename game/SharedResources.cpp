@@ -232,8 +232,11 @@ void CGameApplication::LoadSharedResources() {
     for (int n = 0; n < ITEM_PICTURES; ++n)
         if (n != 8) m_apBbdItem[n] = load.Picture(Numbered("Bbd_Item", n, 2, ".png"), kItem);
     m_pTexItemNumber = load.Texture("Bbd_ItemNumber.png", kInterface);
-    for (int i = 0; i < 8; ++i)
-        m_apBbdItemNumber[i] = load.Strip(m_pTexItemNumber, 0.0f, float(i) * 0.125f, 1.0f, 0.125f, 1.0f, 0.125f);
+    // A sheet of 2 columns by 4 rows: kind k's value in column k div 4, row
+    // k mod 4 (energy down the first column, metal parts down the second).
+    for (int k = 0; k < 8; ++k)
+        m_apBbdItemNumber[k] =
+            load.Strip(m_pTexItemNumber, float(k / 4) * 0.5f, float(k % 4) * 0.25f, 0.5f, 0.25f, 0.5f, 0.25f);
 
     m_pBbdCardBG = load.Picture("Bbd_CardBG.png", kCard);
     m_pBbdCardBGBlank = load.Picture("Bbd_CardBGBlank.png", kCard);

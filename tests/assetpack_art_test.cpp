@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,7 +12,12 @@
 #include <sstream>
 
 #include "engine/PictureDecoder.h"
+#include "engine/VxBillboard.h"
+#include "engine/VxNumber.h"
+#include "game/Effect_MsgBox.h"
+#include "game/GameApplication.h"
 #include "platform/ResourceArchive.h"
+#include "tests/Harness.h"
 #include "tests/PackPicture.h"
 #include "tools/assetpack/Generator.h"
 #include "tools/assetpack/Manifest.h"
@@ -341,7 +348,7 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
          448, 512, 9},
         {"the recall button says so", "Resource/Button/Btn_LightRePick.tga", 50, 128, 16, 48, 5},
         {"the clear button says so", "Resource/Button/Btn_LightClear.tga", 50, 128, 16, 48, 4},
-        {"the page button says so", "Resource/Button/Btn_LightSwap.tga", 50, 128, 16, 48, 3},
+        {"the scroll button says so", "Resource/Button/Btn_LightSwap.tga", 50, 128, 16, 48, 4},
         {"the Robopedia button says so", "Resource/Button/Btn_LightRobopedia.tga", 50, 128, 16, 48, 3},
         {"the field preview tip's button says Field", "Resource/Button/Btn_Map_PRESS.png", 0, 128, 8, 56, 4},
         {"the second episode's unlock badge names it", "Resource/Msgbox/Bbd_Menu_07.png", 0, 256, 140, 200, 6},
@@ -380,6 +387,14 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
         {"the menu's backdrop fades out at its left edge", "Resource/Menu/Bbd_MenuBlackScreen.png", -0.49, 0, false},
         {"the menu's backdrop fades out at its top edge", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, -0.77, false},
         {"the menu's backdrop is dark in its middle", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, 0, true},
+        {"the scroll button ends short of its right edge (the Robopedia shows it near the screen's)",
+         "Resource/Button/Btn_LightSwap.tga", 0.93, 0, false},
+        {"the charge shot's cannon is no cross: nothing up-left", "Resource/Interface/Bbd_Attack.png", -0.25, -0.25,
+         false},
+        {"the charge shot's cannon stands on its wheel", "Resource/Interface/Bbd_Attack.png", -0.12, 0.26, true},
+        {"the mini-game mark keeps clear of the stage label above it", "Resource/Menu/Bbd_MissionIcon.png", 0, -0.2,
+         false},
+        {"the mini-game mark is drawn below its middle", "Resource/Menu/Bbd_MissionIcon.png", 0, 0.2, true},
     };
     for (const SignRow& r : signs) {
         const DecodedPicture pic = Picture(r.path);
@@ -521,4 +536,128 @@ TEST_F(PackArt, TheRainIsASheetOfStreaksLeaningTheWayTheSheetsFall) {
             left += a * alpha(x - 2, y + 10);
         }
     EXPECT_GT(right, 2 * left);
+}
+
+namespace {
+
+// A cell of a sheet as the game cuts it: the rectangle (u, v, width, height)
+// of the picture, top row first.
+struct CutRect {
+    float u, v, w, h;
+};
+
+CutRect CutOf(const CVxBillboard* b) { return {b->m_fU0, b->m_fV0, b->m_fU1 - b->m_fU0, b->m_fV1 - b->m_fV0}; }
+
+// The pixels of one cut, how many of them are inked, and their mean lightness.
+struct CutPixels {
+    std::vector<uint8_t> rgba;
+    int inked = 0;
+    double light = 0;
+};
+
+CutPixels Cut(const DecodedPicture& pic, const CutRect& r) {
+    CutPixels out;
+    const int x0 = int(std::lround(r.u * float(pic.width))), x1 = int(std::lround((r.u + r.w) * float(pic.width)));
+    const int y0 = int(std::lround(r.v * float(pic.height))), y1 = int(std::lround((r.v + r.h) * float(pic.height)));
+    for (int y = std::max(0, y0); y < std::min(pic.height, y1); ++y)
+        for (int x = std::max(0, x0); x < std::min(pic.width, x1); ++x) {
+            const uint8_t* px = &pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4];
+            out.rgba.insert(out.rgba.end(), px, px + 4);
+            if (px[3] <= 96) continue;
+            ++out.inked;
+            out.light += (px[0] * 30 + px[1] * 59 + px[2] * 11) / 100;
+        }
+    if (out.inked) out.light /= out.inked;
+    return out;
+}
+
+class CutSheets : public PopupTest {
+protected:
+    std::vector<CutRect> Cuts(CVxBillboard* const* boards, int n) {
+        std::vector<CutRect> out;
+        for (int i = 0; i < n; ++i)
+            if (boards[i]) out.push_back(CutOf(boards[i]));
+        return out;
+    }
+    // The ten digit cells of a number widget's sheet, as the widget cuts them.
+    std::vector<CutRect> Digits(const CVxNumber* number) {
+        std::vector<CutRect> out;
+        for (int d = 0; d < 10; ++d) {
+            float r[4];
+            if (CVxNumber::DigitRect(d, number->m_aSheetGrid[0].cols, number->m_aSheetGrid[0].rows, r))
+                out.push_back({r[0], r[1], r[2], r[3]});
+        }
+        return out;
+    }
+};
+
+}  // namespace
+
+// Every sheet the game cuts, cut by the game's own strips: each cell it draws
+// shows something, and no two cells show the same.
+TEST_F(CutSheets, EveryCellTheGameCutsHoldsItsOwnPicture) {
+    CGameApplication& app = *m_App;
+    struct Row {
+        const char* rule;
+        const char* sheet;
+        std::vector<CutRect> cells;
+    };
+    std::vector<CutRect> headers = Cuts(app.m_apBbdMsgHeader, 6);
+    headers.push_back(CutOf(app.m_apBbdMsgHeader[7]));  // the seventh is never drawn
+    std::vector<CutRect> stageSheet = Digits(app.m_pNumStageBig);
+    for (const CutRect& r : Cuts(app.m_apBbdStageDigit, 3)) stageSheet.push_back(r);
+    const Row rows[] = {
+        {"the value labels of the eight item kinds", "Resource/Interface/Bbd_ItemNumber.png",
+         Cuts(app.m_apBbdItemNumber, 8)},
+        {"the options box's slider bar and fill", "Resource/Interface/Bbd_Interface.png",
+         Cuts(std::array<CVxBillboard*, 2>{box->m_pBbdSliderBar, box->m_pBbdSliderFill}.data(), 2)},
+        {"the battle's start and end words", "Resource/Effect/Efx_LG_GameText.png", Cuts(app.m_apBbdGameText, 3)},
+        {"the HUD's stage labels and time bar", "Resource/Interface/Bbd_LG_Stage.png", Cuts(app.m_apBbdStage, 4)},
+        {"the boards' headers", "Resource/MsgBox/Msgbox_StdHeader.png", headers},
+        {"the HUD's digits", "Resource/Interface/Num_Interface1.png", Digits(app.m_pNumInterface)},
+        {"the stage number's digits, dash and labels", "Resource/Interface/Num_StageBig.png", stageSheet},
+    };
+    ResourceArchive archive;
+    archive.OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
+    ASSERT_NE(archive.m_hArchive, nullptr);
+    for (const Row& row : rows) {
+        const DecodedPicture sheet = PackPicture(archive, row.sheet);
+        ASSERT_FALSE(sheet.rgba.empty()) << row.sheet;
+        ASSERT_GE(row.cells.size(), 2u) << row.rule;
+        std::vector<CutPixels> cells;
+        for (const CutRect& r : row.cells) cells.push_back(Cut(sheet, r));
+        for (size_t a = 0; a < cells.size(); ++a) {
+            EXPECT_GE(cells[a].inked * 50, int(cells[a].rgba.size() / 4)) << row.rule << ": cell " << a << " is empty";
+            for (size_t b = a + 1; b < cells.size(); ++b)
+                EXPECT_NE(cells[a].rgba, cells[b].rgba) << row.rule << ": cells " << a << " and " << b << " are alike";
+        }
+    }
+    // The fill grows over the bar from its left end as the level rises: the
+    // fill is the bright one.
+    const DecodedPicture strip = PackPicture(archive, "Resource/Interface/Bbd_Interface.png");
+    const CutPixels bar = Cut(strip, CutOf(box->m_pBbdSliderBar)), fill = Cut(strip, CutOf(box->m_pBbdSliderFill));
+    EXPECT_GT(fill.light, bar.light + 60.0) << "the slider's fill reads brighter than its bar";
+}
+
+// Kind k's value label is the sheet's cell in column k div 4, row k mod 4 of
+// its 2 by 4 grid: energy down the first column, metal parts the second.
+TEST_F(CutSheets, EachItemKindShowsTheLabelOfItsOwnCell) {
+    struct Row {
+        const char* item;
+        int kind, column, row;
+    };
+    const Row rows[] = {
+        {"energy +5", 0, 0, 0},        {"energy +10", 1, 0, 1},        {"energy +20", 2, 0, 2},
+        {"energy +40", 3, 0, 3},       {"metal parts +10", 4, 1, 0},   {"metal parts +50", 5, 1, 1},
+        {"metal parts +250", 6, 1, 2}, {"metal parts +1000", 7, 1, 3},
+    };
+    for (const Row& r : rows) {
+        const CVxBillboard* label = m_App->m_apBbdItemNumber[r.kind];
+        ASSERT_NE(label, nullptr) << r.item;
+        const CutRect cut = CutOf(label);
+        EXPECT_FLOAT_EQ(cut.u, 0.5f * float(r.column)) << r.item;
+        EXPECT_FLOAT_EQ(cut.v, 0.25f * float(r.row)) << r.item;
+        EXPECT_FLOAT_EQ(cut.w, 0.5f) << r.item;
+        EXPECT_FLOAT_EQ(cut.h, 0.25f) << r.item;
+    }
 }

@@ -33,6 +33,14 @@ std::string Letters(const std::string& s) {
     return out;
 }
 
+// Digits and plus signs only.
+std::string Figures(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        if (c == '+' || std::isdigit(static_cast<unsigned char>(c))) out += c;
+    return out;
+}
+
 std::string Shell(const std::string& command) {
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
@@ -54,8 +62,9 @@ protected:
         s_archive = nullptr;
     }
     static DecodedPicture Picture(const std::string& path) { return PackPicture(*s_archive, path); }
-    // What the OCR program reads in the rectangle [x0, x1) x [y0, y1).
-    static std::string Read(const DecodedPicture& pic, int x0, int y0, int x1, int y1) {
+    // What the OCR program reads in the rectangle [x0, x1) x [y0, y1): its
+    // letters, or with `figures` its digits and signs.
+    static std::string Read(const DecodedPicture& pic, int x0, int y0, int x1, int y1, bool figures = false) {
         const int w = (x1 - x0) * kEnlarge, h = (y1 - y0) * kEnlarge;
         const int border = 12;
         Canvas page(w + 2 * border, h + 2 * border, Rgba{255, 255, 255, 255});
@@ -74,10 +83,11 @@ protected:
         const std::vector<uint8_t> bytes = EncodePng(page);
         std::ofstream(png, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        const std::string text = Shell("OMP_THREAD_LIMIT=1 tesseract " + png + " stdout --psm 7 -l eng 2>/dev/null");
+        const std::string text = Shell("OMP_THREAD_LIMIT=1 tesseract " + png + " stdout --psm 7 -l eng" +
+                                       (figures ? " -c tessedit_char_whitelist=+0123456789" : "") + " 2>/dev/null");
         std::remove(png.c_str());
         std::remove(name);
-        return Letters(text);
+        return figures ? Figures(text) : Letters(text);
     }
     static ResourceArchive* s_archive;
 };
@@ -95,6 +105,7 @@ TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
         const char* path;
         int x0, y0, x1, y1;
         const char* words;
+        bool figures = false;
     };
     const Row rows[] = {
         {"the wave notice reads WAVE", "Resource/Interface/Bbd_Interface.png", 0, 384, 512, 448, "WAVE"},
@@ -102,16 +113,25 @@ TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
          "FINAL WAVE"},
         {"the recall button reads RECALL", "Resource/Button/Btn_LightRePick.tga", 52, 0, 128, 64, "RECALL"},
         {"the clear button reads CLEAR", "Resource/Button/Btn_LightClear.tga", 52, 0, 128, 64, "CLEAR"},
-        {"the page button reads PAGE", "Resource/Button/Btn_LightSwap.tga", 52, 0, 128, 64, "PAGE"},
+        {"the scroll button reads SCROLL", "Resource/Button/Btn_LightSwap.tga", 52, 0, 116, 64, "SCROLL"},
         {"the Robopedia button reads INFO", "Resource/Button/Btn_LightRobopedia.tga", 52, 0, 128, 64, "INFO"},
         {"the field preview tip's button reads FIELD", "Resource/Button/Btn_Map_PRESS.png", 0, 0, 128, 64, "FIELD"},
+        // Kind k's value label: column k div 4, row k mod 4, each cell 128 by 64.
+        {"a size-0 energy item shows +5", "Resource/Interface/Bbd_ItemNumber.png", 0, 0, 128, 64, "+5", true},
+        {"a size-1 energy item shows +10", "Resource/Interface/Bbd_ItemNumber.png", 0, 64, 128, 128, "+10", true},
+        {"a size-2 energy item shows +20", "Resource/Interface/Bbd_ItemNumber.png", 0, 128, 128, 192, "+20", true},
+        {"a size-3 energy item shows +40", "Resource/Interface/Bbd_ItemNumber.png", 0, 192, 128, 256, "+40", true},
+        {"a size-0 parts item shows +10", "Resource/Interface/Bbd_ItemNumber.png", 128, 0, 256, 64, "+10", true},
+        {"a size-1 parts item shows +50", "Resource/Interface/Bbd_ItemNumber.png", 128, 64, 256, 128, "+50", true},
+        {"a size-2 parts item shows +250", "Resource/Interface/Bbd_ItemNumber.png", 128, 128, 256, 192, "+250", true},
+        {"a size-3 parts item shows +1000", "Resource/Interface/Bbd_ItemNumber.png", 128, 192, 256, 256, "+1000", true},
     };
     for (const Row& r : rows) {
         const DecodedPicture pic = Picture(r.path);
         ASSERT_FALSE(pic.rgba.empty()) << r.path;
         ASSERT_LE(r.x1, pic.width) << r.path;
         ASSERT_LE(r.y1, pic.height) << r.path;
-        const std::string read = Read(pic, r.x0, r.y0, r.x1, r.y1);
+        const std::string read = Read(pic, r.x0, r.y0, r.x1, r.y1, r.figures);
         EXPECT_EQ(read, r.words) << r.rule;
     }
 }

@@ -214,7 +214,37 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
         const std::vector<std::string> faults =
             scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
         EXPECT_TRUE(faults.empty()) << screen << containment::Lines(faults);
+        if (screen != MENU_MISSION) continue;
+        // A stage's label plate ends within its button, side to side (the
+        // digits of stage 10 reach over the button's brass line already).
+        const std::vector<containment::Rect> buttons = scene.InkOf("Btn_Stage");
+        for (const containment::Rect& plate : scene.InkOf("Bbd_TextBG")) {
+            const auto under = std::find_if(buttons.begin(), buttons.end(), [&](const containment::Rect& b) {
+                return b.Holds(plate.CentreX(), b.CentreY());
+            });
+            ASSERT_NE(under, buttons.end()) << plate.Text();
+            EXPECT_GE(plate.left, under->left) << plate.Text() << " past " << under->Text();
+            EXPECT_LE(plate.right, under->right) << plate.Text() << " past " << under->Text();
+        }
     }
+}
+
+// The longest of the achievements' counts, "(99,999 / 100,000)", stands on the
+// list's backdrop in the column of the ticks, as the short ones do.
+TEST_F(MenuTextContainment, TheLongestAchievementCountStaysOnTheListsBackdrop) {
+    FarIntoTheGame();
+    g_CurrentProfile.m_aiAchievementProgress[3] = 99999;
+    Enter(MENU_ACHIEVEMENTS);
+    ASSERT_TRUE(Settle());
+    Menu().m_AchvList.position = 2.0f * SHOP_ROW_HEIGHT;  // its row third from the top
+    Frame(20);
+    containment::Scene scene = Capture();
+    OnScreenOnly(scene);
+    // Drawn right to left, as right-aligned text is.
+    const std::string count = "(99,999/100,000)";
+    EXPECT_NE(scene.Text().find(std::string(count.rbegin(), count.rend())), std::string::npos) << scene.Text();
+    EXPECT_TRUE(scene.Outside({"Bbd_NumberBox", "Bbd_MenuBlackScreen"}, kMargin).empty())
+        << containment::Lines(scene.Outside({"Bbd_NumberBox", "Bbd_MenuBlackScreen"}, kMargin));
 }
 
 // Backdrops and label plates end inside the screen with a margin: what the

@@ -284,8 +284,10 @@ TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
 }
 
 // The map story of every area and the first mini-game's help: the reading
-// board's text window lies on its large panel.
+// board's text window lies on its large panel, and its two bands and its
+// picture inside the panel's brass frame.
 TEST_F(TextContainmentTest, EveryReadingBoardKeepsItsTextOnItsPanel) {
+    constexpr float kLargeFrame = 10.0f;  // the large panel's rim and brass line
     m_App->m_iCurrentPage = BATTLE_PAGE_INDEX;
     battle->m_iSubScreen = 0;
     RuleState(battle->m_Battle).m_iBattleState = BATTLE_INTRO;
@@ -302,6 +304,11 @@ TEST_F(TextContainmentTest, EveryReadingBoardKeepsItsTextOnItsPanel) {
         EXPECT_FALSE(scene.glyphs.empty()) << what;
         std::vector<std::string> faults = scene.Outside({"Msgbox_StdLarge"}, kMargin);
         for (const std::string& f : scene.OffScreen({"Msgbox_StdLarge"})) faults.push_back(f);
+        EXPECT_EQ(scene.InkOf("Msgbox_StdTextBG").size(), 2u) << what;
+        EXPECT_EQ(scene.InkOf("Bbd_Story_").size() + scene.InkOf("Bbd_MiniGame_").size(), 1u) << what;
+        for (const char* inside : {"Msgbox_StdTextBG", "Bbd_Story_", "Bbd_MiniGame_"})
+            for (const std::string& f : scene.PicturesOutside(inside, {"Msgbox_StdLarge"}, kLargeFrame))
+                faults.push_back(f);
         EXPECT_TRUE(faults.empty()) << what << containment::Lines(faults);
     };
     for (int stage = 1; stage <= 141; stage += 10) {

@@ -68,6 +68,10 @@ inline void OpenBook(Painter& p, double cx, double cy, double half, double spine
                   paint);
 }
 
+// The emblem of achievement n (1 to 40; 0 the locked one) on a medal's face
+// of radius r (AchievementArt.cpp).
+void DrawAchievementEmblem(Painter& p, int n, double cx, double cy, double r);
+
 // A toothed wheel, inked, with its hub (FxArt.cpp).
 void Gear(Painter& p, double cx, double cy, double r, int teeth, Rgba c, double width);
 

@@ -176,18 +176,26 @@ void DrawPortrait(Canvas& c, const ArtJob& job) {
 void DrawMedal(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height(), s = std::min(w, h);
-    int n = std::max(1, job.Number());
-    static const Rgba kMetals[3] = {{200, 130, 70, 255}, {196, 204, 214, 255}, {250, 200, 60, 255}};
-    Rgba metal = kMetals[(n - 1) * 3 / 40 % 3];
+    // 1 to 40 an achievement's own medal, 0 the one not yet earned.
+    const int n = job.Number();
+    // Ranked sets (the trophies, the three kinds of Machine, the defence
+    // line) go bronze, silver, gold; the locked medal is dull grey.
+    static const Rgba kMetals[4] = {
+        {200, 130, 70, 255}, {196, 204, 214, 255}, {250, 200, 60, 255}, {130, 132, 138, 255}};
+    int tier = 2;
+    if (n >= 7 && n <= 18) tier = (n - 7) % 3;
+    else if (n >= 21 && n <= 23) tier = n - 21;
+    else if (n == 0) tier = 3;
+    Rgba metal = kMetals[tier];
     static const Rgba kRibbon[5] = {
         {200, 60, 60, 255}, {60, 110, 200, 255}, {60, 160, 90, 255}, {150, 80, 180, 255}, {230, 150, 40, 255}};
-    Rgba ribbon = kRibbon[(n - 1) % 5];
+    Rgba ribbon = n == 0 ? Rgba{90, 92, 100, 255} : kRibbon[(std::max(1, n) - 1) % 5];
     double cx = w / 2, cy = h * 0.56, r = s * 0.34;
     p.Polygon({{cx - r * 0.7, h * 0.04}, {cx - r * 0.05, h * 0.04}, {cx, cy - r * 0.6}, {cx - r * 0.4, cy - r * 0.5}},
               Inked(ribbon, 1.5, 0.3));
     p.Polygon({{cx + r * 0.7, h * 0.04}, {cx + r * 0.05, h * 0.04}, {cx, cy - r * 0.6}, {cx + r * 0.4, cy - r * 0.5}},
               Inked(Shade(ribbon, 0.8f), 1.5, 0.3));
-    // A toothed rim like a gear, then the face.
+    // A toothed rim like a gear, then the face with the achievement's emblem.
     std::vector<Vec2> gear;
     for (int i = 0; i < 32; ++i) {
         double a = i * kPi / 16;
@@ -195,53 +203,6 @@ void DrawMedal(Canvas& c, const ArtJob& job) {
         gear.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
     }
     p.Polygon(gear, Inked(Shade(metal, 0.8f), 2, 0.6));
-    p.Circle(cx, cy, r * 0.8, Inked(metal, 1.5, 1.0));
-    Paint mark = Inked(Mix(metal, Rgba{255, 255, 255, 255}, 0.5), 1.2, 0.3);
-    switch ((n - 1) % 6) {  // the symbol tells medals of a tier apart
-    case 0: {
-        std::vector<Vec2> star;
-        for (int i = 0; i < 10; ++i) {
-            double a = -kPi / 2 + i * kPi / 5, rr = i % 2 ? r * 0.22 : r * 0.52;
-            star.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
-        }
-        p.Polygon(star, mark);
-        break;
-    }
-    case 1:
-        p.Polygon({{cx + r * 0.1, cy - r * 0.55},
-                   {cx - r * 0.3, cy + r * 0.08},
-                   {cx, cy + r * 0.08},
-                   {cx - r * 0.1, cy + r * 0.55},
-                   {cx + r * 0.3, cy - r * 0.1},
-                   {cx, cy - r * 0.1}},
-                  mark);
-        break;
-    case 2:
-        p.Polygon({{cx - r * 0.4, cy - r * 0.45},
-                   {cx + r * 0.4, cy - r * 0.45},
-                   {cx + r * 0.4, cy},
-                   {cx, cy + r * 0.5},
-                   {cx - r * 0.4, cy}},
-                  mark);
-        break;
-    case 3: p.Ring(cx, cy, r * 0.35, r * 0.16, mark); break;
-    case 4:
-        p.Polygon({{cx - r * 0.5, cy + r * 0.3},
-                   {cx - r * 0.5, cy - r * 0.3},
-                   {cx - r * 0.25, cy},
-                   {cx, cy - r * 0.45},
-                   {cx + r * 0.25, cy},
-                   {cx + r * 0.5, cy - r * 0.3},
-                   {cx + r * 0.5, cy + r * 0.3}},
-                  mark);
-        break;
-    default:
-        p.Box(cx - r * 0.4, cy - r * 0.12, r * 0.8, r * 0.24, r * 0.1, mark);
-        p.Box(cx - r * 0.12, cy - r * 0.4, r * 0.24, r * 0.8, r * 0.1, mark);
-        break;
-    }
-    // Pips under the symbol count the medal within its symbol.
-    int pips = (n - 1) / 6 % 7 + 1;
-    for (int i = 0; i < pips; ++i)
-        p.Circle(cx + (i - (pips - 1) / 2.0) * r * 0.18, cy + r * 0.66, r * 0.06, Solid(Shade(metal, 0.5f)));
+    p.Circle(cx, cy, r * 0.8, Inked(Mix(metal, Rgba{255, 255, 255, 255}, 0.35), 1.5, 1.0));
+    DrawAchievementEmblem(p, n, cx, cy, r * 0.78);
 }

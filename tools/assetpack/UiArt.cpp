@@ -79,7 +79,10 @@ void DrawPanel(Canvas& c, const ArtJob& job) {
         p.Translate(0, kMediumPanelClearTop);
         h -= kMediumPanelClearTop;
     }
-    double r = std::min(w, h) * 0.07, rim = std::max(4.0, std::min(w, h) * 0.025);
+    // The large panel's reading boards lay their text band and picture band
+    // up to 10 px from its sides: its frame is a thin one, the brass line
+    // within 10 px of the edge.
+    double r = std::min(w, h) * 0.07, rim = job.Has("large") ? 4.5 : std::max(4.0, std::min(w, h) * 0.025);
     // Outer steel frame with a brass line, then the teal inner panel.
     p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
     p.Box(rim * 0.4, rim * 0.4, w - rim * 0.8, h - rim * 0.8, r, Solid(ui::kFrame, 0.9));
@@ -106,7 +109,14 @@ void DrawPanel(Canvas& c, const ArtJob& job) {
 // thin strip under a board's description, the summary's counts, the
 // Robopedia's whole text column, the name entry's field and buttons), which
 // centre it below their first line: that one is square and dark almost to
-// its edges, with short fades at its ends.
+// its top and bottom, with short fades at its ends. The reading boards and
+// the robot information draw it 1.1 wide 150 left of their centre and 0.6
+// wide 280 right of it, on the large panel 880 wide: its ends stay
+// see-through over the outer 1.4 %, so both bands end inside that panel's
+// thin brass frame, while the discovery and unlock boards' descriptions (to
+// 280 either side of the centre at 1.15) stay on it.
+constexpr double kBoardBandInset = 0.014;
+
 void DrawBand(Canvas& c, const ArtJob& job) {
     Painter p(c);
     const double w = c.Width(), h = c.Height();
@@ -115,11 +125,12 @@ void DrawBand(Canvas& c, const ArtJob& job) {
     const int bottom = static_cast<int>(h * (boards ? 0.96 : 0.88));
     const int rule = boards ? std::max(2, c.Height() / 110) : std::max(2, c.Height() / 40);
     const bool plate = job.Has("bbd_textbg");
-    const double fade = w * (boards ? 0.05 : plate ? 0.06 : 0.12);
-    // The menu's label plate stands under the mission panel's stage labels,
-    // the last column 75 px from the screen's right edge at 0.66 (hovered
-    // 0.73) of its width: its ends stay see-through, so the band ends inside.
-    const int inset = plate ? static_cast<int>(w * 0.13) : 0;
+    const double fade = w * (boards ? 0.014 : plate ? 0.03 : 0.12);
+    // The menu's label plate stands under the mission panel's stage labels
+    // at 0.66 of its width, over the stage buttons: its ends stay
+    // see-through, so the band ends within its button (and inside the
+    // screen in the last column), wide enough for the label "5 / 10".
+    const int inset = static_cast<int>(w * (plate ? 0.21 : boards ? kBoardBandInset : 0.0));
     const Rgba ruleColour = Mix(ui::kBrass, ui::kBrassLight, 0.3);
     for (int x = 0; x < c.Width(); ++x) {
         const int from = std::min(x - inset, c.Width() - 1 - inset - x);
@@ -211,6 +222,22 @@ void DrawStrips(Canvas& c, const ArtJob& job) {
             NoticeRibbon(c, p, job.text, words, x, y, w, h, words.find("FINAL") != std::string::npos);
             return;
         }
+        if (index == 3 || index == 4) {
+            // The options box cuts its slider from the left 0.7 of these two
+            // rows: the dark trough (v 0.385 to 0.485 of the sheet) and the
+            // bright fill that grows over it from the left (v 0.51 to 0.61).
+            const double sw = c.Width() * 0.7, top = c.Height() * (index == 3 ? 0.385 : 0.51);
+            const double sh = c.Height() * 0.1;
+            if (index == 3) {
+                p.Box(1, top + 1, sw - 2, sh - 2, sh / 2 - 1, Paint{ui::kInset, ui::kFrameDark, 2, -0.6});
+                p.Box(6, top + sh * 0.2, sw - 12, sh * 0.25, sh * 0.12, Solid(Rgba{0, 0, 0, 70}));
+            } else {
+                const Rgba f{110, 210, 250, 255};
+                p.Box(1, top + 2, sw - 2, sh - 4, sh / 2 - 2, Paint{f, Shade(f, 0.5f), 1.5, 1.0});
+                p.Box(8, top + sh * 0.2, sw - 16, sh * 0.2, sh * 0.1, Solid(Rgba{255, 255, 255, 110}));
+            }
+            return;
+        }
         double m = h * 0.2;
         if (index % 2 == 0) {  // a trough
             p.Box(x + 4, y + m, w - 8, h - 2 * m, (h - 2 * m) / 2, Paint{ui::kInset, ui::kFrameDark, 2, -0.6});
@@ -256,8 +283,23 @@ void WavePennant(Canvas& c) {
     p.Circle(pole, h - 4, 3, Inked(ui::kBrass, 1.0, 0.6));
 }
 
+// The value a collected item pays, rising from where it was picked up: the
+// words of each cell in the energy counter's blue (first column) or the parts
+// counter's brass (second), outlined, over nothing.
+void ValueLabels(Canvas& c, const ArtJob& job) {
+    ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
+        const bool parts = index % job.item.cols == 1;
+        const Rgba ink = parts ? Rgba{255, 214, 110, 255} : Rgba{140, 226, 255, 255};
+        p.Glow(x + w / 2.0, y + h / 2.0, w * 0.4, WithAlpha(Shade(ink, 0.8f), 60), 1.6);
+        OutlinedText(c, job.text, job.CellText(index), x + 2, y + h / 10, w - 4, h - h / 5, ink,
+                     parts ? Rgba{60, 30, 0, 255} : Rgba{0, 30, 60, 255}, h * 6 / 10, 3);
+    });
+}
+
 void DrawPlaque(Canvas& c, const ArtJob& job) {
     if (job.Has("wavesign")) return WavePennant(c);
+    if (job.Has("itemnumber")) return ValueLabels(c, job);
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
         Painter p(c);
         // The parts panel shows at 302, 18 below the screen's top edge, with
@@ -426,12 +468,17 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         }
         return;
     }
-    if (job.Has("mission")) {  // a scroll
-        p.Box(w * 0.22, h * 0.18, w * 0.56, h * 0.64, s * 0.04, with(Rgba{240, 226, 180, 255}));
-        for (int i = 0; i < 4; ++i)
-            p.Capsule(w * 0.3, h * (0.32 + i * 0.12), w * 0.7, h * (0.32 + i * 0.12), s * 0.015,
-                      Solid(Rgba{150, 120, 80, 255}));
-        p.Capsule(w * 0.18, h * 0.18, w * 0.82, h * 0.18, s * 0.05, with(Rgba{200, 160, 100, 255}));
+    if (job.Has("mission")) {
+        // The mini-game's mark on its stage button: a game pad. It stands 13
+        // above the button's centre and the stage's label plate 40 above it,
+        // so it keeps to the lower half of its picture, under the label.
+        const Rgba pad{230, 70, 70, 255};
+        p.Glow(cx, h * 0.7, s * 0.34, Rgba{255, 220, 120, 110});
+        p.Box(w * 0.12, h * 0.5, w * 0.76, h * 0.38, s * 0.17, with(pad));
+        p.Box(w * 0.23, h * 0.64, w * 0.16, h * 0.05, 1, Solid(ui::kText));
+        p.Box(w * 0.285, h * 0.585, w * 0.05, h * 0.16, 1, Solid(ui::kText));
+        p.Circle(w * 0.66, h * 0.62, s * 0.045, Solid(Rgba{255, 220, 90, 255}));
+        p.Circle(w * 0.75, h * 0.72, s * 0.045, Solid(Rgba{120, 220, 255, 255}));
         return;
     }
     if (job.Has("reward")) {  // a chest of parts
@@ -491,10 +538,20 @@ void DrawIcon(Canvas& c, const ArtJob& job) {
         p.Capsule(w * 0.3, h * 0.12, w * 0.3, h * 0.9, s * 0.035, with(Rgba{200, 200, 210, 255}));
         p.Polygon({{w * 0.32, h * 0.14}, {w * 0.85, h * 0.26}, {w * 0.32, h * 0.5}}, with(Rgba{230, 70, 60, 255}));
         p.Ellipse(w * 0.3, h * 0.9, s * 0.14, s * 0.05, Solid(Rgba{0, 0, 0, 80}));
-    } else if (job.Has("attack")) {  // crossed blades
-        p.Capsule(w * 0.22, h * 0.22, w * 0.78, h * 0.78, s * 0.05, with(Rgba{220, 226, 236, 255}));
-        p.Capsule(w * 0.78, h * 0.22, w * 0.22, h * 0.78, s * 0.05, with(Rgba{220, 226, 236, 255}));
-        p.Circle(cx, cy, s * 0.1, with(Rgba{220, 70, 60, 255}));
+    } else if (job.Has("attack")) {
+        // The charge shot's cannon at the gauge's foot: a barrel raised to
+        // the right on a wheel, a shot leaving its muzzle.
+        p.Glow(w * 0.8, h * 0.22, s * 0.2, Rgba{255, 220, 120, 170});
+        p.Circle(w * 0.82, h * 0.2, s * 0.09, with(Rgba{255, 200, 80, 255}));
+        p.Push();
+        p.Translate(w * 0.42, h * 0.6);
+        p.Rotate(-0.6);
+        p.Box(-s * 0.12, -s * 0.11, s * 0.5, s * 0.22, s * 0.06, with(Rgba{90, 96, 110, 255}));
+        p.Box(s * 0.32, -s * 0.13, s * 0.08, s * 0.26, s * 0.02, with(Rgba{60, 64, 76, 255}));
+        p.Pop();
+        p.Box(w * 0.16, h * 0.72, w * 0.56, h * 0.12, s * 0.04, with(Rgba{150, 100, 60, 255}));
+        p.Circle(w * 0.38, h * 0.76, s * 0.14, with(Rgba{120, 80, 50, 255}));
+        p.Circle(w * 0.38, h * 0.76, s * 0.05, Solid(ui::kBrass));
     } else if (job.Has("arrow")) {
         // Points down, toward what it shows.
         p.Polygon({{cx, h * 0.92},
@@ -549,16 +606,20 @@ void DrawRays(Canvas& c, const ArtJob& job) {
     p.Glow(w / 2, h / 2, r, WithAlpha(Mix(col, Rgba{255, 255, 255, 255}, 0.5), 200), 1.6);
 }
 
-// The card choice's small buttons (recall, clear, turn the page, Robopedia),
-// also pictured in the tips that explain them: a sign and the word.
+// The card choice's small buttons (recall, clear, scroll, Robopedia), also
+// pictured in the tips that explain them: a sign and the word. The scroll
+// button is the Robopedia's swap icon too, shown 393 right of the centre at
+// up to 0.79 of its size: its face stops short of the picture's right edge,
+// so it ends inside the screen.
 static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
-    const double w = c.Width(), h = c.Height();
     const bool recall = job.Has("repick"), clear = job.Has("clear"), page = job.Has("swap");
+    const double w = c.Width() * (page ? 0.9 : 1.0), h = c.Height();
     const Rgba face = recall ? Rgba{46, 120, 96, 255} : clear ? Rgba{150, 64, 52, 255} : Rgba{46, 96, 150, 255};
     const double m = h * 0.08;
     BevelBox(p, m, m, w - 2 * m, h - 2 * m, (h - 2 * m) * 0.4, face, std::max(3.0, h / 16));
     // The sign in a dark round well on the left.
-    const double r = (h - 2 * m) * 0.36, cx = m + h * 0.42, cy = h * 0.47;
+    // The scroll button's word is the longest: its sign stands smaller.
+    const double r = (h - 2 * m) * (page ? 0.28 : 0.36), cx = m + h * (page ? 0.33 : 0.42), cy = h * 0.47;
     p.Circle(cx, cy, r, Solid(Shade(face, 0.45f)));
     const Paint sign{ui::kText, ui::kFrameDark, 1.5, 0};
     if (recall) {  // a turning arrow: back to the deck kept from last time
@@ -569,13 +630,13 @@ static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
         const double a = r * 0.45, t = r * 0.14;
         p.Capsule(cx - a, cy - a, cx + a, cy + a, t, sign);
         p.Capsule(cx + a, cy - a, cx - a, cy + a, t, sign);
-    } else if (page) {  // up and down: the other page of the list
+    } else if (page) {  // up and down: on through the list
         p.Polygon({{cx, cy - r * 0.8}, {cx + r * 0.45, cy - r * 0.12}, {cx - r * 0.45, cy - r * 0.12}}, sign);
         p.Polygon({{cx, cy + r * 0.8}, {cx + r * 0.45, cy + r * 0.12}, {cx - r * 0.45, cy + r * 0.12}}, sign);
     } else {  // an open book
         OpenBook(p, cx, cy, r * 0.7, r * 0.35, r * 0.55, r * 0.4, r * 0.6, sign);
     }
-    const std::string word = recall ? "RECALL" : clear ? "CLEAR" : page ? "PAGE" : "INFO";
+    const std::string word = recall ? "RECALL" : clear ? "CLEAR" : page ? "SCROLL" : "INFO";
     const int tx = static_cast<int>(cx + r + 2), tw = static_cast<int>(w - m * 2.4 - tx);
     OutlinedText(c, job.text, word, tx, static_cast<int>(m * 1.3), tw, static_cast<int>(h - m * 3.2), ui::kText,
                  Rgba{10, 20, 34, 255}, static_cast<int>(h * 0.42), 2);
