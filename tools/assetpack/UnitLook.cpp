@@ -54,7 +54,7 @@ const Keyword kLooks[] = {
     {"plasma", Move::Treads, BodyShape::Dome, Tool::Cannon, 0.95},
     {"surveyor", Move::Rotor, BodyShape::Wide, Tool::Dish, 1.0},
     {"sniper", Move::Legs, BodyShape::Tall, Tool::Sniper, 0.95},
-    {"hammer", Move::Legs, BodyShape::Boxy, Tool::Hammer, 0.95},
+    {"hammer", Move::Hover, BodyShape::Boxy, Tool::Hammer, 0.95},  // it hovers over its cell
     {"recycler", Move::Wheels, BodyShape::Round, Tool::Claw, 0.9},
     {"factory", Move::Still, BodyShape::Boxy, Tool::Chimney, 0.95},
     {"mortar", Move::Treads, BodyShape::Wide, Tool::Launcher, 0.95},
@@ -229,6 +229,10 @@ PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h) {
         break;
     default: rows(middle - 5, stand + 10); break;
     }
+    // Dug in, the Driller keeps to the ground (as a flier it comes out); the
+    // Mole stays dug in as the finals' flier too.
+    if (look.id == MachineId::Driller && act == 4) rows(stand - 3, stand + 3);
+    if (look.id == MachineId::Mole && act == 4) rows(middle - 5, stand + 3);
     // Dying, a boss sinks 50 px to the lower left of its place, under its
     // sagging arms.
     if ((look.id == MachineId::Destroyer || look.id == MachineId::DestroyerZero) && act == 3) {
