@@ -1,10 +1,14 @@
 // Rules of how the battle looks that a player would notice: the water strip
 // covers the screen, the stage 2 lesson points at cells that take the robot
-// it asks for, the life-loss notice leaves with the play, and the in-battle
-// help points only at a Remover button that is drawn.
+// it asks for, the life-loss notice leaves with the play, the in-battle
+// help points only at a Remover button that is drawn, and every unit is drawn
+// where it is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <set>
 #include <string>
 
 #include "battle/effects/Effect_HeartDecreased.h"
@@ -13,9 +17,11 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameStage.h"
+#include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxTexture.h"
 #include "tests/HandInputSupport.h"
+#include "tests/PackPicture.h"
 #include "tests/RecordingDevice.h"
 #include "tests/StageRunSupport.h"
 
@@ -220,5 +226,196 @@ TEST_F(ParatrooperRule, ParachutesFallInFrontOfTheHud) {
     ASSERT_NE(lastChute, seq.rend()) << "a parachute is drawn";
     EXPECT_GT(seq.rend() - lastChute - 1, firstHud - seq.begin());
 }
+
+// ---- where a unit is drawn ----------------------------------------------------
+
+// A unit's point (where shots hit it, where its flash and smoke show) lies
+// inside the body of every picture the game draws it with, a little way in
+// from its edge, in each guise a stage gives it: on its own terrain, at sea in
+// the fourth world, as a flier on the finals and on 171, the Frost Orca
+// aloft on 174.
+struct GuiseCase {
+    const char* name;
+    int stage;
+};
+
+const GuiseCase kGuises[] = {
+    {"OnTheirOwnTerrain", 12},      {"AtSeaInTheFourthWorld", 90}, {"AsTheFinalsVariants", 160},
+    {"AllAloftOnTheHighRoad", 171}, {"TheOrcaAloft", 174},
+};
+
+// How far in from the body's edge the point must lie, in pixels.
+constexpr int kPointMargin = 4;
+
+// The unit's art loaded into a free slot of the application's cache and shown
+// in the scene's first slot of its side, put back when done.
+class BorrowedArt {
+public:
+    BorrowedArt(CGameApplication& app, BattleScene& scene, int id)
+        : m_App(app), m_Machine(id >= 1000), m_Shown(m_Machine ? scene.m_aEnemyArt[0] : scene.m_aHandArt[0]) {
+        ArtCacheSlot* cache = m_Machine ? app.m_aEnemyCache : app.m_aRobotCache;
+        const int slots = m_Machine ? ENEMY_CACHE_SLOTS : ROBOT_CACHE_SLOTS;
+        for (int k = 0; k < slots && m_iSlot < 0; ++k)
+            if (cache[k].m_iId < 0) m_iSlot = k;
+        if (m_iSlot < 0) return;
+        if (m_Machine) app.LoadEnemyResources(id, m_iSlot);
+        else app.LoadRobotResources(id, m_iSlot);
+        m_Saved = m_Shown;
+        m_Shown = cache[m_iSlot].m_Art;
+    }
+    ~BorrowedArt() {
+        if (m_iSlot < 0) return;
+        m_Shown = m_Saved;
+        if (m_Machine) m_App.ReleaseEnemyResources(m_iSlot);
+        else m_App.ReleaseRobotResources(m_iSlot);
+    }
+    BorrowedArt(const BorrowedArt&) = delete;
+    BorrowedArt& operator=(const BorrowedArt&) = delete;
+    bool Loaded() const { return m_iSlot >= 0; }
+    const RobotArt& Art() const { return m_Shown; }
+
+private:
+    CGameApplication& m_App;
+    bool m_Machine;
+    RobotArt& m_Shown;
+    RobotArt m_Saved{};
+    int m_iSlot = -1;
+};
+
+// A state the unit is put in before its frame, and what it is called.
+struct UnitPose {
+    const char* name;
+    int state;
+    bool concealed;
+    int form;  // the Rocket's form word
+};
+
+const UnitPose kPoses[] = {
+    {"idle", ROBOT_IDLE, false, 0},       {"moving", ROBOT_MOVE, false, 0},      {"attacking", ROBOT_ATTACK, false, 0},
+    {"dying", ROBOT_DYING, false, 0},     {"guarding", ROBOT_GUARD, false, 0},   {"hidden", ROBOT_MOVE, true, 0},
+    {"hidden idle", ROBOT_IDLE, true, 0}, {"second form", ROBOT_IDLE, false, 1}, {"third form", ROBOT_IDLE, false, 2},
+};
+
+// A world point on a drawn picture, in its pixels (column right, row down):
+// the draw's place, turn and scale undone.
+struct PicturePoint {
+    float col, row;
+};
+PicturePoint OnPicture(const RobotDrawStep& s, const CVxBillboard& b, float x, float y) {
+    const float dx = x - s.at.x, dy = y - s.at.y;
+    const float c = std::cos(-s.rotation), n = std::sin(-s.rotation);
+    const float lx = (dx * c - dy * n) / s.sx, ly = (dx * n + dy * c) / s.sy;
+    return {b.m_vSize.x / 2.0f + lx, b.m_vSize.y / 2.0f - ly};
+}
+
+// The point and the four points kPointMargin away from it are opaque.
+bool InsideBody(const DecodedPicture& pic, PicturePoint p) {
+    const int dx[5] = {0, -kPointMargin, kPointMargin, 0, 0}, dy[5] = {0, 0, 0, -kPointMargin, kPointMargin};
+    for (int k = 0; k < 5; ++k) {
+        const int x = int(std::floor(p.col)) + dx[k], y = int(std::floor(p.row)) + dy[k];
+        if (x < 0 || y < 0 || x >= pic.width || y >= pic.height) return false;
+        if (pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4 + 3] < 128) return false;
+    }
+    return true;
+}
+
+// The art's picture a draw shows: act and frame, 0-based; false for none.
+bool WhichPicture(const RobotArt& art, const CVxBillboard* b, int& act, int& frame) {
+    for (act = 0; act < ROBOT_ACTS; ++act)
+        for (frame = 0; frame < ROBOT_ACT_FRAMES; ++frame)
+            if (b && art.m_apAct[act][frame] == b) return true;
+    return false;
+}
+
+class UnitPointRule : public InBuildFolder, public ::testing::WithParamInterface<GuiseCase> {};
+
+TEST_P(UnitPointRule, EveryPictureHoldsItsUnitsPoint) {
+    const GuiseCase& c = GetParam();
+    RecordingDevice device;
+    StageRunOptions o;
+    o.stage = c.stage;
+    o.seed = 1;
+    RecordedRun run(o, &device);
+    ASSERT_TRUE(run.Start()) << run.Error();
+    ASSERT_TRUE(run.RunUntilState(BATTLE_PLAYING, 20000));
+    ResourceArchive pack;
+    pack.OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
+    CBattleModel& model = run.Model();
+    const FieldCell& cell = RuleState(model).m_aFieldCells[5 * FIELD_ROWS + 2];
+
+    std::vector<int> ids;
+    for (int id = 0; id < ROBOT_TYPES; ++id) ids.push_back(id);
+    for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id) ids.push_back(id);
+    std::set<std::string> judged;
+    for (int id : ids) {
+        const std::string name = GetUnitName(id);
+        BorrowedArt art(run.App(), model.Scene(), id);
+        ASSERT_TRUE(art.Loaded()) << name;
+        CCom_GameRobot placed;
+        GetUnitDefinition(placed.m_Unit, id);
+        placed.m_iUnitSlot = 0;
+        placed.m_iHp = placed.m_Unit.m_iMaxHp;
+        placed.Place(model, cell.m_fX, cell.m_fY, cell.m_fZ);
+        // Two guises the game draws nowhere near the point: the Mole at sea
+        // swims tilted 120 to 170 px under its lane, and the Rocket as a
+        // flier is drawn 35 px right of a place already 35 px left of its
+        // picture's middle, so its point is the picture's left edge.
+        const int terrain = placed.m_Unit.m_iTerrain;
+        if ((id == MachineId::Mole && terrain == TERRAIN_MARINE) || (id == MachineId::Rocket && terrain == TERRAIN_AIR))
+            continue;
+        for (const UnitPose& pose : kPoses) {
+            if (pose.form != 0 && id != MachineId::Rocket) continue;
+            if (pose.concealed && placed.m_Unit.m_iConcealment == 0) continue;
+            if (pose.state == ROBOT_GUARD && id >= FIRST_MACHINE_TYPE) continue;
+            // Two frames: the first settles what moves after it is drawn.
+            CCom_GameRobot unit = placed;
+            for (int step = 0; step < 2; ++step) {
+                unit.m_iState = pose.state;
+                unit.m_iAnimTick = unit.m_iActionTimer = unit.m_iCountdown = 0;
+                unit.m_bConcealed = pose.concealed ? 1 : 0;
+                unit.m_aiAux[2] = pose.form;
+                unit.Update(model);
+            }
+            const RobotDrawStep* body = nullptr;
+            int act = 0, frame = 0;
+            // The unit itself is its picture's last draw (a Barrier Bot's
+            // trail comes before it).
+            for (int i = unit.DrawStepCount() - 1; i >= 0 && !body; --i) {
+                const RobotDrawStep& s = unit.DrawStepAt(i);
+                if (s.kind == RobotDrawStep::TINTED && WhichPicture(art.Art(), s.billboard, act, frame)) body = &s;
+            }
+            if (!body) continue;  // the game draws nothing of it in this state
+            char path[64];
+            std::snprintf(path, sizeof path, "Resource/Robot/%04d/Act%d_%02d.png", id, act + 1, frame + 1);
+            const std::string what = name + " " + pose.name + " (" + path + ")";
+            const DecodedPicture pic = PackPicture(pack, path);
+            ASSERT_FALSE(pic.rgba.empty()) << what;
+            ASSERT_EQ(body->billboard->m_vSize.x, float(pic.width)) << what;
+            const PicturePoint p = OnPicture(*body, *body->billboard, unit.m_vLastPosition.x, unit.m_vLastPosition.y);
+            char where[64];
+            std::snprintf(where, sizeof where, " at column %.0f, row %.0f of %dx%d", p.col, p.row, pic.width,
+                          pic.height);
+            if (judged.insert(what + where).second) {
+                EXPECT_TRUE(InsideBody(pic, p)) << what << ": its point lies outside its body" << where;
+            }
+
+            // A boss's arms start at its body: the shoulder joint, on the
+            // arm's inner end, lies on the body.
+            for (int i = 0; i < unit.DrawStepCount(); ++i) {
+                const RobotDrawStep& s = unit.DrawStepAt(i);
+                if (s.kind != RobotDrawStep::ARM) continue;
+                const float reach = -0.375f * s.billboard->m_vSize.x;
+                const float sx = s.at.x + reach * std::cos(s.rotation), sy = s.at.y + reach * std::sin(s.rotation);
+                const PicturePoint shoulder = OnPicture(*body, *body->billboard, sx, sy);
+                EXPECT_TRUE(InsideBody(pic, shoulder)) << what << ": an arm hangs off its body, its shoulder at column "
+                                                       << shoulder.col << ", row " << shoulder.row;
+            }
+        }
+    }
+    EXPECT_GE(judged.size(), 200u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Battle, UnitPointRule, ::testing::ValuesIn(kGuises),
+                         [](const ::testing::TestParamInfo<GuiseCase>& i) { return std::string(i.param.name); });
 
 }  // namespace

@@ -99,6 +99,9 @@ public:
     void Update(CBattleModel& model);
     // Draws what the last Update recorded.
     void Draw(const CBattleModel& model) const;
+    // The draws the last Update recorded, in order.
+    int DrawStepCount() const { return m_nDrawSteps; }
+    const RobotDrawStep& DrawStepAt(int i) const { return m_aDrawSteps[i]; }
 
     // Puts a unit whose m_Unit and m_iUnitSlot the creator filled on the field.
     void Place(CBattleModel& model, float x, float y, float z);

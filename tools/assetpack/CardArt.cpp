@@ -70,10 +70,35 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job) {
     pose.frames = std::max(1, frames);
     pose.frame = std::max(0, job.file.frame - 1);
     pose.phase = double(pose.frame) / pose.frames;
+    const double W = c.Width(), H = c.Height();
     // Feet near the bottom edge, where the game puts the unit's ground line;
     // big units are shrunk so their heads stay inside.
-    double s = std::min(c.Width(), c.Height()) / 100.0 * 0.9 / std::max(1.0, look.size);
-    p.Translate(c.Width() / 2.0, c.Height() * 0.93 - 40 * s);
+    const double s = std::min(W, H) / 100.0 * 0.9 / std::max(1.0, look.size);
+    double ground = H * 0.93;
+    // The body is set where the battle puts the unit's point, a margin in
+    // from its edges: raised on its legs, base or treads, or the whole figure
+    // moved when it floats; what the body cannot span a mast or keel does.
+    const PointPlace point = PointPlaceFor(look, pose.act, W, H);
+    const double margin = 8;
+    double top = 0, bottom = 0;
+    BodySpan(look, top, bottom);
+    auto row = [&](double y) { return ground - 40 * s + (40 - (40 - y) * look.size) * s; };
+    auto unitY = [&](double r) { return 40 - (40 - (r - ground + 40 * s) / s) / look.size; };
+    const double want = (point.firstRow + point.lastRow) / 2;
+    const bool covered = row(top) <= point.firstRow - margin && row(bottom) >= point.lastRow + margin;
+    const bool stands = look.move == Move::Legs || look.move == Move::Spider || look.move == Move::Wheels ||
+                        look.move == Move::Treads || look.move == Move::Still;
+    if (!covered) {
+        const double centre = (row(top) + row(bottom)) / 2;
+        if (stands && centre > want) look.lift = (centre - want) / (s * look.size);
+        else ground += want - centre;
+    }
+    BodySpan(look, top, bottom);
+    if (look.special != Special::Missile && row(top) > point.firstRow - margin)
+        look.mastTop = unitY(point.firstRow - margin - 2);
+    if (look.special != Special::Missile && row(bottom) < point.lastRow + margin)
+        look.keelBottom = unitY(point.lastRow + margin + 2);
+    p.Translate(point.column, ground - 40 * s);
     p.ScaleBy(s, s);
     DrawUnit(p, look, pose);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "content/UnitIds.h"
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -41,10 +43,12 @@ struct Motion {
     double bury = 0;    // hidden: drawn down into a mound
     double aura = 0;    // glow around the figure
     bool eyeOff = false;
+    int act = 1;
 };
 
 Motion MotionFor(const UnitLook& look, const UnitPose& pose) {
     Motion m;
+    m.act = pose.act;
     double a = 2 * kPi * pose.phase;
     int n = std::max(1, pose.frames);
     switch (pose.act) {
@@ -86,10 +90,17 @@ Motion MotionFor(const UnitLook& look, const UnitPose& pose) {
         break;
     }
     case 4:
-        m.bury = 18 + 8 * pose.frame;
-        m.bob = 0;
-        m.stride = 0.2;
-        m.eyeOff = pose.frame % 2 == 1;
+        if (look.id == MachineId::Driller || look.id == MachineId::Mole) {  // the burrowers dig in
+            m.bury = 18 + 8 * pose.frame;
+            m.bob = 0;
+            m.stride = 0.2;
+            m.eyeOff = pose.frame % 2 == 1;
+        } else {  // the others' alternate pose: braced, glowing
+            m.lean = -2;
+            m.swing = -1.1;
+            m.aura = 0.4 + 0.2 * pose.frame;
+            m.stride = 0.2;
+        }
         break;
     case 5:
         m.aura = 1.0;
@@ -143,6 +154,11 @@ Frame BodyFrame(const UnitLook& look) {
     double stretch = 0.9 + 0.1 * ((look.seed >> 8) % 3);
     f.hw *= stretch;
     f.hh *= 2.0 - stretch;
+    // The bosses are broad war machines, their arms on their flanks.
+    if (look.id == MachineId::Destroyer || look.id == MachineId::DestroyerZero) {
+        f.hw *= 1.6;
+        f.hh *= 1.4;
+    }
     double bottom = 40;
     switch (look.move) {
     case Move::Legs: bottom = 16; break;
@@ -154,8 +170,14 @@ Frame BodyFrame(const UnitLook& look) {
     case Move::Swim: bottom = 30; break;
     case Move::Still: bottom = 34; break;
     }
-    f.cy = bottom - f.hh;
+    f.cy = bottom - f.hh - look.lift;
     return f;
+}
+
+// The natural bottom of the body over its way of moving.
+double StandHeight(const UnitLook& look) {
+    Frame f = BodyFrame(look);
+    return f.cy + f.hh + look.lift;
 }
 
 void DrawEye(Painter& p, const UnitLook& look, double x, double y, double r, bool off);
@@ -220,6 +242,7 @@ void DrawSpecial(Painter& p, const UnitLook& look, const Frame& f, const Motion&
     }
     case Special::Cage: {
         p.Box(f.cx - 20, f.cy + 10, 40, 8, 2, Fill(look.trim));
+        p.Box(f.cx - 18, f.cy - 8, 36, 20, 2, Fill(Rgba{46, 52, 66, 255}, 0.4));  // the cage's back wall
         p.Ellipse(f.cx, f.cy - 8, 20, 8, Fill(look.accent));
         // A small Tinkerling waits inside the bars.
         p.Circle(f.cx - 2, f.cy + 1, 7, Fill(Rgba{250, 196, 64, 255}, 0.5));
@@ -232,8 +255,30 @@ void DrawSpecial(Painter& p, const UnitLook& look, const Frame& f, const Motion&
         break;
     }
     case Special::Missile: {
-        p.Capsule(f.cx - 22, f.cy, f.cx + 16, f.cy, 7, body);
-        p.Polygon({{f.cx + 16, f.cy - 7}, {f.cx + 30, f.cy}, {f.cx + 16, f.cy + 7}}, Fill(look.accent));
+        if (m.act == 2 || m.act == 3) {
+            // The spinning forms turn about their middle, so the point goes
+            // round it: a glowing orb, and a toothed blade.
+            const double r = 64;
+            if (m.act == 2) {
+                p.Glow(f.cx, f.cy, r * 1.05, WithAlpha(look.accent, 200), 1.2);
+                p.Circle(f.cx, f.cy, r * 0.92, Fill(Mix(look.accent, Rgba{255, 255, 255, 255}, 0.35), 0.5));
+                p.Ring(f.cx, f.cy, r * 0.6, 6, Fill(look.main, 0.3));
+                p.Circle(f.cx, f.cy, r * 0.25, Fill(look.main, 0.5));
+            } else {
+                std::vector<Vec2> teeth;
+                for (int i = 0; i < 24; ++i) {
+                    const double a = i * kPi / 12 + m.spin, rr = i % 2 ? r * 0.98 : r * 0.84;
+                    teeth.push_back({f.cx + std::cos(a) * rr, f.cy + std::sin(a) * rr});
+                }
+                p.Polygon(teeth, Fill(Rgba{200, 204, 214, 255}, 0.6));
+                p.Circle(f.cx, f.cy, r * 0.55, Fill(look.main, 0.5));
+                p.Circle(f.cx, f.cy, r * 0.18, Fill(look.accent, 0.3));
+            }
+            DrawEye(p, look, f.cx + 6, f.cy, 4, m.eyeOff);
+            break;
+        }
+        p.Capsule(f.cx - 22, f.cy, f.cx + 16, f.cy, 12, body);
+        p.Polygon({{f.cx + 22, f.cy - 11}, {f.cx + 38, f.cy}, {f.cx + 22, f.cy + 11}}, Fill(look.accent));
         p.Polygon({{f.cx - 18, f.cy - 6}, {f.cx - 28, f.cy - 15}, {f.cx - 26, f.cy - 5}}, Fill(look.accent));
         p.Polygon({{f.cx - 18, f.cy + 6}, {f.cx - 28, f.cy + 15}, {f.cx - 26, f.cy + 5}}, Fill(look.accent));
         p.Glow(f.cx - 32, f.cy, 10 * m.flame, Rgba{255, 170, 60, 220});
@@ -377,6 +422,9 @@ void DrawMove(Painter& p, const UnitLook& look, const Frame& f, const Motion& m,
     case Move::Wheels:
         if (near) {
             double r = look.body == BodyShape::Tall ? 13 : 10;
+            if (look.lift > 0)  // raised: a strut down to each axle
+                for (double x : {f.cx - f.hw + 10, f.cx + f.hw - 10})
+                    p.Capsule(f.cx + (x - f.cx) * 0.5, bottom - 2, x, 40 - r, 3, Fill(look.trim, 0.3));
             if (look.body == BodyShape::Tall) {
                 DrawWheel(p, look, f.cx, 40 - r, r, m.spin);
             } else {
@@ -388,6 +436,11 @@ void DrawMove(Painter& p, const UnitLook& look, const Frame& f, const Motion& m,
     case Move::Treads:
         if (near) {
             double x0 = f.cx - f.hw - 2, x1 = f.cx + f.hw + 2;
+            if (look.lift > 0) {  // raised on a turret ring over its treads
+                const double treadTop = StandHeight(look);
+                p.Box(f.cx - f.hw * 0.5, bottom - 2, f.hw, treadTop - bottom + 4, 3, Fill(Shade(look.trim, 0.8f), 0.4));
+                bottom = treadTop;
+            }
             p.Box(x0, bottom - 2, x1 - x0, 40 - bottom + 2, 8, Fill(Rgba{48, 50, 58, 255}, 0.3));
             int n = std::max(3, static_cast<int>((x1 - x0) / 11));
             for (int i = 0; i < n; ++i) {
@@ -644,6 +697,12 @@ void DrawTool(Painter& p, const UnitLook& look, const Frame& f, const Motion& m)
 
 }  // namespace
 
+void BodySpan(const UnitLook& look, double& top, double& bottom) {
+    const Frame f = BodyFrame(look);
+    top = f.cy - f.hh;
+    bottom = f.cy + f.hh;
+}
+
 void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
     Motion m = MotionFor(look, pose);
     Frame f = BodyFrame(look);
@@ -656,16 +715,30 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
     p.Translate(0, -40);
 
     // Ground shadow stays put while the figure moves.
-    if (pose.act != 4) p.Ellipse(0, 40, 26 * (1.0 - 0.3 * m.burst), 4, Paint{Rgba{0, 0, 0, 70}, {}, 0, 0, 2});
+    const bool floats =
+        look.machine && (look.move == Move::Hover || look.move == Move::Rotor || look.move == Move::Swim);
+    if (pose.act != 4 && !floats)
+        p.Ellipse(0, 40, 26 * (1.0 - 0.3 * m.burst), 4, Paint{Rgba{0, 0, 0, 70}, {}, 0, 0, 2});
 
     p.Push();
     p.Translate(0, 40 + m.sink + m.bury);
     p.Rotate(m.tilt);
     p.Translate(m.lean * 0.6, -40 + m.bob);
     p.SetAlpha(alpha * m.fade);
-    if (look.machine && look.id == 1019)  // the Ghost is always half seen
+    if (look.machine && look.id == MachineId::Ghost)  // the Ghost is always half seen
         p.SetAlpha(alpha * m.fade * 0.75);
     if (m.aura > 0) p.Glow(f.cx, f.cy, f.hw * 2.2, WithAlpha(look.accent, static_cast<uint8_t>(110 * m.aura)));
+    if (look.mastTop != 0 || look.keelBottom != 0) {
+        // A mast up from the body or a keel down from it, where the body
+        // alone does not reach the unit's point.
+        const double half = std::max(7.0, f.hw * 0.3);
+        if (look.mastTop != 0) {
+            p.Box(f.cx - half, look.mastTop, 2 * half, f.cy - look.mastTop, 3, Fill(Shade(look.trim, 0.85f), 0.5));
+            p.Glow(f.cx, look.mastTop + 2, half * 1.2, WithAlpha(look.eye, 150));
+        }
+        if (look.keelBottom != 0)
+            p.Box(f.cx - half, f.cy, 2 * half, look.keelBottom - f.cy, 3, Fill(Shade(look.main, 0.7f), 0.5));
+    }
     if (look.special != Special::None) {
         DrawSpecial(p, look, f, m);
     } else {
@@ -679,8 +752,10 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
     p.Pop();
 
     if (m.bury > 0) {
-        // Hidden: a mound of earth over the lower part.
-        p.Ellipse(0, 42, 36, 12 + m.bury * 0.2, Fill(Rgba{122, 92, 60, 255}, 0.6));
+        // Hidden: a mound of earth over the lower part, heaped up to the
+        // unit's point.
+        const double heap = std::max(12 + m.bury * 0.2, look.mastTop != 0 ? 42 - look.mastTop : 42 - f.cy + 8);
+        p.Ellipse(0, 42, std::max(36.0, heap * 0.9), heap, Fill(Rgba{122, 92, 60, 255}, 0.6));
         for (int i = 0; i < 4; ++i)
             p.Circle(-24 + i * 16, 34 - (i % 2) * 3 - pose.frame * 2, 3.5, Fill(Rgba{150, 118, 80, 255}, 0.4));
     }

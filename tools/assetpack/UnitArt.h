@@ -44,7 +44,20 @@ struct UnitLook {
     double size = 1.0;  // 1 fills about two thirds of the picture
     Rgba main, accent, trim, eye;
     uint32_t seed = 0;
+    // Set for one picture by its drawer, in the figure's units: how far the
+    // body stands raised on its legs, base or treads, and the heights a mast
+    // above it or a keel below it reach (0: none), so that the body holds the
+    // unit's point wherever the battle puts it.
+    double lift = 0, mastTop = 0, keelBottom = 0;
 };
+
+// Where the battle puts a unit's point on its picture (w x h) for act `act`:
+// the rows, from the top, it falls on in the guises the unit is seen in (on
+// its terrain, at sea, as a flier), and its column.
+struct PointPlace {
+    double firstRow = 0, lastRow = 0, column = 0;
+};
+PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h);
 
 // The look of the unit with this manifest label and id (0-999 Tinkerlings,
 // 1000 and up Machines).
@@ -60,6 +73,9 @@ struct UnitPose {
 // Draws the unit into the painter's current space: a 100 x 100 box centred
 // on the origin, ground at y = +40. Tinkerlings face left, Machines right.
 void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose);
+
+// The top and bottom of the unit's body in DrawUnit's box, before its size.
+void BodySpan(const UnitLook& look, double& top, double& bottom);
 
 // The unit id a path names ("Resource/Robot/1005/", "Card0012.png", ...), -1 when none.
 int UnitIdFromPath(const std::string& path);

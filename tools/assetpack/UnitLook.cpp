@@ -1,7 +1,9 @@
 // Which parts and colours each unit gets, from its name and id.
+#include <algorithm>
 #include <cctype>
 #include <utility>
 
+#include "content/UnitIds.h"
 #include "tools/assetpack/Palette.h"
 #include "tools/assetpack/UnitArt.h"
 
@@ -52,7 +54,7 @@ const Keyword kLooks[] = {
     {"plasma", Move::Treads, BodyShape::Dome, Tool::Cannon, 0.95},
     {"surveyor", Move::Rotor, BodyShape::Wide, Tool::Dish, 1.0},
     {"sniper", Move::Legs, BodyShape::Tall, Tool::Sniper, 0.95},
-    {"hammer", Move::Legs, BodyShape::Boxy, Tool::Hammer, 0.95},
+    {"hammer", Move::Hover, BodyShape::Boxy, Tool::Hammer, 0.95},  // it hovers over its cell
     {"recycler", Move::Wheels, BodyShape::Round, Tool::Claw, 0.9},
     {"factory", Move::Still, BodyShape::Boxy, Tool::Chimney, 0.95},
     {"mortar", Move::Treads, BodyShape::Wide, Tool::Launcher, 0.95},
@@ -155,4 +157,87 @@ UnitLook LookForUnit(const std::string& name, int id, uint32_t manifestColour) {
     look.trim = colours.trim;
     look.eye = colours.eye;
     return look;
+}
+
+PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h) {
+    // A unit stands 50 px above its picture's bottom edge; a flier, a diver
+    // and every Machine as the finals' flier hangs at its middle row; a boat
+    // is drawn 35 px into the water, the Marine Striker 45 (48 as a flier),
+    // a wading Giant or Titan 110 px. Machines off the ground bob 5 px (the
+    // flying variants 10), robots 3.
+    const double stand = h - 50.375, middle = h / 2;
+    PointPlace p{stand - 3, stand + 3, w / 2};
+    auto rows = [&p](double a, double b) {
+        p.firstRow = std::min(a, b);
+        p.lastRow = std::max(a, b);
+    };
+    if (!look.machine) {
+        switch (look.id) {
+        case RobotId::DiverBot:
+            rows(h - 83.375, h - 77.375);
+            break;  // it swims lower
+        // The platforms sit under the robot on them.
+        case RobotId::FloaterBot: rows(0.75 * h - 63.375, 0.75 * h - 47.375); break;
+        case RobotId::SubmergerBot:
+            rows(0.75 * h - 68.375, 0.75 * h - 52.375);
+            p.column = w / 2 - 15;
+            break;
+        case RobotId::BuoyerBot: rows(0.75 * h - 53.375, 0.75 * h - 37.375); break;
+        case RobotId::SurveyorBot: rows(0.75 * h - 78.375, 0.75 * h - 62.375); break;
+        // Ready to go off, a Mini-Bomber is grown by a third and raised.
+        case RobotId::MiniBomber: rows(stand - 3, middle + (middle - 25.375) / 1.35); break;
+        // A Barrier Bot with no ward floats 20-25 px up.
+        case RobotId::BarrierBots: rows(h - 35.375, h - 25.375); break;
+        case RobotId::HammerBot:
+        case RobotId::RemoverBot: rows(h - 25.375, h - 15.375); break;  // hovering 25-35 px up
+        case RobotId::MachineGunner:
+        case RobotId::MortarBot:
+            // Idle, the turret spins about its picture's middle.
+            if (act == 4) rows(middle - 16, middle + 16);
+            break;
+        default: break;
+        }
+        return p;
+    }
+    switch (look.id) {
+    case MachineId::AirScout:
+    case MachineId::Jetpacker:
+    case MachineId::NapalmAirship:
+    case MachineId::FighterSub:
+    case MachineId::SpeederSub:
+    case MachineId::Stingray:
+    case MachineId::KillerWhale:
+    case MachineId::HyperJet:
+    case MachineId::Ghost:
+    case MachineId::Reaper:
+    case MachineId::TimeBomb:
+    case MachineId::Gyrotor:
+    case MachineId::FrostOrca: rows(middle - 5, middle + 5); break;
+    case MachineId::Destroyer:
+    case MachineId::DestroyerZero: rows(middle - 40, middle + 10); break;  // its arms' shoulders above its point
+    case MachineId::Gunboat: rows(h - 90.375, middle + 5); break;
+    case MachineId::MarineStriker: rows(middle - 53, h - 88.375); break;
+    case MachineId::Giant:
+    case MachineId::Titan: rows(h - 166.125, stand + 10); break;
+    case MachineId::CapsuleCage: rows(h - 67.375, h - 53.375); break;
+    case MachineId::Rocket:
+        // Drawn 35 px right of its place; the two spinning forms turn about
+        // their middle, so the point goes round it.
+        rows(middle - 5, middle + 5);
+        if (act == 1) p.column = w / 2 - 35;
+        else rows(middle - 48, middle + 48);
+        break;
+    default: rows(middle - 5, stand + 10); break;
+    }
+    // Dug in, the Driller keeps to the ground (as a flier it comes out); the
+    // Mole stays dug in as the finals' flier too.
+    if (look.id == MachineId::Driller && act == 4) rows(stand - 3, stand + 3);
+    if (look.id == MachineId::Mole && act == 4) rows(middle - 5, stand + 3);
+    // Dying, a boss sinks 50 px to the lower left of its place, under its
+    // sagging arms.
+    if ((look.id == MachineId::Destroyer || look.id == MachineId::DestroyerZero) && act == 3) {
+        rows(middle - 90, middle - 45);
+        p.column = w / 2 + 50;
+    }
+    return p;
 }
