@@ -80,6 +80,7 @@ TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
         int item, bought, offered, parts, price;
         bool done;
         int boughtAfter, offeredAfter, partsAfter;
+        int level = -1;  // the item's own field before, when not the new profile's
     };
     const Row rows[] = {
         {"a booster level", 1, 1, 2, 500, 100, true, 2, 3, 400},
@@ -88,13 +89,25 @@ TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
         {"a robot card", 6, 0, 1, 150, 150, true, 1, 1, 0},
         {"sold out", 3, 2, 2, 9999, 400, false, 2, 2, 9999},
         {"parts short", 3, 0, 1, 99, 100, false, 0, 1, 99},
+        // A record that lags its level sells nothing past the top.
+        {"Life Booster at 8", 1, 0, 1, 9999, 100, false, 0, 1, 9999, 8},
+        {"Energy Booster at 8", 2, 0, 1, 9999, 100, false, 0, 1, 9999, 8},
+        {"Luck Booster at 8", 3, 0, 1, 9999, 100, false, 0, 1, 9999, 8},
+        {"Advance Fusion at 5", 4, 0, 1, 9999, 500, false, 0, 1, 9999, 5},
+        {"Advance Production at 5", 5, 0, 1, 9999, 750, false, 0, 1, 9999, 5},
+        {"ten card slots", 0, 0, 1, 9999, 250, false, 0, 1, 9999, 10},
+        {"Life Booster at 7 takes its last", 1, 0, 1, 9999, 100, true, 1, 2, 9899, 7},
+        {"nine card slots take the tenth", 0, 0, 1, 9999, 250, true, 1, 2, 9749, 9},
     };
     for (const Row& r : rows) {
         SetUp();
         SaveProfile& p = g_CurrentProfile;
+        int32_t* const fieldOf[] = {&p.m_nCardSlots,   &p.m_iLifeBooster,   &p.m_iEnergyBooster,
+                                    &p.m_iLuckBooster, &p.m_iAdvanceFusion, &p.m_iAdvanceProduction};
+        if (r.level >= 0) *fieldOf[r.item] = r.level;
         p.m_aLabItem[r.item] = LabItemRecord{r.bought, r.offered};
         p.m_iMetalParts = r.parts;
-        const SaveProfile before = p;
+        const int32_t was = r.item <= 5 ? *fieldOf[r.item] : 0;
         int completed = 0;
         EXPECT_EQ(ApplyLabPurchase(r.item, r.price, completed), r.done) << r.what;
         EXPECT_EQ(p.m_aLabItem[r.item].m_iBought, r.boughtAfter) << r.what;
@@ -102,10 +115,8 @@ TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
         EXPECT_EQ(p.m_iMetalParts, r.partsAfter) << r.what;
         EXPECT_EQ(completed, -1) << r.what;
         const int step = r.done ? 1 : 0;
-        const int fields[] = {p.m_nCardSlots - before.m_nCardSlots, p.m_iLifeBooster - before.m_iLifeBooster, 0,
-                              p.m_iLuckBooster - before.m_iLuckBooster, p.m_iAdvanceFusion - before.m_iAdvanceFusion};
-        if (r.item <= 4 && r.item != 2) {
-            EXPECT_EQ(fields[r.item], step) << r.what;
+        if (r.item <= 5) {
+            EXPECT_EQ(*fieldOf[r.item] - was, step) << r.what;
         }
         if (r.item == 6) {
             EXPECT_EQ(p.m_abRobotUnlocked[31], 1) << "Hammer Bot";
