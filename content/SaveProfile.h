@@ -98,6 +98,20 @@ static_assert(offsetof(SaveProfile, m_aEnemySeen) == 1392, "layout");
 static_assert(offsetof(SaveProfile, m_aiLastDeck) == 1552, "layout");
 static_assert(offsetof(SaveProfile, m_abReserved) == 1592, "layout");
 
+// The numbers the laboratory raises stop here.
+constexpr int32_t PROFILE_MAX_BOOSTER_LEVEL = 8;
+constexpr int32_t PROFILE_MAX_ADVANCE_LEVEL = 5;
+constexpr int32_t PROFILE_MAX_CARD_SLOTS = PROFILE_DECK_CARDS;
+
+// The number of a profile that one level of laboratory item raises, and its
+// top; value is null for the items that raise no number (the robot cards
+// and the rest).
+struct LabRaisedValue {
+    int32_t* value;
+    int32_t top;
+};
+LabRaisedValue LabItemRaises(SaveProfile& p, int item);
+
 // The profile in play.
 extern SaveProfile g_CurrentProfile;
 // The three profile slots of the save file, filled by CVxSaveData::Load.

@@ -180,6 +180,17 @@ int CVxSaveData::LoadLocked() {
     return SAVE_OK;
 }
 
+bool CVxSaveData::ProfilesHoldPlay() {
+    std::vector<uint8_t> fresh(PROFILE_SIZE);
+    for (int i = 0; i < m_Header.m_nProfilesInUse && i < PROFILE_COUNT; ++i) {
+        // A new profile under the same name: anything else is play.
+        std::memcpy(fresh.data(), StoredProfile(i), PROFILE_SIZE);
+        InitProfile(*reinterpret_cast<SaveProfile*>(fresh.data()));
+        if (std::memcmp(fresh.data(), StoredProfile(i), PROFILE_SIZE) != 0) return true;
+    }
+    return false;
+}
+
 int CVxSaveData::CreateNewFile() {
     std::fill(m_Buffer.begin(), m_Buffer.end(), 0);
     for (int i = 0; i < PROFILE_COUNT; ++i) {
@@ -228,15 +239,20 @@ int CVxSaveData::SaveLocked() {
         return SAVE_WRITE_FAILED;
     }
 
+    // A backup kept after a declined restore is old progress: it gives way
+    // to the first save of new progress.
+    if (m_bBackupHeld && ProfilesHoldPlay()) m_bBackupHeld = false;
     // The backup takes the previous file only when that file is intact, so a
     // damaged file never replaces a good backup, nor one with no profile a
     // backup with progress. A failed copy leaves the old backup in place and
-    // does not stop the save.
+    // does not stop the save; BackupFailReason says why.
+    m_sBackupFailReason.clear();
     std::vector<uint8_t> previous;
     if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous) &&
         (HoldsProfile(previous) || !FileHoldsProfile(BackupFilePath()))) {
-        std::string ignored;
-        host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), ignored);
+        std::string failed;
+        if (!host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), failed))
+            m_sBackupFailReason = failed;
     }
     if (!Replace(SaveFilePath(), m_Buffer.data(), m_Buffer.size())) return SAVE_WRITE_FAILED;
     return SAVE_OK;
@@ -256,7 +272,7 @@ int CVxSaveData::Recreate() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     DeleteFiles();
     // A good backup kept here is the player's old progress: this run's saves
-    // leave it alone.
+    // leave it alone until one of them holds new play.
     m_bBackupHeld = BackupExists();
     // Written directly: a load would find the kept backup and offer it again.
     return CreateNewFile() == SAVE_CREATED ? SAVE_OK : SAVE_RELOAD_FAILED;
@@ -288,6 +304,14 @@ bool CVxSaveData::SaveBlocked() {
     if (!host::ReplaceBlocked(SaveFilePath(), reason)) return false;
     m_sFailedFile = SaveFilePath();
     m_sFailReason = reason;
+    return true;
+}
+
+bool CVxSaveData::BackupBlocked() {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    std::string reason;
+    if (!host::ReplaceBlocked(BackupFilePath(), reason)) return false;
+    m_sBackupFailReason = reason;
     return true;
 }
 

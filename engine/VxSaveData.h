@@ -96,7 +96,7 @@ public:
     // Deletes the main file, and the backup unless it is intact.
     int DeleteFiles();
     // Deletes as DeleteFiles and writes a new file with default data; a good
-    // backup it kept is not replaced by this object's later saves.
+    // backup it kept stays until a later save holds play in a profile.
     int Recreate();
     int RestoreFromBackup();
     // An intact backup (right size and checksum) is there.
@@ -107,11 +107,17 @@ public:
     // at its temporary name; FailedFile and FailReason then say what, in the
     // words a failed Save would use. Nothing is changed.
     bool SaveBlocked();
+    // As SaveBlocked, for the backup's place and its temporary name: saves
+    // go on, but the backup stays as it is; BackupFailReason says why.
+    bool BackupBlocked();
     // The defaults of a new file in memory, whatever is on the disk; the
     // write that follows may fail (SAVE_CREATED_UNWRITTEN).
     int StartNew();
     const std::string& FailedFile() const { return m_sFailedFile; }
     const std::string& FailReason() const { return m_sFailReason; }
+    // Why the last save could not copy the previous file to the backup
+    // (the save itself went on); empty when it did or had nothing to copy.
+    const std::string& BackupFailReason() const { return m_sBackupFailReason; }
     int CreateProfile(const char* name);
     int DeleteProfile(int index);
     int RenameProfile(int index, const char* name);
@@ -138,6 +144,8 @@ private:
     bool HeaderMatchesProfiles();
     // The slots past those in use hold what a new or deleted profile leaves.
     bool FreeSlotsHoldDefaults();
+    // A profile in use holds something a new profile of its name does not.
+    bool ProfilesHoldPlay();
     bool Replace(const std::string& path, const uint8_t* data, size_t size);
     static bool IsBlankName(const char* name);
     static void CopyName(char (&out)[NAME_SIZE], const char* name);
@@ -156,6 +164,6 @@ private:
     SaveProfile* m_pStoredProfiles;
     SaveProfile* m_pCurrentProfile;
     int m_iExpectedLayoutId = LAYOUT_ID;
-    std::string m_sFailedFile, m_sFailReason;
-    bool m_bBackupHeld = false;  // a good backup kept by Recreate stays for the run
+    std::string m_sFailedFile, m_sFailReason, m_sBackupFailReason;
+    bool m_bBackupHeld = false;  // a good backup kept by Recreate, until a save of play
 };

@@ -139,20 +139,14 @@ bool ApplyLabPurchase(int item, int price, int& completed) {
     if (!ValidItem(item)) return false;
     LabItemRecord& r = p.m_aLabItem[item];
     if (r.m_iBought >= r.m_iOffered || price < 0 || p.m_iMetalParts < price) return false;
+    // A level past the top is sold to no one: the parts stay where they are.
+    const LabRaisedValue raised = LabItemRaises(p, item);
+    if (raised.value && *raised.value >= raised.top) return false;
     ++r.m_iBought;
     if (r.m_iOffered < kLab[item].maxLevel) ++r.m_iOffered;
     p.m_iMetalParts -= price;
-    switch (item) {
-    case 0: ++p.m_nCardSlots; break;
-    case 1: ++p.m_iLifeBooster; break;
-    case 2: ++p.m_iEnergyBooster; break;
-    case 3: ++p.m_iLuckBooster; break;
-    case 4: ++p.m_iAdvanceFusion; break;
-    case 5: ++p.m_iAdvanceProduction; break;
-    default:
-        if (item >= kFirstCardItem && item <= kLastCardItem) UnlockRobot(kFirstCardRobot + item - kFirstCardItem);
-        break;
-    }
+    if (raised.value) ++*raised.value;
+    else if (item >= kFirstCardItem && item <= kLastCardItem) UnlockRobot(kFirstCardRobot + item - kFirstCardItem);
     const int a = BoosterAchievement(item);
     if (a >= 0) completed = CountPurchase(p, a, BOOSTER_ACHIEVEMENT_TARGET);
     return true;

@@ -40,6 +40,9 @@ const char* const kRecoveryCaption = "Recovery save data.";
 const char* const kRecoveryText = "Do you want to recovery save data from back up system?";
 const char* const kWriteErrorCaption = "Save data write error!";
 const char* const kNotKeptText = "No save is being kept: play goes on, but nothing is saved until this is put right.";
+const char* const kNoBackupText =
+    "No backup is being kept: play goes on and is saved, but the backup stays as it was until this is put right.";
+const char* const kBackupFailedText = "The backup of the save could not be made.";
 
 // A failed repair asks again, but a disk that keeps refusing ends the run.
 constexpr int kMaxCreateAttempts = 3;
@@ -100,6 +103,7 @@ CGameApplication::CGameApplication(GamePageFactory makePages) {
     // read or written, so a message nobody saw leaves the folder as it was.
     const bool saveBlocked = m_pSaveData->SaveBlocked();
     if (saveBlocked) ReportSaveBlocked();
+    else if (m_pSaveData->BackupBlocked()) ReportBackupBlocked();
     const int loadResult = m_bSaveDeclined ? int(CVxSaveData::SAVE_OK) : m_pSaveData->Load();
 
     g_iScreenWidth = 880;
@@ -234,17 +238,38 @@ void CGameApplication::ReportSaveBlocked() {
     m_sReportedSaveFailure = SaveFailedText();
 }
 
+std::string CGameApplication::BackupFailedText() const {
+    return std::string(kBackupFailedText) + "\n" + CVxSaveData::BackupFilePath() + "\n" +
+           m_pSaveData->BackupFailReason();
+}
+
+std::string CGameApplication::BackupBlockedText() const {
+    return std::string(kNoBackupText) + "\n" + CVxSaveData::BackupFilePath() + "\n" + m_pSaveData->BackupFailReason();
+}
+
+void CGameApplication::ReportBackupBlocked() {
+    // As ReportSaveBlocked: said at every start while it stands.
+    if (Ask(BackupBlockedText().c_str(), kWriteErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
+    m_sReportedBackupFailure = BackupFailedText();
+}
+
+void CGameApplication::TellOnce(const std::string& text, std::string& told) {
+    if (text == told) {
+        std::fprintf(stderr, "[%s] %s\n", kWriteErrorCaption, text.c_str());
+        return;
+    }
+    told = text;
+    host::ShowMessageBox(text, kWriteErrorCaption, host::MB_OK);
+}
+
 bool CGameApplication::SaveProgress() {
     if (!m_pSaveData || m_bSaveDeclined) return false;
-    if (m_pSaveData->Save() == CVxSaveData::SAVE_OK) return true;
-    const std::string text = SaveFailedText();
-    if (text == m_sReportedSaveFailure) {
-        std::fprintf(stderr, "[%s] %s\n", kWriteErrorCaption, text.c_str());
+    if (m_pSaveData->Save() != CVxSaveData::SAVE_OK) {
+        TellOnce(SaveFailedText(), m_sReportedSaveFailure);
         return false;
     }
-    m_sReportedSaveFailure = text;
-    host::ShowMessageBox(text, kWriteErrorCaption, host::MB_OK);
-    return false;
+    if (!m_pSaveData->BackupFailReason().empty()) TellOnce(BackupFailedText(), m_sReportedBackupFailure);
+    return true;
 }
 
 void CGameApplication::QuitUntouched() {

@@ -223,16 +223,24 @@ public:
     // The one door every save goes through. Writes the save file unless
     // saving was declined; a failed write shows one message naming the file
     // and the reason, and play goes on. The same failure again goes to
-    // stderr only. True when the file was written.
+    // stderr only. A backup copy that failed is told the same way. True
+    // when the file was written.
     bool SaveProgress();
 
 private:
-    std::string m_sReportedSaveFailure;
+    std::string m_sReportedSaveFailure, m_sReportedBackupFailure;
     // The save failure's message, and the start-up notice that saves cannot
-    // work, from the save object's failed file and reason.
+    // work, from the save object's failed file and reason; the same two for
+    // the backup.
     std::string SaveFailedText() const;
     std::string SaveBlockedText() const;
+    std::string BackupFailedText() const;
+    std::string BackupBlockedText() const;
     void ReportSaveBlocked();
+    void ReportBackupBlocked();
+    // One message for a failure not told yet (told then holds it); the same
+    // again goes to stderr only.
+    static void TellOnce(const std::string& text, std::string& told);
     // saveBlocked: the player has been told that no save can be written.
     void RecoverSaveData(int loadResult, bool saveBlocked);
     // A start-up question went unanswered: quit with the save folder as it is.

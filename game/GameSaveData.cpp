@@ -1,10 +1,12 @@
 #include "game/GameSaveData.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "content/Achievements.h"
 #include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
+#include "content/UnlockTables.h"
 #include "game/MsgBoxKinds.h"
 #include "platform/SoundVolumes.h"
 
@@ -15,16 +17,12 @@ constexpr int ACHIEVEMENT_MACHINES_MET = 5;
 // Counters that keep the smallest value reached start high.
 constexpr int SMALLEST_VALUE_COUNTERS[] = {31, 32, 34};
 constexpr int SMALLEST_VALUE_START = 10000;
-constexpr int FEATURE_MINI_GAMES = 4;
 
 // Far above anything play can reach, far below where sums of them overflow.
 constexpr int32_t kMaxCount = 100000000;
 constexpr int kMaxStars = 3;
 // Additions to the parts stop here.
 constexpr int32_t kMaxMetalParts = 999990;
-constexpr int32_t kMaxBoosterLevel = 8;
-constexpr int32_t kMaxAdvanceLevel = 5;
-constexpr int32_t kMaxCardSlots = PROFILE_DECK_CARDS;
 // The last level of each laboratory item, as the shop sells them.
 constexpr int32_t kLabItemLastLevel[PROFILE_LAB_ITEMS] = {5, 8, 8, 8, 5, 5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 // Counters that take more than one step at a time, or keep a stage's best,
@@ -34,6 +32,7 @@ constexpr int ACHIEVEMENT_CELLS_HELD = 36;
 constexpr int32_t kFieldCells = 50;
 
 void Clamp(int32_t& value, int32_t low, int32_t high) { value = value < low ? low : value > high ? high : value; }
+
 void ClampFlag(uint8_t& flag) { flag = flag != 0; }
 template <size_t N>
 void ClampFlags(uint8_t (&flags)[N]) {
@@ -47,6 +46,29 @@ int32_t AchievementCeiling(int index) {
     default: return index == ACHIEVEMENT_PARTS_COLLECTED ? kMaxCount : GetAchievementTarget(index);
     }
 }
+
+constexpr int kSlotItem = 0;
+constexpr int kLastLevelledItem = 5;
+constexpr int32_t kFirstCardSlots = 2;
+
+// Each level of a booster or an advance was bought (the first of two of
+// them given) with its pair, so the pair counts the level. Unlocked robots
+// raise the card slots too, but only up to MAX_CARD_SLOTS_BY_UNLOCK, so the
+// slots bought lie within the slots less that and less the first two. A
+// level bought was offered, and the next is offered once it is bought. So
+// no purchase can raise a number past its top.
+void AgreeLabRecords(SaveProfile& p) {
+    for (int item = kSlotItem; item <= kLastLevelledItem; ++item) {
+        LabItemRecord& r = p.m_aLabItem[item];
+        const int32_t level = *LabItemRaises(p, item).value;
+        if (item == kSlotItem) Clamp(r.m_iBought, level - MAX_CARD_SLOTS_BY_UNLOCK, level - kFirstCardSlots);
+        else r.m_iBought = level;
+        Clamp(r.m_iBought, 0, kLabItemLastLevel[item]);
+        if (r.m_iBought > 0 && r.m_iOffered <= r.m_iBought)
+            r.m_iOffered = std::min(r.m_iBought + 1, kLabItemLastLevel[item]);
+    }
+}
+
 }  // namespace
 
 CGameSaveData::CGameSaveData() : CVxSaveData(g_aStoredProfiles, &g_CurrentProfile) {}
@@ -104,12 +126,12 @@ void CGameSaveData::ClampProfile(SaveProfile& p) {
     ClampFlags(p.m_abStorySeen);
     ClampFlags(p.m_abHintShown);
     for (int32_t* level : {&p.m_iLifeBooster, &p.m_iEnergyBooster, &p.m_iLuckBooster})
-        Clamp(*level, 0, kMaxBoosterLevel);
-    Clamp(p.m_iAdvanceFusion, 0, kMaxAdvanceLevel);
-    Clamp(p.m_iAdvanceProduction, 0, kMaxAdvanceLevel);
+        Clamp(*level, 0, PROFILE_MAX_BOOSTER_LEVEL);
+    Clamp(p.m_iAdvanceFusion, 0, PROFILE_MAX_ADVANCE_LEVEL);
+    Clamp(p.m_iAdvanceProduction, 0, PROFILE_MAX_ADVANCE_LEVEL);
     // Nothing ever writes it: any other value than the new profile's is damage.
     Clamp(p.m_iBattleStartLevel, 0, 0);
-    Clamp(p.m_nCardSlots, 2, kMaxCardSlots);
+    Clamp(p.m_nCardSlots, kFirstCardSlots, PROFILE_MAX_CARD_SLOTS);
     Clamp(p.m_iDifficulty, DIFFICULTY_EASY, DIFFICULTY_HARD);
     ClampFlags(p.m_abRobotUnlocked);
     ClampFlags(p.m_abRobotNew);
@@ -118,6 +140,7 @@ void CGameSaveData::ClampProfile(SaveProfile& p) {
         Clamp(p.m_aLabItem[i].m_iBought, 0, kLabItemLastLevel[i]);
         Clamp(p.m_aLabItem[i].m_iOffered, 0, kLabItemLastLevel[i]);
     }
+    AgreeLabRecords(p);
     for (RobotUpgradeRecord& upgrade : p.m_aRobotUpgrade) {
         Clamp(upgrade.m_iLevel, 0, 1);
         Clamp(upgrade.m_iAvailable, 0, 1);

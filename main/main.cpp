@@ -46,6 +46,8 @@ int main() {
     InstallBoxFont();
     std::signal(SIGINT, OnQuitSignal);
     std::signal(SIGTERM, OnQuitSignal);
+    // A terminal closed under the game: the same orderly exit.
+    std::signal(SIGHUP, OnQuitSignal);
     host::SetConnectionLostSave(SaveOnLostDisplay);
 
     if (!CheckSaveFolder()) return 0;

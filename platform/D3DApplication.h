@@ -89,7 +89,7 @@ extern CD3DApplication* g_pD3DApp;
 extern uint32_t g_nFrameGateCount;
 // Close is honoured only while set; the game clears it and sets the quit request.
 extern std::atomic<bool> g_bAllowClose;
-// Set by the game's exit confirmation and by SIGINT/SIGTERM.
+// Set by the game's exit confirmation and by SIGINT, SIGTERM and SIGHUP.
 extern std::atomic<bool> g_bQuitRequested;
 
 // Sound-card check run when the window is made (ProbeSoundCard unless a test

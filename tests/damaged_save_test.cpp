@@ -1,15 +1,20 @@
 // Start-up over every kind of damaged save data, with and without a good
 // backup, with each answer and with no display: the boxes asked, the files
 // afterwards, and that no good byte is ever lost.
-#include <sys/stat.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <unistd.h>
 
 #include <climits>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
+#include "frontend/ShopRules.h"
 #include "game/GameSaveData.h"
 #include "tests/Harness.h"
 
@@ -189,8 +194,9 @@ TEST_F(DamagedSave, AKeptBackupStaysUntilASaveOfRealProgressReplacesIt) {
 
 // In the run that declined the restore, a new profile saved twice (the
 // second save finds a file holding that profile, with no play in it) still
-// leaves the kept backup alone.
-TEST_F(DamagedSave, ABackupKeptAfterADeclinedRestoreOutlivesANewProfilesSaves) {
+// leaves the kept backup alone; the first save of play replaces it, and from
+// then on the backup holds the file as it was before the latest save.
+TEST_F(DamagedSave, ABackupKeptAfterADeclinedRestoreStaysUntilTheFirstSaveOfPlay) {
     const std::vector<uint8_t> good = GoodFile();
     PlaceMain(Main::BadChecksum, good);
     WriteBytes(BackupPath(), good);
@@ -198,12 +204,30 @@ TEST_F(DamagedSave, ABackupKeptAfterADeclinedRestoreOutlivesANewProfilesSaves) {
     Start();
     ASSERT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kRecovery, kCreate}));
     ASSERT_EQ(m_App->m_pSaveData->CreateProfile("New"), CVxSaveData::SAVE_OK);
-    for (int save = 1; save <= 3; ++save) {
-        m_App->SaveProgress();
-        EXPECT_EQ(ReadBytes(BackupPath()), good) << "save " << save;
+    const struct {
+        const char* save;
+        int32_t parts;        // the live profile's, as it is saved
+        int32_t backupParts;  // -1: the kept backup
+    } kSaves[] = {
+        {"the new profile", 0, -1}, {"the new profile again", 0, -1},
+        {"a third time", 0, -1},    {"the first play", 40, 0},
+        {"more play", 75, 40},      {"the same again", 75, 75},
+    };
+    for (const auto& c : kSaves) {
+        SCOPED_TRACE(c.save);
+        g_CurrentProfile.m_iMetalParts = c.parts;
+        ASSERT_TRUE(m_App->SaveProgress());
+        const std::vector<uint8_t> backup = ReadBytes(BackupPath());
+        if (c.backupParts < 0) {
+            EXPECT_EQ(backup, good);
+            continue;
+        }
+        ASSERT_EQ(backup.size(), 5212u);
+        EXPECT_STREQ(reinterpret_cast<const char*>(backup.data()), "New");
+        EXPECT_EQ(ReadInt(backup, 616), c.backupParts);
     }
     Shutdown();
-    EXPECT_EQ(ReadBytes(BackupPath()), good);
+    EXPECT_EQ(ReadInt(ReadBytes(BackupPath()), 616), 75) << "the exit save moves the last one in";
 }
 
 // Deleting the last profile saves a file the next start takes as new, with
@@ -277,6 +301,68 @@ TEST_F(DamagedSave, ASaveFolderThatCannotBeMadeIsReportedWithItsReasonNotAsDamag
     setenv("APPDATA", m_Root.c_str(), 1);
     if (xdg) setenv("XDG_DATA_HOME", keepXdg.c_str(), 1);
     if (home) setenv("HOME", keepHome.c_str(), 1);
+}
+
+// A save folder that takes no new file is said to be one, with the system's
+// reason, never a leftover that stands in the way. The save runs in a child:
+// as another user where the folder's mode refuses, or in a mount of its own
+// that is read-only.
+TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
+    MakeSaveWith({"Ada"});
+    const std::string folder = m_Root + "/Orvendale/Cogsquall/";
+    constexpr int kNoMount = 7;
+    const struct {
+        const char* rule;
+        fs::perms mode;
+        bool readOnlyMount;
+        const char* reason;
+    } kCases[] = {
+        {"a read-only mount", fs::perms::all, true, "Read-only file system"},
+        {"a folder another user may only read", fs::perms(0555), false, "Permission denied"},
+        {"a folder another user may not enter", fs::perms::none, false, "Permission denied"},
+    };
+    for (const std::string& up : {m_Root, m_Root + "/Orvendale"}) fs::permissions(up, fs::perms(0755));
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::permissions(folder, c.mode);
+        int said[2];
+        ASSERT_EQ(pipe(said), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(said[0]);
+            if (c.readOnlyMount) {
+                if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                    mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                    mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+                    _exit(kNoMount);
+            } else if (geteuid() == 0 && setuid(65534) != 0) {
+                _exit(8);
+            }
+            CGameSaveData save;
+            const int result = save.Save();
+            const std::string text = std::to_string(result) + "|" + save.FailedFile() + "|" + save.FailReason();
+            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
+        }
+        close(said[1]);
+        std::string text;
+        char buffer[512];
+        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+        close(said[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        fs::permissions(folder, fs::perms::all);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (c.readOnlyMount && WEXITSTATUS(status) == kNoMount) {
+            std::printf("no mount of its own here: \"%s\" not tried\n", c.rule);
+            continue;
+        }
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(text.rfind(std::to_string(CVxSaveData::SAVE_WRITE_FAILED) + "|", 0), 0u) << text;
+        EXPECT_NE(text.find("the folder " + folder + " cannot be written (" + c.reason + ")"), std::string::npos)
+            << text;
+        EXPECT_EQ(text.find("in the way"), std::string::npos) << text;
+    }
 }
 
 // An archive cut short (its list of contents gone) is refused when it is
@@ -431,6 +517,60 @@ TEST_F(DamagedSave, ValuesOutOfRangeAreClampedAndABadIndexFallsBackToTheFirstPro
         EXPECT_EQ(g_iEffectVolume, c.effect) << c.offset;
         EXPECT_EQ(save.Header().m_iCurrentProfile, c.profile) << c.offset;
         EXPECT_STREQ(g_CurrentProfile.m_szName, c.profile ? "Bo" : "Ada");
+    }
+}
+
+// A laboratory record that says fewer levels were bought than the level it
+// stands for holds is made to agree with it, so the laboratory sells the
+// levels up to the top and never one past it (a Life Booster of 8 with a
+// record of none bought once sold eight more).
+TEST_F(DamagedSave, ALaboratoryRecordAgreesWithItsLevelSoNoLevelIsSoldPastTheTop) {
+    MakeSaveWith({"Ada"});
+    const std::vector<uint8_t> good = ReadBytes(MainPath());
+    constexpr size_t kRecords = 904;
+    const struct {
+        const char* rule;
+        int item;
+        size_t levelOffset;
+        int32_t level, bought, offered;  // as the file holds them
+        int32_t boughtAfter, offeredAfter;
+        int sold;  // levels the laboratory then sells
+        int32_t top;
+    } kCases[] = {
+        {"Life Booster at 8 with none bought", 1, 632, 8, 0, 1, 8, 8, 0, 8},
+        {"Energy Booster at 8 with one bought", 2, 636, 8, 1, 2, 8, 8, 0, 8},
+        {"Luck Booster at 3 with none bought", 3, 640, 3, 0, 1, 3, 4, 5, 8},
+        {"Advance Fusion at 5 with two bought", 4, 644, 5, 2, 3, 5, 5, 0, 5},
+        {"Advance Production at 2 with none offered", 5, 648, 2, 0, 0, 2, 3, 3, 5},
+        {"a level of none with eight bought", 1, 632, 0, 8, 8, 0, 8, 8, 8},
+        {"a record play leaves stays", 3, 640, 3, 3, 4, 3, 4, 5, 8},
+        {"ten card slots with none bought", 0, 656, 10, 0, 1, 5, 5, 0, 10},
+        {"six card slots with none bought", 0, 656, 6, 0, 1, 1, 2, 4, 10},
+        {"five slots from robots alone stay", 0, 656, 5, 0, 1, 0, 1, 5, 10},
+        {"two card slots with five bought", 0, 656, 2, 5, 5, 0, 5, 5, 10},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        std::vector<uint8_t> file = good;
+        WriteInt(file, c.levelOffset, c.level);
+        WriteInt(file, kRecords + 8 * size_t(c.item), c.bought);
+        WriteInt(file, kRecords + 8 * size_t(c.item) + 4, c.offered);
+        FixChecksum(file);
+        WriteBytes(MainPath(), file);
+        ResetMemory();
+        CGameSaveData save;
+        ASSERT_EQ(save.Load(), CVxSaveData::SAVE_OK);
+        SaveProfile& p = g_CurrentProfile;
+        EXPECT_EQ(p.m_aLabItem[c.item].m_iBought, c.boughtAfter);
+        EXPECT_EQ(p.m_aLabItem[c.item].m_iOffered, c.offeredAfter);
+        p.m_iMetalParts = 999990;
+        int sold = 0, completed = -1;
+        while (sold < 20 && ApplyLabPurchase(c.item, 10, completed)) ++sold;
+        EXPECT_EQ(sold, c.sold);
+        int32_t levelAfter;
+        std::memcpy(&levelAfter, reinterpret_cast<const uint8_t*>(&p) + c.levelOffset, sizeof levelAfter);
+        EXPECT_EQ(levelAfter, std::min(c.level + c.sold, c.top));
+        EXPECT_EQ(p.m_iMetalParts, 999990 - 10 * sold) << "parts are spent only on levels given";
     }
 }
 

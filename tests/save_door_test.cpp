@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 const std::string kWriteError = "Save data write error!";
 const std::string kNotKept = "No save is being kept";
+const std::string kNoBackup = "No backup is being kept";
+const std::string kNoBackupMade = "The backup of the save could not be made.";
 const std::string kClosed = "The program will be closed.";
 
 class SaveDoor : public GameAppTest {
@@ -105,38 +107,86 @@ TEST_F(SaveDoor, EveryPlaceThatSavesReportsAFailedSaveOnceAndPlayGoesOn) {
     }
 }
 
-TEST_F(SaveDoor, AFolderAtTheTemporaryNameIsSaidAtEveryStartAndOnlyOnceASession) {
-    MakeSaveWith({"Ada"});
-    const std::vector<uint8_t> before = ReadBytes(MainPath());
-    BlockTheTemporaryName();
-    for (int session = 0; session < 2; ++session) {
-        SCOPED_TRACE("session " + std::to_string(session));
+// A folder at the save's temporary name stops every save; one at the
+// backup's stops every backup while the saves go on. Either is said at every
+// start and only once a session, and once it is moved away all works again.
+TEST_F(SaveDoor, AFolderAtATemporaryNameIsSaidAtEveryStartAndOnlyOnceASession) {
+    const struct {
+        const char* rule;
+        bool backup;  // at the backup's temporary name, else the save's
+        const std::string& told;
+    } kCases[] = {
+        {"the save's", false, kNotKept},
+        {"the backup's", true, kNoBackup},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::remove_all(m_Root + "/Orvendale");
+        ResetMemory();
+        MakeSaveWith({"Ada"});
+        const std::string blocked = (c.backup ? BackupPath() : MainPath()) + ".tmp";
+        const std::vector<uint8_t> main = ReadBytes(MainPath()), backup = ReadBytes(BackupPath());
+        fs::create_directories(blocked + "/left");
+        for (int session = 0; session < 2; ++session) {
+            SCOPED_TRACE("session " + std::to_string(session));
+            m_Host.boxes.Clear();
+            Start();
+            ASSERT_EQ(Errors().size(), 1u) << "told as the game starts";
+            const std::string told = Errors()[0];
+            EXPECT_EQ(told.rfind(c.told, 0), 0u) << told;
+            EXPECT_NE(told.find(blocked + " is a folder holding 1 entry"), std::string::npos) << told;
+            EXPECT_FALSE(g_bQuitRequested);
+            // The saves of the session fail the same way: stderr only.
+            testing::internal::CaptureStderr();
+            g_CurrentProfile.m_iMetalParts = 7 + session;
+            EXPECT_EQ(m_App->SaveProgress(), c.backup);
+            Shutdown();
+            const std::string said = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(Errors().size(), 1u) << "no second box";
+            EXPECT_NE(said.find(blocked), std::string::npos) << said;
+            if (c.backup) {
+                EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 7 + session) << "the save goes on";
+            } else {
+                EXPECT_EQ(ReadBytes(MainPath()), main);
+            }
+            // A backup copy goes before the save's own write.
+            EXPECT_EQ(ReadBytes(BackupPath()), c.backup ? backup : main) << "the backup stays as it was";
+        }
+        // Once it is moved away, saving works again.
+        fs::remove_all(blocked);
         m_Host.boxes.Clear();
         Start();
-        ASSERT_EQ(Errors().size(), 1u) << "told as the game starts";
-        const std::string told = Errors()[0];
-        EXPECT_EQ(told.rfind(kNotKept, 0), 0u) << told;
-        EXPECT_NE(told.find(MainPath() + ".tmp is a folder holding 1 entry"), std::string::npos) << told;
-        EXPECT_FALSE(g_bQuitRequested);
-        // The saves of the session fail the same way: stderr only.
-        testing::internal::CaptureStderr();
-        g_CurrentProfile.m_iMetalParts = 7;
-        EXPECT_FALSE(m_App->SaveProgress());
+        g_CurrentProfile.m_iMetalParts = 9;
+        EXPECT_TRUE(m_App->SaveProgress());
+        EXPECT_TRUE(Errors().empty());
         Shutdown();
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(Errors().size(), 1u) << "no second box";
-        EXPECT_NE(said.find(MainPath() + ".tmp"), std::string::npos) << said;
-        EXPECT_EQ(ReadBytes(MainPath()), before);
+        EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 9);
+        EXPECT_EQ(ReadInt(ReadBytes(BackupPath()), 616), 9) << "the exit save moves the last one in";
     }
-    // Once it is moved away, saving works again.
-    fs::remove_all(MainPath() + ".tmp");
-    m_Host.boxes.Clear();
+}
+
+// A backup copy that fails in play is told once, naming the file and the
+// system's reason, and the save goes on.
+TEST_F(SaveDoor, ABackupThatFailsInPlayIsToldOnceAndTheSaveGoesOn) {
+    MakeSaveWith({"Ada"});
     Start();
-    g_CurrentProfile.m_iMetalParts = 9;
-    EXPECT_TRUE(m_App->SaveProgress());
-    EXPECT_TRUE(Errors().empty());
+    const std::vector<uint8_t> backup = ReadBytes(BackupPath());
+    fs::create_directories(BackupPath() + ".tmp/left");
+    m_Host.boxes.Clear();
+    for (int32_t parts : {11, 12}) {
+        g_CurrentProfile.m_iMetalParts = parts;
+        EXPECT_TRUE(m_App->SaveProgress());
+        EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), parts);
+    }
+    const std::vector<std::string> errors = Errors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind(kNoBackupMade, 0), 0u) << errors[0];
+    EXPECT_NE(errors[0].find(BackupPath() + "\n"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[0].find(BackupPath() + ".tmp is a folder holding 1 entry"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[0].find("Directory not empty"), std::string::npos) << errors[0];
+    EXPECT_FALSE(g_bQuitRequested);
+    EXPECT_EQ(ReadBytes(BackupPath()), backup);
     Shutdown();
-    EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 616), 9);
 }
 
 TEST_F(SaveDoor, AFolderWhereTheSaveFileBelongsIsNamedAndPlayGoesOnWithoutSaving) {

@@ -80,6 +80,7 @@ TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
         int item, bought, offered, parts, price;
         bool done;
         int boughtAfter, offeredAfter, partsAfter;
+        int level = -1;  // the item's own field before, when not the new profile's
     };
     const Row rows[] = {
         {"a booster level", 1, 1, 2, 500, 100, true, 2, 3, 400},
@@ -88,13 +89,25 @@ TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
         {"a robot card", 6, 0, 1, 150, 150, true, 1, 1, 0},
         {"sold out", 3, 2, 2, 9999, 400, false, 2, 2, 9999},
         {"parts short", 3, 0, 1, 99, 100, false, 0, 1, 99},
+        // A record that lags its level sells nothing past the top.
+        {"Life Booster at 8", 1, 0, 1, 9999, 100, false, 0, 1, 9999, 8},
+        {"Energy Booster at 8", 2, 0, 1, 9999, 100, false, 0, 1, 9999, 8},
+        {"Luck Booster at 8", 3, 0, 1, 9999, 100, false, 0, 1, 9999, 8},
+        {"Advance Fusion at 5", 4, 0, 1, 9999, 500, false, 0, 1, 9999, 5},
+        {"Advance Production at 5", 5, 0, 1, 9999, 750, false, 0, 1, 9999, 5},
+        {"ten card slots", 0, 0, 1, 9999, 250, false, 0, 1, 9999, 10},
+        {"Life Booster at 7 takes its last", 1, 0, 1, 9999, 100, true, 1, 2, 9899, 7},
+        {"nine card slots take the tenth", 0, 0, 1, 9999, 250, true, 1, 2, 9749, 9},
     };
     for (const Row& r : rows) {
         SetUp();
         SaveProfile& p = g_CurrentProfile;
+        int32_t* const fieldOf[] = {&p.m_nCardSlots,   &p.m_iLifeBooster,   &p.m_iEnergyBooster,
+                                    &p.m_iLuckBooster, &p.m_iAdvanceFusion, &p.m_iAdvanceProduction};
+        if (r.level >= 0) *fieldOf[r.item] = r.level;
         p.m_aLabItem[r.item] = LabItemRecord{r.bought, r.offered};
         p.m_iMetalParts = r.parts;
-        const SaveProfile before = p;
+        const int32_t was = r.item <= 5 ? *fieldOf[r.item] : 0;
         int completed = 0;
         EXPECT_EQ(ApplyLabPurchase(r.item, r.price, completed), r.done) << r.what;
         EXPECT_EQ(p.m_aLabItem[r.item].m_iBought, r.boughtAfter) << r.what;
@@ -102,10 +115,8 @@ TEST_F(ShopRules, ALabPurchaseChangesThePairThePartsAndTheItemsOwnField) {
         EXPECT_EQ(p.m_iMetalParts, r.partsAfter) << r.what;
         EXPECT_EQ(completed, -1) << r.what;
         const int step = r.done ? 1 : 0;
-        const int fields[] = {p.m_nCardSlots - before.m_nCardSlots, p.m_iLifeBooster - before.m_iLifeBooster, 0,
-                              p.m_iLuckBooster - before.m_iLuckBooster, p.m_iAdvanceFusion - before.m_iAdvanceFusion};
-        if (r.item <= 4 && r.item != 2) {
-            EXPECT_EQ(fields[r.item], step) << r.what;
+        if (r.item <= 5) {
+            EXPECT_EQ(*fieldOf[r.item] - was, step) << r.what;
         }
         if (r.item == 6) {
             EXPECT_EQ(p.m_abRobotUnlocked[31], 1) << "Hammer Bot";
@@ -177,6 +188,37 @@ TEST_F(ShopRules, AllFortyUpgradesCompleteTheirAchievementOnce) {
     EXPECT_EQ(UpgradePrice(1), 500);
     EXPECT_EQ(UpgradePrice(4), 500);
     EXPECT_EQ(UpgradePrice(38), 50000);
+}
+
+// Every robot's upgrade price, by the groups that share one; no robot keeps
+// the row's starting 100.
+TEST(UpgradePrices, EachRobotsUpgradeHasThePriceOfItsGroup) {
+    const struct {
+        int price;
+        std::vector<int> robots;
+    } kGroups[] = {
+        {500, {1, 2, 4}},
+        {1000, {3, 16, 33, 39}},
+        {1500, {5, 6, 7, 10, 11, 12, 17, 21, 23, 25}},
+        {2000, {0, 20, 29, 31}},
+        {2500, {8, 14, 18, 22}},
+        {3000, {13, 19, 34}},
+        {3500, {9, 15, 24, 27, 32}},
+        {5000, {26}},
+        {7500, {28}},
+        {10000, {30}},
+        {15000, {35}},
+        {20000, {36}},
+        {45000, {37}},
+        {50000, {38}},
+    };
+    int priced = 0;
+    for (const auto& g : kGroups)
+        for (int robot : g.robots) {
+            EXPECT_EQ(UpgradePrice(robot), g.price) << "robot " << robot;
+            ++priced;
+        }
+    EXPECT_EQ(priced, UPGRADE_ROBOTS) << "every robot in one group";
 }
 
 TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {

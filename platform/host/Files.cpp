@@ -100,6 +100,14 @@ std::string InTheWay(const std::string& path, const char* role, int error) {
 const char* const kTemporaryRole = "the save's temporary file";
 const char* const kTargetRole = "the save file";
 
+// Nothing stands in the way: the folder itself takes no new file (read-only,
+// or not this user's to write or enter).
+std::string FolderRefuses(const std::string& path, int error) {
+    return "the folder " + path.substr(0, path.find_last_of('/') + 1) + " cannot be written (" + std::strerror(error) +
+           ")";
+}
+bool RefusedByFolder(int error) { return error == EROFS || error == EACCES || error == EPERM; }
+
 }  // namespace
 
 bool ReplaceBlocked(const std::string& path, std::string& reason) {
@@ -128,12 +136,18 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int error = errno;
         if (!(error == EISDIR && ::rmdir(temp.c_str()) == 0)) {
-            reason = InTheWay(temp, kTemporaryRole, error == EISDIR ? errno : error);
+            const int why = error == EISDIR ? errno : error;
+            reason = DescribeEntry(temp).empty() ? FolderRefuses(path, why) : InTheWay(temp, kTemporaryRole, why);
             return false;
         }
     }
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return fail(errno);
+    if (fd < 0) {
+        const int error = errno;
+        if (!RefusedByFolder(error)) return fail(error);
+        reason = FolderRefuses(path, error);
+        return false;
+    }
     size_t done = 0;
     int error = 0;
     while (done < size) {

@@ -71,7 +71,7 @@ int DefaultAnswer(unsigned type);
 MessageBoxes& GetMessageBoxes();
 void SetMessageBoxes(MessageBoxes* boxes);  // nullptr restores SDL's
 
-// Called from a SIGINT/SIGTERM handler (async-signal-safe): from then on no
+// Called from a SIGINT, SIGTERM or SIGHUP handler (async-signal-safe): from then on no
 // box is shown, so none can hold the asked-for exit up. Their texts go to
 // stderr and count as unanswered (0). ClearQuitSignal is for tests.
 void NoteQuitSignal();

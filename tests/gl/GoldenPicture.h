@@ -61,9 +61,10 @@ public:
         } while (std::chrono::steady_clock::now() < end);
         return false;
     }
-    // Asks it to quit as SIGTERM does; whatever is left after ten seconds is killed.
-    bool Stop() {
-        if (!m_ended && m_pid > 0) kill(m_pid, SIGTERM);
+    // Asks it to quit with the signal (SIGTERM unless told); whatever is left
+    // after ten seconds is killed.
+    bool Stop(int signal = SIGTERM) {
+        if (!m_ended && m_pid > 0) kill(m_pid, signal);
         const bool clean = Ended(std::chrono::milliseconds(10000));
         if (m_pid > 0) kill(-m_pid, SIGKILL);
         if (!clean && m_pid > 0) {

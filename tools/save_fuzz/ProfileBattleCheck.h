@@ -89,7 +89,8 @@ inline const char* CheckBattleWith(const std::vector<uint8_t>& file, const Profi
     if (!started) return "the run did not start";
     // The loaded record, before the runner sets its difficulty and hand.
     const uint8_t* loaded = reinterpret_cast<const uint8_t*>(&g_aStoredProfiles[0]);
-    if (ReadElement(loaded, field, i) != ClampedElement(field, value)) return "the value was not brought into range";
+    if (ReadElement(loaded, field, i) != LoadedElement(file.data(), field, i, value))
+        return "the value was not brought into range";
     if (FieldOutOfRange(loaded)) return "a value of the loaded profile is past its range";
     for (int step = 0; step < frames + 3000; ++step) {
         run.Step();

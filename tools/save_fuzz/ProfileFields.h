@@ -112,6 +112,36 @@ inline int32_t ClampedElement(const ProfileField& f, int32_t v) {
     return Clamped(f, v);
 }
 
+// The levels the first six laboratory items stand for: the card slots, the
+// three boosters and the two advances.
+constexpr int kLabRecordsOffset = 904;
+constexpr int kLabLevelOffset[6] = {656, 632, 636, 640, 644, 648};
+constexpr int32_t kSlotsByUnlockHigh = 5;
+constexpr int32_t kFirstSlots = 2;
+
+inline int32_t ClampTo(int32_t v, int32_t low, int32_t high) { return v < low ? low : v > high ? high : v; }
+
+// What element i of field must have become once the record (as written,
+// every other value in range) is loaded: its value brought into range, and
+// a laboratory record made to agree with its level. The levels bought of a
+// booster or an advance are its level; the card slots' lie within the slots
+// less kSlotsByUnlockHigh and less the first two; a level bought was offered,
+// and the next with it.
+inline int32_t LoadedElement(const uint8_t* record, const ProfileField& f, int i, int32_t v) {
+    const int32_t clamped = ClampedElement(f, v);
+    const int at = ElementOffset(f, i) - kLabRecordsOffset;
+    const int item = at / 8;
+    if (at < 0 || item >= 6) return clamped;
+    int32_t level, bought;
+    std::memcpy(&level, record + kLabLevelOffset[item], 4);
+    std::memcpy(&bought, record + kLabRecordsOffset + 8 * item, 4);
+    bought =
+        item == 0 ? ClampTo(at % 8 == 0 ? clamped : bought, level - kSlotsByUnlockHigh, level - kFirstSlots) : level;
+    bought = ClampTo(bought, 0, kLabItemHigh[item]);
+    if (at % 8 == 0) return bought;
+    return bought > 0 && clamped <= bought ? ClampTo(bought + 1, 0, kLabItemHigh[item]) : clamped;
+}
+
 // The first field and element of record out of its range, or nullptr.
 inline const char* FieldOutOfRange(const uint8_t* record) {
     for (const ProfileField& f : ProfileFields())
