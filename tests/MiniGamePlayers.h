@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/BossHandRules.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/model/SlotMachineRules.h"
@@ -563,12 +563,8 @@ protected:
 
     // The cells the boss's hands have marked and not yet grabbed.
     bool Marked(int column, int row) {
-        const CEffect_DestroyerHand* hand = Page().m_pEffectDestroyerHand;
-        if (!hand) return false;
-        for (int i = 0; i < hand->m_nPoolSize; ++i) {
-            const EffectInstance& e = hand->m_aInstances[i];
-            if (e.life > 0 && int(e.params[0].f) == column && int(e.params[1].f) == row) return true;
-        }
+        for (const BossHandStrike& s : Page().m_Battle.State().m_aBossHands)
+            if (s.live && s.column == column && s.row == row) return true;
         return false;
     }
 

@@ -155,8 +155,9 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
 }
 
 // A map stage of each episode, a boss's, and mini-games: 151 opens on a
-// board over a still picture, 175's Machines speed up with the input.
-INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 50, 60, 110, 151, 175),
+// board over a still picture, 175's Machines speed up with the input, 177's
+// robots come down by parachute.
+INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 50, 60, 110, 151, 175, 177),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "Stage" + std::to_string(info.param);
                          });

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/model/BossHandRules.h"
 #include "battle/effects/BannerTimeline.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Tutorials.h"
@@ -366,8 +367,7 @@ TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
         robot->m_vPosition = robot->m_vHome = robot->m_vLastPosition = VxVec3{cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f};
         serials.push_back(robot->m_iSerial);
     }
-    ASSERT_NE(page.m_pEffectDestroyerHand, nullptr);
-    page.m_pEffectDestroyerHand->Add(0, float(column), float(row));
+    ASSERT_EQ(AimBossHand(page.m_Battle, 0, column, row), 0);
     Frames(400);
     for (size_t i = 0; i < std::size(rows); ++i) {
         const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serials[i]);

@@ -11,6 +11,7 @@
 #include "battle/model/ItemFlights.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RelocationRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
@@ -476,6 +477,17 @@ bool ZapAt::Check(const CBattleModel& model) const {
 
 void ZapAt::Apply(CBattleModel& model) const {
     ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, g_pApp ? int(g_pApp->m_nFrame) : 0);
+}
+
+bool CutParachute::Check(const CBattleModel& model) const {
+    if (model.State().m_iBattleState != BATTLE_PLAYING || record < 0 || record >= PARATROOPERS) return false;
+    if (model.State().m_aParatroopers[record].state != 0 || model.StageNumber() == 171) return false;
+    return ParachuteTouched(model) <= record;
+}
+
+void CutParachute::Apply(CBattleModel& model) const {
+    ReleaseParatrooper(model, record);
+    CueParachuteCut(model.Scene());
 }
 
 bool IsPlayCommand(const BattleCommand& command) {

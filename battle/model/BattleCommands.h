@@ -161,9 +161,18 @@ struct ZapAt {
     void Apply(CBattleModel& model) const;
 };
 
+// 177: a click cuts the parachute of a hanging robot (by its record, the
+// highest under the pointer); the robot drops where it hangs. A Machine that
+// touches a higher one cuts that one first.
+struct CutParachute {
+    int record = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
 using BattleCommand =
     std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState,
-                 StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard, MiniGamePointer, ZapAt>;
+                 StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard, MiniGamePointer, ZapAt, CutParachute>;
 
 // The commands of the player's acts in play (not the hand's choice, the
 // states the page's showings end, nor the stills).

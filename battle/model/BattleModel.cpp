@@ -141,6 +141,10 @@ void CBattleModel::ClearField() {
     m_lstItems.clear();
     for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
     for (MeteorFlight& f : m_aMeteorFlights) f = MeteorFlight{};
+    for (Paratrooper& p : m_aParatroopers) p = Paratrooper{};
+    for (ThrownRobot& t : m_aThrownRobots) t = ThrownRobot{};
+    m_iParachuteCutFrame = -1;
+    for (BossHandStrike& s : m_aBossHands) s = BossHandStrike{};
     m_lstFieldEffects.clear();
     m_lstStageCellKinds.clear();
     ClearTurnOrder();

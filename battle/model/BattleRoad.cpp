@@ -7,6 +7,8 @@
 
 #include "battle/model/AmbientRecords.h"
 #include "battle/model/BattleDrawer.h"
+#include "battle/model/BossHandRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/BattleWaves.h"
@@ -212,6 +214,7 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
     const int stage = CurrentStage();
     if (EngineFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
 
+    RunBossHands(model, 0);
     drawer.DestroyerHands(0);
     const int boss = StageBossType(stage);
     if (boss) {
@@ -233,6 +236,7 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
     drawer.LanesDone();
     RunEndSequence(model, drawer);
     for (int type : RuleState(model).m_lstDrawLastTypes) RunRobotsOfType(type, -1, model, drawer);
+    RunBossHands(model, 1);
     drawer.DestroyerHands(1);
     RunBullets(false, -1, model, drawer);
     drawer.WaterStrip();
@@ -303,6 +307,8 @@ void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots
     }
 
     ScrollFieldIn(model, stage);
+    // 171's thrown robots hang where they drift before the units' turns.
+    if (stage == 171) RunParatroopers(model);
     drawer.EffectsBeforeUnits();
     TickAmbientBeforeUnits(model);
 

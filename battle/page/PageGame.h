@@ -23,7 +23,7 @@
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/BattleWaves.h"
 #include "battle/model/BattleWeather.h"
-#include "battle/page/BattleTypes.h"
+#include "battle/model/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
