@@ -121,8 +121,8 @@ TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
         }
         RuleState(page.m_Battle).m_iCarriedCard = page.m_Battle.FindHandCard(1);  // the Gunner Bot, a ground robot
         ASSERT_GE(page.m_Battle.State().m_iCarriedCard, 0);
-        Aim(at.x, at.y);
-        EXPECT_EQ(page.CanPlaceCard(0), r.placed) << r.rule;
+        EXPECT_EQ(page.m_Battle.PlacementCellAt(page.m_Battle.State().m_iCarriedCard, at, false) >= 0, r.placed)
+            << r.rule;
     }
     RuleState(page.m_Battle).m_iCarriedCard = -1;
 }
@@ -250,8 +250,10 @@ TEST_F(BattleRules, ACapsuleCardCostsNoEnergyExceptOnStage172) {
         RuleState(page.m_Battle).m_iCarriedCard = 0;
         RuleState(page.m_Battle).m_bCarriedFromCapsule = r.capsule;
         const int robots = Robots(), before = page.m_Battle.State().m_iEnergy;
-        ASSERT_TRUE(page.CanPlaceCard(0)) << "stage " << r.stage;
-        page.PlaceCardRobot();
+        const int onto = page.m_Battle.PlacementCellAt(0, cell, false);
+        ASSERT_GE(onto, 0) << "stage " << r.stage;
+        RuleState(page.m_Battle).m_aHand[0].m_iCharge = page.m_Battle.State().m_aHandDefs[0].m_iRechargeTime;
+        ASSERT_TRUE(Apply(page.m_Battle, PlaceCard{0, onto})) << "stage " << r.stage;
         ASSERT_EQ(Robots(), robots + 1) << "stage " << r.stage;
         const int cost = page.m_Battle.State().m_aHandDefs[0].m_iEnergyCost;
         ASSERT_GT(cost, 0);

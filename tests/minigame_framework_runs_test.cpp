@@ -414,10 +414,9 @@ TEST_F(MiniGameEdge, Stage151RefusesPlacementWhileTheFieldScrolls) {
     CPageGame& p = Playing(151);
     const VxVec3 fusor = p.m_Battle.State().m_lstRobots.front().m_vPosition;
     RuleState(p.m_Battle).m_iCarriedCard = REMOVER_SLOT;
-    Aim(fusor.x, fusor.y);
-    EXPECT_TRUE(p.CanPlaceCard(0));
+    EXPECT_GE(p.m_Battle.PlacementCellAt(REMOVER_SLOT, fusor, false), 0);
     RuleState(p.m_Battle).m_iRoundPhase = 1;
-    EXPECT_FALSE(p.CanPlaceCard(0));
+    EXPECT_LT(p.m_Battle.PlacementCellAt(REMOVER_SLOT, fusor, false), 0);
 }
 
 }  // namespace

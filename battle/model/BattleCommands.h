@@ -170,9 +170,16 @@ struct CutParachute {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand =
-    std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState,
-                 StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard, MiniGamePointer, ZapAt, CutParachute>;
+// The pause puts down what is carried, silently: a card goes back unplaced,
+// and a robot being moved stays on the cell it stood on.
+struct PutDownForPause {
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard,
+                                   ChooseHand, EnterState, StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard,
+                                   MiniGamePointer, ZapAt, CutParachute, PutDownForPause>;
 
 // The commands of the player's acts in play (not the hand's choice, the
 // states the page's showings end, nor the stills).

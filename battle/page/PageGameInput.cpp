@@ -156,7 +156,7 @@ void CPageGame::HandleBoardInput() {
                 app->m_bShowStill = false;
             }
             if (box) box->Add(MSGBOX_PAUSE);
-            m_Battle.DropCarriedCard();
+            ApplyCommand(PutDownForPause{});
         }
     }
     // 7. The message box.
@@ -216,7 +216,7 @@ bool CPageGame::HandleTutorialAndPause() {
         app->m_bCaptureStill = true;
         app->m_bShowStill = false;
         if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(MSGBOX_PAUSE);
-        m_Battle.DropCarriedCard();
+        ApplyCommand(PutDownForPause{});
         return true;
     }
     return false;
