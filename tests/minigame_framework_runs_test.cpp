@@ -10,6 +10,7 @@
 #include "battle/model/ItemFlights.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/RelocationRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
@@ -407,6 +408,61 @@ TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
             }
         }
         run.reset();
+    }
+}
+
+// A robot dragged by mouse on the relocation stages always ends on a field
+// cell and is counted among the live robots, however the drag ends.
+TEST_F(MiniGameEdge, ADraggedRobotAlwaysEndsOnAFieldCellAndIsCounted) {
+    enum Drag { OffTheField, OnItsOwnCell, OnAnotherRobot, OnAFreeCell };
+    const struct {
+        const char* name;
+        Drag drag;
+    } drags[] = {{"released off the field", OffTheField},
+                 {"released on its own cell", OnItsOwnCell},
+                 {"released on another robot's cell", OnAnotherRobot},
+                 {"released on a free cell", OnAFreeCell}};
+    for (int stage : {153, 158, 160, 170, 172, 173, 180}) {
+        for (const auto& d : drags) {
+            SCOPED_TRACE(std::to_string(stage) + ": " + d.name);
+            CPageGame& p = Playing(stage);
+            const BattleData& s = p.m_Battle.State();
+            const CCom_GameRobot* moved = nullptr;
+            const CCom_GameRobot* other = nullptr;
+            for (const CCom_GameRobot& r : s.m_lstRobots) {
+                if (!MayRelocate(p.m_Battle, r) || r.m_Unit.m_iRole == ROLE_PLATFORM) continue;
+                if (!moved && !RelocationCoolingDown(p.m_Battle, r)) moved = &r;
+                else if (!other) other = &r;
+            }
+            ASSERT_NE(moved, nullptr);
+            const int serial = moved->m_iSerial;
+            const VxVec3 from = moved->m_vPosition;
+            VxVec3 to = from;
+            if (d.drag == OffTheField) to = VxVec3{0.0f, 300.0f, 0.0f};
+            if (d.drag == OnAnotherRobot) {
+                if (!other) continue;
+                to = other->m_vPosition;
+            }
+            if (d.drag == OnAFreeCell) to = Cell(2, int(moved->m_vCell.y) == 0 ? 1 : 0);
+            Press(from.x, from.y);
+            ASSERT_EQ(s.m_iRelocatingRobot, serial);
+            Move(to.x, to.y, 3);
+            Release(to.x, to.y);
+            Frames(2);
+            EXPECT_EQ(s.m_iRelocatingRobot, -1);
+            int own = 0;
+            for (const CCom_GameRobot& r : s.m_lstRobots) {
+                if (r.IsMachine()) continue;
+                ++own;
+                EXPECT_TRUE(r.m_iRow >= 0 && r.m_iRow < FIELD_ROWS && r.m_vCell.x >= 0.0f &&
+                            r.m_vCell.x < float(FIELD_COLUMNS))
+                    << "type " << r.Type() << " stands off the field";
+            }
+            EXPECT_NE(FindRobotBySerial(RuleState(p.m_Battle).m_lstRobots, serial), nullptr) << "the robot is kept";
+            EXPECT_EQ(s.m_nLiveRobots, own) << "every own robot is counted";
+            EXPECT_GT(s.m_iLife, 0);
+            run.reset();
+        }
     }
 }
 
