@@ -23,6 +23,8 @@ VxVec3 CBattleModel::FindNearestCell(float x, float y, float z) const {
 
 VxVec3 CBattleModel::GetCellCentre(float x, float y, float z) const { return ::GetCellCentre(m_aFieldCells, x, y, z); }
 
+int CBattleModel::AppFrame() const { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
 int CBattleModel::StageNumber() const { return g_pGameAppInstance ? g_pGameAppInstance->m_iCurrentStage.load() : 1; }
 
 bool IsFirstTutorialActive() {

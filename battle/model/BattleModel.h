@@ -21,6 +21,9 @@ public:
 
     // The stage being played (the application's current stage; 1 without one).
     int StageNumber() const;
+    // The application's frame clock, which runs on while the battle stands
+    // still; the rules that keep time by it read it here.
+    int AppFrame() const;
 
     // Field grid lookups (built with the units).
     VxVec3 FindNearestCell(float x, float y, float z) const;

@@ -33,8 +33,6 @@
 
 namespace {
 
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
 bool InList(const std::list<int>& types, int type) {
     return std::find(types.begin(), types.end(), type) != types.end();
 }
@@ -212,7 +210,7 @@ void RunEndSequence(CBattleModel& model, BattleDrawer& drawer) {
 
 void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
     const int stage = CurrentStage();
-    if (EngineFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
+    if (model.AppFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
 
     RunBossHands(model, 0);
     drawer.DestroyerHands(0);
