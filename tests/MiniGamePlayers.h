@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/BossHandRules.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/model/SlotMachineRules.h"
@@ -90,14 +90,20 @@ protected:
         queue.push_back({Action::RELEASE, x, y});
     }
 
+    // Whether the carried card would go on the cell at the point: the battle's
+    // judgement alone, which changes nothing.
+    bool CarriedFitsAt(const VxVec3& at) {
+        const CBattleModel& battle = Page().m_Battle;
+        return battle.PlacementCellAt(battle.State().m_iCarriedCard, at, battle.State().m_iRelocatingRobot != -1) >= 0;
+    }
+
     // A carried card goes onto the first cell (right columns first) that takes it.
     void PlaceCarried() {
-        CPageGame& p = Page();
         for (int column = 8; column >= 2; --column)
             for (int row = 0; row < FIELD_ROWS; ++row) {
                 const VxVec3 at = Cell(column, row);
                 Aim(at.x, at.y);
-                if (!p.CanPlaceCard(0)) continue;
+                if (!CarriedFitsAt(at)) continue;
                 for (int f = 0; f < 12; ++f) queue.push_back({Action::MOVE, at.x, at.y});
                 Tap(at.x, at.y);
                 return;
@@ -162,7 +168,7 @@ protected:
             for (int row = 0; row < FIELD_ROWS; ++row) {
                 const VxVec3 at = Cell(column, row);
                 Aim(at.x, at.y);
-                if (!p.CanPlaceCard(0)) continue;
+                if (!CarriedFitsAt(at)) continue;
                 int same = 0;
                 bool platform = false;
                 for (const CCom_GameRobot& r : p.m_Battle.State().m_lstRobots) {
@@ -326,7 +332,7 @@ protected:
         }
         for (const VxVec3& at : cells) {
             Aim(at.x, at.y);
-            if (!p.CanPlaceCard(0)) continue;
+            if (!CarriedFitsAt(at)) continue;
             for (int f = 0; f < 4; ++f) queue.push_back({Action::MOVE, at.x, at.y});
             Tap(at.x, at.y);
             return;
@@ -401,11 +407,7 @@ protected:
         CPageGame& p = Page();
         const VxVec3 to = Cell(column, row);
         Aim(to.x, to.y);
-        RuleState(p.m_Battle).m_iCarriedCard = r.m_iUnitSlot;
-        RuleState(p.m_Battle).m_iRelocatingRobot = r.m_iSerial;
-        const bool fits = p.CanPlaceCard(0);
-        RuleState(p.m_Battle).m_iCarriedCard = RuleState(p.m_Battle).m_iRelocatingRobot = -1;
-        if (!fits) return false;
+        if (p.m_Battle.PlacementCellAt(r.m_iUnitSlot, to, true) < 0) return false;
         queue.push_back({Action::PRESS, r.m_vPosition.x, r.m_vPosition.y});
         queue.push_back({Action::HOLD, to.x, to.y});
         queue.push_back({Action::RELEASE, to.x, to.y});
@@ -471,7 +473,7 @@ protected:
     bool Fits(int column, int row) {
         const VxVec3 at = Cell(column, row);
         Aim(at.x, at.y);
-        return Page().CanPlaceCard(0);
+        return CarriedFitsAt(at);
     }
 
     // Queues the carried card's drop at a cell, or answers false when the
@@ -563,12 +565,8 @@ protected:
 
     // The cells the boss's hands have marked and not yet grabbed.
     bool Marked(int column, int row) {
-        const CEffect_DestroyerHand* hand = Page().m_pEffectDestroyerHand;
-        if (!hand) return false;
-        for (int i = 0; i < hand->m_nPoolSize; ++i) {
-            const EffectInstance& e = hand->m_aInstances[i];
-            if (e.life > 0 && int(e.params[0].f) == column && int(e.params[1].f) == row) return true;
-        }
+        for (const BossHandStrike& s : Page().m_Battle.State().m_aBossHands)
+            if (s.live && s.column == column && s.row == row) return true;
         return false;
     }
 
@@ -631,7 +629,7 @@ protected:
             for (int row = 0; row < FIELD_ROWS; ++row) {
                 const VxVec3 at = Cell(column, row);
                 Aim(at.x, at.y);
-                if (!p.CanPlaceCard(0)) continue;
+                if (!CarriedFitsAt(at)) continue;
                 int score = 1;  // a weapon card fits its base only
                 if (card != 37 && card != 38)
                     score = Marked(column, row) ? 0 : 100 - 10 * Shooters(row) + (MachineFront(row) > -430.0f ? 15 : 0);

@@ -15,6 +15,7 @@
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
@@ -155,8 +156,9 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
 }
 
 // A map stage of each episode, a boss's, and mini-games: 151 opens on a
-// board over a still picture, 175's Machines speed up with the input.
-INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 50, 60, 110, 151, 175),
+// board over a still picture, 175's Machines speed up with the input, 177's
+// robots come down by parachute.
+INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 50, 60, 110, 151, 175, 177),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "Stage" + std::to_string(info.param);
                          });
@@ -333,6 +335,11 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
         {"not with a card carried", Reels(0, 0), [] { return BattleCommand{StopReel{1}}; }, false},
         {"not before the lever is back up", Reels(-1, 3), [] { return BattleCommand{StopReel{1}}; }, false},
         {"no reel is stopped when none runs", Playing(-1), [] { return BattleCommand{StopReel{0}}; }, false},
+        {"the pause puts a carried card down", Playing(0), [] { return BattleCommand{PutDownForPause{}}; }, true},
+        {"and a robot being moved", Relocating(), [] { return BattleCommand{PutDownForPause{}}; }, true},
+        {"the pause has nothing to put down", Playing(-1), [] { return BattleCommand{PutDownForPause{}}; }, false},
+        {"no parachute is cut where none hangs", Playing(-1), [] { return BattleCommand{CutParachute{0}}; }, false},
+        {"nor past the records", Playing(-1), [] { return BattleCommand{CutParachute{PARATROOPERS}}; }, false},
     };
     for (const CheckCase& c : cases) {
         BareBattle b;
@@ -341,6 +348,35 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
         const bool allowed = std::visit([&](const auto& cmd) { return cmd.Check(b.model); }, command);
         EXPECT_EQ(allowed, c.allowed) << c.rule;
     }
+}
+
+// A pause in the middle of a move let the card go but kept the robot marked
+// as moved, so a later release moved it wherever a capsule's card went.
+TEST(BattleCommandChecks, ThePauseLetsARobotBeingMovedStayOnItsCell) {
+    BareBattle b;
+    Relocating()(b);
+    ASSERT_TRUE(Apply(b.model, PutDownForPause{}));
+    EXPECT_EQ(b.model.State().m_iCarriedCard, -1);
+    EXPECT_EQ(b.model.State().m_iRelocatingRobot, -1);
+    const CCom_GameRobot& r = b.model.State().m_lstRobots.back();
+    EXPECT_EQ(int(r.m_vCell.x) * FIELD_ROWS + int(r.m_vCell.y), BareBattle::Cell(3, 2));
+    RuleState(b.model).m_iCarriedCard = 0;  // a card picked up afterwards
+    EXPECT_FALSE(Apply(b.model, DropRobot{})) << "its release moves no robot";
+}
+
+// Asking where a card would fit changes nothing; the placement check's look
+// takes a robot serial as it always did.
+TEST(BattleCommandChecks, TheReadOnlyJudgementTakesNoSerial) {
+    BareBattle b;
+    Playing(0)(b);
+    const VxVec3 at{b.model.State().m_aFieldCells[BareBattle::Cell(3, 2)].m_fX,
+                    b.model.State().m_aFieldCells[BareBattle::Cell(3, 2)].m_fY, 0.0f};
+    const int serial = g_iNextRobotSerial;
+    EXPECT_EQ(b.model.PlacementCellAt(0, at, false), BareBattle::Cell(3, 2));
+    EXPECT_EQ(g_iNextRobotSerial, serial);
+    ASSERT_TRUE(Apply(b.model, TryHeldCard{at.x, at.y}));
+    EXPECT_EQ(b.model.HeldCardCell(), BareBattle::Cell(3, 2));
+    EXPECT_EQ(g_iNextRobotSerial, serial + 1);
 }
 
 TEST(BattleCommandChecks, ARefusedCommandChangesNothingAndIsNotLogged) {

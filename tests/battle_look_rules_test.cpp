@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "battle/model/SkyDrops.h"
 #include "battle/effects/Effect_HeartDecreased.h"
 #include "battle/effects/Effect_HowToPlay.h"
 #include "battle/effects/Effect_Paratrooper.h"
@@ -210,7 +211,7 @@ TEST_F(ParatrooperRule, ParachutesFallInFrontOfTheHud) {
     ASSERT_TRUE(run.RunUntilState(BATTLE_PLAYING, 5000));
     CPageGame& page = run.Battle();
     ASSERT_NE(page.m_pEffectParatrooper, nullptr);
-    page.m_pEffectParatrooper->Add(0);
+    StartParatrooper(page.m_Battle, 0);
     for (int i = 0; i < 5; ++i) run.Step();
     const CVxBillboard* chute = page.m_pEffectParatrooper->Parachute();
     // The HUD's "Bonus Stage" label, drawn by the HUD alone.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/model/BossHandRules.h"
 #include "battle/effects/BannerTimeline.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Tutorials.h"
@@ -120,8 +121,8 @@ TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
         }
         RuleState(page.m_Battle).m_iCarriedCard = page.m_Battle.FindHandCard(1);  // the Gunner Bot, a ground robot
         ASSERT_GE(page.m_Battle.State().m_iCarriedCard, 0);
-        Aim(at.x, at.y);
-        EXPECT_EQ(page.CanPlaceCard(0), r.placed) << r.rule;
+        EXPECT_EQ(page.m_Battle.PlacementCellAt(page.m_Battle.State().m_iCarriedCard, at, false) >= 0, r.placed)
+            << r.rule;
     }
     RuleState(page.m_Battle).m_iCarriedCard = -1;
 }
@@ -249,8 +250,10 @@ TEST_F(BattleRules, ACapsuleCardCostsNoEnergyExceptOnStage172) {
         RuleState(page.m_Battle).m_iCarriedCard = 0;
         RuleState(page.m_Battle).m_bCarriedFromCapsule = r.capsule;
         const int robots = Robots(), before = page.m_Battle.State().m_iEnergy;
-        ASSERT_TRUE(page.CanPlaceCard(0)) << "stage " << r.stage;
-        page.PlaceCardRobot();
+        const int onto = page.m_Battle.PlacementCellAt(0, cell, false);
+        ASSERT_GE(onto, 0) << "stage " << r.stage;
+        RuleState(page.m_Battle).m_aHand[0].m_iCharge = page.m_Battle.State().m_aHandDefs[0].m_iRechargeTime;
+        ASSERT_TRUE(Apply(page.m_Battle, PlaceCard{0, onto})) << "stage " << r.stage;
         ASSERT_EQ(Robots(), robots + 1) << "stage " << r.stage;
         const int cost = page.m_Battle.State().m_aHandDefs[0].m_iEnergyCost;
         ASSERT_GT(cost, 0);
@@ -366,8 +369,7 @@ TEST_F(BattleRules, TheDestroyerHandTakesRobotsWithin50PixelsOfTheCell) {
         robot->m_vPosition = robot->m_vHome = robot->m_vLastPosition = VxVec3{cell.m_fX + r.dx, cell.m_fY + r.dy, 0.0f};
         serials.push_back(robot->m_iSerial);
     }
-    ASSERT_NE(page.m_pEffectDestroyerHand, nullptr);
-    page.m_pEffectDestroyerHand->Add(0, float(column), float(row));
+    ASSERT_EQ(AimBossHand(page.m_Battle, 0, column, row), 0);
     Frames(400);
     for (size_t i = 0; i < std::size(rows); ++i) {
         const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serials[i]);

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "battle/model/BossHandRules.h"
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Flower.h"
@@ -611,7 +612,7 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
     UseStage(160);
     CCom_GameRobot& boss = Add(1028, -250.0f, 30.0f);
     CCom_GameRobot& escort = Add(1000, -100.0f, 28.0f);
-    page->m_pEffectDestroyerHand->Add(0, 9.0f, 1.0f);
+    AimBossHand(page->m_Battle, 0, 9, 1);
     ASSERT_EQ(boss.m_iBossTimer, 0);
     boss.m_iHp = 0;
     int frames = 0;
@@ -625,7 +626,7 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
     EXPECT_GT(boss.m_iBossTimer, 1600);
     EXPECT_EQ(escort.m_iState, ROBOT_DYING);
     EXPECT_FALSE(page->m_Battle.State().m_StageDefinition.m_bEnemySchedule);
-    EXPECT_LE(page->m_pEffectDestroyerHand->m_aInstances[0].life, 0) << "both hands stop";
+    EXPECT_FALSE(page->m_Battle.State().m_aBossHands[0].live) << "both hands stop";
 }
 
 }  // namespace

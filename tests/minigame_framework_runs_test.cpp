@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "battle/model/ItemFlights.h"
-#include "battle/effects/Effect_Paratrooper.h"
-#include "battle/effects/Effect_RobotJumpOut.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/RelocationRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
 #include "tests/HandInputSupport.h"
@@ -60,17 +60,17 @@ protected:
     // 177: cuts a parachute when its robot would fall onto a free carrier.
     void CutOverCarriers() {
         CPageGame& p = Page();
-        CEffect_Paratrooper* chute = p.m_pEffectParatrooper;
         const float floor = p.m_Battle.State().m_aFieldCells[9 * FIELD_ROWS + 4].m_fY;
-        for (int i = PARATROOPER_POOL - 1; chute && i >= 0; --i) {
-            if (chute->m_aiState[i] != 0) continue;
-            const VxVec3 robot = chute->m_avRobot[i];
+        for (int i = PARATROOPERS - 1; i >= 0; --i) {
+            const Paratrooper& chute = p.m_Battle.State().m_aParatroopers[i];
+            if (chute.state != 0) continue;
+            const VxVec3 robot = chute.robot;
             const int fall = int(std::ceil((robot.y - floor) / 15.0f));
             if (fall < 1) continue;
             for (const CCom_GameRobot& c : p.m_Battle.State().m_lstRobots) {
                 if (c.m_Unit.m_iRole != ROLE_PLATFORM || c.m_bPlatformOccupied) continue;
                 if (std::fabs(c.m_vPosition.x - 4.0f * float(fall) - robot.x) > 20.0f) continue;
-                Click(robot.x, chute->m_avPicture[i].y + 80.0f);
+                Click(robot.x, chute.picture.y + PARACHUTE_LIFT);
                 return;
             }
         }
@@ -269,13 +269,12 @@ TEST_F(MiniGameEdge, ParatroopersDropOnlyRobotCardsAndTheDrawEnds) {
     CPageGame& p = Playing(177);
     ASSERT_EQ(p.m_Battle.State().m_nHandSlots, 1);
     ASSERT_NE(p.m_Battle.State().m_aHandDefs[0].m_iRole, ROLE_ATTACK);  // the only shown card never drops
-    CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
     for (int i = 0; i < 12; ++i) DropParatrooper(p.m_Battle);
     int dropped = 0;
-    for (int i = 0; i < PARATROOPER_POOL; ++i) {
-        if (chute.m_aInstances[i].life <= 0) continue;
+    for (const Paratrooper& chute : p.m_Battle.State().m_aParatroopers) {
+        if (chute.state < 0) continue;
         ++dropped;
-        EXPECT_EQ(p.m_Battle.State().m_aHandDefs[chute.m_aInstances[i].kind].m_iRole, ROLE_ATTACK);
+        EXPECT_EQ(p.m_Battle.State().m_aHandDefs[chute.slot].m_iRole, ROLE_ATTACK);
     }
     EXPECT_EQ(dropped, 12);
 }
@@ -284,19 +283,50 @@ TEST_F(MiniGameEdge, AClickCutsAParachuteInsideItsSquareAndSpendsThePress) {
     for (float dx : {127.0f, 128.0f}) {
         CPageGame& p = Playing(177);
         EmptyField();
-        CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
-        const int slot = p.m_Battle.FindHandCard(18);
-        ASSERT_EQ(chute.Start(0, slot), 0);
-        chute.m_avRobot[0] = VxVec3{0.0f, 100.0f, 0.0f};
-        chute.m_avPicture[0] = VxVec3{0.0f, 50.0f, 0.0f};
+        ASSERT_EQ(StartParatrooper(p.m_Battle, p.m_Battle.FindHandCard(18)), 0);
+        Paratrooper& chute = RuleState(p.m_Battle).m_aParatroopers[0];
+        chute.robot = VxVec3{0.0f, 100.0f, 0.0f};
+        chute.picture = VxVec3{0.0f, 50.0f, 0.0f};
         Aim(dx, 130.0f);
         InputRecord& in = run->App().m_aInput[0];
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
-        chute.HandleClick();
+        p.HandlePlayingInput();
         const bool cut = dx < 128.0f;
-        EXPECT_EQ(chute.m_aiState[0], cut ? 1 : 0) << dx;
+        EXPECT_EQ(chute.state, cut ? 1 : 0) << dx;
         EXPECT_EQ(Robots(), cut ? 1 : 0) << dx;
         EXPECT_EQ((in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED) == 0, cut) << dx;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameEdge, AMachineCutsTheHighestParachuteItTouchesUnlessTheClickCutOneAbove) {
+    const struct {
+        const char* name;
+        int clicked;   // the record the player cuts, -1 none
+        int released;  // the record cut loose this frame
+    } rows[] = {{"no click: the touched one falls", -1, 1},
+                {"a click above the touched one takes the frame", 2, 2},
+                {"a click below it is refused: the Machine got there first", 0, 1}};
+    for (const auto& r : rows) {
+        CPageGame& p = Playing(177);
+        EmptyField();
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_EQ(StartParatrooper(p.m_Battle, p.m_Battle.FindHandCard(18)), i);
+            Paratrooper& chute = RuleState(p.m_Battle).m_aParatroopers[i];
+            chute.robot = VxVec3{-300.0f + 300.0f * float(i), 100.0f, 0.0f};
+            chute.picture = VxVec3{chute.robot.x, 50.0f, 0.0f};
+        }
+        CCom_GameRobot* machine =
+            p.m_Battle.CallEnemyRobot(p.m_Battle.State().m_aEnemyDefs[0].m_iType, 0.0f, 130.0f, 0.0f, false);
+        ASSERT_NE(machine, nullptr);
+        machine->m_vPosition = VxVec3{0.0f, 130.0f, 0.0f};
+        EXPECT_EQ(ParachuteTouched(p.m_Battle), 1) << r.name;
+        if (r.clicked >= 0) {
+            EXPECT_EQ(Apply(p.m_Battle, CutParachute{r.clicked}), r.clicked >= 1) << r.name;
+        }
+        LetMachinesCutParachutes(p.m_Battle);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(p.m_Battle.State().m_aParatroopers[i].state, i == r.released ? 1 : 0) << r.name << " " << i;
         run.reset();
     }
 }
@@ -316,11 +346,9 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
         carrier->m_vPosition = VxVec3{c.offset, floor, 0.0f};
         carrier->m_bPlatformOccupied = c.occupied ? 1 : 0;
         const int carrierSerial = carrier->m_iSerial;
-        CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
-        ASSERT_EQ(chute.Start(0, p.m_Battle.FindHandCard(19)), 0);
-        chute.m_aInstances[0].params[0] = 0.0f;
-        chute.m_aInstances[0].params[1] = floor;
-        chute.Tick();
+        ASSERT_EQ(StartParatrooper(p.m_Battle, p.m_Battle.FindHandCard(19)), 0);
+        RuleState(p.m_Battle).m_aParatroopers[0].start = VxVec3{0.0f, floor, 0.0f};
+        RunParatroopers(p.m_Battle);
         EXPECT_EQ(p.m_Battle.State().m_iCatchCount, c.caught ? 1 : 0) << c.offset;
         const CCom_GameRobot& landed = p.m_Battle.State().m_lstRobots.back();
         EXPECT_EQ(landed.Type(), 19);
@@ -332,34 +360,31 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
 
 TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFirstJumpOutHasNoParachute) {
     CPageGame& p = Playing(171);
-    CEffect_Paratrooper& chute = *p.m_pEffectParatrooper;
-    CEffect_RobotJumpOut& jump = *p.m_pEffectRobotJumpOut;
-    ASSERT_GE(jump.Add(3, 100.0f, 0.0f, 0.0f), 0);
-    for (int i = 0; i < 61; ++i) jump.Tick();
-    EXPECT_LE(jump.m_aInstances[0].life, 0);
-    ASSERT_GT(chute.m_aInstances[0].life, 0);  // the thrown robot now hangs
-    EXPECT_EQ(chute.m_aiState[0], 0);
-    for (int i = 0; i < 2000; ++i) chute.Tick();
+    const BattleData& s = p.m_Battle.State();
+    ASSERT_EQ(ThrowRobotOut(p.m_Battle, 3, VxVec3{100.0f, 0.0f, 0.0f}), 0);
+    for (int i = 0; i < 61; ++i) RunThrownRobots(p.m_Battle);
+    EXPECT_FALSE(s.m_aThrownRobots[0].live);
+    ASSERT_EQ(s.m_aParatroopers[0].state, 0);  // the thrown robot now hangs
+    for (int i = 0; i < 2000; ++i) RunParatroopers(p.m_Battle);
     // Far off the field by now, and still hanging in its record.
-    EXPECT_GT(chute.m_avRobot[0].x, 0.5f * float(g_iScreenWidth) + 256.0f);
-    EXPECT_GT(chute.m_aInstances[0].life, 0);
-    EXPECT_EQ(chute.m_aiState[0], 0);
+    EXPECT_GT(s.m_aParatroopers[0].robot.x, 0.5f * float(g_iScreenWidth) + 256.0f);
+    EXPECT_EQ(s.m_aParatroopers[0].state, 0);
     EXPECT_EQ(Robots(), 1);  // no robot lands or is cut loose on 171
-    // Twenty-nine more fill the pool of thirty; the next throw hands over to nobody.
+    // Twenty-nine more fill the thirty records; the next throw hands over to nobody.
     auto hanging = [&] {
         int n = 0;
-        for (int i = 0; i < PARATROOPER_POOL; ++i) n += chute.m_aInstances[i].life > 0 && chute.m_aiState[i] == 0;
+        for (const Paratrooper& chute : s.m_aParatroopers) n += chute.state == 0;
         return n;
     };
     auto thrown = [&] {
-        ASSERT_GE(jump.Add(3, 100.0f, 0.0f, 0.0f), 0);
-        for (int i = 0; i < 61; ++i) jump.Tick();
+        ASSERT_GE(ThrowRobotOut(p.m_Battle, 3, VxVec3{100.0f, 0.0f, 0.0f}), 0);
+        for (int i = 0; i < 61; ++i) RunThrownRobots(p.m_Battle);
     };
     for (int k = 2; k <= 30; ++k) thrown();
     EXPECT_EQ(hanging(), 30);
     thrown();  // the thirty-first
     EXPECT_EQ(hanging(), 30);
-    EXPECT_LE(jump.m_aInstances[0].life, 0);
+    EXPECT_FALSE(s.m_aThrownRobots[0].live);
 }
 
 TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
@@ -386,14 +411,68 @@ TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
     }
 }
 
+// A robot dragged by mouse on the relocation stages always ends on a field
+// cell and is counted among the live robots, however the drag ends.
+TEST_F(MiniGameEdge, ADraggedRobotAlwaysEndsOnAFieldCellAndIsCounted) {
+    enum Drag { OffTheField, OnItsOwnCell, OnAnotherRobot, OnAFreeCell };
+    const struct {
+        const char* name;
+        Drag drag;
+    } drags[] = {{"released off the field", OffTheField},
+                 {"released on its own cell", OnItsOwnCell},
+                 {"released on another robot's cell", OnAnotherRobot},
+                 {"released on a free cell", OnAFreeCell}};
+    for (int stage : {153, 158, 160, 170, 172, 173, 180}) {
+        for (const auto& d : drags) {
+            SCOPED_TRACE(std::to_string(stage) + ": " + d.name);
+            CPageGame& p = Playing(stage);
+            const BattleData& s = p.m_Battle.State();
+            const CCom_GameRobot* moved = nullptr;
+            const CCom_GameRobot* other = nullptr;
+            for (const CCom_GameRobot& r : s.m_lstRobots) {
+                if (!MayRelocate(p.m_Battle, r) || r.m_Unit.m_iRole == ROLE_PLATFORM) continue;
+                if (!moved && !RelocationCoolingDown(p.m_Battle, r)) moved = &r;
+                else if (!other) other = &r;
+            }
+            ASSERT_NE(moved, nullptr);
+            const int serial = moved->m_iSerial;
+            const VxVec3 from = moved->m_vPosition;
+            VxVec3 to = from;
+            if (d.drag == OffTheField) to = VxVec3{0.0f, 300.0f, 0.0f};
+            if (d.drag == OnAnotherRobot) {
+                if (!other) continue;
+                to = other->m_vPosition;
+            }
+            if (d.drag == OnAFreeCell) to = Cell(2, int(moved->m_vCell.y) == 0 ? 1 : 0);
+            Press(from.x, from.y);
+            ASSERT_EQ(s.m_iRelocatingRobot, serial);
+            Move(to.x, to.y, 3);
+            Release(to.x, to.y);
+            Frames(2);
+            EXPECT_EQ(s.m_iRelocatingRobot, -1);
+            int own = 0;
+            for (const CCom_GameRobot& r : s.m_lstRobots) {
+                if (r.IsMachine()) continue;
+                ++own;
+                EXPECT_TRUE(r.m_iRow >= 0 && r.m_iRow < FIELD_ROWS && r.m_vCell.x >= 0.0f &&
+                            r.m_vCell.x < float(FIELD_COLUMNS))
+                    << "type " << r.Type() << " stands off the field";
+            }
+            EXPECT_NE(FindRobotBySerial(RuleState(p.m_Battle).m_lstRobots, serial), nullptr) << "the robot is kept";
+            EXPECT_EQ(s.m_nLiveRobots, own) << "every own robot is counted";
+            EXPECT_GT(s.m_iLife, 0);
+            run.reset();
+        }
+    }
+}
+
 TEST_F(MiniGameEdge, Stage151RefusesPlacementWhileTheFieldScrolls) {
     CPageGame& p = Playing(151);
     const VxVec3 fusor = p.m_Battle.State().m_lstRobots.front().m_vPosition;
     RuleState(p.m_Battle).m_iCarriedCard = REMOVER_SLOT;
-    Aim(fusor.x, fusor.y);
-    EXPECT_TRUE(p.CanPlaceCard(0));
+    EXPECT_GE(p.m_Battle.PlacementCellAt(REMOVER_SLOT, fusor, false), 0);
     RuleState(p.m_Battle).m_iRoundPhase = 1;
-    EXPECT_FALSE(p.CanPlaceCard(0));
+    EXPECT_LT(p.m_Battle.PlacementCellAt(REMOVER_SLOT, fusor, false), 0);
 }
 
 }  // namespace

@@ -349,9 +349,9 @@ TEST_P(SteeringAlone, TheModelAloneKeepsTheMouseRunsChecksumOnEveryFrame) {
     EXPECT_EQ(replayed.checksum, mouse.checksum);
 }
 
-// Aiming, steering on both axes, jumping, bombing and the climb. (171's
-// flight still parts: its paratroopers are flown by their effect.)
-const RunCase kAlone[] = {kRuns[0], kRuns[4], kRuns[8], kRuns[12], kRuns[16], kRuns[20]};
+// Aiming, steering on both axes, jumping, bombing, the climb, and 171's
+// flight with the robots it throws out hanging from parachutes.
+const RunCase kAlone[] = {kRuns[0], kRuns[4], kRuns[8], kRuns[12], kRuns[16], kRuns[18], kRuns[20]};
 
 INSTANTIATE_TEST_SUITE_P(MiniGames, SteeringAlone, ::testing::ValuesIn(kAlone),
                          [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });

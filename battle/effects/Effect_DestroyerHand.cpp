@@ -6,24 +6,12 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/BossHandRules.h"
-#include "battle/model/SceneCues.h"
 #include "engine/VxBillboard.h"
-#include "engine/VxSound.h"
 #include "game/GameApplication.h"
 
 namespace {
 
 constexpr float kDeg = 0.017453292519943295f;
-constexpr int kAim = 180;
-constexpr int kGrab = 50;
-constexpr int kGrabFrame = 20;
-
-void Restart(CVxSound* s) {
-    if (!s) return;
-    s->Stop();
-    s->Play();
-}
-
 void DrawHand(CVxBillboard* picture, float x, float y, float z, int kind, int f) {
     if (!picture) return;
     const float c = 0.2f + 0.2f * std::sin(10.0f * float(f) * kDeg);
@@ -46,38 +34,22 @@ void DrawHand(CVxBillboard* picture, float x, float y, float z, int kind, int f)
 
 }  // namespace
 
-int CEffect_DestroyerHand::TravelFrames(float fromX, float fromY, float toX, float toY) {
-    const float dx = toX - fromX, dy = toY - fromY;
-    return int(std::sqrt(dx * dx + dy * dy) / 30.0f);
+void CEffect_DestroyerHand::Tick() {
+    if (!m_pBattle) return;
+    for (const BossHandStrike& s : m_pBattle->State().m_aBossHands) {
+        if (!s.live) continue;
+        if (s.hand == m_iLayer) DrawStrike(s, s.shownAge);
+        else if (m_iLayer == 1 && s.age < BOSS_HAND_AIM) DrawStrike(s, s.age);
+    }
 }
 
-void CEffect_DestroyerHand::OnFrame(int index) {
-    EffectInstance& e = m_aInstances[index];
-    const int a = e.age;
-    const bool ownPass = e.kind == m_iLayer;
-    // The other pass's tick does not advance the record; it only draws the
-    // mark of a pass-0 hand again in front during the aim.
-    if (!ownPass) --e.age;
-    if (!ownPass && !(m_iLayer == 1 && a < kAim)) return;
-
-    CBattleModel* battle = m_pBattle;
-    if (!battle) return;
-    const BattleScene& scene = battle->Scene();
-    const int column = int(e.params[0].f), row = int(e.params[1].f);
-    if (column < 0 || column >= FIELD_COLUMNS || row < 0 || row >= FIELD_ROWS) {
-        Clear(index);
-        return;
-    }
-    const FieldCell& cell = battle->State().m_aFieldCells[column * FIELD_ROWS + row];
+void CEffect_DestroyerHand::DrawStrike(const BossHandStrike& s, int a) const {
+    const BattleScene& scene = m_pBattle->Scene();
+    const FieldCell& cell = m_pBattle->State().m_aFieldCells[s.column * FIELD_ROWS + s.row];
     const float tx = cell.m_fX, ty = cell.m_fY, tz = cell.m_fZ;
-    const float sx = -0.6f * float(g_iScreenWidth), sy = battle->State().m_aFieldCells[row].m_fY;
-    const int n = std::max(1, TravelFrames(sx, sy, tx, ty));
-
-    if (ownPass) {
-        if (a == 150) Restart(scene.m_pSfxBossWarning);
-        if (a == kAim + n) Restart(scene.m_pSfxBossGrab);
-    }
-    if (a < kAim) {
+    const float sx = BossHandStartX(), sy = BossHandStartY(*m_pBattle, s.row);
+    const int n = std::max(1, BossHandTravelFrames(sx, sy, tx, ty));
+    if (a < BOSS_HAND_AIM) {
         if (CVxBillboard* mark = scene.m_pBossTargetMark) {
             mark->SaveState();
             mark->SetPosition(tx, ty, tz);
@@ -87,32 +59,28 @@ void CEffect_DestroyerHand::OnFrame(int index) {
         }
         return;
     }
-    if (!ownPass) return;
+    if (s.hand != m_iLayer) return;
 
     CVxBillboard* const* hands = scene.m_apBossHandArt;
-    const int t = a - kAim;
+    const int t = a - BOSS_HAND_AIM;
     float px, py;
     if (t < n) {
         const float f = float(t) / float(n);
         px = sx + (tx - sx) * f;
         py = sy + (ty - sy) * f;
-        DrawHand(hands[0], px - 64.0f, py, 0.0f, e.kind, t);
-    } else if (t < n + kGrab) {
+        DrawHand(hands[0], px - 64.0f, py, 0.0f, s.hand, t);
+    } else if (t < n + BOSS_HAND_GRAB) {
         const int f = t - n;
         px = tx;
         py = ty;
-        DrawHand(hands[(f / 5) % BOSS_HAND_FRAMES], tx - 64.0f, ty, tz, e.kind, f);
-        // The hand closes on the cell centre.
-        if (f == kGrabFrame) CloseBossHand(*battle, tx, ty);
-    } else if (t < n + kGrab + n) {
-        const int f = t - n - kGrab;
+        DrawHand(hands[(f / 5) % BOSS_HAND_FRAMES], tx - 64.0f, ty, tz, s.hand, f);
+    } else if (t < n + BOSS_HAND_GRAB + n) {
+        const int f = t - n - BOSS_HAND_GRAB;
         const float k = float(f) / float(n);
         px = tx + (sx - tx) * k;
         py = ty + (sy - ty) * k;
-        DrawHand(hands[BOSS_HAND_FRAMES - 1], px - 64.0f, py, 0.0f, e.kind, f);
+        DrawHand(hands[BOSS_HAND_FRAMES - 1], px - 64.0f, py, 0.0f, s.hand, f);
     } else {
-        // Ended by its age: the strike is over once the hand is back out.
-        Clear(index);
         return;
     }
     if (CVxBillboard* smoke = scene.m_pBossSmoke) {
@@ -132,14 +100,4 @@ void CEffect_DestroyerHand::OnFrame(int index) {
                 smoke->RestoreState();
             }
     }
-}
-
-void CueBossHand(BattleScene& scene, int hand, float column, float row) {
-    if (scene.m_pEffectDestroyerHand) scene.m_pEffectDestroyerHand->Add(hand, column, row);
-}
-
-void CueBossHandsDown(BattleScene& scene) {
-    if (!scene.m_pEffectDestroyerHand) return;
-    scene.m_pEffectDestroyerHand->Clear(0);
-    scene.m_pEffectDestroyerHand->Clear(1);
 }

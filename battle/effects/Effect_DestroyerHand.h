@@ -1,23 +1,22 @@
 #pragma once
-// A hand strike of the Destroyer bosses (kind: the hand, 0 or 1; parameters:
-// column and row of the target cell). A target mark spins on the cell for
-// three seconds, then a giant hand slides in along the row, grabs the robots
-// at the cell centre and slides back out.
-#include "battle/effects/BattleActor.h"
+// The Destroyer bosses' hand strikes (BossHandRules.h), drawn where the
+// battle's frame left them: a target mark spinning on the cell for three
+// seconds, then a giant hand sliding in along the row, grabbing at the cell
+// centre and sliding back out, with smoke around it.
+#include "battle/effects/BattleReader.h"
 #include "engine/VxEffect.h"
 
-class CEffect_DestroyerHand : public CVxEffect, public BattleActor {
+struct BossHandStrike;
+
+class CEffect_DestroyerHand : public CVxEffect, public BattleReader {
 public:
-    CEffect_DestroyerHand() {
-        m_nPoolSize = 2;
-        m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-        Clear(0);
-    }
-    void OnFrame(int index) override;
-    // The pass this tick serves: 0 behind the robots,
-    // 1 in front. A record advances once a frame whichever pass draws it.
+    CEffect_DestroyerHand() { m_nPoolSize = 0; }
+    // Draws the strikes of the pass m_iLayer serves: 0 behind the robots, 1
+    // in front (where a pass-0 hand's mark shows again during the aim).
+    void Tick() override;
+    void OnFrame(int) override {}
     int m_iLayer = 0;
 
-    // Frames of the slide in (and out) to a cell: the distance over 30.
-    static int TravelFrames(float fromX, float fromY, float toX, float toY);
+private:
+    void DrawStrike(const BossHandStrike& strike, int age) const;
 };

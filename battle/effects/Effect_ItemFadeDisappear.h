@@ -1,11 +1,11 @@
 #pragma once
 // Where a flight ended the item's picture swells and fades over 10 frames.
 // Kind: the item's kind; parameters 0-2: the point.
-#include "battle/effects/BattleActor.h"
+#include "battle/effects/BattleReader.h"
 #include "battle/model/BattleView.h"
 #include "engine/VxEffect.h"
 
-class CEffect_ItemFadeDisappear : public CVxEffect, public BattleViewer, public BattleActor {
+class CEffect_ItemFadeDisappear : public CVxEffect, public BattleViewer, public BattleReader {
 public:
     CEffect_ItemFadeDisappear() {
         m_nPoolSize = 30;

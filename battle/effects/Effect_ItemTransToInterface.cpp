@@ -8,7 +8,7 @@
 #include "engine/VxBillboard.h"
 
 void CEffect_ItemTransToInterface::Tick() {
-    CBattleModel* battle = m_pBattle;
+    const CBattleModel* battle = m_pBattle;
     if (!battle) return;
     BattleScene& scene = battle->Scene();
     for (const ItemFlight& f : battle->State().m_aItemFlights) {

@@ -3,13 +3,13 @@
 // are the battle's (ItemFlights.h): each frame, right after they move, this
 // draws each where its turn left it, shows the amount on its second frame
 // and fades it out where it arrived. It keeps no records of its own.
-#include "battle/effects/BattleActor.h"
+#include "battle/effects/BattleReader.h"
 #include "battle/model/BattleView.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/model/ItemPayout.h"
 #include "engine/VxEffect.h"
 
-class CEffect_ItemTransToInterface : public CVxEffect, public BattleViewer, public BattleActor {
+class CEffect_ItemTransToInterface : public CVxEffect, public BattleViewer, public BattleReader {
 public:
     CEffect_ItemTransToInterface() {
         m_nPoolSize = 0;

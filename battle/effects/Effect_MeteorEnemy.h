@@ -2,14 +2,14 @@
 // The meteors that bring Machines (world 5): the battle flies them
 // (SkyDrops.h) and this shows each where it is, and sounds its start and
 // landing.
-#include "battle/effects/BattleActor.h"
+#include "battle/effects/BattleReader.h"
 #include "engine/VxEffect.h"
 
 class CEffect_Meteor;
 class CVxBillboard;
 class CVxSound;
 
-class CEffect_MeteorEnemy : public CVxEffect, public BattleActor {
+class CEffect_MeteorEnemy : public CVxEffect, public BattleReader {
 public:
     // Borrows the ambient meteors' picture in the world that shows them.
     explicit CEffect_MeteorEnemy(const CEffect_Meteor* meteor);

@@ -11,6 +11,7 @@
 #include "battle/model/ItemFlights.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RelocationRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
@@ -65,12 +66,16 @@ PlacementVerdict Refused(PlacementRefusal why) {
 // ---- The rules ----
 
 PlacementVerdict CBattleModel::JudgePlacement(int slot, int column, int row) const {
+    return JudgeCardOnCell(slot, column, row, m_iRelocatingRobot != -1);
+}
+
+PlacementVerdict CBattleModel::JudgeCardOnCell(int slot, int column, int row, bool relocating) const {
     if (slot < 0 || slot >= HAND_SLOTS || FieldScrolls(*this)) return Refused(PlacementRefusal::Silent);
     const int stage = StageNumber();
     // While a robot is relocated a weapon card stands for the robot it mounts on.
     const UnitDefinition* def = &m_aHandDefs[slot];
     const int carried = m_aHand[slot].m_iCard;
-    if (m_iRelocatingRobot != -1 && (carried == RobotId::MachineGunner || carried == RobotId::MortarBot)) {
+    if (relocating && (carried == RobotId::MachineGunner || carried == RobotId::MortarBot)) {
         const int other = FindHandCard(carried == RobotId::MachineGunner ? RobotId::GunnerBot : RobotId::CannonBot);
         if (other >= 0) def = &m_aHandDefs[other];
     }
@@ -291,10 +296,16 @@ int CBattleModel::TakeCarriedGhostSerials() {
 int CBattleModel::HeldCardCell(PlacementVerdict* why) const {
     if (why) *why = PlacementVerdict{};
     if (!HeldCardJudged()) return -1;
-    const VxVec3 index = FindNearestCell(m_vHeldAt.x, m_vHeldAt.y, 0.0f);
+    return PlacementCellAt(m_iCarriedCard, m_vHeldAt, m_iRelocatingRobot != -1, why);
+}
+
+int CBattleModel::PlacementCellAt(int slot, const VxVec3& at, bool relocating, PlacementVerdict* why) const {
+    if (why) *why = PlacementVerdict{};
+    if (at.y > 256.0f || at.y < -160.0f || slot < 0 || slot >= HAND_SLOTS || FieldScrolls(*this)) return -1;
+    const VxVec3 index = FindNearestCell(at.x, at.y, 0.0f);
     if (!CellAt(m_aFieldCells, index)) return -1;
     const int column = int(index.x), row = int(index.y);
-    const PlacementVerdict verdict = JudgePlacement(m_iCarriedCard, column, row);
+    const PlacementVerdict verdict = JudgeCardOnCell(slot, column, row, relocating);
     if (verdict.Allowed()) return column * FIELD_ROWS + row;
     if (why) *why = verdict;
     return -1;
@@ -476,6 +487,24 @@ bool ZapAt::Check(const CBattleModel& model) const {
 
 void ZapAt::Apply(CBattleModel& model) const {
     ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, g_pApp ? int(g_pApp->m_nFrame) : 0);
+}
+
+bool CutParachute::Check(const CBattleModel& model) const {
+    if (model.State().m_iBattleState != BATTLE_PLAYING || record < 0 || record >= PARATROOPERS) return false;
+    if (model.State().m_aParatroopers[record].state != 0 || model.StageNumber() == 171) return false;
+    return ParachuteTouched(model) <= record;
+}
+
+void CutParachute::Apply(CBattleModel& model) const {
+    ReleaseParatrooper(model, record);
+    CueParachuteCut(model.Scene());
+}
+
+bool PutDownForPause::Check(const CBattleModel& model) const { return model.State().m_iCarriedCard >= 0; }
+
+void PutDownForPause::Apply(CBattleModel& model) const {
+    RuleState(model).m_iCarriedCard = -1;
+    RuleState(model).m_iRelocatingRobot = -1;
 }
 
 bool IsPlayCommand(const BattleCommand& command) {

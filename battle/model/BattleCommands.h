@@ -161,9 +161,25 @@ struct ZapAt {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand =
-    std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState,
-                 StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard, MiniGamePointer, ZapAt>;
+// 177: a click cuts the parachute of a hanging robot (by its record, the
+// highest under the pointer); the robot drops where it hangs. A Machine that
+// touches a higher one cuts that one first.
+struct CutParachute {
+    int record = -1;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// The pause puts down what is carried, silently: a card goes back unplaced,
+// and a robot being moved stays on the cell it stood on.
+struct PutDownForPause {
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard,
+                                   ChooseHand, EnterState, StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard,
+                                   MiniGamePointer, ZapAt, CutParachute, PutDownForPause>;
 
 // The commands of the player's acts in play (not the hand's choice, the
 // states the page's showings end, nor the stills).

@@ -9,9 +9,10 @@
 
 #include "battle/model/AmbientDraws.h"
 #include "battle/model/BattleLimits.h"
+#include "battle/model/BossHandRules.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/model/SkyDrops.h"
-#include "battle/page/BattleTypes.h"
+#include "battle/model/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
 #include "content/UnitDefinition.h"
@@ -130,6 +131,13 @@ struct BattleData {
     ItemFlight m_aItemFlights[ITEM_FLIGHTS] = {};
     // Meteors falling with Machines inside (SkyDrops.h).
     MeteorFlight m_aMeteorFlights[METEOR_FLIGHTS] = {};
+    // Robots by parachute and thrown out (171, 177), and the battle frame a
+    // parachute was last cut on (a Machine cuts none on that frame).
+    Paratrooper m_aParatroopers[PARATROOPERS] = {};
+    ThrownRobot m_aThrownRobots[THROWN_ROBOTS] = {};
+    int m_iParachuteCutFrame = -1;
+    // The Destroyer's hand strikes (BossHandRules.h).
+    BossHandStrike m_aBossHands[BOSS_HANDS] = {};
     VxVec3 m_vEnergyPanelAt{};
     VxVec3 m_vPartsPanelAt{};
     int m_iPanelTimer = 0;  // frames the parts panel stays out

@@ -3,7 +3,7 @@
 // unit's turn and call these in the order the battle is drawn, so a unit's
 // picture lands between the ones updated before and after it. A model run
 // without a page passes a SilentBattleDrawer.
-#include "battle/page/BattleTypes.h"
+#include "battle/model/BattleTypes.h"
 
 class CCom_GameRobot;
 class CCom_GameBullet;

@@ -23,6 +23,8 @@ VxVec3 CBattleModel::FindNearestCell(float x, float y, float z) const {
 
 VxVec3 CBattleModel::GetCellCentre(float x, float y, float z) const { return ::GetCellCentre(m_aFieldCells, x, y, z); }
 
+int CBattleModel::AppFrame() const { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+
 int CBattleModel::StageNumber() const { return g_pGameAppInstance ? g_pGameAppInstance->m_iCurrentStage.load() : 1; }
 
 bool IsFirstTutorialActive() {
@@ -141,6 +143,10 @@ void CBattleModel::ClearField() {
     m_lstItems.clear();
     for (ItemFlight& f : m_aItemFlights) f = ItemFlight{};
     for (MeteorFlight& f : m_aMeteorFlights) f = MeteorFlight{};
+    for (Paratrooper& p : m_aParatroopers) p = Paratrooper{};
+    for (ThrownRobot& t : m_aThrownRobots) t = ThrownRobot{};
+    m_iParachuteCutFrame = -1;
+    for (BossHandStrike& s : m_aBossHands) s = BossHandStrike{};
     m_lstFieldEffects.clear();
     m_lstStageCellKinds.clear();
     ClearTurnOrder();

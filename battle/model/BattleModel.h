@@ -21,6 +21,9 @@ public:
 
     // The stage being played (the application's current stage; 1 without one).
     int StageNumber() const;
+    // The application's frame clock, which runs on while the battle stands
+    // still; the rules that keep time by it read it here.
+    int AppFrame() const;
 
     // Field grid lookups (built with the units).
     VxVec3 FindNearestCell(float x, float y, float z) const;
@@ -50,6 +53,13 @@ public:
     // ---- The player's acts (BattleCommands.h, BattleCommands.cpp). ----
     // Whether the hand slot's card may go on the cell, and why not.
     PlacementVerdict JudgePlacement(int slot, int column, int row) const;
+    // The same for a card's robot being moved (relocating): a weapon card
+    // stands for the robot it mounts on.
+    PlacementVerdict JudgeCardOnCell(int slot, int column, int row, bool relocating) const;
+    // The cell a card of the slot held at the point would go on, or -1 (and
+    // why not, when judged): the placement check's answer without its look,
+    // for whoever asks where a card fits.
+    int PlacementCellAt(int slot, const VxVec3& at, bool relocating, PlacementVerdict* why = nullptr) const;
     // The part of it about the robot the cell already holds.
     PlacementVerdict JudgeMount(const UnitDefinition& unit, int column, int row) const;
     // The deck slot's card is charged and its energy is there.

@@ -7,6 +7,8 @@
 
 #include "battle/model/AmbientRecords.h"
 #include "battle/model/BattleDrawer.h"
+#include "battle/model/BossHandRules.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/BattleWaves.h"
@@ -30,8 +32,6 @@
 #include "game/GameApplication.h"
 
 namespace {
-
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 
 bool InList(const std::list<int>& types, int type) {
     return std::find(types.begin(), types.end(), type) != types.end();
@@ -210,8 +210,9 @@ void RunEndSequence(CBattleModel& model, BattleDrawer& drawer) {
 
 void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
     const int stage = CurrentStage();
-    if (EngineFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
+    if (model.AppFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
 
+    RunBossHands(model, 0);
     drawer.DestroyerHands(0);
     const int boss = StageBossType(stage);
     if (boss) {
@@ -233,6 +234,7 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
     drawer.LanesDone();
     RunEndSequence(model, drawer);
     for (int type : RuleState(model).m_lstDrawLastTypes) RunRobotsOfType(type, -1, model, drawer);
+    RunBossHands(model, 1);
     drawer.DestroyerHands(1);
     RunBullets(false, -1, model, drawer);
     drawer.WaterStrip();
@@ -303,6 +305,8 @@ void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots
     }
 
     ScrollFieldIn(model, stage);
+    // 171's thrown robots hang where they drift before the units' turns.
+    if (stage == 171) RunParatroopers(model);
     drawer.EffectsBeforeUnits();
     TickAmbientBeforeUnits(model);
 

@@ -15,12 +15,6 @@
 #include "game/BattleLink.h"
 #include "game/GameApplication.h"
 
-namespace {
-
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
-}  // namespace
-
 void SetBattleState(CBattleModel& model, int state) {
     if (RuleState(model).m_iBattleState == BATTLE_PLAYING) {
         BattleScene& scene = model.Scene();
@@ -29,7 +23,7 @@ void SetBattleState(CBattleModel& model, int state) {
     }
     RuleState(model).m_iBattleState = state;
     RuleState(model).m_iStateFrames = -1;
-    RuleState(model).m_iStateEntryFrame = EngineFrame() + 1;
+    RuleState(model).m_iStateEntryFrame = model.AppFrame() + 1;
 }
 
 void AdvanceBattleState(CBattleModel& model) { SetBattleState(model, RuleState(model).m_iBattleState + 1); }
@@ -44,10 +38,10 @@ bool HasMoreCardsThanSlots(const CBattleModel& model) {
 
 void StepLoading(CBattleModel& model) {
     if (g_bLoaderRunning) {
-        RuleState(model).m_iStateEntryFrame = EngineFrame() + 1;
+        RuleState(model).m_iStateEntryFrame = model.AppFrame() + 1;
         return;
     }
-    if (EngineFrame() >= RuleState(model).m_iStateEntryFrame + 30) SetBattleState(model, BATTLE_BEGIN);
+    if (model.AppFrame() >= RuleState(model).m_iStateEntryFrame + 30) SetBattleState(model, BATTLE_BEGIN);
 }
 
 PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {

@@ -143,6 +143,7 @@ void UpdateJetStreams(CBattleModel& model, int t, int n, WeatherFrame& seen) {
         seen.gusts[r] = v;
         const VxVec3 g = GustPoint(model, r, v);
         for (CCom_GameRobot& robot : RuleState(model).m_lstRobots) {
+            // Mounts (role 8, the Barrier Bots among them) are not lifted.
             if (!IsPlayerRobot(robot) || robot.m_Unit.m_iRole == ROLE_TIMER || robot.m_iPlatformTimer != 0) continue;
             if (std::fabs(robot.m_vPosition.y - g.y) > 20.1875f || std::fabs(robot.m_vPosition.x - g.x) > 15.0f)
                 continue;

@@ -2,7 +2,7 @@
 // The field effects' rules: a record lives its frames (InitFieldEffect in
 // BattleTypes.h sets them), and a few kinds act on the battle at fixed ages:
 // the split of a Stingray (17), the bombardments (20, 21) and the shot ring (32).
-#include "battle/page/BattleTypes.h"
+#include "battle/model/BattleTypes.h"
 
 class CBattleModel;
 struct BattleScene;

@@ -9,12 +9,6 @@
 #include "engine/VxApplication.h"
 #include "game/BattleLink.h"
 
-namespace {
-
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
-}  // namespace
-
 int ItemFlightFrames(float fromX, float fromY, float toX, float toY) {
     const float dx = toX - fromX, dy = toY - fromY;
     return int(std::sqrt(dx * dx + dy * dy)) / 30;
@@ -66,7 +60,7 @@ void RunItemFlights(CBattleModel& battle) {
 }
 
 float HudDrop(const CBattleModel& battle) {
-    const int frame = EngineFrame();
+    const int frame = battle.AppFrame();
     float s = 20.0f;
     if (RuleState(battle).m_iBattleState == BATTLE_LOADING && frame - RuleState(battle).m_iStateEntryFrame < 30)
         s = float(RuleState(battle).m_iStateEntryFrame + 30 - frame) + 20.0f;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "battle/model/BattleRules.h"
-#include "battle/model/SceneCues.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
@@ -64,7 +64,7 @@ void BurstBombRobot(CBattleModel& model, CCom_GameRobot& robot) {
     model.FireBullet(22, robot.m_iUnitSlot, at.x, at.y, at.z, NO_SERIAL, robot.m_iSerial);
     PlayAt(model.Scene().m_pSfxDestroyerBomb, 1.0f);
     robot.m_bExpired = 1;
-    CueRobotThrownOut(model.Scene(), robot.m_iUnitSlot, at.x, at.y, at.z);
+    ThrowRobotOut(model, robot.m_iUnitSlot, at);
 }
 
 // 171's finale: the pilot flies out, turns and dives into the boss.

@@ -13,8 +13,6 @@
 
 namespace {
 
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
 constexpr int kBossCallFrames = 3600;  // stage frames before the boss comes
 constexpr int kCapsuleEvery = 780;     // engine frames
 constexpr float kBossStandX = -250.0f;
@@ -86,7 +84,7 @@ bool UpdateFinalBoss(CBattleModel& model) {
         return true;
     }
 
-    if (RuleState(model).m_nLiveMachines > 0 && EngineFrame() % kCapsuleEvery == 0) {
+    if (RuleState(model).m_nLiveMachines > 0 && model.AppFrame() % kCapsuleEvery == 0) {
         int slot = CapsuleSlot(stage, VxRand() % 100);
         if (stage == 180) slot = MountSlotWithBase(model, slot);
         model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);

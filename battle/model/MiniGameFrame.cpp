@@ -18,8 +18,6 @@
 
 namespace {
 
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
 // 9. The per-mode handlers; true when one of them won the stage.
 bool RunMiniGameModes(CBattleModel& model) {
     const int stage = model.StageNumber();
@@ -30,9 +28,9 @@ bool RunMiniGameModes(CBattleModel& model) {
     const SequenceStep sequence = StepSequenceGame(model);  // (4) 158
     if (sequence.flyer) AddMiniGameTween(model, sequence.flyer, sequence.to.x, sequence.to.y, sequence.to.z);
     won = sequence.won || won;
-    if (IsMiniGameGroup2(stage)) StepSlotMachine(model, EngineFrame());  // (5) 159, 165, 169, 176, 178
-    won = StepBossDuel(model) || won;                                    // (6) 156/166/174
-    switch (UpdateConveyorCatch(model)) {                                // (7) 177
+    if (IsMiniGameGroup2(stage)) StepSlotMachine(model, model.AppFrame());  // (5) 159, 165, 169, 176, 178
+    won = StepBossDuel(model) || won;                                       // (6) 156/166/174
+    switch (UpdateConveyorCatch(model)) {                                   // (7) 177
     case CatchStep::Won: won = true; break;
     // A robot that landed takes its place in the drawing order.
     case CatchStep::Caught: RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing); break;

@@ -17,8 +17,6 @@
 
 namespace {
 
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
 bool IsMiniGameStage(int stage) { return stage > 150; }
 
 // 167 climbs two scroll units a frame; the start line is then a fifth of that
@@ -273,7 +271,7 @@ void ApplyMiniGameTimedRules(CBattleModel& model) {
 }
 
 void UpdateCapsuleRain(CBattleModel& model) {
-    if (model.StageNumber() != 161 || RuleState(model).m_nLiveMachines <= 0 || EngineFrame() % 300 != 0) return;
+    if (model.StageNumber() != 161 || RuleState(model).m_nLiveMachines <= 0 || model.AppFrame() % 300 != 0) return;
     const int r = int(VxRand() % 100);
     const int slot = r < 20 ? 0 : r < 70 ? 1 : r < 90 ? 2 : 3;
     model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);

@@ -91,7 +91,7 @@ void FireChargedRobots(CBattleModel& model);
 // 154: capsules while fewer than three copters are coming.
 void UpdateCapsuleSupply(CBattleModel& model);
 
-// ---- Stage 177: carriers and paratroopers (MiniGameConveyor.cpp). ----
+// ---- Stage 177: carriers and paratroopers (MiniGameCatch.cpp). ----
 enum class CatchStep { Running, Caught, Won };
 // Caught: a robot landed on a carrier (the drawing order changes); Won: the
 // goal is reached and the reward state is due.

@@ -14,8 +14,6 @@
 
 namespace {
 
-int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
-
 bool CompareRobotDrawOrder(const CCom_GameRobot& a, const CCom_GameRobot& b) {
     if (a.m_iRow != b.m_iRow) return a.m_iRow < b.m_iRow;
     if (a.m_Unit.m_iRole == ROLE_TIMER) return false;
@@ -158,7 +156,7 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
 }
 
 void RunRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, int count, BattleDrawer& drawer) {
-    if (EngineFrame() < 1 || count <= 0) return;
+    if (model.AppFrame() < 1 || count <= 0) return;
     const float shift = RuleState(model).m_pStage ? RuleState(model).m_pStage->m_fScrollX : 0.0f;
     for (int i = 0; i < count; ++i) robots[size_t(i)].m_vPosition.x += shift;
     std::stable_sort(robots.begin(), robots.begin() + count, CompareRobotDrawOrder);

@@ -15,10 +15,6 @@ int TutorialRequestedStep(const BattleScene& scene);
 bool TutorialStepDismissed(const BattleScene& scene);
 void CueTutorialStep(BattleScene& scene, int step);
 
-// One of the Destroyer's hands takes aim at a cell; both hands let go.
-void CueBossHand(BattleScene& scene, int hand, float column, float row);
-void CueBossHandsDown(BattleScene& scene);
-
 // A meteor with a Machine inside starts to fall, and lands.
 void CueMeteorFalls(BattleScene& scene);
 void CueMeteorLands(BattleScene& scene);
@@ -27,8 +23,8 @@ void CueMeteorLands(BattleScene& scene);
 void CueRoundBanner(BattleScene& scene, bool lastRound);
 bool RoundBannerShown(const BattleScene& scene);
 
-// A robot of the hand slot comes down by parachute (177).
-void CueParatrooper(BattleScene& scene, int slot);
+// The player cut a parachute.
+void CueParachuteCut(BattleScene& scene);
 
 // The tutorial board shows no step and fades none (false without a board).
 bool TutorialIdle(const BattleScene& scene);
@@ -41,6 +37,3 @@ void CueWaveBanner(BattleScene& scene, bool finalWave);
 
 // Machines crossed the field: the notice shows the life lost.
 void CueLifeLost(BattleScene& scene, int damage);
-
-// A robot of the hand slot is thrown out of the field from the point.
-void CueRobotThrownOut(BattleScene& scene, int slot, float x, float y, float z);

@@ -5,6 +5,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
+#include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
@@ -109,10 +110,159 @@ void LandMeteorMachine(CBattleModel& model, int type, const VxVec3& at) {
     if (CCom_GameRobot* crushed = RobotUnderMeteor(model, at)) crushed->TakeDamage(model, 10000);
 }
 
+namespace {
+
+constexpr float kDegrees = 3.14159265358979f / 180.0f;
+
+const CVxBillboard* CardPicture(const CBattleModel& model, int slot) {
+    if (slot < 0 || slot >= HAND_SLOTS) return nullptr;
+    return model.Scene().m_aHandArt[slot].m_apAct[0][0];
+}
+
+// Fills a free record; the start is drawn whether or not it is used.
+void FillParatrooper(CBattleModel& model, int record, int slot) {
+    Paratrooper& p = RuleState(model).m_aParatroopers[record];
+    p = Paratrooper{};
+    const VxVec3 start = DrawParatrooperStart();
+    p.slot = slot;
+    p.start = VxVec3{start.x, start.y, 0.0f};
+    const CVxBillboard* card = CardPicture(model, slot);
+    p.width = card ? int(card->m_vSize.x) : 0;
+    p.state = 0;
+    p.robot = p.start;
+}
+
+int FreeParatrooper(const CBattleModel& model) {
+    for (int i = 0; i < PARATROOPERS; ++i)
+        if (model.State().m_aParatroopers[i].state < 0) return i;
+    return -1;
+}
+
+}  // namespace
+
 VxVec3 DrawParatrooperStart() {
     const float x = float(int(VxRand() % 700) - 350);
     const float y = float(int(VxRand() % 300) + 428);
     return VxVec3{x, y, 0.0f};
+}
+
+float ParatrooperPictureLift(float pictureHeight) { return 0.5f * pictureHeight - 40.375f - 10.0f; }
+
+int StartParatrooper(CBattleModel& model, int slot) {
+    const int record = FreeParatrooper(model);
+    if (record >= 0) FillParatrooper(model, record, slot);
+    return record;
+}
+
+int ThrowRobotOut(CBattleModel& model, int slot, const VxVec3& from) {
+    for (int i = 0; i < THROWN_ROBOTS; ++i) {
+        ThrownRobot& t = RuleState(model).m_aThrownRobots[i];
+        if (t.live) continue;
+        t = ThrownRobot{};
+        t.live = true;
+        t.slot = slot;
+        t.from = from;
+        return i;
+    }
+    return -1;
+}
+
+void RunParatroopers(CBattleModel& model) {
+    const bool lands = model.StageNumber() == 177;
+    const bool drifts = model.StageNumber() == 171;
+    const float offTop = 0.5f * float(g_iScreenHeight) + 256.0f;
+    for (int i = 0; i < PARATROOPERS; ++i) {
+        Paratrooper& r = RuleState(model).m_aParatroopers[i];
+        r.shown = r.cardShown = false;
+        if (r.state < 0) continue;
+        const int a = r.age++;
+        VxVec3& p = r.robot;
+        if (r.state == 0) {
+            p.x = r.start.x + 30.0f * std::sin(float(75 * i + 2 * a) * kDegrees);
+            p.y = r.start.y - float(a) - std::fabs(5.0f * std::sin(float(a) * kDegrees));
+            p.z = r.start.z;
+            if (drifts) p.x += 2.5f * float(a);
+        } else {
+            p.y += 5.0f;
+        }
+        const CVxBillboard* card = CardPicture(model, r.slot);
+        r.picture = VxVec3{p.x, p.y + ParatrooperPictureLift(card ? card->m_vSize.y : 0.0f), p.z};
+        r.shown = true;
+        r.cardShown = r.state == 0;
+        if (r.state == 0 && lands && ParatrooperReachesGround(model, p.y)) {
+            r.state = 1;
+            LandParatrooper(model, r.slot, VxVec3{p.x, p.y, 0.0f});
+        }
+        // An empty parachute is done once it has flown off the top. One still
+        // hanging stays (on 171 it drifts off for good and keeps its record,
+        // so thirty fill the records and later throws get no parachute).
+        if (r.state != 0 && p.y > offTop) r.state = -1;
+    }
+}
+
+void RunThrownRobots(CBattleModel& model) {
+    for (ThrownRobot& r : RuleState(model).m_aThrownRobots) {
+        r.shown = false;
+        if (!r.live) continue;
+        const int t = r.age++;
+        const float e = float(t) / 120.0f;
+        r.at = VxVec3{r.from.x + 8.0f * float(t), r.from.y + 400.0f * std::sin(270.0f * e * kDegrees) - 5.0f * float(t),
+                      r.from.z};
+        r.degrees = 10.0f * float(t);
+        r.shown = true;
+        if (t != THROW_HAND_OVER_AGE) continue;
+        r.live = false;
+        const int record = FreeParatrooper(model);
+        if (record < 0) continue;
+        FillParatrooper(model, record, r.slot);
+        Paratrooper& p = RuleState(model).m_aParatroopers[record];
+        p.start = r.at;
+        p.robot = r.at;
+    }
+}
+
+namespace {
+
+bool MayCutParachutes(const CBattleModel& model) { return model.StageNumber() != 171; }
+
+}  // namespace
+
+int ParachuteAt(const CBattleModel& model, float x, float y) {
+    if (!MayCutParachutes(model)) return -1;
+    for (int i = PARATROOPERS - 1; i >= 0; --i) {
+        const Paratrooper& r = model.State().m_aParatroopers[i];
+        if (r.state != 0) continue;
+        const float chuteY = r.picture.y + PARACHUTE_LIFT;
+        if (Inside(x, y, r.robot.x, chuteY, PARACHUTE_HALF) ||
+            Inside(x, y, r.picture.x, r.picture.y, 0.5f * float(r.width)))
+            return i;
+    }
+    return -1;
+}
+
+int ParachuteTouched(const CBattleModel& model) {
+    if (!MayCutParachutes(model)) return -1;
+    for (int i = PARATROOPERS - 1; i >= 0; --i) {
+        const Paratrooper& r = model.State().m_aParatroopers[i];
+        if (r.state != 0) continue;
+        const VxVec3 chute{r.robot.x, r.picture.y + PARACHUTE_LIFT, 0.0f};
+        if (MachineTouchesParatrooper(model, chute, r.picture, 0.4f * float(r.width))) return i;
+    }
+    return -1;
+}
+
+int ReleaseParatrooper(CBattleModel& model, int record) {
+    if (record < 0 || record >= PARATROOPERS) return -1;
+    Paratrooper& r = RuleState(model).m_aParatroopers[record];
+    if (r.state != 0) return -1;
+    r.state = 1;
+    RuleState(model).m_iParachuteCutFrame = model.State().m_iBattleFrame;
+    return DropParatrooper(model, r.slot, VxVec3{r.robot.x, r.robot.y, 0.0f});
+}
+
+void LetMachinesCutParachutes(CBattleModel& model) {
+    if (model.State().m_iParachuteCutFrame == model.State().m_iBattleFrame) return;
+    ReleaseParatrooper(model, ParachuteTouched(model));
 }
 
 int DropParatrooper(CBattleModel& model, int slot, const VxVec3& at) {

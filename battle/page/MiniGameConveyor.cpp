@@ -1,4 +1,4 @@
-// Stage 177's catch counter (the rules: battle/model/MiniGameConveyor.cpp).
+// Stage 177's catch counter (the rules: battle/model/MiniGameCatch.cpp).
 #include <algorithm>
 #include <utility>
 

@@ -23,7 +23,7 @@
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/BattleWaves.h"
 #include "battle/model/BattleWeather.h"
-#include "battle/page/BattleTypes.h"
+#include "battle/model/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
@@ -183,8 +183,6 @@ public:
     void DrawReachPreview();
     // The charge gauge's fill (0.13 to 1.0) at charge c of recharge time r.
     static float GaugeValue(int charge, int recharge);
-    // Turns the carried card into a robot on the cell under the cursor.
-    void PlaceCardRobot();
 
     // Card choice.
     void MakeCardChoiceButtons();
@@ -278,9 +276,6 @@ public:
 
     // Placement.
     void DrawFieldCells(float phase);
-    // Whether the carried card, held at the pointer, may go on the cell under
-    // it; commit: a refusal shows its message. Takes the check's robot serial.
-    bool CanPlaceCard(int commit);
 
     // Sound.
     void AttenuateSounds() override;
@@ -363,7 +358,7 @@ public:
 
     // What the application's boards and caches read of the battle.
     int BattleState() const override { return m_Battle.State().m_iBattleState; }
-    void DropCarriedCard() override { m_Battle.DropCarriedCard(); }
+    void DropCarriedCard() override { ApplyCommand(PutDownForPause{}); }
     const StageDefinition& Stage() const override { return m_Battle.State().m_StageDefinition; }
     const FieldCell* FieldCells() const override { return m_Battle.State().m_aFieldCells; }
     void SetFieldGroundRow(int row) override { m_Battle.SetFieldGroundRow(row); }

@@ -55,7 +55,7 @@ void DeleteEffect(T*& effect) {
 // few that make, crush or pay out act on the battle itself.
 void HandBattleToEffects(CPageGame& page) {
     BattleView* view = &page;
-    CBattleModel* battle = &page.m_Battle;
+    const CBattleModel* battle = &page.m_Battle;
     for (BattleViewer* viewer : std::initializer_list<BattleViewer*>{
              page.m_pEffectTextBegin, page.m_pEffectNewEnemy, page.m_pEffectNewRobot, page.m_pEffectUnlocked,
              page.m_pEffectSummary, page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear,
@@ -63,11 +63,11 @@ void HandBattleToEffects(CPageGame& page) {
              page.m_pEffectGreenBall, page.m_pEffectSandWind, page.m_pEffectSnow, page.m_pEffectFlower,
              page.m_pEffectFish, page.m_pEffectFontInstruction})
         viewer->SeeBattle(view);
-    for (BattleActor* actor : std::initializer_list<BattleActor*>{
-             page.m_pEffectTutorials, page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear,
-             page.m_pEffectParatrooper, page.m_pEffectMeteorEnemy, page.m_pEffectDestroyerHand,
-             page.m_pEffectRobotJumpOut})
-        actor->ActOn(battle);
+    for (BattleReader* reader : std::initializer_list<BattleReader*>{
+             page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear, page.m_pEffectParatrooper,
+             page.m_pEffectMeteorEnemy, page.m_pEffectDestroyerHand, page.m_pEffectRobotJumpOut})
+        reader->ReadBattle(battle);
+    page.m_pEffectTutorials->ActOn(&page.m_Battle);
 }
 
 }  // namespace

@@ -250,10 +250,3 @@ void CPageGame::DrawCarriedPreview() {
     ghost.Update(m_Battle);
     ghost.Draw(m_Battle);
 }
-
-void CPageGame::PlaceCardRobot() {
-    if (m_Battle.State().m_iCarriedCard < 0 || m_Battle.State().m_iCarriedCard >= HAND_SLOTS) return;
-    const VxVec3 cursor = CursorPoint();
-    const VxVec3 cell = m_Battle.FindNearestCell(cursor.x, cursor.y, 0.0f);
-    m_Battle.PlaceHandRobot(m_Battle.State().m_iCarriedCard, int(cell.x), int(cell.y));
-}

@@ -15,6 +15,8 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
+
+#include "battle/model/SkyDrops.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
@@ -154,7 +156,7 @@ void CPageGame::HandleBoardInput() {
                 app->m_bShowStill = false;
             }
             if (box) box->Add(MSGBOX_PAUSE);
-            m_Battle.DropCarriedCard();
+            ApplyCommand(PutDownForPause{});
         }
     }
     // 7. The message box.
@@ -214,7 +216,7 @@ bool CPageGame::HandleTutorialAndPause() {
         app->m_bCaptureStill = true;
         app->m_bShowStill = false;
         if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->Add(MSGBOX_PAUSE);
-        m_Battle.DropCarriedCard();
+        ApplyCommand(PutDownForPause{});
         return true;
     }
     return false;
@@ -229,10 +231,16 @@ void CPageGame::HandlePlayingInput() {
         const int kind = m_pEffectFontInstruction->CurrentKind();
         if (kind == FI_TERRAIN || IsFontInstructionKind6To11(kind)) m_pEffectFontInstruction->Clear(0);
     }
-    if (m_pEffectParatrooper) {
-        m_pEffectParatrooper->HandleClick();
-        input = ReadFrameInput();
+    // 177: a press on a hanging robot cuts its parachute and is spent there;
+    // then a Machine touching one cuts it.
+    if (!m_pCommandSource && (input.left & KEY_PRESSED)) {
+        const int record = ParachuteAt(m_Battle, input.at.x, input.at.y);
+        if (record >= 0 && ApplyCommand(CutParachute{record})) {
+            g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] &= ~KEY_PRESSED;
+            input = ReadFrameInput();
+        }
     }
+    LetMachinesCutParachutes(m_Battle);
     if (m_Battle.State().m_iCarriedCard < 0) {
         ApplySourceCommands();
         HandleHandInput(input);

@@ -110,16 +110,6 @@ void CPageGame::DrawReachPreview() {
     mark->RestoreState();
 }
 
-bool CPageGame::CanPlaceCard(int commit) {
-    const VxVec3 at = CursorPoint();
-    if (m_pCommandSource) ApplySourceCommands();
-    else ApplyCommand(TryHeldCard{at.x, at.y});
-    PlacementVerdict why;
-    const int cell = m_Battle.HeldCardCell(&why);
-    if (commit != 0) ShowPlacementRefusal(why);
-    return cell >= 0;
-}
-
 void CPageGame::HoldCarriedCardAt(const VxVec3& at) {
     // A replay holds the card where its log says, at the frame it says.
     if (m_pCommandSource) {

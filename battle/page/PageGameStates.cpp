@@ -313,10 +313,14 @@ void CPageGame::TickOverlayEffects() {
     TickIf(m_pEffectItemFadeDisappear);
     TickIf(m_pEffectItemAmount);
     TickIf(m_pEffectRemover);
-    if (stage != 171) TickIf(m_pEffectParatrooper);
+    if (stage != 171) {
+        RunParatroopers(m_Battle);
+        TickIf(m_pEffectParatrooper);
+    }
     TickIf(m_pEffectMeteorEnemy);  // the meteors where they are, then they fly on
     RunMeteorFlights(m_Battle);
     TickIf(m_pEffectCopterEnemyFadeOut);
+    RunThrownRobots(m_Battle);
     TickIf(m_pEffectRobotJumpOut);
     TickIf(m_pEffectFontInstruction);
     TickIf(m_pEffectTextWave);

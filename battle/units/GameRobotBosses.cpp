@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/model/SceneCues.h"
+#include "battle/model/BossHandRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/UnitContext.h"
@@ -191,7 +191,7 @@ void CCom_GameRobot::StepBossHand(CBattleModel& model, int hand, int period) {
                 column = 9 - VxRand() % 2;
                 row = hand == 0 ? VxRand() % 2 : 2 + VxRand() % 3;
             }
-            CueBossHand(model.Scene(), hand, float(column), float(row));
+            AimBossHand(model, hand, column, row);
         }
         if (timer >= 360) {
             striking = 0;
@@ -240,7 +240,7 @@ VxVec3 CCom_GameRobot::DestroyerBodyShift() const {
     return shift;
 }
 
-void CCom_GameRobot::StopBossHands(CBattleModel& model) { CueBossHandsDown(model.Scene()); }
+void CCom_GameRobot::StopBossHands(CBattleModel& model) { DropBossHands(model); }
 
 void CCom_GameRobot::FireBossVolley(CBattleModel& model) {
     model.FireBullet(m_Unit.m_iWeapon, m_iUnitSlot + 1000, m_vPosition.x + 70.0f,

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstdio>
 
-#include "battle/effects/Effect_DestroyerHand.h"
+#include "battle/model/BossHandRules.h"
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
@@ -36,11 +36,9 @@ CCom_GameRobot* Boss(CPageGame& page) {
 
 // The oldest live hand strike's age, or -1.
 int HandAge(CPageGame& page) {
-    CVxEffect* hand = page.m_pEffectDestroyerHand;
-    if (!hand) return -1;
     int age = -1;
-    for (int i = 0; i < hand->m_nPoolSize; ++i)
-        if (hand->m_aInstances[i].life > 0) age = std::max(age, hand->m_aInstances[i].age);
+    for (const BossHandStrike& s : page.m_Battle.State().m_aBossHands)
+        if (s.live) age = std::max(age, s.age);
     return age;
 }
 

@@ -155,6 +155,8 @@ void ModelRun::LoadHand() {
 // the ends of what the page showed where the page's state step makes them.
 ModelRun::Phase ModelRun::PhaseOf(const BattleCommand& command) {
     if (std::holds_alternative<StandStill>(command)) return Phase::Still;
+    // A cut parachute comes first among the player's acts: a Machine cuts none then.
+    if (std::holds_alternative<CutParachute>(command)) return Phase::Parachute;
     return IsPlayCommand(command) ? Phase::Input : Phase::Showing;
 }
 
@@ -210,9 +212,12 @@ void ModelRun::Step() {
     ApplyDue(Phase::Still);
     m_host.PassFrameTime();
     ++app.m_nFrame;
-    ApplyDue(Phase::Input);
     // The application hands the page no input in its first ten frames.
-    if (model.State().m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10) RunMiniGameInputRules(model);
+    const bool input = model.State().m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10;
+    ApplyDue(Phase::Parachute);
+    if (input) LetMachinesCutParachutes(model);
+    ApplyDue(Phase::Input);
+    if (input && model.State().m_iBattleState == BATTLE_PLAYING) RunMiniGameInputRules(model);
 
     RunFieldFrame(model, m_vecPreview, m_nPreview, m_drawer);
 
@@ -228,7 +233,9 @@ void ModelRun::Step() {
     CountOccupiedCells(model);
     AskForTutorialSteps(model);
     RunItemFlights(model);
+    if (m_options.stage != 171) RunParatroopers(model);
     RunMeteorFlights(model);
+    RunThrownRobots(model);
     if (model.State().m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
 
     model.CountFrame();

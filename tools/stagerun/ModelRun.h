@@ -51,7 +51,7 @@ public:
     const std::string& Error() const { return m_host.Error(); }
 
 private:
-    enum class Phase { Still, Input, Showing };
+    enum class Phase { Still, Parachute, Input, Showing };
     static Phase PhaseOf(const BattleCommand& command);
     void ApplyDue(Phase phase);
     void PassStillFrame();

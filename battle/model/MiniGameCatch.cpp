@@ -6,7 +6,7 @@
 
 #include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
-#include "battle/model/SceneCues.h"
+#include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
 #include "engine/VxMath.h"
 #include "engine/VxSound.h"
@@ -54,7 +54,7 @@ void DropParatrooper(CBattleModel& model) {
         const int slot = int(VxRand() % kDropRecords);
         const int card = RuleState(model).m_aHand[slot].m_iCard;
         if (card < 0 || RuleState(model).m_aHandDefs[slot].m_iRole != ROLE_ATTACK) continue;
-        CueParatrooper(model.Scene(), slot);
+        StartParatrooper(model, slot);
         return;
     }
 }
