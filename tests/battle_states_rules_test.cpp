@@ -5,6 +5,10 @@
 // the stage and the engine's frame.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
+#include "battle/model/BattleCommands.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
@@ -274,5 +278,134 @@ TEST_F(BattleStateRules, AHandCardChargesAStepAFrameAndFastOnTheTwoCarrierStages
         model.ChargeHandCards(false, c.hudShown);
         g_bLoaderRunning = false;
         EXPECT_EQ(model.State().m_aHand[0].m_iCharge, c.after) << c.rule;
+    }
+}
+
+namespace {
+
+// A unit of the type standing on the cell (3, 2).
+CCom_GameRobot& StandOnCell(CBattleModel& model, int type) {
+    CCom_GameRobot r;
+    GetUnitDefinition(r.m_Unit, type);
+    r.m_iHp = 10;
+    r.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
+    RuleState(model).m_lstRobots.push_back(r);
+    return RuleState(model).m_lstRobots.back();
+}
+
+struct PlaceCase {
+    const char* rule;
+    int stage, card;
+    int kind, stageKind;  // the cell's, as it is and as the stage laid it
+    std::function<void(CBattleModel&)> setUp;
+    PlacementRefusal refusal;
+    int note;
+};
+
+}  // namespace
+
+// Where the hand's card may go on the cell (3, 2), and the message a refusal
+// gives: terrain, jet streams, the Storm and Surveyor Bots, a taken cell and
+// the mounts of the weapons, the barrier and the Remover Bot.
+TEST_F(BattleStateRules, ACardGoesOnlyWhereItsTerrainAndTheCellsRobotsAllowIt) {
+    using P = PlacementRefusal;
+    const auto none = [](CBattleModel&) {};
+    const auto gunner = [](int interval) {
+        return [interval](CBattleModel& m) { StandOnCell(m, RobotId::GunnerBot).m_Unit.m_iActionInterval = interval; };
+    };
+    const auto cannon = [](int interval) {
+        return [interval](CBattleModel& m) { StandOnCell(m, RobotId::CannonBot).m_Unit.m_iActionInterval = interval; };
+    };
+    const PlaceCase cases[] = {
+        {"a ground card on ground", 12, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND, none, P::None, 0},
+        {"a ground card in the air", 12, RobotId::GunnerBot, CELL_AIR, CELL_AIR, none, P::Terrain, 0},
+        {"an air card on ground", 12, RobotId::CopterBot, CELL_GROUND, CELL_GROUND, none, P::Terrain, 0},
+        {"a card of any terrain on water", 12, RobotId::HammerBot, CELL_WATER_SURFACE, CELL_WATER_SURFACE, none,
+         P::None, 0},
+        {"a platform made the cell another", 12, RobotId::CopterBot, CELL_GROUND, CELL_WATER_SURFACE, none, P::Platform,
+         0},
+        {"stage 160 asks no terrain", 160, RobotId::GunnerBot, CELL_AIR, CELL_AIR, none, P::None, 0},
+        {"stage 159 asks it", 159, RobotId::GunnerBot, CELL_AIR, CELL_AIR, none, P::Terrain, 0},
+        {"a jet stream along the row", 131, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { RuleState(m).m_aiColumnHazard[2] = 1; }, P::JetStream, 0},
+        {"a whirlpool's column is no jet stream", 121, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { RuleState(m).m_aiColumnHazard[2] = 1; }, P::None, 0},
+        {"the Storm Bot in the air", 12, RobotId::StormBot, CELL_AIR, CELL_AIR, none, P::StormBot, 0},
+        {"the Storm Bot under water", 12, RobotId::StormBot, CELL_UNDERWATER, CELL_UNDERWATER, none, P::StormBot, 0},
+        {"the Storm Bot on water", 12, RobotId::StormBot, CELL_WATER_SURFACE, CELL_WATER_SURFACE, none, P::None, 0},
+        {"the Storm Bot on a platform", 12, RobotId::StormBot, CELL_GROUND, CELL_WATER_SURFACE, none, P::Platform, 0},
+        {"the Surveyor Bot on ground", 12, RobotId::SurveyorBot, CELL_GROUND, CELL_GROUND, none, P::SurveyorBot, 0},
+        {"the Surveyor Bot on a platform", 12, RobotId::SurveyorBot, CELL_GROUND, CELL_AIR, none, P::Platform, 0},
+        {"a robot of the player's takes the cell", 12, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, RobotId::BlockerBot); }, P::Silent, 0},
+        {"a destroyed robot does not", 12, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, RobotId::BlockerBot).m_iHp = 0; }, P::None, 0},
+        {"a platform robot does not", 12, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, RobotId::SurveyorBot); }, P::None, 0},
+        {"a Machine does not", 12, RobotId::GunnerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, 1000); }, P::None, 0},
+        {"a Hammer Bot goes on a taken cell", 12, RobotId::HammerBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, RobotId::BlockerBot); }, P::None, 0},
+        {"the Machine Gun mounts a Gunner Bot", 12, RobotId::MachineGunner, CELL_GROUND, CELL_GROUND, gunner(100),
+         P::None, 0},
+        {"a Gunner Bot below 100 carries one", 12, RobotId::MachineGunner, CELL_GROUND, CELL_GROUND, gunner(99),
+         P::WeaponMount, 1},
+        {"the Machine Gun does not mount a Cannon Bot", 12, RobotId::MachineGunner, CELL_GROUND, CELL_GROUND,
+         cannon(500), P::WeaponMount, 0},
+        {"the Machine Gun on an empty cell", 12, RobotId::MachineGunner, CELL_GROUND, CELL_GROUND, none, P::WeaponMount,
+         0},
+        {"the Mortar mounts a Cannon Bot up to 300", 12, RobotId::MortarBot, CELL_GROUND, CELL_GROUND, cannon(300),
+         P::None, 0},
+        {"a Cannon Bot above 300 carries one", 12, RobotId::MortarBot, CELL_GROUND, CELL_GROUND, cannon(301),
+         P::WeaponMount, 1},
+        {"the Remover Bot on an empty cell", 12, RobotId::RemoverBot, CELL_GROUND, CELL_GROUND, none, P::Silent, 0},
+        {"the Remover Bot takes a robot", 12, RobotId::RemoverBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, RobotId::BlockerBot); }, P::None, 0},
+        {"the Remover Bot leaves a Time Bomb", 12, RobotId::RemoverBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) { StandOnCell(m, 1025); }, P::Silent, 0},
+        {"the upgraded Remover Bot takes a Time Bomb", 12, RobotId::RemoverBot, CELL_GROUND, CELL_GROUND,
+         [](CBattleModel& m) {
+             StandOnCell(m, 1025);
+             RuleState(m).m_aHandDefs[0].m_iUpgradeLevel = 1;
+         },
+         P::None, 0},
+    };
+    for (const PlaceCase& c : cases) {
+        PlayStage(c.stage);
+        RuleState(model).m_lstRobots.clear();
+        std::memset(RuleState(model).m_aiColumnHazard, 0, sizeof RuleState(model).m_aiColumnHazard);
+        for (FieldCell& cell : RuleState(model).m_aFieldCells) cell.m_iKind = cell.m_iStageKind = CELL_GROUND;
+        FieldCell& cell = RuleState(model).m_aFieldCells[3 * FIELD_ROWS + 2];
+        cell.m_iKind = c.kind;
+        cell.m_iStageKind = c.stageKind;
+        RuleState(model).m_aHand[0] = HandSlot{c.card, 0};
+        GetUnitDefinition(RuleState(model).m_aHandDefs[0], c.card);
+        c.setUp(model);
+        const PlacementVerdict v = model.JudgePlacement(0, 3, 2);
+        EXPECT_EQ(int(v.refusal), int(c.refusal)) << c.rule;
+        EXPECT_EQ(v.note, c.note) << c.rule;
+    }
+}
+
+// A card is ready once charged to its recharge time with its energy there: a
+// cost equal to the energy is paid.
+TEST_F(BattleStateRules, ACardIsReadyChargedFullWithEnergyUpToItsCost) {
+    const struct {
+        const char* rule;
+        int charge, energy;
+        bool ready;
+    } cases[] = {
+        {"charged, energy to spare", 100, 51, true},
+        {"charged, energy equal to the cost", 100, 50, true},
+        {"charged, energy one short", 100, 49, false},
+        {"one frame short of charged", 99, 500, false},
+    };
+    for (const auto& c : cases) {
+        PlayStage(12);
+        RuleState(model).m_aHand[0] = HandSlot{RobotId::GunnerBot, c.charge};
+        RuleState(model).m_aHandDefs[0].m_iRechargeTime = 100;
+        RuleState(model).m_aHandDefs[0].m_iEnergyCost = 50;
+        RuleState(model).m_iEnergy = c.energy;
+        EXPECT_EQ(model.CardReady(0), c.ready) << c.rule;
     }
 }
