@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <functional>
+#include <vector>
 
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
+#include "battle/model/MiniGameRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
@@ -407,5 +410,92 @@ TEST_F(BattleStateRules, ACardIsReadyChargedFullWithEnergyUpToItsCost) {
         RuleState(model).m_aHandDefs[0].m_iEnergyCost = 50;
         RuleState(model).m_iEnergy = c.energy;
         EXPECT_EQ(model.CardReady(0), c.ready) << c.rule;
+    }
+}
+
+// Each mini-game starts its robots on their cells from its hand's slots, and
+// some of them as the robot the player controls.
+TEST_F(BattleStateRules, EachMiniGameStartsItsRobotsOnTheirCells) {
+    struct Placed {
+        int column, slot, row;
+        bool operator==(const Placed& o) const { return column == o.column && slot == o.slot && row == o.row; }
+    };
+    const struct {
+        int stage;
+        std::vector<Placed> robots;
+        int controlled;  // the list index of the controlled robot, or -1
+    } cases[] = {
+        {152, {{8, 0, 2}}, 0},
+        {153, {{9, 0, 2}, {9, 0, 3}, {9, 0, 4}}, -1},
+        {154, {{9, 0, 2}}, -1},
+        {155, {{2, 0, 3}, {4, 0, 1}, {7, 0, 2}, {4, 1, 2}}, -1},
+        {156, {{8, 0, 2}}, 0},
+        {157, {{9, 0, 4}}, -1},
+        {158, {{8, 2, 1}, {9, 3, 2}, {8, 4, 3}, {4, 5, 4}}, -1},
+        {160, {{8, 1, 2}, {9, 0, 1}, {9, 1, 2}, {9, 0, 3}}, -1},
+        {163, {{8, 0, 2}}, 0},
+        {164, {{8, 0, 3}}, 0},
+        {167, {{8, 0, 2}}, -1},
+        {168, {{8, 0, 0}}, 0},
+        {173, {{9, 1, 2}, {9, 0, 3}, {9, 2, 4}, {8, 1, 2}, {8, 0, 3}, {8, 2, 4}}, -1},
+        {179, {{8, 0, 3}, {8, 0, 2}, {8, 0, 1}}, 0},
+        {177, {}, -1},
+    };
+    // What some of them are given on top.
+    const struct Tuned {
+        const char* rule;
+        int stage, index;
+        int interval;  // set, or 0: the card's times the factor
+        double intervalFactor;
+        bool holdFire;
+        int maxHpFactor;
+    } tuned[] = {
+        {"152's robot holds its fire", 152, 0, 0, 1.0, true, 1},
+        {"155's fourth robot acts every 35 frames", 155, 3, 35, 1.0, false, 1},
+        {"158's Fixer Bot acts twice as often", 158, 1, 0, 0.5, false, 1},
+        {"158's Mariner Bot holds its fire with twice its hit points to mend", 158, 3, 0, 1.0, true, 2},
+        {"163's robot acts at three quarters", 163, 0, 0, 0.75, false, 1},
+        {"179's third robot holds its fire", 179, 2, 0, 1.0, true, 1},
+    };
+    // Slots 0 to 5 hold cards 0, 1, 24, 22, 19 and 21 (158 asks for the last four by card).
+    const int hand[] = {RobotId::FusorBot, RobotId::GunnerBot, 24, 22, 19, 21};
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        RuleState(model).m_lstRobots.clear();
+        for (CCom_GameRobot*& link : RuleState(model).m_apMiniGameRobots) link = nullptr;
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            FieldCell& cell = RuleState(model).m_aFieldCells[i];
+            cell.m_fX = float(i / FIELD_ROWS) * 200.0f;
+            cell.m_fY = float(i % FIELD_ROWS) * 200.0f;
+            cell.m_iKind = cell.m_iStageKind = CELL_GROUND;
+        }
+        for (int i = 0; i < HAND_SLOTS; ++i) {
+            const int card = i < 6 ? hand[i] : RobotId::BlockerBot;
+            RuleState(model).m_aHand[i] = HandSlot{card, 0};
+            GetUnitDefinition(RuleState(model).m_aHandDefs[i], card);
+        }
+        PlaceMiniGameRobots(model);
+        std::vector<Placed> placed;
+        for (const CCom_GameRobot& r : model.State().m_lstRobots) {
+            const VxVec3 cell = model.FindNearestCell(r.m_vPosition.x, r.m_vPosition.y, 0.0f);
+            placed.push_back(Placed{int(cell.x), r.m_iUnitSlot, int(cell.y)});
+        }
+        EXPECT_TRUE(placed == c.robots) << "stage " << c.stage;
+        for (const Tuned& t : tuned) {
+            if (t.stage != c.stage) continue;
+            const CCom_GameRobot& r = *std::next(model.State().m_lstRobots.begin(), t.index);
+            // The same slot's robot as placed with nothing on top.
+            const UnitDefinition& d = model.SpawnMiniGameRobot(r.m_iUnitSlot, 0.0f, 0.0f, 0.0f)->m_Unit;
+            const int interval = t.interval > 0 ? t.interval : int(d.m_iActionInterval * t.intervalFactor);
+            EXPECT_EQ(r.m_Unit.m_iActionInterval, interval) << t.rule;
+            EXPECT_EQ(bool(r.m_bHoldFire), t.holdFire) << t.rule;
+            EXPECT_EQ(r.m_Unit.m_iMaxHp, d.m_iMaxHp * t.maxHpFactor) << t.rule;
+        }
+        const CCom_GameRobot* controlled = model.State().m_apMiniGameRobots[0];
+        if (c.controlled < 0) {
+            EXPECT_EQ(controlled, nullptr) << "stage " << c.stage;
+        } else {
+            EXPECT_EQ(controlled, &model.State().m_lstRobots.front()) << "stage " << c.stage;
+        }
     }
 }
