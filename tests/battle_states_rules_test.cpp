@@ -499,3 +499,52 @@ TEST_F(BattleStateRules, EachMiniGameStartsItsRobotsOnTheirCells) {
         }
     }
 }
+
+// Stage 151's rounds: the countdown of 600 frames counts a round, calls a row
+// of four Machines at 0, a destroyed robot loses the stage, and a cleared
+// field scrolls on with 3 robots a round (5 on the hardest) until round 5.
+TEST_F(BattleStateRules, Stage151sRoundsCountDownCallTheirMachinesAndPlaceTheNextRobots) {
+    const struct {
+        const char* rule;
+        int timer, round, own, dead, machines, difficulty;
+        bool still;
+        int timerAfter, roundAfter, phaseAfter, lifeAfter, lostAfter, ownAfter, machinesAfter;
+    } cases[] = {
+        {"the countdown's start counts a round", 600, 1, 1, 0, 0, 0, false, 599, 2, 0, 3, 0, 1, 0},
+        {"the countdown runs", 300, 1, 1, 0, 1, 0, false, 299, 1, 0, 3, 0, 1, 1},
+        {"a still on the screen holds it", 300, 1, 1, 0, 1, 0, true, 300, 1, 0, 3, 0, 1, 1},
+        {"at 0 a row of four Machines comes", 0, 1, 1, 0, 0, 0, false, 0, 1, 0, 3, 0, 1, 4},
+        {"at 0 with Machines left none come", 0, 1, 1, 0, 1, 0, false, 0, 1, 0, 3, 0, 1, 1},
+        {"a destroyed robot loses the stage", 100, 1, 2, 1, 1, 0, false, 99, 1, 0, 0, 1, 2, 1},
+        {"a cleared field places 3 robots a round", 100, 2, 0, 0, 1, 0, false, 99, 2, 1, 3, 0, 9, 1},
+        {"on the hardest 5 a round", 100, 2, 0, 0, 1, 2, false, 99, 2, 1, 3, 0, 15, 1},
+        {"after the fifth round none", 100, 5, 0, 0, 1, 0, false, 99, 5, 1, 3, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        PlayStage(151);
+        g_CurrentProfile.m_iDifficulty = c.difficulty;
+        m_App->m_bShowStill = c.still;
+        RuleState(model).m_lstRobots.clear();
+        RuleState(model).m_iRoundTimer = c.timer;
+        RuleState(model).m_iRound = c.round;
+        RuleState(model).m_iRoundPhase = 0;
+        RuleState(model).m_nRobotsLost = 0;
+        GetUnitDefinition(RuleState(model).m_aHandDefs[0], RobotId::FusorBot);
+        GetUnitDefinition(RuleState(model).m_aEnemyDefs[0], 1000);
+        RuleState(model).m_nEnemyDefs = 1;
+        for (int i = 0; i < c.own; ++i) Stand(float(100 * i), 0.0f).m_iHp = i < c.dead ? 0 : 10;
+        for (int i = 0; i < c.machines; ++i) Stand(400.0f, 0.0f, true);
+        UpdateRoundRules(model);
+        m_App->m_bShowStill = false;
+        g_CurrentProfile.m_iDifficulty = 0;
+        int own = 0, machines = 0;
+        for (const CCom_GameRobot& r : model.State().m_lstRobots) (r.IsMachine() ? machines : own) += 1;
+        EXPECT_EQ(model.State().m_iRoundTimer, c.timerAfter) << c.rule;
+        EXPECT_EQ(model.State().m_iRound, c.roundAfter) << c.rule;
+        EXPECT_EQ(model.State().m_iRoundPhase, c.phaseAfter) << c.rule;
+        EXPECT_EQ(model.State().m_iLife, c.lifeAfter) << c.rule;
+        EXPECT_EQ(model.State().m_nRobotsLost, c.lostAfter) << c.rule;
+        EXPECT_EQ(own, c.ownAfter) << c.rule;
+        EXPECT_EQ(machines, c.machinesAfter) << c.rule;
+    }
+}
