@@ -15,6 +15,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/MiniGameRules.h"
+#include "battle/model/RobotArray.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
@@ -546,5 +547,53 @@ TEST_F(BattleStateRules, Stage151sRoundsCountDownCallTheirMachinesAndPlaceTheNex
         EXPECT_EQ(model.State().m_nRobotsLost, c.lostAfter) << c.rule;
         EXPECT_EQ(own, c.ownAfter) << c.rule;
         EXPECT_EQ(machines, c.machinesAfter) << c.rule;
+    }
+}
+
+// Before the battle a few of the stage's Machine types stand in preview, 3
+// and one more every third stage up to 8, each on a cell of its own in a row
+// that fits its terrain; none without a Machine type, none on a mini-game.
+TEST_F(BattleStateRules, ThePreviewShowsAMachineTypeOnACellOfItsOwnForEachThirdStage) {
+    const struct {
+        const char* rule;
+        int stage;
+        std::vector<int> types;
+        int count;
+    } cases[] = {
+        {"stage 2 shows 3", 2, {1000}, 3},
+        {"stage 3 shows 4", 3, {1000}, 4},
+        {"stage 12 shows 7", 12, {1000, 1001}, 7},
+        {"stage 15 shows 8", 15, {1000}, 8},
+        {"stage 50 still shows 8", 50, {1000, 1001}, 8},
+        {"a stage of Rockets shows none", 12, {1032}, 0},
+        {"a mini-game shows none", 153, {1000}, 0},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
+            const int type = k < int(c.types.size()) ? c.types[size_t(k)] : 0;
+            GetUnitDefinition(RuleState(model).m_aEnemyDefs[k], type);
+            RuleState(model).m_aEnemyDefs[k].m_iType = type;
+        }
+        // Rows 0 and 1 of the left column are air, rows 2 to 4 ground.
+        for (int row = 0; row < FIELD_ROWS; ++row) {
+            FieldCell& cell = RuleState(model).m_aFieldCells[row];
+            cell.m_iKind = cell.m_iStageKind = row < 2 ? CELL_AIR : CELL_GROUND;
+            cell.m_fY = 100.0f * float(row);
+        }
+        std::vector<CCom_GameRobot> robots(DISPLAY_ROBOTS);
+        int count = 0;
+        SetUpRobotArray(model, robots, count);
+        EXPECT_EQ(count, c.count) << c.rule;
+        for (int i = 0; i < count; ++i) {
+            const CCom_GameRobot& r = robots[size_t(i)];
+            // Air Machines in the air rows, ground ones on the ground.
+            EXPECT_EQ(model.State().m_aFieldCells[r.m_iRow].m_iStageKind, r.m_Unit.m_iTerrain)
+                << c.rule << ", robot " << i;
+            for (int j = 0; j < i; ++j)
+                EXPECT_FALSE(robots[size_t(j)].m_vPosition.x == r.m_vPosition.x &&
+                             robots[size_t(j)].m_vPosition.y == r.m_vPosition.y)
+                    << c.rule << ": robots " << j << " and " << i << " share a cell";
+        }
     }
 }
