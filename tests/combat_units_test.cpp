@@ -486,6 +486,7 @@ TEST_F(CombatTest, WhirlpoolsAndGustsStartOnlyWhereTheWaterOrAirIsOpen) {
     } rows[] = {
         {"whirlpools open in two water columns at most", 121, 990, CELL_AIR, 2},
         {"no whirlpool where the column holds ground", 121, 990, CELL_GROUND, 0},
+        {"ground in the top row alone keeps them off", 121, 990, -1, 0},
         {"no whirlpool between start frames", 121, 991, CELL_AIR, 0},
         {"stage 130's whirlpools come every 1000 frames", 130, 1000, CELL_AIR, 2},
         {"one gust at a time", 131, 590, CELL_AIR, 1},
@@ -494,7 +495,10 @@ TEST_F(CombatTest, WhirlpoolsAndGustsStartOnlyWhereTheWaterOrAirIsOpen) {
     };
     for (const auto& r : rows) {
         UseStage(r.stage);
-        for (FieldCell& c : RuleState(page->m_Battle).m_aFieldCells) c.m_iStageKind = r.kind;
+        // Kind -1: air with ground in the top row of each column.
+        for (int i = 0; i < FIELD_CELLS; ++i)
+            RuleState(page->m_Battle).m_aFieldCells[i].m_iStageKind =
+                r.kind >= 0 ? r.kind : (i % FIELD_ROWS == 0 ? CELL_GROUND : CELL_AIR);
         RuleState(page->m_Battle).m_lstRobots.clear();
         std::memset(RuleState(page->m_Battle).m_aiColumnHazard, 0, sizeof RuleState(page->m_Battle).m_aiColumnHazard);
         RuleState(page->m_Battle).m_iStageFrames = 20000;
