@@ -837,3 +837,82 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
 }
 
 }  // namespace
+
+// A carrier drops one of the stage's Machines of its own terrain (a flying
+// Transporter also ground ones, flying), paused 36 frames; the Transporter
+// stops after 10 drops, the Killer Whale counts its drops only on map stages.
+TEST_F(CombatTest, ACarrierDropsAMachineOfItsTerrainAndTheTransporterStopsAfterTen) {
+    const struct {
+        const char* rule;
+        int stage;
+        int carrier;
+        bool flies;
+        int cargo;  // drops left
+        int status;
+        std::vector<int> records;
+        int dropped;  // the type, or 0
+        int terrain;  // the dropped Machine's
+        int cargoAfter;
+        bool stillCarries;
+    } rows[] = {
+        {"a Transporter drops a ground Machine", 12, 1005, false, 10, 0, {1001, 1000}, 1000, TERRAIN_GROUND, 9, true},
+        {"the tenth drop is its last", 12, 1005, false, 1, 0, {1000}, 1000, TERRAIN_GROUND, 0, false},
+        {"a flying Transporter drops it flying", 12, 1005, true, 10, 0, {1000}, 1000, TERRAIN_AIR, 9, true},
+        {"a flying Transporter drops air Machines too", 12, 1005, true, 10, 0, {1001}, 1001, TERRAIN_AIR, 9, true},
+        {"a Driller dropped on the ground shows for its interval",
+         12,
+         1005,
+         false,
+         10,
+         0,
+         {1006},
+         1006,
+         TERRAIN_GROUND,
+         9,
+         true},
+        {"a frozen carrier drops nothing", 12, 1005, false, 10, STATUS_FREEZE, {1000}, 0, 0, 10, true},
+        {"a Giant is never dropped", 12, 1005, false, 10, 0, {1024, 1000}, 1000, TERRAIN_GROUND, 9, true},
+        {"a Killer Whale drops under water", 12, 1015, false, 10, 0, {1000, 1011}, 1011, TERRAIN_UNDERWATER, 9, true},
+        {"a Killer Whale off the map keeps its count",
+         166,
+         1015,
+         false,
+         1,
+         0,
+         {1011},
+         1011,
+         TERRAIN_UNDERWATER,
+         1,
+         true},
+    };
+    for (const auto& r : rows) {
+        UseStage(r.stage);
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
+            const int type = k < int(r.records.size()) ? r.records[size_t(k)] : 0;
+            GetUnitDefinition(RuleState(page->m_Battle).m_aEnemyDefs[k], type);
+            RuleState(page->m_Battle).m_aEnemyDefs[k].m_iType = type;
+        }
+        RuleState(page->m_Battle).m_nEnemyDefs = int(r.records.size());
+        CCom_GameRobot& carrier = Add(r.carrier, 0.0f, 28.0f);
+        if (r.flies) carrier.m_Unit.m_iTerrain = TERRAIN_AIR;
+        carrier.m_iCargoLeft = r.cargo;
+        carrier.m_iStatusEffect = r.status;
+        carrier.m_iStatusFrames = r.status ? 30 : 0;
+        const int serial = carrier.m_iSerial;
+        VxSrand(5);
+        carrier.PickCardTarget(page->m_Battle);
+        const CCom_GameRobot* after = FindRobotBySerial(RuleState(page->m_Battle).m_lstRobots, serial);
+        ASSERT_NE(after, nullptr) << r.rule;
+        EXPECT_EQ(after->m_iCargoLeft, r.cargoAfter) << r.rule;
+        EXPECT_EQ(after->m_Unit.m_iRole == ROLE_CARRY, r.stillCarries) << r.rule;
+        const auto& robots = page->m_Battle.State().m_lstRobots;
+        ASSERT_EQ(robots.size(), r.dropped ? 2u : 1u) << r.rule;
+        if (!r.dropped) continue;
+        EXPECT_EQ(robots.back().Type(), r.dropped) << r.rule;
+        EXPECT_EQ(robots.back().m_iPauseFrames, 36) << r.rule;
+        EXPECT_EQ(robots.back().m_Unit.m_iTerrain, r.terrain) << r.rule;
+        EXPECT_EQ(robots.back().m_iRevealFrames, r.dropped == 1006 ? robots.back().m_Unit.m_iActionInterval : 0)
+            << r.rule;
+    }
+}
