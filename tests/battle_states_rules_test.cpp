@@ -14,6 +14,7 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
+#include "battle/model/ItemPayout.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
 #include "battle/units/GameRobot.h"
@@ -595,5 +596,66 @@ TEST_F(BattleStateRules, ThePreviewShowsAMachineTypeOnACellOfItsOwnForEachThirdS
                              robots[size_t(j)].m_vPosition.y == r.m_vPosition.y)
                     << c.rule << ": robots " << j << " and " << i << " share a cell";
         }
+    }
+}
+
+// A capsule flies to where its mini-game wants the robot it brings: on 154
+// ahead of the Copter Bots along row 2, on 162 to the controlled robot, on 158
+// to the first bottom cell from the right that holds no Buoyer Bot.
+TEST_F(BattleStateRules, ACapsuleFliesWhereItsMiniGameWantsItsRobot) {
+    const struct {
+        const char* rule;
+        int stage;
+        std::vector<int> buoyerColumns;  // 158: the bottom cells held
+        int copters;                     // 154
+        bool controlled;                 // 162
+        float x, y;
+    } cases[] = {
+        {"154 without copters: cell (9, 2)", 154, {}, 0, false, 900.0f, 200.0f},
+        {"154 with two: cell (7, 2) at the first one's height", 154, {}, 2, false, 700.0f, 333.0f},
+        {"162: the controlled robot", 162, {}, 0, true, 123.0f, 333.0f},
+        {"162 without it: the origin", 162, {}, 0, false, 0.0f, 0.0f},
+        {"158 with the bottom free: cell (9, 4)", 158, {}, 0, false, 900.0f, 400.0f},
+        {"158 with 9 and 8 held: cell (7, 4)", 158, {9, 8}, 0, false, 700.0f, 400.0f},
+        {"158 with 9 to 5 held: the origin", 158, {9, 8, 7, 6, 5}, 0, false, 0.0f, 0.0f},
+        {"another stage: the origin", 12, {}, 0, false, 0.0f, 0.0f},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        RuleState(model).m_lstRobots.clear();
+        for (CCom_GameRobot*& link : RuleState(model).m_apMiniGameRobots) link = nullptr;
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            RuleState(model).m_aFieldCells[i].m_fX = float(i / FIELD_ROWS) * 100.0f;
+            RuleState(model).m_aFieldCells[i].m_fY = float(i % FIELD_ROWS) * 100.0f;
+        }
+        for (int column : c.buoyerColumns) {
+            CCom_GameRobot& b = Stand(float(column) * 100.0f, 400.0f);
+            b.m_Unit.m_iType = RobotId::BuoyerBot;
+            b.m_vHome = b.m_vPosition;
+        }
+        for (int i = 0; i < c.copters; ++i) Stand(0.0f, 333.0f + float(i)).m_Unit.m_iType = RobotId::CopterBot;
+        if (c.controlled) RuleState(model).m_apMiniGameRobots[0] = &Stand(123.0f, 333.0f);
+        const VxVec3 t = CapsuleLandingPoint(model);
+        EXPECT_EQ(t.x, c.x) << c.rule;
+        EXPECT_EQ(t.y, c.y) << c.rule;
+    }
+}
+
+// A Machine that hides until it attacks shows itself on its attack; one that
+// stays hidden while attacking does not.
+TEST_F(BattleStateRules, AMachineHiddenUntilItAttacksShowsItselfOnItsAttack) {
+    const struct {
+        int concealment;
+        bool hiddenAfter;
+    } cases[] = {{0, true}, {1, false}, {2, true}};
+    for (const auto& c : cases) {
+        PlayStage(12);
+        RuleState(model).m_lstRobots.clear();
+        CCom_GameRobot& m = Stand(0.0f, 0.0f, true);
+        m.m_Unit.m_iConcealment = c.concealment;
+        m.m_bConcealed = 1;
+        m.BeginAttack(model, true);
+        EXPECT_EQ(m.m_iState, ROBOT_ATTACK) << "concealment " << c.concealment;
+        EXPECT_EQ(bool(m.m_bConcealed), c.hiddenAfter) << "concealment " << c.concealment;
     }
 }

@@ -438,6 +438,7 @@ TEST_F(CombatTest, EachAreaOfEpisodeThreeHasItsHazardAndItsVictims) {
          false},
         // Jet streams, stage 131.
         {"a gust lifts the air unit it meets", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 40, 0.0f, 0, true},
+        {"a gust lifts a unit in the first column", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 57, 0.0f, 0, true},
         {"a gust lifts a unit 15 ahead", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 40, 15.0f, 0, true},
         {"a gust misses a unit 16 ahead", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 40, 16.0f, 0, false},
         {"a gust leaves units on ground", 131, 5000, 0, 2, CELL_GROUND, -1, -1, false, 0, 40, 0.0f, 0, false},
