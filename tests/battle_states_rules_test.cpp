@@ -15,6 +15,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemPayout.h"
+#include "battle/model/MiniGameBossRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
 #include "battle/units/GameRobot.h"
@@ -657,5 +658,81 @@ TEST_F(BattleStateRules, AMachineHiddenUntilItAttacksShowsItselfOnItsAttack) {
         m.BeginAttack(model, true);
         EXPECT_EQ(m.m_iState, ROBOT_ATTACK) << "concealment " << c.concealment;
         EXPECT_EQ(bool(m.m_bConcealed), c.hiddenAfter) << "concealment " << c.concealment;
+    }
+}
+
+// The duels of 156, 166 and 174: 300 frames in the boss comes, its action
+// interval and hit points scaled by the stage.
+TEST_F(BattleStateRules, ADuelsBossComes300FramesInScaledByItsStage) {
+    const struct {
+        int stage, timeLeft;  // of 6000
+        int boss;
+        double interval, hp;  // factors, 0: no boss called
+    } cases[] = {
+        {156, 5700, MachineId::KillerWhale, 0.5, 1.5}, {166, 5700, MachineId::FrostOrca, 1.5, 0.85},
+        {174, 5700, MachineId::FrostOrca, 1.25, 1.0},  {156, 5701, MachineId::KillerWhale, 0.0, 0.0},
+        {156, 5699, MachineId::KillerWhale, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        RuleState(model).m_lstRobots.clear();
+        RuleState(model).m_pMiniGameBoss = nullptr;
+        RuleState(model).m_apMiniGameRobots[0] = &Stand(0.0f, 0.0f);
+        GetUnitDefinition(RuleState(model).m_aEnemyDefs[0], c.boss);
+        RuleState(model).m_nEnemyDefs = 1;
+        RuleState(model).m_iStageFrames = 6000;
+        RuleState(model).m_iTimeLeft = c.timeLeft;
+        StepBossDuel(model);
+        const CCom_GameRobot* boss = model.State().m_pMiniGameBoss;
+        ASSERT_EQ(boss != nullptr, c.interval > 0.0) << c.stage << " at " << c.timeLeft;
+        if (!boss) continue;
+        // The same Machine called plainly.
+        const UnitDefinition& d = model.CallEnemyRobot(c.boss, 0.0f, 0.0f, 0.0f, false)->m_Unit;
+        EXPECT_EQ(boss->m_Unit.m_iActionInterval, int(d.m_iActionInterval * c.interval)) << c.stage;
+        EXPECT_EQ(boss->m_Unit.m_iMaxHp, int(d.m_iMaxHp * c.hp)) << c.stage;
+    }
+}
+
+// After that the boss cannot be beaten in the first half (below 15 % it
+// gains 100 a frame) and is worn down in the second (above half it drops to
+// 30 %); losing the controlled robot or the clock loses, the boss gone wins.
+TEST_F(BattleStateRules, ADuelsBossHealsInTheFirstHalfAndWearsDownInTheSecond) {
+    const struct {
+        const char* rule;
+        int timeLeft;  // of 6000
+        int bossHp;    // of 1000, or -1: no boss
+        bool controlled;
+        int hpAfter, lifeAfter, timeAfter;
+        bool won;
+    } cases[] = {
+        {"first half, 149 heals", 4000, 149, true, 249, 3, 4000, false},
+        {"first half, 150 stays", 4000, 150, true, 150, 3, 4000, false},
+        {"second half, 501 drops to 300", 2000, 501, true, 300, 3, 2000, false},
+        {"second half, 500 stays", 2000, 500, true, 500, 3, 2000, false},
+        {"at half time it already wears down", 3000, 900, true, 300, 3, 3000, false},
+        {"no controlled robot loses", 4000, 500, false, 500, 0, 0, false},
+        {"the boss gone wins", 4000, -1, true, -1, 3, 0, true},
+        {"the clock run out with the boss loses", 0, 500, true, 500, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        PlayStage(156);
+        RuleState(model).m_lstRobots.clear();
+        RuleState(model).m_pMiniGameBoss = nullptr;
+        RuleState(model).m_apMiniGameRobots[0] = c.controlled ? &Stand(0.0f, 0.0f) : nullptr;
+        if (c.bossHp >= 0) {
+            CCom_GameRobot& boss = Stand(0.0f, 0.0f, true);
+            boss.m_Unit.m_iMaxHp = 1000;
+            boss.m_iHp = c.bossHp;
+            boss.m_iBossTimer = 1;
+            RuleState(model).m_pMiniGameBoss = &boss;
+        }
+        RuleState(model).m_iStageFrames = 6000;
+        RuleState(model).m_iTimeLeft = c.timeLeft;
+        EXPECT_EQ(StepBossDuel(model), c.won) << c.rule;
+        if (c.bossHp >= 0) {
+            EXPECT_EQ(model.State().m_pMiniGameBoss->m_iHp, c.hpAfter) << c.rule;
+        }
+        EXPECT_EQ(model.State().m_iLife, c.lifeAfter) << c.rule;
+        EXPECT_EQ(model.State().m_iTimeLeft, c.timeAfter) << c.rule;
     }
 }
