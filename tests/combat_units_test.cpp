@@ -446,6 +446,7 @@ TEST_F(CombatTest, EachAreaOfEpisodeThreeHasItsHazardAndItsVictims) {
     };
     for (const auto& r : rows) {
         UseStage(r.stage);
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
         for (FieldCell& c : RuleState(page->m_Battle).m_aFieldCells) c.m_iStageKind = r.kind;
         if (r.groundRow >= 0)
             RuleState(page->m_Battle).m_aFieldCells[r.column * FIELD_ROWS + r.groundRow].m_iStageKind = CELL_GROUND;
@@ -472,6 +473,15 @@ TEST_F(CombatTest, EachAreaOfEpisodeThreeHasItsHazardAndItsVictims) {
         const CCom_GameRobot& after = page->m_Battle.State().m_lstRobots.back();
         EXPECT_EQ(hp - after.m_iHp, r.loss) << r.rule;
         EXPECT_EQ(after.m_iPlatformTimer == 10, r.lifted) << r.rule;
+        // A hit shows a spark, but a drop that hits on ground shows its splash
+        // alone; the weather's effects belong to no unit.
+        bool spark = false;
+        for (const FieldEffect& e : page->m_Battle.State().m_lstFieldEffects) {
+            EXPECT_EQ(e.params[3].i, 0) << r.rule;
+            spark = spark || e.kind == 0;
+        }
+        EXPECT_EQ(spark, r.loss > 0 && r.groundRow != r.row) << r.rule;
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
     }
 }
 
