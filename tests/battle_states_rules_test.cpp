@@ -18,12 +18,14 @@
 #include "battle/model/MiniGameBossRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
 #include "content/UnitIds.h"
 #include "content/UnlockTables.h"
 #include "engine/VxXApplication.h"
+#include "platform/Random.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -734,5 +736,107 @@ TEST_F(BattleStateRules, ADuelsBossHealsInTheFirstHalfAndWearsDownInTheSecond) {
         }
         EXPECT_EQ(model.State().m_iLife, c.lifeAfter) << c.rule;
         EXPECT_EQ(model.State().m_iTimeLeft, c.timeAfter) << c.rule;
+    }
+}
+
+// Every 780 engine frames while Machines stand, the final stages drop a
+// capsule whose hand slot comes from a roll of 100 by the stage's bands; on
+// 180 the gun and mortar mounts need their base on the field.
+TEST_F(BattleStateRules, TheFinalStagesCapsulesCarryTheSlotOfTheirRollsBand) {
+    const struct {
+        int stage, roll;
+        int base;  // a robot of this card on the field, or -1
+        int slot;
+    } cases[] = {
+        {160, 34, -1, 0},
+        {160, 35, -1, 1},
+        {160, 59, -1, 1},
+        {160, 60, -1, 2},
+        {160, 79, -1, 2},
+        {160, 80, -1, 3},
+        {160, 99, -1, 6},
+        {170, 24, -1, 0},
+        {170, 25, -1, 1},
+        {170, 44, -1, 1},
+        {170, 45, -1, 2},
+        {170, 64, -1, 2},
+        {170, 65, -1, 3},
+        {170, 84, -1, 3},
+        {170, 85, -1, 4},
+        {170, 99, -1, 6},
+        {180, 19, -1, 0},
+        {180, 20, -1, 1},
+        {180, 40, -1, 2},
+        {180, 59, -1, 2},
+        {180, 60, -1, 3},
+        {180, 70, -1, 4},
+        {180, 80, RobotId::CannonBot, 5},
+        {180, 80, -1, 0},
+        {180, 90, RobotId::GunnerBot, 6},
+        {180, 90, -1, 1},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        RuleState(model).m_lstRobots.clear();
+        RuleState(model).m_lstItems.clear();
+        RuleState(model).m_pMiniGameBoss = nullptr;
+        if (c.base >= 0) {
+            CCom_GameRobot& b = Stand(0.0f, 0.0f);
+            b.m_Unit.m_iType = c.base;
+            b.m_Unit.m_iActionInterval = 100;
+        }
+        RuleState(model).m_nLiveRobots = RuleState(model).m_nLiveMachines = 1;
+        RuleState(model).m_iStageFrames = 6000;
+        RuleState(model).m_iTimeLeft = 5000;
+        m_App->m_nFrame = 780 * 3;
+        // A seed whose first roll is the row's.
+        uint32_t seed = 1;
+        for (;; ++seed) {
+            VxSrand(seed);
+            if (VxRand() % 100 == c.roll) break;
+        }
+        VxSrand(seed);
+        UpdateFinalBoss(model);
+        ASSERT_EQ(model.State().m_lstItems.size(), 1u) << c.stage << " roll " << c.roll;
+        EXPECT_EQ(model.State().m_lstItems.back().m_iCard, c.slot) << c.stage << " roll " << c.roll;
+    }
+}
+
+// The final boss comes 3600 frames before the end, walks in 10 a frame to
+// -250, heals below a quarter in the first half and drops to 40 % above half
+// in the second; it must be beaten before the clock runs out.
+TEST_F(BattleStateRules, TheFinalBossHealsBelowAQuarterAndDropsToFortyPerCentAboveHalf) {
+    const struct {
+        const char* rule;
+        int timeLeft;  // of 6000
+        int hp;        // of 1000
+        float x;
+        int hpAfter;
+        float xAfter;
+        int lifeAfter;
+    } cases[] = {
+        {"first half, 249 heals", 4000, 249, -100.0f, 349, -100.0f, 3},
+        {"first half, 250 stays", 4000, 250, -100.0f, 250, -100.0f, 3},
+        {"second half, 501 drops to 400", 2000, 501, -100.0f, 400, -100.0f, 3},
+        {"second half, 500 stays", 2000, 500, -100.0f, 500, -100.0f, 3},
+        {"walking in 10 a frame", 4000, 500, -400.0f, 500, -390.0f, 3},
+        {"the clock out with the boss standing loses", 0, 500, -100.0f, 500, -100.0f, 0},
+    };
+    for (const auto& c : cases) {
+        PlayStage(160);
+        RuleState(model).m_lstRobots.clear();
+        CCom_GameRobot& boss = Stand(c.x, 0.0f, true);
+        boss.m_Unit.m_iMaxHp = 1000;
+        boss.m_iHp = c.hp;
+        boss.m_iBossTimer = c.x > -250.0f ? 1 : 0;
+        RuleState(model).m_pMiniGameBoss = &boss;
+        RuleState(model).m_nLiveRobots = 1;
+        RuleState(model).m_nLiveMachines = 0;
+        RuleState(model).m_iStageFrames = 6000;
+        RuleState(model).m_iTimeLeft = c.timeLeft;
+        UpdateFinalBoss(model);
+        EXPECT_EQ(boss.m_iHp, c.hpAfter) << c.rule;
+        EXPECT_EQ(boss.m_vPosition.x, c.xAfter) << c.rule;
+        EXPECT_EQ(model.State().m_iLife, c.lifeAfter) << c.rule;
     }
 }
