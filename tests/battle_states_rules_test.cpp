@@ -5,6 +5,7 @@
 // the stage and the engine's frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <functional>
@@ -838,5 +839,54 @@ TEST_F(BattleStateRules, TheFinalBossHealsBelowAQuarterAndDropsToFortyPerCentAbo
         EXPECT_EQ(boss.m_iHp, c.hpAfter) << c.rule;
         EXPECT_EQ(boss.m_vPosition.x, c.xAfter) << c.rule;
         EXPECT_EQ(model.State().m_iLife, c.lifeAfter) << c.rule;
+    }
+}
+
+// Each mini-game deals its own hand: the cards slot 0 first, the slots shown
+// and the card whose robots run last.
+TEST_F(BattleStateRules, EachMiniGameDealsItsOwnHand) {
+    const struct {
+        int stage;
+        std::vector<int> cards;
+        int slots, runLast;
+    } cases[] = {
+        {151, {0}, 1, -1},
+        {152, {1}, 1, -1},
+        {153, {9}, 1, -1},
+        {154, {4}, 1, -1},
+        {155, {0, 15}, 2, 15},
+        {156, {15}, 1, 15},
+        {157, {21}, 1, -1},
+        {158, {19, 22, 24, 20, 14, 23, 21}, 7, -1},
+        {160, {1, 5, 3, 12, 18, 24, 30}, 7, -1},
+        {161, {6, 1, 2, 5}, 4, -1},
+        {162, {1, 37}, 2, -1},
+        {163, {7, 2, 4}, 3, 7},
+        {164, {2, 38}, 2, -1},
+        {166, {15}, 1, 15},
+        {167, {21, 4, 7, 11, 29}, 5, -1},
+        {168, {30}, 1, -1},
+        {170, {25, 9, 28, 12, 24, 8, 30}, 7, -1},
+        {171, {1, 37, 26, 5, 24, 28}, 6, -1},
+        {172, {0, 35, 6, 14}, 4, -1},
+        {173, {8, 16, 22}, 3, -1},
+        {174, {28}, 1, -1},
+        {175, {31}, 1, -1},
+        {177, {14, 18, 19, 24, 30, 23}, 1, -1},
+        {179, {2, 38}, 2, -1},
+        {180, {2, 1, 18, 9, 30, 38, 37}, 7, -1},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        for (HandSlot& h : RuleState(model).m_aHand) h.m_iCard = -1;
+        RuleState(model).m_lstDrawLastTypes.clear();
+        DealMiniGameHand(model);
+        std::vector<int> cards;
+        for (int i = 0; i < DECK_SLOTS && model.State().m_aHand[i].m_iCard >= 0; ++i)
+            cards.push_back(model.State().m_aHand[i].m_iCard);
+        EXPECT_EQ(cards, c.cards) << "stage " << c.stage;
+        EXPECT_EQ(model.State().m_nHandSlots, c.slots) << "stage " << c.stage;
+        const auto& last = model.State().m_lstDrawLastTypes;
+        EXPECT_EQ(std::find(last.begin(), last.end(), c.runLast) != last.end(), c.runLast >= 0) << "stage " << c.stage;
     }
 }
