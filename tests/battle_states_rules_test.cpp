@@ -16,6 +16,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemPayout.h"
+#include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameBossRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
@@ -888,5 +889,36 @@ TEST_F(BattleStateRules, EachMiniGameDealsItsOwnHand) {
         EXPECT_EQ(model.State().m_nHandSlots, c.slots) << "stage " << c.stage;
         const auto& last = model.State().m_lstDrawLastTypes;
         EXPECT_EQ(std::find(last.begin(), last.end(), c.runLast) != last.end(), c.runLast >= 0) << "stage " << c.stage;
+    }
+}
+
+// 167 places a new round of caged robots when exactly one robot of the
+// player's is left, once the Mariner Bot stands on the bottom row or has
+// leapt from the start line; the Machines do not count.
+TEST_F(BattleStateRules, Stage167PlacesTheNextRoundWhenOneRobotIsLeft) {
+    const struct {
+        const char* rule;
+        int own, machines, leaps;
+        bool onBottom;
+        bool places;
+    } cases[] = {
+        {"one robot on the bottom row", 1, 0, 0, true, true},
+        {"one robot and two Machines", 1, 2, 0, true, true},
+        {"two robots", 2, 0, 0, true, false},
+        {"one robot above the bottom before a leap", 1, 0, 0, false, false},
+        {"one robot above the bottom after a leap", 1, 1, 1, false, true},
+    };
+    for (const auto& c : cases) {
+        PlayStage(167);
+        RuleState(model).m_lstRobots.clear();
+        RuleState(model).m_bEndSequence = 0;
+        RuleState(model).m_aFieldCells[FIELD_ROWS - 1].m_fY = 50.0f;
+        for (int i = 0; i < c.own; ++i) {
+            CCom_GameRobot& r = Stand(0.0f, c.onBottom ? 50.0f : 200.0f);
+            r.m_Unit.m_iType = RobotId::MarinerBot;
+        }
+        for (int i = 0; i < c.machines; ++i) Stand(300.0f, 50.0f, true);
+        RuleState(model).m_iStartJumps = c.leaps;
+        EXPECT_EQ(PassWorldDown(model), c.places) << c.rule;
     }
 }
