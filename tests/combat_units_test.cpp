@@ -927,3 +927,32 @@ TEST_F(CombatTest, ACarrierDropsAMachineOfItsTerrainAndTheTransporterStopsAfterT
             << r.rule;
     }
 }
+
+// The size of a dropped item by its roll r of 0 to 100 and the Machine's
+// worth v (type mod 1000, 5 more an episode): size 0 up to 100 - c, 1 up to
+// 100 - b, 2 up to 100 - a, else 3. A Reaper (1020) on episode 3 is worth 30:
+// a = 1, b = 4, c = 10.
+TEST_F(CombatTest, ADroppedItemsSizeFollowsTheBandsOfTheMachinesWorth) {
+    const struct {
+        int roll;
+        int size;  // -1: no drop
+    } rows[] = {{0, 0}, {90, 0}, {91, 1}, {96, 1}, {97, 2}, {99, 2}, {100, 3}, {101, -1}};
+    UseStage(112);
+    for (const auto& r : rows) {
+        uint32_t seed = 1;
+        for (;; ++seed) {
+            VxSrand(seed);
+            if (VxRand() % 200 == r.roll) break;
+        }
+        VxSrand(seed);
+        RuleState(page->m_Battle).m_lstItems.clear();
+        CCom_GameRobot& m = Add(1020, 0.0f, 28.0f);
+        m.RollItemDrop(page->m_Battle);
+        RuleState(page->m_Battle).m_lstRobots.pop_back();
+        const auto& items = page->m_Battle.State().m_lstItems;
+        ASSERT_EQ(items.size(), r.size < 0 ? 0u : 1u) << "roll " << r.roll;
+        if (r.size >= 0) {
+            EXPECT_EQ(items.back().m_iItemKind % 4, r.size) << "roll " << r.roll;
+        }
+    }
+}
