@@ -3,6 +3,7 @@
 // the effects, the same pieces start and the generator gives the same numbers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "battle/effects/Effect_Fish.h"
@@ -303,3 +304,36 @@ TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
 }
 
 }  // namespace
+
+// A fish's numbers span their whole ranges: three kinds, either way, a bubble
+// every 3 to 7, a speed of 1.5 to 2.5 and a start offset of 0 to 2.
+TEST(AmbientRolls, AFishRollsEveryValueOfItsRanges) {
+    struct Range {
+        int lo = 1000, hi = -1000;
+        void Add(int v) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    } kind, direction, bubbles, speed, offset;
+    VxSrand(9);
+    for (int i = 0; i < 500; ++i) {
+        const FishRoll r = RollFish();
+        kind.Add(r.kind);
+        direction.Add(r.direction);
+        bubbles.Add(r.bubblePeriod);
+        speed.Add(int(r.speed * 2.0f));
+        offset.Add(r.offset);
+    }
+    const struct {
+        const char* what;
+        Range range;
+        int lo, hi;
+    } rows[] = {
+        {"kind", kind, 0, 2},       {"direction", direction, -1, 1}, {"bubble period", bubbles, 3, 7},
+        {"speed x 2", speed, 3, 5}, {"offset", offset, 0, 2},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(r.range.lo, r.lo) << r.what;
+        EXPECT_EQ(r.range.hi, r.hi) << r.what;
+    }
+}
