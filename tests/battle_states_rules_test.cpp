@@ -17,6 +17,7 @@
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemPayout.h"
 #include "battle/model/JumpingRules.h"
+#include "battle/model/RelocationRules.h"
 #include "battle/model/MiniGameBossRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
@@ -921,4 +922,60 @@ TEST_F(BattleStateRules, Stage167PlacesTheNextRoundWhenOneRobotIsLeft) {
         RuleState(model).m_iStartJumps = c.leaps;
         EXPECT_EQ(PassWorldDown(model), c.places) << c.rule;
     }
+}
+
+// A relocated robot stands on its new cell: it leaves its old carrier free,
+// boards a live carrier on the new cell (seeing hidden Machines from a
+// Surveyor Bot), and a carrier that moves takes its ground along.
+TEST_F(BattleStateRules, ARelocatedRobotLeavesItsCarrierAndBoardsTheOneOnItsNewCell) {
+    const struct {
+        const char* rule;
+        int carrierThere;  // the type of a carrier on the new cell, or -1
+        int carrierHp;
+        bool rodeBefore;
+        bool oldFreed, boarded, sees;
+    } cases[] = {
+        {"off a carrier onto an empty cell", -1, 0, true, true, false, false},
+        {"onto a Surveyor Bot", RobotId::SurveyorBot, 10, false, false, true, true},
+        {"onto a dead carrier", RobotId::SurveyorBot, 0, false, false, false, false},
+        {"from one carrier to another", RobotId::SurveyorBot, 10, true, true, true, true},
+    };
+    for (const auto& c : cases) {
+        PlayStage(153);
+        RuleState(model).m_lstRobots.clear();
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            FieldCell& cell = RuleState(model).m_aFieldCells[i];
+            cell.m_fX = float(i / FIELD_ROWS) * 100.0f;
+            cell.m_fY = float(i % FIELD_ROWS) * 100.0f;
+            cell.m_iKind = cell.m_iStageKind = CELL_AIR;
+        }
+        CCom_GameRobot& old = StandOnCell(model, RobotId::SurveyorBot);  // on (3, 2)
+        old.m_bPlatformOccupied = c.rodeBefore;
+        const int oldSerial = old.m_iSerial;
+        if (c.carrierThere >= 0) {
+            CCom_GameRobot& there = StandOnCell(model, c.carrierThere);
+            there.m_vCell = VxVec3{6.0f, 1.0f, 0.0f};
+            there.m_iHp = c.carrierHp;
+        }
+        CCom_GameRobot& robot = StandOnCell(model, RobotId::GunnerBot);
+        robot.m_iLinkedSerial = c.rodeBefore ? oldSerial : NO_SERIAL;
+        ASSERT_TRUE(MoveRobotToCell(model, robot, VxVec3{6.0f, 1.0f, 0.0f})) << c.rule;
+        EXPECT_EQ(robot.m_vPosition.x, 600.0f) << c.rule;
+        EXPECT_EQ(robot.m_vPosition.y, 100.0f) << c.rule;
+        EXPECT_EQ(model.State().m_lstRobots.front().m_bPlatformOccupied == 0, c.oldFreed || !c.rodeBefore) << c.rule;
+        EXPECT_EQ(robot.m_iLinkedSerial != NO_SERIAL, c.boarded) << c.rule;
+        EXPECT_EQ(bool(robot.m_bSeesConcealed), c.sees) << c.rule;
+        if (c.carrierThere >= 0) {
+            EXPECT_EQ(bool(std::next(model.State().m_lstRobots.begin())->m_bPlatformOccupied), c.boarded) << c.rule;
+        }
+    }
+    // The carrier itself moves with its ground.
+    PlayStage(153);
+    RuleState(model).m_lstRobots.clear();
+    CCom_GameRobot& carrier = StandOnCell(model, RobotId::SurveyorBot);
+    RuleState(model).m_aFieldCells[3 * FIELD_ROWS + 2].m_iKind = CELL_GROUND;
+    ASSERT_TRUE(MoveRobotToCell(model, carrier, VxVec3{6.0f, 1.0f, 0.0f}));
+    EXPECT_EQ(model.State().m_aFieldCells[3 * FIELD_ROWS + 2].m_iKind, CELL_AIR)
+        << "the old cell has its own kind back";
+    EXPECT_EQ(model.State().m_aFieldCells[6 * FIELD_ROWS + 1].m_iKind, CELL_GROUND) << "the new cell is ground";
 }
