@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "battle/effects/Effect_Fish.h"
@@ -305,16 +306,18 @@ TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
 
 }  // namespace
 
-// A fish's numbers span their whole ranges: three kinds, either way, a bubble
-// every 3 to 7, a speed of 1.5 to 2.5 and a start offset of 0 to 2.
-TEST(AmbientRolls, AFishRollsEveryValueOfItsRanges) {
+// The pieces' numbers span their whole ranges: a fish has three kinds, goes
+// either way, blows a bubble every 3 to 7, swims 1.5 to 2.5 and starts 0 to 2
+// off; a sand wind blows along rows 0 to 3 at 10 to 16 across and 0 to 1.5
+// up, with alpha 0.5 to 0.6 and scale 1 to 1.4; a green ball floats 2 to 3.
+TEST(AmbientRolls, APieceRollsEveryValueOfItsRanges) {
     struct Range {
         int lo = 1000, hi = -1000;
         void Add(int v) {
             lo = std::min(lo, v);
             hi = std::max(hi, v);
         }
-    } kind, direction, bubbles, speed, offset;
+    } kind, direction, bubbles, speed, offset, row, windX, windY, alpha, scale, ball;
     VxSrand(9);
     for (int i = 0; i < 500; ++i) {
         const FishRoll r = RollFish();
@@ -323,6 +326,13 @@ TEST(AmbientRolls, AFishRollsEveryValueOfItsRanges) {
         bubbles.Add(r.bubblePeriod);
         speed.Add(int(r.speed * 2.0f));
         offset.Add(r.offset);
+        const SandWindRoll w = RollSandWind();
+        row.Add(w.row);
+        windX.Add(int(w.speedX));
+        windY.Add(int(w.speedY * 2.0f));
+        alpha.Add(int(std::lround(w.alpha * 100.0f)));
+        scale.Add(int(std::lround(w.scale * 10.0f)));
+        ball.Add(int(RollGreenBall().speed * 2.0f));
     }
     const struct {
         const char* what;
