@@ -956,3 +956,37 @@ TEST_F(CombatTest, ADroppedItemsSizeFollowsTheBandsOfTheMachinesWorth) {
         }
     }
 }
+
+// A Driller or Mole digging along the ground, hidden, throws up dust every
+// 15th frame; nothing else does.
+TEST_F(CombatTest, ADiggingMachineThrowsUpDustEveryFifteenthFrame) {
+    const struct {
+        const char* rule;
+        int type;
+        bool concealed;
+        unsigned frame;
+        bool dust;
+    } rows[] = {
+        {"a hidden Driller on frame 30", 1006, true, 30, true},
+        {"a hidden Driller on frame 31", 1006, true, 31, false},
+        {"a hidden Mole on frame 45", 1014, true, 45, true},
+        {"a Driller in sight", 1006, false, 30, false},
+        {"a Smasher", 1000, true, 30, false},
+    };
+    const unsigned kept = m_App->m_nFrame;
+    for (const auto& r : rows) {
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
+        const FieldCell& c = page->m_Battle.State().m_aFieldCells[3 * FIELD_ROWS + 4];
+        RuleState(page->m_Battle).m_aFieldCells[3 * FIELD_ROWS + 4].m_iStageKind = CELL_GROUND;
+        CCom_GameRobot& m = Add(r.type, c.m_fX, c.m_fY);
+        m.m_bConcealed = r.concealed;
+        m.m_iState = ROBOT_MOVE;
+        m_App->m_nFrame = r.frame;
+        m.UpdateGroundAndMarineMotion(page->m_Battle);
+        bool dust = false;
+        for (const FieldEffect& e : page->m_Battle.State().m_lstFieldEffects) dust = dust || e.kind == 15;
+        EXPECT_EQ(dust, r.dust) << r.rule;
+    }
+    m_App->m_nFrame = kept;
+}
