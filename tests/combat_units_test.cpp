@@ -10,6 +10,8 @@
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Flower.h"
+#include "battle/effects/Effect_GreenBall.h"
+#include "battle/effects/Effect_SandWind.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/BattleRules.h"
@@ -989,4 +991,41 @@ TEST_F(CombatTest, ADiggingMachineThrowsUpDustEveryFifteenthFrame) {
         EXPECT_EQ(dust, r.dust) << r.rule;
     }
     m_App->m_nFrame = kept;
+}
+
+// Area 2 rolls one or two green balls every 1200 frames, even odds, and a
+// sand wind every 300.
+TEST_F(CombatTest, WorldTwoRollsOneOrTwoGreenBallsEvery1200FramesAndASandWindEvery300) {
+    CEffect_GreenBall& balls = *page->m_pEffectGreenBall;
+    CEffect_SandWind& winds = *page->m_pEffectSandWind;
+    auto live = [](auto& pool) {
+        int n = 0;
+        for (int i = 0; i < pool.m_nPoolSize; ++i) n += pool.m_aInstances[i].life > 0;
+        return n;
+    };
+    const struct {
+        int frame;
+        int minBalls, maxBalls, winds;
+    } rows[] = {{1200, 1, 2, 1}, {1500, 0, 0, 1}, {1201, 0, 0, 0}};
+    const int kept = m_App->m_nFrame;
+    int ones = 0, twos = 0;
+    UseStage(112);
+    for (int seed = 0; seed < 12; ++seed)
+        for (const auto& r : rows) {
+            CCom_GameStage backdrop(page->m_Battle);
+            for (int i = 0; i < balls.m_nPoolSize; ++i) balls.Clear(i);
+            for (int i = 0; i < winds.m_nPoolSize; ++i) winds.Clear(i);
+            m_App->m_nFrame = r.frame;
+            VxSrand(uint32_t(seed));
+            backdrop.Update(page->m_Battle, false);
+            const int n = live(balls);
+            EXPECT_GE(n, r.minBalls) << "frame " << r.frame;
+            EXPECT_LE(n, r.maxBalls) << "frame " << r.frame;
+            EXPECT_EQ(live(winds), r.winds) << "frame " << r.frame;
+            ones += r.maxBalls > 0 && n == 1;
+            twos += r.maxBalls > 0 && n == 2;
+        }
+    m_App->m_nFrame = kept;
+    EXPECT_GE(ones, 3) << "one ball about half the time";
+    EXPECT_GE(twos, 3) << "two balls about half the time";
 }
