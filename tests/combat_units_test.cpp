@@ -504,14 +504,20 @@ TEST_F(CombatTest, WhirlpoolsAndGustsStartOnlyWhereTheWaterOrAirIsOpen) {
         {"stage 130's whirlpools come every 1000 frames", 130, 1000, CELL_AIR, 2},
         {"one gust at a time", 131, 590, CELL_AIR, 1},
         {"no gust along a row that starts on ground", 131, 590, CELL_GROUND, 0},
+        {"a gust along the top rows when only they are air", 131, 590, -2, 1},
         {"stage 140's gusts come every 600 frames", 140, 600, CELL_AIR, 1},
     };
     for (const auto& r : rows) {
         UseStage(r.stage);
-        // Kind -1: air with ground in the top row of each column.
-        for (int i = 0; i < FIELD_CELLS; ++i)
-            RuleState(page->m_Battle).m_aFieldCells[i].m_iStageKind =
-                r.kind >= 0 ? r.kind : (i % FIELD_ROWS == 0 ? CELL_GROUND : CELL_AIR);
+        // Kind -1: air with ground in the top row of each column; -2: air in
+        // the top two rows only.
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            const int row = i % FIELD_ROWS;
+            RuleState(page->m_Battle).m_aFieldCells[i].m_iStageKind = r.kind >= 0 ? r.kind
+                                                                      : r.kind == -1
+                                                                          ? (row == 0 ? CELL_GROUND : CELL_AIR)
+                                                                          : (row < 2 ? CELL_AIR : CELL_GROUND);
+        }
         RuleState(page->m_Battle).m_lstRobots.clear();
         std::memset(RuleState(page->m_Battle).m_aiColumnHazard, 0, sizeof RuleState(page->m_Battle).m_aiColumnHazard);
         RuleState(page->m_Battle).m_iStageFrames = 20000;
