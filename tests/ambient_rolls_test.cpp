@@ -339,8 +339,17 @@ TEST(AmbientRolls, APieceRollsEveryValueOfItsRanges) {
         Range range;
         int lo, hi;
     } rows[] = {
-        {"kind", kind, 0, 2},       {"direction", direction, -1, 1}, {"bubble period", bubbles, 3, 7},
-        {"speed x 2", speed, 3, 5}, {"offset", offset, 0, 2},
+        {"kind", kind, 0, 2},
+        {"direction", direction, -1, 1},
+        {"bubble period", bubbles, 3, 7},
+        {"speed x 2", speed, 3, 5},
+        {"offset", offset, 0, 2},
+        {"wind row", row, 0, 3},
+        {"wind across", windX, 10, 16},
+        {"wind up x 2", windY, 0, 3},
+        {"wind alpha %", alpha, 50, 60},
+        {"wind scale x 10", scale, 10, 14},
+        {"ball speed x 2", ball, 4, 6},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(r.range.lo, r.lo) << r.what;
