@@ -3,6 +3,8 @@
 // the effects, the same pieces start and the generator gives the same numbers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "battle/effects/Effect_Fish.h"
@@ -303,3 +305,54 @@ TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
 }
 
 }  // namespace
+
+// The pieces' numbers span their whole ranges: a fish has three kinds, goes
+// either way, blows a bubble every 3 to 7, swims 1.5 to 2.5 and starts 0 to 2
+// off; a sand wind blows along rows 0 to 3 at 10 to 16 across and 0 to 1.5
+// up, with alpha 0.5 to 0.6 and scale 1 to 1.4; a green ball floats 2 to 3.
+TEST(AmbientRolls, APieceRollsEveryValueOfItsRanges) {
+    struct Range {
+        int lo = 1000, hi = -1000;
+        void Add(int v) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    } kind, direction, bubbles, speed, offset, row, windX, windY, alpha, scale, ball;
+    VxSrand(9);
+    for (int i = 0; i < 500; ++i) {
+        const FishRoll r = RollFish();
+        kind.Add(r.kind);
+        direction.Add(r.direction);
+        bubbles.Add(r.bubblePeriod);
+        speed.Add(int(r.speed * 2.0f));
+        offset.Add(r.offset);
+        const SandWindRoll w = RollSandWind();
+        row.Add(w.row);
+        windX.Add(int(w.speedX));
+        windY.Add(int(w.speedY * 2.0f));
+        alpha.Add(int(std::lround(w.alpha * 100.0f)));
+        scale.Add(int(std::lround(w.scale * 10.0f)));
+        ball.Add(int(RollGreenBall().speed * 2.0f));
+    }
+    const struct {
+        const char* what;
+        Range range;
+        int lo, hi;
+    } rows[] = {
+        {"kind", kind, 0, 2},
+        {"direction", direction, -1, 1},
+        {"bubble period", bubbles, 3, 7},
+        {"speed x 2", speed, 3, 5},
+        {"offset", offset, 0, 2},
+        {"wind row", row, 0, 3},
+        {"wind across", windX, 10, 16},
+        {"wind up x 2", windY, 0, 3},
+        {"wind alpha %", alpha, 50, 60},
+        {"wind scale x 10", scale, 10, 14},
+        {"ball speed x 2", ball, 4, 6},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(r.range.lo, r.lo) << r.what;
+        EXPECT_EQ(r.range.hi, r.hi) << r.what;
+    }
+}

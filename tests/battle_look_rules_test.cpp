@@ -420,3 +420,17 @@ INSTANTIATE_TEST_SUITE_P(Battle, UnitPointRule, ::testing::ValuesIn(kGuises),
                          [](const ::testing::TestParamInfo<GuiseCase>& i) { return std::string(i.param.name); });
 
 }  // namespace
+
+// The mini-games whose background scrolls, by how far a frame.
+TEST(StageScroll, TheMiniGamesBackgroundsScrollTheirOwnStepAFrame) {
+    const struct {
+        int stage;
+        float scrollY;
+        float step;
+    } rows[] = {
+        {154, 0.0f, 2.2f},   {156, 0.0f, 15.0f}, {166, 0.0f, 15.0f}, {157, 0.0f, 10.0f}, {160, 0.0f, 20.0f},
+        {170, 0.0f, 20.0f},  {180, 0.0f, 20.0f}, {163, 0.0f, -1.0f}, {167, 0.0f, 0.0f},  {167, -9550.0f, 10.0f},
+        {171, 0.0f, 100.0f}, {174, 0.0f, 50.0f}, {179, 0.0f, 0.0f},  {153, 0.0f, 0.0f},  {12, 0.0f, 0.0f},
+    };
+    for (const auto& r : rows) EXPECT_FLOAT_EQ(StageScrollStep(r.stage, r.scrollY), r.step) << "stage " << r.stage;
+}

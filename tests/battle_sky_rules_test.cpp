@@ -130,6 +130,7 @@ TEST(ParatrooperLanding, BoardsAFreeCarrierWithinReachOrIsLost) {
         EXPECT_EQ(landed.m_iLinkedSerial == carrierSerial, c.caught) << c.rule;
         EXPECT_EQ(landed.m_iHp > 0, c.caught) << c.rule;
         EXPECT_EQ(b.model.State().m_iCatchCount, c.caught ? 1 : 0) << c.rule;
+        EXPECT_EQ(bool(b.model.State().m_lstRobots.front().m_bPlatformOccupied), c.caught || c.occupied) << c.rule;
     }
 }
 

@@ -11,9 +11,12 @@
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Flower.h"
+#include "battle/effects/Effect_GreenBall.h"
+#include "battle/effects/Effect_SandWind.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/BattleWeather.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/page/PageGame.h"
 #include "main/GamePages.h"
@@ -317,6 +320,49 @@ TEST_F(CombatTest, CapsuleCagesTimeBombsAndRocketsAreNotKills) {
     }
 }
 
+// The summary's robots lost and Machines killed count units destroyed while
+// the battle is in play up to the summary: a spent one-shot robot, a robot a
+// Remover took, a crossed Machine or one that left alive count for nothing.
+TEST_F(CombatTest, TheSummaryCountsOnlyUnitsDestroyedInPlay) {
+    const struct {
+        const char* rule;
+        int type;
+        int hp;
+        bool consumed;
+        int aux1;
+        int state;
+        int lost, killed;
+    } rows[] = {
+        {"a Gunner Bot destroyed is lost", 1, 0, false, 0, BATTLE_PLAYING, 1, 0},
+        {"a Gunner Bot taken away alive is not", 1, 5, false, 0, BATTLE_PLAYING, 0, 0},
+        {"a Gunner Bot a Remover took is not", 1, 0, true, 0, BATTLE_PLAYING, 0, 0},
+        {"a spent Mini-Mine is not", 6, 0, false, 0, BATTLE_PLAYING, 0, 0},
+        {"a spent Recycler Bot is not", 32, 0, false, 0, BATTLE_PLAYING, 0, 0},
+        {"a Mini-Magnet destroyed is lost", 33, 0, false, 0, BATTLE_PLAYING, 1, 0},
+        {"a Machine destroyed is a kill", 1000, 0, false, 0, BATTLE_PLAYING, 0, 1},
+        {"a Machine marked as no kill is not", 1000, 0, false, 1, BATTLE_PLAYING, 0, 0},
+        {"a Machine marked otherwise still is", 1000, 0, false, 2, BATTLE_PLAYING, 0, 1},
+        {"before play nothing counts", 1000, 0, false, 0, BATTLE_PLAYING - 1, 0, 0},
+        {"during the result it counts", 1000, 0, false, 0, BATTLE_SUMMARY - 1, 0, 1},
+        {"on the summary nothing counts", 1, 0, false, 0, BATTLE_SUMMARY, 0, 0},
+    };
+    for (const auto& r : rows) {
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_nMachinesKilled = RuleState(page->m_Battle).m_nRobotsLost = 0;
+        RuleState(page->m_Battle).m_iBattleState = r.state;
+        CCom_GameRobot& u = Add(r.type, 0.0f, 28.0f);
+        u.m_iHp = r.hp;
+        u.m_bExpired = true;
+        u.m_bConsumed = r.consumed;
+        u.m_aiAux[1] = r.aux1;
+        auto it = std::prev(RuleState(page->m_Battle).m_lstRobots.end());
+        EXPECT_TRUE(RemoveRowRobot(page->m_Battle, it)) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_nRobotsLost, r.lost) << r.rule;
+        EXPECT_EQ(page->m_Battle.State().m_nMachinesKilled, r.killed) << r.rule;
+    }
+    RuleState(page->m_Battle).m_iBattleState = BATTLE_PLAYING;
+}
+
 // Acid rain on the first area of episode 3: every tenth frame of a shower a
 // drop falls in two columns (c mod 5 cycling) and costs the first robot it
 // meets 3 hp.
@@ -346,6 +392,142 @@ TEST_F(CombatTest, AcidRainCostsTheRobotItMeetsThreeHp) {
         RuleState(page->m_Battle).m_iTimeLeft = 20000 - r.t;
         UpdateWeatherHazards(page->m_Battle);
         EXPECT_EQ(hp - page->m_Battle.State().m_lstRobots.back().m_iHp, r.loss) << r.rule;
+    }
+}
+
+// The four hazards of episode 3 by area: acid rain (3 hp, down to the first
+// ground cell), earthquakes (5 hp on ground cells), whirlpools (5 hp when the
+// countdown's hundreds come round to the column) and jet streams (lift air
+// units within 15 of the gust). Every row is one frame of a 20000-frame stage.
+TEST_F(CombatTest, EachAreaOfEpisodeThreeHasItsHazardAndItsVictims) {
+    const struct {
+        const char* rule;
+        int stage;
+        int t;  // frames into the stage
+        int column, row;
+        int kind;       // of every cell
+        int groundRow;  // one ground cell in the robot's column, or -1
+        int role;       // -1: the Gunner Bot's own
+        bool ridden;    // a carrier with a unit on it
+        int pool;       // a whirlpool's countdown in the column
+        int gust;       // a gust's countdown in the row
+        float aside;    // the robot's x from the gust
+        int loss;
+        bool lifted;
+    } rows[] = {
+        // Acid rain, stage 101: a shower every 1990 frames, 500 long.
+        {"a drop falls through air onto row 3", 101, 3980, 0, 3, CELL_AIR, -1, -1, false, 0, 0, 0, 3, false},
+        {"a ground cell above stops the drop", 101, 3980, 0, 3, CELL_AIR, 1, -1, false, 0, 0, 0, 0, false},
+        {"the ground cell's own robot is hit", 101, 3980, 0, 2, CELL_AIR, 2, -1, false, 0, 0, 0, 3, false},
+        {"a free carrier is hit", 101, 3980, 0, 0, CELL_AIR, -1, ROLE_PLATFORM, false, 0, 0, 0, 3, false},
+        {"a ridden carrier is spared", 101, 3980, 0, 0, CELL_AIR, -1, ROLE_PLATFORM, true, 0, 0, 0, 0, false},
+        {"a timer is spared by the rain", 101, 3980, 0, 0, CELL_AIR, -1, ROLE_TIMER, false, 0, 0, 0, 0, false},
+        {"the shower's frame 490 drops on column 4", 101, 3980 + 490, 4, 0, CELL_AIR, -1, -1, false, 0, 0, 0, 3, false},
+        {"the shower is over at its frame 500", 101, 3980 + 500, 0, 0, CELL_AIR, -1, -1, false, 0, 0, 0, 0, false},
+        // Earthquake, stage 120: a quake every 2000 frames, 300 long.
+        {"a quake strikes a ground cell for 5", 120, 4000, 0, 2, CELL_GROUND, -1, -1, false, 0, 0, 0, 5, false},
+        {"no quake in the first 2000 frames", 120, 2000, 0, 2, CELL_GROUND, -1, -1, false, 0, 0, 0, 0, false},
+        {"a quake leaves air cells alone", 120, 4000, 0, 2, CELL_AIR, -1, -1, false, 0, 0, 0, 0, false},
+        {"a quake spares carriers", 120, 4000, 0, 2, CELL_GROUND, -1, ROLE_PLATFORM, false, 0, 0, 0, 0, false},
+        {"the quake's frame 250 strikes column 0", 120, 4250, 0, 2, CELL_GROUND, -1, -1, false, 0, 0, 0, 5, false},
+        {"the quake is over at its frame 300", 120, 4300, 0, 2, CELL_GROUND, -1, -1, false, 0, 0, 0, 0, false},
+        {"stage 119 quakes every 1910 frames", 119, 3 * 1910, 0, 2, CELL_GROUND, -1, -1, false, 0, 0, 0, 5, false},
+        // Whirlpools, stage 121.
+        {"a whirlpool strikes column 3 at 530 left", 121, 5000, 3, 1, CELL_AIR, -1, -1, false, 530, 0, 0, 5, false},
+        {"and not at 531 left", 121, 5000, 3, 1, CELL_AIR, -1, -1, false, 531, 0, 0, 0, false},
+        {"column 0's whirlpool strikes at 500 left", 121, 5000, 0, 1, CELL_AIR, -1, -1, false, 500, 0, 0, 5, false},
+        {"a timer is spared by the whirlpool", 121, 5000, 3, 1, CELL_AIR, -1, ROLE_TIMER, false, 530, 0, 0, 0, false},
+        {"after the stage time a whirlpool strikes no more", 121, 20000, 3, 1, CELL_AIR, -1, -1, false, 530, 0, 0, 0,
+         false},
+        // Jet streams, stage 131.
+        {"a gust lifts the air unit it meets", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 40, 0.0f, 0, true},
+        {"a gust lifts a unit in the first column", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 57, 0.0f, 0, true},
+        {"a gust lifts a unit 15 ahead", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 40, 15.0f, 0, true},
+        {"a gust misses a unit 16 ahead", 131, 5000, 0, 2, CELL_AIR, -1, -1, false, 0, 40, 16.0f, 0, false},
+        {"a gust leaves units on ground", 131, 5000, 0, 2, CELL_GROUND, -1, -1, false, 0, 40, 0.0f, 0, false},
+        {"a gust leaves timers", 131, 5000, 0, 2, CELL_AIR, -1, ROLE_TIMER, false, 0, 40, 0.0f, 0, false},
+    };
+    for (const auto& r : rows) {
+        UseStage(r.stage);
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
+        for (FieldCell& c : RuleState(page->m_Battle).m_aFieldCells) c.m_iStageKind = r.kind;
+        if (r.groundRow >= 0)
+            RuleState(page->m_Battle).m_aFieldCells[r.column * FIELD_ROWS + r.groundRow].m_iStageKind = CELL_GROUND;
+        std::memset(RuleState(page->m_Battle).m_aiColumnHazard, 0, sizeof RuleState(page->m_Battle).m_aiColumnHazard);
+        RuleState(page->m_Battle).m_aiColumnHazard[r.gust ? r.row : r.column] = r.gust ? r.gust : r.pool;
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        const FieldCell& c = page->m_Battle.State().m_aFieldCells[r.column * FIELD_ROWS + r.row];
+        VxVec3 at{c.m_fX, c.m_fY, 0.0f};
+        if (r.gust) {
+            at = GustPoint(page->m_Battle, r.row, r.gust);
+            at.x += r.aside;
+        }
+        CCom_GameRobot& robot = Add(1, at.x, at.y);
+        ASSERT_EQ(int(robot.m_vCell.y), r.row) << r.rule;
+        if (!r.gust) {
+            ASSERT_EQ(int(robot.m_vCell.x), r.column) << r.rule;
+        }
+        if (r.role >= 0) robot.m_Unit.m_iRole = r.role;
+        robot.m_bPlatformOccupied = r.ridden;
+        const int hp = robot.m_iHp;
+        RuleState(page->m_Battle).m_iStageFrames = 20000;
+        RuleState(page->m_Battle).m_iTimeLeft = 20000 - r.t;
+        UpdateWeatherHazards(page->m_Battle);
+        const CCom_GameRobot& after = page->m_Battle.State().m_lstRobots.back();
+        EXPECT_EQ(hp - after.m_iHp, r.loss) << r.rule;
+        EXPECT_EQ(after.m_iPlatformTimer == 10, r.lifted) << r.rule;
+        // A hit shows a spark, but a drop that hits on ground shows its splash
+        // alone; the weather's effects belong to no unit.
+        bool spark = false;
+        for (const FieldEffect& e : page->m_Battle.State().m_lstFieldEffects) {
+            EXPECT_EQ(e.params[3].i, 0) << r.rule;
+            spark = spark || e.kind == 0;
+        }
+        EXPECT_EQ(spark, r.loss > 0 && r.groundRow != r.row) << r.rule;
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
+    }
+}
+
+// Whirlpools open only in columns without ground, at most two at a time, and
+// gusts only on rows whose leftmost cell is air, one at a time.
+TEST_F(CombatTest, WhirlpoolsAndGustsStartOnlyWhereTheWaterOrAirIsOpen) {
+    const struct {
+        const char* rule;
+        int stage;
+        int t;  // a start frame of the stage's hazard
+        int kind;
+        int opened;  // countdowns started
+    } rows[] = {
+        {"whirlpools open in two water columns at most", 121, 990, CELL_AIR, 2},
+        {"no whirlpool where the column holds ground", 121, 990, CELL_GROUND, 0},
+        {"ground in the top row alone keeps them off", 121, 990, -1, 0},
+        {"no whirlpool between start frames", 121, 991, CELL_AIR, 0},
+        {"stage 130's whirlpools come every 1000 frames", 130, 1000, CELL_AIR, 2},
+        {"one gust at a time", 131, 590, CELL_AIR, 1},
+        {"no gust along a row that starts on ground", 131, 590, CELL_GROUND, 0},
+        {"a gust along the top rows when only they are air", 131, 590, -2, 1},
+        {"stage 140's gusts come every 600 frames", 140, 600, CELL_AIR, 1},
+    };
+    for (const auto& r : rows) {
+        UseStage(r.stage);
+        // Kind -1: air with ground in the top row of each column; -2: air in
+        // the top two rows only.
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            const int row = i % FIELD_ROWS;
+            RuleState(page->m_Battle).m_aFieldCells[i].m_iStageKind = r.kind >= 0 ? r.kind
+                                                                      : r.kind == -1
+                                                                          ? (row == 0 ? CELL_GROUND : CELL_AIR)
+                                                                          : (row < 2 ? CELL_AIR : CELL_GROUND);
+        }
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        std::memset(RuleState(page->m_Battle).m_aiColumnHazard, 0, sizeof RuleState(page->m_Battle).m_aiColumnHazard);
+        RuleState(page->m_Battle).m_iStageFrames = 20000;
+        RuleState(page->m_Battle).m_iTimeLeft = 20000 - r.t;
+        VxSrand(3);  // rolls that open the most a start frame allows
+        UpdateWeatherHazards(page->m_Battle);
+        int opened = 0;
+        for (int v : page->m_Battle.State().m_aiColumnHazard) opened += v > 0;
+        EXPECT_EQ(opened, r.opened) << r.rule;
     }
 }
 
@@ -475,6 +657,51 @@ TEST_F(CombatTest, TheFirstWaveNeverTakesAnExtraEnemy) {
         UpdateEnemySpawner(page->m_Battle);
         EXPECT_EQ(page->m_Battle.State().m_iBatchCursor, r.picks) << r.rule;
         EXPECT_EQ(page->m_Battle.State().m_StageDefinition.m_iExtraEnemies, r.extraAfter) << r.rule;
+    }
+}
+
+// The last frame sends a wave only on a beat or with the final-wave flag;
+// past stage 30 it grows by the episode's number, and every type the stage
+// has not sent (a Rocket aside) comes once.
+TEST_F(CombatTest, TheFinalWaveGrowsByTheEpisodeAndBringsEveryTypeNotYetSent) {
+    const struct {
+        const char* rule;
+        int stage;
+        int stageFrames;  // 6001 puts the last frame on a beat, 6050 off it
+        bool finalWave;
+        int picks;
+        int unsent;  // Machines of the types not sent yet
+    } rows[] = {
+        {"off the beat without the flag: nothing", 12, 6050, false, 0, 0},
+        {"off the beat with the flag: the final wave", 12, 6050, true, 2, 1},
+        {"on the beat without the flag: the final wave", 12, 6001, false, 2, 1},
+        {"stage 30 adds nothing", 30, 6050, true, 2, 1},
+        {"stage 31 adds episode 1", 31, 6050, true, 3, 1},
+        {"stage 101 adds episode 3", 101, 6050, true, 5, 1},
+    };
+    for (const auto& r : rows) {
+        UseStage(r.stage);
+        WavesOnly(*page, r.stageFrames, 0);
+        RuleState(page->m_Battle).m_StageDefinition.m_bFinalWave = r.finalWave;
+        // Record 1 was never sent, record 2 is a Rocket, record 3 came before.
+        const int types[] = {0, 1001, 1032, 1002};
+        for (int i = 0; i < 4; ++i) {
+            GetUnitDefinition(RuleState(page->m_Battle).m_aEnemyDefs[i], types[i]);
+            RuleState(page->m_Battle).m_aEnemyDefs[i].m_iType = types[i];
+            RuleState(page->m_Battle).m_aiEnemyCalls[i] = i == 3;
+        }
+        RuleState(page->m_Battle).m_nEnemyDefs = 4;
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_iTimeLeft = 1;
+        UpdateEnemySpawner(page->m_Battle);
+        EXPECT_EQ(page->m_Battle.State().m_iBatchCursor, r.picks) << r.rule;
+        int unsent = 0;
+        for (const CCom_GameRobot& m : page->m_Battle.State().m_lstRobots) {
+            EXPECT_NE(m.Type(), 1032) << r.rule;
+            EXPECT_NE(m.Type(), 1002) << r.rule;
+            unsent += m.Type() == 1001;
+        }
+        EXPECT_EQ(unsent, r.unsent) << r.rule;
     }
 }
 
@@ -630,3 +857,182 @@ TEST_F(CombatTest, ADestroyerBeatenWhileEnteringRunsItsDeathSequenceToTheEnd) {
 }
 
 }  // namespace
+
+// A carrier drops one of the stage's Machines of its own terrain (a flying
+// Transporter also ground ones, flying), paused 36 frames; the Transporter
+// stops after 10 drops, the Killer Whale counts its drops only on map stages.
+TEST_F(CombatTest, ACarrierDropsAMachineOfItsTerrainAndTheTransporterStopsAfterTen) {
+    const struct {
+        const char* rule;
+        int stage;
+        int carrier;
+        bool flies;
+        int cargo;  // drops left
+        int status;
+        std::vector<int> records;
+        int dropped;  // the type, or 0
+        int terrain;  // the dropped Machine's
+        int cargoAfter;
+        bool stillCarries;
+    } rows[] = {
+        {"a Transporter drops a ground Machine", 12, 1005, false, 10, 0, {1001, 1000}, 1000, TERRAIN_GROUND, 9, true},
+        {"the tenth drop is its last", 12, 1005, false, 1, 0, {1000}, 1000, TERRAIN_GROUND, 0, false},
+        {"a flying Transporter drops it flying", 12, 1005, true, 10, 0, {1000}, 1000, TERRAIN_AIR, 9, true},
+        {"a flying Transporter drops air Machines too", 12, 1005, true, 10, 0, {1001}, 1001, TERRAIN_AIR, 9, true},
+        {"a Driller dropped on the ground shows for its interval",
+         12,
+         1005,
+         false,
+         10,
+         0,
+         {1006},
+         1006,
+         TERRAIN_GROUND,
+         9,
+         true},
+        {"a frozen carrier drops nothing", 12, 1005, false, 10, STATUS_FREEZE, {1000}, 0, 0, 10, true},
+        {"a Giant is never dropped", 12, 1005, false, 10, 0, {1024, 1000}, 1000, TERRAIN_GROUND, 9, true},
+        {"a Killer Whale drops under water", 12, 1015, false, 10, 0, {1000, 1011}, 1011, TERRAIN_UNDERWATER, 9, true},
+        {"a Killer Whale off the map keeps its count",
+         166,
+         1015,
+         false,
+         1,
+         0,
+         {1011},
+         1011,
+         TERRAIN_UNDERWATER,
+         1,
+         true},
+    };
+    for (const auto& r : rows) {
+        UseStage(r.stage);
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
+            const int type = k < int(r.records.size()) ? r.records[size_t(k)] : 0;
+            GetUnitDefinition(RuleState(page->m_Battle).m_aEnemyDefs[k], type);
+            RuleState(page->m_Battle).m_aEnemyDefs[k].m_iType = type;
+        }
+        RuleState(page->m_Battle).m_nEnemyDefs = int(r.records.size());
+        CCom_GameRobot& carrier = Add(r.carrier, 0.0f, 28.0f);
+        if (r.flies) carrier.m_Unit.m_iTerrain = TERRAIN_AIR;
+        carrier.m_iCargoLeft = r.cargo;
+        carrier.m_iStatusEffect = r.status;
+        carrier.m_iStatusFrames = r.status ? 30 : 0;
+        const int serial = carrier.m_iSerial;
+        VxSrand(5);
+        carrier.PickCardTarget(page->m_Battle);
+        const CCom_GameRobot* after = FindRobotBySerial(RuleState(page->m_Battle).m_lstRobots, serial);
+        ASSERT_NE(after, nullptr) << r.rule;
+        EXPECT_EQ(after->m_iCargoLeft, r.cargoAfter) << r.rule;
+        EXPECT_EQ(after->m_Unit.m_iRole == ROLE_CARRY, r.stillCarries) << r.rule;
+        const auto& robots = page->m_Battle.State().m_lstRobots;
+        ASSERT_EQ(robots.size(), r.dropped ? 2u : 1u) << r.rule;
+        if (!r.dropped) continue;
+        EXPECT_EQ(robots.back().Type(), r.dropped) << r.rule;
+        EXPECT_EQ(robots.back().m_iPauseFrames, 36) << r.rule;
+        EXPECT_EQ(robots.back().m_Unit.m_iTerrain, r.terrain) << r.rule;
+        EXPECT_EQ(robots.back().m_iRevealFrames, r.dropped == 1006 ? robots.back().m_Unit.m_iActionInterval : 0)
+            << r.rule;
+    }
+}
+
+// The size of a dropped item by its roll r of 0 to 100 and the Machine's
+// worth v (type mod 1000, 5 more an episode): size 0 up to 100 - c, 1 up to
+// 100 - b, 2 up to 100 - a, else 3. A Reaper (1020) on episode 3 is worth 30:
+// a = 1, b = 4, c = 10.
+TEST_F(CombatTest, ADroppedItemsSizeFollowsTheBandsOfTheMachinesWorth) {
+    const struct {
+        int roll;
+        int size;  // -1: no drop
+    } rows[] = {{0, 0}, {90, 0}, {91, 1}, {96, 1}, {97, 2}, {99, 2}, {100, 3}, {101, -1}};
+    UseStage(112);
+    for (const auto& r : rows) {
+        uint32_t seed = 1;
+        for (;; ++seed) {
+            VxSrand(seed);
+            if (VxRand() % 200 == r.roll) break;
+        }
+        VxSrand(seed);
+        RuleState(page->m_Battle).m_lstItems.clear();
+        CCom_GameRobot& m = Add(1020, 0.0f, 28.0f);
+        m.RollItemDrop(page->m_Battle);
+        RuleState(page->m_Battle).m_lstRobots.pop_back();
+        const auto& items = page->m_Battle.State().m_lstItems;
+        ASSERT_EQ(items.size(), r.size < 0 ? 0u : 1u) << "roll " << r.roll;
+        if (r.size >= 0) {
+            EXPECT_EQ(items.back().m_iItemKind % 4, r.size) << "roll " << r.roll;
+        }
+    }
+}
+
+// A Driller or Mole digging along the ground, hidden, throws up dust every
+// 15th frame; nothing else does.
+TEST_F(CombatTest, ADiggingMachineThrowsUpDustEveryFifteenthFrame) {
+    const struct {
+        const char* rule;
+        int type;
+        bool concealed;
+        unsigned frame;
+        bool dust;
+    } rows[] = {
+        {"a hidden Driller on frame 30", 1006, true, 30, true},
+        {"a hidden Driller on frame 31", 1006, true, 31, false},
+        {"a hidden Mole on frame 45", 1014, true, 45, true},
+        {"a Driller in sight", 1006, false, 30, false},
+        {"a Smasher", 1000, true, 30, false},
+    };
+    const unsigned kept = m_App->m_nFrame;
+    for (const auto& r : rows) {
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
+        const FieldCell& c = page->m_Battle.State().m_aFieldCells[3 * FIELD_ROWS + 4];
+        RuleState(page->m_Battle).m_aFieldCells[3 * FIELD_ROWS + 4].m_iStageKind = CELL_GROUND;
+        CCom_GameRobot& m = Add(r.type, c.m_fX, c.m_fY);
+        m.m_bConcealed = r.concealed;
+        m.m_iState = ROBOT_MOVE;
+        m_App->m_nFrame = r.frame;
+        m.UpdateGroundAndMarineMotion(page->m_Battle);
+        bool dust = false;
+        for (const FieldEffect& e : page->m_Battle.State().m_lstFieldEffects) dust = dust || e.kind == 15;
+        EXPECT_EQ(dust, r.dust) << r.rule;
+    }
+    m_App->m_nFrame = kept;
+}
+
+// Area 2 rolls one or two green balls every 1200 frames, even odds, and a
+// sand wind every 300.
+TEST_F(CombatTest, WorldTwoRollsOneOrTwoGreenBallsEvery1200FramesAndASandWindEvery300) {
+    CEffect_GreenBall& balls = *page->m_pEffectGreenBall;
+    CEffect_SandWind& winds = *page->m_pEffectSandWind;
+    auto live = [](auto& pool) {
+        int n = 0;
+        for (int i = 0; i < pool.m_nPoolSize; ++i) n += pool.m_aInstances[i].life > 0;
+        return n;
+    };
+    const struct {
+        int frame;
+        int minBalls, maxBalls, winds;
+    } rows[] = {{1200, 1, 2, 1}, {1500, 0, 0, 1}, {1201, 0, 0, 0}};
+    const int kept = m_App->m_nFrame;
+    int ones = 0, twos = 0;
+    UseStage(112);
+    for (int seed = 0; seed < 12; ++seed)
+        for (const auto& r : rows) {
+            CCom_GameStage backdrop(page->m_Battle);
+            for (int i = 0; i < balls.m_nPoolSize; ++i) balls.Clear(i);
+            for (int i = 0; i < winds.m_nPoolSize; ++i) winds.Clear(i);
+            m_App->m_nFrame = r.frame;
+            VxSrand(uint32_t(seed));
+            backdrop.Update(page->m_Battle, false);
+            const int n = live(balls);
+            EXPECT_GE(n, r.minBalls) << "frame " << r.frame;
+            EXPECT_LE(n, r.maxBalls) << "frame " << r.frame;
+            EXPECT_EQ(live(winds), r.winds) << "frame " << r.frame;
+            ones += r.maxBalls > 0 && n == 1;
+            twos += r.maxBalls > 0 && n == 2;
+        }
+    m_App->m_nFrame = kept;
+    EXPECT_GE(ones, 3) << "one ball about half the time";
+    EXPECT_GE(twos, 3) << "two balls about half the time";
+}

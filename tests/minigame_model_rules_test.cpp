@@ -3,6 +3,7 @@
 // items up by touch and 175's fast Machines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -115,4 +116,14 @@ TEST(MiniGameModelRules, OnlyTheFirstMachineRecordWalksFast) {
     EXPECT_EQ(b.model.State().m_aEnemyDefs[0].m_fSpeed, 0.5f) << "a robot record keeps its speed";
     EXPECT_EQ(b.model.State().m_aEnemyDefs[1].m_fSpeed, 1.5f) << "the first Machine record walks fast";
     EXPECT_EQ(b.model.State().m_aEnemyDefs[2].m_fSpeed, 0.5f) << "the next Machine record keeps its speed";
+}
+
+TEST(MiniGameModelRules, TheControlsFollowThePointerOnTheAimingSteeringJumpingAndChargingGames) {
+    // 152 and 162 aim, 154 to 156, 163, 166, 171 and 174 steer, 157 and 167
+    // jump, 164 and 179 charge.
+    const std::vector<int> follow = {152, 154, 155, 156, 157, 162, 163, 164, 166, 167, 171, 174, 179};
+    for (int stage = 150; stage <= 181; ++stage) {
+        const bool expected = std::find(follow.begin(), follow.end(), stage) != follow.end();
+        EXPECT_EQ(FollowsThePointer(stage), expected) << "stage " << stage;
+    }
 }

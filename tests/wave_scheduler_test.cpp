@@ -85,7 +85,8 @@ protected:
 
 TEST_F(WaveSchedulerTest, TheFirstTutorialHoldsTheMachinesBeforeStepEightAndDuringStepTen) {
     const Streams streams{60, 10, 10, 500, 10, 1, 0, 1, 0, false, {1000}};
-    const std::pair<int, bool> steps[] = {{-1, false}, {5, false}, {8, true}, {9, true}, {10, false}, {11, true}};
+    const std::pair<int, bool> steps[] = {{-1, false}, {5, false},  {7, false}, {8, true},
+                                          {9, true},   {10, false}, {11, true}};
     for (const auto& [step, sends] : steps) {
         CPageGame& page = Load(1);  // a fresh profile: the first tutorial runs
         ASSERT_TRUE(IsFirstTutorialActive());
@@ -95,6 +96,62 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialHoldsTheMachinesBeforeStepEightAndDuri
         page.m_pEffectTutorials->m_iFadeState = 1;
         page.m_pEffectTutorials->m_fFade = 30.0f;
         EXPECT_EQ(!Play(page).empty(), sends) << "step " << step;
+        run.reset();
+    }
+}
+
+// From step 8 the board holds the Machines back only while it is idle: its
+// step shown, not fading, with the fade timer at exactly 0.
+TEST_F(WaveSchedulerTest, TheFirstTutorialsBoardHoldsTheMachinesWhileItIsIdle) {
+    const Streams streams{60, 10, 10, 500, 10, 1, 0, 1, 0, false, {1000}};
+    const struct {
+        const char* rule;
+        int fadeState;
+        float fade;
+        bool sends;
+    } rows[] = {
+        {"an idle board holds them", 0, 0.0f, false},
+        {"a board fading in lets them come", 0, 0.5f, true},
+        {"a board fading out lets them come", 1, 0.0f, true},
+    };
+    for (const auto& r : rows) {
+        CPageGame& page = Load(1);
+        ASSERT_TRUE(IsFirstTutorialActive());
+        Configure(page, streams);
+        page.m_pEffectTutorials->m_iStep = 9;
+        page.m_pEffectTutorials->m_iFadeState = r.fadeState;
+        page.m_pEffectTutorials->m_fFade = r.fade;
+        EXPECT_EQ(!Play(page).empty(), r.sends) << r.rule;
+        run.reset();
+    }
+}
+
+// The single stream sends its first Machine when its start has passed and
+// then one an interval; waves likewise. A wave due less than 0.35 of an
+// interval before the end is left out, and the last frame's final wave not.
+TEST_F(WaveSchedulerTest, StreamsAndWavesComeOnTheirBeats) {
+    const struct {
+        const char* rule;
+        Streams streams;
+        SpawnLog log;
+    } rows[] = {
+        {"a Machine at 50 s, then every 27 s",
+         {110, 50, 27, 500, 10, 1, 0, 1, 0, false, {1000}},
+         {{3000, 1}, {4620, 1}, {6240, 1}}},
+        {"waves at 120 s and every 40 s, the last one dropped",
+         {250, 500, 1, 120, 40, 2, 0, 2, 0, false, {1000}},
+         {{7200, 2}, {9600, 2}, {12000, 2}}},
+        {"a wave 840 frames before the end comes",
+         {254, 500, 1, 120, 40, 2, 0, 2, 0, false, {1000}},
+         {{7200, 2}, {9600, 2}, {12000, 2}, {14400, 2}}},
+        {"the final wave on the last frame",
+         {250, 500, 1, 120, 40, 2, 0, 2, 0, true, {1000}},
+         {{7200, 2}, {9600, 2}, {12000, 2}, {14999, 2 + 3}}},
+    };
+    for (const auto& r : rows) {
+        CPageGame& page = Load(103);  // episode 3: the final wave is 3 larger
+        Configure(page, r.streams);
+        EXPECT_EQ(Play(page), r.log) << r.rule;
         run.reset();
     }
 }
