@@ -575,3 +575,53 @@ TEST_F(PackSounds, NoEffectIsAnotherMovedAFewSemitones) {
     EXPECT_EQ(alike, 0) << "pairs of effects alike but for pitch";
     std::printf("[effects] closest pair but for pitch: %.2f\n", closest);
 }
+
+namespace {
+
+// The clip played a semitone higher, as a voice at a higher rate plays it:
+// shorter by the same ratio (linear interpolation).
+std::vector<float> SemitoneHigher(const std::vector<float>& s) {
+    std::vector<float> out;
+    const double ratio = std::pow(2.0, 1.0 / 12.0);
+    for (double at = 0; at + 1 < double(s.size()); at += ratio) {
+        const size_t i = size_t(at);
+        const double f = at - double(i);
+        out.push_back(float(s[i] * (1.0 - f) + s[i + 1] * f));
+    }
+    return out;
+}
+
+}  // namespace
+
+// The ear's own test of "the same sound a semitone higher": a clip played a
+// semitone higher lies some distance from itself, little for a noise, more
+// for a voice. Two effects are alike when one of them played a semitone
+// higher comes within kAlike of the other and within half as much again as
+// either clip's own distance from itself a semitone up. Robot voices made by
+// one recipe with a pitch step by their number measured 4.8 and 5.1 against
+// selves of 4.3 to 4.9, and two melee blows 5.8 against 4.6.
+TEST_F(PackSounds, NoEffectIsAnotherPlayedASemitoneHigher) {
+    std::vector<std::string> names;
+    std::vector<Fingerprint> prints, higher;
+    std::vector<double> self;
+    for (const auto& [name, samples] : *s_clips) {
+        if (!IsEffect(name) || name.find("\\Ambient\\") != std::string::npos) continue;
+        names.push_back(name);
+        prints.push_back(Print(samples));
+        higher.push_back(Print(SemitoneHigher(samples)));
+        self.push_back(Distance(prints.back(), higher.back()));
+    }
+    ASSERT_GE(names.size(), 250u);
+    double closest = 1e9;
+    int alike = 0;
+    for (size_t a = 0; a < names.size(); ++a)
+        for (size_t b = a + 1; b < names.size(); ++b) {
+            const double d = std::min(Distance(higher[a], prints[b]), Distance(prints[a], higher[b]));
+            closest = std::min(closest, d);
+            if (d < kAlike && d < 1.5 * std::max(self[a], self[b]) && ++alike <= 20)
+                ADD_FAILURE() << names[a] << " and " << names[b] << " a semitone apart are alike (" << d
+                              << ", against themselves " << self[a] << " and " << self[b] << ")";
+        }
+    EXPECT_EQ(alike, 0) << "pairs of effects alike a semitone apart";
+    std::printf("[effects] closest pair a semitone apart: %.2f\n", closest);
+}

@@ -18,12 +18,22 @@ void Voice(Clip& c, Rng& r, Place place) {
     int chirps = 2 + int(place.b * 3.99);
     Wave w = static_cast<Wave>(r.Pick(4));
     double base = 55 + 35 * place.a, step = len * r.Range(0.5, 0.9) / chirps;
+    // Robots whose numbers sit close on both axes still speak apart: each
+    // has its own rhythm (even, quickening or slowing), its own clipped or
+    // drawn-out syllables and its own warble.
+    const int rhythm = r.Pick(3);
+    const double duty = r.Range(0.3, 0.95), warble = LogRange(r, 4, 40);
+    double at = 0;
     for (int k = 0; k < chirps; ++k) {
         Tone t;
         double note = base + r.Pick(12) - 4;
-        t.t0 = k * step, t.dur = step * 0.8, t.f0 = Midi(note), t.f1 = Midi(note + r.Range(-5, 7)), t.wave = w;
-        t.amp = 0.5, t.hold = t.dur * 0.3;
+        double length = rhythm == 0   ? step
+                        : rhythm == 1 ? step * (1.5 - double(k) / chirps)
+                                      : step * (0.5 + double(k) / chirps);
+        t.t0 = at, t.dur = length * duty, t.f0 = Midi(note), t.f1 = Midi(note + r.Range(-5, 7)), t.wave = w;
+        t.amp = 0.5, t.hold = t.dur * 0.3, t.vibHz = warble, t.vibDepth = 0.04;
         AddTone(c, t);
+        at += length;
     }
     Tone servo;
     servo.dur = len, servo.f0 = LogRange(r, 100, 400), servo.f1 = servo.f0 * LogRange(r, 0.5, 2.0), servo.wave = kSaw;

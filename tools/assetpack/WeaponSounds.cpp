@@ -290,8 +290,10 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         n.c0 = AtPlace(place.b, 600, 5000) * LogRange(r, 0.4, 1.6);
         n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
-        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0), AtPlace(place.b, 200, 3000), r.Range(1.3, 3.7), r.Range(1, 5),
-                 0.4);
+        // How long the struck plate rings is the weapon's own, apart from
+        // its place: two close places still ring apart.
+        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0) * r.Range(0.3, 1.0), AtPlace(place.b, 200, 3000),
+                 r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         Resonance(c, r, place, 0.3);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 1500, 0.5);
