@@ -3,6 +3,7 @@
 // pages and markers, the profiles screen, both unlock sequences, the
 // Robopedia's cards, the menu music and the logo's fade.
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -24,6 +25,7 @@
 namespace {
 
 constexpr int kVkBack = 8;
+constexpr int kVkEscape = 27;
 constexpr int kNoChange = -1;
 
 class MenuScreenRules : public MenuPageTest {
@@ -157,6 +159,7 @@ TEST_F(MenuScreenRules, TheLaboratoryPagesFourRowsAtATime) {
         const char* rule;
         int listed, down, up;
         float maximum, position;
+        bool arrows = false;  // the arrows tapped instead of the wheel
     } const rows[] = {
         {"four items make one page", 4, 1, 0, 0.0f, 0.0f},
         {"a fifth item makes a second page", 5, 1, 0, 672.0f, 672.0f},
@@ -164,6 +167,8 @@ TEST_F(MenuScreenRules, TheLaboratoryPagesFourRowsAtATime) {
         {"nine items make three pages", 9, 2, 0, 1344.0f, 1344.0f},
         {"a page back from the last", 9, 2, 1, 1344.0f, 672.0f},
         {"paging back stops at the first page", 9, 0, 2, 1344.0f, 0.0f},
+        {"the down arrow pages forward", 9, 1, 0, 1344.0f, 672.0f, true},
+        {"the up arrow pages back", 9, 2, 1, 1344.0f, 672.0f, true},
     };
     Player("lab", 20);
     g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
@@ -174,6 +179,11 @@ TEST_F(MenuScreenRules, TheLaboratoryPagesFourRowsAtATime) {
         CPageMenu& m = Menu();
         EXPECT_FLOAT_EQ(m.m_LabList.maximum, r.maximum) << r.rule;
         for (int i = 0; i < r.down + r.up; ++i) {
+            if (r.arrows) {
+                TapButton(m.m_apListButton[i < r.down ? 3 : 2]);
+                Frame(BUTTON_CLICK_COOLDOWN);
+                continue;
+            }
             m_App->m_aInput[0].m_aiKey[i < r.down ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD] = KEY_PRESSED;
             Frame();
         }
@@ -211,6 +221,37 @@ TEST_F(MenuScreenRules, TheLaboratoryMarksWhatTheNextAreaRecommends) {
         EXPECT_EQ(Menu().IsLabItemRecommended(1), r.lifeMarked) << r.rule;
         EXPECT_EQ(Menu().IsLabItemRecommended(2), r.energyMarked) << r.rule;
         EXPECT_FALSE(Menu().IsLabItemRecommended(3)) << r.rule;
+    }
+}
+
+// The name and description each listed item shows for its offered level.
+TEST_F(MenuScreenRules, TheLaboratorySaysWhatEachItemsNextLevelGives) {
+    struct Row {
+        int item, offered, slots;
+        const char *name, *description;
+    } const rows[] = {
+        {0, 1, 4, "Slot Expansion", "Increases maximum number of card slot\nto 6 slots."},
+        {0, 3, 7, "Slot Expansion", "Increases maximum number of card slot\nto 8 slots."},
+        {0, 5, 10, "Slot Expansion", "Increases maximum number of card slot\nto 10 slots."},
+        {1, 2, 4, "Life Booster", "Increases maximum Life Point to 4\nhearts."},
+        {2, 3, 4, "Energy Booster", "Increases initial Energy Point to 25\npoints."},
+        {3, 4, 4, "Luck Booster", "Increases chance of energy and parts dropping from dead enemy by 12%."},
+        {4, 2, 4, "Advance Fusion", "Increases chance to generate energy at higher power by 6%."},
+        {5, 5, 4, "Advance Production", "Increases chance to produce metal parts at higher value by 15%."},
+        {6, 1, 4, "Hammer Bot Card", "Smashes underground enemies."},
+        {13, 1, 4, "Mortar Weapon Card", "Makes Cannon Bot shoot Mini-Bombers instead of bullets."},
+        {14, 1, 4, "Cold Energy - Lv.1", "Increase Energy limit to 120 points.\n(for Survival Mode only)"},
+    };
+    Player("texts", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
+    for (const Row& r : rows) {
+        for (LabItemRecord& item : g_CurrentProfile.m_aLabItem) item = LabItemRecord{0, 0};
+        g_CurrentProfile.m_aLabItem[r.item] = LabItemRecord{0, r.offered};
+        g_CurrentProfile.m_nCardSlots = r.slots;
+        Enter(MENU_LABORATORY);
+        ASSERT_TRUE(Settle()) << r.name;
+        EXPECT_EQ(Menu().m_aLabText[r.item][0], r.name);
+        EXPECT_EQ(Menu().m_aLabText[r.item][1], r.description) << r.name;
     }
 }
 
@@ -253,14 +294,46 @@ TEST_F(MenuScreenRules, TheProfilesScreenCreatesRenamesAndDeletesDownToNone) {
          2, "ann,cy", true},
         {"an empty row is no profile to choose",
          [&] {
+             m_App->m_pSndError->Stop();
              TapButton(m.m_apProfileRow[2]);
              EXPECT_EQ(m.m_iProfileSelection, 1);
+             EXPECT_TRUE(m_App->m_pSndError->IsPlaying());
          },
          2, "ann,cy", true},
+        {"a third profile fills the slots and create is refused",
+         [&] {
+             TapButton(m.m_pCreateButton);
+             ASSERT_TRUE(Reach(MENU_NAME_ENTRY));
+             type("DI");
+             ASSERT_TRUE(Reach(MENU_PROFILES));
+             ASSERT_TRUE(Settle());
+             TapButton(m.m_pCreateButton);
+             EXPECT_EQ(Requested(), kNoChange);
+         },
+         3, "ann,cy,di", true},
+        {"a used row is chosen with a click",
+         [&] {
+             ASSERT_TRUE(Settle());
+             m_App->m_pSndBtnClick->Stop();
+             TapButton(m.m_apProfileRow[0]);
+             EXPECT_EQ(m.m_iProfileSelection, 0);
+             EXPECT_TRUE(m_App->m_pSndBtnClick->IsPlaying());
+             TapButton(m.m_apProfileRow[1]);
+         },
+         3, "ann,cy,di", true},
         {"delete asks first and removes the chosen profile",
          [&] {
              TapButton(m.m_pDeleteButton);
              EXPECT_EQ(BoxKind(), MSGBOX_DELETE_PROFILE);
+             AnswerBox();
+             ASSERT_TRUE(Settle());
+         },
+         2, "ann,di", true},
+        {"the second of two is deleted",
+         [&] {
+             TapButton(m.m_apProfileRow[1]);
+             Frame(5);
+             TapButton(m.m_pDeleteButton);
              AnswerBox();
              ASSERT_TRUE(Settle());
          },
@@ -287,7 +360,57 @@ TEST_F(MenuScreenRules, TheProfilesScreenCreatesRenamesAndDeletesDownToNone) {
         EXPECT_EQ(m.m_pBackButton->m_vPosition.x != 9999.0f, r.backShown) << r.rule;
         EXPECT_EQ(m.m_pRenameButton->m_iStatus == BUTTON_DISABLE, r.used == 0) << r.rule;
         EXPECT_EQ(m.m_pDeleteButton->m_iStatus == BUTTON_DISABLE, r.used == 0) << r.rule;
-        EXPECT_NE(m.m_pCreateButton->m_iStatus, BUTTON_DISABLE) << r.rule;
+        EXPECT_EQ(m.m_pCreateButton->m_iStatus == BUTTON_DISABLE, r.used == 3) << r.rule;
+    }
+}
+
+// Each key of the name entry, typed through the page: what the name becomes,
+// which sound answers and whether the screen is left.
+TEST_F(MenuScreenRules, TheNameEntryTakesEightCharactersAndRefusesWithTheErrorSound) {
+    constexpr int kCaps = 19, kDel = 27, kDigits = 28, kSpace = 29;
+    struct Row {
+        const char* rule;
+        bool hasProfile;
+        const char* before;
+        std::vector<int> keys;  // on-screen keys, then -1 for Escape
+        const char* after;
+        bool error;
+        int screen;
+    } const rows[] = {
+        {"a letter key adds its lower-case letter", true, "ab", {0}, "abq", false, kNoChange},
+        {"Caps turns the letters upper case", true, "", {kCaps, 0}, "Q", false, kNoChange},
+        {"123 turns the top row into digits", true, "", {kDigits, 0}, "0", false, kNoChange},
+        {"a key of no digit adds nothing", true, "a", {kDigits, 10}, "a", false, kNoChange},
+        {"a ninth character is refused", true, "abcdefgh", {0}, "abcdefgh", true, kNoChange},
+        {"Space adds a space below eight", true, "ab", {kSpace}, "ab ", false, kNoChange},
+        {"a ninth space is refused", true, "abcdefgh", {kSpace}, "abcdefgh", true, kNoChange},
+        {"Del removes the last character", true, "ab", {kDel}, "a", false, kNoChange},
+        {"Del on an empty name is refused", true, "", {kDel}, "", true, kNoChange},
+        {"Escape with a profile returns with a click", true, "ab", {-1}, "ab", false, MENU_PROFILES},
+        {"Escape with no profile is refused", false, "ab", {-1}, "ab", true, kNoChange},
+    };
+    for (const Row& r : rows) {
+        if (r.hasProfile) {
+            if (m_App->m_pSaveData->Header().m_nProfilesInUse == 0) Player("keys", 1);
+        } else
+            while (m_App->m_pSaveData->Header().m_nProfilesInUse > 0) m_App->m_pSaveData->DeleteProfile(0);
+        Enter(MENU_NAME_ENTRY);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CPageMenu& m = Menu();
+        m.m_iEntryReturn = MENU_PROFILES;
+        std::snprintf(m.m_szEntryName, sizeof m.m_szEntryName, "%s", r.before);
+        EXPECT_EQ(m.m_pCancelButton->m_iStatus == BUTTON_DISABLE, !r.hasProfile) << r.rule;
+        for (int k : r.keys) {
+            m_App->m_pSndError->Stop();
+            m_App->m_pSndBtnClick->Stop();
+            if (k < 0) Key(kVkEscape);
+            else TapButton(m.m_apKey[k]);
+        }
+        EXPECT_STREQ(m.m_szEntryName, r.after) << r.rule;
+        EXPECT_EQ(m_App->m_pSndError->IsPlaying(), r.error) << r.rule;
+        EXPECT_EQ(m_App->m_pSndBtnClick->IsPlaying(), !r.error) << r.rule;
+        EXPECT_EQ(Requested(), r.screen) << r.rule;
+        Settle();
     }
 }
 
@@ -527,24 +650,45 @@ TEST_F(MenuScreenRules, TheCreditsRiseHalfAUnitAFrameOnceFadedIn) {
     Enter(MENU_CREDITS);
     ASSERT_TRUE(Settle());
     CPageMenu& m = Menu();
-    CursorAt(-400.0f, 300.0f);  // away from the lines
     const struct {
         const char* rule;
+        bool dragged;  // the mouse held and moved at (x, y)
+        float x, y;
         float fade;
         int frames;
         float rise;
         float fadeAfter;
     } rows[] = {
-        {"faded in: 0.5 a frame", 1.0f, 10, 5.0f, 1.0f},
-        {"faded in, longer", 1.0f, 40, 20.0f, 1.0f},
-        {"fading in: still", 0.5f, 10, 0.0f, 0.6f},
+        {"faded in: 0.5 a frame", false, -400.0f, 300.0f, 1.0f, 10, 5.0f, 1.0f},
+        {"faded in, longer", false, -400.0f, 300.0f, 1.0f, 40, 20.0f, 1.0f},
+        {"fading in: still", false, -400.0f, 300.0f, 0.5f, 10, 0.0f, 0.6f},
+        {"a drag over the lines: 4 a frame", true, 0.0f, 0.0f, 1.0f, 10, 40.0f, 1.0f},
+        {"a drag over the lines fades in four times faster", true, 0.0f, 0.0f, 0.5f, 10, 0.0f, 0.9f},
+        {"a drag at the lines' left end", true, -249.0f, 0.0f, 1.0f, 10, 40.0f, 1.0f},
+        {"a drag left of the lines", true, -251.0f, 0.0f, 1.0f, 10, 5.0f, 1.0f},
+        {"a drag at the lines' right end", true, 403.0f, 0.0f, 1.0f, 10, 40.0f, 1.0f},
+        {"a drag right of the lines", true, 405.0f, 0.0f, 1.0f, 10, 5.0f, 1.0f},
+        {"a drag below the header", true, 0.0f, 226.0f, 1.0f, 10, 40.0f, 1.0f},
+        {"a drag over the header", true, 0.0f, 228.0f, 1.0f, 10, 5.0f, 1.0f},
     };
     for (const auto& r : rows) {
+        CursorAt(r.x, r.y);
+        uint32_t& mouse = m_App->m_aInput[0].m_aiKey[MOUSE_LEFT];
+        if (r.dragged) {
+            mouse = KEY_PRESSED | KEY_HELD;
+            Frame();
+            mouse = KEY_HELD;
+            Frame();
+            ASSERT_EQ(m.m_iGesture, GESTURE_DRAGGING) << r.rule;
+        }
         m.m_fCreditsScroll = 300.0f;
         m.m_fCreditsFade = r.fade;
         Frame(r.frames);
         EXPECT_FLOAT_EQ(m.m_fCreditsScroll - 300.0f, r.rise) << r.rule;
         EXPECT_NEAR(m.m_fCreditsFade, r.fadeAfter, 1e-4f) << r.rule;
+        mouse = r.dragged ? uint32_t(KEY_RELEASED) : 0u;
+        Frame(2);
+        mouse = 0;
     }
 }
 

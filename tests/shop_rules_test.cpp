@@ -244,4 +244,15 @@ TEST(LabPrices, EachItemHasItsMaximumLevelAndPriceRow) {
     }
 }
 
+// Prices, parts and profile totals are written with a comma between thousands.
+TEST(LabPrices, AmountsAreWrittenWithACommaBetweenThousands) {
+    const struct {
+        int value;
+        const char* text;
+    } rows[] = {
+        {0, "0"}, {999, "999"}, {1000, "1,000"}, {12000, "12,000"}, {123456, "123,456"}, {1234567, "1,234,567"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(WithThousands(r.value), r.text) << r.value;
+}
+
 }  // namespace

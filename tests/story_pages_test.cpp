@@ -180,6 +180,43 @@ TEST_F(PageRun, IntroRunsItsWholeSequenceIntoTheTitleCardWhichStartsTheBattleAtI
     EXPECT_EQ(int(m_App->m_iCurrentPage), 3);
 }
 
+// The title card's music: it swells from frame 330 to the end of the logo's
+// stand, fades with the last 200 frames of the fade-out and then by 0.015 a
+// frame; the battle starts at frame 1470.
+TEST_F(PageRun, TheTitleCardsMusicSwellsAndFadesOnItsFrames) {
+    struct Row {
+        const char* rule;
+        int frame;
+        float before, after;
+        bool battle;
+    } const rows[] = {
+        {"the studio line's fade-in keeps the music", 329, 0.5f, 0.5f, false},
+        {"the studio line's stand raises it", 330, 0.5f, 0.502f, false},
+        {"the logo's stand still raises it", 1209, 0.5f, 0.502f, false},
+        {"full volume is not passed", 1000, 1.0f, 1.0f, false},
+        {"the fade-out begins at full volume", 1210, 0.4f, 1.0f, false},
+        {"halfway through the fade-out, half", 1310, 1.0f, 0.5f, false},
+        {"the last phase lowers it by 0.015", 1410, 0.3f, 0.285f, false},
+        {"its last frame still lowers it", 1469, 0.3f, 0.285f, false},
+        {"the card ends at frame 1470", 1470, 0.0f, 0.0f, true},
+    };
+    g_CurrentProfile.m_iFurthestStage = 1;
+    m_App->m_iCurrentStage = 1;
+    Enter(2, STORY_INTRO);
+    Step(STORY_SEQUENCE_FRAMES + 1);
+    ASSERT_EQ(Story().m_iSubScreen, STORY_TITLE);
+    ASSERT_NE(Story().m_pMusic, nullptr);
+    for (const Row& r : rows) {
+        Story().m_iTitleFrame = r.frame;
+        Story().m_pMusic->SetVolumeFactor(r.before);
+        Step();
+        EXPECT_NEAR(Story().m_pMusic->m_fVolumeFactor, r.after, 1e-4f) << r.rule;
+        EXPECT_EQ(g_CurrentProfile.m_abStorySeen[0], r.battle ? 1 : 0) << r.rule;
+    }
+    Step();
+    EXPECT_EQ(int(m_App->m_iCurrentPage), 3);
+}
+
 // The intro is drawn with a camera 1.3 times the window's; its picture's
 // edges meet that camera's edges, so nothing of the window stays black beside it.
 TEST_F(PageRun, TheIntroPicturePansFromTheWindowsLeftEdgeToItsRightEdge) {
