@@ -378,6 +378,8 @@ TEST_F(MenuScreenRules, TheNameEntryTakesEightCharactersAndRefusesWithTheErrorSo
         int screen;
     } const rows[] = {
         {"a letter key adds its lower-case letter", true, "ab", {0}, "abq", false, kNoChange},
+        {"the bottom row starts with z", true, "", {20, 26}, "zm", false, kNoChange},
+        {"the middle row starts with a", true, "", {10, 18}, "al", false, kNoChange},
         {"Caps turns the letters upper case", true, "", {kCaps, 0}, "Q", false, kNoChange},
         {"123 turns the top row into digits", true, "", {kDigits, 0}, "0", false, kNoChange},
         {"a key of no digit adds nothing", true, "a", {kDigits, 10}, "a", false, kNoChange},
