@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -166,6 +167,49 @@ TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPictures
             for (const containment::Rect& header : scene.InkOf("MenuHeader"))
                 EXPECT_FALSE(Overlap(box, header))
                     << row.rule << ": panel " << box.Text() << " under the header " << header.Text();
+    }
+}
+
+// The laboratory's price line: green when the parts reach the price, red when
+// they fall short, grey dashes once sold out; the name turns grey with it.
+TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
+    struct Row {
+        const char* rule;
+        int parts, bought, offered;
+        const char* line;  // the glyphs after "Parts"
+        uint32_t price, name;
+    } const rows[] = {
+        {"parts enough: green", 1000, 0, 1, "100", 0xFF00FF00u, 0xFFFFFFFFu},
+        {"parts exactly the price: green", 100, 0, 1, "100", 0xFF00FF00u, 0xFFFFFFFFu},
+        {"one part short: red", 99, 0, 1, "100", 0xFFFF1919u, 0xFFFFFFFFu},
+        {"a thousand and more with its comma", 500, 4, 5, "1,600", 0xFFFF1919u, 0xFFFFFFFFu},
+        {"sold out: grey dashes", 5000, 1, 1, "-----", 0xFFA5A5A5u, 0xFFA5A5A5u},
+    };
+    Player("EVE", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
+    // One channel of a drawn colour may round either way.
+    auto near = [](uint32_t a, uint32_t b) {
+        for (int shift = 0; shift < 32; shift += 8)
+            if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 1) return false;
+        return true;
+    };
+    for (const Row& r : rows) {
+        for (LabItemRecord& item : g_CurrentProfile.m_aLabItem) item = LabItemRecord{0, 0};
+        g_CurrentProfile.m_aLabItem[3] = LabItemRecord{r.bought, r.offered};  // the Luck Booster
+        g_CurrentProfile.m_iMetalParts = r.parts;
+        Enter(MENU_LABORATORY);
+        ASSERT_TRUE(Settle()) << r.rule;
+        containment::Scene scene = Capture();
+        std::string text;
+        for (const containment::Piece& g : scene.glyphs) text += g.glyph ? g.glyph : '?';
+        const size_t parts = text.find("Parts" + std::string(r.line));
+        ASSERT_NE(parts, std::string::npos) << r.rule << ": " << text;
+        const size_t name = text.find("LuckBooster");
+        ASSERT_NE(name, std::string::npos) << r.rule << ": " << text;
+        const uint32_t price = device.draws[scene.glyphs[parts + 5].order].vertices[0].color;
+        const uint32_t word = device.draws[scene.glyphs[name].order].vertices[0].color;
+        EXPECT_TRUE(near(price, r.price)) << r.rule << std::hex << ": the price drawn in " << price;
+        EXPECT_TRUE(near(word, r.name)) << r.rule << std::hex << ": the name drawn in " << word;
     }
 }
 
