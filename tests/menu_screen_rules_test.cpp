@@ -451,6 +451,41 @@ TEST_F(MenuScreenRules, DeletingTheLastProfileInTheListSelectsTheOneAboveIt) {
     }
 }
 
+// The episode list's wheel steps over episode 3 until it is reached, and
+// stops at either end.
+TEST_F(MenuScreenRules, TheEpisodeListStepsOverTheThirdEpisodeUntilItIsReached) {
+    struct Row {
+        const char* rule;
+        int furthest;
+        std::vector<int> steps;  // +1 down the list, -1 up
+        int choice;
+    } const rows[] = {
+        {"one step down", 60, {1}, 1},
+        {"episode 3 not reached is stepped over", 60, {1, 1}, 3},
+        {"and stepped over on the way back", 60, {1, 1, -1}, 1},
+        {"the mini-games end the list", 60, {1, 1, 1}, 3},
+        {"the top of the list stays", 60, {-1}, 0},
+        {"episode 3 reached is a step of its own", 120, {1, 1}, 2},
+        {"and on the way back", 120, {1, 1, 1, -1}, 2},
+    };
+    Player("steps", 60);
+    g_CurrentProfile.m_abFeatureUnlocked[4] = 1;
+    for (const Row& r : rows) {
+        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        Menu().ResetEpisode();
+        Enter(MENU_EPISODE);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CPageMenu& m = Menu();
+        ASSERT_EQ(m.m_iEpisodeChoice, 0) << r.rule;
+        for (int step : r.steps) {
+            m_App->m_aInput[0].m_aiKey[step > 0 ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD] = KEY_PRESSED;
+            Frame();
+            for (int i = 0; i < 90 && m.m_iEpisodeScroll != -1; ++i) Frame();
+        }
+        EXPECT_EQ(m.m_iEpisodeChoice, r.choice) << r.rule;
+    }
+}
+
 // A replayed episode end leaves "End of Episode" pending: the episode choice
 // opens box 16 once it takes input, and only once.
 TEST_F(MenuScreenRules, TheEpisodeChoiceOpensEndOfEpisodeOnceWhenItIsPending) {
