@@ -72,6 +72,34 @@ TEST(StoryCaptionTexts, TheEndingTellsTheFurthestFinishedEpisode) {
     g_CurrentProfile = kept;
 }
 
+// Frame t of the caption sequence: 15 frames of picture, then for each of the
+// eight captions 60 in, 405 standing, 60 out and 60 without; the Skip label
+// fades in with the first caption and out with the last.
+TEST(StoryCaptionTexts, EachFrameOfTheSequenceShowsItsCaptionAndSkipLabel) {
+    struct Row {
+        int t, segment, frame;
+        float skip;
+        int caption;
+        float alpha;
+    } const rows[] = {
+        {0, 0, 0, 0.0f, 0, 0.0f},     {14, 0, 14, 0.0f, 0, 0.0f},    {15, 1, 0, 0.0f, 1, 0.0f},
+        {45, 1, 30, 0.5f, 1, 0.5f},   {75, 2, 0, 1.0f, 1, 1.0f},     {479, 2, 404, 1.0f, 1, 1.0f},
+        {480, 3, 0, 1.0f, 1, 1.0f},   {510, 3, 30, 1.0f, 1, 0.5f},   {540, 4, 0, 1.0f, 0, 0.0f},
+        {600, 5, 0, 1.0f, 2, 0.0f},   {4575, 31, 0, 1.0f, 8, 1.0f},  {4605, 31, 30, 0.5f, 8, 0.5f},
+        {4635, 32, 0, 0.0f, 0, 0.0f}, {4694, 32, 59, 0.0f, 0, 0.0f}, {4695, STORY_NO_SEGMENT, 0, 0.0f, 0, 0.0f},
+    };
+    for (const Row& r : rows) {
+        const StorySegment s = FindStorySegment(r.t);
+        EXPECT_EQ(s.segment, r.segment) << "frame " << r.t;
+        EXPECT_EQ(s.frame, r.frame) << "frame " << r.t;
+        EXPECT_FLOAT_EQ(SkipLabelAlpha(s), r.skip) << "frame " << r.t;
+        float alpha = -1.0f;
+        EXPECT_EQ(SegmentCaption(s, alpha), r.caption) << "frame " << r.t;
+        EXPECT_FLOAT_EQ(alpha, r.alpha) << "frame " << r.t;
+    }
+    EXPECT_EQ(STORY_SEQUENCE_FRAMES, 4695);
+}
+
 // ---- The pages in the running application ----
 
 class PageRun : public GameAppTest {
