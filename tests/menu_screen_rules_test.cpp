@@ -16,6 +16,7 @@
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
+#include "game/Effect_NewAchievement.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "game/MsgBoxKinds.h"
@@ -154,6 +155,42 @@ TEST_F(MenuScreenRules, TheMainMenuListOpensOnlyItsUnlockedEntries) {
     }
 }
 
+// The Shop button stands high until episode 1 is finished, then lower; it
+// and the Advanced-laboratory button answer only once their feature is open.
+TEST_F(MenuScreenRules, TheShopButtonsOpenTheirLaboratoriesFromWhereTheyStand) {
+    struct Row {
+        const char* rule;
+        int screen;
+        bool lab, upgradeLab, episodeDone;
+        float y;
+        int requested;
+    } const rows[] = {
+        {"the shop stands high", MENU_STAGE_MAP, true, false, false, 253.0f, MENU_LABORATORY},
+        {"nothing lower while it stands high", MENU_STAGE_MAP, true, false, false, 120.0f, kNoChange},
+        {"after episode 1 it stands lower", MENU_STAGE_MAP, true, false, true, 120.0f, MENU_LABORATORY},
+        {"and no longer high", MENU_STAGE_MAP, true, false, true, 253.0f, kNoChange},
+        {"a closed laboratory has no shop", MENU_STAGE_MAP, false, false, false, 253.0f, kNoChange},
+        {"the mission panel has the shop", MENU_MISSION, true, false, false, 253.0f, MENU_LABORATORY},
+        {"the advanced laboratory below", MENU_STAGE_MAP, true, true, false, -52.5f, MENU_UPGRADE},
+        {"a closed advanced laboratory", MENU_STAGE_MAP, true, false, false, -52.5f, kNoChange},
+    };
+    Player("shop", 20);
+    for (uint8_t& shown : g_CurrentProfile.m_abHintShown) shown = 1;
+    for (const Row& r : rows) {
+        SaveProfile& p = g_CurrentProfile;
+        p.m_abFeatureUnlocked[0] = r.lab ? 1 : 0;
+        p.m_abFeatureUnlocked[5] = r.upgradeLab ? 1 : 0;
+        p.m_aiAchievementProgress[6] = r.episodeDone ? 1 : 0;
+        Enter(r.screen);
+        ASSERT_TRUE(Settle()) << r.rule;
+        TapAt(-375.0f, r.y);
+        EXPECT_EQ(Requested(), r.requested) << r.rule;
+        if (r.requested == MENU_LABORATORY) {
+            EXPECT_EQ(Menu().m_iLabOrigin, r.screen) << r.rule;
+        }
+    }
+}
+
 TEST_F(MenuScreenRules, TheLaboratoryPagesFourRowsAtATime) {
     struct Row {
         const char* rule;
@@ -221,6 +258,39 @@ TEST_F(MenuScreenRules, TheLaboratoryMarksWhatTheNextAreaRecommends) {
         EXPECT_EQ(Menu().IsLabItemRecommended(1), r.lifeMarked) << r.rule;
         EXPECT_EQ(Menu().IsLabItemRecommended(2), r.energyMarked) << r.rule;
         EXPECT_FALSE(Menu().IsLabItemRecommended(3)) << r.rule;
+    }
+}
+
+// The new-achievement board over the laboratory waits while a box is open.
+TEST_F(MenuScreenRules, TheLaboratorysAchievementBoardWaitsForAnOpenBox) {
+    struct Row {
+        const char* rule;
+        bool boxOpen;
+        bool moves;
+    } const rows[] = {
+        {"with no box the board comes in", false, true},
+        {"an open box holds it", true, false},
+    };
+    Player("board", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
+    for (LabItemRecord& item : g_CurrentProfile.m_aLabItem) item = LabItemRecord{0, 0};
+    g_CurrentProfile.m_aLabItem[3] = LabItemRecord{0, 1};
+    g_CurrentProfile.m_iMetalParts = 0;
+    for (const Row& r : rows) {
+        Enter(MENU_LABORATORY);
+        ASSERT_TRUE(Settle()) << r.rule;
+        CEffect_NewAchievement& board = *m_App->m_pEffectNewAchievement;
+        board.ResetBoard();
+        if (r.boxOpen) {
+            TapAt(30.0f, 157.0f);  // the first row, short of parts
+            ASSERT_EQ(BoxKind(), MSGBOX_NOT_ENOUGH_PARTS) << r.rule;
+        }
+        board.Announce(1);
+        const int age = board.m_aInstances[0].age;
+        Frame(5);
+        EXPECT_EQ(board.m_aInstances[0].age != age, r.moves) << r.rule;
+        m_App->m_pEffectMsgBox->Clear(0);
+        board.ResetBoard();
     }
 }
 
