@@ -124,6 +124,32 @@ TEST_F(MenuScreenRules, PlayBranchesByTheEpisodeOfTheFurthestStage) {
     }
 }
 
+// The main menu's three side buttons, each tapped where it stands.
+TEST_F(MenuScreenRules, TheMainMenusSideButtonsAnswerWhereTheyStand) {
+    struct Row {
+        const char* rule;
+        float y;
+        int screen, box;
+        bool quit;
+    } const rows[] = {
+        {"Profile leads to the profiles", 120.0f, MENU_PROFILES, -1, false},
+        {"nothing between Profile and Options", 35.0f, kNoChange, -1, false},
+        {"Options opens its box", -52.5f, kNoChange, MSGBOX_OPTIONS, false},
+        {"Exit ends the program", -225.0f, kNoChange, -1, true},
+    };
+    Player("side", 1);
+    for (const Row& r : rows) {
+        Enter(MENU_MAIN);
+        ASSERT_TRUE(Settle()) << r.rule;
+        TapAt(-375.0f, r.y);
+        EXPECT_EQ(Requested(), r.screen) << r.rule;
+        EXPECT_EQ(BoxKind(), r.box) << r.rule;
+        EXPECT_EQ(g_bQuitRequested, r.quit) << r.rule;
+        m_App->m_pEffectMsgBox->Clear(0);
+        g_bQuitRequested = false;
+    }
+}
+
 TEST_F(MenuScreenRules, TheMainMenuListOpensOnlyItsUnlockedEntries) {
     struct Row {
         const char* rule;
