@@ -12,6 +12,7 @@
 
 #include "content/SaveProfile.h"
 #include "engine/framework/RenderTargets.h"
+#include "frontend/CreditRoll.h"
 #include "frontend/PageMenu.h"
 #include "tests/Harness.h"
 #include "tests/TextContainment.h"
@@ -210,6 +211,44 @@ TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
         const uint32_t word = device.draws[scene.glyphs[name].order].vertices[0].color;
         EXPECT_TRUE(near(price, r.price)) << r.rule << std::hex << ": the price drawn in " << price;
         EXPECT_TRUE(near(word, r.name)) << r.rule << std::hex << ": the name drawn in " << word;
+    }
+}
+
+// The credits' three styles by the height of their tallest letter: a heading
+// is drawn 0.75 and a name 0.6 the size of a title line.
+TEST_F(MenuTextContainment, TheCreditsDrawEachStyleAtItsSize) {
+    Player("EVE", 1);
+    Enter(MENU_CREDITS);
+    ASSERT_TRUE(Settle());
+    Menu().m_fCreditsFade = 1.0f;
+    Menu().m_fCreditsScroll = 700.0f;  // "Orvendale Studio", the first heading and its names on screen
+    containment::Scene scene = Capture();
+    OnScreenOnly(scene);
+    std::string text;
+    for (const containment::Piece& g : scene.glyphs) text += g.glyph ? g.glyph : '?';
+    const std::vector<CreditLine> lines = CreditLines();
+    // The tallest glyph of a line, found by its letters.
+    auto tallest = [&](const std::string& line) {
+        std::string letters;
+        for (char c : line)
+            if (c != ' ') letters += c;
+        const size_t at = text.find(letters);
+        float h = 0.0f;
+        if (at == std::string::npos) return h;
+        for (size_t i = at; i < at + letters.size(); ++i)
+            h = std::max(h, scene.glyphs[i].ink.top - scene.glyphs[i].ink.bottom);
+        return h;
+    };
+    const float title = tallest(lines[5].m_strText);
+    ASSERT_GT(title, 0.0f) << text;
+    const struct {
+        size_t line;
+        float size;
+    } rows[] = {{6, 0.75f}, {7, 0.6f}, {8, 0.75f}, {9, 0.6f}};
+    for (const auto& r : rows) {
+        const float h = tallest(lines[r.line].m_strText);
+        ASSERT_GT(h, 0.0f) << lines[r.line].m_strText << " in " << text;
+        EXPECT_NEAR(h / title, r.size, 0.08f) << lines[r.line].m_strText;
     }
 }
 
