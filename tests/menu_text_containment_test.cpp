@@ -14,6 +14,7 @@
 #include "engine/framework/RenderTargets.h"
 #include "frontend/CreditRoll.h"
 #include "frontend/PageMenu.h"
+#include "frontend/PageStory.h"
 #include "tests/Harness.h"
 #include "tests/TextContainment.h"
 
@@ -249,6 +250,44 @@ TEST_F(MenuTextContainment, TheCreditsDrawEachStyleAtItsSize) {
         const float h = tallest(lines[r.line].m_strText);
         ASSERT_GT(h, 0.0f) << lines[r.line].m_strText << " in " << text;
         EXPECT_NEAR(h / title, r.size, 0.08f) << lines[r.line].m_strText;
+    }
+}
+
+// The intro's first caption fades in with the Skip label from frame 15 and
+// stands from frame 75: the glyphs drawn at a frame and their alpha.
+TEST_F(MenuTextContainment, TheFirstCaptionFadesInWithTheSkipLabel) {
+    Player("EVE", 1);
+    Enter(MENU_MAIN);
+    ASSERT_TRUE(Settle());
+    m_App->SwitchPage(2, STORY_INTRO);
+    Frame(2);
+    ASSERT_EQ(int(m_App->m_iCurrentPage), 2);
+    CPageStory& story = *static_cast<CPageStory*>(m_App->m_pPageStory);
+    ASSERT_TRUE(m_App->m_pFontStandard && m_App->m_pFontStandard->m_pTextureBoard &&
+                m_App->m_pFontStandard->m_pTextureBoard->m_pTexture);
+    const host::TextureHandle font = m_App->m_pFontStandard->m_pTextureBoard->m_pTexture->m_pTexture;
+    const struct {
+        int frame;
+        size_t glyphs;  // at least, "Skip" being four
+        int alpha;      // of each of them, of 255
+    } rows[] = {{14, 0, 0}, {15, 0, 0}, {45, 5, 127}, {75, 5, 255}};
+    for (const auto& r : rows) {
+        story.m_iIntroFrame = r.frame;
+        device.draws.clear();
+        Frame();
+        size_t drawn = 0;
+        for (const host::DrawRecord& d : device.draws) {
+            if (d.state.texture != font || d.vertices.empty()) continue;
+            const int alpha = int(d.vertices[0].color >> 24);
+            if (alpha == 0) continue;
+            ++drawn;
+            EXPECT_NEAR(alpha, r.alpha, 1) << "frame " << r.frame;
+        }
+        if (r.glyphs == 0) {
+            EXPECT_EQ(drawn, 0u) << "frame " << r.frame;
+        } else {
+            EXPECT_GE(drawn, r.glyphs) << "frame " << r.frame;
+        }
     }
 }
 
