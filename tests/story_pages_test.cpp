@@ -208,6 +208,12 @@ TEST_F(PageRun, IntroRunsItsWholeSequenceIntoTheTitleCardWhichStartsTheBattleAtI
     EXPECT_EQ(int(m_App->m_iCurrentPage), 3);
 }
 
+// The shared pictures every page borrows: one for each of the eight item
+// kinds and the ninth picture; slot 8 stays empty.
+TEST_F(PageRun, EveryItemKindHasItsSharedPicture) {
+    for (int n = 0; n < ITEM_PICTURES; ++n) EXPECT_EQ(m_App->m_apBbdItem[n] != nullptr, n != 8) << "item picture " << n;
+}
+
 // The title card's music: it swells from frame 330 to the end of the logo's
 // stand, fades with the last 200 frames of the fade-out and then by 0.015 a
 // frame; the battle starts at frame 1470.
