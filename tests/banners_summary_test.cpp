@@ -1,6 +1,7 @@
 // The battle's banners, the summary board and the choice of the page after a stage.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "battle/effects/BannerTimeline.h"
@@ -36,6 +37,58 @@ TEST(BannerTimeline, TheCountdownShowsFourPicturesEachWithItsSoundOnce) {
     EXPECT_EQ(firstFrames, (std::vector<int>{0, 45, 90, 135}));
 }
 
+// Frame by frame over a 180-frame record: each countdown picture swells from
+// 1.5 and fades in over its first 18 frames with its sound at the ninth; the
+// miss mark shrinks from twice its size for 10 frames, stands 60 and fades 10;
+// a stage-title element pops in its own 10-frame phase and fades over the last 20.
+TEST(BannerTimeline, EachBannerLooksAsItsFrameSays) {
+    struct Row {
+        const char* banner;
+        int elapsed;
+        int picture;  // the countdown's; -1 for the others
+        BannerLook look;
+        bool sound;
+    } const rows[] = {
+        {"countdown", 0, 0, {true, 1.5f, 0.0f}, false},
+        {"countdown", 9, 0, {true, 1.25f, 0.5f}, true},
+        {"countdown", 17, 0, {true, 1.03f, 0.94f}, false},
+        {"countdown", 18, 0, {true, 1.0f, 1.0f}, false},
+        {"countdown", 44, 0, {true, 1.0f, 1.0f}, false},
+        {"countdown", 45, 1, {true, 1.5f, 0.0f}, false},
+        {"countdown", 54, 1, {true, 1.25f, 0.5f}, true},
+        {"countdown", 144, 3, {true, 1.25f, 0.5f}, true},
+        {"miss", 0, -1, {true, 2.0f, 1.0f}, false},
+        {"miss", 9, -1, {true, 1.1f, 1.0f}, false},
+        {"miss", 10, -1, {true, 1.0f, 1.0f}, false},
+        {"miss", 69, -1, {true, 1.0f, 1.0f}, false},
+        {"miss", 75, -1, {true, 1.0f, 0.5f}, false},
+        {"miss", 79, -1, {true, 1.0f, 0.1f}, false},
+        {"stage title, element 2", 19, -1, {false, 1.0f, 1.0f}, false},
+        {"stage title, element 2", 20, -1, {true, 2.0f, 1.0f}, false},
+        {"stage title, element 2", 29, -1, {true, 1.1f, 1.0f}, false},
+        {"stage title, element 2", 30, -1, {true, 1.0f, 1.0f}, false},
+        {"stage title, element 2", 159, -1, {true, 1.0f, 1.0f}, false},
+        {"stage title, element 2", 170, -1, {true, 1.0f, 0.5f}, false},
+    };
+    for (const Row& r : rows) {
+        BannerLook look;
+        bool sound = false;
+        if (r.picture >= 0) {
+            const CountdownLook c = CountdownAt(r.elapsed, 180);
+            EXPECT_EQ(c.picture, r.picture) << r.banner << " at " << r.elapsed;
+            look = c.look;
+            sound = c.sound;
+        } else {
+            look = std::string(r.banner) == "miss" ? MissLook(r.elapsed) : StageTitleLook(r.elapsed, 2);
+        }
+        EXPECT_EQ(look.drawn, r.look.drawn) << r.banner << " at " << r.elapsed;
+        if (!look.drawn) continue;
+        EXPECT_NEAR(look.scale, r.look.scale, 1e-5f) << r.banner << " at " << r.elapsed;
+        EXPECT_NEAR(look.alpha, r.look.alpha, 1e-5f) << r.banner << " at " << r.elapsed;
+        EXPECT_EQ(sound, r.sound) << r.banner << " at " << r.elapsed;
+    }
+}
+
 // ---- Summary timing ----
 
 TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
@@ -43,6 +96,50 @@ TEST(SummaryTiming, NextIsOfferedOnlyAfterAWinNotStartedFromTheMiniGameList) {
     EXPECT_TRUE(SummaryNextOffered(true, MENU_STAGE_MAP));
     EXPECT_FALSE(SummaryNextOffered(true, MENU_MINIGAME));
     EXPECT_FALSE(SummaryNextOffered(false, MENU_MISSION));
+}
+
+// f frames after the board came to rest: the counters climb for 20 frames,
+// the title shrinks from 1.5 to 1 from frame 21, and each star lands from
+// twice its size over 15 frames, one every 15 from frame 36, with its sound
+// at its first frame and its burst in the 15 frames after it landed.
+TEST(SummaryTiming, TheCountTheTitleAndTheStarsFollowTheirFrames) {
+    struct Row {
+        int f;
+        int shown;  // of a total of 40
+        float title;
+        float star0, star1;
+        bool sound0, sound1, burst0;
+    } const rows[] = {
+        {0, 0, 0.0f, 0.0f, 0.0f, false, false, false},
+        {1, 2, 0.0f, 0.0f, 0.0f, false, false, false},
+        {10, 20, 0.0f, 0.0f, 0.0f, false, false, false},
+        {19, 38, 0.0f, 0.0f, 0.0f, false, false, false},
+        {20, 40, 0.0f, 0.0f, 0.0f, false, false, false},
+        {21, 40, 1.5f - 0.5f / 15.0f, 0.0f, 0.0f, false, false, false},
+        {28, 40, 1.5f - 0.5f * 8.0f / 15.0f, 0.0f, 0.0f, false, false, false},
+        {35, 40, 1.0f, 0.0f, 0.0f, false, false, false},
+        {36, 40, 1.0f, 2.0f - 1.0f / 15.0f, 0.0f, true, false, false},
+        {37, 40, 1.0f, 2.0f - 2.0f / 15.0f, 0.0f, false, false, false},
+        {50, 40, 1.0f, 1.0f, 0.0f, false, false, false},
+        {51, 40, 1.0f, 1.0f, 2.0f - 1.0f / 15.0f, false, true, true},
+        {64, 40, 1.0f, 1.0f, 2.0f - 14.0f / 15.0f, false, false, true},
+        {65, 40, 1.0f, 1.0f, 1.0f, false, false, false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(SummaryShownValue(40, r.f), r.shown) << "frame " << r.f;
+        EXPECT_FLOAT_EQ(SummaryTitleScale(r.f), r.title) << "frame " << r.f;
+        const SummaryStarLook first = SummaryStarAt(r.f, 0), second = SummaryStarAt(r.f, 1);
+        EXPECT_FLOAT_EQ(first.starScale, r.star0) << "frame " << r.f;
+        EXPECT_FLOAT_EQ(second.starScale, r.star1) << "frame " << r.f;
+        EXPECT_EQ(first.sound, r.sound0) << "frame " << r.f;
+        EXPECT_EQ(second.sound, r.sound1) << "frame " << r.f;
+        EXPECT_EQ(first.burst, r.burst0) << "frame " << r.f;
+        if (r.burst0) {
+            EXPECT_FLOAT_EQ(first.burstScale, float(r.f - 35) / 15.0f) << "frame " << r.f;
+            EXPECT_FLOAT_EQ(first.burstAlpha, 2.0f - float(r.f - 35) / 15.0f) << "frame " << r.f;
+        }
+    }
+    EXPECT_TRUE(SummaryStarAt(66, 2).sound) << "the third star sounds at frame 66";
 }
 
 // ---- Next page ----
@@ -204,6 +301,59 @@ TEST_F(SummaryBoardTest, ARefusedPageSwitchIsAskedAgainUntilItIsTaken) {
     EXPECT_TRUE(summary.m_bSwitchStarted);
     EXPECT_EQ(change.m_aInstances[0].kind, MENU_MISSION * 10 + 1);
     EXPECT_GT(summary.m_aInstances[0].life, 0) << "the board lasts until the switch ends";
+}
+
+// What follows the board once it has left: a newly opened laboratory, then
+// the difficulty offers after five easy wins or five losses, else the switch.
+TEST_F(SummaryBoardTest, TheBoxThatFollowsTheLeavingBoard) {
+    constexpr float kMenu = -190.0f, kReplay = 190.0f;
+    struct Row {
+        const char* rule;
+        bool won, labOpened, upgradeLabOpened;
+        int easyWins, losses;
+        bool easyShown, hardShown;
+        float button;
+        int box;  // 0: the page switch starts
+    } const rows[] = {
+        {"the laboratory opened in this battle", true, true, false, 5, 0, false, false, kReplay,
+         MSGBOX_GO_TO_LABORATORY},
+        {"the upgrade lab opened in this battle", true, false, true, 5, 0, false, false, kReplay,
+         MSGBOX_GO_TO_UPGRADE_LAB},
+        {"five easy wins in a row", true, false, false, 5, 0, false, false, kReplay, MSGBOX_TOO_EASY},
+        {"four easy wins are not enough", true, false, false, 4, 0, false, false, kReplay, 0},
+        {"too easy is asked once", true, false, false, 5, 0, true, false, kReplay, 0},
+        {"going to the menu asks nothing", true, false, false, 5, 5, false, false, kMenu, 0},
+        {"five losses in a row", false, false, false, 0, 5, false, false, kReplay, MSGBOX_TOO_HARD},
+        {"four losses are not enough", false, false, false, 0, 4, false, false, kReplay, 0},
+        {"too hard is asked once", false, false, false, 0, 5, false, true, kReplay, 0},
+    };
+    for (const Row& r : rows) {
+        SaveProfile& p = g_CurrentProfile;
+        summary.m_bLabUnlockedAtStart = summary.m_bUpgradeLabUnlockedAtStart = true;
+        if (r.labOpened) summary.m_bLabUnlockedAtStart = false;
+        if (r.upgradeLabOpened) summary.m_bUpgradeLabUnlockedAtStart = false;
+        p.m_abFeatureUnlocked[0] = p.m_abFeatureUnlocked[5] = 1;
+        p.m_abHintShown[5] = r.easyShown ? 1 : 0;
+        p.m_abHintShown[4] = r.hardShown ? 1 : 0;
+        m_App->m_nEasyWinStreak = r.easyWins;
+        m_App->m_nLossStreak = r.losses;
+        Open(r.won);
+        // The last row's click was taken and its button cools down.
+        CursorAt(0.0f, 400.0f);
+        for (int i = 0; i <= BUTTON_CLICK_COOLDOWN; ++i) {
+            m_App->m_aPointer[0].m_iState = POINTER_FREE;
+            summary.HandleClick();
+        }
+        m_App->m_aPointer[0].m_iState = POINTER_FREE;
+        ClickAt(r.button, -210.0f);
+        ASSERT_EQ(summary.m_iBoardState, 1) << r.rule;
+        Tick(&summary, 30);
+        EXPECT_EQ(box->IsOpen() ? box->m_aInstances[0].kind : 0, r.box) << r.rule;
+        EXPECT_EQ(summary.m_bSwitchStarted, r.box == 0) << r.rule;
+        box->Clear(0);
+        summary.Clear(0);
+        m_App->m_pEffectSwitchPage->Clear(0);
+    }
 }
 
 // ---- In-game achievement notice ----

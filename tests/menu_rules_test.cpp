@@ -70,6 +70,25 @@ TEST(MenuRules, MissionMarksAndTheStageAButtonStarts) {
 
 // A press at the origin, one frame at (dx, dy), a release there: the gesture
 // the screens see in the release frame.
+// The row of the header sheet each screen shows; the title shows none and
+// the upgrades take the row no other screen uses.
+TEST(MenuRules, EachScreenShowsItsHeaderRow) {
+    const int rows[][2] = {{0, 8},
+                           {1, 1},
+                           {2, 2},
+                           {3, 7},
+                           {4, 4},
+                           {5, 5},
+                           {6, 0},
+                           {7, 3},
+                           {8, 6},
+                           {9, 9},
+                           {11, 10},
+                           {MENU_TITLE, -1},
+                           {MENU_UPGRADE, 11}};
+    for (const auto& r : rows) EXPECT_EQ(MenuHeaderRow(r[0]), r[1]) << "screen " << r[0];
+}
+
 TEST(MenuGestures, TapAndSwipeThresholds) {
     struct Row {
         float dx, dy;

@@ -58,7 +58,9 @@ TEST_F(MenuShopTest, ALabItemIsBoughtOnlyThroughItsQuestionAndEachPurchaseIsSave
     const Row rows[] = {
         {"a life booster level", 1, 1, 2, 130, 5, MSGBOX_BUY_UPGRADE, 2, 30},
         {"parts short", 3, 0, 1, 99, 5, MSGBOX_NOT_ENOUGH_PARTS, 0, 99},
+        {"parts exactly the price", 3, 0, 1, 100, 5, MSGBOX_BUY_UPGRADE, 1, 0},
         {"slots as many as robots", 0, 0, 1, 5000, 2, MSGBOX_CARD_SLOT_LIMIT, 0, 5000},
+        {"a slot more than robots", 0, 0, 1, 5000, 3, MSGBOX_BUY_UPGRADE, 1, 4750},
         {"a robot card", 7, 0, 1, 400, 5, MSGBOX_BUY_UPGRADE, 1, 50},
         {"sold out", 3, 1, 1, 5000, 5, -1, 1, 5000},
     };

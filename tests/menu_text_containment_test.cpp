@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "content/SaveProfile.h"
 #include "engine/framework/RenderTargets.h"
+#include "frontend/CreditRoll.h"
 #include "frontend/PageMenu.h"
+#include "frontend/PageStory.h"
 #include "tests/Harness.h"
 #include "tests/TextContainment.h"
 
@@ -166,6 +169,125 @@ TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPictures
             for (const containment::Rect& header : scene.InkOf("MenuHeader"))
                 EXPECT_FALSE(Overlap(box, header))
                     << row.rule << ": panel " << box.Text() << " under the header " << header.Text();
+    }
+}
+
+// The laboratory's price line: green when the parts reach the price, red when
+// they fall short, grey dashes once sold out; the name turns grey with it.
+TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
+    struct Row {
+        const char* rule;
+        int parts, bought, offered;
+        const char* line;  // the glyphs after "Parts"
+        uint32_t price, name;
+    } const rows[] = {
+        {"parts enough: green", 1000, 0, 1, "100", 0xFF00FF00u, 0xFFFFFFFFu},
+        {"parts exactly the price: green", 100, 0, 1, "100", 0xFF00FF00u, 0xFFFFFFFFu},
+        {"one part short: red", 99, 0, 1, "100", 0xFFFF1919u, 0xFFFFFFFFu},
+        {"a thousand and more with its comma", 500, 4, 5, "1,600", 0xFFFF1919u, 0xFFFFFFFFu},
+        {"sold out: grey dashes", 5000, 1, 1, "-----", 0xFFA5A5A5u, 0xFFA5A5A5u},
+    };
+    Player("EVE", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
+    // One channel of a drawn colour may round either way.
+    auto near = [](uint32_t a, uint32_t b) {
+        for (int shift = 0; shift < 32; shift += 8)
+            if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 1) return false;
+        return true;
+    };
+    for (const Row& r : rows) {
+        for (LabItemRecord& item : g_CurrentProfile.m_aLabItem) item = LabItemRecord{0, 0};
+        g_CurrentProfile.m_aLabItem[3] = LabItemRecord{r.bought, r.offered};  // the Luck Booster
+        g_CurrentProfile.m_iMetalParts = r.parts;
+        Enter(MENU_LABORATORY);
+        ASSERT_TRUE(Settle()) << r.rule;
+        containment::Scene scene = Capture();
+        std::string text;
+        for (const containment::Piece& g : scene.glyphs) text += g.glyph ? g.glyph : '?';
+        const size_t parts = text.find("Parts" + std::string(r.line));
+        ASSERT_NE(parts, std::string::npos) << r.rule << ": " << text;
+        const size_t name = text.find("LuckBooster");
+        ASSERT_NE(name, std::string::npos) << r.rule << ": " << text;
+        const uint32_t price = device.draws[scene.glyphs[parts + 5].order].vertices[0].color;
+        const uint32_t word = device.draws[scene.glyphs[name].order].vertices[0].color;
+        EXPECT_TRUE(near(price, r.price)) << r.rule << std::hex << ": the price drawn in " << price;
+        EXPECT_TRUE(near(word, r.name)) << r.rule << std::hex << ": the name drawn in " << word;
+    }
+}
+
+// The credits' three styles by the height of their tallest letter: a heading
+// is drawn 0.75 and a name 0.6 the size of a title line.
+TEST_F(MenuTextContainment, TheCreditsDrawEachStyleAtItsSize) {
+    Player("EVE", 1);
+    Enter(MENU_CREDITS);
+    ASSERT_TRUE(Settle());
+    Menu().m_fCreditsFade = 1.0f;
+    Menu().m_fCreditsScroll = 700.0f;  // "Orvendale Studio", the first heading and its names on screen
+    containment::Scene scene = Capture();
+    OnScreenOnly(scene);
+    std::string text;
+    for (const containment::Piece& g : scene.glyphs) text += g.glyph ? g.glyph : '?';
+    const std::vector<CreditLine> lines = CreditLines();
+    // The tallest glyph of a line, found by its letters.
+    auto tallest = [&](const std::string& line) {
+        std::string letters;
+        for (char c : line)
+            if (c != ' ') letters += c;
+        const size_t at = text.find(letters);
+        float h = 0.0f;
+        if (at == std::string::npos) return h;
+        for (size_t i = at; i < at + letters.size(); ++i)
+            h = std::max(h, scene.glyphs[i].ink.top - scene.glyphs[i].ink.bottom);
+        return h;
+    };
+    const float title = tallest(lines[5].m_strText);
+    ASSERT_GT(title, 0.0f) << text;
+    const struct {
+        size_t line;
+        float size;
+    } rows[] = {{6, 0.75f}, {7, 0.6f}, {8, 0.75f}, {9, 0.6f}};
+    for (const auto& r : rows) {
+        const float h = tallest(lines[r.line].m_strText);
+        ASSERT_GT(h, 0.0f) << lines[r.line].m_strText << " in " << text;
+        EXPECT_NEAR(h / title, r.size, 0.08f) << lines[r.line].m_strText;
+    }
+}
+
+// The intro's first caption fades in with the Skip label from frame 15 and
+// stands from frame 75: the glyphs drawn at a frame and their alpha.
+TEST_F(MenuTextContainment, TheFirstCaptionFadesInWithTheSkipLabel) {
+    Player("EVE", 1);
+    Enter(MENU_MAIN);
+    ASSERT_TRUE(Settle());
+    m_App->SwitchPage(2, STORY_INTRO);
+    Frame(2);
+    ASSERT_EQ(int(m_App->m_iCurrentPage), 2);
+    CPageStory& story = *static_cast<CPageStory*>(m_App->m_pPageStory);
+    ASSERT_TRUE(m_App->m_pFontStandard && m_App->m_pFontStandard->m_pTextureBoard &&
+                m_App->m_pFontStandard->m_pTextureBoard->m_pTexture);
+    const host::TextureHandle font = m_App->m_pFontStandard->m_pTextureBoard->m_pTexture->m_pTexture;
+    const struct {
+        int frame;
+        size_t glyphs;  // at least, "Skip" being four
+        int alpha;      // of each of them, of 255
+    } rows[] = {{14, 0, 0}, {15, 0, 0}, {45, 5, 127}, {75, 5, 255}};
+    for (const auto& r : rows) {
+        story.m_iIntroFrame = r.frame;
+        device.draws.clear();
+        Frame();
+        size_t drawn = 0;
+        for (const host::DrawRecord& d : device.draws) {
+            if (d.state.texture != font || d.vertices.empty()) continue;
+            const int alpha = int(d.vertices[0].color >> 24);
+            if (alpha == 0) continue;
+            ++drawn;
+            EXPECT_NEAR(alpha, r.alpha, 1) << "frame " << r.frame;
+        }
+        if (r.glyphs == 0) {
+            EXPECT_EQ(drawn, 0u) << "frame " << r.frame;
+        } else {
+            EXPECT_GE(drawn, r.glyphs) << "frame " << r.frame;
+        }
     }
 }
 

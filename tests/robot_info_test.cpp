@@ -1,5 +1,8 @@
 // The encyclopedia's information board: flipping, scrolling and closing.
 
+#include <string>
+
+#include "content/DescriptiveTexts.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/RobopediaParts.h"
 #include "tests/Harness.h"
@@ -38,6 +41,18 @@ TEST(RobotInfoFlip, WrapsRoundAndStaysOnASingleKnownUnit) {
     // Nothing known on that side: one turn, then the unit itself.
     EXPECT_EQ(NextKnownUnit(1004, 1), 1004);
     g_CurrentProfile = saved;
+}
+
+// The values column keeps every line whole, its first letter included.
+TEST(RobotInfoText, EveryValueLineIsKeptWhole) {
+    const int units[] = {0, 7, 21, 39, 1000, 1013, 1031};
+    for (int unit : units) {
+        const std::string text = BuildUnitInfoValues(unit);
+        std::string joined;
+        for (const std::string& line : InfoValueLines(unit)) joined += (joined.empty() ? "" : "\n") + line;
+        EXPECT_EQ(joined, text) << "unit " << unit;
+        EXPECT_GT(InfoValueLines(unit).size(), 1u) << "unit " << unit;
+    }
 }
 
 TEST(RobotInfoText, TheUpgradeShowsOnlyOnceBought) {
@@ -134,8 +149,12 @@ TEST_F(RobotInfoTest, TheWheelScrollsLongTextsOnlyAndIsUsedUpEitherWay) {
     board->HandleClick();
     EXPECT_EQ(board->m_fScroll, 0.0f);
 
-    // Holding the button on an arrow scrolls a step each frame.
+    // Holding the button on an arrow scrolls a step each frame; the arrows
+    // stand 90 apart.
     Tick(board);
+    EXPECT_FLOAT_EQ(menu.m_Robopedia.scrollArrow[1]->m_vPosition.x - menu.m_Robopedia.scrollArrow[0]->m_vPosition.x,
+                    90.0f);
+    EXPECT_FLOAT_EQ(menu.m_Robopedia.scrollArrow[1]->m_vPosition.y, menu.m_Robopedia.scrollArrow[0]->m_vPosition.y);
     menu.m_Robopedia.gesture = 2;
     CursorOn(menu.m_Robopedia.scrollArrow[1]);
     board->HandleClick();

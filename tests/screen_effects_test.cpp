@@ -2,6 +2,7 @@
 // started game application.
 #include "game/Effect_Touch.h"
 #include "game/LoadingBar.h"
+#include "engine/VxBillboard.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -39,6 +40,17 @@ protected:
         }
         return dims;
     }
+};
+
+// Remembers where it was placed.
+class PlacedBoard : public CVxBillboard {
+public:
+    PlacedBoard() : CVxBillboard(nullptr, nullptr, nullptr) {}
+    void SetPosition(float x, float y, float z) override {
+        CVxBillboard::SetPosition(x, y, z);
+        placed.push_back(VxVec3{x, y, z});
+    }
+    std::vector<VxVec3> placed;
 };
 
 }  // namespace
@@ -153,4 +165,24 @@ TEST_F(ScreenEffectsTest, TransitionFadesThePageMusicWithTheCover) {
     EXPECT_FLOAT_EQ(factors[5], 10.0f / 15.0f);
     EXPECT_FLOAT_EQ(factors.back(), 1.0f / 15.0f);
     menu.m_pMusic = nullptr;
+}
+
+// The click mark's ring stands where the click was, whatever the spot.
+TEST_F(ScreenEffectsTest, TheClickMarkStandsWhereTheClickWas) {
+    const VxVec3 rows[] = {{100.0f, -50.0f, 0.0f}, {-300.0f, 220.0f, 0.0f}, {0.0f, 0.0f, 0.5f}};
+    PlacedBoard ring;
+    CVxBillboard* const kept = m_App->m_pBbdTouch;
+    m_App->m_pBbdTouch = &ring;
+    for (const VxVec3& r : rows) {
+        CEffect_Touch& touch = *m_App->m_pEffectTouch;
+        touch.Clear(0);
+        ring.placed.clear();
+        ASSERT_GE(touch.Add(0, r.x, r.y, r.z), 0);
+        touch.Tick();
+        ASSERT_FALSE(ring.placed.empty());
+        EXPECT_FLOAT_EQ(ring.placed[0].x, r.x);
+        EXPECT_FLOAT_EQ(ring.placed[0].y, r.y);
+        EXPECT_FLOAT_EQ(ring.placed[0].z, r.z);
+    }
+    m_App->m_pBbdTouch = kept;
 }

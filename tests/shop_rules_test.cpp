@@ -184,10 +184,36 @@ TEST_F(ShopRules, AllFortyUpgradesCompleteTheirAchievementOnce) {
     EXPECT_EQ(notices, 1);
     EXPECT_EQ(p.m_aiAchievementProgress[UPGRADE_ACHIEVEMENT], UPGRADE_ACHIEVEMENT_TARGET);
     EXPECT_EQ(p.m_iMetalParts, 999990 - spent);
-    // The three cheapest and the dearest, as the shop lists them.
-    EXPECT_EQ(UpgradePrice(1), 500);
-    EXPECT_EQ(UpgradePrice(4), 500);
-    EXPECT_EQ(UpgradePrice(38), 50000);
+}
+
+// Each robot's upgrade price, grouped by price.
+TEST(LabPrices, EachRobotUpgradeHasItsPrice) {
+    const struct {
+        int price;
+        std::vector<int> robots;
+    } rows[] = {
+        {500, {1, 2, 4}},
+        {1000, {3, 16, 33, 39}},
+        {1500, {5, 6, 7, 10, 11, 12, 17, 21, 23, 25}},
+        {2000, {0, 20, 29, 31}},
+        {2500, {8, 14, 18, 22}},
+        {3000, {13, 19, 34}},
+        {3500, {9, 15, 24, 27, 32}},
+        {5000, {26}},
+        {7500, {28}},
+        {10000, {30}},
+        {15000, {35}},
+        {20000, {36}},
+        {45000, {37}},
+        {50000, {38}},
+    };
+    int priced = 0;
+    for (const auto& r : rows)
+        for (int robot : r.robots) {
+            EXPECT_EQ(UpgradePrice(robot), r.price) << "robot " << robot;
+            ++priced;
+        }
+    EXPECT_EQ(priced, UPGRADE_ROBOTS);
 }
 
 // Every robot's upgrade price, by the groups that share one; no robot keeps
@@ -284,6 +310,51 @@ TEST(LabPrices, EachItemHasItsMaximumLevelAndPriceRow) {
         for (int offered = 1; offered <= want.maxLevel; ++offered)
             EXPECT_EQ(PriceFromRow(row, offered), want.prices[offered - 1]) << want.name << " offered " << offered;
     }
+}
+
+// Prices, parts and profile totals are written with a comma between thousands.
+TEST(LabPrices, AmountsAreWrittenWithACommaBetweenThousands) {
+    const struct {
+        int value;
+        const char* text;
+    } rows[] = {
+        {0, "0"}, {999, "999"}, {1000, "1,000"}, {12000, "12,000"}, {123456, "123,456"}, {1234567, "1,234,567"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(WithThousands(r.value), r.text) << r.value;
+}
+
+// The credits' lines: each style steps down by its own height, a gap flag
+// adds 60 and "Developed" 180 more.
+TEST(CreditLines, EachLineStandsWhereItsStyleAndGapPutIt) {
+    const std::vector<CreditLine> lines = CreditLines();
+    ASSERT_EQ(lines.size(), size_t(CREDIT_LINE_COUNT));
+    const std::vector<float> ys = CreditLineYs(lines);
+    const struct {
+        int index;
+        const char* text;  // nullptr: a name
+        int style;
+        float y;
+    } rows[] = {
+        {0, "Cogsquall", CREDIT_TITLE, -60.0f},
+        {1, "- Version -", CREDIT_TITLE, -120.0f},
+        {2, "1.0.0.5", CREDIT_TITLE, -180.0f},
+        {3, "Developed", CREDIT_TITLE, -480.0f},
+        {4, "by", CREDIT_TITLE, -540.0f},
+        {5, "Orvendale Studio", CREDIT_TITLE, -600.0f},
+        {6, "- Producer and Game Design -", CREDIT_HEADING, -710.0f},
+        {7, nullptr, CREDIT_NAME, -750.0f},
+        {44, nullptr, CREDIT_NAME, -3000.0f},
+    };
+    for (const auto& r : rows) {
+        const CreditLine& line = lines[size_t(r.index)];
+        if (r.text) {
+            EXPECT_EQ(line.m_strText, r.text) << "line " << r.index + 1;
+        }
+        EXPECT_EQ(line.m_iStyle, r.style) << "line " << r.index + 1;
+        EXPECT_FLOAT_EQ(ys[size_t(r.index)], r.y) << "line " << r.index + 1;
+    }
+    const float steps[] = {60.0f, 50.0f, 40.0f};
+    for (int style = 0; style < 3; ++style) EXPECT_FLOAT_EQ(CreditStep(style), steps[style]) << "style " << style;
 }
 
 }  // namespace

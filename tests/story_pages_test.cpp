@@ -72,6 +72,34 @@ TEST(StoryCaptionTexts, TheEndingTellsTheFurthestFinishedEpisode) {
     g_CurrentProfile = kept;
 }
 
+// Frame t of the caption sequence: 15 frames of picture, then for each of the
+// eight captions 60 in, 405 standing, 60 out and 60 without; the Skip label
+// fades in with the first caption and out with the last.
+TEST(StoryCaptionTexts, EachFrameOfTheSequenceShowsItsCaptionAndSkipLabel) {
+    struct Row {
+        int t, segment, frame;
+        float skip;
+        int caption;
+        float alpha;
+    } const rows[] = {
+        {0, 0, 0, 0.0f, 0, 0.0f},     {14, 0, 14, 0.0f, 0, 0.0f},    {15, 1, 0, 0.0f, 1, 0.0f},
+        {45, 1, 30, 0.5f, 1, 0.5f},   {75, 2, 0, 1.0f, 1, 1.0f},     {479, 2, 404, 1.0f, 1, 1.0f},
+        {480, 3, 0, 1.0f, 1, 1.0f},   {510, 3, 30, 1.0f, 1, 0.5f},   {540, 4, 0, 1.0f, 0, 0.0f},
+        {600, 5, 0, 1.0f, 2, 0.0f},   {4575, 31, 0, 1.0f, 8, 1.0f},  {4605, 31, 30, 0.5f, 8, 0.5f},
+        {4635, 32, 0, 0.0f, 0, 0.0f}, {4694, 32, 59, 0.0f, 0, 0.0f}, {4695, STORY_NO_SEGMENT, 0, 0.0f, 0, 0.0f},
+    };
+    for (const Row& r : rows) {
+        const StorySegment s = FindStorySegment(r.t);
+        EXPECT_EQ(s.segment, r.segment) << "frame " << r.t;
+        EXPECT_EQ(s.frame, r.frame) << "frame " << r.t;
+        EXPECT_FLOAT_EQ(SkipLabelAlpha(s), r.skip) << "frame " << r.t;
+        float alpha = -1.0f;
+        EXPECT_EQ(SegmentCaption(s, alpha), r.caption) << "frame " << r.t;
+        EXPECT_FLOAT_EQ(alpha, r.alpha) << "frame " << r.t;
+    }
+    EXPECT_EQ(STORY_SEQUENCE_FRAMES, 4695);
+}
+
 // ---- The pages in the running application ----
 
 class PageRun : public GameAppTest {
@@ -176,6 +204,49 @@ TEST_F(PageRun, IntroRunsItsWholeSequenceIntoTheTitleCardWhichStartsTheBattleAtI
     Step(2);
     EXPECT_EQ(g_CurrentProfile.m_abStorySeen[0], 1);
     EXPECT_EQ(SavedProfile()[kStorySeenOffset], 1);
+    Step();
+    EXPECT_EQ(int(m_App->m_iCurrentPage), 3);
+}
+
+// The shared pictures every page borrows: one for each of the eight item
+// kinds and the ninth picture; slot 8 stays empty.
+TEST_F(PageRun, EveryItemKindHasItsSharedPicture) {
+    for (int n = 0; n < ITEM_PICTURES; ++n) EXPECT_EQ(m_App->m_apBbdItem[n] != nullptr, n != 8) << "item picture " << n;
+}
+
+// The title card's music: it swells from frame 330 to the end of the logo's
+// stand, fades with the last 200 frames of the fade-out and then by 0.015 a
+// frame; the battle starts at frame 1470.
+TEST_F(PageRun, TheTitleCardsMusicSwellsAndFadesOnItsFrames) {
+    struct Row {
+        const char* rule;
+        int frame;
+        float before, after;
+        bool battle;
+    } const rows[] = {
+        {"the studio line's fade-in keeps the music", 329, 0.5f, 0.5f, false},
+        {"the studio line's stand raises it", 330, 0.5f, 0.502f, false},
+        {"the logo's stand still raises it", 1209, 0.5f, 0.502f, false},
+        {"full volume is not passed", 1000, 1.0f, 1.0f, false},
+        {"the fade-out begins at full volume", 1210, 0.4f, 1.0f, false},
+        {"halfway through the fade-out, half", 1310, 1.0f, 0.5f, false},
+        {"the last phase lowers it by 0.015", 1410, 0.3f, 0.285f, false},
+        {"its last frame still lowers it", 1469, 0.3f, 0.285f, false},
+        {"the card ends at frame 1470", 1470, 0.0f, 0.0f, true},
+    };
+    g_CurrentProfile.m_iFurthestStage = 1;
+    m_App->m_iCurrentStage = 1;
+    Enter(2, STORY_INTRO);
+    Step(STORY_SEQUENCE_FRAMES + 1);
+    ASSERT_EQ(Story().m_iSubScreen, STORY_TITLE);
+    ASSERT_NE(Story().m_pMusic, nullptr);
+    for (const Row& r : rows) {
+        Story().m_iTitleFrame = r.frame;
+        Story().m_pMusic->SetVolumeFactor(r.before);
+        Step();
+        EXPECT_NEAR(Story().m_pMusic->m_fVolumeFactor, r.after, 1e-4f) << r.rule;
+        EXPECT_EQ(g_CurrentProfile.m_abStorySeen[0], r.battle ? 1 : 0) << r.rule;
+    }
     Step();
     EXPECT_EQ(int(m_App->m_iCurrentPage), 3);
 }
