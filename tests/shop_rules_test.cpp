@@ -216,37 +216,6 @@ TEST(LabPrices, EachRobotUpgradeHasItsPrice) {
     EXPECT_EQ(priced, UPGRADE_ROBOTS);
 }
 
-// Every robot's upgrade price, by the groups that share one; no robot keeps
-// the row's starting 100.
-TEST(UpgradePrices, EachRobotsUpgradeHasThePriceOfItsGroup) {
-    const struct {
-        int price;
-        std::vector<int> robots;
-    } kGroups[] = {
-        {500, {1, 2, 4}},
-        {1000, {3, 16, 33, 39}},
-        {1500, {5, 6, 7, 10, 11, 12, 17, 21, 23, 25}},
-        {2000, {0, 20, 29, 31}},
-        {2500, {8, 14, 18, 22}},
-        {3000, {13, 19, 34}},
-        {3500, {9, 15, 24, 27, 32}},
-        {5000, {26}},
-        {7500, {28}},
-        {10000, {30}},
-        {15000, {35}},
-        {20000, {36}},
-        {45000, {37}},
-        {50000, {38}},
-    };
-    int priced = 0;
-    for (const auto& g : kGroups)
-        for (int robot : g.robots) {
-            EXPECT_EQ(UpgradePrice(robot), g.price) << "robot " << robot;
-            ++priced;
-        }
-    EXPECT_EQ(priced, UPGRADE_ROBOTS) << "every robot in one group";
-}
-
 TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {
     SaveProfile& p = g_CurrentProfile;
     EXPECT_EQ(CompleteAchievements(p), 0) << "a new profile's countdowns start far above their targets";
