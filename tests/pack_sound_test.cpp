@@ -198,9 +198,8 @@ void Fft(std::vector<std::complex<double>>& a) {
     }
 }
 
-Fingerprint Print(const std::vector<float>& s) {
-    Fingerprint f;
-    const size_t frame = 1024, hop = 512;
+// The power spectrum summed over Hann-windowed frames a hop apart.
+std::vector<double> PowerSpectrum(const std::vector<float>& s, size_t frame, size_t hop) {
     std::vector<double> power(frame / 2, 0.0);
     std::vector<std::complex<double>> a(frame);
     for (size_t at = 0; at < std::max<size_t>(s.size(), 1); at += hop) {
@@ -212,6 +211,13 @@ Fingerprint Print(const std::vector<float>& s) {
         for (size_t k = 0; k < frame / 2; ++k) power[k] += std::norm(a[k]);
         if (at + frame >= s.size()) break;
     }
+    return power;
+}
+
+Fingerprint Print(const std::vector<float>& s) {
+    Fingerprint f;
+    const size_t frame = 1024;
+    const std::vector<double> power = PowerSpectrum(s, frame, 512);
     double total = 0;
     for (double p : power) total += p;
     for (double lo = 60.0; lo < 10000.0; lo *= std::pow(2.0, 1.0 / 6.0)) {
@@ -484,18 +490,8 @@ struct Spectrum {
 };
 
 Spectrum SemitoneSpectrum(const std::vector<float>& s) {
-    const size_t frame = 2048, hop = 1024;
-    std::vector<double> power(frame / 2, 0.0);
-    std::vector<std::complex<double>> a(frame);
-    for (size_t at = 0; at < std::max<size_t>(s.size(), 1); at += hop) {
-        for (size_t i = 0; i < frame; ++i) {
-            double hann = 0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(frame));
-            a[i] = at + i < s.size() ? s[at + i] * hann : 0.0;
-        }
-        Fft(a);
-        for (size_t k = 0; k < frame / 2; ++k) power[k] += std::norm(a[k]);
-        if (at + frame >= s.size()) break;
-    }
+    const size_t frame = 2048;
+    const std::vector<double> power = PowerSpectrum(s, frame, 1024);
     Spectrum out;
     double total = 0, moment = 0;
     for (size_t k = 1; k < frame / 2; ++k) total += power[k], moment += power[k] * double(k) * kRate / double(frame);
