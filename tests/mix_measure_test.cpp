@@ -255,7 +255,8 @@ TEST_F(BattleMix, TheEndMusicLoopsWithoutAGapOnAWonAndALostBoard) {
         // The battle music's last tail may fall quiet a moment before the
         // end music's intro rises; the joins that matter come after that.
         for (const auto& gap : FindMusicGaps(end.music))
-            EXPECT_LT(gap.first, size_t(22050)) << row.board << ": a gap " << gap.second << " frames long at " << gap.first;
+            EXPECT_LT(gap.first, size_t(22050))
+                << row.board << ": a gap " << gap.second << " frames long at " << gap.first;
         // Still playing at the end of the hold.
         ASSERT_GE(end.music.size(), 2 * kMixWindowFrames);
         EXPECT_GT(RmsDbfs(end.music.data() + end.music.size() - 2 * kMixWindowFrames, kMixWindowFrames), -40.0)
