@@ -663,3 +663,41 @@ TEST_F(TextContainmentTest, EveryAchievementBoardKeepsItsTextOnThePanel) {
 }
 
 }  // namespace
+
+// A tip's pictures stand where its box puts them, from the box's origin:
+// the lights of the clear-and-recall tip, the first star of the results tip.
+TEST_F(TextContainmentTest, EachTipsPicturesStandWhereItsBoxPutsThem) {
+    const struct {
+        int kind;
+        int page;
+        const char* picture;
+        std::vector<containment::Rect> at;  // each piece's centre, as a point
+    } rows[] = {
+        {MSGBOX_TIP_CLEAR_RECALL, BATTLE_PAGE_INDEX, "Btn_Light", {{-75, 92, -75, 92}, {75, 92, 75, 92}}},
+        {MSGBOX_TIP_STAGE_RESULTS, MENU_PAGE_INDEX, "Star", {{0, 92, 0, 92}}},
+    };
+    for (const auto& row : rows) {
+        const std::string what = "kind " + std::to_string(row.kind);
+        m_App->m_iCurrentPage = row.page;
+        battle->m_iSubScreen = 0;
+        box->Clear(0);
+        OpenAtRest(row.kind);
+        const containment::Scene scene = Capture([&] {
+            box->m_bPictureCached = false;
+            TickBox(2);
+        });
+        const containment::Piece* panel = nullptr;
+        std::vector<const containment::Piece*> pieces;
+        for (const containment::Piece& p : scene.pictures) {
+            for (const std::string& n : kBoxPanels)
+                if (p.picture.find(n) != std::string::npos) panel = &p;
+            if (p.picture.find(row.picture) != std::string::npos) pieces.push_back(&p);
+        }
+        ASSERT_NE(panel, nullptr) << what;
+        ASSERT_EQ(pieces.size(), row.at.size()) << what;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            EXPECT_NEAR(pieces[i]->ink.CentreX() - panel->ink.CentreX(), row.at[i].left, 3.0f) << what;
+            EXPECT_NEAR(pieces[i]->ink.CentreY() - panel->ink.CentreY(), row.at[i].bottom, 3.0f) << what;
+        }
+    }
+}
