@@ -399,3 +399,36 @@ TEST_F(MenuTextContainment, BackdropsAndLabelPlatesEndInsideTheScreensEdge) {
 }
 
 }  // namespace
+
+// The scroll-wheel tip, opened over the menu, shows the menu's two scroll
+// arrows on its picture row, 60 either side of the box's middle and 92 up.
+TEST_F(MenuTextContainment, TheScrollWheelTipShowsTheArrowsOnItsPictureRow) {
+    Player("EVE", 12);
+    Enter(MENU_MAIN);
+    ASSERT_TRUE(Settle());
+    CEffect_MsgBox* box = m_App->m_pEffectMsgBox;
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(box->Add(MSGBOX_TIP_SCROLL_WHEEL), 0);
+    for (int i = 0; i < 40 && box->SlideY() != 0.0f; ++i) Frame();
+    ASSERT_EQ(box->SlideY(), 0.0f);
+    box->m_bPictureCached = false;
+    device.draws.clear();
+    Frame();
+    names = containment::TextureNames();
+    names.Add(m_App->m_pResourceManager);
+    names.Add(Menu().m_pResourceManager);
+    names.Add(box);
+    const containment::Scene scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
+    const std::vector<containment::Rect> panel = scene.InkOf("Msgbox_Std");
+    ASSERT_FALSE(panel.empty());
+    std::vector<float> xs;
+    for (const containment::Piece& p : scene.pictures) {
+        if (p.picture.find("Arrow") == std::string::npos || !panel[0].Holds(p.ink.CentreX(), p.ink.CentreY())) continue;
+        EXPECT_NEAR(p.ink.CentreY() - panel[0].CentreY(), 92.0f, 3.0f) << p.picture << " " << p.ink.Text();
+        xs.push_back(p.ink.CentreX() - panel[0].CentreX());
+    }
+    std::sort(xs.begin(), xs.end());
+    ASSERT_EQ(xs.size(), 2u);
+    EXPECT_NEAR(xs[0], -60.0f, 3.0f);
+    EXPECT_NEAR(xs[1], 60.0f, 3.0f);
+}
