@@ -6,6 +6,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "battle/effects/Effect_HowToMiniGame.h"
@@ -58,6 +59,19 @@ protected:
     // their descriptions from -35 down).
     static std::vector<std::string> DescriptionOffTheBand(const containment::Scene& scene, float boardY) {
         return scene.GlyphsBelow(boardY - 52.0f).Outside({"Msgbox_StdTextBG"}, kMargin);
+    }
+
+    // A box of the kind opened on the page and run to rest, its still part
+    // drawn again into its slot and shown.
+    containment::Scene BoxAtRest(int kind, int page) {
+        m_App->m_iCurrentPage = page;
+        battle->m_iSubScreen = 0;
+        box->Clear(0);
+        OpenAtRest(kind);
+        return Capture([&] {
+            box->m_bPictureCached = false;
+            TickBox(2);
+        });
     }
 
     containment::TextureNames names;
@@ -193,15 +207,7 @@ TEST_F(TextContainmentTest, EveryMessageBoxKindKeepsItsTextAndButtonsOnItsPanel)
     g_CurrentProfile.m_iFurthestStage = 12;
     for (const BoxRow& row : kBoxRows) {
         const std::string what = "kind " + std::to_string(row.kind);
-        m_App->m_iCurrentPage = row.page;
-        battle->m_iSubScreen = 0;
-        box->Clear(0);
-        OpenAtRest(row.kind);
-        // At rest, the still part drawn again into its slot and shown.
-        const containment::Scene scene = Capture([&] {
-            box->m_bPictureCached = false;
-            TickBox(2);
-        });
+        const containment::Scene scene = BoxAtRest(row.kind, row.page);
         // Only the help box (no title) shows a picture and no text.
         EXPECT_EQ(scene.glyphs.empty(), MsgBoxTitle(row.kind) == nullptr) << what;
         std::vector<std::string> faults = scene.Outside(kBoxPanels, kMargin);
@@ -671,21 +677,14 @@ TEST_F(TextContainmentTest, EachTipsPicturesStandWhereItsBoxPutsThem) {
         int kind;
         int page;
         const char* picture;
-        std::vector<containment::Rect> at;  // each piece's centre, as a point
+        std::vector<std::pair<float, float>> at;  // each piece's centre from the box's middle
     } rows[] = {
-        {MSGBOX_TIP_CLEAR_RECALL, BATTLE_PAGE_INDEX, "Btn_Light", {{-75, 92, -75, 92}, {75, 92, 75, 92}}},
-        {MSGBOX_TIP_STAGE_RESULTS, MENU_PAGE_INDEX, "Star", {{0, 92, 0, 92}}},
+        {MSGBOX_TIP_CLEAR_RECALL, BATTLE_PAGE_INDEX, "Btn_Light", {{-75, 92}, {75, 92}}},
+        {MSGBOX_TIP_STAGE_RESULTS, MENU_PAGE_INDEX, "Star", {{0, 92}}},
     };
     for (const auto& row : rows) {
         const std::string what = "kind " + std::to_string(row.kind);
-        m_App->m_iCurrentPage = row.page;
-        battle->m_iSubScreen = 0;
-        box->Clear(0);
-        OpenAtRest(row.kind);
-        const containment::Scene scene = Capture([&] {
-            box->m_bPictureCached = false;
-            TickBox(2);
-        });
+        const containment::Scene scene = BoxAtRest(row.kind, row.page);
         const containment::Piece* panel = nullptr;
         std::vector<const containment::Piece*> pieces;
         for (const containment::Piece& p : scene.pictures) {
@@ -696,8 +695,8 @@ TEST_F(TextContainmentTest, EachTipsPicturesStandWhereItsBoxPutsThem) {
         ASSERT_NE(panel, nullptr) << what;
         ASSERT_EQ(pieces.size(), row.at.size()) << what;
         for (size_t i = 0; i < pieces.size(); ++i) {
-            EXPECT_NEAR(pieces[i]->ink.CentreX() - panel->ink.CentreX(), row.at[i].left, 3.0f) << what;
-            EXPECT_NEAR(pieces[i]->ink.CentreY() - panel->ink.CentreY(), row.at[i].bottom, 3.0f) << what;
+            EXPECT_NEAR(pieces[i]->ink.CentreX() - panel->ink.CentreX(), row.at[i].first, 3.0f) << what;
+            EXPECT_NEAR(pieces[i]->ink.CentreY() - panel->ink.CentreY(), row.at[i].second, 3.0f) << what;
         }
     }
 }
