@@ -2,7 +2,7 @@
 
 #include "content/UnitIds.h"
 
-bool IsEpisodeFinalBossStage(int stage) { return stage == 160 || stage == 170 || stage == 180; }
+bool IsEpisodeFinalBossStage(int stage) { return ModeOf(stage) == MiniGameMode::FinalBoss; }
 
 int StageBossType(int stage) {
     if (stage == 180) return MachineId::DestroyerZero;
@@ -10,16 +10,20 @@ int StageBossType(int stage) {
     return 0;
 }
 
-bool IsSlotMachineStage(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
+bool IsSlotMachineStage(int stage) { return KindOf(stage) == StageKind::SlotMachine; }
+
+bool StageKeepsCardCharge(int stage) { return IsSlotMachineStage(stage) || KindOf(stage) == StageKind::FastMachines; }
+
+bool IsWhaleDuelStage(int stage) {
+    return ModeOf(stage) == MiniGameMode::BossDuel || ModeOf(stage) == MiniGameMode::BaseDuel;
 }
 
-bool StageKeepsCardCharge(int stage) { return IsSlotMachineStage(stage) || stage == 175; }
+bool IsChargeShotStage(int stage) { return KindOf(stage) == StageKind::ChargeShot; }
 
-bool IsWhaleDuelStage(int stage) { return stage == 156 || stage == 166 || stage == 174; }
+bool IsBaseDuelStage(int stage) { return IsEpisodeFinalBossStage(stage) || ModeOf(stage) == MiniGameMode::BaseDuel; }
 
-bool IsChargeShotStage(int stage) { return stage == 164 || stage == 179; }
+bool IsJumpStage(int stage) { return KindOf(stage) == StageKind::Jumping; }
 
-bool IsBaseDuelStage(int stage) { return IsEpisodeFinalBossStage(stage) || stage == 174; }
+bool RelocationHasCooldown(int stage) { return stage == 153 || stage == 158 || IsEpisodeFinalBossStage(stage); }
 
-bool IsJumpStage(int stage) { return stage == 157 || stage == 167; }
+bool MachinesArriveByMeteor(int stage) { return stage == 169; }

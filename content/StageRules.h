@@ -1,6 +1,8 @@
 #pragma once
 // Rules that single out particular stages, each asked by what it is about.
 
+#include "content/StageKinds.h"
+
 // The mini-games that end an episode: the Destroyer duel of each episode.
 bool IsEpisodeFinalBossStage(int stage);
 // The stages a Destroyer takes part in; 0 when none does, otherwise its unit id.
@@ -17,3 +19,7 @@ bool IsChargeShotStage(int stage);
 bool IsBaseDuelStage(int stage);
 // The mini-games where the robot jumps from ledge to ledge.
 bool IsJumpStage(int stage);
+// The relocation stages where a moved robot must cool down before it moves again.
+bool RelocationHasCooldown(int stage);
+// The stage whose every Machine comes down by meteor.
+bool MachinesArriveByMeteor(int stage);

@@ -181,9 +181,10 @@ void ApplyRobotUpgradeUnlocks(int stage) {
 
 bool IsLatestEvenStage162To168() {
     int stage = GetContentLink().CurrentStage();
-    if (stage != g_CurrentProfile.m_iFurthestStage) return false;
-    return stage == 162 || stage == 164 || stage == 166 || stage == 168;
+    return stage == g_CurrentProfile.m_iFurthestStage && RestoresEnergyTube(stage);
 }
+
+bool RestoresEnergyTube(int stage) { return stage == 162 || stage == 164 || stage == 166 || stage == 168; }
 
 const char* GetLabItemName(int item) {
     static const char* const kNames[LAB_ITEM_COUNT] = {

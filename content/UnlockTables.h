@@ -61,6 +61,8 @@ inline void GetLabItemUnlocksForStage(std::vector<int>& items, int stage) { GetL
 
 // The stage in play is the furthest reached and one of 162, 164, 166, 168.
 bool IsLatestEvenStage162To168();
+// The four mini-games whose first win restores an energy tube.
+bool RestoresEnergyTube(int stage);
 
 // Items 0 to 19.
 const char* GetLabItemName(int item);

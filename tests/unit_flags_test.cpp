@@ -8,6 +8,7 @@
 
 #include "content/StageNumbering.h"
 #include "content/StageRules.h"
+#include "content/UnlockTables.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 
@@ -80,3 +81,70 @@ TEST(StageRules, WhalesDuelInThreeStages) { ExpectStages(IsWhaleDuelStage, {156,
 TEST(StageRules, ChargeShotsInTwoStages) { ExpectStages(IsChargeShotStage, {164, 179}); }
 TEST(StageRules, TheFinalsAnd174AreFoughtFromBases) { ExpectStages(IsBaseDuelStage, {160, 170, 174, 180}); }
 TEST(StageRules, RobotsJumpInTwoStages) { ExpectStages(IsJumpStage, {157, 167}); }
+
+// Every stage has one kind; each row names all the stages of its kind.
+TEST(StageRules, EachStageIsOfOneKind) {
+    struct Row {
+        const char* name;
+        StageKind kind;
+        std::vector<int> stages;
+    };
+    const Row rows[] = {
+        {"advance rounds", StageKind::AdvanceRounds, {151}},
+        {"aimed shooting", StageKind::AimedShooting, {152, 162}},
+        {"steering", StageKind::Steering, {154, 155, 156, 163, 166, 171, 174}},
+        {"jumping", StageKind::Jumping, {157, 167}},
+        {"relocation", StageKind::Relocation, {153, 158, 160, 170, 172, 173, 180}},
+        {"slot machine", StageKind::SlotMachine, {159, 165, 169, 176, 178}},
+        {"charge shot", StageKind::ChargeShot, {164, 179}},
+        {"click zapping", StageKind::ClickZapping, {168}},
+        {"capsule rain", StageKind::CapsuleRain, {161}},
+        {"conveyor catch", StageKind::ConveyorCatch, {177}},
+        {"fast Machines", StageKind::FastMachines, {175}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ExpectStages([&](int stage) { return KindOf(stage) == row.kind; }, row.stages);
+    }
+    std::vector<int> battles, miniGames;
+    for (int stage = 1; stage <= LAST_STAGE; ++stage) (stage <= 150 ? battles : miniGames).push_back(stage);
+    ExpectStages([](int stage) { return KindOf(stage) == StageKind::Battle; }, battles);
+    ExpectStages(IsMiniGameStage, miniGames);
+    for (int outside : {0, -1, LAST_STAGE + 1}) {
+        EXPECT_EQ(KindOf(outside), StageKind::Battle) << outside;
+        EXPECT_EQ(ModeOf(outside), MiniGameMode::None) << outside;
+    }
+}
+
+// The modes: the stages whose rules go beyond their kind's.
+TEST(StageRules, MiniGamesWithRulesOfTheirOwnNameTheirMode) {
+    struct Row {
+        const char* name;
+        MiniGameMode mode;
+        std::vector<int> stages;
+    };
+    const Row rows[] = {
+        {"a capsule at a third", MiniGameMode::ShotCapsule, {162}},
+        {"capsule supply", MiniGameMode::CapsuleSupply, {154}},
+        {"both sides", MiniGameMode::BothSides, {155}},
+        {"boss duel", MiniGameMode::BossDuel, {156, 166}},
+        {"base duel", MiniGameMode::BaseDuel, {174}},
+        {"floating boss", MiniGameMode::FloatingBoss, {163}},
+        {"bomb run", MiniGameMode::BombRun, {171}},
+        {"swim", MiniGameMode::Swim, {157}},
+        {"climb", MiniGameMode::Climb, {167}},
+        {"sequence game", MiniGameMode::SequenceGame, {158}},
+        {"final boss", MiniGameMode::FinalBoss, {160, 170, 180}},
+        {"energy goal", MiniGameMode::EnergyGoal, {172}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ExpectStages([&](int stage) { return ModeOf(stage) == row.mode; }, row.stages);
+    }
+}
+TEST(StageRules, ParatroopersFallOnTheBombRunAndTheConveyor) { ExpectStages(HasParatroopers, {171, 177}); }
+TEST(StageRules, RelocatedRobotsCoolDownOnFiveStages) {
+    ExpectStages(RelocationHasCooldown, {153, 158, 160, 170, 180});
+}
+TEST(StageRules, MachinesComeByMeteorOn169) { ExpectStages(MachinesArriveByMeteor, {169}); }
+TEST(StageRules, FourMiniGamesRestoreAnEnergyTube) { ExpectStages(RestoresEnergyTube, {162, 164, 166, 168}); }

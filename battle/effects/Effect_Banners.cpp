@@ -13,6 +13,7 @@
 #include "battle/model/SceneCues.h"
 #include "battle/model/BattleView.h"
 #include "battle/model/SceneCues.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
 #include "engine/VxSound.h"
@@ -78,7 +79,7 @@ void CEffect_TextStage::OnFrame(int index) {
     MakeLabels();
     const int stage = app->m_iCurrentStage;
     const int e = Elapsed(*this, index);
-    const bool miniGame = stage > 150;
+    const bool miniGame = IsMiniGameStage(stage);
     DrawLooked(m_apLabel[miniGame ? 1 : 0], StageTitleLook(e, 0), 0.0f, 110.0f);
     if (miniGame) {
         DrawLooked(m_apLabel[0], StageTitleLook(e, 1), 0.0f, -10.0f);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "engine/framework/RenderTargets.h"
 #include "game/GameApplication.h"
@@ -54,7 +55,7 @@ void CEffect_HowToPlay::DrawAnnotation(int kind) {
     DrawSized(m_apBox[0], -45.0f, 147.5f, 220.0f, 135.0f);
     DrawSized(m_pArrow, 15.0f, 230.4f, 20.0f, 35.0f);
     DrawStyledText(app->m_pFontStandard, style, -139.0f, 185.0f, "\t Use this to\nremove a robot\n  from the field");
-    if (app->m_iCurrentStage == 151) {
+    if (KindOf(app->m_iCurrentStage) == StageKind::AdvanceRounds) {
         // The tutorial's text box picture, the same file as box 2.
         DrawSized(m_apBox[1], 300.0f, -260.0f, 260.0f, 40.0f);
         style.align = 0;

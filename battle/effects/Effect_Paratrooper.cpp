@@ -6,6 +6,7 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/SceneCues.h"
 #include "battle/model/SkyDrops.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -36,7 +37,7 @@ void DrawAt(CVxBillboard* picture, float x, float y, float z, float degrees) {
 CEffect_Paratrooper::CEffect_Paratrooper() {
     m_nPoolSize = 0;
     const int stage = CurrentStage();
-    if (stage == 177 || stage == 171) {
+    if (HasParatroopers(stage)) {
         m_pParachute = CreateBillboard("Parachute.png", "Resource\\Effect\\", nullptr);
         if (m_pParachute) m_pParachute->SetAlphaBlend(true);
         m_pSfxCut = CreateSound("SFX_Cut_Parachute.ogg", "Resource\\Sound\\SFX\\MiniGame\\");

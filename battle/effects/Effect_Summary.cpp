@@ -6,6 +6,7 @@
 #include "battle/model/BattleScene.h"
 #include "battle/model/BattleView.h"
 #include "content/SaveProfile.h"
+#include "content/StageKinds.h"
 #include "content/StageNumbering.h"
 #include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
@@ -104,7 +105,7 @@ bool CEffect_Summary::NextOffered() const {
 void CEffect_Summary::DrawBoard(float x, float y) {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = app->m_iCurrentStage;
-    const bool miniGame = stage > 150;
+    const bool miniGame = IsMiniGameStage(stage);
     const float d = miniGame ? 27.0f : 0.0f;
     DrawSharedPicture(app->m_pBbdMsgMedium, x, y + 35.0f);
     DrawSharedPicture(app->m_pBbdMsgTextBG, x, y + 10.0f, 1.1f, 0.6f);
@@ -141,7 +142,7 @@ void CEffect_Summary::DrawCounts(int f) {
     BattleView* view = m_pView;
     if (!view) return;
     const float x = m_vPos.x, y = m_vPos.y;
-    const float d = app->m_iCurrentStage > 150 ? 27.0f : 0.0f;
+    const float d = IsMiniGameStage(app->m_iCurrentStage) ? 27.0f : 0.0f;
     const int shown[2] = {SummaryShownValue(view->RobotsLost(), f), SummaryShownValue(view->MachinesKilled(), f)};
     for (int i = 0; i < 2; ++i) {
         const float cx = x + (i == 0 ? -145.0f : 145.0f);
@@ -162,7 +163,7 @@ void CEffect_Summary::DrawTitleAndStars(int f) {
     const float title = SummaryTitleScale(f);
     if (title > 0.0f) DrawSharedPicture(app->m_apBbdMsgHeader[won ? 3 : 4], x, y + 184.0f, title, title);
     if (f - 20 == 1 && view) RestartSound(view->Drawn().m_pSfxTextScaleIn);
-    if (!won || app->m_iCurrentStage > 150) return;
+    if (!won || IsMiniGameStage(app->m_iCurrentStage)) return;
     for (int i = 0; i < m_iStars && i < 3; ++i) {
         const SummaryStarLook s = SummaryStarAt(f, i);
         const float sx = x - 60.0f + 60.0f * float(i);

@@ -9,6 +9,7 @@
 #include "content/Achievements.h"
 #include "content/DescriptiveTexts.h"
 #include "content/SaveProfile.h"
+#include "content/StageKinds.h"
 #include "content/UnlockTables.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -33,8 +34,7 @@ bool StageUnlocksSomething(int stage) {
     GetFeatureUnlocksForStage(stage, features);
     GetLabItemUnlocksForStage(stage, items);
     GetRobotUpgradeUnlocksForStage(upgrades, stage);
-    return !features.empty() || !items.empty() || !upgrades.empty() || stage == 162 || stage == 164 || stage == 166 ||
-           stage == 168;
+    return !features.empty() || !items.empty() || !upgrades.empty() || RestoresEnergyTube(stage);
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ int MetalPartsRewardForStage(int stage) {
     static const int kReward[3][5] = {
         {50, 100, 200, 300, 500}, {200, 350, 500, 650, 850}, {500, 750, 1000, 1250, 1500}};
     if (stage < 1 || stage > 180) return 0;
-    const int n = stage <= 150 ? stage - 1 : 5 * stage - 751;
+    const int n = IsMiniGameStage(stage) ? 5 * stage - 751 : stage - 1;
     const int episode = n / 50 + 1, area = (n % 50) / 10 + 1;
     if (episode < 1 || episode > 3 || area < 1 || area > 5) return 0;
     return kReward[episode - 1][area - 1];

@@ -2,6 +2,7 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleView.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "game/GameApplication.h"
 
@@ -10,10 +11,11 @@ CVxBillboard* ItemPicture(int kind, const CBattleModel* battle, const BattleView
     if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
     if (kind == 8) {
         const int stage = CurrentStage();
-        const int slot = stage == 154             ? 0
-                         : stage == 162           ? 1
-                         : stage == 158 && battle ? battle->FindHandCard(RobotId::BuoyerBot)
-                                                  : -1;
+        const MiniGameMode mode = ModeOf(stage);
+        const int slot = mode == MiniGameMode::CapsuleSupply            ? 0
+                         : mode == MiniGameMode::ShotCapsule            ? 1
+                         : mode == MiniGameMode::SequenceGame && battle ? battle->FindHandCard(RobotId::BuoyerBot)
+                                                                        : -1;
         if (!battle || !app || slot < 0) return nullptr;
         const int card = battle->State().m_aHand[slot].m_iCard;
         return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;

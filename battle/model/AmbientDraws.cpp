@@ -1,8 +1,9 @@
 #include "battle/model/AmbientDraws.h"
 
+#include "content/StageKinds.h"
 #include "platform/Random.h"
 
-bool IsFastWaterStage(int stage) { return stage == 156 || stage == 166; }
+bool IsFastWaterStage(int stage) { return ModeOf(stage) == MiniGameMode::BossDuel; }
 
 FlowerRoll RollFlower() { return FlowerRoll{float(VxRand() % 4) * 0.2f + 0.5f}; }
 

@@ -48,7 +48,7 @@ bool ValidCell(int cell) { return cell >= 0 && cell < FIELD_CELLS; }
 
 // Nothing is placed while stage 151's field scrolls on to the next round.
 bool FieldScrolls(const CBattleModel& model) {
-    return model.StageNumber() == 151 && RuleState(model).m_iRoundPhase != 0;
+    return KindOf(model.StageNumber()) == StageKind::AdvanceRounds && RuleState(model).m_iRoundPhase != 0;
 }
 
 bool SameCell(const CCom_GameRobot& a, const CCom_GameRobot& b) {
@@ -228,7 +228,8 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
 
     const bool keepsCharge = StageKeepsCardCharge(stage) || m_bCarriedFromCapsule;
     if (!keepsCharge) m_aHand[slot].m_iCharge = 0;
-    if ((stage <= 150 && !m_bCarriedFromCapsule) || stage == 172) m_iEnergy -= m_aHandDefs[slot].m_iEnergyCost;
+    if ((!IsMiniGameStage(stage) && !m_bCarriedFromCapsule) || ModeOf(stage) == MiniGameMode::EnergyGoal)
+        m_iEnergy -= m_aHandDefs[slot].m_iEnergyCost;
     m_bCarriedFromCapsule = false;
 }
 
@@ -381,8 +382,10 @@ void CollectItem::Apply(CBattleModel& model) const {
         const int stage = model.StageNumber();
         // A capsule hands its card over, but on the stages that collect
         // capsules for a count.
-        const bool handsOver = kind == ITEM_CAPSULE && stage != 154 && stage != 162 &&
-                               !(stage == 158 && card == model.FindHandCard(RobotId::BuoyerBot));
+        const bool handsOver =
+            kind == ITEM_CAPSULE && ModeOf(stage) != MiniGameMode::CapsuleSupply &&
+            ModeOf(stage) != MiniGameMode::ShotCapsule &&
+            !(ModeOf(stage) == MiniGameMode::SequenceGame && card == model.FindHandCard(RobotId::BuoyerBot));
         if (handsOver) {
             RuleState(model).m_iCarriedCard = card;
             RuleState(model).m_bCarriedFromCapsule = true;
@@ -482,7 +485,7 @@ bool MiniGamePointer::Check(const CBattleModel& model) const {
 void MiniGamePointer::Apply(CBattleModel& model) const { RunMiniGameControls(model, VxVec3{x, y, 0.0f}, held); }
 
 bool ZapAt::Check(const CBattleModel& model) const {
-    return model.StageNumber() == 168 && model.State().m_iBattleState == BATTLE_PLAYING;
+    return KindOf(model.StageNumber()) == StageKind::ClickZapping && model.State().m_iBattleState == BATTLE_PLAYING;
 }
 
 void ZapAt::Apply(CBattleModel& model) const {
@@ -491,7 +494,8 @@ void ZapAt::Apply(CBattleModel& model) const {
 
 bool CutParachute::Check(const CBattleModel& model) const {
     if (model.State().m_iBattleState != BATTLE_PLAYING || record < 0 || record >= PARATROOPERS) return false;
-    if (model.State().m_aParatroopers[record].state != 0 || model.StageNumber() == 171) return false;
+    if (model.State().m_aParatroopers[record].state != 0 || ModeOf(model.StageNumber()) == MiniGameMode::BombRun)
+        return false;
     return ParachuteTouched(model) <= record;
 }
 

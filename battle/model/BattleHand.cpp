@@ -19,7 +19,8 @@ void CBattleModel::ChargeHandCards(bool loading, bool hudShown) {
         if (slot.m_iCharge >= r) continue;
         // The loader's frames do not count; these two stages charge fast even then.
         if (!g_bLoaderRunning) ++slot.m_iCharge;
-        if (stage == 172 || stage == 177) slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
+        if (ModeOf(stage) == MiniGameMode::EnergyGoal || KindOf(stage) == StageKind::ConveyorCatch)
+            slot.m_iCharge = std::min(slot.m_iCharge + 4, r);
     }
 }
 
@@ -32,7 +33,7 @@ void CBattleModel::MakeHandRecords(HandRecords& out) const {
     };
     // A mini-game's hand may fill more slots than it shows (a slot machine
     // with four codes on three reels): every filled slot gets its record.
-    const int filled = stage > 150 ? DECK_SLOTS : std::min(m_nHandSlots, DECK_SLOTS);
+    const int filled = IsMiniGameStage(stage) ? DECK_SLOTS : std::min(m_nHandSlots, DECK_SLOTS);
     for (int i = 0; i < filled; ++i) {
         const int card = m_aHand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES) continue;

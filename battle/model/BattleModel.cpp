@@ -9,6 +9,7 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "game/GameApplication.h"
 
@@ -119,7 +120,7 @@ void CBattleModel::CountFrame() {
 void CBattleModel::MakeStageUnit() {
     delete m_pStage;
     m_pStage = new CCom_GameStage(*this);
-    if (StageNumber() > 150) m_pStage->m_fScrollX = 0.0f;
+    if (IsMiniGameStage(StageNumber())) m_pStage->m_fScrollX = 0.0f;
 }
 
 void CBattleModel::RefreshStageUnit() {

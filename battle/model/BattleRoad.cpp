@@ -76,10 +76,12 @@ bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it
     const int stage = CurrentStage();
     CCom_GameRobot& r = *it;
     const float x = r.m_vPosition.x, speed = r.m_Unit.m_fSpeed;
-    const bool crossed = RuleState(model).m_iMiniGameFlag == 0 && r.m_iHp > 0 && stage != 151 &&
+    const bool crossed = RuleState(model).m_iMiniGameFlag == 0 && r.m_iHp > 0 &&
+                         KindOf(stage) != StageKind::AdvanceRounds &&
                          ((x > 550.0f && speed > 0.0f) || (x < -550.0f && speed < 0.0f));
     if (crossed && RuleState(model).m_iLife > 0 && RuleState(model).m_iBattleState == BATTLE_PLAYING &&
-        (stage == 158 ? RuleState(model).m_iMiniGameMisses == 0 : RuleState(model).m_StageDefinition.m_bLifeInPlay)) {
+        (ModeOf(stage) == MiniGameMode::SequenceGame ? RuleState(model).m_iMiniGameMisses == 0
+                                                     : RuleState(model).m_StageDefinition.m_bLifeInPlay)) {
         const int damage = r.m_Unit.m_iHeartDecrease;
         RuleState(model).m_iLife -= damage;
         CueLifeLost(model.Scene(), damage);
@@ -124,7 +126,9 @@ void RunSunkRobot(CCom_GameRobot& r, float sunk, CBattleModel& model, BattleDraw
 void RunBobbingRobot(CCom_GameRobot& r, int stage, CBattleModel& model, BattleDrawer& drawer) {
     const float d = 3.0f * std::sin(6.0f * float(r.m_iAnimTick) * 3.14159265f / 180.0f);
     drawer.UnderRobot(r, d);
-    const float shift = stage == 171 && r.Type() == RobotId::GunnerBot && CarriesMachineGun(model, r) ? -10.0f : 0.0f;
+    const float shift =
+        ModeOf(stage) == MiniGameMode::BombRun && r.Type() == RobotId::GunnerBot && CarriesMachineGun(model, r) ? -10.0f
+                                                                                                                : 0.0f;
     r.m_vPosition.x += shift;
     r.m_vPosition.y += d;
     RunRobot(r, model, drawer);
@@ -139,7 +143,9 @@ void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
     const int stage = CurrentStage();
     const bool bobStage = IsBaseDuelStage(stage);
     for (int type : RuleState(model).m_lstDrawSecondTypes) RunRobotsOfType(type, row, model, drawer);
-    const float sunk = stage == 167 && RuleState(model).m_pStage ? 0.2f * RuleState(model).m_pStage->m_fScrollY : 0.0f;
+    const float sunk = ModeOf(stage) == MiniGameMode::Climb && RuleState(model).m_pStage
+                           ? 0.2f * RuleState(model).m_pStage->m_fScrollY
+                           : 0.0f;
     int own = 0;
     if (sunk < 0.0f)
         for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) own += r.IsMachine() ? 0 : 1;
@@ -156,7 +162,8 @@ void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
             RunSunkRobot(r, sunk, model, drawer);
             continue;
         }
-        if ((bobStage || stage == 171) && !r.IsMachine() && r.m_Unit.m_iTerrain != TERRAIN_AIR) {
+        if ((bobStage || ModeOf(stage) == MiniGameMode::BombRun) && !r.IsMachine() &&
+            r.m_Unit.m_iTerrain != TERRAIN_AIR) {
             RunBobbingRobot(r, stage, model, drawer);
             continue;
         }
@@ -274,7 +281,7 @@ namespace {
 
 // The field slides in from the right once the loader is done.
 void ScrollFieldIn(CBattleModel& model, int stage) {
-    if (RuleState(model).m_pStage && !g_bLoaderRunning && stage <= 150 &&
+    if (RuleState(model).m_pStage && !g_bLoaderRunning && !IsMiniGameStage(stage) &&
         (RuleState(model).m_iBattleState == BATTLE_LOADING || RuleState(model).m_iBattleState == BATTLE_BEGIN) &&
         RuleState(model).m_pStage->m_fScrollX > 0.0f)
         RuleState(model).m_pStage->m_fScrollX = std::max(0.0f, RuleState(model).m_pStage->m_fScrollX - 10.0f);
@@ -306,15 +313,15 @@ void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots
 
     ScrollFieldIn(model, stage);
     // 171's thrown robots hang where they drift before the units' turns.
-    if (stage == 171) RunParatroopers(model);
+    if (ModeOf(stage) == MiniGameMode::BombRun) RunParatroopers(model);
     drawer.EffectsBeforeUnits();
     TickAmbientBeforeUnits(model);
 
-    if (stage <= 150 && RuleState(model).m_iBattleState < BATTLE_PLAYING)
+    if (!IsMiniGameStage(stage) && RuleState(model).m_iBattleState < BATTLE_PLAYING)
         RunRobotArray(model, shownRobots, shownCount, drawer);
     else RunBattleObjects(model, drawer);
 
     drawer.EffectsAfterUnits();
     TickAmbientAfterUnits(model);
-    if (RuleState(model).m_iBattleState == BATTLE_REWARD && stage > 150) ClearMachinesForReward(model);
+    if (RuleState(model).m_iBattleState == BATTLE_REWARD && IsMiniGameStage(stage)) ClearMachinesForReward(model);
 }

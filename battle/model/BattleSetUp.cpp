@@ -10,14 +10,15 @@
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "engine/VxXApplication.h"
 
 void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
     RuleState(model).m_iHazardTimer = 0;
     RuleState(model).m_iLife = RuleState(model).m_iMaxLife = profile.m_iLifeBooster + 2;
-    if (stage <= 150) RuleState(model).m_iEnergy = 5 * profile.m_iEnergyBooster + 10;
-    else RuleState(model).m_iEnergy = stage == 172 ? 0 : 999;
+    if (!IsMiniGameStage(stage)) RuleState(model).m_iEnergy = 5 * profile.m_iEnergyBooster + 10;
+    else RuleState(model).m_iEnergy = ModeOf(stage) == MiniGameMode::EnergyGoal ? 0 : 999;
 
     std::fill(std::begin(RuleState(model).m_aiCageCooldown), std::end(RuleState(model).m_aiCageCooldown), 0);
     RuleState(model).m_StageDefinition = StageDefinition{};
@@ -72,12 +73,12 @@ bool IsStageEnemy(const StageDefinition& def, int type) {
 
 void SetUpTurnOrder(CBattleModel& model, int stage) {
     const StageDefinition& def = RuleState(model).m_StageDefinition;
-    if (stage > 150 && IsStageEnemy(def, MachineId::KillerWhale))
+    if (IsMiniGameStage(stage) && IsStageEnemy(def, MachineId::KillerWhale))
         RuleState(model).m_lstDrawFirstTypes.push_back(MachineId::KillerWhale);
     if (IsStageEnemy(def, MachineId::FrostOrca)) RuleState(model).m_lstDrawFirstTypes.push_back(MachineId::FrostOrca);
     if (IsStageEnemy(def, MachineId::Transporter))
         RuleState(model).m_lstDrawSecondTypes.push_back(MachineId::Transporter);
-    if (stage <= 150 && IsStageEnemy(def, MachineId::KillerWhale))
+    if (!IsMiniGameStage(stage) && IsStageEnemy(def, MachineId::KillerWhale))
         RuleState(model).m_lstDrawSecondTypes.push_back(MachineId::KillerWhale);
     for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id)
         if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(def, id)) RuleState(model).m_lstDrawLastTypes.push_back(id);

@@ -208,8 +208,8 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
 
     if (allowMeteor) {
         const int stage = CurrentStage();
-        bool meteor = stage == 169;
-        if (!meteor && stage <= 150 && GetStageEpisode(stage) == 3 && GetStageWorld(stage) == 5 &&
+        bool meteor = MachinesArriveByMeteor(stage);
+        if (!meteor && !IsMiniGameStage(stage) && GetStageEpisode(stage) == 3 && GetStageWorld(stage) == 5 &&
             record.m_iTerrain == TERRAIN_GROUND && record.m_iMaxHp < 1300)
             meteor = VxRand() % 2 == 0;
         if (meteor) {

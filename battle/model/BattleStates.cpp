@@ -9,6 +9,7 @@
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/StageRules.h"
 #include "content/UnlockTables.h"
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
@@ -29,7 +30,7 @@ void SetBattleState(CBattleModel& model, int state) {
 void AdvanceBattleState(CBattleModel& model) { SetBattleState(model, RuleState(model).m_iBattleState + 1); }
 
 bool HasMoreCardsThanSlots(const CBattleModel& model) {
-    if (CurrentStage() > 150) return false;
+    if (IsMiniGameStage(CurrentStage())) return false;
     int unlocked = 0;
     for (int i = 0; i < ROBOT_REMOVER; ++i)
         if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) ++unlocked;
@@ -52,7 +53,7 @@ PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
         return PlayStep::Done;
     }
     if (RuleState(model).m_iTimeLeft > 0) {
-        if (stage != 151) {
+        if (KindOf(stage) != StageKind::AdvanceRounds) {
             --RuleState(model).m_iTimeLeft;
             if (RuleState(model).m_iTimeLeft % 60 == 0) UpdateAchievementProgress(37, 1);
         } else if (RuleState(model).m_iBattleFrame % 60 == 0) {
@@ -65,8 +66,8 @@ PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
     if (RuleState(model).m_iOvertimeFrames == 2700) RuleState(model).m_bOvertimeOpen = false;
     // 167's end comes from the cages opening (the road's end sequence), not
     // from the last Machine: the way back clears the field itself.
-    if (stage == 167) return PlayStep::StartLine;
-    if (stage == 169 && meteorsFalling) return PlayStep::Done;
+    if (ModeOf(stage) == MiniGameMode::Climb) return PlayStep::StartLine;
+    if (MachinesArriveByMeteor(stage) && meteorsFalling) return PlayStep::Done;
     if (RuleState(model).m_nLiveMachines == 0) {
         RuleState(model).m_iRelocatingRobot = -1;
         AdvanceBattleState(model);
@@ -83,7 +84,7 @@ int RewardStars(const CBattleModel& model) {
 
 int RecordRewardStars(CBattleModel& model) {
     const int stage = CurrentStage();
-    if (stage > 150) return 0;
+    if (IsMiniGameStage(stage)) return 0;
     const int stars = RewardStars(model);
     int& best = g_CurrentProfile.m_aiStageStars[stage - 1];
     UpdateAchievementProgress(38, std::max(stars - best, 0));
@@ -113,20 +114,20 @@ void RecordStageEnd(const CBattleModel& model, int stars) {
     const int stage = CurrentStage();
     const SaveProfile& p = g_CurrentProfile;
     const bool won = RuleState(model).m_iLife > 0;
-    if (app && p.m_abFeatureUnlocked[2] == 1 && stage <= 150) {
+    if (app && p.m_abFeatureUnlocked[2] == 1 && !IsMiniGameStage(stage)) {
         const ResultStreaks next =
             NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, p.m_iDifficulty);
         app->m_nLossStreak = next.losses;
         app->m_nEasyWinStreak = next.easyWins;
     }
-    if (won && app && stage > 150 && stage % 2 == 0 && stage % 10 != 0 && stage == p.m_iFurthestStage)
+    if (won && app && IsMiniGameStage(stage) && stage % 2 == 0 && stage % 10 != 0 && stage == p.m_iFurthestStage)
         app->m_iNewArea = GetStageWorld(NextStageId(stage));
 }
 
 void CountWonStageAchievements(const CBattleModel& model) {
     const int stage = CurrentStage();
     if (RuleState(model).m_iLife <= 0) return;
-    if (stage <= 150) {
+    if (!IsMiniGameStage(stage)) {
         UpdateAchievementProgress(31, RuleState(model).m_aiStageStats[0]);
         UpdateAchievementProgress(32, RuleState(model).m_aiStageStats[1]);
         UpdateAchievementProgress(34, RuleState(model).m_aiStageStats[3]);

@@ -4,6 +4,7 @@
 
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "content/StageNumbering.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
@@ -175,9 +176,9 @@ WeatherFrame UpdateWeatherHazards(CBattleModel& model) {
             if (v > 0) --v;
 
     if (R > 0 && R < T) {
-        if (area == 1 && stage != 171) UpdateAcidRain(model, t, n, seen);
-        else if (area == 2 && stage != 174) UpdateEarthquake(model, t, n, seen);
-        else if (area == 3 && stage <= 150) UpdateWhirlpools(model, t, n, seen);
+        if (area == 1 && ModeOf(stage) != MiniGameMode::BombRun) UpdateAcidRain(model, t, n, seen);
+        else if (area == 2 && ModeOf(stage) != MiniGameMode::BaseDuel) UpdateEarthquake(model, t, n, seen);
+        else if (area == 3 && !IsMiniGameStage(stage)) UpdateWhirlpools(model, t, n, seen);
         else if (area == 4) UpdateJetStreams(model, t, n, seen);
     }
     return seen;

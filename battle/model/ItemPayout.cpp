@@ -7,6 +7,7 @@
 #include "battle/units/GameRobot.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 
 namespace {
@@ -80,8 +81,12 @@ void PayOutItem(CBattleModel& battle, int kind, const VxVec3& landing) {
     if (kind != ITEM_CAPSULE) return;
     // A capsule that arrives brings its robot onto the field.
     const int stage = battle.StageNumber();
-    const int slot = stage == 154 ? 0 : stage == 162 ? 1 : stage == 158 ? battle.FindHandCard(RobotId::BuoyerBot) : -1;
+    const MiniGameMode mode = ModeOf(stage);
+    const int slot = mode == MiniGameMode::CapsuleSupply  ? 0
+                     : mode == MiniGameMode::ShotCapsule  ? 1
+                     : mode == MiniGameMode::SequenceGame ? battle.FindHandCard(RobotId::BuoyerBot)
+                                                          : -1;
     if (slot < 0) return;
     CCom_GameRobot* robot = battle.SpawnMiniGameRobot(slot, landing.x, landing.y, landing.z);
-    if (robot && stage == 158) robot->m_iHp = 10000;
+    if (robot && mode == MiniGameMode::SequenceGame) robot->m_iHp = 10000;
 }

@@ -9,6 +9,7 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "battle/units/RobotIconOffset.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -55,10 +56,11 @@ bool StompMachines(CBattleModel& model, CCom_GameRobot& jumper, const VxVec3& fr
 // Gravity and the floors.
 void FallAndLand(CBattleModel& model, const CCom_GameRobot& jumper, VxVec3& at) {
     const int stage = model.StageNumber();
-    if (RuleState(model).m_iJumpCount > 0) RuleState(model).m_fJumpSpeed -= stage == 157 ? 0.6f : 0.35f;
+    if (RuleState(model).m_iJumpCount > 0)
+        RuleState(model).m_fJumpSpeed -= ModeOf(stage) == MiniGameMode::Swim ? 0.6f : 0.35f;
     at.y += RuleState(model).m_fJumpSpeed;
     const float bottom = RuleState(model).m_aFieldCells[FIELD_ROWS - 1].m_fY;
-    if (stage == 157) {
+    if (ModeOf(stage) == MiniGameMode::Swim) {
         at.y = std::max(at.y, bottom);
     } else if (RuleState(model).m_iJumpCount == 0) {
         at.y = std::max(at.y, RuleState(model).m_aFieldCells[2].m_fY);
@@ -107,16 +109,16 @@ void StartMiniGameJump(CBattleModel& model) {
     RuleState(model).m_bJumpRising = 1;
     RuleState(model).m_bJumpHeld = 1;
     RuleState(model).m_bOnGround = 0;
-    if (model.StageNumber() == 167 && RuleState(model).m_iTimeLeft == 0 && RuleState(model).m_pStage &&
-        RuleState(model).m_pStage->m_fScrollY == 0.0f)
+    if (ModeOf(model.StageNumber()) == MiniGameMode::Climb && RuleState(model).m_iTimeLeft == 0 &&
+        RuleState(model).m_pStage && RuleState(model).m_pStage->m_fScrollY == 0.0f)
         ++RuleState(model).m_iStartJumps;
     RestartSound(model.Scene().m_pSfxJump);
 }
 
 bool StepJumpGame(CBattleModel& model) {
     const int stage = model.StageNumber();
-    if (stage != 157 && stage != 167) return false;
-    if (stage == 167 && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 100)
+    if (!IsJumpStage(stage)) return false;
+    if (ModeOf(stage) == MiniGameMode::Climb && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 100)
         model.CallEnemyRobot(MachineId::NapalmAirship, 0.0f, 0.0f, 0.0f, false);
     CCom_GameRobot* jumper = FindJumper(model);
     if (!jumper) return false;
@@ -129,15 +131,16 @@ bool StepJumpGame(CBattleModel& model) {
     FallAndLand(model, *jumper, at);
 
     // 167: while the jumper stays up, the climb carries the start line away below.
-    if (stage == 167 && RuleState(model).m_iTimeLeft > 0 && RuleState(model).m_iJumpCount > 0 && jumper->m_iHp > 0 &&
-        RuleState(model).m_pStage)
+    if (ModeOf(stage) == MiniGameMode::Climb && RuleState(model).m_iTimeLeft > 0 && RuleState(model).m_iJumpCount > 0 &&
+        jumper->m_iHp > 0 && RuleState(model).m_pStage)
         RuleState(model).m_pStage->m_fScrollY += RuleState(model).m_fScrollSpeed;
 
     bool stomped = false;
     const float lowest = LowestLine();
     if (jumper->m_iState == ROBOT_DYING || at.y >= lowest) {
         const float rise = at.y - RuleState(model).m_vJumpStart.y;
-        if (stage == 157 ? rise > 235.0f : (rise > 120.0f || at.y > 215.0f)) RuleState(model).m_bJumpHeld = 0;
+        if (ModeOf(stage) == MiniGameMode::Swim ? rise > 235.0f : (rise > 120.0f || at.y > 215.0f))
+            RuleState(model).m_bJumpHeld = 0;
         if (at.y == last.y && at.y == RuleState(model).m_aFieldCells[FIELD_ROWS - 1].m_fY)
             RuleState(model).m_bOnGround = 1;
         if (RuleState(model).m_iJumpCount > 0 && at.y < last.y) stomped = StompMachines(model, *jumper, last);
@@ -146,7 +149,7 @@ bool StepJumpGame(CBattleModel& model) {
         jumper->m_iHp = 0;
         jumper->BeginDying(model);
     }
-    if (stage == 167)
+    if (ModeOf(stage) == MiniGameMode::Climb)
         for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
             if (r.m_iState == ROBOT_DYING && r.m_vPosition.y < lowest) r.m_bExpired = 1;
 
@@ -158,7 +161,7 @@ bool StepJumpGame(CBattleModel& model) {
 
 bool JumpMayStart(const CBattleModel& model, float cursorY) {
     if (RuleState(model).m_iStartJumps != 0 || !RuleState(model).m_bOnGround) return false;
-    if (model.StageNumber() != 157) return RuleState(model).m_iJumpCount == 0;
+    if (ModeOf(model.StageNumber()) != MiniGameMode::Swim) return RuleState(model).m_iJumpCount == 0;
     const float band = 0.5f * (RuleState(model).m_aFieldCells[3].m_fY + RuleState(model).m_aFieldCells[4].m_fY);
     return cursorY > band;
 }
@@ -168,7 +171,7 @@ void KeepJumpRising(CBattleModel& model) {
 }
 
 void BobJumperOnStart(CBattleModel& model) {
-    CCom_GameRobot* found = model.StageNumber() == 167 ? FindJumper(model) : nullptr;
+    CCom_GameRobot* found = ModeOf(model.StageNumber()) == MiniGameMode::Climb ? FindJumper(model) : nullptr;
     if (!found || RuleState(model).m_iJumpCount != 0) return;
     CCom_GameRobot& jumper = *found;
     jumper.m_vPosition.y = jumper.m_vHome.y + 15.0f * std::sin(5.0f * float(RuleState(model).m_iBattleFrame) * kDeg);

@@ -6,6 +6,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
 #include "platform/Random.h"
@@ -112,11 +113,11 @@ void RideBombs(CBattleModel& model, const CCom_GameRobot* boss, const CCom_GameR
 
 bool StepBossDuel(CBattleModel& model) {
     const int stage = model.StageNumber();
-    if (stage != 156 && stage != 166 && stage != 174) return false;
+    if (!IsWhaleDuelStage(stage)) return false;
     const int callAt = RuleState(model).m_iStageFrames - 300;
     if (RuleState(model).m_iTimeLeft == callAt) {
         const double interval = stage == 156 ? 0.5 : (stage == 166 ? 1.5 : 1.25);
-        if (CCom_GameRobot* boss = CallMiniGameBoss(model, interval); boss && stage != 174) {
+        if (CCom_GameRobot* boss = CallMiniGameBoss(model, interval); boss && ModeOf(stage) != MiniGameMode::BaseDuel) {
             const double hp = stage == 156 ? 1.5 : 0.85;
             boss->m_Unit.m_iMaxHp = Scaled(boss->m_Unit.m_iMaxHp, hp);
             boss->m_iHp = Scaled(boss->m_iHp, hp);
@@ -147,7 +148,7 @@ bool StepBossDuel(CBattleModel& model) {
 }
 
 void StepFloatingBoss(CBattleModel& model) {
-    if (model.StageNumber() != 163) return;
+    if (ModeOf(model.StageNumber()) != MiniGameMode::FloatingBoss) return;
     const int callAt = RuleState(model).m_iStageFrames - 300;
     if (RuleState(model).m_iTimeLeft == callAt) CallMiniGameBoss(model, 0.5);
     if (RuleState(model).m_iTimeLeft < callAt) SwayMiniGameBoss(model);
@@ -178,7 +179,7 @@ void StepFloatingBoss(CBattleModel& model) {
 }
 
 bool StepBombRun(CBattleModel& model) {
-    if (model.StageNumber() != 171) return false;
+    if (ModeOf(model.StageNumber()) != MiniGameMode::BombRun) return false;
     const int frames = RuleState(model).m_iStageFrames;
     const int elapsed = frames - RuleState(model).m_iTimeLeft;
     const bool bossDue = RuleState(model).m_iTimeLeft <= frames - 2700;

@@ -8,6 +8,7 @@
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "engine/VxMath.h"
 #include "engine/VxSound.h"
 #include "platform/Random.h"
@@ -60,7 +61,7 @@ void DropParatrooper(CBattleModel& model) {
 }
 
 CatchStep UpdateConveyorCatch(CBattleModel& model) {
-    if (model.StageNumber() != 177) return CatchStep::Running;
+    if (KindOf(model.StageNumber()) != StageKind::ConveyorCatch) return CatchStep::Running;
     const bool playing = RuleState(model).m_iBattleState == BATTLE_PLAYING;
     const int elapsed = RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft;
     const bool clockRuns =

@@ -6,6 +6,7 @@
 #include "battle/model/MiniGameRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "content/UnlockTables.h"
 #include "engine/VxXApplication.h"
@@ -59,8 +60,8 @@ int MountSlotWithBase(const CBattleModel& model, int slot) {
 
 bool UpdateFinalBoss(CBattleModel& model) {
     const int stage = model.StageNumber();
-    if (stage != 160 && stage != 170 && stage != 180) return false;
-    const int bossType = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
+    if (!IsEpisodeFinalBossStage(stage)) return false;
+    const int bossType = StageBossType(stage);
     const int callAt = RuleState(model).m_iStageFrames - kBossCallFrames;
 
     if (RuleState(model).m_iTimeLeft == callAt) {

@@ -45,7 +45,7 @@ bool RunMiniGameModes(CBattleModel& model) {
 
 bool RunMiniGameFrame(CBattleModel& model) {
     const int stage = model.StageNumber();
-    if (stage <= 150) return false;
+    if (!IsMiniGameStage(stage)) return false;
     bool won = false;
     if (BeginMiniGameFrame(model)) {
         // 1, 2: the loss rules, and 151's Machines held back.

@@ -11,6 +11,7 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
+#include "content/StageKinds.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
@@ -59,7 +60,7 @@ void CallRoundMachines(CBattleModel& model) {
 }
 
 void UpdateRoundRules(CBattleModel& model) {
-    if (model.StageNumber() != 151) return;
+    if (KindOf(model.StageNumber()) != StageKind::AdvanceRounds) return;
     if (RuleState(model).m_iRoundPhase != 0) {
         ScrollToNextRound(model);
         return;
@@ -124,7 +125,7 @@ void ScrollToNextRound(CBattleModel& model) {
 }
 
 void HoldBackRoundMachines(CBattleModel& model) {
-    if (model.StageNumber() != 151) return;
+    if (KindOf(model.StageNumber()) != StageKind::AdvanceRounds) return;
     std::list<CCom_GameRobot>& robots = RuleState(model).m_lstRobots;
     if (std::none_of(robots.begin(), robots.end(), [](const CCom_GameRobot& r) { return !r.IsMachine(); })) return;
     for (CCom_GameRobot& r : robots)

@@ -17,8 +17,6 @@
 
 namespace {
 
-bool IsMiniGameStage(int stage) { return stage > 150; }
-
 // 167 climbs two scroll units a frame; the start line is then a fifth of that
 // (the ground's share of the scroll) further down each frame.
 constexpr float kClimbScrollSpeed = -2.0f;
@@ -66,23 +64,18 @@ bool HasOwnRobot(const CBattleModel& model) {
 
 }  // namespace
 
-bool IsMiniGameGroup1(int stage) {
-    return stage == 153 || stage == 158 || stage == 172 || stage == 173 || stage == 160 || stage == 170 || stage == 180;
-}
+bool IsMiniGameGroup1(int stage) { return KindOf(stage) == StageKind::Relocation; }
 
-bool IsMiniGameGroup2(int stage) {
-    return stage == 159 || stage == 165 || stage == 169 || stage == 176 || stage == 178;
-}
+bool IsMiniGameGroup2(int stage) { return KindOf(stage) == StageKind::SlotMachine; }
 
-bool IsMiniGameGroup3(int stage) { return stage == 164 || stage == 179; }
+bool IsMiniGameGroup3(int stage) { return KindOf(stage) == StageKind::ChargeShot; }
 
 void ResetMiniGameState(CBattleModel& model) {
     const int stage = model.StageNumber();
     for (int i = 0; i < MINI_GAME_LINKS; ++i) *model.MiniGameLink(i) = nullptr;
     RuleState(model).m_iRelocatingRobot = -1;
     RuleState(model).m_iHoldFrames = 0;
-    RuleState(model).m_bRelocateRule =
-        (stage == 153 || stage == 158 || stage == 160 || stage == 170 || stage == 180) ? 1 : 0;
+    RuleState(model).m_bRelocateRule = RelocationHasCooldown(stage) ? 1 : 0;
     RuleState(model).m_iCatchCount = 0;
     RuleState(model).m_iSequenceStep = RuleState(model).m_iSequenceShownStep = RuleState(model).m_iSequenceStepFrames =
         0;
@@ -116,7 +109,7 @@ void DealMiniGameHand(CBattleModel& model) {
 }
 
 void FinishMiniGameSetUp(CBattleModel& model) {
-    if (model.StageNumber() == 151) {
+    if (KindOf(model.StageNumber()) == StageKind::AdvanceRounds) {
         RuleState(model).m_iRoundPhase = 0;
         RuleState(model).m_iRoundTimer = 599;
         RuleState(model).m_iRound = 1;
@@ -142,7 +135,7 @@ void PrepareMiniGameField(CBattleModel& model) {
     RuleState(model).m_vMiniGamePoint = VxVec3{0.0f, -38.0f, 0.0f};
     if (IsMiniGameStage(stage) && RuleState(model).m_pStage) RuleState(model).m_pStage->m_fScrollX = 0.0f;
     // 167's bottom row is open air: the robots climb from the ledges above.
-    if (stage == 167) {
+    if (ModeOf(stage) == MiniGameMode::Climb) {
         for (int column = 0; column < FIELD_COLUMNS; ++column) {
             FieldCell& cell = RuleState(model).m_aFieldCells[column * FIELD_ROWS + 4];
             cell.m_iStageKind = cell.m_iKind = CELL_AIR;
@@ -214,24 +207,27 @@ bool BeginMiniGameFrame(CBattleModel& model) {
     const int stage = model.StageNumber();
     // Robots placed at set-up count from the first frame they stand.
     if (RuleState(model).m_nLiveRobots > 0) RuleState(model).m_bPlayerRobotSeen = true;
-    return RuleState(model).m_iBattleState == BATTLE_PLAYING || stage == 157 || stage == 177;
+    return RuleState(model).m_iBattleState == BATTLE_PLAYING || ModeOf(stage) == MiniGameMode::Swim ||
+           KindOf(stage) == StageKind::ConveyorCatch;
 }
 
 bool NoRobotLeftLoses(const CBattleModel& model, int stage) {
-    return RuleState(model).m_nLiveRobots == 0 && stage != 177 && stage != 172 && RuleState(model).m_bPlayerRobotSeen;
+    return RuleState(model).m_nLiveRobots == 0 && KindOf(stage) != StageKind::ConveyorCatch &&
+           ModeOf(stage) != MiniGameMode::EnergyGoal && RuleState(model).m_bPlayerRobotSeen;
 }
 
 void ApplyMiniGameLossRules(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (!RuleState(model).m_StageDefinition.m_bRuleHold) {
-        if (stage == 155) {
+        if (ModeOf(stage) == MiniGameMode::BothSides) {
             int own = 0;
             for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine()) ++own;
             if (own < 4) RuleState(model).m_iLife = 0;
-        } else if (stage == 151) {
+        } else if (KindOf(stage) == StageKind::AdvanceRounds) {
             UpdateRoundRules(model);
-        } else if (NoRobotLeftLoses(model, stage) && !(stage == 171 && RuleState(model).m_iMiniGameFlag >= 10000)) {
+        } else if (NoRobotLeftLoses(model, stage) &&
+                   !(ModeOf(stage) == MiniGameMode::BombRun && RuleState(model).m_iMiniGameFlag >= 10000)) {
             // (171's finale throws its last robot at the boss on purpose.)
             RuleState(model).m_iLife = 0;
         }
@@ -243,21 +239,23 @@ void ApplyMiniGameLossRules(CBattleModel& model) {
 void ApplyMiniGameTimedRules(CBattleModel& model) {
     const int stage = model.StageNumber();
     // One capsule at a third of 162.
-    if (stage == 162 && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames / 3) {
+    if (ModeOf(stage) == MiniGameMode::ShotCapsule &&
+        RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames / 3) {
         const bool lying = std::any_of(RuleState(model).m_lstItems.begin(), RuleState(model).m_lstItems.end(),
                                        [](const CCom_GameItem& i) { return i.m_iItemKind == ITEM_CAPSULE; });
         if (!lying) model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, 1, true);
     }
     // 171's twin beside the controlled robot as the time starts.
-    if (stage == 171 && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 1 &&
+    if (ModeOf(stage) == MiniGameMode::BombRun && RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 1 &&
         RuleState(model).m_apMiniGameRobots[0]) {
         const VxVec3 p = RuleState(model).m_apMiniGameRobots[0]->m_vPosition;
         model.SpawnMiniGameRobot(1, p.x, p.y, p.z);
     }
     // The shooting stages need their controlled robot.
-    if ((stage == 152 || stage == 162) && !RuleState(model).m_apMiniGameRobots[0]) RuleState(model).m_iLife = 0;
+    if (KindOf(stage) == StageKind::AimedShooting && !RuleState(model).m_apMiniGameRobots[0])
+        RuleState(model).m_iLife = 0;
     // The charge-shot stages: twins as the time starts, and a robot to shoot with.
-    if (stage == 164 || stage == 179) {
+    if (KindOf(stage) == StageKind::ChargeShot) {
         if (RuleState(model).m_iTimeLeft == RuleState(model).m_iStageFrames - 1) {
             for (CCom_GameRobot* r : RuleState(model).m_apMiniGameRobots) {
                 if (!r) continue;
@@ -271,7 +269,9 @@ void ApplyMiniGameTimedRules(CBattleModel& model) {
 }
 
 void UpdateCapsuleRain(CBattleModel& model) {
-    if (model.StageNumber() != 161 || RuleState(model).m_nLiveMachines <= 0 || model.AppFrame() % 300 != 0) return;
+    if (KindOf(model.StageNumber()) != StageKind::CapsuleRain || RuleState(model).m_nLiveMachines <= 0 ||
+        model.AppFrame() % 300 != 0)
+        return;
     const int r = int(VxRand() % 100);
     const int slot = r < 20 ? 0 : r < 70 ? 1 : r < 90 ? 2 : 3;
     model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);

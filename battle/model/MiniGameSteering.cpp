@@ -22,7 +22,9 @@ constexpr int kAimHoldFrames = 16;
 
 // The stages whose steering moves only the controlled robot.
 bool SteersControlledRobot(int stage) {
-    return stage == 156 || stage == 163 || stage == 166 || stage == 171 || stage == 174;
+    const MiniGameMode mode = ModeOf(stage);
+    return KindOf(stage) == StageKind::Steering && mode != MiniGameMode::CapsuleSupply &&
+           mode != MiniGameMode::BothSides;
 }
 
 bool IsOwnLiveAttacker(const CCom_GameRobot& r) {
@@ -80,7 +82,7 @@ void SteerRobotX(CBattleModel& model, float towardX, bool setFacing) {
     const int stage = model.StageNumber();
     CCom_GameRobot* robot = SteeredRobot(model);
     if (!robot) return;
-    const float step = stage == 157 && RuleState(model).m_bOnGround ? 10.0f : kSteerStep;
+    const float step = ModeOf(stage) == MiniGameMode::Swim && RuleState(model).m_bOnGround ? 10.0f : kSteerStep;
     const float left = RuleState(model).m_aFieldCells[0].m_fX;
     const float right = RuleState(model).m_aFieldCells[(FIELD_COLUMNS - 1) * FIELD_ROWS].m_fX;
     const float before = robot->m_vPosition.x;
@@ -125,7 +127,7 @@ void FireChargedRobots(CBattleModel& model) {
 }
 
 void UpdateCapsuleSupply(CBattleModel& model) {
-    if (model.StageNumber() != 154) return;
+    if (ModeOf(model.StageNumber()) != MiniGameMode::CapsuleSupply) return;
     int n = 0;
     for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) n += r.Type() == RobotId::CopterBot && !r.IsMachine();
     for (const CCom_GameItem& item : RuleState(model).m_lstItems) n += item.m_iItemKind == ITEM_CAPSULE;

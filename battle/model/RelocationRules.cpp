@@ -8,6 +8,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "content/WeaponDefinition.h"
 #include "engine/VxMath.h"
@@ -153,7 +154,8 @@ bool StepMarch(CBattleModel& model) {
 bool MayRelocate(const CBattleModel& model, const CCom_GameRobot& r) {
     if (!IsOwnLive(r) || r.m_Unit.m_iRole == ROLE_ONESHOT) return false;
     if (r.m_Unit.m_iRole == ROLE_PLATFORM && r.m_bPlatformOccupied) return false;
-    return !(model.StageNumber() == 158 && (r.Type() == RobotId::MarinerBot || r.Type() == RobotId::BuoyerBot));
+    return !(ModeOf(model.StageNumber()) == MiniGameMode::SequenceGame &&
+             (r.Type() == RobotId::MarinerBot || r.Type() == RobotId::BuoyerBot));
 }
 
 const CCom_GameRobot* RelocatableRobotAt(const CBattleModel& model, const VxVec3& at) {
@@ -207,7 +209,7 @@ void SetRobotDown(CBattleModel& model, int slot) {
 }
 
 SequenceStep StepSequenceGame(CBattleModel& model) {
-    if (model.StageNumber() != 158) return {};
+    if (ModeOf(model.StageNumber()) != MiniGameMode::SequenceGame) return {};
     if (RuleState(model).m_iSequenceShownStep != RuleState(model).m_iSequenceStep) {
         RuleState(model).m_iSequenceShownStep = RuleState(model).m_iSequenceStep;
         RuleState(model).m_iSequenceStepFrames = 0;
@@ -226,7 +228,8 @@ SequenceStep StepSequenceGame(CBattleModel& model) {
 }
 
 bool StepEnergyGoal(CBattleModel& model) {
-    if (model.StageNumber() != 172 || RuleState(model).m_iBattleState != BATTLE_PLAYING) return false;
+    if (ModeOf(model.StageNumber()) != MiniGameMode::EnergyGoal || RuleState(model).m_iBattleState != BATTLE_PLAYING)
+        return false;
     if (RuleState(model).m_iEnergy >= 1000) {
         RuleState(model).m_iTimeLeft = 0;
         return true;

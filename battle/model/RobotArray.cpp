@@ -7,6 +7,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
@@ -34,7 +35,7 @@ void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, i
             RuleState(model).m_aEnemyDefs[k].m_iType != MachineId::Rocket)
             slots.push_back(k);
     RuleState(model).m_iStreamCursor = RuleState(model).m_iBatchCursor = 0;
-    if (slots.empty() || stage > 150) return;
+    if (slots.empty() || IsMiniGameStage(stage)) return;
 
     int groundRows = 0;
     for (int r = 0; r < FIELD_ROWS; ++r)

@@ -5,6 +5,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -25,7 +26,7 @@ bool Inside(float px, float py, float cx, float cy, float half) {
 }  // namespace
 
 int DrawMeteorLandingCell(const CBattleModel& model) {
-    const int columns = model.StageNumber() < 151 ? 4 : 6;
+    const int columns = IsMiniGameStage(model.StageNumber()) ? 6 : 4;
     for (int draw = 0; draw < kMaxCellDraws; ++draw) {
         const int c = 1 + VxRand() % columns;  // the column first, then the row
         const int row = VxRand() % FIELD_ROWS;
@@ -168,8 +169,8 @@ int ThrowRobotOut(CBattleModel& model, int slot, const VxVec3& from) {
 }
 
 void RunParatroopers(CBattleModel& model) {
-    const bool lands = model.StageNumber() == 177;
-    const bool drifts = model.StageNumber() == 171;
+    const bool lands = KindOf(model.StageNumber()) == StageKind::ConveyorCatch;
+    const bool drifts = ModeOf(model.StageNumber()) == MiniGameMode::BombRun;
     const float offTop = 0.5f * float(g_iScreenHeight) + 256.0f;
     for (int i = 0; i < PARATROOPERS; ++i) {
         Paratrooper& r = RuleState(model).m_aParatroopers[i];
@@ -223,7 +224,7 @@ void RunThrownRobots(CBattleModel& model) {
 
 namespace {
 
-bool MayCutParachutes(const CBattleModel& model) { return model.StageNumber() != 171; }
+bool MayCutParachutes(const CBattleModel& model) { return ModeOf(model.StageNumber()) != MiniGameMode::BombRun; }
 
 }  // namespace
 

@@ -73,7 +73,7 @@ void CPageGame::HandleMiniGameInput() {
     if (FollowsThePointer(stage)) {
         const VxVec3 at = CursorPoint();
         if (!m_pCommandSource) ApplyCommand(MiniGamePointer{at.x, at.y, LeftHeld()});
-    } else if (stage == 168) {
+    } else if (KindOf(stage) == StageKind::ClickZapping) {
         HandleMiniGame168Input();
     } else {
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
@@ -92,7 +92,7 @@ void CPageGame::DrawMiniGameHud() {
     if (!IsMiniGameStage(stage)) return;
     CEffect_FontInstruction* hint = m_pEffectFontInstruction;
     const bool hintShows = hint && hint->CurrentKind() == FI_SHOOT_HINT;
-    if ((stage == 152 || stage == 162) && m_Battle.State().m_iBattleState == BATTLE_PLAYING && hint) {
+    if (KindOf(stage) == StageKind::AimedShooting && m_Battle.State().m_iBattleState == BATTLE_PLAYING && hint) {
         const auto onScreen =
             std::count_if(m_Battle.State().m_lstRobots.begin(), m_Battle.State().m_lstRobots.end(), IsMachineOnScreen);
         if (!m_bShootHintShown && onScreen > 3 && m_Battle.State().m_lstBullets.empty()) {
@@ -104,14 +104,16 @@ void CPageGame::DrawMiniGameHud() {
     }
     // 152, 162, 168: the charge gauges below BATTLE_REWARD; 164, 179: the charge-shot
     // gauge while 4 < state < 10 with the HUD shown; 167: the start arrow.
-    if ((stage == 152 || stage == 162 || stage == 168) && m_Battle.State().m_iBattleState < BATTLE_REWARD)
+    if ((KindOf(stage) == StageKind::AimedShooting || KindOf(stage) == StageKind::ClickZapping) &&
+        m_Battle.State().m_iBattleState < BATTLE_REWARD)
         DrawChargeGauges();
-    if ((stage == 164 || stage == 179) && m_Battle.State().m_iBattleState > BATTLE_CARD_SELECT &&
+    if (IsChargeShotStage(stage) && m_Battle.State().m_iBattleState > BATTLE_CARD_SELECT &&
         m_Battle.State().m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawChargeShotGauge();
-    if (stage == 168 && hintShows && m_Battle.State().m_iBattleState >= BATTLE_REWARD) hint->Clear(0);
-    if (stage == 167) DrawJumpStartArrow();
-    if (stage == 177 && m_Battle.State().m_iBattleState > BATTLE_CARD_SELECT &&
+    if (KindOf(stage) == StageKind::ClickZapping && hintShows && m_Battle.State().m_iBattleState >= BATTLE_REWARD)
+        hint->Clear(0);
+    if (ModeOf(stage) == MiniGameMode::Climb) DrawJumpStartArrow();
+    if (KindOf(stage) == StageKind::ConveyorCatch && m_Battle.State().m_iBattleState > BATTLE_CARD_SELECT &&
         m_Battle.State().m_iBattleState < BATTLE_UNLOCKS && !m_bHudHidden)
         DrawCatchCounter();
 }

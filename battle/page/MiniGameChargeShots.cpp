@@ -9,6 +9,7 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
@@ -54,7 +55,7 @@ void CPageGame::DrawChargeShotGauge() {
 }
 
 void CPageGame::HandleMiniGame168Input() {
-    if (CurrentStage() != 168 || !g_pApp) return;
+    if (KindOf(CurrentStage()) != StageKind::ClickZapping || !g_pApp) return;
     const InputRecord& in = g_pApp->m_aInput[0];
     if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
     const VxVec3 at = CursorPoint();

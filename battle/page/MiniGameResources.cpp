@@ -57,8 +57,8 @@ void CPageGame::LoadMiniGameResources() {
             m_pAttackIcon = Picture("Bbd_Attack.png", kInterface);
             m_pBombIcon = Picture("Bbd_BombIcon.png", kInterface);
         }
-        if (stage == 177) m_pParachuteIcon = Picture("Bbd_Parachute.png", kInterface);
-        const int boss = stage == 180 ? MachineId::DestroyerZero : MachineId::Destroyer;
+        if (KindOf(stage) == StageKind::ConveyorCatch) m_pParachuteIcon = Picture("Bbd_Parachute.png", kInterface);
+        const int boss = StageBossType(stage) != 0 ? StageBossType(stage) : MachineId::Destroyer;
         if (IsBaseDuelStage(stage))
             m_pBossPartArt = Picture("Act1_01.png", ("Resource\\Robot\\" + std::to_string(boss) + "\\").c_str());
         m_pRobotBase = nullptr;
@@ -67,7 +67,7 @@ void CPageGame::LoadMiniGameResources() {
         if (StageBossType(stage) != 0) m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
         m_pSfxMiniGameBonus = Sound("Sfx_MinCapsuleCall.ogg", kMiniGameSfx);
     }
-    if (stage == 157) m_pSfxSwim = Sound("Sfx_Swim.ogg", kMiniGameSfx);
+    if (ModeOf(stage) == MiniGameMode::Swim) m_pSfxSwim = Sound("Sfx_Swim.ogg", kMiniGameSfx);
     if (IsJumpStage(stage)) m_pSfxJump = Sound("Sfx_Jump.ogg", kMiniGameSfx);
     if (IsMiniGameGroup2(stage)) {
         m_pSfxSlotReel = Sound("SFX_SlotSpin.ogg", kMiniGameSfx);
@@ -83,7 +83,7 @@ void CPageGame::LoadMiniGameResources() {
         m_apSfxMachineWeapon[0] = Sound("W1014-1.ogg", kWeaponSfx);
         m_apSfxMachineWeapon[1] = Sound("W1009-1.ogg", kWeaponSfx);
     }
-    if (stage == 155) SetHandCardVolume(0.5f);
+    if (ModeOf(stage) == MiniGameMode::BothSides) SetHandCardVolume(0.5f);
     for (CVxBillboard* b : {m_pMiniGamePanel, m_pSlotFrame, m_pSlotReelArt, m_pSlotStopButton, m_pAttackIcon,
                             m_pBombIcon, m_pParachuteIcon, m_pRobotBase, m_pBossPartArt, m_pBossWeaponArt})
         if (b) b->SetAlphaBlend(true);

@@ -170,7 +170,7 @@ void CPageGame::ChooseUnlockPictures() {
         m_pUnlockPicture = Picture("Bbd_Menu_" + Digits(features[0] + 1, 2) + ".png", "Resource\\Msgbox\\");
     } else if (!labItems.empty()) {
         m_pUnlockPicture = Picture("Bbd_Item_" + Digits(labItems[0] + 1, 2) + ".png", "Resource\\Menu\\LabItem\\");
-    } else if (stage == profile.m_iFurthestStage && (stage == 162 || stage == 164 || stage == 166 || stage == 168)) {
+    } else if (stage == profile.m_iFurthestStage && RestoresEnergyTube(stage)) {
         m_pUnlockPicture = Picture("Bbd_Unlock_Energy_Limit.png", "Resource\\Msgbox\\");
     } else {
         m_pUnlockPicture = Picture("Bbd_Reward.png", "Resource\\Msgbox\\");
@@ -221,7 +221,7 @@ void CPageGame::ChooseNextUnlockPicture() {
 void CPageGame::MakeHandButtons() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
     std::fill(std::begin(m_apHandButtons), std::end(m_apHandButtons), nullptr);
-    if (stage <= 150 && m_Battle.State().m_nHandSlots > 0) {
+    if (!IsMiniGameStage(stage) && m_Battle.State().m_nHandSlots > 0) {
         const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
         const int half = n >= 10 ? 42 : 45;
         float step = float(g_iScreenWidth / 10 - 2);
@@ -255,7 +255,7 @@ int CPageGame::Load() {
 
     // The hand and its buttons come first: the mini-game set-up inside
     // LoadBattleResources fills hands that must not be wiped afterwards.
-    m_Battle.SetHandSlots(stage <= 150 ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS);
+    m_Battle.SetHandSlots(!IsMiniGameStage(stage) ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS);
     m_Battle.EmptyHand();
     MakeHandButtons();
     MakeCardChoiceButtons();
@@ -264,7 +264,7 @@ int CPageGame::Load() {
     m_Battle.ClearTurnOrder();
     const int handSlots = m_Battle.State().m_nHandSlots;
     LoadBattleResources();
-    if (stage <= 150) m_Battle.SetHandSlots(handSlots);
+    if (!IsMiniGameStage(stage)) m_Battle.SetHandSlots(handSlots);
 
     m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
     // The cells are shaded through it at a fraction of its alpha.
@@ -272,7 +272,7 @@ int CPageGame::Load() {
     m_fPlaceMarkPhase = 0.0f;
     ChooseNextUnlockPicture();
 
-    if (stage <= 150) m_Battle.EmptyHand();
+    if (!IsMiniGameStage(stage)) m_Battle.EmptyHand();
 
     for (auto& slot : m_apEnemySounds)
         for (CVxSound*& s : slot) s = nullptr;
@@ -344,8 +344,8 @@ int CPageGame::Load() {
 
 void CPageGame::LoadBattleSounds() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
-    const std::string base =
-        stage <= 150 ? "BGM_Gameplay" + std::to_string(GetStageEpisode(stage)) + "_" : "BGM_GameplayMiniGame_";
+    const std::string base = !IsMiniGameStage(stage) ? "BGM_Gameplay" + std::to_string(GetStageEpisode(stage)) + "_"
+                                                     : "BGM_GameplayMiniGame_";
     m_apBattleMusic[0] = Sound(base + "Intro.ogg", kBgmFolder);
     m_apBattleMusic[1] = Sound(base + "Loop.ogg", kBgmFolder);
     for (int i = 0; i < 2; ++i) {
@@ -354,7 +354,7 @@ void CPageGame::LoadBattleSounds() {
         m_apBattleMusic[i]->m_dwPlayFlags = i == 1 ? DSBPLAY_LOOPING : 0;
         m_apBattleMusic[i]->ApplyVolume(-3000);
     }
-    m_pMusic = (stage <= 150 && HasMoreCardsThanSlots(m_Battle)) ? m_apBattleMusic[1] : m_apBattleMusic[0];
+    m_pMusic = (!IsMiniGameStage(stage) && HasMoreCardsThanSlots(m_Battle)) ? m_apBattleMusic[1] : m_apBattleMusic[0];
     if (m_pMusic) m_pMusic->SetVolumeFactor(0.0f);
 
     m_bBattleMusicStarted = false;
@@ -382,7 +382,7 @@ int CPageGame::GetEnergyCostLimit() const {
 
 void CPageGame::DecideCardAvailability() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
-    const int place = stage > 150 ? 5 * stage - 750 : stage;
+    const int place = IsMiniGameStage(stage) ? 5 * stage - 750 : stage;
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
     const bool finalStage = IsEpisodeFinalBossStage(stage);
@@ -403,7 +403,7 @@ void CPageGame::DecideCardAvailability() {
             }
         }
         if (card.m_iTerrain == TERRAIN_SPECIAL) continue;
-        if (area == 3 && stage <= 150 && card.m_bFlag == 0) {
+        if (area == 3 && !IsMiniGameStage(stage) && card.m_bFlag == 0) {
             m_abCardDisabled[i] = true;
             continue;
         }
@@ -416,7 +416,7 @@ void CPageGame::DecideCardAvailability() {
 int CPageGame::Release() {
     CGameApplication* app = g_pGameAppInstance;
     g_fGroup0VolumeScale = 1.0f;
-    if (app && int(app->m_iCurrentStage) == 155) SetHandCardVolume(1.0f);
+    if (app && ModeOf(int(app->m_iCurrentStage)) == MiniGameMode::BothSides) SetHandCardVolume(1.0f);
     ForgetCardChoiceArt();
     ReleaseRobopedia();
 

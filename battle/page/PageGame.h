@@ -27,6 +27,7 @@
 #include "content/FieldGrid.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
+#include "content/StageKinds.h"
 #include "content/UnitDefinition.h"
 #include "engine/VxMatrix.h"
 #include "engine/VxPage.h"
@@ -329,7 +330,7 @@ public:
     void DrawDebugStats();
 
     // ---- Mini-games (stages 151 to 180): the shared framework. ----
-    static bool IsMiniGameStage(int stage) { return stage > 150; }
+    static bool IsMiniGameStage(int stage) { return ::IsMiniGameStage(stage); }
     void SetUpMiniGame();
     void SetUpMiniGameHand();
     void LoadMiniGameResources();

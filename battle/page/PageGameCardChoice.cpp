@@ -7,6 +7,7 @@
 #include "battle/effects/Effect_FontInstruction.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameStage.h"
+#include "content/StageKinds.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
@@ -355,7 +356,7 @@ void CPageGame::HandleCardChoiceInput() {
     // The stage background scrolls to the field preview and back; the list
     // takes clicks only while it rests at its place.
     const float fieldScroll = m_Battle.State().m_pStage ? m_Battle.State().m_pStage->m_fScrollX : 450.0f;
-    const bool listView = stage > 150 ? !m_bFieldPreview : fieldScroll == 450.0f;
+    const bool listView = IsMiniGameStage(stage) ? !m_bFieldPreview : fieldScroll == 450.0f;
 
     if (!m_bFieldPreview) {
         HandleRefusedCardInput(empty);
@@ -368,7 +369,7 @@ void CPageGame::HandleCardChoiceInput() {
     // 5. The buttons' own state machines run with the page's buttons, after this.
     if (!m_bFieldPreview) HandleCardChoiceButtons(empty, n);
     // 12. The field preview.
-    const bool fieldShown = stage > 150 ? m_bFieldPreview : fieldScroll == 0.0f;
+    const bool fieldShown = IsMiniGameStage(stage) ? m_bFieldPreview : fieldScroll == 0.0f;
     if (listView && !m_bFieldPreview && Fires(m_pPreviewButton)) m_bFieldPreview = true;
     else if (m_bFieldPreview && fieldShown && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
         Consume(in, MOUSE_LEFT);
@@ -523,7 +524,7 @@ void CPageGame::HandleCardChoiceButtons(int empty, int n) {
     if (enter) Consume(in, VK_ENTER);
     if (Fires(m_pStartButton) || enter) {
         RestartSound(app->m_pSndBtnClick);
-        if (CurrentStage() <= 150) ConfirmHand();
+        if (!IsMiniGameStage(CurrentStage())) ConfirmHand();
         else StartBackgroundLoader();
         if (m_pEffectFontInstruction) m_pEffectFontInstruction->Clear(0);
     }

@@ -27,7 +27,7 @@ namespace {
 
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 // Stages whose cards show and pay their energy cost.
-bool ShowsCost(int stage) { return stage <= 150 || stage == 172; }
+bool ShowsCost(int stage) { return !IsMiniGameStage(stage) || ModeOf(stage) == MiniGameMode::EnergyGoal; }
 
 // Draws a layer at the button's place with the scale and depth of the slot.
 void DrawLayer(CVxBillboard* picture, const VxVec3& at, float scale, float r, float g, float b) {
@@ -79,7 +79,7 @@ void CPageGame::BuildHand() {
     hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
     for (int i = 0; i < HAND_SLOTS; ++i)
         if (out.records.filled[i]) out.pictures[i] = app->m_apBbdCard[hand[i].m_iCard];
-    if (stage <= 150) {
+    if (!IsMiniGameStage(stage)) {
         app->m_vecLastDeck.clear();
         std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
         for (int i = 0; i < std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS); ++i) {
@@ -89,7 +89,7 @@ void CPageGame::BuildHand() {
             profile.m_aiLastDeck[i] = card;
         }
     }
-    out.saveDeck = stage <= 150;
+    out.saveDeck = !IsMiniGameStage(stage);
     app->LoadPlayerRobotResources(hand, m_aHandArt);
     for (int i = 0; i < HAND_SLOTS; ++i)
         for (int s = 0; s < ROBOT_SOUNDS; ++s) out.sounds[i][s] = m_aHandArt[i].m_apSound[s];

@@ -8,6 +8,7 @@
 #include "game/Effect_ScaleAndDiffuseOut.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/page/PageGame.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
 #include "engine/VxNumber.h"
@@ -105,7 +106,7 @@ void CPageGame::DrawHud() {
 
     // Stage label.
     const float labelY = s + 282.0f;
-    if (stage <= 150) {
+    if (!IsMiniGameStage(stage)) {
         DrawAt(app->m_apBbdStage[1], -335.0f, labelY, 0.58f);
         DrawNumber(app->m_pNumInterface, ((stage - 1) % 50) / 10 + 1, -290.0f, labelY, 11.0f, 1, 0.6f);
         DrawAt(m_pHudDash, -290.0f + 16.0f, labelY, 0.6f);
@@ -147,7 +148,7 @@ void CPageGame::DrawHud() {
     }
     if (m_pEffectScaleAndDiffuseOut) m_pEffectScaleAndDiffuseOut->Tick();
 
-    if (stage == 177) return;
+    if (KindOf(stage) == StageKind::ConveyorCatch) return;
     // Life.
     DrawAt(app->m_apBbdInterface[1], 158.0f, s + 269.0f);
     if (!m_Battle.State().m_StageDefinition.m_bLifeInPlay) {

@@ -110,7 +110,7 @@ bool CPageGame::HandleExitInput(const FrameInput& input) {
     CGameApplication* app = g_pGameAppInstance;
     // 1. A placement message goes as soon as no card is carried.
     if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && m_Battle.State().m_iCarriedCard < 0 &&
-        CurrentStage() <= 150 && m_pEffectFontInstruction)
+        !IsMiniGameStage(CurrentStage()) && m_pEffectFontInstruction)
         m_pEffectFontInstruction->Clear(0);
     // 2. The window's close button asks to leave, when nothing is in the way.
     CEffect_Exit* exitBox = app->m_pEffectExit;

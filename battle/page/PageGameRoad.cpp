@@ -52,7 +52,8 @@ public:
     }
     void EffectsBeforeUnits() override {
         if (m_Page.m_pEffectFlower) m_Page.m_pEffectFlower->Tick();
-        if (CurrentStage() == 171 && m_Page.m_pEffectParatrooper) m_Page.m_pEffectParatrooper->Tick();
+        if (ModeOf(CurrentStage()) == MiniGameMode::BombRun && m_Page.m_pEffectParatrooper)
+            m_Page.m_pEffectParatrooper->Tick();
     }
     void EffectsAfterUnits() override;
     void EffectsAfterItems() override {
@@ -122,7 +123,7 @@ void RoadDrawer::UnderRobot(const CCom_GameRobot& r, float bob) {
         base->Render();
         base->RestoreState();
     }
-    if (stage == 171 && m_Page.m_pEffectParatrooper && r.m_Unit.m_iRole != ROLE_TIMER)
+    if (ModeOf(stage) == MiniGameMode::BombRun && m_Page.m_pEffectParatrooper && r.m_Unit.m_iRole != ROLE_TIMER)
         m_Page.m_pEffectParatrooper->DrawParachuteOver(VxVec3{r.m_vPosition.x, r.m_vPosition.y + bob, r.m_vPosition.z},
                                                        r.m_iUnitSlot);
 }
@@ -155,7 +156,7 @@ void RoadDrawer::RowRobotsRun(int row) {
 
 // 168: blinking Machines are the ones a zap can hit: they pulse.
 void RoadDrawer::LanesDone() {
-    if (CurrentStage() != 168) return;
+    if (KindOf(CurrentStage()) != StageKind::ClickZapping) return;
     for (const CCom_GameRobot& r : m_Page.m_Battle.State().m_lstRobots)
         if (r.IsMachine() && r.m_iHp > 0 && MachineBlinks(r, EngineFrame())) m_Page.DrawPulsingMarker(r.m_vPosition);
 }
@@ -224,7 +225,9 @@ int CPageGame::UpdateBattleField() {
 void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {
     CVxBillboard* mark = m_pCanMoveIcon;
     if (!mark || robot.IsMachine() || robot.m_iState == ROBOT_DYING || robot.m_iHp <= 0) return;
-    if (CurrentStage() == 158 && (robot.Type() == RobotId::MarinerBot || robot.Type() == RobotId::BuoyerBot)) return;
+    if (ModeOf(CurrentStage()) == MiniGameMode::SequenceGame &&
+        (robot.Type() == RobotId::MarinerBot || robot.Type() == RobotId::BuoyerBot))
+        return;
     const VxVec3 at{robot.m_vPosition.x + 38.0f, robot.m_vPosition.y + 27.0f, robot.m_vPosition.z};
     // Larger while a hit still flashes, shrinking back as the flash ends.
     const float scale = 1.0f + 0.5f * float(std::clamp(robot.m_iHitFlash, 0, 30)) / 30.0f;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/page/PageGame.h"
+#include "content/StageKinds.h"
 #include "engine/VxResourceManager.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -55,7 +56,7 @@ void CPageGame::AttenuateSounds() {
 
     CVxSound* intro = m_apBattleMusic[0];
     CVxSound* loop = m_apBattleMusic[1];
-    if (HasMoreCardsThanSlots(m_Battle) && CurrentStage() <= 150) {
+    if (HasMoreCardsThanSlots(m_Battle) && !IsMiniGameStage(CurrentStage())) {
         if (m_Battle.State().m_iBattleState < BATTLE_LOADING) {
             if (loop && !loop->IsPlaying()) loop->Play();
             if (loop && loop->m_fVolumeFactor < 0.5f) loop->SetVolumeFactor(loop->m_fVolumeFactor + 0.05f);

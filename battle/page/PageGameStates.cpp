@@ -35,6 +35,7 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/Achievements.h"
+#include "content/StageKinds.h"
 #include "content/UnlockTables.h"
 #include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
@@ -114,7 +115,7 @@ void CPageGame::StepIntro() {
         return;
     }
     if (Shows(m_pEffectTextStage)) return;
-    if (stage > 150) {
+    if (IsMiniGameStage(stage)) {
         if (!m_bMiniGameHowToShown) {
             if (app && m_pEffectHowToMiniGame) {
                 app->m_bCaptureStill = true;
@@ -125,7 +126,7 @@ void CPageGame::StepIntro() {
             return;
         }
         if (Shows(m_pEffectHowToMiniGame)) return;
-        if (stage == 154 && !g_CurrentProfile.m_abHintShown[6]) OpenMessageBox(32);
+        if (ModeOf(stage) == MiniGameMode::CapsuleSupply && !g_CurrentProfile.m_abHintShown[6]) OpenMessageBox(32);
         if (MessageBoxShows()) return;
         EndShowing(BATTLE_LOADING);
         return;
@@ -207,7 +208,7 @@ void CPageGame::StepCardSelect() {
         // The card choice's input confirms the hand and starts the loader.
         m_Battle.ShowPartsPanel(300);
         // The field slides in for its preview and out again; the card screen follows it.
-        if (stage <= 150) m_Battle.SlideFieldForPreview(m_bFieldPreview);
+        if (!IsMiniGameStage(stage)) m_Battle.SlideFieldForPreview(m_bFieldPreview);
         break;
     case 2:
         m_Battle.ShowPartsPanel(0);
@@ -218,8 +219,9 @@ void CPageGame::StepCardSelect() {
         return;
     default: return;
     }
-    const float preview =
-        m_Battle.State().m_pStage && stage <= 150 ? (450.0f - m_Battle.State().m_pStage->m_fScrollX) * 1.5f : 0.0f;
+    const float preview = m_Battle.State().m_pStage && !IsMiniGameStage(stage)
+                              ? (450.0f - m_Battle.State().m_pStage->m_fScrollX) * 1.5f
+                              : 0.0f;
     const float offset = m_iCardChoiceStep == 0   ? float(45 - k) * 12.0f
                          : m_iCardChoiceStep == 2 ? float(k) * 12.0f
                                                   : preview;
@@ -234,7 +236,7 @@ void CPageGame::StepBegin() {
     if (Shows(m_pEffectTextBegin)) return;
     EndShowing(m_Battle.State().m_iBattleState + 1);
     const int stage = CurrentStage();
-    if (stage == 151 && g_CurrentProfile.m_iFurthestStage == 151) {
+    if (KindOf(stage) == StageKind::AdvanceRounds && g_CurrentProfile.m_iFurthestStage == stage) {
         if (g_pGameAppInstance) {
             g_pGameAppInstance->m_bCaptureStill = true;
             g_pGameAppInstance->m_bShowStill = false;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "battle/units/UnitContext.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "content/WeaponIds.h"
 #include "engine/VxMath.h"
@@ -69,7 +70,7 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     if (kind == WeaponId::AtomicBlast && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
 
     if (m_iOwnerUpgrade != 0) ApplyUpgrade(model, target, ownerSerial);
-    if (stage == 171 && kind == WeaponId::AtomicBlast) m_Weapon.m_iDamage = 500;
+    if (ModeOf(stage) == MiniGameMode::BombRun && kind == WeaponId::AtomicBlast) m_Weapon.m_iDamage = 500;
 }
 
 void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target) {
@@ -86,7 +87,7 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
     case MOTION_STRAIGHT:
         if (kind == WeaponId::KnightLance) m_vPosition.x -= 85.5f;
         m_vVelocity = kind == WeaponId::Bubble ? Direction(-0.0) : Direction(theta);
-        if (stage == 171 && kind != WeaponId::MachineGun) m_Weapon.m_iSpeed *= 2;
+        if (ModeOf(stage) == MiniGameMode::BombRun && kind != WeaponId::MachineGun) m_Weapon.m_iSpeed *= 2;
         m_vVelocity = Scaled(m_vVelocity, float(m_Weapon.m_iSpeed));
         break;
     case MOTION_SPIN: {
@@ -105,7 +106,7 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
         if (target) {
             goal = target->m_vLastPosition;
             aim = true;
-        } else if (kind == WeaponId::Mortar && stage != 164 && stage != 179) {
+        } else if (kind == WeaponId::Mortar && !IsChargeShotStage(stage)) {
             goal = VxVec3{-400.0f, 0.0f, 0.0f};
             aim = true;
         }

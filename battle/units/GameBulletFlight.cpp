@@ -168,7 +168,8 @@ void CCom_GameBullet::Summon(CBattleModel& model) {
         case MachineId::SpeederSub: made->m_aiAux[2] = 3; break;
         default: break;
         }
-        if (model.StageNumber() == 155 && RuleState(model).m_iBattleState == BATTLE_PLAYING) {
+        if (ModeOf(model.StageNumber()) == MiniGameMode::BothSides &&
+            RuleState(model).m_iBattleState == BATTLE_PLAYING) {
             const float os = owner->m_Unit.m_fSpeed, ns = made->m_Unit.m_fSpeed;
             if ((os < 0.0f && ns > 0.0f) || (os >= 0.0f && ns < 0.0f)) made->m_Unit.m_fSpeed = -ns;
         }
@@ -317,7 +318,7 @@ void CCom_GameBullet::ActFlame(CBattleModel& model) {
         return;
     }
     // The flame stays on its firer's muzzle.
-    if (model.StageNumber() <= 150) m_vPosition = owner->m_vLastPosition;
+    if (!IsMiniGameStage(model.StageNumber())) m_vPosition = owner->m_vLastPosition;
     TakeLook();
     const float hw = m_Weapon.m_fAreaWidth, hh = m_Weapon.m_fAreaHeight;
     if (Frame() % 3 == 0)

@@ -4,6 +4,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/UnitContext.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 
@@ -52,7 +53,7 @@ CVxBillboard* CCom_GameItem::Sprite(const BattleScene& scene) const {
 void CCom_GameItem::Update(CBattleModel& model) {
     const CVxBillboard* sprite = Sprite(model.Scene());
     m_fLookScale = 1.0f;
-    if (m_bCollected) m_fLookScale = model.StageNumber() == 154 ? 0.7f * 0.85f : 0.7f;
+    if (m_bCollected) m_fLookScale = ModeOf(model.StageNumber()) == MiniGameMode::CapsuleSupply ? 0.7f * 0.85f : 0.7f;
     m_vLookAt = m_bCollected ? MoveCollected(model) : MoveLoose(model, sprite ? sprite->m_vSize.y : 0.0f);
     m_iLookAge = m_iAge;
     if (!m_bCollected && m_iAge < LastAge()) ++m_iAge;
@@ -80,9 +81,9 @@ VxVec3 CCom_GameItem::MoveCollected(CBattleModel& model) {
     // Some mini-game stages speed the flight of particular cards.
     const int stage = model.StageNumber();
     float f = 1.0f;
-    if (stage == 161) {
+    if (KindOf(stage) == StageKind::CapsuleRain) {
         f = m_iCard == 0 ? 1.25f : (m_iCard == 1 || m_iCard == 2) ? 1.35f : m_iCard == 3 ? 1.5f : 1.0f;
-    } else if (stage == 158 && m_iCard >= 0 && m_iCard < HAND_SLOTS) {
+    } else if (ModeOf(stage) == MiniGameMode::SequenceGame && m_iCard >= 0 && m_iCard < HAND_SLOTS) {
         const int type = RuleState(model).m_aHandDefs[m_iCard].m_iType;
         if (type == RobotId::MiniBomber || type == RobotId::StormBot) f = 1.5f;
     }

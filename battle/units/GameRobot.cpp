@@ -1,6 +1,7 @@
 // The robot record: construction, reset, placement, serial links and the
 // state setters.
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 
 #include <cmath>
@@ -57,7 +58,7 @@ int GroundRowsAtLeftEdge(const CBattleModel& model) {
 }  // namespace
 
 StagePlace GetStagePlace(int stage) {
-    const int n = stage > 150 ? stage * 5 - 751 : stage - 1;
+    const int n = IsMiniGameStage(stage) ? stage * 5 - 751 : stage - 1;
     return StagePlace{n / 50 + 1, (n % 50) / 10 + 1, n % 50 + 1};
 }
 
@@ -204,7 +205,7 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
     m_iWeaponLevel = m_Unit.m_iUpgradeLevel;
     if (m_iWeaponLevel != 0 && m_Unit.m_iWeapon == 9) m_Weapon.m_iRange = 470;
 
-    if (stage == 155 && state == BATTLE_PLAYING && IsMachine()) {
+    if (ModeOf(stage) == MiniGameMode::BothSides && state == BATTLE_PLAYING && IsMachine()) {
         m_Weapon.m_iArc = 10;
         m_Weapon.m_iAngle = m_Unit.m_fSpeed >= 0.0f ? -90 : 90;
     }
@@ -262,13 +263,13 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
     const int type = Type();
 
     // 1. The flying variant.
-    if (stage != 169 && (state == BATTLE_PLAYING || stage > 150)) {
+    if (!MachinesArriveByMeteor(stage) && (state == BATTLE_PLAYING || IsMiniGameStage(stage))) {
         if (CanUpgradeVariant(model)) {
             if (m_bForceVariant || VxRand() % 5 > GroundRowsAtLeftEdge(model)) ApplyVariant();
         }
     }
     if (state != BATTLE_PLAYING && type == kMarineStriker && CanUpgradeVariant(model)) ApplyVariant();
-    if (stage == 160 || stage == 170 || stage == 180) ApplyVariant();
+    if (IsEpisodeFinalBossStage(stage)) ApplyVariant();
 
     // 2. Terrain overrides.
     if ((type == kGiant || type == kTitan) && place.episode != 1) {
@@ -280,11 +281,11 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
         }
     }
     if (type == kMole && place.episode != 1 && place.world == 4) m_Unit.m_iTerrain = TERRAIN_MARINE;
-    if (type == kFrostOrca && stage == 174) m_Unit.m_iTerrain = TERRAIN_AIR;
-    if (stage == 171) m_Unit.m_iTerrain = TERRAIN_AIR;
+    if (type == kFrostOrca && ModeOf(stage) == MiniGameMode::BaseDuel) m_Unit.m_iTerrain = TERRAIN_AIR;
+    if (ModeOf(stage) == MiniGameMode::BombRun) m_Unit.m_iTerrain = TERRAIN_AIR;
 
     // 3. Lane: drawn until column 0 of that row suits the unit.
-    const bool restricted = stage == 167 || stage == 157 || stage == 164 || stage == 179 || type == kRocketWagon;
+    const bool restricted = IsJumpStage(stage) || IsChargeShotStage(stage) || type == kRocketWagon;
     int row = 0;
     for (int draw = 0; draw < kMaxLaneDraws; ++draw) {
         auto restrictedDraw = [] {
@@ -293,7 +294,7 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
             return r;
         };
         if (restricted) row = restrictedDraw();
-        else if (stage == 163) row = VxRand() % 6 == 0 ? 0 : restrictedDraw();
+        else if (ModeOf(stage) == MiniGameMode::FloatingBoss) row = VxRand() % 6 == 0 ? 0 : restrictedDraw();
         else row = VxRand() % 5;
         if (m_Unit.m_iTerrain == TERRAIN_SPECIAL ||
             RuleState(model).m_aFieldCells[row].m_iStageKind == m_Unit.m_iTerrain)
@@ -323,7 +324,7 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
     }
 
     // 6. Stage 155 sends Machines in from both sides.
-    if (stage == 155 && state == BATTLE_PLAYING) {
+    if (ModeOf(stage) == MiniGameMode::BothSides && state == BATTLE_PLAYING) {
         m_vPosition.x = -500.0f;
         if (VxRand() % 2 == 0) {
             m_vPosition.x = 500.0f;
@@ -338,7 +339,7 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
 
 void CCom_GameRobot::BeginAttack(CBattleModel& model, bool force) {
     if (!force && !model.AttacksAllowed()) return;
-    if (Type() == RobotId::MarinerBot && !IsMachine() && model.StageNumber() == 157) return;
+    if (Type() == RobotId::MarinerBot && !IsMachine() && ModeOf(model.StageNumber()) == MiniGameMode::Swim) return;
     m_iState = ROBOT_ATTACK;
     m_iAnimTick = 0;
     m_iActionTimer = 0;
@@ -368,7 +369,7 @@ void CCom_GameRobot::EndAction(CBattleModel& model) {
 
 void CCom_GameRobot::BeginSpecial(CBattleModel& model) {
     const int stage = model.StageNumber();
-    if (stage == 151 || stage == 155) return;
+    if (KindOf(stage) == StageKind::AdvanceRounds || ModeOf(stage) == MiniGameMode::BothSides) return;
     m_iState = ROBOT_SPECIAL;
     m_iActionTimer = 0;
     m_iAnimTick = 0;

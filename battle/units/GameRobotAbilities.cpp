@@ -8,6 +8,7 @@
 #include "battle/model/SceneCues.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "content/SaveProfile.h"
@@ -69,7 +70,8 @@ void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
         for (CCom_GameRobot& r : robots) {
             if (r.IsMachine() || r.Type() != wanted || r.m_iHp <= 0 || !At(m_vPosition, r.m_vPosition)) continue;
             if (type == RobotId::MachineGunner)
-                MountWeapon(model, *this, r, model.StageNumber() > 150 ? 25 : 20, 20, model.StageNumber() != 171);
+                MountWeapon(model, *this, r, IsMiniGameStage(model.StageNumber()) ? 25 : 20, 20,
+                            ModeOf(model.StageNumber()) != MiniGameMode::BombRun);
             else MountWeapon(model, *this, r, 600, 50, false);
             return;
         }
@@ -177,7 +179,8 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
         }
     }
     model.AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);
-    if (Type() == MachineId::Transporter || (Type() == MachineId::KillerWhale && model.StageNumber() <= 150)) {
+    if (Type() == MachineId::Transporter ||
+        (Type() == MachineId::KillerWhale && !IsMiniGameStage(model.StageNumber()))) {
         if (--m_iCargoLeft <= 0) m_Unit.m_iRole = ROLE_NONE;
     }
 }
@@ -224,7 +227,7 @@ void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
     const int stage = model.StageNumber();
     const int luck = g_CurrentProfile.m_iLuckBooster;
     int r = VxRand() % (200 - 6 * luck);
-    if (stage > 150) r = VxRand() % ((40 - luck) * 10);
+    if (IsMiniGameStage(stage)) r = VxRand() % ((40 - luck) * 10);
     const int type = Type();
     if (type == MachineId::Rocket || type == MachineId::TimeBomb || type == MachineId::CapsuleCage ||
         type == MachineId::Destroyer || type == MachineId::DestroyerZero)

@@ -8,6 +8,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/UnitContext.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxNumber.h"
 
@@ -147,7 +148,7 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
 // Lunge and hand starts share their conditions, both hands resting among
 // them, so a hand that starts keeps the other (and the lunge) waiting.
 bool CCom_GameRobot::BossMayStart(const CBattleModel& model, int period) const {
-    return m_iBossTimer == 1 && model.StageNumber() != 171 && m_iState != ROBOT_ATTACK &&
+    return m_iBossTimer == 1 && ModeOf(model.StageNumber()) != MiniGameMode::BombRun && m_iState != ROBOT_ATTACK &&
            m_iActionTimer < m_Unit.m_iActionInterval - 300 && m_iCountdown == 0 && m_iActionTimer % period == 0 &&
            m_aiBoss[1] == 0 && m_aiBoss[3] == 0;
 }
@@ -170,7 +171,7 @@ void CCom_GameRobot::StepBossHand(CBattleModel& model, int hand, int period) {
     int& striking = m_aiBoss[2 * hand + 1];
     ++timer;
     if (!striking) {
-        if (timer >= period && stage != 171) timer = 0;
+        if (timer >= period && ModeOf(stage) != MiniGameMode::BombRun) timer = 0;
         if (mayStart() && VxRand() % 2 == 0) {
             striking = 1;
             timer = 0;

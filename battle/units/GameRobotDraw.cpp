@@ -6,6 +6,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
@@ -315,8 +316,8 @@ void CCom_GameRobot::PoseTints(const CBattleModel& model, RobotPose& p) {
             --m_iHitFlash;
         } else if (!m_bPreview && (m_bSeesConcealed || (p.type == 29 && !p.machine && m_bPlatformOccupied))) {
             tint = Tint{true, 0.0f, 0.25f * f, 0.0f, 1.0f, true};
-        } else if (!m_bPreview && m_Unit.m_iRole == ROLE_PRODUCE && stage != 151 && stage != 155 &&
-                   m_Unit.m_iActionInterval - m_iActionTimer <= 100) {
+        } else if (!m_bPreview && m_Unit.m_iRole == ROLE_PRODUCE && KindOf(stage) != StageKind::AdvanceRounds &&
+                   ModeOf(stage) != MiniGameMode::BothSides && m_Unit.m_iActionInterval - m_iActionTimer <= 100) {
             int k = p.t % 20;
             if (k > 10) k = 20 - k;
             const float v = 0.35f * float(k) / 20.0f;

@@ -6,6 +6,7 @@
 #include "battle/effects/Effect_Oxygen.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
@@ -279,7 +280,7 @@ void CCom_GameRobot::StepDying(CBattleModel& model, int& anim, int& frame) {
             otherKind();
         }
     }
-    if (model.StageNumber() == 154 && m_iAnimTick > 30) m_vPosition.x += 2.2f;
+    if (ModeOf(model.StageNumber()) == MiniGameMode::CapsuleSupply && m_iAnimTick > 30) m_vPosition.x += 2.2f;
     if (m_iAnimTick >= l2 && (!UnitHas(type, UNIT_BOSS) || m_iBossTimer > 1600)) m_bExpired = 1;
 }
 
@@ -296,7 +297,8 @@ void CCom_GameRobot::StepGuard(CBattleModel& model, int& anim, int& frame) {
 
 void CCom_GameRobot::StepAttack(CBattleModel& model, int la) {
     const int stage = model.StageNumber();
-    const bool mayFire = model.AttacksAllowed() || stage == 167 || stage == 177;
+    const bool mayFire =
+        model.AttacksAllowed() || ModeOf(stage) == MiniGameMode::Climb || KindOf(stage) == StageKind::ConveyorCatch;
     if (m_iAnimTick == la / 2 && mayFire && !HasStatusEffect() && !m_bHoldFire) {
         if (!IsMachine()) {
             if (m_iCountdown == 0 && m_Unit.m_iWeapon != 15) FireTinkerlingShot(model);
@@ -446,7 +448,7 @@ void CCom_GameRobot::CountTimers(CBattleModel& model) {
 void CCom_GameRobot::CountAlarm(CBattleModel& model) {
     if (m_iSmokeTimer > 0) {
         const int stage = model.StageNumber();
-        m_iSmokeTimer -= (stage == 160 || stage == 170 || stage == 180) ? 2 : 1;
+        m_iSmokeTimer -= IsEpisodeFinalBossStage(stage) ? 2 : 1;
         if (m_iSmokeTimer <= 0) {
             m_iSmokeTimer = 0;
             m_iSmokePeriod = 15;

@@ -5,6 +5,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
@@ -127,7 +128,7 @@ void CCom_GameRobot::MoveStep(CBattleModel& model) {
             } else {
                 const int stage = model.StageNumber();
                 const bool waits = (type == MachineId::KillerWhale || type == MachineId::FrostOrca) &&
-                                   (stage == 156 || stage == 166 || stage == 174) && m_vPosition.x >= -230.0f;
+                                   IsWhaleDuelStage(stage) && m_vPosition.x >= -230.0f;
                 if (!waits) m_vPosition.x += dx;
             }
             if (type == MachineId::Rocket) {

@@ -4,6 +4,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "battle/units/Targeting.h"
 #include "battle/units/UnitContext.h"
@@ -60,8 +61,7 @@ void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
     if (Frame() % 60 != 0) return;
     const int stage = model.StageNumber();
     const int type = Type();
-    if ((stage == 156 || stage == 166 || stage == 174) &&
-        (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
+    if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return;
         if (m_iState == ROBOT_MOVE)
             for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)

@@ -5,6 +5,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "content/WeaponIds.h"
 #include "battle/units/Targeting.h"
@@ -78,7 +79,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     if (WhaleHoldsFire(model)) return;
     if (MineGoesOffOnSpikes(model, scan)) return;
 
-    if ((Frame() + m_iSerial) % 5 != 0 && stage <= 150) return;
+    if ((Frame() + m_iSerial) % 5 != 0 && !IsMiniGameStage(stage)) return;
     if (m_bHoldFire) return;
     if (CannonBotWaits(model, interval)) return;
 
@@ -120,8 +121,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
 bool CCom_GameRobot::WhaleHoldsFire(CBattleModel& model) {
     const int stage = model.StageNumber();
     const int type = Type();
-    if ((stage == 156 || stage == 166 || stage == 174) &&
-        (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
+    if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
         if (m_vPosition.x < -250.0f || m_iCarryTimer != 0) return true;
         if (m_iState == ROBOT_MOVE)
             for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
@@ -166,7 +166,8 @@ bool CCom_GameRobot::CannonBotWaits(CBattleModel& model, int interval) {
     const int stage = model.StageNumber();
     const int type = Type();
     const bool machine = IsMachine();
-    if (!(stage <= 150 && !machine && type == RobotId::CannonBot && interval > 300 && m_iActionTimer >= interval - 100))
+    if (!(!IsMiniGameStage(stage) && !machine && type == RobotId::CannonBot && interval > 300 &&
+          m_iActionTimer >= interval - 100))
         return false;
     bool wait = false;
     for (const CCom_GameBullet& b : RuleState(model).m_lstBullets)

@@ -13,6 +13,7 @@
 #include "battle/effects/Effect_Snow.h"
 #include "battle/units/UnitContext.h"
 #include "content/StageDefinition.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 #include "content/StageNumbering.h"
 #include "engine/framework/MyD3DApplication.h"
@@ -38,7 +39,7 @@ StageBackdrop GetStageBackdrop(int stage, int backgroundOverride) {
     int s = stage;
     while (s > 150) s = s * 5 - 750;
     const int n = s - 1;
-    StageBackdrop b{(n % 50) / 10 + 1, stage > 150 ? 5 : (n % 10) / 2 + 1, n % 2 == 1};
+    StageBackdrop b{(n % 50) / 10 + 1, IsMiniGameStage(stage) ? 5 : (n % 10) / 2 + 1, n % 2 == 1};
     if (backgroundOverride != -1) {
         b.area = backgroundOverride / 100;
         b.variant = ((backgroundOverride % 100) - 1) / 2 + 1;
@@ -94,7 +95,7 @@ void CCom_GameStage::Load(const CBattleModel& model) {
     }
 
     const char* waterFolder = nullptr;
-    if (b.area == 4 || stage == 157) waterFolder = "Resource\\Stage\\4\\";
+    if (b.area == 4 || ModeOf(stage) == MiniGameMode::Swim) waterFolder = "Resource\\Stage\\4\\";
     else if (b.area == 5) waterFolder = "Resource\\Stage\\5\\";
     if (waterFolder) {
         m_pWater = CreateBillboard("Water.tga", waterFolder, nullptr);
@@ -154,7 +155,7 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
         }
         break;
     case 2:
-        if (stage == 174) break;
+        if (ModeOf(stage) == MiniGameMode::BaseDuel) break;
         if (f % 1200 == 0) {
             const int n = VxRand() % 2 == 1 ? 2 : 1;
             for (int i = 0; i < n; ++i) {
@@ -270,7 +271,8 @@ void CCom_GameStage::DrawGround(const CBattleModel& model) {
             while (x > -(w / 2.0f + m_fScrollX)) x = int(float(x) - kColumn), ++n;
         else
             while (x < w / 2.0f - m_fScrollX) x = int(float(x) + kColumn), ++n;
-        const bool beforeBattle = dir < 0 && RuleState(model).m_iBattleState < BATTLE_PLAYING && stage <= 150;
+        const bool beforeBattle =
+            dir < 0 && RuleState(model).m_iBattleState < BATTLE_PLAYING && !IsMiniGameStage(stage);
         for (int k = 1; k < n; ++k) {
             for (int r = 0; r < FIELD_ROWS; ++r) {
                 const FieldCell& c = Cell(model, column, r);
@@ -334,7 +336,7 @@ void CCom_GameStage::DrawWaterStrip(const CBattleModel& model) {
     const float w = m_pWater->m_vSize.x;
     if (w < 1.0f) return;
     const int n = WaterStripCopies(float(g_iScreenWidth), w);
-    const bool backwards = model.StageNumber() == 177;
+    const bool backwards = KindOf(model.StageNumber()) == StageKind::ConveyorCatch;
     const float y = float(level) * 85.0f * 0.95f - 265.0f + 5.0f;
     for (int k = 0; k < n; ++k) {
         m_pWater->SetPosition(WaterStripX(k, n, w, m_iFrame, backwards), y, 0.0f);
