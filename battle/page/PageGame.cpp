@@ -316,9 +316,8 @@ int CPageGame::Load() {
             if (face) face->SetAlphaBlend(true);
     }
     m_pCanMoveIcon = nullptr;
-    // Stage 168 draws the mark too, so it is loaded there as well.
-    static const int kMovableStages[] = {153, 158, 160, 168, 170, 172, 173, 180};
-    if (std::find(std::begin(kMovableStages), std::end(kMovableStages), stage) != std::end(kMovableStages))
+    // The zapping stage draws the mark too, so it is loaded there as well.
+    if (KindOf(stage) == StageKind::Relocation || KindOf(stage) == StageKind::ClickZapping)
         m_pCanMoveIcon = Picture("Bbd_CanMoveIcon.png", "Resource\\Effect\\");
     m_pSeesConcealedMark = Picture("Bbd_SeesConcealed.png", "Resource\\Effect\\");
     m_pBbdCapsule = Picture("Bbd_CapsuleMark.png", "Resource\\Interface\\");
