@@ -14,7 +14,6 @@
 
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -31,13 +30,13 @@ namespace {
 class TutorialRoad : public StageRunTest {
 protected:
     CPageGame& Page() { return run->Battle(); }
-    CEffect_Tutorials& Tutorial() { return *Page().m_pEffectTutorials; }
+    const TutorialSteps& Tutorial() { return Page().m_Battle.State().m_Tutorial; }
     bool OnBattle() { return run->App().m_iCurrentPage == BATTLE_PAGE_INDEX; }
 
     // One frame; each step that comes into view is noted.
     void Step() {
         run->Step();
-        if (!OnBattle() || !Page().m_pEffectTutorials) return;
+        if (!OnBattle()) return;
         const int s = Tutorial().m_iStep;
         if (s >= 0 && (shown.empty() || shown.back() != s)) shown.push_back(s);
     }
@@ -87,7 +86,7 @@ protected:
     // A click step goes with a click anywhere once it has been up for 60 frames.
     void ClickAway(int step) {
         ASSERT_TRUE(Shows(step)) << "step " << step;
-        ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 60; }, 200));
+        ASSERT_TRUE(Until([&] { return Tutorial().m_iAge > 60; }, 200));
         Tap(0.0f, 200.0f);
         EXPECT_EQ(Tutorial().m_iFadeState, 1) << "step " << step;
     }
@@ -130,7 +129,7 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
 
     // Step 0 waits for the Fusor Bot's card; after three seconds the clock stands.
     ASSERT_TRUE(Shows(0));
-    ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 181; }, 300));
+    ASSERT_TRUE(Until([&] { return Tutorial().m_iAge > 181; }, 300));
     const int held = Page().m_Battle.State().m_iTimeLeft;
     for (int i = 0; i < 120; ++i) Step();
     EXPECT_EQ(Page().m_Battle.State().m_iTimeLeft, held) << "the stage clock stands while a step waits";
