@@ -410,7 +410,8 @@ void LetGoCard::Apply(CBattleModel& model) const {
 }
 
 bool ChooseHand::Check(const CBattleModel& model) const {
-    if (RuleState(model).m_iBattleState >= BATTLE_LOADING) return false;
+    // A stage without a card choice deals its hand as the loading begins.
+    if (RuleState(model).m_iBattleState > BATTLE_LOADING) return false;
     for (int card : cards)
         if (card < -1 || card >= ROBOT_TYPES) return false;
     return true;
