@@ -6,16 +6,19 @@
 
 namespace {
 
+// No battle stands behind the test page: it keeps steps of its own.
 class TutorialOnTestPage : public CTestPageTutorial {
 public:
-    void ShowStepFive() override { m_Tutorial.ShowStepFive(); }
-    void Dismiss() override {
-        m_Tutorial.m_fFade = 0.0f;
-        m_Tutorial.m_iFadeState = 1;
+    TutorialOnTestPage() { m_Tutorial.ShowSteps(&m_Steps); }
+    void ShowStepFive() override { m_Steps.ShowStepFive(); }
+    void Dismiss() override { m_Steps.ClickAway(); }
+    void Tick() override {
+        m_Steps.Advance();
+        m_Tutorial.Tick();
     }
-    void Tick() override { m_Tutorial.Tick(); }
 
 private:
+    TutorialSteps m_Steps;
     CEffect_Tutorials m_Tutorial;
 };
 

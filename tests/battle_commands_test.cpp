@@ -141,6 +141,8 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
     // A map stage's hand is chosen once; a mini-game deals its own.
     EXPECT_EQ(CountOf<ChooseHand>(mouse.log), stage <= 150 ? 1 : 0);
     EXPECT_GE(CountOf<EnterState>(mouse.log), 3) << "the page's showings ended by command";
+    // Stage 2, first reached, teaches its higher ground in one step the player clicks away.
+    EXPECT_EQ(CountOf<ContinueTutorial>(mouse.log), stage == 2 ? 1 : 0);
 
     StageRunOptions o = InputPlayerOptions(stage);
     o.script.clear();
@@ -155,10 +157,11 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
     EXPECT_EQ(Golden(alone.RunToEnd()), Golden(mouse.result));
 }
 
-// A map stage of each episode, a boss's, and mini-games: 151 opens on a
-// board over a still picture, 175's Machines speed up with the input, 177's
-// robots come down by parachute.
-INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(10, 50, 60, 110, 151, 175, 177),
+// A map stage of each episode, a boss's, and mini-games: 2 deals its hand
+// without a choice and holds its tutorial's step, 151 opens on a board over a
+// still picture, 175's Machines speed up with the input, 177's robots come
+// down by parachute.
+INSTANTIATE_TEST_SUITE_P(Stages, ModelAlone, ::testing::Values(2, 10, 50, 60, 110, 151, 175, 177),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "Stage" + std::to_string(info.param);
                          });
@@ -290,6 +293,12 @@ TEST(BattleCommandChecks, EachCommandIsRefusedExactlyWhereItsRuleSays) {
          [] { return BattleCommand{EnterState{BATTLE_SUMMARY + 1}}; }, false},
         {"the hand is chosen before the loading",
          [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_CARD_SELECT; },
+         [] {
+             return BattleCommand{ChooseHand{{RobotId::GunnerBot, -1}}};
+         },
+         true},
+        {"a dealt hand is taken as the loading begins",
+         [](BareBattle& b) { RuleState(b.model).m_iBattleState = BATTLE_LOADING; },
          [] {
              return BattleCommand{ChooseHand{{RobotId::GunnerBot, -1}}};
          },

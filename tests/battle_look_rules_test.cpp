@@ -86,13 +86,12 @@ TEST_P(LessonArrowRule, TheCellPointedAtTakesTheRobotItAsksFor) {
     g_CurrentProfile.m_iFurthestStage = 2;
     g_CurrentProfile.m_iEnergyBooster = 0;
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
-    CEffect_Tutorials* lesson = Page().m_pEffectTutorials;
-    ASSERT_NE(lesson, nullptr);
-    for (int f = 0; f < 3000 && lesson->m_iStep != 16; ++f) run->Step();
-    ASSERT_EQ(lesson->m_iStep, 16) << "the lesson comes once the first card has charged";
+    const TutorialSteps* lesson = &Page().m_Battle.State().m_Tutorial;
+    for (int f = 0; f < 3000 && lesson->Step() != 16; ++f) run->Step();
+    ASSERT_EQ(lesson->Step(), 16) << "the lesson comes once the first card has charged";
     VxVec3 points[5];
     bool flipped = true;
-    ASSERT_EQ(lesson->ArrowPoints(&Page().m_Battle, 0.0f, points, flipped), 5);
+    ASSERT_EQ(CEffect_Tutorials::ArrowPoints(16, &Page().m_Battle, 0.0f, points, flipped), 5);
     ASSERT_FALSE(flipped) << "the arrows point down";
     const VxVec3 arrow = points[c.arrow];
     EXPECT_NEAR(arrow.x, Cell(c.column, 0).x, 2.0f);

@@ -7,7 +7,7 @@
 #include "battle/model/BossHandRules.h"
 #include "battle/effects/BannerTimeline.h"
 #include "battle/effects/Effect_DestroyerHand.h"
-#include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/TutorialSteps.h"
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
@@ -388,12 +388,12 @@ TEST_F(BattleRules, TheFirstTutorialHoldsCard0FromStep4ToStep7) {
         int step;
         bool picks;
     } rows[] = {{3, true}, {4, false}, {6, false}, {7, false}, {8, true}};
-    CEffect_Tutorials& tut = *page.m_pEffectTutorials;
+    TutorialSteps& tut = RuleState(page.m_Battle).m_Tutorial;
     for (const auto& r : rows) {
         RuleState(page.m_Battle).m_iEnergy = 1000;
         RuleState(page.m_Battle).m_aHand[slot].m_iCharge = RuleState(page.m_Battle).m_aHandDefs[slot].m_iRechargeTime;
         // The step has faded out, so the click reaches the hand.
-        tut.m_iStep = tut.m_iRequestedStep = tut.m_iDrawnStep = r.step;
+        tut.m_iStep = tut.m_iRequestedStep = r.step;
         tut.m_iFadeState = 1;
         tut.m_fFade = TUTORIAL_FADE_END;
         Press(HandSlot(slot).x, HandSlot(slot).y);

@@ -1,26 +1,23 @@
-// What the tutorial's steps do to the fight, on a bare battle (no page; the
-// board alone where a rule reads it): the clock a step holds while it is read,
-// the clicks of steps 8 and 9 that hold the first Machine's fight back and let
-// it start, the Machine step 8 stops, and the items a step keeps.
+// What the tutorial's steps do to the fight, on a bare battle (no page): the
+// clock a step holds while it is read, the clicks of steps 8 and 9 that hold
+// the first Machine's fight back and let it start, the Machine step 8 stops,
+// the items a step keeps, the player's acts that move it on and what a step
+// lets the player do.
 #include <gtest/gtest.h>
 
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
-#include "battle/model/SceneCues.h"
 #include "battle/model/TutorialRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
+#include "tests/BareModel.h"
 
 namespace {
 
-struct BareBattle {
-    BattleScene scene;
-    CBattleModel model{scene};
-};
+using BareBattle = BareModel;
 
 TEST(TutorialRules, AStepReadOverThreeSecondsInPlayHoldsTheClock) {
     const struct {
@@ -73,18 +70,16 @@ TEST(TutorialRules, StepEightsClickStopsTheAttacksStepNinesStartsThemAtTheSmashe
     }
 }
 
-// The first battle of a new player, its board showing a step.
+// The first battle of a new player, its tutorial showing a step.
 class TutorialBoard : public ::testing::Test {
 protected:
     void SetUp() override {
         g_CurrentProfile = SaveProfile{};
         g_CurrentProfile.m_iFurthestStage = 1;
-        b.scene.m_pEffectTutorials = &board;
-        board.Add(0);
+        board.m_bStarted = true;
         ASSERT_TRUE(IsFirstTutorialActive());
     }
     void TearDown() override {
-        b.scene.m_pEffectTutorials = nullptr;
         g_CurrentProfile = SaveProfile{};
         g_iNextItemSerial = 0;
     }
@@ -92,7 +87,7 @@ protected:
         board.m_iStep = step;
         board.m_iFadeState = fadeState;
         board.m_fFade = fade;
-        board.m_aInstances[0].age = age;
+        board.m_iAge = age;
     }
     CCom_GameRobot& Add(int type, float x) {
         CCom_GameRobot r;
@@ -102,7 +97,7 @@ protected:
         return RuleState(b.model).m_lstRobots.back();
     }
     BareBattle b;
-    CEffect_Tutorials board;
+    TutorialSteps& board = RuleState(b.model).m_Tutorial;
 };
 
 TEST_F(TutorialBoard, AReadStepHoldsTheFusorsAndStepsFourToSixHoldTheClockOnceAnItemDropped) {
@@ -179,7 +174,7 @@ TEST_F(TutorialBoard, AtStepEightTheFirstMachinePastTheFirstColumnStopsAndStepNi
         robot.m_Unit.m_fSpeed = speed;
         StopFirstMachineAtStepEight(b.model, robot);
         EXPECT_EQ(robot.m_Unit.m_fSpeed, r.stops ? 0.0f : speed) << r.rule;
-        EXPECT_EQ(TutorialRequestedStep(b.scene), r.stops ? 9 : -1) << r.rule;
+        EXPECT_EQ(board.RequestedStep(), r.stops ? 9 : -1) << r.rule;
     }
 }
 
@@ -205,6 +200,153 @@ TEST_F(TutorialBoard, TheItemsAStepSpeaksOfDoNotAgeOut) {
         item.m_iAge = r.age;
         KeepTutorialItem(b.model, item);
         EXPECT_EQ(item.m_iAge, r.ageAfter) << r.rule;
+    }
+}
+
+// The player's acts and the battle's frames that move the first tutorial on:
+// each asks for the next step only when the step it follows shows.
+TEST_F(TutorialBoard, WhatThePlayerDoesAsksForTheNextStep) {
+    const int fusor = 0, gunner = 1;
+    auto pick = [](int slot) { return BattleCommand{PickCard{slot}}; };
+    auto place = [](int slot) { return BattleCommand{PlaceCard{slot, 9 * FIELD_ROWS + 4}}; };
+    const struct {
+        const char* rule;
+        int step;
+        int carried;   // the card carried before the act, -1 none
+        int itemKind;  // an item lying on the field, -1 none
+        BattleCommand act;
+        int asked;  // the step asked for after it, -1 none
+    } rows[] = {
+        {"picking the Fusor Bot's card at step 0 asks for step 1", 0, -1, -1, pick(fusor), 1},
+        {"picking the Gunner Bot's card at step 0 asks for nothing", 0, -1, -1, pick(gunner), -1},
+        {"placing the Fusor Bot at step 1 asks for step 2", 1, fusor, -1, place(fusor), 2},
+        {"placing the Gunner Bot at step 7 asks for step 8", 7, gunner, -1, place(gunner), 8},
+        {"placing the Fusor Bot at step 7 asks for nothing", 7, fusor, -1, place(fusor), -1},
+        {"collecting energy at step 3 asks for step 4", 3, -1, 0, CollectItem{500}, 4},
+        {"collecting metal parts at step 10 asks for step 11", 10, -1, 4, CollectItem{500}, 11},
+        {"collecting energy at step 10 asks for nothing", 10, -1, 1, CollectItem{500}, -1},
+        {"the capsule at rest after step 12 asks for step 13", 12, -1, -1, TutorialCapsule{false}, 13},
+        {"the capsule opened at step 13 asks for step 14", 13, -1, -1, TutorialCapsule{true}, 14},
+    };
+    for (const auto& r : rows) {
+        BareBattle fresh;
+        fresh.LayField(TERRAIN_GROUND);
+        BattleData& state = RuleState(fresh.model);
+        state.m_iBattleState = BATTLE_PLAYING;
+        state.m_iEnergy = 500;
+        for (int slot : {fusor, gunner}) {
+            GetUnitDefinition(state.m_aHandDefs[slot], slot == fusor ? RobotId::FusorBot : RobotId::GunnerBot);
+            state.m_aHand[slot] = HandSlot{state.m_aHandDefs[slot].m_iType, state.m_aHandDefs[slot].m_iRechargeTime};
+        }
+        state.m_iCarriedCard = r.carried;
+        if (r.itemKind >= 0) {
+            CCom_GameItem item;
+            item.m_iSerial = 500;
+            item.m_iItemKind = r.itemKind;
+            state.m_lstItems.push_back(item);
+        }
+        state.m_Tutorial.m_bStarted = true;
+        state.m_Tutorial.m_iStep = r.step;
+        ASSERT_TRUE(Apply(fresh.model, r.act)) << r.rule;
+        EXPECT_EQ(fresh.model.State().m_Tutorial.RequestedStep(), r.asked) << r.rule;
+    }
+
+    // Outside the first tutorial the same acts ask for nothing.
+    g_CurrentProfile.m_iFurthestStage = 2;
+    EXPECT_FALSE(Apply(b.model, TutorialCapsule{false}));
+    TutorialCardPicked(b.model, RobotId::FusorBot);
+    TutorialItemCollected(b.model, 0);
+    EXPECT_EQ(board.RequestedStep(), -1);
+}
+
+TEST_F(TutorialBoard, TheBattleAsksForTheStepsThatFollowOnTheirOwn) {
+    const struct {
+        const char* rule;
+        int step, fadeState;
+        float fade;
+        bool playing, charged;
+        int energy;
+        int stepAfter, asked;
+        bool panelKeptOut;
+    } rows[] = {
+        {"the first card charged in play brings step 0 at once", -1, 0, 0.0f, true, true, 0, 0, -1, false},
+        {"a card still charging brings nothing", -1, 0, 0.0f, true, false, 0, -1, -1, false},
+        {"before the play nothing comes", -1, 0, 0.0f, false, true, 0, -1, -1, false},
+        {"step 4 gone asks for step 5", 4, 1, TUTORIAL_FADE_END, true, true, 0, 4, 5, false},
+        {"step 4 fading out asks for nothing yet", 4, 1, 28.0f, true, true, 0, 4, -1, false},
+        {"step 5 gone asks for step 6", 5, 1, TUTORIAL_FADE_END, true, true, 0, 5, 6, false},
+        {"step 6 with 20 energy asks for step 7", 6, 0, 0.0f, true, true, 20, 6, 7, false},
+        {"step 6 with 19 energy waits", 6, 0, 0.0f, true, true, 19, 6, -1, false},
+        {"step 11 gone asks for step 12", 11, 1, TUTORIAL_FADE_END, true, true, 0, 11, 12, false},
+        {"step 11 up keeps the parts panel out", 11, 0, 0.0f, true, true, 0, 11, -1, true},
+        {"step 12 gone asks for nothing", 12, 1, TUTORIAL_FADE_END, true, true, 0, 12, -1, false},
+    };
+    for (const auto& r : rows) {
+        board = TutorialSteps{};
+        if (r.step >= 0) {
+            board.m_bStarted = true;
+            Show(r.step, r.fadeState, r.fade, 100);
+        }
+        BattleData& state = RuleState(b.model);
+        state.m_iBattleState = r.playing ? BATTLE_PLAYING : BATTLE_BEGIN;
+        state.m_aHandDefs[0].m_iRechargeTime = 100;
+        state.m_aHand[0] = HandSlot{RobotId::FusorBot, r.charged ? 100 : 99};
+        state.m_iEnergy = r.energy;
+        state.m_iPanelTimer = 0;
+        AskForTutorialSteps(b.model);
+        EXPECT_EQ(board.Step(), r.stepAfter) << r.rule;
+        EXPECT_EQ(board.RequestedStep(), r.asked) << r.rule;
+        EXPECT_EQ(b.model.State().m_iPanelTimer > 0, r.panelKeptOut) << r.rule;
+    }
+}
+
+// Before step 8 a card goes only on the bottom row, filled from the right.
+TEST_F(TutorialBoard, BeforeStepEightACardGoesOnlyOnTheBottomRowFromTheRight) {
+    const struct {
+        const char* rule;
+        int furthest, step, robots, column, row;
+        bool allowed;
+    } rows[] = {
+        {"the first card goes on the bottom right", 1, 1, 0, 9, 4, true},
+        {"not one column to its left", 1, 1, 0, 8, 4, false},
+        {"not a row above", 1, 1, 0, 9, 3, false},
+        {"with one robot out, a column further left", 1, 7, 1, 8, 4, true},
+        {"but not two", 1, 7, 1, 7, 4, false},
+        {"from step 8 anywhere", 1, 8, 0, 3, 1, true},
+        {"outside the first tutorial anywhere", 2, 1, 0, 3, 1, true},
+    };
+    for (const auto& r : rows) {
+        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        b.LayField(TERRAIN_GROUND);
+        RuleState(b.model).m_lstRobots.clear();
+        for (int i = 0; i < r.robots; ++i) b.Stand(0.0f, 0.0f);
+        GetUnitDefinition(RuleState(b.model).m_aHandDefs[0], RobotId::GunnerBot);
+        Show(r.step, 0, 0.0f, 100);
+        EXPECT_EQ(b.model.JudgePlacement(0, r.column, r.row).Allowed(), r.allowed) << r.rule;
+    }
+}
+
+// While a click step waits for its click the player's other input of the
+// frame is ignored; an event step lets it through.
+TEST_F(TutorialBoard, AStepThatWaitsForAClickHoldsThePlayersOtherInput) {
+    const struct {
+        const char* rule;
+        int furthest, step, fadeState;
+        float fade;
+        bool holds;
+    } rows[] = {
+        {"a click step shown holds it", 1, 2, 0, 0.0f, true},
+        {"a click step fading out still holds it", 1, 2, 1, 28.0f, true},
+        {"a click step gone lets it through", 1, 2, 1, TUTORIAL_FADE_END, false},
+        {"an event step lets it through", 1, 3, 0, 0.0f, false},
+        {"step 15 lets it through", 1, 15, 0, 0.0f, false},
+        {"no step yet lets it through", 1, -1, 0, 0.0f, false},
+        {"outside a tutorial nothing is held", 3, 2, 0, 0.0f, false},
+    };
+    for (const auto& r : rows) {
+        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        Show(r.step, r.fadeState, r.fade, 100);
+        EXPECT_EQ(TutorialHoldsInput(b.model), r.holds) << r.rule;
     }
 }
 

@@ -271,11 +271,16 @@ TEST_F(TextContainmentTest, EveryTutorialStepKeepsItsTextInItsBox) {
         const TutorialStepText* text = GetTutorialStepText(step);
         if (!text || text->lines == 0) continue;
         ++shown;
+        TutorialSteps steps;
         CEffect_Tutorials tutorial;
-        tutorial.ActOn(&battle->m_Battle);
-        tutorial.RequestStep(0);
-        tutorial.m_iStep = step;
-        for (int i = 0; i < 20; ++i) tutorial.Tick();
+        tutorial.ReadBattle(&battle->m_Battle);
+        tutorial.ShowSteps(&steps);
+        steps.RequestStep(0);
+        steps.m_iStep = step;
+        for (int i = 0; i < 20; ++i) {
+            steps.Advance();
+            tutorial.Tick();
+        }
         const containment::Scene scene = Capture(
             [&] {
                 tutorial.m_bTextDrawn = tutorial.m_bHintDrawn = 0;

@@ -3,6 +3,7 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/TutorialRules.h"
 #include "content/Achievements.h"
 #include "content/FieldGrid.h"
 #include "tests/Harness.h"
@@ -15,14 +16,13 @@ protected:
         g_CurrentProfile = SaveProfile{};
         PopupTest::TearDown();
     }
-    void Press() { m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD; }
 };
 
 TEST_F(TutorialTest, StepsComeOnlyInOrderAndEachWaitsForTheLastToFadeOut) {
-    CEffect_Tutorials t;
+    TutorialSteps t;
     struct Frame {
-        int request;          // asked before the frame's tick, -1 none
-        int ticks;            // then ticked this often
+        int request;          // asked before the frame, -1 none
+        int frames;           // then moved on this often
         int step, fadeState;  // what shows after
         int requested;
     } const script[] = {
@@ -37,26 +37,26 @@ TEST_F(TutorialTest, StepsComeOnlyInOrderAndEachWaitsForTheLastToFadeOut) {
     };
     int i = 0;
     for (const Frame& f : script) {
-        const int age = t.m_aInstances[0].age;
+        const int age = t.Age();
         if (f.request >= 0) t.RequestStep(f.request);
         if (i == 4) {
-            EXPECT_EQ(t.m_aInstances[0].age, age) << "a repeated request keeps the age";
+            EXPECT_EQ(t.Age(), age) << "a repeated request keeps the age";
         }
-        for (int k = 0; k < f.ticks; ++k) t.Tick();
-        EXPECT_EQ(t.m_iStep, f.step) << "line " << i;
+        for (int k = 0; k < f.frames; ++k) t.Advance();
+        EXPECT_EQ(t.Step(), f.step) << "line " << i;
         EXPECT_EQ(t.m_iFadeState, f.fadeState) << "line " << i;
-        EXPECT_EQ(t.m_iRequestedStep, f.requested) << "line " << i;
+        EXPECT_EQ(t.RequestedStep(), f.requested) << "line " << i;
         ++i;
     }
     EXPECT_TRUE(t.IsIdle());
 
     // The test page's step 5 waits 100 frames after the fade-out.
     t.ShowStepFive();
-    for (int k = 0; k < 114; ++k) t.Tick();
-    EXPECT_EQ(t.m_iStep, 2);
+    for (int k = 0; k < 114; ++k) t.Advance();
+    EXPECT_EQ(t.Step(), 2);
     EXPECT_TRUE(t.IsStepDismissed());
-    t.Tick();
-    EXPECT_EQ(t.m_iStep, 5);
+    t.Advance();
+    EXPECT_EQ(t.Step(), 5);
 }
 
 TEST_F(TutorialTest, AStepShownOverThreeSecondsInPlayHoldsTheClock) {
@@ -70,36 +70,50 @@ TEST_F(TutorialTest, AStepShownOverThreeSecondsInPlayHoldsTheClock) {
         {BATTLE_PLAYING, true, 1000 - 300},
     };
     for (const Case& c : cases) {
-        CEffect_Tutorials t;
-        t.ActOn(&battle->m_Battle);
-        RuleState(battle->m_Battle).m_iBattleState = c.state;
-        RuleState(battle->m_Battle).m_iTimeLeft = 1000;
-        t.RequestStep(0);
-        if (c.dismissed) t.m_iFadeState = 1;
+        CBattleModel& model = battle->m_Battle;
+        model.StartClocks();
+        RuleState(model).m_iBattleState = c.state;
+        RuleState(model).m_iTimeLeft = 1000;
+        RuleState(model).m_Tutorial.RequestStep(0);
+        if (c.dismissed) RuleState(model).m_Tutorial.ClickAway();
         for (int k = 0; k < 300; ++k) {
-            --RuleState(battle->m_Battle).m_iTimeLeft;
-            t.Tick();
+            --RuleState(model).m_iTimeLeft;
+            RunTutorialSteps(model);
         }
-        EXPECT_EQ(battle->m_Battle.State().m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
+        EXPECT_EQ(model.State().m_iTimeLeft, c.timeLeft) << c.state << " " << c.dismissed;
     }
 }
 
+// The click goes as a command: a click step once it has been up over a
+// second, never an event step nor a step fading out; clicking step 8 away
+// stops the attacks.
 TEST_F(TutorialTest, AClickStepGoesWithAClickAfterSixtyFramesAnEventStepNever) {
-    CEffect_Tutorials click;
-    click.ShowStepFive();
-    Tick(&click, 60);
-    Press();
-    click.HandleClick();
-    EXPECT_EQ(click.m_iFadeState, 0) << "at age 60";
-    click.Tick();
-    click.HandleClick();
-    EXPECT_EQ(click.m_iFadeState, 1) << "at age 61";
-
-    CEffect_Tutorials event;
-    event.RequestStep(0);
-    for (int k = 0; k < 100; ++k) event.Tick();
-    event.HandleClick();
-    EXPECT_EQ(event.m_iFadeState, 0);
+    const struct {
+        const char* rule;
+        int step, fadeState, age;
+        bool taken;
+    } rows[] = {
+        {"a click step up 60 frames stays", 5, 0, TUTORIAL_CLICK_AGE, false},
+        {"a click step up 61 frames goes", 5, 0, TUTORIAL_CLICK_AGE + 1, true},
+        {"step 16 is a click step", 16, 0, 100, true},
+        {"an event step stays", 7, 0, 100, false},
+        {"a step fading out takes no click", 8, 1, 100, false},
+        {"step 8 goes", 8, 0, 100, true},
+        {"no step yet", -1, 0, 100, false},
+    };
+    for (const auto& r : rows) {
+        CBattleModel& model = battle->m_Battle;
+        model.StartClocks();
+        RuleState(model).m_StageDefinition.m_bAttacksAllowed = true;
+        TutorialSteps& t = RuleState(model).m_Tutorial;
+        t.m_bStarted = r.step >= 0;
+        t.m_iStep = r.step;
+        t.m_iFadeState = r.fadeState;
+        t.m_iAge = r.age;
+        EXPECT_EQ(Apply(model, ContinueTutorial{}), r.taken) << r.rule;
+        EXPECT_EQ(t.FadingOut(), r.taken || r.fadeState == 1) << r.rule;
+        EXPECT_EQ(model.AttacksAllowed(), !(r.taken && r.step == 8)) << r.rule;
+    }
     for (int s = 0; s <= 16; ++s)
         EXPECT_EQ(IsTutorialEventStep(s), s == 0 || s == 1 || s == 3 || s == 7 || s == 10 || s == 13 || s == 15) << s;
 }
@@ -110,11 +124,9 @@ TEST_F(TutorialTest, AClickStepGoesWithAClickAfterSixtyFramesAnEventStepNever) {
 TEST_F(TutorialTest, EveryArrowOfTheSecondStagePointsAtHigherGround) {
     FieldCell cells[FIELD_COLUMNS * FIELD_ROWS] = {};
     BuildFieldGrid(2, cells);
-    CEffect_Tutorials t;
-    t.m_iStep = 16;
     VxVec3 arrows[5];
     bool flipped = true;
-    ASSERT_EQ(t.ArrowPoints(nullptr, 0.0f, arrows, flipped), 5);
+    ASSERT_EQ(CEffect_Tutorials::ArrowPoints(16, nullptr, 0.0f, arrows, flipped), 5);
     EXPECT_FALSE(flipped);
     for (int i = 0; i < 5; ++i) {
         int column = 0;

@@ -1,7 +1,10 @@
 // A new player's first battle through the real pages, by mouse alone: the
 // tutorial of stage 1 step by step (its clock standing still while a step
 // waits), the fight, the capsule, the summary's Next and stage 2 loading.
-// The battle ends at a golden checksum and the saved profile at golden bytes.
+// The battle ends at a golden checksum and the saved profile at golden bytes;
+// the battle's model played alone from the run's commands keeps its checksum
+// on every frame.
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -9,12 +12,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -25,19 +28,23 @@
 #include "game/Effect_MsgBox.h"
 #include "game/GameApplication.h"
 #include "tests/StageRunSupport.h"
+#include "tools/stagerun/ModelRun.h"
 
 namespace {
 
 class TutorialRoad : public StageRunTest {
 protected:
     CPageGame& Page() { return run->Battle(); }
-    CEffect_Tutorials& Tutorial() { return *Page().m_pEffectTutorials; }
+    const TutorialSteps& Tutorial() { return Page().m_Battle.State().m_Tutorial; }
     bool OnBattle() { return run->App().m_iCurrentPage == BATTLE_PAGE_INDEX; }
 
-    // One frame; each step that comes into view is noted.
+    // One frame; each step that comes into view is noted, and the battle's
+    // checksum after it while stage 1 is played.
     void Step() {
         run->Step();
-        if (!OnBattle() || !Page().m_pEffectTutorials) return;
+        if (!OnBattle()) return;
+        if (run->App().m_iCurrentStage == 1 && run->State() < BATTLE_SUMMARY)
+            checksums[run->BattleFrame()] = run->Checksum();
         const int s = Tutorial().m_iStep;
         if (s >= 0 && (shown.empty() || shown.back() != s)) shown.push_back(s);
     }
@@ -87,7 +94,7 @@ protected:
     // A click step goes with a click anywhere once it has been up for 60 frames.
     void ClickAway(int step) {
         ASSERT_TRUE(Shows(step)) << "step " << step;
-        ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 60; }, 200));
+        ASSERT_TRUE(Until([&] { return Tutorial().m_iAge > 60; }, 200));
         Tap(0.0f, 200.0f);
         EXPECT_EQ(Tutorial().m_iFadeState, 1) << "step " << step;
     }
@@ -121,16 +128,18 @@ protected:
     }
 
     std::vector<int> shown;
+    std::map<int, uint64_t> checksums;
 };
 
 TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     Begin(1, 1, 2024);
+    run->Model().KeepCommandLog(true);
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
     ASSERT_TRUE(IsFirstTutorialActive());
 
     // Step 0 waits for the Fusor Bot's card; after three seconds the clock stands.
     ASSERT_TRUE(Shows(0));
-    ASSERT_TRUE(Until([&] { return Tutorial().m_aInstances[0].age > 181; }, 300));
+    ASSERT_TRUE(Until([&] { return Tutorial().m_iAge > 181; }, 300));
     const int held = Page().m_Battle.State().m_iTimeLeft;
     for (int i = 0; i < 120; ++i) Step();
     EXPECT_EQ(Page().m_Battle.State().m_iTimeLeft, held) << "the stage clock stands while a step waits";
@@ -177,6 +186,8 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     char value[64];
     std::snprintf(value, sizeof value, "%d:%d:%016" PRIx64, r.frame, r.stars, r.checksum);
     golden::ExpectStageValue("tutorial_road_stage1", value);
+    const std::vector<LoggedCommand> log = run->Model().CommandLog();
+    run->Model().KeepCommandLog(false);
 
     // The summary's tip comes first (the runner answers it), then Next.
     CEffect_Summary& summary = *Page().m_pEffectSummary;
@@ -205,6 +216,33 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     char profile[32];
     std::snprintf(profile, sizeof profile, "%016" PRIx64, hash);
     golden::ExpectStageValue("tutorial_road_profile", profile);
+
+    // Stage 1 again on the model alone, from the commands of the run: the
+    // tutorial's clicks, the capsule's steps and the showings' ends with the
+    // player's acts.
+    run.reset();
+    StageRunOptions o;
+    o.stage = 1;
+    o.difficulty = 1;
+    o.seed = 2024;
+    const auto count = [&log](auto command) {
+        return std::count_if(log.begin(), log.end(), [](const LoggedCommand& c) {
+            return std::holds_alternative<decltype(command)>(c.command);
+        });
+    };
+    EXPECT_EQ(count(ContinueTutorial{}), 9) << "steps 2, 4, 5, 6, 8, 9, 11, 12 and 14 clicked away";
+    EXPECT_EQ(count(TutorialCapsule{}), 2) << "the capsule asked for steps 13 and 14";
+    EXPECT_EQ(count(ChooseHand{}), 1) << "the dealt hand";
+    ASSERT_GT(checksums.size(), 8000u);
+    ModelRun alone(o, log);
+    ASSERT_TRUE(alone.Start()) << alone.Error();
+    EXPECT_EQ(alone.RunComparing(checksums), -1) << "the first battle frame the model alone parts from the mouse run";
+    EXPECT_TRUE(alone.Refused().empty()) << alone.Refused().size() << " logged commands refused, the first at frame "
+                                         << alone.Refused()[0].frame;
+    EXPECT_EQ(alone.Left(), 0u) << "every logged command came due";
+    const StageRunResult modelEnd = alone.RunToEnd();
+    EXPECT_EQ(modelEnd.frame, r.frame);
+    EXPECT_EQ(modelEnd.checksum, r.checksum);
 }
 
 }  // namespace

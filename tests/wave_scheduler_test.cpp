@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/TutorialSteps.h"
 #include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
@@ -91,10 +91,11 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialHoldsTheMachinesBeforeStepEightAndDuri
         CPageGame& page = Load(1);  // a fresh profile: the first tutorial runs
         ASSERT_TRUE(IsFirstTutorialActive());
         Configure(page, streams);
-        page.m_pEffectTutorials->m_iStep = step;
+        TutorialSteps& tutorial = RuleState(page.m_Battle).m_Tutorial;
+        tutorial.m_iStep = step;
         // The step was clicked away: a step in full view holds the Machines too.
-        page.m_pEffectTutorials->m_iFadeState = 1;
-        page.m_pEffectTutorials->m_fFade = 30.0f;
+        tutorial.m_iFadeState = 1;
+        tutorial.m_fFade = 30.0f;
         EXPECT_EQ(!Play(page).empty(), sends) << "step " << step;
         run.reset();
     }
@@ -118,9 +119,10 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialsBoardHoldsTheMachinesWhileItIsIdle) {
         CPageGame& page = Load(1);
         ASSERT_TRUE(IsFirstTutorialActive());
         Configure(page, streams);
-        page.m_pEffectTutorials->m_iStep = 9;
-        page.m_pEffectTutorials->m_iFadeState = r.fadeState;
-        page.m_pEffectTutorials->m_fFade = r.fade;
+        TutorialSteps& tutorial = RuleState(page.m_Battle).m_Tutorial;
+        tutorial.m_iStep = 9;
+        tutorial.m_iFadeState = r.fadeState;
+        tutorial.m_fFade = r.fade;
         EXPECT_EQ(!Play(page).empty(), r.sends) << r.rule;
         run.reset();
     }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "battle/effects/Effect_ItemFadeDisappear.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/units/RobotIconOffset.h"
 #include "battle/model/BattleScene.h"
@@ -166,7 +165,6 @@ void CEffect_Reward::OnFrame(int index) {
     if (m_iRewardState == 0 && y == r.params[4].f) {
         m_iRewardState = 1;
         r.age = 0;
-        if (tutorial && view->Drawn().m_pEffectTutorials) view->Drawn().m_pEffectTutorials->RequestStep(13);
     } else if (m_iRewardState == 2 && a == REWARD_OPEN_FRAMES - 1) {
         m_iRewardState = 3;
         r.age = 0;
@@ -178,17 +176,16 @@ void CEffect_Reward::OnFrame(int index) {
     }
 }
 
-void CEffect_Reward::HandleClick() {
+bool CEffect_Reward::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
     const BattleView* view = m_pView;
-    if (!view || !g_pApp || m_aInstances[0].life <= 0 || m_iRewardState != 1) return;
-    if (!(g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
+    if (!view || !g_pApp || m_aInstances[0].life <= 0 || m_iRewardState != 1) return false;
+    if (!(g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return false;
     const VxVec3 c = view->CursorOnField();
     const VxVec3 at = CapsulePoint();
-    if (!(std::fabs(c.x - at.x) < 128.0f && std::fabs(c.y - at.y) < 128.0f)) return;
+    if (!(std::fabs(c.x - at.x) < 128.0f && std::fabs(c.y - at.y) < 128.0f)) return false;
     m_iRewardState = 2;
     m_aInstances[0].age = 0;
-    if (view->FirstTutorialActive() && view->Drawn().m_pEffectTutorials)
-        view->Drawn().m_pEffectTutorials->RequestStep(14);
     RestartSound(app->m_pSndBtnClick);
+    return true;
 }

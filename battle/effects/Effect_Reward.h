@@ -19,7 +19,8 @@ public:
     CEffect_Reward();
     void OnStart(int index) override;
     void OnFrame(int index) override;
-    void HandleClick();
+    // A click on the closed capsule opens it; true when it did.
+    bool HandleClick();
 
     // Where the closed capsule's picture stands now.
     VxVec3 CapsulePoint() const;

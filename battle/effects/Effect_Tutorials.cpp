@@ -6,11 +6,9 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleScene.h"
 #include "battle/model/SceneCues.h"
-#include "battle/model/TutorialRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
-#include "engine/InputRecord.h"
 #include "engine/VxBillboard.h"
 #include "engine/framework/RenderTargets.h"
 #include "game/GameApplication.h"
@@ -102,8 +100,6 @@ const TutorialStepText kSteps[TUTORIAL_STEPS] = {
 
 constexpr float kBoxAlpha = 0.65f;
 
-bool IsClickStep(int step) { return step >= 0 && step < TUTORIAL_STEPS && !IsTutorialEventStep(step); }
-
 FontStyle StepFont(float size, float alpha) {
     FontStyle s;
     s.size = size;
@@ -144,27 +140,11 @@ float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
 }  // namespace
 
-bool IsTutorialEventStep(int step) {
-    switch (step) {
-    case 0:
-    case 1:
-    case 3:
-    case 7:
-    case 10:
-    case 13:
-    case 15: return true;
-    default: return false;
-    }
-}
-
 const TutorialStepText* GetTutorialStepText(int step) {
     return step >= 0 && step < TUTORIAL_STEPS ? &kSteps[step] : nullptr;
 }
 
 CEffect_Tutorials::CEffect_Tutorials() {
-    m_nPoolSize = 1;
-    m_iDefaultLife = EFFECT_ENDLESS_LIFE;
-    Clear(0);
     m_pBox = CreateBillboard("Bbd_HowToPlay_Box2.png", "Resource\\Interface\\", nullptr);
     if (m_pBox) m_pBox->SetAlphaBlend(true);
     m_pGuideLine = CreateBillboard("Bbd_TutLine.png", "Resource\\Interface\\", nullptr);
@@ -172,57 +152,13 @@ CEffect_Tutorials::CEffect_Tutorials() {
     if (CGameApplication* app = g_pGameAppInstance) m_pArrow = app->m_apBbdInterface[6];
 }
 
-void CEffect_Tutorials::StartRequest() {
-    if (m_aInstances[0].life <= 0) {
-        Add(0);
-    } else if (m_iFadeState == 0) {
-        m_iFadeState = 1;
-        m_fFade = 0.0f;
-    }
-}
-
-void CEffect_Tutorials::RequestStep(int step) {
-    if (step == m_iRequestedStep) return;
-    if (m_iStep != -1 && step != m_iStep + 1) return;
-    m_iRequestedStep = step;
-    m_iHoldFrames = 0;
-    m_aInstances[0].age = 0;
-    StartRequest();
-}
-
-void CEffect_Tutorials::ShowStepFive() {
-    m_iRequestedStep = 5;
-    m_iHoldFrames = 100;
-    m_aInstances[0].age = 0;
-    StartRequest();
-}
-
-void CEffect_Tutorials::OnStart(int) {
-    m_fFade = TUTORIAL_FADE_END;
-    m_iStep = m_iRequestedStep;
-    m_iRequestedStep = -1;
-    m_iFadeState = 0;
-    m_bTextDrawn = m_bHintDrawn = 0;
-}
-
-void CEffect_Tutorials::HandleClick() {
-    const EffectInstance& r = m_aInstances[0];
-    if (r.life <= 0 || m_iFadeState != 0 || r.age <= 60 || !IsClickStep(m_iStep) || !g_pApp) return;
-    if (!(g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;
-    m_fFade = 0.0f;
-    m_iFadeState = 1;
-    CGameApplication* app = g_pGameAppInstance;
-    if (app) RestartSound(app->m_pSndBtnClick);
-    if (m_pBattle) TutorialStepClickedAway(*m_pBattle, m_iStep);
-}
-
-int CEffect_Tutorials::ArrowPoints(const CBattleModel* battle, float b, VxVec3 (&out)[5], bool& flipped) const {
+int CEffect_Tutorials::ArrowPoints(int step, const CBattleModel* battle, float b, VxVec3 (&out)[5], bool& flipped) {
     flipped = false;
     auto one = [&](float x, float y) {
         out[0] = VxVec3{x, y, 0.0f};
         return 1;
     };
-    switch (m_iStep) {
+    switch (step) {
     case 0: return one(47.0f, -160.0f + b);
     case 1: return one(386.0f, -90.0f + b);
     case 3: return one(386.0f, -50.0f + b);
@@ -267,14 +203,14 @@ void CEffect_Tutorials::DrawHint(float boxAlpha, float textAlpha) const {
     DrawStyledText(app->m_pFontStandard, StepFont(0.6f, textAlpha), 300.0f, -260.0f, "Click to continue...");
 }
 
-void CEffect_Tutorials::DrawArrows(const CBattleModel* battle) const {
+void CEffect_Tutorials::DrawArrows(int step) const {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     const float frame = float(app->m_nFrame);
     const float b = 8.0f * std::sin(6.0f * frame * VX_DEG_TO_RAD);
     VxVec3 points[5];
     bool flipped = false;
-    const int n = ArrowPoints(battle, b, points, flipped);
+    const int n = ArrowPoints(step, m_pBattle, b, points, flipped);
     if (m_pArrow)
         for (int i = 0; i < n; ++i) {
             m_pArrow->SaveState();
@@ -284,7 +220,7 @@ void CEffect_Tutorials::DrawArrows(const CBattleModel* battle) const {
             m_pArrow->RestoreState();
             m_pArrow->SetScale(1.0f, 1.0f, 1.0f);
         }
-    if (m_iStep == 5 && m_pGuideLine) {
+    if (step == 5 && m_pGuideLine) {
         // The defence line blinks at the field's edge.
         const float a = Clamp01(5.0f * std::sin(8.0f * frame * VX_DEG_TO_RAD));
         m_pGuideLine->SaveState();
@@ -297,89 +233,45 @@ void CEffect_Tutorials::DrawArrows(const CBattleModel* battle) const {
     }
 }
 
-void CEffect_Tutorials::OnFrame(int index) {
-    if (index != 0) return;
-    CGameApplication* app = g_pGameAppInstance;
-    CBattleModel* battle = m_pBattle;
-    EffectInstance& r = m_aInstances[0];
-    if (m_iDrawnStep != m_iStep) {
+void CEffect_Tutorials::Tick() {
+    if (!m_pSteps || !m_pSteps->Started()) return;
+    if (!m_bStartSeen) {
+        m_bStartSeen = true;
+        m_bTextDrawn = m_bHintDrawn = 0;
+    }
+    const TutorialFrame& f = m_pSteps->LastFrame();
+    const int shownStep = f.step;
+    if (m_iDrawnStep != shownStep) {
         m_bTextDrawn = 0;
-        m_iDrawnStep = m_iStep;
+        m_iDrawnStep = shownStep;
     }
-
-    // Fade: two points a frame, 15 frames in and 15 out.
-    const int shownStep = m_iStep;
-    const bool fadingIn = m_iFadeState == 0 && m_fFade > 0.0f;
-    const bool fadingOut = m_iFadeState == 1;
-    float textAlpha = 1.0f;
-    if (m_iFadeState == 0) {
-        if (m_fFade > 0.0f) {
-            textAlpha = 1.0f - m_fFade / TUTORIAL_FADE_END;
-            m_fFade -= 2.0f;
-        } else {
-            m_fFade = 0.0f;
-        }
-    } else {
-        textAlpha = 1.0f - m_fFade / TUTORIAL_FADE_END;
-        m_fFade += 2.0f;
-        if (m_fFade >= TUTORIAL_FADE_END && m_iHoldFrames == 0 && m_iRequestedStep != -1) {
-            m_iStep = m_iRequestedStep;
-            m_fFade = TUTORIAL_FADE_END;
-            m_iRequestedStep = -1;
-            m_iFadeState = 0;
-        }
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    if (!m_bTextDrawn && BeginRenderToTexture(TUTORIAL_TEXT_SLOT, true)) {
+        DrawText(shownStep, kBoxAlpha, 1.0f);
+        EndRenderToTexture();
+        m_bTextDrawn = 1;
     }
-    textAlpha = Clamp01(textAlpha);
+    if (!(m_bTextDrawn && ShowSlotFaded(*app, TUTORIAL_TEXT_SLOT, f.alpha)))
+        DrawText(shownStep, kBoxAlpha * f.alpha, f.alpha);
 
-    if (m_iFadeState == 0 && battle) HoldClockWhileStepIsRead(*battle, r.age);
-
-    if (app) {
-        if (!m_bTextDrawn && BeginRenderToTexture(TUTORIAL_TEXT_SLOT, true)) {
-            DrawText(shownStep, kBoxAlpha, 1.0f);
+    if (IsTutorialClickStep(shownStep)) {
+        // Between two click steps the hint stays, so it does not blink.
+        const bool held = (f.fadingIn && IsTutorialClickStep(shownStep - 1)) ||
+                          (f.fadingOut && IsTutorialClickStep(shownStep + 1) && shownStep + 1 != 9);
+        const float hintAlpha = held ? 1.0f : f.alpha;
+        if (!m_bHintDrawn && BeginRenderToTexture(TUTORIAL_HINT_SLOT, true)) {
+            DrawHint(kBoxAlpha, 1.0f);
             EndRenderToTexture();
-            m_bTextDrawn = 1;
+            m_bHintDrawn = 1;
         }
-        if (!(m_bTextDrawn && ShowSlotFaded(*app, TUTORIAL_TEXT_SLOT, textAlpha)))
-            DrawText(shownStep, kBoxAlpha * textAlpha, textAlpha);
-
-        if (IsClickStep(shownStep)) {
-            // Between two click steps the hint stays, so it does not blink.
-            const bool held = (fadingIn && IsClickStep(shownStep - 1)) ||
-                              (fadingOut && IsClickStep(shownStep + 1) && shownStep + 1 != 9);
-            const float hintAlpha = held ? 1.0f : textAlpha;
-            if (!m_bHintDrawn && BeginRenderToTexture(TUTORIAL_HINT_SLOT, true)) {
-                DrawHint(kBoxAlpha, 1.0f);
-                EndRenderToTexture();
-                m_bHintDrawn = 1;
-            }
-            if (!(m_bHintDrawn && ShowSlotFaded(*app, TUTORIAL_HINT_SLOT, hintAlpha)))
-                DrawHint(kBoxAlpha * hintAlpha, hintAlpha);
-        }
-        if (m_fFade <= 0.0f) DrawArrows(battle);
+        if (!(m_bHintDrawn && ShowSlotFaded(*app, TUTORIAL_HINT_SLOT, hintAlpha)))
+            DrawHint(kBoxAlpha * hintAlpha, hintAlpha);
     }
-
-    if (m_iFadeState == 1 && m_fFade >= TUTORIAL_FADE_END && m_iHoldFrames > 0) --m_iHoldFrames;
+    if (m_pSteps->Fade() <= 0.0f) DrawArrows(m_pSteps->Step());
 }
 
-bool TutorialShown(const BattleScene& scene) { return scene.m_pEffectTutorials != nullptr; }
-
-int TutorialStep(const BattleScene& scene) { return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iStep : -1; }
-
-bool TutorialIdle(const BattleScene& scene) { return scene.m_pEffectTutorials && scene.m_pEffectTutorials->IsIdle(); }
-
-int TutorialStepShownFrames(const BattleScene& scene) {
-    const CEffect_Tutorials* t = scene.m_pEffectTutorials;
-    return t && t->m_iFadeState == 0 ? t->m_aInstances[0].age : -1;
-}
-
-int TutorialRequestedStep(const BattleScene& scene) {
-    return scene.m_pEffectTutorials ? scene.m_pEffectTutorials->m_iRequestedStep : -1;
-}
-
-bool TutorialStepDismissed(const BattleScene& scene) {
-    return scene.m_pEffectTutorials && scene.m_pEffectTutorials->IsStepDismissed();
-}
-
-void CueTutorialStep(BattleScene& scene, int step) {
-    if (scene.m_pEffectTutorials) scene.m_pEffectTutorials->RequestStep(step);
+void CueTutorialClick(BattleScene& scene) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (scene.m_pEffectTutorials && app) RestartSound(app->m_pSndBtnClick);
 }

@@ -13,6 +13,7 @@
 #include "battle/model/RelocationRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/model/SlotMachineRules.h"
+#include "battle/model/TutorialRules.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -36,13 +37,6 @@ bool InJetStreamArea(int stage) {
 bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
 
 bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
-
-// The first tutorial holds the Fusor Bot's card back while it explains energy.
-bool TutorialHoldsCard(const CBattleModel& model, int slot) {
-    const BattleScene& scene = model.Scene();
-    return IsFirstTutorialActive() && TutorialShown(scene) && TutorialStep(scene) >= 4 && TutorialStep(scene) <= 7 &&
-           RuleState(model).m_aHand[slot].m_iCard == RobotId::FusorBot;
-}
 
 bool ValidCell(int cell) { return cell >= 0 && cell < FIELD_CELLS; }
 
@@ -104,10 +98,7 @@ PlacementVerdict CBattleModel::JudgeCardOnCell(int slot, int column, int row, bo
     if (card == RobotId::SurveyorBot && cell->m_iKind == TERRAIN_GROUND)
         return Refused(cell->m_iStageKind != TERRAIN_GROUND ? PlacementRefusal::Platform
                                                             : PlacementRefusal::SurveyorBot);
-    if (IsFirstTutorialActive() && TutorialShown(Scene()) && TutorialStep(Scene()) < 8) {
-        const int n = int(m_lstRobots.size());
-        if (row != 4 || column < 9 - n) return Refused(PlacementRefusal::Silent);
-    }
+    if (TutorialRefusesCell(*this, column, row)) return Refused(PlacementRefusal::Silent);
     return JudgeMount(unit, column, row);
 }
 
@@ -317,12 +308,13 @@ int CBattleModel::PlacementCellAt(int slot, const VxVec3& at, bool relocating, P
 bool PickCard::Check(const CBattleModel& model) const {
     if (RuleState(model).m_iCarriedCard >= 0) return false;
     if (slot == REMOVER_SLOT) return true;
-    return model.CardReady(slot) && !TutorialHoldsCard(model, slot);
+    return model.CardReady(slot) && !TutorialHoldsCard(model, RuleState(model).m_aHand[slot].m_iCard);
 }
 
 void PickCard::Apply(CBattleModel& model) const {
     RuleState(model).m_iCarriedCard = slot;
     RestartSound(model.Scene().m_pSfxPickCard);
+    if (slot >= 0 && slot < HAND_SLOTS) TutorialCardPicked(model, RuleState(model).m_aHand[slot].m_iCard);
 }
 
 bool PlaceCard::Check(const CBattleModel& model) const {
@@ -343,9 +335,11 @@ void PlaceCard::Apply(CBattleModel& model) const {
     // The placement check once tried a robot made for it; its serial is
     // still taken here, so the placed robot's and every later one stay as they were.
     [[maybe_unused]] const CCom_GameRobot tried;
+    const int card = RuleState(model).m_aHand[slot].m_iCard;
     model.PlaceHandRobot(slot, cell / FIELD_ROWS, cell % FIELD_ROWS);
     RuleState(model).m_iCarriedCard = -1;
     RuleState(model).m_iCarriedFrames = 0;
+    TutorialCardPlaced(model, card);
 }
 
 bool CancelCard::Check(const CBattleModel& model) const { return RuleState(model).m_iCarriedCard >= 0; }
@@ -397,6 +391,7 @@ void CollectItem::Apply(CBattleModel& model) const {
     if (IsPartsItem(kind)) RuleState(model).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
     RuleState(model).m_lstItems.erase(hit);
     if (collected) model.DropItem(kind, at.x, at.y, at.z, card, false);
+    TutorialItemCollected(model, kind);
 }
 
 bool HoldCard::Check(const CBattleModel&) const { return true; }
@@ -418,7 +413,8 @@ void LetGoCard::Apply(CBattleModel& model) const {
 }
 
 bool ChooseHand::Check(const CBattleModel& model) const {
-    if (RuleState(model).m_iBattleState >= BATTLE_LOADING) return false;
+    // A stage without a card choice deals its hand as the loading begins.
+    if (RuleState(model).m_iBattleState > BATTLE_LOADING) return false;
     for (int card : cards)
         if (card < -1 || card >= ROBOT_TYPES) return false;
     return true;
@@ -510,6 +506,14 @@ void PutDownForPause::Apply(CBattleModel& model) const {
     RuleState(model).m_iCarriedCard = -1;
     RuleState(model).m_iRelocatingRobot = -1;
 }
+
+bool ContinueTutorial::Check(const CBattleModel& model) const { return TutorialTakesClick(model); }
+
+void ContinueTutorial::Apply(CBattleModel& model) const { ClickTutorialStepAway(model); }
+
+bool TutorialCapsule::Check(const CBattleModel&) const { return IsFirstTutorialActive(); }
+
+void TutorialCapsule::Apply(CBattleModel& model) const { TutorialCapsuleShown(model, opened); }
 
 bool IsPlayCommand(const BattleCommand& command) {
     return !std::holds_alternative<ChooseHand>(command) && !std::holds_alternative<EnterState>(command) &&

@@ -177,9 +177,25 @@ struct PutDownForPause {
     void Apply(CBattleModel& model) const;
 };
 
-using BattleCommand = std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard,
-                                   ChooseHand, EnterState, StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard,
-                                   MiniGamePointer, ZapAt, CutParachute, PutDownForPause>;
+// The tutorial's "Click to continue...": a click takes the step on show away
+// once it has been up over a second.
+struct ContinueTutorial {
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+// The first tutorial's reward capsule came to rest, or was opened by the
+// player's click: the tutorial asks for the step that speaks of it.
+struct TutorialCapsule {
+    bool opened = false;
+    bool Check(const CBattleModel& model) const;
+    void Apply(CBattleModel& model) const;
+};
+
+using BattleCommand =
+    std::variant<PickCard, PlaceCard, CancelCard, UseRemover, CollectItem, HoldCard, LetGoCard, ChooseHand, EnterState,
+                 StandStill, LiftRobot, DropRobot, StopReel, TryHeldCard, MiniGamePointer, ZapAt, CutParachute,
+                 PutDownForPause, ContinueTutorial, TutorialCapsule>;
 
 // The commands of the player's acts in play (not the hand's choice, the
 // states the page's showings end, nor the stills).

@@ -12,6 +12,7 @@
 #include "battle/model/BossHandRules.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/model/SkyDrops.h"
+#include "battle/model/TutorialSteps.h"
 #include "battle/model/BattleTypes.h"
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
@@ -141,4 +142,6 @@ struct BattleData {
     VxVec3 m_vEnergyPanelAt{};
     VxVec3 m_vPartsPanelAt{};
     int m_iPanelTimer = 0;  // frames the parts panel stays out
+    // The tutorial's steps (TutorialRules.h): none asked for until a tutorial runs.
+    TutorialSteps m_Tutorial;
 };

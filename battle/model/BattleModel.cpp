@@ -110,6 +110,7 @@ void CBattleModel::StartClocks() {
     m_iStateFrames = 0;
     m_fGameSpeed = 1.0f;
     std::fill(std::begin(m_aiColumnHazard), std::end(m_aiColumnHazard), 0);
+    m_Tutorial = TutorialSteps{};
 }
 
 void CBattleModel::CountFrame() {
@@ -148,6 +149,7 @@ void CBattleModel::ClearField() {
     for (ThrownRobot& t : m_aThrownRobots) t = ThrownRobot{};
     m_iParachuteCutFrame = -1;
     for (BossHandStrike& s : m_aBossHands) s = BossHandStrike{};
+    m_Tutorial = TutorialSteps{};
     m_lstFieldEffects.clear();
     m_lstStageCellKinds.clear();
     ClearTurnOrder();

@@ -132,7 +132,7 @@ public:
     void SetPanelPlaces(const VxVec3& energy, const VxVec3& parts);
     void SetPartsPanelPlace(const VxVec3& parts) { m_vPartsPanelAt = parts; }
     // The clocks start at the battle's first frame, at full speed, no column
-    // under a hazard.
+    // under a hazard, no tutorial step asked for.
     void StartClocks();
     // A frame of the battle has passed (its state's frames too).
     void CountFrame();

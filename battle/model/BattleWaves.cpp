@@ -4,6 +4,7 @@
 
 #include "battle/model/BattleRules.h"
 #include "battle/model/SceneCues.h"
+#include "battle/model/TutorialRules.h"
 #include "content/StageNumbering.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
@@ -21,15 +22,6 @@ void StepWeights(const StageDefinition& def, float* weights, const float* steps,
         if (weights[j] > 1.0f && UnitHas(type, UNIT_HEAVY)) weights[j] = 1.0f;
         total = int(float(total) + weights[j]);
     }
-}
-
-// The first tutorial keeps the Machines back until its eighth step, during
-// its tenth, and while its board is away.
-bool TutorialHoldsMachines(const BattleScene& scene) {
-    if (!IsFirstTutorialActive() || !TutorialShown(scene)) return false;
-    const int step = TutorialStep(scene);
-    if (step < 8 || step == 10) return true;
-    return TutorialIdle(scene);
 }
 
 void SendMachine(CBattleModel& model, int type) {
@@ -86,7 +78,7 @@ void UpdateEnemySpawner(CBattleModel& model) {
     if (R <= 0) return;
     StageDefinition& def = RuleState(model).m_StageDefinition;
     const int elapsed = (T - R) / 60;
-    if (TutorialHoldsMachines(model.Scene())) return;
+    if (TutorialHoldsMachines(model)) return;
 
     if (elapsed >= def.m_iStreamStart && def.m_iStreamInterval > 0) {
         const int d = T - 60 * def.m_iStreamStart - R;

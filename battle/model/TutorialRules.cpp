@@ -9,31 +9,103 @@
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 
+namespace {
+
+TutorialSteps& Steps(CBattleModel& battle) { return RuleState(battle).m_Tutorial; }
+const TutorialSteps& Steps(const CBattleModel& battle) { return battle.State().m_Tutorial; }
+
+bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
+bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
+
+}  // namespace
+
 void AskForTutorialSteps(CBattleModel& battle) {
-    BattleScene& scene = battle.Scene();
-    if (!TutorialShown(scene)) return;
+    TutorialSteps& steps = Steps(battle);
     const bool slot0Charged =
         RuleState(battle).m_aHand[0].m_iCard >= 0 &&
         RuleState(battle).m_aHand[0].m_iCharge >= RuleState(battle).m_aHandDefs[0].m_iRechargeTime;
     const bool playing = RuleState(battle).m_iBattleState == BATTLE_PLAYING;
-    const int s = TutorialStep(scene);
+    const int s = steps.Step();
     if (IsFirstTutorialActive()) {
-        if (s == -1 && playing && slot0Charged) CueTutorialStep(scene, 0);
-        else if ((s == 4 || s == 5) && TutorialStepDismissed(scene)) CueTutorialStep(scene, s + 1);
-        else if (s == 6 && RuleState(battle).m_iEnergy >= 20) CueTutorialStep(scene, 7);
-        else if (s == 11 && TutorialStepDismissed(scene)) CueTutorialStep(scene, 12);
+        if (s == -1 && playing && slot0Charged) steps.RequestStep(0);
+        else if ((s == 4 || s == 5) && steps.IsStepDismissed()) steps.RequestStep(s + 1);
+        else if (s == 6 && RuleState(battle).m_iEnergy >= 20) steps.RequestStep(7);
+        else if (s == 11 && steps.IsStepDismissed()) steps.RequestStep(12);
         else if (s == 11) RuleState(battle).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
         return;
     }
     const SaveProfile& p = g_CurrentProfile;
     if (p.m_iFurthestStage == 2 && battle.StageNumber() == 2 && p.m_iEnergyBooster == 0 && s == -1 && playing &&
         slot0Charged)
-        CueTutorialStep(scene, 16);
+        steps.RequestStep(16);
 }
 
 void HoldClockWhileStepIsRead(CBattleModel& battle, int shownFrames) {
     if (shownFrames > TUTORIAL_CLOCK_HOLD_AGE && RuleState(battle).m_iBattleState == BATTLE_PLAYING)
         ++RuleState(battle).m_iTimeLeft;
+}
+
+void RunTutorialSteps(CBattleModel& battle) {
+    TutorialSteps& steps = Steps(battle);
+    if (!steps.Started()) return;
+    steps.Advance();
+    if (steps.LastFrame().readFrames >= 0) HoldClockWhileStepIsRead(battle, steps.LastFrame().readFrames);
+}
+
+void TutorialCardPicked(CBattleModel& battle, int card) {
+    if (IsFirstTutorialActive() && card == RobotId::FusorBot) Steps(battle).RequestStep(1);
+}
+
+void TutorialCardPlaced(CBattleModel& battle, int card) {
+    if (!IsFirstTutorialActive()) return;
+    if (card == RobotId::FusorBot) Steps(battle).RequestStep(2);
+    else if (card == RobotId::GunnerBot) Steps(battle).RequestStep(8);
+}
+
+void TutorialItemCollected(CBattleModel& battle, int itemKind) {
+    if (!IsFirstTutorialActive()) return;
+    if (IsEnergyItem(itemKind)) Steps(battle).RequestStep(4);
+    else if (IsPartsItem(itemKind)) Steps(battle).RequestStep(11);
+}
+
+bool TutorialRuns() {
+    return IsFirstTutorialActive() || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive());
+}
+
+bool TutorialHoldsInput(const CBattleModel& battle) {
+    const TutorialSteps& steps = Steps(battle);
+    return TutorialRuns() && IsTutorialClickStep(steps.Step()) && !steps.IsStepDismissed();
+}
+
+bool TutorialHoldsCard(const CBattleModel& battle, int card) {
+    const int s = Steps(battle).Step();
+    return IsFirstTutorialActive() && s >= 4 && s <= 7 && card == RobotId::FusorBot;
+}
+
+bool TutorialRefusesCell(const CBattleModel& battle, int column, int row) {
+    if (!IsFirstTutorialActive() || Steps(battle).Step() >= 8) return false;
+    const int n = int(battle.State().m_lstRobots.size());
+    return row != 4 || column < 9 - n;
+}
+
+bool TutorialHoldsMachines(const CBattleModel& battle) {
+    if (!IsFirstTutorialActive()) return false;
+    const int step = Steps(battle).Step();
+    if (step < 8 || step == 10) return true;
+    return Steps(battle).IsIdle();
+}
+
+bool TutorialTakesClick(const CBattleModel& battle) { return Steps(battle).TakesClick(); }
+
+void ClickTutorialStepAway(CBattleModel& battle) {
+    TutorialSteps& steps = Steps(battle);
+    steps.ClickAway();
+    CueTutorialClick(battle.Scene());
+    TutorialStepClickedAway(battle, steps.Step());
+}
+
+void TutorialCapsuleShown(CBattleModel& battle, bool opened) {
+    if (IsFirstTutorialActive()) Steps(battle).RequestStep(opened ? 14 : 13);
 }
 
 void TutorialStepClickedAway(CBattleModel& battle, int step) {
@@ -50,11 +122,11 @@ void TutorialStepClickedAway(CBattleModel& battle, int step) {
 }
 
 void HoldTutorialClock(CBattleModel& battle) {
-    const BattleScene& scene = battle.Scene();
-    if (!IsFirstTutorialActive() || !TutorialShown(scene)) return;
-    const int k = TutorialStep(scene);
-    const int shown = TutorialStepShownFrames(scene);
-    if ((k <= 4 && shown > TUTORIAL_CLOCK_HOLD_AGE) || (k >= 5 && TutorialIdle(scene))) {
+    if (!IsFirstTutorialActive()) return;
+    const TutorialSteps& steps = Steps(battle);
+    const int k = steps.Step();
+    const int shown = steps.ShownFrames();
+    if ((k <= 4 && shown > TUTORIAL_CLOCK_HOLD_AGE) || (k >= 5 && steps.IsIdle())) {
         for (CCom_GameRobot& r : RuleState(battle).m_lstRobots)
             if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
                 --r.m_iActionTimer;
@@ -64,17 +136,17 @@ void HoldTutorialClock(CBattleModel& battle) {
 }
 
 void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
-    if (!IsFirstTutorialActive() || TutorialStep(battle.Scene()) != 8 || !robot.IsMachine() ||
+    if (!IsFirstTutorialActive() || Steps(battle).Step() != 8 || !robot.IsMachine() ||
         robot.m_vPosition.x <= RuleState(battle).m_aFieldCells[0].m_fX)
         return;
-    CueTutorialStep(battle.Scene(), 9);
+    Steps(battle).RequestStep(9);
     robot.m_Unit.m_fSpeed = 0.0f;
 }
 
 void KeepTutorialItem(const CBattleModel& battle, CCom_GameItem& item) {
-    if (!IsFirstTutorialActive() || !TutorialShown(battle.Scene()) || item.m_iAge <= 679) return;
+    if (!IsFirstTutorialActive() || item.m_iAge <= 679) return;
     const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
     const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
-    const bool stepThree = TutorialStep(battle.Scene()) == 3;
+    const bool stepThree = Steps(battle).Step() == 3;
     if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts)) item.m_iAge = 678;
 }

@@ -225,6 +225,8 @@ public:
     void HandlePlayingInput();
     // True when the tutorial or the pause button took the frame.
     bool HandleTutorialAndPause();
+    // A left press takes a tutorial step away once it waits for one.
+    void ClickTutorial();
     void HandleHandInput(FrameInput& input);
     void HandleCarriedInput(FrameInput& input);
     void ClickField(FrameInput& input);

@@ -51,8 +51,9 @@ void DeleteEffect(T*& effect) {
     effect = nullptr;
 }
 
-// The effects draw what they see of the battle through the page's view; the
-// few that make, crush or pay out act on the battle itself.
+// The effects draw what they see of the battle through the page's view; those
+// that show the battle's own records (flights, hands, the tutorial's steps)
+// read them from the model.
 void HandBattleToEffects(CPageGame& page) {
     BattleView* view = &page;
     const CBattleModel* battle = &page.m_Battle;
@@ -65,9 +66,10 @@ void HandBattleToEffects(CPageGame& page) {
         viewer->SeeBattle(view);
     for (BattleReader* reader : std::initializer_list<BattleReader*>{
              page.m_pEffectItemTransToInterface, page.m_pEffectItemFadeDisappear, page.m_pEffectParatrooper,
-             page.m_pEffectMeteorEnemy, page.m_pEffectDestroyerHand, page.m_pEffectRobotJumpOut})
+             page.m_pEffectMeteorEnemy, page.m_pEffectDestroyerHand, page.m_pEffectRobotJumpOut,
+             page.m_pEffectTutorials})
         reader->ReadBattle(battle);
-    page.m_pEffectTutorials->ActOn(&page.m_Battle);
+    page.m_pEffectTutorials->ShowSteps(&battle->State().m_Tutorial);
 }
 
 }  // namespace

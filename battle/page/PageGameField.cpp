@@ -6,7 +6,6 @@
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/page/PageGame.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "battle/effects/Effect_NewAchievementInGame.h"
-#include "battle/effects/Effect_Tutorials.h"
+#include "battle/model/TutorialRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
@@ -195,8 +195,7 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
         }
     }
     const bool charging = m_Battle.State().m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
-    const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
-                          m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
+    const bool heldBack = TutorialHoldsCard(m_Battle, slot.m_iCard);
     const bool bright = !charging && m_Battle.State().m_iEnergy >= d.m_iEnergyCost && !heldBack;
     const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;
     DrawLayer(d.m_iUpgradeLevel != 0 && m_pCardBGUpgraded ? m_pCardBGUpgraded : app->m_pBbdCardBG, at, scale, tint,

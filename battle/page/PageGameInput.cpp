@@ -12,11 +12,11 @@
 #include "battle/effects/Effect_Paratrooper.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 
 #include "battle/model/SkyDrops.h"
+#include "battle/model/TutorialRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "engine/InputRecord.h"
@@ -44,9 +44,6 @@ void Consume(InputRecord& in, int key) {
     in.m_aiRepeat[key] = 0;
 }
 
-bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
-bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
-
 }  // namespace
 
 void CPageGame::CancelCarriedCard() { ApplyCommand(CancelCard{}); }
@@ -62,30 +59,11 @@ CPageGame::FrameInput CPageGame::ReadFrameInput() const {
 }
 
 bool CPageGame::ApplyCommand(const BattleCommand& command) {
-    // What the page adds needs the card or item as it was before the act.
-    int card = -1, itemKind = -1;
-    if (const auto* pick = std::get_if<PickCard>(&command)) {
-        if (pick->slot >= 0 && pick->slot < HAND_SLOTS) card = m_Battle.State().m_aHand[pick->slot].m_iCard;
-    } else if (const auto* place = std::get_if<PlaceCard>(&command)) {
-        if (place->slot >= 0 && place->slot < HAND_SLOTS) card = m_Battle.State().m_aHand[place->slot].m_iCard;
-    } else if (const auto* collect = std::get_if<CollectItem>(&command)) {
-        for (const CCom_GameItem& item : m_Battle.State().m_lstItems)
-            if (item.m_iSerial == collect->serial) itemKind = item.m_iItemKind;
-    }
     if (!Apply(m_Battle, command)) return false;
-    CEffect_Tutorials* tut = IsFirstTutorialActive() ? m_pEffectTutorials : nullptr;
-    if (const auto* pick = std::get_if<PickCard>(&command)) {
-        // A hand card's trail starts afresh; the Remover Bot keeps the old one.
+    // A hand card's trail starts afresh; the Remover Bot keeps the old one.
+    if (const auto* pick = std::get_if<PickCard>(&command))
         if (pick->slot != REMOVER_SLOT)
             for (VxVec3& p : g_avPositionTrail) p = VxVec3{-10000.0f, -10000.0f, 0.0f};
-        if (tut && card == RobotId::FusorBot) tut->RequestStep(1);
-    } else if (std::holds_alternative<PlaceCard>(command) && tut) {
-        if (card == RobotId::FusorBot) tut->RequestStep(2);
-        else if (card == RobotId::GunnerBot) tut->RequestStep(8);
-    } else if (std::holds_alternative<CollectItem>(command) && tut) {
-        if (IsEnergyItem(itemKind)) tut->RequestStep(4);
-        else if (IsPartsItem(itemKind)) tut->RequestStep(11);
-    }
     return true;
 }
 
@@ -197,19 +175,21 @@ void CPageGame::HandleBattleInput() {
     else if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && !app->m_bCaptureStill) HandlePlayingInput();
     // 11. Boards of the end of the battle.
     if (m_Battle.State().m_iBattleState == BATTLE_REWARD) {
-        if (m_pEffectReward) m_pEffectReward->HandleClick();
-        if (m_pEffectTutorials) m_pEffectTutorials->HandleClick();
+        if (m_pEffectReward && m_pEffectReward->HandleClick()) ApplyCommand(TutorialCapsule{true});
+        ClickTutorial();
     }
     if (m_Battle.State().m_iBattleState == BATTLE_SUMMARY && m_pEffectSummary) m_pEffectSummary->HandleClick();
 }
 
+void CPageGame::ClickTutorial() {
+    if (g_pApp && (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) ApplyCommand(ContinueTutorial{});
+}
+
 bool CPageGame::HandleTutorialAndPause() {
     CGameApplication* app = g_pGameAppInstance;
-    CEffect_Tutorials* tut = m_pEffectTutorials;
-    if (tut && (IsFirstTutorialActive() || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive()))) {
-        tut->HandleClick();
-        const int s = tut->m_iStep;
-        if (s != -1 && s != 15 && !tut->IsStepDismissed() && s <= 16 && !IsTutorialEventStep(s)) return true;
+    if (TutorialRuns()) {
+        ClickTutorial();
+        if (TutorialHoldsInput(m_Battle)) return true;
     }
     if (m_pPauseButton && m_pPauseButton->TakeClick()) {
         app->PauseAllSounds();

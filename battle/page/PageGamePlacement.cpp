@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "battle/effects/Effect_FontInstruction.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"

@@ -15,7 +15,6 @@
 #include "battle/effects/Effect_SmokeLowHP.h"
 #include "battle/effects/Effect_Snow.h"
 #include "battle/effects/Effect_Spike.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Cross.h"
 #include "battle/effects/Effect_TextMiss.h"
 #include "battle/model/BattleDrawer.h"

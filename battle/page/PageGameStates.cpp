@@ -256,7 +256,7 @@ void CPageGame::StepReward() {
     }
     CollectRemainingItems(m_Battle);
     if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
-    if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
+    if (IsFirstTutorialActive() && !m_Battle.State().m_Tutorial.IsStepDismissed()) return;
     const int stars = RecordRewardStars(m_Battle);
     if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
     EndShowing(m_Battle.State().m_iBattleState + 1);
@@ -335,7 +335,10 @@ void CPageGame::TickOverlayEffects() {
     TickIf(m_pEffectTextBegin);
     if (app) TickIf(app->m_pEffectBlackScreen);
     TickIf(m_pEffectMapStory);
+    const int capsule = m_pEffectReward ? m_pEffectReward->m_iRewardState : -1;
     TickIf(m_pEffectReward);
+    if (capsule == 0 && m_pEffectReward->m_iRewardState == 1) ApplyCommand(TutorialCapsule{false});
+    RunTutorialSteps(m_Battle);
     TickIf(m_pEffectTutorials);
     TickIf(m_pEffectTextEnd);
     const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;

@@ -215,10 +215,9 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     int kind = step + 4 * g + b;
     if (kind == 0 && RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft < 3000) kind = 1;
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    BattleScene& scene = model.Scene();
-    if (IsFirstTutorialActive() && type == RobotId::FusorBot && TutorialShown(scene)) {
-        const int shown = TutorialStep(scene);
-        if ((shown == -1 || shown == 2) && TutorialRequestedStep(scene) != 3) CueTutorialStep(scene, 3);
+    if (IsFirstTutorialActive() && type == RobotId::FusorBot) {
+        TutorialSteps& steps = RuleState(model).m_Tutorial;
+        if ((steps.Step() == -1 || steps.Step() == 2) && steps.RequestedStep() != 3) steps.RequestStep(3);
     }
 }
 
@@ -250,7 +249,7 @@ void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
     int kind = size + 4 * m;
     if (firstDrop) {
         kind = 4;
-        CueTutorialStep(model.Scene(), 10);
+        RuleState(model).m_Tutorial.RequestStep(10);
     }
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
     Restart(model.Scene().m_pSfxEnemyDropItem);

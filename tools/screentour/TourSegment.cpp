@@ -12,7 +12,6 @@
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "battle/effects/Effect_Reward.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameStage.h"
@@ -192,9 +191,9 @@ std::string BattleMoment(WindowStageRun& run) {
     if (CPageGame::Shows(page.m_pEffectMapStory)) return "map_story";
     if (CPageGame::Shows(page.m_pEffectHowToMiniGame)) return "how_to_minigame";
     if (CPageGame::Shows(page.m_pEffectHowToPlay)) return "how_to_play";
-    const CEffect_Tutorials* tutorial = page.m_pEffectTutorials;
-    if (tutorial && tutorial->m_aInstances[0].life > 0 && tutorial->m_iStep >= 0 && !tutorial->IsStepDismissed())
-        return "tutorial" + TwoDigits(tutorial->m_iStep);
+    const TutorialSteps& tutorial = page.m_Battle.State().m_Tutorial;
+    if (tutorial.Started() && tutorial.Step() >= 0 && !tutorial.IsStepDismissed())
+        return "tutorial" + TwoDigits(tutorial.Step());
     const int state = run.State();
     if (state == BATTLE_REWARD && CPageGame::Shows(page.m_pEffectReward)) {
         static const char* const kCapsule[] = {"capsule_falling", "capsule_closed", "capsule_opening", "capsule_prize"};

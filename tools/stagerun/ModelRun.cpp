@@ -236,6 +236,7 @@ void ModelRun::Step() {
     if (m_options.stage != 171) RunParatroopers(model);
     RunMeteorFlights(model);
     RunThrownRobots(model);
+    RunTutorialSteps(model);
     if (model.State().m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
 
     model.CountFrame();

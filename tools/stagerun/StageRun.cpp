@@ -16,7 +16,6 @@
 #include "tools/stagerun/BattleChecksum.h"
 #include "battle/effects/Effect_Reward.h"
 #include "battle/effects/Effect_Summary.h"
-#include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameBullet.h"
@@ -347,10 +346,7 @@ void StageRun::AnswerNow() {
     }
     // Unless a script plays the tutorial itself, a step that waits for a click
     // gets one in the middle of the field once it has been up a second.
-    CEffect_Tutorials* tutorial = page->m_pEffectTutorials;
-    if (m_options.script.empty() && tutorial && tutorial->m_aInstances[0].life > 0 &&
-        tutorial->m_aInstances[0].age > 60 && tutorial->m_iFadeState == 0 && tutorial->m_iStep >= 0 &&
-        tutorial->m_iStep < TUTORIAL_STEPS && !IsTutorialEventStep(tutorial->m_iStep)) {
+    if (m_options.script.empty() && page->m_Battle.State().m_Tutorial.TakesClick()) {
         in.m_iCursorX = g_iScreenWidth / 2;
         in.m_iCursorY = g_iScreenHeight / 2;
         in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
