@@ -89,7 +89,7 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialHoldsTheMachinesBeforeStepEightAndDuri
                                           {9, true},   {10, false}, {11, true}};
     for (const auto& [step, sends] : steps) {
         CPageGame& page = Load(1);  // a fresh profile: the first tutorial runs
-        ASSERT_TRUE(IsFirstTutorialActive());
+        ASSERT_TRUE(IsFirstTutorialActive(page.m_Battle));
         Configure(page, streams);
         page.m_pEffectTutorials->m_iStep = step;
         // The step was clicked away: a step in full view holds the Machines too.
@@ -116,7 +116,7 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialsBoardHoldsTheMachinesWhileItIsIdle) {
     };
     for (const auto& r : rows) {
         CPageGame& page = Load(1);
-        ASSERT_TRUE(IsFirstTutorialActive());
+        ASSERT_TRUE(IsFirstTutorialActive(page.m_Battle));
         Configure(page, streams);
         page.m_pEffectTutorials->m_iStep = 9;
         page.m_pEffectTutorials->m_iFadeState = r.fadeState;

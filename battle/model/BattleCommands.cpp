@@ -40,8 +40,8 @@ bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 // The first tutorial holds the Fusor Bot's card back while it explains energy.
 bool TutorialHoldsCard(const CBattleModel& model, int slot) {
     const BattleScene& scene = model.Scene();
-    return IsFirstTutorialActive() && TutorialShown(scene) && TutorialStep(scene) >= 4 && TutorialStep(scene) <= 7 &&
-           RuleState(model).m_aHand[slot].m_iCard == RobotId::FusorBot;
+    return IsFirstTutorialActive(model) && TutorialShown(scene) && TutorialStep(scene) >= 4 &&
+           TutorialStep(scene) <= 7 && RuleState(model).m_aHand[slot].m_iCard == RobotId::FusorBot;
 }
 
 bool ValidCell(int cell) { return cell >= 0 && cell < FIELD_CELLS; }
@@ -104,7 +104,7 @@ PlacementVerdict CBattleModel::JudgeCardOnCell(int slot, int column, int row, bo
     if (card == RobotId::SurveyorBot && cell->m_iKind == TERRAIN_GROUND)
         return Refused(cell->m_iStageKind != TERRAIN_GROUND ? PlacementRefusal::Platform
                                                             : PlacementRefusal::SurveyorBot);
-    if (IsFirstTutorialActive() && TutorialShown(Scene()) && TutorialStep(Scene()) < 8) {
+    if (IsFirstTutorialActive(*this) && TutorialShown(Scene()) && TutorialStep(Scene()) < 8) {
         const int n = int(m_lstRobots.size());
         if (row != 4 || column < 9 - n) return Refused(PlacementRefusal::Silent);
     }
@@ -187,7 +187,7 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
     const FieldCell* cell = CellAt(m_aFieldCells, VxVec3{float(column), float(row), 0.0f});
     if (slot < 0 || slot >= HAND_SLOTS || !cell) return;
     const int stage = StageNumber();
-    CCom_GameRobot temp;
+    CCom_GameRobot temp(*this);
     temp.m_iUnitSlot = slot;
     temp.m_Unit = m_aHandDefs[slot];
     temp.Place(*this, cell->m_fX, cell->m_fY, 0.0f);
@@ -209,7 +209,7 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
         }
     }
 
-    int& placed = g_CurrentProfile.m_aiAchievementProgress[29];
+    int& placed = Profile().m_aiAchievementProgress[29];
     if (placed < 2000) UpdateAchievementProgress(29, 1);
 
     const int card = m_aHand[slot].m_iCard;
@@ -283,12 +283,12 @@ void CBattleModel::TakeHeldCardTrial() {
     // The check once tried a robot made for it: its serial is still taken, so
     // the serials of every later robot stay what they were.
     if (!HeldCardJudged()) return;
-    [[maybe_unused]] const CCom_GameRobot tried;
+    ++m_iNextRobotSerial;
 }
 
 int CBattleModel::TakeCarriedGhostSerials() {
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return -1;
-    const int ghost = g_iNextRobotSerial++;
+    const int ghost = m_iNextRobotSerial++;
     TakeHeldCardTrial();
     return ghost;
 }
@@ -341,7 +341,7 @@ bool PlaceCard::Check(const CBattleModel& model) const {
 void PlaceCard::Apply(CBattleModel& model) const {
     // The placement check once tried a robot made for it; its serial is
     // still taken here, so the placed robot's and every later one stay as they were.
-    [[maybe_unused]] const CCom_GameRobot tried;
+    ++RuleState(model).m_iNextRobotSerial;
     model.PlaceHandRobot(slot, cell / FIELD_ROWS, cell % FIELD_ROWS);
     RuleState(model).m_iCarriedCard = -1;
     RuleState(model).m_iCarriedFrames = 0;
@@ -486,7 +486,7 @@ bool ZapAt::Check(const CBattleModel& model) const {
 }
 
 void ZapAt::Apply(CBattleModel& model) const {
-    ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, g_pApp ? int(g_pApp->m_nFrame) : 0);
+    ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, model.AppFrame());
 }
 
 bool CutParachute::Check(const CBattleModel& model) const {

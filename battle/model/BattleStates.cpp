@@ -29,10 +29,10 @@ void SetBattleState(CBattleModel& model, int state) {
 void AdvanceBattleState(CBattleModel& model) { SetBattleState(model, RuleState(model).m_iBattleState + 1); }
 
 bool HasMoreCardsThanSlots(const CBattleModel& model) {
-    if (CurrentStage() > 150) return false;
+    if (model.StageNumber() > 150) return false;
     int unlocked = 0;
     for (int i = 0; i < ROBOT_REMOVER; ++i)
-        if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) ++unlocked;
+        if (model.Profile().m_abRobotUnlocked[i] == 1) ++unlocked;
     return unlocked > RuleState(model).m_nHandSlots;
 }
 
@@ -45,7 +45,7 @@ void StepLoading(CBattleModel& model) {
 }
 
 PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (RuleState(model).m_iLife <= 0) {
         RuleState(model).m_iRelocatingRobot = -1;
         SetBattleState(model, BATTLE_RESULT);
@@ -82,10 +82,10 @@ int RewardStars(const CBattleModel& model) {
 }
 
 int RecordRewardStars(CBattleModel& model) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (stage > 150) return 0;
     const int stars = RewardStars(model);
-    int& best = g_CurrentProfile.m_aiStageStars[stage - 1];
+    int& best = model.Profile().m_aiStageStars[stage - 1];
     UpdateAchievementProgress(38, std::max(stars - best, 0));
     best = std::max(best, stars);
     return stars;
@@ -110,12 +110,12 @@ ResultStreaks NextResultStreaks(ResultStreaks s, bool won, int stars, int diffic
 
 void RecordStageEnd(const CBattleModel& model, int stars) {
     CGameApplication* app = g_pGameAppInstance;
-    const int stage = CurrentStage();
-    const SaveProfile& p = g_CurrentProfile;
+    const int stage = model.StageNumber();
+    const SaveProfile& p = model.Profile();
     const bool won = RuleState(model).m_iLife > 0;
     if (app && p.m_abFeatureUnlocked[2] == 1 && stage <= 150) {
         const ResultStreaks next =
-            NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, p.m_iDifficulty);
+            NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, model.Difficulty());
         app->m_nLossStreak = next.losses;
         app->m_nEasyWinStreak = next.easyWins;
     }
@@ -124,7 +124,7 @@ void RecordStageEnd(const CBattleModel& model, int stars) {
 }
 
 void CountWonStageAchievements(const CBattleModel& model) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (RuleState(model).m_iLife <= 0) return;
     if (stage <= 150) {
         UpdateAchievementProgress(31, RuleState(model).m_aiStageStats[0]);

@@ -8,7 +8,6 @@
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
-#include "game/GameApplication.h"
 
 namespace {
 
@@ -25,8 +24,9 @@ void StepWeights(const StageDefinition& def, float* weights, const float* steps,
 
 // The first tutorial keeps the Machines back until its eighth step, during
 // its tenth, and while its board is away.
-bool TutorialHoldsMachines(const BattleScene& scene) {
-    if (!IsFirstTutorialActive() || !TutorialShown(scene)) return false;
+bool TutorialHoldsMachines(const CBattleModel& model) {
+    const BattleScene& scene = model.Scene();
+    if (!IsFirstTutorialActive(model) || !TutorialShown(scene)) return false;
     const int step = TutorialStep(scene);
     if (step < 8 || step == 10) return true;
     return TutorialIdle(scene);
@@ -86,7 +86,7 @@ void UpdateEnemySpawner(CBattleModel& model) {
     if (R <= 0) return;
     StageDefinition& def = RuleState(model).m_StageDefinition;
     const int elapsed = (T - R) / 60;
-    if (TutorialHoldsMachines(model.Scene())) return;
+    if (TutorialHoldsMachines(model)) return;
 
     if (elapsed >= def.m_iStreamStart && def.m_iStreamInterval > 0) {
         const int d = T - 60 * def.m_iStreamStart - R;
@@ -105,7 +105,7 @@ void UpdateEnemySpawner(CBattleModel& model) {
         --def.m_iExtraEnemies;
         ++n;
     }
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (last && stage > 30) n += GetStageEpisode(stage);
     for (int i = 0; i < n; ++i) SendMachine(model, PickBatchEnemy(model));
     if (last) {

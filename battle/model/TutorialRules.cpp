@@ -17,7 +17,7 @@ void AskForTutorialSteps(CBattleModel& battle) {
         RuleState(battle).m_aHand[0].m_iCharge >= RuleState(battle).m_aHandDefs[0].m_iRechargeTime;
     const bool playing = RuleState(battle).m_iBattleState == BATTLE_PLAYING;
     const int s = TutorialStep(scene);
-    if (IsFirstTutorialActive()) {
+    if (IsFirstTutorialActive(battle)) {
         if (s == -1 && playing && slot0Charged) CueTutorialStep(scene, 0);
         else if ((s == 4 || s == 5) && TutorialStepDismissed(scene)) CueTutorialStep(scene, s + 1);
         else if (s == 6 && RuleState(battle).m_iEnergy >= 20) CueTutorialStep(scene, 7);
@@ -25,7 +25,7 @@ void AskForTutorialSteps(CBattleModel& battle) {
         else if (s == 11) RuleState(battle).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
         return;
     }
-    const SaveProfile& p = g_CurrentProfile;
+    const SaveProfile& p = battle.Profile();
     if (p.m_iFurthestStage == 2 && battle.StageNumber() == 2 && p.m_iEnergyBooster == 0 && s == -1 && playing &&
         slot0Charged)
         CueTutorialStep(scene, 16);
@@ -51,7 +51,7 @@ void TutorialStepClickedAway(CBattleModel& battle, int step) {
 
 void HoldTutorialClock(CBattleModel& battle) {
     const BattleScene& scene = battle.Scene();
-    if (!IsFirstTutorialActive() || !TutorialShown(scene)) return;
+    if (!IsFirstTutorialActive(battle) || !TutorialShown(scene)) return;
     const int k = TutorialStep(scene);
     const int shown = TutorialStepShownFrames(scene);
     if ((k <= 4 && shown > TUTORIAL_CLOCK_HOLD_AGE) || (k >= 5 && TutorialIdle(scene))) {
@@ -59,12 +59,12 @@ void HoldTutorialClock(CBattleModel& battle) {
             if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
                 --r.m_iActionTimer;
     }
-    if ((k == 4 || k == 5 || k == 6) && g_iNextItemSerial > 1 && shown <= TUTORIAL_CLOCK_HOLD_AGE)
+    if ((k == 4 || k == 5 || k == 6) && RuleState(battle).m_iNextItemSerial > 1 && shown <= TUTORIAL_CLOCK_HOLD_AGE)
         ++RuleState(battle).m_iTimeLeft;
 }
 
 void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
-    if (!IsFirstTutorialActive() || TutorialStep(battle.Scene()) != 8 || !robot.IsMachine() ||
+    if (!IsFirstTutorialActive(battle) || TutorialStep(battle.Scene()) != 8 || !robot.IsMachine() ||
         robot.m_vPosition.x <= RuleState(battle).m_aFieldCells[0].m_fX)
         return;
     CueTutorialStep(battle.Scene(), 9);
@@ -72,9 +72,9 @@ void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
 }
 
 void KeepTutorialItem(const CBattleModel& battle, CCom_GameItem& item) {
-    if (!IsFirstTutorialActive() || !TutorialShown(battle.Scene()) || item.m_iAge <= 679) return;
+    if (!IsFirstTutorialActive(battle) || !TutorialShown(battle.Scene()) || item.m_iAge <= 679) return;
     const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
     const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
     const bool stepThree = TutorialStep(battle.Scene()) == 3;
-    if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts)) item.m_iAge = 678;
+    if ((stepThree && energy) || (!stepThree && battle.Profile().m_iMetalParts == 0 && parts)) item.m_iAge = 678;
 }

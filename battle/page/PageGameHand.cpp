@@ -195,7 +195,7 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
         }
     }
     const bool charging = m_Battle.State().m_StageDefinition.m_bCardCharge && !m_bHudHidden && c < r;
-    const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive() && m_pEffectTutorials &&
+    const bool heldBack = slot.m_iCard == RobotId::FusorBot && IsFirstTutorialActive(m_Battle) && m_pEffectTutorials &&
                           m_pEffectTutorials->m_iStep >= 4 && m_pEffectTutorials->m_iStep <= 7;
     const bool bright = !charging && m_Battle.State().m_iEnergy >= d.m_iEnergyCost && !heldBack;
     const float tint = charging ? 0.45f : bright ? 1.0f : 0.6f;

@@ -73,7 +73,7 @@ bool CPageGame::ApplyCommand(const BattleCommand& command) {
             if (item.m_iSerial == collect->serial) itemKind = item.m_iItemKind;
     }
     if (!Apply(m_Battle, command)) return false;
-    CEffect_Tutorials* tut = IsFirstTutorialActive() ? m_pEffectTutorials : nullptr;
+    CEffect_Tutorials* tut = IsFirstTutorialActive(m_Battle) ? m_pEffectTutorials : nullptr;
     if (const auto* pick = std::get_if<PickCard>(&command)) {
         // A hand card's trail starts afresh; the Remover Bot keeps the old one.
         if (pick->slot != REMOVER_SLOT)
@@ -206,7 +206,8 @@ void CPageGame::HandleBattleInput() {
 bool CPageGame::HandleTutorialAndPause() {
     CGameApplication* app = g_pGameAppInstance;
     CEffect_Tutorials* tut = m_pEffectTutorials;
-    if (tut && (IsFirstTutorialActive() || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive()))) {
+    if (tut && (IsFirstTutorialActive(m_Battle) ||
+                (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive(m_Battle)))) {
         tut->HandleClick();
         const int s = tut->m_iStep;
         if (s != -1 && s != 15 && !tut->IsStepDismissed() && s <= 16 && !IsTutorialEventStep(s)) return true;

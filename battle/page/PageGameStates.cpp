@@ -254,7 +254,7 @@ void CPageGame::StepReward() {
     }
     CollectRemainingItems(m_Battle);
     if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
-    if (IsFirstTutorialActive() && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
+    if (IsFirstTutorialActive(m_Battle) && m_pEffectTutorials && !m_pEffectTutorials->IsStepDismissed()) return;
     const int stars = RecordRewardStars(m_Battle);
     if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
     EndShowing(m_Battle.State().m_iBattleState + 1);

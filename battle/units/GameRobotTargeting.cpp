@@ -78,7 +78,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     if (WhaleHoldsFire(model)) return;
     if (MineGoesOffOnSpikes(model, scan)) return;
 
-    if ((Frame() + m_iSerial) % 5 != 0 && stage <= 150) return;
+    if ((Frame(model) + m_iSerial) % 5 != 0 && stage <= 150) return;
     if (m_bHoldFire) return;
     if (CannonBotWaits(model, interval)) return;
 
