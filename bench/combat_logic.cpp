@@ -33,7 +33,7 @@ StageRunOptions Options() {
 }
 
 void AddUnit(CPageGame& page, int type, int slot, float x, float y) {
-    CCom_GameRobot temp;
+    CCom_GameRobot temp(page.m_Battle);
     temp.m_Unit =
         type < FIRST_MACHINE_TYPE ? page.m_Battle.State().m_aHandDefs[slot] : page.m_Battle.State().m_aEnemyDefs[slot];
     temp.m_iUnitSlot = slot;

@@ -4,11 +4,20 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
 #include "content/UnitIds.h"
+
+// Hands the model the context a host would: the stage, the difficulty and the
+// profile of g_CurrentProfile, and the clock (none: it stands at 0).
+inline void PlayStage(CBattleModel& model, int stage, const BattleClock* clock = nullptr) {
+    model.TakeContext(BattleContext{stage, g_CurrentProfile.m_iDifficulty, &g_CurrentProfile, clock});
+}
 
 struct BareModel {
     BattleScene scene;
     CBattleModel model{scene};
+
+    BareModel() { PlayStage(model, 1); }
 
     // Every cell of one kind, 80 wide and 75 high, column 0 row 0 at the origin.
     void LayField(int kind) {
@@ -21,7 +30,7 @@ struct BareModel {
     }
     // A live unit at the point: a Blocker Bot of the player's, or a Giant.
     CCom_GameRobot& Stand(float x, float y, int role = ROLE_GUARD, bool machine = false) {
-        CCom_GameRobot r;
+        CCom_GameRobot r(model);
         r.m_Unit.m_iType = machine ? MachineId::Giant : RobotId::BlockerBot;
         r.m_Unit.m_iSide = machine ? 1 : 0;
         r.m_Unit.m_iRole = role;

@@ -15,6 +15,7 @@
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/BattleSetUp.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
@@ -380,12 +381,53 @@ TEST(BattleCommandChecks, TheReadOnlyJudgementTakesNoSerial) {
     Playing(0)(b);
     const VxVec3 at{b.model.State().m_aFieldCells[BareBattle::Cell(3, 2)].m_fX,
                     b.model.State().m_aFieldCells[BareBattle::Cell(3, 2)].m_fY, 0.0f};
-    const int serial = g_iNextRobotSerial;
+    const int serial = b.model.State().m_iNextRobotSerial;
     EXPECT_EQ(b.model.PlacementCellAt(0, at, false), BareBattle::Cell(3, 2));
-    EXPECT_EQ(g_iNextRobotSerial, serial);
+    EXPECT_EQ(b.model.State().m_iNextRobotSerial, serial);
     ASSERT_TRUE(Apply(b.model, TryHeldCard{at.x, at.y}));
     EXPECT_EQ(b.model.HeldCardCell(), BareBattle::Cell(3, 2));
-    EXPECT_EQ(g_iNextRobotSerial, serial + 1);
+    EXPECT_EQ(b.model.State().m_iNextRobotSerial, serial + 1);
+}
+
+// Each battle numbers its own robots, bullets and items: what one makes takes
+// none of another's serials, and its set-up numbers it from 0 again.
+TEST(BattleCommandChecks, EachBattleTakesItsOwnSerials) {
+    const struct {
+        const char* rule;
+        std::function<void(BareBattle&)> make;
+        int robots, bullets, items;
+    } cases[] = {
+        {"a placed card's robot",
+         [](BareBattle& b) {
+             ASSERT_TRUE(Apply(b.model, PlaceCard{0, BareBattle::Cell(3, 2)}));
+         },
+         2, 0, 0},
+        {"a mini-game's robot", [](BareBattle& b) { b.model.SpawnMiniGameRobot(0, 0.0f, 0.0f, 0.0f); }, 1, 0, 0},
+        {"a shot", [](BareBattle& b) { b.model.FireBullet(1, 0, 0.0f, 0.0f, 0.0f, NO_SERIAL, NO_SERIAL); }, 0, 1, 0},
+        {"a dropped item", [](BareBattle& b) { b.model.DropItem(0, 0.0f, 0.0f, 0.0f, -1, false); }, 0, 0, 1},
+        {"the carried card's ghost and its look",
+         [](BareBattle& b) {
+             ASSERT_TRUE(Apply(b.model, HoldCard{240.0f, 150.0f}));
+             b.model.TakeCarriedGhostSerials();
+         },
+         2, 0, 0},
+    };
+    for (const auto& c : cases) {
+        BareBattle made, other;
+        Playing(0)(made);
+        Playing(0)(other);
+        c.make(made);
+        EXPECT_EQ(made.model.State().m_iNextRobotSerial, c.robots) << c.rule;
+        EXPECT_EQ(made.model.State().m_iNextBulletSerial, c.bullets) << c.rule;
+        EXPECT_EQ(made.model.State().m_iNextItemSerial, c.items) << c.rule;
+        EXPECT_EQ(CCom_GameRobot(other.model).m_iSerial, 0) << c.rule;
+        EXPECT_EQ(other.model.State().m_iNextBulletSerial + other.model.State().m_iNextItemSerial, 0) << c.rule;
+        SetUpBattle(made.model, 3, g_CurrentProfile);
+        EXPECT_EQ(made.model.State().m_iNextRobotSerial + made.model.State().m_iNextBulletSerial +
+                      made.model.State().m_iNextItemSerial,
+                  0)
+            << c.rule;
+    }
 }
 
 TEST(BattleCommandChecks, ARefusedCommandChangesNothingAndIsNotLogged) {
@@ -450,10 +492,10 @@ TEST(BattleCommandChecks, ALetGoCardStaysOrGoesBackByWhereAndHowLongItWasHeld) {
         BareBattle b;
         RuleState(b.model).m_iCarriedFrames = c.carriedFrames;
         ASSERT_TRUE(Apply(b.model, HoldCard{240.0f, c.y})) << c.rule;
-        const int before = g_iNextRobotSerial;
+        const int before = b.model.State().m_iNextRobotSerial;
         ASSERT_TRUE(Apply(b.model, LetGoCard{})) << c.rule;
         EXPECT_EQ(b.model.State().m_iCarriedCard >= 0, c.stillCarried) << c.rule;
-        EXPECT_EQ(g_iNextRobotSerial - before, c.serialsTaken) << c.rule;
+        EXPECT_EQ(b.model.State().m_iNextRobotSerial - before, c.serialsTaken) << c.rule;
     }
 }
 

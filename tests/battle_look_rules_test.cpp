@@ -351,7 +351,7 @@ TEST_P(UnitPointRule, EveryPictureHoldsItsUnitsPoint) {
         const std::string name = GetUnitName(id);
         BorrowedArt art(run.App(), model.Scene(), id);
         ASSERT_TRUE(art.Loaded()) << name;
-        CCom_GameRobot placed;
+        CCom_GameRobot placed(model);
         GetUnitDefinition(placed.m_Unit, id);
         placed.m_iUnitSlot = 0;
         placed.m_iHp = placed.m_Unit.m_iMaxHp;

@@ -111,7 +111,7 @@ TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
     for (const auto& r : rows) {
         RuleState(page.m_Battle).m_lstRobots.clear();
         if (r.standing >= 0) {
-            CCom_GameRobot s;
+            CCom_GameRobot s(page.m_Battle);
             GetUnitDefinition(s.m_Unit, r.standing);
             s.m_Unit.m_iRole = r.role;
             s.m_iHp = r.hp;

@@ -39,18 +39,24 @@ protected:
         GameAppTest::SetUp();
         Make();
         g_bLoaderRunning = false;
+        Play(1);
     }
     void TearDown() override {
         g_bLoaderRunning = false;
         GameAppTest::TearDown();
     }
+    // The battle is played for g_CurrentProfile on the fixture's clock.
+    void Play(int stage, int difficulty) {
+        model.TakeContext(BattleContext{stage, difficulty, &g_CurrentProfile, &clock});
+    }
+    void Play(int stage) { Play(stage, g_CurrentProfile.m_iDifficulty); }
     void PlayStage(int stage) {
-        m_App->m_iCurrentStage = stage;
+        Play(stage);
         RuleState(model).m_iBattleState = BATTLE_PLAYING;
         RuleState(model).m_iLife = RuleState(model).m_iMaxLife = 3;
     }
     CCom_GameRobot& Stand(float x, float y, bool machine = false) {
-        CCom_GameRobot r;
+        CCom_GameRobot r(model);
         r.m_Unit.m_iType = machine ? MachineId::Giant : RobotId::BlockerBot;
         r.m_Unit.m_iSide = machine ? 1 : 0;
         r.m_iHp = 10;
@@ -61,6 +67,7 @@ protected:
 
     BattleScene scene;
     CBattleModel model{scene};
+    FrameCounter clock;
 };
 
 }  // namespace
@@ -96,6 +103,44 @@ TEST_F(BattleStateRules, PlayEndsWithoutLifeAtOnceAndAfterTheClockWhenNoMachineI
     }
 }
 
+// The battle goes by the stage, difficulty, profile and clock its host handed
+// it, whatever the application's current stage, frame and profile say.
+TEST_F(BattleStateRules, TheBattleGoesByTheContextItWasHanded) {
+    const struct {
+        const char* rule;
+        int stage, difficulty, clockAt;         // handed
+        int appStage, appDifficulty, appFrame;  // the application's
+        int stars, robotsOfRoundTwo, entryFrame;
+    } cases[] = {
+        {"a map stage earns stars, the application on a mini-game", 5, 0, 10, 155, 0, 10, 3, 6, 11},
+        {"a mini-game earns none, the application on a map stage", 155, 0, 10, 5, 0, 10, 0, 6, 11},
+        {"the hardest places five robots a round", 151, 2, 10, 151, 0, 10, 0, 10, 11},
+        {"an easier one three, the application's profile on the hardest", 151, 1, 10, 151, 2, 10, 0, 6, 11},
+        {"a state starts on the battle clock's next frame", 5, 0, 400, 5, 0, 7, 3, 6, 401},
+    };
+    for (const auto& c : cases) {
+        SaveProfile own{};
+        model.TakeContext(BattleContext{c.stage, c.difficulty, &own, &clock});
+        clock.Set(c.clockAt);
+        m_App->m_iCurrentStage = c.appStage;
+        m_App->m_nFrame = c.appFrame;
+        g_CurrentProfile.m_iDifficulty = c.appDifficulty;
+        g_CurrentProfile.m_aiStageStars[4] = 0;
+        RuleState(model).m_iLife = RuleState(model).m_iMaxLife = 3;
+        EXPECT_EQ(RecordRewardStars(model), c.stars) << c.rule;
+        EXPECT_EQ(own.m_aiStageStars[4], c.stage == 5 ? c.stars : 0) << c.rule;
+        EXPECT_EQ(g_CurrentProfile.m_aiStageStars[4], 0) << "the application's profile is not the battle's: " << c.rule;
+
+        RuleState(model).m_lstRobots.clear();
+        GetUnitDefinition(RuleState(model).m_aHandDefs[0], RobotId::FusorBot);
+        SpawnRoundRobots(model, 2);
+        EXPECT_EQ(model.State().m_lstRobots.size(), size_t(c.robotsOfRoundTwo)) << c.rule;
+
+        SetBattleState(model, BATTLE_LOADING);
+        EXPECT_EQ(model.State().m_iStateEntryFrame, c.entryFrame) << c.rule;
+    }
+}
+
 TEST_F(BattleStateRules, TheClockRunsDownBeforeOvertimeCounts) {
     PlayStage(3);
     RuleState(model).m_nLiveMachines = 1;
@@ -109,13 +154,13 @@ TEST_F(BattleStateRules, TheClockRunsDownBeforeOvertimeCounts) {
 }
 
 TEST_F(BattleStateRules, EnteringAStateRestartsItsFramesFromTheEnginesNextFrame) {
-    m_App->m_nFrame = 400;
+    clock.Set(400);
     RuleState(model).m_iStateFrames = 77;
     SetBattleState(model, BATTLE_LOADING);
     EXPECT_EQ(model.State().m_iBattleState, BATTLE_LOADING);
     EXPECT_EQ(model.State().m_iStateFrames, -1);
     EXPECT_EQ(model.State().m_iStateEntryFrame, 401);
-    m_App->m_nFrame = 500;
+    clock.Set(500);
     AdvanceBattleState(model);
     EXPECT_EQ(model.State().m_iBattleState, BATTLE_LOADING + 1);
     EXPECT_EQ(model.State().m_iStateEntryFrame, 501);
@@ -134,7 +179,7 @@ TEST_F(BattleStateRules, LoadingEndsThirtyFramesAfterTheLoaderIsIdle) {
     RuleState(model).m_iStateEntryFrame = 0;
     for (const auto& f : frames) {
         g_bLoaderRunning = f.loaderRunning;
-        m_App->m_nFrame = f.frame;
+        clock.Set(f.frame);
         StepLoading(model);
         EXPECT_EQ(model.State().m_iBattleState, f.state) << "frame " << f.frame;
         EXPECT_EQ(model.State().m_iStateEntryFrame, f.entry) << "frame " << f.frame;
@@ -149,7 +194,7 @@ TEST_F(BattleStateRules, TheBestStarsNeverGoDownAndOnlyTheirGainCounts) {
         {5, 2, 2, 2, 2, 0}, {150, 0, 1, 1, 1, 1}, {155, 0, 3, 0, 0, 0},  // a mini-game earns none
     };
     for (const auto& c : cases) {
-        m_App->m_iCurrentStage = c.stage;
+        Play(c.stage);
         RuleState(model).m_iMaxLife = 3;
         RuleState(model).m_iLife = c.life;
         int& best = g_CurrentProfile.m_aiStageStars[std::min(c.stage, 150) - 1];
@@ -186,10 +231,9 @@ TEST_F(BattleStateRules, StreaksCountOnlyOnMapStagesOnceTheirFeatureIsUnlocked) 
         int losses;
     } cases[] = {{12, true, 1}, {12, false, 0}, {152, true, 0}};
     for (const auto& c : cases) {
-        m_App->m_iCurrentStage = c.stage;
+        Play(c.stage, 1);
         m_App->m_nLossStreak = m_App->m_nEasyWinStreak = 0;
         g_CurrentProfile.m_abFeatureUnlocked[2] = c.unlocked ? 1 : 0;
-        g_CurrentProfile.m_iDifficulty = 1;
         RuleState(model).m_iLife = 0;
         RecordStageEnd(model, 0);
         EXPECT_EQ(m_App->m_nLossStreak, c.losses) << "stage " << c.stage << " unlocked " << c.unlocked;
@@ -210,7 +254,7 @@ TEST_F(BattleStateRules, TheFirstWinOfAnEvenMiniGameOpensTheNextArea) {
         {"a map stage", 12, 12, 1, false},
     };
     for (const auto& c : cases) {
-        m_App->m_iCurrentStage = c.stage;
+        Play(c.stage);
         m_App->m_iNewArea = -7;
         g_CurrentProfile.m_iFurthestStage = c.furthest;
         RuleState(model).m_iLife = c.life;
@@ -252,7 +296,7 @@ TEST_F(BattleStateRules, ThePlayerChoosesCardsWhenMoreAreUnlockedThanTheHandHold
         bool choose;
     } cases[] = {{12, 5, 4, true}, {12, 4, 4, false}, {12, 3, 4, false}, {152, 9, 4, false}};
     for (const auto& c : cases) {
-        m_App->m_iCurrentStage = c.stage;
+        Play(c.stage);
         for (int i = 0; i < ROBOT_REMOVER; ++i) g_CurrentProfile.m_abRobotUnlocked[i] = i < c.unlocked ? 1 : 0;
         // The remover is no card of the hand.
         g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER] = 1;
@@ -296,7 +340,7 @@ namespace {
 
 // A unit of the type standing on the cell (3, 2).
 CCom_GameRobot& StandOnCell(CBattleModel& model, int type) {
-    CCom_GameRobot r;
+    CCom_GameRobot r(model);
     GetUnitDefinition(r.m_Unit, type);
     r.m_iHp = 10;
     r.m_vCell = VxVec3{3.0f, 2.0f, 0.0f};
@@ -534,7 +578,7 @@ TEST_F(BattleStateRules, Stage151sRoundsCountDownCallTheirMachinesAndPlaceTheNex
     };
     for (const auto& c : cases) {
         PlayStage(151);
-        g_CurrentProfile.m_iDifficulty = c.difficulty;
+        Play(151, c.difficulty);
         m_App->m_bShowStill = c.still;
         RuleState(model).m_lstRobots.clear();
         RuleState(model).m_iRoundTimer = c.timer;
@@ -548,7 +592,6 @@ TEST_F(BattleStateRules, Stage151sRoundsCountDownCallTheirMachinesAndPlaceTheNex
         for (int i = 0; i < c.machines; ++i) Stand(400.0f, 0.0f, true);
         UpdateRoundRules(model);
         m_App->m_bShowStill = false;
-        g_CurrentProfile.m_iDifficulty = 0;
         int own = 0, machines = 0;
         for (const CCom_GameRobot& r : model.State().m_lstRobots) (r.IsMachine() ? machines : own) += 1;
         EXPECT_EQ(model.State().m_iRoundTimer, c.timerAfter) << c.rule;
@@ -795,7 +838,7 @@ TEST_F(BattleStateRules, TheFinalStagesCapsulesCarryTheSlotOfTheirRollsBand) {
         RuleState(model).m_nLiveRobots = RuleState(model).m_nLiveMachines = 1;
         RuleState(model).m_iStageFrames = 6000;
         RuleState(model).m_iTimeLeft = 5000;
-        m_App->m_nFrame = 780 * 3;
+        clock.Set(780 * 3);
         // A seed whose first roll is the row's.
         uint32_t seed = 1;
         for (;; ++seed) {

@@ -8,6 +8,7 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/TutorialRules.h"
+#include "tests/BareModel.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/SaveProfile.h"
@@ -77,11 +78,11 @@ protected:
         g_CurrentProfile = SaveProfile{};
         g_CurrentProfile.m_iFurthestStage = 1;
         board.m_bStarted = true;
-        ASSERT_TRUE(IsFirstTutorialActive());
+        ASSERT_TRUE(IsFirstTutorialActive(b.model));
     }
     void TearDown() override {
         g_CurrentProfile = SaveProfile{};
-        g_iNextItemSerial = 0;
+        RuleState(b.model).m_iNextItemSerial = 0;
     }
     void Show(int step, int fadeState, float fade, int age) {
         board.m_iStep = step;
@@ -90,7 +91,7 @@ protected:
         board.m_iAge = age;
     }
     CCom_GameRobot& Add(int type, float x) {
-        CCom_GameRobot r;
+        CCom_GameRobot r(b.model);
         GetUnitDefinition(r.m_Unit, type);
         r.m_vPosition.x = x;
         RuleState(b.model).m_lstRobots.push_back(r);
@@ -123,7 +124,7 @@ TEST_F(TutorialBoard, AReadStepHoldsTheFusorsAndStepsFourToSixHoldTheClockOnceAn
     for (const auto& r : rows) {
         RuleState(b.model).m_lstRobots.clear();
         Show(r.step, r.fadeState, r.fade, r.age);
-        g_iNextItemSerial = r.itemDropped ? 2 : 1;
+        RuleState(b.model).m_iNextItemSerial = r.itemDropped ? 2 : 1;
         CCom_GameRobot& fusor = Add(RobotId::FusorBot, 0.0f);
         fusor.m_Unit.m_iActionInterval = 500;
         fusor.m_iActionTimer = 100;
@@ -141,7 +142,7 @@ TEST_F(TutorialBoard, AReadStepHoldsTheFusorsAndStepsFourToSixHoldTheClockOnceAn
 TEST_F(TutorialBoard, OutsideTheFirstBattleTheBoardHoldsNothing) {
     g_CurrentProfile.m_iFurthestStage = 2;
     Show(5, 0, 0.0f, 10);
-    g_iNextItemSerial = 2;
+    RuleState(b.model).m_iNextItemSerial = 2;
     CCom_GameRobot& fusor = Add(RobotId::FusorBot, 0.0f);
     fusor.m_Unit.m_iActionInterval = 500;
     fusor.m_iActionTimer = 100;

@@ -37,7 +37,7 @@ protected:
     CCom_GameRobot& Build(int slot, int cellIndex) {
         CPageGame& page = run->Battle();
         const FieldCell& cell = page.m_Battle.State().m_aFieldCells[cellIndex];
-        CCom_GameRobot r;
+        CCom_GameRobot r(page.m_Battle);
         r.m_Unit = page.m_Battle.State().m_aHandDefs[slot];
         r.m_iUnitSlot = slot;
         r.Place(page.m_Battle, cell.m_fX, cell.m_fY, cell.m_fZ);
@@ -47,7 +47,7 @@ protected:
     // A unit of a type standing at a point, its records as a creator fills them.
     CCom_GameRobot& Stand(int type, float x, float y) {
         CPageGame& page = run->Battle();
-        CCom_GameRobot r;
+        CCom_GameRobot r(page.m_Battle);
         GetUnitDefinition(r.m_Unit, type);
         GetWeaponDefinition(r.m_Weapon, r.m_Unit.m_iWeapon);
         r.m_iHp = r.m_Unit.m_iMaxHp;

@@ -15,6 +15,7 @@
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
 #include "platform/Random.h"
+#include "tests/BareModel.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -29,12 +30,11 @@ protected:
         UseStage(1);
         RuleState(page->m_Battle).m_iBattleState = BATTLE_PLAYING;
         VxSrand(7);
-        g_iNextRobotSerial = 0;
-        g_iNextItemSerial = 0;
     }
 
     void UseStage(int stage) {
         m_App->m_iCurrentStage = stage;
+        PlayStage(page->m_Battle, stage, &page->m_AppClock);
         std::memset(RuleState(page->m_Battle).m_aFieldCells, 0, sizeof RuleState(page->m_Battle).m_aFieldCells);
         int groundRow = 4;
         RuleState(page->m_Battle).m_StageDefinition = StageDefinition{};
@@ -45,8 +45,8 @@ protected:
 
     // A unit of a type with its records filled as a creator fills them, and
     // animations of 4 frames (idle, attack), 20 + 180 ticks dying.
-    static CCom_GameRobot Unit(int type, int slot = 0) {
-        CCom_GameRobot r;
+    CCom_GameRobot Unit(int type, int slot = 0) {
+        CCom_GameRobot r(page->m_Battle);
         GetUnitDefinition(r.m_Unit, type);
         r.m_iUnitSlot = slot;
         const int lengths[UNIT_WORK_ACTS] = {20, 20, 200, 20, 0, 0};

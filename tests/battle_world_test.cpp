@@ -26,7 +26,7 @@ protected:
     }
     // A player robot of that type standing at the point.
     CCom_GameRobot& Robot(CPageGame& page, int type, float x, float y) {
-        CCom_GameRobot r;
+        CCom_GameRobot r(page.m_Battle);
         GetUnitDefinition(r.m_Unit, type);
         r.m_iHp = r.m_Unit.m_iMaxHp;
         r.m_vPosition = r.m_vLastPosition = {x, y, 0.0f};

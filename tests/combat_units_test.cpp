@@ -29,6 +29,7 @@
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
 #include "platform/Random.h"
+#include "tests/BareModel.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -44,7 +45,6 @@ protected:
         RuleState(page->m_Battle).m_iBattleState = BATTLE_PLAYING;
         page->LoadEffects();
         VxSrand(11);
-        g_iNextRobotSerial = g_iNextBulletSerial = g_iNextItemSerial = 0;
         std::memset(g_CurrentProfile.m_aiAchievementProgress, 0, sizeof g_CurrentProfile.m_aiAchievementProgress);
     }
     void TearDown() override {
@@ -53,6 +53,7 @@ protected:
     }
     void UseStage(int stage) {
         m_App->m_iCurrentStage = stage;
+        PlayStage(page->m_Battle, stage, &page->m_AppClock);
         std::memset(RuleState(page->m_Battle).m_aFieldCells, 0, sizeof RuleState(page->m_Battle).m_aFieldCells);
         int groundRow = 4;
         RuleState(page->m_Battle).m_StageDefinition = StageDefinition{};
@@ -62,7 +63,7 @@ protected:
     }
     // A unit placed at a point, its reference point there.
     CCom_GameRobot& Add(int type, float x, float y, int slot = 0) {
-        CCom_GameRobot r;
+        CCom_GameRobot r(page->m_Battle);
         GetUnitDefinition(r.m_Unit, type);
         r.m_iUnitSlot = slot;
         const int lengths[UNIT_WORK_ACTS] = {20, 20, 200, 20, 0, 0};
@@ -727,7 +728,7 @@ TEST_F(CombatTest, TheStreamWeightsStepEachTimeTheRotationWraps) {
 // Aimed shooting: a charged robot fires at the mouse from the 16th frame the
 // left button is held, and every frame after it.
 TEST_F(CombatTest, AimedShotsStartOnTheSixteenthHeldFrame) {
-    m_App->m_iCurrentStage = 152;
+    PlayStage(page->m_Battle, 152, &page->m_AppClock);
     CCom_GameRobot& gunner = Add(1, -200.0f, 28.0f);
     RuleState(page->m_Battle).m_apMiniGameRobots[0] = &gunner;
     const auto aim = [this](bool held) { RunMiniGameControls(page->m_Battle, VxVec3{200.0f, 28.0f, 0.0f}, held); };

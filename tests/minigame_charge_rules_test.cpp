@@ -16,7 +16,7 @@ struct BareCharge {
     // One own robot on the field, none linked to fire: the charge runs alone.
     BareCharge() {
         RuleState(model).m_iBattleState = BATTLE_PLAYING;
-        CCom_GameRobot r;
+        CCom_GameRobot r(model);
         r.m_Unit.m_iType = RobotId::GunnerBot;
         r.m_iHp = 10;
         RuleState(model).m_lstRobots.push_back(r);

@@ -19,7 +19,7 @@ namespace {
 
 struct BareMiniGame : BareModel {
     CCom_GameRobot& Stand(float x, float y, int side, int hp, int role) {
-        CCom_GameRobot r;
+        CCom_GameRobot r(model);
         r.m_Unit.m_iType = side ? MachineId::Destroyer : RobotId::GunnerBot;
         r.m_Unit.m_iSide = side;
         r.m_Unit.m_iRole = role;
@@ -29,7 +29,7 @@ struct BareMiniGame : BareModel {
         return RuleState(model).m_lstRobots.back();
     }
     void Lay(int kind, float x, float y) {
-        CCom_GameItem item;
+        CCom_GameItem item(model);
         item.m_iItemKind = kind;
         item.m_vPosition = VxVec3{x, y, 0.0f};
         RuleState(model).m_lstItems.push_back(item);

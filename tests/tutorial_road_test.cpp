@@ -135,7 +135,7 @@ TEST_F(TutorialRoad, AFirstPlayOfStageOneGoesThroughTheTutorialToStageTwo) {
     Begin(1, 1, 2024);
     run->Model().KeepCommandLog(true);
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
-    ASSERT_TRUE(IsFirstTutorialActive());
+    ASSERT_TRUE(IsFirstTutorialActive(Page().m_Battle));
 
     // Step 0 waits for the Fusor Bot's card; after three seconds the clock stands.
     ASSERT_TRUE(Shows(0));

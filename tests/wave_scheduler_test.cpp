@@ -89,7 +89,7 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialHoldsTheMachinesBeforeStepEightAndDuri
                                           {9, true},   {10, false}, {11, true}};
     for (const auto& [step, sends] : steps) {
         CPageGame& page = Load(1);  // a fresh profile: the first tutorial runs
-        ASSERT_TRUE(IsFirstTutorialActive());
+        ASSERT_TRUE(IsFirstTutorialActive(page.m_Battle));
         Configure(page, streams);
         TutorialSteps& tutorial = RuleState(page.m_Battle).m_Tutorial;
         tutorial.m_iStep = step;
@@ -117,7 +117,7 @@ TEST_F(WaveSchedulerTest, TheFirstTutorialsBoardHoldsTheMachinesWhileItIsIdle) {
     };
     for (const auto& r : rows) {
         CPageGame& page = Load(1);
-        ASSERT_TRUE(IsFirstTutorialActive());
+        ASSERT_TRUE(IsFirstTutorialActive(page.m_Battle));
         Configure(page, streams);
         TutorialSteps& tutorial = RuleState(page.m_Battle).m_Tutorial;
         tutorial.m_iStep = 9;

@@ -161,6 +161,6 @@ void TickAmbientAfterUnits(CBattleModel& model) {
     frame.screenWidth = float(g_iScreenWidth);
     frame.camera = RuleState(model).m_pStage->m_fScrollX;
     for (const CCom_GameRobot& r : RuleState(model).m_lstRobots) frame.machines += r.IsMachine() ? 1 : 0;
-    frame.fastWater = IsFastWaterStage(CurrentStage());
+    frame.fastWater = IsFastWaterStage(model.StageNumber());
     RuleState(model).m_pStage->m_Ambient.TickAfterUnits(frame);
 }

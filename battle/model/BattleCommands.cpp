@@ -178,7 +178,7 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
     const FieldCell* cell = CellAt(m_aFieldCells, VxVec3{float(column), float(row), 0.0f});
     if (slot < 0 || slot >= HAND_SLOTS || !cell) return;
     const int stage = StageNumber();
-    CCom_GameRobot temp;
+    CCom_GameRobot temp(*this);
     temp.m_iUnitSlot = slot;
     temp.m_Unit = m_aHandDefs[slot];
     temp.Place(*this, cell->m_fX, cell->m_fY, 0.0f);
@@ -200,7 +200,7 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
         }
     }
 
-    int& placed = g_CurrentProfile.m_aiAchievementProgress[29];
+    int& placed = Profile().m_aiAchievementProgress[29];
     if (placed < 2000) UpdateAchievementProgress(29, 1);
 
     const int card = m_aHand[slot].m_iCard;
@@ -275,12 +275,12 @@ void CBattleModel::TakeHeldCardTrial() {
     // The check once tried a robot made for it: its serial is still taken, so
     // the serials of every later robot stay what they were.
     if (!HeldCardJudged()) return;
-    [[maybe_unused]] const CCom_GameRobot tried;
+    ++m_iNextRobotSerial;
 }
 
 int CBattleModel::TakeCarriedGhostSerials() {
     if (m_iCarriedCard < 0 || m_iCarriedCard >= HAND_SLOTS) return -1;
-    const int ghost = g_iNextRobotSerial++;
+    const int ghost = m_iNextRobotSerial++;
     TakeHeldCardTrial();
     return ghost;
 }
@@ -485,7 +485,7 @@ bool ZapAt::Check(const CBattleModel& model) const {
 }
 
 void ZapAt::Apply(CBattleModel& model) const {
-    ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, g_pApp ? int(g_pApp->m_nFrame) : 0);
+    ZapFromFirstChargedAttacker(model, VxVec3{x, y, 0.0f}, model.AppFrame());
 }
 
 bool CutParachute::Check(const CBattleModel& model) const {
@@ -511,7 +511,7 @@ bool ContinueTutorial::Check(const CBattleModel& model) const { return TutorialT
 
 void ContinueTutorial::Apply(CBattleModel& model) const { ClickTutorialStepAway(model); }
 
-bool TutorialCapsule::Check(const CBattleModel&) const { return IsFirstTutorialActive(); }
+bool TutorialCapsule::Check(const CBattleModel& model) const { return IsFirstTutorialActive(model); }
 
 void TutorialCapsule::Apply(CBattleModel& model) const { TutorialCapsuleShown(model, opened); }
 

@@ -105,6 +105,11 @@ struct BattleData {
     std::list<CCom_GameRobot> m_lstRobots;
     std::list<CCom_GameBullet> m_lstBullets;
     std::list<CCom_GameItem> m_lstItems;
+    // The serials the next robot, bullet and item of this battle take; every
+    // one made takes one, temporaries included.
+    int m_iNextRobotSerial = 0;
+    int m_iNextBulletSerial = 0;
+    int m_iNextItemSerial = 0;
     std::list<FieldEffect> m_lstFieldEffects;
 
     int m_aiColumnHazard[FIELD_COLUMNS] = {};

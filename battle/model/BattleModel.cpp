@@ -11,10 +11,9 @@
 #include "content/SaveProfile.h"
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
-#include "game/GameApplication.h"
 
 // The unit lists are made and destroyed here, where the units are complete types.
-CBattleModel::CBattleModel(BattleScene& scene) : m_pScene(&scene) {}
+CBattleModel::CBattleModel(BattleScene& scene) : m_pScene(&scene), m_pBlankProfile(std::make_unique<SaveProfile>()) {}
 
 CBattleModel::~CBattleModel() = default;
 
@@ -24,16 +23,16 @@ VxVec3 CBattleModel::FindNearestCell(float x, float y, float z) const {
 
 VxVec3 CBattleModel::GetCellCentre(float x, float y, float z) const { return ::GetCellCentre(m_aFieldCells, x, y, z); }
 
-int CBattleModel::AppFrame() const { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
+SaveProfile& CBattleModel::Profile() const { return m_Context.profile ? *m_Context.profile : *m_pBlankProfile; }
 
-int CBattleModel::StageNumber() const { return g_pGameAppInstance ? g_pGameAppInstance->m_iCurrentStage.load() : 1; }
-
-bool IsFirstTutorialActive() {
-    return g_CurrentProfile.m_iFurthestStage == 1 && CurrentStage() == 1 &&
-           !g_CurrentProfile.m_abRobotUnlocked[RobotId::CannonBot];
+bool IsFirstTutorialActive(const CBattleModel& model) {
+    const SaveProfile& p = model.Profile();
+    return p.m_iFurthestStage == 1 && model.StageNumber() == 1 && !p.m_abRobotUnlocked[RobotId::CannonBot];
 }
 
-bool IsSecondTutorialActive() { return CurrentStage() == 2 && g_CurrentProfile.m_iEnergyBooster == 0; }
+bool IsSecondTutorialActive(const CBattleModel& model) {
+    return model.StageNumber() == 2 && model.Profile().m_iEnergyBooster == 0;
+}
 
 CCom_GameRobot** CBattleModel::MiniGameLink(int i) {
     if (i < MINI_GAME_ROBOT_SLOTS) return &m_apMiniGameRobots[i];

@@ -3,9 +3,11 @@
 // the page and the units call on. The page draws it, sounds it and turns the
 // player's input into its commands; only the rules (BattleRules.h) change the
 // state directly.
+#include <memory>
 #include <vector>
 
 #include "battle/model/BattleCommands.h"
+#include "battle/model/BattleContext.h"
 #include "battle/model/BattleData.h"
 #include "battle/model/BattleScene.h"
 
@@ -19,11 +21,17 @@ public:
     // What the battle is drawn and heard with (the page's, or an empty one).
     BattleScene& Scene() const { return *m_pScene; }
 
-    // The stage being played (the application's current stage; 1 without one).
-    int StageNumber() const;
-    // The application's frame clock, which runs on while the battle stands
-    // still; the rules that keep time by it read it here.
-    int AppFrame() const;
+    // What the battle is played under (BattleContext.h), handed over by its
+    // host as the battle is set up; a battle nobody set up plays stage 1.
+    void TakeContext(const BattleContext& context) { m_Context = context; }
+    const BattleContext& Context() const { return m_Context; }
+    int StageNumber() const { return m_Context.stage; }
+    int Difficulty() const { return m_Context.difficulty; }
+    // The profile the battle is played for: the rules read it and pay into it.
+    SaveProfile& Profile() const;
+    // The host's frame clock, which runs on while the battle stands still;
+    // the rules that keep time by it read it here.
+    int AppFrame() const { return m_Context.clock ? m_Context.clock->Now() : 0; }
 
     // Field grid lookups (built with the units).
     VxVec3 FindNearestCell(float x, float y, float z) const;
@@ -161,11 +169,13 @@ public:
 private:
     friend class BattleRules;
     BattleScene* m_pScene;
+    BattleContext m_Context;
+    std::unique_ptr<SaveProfile> m_pBlankProfile;
     std::vector<LoggedCommand> m_vecCommandLog;
     bool m_bKeepCommandLog = false;
 };
 
 // Whether the first tutorial (stage 1, first time) or the second (stage 2
 // without an energy booster) runs.
-bool IsFirstTutorialActive();
-bool IsSecondTutorialActive();
+bool IsFirstTutorialActive(const CBattleModel& model);
+bool IsSecondTutorialActive(const CBattleModel& model);

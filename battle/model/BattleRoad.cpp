@@ -73,7 +73,7 @@ void RunRobotsOfType(int type, int row, CBattleModel& model, BattleDrawer& drawe
 }
 
 bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     CCom_GameRobot& r = *it;
     const float x = r.m_vPosition.x, speed = r.m_Unit.m_fSpeed;
     const bool crossed = RuleState(model).m_iMiniGameFlag == 0 && r.m_iHp > 0 &&
@@ -140,7 +140,7 @@ void RunBobbingRobot(CCom_GameRobot& r, int stage, CBattleModel& model, BattleDr
 }  // namespace
 
 void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     const bool bobStage = IsBaseDuelStage(stage);
     for (int type : RuleState(model).m_lstDrawSecondTypes) RunRobotsOfType(type, row, model, drawer);
     const float sunk = ModeOf(stage) == MiniGameMode::Climb && RuleState(model).m_pStage
@@ -216,7 +216,7 @@ void RunEndSequence(CBattleModel& model, BattleDrawer& drawer) {
 }
 
 void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (model.AppFrame() % 60 == 0) RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing);
 
     RunBossHands(model, 0);
@@ -264,7 +264,7 @@ void RunBattleItems(CBattleModel& model, BattleDrawer& drawer) {
 }
 
 void RunBattleObjects(CBattleModel& model, BattleDrawer& drawer) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     RunBattleUnits(model, drawer);
 
     HoldTutorialClock(model);
@@ -301,7 +301,7 @@ void ClearMachinesForReward(CBattleModel& model) {
 
 void RunFieldFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots, int shownCount,
                    BattleDrawer& drawer) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (RuleState(model).m_pStage) RuleState(model).m_pStage->Update(model, false);
 
     drawer.FieldCells();

@@ -12,7 +12,6 @@
 #include "content/StageDefinition.h"
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
-#include "engine/VxXApplication.h"
 
 void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
     RuleState(model).m_iHazardTimer = 0;
@@ -46,7 +45,7 @@ void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
     RuleState(model).m_nLiveRobots = RuleState(model).m_nLiveMachines = 0;
     RuleState(model).m_iStageFrames = RuleState(model).m_iTimeLeft = 60 * RuleState(model).m_StageDefinition.m_iLength;
     std::fill(std::begin(RuleState(model).m_aiEnemyCalls), std::end(RuleState(model).m_aiEnemyCalls), 0);
-    g_iNextRobotSerial = g_iNextBulletSerial = g_iNextItemSerial = 0;
+    RuleState(model).m_iNextRobotSerial = RuleState(model).m_iNextBulletSerial = RuleState(model).m_iNextItemSerial = 0;
     RuleState(model).m_nRobotsLost = RuleState(model).m_nMachinesKilled = 0;
     RuleState(model).m_iStreamCursor = RuleState(model).m_iBatchCursor = 0;
 
@@ -58,7 +57,7 @@ void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
     }
 
     RuleState(model).m_iBattleState = BATTLE_OPENING;
-    RuleState(model).m_iStateEntryFrame = (g_pApp ? int(g_pApp->m_nFrame) : 0) + 1;
+    RuleState(model).m_iStateEntryFrame = model.AppFrame() + 1;
 }
 
 namespace {

@@ -40,7 +40,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
         const int n = upgraded ? 4 : 3;
         const double spacing = upgraded ? 6.0 : 10.0;
         for (int i = 0; i < n; ++i) {
-            CCom_GameBullet pellet;
+            CCom_GameBullet pellet(*this);
             pellet.Setup(*this, 16, graphic, x, y, z, targetSerial, ownerSerial);
             const double phi =
                 -(((double(i) - double(n - 1) * 0.5) * spacing + double(pellet.m_Weapon.m_iAngle)) * kRad);
@@ -60,7 +60,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
                 std::fabs(item.m_vPosition.y - y) < r * 80.75f)
                 reached.push_back(item.m_iSerial);
         for (int serial : reached) {
-            CCom_GameBullet b;
+            CCom_GameBullet b(*this);
             b.Setup(*this, 27, graphic, x, y, z, serial, ownerSerial);
             m_lstBullets.push_back(b);
         }
@@ -68,7 +68,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
     }
 
     {
-        CCom_GameBullet b;
+        CCom_GameBullet b(*this);
         b.Setup(*this, kind, graphic, x, y, z, targetSerial, ownerSerial);
         m_lstBullets.push_back(b);
     }
@@ -89,7 +89,7 @@ void CBattleModel::AddFieldEffect(int source, int type, float x, float y, float 
 
 void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge) {
     {
-        CCom_GameItem temp;
+        CCom_GameItem temp(*this);
         temp.Launch(*this, kind, x, y, z);
         m_lstItems.push_back(temp);
     }
@@ -139,7 +139,7 @@ CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
                     break;
                 }
             if (blocked) continue;
-            temp.m_iSerial = g_iNextRobotSerial++;
+            temp.m_iSerial = m_iNextRobotSerial++;
             temp.Place(*this, 0.0f, 0.0f, 0.0f);
             if (placed == 0) RestartSound(Scene().m_apEnemySounds[slot][0]);
             ++placed;
@@ -157,7 +157,7 @@ CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
 }
 
 CCom_GameRobot* CBattleModel::DropCapsuleCages(CCom_GameRobot& temp) {
-    const int stage = CurrentStage();
+    const int stage = StageNumber();
     const int limit = stage < 70 ? 2 : stage < 80 ? 3 : stage < 90 ? 4 : stage < 100 ? 5 : 2;
     CCom_GameRobot* first = nullptr;
     int placed = 0;
@@ -179,7 +179,7 @@ CCom_GameRobot* CBattleModel::DropCapsuleCages(CCom_GameRobot& temp) {
                 }
             }
             if (VxRand() % 2 != 0 || !occupied) continue;
-            temp.m_iSerial = g_iNextRobotSerial++;
+            temp.m_iSerial = m_iNextRobotSerial++;
             temp.Place(*this, 0.0f, 0.0f, 0.0f);
             m_lstRobots.push_back(temp);
             CCom_GameRobot& cage = m_lstRobots.back();
@@ -196,7 +196,7 @@ CCom_GameRobot* CBattleModel::DropCapsuleCages(CCom_GameRobot& temp) {
 }
 
 CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z, bool allowMeteor) {
-    CCom_GameRobot temp;
+    CCom_GameRobot temp(*this);
     int slot = -1;
     for (int i = 0; i < STAGE_ENEMY_RECORDS && slot < 0; ++i)
         if (m_aEnemyDefs[i].m_iType == code && code != 0) slot = i;
@@ -207,7 +207,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
     const UnitDefinition& record = m_aEnemyDefs[slot];
 
     if (allowMeteor) {
-        const int stage = CurrentStage();
+        const int stage = StageNumber();
         bool meteor = MachinesArriveByMeteor(stage);
         if (!meteor && !IsMiniGameStage(stage) && GetStageEpisode(stage) == 3 && GetStageWorld(stage) == 5 &&
             record.m_iTerrain == TERRAIN_GROUND && record.m_iMaxHp < 1300)
@@ -232,7 +232,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
         CVxSound* arrival = Scene().m_apEnemySounds[slot][0];
         if (made->m_Unit.m_iMoveMode == MOVE_NONE && arrival) {
             if (!arrival->IsPlaying()) arrival->Play();
-            else if (g_iNextRobotSerial % 3 == 0) RestartSound(arrival);
+            else if (m_iNextRobotSerial % 3 == 0) RestartSound(arrival);
         }
     }
     ++m_aiEnemyCalls[slot];
@@ -245,7 +245,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
 
 CCom_GameRobot* CBattleModel::SpawnMiniGameRobot(int slot, float x, float y, float z) {
     if (slot < 0 || slot >= HAND_SLOTS) return nullptr;
-    CCom_GameRobot temp;
+    CCom_GameRobot temp(*this);
     temp.m_iUnitSlot = slot;
     temp.m_Unit = m_aHandDefs[slot];
     temp.Place(*this, x, y, z);

@@ -30,10 +30,10 @@ void SetBattleState(CBattleModel& model, int state) {
 void AdvanceBattleState(CBattleModel& model) { SetBattleState(model, RuleState(model).m_iBattleState + 1); }
 
 bool HasMoreCardsThanSlots(const CBattleModel& model) {
-    if (IsMiniGameStage(CurrentStage())) return false;
+    if (IsMiniGameStage(model.StageNumber())) return false;
     int unlocked = 0;
     for (int i = 0; i < ROBOT_REMOVER; ++i)
-        if (g_CurrentProfile.m_abRobotUnlocked[i] == 1) ++unlocked;
+        if (model.Profile().m_abRobotUnlocked[i] == 1) ++unlocked;
     return unlocked > RuleState(model).m_nHandSlots;
 }
 
@@ -46,7 +46,7 @@ void StepLoading(CBattleModel& model) {
 }
 
 PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (RuleState(model).m_iLife <= 0) {
         RuleState(model).m_iRelocatingRobot = -1;
         SetBattleState(model, BATTLE_RESULT);
@@ -83,10 +83,10 @@ int RewardStars(const CBattleModel& model) {
 }
 
 int RecordRewardStars(CBattleModel& model) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (IsMiniGameStage(stage)) return 0;
     const int stars = RewardStars(model);
-    int& best = g_CurrentProfile.m_aiStageStars[stage - 1];
+    int& best = model.Profile().m_aiStageStars[stage - 1];
     UpdateAchievementProgress(38, std::max(stars - best, 0));
     best = std::max(best, stars);
     return stars;
@@ -111,12 +111,12 @@ ResultStreaks NextResultStreaks(ResultStreaks s, bool won, int stars, int diffic
 
 void RecordStageEnd(const CBattleModel& model, int stars) {
     CGameApplication* app = g_pGameAppInstance;
-    const int stage = CurrentStage();
-    const SaveProfile& p = g_CurrentProfile;
+    const int stage = model.StageNumber();
+    const SaveProfile& p = model.Profile();
     const bool won = RuleState(model).m_iLife > 0;
     if (app && p.m_abFeatureUnlocked[2] == 1 && !IsMiniGameStage(stage)) {
         const ResultStreaks next =
-            NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, p.m_iDifficulty);
+            NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, model.Difficulty());
         app->m_nLossStreak = next.losses;
         app->m_nEasyWinStreak = next.easyWins;
     }
@@ -125,7 +125,7 @@ void RecordStageEnd(const CBattleModel& model, int stars) {
 }
 
 void CountWonStageAchievements(const CBattleModel& model) {
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (RuleState(model).m_iLife <= 0) return;
     if (!IsMiniGameStage(stage)) {
         UpdateAchievementProgress(31, RuleState(model).m_aiStageStats[0]);

@@ -12,9 +12,3 @@ constexpr int FIELD_EFFECT_TYPES = 33;
 // Fills a blank record: kind, position (kept where the caller put it), source
 // and life (35 frames; type 21 600, type 32 50).
 void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z);
-
-// Serial counters of every constructed robot, bullet and item (temporaries
-// included); the battle's set-up puts them back to 0.
-extern int g_iNextRobotSerial;
-extern int g_iNextBulletSerial;
-extern int g_iNextItemSerial;

@@ -9,7 +9,6 @@
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
-#include "game/GameApplication.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ void UpdateEnemySpawner(CBattleModel& model) {
         --def.m_iExtraEnemies;
         ++n;
     }
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     if (last && stage > 30) n += GetStageEpisode(stage);
     for (int i = 0; i < n; ++i) SendMachine(model, PickBatchEnemy(model));
     if (last) {

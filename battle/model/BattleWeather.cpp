@@ -6,7 +6,6 @@
 #include "battle/units/GameRobot.h"
 #include "content/StageKinds.h"
 #include "content/StageNumbering.h"
-#include "game/GameApplication.h"
 #include "platform/Random.h"
 
 namespace {
@@ -166,7 +165,7 @@ VxVec3 GustPoint(const CBattleModel& model, int row, int framesLeft) {
 
 WeatherFrame UpdateWeatherHazards(CBattleModel& model) {
     WeatherFrame seen;
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     const int area = GetStageWorld(stage);
     const int R = RuleState(model).m_iTimeLeft, T = RuleState(model).m_iStageFrames, t = T - R;
     const int n = GetStageInEpisode(stage);

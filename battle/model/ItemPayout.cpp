@@ -23,7 +23,7 @@ void Credit(CBattleModel& battle, int kind) {
     if (kind >= 0 && kind <= 3) {
         RuleState(battle).m_iEnergy += amount;
     } else if (kind >= 4 && kind <= 7) {
-        SaveProfile& p = g_CurrentProfile;
+        SaveProfile& p = battle.Profile();
         p.m_iMetalParts = p.m_iMetalParts >= METAL_PARTS_CAP - amount ? METAL_PARTS_CAP : p.m_iMetalParts + amount;
         RuleState(battle).m_iPartsCollected += amount;
         UpdateAchievementProgress(3, amount);

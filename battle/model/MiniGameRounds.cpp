@@ -31,7 +31,7 @@ constexpr float kMachineHoldX = 525.0f;
 }  // namespace
 
 void SpawnRoundRobots(CBattleModel& model, int round) {
-    const int k = g_CurrentProfile.m_iDifficulty >= 2 ? 5 : 3;
+    const int k = model.Difficulty() >= 2 ? 5 : 3;
     std::vector<int> cells;
     for (int i = 0; i < 40; ++i) cells.push_back(i);
     while (int(cells.size()) > k * round) {

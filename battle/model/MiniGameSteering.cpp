@@ -56,7 +56,7 @@ void FireShotsAt(CBattleModel& model, const VxVec3& aim) {
         const VxVec3 from = robot->m_vLastPosition;
         const double angle = std::atan2(double(aim.y - from.y), double(aim.x - from.x));
         const float speed = float(robot->m_Weapon.m_iSpeed);
-        CCom_GameBullet shot;
+        CCom_GameBullet shot(model);
         shot.Setup(model, robot->m_Unit.m_iWeapon, robot->m_iUnitSlot, from.x, from.y, from.z, NO_SERIAL,
                    robot->m_iSerial);
         shot.m_vVelocity = VxVec3{speed * float(std::cos(angle)), speed * float(std::sin(angle)), 0.0f};

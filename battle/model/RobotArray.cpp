@@ -10,8 +10,6 @@
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
-#include "engine/VxXApplication.h"
-#include "game/GameApplication.h"
 
 namespace {
 
@@ -24,9 +22,15 @@ bool CompareRobotDrawOrder(const CCom_GameRobot& a, const CCom_GameRobot& b) {
 
 }  // namespace
 
+std::vector<CCom_GameRobot> MakeShownRobots() {
+    std::vector<CCom_GameRobot> robots;
+    for (int i = 0; i < DISPLAY_ROBOTS; ++i) robots.push_back(CCom_GameRobot::Numbered(i));
+    return robots;
+}
+
 void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, int& count) {
     if (count != 0) return;
-    const int stage = CurrentStage();
+    const int stage = model.StageNumber();
     // Without a Machine type to show (every slot empty or a Rocket) the
     // preview stays empty.
     std::vector<int> slots;

@@ -7,6 +7,9 @@ class CBattleModel;
 class CCom_GameRobot;
 class BattleDrawer;
 
+// The preview's robots, made with the page before any battle: numbered as the
+// first robots made, they take none of a battle's serials.
+std::vector<CCom_GameRobot> MakeShownRobots();
 // Sets up count preview robots once (count stays 0 without a Machine type to
 // show); the preview may widen the stage's ground rows it stands on.
 void SetUpRobotArray(CBattleModel& model, std::vector<CCom_GameRobot>& robots, int& count);

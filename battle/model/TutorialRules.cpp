@@ -26,7 +26,7 @@ void AskForTutorialSteps(CBattleModel& battle) {
         RuleState(battle).m_aHand[0].m_iCharge >= RuleState(battle).m_aHandDefs[0].m_iRechargeTime;
     const bool playing = RuleState(battle).m_iBattleState == BATTLE_PLAYING;
     const int s = steps.Step();
-    if (IsFirstTutorialActive()) {
+    if (IsFirstTutorialActive(battle)) {
         if (s == -1 && playing && slot0Charged) steps.RequestStep(0);
         else if ((s == 4 || s == 5) && steps.IsStepDismissed()) steps.RequestStep(s + 1);
         else if (s == 6 && RuleState(battle).m_iEnergy >= 20) steps.RequestStep(7);
@@ -34,7 +34,7 @@ void AskForTutorialSteps(CBattleModel& battle) {
         else if (s == 11) RuleState(battle).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
         return;
     }
-    const SaveProfile& p = g_CurrentProfile;
+    const SaveProfile& p = battle.Profile();
     if (p.m_iFurthestStage == 2 && battle.StageNumber() == 2 && p.m_iEnergyBooster == 0 && s == -1 && playing &&
         slot0Charged)
         steps.RequestStep(16);
@@ -53,43 +53,43 @@ void RunTutorialSteps(CBattleModel& battle) {
 }
 
 void TutorialCardPicked(CBattleModel& battle, int card) {
-    if (IsFirstTutorialActive() && card == RobotId::FusorBot) Steps(battle).RequestStep(1);
+    if (IsFirstTutorialActive(battle) && card == RobotId::FusorBot) Steps(battle).RequestStep(1);
 }
 
 void TutorialCardPlaced(CBattleModel& battle, int card) {
-    if (!IsFirstTutorialActive()) return;
+    if (!IsFirstTutorialActive(battle)) return;
     if (card == RobotId::FusorBot) Steps(battle).RequestStep(2);
     else if (card == RobotId::GunnerBot) Steps(battle).RequestStep(8);
 }
 
 void TutorialItemCollected(CBattleModel& battle, int itemKind) {
-    if (!IsFirstTutorialActive()) return;
+    if (!IsFirstTutorialActive(battle)) return;
     if (IsEnergyItem(itemKind)) Steps(battle).RequestStep(4);
     else if (IsPartsItem(itemKind)) Steps(battle).RequestStep(11);
 }
 
-bool TutorialRuns() {
-    return IsFirstTutorialActive() || (g_CurrentProfile.m_iFurthestStage == 2 && IsSecondTutorialActive());
+bool TutorialRuns(const CBattleModel& battle) {
+    return IsFirstTutorialActive(battle) || (battle.Profile().m_iFurthestStage == 2 && IsSecondTutorialActive(battle));
 }
 
 bool TutorialHoldsInput(const CBattleModel& battle) {
     const TutorialSteps& steps = Steps(battle);
-    return TutorialRuns() && IsTutorialClickStep(steps.Step()) && !steps.IsStepDismissed();
+    return TutorialRuns(battle) && IsTutorialClickStep(steps.Step()) && !steps.IsStepDismissed();
 }
 
 bool TutorialHoldsCard(const CBattleModel& battle, int card) {
     const int s = Steps(battle).Step();
-    return IsFirstTutorialActive() && s >= 4 && s <= 7 && card == RobotId::FusorBot;
+    return IsFirstTutorialActive(battle) && s >= 4 && s <= 7 && card == RobotId::FusorBot;
 }
 
 bool TutorialRefusesCell(const CBattleModel& battle, int column, int row) {
-    if (!IsFirstTutorialActive() || Steps(battle).Step() >= 8) return false;
+    if (!IsFirstTutorialActive(battle) || Steps(battle).Step() >= 8) return false;
     const int n = int(battle.State().m_lstRobots.size());
     return row != 4 || column < 9 - n;
 }
 
 bool TutorialHoldsMachines(const CBattleModel& battle) {
-    if (!IsFirstTutorialActive()) return false;
+    if (!IsFirstTutorialActive(battle)) return false;
     const int step = Steps(battle).Step();
     if (step < 8 || step == 10) return true;
     return Steps(battle).IsIdle();
@@ -105,7 +105,7 @@ void ClickTutorialStepAway(CBattleModel& battle) {
 }
 
 void TutorialCapsuleShown(CBattleModel& battle, bool opened) {
-    if (IsFirstTutorialActive()) Steps(battle).RequestStep(opened ? 14 : 13);
+    if (IsFirstTutorialActive(battle)) Steps(battle).RequestStep(opened ? 14 : 13);
 }
 
 void TutorialStepClickedAway(CBattleModel& battle, int step) {
@@ -122,7 +122,7 @@ void TutorialStepClickedAway(CBattleModel& battle, int step) {
 }
 
 void HoldTutorialClock(CBattleModel& battle) {
-    if (!IsFirstTutorialActive()) return;
+    if (!IsFirstTutorialActive(battle)) return;
     const TutorialSteps& steps = Steps(battle);
     const int k = steps.Step();
     const int shown = steps.ShownFrames();
@@ -131,12 +131,12 @@ void HoldTutorialClock(CBattleModel& battle) {
             if (!r.IsMachine() && r.Type() == RobotId::FusorBot && r.m_Unit.m_iActionInterval - r.m_iActionTimer > 100)
                 --r.m_iActionTimer;
     }
-    if ((k == 4 || k == 5 || k == 6) && g_iNextItemSerial > 1 && shown <= TUTORIAL_CLOCK_HOLD_AGE)
+    if ((k == 4 || k == 5 || k == 6) && RuleState(battle).m_iNextItemSerial > 1 && shown <= TUTORIAL_CLOCK_HOLD_AGE)
         ++RuleState(battle).m_iTimeLeft;
 }
 
 void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
-    if (!IsFirstTutorialActive() || Steps(battle).Step() != 8 || !robot.IsMachine() ||
+    if (!IsFirstTutorialActive(battle) || Steps(battle).Step() != 8 || !robot.IsMachine() ||
         robot.m_vPosition.x <= RuleState(battle).m_aFieldCells[0].m_fX)
         return;
     Steps(battle).RequestStep(9);
@@ -144,9 +144,9 @@ void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
 }
 
 void KeepTutorialItem(const CBattleModel& battle, CCom_GameItem& item) {
-    if (!IsFirstTutorialActive() || item.m_iAge <= 679) return;
+    if (!IsFirstTutorialActive(battle) || item.m_iAge <= 679) return;
     const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
     const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
     const bool stepThree = Steps(battle).Step() == 3;
-    if ((stepThree && energy) || (!stepThree && g_CurrentProfile.m_iMetalParts == 0 && parts)) item.m_iAge = 678;
+    if ((stepThree && energy) || (!stepThree && battle.Profile().m_iMetalParts == 0 && parts)) item.m_iAge = 678;
 }

@@ -33,7 +33,7 @@ void TutorialItemCollected(CBattleModel& battle, int itemKind);
 
 // A tutorial runs: the first (stage 1 on a first play) or the second (stage
 // 2 first reached, without an energy booster).
-bool TutorialRuns();
+bool TutorialRuns(const CBattleModel& battle);
 // While a tutorial runs and its step waits for a click (shown, or fading
 // out but not yet gone), the player's other input of the frame is ignored.
 bool TutorialHoldsInput(const CBattleModel& battle);

@@ -56,7 +56,7 @@ std::string Digits(int n, int width) {
 
 }  // namespace
 
-CPageGame::CPageGame() : m_aRobotArray(DISPLAY_ROBOTS) {
+CPageGame::CPageGame() : m_aRobotArray(MakeShownRobots()) {
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
     m_bDebugView = false;
@@ -248,6 +248,7 @@ int CPageGame::Load() {
     const int stage = app ? int(app->m_iCurrentStage) : 1;
     const SaveProfile& profile = g_CurrentProfile;
 
+    m_Battle.TakeContext(BattleContext{stage, profile.m_iDifficulty, &g_CurrentProfile, &m_AppClock});
     m_Battle.ClearMiniGameFlag();
     g_bLeavingBattle = false;
     for (auto& slot : m_apCardSounds)

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "battle/model/BattleModel.h"
+#include "battle/page/ApplicationClock.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/BattleView.h"
 #include "battle/model/MiniGameRules.h"
@@ -101,8 +102,10 @@ public:
     ~CPageGame() override;
 
     // The battle the page shows, built over the page's own scene (a base, so
-    // it stands before the model is made and after it is gone).
+    // it stands before the model is made and after it is gone), and the clock
+    // the page hands it with the stage and the profile as it loads.
     CBattleModel m_Battle{static_cast<BattleScene&>(*this)};
+    ApplicationClock m_AppClock;
     CBattleModel& Battle() { return m_Battle; }
     const CBattleModel& Battle() const { return m_Battle; }
 

@@ -187,7 +187,7 @@ void CPageGame::ClickTutorial() {
 
 bool CPageGame::HandleTutorialAndPause() {
     CGameApplication* app = g_pGameAppInstance;
-    if (TutorialRuns()) {
+    if (TutorialRuns(m_Battle)) {
         ClickTutorial();
         if (TutorialHoldsInput(m_Battle)) return true;
     }

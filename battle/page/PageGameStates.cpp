@@ -256,7 +256,7 @@ void CPageGame::StepReward() {
     }
     CollectRemainingItems(m_Battle);
     if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
-    if (IsFirstTutorialActive() && !m_Battle.State().m_Tutorial.IsStepDismissed()) return;
+    if (IsFirstTutorialActive(m_Battle) && !m_Battle.State().m_Tutorial.IsStepDismissed()) return;
     const int stars = RecordRewardStars(m_Battle);
     if (m_pEffectSummary) m_pEffectSummary->m_iStars = stars;
     EndShowing(m_Battle.State().m_iBattleState + 1);

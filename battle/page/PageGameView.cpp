@@ -32,7 +32,7 @@ CVxBillboard* CPageGame::ShownNewRobotPicture() const {
 
 int CPageGame::FirstNewRobot() const { return m_mapNewRobots.empty() ? -1 : m_mapNewRobots.begin()->first; }
 
-bool CPageGame::FirstTutorialActive() const { return IsFirstTutorialActive(); }
+bool CPageGame::FirstTutorialActive() const { return IsFirstTutorialActive(m_Battle); }
 
 bool CPageGame::NextNewEnemy() {
     ++m_itNewEnemy;

@@ -11,8 +11,6 @@
 
 using namespace units;
 
-int g_iNextBulletSerial = 0;
-
 namespace {
 
 // Radians per degree as the bullets reckon their headings.
@@ -23,7 +21,9 @@ VxVec3 Scaled(const VxVec3& v, float s) { return VxVec3{v.x * s, v.y * s, v.z * 
 
 }  // namespace
 
-CCom_GameBullet::CCom_GameBullet() : m_iSerial(g_iNextBulletSerial++) {}
+CCom_GameBullet::CCom_GameBullet() : m_iSerial(-1) {}
+
+CCom_GameBullet::CCom_GameBullet(CBattleModel& model) : m_iSerial(RuleState(model).m_iNextBulletSerial++) {}
 
 void CCom_GameBullet::Reset() {
     m_iAge = 0;

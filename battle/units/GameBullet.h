@@ -10,8 +10,6 @@
 #include "content/WeaponDefinition.h"
 #include "engine/VxObject.h"
 
-extern int g_iNextBulletSerial;
-
 class CBattleModel;
 class CCom_GameRobot;
 class CVxBillboard;
@@ -54,8 +52,10 @@ BulletArt BulletArtOf(const BattleScene& scene, int graphic);
 
 class CCom_GameBullet : public CVxObject {
 public:
-    // Takes the next serial; age, velocity and hop cleared, no target.
+    // Age, velocity and hop cleared, no target; a record with no serial, or
+    // a shot of the battle's, which takes its next bullet serial.
     CCom_GameBullet();
+    explicit CCom_GameBullet(CBattleModel& model);
     CCom_GameBullet(const CCom_GameBullet&) = default;
     CCom_GameBullet& operator=(const CCom_GameBullet&) = default;
     ~CCom_GameBullet() override = default;
@@ -78,7 +78,7 @@ public:
     // 0.5 - (hits left / hits) x 0.4 of it, a tenth when fresh, half when spent.
     static float SnowballHeight(int hitsLeft, int hits);
     // Kill statistics after a strike on that robot.
-    void RecordKill(CCom_GameRobot& robot);
+    void RecordKill(CBattleModel& model, CCom_GameRobot& robot);
     // The firer, looked up by serial; null once it has left the field.
     CCom_GameRobot* Owner(CBattleModel& model) const;
 
@@ -130,7 +130,7 @@ private:
     void ActFetch(CBattleModel& model);
     void ActRise(CBattleModel& model);
     // Takes the look at this point of the frame.
-    void TakeLook();
+    void TakeLook(const CBattleModel& model);
     // An area-mode test of the box (left, right, top, bottom).
     void HitArea(CBattleModel& model, float left, float right, float top, float bottom);
     // The look, by family.

@@ -65,7 +65,7 @@ void CCom_GameBullet::MoveStraight(CBattleModel& model, float spriteHeight) {
     m_vPosition.y += m_vVelocity.y;
     m_vPosition.z += m_vVelocity.z;
     if (kind == WeaponId::Bubble) {
-        m_vPosition.x += 2.0f * std::sin(float(m_iSerial * 70 + Frame() * 20) * kDeg);
+        m_vPosition.x += 2.0f * std::sin(float(m_iSerial * 70 + Frame(model) * 20) * kDeg);
     } else if (kind == WeaponId::FreezerShot) {
         m_vRotation.z = float(m_iAge) * kDeg;
     } else if (kind == WeaponId::Snowball) {
@@ -178,9 +178,9 @@ void CCom_GameBullet::Summon(CBattleModel& model) {
     m_iHitsLeft = 0;
 }
 
-void CCom_GameBullet::TakeLook() {
+void CCom_GameBullet::TakeLook(const CBattleModel& model) {
     m_Look.shown = true;
-    m_Look.frame = Frame();
+    m_Look.frame = Frame(model);
     m_Look.age = m_iAge;
     m_Look.hitsLeft = m_iHitsLeft;
     m_Look.at = m_vPosition;
@@ -199,7 +199,7 @@ void CCom_GameBullet::Act(CBattleModel& model) {
     case WeaponId::AimedGun:
     case WeaponId::FreezerShot:
         if (m_iAge >= 11) {
-            TakeLook();
+            TakeLook(model);
             TestHits(model, false);
         }
         break;
@@ -218,18 +218,18 @@ void CCom_GameBullet::Act(CBattleModel& model) {
     case WeaponId::DestroyerVolley: ActBlast(model); break;
     case WeaponId::Flame: ActFlame(model); break;
     case WeaponId::WarriorBlade:
-        TakeLook();
+        TakeLook(model);
         if (m_iAge == 0) TestHits(model, false);
         break;
     case WeaponId::Boomerang:
-        TakeLook();
+        TakeLook(model);
         if (m_iAge % 10 == 0) TestHits(model, false);
         break;
     case WeaponId::Snowball: ActSnowball(model); break;
     case WeaponId::Shock: ActSparks(model); break;
     case WeaponId::PlasmaShot:
         // Two flares at random turns.
-        TakeLook();
+        TakeLook(model);
         for (float& spin : m_Look.spins) spin = float(VxRand() % 360) * kDeg;
         TestHits(model, false);
         break;
@@ -245,20 +245,20 @@ void CCom_GameBullet::Act(CBattleModel& model) {
     case WeaponId::FrostBite: TestHits(model, false); break;
     case WeaponId::KnightLance:
         m_vRotation.z = -1.5707963f;
-        TakeLook();
+        TakeLook(model);
         TestHits(model, false);
         break;
     case WeaponId::MoleDrill: ActRise(model); break;
-    case WeaponId::ReaperScythe: TakeLook(); break;
+    case WeaponId::ReaperScythe: TakeLook(model); break;
     case WeaponId::WagonShell:
-        if (m_iAge >= 6) TakeLook();
+        if (m_iAge >= 6) TakeLook(model);
         break;
     default:
         // Darts drawn from their sixth frame (a dropper bomb, a missile, a fixer beam and a shotgun pellet from
         // their first) that test for hits every frame; any kind without its own row.
         if (m_iAge >= 6 || kind == WeaponId::DropperBomb || kind == WeaponId::Missile || kind == WeaponId::FixerBeam ||
             kind == WeaponId::Shotgun)
-            TakeLook();
+            TakeLook(model);
         TestHits(model, false);
         break;
     }
@@ -269,10 +269,10 @@ void CCom_GameBullet::ActBlast(CBattleModel& model) {
     const float hw = m_Weapon.m_fAreaWidth, hh = m_Weapon.m_fAreaHeight;
     const float W = float(g_iScreenWidth), H = float(g_iScreenHeight);
     const bool lastFrame = m_iAge == m_iLifetime - 1;
-    const int t = Frame();
+    const int t = Frame(model);
     switch (m_iBulletKind) {
     case WeaponId::MineBlast:
-        TakeLook();
+        TakeLook(model);
         if (m_iAge == 0) HitArea(model, at.x - hw, at.x + 2.0f * hw, at.y + hh, at.y - hh);
         break;
     case WeaponId::SonarPulse:
@@ -280,16 +280,16 @@ void CCom_GameBullet::ActBlast(CBattleModel& model) {
     case WeaponId::TimeBombBlast:
     case WeaponId::PlasmaBurst:
     case WeaponId::SonarAirPulse:
-        TakeLook();
+        TakeLook(model);
         if (lastFrame) HitArea(model, at.x - hw, at.x + hw, at.y + hh, at.y - hh);
         break;
     case WeaponId::Storm:
-        TakeLook();
+        TakeLook(model);
         if (t % 3 == 0) HitArea(model, at.x - hw / 2.0f, at.x + hw / 2.0f, at.y + hh, at.y - 42.75f);
         break;
     case WeaponId::Hammer:
     case WeaponId::AtomicBlast:
-        TakeLook();
+        TakeLook(model);
         if (lastFrame) HitArea(model, -W, W, H, -H);
         break;
     case WeaponId::FieldStrike:
@@ -297,7 +297,7 @@ void CCom_GameBullet::ActBlast(CBattleModel& model) {
         break;
     case WeaponId::StrikerBeam:
     case WeaponId::DestroyerVolley:
-        TakeLook();
+        TakeLook(model);
         if (t % 3 == 0) HitArea(model, at.x - 42.75f, at.x + hw, at.y + hh / 2.0f, at.y - hh / 2.0f);
         break;
     case WeaponId::TitanCrush:
@@ -319,15 +319,15 @@ void CCom_GameBullet::ActFlame(CBattleModel& model) {
     }
     // The flame stays on its firer's muzzle.
     if (!IsMiniGameStage(model.StageNumber())) m_vPosition = owner->m_vLastPosition;
-    TakeLook();
+    TakeLook(model);
     const float hw = m_Weapon.m_fAreaWidth, hh = m_Weapon.m_fAreaHeight;
-    if (Frame() % 3 == 0)
+    if (Frame(model) % 3 == 0)
         HitArea(model, m_vPosition.x - hw, m_vPosition.x, m_vPosition.y + hh / 2.0f, m_vPosition.y - hh / 2.0f);
 }
 
 void CCom_GameBullet::ActSnowball(CBattleModel& model) {
     if (m_iAge >= 6) {
-        TakeLook();
+        TakeLook(model);
         VxVec3& where = m_Look.at;
         const FieldCell* c = CellAt(RuleState(model).m_aFieldCells, model.FindNearestCell(where.x, where.y, where.z));
         if (c && c->m_iStageKind == CELL_WATER_SURFACE)
@@ -344,7 +344,7 @@ void CCom_GameBullet::ActSnowball(CBattleModel& model) {
 
 void CCom_GameBullet::ActSparks(CBattleModel& model) {
     if (const CCom_GameRobot* target = FindRobotBySerial(RuleState(model).m_lstRobots, m_iTargetSerial)) {
-        TakeLook();
+        TakeLook(model);
         for (VxVec3& spark : m_Look.sparks) {
             const float jx = float(VxRand() % 20 - 10);
             const float jy = float(VxRand() % 20 - 10);
@@ -363,14 +363,14 @@ void CCom_GameBullet::ActThread(CBattleModel& model) {
     const int n =
         std::max(1, m_Weapon.m_iSpeed > 0 ? int(DistanceXY(m_vPosition, goal) / float(m_Weapon.m_iSpeed)) : 1);
     const float f = std::min(1.0f, float(m_iAge) / float(n));
-    TakeLook();
+    TakeLook(model);
     m_Look.turn = AngleBetweenPoints(m_vPosition, goal) * kDeg;
     m_Look.at = VxVec3{(1.0f - f) * m_vPosition.x + f * goal.x, (1.0f - f) * m_vPosition.y + f * goal.y, 0.0f};
     if (m_iAge == n) TestHits(model, false);
 }
 
 void CCom_GameBullet::ActSeeker(CBattleModel& model) {
-    TakeLook();
+    TakeLook(model);
     const int stage = model.StageNumber();
     if (m_iAge == m_iLifetime - 1) {
         if (!RuleState(model).m_lstRobots.empty()) m_iTargetSerial = RuleState(model).m_lstRobots.front().m_iSerial;
@@ -398,7 +398,7 @@ void CCom_GameBullet::ActFetch(CBattleModel& model) {
                            [&](const CCom_GameItem& i) { return i.m_iSerial == m_iTargetSerial; });
     if (it == RuleState(model).m_lstItems.end()) return;
     const float f = m_iLifetime > 0 ? float(m_iAge) / float(m_iLifetime) : 1.0f;
-    TakeLook();
+    TakeLook(model);
     m_Look.at = VxVec3{(1.0f - f) * m_vPosition.x + f * it->m_vPosition.x,
                        (1.0f - f) * m_vPosition.y + f * it->m_vPosition.y, 0.0f};
     if (m_iAge != m_iLifetime - 1) return;
@@ -413,7 +413,7 @@ void CCom_GameBullet::ActRise(CBattleModel& model) {
     if (m_iAge == 0 && owner && owner->m_Unit.m_iTerrain == TERRAIN_GROUND)
         model.AddFieldEffect(m_iGraphic, 24, m_vAimPoint.x, m_vPosition.y - 40.375f, 0.0f);
     const float life = m_iLifetime > 0 ? float(m_iAge) / float(m_iLifetime) : 1.0f;
-    TakeLook();
+    TakeLook(model);
     m_Look.alpha = owner && owner->m_bConcealed ? 0.5f : 1.0f;
     m_Look.at = VxVec3{m_vAimPoint.x, m_vPosition.y - 40.0f + 40.0f * std::min(1.0f, life * 2.0f), 0.0f};
     if (m_iAge == m_iLifetime - 1) {

@@ -43,8 +43,8 @@ bool KindFindsConcealed(int kind, int type) {
 }
 
 // Counts a progress entry below its target and announces it on reaching it.
-void CountProgress(int index, int target) {
-    int& progress = g_CurrentProfile.m_aiAchievementProgress[index];
+void CountProgress(SaveProfile& profile, int index, int target) {
+    int& progress = profile.m_aiAchievementProgress[index];
     if (progress >= target) return;
     ++progress;
     if (progress >= target) AnnounceAchievement(index);
@@ -103,7 +103,7 @@ void CCom_GameBullet::HitTarget(CBattleModel& model) {
         if (r->m_iHp > 0 && DistanceXY(m_vPosition, at) < float(m_Weapon.m_iSize)) {
             const int before = r->m_iHp;
             r->m_iHp += std::min(m_Weapon.m_iDamage, r->m_Unit.m_iMaxHp - r->m_iHp);
-            if (before < r->m_Unit.m_iMaxHp && r->m_iHp == r->m_Unit.m_iMaxHp) CountProgress(28, 100);
+            if (before < r->m_Unit.m_iMaxHp && r->m_iHp == r->m_Unit.m_iMaxHp) CountProgress(model.Profile(), 28, 100);
             Impact(model, at.x, at.y, at.z);
             PlayHitSound(model);
             --m_iHitsLeft;
@@ -142,7 +142,7 @@ void CCom_GameBullet::HitTarget(CBattleModel& model) {
         if (r->Type() == MachineId::Stingray && r->m_aiAux[1] == 0 && kind == WeaponId::MineBlast) r->m_aiAux[1] = -1;
         r->TakeDamage(model, m_Weapon.m_iDamage);
     }
-    RecordKill(*r);
+    RecordKill(model, *r);
     Impact(model, at.x, at.y, at.z);
     PlayHitSound(model);
     if (kind == WeaponId::SpiderWeb) r->ApplyWeb(model);
@@ -237,7 +237,7 @@ bool CCom_GameBullet::StrikeDirect(CBattleModel& model, CCom_GameRobot& r) {
     }
     r.TakeDamage(model, m_Weapon.m_iDamage);
     if (kind == WeaponId::DropperBomb && upgraded) r.ApplyFreeze(model);
-    RecordKill(r);
+    RecordKill(model, r);
     if (UnitHas(type, UNIT_TALL) || UnitHas(type, UNIT_BOSS)) Impact(model, r.m_vPosition.x, m_vPosition.y, 0.0f);
     else if (m_Weapon.m_iId == WeaponId::Boomerang) {
         if (m_iAge % 20 == 0) Impact(model, last.x, last.y, last.z);
@@ -276,7 +276,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
             (kind == WeaponId::BomberBlast || kind == WeaponId::AtomicBlast))
             r.m_aiAux[1] = -1;
         r.TakeDamage(model, m_Weapon.m_iDamage);
-        RecordKill(r);
+        RecordKill(model, r);
     }
     if (m_Weapon.m_iId == WeaponId::Storm && (m_iAge / 3) % 30 == r.m_iSerial % 30) {
         if (r.m_iStatusEffect != STATUS_FREEZE) {
@@ -292,7 +292,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
     if (id == WeaponId::Flame || id == WeaponId::Storm || id == WeaponId::StrikerBeam ||
         id == WeaponId::DestroyerVolley) {
         // Lingering streams show an impact every fifteen frames.
-        if (Frame() % 15 == 0) {
+        if (Frame(model) % 15 == 0) {
             Impact(model, last.x, last.y, last.z);
             if (!quiet) PlayHitSound(model);
         }
@@ -305,7 +305,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
     return true;
 }
 
-void CCom_GameBullet::RecordKill(CCom_GameRobot& robot) {
+void CCom_GameBullet::RecordKill(CBattleModel& model, CCom_GameRobot& robot) {
     if (robot.m_iHp > 0 || robot.m_Unit.m_iSide != 1 || robot.Type() == MachineId::Rocket) return;
     switch (robot.m_Unit.m_iTerrain) {
     case TERRAIN_AIR: CountAchievementEvent(ACHIEVEMENT_GROUP_AIR); break;
@@ -315,16 +315,16 @@ void CCom_GameBullet::RecordKill(CCom_GameRobot& robot) {
     default: break;
     }
     switch (m_iBulletKind) {
-    case WeaponId::FreezerShot: CountProgress(18, 50); break;
-    case WeaponId::Flame: CountProgress(19, 50); break;
-    case WeaponId::WarriorBlade: CountProgress(27, 300); break;
-    case WeaponId::Boomerang: CountProgress(24, 100); break;
-    case WeaponId::Missile: CountProgress(25, 200); break;
+    case WeaponId::FreezerShot: CountProgress(model.Profile(), 18, 50); break;
+    case WeaponId::Flame: CountProgress(model.Profile(), 19, 50); break;
+    case WeaponId::WarriorBlade: CountProgress(model.Profile(), 27, 300); break;
+    case WeaponId::Boomerang: CountProgress(model.Profile(), 24, 100); break;
+    case WeaponId::Missile: CountProgress(model.Profile(), 25, 200); break;
     case WeaponId::Shotgun:
-        if (robot.m_Unit.m_iTerrain == TERRAIN_AIR) CountProgress(26, 100);
+        if (robot.m_Unit.m_iTerrain == TERRAIN_AIR) CountProgress(model.Profile(), 26, 100);
         break;
     case WeaponId::Hammer:
-        if (robot.Type() == MachineId::Mole) CountProgress(23, 100);
+        if (robot.Type() == MachineId::Mole) CountProgress(model.Profile(), 23, 100);
         break;
     default: break;
     }

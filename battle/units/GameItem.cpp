@@ -10,15 +10,15 @@
 
 using namespace units;
 
-int g_iNextItemSerial = 0;
-
 namespace {
 
 constexpr float kFieldHalfWidth = 450.0f;
 
 }  // namespace
 
-CCom_GameItem::CCom_GameItem() : m_iSerial(g_iNextItemSerial++) {}
+CCom_GameItem::CCom_GameItem() : m_iSerial(-1) {}
+
+CCom_GameItem::CCom_GameItem(CBattleModel& model) : m_iSerial(RuleState(model).m_iNextItemSerial++) {}
 
 void CCom_GameItem::Reset() {
     m_fSpeedX = 0.0f;

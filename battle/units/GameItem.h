@@ -28,11 +28,12 @@ constexpr int ITEM_FADE_START = 780;
 constexpr int ITEM_LAST_AGE = 800;
 constexpr int ITEM_PRODUCED_LAST_AGE = 679;
 
-extern int g_iNextItemSerial;
-
 class CCom_GameItem : public CVxObject {
 public:
+    // A record with no serial, or an item of the battle's, which takes its
+    // next item serial.
     CCom_GameItem();
+    explicit CCom_GameItem(CBattleModel& model);
     CCom_GameItem(const CCom_GameItem&) = default;
     CCom_GameItem& operator=(const CCom_GameItem&) = default;
     ~CCom_GameItem() override = default;

@@ -15,8 +15,6 @@
 
 using namespace units;
 
-int g_iNextRobotSerial = 0;
-
 namespace {
 
 constexpr int kFusorBot = RobotId::FusorBot;
@@ -64,14 +62,18 @@ StagePlace GetStagePlace(int stage) {
 
 CCom_GameRobot CCom_GameRobot::Numbered(int serial) {
     CCom_GameRobot robot;
-    --g_iNextRobotSerial;
     robot.m_iSerial = serial;
     return robot;
 }
 
 CCom_GameRobot::CCom_GameRobot() {
     Reset();
-    m_iSerial = g_iNextRobotSerial++;
+    m_iSerial = NO_SERIAL;
+}
+
+CCom_GameRobot::CCom_GameRobot(CBattleModel& model) {
+    Reset();
+    m_iSerial = RuleState(model).m_iNextRobotSerial++;
 }
 
 void CCom_GameRobot::Reset() {
@@ -251,7 +253,7 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
     }
     if (!machine && m_Unit.m_iRole == ROLE_ATTACK) m_iActionTimer = m_Unit.m_iActionInterval;
     if (!machine && Type() == kFusorBot) {
-        const int booster = g_CurrentProfile.m_iEnergyBooster;
+        const int booster = model.Profile().m_iEnergyBooster;
         if (booster == 0) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 0.8);
         else if (booster == 1) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 0.9);
     }

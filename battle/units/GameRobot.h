@@ -77,18 +77,17 @@ enum MovementMode : int {
 constexpr int ROBOT_TICKS_PER_FRAME = 5;
 constexpr int NO_SERIAL = -1;
 constexpr float OFF_FIELD = 10000.0f;
-// Serials are taken by every constructed unit, temporaries included; the battle
-// page's set-up puts the counter back to 0.
-extern int g_iNextRobotSerial;
-
 class CCom_GameRobot : public CVxObject {
 public:
+    // A record with no serial of a battle's (NO_SERIAL).
     CCom_GameRobot();
+    // A unit of the battle's: it takes the battle's next robot serial.
+    explicit CCom_GameRobot(CBattleModel& model);
     CCom_GameRobot(const CCom_GameRobot&) = default;  // the serial is copied too
     CCom_GameRobot& operator=(const CCom_GameRobot&) = default;
     ~CCom_GameRobot() override = default;
-    // A robot that is only drawn (a carried card's ghost): it takes no serial
-    // but is given one (its picture's bob goes by it).
+    // A robot that is only drawn (a carried card's ghost, the preview's): it
+    // takes no serial but is given one (its picture's bob goes by it).
     static CCom_GameRobot Numbered(int serial);
 
     // Defaults of a fresh unit; serial, hp, action timer, slot, sprite width,
@@ -127,7 +126,7 @@ public:
     bool CanUpgradeVariant(CBattleModel& model);
     void ApplyVariant();
     void RevertVariant();
-    void GetEffectAnchor(const VxVec3& point);
+    void GetEffectAnchor(const CBattleModel& model, const VxVec3& point);
 
     // Clean-ups of a dying unit.
     void ReleaseLinkedRobot(CBattleModel& model);

@@ -196,7 +196,7 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
         return;
     }
     int g = 0, b = 0, level = 0;
-    const SaveProfile& profile = g_CurrentProfile;
+    const SaveProfile& profile = model.Profile();
     switch (type) {
     case RobotId::FusorBot: level = profile.m_iAdvanceFusion; break;
     case RobotId::PapaFusor: b = 1, level = profile.m_iAdvanceFusion; break;
@@ -215,7 +215,7 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     int kind = step + 4 * g + b;
     if (kind == 0 && RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft < 3000) kind = 1;
     model.DropItem(kind, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, false);
-    if (IsFirstTutorialActive() && type == RobotId::FusorBot) {
+    if (IsFirstTutorialActive(model) && type == RobotId::FusorBot) {
         TutorialSteps& steps = RuleState(model).m_Tutorial;
         if ((steps.Step() == -1 || steps.Step() == 2) && steps.RequestedStep() != 3) steps.RequestStep(3);
     }
@@ -224,7 +224,7 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
 void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
     if (m_bNoDrop) return;
     const int stage = model.StageNumber();
-    const int luck = g_CurrentProfile.m_iLuckBooster;
+    const int luck = model.Profile().m_iLuckBooster;
     int r = VxRand() % (200 - 6 * luck);
     if (IsMiniGameStage(stage)) r = VxRand() % ((40 - luck) * 10);
     const int type = Type();
@@ -232,7 +232,7 @@ void CCom_GameRobot::RollItemDrop(CBattleModel& model) {
         type == MachineId::Destroyer || type == MachineId::DestroyerZero)
         return;
     const int v = type % 1000 + 5 * (GetStagePlace(stage).episode - 1);
-    const bool firstDrop = IsFirstTutorialActive() && RuleState(model).m_nMachinesKilled <= 0;
+    const bool firstDrop = IsFirstTutorialActive(model) && RuleState(model).m_nMachinesKilled <= 0;
     const bool shower = RuleState(model).m_StageDefinition.m_bEnergyShower;
     if (firstDrop) r = 0;
     else if (r > 100 && !shower) return;

@@ -208,9 +208,9 @@ void CCom_GameRobot::ComposeBossArms(CBattleModel& model) {
     else if (m_iBossTimer >= 1000) alpha = 1.0f - 0.1f * float(m_iBossTimer - 1000);
     if (alpha < 0.0f) return;
     CVxBillboard* arm = m_iState == ROBOT_DYING ? model.Scene().m_pBossArmDying
-                                                : model.Scene().m_apBossArmArt[(Frame() / 7) % BOSS_ARM_FRAMES];
+                                                : model.Scene().m_apBossArmArt[(Frame(model) / 7) % BOSS_ARM_FRAMES];
     if (!arm) return;
-    const float swing = 4.0f * SinDeg(3.0f * float(Frame())) - 20.0f;
+    const float swing = 4.0f * SinDeg(3.0f * float(Frame(model))) - 20.0f;
     for (int hand = 0; hand < 2; ++hand) {
         const bool striking = m_aiBoss[2 * hand + 1] != 0;
         const float reach = striking ? -500.0f * SinDeg(std::min(float(m_aiBoss[2 * hand]) / 2.0f, 180.0f)) : 0.0f;

@@ -136,7 +136,7 @@ void CCom_GameRobot::ComposeUnit(CBattleModel& model, CVxBillboard* sprite) {
     AddDrawStep(Marker(RobotDrawStep::RESTORE, sprite));
 
     if (!IsMachine()) {
-        m_fBob = m_iHp > 0 ? 3.0f * SinDeg(5.0f * float(Frame() + 2 * m_iSerial)) : 0.0f;
+        m_fBob = m_iHp > 0 ? 3.0f * SinDeg(5.0f * float(Frame(model) + 2 * m_iSerial)) : 0.0f;
         m_vLastPosition = m_vPosition;
     }
 }
@@ -205,7 +205,7 @@ void CCom_GameRobot::ComposeOverlays(CBattleModel& model, CVxBillboard* sprite, 
     p.type = Type();
     p.machine = IsMachine();
     p.dying = m_iState == ROBOT_DYING;
-    p.t = Frame();
+    p.t = Frame(model);
     p.f = 0.65f + 0.35f * SinDeg(float(9 * m_iSerial + p.t) * 10.0f);
     p.upgraded = m_Unit.m_iUpgradeLevel > 0;
     p.h = sprite ? sprite->m_vSize.y : 0.0f;
@@ -415,7 +415,7 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
     const int type = p.type;
     const int t = p.t;
     if (!p.machine) return;
-    if (m_Unit.m_iTerrain == TERRAIN_AIR && CanUpgradeVariant(model)) GetEffectAnchor(p.at);
+    if (m_Unit.m_iTerrain == TERRAIN_AIR && CanUpgradeVariant(model)) GetEffectAnchor(model, p.at);
 
     if (m_Unit.m_iTerrain == TERRAIN_MARINE) {
         if (type == MachineId::Giant || type == MachineId::Titan) {

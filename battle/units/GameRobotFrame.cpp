@@ -109,7 +109,7 @@ void CCom_GameRobot::StepTimers(CBattleModel& model) {
     if (m_iPhase == 5) m_vCell = model.FindNearestCell(m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
 
     // 11. Bubbles under water in world 3.
-    if (!m_bPreview && GetStagePlace(model.StageNumber()).world == 3 && (373 * m_iSerial + Frame()) % 600 == 0 &&
+    if (!m_bPreview && GetStagePlace(model.StageNumber()).world == 3 && (373 * m_iSerial + Frame(model)) % 600 == 0 &&
         model.Scene().m_pEffectOxygen) {
         const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
         if (cell && cell->m_iKindAbove == CELL_UNDERWATER)

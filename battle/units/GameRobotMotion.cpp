@@ -186,7 +186,7 @@ void CCom_GameRobot::SeekLane(CBattleModel& model, float dx, const FieldCell* ce
         m_vPosition.y = ClampToRows(model, m_vPosition.y);
         if (cell && m_vCell.x > 1.0f) m_vPosition.y = Approach(m_vPosition.y, cell->m_fY, 3.0f);
     }
-    if (Frame() % 10 == 0) {
+    if (Frame(model) % 10 == 0) {
         const CCom_GameBullet* nearest = nullptr;
         float best = 600.0f;
         for (const CCom_GameBullet& b : RuleState(model).m_lstBullets) {
@@ -279,14 +279,14 @@ void CCom_GameRobot::RevertVariant() {
     if (type == MachineId::Jumper) m_iAnimTick = 0;
 }
 
-void CCom_GameRobot::GetEffectAnchor(const VxVec3& point) {
+void CCom_GameRobot::GetEffectAnchor(const CBattleModel& model, const VxVec3& point) {
     if (m_iHp <= 0) return;
     float dx = -80.0f, dy = 0.0f;
     for (const AnchorOffset& o : kAnchorOffsets)
         if (o.type == Type()) dx = o.dx, dy = o.dy;
     m_vEffectAnchor = VxVec3{point.x + dx, point.y + dy, 0.0f};
     if (!g_pGameAppInstance) return;
-    CVxBillboard* rotor = g_pGameAppInstance->m_apMineCopter[(Frame() / 5 + m_iSerial * 10) % MINE_COPTER_FRAMES];
+    CVxBillboard* rotor = g_pGameAppInstance->m_apMineCopter[(Frame(model) / 5 + m_iSerial * 10) % MINE_COPTER_FRAMES];
     if (!rotor) return;
     RobotDrawStep step;
     step.kind = RobotDrawStep::PLACED;
@@ -327,7 +327,7 @@ void CCom_GameRobot::UpdateGroundAndMarineMotion(CBattleModel& model) {
             m_vPosition.y = cell->m_fY;
             const bool digging =
                 (Type() == MachineId::Driller || Type() == MachineId::Mole) && m_bConcealed && m_iState == ROBOT_MOVE;
-            if (digging && Frame() % 15 == 0)
+            if (digging && Frame(model) % 15 == 0)
                 model.AddFieldEffect(m_iUnitSlot + 1000, 15, m_vPosition.x - 30.0f, m_vPosition.y - 40.375f, 0.0f);
         } else {
             m_vPosition.y -= 5.0f;

@@ -58,7 +58,7 @@ void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
         m_iState = ROBOT_SPECIAL;
         m_iActionTimer = 0;
     }
-    if (Frame() % 60 != 0) return;
+    if (Frame(model) % 60 != 0) return;
     const int stage = model.StageNumber();
     const int type = Type();
     if (IsWhaleDuelStage(stage) && (type == MachineId::KillerWhale || type == MachineId::FrostOrca)) {
@@ -81,7 +81,7 @@ void CCom_GameRobot::UpdateCarrier(CBattleModel& model) {
 }
 
 void CCom_GameRobot::UpdateGuard(CBattleModel& model) {
-    if (m_iState == ROBOT_DYING || Frame() % 60 != 0) return;
+    if (m_iState == ROBOT_DYING || Frame(model) % 60 != 0) return;
     bool found = false;
     for (const CCom_GameRobot& c : RuleState(model).m_lstRobots) {
         if (c.IsMachine() == IsMachine() || !IsTargetable(*this, c, true)) continue;

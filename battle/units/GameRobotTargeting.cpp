@@ -79,7 +79,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     if (WhaleHoldsFire(model)) return;
     if (MineGoesOffOnSpikes(model, scan)) return;
 
-    if ((Frame() + m_iSerial) % 5 != 0 && !IsMiniGameStage(stage)) return;
+    if ((Frame(model) + m_iSerial) % 5 != 0 && !IsMiniGameStage(stage)) return;
     if (m_bHoldFire) return;
     if (CannonBotWaits(model, interval)) return;
 

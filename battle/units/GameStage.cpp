@@ -141,7 +141,7 @@ void CCom_GameStage::Update(const CBattleModel& model, bool force) {
 void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
     const BattleScene& scene = model.Scene();
     const int stage = model.StageNumber();
-    const int f = units::Frame();
+    const int f = units::Frame(model);
     const float w = float(g_iScreenWidth), h = float(g_iScreenHeight);
     const int iw = g_iScreenWidth;
     switch (GetStageWorldOf(RuleState(model).m_StageDefinition, stage)) {
@@ -177,7 +177,7 @@ void CCom_GameStage::SpawnAmbient(const CBattleModel& model) {
                 scene.m_pEffectOxygen->AddAtPoint(float(rx) - 0.5f * w, 50.0f - float(ry) - 0.5f * h, 0.0f);
         }
         if (f % 720 == 0) {
-            const bool fastWater = IsFastWaterStage(CurrentStage());
+            const bool fastWater = IsFastWaterStage(model.StageNumber());
             for (int lane = 0; lane < FIELD_ROWS; ++lane) {
                 if (VxRand() % 3 != 0) continue;
                 FishRoll roll;

@@ -1,6 +1,6 @@
 #pragma once
-// What the battle units read of the running game beside their model: the
-// frame counter and the screen. Shared by the unit sources only.
+// What the battle units read beside their model's state: its frame clock and
+// the screen. Shared by the unit sources only.
 #include <cmath>
 
 #include "battle/effects/Effect_Spike.h"
@@ -15,8 +15,8 @@
 
 namespace units {
 
-// The engine frame counter that drives every periodic effect.
-inline int Frame() { return g_pGameAppInstance ? g_pGameAppInstance->m_nFrame.load() : 0; }
+// The battle's frame clock, which drives every periodic effect.
+inline int Frame(const CBattleModel& model) { return model.AppFrame(); }
 inline float HalfScreenWidth() { return float(g_iScreenWidth) * 0.5f; }
 
 constexpr float DEG = 0.017453292519943295f;

@@ -77,11 +77,21 @@ uint64_t BattleChecksum(const CBattleModel& b) {
         h.Int(fx.kind);
         h.Int(fx.life);
     }
-    const int counters[] = {b.State().m_iLife,           b.State().m_iEnergy,       b.State().m_iTimeLeft,
-                            b.State().m_iOvertimeFrames, b.State().m_iBattleState,  b.State().m_iBattleFrame,
-                            b.State().m_nLiveRobots,     b.State().m_nLiveMachines, b.State().m_nRobotsLost,
-                            b.State().m_nMachinesKilled, b.State().m_iStreamCursor, b.State().m_iBatchCursor,
-                            g_iNextRobotSerial,          g_iNextBulletSerial,       g_iNextItemSerial};
+    const int counters[] = {b.State().m_iLife,
+                            b.State().m_iEnergy,
+                            b.State().m_iTimeLeft,
+                            b.State().m_iOvertimeFrames,
+                            b.State().m_iBattleState,
+                            b.State().m_iBattleFrame,
+                            b.State().m_nLiveRobots,
+                            b.State().m_nLiveMachines,
+                            b.State().m_nRobotsLost,
+                            b.State().m_nMachinesKilled,
+                            b.State().m_iStreamCursor,
+                            b.State().m_iBatchCursor,
+                            b.State().m_iNextRobotSerial,
+                            b.State().m_iNextBulletSerial,
+                            b.State().m_iNextItemSerial};
     for (int c : counters) h.Int(c);
     for (int c : b.State().m_aiEnemyCalls) h.Int(c);
     h.Int(int64_t(VxRandState()));

@@ -84,15 +84,17 @@ void ModelRun::SetUp() {
     const int stage = m_options.stage;
     const SaveProfile& profile = g_CurrentProfile;
     app.m_nFrame = 0;
+    m_clock.Set(0);
     m_pModel = std::make_unique<CBattleModel>(m_scene);
     CBattleModel& model = *m_pModel;
+    model.TakeContext(BattleContext{stage, profile.m_iDifficulty, &g_CurrentProfile, &m_clock});
     // The battle is what the application shows, though no page draws it.
     m_pLink = std::make_unique<ModelLink>(model);
     m_pPage = app.m_pPageGame;
     app.m_pPageGame = m_pLink.get();
     app.m_iCurrentPage = BATTLE_PAGE_INDEX;
-    // The preview's robots are made before the battle's serials start.
-    m_vecPreview.resize(DISPLAY_ROBOTS);
+    // The preview's robots take none of the battle's serials.
+    m_vecPreview = MakeShownRobots();
 
     const int handSlots = stage <= 150 ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS;
     model.SetHandSlots(handSlots);
@@ -182,9 +184,16 @@ void ModelRun::ApplyDue(Phase phase) {
 // screen's shake, which goes on.
 void ModelRun::PassStillFrame() {
     m_host.PassFrameTime();
-    ++m_host.App().m_nFrame;
+    AdvanceClock();
     float dx, dy;
     RoadShakeStep(dx, dy);
+}
+
+// The battle's clock, and the application's frame beside it, which its own
+// readers go by.
+void ModelRun::AdvanceClock() {
+    m_clock.Advance();
+    ++m_host.App().m_nFrame;
 }
 
 size_t ModelRun::Left() const { return size_t(std::count(m_vecDone.begin(), m_vecDone.end(), false)); }
@@ -211,7 +220,7 @@ void ModelRun::Step() {
     CGameApplication& app = m_host.App();
     ApplyDue(Phase::Still);
     m_host.PassFrameTime();
-    ++app.m_nFrame;
+    AdvanceClock();
     // The application hands the page no input in its first ten frames.
     const bool input = model.State().m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10;
     ApplyDue(Phase::Parachute);

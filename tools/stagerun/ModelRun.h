@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "battle/model/BattleCommands.h"
+#include "battle/model/BattleContext.h"
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleScene.h"
 #include "tools/stagerun/StageRun.h"
@@ -55,6 +56,7 @@ private:
     static Phase PhaseOf(const BattleCommand& command);
     void ApplyDue(Phase phase);
     void PassStillFrame();
+    void AdvanceClock();
     void RunStateRules();
     void LoadHand();
     void SetUp();
@@ -72,5 +74,6 @@ private:
     std::vector<bool> m_vecDone;
     std::vector<LoggedCommand> m_vecRefused;
     SilentBattleDrawer m_drawer;
+    FrameCounter m_clock;
     StageRunOptions m_options;
 };

@@ -383,7 +383,7 @@ int StageRun::PlaceDefence() {
             const FieldCell& cell = page.m_Battle.State().m_aFieldCells[column * FIELD_ROWS + row];
             const int slot = card(cell.m_iKind, column);
             if (taken || slot < 0) continue;
-            CCom_GameRobot temp;
+            CCom_GameRobot temp(page.m_Battle);
             temp.m_Unit = page.m_Battle.State().m_aHandDefs[slot];
             temp.m_iUnitSlot = slot;
             temp.Place(page.m_Battle, cell.m_fX, cell.m_fY, cell.m_fZ);
