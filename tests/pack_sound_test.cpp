@@ -483,10 +483,12 @@ TEST_F(PackSounds, NoEffectClicksAtFullVolume) {
 namespace {
 
 // The long-term spectrum in semitone bands from 50 Hz to 10 kHz (dB, share
-// of the whole), and the spectrum's centroid (Hz).
+// of the whole), the spectrum's centroid (Hz) and the share of the energy
+// over 2.3 kHz, where a sound is bright or muffled.
 struct Spectrum {
     std::vector<double> bands;
     double centroid = 0;
+    double high = 0;
 };
 
 Spectrum SemitoneSpectrum(const std::vector<float>& s) {
@@ -494,8 +496,14 @@ Spectrum SemitoneSpectrum(const std::vector<float>& s) {
     const std::vector<double> power = PowerSpectrum(s, frame, 1024);
     Spectrum out;
     double total = 0, moment = 0;
-    for (size_t k = 1; k < frame / 2; ++k) total += power[k], moment += power[k] * double(k) * kRate / double(frame);
+    double high = 0;
+    for (size_t k = 1; k < frame / 2; ++k) {
+        const double hz = double(k) * kRate / double(frame);
+        total += power[k], moment += power[k] * hz;
+        if (hz >= 2300.0) high += power[k];
+    }
     out.centroid = moment / std::max(total, 1e-12);
+    out.high = high / std::max(total, 1e-12);
     for (double lo = 50.0; lo < 10000.0; lo *= std::pow(2.0, 1.0 / 12.0)) {
         double hi = lo * std::pow(2.0, 1.0 / 12.0), sum = 0;
         for (size_t k = 0; k < frame / 2; ++k) {
@@ -510,27 +518,33 @@ Spectrum SemitoneSpectrum(const std::vector<float>& s) {
 }  // namespace
 
 // Where an effect's energy sits tells what it is: a rifle's crack is high, a
-// blast's boom low, and a rumble meant for small speakers reaches past 100 Hz.
+// blast's boom low but not muffled, and a rumble meant for small speakers
+// reaches past 100 Hz.
 TEST_F(PackSounds, EffectsSitWhereTheirNamesSay) {
     struct Row {
         const char* rule;
         const char* clip;
         double lowest, highest;  // centroid, Hz
+        double bright;           // least share of the energy over 2.3 kHz
     };
     const Row kRows[] = {
-        {"the sniper's rifle cracks bright", "Weapon\\W0024-1.ogg", 1000, 4000},
-        {"the earthquake's rumble has a body above 100 Hz", "Ambient\\Sfx_Earthquake.ogg", 100, 400},
-        {"a robot's small death booms low", "Game\\SFX_Death2.ogg", 150, 800},
-        {"the boss's bomb whistles in over its blast", "Game\\SFX_DestroyerBomb.ogg", 700, 2500},
-        {"a melee blow thuds", "Weapon\\W1000-2.ogg", 150, 1200},
+        {"the sniper's rifle cracks bright", "Weapon\\W0024-1.ogg", 1000, 4000, 0.0},
+        {"the earthquake's rumble has a body above 100 Hz", "Ambient\\Sfx_Earthquake.ogg", 100, 400, 0.0},
+        {"a robot's small death booms low and rings high", "Game\\SFX_Death2.ogg", 150, 800, 0.05},
+        {"a robot's death booms low and rings high", "Game\\SFX_Death1.ogg", 150, 1200, 0.05},
+        {"the Destroyer's death rings over its blasts", "Game\\SFX_DestroyerDead.ogg", 300, 1500, 0.05},
+        {"the boss's bomb whistles in over its blast", "Game\\SFX_DestroyerBomb.ogg", 700, 2500, 0.0},
+        {"a melee blow thuds", "Weapon\\W1000-2.ogg", 150, 1200, 0.0},
     };
     for (const Row& row : kRows) {
         const std::vector<float>& s = Clip(std::string("Resource\\Sound\\SFX\\") + row.clip);
         ASSERT_FALSE(s.empty()) << row.rule;
-        const double centroid = SemitoneSpectrum(s).centroid;
-        EXPECT_GE(centroid, row.lowest) << row.rule;
-        EXPECT_LE(centroid, row.highest) << row.rule;
-        std::printf("[centroid] %-50s %6.0f Hz\n", row.rule, centroid);
+        const Spectrum spectrum = SemitoneSpectrum(s);
+        EXPECT_GE(spectrum.centroid, row.lowest) << row.rule;
+        EXPECT_LE(spectrum.centroid, row.highest) << row.rule;
+        EXPECT_GE(spectrum.high, row.bright) << row.rule;
+        std::printf("[centroid] %-50s %6.0f Hz, %4.1f %% over 2.3 kHz\n", row.rule, spectrum.centroid,
+                    100.0 * spectrum.high);
     }
 }
 

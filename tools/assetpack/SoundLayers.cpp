@@ -124,6 +124,16 @@ void Explosion(Clip& c, Rng& r, double size) {
     }
 }
 
+void AddRing(Clip& c, Rng& r, double lo, double hi, double rise) {
+    Osc o;
+    o.phase = r.Unit();
+    const double hz = LogRange(r, lo, hi);
+    for (size_t i = 0; i < c.s.size(); ++i) {
+        const double up = 1.0 - std::exp(-double(i) / kRate / rise), left = 1.0 - double(i) / double(c.s.size());
+        c.s[i] += up * up * left * left * left * o.Sine(hz);
+    }
+}
+
 void Notes(Clip& c, const std::vector<double>& midi, double step, double dur, Wave w, double amp, double start,
            double attack) {
     for (size_t k = 0; k < midi.size(); ++k) {
