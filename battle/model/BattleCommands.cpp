@@ -334,7 +334,7 @@ bool PlaceCard::Check(const CBattleModel& model) const {
 void PlaceCard::Apply(CBattleModel& model) const {
     // The placement check once tried a robot made for it; its serial is
     // still taken here, so the placed robot's and every later one stay as they were.
-    [[maybe_unused]] const CCom_GameRobot tried;
+    ++RuleState(model).m_iNextRobotSerial;
     const int card = RuleState(model).m_aHand[slot].m_iCard;
     model.PlaceHandRobot(slot, cell / FIELD_ROWS, cell % FIELD_ROWS);
     RuleState(model).m_iCarriedCard = -1;
