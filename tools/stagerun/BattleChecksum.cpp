@@ -84,6 +84,9 @@ uint64_t BattleChecksum(const CBattleModel& b) {
                             g_iNextRobotSerial,          g_iNextBulletSerial,       g_iNextItemSerial};
     for (int c : counters) h.Int(c);
     for (int c : b.State().m_aiEnemyCalls) h.Int(c);
+    // The stage's statistics (shots fired, fusors and attackers placed,
+    // occupied cells), which the achievements read.
+    for (int c : b.State().m_aiStageStats) h.Int(c);
     h.Int(int64_t(VxRandState()));
     return h.Value();
 }
