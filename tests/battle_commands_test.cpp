@@ -9,8 +9,10 @@
 #include <cinttypes>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "battle/model/BattleCommands.h"
 #include "battle/model/BattleModel.h"
@@ -65,7 +67,12 @@ struct MouseRun {
     int playFrom = -1;
     std::vector<ScriptEvent> script;
     std::map<int, uint64_t> checksums;
+    std::vector<int> stats;  // the stage's statistics at the end
 };
+
+std::vector<int> StageStats(const CBattleModel& model) {
+    return {std::begin(model.State().m_aiStageStats), std::end(model.State().m_aiStageStats)};
+}
 
 MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
     MouseRun m;
@@ -83,6 +90,7 @@ MouseRun PlayWithTheMouse(std::unique_ptr<StageRun>& run, int stage) {
         if (onBattle()) m.checksums[run->BattleFrame()] = run->Checksum();
     }
     m.result = run->RunToEnd();
+    m.stats = StageStats(run->Model());
     m.log = run->Model().CommandLog();
     m.script = player.Script();
     run.reset();
@@ -156,6 +164,11 @@ TEST_P(ModelAlone, TheBattleWithoutItsPageReachesTheMouseRunsChecksum) {
                                          << alone.Refused()[0].frame;
     EXPECT_EQ(alone.Left(), 0u) << "every logged command came due";
     EXPECT_EQ(Golden(alone.RunToEnd()), Golden(mouse.result));
+    // What the achievements count: shots, fusors and attackers placed, occupied cells.
+    EXPECT_EQ(StageStats(alone.Model()), mouse.stats) << "the stage's statistics";
+    if (stage <= 150) {
+        EXPECT_GT(mouse.stats[4], 0) << "robots stood on the field at the end";
+    }
 }
 
 // A map stage of each episode, a boss's, and mini-games: 2 deals its hand

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "battle/model/BattleCommands.h"
+#include "battle/model/BattleDrawer.h"
+#include "battle/model/BattleFrame.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleStates.h"
@@ -288,6 +290,78 @@ TEST_F(BattleStateRules, ACellCountsAsOccupiedOnceWithALivingRobotOfThePlayersWi
         EXPECT_EQ(model.State().m_aiStageStats[4], c.count) << c.rule;
     }
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[36], 1) << "the best count is the achievement's";
+}
+
+// A frame, whoever shows it: the energy counter's place while the HUD shows
+// (177 has none), the hand's charging step (not on the slot machines; 177's
+// cards charge five a frame), the occupied cells in every state and the
+// frame's count. occupied -1: 177's conveyor carries the robot off its cell.
+TEST_F(BattleStateRules, AFrameCountsTheOccupiedCellsChargesTheHandAndCountsItself) {
+    const struct {
+        const char* rule;
+        int stage, state;
+        bool energyPlaced;
+        int charge, occupied;
+    } cases[] = {
+        {"a frame of play", 3, BATTLE_PLAYING, true, 1, 1},
+        {"177 has no energy counter", 177, BATTLE_PLAYING, false, 5, -1},
+        {"a slot machine's cards keep their charge", 159, BATTLE_PLAYING, true, 0, 1},
+        {"the loading's HUD", 3, BATTLE_LOADING, true, 1, 1},
+        {"the summary shows no HUD", 3, BATTLE_SUMMARY, false, 0, 1},
+    };
+    for (const auto& c : cases) {
+        PlayStage(c.stage);
+        BattleData& s = RuleState(model);
+        s.m_iBattleState = c.state;
+        s.m_iTimeLeft = s.m_iStageFrames = 600;
+        s.m_StageDefinition.m_bCardCharge = true;
+        s.m_aHand[0].m_iCard = RobotId::BlockerBot;
+        s.m_aHand[0].m_iCharge = 0;
+        s.m_aHandDefs[0].m_iRechargeTime = 100;
+        s.m_vEnergyPanelAt = VxVec3{};
+        s.m_aiStageStats[4] = 0;
+        s.m_aFieldCells[7].m_fX = 300.0f;
+        s.m_aFieldCells[7].m_fY = 200.0f;
+        s.m_lstRobots.clear();
+        Stand(300.0f, 200.0f).m_iRow = 2;
+        const int frame = model.State().m_iBattleFrame;
+        QuietFrameSteps steps;
+        SilentBattleDrawer drawer;
+        std::vector<CCom_GameRobot> shown;
+        RunBattleFrame(model, shown, 0, drawer, steps);
+        if (c.occupied >= 0) {
+            EXPECT_EQ(model.State().m_aiStageStats[4], c.occupied) << c.rule;
+        }
+        EXPECT_EQ(model.State().m_vEnergyPanelAt.x != 0.0f, c.energyPlaced) << c.rule;
+        EXPECT_EQ(model.State().m_aHand[0].m_iCharge, c.charge) << c.rule;
+        EXPECT_EQ(model.State().m_iBattleFrame, frame + 1) << c.rule;
+    }
+}
+
+// A card carried by hand counts its frames with the input (a long hold let
+// go off the field goes back to the hand); a robot being moved does not.
+TEST_F(BattleStateRules, ACardCarriedByHandCountsItsFramesWithTheInput) {
+    struct NoInput final : PlayInputSteps {
+        void CutParachutes() override {}
+        void PlayerActs() override {}
+    };
+    const struct {
+        const char* rule;
+        int carried, relocating, frames;
+    } cases[] = {
+        {"a carried card", 0, -1, 1},
+        {"no card carried", -1, -1, 0},
+        {"a robot being moved", 0, 7, 0},
+    };
+    for (const auto& c : cases) {
+        PlayStage(3);
+        RuleState(model).m_iCarriedCard = c.carried;
+        RuleState(model).m_iRelocatingRobot = c.relocating;
+        RuleState(model).m_iCarriedFrames = 0;
+        NoInput input;
+        RunPlayInput(model, input);
+        EXPECT_EQ(model.State().m_iCarriedFrames, c.frames) << c.rule;
+    }
 }
 
 TEST_F(BattleStateRules, ThePlayerChoosesCardsWhenMoreAreUnlockedThanTheHandHolds) {

@@ -17,6 +17,7 @@
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/ItemFlights.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
 #include "engine/VxNumber.h"
@@ -595,7 +596,8 @@ TEST_F(BoardContainmentTest, TheShownPartsPanelKeepsItsFrameAndCountOnTheScreen)
     RuleState(battle->m_Battle).m_iPanelTimer = 300;
     const containment::Scene scene = Capture([&] {
         g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-        battle->SlidePanel();
+        SlidePartsPanel(battle->m_Battle);
+        battle->DrawPartsPanel();
     });
     ASSERT_EQ(scene.InkOf("Bbd_MoneyInterface").size(), 1u);
     std::vector<std::string> faults = scene.OffScreen({"Bbd_MoneyInterface", "Num_Interface1"});

@@ -69,7 +69,7 @@ void CPageGame::HandleMiniGameInput() {
     // The steady controls (aim, steer, jump, charge) read the pointer every
     // frame; 168 zaps where it is pressed; the relocation and slot-machine
     // stages pick up, drop and stop reels. The rules that run with the input
-    // come after them (MiniGameRules.h).
+    // come after them (RunPlayInput).
     if (FollowsThePointer(stage)) {
         const VxVec3 at = CursorPoint();
         if (!m_pCommandSource) ApplyCommand(MiniGamePointer{at.x, at.y, LeftHeld()});
@@ -79,7 +79,6 @@ void CPageGame::HandleMiniGameInput() {
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
     }
-    RunMiniGameInputRules(m_Battle);
 }
 
 bool CPageGame::IsMachineOnScreen(const CCom_GameRobot& robot) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/model/BattleFrame.h"
 #include "battle/model/BattleModel.h"
 #include "battle/page/ApplicationClock.h"
 #include "battle/model/BattleStates.h"
@@ -146,27 +147,28 @@ public:
     void ChooseNextUnlockPicture();
     void MakeHandButtons();
 
-    // Frame road: the model's logic pass (battle/model/BattleRoad.h), shown by the page.
-    int UpdateBattleField();
+    // Frame road: the model's frame (battle/model/BattleFrame.h), shown by the page.
+    void RunFrameRoad(BattleFrameSteps& steps);
     void UpdateBattleObjects();
 
     // Field pick-ups, item drops and the field-effect list.
 
     // Battle states: the boards and captions each waits for (its rules: BattleStates.h).
     int RunBattleStates();
+    // Around the rules of the state the frame began in.
+    void BeginState(int state);
+    void ShowState(int state);
     void StepOpening();
     void StepIntro();
     void StepDeckCheck();
     void StepCardSelect();
     void StepBegin();
-    void StepPlaying();
     void StepReward();
     void StepResult();
     void StepUnlocks();
     void StepAchievement();
     void StepSummary();
     void FillHandWithoutChoice();
-    void TickOverlayEffects();
     // Whether record 0 of the effect lives.
     static bool Shows(const CVxEffect* effect);
 
@@ -181,8 +183,12 @@ public:
     void BuildHand() override;
     // Main thread: the loader's hand records replace the page's once it is done.
     void TakeLoadedHand();
-    void DrawHand();
-    void DrawCarriedPreview();
+    // The hand's cards (or the slot machine's board) before they charge, and
+    // the Remover Bot's card after.
+    HandFrame DrawHandCards();
+    void DrawRemoverCard(const HandFrame& hand);
+    // The carried card's robot where it would land (ghost: its serial).
+    void DrawCarriedPreview(int ghost);
     // Green marks on the cells the carried card's robot would reach from the cell under the cursor.
     void DrawReachPreview();
     // The charge gauge's fill (0.13 to 1.0) at charge c of recharge time r.
@@ -271,9 +277,8 @@ public:
     void DrawHud();
     void UpdateShownEnergy();
     void UpdateShownParts();
-    // A frame of the parts panel's slide (SlidePartsPanel), drawn where it
-    // left the panel; a place set for it by hand.
-    void SlidePanel();
+    // The parts panel where its slide (SlidePartsPanel) left it, or a place set for it by hand.
+    void DrawPartsPanel();
     void SetPartsPanelPosition(float x, float y);
     // The battle's panels start where the counters' shared pictures stand.
     void TakePanelPositions();

@@ -107,26 +107,39 @@ void CPageGame::TakeLoadedHand() {
     }
 }
 
-void CPageGame::DrawHand() {
-    CGameApplication* app = g_pGameAppInstance;
-    if (!app) return;
-    const int stage = CurrentStage();
+namespace {
+
+// How far the hand slides down (and the Remover Bot's card drops) as the
+// battle's loading opens and as its result closes.
+struct HandDrop {
+    float slide = 0.0f;
+    float extra = 0.0f;
+};
+
+HandDrop HandDropNow(const CBattleModel& battle) {
     const int frame = EngineFrame();
+    HandDrop d;
+    if (battle.State().m_iBattleState == BATTLE_LOADING && frame - battle.State().m_iStateEntryFrame < 30) {
+        d.extra = float(battle.State().m_iStateEntryFrame + 30 - frame);
+        if (!HasMoreCardsThanSlots(battle) || IsSlotMachineStage(CurrentStage())) d.slide = d.extra * 4.0f;
+    } else if (battle.State().m_iBattleState == BATTLE_RESULT) {
+        d.slide = d.extra = float(frame - battle.State().m_iStateEntryFrame);
+    }
+    return d;
+}
+
+}  // namespace
+
+HandFrame CPageGame::DrawHandCards() {
+    HandFrame hand;
     // While the loader makes the hand's records, a hand just chosen is drawn
     // from the card choice's records of the same cards.
-    const bool loading = g_bLoaderRunning || m_bLoadedHandWaiting;
-    if (loading && !HasMoreCardsThanSlots(m_Battle)) return;
-
-    float slide = 0.0f;
-    float extraDrop = 0.0f;
-    if (m_Battle.State().m_iBattleState == BATTLE_LOADING && frame - m_Battle.State().m_iStateEntryFrame < 30) {
-        extraDrop = float(m_Battle.State().m_iStateEntryFrame + 30 - frame);
-        if (!HasMoreCardsThanSlots(m_Battle) || IsSlotMachineStage(stage)) slide = extraDrop * 4.0f;
-    } else if (m_Battle.State().m_iBattleState == BATTLE_RESULT) {
-        slide = extraDrop = float(frame - m_Battle.State().m_iStateEntryFrame);
-    }
-
-    if (IsSlotMachineStage(stage)) {
+    hand.loading = g_bLoaderRunning || m_bLoadedHandWaiting;
+    hand.gauges = !m_bHudHidden;
+    hand.shown = g_pGameAppInstance && !(hand.loading && !HasMoreCardsThanSlots(m_Battle));
+    if (!hand.shown) return hand;
+    const float slide = HandDropNow(m_Battle).slide;
+    if (IsSlotMachineStage(CurrentStage())) {
         DrawSlotMachineBoard(slide);
     } else {
         // The hovered or carried slot is drawn last, on top.
@@ -144,14 +157,17 @@ void CPageGame::DrawHand() {
         if (last >= 0) order[front++] = last;
         back = front;
         const bool tenSlots = m_Battle.State().m_nHandSlots >= DECK_SLOTS;
-        for (int k = 0; k < back; ++k) DrawHandCard(order[k], slide, loading, tenSlots);
-        m_Battle.ChargeHandCards(loading, !m_bHudHidden);
+        for (int k = 0; k < back; ++k) DrawHandCard(order[k], slide, hand.loading, tenSlots);
     }
+    return hand;
+}
 
-    // The extra card: the Remover Bot, on its own button.
-    if (m_pRemoverButton && !loading && m_Battle.State().m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
+// The extra card: the Remover Bot, on its own button.
+void CPageGame::DrawRemoverCard(const HandFrame& hand) {
+    if (!hand.shown) return;
+    if (m_pRemoverButton && !hand.loading && m_Battle.State().m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
         g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER]) {
-        m_pRemoverButton->SetPosition(40.0f, 290.0f + extraDrop, 0.0f);
+        m_pRemoverButton->SetPosition(40.0f, 290.0f + HandDropNow(m_Battle).extra, 0.0f);
         const bool active = m_Battle.State().m_iBattleState <= BATTLE_PLAYING;
         CVxBillboard* face = m_apRemoverIcons[active && m_Battle.State().m_iCarriedCard == REMOVER_SLOT ? 1 : 0];
         const bool big =
@@ -214,10 +230,9 @@ void CPageGame::DrawHandCard(int s, float slide, bool loading, bool tenSlots) {
     }
 }
 
-void CPageGame::DrawCarriedPreview() {
+void CPageGame::DrawCarriedPreview(int ghostSerial) {
     if (m_Battle.State().m_iCarriedCard < 0 || m_Battle.State().m_iCarriedCard >= HAND_SLOTS) return;
-    HoldCarriedCardAt(CursorPoint());
-    CCom_GameRobot ghost = CCom_GameRobot::Numbered(m_Battle.TakeCarriedGhostSerials());
+    CCom_GameRobot ghost = CCom_GameRobot::Numbered(ghostSerial);
     const int carried = m_Battle.State().m_iCarriedCard;
     int shown = carried;
     const int card = m_Battle.State().m_aHand[carried].m_iCard;

@@ -83,8 +83,7 @@ void CPageGame::TakePanelPositions() {
     m_Battle.SetPanelPlaces(place(2), place(3));
 }
 
-void CPageGame::SlidePanel() {
-    SlidePartsPanel(m_Battle);
+void CPageGame::DrawPartsPanel() {
     CGameApplication* app = g_pGameAppInstance;
     CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;
     if (!panel) return;
@@ -157,9 +156,7 @@ void CPageGame::DrawHud() {
         DrawAt(m_pHudTimes, 197.0f, s + 272.0f);
         DrawNumber(app->m_pNumInterface, std::max(m_iShownLife, 0), 230.0f, s + 271.0f, 19.0f, -1, 1.0f);
     }
-    // Energy.
-    // The battle keeps the icon's place: flying items read it as their target.
-    PlaceEnergyPanel(m_Battle);
+    // Energy, at the place the battle keeps for its icon.
     if (CVxBillboard* icon = app->m_apBbdInterface[2]) {
         icon->SetPosition(m_Battle.State().m_vEnergyPanelAt.x, m_Battle.State().m_vEnergyPanelAt.y,
                           m_Battle.State().m_vEnergyPanelAt.z);

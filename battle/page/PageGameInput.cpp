@@ -202,34 +202,58 @@ bool CPageGame::HandleTutorialAndPause() {
     return false;
 }
 
-void CPageGame::HandlePlayingInput() {
-    if (HandleTutorialAndPause()) return;
-    // The pop-ups above took their clicks from the record; the battle reads what they left.
-    FrameInput input = ReadFrameInput();
+namespace {
+
+// The page's reading of the input between the input's rules (BattleFrame.h).
+class PagePlayInput final : public PlayInputSteps {
+public:
+    explicit PagePlayInput(CPageGame& page) : m_Page(page) {}
+
+    void CutParachutes() override;
+    void PlayerActs() override;
+
+private:
+    CPageGame& m_Page;
+    CPageGame::FrameInput m_Input;
+};
+
+void PagePlayInput::CutParachutes() {
+    CPageGame& p = m_Page;
+    // The pop-ups took their clicks from the record; the battle reads what they left.
+    m_Input = p.ReadFrameInput();
     // The cursor over the hand panel dismisses a placement refusal.
-    if (m_pEffectFontInstruction && input.at.y < -200.0f) {
-        const int kind = m_pEffectFontInstruction->CurrentKind();
-        if (kind == FI_TERRAIN || IsFontInstructionKind6To11(kind)) m_pEffectFontInstruction->Clear(0);
+    if (p.m_pEffectFontInstruction && m_Input.at.y < -200.0f) {
+        const int kind = p.m_pEffectFontInstruction->CurrentKind();
+        if (kind == FI_TERRAIN || IsFontInstructionKind6To11(kind)) p.m_pEffectFontInstruction->Clear(0);
     }
-    // 177: a press on a hanging robot cuts its parachute and is spent there;
-    // then a Machine touching one cuts it.
-    if (!m_pCommandSource && (input.left & KEY_PRESSED)) {
-        const int record = ParachuteAt(m_Battle, input.at.x, input.at.y);
-        if (record >= 0 && ApplyCommand(CutParachute{record})) {
+    // 177: a press on a hanging robot cuts its parachute and is spent there.
+    if (!p.m_pCommandSource && (m_Input.left & KEY_PRESSED)) {
+        const int record = ParachuteAt(p.m_Battle, m_Input.at.x, m_Input.at.y);
+        if (record >= 0 && p.ApplyCommand(CutParachute{record})) {
             g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] &= ~KEY_PRESSED;
-            input = ReadFrameInput();
+            m_Input = p.ReadFrameInput();
         }
     }
-    LetMachinesCutParachutes(m_Battle);
-    if (m_Battle.State().m_iCarriedCard < 0) {
-        ApplySourceCommands();
-        HandleHandInput(input);
-    } else if (m_Battle.State().m_iRelocatingRobot == -1) {
-        m_Battle.CountCarriedFrame();
-        ApplySourceCommands();
-        HandleCarriedInput(input);
+}
+
+void PagePlayInput::PlayerActs() {
+    CPageGame& p = m_Page;
+    if (p.m_Battle.State().m_iCarriedCard < 0) {
+        p.ApplySourceCommands();
+        p.HandleHandInput(m_Input);
+    } else if (p.m_Battle.State().m_iRelocatingRobot == -1) {
+        p.ApplySourceCommands();
+        p.HandleCarriedInput(m_Input);
     }
-    HandleMiniGameInput();
+    p.HandleMiniGameInput();
+}
+
+}  // namespace
+
+void CPageGame::HandlePlayingInput() {
+    if (HandleTutorialAndPause()) return;
+    PagePlayInput steps(*this);
+    RunPlayInput(m_Battle, steps);
 }
 
 void CPageGame::HandleHandInput(FrameInput& input) {

@@ -18,6 +18,7 @@
 #include "battle/effects/Effect_Cross.h"
 #include "battle/effects/Effect_TextMiss.h"
 #include "battle/model/BattleDrawer.h"
+#include "battle/model/BattleFrame.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/ChargeShotRules.h"
 #include "battle/page/PageGame.h"
@@ -196,29 +197,31 @@ int CPageGame::Render() {
 
 int CPageGame::RenderOverlay() {
     if (g_pGameAppInstance && g_pGameAppInstance->m_pEffectSwitchPage) g_pGameAppInstance->m_pEffectSwitchPage->Tick();
-    m_Battle.CountFrame();
     return CVxPage::RenderOverlay();
 }
 
 int CPageGame::UpdateScreen(int subScreen) {
     if (subScreen == 1) UpdateRobopedia();
-    return subScreen == 0 ? UpdateBattleField() : 0;
+    return 0;
 }
+// The battle's frame runs whole while its screen is drawn; behind the
+// Robopedia only its frame count goes on.
 int CPageGame::RenderScreen(int subScreen) {
+    if (subScreen == 0) return RunBattleStates();
     if (subScreen == 1) RenderRobopedia();
-    return subScreen == 0 ? RunBattleStates() : 0;
+    m_Battle.CountFrame();
+    return 0;
 }
 int CPageGame::RenderScreenOverlay(int subScreen) {
     if (subScreen == 1) RenderRobopediaOverlay();
     return 0;
 }
 
-// The field's frame runs in the model; the page shows it at the drawer's places.
-int CPageGame::UpdateBattleField() {
-    if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+// The frame runs in the model; the page shows the field at the drawer's
+// places and the rest at the steps'.
+void CPageGame::RunFrameRoad(BattleFrameSteps& steps) {
     RoadDrawer drawer(*this);
-    RunFieldFrame(m_Battle, m_aRobotArray, m_nRobotArray, drawer);
-    return 0;
+    RunBattleFrame(m_Battle, m_aRobotArray, m_nRobotArray, drawer, steps);
 }
 
 void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {

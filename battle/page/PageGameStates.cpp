@@ -26,11 +26,8 @@
 #include "battle/effects/Effect_TextWave.h"
 #include "battle/effects/Effect_Tutorials.h"
 #include "battle/effects/Effect_Unlocked.h"
+#include "battle/model/BattleFrame.h"
 #include "battle/model/BattleStates.h"
-#include "battle/model/ItemFlights.h"
-#include "battle/model/JumpingRules.h"
-#include "battle/model/SkyDrops.h"
-#include "battle/model/TutorialRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -245,16 +242,8 @@ void CPageGame::StepBegin() {
     }
 }
 
-void CPageGame::StepPlaying() {
-    // 169 waits for the meteors still falling at the end of play.
-    if (::StepPlaying(m_Battle, MeteorsFalling(m_Battle)) == PlayStep::StartLine) StepStartLine(m_Battle);
-}
-
+// The remaining items are collected first (BattleFrame.cpp).
 void CPageGame::StepReward() {
-    if (m_Battle.State().m_iStateFrames == 0) {
-        if (m_pEffectReward) m_pEffectReward->Add(0);
-    }
-    CollectRemainingItems(m_Battle);
     if (!m_pEffectReward || m_pEffectReward->m_iRewardState != -1) return;
     if (IsFirstTutorialActive(m_Battle) && !m_Battle.State().m_Tutorial.IsStepDismissed()) return;
     const int stars = RecordRewardStars(m_Battle);
@@ -306,69 +295,130 @@ void CPageGame::StepSummary() {
     m_Battle.ShowPartsPanel(300);
 }
 
-void CPageGame::TickOverlayEffects() {
-    CGameApplication* app = g_pGameAppInstance;
-    const int stage = CurrentStage();
-    // The items' flights move (and pay out) first, then their pictures show.
-    RunItemFlights(m_Battle);
-    TickIf(m_pEffectItemTransToInterface);
-    TickIf(m_pEffectItemFadeDisappear);
-    TickIf(m_pEffectItemAmount);
-    TickIf(m_pEffectRemover);
-    if (stage != 171) {
-        RunParatroopers(m_Battle);
-        TickIf(m_pEffectParatrooper);
+namespace {
+
+// The page's steps between the rules of a battle frame (BattleFrame.h).
+class PageFrameSteps final : public BattleFrameSteps {
+public:
+    explicit PageFrameSteps(CPageGame& page) : m_Page(page) {}
+
+    void FieldDone() override;
+    bool HudShows() override { return g_pGameAppInstance && !g_bLoaderRunning && !m_Page.m_bHudHidden; }
+    void ShowHud() override { m_Page.DrawHud(); }
+    void HudDone() override {
+        if (CurrentStage() == 167) m_Page.DrawRobotsAboveScreen();
     }
-    TickIf(m_pEffectMeteorEnemy);  // the meteors where they are, then they fly on
-    RunMeteorFlights(m_Battle);
-    TickIf(m_pEffectCopterEnemyFadeOut);
-    RunThrownRobots(m_Battle);
-    TickIf(m_pEffectRobotJumpOut);
-    TickIf(m_pEffectFontInstruction);
-    TickIf(m_pEffectTextWave);
-    // The life-loss notice belongs to the play: the result's caption and
-    // boards stand alone.
-    if (m_pEffectHeartDecreased && m_Battle.State().m_iBattleState >= BATTLE_RESULT) m_pEffectHeartDecreased->Clear(0);
-    TickIf(m_pEffectHeartDecreased);
-    TickIf(m_pEffectNewAchievementInGame);
-    TickIf(m_pEffectTextStage);
-    TickIf(m_pEffectTextBegin);
-    if (app) TickIf(app->m_pEffectBlackScreen);
-    TickIf(m_pEffectMapStory);
-    const int capsule = m_pEffectReward ? m_pEffectReward->m_iRewardState : -1;
-    TickIf(m_pEffectReward);
-    if (capsule == 0 && m_pEffectReward->m_iRewardState == 1) ApplyCommand(TutorialCapsule{false});
-    RunTutorialSteps(m_Battle);
-    TickIf(m_pEffectTutorials);
-    TickIf(m_pEffectTextEnd);
-    const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
-    if (!capturePending) {
-        TickIf(m_pEffectNewEnemy);
-        TickIf(m_pEffectNewRobot);
-        TickIf(m_pEffectUnlocked);
-        TickIf(m_pEffectSummary);
+    void ShowPartsPanel() override { m_Page.DrawPartsPanel(); }
+    void StateBegins(int state) override { m_Page.BeginState(state); }
+    void StateShown(int state) override;
+    HandFrame ShowHandCards() override { return m_Page.DrawHandCards(); }
+    void HandCharged(const HandFrame& hand) override {
+        m_Page.DrawRemoverCard(hand);
+        if (m_Page.m_Battle.State().m_iBattleState <= BATTLE_PLAYING) TickIf(m_Page.m_pEffectCardFull);
+    }
+    void HoldCarriedCard() override { m_Page.HoldCarriedCardAt(m_Page.CursorPoint()); }
+    void ShowCarriedCard(int ghost) override { m_Page.DrawCarriedPreview(ghost); }
+    // 167's jumper bobs on the start line; the arrow over it follows what it did.
+    void JumperBobs() override { m_Page.m_bJumperWaited = m_Page.m_Battle.State().m_iJumpCount == 0; }
+    void JumperBobbed() override { m_Page.DrawMiniGameHud(); }
+    void TutorialAsked() override { m_Page.DrawCardFlights(); }
+    void ItemFlightsFlown() override {
+        TickIf(m_Page.m_pEffectItemTransToInterface);
+        TickIf(m_Page.m_pEffectItemFadeDisappear);
+        TickIf(m_Page.m_pEffectItemAmount);
+        TickIf(m_Page.m_pEffectRemover);
+    }
+    void ParatroopersDropped() override { TickIf(m_Page.m_pEffectParatrooper); }
+    void MeteorsFall() override { TickIf(m_Page.m_pEffectMeteorEnemy); }
+    void MeteorsFlown() override { TickIf(m_Page.m_pEffectCopterEnemyFadeOut); }
+    void ThrownRobotsFlown() override;
+    void TutorialStepped() override;
+    void FrameShown() override;
+
+private:
+    CPageGame& m_Page;
+};
+
+void PageFrameSteps::FieldDone() {
+    if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    m_Page.TakeLoadedHand();
+    if (CVxSound* sound = m_Page.m_pSfxMoveCard) {
+        if (m_Page.m_bCardMoving) {
+            if (!sound->IsPlaying()) sound->Play();
+        } else if (sound->IsPlaying()) {
+            sound->Stop();
+        }
     }
 }
 
-int CPageGame::RunBattleStates() {
+void PageFrameSteps::StateShown(int state) {
+    m_Page.ShowState(state);
+    if (m_Page.m_Battle.State().m_iBattleState <= BATTLE_PLAYING) m_Page.m_iShownLife = m_Page.m_Battle.State().m_iLife;
+}
+
+void PageFrameSteps::ThrownRobotsFlown() {
+    CPageGame& p = m_Page;
     CGameApplication* app = g_pGameAppInstance;
-    if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    TakeLoadedHand();
+    TickIf(p.m_pEffectRobotJumpOut);
+    TickIf(p.m_pEffectFontInstruction);
+    TickIf(p.m_pEffectTextWave);
+    // The life-loss notice belongs to the play: the result's caption and
+    // boards stand alone.
+    if (p.m_pEffectHeartDecreased && p.m_Battle.State().m_iBattleState >= BATTLE_RESULT)
+        p.m_pEffectHeartDecreased->Clear(0);
+    TickIf(p.m_pEffectHeartDecreased);
+    TickIf(p.m_pEffectNewAchievementInGame);
+    TickIf(p.m_pEffectTextStage);
+    TickIf(p.m_pEffectTextBegin);
+    if (app) TickIf(app->m_pEffectBlackScreen);
+    TickIf(p.m_pEffectMapStory);
+    const int capsule = p.m_pEffectReward ? p.m_pEffectReward->m_iRewardState : -1;
+    TickIf(p.m_pEffectReward);
+    if (capsule == 0 && p.m_pEffectReward->m_iRewardState == 1) p.ApplyCommand(TutorialCapsule{false});
+}
 
-    if (m_pSfxMoveCard) {
-        if (m_bCardMoving) {
-            if (!m_pSfxMoveCard->IsPlaying()) m_pSfxMoveCard->Play();
-        } else if (m_pSfxMoveCard->IsPlaying()) {
-            m_pSfxMoveCard->Stop();
-        }
+void PageFrameSteps::TutorialStepped() {
+    CPageGame& p = m_Page;
+    CGameApplication* app = g_pGameAppInstance;
+    TickIf(p.m_pEffectTutorials);
+    TickIf(p.m_pEffectTextEnd);
+    const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
+    if (!capturePending) {
+        TickIf(p.m_pEffectNewEnemy);
+        TickIf(p.m_pEffectNewRobot);
+        TickIf(p.m_pEffectUnlocked);
+        TickIf(p.m_pEffectSummary);
     }
-    const bool stateOfHud =
-        m_Battle.State().m_iBattleState >= BATTLE_LOADING && m_Battle.State().m_iBattleState <= BATTLE_RESULT;
-    if (!g_bLoaderRunning && stateOfHud && !m_bHudHidden) DrawHud();
-    if (CurrentStage() == 167) DrawRobotsAboveScreen();
-    if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) SlidePanel();
+}
 
-    switch (m_Battle.State().m_iBattleState) {
+void PageFrameSteps::FrameShown() {
+    CGameApplication* app = g_pGameAppInstance;
+    const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
+    if (!capturePending && app) {
+        if (m_Page.m_Battle.State().m_iBattleState == BATTLE_ACHIEVEMENT) TickIf(app->m_pEffectNewAchievement);
+        TickIf(app->m_pEffectTouch);
+    }
+    CEffect_MsgBox* box = MessageBox();
+    if (box && box->m_bPauseDeferred && m_Page.m_Battle.State().m_iBattleState == BATTLE_PLAYING && app) {
+        app->OnDeactivate();
+        box->m_bPauseDeferred = false;
+        if (m_Page.m_pSfxReadyCount) m_Page.m_pSfxReadyCount->Stop();
+        if (m_Page.m_pSfxStart) m_Page.m_pSfxStart->Stop();
+    }
+    TickIf(box);
+    if (m_Page.m_bDebugView) m_Page.DrawDebugStats();
+}
+
+}  // namespace
+
+// Before the rules of the state: the reward board opens on the state's first frame.
+void CPageGame::BeginState(int state) {
+    if (state == BATTLE_REWARD && m_Battle.State().m_iStateFrames == 0 && m_pEffectReward) m_pEffectReward->Add(0);
+}
+
+// After them: the captions and boards the state the frame began in waits for.
+void CPageGame::ShowState(int state) {
+    switch (state) {
     case BATTLE_OPENING: StepOpening(); break;
     case BATTLE_INTRO: StepIntro(); break;
     case BATTLE_NEW_ENEMIES:
@@ -380,9 +430,7 @@ int CPageGame::RunBattleStates() {
         break;
     case BATTLE_DECK_CHECK: StepDeckCheck(); break;
     case BATTLE_CARD_SELECT: StepCardSelect(); break;
-    case BATTLE_LOADING: StepLoading(m_Battle); break;
     case BATTLE_BEGIN: StepBegin(); break;
-    case BATTLE_PLAYING: StepPlaying(); break;
     case BATTLE_REWARD: StepReward(); break;
     case BATTLE_RESULT: StepResult(); break;
     case BATTLE_UNLOCKS: StepUnlocks(); break;
@@ -390,36 +438,11 @@ int CPageGame::RunBattleStates() {
     case BATTLE_SUMMARY: StepSummary(); break;
     default: break;
     }
+}
 
-    if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) m_iShownLife = m_Battle.State().m_iLife;
-    if (stateOfHud) {
-        DrawHand();
-        if (m_Battle.State().m_iBattleState <= BATTLE_PLAYING) TickIf(m_pEffectCardFull);
-    }
-    if (m_Battle.State().m_iBattleState == BATTLE_PLAYING && m_Battle.State().m_iCarriedCard >= 0) DrawCarriedPreview();
-    // 167's jumper bobs on the start line; the arrow over it follows what it did.
-    m_bJumperWaited = m_Battle.State().m_iJumpCount == 0;
-    BobJumperOnStart(m_Battle);
-    DrawMiniGameHud();
-    CountOccupiedCells(m_Battle);
-    AskForTutorialSteps(m_Battle);
-    DrawCardFlights();
-    TickOverlayEffects();
-    if (m_Battle.State().m_iBattleState > BATTLE_PLAYING) SlidePanel();
-
-    const bool capturePending = app && app->m_bCaptureStill && !app->m_bShowStill;
-    if (!capturePending && app) {
-        if (m_Battle.State().m_iBattleState == BATTLE_ACHIEVEMENT) TickIf(app->m_pEffectNewAchievement);
-        TickIf(app->m_pEffectTouch);
-    }
-    CEffect_MsgBox* box = MessageBox();
-    if (box && box->m_bPauseDeferred && m_Battle.State().m_iBattleState == BATTLE_PLAYING && app) {
-        app->OnDeactivate();
-        box->m_bPauseDeferred = false;
-        if (m_pSfxReadyCount) m_pSfxReadyCount->Stop();
-        if (m_pSfxStart) m_pSfxStart->Stop();
-    }
-    TickIf(box);
-    if (m_bDebugView) DrawDebugStats();
+int CPageGame::RunBattleStates() {
+    if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
+    PageFrameSteps steps(*this);
+    RunFrameRoad(steps);
     return 0;
 }

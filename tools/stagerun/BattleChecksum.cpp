@@ -94,6 +94,9 @@ uint64_t BattleChecksum(const CBattleModel& b) {
                             b.State().m_iNextItemSerial};
     for (int c : counters) h.Int(c);
     for (int c : b.State().m_aiEnemyCalls) h.Int(c);
+    // The stage's statistics (shots fired, fusors and attackers placed,
+    // occupied cells), which the achievements read.
+    for (int c : b.State().m_aiStageStats) h.Int(c);
     h.Int(int64_t(VxRandState()));
     return h.Value();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // One number over the battle's state: its units, shots, items, field effects,
-// counters and the random generator's state. Two runs that reach the same
+// counters, the stage's statistics and the random generator's state. Two runs that reach the same
 // number played the same battle, whether a page drew it or not.
 #include <cstdint>
 

@@ -3,22 +3,16 @@
 #include <algorithm>
 #include <iterator>
 
+#include "battle/model/BattleFrame.h"
 #include "battle/model/BattleModel.h"
-#include "battle/model/BattleRoad.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleSetUp.h"
-#include "battle/model/BattleStates.h"
-#include "battle/model/ItemFlights.h"
-#include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
-#include "battle/model/SkyDrops.h"
 #include "battle/model/SlotMachineRules.h"
-#include "battle/model/TutorialRules.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
-#include "content/StageRules.h"
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
 #include "engine/PageIndices.h"
@@ -198,17 +192,16 @@ void ModelRun::AdvanceClock() {
 
 size_t ModelRun::Left() const { return size_t(std::count(m_vecDone.begin(), m_vecDone.end(), false)); }
 
-void ModelRun::RunStateRules() {
-    CBattleModel& model = *m_pModel;
-    switch (model.State().m_iBattleState) {
-    case BATTLE_LOADING: StepLoading(model); break;
-    case BATTLE_PLAYING:
-        if (::StepPlaying(model, MeteorsFalling(model)) == PlayStep::StartLine) StepStartLine(model);
-        break;
-    case BATTLE_REWARD: CollectRemainingItems(model); break;
-    default: break;
-    }
-}
+class ModelRun::LogSteps final : public PlayInputSteps, public QuietFrameSteps {
+public:
+    explicit LogSteps(ModelRun& run) : m_run(run) {}
+    void CutParachutes() override { m_run.ApplyDue(Phase::Parachute); }
+    void PlayerActs() override { m_run.ApplyDue(Phase::Input); }
+    void StateShown(int) override { m_run.ApplyDue(Phase::Showing); }
+
+private:
+    ModelRun& m_run;
+};
 
 void ModelRun::Step() {
     if (!m_pModel) {
@@ -221,34 +214,15 @@ void ModelRun::Step() {
     ApplyDue(Phase::Still);
     m_host.PassFrameTime();
     AdvanceClock();
+    LogSteps steps(*this);
     // The application hands the page no input in its first ten frames.
-    const bool input = model.State().m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10;
-    ApplyDue(Phase::Parachute);
-    if (input) LetMachinesCutParachutes(model);
-    ApplyDue(Phase::Input);
-    if (input && model.State().m_iBattleState == BATTLE_PLAYING) RunMiniGameInputRules(model);
-
-    RunFieldFrame(model, m_vecPreview, m_nPreview, m_drawer);
-
-    const bool stateOfHud =
-        model.State().m_iBattleState >= BATTLE_LOADING && model.State().m_iBattleState <= BATTLE_RESULT;
-    if (stateOfHud && m_options.stage != 177) PlaceEnergyPanel(model);
-    if (model.State().m_iBattleState <= BATTLE_PLAYING) SlidePartsPanel(model);
-    RunStateRules();
-    ApplyDue(Phase::Showing);
-    if (stateOfHud && !IsSlotMachineStage(m_options.stage)) model.ChargeHandCards(false, true);
-    if (model.State().m_iBattleState == BATTLE_PLAYING) model.TakeCarriedGhostSerials();
-    BobJumperOnStart(model);
-    CountOccupiedCells(model);
-    AskForTutorialSteps(model);
-    RunItemFlights(model);
-    if (m_options.stage != 171) RunParatroopers(model);
-    RunMeteorFlights(model);
-    RunThrownRobots(model);
-    RunTutorialSteps(model);
-    if (model.State().m_iBattleState > BATTLE_PLAYING) SlidePartsPanel(model);
-
-    model.CountFrame();
+    if (model.State().m_iBattleState == BATTLE_PLAYING && app.m_nFrame > 10) {
+        RunPlayInput(model, steps);
+    } else {
+        ApplyDue(Phase::Parachute);
+        ApplyDue(Phase::Input);
+    }
+    RunBattleFrame(model, m_vecPreview, m_nPreview, m_drawer, steps);
     float dx, dy;
     RoadShakeStep(dx, dy);
 }

@@ -32,8 +32,9 @@ public:
     // StageRun::Start.
     bool Start();
     // One frame. The first sets the battle up as the page's loading does (the
-    // frame of the page's switch); each after runs in the order of the
-    // page's: input, update, render, overlay.
+    // frame of the page's switch); each after runs the battle's frame
+    // (BattleFrame.h) as the page does, the log's commands at the places the
+    // page applied them.
     void Step();
     // The battle's summary has had a frame, or the frame limit is reached.
     bool Ended() const;
@@ -57,7 +58,8 @@ private:
     void ApplyDue(Phase phase);
     void PassStillFrame();
     void AdvanceClock();
-    void RunStateRules();
+    // The frame's steps: the log's commands where the page's input and boards made them.
+    class LogSteps;
     void LoadHand();
     void SetUp();
     void SetUpMiniGame();
