@@ -358,6 +358,44 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
     }
 }
 
+TEST_F(MiniGameEdge, Stage177sFallingRobotsBoardAFreeCarrierWithin45PixelsOneToACarrier) {
+    const struct {
+        const char* rule;
+        float offset;  // the carrier's distance aside when the robots reach the floor
+        int falling;   // robots coming down together over the same spot
+        int caught;
+    } cases[] = {{"a free carrier 44 aside catches it", 44.0f, 1, 1},
+                 {"a carrier 45 aside lets it break", 45.0f, 1, 0},
+                 {"the carrier the first boards lets the second break", 0.0f, 2, 1}};
+    for (const auto& c : cases) {
+        CPageGame& p = Playing(177);
+        EmptyField();
+        const float floor = p.m_Battle.State().m_aFieldCells[4].m_fY;
+        CCom_GameRobot* carrier = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(23), 0.0f, floor, 0.0f);
+        ASSERT_NE(carrier, nullptr);
+        carrier->m_vPosition = VxVec3{c.offset + 4.0f, floor, 0.0f};  // carriers drift 4 left first
+        const int carrierSerial = carrier->m_iSerial;
+        std::vector<int> serials;
+        for (int i = 0; i < c.falling; ++i) {
+            CCom_GameRobot* r = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(19), 0.0f, floor, 0.0f);
+            ASSERT_NE(r, nullptr);
+            r->m_vPosition = VxVec3{0.0f, floor + 10.0f, 0.0f};
+            serials.push_back(r->m_iSerial);
+        }
+        const int before = p.m_Battle.State().m_iCatchCount;
+        UpdateConveyorCatch(p.m_Battle);
+        EXPECT_EQ(p.m_Battle.State().m_iCatchCount - before, c.caught) << c.rule;
+        for (int i = 0; i < c.falling; ++i) {
+            const CCom_GameRobot* r = FindRobotBySerial(RuleState(p.m_Battle).m_lstRobots, serials[i]);
+            ASSERT_NE(r, nullptr) << c.rule;
+            const bool boarded = i < c.caught;
+            EXPECT_EQ(r->m_iLinkedSerial, boarded ? carrierSerial : NO_SERIAL) << c.rule << " " << i;
+            EXPECT_EQ(r->m_iHp > 0, boarded) << c.rule << " " << i;
+        }
+        run.reset();
+    }
+}
+
 TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFirstJumpOutHasNoParachute) {
     CPageGame& p = Playing(171);
     const BattleData& s = p.m_Battle.State();
