@@ -2,18 +2,21 @@
 // of the rounds (151), capsule rain (161), fast Machines (175) and the
 // conveyor catch (177), each ending at a golden frame and checksum, and the
 // framework's edge cases on live pages.
+#include <algorithm>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 
 #include "battle/model/ItemFlights.h"
+#include "battle/model/MiniGameBossRules.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RelocationRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
+#include "engine/VxSound.h"
 #include "tests/HandInputSupport.h"
 
 namespace {
@@ -423,6 +426,28 @@ TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFir
     thrown();  // the thirty-first
     EXPECT_EQ(hanging(), 30);
     EXPECT_FALSE(s.m_aThrownRobots[0].live);
+}
+
+TEST_F(MiniGameEdge, Stage171sFinaleCountsTo12000By25AndSoundsOnceOnReachingIt) {
+    CPageGame& p = Playing(171);
+    BattleData& s = RuleState(p.m_Battle);
+    s.m_iTimeLeft = s.m_iStageFrames - 2700;
+    StepBombRun(p.m_Battle);  // the boss comes
+    ASSERT_NE(s.m_pMiniGameBoss, nullptr);
+    CCom_GameRobot* pilot = s.m_apMiniGameRobots[0];
+    ASSERT_NE(pilot, nullptr);
+    CVxSound* finale = p.m_Battle.Scene().m_pSfxDestroyerDead;
+    ASSERT_NE(finale, nullptr);
+    s.m_iTimeLeft -= 1;
+    s.m_pMiniGameBoss->m_iHp = 999;
+    s.m_iMiniGameFlag = 11000;       // the pilot has turned at the right edge
+    pilot->m_vPosition.x = 2000.0f;  // far from bursting for the whole count
+    for (int step = 1; step <= 50; ++step) {
+        StepBombRun(p.m_Battle);
+        EXPECT_EQ(s.m_iMiniGameFlag, std::min(12000, 11000 + 25 * step)) << step;
+        EXPECT_EQ(finale->IsPlaying(), step == 40) << step;
+        finale->Stop();
+    }
 }
 
 TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {
