@@ -1,7 +1,8 @@
 // The battle's finer unit rules, each row named after the rule it pins: the
-// Mini-Mine's wait and blast, the Destroyer's body and hands, the melee rule's
-// cell ahead, the snowball's height, the mini-games' starting charge and
-// their open-ended overtime. Played on real stage runs from a seed.
+// Mini-Mine's wait and blast, the Destroyer's body and hands, the mortar's
+// mark, the melee rule's cell ahead, the snowball's height, the mini-games'
+// starting charge and their open-ended overtime. Played on real stage runs
+// from a seed.
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
@@ -372,6 +374,52 @@ TEST_F(UnitRulesTest, TheDestroyersAttackHoldsItThreeHundredFramesWithItsVolley1
     }
     EXPECT_EQ(frames + 1, 300) << "frames the attack holds, the firing one included";
     EXPECT_EQ(volleyAt, 120);
+}
+
+// ---- The mortar ----
+
+// The mortar fires at the live Machine furthest ahead among those that have
+// got past it, out of fast walkers; a Machine left with 1 hp still counts.
+TEST_F(UnitRulesTest, TheMortarTakesTheLiveMachineFurthestAheadBehindIt) {
+    CPageGame& page = Playing(12, {1});
+    struct Machine {
+        float behind;  // x left of the mortar
+        int hp;
+    };
+    const struct Row {
+        const char* rule;
+        std::vector<Machine> machines;
+        int target;  // index of the one fired at, -1 none
+    } rows[] = {
+        {"a Machine of 1 hp", {{150.0f, 1}}, 0},
+        {"a Machine of 2 hp", {{150.0f, 2}}, 0},
+        {"a dead Machine is left", {{150.0f, 0}}, -1},
+        {"of two, the one less far behind", {{250.0f, 5}, {150.0f, 5}}, 1},
+        {"the dead one less far behind is passed over", {{250.0f, 1}, {150.0f, 0}}, 0},
+        {"one only 42 behind has not got past", {{42.0f, 5}}, -1},
+        {"one 43 behind has", {{43.0f, 5}}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& mortar = Stand(RobotId::MortarBot, 100.0f, 0.0f);
+        mortar.m_iActionTimer = mortar.m_Unit.m_iActionInterval - 1;
+        std::vector<int> serials;
+        for (const Machine& m : row.machines) {
+            CCom_GameRobot& machine = Stand(MachineId::Smasher, 100.0f - m.behind, 0.0f);
+            machine.m_iHp = m.hp;
+            machine.m_iState = ROBOT_IDLE;
+            serials.push_back(machine.m_iSerial);
+        }
+        ScanFrameFor(mortar);
+        CCom_GameRobot* m = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, mortar.m_iSerial);
+        ASSERT_NE(m, nullptr);
+        m->UpdateAttack(page.m_Battle);
+        EXPECT_EQ(m->m_iState == ROBOT_ATTACK, row.target >= 0);
+        if (row.target >= 0) {
+            EXPECT_EQ(m->m_iTargetSerial, serials[row.target]);
+        }
+    }
 }
 
 // ---- Melee, snowball ----
