@@ -422,6 +422,47 @@ TEST_F(UnitRulesTest, TheMortarTakesTheLiveMachineFurthestAheadBehindIt) {
     }
 }
 
+// A surfacing whale sweeps the field: every robot of the player's within
+// 100 px in x of the sweep's reach and within 100 px in y is struck down.
+TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        float dx, dy;  // from the sweep's reach and the whale's row
+        bool struck;
+    } rows[] = {
+        {"on the reach", 0.0f, 0.0f, true},
+        {"99 aside", 99.0f, 0.0f, true},
+        {"100 aside is spared", 100.0f, 0.0f, false},
+        {"99 behind", -99.0f, 0.0f, true},
+        {"99 up", 0.0f, 99.0f, true},
+        {"100 up is spared", 0.0f, 100.0f, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& whale = Stand(MachineId::KillerWhale, -300.0f, 0.0f);
+        whale.m_Unit.m_fSpeed = 0.0f;  // it holds still to be measured from
+        whale.Update(page.m_Battle);   // where it is reckoned from
+        const VxVec3 from = whale.m_vLastPosition;
+        const int whaleSerial = whale.m_iSerial;
+        // At 20 frames left the sweep reaches 300 sin(90 deg) to the right.
+        CCom_GameRobot& robot = Stand(1, from.x + 300.0f + row.dx, from.y + row.dy);
+        robot.m_iHp = 1;  // the last hit point counts as well
+        const int robotSerial = robot.m_iSerial;
+        CCom_GameRobot* w = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, whaleSerial);
+        w->m_iCarryTimer = 20;
+        w->m_iState = ROBOT_MOVE;
+        w->Update(page.m_Battle);
+        EXPECT_EQ(w->m_iCarryTimer, 19);
+        ASSERT_EQ(w->m_vLastPosition.x, from.x);
+        ASSERT_EQ(w->m_vLastPosition.y, from.y);
+        const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->m_iHp <= 0, row.struck);
+    }
+}
+
 // ---- Melee, snowball ----
 
 TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
