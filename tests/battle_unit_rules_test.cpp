@@ -463,6 +463,41 @@ TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
     }
 }
 
+// A Flame Bot's shot holds it in its attack for 150 frames: it neither
+// fires again nor turns away until the flame has burnt. Other robots leave
+// the attack as its animation runs out: at once here, as a unit stood up by
+// hand has no animation frames.
+TEST_F(UnitRulesTest, AFlameBotHoldsItsAttack150FramesAfterItsShot) {
+    CPageGame& page = Playing(12, {8, 1});
+    const struct Row {
+        const char* rule;
+        int type;
+        int held;  // frames in the attack from the shot's, that one included
+    } rows[] = {{"the Flame Bot", RobotId::FlameBot, 150}, {"the Gunner Bot", RobotId::GunnerBot, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& bot = Stand(row.type, -200.0f, 0.0f);
+        const int serial = bot.m_iSerial;
+        bot.BeginAttack(page.m_Battle, false);
+        int shotAt = -1, endedAt = -1, shots = 0;
+        for (int frame = 0; frame < 400 && endedAt < 0; ++frame) {
+            CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
+            ASSERT_NE(r, nullptr);
+            const size_t bullets = page.m_Battle.State().m_lstBullets.size();
+            r->Update(page.m_Battle);
+            if (page.m_Battle.State().m_lstBullets.size() > bullets) {
+                ++shots;
+                if (shotAt < 0) shotAt = frame;
+            }
+            if (shotAt >= 0 && r->m_iState != ROBOT_ATTACK) endedAt = frame;
+        }
+        ASSERT_GE(shotAt, 0);
+        EXPECT_EQ(endedAt - shotAt + 1, row.held);
+        EXPECT_EQ(shots, 1);
+    }
+}
+
 // ---- Melee, snowball ----
 
 TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
