@@ -1,8 +1,8 @@
 // Rules of how the battle looks that a player would notice: the water strip
 // covers the screen, the stage 2 lesson points at cells that take the robot
 // it asks for, the life-loss notice leaves with the play, the in-battle
-// help points only at a Remover button that is drawn, and every unit is drawn
-// where it is.
+// help points only at a Remover button that is drawn, every unit is drawn
+// where it is, and the background holds while a still shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
