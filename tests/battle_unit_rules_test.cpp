@@ -11,7 +11,9 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
@@ -496,6 +498,55 @@ TEST_F(UnitRulesTest, AFlameBotHoldsItsAttack150FramesAfterItsShot) {
         EXPECT_EQ(endedAt - shotAt + 1, row.held);
         EXPECT_EQ(shots, 1);
     }
+}
+
+// ---- Producers ----
+
+// A producer rolls 0-99: below L + 1 it makes the large item, below 4L + 51
+// the middle one, else the small one (the Mama Factory: below int(L / 2 + 1),
+// below 3L + 10 + that); the small energy is the middle one in the first 3000
+// frames. Papa Fusor and Mama Factory make the next size up, the factories
+// metal parts.
+TEST_F(UnitRulesTest, AProducersRollPicksItsItemByItsAdvanceLevel) {
+    CPageGame& page = Playing(12, {0});
+    const struct Row {
+        const char* rule;
+        int type, level, roll;
+        bool early;  // within the stage's first 3000 frames
+        int kind;
+    } rows[] = {
+        {"Fusor: 0 makes the large", RobotId::FusorBot, 0, 0, false, 2},
+        {"Fusor: 1 the middle", RobotId::FusorBot, 0, 1, false, 1},
+        {"Fusor: 50 still the middle", RobotId::FusorBot, 0, 50, false, 1},
+        {"Fusor: 51 the small", RobotId::FusorBot, 0, 51, false, 0},
+        {"Fusor: 51 early the middle", RobotId::FusorBot, 0, 51, true, 1},
+        {"Fusor level 2: 2 the large", RobotId::FusorBot, 2, 2, false, 2},
+        {"Fusor level 2: 3 the middle", RobotId::FusorBot, 2, 3, false, 1},
+        {"Fusor level 2: 58 the middle", RobotId::FusorBot, 2, 58, false, 1},
+        {"Fusor level 2: 59 the small", RobotId::FusorBot, 2, 59, false, 0},
+        {"Papa Fusor: 51 one size up", RobotId::PapaFusor, 0, 51, false, 1},
+        {"Factory: 51 the small parts", 34, 0, 51, false, 4},
+        {"Mama Factory level 2: 1 the large", RobotId::MamaFactory, 2, 1, false, 7},
+        {"Mama Factory level 2: 2 the middle", RobotId::MamaFactory, 2, 2, false, 6},
+        {"Mama Factory level 2: 17 the middle", RobotId::MamaFactory, 2, 17, false, 6},
+        {"Mama Factory level 2: 18 the small", RobotId::MamaFactory, 2, 18, false, 5},
+    };
+    const SaveProfile saved = g_CurrentProfile;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstItems.clear();
+        g_CurrentProfile.m_iAdvanceFusion = g_CurrentProfile.m_iAdvanceProduction = row.level;
+        RuleState(page.m_Battle).m_iTimeLeft = RuleState(page.m_Battle).m_iStageFrames - (row.early ? 2999 : 3000);
+        CCom_GameRobot& producer = Stand(row.type, -200.0f, 0.0f);
+        uint32_t seed = 1;  // the first draw after it gives the roll
+        while ((((seed * 214013u + 2531011u) >> 16) & 0x7FFF) % 100 != uint32_t(row.roll)) ++seed;
+        VxSrand(seed);
+        producer.ProduceItems(page.m_Battle);
+        ASSERT_EQ(page.m_Battle.State().m_lstItems.size(), 1u);
+        EXPECT_EQ(page.m_Battle.State().m_lstItems.back().m_iItemKind, row.kind);
+    }
+    g_CurrentProfile = saved;
 }
 
 // ---- Melee, snowball ----
