@@ -285,6 +285,7 @@ TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTh
         boss.m_iActionTimer = 1;  // no hand or lunge start this frame
         boss.UpdateDestroyer(page.m_Battle);
         EXPECT_EQ(boss.m_iPhase, row.phaseAfter);
+        EXPECT_FALSE(boss.m_aiBoss[1] || boss.m_aiBoss[3]) << "it comes in with both hands resting";
     }
 
     // Both hands resting on a start frame: over many coin tosses either hand
