@@ -550,6 +550,26 @@ TEST_F(UnitRulesTest, AProducersRollPicksItsItemByItsAdvanceLevel) {
     g_CurrentProfile = saved;
 }
 
+// The Energy Booster speeds a Fusor Bot up: at level 0 its interval is
+// 0.8 of its card's, at level 1 0.9, beyond that as the card has it.
+TEST_F(UnitRulesTest, TheEnergyBoosterSetsAFusorBotsInterval) {
+    CPageGame& page = Playing(12, {0});
+    const int card = page.m_Battle.State().m_aHandDefs[0].m_iActionInterval;
+    ASSERT_GT(card, 0);
+    const struct Row {
+        int booster;
+        double factor;
+    } rows[] = {{0, 0.8}, {1, 0.9}, {2, 1.0}};
+    const int saved = g_CurrentProfile.m_iEnergyBooster;
+    for (const Row& row : rows) {
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        g_CurrentProfile.m_iEnergyBooster = row.booster;
+        const CCom_GameRobot& fusor = Build(0, CellWhere(false));
+        EXPECT_EQ(fusor.m_Unit.m_iActionInterval, int(card * row.factor)) << "booster " << row.booster;
+    }
+    g_CurrentProfile.m_iEnergyBooster = saved;
+}
+
 // ---- Melee, snowball ----
 
 TEST_F(UnitRulesTest, AGroundMachinesBlowReadsTheCellAheadByItsStageKind) {
