@@ -167,6 +167,21 @@ TEST_F(MiniGameRules, Stage158DropsAnAttackerEvery1200FramesAndABuoyerEvery900Wh
     }
 }
 
+TEST_F(MiniGameRules, Stage158LinesItsThreeRobotsUpOnColumnsFiveSixAndSevenOfTheBottomRow) {
+    CPageGame& p = StartPlaying(158);
+    BattleData& s = RuleState(p.m_Battle);
+    s.m_iSequenceStep = s.m_iSequenceShownStep = 1;
+    const float cells[3] = {5.0f, 6.0f, 7.0f};
+    for (float column : cells) {
+        const SequenceStep step = StepSequenceGame(p.m_Battle);
+        ASSERT_NE(step.flyer, nullptr) << column;
+        EXPECT_EQ(step.flyer->m_vCell.x, column);
+        EXPECT_EQ(step.flyer->m_vCell.y, 4.0f) << column;
+    }
+    StepSequenceGame(p.m_Battle);
+    EXPECT_EQ(s.m_iSequenceStep, 2) << "the line stands: the march begins";
+}
+
 TEST_F(MiniGameRules, Stage158sAttackerCapsuleCarriesCard20OrCard14ByARandomBit) {
     CPageGame& p = StartPlaying(158);
     BattleData& s = RuleState(p.m_Battle);
