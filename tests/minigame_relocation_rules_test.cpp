@@ -182,6 +182,32 @@ TEST_F(MiniGameRules, Stage158LinesItsThreeRobotsUpOnColumnsFiveSixAndSevenOfThe
     EXPECT_EQ(s.m_iSequenceStep, 2) << "the line stands: the march begins";
 }
 
+TEST_F(MiniGameRules, ACapsuleFromTheLeftEdgeComesInAt5PixelsAFrameFasterForSomeCards) {
+    struct Case {
+        int stage;
+        int card;  // the hand record's card, or -1: the hand slot -1
+        int slot;  // on 161 the slot itself sets the speed
+        float step;
+    };
+    const Case cases[] = {
+        {161, -1, 0, 6.25f}, {161, -1, 1, 6.75f}, {161, -1, 2, 6.75f}, {161, -1, 3, 7.5f}, {161, -1, -1, 5.0f},
+        {158, 14, 0, 7.5f},  {158, 20, 0, 7.5f},  {158, 23, 0, 5.0f},  {158, 19, 0, 5.0f},
+    };
+    for (const Case& c : cases) {
+        CPageGame& p = StartPlaying(c.stage);
+        const int slot = c.card >= 0 ? p.m_Battle.FindHandCard(c.card) : c.slot;
+        if (c.card >= 0) ASSERT_GE(slot, 0) << c.card;
+        RuleState(p.m_Battle).m_lstItems.clear();
+        p.m_Battle.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
+        CCom_GameItem& capsule = RuleState(p.m_Battle).m_lstItems.back();
+        ASSERT_TRUE(capsule.m_bCollected);
+        const float x = capsule.m_vPosition.x;
+        capsule.Update(p.m_Battle);
+        EXPECT_FLOAT_EQ(capsule.m_vPosition.x - x, c.step) << c.stage << " slot " << slot;
+        run.reset();
+    }
+}
+
 TEST_F(MiniGameRules, Stage158sAttackerCapsuleCarriesCard20OrCard14ByARandomBit) {
     CPageGame& p = StartPlaying(158);
     BattleData& s = RuleState(p.m_Battle);
