@@ -130,3 +130,40 @@ TEST(ChargeShot, APressMeetsEachUnchargedLiveAttackerBeforeTheFirstChargedOne) {
         EXPECT_EQ(seen.nothingInReach, c.nothingInReach) << c.rule;
     }
 }
+
+TEST(ChargeShot, AZapGoesForTheNearestBlinkingMachineWithin50BeforeAnyOther) {
+    struct Machine {
+        int serial;  // at frame 0 serials 0 and 1 blink, 2 and 3 do not
+        float x;
+        int hp;
+    };
+    struct Case {
+        const char* rule;
+        std::vector<Machine> machines;
+        int target;  // serial, -1 none
+    };
+    const Case cases[] = {
+        {"a blinking one 40 off before a still one 10 off", {{2, 10.0f, 5}, {1, 40.0f, 5}}, 1},
+        {"the nearer of two blinking", {{0, 30.0f, 5}, {1, 20.0f, 5}}, 1},
+        {"with none blinking the nearest", {{2, 30.0f, 5}, {3, 20.0f, 5}}, 3},
+        {"a blinking one 50 off is out of reach", {{1, 50.0f, 5}, {2, 45.0f, 5}}, 2},
+        {"one of 1 hp counts", {{1, 40.0f, 1}}, 1},
+        {"a dead one is passed over", {{1, 10.0f, 0}, {2, 40.0f, 5}}, 2},
+        {"none within 50", {{2, 60.0f, 5}}, -1},
+    };
+    for (const Case& c : cases) {
+        BattleScene scene;
+        CBattleModel model{scene};
+        for (const Machine& m : c.machines) {
+            CCom_GameRobot r;
+            r.m_Unit.m_iType = MachineId::Giant;
+            r.m_Unit.m_iSide = 1;
+            r.m_iSerial = m.serial;
+            r.m_iHp = m.hp;
+            r.m_vPosition = VxVec3{m.x, 0.0f, 0.0f};
+            RuleState(model).m_lstRobots.push_back(r);
+        }
+        const CCom_GameRobot* target = ZapTargetNear(model, VxVec3{0.0f, 0.0f, 0.0f}, 0);
+        EXPECT_EQ(target ? target->m_iSerial : -1, c.target) << c.rule;
+    }
+}
