@@ -193,6 +193,8 @@ TEST_F(TutorialBoard, TheItemsAStepSpeaksOfDoNotAgeOut) {
         {"energy at step 3 not yet that old ages on", 3, 3, 679, 0, 679},
         {"energy after step 3 ages out", 2, 4, 680, 0, 680},
         {"the first metal parts are held", 5, 4, 700, 0, 678},
+        {"the smallest metal parts as well", 4, 4, 700, 0, 678},
+        {"and the largest", 7, 4, 700, 0, 678},
         {"metal parts once some are banked age out", 5, 4, 700, 3, 700},
         {"metal parts at step 3 age out", 5, 3, 700, 0, 700},
         {"another item ages out", 8, 3, 700, 0, 700},
