@@ -211,3 +211,22 @@ TEST_F(TutorialBoard, TheItemsAStepSpeaksOfDoNotAgeOut) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TutorialBoard, StepsFourAndFiveGoOnOnceFadedAwayAndStepElevenToTwelve) {
+    const struct {
+        int step;
+        bool dismissed;
+        int asked;  // -1: nothing asked
+    } rows[] = {{4, true, 5},   {5, true, 6},  {11, true, 12}, {4, false, -1},
+                {5, false, -1}, {3, true, -1}, {7, true, -1}};
+    for (const auto& r : rows) {
+        Show(r.step, r.dismissed ? 1 : 0, r.dismissed ? TUTORIAL_FADE_END : 0.0f, 100);
+        board.m_iRequestedStep = -1;
+        AskForTutorialSteps(b.model);
+        EXPECT_EQ(TutorialRequestedStep(b.scene), r.asked) << "step " << r.step << " dismissed " << r.dismissed;
+    }
+}
+
+}  // namespace
