@@ -102,3 +102,26 @@ TEST(BattleRoad, ABulletLeavesPast900PixelsAsideAndAKind13OnePast500) {
         EXPECT_EQ(b.model.State().m_lstBullets.size(), c.stays ? 1u : 0u) << c.rule;
     }
 }
+
+TEST(BattleRoad, AFieldEffectLasts35PassesTheDestroyersFall600AndTheShotRing50) {
+    const struct { int kind, passes; } cases[] = {{21, 600}, {32, 50}, {20, 35}, {0, 35}};
+    for (const auto& c : cases) {
+        BareBattle b;
+        FieldEffect fx;
+        InitFieldEffect(fx, c.kind, 0, 10.0f, 20.0f, 0.0f);
+        RuleState(b.model).m_lstFieldEffects.push_back(fx);
+        SilentBattleDrawer drawer;
+        auto lasting = [&] {
+            for (const FieldEffect& f : b.model.State().m_lstFieldEffects)
+                if (f.kind == c.kind) return true;
+            return false;
+        };
+        int passes = 0;
+        while (lasting() && passes < 1000) {
+            RunFieldEffects(b.model, drawer);
+            RuleState(b.model).m_lstBullets.clear();
+            ++passes;
+        }
+        EXPECT_EQ(passes, c.passes) << "kind " << c.kind;
+    }
+}
