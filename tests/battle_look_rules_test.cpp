@@ -1,8 +1,8 @@
 // Rules of how the battle looks that a player would notice: the water strip
 // covers the screen, the stage 2 lesson points at cells that take the robot
 // it asks for, the life-loss notice leaves with the play, the in-battle
-// help points only at a Remover button that is drawn, and every unit is drawn
-// where it is.
+// help points only at a Remover button that is drawn, every unit is drawn
+// where it is, and the background holds while a still shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -432,4 +432,29 @@ TEST(StageScroll, TheMiniGamesBackgroundsScrollTheirOwnStepAFrame) {
         {171, 0.0f, 100.0f}, {174, 0.0f, 50.0f}, {179, 0.0f, 0.0f},  {153, 0.0f, 0.0f},  {12, 0.0f, 0.0f},
     };
     for (const auto& r : rows) EXPECT_FLOAT_EQ(StageScrollStep(r.stage, r.scrollY), r.step) << "stage " << r.stage;
+}
+
+// The background scrolls and its clock runs only while the game shows no
+// still: a paused battle holds its picture.
+class StageStill : public StageRunTest {};
+
+TEST_F(StageStill, TheBackgroundHoldsWhileAStillShowsAndScrollsOtherwise) {
+    Begin(157, 1, 5);
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+    CCom_GameStage* stage = run->Model().State().m_pStage;
+    ASSERT_NE(stage, nullptr);
+    const struct {
+        bool still;
+        float scrolled;
+        int ticks;
+    } rows[] = {{false, 10.0f, 1}, {true, 0.0f, 0}};
+    for (const auto& r : rows) {
+        run->App().m_bShowStill = r.still;
+        const float x = stage->m_fScrollX;
+        const int frame = stage->m_iFrame;
+        stage->Update(run->Model(), false);
+        EXPECT_FLOAT_EQ(stage->m_fScrollX - x, r.scrolled) << r.still;
+        EXPECT_EQ(stage->m_iFrame - frame, r.ticks) << r.still;
+    }
+    run->App().m_bShowStill = false;
 }

@@ -1,10 +1,11 @@
 // The logic pass's field-effect rules on a bare model (an empty scene, a
 // drawer that shows nothing): a record acts only at its kind's ages, and it
-// leaves once its life has run out.
+// leaves once its life has run out; a shot leaves once it is far aside.
 #include <gtest/gtest.h>
 
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleModel.h"
+#include "battle/model/BattleRoad.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/FieldEffectRules.h"
 #include "battle/units/GameBullet.h"
@@ -71,5 +72,56 @@ TEST(BattleRoad, AFieldEffectAgesEachPassAndLeavesWithItsLastFrame) {
             EXPECT_EQ(b.model.State().m_lstFieldEffects.front().age, 5);
             EXPECT_EQ(b.model.State().m_lstFieldEffects.front().life, c.life - 1);
         }
+    }
+}
+
+TEST(BattleRoad, ABulletLeavesPast900PixelsAsideAndAKind13OnePast500) {
+    const struct {
+        const char* rule;
+        int kind;
+        float x;
+        bool stays;
+    } cases[] = {
+        {"a shot 899 aside flies on", 0, 899.0f, true},
+        {"a shot 901 aside is gone", 0, 901.0f, false},
+        {"a shot 901 to the left is gone", 0, -901.0f, false},
+        {"a kind 13 shot 499 aside flies on", 13, 499.0f, true},
+        {"a kind 13 shot 501 aside is gone", 13, 501.0f, false},
+        {"another kind at 501 flies on", 12, 501.0f, true},
+    };
+    for (const auto& c : cases) {
+        BareBattle b;
+        CCom_GameBullet shot;
+        shot.m_iBulletKind = c.kind;
+        shot.m_iHitsLeft = 1;
+        shot.m_iLifetime = 100;  // a long way to fly yet
+        shot.m_vPosition = VxVec3{c.x, 0.0f, 0.0f};
+        RuleState(b.model).m_lstBullets.push_back(shot);
+        SilentBattleDrawer drawer;
+        RunBullets(false, 0, b.model, drawer);
+        EXPECT_EQ(b.model.State().m_lstBullets.size(), c.stays ? 1u : 0u) << c.rule;
+    }
+}
+
+TEST(BattleRoad, AFieldEffectLasts35PassesTheDestroyersFall600AndTheShotRing50) {
+    const struct { int kind, passes; } cases[] = {{21, 600}, {32, 50}, {20, 35}, {0, 35}};
+    for (const auto& c : cases) {
+        BareBattle b;
+        FieldEffect fx;
+        InitFieldEffect(fx, c.kind, 0, 10.0f, 20.0f, 0.0f);
+        RuleState(b.model).m_lstFieldEffects.push_back(fx);
+        SilentBattleDrawer drawer;
+        auto lasting = [&] {
+            for (const FieldEffect& f : b.model.State().m_lstFieldEffects)
+                if (f.kind == c.kind) return true;
+            return false;
+        };
+        int passes = 0;
+        while (lasting() && passes < 1000) {
+            RunFieldEffects(b.model, drawer);
+            RuleState(b.model).m_lstBullets.clear();
+            ++passes;
+        }
+        EXPECT_EQ(passes, c.passes) << "kind " << c.kind;
     }
 }

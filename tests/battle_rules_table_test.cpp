@@ -9,10 +9,12 @@
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/model/TutorialSteps.h"
 #include "battle/model/BattleRules.h"
+#include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitDefinition.h"
+#include "content/UnitIds.h"
 #include "engine/PageIndices.h"
 #include "engine/VxSound.h"
 #include "tests/HandInputSupport.h"
@@ -125,6 +127,39 @@ TEST_F(BattleRules, APlatformRobotLeavesItsCellFreeForARobotOnTop) {
             << r.rule;
     }
     RuleState(page.m_Battle).m_iCarriedCard = -1;
+}
+
+// A platform on the water holds its cell as ground while it lives; destroyed,
+// the cell turns back to water.
+TEST_F(BattleRules, APlatformHoldsItsWaterCellAsGroundUntilItIsDestroyed) {
+    CPageGame& page = Playing(3, {1, 3, 4, 21, 15});
+    const VxVec3 at = FreeGround();
+    const VxVec3 index = page.m_Battle.FindNearestCell(at.x, at.y, 0.0f);
+    const struct {
+        const char* rule;
+        int damage;  // of its 10 hp
+        int kind;
+    } rows[] = {
+        {"hit down to 1 hp it still holds the cell", 9, CELL_GROUND},
+        {"destroyed it lets the water back", 10, CELL_WATER_SURFACE},
+    };
+    for (const auto& r : rows) {
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        FieldCell* cell = CellAt(RuleState(page.m_Battle).m_aFieldCells, index);
+        ASSERT_NE(cell, nullptr);
+        cell->m_iStageKind = CELL_WATER_SURFACE;
+        cell->m_iKind = CELL_GROUND;
+        CCom_GameRobot s;
+        GetUnitDefinition(s.m_Unit, RobotId::FloaterBot);
+        s.m_Unit.m_iRole = ROLE_PLATFORM;
+        s.m_iHp = 10;
+        s.m_vPosition = s.m_vLastPosition = at;
+        s.m_vCell = index;
+        RuleState(page.m_Battle).m_lstRobots.push_back(s);
+        RuleState(page.m_Battle).m_lstRobots.back().TakeDamage(page.m_Battle, r.damage);
+        EXPECT_EQ(cell->m_iKind, r.kind) << r.rule;
+        cell->m_iStageKind = cell->m_iKind = CELL_GROUND;
+    }
 }
 
 // A card charges one step a frame; on stages 172 and 177 five, never past

@@ -1,9 +1,11 @@
 // What falls onto the field acts on what stands there: a meteor Machine
 // crushes the robot under it, the Destroyer's closing hand every robot within
-// reach, a paratrooper boards a free carrier or is lost. Held on a bare model
-// (an empty scene), robot by robot.
+// reach, a paratrooper boards a free carrier or is lost; an Ultra Cycler off
+// the ground jumps and falls. Held on a bare model (an empty scene), robot by
+// robot.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 #include "battle/model/BattleModel.h"
@@ -153,5 +155,31 @@ TEST(ParatrooperCut, AMachineInsideTheParachuteOrTheCardCutsItLoose) {
         BareField b;
         b.Stand(c.x, c.y, ROLE_ATTACK, c.machine);
         EXPECT_EQ(MachineTouchesParatrooper(b.model, chute, picture, 40.0f), c.touches) << c.rule;
+    }
+}
+
+TEST(CyclerJump, AHopRuns18StepsOf5AsideAndThenItFalls10Down4Aside) {
+    struct Case {
+        const char* rule;
+        int mode, step;  // the jump under way
+        float dx, dy;    // one frame's move
+    };
+    const Case cases[] = {
+        {"a hop's first step", 1, 0, 5.0f, 0.0f},
+        {"a long jump's first step", 2, 0, 6.0f, 0.0f},
+        {"a long jump's tenth step rises", 2, 9, 6.0f, 10.0f},
+        {"a hop's last step", 1, 17, 5.0f, 1.5f * std::sin(340.0f * 3.14159265f / 180.0f)},
+        {"after its 18 steps the hop falls", 1, 18, 4.0f, -10.0f},
+        {"after its 36 steps the long jump falls", 2, 36, 4.0f, -10.0f},
+    };
+    for (const Case& c : cases) {
+        BareField b;  // no ground anywhere: the Cycler never lands
+        CCom_GameRobot& cycler = b.Stand(200.0f, 100.0f, ROLE_ATTACK, true);
+        cycler.m_Unit.m_iType = MachineId::UltraCycler;
+        cycler.m_iJumpMode = c.mode;
+        cycler.m_iJumpStep = c.step;
+        cycler.UpdateCyclerJump(b.model);
+        EXPECT_FLOAT_EQ(cycler.m_vPosition.x, 200.0f + c.dx) << c.rule;
+        EXPECT_NEAR(cycler.m_vPosition.y, 100.0f + c.dy, 1e-4f) << c.rule;
     }
 }

@@ -189,6 +189,8 @@ TEST_F(TutorialBoard, TheItemsAStepSpeaksOfDoNotAgeOut) {
         {"energy at step 3 not yet that old ages on", 3, 3, 679, 0, 679},
         {"energy after step 3 ages out", 2, 4, 680, 0, 680},
         {"the first metal parts are held", 5, 4, 700, 0, 678},
+        {"the smallest metal parts as well", 4, 4, 700, 0, 678},
+        {"and the largest", 7, 4, 700, 0, 678},
         {"metal parts once some are banked age out", 5, 4, 700, 3, 700},
         {"metal parts at step 3 age out", 5, 3, 700, 0, 700},
         {"another item ages out", 8, 3, 700, 0, 700},
@@ -348,6 +350,25 @@ TEST_F(TutorialBoard, AStepThatWaitsForAClickHoldsThePlayersOtherInput) {
         g_CurrentProfile.m_iFurthestStage = r.furthest;
         Show(r.step, r.fadeState, r.fade, 100);
         EXPECT_EQ(TutorialHoldsInput(b.model), r.holds) << r.rule;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TutorialBoard, StepsFourAndFiveGoOnOnceFadedAwayAndStepElevenToTwelve) {
+    const struct {
+        int step;
+        bool dismissed;
+        int asked;  // -1: nothing asked
+    } rows[] = {{4, true, 5},   {5, true, 6},  {11, true, 12}, {4, false, -1},
+                {5, false, -1}, {3, true, -1}, {7, true, -1}};
+    for (const auto& r : rows) {
+        Show(r.step, r.dismissed ? 1 : 0, r.dismissed ? TUTORIAL_FADE_END : 0.0f, 100);
+        board.m_iRequestedStep = -1;
+        AskForTutorialSteps(b.model);
+        EXPECT_EQ(TutorialRequestedStep(b.scene), r.asked) << "step " << r.step << " dismissed " << r.dismissed;
     }
 }
 

@@ -1,7 +1,8 @@
 // The battle's finer unit rules, each row named after the rule it pins: the
-// Mini-Mine's wait and blast, the Destroyer's body and hands, the melee rule's
-// cell ahead, the snowball's height, the mini-games' starting charge and
-// their open-ended overtime. Played on real stage runs from a seed.
+// Mini-Mine's wait and blast, the Destroyer's body and hands, the mortar's
+// mark, the melee rule's cell ahead, the snowball's height, the mini-games'
+// starting charge and their open-ended overtime. Played on real stage runs
+// from a seed.
 #include <set>
 #include <string>
 #include <vector>
@@ -10,7 +11,10 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/SaveProfile.h"
+#include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
@@ -281,6 +285,7 @@ TEST_F(UnitRulesTest, TheDestroyerHoldsItsPhaseEnteringAndOneStartingHandKeepsTh
         boss.m_iActionTimer = 1;  // no hand or lunge start this frame
         boss.UpdateDestroyer(page.m_Battle);
         EXPECT_EQ(boss.m_iPhase, row.phaseAfter);
+        EXPECT_FALSE(boss.m_aiBoss[1] || boss.m_aiBoss[3]) << "it comes in with both hands resting";
     }
 
     // Both hands resting on a start frame: over many coin tosses either hand
@@ -372,6 +377,197 @@ TEST_F(UnitRulesTest, TheDestroyersAttackHoldsItThreeHundredFramesWithItsVolley1
     }
     EXPECT_EQ(frames + 1, 300) << "frames the attack holds, the firing one included";
     EXPECT_EQ(volleyAt, 120);
+}
+
+// ---- The mortar ----
+
+// The mortar fires at the live Machine furthest ahead among those that have
+// got past it, out of fast walkers; a Machine left with 1 hp still counts.
+TEST_F(UnitRulesTest, TheMortarTakesTheLiveMachineFurthestAheadBehindIt) {
+    CPageGame& page = Playing(12, {1});
+    struct Machine {
+        float behind;  // x left of the mortar
+        int hp;
+    };
+    const struct Row {
+        const char* rule;
+        std::vector<Machine> machines;
+        int target;  // index of the one fired at, -1 none
+    } rows[] = {
+        {"a Machine of 1 hp", {{150.0f, 1}}, 0},
+        {"a Machine of 2 hp", {{150.0f, 2}}, 0},
+        {"a dead Machine is left", {{150.0f, 0}}, -1},
+        {"of two, the one less far behind", {{250.0f, 5}, {150.0f, 5}}, 1},
+        {"the dead one less far behind is passed over", {{250.0f, 1}, {150.0f, 0}}, 0},
+        {"one only 42 behind has not got past", {{42.0f, 5}}, -1},
+        {"one 43 behind has", {{43.0f, 5}}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& mortar = Stand(RobotId::MortarBot, 100.0f, 0.0f);
+        mortar.m_iActionTimer = mortar.m_Unit.m_iActionInterval - 1;
+        std::vector<int> serials;
+        for (const Machine& m : row.machines) {
+            CCom_GameRobot& machine = Stand(MachineId::Smasher, 100.0f - m.behind, 0.0f);
+            machine.m_iHp = m.hp;
+            machine.m_iState = ROBOT_IDLE;
+            serials.push_back(machine.m_iSerial);
+        }
+        ScanFrameFor(mortar);
+        CCom_GameRobot* m = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, mortar.m_iSerial);
+        ASSERT_NE(m, nullptr);
+        m->UpdateAttack(page.m_Battle);
+        EXPECT_EQ(m->m_iState == ROBOT_ATTACK, row.target >= 0);
+        if (row.target >= 0) {
+            EXPECT_EQ(m->m_iTargetSerial, serials[row.target]);
+        }
+    }
+}
+
+// A surfacing whale sweeps the field: every robot of the player's within
+// 100 px in x of the sweep's reach and within 100 px in y is struck down.
+TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        float dx, dy;  // from the sweep's reach and the whale's row
+        bool struck;
+    } rows[] = {
+        {"on the reach", 0.0f, 0.0f, true},
+        {"99 aside", 99.0f, 0.0f, true},
+        {"100 aside is spared", 100.0f, 0.0f, false},
+        {"99 behind", -99.0f, 0.0f, true},
+        {"99 up", 0.0f, 99.0f, true},
+        {"100 up is spared", 0.0f, 100.0f, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& whale = Stand(MachineId::KillerWhale, -300.0f, 0.0f);
+        whale.m_Unit.m_fSpeed = 0.0f;  // it holds still to be measured from
+        whale.Update(page.m_Battle);   // where it is reckoned from
+        const VxVec3 from = whale.m_vLastPosition;
+        const int whaleSerial = whale.m_iSerial;
+        // At 20 frames left the sweep reaches 300 sin(90 deg) to the right.
+        CCom_GameRobot& robot = Stand(1, from.x + 300.0f + row.dx, from.y + row.dy);
+        robot.m_iHp = 1;  // the last hit point counts as well
+        const int robotSerial = robot.m_iSerial;
+        CCom_GameRobot* w = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, whaleSerial);
+        w->m_iCarryTimer = 20;
+        w->m_iState = ROBOT_MOVE;
+        w->Update(page.m_Battle);
+        EXPECT_EQ(w->m_iCarryTimer, 19);
+        ASSERT_EQ(w->m_vLastPosition.x, from.x);
+        ASSERT_EQ(w->m_vLastPosition.y, from.y);
+        const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->m_iHp <= 0, row.struck);
+    }
+}
+
+// A Flame Bot's shot holds it in its attack for 150 frames: it neither
+// fires again nor turns away until the flame has burnt. Other robots leave
+// the attack as its animation runs out: at once here, as a unit stood up by
+// hand has no animation frames.
+TEST_F(UnitRulesTest, AFlameBotHoldsItsAttack150FramesAfterItsShot) {
+    CPageGame& page = Playing(12, {8, 1});
+    const struct Row {
+        const char* rule;
+        int type;
+        int held;  // frames in the attack from the shot's, that one included
+    } rows[] = {{"the Flame Bot", RobotId::FlameBot, 150}, {"the Gunner Bot", RobotId::GunnerBot, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& bot = Stand(row.type, -200.0f, 0.0f);
+        const int serial = bot.m_iSerial;
+        bot.BeginAttack(page.m_Battle, false);
+        int shotAt = -1, endedAt = -1, shots = 0;
+        for (int frame = 0; frame < 400 && endedAt < 0; ++frame) {
+            CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
+            ASSERT_NE(r, nullptr);
+            const size_t bullets = page.m_Battle.State().m_lstBullets.size();
+            r->Update(page.m_Battle);
+            if (page.m_Battle.State().m_lstBullets.size() > bullets) {
+                ++shots;
+                if (shotAt < 0) shotAt = frame;
+            }
+            if (shotAt >= 0 && r->m_iState != ROBOT_ATTACK) endedAt = frame;
+        }
+        ASSERT_GE(shotAt, 0);
+        EXPECT_EQ(endedAt - shotAt + 1, row.held);
+        EXPECT_EQ(shots, 1);
+    }
+}
+
+// ---- Producers ----
+
+// A producer rolls 0-99: below L + 1 it makes the large item, below 4L + 51
+// the middle one, else the small one (the Mama Factory: below int(L / 2 + 1),
+// below 3L + 10 + that); the small energy is the middle one in the first 3000
+// frames. Papa Fusor and Mama Factory make the next size up, the factories
+// metal parts.
+TEST_F(UnitRulesTest, AProducersRollPicksItsItemByItsAdvanceLevel) {
+    CPageGame& page = Playing(12, {0});
+    const struct Row {
+        const char* rule;
+        int type, level, roll;
+        bool early;  // within the stage's first 3000 frames
+        int kind;
+    } rows[] = {
+        {"Fusor: 0 makes the large", RobotId::FusorBot, 0, 0, false, 2},
+        {"Fusor: 1 the middle", RobotId::FusorBot, 0, 1, false, 1},
+        {"Fusor: 50 still the middle", RobotId::FusorBot, 0, 50, false, 1},
+        {"Fusor: 51 the small", RobotId::FusorBot, 0, 51, false, 0},
+        {"Fusor: 51 early the middle", RobotId::FusorBot, 0, 51, true, 1},
+        {"Fusor level 2: 2 the large", RobotId::FusorBot, 2, 2, false, 2},
+        {"Fusor level 2: 3 the middle", RobotId::FusorBot, 2, 3, false, 1},
+        {"Fusor level 2: 58 the middle", RobotId::FusorBot, 2, 58, false, 1},
+        {"Fusor level 2: 59 the small", RobotId::FusorBot, 2, 59, false, 0},
+        {"Papa Fusor: 51 one size up", RobotId::PapaFusor, 0, 51, false, 1},
+        {"Factory: 51 the small parts", 34, 0, 51, false, 4},
+        {"Mama Factory level 2: 1 the large", RobotId::MamaFactory, 2, 1, false, 7},
+        {"Mama Factory level 2: 2 the middle", RobotId::MamaFactory, 2, 2, false, 6},
+        {"Mama Factory level 2: 17 the middle", RobotId::MamaFactory, 2, 17, false, 6},
+        {"Mama Factory level 2: 18 the small", RobotId::MamaFactory, 2, 18, false, 5},
+    };
+    const SaveProfile saved = g_CurrentProfile;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstItems.clear();
+        g_CurrentProfile.m_iAdvanceFusion = g_CurrentProfile.m_iAdvanceProduction = row.level;
+        RuleState(page.m_Battle).m_iTimeLeft = RuleState(page.m_Battle).m_iStageFrames - (row.early ? 2999 : 3000);
+        CCom_GameRobot& producer = Stand(row.type, -200.0f, 0.0f);
+        uint32_t seed = 1;  // the first draw after it gives the roll
+        while ((((seed * 214013u + 2531011u) >> 16) & 0x7FFF) % 100 != uint32_t(row.roll)) ++seed;
+        VxSrand(seed);
+        producer.ProduceItems(page.m_Battle);
+        ASSERT_EQ(page.m_Battle.State().m_lstItems.size(), 1u);
+        EXPECT_EQ(page.m_Battle.State().m_lstItems.back().m_iItemKind, row.kind);
+    }
+    g_CurrentProfile = saved;
+}
+
+// The Energy Booster speeds a Fusor Bot up: at level 0 its interval is
+// 0.8 of its card's, at level 1 0.9, beyond that as the card has it.
+TEST_F(UnitRulesTest, TheEnergyBoosterSetsAFusorBotsInterval) {
+    CPageGame& page = Playing(12, {0});
+    const int card = page.m_Battle.State().m_aHandDefs[0].m_iActionInterval;
+    ASSERT_GT(card, 0);
+    const struct Row {
+        int booster;
+        double factor;
+    } rows[] = {{0, 0.8}, {1, 0.9}, {2, 1.0}};
+    const int saved = g_CurrentProfile.m_iEnergyBooster;
+    for (const Row& row : rows) {
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        g_CurrentProfile.m_iEnergyBooster = row.booster;
+        const CCom_GameRobot& fusor = Build(0, CellWhere(false));
+        EXPECT_EQ(fusor.m_Unit.m_iActionInterval, int(card * row.factor)) << "booster " << row.booster;
+    }
+    g_CurrentProfile.m_iEnergyBooster = saved;
 }
 
 // ---- Melee, snowball ----

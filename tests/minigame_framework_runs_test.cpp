@@ -2,18 +2,21 @@
 // of the rounds (151), capsule rain (161), fast Machines (175) and the
 // conveyor catch (177), each ending at a golden frame and checksum, and the
 // framework's edge cases on live pages.
+#include <algorithm>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 
 #include "battle/model/ItemFlights.h"
+#include "battle/model/MiniGameBossRules.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RelocationRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameItem.h"
 #include "content/UnlockTables.h"
+#include "engine/VxSound.h"
 #include "tests/HandInputSupport.h"
 
 namespace {
@@ -358,6 +361,44 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
     }
 }
 
+TEST_F(MiniGameEdge, Stage177sFallingRobotsBoardAFreeCarrierWithin45PixelsOneToACarrier) {
+    const struct {
+        const char* rule;
+        float offset;  // the carrier's distance aside when the robots reach the floor
+        int falling;   // robots coming down together over the same spot
+        int caught;
+    } cases[] = {{"a free carrier 44 aside catches it", 44.0f, 1, 1},
+                 {"a carrier 45 aside lets it break", 45.0f, 1, 0},
+                 {"the carrier the first boards lets the second break", 0.0f, 2, 1}};
+    for (const auto& c : cases) {
+        CPageGame& p = Playing(177);
+        EmptyField();
+        const float floor = p.m_Battle.State().m_aFieldCells[4].m_fY;
+        CCom_GameRobot* carrier = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(23), 0.0f, floor, 0.0f);
+        ASSERT_NE(carrier, nullptr);
+        carrier->m_vPosition = VxVec3{c.offset + 4.0f, floor, 0.0f};  // carriers drift 4 left first
+        const int carrierSerial = carrier->m_iSerial;
+        std::vector<int> serials;
+        for (int i = 0; i < c.falling; ++i) {
+            CCom_GameRobot* r = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(19), 0.0f, floor, 0.0f);
+            ASSERT_NE(r, nullptr);
+            r->m_vPosition = VxVec3{0.0f, floor + 10.0f, 0.0f};
+            serials.push_back(r->m_iSerial);
+        }
+        const int before = p.m_Battle.State().m_iCatchCount;
+        UpdateConveyorCatch(p.m_Battle);
+        EXPECT_EQ(p.m_Battle.State().m_iCatchCount - before, c.caught) << c.rule;
+        for (int i = 0; i < c.falling; ++i) {
+            const CCom_GameRobot* r = FindRobotBySerial(RuleState(p.m_Battle).m_lstRobots, serials[i]);
+            ASSERT_NE(r, nullptr) << c.rule;
+            const bool boarded = i < c.caught;
+            EXPECT_EQ(r->m_iLinkedSerial, boarded ? carrierSerial : NO_SERIAL) << c.rule << " " << i;
+            EXPECT_EQ(r->m_iHp > 0, boarded) << c.rule << " " << i;
+        }
+        run.reset();
+    }
+}
+
 TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFirstJumpOutHasNoParachute) {
     CPageGame& p = Playing(171);
     const BattleData& s = p.m_Battle.State();
@@ -385,6 +426,28 @@ TEST_F(MiniGameEdge, Stage171sDriftingParatroopersKeepTheirRecordsSoTheThirtyFir
     thrown();  // the thirty-first
     EXPECT_EQ(hanging(), 30);
     EXPECT_FALSE(s.m_aThrownRobots[0].live);
+}
+
+TEST_F(MiniGameEdge, Stage171sFinaleCountsTo12000By25AndSoundsOnceOnReachingIt) {
+    CPageGame& p = Playing(171);
+    BattleData& s = RuleState(p.m_Battle);
+    s.m_iTimeLeft = s.m_iStageFrames - 2700;
+    StepBombRun(p.m_Battle);  // the boss comes
+    ASSERT_NE(s.m_pMiniGameBoss, nullptr);
+    CCom_GameRobot* pilot = s.m_apMiniGameRobots[0];
+    ASSERT_NE(pilot, nullptr);
+    CVxSound* finale = p.m_Battle.Scene().m_pSfxDestroyerDead;
+    ASSERT_NE(finale, nullptr);
+    s.m_iTimeLeft -= 1;
+    s.m_pMiniGameBoss->m_iHp = 999;
+    s.m_iMiniGameFlag = 11000;       // the pilot has turned at the right edge
+    pilot->m_vPosition.x = 2000.0f;  // far from bursting for the whole count
+    for (int step = 1; step <= 50; ++step) {
+        StepBombRun(p.m_Battle);
+        EXPECT_EQ(s.m_iMiniGameFlag, std::min(12000, 11000 + 25 * step)) << step;
+        EXPECT_EQ(finale->IsPlaying(), step == 40) << step;
+        finale->Stop();
+    }
 }
 
 TEST_F(MiniGameEdge, AnArrivingCapsuleBringsItsRobot) {

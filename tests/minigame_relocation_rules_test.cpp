@@ -1,6 +1,8 @@
 // The rules that decide a round of the relocation, slot-machine, charge-shot
 // and final-boss mini-games, each driven to its edge.
 #include "battle/model/BattleRules.h"
+#include "battle/model/RelocationRules.h"
+#include "content/UnitIds.h"
 #include "tests/MiniGamePlayers.h"
 
 namespace {
@@ -126,6 +128,100 @@ TEST_F(MiniGameRules, AChargeOf44FramesFiresNothingAndOf45FiresAShortShot) {
         }
         run.reset();
     }
+}
+
+TEST_F(MiniGameRules, Stage158DropsAnAttackerEvery1200FramesAndABuoyerEvery900WhileFewerThanFiveFloat) {
+    struct Case {
+        const char* rule;
+        int elapsed;
+        int buoyers;  // Buoyer Bots on the field
+        int attackers, buoyerCapsules;
+    };
+    const Case cases[] = {
+        {"at 1200 an attacker's capsule", 1200, 0, 1, 0},
+        {"at 900 a Buoyer Bot's with four afloat", 900, 4, 0, 1},
+        {"none with five afloat", 900, 5, 0, 0},
+        {"at 3600 both", 3600, 0, 1, 1},
+        {"nothing between", 1199, 0, 0, 0},
+        {"nothing before the clock runs", 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        CPageGame& p = StartPlaying(158);
+        BattleData& s = RuleState(p.m_Battle);
+        const int buoyer = p.m_Battle.FindHandCard(RobotId::BuoyerBot);
+        const int first = p.m_Battle.FindHandCard(20), second = p.m_Battle.FindHandCard(14);
+        ASSERT_TRUE(buoyer >= 0 && first >= 0 && second >= 0);
+        s.m_lstRobots.remove_if([](const CCom_GameRobot& r) { return r.Type() == RobotId::BuoyerBot; });
+        for (int i = 0; i < c.buoyers; ++i) {
+            CCom_GameRobot r;
+            r.m_Unit.m_iType = RobotId::BuoyerBot;
+            r.m_iHp = 10;
+            s.m_lstRobots.push_back(r);
+        }
+        s.m_lstItems.clear();
+        s.m_iTimeLeft = s.m_iStageFrames - c.elapsed;
+        StepSequenceGame(p.m_Battle);
+        EXPECT_EQ(Capsules(first) + Capsules(second), c.attackers) << c.rule;
+        EXPECT_EQ(Capsules(buoyer), c.buoyerCapsules) << c.rule;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameRules, Stage158LinesItsThreeRobotsUpOnColumnsFiveSixAndSevenOfTheBottomRow) {
+    CPageGame& p = StartPlaying(158);
+    BattleData& s = RuleState(p.m_Battle);
+    s.m_iSequenceStep = s.m_iSequenceShownStep = 1;
+    const float cells[3] = {5.0f, 6.0f, 7.0f};
+    for (float column : cells) {
+        const SequenceStep step = StepSequenceGame(p.m_Battle);
+        ASSERT_NE(step.flyer, nullptr) << column;
+        EXPECT_EQ(step.flyer->m_vCell.x, column);
+        EXPECT_EQ(step.flyer->m_vCell.y, 4.0f) << column;
+    }
+    StepSequenceGame(p.m_Battle);
+    EXPECT_EQ(s.m_iSequenceStep, 2) << "the line stands: the march begins";
+}
+
+TEST_F(MiniGameRules, ACapsuleFromTheLeftEdgeComesInAt5PixelsAFrameFasterForSomeCards) {
+    struct Case {
+        int stage;
+        int card;  // the hand record's card, or -1: the hand slot -1
+        int slot;  // on 161 the slot itself sets the speed
+        float step;
+    };
+    const Case cases[] = {
+        {161, -1, 0, 6.25f}, {161, -1, 1, 6.75f}, {161, -1, 2, 6.75f}, {161, -1, 3, 7.5f}, {161, -1, -1, 5.0f},
+        {158, 14, 0, 7.5f},  {158, 20, 0, 7.5f},  {158, 23, 0, 5.0f},  {158, 19, 0, 5.0f},
+    };
+    for (const Case& c : cases) {
+        CPageGame& p = StartPlaying(c.stage);
+        const int slot = c.card >= 0 ? p.m_Battle.FindHandCard(c.card) : c.slot;
+        if (c.card >= 0) ASSERT_GE(slot, 0) << c.card;
+        RuleState(p.m_Battle).m_lstItems.clear();
+        p.m_Battle.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
+        CCom_GameItem& capsule = RuleState(p.m_Battle).m_lstItems.back();
+        ASSERT_TRUE(capsule.m_bCollected);
+        const float x = capsule.m_vPosition.x;
+        capsule.Update(p.m_Battle);
+        EXPECT_FLOAT_EQ(capsule.m_vPosition.x - x, c.step) << c.stage << " slot " << slot;
+        run.reset();
+    }
+}
+
+TEST_F(MiniGameRules, Stage158sAttackerCapsuleCarriesCard20OrCard14ByARandomBit) {
+    CPageGame& p = StartPlaying(158);
+    BattleData& s = RuleState(p.m_Battle);
+    const int first = p.m_Battle.FindHandCard(20), second = p.m_Battle.FindHandCard(14);
+    int firsts = 0, seconds = 0;
+    for (int i = 0; i < 400; ++i) {
+        s.m_lstItems.clear();
+        s.m_iTimeLeft = s.m_iStageFrames - 1200;
+        StepSequenceGame(p.m_Battle);
+        firsts += Capsules(first);
+        seconds += Capsules(second);
+    }
+    EXPECT_EQ(firsts + seconds, 400);
+    EXPECT_NEAR(firsts, 200, 30) << "an even draw";
 }
 
 TEST_F(MiniGameRules, TheEnergyGoalIsLostWithoutFusorsBelowTenAndWonAtAThousand) {
