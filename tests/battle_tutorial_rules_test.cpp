@@ -368,7 +368,7 @@ TEST_F(TutorialBoard, StepsFourAndFiveGoOnOnceFadedAwayAndStepElevenToTwelve) {
         Show(r.step, r.dismissed ? 1 : 0, r.dismissed ? TUTORIAL_FADE_END : 0.0f, 100);
         board.m_iRequestedStep = -1;
         AskForTutorialSteps(b.model);
-        EXPECT_EQ(TutorialRequestedStep(b.scene), r.asked) << "step " << r.step << " dismissed " << r.dismissed;
+        EXPECT_EQ(board.RequestedStep(), r.asked) << "step " << r.step << " dismissed " << r.dismissed;
     }
 }
 
