@@ -32,6 +32,8 @@
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/BossHandRules.h"
+#include "battle/model/RelocationRules.h"
 #include "game/GameApplication.h"
 #include "main/GamePages.h"
 #include "game/GameSaveData.h"
@@ -475,6 +477,61 @@ void StageRun::TakeCapsules() {
     }
 }
 
+// A robot under a boss hand's aim is picked up and set down on a free cell
+// of its row (else of any row) that no hand aims at, before the hand closes.
+// True while the mouse is busy with it.
+bool StageRun::DodgeHands() {
+    const CBattleModel& model = Battle().m_Battle;
+    InputRecord& in = App().m_aInput[0];
+    auto pointAt = [&](float x, float y) {
+        in.m_iCursorX = int(x + float(g_iScreenWidth) * 0.5f);
+        in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - y);
+    };
+    auto aimed = [&](int column, int row) {
+        for (const BossHandStrike& s : model.State().m_aBossHands)
+            if (s.live && s.column == column && s.row == row) return true;
+        return false;
+    };
+    auto standing = [&](int column, int row) {
+        for (const CCom_GameRobot& r : model.State().m_lstRobots)
+            if (r.m_iHp > 0 && int(r.m_vCell.x) == column && int(r.m_vCell.y) == row) return true;
+        return false;
+    };
+    const int lifted = model.State().m_iRelocatingRobot;
+    if (lifted != -1) {
+        const CCom_GameRobot* robot = nullptr;
+        for (const CCom_GameRobot& r : model.State().m_lstRobots)
+            if (r.m_iSerial == lifted) robot = &r;
+        if (!robot) return false;
+        const int row = int(robot->m_vCell.y);
+        int best = -1, bestScore = -1;
+        for (int column = FIELD_COLUMNS - 1; column >= 6; --column)
+            for (int r = 0; r < FIELD_ROWS; ++r) {
+                if (aimed(column, r) || standing(column, r)) continue;
+                const int score = (r == row ? 100 : 0) + column - std::abs(r - row);
+                if (score > bestScore) best = column * FIELD_ROWS + r, bestScore = score;
+            }
+        if (best < 0) return false;
+        const FieldCell& c = model.State().m_aFieldCells[best];
+        pointAt(c.m_fX, c.m_fY);
+        in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
+        return true;
+    }
+    if (model.State().m_iCarriedCard != -1) return false;
+    for (const BossHandStrike& s : model.State().m_aBossHands) {
+        if (!s.live || s.age > BOSS_HAND_AIM) continue;
+        for (const CCom_GameRobot& r : model.State().m_lstRobots) {
+            if (r.IsMachine() || r.m_iHp <= 0 || int(r.m_vCell.x) != s.column || int(r.m_vCell.y) != s.row ||
+                !MayRelocate(model, r) || RelocationCoolingDown(model, r))
+                continue;
+            pointAt(r.m_vPosition.x, r.m_vPosition.y);
+            in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+            return true;
+        }
+    }
+    return false;
+}
+
 void StageRun::Step() {
     if (m_options.defend && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == BATTLE_PLAYING) {
         // A withdrawing player takes its robots off once the clock has run
@@ -482,7 +539,7 @@ void StageRun::Step() {
         // the battle ends.
         if (!m_options.withdraw || Model().State().m_iTimeLeft > 0) {
             if (m_iDefendFrames % 180 == 0) PlaceDefence();
-            TakeCapsules();
+            if (m_bCapsuleReleaseDue || !DodgeHands()) TakeCapsules();
         } else if (!m_bWithdrawn) {
             m_bWithdrawn = true;
             for (CCom_GameRobot& r : RuleState(Model()).m_lstRobots)

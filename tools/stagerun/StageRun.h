@@ -135,6 +135,7 @@ private:
     void AnswerWaitingBoxes();
     void TakeCapsules();
     int CapsuleCell(int slot);
+    bool DodgeHands();
     void MakeProfile();
 
     StageRunOptions m_options;
