@@ -209,8 +209,7 @@ int DefenceMouse::SafeCell(const CBattleModel& model, const CCom_GameRobot& robo
     return best;
 }
 
-bool DefenceMouse::StartMove(const CBattleModel& model, InputRecord& in, const CCom_GameRobot& robot, int cell) {
-    (void)model;
+bool DefenceMouse::StartMove(InputRecord& in, const CCom_GameRobot& robot, int cell) {
     in.m_iCursorX = int(robot.m_vPosition.x + float(g_iScreenWidth) * 0.5f);
     in.m_iCursorY = int(float(g_iScreenHeight) * 0.5f - robot.m_vPosition.y);
     in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
@@ -275,7 +274,7 @@ bool DefenceMouse::Dodge(const CBattleModel& model, InputRecord& in) {
                                           : ((rows >> r.m_iRow) & 1u) && r.m_iHp <= kVolleyDamage;
             if (!doomed) continue;
             const int cell = SafeCell(model, r, rows, true);
-            if (cell >= 0) return StartMove(model, in, r, cell);
+            if (cell >= 0) return StartMove(in, r, cell);
         }
     return false;
 }
@@ -307,12 +306,12 @@ bool DefenceMouse::CoverRows(const CBattleModel& model, InputRecord& in) {
     }
     if (mover) {
         const int cell = SafeCell(model, *mover, rows | (0x1Fu & ~(1u << to)), false);
-        if (cell >= 0) return StartMove(model, in, *mover, cell);
+        if (cell >= 0) return StartMove(in, *mover, cell);
     }
     for (const CCom_GameRobot& r : model.State().m_lstRobots) {
         if (!Movable(model, r) || !InLungeReach(r)) continue;
         const int cell = SafeCell(model, r, rows, true);
-        if (cell >= 0 && cell / FIELD_ROWS >= kClearColumn) return StartMove(model, in, r, cell);
+        if (cell >= 0 && cell / FIELD_ROWS >= kClearColumn) return StartMove(in, r, cell);
     }
     return false;
 }

@@ -1,11 +1,11 @@
 #pragma once
 // The defended run's hand on the mouse, as a player's: capsules on the screen
-// are clicked and their cards set down on a cell; in a fight with a Destroyer
+// are clicked and their cards set down on a cell; on the episode finals
 // (where robots may be picked up and set down again) robots are carried out
-// of a hand's aim, out of the lunge's reach and out of the band its volley
-// will sweep, and a row no shooter guards gets one from a row with two. It
-// reads the battle as the screen shows it and acts only through the frame's
-// input record.
+// of a Destroyer hand's aim, the lunge's reach, the band its volley will
+// sweep and a ripe Time Bomb's blast, and a shooter goes where its shots
+// guard the rows better. It reads the battle as the screen shows it and acts
+// only through the frame's input record.
 class CBattleModel;
 class CCom_GameRobot;
 struct InputRecord;
@@ -18,14 +18,15 @@ public:
     // The rows (bit r for row r) the Destroyer's volley sweeps or is about
     // to sweep; 0 when none comes.
     static unsigned VolleyRows(const CBattleModel& model);
-    // Whether the robot stands where the boss's lunge or a volley kills it.
+    // Whether the robot stands where the boss's lunge kills it.
     static bool InLungeReach(const CCom_GameRobot& robot);
 
 private:
     // A cell is numbered column x 5 + row; -1 is none.
     int SafeCell(const CBattleModel& model, const CCom_GameRobot& robot, unsigned rows, bool coverFirst) const;
     bool CarryOn(const CBattleModel& model, InputRecord& in);
-    bool StartMove(const CBattleModel& model, InputRecord& in, const CCom_GameRobot& robot, int cell);
+    // Presses on the robot to carry it to the cell.
+    bool StartMove(InputRecord& in, const CCom_GameRobot& robot, int cell);
     bool Dodge(const CBattleModel& model, InputRecord& in);
     bool CoverRows(const CBattleModel& model, InputRecord& in);
     void TakeCapsules(const CBattleModel& model, InputRecord& in);
