@@ -65,13 +65,15 @@ INSTANTIATE_TEST_SUITE_P(FixedDeck, DefendedStage, ::testing::ValuesIn(kWins),
 namespace {
 
 // The episode finals on difficulty 0: the defence takes the capsules' cards
-// and moves robots by mouse out of the Destroyer's reach; it wins.
+// and moves robots by mouse out of the Destroyer's reach; it wins. On 180,
+// seed 3 is lost in its first minute unless the shooters go where their
+// shots guard the rows (the Cannon Bots there reach only the rows above).
 struct FinalCase {
     int stage;
     uint32_t seed;
 };
 
-const FinalCase kFinals[] = {{160, 1}, {170, 1}, {180, 2}};
+const FinalCase kFinals[] = {{160, 1}, {170, 1}, {180, 2}, {180, 3}};
 
 class DefendedFinal : public StageRunTest, public ::testing::WithParamInterface<FinalCase> {};
 
@@ -113,7 +115,8 @@ TEST_P(DefendedFinal, TheDefenceOutlastsTheDestroyerAndSeesItsVolleyComing) {
 
 INSTANTIATE_TEST_SUITE_P(Difficulty0, DefendedFinal, ::testing::ValuesIn(kFinals),
                          [](const ::testing::TestParamInfo<FinalCase>& info) {
-                             return "Stage" + std::to_string(info.param.stage);
+                             return "Stage" + std::to_string(info.param.stage) + "Seed" +
+                                    std::to_string(info.param.seed);
                          });
 
 }  // namespace
