@@ -393,84 +393,6 @@ int StageRun::PlaceDefence() {
     return placed;
 }
 
-// Where the defence sets a capsule's card down: at the back of a row where
-// no shooter of the player's stands, else of the row whose Machines its
-// robots answer least, out of the boss's lunge where it can. -1 when no cell
-// takes the card.
-int StageRun::CapsuleCell(int slot) {
-    const CBattleModel& model = Battle().m_Battle;
-    float need[FIELD_ROWS] = {};
-    int shooters[FIELD_ROWS] = {}, guards[FIELD_ROWS] = {};
-    for (const CCom_GameRobot& r : model.State().m_lstRobots) {
-        if (r.m_iHp <= 0 || r.m_iRow < 0 || r.m_iRow >= FIELD_ROWS) continue;
-        if (r.IsMachine()) {
-            need[r.m_iRow] += float(std::min(r.m_iHp, 100));
-        } else {
-            shooters[r.m_iRow] += r.m_Unit.m_iRole == ROLE_ATTACK;
-            guards[r.m_iRow] += r.m_Unit.m_iRole == ROLE_GUARD;
-        }
-    }
-    int best = -1;
-    float bestScore = -1e9f;
-    for (int column = FIELD_COLUMNS - 1; column >= 2; --column)
-        for (int row = 0; row < FIELD_ROWS; ++row) {
-            if (!model.JudgePlacement(slot, column, row).Allowed()) continue;
-            // Rows first (one no shooter stands in, then the one its
-            // robots answer least), then the back.
-            float score = (shooters[row] == 0 ? 2000.0f : 0.0f) + need[row] - 150.0f * float(shooters[row]) -
-                          50.0f * float(guards[row]) + 10.0f * float(column);
-            if (column < 6) score -= 5000.0f;  // within the boss's lunge
-            if (score > bestScore) best = column * FIELD_ROWS + row, bestScore = score;
-        }
-    return best;
-}
-
-// A player's hand on the mouse: a capsule on the screen is clicked, and the
-// card it hands over is carried to the cell CapsuleCell chooses and let go
-// there (or given back with the right button when no cell takes it).
-void StageRun::TakeCapsules() {
-    CPageGame& page = Battle();
-    const CBattleModel& model = page.m_Battle;
-    InputRecord& in = App().m_aInput[0];
-    const float w = float(g_iScreenWidth), h = float(g_iScreenHeight);
-    auto pointAt = [&](float x, float y) {
-        in.m_iCursorX = int(x + w * 0.5f);
-        in.m_iCursorY = int(h * 0.5f - y);
-    };
-    if (m_bCapsuleReleaseDue) {
-        // The click's release, where it was pressed.
-        m_bCapsuleReleaseDue = false;
-        in.m_aiKey[MOUSE_LEFT] = KEY_RELEASED;
-        return;
-    }
-    const int carried = model.State().m_iCarriedCard;
-    if (carried >= 0) {
-        if (!model.State().m_bCarriedFromCapsule || carried >= DECK_SLOTS) return;
-        const int cell = CapsuleCell(carried);
-        if (cell < 0) {
-            in.m_aiKey[MOUSE_RIGHT] = KEY_PRESSED | KEY_RELEASED;
-            return;
-        }
-        const FieldCell& c = model.State().m_aFieldCells[cell];
-        pointAt(c.m_fX, c.m_fY);
-        // Carried over the cell a moment first, as a hand takes it there.
-        if (model.State().m_iCarriedFrames > 20) {
-            in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
-            m_bCapsuleReleaseDue = true;
-        }
-        return;
-    }
-    for (const CCom_GameItem& item : model.State().m_lstItems) {
-        if (item.m_iItemKind != ITEM_CAPSULE || std::fabs(item.m_vPosition.x) > w * 0.5f - 20.0f ||
-            std::fabs(item.m_vPosition.y) > h * 0.5f - 40.0f)
-            continue;
-        pointAt(item.m_vPosition.x, item.m_vPosition.y);
-        in.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
-        m_bCapsuleReleaseDue = true;
-        return;
-    }
-}
-
 void StageRun::Step() {
     if (m_options.defend && App().m_iCurrentPage == BATTLE_PAGE_INDEX && State() == BATTLE_PLAYING) {
         // A withdrawing player takes its robots off once the clock has run
@@ -478,7 +400,7 @@ void StageRun::Step() {
         // the battle ends.
         if (!m_options.withdraw || Model().State().m_iTimeLeft > 0) {
             if (m_iDefendFrames % 180 == 0) PlaceDefence();
-            TakeCapsules();
+            m_mouse.Play(Model(), App().m_aInput[0]);
         } else if (!m_bWithdrawn) {
             m_bWithdrawn = true;
             for (CCom_GameRobot& r : RuleState(Model()).m_lstRobots)

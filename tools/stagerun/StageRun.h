@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/stagerun/DefenceMouse.h"
+
 class CGameApplication;
 class CBattleModel;
 class CPageGame;
@@ -133,18 +135,16 @@ private:
     struct Host;
     void ApplyScript();
     void AnswerWaitingBoxes();
-    void TakeCapsules();
-    int CapsuleCell(int slot);
     void MakeProfile();
 
     StageRunOptions m_options;
     std::unique_ptr<Host> m_pHost;
     int m_nFrames = 0;
-    size_t m_iScriptNext = 0;           // the first script event not yet played
-    int m_iDefendFrames = 0;            // playing frames of a defended run
-    bool m_bWithdrawn = false;          // the defended run's robots have been taken off
-    bool m_bCapsuleReleaseDue = false;  // the defence's click lets the button go next frame
-    int m_iBoardFrames = 0;             // frames the result board has been up
+    size_t m_iScriptNext = 0;   // the first script event not yet played
+    int m_iDefendFrames = 0;    // playing frames of a defended run
+    bool m_bWithdrawn = false;  // the defended run's robots have been taken off
+    DefenceMouse m_mouse;       // the defence's hand on the mouse
+    int m_iBoardFrames = 0;     // frames the result board has been up
     std::string m_error;
     bool m_bTrace = false;  // CSQ_STAGERUN_TRACE set: state changes on stderr
     std::string m_saveFolder;
