@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "battle/model/BossHandRules.h"
+#include "content/WeaponIds.h"
 #include "battle/effects/Effect_CardFull.h"
 #include "battle/effects/Effect_DestroyerHand.h"
 #include "battle/effects/Effect_Flower.h"
@@ -772,6 +773,34 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
         b.Update(page->m_Battle);
         b.Draw(page->m_Battle);
         EXPECT_EQ(page->m_Battle.State().m_lstRobots.back().m_iHp < 1000, r.strikes) << "age " << r.age;
+    }
+}
+
+// A lingering stream (the flame, the storm) shows its hit on the field
+// every fifteen frames; a blast shows it on every hit.
+TEST_F(CombatTest, ALingeringStreamShowsItsHitEveryFifteenFramesAndABlastOnEveryHit) {
+    const struct {
+        int kind, frame;
+        bool shows;
+    } rows[] = {{WeaponId::Flame, 30, true},
+                {WeaponId::Flame, 31, false},
+                {WeaponId::Flame, 44, false},
+                {WeaponId::Flame, 45, true},
+                {WeaponId::Storm, 31, false},
+                {11, 31, true},
+                {11, 44, true}};
+    for (const auto& r : rows) {
+        RuleState(page->m_Battle).m_lstRobots.clear();
+        RuleState(page->m_Battle).m_lstBullets.clear();
+        RuleState(page->m_Battle).m_lstFieldEffects.clear();
+        m_App->m_nFrame = r.frame;
+        Add(1000, -100.0f, 28.0f).m_iHp = 1000;
+        CCom_GameBullet& b = Fire(r.kind, -150.0f, 28.0f);
+        b.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
+        b.TestHits(page->m_Battle, true);
+        ASSERT_LT(page->m_Battle.State().m_lstRobots.back().m_iHp, 1000) << "kind " << r.kind;
+        EXPECT_EQ(!page->m_Battle.State().m_lstFieldEffects.empty(), r.shows)
+            << "kind " << r.kind << " frame " << r.frame;
     }
 }
 
