@@ -653,7 +653,7 @@ TEST_F(BattleStateRules, Stage151sRoundsCountDownCallTheirMachinesAndPlaceTheNex
     for (const auto& c : cases) {
         PlayStage(151);
         Play(151, c.difficulty);
-        m_App->m_bShowStill = c.still;
+        clock.ShowStill(c.still);
         RuleState(model).m_lstRobots.clear();
         RuleState(model).m_iRoundTimer = c.timer;
         RuleState(model).m_iRound = c.round;
@@ -665,7 +665,7 @@ TEST_F(BattleStateRules, Stage151sRoundsCountDownCallTheirMachinesAndPlaceTheNex
         for (int i = 0; i < c.own; ++i) Stand(float(100 * i), 0.0f).m_iHp = i < c.dead ? 0 : 10;
         for (int i = 0; i < c.machines; ++i) Stand(400.0f, 0.0f, true);
         UpdateRoundRules(model);
-        m_App->m_bShowStill = false;
+        clock.ShowStill(false);
         int own = 0, machines = 0;
         for (const CCom_GameRobot& r : model.State().m_lstRobots) (r.IsMachine() ? machines : own) += 1;
         EXPECT_EQ(model.State().m_iRoundTimer, c.timerAfter) << c.rule;

@@ -196,7 +196,9 @@ TEST_F(MiniGameRules, ACapsuleFromTheLeftEdgeComesInAt5PixelsAFrameFasterForSome
     for (const Case& c : cases) {
         CPageGame& p = StartPlaying(c.stage);
         const int slot = c.card >= 0 ? p.m_Battle.FindHandCard(c.card) : c.slot;
-        if (c.card >= 0) ASSERT_GE(slot, 0) << c.card;
+        if (c.card >= 0) {
+            ASSERT_GE(slot, 0) << c.card;
+        }
         RuleState(p.m_Battle).m_lstItems.clear();
         p.m_Battle.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
         CCom_GameItem& capsule = RuleState(p.m_Battle).m_lstItems.back();

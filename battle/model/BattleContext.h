@@ -12,6 +12,10 @@ class BattleClock {
 public:
     virtual ~BattleClock() = default;
     virtual int Now() const = 0;
+    // A still picture (a board, the pause) stands over the battle, or is
+    // about to be taken of it: the field's scroll and 151's round timer wait.
+    virtual bool StillShown() const { return false; }
+    virtual bool StillTaken() const { return false; }
 };
 
 // A clock advanced by hand, a frame at a time (a host without an application
@@ -19,11 +23,14 @@ public:
 class FrameCounter final : public BattleClock {
 public:
     int Now() const override { return m_iFrame; }
+    bool StillShown() const override { return m_bStill; }
     void Set(int frame) { m_iFrame = frame; }
     void Advance() { ++m_iFrame; }
+    void ShowStill(bool shown) { m_bStill = shown; }
 
 private:
     int m_iFrame = 0;
+    bool m_bStill = false;
 };
 
 struct BattleContext {

@@ -32,6 +32,8 @@ public:
     // The host's frame clock, which runs on while the battle stands still;
     // the rules that keep time by it read it here.
     int AppFrame() const { return m_Context.clock ? m_Context.clock->Now() : 0; }
+    bool StillShown() const { return m_Context.clock && m_Context.clock->StillShown(); }
+    bool StillTaken() const { return m_Context.clock && m_Context.clock->StillTaken(); }
 
     // Field grid lookups (built with the units).
     VxVec3 FindNearestCell(float x, float y, float z) const;

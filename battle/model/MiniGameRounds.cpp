@@ -13,7 +13,6 @@
 #include "content/SaveProfile.h"
 #include "content/StageKinds.h"
 #include "engine/VxSound.h"
-#include "game/GameApplication.h"
 #include "platform/Random.h"
 
 namespace {
@@ -89,8 +88,7 @@ void UpdateRoundRules(CBattleModel& model) {
         RuleState(model).m_iRoundPhase = 1;
         if (RuleState(model).m_iRound < kLastRound) SpawnRoundRobots(model, RuleState(model).m_iRound + 1);
     }
-    const CGameApplication* app = g_pGameAppInstance;
-    const bool still = app && (app->m_bShowStill || app->m_bCaptureStill);
+    const bool still = model.StillShown() || model.StillTaken();
     if (!still && RuleState(model).m_iRoundTimer > 0) --RuleState(model).m_iRoundTimer;
 }
 

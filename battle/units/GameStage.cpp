@@ -121,7 +121,7 @@ void CCom_GameStage::Load(const CBattleModel& model) {
 
 void CCom_GameStage::Update(const CBattleModel& model, bool force) {
     const int stage = model.StageNumber();
-    const bool paused = g_pGameAppInstance && g_pGameAppInstance->m_bShowStill;
+    const bool paused = model.StillShown();
     if (!paused) {
         ++m_iFrame;
         m_fScrollX += StageScrollStep(stage, m_fScrollY);
