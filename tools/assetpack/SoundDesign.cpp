@@ -488,11 +488,14 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     // Shots and bullet hits come by the dozen in a busy battle, several
     // starting on one frame: where their steepest steps meet they add up to a
     // click. Such a clip's top is lowered step by step (to about half its cutoff at
-    // most) until no step passes kStepBudget. Blasts keep their top, and a
-    // melee blow's steps are already under it.
+    // most) until no step passes kStepBudget. A robot's death is as crowded:
+    // its onset lands among the shots and the ring of the death before it,
+    // and its ring keeps it bright. Other blasts keep their top, and a melee
+    // blow's steps are already under it.
     const std::vector<double> made = c.s;
     const bool crowded =
-        (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) && !IsBlast(kind) && kind != "hit-melee";
+        ((kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) && !IsBlast(kind) && kind != "hit-melee") ||
+        kind.rfind("explosion", 0) == 0;
     for (double cut = top * std::fmax(1.0, 0.3 / level);; cut *= 0.85) {
         c.s = made;
         if (level > 0.2 && kind != "quake") LowPass(c.s, cut, IsLoopedEffect(kind));
