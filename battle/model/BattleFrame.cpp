@@ -55,8 +55,8 @@ void RunBattleFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobot
     const bool stateOfHud =
         model.State().m_iBattleState >= BATTLE_LOADING && model.State().m_iBattleState <= BATTLE_RESULT;
     if (stateOfHud && steps.HudShows()) {
-        // Flying items read the energy counter's place as their target; 177 has no counters.
-        if (stage != 177) PlaceEnergyPanel(model);
+        // Flying items read the energy counter's place as their target; the catch has no counters.
+        if (KindOf(stage) != StageKind::ConveyorCatch) PlaceEnergyPanel(model);
         steps.ShowHud();
     }
     steps.HudDone();
@@ -82,8 +82,8 @@ void RunBattleFrame(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobot
     // The items' flights move (and pay out) first, then their pictures show.
     RunItemFlights(model);
     steps.ItemFlightsFlown();
-    // 171's paratroopers drop with the road's rows.
-    if (stage != 171) {
+    // The bomb run's paratroopers drop with the road's rows.
+    if (ModeOf(stage) != MiniGameMode::BombRun) {
         RunParatroopers(model);
         steps.ParatroopersDropped();
     }

@@ -306,7 +306,7 @@ public:
     bool HudShows() override { return g_pGameAppInstance && !g_bLoaderRunning && !m_Page.m_bHudHidden; }
     void ShowHud() override { m_Page.DrawHud(); }
     void HudDone() override {
-        if (CurrentStage() == 167) m_Page.DrawRobotsAboveScreen();
+        if (ModeOf(CurrentStage()) == MiniGameMode::Climb) m_Page.DrawRobotsAboveScreen();
     }
     void ShowPartsPanel() override { m_Page.DrawPartsPanel(); }
     void StateBegins(int state) override { m_Page.BeginState(state); }
