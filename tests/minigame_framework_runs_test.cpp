@@ -166,6 +166,18 @@ protected:
             it = EraseRobot(RuleState(p.m_Battle).m_lstRobots, it);
         }
     }
+    // 177 on an empty field with one carrier on the floor, at x; the floor's height.
+    float CarrierOnEmptyFloor(float x, int& carrierSerial) {
+        CPageGame& p = Playing(177);
+        EmptyField();
+        const float floor = p.m_Battle.State().m_aFieldCells[4].m_fY;
+        CCom_GameRobot* carrier = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(23), 0.0f, floor, 0.0f);
+        EXPECT_NE(carrier, nullptr);
+        if (!carrier) return floor;
+        carrier->m_vPosition = VxVec3{x, floor, 0.0f};
+        carrierSerial = carrier->m_iSerial;
+        return floor;
+    }
 };
 
 TEST_F(MiniGameEdge, AnEmptyFieldLosesOnlyWhereARobotOfThePlayersHasStood) {
@@ -225,7 +237,7 @@ TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
         {180, true, true, false, false},   {177, true, false, false, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CPageGame::IsMiniGameStage(c.stage), c.mini) << c.stage;
+        EXPECT_EQ(IsMiniGameStage(c.stage), c.mini) << c.stage;
         EXPECT_EQ(IsMiniGameGroup1(c.stage), c.relocation) << c.stage;
         EXPECT_EQ(IsMiniGameGroup2(c.stage), c.slots) << c.stage;
         EXPECT_EQ(IsMiniGameGroup3(c.stage), c.charge) << c.stage;
@@ -341,14 +353,11 @@ TEST_F(MiniGameEdge, ALandingRobotNeedsAFreeCarrierWithin45Pixels) {
         bool caught;
     } cases[] = {{40.0f, false, true}, {50.0f, false, false}, {40.0f, true, false}};
     for (const auto& c : cases) {
-        CPageGame& p = Playing(177);
-        EmptyField();
-        const float floor = p.m_Battle.State().m_aFieldCells[4].m_fY;
-        CCom_GameRobot* carrier = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(23), 0.0f, floor, 0.0f);
-        ASSERT_NE(carrier, nullptr);
-        carrier->m_vPosition = VxVec3{c.offset, floor, 0.0f};
-        carrier->m_bPlatformOccupied = c.occupied ? 1 : 0;
-        const int carrierSerial = carrier->m_iSerial;
+        int carrierSerial = NO_SERIAL;
+        const float floor = CarrierOnEmptyFloor(c.offset, carrierSerial);
+        ASSERT_NE(carrierSerial, NO_SERIAL);
+        CPageGame& p = Page();
+        FindRobotBySerial(RuleState(p.m_Battle).m_lstRobots, carrierSerial)->m_bPlatformOccupied = c.occupied ? 1 : 0;
         ASSERT_EQ(StartParatrooper(p.m_Battle, p.m_Battle.FindHandCard(19)), 0);
         RuleState(p.m_Battle).m_aParatroopers[0].start = VxVec3{0.0f, floor, 0.0f};
         RunParatroopers(p.m_Battle);
@@ -371,13 +380,10 @@ TEST_F(MiniGameEdge, Stage177sFallingRobotsBoardAFreeCarrierWithin45PixelsOneToA
                  {"a carrier 45 aside lets it break", 45.0f, 1, 0},
                  {"the carrier the first boards lets the second break", 0.0f, 2, 1}};
     for (const auto& c : cases) {
-        CPageGame& p = Playing(177);
-        EmptyField();
-        const float floor = p.m_Battle.State().m_aFieldCells[4].m_fY;
-        CCom_GameRobot* carrier = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(23), 0.0f, floor, 0.0f);
-        ASSERT_NE(carrier, nullptr);
-        carrier->m_vPosition = VxVec3{c.offset + 4.0f, floor, 0.0f};  // carriers drift 4 left first
-        const int carrierSerial = carrier->m_iSerial;
+        int carrierSerial = NO_SERIAL;
+        const float floor = CarrierOnEmptyFloor(c.offset + 4.0f, carrierSerial);  // carriers drift 4 left first
+        ASSERT_NE(carrierSerial, NO_SERIAL);
+        CPageGame& p = Page();
         std::vector<int> serials;
         for (int i = 0; i < c.falling; ++i) {
             CCom_GameRobot* r = p.m_Battle.SpawnMiniGameRobot(p.m_Battle.FindHandCard(19), 0.0f, floor, 0.0f);

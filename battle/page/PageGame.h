@@ -340,7 +340,6 @@ public:
     void DrawDebugStats();
 
     // ---- Mini-games (stages 151 to 180): the shared framework. ----
-    static bool IsMiniGameStage(int stage) { return ::IsMiniGameStage(stage); }
     void SetUpMiniGame();
     void SetUpMiniGameHand();
     void LoadMiniGameResources();
