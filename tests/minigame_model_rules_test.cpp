@@ -127,3 +127,58 @@ TEST(MiniGameModelRules, TheControlsFollowThePointerOnTheAimingSteeringJumpingAn
         EXPECT_EQ(FollowsThePointer(stage), expected) << "stage " << stage;
     }
 }
+
+// One held frame of the pointer on each mini-game, its controlled robot an
+// attacker in the middle of the field with an item at its feet: what moves,
+// what counts and what is picked up says the game's controls are its own.
+TEST(MiniGameModelRules, EachMiniGameTakesThePointerAsItsKindAndModeSay) {
+    const struct {
+        int stage;
+        bool movesY, movesX, aims, charges, picksUp, fast;
+    } rows[] = {
+        {151, false, false, false, false, false, false}, {152, false, false, true, false, false, false},
+        {153, false, false, false, false, false, false}, {154, true, false, false, false, false, false},
+        {155, true, true, false, false, true, false},    {156, true, true, false, false, true, false},
+        {157, false, true, false, false, false, false},  {158, false, false, false, false, false, false},
+        {159, false, false, false, false, false, false}, {160, false, false, false, false, false, false},
+        {161, false, false, false, false, false, false}, {162, false, false, true, false, false, false},
+        {163, true, true, false, false, false, false},   {164, false, false, false, true, false, false},
+        {165, false, false, false, false, false, false}, {166, true, true, false, false, true, false},
+        {167, false, true, false, false, false, false},  {168, false, false, false, false, false, false},
+        {169, false, false, false, false, false, false}, {170, false, false, false, false, false, false},
+        {171, true, true, false, false, true, false},    {172, false, false, false, false, false, false},
+        {173, false, false, false, false, false, false}, {174, true, true, false, false, true, false},
+        {175, false, false, false, false, false, true},  {176, false, false, false, false, false, false},
+        {177, false, false, false, false, false, false}, {178, false, false, false, false, false, false},
+        {179, false, false, false, true, false, false},  {180, false, false, false, false, false, false},
+    };
+    for (const auto& r : rows) {
+        BareMiniGame b;
+        PlayStage(b.model, r.stage);
+        BattleData& s = RuleState(b.model);
+        s.m_iBattleState = BATTLE_PLAYING;
+        s.m_iStageFrames = s.m_iTimeLeft = 1000;
+        // Row 0 on top, as on the screen.
+        for (int i = 0; i < FIELD_CELLS; ++i) {
+            s.m_aFieldCells[i].m_fX = float(i / FIELD_ROWS) * 80.0f;
+            s.m_aFieldCells[i].m_fY = float(i % FIELD_ROWS) * -75.0f;
+        }
+        s.m_aHand[0].m_iCard = RobotId::MachineGunner;  // 171 steers its Machine Gunner
+        CCom_GameRobot& robot = b.Stand(320.0f, -150.0f, 0, 10, ROLE_ATTACK);
+        robot.m_iUnitSlot = 0;
+        s.m_apMiniGameRobots[0] = &robot;
+        b.Lay(ITEM_CAPSULE, 320.0f, -150.0f);
+        s.m_aEnemyDefs[0].m_iType = MachineId::Destroyer;
+        s.m_aEnemyDefs[0].m_fSpeed = 0.5f;
+
+        RunMiniGameControls(b.model, VxVec3{600.0f, -300.0f, 0.0f}, true);
+        const std::string at = "stage " + std::to_string(r.stage);
+        EXPECT_EQ(robot.m_vPosition.y != -150.0f, r.movesY) << at;
+        EXPECT_EQ(robot.m_vPosition.x != 320.0f, r.movesX) << at;
+        EXPECT_EQ(s.m_iHoldFrames == 1, r.aims) << at;
+        EXPECT_EQ(s.m_iChargeFrames == 1, r.charges) << at;
+        RunMiniGameInputRules(b.model);
+        EXPECT_EQ(s.m_lstItems.empty(), r.picksUp) << at;
+        EXPECT_EQ(s.m_aEnemyDefs[0].m_fSpeed == 1.5f, r.fast) << at;
+    }
+}

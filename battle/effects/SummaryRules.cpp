@@ -2,6 +2,7 @@
 
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/StageRules.h"
 #include "game/MenuLink.h"
 #include "game/MsgBoxKinds.h"
 
@@ -44,14 +45,7 @@ int SummaryLeaveBox(const SummaryLeaveFacts& f) {
     return 0;
 }
 
-int FinaleEpisode(int stage) {
-    switch (stage) {
-    case 160: return 1;
-    case 170: return 2;
-    case 180: return 3;
-    default: return 0;
-    }
-}
+int FinaleEpisode(int stage) { return IsEpisodeFinalBossStage(stage) ? GetStageEpisode(stage) : 0; }
 
 NextPageChoice DecideNextPage(SummaryButton button, int stage, const SaveProfile& p, NextPageFields& w,
                               bool episodeJustFinished) {

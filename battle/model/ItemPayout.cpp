@@ -40,8 +40,8 @@ int ItemCredit(int kind) {
 }
 
 VxVec3 CapsuleLandingPoint(const CBattleModel& battle) {
-    switch (battle.StageNumber()) {
-    case 154: {
+    switch (ModeOf(battle.StageNumber())) {
+    case MiniGameMode::CapsuleSupply: {
         int copters = 0;
         const CCom_GameRobot* first = nullptr;
         for (const CCom_GameRobot& r : RuleState(battle).m_lstRobots)
@@ -55,10 +55,10 @@ VxVec3 CapsuleLandingPoint(const CBattleModel& battle) {
         t.y = first->m_vPosition.y;
         return t;
     }
-    case 162:
+    case MiniGameMode::ShotCapsule:
         if (RuleState(battle).m_apMiniGameRobots[0]) return RuleState(battle).m_apMiniGameRobots[0]->m_vPosition;
         return VxVec3{};
-    case 158:
+    case MiniGameMode::SequenceGame:
         for (int column = 9; column >= 5; --column) {
             bool held = false;
             for (const CCom_GameRobot& r : RuleState(battle).m_lstRobots) {

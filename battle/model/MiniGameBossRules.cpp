@@ -6,6 +6,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
@@ -16,18 +17,6 @@ namespace {
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 constexpr int kBoss171Weak = 1000;  // the Destroyer's hit points that start the finale
 
-// The Machine each boss stage calls: the one its mix never sends in waves.
-int BossType(int stage) {
-    switch (stage) {
-    case 156: return MachineId::KillerWhale;
-    case 163: return MachineId::Giant;
-    case 166:
-    case 174: return MachineId::FrostOrca;
-    case 171: return MachineId::Destroyer;
-    default: return 0;
-    }
-}
-
 int Scaled(int value, double factor) { return int(double(value) * factor); }
 
 void PlayAt(CVxSound* sound, float level) {
@@ -36,11 +25,16 @@ void PlayAt(CVxSound* sound, float level) {
     RestartSound(sound);
 }
 
-// Calls the stage's boss into m_pMiniGameBoss with its action interval scaled.
-CCom_GameRobot* CallMiniGameBoss(CBattleModel& model, double intervalFactor) {
-    CCom_GameRobot* boss = model.CallEnemyRobot(BossType(model.StageNumber()), 0.0f, 0.0f, 0.0f, false);
+// Calls the stage's boss into m_pMiniGameBoss, scaled as its row says.
+CCom_GameRobot* CallMiniGameBoss(CBattleModel& model) {
+    const DuelBoss& row = MiniGameRowOf(model.StageNumber()).boss;
+    CCom_GameRobot* boss = model.CallEnemyRobot(row.type, 0.0f, 0.0f, 0.0f, false);
     RuleState(model).m_pMiniGameBoss = boss;
-    if (boss) boss->m_Unit.m_iActionInterval = Scaled(boss->m_Unit.m_iActionInterval, intervalFactor);
+    if (boss) {
+        boss->m_Unit.m_iActionInterval = Scaled(boss->m_Unit.m_iActionInterval, row.interval);
+        boss->m_Unit.m_iMaxHp = Scaled(boss->m_Unit.m_iMaxHp, row.hp);
+        boss->m_iHp = Scaled(boss->m_iHp, row.hp);
+    }
     return boss;
 }
 
@@ -115,14 +109,7 @@ bool StepBossDuel(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (!IsWhaleDuelStage(stage)) return false;
     const int callAt = RuleState(model).m_iStageFrames - 300;
-    if (RuleState(model).m_iTimeLeft == callAt) {
-        const double interval = stage == 156 ? 0.5 : (stage == 166 ? 1.5 : 1.25);
-        if (CCom_GameRobot* boss = CallMiniGameBoss(model, interval); boss && ModeOf(stage) != MiniGameMode::BaseDuel) {
-            const double hp = stage == 156 ? 1.5 : 0.85;
-            boss->m_Unit.m_iMaxHp = Scaled(boss->m_Unit.m_iMaxHp, hp);
-            boss->m_iHp = Scaled(boss->m_iHp, hp);
-        }
-    }
+    if (RuleState(model).m_iTimeLeft == callAt) CallMiniGameBoss(model);
     CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss;
     if (RuleState(model).m_iTimeLeft < callAt && boss) {
         SwayMiniGameBoss(model);
@@ -150,7 +137,7 @@ bool StepBossDuel(CBattleModel& model) {
 void StepFloatingBoss(CBattleModel& model) {
     if (ModeOf(model.StageNumber()) != MiniGameMode::FloatingBoss) return;
     const int callAt = RuleState(model).m_iStageFrames - 300;
-    if (RuleState(model).m_iTimeLeft == callAt) CallMiniGameBoss(model, 0.5);
+    if (RuleState(model).m_iTimeLeft == callAt) CallMiniGameBoss(model);
     if (RuleState(model).m_iTimeLeft < callAt) SwayMiniGameBoss(model);
     // Reinforcements float in along the bottom row.
     if (RuleState(model).m_iTimeLeft <= callAt &&
@@ -183,7 +170,7 @@ bool StepBombRun(CBattleModel& model) {
     const int frames = RuleState(model).m_iStageFrames;
     const int elapsed = frames - RuleState(model).m_iTimeLeft;
     const bool bossDue = RuleState(model).m_iTimeLeft <= frames - 2700;
-    if (RuleState(model).m_iTimeLeft == frames - 2700) CallMiniGameBoss(model, 0.25);
+    if (RuleState(model).m_iTimeLeft == frames - 2700) CallMiniGameBoss(model);
     CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss;
     CCom_GameRobot* pilot = RuleState(model).m_apMiniGameRobots[0];
     if (boss && boss->m_iBossTimer == 0) {

@@ -6,6 +6,7 @@
 #include "battle/model/MiniGameRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "content/UnlockTables.h"
@@ -19,11 +20,11 @@ constexpr int kCapsuleEvery = 780;     // engine frames
 constexpr float kBossStandX = -250.0f;
 
 // The hand slot a capsule of the final stage carries, from a roll 0 to 99.
-int CapsuleSlot(int stage, int r) {
+int CapsuleSlot(const CapsuleBands& row, int r) {
+    const int n = int(row.bands.size());
     int s = 0;
-    if (stage == 160) s = r < 35 ? 0 : r < 60 ? 1 : r < 80 ? 2 : 3 + (r - 80) / 5;
-    else if (stage == 170) s = r < 25 ? 0 : r < 45 ? 1 : r < 65 ? 2 : r < 85 ? 3 : 4 + (r - 85) / 5;
-    else s = r < 20 ? 0 : r < 40 ? 1 : r < 60 ? 2 : 3 + (r - 60) / 10;
+    while (s < n && r >= row.bands[size_t(s)]) ++s;
+    if (s == n && n > 0) s = n + (r - row.bands.back()) / row.tail;
     return s % 7;
 }
 
@@ -86,8 +87,9 @@ bool UpdateFinalBoss(CBattleModel& model) {
     }
 
     if (RuleState(model).m_nLiveMachines > 0 && model.AppFrame() % kCapsuleEvery == 0) {
-        int slot = CapsuleSlot(stage, VxRand() % 100);
-        if (stage == 180) slot = MountSlotWithBase(model, slot);
+        const CapsuleBands& row = MiniGameRowOf(stage).capsules;
+        int slot = CapsuleSlot(row, VxRand() % 100);
+        if (row.mounts) slot = MountSlotWithBase(model, slot);
         model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
     }
     return false;

@@ -66,96 +66,75 @@ bool MiniGameGunnerSteers(const CBattleModel& model) {
 }
 
 bool FollowsThePointer(int stage) {
-    switch (stage) {
-    case 152:
-    case 154:
-    case 155:
-    case 156:
-    case 157:
-    case 162:
-    case 163:
-    case 164:
-    case 166:
-    case 167:
-    case 171:
-    case 174:
-    case 179: return true;
+    switch (KindOf(stage)) {
+    case StageKind::AimedShooting:
+    case StageKind::Steering:
+    case StageKind::Jumping:
+    case StageKind::ChargeShot: return true;
     default: return false;
     }
 }
 
 void RunMiniGameControls(CBattleModel& model, const VxVec3& pointer, bool held) {
     const BattleData& s = model.State();
-    const auto steerY = [&] {
-        if (held) SteerRobotY(model, pointer.y);
-    };
-    const auto steerX = [&](bool setFacing) {
-        if (held) SteerRobotX(model, pointer.x, setFacing);
+    const auto steer = [&](bool setFacing) {
+        if (!held) return;
+        SteerRobotY(model, pointer.y);
+        SteerRobotX(model, pointer.x, setFacing);
     };
     const auto jump = [&] {
         if (s.m_iStartJumps != 0) return;
         if (held && JumpMayStart(model, pointer.y)) StartMiniGameJump(model);
         else KeepJumpRising(model);
     };
-    switch (model.StageNumber()) {
-    case 152:
-    case 162:
+    const int stage = model.StageNumber();
+    const MiniGameMode mode = ModeOf(stage);
+    switch (KindOf(stage)) {
+    case StageKind::AimedShooting:
         if (CountAimHold(model, held)) FireShotsAt(model, pointer);
         break;
-    case 154: steerY(); break;
-    case 155:
-        steerY();
-        steerX(true);
-        break;
-    case 156:
-    case 163:
-    case 166:
-    case 174:
-        if (s.m_apMiniGameRobots[0] && s.m_apMiniGameRobots[0]->m_iHp > 0) {
-            steerY();
-            steerX(false);
+    case StageKind::Steering:
+        if (mode == MiniGameMode::CapsuleSupply) {
+            if (held) SteerRobotY(model, pointer.y);
+        } else if (mode == MiniGameMode::BothSides) {
+            steer(true);
+        } else if (mode == MiniGameMode::BombRun) {
+            if (MiniGameGunnerSteers(model)) steer(false);
+        } else if (s.m_apMiniGameRobots[0] && s.m_apMiniGameRobots[0]->m_iHp > 0) {
+            steer(false);
         }
         break;
-    case 157:
-        jump();
-        steerX(false);
-        break;
-    case 167:
+    case StageKind::Jumping:
         jump();
         // Once the climb is over and the backdrop stands, the jumper stays put.
-        if (!(s.m_iTimeLeft == 0 && s.m_pStage && s.m_pStage->m_fScrollY == 0.0f)) steerX(false);
+        if (mode == MiniGameMode::Climb && s.m_iTimeLeft == 0 && s.m_pStage && s.m_pStage->m_fScrollY == 0.0f) break;
+        if (held) SteerRobotX(model, pointer.x, false);
         break;
-    case 171:
-        if (MiniGameGunnerSteers(model)) {
-            steerY();
-            steerX(false);
-        }
-        break;
-    case 164:
-    case 179: StepChargeShot(model, held); break;
+    case StageKind::ChargeShot: StepChargeShot(model, held); break;
     default: break;
     }
 }
 
 void RunMiniGameInputRules(CBattleModel& model) {
-    switch (model.StageNumber()) {
-    case 154:
-    case 163: FireChargedRobots(model); break;
-    case 155:
-    case 156:
-    case 166:
-    case 174:
-        CollectItemsByTouch(model);
+    const int stage = model.StageNumber();
+    const MiniGameMode mode = ModeOf(stage);
+    switch (KindOf(stage)) {
+    case StageKind::Steering:
+        if (mode == MiniGameMode::BombRun) {
+            if (!MiniGameGunnerSteers(model)) break;
+            CollectItemsByTouch(model);
+            if (RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft > 30) FireChargedRobots(model);
+            break;
+        }
+        // The steered robot picks up what it touches, save where capsules come to it.
+        if (mode != MiniGameMode::CapsuleSupply && mode != MiniGameMode::FloatingBoss) CollectItemsByTouch(model);
         FireChargedRobots(model);
         break;
-    case 167: FireRobotsOfType(model, MachineId::NapalmAirship); break;
-    case 171:
-        if (!MiniGameGunnerSteers(model)) break;
-        CollectItemsByTouch(model);
-        if (RuleState(model).m_iStageFrames - RuleState(model).m_iTimeLeft > 30) FireChargedRobots(model);
+    case StageKind::Jumping:
+        if (mode == MiniGameMode::Climb) FireRobotsOfType(model, MachineId::NapalmAirship);
         break;
-    case 175: SetFastMachines(model); break;
-    case 177: FireRobotsOfType(model, RobotId::MiniBomber); break;
+    case StageKind::FastMachines: SetFastMachines(model); break;
+    case StageKind::ConveyorCatch: FireRobotsOfType(model, RobotId::MiniBomber); break;
     default: break;
     }
 }

@@ -11,6 +11,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
+#include "content/MiniGameTable.h"
 #include "content/StageRules.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
@@ -20,42 +21,6 @@ namespace {
 // 167 climbs two scroll units a frame; the start line is then a fifth of that
 // (the ground's share of the scroll) further down each frame.
 constexpr float kClimbScrollSpeed = -2.0f;
-
-struct MiniGameHand {
-    int stage;
-    std::vector<int> cards;  // slot 0 first
-    int slots;
-    int runLast;  // a card code whose robots run last, or -1
-};
-
-const MiniGameHand kHands[] = {
-    {151, {0}, 1, -1},
-    {152, {1}, 1, -1},
-    {153, {9}, 1, -1},
-    {154, {4}, 1, -1},
-    {155, {0, 15}, 2, 15},
-    {156, {15}, 1, 15},
-    {166, {15}, 1, 15},
-    {157, {21}, 1, -1},
-    {158, {19, 22, 24, 20, 14, 23, 21}, 7, -1},
-    {160, {1, 5, 3, 12, 18, 24, 30}, 7, -1},
-    {161, {6, 1, 2, 5}, 4, -1},
-    {162, {1, 37}, 2, -1},
-    {163, {7, 2, 4}, 3, 7},
-    {164, {2, 38}, 2, -1},
-    {179, {2, 38}, 2, -1},
-    {167, {21, 4, 7, 11, 29}, 5, -1},
-    {168, {30}, 1, -1},
-    {170, {25, 9, 28, 12, 24, 8, 30}, 7, -1},
-    {171, {1, 37, 26, 5, 24, 28}, 6, -1},
-    {172, {0, 35, 6, 14}, 4, -1},
-    {173, {8, 16, 22}, 3, -1},
-    {174, {28}, 1, -1},
-    {175, {31}, 1, -1},
-    // Only the first is dealt; the other five ride the paratroopers.
-    {177, {14, 18, 19, 24, 30, 23}, 1, -1},
-    {180, {2, 1, 18, 9, 30, 38, 37}, 7, -1},
-};
 
 bool HasOwnRobot(const CBattleModel& model) {
     return std::any_of(RuleState(model).m_lstRobots.begin(), RuleState(model).m_lstRobots.end(),
@@ -96,12 +61,10 @@ void DealMiniGameHand(CBattleModel& model) {
         cards.erase(std::unique(cards.begin(), cards.end()), cards.end());
         slots = 3;
     } else {
-        for (const MiniGameHand& h : kHands) {
-            if (h.stage != stage) continue;
-            cards = h.cards;
-            slots = h.slots;
-            runLast = h.runLast;
-        }
+        const MiniGameHand& hand = MiniGameRowOf(stage).hand;
+        cards = hand.cards;
+        slots = hand.slots;
+        runLast = hand.runLast;
     }
     for (size_t i = 0; i < cards.size() && i < size_t(DECK_SLOTS); ++i) RuleState(model).m_aHand[i].m_iCard = cards[i];
     RuleState(model).m_nHandSlots = slots;
@@ -144,23 +107,8 @@ void PrepareMiniGameField(CBattleModel& model) {
 }
 
 float MiniGameChargeRatio(const CBattleModel& model, const CCom_GameRobot& robot) {
-    float factor = 1.0f;
-    switch (model.StageNumber()) {
-    case 153:
-    case 173: factor = 1.0f; break;
-    case 154:
-    case 163: factor = 0.6f; break;
-    case 155:
-    case 171: factor = 0.5f; break;
-    case 156:
-    case 166: factor = 0.385f; break;
-    case 157: factor = 0.75f; break;
-    case 152:
-    case 168: factor = 0.2f; break;
-    case 174: factor = 0.3f; break;
-    case 162: factor = robot.m_iUnitSlot == 0 ? 0.2f : 0.5f; break;
-    default: break;
-    }
+    const MiniGameRow& row = MiniGameRowOf(model.StageNumber());
+    const float factor = robot.m_iUnitSlot == 0 ? row.chargeSlot0 : row.charge;
     const float full = float(robot.m_Unit.m_iActionInterval) * factor;
     if (full <= 0.0f) return 1.0f;
     return std::clamp(float(robot.m_iActionTimer) / full, 0.0f, 1.0f);

@@ -2,18 +2,10 @@
 
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameItem.h"
+#include "content/MiniGameTable.h"
 #include "engine/VxSound.h"
 
-std::vector<int> SlotReelCodes(int stage) {
-    switch (stage) {
-    case 159: return {6, 6, 6, 6, 14, 14, 14, 20, 20};
-    case 165: return {12, 12, 13, 13, 17, 17, 18, 18, 18, 18};
-    case 169: return {3, 3, 3, 8, 8, 9, 9, 5, 5, 5};
-    case 176: return {6, 6, 6, 6, 14, 14, 14, 20, 20, 26, 26};
-    case 178: return {10, 10, 10, 29, 29, 29, 25, 25, 25, 18, 18};
-    default: return {};
-    }
-}
+std::vector<int> SlotReelCodes(int stage) { return MiniGameRowOf(stage).reels; }
 
 void SetUpSlotReels(CBattleModel& model) {
     const std::vector<int> codes = SlotReelCodes(model.StageNumber());

@@ -1,6 +1,7 @@
 // The robot record: construction, reset, placement, serial links and the
 // state setters.
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
 
@@ -25,7 +26,6 @@ constexpr int kBarrierBots = RobotId::BarrierBots;
 constexpr int kRemoverBot = RobotId::RemoverBot;
 constexpr int kMole = MachineId::Mole;
 constexpr int kStingray = MachineId::Stingray;
-constexpr int kKillerWhale = MachineId::KillerWhale;
 constexpr int kMarineStriker = MachineId::MarineStriker;
 constexpr int kGiant = MachineId::Giant;
 constexpr int kTimeBomb = MachineId::TimeBomb;
@@ -226,26 +226,14 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
     }
 
     const bool machine = IsMachine();
-    switch (stage) {
-    case 156:
-        if (Type() != kKillerWhale) m_Unit.m_fSpeed *= 0.7f;
-        if (machine) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 1.5);
-        break;
-    case 166:
-        if (Type() != kFrostOrca) m_Unit.m_fSpeed *= 0.7f;
-        if (machine) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 1.5);
-        break;
-    case 174:
-        if (Type() != kFrostOrca) m_Unit.m_fSpeed *= 1.25f;
-        if (machine) m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * 1.5);
-        break;
-    case 171: m_Unit.m_fSpeed *= 3.0f; break;
-    case 179: m_Unit.m_fSpeed *= 2.0f + 0.5f * float(VxRand() % 4); break;
-    case 155:
-        if (Type() != kRocket) m_Unit.m_fSpeed *= 2.0f;
-        break;
-    default: break;
+    // Some mini-games run their units faster or slower than the cards.
+    const MiniGamePace& pace = MiniGameRowOf(stage).pace;
+    if (Type() != pace.spared) {
+        if (pace.speedSteps > 0) m_Unit.m_fSpeed *= pace.speed + 0.5f * float(VxRand() % pace.speedSteps);
+        else if (pace.speed != 1.0f) m_Unit.m_fSpeed *= pace.speed;
     }
+    if (machine && pace.machineInterval != 1.0)
+        m_Unit.m_iActionInterval = int(m_Unit.m_iActionInterval * pace.machineInterval);
 
     if (Type() == kBarrierBots && !machine) {
         if (FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell); cell && ClearSpikes(model, *cell))

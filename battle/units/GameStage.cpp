@@ -12,6 +12,7 @@
 #include "battle/effects/Effect_SandWind.h"
 #include "battle/effects/Effect_Snow.h"
 #include "battle/units/UnitContext.h"
+#include "content/MiniGameTable.h"
 #include "content/StageDefinition.h"
 #include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
@@ -49,20 +50,9 @@ StageBackdrop GetStageBackdrop(int stage, int backgroundOverride) {
 }
 
 float StageScrollStep(int stage, float scrollY) {
-    switch (stage) {
-    case 154: return 2.2f;
-    case 156:
-    case 166: return 15.0f;
-    case 157: return 10.0f;
-    case 160:
-    case 170:
-    case 180: return 20.0f;
-    case 163: return -1.0f;
-    case 167: return (scrollY + 9550.0f) / -955.0f + 10.0f;
-    case 171: return 100.0f;
-    case 174: return 50.0f;
-    default: return 0.0f;
-    }
+    // The climb slows as it nears the top.
+    if (ModeOf(stage) == MiniGameMode::Climb) return (scrollY + 9550.0f) / -955.0f + 10.0f;
+    return MiniGameRowOf(stage).scroll;
 }
 
 CCom_GameStage::CCom_GameStage(const CBattleModel& model) {

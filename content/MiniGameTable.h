@@ -1,0 +1,70 @@
+#pragma once
+// Each mini-game's row: its kind and mode, and the numbers its rules read
+// (hand, reels, start robots, charge, scroll, pace, duel boss, capsules).
+#include <vector>
+
+#include "content/StageKinds.h"
+
+// The fixed hand a mini-game deals (the slot machines deal theirs by reels).
+struct MiniGameHand {
+    std::vector<int> cards;  // slot 0 first
+    int slots = 0;
+    int runLast = -1;  // a card code whose robots run last, or -1
+};
+
+// What a start robot is given on top of its card.
+enum StartRobotRule : unsigned {
+    START_BY_CARD = 1u << 0,     // `slot` is a card code, looked up in the hand
+    START_HOLD_FIRE = 1u << 1,   // fires only when the player says so
+    START_FULL_TIMER = 1u << 2,  // its action timer starts full
+    START_HURT = 1u << 3,        // half its hit points, twice its maximum, facing back; holds its fire
+};
+
+// A robot the mini-game places on a cell at set-up, in the row's order.
+struct StartRobot {
+    int column, slot, row;
+    int control = -1;  // its place among the robots the player controls, or -1
+    unsigned rules = 0;
+    int intervalFrames = 0;      // an action interval of its own, or 0
+    double intervalShare = 1.0;  // the card's action interval times this
+};
+
+// How fast every unit of the stage goes and acts.
+struct MiniGamePace {
+    float speed = 1.0f;            // every unit's speed times this
+    int spared = -1;               // a unit type the speed leaves alone, or -1
+    int speedSteps = 0;            // adds 0.5 to the factor a step, drawn from 0 to steps - 1
+    double machineInterval = 1.0;  // the Machines' action interval times this
+};
+
+// The Machine a duel calls as its boss, and how it is scaled.
+struct DuelBoss {
+    int type = 0;
+    double interval = 1.0;
+    double hp = 1.0;
+};
+
+// The hand slot a final stage's capsule carries, from a roll 0 to 99: slot i
+// below bands[i], then one slot more every `tail` past the last band.
+struct CapsuleBands {
+    std::vector<int> bands;
+    int tail = 1;
+    bool mounts = false;  // a slot whose robot needs a base gets the base's slot
+};
+
+struct MiniGameRow {
+    StageKind kind = StageKind::Battle;
+    MiniGameMode mode = MiniGameMode::None;
+    MiniGameHand hand;
+    std::vector<int> reels;  // each reel's codes, in order
+    std::vector<StartRobot> start;
+    float chargeSlot0 = 1.0f;  // the share of its action interval a robot charges in, slot 0
+    float charge = 1.0f;       // and the other slots
+    float scroll = 0.0f;       // the backdrop's scroll step a frame
+    MiniGamePace pace;
+    DuelBoss boss;
+    CapsuleBands capsules;
+};
+
+// The row of a mini-game; an empty row (a battle's) for every other stage.
+const MiniGameRow& MiniGameRowOf(int stage);
