@@ -2,7 +2,8 @@
 # Runs check-battle-cycles.sh on small made-up trees and expects its verdict on
 # each: pass, or a failure for a circle of includes (cycle), a unit or effect
 # that includes the page (page), code outside the rules that includes their
-# access to the state (rules) or a unit id compared as a number (id).
+# access to the state (rules), a unit id compared as a number (id) or a
+# stage compared as a number (stage).
 # A tree is the rows of one case, each row a file and its lines (\n between).
 set -u
 check=$(cd "$(dirname "$0")" && pwd)/check-battle-cycles.sh
@@ -64,7 +65,18 @@ a unit id as a number in battle|id|battle/units/GameRobot.cpp|if (type != 1032) 
 the first and last Machine ids|id|battle/units/GameRobot.cpp|if (type ==1001 || type == 1032) return;
 numbers that are no unit ids|pass|battle/units/GameRobot.cpp|if (type == 1033 || type == 1000 || type == 10010 || hp == 100) return;
 numbers that are no unit ids|pass|game/Rules.cpp|if (type == MachineId::Gunner) return;
-a unit id outside the checked folders|pass|content/Units.cpp|if (type == 1005) return;'
+a unit id outside the checked folders|pass|content/Units.cpp|if (type == 1005) return;
+a mini-game chosen by its number|stage|battle/model/Rules.cpp|switch (stage) {\ncase 171: break;\n}
+the last mini-game by its number|stage|battle/units/Robot.cpp|switch (s) {\n    case 180 : break;\n}
+a stage compared as a number|stage|battle/units/Robot.cpp|if (model.StageNumber() == 156) return;
+a number before the stage|stage|battle/page/Hud.cpp|if (12 != m_iStage) return;
+a battle stage compared as a number|stage|battle/page/Hud.cpp|bool Hint(int stage) { return stage == 8; }
+names that only begin with stage hold none|pass|battle/model/Rules.cpp|if (m_iStageFrames == 0 && stage > 150 && x == 171 && 3 == m_iStageFrames) return;
+other case labels|pass|battle/model/Rules.cpp|switch (frames) {\ncase 150: case 181: break;\n}
+a comment may name a stage|pass|battle/model/Rules.cpp|int f(); // case 171: and stage == 3 are words here
+a listed rule names its own stage|pass|battle/model/BattleStates.cpp|if (stage == 160) Pay(6);
+a listed file names no other stage|stage|battle/model/BattleStates.cpp|if (stage == 161) Pay(6);
+a stage outside battle|pass|content/StageRules.cpp|switch (stage) {\ncase 171: return stage == 3;\n}'
 
 bad=0
 names=$(printf '%s\n' "$cases" | cut -d'|' -f1 | awk '!seen[$0]++')
@@ -88,6 +100,7 @@ while IFS= read -r name; do
         "units and effects that include the page"*) got=page ;;
         "unit ids compared as numbers"*) got=id ;;
         "code outside the rules"*) got=rules ;;
+        "stages compared as numbers"*) got=stage ;;
         esac
     fi
     if [ "$got" != "$want" ]; then

@@ -8,7 +8,10 @@
 #  - code outside the model, its units and the test tooling includes
 #    battle/model/BattleRules.h, the rules' way to change a battle's state;
 #  - battle/, game/ or frontend/ compares a unit id as a bare number (1001-1032)
-#    instead of by its name from content/UnitIds.h.
+#    instead of by its name from content/UnitIds.h;
+#  - battle/ compares a stage with a number or has a case label of a mini-game
+#    (151-180), instead of asking the stage's kind, mode or row in content/;
+#    the few rules that name one stage of their own are listed below.
 # A component is a header and the .cpp of the same name. A .cpp without a header
 # of its own counts with the headers whose classes it defines members of (the
 # split parts of a large class), or stands alone when it defines none.
@@ -162,6 +165,64 @@ if [ ${#dirs[@]} -gt 0 ]; then
     if [ -n "$ids" ]; then
         echo "unit ids compared as numbers (use the names in content/UnitIds.h):"
         echo "$ids"
+        fail=1
+    fi
+fi
+
+# Stages by what they are: a rule that names its stage's number stands in
+# this list (file, then the numbers it may name), or asks content/.
+stageRules='battle/page/PageGameStates.cpp 8 10 12 13 21 41 51
+battle/model/BattleModel.cpp 1 2
+battle/model/TutorialRules.cpp 2
+battle/effects/Effect_Summary.cpp 1
+battle/effects/Effect_Unlocked.cpp 2 4
+battle/model/BattleStates.cpp 160 170 180
+battle/units/GameRobotFrame.cpp 156'
+if [ -d battle ]; then
+    stages=$(find battle -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort |
+        xargs -r awk -v rules="$stageRules" '
+        BEGIN {
+            n = split(rules, line, "\n")
+            for (i = 1; i <= n; i++) {
+                m = split(line[i], w, " ")
+                for (j = 2; j <= m; j++) allowed[w[1], w[j]] = 1
+            }
+        }
+        function report(number) {
+            if ((FILENAME, number) in allowed) return 0
+            print FILENAME ":" FNR ": " $0
+            return 1
+        }
+        {
+            code = $0
+            sub(/\/\/.*$/, "", code)
+            t = code
+            while (match(t, /case[ \t]+1(5[1-9]|[67][0-9]|80)[ \t]*:/)) {
+                s = substr(t, RSTART, RLENGTH)
+                t = substr(t, RSTART + RLENGTH)
+                gsub(/[^0-9]/, "", s)
+                if (report(s)) next
+            }
+            # A name that ends in stage, or StageNumber(), beside == or != and a number.
+            t = code
+            while (match(t, /[Ss]tage(Number)?(\(\))?[ \t]*[!=]=[ \t]*[0-9]+|[0-9]+[ \t]*[!=]=[ \t]*[A-Za-z_.>()-]*[Ss]tage(Number)?(\(\))?/)) {
+                s = substr(t, RSTART, RLENGTH)
+                before = RSTART > 1 ? substr(t, RSTART - 1, 1) : ""
+                t = substr(t, RSTART + RLENGTH)
+                if (s ~ /^[0-9]/) {
+                    # m_iStageFrames == 0 holds no stage: the name must end there.
+                    if (t ~ /^[A-Za-z_0-9]/ || before ~ /[A-Za-z_0-9]/) continue
+                    sub(/[^0-9].*$/, "", s)
+                } else {
+                    if (t ~ /^[0-9]/) continue
+                    sub(/^.*[^0-9]/, "", s)
+                }
+                if (report(s)) next
+            }
+        }')
+    if [ -n "$stages" ]; then
+        echo "stages compared as numbers (ask content/StageKinds.h or the mini-game row):"
+        echo "$stages"
         fail=1
     fi
 fi
