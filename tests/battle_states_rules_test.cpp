@@ -7,8 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "battle/model/BattleCommands.h"
@@ -23,10 +24,13 @@
 #include "battle/model/MiniGameBossRules.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
+#include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "content/UnlockTables.h"
 #include "engine/VxXApplication.h"
@@ -965,52 +969,62 @@ TEST_F(BattleStateRules, TheFinalBossHealsBelowAQuarterAndDropsToFortyPerCentAbo
     }
 }
 
-// Each mini-game deals its own hand: the cards slot 0 first, the slots shown
-// and the card whose robots run last.
-TEST_F(BattleStateRules, EachMiniGameDealsItsOwnHand) {
-    const struct {
-        int stage;
-        std::vector<int> cards;
-        int slots, runLast;
-    } cases[] = {
-        {151, {0}, 1, -1},
-        {152, {1}, 1, -1},
-        {153, {9}, 1, -1},
-        {154, {4}, 1, -1},
-        {155, {0, 15}, 2, 15},
-        {156, {15}, 1, 15},
-        {157, {21}, 1, -1},
-        {158, {19, 22, 24, 20, 14, 23, 21}, 7, -1},
-        {160, {1, 5, 3, 12, 18, 24, 30}, 7, -1},
-        {161, {6, 1, 2, 5}, 4, -1},
-        {162, {1, 37}, 2, -1},
-        {163, {7, 2, 4}, 3, 7},
-        {164, {2, 38}, 2, -1},
-        {166, {15}, 1, 15},
-        {167, {21, 4, 7, 11, 29}, 5, -1},
-        {168, {30}, 1, -1},
-        {170, {25, 9, 28, 12, 24, 8, 30}, 7, -1},
-        {171, {1, 37, 26, 5, 24, 28}, 6, -1},
-        {172, {0, 35, 6, 14}, 4, -1},
-        {173, {8, 16, 22}, 3, -1},
-        {174, {28}, 1, -1},
-        {175, {31}, 1, -1},
-        {177, {14, 18, 19, 24, 30, 23}, 1, -1},
-        {179, {2, 38}, 2, -1},
-        {180, {2, 1, 18, 9, 30, 38, 37}, 7, -1},
-    };
-    for (const auto& c : cases) {
-        PlayStage(c.stage);
+// Each mini-game deals the hand of its row: the cards slot 0 first, the slots
+// shown and the card whose robots run last; the slot machines deal theirs
+// from the reels. A row shows no more slots than it has cards and runs last
+// only a card of its own.
+TEST_F(BattleStateRules, EachMiniGameDealsTheHandOfItsRow) {
+    for (int stage = 151; stage <= 180; ++stage) {
+        const MiniGameHand& row = MiniGameRowOf(stage).hand;
+        PlayStage(stage);
+        SetUpSlotReels(model);
         for (HandSlot& h : RuleState(model).m_aHand) h.m_iCard = -1;
         RuleState(model).m_lstDrawLastTypes.clear();
         DealMiniGameHand(model);
         std::vector<int> cards;
         for (int i = 0; i < DECK_SLOTS && model.State().m_aHand[i].m_iCard >= 0; ++i)
             cards.push_back(model.State().m_aHand[i].m_iCard);
-        EXPECT_EQ(cards, c.cards) << "stage " << c.stage;
-        EXPECT_EQ(model.State().m_nHandSlots, c.slots) << "stage " << c.stage;
         const auto& last = model.State().m_lstDrawLastTypes;
-        EXPECT_EQ(std::find(last.begin(), last.end(), c.runLast) != last.end(), c.runLast >= 0) << "stage " << c.stage;
+        const std::string at = "stage " + std::to_string(stage);
+        if (IsSlotMachineStage(stage)) {
+            EXPECT_TRUE(row.cards.empty()) << at;
+            EXPECT_EQ(model.State().m_nHandSlots, 3) << at;
+            EXPECT_TRUE(std::is_sorted(cards.begin(), cards.end())) << at;
+            EXPECT_FALSE(cards.empty()) << at;
+            continue;
+        }
+        EXPECT_EQ(cards, row.cards) << at;
+        EXPECT_EQ(model.State().m_nHandSlots, row.slots) << at;
+        EXPECT_GE(row.slots, 1) << at;
+        EXPECT_LE(size_t(row.slots), row.cards.size()) << at;
+        EXPECT_EQ(std::find(last.begin(), last.end(), row.runLast) != last.end(), row.runLast >= 0) << at;
+        if (row.runLast >= 0) {
+            EXPECT_NE(std::find(cards.begin(), cards.end(), row.runLast), cards.end()) << at;
+        }
+    }
+    // What the rules themselves name of the hands.
+    const struct {
+        const char* rule;
+        int stage;
+        int slot, card;  // the card in that slot
+        int slots, runLast;
+    } named[] = {
+        {"151 places its Fusor Bots", 151, 0, RobotId::FusorBot, 1, -1},
+        {"155's Diver Bots run last", 155, 1, RobotId::DiverBot, 2, RobotId::DiverBot},
+        {"156 steers one Diver Bot, run last", 156, 0, RobotId::DiverBot, 1, RobotId::DiverBot},
+        {"158's capsules bring its Buoyer Bot", 158, 5, RobotId::BuoyerBot, 7, -1},
+        {"158's Mariner Bot starts hurt", 158, 6, RobotId::MarinerBot, 7, -1},
+        {"162's capsule brings slot 1", 162, 1, RobotId::MachineGunner, 2, -1},
+        {"171 steers its Machine Gunner", 171, 1, RobotId::MachineGunner, 6, -1},
+        {"177 shows one slot of six cards", 177, 5, RobotId::BuoyerBot, 1, -1},
+        {"180 deals seven slots", 180, 6, RobotId::MachineGunner, 7, -1},
+    };
+    for (const auto& n : named) {
+        const MiniGameHand& row = MiniGameRowOf(n.stage).hand;
+        ASSERT_GT(row.cards.size(), size_t(n.slot)) << n.rule;
+        EXPECT_EQ(row.cards[size_t(n.slot)], n.card) << n.rule;
+        EXPECT_EQ(row.slots, n.slots) << n.rule;
+        EXPECT_EQ(row.runLast, n.runLast) << n.rule;
     }
 }
 

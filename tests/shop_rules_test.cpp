@@ -186,34 +186,25 @@ TEST_F(ShopRules, AllFortyUpgradesCompleteTheirAchievementOnce) {
     EXPECT_EQ(p.m_iMetalParts, 999990 - spent);
 }
 
-// Each robot's upgrade price, grouped by price.
+// Every robot's upgrade has a price of its own, in steps of 500 from 500 to
+// 50000 (none keeps the 100 a row starts at); the cheapest and the dearest as
+// the laboratory lists them.
 TEST(LabPrices, EachRobotUpgradeHasItsPrice) {
+    for (int robot = 0; robot < UPGRADE_ROBOTS; ++robot) {
+        const int price = UpgradePrice(robot);
+        EXPECT_TRUE(price >= 500 && price <= 50000 && price % 500 == 0) << "robot " << robot << ": " << price;
+    }
     const struct {
-        int price;
-        std::vector<int> robots;
+        const char* rule;
+        int robot, price;
     } rows[] = {
-        {500, {1, 2, 4}},
-        {1000, {3, 16, 33, 39}},
-        {1500, {5, 6, 7, 10, 11, 12, 17, 21, 23, 25}},
-        {2000, {0, 20, 29, 31}},
-        {2500, {8, 14, 18, 22}},
-        {3000, {13, 19, 34}},
-        {3500, {9, 15, 24, 27, 32}},
-        {5000, {26}},
-        {7500, {28}},
-        {10000, {30}},
-        {15000, {35}},
-        {20000, {36}},
-        {45000, {37}},
-        {50000, {38}},
+        {"the Gunner Bot is among the cheapest", 1, 500},
+        {"the Fusor Bot", 0, 2000},
+        {"the Machine Gunner", 37, 45000},
+        {"the Mortar Bot, the dearest", 38, 50000},
+        {"no robot", UPGRADE_ROBOTS, 100},
     };
-    int priced = 0;
-    for (const auto& r : rows)
-        for (int robot : r.robots) {
-            EXPECT_EQ(UpgradePrice(robot), r.price) << "robot " << robot;
-            ++priced;
-        }
-    EXPECT_EQ(priced, UPGRADE_ROBOTS);
+    for (const auto& r : rows) EXPECT_EQ(UpgradePrice(r.robot), r.price) << r.rule;
 }
 
 TEST_F(ShopRules, CompletionCountsTheThreeCountdownsWhenTheyFallToTheirTarget) {
@@ -239,45 +230,36 @@ TEST(AchievementTable, EachOfTheFortyHasItsTargetAndKind) {
     }
 }
 
-// Every laboratory item's maximum level and price row, levels past the
-// maximum priced 0.
+// Every laboratory item sells one to eight levels at prices that never fall,
+// levels past its maximum priced 0, the next level's price the row's entry
+// at (offered count - 1); a few items as the laboratory lists them.
 TEST(LabPrices, EachItemHasItsMaximumLevelAndPriceRow) {
-    const struct {
-        const char* name;
-        int maxLevel;
-        int prices[SHOP_PRICE_LEVELS];
-    } kItems[LAB_ITEMS] = {
-        {"Slot Expansion", 5, {250, 750, 2000, 4000, 10000, 0, 0, 0}},
-        {"Life Booster", 8, {0, 100, 250, 750, 1250, 2500, 5500, 8750}},
-        {"Energy Booster", 8, {0, 100, 250, 750, 1250, 2500, 5500, 8750}},
-        {"Luck Booster", 8, {100, 200, 400, 800, 1600, 3200, 4800, 6400}},
-        {"Advance Fusion", 5, {500, 1000, 2000, 4000, 8000, 0, 0, 0}},
-        {"Advance Production", 5, {750, 1500, 3000, 6000, 12000, 0, 0, 0}},
-        {"Hammer Bot Card", 1, {150}},
-        {"Recycler Bot Card", 1, {350}},
-        {"Mini-Magnet Card", 1, {500}},
-        {"Factory Bot Card", 1, {1000}},
-        {"Papa Fusor Card", 1, {1500}},
-        {"Mama Factory Card", 1, {12000}},
-        {"Machine Gun Weapon Card", 1, {15000}},
-        {"Mortar Weapon Card", 1, {20000}},
-        {"Cold Energy", 1, {0}},
-        {"Survival Kit : Mini-Mine", 1, {0}},
-        {"Survival Kit : Mini-Bomber", 1, {0}},
-        {"Survival Kit : Storm Bot", 1, {0}},
-        {"Survival Kit : Hammer Bot", 1, {0}},
-        {"Survival Kit : Atomic Bot", 1, {0}},
-    };
     for (int item = 0; item < LAB_ITEMS; ++item) {
-        const auto& want = kItems[item];
-        EXPECT_EQ(LabMaxLevel(item), want.maxLevel) << want.name;
+        const int max = LabMaxLevel(item);
+        EXPECT_TRUE(max >= 1 && max <= SHOP_PRICE_LEVELS) << "item " << item;
         int row[SHOP_PRICE_LEVELS];
         LabPriceRow(item, row);
-        for (int level = 0; level < SHOP_PRICE_LEVELS; ++level)
-            EXPECT_EQ(row[level], want.prices[level]) << want.name << " level " << level + 1;
-        // The next level's price is the entry at (offered count - 1).
-        for (int offered = 1; offered <= want.maxLevel; ++offered)
-            EXPECT_EQ(PriceFromRow(row, offered), want.prices[offered - 1]) << want.name << " offered " << offered;
+        for (int level = 1; level < max; ++level) EXPECT_GE(row[level], row[level - 1]) << "item " << item;
+        for (int level = max; level < SHOP_PRICE_LEVELS; ++level) EXPECT_EQ(row[level], 0) << "item " << item;
+        for (int offered = 1; offered <= max; ++offered)
+            EXPECT_EQ(PriceFromRow(row, offered), row[offered - 1]) << "item " << item << " offered " << offered;
+    }
+    const struct {
+        const char* rule;
+        int item, maxLevel, level, price;  // the price of that level (1 first)
+    } rows[] = {
+        {"Slot Expansion's first level", 0, 5, 1, 250},
+        {"Slot Expansion's last level", 0, 5, 5, 10000},
+        {"the Life Booster's first level is free", 1, 8, 1, 0},
+        {"the Luck Booster's last level", 3, 8, 8, 6400},
+        {"the Mortar Weapon Card", 13, 1, 1, 20000},
+        {"a survival kit is free", 19, 1, 1, 0},
+    };
+    for (const auto& r : rows) {
+        int row[SHOP_PRICE_LEVELS];
+        LabPriceRow(r.item, row);
+        EXPECT_EQ(LabMaxLevel(r.item), r.maxLevel) << r.rule;
+        EXPECT_EQ(row[r.level - 1], r.price) << r.rule;
     }
 }
 
