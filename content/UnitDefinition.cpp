@@ -45,7 +45,9 @@ void ApplyUpgrade(UnitDefinition& record, const RobotRow& row) {
 
 }  // namespace
 
-void GetUnitDefinition(UnitDefinition& record, int id) {
+void GetUnitDefinition(UnitDefinition& record, int id) { GetUnitDefinition(record, id, g_CurrentProfile); }
+
+void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profile) {
     record.m_iType = id;
     record.m_iSide = id >= FIRST_MACHINE_TYPE ? 1 : 0;
     record.m_iConcealment = 0;
@@ -67,7 +69,7 @@ void GetUnitDefinition(UnitDefinition& record, int id) {
         if (row->flags & UNIT_NO_DEEP_WATER) record.m_bFlag = 0;
 
         // Any level above 0 gives the same single change; the Remover Bot has none.
-        record.m_iUpgradeLevel = g_CurrentProfile.m_aRobotUpgrade[id].m_iLevel;
+        record.m_iUpgradeLevel = profile.m_aRobotUpgrade[id].m_iLevel;
         if (record.m_iUpgradeLevel > 0 && id < RobotId::RemoverBot) ApplyUpgrade(record, *row);
         return;
     }

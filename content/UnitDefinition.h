@@ -2,6 +2,8 @@
 // Every unit of a battle: Tinkerling robots 0 to 39 and Machines 1000 to 1032.
 #include <cstdint>
 
+struct SaveProfile;
+
 enum UnitTerrainClass {
     TERRAIN_AIR = 1,
     TERRAIN_GROUND = 2,
@@ -61,10 +63,12 @@ struct UnitDefinition {
     int32_t m_iUpgradeLevel;
 };
 
-// Fills the record for a unit id. Robots take the live profile's laboratory
-// upgrade; Machines of the later episodes are tougher in a battle. An unknown id
-// sets only the type, side, concealment, flag, size, hearts and upgrade level.
+// Fills the record for a unit id. Robots take the profile's laboratory upgrade
+// (the live profile's when none is named); Machines of the later episodes are
+// tougher in a battle. An unknown id sets only the type, side, concealment,
+// flag, size, hearts and upgrade level.
 void GetUnitDefinition(UnitDefinition& record, int id);
+void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profile);
 
 // Whether the unit kind has the fact; false for an unknown id.
 bool UnitHas(int id, UnitFlag flag);
