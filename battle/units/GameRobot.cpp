@@ -395,8 +395,11 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
         m_bExpired = 1;
         return;
     }
-    if (m_Unit.m_iRole != ROLE_ONESHOT && g_pGameAppInstance) {
-        CVxSound* death = g_pGameAppInstance->m_apSndDeath[VxRand() % 2];
+    if (m_Unit.m_iRole != ROLE_ONESHOT) {
+        // Drawn whether or not anything sounds it, so a run without the
+        // application draws the same numbers.
+        const int pick = VxRand() % 2;
+        CVxSound* death = g_pGameAppInstance ? g_pGameAppInstance->m_apSndDeath[pick] : nullptr;
         if (death && !death->IsPlaying()) death->Play();
     }
     if (IsMachine()) RollItemDrop(model);
