@@ -63,12 +63,14 @@ struct UnitDefinition {
     int32_t m_iUpgradeLevel;
 };
 
-// Fills the record for a unit id. Robots take the profile's laboratory upgrade
-// (the live profile's when none is named); Machines of the later episodes are
-// tougher in a battle. An unknown id sets only the type, side, concealment,
-// flag, size, hearts and upgrade level.
+// Fills the record for a unit id. Robots take the live profile's laboratory
+// upgrade; Machines of the later episodes are tougher in a battle (while the
+// battle page is current, of its stage). An unknown id sets only the type,
+// side, concealment, flag, size, hearts and upgrade level.
 void GetUnitDefinition(UnitDefinition& record, int id);
-void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profile);
+// The same for a unit of a battle: the upgrade of the profile it is played
+// for, the Machines' toughness by the episode of its stage (0: none).
+void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profile, int battleStage);
 
 // Whether the unit kind has the fact; false for an unknown id.
 bool UnitHas(int id, UnitFlag flag);

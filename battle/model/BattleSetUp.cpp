@@ -55,7 +55,7 @@ void SetUpBattle(CBattleModel& model) {
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
         if (RuleState(model).m_StageDefinition.m_aiEnemyType[k] < FIRST_MACHINE_TYPE) continue;
         GetUnitDefinition(RuleState(model).m_aEnemyDefs[k], RuleState(model).m_StageDefinition.m_aiEnemyType[k],
-                          profile);
+                          profile, stage);
         ++RuleState(model).m_nEnemyDefs;
     }
 

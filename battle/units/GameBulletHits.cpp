@@ -264,7 +264,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
             if (r.m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)
                 model.Scene().m_pEffectCopterEnemyFadeOut->Add(r.m_iSerial, r.m_vEffectAnchor.x, r.m_vEffectAnchor.y,
                                                                r.m_vEffectAnchor.z);
-            r.RevertVariant();
+            r.RevertVariant(model);
         }
     } else if (kind == WeaponId::TitanCrush) {
         if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())

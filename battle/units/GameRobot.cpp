@@ -420,7 +420,7 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
         if (m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)
             model.Scene().m_pEffectCopterEnemyFadeOut->Add(m_iSerial, m_vEffectAnchor.x, m_vEffectAnchor.y,
                                                            m_vEffectAnchor.z);
-        RevertVariant();
+        RevertVariant(model);
     }
 }
 
