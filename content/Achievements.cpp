@@ -74,8 +74,8 @@ void Deliver(CAchievementNotice* notice, int index) {
 }
 
 // One step of a destroyed-Machine counter: stops at its target.
-void StepCounter(int index) {
-    int& counter = g_CurrentProfile.m_aiAchievementProgress[index];
+void StepCounter(SaveProfile& profile, int index) {
+    int& counter = profile.m_aiAchievementProgress[index];
     if (counter >= kAchievements[index].target) return;
     ++counter;
     if (counter == kAchievements[index].target) AnnounceAchievement(index);
@@ -104,9 +104,9 @@ void AnnounceAchievement(int index) {
     Deliver(link.AchievementBoard(), index);
 }
 
-void UpdateAchievementProgress(int index, int value) {
+void UpdateAchievementProgress(SaveProfile& profile, int index, int value) {
     if (!IsValidIndex(index)) return;
-    int& progress = g_CurrentProfile.m_aiAchievementProgress[index];
+    int& progress = profile.m_aiAchievementProgress[index];
     if (IsCompleteAt(index, progress)) return;
     switch (kAchievements[index].kind) {
     case ACHIEVEMENT_COUNTING:
@@ -123,22 +123,22 @@ void UpdateAchievementProgress(int index, int value) {
     if (IsCompleteAt(index, progress)) AnnounceAchievement(index);
 }
 
-void CountAchievementEvent(int group) {
+void CountAchievementEvent(SaveProfile& profile, int group) {
     switch (group) {
     case ACHIEVEMENT_GROUP_GROUND:
-        StepCounter(9);
-        StepCounter(10);
-        StepCounter(11);
+        StepCounter(profile, 9);
+        StepCounter(profile, 10);
+        StepCounter(profile, 11);
         break;
     case ACHIEVEMENT_GROUP_AIR:
-        StepCounter(12);
-        StepCounter(13);
-        StepCounter(14);
+        StepCounter(profile, 12);
+        StepCounter(profile, 13);
+        StepCounter(profile, 14);
         break;
     case ACHIEVEMENT_GROUP_NAVY:
-        StepCounter(15);
-        StepCounter(16);
-        UpdateAchievementProgress(17, 1);
+        StepCounter(profile, 15);
+        StepCounter(profile, 16);
+        UpdateAchievementProgress(profile, 17, 1);
         break;
     default: break;
     }

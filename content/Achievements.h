@@ -1,7 +1,10 @@
 #pragma once
 // The forty achievements: targets and texts, the progress rules and the
-// announcement of a completed one. Progress lives in
-// g_CurrentProfile.m_aiAchievementProgress. Main thread.
+// announcement of a completed one. Progress lives in a profile's
+// m_aiAchievementProgress: the battle pays into the profile it is played for,
+// the menus read the live one. Main thread.
+
+struct SaveProfile;
 
 constexpr int ACHIEVEMENT_COUNT = 40;
 constexpr int ACHIEVEMENT_BATTLE_TIME = 37;  // counts seconds
@@ -26,11 +29,13 @@ const char* GetAchievementName(int index);
 const char* GetAchievementCondition(int index);
 bool IsAchievementComplete(int index);
 
-// Reports a value for achievement index by its kind's rule; announces it when
-// this completes it. A completed achievement takes no more values.
-void UpdateAchievementProgress(int index, int value);
-// Counts one destroyed Machine of a group; other groups do nothing.
-void CountAchievementEvent(int group);
+// Reports a value for achievement index of the profile by its kind's rule;
+// announces it when this completes it. A completed achievement takes no more
+// values.
+void UpdateAchievementProgress(SaveProfile& profile, int index, int value);
+// Counts one destroyed Machine of a group for the profile; other groups do
+// nothing.
+void CountAchievementEvent(SaveProfile& profile, int group);
 // Shows achievement index on the battle's in-game notice while the battle is
 // being played, and on the application's board in every case.
 void AnnounceAchievement(int index);

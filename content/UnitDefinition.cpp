@@ -10,11 +10,11 @@ namespace {
 
 // Machines of episodes 2 and 3 take more hits in a battle. The bounds are
 // tested on the unscaled value: the smallest units and Destroyer Zero keep theirs.
-void ApplyMachineToughness(UnitDefinition& record) {
+void ApplyMachineToughness(UnitDefinition& record, int battleStage) {
     const int hp = record.m_iMaxHp;
     if (!(hp > 10 && hp < 15000)) return;
-    if (!IsBattlePageCurrent(true)) return;
-    const int episode = GetStageEpisode(GetContentLink().CurrentStage());
+    if (battleStage <= 0) return;
+    const int episode = GetStageEpisode(battleStage);
     if (episode != 2 && episode != 3) return;
     const double factor = hp < 200 ? 1.5 : (hp < 500 ? 1.25 : 1.15);
     record.m_iMaxHp = int(hp * factor);
@@ -46,6 +46,11 @@ void ApplyUpgrade(UnitDefinition& record, const RobotRow& row) {
 }  // namespace
 
 void GetUnitDefinition(UnitDefinition& record, int id) {
+    const int battleStage = IsBattlePageCurrent(true) ? GetContentLink().CurrentStage() : 0;
+    GetUnitDefinition(record, id, g_CurrentProfile, battleStage);
+}
+
+void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profile, int battleStage) {
     record.m_iType = id;
     record.m_iSide = id >= FIRST_MACHINE_TYPE ? 1 : 0;
     record.m_iConcealment = 0;
@@ -67,7 +72,7 @@ void GetUnitDefinition(UnitDefinition& record, int id) {
         if (row->flags & UNIT_NO_DEEP_WATER) record.m_bFlag = 0;
 
         // Any level above 0 gives the same single change; the Remover Bot has none.
-        record.m_iUpgradeLevel = g_CurrentProfile.m_aRobotUpgrade[id].m_iLevel;
+        record.m_iUpgradeLevel = profile.m_aRobotUpgrade[id].m_iLevel;
         if (record.m_iUpgradeLevel > 0 && id < RobotId::RemoverBot) ApplyUpgrade(record, *row);
         return;
     }
@@ -85,7 +90,7 @@ void GetUnitDefinition(UnitDefinition& record, int id) {
         record.m_iWeapon = row->weapon;
         record.m_iSize = row->size;
         record.m_iHeartDecrease = row->hearts;
-        ApplyMachineToughness(record);
+        ApplyMachineToughness(record, battleStage);
     }
     // Any other id keeps the caller's values beyond the fields set above; the
     // profile holds upgrades for robot ids 0 to 39 only.

@@ -2,6 +2,8 @@
 // Every unit of a battle: Tinkerling robots 0 to 39 and Machines 1000 to 1032.
 #include <cstdint>
 
+struct SaveProfile;
+
 enum UnitTerrainClass {
     TERRAIN_AIR = 1,
     TERRAIN_GROUND = 2,
@@ -62,9 +64,13 @@ struct UnitDefinition {
 };
 
 // Fills the record for a unit id. Robots take the live profile's laboratory
-// upgrade; Machines of the later episodes are tougher in a battle. An unknown id
-// sets only the type, side, concealment, flag, size, hearts and upgrade level.
+// upgrade; Machines of the later episodes are tougher in a battle (while the
+// battle page is current, of its stage). An unknown id sets only the type,
+// side, concealment, flag, size, hearts and upgrade level.
 void GetUnitDefinition(UnitDefinition& record, int id);
+// The same for a unit of a battle: the upgrade of the profile it is played
+// for, the Machines' toughness by the episode of its stage (0: none).
+void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profile, int battleStage);
 
 // Whether the unit kind has the fact; false for an unknown id.
 bool UnitHas(int id, UnitFlag flag);

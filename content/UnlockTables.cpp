@@ -65,21 +65,21 @@ const StageRobot kUpgradeByStage[] = {
 
 // One step of a counter that only the unlock code raises: stop at the target,
 // announce on reaching it.
-void CountTowards(int achievement, int target) {
-    int& counter = g_CurrentProfile.m_aiAchievementProgress[achievement];
+void CountTowards(SaveProfile& profile, int achievement, int target) {
+    int& counter = profile.m_aiAchievementProgress[achievement];
     if (counter >= target) return;
     ++counter;
     if (counter == target) AnnounceAchievement(achievement);
 }
 
 // Marks a Machine type met, counting it once.
-void MarkMachineMet(int type) {
+void MarkMachineMet(SaveProfile& profile, int type) {
     int index = type - 1000;
     if (index < 0 || index >= PROFILE_ENEMY_TYPES) return;  // the Rocket has no record
-    EnemySeenRecord& seen = g_CurrentProfile.m_aEnemySeen[index];
+    EnemySeenRecord& seen = profile.m_aEnemySeen[index];
     if (seen.met) return;
     seen.met = 1;
-    CountTowards(ACHV_MACHINES_MET, MACHINE_TYPES_TO_MEET);
+    CountTowards(profile, ACHV_MACHINES_MET, MACHINE_TYPES_TO_MEET);
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ void UnlockRobot(int robotId) {
     if (p.m_abRobotUnlocked[robotId]) return;
     p.m_abRobotUnlocked[robotId] = 1;
     if (robotId != ROBOT_REMOVER) p.m_abRobotNew[robotId] = 1;
-    CountTowards(ACHV_ROBOTS_UNLOCKED, ROBOTS_TO_UNLOCK);
+    CountTowards(p, ACHV_ROBOTS_UNLOCKED, ROBOTS_TO_UNLOCK);
     // A card robot unlocked by any road counts as bought in the laboratory.
     if (robotId >= FIRST_CARD_ROBOT && robotId <= LAST_CARD_ROBOT)
         p.m_aLabItem[FIRST_CARD_ITEM + robotId - FIRST_CARD_ROBOT].m_iBought = 1;
@@ -115,7 +115,7 @@ void UnlockRobotsForStage(int stage) {
     if (robot != ROBOT_REMOVER && p.m_nCardSlots < MAX_CARD_SLOTS_BY_UNLOCK) ++p.m_nCardSlots;
 }
 
-void MeetMachine(int type) { MarkMachineMet(type); }
+void MeetMachine(SaveProfile& profile, int type) { MarkMachineMet(profile, type); }
 
 EnemyVariantRef GetEnemyVariantByStage(int stage) {
     for (const StageVariant& e : kVariantByStage)
@@ -127,17 +127,17 @@ void AnnounceNewEnemiesForStage(int stage) {
     StageDefinition def{};
     GetStageDefinition(stage, def);
     for (int type : def.m_aiEnemyType)
-        if (type >= 1000 && type != MACHINE_ROCKET) MarkMachineMet(type);
+        if (type >= 1000 && type != MACHINE_ROCKET) MarkMachineMet(g_CurrentProfile, type);
 
     EnemyVariantRef v = GetEnemyVariantByStage(stage);
     if (v.m_iType >= 1000) {
         int index = v.m_iType - 1000;
         if (index < PROFILE_ENEMY_TYPES && v.m_iKind >= 1 && v.m_iKind <= 4)
             g_CurrentProfile.m_aEnemySeen[index].variantMet[v.m_iKind - 1] = 1;
-        MarkMachineMet(v.m_iType);
+        MarkMachineMet(g_CurrentProfile, v.m_iType);
     }
     // A flying variant hangs under a Gyrotor, so the Gyrotor is met as well.
-    if (v.m_iKind == VARIANT_FLYING) MarkMachineMet(MACHINE_GYROTOR);
+    if (v.m_iKind == VARIANT_FLYING) MarkMachineMet(g_CurrentProfile, MACHINE_GYROTOR);
 }
 
 void GetFeatureUnlocksForStage(int stage, std::vector<int>& flags) {

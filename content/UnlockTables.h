@@ -5,6 +5,8 @@
 // thread; saving is the caller's business.
 #include <vector>
 
+struct SaveProfile;
+
 // Indices of SaveProfile::m_abFeatureUnlocked.
 enum GameFeature {
     FEATURE_LABORATORY = 0,
@@ -45,9 +47,9 @@ EnemyVariantRef GetEnemyVariantByStage(int stage);
 // Marks the stage's Machine types and its variant as met and counts the newly
 // met types towards achievement 5.
 void AnnounceNewEnemiesForStage(int stage);
-// Marks one Machine type met (a boss that enters mid-battle): counted once
-// toward the Machines achievement.
-void MeetMachine(int type);
+// Marks one Machine type met in the profile (a boss that enters mid-battle):
+// counted once toward the Machines achievement.
+void MeetMachine(SaveProfile& profile, int type);
 
 void GetFeatureUnlocksForStage(int stage, std::vector<int>& flags);
 void ApplyFeatureUnlocks(int stage);

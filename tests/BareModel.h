@@ -15,9 +15,12 @@ inline void PlayStage(CBattleModel& model, int stage, const BattleClock* clock =
 
 struct BareModel {
     BattleScene scene;
+    // The player it plays for: its own, so what an earlier test left in the
+    // live profile changes nothing here, and what it pays stays here.
+    SaveProfile profile{};
     CBattleModel model{scene};
 
-    BareModel() { PlayStage(model, 1); }
+    BareModel() { model.TakeContext(BattleContext{1, profile.m_iDifficulty, &profile, nullptr}); }
 
     // Every cell of one kind, 80 wide and 75 high, column 0 row 0 at the origin.
     void LayField(int kind) {

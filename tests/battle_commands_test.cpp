@@ -435,7 +435,8 @@ TEST(BattleCommandChecks, EachBattleTakesItsOwnSerials) {
         EXPECT_EQ(made.model.State().m_iNextItemSerial, c.items) << c.rule;
         EXPECT_EQ(CCom_GameRobot(other.model).m_iSerial, 0) << c.rule;
         EXPECT_EQ(other.model.State().m_iNextBulletSerial + other.model.State().m_iNextItemSerial, 0) << c.rule;
-        SetUpBattle(made.model, 3, g_CurrentProfile);
+        made.model.TakeContext(BattleContext{3, 0, &made.profile, nullptr});
+        SetUpBattle(made.model);
         EXPECT_EQ(made.model.State().m_iNextRobotSerial + made.model.State().m_iNextBulletSerial +
                       made.model.State().m_iNextItemSerial,
                   0)

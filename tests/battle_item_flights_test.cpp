@@ -19,12 +19,6 @@ namespace {
 const VxVec3 kEnergyAt{295.0f, 289.0f, 0.0f};
 const VxVec3 kPartsAt{-125.0f, 302.0f, 0.0f};
 
-// The profile the parts are paid into, put back after each test.
-struct ProfileKept {
-    SaveProfile saved = g_CurrentProfile;
-    ~ProfileKept() { g_CurrentProfile = saved; }
-};
-
 struct BareFlights : BareModel {
     BareFlights() {
         RuleState(model).m_vEnergyPanelAt = kEnergyAt;
@@ -52,7 +46,6 @@ TEST(ItemFlights, AFlightPaysOutOnceItHasFlownItsLength) {
         {"the biggest parts, from the far side", ITEM_PARTS_0 + 3, 600.0f, 0.0f, 21, 0, 1000},
     };
     for (const FlightCase& c : cases) {
-        ProfileKept kept;
         BareFlights b;
         RuleState(b.model).m_iEnergy = 100;
         const VxVec3 target = ItemFlightTarget(b.model, c.kind);
@@ -168,7 +161,6 @@ TEST(ItemFlights, PartsFlyToThePanelWhereItIsAtEachFrame) {
         {"a panel sliding out meets the parts a frame sooner", PARTS_PANEL_OUT_FRAMES, 4},
     };
     for (const auto& c : cases) {
-        ProfileKept kept;
         BareFlights b;
         RuleState(b.model).m_iBattleState = BATTLE_PLAYING;
         RuleState(b.model).m_vPartsPanelAt = VxVec3{-125.0f, 370.0f, 0.0f};

@@ -13,11 +13,7 @@
 
 namespace {
 
-class ItemPayout : public ::testing::Test, public BareModel {
-protected:
-    void SetUp() override { g_CurrentProfile = SaveProfile{}; }
-    void TearDown() override { g_CurrentProfile = SaveProfile{}; }
-};
+class ItemPayout : public ::testing::Test, public BareModel {};
 
 TEST_F(ItemPayout, EachItemKindPaysItsCreditWhereItBelongs) {
     const struct {
@@ -39,10 +35,10 @@ TEST_F(ItemPayout, EachItemKindPaysItsCreditWhereItBelongs) {
     for (const auto& r : rows) {
         RuleState(model).m_iEnergy = 100;
         RuleState(model).m_iPartsCollected = 30;
-        g_CurrentProfile.m_iMetalParts = 700;
+        profile.m_iMetalParts = 700;
         PayOutItem(model, r.kind, VxVec3{});
         EXPECT_EQ(model.State().m_iEnergy, 100 + r.energy) << "kind " << r.kind;
-        EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 700 + r.parts) << "kind " << r.kind;
+        EXPECT_EQ(profile.m_iMetalParts, 700 + r.parts) << "kind " << r.kind;
         EXPECT_EQ(model.State().m_iPartsCollected, 30 + r.parts) << "kind " << r.kind;
         EXPECT_EQ(ItemCredit(r.kind), r.energy + r.parts) << "kind " << r.kind;
     }
@@ -64,17 +60,19 @@ TEST_F(ItemPayout, EnergyAndTheProfilesPartsStopAtTheirCaps) {
     };
     for (const auto& r : rows) {
         RuleState(model).m_iEnergy = r.energy;
-        g_CurrentProfile.m_iMetalParts = r.parts;
+        profile.m_iMetalParts = r.parts;
         PayOutItem(model, r.kind, VxVec3{});
         EXPECT_EQ(model.State().m_iEnergy, r.energyAfter) << "kind " << r.kind << " from " << r.energy;
-        EXPECT_EQ(g_CurrentProfile.m_iMetalParts, r.partsAfter) << "kind " << r.kind << " from " << r.parts;
+        EXPECT_EQ(profile.m_iMetalParts, r.partsAfter) << "kind " << r.kind << " from " << r.parts;
     }
 }
 
 // Parts count toward the profile's running total (achievement 3) and the
 // best haul of one battle (achievement 33); energy toward neither.
 TEST_F(ItemPayout, PartsCountTowardTheTotalAndTheBattlesBestHaul) {
-    int* progress = g_CurrentProfile.m_aiAchievementProgress;
+    // Paid to the profile the battle is played for, never to the live one.
+    const SaveProfile live = g_CurrentProfile;
+    int* progress = profile.m_aiAchievementProgress;
     const struct {
         int kind;
         int total, best;  // progress after, payouts run in order
@@ -93,6 +91,9 @@ TEST_F(ItemPayout, PartsCountTowardTheTotalAndTheBattlesBestHaul) {
     PayOutItem(model, ITEM_PARTS_0, VxVec3{});
     EXPECT_EQ(progress[3], 310);
     EXPECT_EQ(progress[33], 300);
+    EXPECT_EQ(g_CurrentProfile.m_iMetalParts, live.m_iMetalParts);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[3], live.m_aiAchievementProgress[3]);
+    EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[33], live.m_aiAchievementProgress[33]);
 }
 
 TEST_F(ItemPayout, ACapsuleOffTheCapsuleStagesBringsNoRobot) {

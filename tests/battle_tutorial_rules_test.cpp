@@ -75,13 +75,13 @@ TEST(TutorialRules, StepEightsClickStopsTheAttacksStepNinesStartsThemAtTheSmashe
 class TutorialBoard : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_CurrentProfile = SaveProfile{};
-        g_CurrentProfile.m_iFurthestStage = 1;
+        b.profile = SaveProfile{};
+        b.profile.m_iFurthestStage = 1;
         board.m_bStarted = true;
         ASSERT_TRUE(IsFirstTutorialActive(b.model));
     }
     void TearDown() override {
-        g_CurrentProfile = SaveProfile{};
+        b.profile = SaveProfile{};
         RuleState(b.model).m_iNextItemSerial = 0;
     }
     void Show(int step, int fadeState, float fade, int age) {
@@ -140,7 +140,7 @@ TEST_F(TutorialBoard, AReadStepHoldsTheFusorsAndStepsFourToSixHoldTheClockOnceAn
 }
 
 TEST_F(TutorialBoard, OutsideTheFirstBattleTheBoardHoldsNothing) {
-    g_CurrentProfile.m_iFurthestStage = 2;
+    b.profile.m_iFurthestStage = 2;
     Show(5, 0, 0.0f, 10);
     RuleState(b.model).m_iNextItemSerial = 2;
     CCom_GameRobot& fusor = Add(RobotId::FusorBot, 0.0f);
@@ -197,7 +197,7 @@ TEST_F(TutorialBoard, TheItemsAStepSpeaksOfDoNotAgeOut) {
     };
     for (const auto& r : rows) {
         Show(r.step, 0, 0.0f, 100);
-        g_CurrentProfile.m_iMetalParts = r.metalParts;
+        b.profile.m_iMetalParts = r.metalParts;
         CCom_GameItem item;
         item.m_iItemKind = r.kind;
         item.m_iAge = r.age;
@@ -233,6 +233,7 @@ TEST_F(TutorialBoard, WhatThePlayerDoesAsksForTheNextStep) {
     };
     for (const auto& r : rows) {
         BareBattle fresh;
+        fresh.profile.m_iFurthestStage = 1;
         fresh.LayField(TERRAIN_GROUND);
         BattleData& state = RuleState(fresh.model);
         state.m_iBattleState = BATTLE_PLAYING;
@@ -255,7 +256,7 @@ TEST_F(TutorialBoard, WhatThePlayerDoesAsksForTheNextStep) {
     }
 
     // Outside the first tutorial the same acts ask for nothing.
-    g_CurrentProfile.m_iFurthestStage = 2;
+    b.profile.m_iFurthestStage = 2;
     EXPECT_FALSE(Apply(b.model, TutorialCapsule{false}));
     TutorialCardPicked(b.model, RobotId::FusorBot);
     TutorialItemCollected(b.model, 0);
@@ -319,7 +320,7 @@ TEST_F(TutorialBoard, BeforeStepEightACardGoesOnlyOnTheBottomRowFromTheRight) {
         {"outside the first tutorial anywhere", 2, 1, 0, 3, 1, true},
     };
     for (const auto& r : rows) {
-        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        b.profile.m_iFurthestStage = r.furthest;
         b.LayField(TERRAIN_GROUND);
         RuleState(b.model).m_lstRobots.clear();
         for (int i = 0; i < r.robots; ++i) b.Stand(0.0f, 0.0f);
@@ -347,7 +348,7 @@ TEST_F(TutorialBoard, AStepThatWaitsForAClickHoldsThePlayersOtherInput) {
         {"outside a tutorial nothing is held", 3, 2, 0, 0.0f, false},
     };
     for (const auto& r : rows) {
-        g_CurrentProfile.m_iFurthestStage = r.furthest;
+        b.profile.m_iFurthestStage = r.furthest;
         Show(r.step, r.fadeState, r.fade, 100);
         EXPECT_EQ(TutorialHoldsInput(b.model), r.holds) << r.rule;
     }

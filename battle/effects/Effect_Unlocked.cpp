@@ -70,13 +70,13 @@ void ApplyStageResults(int stage) {
             ++p.m_aLabItem[first].m_iOffered;
             if (first == 1) ++p.m_iLifeBooster;
             else ++p.m_iEnergyBooster;
-            UpdateAchievementProgress(first == 1 ? 1 : 0, 1);
+            UpdateAchievementProgress(p, first == 1 ? 1 : 0, 1);
         }
     }
     if (!StageUnlocksSomething(stage)) {
         const int reward = MetalPartsRewardForStage(stage);
         p.m_iMetalParts = std::min(p.m_iMetalParts, METAL_PARTS_CAP) + reward;
-        UpdateAchievementProgress(3, reward);
+        UpdateAchievementProgress(p, 3, reward);
         if (p.m_iMetalParts >= METAL_PARTS_CAP) p.m_iMetalParts = METAL_PARTS_CAP;
     }
 }

@@ -201,7 +201,7 @@ void CBattleModel::PlaceHandRobot(int slot, int column, int row) {
     }
 
     int& placed = Profile().m_aiAchievementProgress[29];
-    if (placed < 2000) UpdateAchievementProgress(29, 1);
+    if (placed < 2000) UpdateAchievementProgress(Profile(), 29, 1);
 
     const int card = m_aHand[slot].m_iCard;
     if (card == RobotId::FusorBot || card == RobotId::PapaFusor) ++m_aiStageStats[1];

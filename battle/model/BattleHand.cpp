@@ -29,7 +29,7 @@ void CBattleModel::MakeHandRecords(HandRecords& out) const {
     out = HandRecords{};
     auto fill = [&](int i, int card) {
         out.filled[i] = true;
-        GetUnitDefinition(out.defs[i], card);
+        GetUnitDefinition(out.defs[i], card, Profile(), StageNumber());
     };
     // A mini-game's hand may fill more slots than it shows (a slot machine
     // with four codes on three reels): every filled slot gets its record.

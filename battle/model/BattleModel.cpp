@@ -68,13 +68,13 @@ void CBattleModel::SwapHandSlots(int a, int b) { std::swap(m_aHand[a], m_aHand[b
 void CBattleModel::ReadCardRecords() {
     for (int i = 0; i < ROBOT_TYPES; ++i) {
         m_aCardDefs[i] = UnitDefinition{};
-        GetUnitDefinition(m_aCardDefs[i], i);
+        GetUnitDefinition(m_aCardDefs[i], i, Profile(), StageNumber());
     }
 }
 
 void CBattleModel::ReadShownHandRecords() {
     for (int i = 0; i < m_nHandSlots && i < DECK_SLOTS; ++i)
-        if (m_aHand[i].m_iCard >= 0) GetUnitDefinition(m_aHandDefs[i], m_aHand[i].m_iCard);
+        if (m_aHand[i].m_iCard >= 0) GetUnitDefinition(m_aHandDefs[i], m_aHand[i].m_iCard, Profile(), StageNumber());
 }
 
 void CBattleModel::ReadRecordsBeyondShownSlots() {
@@ -82,7 +82,7 @@ void CBattleModel::ReadRecordsBeyondShownSlots() {
         const int card = m_aHand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES) continue;
         m_aHandDefs[i] = UnitDefinition{};
-        GetUnitDefinition(m_aHandDefs[i], card);
+        GetUnitDefinition(m_aHandDefs[i], card, Profile(), StageNumber());
     }
 }
 

@@ -85,7 +85,7 @@ bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it
         const int damage = r.m_Unit.m_iHeartDecrease;
         RuleState(model).m_iLife -= damage;
         CueLifeLost(model.Scene(), damage);
-        if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
+        CueScreenShake(model.Scene(), 5.0f);
         if (RuleState(model).m_iLife < 0) RuleState(model).m_iLife = 0;
     }
     // A live Machine that walked off its ground into water or air falls and
@@ -100,7 +100,7 @@ bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it
             if (!IsTutorialLostType(r.Type()) && !r.m_bConsumed) ++RuleState(model).m_nRobotsLost;
         } else if (!UnitHas(r.Type(), UNIT_NOT_A_KILL) && r.m_aiAux[1] != 1) {
             ++RuleState(model).m_nMachinesKilled;
-            UpdateAchievementProgress(35, RuleState(model).m_nMachinesKilled);
+            UpdateAchievementProgress(model.Profile(), 35, RuleState(model).m_nMachinesKilled);
         }
     }
     // Only the mini-games set these links; no pointer outlives its robot.

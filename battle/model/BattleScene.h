@@ -120,6 +120,9 @@ struct BattleScene {
     CEffect_RobotJumpOut* m_pEffectRobotJumpOut = nullptr;
     CEffect_ScaleAndDiffuseOut* m_pEffectScaleAndDiffuseOut = nullptr;
     CEffect_FontInstruction* m_pEffectFontInstruction = nullptr;
+    // The screen's shake last asked for and not yet handed on, in pixels;
+    // below 0 when none is asked (SceneCues.h).
+    float m_fShakeCue = -1.0f;
     CVxSound* m_apBattleMusic[2] = {};
     CVxSound* m_apEndMusic[2] = {};
     CVxSound* m_pMusic = nullptr;  // the track a page-switch fade lowers

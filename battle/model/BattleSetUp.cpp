@@ -13,7 +13,9 @@
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
 
-void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
+void SetUpBattle(CBattleModel& model) {
+    const int stage = model.StageNumber();
+    const SaveProfile& profile = model.Profile();
     RuleState(model).m_iHazardTimer = 0;
     RuleState(model).m_iLife = RuleState(model).m_iMaxLife = profile.m_iLifeBooster + 2;
     if (!IsMiniGameStage(stage)) RuleState(model).m_iEnergy = 5 * profile.m_iEnergyBooster + 10;
@@ -21,7 +23,7 @@ void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
 
     std::fill(std::begin(RuleState(model).m_aiCageCooldown), std::end(RuleState(model).m_aiCageCooldown), 0);
     RuleState(model).m_StageDefinition = StageDefinition{};
-    GetStageDefinition(stage, RuleState(model).m_StageDefinition);
+    GetStageDefinition(stage, model.Difficulty(), RuleState(model).m_StageDefinition);
     std::fill(std::begin(RuleState(model).m_aFieldCells), std::end(RuleState(model).m_aFieldCells), FieldCell{});
     BuildFieldGrid(stage, RuleState(model).m_aFieldCells, RuleState(model).m_StageDefinition.m_iGroundRow,
                    &RuleState(model).m_iFieldGroundRow);
@@ -52,7 +54,8 @@ void SetUpBattle(CBattleModel& model, int stage, const SaveProfile& profile) {
     RuleState(model).m_nEnemyDefs = 0;
     for (int k = 0; k < STAGE_ENEMY_RECORDS; ++k) {
         if (RuleState(model).m_StageDefinition.m_aiEnemyType[k] < FIRST_MACHINE_TYPE) continue;
-        GetUnitDefinition(RuleState(model).m_aEnemyDefs[k], RuleState(model).m_StageDefinition.m_aiEnemyType[k]);
+        GetUnitDefinition(RuleState(model).m_aEnemyDefs[k], RuleState(model).m_StageDefinition.m_aiEnemyType[k],
+                          profile, stage);
         ++RuleState(model).m_nEnemyDefs;
     }
 

@@ -55,10 +55,10 @@ PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
     if (RuleState(model).m_iTimeLeft > 0) {
         if (KindOf(stage) != StageKind::AdvanceRounds) {
             --RuleState(model).m_iTimeLeft;
-            if (RuleState(model).m_iTimeLeft % 60 == 0) UpdateAchievementProgress(37, 1);
+            if (RuleState(model).m_iTimeLeft % 60 == 0) UpdateAchievementProgress(model.Profile(), 37, 1);
         } else if (RuleState(model).m_iBattleFrame % 60 == 0) {
             // The clock stands on this stage: play time counts by the battle's frames.
-            UpdateAchievementProgress(37, 1);
+            UpdateAchievementProgress(model.Profile(), 37, 1);
         }
         return PlayStep::Done;
     }
@@ -87,7 +87,7 @@ int RecordRewardStars(CBattleModel& model) {
     if (IsMiniGameStage(stage)) return 0;
     const int stars = RewardStars(model);
     int& best = model.Profile().m_aiStageStars[stage - 1];
-    UpdateAchievementProgress(38, std::max(stars - best, 0));
+    UpdateAchievementProgress(model.Profile(), 38, std::max(stars - best, 0));
     best = std::max(best, stars);
     return stars;
 }
@@ -128,13 +128,13 @@ void CountWonStageAchievements(const CBattleModel& model) {
     const int stage = model.StageNumber();
     if (RuleState(model).m_iLife <= 0) return;
     if (!IsMiniGameStage(stage)) {
-        UpdateAchievementProgress(31, RuleState(model).m_aiStageStats[0]);
-        UpdateAchievementProgress(32, RuleState(model).m_aiStageStats[1]);
-        UpdateAchievementProgress(34, RuleState(model).m_aiStageStats[3]);
+        UpdateAchievementProgress(model.Profile(), 31, RuleState(model).m_aiStageStats[0]);
+        UpdateAchievementProgress(model.Profile(), 32, RuleState(model).m_aiStageStats[1]);
+        UpdateAchievementProgress(model.Profile(), 34, RuleState(model).m_aiStageStats[3]);
     }
-    if (stage == 160) UpdateAchievementProgress(6, 1);
-    if (stage == 170) UpdateAchievementProgress(7, 1);
-    if (stage == 180) UpdateAchievementProgress(8, 1);
+    if (stage == 160) UpdateAchievementProgress(model.Profile(), 6, 1);
+    if (stage == 170) UpdateAchievementProgress(model.Profile(), 7, 1);
+    if (stage == 180) UpdateAchievementProgress(model.Profile(), 8, 1);
 }
 
 void CountOccupiedCells(CBattleModel& model) {
@@ -150,5 +150,5 @@ void CountOccupiedCells(CBattleModel& model) {
         }
     }
     RuleState(model).m_aiStageStats[4] = count;
-    UpdateAchievementProgress(36, count);
+    UpdateAchievementProgress(model.Profile(), 36, count);
 }

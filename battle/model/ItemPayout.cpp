@@ -26,8 +26,8 @@ void Credit(CBattleModel& battle, int kind) {
         SaveProfile& p = battle.Profile();
         p.m_iMetalParts = p.m_iMetalParts >= METAL_PARTS_CAP - amount ? METAL_PARTS_CAP : p.m_iMetalParts + amount;
         RuleState(battle).m_iPartsCollected += amount;
-        UpdateAchievementProgress(3, amount);
-        UpdateAchievementProgress(33, RuleState(battle).m_iPartsCollected);
+        UpdateAchievementProgress(battle.Profile(), 3, amount);
+        UpdateAchievementProgress(battle.Profile(), 33, RuleState(battle).m_iPartsCollected);
     }
     RuleState(battle).m_iEnergy = std::min(RuleState(battle).m_iEnergy, ENERGY_CAP);
 }

@@ -68,7 +68,7 @@ bool UpdateFinalBoss(CBattleModel& model) {
     if (RuleState(model).m_iTimeLeft == callAt) {
         RuleState(model).m_pMiniGameBoss = model.CallEnemyRobot(bossType, 0.0f, 0.0f, 0.0f, false);
         // Meeting the boss counts once per boss toward the Machines achievement.
-        if (RuleState(model).m_pMiniGameBoss) MeetMachine(bossType);
+        if (RuleState(model).m_pMiniGameBoss) MeetMachine(model.Profile(), bossType);
     }
     if (CCom_GameRobot* boss = RuleState(model).m_pMiniGameBoss) MoveFinalBoss(model, *boss);
 

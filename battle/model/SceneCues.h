@@ -25,3 +25,9 @@ void CueWaveBanner(BattleScene& scene, bool finalWave);
 
 // Machines crossed the field: the notice shows the life lost.
 void CueLifeLost(BattleScene& scene, int damage);
+
+// A jolt: the screen shakes by the amplitude, in pixels, the last asked
+// holding. Whoever shows the battle takes it and hands it to the screen; it
+// waits in the scene till then.
+void CueScreenShake(BattleScene& scene, float amplitude);
+bool TakeScreenShake(BattleScene& scene, float& amplitude);

@@ -104,10 +104,10 @@ void LandMeteorMachine(CBattleModel& model, int type, const VxVec3& at) {
         machine->m_vLastPosition = at;
         machine->m_vHome = at;
         machine->m_vCell = model.FindNearestCell(at.x, at.y, at.z);
-        machine->RevertVariant();
+        machine->RevertVariant(model);
     }
     model.AddFieldEffect(0, 24, at.x, at.y - 40.375f, at.z);
-    if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 5.0f;
+    CueScreenShake(model.Scene(), 5.0f);
     if (CCom_GameRobot* crushed = RobotUnderMeteor(model, at)) crushed->TakeDamage(model, 10000);
 }
 

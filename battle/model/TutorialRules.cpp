@@ -115,7 +115,7 @@ void TutorialStepClickedAway(CBattleModel& battle, int step) {
     for (CCom_GameRobot& robot : RuleState(battle).m_lstRobots) {
         if (robot.Type() != MachineId::Smasher) continue;
         UnitDefinition d{};
-        GetUnitDefinition(d, MachineId::Smasher);
+        GetUnitDefinition(d, MachineId::Smasher, battle.Profile(), battle.StageNumber());
         robot.m_Unit.m_fSpeed = d.m_fSpeed;
         break;
     }

@@ -76,15 +76,15 @@ CVxSound* CPageGame::Sound(const std::string& name, const char* folder) {
 
 void CPageGame::LoadBattleResources() {
     CGameApplication* app = g_pGameAppInstance;
-    const int stage = app ? int(app->m_iCurrentStage) : 1;
-    const SaveProfile& profile = g_CurrentProfile;
+    const int stage = m_Battle.StageNumber();
+    const SaveProfile& profile = m_Battle.Profile();
 
     const char* debugView = std::getenv("CSQ_DEBUG_VIEW");
     m_bDebugView = debugView && std::string(debugView) == "1";
     m_iEnergyPickPitch = m_iPartsPickPitch = 0;
     for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
-    SetUpBattle(m_Battle, stage, profile);
+    SetUpBattle(m_Battle);
     std::fill(std::begin(m_abStateFlags), std::end(m_abStateFlags), false);
 
     // Boards of the Machines this profile has not met.

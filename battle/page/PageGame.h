@@ -302,6 +302,9 @@ public:
     void SetUpWeather();
     // Draws and sounds a frame of the model's weather (BattleWeather.h).
     void ShowWeather(const WeatherFrame& seen);
+    // Hands the shake the rules asked for to the application's screen, in the
+    // order the frame asked it beside the earthquake's.
+    void ShakeScreen();
     // Fades the ambience in and out over a hazard period (t: frame within it).
     void UpdateWeatherSound(int t);
     // The pictures the field effects draw beside the application's shared ones.

@@ -222,6 +222,7 @@ int CPageGame::RenderScreenOverlay(int subScreen) {
 void CPageGame::RunFrameRoad(BattleFrameSteps& steps) {
     RoadDrawer drawer(*this);
     RunBattleFrame(m_Battle, m_aRobotArray, m_nRobotArray, drawer, steps);
+    ShakeScreen();
 }
 
 void CPageGame::DrawCanMoveMarker(const CCom_GameRobot& robot) {

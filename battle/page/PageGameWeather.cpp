@@ -10,6 +10,7 @@
 #include "content/StageNumbering.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "battle/model/SceneCues.h"
 #include "game/GameApplication.h"
 
 namespace {
@@ -77,9 +78,17 @@ void CPageGame::SetUpWeather() {
     }
 }
 
+void CPageGame::ShakeScreen() {
+    float amplitude = 0.0f;
+    if (TakeScreenShake(m_Battle.Scene(), amplitude) && g_pGameAppInstance)
+        g_pGameAppInstance->m_fScreenShake = amplitude;
+}
+
 void CPageGame::ShowWeather(const WeatherFrame& seen) {
     const int frame = EngineFrame();
     if (seen.rain >= 0) DrawAcidRain(seen.rain, frame);
+    // A jolt the field's frame asked for comes before the quake's.
+    ShakeScreen();
     if (seen.quake >= 0 && g_pGameAppInstance)
         g_pGameAppInstance->m_fScreenShake = SinDeg(double(seen.quake) * 180.0 / 300.0);
     for (int c = 0; c < FIELD_COLUMNS; ++c)

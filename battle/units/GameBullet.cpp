@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "battle/model/SceneCues.h"
 #include "battle/units/UnitContext.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
@@ -67,7 +68,7 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
         m_Weapon.m_iDamage = 50;
         m_Weapon.m_iHitEffectArg = 4;
     }
-    if (kind == WeaponId::AtomicBlast && g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+    if (kind == WeaponId::AtomicBlast) CueScreenShake(model.Scene(), 10.0f);
 
     if (m_iOwnerUpgrade != 0) ApplyUpgrade(model, target, ownerSerial);
     if (ModeOf(stage) == MiniGameMode::BombRun && kind == WeaponId::AtomicBlast) m_Weapon.m_iDamage = 500;

@@ -264,7 +264,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
             if (r.m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)
                 model.Scene().m_pEffectCopterEnemyFadeOut->Add(r.m_iSerial, r.m_vEffectAnchor.x, r.m_vEffectAnchor.y,
                                                                r.m_vEffectAnchor.z);
-            r.RevertVariant();
+            r.RevertVariant(model);
         }
     } else if (kind == WeaponId::TitanCrush) {
         if (std::find(m_lstHitSerials.begin(), m_lstHitSerials.end(), r.m_iSerial) != m_lstHitSerials.end())
@@ -308,10 +308,10 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
 void CCom_GameBullet::RecordKill(CBattleModel& model, CCom_GameRobot& robot) {
     if (robot.m_iHp > 0 || robot.m_Unit.m_iSide != 1 || robot.Type() == MachineId::Rocket) return;
     switch (robot.m_Unit.m_iTerrain) {
-    case TERRAIN_AIR: CountAchievementEvent(ACHIEVEMENT_GROUP_AIR); break;
-    case TERRAIN_GROUND: CountAchievementEvent(ACHIEVEMENT_GROUP_GROUND); break;
+    case TERRAIN_AIR: CountAchievementEvent(model.Profile(), ACHIEVEMENT_GROUP_AIR); break;
+    case TERRAIN_GROUND: CountAchievementEvent(model.Profile(), ACHIEVEMENT_GROUP_GROUND); break;
     case TERRAIN_MARINE:
-    case TERRAIN_UNDERWATER: CountAchievementEvent(ACHIEVEMENT_GROUP_NAVY); break;
+    case TERRAIN_UNDERWATER: CountAchievementEvent(model.Profile(), ACHIEVEMENT_GROUP_NAVY); break;
     default: break;
     }
     switch (m_iBulletKind) {
@@ -330,6 +330,6 @@ void CCom_GameBullet::RecordKill(CBattleModel& model, CCom_GameRobot& robot) {
     }
     if (m_iBulletKind == WeaponId::BomberBlast) {
         ++m_iKills;
-        UpdateAchievementProgress(30, m_iKills);
+        UpdateAchievementProgress(model.Profile(), 30, m_iKills);
     }
 }

@@ -383,8 +383,11 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
         m_bExpired = 1;
         return;
     }
-    if (m_Unit.m_iRole != ROLE_ONESHOT && g_pGameAppInstance) {
-        CVxSound* death = g_pGameAppInstance->m_apSndDeath[VxRand() % 2];
+    if (m_Unit.m_iRole != ROLE_ONESHOT) {
+        // Drawn whether or not anything sounds it, so a run without the
+        // application draws the same numbers.
+        const int pick = VxRand() % 2;
+        CVxSound* death = g_pGameAppInstance ? g_pGameAppInstance->m_apSndDeath[pick] : nullptr;
         if (death && !death->IsPlaying()) death->Play();
     }
     if (IsMachine()) RollItemDrop(model);
@@ -405,7 +408,7 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
         if (m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)
             model.Scene().m_pEffectCopterEnemyFadeOut->Add(m_iSerial, m_vEffectAnchor.x, m_vEffectAnchor.y,
                                                            m_vEffectAnchor.z);
-        RevertVariant();
+        RevertVariant(model);
     }
 }
 

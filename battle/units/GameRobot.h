@@ -125,7 +125,7 @@ public:
     void UpdateSpikeDamage(CBattleModel& model);
     bool CanUpgradeVariant(CBattleModel& model);
     void ApplyVariant();
-    void RevertVariant();
+    void RevertVariant(const CBattleModel& model);
     void GetEffectAnchor(const CBattleModel& model, const VxVec3& point);
 
     // Clean-ups of a dying unit.

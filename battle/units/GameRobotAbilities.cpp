@@ -175,7 +175,7 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
         made->m_iPauseFrames = 36;
         if (Type() == MachineId::Transporter) {
             if (terrain == TERRAIN_AIR) made->ApplyVariant();
-            else made->RevertVariant();
+            else made->RevertVariant(model);
         }
     }
     model.AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);

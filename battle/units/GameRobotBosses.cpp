@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "battle/model/BossHandRules.h"
+#include "battle/model/SceneCues.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/UnitContext.h"
@@ -102,7 +103,7 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
         ++m_iBossTimer;
         m_vPosition.y -= 0.25f;
         RuleState(model).m_StageDefinition.m_bEnemySchedule = false;
-        if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 3.0f;
+        CueScreenShake(model.Scene(), 3.0f);
     } else if (m_iBossTimer == 0) {
         m_vPosition.y = 160.0f * SinDeg(0.5f * phase) + 30.0f;
     } else {
@@ -121,7 +122,7 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
             } else if (p == 1) {
                 m_vPosition.x = std::min(-200.0f, -250.0f - 700.0f * SinDeg(6.0f * float(k)));
                 if (k == 33) {
-                    if (g_pGameAppInstance) g_pGameAppInstance->m_fScreenShake = 10.0f;
+                    CueScreenShake(model.Scene(), 10.0f);
                     for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
                         if (!r.IsMachine() && r.m_iHp > 0 && r.m_vLastPosition.x < kLungeLine) {
                             r.m_iHp = 0;

@@ -325,10 +325,13 @@ void CCom_GameRobot::FireTinkerlingShot(CBattleModel& model) {
     const bool rolled =
         ((type == RobotId::GunnerBot || type == RobotId::CannonBot) && m_Unit.m_iActionInterval == 100) ||
         type == RobotId::CopterBot || type == RobotId::MarinerBot;
-    if (sound && rolled) {
-        if (sound->IsPlaying()) {
-            if (VxRand() % 4 == 0) Restart(sound);
-        } else {
+    if (rolled) {
+        // The roll is drawn on every shot, whether or not its voice still
+        // plays or anything plays it: only its use waits for the voice.
+        const bool again = VxRand() % 4 == 0;
+        if (sound && sound->IsPlaying()) {
+            if (again) Restart(sound);
+        } else if (sound) {
             sound->Play();
         }
     } else {

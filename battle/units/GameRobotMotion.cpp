@@ -80,7 +80,7 @@ void CCom_GameRobot::TakeDamage(CBattleModel& model, int amount) {
     if (m_bVariant) {
         for (int row = std::max(0, int(m_vCell.y)); row < FIELD_ROWS; ++row) {
             if (RuleState(model).m_aFieldCells[row].m_iStageKind == CELL_GROUND) {
-                RevertVariant();
+                RevertVariant(model);
                 break;
             }
         }
@@ -268,11 +268,11 @@ void CCom_GameRobot::ApplyVariant() {
     if (type == MachineId::Driller || type == MachineId::Jumper || type == MachineId::UltraCycler) m_bVariant = 1;
 }
 
-void CCom_GameRobot::RevertVariant() {
+void CCom_GameRobot::RevertVariant(const CBattleModel& model) {
     const int type = Type();
     if (type == MachineId::Mole) return;
     UnitDefinition fresh{};
-    GetUnitDefinition(fresh, type);
+    GetUnitDefinition(fresh, type, model.Profile(), model.StageNumber());
     m_Unit.m_iTerrain = fresh.m_iTerrain;
     m_bVariant = 0;
     if (type == MachineId::Driller) m_iRevealFrames = m_Unit.m_iActionInterval;

@@ -9,6 +9,7 @@
 #include "battle/model/BattleSetUp.h"
 #include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
+#include "battle/model/SceneCues.h"
 #include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -94,7 +95,7 @@ void ModelRun::SetUp() {
     model.SetHandSlots(handSlots);
     for (RobotArt& art : m_scene.m_aHandArt) ClearRobotArt(art);
     for (RobotArt& art : m_scene.m_aEnemyArt) ClearRobotArt(art);
-    SetUpBattle(model, stage, profile);
+    SetUpBattle(model);
     // The counters stand where the application's pictures of them are.
     const auto place = [&app](int i) {
         return app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
@@ -223,6 +224,9 @@ void ModelRun::Step() {
         ApplyDue(Phase::Input);
     }
     RunBattleFrame(model, m_vecPreview, m_nPreview, m_drawer, steps);
+    // The jolts the rules asked for shake the application's screen, as the page hands them on.
+    float amplitude = 0.0f;
+    if (TakeScreenShake(m_scene, amplitude)) app.m_fScreenShake = amplitude;
     float dx, dy;
     RoadShakeStep(dx, dy);
 }
