@@ -166,11 +166,13 @@ bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outB
         result = Extract(index, block, size);
         if (result == ZIP_OK) return true;
     }
-    // Its list said the entry is there and the reader had it once: the file
-    // changed under the game, and nothing more will come of it.
-    if (result < ZIP_NOT_INITED) ReportDamaged();
-    else if (!m_bArchiveDamaged)
-        host::ShowMessageBox("Extract Data Error because Engine!!", kUnzipCaption, host::MB_OK);
+    // Its list said the entry is there and the reader had it once: a file
+    // that can no longer be read there was cut or replaced under the game,
+    // and nothing more will come of it.
+    if (result == ZIP_READ || result == ZIP_CORRUPT) ReportDamaged();
+    if (m_bArchiveDamaged) return false;
+    if (result < ZIP_NOT_INITED) host::ShowMessageBox("Extract Data Error because user!!", kUnzipCaption, host::MB_OK);
+    else host::ShowMessageBox("Extract Data Error because Engine!!", kUnzipCaption, host::MB_OK);
     return false;
 }
 

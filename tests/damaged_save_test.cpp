@@ -365,24 +365,197 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     }
 }
 
+// A save the system will not read (its permissions) is not called corrupted:
+// the first box names the file and the reason, and the file is set aside
+// before anything takes its place, so no answer loses a byte of it. A folder
+// the player cannot enter, or one too deep for its files' names, is said once
+// and the game ends. Each start runs in a child, as another user when run as
+// root, since mode 000 stops no one else.
+TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept) {
+    const std::vector<uint8_t> good = GoodFile();
+    const std::string folder = m_Root + "/Orvendale/Cogsquall/", kept = MainPath() + ".unreadable";
+    std::string deep = m_Root;
+    while (deep.size() < 4065) deep += "/" + std::string(std::min<size_t>(200, 4064 - deep.size()), 'd');
+    const std::string unreadable = "The save file cannot be read:\n" + MainPath() + "\nPermission denied\n";
+    enum Kind { MainBarred, FolderBarred, FolderHalfOpen, TooDeep };
+    const struct {
+        const char* rule;
+        Kind kind;
+        bool backup;
+        std::vector<int> answers;
+        std::vector<std::string> asked;  // each box's start
+        bool closes;
+        const char* main;  // "new", "good", "barred" or "gone" afterwards
+    } kCases[] = {
+        {"no backup, a new file", MainBarred, false, {host::IDOK, host::IDYES}, {unreadable, kCreate}, false, "new"},
+        {"no backup, declined",
+         MainBarred,
+         false,
+         {host::IDOK, host::IDNO},
+         {unreadable, kCreate, kClosed},
+         true,
+         "gone"},
+        {"the restore declined, a new file",
+         MainBarred,
+         true,
+         {host::IDOK, host::IDNO, host::IDYES},
+         {unreadable, kRecovery, kCreate},
+         false,
+         "new"},
+        {"the backup restored", MainBarred, true, {host::IDOK, host::IDYES}, {unreadable, kRecovery}, false, "good"},
+        {"no display", MainBarred, true, {0, 0, 0}, {unreadable}, true, "barred"},
+        {"a folder of mode 000",
+         FolderBarred,
+         false,
+         {host::IDOK},
+         {"The save folder cannot be entered:\n" + folder + "\nPermission denied"},
+         true,
+         "barred"},
+        {"a folder of mode 600",
+         FolderHalfOpen,
+         false,
+         {host::IDOK},
+         {"The save folder cannot be entered:\n" + folder + "\nPermission denied"},
+         true,
+         "barred"},
+        {"a path past the limit",
+         TooDeep,
+         false,
+         {host::IDOK},
+         {"The save folder's path is too long for the files kept in it:\n" + deep +
+          "/Orvendale/Cogsquall/\n"
+          "File name too long"},
+         true,
+         "gone"},
+    };
+    for (const std::string& up : {m_Root, m_Root + "/Orvendale"}) fs::permissions(up, fs::perms(0755));
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::remove_all(m_Root + "/Orvendale");
+        fs::create_directories(folder);
+        fs::permissions(m_Root + "/Orvendale", fs::perms(0755));
+        fs::permissions(folder, fs::perms::all);
+        WriteBytes(MainPath(), good);
+        if (c.backup) WriteBytes(BackupPath(), good);
+        fs::permissions(MainPath(), fs::perms::none);
+        if (c.kind == FolderBarred) fs::permissions(folder, fs::perms::none);
+        if (c.kind == FolderHalfOpen) fs::permissions(folder, fs::perms(0600));
+        if (c.kind == TooDeep) setenv("APPDATA", deep.c_str(), 1);
+        int said[2];
+        ASSERT_EQ(pipe(said), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The start-up as the program makes it.
+            close(said[0]);
+            if (c.kind != TooDeep && geteuid() == 0 && setuid(65534) != 0) _exit(8);
+            m_Host.boxes.Clear();
+            for (int answer : c.answers) m_Host.boxes.QueueAnswer(answer);
+            bool closes = true;
+            if (CheckSaveFolder() && !IsAnotherInstanceRunning()) {
+                Start();
+                closes = g_bQuitRequested;
+                Shutdown();
+            }
+            std::string text = closes ? "closes" : "runs";
+            for (const std::string& box : Texts()) text += '\0' + box;
+            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
+        }
+        close(said[1]);
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+        close(said[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        setenv("APPDATA", m_Root.c_str(), 1);
+        fs::permissions(folder, fs::perms::all);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        std::vector<std::string> asked;
+        for (size_t at = text.find('\0'); at != std::string::npos;) {
+            const size_t next = text.find('\0', at + 1);
+            asked.push_back(text.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1));
+            at = next;
+        }
+        EXPECT_EQ(text.substr(0, text.find('\0')), c.closes ? "closes" : "runs");
+        ASSERT_EQ(asked.size(), c.asked.size()) << text;
+        for (size_t i = 0; i < asked.size(); ++i) EXPECT_EQ(asked[i].rfind(c.asked[i], 0), 0u) << asked[i];
+        for (const std::string& box : asked) EXPECT_EQ(box.find("corrupted"), std::string::npos) << box;
+
+        // No good byte lost: what could not be read is kept whole, at its
+        // name or beside it under the name the first box gave.
+        if (c.kind == MainBarred && c.asked.size() > 1) {
+            EXPECT_NE(asked[0].find("as\n" + kept), std::string::npos) << asked[0];
+            std::error_code absent;
+            fs::permissions(kept, fs::perms(0644), absent);
+            EXPECT_EQ(ReadBytes(kept), good);
+        } else {
+            EXPECT_FALSE(fs::exists(kept));
+        }
+        if (c.backup) {
+            EXPECT_EQ(ReadBytes(BackupPath()), good);
+        }
+        const std::string afterwards = c.main;
+        if (afterwards == "good") {
+            EXPECT_EQ(ReadBytes(MainPath()), good);
+        } else if (afterwards == "new") {
+            const std::vector<uint8_t> main = ReadBytes(MainPath());
+            EXPECT_TRUE(main.size() == 5212u && main[0] == 0 && ReadInt(main, 12) == 1) << "fresh defaults";
+        } else if (c.kind != TooDeep) {
+            EXPECT_EQ(fs::exists(MainPath()), afterwards == "barred");
+        } else {
+            EXPECT_TRUE(fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
+        }
+        if (afterwards == "barred") {
+            std::error_code absent;
+            fs::permissions(MainPath(), fs::perms(0644), absent);
+            EXPECT_EQ(ReadBytes(MainPath()), good);
+        }
+    }
+}
+
 // An archive cut short (its list of contents gone) is refused when it is
-// opened: one message, the run ends, nothing is asked per resource.
+// opened; one cut under the running game is found at the first entry it
+// cannot give. Either way: one message, the run ends, nothing is asked per
+// resource.
 TEST_F(DamagedSave, AnArchiveWhoseDirectoryCannotBeReadIsRefusedWithOneMessage) {
-    std::vector<uint8_t> data = ReadBytes(std::string(CSQ_BINARY_DIR) + "/DATA");
+    const std::vector<uint8_t> data = ReadBytes(std::string(CSQ_BINARY_DIR) + "/DATA");
     ASSERT_GT(data.size(), 1000u);
-    data.resize(data.size() / 2);
     const std::string folder = m_Root + "/game";
     fs::create_directories(folder);
-    WriteBytes(folder + "/DATA", data);
-    ASSERT_EQ(chdir(folder.c_str()), 0);
-    Make();
-    EXPECT_TRUE(m_App->ArchiveRefused());
-    ASSERT_EQ(m_Host.boxes.Count(), 1u);
-    EXPECT_EQ(m_Host.boxes.Boxes()[0].caption, "Fatal error!");
-    EXPECT_NE(m_Host.boxes.Boxes()[0].text.find("DATA"), std::string::npos);
-    EXPECT_TRUE(g_bQuitRequested);
-    Shutdown();
-    EXPECT_EQ(m_Host.boxes.Count(), 1u);
+    for (bool running : {false, true}) {
+        SCOPED_TRACE(running ? "cut while the game runs" : "cut before it is opened");
+        m_Host.boxes.Clear();
+        g_bQuitRequested = false;
+        WriteBytes(folder + "/DATA",
+                   running ? data : std::vector<uint8_t>(data.begin(), data.begin() + data.size() / 2));
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        Make();
+        EXPECT_EQ(m_App->ArchiveRefused(), !running);
+        if (running) {
+            EXPECT_EQ(m_Host.boxes.Count(), 0u);
+            fs::resize_file(folder + "/DATA", data.size() / 2);
+            // The last entries lie in the half that is gone: pictures, sounds, any file.
+            int tried = 0;
+            for (auto e = m_App->m_lstArchiveEntries.rbegin(); e != m_App->m_lstArchiveEntries.rend() && tried < 12;
+                 ++e) {
+                if (e->attributes == 0x10u) continue;
+                const std::string name = Utf16ToUtf8(e->name);
+                ++tried;
+                VxFile* file = nullptr;
+                VxOpenFile(name.c_str(), "", &file);
+                delete file;
+                CVxTexture picture(name.c_str(), nullptr);
+                CVxSound sound(name.c_str(), nullptr);
+            }
+        }
+        ASSERT_EQ(m_Host.boxes.Count(), 1u) << Texts().back();
+        EXPECT_EQ(m_Host.boxes.Boxes()[0].caption, "Fatal error!");
+        EXPECT_NE(m_Host.boxes.Boxes()[0].text.find("The resource file DATA is damaged"), std::string::npos);
+        EXPECT_TRUE(g_bQuitRequested);
+        Shutdown();
+        EXPECT_EQ(m_Host.boxes.Count(), 1u);
+    }
 }
 
 TEST_F(DamagedSave, EveryCaseKeepsTheGoodDataAndAsksInOrder) {
