@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "frontend/ShopRules.h"
 #include "game/GameSaveData.h"
@@ -78,6 +79,26 @@ protected:
         case Main::Missing: return;
         }
         WriteBytes(path, bytes);
+    }
+    // What run answers in a child process, as another user when asked and
+    // run as root (no mode stops root); "" when the child failed.
+    static std::string InChild(bool asAnother, const std::function<std::string()>& run) {
+        int said[2];
+        if (pipe(said) != 0) return "";
+        const pid_t child = fork();
+        if (child == 0) {
+            close(said[0]);
+            if (asAnother && geteuid() == 0 && setuid(65534) != 0) _exit(8);
+            const std::string text = run();
+            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
+        }
+        close(said[1]);
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+        close(said[0]);
+        int status = 0;
+        return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "";
     }
     // What stands at the main path: its bytes, or a word for what it is.
     std::string MainState() {
@@ -310,7 +331,7 @@ TEST_F(DamagedSave, ASaveFolderThatCannotBeMadeIsReportedWithItsReasonNotAsDamag
 TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     MakeSaveWith({"Ada"});
     const std::string folder = m_Root + "/Orvendale/Cogsquall/";
-    constexpr int kNoMount = 7;
+    const char* const kNoMount = "no mount";
     const struct {
         const char* rule;
         fs::perms mode;
@@ -325,39 +346,21 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.rule);
         fs::permissions(folder, c.mode);
-        int said[2];
-        ASSERT_EQ(pipe(said), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(said[0]);
-            if (c.readOnlyMount) {
-                if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                    mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
-                    mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
-                    _exit(kNoMount);
-            } else if (geteuid() == 0 && setuid(65534) != 0) {
-                _exit(8);
-            }
+        const std::string text = InChild(!c.readOnlyMount, [&] {
+            if (c.readOnlyMount &&
+                (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                 mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                 mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0))
+                return std::string(kNoMount);
             CGameSaveData save;
             const int result = save.Save();
-            const std::string text = std::to_string(result) + "|" + save.FailedFile() + "|" + save.FailReason();
-            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
-        }
-        close(said[1]);
-        std::string text;
-        char buffer[512];
-        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
-        close(said[0]);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            return std::to_string(result) + "|" + save.FailedFile() + "|" + save.FailReason();
+        });
         fs::permissions(folder, fs::perms::all);
-        ASSERT_TRUE(WIFEXITED(status));
-        if (c.readOnlyMount && WEXITSTATUS(status) == kNoMount) {
+        if (text == kNoMount) {
             std::printf("no mount of its own here: \"%s\" not tried\n", c.rule);
             continue;
         }
-        ASSERT_EQ(WEXITSTATUS(status), 0);
         EXPECT_EQ(text.rfind(std::to_string(CVxSaveData::SAVE_WRITE_FAILED) + "|", 0), 0u) << text;
         EXPECT_NE(text.find("the folder " + folder + " cannot be written (" + c.reason + ")"), std::string::npos)
             << text;
@@ -369,87 +372,49 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
 // the first box names the file and the reason, and the file is set aside
 // before anything takes its place, so no answer loses a byte of it. A folder
 // the player cannot enter, or one too deep for its files' names, is said once
-// and the game ends. Each start runs in a child, as another user when run as
-// root, since mode 000 stops no one else.
+// and the game ends. Each start-up runs in a child, as the program makes it.
 TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept) {
     const std::vector<uint8_t> good = GoodFile();
     const std::string folder = m_Root + "/Orvendale/Cogsquall/", kept = MainPath() + ".unreadable";
     std::string deep = m_Root;
     while (deep.size() < 4065) deep += "/" + std::string(std::min<size_t>(200, 4064 - deep.size()), 'd');
-    const std::string unreadable = "The save file cannot be read:\n" + MainPath() + "\nPermission denied\n";
-    enum Kind { MainBarred, FolderBarred, FolderHalfOpen, TooDeep };
+    const std::string barred = "The save file cannot be read:\n" + MainPath() + "\nPermission denied\n";
+    const std::string shut = "The save folder cannot be entered:\n" + folder + "\nPermission denied";
+    const std::string tooDeep = "The save folder's path is too long for the files kept in it:\n" + deep +
+                                "/Orvendale/Cogsquall/\nFile name too long";
     const struct {
         const char* rule;
-        Kind kind;
+        int folderMode;  // 0777, 0, 0600; -1: the deep root
         bool backup;
         std::vector<int> answers;
-        std::vector<std::string> asked;  // each box's start
-        bool closes;
-        const char* main;  // "new", "good", "barred" or "gone" afterwards
+        std::vector<std::string> asked;  // each box's start; the last "closes" or "runs"
+        const char* main;                // "new", "good", "kept" (at its own name) or "gone" afterwards
     } kCases[] = {
-        {"no backup, a new file", MainBarred, false, {host::IDOK, host::IDYES}, {unreadable, kCreate}, false, "new"},
-        {"no backup, declined",
-         MainBarred,
-         false,
-         {host::IDOK, host::IDNO},
-         {unreadable, kCreate, kClosed},
-         true,
-         "gone"},
-        {"the restore declined, a new file",
-         MainBarred,
+        {"no backup, a new file", 0777, false, {host::IDOK, host::IDYES}, {barred, kCreate, "runs"}, "new"},
+        {"no backup, declined", 0777, false, {host::IDOK, host::IDNO}, {barred, kCreate, kClosed, "closes"}, "gone"},
+        {"restore declined, a new file",
+         0777,
          true,
          {host::IDOK, host::IDNO, host::IDYES},
-         {unreadable, kRecovery, kCreate},
-         false,
+         {barred, kRecovery, kCreate, "runs"},
          "new"},
-        {"the backup restored", MainBarred, true, {host::IDOK, host::IDYES}, {unreadable, kRecovery}, false, "good"},
-        {"no display", MainBarred, true, {0, 0, 0}, {unreadable}, true, "barred"},
-        {"a folder of mode 000",
-         FolderBarred,
-         false,
-         {host::IDOK},
-         {"The save folder cannot be entered:\n" + folder + "\nPermission denied"},
-         true,
-         "barred"},
-        {"a folder of mode 600",
-         FolderHalfOpen,
-         false,
-         {host::IDOK},
-         {"The save folder cannot be entered:\n" + folder + "\nPermission denied"},
-         true,
-         "barred"},
-        {"a path past the limit",
-         TooDeep,
-         false,
-         {host::IDOK},
-         {"The save folder's path is too long for the files kept in it:\n" + deep +
-          "/Orvendale/Cogsquall/\n"
-          "File name too long"},
-         true,
-         "gone"},
+        {"the backup restored", 0777, true, {host::IDOK, host::IDYES}, {barred, kRecovery, "runs"}, "good"},
+        {"no display", 0777, true, {0, 0, 0}, {barred, "closes"}, "kept"},
+        {"a folder of mode 000", 0, false, {host::IDOK}, {shut, "closes"}, "kept"},
+        {"a folder of mode 600", 0600, false, {host::IDOK}, {shut, "closes"}, "kept"},
+        {"a path past the limit", -1, false, {host::IDOK}, {tooDeep, "closes"}, "kept"},
     };
     for (const std::string& up : {m_Root, m_Root + "/Orvendale"}) fs::permissions(up, fs::perms(0755));
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.rule);
-        fs::remove_all(m_Root + "/Orvendale");
+        fs::remove_all(folder);
         fs::create_directories(folder);
-        fs::permissions(m_Root + "/Orvendale", fs::perms(0755));
-        fs::permissions(folder, fs::perms::all);
         WriteBytes(MainPath(), good);
         if (c.backup) WriteBytes(BackupPath(), good);
         fs::permissions(MainPath(), fs::perms::none);
-        if (c.kind == FolderBarred) fs::permissions(folder, fs::perms::none);
-        if (c.kind == FolderHalfOpen) fs::permissions(folder, fs::perms(0600));
-        if (c.kind == TooDeep) setenv("APPDATA", deep.c_str(), 1);
-        int said[2];
-        ASSERT_EQ(pipe(said), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // The start-up as the program makes it.
-            close(said[0]);
-            if (c.kind != TooDeep && geteuid() == 0 && setuid(65534) != 0) _exit(8);
-            m_Host.boxes.Clear();
+        fs::permissions(folder, fs::perms(c.folderMode < 0 ? 0777 : c.folderMode));
+        if (c.folderMode < 0) setenv("APPDATA", deep.c_str(), 1);
+        const std::string text = InChild(c.folderMode >= 0, [&] {
             for (int answer : c.answers) m_Host.boxes.QueueAnswer(answer);
             bool closes = true;
             if (CheckSaveFolder() && !IsAnotherInstanceRunning()) {
@@ -457,60 +422,33 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept)
                 closes = g_bQuitRequested;
                 Shutdown();
             }
-            std::string text = closes ? "closes" : "runs";
-            for (const std::string& box : Texts()) text += '\0' + box;
-            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
-        }
-        close(said[1]);
-        std::string text;
-        char buffer[4096];
-        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
-        close(said[0]);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            std::string all;
+            for (const std::string& box : Texts()) all += box + '\0';
+            return all + (closes ? "closes" : "runs");
+        });
         setenv("APPDATA", m_Root.c_str(), 1);
         fs::permissions(folder, fs::perms::all);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
         std::vector<std::string> asked;
-        for (size_t at = text.find('\0'); at != std::string::npos;) {
-            const size_t next = text.find('\0', at + 1);
-            asked.push_back(text.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1));
-            at = next;
-        }
-        EXPECT_EQ(text.substr(0, text.find('\0')), c.closes ? "closes" : "runs");
+        for (size_t at = 0, end; at <= text.size(); at = end + 1)
+            asked.push_back(text.substr(at, (end = std::min(text.find('\0', at), text.size())) - at));
         ASSERT_EQ(asked.size(), c.asked.size()) << text;
         for (size_t i = 0; i < asked.size(); ++i) EXPECT_EQ(asked[i].rfind(c.asked[i], 0), 0u) << asked[i];
-        for (const std::string& box : asked) EXPECT_EQ(box.find("corrupted"), std::string::npos) << box;
+        EXPECT_EQ(text.find("corrupted"), std::string::npos) << text;
 
         // No good byte lost: what could not be read is kept whole, at its
-        // name or beside it under the name the first box gave.
-        if (c.kind == MainBarred && c.asked.size() > 1) {
-            EXPECT_NE(asked[0].find("as\n" + kept), std::string::npos) << asked[0];
-            std::error_code absent;
-            fs::permissions(kept, fs::perms(0644), absent);
-            EXPECT_EQ(ReadBytes(kept), good);
-        } else {
-            EXPECT_FALSE(fs::exists(kept));
-        }
-        if (c.backup) {
-            EXPECT_EQ(ReadBytes(BackupPath()), good);
-        }
-        const std::string afterwards = c.main;
-        if (afterwards == "good") {
-            EXPECT_EQ(ReadBytes(MainPath()), good);
-        } else if (afterwards == "new") {
-            const std::vector<uint8_t> main = ReadBytes(MainPath());
-            EXPECT_TRUE(main.size() == 5212u && main[0] == 0 && ReadInt(main, 12) == 1) << "fresh defaults";
-        } else if (c.kind != TooDeep) {
-            EXPECT_EQ(fs::exists(MainPath()), afterwards == "barred");
-        } else {
-            EXPECT_TRUE(fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
-        }
-        if (afterwards == "barred") {
-            std::error_code absent;
-            fs::permissions(MainPath(), fs::perms(0644), absent);
-            EXPECT_EQ(ReadBytes(MainPath()), good);
-        }
+        // name or under the one the first box gave.
+        const std::string main = c.main;
+        EXPECT_EQ(fs::exists(kept), asked.size() > 2) << "set aside once the first box is seen";
+        EXPECT_TRUE(!fs::exists(kept) || asked[0].find("as\n" + kept) != std::string::npos) << asked[0];
+        for (const std::string& path : {MainPath(), kept})
+            if (fs::exists(path)) fs::permissions(path, fs::perms(0644));
+        EXPECT_EQ(ReadBytes(main == "kept" ? MainPath() : kept), good);
+        EXPECT_TRUE(!c.backup || ReadBytes(BackupPath()) == good);
+        const std::vector<uint8_t> now = ReadBytes(MainPath());
+        EXPECT_TRUE(main != "good" || now == good);
+        EXPECT_TRUE(main != "new" || (now.size() == 5212u && ReadInt(now, 12) == 1)) << "fresh defaults";
+        EXPECT_EQ(fs::exists(MainPath()), main != "gone");
+        EXPECT_TRUE(c.folderMode >= 0 || fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
     }
 }
 
