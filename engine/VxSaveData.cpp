@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/SoundVolumes.h"
+#include "platform/StartupChecks.h"
 #include "platform/host/Files.h"
 #include "platform/host/UserFolders.h"
 
@@ -22,6 +23,11 @@ std::recursive_mutex& SaveLock() {
 }
 
 using host::FileRead;
+
+// An unreadable main file is kept under this name (numbered when taken).
+const char* const kSetAsideSuffix = ".unreadable";
+static_assert(sizeof("SaveData.dat") + sizeof(".unreadable") + sizeof("-9") - 3 <= SAVE_FOLDER_LONGEST_NAME,
+              "the start-up check covers every name the folder takes");
 
 // A file worth keeping: the right size and a checksum that matches its header.
 bool IsIntactSave(const std::vector<uint8_t>& bytes) {
@@ -58,6 +64,14 @@ bool CreateSaveFolders(std::string* reason = nullptr) {
         return false;
     }
     return host::CreateFolders(CVxSaveData::FolderPath(), reason);
+}
+
+// A folder that cannot be entered, or too deep for its files' names, is a
+// fault of the file system: nothing in it is read as damaged.
+bool SaveFolderUsable(std::string* reason) {
+    const int fault = host::FolderFault(CVxSaveData::FolderPath(), SAVE_FOLDER_LONGEST_NAME);
+    if (fault && reason) *reason = std::strerror(fault);
+    return fault == 0;
 }
 
 }  // namespace
@@ -132,16 +146,18 @@ bool CVxSaveData::FreeSlotsHoldDefaults() {
 
 int CVxSaveData::LoadLocked() {
     std::string reason;
-    if (!CreateSaveFolders(&reason)) {
+    m_sUnreadableReason.clear();
+    if (!CreateSaveFolders(&reason) || !SaveFolderUsable(&reason)) {
         // No folder to read from or write to: play goes on with a new file in
-        // memory, and the reason is a file-system one, not damage.
-        const int created = CreateNewFile();
+        // memory, and the reason is a file-system one, not damage. Nothing
+        // is written over what the folder may hold.
+        NewFileInMemory();
         m_sFailedFile = FolderPath();
         m_sFailReason = reason;
-        return created;
+        return SAVE_CREATED_UNWRITTEN;
     }
     std::vector<uint8_t> bytes;
-    const FileRead read = host::ReadRegularFile(SaveFilePath(), bytes, FILE_SIZE + 1);
+    const FileRead read = host::ReadRegularFile(SaveFilePath(), bytes, FILE_SIZE + 1, &reason);
     if (read == FileRead::Missing) {
         std::vector<uint8_t> backup;
         if (host::ReadRegularFile(BackupFilePath(), backup, 1) != FileRead::Missing) return SAVE_ONLY_BACKUP;
@@ -149,7 +165,8 @@ int CVxSaveData::LoadLocked() {
     }
     // Something is there: whatever cannot be used of it is damage, never a
     // missing file, so nothing replaces it without asking.
-    if (read == FileRead::Damaged || bytes.size() != static_cast<size_t>(FILE_SIZE)) return SAVE_BAD_SIZE;
+    if (read == FileRead::Unreadable) m_sUnreadableReason = reason;
+    if (read != FileRead::Ok || bytes.size() != static_cast<size_t>(FILE_SIZE)) return SAVE_BAD_SIZE;
 
     std::memcpy(m_Buffer.data(), bytes.data(), FILE_SIZE);
     for (int i = 0; i < PROFILE_COUNT; ++i)
@@ -192,6 +209,11 @@ bool CVxSaveData::ProfilesHoldPlay() {
 }
 
 int CVxSaveData::CreateNewFile() {
+    NewFileInMemory();
+    return SaveLocked() == SAVE_OK ? SAVE_CREATED : SAVE_CREATED_UNWRITTEN;
+}
+
+void CVxSaveData::NewFileInMemory() {
     std::fill(m_Buffer.begin(), m_Buffer.end(), 0);
     for (int i = 0; i < PROFILE_COUNT; ++i) {
         std::memset(StoredProfile(i), 0, PROFILE_SIZE);
@@ -200,7 +222,6 @@ int CVxSaveData::CreateNewFile() {
     std::memcpy(m_pCurrentProfile, StoredProfile(0), PROFILE_SIZE);
     m_Header = SaveFileHeader{};
     InitSettings(m_Header);
-    return SaveLocked() == SAVE_OK ? SAVE_CREATED : SAVE_CREATED_UNWRITTEN;
 }
 
 int CVxSaveData::Save() {
@@ -208,9 +229,9 @@ int CVxSaveData::Save() {
     return SaveLocked();
 }
 
-bool CVxSaveData::Replace(const std::string& path, const uint8_t* data, size_t size) {
+bool CVxSaveData::Replace(const std::string& path, const uint8_t* data, size_t size, const char* what) {
     std::string reason;
-    if (host::ReplaceFile(path, data, size, reason)) return true;
+    if (host::ReplaceFile(path, data, size, what, reason)) return true;
     m_sFailedFile = path;
     m_sFailReason = reason;
     return false;
@@ -238,6 +259,13 @@ int CVxSaveData::SaveLocked() {
         m_sFailReason = reason;
         return SAVE_WRITE_FAILED;
     }
+    // Another copy took this folder after it was removed under this one: its
+    // saves stand, this copy's would go over them.
+    if (!SaveFolderStillOurs()) {
+        m_sFailedFile = FolderPath();
+        m_sFailReason = "another copy of Cogsquall is running on this save folder";
+        return SAVE_WRITE_FAILED;
+    }
 
     // A backup kept after a declined restore is old progress: it gives way
     // to the first save of new progress.
@@ -251,10 +279,10 @@ int CVxSaveData::SaveLocked() {
     if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous) &&
         (HoldsProfile(previous) || !FileHoldsProfile(BackupFilePath()))) {
         std::string failed;
-        if (!host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), failed))
+        if (!host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), "backup", failed))
             m_sBackupFailReason = failed;
     }
-    if (!Replace(SaveFilePath(), m_Buffer.data(), m_Buffer.size())) return SAVE_WRITE_FAILED;
+    if (!Replace(SaveFilePath(), m_Buffer.data(), m_Buffer.size(), "save")) return SAVE_WRITE_FAILED;
     return SAVE_OK;
 }
 
@@ -283,7 +311,7 @@ int CVxSaveData::RestoreFromBackup() {
     CreateSaveFolders();
     std::vector<uint8_t> backup;
     if (!ReadIntact(BackupFilePath(), backup)) return SAVE_WRITE_FAILED;
-    if (!Replace(SaveFilePath(), backup.data(), backup.size())) return SAVE_WRITE_FAILED;
+    if (!Replace(SaveFilePath(), backup.data(), backup.size(), "save")) return SAVE_WRITE_FAILED;
     return LoadLocked() == SAVE_OK ? SAVE_OK : SAVE_RELOAD_FAILED;
 }
 
@@ -301,7 +329,7 @@ bool CVxSaveData::BackupHoldsProfile() {
 bool CVxSaveData::SaveBlocked() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     std::string reason;
-    if (!host::ReplaceBlocked(SaveFilePath(), reason)) return false;
+    if (!host::ReplaceBlocked(SaveFilePath(), "save", reason)) return false;
     m_sFailedFile = SaveFilePath();
     m_sFailReason = reason;
     return true;
@@ -310,9 +338,23 @@ bool CVxSaveData::SaveBlocked() {
 bool CVxSaveData::BackupBlocked() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     std::string reason;
-    if (!host::ReplaceBlocked(BackupFilePath(), reason)) return false;
+    if (!host::ReplaceBlocked(BackupFilePath(), "backup", reason)) return false;
     m_sBackupFailReason = reason;
     return true;
+}
+
+std::string CVxSaveData::SetAsideName() {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    return host::FreeName(SaveFilePath() + kSetAsideSuffix);
+}
+
+bool CVxSaveData::SetAsideMain(const std::string& name) {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    std::string reason;
+    if (!name.empty() && host::MoveWithoutReplacing(SaveFilePath(), name, reason)) return true;
+    m_sFailedFile = SaveFilePath();
+    m_sFailReason = name.empty() ? "every name beside it is taken" : reason;
+    return false;
 }
 
 int CVxSaveData::StartNew() {

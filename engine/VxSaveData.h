@@ -86,11 +86,21 @@ public:
 
     // A damaged main file (present but unreadable, not a regular file, wrong
     // size, checksum or layout, or a header that contradicts the profiles)
-    // answers 10 to 12 and is left as it is; a missing one with a backup 13,
-    // as does one with no profile that a save did not write (all zeros) when
-    // the backup holds a profile. A save folder that cannot be made answers
-    // 5 with FailedFile and FailReason set.
+    // answers 10 to 12 and is left as it is; UnreadableReason then says why
+    // one the system refused to read was not read. A missing one with a
+    // backup answers 13, as does one with no profile that a save did not
+    // write (all zeros) when the backup holds a profile. A save folder that
+    // cannot be made or entered answers 5 with FailedFile and FailReason set.
     int Load();
+    // The system's words for a main file the last load found but could not
+    // read (its permissions): its data may be good. Empty otherwise.
+    const std::string& UnreadableReason() const { return m_sUnreadableReason; }
+    // Where an unreadable main file goes out of the way: the first free name
+    // beside it. "" when none is free.
+    std::string SetAsideName();
+    // Moves the unreadable main file to that name, never over anything, so no
+    // restore or new file takes its place; false with FailReason otherwise.
+    bool SetAsideMain(const std::string& name);
     // 14 on failure: FailedFile and FailReason then say what and why.
     int Save();
     // Deletes the main file, and the backup unless it is intact.
@@ -139,6 +149,7 @@ private:
     int LoadLocked();
     int SaveLocked();
     int CreateNewFile();
+    void NewFileInMemory();
     uint8_t* StoredProfile(int slot);
     bool CurrentIndexValid() const;
     bool HeaderMatchesProfiles();
@@ -146,7 +157,7 @@ private:
     bool FreeSlotsHoldDefaults();
     // A profile in use holds something a new profile of its name does not.
     bool ProfilesHoldPlay();
-    bool Replace(const std::string& path, const uint8_t* data, size_t size);
+    bool Replace(const std::string& path, const uint8_t* data, size_t size, const char* what);
     static bool IsBlankName(const char* name);
     static void CopyName(char (&out)[NAME_SIZE], const char* name);
 
@@ -164,6 +175,6 @@ private:
     SaveProfile* m_pStoredProfiles;
     SaveProfile* m_pCurrentProfile;
     int m_iExpectedLayoutId = LAYOUT_ID;
-    std::string m_sFailedFile, m_sFailReason, m_sBackupFailReason;
+    std::string m_sFailedFile, m_sFailReason, m_sBackupFailReason, m_sUnreadableReason;
     bool m_bBackupHeld = false;  // a good backup kept by Recreate, until a save of play
 };

@@ -81,7 +81,7 @@ bool CVxSound::Load(const char* name, const char* folder) {
     if (found) data[size] = 0;
     if (!found) {
         std::string shown = std::string(folder ? folder : "") + (name ? name : "");
-        host::ShowMessageBox(shown + "\n NOT FOUND IN ZIP", "Load Sound File Error !!");
+        if (!ResourceArchiveDamaged()) host::ShowMessageBox(shown + "\n NOT FOUND IN ZIP", "Load Sound File Error !!");
         std::free(data);
         return false;
     }

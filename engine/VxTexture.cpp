@@ -137,7 +137,7 @@ CVxTexture::DecodeBatch::~DecodeBatch() {
     for (BatchJob& job : *jobs) {
         if (!job.ok) {
             job.texture->m_iWidth = job.texture->m_iHeight = 100;
-            host::ShowMessageBox(job.full + "\n NOT FOUND", kMemoryError);
+            if (!ResourceArchiveDamaged()) host::ShowMessageBox(job.full + "\n NOT FOUND", kMemoryError);
             continue;
         }
         job.texture->Hold(job.width, job.height, std::move(job.pixels));
@@ -177,6 +177,8 @@ bool CVxTexture::Load(const char* name, const char* folder) {
         bool decoded = found && DecodePicture(static_cast<const uint8_t*>(block), size, picture);
         // A failed extraction leaves its block with us, like a good one.
         std::free(block);
+        // A damaged archive was told once already.
+        if (ResourceArchiveDamaged()) return true;
         if (!found) {
             host::ShowMessageBox(full + "\n NOT FOUND IN ZIP", kLoadError);
             return true;

@@ -202,7 +202,18 @@ void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
     // main file; one that holds no profile has nothing to give back.
     const bool goodBackup = m_pSaveData->BackupHoldsProfile();
     const bool lost = loadResult == CVxSaveData::SAVE_ONLY_BACKUP && goodBackup;
-    if (Ask(lost ? kLostText : kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
+    // A file the system would not let us read may hold good data: the player
+    // hears why, and it goes out of the way before anything takes its place.
+    const bool unreadable = damaged && !m_pSaveData->UnreadableReason().empty();
+    const std::string keptAs = unreadable ? m_pSaveData->SetAsideName() : std::string();
+    const std::string first = unreadable ? UnreadableText(keptAs) : lost ? kLostText : kCorruptedText;
+    if (Ask(first.c_str(), kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
+    if (unreadable && !m_pSaveData->SetAsideMain(keptAs)) {
+        host::ShowMessageBox(
+            "The save file cannot be set aside:\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason(),
+            kReadErrorCaption, host::MB_OK);
+        return QuitWithoutSaving();
+    }
     if (goodBackup) {
         const Answer restore = Ask(kRecoveryText, kRecoveryCaption, host::MB_YESNO);
         if (restore == Answer::None) return QuitUntouched();
@@ -221,6 +232,14 @@ void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
         if (m_pSaveData->Recreate() == CVxSaveData::SAVE_OK) return;
     }
     QuitWithoutSaving();
+}
+
+std::string CGameApplication::UnreadableText(const std::string& keptAs) const {
+    std::string text = "The save file cannot be read:\n" + CVxSaveData::SaveFilePath() + "\n" +
+                       m_pSaveData->UnreadableReason() + "\nNothing says its data is damaged.";
+    // With no free name the next box says it cannot be set aside.
+    if (keptAs.empty()) return text;
+    return text + " It is kept, never written over, as\n" + keptAs;
 }
 
 std::string CGameApplication::SaveFailedText() const {

@@ -234,6 +234,8 @@ private:
     // the backup.
     std::string SaveFailedText() const;
     std::string SaveBlockedText() const;
+    // The first box for a save file the system would not let us read.
+    std::string UnreadableText(const std::string& keptAs) const;
     std::string BackupFailedText() const;
     std::string BackupBlockedText() const;
     void ReportSaveBlocked();

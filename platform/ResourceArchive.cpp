@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/D3DApplication.h"
 #include "platform/LooseFile.h"
 #include "platform/host/MessageBox.h"
 
@@ -36,6 +37,11 @@ bool SameAt(const ZipEntry& entry, size_t length, size_t i, char queryChar) {
 
 ResourceArchive* GetResourceArchive() { return s_pCurrentArchive.load(); }
 
+bool ResourceArchiveDamaged() {
+    const ResourceArchive* archive = GetResourceArchive();
+    return archive && archive->ArchiveDamaged();
+}
+
 ResourceArchive::~ResourceArchive() {
     CloseResourceArchive();
     ResourceArchive* self = this;
@@ -47,6 +53,7 @@ void ResourceArchive::OpenResourceArchive() { OpenResourceArchive("DATA"); }
 void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
     CloseResourceArchive();
     s_pCurrentArchive.store(this);
+    m_sFileName = fileName;
     m_hArchive = OpenZipArchive(Utf8ToUtf16(fileName));
 
     ZipEntry summary;
@@ -76,6 +83,7 @@ void ResourceArchive::OpenResourceArchive(const std::string& fileName) {
 
 void ResourceArchive::CloseResourceArchive() {
     m_bArchiveRefused = false;
+    m_bArchiveDamaged = false;
     m_lstArchiveEntries.clear();
     m_lstArchiveDirectories.clear();
     if (m_hArchive) {
@@ -158,9 +166,21 @@ bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outB
         result = Extract(index, block, size);
         if (result == ZIP_OK) return true;
     }
+    // Its list said the entry is there and the reader had it once: a file
+    // that can no longer be read there was cut or replaced under the game,
+    // and nothing more will come of it.
+    if (result == ZIP_READ || result == ZIP_CORRUPT) ReportDamaged();
+    if (m_bArchiveDamaged) return false;
     if (result < ZIP_NOT_INITED) host::ShowMessageBox("Extract Data Error because user!!", kUnzipCaption, host::MB_OK);
     else host::ShowMessageBox("Extract Data Error because Engine!!", kUnzipCaption, host::MB_OK);
     return false;
+}
+
+void ResourceArchive::ReportDamaged() {
+    if (m_bArchiveDamaged.exchange(true)) return;
+    host::ShowMessageBox("The resource file " + m_sFileName + " is damaged: its contents cannot be read.",
+                         "Fatal error!", host::MB_OK);
+    g_bQuitRequested = true;
 }
 
 VxFile::~VxFile() { std::free(data); }
@@ -175,7 +195,8 @@ void VxOpenFile(const char* name, const char* folder, VxFile** file) {
     bool ok = archive && archive->UnzipItem(path.c_str(), &size, &block, 1);
     out->data = static_cast<char*>(block);
     if (!ok) {
-        host::ShowMessageBox(path + "\n NOT FOUND IN ZIP", "VxOpenFile Error !!", host::MB_OK);
+        if (!ResourceArchiveDamaged())
+            host::ShowMessageBox(path + "\n NOT FOUND IN ZIP", "VxOpenFile Error !!", host::MB_OK);
         return;
     }
     out->data[size] = '\0';

@@ -29,6 +29,9 @@ public:
     // The last open found no readable list of entries (a missing or cut
     // archive): nothing can be loaded from it.
     bool ArchiveRefused() const { return m_bArchiveRefused; }
+    // An entry of its list could not be read after a good open: the file
+    // was cut or replaced under the game. Said once, and the run ends.
+    bool ArchiveDamaged() const { return m_bArchiveDamaged; }
 
     // Entry index for a path like "Resource\Menu\Bbd_Main1.png", or -1.
     int FindArchiveItem(const char* name, uint32_t* outSize) const;
@@ -41,7 +44,10 @@ public:
 
 private:
     uint32_t Extract(int index, void* block, uint32_t size);
+    void ReportDamaged();
     bool m_bArchiveRefused = false;
+    std::atomic<bool> m_bArchiveDamaged{false};
+    std::string m_sFileName;
 };
 
 // The archive opened last, or null.
@@ -59,6 +65,10 @@ struct VxFile {
     VxFile(const VxFile&) = delete;
     VxFile& operator=(const VxFile&) = delete;
 };
+
+// The archive opened last was found damaged under the game: what could not
+// be read from it is not told again, one by one.
+bool ResourceArchiveDamaged();
 
 // Always creates *file; on failure it is empty (size 0) after a message box.
 void VxOpenFile(const char* name, const char* folder, VxFile** file);

@@ -1,10 +1,13 @@
 #include "platform/StartupChecks.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/host/Display.h"
+#include "platform/host/Files.h"
 #include "platform/host/InstanceLock.h"
 #include "platform/host/MessageBox.h"
 #include "platform/host/SystemInfo.h"
@@ -23,7 +26,13 @@ uint32_t Probe(int64_t figure, uint32_t& cache) {
     return cache;
 }
 
-void Fatal(const char* text) { host::ShowMessageBox(text, "Fatal error!", host::MB_OK); }
+void Fatal(const std::string& text) { host::ShowMessageBox(text, "Fatal error!", host::MB_OK); }
+
+// Held until the process ends; the kernel lets go of it then.
+host::InstanceLock s_lock;
+// The lock was taken once: from then on every save checks it.
+bool s_bGuarding = false;
+std::string s_sLockPath;
 
 bool FileExists(const char* name) {
     FILE* f = std::fopen(name, "rb");
@@ -44,14 +53,21 @@ bool CheckSaveFolder() {
     }
     const std::string folder = root + "Orvendale/Cogsquall/";
     std::string reason;
-    if (host::CreateFolders(folder, &reason)) return true;
-    Fatal(("The save folder cannot be created:\n" + folder + "\n" + reason).c_str());
+    if (!host::CreateFolders(folder, &reason)) {
+        Fatal("The save folder cannot be created:\n" + folder + "\n" + reason);
+        return false;
+    }
+    // A folder there is not yet one the game can use: nothing in it is
+    // damaged, so that is what the player hears, once.
+    const int fault = host::FolderFault(folder, SAVE_FOLDER_LONGEST_NAME);
+    if (fault == 0) return true;
+    Fatal((fault == ENAMETOOLONG ? "The save folder's path is too long for the files kept in it:\n"
+                                 : "The save folder cannot be entered:\n") +
+          folder + "\n" + std::strerror(fault));
     return false;
 }
 
 bool IsAnotherInstanceRunning() {
-    // Held until the process ends; the kernel lets go of it then.
-    static host::InstanceLock s_lock;
     if (s_lock.Held()) return false;
     const std::string root = host::UserDataRoot();
     // No save folder, no save to guard: CheckSaveFolder says why.
@@ -59,17 +75,24 @@ bool IsAnotherInstanceRunning() {
     const std::string folder = root + "Orvendale/Cogsquall/";
     if (!host::CreateFolders(folder)) return false;
     const std::string path = folder + INSTANCE_LOCK_NAME;
-    switch (s_lock.Acquire(path)) {
-    case host::InstanceLock::Result::Taken: return false;
-    case host::InstanceLock::Result::HeldElsewhere: return true;
-    case host::InstanceLock::Result::Failed: break;
-    }
+    const host::InstanceLock::Result result = s_lock.Acquire(path);
+    if (result == host::InstanceLock::Result::HeldElsewhere) return true;
+    s_bGuarding = s_lock.Held();
+    s_sLockPath = path;
+    if (result == host::InstanceLock::Result::Taken) return false;
     // Nobody holds it: no other copy is known to run, and the player learns
     // which file to mend.
     host::ShowMessageBox(
         "The file that keeps a second copy of Cogsquall from running cannot be used:\n" + path + "\n" + s_lock.Reason(),
         "Instance check failed", host::MB_ICONWARNING);
     return false;
+}
+
+bool SaveFolderStillOurs() {
+    if (!s_bGuarding) return true;
+    if (s_lock.Held() && s_lock.StillAtItsName()) return true;
+    // Gone from under us: this copy goes on saving only where no other holds it.
+    return s_lock.Acquire(s_sLockPath) != host::InstanceLock::Result::HeldElsewhere;
 }
 
 uint32_t QueryVideoMemory() { return Probe(host::GetSystemInfo().VideoMemoryBytes(), g_nVideoMemory); }

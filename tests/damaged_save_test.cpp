@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "frontend/ShopRules.h"
 #include "game/GameSaveData.h"
@@ -78,6 +79,26 @@ protected:
         case Main::Missing: return;
         }
         WriteBytes(path, bytes);
+    }
+    // What run answers in a child process, as another user when asked and
+    // run as root (no mode stops root); "" when the child failed.
+    static std::string InChild(bool asAnother, const std::function<std::string()>& run) {
+        int said[2];
+        if (pipe(said) != 0) return "";
+        const pid_t child = fork();
+        if (child == 0) {
+            close(said[0]);
+            if (asAnother && geteuid() == 0 && setuid(65534) != 0) _exit(8);
+            const std::string text = run();
+            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
+        }
+        close(said[1]);
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+        close(said[0]);
+        int status = 0;
+        return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "";
     }
     // What stands at the main path: its bytes, or a word for what it is.
     std::string MainState() {
@@ -310,7 +331,7 @@ TEST_F(DamagedSave, ASaveFolderThatCannotBeMadeIsReportedWithItsReasonNotAsDamag
 TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     MakeSaveWith({"Ada"});
     const std::string folder = m_Root + "/Orvendale/Cogsquall/";
-    constexpr int kNoMount = 7;
+    const char* const kNoMount = "no mount";
     const struct {
         const char* rule;
         fs::perms mode;
@@ -325,39 +346,21 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.rule);
         fs::permissions(folder, c.mode);
-        int said[2];
-        ASSERT_EQ(pipe(said), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(said[0]);
-            if (c.readOnlyMount) {
-                if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                    mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
-                    mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
-                    _exit(kNoMount);
-            } else if (geteuid() == 0 && setuid(65534) != 0) {
-                _exit(8);
-            }
+        const std::string text = InChild(!c.readOnlyMount, [&] {
+            if (c.readOnlyMount &&
+                (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                 mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                 mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0))
+                return std::string(kNoMount);
             CGameSaveData save;
             const int result = save.Save();
-            const std::string text = std::to_string(result) + "|" + save.FailedFile() + "|" + save.FailReason();
-            _exit(write(said[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 9);
-        }
-        close(said[1]);
-        std::string text;
-        char buffer[512];
-        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
-        close(said[0]);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            return std::to_string(result) + "|" + save.FailedFile() + "|" + save.FailReason();
+        });
         fs::permissions(folder, fs::perms::all);
-        ASSERT_TRUE(WIFEXITED(status));
-        if (c.readOnlyMount && WEXITSTATUS(status) == kNoMount) {
+        if (text == kNoMount) {
             std::printf("no mount of its own here: \"%s\" not tried\n", c.rule);
             continue;
         }
-        ASSERT_EQ(WEXITSTATUS(status), 0);
         EXPECT_EQ(text.rfind(std::to_string(CVxSaveData::SAVE_WRITE_FAILED) + "|", 0), 0u) << text;
         EXPECT_NE(text.find("the folder " + folder + " cannot be written (" + c.reason + ")"), std::string::npos)
             << text;
@@ -365,24 +368,132 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     }
 }
 
+// A save the system will not read (its permissions) is not called corrupted:
+// the first box names the file and the reason, and the file is set aside
+// before anything takes its place, so no answer loses a byte of it. A folder
+// the player cannot enter, or one too deep for its files' names, is said once
+// and the game ends. Each start-up runs in a child, as the program makes it.
+TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept) {
+    const std::vector<uint8_t> good = GoodFile();
+    const std::string folder = m_Root + "/Orvendale/Cogsquall/", kept = MainPath() + ".unreadable";
+    std::string deep = m_Root;
+    while (deep.size() < 4065) deep += "/" + std::string(std::min<size_t>(200, 4064 - deep.size()), 'd');
+    const std::string barred = "The save file cannot be read:\n" + MainPath() + "\nPermission denied\n";
+    const std::string shut = "The save folder cannot be entered:\n" + folder + "\nPermission denied";
+    const std::string tooDeep = "The save folder's path is too long for the files kept in it:\n" + deep +
+                                "/Orvendale/Cogsquall/\nFile name too long";
+    const struct {
+        const char* rule;
+        int folderMode;  // 0777, 0, 0600; -1: the deep root
+        bool backup;
+        std::vector<int> answers;
+        std::vector<std::string> asked;  // each box's start; the last "closes" or "runs"
+        const char* main;                // "new", "good", "kept" (at its own name) or "gone" afterwards
+    } kCases[] = {
+        {"no backup, a new file", 0777, false, {host::IDOK, host::IDYES}, {barred, kCreate, "runs"}, "new"},
+        {"no backup, declined", 0777, false, {host::IDOK, host::IDNO}, {barred, kCreate, kClosed, "closes"}, "gone"},
+        {"restore declined, a new file",
+         0777,
+         true,
+         {host::IDOK, host::IDNO, host::IDYES},
+         {barred, kRecovery, kCreate, "runs"},
+         "new"},
+        {"the backup restored", 0777, true, {host::IDOK, host::IDYES}, {barred, kRecovery, "runs"}, "good"},
+        {"no display", 0777, true, {0, 0, 0}, {barred, "closes"}, "kept"},
+        {"a folder of mode 000", 0, false, {host::IDOK}, {shut, "closes"}, "kept"},
+        {"a folder of mode 600", 0600, false, {host::IDOK}, {shut, "closes"}, "kept"},
+        {"a path past the limit", -1, false, {host::IDOK}, {tooDeep, "closes"}, "kept"},
+    };
+    for (const std::string& up : {m_Root, m_Root + "/Orvendale"}) fs::permissions(up, fs::perms(0755));
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        WriteBytes(MainPath(), good);
+        if (c.backup) WriteBytes(BackupPath(), good);
+        fs::permissions(MainPath(), fs::perms::none);
+        fs::permissions(folder, fs::perms(c.folderMode < 0 ? 0777 : c.folderMode));
+        if (c.folderMode < 0) setenv("APPDATA", deep.c_str(), 1);
+        const std::string text = InChild(c.folderMode >= 0, [&] {
+            for (int answer : c.answers) m_Host.boxes.QueueAnswer(answer);
+            bool closes = true;
+            if (CheckSaveFolder() && !IsAnotherInstanceRunning()) {
+                Start();
+                closes = g_bQuitRequested;
+                Shutdown();
+            }
+            std::string all;
+            for (const std::string& box : Texts()) all += box + '\0';
+            return all + (closes ? "closes" : "runs");
+        });
+        setenv("APPDATA", m_Root.c_str(), 1);
+        fs::permissions(folder, fs::perms::all);
+        std::vector<std::string> asked;
+        for (size_t at = 0, end; at <= text.size(); at = end + 1)
+            asked.push_back(text.substr(at, (end = std::min(text.find('\0', at), text.size())) - at));
+        ASSERT_EQ(asked.size(), c.asked.size()) << text;
+        for (size_t i = 0; i < asked.size(); ++i) EXPECT_EQ(asked[i].rfind(c.asked[i], 0), 0u) << asked[i];
+        EXPECT_EQ(text.find("corrupted"), std::string::npos) << text;
+
+        // No good byte lost: what could not be read is kept whole, at its
+        // name or under the one the first box gave.
+        const std::string main = c.main;
+        EXPECT_EQ(fs::exists(kept), asked.size() > 2) << "set aside once the first box is seen";
+        EXPECT_TRUE(!fs::exists(kept) || asked[0].find("as\n" + kept) != std::string::npos) << asked[0];
+        for (const std::string& path : {MainPath(), kept})
+            if (fs::exists(path)) fs::permissions(path, fs::perms(0644));
+        EXPECT_EQ(ReadBytes(main == "kept" ? MainPath() : kept), good);
+        EXPECT_TRUE(!c.backup || ReadBytes(BackupPath()) == good);
+        const std::vector<uint8_t> now = ReadBytes(MainPath());
+        EXPECT_TRUE(main != "good" || now == good);
+        EXPECT_TRUE(main != "new" || (now.size() == 5212u && ReadInt(now, 12) == 1)) << "fresh defaults";
+        EXPECT_EQ(fs::exists(MainPath()), main != "gone");
+        EXPECT_TRUE(c.folderMode >= 0 || fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
+    }
+}
+
 // An archive cut short (its list of contents gone) is refused when it is
-// opened: one message, the run ends, nothing is asked per resource.
+// opened; one cut under the running game is found at the first entry it
+// cannot give. Either way: one message, the run ends, nothing is asked per
+// resource.
 TEST_F(DamagedSave, AnArchiveWhoseDirectoryCannotBeReadIsRefusedWithOneMessage) {
-    std::vector<uint8_t> data = ReadBytes(std::string(CSQ_BINARY_DIR) + "/DATA");
+    const std::vector<uint8_t> data = ReadBytes(std::string(CSQ_BINARY_DIR) + "/DATA");
     ASSERT_GT(data.size(), 1000u);
-    data.resize(data.size() / 2);
     const std::string folder = m_Root + "/game";
     fs::create_directories(folder);
-    WriteBytes(folder + "/DATA", data);
-    ASSERT_EQ(chdir(folder.c_str()), 0);
-    Make();
-    EXPECT_TRUE(m_App->ArchiveRefused());
-    ASSERT_EQ(m_Host.boxes.Count(), 1u);
-    EXPECT_EQ(m_Host.boxes.Boxes()[0].caption, "Fatal error!");
-    EXPECT_NE(m_Host.boxes.Boxes()[0].text.find("DATA"), std::string::npos);
-    EXPECT_TRUE(g_bQuitRequested);
-    Shutdown();
-    EXPECT_EQ(m_Host.boxes.Count(), 1u);
+    for (bool running : {false, true}) {
+        SCOPED_TRACE(running ? "cut while the game runs" : "cut before it is opened");
+        m_Host.boxes.Clear();
+        g_bQuitRequested = false;
+        WriteBytes(folder + "/DATA",
+                   running ? data : std::vector<uint8_t>(data.begin(), data.begin() + data.size() / 2));
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        Make();
+        EXPECT_EQ(m_App->ArchiveRefused(), !running);
+        if (running) {
+            EXPECT_EQ(m_Host.boxes.Count(), 0u);
+            fs::resize_file(folder + "/DATA", data.size() / 2);
+            // The last entries lie in the half that is gone: pictures, sounds, any file.
+            int tried = 0;
+            for (auto e = m_App->m_lstArchiveEntries.rbegin(); e != m_App->m_lstArchiveEntries.rend() && tried < 12;
+                 ++e) {
+                if (e->attributes == 0x10u) continue;
+                const std::string name = Utf16ToUtf8(e->name);
+                ++tried;
+                VxFile* file = nullptr;
+                VxOpenFile(name.c_str(), "", &file);
+                delete file;
+                CVxTexture picture(name.c_str(), nullptr);
+                CVxSound sound(name.c_str(), nullptr);
+            }
+        }
+        ASSERT_EQ(m_Host.boxes.Count(), 1u) << Texts().back();
+        EXPECT_EQ(m_Host.boxes.Boxes()[0].caption, "Fatal error!");
+        EXPECT_NE(m_Host.boxes.Boxes()[0].text.find("The resource file DATA is damaged"), std::string::npos);
+        EXPECT_TRUE(g_bQuitRequested);
+        Shutdown();
+        EXPECT_EQ(m_Host.boxes.Count(), 1u);
+    }
 }
 
 TEST_F(DamagedSave, EveryCaseKeepsTheGoodDataAndAsksInOrder) {

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
+#include "game/GameSaveData.h"
 #include "platform/StartupChecks.h"
 #include "platform/host/InstanceLock.h"
 #include "platform/host/MessageBox.h"
@@ -28,7 +30,8 @@ protected:
 
     // The start-up check as a copy of the game on save root `root` makes it:
     // 1 when it finds another copy, 0 when it may run. With hold, the copy
-    // keeps running (and holding) until the returned pipe is closed.
+    // keeps running (and holding) until the returned pipe is closed, and
+    // then saves (EndHeldCopy tells how that went).
     // The copy's message boxes come back in *shown; uid other than -1 runs
     // the copy as that user.
     int Copy(const std::string& root, bool hold = false, int* release = nullptr, std::string* shown = nullptr,
@@ -37,6 +40,8 @@ protected:
         if (pipe(ready) != 0 || pipe(wait) != 0 || pipe(boxes) != 0) return -1;
         const pid_t pid = fork();
         if (pid == 0) {
+            // The pipes that end other held copies are theirs alone.
+            for (const auto& held : m_held) close(held.first);
             setenv("APPDATA", root.c_str(), 1);
             if (uid != -1 && setuid(uid) != 0) _exit(8);
             host::RecordingMessageBoxes recorded;
@@ -49,9 +54,10 @@ protected:
             char c = other ? 1 : 0;
             if (write(ready[1], &c, 1) != 1) _exit(9);
             close(wait[1]);
-            if (hold)
-                while (read(wait[0], &c, 1) > 0) {}
-            _exit(other ? 1 : 0);
+            if (!hold) _exit(other ? 1 : 0);
+            while (read(wait[0], &c, 1) > 0) {}
+            CGameSaveData save;
+            _exit(save.Save() == CVxSaveData::SAVE_OK ? 0 : 2);
         }
         close(ready[1]);
         close(wait[0]);
@@ -66,7 +72,7 @@ protected:
         close(ready[0]);
         if (hold) {
             *release = wait[1];
-            m_held = pid;
+            m_held[wait[1]] = pid;
             return c;
         }
         close(wait[1]);
@@ -74,13 +80,17 @@ protected:
         waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    void EndHeldCopy(int release) {
+    // 0 when the copy's save went through, 2 when it was refused.
+    int EndHeldCopy(int release) {
         close(release);
-        waitpid(m_held, nullptr, 0);
+        int status = 0;
+        waitpid(m_held[release], &status, 0);
+        m_held.erase(release);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     std::string m_root;
-    pid_t m_held = -1;
+    std::map<int, pid_t> m_held;  // by the pipe that ends it
 };
 
 }  // namespace
@@ -153,4 +163,38 @@ TEST_F(InstanceLockTest, ALockFileThatCannotBeUsedIsReportedNotTakenForAnotherCo
     EXPECT_EQ(Copy(m_root, false, nullptr, &shown), 1);
     EXPECT_EQ(shown, "");
     EndHeldCopy(release);
+}
+
+// Neither a deleted lock file nor a save folder removed under a running copy
+// lets two copies save over each other: the folder itself is locked, and a
+// copy whose folder went from under it saves only where no other copy holds
+// the new one.
+TEST_F(InstanceLockTest, ADeletedLockOrRemovedFolderNeverLetsTwoCopiesSaveOverEachOther) {
+    const std::string folder = m_root + "/Orvendale/Cogsquall/";
+    const struct {
+        const char* rule;
+        const char* removed;  // under the running copy
+        int second;           // -1: none started; 1: refused; 0: runs
+        int firstSaves;       // 0: its save goes through; 2: refused
+    } kCases[] = {
+        {"the lock file deleted", INSTANCE_LOCK_NAME, 1, 0},
+        {"the folder removed, another copy started on it", "", 0, 2},
+        {"the folder removed, no other copy", "", -1, 0},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rule);
+        fs::remove_all(m_root + "/Orvendale");
+        int first = -1, second = -1;
+        ASSERT_EQ(Copy(m_root, true, &first), 0);
+        fs::remove_all(folder + c.removed);
+        if (c.second == 1) {
+            EXPECT_EQ(Copy(m_root), 1);
+        } else if (c.second == 0) {
+            EXPECT_EQ(Copy(m_root, true, &second), 0);
+        }
+        EXPECT_EQ(EndHeldCopy(first), c.firstSaves);
+        if (second >= 0) {
+            EXPECT_EQ(EndHeldCopy(second), 0) << "the copy holding the folder saves";
+        }
+    }
 }

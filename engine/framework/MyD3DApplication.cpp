@@ -83,7 +83,7 @@ HRESULT CMyD3DApplication::CreateDeviceResources() {
     ResourceArchive* archive = GetResourceArchive();
     const std::string path = POST_PROCESS_EFFECT_PATH;
     if (!archive || !archive->UnzipItem(path.c_str(), &size, &block, 0)) {
-        ShowMessageBox(path + "\n NOT FOUND IN ZIP", "Loading Effect Error !!", MB_OK);
+        if (!ResourceArchiveDamaged()) ShowMessageBox(path + "\n NOT FOUND IN ZIP", "Loading Effect Error !!", MB_OK);
     } else {
         g_pPostProcessEffect = Device() ? Effect::Create(*Device(), block, size, nullptr) : nullptr;
         if (!g_pPostProcessEffect) ShowMessageBox(path + "\n NOT FOUND", "Loading Effect From Memory Error !!", MB_OK);

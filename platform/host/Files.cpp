@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace host {
@@ -44,12 +45,17 @@ FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, siz
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         // No entry, or a path running through a file: nothing can be there.
-        if (errno == ENOENT || errno == ENOTDIR) {
-            struct stat st;
-            // A dangling link is something there all the same.
-            if (::lstat(path.c_str(), &st) != 0) return FileRead::Missing;
+        const int error = errno;
+        struct stat st;
+        const bool there = ::lstat(path.c_str(), &st) == 0;
+        // A dangling link is something there all the same.
+        if (!there && (error == ENOENT || error == ENOTDIR)) return FileRead::Missing;
+        if (there && S_ISREG(st.st_mode)) {
+            // A file the system keeps from us (its permissions): its data may be good.
+            if (reason) *reason = std::strerror(error);
+            return FileRead::Unreadable;
         }
-        return damaged(std::strerror(errno));
+        return damaged(std::strerror(error));
     }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -64,7 +70,9 @@ FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, siz
         if (n < 0) {
             const int e = errno;
             ::close(fd);
-            return damaged(std::strerror(e));
+            if (reason) *reason = std::strerror(e);
+            out.clear();
+            return FileRead::Unreadable;
         }
         if (n == 0) break;
         got += size_t(n);
@@ -92,13 +100,13 @@ std::string DescribeEntry(const std::string& path) {
 namespace {
 
 // What stands in the save's way, named with its path, and that it stays.
-std::string InTheWay(const std::string& path, const char* role, int error) {
+std::string InTheWay(const std::string& path, const std::string& role, int error) {
     return path + " is " + DescribeEntry(path) + ", in the way of " + role + " (" + std::strerror(error) +
            "); it is left as it is";
 }
 
-const char* const kTemporaryRole = "the save's temporary file";
-const char* const kTargetRole = "the save file";
+std::string TemporaryRole(const char* what) { return std::string("the ") + what + "'s temporary file"; }
+std::string TargetRole(const char* what) { return std::string("the ") + what + " file"; }
 
 // Nothing stands in the way: the folder itself takes no new file (read-only,
 // or not this user's to write or enter).
@@ -110,23 +118,23 @@ bool RefusedByFolder(int error) { return error == EROFS || error == EACCES || er
 
 }  // namespace
 
-bool ReplaceBlocked(const std::string& path, std::string& reason) {
+bool ReplaceBlocked(const std::string& path, const char* what, std::string& reason) {
     const std::string temp = path + ".tmp";
     struct stat st;
     // ReplaceFile clears away anything at the temporary name but a folder with something in it.
     if (::lstat(temp.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && DescribeEntry(temp) != "an empty folder") {
-        reason = InTheWay(temp, kTemporaryRole, ENOTEMPTY);
+        reason = InTheWay(temp, TemporaryRole(what), ENOTEMPTY);
         return true;
     }
     // A file cannot be renamed over a folder, empty or not.
     if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        reason = InTheWay(path, kTargetRole, EISDIR);
+        reason = InTheWay(path, TargetRole(what), EISDIR);
         return true;
     }
     return false;
 }
 
-bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std::string& reason) {
+bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, const char* what, std::string& reason) {
     const std::string temp = path + ".tmp";
     auto fail = [&](int e) {
         reason = std::strerror(e);
@@ -137,7 +145,7 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
         const int error = errno;
         if (!(error == EISDIR && ::rmdir(temp.c_str()) == 0)) {
             const int why = error == EISDIR ? errno : error;
-            reason = DescribeEntry(temp).empty() ? FolderRefuses(path, why) : InTheWay(temp, kTemporaryRole, why);
+            reason = DescribeEntry(temp).empty() ? FolderRefuses(path, why) : InTheWay(temp, TemporaryRole(what), why);
             return false;
         }
     }
@@ -166,7 +174,7 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
     if (error) {
         ::unlink(temp.c_str());
         if (renaming && (error == EISDIR || error == ENOTEMPTY || error == EEXIST)) {
-            reason = InTheWay(path, kTargetRole, error);
+            reason = InTheWay(path, TargetRole(what), error);
             return false;
         }
         return fail(error);
@@ -176,5 +184,37 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, std:
 }
 
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+std::string FreeName(const std::string& stem) {
+    struct stat st;
+    for (int n = 1; n <= 9; ++n) {
+        const std::string name = n == 1 ? stem : stem + "-" + std::to_string(n);
+        if (::lstat(name.c_str(), &st) != 0 && errno == ENOENT) return name;
+    }
+    return "";
+}
+
+bool MoveWithoutReplacing(const std::string& from, const std::string& to, std::string& reason) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    int error = errno;
+    // A file system that cannot rename that way: a second name, then the first goes.
+    if (error == EINVAL || error == ENOSYS) {
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            ::unlink(from.c_str());
+            return true;
+        }
+        error = errno;
+    }
+    reason = std::strerror(error);
+    return false;
+}
+
+int FolderFault(const std::string& folder, size_t longestName) {
+    // The system itself answers for a name of that length in the folder.
+    const std::string probe = folder + std::string(longestName, '_');
+    struct stat st;
+    if (::lstat(probe.c_str(), &st) == 0 || errno == ENOENT) return 0;
+    return errno;
+}
 
 }  // namespace host
