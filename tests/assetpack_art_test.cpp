@@ -79,12 +79,45 @@ TEST_F(PackArt, ButtonStatesAreAllDifferent) {
     }
 }
 
-TEST_F(PackArt, NoPictureIsOneFlatColour) {
+// The pictures the battle and the pages draw as plain quads in a colour of
+// their own (the page switch's cover black, the bombardment's flash white,
+// the message bar black, the field cells tinted): white, so the tint is the
+// colour seen, and opaque, so the cover covers; the field cells' corners are
+// softened so neighbouring cells stay apart.
+struct PlainQuad {
+    const char* use;
+    const char* path;
+    bool cornersToo;
+};
+const PlainQuad kPlainQuads[] = {
+    {"the page switch, the final bombardment's flash", "Resource/Effect/Mark.tga", true},
+    {"the field cells, the reach preview, the message bar", "Resource/Dummy/Mark.tga", false},
+};
+
+TEST_F(PackArt, OnlyThePlainQuadsAreOneFlatColour) {
     ASSERT_NE(s_archive->m_hArchive, nullptr);
+    for (const PlainQuad& q : kPlainQuads) {
+        const DecodedPicture pic = Picture(q.path);
+        ASSERT_FALSE(pic.rgba.empty()) << q.path;
+        const int corner = q.cornersToo ? 0 : pic.width / 10;
+        int wrong = 0;
+        for (int y = 0; y < pic.height; ++y)
+            for (int x = 0; x < pic.width; ++x) {
+                const bool inCorner =
+                    std::min(x, pic.width - 1 - x) < corner && std::min(y, pic.height - 1 - y) < corner;
+                const uint8_t* px = &pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4];
+                if (inCorner) continue;
+                wrong += px[0] != 255 || px[1] != 255 || px[2] != 255 || px[3] != 255;
+            }
+        EXPECT_EQ(wrong, 0) << q.use << ": " << q.path << " is not plain opaque white";
+    }
     int checked = 0;
     for (const PackFile& f : ExpandManifest(*s_items)) {
         std::string ext = f.path.substr(f.path.rfind('.') + 1);
         if (!f.inArchive || (ext != "png" && ext != "jpg" && ext != "tga")) continue;
+        bool plain = false;
+        for (const PlainQuad& q : kPlainQuads) plain = plain || f.path == q.path;
+        if (plain) continue;
         DecodedPicture pic = Picture(f.path);
         ASSERT_FALSE(pic.rgba.empty()) << f.path;
         bool varied = false;
@@ -328,6 +361,50 @@ int AlphaAtShare(const DecodedPicture& pic, double dx, double dy) {
 
 }  // namespace
 
+// A board drawn over another picture at rest: the board lies inside the
+// 880 x 640 screen, and wherever the picture under it is inked the board is
+// see-through. Places are the screen's (centre origin, y up).
+TEST_F(PackArt, EveryBoardOverAPictureLetsItShowAndStaysOnTheScreen) {
+    struct Row {
+        const char* board;
+        float bx, by, bscale;
+        const char* under;  // printf pattern over 1..count
+        int count;
+        float ux, uy, uscale;
+    } const rows[] = {
+        {"Resource/Interface/Bbd_NewAchievement.png", 380, 180, 1.0f, "Resource/InfoPicture/Bbd_Achv_%02d.png", 40, 383,
+         185, 0.6f},
+    };
+    for (const Row& r : rows) {
+        const DecodedPicture board = Picture(r.board);
+        ASSERT_FALSE(board.rgba.empty()) << r.board;
+        const float halfW = board.width * r.bscale / 2, halfH = board.height * r.bscale / 2;
+        EXPECT_LE(r.bx + halfW, 440.0f) << r.board << " runs past the screen's right edge";
+        EXPECT_GE(r.bx - halfW, -440.0f) << r.board;
+        EXPECT_LE(r.by + halfH, 320.0f) << r.board << " runs past the screen's top edge";
+        EXPECT_GE(r.by - halfH, -320.0f) << r.board;
+        for (int n = 1; n <= r.count; ++n) {
+            char path[96];
+            std::snprintf(path, sizeof path, r.under, n);
+            const DecodedPicture under = Picture(path);
+            ASSERT_FALSE(under.rgba.empty()) << path;
+            int covered = 0;
+            for (int y = 0; y < under.height; ++y)
+                for (int x = 0; x < under.width; ++x) {
+                    if (PixelAt(under, x, y)[3] <= 40) continue;
+                    // The screen point of this pixel, then the board's pixel there.
+                    const float sx = r.ux + (x + 0.5f - under.width / 2.0f) * r.uscale;
+                    const float sy = r.uy - (y + 0.5f - under.height / 2.0f) * r.uscale;
+                    const int bx = int(std::floor((sx - r.bx) / r.bscale + board.width / 2.0f));
+                    const int by = int(std::floor((r.by - sy) / r.bscale + board.height / 2.0f));
+                    if (bx < 0 || by < 0 || bx >= board.width || by >= board.height) continue;
+                    covered += PixelAt(board, bx, by)[3] > 40;
+                }
+            EXPECT_EQ(covered, 0) << r.board << " covers " << path;
+        }
+    }
+}
+
 // Pictures that stand for a word or a sign carry it: words are runs of light
 // letters across their band, signs are told by where they are opaque.
 TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
@@ -348,7 +425,7 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
          448, 512, 9},
         {"the recall button says so", "Resource/Button/Btn_LightRePick.tga", 50, 128, 16, 48, 5},
         {"the clear button says so", "Resource/Button/Btn_LightClear.tga", 50, 128, 16, 48, 4},
-        {"the scroll button says so", "Resource/Button/Btn_LightSwap.tga", 50, 128, 16, 48, 4},
+        {"the scroll button says so", "Resource/Button/Btn_LightSwap.tga", 80, 152, 16, 48, 4},
         {"the Robopedia button says so", "Resource/Button/Btn_LightRobopedia.tga", 50, 128, 16, 48, 3},
         {"the field preview tip's button says Field", "Resource/Button/Btn_Map_PRESS.png", 0, 128, 8, 56, 4},
         {"the second episode's unlock badge names it", "Resource/Msgbox/Bbd_Menu_07.png", 0, 256, 140, 200, 6},
@@ -364,7 +441,7 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
     struct SignRow {
         const char* rule;
         const char* path;
-        double dx, dy;  // from the centre, in shares of the picture's size
+        double dx, dy;  // from the centre, in shares of the picture's shorter side
         bool opaque;
     };
     const SignRow signs[] = {
@@ -387,8 +464,15 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
         {"the menu's backdrop fades out at its left edge", "Resource/Menu/Bbd_MenuBlackScreen.png", -0.49, 0, false},
         {"the menu's backdrop fades out at its top edge", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, -0.77, false},
         {"the menu's backdrop is dark in its middle", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, 0, true},
-        {"the scroll button ends short of its right edge (the Robopedia shows it near the screen's)",
-         "Resource/Button/Btn_LightSwap.tga", 0.93, 0, false},
+        // The Robopedia shows it at 0.72 of its size 47 left of the screen's
+        // right edge, under the frame's corner screw, right of the header.
+        {"the scroll button's face ends left of the corner screw", "Resource/Button/Btn_LightSwap.tga", 0.55, 0, false},
+        {"the scroll button's face starts right of the header ribbon", "Resource/Button/Btn_LightSwap.tga", -1.45, 0,
+         false},
+        {"the scroll button's face is there between them", "Resource/Button/Btn_LightSwap.tga", -0.44, 0.2, true},
+        {"a light button's glow leaves the words in its middle dark", "Resource/Button/Btn_LightEffect.tga", 0.1, 0,
+         false},
+        {"a light button's glow rings its face", "Resource/Button/Btn_LightEffect.tga", 0, -0.4, true},
         {"the charge shot's cannon is no cross: nothing up-left", "Resource/Interface/Bbd_Attack.png", -0.25, -0.25,
          false},
         {"the charge shot's cannon stands on its wheel", "Resource/Interface/Bbd_Attack.png", -0.12, 0.26, true},

@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Lesson, LessonArrowRule, ::testing::ValuesIn(kArrows),
 
 class LifeLossRule : public StageRunTest {};
 
-TEST_F(LifeLossRule, LifeLossNoticeLeavesWhenTheResultComes) {
+TEST_F(LifeLossRule, TheLastHeartsNoticeStandsOverTheFirstResultFrames) {
     // Undefended: the Machines walk through and the last life goes.
     Begin(47, 1, 3, {0});
     ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
@@ -134,15 +134,19 @@ TEST_F(LifeLossRule, LifeLossNoticeLeavesWhenTheResultComes) {
     RuleState(page.m_Battle).m_iLife = 6;
     CVxEffect* notice = page.m_pEffectHeartDecreased;
     ASSERT_NE(notice, nullptr);
-    bool shownInPlay = false;
+    int lifeBeforeLast = 0;
     for (int f = 0; f < 60000 && run->State() == BATTLE_PLAYING; ++f) {
+        lifeBeforeLast = page.m_Battle.State().m_iLife;
         run->Step();
-        shownInPlay = shownInPlay || notice->m_aInstances[0].life > 0;
     }
     ASSERT_EQ(run->State(), BATTLE_RESULT);
-    EXPECT_TRUE(shownInPlay) << "a life was lost in play";
-    run->Step();
-    EXPECT_LE(notice->m_aInstances[0].life, 0) << "the notice stands beside the result";
+    ASSERT_EQ(page.m_Battle.State().m_iLife, 0);
+    const EffectInstance& r = notice->m_aInstances[0];
+    EXPECT_GT(r.life, 0) << "the last hearts' loss shows as the result begins";
+    EXPECT_LE(r.age, 1) << "started by the last loss, not left over from an earlier one";
+    EXPECT_GE(r.kind, lifeBeforeLast) << "it counts the hearts that went";
+    for (int f = 0; f < 60; ++f) run->Step();
+    EXPECT_GT(r.life, 0) << "the notice stands over the result's first second";
 }
 
 // ---- the in-battle help --------------------------------------------------------

@@ -362,10 +362,8 @@ void PageFrameSteps::ThrownRobotsFlown() {
     TickIf(p.m_pEffectRobotJumpOut);
     TickIf(p.m_pEffectFontInstruction);
     TickIf(p.m_pEffectTextWave);
-    // The life-loss notice belongs to the play: the result's caption and
-    // boards stand alone.
-    if (p.m_pEffectHeartDecreased && p.m_Battle.State().m_iBattleState >= BATTLE_RESULT)
-        p.m_pEffectHeartDecreased->Clear(0);
+    // The life-loss notice lives its own time in every state, so the last
+    // hearts' loss still shows over the result.
     TickIf(p.m_pEffectHeartDecreased);
     TickIf(p.m_pEffectNewAchievementInGame);
     TickIf(p.m_pEffectTextStage);

@@ -101,6 +101,8 @@ void DrawFeature(Canvas& c, const ArtJob& job);
 void DrawMiniGameSheet(Canvas& c, const ArtJob& job);
 void DrawMiniGameCard(Canvas& c, const ArtJob& job);
 void DrawPlain(Canvas& c, const ArtJob& job);
+void DrawSquare(Canvas& c, const ArtJob& job);
+void DrawAchievementNotice(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
 
 // The menu page's frame, laboratory items, sold-out stamp and profile icons (MenuArt.cpp)

@@ -231,3 +231,27 @@ void DrawMedal(Canvas& c, const ArtJob& job) {
     p.Circle(cx, cy, r * 0.8, Inked(Mix(metal, Rgba{255, 255, 255, 255}, 0.35), 1.5, 1.0));
     DrawAchievementEmblem(p, n, cx, cy, r * 0.78);
 }
+
+// The in-battle notice's board: the battle draws the medal first, at 0.6 of
+// its size 3 right of and 5 above the board's middle, then this board over
+// it, so the board is a frame round a see-through window where the medal
+// shows, with a word above and below. It stands 56 either side of x 380,
+// inside the screen's right edge.
+void DrawAchievementNotice(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height();
+    const double mx = w / 2 + 3, my = h / 2 - 5, half = 128 * 0.6 / 2 + 2;
+    BevelBox(p, 2, 2, w - 4, h - 4, 12, Rgba{150, 44, 44, 255}, 4);
+    p.Box(mx - half - 4, my - half - 4, half * 2 + 8, half * 2 + 8, 12, Inked(ui::kBrass, 2, 0.7));
+    const double r = 10;  // the window's rounded corners
+    for (int y = int(my - half); y < int(my + half); ++y) {
+        const double dy = std::max(0.0, std::max(my - half + r - (y + 0.5), (y + 0.5) - (my + half - r)));
+        const double inset = r - std::sqrt(std::max(0.0, r * r - dy * dy));
+        const int x0 = int(std::lround(mx - half + inset)), x1 = int(std::lround(mx + half - inset));
+        c.Cut(x0, y, x1 - x0, 1);
+    }
+    const int top = int(my - half - 6), bottom = int(my + half + 6);
+    OutlinedText(c, job.text, "NEW!", 8, 4, int(w) - 16, top - 4, ui::kBrassLight, ui::kFrameDark, 22, 2);
+    OutlinedText(c, job.text, "ACHIEVEMENT", 6, bottom, int(w) - 12, int(h) - 4 - bottom, ui::kText, ui::kFrameDark, 16,
+                 2);
+}

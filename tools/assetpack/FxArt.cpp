@@ -363,3 +363,10 @@ void DrawFish(Canvas& c, const ArtJob& job) {
     p.Circle(ex - er * 0.35, ey - er * 0.3, er * 0.2, Solid(Rgba{255, 255, 255, 255}));
     p.Capsule(cx - rx * 0.98, cy + ry * 0.22, cx - rx * 0.82, cy + ry * 0.3, 1.0, Solid(Rgba{40, 30, 30, 255}));
 }
+
+// A plain, opaque, white square to the last pixel: the code that draws it
+// gives the colour, and it covers whatever it is stretched over.
+void DrawSquare(Canvas& c, const ArtJob&) {
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) c.Blend(x, y, Rgba{255, 255, 255, 255}, 255);
+}

@@ -156,6 +156,12 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
             // frame's thin right rail ends the screen just past its tail.
             x += w * 17 / 100;
             w = w * 76 / 100;
+            // The Robopedia's scroll button stands where the ribbon's right
+            // tail would end: its short ribbon ends before it.
+            if (job.CellText(index) == "Robopedia") {
+                x += w * 15 / 100;
+                w = w * 70 / 100;
+            }
         }
         Painter p(c);
         static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
@@ -611,15 +617,23 @@ void DrawRays(Canvas& c, const ArtJob& job) {
 // button is the Robopedia's swap icon too, shown 393 right of the centre at
 // up to 0.79 of its size: its face stops short of the picture's right edge,
 // so it ends inside the screen.
+// Where the scroll button's face lies across its picture.
+constexpr double kScrollFaceLeft = 0.19, kScrollFaceRight = 0.59;
+
 static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
     const bool recall = job.Has("repick"), clear = job.Has("clear"), page = job.Has("swap");
-    const double w = c.Width() * (page ? 0.9 : 1.0), h = c.Height();
+    const double h = c.Height(), m = h * 0.08;
+    // The Robopedia shows the scroll button in the screen's top right corner,
+    // its middle 47 from the right edge: its face stands in the left part of
+    // a wide picture, clear of the corner's screw and of the header ribbon's
+    // end left of it.
+    const double left = page ? c.Width() * kScrollFaceLeft - m : 0.0;
+    const double w = page ? c.Width() * kScrollFaceRight + m : c.Width();
     const Rgba face = recall ? Rgba{46, 120, 96, 255} : clear ? Rgba{150, 64, 52, 255} : Rgba{46, 96, 150, 255};
-    const double m = h * 0.08;
-    BevelBox(p, m, m, w - 2 * m, h - 2 * m, (h - 2 * m) * 0.4, face, std::max(3.0, h / 16));
+    BevelBox(p, left + m, m, w - left - 2 * m, h - 2 * m, (h - 2 * m) * 0.4, face, std::max(3.0, h / 16));
     // The sign in a dark round well on the left.
     // The scroll button's word is the longest: its sign stands smaller.
-    const double r = (h - 2 * m) * (page ? 0.28 : 0.36), cx = m + h * (page ? 0.33 : 0.42), cy = h * 0.47;
+    const double r = (h - 2 * m) * (page ? 0.28 : 0.36), cx = left + m + h * (page ? 0.26 : 0.42), cy = h * 0.47;
     p.Circle(cx, cy, r, Solid(Shade(face, 0.45f)));
     const Paint sign{ui::kText, ui::kFrameDark, 1.5, 0};
     if (recall) {  // a turning arrow: back to the deck kept from last time
@@ -675,13 +689,14 @@ void DrawGlow(Canvas& c, const ArtJob& job) {
         LightButtonFace(c, p, job);
         return;
     }
-    // A soft rounded highlight the size of a button.
+    // A soft rounded halo the size of a button: it is added over the button's
+    // face as it pulses outwards, so its middle, where the words are, stays dark.
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) {
             double dx = std::max(0.0, std::fabs(x + 0.5 - w / 2) - (w / 2 - h / 2));
             double dy = std::fabs(y + 0.5 - h / 2);
             double d = std::sqrt(dx * dx + dy * dy) / (h / 2);
-            double a = std::clamp(1.0 - d, 0.0, 1.0);
+            double a = std::clamp(1.0 - std::fabs(d - 0.82) / 0.18, 0.0, 1.0);
             c.Blend(x, y, ui::kGlow, static_cast<uint8_t>(std::lround(std::pow(a, 1.3) * 230)));
         }
 }
