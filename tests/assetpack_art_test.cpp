@@ -512,6 +512,24 @@ TEST_F(PackArt, EveryGroundTileShapeHasItsCapItsEndsAndNoGapsBelow) {
                 EXPECT_EQ(alpha(*p, 2, h - 20) == 0, s.leftEnd) << "the left side";
                 EXPECT_EQ(alpha(*p, w - 3, h - 20) == 0, s.rightEnd) << "the right side";
             }
+            // The rock's ends have no dark rim: the field puts rock ends
+            // against more rock, where a rim would be a line inside the mass.
+            auto light = [&](int x, int y) {
+                const uint8_t* px = &rock.rgba[size_t(y * w + x) * 4];
+                return px[0] + px[1] + px[2];
+            };
+            for (int side = 0; side < 2; ++side) {
+                if (!(side == 0 ? s.leftEnd : s.rightEnd)) continue;
+                int rimmed = 0, rows = 0;
+                for (int y = 4; y < h - 4; ++y, ++rows) {
+                    int x = side == 0 ? 0 : w - 1;
+                    const int in = side == 0 ? 1 : -1;
+                    while (alpha(rock, x, y) < 250) x += in;
+                    rimmed += light(x, y) * 5 < light(x + 8 * in, y) * 4;
+                }
+                EXPECT_LT(rimmed, rows / 4)
+                    << "a dark rim down the rock's " << (side == 0 ? "left" : "right") << " end";
+            }
         }
     }
 }
