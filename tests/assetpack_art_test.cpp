@@ -461,6 +461,14 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
         {"the menu's list arrow points right: beside its shaft", "Resource/Button/Btn_LightArrow.tga", -0.25, 0.25,
          false},
         {"an unlocked feature is a round badge, not a panel", "Resource/Msgbox/Bbd_Menu_01.png", -0.48, -0.48, false},
+        {"the Gyrotor behind a new flier's window has no window of its own", "Resource/InfoPicture/Bbd_Copter1.png", 0,
+         0.4, false},
+        {"the Gyrotor behind a new flier's window has no window of its own", "Resource/InfoPicture/Bbd_Copter2.png",
+         -0.15, 0.4, false},
+        {"the Gyrotor behind a new flier's window has no window of its own", "Resource/InfoPicture/Bbd_Copter3.png",
+         0.15, 0.4, false},
+        {"the Gyrotor behind a new flier's window shows over it", "Resource/InfoPicture/Bbd_Copter1.png", 0, -0.2,
+         true},
         {"the menu's backdrop fades out at its left edge", "Resource/Menu/Bbd_MenuBlackScreen.png", -0.49, 0, false},
         {"the menu's backdrop fades out at its top edge", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, -0.77, false},
         {"the menu's backdrop is dark in its middle", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, 0, true},
@@ -587,6 +595,24 @@ TEST_F(PackArt, EveryGroundTileShapeHasItsCapItsEndsAndNoGapsBelow) {
             for (const DecodedPicture* p : {&top, &rock}) {
                 EXPECT_EQ(alpha(*p, 2, h - 20) == 0, s.leftEnd) << "the left side";
                 EXPECT_EQ(alpha(*p, w - 3, h - 20) == 0, s.rightEnd) << "the right side";
+            }
+            // The rock's ends have no dark rim: the field puts rock ends
+            // against more rock, where a rim would be a line inside the mass.
+            auto light = [&](int x, int y) {
+                const uint8_t* px = &rock.rgba[size_t(y * w + x) * 4];
+                return px[0] + px[1] + px[2];
+            };
+            for (int side = 0; side < 2; ++side) {
+                if (!(side == 0 ? s.leftEnd : s.rightEnd)) continue;
+                int rimmed = 0, rows = 0;
+                for (int y = 4; y < h - 4; ++y, ++rows) {
+                    int x = side == 0 ? 0 : w - 1;
+                    const int in = side == 0 ? 1 : -1;
+                    while (alpha(rock, x, y) < 250) x += in;
+                    rimmed += light(x, y) * 5 < light(x + 8 * in, y) * 4;
+                }
+                EXPECT_LT(rimmed, rows / 4)
+                    << "a dark rim down the rock's " << (side == 0 ? "left" : "right") << " end";
             }
         }
     }

@@ -237,7 +237,8 @@ TEST_F(ParatrooperRule, ParachutesFallInFrontOfTheHud) {
 // inside the body of every picture the game draws it with, a little way in
 // from its edge, in each guise a stage gives it: on its own terrain, at sea in
 // the fourth world, as a flier on the finals and on 171, the Frost Orca
-// aloft on 174.
+// aloft on 174. A flying variant's rotor stands on its body's top: the foot
+// of the rotor's shaft on the body, the rotor's hub clear of it.
 struct GuiseCase {
     const char* name;
     int stage;
@@ -245,7 +246,7 @@ struct GuiseCase {
 
 const GuiseCase kGuises[] = {
     {"OnTheirOwnTerrain", 12},      {"AtSeaInTheFourthWorld", 90}, {"AsTheFinalsVariants", 160},
-    {"AllAloftOnTheHighRoad", 171}, {"TheOrcaAloft", 174},
+    {"AllAloftOnTheHighRoad", 171}, {"TheOrcaAloft", 174},         {"UnderTheirRotors", 180},
 };
 
 // How far in from the body's edge the point must lie, in pixels.
@@ -323,6 +324,22 @@ bool InsideBody(const DecodedPicture& pic, PicturePoint p) {
     return true;
 }
 
+// Alpha of a picture's pixel at a picture point; 0 off the picture.
+int AlphaAt(const DecodedPicture& pic, PicturePoint p) {
+    const int x = int(std::floor(p.col)), y = int(std::floor(p.row));
+    if (x < 0 || y < 0 || x >= pic.width || y >= pic.height) return 0;
+    return pic.rgba[(size_t(y) * size_t(pic.width) + size_t(x)) * 4 + 3];
+}
+
+// How far below its middle the rotor's shaft reaches: the lowest opaque
+// pixel of the picture's middle column.
+float ShaftFoot(const DecodedPicture& rotor) {
+    int foot = rotor.height / 2;
+    for (int y = 0; y < rotor.height; ++y)
+        if (AlphaAt(rotor, {float(rotor.width) / 2.0f, float(y)}) >= 128) foot = y;
+    return float(foot) + 0.5f - float(rotor.height) / 2.0f;
+}
+
 // The art's picture a draw shows: act and frame, 0-based; false for none.
 bool WhichPicture(const RobotArt& art, const CVxBillboard* b, int& act, int& frame) {
     for (act = 0; act < ROBOT_ACTS; ++act)
@@ -346,6 +363,11 @@ TEST_P(UnitPointRule, EveryPictureHoldsItsUnitsPoint) {
     pack.OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
     CBattleModel& model = run.Model();
     const FieldCell& cell = RuleState(model).m_aFieldCells[5 * FIELD_ROWS + 2];
+    const std::set<const CVxBillboard*> rotors(std::begin(run.App().m_apMineCopter),
+                                               std::end(run.App().m_apMineCopter));
+    const float shaftFoot = ShaftFoot(PackPicture(pack, "Resource/Effect/MineCopter/act1_01.png"));
+    ASSERT_GT(shaftFoot, 4.0f) << "the rotor's shaft hangs below its hub";
+    int rotorsJudged = 0;
 
     std::vector<int> ids;
     for (int id = 0; id < ROBOT_TYPES; ++id) ids.push_back(id);
@@ -403,6 +425,20 @@ TEST_P(UnitPointRule, EveryPictureHoldsItsUnitsPoint) {
                 EXPECT_TRUE(InsideBody(pic, p)) << what << ": its point lies outside its body" << where;
             }
 
+            // The rotor: a dying unit has none (its hit points are gone).
+            for (int i = 0; i < unit.DrawStepCount() && pose.state != ROBOT_DYING; ++i) {
+                const RobotDrawStep& s = unit.DrawStepAt(i);
+                if (s.kind != RobotDrawStep::PLACED || rotors.count(s.billboard) == 0) continue;
+                ++rotorsJudged;
+                const PicturePoint hub = OnPicture(*body, *body->billboard, s.at.x, s.at.y);
+                const PicturePoint foot = OnPicture(*body, *body->billboard, s.at.x, s.at.y - shaftFoot);
+                EXPECT_GE(AlphaAt(pic, foot), 128)
+                    << what << ": its rotor's shaft stands on nothing, its foot at column " << foot.col << ", row "
+                    << foot.row;
+                EXPECT_LT(AlphaAt(pic, hub), 128)
+                    << what << ": its rotor turns inside its body, at column " << hub.col << ", row " << hub.row;
+            }
+
             // A boss's arms start at its body: the shoulder joint, on the
             // arm's inner end, lies on the body.
             for (int i = 0; i < unit.DrawStepCount(); ++i) {
@@ -417,6 +453,10 @@ TEST_P(UnitPointRule, EveryPictureHoldsItsUnitsPoint) {
         }
     }
     EXPECT_GE(judged.size(), 200u);
+    // Every Machine that flies as a variant there turns its rotor.
+    if (c.stage == 180) {
+        EXPECT_GE(rotorsJudged, 13 * 3);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Battle, UnitPointRule, ::testing::ValuesIn(kGuises),

@@ -98,6 +98,14 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job) {
         look.mastTop = unitY(point.firstRow - margin - 2);
     if (look.special != Special::Missile && row(bottom) < point.lastRow + margin)
         look.keelBottom = unitY(point.lastRow + margin + 2);
+    // A Machine that flies as a variant carries a mount behind it, where
+    // its rotor's shaft stands.
+    double footColumn = 0, footRow = 0;
+    if (RotorFootFor(look, W, H, footColumn, footRow)) {
+        look.rotorMount = true;
+        look.mountX = (footColumn - point.column) / (s * look.size);
+        look.mountY = unitY(footRow);
+    }
     p.Translate(point.column, ground - 40 * s);
     p.ScaleBy(s, s);
     DrawUnit(p, look, pose);
@@ -174,15 +182,22 @@ void DrawPortrait(Canvas& c, const ArtJob& job) {
                                 : job.Has("machineupgrade") ? "Heavy Smasher"
                                                             : job.item.label,
                                 id, job.item.colour);
+    int variant = job.Number();
+    double phase = job.Has("copter") ? (variant - 1) / 3.0 : 0.1;
+    int act = job.Has("copter") && variant == 3 ? 2 : 1;
+    if (job.Has("copter")) {
+        // The Gyrotor that lifts a new flying Machine is drawn behind that
+        // Machine's portrait, its rotor over the portrait's window: it has no
+        // window of its own, only the Gyrotor, high in the picture.
+        Figure(p, job, id, w / 2, h * 0.3, std::min(w, h) * 0.8, act, phase);
+        return;
+    }
     // Backdrop: a round window in the side's colour.
     Rgba back = look.machine ? Rgba{60, 30, 40, 255} : Rgba{30, 70, 100, 255};
     double r = std::min(w, h) * 0.46;
     p.Glow(w / 2, h / 2, r * 1.1, WithAlpha(Mix(back, look.accent, 0.5), 200), 1.2);
     p.Circle(w / 2, h / 2, r, Inked(back, 3, -0.6));
     p.Ring(w / 2, h / 2, r - 2, 4, Solid(look.machine ? Rgba{150, 60, 60, 255} : ui::kBrass, 0.6));
-    int variant = job.Number();
-    double phase = job.Has("copter") ? (variant - 1) / 3.0 : 0.1;
-    int act = job.Has("copter") && variant == 3 ? 2 : 1;
     Figure(p, job, id, w / 2, h / 2 + std::min(w, h) * 0.04, std::min(w, h) * 0.9, act, phase);
     if (job.Has("machineupgrade"))
         for (int i = 0; i < 3; ++i) {

@@ -501,6 +501,23 @@ void DrawMove(Painter& p, const UnitLook& look, const Frame& f, const Motion& m,
     }
 }
 
+// The mount a flying variant's rotor stands on: a plate at the shaft's foot
+// on a boom from the body, drawn behind the body. The boom leaves the plate
+// sideways, under the blades, and rises into a body above them clear of
+// their reach, so it never crosses the turning rotor.
+void DrawRotorMount(Painter& p, const UnitLook& look, const Frame& f) {
+    if (!look.rotorMount) return;
+    const double x = look.mountX, y = look.mountY, reach = 30;
+    double bend = f.cx;
+    if (f.cy < y && std::fabs(f.cx - x) < reach) bend = f.cx < x ? x - reach : x + reach;
+    Paint boom = Fill(Shade(look.trim, 0.8f), 0.4);
+    p.Capsule(x, y + 4, bend, y + 4, 3, boom);
+    p.Capsule(bend, y + 4, bend, f.cy, 3, boom);
+    if (bend != f.cx) p.Capsule(bend, f.cy, f.cx, f.cy, 3, boom);
+    p.Box(x - 8, y, 16, 7, 2, Fill(look.accent, 0.4));
+    p.Circle(x, y + 3.5, 1.6, Flat(Shade(look.accent, 0.55f)));
+}
+
 void MuzzleFlash(Painter& p, double x, double y, double size, double amount) {
     if (amount <= 0) return;
     p.Glow(x, y, size * 1.8 * amount, Rgba{255, 240, 170, 230});
@@ -720,6 +737,9 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
     if (pose.act != 4 && !floats)
         p.Ellipse(0, 40, 26 * (1.0 - 0.3 * m.burst), 4, Paint{Rgba{0, 0, 0, 70}, {}, 0, 0, 2});
 
+    // The rotor turns at a fixed place on the picture, so its mount keeps
+    // still while the figure bobs; dying, it goes down with the body.
+    if (pose.act != 3) DrawRotorMount(p, look, f);
     p.Push();
     p.Translate(0, 40 + m.sink + m.bury);
     p.Rotate(m.tilt);
@@ -739,6 +759,7 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
         if (look.keelBottom != 0)
             p.Box(f.cx - half, f.cy, 2 * half, look.keelBottom - f.cy, 3, Fill(Shade(look.main, 0.7f), 0.5));
     }
+    if (pose.act == 3) DrawRotorMount(p, look, f);
     if (look.special != Special::None) {
         DrawSpecial(p, look, f, m);
     } else {
