@@ -13,6 +13,7 @@
 
 #include "platform/host/AudioDevice.h"
 #include "platform/host/Headless.h"
+#include "tools/stagerun/MixReport.h"
 
 namespace {
 
@@ -23,6 +24,19 @@ constexpr int kLevel = 20000;  // a loud clip
 std::vector<int16_t> SlowRamp(size_t frames) {
     std::vector<int16_t> pcm(frames);
     for (size_t i = 0; i < frames; ++i) pcm[i] = int16_t(-kLevel + int(2.0 * kLevel * double(i) / double(frames)));
+    return pcm;
+}
+
+// Loud noise whose every sample is 10000 to 20000 away from zero: its own
+// steps are thousands, so only the click measure can tell a break in it.
+std::vector<int16_t> LoudNoise(size_t frames) {
+    std::vector<int16_t> pcm(frames);
+    uint32_t x = 12345;
+    for (size_t i = 0; i < frames; ++i) {
+        x = x * 1664525u + 1013904223u;
+        const int size = 10000 + int((x >> 8) % 10001);
+        pcm[i] = int16_t((x >> 31) ? size : -size);
+    }
     return pcm;
 }
 
@@ -109,6 +123,25 @@ TEST(MixerRamps, NoStepWhenAVoiceStartsStopsRestartsOrChangesVolume) {
         EXPECT_LE(MaxStep(std::vector<int16_t>(after.begin() + 2 * host::kRampFrames + 2, after.end()),
                           after[2 * host::kRampFrames]),
                   4);
+    }
+    // The same done to loud noise: the click measure hears no break with the
+    // ramps, and one without them.
+    for (const RampCase& c : cases) {
+        for (bool smooth : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (smooth ? ", on noise" : ", on noise without ramps"));
+            host::HeadlessHost h;
+            auto& d = h.audio;
+            d.KeepGroups(true);
+            d.SetSmoothing(smooth);
+            host::VoiceId v = Voice(d, LoudNoise(44100));
+            d.Play(v, false);
+            h.clock.AdvanceSeconds(0.75);
+            c.act(d, v);
+            h.clock.AdvanceSeconds(0.1);
+            const std::vector<int16_t> heard = d.TakeMixed();
+            const size_t clicks = FindClicks(heard, d.TakeUnbrokenSteps()).size();
+            EXPECT_EQ(clicks, smooth ? 0u : 1u);
+        }
     }
 }
 

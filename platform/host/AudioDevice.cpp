@@ -166,6 +166,7 @@ bool AudioDevice::Play(VoiceId id, bool loop) {
         // Fades in from silence, wherever in the clip it starts.
         v->heard = m_smooth ? 0.0f : v->gain;
         AimGain(*v, v->gain);
+        v->lastOut = 0.0f;
     }
     v->playing = v->frames > 0;
     return true;
@@ -254,6 +255,24 @@ inline void SampleAt(const uint8_t* data, const PcmFormat& f, uint32_t frames, u
     r = float(r0) + (float(r1) - float(r0)) * t;
 }
 
+// The clip's own step into its sample at position: from where it was a step
+// earlier (round the loop, for a loop), or where a one-shot has no earlier
+// sample, the step it takes next. A wave that carries on like this has no
+// break of the mixer's making.
+inline void OwnStepAt(const uint8_t* data, const PcmFormat& f, uint32_t frames, uint64_t position, uint64_t step,
+                      bool looping, float& l, float& r) {
+    const uint64_t end = uint64_t(frames) << 32;
+    uint64_t from = position, to = position;
+    if (position >= step) from = position - step;
+    else if (looping) from = (position + end - step % end) % end;
+    else if (position + step < end) to = position + step;
+    float l0, r0, l1, r1;
+    SampleAt(data, f, frames, from, looping, l0, r0);
+    SampleAt(data, f, frames, to, looping, l1, r1);
+    l = l1 - l0;
+    r = r1 - r0;
+}
+
 // A one-shot clip's last few milliseconds go down to 0, so a clip that ends
 // loud does not end with a step.
 inline float EndFade(uint64_t position, uint64_t end, uint64_t step) {
@@ -270,6 +289,15 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
     const uint8_t* data = v.data.data();
     float* acc = v.group == 1 ? m_musicBus.data() : m_effectsBus.data();
     float* group = m_keepGroups ? m_groupAccum[std::min<uint8_t>(v.group, kVoiceGroups - 1)].data() : nullptr;
+    float* own = m_keepGroups ? (v.group == 1 ? m_musicOwn.data() : m_effectsOwn.data()) : nullptr;
+    // Adds what the clip would step by itself at its present gain; answers the left step.
+    auto addOwn = [&](size_t i, uint64_t position, bool looping, float g) {
+        float l, r;
+        OwnStepAt(data, v.format, v.frames, position, step, looping, l, r);
+        own[i * 2] += l * g;
+        own[i * 2 + 1] += r * g;
+        return l * g;
+    };
     auto add = [&](size_t i, float l, float r) {
         acc[i * 2] += l;
         acc[i * 2 + 1] += r;
@@ -292,6 +320,7 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
                 SampleAt(data, v.format, v.frames, t.position, t.looping, l, r);
                 const float g = t.looping ? t.gain : t.gain * EndFade(t.position, end, step);
                 add(i, l * g, r * g);
+                if (own) addOwn(i, t.position, t.looping, g);
                 t.gain -= t.step;
                 t.position += step;
             }
@@ -319,8 +348,8 @@ size_t AudioDevice::MixVoice(Voice& v, size_t from, size_t frames, bool withTail
         SampleAt(data, v.format, v.frames, v.position, v.looping, l, r);
         const float g = fadeEnd ? v.heard * EndFade(v.position, end, step) : v.heard;
         add(i, l * g, r * g);
-        if (m_keepGroups) {
-            const float jump = std::fabs(l * g - v.lastOut);
+        if (own) {
+            const float jump = std::fabs(l * g - v.lastOut - addOwn(i, v.position, v.looping, g));
             if (jump > m_stepSources[i].step)
                 m_stepSources[i] = {v.frames, uint32_t(v.position >> 32), v.frequency, jump};
         }
@@ -392,6 +421,7 @@ void AudioDevice::RunVoicesLocked(size_t frames, bool mix) {
         n->looping = starts[k].loop;
         n->heard = n->gain;
         n->rampStep = 0.0f;
+        n->lastOut = 0.0f;
         const size_t ended = run(*n, starts[k].at, false);
         if (ended != kNotEnded && n->next) starts.push_back({n->next, n->nextLoops, ended});
         if (ended != kNotEnded) n->next = 0;
@@ -418,6 +448,9 @@ void AudioDevice::MixLocked(int16_t* out, size_t frames) {
     if (m_keepGroups) {
         for (auto& g : m_groupAccum) g.assign(frames * kMixChannels, 0.0f);
         m_stepSources.assign(frames, StepSource{});
+        m_effectsOwn.assign(frames * kMixChannels, 0.0f);
+        m_musicOwn.assign(frames * kMixChannels, 0.0f);
+        m_unbroken.resize(frames * kMixChannels);
     }
     RunVoicesLocked(frames, true);
 
@@ -455,6 +488,8 @@ void AudioDevice::MixLocked(int16_t* out, size_t frames) {
         if (m_keepGroups) {
             m_limitGains[i] = gain;
             m_effectsGains[i] = squeeze;
+            for (size_t c = 0; c < kMixChannels; ++c)
+                m_unbroken[i * 2 + c] = gain * (m_effectsOwn[i * 2 + c] * squeeze + m_musicOwn[i * 2 + c]);
         }
     }
     m_effectsPower = power;
@@ -581,7 +616,10 @@ void HeadlessAudioDevice::CatchUpLocked() {
             m_heard.insert(m_heard.end(), keep * kMixChannels, int16_t(0));
             if (m_keepGroups)
                 for (auto& g : m_heardGroups) g.insert(g.end(), keep * kMixChannels, 0.0f);
-            if (m_keepGroups) m_heardSources.insert(m_heardSources.end(), keep, StepSource{});
+            if (m_keepGroups) {
+                m_heardSources.insert(m_heardSources.end(), keep, StepSource{});
+                m_heardUnbroken.insert(m_heardUnbroken.end(), keep * kMixChannels, 0.0f);
+            }
             for (auto& entry : m_voices) entry.second->lastOut = 0.0f;
             AdvanceLocked(size_t(frames));
             frames = 0;
@@ -595,8 +633,11 @@ void HeadlessAudioDevice::CatchUpLocked() {
                         const float squeeze = g == 1 ? 1.0f : m_effectsGains[i / kMixChannels];
                         m_heardGroups[g].push_back(m_groupAccum[g][i] * squeeze * m_limitGains[i / kMixChannels]);
                     }
-            if (m_keepGroups)
+            if (m_keepGroups) {
                 m_heardSources.insert(m_heardSources.end(), m_stepSources.begin(), m_stepSources.begin() + long(n));
+                m_heardUnbroken.insert(m_heardUnbroken.end(), m_unbroken.begin(),
+                                       m_unbroken.begin() + long(n * kMixChannels));
+            }
             frames -= int64_t(n);
         }
         // Trimmed once the record holds twice its limit, not on every frame:
@@ -609,6 +650,8 @@ void HeadlessAudioDevice::Trim() {
     if (m_heard.size() > m_heardLimit) m_heard.erase(m_heard.begin(), m_heard.end() - m_heardLimit);
     for (auto& g : m_heardGroups)
         if (g.size() > m_heardLimit) g.erase(g.begin(), g.end() - m_heardLimit);
+    if (m_heardUnbroken.size() > m_heardLimit)
+        m_heardUnbroken.erase(m_heardUnbroken.begin(), m_heardUnbroken.end() - m_heardLimit);
     const size_t frames = m_heardLimit / kMixChannels;
     if (m_heardSources.size() > frames)
         m_heardSources.erase(m_heardSources.begin(), m_heardSources.end() - long(frames));
@@ -625,6 +668,15 @@ void HeadlessAudioDevice::KeepGroups(bool keep) {
     m_keepGroups = keep;
     for (auto& g : m_heardGroups) g.clear();
     m_heardSources.clear();
+    m_heardUnbroken.clear();
+}
+
+std::vector<float> HeadlessAudioDevice::TakeUnbrokenSteps() {
+    auto lock = Lock();
+    std::vector<float> heard;
+    heard.swap(m_heardUnbroken);
+    if (heard.size() > m_heardLimit) heard.erase(heard.begin(), heard.end() - m_heardLimit);
+    return heard;
 }
 
 std::vector<AudioDevice::StepSource> HeadlessAudioDevice::TakeStepSources() {

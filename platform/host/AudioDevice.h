@@ -94,9 +94,9 @@ public:
     // every playing voice. A one-shot voice that runs off its end stops at 0.
     void Mix(int16_t* out, size_t frames);
 
-    // The voice that made the largest step into an output frame, told by its
-    // clip (length in frames), the clip frame it was at and its rate, so a
-    // click in a record can be traced to the clip that made it.
+    // The voice whose break (its step beyond the clip's own) was largest in
+    // an output frame, told by its clip (length in frames), the clip frame it
+    // was at and its rate, so a click in a record can be traced to its voice.
     struct StepSource {
         uint32_t frames = 0, at = 0, rate = 0;
         float step = 0.0f;
@@ -170,6 +170,9 @@ protected:
     float m_effectsPower = 0.0f;            // the effects' smoothed power (squared 16-bit units)
     float m_limitGain = 1.0f;
     bool m_smooth = true;
+    // The clips' own steps summed per bus, and the output's unbroken step of
+    // each frame of the last mix, when groups are kept.
+    std::vector<float> m_effectsOwn, m_musicOwn, m_unbroken;
 };
 
 // SDL2 audio at 22050 Hz stereo 16-bit (SDL converts when the card wants otherwise).
@@ -209,6 +212,11 @@ public:
     std::vector<float> TakeGroupMixed(uint8_t group);
     // The step source of each frame since the last call, when groups are kept.
     std::vector<StepSource> TakeStepSources();
+    // Since the last call, when groups are kept: each output frame's step as
+    // it would be had every voice gone on unbroken at its present gain
+    // (interleaved stereo). Where the output steps otherwise, the mixer made
+    // the difference: a start, stop, cut, level change or join.
+    std::vector<float> TakeUnbrokenSteps();
 
 protected:
     void CatchUpLocked() override;
@@ -220,6 +228,7 @@ private:
     std::vector<int16_t> m_heard;
     std::vector<float> m_heardGroups[kVoiceGroups];
     std::vector<StepSource> m_heardSources;
+    std::vector<float> m_heardUnbroken;
     void Trim();
 };
 

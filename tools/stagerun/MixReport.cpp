@@ -22,23 +22,27 @@ double Db(double rms) {
 
 }  // namespace
 
-std::vector<size_t> FindClicks(const std::vector<int16_t>& stereo) {
+std::vector<size_t> FindClicks(const std::vector<int16_t>& stereo, const std::vector<float>& unbroken) {
     const size_t frames = stereo.size() / 2;
     std::vector<size_t> found;
-    std::vector<int> steps(frames, 0);
-    for (int channel = 0; channel < 2; ++channel) {
-        for (size_t i = 1; i < frames; ++i)
-            steps[i] = std::abs(int(stereo[i * 2 + channel]) - int(stereo[(i - 1) * 2 + channel]));
+    // The output's steps beyond the clips' own.
+    std::vector<double> steps(frames, 0.0);
+    for (size_t channel = 0; channel < 2; ++channel) {
+        for (size_t i = 1; i < frames; ++i) {
+            const size_t at = i * 2 + channel;
+            const double own = at < unbroken.size() ? double(unbroken[at]) : 0.0;
+            steps[i] = std::fabs(double(stereo[at]) - double(stereo[at - 2]) - own);
+        }
         for (size_t i = 1 + kNeighbours; i + kNeighbours < frames; ++i) {
             if (steps[i] < kClickStep) continue;
-            int around[2 * kNeighbours];
+            double around[2 * kNeighbours];
             for (size_t k = 0; k < kNeighbours; ++k) {
                 around[k] = steps[i - 1 - k];
                 around[kNeighbours + k] = steps[i + 1 + k];
             }
             std::sort(around, around + 2 * kNeighbours);
             const double median = (around[kNeighbours - 1] + around[kNeighbours]) / 2.0;
-            if (double(steps[i]) >= kClickRatio * median) found.push_back(i);
+            if (steps[i] >= kClickRatio * median) found.push_back(i);
         }
     }
     std::sort(found.begin(), found.end());
@@ -71,7 +75,11 @@ std::vector<std::pair<size_t, size_t>> FindMusicGaps(const std::vector<float>& m
             if (silent++ == 0) silentFrom = i;
             continue;
         }
-        if (heard && silent >= kMusicGapFrames) gaps.push_back({silentFrom, silent});
+        if (heard && silent >= kMusicGapFrames) {
+            const size_t window = std::min(silentFrom, kMixWindowFrames);
+            if (RmsDbfs(music.data() + (silentFrom - window) * 2, window) > kMusicHeardDbfs)
+                gaps.push_back({silentFrom, silent});
+        }
         heard = true;
         silent = 0;
     }
@@ -87,11 +95,11 @@ bool StepIsMusic(const std::vector<float>& music, const std::vector<float>& effe
 }
 
 MixFigures MeasureMix(const std::vector<int16_t>& mix, const std::vector<float>& music,
-                      const std::vector<float>& effects) {
+                      const std::vector<float>& effects, const std::vector<float>& unbroken) {
     MixFigures m;
     const size_t frames = mix.size() / 2;
     m.seconds = double(frames) / double(host::kMixRate);
-    m.clickFrames = FindClicks(mix);
+    m.clickFrames = FindClicks(mix, unbroken);
     m.clicks = m.clickFrames.size();
     for (size_t f : m.clickFrames) {
         m.clickInMusic.push_back(StepIsMusic(music, effects, f));
@@ -165,8 +173,10 @@ bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smoot
         std::vector<float> effects = device.TakeGroupMixed(0);
         const std::vector<float> other = device.TakeGroupMixed(2);
         std::vector<host::AudioDevice::StepSource> sources = device.TakeStepSources();
+        std::vector<float> unbroken = device.TakeUnbrokenSteps();
         if (fromResult ? !result : frame < from) continue;
         sources.resize(mix.size() / 2);
+        unbroken.resize(mix.size());
         // Group 2 is never music: it is weighed with the effects.
         music.resize(mix.size());
         effects.resize(mix.size());
@@ -176,6 +186,7 @@ bool RecordStageMix(const StageRunOptions& options, int from, int to, bool smoot
         out.music.insert(out.music.end(), music.begin(), music.end());
         out.effects.insert(out.effects.end(), effects.begin(), effects.end());
         out.sources.insert(out.sources.end(), sources.begin(), sources.end());
+        out.unbroken.insert(out.unbroken.end(), unbroken.begin(), unbroken.end());
     }
     device.KeepGroups(false);
     device.SetSmoothing(true);

@@ -1,9 +1,11 @@
 #pragma once
 // Listens to a battle's mix as a player would, with numbers: clicks, peak, and
-// how the music stands against the effects. A click is a sample step of at
-// least kClickStep that is at least kClickRatio times the median of the 14
-// steps around it; steps of one click within a millisecond, on either
-// channel, count once.
+// how the music stands against the effects. A click is a break the mixer
+// makes: where the output steps beyond what its clips step by themselves (a
+// voice started, stopped, cut or re-levelled far from zero, a join), by at
+// least kClickStep and at least kClickRatio times the median of such breaks
+// in the 14 frames around. A clip's own sharp attack is no click. Breaks of
+// one click within a millisecond, on either channel, count once.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,8 +21,10 @@ constexpr size_t kMixWindowFrames = 2205;    // 100 ms at 22050 Hz
 constexpr double kMusicWithinDb = 10.0;      // music at most this much under the effects
 constexpr double kEffectsHeardDbfs = -60.0;  // a window whose effects are quieter is left out
 
-// Output frames (stereo pairs) at which clicks begin.
-std::vector<size_t> FindClicks(const std::vector<int16_t>& stereo);
+// Output frames (stereo pairs) at which clicks begin. unbroken holds the
+// steps the clips themselves make into each frame (interleaved stereo, as the
+// device records them); without it every step is taken as the mixer's.
+std::vector<size_t> FindClicks(const std::vector<int16_t>& stereo, const std::vector<float>& unbroken = {});
 // The largest sample as dB under full scale (32768); -inf for silence.
 double PeakDbfs(const std::vector<int16_t>& stereo);
 // RMS of a stretch of interleaved stereo, as dB under full scale.
@@ -49,17 +53,21 @@ struct MixFigures {
 
 // Silences inside the music: stretches of at least kMusicGapFrames of
 // silent music between music heard before and after (output frame, length).
+// Music fading out under kMusicHeardDbfs (over the 100 ms before) is not
+// heard, so its dips to silence are no gap.
 constexpr size_t kMusicGapFrames = 44;  // 2 ms
+constexpr double kMusicHeardDbfs = -75.0;
 std::vector<std::pair<size_t, size_t>> FindMusicGaps(const std::vector<float>& music);
 // Whether most of the step at that output frame is the music's.
 bool StepIsMusic(const std::vector<float>& music, const std::vector<float>& effects, size_t frame);
 // Weighs a mix and its music and effects parts (interleaved stereo of the same length).
 MixFigures MeasureMix(const std::vector<int16_t>& mix, const std::vector<float>& music,
-                      const std::vector<float>& effects);
+                      const std::vector<float>& effects, const std::vector<float>& unbroken = {});
 
 struct StageMix {
     std::vector<int16_t> mix;
     std::vector<float> music, effects;
+    std::vector<float> unbroken;  // the clips' own steps into each output frame
     // Which clip made the largest step into each output frame.
     std::vector<host::AudioDevice::StepSource> sources;
     // Where each stepped frame's output begins, to tell a click's battle frame.

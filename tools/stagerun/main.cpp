@@ -6,8 +6,9 @@
 // ran, 2 on bad arguments. --mix-report records the output from battle frame
 // FROM to TO and prints its clicks, peak and music-to-effects balance instead
 // (exit 1 when it misses a click a minute, -3 dBFS or music within 10 dB in
-// 90% of the windows); each click names the clip that stepped most into it
-// (its length in frames, the frame it was at, its rate). --raw-mix hears it
+// 90% of the windows); each click gives the output's step, the step its clips
+// take by themselves there, and the voice that broke most (its clip's length
+// in frames, the frame it was at, its rate). --raw-mix hears it
 // without the mixer's ramps and limiter, for comparison. --hold keeps the
 // page on its result board that many seconds before the run ends, and
 // --mix-report end records from the battle's result on, so the end music's
@@ -26,6 +27,29 @@
 #include "tools/stagerun/WindowRun.h"
 
 namespace {
+
+const char kUsage[] =
+    "usage: stagerun --stage N [--difficulty D] [--seed S] [--profile FILE] [--hand ID,ID,...]\n"
+    "                [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]\n"
+    "                [--debug-view] [--hold SECONDS] [--mix-report FROM-TO|end [--raw-mix]]\n"
+    "Plays one stage from a seed in the folder that holds DATA and prints its outcome line.\n"
+    "  --stage N          stage 1-180 (151-180 are the mini-games)\n"
+    "  --difficulty D     0-2\n"
+    "  --seed S           the battle's random seed\n"
+    "  --profile FILE     a save file whose current profile plays\n"
+    "  --hand ID,...      the robots dealt into the hand; skips the card choice\n"
+    "  --script FILE      timed input, one a line: FRAME move/press/release X Y, or FRAME key CODE\n"
+    "  --frames LIMIT     stops at this battle frame\n"
+    "  --window           plays in a real window (CSQ_STAGERUN_SHOT=FILE keeps the last picture)\n"
+    "  --defend           a simple player places the hand; --withdraw takes it off after the clock\n"
+    "  --debug-view       the battle's debug view\n"
+    "  --hold SECONDS     stays on the result board that long\n"
+    "  --mix-report R     records the sound from battle frame FROM to TO (or from the result on,\n"
+    "                     with end) and prints its clicks, peak, music gaps and balance instead;\n"
+    "                     exit 1 unless under a click a minute, peak -3 dBFS, music heard 90 %\n"
+    "  --raw-mix          the same without the mixer's ramps, compressor and limiter\n"
+    "  --help             this text\n"
+    "Exit 0 when the stage ran, 2 on bad arguments.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "stagerun: %s\n", message.c_str());
@@ -67,16 +91,20 @@ int MixReport(const StageRunOptions& options, int from, int to, bool smooth) {
     StageMix mix;
     std::string error;
     if (!RecordStageMix(options, from, to, smooth, mix, error)) return Fail(error);
-    const MixFigures f = MeasureMix(mix.mix, mix.music, mix.effects);
+    const MixFigures f = MeasureMix(mix.mix, mix.music, mix.effects, mix.unbroken);
     // Where the clicks are, so each can be looked for.
     for (size_t k = 0; k < f.clickFrames.size(); ++k) {
         const size_t at = f.clickFrames[k];
         const int16_t* s = &mix.mix[at * 2];
         const host::AudioDevice::StepSource source =
             at < mix.sources.size() ? mix.sources[at] : host::AudioDevice::StepSource{};
-        std::printf("click frame=%d second=%.3f step=%d,%d in=%s clip_frames=%u clip_at=%u clip_rate=%u\n",
-                    mix.BattleFrameAt(at), double(at) / 22050.0, int(s[0]) - int(s[-2]), int(s[1]) - int(s[-1]),
-                    f.clickInMusic[k] ? "music" : "effects", source.frames, source.at, source.rate);
+        const float* own = at * 2 + 1 < mix.unbroken.size() ? &mix.unbroken[at * 2] : nullptr;
+        std::printf(
+            "click frame=%d second=%.3f step=%d,%d own=%.0f,%.0f in=%s clip_frames=%u clip_at=%u "
+            "clip_rate=%u\n",
+            mix.BattleFrameAt(at), double(at) / 22050.0, int(s[0]) - int(s[-2]), int(s[1]) - int(s[-1]),
+            own ? own[0] : 0.0f, own ? own[1] : 0.0f, f.clickInMusic[k] ? "music" : "effects", source.frames, source.at,
+            source.rate);
     }
     for (const auto& gap : FindMusicGaps(mix.music))
         std::printf("music_gap frame=%d second=%.3f ms=%.1f\n", mix.BattleFrameAt(gap.first),
@@ -95,6 +123,10 @@ int main(int argc, char** argv) {
     bool smooth = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
         if (arg == "--defend") {
             options.defend = true;
             continue;
