@@ -268,6 +268,7 @@ double RoleLevel(const std::string& kind) {
     if (kind == "voice") return 0.17;
     if (kind == "engine") return 0.16;
     if (kind == "shot-gun") return 0.33;  // its report rolls on after the crack
+    if (kind == "hit-gun") return 0.43;   // a spat is short: its peak stands over little energy
     if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
     return 0.3;
 }
