@@ -14,7 +14,6 @@
 #include "platform/OggDecode.h"
 #include "platform/ResourceArchive.h"
 #include "platform/host/Headless.h"
-#include "tools/stagerun/MixReport.h"
 
 namespace {
 
@@ -449,46 +448,19 @@ TEST_F(PackSounds, WeatherLoopsAreSeamlessTextures) {
     }
 }
 
-// The battle's click measure (a step of 1000 or more that is 8 times the
-// median of its 14 neighbours) run over every effect alone, as the mixer plays
-// it at full volume: a one-shot from silence into silence, a weather loop
-// twice round. A click a clip makes by itself is heard in every battle that
-// plays it.
-TEST_F(PackSounds, NoEffectClicksAtFullVolume) {
-    std::vector<std::pair<size_t, std::string>> clicking;
-    size_t total = 0, effects = 0;
-    for (const auto& [name, s] : *s_clips) {
-        if (!IsEffect(name)) continue;
-        ++effects;
-        const bool loop = name.find("\\Ambient\\") != std::string::npos;
-        const size_t lead = loop ? 0 : kRate / 100, rounds = loop ? 2 : 1;
-        std::vector<int16_t> stereo(2 * (rounds * s.size() + 2 * lead), 0);
-        for (size_t i = 0; i < rounds * s.size(); ++i) {
-            const float x = s[i % s.size()] * 32768.0f;
-            stereo[2 * (i + lead)] = stereo[2 * (i + lead) + 1] =
-                int16_t(std::lround(std::clamp(x, -32768.0f, 32767.0f)));
-        }
-        const size_t clicks = FindClicks(stereo).size();
-        total += clicks;
-        if (clicks) clicking.push_back({clicks, name});
-    }
-    ASSERT_GE(effects, 250u);
-    std::sort(clicking.rbegin(), clicking.rend());
-    for (size_t k = 0; k < clicking.size() && k < 12; ++k)
-        ADD_FAILURE() << clicking[k].second << " clicks " << clicking[k].first << " times";
-    EXPECT_EQ(total, 0u) << "clicks in " << clicking.size() << " of " << effects << " effects";
-    std::printf("[clicks] %zu clicks in %zu of %zu effects\n", total, clicking.size(), effects);
-}
-
 namespace {
 
 // The long-term spectrum in semitone bands from 50 Hz to 10 kHz (dB, share
-// of the whole), the spectrum's centroid (Hz) and the share of the energy
-// over 2.3 kHz, where a sound is bright or muffled.
+// of the whole), the spectrum's centroid (Hz), the shares of the energy over
+// 2 and 2.3 kHz, where a sound is bright or muffled, and the largest share of
+// the energy over 2.3 kHz that any 100-Hz band holds: near 1 when one tone
+// stands in for brightness, small for a crack or a roar of broad noise.
 struct Spectrum {
     std::vector<double> bands;
     double centroid = 0;
+    double over2k = 0;
     double high = 0;
+    double toneUpHigh = 0;
 };
 
 Spectrum SemitoneSpectrum(const std::vector<float>& s) {
@@ -497,13 +469,23 @@ Spectrum SemitoneSpectrum(const std::vector<float>& s) {
     Spectrum out;
     double total = 0, moment = 0;
     double high = 0;
+    double over2k = 0;
     for (size_t k = 1; k < frame / 2; ++k) {
         const double hz = double(k) * kRate / double(frame);
         total += power[k], moment += power[k] * hz;
+        if (hz >= 2000.0) over2k += power[k];
         if (hz >= 2300.0) high += power[k];
     }
     out.centroid = moment / std::max(total, 1e-12);
+    out.over2k = over2k / std::max(total, 1e-12);
     out.high = high / std::max(total, 1e-12);
+    const size_t first = size_t(std::ceil(2300.0 * double(frame) / kRate)),
+                 width = size_t(100.0 * double(frame) / kRate);
+    for (size_t k = first; k + width < frame / 2; ++k) {
+        double band = 0;
+        for (size_t j = k; j < k + width; ++j) band += power[j];
+        out.toneUpHigh = std::max(out.toneUpHigh, band / std::max(high, 1e-12));
+    }
     for (double lo = 50.0; lo < 10000.0; lo *= std::pow(2.0, 1.0 / 12.0)) {
         double hi = lo * std::pow(2.0, 1.0 / 12.0), sum = 0;
         for (size_t k = 0; k < frame / 2; ++k) {
@@ -517,24 +499,49 @@ Spectrum SemitoneSpectrum(const std::vector<float>& s) {
 
 }  // namespace
 
-// Where an effect's energy sits tells what it is: a rifle's crack is high, a
-// blast's boom low but not muffled, and a rumble meant for small speakers
-// reaches past 100 Hz.
+// Where an effect's energy sits tells what it is: a gun's report and its
+// hit crack, a blast roars up high over its boom, a melee blow thuds, and a
+// rumble meant for small speakers reaches past 100 Hz. A crack or a roar is
+// broad: no 100-Hz band holds most of its energy over 2.3 kHz, as one tone
+// laid over a dull boom would.
 TEST_F(PackSounds, EffectsSitWhereTheirNamesSay) {
     struct Row {
         const char* rule;
         const char* clip;
         double lowest, highest;  // centroid, Hz
-        double bright;           // least share of the energy over 2.3 kHz
+        double over2k;           // least share of the energy over 2 kHz
+        bool broad;              // its top is noise, not a tone
     };
     const Row kRows[] = {
-        {"the sniper's rifle cracks bright", "Weapon\\W0024-1.ogg", 1000, 4000, 0.0},
-        {"the earthquake's rumble has a body above 100 Hz", "Ambient\\Sfx_Earthquake.ogg", 100, 400, 0.0},
-        {"a robot's small death booms low and rings high", "Game\\SFX_Death2.ogg", 150, 800, 0.05},
-        {"a robot's death booms low and rings high", "Game\\SFX_Death1.ogg", 150, 1200, 0.05},
-        {"the Destroyer's death rings over its blasts", "Game\\SFX_DestroyerDead.ogg", 300, 1500, 0.05},
-        {"the boss's bomb whistles in over its blast", "Game\\SFX_DestroyerBomb.ogg", 700, 2500, 0.0},
-        {"a melee blow thuds", "Weapon\\W1000-2.ogg", 150, 1200, 0.0},
+        {"gun 0's shot cracks", "Weapon\\W0000-1.ogg", 1000, 5000, 0.1, true},
+        {"gun 2's shot cracks", "Weapon\\W0002-1.ogg", 1000, 5000, 0.1, true},
+        {"gun 16's shot cracks", "Weapon\\W0016-1.ogg", 1000, 5000, 0.1, true},
+        {"gun 25's shot cracks", "Weapon\\W0025-1.ogg", 1000, 5000, 0.1, true},
+        {"a Machine's gun 1005 cracks", "Weapon\\W1005-1.ogg", 1000, 5000, 0.1, true},
+        {"a Machine's gun 1012 cracks", "Weapon\\W1012-1.ogg", 1000, 5000, 0.1, true},
+        {"gun 0's round hits with a spat", "Weapon\\W0000-2.ogg", 1000, 5000, 0.1, true},
+        {"gun 2's round hits with a spat", "Weapon\\W0002-2.ogg", 1000, 5000, 0.1, true},
+        {"gun 16's round hits with a spat", "Weapon\\W0016-2.ogg", 1000, 5000, 0.1, true},
+        {"gun 25's round hits with a spat", "Weapon\\W0025-2.ogg", 1000, 5000, 0.1, true},
+        {"gun 1005's round hits with a spat", "Weapon\\W1005-2.ogg", 1000, 5000, 0.1, true},
+        {"gun 1012's round hits with a spat", "Weapon\\W1012-2.ogg", 1000, 5000, 0.1, true},
+        {"the sniper's rifle cracks bright", "Weapon\\W0024-1.ogg", 1000, 4000, 0.1, true},
+        {"the sniper's round ricochets", "Weapon\\W0024-2.ogg", 1000, 5000, 0.1, true},
+        {"the electric gun's arc snaps, not hums", "Weapon\\W0012-1.ogg", 1000, 5000, 0.1, true},
+        {"the electric gun's hit sparks, not hums", "Weapon\\W0012-2.ogg", 1000, 5000, 0.1, true},
+        {"a robot's small death roars up high", "Game\\SFX_Death2.ogg", 800, 3000, 0.1, true},
+        {"a robot's death roars up high", "Game\\SFX_Death1.ogg", 800, 3000, 0.1, true},
+        {"a cannon's shell bursts up high", "Weapon\\W0001-2.ogg", 800, 3000, 0.08, true},
+        {"a missile's blast roars up high", "Weapon\\W0013-2.ogg", 800, 3000, 0.08, true},
+        {"a bomb's blast roars up high", "Weapon\\W0004-2.ogg", 800, 3000, 0.08, true},
+        {"the nuke roars up high", "Weapon\\W0022-2.ogg", 800, 3000, 0.08, true},
+        {"a charge's blast roars up high", "Weapon\\W0011-2.ogg", 800, 3500, 0.08, true},
+        {"the carrier's crash roars up high", "Game\\SFX_CarrierCrash.ogg", 800, 3000, 0.08, true},
+        {"the Destroyer's hand strikes broad", "MiniGame\\SFX_DestroyerHandAttack.ogg", 800, 3000, 0.08, true},
+        {"the Destroyer's death roars over its blasts", "Game\\SFX_DestroyerDead.ogg", 800, 3500, 0.1, true},
+        {"the boss's bomb whistles in over its blast", "Game\\SFX_DestroyerBomb.ogg", 700, 3500, 0.1, true},
+        {"the earthquake's rumble has a body above 100 Hz", "Ambient\\Sfx_Earthquake.ogg", 100, 400, 0.0, false},
+        {"a melee blow thuds", "Weapon\\W1000-2.ogg", 150, 1200, 0.0, false},
     };
     for (const Row& row : kRows) {
         const std::vector<float>& s = Clip(std::string("Resource\\Sound\\SFX\\") + row.clip);
@@ -542,10 +549,25 @@ TEST_F(PackSounds, EffectsSitWhereTheirNamesSay) {
         const Spectrum spectrum = SemitoneSpectrum(s);
         EXPECT_GE(spectrum.centroid, row.lowest) << row.rule;
         EXPECT_LE(spectrum.centroid, row.highest) << row.rule;
-        EXPECT_GE(spectrum.high, row.bright) << row.rule;
-        std::printf("[centroid] %-50s %6.0f Hz, %4.1f %% over 2.3 kHz\n", row.rule, spectrum.centroid,
-                    100.0 * spectrum.high);
+        EXPECT_GE(spectrum.over2k, row.over2k) << row.rule;
+        if (row.broad) {
+            EXPECT_LT(spectrum.toneUpHigh, 0.5) << row.rule << ": one tone holds its top";
+        }
+        std::printf(
+            "[centroid] %-50s %6.0f Hz, %4.1f %% over 2 kHz, %4.1f %% over 2.3 kHz, %3.0f %% of that in "
+            "one band\n",
+            row.rule, spectrum.centroid, 100.0 * spectrum.over2k, 100.0 * spectrum.high, 100.0 * spectrum.toneUpHigh);
     }
+    // No tone stands in for brightness anywhere: an effect with a share of
+    // its energy up high has it spread, not in one partial.
+    int toned = 0;
+    for (const auto& [name, samples] : *s_clips) {
+        if (!IsEffect(name)) continue;
+        const Spectrum spectrum = SemitoneSpectrum(samples);
+        if (spectrum.high >= 0.05 && spectrum.toneUpHigh >= 0.5 && ++toned <= 12)
+            ADD_FAILURE() << name << ": " << 100.0 * spectrum.toneUpHigh << " % of its top in one 100-Hz band";
+    }
+    EXPECT_EQ(toned, 0) << "effects whose top is one tone";
 }
 
 // Two effects of one recipe must differ by more than pitch: each pair's
@@ -634,4 +656,23 @@ TEST_F(PackSounds, NoEffectIsAnotherPlayedASemitoneHigher) {
         }
     EXPECT_EQ(alike, 0) << "pairs of effects alike a semitone apart";
     std::printf("[effects] closest pair a semitone apart: %.2f\n", closest);
+    // Pairs a player meets side by side, and once heard as one: each lies
+    // farther from the other than either from itself a semitone up.
+    const std::pair<const char*, const char*> kNeighbours[] = {
+        {"Weapon\\W0006-2.ogg", "Weapon\\W1003-2.ogg"},  // two flames landing
+        {"Robot\\0008-1.ogg", "Robot\\0036-1.ogg"},      // two robots stepping on
+    };
+    for (const auto& [first, second] : kNeighbours) {
+        const auto at = [&names](const char* clip) {
+            return size_t(std::find(names.begin(), names.end(), std::string("Resource\\Sound\\SFX\\") + clip) -
+                          names.begin());
+        };
+        const size_t a = at(first), b = at(second);
+        ASSERT_LT(std::max(a, b), names.size()) << first << " " << second;
+        const double d =
+            std::min({Distance(prints[a], prints[b]), Distance(higher[a], prints[b]), Distance(prints[a], higher[b])});
+        EXPECT_GT(d, std::max(self[a], self[b])) << first << " and " << second << " are alike";
+        std::printf("[effects] %s / %s: %.2f apart, %.2f and %.2f from themselves a semitone up\n", first, second, d,
+                    self[a], self[b]);
+    }
 }

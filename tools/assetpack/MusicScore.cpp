@@ -408,14 +408,15 @@ Performance Perform(const Style& s) {
         for (size_t i = 0; i < rise && i < p.intro.size(); ++i)
             p.intro[i] *= floor + (1.0 - floor) * (0.5 - 0.5 * std::cos(kPi * double(i) / double(rise)));
     }
-    // One gain for both parts, from the loop's level: about -21 dBFS RMS,
-    // the median effect's loudest moment, so shots and hits stand a few dB
-    // over the music in a battle while it stays heard; never driving the
+    // One gain for both parts, from the loop's level: about -22.5 dBFS RMS,
+    // a dB or two under the median effect's loudest moment, so shots and
+    // hits stand a few dB over the music in a battle, and the few sounds of
+    // a quiet stage over it too, while it stays heard; never driving the
     // loudest moment far into the limiter.
     double sum = 0, peak = 1e-9;
     for (double v : p.loop) sum += v * v, peak = std::max(peak, std::fabs(v));
     for (double v : p.intro) peak = std::max(peak, std::fabs(v));
-    double gain = std::min(0.092 / std::sqrt(sum / double(p.loop.size()) + 1e-12), 0.95 / peak);
+    double gain = std::min(0.077 / std::sqrt(sum / double(p.loop.size()) + 1e-12), 0.95 / peak);
     for (double& v : p.loop) v = SoftLimit(v * gain);
     for (double& v : p.intro) v = SoftLimit(v * gain);
     return p;

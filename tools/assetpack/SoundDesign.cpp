@@ -72,10 +72,12 @@ void Action(Clip& c, Rng& r, const std::string& what, Place place) {
             {0, 7, 12, 16, 19}, {0, 4, 7, 12, 16}, {0, 5, 9, 12, 17}, {0, 3, 10, 15, 22}};
         const double* chord = kChords[int(place.a * 3.99)];
         const int notes = 3 + int(place.b * 2.99);
-        const double root = 76 + r.Pick(8);
+        double root = 76 + r.Pick(8);
+        if (root + chord[notes - 1] > 96) root -= 12;  // the top note stays a note, under the sparkle
         std::vector<double> run;
         for (int k = 0; k < notes; ++k) run.push_back(root + chord[k]);
         Notes(c, run, len / (notes + 1), len * (0.2 + 0.3 * place.b), place.b < 0.5 ? kTriangle : kSine, 0.4);
+        AddCrackle(c, r, 0, len, 100, 3000, 0.6);  // the sparkle of the energy gathered
     } else if (what == "thud") {
         AddThump(c, 0, len * r.Range(0.6, 1), LogRange(r, 45, 110), r.Range(25, 40), 0.9);
         int texture = r.Pick(3);
@@ -128,8 +130,13 @@ void Action(Clip& c, Rng& r, const std::string& what, Place place) {
             AddTone(c, t);
         }
     } else if (what == "clank") {
-        for (int k = 0; k < 3; ++k)
+        for (int k = 0; k < 3; ++k) {
             AddMetal(c, k * len / 3.5, len / 2.5, r.Range(300, 800), r.Range(1.3, 3.9), 3.0, 0.5);
+            Noise knock;  // each blow's knock, broad up high
+            knock.t0 = k * len / 3.5, knock.dur = 0.03, knock.filter = kHighPass, knock.c0 = knock.c1 = 2000;
+            knock.amp = 0.6, knock.attack = 0.001;
+            AddNoise(c, r, knock);
+        }
     } else if (what == "suck") {
         Noise n;
         n.dur = len, n.c0 = LogRange(r, 1500, 6000), n.c1 = LogRange(r, 150, 800), n.q = r.Range(0.7, 4);
@@ -225,22 +232,25 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
     }
 }
 
-// Every loud effect is low-passed at the end, at kSmoothest to 1.8 times that:
-// noise and bright partials over it are what sum into clicks in a busy mix.
+// Every loud effect is low-passed at the end, somewhere between its top and
+// 1.5 times that. Tones and buzzes stay round at kSmoothest; shots, hits and
+// blasts keep their crack and roar up to kCrackTop, where only hiss is left.
 constexpr double kSmoothest = 2200;
-// The largest sample step (of full scale) a shot or a bullet's hit may take.
-constexpr double kStepBudget = 2000.0 / 32768.0;
+constexpr double kCrackTop = 6000;
 
-// A death's blast rings just over 2.3 kHz, where the low-pass leaves the
-// rest of it almost nothing; the ring carries this share of the clip's
-// energy. More, and its steps meet the mix's in clicks more often.
-constexpr double kRingShare = 0.04;
+bool Cracks(const std::string& kind) {
+    static const char* const kCracks[] = {"shot-gun",     "hit-gun",    "shot-rifle",  "hit-rifle", "shot-electric",
+                                          "hit-electric", "hit-cannon", "hit-missile", "hit-mine",  "hit-blast",
+                                          "hit-bomb",     "hit-nuke",   "crash"};
+    for (const char* k : kCracks)
+        if (kind == k) return true;
+    return kind.rfind("explosion", 0) == 0 || kind.rfind("boss", 0) == 0;
+}
 
-bool Rings(const std::string& kind) { return kind.rfind("explosion", 0) == 0 || kind == "bossdead"; }
-
-bool IsBlast(const std::string& kind) {
-    return kind == "hit-bomb" || kind == "hit-nuke" || kind == "hit-cannon" || kind == "hit-missile" ||
-           kind == "hit-mine" || kind == "hit-blast";
+bool Bright(const std::string& kind) {
+    return kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0 || kind.rfind("explosion", 0) == 0 ||
+           kind.rfind("boss", 0) == 0 || kind == "crash" || kind == "spike" || kind == "act-energy" ||
+           kind == "act-suck" || kind == "act-clank";
 }
 
 // The loudness of each role as a peak level: the interface quiet, pick-ups
@@ -250,11 +260,15 @@ double RoleLevel(const std::string& kind) {
     if (kind == "slide" || kind == "popup" || kind == "movecard" || kind == "cancel") return 0.06;
     if (kind.rfind("pick", 0) == 0 || kind == "drop" || kind == "finish" || kind == "star") return 0.11;
     if (kind == "error" || kind == "buy" || kind == "ready" || kind == "count") return 0.2;
-    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.45;
+    if (kind == "explosion-s" || kind == "explosion-m") return 0.36;  // a robot's death, over and over
+    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.4;
     if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
     if (kind == "quake") return 0.38;
-    if (kind == "voice" || kind == "engine") return 0.13;
+    if (kind == "voice") return 0.17;
+    if (kind == "engine") return 0.16;
+    if (kind == "shot-gun") return 0.33;  // its report rolls on after the crack
+    if (kind == "hit-gun") return 0.43;   // a spat is short: its peak stands over little energy
     if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
     return 0.3;
 }
@@ -333,7 +347,7 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else if (kind == "spike") {
         AddMetal(c, 0, len, 700, 3.3, 6.0, 0.5);
         Noise n;
-        n.dur = 0.05, n.filter = kHighPass, n.c0 = n.c1 = 2000, n.amp = 0.5;
+        n.dur = 0.08, n.filter = kHighPass, n.c0 = n.c1 = 2000, n.amp = 0.9;
         AddNoise(c, r, n);
     } else if (kind == "ready") {
         Notes(c, {81}, 0.1, 0.18, kSine, 0.6);
@@ -350,6 +364,8 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     } else if (kind == "star") {
         AddMetal(c, 0, len, 2093, 1.0, 0.3, 0.4);
         AddMetal(c, 0.05, len - 0.05, 2637, 2.0, 0.6, 0.3);
+        AddMetal(c, 0.1, len - 0.1, 3136, 1.0, 0.3, 0.3);
+        AddMetal(c, 0.15, len - 0.15, 4186, 1.0, 0.3, 0.25);
     } else if (kind == "achievement" || kind == "match") {
         double root = kind == "match" ? 67 : 72;
         double step = kind == "match" ? 0.06 : 0.09;
@@ -419,6 +435,10 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
         n.dur = len * 0.5, n.c0 = 600, n.c1 = 2500, n.q = 2, n.amp = 1.0, n.attack = len * 0.3;
         AddNoise(c, r, n);
         AddMetal(c, len * 0.45, len * 0.55, 260, 2.1, 4.0, 0.6);
+        Noise blow;  // the hand striking: broad, up high
+        blow.t0 = len * 0.45, blow.dur = len * 0.3, blow.filter = kHighPass, blow.c0 = 2500, blow.c1 = 1200;
+        blow.q = 0.6, blow.amp = 0.5, blow.attack = 0.002;
+        AddNoise(c, r, blow);
     } else if (kind == "clang") {
         Action(c, r, "clang", Place());
     } else if (kind == "crash") {
@@ -477,45 +497,16 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     // Each clip's own cutoff, so clips of one recipe also differ in their
     // top; a quiet clip's steps are small, so it keeps more of its top.
     // Water's babble is all low; its bubbles' edges are not kept.
-    const double top = kind == "water" ? 1400.0 : kSmoothest * std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
-    // The ring is laid on past the low-pass, so it keeps its pitch; it draws
-    // from its own generator, so the rest of the blast stays as it was.
-    Clip ring(len);
-    if (Rings(kind)) {
-        Rng own(HashName(path) ^ 0x2545f491u);
-        AddRing(ring, own, 2330, 2500, 0.06);
-    }
-    // Shots and bullet hits come by the dozen in a busy battle, several
-    // starting on one frame: where their steepest steps meet they add up to a
-    // click. Such a clip's top is lowered step by step (to about half its cutoff at
-    // most) until no step passes kStepBudget. A robot's death is as crowded:
-    // its onset lands among the shots and the ring of the death before it,
-    // and its ring keeps it bright. Other blasts keep their top, and a melee
-    // blow's steps are already under it.
-    const std::vector<double> made = c.s;
-    const bool crowded =
-        ((kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) && !IsBlast(kind) && kind != "hit-melee") ||
-        kind.rfind("explosion", 0) == 0;
-    for (double cut = top * std::fmax(1.0, 0.3 / level);; cut *= 0.85) {
-        c.s = made;
-        if (level > 0.2 && kind != "quake") LowPass(c.s, cut, IsLoopedEffect(kind));
-        if (Rings(kind)) {
-            double body = 0, high = 1e-12;
-            for (size_t i = 0; i < c.s.size(); ++i) body += c.s[i] * c.s[i], high += ring.s[i] * ring.s[i];
-            const double scale = std::sqrt(kRingShare / (1.0 - kRingShare) * body / high);
-            for (size_t i = 0; i < c.s.size(); ++i) c.s[i] += scale * ring.s[i];
-        }
-        if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
-            for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
-        NormalizePeak(c.s, level);
-        double steepest = 0;
-        for (size_t i = 1; i < c.s.size(); ++i) steepest = std::fmax(steepest, std::fabs(c.s[i] - c.s[i - 1]));
-        if (!crowded || steepest <= kStepBudget || cut < 0.55 * top) break;
-    }
-    // With room under the mix's own click measure (a step of 1000 of 32768,
-    // eight times its neighbours'), for the encoding and for other sounds.
-    // Steps far under it count too: a sound played by several voices at
-    // once adds its steps up.
-    SmoothSteps(c.s, IsLoopedEffect(kind), 400.0 / 32768.0, 3.0);
+    const double top = (kind == "water" ? 1400.0
+                        : Bright(kind)  ? kCrackTop
+                                        : kSmoothest) *
+                       std::pow(1.5, Rng(HashName(path) ^ 0x5bd1e995u).Unit());
+    if (level > 0.2 && kind != "quake") LowPass(c.s, top * std::fmax(1.0, 0.3 / level), IsLoopedEffect(kind));
+    if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
+        for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
+    NormalizePeak(c.s, level);
+    // A tone's or a buzz's sharpest edges are rounded off; a crack or a roar
+    // is broad noise whose steep steps are its bite, and it keeps them.
+    if (!Cracks(kind)) SmoothSteps(c.s, IsLoopedEffect(kind), 400.0 / 32768.0, 3.0);
     return c.s;
 }

@@ -111,6 +111,12 @@ void Explosion(Clip& c, Rng& r, double size) {
     n.dur = len * r.Range(0.55, 1.0), n.filter = kLowPass, n.c0 = LogRange(r, 1200, 3500);
     n.c1 = LogRange(r, 80, 700), n.q = r.Range(0.5, 1.6), n.amp = 1.1, n.attack = 0.003, n.hold = 0.02 * size;
     AddNoise(c, r, n);
+    // The roar up high: broad noise over the whole top, dying before the boom.
+    Noise roar;
+    roar.dur = len * r.Range(0.3, 0.7), roar.filter = kHighPass, roar.c0 = LogRange(r, 1500, 3000);
+    roar.c1 = roar.c0 * r.Range(0.4, 0.9), roar.q = r.Range(0.4, 0.8), roar.amp = r.Range(0.8, 1.1);
+    roar.attack = 0.002, roar.hold = 0.02 * size;
+    AddNoise(c, r, roar);
     AddCrackle(c, r, 0.05, len * 0.7, 25 * size * r.Range(0.3, 2.0), LogRange(r, 800, 5000), 0.5);
     AddMetal(c, r.Range(0, 0.05), len * r.Range(0.3, 0.8), LogRange(r, 120, 3000), r.Range(1.2, 3.9), r.Range(1, 6),
              r.Range(0.2, 0.5));
@@ -121,16 +127,6 @@ void Explosion(Clip& c, Rng& r, double size) {
         Noise m = n;
         m.t0 = r.Range(0.12, 0.25), m.dur = len - m.t0, m.amp = 0.7, m.c0 = 1500;
         AddNoise(c, r, m);
-    }
-}
-
-void AddRing(Clip& c, Rng& r, double lo, double hi, double rise) {
-    Osc o;
-    o.phase = r.Unit();
-    const double hz = LogRange(r, lo, hi);
-    for (size_t i = 0; i < c.s.size(); ++i) {
-        const double up = 1.0 - std::exp(-double(i) / kRate / rise), left = 1.0 - double(i) / double(c.s.size());
-        c.s[i] += up * up * left * left * left * o.Sine(hz);
     }
 }
 

@@ -69,15 +69,6 @@ void AddThump(Clip& c, double t0, double dur, double f0, double f1, double amp);
 // it tore apart, so no two sound alike.
 void Explosion(Clip& c, Rng& r, double size);
 
-// A blast's ring: one steady partial between lo and hi Hz at a random
-// phase, swelling in as (1 - e^(-t/rise))^2 and dying as (1 - t/length)^3,
-// so its envelope has no corner. A broad hiss would beat with the mid-highs
-// of the shots and hits sounding over it: where the two cancel for a few
-// samples and then add, the mix takes a step out of quiet neighbours, a
-// click. One steady partial keeps its envelope over many samples, and for
-// its energy it peaks lower than two or more beating partials would.
-void AddRing(Clip& c, Rng& r, double lo, double hi, double rise);
-
 // A run of notes: chimes, beeps, fanfares, chirps.
 void Notes(Clip& c, const std::vector<double>& midi, double step, double dur, Wave w, double amp, double start = 0,
            double attack = 0.003);

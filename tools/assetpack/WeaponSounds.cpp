@@ -15,7 +15,7 @@ void Resonance(Clip& c, Rng& r, Place place, double amp) {
     for (int k = 0; k < 2; ++k) {
         Noise n;
         n.dur = c.Seconds() * AtPlace(k ? place.a : place.b, 0.3, 0.9);
-        n.c0 = n.c1 = k ? AtPlace(place.b, 700, 2400) : AtPlace(place.a, 150, 600);
+        n.c0 = n.c1 = k ? AtPlace(place.b, 700, 1800) : AtPlace(place.a, 150, 600);
         n.q = 6, n.amp = amp * 5.0, n.attack = 0.01, n.hold = n.dur * 0.3;
         AddNoise(c, r, n);
     }
@@ -26,20 +26,31 @@ void Resonance(Clip& c, Rng& r, Place place, double amp) {
 void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     double len = c.Seconds();
     if (family == "gun") {
-        // Single shots to bursts of three, by the weapon.
-        int bursts = 1 + int(place.b * 2.99);
-        double gap = AtPlace(place.a, 0.04, 0.09), crack = LogRange(r, 700, 2000), body = LogRange(r, 100, 300);
-        double ring = r.Unit() < 0.6 ? LogRange(r, 900, 2500) : 0;
+        // Single shots to bursts of three. Each report is a crack of broad
+        // noise over a short body and the air's slap after it; each gun has
+        // its own crack (bright or dark, short or long), slap and action.
+        const int bursts = 1 + int(place.a * 2.99);
+        const double gap = r.Range(0.04, 0.09), crack = AtPlace(place.a, 2200, 5000) * r.Range(0.85, 1.15);
+        const double crackLen = LogRange(r, 0.015, 0.08);
+        const double q = r.Range(0.35, 0.8), body = LogRange(r, 80, 300), bodyAmp = r.Range(0.1, 0.35);
+        const double slap = LogRange(r, 1200, 2500), slapAmp = r.Range(0.2, 0.35), slapLen = r.Range(0.1, 0.18);
         for (int b = 0; b < bursts; ++b) {
             Noise n;
-            n.t0 = b * gap, n.dur = r.Range(0.04, 0.09), n.c0 = crack, n.c1 = n.c0 * 0.5;
-            // The crack rises over 6 ms: shots fired on one frame start on one
-            // sample, and sharper rises add up to clicks where they meet.
-            n.q = r.Range(0.5, 2.0), n.amp = 0.8, n.attack = 0.006;
+            n.t0 = b * gap, n.dur = crackLen, n.c0 = crack, n.c1 = crack * r.Range(0.6, 0.9), n.q = q, n.amp = 1.0;
+            n.attack = 0.001;
             AddNoise(c, r, n);
-            // The report's body, by the weapon: short and light to long and heavy.
-            AddThump(c, b * gap, AtPlace(place.a, 0.05, 0.12), body, AtPlace(place.b, 40, 90), 0.5 + 0.5 * place.a);
-            if (ring > 0) AddMetal(c, b * gap, 0.08, ring, 1.41, 1.0, 0.3);
+            Noise tail;
+            tail.t0 = b * gap + 0.005, tail.dur = slapLen, tail.c0 = slap, tail.c1 = slap * 0.5, tail.q = 0.5;
+            tail.amp = slapAmp, tail.attack = 0.004, tail.hold = slapLen * 0.3;
+            AddNoise(c, r, tail);
+            AddThump(c, b * gap, AtPlace(place.a, 0.03, 0.06), body, AtPlace(place.b, 40, 90), bodyAmp);
+        }
+        if (r.Unit() < 0.6) {  // the action cycling after the last round
+            Noise clack;
+            clack.t0 = (bursts - 1) * gap + r.Range(0.07, 0.12), clack.dur = 0.02,
+            clack.c0 = clack.c1 = LogRange(r, 900, 2500);
+            clack.q = 3, clack.amp = r.Range(0.3, 0.6), clack.attack = 0.001;
+            AddNoise(c, r, clack);
         }
     } else if (family == "cannon") {
         AddThump(c, 0, std::min(len, r.Range(0.15, 0.35)), LogRange(r, 60, 160), r.Range(28, 45), 1.0);
@@ -82,7 +93,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     } else if (family == "ice") {
         AddMetal(c, 0, len, r.Range(1800, 3200), 1.41, 3.0, 0.5);
         Noise n;
-        n.dur = len * 0.6, n.filter = kHighPass, n.c0 = 4000, n.c1 = 6000, n.amp = 0.3;
+        n.dur = len * 0.6, n.filter = kHighPass, n.c0 = 4000, n.c1 = 6000, n.amp = 0.6;
         AddNoise(c, r, n);
     } else if (family == "snow") {
         Noise n;
@@ -121,10 +132,19 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         // a blade its ring.
         Noise n;
         n.dur = std::min(len, r.Range(0.07, 0.25)), n.c0 = LogRange(r, 250, 1600),
-        n.c1 = std::fmin(2000.0, n.c0 * LogRange(r, 0.3, 6));
+        n.c1 = std::fmin(4000.0, n.c0 * LogRange(r, 0.3, 6));
         n.q = r.Range(1, 5), n.amp = 1.0, n.attack = n.dur * r.Range(0.1, 0.6);
         AddNoise(c, r, n);
-        if (r.Unit() < 0.6) AddMetal(c, n.dur * 0.5, len - n.dur * 0.5, LogRange(r, 1500, 6000), 2.0, 0.8, 0.3);
+        Noise air = n;  // the thin hiss of the air over the rush
+        air.filter = kHighPass, air.c0 = air.c1 = 3000, air.q = 0.7, air.amp = 0.15;
+        AddNoise(c, r, air);
+        if (r.Unit() < 0.6) {  // the blade's ring: a shimmer of the edge, not one pure partial
+            Noise ring;
+            ring.t0 = n.dur * r.Range(0.2, 1.0), ring.dur = len - ring.t0, ring.c0 = LogRange(r, 2000, 5000);
+            ring.c1 = ring.c0 * r.Range(0.6, 1.4), ring.q = r.Range(2, 5), ring.amp = r.Range(0.3, 0.6);
+            ring.attack = 0.005;
+            AddNoise(c, r, ring);
+        }
     } else if (family == "bubble") {
         int count = 2 + r.Pick(3);
         for (int k = 0; k < count; ++k) {
@@ -144,16 +164,22 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
             AddTone(c, t);
         }
     } else if (family == "electric") {
+        // An arc: a bright buzz hopping in pitch under a spray of sparks,
+        // struck with the snap of the discharge.
         Osc o;
-        double base = AtPlace(place.a, 60, 400), hz = base;
+        double base = AtPlace(place.a, 500, 1200), hz = base;
         size_t hop = size_t(AtPlace(place.b, 150, 900));
         bool saw = r.Unit() < 0.5;
         for (size_t i = 0; i < c.s.size(); ++i) {
             if (i % hop == 0) hz = base * r.Range(0.8, 1.6);
             double t = double(i) / kRate;
-            c.s[i] += 0.5 * Envelope(t, len, 0.004, len * 0.4) * (saw ? o.Saw(hz) : o.Square(hz));
+            c.s[i] += 0.3 * Envelope(t, len, 0.004, len * 0.4) * (saw ? o.Saw(hz) : o.Square(hz));
         }
-        AddCrackle(c, r, 0, len, r.Range(30, 150), LogRange(r, 1500, 6000), 0.6);
+        Noise snap;
+        snap.dur = std::min(len, 0.05), snap.filter = kHighPass, snap.c0 = snap.c1 = LogRange(r, 1500, 2500);
+        snap.q = 0.6, snap.amp = 0.6, snap.attack = 0.001;
+        AddNoise(c, r, snap);
+        AddCrackle(c, r, 0, len, r.Range(80, 160), LogRange(r, 2500, 3000), 0.8);
     } else if (family == "spin") {
         Noise n;
         n.dur = len, n.c0 = r.Range(700, 1100), n.c1 = n.c0 * 1.6, n.q = 3.0, n.amp = 1.2, n.attack = 0.02;
@@ -216,19 +242,30 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
 void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level) {
     double len = c.Seconds();
     if (family == "gun" || family == "rifle") {
-        if (family == "rifle") AddMetal(c, 0, len, LogRange(r, 1500, 3000), 1.0, 0.3, 0.5);  // the round's ricochet
-        Noise n;
-        n.dur = std::min(len, r.Range(0.05, 0.11)), n.c0 = r.Range(800, 2500), n.c1 = n.c0 * r.Range(0.3, 1.2),
-        n.q = r.Range(0.7, 3.0);
-        n.attack = 0.006;
-        AddNoise(c, r, n);
+        if (family == "rifle") {  // the round's ricochet: a whine gliding down
+            Tone whine;
+            whine.dur = len, whine.f0 = LogRange(r, 2500, 4500), whine.f1 = whine.f0 * r.Range(0.3, 0.5);
+            whine.amp = 0.35, whine.attack = 0.01, whine.vibHz = r.Range(20, 40), whine.vibDepth = 0.02;
+            AddTone(c, whine);
+        }
+        // The round's spat: broad noise, bright on plate, dull on earth, in one
+        // strike or a glance and a second; each weapon's own.
+        const int strikes = 1 + r.Pick(2);
+        const double spat = AtPlace(place.a, 1500, 4000) * (r.Unit() < 0.5 ? 1.0 : 0.6), q = r.Range(0.4, 0.9);
+        const double spatLen = LogRange(r, 0.03, 0.09);
+        for (int k = 0; k < strikes; ++k) {
+            Noise n;
+            n.t0 = k * r.Range(0.03, 0.06), n.dur = std::min(len, spatLen), n.c0 = spat * (k ? 0.7 : 1.0);
+            n.c1 = n.c0 * r.Range(0.5, 0.9), n.q = q, n.amp = k ? 0.5 : 1.0, n.attack = 0.001;
+            AddNoise(c, r, n);
+        }
         // The round's blow, by the weapon: a tap to a thud.
-        AddThump(c, 0, AtPlace(place.b, 0.04, 0.12), AtPlace(place.a, 110, 300), 60, 0.3 + 0.6 * place.b);
-        AddMetal(c, 0, 0.06, r.Range(2500, 4000), 2.7, 1.5, 0.3);
+        AddThump(c, 0, LogRange(r, 0.04, 0.1), LogRange(r, 110, 300), 60, r.Range(0.1, 0.4));
+        AddCrackle(c, r, 0.005, len * r.Range(0.2, 0.6), r.Range(30, 100), LogRange(r, 2000, 3000), 0.35);  // fragments
         if (place.a >= place.b) {  // a round that glances off whines away
             Tone whine;
-            whine.t0 = 0.01, whine.dur = len * 0.95, whine.f0 = LogRange(r, 700, 1400), whine.f1 = whine.f0 * 0.5;
-            whine.amp = 0.15, whine.attack = 0.01;
+            whine.t0 = 0.01, whine.dur = len * 0.95, whine.f0 = LogRange(r, 1200, 2000), whine.f1 = whine.f0 * 0.5;
+            whine.amp = 0.08, whine.attack = 0.01;
             AddTone(c, whine);
         }
     } else if (family == "cannon" || family == "missile" || family == "mine" || family == "blast") {
@@ -243,8 +280,21 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
             rumble.t0 = 0.05, rumble.dur = len - 0.05, rumble.filter = kLowPass, rumble.c0 = rumble.c1 = 120;
             rumble.amp = 1.2, rumble.attack = 0.08, rumble.hold = len * 0.2;
             AddNoise(c, r, rumble);
+            Noise sizzle;  // and the air above it sizzles, then cracks again
+            sizzle.dur = len * r.Range(0.2, 0.7), sizzle.filter = kHighPass, sizzle.c0 = LogRange(r, 1500, 4000);
+            sizzle.c1 = sizzle.c0 * r.Range(0.4, 0.8), sizzle.amp = r.Range(0.5, 1.0);
+            AddNoise(c, r, sizzle);
+            const int echoes = 1 + r.Pick(3);
+            const double spacing = AtPlace(place.b, 0.1, 0.3) * len;
+            for (int k = 1; k <= echoes; ++k) {
+                Noise echo;
+                echo.t0 = spacing * k, echo.dur = 0.12, echo.filter = kHighPass;
+                echo.c0 = echo.c1 = AtPlace(place.a, 1200, 3500), echo.amp = 0.9 / k, echo.attack = 0.002;
+                AddNoise(c, r, echo);
+                AddThump(c, echo.t0, 0.2, AtPlace(place.a, 50, 120), 35, 0.6 / k);
+            }
         }
-        *level = family == "blast" ? 0.45 : 0.42;  // a charge lands as loud as a blast gets
+        *level = 0.4;  // as loud as a blast gets
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
         Noise rumble;  // the ground shaking on after the blast
@@ -252,11 +302,15 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         rumble.amp = 1.5, rumble.attack = 0.1, rumble.hold = len * 0.3;
         AddNoise(c, r, rumble);
         Resonance(c, r, place, 0.8);
-        *level = 0.42;
+        *level = 0.4;
     } else if (family == "nuke") {
         Explosion(c, r, 2.0);
         Resonance(c, r, place, 0.6);
-        *level = 0.42;
+        Noise fireball;  // the fireball's roar swelling on after the flash
+        fireball.t0 = 0.2, fireball.dur = len - 0.2, fireball.filter = kLowPass, fireball.c0 = 900, fireball.c1 = 200;
+        fireball.amp = 1.2, fireball.attack = 0.35, fireball.hold = 0.2;
+        AddNoise(c, r, fireball);
+        *level = 0.4;
     } else if (family == "laser" || family == "beam") {
         Noise n;
         n.dur = len * r.Range(0.4, 1), n.filter = r.Unit() < 0.5 ? kHighPass : kBandPass;
@@ -266,7 +320,7 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddCrackle(c, r, 0, len * 0.8, r.Range(10, 80), LogRange(r, 2000, 6000), 0.4);
         AddThump(c, 0, 0.05, LogRange(r, 150, 500), 120, 0.4);
         Tone t;
-        t.dur = len * r.Range(0.3, 0.9), t.f0 = LogRange(r, 400, 3000), t.f1 = t.f0 * r.Range(0.3, 1.5), t.amp = 0.3;
+        t.dur = len * r.Range(0.3, 0.9), t.f0 = LogRange(r, 400, 2000), t.f1 = t.f0 * r.Range(0.3, 0.7), t.amp = 0.3;
         AddTone(c, t);
     } else if (family == "ice") {
         for (int k = 0; k < 5; ++k)
@@ -314,12 +368,22 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         t.vibHz = r.Range(5, 30), t.vibDepth = r.Range(0.01, 0.08);
         AddTone(c, t);
     } else if (family == "electric") {
-        AddCrackle(c, r, 0, len, 200, r.Range(2500, 4500), 0.8);
+        // Sparks spraying off the target over a short, high buzz.
+        AddCrackle(c, r, 0, len, 200, r.Range(2500, 3000), 0.8);
+        Noise burst;
+        burst.dur = len * 0.3, burst.filter = kHighPass, burst.c0 = 3000, burst.c1 = 1500, burst.q = 0.6;
+        burst.amp = 0.5, burst.attack = 0.001;
+        AddNoise(c, r, burst);
         Tone t;
-        t.dur = len, t.f0 = t.f1 = AtPlace(place.a, 45, 180), t.wave = kSaw, t.amp = 0.3 + 0.4 * place.b;
+        t.dur = len * 0.6, t.f0 = t.f1 = AtPlace(place.a, 300, 900), t.wave = kSaw, t.amp = 0.15 + 0.2 * place.b;
+        t.vibHz = 50, t.vibDepth = 0.1;
         AddTone(c, t);
     } else if (family == "spin" || family == "magnet") {
         AddMetal(c, 0, len * r.Range(0.4, 1), LogRange(r, 150, 2000), r.Range(1.2, 3.9), r.Range(1, 7), 0.6);
+        Noise scrape;  // the grind of the blow on the plate
+        scrape.dur = len * r.Range(0.2, 0.4), scrape.c0 = LogRange(r, 2500, 4000), scrape.c1 = scrape.c0 * 0.6;
+        scrape.q = 0.7, scrape.amp = 1.0, scrape.attack = 0.002;
+        AddNoise(c, r, scrape);
         if (family == "magnet") AddThump(c, 0, 0.1, LogRange(r, 100, 300), 60, 0.5);
     } else if (family == "heal") {
         for (int k = 0; k < 6; ++k) AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1500, 3500), 2.0, 0.5, 0.2);
