@@ -143,9 +143,9 @@ step "normal build" build build "$run_targets csq_soak_tests" -DCSQ_PACK_FROM=
 step "normal: csq_tests whole, in its own order" unit build
 step "normal: ctest (window tests, soak, checks)" others build
 
-# Sanitizer trees: -O1 and line tables only, which the sanitizers' reports
-# need; full debug information and -O2 would triple their compile time. They
-# copy the normal build's pack rather than pack it again.
+# Sanitizer trees: -O1 and line tables only, which is what the sanitizers'
+# reports need; -O2 with full debug information more than doubles their
+# compile time. They copy the normal build's pack rather than pack it again.
 cheap="-O1 -g1 -DNDEBUG"
 seed=$(((RANDOM * 32768 + RANDOM) % 99999 + 1))
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
