@@ -2,7 +2,9 @@
 # Builds every fuzzer with clang (libFuzzer + AddressSanitizer) in build-fuzz/
 # and runs each for a bounded time (default 30 s, or $1): the archive reader,
 # the sound and picture decoders, the save loader, whole save folders and
-# damaged profile values through battles.
+# damaged profile values through battles. CSQ_PACK_FROM names a build folder
+# of the same sources whose pack to copy instead of packing again; CSQ_JOBS the
+# parallel compile jobs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,10 +13,10 @@ archive="fuzz_zip_reader fuzz_vx_open_file"
 media="fuzz_ogg_memory fuzz_png fuzz_jpeg fuzz_tga fuzz_wave fuzz_png_structure fuzz_jpeg_structure"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF \
+  -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF -DCSQ_PACK_FROM="${CSQ_PACK_FROM:-}" \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target $archive $media fuzz_save_load fuzz_save_folder fuzz_profile_battle fuzz_seeds fuzz_media_seeds asset_pack
+cmake --build build-fuzz -j "${CSQ_JOBS:-$(nproc)}" --target $archive $media fuzz_save_load fuzz_save_folder fuzz_profile_battle fuzz_seeds fuzz_media_seeds asset_pack
 
 # Absolute: the battle fuzzer works in the build folder, where the pack is.
 corpus=$root/build-fuzz/corpus

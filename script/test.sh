@@ -1,21 +1,64 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the layout with clang-format, then builds and
-# runs every test twice: a normal build and one under AddressSanitizer +
-# UndefinedBehaviorSanitizer.
+# runs every test: a normal build, one under AddressSanitizer +
+# UndefinedBehaviorSanitizer, the fuzzers, and the worker-thread tests under
+# ThreadSanitizer. Each step prints the CPU time it took (user + sys of
+# everything it started), and the run ends with a table of them.
+# CSQ_JOBS sets the parallel jobs (default: every core).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash script/install-deps.sh
-jobs=$(nproc)
+jobs=${CSQ_JOBS:-$(nproc)}
+
+# step NAME COMMAND...: runs COMMAND and notes its CPU seconds and wall time.
+# The shell's own `times` counts every child it has waited for, so this needs
+# no package of its own.
+times_file=$(mktemp)
+summary=()
+children_cpu() {
+  times >"$times_file"
+  cpu_now=$(awk 'NR == 2 { t = 0; for (i = 1; i <= 2; i++) { split($i, a, "m"); t += a[1] * 60 + a[2] }
+                 printf "%.1f", t }' "$times_file")
+}
+step() {
+  local name=$1 before started
+  shift
+  echo "== $name"
+  children_cpu
+  before=$cpu_now started=$SECONDS
+  "$@"
+  children_cpu
+  summary+=("$(awk -v n="$name" -v c="$cpu_now" -v b="$before" -v w=$((SECONDS - started)) \
+    'BEGIN { printf "%-46s %7.1f CPU-min %6.1f min wall", n, (c - b) / 60, w / 60 }')")
+  echo "== $name: ${summary[-1]#"$name"}"
+}
+xvfb_pid=""
+report() {
+  local status=$?
+  if [ -n "$xvfb_pid" ] && [ -r "/proc/$xvfb_pid/stat" ]; then
+    # The display server is no child the shell waits for: read its own count.
+    summary+=("$(awk -v t="$(getconf CLK_TCK)" \
+      '{ printf "%-46s %7.1f CPU-min", "Xvfb (the display server)", ($14 + $15) / t / 60 }' \
+      "/proc/$xvfb_pid/stat")")
+  fi
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  children_cpu
+  summary+=("$(awk -v c="$cpu_now" -v w=$SECONDS \
+    'BEGIN { printf "%-46s %7.1f CPU-min %6.1f min wall", "whole run (without Xvfb)", c / 60, w / 60 }')")
+  echo "== CPU time by step ($jobs jobs)"
+  printf '%s\n' "${summary[@]}"
+  rm -f "$times_file"
+  exit $status
+}
+trap report EXIT
+
+step "install" bash script/install-deps.sh
 
 # Layout first: a file clang-format would change fails the run before any build.
-echo "== format"
-bash script/check-format.sh
+step "format" bash script/check-format.sh
 
 # GL tests need a display; start one Xvfb for the whole run on the first free
 # display number, and make sure it answers before any test counts on it.
-xvfb_pid=""
-trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null || true' EXIT
 start_display() {
   local attempt number_file log
   number_file=$(mktemp) log=$(mktemp)
@@ -49,26 +92,79 @@ export SDL_AUDIODRIVER=dummy
 # checker stops the world: a run under the sanitizer can then die in the checker.
 export MESA_SHADER_CACHE_DISABLE=true
 
-# run_suite DIR "CTEST ARGS" [CMAKE ARGS...]
-run_suite() {
-  local dir=$1 select=$2; shift 2
+# What the tests run besides their own binaries: the game, its pack, the stage
+# runner, the screen tour and the packer. Benchmarks and hand-run tools are left out.
+run_targets="CSQ.exe asset_pack assetpack stagerun screentour csq_tests csq_gl_tests"
+
+# build DIR TARGETS [CMAKE ARGS...]
+build() {
+  local dir=$1 targets=$2
+  shift 2
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
   # shellcheck disable=SC2086
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 $select
+  cmake --build "$dir" -j "$jobs" --target $targets
 }
 
-echo "== normal build (with the campaign soak, label soak)"
-run_suite build ""
-echo "== sanitizer build (the soak left out: the normal build plays it)"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  run_suite build-asan "-LE soak" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF
+# unit DIR [GTEST ARGS...]: csq_tests as one process a core (gtest's shards), so
+# that a test that depends on what an earlier one left behind fails here. A
+# failing shard fails the run and shows its whole output.
+unit() {
+  local dir=$1 logs i failed=0 pids=()
+  shift
+  logs=$(mktemp -d)
+  for ((i = 0; i < jobs; i++)); do
+    (cd "$dir/tests" && GTEST_TOTAL_SHARDS=$jobs GTEST_SHARD_INDEX=$i exec timeout 2400 ./csq_tests "$@") \
+      >"$logs/$i" 2>&1 &
+    pids+=($!)
+  done
+  for ((i = 0; i < jobs; i++)); do
+    if wait "${pids[$i]}"; then
+      echo "shard $i: $(grep -E '^\[  PASSED  \]' "$logs/$i")"
+    else
+      failed=1
+      echo "---- shard $i of $jobs failed (GTEST_TOTAL_SHARDS=$jobs GTEST_SHARD_INDEX=$i $dir/tests/csq_tests $*):"
+      cat "$logs/$i"
+      echo "---- end of shard $i"
+    fi
+  done
+  rm -rf "$logs"
+  return $failed
+}
 
-echo "== fuzzers (bounded)"
-bash script/fuzz.sh "${CSQ_FUZZ_SECONDS:-20}"
+# others DIR LABELS: CTest's tests but those whose label matches LABELS (always
+# at least unit, csq_tests, run above): the layer checks, the window tests one
+# at a time, the campaign soak. One -LE only: a second one replaces the first.
+others() {
+  ctest --test-dir "$1" -j "$jobs" --output-on-failure --timeout 300 -LE "$2"
+}
 
-echo "== thread sanitizer build (worker-thread tests)"
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCSQ_TSAN=ON -DCSQ_BUILD_BENCH=OFF >/dev/null
-cmake --build build-tsan -j "$jobs" --target csq_tests
-TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j "$jobs" --output-on-failure --timeout 300 \
-  -R '^(SwitchThread|StageLoader|SwitchPage|Tick|AppResources)\.'
+step "normal build" build build "$run_targets csq_soak_tests" -DCSQ_PACK_FROM=
+step "normal: csq_tests whole, in its own order" unit build
+step "normal: ctest (window tests, soak, checks)" others build '^unit$'
+
+# Sanitizer trees: -O1 and line tables only, which is what the sanitizers'
+# reports need; -O2 with full debug information more than doubles their
+# compile time. They copy the normal build's pack rather than pack it again.
+cheap="-O1 -g1 -DNDEBUG"
+seed=$(((RANDOM * 32768 + RANDOM) % 99999 + 1))
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+step "sanitizer build" build build-asan "$run_targets" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap" -DCSQ_PACK_FROM="$root/build"
+echo "csq_tests shuffled with seed $seed"
+step "sanitizer: csq_tests whole, shuffled (seed $seed)" unit build-asan --gtest_shuffle --gtest_random_seed="$seed"
+# The soak is left out: the normal build plays it.
+step "sanitizer: ctest (window tests, checks)" others build-asan '^(unit|soak)$'
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+step "fuzzers (build, then each for ${CSQ_FUZZ_SECONDS:-20} s)" \
+  env CSQ_PACK_FROM="$root/build" bash script/fuzz.sh "${CSQ_FUZZ_SECONDS:-20}"
+
+# Only the worker-thread suites run under ThreadSanitizer; their binary holds
+# just the two files they live in.
+step "thread sanitizer build" build build-tsan csq_thread_tests -DCSQ_TSAN=ON -DCSQ_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap"
+threads() {
+  (cd build-tsan/tests && TSAN_OPTIONS=halt_on_error=1 exec timeout 600 ./csq_thread_tests \
+    --gtest_filter='SwitchThread.*:StageLoader.*:SwitchPage.*:Tick.*:AppResources.*')
+}
+step "thread sanitizer: worker-thread tests" threads
