@@ -261,13 +261,14 @@ double RoleLevel(const std::string& kind) {
     if (kind.rfind("pick", 0) == 0 || kind == "drop" || kind == "finish" || kind == "star") return 0.11;
     if (kind == "error" || kind == "buy" || kind == "ready" || kind == "count") return 0.2;
     if (kind == "explosion-s" || kind == "explosion-m") return 0.36;  // a robot's death, over and over
-    if (kind.rfind("explosion", 0) == 0 || kind == "bossdead" || kind == "bossbomb" || kind == "crash") return 0.4;
+    if (kind == "bossdead") return 0.465;                             // the Destroyer's end stands over every gun
+    if (kind.rfind("explosion", 0) == 0 || kind == "bossbomb" || kind == "crash") return 0.4;
     if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
     if (kind == "quake") return 0.38;
     if (kind == "voice") return 0.17;
     if (kind == "engine") return 0.16;
-    if (kind == "shot-gun") return 0.33;  // its report rolls on after the crack
+    if (kind == "shot-gun") return 0.37;  // a few guns alone must stand level with the music
     if (kind == "hit-gun") return 0.43;   // a spat is short: its peak stands over little energy
     if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
     return 0.3;
