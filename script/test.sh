@@ -148,7 +148,7 @@ step "normal: ctest (window tests, soak, checks)" others build '^unit$'
 cheap="-O1 -g1 -DNDEBUG"
 seed=$(((RANDOM * 32768 + RANDOM) % 99999 + 1))
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-step "sanitizer build" build build-asan "$run_targets" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF \
+step "sanitizer build" build build-asan "$run_targets" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF -DCSQ_SOAK=OFF \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap" -DCSQ_PACK_FROM="$root/build"
 echo "csq_tests shuffled with seed $seed"
 step "sanitizer: csq_tests whole, shuffled (seed $seed)" unit build-asan --gtest_shuffle --gtest_random_seed="$seed"
