@@ -1,6 +1,7 @@
 #include "engine/PackedPixels.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -29,35 +30,39 @@ PackedPixels::PackedPixels(std::vector<uint8_t>&& rgba) : m_bytes(rgba.size()) {
     // an unpack. The same share of the pixels read so far, with some slack,
     // gives up early on photographs and noise.
     const size_t budget = n * 3 / 4;
-    std::vector<uint32_t> words;
+    // Written through a pointer, not pushed: every picture loaded passes here.
+    // The loop stops once past its limit, and one step adds at most two words a
+    // pixel of a short literal.
+    const std::unique_ptr<uint32_t[]> words(new uint32_t[budget + 2 * kShortestRun + 2]);
+    uint32_t* const out = words.get();
+    size_t w = 0;
     size_t literal = SIZE_MAX;  // head of the literal span still open
     size_t i = 0;
-    while (i < n && words.size() <= std::min(budget, i * 3 / 4 + kEarlySlack)) {
+    while (i < n && w <= std::min(budget, i * 3 / 4 + kEarlySlack)) {
         const uint32_t p = PixelAt(src, i);
         size_t j = i + 1;
         while (j < n && j - i < kMaxCount && PixelAt(src, j) == p) ++j;
         if (j - i >= kShortestRun) {
-            words.push_back(kRun | uint32_t(j - i));
-            words.push_back(p);
+            out[w++] = kRun | uint32_t(j - i);
+            out[w++] = p;
             literal = SIZE_MAX;
         } else {
             for (size_t k = i; k < j; ++k) {
-                if (literal == SIZE_MAX || words[literal] == kMaxCount) {
-                    literal = words.size();
-                    words.push_back(0);
+                if (literal == SIZE_MAX || out[literal] == kMaxCount) {
+                    literal = w;
+                    out[w++] = 0;
                 }
-                ++words[literal];
-                words.push_back(p);
+                ++out[literal];
+                out[w++] = p;
             }
         }
         i = j;
     }
-    if (i < n || words.size() > budget) {
+    if (i < n || w > budget) {
         m_raw = std::move(rgba);
         return;
     }
-    words.shrink_to_fit();
-    m_words = std::move(words);
+    m_words.assign(out, out + w);
     std::vector<uint8_t>().swap(rgba);
 }
 

@@ -87,6 +87,11 @@ public:
     void RestoreState();
     static void CopyObjectState(const CVxObject& from, CVxObject& to);
 
+private:
+    // Turned in the plane alone, with a finite place and scaling.
+    bool PlaneOnly() const;
+
+public:
     int32_t m_iStatus = 0;
     int32_t m_iHitHalfWidth = 0;
     int32_t m_iHitHalfHeight = 0;

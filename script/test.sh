@@ -138,17 +138,27 @@ others() {
   ctest --test-dir "$1" -j "$jobs" --output-on-failure --timeout 300 -LE "$2"
 }
 
-step "normal build" build build "$run_targets csq_soak_tests" -DCSQ_PACK_FROM=
+# Line tables are all the debug information a failure here needs; full
+# information costs up to twice the compile. The test sources build at -O0:
+# their bodies cost far more to optimise than they run, and the code they test
+# keeps -O2.
+lines="-O2 -g1 -DNDEBUG"
+step "normal build" build build "$run_targets csq_soak_tests" -DCSQ_PACK_FROM= -DCSQ_TEST_FLAGS=-O0 \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$lines" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$lines"
 step "normal: csq_tests whole, in its own order" unit build
 step "normal: ctest (window tests, soak, checks)" others build '^unit$'
 
 # Sanitizer trees: -O1 and line tables only, which is what the sanitizers'
 # reports need; -O2 with full debug information more than doubles their
-# compile time. They copy the normal build's pack rather than pack it again.
+# compile time. The test sources build instrumented at -O0 without debug
+# information (a report names their functions still): instrumenting their
+# macro-heavy bodies at -O1 cost three times their plain compile. The trees
+# copy the normal build's pack rather than pack it again.
 cheap="-O1 -g1 -DNDEBUG"
 seed=$(((RANDOM * 32768 + RANDOM) % 99999 + 1))
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 step "sanitizer build" build build-asan "$run_targets" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF -DCSQ_SOAK=OFF \
+  -DCSQ_TEST_FLAGS="-O0;-g0" \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap" -DCSQ_PACK_FROM="$root/build"
 echo "csq_tests shuffled with seed $seed"
 step "sanitizer: csq_tests whole, shuffled (seed $seed)" unit build-asan --gtest_shuffle --gtest_random_seed="$seed"
@@ -162,6 +172,7 @@ step "fuzzers (build, then each for ${CSQ_FUZZ_SECONDS:-20} s)" \
 # Only the worker-thread suites run under ThreadSanitizer; their binary holds
 # just the two files they live in.
 step "thread sanitizer build" build build-tsan csq_thread_tests -DCSQ_TSAN=ON -DCSQ_BUILD_BENCH=OFF \
+  -DCSQ_TEST_FLAGS="-O0;-g0" \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap"
 threads() {
   (cd build-tsan/tests && TSAN_OPTIONS=halt_on_error=1 exec timeout 600 ./csq_thread_tests \

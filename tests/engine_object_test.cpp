@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "engine/VxMath.h"
@@ -78,4 +79,37 @@ TEST(VxResource, EmptyStringsAreStoredAsNullAndCopiesAreDeep) {
     EXPECT_EQ(r.m_pszName, nullptr);
     EXPECT_STREQ(copy.m_pszName, "a.png");
     EXPECT_STREQ(copy.m_pszPath, "Resource\\Menu\\");
+}
+
+// The world matrix of a thing turned in the plane is built without multiplying
+// the three turns and the scaling; it must be the full product, bit for bit,
+// or a picture drawn would move by a rounding.
+TEST(VxObject, APlaneTurnsWorldMatrixIsTheFullProductBitForBit) {
+    struct Case {
+        float turn, sx, sy, x, y;
+    };
+    const Case cases[] = {{0.0f, 1.0f, 1.0f, 0.0f, 0.0f},
+                          {-0.0f, -1.0f, 2.0f, -0.0f, 3.5f},
+                          {0.7f, 128.0f, 64.0f, 440.0f, -2.0f},
+                          {-2.9f, -37.5f, 0.0f, 1e-3f, 639.0f},
+                          {3.14159265f, 0.3f, -0.3f, -880.0f, 0.25f}};
+    for (const Case& c : cases)
+        for (bool scaledFirst : {true, false}) {
+            CVxObject o;
+            o.SetRotation(0.0f, 0.0f, c.turn);
+            o.SetSize(c.sx, c.sy, 1.0f);
+            o.SetPosition(c.x, c.y, -0.0f);
+            scaledFirst ? o.ComposeSRT() : o.ComposeRST();
+            const VxMatrix turn =
+                MatrixMultiply(MatrixMultiply(MatrixRotationZ(c.turn), MatrixRotationY(0.0f)), MatrixRotationX(0.0f));
+            const VxMatrix scale = MatrixScaling(c.sx, c.sy, 1.0f), move = MatrixTranslation(c.x, c.y, -0.0f);
+            const VxMatrix full =
+                MatrixMultiply(scaledFirst ? MatrixMultiply(scale, turn) : MatrixMultiply(turn, scale), move);
+            for (int i = 0; i < 16; ++i) {
+                const float got = o.m_matWorld.m[i / 4][i % 4], want = full.m[i / 4][i % 4];
+                EXPECT_TRUE(got == want && std::signbit(got) == std::signbit(want))
+                    << "turn " << c.turn << (scaledFirst ? " SRT" : " RST") << " entry " << i << ": " << got << " vs "
+                    << want;
+            }
+        }
 }
