@@ -11,8 +11,11 @@ cd "$root"
 seconds=${1:-30}
 archive="fuzz_zip_reader fuzz_vx_open_file"
 media="fuzz_ogg_memory fuzz_png fuzz_jpeg fuzz_tga fuzz_wave fuzz_png_structure fuzz_jpeg_structure"
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g"
+flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer"
+# Line tables are what a sanitizer's report needs.
+lines="-O2 -gline-tables-only -DNDEBUG"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_FLAGS_RELWITHDEBINFO="$lines" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$lines" \
   -DCSQ_FUZZ=ON -DCSQ_BUILD_TESTS=OFF -DCSQ_BUILD_BENCH=OFF -DCSQ_PACK_FROM="${CSQ_PACK_FROM:-}" \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
