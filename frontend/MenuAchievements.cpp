@@ -16,7 +16,6 @@ namespace {
 const char* const kInfoFolder = "Resource\\InfoPicture\\";
 constexpr float kListX = 40.0f;
 constexpr float kListTop = 195.0f;
-constexpr float kListCamera = 1.25f;
 constexpr float kVisible = 400.0f;
 constexpr float kGrey = 0.65f;
 constexpr float kListMaximum = 6048.0f;  // nine pages of four

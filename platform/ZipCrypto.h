@@ -29,6 +29,24 @@ public:
         return plain;
     }
 
+    // The same as Decrypt on each byte in turn. The keys stay in locals: the
+    // bytes written could alias them, which would make the compiler reload
+    // them for every byte of every entry read.
+    void DecryptBuffer(uint8_t* data, size_t size) {
+        uint32_t k0 = m_keys[0], k1 = m_keys[1], k2 = m_keys[2];
+        for (size_t i = 0; i < size; ++i) {
+            const uint32_t t = (k2 & 0xFFFFu) | 2u;
+            const uint8_t plain = static_cast<uint8_t>(data[i] ^ static_cast<uint8_t>((t * (t ^ 1u)) >> 8));
+            data[i] = plain;
+            k0 = Crc32Byte(k0, plain);
+            k1 = (k1 + (k0 & 0xFFu)) * 134775813u + 1u;
+            k2 = Crc32Byte(k2, static_cast<uint8_t>(k1 >> 24));
+        }
+        m_keys[0] = k0;
+        m_keys[1] = k1;
+        m_keys[2] = k2;
+    }
+
     uint8_t Encrypt(uint8_t plain) {
         uint8_t c = plain ^ StreamByte();
         Update(plain);

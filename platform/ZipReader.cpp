@@ -342,7 +342,7 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
             return ZIP_CORRUPT;
         }
         ZipCrypto crypto(m_password.c_str());
-        for (uint8_t& b : packed) b = crypto.Decrypt(b);
+        crypto.DecryptBuffer(packed.data(), packed.size());
         uint8_t expected =
             (info.flag & 8u) ? static_cast<uint8_t>((info.dosDate >> 8) & 0xFFu) : static_cast<uint8_t>(info.crc >> 24);
         if (packed[11] != expected) {

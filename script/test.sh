@@ -152,15 +152,13 @@ step "normal build" build build "$run_targets csq_soak_tests" -DCSQ_PACK_FROM= "
 step "normal: csq_tests whole, in its own order" unit build
 step "normal: ctest (window tests, soak, checks)" others build '^unit$'
 
-# Sanitizer trees: line tables only, which is what the sanitizers' reports
-# need; full debug information more than doubles their compile time. The
-# address sanitizer's tree builds the code under test at -O2, which costs a
-# little more to build than -O1 and runs its tests a fifth faster; the thread
-# sanitizer's, which runs little, at -O1. The test sources, as above, build
-# instrumented at -O0 without debug information (a report still names their
-# functions): instrumenting their macro-heavy bodies at -O1 cost three times
-# their plain compile. The trees copy the normal build's pack rather than
-# pack it again.
+# Sanitizer trees: -O1 and line tables only, which is what the sanitizers'
+# reports need; -O2 costs more to build than it saves in the runs, and full
+# debug information more than doubles the compile. The test sources, as
+# above, build instrumented at -O0 without debug information (a report still
+# names their functions): instrumenting their macro-heavy bodies at -O1 cost
+# three times their plain compile. The trees copy the normal build's pack
+# rather than pack it again.
 cheap="-O1 -g1 -DNDEBUG"
 seed=$(((RANDOM * 32768 + RANDOM) % 99999 + 1))
 # The sanitizer runtime misreads the dynamic thread-local blocks of the GL
@@ -170,7 +168,7 @@ seed=$(((RANDOM * 32768 + RANDOM) % 99999 + 1))
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 UBSAN_OPTIONS=print_stacktrace=1
 step "sanitizer build" build build-asan "$run_targets" -DCSQ_SANITIZE=ON -DCSQ_BUILD_BENCH=OFF -DCSQ_SOAK=OFF \
   "$tests_cheap" "$windows_cheap" -DCSQ_PACK_FROM="$root/build" \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$lines" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$lines"
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap"
 echo "csq_tests shuffled with seed $seed"
 step "sanitizer: csq_tests whole, shuffled (seed $seed)" unit build-asan --gtest_shuffle --gtest_random_seed="$seed"
 # The soak is left out: the normal build plays it.

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr float kHalfPi = 1.5707963f;
-
 void ExpectNear(const VxVec3& v, float x, float y, float z = 0.0f) {
     EXPECT_NEAR(v.x, x, 1e-3f);
     EXPECT_NEAR(v.y, y, 1e-3f);

@@ -181,7 +181,7 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
     const double len = c.Seconds();
     std::vector<double> white(n);
     for (double& v : white) v = r.Noise();
-    Biquad a, b, lp;
+    Biquad a, b;
     int type = kind == "quake" ? kLowPass : kBandPass;
     // The quake's rumble reaches up past 100 Hz, where small speakers still carry it.
     double centre = kind == "rain" ? 3500 : kind == "water" ? 700 : kind == "wind" ? 500 : 220;
