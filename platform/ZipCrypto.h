@@ -20,52 +20,46 @@ inline constexpr ZipCrcTable kZipCrcTable{};
 class ZipCrypto {
 public:
     explicit ZipCrypto(const char* password) {
-        for (const char* p = password; *p; ++p) Update(static_cast<uint8_t>(*p));
+        for (const char* p = password; *p; ++p) Update(m_keys, static_cast<uint8_t>(*p));
     }
 
     uint8_t Decrypt(uint8_t c) {
-        uint8_t plain = c ^ StreamByte();
-        Update(plain);
+        uint8_t plain = c ^ StreamByte(m_keys);
+        Update(m_keys, plain);
         return plain;
     }
 
-    // The same as Decrypt on each byte in turn. The keys stay in locals: the
-    // bytes written could alias them, which would make the compiler reload
+    // Decrypt on each byte in turn, with the keys in a local copy: the bytes
+    // written could alias the members, which would make the compiler reload
     // them for every byte of every entry read.
     void DecryptBuffer(uint8_t* data, size_t size) {
-        uint32_t k0 = m_keys[0], k1 = m_keys[1], k2 = m_keys[2];
+        uint32_t keys[3] = {m_keys[0], m_keys[1], m_keys[2]};
         for (size_t i = 0; i < size; ++i) {
-            const uint32_t t = (k2 & 0xFFFFu) | 2u;
-            const uint8_t plain = static_cast<uint8_t>(data[i] ^ static_cast<uint8_t>((t * (t ^ 1u)) >> 8));
-            data[i] = plain;
-            k0 = Crc32Byte(k0, plain);
-            k1 = (k1 + (k0 & 0xFFu)) * 134775813u + 1u;
-            k2 = Crc32Byte(k2, static_cast<uint8_t>(k1 >> 24));
+            data[i] ^= StreamByte(keys);
+            Update(keys, data[i]);
         }
-        m_keys[0] = k0;
-        m_keys[1] = k1;
-        m_keys[2] = k2;
+        for (int k = 0; k < 3; ++k) m_keys[k] = keys[k];
     }
 
     uint8_t Encrypt(uint8_t plain) {
-        uint8_t c = plain ^ StreamByte();
-        Update(plain);
+        uint8_t c = plain ^ StreamByte(m_keys);
+        Update(m_keys, plain);
         return c;
     }
 
 private:
     static uint32_t Crc32Byte(uint32_t crc, uint8_t b) { return kZipCrcTable.v[(crc ^ b) & 0xFFu] ^ (crc >> 8); }
 
-    uint8_t StreamByte() const {
-        uint32_t t = (m_keys[2] & 0xFFFFu) | 2u;
+    static uint8_t StreamByte(const uint32_t keys[3]) {
+        uint32_t t = (keys[2] & 0xFFFFu) | 2u;
         return static_cast<uint8_t>((t * (t ^ 1u)) >> 8);
     }
 
-    void Update(uint8_t plain) {
-        m_keys[0] = Crc32Byte(m_keys[0], plain);
-        m_keys[1] += m_keys[0] & 0xFFu;
-        m_keys[1] = m_keys[1] * 134775813u + 1u;
-        m_keys[2] = Crc32Byte(m_keys[2], static_cast<uint8_t>(m_keys[1] >> 24));
+    static void Update(uint32_t keys[3], uint8_t plain) {
+        keys[0] = Crc32Byte(keys[0], plain);
+        keys[1] += keys[0] & 0xFFu;
+        keys[1] = keys[1] * 134775813u + 1u;
+        keys[2] = Crc32Byte(keys[2], static_cast<uint8_t>(keys[1] >> 24));
     }
 
     uint32_t m_keys[3] = {0x12345678u, 0x23456789u, 0x34567890u};
