@@ -146,6 +146,7 @@ TEST(StageRunTool, BadArgumentsGiveOneLineAndExitCodeTwo) {
         {CSQ_BINARY_DIR, "--stage 3 --seed -1", "is outside 0-4294967295"},
         {CSQ_BINARY_DIR, "--stage 3 --difficulty 4294967297", "difficulty 4294967297 is outside 0-2"},
         {CSQ_BINARY_DIR, "--stage 3 --script /tmp", "not a regular file"},
+        {CSQ_BINARY_DIR, "--stage 3 --draw-from 100", "--draw-from needs --window"},
         {"/", "--stage 3", "DATA is missing"},
     };
     for (const auto& c : cases) {

@@ -78,6 +78,12 @@ TextureHandle CreateSlot(GraphicsDevice& device, bool windowed, int pictureWidth
 
 GraphicsDevice* RenderTargetDevice() { return g_pTargetDevice; }
 
+GraphicsDevice* SwapRenderTargetDevice(GraphicsDevice* device) {
+    GraphicsDevice* had = g_pTargetDevice;
+    g_pTargetDevice = device;
+    return had;
+}
+
 void ScreenTargetSize(bool windowed, int windowWidth, int windowHeight, int backBufferHeight, int& width, int& height) {
     if (windowed) {
         width = windowWidth;

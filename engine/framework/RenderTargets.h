@@ -52,6 +52,10 @@ void CreateRenderTargets();
 void ReleaseRenderTargets();
 // The device the targets live on, or null.
 host::GraphicsDevice* RenderTargetDevice();
+// Puts another device (or none) in its place and answers the one it had: a
+// frame stepped without drawing must not fill a target either, or a picture
+// kept there would stay blank once the drawing comes back.
+host::GraphicsDevice* SwapRenderTargetDevice(host::GraphicsDevice* device);
 
 // Gives the four vertices of the target quad the dim grey of `dim`.
 void SetTargetQuadDim(float dim);

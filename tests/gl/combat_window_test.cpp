@@ -26,7 +26,7 @@ TEST(CombatWindow, ADefendedStageShowsAFightLikeItsReference) {
     const std::string args = "--stage 10 --difficulty 2 --seed 4321 --hand 1,3,4,21,15 --defend --frames 7080";
     const std::string headless = golden::RunStageRunner(args, "");
     const std::string shot = root + "/fight.png";
-    const std::string window = golden::RunStageRunner(args + " --window", "CSQ_STAGERUN_SHOT=" + shot);
+    const std::string window = golden::RunStageRunner(args + " --window --draw-from 7020", "CSQ_STAGERUN_SHOT=" + shot);
     ASSERT_NE(headless.find("outcome=limit frame=7080"), std::string::npos) << headless;
     EXPECT_EQ(window, headless) << "the window fights the same fight";
     EXPECT_NE(headless.find("notfound=0"), std::string::npos);

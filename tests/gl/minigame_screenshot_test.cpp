@@ -22,7 +22,7 @@ TEST(MiniGameScreenshot, ConveyorCatchMatchesItsReferencePicture) {
     const std::string shot = root + "/shot.png";
     const std::string args = "--stage 177 --difficulty 1 --seed 5 --frames 1500";
     const std::string headless = golden::RunStageRunner(args, "");
-    const std::string window = golden::RunStageRunner(args + " --window", "CSQ_STAGERUN_SHOT=" + shot);
+    const std::string window = golden::RunStageRunner(args + " --window --draw-from 1440", "CSQ_STAGERUN_SHOT=" + shot);
     ASSERT_NE(headless.find("outcome=limit"), std::string::npos) << headless;
     EXPECT_NE(headless.find(" notfound=0 "), std::string::npos) << headless;
     EXPECT_EQ(window, headless);

@@ -20,7 +20,7 @@ TEST(TutorialScreenshot, StepTwoAfterTheFirstCardIsPlaced) {
     const std::string args =
         "--stage 1 --difficulty 1 --seed 5 --frames 775 --script " CSQ_SOURCE_DIR "/tests/data/tutorial_step2.script";
     const std::string headless = golden::RunStageRunner(args, "");
-    const std::string window = golden::RunStageRunner(args + " --window", "CSQ_STAGERUN_SHOT=" + shot);
+    const std::string window = golden::RunStageRunner(args + " --window --draw-from 715", "CSQ_STAGERUN_SHOT=" + shot);
     ASSERT_NE(headless.find("outcome=limit"), std::string::npos) << headless;
     EXPECT_NE(headless.find(" energy=0 "), std::string::npos) << "the card was paid for: " << headless;
     EXPECT_NE(headless.find(" notfound=0 "), std::string::npos) << headless;

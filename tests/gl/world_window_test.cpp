@@ -27,7 +27,7 @@ std::string Shoot(int stage, const std::string& shot) {
     const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy CSQ_STAGERUN_SHOT=" + shot +
                                 " " CSQ_BINARY_DIR "/tools/stagerun/stagerun --stage " + std::to_string(stage) +
                                 " --difficulty 1 --seed 3 --window --frames " + std::to_string(kFrames) +
-                                " 2>/dev/null";
+                                " --draw-from " + std::to_string(kFrames - 60) + " 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
     std::array<char, 256> buf{};

@@ -33,6 +33,9 @@ struct StageRunOptions {
     std::vector<ScriptEvent> script;
     int frameLimit = 200000;  // battle frames
     bool window = false;
+    // With window: the battle frames before this one step the game without
+    // drawing it, as a long run's shot needs only its last frames drawn.
+    int drawFrom = 0;
     // The hand's cards are placed on the free cells of the eight right
     // columns as play starts and every 180 frames after (a test player);
     // capsules are clicked and their cards set down by mouse.
@@ -130,6 +133,7 @@ protected:
     // Takes the application down before the host services go.
     virtual void DestroyApplication();
     CGameApplication* m_pApp = nullptr;
+    const StageRunOptions& Options() const { return m_options; }
 
 private:
     struct Host;

@@ -8,6 +8,7 @@
 #include "platform/D3DApplication.h"
 #include "engine/VxBillboard.h"
 #include "engine/framework/MyD3DApplication.h"
+#include "engine/framework/RenderTargets.h"
 #include "engine/framework/RoadStep.h"
 #include "platform/host/GraphicsDevice.h"
 #include "platform/host/WindowMessage.h"
@@ -70,16 +71,25 @@ void WindowStageRun::SetDrawing(bool on) {
 
 void WindowStageRun::RunOneFrame() {
     Pump();
-    if (m_bDrawing) {
+    const bool early =
+        Options().drawFrom > 0 && !(m_pApp->m_iCurrentPage == BATTLE_PAGE_INDEX && BattleFrame() >= Options().drawFrom);
+    // The first drawn frame draws the whole screen again.
+    if (m_bEarly && !early) g_bStageRedraw = true;
+    m_bEarly = early;
+    if (m_bDrawing && !early) {
         g_d3dApp.RunFrame();
         return;
     }
     // The window's road without its passes, and without the game's device
     // every picture's draw returns at once: the game steps as in a drawn frame.
+    // Nothing is drawn into a texture either, so what is kept there is drawn
+    // once the drawing is back.
     host::GraphicsDevice* device = m_pApp->m_pDevice;
+    host::GraphicsDevice* targets = SwapRenderTargetDevice(nullptr);
     m_pApp->m_pDevice = nullptr;
     RunRoadFrameHeadless(*m_pApp);
     m_pApp->m_pDevice = device;
+    SwapRenderTargetDevice(targets);
 }
 
 void WindowStageRun::DestroyApplication() {

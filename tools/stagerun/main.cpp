@@ -1,7 +1,7 @@
 // stagerun: plays one stage from a seed and prints one line with its outcome.
 //   stagerun --stage N --difficulty D --seed S [--profile FILE] [--hand ID,ID,...]
-//            [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]
-//            [--debug-view] [--hold SECONDS] [--mix-report FROM-TO|end [--raw-mix]]
+//            [--script FILE] [--frames LIMIT] [--window [--draw-from FRAME]]
+//            [--defend [--withdraw]] [--debug-view] [--hold SECONDS] [--mix-report FROM-TO|end [--raw-mix]]
 // Run it in the folder that holds the generated DATA. Exit 0 when the stage
 // ran, 2 on bad arguments. --mix-report records the output from battle frame
 // FROM to TO and prints its clicks, peak and music-to-effects balance instead
@@ -30,8 +30,8 @@ namespace {
 
 const char kUsage[] =
     "usage: stagerun --stage N [--difficulty D] [--seed S] [--profile FILE] [--hand ID,ID,...]\n"
-    "                [--script FILE] [--frames LIMIT] [--window] [--defend [--withdraw]]\n"
-    "                [--debug-view] [--hold SECONDS] [--mix-report FROM-TO|end [--raw-mix]]\n"
+    "                [--script FILE] [--frames LIMIT] [--window [--draw-from FRAME]]\n"
+    "                [--defend [--withdraw]] [--debug-view] [--hold SECONDS] [--mix-report FROM-TO|end [--raw-mix]]\n"
     "Plays one stage from a seed in the folder that holds DATA and prints its outcome line.\n"
     "  --stage N          stage 1-180 (151-180 are the mini-games)\n"
     "  --difficulty D     0-2\n"
@@ -41,6 +41,7 @@ const char kUsage[] =
     "  --script FILE      timed input, one a line: FRAME move/press/release X Y, or FRAME key CODE\n"
     "  --frames LIMIT     stops at this battle frame\n"
     "  --window           plays in a real window (CSQ_STAGERUN_SHOT=FILE keeps the last picture)\n"
+    "  --draw-from FRAME  with --window, draws nothing before that battle frame (the game steps the same)\n"
     "  --defend           a simple player places the hand; --withdraw takes it off after the clock\n"
     "  --debug-view       the battle's debug view\n"
     "  --hold SECONDS     stays on the result board that long\n"
@@ -71,8 +72,9 @@ struct NumberOption {
     long long low, high;
 };
 const NumberOption kNumberOptions[] = {
-    {"--stage", "stage", 1, LAST_STAGE},     {"--difficulty", "difficulty", 0, 2}, {"--seed", "seed", 0, UINT32_MAX},
-    {"--frames", "frame limit", 1, INT_MAX}, {"--hold", "hold", 0, 3600},
+    {"--stage", "stage", 1, LAST_STAGE}, {"--difficulty", "difficulty", 0, 2},
+    {"--seed", "seed", 0, UINT32_MAX},   {"--frames", "frame limit", 1, INT_MAX},
+    {"--hold", "hold", 0, 3600},         {"--draw-from", "first drawn frame", 0, INT_MAX},
 };
 
 // "FROM-TO" battle frames, FROM below TO.
@@ -171,6 +173,8 @@ int main(int argc, char** argv) {
                 options.seed = uint32_t(n);
             } else if (arg == "--hold") {
                 options.holdSeconds = int(n);
+            } else if (arg == "--draw-from") {
+                options.drawFrom = int(n);
             } else {
                 options.frameLimit = int(n);
             }
@@ -194,6 +198,7 @@ int main(int argc, char** argv) {
     }
     if (!haveStage) return Fail("--stage is required");
     if (options.withdraw && !options.defend) return Fail("--withdraw needs --defend");
+    if (options.drawFrom > 0 && !options.window) return Fail("--draw-from needs --window");
 
     if (mixTo > 0) {
         if (options.window) return Fail("--mix-report runs headless");
