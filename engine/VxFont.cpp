@@ -158,7 +158,7 @@ CVxBillboard* CVxFont::DrawChar(char c, int x, int y) {
     if (c == ' ' || c == '\t') return nullptr;
     const bool fixed = m_bFixedGlyph && m_iFixedGlyph >= 0 && m_iFixedGlyph < FONT_GLYPH_SLOTS;
     CVxBillboard* glyph = m_apGlyphs[fixed ? m_iFixedGlyph : static_cast<unsigned char>(c)];
-    CopyObjectState(*this, *glyph);
+    CopyObjectLook(*this, *glyph);
     glyph->SetAlphaBlend(true);
     const float w = (m_fGlyphX1 - m_fGlyphX0) * m_vSize.x;
     const float centreX = m_iAlign < 0 ? float(x) - w / 2.0f : float(x) + w / 2.0f;

@@ -63,7 +63,7 @@ bool CVxNumber::DigitRect(int digit, int cols, int rows, float rect[4]) {
 void CVxNumber::DrawDigit(int digit, float offsetX) {
     if (digit < 0 || digit > 9 || !m_apDigitBoards[digit]) return;
     CVxBillboard* board = m_apDigitBoards[digit];
-    CopyObjectState(*this, *board);
+    CopyObjectLook(*this, *board);
     board->SetAlphaBlend(true);
     int sheet = m_aiDigitSheet[digit];
     if (sheet < 0 || sheet > 9) sheet = 0;

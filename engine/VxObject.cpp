@@ -212,6 +212,14 @@ void CVxObject::RestoreState() {
 }
 
 void CVxObject::CopyObjectState(const CVxObject& from, CVxObject& to) {
+    CopyObjectLook(from, to);
+    to.m_matWorld = from.m_matWorld;
+    to.m_matTranslation = from.m_matTranslation;
+    to.m_matRotation = from.m_matRotation;
+    to.m_matScaling = from.m_matScaling;
+}
+
+void CVxObject::CopyObjectLook(const CVxObject& from, CVxObject& to) {
     to.m_iStatus = from.m_iStatus;
     to.m_iHitHalfWidth = from.m_iHitHalfWidth;
     to.m_iHitHalfHeight = from.m_iHitHalfHeight;
@@ -223,10 +231,6 @@ void CVxObject::CopyObjectState(const CVxObject& from, CVxObject& to) {
     to.m_vSize = from.m_vSize;
     to.m_vScale = from.m_vScale;
     to.m_iRotationOrder = from.m_iRotationOrder;
-    to.m_matWorld = from.m_matWorld;
-    to.m_matTranslation = from.m_matTranslation;
-    to.m_matRotation = from.m_matRotation;
-    to.m_matScaling = from.m_matScaling;
     to.m_colDiffuse = from.m_colDiffuse;
     to.m_colAmbient = from.m_colAmbient;
     to.m_colSpecular = from.m_colSpecular;

@@ -86,6 +86,9 @@ public:
     void SaveState();
     void RestoreState();
     static void CopyObjectState(const CVxObject& from, CVxObject& to);
+    // The same but the four matrices, for a copy that composes its own before
+    // it draws (a glyph, a digit): every piece of text drawn passes here.
+    static void CopyObjectLook(const CVxObject& from, CVxObject& to);
 
 private:
     // Turned in the plane alone, with a finite place and scaling.
