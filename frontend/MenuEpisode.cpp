@@ -150,10 +150,8 @@ void CPageMenu::HandleEpisodeInput() {
     if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
     if (!IsInputFree()) return;
     const bool idle = m_iEpisodeScroll == -1;
-    const bool downClicked = m_apListButton[3] && m_apListButton[3]->TakeClick();
-    const bool down = TakeWheel(MOUSE_WHEEL_BACKWARD) || downClicked;
-    const bool upClicked = m_apListButton[2] && m_apListButton[2]->TakeClick();
-    const bool up = TakeWheel(MOUSE_WHEEL_FORWARD) || upClicked;
+    const bool down = TakeListStep(true);
+    const bool up = TakeListStep(false);
     if (down && idle && m_iEpisodeChoice < kMiniGameEntry) {
         StepEpisode(true);
         m_iEpisodeScroll = 1;

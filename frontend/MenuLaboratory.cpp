@@ -63,13 +63,11 @@ float CPageMenu::StepPagedList(MenuPagedList& list) {
 
 bool CPageMenu::PageList(MenuPagedList& list) {
     float next = list.position;
-    const bool downClicked = m_apListButton[3] && m_apListButton[3]->TakeClick();
-    const bool down = TakeWheel(MOUSE_WHEEL_BACKWARD) || downClicked;
+    const bool down = TakeListStep(true);
     if (list.position < list.maximum && down) {
         next += SHOP_PAGE_HEIGHT;
     } else {
-        const bool upClicked = m_apListButton[2] && m_apListButton[2]->TakeClick();
-        const bool up = TakeWheel(MOUSE_WHEEL_FORWARD) || upClicked;
+        const bool up = TakeListStep(false);
         if (list.position > list.minimum && up) next -= SHOP_PAGE_HEIGHT;
     }
     if (next == list.position) return false;

@@ -162,10 +162,8 @@ void CPageMenu::HandleMiniGameInput() {
     for (CVxButton* b : m_apMiniGameButton)
         if (b) b->ProcessInput();
     const bool idle = m_iMiniGameScroll == -1;
-    const bool downClicked = m_apListButton[3] && m_apListButton[3]->TakeClick();
-    const bool down = TakeWheel(MOUSE_WHEEL_BACKWARD) || downClicked;
-    const bool upClicked = m_apListButton[2] && m_apListButton[2]->TakeClick();
-    const bool up = TakeWheel(MOUSE_WHEEL_FORWARD) || upClicked;
+    const bool down = TakeListStep(true);
+    const bool up = TakeListStep(false);
     if (down && idle && m_iMiniGameGroup < m_nMiniGameGroups - 1) {
         StepMiniGameGroup(1);
         m_iMiniGameScroll = 1;

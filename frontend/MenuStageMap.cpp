@@ -154,10 +154,8 @@ void CPageMenu::HandleStageMapInput() {
     if (app->m_pEffectMsgBox) app->m_pEffectMsgBox->HandleClick();
     if (!IsInputFree() || app->m_iNewArea == m_iMapArea + 1) return;
     const bool idle = m_iMapScroll == -1;
-    const bool downClicked = m_apListButton[3] && m_apListButton[3]->TakeClick();
-    const bool down = TakeWheel(MOUSE_WHEEL_BACKWARD) || downClicked;
-    const bool upClicked = m_apListButton[2] && m_apListButton[2]->TakeClick();
-    const bool up = TakeWheel(MOUSE_WHEEL_FORWARD) || upClicked;
+    const bool down = TakeListStep(true);
+    const bool up = TakeListStep(false);
     if (down && idle && m_iMapArea < kLastArea) {
         ScrollStageMap(1);
         m_iMapScroll = 1;

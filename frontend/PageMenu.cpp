@@ -716,6 +716,12 @@ bool CPageMenu::TakeWheel(int key) {
     return true;
 }
 
+bool CPageMenu::TakeListStep(bool down) {
+    CVxButton* arrow = m_apListButton[down ? 3 : 2];
+    const bool clicked = arrow && arrow->TakeClick();
+    return TakeWheel(down ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD) || clicked;
+}
+
 void CPageMenu::PlayClick() {
     if (CGameApplication* app = g_pGameAppInstance) RestartSound(app->m_pSndBtnClick);
 }

@@ -520,6 +520,9 @@ private:
     bool MsgBoxOpen() const;
     void OpenMsgBox(int kind);
     bool TakeWheel(int key);
+    // A step of a list that way, asked by its arrow button or the wheel; both
+    // are taken, so neither is left to act in a later frame.
+    bool TakeListStep(bool down);
     void PlayClick();
     void PlayError();
     void PlaySlide();

@@ -23,13 +23,7 @@ public:
         for (const char* p = password; *p; ++p) Update(m_keys, static_cast<uint8_t>(*p));
     }
 
-    uint8_t Decrypt(uint8_t c) {
-        uint8_t plain = c ^ StreamByte(m_keys);
-        Update(m_keys, plain);
-        return plain;
-    }
-
-    // Decrypt on each byte in turn, with the keys in a local copy: the bytes
+    // Decrypts the bytes in place, with the keys in a local copy: the bytes
     // written could alias the members, which would make the compiler reload
     // them for every byte of every entry read.
     void DecryptBuffer(uint8_t* data, size_t size) {

@@ -63,20 +63,17 @@ bool WindowStageRun::CreateApplication() {
     return true;
 }
 
-void WindowStageRun::SetDrawing(bool on) {
-    // The cached stage picture may be behind the scrolling done meanwhile.
-    if (on && !m_bDrawing) g_bStageRedraw = true;
-    m_bDrawing = on;
-}
+void WindowStageRun::SetDrawing(bool on) { m_bDrawing = on; }
 
 void WindowStageRun::RunOneFrame() {
     Pump();
     const bool early =
         Options().drawFrom > 0 && !(m_pApp->m_iCurrentPage == BATTLE_PAGE_INDEX && BattleFrame() >= Options().drawFrom);
-    // The first drawn frame draws the whole screen again.
-    if (m_bEarly && !early) g_bStageRedraw = true;
-    m_bEarly = early;
-    if (m_bDrawing && !early) {
+    const bool draw = m_bDrawing && !early;
+    // The cached stage picture may be behind the scrolling done meanwhile.
+    if (draw && !m_bDrew) g_bStageRedraw = true;
+    m_bDrew = draw;
+    if (draw) {
         g_d3dApp.RunFrame();
         return;
     }

@@ -28,7 +28,7 @@ protected:
 
 private:
     bool m_bDrawing = true;
-    bool m_bEarly = false;  // before the options' first drawn frame
+    bool m_bDrew = true;  // the last frame was drawn
 };
 
 // Plays the stage in a window and prints the result line. With
