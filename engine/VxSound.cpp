@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DecodedResources.h"
 #include "engine/VxApplication.h"
 #include "engine/VxResourceManager.h"
 #include "platform/AppActive.h"
@@ -72,6 +73,15 @@ bool CVxSound::Load(const char* name, const char* folder) {
     }
     path += name ? name : "";
 
+    const std::string key = EndsWithOgg(name) ? DecodedResourceKey(path) : std::string();
+    if (std::shared_ptr<const HeldSound> held = FindHeldSound(key)) {
+        ReleaseSound();
+        m_Format = held->format;
+        m_nPcmSize = uint32_t(held->pcm.size());
+        m_pPcm = new uint8_t[m_nPcmSize];
+        std::memcpy(m_pPcm, held->pcm.data(), m_nPcmSize);
+        return CreateFromPcm();
+    }
     // One extra byte, NUL, after the data.
     void* block = nullptr;
     uint32_t size = 0;
@@ -85,19 +95,23 @@ bool CVxSound::Load(const char* name, const char* folder) {
         std::free(data);
         return false;
     }
-    bool ok = DecodeAndCreate(data, size, EndsWithOgg(name));
+    bool ok = DecodeAndCreate(data, size, EndsWithOgg(name), key);
     std::free(data);
     return ok;
 }
 
-bool CVxSound::DecodeAndCreate(const uint8_t* data, uint32_t size, bool isOgg) {
+bool CVxSound::DecodeAndCreate(const uint8_t* data, uint32_t size, bool isOgg, const std::string& keepKey) {
     ReleaseSound();
-    bool decoded = isOgg ? DecodeOgg(data, size) : TakeWave(data, size);
-    if (!decoded || !g_pSoundManager) return false;
+    bool decoded = isOgg ? DecodeOgg(data, size, keepKey) : TakeWave(data, size);
+    return decoded && CreateFromPcm();
+}
+
+bool CVxSound::CreateFromPcm() {
+    if (!g_pSoundManager) return false;
     return !SoundFailed(g_pSoundManager->CreateSoundFromMemory(&m_Format, &m_pSound, m_pPcm, m_nPcmSize));
 }
 
-bool CVxSound::DecodeOgg(const uint8_t* data, uint32_t size) {
+bool CVxSound::DecodeOgg(const uint8_t* data, uint32_t size, const std::string& keepKey) {
     OggVorbis_File* handle = nullptr;
     // Data that is not Ogg Vorbis gives no handle and no sound.
     if (memory_stream_for_ogg_decode(data, size, &handle) != OGG_DECODE_OK) return false;
@@ -148,6 +162,9 @@ bool CVxSound::DecodeOgg(const uint8_t* data, uint32_t size) {
     m_nPcmSize = uint32_t(pcm.size());
     m_pPcm = new uint8_t[m_nPcmSize];
     std::memcpy(m_pPcm, pcm.data(), m_nPcmSize);
+    // A cut sound is not kept: its next load tells of the cut again.
+    if (!tooLong && !keepKey.empty())
+        KeepSound(keepKey, std::make_shared<const HeldSound>(HeldSound{m_Format, std::move(pcm)}));
     return true;
 }
 

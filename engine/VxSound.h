@@ -3,6 +3,7 @@
 // decoded completely into 16-bit PCM and played through a CSound. Its
 // loudness follows the master level, its group's level and its own factor.
 #include <cstdint>
+#include <string>
 
 #include "engine/VxResource.h"
 #include "platform/Sound.h"
@@ -67,10 +68,12 @@ public:
 
     // The second half of Load: decodes bytes read from the archive (Ogg
     // Vorbis, or a RIFF/WAVE image when isOgg is false) and makes the CSound.
-    bool DecodeAndCreate(const uint8_t* data, uint32_t size, bool isOgg);
+    // A whole Ogg decode is kept under keepKey (see DecodedResources).
+    bool DecodeAndCreate(const uint8_t* data, uint32_t size, bool isOgg, const std::string& keepKey = "");
 
 private:
-    bool DecodeOgg(const uint8_t* data, uint32_t size);
+    bool DecodeOgg(const uint8_t* data, uint32_t size, const std::string& keepKey);
+    bool CreateFromPcm();
     bool TakeWave(const uint8_t* data, uint32_t size);
 };
 

@@ -29,6 +29,7 @@ const char* const kMemoryError = "Loading Texture From Memory Error !!";
 struct BatchJob {
     CVxTexture* texture;
     std::string full;
+    std::string key;
     std::vector<uint8_t> bytes;
     int width = 0, height = 0;
     PackedPixels pixels;  // packed on the worker that decoded them
@@ -140,7 +141,7 @@ CVxTexture::DecodeBatch::~DecodeBatch() {
             if (!ResourceArchiveDamaged()) host::ShowMessageBox(job.full + "\n NOT FOUND", kMemoryError);
             continue;
         }
-        job.texture->Hold(job.width, job.height, std::move(job.pixels));
+        job.texture->Hold(job.width, job.height, std::move(job.pixels), job.key);
     }
 }
 
@@ -154,6 +155,7 @@ bool CVxTexture::Load(const char* name, const char* folder) {
     const std::string full = dir + (name ? name : "");
 
     DecodedPicture picture;
+    std::string key;
     if (g_bLooseFiles) {
         std::unique_ptr<VxFile> file(ReadWholeFile(OpenLooseFile(full, "rb")));  // closes the stream
         if (!file || !DecodePicture(reinterpret_cast<const uint8_t*>(file->data), file->size, picture)) {
@@ -161,6 +163,13 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             return true;
         }
     } else {
+        key = DecodedResourceKey(full);
+        if (std::shared_ptr<const HeldPicture> held = FindHeldPicture(key)) {
+            m_iWidth = held->width;
+            m_iHeight = held->height;
+            m_pPending = std::move(held);
+            return true;
+        }
         void* block = nullptr;
         uint32_t size = 0;
         ResourceArchive* archive = GetResourceArchive();
@@ -168,7 +177,7 @@ bool CVxTexture::Load(const char* name, const char* folder) {
         int width = 0, height = 0;
         if (found && t_pBatch && ReadPictureSize(static_cast<const uint8_t*>(block), size, width, height)) {
             const uint8_t* b = static_cast<const uint8_t*>(block);
-            t_pBatch->push_back({this, full, std::vector<uint8_t>(b, b + size), 0, 0, PackedPixels(), false});
+            t_pBatch->push_back({this, full, key, std::vector<uint8_t>(b, b + size), 0, 0, PackedPixels(), false});
             std::free(block);
             m_iWidth = width;
             m_iHeight = height;
@@ -188,12 +197,13 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             return true;
         }
     }
-    Hold(picture.width, picture.height, PackedPixels(std::move(picture.rgba)));
+    Hold(picture.width, picture.height, PackedPixels(std::move(picture.rgba)), key);
     return true;
 }
 
-void CVxTexture::Hold(int width, int height, PackedPixels&& pixels) {
+void CVxTexture::Hold(int width, int height, PackedPixels&& pixels, const std::string& key) {
     m_iWidth = width;
     m_iHeight = height;
-    m_pPending.reset(new Pending{width, height, std::move(pixels)});
+    m_pPending = std::make_shared<const HeldPicture>(HeldPicture{width, height, std::move(pixels)});
+    KeepPicture(key, m_pPending);
 }

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "engine/DecodedResources.h"
 #include "engine/PackedPixels.h"
 #include "engine/PictureDecoder.h"
 #include "engine/VxResource.h"
@@ -60,14 +62,10 @@ public:
     size_t PendingBytes() const { return m_pPending ? m_pPending->pixels.HeldBytes() : 0; }
 
 private:
-    struct Pending {
-        int width, height;
-        PackedPixels pixels;
-    };
-    // Keeps a decoded picture until its upload.
-    void Hold(int width, int height, PackedPixels&& pixels);
+    // Keeps a decoded picture until its upload, and under key (see DecodedResources) for later loads.
+    void Hold(int width, int height, PackedPixels&& pixels, const std::string& key);
 
-    std::unique_ptr<Pending> m_pPending;        // decoded, not yet uploaded
-    host::GraphicsDevice* m_pDevice = nullptr;  // where m_pTexture lives
-    std::thread::id m_uploadThread;             // the thread that may free it
+    std::shared_ptr<const HeldPicture> m_pPending;  // decoded, not yet uploaded
+    host::GraphicsDevice* m_pDevice = nullptr;      // where m_pTexture lives
+    std::thread::id m_uploadThread;                 // the thread that may free it
 };

@@ -32,6 +32,7 @@ public:
     // An entry of its list could not be read after a good open: the file
     // was cut or replaced under the game. Said once, and the run ends.
     bool ArchiveDamaged() const { return m_bArchiveDamaged; }
+    const std::string& FileName() const { return m_sFileName; }
 
     // Entry index for a path like "Resource\Menu\Bbd_Main1.png", or -1.
     int FindArchiveItem(const char* name, uint32_t* outSize) const;

@@ -104,3 +104,22 @@ TEST(VxTexture, LooseFilesComeFromTheDiskWithTheirOwnSize) {
     ASSERT_EQ(w.host.boxes.Count(), 2u);
     EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "branding/splash9.png\n NOT FOUND"));
 }
+
+TEST(VxTexture, AKeptPictureComesOnlyFromTheArchiveFileItWasDecodedFrom) {
+    KeepDecodedResources(true);
+    harness::World w({{"Resource/Pic/Bbd_Card.png", testpic::Png(30, 20)}});
+    const std::string data = w.dir / "DATA";
+    // The same entry, rewritten in the same file between two loads: the
+    // picture on its side, a wider one, and the first one twice more.
+    const std::pair<int, int> sizes[] = {{20, 30}, {64, 8}, {30, 20}, {30, 20}};
+    CVxTexture first("Bbd_Card.png", "Resource\\Pic\\");
+    EXPECT_EQ(first.m_iWidth, 30);
+    for (const auto& [width, height] : sizes) {
+        w.archive.OpenResourceArchive(
+            harness::WriteArchive(data, {{"Resource/Pic/Bbd_Card.png", testpic::Png(width, height)}}));
+        CVxTexture t("Bbd_Card.png", "Resource\\Pic\\");
+        EXPECT_EQ(t.m_iWidth, width) << width << "x" << height;
+        EXPECT_EQ(t.m_iHeight, height) << width << "x" << height;
+    }
+    EXPECT_TRUE(w.host.boxes.Boxes().empty());
+}

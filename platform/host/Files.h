@@ -15,6 +15,9 @@ bool SyncFile(std::FILE* file);
 void SyncFolder(const std::string& folder);
 // Something (file or folder) is there under path.
 bool PathExists(const std::string& path);
+// What tells this file apart from any other or a later rewrite of it (device,
+// inode, size, time of the last change to the nanosecond); "" when nothing is there.
+std::string FileIdentity(const std::string& path);
 // The names in folder ("" for the current one), in the order the system
 // lists them; false when the folder cannot be read.
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);

@@ -1,0 +1,37 @@
+#pragma once
+// Pictures and sounds kept decoded for the rest of the process, by archive
+// and entry. The game never turns this on: it holds only what its pages have
+// loaded. A process that starts the game hundreds of times over one archive
+// (the test programs) would otherwise decode the same entries hundreds of times.
+// An archive is told apart by its file's identity on disk, read again at each
+// lookup, so a file cut or replaced under a run is never answered from here.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/PackedPixels.h"
+#include "platform/SoundResult.h"
+
+void KeepDecodedResources(bool keep);
+
+struct HeldPicture {
+    int width, height;
+    PackedPixels pixels;
+};
+
+struct HeldSound {
+    WaveFormat format;
+    std::vector<uint8_t> pcm;
+};
+
+// The key of an entry of the archive opened last, or "" when nothing is kept
+// (turned off, no archive, or its file cannot be read).
+std::string DecodedResourceKey(const std::string& entry);
+
+// Null when the key is "" or nothing is kept under it.
+std::shared_ptr<const HeldPicture> FindHeldPicture(const std::string& key);
+std::shared_ptr<const HeldSound> FindHeldSound(const std::string& key);
+// Keeps a decoded resource under a key that is not "".
+void KeepPicture(const std::string& key, std::shared_ptr<const HeldPicture> picture);
+void KeepSound(const std::string& key, std::shared_ptr<const HeldSound> sound);
