@@ -77,9 +77,7 @@ bool CVxSound::Load(const char* name, const char* folder) {
     if (std::shared_ptr<const HeldSound> held = FindHeldSound(key)) {
         ReleaseSound();
         m_Format = held->format;
-        m_nPcmSize = uint32_t(held->pcm.size());
-        m_pPcm = new uint8_t[m_nPcmSize];
-        std::memcpy(m_pPcm, held->pcm.data(), m_nPcmSize);
+        CopyPcm(held->pcm);
         return CreateFromPcm();
     }
     // One extra byte, NUL, after the data.
@@ -104,6 +102,12 @@ bool CVxSound::DecodeAndCreate(const uint8_t* data, uint32_t size, bool isOgg, c
     ReleaseSound();
     bool decoded = isOgg ? DecodeOgg(data, size, keepKey) : TakeWave(data, size);
     return decoded && CreateFromPcm();
+}
+
+void CVxSound::CopyPcm(const std::vector<uint8_t>& pcm) {
+    m_nPcmSize = uint32_t(pcm.size());
+    m_pPcm = new uint8_t[m_nPcmSize];
+    std::memcpy(m_pPcm, pcm.data(), m_nPcmSize);
 }
 
 bool CVxSound::CreateFromPcm() {
@@ -159,9 +163,7 @@ bool CVxSound::DecodeOgg(const uint8_t* data, uint32_t size, const std::string& 
         pcm.resize(keep);
     }
     if (!haveFormat || pcm.empty()) return false;
-    m_nPcmSize = uint32_t(pcm.size());
-    m_pPcm = new uint8_t[m_nPcmSize];
-    std::memcpy(m_pPcm, pcm.data(), m_nPcmSize);
+    CopyPcm(pcm);
     // A cut sound is not kept: its next load tells of the cut again.
     if (!tooLong && !keepKey.empty())
         KeepSound(keepKey, std::make_shared<const HeldSound>(HeldSound{m_Format, std::move(pcm)}));

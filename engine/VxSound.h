@@ -4,6 +4,7 @@
 // loudness follows the master level, its group's level and its own factor.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/VxResource.h"
 #include "platform/Sound.h"
@@ -73,6 +74,8 @@ public:
 
 private:
     bool DecodeOgg(const uint8_t* data, uint32_t size, const std::string& keepKey);
+    // m_pPcm becomes a copy of pcm, which the sound plays from.
+    void CopyPcm(const std::vector<uint8_t>& pcm);
     bool CreateFromPcm();
     bool TakeWave(const uint8_t* data, uint32_t size);
 };
