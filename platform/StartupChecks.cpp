@@ -53,13 +53,18 @@ bool CheckSaveFolder() {
     }
     const std::string folder = root + "Orvendale/Cogsquall/";
     std::string reason;
-    if (!host::CreateFolders(folder, &reason)) {
-        Fatal("The save folder cannot be created:\n" + folder + "\n" + reason);
-        return false;
+    // A folder on the way that cannot be entered (left by a start as another
+    // user) may well hold the save: it is not one that cannot be created.
+    int fault = host::FolderFault(folder, SAVE_FOLDER_LONGEST_NAME);
+    if (fault != EACCES) {
+        if (!host::CreateFolders(folder, &reason)) {
+            Fatal("The save folder cannot be created:\n" + folder + "\n" + reason);
+            return false;
+        }
+        fault = host::FolderFault(folder, SAVE_FOLDER_LONGEST_NAME);
     }
     // A folder there is not yet one the game can use: nothing in it is
     // damaged, so that is what the player hears, once.
-    const int fault = host::FolderFault(folder, SAVE_FOLDER_LONGEST_NAME);
     if (fault == 0) return true;
     Fatal((fault == ENAMETOOLONG ? "The save folder's path is too long for the files kept in it:\n"
                                  : "The save folder cannot be entered:\n") +

@@ -375,7 +375,8 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
 // and the game ends. Each start-up runs in a child, as the program makes it.
 TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept) {
     const std::vector<uint8_t> good = GoodFile();
-    const std::string folder = m_Root + "/Orvendale/Cogsquall/", kept = MainPath() + ".unreadable";
+    const std::string parent = m_Root + "/Orvendale", folder = parent + "/Cogsquall/",
+                      kept = MainPath() + ".unreadable";
     std::string deep = m_Root;
     while (deep.size() < 4065) deep += "/" + std::string(std::min<size_t>(200, 4064 - deep.size()), 'd');
     const std::string barred = "The save file cannot be read:\n" + MainPath() + "\nPermission denied\n";
@@ -384,7 +385,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept)
                                 "/Orvendale/Cogsquall/\nFile name too long";
     const struct {
         const char* rule;
-        int folderMode;  // 0777, 0, 0600; -1: the deep root
+        int folderMode;  // 0777, 0, 0600; -1: the deep root; -2: the folder above it of mode 000
         bool backup;
         std::vector<int> answers;
         std::vector<std::string> asked;  // each box's start; the last "closes" or "runs"
@@ -403,8 +404,9 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept)
         {"a folder of mode 000", 0, false, {host::IDOK}, {shut, "closes"}, "kept"},
         {"a folder of mode 600", 0600, false, {host::IDOK}, {shut, "closes"}, "kept"},
         {"a path past the limit", -1, false, {host::IDOK}, {tooDeep, "closes"}, "kept"},
+        {"a folder above it another user's start left", -2, false, {host::IDOK}, {shut, "closes"}, "kept"},
     };
-    for (const std::string& up : {m_Root, m_Root + "/Orvendale"}) fs::permissions(up, fs::perms(0755));
+    fs::permissions(m_Root, fs::perms(0755));
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.rule);
         fs::remove_all(folder);
@@ -413,8 +415,9 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept)
         if (c.backup) WriteBytes(BackupPath(), good);
         fs::permissions(MainPath(), fs::perms::none);
         fs::permissions(folder, fs::perms(c.folderMode < 0 ? 0777 : c.folderMode));
-        if (c.folderMode < 0) setenv("APPDATA", deep.c_str(), 1);
-        const std::string text = InChild(c.folderMode >= 0, [&] {
+        fs::permissions(parent, fs::perms(c.folderMode == -2 ? 0 : 0755));
+        if (c.folderMode == -1) setenv("APPDATA", deep.c_str(), 1);
+        const std::string text = InChild(c.folderMode != -1, [&] {
             for (int answer : c.answers) m_Host.boxes.QueueAnswer(answer);
             bool closes = true;
             if (CheckSaveFolder() && !IsAnotherInstanceRunning()) {
@@ -427,6 +430,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept)
             return all + (closes ? "closes" : "runs");
         });
         setenv("APPDATA", m_Root.c_str(), 1);
+        fs::permissions(parent, fs::perms(0755));
         fs::permissions(folder, fs::perms::all);
         std::vector<std::string> asked;
         for (size_t at = 0, end; at <= text.size(); at = end + 1)
@@ -448,7 +452,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept)
         EXPECT_TRUE(main != "good" || now == good);
         EXPECT_TRUE(main != "new" || (now.size() == 5212u && ReadInt(now, 12) == 1)) << "fresh defaults";
         EXPECT_EQ(fs::exists(MainPath()), main != "gone");
-        EXPECT_TRUE(c.folderMode >= 0 || fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
+        EXPECT_TRUE(c.folderMode != -1 || fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
     }
 }
 
