@@ -264,12 +264,13 @@ double RoleLevel(const std::string& kind) {
     if (kind == "bossdead") return 0.465;                             // the Destroyer's end stands over every gun
     if (kind.rfind("explosion", 0) == 0 || kind == "bossbomb" || kind == "crash") return 0.4;
     if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
+    if (kind == "spike") return 0.36;  // a trap's snap, often the only sound of its stage
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
     if (kind == "quake") return 0.38;
     if (kind == "voice") return 0.17;
     if (kind == "engine") return 0.16;
     if (kind == "shot-gun") return 0.37;  // a few guns alone must stand level with the music
-    if (kind == "hit-gun") return 0.43;   // a spat is short: its peak stands over little energy
+    if (kind == "hit-gun") return 0.48;   // a spat is short: its peak stands over little energy
     if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
     return 0.3;
 }
