@@ -289,16 +289,21 @@ void DrawTile(Canvas& c, const ArtJob& job) {
             // little rough, in phase with the rows so stacked ends line up.
             double d = 1e9;
             const double rough = 1.5 * PeriodicNoise(0, sy, py / 2, seed + 13, py / 2);
-            // The rock's ends stand nearer the cell's edge, inside the reach
-            // of a neighbour's side, so no seam of backdrop opens between a
-            // rock end and the rock beside it.
-            const double inset = rock ? 2 : 0;
-            const double left = sideL - inset + rough, right = sideR + inset - rough;
+            const double surface = rock ? -1e9 : top + 2 * PeriodicNoise(sx, 0, px, seed + 9);
+            // Below a top's rounded corners, and all down the rock, an end is
+            // plain earth: the field can set it against more earth, so it
+            // has no rim and reaches a little past its cell's edge, where the
+            // end beside it reaches too; both sides of a cell move the same
+            // way with the rows, so ends side by side always overlap.
+            const double plain = rock ? 1.0 : std::clamp((fy - surface - radius) / 10, 0.0, 1.0);
+            const double shift = rough - 0.75;
+            const double plainLeft = margin - 1.5 + shift, plainRight = W - margin + 1.5 + shift;
+            const double capLeft = sideL + rough, capRight = sideR - rough;
+            const double left = capLeft + (plainLeft - capLeft) * plain;
+            const double right = capRight + (plainRight - capRight) * plain;
             if (leftEnd) d = std::min(d, fx - left);
             if (rightEnd) d = std::min(d, right - fx);
-            double surface = -1e9;
             if (!rock) {
-                surface = top + 2 * PeriodicNoise(sx, 0, px, seed + 9);
                 d = std::min(d, fy - surface);
                 // Rounded top corners at the ends.
                 for (int e = 0; e < 2; ++e) {
@@ -307,7 +312,7 @@ void DrawTile(Canvas& c, const ArtJob& job) {
                     if ((e == 0 ? fx < cx : fx > cx) && fy < cy) d = std::min(d, radius - std::hypot(fx - cx, fy - cy));
                 }
             }
-            if (d < -0.5 && !(rock && d >= -1.5)) continue;
+            if (d < -0.5 && !(plain > 0 && d >= -1.5)) continue;
             Rgba col = Mix(pal.groundBody, pal.groundDark, n * 0.6 + fine * 0.25);
             // Stones show as darker blobs in the body.
             if (PeriodicNoise(sx, sy, px / 2, seed + 5, py / 2) > 0.78) col = Mix(col, pal.groundDark, 0.6);
@@ -327,15 +332,14 @@ void DrawTile(Canvas& c, const ArtJob& job) {
                     col = cap;
                 }
             }
-            // A top's ends are shaded round toward their outline. The rock
-            // below ends in its own grain, with no rim: the field can put a
-            // rock end against more rock, where a rim would draw a line with
-            // no edge behind it.
-            if (!rock && d < 6) col = Mix(col, Shade(col, 0.75f), (6 - std::max(d, 0.0)) / 6 * 0.5);
-            if (!rock && d < rim) col = outline;
-            // Just past a rock end the rock's colour stays, all but unseen,
+            // A top's cap is shaded round toward its outline at its ends; a
+            // plain end keeps its grain, so earth against earth shows no line.
+            const double rimmed = 1 - plain;
+            if (d < 6) col = Mix(col, Shade(col, 0.75f), (6 - std::max(d, 0.0)) / 6 * 0.5 * rimmed);
+            if (d < rim) col = Mix(col, outline, rimmed);
+            // Just past a plain end the earth's colour stays, all but unseen,
             // so the picture's filtering draws no dark fringe along the end.
-            const double cover = rock ? std::clamp(d + 0.5, 1.0 / 255, 1.0) : std::clamp(d + 0.5, 0.0, 1.0);
+            const double cover = plain > 0 ? std::clamp(d + 0.5, 1.0 / 255, 1.0) : std::clamp(d + 0.5, 0.0, 1.0);
             c.Blend(x, y, col, static_cast<uint8_t>(255 * cover));
         }
     if (rock) return;
