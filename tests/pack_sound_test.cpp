@@ -564,7 +564,7 @@ TEST_F(PackSounds, EffectsSitWhereTheirNamesSay) {
     for (const auto& [name, samples] : *s_clips) {
         if (!IsEffect(name)) continue;
         const Spectrum spectrum = SemitoneSpectrum(samples);
-        if (spectrum.high >= 0.05 && spectrum.toneUpHigh >= 0.5 && ++toned <= 12)
+        if (spectrum.high >= 0.01 && spectrum.toneUpHigh >= 0.5 && ++toned <= 12)
             ADD_FAILURE() << name << ": " << 100.0 * spectrum.toneUpHigh << " % of its top in one 100-Hz band";
     }
     EXPECT_EQ(toned, 0) << "effects whose top is one tone";

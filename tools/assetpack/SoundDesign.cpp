@@ -24,6 +24,7 @@ void Voice(Clip& c, Rng& r, Place place) {
     const int rhythm = r.Pick(3);
     const double duty = r.Range(0.3, 0.95), warble = LogRange(r, 4, 40);
     double at = 0;
+    std::vector<double> onsets;
     for (int k = 0; k < chirps; ++k) {
         Tone t;
         double note = base + r.Pick(12) - 4;
@@ -33,12 +34,24 @@ void Voice(Clip& c, Rng& r, Place place) {
         t.t0 = at, t.dur = length * duty, t.f0 = Midi(note), t.f1 = Midi(note + r.Range(-5, 7)), t.wave = w;
         t.amp = 0.5, t.hold = t.dur * 0.3, t.vibHz = warble, t.vibDepth = 0.04;
         AddTone(c, t);
+        onsets.push_back(at);
         at += length;
     }
     Tone servo;
     servo.dur = len, servo.f0 = LogRange(r, 100, 400), servo.f1 = servo.f0 * LogRange(r, 0.5, 2.0), servo.wave = kSaw;
     servo.amp = r.Range(0.08, 0.25), servo.attack = 0.02;
     AddTone(c, servo);
+    // A buzzing voice opens each syllable on a breath of hiss of the robot's
+    // own colour, so the one harmonic of a chirp that reaches past 2.3 kHz is
+    // not all it has up there. A whistling voice has no such harmonic.
+    if (w != kSaw && w != kSquare) return;
+    const double hiss = LogRange(r, 2800, 6000), q = r.Range(0.7, 1.5);
+    for (double t0 : onsets) {
+        Noise n;
+        n.t0 = t0, n.dur = r.Range(0.012, 0.03), n.c0 = hiss, n.c1 = hiss * r.Range(0.7, 1.4), n.q = q;
+        n.amp = 0.25, n.attack = 0.002;
+        AddNoise(c, r, n);
+    }
 }
 
 // A Machine arriving: an engine's growl with a clank.
@@ -60,6 +73,16 @@ void Engine(Clip& c, Rng& r, Place place) {
     second.dur = len, second.f0 = second.f1 = hz * kIntervals[r.Pick(6)], second.wave = r.Pick(2) ? kSquare : kTriangle;
     second.amp = r.Range(0.1, 0.35), second.attack = 0.03, second.hold = len * 0.4;
     AddTone(c, second);
+}
+
+// Struck metal rings with a hiss under its partials, of the strike's own
+// colour: the one partial that reaches past the low-pass is not all it has
+// up high.
+void AddMetalHiss(Clip& c, Rng& r) {
+    Noise n;
+    n.dur = c.Seconds() * r.Range(0.8, 1.0), n.c0 = n.c1 = LogRange(r, 2400, 3000), n.q = 0.7, n.amp = 0.6;
+    n.attack = 0.001;
+    AddNoise(c, r, n);
 }
 
 // The robot's place in its family shapes the action's rhythm and timbre, not
@@ -111,6 +134,7 @@ void Action(Clip& c, Rng& r, const std::string& what, Place place) {
         Hit(c, r, "bubble", Place(), &unused);
     } else if (what == "bell") {
         AddMetal(c, 0, len, r.Range(500, 1200), 1.0 + r.Range(1.4, 2.6), 2.5, 0.6);
+        AddMetalHiss(c, r);
     } else if (what == "shield") {
         // A field humming up: its sweep, its wobble and its grain by the robot.
         Tone t;
@@ -169,6 +193,7 @@ void Action(Clip& c, Rng& r, const std::string& what, Place place) {
         AddTone(c, t);
     } else if (what == "clang") {
         AddMetal(c, 0, len, r.Range(150, 350), 1.0 + r.Range(0.3, 2.7), 5.0, 0.7);
+        AddMetalHiss(c, r);
     } else {
         AddTone(c, Tone{});
     }
