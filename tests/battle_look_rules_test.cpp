@@ -437,6 +437,10 @@ TEST_P(UnitPointRule, EveryPictureHoldsItsUnitsPoint) {
                     << foot.row;
                 EXPECT_LT(AlphaAt(pic, hub), 128)
                     << what << ": its rotor turns inside its body, at column " << hub.col << ", row " << hub.row;
+                // Its blades sweep clear of the deck behind it.
+                int crossed = 0;
+                for (float d = 4; d <= 28; ++d) crossed += AlphaAt(pic, {hub.col - d, hub.row}) >= 128;
+                EXPECT_EQ(crossed, 0) << what << ": its rotor's blades cross its deck at row " << hub.row;
             }
 
             // A boss's arms start at its body: the shoulder joint, on the

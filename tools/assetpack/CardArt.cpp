@@ -8,6 +8,9 @@
 
 namespace {
 
+// How far the rotor's blades reach to either side of its shaft, in pixels.
+constexpr double kRotorReach = 32;
+
 // The figure of unit `id`, idle, in a box of the canvas.
 void Figure(Painter& p, const ArtJob& job, int id, double x, double y, double size, int act = 1, double phase = 0.1) {
     UnitLook look = LookForUnit(job.item.label, id, job.item.colour);
@@ -98,13 +101,17 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job) {
         look.mastTop = unitY(point.firstRow - margin - 2);
     if (look.special != Special::Missile && row(bottom) < point.lastRow + margin)
         look.keelBottom = unitY(point.lastRow + margin + 2);
-    // A Machine that flies as a variant carries a mount behind it, where
+    // A Machine that flies as a variant carries a deck behind it, where
     // its rotor's shaft stands.
     double footColumn = 0, footRow = 0;
     if (RotorFootFor(look, W, H, footColumn, footRow)) {
         look.rotorMount = true;
-        look.mountX = (footColumn - point.column) / (s * look.size);
+        const double unit = s * look.size;
+        look.mountX = (footColumn - point.column) / unit;
         look.mountY = unitY(footRow);
+        look.mountReach = kRotorReach / unit;
+        look.mountLeft = (1 - point.column) / unit;
+        look.mountFloor = unitY(H - 2);
     }
     p.Translate(point.column, ground - 40 * s);
     p.ScaleBy(s, s);

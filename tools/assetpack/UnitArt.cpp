@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "content/UnitIds.h"
 
@@ -501,20 +502,29 @@ void DrawMove(Painter& p, const UnitLook& look, const Frame& f, const Motion& m,
     }
 }
 
-// The mount a flying variant's rotor stands on: a plate at the shaft's foot
-// on a boom from the body, drawn behind the body. The boom leaves the plate
-// sideways, under the blades, and rises into a body above them clear of
-// their reach, so it never crosses the turning rotor.
+// The deck a flying variant's rotor stands on: a rear hull in the body's
+// colours from the body back to a plate at the shaft's foot, drawn behind
+// the body. Under the blades its top keeps below the plate; only past their
+// reach does it rise or step down into the body, so it never crosses the
+// turning rotor.
 void DrawRotorMount(Painter& p, const UnitLook& look, const Frame& f) {
     if (!look.rotorMount) return;
-    const double x = look.mountX, y = look.mountY, reach = 30;
-    double bend = f.cx;
-    if (f.cy < y && std::fabs(f.cx - x) < reach) bend = f.cx < x ? x - reach : x + reach;
-    Paint boom = Fill(Shade(look.trim, 0.8f), 0.4);
-    p.Capsule(x, y + 4, bend, y + 4, 3, boom);
-    p.Capsule(bend, y + 4, bend, f.cy, 3, boom);
-    if (bend != f.cx) p.Capsule(bend, f.cy, f.cx, f.cy, 3, boom);
-    p.Box(x - 8, y, 16, 7, 2, Fill(look.accent, 0.4));
+    const double x = look.mountX, y = look.mountY, top = y + 2, thin = 12, thick = 16;
+    const double knee = x + look.mountReach, tail = std::max(x - 10, look.mountLeft);
+    const double joinY = std::min(std::max(top, f.top() + 3), f.cy + f.hh - thick);
+    const double joinX = std::max(f.cx - f.hw + 3, knee + 2), end = std::max(f.cx, joinX + thick);
+    const auto under = [&](double ex, double ey) { return Vec2{ex, std::min(ey, look.mountFloor)}; };
+    std::vector<Vec2> deck = {{tail, top},
+                              {knee, top},
+                              {joinX, joinY},
+                              {end, joinY},
+                              under(end, joinY + thick),
+                              under(joinX + thick, joinY + thick)};
+    if (joinY < top) deck.push_back(under(knee + thin, top + thin));
+    deck.push_back(under(std::max(x - 7, tail), top + thin));
+    p.Polygon(deck, Fill(Shade(look.main, 0.9f), 0.5));
+    const double plate = std::max(x - 8, look.mountLeft);
+    p.Box(plate, y, x + 8 - plate, 7, 2, Fill(look.accent, 0.4));
     p.Circle(x, y + 3.5, 1.6, Flat(Shade(look.accent, 0.55f)));
 }
 
@@ -737,7 +747,7 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
     if (pose.act != 4 && !floats)
         p.Ellipse(0, 40, 26 * (1.0 - 0.3 * m.burst), 4, Paint{Rgba{0, 0, 0, 70}, {}, 0, 0, 2});
 
-    // The rotor turns at a fixed place on the picture, so its mount keeps
+    // The rotor turns at a fixed place on the picture, so its deck keeps
     // still while the figure bobs; dying, it goes down with the body.
     if (pose.act != 3) DrawRotorMount(p, look, f);
     p.Push();

@@ -50,9 +50,11 @@ struct UnitLook {
     // unit's point wherever the battle puts it.
     double lift = 0, mastTop = 0, keelBottom = 0;
     // Set for a Machine that flies as a variant: where, in the figure's
-    // units, the foot of the rotor's shaft stands on the mount behind it.
+    // units, the foot of the rotor's shaft stands on the deck behind it, how
+    // far its blades reach to either side, and the picture's left and bottom
+    // edges, which the deck keeps inside.
     bool rotorMount = false;
-    double mountX = 0, mountY = 0;
+    double mountX = 0, mountY = 0, mountReach = 0, mountLeft = 0, mountFloor = 0;
 };
 
 // Where the battle puts a unit's point on its picture (w x h) for act `act`:
