@@ -8,9 +8,6 @@
 
 namespace {
 
-// How far the rotor's blades reach to either side of its shaft, in pixels.
-constexpr double kRotorReach = 32;
-
 // The figure of unit `id`, idle, in a box of the canvas.
 void Figure(Painter& p, const ArtJob& job, int id, double x, double y, double size, int act = 1, double phase = 0.1) {
     UnitLook look = LookForUnit(job.item.label, id, job.item.colour);
@@ -109,7 +106,7 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job) {
         const double unit = s * look.size;
         look.mountX = (footColumn - point.column) / unit;
         look.mountY = unitY(footRow);
-        look.mountReach = kRotorReach / unit;
+        look.mountReach = kRotorWidth / 2 / unit;
         look.mountLeft = (1 - point.column) / unit;
         look.mountFloor = unitY(H - 2);
     }

@@ -65,6 +65,10 @@ struct PointPlace {
 };
 PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h);
 
+// The propeller the battle turns over a flier is 64 x 32 px: its blades
+// reach 32 to either side of its shaft.
+constexpr double kRotorWidth = 64, kRotorHeight = 32;
+
 // Where the battle stands the rotor of a flying variant on its picture
 // (w x h): the column of the rotor's shaft and the row its foot reaches.
 // False for a Machine that never flies as a variant.

@@ -1,6 +1,7 @@
 // Which parts and colours each unit gets, from its name and id.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <utility>
 
 #include "content/UnitIds.h"
@@ -180,9 +181,9 @@ bool RotorFootFor(const UnitLook& look, double w, double h, double& column, doub
     for (const Anchor& a : kAnchors) {
         if (a.id != look.id) continue;
         column = w / 2 + a.dx + 5;
-        // The propeller's shaft ends 0.4 of its 32 px height below its
-        // middle; the mount rises a pixel over that end so the shaft sits in it.
-        row = h / 2 - a.dy + 40 + 12 - (look.id == MachineId::MarineStriker ? 48 : 0);
+        // The propeller's shaft ends 0.4 of its height below its middle; the
+        // deck rises a pixel over that end so the shaft sits in it.
+        row = h / 2 - a.dy + 40 + std::floor(0.4 * kRotorHeight) - (look.id == MachineId::MarineStriker ? 48 : 0);
         return true;
     }
     return false;
