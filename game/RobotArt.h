@@ -18,6 +18,11 @@ struct RobotArt {
     CVxBillboard* m_pWeapon;
     CVxBillboard* m_pWeapon2;
     CVxSound* m_apSound[ROBOT_SOUNDS];
+    // Where a flying Machine's rotor turns over the pictures of each act (the
+    // table the pack keeps beside them): from a picture's middle, x right,
+    // y up, in pixels.
+    bool m_abRotor[ROBOT_ACTS];
+    float m_afRotor[ROBOT_ACTS][2];
 };
 
 // Zeroes the record and its pointers (frees nothing).

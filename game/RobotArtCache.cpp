@@ -1,11 +1,13 @@
 // The robot and Machine art caches: the act frames, weapon pictures and
 // sounds of the types used in recent battles stay loaded, scored by use.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "content/SaveProfile.h"
+#include "engine/ScriptStatement.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "content/WeaponIds.h"
@@ -55,6 +57,25 @@ bool UsesAdditiveWeapon(int weapon) {
            weapon == WeaponId::AtomicBlast || weapon == WeaponId::TimeBombBlast;
 }
 
+// The rotor's places from a unit folder's script of "ROTOR=act,x,y;", when
+// it has one.
+void ReadRotorPlaces(const std::string& folder, RobotArt& art) {
+    if (!Exists("Rotor.txt", folder)) return;
+    VxFile* file = nullptr;
+    VxOpenFile("Rotor.txt", folder.c_str(), &file);
+    while (file->position < file->size) {
+        const ScriptStatement s = ReadScriptStatement(file);
+        int act = 0;
+        float x = 0.0f, y = 0.0f;
+        if (std::strcmp(s.key, "ROTOR") != 0 || std::sscanf(s.value, "%d,%f,%f", &act, &x, &y) != 3) continue;
+        if (act < 1 || act > ROBOT_ACTS) continue;
+        art.m_abRotor[act - 1] = true;
+        art.m_afRotor[act - 1][0] = x;
+        art.m_afRotor[act - 1][1] = y;
+    }
+    delete file;
+}
+
 }  // namespace
 
 void ClearRobotArt(RobotArt& art) { std::memset(&art, 0, sizeof art); }
@@ -100,6 +121,7 @@ void CGameApplication::LoadUnitArt(int id, RobotArt& art, bool enemy) {
         }
         art.m_Unit.m_aiUnitWork[act - 1] = found * kFramesPerPicture + (act == 3 ? kDyingActExtra : 0);
     }
+    if (enemy) ReadRotorPlaces(actFolder, art);
 
     const int quiet = -3500;
     art.m_apSound[0] = NewSoundIfThere(r + "-1.ogg", kRobotSoundFolder, enemy ? quiet : -1000);

@@ -126,7 +126,8 @@ public:
     bool CanUpgradeVariant(CBattleModel& model);
     void ApplyVariant();
     void RevertVariant(const CBattleModel& model);
-    void GetEffectAnchor(const CBattleModel& model, const VxVec3& point);
+    // The rotor over a flier drawn at `point`, its picture scaled by sx, sy.
+    void GetEffectAnchor(const CBattleModel& model, const VxVec3& point, float sx, float sy);
 
     // Clean-ups of a dying unit.
     void ReleaseLinkedRobot(CBattleModel& model);

@@ -415,7 +415,6 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
     const int type = p.type;
     const int t = p.t;
     if (!p.machine) return;
-    if (m_Unit.m_iTerrain == TERRAIN_AIR && CanUpgradeVariant(model)) GetEffectAnchor(model, p.at);
 
     if (m_Unit.m_iTerrain == TERRAIN_MARINE) {
         if (type == MachineId::Giant || type == MachineId::Titan) {
@@ -435,6 +434,8 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
         }
     }
     if (type == MachineId::MarineStriker && m_Unit.m_iTerrain == TERRAIN_AIR) p.at.y -= 48.0f;
+    // The rotor over the body where it is drawn.
+    if (m_Unit.m_iTerrain == TERRAIN_AIR && CanUpgradeVariant(model)) GetEffectAnchor(model, p.at, p.sx, p.sy);
 }
 
 // 12. Bombs growing before they go off, and the Shocker's glow.

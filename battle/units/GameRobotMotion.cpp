@@ -47,17 +47,6 @@ constexpr VariantStart kVariantStarts[] = {
     {MachineId::UltraCycler, 46},
 };
 
-struct AnchorOffset {
-    int type;
-    float dx, dy;
-};
-constexpr AnchorOffset kAnchorOffsets[] = {
-    {MachineId::Smasher, -70, 30},         {MachineId::HeavySmasher, -70, 40},  {MachineId::MegaSmasher, -70, 40},
-    {MachineId::Cycler, -60, 30},          {MachineId::Transporter, -120, -35}, {MachineId::Driller, -80, 10},
-    {MachineId::Jumper, -50, 50},          {MachineId::Knight, -80, 40},        {MachineId::RocketWagon, -40, 30},
-    {MachineId::MarineStriker, -30, -105}, {MachineId::BlastTank, -20, 70},     {MachineId::UltraCycler, -80, 30},
-};
-
 }  // namespace
 
 void CCom_GameRobot::TakeDamage(CBattleModel& model, int amount) {
@@ -279,19 +268,23 @@ void CCom_GameRobot::RevertVariant(const CBattleModel& model) {
     if (type == MachineId::Jumper) m_iAnimTick = 0;
 }
 
-void CCom_GameRobot::GetEffectAnchor(const CBattleModel& model, const VxVec3& point) {
+void CCom_GameRobot::GetEffectAnchor(const CBattleModel& model, const VxVec3& point, float sx, float sy) {
     if (m_iHp <= 0) return;
-    float dx = -80.0f, dy = 0.0f;
-    for (const AnchorOffset& o : kAnchorOffsets)
-        if (o.type == Type()) dx = o.dx, dy = o.dy;
-    m_vEffectAnchor = VxVec3{point.x + dx, point.y + dy, 0.0f};
+    // The rotor stands on the top of the body in the act shown, where the
+    // pack's table beside the pictures says; it goes with a mirrored picture.
+    const RobotArt* art = Art(model);
+    const int act = m_iShownAnim;
+    const bool placed =
+        art && art->m_Unit.m_iType == m_Unit.m_iType && act >= 0 && act < ROBOT_ACTS && art->m_abRotor[act];
+    const float dx = placed ? art->m_afRotor[act][0] : 0.0f, dy = placed ? art->m_afRotor[act][1] : 0.0f;
+    m_vEffectAnchor = VxVec3{point.x + dx * sx, point.y + dy * sy, 0.0f};
     if (!g_pGameAppInstance) return;
     CVxBillboard* rotor = g_pGameAppInstance->m_apMineCopter[(Frame(model) / 5 + m_iSerial * 10) % MINE_COPTER_FRAMES];
     if (!rotor) return;
     RobotDrawStep step;
     step.kind = RobotDrawStep::PLACED;
     step.billboard = rotor;
-    step.at = VxVec3{m_vEffectAnchor.x + 5.0f, m_vEffectAnchor.y - 40.0f, m_vEffectAnchor.z};
+    step.at = m_vEffectAnchor;
     AddDrawStep(step);
 }
 

@@ -98,18 +98,6 @@ void DrawUnitFrame(Canvas& c, const ArtJob& job) {
         look.mastTop = unitY(point.firstRow - margin - 2);
     if (look.special != Special::Missile && row(bottom) < point.lastRow + margin)
         look.keelBottom = unitY(point.lastRow + margin + 2);
-    // A Machine that flies as a variant carries a deck behind it, where
-    // its rotor's shaft stands.
-    double footColumn = 0, footRow = 0;
-    if (RotorFootFor(look, W, H, footColumn, footRow)) {
-        look.rotorMount = true;
-        const double unit = s * look.size;
-        look.mountX = (footColumn - point.column) / unit;
-        look.mountY = unitY(footRow);
-        look.mountReach = kRotorWidth / 2 / unit;
-        look.mountLeft = (1 - point.column) / unit;
-        look.mountFloor = unitY(H - 2);
-    }
     p.Translate(point.column, ground - 40 * s);
     p.ScaleBy(s, s);
     DrawUnit(p, look, pose);

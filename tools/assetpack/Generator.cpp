@@ -8,6 +8,7 @@
 #include "tools/assetpack/Encoders.h"
 #include "tools/assetpack/MusicScore.h"
 #include "tools/assetpack/SoundDesign.h"
+#include "tools/assetpack/UnitArt.h"
 
 const char kDigitSymbols[] = "+-:x/%.,!?#*=<>";
 
@@ -48,6 +49,10 @@ std::vector<uint8_t> AssetGenerator::Make(const PackFile& file) {
     if (item.kind == "sound") return Sound(item, file);
     if (item.kind == "music") return Music(item, file);
     if (item.kind == "cursor") return Cursor(item);
+    if (item.kind == "rotor") {
+        std::string script = RotorScript(item);
+        return std::vector<uint8_t>(script.begin(), script.end());
+    }
     if (item.kind == "effect") {
         std::string text =
             "// Cogsquall post-process composition: the frame's picture drawn through\n"
@@ -170,6 +175,79 @@ std::string AssetGenerator::FontScript(const ManifestItem& item) {
     // The reader never uses the last byte, so the script ends with a line it may drop.
     s += "//\n";
     return s;
+}
+
+namespace {
+
+// The top of what a shaft a few pixels wide standing at this column would
+// meet: the lowest of the columns' first solid rows, so a horn or an antenna
+// thinner than the shaft does not count; the height when there is nothing.
+int TopUnderShaft(const Canvas& c, int column) {
+    int top = 0;
+    for (int x = column - 3; x <= column + 3; ++x) {
+        int y = 0;
+        while (y < c.Height() && c.At(x, y).a < 128) ++y;
+        top = std::max(top, y);
+    }
+    return top;
+}
+
+}  // namespace
+
+// A flying Machine's rotor stands straight above the unit's point, its
+// shaft's foot on the top of the body in every frame of an act, however the
+// body bobs, and its hub clear above it. The flier moves and attacks under
+// one place, so the rotor keeps still between those acts; another act the
+// body is lower or higher in (a burrower dug in) has its own. The script
+// holds, for every act but the dying one, the rotor picture's middle from the
+// unit picture's middle in pixels, right and up: "ROTOR=act,x,y;". Empty when
+// the folder has no unit line or the pack no rotor.
+std::string AssetGenerator::RotorScript(const ManifestItem& item) {
+    const std::string folder = item.path.substr(0, item.path.rfind('/') + 1);
+    const ManifestItem* unit = nullptr;
+    double column = 0, rise = 0;  // rise: the rotor's middle over its shaft's foot
+    struct Tops {
+        int lowest = -1, highest = 1 << 20;
+        void Add(int top) { lowest = std::max(lowest, top), highest = std::min(highest, top); }
+    } acts[7];  // by act, 1-6
+    for (const PackFile& f : ExpandManifest(m_items)) {
+        const ManifestItem& it = m_items[f.item];
+        if (it.kind == "picture" && f.frame == 1 && ArtStyleFor(it, f.path) == "propeller") {
+            const Canvas rotor = Draw(f);
+            int foot = rotor.Height() / 2;
+            for (int y = 0; y < rotor.Height(); ++y)
+                if (rotor.At(rotor.Width() / 2, y).a >= 128) foot = y;
+            rise = foot + 0.5 - rotor.Height() / 2.0;
+        }
+        if (it.kind != "unit" || it.path != folder || f.act == 3 || f.act < 1 || f.act > 6) continue;
+        if (!unit) {
+            unit = &it;
+            const UnitLook look = LookForUnit(it.label, UnitIdFromPath(it.path), it.colour);
+            column = PointPlaceFor(look, f.act, it.width, it.height).column;
+        }
+        acts[f.act].Add(TopUnderShaft(Draw(f), int(column)));
+    }
+    if (!unit || rise < 2) return {};
+    // The shaft's foot a pixel into the body where it stands lowest, unless
+    // the hub would then sink into it where it stands highest.
+    const int shaft = int(rise);
+    const auto footFor = [shaft](const Tops& t) { return std::min(t.lowest + 1, t.highest + shaft - 1); };
+    const auto holds = [shaft](const Tops& t, int foot) { return foot >= t.lowest && foot <= t.highest + shaft - 1; };
+    Tops walk = acts[1];
+    if (acts[2].lowest >= 0) walk.Add(acts[2].lowest), walk.Add(acts[2].highest);
+    const int shared = footFor(walk);
+    std::string script =
+        "// " + unit->label + ": where its rotor turns in each act, its shaft's foot on its body's top\n";
+    for (int act = 1; act <= 6; ++act) {
+        if (acts[act].lowest < 0 || acts[act].lowest >= unit->height) continue;
+        const int foot = holds(acts[act], shared) ? shared : footFor(acts[act]);
+        char line[64];
+        std::snprintf(line, sizeof line, "ROTOR=%d,%g,%g;\n", act, column - unit->width / 2.0,
+                      unit->height / 2.0 - (foot + 0.5) + rise);
+        script += line;
+    }
+    // The reader never uses the last byte, so the script ends with a line it may drop.
+    return script + "//\n";
 }
 
 namespace {

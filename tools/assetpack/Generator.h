@@ -25,6 +25,7 @@ private:
     std::vector<uint8_t> Sound(const ManifestItem& item, const PackFile& file);
     std::vector<uint8_t> Music(const ManifestItem& item, const PackFile& file);
     std::vector<uint8_t> Cursor(const ManifestItem& item);
+    std::string RotorScript(const ManifestItem& item);
 
     const std::vector<ManifestItem>& m_items;
     TextRenderer& m_text;

@@ -39,7 +39,8 @@ bool ParseList(const std::string& field, std::vector<int>* out) {
     return !out->empty();
 }
 
-const char* const kKinds[] = {"picture", "button", "digits", "font", "unit", "sound", "music", "effect", "cursor"};
+const char* const kKinds[] = {"picture", "button", "digits", "font",   "unit",
+                              "sound",   "music",  "effect", "cursor", "rotor"};
 
 }  // namespace
 
@@ -117,7 +118,7 @@ std::vector<ManifestItem> ParseManifest(const std::string& text, std::vector<std
                 continue;
             }
         }
-        bool needsSize = item.kind != "effect" && item.kind != "cursor";
+        bool needsSize = item.kind != "effect" && item.kind != "cursor" && item.kind != "rotor";
         if (needsSize && item.width == 0) {
             fail("a " + item.kind + " needs a size");
             continue;

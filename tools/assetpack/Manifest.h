@@ -19,6 +19,9 @@
 //   music    path is a base name; writes base + "Intro.ogg" and "Loop.ogg"
 //   effect   the shader effect text naming its technique (the label)
 //   cursor   written beside the archive; frames is the hot spot "x,y"
+//   rotor    where a flying Machine's rotor turns over the pictures of the
+//            unit line of the same folder, act by act (a script of
+//            "ROTOR=act,x,y;" the battle reads with the pictures)
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -502,32 +502,6 @@ void DrawMove(Painter& p, const UnitLook& look, const Frame& f, const Motion& m,
     }
 }
 
-// The deck a flying variant's rotor stands on: a rear hull in the body's
-// colours from the body back to a plate at the shaft's foot, drawn behind
-// the body. Under the blades its top keeps below the plate; only past their
-// reach does it rise or step down into the body, so it never crosses the
-// turning rotor.
-void DrawRotorMount(Painter& p, const UnitLook& look, const Frame& f) {
-    if (!look.rotorMount) return;
-    const double x = look.mountX, y = look.mountY, top = y + 2, thin = 12, thick = 16;
-    const double knee = x + look.mountReach, tail = std::max(x - 10, look.mountLeft);
-    const double joinY = std::min(std::max(top, f.top() + 3), f.cy + f.hh - thick);
-    const double joinX = std::max(f.cx - f.hw + 3, knee + 2), end = std::max(f.cx, joinX + thick);
-    const auto under = [&](double ex, double ey) { return Vec2{ex, std::min(ey, look.mountFloor)}; };
-    std::vector<Vec2> deck = {{tail, top},
-                              {knee, top},
-                              {joinX, joinY},
-                              {end, joinY},
-                              under(end, joinY + thick),
-                              under(joinX + thick, joinY + thick)};
-    if (joinY < top) deck.push_back(under(knee + thin, top + thin));
-    deck.push_back(under(std::max(x - 7, tail), top + thin));
-    p.Polygon(deck, Fill(Shade(look.main, 0.9f), 0.5));
-    const double plate = std::max(x - 8, look.mountLeft);
-    p.Box(plate, y, x + 8 - plate, 7, 2, Fill(look.accent, 0.4));
-    p.Circle(x, y + 3.5, 1.6, Flat(Shade(look.accent, 0.55f)));
-}
-
 void MuzzleFlash(Painter& p, double x, double y, double size, double amount) {
     if (amount <= 0) return;
     p.Glow(x, y, size * 1.8 * amount, Rgba{255, 240, 170, 230});
@@ -747,9 +721,6 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
     if (pose.act != 4 && !floats)
         p.Ellipse(0, 40, 26 * (1.0 - 0.3 * m.burst), 4, Paint{Rgba{0, 0, 0, 70}, {}, 0, 0, 2});
 
-    // The rotor turns at a fixed place on the picture, so its deck keeps
-    // still while the figure bobs; dying, it goes down with the body.
-    if (pose.act != 3) DrawRotorMount(p, look, f);
     p.Push();
     p.Translate(0, 40 + m.sink + m.bury);
     p.Rotate(m.tilt);
@@ -769,7 +740,6 @@ void DrawUnit(Painter& p, const UnitLook& look, const UnitPose& pose) {
         if (look.keelBottom != 0)
             p.Box(f.cx - half, f.cy, 2 * half, look.keelBottom - f.cy, 3, Fill(Shade(look.main, 0.7f), 0.5));
     }
-    if (pose.act == 3) DrawRotorMount(p, look, f);
     if (look.special != Special::None) {
         DrawSpecial(p, look, f, m);
     } else {

@@ -49,12 +49,6 @@ struct UnitLook {
     // above it or a keel below it reach (0: none), so that the body holds the
     // unit's point wherever the battle puts it.
     double lift = 0, mastTop = 0, keelBottom = 0;
-    // Set for a Machine that flies as a variant: where, in the figure's
-    // units, the foot of the rotor's shaft stands on the deck behind it, how
-    // far its blades reach to either side, and the picture's left and bottom
-    // edges, which the deck keeps inside.
-    bool rotorMount = false;
-    double mountX = 0, mountY = 0, mountReach = 0, mountLeft = 0, mountFloor = 0;
 };
 
 // Where the battle puts a unit's point on its picture (w x h) for act `act`:
@@ -64,15 +58,6 @@ struct PointPlace {
     double firstRow = 0, lastRow = 0, column = 0;
 };
 PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h);
-
-// The propeller the battle turns over a flier is 64 x 32 px: its blades
-// reach 32 to either side of its shaft.
-constexpr double kRotorWidth = 64, kRotorHeight = 32;
-
-// Where the battle stands the rotor of a flying variant on its picture
-// (w x h): the column of the rotor's shaft and the row its foot reaches.
-// False for a Machine that never flies as a variant.
-bool RotorFootFor(const UnitLook& look, double w, double h, double& column, double& row);
 
 // The look of the unit with this manifest label and id (0-999 Tinkerlings,
 // 1000 and up Machines).

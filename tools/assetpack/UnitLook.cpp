@@ -1,7 +1,6 @@
 // Which parts and colours each unit gets, from its name and id.
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <utility>
 
 #include "content/UnitIds.h"
@@ -160,35 +159,6 @@ UnitLook LookForUnit(const std::string& name, int id, uint32_t manifestColour) {
     return look;
 }
 
-bool RotorFootFor(const UnitLook& look, double w, double h, double& column, double& row) {
-    // The battle turns the rotor at the picture's middle moved by the type's
-    // anchor offset, then 5 px right and 40 px down; the Marine Striker's
-    // body is drawn 48 px lower after its rotor is placed.
-    struct Anchor {
-        int id;
-        double dx, dy;
-    };
-    static const Anchor kAnchors[] = {
-        {MachineId::Smasher, -70, 30},       {MachineId::HeavySmasher, -70, 40},
-        {MachineId::MegaSmasher, -70, 40},   {MachineId::Cycler, -60, 30},
-        {MachineId::Transporter, -120, -35}, {MachineId::Driller, -80, 10},
-        {MachineId::Jumper, -50, 50},        {MachineId::Knight, -80, 40},
-        {MachineId::RocketWagon, -40, 30},   {MachineId::MarineStriker, -30, -105},
-        {MachineId::BlastTank, -20, 70},     {MachineId::UltraCycler, -80, 30},
-        {MachineId::Mole, -80, 0},
-    };
-    if (!look.machine) return false;
-    for (const Anchor& a : kAnchors) {
-        if (a.id != look.id) continue;
-        column = w / 2 + a.dx + 5;
-        // The propeller's shaft ends 0.4 of its height below its middle; the
-        // deck rises a pixel over that end so the shaft sits in it.
-        row = h / 2 - a.dy + 40 + std::floor(0.4 * kRotorHeight) - (look.id == MachineId::MarineStriker ? 48 : 0);
-        return true;
-    }
-    return false;
-}
-
 PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h) {
     // A unit stands 50 px above its picture's bottom edge; a flier, a diver
     // and every Machine as the finals' flier hangs at its middle row; a boat
@@ -197,13 +167,6 @@ PointPlace PointPlaceFor(const UnitLook& look, int act, double w, double h) {
     // flying variants 10), robots 3.
     const double stand = h - 50.375, middle = h / 2;
     PointPlace p{stand - 3, stand + 3, w / 2};
-    // A unit's point is its picture's middle column, but for three Machines
-    // whose pictures reach further right, to put their rotor's mount inside.
-    // They are as wide as the Knight, so the battle, which sorts its units
-    // by picture width and then by point, keeps them in their order.
-    if (look.machine && look.id == MachineId::Driller) p.column = 71;
-    if (look.machine && look.id == MachineId::MegaSmasher) p.column = 65;
-    if (look.machine && look.id == MachineId::UltraCycler) p.column = 63;
     auto rows = [&p](double a, double b) {
         p.firstRow = std::min(a, b);
         p.lastRow = std::max(a, b);
