@@ -5,7 +5,6 @@
 #include <mutex>
 
 #include "platform/ResourceArchive.h"
-#include "platform/host/Files.h"
 
 namespace {
 
@@ -42,8 +41,12 @@ void KeepDecodedResources(bool keep) {
 std::string DecodedResourceKey(const std::string& entry) {
     const ResourceArchive* archive = GetResourceArchive();
     if (!s_bKeep || !archive || archive->ArchiveRefused() || archive->ArchiveDamaged()) return "";
-    const std::string file = host::FileIdentity(archive->FileName());
-    return file.empty() ? "" : file + ':' + entry;
+    // What the open archive's directory says of the entry: its bytes are
+    // checked against that CRC when they are read, so no other bytes answer.
+    const ZipEntry* found = archive->FindArchiveEntry(entry.c_str());
+    if (!found) return "";
+    return Utf16ToUtf8(found->name) + ':' + std::to_string(found->crc32) + ':' + std::to_string(found->compressedSize) +
+           ':' + std::to_string(found->uncompressedSize);
 }
 
 std::shared_ptr<const HeldPicture> FindHeldPicture(const std::string& key) { return Find(s_pictures, key); }

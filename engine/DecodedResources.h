@@ -3,8 +3,9 @@
 // and entry. The game never turns this on: it holds only what its pages have
 // loaded. A process that starts the game hundreds of times over one archive
 // (the test programs) would otherwise decode the same entries hundreds of times.
-// An archive is told apart by its file's identity on disk, read again at each
-// lookup, so a file cut or replaced under a run is never answered from here.
+// An entry is known by its name, CRC-32 and sizes in the directory of the
+// archive that is open, so another archive, or a rewritten one opened again,
+// is decoded afresh.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,7 +27,7 @@ struct HeldSound {
 };
 
 // The key of an entry of the archive opened last, or "" when nothing is kept
-// (turned off, no archive, or its file cannot be read).
+// (turned off, no archive, a damaged one, or no such entry).
 std::string DecodedResourceKey(const std::string& entry);
 
 // Null when the key is "" or nothing is kept under it.

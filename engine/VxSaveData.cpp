@@ -24,7 +24,8 @@ std::recursive_mutex& SaveLock() {
 
 using host::FileRead;
 
-// An unreadable main file is kept under this name (numbered when taken).
+// A save file that could not be read is kept under its name and this
+// (numbered when taken).
 const char* const kSetAsideSuffix = ".unreadable";
 static_assert(sizeof("SaveData.dat") + sizeof(".unreadable") + sizeof("-9") - 3 <= SAVE_FOLDER_LONGEST_NAME,
               "the start-up check covers every name the folder takes");
@@ -72,6 +73,15 @@ bool SaveFolderUsable(std::string* reason) {
     const int fault = host::FolderFault(CVxSaveData::FolderPath(), SAVE_FOLDER_LONGEST_NAME);
     if (fault && reason) *reason = std::strerror(fault);
     return fault == 0;
+}
+
+// What stands under a file's name, read as the load reads it: the reason is
+// the system's words for a file it refused, or what stands there instead.
+FileRead ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason) {
+    reason.clear();
+    const FileRead read = host::ReadRegularFile(path, bytes, CVxSaveData::FILE_SIZE + 1, &reason);
+    if (read == FileRead::Damaged) reason = host::DescribeEntry(path);
+    return read;
 }
 
 }  // namespace
@@ -146,7 +156,9 @@ bool CVxSaveData::FreeSlotsHoldDefaults() {
 
 int CVxSaveData::LoadLocked() {
     std::string reason;
-    m_sUnreadableReason.clear();
+    m_aFound[MAIN_FILE] = m_aFound[BACKUP_FILE] = FileRead::Missing;
+    m_asFoundReason[MAIN_FILE].clear();
+    m_asFoundReason[BACKUP_FILE].clear();
     if (!CreateSaveFolders(&reason) || !SaveFolderUsable(&reason)) {
         // No folder to read from or write to: play goes on with a new file in
         // memory, and the reason is a file-system one, not damage. Nothing
@@ -156,16 +168,16 @@ int CVxSaveData::LoadLocked() {
         m_sFailReason = reason;
         return SAVE_CREATED_UNWRITTEN;
     }
-    std::vector<uint8_t> bytes;
-    const FileRead read = host::ReadRegularFile(SaveFilePath(), bytes, FILE_SIZE + 1, &reason);
+    std::vector<uint8_t> bytes, backup;
+    const FileRead read = m_aFound[MAIN_FILE] = ReadSaveFile(SaveFilePath(), bytes, m_asFoundReason[MAIN_FILE]);
+    m_aFound[BACKUP_FILE] = ReadSaveFile(BackupFilePath(), backup, m_asFoundReason[BACKUP_FILE]);
     if (read == FileRead::Missing) {
-        std::vector<uint8_t> backup;
-        if (host::ReadRegularFile(BackupFilePath(), backup, 1) != FileRead::Missing) return SAVE_ONLY_BACKUP;
+        // A file set aside is the player's too: no new file goes in its place unasked.
+        if (m_aFound[BACKUP_FILE] != FileRead::Missing || !SetAsideFiles().empty()) return SAVE_ONLY_BACKUP;
         return CreateNewFile();
     }
     // Something is there: whatever cannot be used of it is damage, never a
     // missing file, so nothing replaces it without asking.
-    if (read == FileRead::Unreadable) m_sUnreadableReason = reason;
     if (read != FileRead::Ok || bytes.size() != static_cast<size_t>(FILE_SIZE)) return SAVE_BAD_SIZE;
 
     std::memcpy(m_Buffer.data(), bytes.data(), FILE_SIZE);
@@ -188,7 +200,7 @@ int CVxSaveData::LoadLocked() {
         // The file a save leaves when the player deleted every profile:
         // start afresh. Any other file with no profile (one of zeros after a
         // crash) never goes over a backup with progress: the restore is offered.
-        if (!FreeSlotsHoldDefaults() && FileHoldsProfile(BackupFilePath())) return SAVE_ONLY_BACKUP;
+        if (!FreeSlotsHoldDefaults() && HoldsProfile(backup)) return SAVE_ONLY_BACKUP;
         return CreateNewFile();
     }
     if (!CurrentIndexValid()) m_Header.m_iCurrentProfile = 0;
@@ -273,11 +285,15 @@ int CVxSaveData::SaveLocked() {
     // The backup takes the previous file only when that file is intact, so a
     // damaged file never replaces a good backup, nor one with no profile a
     // backup with progress. A failed copy leaves the old backup in place and
-    // does not stop the save; BackupFailReason says why.
+    // does not stop the save; BackupFailReason says why. A backup the system
+    // would not let us read may be good: it is never written over.
     m_sBackupFailReason.clear();
-    std::vector<uint8_t> previous;
-    if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous) &&
-        (HoldsProfile(previous) || !FileHoldsProfile(BackupFilePath()))) {
+    std::vector<uint8_t> previous, backup;
+    std::string refused;
+    if (ReadSaveFile(BackupFilePath(), backup, refused) == FileRead::Unreadable) {
+        m_sBackupFailReason = "it cannot be read (" + refused + "), and is kept as it is";
+    } else if (!m_bBackupHeld && ReadIntact(SaveFilePath(), previous) &&
+               (HoldsProfile(previous) || !HoldsProfile(backup))) {
         std::string failed;
         if (!host::ReplaceFile(BackupFilePath(), previous.data(), previous.size(), "backup", failed))
             m_sBackupFailReason = failed;
@@ -290,9 +306,11 @@ int CVxSaveData::DeleteFiles() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     CreateSaveFolders();
     host::RemoveFile(SaveFilePath());
-    // A good backup is the player's last good progress: it stays.
+    // A good backup is the player's last good progress, and one that could
+    // not be read may be: only bytes read and found damaged go.
     std::vector<uint8_t> backup;
-    if (!ReadIntact(BackupFilePath(), backup)) host::RemoveFile(BackupFilePath());
+    if (host::ReadRegularFile(BackupFilePath(), backup, FILE_SIZE + 1) == FileRead::Ok && !IsIntactSave(backup))
+        host::RemoveFile(BackupFilePath());
     return SAVE_OK;
 }
 
@@ -310,7 +328,12 @@ int CVxSaveData::RestoreFromBackup() {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     CreateSaveFolders();
     std::vector<uint8_t> backup;
-    if (!ReadIntact(BackupFilePath(), backup)) return SAVE_WRITE_FAILED;
+    std::string refused;
+    if (ReadSaveFile(BackupFilePath(), backup, refused) != FileRead::Ok || !IsIntactSave(backup)) {
+        m_sFailedFile = BackupFilePath();
+        m_sFailReason = refused.empty() ? "it is no longer an intact save" : refused;
+        return SAVE_WRITE_FAILED;
+    }
     if (!Replace(SaveFilePath(), backup.data(), backup.size(), "save")) return SAVE_WRITE_FAILED;
     return LoadLocked() == SAVE_OK ? SAVE_OK : SAVE_RELOAD_FAILED;
 }
@@ -343,18 +366,35 @@ bool CVxSaveData::BackupBlocked() {
     return true;
 }
 
-std::string CVxSaveData::SetAsideName() {
+std::string CVxSaveData::SetAsideName(SaveFile file) {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
-    return host::FreeName(SaveFilePath() + kSetAsideSuffix);
+    return host::FreeName(PathOf(file) + kSetAsideSuffix);
 }
 
-bool CVxSaveData::SetAsideMain(const std::string& name) {
+bool CVxSaveData::SetAside(SaveFile file, const std::string& name) {
     std::lock_guard<std::recursive_mutex> guard(SaveLock());
     std::string reason;
-    if (!name.empty() && host::MoveWithoutReplacing(SaveFilePath(), name, reason)) return true;
-    m_sFailedFile = SaveFilePath();
+    if (!name.empty() && host::MoveWithoutReplacing(PathOf(file), name, reason)) return true;
+    m_sFailedFile = PathOf(file);
     m_sFailReason = name.empty() ? "every name beside it is taken" : reason;
     return false;
+}
+
+void CVxSaveData::PutBack(SaveFile file, const std::string& name) {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    std::string ignored;
+    host::MoveWithoutReplacing(name, PathOf(file), ignored);
+}
+
+std::vector<std::string> CVxSaveData::SetAsideFiles() {
+    std::lock_guard<std::recursive_mutex> guard(SaveLock());
+    std::vector<std::string> found;
+    for (SaveFile file : {MAIN_FILE, BACKUP_FILE})
+        for (int n = 1; n <= host::kNumberedNames; ++n) {
+            const std::string name = host::NumberedName(PathOf(file) + kSetAsideSuffix, n);
+            if (host::PathExists(name)) found.push_back(name);
+        }
+    return found;
 }
 
 int CVxSaveData::StartNew() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/Files.h"
+
 struct SaveProfile;
 
 // The last 84 bytes of the file. Only the bytes before it are checksummed,
@@ -41,6 +43,7 @@ static_assert(offsetof(SaveFileHeader, m_abUnused) == 34, "layout");
 
 class CVxSaveData {
 public:
+    enum SaveFile { MAIN_FILE, BACKUP_FILE };
     static constexpr int PROFILE_COUNT = 3;
     static constexpr int PROFILE_SIZE = 1692;
     static constexpr int NAME_SIZE = 9;
@@ -67,7 +70,7 @@ public:
         SAVE_BAD_SIZE = 10,
         SAVE_BAD_CHECKSUM = 11,
         SAVE_BAD_LAYOUT = 12,
-        SAVE_ONLY_BACKUP = 13,  // the main file is gone or unreadable, a backup is there
+        SAVE_ONLY_BACKUP = 13,  // the main file is gone, a backup or a file set aside is there
         SAVE_WRITE_FAILED = 14,
         SAVE_RELOAD_FAILED = 16,
     };
@@ -86,24 +89,34 @@ public:
 
     // A damaged main file (present but unreadable, not a regular file, wrong
     // size, checksum or layout, or a header that contradicts the profiles)
-    // answers 10 to 12 and is left as it is; UnreadableReason then says why
-    // one the system refused to read was not read. A missing one with a
-    // backup answers 13, as does one with no profile that a save did not
-    // write (all zeros) when the backup holds a profile. A save folder that
-    // cannot be made or entered answers 5 with FailedFile and FailReason set.
+    // answers 10 to 12 and is left as it is. A missing one answers 13 when a
+    // backup or a file set aside by an earlier start is there, as does one
+    // with no profile that a save did not write (all zeros) when the backup
+    // holds a profile. Found then says what stood under each name. A save
+    // folder that cannot be made or entered answers 5 with FailedFile and
+    // FailReason set.
     int Load();
-    // The system's words for a main file the last load found but could not
-    // read (its permissions): its data may be good. Empty otherwise.
-    const std::string& UnreadableReason() const { return m_sUnreadableReason; }
-    // Where an unreadable main file goes out of the way: the first free name
-    // beside it. "" when none is free.
-    std::string SetAsideName();
-    // Moves the unreadable main file to that name, never over anything, so no
-    // restore or new file takes its place; false with FailReason otherwise.
-    bool SetAsideMain(const std::string& name);
+    // What the last load found under the main file's or the backup's name;
+    // FoundReason gives the system's words for a regular file it would not
+    // let us read (Unreadable: its data may be good), or what stands there
+    // instead of a file (Damaged, not read at all). Empty otherwise.
+    host::FileRead Found(SaveFile file) const { return m_aFound[file]; }
+    const std::string& FoundReason(SaveFile file) const { return m_asFoundReason[file]; }
+    // The first free name beside a file the system would not let us read,
+    // under which it is kept; "" when none is free.
+    std::string SetAsideName(SaveFile file);
+    // Moves that file to the name, never over anything, so that no restore,
+    // new file or save takes its place; false with FailedFile and FailReason.
+    bool SetAside(SaveFile file, const std::string& name);
+    // Brings a file set aside back to its own name (an unanswered question
+    // leaves the folder as it was).
+    void PutBack(SaveFile file, const std::string& name);
+    // The files earlier starts set aside, as they stand now.
+    std::vector<std::string> SetAsideFiles();
     // 14 on failure: FailedFile and FailReason then say what and why.
     int Save();
-    // Deletes the main file, and the backup unless it is intact.
+    // Deletes the main file, and the backup only when it was read and found
+    // damaged: one that is intact, or that could not be read, stays.
     int DeleteFiles();
     // Deletes as DeleteFiles and writes a new file with default data; a good
     // backup it kept stays until a later save holds play in a profile.
@@ -143,6 +156,7 @@ public:
     static std::string FolderPath();  // ends with '/'
     static std::string SaveFilePath();
     static std::string BackupFilePath();
+    static std::string PathOf(SaveFile file) { return file == MAIN_FILE ? SaveFilePath() : BackupFilePath(); }
 
 private:
     void InitLayout();
@@ -175,6 +189,8 @@ private:
     SaveProfile* m_pStoredProfiles;
     SaveProfile* m_pCurrentProfile;
     int m_iExpectedLayoutId = LAYOUT_ID;
-    std::string m_sFailedFile, m_sFailReason, m_sBackupFailReason, m_sUnreadableReason;
+    std::string m_sFailedFile, m_sFailReason, m_sBackupFailReason;
+    host::FileRead m_aFound[2] = {host::FileRead::Missing, host::FileRead::Missing};
+    std::string m_asFoundReason[2];
     bool m_bBackupHeld = false;  // a good backup kept by Recreate, until a save of play
 };

@@ -43,6 +43,10 @@ const char* const kNotKeptText = "No save is being kept: play goes on, but nothi
 const char* const kNoBackupText =
     "No backup is being kept: play goes on and is saved, but the backup stays as it was until this is put right.";
 const char* const kBackupFailedText = "The backup of the save could not be made.";
+const char* const kNotSavedText = "The game could not be saved.";
+const char* const kNotRestoredText = "The save data could not be restored from the backup.";
+const char* const kNotCreatedText = "The new save data could not be written.";
+const char* const kKeptText = "It is kept, never written over, as\n";
 
 // A failed repair asks again, but a disk that keeps refusing ends the run.
 constexpr int kMaxCreateAttempts = 3;
@@ -189,7 +193,7 @@ void CGameApplication::InstallRoadLinks() {
 void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
     const bool damaged = loadResult == CVxSaveData::SAVE_BAD_SIZE || loadResult == CVxSaveData::SAVE_BAD_CHECKSUM ||
                          loadResult == CVxSaveData::SAVE_BAD_LAYOUT;
-    if (!damaged && loadResult != CVxSaveData::SAVE_ONLY_BACKUP) return;
+    if (!damaged && loadResult != CVxSaveData::SAVE_ONLY_BACKUP) return KeepUnreadableBackup();
     if (damaged && saveBlocked) {
         // No restore or new file could be written past what is in the way
         // (a folder where the file belongs is no damage to repair, and not
@@ -201,49 +205,87 @@ void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
     // A good backup is offered before anything else, whatever happened to the
     // main file; one that holds no profile has nothing to give back.
     const bool goodBackup = m_pSaveData->BackupHoldsProfile();
-    const bool lost = loadResult == CVxSaveData::SAVE_ONLY_BACKUP && goodBackup;
-    // A file the system would not let us read may hold good data: the player
-    // hears why, and it goes out of the way before anything takes its place.
-    const bool unreadable = damaged && !m_pSaveData->UnreadableReason().empty();
-    const std::string keptAs = unreadable ? m_pSaveData->SetAsideName() : std::string();
-    const std::string first = unreadable ? UnreadableText(keptAs) : lost ? kLostText : kCorruptedText;
-    if (Ask(first.c_str(), kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
-    if (unreadable && !m_pSaveData->SetAsideMain(keptAs)) {
-        host::ShowMessageBox(
-            "The save file cannot be set aside:\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason(),
-            kReadErrorCaption, host::MB_OK);
-        return QuitWithoutSaving();
+    const std::vector<std::string> keptBefore = m_pSaveData->SetAsideFiles();
+    // A file the system would not let us read may hold good data: it goes
+    // out of the way before the first box, which then says where it is kept.
+    std::string mainKept, backupKept;
+    std::string first = ReadTroubleText(CVxSaveData::MAIN_FILE, mainKept);
+    if (first.empty() && m_pSaveData->Found(CVxSaveData::MAIN_FILE) == host::FileRead::Ok) {
+        first = damaged ? kCorruptedText : kLostText;
+    } else if (first.empty() && !keptBefore.empty()) {
+        // Once a start while there is no save file: what was set aside is the player's.
+        first = "The save file is missing:\n" + CVxSaveData::SaveFilePath() +
+                "\nThe save set aside because it could not be read is kept, never written over, as";
+        for (const std::string& name : keptBefore) first += "\n" + name;
+    } else if (first.empty()) {
+        // Only bytes that were read and found damaged are corrupted.
+        const bool backupDamaged =
+            m_pSaveData->Found(CVxSaveData::BACKUP_FILE) == host::FileRead::Ok && !m_pSaveData->BackupExists();
+        first = backupDamaged ? kCorruptedText : kLostText;
     }
+    const std::string backupText = ReadTroubleText(CVxSaveData::BACKUP_FILE, backupKept);
+    if (!backupText.empty()) first += "\n\n" + backupText;
+    if (Ask(first.c_str(), kReadErrorCaption, host::MB_OK) == Answer::None) {
+        if (!mainKept.empty()) m_pSaveData->PutBack(CVxSaveData::MAIN_FILE, mainKept);
+        if (!backupKept.empty()) m_pSaveData->PutBack(CVxSaveData::BACKUP_FILE, backupKept);
+        return QuitUntouched();
+    }
+    // Still at its name, it would be written over by whatever came next.
+    if (m_pSaveData->Found(CVxSaveData::MAIN_FILE) == host::FileRead::Unreadable && mainKept.empty())
+        return QuitWithoutSaving();
     if (goodBackup) {
         const Answer restore = Ask(kRecoveryText, kRecoveryCaption, host::MB_YESNO);
         if (restore == Answer::None) return QuitUntouched();
         if (restore == Answer::Yes) {
-            if (m_pSaveData->RestoreFromBackup() == CVxSaveData::SAVE_OK) return;
-            // The backup could not be brought back either: treat it as corrupted.
-            if (Ask(kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
+            const int restored = m_pSaveData->RestoreFromBackup();
+            if (restored == CVxSaveData::SAVE_OK) return;
+            // Written but refused when read back is damage; not written is the disk's fault.
+            const bool unwritten = restored == CVxSaveData::SAVE_WRITE_FAILED;
+            const std::string said = unwritten ? WriteFailedText(kNotRestoredText) : kCorruptedText;
+            if (Ask(said.c_str(), unwritten ? kWriteErrorCaption : kReadErrorCaption, host::MB_OK) == Answer::None)
+                return QuitUntouched();
         }
     }
     for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
-        if (attempt > 0 && Ask(kCorruptedText, kReadErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
         const Answer create = Ask(kRecreateText, kRecreateCaption, host::MB_YESNO);
         if (create == Answer::None) return QuitUntouched();
         if (create == Answer::No) break;
         // A new file; a good backup stays as it is.
         if (m_pSaveData->Recreate() == CVxSaveData::SAVE_OK) return;
+        if (Ask(WriteFailedText(kNotCreatedText).c_str(), kWriteErrorCaption, host::MB_OK) == Answer::None)
+            return QuitUntouched();
     }
     QuitWithoutSaving();
 }
 
-std::string CGameApplication::UnreadableText(const std::string& keptAs) const {
-    std::string text = "The save file cannot be read:\n" + CVxSaveData::SaveFilePath() + "\n" +
-                       m_pSaveData->UnreadableReason() + "\nNothing says its data is damaged.";
-    // With no free name the next box says it cannot be set aside.
-    if (keptAs.empty()) return text;
-    return text + " It is kept, never written over, as\n" + keptAs;
+void CGameApplication::KeepUnreadableBackup() {
+    // Beside a good save, a backup the system would not let us read is told
+    // once and set aside, so the saves can keep a backup again.
+    if (m_pSaveData->Found(CVxSaveData::BACKUP_FILE) != host::FileRead::Unreadable) return;
+    std::string kept;
+    const std::string text = ReadTroubleText(CVxSaveData::BACKUP_FILE, kept);
+    if (Ask(text.c_str(), kReadErrorCaption, host::MB_OK) != Answer::None) return;
+    if (!kept.empty()) m_pSaveData->PutBack(CVxSaveData::BACKUP_FILE, kept);
+    QuitUntouched();
 }
 
-std::string CGameApplication::SaveFailedText() const {
-    return "The game could not be saved.\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason();
+std::string CGameApplication::ReadTroubleText(CVxSaveData::SaveFile file, std::string& keptAs) {
+    keptAs.clear();
+    const host::FileRead found = m_pSaveData->Found(file);
+    if (found != host::FileRead::Unreadable && found != host::FileRead::Damaged) return "";
+    const std::string text = std::string(file == CVxSaveData::MAIN_FILE ? "The save file" : "The backup") +
+                             " cannot be read:\n" + CVxSaveData::PathOf(file) + "\n";
+    // Nothing there to keep: a pipe, a device or a link to nothing.
+    if (found == host::FileRead::Damaged) return text + "It is " + m_pSaveData->FoundReason(file) + ", not a file.";
+    const std::string said = text + m_pSaveData->FoundReason(file) + "\nNothing says its data is damaged. ";
+    const std::string name = m_pSaveData->SetAsideName(file);
+    if (!m_pSaveData->SetAside(file, name)) return said + "It cannot be set aside:\n" + m_pSaveData->FailReason();
+    keptAs = name;
+    return said + kKeptText + name;
+}
+
+std::string CGameApplication::WriteFailedText(const char* lead) const {
+    return std::string(lead) + "\n" + m_pSaveData->FailedFile() + "\n" + m_pSaveData->FailReason();
 }
 
 std::string CGameApplication::SaveBlockedText() const {
@@ -254,7 +296,7 @@ void CGameApplication::ReportSaveBlocked() {
     // Said at every start while it stands; the saves that then fail the
     // same way go to stderr only. Unseen, it is as a question nobody answered.
     if (Ask(SaveBlockedText().c_str(), kWriteErrorCaption, host::MB_OK) == Answer::None) return QuitUntouched();
-    m_sReportedSaveFailure = SaveFailedText();
+    m_sReportedSaveFailure = WriteFailedText(kNotSavedText);
 }
 
 std::string CGameApplication::BackupFailedText() const {
@@ -284,7 +326,7 @@ void CGameApplication::TellOnce(const std::string& text, std::string& told) {
 bool CGameApplication::SaveProgress() {
     if (!m_pSaveData || m_bSaveDeclined) return false;
     if (m_pSaveData->Save() != CVxSaveData::SAVE_OK) {
-        TellOnce(SaveFailedText(), m_sReportedSaveFailure);
+        TellOnce(WriteFailedText(kNotSavedText), m_sReportedSaveFailure);
         return false;
     }
     if (!m_pSaveData->BackupFailReason().empty()) TellOnce(BackupFailedText(), m_sReportedBackupFailure);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/VxButton.h"
+#include "engine/VxSaveData.h"
 #include "engine/VxXApplication.h"
 #include "game/GamePages.h"
 #include "game/RobotArt.h"
@@ -229,13 +230,11 @@ public:
 
 private:
     std::string m_sReportedSaveFailure, m_sReportedBackupFailure;
-    // The save failure's message, and the start-up notice that saves cannot
-    // work, from the save object's failed file and reason; the same two for
-    // the backup.
-    std::string SaveFailedText() const;
+    // A failed write's message (lead, then the save object's failed file and
+    // reason), and the start-up notice that saves cannot work; the same two
+    // for the backup.
+    std::string WriteFailedText(const char* lead) const;
     std::string SaveBlockedText() const;
-    // The first box for a save file the system would not let us read.
-    std::string UnreadableText(const std::string& keptAs) const;
     std::string BackupFailedText() const;
     std::string BackupBlockedText() const;
     void ReportSaveBlocked();
@@ -245,6 +244,12 @@ private:
     static void TellOnce(const std::string& text, std::string& told);
     // saveBlocked: the player has been told that no save can be written.
     void RecoverSaveData(int loadResult, bool saveBlocked);
+    // The first box's words for a save file the last load could not read
+    // ("" when it read it or found nothing). One whose data may be good is
+    // set aside first: keptAs then names where, and the words say so.
+    std::string ReadTroubleText(CVxSaveData::SaveFile file, std::string& keptAs);
+    // A good load beside a backup that could not be read: it is told and set aside.
+    void KeepUnreadableBackup();
     // A start-up question went unanswered: quit with the save folder as it is.
     void QuitUntouched();
     void QuitWithoutSaving();

@@ -93,7 +93,22 @@ void ResourceArchive::CloseResourceArchive() {
 }
 
 int ResourceArchive::FindArchiveItem(const char* name, uint32_t* outSize) const {
-    if (!name) return -1;
+    size_t first = 0;
+    const size_t at = FindEntryPosition(name, first);
+    if (at >= m_lstArchiveEntries.size()) return -1;
+    if (outSize) *outSize = static_cast<uint32_t>(m_lstArchiveEntries[at].uncompressedSize);
+    return m_lstArchiveEntries[first].index + static_cast<int>(at - first);
+}
+
+const ZipEntry* ResourceArchive::FindArchiveEntry(const char* name) const {
+    size_t first = 0;
+    const size_t at = FindEntryPosition(name, first);
+    return at < m_lstArchiveEntries.size() ? &m_lstArchiveEntries[at] : nullptr;
+}
+
+size_t ResourceArchive::FindEntryPosition(const char* name, size_t& first) const {
+    const size_t none = m_lstArchiveEntries.size();
+    if (!name) return none;
     const std::string query(name);
     const size_t length = query.size();
 
@@ -114,22 +129,18 @@ int ResourceArchive::FindArchiveItem(const char* name, uint32_t* outSize) const 
             break;
         }
     }
-    if (matched + 1 >= m_lstArchiveEntries.size()) return -1;
+    if (matched + 1 >= m_lstArchiveEntries.size() || length < 11) return none;
 
     // The head ("Resource") and the last two characters are never compared.
-    int candidate = m_lstArchiveEntries[matched + 1].index;
-    for (size_t at = matched + 1; at < m_lstArchiveEntries.size(); ++at, ++candidate) {
-        if (length < 11) continue;
+    first = matched + 1;
+    for (size_t at = first; at < m_lstArchiveEntries.size(); ++at) {
         const ZipEntry& entry = m_lstArchiveEntries[at];
         size_t entryLength = NameLength(entry);
         bool same = true;
         for (size_t p = 8; same && p <= length - 3; ++p) same = SameAt(entry, entryLength, p, query[p]);
-        if (same) {
-            if (outSize) *outSize = static_cast<uint32_t>(entry.uncompressedSize);
-            return candidate;
-        }
+        if (same) return at;
     }
-    return -1;
+    return none;
 }
 
 uint32_t ResourceArchive::Extract(int index, void* block, uint32_t size) {

@@ -36,6 +36,8 @@ public:
 
     // Entry index for a path like "Resource\Menu\Bbd_Main1.png", or -1.
     int FindArchiveItem(const char* name, uint32_t* outSize) const;
+    // The same entry as the open archive's directory lists it, or null.
+    const ZipEntry* FindArchiveEntry(const char* name) const;
     // Extracts the whole entry into a new malloc block of size + extra bytes.
     bool UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra);
 
@@ -44,6 +46,9 @@ public:
     std::vector<size_t> m_lstArchiveDirectories;  // positions in m_lstArchiveEntries
 
 private:
+    // The entry's position in m_lstArchiveEntries (their count when there is
+    // none); first gets the position of its folder's first entry.
+    size_t FindEntryPosition(const char* name, size_t& first) const;
     uint32_t Extract(int index, void* block, uint32_t size);
     void ReportDamaged();
     bool m_bArchiveRefused = false;

@@ -253,6 +253,7 @@ uint32_t ZipReader::GetEntryLocked(int index, ZipEntry* entry) {
     entry->accessTime = entry->createTime = entry->modifyTime = stamp;
     entry->compressedSize = static_cast<int32_t>(info.compressed_size);
     entry->uncompressedSize = static_cast<int32_t>(info.uncompressed_size);
+    entry->crc32 = static_cast<uint32_t>(info.crc);
 
     uint32_t result = ReadLocalExtra(entry);
     if (result == ZIP_OK) {

@@ -44,6 +44,7 @@ struct ZipEntry {
     FileTime modifyTime = 0;
     int32_t compressedSize = 0;
     int32_t uncompressedSize = 0;
+    uint32_t crc32 = 0;  // of the uncompressed bytes, as the directory gives it
 };
 
 class ZipReader {

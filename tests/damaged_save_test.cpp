@@ -1,6 +1,7 @@
 // Start-up over every kind of damaged save data, with and without a good
 // backup, with each answer and with no display: the boxes asked, the files
 // afterwards, and that no good byte is ever lost.
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -100,6 +101,8 @@ protected:
         int status = 0;
         return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "";
     }
+    // A file a new start writes: no profile, defaults in slot 0.
+    static bool IsNew(const std::vector<uint8_t>& b) { return b.size() == 5212u && b[0] == 0 && b[12] == 1; }
     // What stands at the main path: its bytes, or a word for what it is.
     std::string MainState() {
         const fs::file_status st = fs::symlink_status(MainPath());
@@ -368,91 +371,155 @@ TEST_F(DamagedSave, ASaveFolderThatTakesNoFileIsSaidSoWithTheSystemsReason) {
     }
 }
 
-// A save the system will not read (its permissions) is not called corrupted:
-// the first box names the file and the reason, and the file is set aside
-// before anything takes its place, so no answer loses a byte of it. A folder
-// the player cannot enter, or one too deep for its files' names, is said once
-// and the game ends. Each start-up runs in a child, as the program makes it.
-TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadIsToldWithItsReasonAndKept) {
+// What the system will not read (its permissions) or write (a read-only
+// folder, a full disk) is never called corrupted: every box names the file
+// and the reason, and a file that could not be read is set aside before
+// anything takes its place, the first box saying where only once it is, so
+// no answer loses a byte of it. A folder the player cannot enter, or one too
+// deep for its files' names, is said once and the game ends. Each start-up
+// runs in a child as another user, the files read back as root.
+TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonAndKept) {
     const std::vector<uint8_t> good = GoodFile();
-    const std::string parent = m_Root + "/Orvendale", folder = parent + "/Cogsquall/",
-                      kept = MainPath() + ".unreadable";
+    std::vector<uint8_t> damaged = good;
+    damaged[100] ^= 0x5A;
+    const std::string parent = m_Root + "/Orvendale", folder = parent + "/Cogsquall/";
+    const std::string paths[] = {MainPath(), BackupPath(), MainPath() + ".unreadable", BackupPath() + ".unreadable"};
     std::string deep = m_Root;
     while (deep.size() < 4065) deep += "/" + std::string(std::min<size_t>(200, 4064 - deep.size()), 'd');
-    const std::string barred = "The save file cannot be read:\n" + MainPath() + "\nPermission denied\n";
-    const std::string shut = "The save folder cannot be entered:\n" + folder + "\nPermission denied";
-    const std::string tooDeep = "The save folder's path is too long for the files kept in it:\n" + deep +
-                                "/Orvendale/Cogsquall/\nFile name too long";
+    const std::string main = "The save file cannot be read:\n" + MainPath(),
+                      backup = "The backup cannot be read:\n" + BackupPath(),
+                      denied = "\nPermission denied\nNothing says its data is damaged. ",
+                      kept = "It is kept, never written over, as\n", stuck = "It cannot be set aside:\n",
+                      unwritten = "The new save data could not be written.\n" + MainPath() + "\n";
+    // Each box by its letter.
+    const std::string kLetters = "clrnxuUbvVpkstwWfB";
+    const std::string kBoxes[] = {
+        kCorrupted,
+        kLost,
+        kRecovery,
+        kCreate,
+        kClosed,
+        main + denied + kept + paths[2],
+        main + denied + stuck + "Permission denied",
+        backup + denied + kept + paths[3],
+        backup + denied + stuck + "Permission denied",
+        backup + denied + stuck + "every name beside it is taken",
+        main + "\nIt is a named pipe, not a file.",
+        "The save file is missing:\n" + MainPath() +
+            "\nThe save set aside because it could not be read is kept, never written over, as\n" + paths[2],
+        "The save folder cannot be entered:\n" + folder + "\nPermission denied",
+        "The save folder's path is too long for the files kept in it:\n" + deep +
+            "/Orvendale/Cogsquall/\nFile name too long",
+        unwritten + "the folder " + folder + " cannot be written (Permission denied)",
+        unwritten + "No space left on device",
+        "The save data could not be restored from the backup.\n" + MainPath() + "\nNo space left on device",
+        "The backup of the save could not be made.\n" + BackupPath() +
+            "\nit cannot be read (Permission denied), and is kept as it is"};
+    constexpr int kDeep = -1, kBarredAbove = -2, kFullDisk = -3, kNamesTaken = -4;
     const struct {
         const char* rule;
-        int folderMode;  // 0777, 0, 0600; -1: the deep root; -2: the folder above it of mode 000
-        bool backup;
-        std::vector<int> answers;
-        std::vector<std::string> asked;  // each box's start; the last "closes" or "runs"
-        const char* main;                // "new", "good", "kept" (at its own name) or "gone" afterwards
+        int folderMode;
+        const char* files;    // main, backup, main set aside: Good, Unreadable, Damaged, Pipe, - none
+        const char* answers;  // Ok, Yes, No, 0 not shown; then every box takes its first button
+        const char* asked;    // each box by its letter ("&": one box); "+" runs, "." closes
+        const char* after;    // main, backup and both set aside: Good, New, Damaged, Pipe, - none
     } kCases[] = {
-        {"no backup, a new file", 0777, false, {host::IDOK, host::IDYES}, {barred, kCreate, "runs"}, "new"},
-        {"no backup, declined", 0777, false, {host::IDOK, host::IDNO}, {barred, kCreate, kClosed, "closes"}, "gone"},
-        {"restore declined, a new file",
-         0777,
-         true,
-         {host::IDOK, host::IDNO, host::IDYES},
-         {barred, kRecovery, kCreate, "runs"},
-         "new"},
-        {"the backup restored", 0777, true, {host::IDOK, host::IDYES}, {barred, kRecovery, "runs"}, "good"},
-        {"no display", 0777, true, {0, 0, 0}, {barred, "closes"}, "kept"},
-        {"a folder of mode 000", 0, false, {host::IDOK}, {shut, "closes"}, "kept"},
-        {"a folder of mode 600", 0600, false, {host::IDOK}, {shut, "closes"}, "kept"},
-        {"a path past the limit", -1, false, {host::IDOK}, {tooDeep, "closes"}, "kept"},
-        {"a folder above it another user's start left", -2, false, {host::IDOK}, {shut, "closes"}, "kept"},
+        {"no backup, a new file", 0777, "u--", "", "un+", "nng-"},
+        {"no backup, declined", 0777, "u--", "ON", "unx.", "--g-"},
+        {"restore declined, a new file", 0777, "ug-", "ON", "urn+", "ngg-"},
+        {"the backup restored", 0777, "ug-", "", "ur+", "ggg-"},
+        {"no display", 0777, "ug-", "000", "u.", "gg--"},
+        {"a folder of mode 000", 0, "u--", "", "s.", "g---"},
+        {"a folder of mode 600", 0600, "u--", "", "s.", "g---"},
+        {"a path past the limit", kDeep, "u--", "", "t.", "g---"},
+        {"a folder above it another user's start left", kBarredAbove, "u--", "", "s.", "g---"},
+        {"an unreadable backup beside a damaged main, a new file", 0777, "du-", "", "c&bn+", "nn-g"},
+        {"an unreadable backup beside a damaged main, declined", 0777, "du-", "ON", "c&bnx.", "d--g"},
+        {"an unreadable backup and no main, a new file", 0777, "-u-", "", "l&bn+", "nn-g"},
+        {"an unreadable backup and no main, declined", 0777, "-u-", "ON", "l&bnx.", "---g"},
+        {"an unreadable backup beside a pipe, a new file", 0777, "pu-", "", "p&bn+", "nn-g"},
+        {"an unreadable backup beside a pipe, declined", 0777, "pu-", "ON", "p&bnx.", "p--g"},
+        {"both unreadable, a new file", 0777, "uu-", "", "u&bn+", "nngg"},
+        {"both unreadable, declined", 0777, "uu-", "ON", "u&bnx.", "--gg"},
+        {"both unreadable, no display", 0777, "uu-", "0", "u&b.", "gg--"},
+        {"an unreadable backup beside a good main", 0777, "gu-", "", "b+", "gg-g"},
+        {"an unreadable backup beside a good main, no display", 0777, "gu-", "0", "b.", "gg--"},
+        {"set aside at a start before, a new file", 0777, "--u", "", "kn+", "nng-"},
+        {"set aside at a start before, declined", 0777, "--u", "ON", "knx.", "--g-"},
+        {"set aside at a start before, the backup restored", 0777, "-gu", "", "kr+", "ggg-"},
+        {"a read-only folder", 0555, "u--", "", "Ux.", "g---"},
+        {"a read-only folder, a new file", 0555, "du-", "", "c&vnwnwnwx.", "dg--"},
+        {"a read-only folder, declined", 0555, "du-", "ON", "c&vnx.", "dg--"},
+        {"a full disk, the restore and a new file", kFullDisk, "-g-", "", "lrfnWnWnWx.", "-g--"},
+        {"a full disk, declined", kFullDisk, "-g-", "ONN", "lrnx.", "-g--"},
+        {"no name left to set it aside", kNamesTaken, "du-", "", "c&VnB+", "ng-?"},
     };
     fs::permissions(m_Root, fs::perms(0755));
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.rule);
         fs::remove_all(folder);
         fs::create_directories(folder);
-        WriteBytes(MainPath(), good);
-        if (c.backup) WriteBytes(BackupPath(), good);
-        fs::permissions(MainPath(), fs::perms::none);
-        fs::permissions(folder, fs::perms(c.folderMode < 0 ? 0777 : c.folderMode));
-        fs::permissions(parent, fs::perms(c.folderMode == -2 ? 0 : 0755));
-        if (c.folderMode == -1) setenv("APPDATA", deep.c_str(), 1);
-        const std::string text = InChild(c.folderMode != -1, [&] {
-            for (int answer : c.answers) m_Host.boxes.QueueAnswer(answer);
+        if (c.folderMode == kDeep) setenv("APPDATA", deep.c_str(), 1);
+        const std::string text = InChild(false, [&] {
+            // A full disk: a small file system of this child's own, filled up once the files are in.
+            if (c.folderMode == kFullDisk &&
+                (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                 mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k,mode=0777") != 0))
+                return std::string("no mount");
+            for (int n = 1; c.folderMode == kNamesTaken && n <= 9; ++n) WriteBytes(host::NumberedName(paths[3], n), {});
+            WriteBytes(folder + "Instance.lock", {});
+            fs::permissions(folder + "Instance.lock", fs::perms(0666));
+            for (int i = 0; i < 3; ++i) {
+                if (c.files[i] == 'p') mkfifo(paths[i].c_str(), 0644);
+                if (std::strchr("gud", c.files[i])) WriteBytes(paths[i], c.files[i] == 'd' ? damaged : good);
+                if (c.files[i] == 'u') fs::permissions(paths[i], fs::perms::none);
+            }
+            const int fill = open((folder + "filler").c_str(), O_WRONLY | O_CREAT, 0644);
+            for (const char block[4096] = {}; c.folderMode == kFullDisk && write(fill, block, sizeof block) > 0;) {}
+            close(fill);
+            fs::permissions(folder, fs::perms(c.folderMode < 0 ? 0777 : c.folderMode));
+            fs::permissions(parent, fs::perms(c.folderMode == kBarredAbove ? 0 : 0755));
+            if (c.folderMode != kDeep && geteuid() == 0 && setresuid(65534, 65534, 0) != 0) return std::string();
+            for (const char* a = c.answers; *a; ++a)
+                m_Host.boxes.QueueAnswer(*a == 'O' ? host::IDOK : *a == 'Y' ? host::IDYES : *a == 'N' ? host::IDNO : 0);
             bool closes = true;
             if (CheckSaveFolder() && !IsAnotherInstanceRunning()) {
                 Start();
                 closes = g_bQuitRequested;
                 Shutdown();
             }
+            // Back as root (when run so), every file is read as it stands.
+            [[maybe_unused]] const int back = seteuid(0);
+            fs::permissions(parent, fs::perms(0755));
+            fs::permissions(folder, fs::perms::all);
             std::string all;
-            for (const std::string& box : Texts()) all += box + '\0';
-            return all + (closes ? "closes" : "runs");
+            for (const std::string& box : Texts()) all += box + '|';
+            all += closes ? "closes|" : "runs|";
+            for (const std::string& path : paths) {
+                if (fs::exists(path)) fs::permissions(path, fs::perms(0644));
+                const bool there = fs::exists(fs::symlink_status(path)), pipe = fs::is_fifo(path);
+                const std::vector<uint8_t> now = there && !pipe ? ReadBytes(path) : std::vector<uint8_t>();
+                all += !there ? '-' : pipe ? 'p' : now == good ? 'g' : now == damaged ? 'd' : IsNew(now) ? 'n' : '?';
+            }
+            return all;
         });
         setenv("APPDATA", m_Root.c_str(), 1);
         fs::permissions(parent, fs::perms(0755));
-        fs::permissions(folder, fs::perms::all);
-        std::vector<std::string> asked;
-        for (size_t at = 0, end; at <= text.size(); at = end + 1)
-            asked.push_back(text.substr(at, (end = std::min(text.find('\0', at), text.size())) - at));
-        ASSERT_EQ(asked.size(), c.asked.size()) << text;
-        for (size_t i = 0; i < asked.size(); ++i) EXPECT_EQ(asked[i].rfind(c.asked[i], 0), 0u) << asked[i];
-        EXPECT_EQ(text.find("corrupted"), std::string::npos) << text;
-
-        // No good byte lost: what could not be read is kept whole, at its
-        // name or under the one the first box gave.
-        const std::string main = c.main;
-        EXPECT_EQ(fs::exists(kept), asked.size() > 2) << "set aside once the first box is seen";
-        EXPECT_TRUE(!fs::exists(kept) || asked[0].find("as\n" + kept) != std::string::npos) << asked[0];
-        for (const std::string& path : {MainPath(), kept})
-            if (fs::exists(path)) fs::permissions(path, fs::perms(0644));
-        EXPECT_EQ(ReadBytes(main == "kept" ? MainPath() : kept), good);
-        EXPECT_TRUE(!c.backup || ReadBytes(BackupPath()) == good);
-        const std::vector<uint8_t> now = ReadBytes(MainPath());
-        EXPECT_TRUE(main != "good" || now == good);
-        EXPECT_TRUE(main != "new" || (now.size() == 5212u && ReadInt(now, 12) == 1)) << "fresh defaults";
-        EXPECT_EQ(fs::exists(MainPath()), main != "gone");
-        EXPECT_TRUE(c.folderMode != -1 || fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
+        if (text == "no mount") {
+            std::printf("no mount of its own here: \"%s\" not tried\n", c.rule);
+            continue;
+        }
+        // Every word of every box, then main, backup and both set aside: no
+        // "corrupted" but for bytes read and found damaged, "kept" only for a
+        // file that is, and no good byte lost.
+        std::string expected;
+        for (const char* a = c.asked; *a; ++a)
+            expected += *a == '+'   ? "runs|"
+                        : *a == '.' ? "closes|"
+                        : *a == '&' ? "\n\n"
+                                    : kBoxes[kLetters.find(*a)] + (a[1] == '&' ? "" : "|");
+        EXPECT_EQ(text, expected + c.after);
+        EXPECT_TRUE(c.folderMode != kDeep || fs::is_empty(deep + "/Orvendale/Cogsquall")) << "nothing written there";
     }
 }
 
@@ -548,7 +615,12 @@ TEST_F(DamagedSave, EveryCaseKeepsTheGoodDataAndAsksInOrder) {
                     EXPECT_EQ(MainState(), "folder");
                     continue;
                 }
-                const std::string first = main == Main::Missing ? kLost : kCorrupted;
+                // Nothing read there is no data found damaged.
+                const std::string notAFile = "The save file cannot be read:\n" + MainPath() + "\nIt is a ";
+                const std::string first = main == Main::Missing        ? kLost
+                                          : main == Main::Fifo         ? notAFile + "named pipe, not a file."
+                                          : main == Main::DanglingLink ? notAFile + "link, not a file."
+                                                                       : kCorrupted;
                 std::vector<std::string> questions{first};
                 if (backup) questions.push_back(kRecovery);
                 if (reply == Reply::NoDisplay) {

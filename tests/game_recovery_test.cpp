@@ -155,8 +155,9 @@ TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, SIG_DFL);
     // Unanswered boxes take their first button: OK, then Yes each time.
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, kCorrupted, kCreateQuestion, kCorrupted,
-                                                 kCreateQuestion, kClosed}));
+    const std::string unwritten = "The new save data could not be written.\n" + MainPath() + "\nFile too large";
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, unwritten, kCreateQuestion, unwritten,
+                                                 kCreateQuestion, unwritten, kClosed}));
     EXPECT_TRUE(g_bQuitRequested);
     Shutdown();
     EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";

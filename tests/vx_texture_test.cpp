@@ -121,5 +121,12 @@ TEST(VxTexture, AKeptPictureComesOnlyFromTheArchiveFileItWasDecodedFrom) {
         EXPECT_EQ(t.m_iWidth, width) << width << "x" << height;
         EXPECT_EQ(t.m_iHeight, height) << width << "x" << height;
     }
+    // A new archive renamed over the open one: the open one still gives its
+    // own picture, and the new one gives the new picture once it is opened.
+    std::filesystem::rename(harness::WriteArchive(data + ".new", {{"Resource/Pic/Bbd_Card.png", testpic::Png(12, 34)}}),
+                            data);
+    EXPECT_EQ(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").m_iWidth, 30);
+    w.archive.OpenResourceArchive(data);
+    EXPECT_EQ(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").m_iWidth, 12);
     EXPECT_TRUE(w.host.boxes.Boxes().empty());
 }

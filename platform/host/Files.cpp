@@ -25,13 +25,6 @@ bool PathExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-std::string FileIdentity(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return "";
-    return std::to_string(st.st_dev) + ':' + std::to_string(st.st_ino) + ':' + std::to_string(st.st_size) + ':' +
-           std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
-}
-
 bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
     names.clear();
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
@@ -192,10 +185,12 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, cons
 
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
 
+std::string NumberedName(const std::string& stem, int n) { return n == 1 ? stem : stem + "-" + std::to_string(n); }
+
 std::string FreeName(const std::string& stem) {
     struct stat st;
-    for (int n = 1; n <= 9; ++n) {
-        const std::string name = n == 1 ? stem : stem + "-" + std::to_string(n);
+    for (int n = 1; n <= kNumberedNames; ++n) {
+        const std::string name = NumberedName(stem, n);
         if (::lstat(name.c_str(), &st) != 0 && errno == ENOENT) return name;
     }
     return "";

@@ -15,9 +15,6 @@ bool SyncFile(std::FILE* file);
 void SyncFolder(const std::string& folder);
 // Something (file or folder) is there under path.
 bool PathExists(const std::string& path);
-// What tells this file apart from any other or a later rewrite of it (device,
-// inode, size, time of the last change to the nanosecond); "" when nothing is there.
-std::string FileIdentity(const std::string& path);
 // The names in folder ("" for the current one), in the order the system
 // lists them; false when the folder cannot be read.
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);
@@ -45,6 +42,9 @@ bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, cons
 // its temporary name (a folder it may not remove or write over); reason then
 // says so in the words ReplaceFile would use. Nothing is changed.
 bool ReplaceBlocked(const std::string& path, const char* what, std::string& reason);
+// stem for 1, else stem-n: the names FreeName tries, 1 to kNumberedNames.
+constexpr int kNumberedNames = 9;
+std::string NumberedName(const std::string& stem, int n);
 // The first of stem, stem-2 ... stem-9 under which nothing stands; "" when
 // every one is taken.
 std::string FreeName(const std::string& stem);
