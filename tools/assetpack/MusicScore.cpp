@@ -38,6 +38,7 @@ struct Style {
     Instrument lead, pad, bassVoice;
     const char* intro;  // what the intro plays before the loop's last bar: "pad", "fanfare", "lament"
     int introBars;      // including that last bar
+    double levelDb;     // over or under the common level
 };
 
 const int kMajor[7] = {0, 2, 4, 5, 7, 9, 11};
@@ -74,6 +75,7 @@ std::vector<Style> Styles() {
     s.pad = {kTriangle, 0.080, 0.4, 0.75, 0.2, 1100, 0, 0.120};
     s.bassVoice = {kTriangle, 0.012, 0.15, 0.75, 0.05, 700, 0, 0.350};
     s.intro = "pad", s.introBars = 3;
+    s.levelDb = -1.5;  // the first episode's stages are the quietest: a few robots, a trap
     v.push_back(s);
 
     s = MakeStyle("episode2", 132, 64, kMinor, {0, 3, 4, 0, 5, 3, 6, 4}, 20);
@@ -417,7 +419,8 @@ Performance Perform(const Style& s) {
     double sum = 0, peak = 1e-9;
     for (double v : p.loop) sum += v * v, peak = std::max(peak, std::fabs(v));
     for (double v : p.intro) peak = std::max(peak, std::fabs(v));
-    double gain = std::min(0.077 / std::sqrt(sum / double(p.loop.size()) + 1e-12), 0.95 / peak);
+    double gain = std::min(0.077 * std::pow(10.0, s.levelDb / 20.0) / std::sqrt(sum / double(p.loop.size()) + 1e-12),
+                           0.95 / peak);
     for (double& v : p.loop) v = SoftLimit(v * gain);
     for (double& v : p.intro) v = SoftLimit(v * gain);
     return p;

@@ -21,6 +21,16 @@ void Resonance(Clip& c, Rng& r, Place place, double amp) {
     }
 }
 
+// Bubbles rising through water: short upward chirps spread over a stretch.
+void AddBubbles(Clip& c, Rng& r, double t0, double dur, int count) {
+    for (int k = 0; k < count; ++k) {
+        Tone t;
+        t.t0 = t0 + r.Unit() * dur, t.dur = r.Range(0.03, 0.06), t.f0 = LogRange(r, 350, 900), t.f1 = t.f0 * 1.8;
+        t.amp = r.Range(0.2, 0.4);
+        AddTone(c, t);
+    }
+}
+
 }  // namespace
 
 void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
@@ -123,12 +133,21 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         Tone t;
         t.dur = len, t.f0 = LogRange(r, 500, 1500), t.f1 = t.f0 * r.Range(1.2, 3), t.amp = 0.2, t.attack = 0.05;
         AddTone(c, t);
+    } else if (family == "torpedo") {
+        // A torpedo leaving its tube under water: the tube's kick, a rush
+        // the water muffles and the bubbles of its wake.
+        Noise n;
+        n.dur = len * 0.7, n.c0 = LogRange(r, 300, 700), n.c1 = LogRange(r, 150, 300), n.q = 2;
+        n.amp = 0.9, n.attack = 0.02, n.hold = len * 0.2;
+        AddNoise(c, r, n);
+        AddThump(c, 0, 0.1, LogRange(r, 70, 150), 45, 0.7);
+        AddBubbles(c, r, 0.05, len * 0.85, 10);
     } else if (family == "bomb") {
-        // A bomb's fall: its whistle's voice and warble by the weapon, and a
-        // rush of air under it.
+        // A bomb's fall: its whistle swelling as it nears, its voice and
+        // warble by the weapon, and a rush of air under it.
         Tone t;
-        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = AtPlace(place.a, 350, 900), t.amp = 0.6, t.attack = 0.02;
-        t.hold = len * 0.6, t.wave = place.b < 0.5 ? kSine : kTriangle, t.vibHz = AtPlace(place.b, 5, 30);
+        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = AtPlace(place.a, 350, 900), t.amp = 0.6, t.attack = len * 0.6;
+        t.hold = len * 0.2, t.wave = place.b < 0.5 ? kSine : kTriangle, t.vibHz = AtPlace(place.b, 5, 30);
         t.vibDepth = 0.01 + 0.04 * place.a;
         AddTone(c, t);
         Noise air;
@@ -303,6 +322,13 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
             }
         }
         *level = 0.4;  // as loud as a blast gets
+    } else if (family == "torpedo") {
+        // A torpedo bursting under water: a blast the water muffles, its
+        // boom carried on, then the bubbles of the burst rising.
+        Explosion(c, r, 1.1);
+        LowPass(c.s, LogRange(r, 1800, 2500), false);
+        AddBubbles(c, r, 0.15, len * 0.8, 8);
+        *level = 0.22;  // muffled, and fired in a stream where a diver fights alone
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
         Noise rumble;  // the ground shaking on after the blast
