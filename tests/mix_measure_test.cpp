@@ -3,6 +3,7 @@
 // the recorded mix of a busy battle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -227,6 +228,15 @@ TEST(MixMeasure, ABusyMixOfCleanClipsHasNoClickOfTheMixersOwn) {
 
 namespace {
 
+// The balance rows play seeds from 101 on, which no tuning used. Under the
+// sanitizers a battle costs four times as much and every seed takes the
+// same paths: there 101 alone plays.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr uint32_t kLastBalanceSeed = 101;
+#else
+constexpr uint32_t kLastBalanceSeed = 0xFFFFFFFFu;
+#endif
+
 class BattleMix : public StageRunTest {
 protected:
     static StageRunOptions Busy() {
@@ -265,10 +275,11 @@ protected:
 // silence inside the music: in a minute of a busy battle (stage 140 on hard,
 // defended, on five seeds; what lines up in the mix differs by seed), in the
 // boss fights and in the mini-games full of sound (their first two and a
-// half minutes). In the busy minute the
-// shots and hits also stand 3 to 10 dB over the music, and the music is heard
-// through nine windows in ten.
-TEST_F(BattleMix, BusyBattlesAndBossFightsStayUnderAClickAMinuteAndMinusThreeDbfs) {
+// half minutes; those whose shots and blasts never stop, the steering duels
+// and the floating boss's bombardment, on seeds 101-104). Everywhere the
+// effects stand over the music and the music is heard through nine windows
+// in ten; in the busy minute the shots and hits stand 3 to 10 dB over it.
+TEST_F(BattleMix, BusyBattlesStayUnderAClickAMinuteAndMinusThreeDbfsWithTheMusicHeard) {
     struct Row {
         int stage, difficulty;
         uint32_t seed;
@@ -280,9 +291,11 @@ TEST_F(BattleMix, BusyBattlesAndBossFightsStayUnderAClickAMinuteAndMinusThreeDbf
         {140, 2, 12, 14000, 17600, true}, {140, 2, 15, 14000, 17600, true}, {160, 0, 41, 0, 9000, false},
         {160, 2, 42, 0, 9000, false},     {170, 0, 43, 0, 9000, false},     {170, 2, 44, 0, 9000, false},
         {180, 0, 45, 0, 9000, false},     {180, 2, 46, 0, 9000, false},     {163, 2, 47, 0, 9000, false},
-        {169, 2, 48, 0, 9000, false},     {172, 2, 49, 0, 9000, false},
+        {169, 2, 48, 0, 9000, false},     {172, 2, 49, 0, 9000, false},     {155, 0, 101, 0, 9000, false},
+        {156, 2, 102, 0, 9000, false},    {163, 0, 103, 0, 9000, false},    {166, 2, 104, 0, 9000, false},
     };
     for (const Row& row : rows) {
+        if (row.seed > kLastBalanceSeed) continue;
         SCOPED_TRACE("stage " + std::to_string(row.stage) + " difficulty " + std::to_string(row.difficulty) + " seed " +
                      std::to_string(row.seed));
         StageRunOptions o = At(row.stage, row.difficulty, row.seed);
@@ -294,9 +307,10 @@ TEST_F(BattleMix, BusyBattlesAndBossFightsStayUnderAClickAMinuteAndMinusThreeDbf
         EXPECT_LT(s.clicksPerMinute, 1.0);
         EXPECT_LE(s.peakDbfs, -3.0);
         EXPECT_EQ(s.musicGaps, 0u);
+        EXPECT_LT(s.musicOverEffectsDb, 0.0) << "the music is over the effects";
+        EXPECT_GE(s.MusicWithinShare(), 0.9) << "the music is lost under the effects";
         if (!row.busyMinute) continue;
         EXPECT_GE(s.seconds, 59.0);
-        EXPECT_GE(s.MusicWithinShare(), 0.9);
         EXPECT_LE(s.musicOverEffectsDb, -3.0) << "the music is not under the effects";
         EXPECT_GE(s.musicOverEffectsDb, -10.0) << "the music is lost under the effects";
         EXPECT_GT(s.windows, 300u) << "effects are heard through most of the minute";
@@ -304,15 +318,20 @@ TEST_F(BattleMix, BusyBattlesAndBossFightsStayUnderAClickAMinuteAndMinusThreeDbf
 }
 
 // Quiet stages with the same hand: a few robots shooting now and then, a
-// spike trap snapping (stage 48). When they sound, the music is not over them,
-// over a stretch and over whole runs on easy.
+// spike trap snapping (stage 48). When they sound, the music is not over them
+// over any long stretch: a stretch of stage 5, and the first 15,000 frames of
+// stages 3 and 48 on easy, where a quiet start counts as much as a busy end,
+// on seeds 101 to 105.
 TEST_F(BattleMix, OnAQuietStageTheMusicIsNotOverTheEffects) {
     struct Row {
         int stage, difficulty;
         uint32_t seed;
         int from, to;
     };
-    const Row rows[] = {{5, 2, 7, 3000, 6600}, {48, 0, 1, 0, 200000}, {3, 0, 1, 0, 200000}};
+    std::vector<Row> rows = {{5, 2, 7, 3000, 6600}};
+    for (int stage : {3, 48})
+        for (uint32_t seed = 101; seed <= std::min(105u, kLastBalanceSeed); ++seed)
+            rows.push_back({stage, 0, seed, 0, 15000});
     for (const Row& row : rows) {
         SCOPED_TRACE("stage " + std::to_string(row.stage) + " seed " + std::to_string(row.seed));
         MixFigures s;

@@ -2,6 +2,7 @@
 #include "tools/assetpack/LittleEndian.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <jpeglib.h>
 #include <png.h>
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 namespace {
 
@@ -18,6 +20,27 @@ void PngWrite(png_structp png, png_bytep data, png_size_t length) {
     out->insert(out->end(), data, data + length);
 }
 void PngFlush(png_structp) {}
+
+// A file in memory, read and sought as a player reads one from disk.
+struct OggSource {
+    const std::vector<uint8_t>* bytes;
+    size_t at;
+};
+size_t OggRead(void* to, size_t size, size_t count, void* source) {
+    auto* s = static_cast<OggSource*>(source);
+    const size_t n = size ? std::min(size * count, s->bytes->size() - s->at) / size : 0;
+    std::memcpy(to, s->bytes->data() + s->at, n * size);
+    s->at += n * size;
+    return n;
+}
+int OggSeek(void* source, ogg_int64_t offset, int whence) {
+    auto* s = static_cast<OggSource*>(source);
+    const long long from = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? (long long)s->at : (long long)s->bytes->size();
+    if (from + offset < 0 || from + offset > (long long)s->bytes->size()) return -1;
+    s->at = size_t(from + offset);
+    return 0;
+}
+long OggTell(void* source) { return long(static_cast<OggSource*>(source)->at); }
 
 }  // namespace
 
@@ -147,6 +170,13 @@ std::vector<uint8_t> EncodeCursor(const Canvas& canvas, int hotX, int hotY) {
     return out;
 }
 
+std::vector<int16_t> ToPcm(const std::vector<double>& signal) {
+    std::vector<int16_t> pcm(signal.size());
+    for (size_t i = 0; i < signal.size(); ++i)
+        pcm[i] = static_cast<int16_t>(std::lround(std::max(-1.0, std::min(1.0, signal[i])) * 32767.0));
+    return pcm;
+}
+
 std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate) {
     std::vector<uint8_t> out;
     uint32_t dataSize = static_cast<uint32_t>(samples.size() * 2);
@@ -230,5 +260,21 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
     vorbis_dsp_clear(&vd);
     vorbis_comment_clear(&vc);
     vorbis_info_clear(&vi);
+    return out;
+}
+
+std::vector<int16_t> DecodeOggVorbis(const std::vector<uint8_t>& file) {
+    std::vector<int16_t> out;
+    OggSource source{&file, 0};
+    OggVorbis_File vf;
+    if (ov_open_callbacks(&source, &vf, nullptr, 0, ov_callbacks{OggRead, OggSeek, nullptr, OggTell}) != 0) return out;
+    char buffer[8192];
+    int section = 0;
+    for (long n; (n = ov_read(&vf, buffer, sizeof buffer, 0, 2, 1, &section)) > 0;) {
+        const size_t at = out.size();
+        out.resize(at + size_t(n) / 2);
+        std::memcpy(out.data() + at, buffer, size_t(n / 2) * 2);
+    }
+    ov_clear(&vf);
     return out;
 }

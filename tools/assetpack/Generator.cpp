@@ -250,30 +250,17 @@ std::string AssetGenerator::RotorScript(const ManifestItem& item) {
     return script + "//\n";
 }
 
-namespace {
-
-std::vector<int16_t> ToPcm(const std::vector<double>& s) {
-    std::vector<int16_t> pcm(s.size());
-    for (size_t i = 0; i < s.size(); ++i)
-        pcm[i] = static_cast<int16_t>(std::lround(std::max(-1.0, std::min(1.0, s[i])) * 32767.0));
-    return pcm;
-}
-
-}  // namespace
-
 std::vector<uint8_t> AssetGenerator::Sound(const ManifestItem& item, const PackFile& file) {
     std::string piece = MusicPieceForPath(file.path);
-    std::vector<double> samples =
-        piece.empty() ? DesignEffect(item.style, file.path, item.width) : PerformMusic(piece, 1);
+    if (!piece.empty()) return MusicFile(piece, 1);
+    std::vector<double> samples = DesignEffect(item.style, file.path, item.width);
     if (samples.empty()) return {};
     if (EndsWith(Lower(file.path), ".wav")) return EncodeWav(ToPcm(samples), kSoundRate);
     return EncodeOggVorbis(ToPcm(samples), kSoundRate);
 }
 
 std::vector<uint8_t> AssetGenerator::Music(const ManifestItem& item, const PackFile& file) {
-    std::vector<double> samples = PerformMusic(MusicPieceForPath(item.path), file.variant);
-    if (samples.empty()) return {};
-    return EncodeOggVorbis(ToPcm(samples), kSoundRate);
+    return MusicFile(MusicPieceForPath(item.path), file.variant);
 }
 
 std::vector<uint8_t> AssetGenerator::Cursor(const ManifestItem& item) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 
+#include "tools/assetpack/Encoders.h"
 #include "tools/assetpack/Synth.h"
 
 using namespace synth;
@@ -37,6 +38,7 @@ struct Style {
     Instrument lead, pad, bassVoice;
     const char* intro;  // what the intro plays before the loop's last bar: "pad", "fanfare", "lament"
     int introBars;      // including that last bar
+    double levelDb;     // over or under the common level
 };
 
 const int kMajor[7] = {0, 2, 4, 5, 7, 9, 11};
@@ -73,6 +75,7 @@ std::vector<Style> Styles() {
     s.pad = {kTriangle, 0.080, 0.4, 0.75, 0.2, 1100, 0, 0.120};
     s.bassVoice = {kTriangle, 0.012, 0.15, 0.75, 0.05, 700, 0, 0.350};
     s.intro = "pad", s.introBars = 3;
+    s.levelDb = -1.5;  // the first episode's stages are the quietest: a few robots, a trap
     v.push_back(s);
 
     s = MakeStyle("episode2", 132, 64, kMinor, {0, 3, 4, 0, 5, 3, 6, 4}, 20);
@@ -416,10 +419,57 @@ Performance Perform(const Style& s) {
     double sum = 0, peak = 1e-9;
     for (double v : p.loop) sum += v * v, peak = std::max(peak, std::fabs(v));
     for (double v : p.intro) peak = std::max(peak, std::fabs(v));
-    double gain = std::min(0.077 / std::sqrt(sum / double(p.loop.size()) + 1e-12), 0.95 / peak);
+    double gain = std::min(0.077 * std::pow(10.0, s.levelDb / 20.0) / std::sqrt(sum / double(p.loop.size()) + 1e-12),
+                           0.95 / peak);
     for (double& v : p.loop) v = SoftLimit(v * gain);
     for (double& v : p.intro) v = SoftLimit(v * gain);
     return p;
+}
+
+// The step from a's last sample to b's first against the median step of the
+// 100 ms on either side: about 1 where one flows into the other.
+double JoinStepRatio(const std::vector<int16_t>& a, const std::vector<int16_t>& b) {
+    const size_t around = size_t(kRate / 10);
+    if (a.size() <= around || b.size() <= around) return 1e9;
+    std::vector<int> steps;
+    for (size_t i = a.size() - around; i < a.size(); ++i) steps.push_back(std::abs(a[i] - a[i - 1]));
+    for (size_t i = 1; i <= around; ++i) steps.push_back(std::abs(b[i] - b[i - 1]));
+    std::nth_element(steps.begin(), steps.begin() + long(steps.size() / 2), steps.end());
+    return std::abs(b[0] - a.back()) / std::max(1.0, double(steps[steps.size() / 2]));
+}
+
+struct MusicFiles {
+    std::vector<uint8_t> intro, loop;
+};
+
+// Vorbis leaves an error of its own at each end of a file, not the same at
+// both: decoded, a loop cut at its bar line may step at its wrap, and the
+// intro into it, several times further than the music around them. So the
+// loop starts a moment past the bar line (the intro plays on to there), at
+// the first place tried where, decoded, both joins step no further than 1.5
+// times the music's median step; failing that, at the best place tried.
+MusicFiles Encode(const Performance& p) {
+    const std::vector<int16_t> loop = ToPcm(p.loop), intro = ToPcm(p.intro);
+    MusicFiles best;
+    double bestRatio = 1e18;
+    for (size_t k = 0; k < 48 && bestRatio > 1.5; ++k) {
+        const size_t from = k * 37 % loop.size();  // about 1.7 ms apart, up to 80 ms
+        std::vector<int16_t> turned(loop.begin() + long(from), loop.end());
+        turned.insert(turned.end(), loop.begin(), loop.begin() + long(from));
+        MusicFiles files;
+        files.loop = EncodeOggVorbis(turned, int(kRate));
+        const std::vector<int16_t> heard = DecodeOggVorbis(files.loop);
+        double ratio = JoinStepRatio(heard, heard);
+        if (ratio >= bestRatio) continue;
+        if (!intro.empty()) {
+            std::vector<int16_t> led = intro;
+            led.insert(led.end(), loop.begin(), loop.begin() + long(from));
+            files.intro = EncodeOggVorbis(led, int(kRate));
+            ratio = std::max(ratio, JoinStepRatio(DecodeOggVorbis(files.intro), heard));
+        }
+        if (ratio < bestRatio) bestRatio = ratio, best = std::move(files);
+    }
+    return best;
 }
 
 }  // namespace
@@ -438,27 +488,27 @@ std::string MusicPieceForPath(const std::string& path) {
     return "";
 }
 
-std::vector<double> PerformMusic(const std::string& piece, int part) {
-    // Each piece is performed once; its parts wait for the worker that asks
+std::vector<uint8_t> MusicFile(const std::string& piece, int part) {
+    // Each piece is encoded once; its parts wait for the worker that asks
     // for the other one and are let go once both have been taken.
     static std::mutex lock;
-    static std::map<std::string, std::shared_ptr<Performance>> waiting;
+    static std::map<std::string, std::shared_ptr<MusicFiles>> waiting;
     {
         std::lock_guard<std::mutex> hold(lock);
         auto it = waiting.find(piece);
         if (it != waiting.end()) {
-            std::vector<double> out = part == 0 ? it->second->intro : it->second->loop;
+            std::vector<uint8_t> out = part == 0 ? it->second->intro : it->second->loop;
             waiting.erase(it);
             return out;
         }
     }
     for (const Style& s : Styles()) {
         if (piece != s.name) continue;
-        auto p = std::make_shared<Performance>(Perform(s));
-        std::vector<double> out = part == 0 ? p->intro : p->loop;
+        auto files = std::make_shared<MusicFiles>(Encode(Perform(s)));
+        std::vector<uint8_t> out = part == 0 ? files->intro : files->loop;
         if (s.introBars > 0) {
             std::lock_guard<std::mutex> hold(lock);
-            waiting.emplace(piece, p);
+            waiting.emplace(piece, files);
         }
         return out;
     }

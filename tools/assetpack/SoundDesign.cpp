@@ -262,6 +262,12 @@ void Weather(Clip& c, Rng& r, const std::string& kind) {
 // blasts keep their crack and roar up to kCrackTop, where only hiss is left.
 constexpr double kSmoothest = 2200;
 constexpr double kCrackTop = 6000;
+// A shot that holds its sound (a falling bomb's whistle, a beam's hum, a
+// charge drawing in) carries, at a crack's peak, several cracks' energy:
+// fired in a stream it would lay one loud held note over the music. Its
+// loudest quarter second is kept a little over what a gun's whole report
+// carries (-26 to -31 dBFS).
+constexpr double kHeldShotRms = 0.063;  // -24 dBFS
 
 bool Cracks(const std::string& kind) {
     static const char* const kCracks[] = {"shot-gun",     "hit-gun",    "shot-rifle",  "hit-rifle", "shot-electric",
@@ -289,13 +295,15 @@ double RoleLevel(const std::string& kind) {
     if (kind == "bossdead") return 0.465;                             // the Destroyer's end stands over every gun
     if (kind.rfind("explosion", 0) == 0 || kind == "bossbomb" || kind == "crash") return 0.4;
     if (kind == "alarm" || kind == "punch" || kind == "bossbody" || kind == "bosshand") return 0.36;
-    if (kind == "spike") return 0.36;  // a trap's snap, often the only sound of its stage
+    if (kind == "spike") return 0.4;  // a trap's snap, often the only sound of its stage
     if (kind == "rain" || kind == "water" || kind == "wind") return 0.3;
     if (kind == "quake") return 0.38;
     if (kind == "voice") return 0.17;
     if (kind == "engine") return 0.16;
-    if (kind == "shot-gun") return 0.37;  // a few guns alone must stand level with the music
-    if (kind == "hit-gun") return 0.48;   // a spat is short: its peak stands over little energy
+    if (kind == "shot-gun") return 0.37;      // a few guns alone must stand level with the music
+    if (kind == "hit-gun") return 0.48;       // a spat is short: its peak stands over little energy
+    if (kind == "shot-torpedo") return 0.22;  // muffled by the water
+    if (kind == "shot-cannon") return 0.3;    // a boom's peak stands over more energy than a crack's
     if (kind.rfind("shot-", 0) == 0 || kind.rfind("hit-", 0) == 0) return 0.35;
     return 0.3;
 }
@@ -372,10 +380,17 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
         t.hold = len * 0.4;
         AddTone(c, t);
     } else if (kind == "spike") {
-        AddMetal(c, 0, len, 700, 3.3, 6.0, 0.5);
+        // A trap snapping shut: the snap, the spikes striking home and
+        // rattling as they lock, so it holds its level through its length.
+        AddMetal(c, 0, len * 0.6, 700, 3.3, 6.0, 0.5);
+        AddMetal(c, len * 0.45, len * 0.55, 610, 3.1, 5.0, 0.45);
         Noise n;
         n.dur = 0.08, n.filter = kHighPass, n.c0 = n.c1 = 2000, n.amp = 0.9;
         AddNoise(c, r, n);
+        Noise rattle;
+        rattle.t0 = 0.03, rattle.dur = len - 0.03, rattle.c0 = 2500, rattle.c1 = 1400, rattle.q = 1.5, rattle.amp = 0.6;
+        rattle.attack = 0.02, rattle.hold = len * 0.7, rattle.flicker = 28;
+        AddNoise(c, r, rattle);
     } else if (kind == "ready") {
         Notes(c, {81}, 0.1, 0.18, kSine, 0.6);
     } else if (kind == "count") {
@@ -532,6 +547,11 @@ std::vector<double> DesignEffect(const std::string& kind, const std::string& pat
     if (!IsLoopedEffect(kind))  // what the filter still rang with at the end goes down to 0
         for (size_t i = 0; i < c.s.size(); ++i) c.s[i] *= Gate(double(i) + 1.0, double(c.s.size()), 0.004 * kRate);
     NormalizePeak(c.s, level);
+    if (kind.rfind("shot-", 0) == 0) {
+        const double held = LoudestRms(c.s, size_t(0.25 * kRate));
+        if (held > kHeldShotRms)
+            for (double& v : c.s) v *= kHeldShotRms / held;
+    }
     // A tone's or a buzz's sharpest edges are rounded off; a crack or a roar
     // is broad noise whose steep steps are its bite, and it keeps them.
     if (!Cracks(kind)) SmoothSteps(c.s, IsLoopedEffect(kind), 400.0 / 32768.0, 3.0);

@@ -169,6 +169,19 @@ inline int SmoothSteps(std::vector<double>& s, bool loop, double least, double r
     return smoothed;
 }
 
+// The RMS of the loudest stretch of `window` samples, a quarter window apart
+// (the whole clip when it is shorter).
+inline double LoudestRms(const std::vector<double>& s, size_t window) {
+    window = std::max<size_t>(1, std::min(window, s.size()));
+    double loudest = 0;
+    for (size_t at = 0; at + window <= s.size(); at += std::max<size_t>(1, window / 4)) {
+        double sum = 0;
+        for (size_t i = at; i < at + window; ++i) sum += s[i] * s[i];
+        loudest = std::max(loudest, sum / double(window));
+    }
+    return std::sqrt(loudest);
+}
+
 // Scales the clip so its peak is the given level (linear, of full scale).
 inline void NormalizePeak(std::vector<double>& s, double peak) {
     double m = 1e-12;

@@ -21,19 +21,33 @@ void Resonance(Clip& c, Rng& r, Place place, double amp) {
     }
 }
 
+// Bubbles rising through water: short upward chirps spread over a stretch.
+void AddBubbles(Clip& c, Rng& r, double t0, double dur, int count) {
+    for (int k = 0; k < count; ++k) {
+        Tone t;
+        t.t0 = t0 + r.Unit() * dur, t.dur = r.Range(0.03, 0.06), t.f0 = LogRange(r, 350, 900), t.f1 = t.f0 * 1.8;
+        t.amp = r.Range(0.2, 0.4);
+        AddTone(c, t);
+    }
+}
+
 }  // namespace
 
 void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
     double len = c.Seconds();
     if (family == "gun") {
         // Single shots to bursts of three. Each report is a crack of broad
-        // noise over a short body and the air's slap after it; each gun has
-        // its own crack (bright or dark, short or long), slap and action.
+        // noise and the air's slap after it over the thump of the gun's body,
+        // which holds a share of the report's energy of its own (16 to 28 %):
+        // heard under the crack, never over it. Each gun has its
+        // own crack (bright or dark, short or long), body, slap and action.
         const int bursts = 1 + int(place.a * 2.99);
         const double gap = r.Range(0.04, 0.09), crack = AtPlace(place.a, 2200, 5000) * r.Range(0.85, 1.15);
         const double crackLen = LogRange(r, 0.015, 0.08);
-        const double q = r.Range(0.35, 0.8), body = LogRange(r, 80, 300), bodyAmp = r.Range(0.1, 0.35);
+        const double q = r.Range(0.35, 0.8), body = LogRange(r, 60, 180), bodyShare = r.Range(0.16, 0.28);
         const double slap = LogRange(r, 1200, 2500), slapAmp = r.Range(0.2, 0.35), slapLen = r.Range(0.1, 0.18);
+        const double bodyLen = r.Range(0.05, 0.13);
+        Clip thumps(len);
         for (int b = 0; b < bursts; ++b) {
             Noise n;
             n.t0 = b * gap, n.dur = crackLen, n.c0 = crack, n.c1 = crack * r.Range(0.6, 0.9), n.q = q, n.amp = 1.0;
@@ -43,7 +57,7 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
             tail.t0 = b * gap + 0.005, tail.dur = slapLen, tail.c0 = slap, tail.c1 = slap * 0.5, tail.q = 0.5;
             tail.amp = slapAmp, tail.attack = 0.004, tail.hold = slapLen * 0.3;
             AddNoise(c, r, tail);
-            AddThump(c, b * gap, AtPlace(place.a, 0.03, 0.06), body, AtPlace(place.b, 40, 90), bodyAmp);
+            AddThump(thumps, b * gap, bodyLen, body, AtPlace(place.b, 35, 80), 1.0);
         }
         if (r.Unit() < 0.6) {  // the action cycling after the last round
             Noise clack;
@@ -52,6 +66,10 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
             clack.q = 3, clack.amp = r.Range(0.3, 0.6), clack.attack = 0.001;
             AddNoise(c, r, clack);
         }
+        double report = 0, thump = 1e-12;
+        for (size_t i = 0; i < c.s.size(); ++i) report += c.s[i] * c.s[i], thump += thumps.s[i] * thumps.s[i];
+        const double gain = std::sqrt(bodyShare / (1.0 - bodyShare) * report / thump);
+        for (size_t i = 0; i < c.s.size(); ++i) c.s[i] += gain * thumps.s[i];
     } else if (family == "cannon") {
         AddThump(c, 0, std::min(len, r.Range(0.15, 0.35)), LogRange(r, 60, 160), r.Range(28, 45), 1.0);
         Noise n;
@@ -75,14 +93,14 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         t.wave = static_cast<Wave>(r.Pick(4)), t.amp = 0.7, t.vibHz = r.Range(20, 90), t.vibDepth = r.Range(0, 0.15);
         AddTone(c, t);
     } else if (family == "rifle") {
-        // A bright crack, the round's whip through the air, a light kick.
+        // A bright crack, the round's whip through the air, the rifle's kick under them.
         Noise crack;
         crack.dur = 0.03, crack.c0 = crack.c1 = 2400, crack.q = 0.8, crack.amp = 1.0;
         AddNoise(c, r, crack);
         Noise whip;
         whip.t0 = 0.01, whip.dur = len * 0.7, whip.c0 = 3500, whip.c1 = 1500, whip.q = 2, whip.amp = 0.8;
         AddNoise(c, r, whip);
-        AddThump(c, 0, 0.05, 160, 90, 0.15);
+        AddThump(c, 0, 0.09, 130, 55, 0.35);
     } else if (family == "beam") {
         Tone t;
         t.dur = len, t.f0 = r.Range(300, 500), t.f1 = t.f0 * r.Range(0.9, 1.3), t.wave = kSaw, t.amp = 0.5;
@@ -115,12 +133,21 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
         Tone t;
         t.dur = len, t.f0 = LogRange(r, 500, 1500), t.f1 = t.f0 * r.Range(1.2, 3), t.amp = 0.2, t.attack = 0.05;
         AddTone(c, t);
+    } else if (family == "torpedo") {
+        // A torpedo leaving its tube under water: the tube's kick, a rush
+        // the water muffles and the bubbles of its wake.
+        Noise n;
+        n.dur = len * 0.7, n.c0 = LogRange(r, 300, 700), n.c1 = LogRange(r, 150, 300), n.q = 2;
+        n.amp = 0.9, n.attack = 0.02, n.hold = len * 0.2;
+        AddNoise(c, r, n);
+        AddThump(c, 0, 0.1, LogRange(r, 70, 150), 45, 0.7);
+        AddBubbles(c, r, 0.05, len * 0.85, 10);
     } else if (family == "bomb") {
-        // A bomb's fall: its whistle's voice and warble by the weapon, and a
-        // rush of air under it.
+        // A bomb's fall: its whistle swelling as it nears, its voice and
+        // warble by the weapon, and a rush of air under it.
         Tone t;
-        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = AtPlace(place.a, 350, 900), t.amp = 0.6, t.attack = 0.02;
-        t.hold = len * 0.6, t.wave = place.b < 0.5 ? kSine : kTriangle, t.vibHz = AtPlace(place.b, 5, 30);
+        t.dur = len, t.f0 = r.Range(1600, 2400), t.f1 = AtPlace(place.a, 350, 900), t.amp = 0.6, t.attack = len * 0.6;
+        t.hold = len * 0.2, t.wave = place.b < 0.5 ? kSine : kTriangle, t.vibHz = AtPlace(place.b, 5, 30);
         t.vibDepth = 0.01 + 0.04 * place.a;
         AddTone(c, t);
         Noise air;
@@ -242,11 +269,11 @@ void Shot(Clip& c, Rng& r, const std::string& family, Place place) {
 void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level) {
     double len = c.Seconds();
     if (family == "gun" || family == "rifle") {
-        if (family == "rifle") {  // the round's ricochet: a whine gliding down
-            Tone whine;
-            whine.dur = len, whine.f0 = LogRange(r, 2500, 4500), whine.f1 = whine.f0 * r.Range(0.3, 0.5);
-            whine.amp = 0.35, whine.attack = 0.01, whine.vibHz = r.Range(20, 40), whine.vibDepth = 0.02;
-            AddTone(c, whine);
+        if (family == "rifle") {  // the round's ricochet: torn air whining down, a band of it, not one tone
+            Noise whine;
+            whine.dur = len, whine.c0 = LogRange(r, 2500, 4500), whine.c1 = whine.c0 * r.Range(0.3, 0.5), whine.q = 4;
+            whine.amp = 0.8, whine.attack = 0.01, whine.flicker = r.Range(20, 40);
+            AddNoise(c, r, whine);
         }
         // The round's spat: broad noise, bright on plate, dull on earth, in one
         // strike or a glance and a second; each weapon's own.
@@ -295,6 +322,13 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
             }
         }
         *level = 0.4;  // as loud as a blast gets
+    } else if (family == "torpedo") {
+        // A torpedo bursting under water: a blast the water muffles, its
+        // boom carried on, then the bubbles of the burst rising.
+        Explosion(c, r, 1.1);
+        LowPass(c.s, LogRange(r, 1800, 2500), false);
+        AddBubbles(c, r, 0.15, len * 0.8, 8);
+        *level = 0.22;  // muffled, and fired in a stream where a diver fights alone
     } else if (family == "bomb") {
         Explosion(c, r, 1.4);
         Noise rumble;  // the ground shaking on after the blast
@@ -345,9 +379,11 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         n.c1 = 300, n.amp = 0.7;
         AddNoise(c, r, n);
         // How long the struck plate rings is the weapon's own, apart from
-        // its place: two close places still ring apart.
-        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0) * r.Range(0.3, 1.0), AtPlace(place.b, 200, 3000),
-                 r.Range(1.3, 3.7), r.Range(1, 5), 0.4);
+        // its place: two close places still ring apart. A plate ringing up
+        // high rings softer, under the blow's noise there.
+        const double ring = AtPlace(place.b, 200, 3000);
+        AddMetal(c, 0, len * AtPlace(place.a, 0.2, 1.0) * r.Range(0.3, 1.0), ring, r.Range(1.3, 3.7), r.Range(1, 5),
+                 ring > 2500 ? 0.2 : 0.4);
         if (r.Unit() < 0.5) AddCrackle(c, r, 0.01, len * 0.5, r.Range(20, 80), LogRange(r, 1000, 5000), 0.5);
         Resonance(c, r, place, 0.3);
         if (family == "drill") AddCrackle(c, r, 0, len, 70, 1500, 0.5);
@@ -386,7 +422,14 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         AddNoise(c, r, scrape);
         if (family == "magnet") AddThump(c, 0, 0.1, LogRange(r, 100, 300), 60, 0.5);
     } else if (family == "heal") {
-        for (int k = 0; k < 6; ++k) AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1500, 3500), 2.0, 0.5, 0.2);
+        // Chimes of the mend under a shimmer of sparks: its top is the
+        // shimmer's spread, not the partial of one chime.
+        for (int k = 0; k < 6; ++k) AddMetal(c, r.Unit() * len * 0.5, len * 0.5, r.Range(1000, 2200), 2.0, 0.5, 0.2);
+        AddCrackle(c, r, 0, len * 0.8, 60, 3000, 0.3);
+        Noise shimmer;
+        shimmer.dur = len, shimmer.filter = kHighPass, shimmer.c0 = shimmer.c1 = 2500, shimmer.q = 0.7;
+        shimmer.amp = 0.12, shimmer.attack = 0.02, shimmer.flicker = 12;
+        AddNoise(c, r, shimmer);
     } else if (family == "web") {
         Noise n;
         n.dur = len, n.filter = kLowPass, n.c0 = 1200, n.c1 = 300, n.q = 3, n.amp = 0.8, n.flicker = 40;
