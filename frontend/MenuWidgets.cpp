@@ -30,18 +30,6 @@ constexpr int kSlashCell = 14;
 // whole 64-pixel cell of the sheet, whose glyphs fit a 19-pixel advance.
 constexpr float kDigitSize = 64.0f;
 
-FontStyle PanelStyle(float size, float advance, float lineSpacing, float spaceFactor, int rowOffset) {
-    FontStyle s;
-    s.size = size;
-    s.align = 0;
-    s.charSpacing = advance;
-    s.lineSpacing = lineSpacing;
-    s.spaceFactor = spaceFactor;
-    s.wrapWidth = -1;
-    s.rowOffset = rowOffset;
-    return s;
-}
-
 }  // namespace
 
 // ---- progress queries ----------------------------------------------------
@@ -161,7 +149,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
     if (variant < 0 || variant > 4) return;
     CVxFont* font = app->m_pFontStandard;
     const char* label = variant == 3 && m_iRobopediaOffset > 500 ? "Machines" : kLabels[variant];
-    DrawStyledText(font, PanelStyle(0.5f, 9.0f, 0.75f, 0.6f, 7), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r, label);
+    DrawStyledText(font, PanelLabelStyle(), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r, label);
 
     const FontStyle nameStyle = PanelStyle(0.45f, 5.25f, 0.75f, 0.6f, 0);
     const FontStyle valueStyle = PanelStyle(0.6f, 5.0f, 0.85f, 0.65f, 0);

@@ -199,6 +199,35 @@ TEST_F(MenuScreenRules, OnlyOpenRobopediaCardsOpenTheInformationBoard) {
     }
 }
 
+// The information board's corner arrows, tapped where the player taps, flip
+// to the previous or next robot the player knows, round the ends.
+TEST_F(MenuScreenRules, TheInformationBoardsArrowsFlipThroughThePage) {
+    Player("pedia", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[1] = 1;
+    for (int r = 0; r < ROBOT_TYPES; ++r) g_CurrentProfile.m_abRobotUnlocked[r] = r == 0 || r == 1 || r == 5;
+    Enter(MENU_ROBOPEDIA);
+    ASSERT_TRUE(Settle());
+    Frame(2);
+    CPageMenu& m = Menu();
+    TapButton(m.m_apRobotEntry[1]);
+    Frame(30);  // the board comes to rest
+    const struct {
+        const char* rule;
+        bool next;
+        int unit;
+    } flips[] = {
+        {"the right arrow goes on to the next known robot", true, 5},
+        {"past the last known robot it comes round to the first", true, 0},
+        {"the left arrow goes back round the other way", false, 5},
+    };
+    for (const auto& f : flips) {
+        TapButton(f.next ? m.m_Robopedia.nextButton : m.m_Robopedia.prevButton);
+        EXPECT_NE(m.m_pRobotInfo->m_iFlipDir, 0) << f.rule << ": the flip starts";
+        Frame(INFO_FLIP_FRAMES + 2);
+        EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, f.unit) << f.rule;
+    }
+}
+
 // The two grids lie 620 pixels apart: the wheel slides 15 a frame from the
 // robots (offset 0) to the Machines (offset 620) and back.
 TEST_F(MenuScreenRules, TheRobopediaSlidesSixHundredTwentyPixelsBetweenItsGrids) {
