@@ -14,6 +14,7 @@
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "content/SaveProfile.h"
 
 namespace {
@@ -77,27 +78,9 @@ void CPageMenu::DrawListArrow(int kind) {
     if (kind != -1 || !m_pSwapButton) return;
     m_pSwapButton->SetPosition(393.0f, 287.0f, 0.0f);
     const bool boardIdle = !m_pRobotInfo || m_pRobotInfo->m_aInstances[0].life <= 0;
-    if (CVxBillboard* glow = app->m_apBbdLight[0]) {
-        if (boardIdle) {
-            glow->SaveState();
-            glow->SetPosition(393.0f, 287.0f, 0.0f);
-            glow->ScaleSizeUniform(0.8f * p);
-            glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
-            glow->SetDiffuse(f, f, f, f);
-            glow->RenderSRT();
-            glow->RestoreState();
-        }
-    }
-    if (CVxBillboard* icon = app->m_apBbdLight[3]) {
-        icon->SaveState();
-        icon->SetPosition(393.0f, 287.0f, 0.0f);
-        icon->ScaleSizeUniform(0.8f);
-        if (IsInputFree() && boardIdle && m_pSwapButton->HitTest()) icon->ScaleSizeUniform(1.1f);
-        icon->SetBlendMode(BLEND_ADD, icon->m_iAlphaRef);
-        icon->SetDiffuse(0.75f, 0.75f, 0.75f, 1.0f);
-        icon->RenderSRT();
-        icon->RestoreState();
-    }
+    const bool hovered = IsInputFree() && boardIdle && m_pSwapButton->HitTest();
+    DrawLightIcon(boardIdle ? app->m_apBbdLight[0] : nullptr, app->m_apBbdLight[3], m_pSwapButton,
+                  hovered ? 0.88f : 0.8f, true);
 }
 
 // ---- information panel ---------------------------------------------------

@@ -17,6 +17,7 @@
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "platform/ResourceArchive.h"
 
 namespace {
@@ -282,19 +283,14 @@ void CPageGame::RenderRobopedia() {
     if (m_pRpFrame) m_pRpFrame->RenderSRT();
     DrawRobopediaEntries();
     if (m_pRpHeader) m_pRpHeader->RenderSRT();
-    if (m_pButtonAllScreens) {
-        m_pButtonAllScreens->SetPosition(393.0f, 287.0f, 0.0f);
-        m_pButtonAllScreens->m_iHitHalfWidth = m_pButtonAllScreens->m_iHitHalfHeight = 32;
-        const bool over = m_pButtonAllScreens->HitTest();
-        for (int k = 0; k < 2; ++k) {
-            CVxBillboard* glow = app->m_apBbdLightArrow[k];
-            if (!glow) continue;
-            glow->SaveState();
-            glow->ScaleSizeUniform(k == 1 && over ? 1.1f : 0.8f);
-            glow->SetPosition(393.0f, 287.0f, 0.0f);
-            glow->RenderSRT();
-            glow->RestoreState();
+    // The page arrow wears the scroll icon over its glow, as on the menu's Robopedia.
+    if (CVxButton* arrow = m_pButtonAllScreens) {
+        arrow->SetPosition(393.0f, 287.0f, 0.0f);
+        if (CVxBillboard* icon = app->m_apBbdLight[3]) {
+            arrow->m_iHitHalfWidth = int(icon->m_vSize.x * 0.4f);
+            arrow->m_iHitHalfHeight = int(icon->m_vSize.y * 0.4f);
         }
+        DrawLightIcon(app->m_apBbdLight[0], app->m_apBbdLight[3], arrow, arrow->HitTest() ? 0.88f : 0.8f, true);
     }
     if (m_pRpBackButton) m_pRpBackButton->Render();
 }
