@@ -29,9 +29,10 @@ namespace {
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 constexpr float kListTop = 232.0f;  // the list band, where list clicks count
 constexpr float kListBottom = -175.0f;
-// The list's row: four rows of cards stand between the two depth masks, the
-// first just below the upper one and the fourth still on the panel.
-constexpr float kPanelRow = 16.0f;
+// The list's row: four rows of cards stand between the two depth masks (the
+// window from 257 below the centre to 157 above it), the first just below the
+// upper one and the fourth just above the lower one.
+constexpr float kPanelRow = 0.0f;
 constexpr float kMaxScroll = 400.0f;
 
 void Consume(InputRecord& in, int key) {
@@ -157,7 +158,9 @@ void CPageGame::MakeCardChoiceButtons() {
         b->SetPosition(x, y, 0.0f);
         return b;
     };
-    m_pStartButton = faced("Btn_CardStart_", 370.0f, -170.0f);
+    // Start stands in the panel's window right of the list, clear of its rim.
+    m_pStartButton = faced("Btn_CardStart_", 343.0f, -170.0f);
+    if (m_pStartButton) m_pStartButton->m_iHitHalfWidth = 52;
     m_pBackButton = faced("Btn_MM_Back_", -370.0f, -170.0f);
     m_pPreviewButton = faced("Btn_CardPreview_", -370.0f, -100.0f);
     auto hitOnly = [&](int half) {

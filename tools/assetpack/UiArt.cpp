@@ -68,21 +68,26 @@ void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, in
 
 // The boards on the medium panel rest up to 40 above the screen's centre: a
 // see-through strip over its frame keeps their tops on the 640-high screen.
-// Below, the frame reaches far enough that the card choice's panel (1.05 high
-// at 80) runs on under the hand, as far down as its list shows.
-constexpr int kMediumPanelClearTop = 48;
+// Below, the card choice's panel (1.05 high at 80) keeps its window open down
+// to the lower depth mask (257 under the screen's centre, 321 of the picture's
+// pixels under its middle) with a frame 10 wide, which still ends on the
+// screen under a board resting at 40.
+constexpr int kMediumPanelClearTop = 74;
+constexpr double kMediumPanelRim = 10.0;
 
 void DrawPanel(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
-    if (job.Has("msgbox_stdmedium")) {
+    const bool medium = job.Has("msgbox_stdmedium");
+    if (medium) {
         p.Translate(0, kMediumPanelClearTop);
         h -= kMediumPanelClearTop;
     }
     // The large panel's reading boards lay their text band and picture band
     // up to 10 px from its sides: its frame is a thin one, the brass line
     // within 10 px of the edge.
-    double r = std::min(w, h) * 0.07, rim = job.Has("large") ? 4.5 : std::max(4.0, std::min(w, h) * 0.025);
+    double r = std::min(w, h) * 0.07;
+    double rim = job.Has("large") ? 4.5 : medium ? kMediumPanelRim : std::max(4.0, std::min(w, h) * 0.025);
     // Outer steel frame with a brass line, then the teal inner panel.
     p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
     p.Box(rim * 0.4, rim * 0.4, w - rim * 0.8, h - rim * 0.8, r, Solid(ui::kFrame, 0.9));
@@ -189,24 +194,30 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
                                          {170, 90, 40, 255},  {70, 80, 110, 255}};
         Rgba col = kRibbons[index % 8];
         double m = h * 0.12;
+        // The card choice's list scrolls up under its ribbon, which the upper
+        // depth mask ends 7.5 under the ribbon's foot: that ribbon reaches down
+        // to the picture's foot, its middle on the buttons', and its left tail
+        // covers the first column's corner to the picture's left end.
+        const bool list = job.Has("cardchoiceheader");
+        const double foot = list ? m : 0.0, notch = list ? 2.0 : w * 0.05;
         // Folded tails behind, the ribbon in front.
         p.Polygon({{x + 2.0, y + m * 2},
                    {x + w * 0.12, y + m * 2},
-                   {x + w * 0.12, y + h - m},
-                   {x + 2.0, y + h - m},
-                   {x + w * 0.05, y + h * 0.55}},
+                   {x + w * 0.12, y + h - m + foot * 0.7},
+                   {x + 2.0, y + h - m + foot * 0.7},
+                   {x + notch, y + h * 0.55}},
                   Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
         p.Polygon({{x + w - 2.0, y + m * 2},
                    {x + w * 0.88, y + m * 2},
-                   {x + w * 0.88, y + h - m},
-                   {x + w - 2.0, y + h - m},
+                   {x + w * 0.88, y + h - m + foot * 0.7},
+                   {x + w - 2.0, y + h - m + foot * 0.7},
                    {x + w * 0.95, y + h * 0.55}},
                   Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
-        p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
+        p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2 + foot, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
         p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
-        p.Box(x + w * 0.1, y + h - m * 2.4, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
+        p.Box(x + w * 0.1, y + h - m * 2.4 + foot, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
         OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.12), y + static_cast<int>(m),
-                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m), ui::kText, Rgba{20, 16, 30, 255},
+                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m + foot), ui::kText, Rgba{20, 16, 30, 255},
                      static_cast<int>(h * 0.5), 2);
     });
 }
