@@ -14,6 +14,7 @@
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "content/SaveProfile.h"
 
 namespace {
@@ -29,18 +30,6 @@ constexpr int kSlashCell = 14;
 // Size of one digit of a count on the menu, before the caller's scale: a
 // whole 64-pixel cell of the sheet, whose glyphs fit a 19-pixel advance.
 constexpr float kDigitSize = 64.0f;
-
-FontStyle PanelStyle(float size, float advance, float lineSpacing, float spaceFactor, int rowOffset) {
-    FontStyle s;
-    s.size = size;
-    s.align = 0;
-    s.charSpacing = advance;
-    s.lineSpacing = lineSpacing;
-    s.spaceFactor = spaceFactor;
-    s.wrapWidth = -1;
-    s.rowOffset = rowOffset;
-    return s;
-}
 
 }  // namespace
 
@@ -89,27 +78,9 @@ void CPageMenu::DrawListArrow(int kind) {
     if (kind != -1 || !m_pSwapButton) return;
     m_pSwapButton->SetPosition(393.0f, 287.0f, 0.0f);
     const bool boardIdle = !m_pRobotInfo || m_pRobotInfo->m_aInstances[0].life <= 0;
-    if (CVxBillboard* glow = app->m_apBbdLight[0]) {
-        if (boardIdle) {
-            glow->SaveState();
-            glow->SetPosition(393.0f, 287.0f, 0.0f);
-            glow->ScaleSizeUniform(0.8f * p);
-            glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
-            glow->SetDiffuse(f, f, f, f);
-            glow->RenderSRT();
-            glow->RestoreState();
-        }
-    }
-    if (CVxBillboard* icon = app->m_apBbdLight[3]) {
-        icon->SaveState();
-        icon->SetPosition(393.0f, 287.0f, 0.0f);
-        icon->ScaleSizeUniform(0.8f);
-        if (IsInputFree() && boardIdle && m_pSwapButton->HitTest()) icon->ScaleSizeUniform(1.1f);
-        icon->SetBlendMode(BLEND_ADD, icon->m_iAlphaRef);
-        icon->SetDiffuse(0.75f, 0.75f, 0.75f, 1.0f);
-        icon->RenderSRT();
-        icon->RestoreState();
-    }
+    const bool hovered = IsInputFree() && boardIdle && m_pSwapButton->HitTest();
+    DrawLightIcon(boardIdle ? app->m_apBbdLight[0] : nullptr, app->m_apBbdLight[3], m_pSwapButton,
+                  hovered ? 0.88f : 0.8f, true);
 }
 
 // ---- information panel ---------------------------------------------------
@@ -161,7 +132,7 @@ void CPageMenu::DrawInfoPanel(int variant) {
     if (variant < 0 || variant > 4) return;
     CVxFont* font = app->m_pFontStandard;
     const char* label = variant == 3 && m_iRobopediaOffset > 500 ? "Machines" : kLabels[variant];
-    DrawStyledText(font, PanelStyle(0.5f, 9.0f, 0.75f, 0.6f, 7), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r, label);
+    DrawStyledText(font, PanelLabelStyle(), kLabelX + (wide ? 25.0f : 0.0f), kLabelY + r, label);
 
     const FontStyle nameStyle = PanelStyle(0.45f, 5.25f, 0.75f, 0.6f, 0);
     const FontStyle valueStyle = PanelStyle(0.6f, 5.0f, 0.85f, 0.65f, 0);

@@ -35,7 +35,6 @@ const char* const kButtonFolder = "Resource\\Button\\";
 const char* const kMusicFolder = "Resource\\Sound\\BGM\\";
 const char* const kMenuSfxFolder = "Resource\\Sound\\SFX\\Menu\\";
 
-constexpr float kPi = 3.14159265f;
 constexpr float kHeaderX = 68.0f;
 constexpr float kHeaderY = 273.0f;
 constexpr float kSideButtonX = -375.0f;
@@ -139,17 +138,7 @@ void CPageMenu::LoadFrame() {
     m_pArrowDown->SetAlphaBlend(true);
     m_pArrowDown->SetPosition(390.0f, -280.0f, 0.0f);
 
-    m_pLightArrowTexture = rm.CreateTexture("Btn_LightArrow.tga", kButtonFolder);
-    static const float kTurns[4] = {kPi, 0.0f, kPi / 2.0f, -kPi / 2.0f};
-    for (int i = 0; i < 4; ++i) {
-        CVxBillboard* a = rm.CreateBillboard(nullptr, nullptr, m_pLightArrowTexture);
-        a->SetAlphaBlend(true);
-        a->SetBlendMode(BLEND_ADD, a->m_iAlphaRef);
-        a->ScaleSizeUniform(0.9f);
-        a->SetRotationZ(kTurns[i]);
-        a->SaveState();
-        m_apLightArrow[i] = a;
-    }
+    MakeLightArrows(rm, m_apLightArrow);
     m_apScrollArrow[0] = m_apLightArrow[1];
     m_apScrollArrow[1] = m_apLightArrow[0];
     for (CVxButton*& b : m_apListButton) b = HandledButton(0);
@@ -267,7 +256,7 @@ int CPageMenu::Unload() {
 
 void CPageMenu::ForgetPageObjects() {
     m_pBackground = m_pFrame = m_pBlackScreen = m_pPicFrame = nullptr;
-    m_pArrowTexture = m_pLightArrowTexture = m_pHeaderTexture = nullptr;
+    m_pArrowTexture = m_pHeaderTexture = nullptr;
     m_pArrowUp = m_pArrowDown = nullptr;
     for (CVxBillboard*& b : m_apLightArrow) b = nullptr;
     for (CVxButton*& b : m_apListButton) b = nullptr;
@@ -478,7 +467,9 @@ int CPageMenu::HandleInput() {
     if (IsInputFree() && backScreen && m_pBackButton) m_pBackButton->ProcessInput();
     for (CVxButton* b : m_apListButton)
         if (b) b->ProcessInput();
-    for (CVxButton* b : {m_pSwapButton, m_apRectArrowButton[0], m_apRectArrowButton[1]})
+    // The Robopedia's buttons have no face of their own: the page hands them the mouse.
+    for (CVxButton* b : {m_pSwapButton, m_apRectArrowButton[0], m_apRectArrowButton[1], m_Robopedia.prevButton,
+                         m_Robopedia.nextButton})
         if (b) b->ProcessInput();
     return CVxPage::HandleInput();
 }

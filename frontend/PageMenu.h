@@ -293,7 +293,6 @@ public:
     CVxTexture* m_pArrowTexture = nullptr;
     CVxBillboard* m_pArrowUp = nullptr;
     CVxBillboard* m_pArrowDown = nullptr;
-    CVxTexture* m_pLightArrowTexture = nullptr;
     CVxBillboard* m_apLightArrow[4] = {};  // left, right, up, down
     CVxButton* m_apListButton[4] = {};
     CVxButton* m_pSwapButton = nullptr;

@@ -25,6 +25,19 @@ FontStyle BodyStyle(int wrapWidth) {
     return s;
 }
 
+FontStyle PanelStyle(float size, float charSpacing, float lineSpacing, float spaceFactor, int rowOffset) {
+    FontStyle s;
+    s.size = size;
+    s.align = 0;
+    s.charSpacing = charSpacing;
+    s.lineSpacing = lineSpacing;
+    s.spaceFactor = spaceFactor;
+    s.rowOffset = rowOffset;
+    return s;
+}
+
+FontStyle PanelLabelStyle() { return PanelStyle(0.5f, 9.0f, 0.75f, 0.6f, 7); }
+
 void DrawStyledText(CVxFont* font, const FontStyle& style, float x, float y, const char* text) {
     if (!font || !text) return;
     const float charSpacing = font->m_fCharSpacing;
@@ -84,6 +97,26 @@ CVxBillboard* MakeStageSheetWord(CVxResourceManager& owner, float v) {
     b->SetTextureRect(0.0f, v, 1.0f, 0.2f);
     b->SetSize(512.0f, 102.4f, 1.0f);
     return b;
+}
+
+namespace {
+constexpr float kPi = 3.14159265f;
+}  // namespace
+
+bool MakeLightArrows(CVxResourceManager& owner, CVxBillboard* (&arrows)[4]) {
+    CVxTexture* texture = owner.CreateTexture("Btn_LightArrow.tga", "Resource\\Button\\");
+    if (!texture) return false;
+    static const float kTurns[4] = {kPi, 0.0f, kPi / 2.0f, -kPi / 2.0f};
+    for (int i = 0; i < 4; ++i) {
+        CVxBillboard* a = owner.CreateBillboard(nullptr, nullptr, texture);
+        a->SetAlphaBlend(true);
+        a->SetBlendMode(BLEND_ADD, a->m_iAlphaRef);
+        a->ScaleSizeUniform(0.9f);
+        a->SetRotationZ(kTurns[i]);
+        a->SaveState();
+        arrows[i] = a;
+    }
+    return true;
 }
 
 bool KeyReleased(int key) { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[key] & KEY_RELEASED) != 0; }

@@ -31,6 +31,11 @@ struct FontStyle {
 FontStyle TitleStyle(float size, float charSpacing, float spaceFactor);
 // Body text: size 0.6, left, spacing 5, space factor 0.65.
 FontStyle BodyStyle(int wrapWidth);
+// The menu's information panel and the encyclopedias' count: centred, no
+// wrapping.
+FontStyle PanelStyle(float size, float charSpacing, float lineSpacing, float spaceFactor, int rowOffset);
+// The panel's label over its number box: size 0.5, spacing 9, glyph row offset 7.
+FontStyle PanelLabelStyle();
 
 // Writes text at (x, y) with the style; the font is left as it was.
 void DrawStyledText(CVxFont* font, const FontStyle& style, float x, float y, const char* text);
@@ -46,6 +51,11 @@ void DrawTurningGlows(CVxBillboard* glow, float x, float y, float scale, float d
 // One word row of the big stage-number sheet (a fifth of its height, from v)
 // as a 512-wide billboard made in owner; null while the sheet is not loaded.
 CVxBillboard* MakeStageSheetWord(CVxResourceManager& owner, float v);
+
+// The four glowing arrows of "Btn_LightArrow.tga" made in owner, added at 0.9
+// of their size, pointing left, right, up and down; false while the picture
+// is missing.
+bool MakeLightArrows(CVxResourceManager& owner, CVxBillboard* (&arrows)[4]);
 
 // The key's released bit on device 0; when set the key's word and repeat
 // count are cleared so no later handler sees it.

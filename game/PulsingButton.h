@@ -6,3 +6,8 @@ class CVxButton;
 
 // growth: how much the glow grows over a cycle; hoverScale: its size while hovered.
 void DrawPulsingButton(CVxBillboard* glow, CVxButton* button, float growth, float hoverScale);
+
+// A light icon at its hit button's place over a glow that grows and fades in
+// the same cycle (no glow when glow is null), the icon's size scaled by
+// iconScale. added: the encyclopedias' way, added to the screen and dimmed.
+void DrawLightIcon(CVxBillboard* glow, CVxBillboard* icon, const CVxButton* button, float iconScale, bool added);

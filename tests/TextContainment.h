@@ -52,6 +52,7 @@ struct Piece {
     char glyph = 0;  // the character, for glyphs
     size_t order = 0;
     bool cut = false;  // part of it fell past the edge of the target it was kept in
+    Rect drawn;        // the whole quad, see-through parts included
 };
 
 // The names of the device textures that the given owners hold: their
@@ -104,7 +105,13 @@ public:
             Rect shown;
             bool cut = false;
             if (!ToScreen(i, ink, shown, cut)) continue;
-            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut};
+            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut, Rect{}};
+            Affine f;
+            bool quadCut = false;
+            if (AffineOf(d, f)) {
+                const Rect uv = UvBounds(d);
+                ToScreen(i, MapBox(f, uv.left, uv.bottom, uv.right, uv.top), p.drawn, quadCut);
+            }
             (m_names.fonts.count(d.state.texture) ? glyphs : pictures).push_back(p);
         }
     }

@@ -425,7 +425,7 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
          448, 512, 9},
         {"the recall button says so", "Resource/Button/Btn_LightRePick.tga", 50, 128, 16, 48, 5},
         {"the clear button says so", "Resource/Button/Btn_LightClear.tga", 50, 128, 16, 48, 4},
-        {"the scroll button says so", "Resource/Button/Btn_LightSwap.tga", 80, 152, 16, 48, 4},
+        {"the scroll button says so", "Resource/Button/Btn_LightSwap.tga", 40, 124, 16, 48, 4},
         {"the Robopedia button says so", "Resource/Button/Btn_LightRobopedia.tga", 50, 128, 16, 48, 3},
         {"the field preview tip's button says Field", "Resource/Button/Btn_Map_PRESS.png", 0, 128, 8, 56, 4},
         {"the second episode's unlock badge names it", "Resource/Msgbox/Bbd_Menu_07.png", 0, 256, 140, 200, 6},
@@ -472,12 +472,15 @@ TEST_F(PackArt, PicturesThatSayAWordOrShowASignCarryIt) {
         {"the menu's backdrop fades out at its left edge", "Resource/Menu/Bbd_MenuBlackScreen.png", -0.49, 0, false},
         {"the menu's backdrop fades out at its top edge", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, -0.77, false},
         {"the menu's backdrop is dark in its middle", "Resource/Menu/Bbd_MenuBlackScreen.png", 0, 0, true},
-        // The Robopedia shows it at 0.72 of its size 47 left of the screen's
-        // right edge, under the frame's corner screw, right of the header.
-        {"the scroll button's face ends left of the corner screw", "Resource/Button/Btn_LightSwap.tga", 0.55, 0, false},
-        {"the scroll button's face starts right of the header ribbon", "Resource/Button/Btn_LightSwap.tga", -1.45, 0,
+        // The scroll button's face stands in the middle, where its glow and
+        // its hit box stand; shown 47 left of the screen's right edge at up to
+        // 0.79 of its size, it ends inside the screen.
+        {"the scroll button's face is see-through past its left end", "Resource/Button/Btn_LightSwap.tga", -0.95, 0,
          false},
-        {"the scroll button's face is there between them", "Resource/Button/Btn_LightSwap.tga", -0.44, 0.2, true},
+        {"the scroll button's face is see-through past its right end", "Resource/Button/Btn_LightSwap.tga", 0.95, 0,
+         false},
+        {"the scroll button's face is there at its sign", "Resource/Button/Btn_LightSwap.tga", -0.6, 0.2, true},
+        {"the scroll button's face is there at its word", "Resource/Button/Btn_LightSwap.tga", 0.6, 0.2, true},
         {"a light button's glow leaves the words in its middle dark", "Resource/Button/Btn_LightEffect.tga", 0.1, 0,
          false},
         {"a light button's glow rings its face", "Resource/Button/Btn_LightEffect.tga", 0, -0.4, true},

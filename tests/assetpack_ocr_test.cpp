@@ -113,7 +113,7 @@ TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
          "FINAL WAVE"},
         {"the recall button reads RECALL", "Resource/Button/Btn_LightRePick.tga", 52, 0, 128, 64, "RECALL"},
         {"the clear button reads CLEAR", "Resource/Button/Btn_LightClear.tga", 52, 0, 128, 64, "CLEAR"},
-        {"the scroll button reads SCROLL", "Resource/Button/Btn_LightSwap.tga", 80, 0, 152, 64, "SCROLL"},
+        {"the scroll button reads SCROLL", "Resource/Button/Btn_LightSwap.tga", 38, 0, 124, 64, "SCROLL"},
         {"the achievement notice reads NEW! above its window", "Resource/Interface/Bbd_NewAchievement.png", 0, 0, 112,
          32, "NEW"},
         {"the achievement notice reads ACHIEVEMENT below its window", "Resource/Interface/Bbd_NewAchievement.png", 0,

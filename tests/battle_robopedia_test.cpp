@@ -1,27 +1,31 @@
 // The encyclopedia opened from a battle: the fade into sub-screen 1, cards
-// open or locked by the profile, the slide to the Machines by wheel, the
-// board for an open card, and the back button's fade home, with the
-// battle's stage clock standing still meanwhile.
+// open or locked by the profile, the slide to the Machines by wheel or page
+// arrow, the board for an open card and its flip to the next unit, and the
+// back button's fade home, with the battle's stage clock standing still
+// meanwhile.
 #include "content/SaveProfile.h"
+#include "engine/VxBillboard.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_RobotInfo.h"
+#include "game/PopupDrawing.h"
 #include "tests/HandInputSupport.h"
+#include "tests/PackPicture.h"
 
 namespace {
 
 struct Visit {
     const char* name;
-    bool machines;  // wheel down to the Machine half first
-    int entry;      // robot or Machine index clicked
-    bool known;     // unlocked or met in the profile
+    int machines;  // to the Machine half first: 0 no, 1 by the wheel, 2 by a click on the page arrow's face
+    int entry;     // robot or Machine index clicked
+    bool known;    // unlocked or met in the profile, and the next one too
     bool boardOpens;
 };
 
 const Visit kVisits[] = {
-    {"UnlockedRobotOpensBoard", false, 3, true, true},
-    {"LockedRobotStaysShut", false, 12, false, false},
-    {"MetMachineOpensBoard", true, 5, true, true},
-    {"UnmetMachineStaysShut", true, 9, false, false},
+    {"UnlockedRobotOpensBoard", 0, 3, true, true},
+    {"LockedRobotStaysShut", 0, 12, false, false},
+    {"MetMachineOpensBoard", 1, 5, true, true},
+    {"UnmetMachineStaysShut", 2, 9, false, false},
 };
 
 class RobopediaCase : public HandInputTest, public ::testing::WithParamInterface<Visit> {
@@ -45,7 +49,8 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     SaveProfile& profile = g_CurrentProfile;
     for (int i = 0; i < ROBOT_TYPES; ++i) profile.m_abRobotUnlocked[i] = 0;
     for (int j = 0; j < PROFILE_ENEMY_TYPES; ++j) profile.m_aEnemySeen[j].met = 0;
-    if (v.known) (v.machines ? profile.m_aEnemySeen[v.entry].met : profile.m_abRobotUnlocked[v.entry]) = 1;
+    for (int k : {v.entry, v.entry + 1})
+        if (v.known) (v.machines ? profile.m_aEnemySeen[k].met : profile.m_abRobotUnlocked[k]) = 1;
 
     // The battle's Robopedia button starts exactly this fade.
     CGameApplication& app = run->App();
@@ -57,8 +62,15 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     EXPECT_NE(Page().m_pRpBackground, nullptr);
     Frames(20);
 
+    if (v.machines == 1) Wheel(MOUSE_WHEEL_BACKWARD);
+    if (v.machines == 2) {
+        // The page arrow shows the scroll icon at 0.8 of its size: a click on its word.
+        const float shown = app.m_apBbdLight[3]->m_vSize.x * 0.8f;
+        const ScreenPoint word = PointOnFace("Resource/Button/Btn_LightSwap.tga", 393.0f, 287.0f, shown, 0.92f);
+        Click(word.x, word.y);
+        Frames(1);  // the page takes the button's click a frame after its release
+    }
     if (v.machines) {
-        Wheel(MOUSE_WHEEL_BACKWARD);
         EXPECT_EQ(Page().m_iRpScrollDir, 1);
         Frames(60);
         EXPECT_EQ(Page().m_iRpScroll, 620);
@@ -76,7 +88,18 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     Frames(5);
     const bool open = Page().m_pRobotInfo && Page().m_pRobotInfo->m_aInstances[0].life > 0;
     EXPECT_EQ(open, v.boardOpens);
-    if (open) Page().m_pRobotInfo->Clear(0);
+    if (open) {
+        // At rest, the board's right arrow clicked where the player clicks
+        // flips to the next known unit.
+        Frames(30);
+        const VxVec3 next = Page().m_Robopedia.nextButton->m_vPosition;
+        Click(next.x, next.y);
+        Frames(INFO_FLIP_FRAMES + 2);
+        EXPECT_EQ(Page().m_pRobotInfo->m_aInstances[0].kind, (v.machines ? 1000 : 0) + v.entry + 1);
+        Key(VK_ENTER);  // closed as the player closes it, the dimming lifted
+        Frames(INFO_SLIDE_START / INFO_SLIDE_STEP + 2);
+        EXPECT_LE(Page().m_pRobotInfo->m_aInstances[0].life, 0);
+    }
     Frames(2);
 
     EXPECT_EQ(Page().m_Battle.State().m_iTimeLeft, timeLeft);

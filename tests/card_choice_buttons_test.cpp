@@ -5,11 +5,13 @@
 // leave over the card choice and the battle.
 #include "content/SaveProfile.h"
 #include "content/UnlockTables.h"
+#include "engine/VxBillboard.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "platform/D3DApplication.h"
 #include "platform/host/WindowMessage.h"
 #include "tests/HandInputSupport.h"
+#include "tests/PackPicture.h"
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameStage.h"
 
@@ -48,17 +50,25 @@ TEST_F(ChoiceButtons, RecallFillsAnEmptyHandAndClearSendsItBack) {
     EXPECT_EQ(Deck(), (std::vector<int>{ids[2], -1, -1, -1}));
 }
 
+// A click anywhere on the scroll button's face turns the page: on its sign at
+// the left end, on its word at the right.
 TEST_F(ChoiceButtons, TheScrollButtonTurnsTheListsPage) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
     Page().m_bScrollButtonShown = true;
     Frames(2);
     const float row0 = Page().m_apCardButtons[0]->m_vPosition.y;
-    ClickButton(Page().m_pScrollButton);
-    EXPECT_EQ(Page().m_fCardScroll, 400.0f);
+    const VxVec3 at = Page().m_pScrollButton->m_vPosition;
+    const float shown = run->App().m_apBbdLight[3]->m_vSize.x * 0.8f;
+    const ScreenPoint sign = PointOnFace("Resource/Button/Btn_LightSwap.tga", at.x, at.y, shown, 0.08f);
+    const ScreenPoint word = PointOnFace("Resource/Button/Btn_LightSwap.tga", at.x, at.y, shown, 0.92f);
+    Click(sign.x, sign.y);
+    Move(0.0f, 250.0f, 1);
+    EXPECT_EQ(Page().m_fCardScroll, 400.0f) << "a click on the sign at " << sign.x;
     EXPECT_EQ(Page().m_apCardButtons[0]->m_vPosition.y, row0 + 400.0f) << "the list moved up a page";
-    Frames(12);
-    ClickButton(Page().m_pScrollButton);
-    EXPECT_EQ(Page().m_fCardScroll, 0.0f);
+    Move(0.0f, 250.0f, 12);
+    Click(word.x, word.y);
+    Move(0.0f, 250.0f, 1);
+    EXPECT_EQ(Page().m_fCardScroll, 0.0f) << "a click on the word at " << word.x;
 }
 
 TEST_F(ChoiceButtons, TheEncyclopediaButtonShowsOnlyOnceUnlockedAndOpensIt) {

@@ -22,6 +22,7 @@
 #include "game/PopupDrawing.h"
 #include "tests/Harness.h"
 #include "tests/MenuScreenRules.h"
+#include "tests/PackPicture.h"
 
 namespace {
 
@@ -199,6 +200,35 @@ TEST_F(MenuScreenRules, OnlyOpenRobopediaCardsOpenTheInformationBoard) {
     }
 }
 
+// The information board's corner arrows, tapped where the player taps, flip
+// to the previous or next robot the player knows, round the ends.
+TEST_F(MenuScreenRules, TheInformationBoardsArrowsFlipThroughThePage) {
+    Player("pedia", 20);
+    g_CurrentProfile.m_abFeatureUnlocked[1] = 1;
+    for (int r = 0; r < ROBOT_TYPES; ++r) g_CurrentProfile.m_abRobotUnlocked[r] = r == 0 || r == 1 || r == 5;
+    Enter(MENU_ROBOPEDIA);
+    ASSERT_TRUE(Settle());
+    Frame(2);
+    CPageMenu& m = Menu();
+    TapButton(m.m_apRobotEntry[1]);
+    Frame(30);  // the board comes to rest
+    const struct {
+        const char* rule;
+        bool next;
+        int unit;
+    } flips[] = {
+        {"the right arrow goes on to the next known robot", true, 5},
+        {"past the last known robot it comes round to the first", true, 0},
+        {"the left arrow goes back round the other way", false, 5},
+    };
+    for (const auto& f : flips) {
+        TapButton(f.next ? m.m_Robopedia.nextButton : m.m_Robopedia.prevButton);
+        EXPECT_NE(m.m_pRobotInfo->m_iFlipDir, 0) << f.rule << ": the flip starts";
+        Frame(INFO_FLIP_FRAMES + 2);
+        EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, f.unit) << f.rule;
+    }
+}
+
 // The two grids lie 620 pixels apart: the wheel slides 15 a frame from the
 // robots (offset 0) to the Machines (offset 620) and back.
 TEST_F(MenuScreenRules, TheRobopediaSlidesSixHundredTwentyPixelsBetweenItsGrids) {
@@ -227,16 +257,30 @@ TEST_F(MenuScreenRules, TheRobopediaSlidesSixHundredTwentyPixelsBetweenItsGrids)
         }
     };
     expectAt(0);
+    // The swap icon shows at 0.8 of its size: a tap on its sign or its word
+    // turns the page as the wheel does.
+    const float shown = m_App->m_apBbdLight[3]->m_vSize.x * 0.8f;
     const struct {
         const char* rule;
-        int wheel, target;
+        int wheel;     // 0: a tap on the swap icon's face
+        float across;  // where on the face, from its left end
+        int target;
     } slides[] = {
-        {"towards the Machines", MOUSE_WHEEL_BACKWARD, 620},
-        {"back to the robots", MOUSE_WHEEL_FORWARD, 0},
+        {"towards the Machines", MOUSE_WHEEL_BACKWARD, 0.0f, 620},
+        {"back to the robots", MOUSE_WHEEL_FORWARD, 0.0f, 0},
+        {"a tap on the icon's sign, towards the Machines", 0, 0.08f, 620},
+        {"a tap on the icon's word, back to the robots", 0, 0.92f, 0},
     };
     for (const auto& s : slides) {
-        m_App->m_aInput[0].m_aiKey[s.wheel] = KEY_PRESSED;
-        Frame();
+        if (s.wheel != 0) {
+            m_App->m_aInput[0].m_aiKey[s.wheel] = KEY_PRESSED;
+            Frame();
+        } else {
+            const ScreenPoint p = PointOnFace("Resource/Button/Btn_LightSwap.tga", 393.0f, 287.0f, shown, s.across);
+            TapAt(p.x, p.y);
+            Frame();
+            CursorAt(0.0f, 0.0f);
+        }
         ASSERT_NE(m.m_iRobopediaSlide, 0) << s.rule;
         std::vector<int> offsets;
         for (int i = 0; i < 60 && m.m_iRobopediaSlide != 0; ++i) {

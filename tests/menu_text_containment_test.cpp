@@ -15,6 +15,7 @@
 #include "frontend/CreditRoll.h"
 #include "frontend/PageMenu.h"
 #include "frontend/PageStory.h"
+#include "game/MsgBoxKinds.h"
 #include "tests/Harness.h"
 #include "tests/TextContainment.h"
 
@@ -401,7 +402,7 @@ TEST_F(MenuTextContainment, BackdropsAndLabelPlatesEndInsideTheScreensEdge) {
 }  // namespace
 
 // The scroll-wheel tip, opened over the menu, shows the menu's two scroll
-// arrows on its picture row, 60 either side of the box's middle and 92 up.
+// arrows on its picture row, 60 either side of the box's origin and 92 up.
 TEST_F(MenuTextContainment, TheScrollWheelTipShowsTheArrowsOnItsPictureRow) {
     Player("EVE", 12);
     Enter(MENU_MAIN);
@@ -419,13 +420,19 @@ TEST_F(MenuTextContainment, TheScrollWheelTipShowsTheArrowsOnItsPictureRow) {
     names.Add(Menu().m_pResourceManager);
     names.Add(box);
     const containment::Scene scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
-    const std::vector<containment::Rect> panel = scene.InkOf("Msgbox_Std");
-    ASSERT_FALSE(panel.empty());
+    const containment::Piece* panel = nullptr;
+    for (const containment::Piece& p : scene.pictures)
+        if (!panel && p.picture.find("Msgbox_Std") != std::string::npos) panel = &p;
+    ASSERT_NE(panel, nullptr);
+    // The box's origin, from where its panel picture stands on it.
+    const MsgBoxPanelSpec spec = MsgBoxPanelOf(MSGBOX_TIP_SCROLL_WHEEL);
+    const float originX = panel->drawn.CentreX() - spec.centre.x, originY = panel->drawn.CentreY() - spec.centre.y;
     std::vector<float> xs;
     for (const containment::Piece& p : scene.pictures) {
-        if (p.picture.find("Arrow") == std::string::npos || !panel[0].Holds(p.ink.CentreX(), p.ink.CentreY())) continue;
-        EXPECT_NEAR(p.ink.CentreY() - panel[0].CentreY(), 92.0f, 3.0f) << p.picture << " " << p.ink.Text();
-        xs.push_back(p.ink.CentreX() - panel[0].CentreX());
+        if (p.picture.find("Arrow") == std::string::npos || !panel->ink.Holds(p.ink.CentreX(), p.ink.CentreY()))
+            continue;
+        EXPECT_NEAR(p.ink.CentreY() - originY, 92.0f, 3.0f) << p.picture << " " << p.ink.Text();
+        xs.push_back(p.ink.CentreX() - originX);
     }
     std::sort(xs.begin(), xs.end());
     ASSERT_EQ(xs.size(), 2u);

@@ -28,6 +28,7 @@
 #include "game/MsgBoxKinds.h"
 #include "tests/Harness.h"
 #include "tests/HandInputSupport.h"
+#include "tests/PackPicture.h"
 #include "tests/TextContainment.h"
 
 namespace {
@@ -362,27 +363,47 @@ namespace {
 class CardListOnPanel : public CardChoicePlay {};
 
 // The card choice's panel (the medium panel scaled 0.85 x 1.05 at (120, 80))
-// holds the list's first four rows whole, and they stand below the upper
-// depth mask (its lower edge at 199 - 83 / 2), so none is cut at rest. The
-// window shows the list down to the lower mask (its top edge at -336 + 158 / 2),
-// behind the hand: the panel runs on under the hand that far.
-TEST_F(CardListOnPanel, TheFirstFourRowsStandWholeOnThePanelBelowTheUpperMask) {
+// shows the list between its two depth masks (490 x 83 at 199, 490 x 158 at
+// -336): at rest and after each scroll, a card is cut only by a mask, never
+// shows past one, and what shows of it lies on the panel's window (its teal
+// glass, not the frame or the brass line), at the card's middle column.
+TEST_F(CardListOnPanel, TheListShowsOnlyInThePanelsWindowAtEveryScroll) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
     const CVxBillboard* panel = run->App().m_pBbdMsgMedium;
     const CVxBillboard* card = run->App().m_pBbdCardBG;  // every card is drawn at its size
     ASSERT_TRUE(panel && card);
-    const containment::Rect onScreen{120.0f - panel->m_vSize.x * 0.85f * 0.5f, 80.0f - panel->m_vSize.y * 1.05f * 0.5f,
-                                     120.0f + panel->m_vSize.x * 0.85f * 0.5f, 80.0f + panel->m_vSize.y * 1.05f * 0.5f};
-    for (int id = 0; id < 20; ++id) {
-        const CVxButton* button = Page().m_apCardButtons[id];
-        ASSERT_NE(button, nullptr);
-        const float w = card->m_vSize.x * 0.5f, h = card->m_vSize.y * 0.5f;
-        const containment::Rect r{button->m_vPosition.x - w, button->m_vPosition.y - h, button->m_vPosition.x + w,
-                                  button->m_vPosition.y + h};
-        EXPECT_TRUE(onScreen.Holds(r, 0.0f)) << "card " << id << " " << r.Text() << " past " << onScreen.Text();
-        EXPECT_LE(r.top, 199.0f - 83.0f * 0.5f) << "card " << id << " under the mask";
+    ResourceArchive archive;
+    archive.OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
+    const DecodedPicture glass = PackPicture(archive, "Resource/MsgBox/Msgbox_StdMedium.png");
+    ASSERT_EQ(glass.width, int(panel->m_vSize.x));
+    ASSERT_EQ(glass.height, int(panel->m_vSize.y));
+    auto onWindow = [&](float x, float y) {
+        const uint8_t* px = PackPixel(glass, int((x - 120.0f) / 0.85f + float(glass.width) * 0.5f),
+                                      int(float(glass.height) * 0.5f - (y - 80.0f) / 1.05f));
+        return px[3] == 255 && px[1] > px[0] + 35;
+    };
+    const float maskTop = 199.0f + 83.0f * 0.5f, openTop = 199.0f - 83.0f * 0.5f;
+    const float openBottom = -336.0f + 158.0f * 0.5f, maskBottom = -336.0f - 158.0f * 0.5f;
+    const float h = card->m_vSize.y * 0.5f;
+    for (float scroll : {0.0f, 100.0f, 400.0f}) {
+        Page().m_fCardScroll = scroll;
+        Frames(2);
+        // The list draws its cards within 310 below and 210 above its row, the
+        // first row standing 95 above it.
+        const float row = Page().m_apCardButtons[0]->m_vPosition.y - scroll - 95.0f;
+        for (int id = 0; id < ROBOT_TYPES; ++id) {
+            const VxVec3 at = Page().m_apCardButtons[id]->m_vPosition;
+            if (at.y <= row - 310.0f || at.y >= row + 210.0f) continue;
+            const std::string where = "card " + std::to_string(id) + " at scroll " + std::to_string(int(scroll));
+            EXPECT_LE(at.y + h, maskTop) << where << " shows above the upper mask";
+            EXPECT_GE(at.y - h, maskBottom) << where << " shows below the lower mask";
+            const float top = std::min(at.y + h, openTop), bottom = std::max(at.y - h, openBottom);
+            if (top <= bottom) continue;
+            EXPECT_TRUE(onWindow(at.x, top - 1.0f)) << where << ": its top " << top << " is off the window";
+            EXPECT_TRUE(onWindow(at.x, bottom + 1.0f)) << where << ": its foot " << bottom << " is off the window";
+        }
     }
-    EXPECT_LE(onScreen.bottom, -336.0f + 158.0f * 0.5f) << "cards show below the panel " << onScreen.Text();
+    EXPECT_LE(80.0f - panel->m_vSize.y * 1.05f * 0.5f, openBottom) << "the panel runs on under the lower mask";
 }
 
 }  // namespace
@@ -684,7 +705,7 @@ TEST_F(TextContainmentTest, EachTipsPicturesStandWhereItsBoxPutsThem) {
         int kind;
         int page;
         const char* picture;
-        std::vector<std::pair<float, float>> at;  // each piece's centre from the box's middle
+        std::vector<std::pair<float, float>> at;  // each piece's centre from the box's origin
     } rows[] = {
         {MSGBOX_TIP_CLEAR_RECALL, BATTLE_PAGE_INDEX, "Btn_Light", {{-75, 92}, {75, 92}}},
         {MSGBOX_TIP_STAGE_RESULTS, MENU_PAGE_INDEX, "Star", {{0, 92}}},
@@ -701,9 +722,12 @@ TEST_F(TextContainmentTest, EachTipsPicturesStandWhereItsBoxPutsThem) {
         }
         ASSERT_NE(panel, nullptr) << what;
         ASSERT_EQ(pieces.size(), row.at.size()) << what;
+        // The box rests with its origin at the screen's centre; its panel
+        // reaches further below than above it.
         for (size_t i = 0; i < pieces.size(); ++i) {
-            EXPECT_NEAR(pieces[i]->ink.CentreX() - panel->ink.CentreX(), row.at[i].first, 3.0f) << what;
-            EXPECT_NEAR(pieces[i]->ink.CentreY() - panel->ink.CentreY(), row.at[i].second, 3.0f) << what;
+            EXPECT_TRUE(panel->ink.Holds(pieces[i]->ink, 0.0f)) << what << ": on the panel";
+            EXPECT_NEAR(pieces[i]->ink.CentreX(), row.at[i].first, 3.0f) << what;
+            EXPECT_NEAR(pieces[i]->ink.CentreY(), row.at[i].second, 3.0f) << what;
         }
     }
 }

@@ -19,6 +19,7 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
 #include "content/UnitIds.h"
@@ -28,9 +29,10 @@ namespace {
 int EngineFrame() { return g_pApp ? int(g_pApp->m_nFrame) : 0; }
 constexpr float kListTop = 232.0f;  // the list band, where list clicks count
 constexpr float kListBottom = -175.0f;
-// The list's row: four rows of cards stand between the two depth masks, the
-// first just below the upper one and the fourth still on the panel.
-constexpr float kPanelRow = 16.0f;
+// The list's row: four rows of cards stand between the two depth masks (the
+// window from 257 below the centre to 157 above it), the first just below the
+// upper one and the fourth just above the lower one.
+constexpr float kPanelRow = 0.0f;
 constexpr float kMaxScroll = 400.0f;
 
 void Consume(InputRecord& in, int key) {
@@ -90,27 +92,9 @@ void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int 
     number->RestoreState();
 }
 
-// A light icon on its hit button, over a glow that grows and fades every 41 frames.
-void DrawLightButton(CVxBillboard* glow, CVxBillboard* icon, CVxButton* button, bool hoverable, int frame) {
-    if (!button) return;
-    const VxVec3 at = button->m_vPosition;
-    const float p = float(frame % 41) / 40.0f;
-    if (glow) {
-        glow->SaveState();
-        glow->SetPosition(at.x, at.y, 0.0f);
-        glow->ScaleSizeUniform(0.8f * (1.0f + 0.3f * p));
-        glow->SetBlendMode(BLEND_ADD, glow->m_iAlphaRef);
-        glow->SetDiffuse(1.0f - p, 1.0f - p, 1.0f - p, 1.0f - p);
-        glow->RenderSRT();
-        glow->RestoreState();
-    }
-    if (icon) {
-        icon->SaveState();
-        icon->SetPosition(at.x, at.y, 0.0f);
-        icon->ScaleSizeUniform(hoverable && button->HitTest() ? 1.1f : 0.8f);
-        icon->RenderSRT();
-        icon->RestoreState();
-    }
+// A light icon on its hit button over the pulsing glow, larger while hovered.
+void DrawLightButton(CVxBillboard* glow, CVxBillboard* icon, CVxButton* button, bool hoverable) {
+    if (button) DrawLightIcon(glow, icon, button, hoverable && button->HitTest() ? 1.1f : 0.8f, false);
 }
 
 // An invisible quad that writes depth only: what lies behind it is not drawn.
@@ -174,7 +158,9 @@ void CPageGame::MakeCardChoiceButtons() {
         b->SetPosition(x, y, 0.0f);
         return b;
     };
-    m_pStartButton = faced("Btn_CardStart_", 370.0f, -170.0f);
+    // Start stands in the panel's window right of the list, clear of its rim.
+    m_pStartButton = faced("Btn_CardStart_", 343.0f, -170.0f);
+    if (m_pStartButton) m_pStartButton->m_iHitHalfWidth = 52;
     m_pBackButton = faced("Btn_MM_Back_", -370.0f, -170.0f);
     m_pPreviewButton = faced("Btn_CardPreview_", -370.0f, -100.0f);
     auto hitOnly = [&](int half) {
@@ -662,20 +648,20 @@ void CPageGame::DrawCardChoice(float offset) {
     }
     if (handButton) {
         handButton->SetPosition(-150.0f, row + 175.0f, 0.0f);
-        DrawLightButton(app->m_apBbdLight[0], handIcon, handButton, hoverable, frame);
+        DrawLightButton(app->m_apBbdLight[0], handIcon, handButton, hoverable);
     }
     // Turning the list's page, right of the header.
     if (m_pScrollButton) {
         m_pScrollButton->SetPosition(m_bScrollButtonShown ? 325.0f : 9999.0f,
                                      m_bScrollButtonShown ? row + 175.0f : 9999.0f, 0.0f);
         if (m_bScrollButtonShown)
-            DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[3], m_pScrollButton, hoverable, frame);
+            DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[3], m_pScrollButton, hoverable);
     }
     // The encyclopedia, once the profile has it, with the screen's other buttons on the left.
     if (m_pRobopediaButton) {
         const bool shown = g_CurrentProfile.m_abFeatureUnlocked[1] != 0;
         m_pRobopediaButton->SetPosition(shown ? -370.0f : 9999.0f, shown ? -30.0f : 9999.0f, 0.0f);
-        if (shown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[4], m_pRobopediaButton, hoverable, frame);
+        if (shown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[4], m_pRobopediaButton, hoverable);
     }
     // The hand row, over the list's lowest cards.
     const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);

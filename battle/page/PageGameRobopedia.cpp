@@ -17,6 +17,7 @@
 #include "game/Effect_RobotInfo.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "game/PulsingButton.h"
 #include "platform/ResourceArchive.h"
 
 namespace {
@@ -59,7 +60,6 @@ void DrawCardAt(CVxBillboard* picture, const VxVec3& at, float scale) {
 }  // namespace
 
 void CPageGame::LoadRobopedia() {
-    CGameApplication* app = g_pGameAppInstance;
     m_vRpCountAnchor = VxVec3{-352.0f, 243.0f, 0.0f};
     m_vRpHeadingAnchor = VxVec3{-346.0f, 285.0f, 0.0f};
     m_pRpBackButton = AddButton(1);
@@ -74,8 +74,8 @@ void CPageGame::LoadRobopedia() {
         m_pRpBackButton->m_iHitHalfHeight = 28;
         m_pRpBackButton->SetPosition(-375.0f, -225.0f, 0.0f);
     }
-    // The board flips with two hit areas glowing with the application's
-    // arrows; its text scrolls with two more.
+    // The board flips with two hit areas glowing with the light arrows
+    // pointing left and right; its text scrolls with two more.
     m_Robopedia = RobopediaParts{};
     auto hit = [&](int half) {
         CVxButton* b = AddButton(1);
@@ -89,9 +89,10 @@ void CPageGame::LoadRobopedia() {
     m_Robopedia.nextButton = hit(32);
     m_Robopedia.scrollArrow[0] = hit(32);
     m_Robopedia.scrollArrow[1] = hit(32);
-    if (app) {
-        m_Robopedia.prevGlow = app->m_apBbdLightArrow[0];
-        m_Robopedia.nextGlow = app->m_apBbdLightArrow[1];
+    CVxBillboard* arrows[4] = {};
+    if (m_pResourceManager && MakeLightArrows(*m_pResourceManager, arrows)) {
+        m_Robopedia.prevGlow = arrows[0];
+        m_Robopedia.nextGlow = arrows[1];
     }
     for (CVxButton*& b : m_apRpRobotButtons) b = hit(44);
     for (CVxButton*& b : m_apRpMachineButtons) b = hit(44);
@@ -125,11 +126,14 @@ void CPageGame::LoadRobopediaArt() {
     m_pRpHeader->SetSize(819.2f, 68.26667f, 1.0f);
     m_pRpHeader->SetTextureRect(0.0f, 0.75f, 1.0f, 1.0f / 12.0f);
     m_pRpHeader->SetPosition(68.0f, 273.0f, 0.0f);
+    // The board's title strips are the menu Robopedia's: robots left, Machines
+    // right. The header sheet's last row is the upgrade screen's header.
     for (int k = 0; k < 2; ++k) {
-        CVxBillboard* part = new CVxBillboard(nullptr, nullptr, m_pRpHeader->m_pTexture);
+        CVxBillboard* part = k == 0 ? new CVxBillboard("Bbd_RobopediaTitle.png", kMenuFolder, nullptr)
+                                    : new CVxBillboard(nullptr, nullptr, m_apRpHeaderParts[0]->m_pTexture);
         part->SetAlphaBlend(true);
         part->SetSize(409.6f, 68.26667f, 1.0f);
-        part->SetTextureRect(0.5f * float(k), 11.0f / 12.0f, 0.5f, 1.0f / 12.0f);
+        part->SetTextureRect(0.5f * float(k), 0.0f, 0.5f, 1.0f);
         m_apRpHeaderParts[k] = part;
         m_Robopedia.titleStrip[k] = part;
     }
@@ -149,10 +153,10 @@ void CPageGame::LoadRobopediaArt() {
 }
 
 void CPageGame::FreeRobopediaArt() {
-    // The header parts share the header's texture: they go first.
-    for (CVxBillboard*& b : m_apRpHeaderParts) {
-        delete b;
-        b = nullptr;
+    // The second title strip shares the first one's texture: it goes first.
+    for (int k = 1; k >= 0; --k) {
+        delete m_apRpHeaderParts[k];
+        m_apRpHeaderParts[k] = nullptr;
     }
     for (CVxBillboard** b : {&m_pRpBackground, &m_pRpFrame, &m_pRpNumberBox, &m_pRpHeader}) {
         delete *b;
@@ -185,7 +189,7 @@ void CPageGame::UpdateRobopedia() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    if (m_pRpBackground) m_pRpBackground->Render();
+    if (m_pRpBackground) m_pRpBackground->RenderSRT();
     const bool boardIdle = !m_pRobotInfo || m_pRobotInfo->m_aInstances[0].life <= 0;
     for (int group = 0; group < 2; ++group) {
         const bool machine = group == 1;
@@ -245,9 +249,7 @@ void CPageGame::DrawRobopediaEntries() {
         if (now - m_iRpSlideFrame >= 20) m_iRpSlideState = 0;
     }
     DrawSharedPicture(m_pRpNumberBox, m_vRpCountAnchor.x + 2.0f, m_vRpCountAnchor.y + 15.0f + lift);
-    FontStyle heading = TitleStyle(0.5f, 5.0f, 0.65f);
-    heading.align = 1;
-    DrawStyledText(app->m_pFontStandard, heading, m_vRpHeadingAnchor.x, m_vRpHeadingAnchor.y + lift,
+    DrawStyledText(app->m_pFontStandard, PanelLabelStyle(), m_vRpHeadingAnchor.x, m_vRpHeadingAnchor.y + lift,
                    m_iRpScroll <= 500 ? "Tinkerlings" : "Machines");
     int count = 0;
     const int total = m_iRpHeading == 0 ? ROBOT_TYPES : PROFILE_ENEMY_TYPES;
@@ -278,22 +280,17 @@ void CPageGame::RenderRobopedia() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    if (m_pRpFrame) m_pRpFrame->Render();
+    if (m_pRpFrame) m_pRpFrame->RenderSRT();
     DrawRobopediaEntries();
-    if (m_pRpHeader) m_pRpHeader->Render();
-    if (m_pButtonAllScreens) {
-        m_pButtonAllScreens->SetPosition(393.0f, 287.0f, 0.0f);
-        m_pButtonAllScreens->m_iHitHalfWidth = m_pButtonAllScreens->m_iHitHalfHeight = 32;
-        const bool over = m_pButtonAllScreens->HitTest();
-        for (int k = 0; k < 2; ++k) {
-            CVxBillboard* glow = app->m_apBbdLightArrow[k];
-            if (!glow) continue;
-            glow->SaveState();
-            glow->ScaleSizeUniform(k == 1 && over ? 1.1f : 0.8f);
-            glow->SetPosition(393.0f, 287.0f, 0.0f);
-            glow->RenderSRT();
-            glow->RestoreState();
+    if (m_pRpHeader) m_pRpHeader->RenderSRT();
+    // The page arrow wears the scroll icon over its glow, as on the menu's Robopedia.
+    if (CVxButton* arrow = m_pButtonAllScreens) {
+        arrow->SetPosition(393.0f, 287.0f, 0.0f);
+        if (CVxBillboard* icon = app->m_apBbdLight[3]) {
+            arrow->m_iHitHalfWidth = int(icon->m_vSize.x * 0.4f);
+            arrow->m_iHitHalfHeight = int(icon->m_vSize.y * 0.4f);
         }
+        DrawLightIcon(app->m_apBbdLight[0], app->m_apBbdLight[3], arrow, arrow->HitTest() ? 0.88f : 0.8f, true);
     }
     if (m_pRpBackButton) m_pRpBackButton->Render();
 }

@@ -68,21 +68,26 @@ void OutlinedText(Canvas& c, TextRenderer& text, const std::string& s, int x, in
 
 // The boards on the medium panel rest up to 40 above the screen's centre: a
 // see-through strip over its frame keeps their tops on the 640-high screen.
-// Below, the frame reaches far enough that the card choice's panel (1.05 high
-// at 80) runs on under the hand, as far down as its list shows.
-constexpr int kMediumPanelClearTop = 48;
+// Below, the card choice's panel (1.05 high at 80) keeps its window open down
+// to the lower depth mask (257 under the screen's centre, 321 of the picture's
+// pixels under its middle) with a frame 10 wide, which still ends on the
+// screen under a board resting at 40.
+constexpr int kMediumPanelClearTop = 74;
+constexpr double kMediumPanelRim = 10.0;
 
 void DrawPanel(Canvas& c, const ArtJob& job) {
     Painter p(c);
     double w = c.Width(), h = c.Height();
-    if (job.Has("msgbox_stdmedium")) {
+    const bool medium = job.Has("msgbox_stdmedium");
+    if (medium) {
         p.Translate(0, kMediumPanelClearTop);
         h -= kMediumPanelClearTop;
     }
     // The large panel's reading boards lay their text band and picture band
     // up to 10 px from its sides: its frame is a thin one, the brass line
     // within 10 px of the edge.
-    double r = std::min(w, h) * 0.07, rim = job.Has("large") ? 4.5 : std::max(4.0, std::min(w, h) * 0.025);
+    double r = std::min(w, h) * 0.07;
+    double rim = job.Has("large") ? 4.5 : medium ? kMediumPanelRim : std::max(4.0, std::min(w, h) * 0.025);
     // Outer steel frame with a brass line, then the teal inner panel.
     p.Box(0, 0, w, h, r, Solid(ui::kFrameDark));
     p.Box(rim * 0.4, rim * 0.4, w - rim * 0.8, h - rim * 0.8, r, Solid(ui::kFrame, 0.9));
@@ -149,11 +154,32 @@ void DrawBand(Canvas& c, const ArtJob& job) {
     else p.Glow(w / 2, h * 0.3, w * 0.3, Rgba{120, 200, 230, 30}, 1.5);
 }
 
+// The encyclopedias draw their header row 819.2 x 68.27 at (68, 273) and add
+// the scroll button's light at (393, 287), where the frame's top rail and the
+// sky lie: a dark socket hangs there from the row's top edge, so the light
+// reads on it. Its box, in the row's own pixels (1024 x 64).
+constexpr double kSocketLeft = 858, kSocketRight = 974, kSocketBottom = 43;
+
+static void ScrollSocket(Painter& p, int x, int y) {
+    // Rounded below, square where it meets the row's top edge.
+    auto layer = [&](double inset, double radius, const Paint& paint) {
+        const double left = x + kSocketLeft + inset, width = kSocketRight - kSocketLeft - 2 * inset;
+        const double height = kSocketBottom - inset;
+        p.Box(left, y, width, height, radius, paint);
+        p.Box(left, y, width, radius, 0, paint);
+    };
+    layer(0, 14, Solid(ui::kFrameDark));
+    layer(3, 11, Solid(Mix(ui::kBrass, ui::kFrameDark, 0.35)));
+    layer(6, 9, Solid(ui::kInset));
+}
+
 void DrawHeader(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
+        Painter p(c);
         if (job.Has("menuheader")) {
             // The menu's information panel stands left of the ribbon, and the
             // frame's thin right rail ends the screen just past its tail.
+            if (job.CellText(index) == "Robopedia") ScrollSocket(p, x, y);
             x += w * 17 / 100;
             w = w * 76 / 100;
             // The Robopedia's scroll button stands where the ribbon's right
@@ -163,30 +189,35 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
                 w = w * 70 / 100;
             }
         }
-        Painter p(c);
         static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
                                          {210, 150, 40, 255}, {120, 60, 60, 255},  {60, 130, 80, 255},
                                          {170, 90, 40, 255},  {70, 80, 110, 255}};
         Rgba col = kRibbons[index % 8];
         double m = h * 0.12;
+        // The card choice's list scrolls up under its ribbon, which the upper
+        // depth mask ends 7.5 under the ribbon's foot: that ribbon reaches down
+        // to the picture's foot, its middle on the buttons', and its left tail
+        // covers the first column's corner to the picture's left end.
+        const bool list = job.Has("cardchoiceheader");
+        const double foot = list ? m : 0.0, notch = list ? 2.0 : w * 0.05;
         // Folded tails behind, the ribbon in front.
         p.Polygon({{x + 2.0, y + m * 2},
                    {x + w * 0.12, y + m * 2},
-                   {x + w * 0.12, y + h - m},
-                   {x + 2.0, y + h - m},
-                   {x + w * 0.05, y + h * 0.55}},
+                   {x + w * 0.12, y + h - m + foot * 0.7},
+                   {x + 2.0, y + h - m + foot * 0.7},
+                   {x + notch, y + h * 0.55}},
                   Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
         p.Polygon({{x + w - 2.0, y + m * 2},
                    {x + w * 0.88, y + m * 2},
-                   {x + w * 0.88, y + h - m},
-                   {x + w - 2.0, y + h - m},
+                   {x + w * 0.88, y + h - m + foot * 0.7},
+                   {x + w - 2.0, y + h - m + foot * 0.7},
                    {x + w * 0.95, y + h * 0.55}},
                   Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
-        p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
+        p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2 + foot, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
         p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
-        p.Box(x + w * 0.1, y + h - m * 2.4, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
+        p.Box(x + w * 0.1, y + h - m * 2.4 + foot, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
         OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.12), y + static_cast<int>(m),
-                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m), ui::kText, Rgba{20, 16, 30, 255},
+                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m + foot), ui::kText, Rgba{20, 16, 30, 255},
                      static_cast<int>(h * 0.5), 2);
     });
 }
@@ -613,27 +644,25 @@ void DrawRays(Canvas& c, const ArtJob& job) {
 }
 
 // The card choice's small buttons (recall, clear, scroll, Robopedia), also
-// pictured in the tips that explain them: a sign and the word. The scroll
-// button is the Robopedia's swap icon too, shown 393 right of the centre at
-// up to 0.79 of its size: its face stops short of the picture's right edge,
-// so it ends inside the screen.
-// Where the scroll button's face lies across its picture.
-constexpr double kScrollFaceLeft = 0.19, kScrollFaceRight = 0.59;
+// pictured in the tips that explain them: a sign and the word, the face in the
+// middle of the picture, where the buttons and the glow behind them stand. The
+// scroll button is the encyclopedias' page turner too, shown 393 right of the
+// centre at up to 0.79 of its size and added to the screen there: its face
+// stops short of the picture's ends, so it ends inside the screen, and its
+// word is the brightest thing on it.
+constexpr double kScrollFaceInset = 0.07;
 
 static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
     const bool recall = job.Has("repick"), clear = job.Has("clear"), page = job.Has("swap");
     const double h = c.Height(), m = h * 0.08;
-    // The Robopedia shows the scroll button in the screen's top right corner,
-    // its middle 47 from the right edge: its face stands in the left part of
-    // a wide picture, clear of the corner's screw and of the header ribbon's
-    // end left of it.
-    const double left = page ? c.Width() * kScrollFaceLeft - m : 0.0;
-    const double w = page ? c.Width() * kScrollFaceRight + m : c.Width();
+    const double left = page ? c.Width() * kScrollFaceInset - m : 0.0;
+    const double w = c.Width() - left;
     const Rgba face = recall ? Rgba{46, 120, 96, 255} : clear ? Rgba{150, 64, 52, 255} : Rgba{46, 96, 150, 255};
-    BevelBox(p, left + m, m, w - left - 2 * m, h - 2 * m, (h - 2 * m) * 0.4, face, std::max(3.0, h / 16));
+    BevelBox(p, left + m, m, w - left - 2 * m, h - 2 * m, (h - 2 * m) * 0.4, page ? Shade(face, 0.7f) : face,
+             std::max(3.0, h / 16));
     // The sign in a dark round well on the left.
     // The scroll button's word is the longest: its sign stands smaller.
-    const double r = (h - 2 * m) * (page ? 0.28 : 0.36), cx = left + m + h * (page ? 0.26 : 0.42), cy = h * 0.47;
+    const double r = (h - 2 * m) * (page ? 0.25 : 0.36), cx = left + m + h * (page ? 0.25 : 0.42), cy = h * 0.47;
     p.Circle(cx, cy, r, Solid(Shade(face, 0.45f)));
     const Paint sign{ui::kText, ui::kFrameDark, 1.5, 0};
     if (recall) {  // a turning arrow: back to the deck kept from last time
@@ -651,9 +680,9 @@ static void LightButtonFace(Canvas& c, Painter& p, const ArtJob& job) {
         OpenBook(p, cx, cy, r * 0.7, r * 0.35, r * 0.55, r * 0.4, r * 0.6, sign);
     }
     const std::string word = recall ? "RECALL" : clear ? "CLEAR" : page ? "SCROLL" : "INFO";
-    const int tx = static_cast<int>(cx + r + 2), tw = static_cast<int>(w - m * 2.4 - tx);
-    OutlinedText(c, job.text, word, tx, static_cast<int>(m * 1.3), tw, static_cast<int>(h - m * 3.2), ui::kText,
-                 Rgba{10, 20, 34, 255}, static_cast<int>(h * 0.42), 2);
+    const int tx = static_cast<int>(cx + r + 2), tw = static_cast<int>(w - m * (page ? 1.8 : 2.4) - tx);
+    OutlinedText(c, job.text, word, tx, static_cast<int>(m * 1.3), tw, static_cast<int>(h - m * 3.2),
+                 page ? Rgba{255, 236, 150, 255} : ui::kText, Rgba{10, 20, 34, 255}, static_cast<int>(h * 0.42), 2);
 }
 
 void DrawGlow(Canvas& c, const ArtJob& job) {
