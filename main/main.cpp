@@ -49,6 +49,9 @@ int main() {
     // A terminal closed under the game: the same orderly exit.
     std::signal(SIGHUP, OnQuitSignal);
     host::SetConnectionLostSave(SaveOnLostDisplay);
+    // Until the window opens, every box is the system's, shown in a child
+    // that a quit request closes.
+    host::WatchQuitRequest(&g_bQuitRequested);
 
     if (!CheckSaveFolder()) return 0;
     if (IsAnotherInstanceRunning()) {
@@ -60,8 +63,6 @@ int main() {
     }
     if (!CheckSystemRequirements()) return 0;
 
-    // The start-up questions about damaged save data close on a quit request.
-    host::WatchQuitRequest(&g_bQuitRequested);
     CVxXApplication* app = CreateGameApplication();
     host::WatchQuitRequest(nullptr);
     // An archive that cannot be read was reported once; no window follows.

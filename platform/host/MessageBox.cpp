@@ -126,15 +126,16 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
     int pressed = -1;
     const std::atomic<bool>* quit = g_quitFlag.load();
     if (quit && quit->load()) return 0;
-    // Only while nothing of ours is on screen: the child shares the window's
-    // display connection, which it must not write to.
-    if (!quit || !ShowInChild(data, quit, pressed)) {
-        if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = -1;
+    // The system's box only while nothing of ours is on screen: the child
+    // shares the window's display connection, which it must not write to.
+    // Over the game's window the box is ours, since SDL's own waits on a
+    // process of its own that no quit signal can close.
+    if (quit && ShowInChild(data, quit, pressed)) {
+        if (pressed > 0) return pressed;
+        if (pressed == 0) return 0;  // closed by the quit request
     }
-    if (pressed > 0) return pressed;
-    if (pressed == 0) return 0;  // closed by the quit request
-    // The system's box could not be shown: the message goes to stderr, and
-    // where there is a display, into a window of our own drawing.
+    // The message goes to stderr, and where there is a display, into a
+    // window of our own drawing.
     PrintUnshown(text, caption);
     std::vector<BoxButton> own;
     for (const SDL_MessageBoxButtonData& b : buttons)

@@ -29,10 +29,11 @@ public:
     virtual int Show(const std::string& text, const std::string& caption, unsigned type) = 0;
 };
 
-// SDL's box. One that cannot be shown writes its text to stderr and, where
-// there is a display, shows it in a window of its own (BoxWindow.h). With no
-// display it answers 0, as does one closed by a watched quit request: nobody
-// answered.
+// SDL's box while a quit request is watched (nothing of ours on screen).
+// Otherwise, or when the system's box cannot be shown, the text goes to
+// stderr and, where there is a display, into a window of its own
+// (BoxWindow.h), which a quit signal closes. With no display it answers 0,
+// as does one closed by a quit request: nobody answered.
 class SdlMessageBoxes : public MessageBoxes {
 public:
     int Show(const std::string& text, const std::string& caption, unsigned type) override;
@@ -61,8 +62,9 @@ private:
     std::deque<int> m_answers;
 };
 
-// While a flag is watched, boxes run in a child process and a set flag
-// closes the open box unanswered (0); nullptr stops watching.
+// While a flag is watched (the program has no window of its own open),
+// boxes are the system's, run in a child process, and a set flag closes the
+// open box unanswered (0); nullptr stops watching.
 void WatchQuitRequest(const std::atomic<bool>* flag);
 
 // The first button of a button set (what Enter would press).
