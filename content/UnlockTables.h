@@ -61,8 +61,8 @@ void ApplyRobotUpgradeUnlocks(int stage);
 inline void GetFeatureUnlocksForStage(std::vector<int>& flags, int stage) { GetFeatureUnlocksForStage(stage, flags); }
 inline void GetLabItemUnlocksForStage(std::vector<int>& items, int stage) { GetLabItemUnlocksForStage(stage, items); }
 
-// The stage in play is the furthest reached and one of 162, 164, 166, 168.
-bool IsLatestEvenStage162To168();
+// The stage in play is the furthest reached and restores an energy tube.
+bool IsFurthestEnergyTubeStage();
 // The four mini-games whose first win restores an energy tube.
 bool RestoresEnergyTube(int stage);
 

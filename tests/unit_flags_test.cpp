@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "content/MiniGameTable.h"
 #include "content/StageNumbering.h"
 #include "content/StageRules.h"
 #include "content/UnlockTables.h"
@@ -70,7 +71,7 @@ TEST(StageRules, TheDestroyerStagesNameTheirBoss) {
         const int expected = stage == 180                                     ? DestroyerZero
                              : (stage == 160 || stage == 170 || stage == 171) ? Destroyer
                                                                               : 0;
-        EXPECT_EQ(StageBossType(stage), expected) << "stage " << stage;
+        EXPECT_EQ(MiniGameRowOf(stage).destroyer, expected) << "stage " << stage;
     }
 }
 TEST(StageRules, SlotMachinesDealByReels) { ExpectStages(IsSlotMachineStage, {159, 165, 169, 176, 178}); }
@@ -144,7 +145,9 @@ TEST(StageRules, MiniGamesWithRulesOfTheirOwnNameTheirMode) {
 }
 TEST(StageRules, ParatroopersFallOnTheBombRunAndTheConveyor) { ExpectStages(HasParatroopers, {171, 177}); }
 TEST(StageRules, RelocatedRobotsCoolDownOnFiveStages) {
-    ExpectStages(RelocationHasCooldown, {153, 158, 160, 170, 180});
+    ExpectStages([](int stage) { return MiniGameRowOf(stage).relocationCooldown; }, {153, 158, 160, 170, 180});
 }
-TEST(StageRules, MachinesComeByMeteorOn169) { ExpectStages(MachinesArriveByMeteor, {169}); }
+TEST(StageRules, MachinesComeByMeteorOn169) {
+    ExpectStages([](int stage) { return MiniGameRowOf(stage).meteorArrivals; }, {169});
+}
 TEST(StageRules, FourMiniGamesRestoreAnEnergyTube) { ExpectStages(RestoresEnergyTube, {162, 164, 166, 168}); }

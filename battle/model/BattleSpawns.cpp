@@ -9,8 +9,8 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/StageNumbering.h"
-#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -208,7 +208,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
 
     if (allowMeteor) {
         const int stage = StageNumber();
-        bool meteor = MachinesArriveByMeteor(stage);
+        bool meteor = MiniGameRowOf(stage).meteorArrivals;
         if (!meteor && !IsMiniGameStage(stage) && GetStageEpisode(stage) == 3 && GetStageWorld(stage) == 5 &&
             record.m_iTerrain == TERRAIN_GROUND && record.m_iMaxHp < 1300)
             meteor = VxRand() % 2 == 0;

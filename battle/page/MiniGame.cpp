@@ -74,7 +74,7 @@ void CPageGame::HandleMiniGameInput() {
         const VxVec3 at = CursorPoint();
         if (!m_pCommandSource) ApplyCommand(MiniGamePointer{at.x, at.y, LeftHeld()});
     } else if (KindOf(stage) == StageKind::ClickZapping) {
-        HandleMiniGame168Input();
+        HandleZapInput();
     } else {
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();

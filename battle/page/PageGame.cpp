@@ -202,7 +202,7 @@ void CPageGame::ChooseNextUnlockPicture() {
     } else if (!labItems.empty()) {
         picture = Picture("Bbd_Item_" + Digits(labItems[0] + 1, 2) + ".png", "Resource\\Menu\\LabItem\\");
         menuMade = true;
-    } else if (IsLatestEvenStage162To168()) {
+    } else if (IsFurthestEnergyTubeStage()) {
         picture = Picture("Bbd_Unlock_Energy_Limit.png", "Resource\\Msgbox\\");
         menuMade = true;
     } else {
@@ -396,7 +396,7 @@ void CPageGame::DecideCardAvailability() {
             continue;
         }
         if (episode == 2) {
-            if (i == 37 || i == 38) continue;
+            if (i == RobotId::MachineGunner || i == RobotId::MortarBot) continue;
             if (card.m_iEnergyCost > GetEnergyCostLimit()) {
                 m_abCardDisabled[i] = true;
                 continue;

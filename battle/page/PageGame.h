@@ -318,7 +318,7 @@ public:
     // Drawn in place of the hand on the slot-machine stages.
     void DrawSlotMachineBoard(float slide);
     void DrawChargeShotGauge();
-    void HandleMiniGame168Input();
+    void HandleZapInput();
     void DrawChargeGauges();
     // The "can move" marker at a point, with a second copy growing and fading.
     void DrawPulsingMarker(const VxVec3& at, float scale = 1.0f);

@@ -253,7 +253,7 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
     const int type = Type();
 
     // 1. The flying variant.
-    if (!MachinesArriveByMeteor(stage) && (state == BATTLE_PLAYING || IsMiniGameStage(stage))) {
+    if (!MiniGameRowOf(stage).meteorArrivals && (state == BATTLE_PLAYING || IsMiniGameStage(stage))) {
         if (CanUpgradeVariant(model)) {
             if (m_bForceVariant || VxRand() % 5 > GroundRowsAtLeftEdge(model)) ApplyVariant();
         }
