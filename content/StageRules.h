@@ -17,3 +17,9 @@ bool IsChargeShotStage(int stage);
 bool IsBaseDuelStage(int stage);
 // The mini-games where the robot jumps from ledge to ledge.
 bool IsJumpStage(int stage);
+
+// The weather of the third episode, one to an area (none in its last area
+// and in the other episodes): acid rain, earthquakes, whirlpools, and jet
+// streams that blow along a row, where no card may go while one blows.
+enum class StageWeather { None, AcidRain, Earthquake, Whirlpools, JetStreams };
+StageWeather WeatherOf(int stage);

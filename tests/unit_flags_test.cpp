@@ -150,4 +150,13 @@ TEST(StageRules, RelocatedRobotsCoolDownOnFiveStages) {
 TEST(StageRules, MachinesComeByMeteorOn169) {
     ExpectStages([](int stage) { return MiniGameRowOf(stage).meteorArrivals; }, {169});
 }
+TEST(StageRules, JetStreamsBlowInTheFourthAreaOfTheThirdEpisode) {
+    ExpectStages([](int stage) { return WeatherOf(stage) == StageWeather::JetStreams; },
+                 {131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 177, 178});
+    EXPECT_EQ(WeatherOf(101), StageWeather::AcidRain);
+    EXPECT_EQ(WeatherOf(171), StageWeather::AcidRain);
+    EXPECT_EQ(WeatherOf(121), StageWeather::Whirlpools);
+    EXPECT_EQ(WeatherOf(141), StageWeather::None);
+    EXPECT_EQ(WeatherOf(31), StageWeather::None) << "no weather before the third episode";
+}
 TEST(StageRules, FourMiniGamesRestoreAnEnergyTube) { ExpectStages(RestoresEnergyTube, {162, 164, 166, 168}); }

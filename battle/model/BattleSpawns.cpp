@@ -111,8 +111,8 @@ void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, b
 
 void CBattleModel::PlayPickupSound(const CCom_GameItem& item) {
     const int kind = item.m_iItemKind;
-    const bool energy = (kind >= 0 && kind <= 3) || kind == ITEM_CAPSULE;
-    const bool parts = kind >= 4 && kind <= 7;
+    const bool energy = IsEnergyItem(kind) || kind == ITEM_CAPSULE;
+    const bool parts = IsPartsItem(kind);
     if (!energy && !parts) return;
     CVxSound* sound = parts ? Scene().m_pSfxPickParts : Scene().m_pSfxPickEnergy;
     int& pitch = parts ? Scene().m_iPartsPickPitch : Scene().m_iEnergyPickPitch;

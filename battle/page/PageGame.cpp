@@ -373,7 +373,7 @@ void CPageGame::LoadBattleSounds() {
 
 int CPageGame::GetEnergyCostLimit() const {
     const int n = g_CurrentProfile.m_iFurthestStage;
-    const int x = n > 150 ? 5 * n - 751 : n - 1;
+    const int x = GetStagePosition(n);
     if (x / 50 + 1 > 2) return 1000;
     static const int kLimits[] = {40, 50, 60, 75, 1000};
     const int area = std::clamp((x % 50) / 10, 0, 4);
@@ -382,7 +382,7 @@ int CPageGame::GetEnergyCostLimit() const {
 
 void CPageGame::DecideCardAvailability() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
-    const int place = IsMiniGameStage(stage) ? 5 * stage - 750 : stage;
+    const int place = OrdinaryStageOf(stage);
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
     const bool finalStage = IsEpisodeFinalBossStage(stage);

@@ -13,6 +13,7 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 using namespace units;
 
@@ -56,7 +57,7 @@ int GroundRowsAtLeftEdge(const CBattleModel& model) {
 }  // namespace
 
 StagePlace GetStagePlace(int stage) {
-    const int n = IsMiniGameStage(stage) ? stage * 5 - 751 : stage - 1;
+    const int n = GetStagePosition(stage);
     return StagePlace{n / 50 + 1, (n % 50) / 10 + 1, n % 50 + 1};
 }
 
