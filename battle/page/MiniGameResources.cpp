@@ -23,7 +23,6 @@ const char* const kWeaponSfx = "Resource\\Sound\\SFX\\Weapon\\";
 
 void CPageGame::LoadMiniGameResources() {
     const int stage = CurrentStage();
-    PrepareMiniGameField(m_Battle);
     m_pMiniGameInterfaceTex = nullptr;
     m_pMiniGamePanel = m_pSlotFrame = m_pSlotReelArt = m_pSlotStopButton = nullptr;
     m_pAttackIcon = m_pBombIcon = m_pParachuteIcon = m_pBossPartArt = m_pBossWeaponArt = nullptr;
