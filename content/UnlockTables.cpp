@@ -14,8 +14,9 @@ constexpr int ACHV_ROBOTS_UNLOCKED = 4;
 constexpr int ACHV_MACHINES_MET = 5;
 constexpr int ROBOTS_TO_UNLOCK = 40;
 constexpr int MACHINE_TYPES_TO_MEET = 32;
-constexpr int FIRST_CARD_ROBOT = 31;  // robots 31 to 38 are laboratory card items 6 to 13
-constexpr int LAST_CARD_ROBOT = 38;
+// The Hammer Bot to the Mortar Bot are the laboratory's card items 6 to 13.
+constexpr int FIRST_CARD_ROBOT = R::HammerBot;
+constexpr int LAST_CARD_ROBOT = R::MortarBot;
 constexpr int FIRST_CARD_ITEM = 6;
 
 struct StageRobot {

@@ -5,6 +5,8 @@
 // thread; saving is the caller's business.
 #include <vector>
 
+#include "content/UnitIds.h"
+
 struct SaveProfile;
 
 // Indices of SaveProfile::m_abFeatureUnlocked.
@@ -33,9 +35,9 @@ struct EnemyVariantRef {
     int m_iType;
 };
 
-constexpr int ROBOT_REMOVER = 39;
-constexpr int MACHINE_GYROTOR = 1026;
-constexpr int MACHINE_ROCKET = 1032;
+constexpr int ROBOT_REMOVER = RobotId::RemoverBot;
+constexpr int MACHINE_GYROTOR = MachineId::Gyrotor;
+constexpr int MACHINE_ROCKET = MachineId::Rocket;
 constexpr int MAX_CARD_SLOTS_BY_UNLOCK = 5;
 constexpr int LAB_ITEM_COUNT = 20;
 
