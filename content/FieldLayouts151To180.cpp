@@ -1,7 +1,8 @@
 // Terrain of the mini-games: rows 0 to 4 from the top, one digit a column from
-// the left. Several mini-games share a layout (see the mapping below).
+// the left. Several mini-games play on another stage's field (their rows' fieldOf).
 #include "content/FieldGrid.h"
 #include "content/FieldLayoutTable.h"
+#include "content/MiniGameTable.h"
 
 // Tables keep one row a line.
 // clang-format off
@@ -41,23 +42,12 @@ const char* const kLayouts[30] = {
     /* 180 */ nullptr,  // as stage 160
 };
 
-// Mini-games that reuse another stage's layout.
-int LayoutStage(int stage) {
-    switch (stage) {
-    case 154: case 163: case 167: return 1;
-    case 166: return 156;
-    case 170: case 171: case 174: case 180: return 160;
-    case 175: return 151;
-    case 177: return 157;
-    default: return stage;
-    }
-}
-
 }  // namespace
 
 void GetFieldCellKinds151To180(int* kinds, int stage) {
     if (stage < 151 || stage > 180) return;
-    const int source = LayoutStage(stage);
+    const int fieldOf = MiniGameRowOf(stage).fieldOf;
+    const int source = fieldOf > 0 ? fieldOf : stage;
     if (source <= 50)
         GetFieldCellKinds1To50(kinds, source);
     else

@@ -3,200 +3,305 @@
 #include <array>
 #include <iterator>
 
+#include "content/StageNumbering.h"
 #include "content/UnitIds.h"
 
 namespace {
 
-constexpr int kFirst = 151;
-constexpr int kCount = 30;
+constexpr int kFirst = FIRST_MINI_GAME_STAGE;
+constexpr int kCount = LAST_STAGE - FIRST_MINI_GAME_STAGE + 1;
 
-constexpr unsigned kCard = START_BY_CARD;
+using K = StageKind;
+using M = MiniGameMode;
+namespace R = RobotId;
+
 constexpr unsigned kHold = START_HOLD_FIRE;
 
-// Tables keep one row a line, 151 first.
-// clang-format off
+// Built at first use: other files' start-up code may ask for a row.
+const MiniGameRow* Rows() {
+    // The bases the episodes' final stages start from.
+    static const std::vector<StartRobot> kFinalBases = {{.column = 8, .row = 2, .slot = 1},
+                                                        {.column = 9, .row = 1, .slot = 0},
+                                                        {.column = 9, .row = 2, .slot = 1},
+                                                        {.column = 9, .row = 3, .slot = 0}};
+    // The one robot a duel steers.
+    static const std::vector<StartRobot> kDuelist = {{.column = 8, .row = 2, .control = 0}};
 
-// The slot machines (159, 165, 169, 176, 178) deal their hand from the reels.
-const MiniGameHand kHands[] = {
-    /* 151 */ {{0}, 1, -1},
-    /* 152 */ {{1}, 1, -1},
-    /* 153 */ {{9}, 1, -1},
-    /* 154 */ {{4}, 1, -1},
-    /* 155 */ {{0, 15}, 2, 15},
-    /* 156 */ {{15}, 1, 15},
-    /* 157 */ {{21}, 1, -1},
-    /* 158 */ {{19, 22, 24, 20, 14, 23, 21}, 7, -1},
-    /* 159 */ {},
-    /* 160 */ {{1, 5, 3, 12, 18, 24, 30}, 7, -1},
-    /* 161 */ {{6, 1, 2, 5}, 4, -1},
-    /* 162 */ {{1, 37}, 2, -1},
-    /* 163 */ {{7, 2, 4}, 3, 7},
-    /* 164 */ {{2, 38}, 2, -1},
-    /* 165 */ {},
-    /* 166 */ {{15}, 1, 15},
-    /* 167 */ {{21, 4, 7, 11, 29}, 5, -1},
-    /* 168 */ {{30}, 1, -1},
-    /* 169 */ {},
-    /* 170 */ {{25, 9, 28, 12, 24, 8, 30}, 7, -1},
-    /* 171 */ {{1, 37, 26, 5, 24, 28}, 6, -1},
-    /* 172 */ {{0, 35, 6, 14}, 4, -1},
-    /* 173 */ {{8, 16, 22}, 3, -1},
-    /* 174 */ {{28}, 1, -1},
-    /* 175 */ {{31}, 1, -1},
-    /* 176 */ {},
-    // Only the first is dealt; the other five ride the paratroopers.
-    /* 177 */ {{14, 18, 19, 24, 30, 23}, 1, -1},
-    /* 178 */ {},
-    /* 179 */ {{2, 38}, 2, -1},
-    /* 180 */ {{2, 1, 18, 9, 30, 38, 37}, 7, -1},
-};
+    // One row a mini-game, 151 first; a column left out keeps its default.
+    static const MiniGameRow kRows[] = {
+        {.stage = 151, .kind = K::AdvanceRounds, .hand = {.cards = {R::FusorBot}, .slots = 1}},
+        {.stage = 152,
+         .kind = K::AimedShooting,
+         .hand = {.cards = {R::GunnerBot}, .slots = 1},
+         .start = {{.column = 8, .row = 2, .control = 0, .rules = kHold}},
+         .chargeSlot0 = 0.2f,
+         .charge = 0.2f},
+        {.stage = 153,
+         .kind = K::Relocation,
+         .hand = {.cards = {R::WarriorBot}, .slots = 1},
+         .start = {{.column = 9, .row = 2}, {.column = 9, .row = 3}, {.column = 9, .row = 4}},
+         .relocationCooldown = true},
+        {.stage = 154,
+         .kind = K::Steering,
+         .mode = M::CapsuleSupply,
+         .hand = {.cards = {R::CopterBot}, .slots = 1},
+         .start = {{.column = 9, .row = 2}},
+         .chargeSlot0 = 0.6f,
+         .charge = 0.6f,
+         .scroll = 2.2f,
+         .fieldOf = 1},
+        {.stage = 155,
+         .kind = K::Steering,
+         .mode = M::BothSides,
+         .hand = {.cards = {R::FusorBot, R::DiverBot}, .slots = 2, .runLast = R::DiverBot},
+         .start = {{.column = 2, .row = 3},
+                   {.column = 4, .row = 1},
+                   {.column = 7, .row = 2},
+                   {.column = 4, .row = 2, .slot = 1, .intervalFrames = 35}},
+         .chargeSlot0 = 0.5f,
+         .charge = 0.5f,
+         .pace = {.speed = 2.0f, .spared = MachineId::Rocket}},
+        {.stage = 156,
+         .kind = K::Steering,
+         .mode = M::BossDuel,
+         .hand = {.cards = {R::DiverBot}, .slots = 1, .runLast = R::DiverBot},
+         .start = kDuelist,
+         .chargeSlot0 = 0.385f,
+         .charge = 0.385f,
+         .scroll = 15.0f,
+         .pace = {.speed = 0.7f, .spared = MachineId::KillerWhale, .machineInterval = 1.5},
+         .boss = {.type = MachineId::KillerWhale, .interval = 0.5, .hp = 1.5},
+         .clearsFinalWave = true},
+        {.stage = 157,
+         .kind = K::Jumping,
+         .mode = M::Swim,
+         .hand = {.cards = {R::MarinerBot}, .slots = 1},
+         .start = {{.column = 9, .row = 4}},
+         .chargeSlot0 = 0.75f,
+         .charge = 0.75f,
+         .scroll = 10.0f},
+        // The Mariner Bot starts hurt and must be mended before the walk.
+        {.stage = 158,
+         .kind = K::Relocation,
+         .mode = M::SequenceGame,
+         .hand = {.cards = {R::SnowBaller, R::FixerBot, R::DShotgunner, R::StormBot, R::MiniBomber, R::BuoyerBot,
+                            R::MarinerBot},
+                  .slots = 7},
+         .start = {{.column = 8, .row = 1, .card = R::DShotgunner},
+                   {.column = 9, .row = 2, .card = R::FixerBot, .rules = START_FULL_TIMER, .intervalShare = 0.5},
+                   {.column = 8, .row = 3, .card = R::SnowBaller},
+                   {.column = 4, .row = 4, .card = R::MarinerBot, .rules = START_HURT}},
+         .capsuleFlights = {{.card = R::MiniBomber, .speed = 1.5f}, {.card = R::StormBot, .speed = 1.5f}},
+         .clearsFinalWave = true,
+         .relocationCooldown = true},
+        {.stage = 159,
+         .kind = K::SlotMachine,
+         .reels = {R::MiniMine, R::MiniMine, R::MiniMine, R::MiniMine, R::MiniBomber, R::MiniBomber, R::MiniBomber,
+                   R::StormBot, R::StormBot}},
+        {.stage = 160,
+         .kind = K::Relocation,
+         .mode = M::FinalBoss,
+         .hand = {.cards = {R::GunnerBot, R::FreezerBot, R::BlockerBot, R::BoomerangBot, R::MissilerBot, R::DShotgunner,
+                            R::SniperBot},
+                  .slots = 7},
+         .start = kFinalBases,
+         .scroll = 20.0f,
+         .destroyer = MachineId::Destroyer,
+         .capsules = {.bands = {35, 60, 80}, .tail = 5},
+         .clearsFinalWave = true,
+         .relocationCooldown = true},
+        {.stage = 161,
+         .kind = K::CapsuleRain,
+         .hand = {.cards = {R::MiniMine, R::GunnerBot, R::CannonBot, R::FreezerBot}, .slots = 4},
+         .capsules = {.bands = {20, 70, 90}, .tail = 10},
+         .capsuleFlights = {{.card = R::MiniMine, .speed = 1.25f},
+                            {.card = R::GunnerBot, .speed = 1.35f},
+                            {.card = R::CannonBot, .speed = 1.35f},
+                            {.card = R::FreezerBot, .speed = 1.5f}}},
+        {.stage = 162,
+         .kind = K::AimedShooting,
+         .mode = M::ShotCapsule,
+         .hand = {.cards = {R::GunnerBot, R::MachineGunner}, .slots = 2},
+         .start = {{.column = 8, .row = 2, .control = 0, .rules = kHold}},
+         .chargeSlot0 = 0.2f,
+         .charge = 0.5f},
+        {.stage = 163,
+         .kind = K::Steering,
+         .mode = M::FloatingBoss,
+         .hand = {.cards = {R::DropperBot, R::CannonBot, R::CopterBot}, .slots = 3, .runLast = R::DropperBot},
+         .start = {{.column = 8, .row = 2, .control = 0, .intervalShare = 0.75}},
+         .chargeSlot0 = 0.6f,
+         .charge = 0.6f,
+         .scroll = -1.0f,
+         .boss = {.type = MachineId::Giant, .interval = 0.5},
+         .clearsFinalWave = true,
+         .fieldOf = 1},
+        {.stage = 164,
+         .kind = K::ChargeShot,
+         .hand = {.cards = {R::CannonBot, R::MortarBot}, .slots = 2},
+         .start = {{.column = 8, .row = 3, .control = 0, .rules = kHold}}},
+        {.stage = 165,
+         .kind = K::SlotMachine,
+         .reels = {R::BoomerangBot, R::BoomerangBot, R::BubbleBot, R::BubbleBot, R::SubmergerBot, R::SubmergerBot,
+                   R::MissilerBot, R::MissilerBot, R::MissilerBot, R::MissilerBot}},
+        {.stage = 166,
+         .kind = K::Steering,
+         .mode = M::BossDuel,
+         .hand = {.cards = {R::DiverBot}, .slots = 1, .runLast = R::DiverBot},
+         .start = kDuelist,
+         .chargeSlot0 = 0.385f,
+         .charge = 0.385f,
+         .scroll = 15.0f,
+         .pace = {.speed = 0.7f, .spared = MachineId::FrostOrca, .machineInterval = 1.5},
+         .boss = {.type = MachineId::FrostOrca, .interval = 1.5, .hp = 0.85},
+         .clearsFinalWave = true,
+         .fieldOf = 156},
+        // The backdrop's scroll follows the climb.
+        {.stage = 167,
+         .kind = K::Jumping,
+         .mode = M::Climb,
+         .hand = {.cards = {R::MarinerBot, R::CopterBot, R::DropperBot, R::FloaterBot, R::SurveyorBot}, .slots = 5},
+         .start = {{.column = 8, .row = 2}},
+         .fieldOf = 1},
+        {.stage = 168,
+         .kind = K::ClickZapping,
+         .hand = {.cards = {R::SniperBot}, .slots = 1},
+         .start = {{.column = 8, .row = 0, .control = 0, .rules = kHold}},
+         .chargeSlot0 = 0.2f,
+         .charge = 0.2f},
+        {.stage = 169,
+         .kind = K::SlotMachine,
+         .reels = {R::BlockerBot, R::BlockerBot, R::BlockerBot, R::FlameBot, R::FlameBot, R::WarriorBot, R::WarriorBot,
+                   R::FreezerBot, R::FreezerBot, R::FreezerBot},
+         .meteorArrivals = true},
+        {.stage = 170,
+         .kind = K::Relocation,
+         .mode = M::FinalBoss,
+         .hand = {.cards = {R::ShockerBot, R::WarriorBot, R::PlasmaBot, R::BoomerangBot, R::DShotgunner, R::FlameBot,
+                            R::SniperBot},
+                  .slots = 7},
+         .start = kFinalBases,
+         .scroll = 20.0f,
+         .destroyer = MachineId::Destroyer,
+         .capsules = {.bands = {25, 45, 65, 85}, .tail = 5},
+         .clearsFinalWave = true,
+         .relocationCooldown = true,
+         .fieldOf = 160},
+        {.stage = 171,
+         .kind = K::Steering,
+         .mode = M::BombRun,
+         .hand = {.cards = {R::GunnerBot, R::MachineGunner, R::AtomicBot, R::FreezerBot, R::DShotgunner, R::PlasmaBot},
+                  .slots = 6},
+         .start = kDuelist,
+         .chargeSlot0 = 0.5f,
+         .charge = 0.5f,
+         .scroll = 100.0f,
+         .pace = {.speed = 3.0f},
+         .boss = {.type = MachineId::Destroyer, .interval = 0.25},
+         .destroyer = MachineId::Destroyer,
+         .fieldOf = 160},
+        {.stage = 172,
+         .kind = K::Relocation,
+         .mode = M::EnergyGoal,
+         .hand = {.cards = {R::FusorBot, R::PapaFusor, R::MiniMine, R::MiniBomber}, .slots = 4},
+         .start = {{.column = 2, .row = 3, .card = R::FusorBot},
+                   {.column = 5, .row = 3, .card = R::PapaFusor},
+                   {.column = 8, .row = 3, .card = R::FusorBot, .control = 0}}},
+        {.stage = 173,
+         .kind = K::Relocation,
+         .hand = {.cards = {R::FlameBot, R::SpiderBot, R::FixerBot}, .slots = 3},
+         .start = {{.column = 9, .row = 2, .slot = 1},
+                   {.column = 9, .row = 3, .slot = 0},
+                   {.column = 9, .row = 4, .slot = 2},
+                   {.column = 8, .row = 2, .slot = 1},
+                   {.column = 8, .row = 3, .slot = 0},
+                   {.column = 8, .row = 4, .slot = 2}}},
+        {.stage = 174,
+         .kind = K::Steering,
+         .mode = M::BaseDuel,
+         .hand = {.cards = {R::PlasmaBot}, .slots = 1},
+         .start = kDuelist,
+         .chargeSlot0 = 0.3f,
+         .charge = 0.3f,
+         .scroll = 50.0f,
+         .pace = {.speed = 1.25f, .spared = MachineId::FrostOrca, .machineInterval = 1.5},
+         .boss = {.type = MachineId::FrostOrca, .interval = 1.25},
+         .clearsFinalWave = true,
+         .fieldOf = 160},
+        {.stage = 175,
+         .kind = K::FastMachines,
+         .hand = {.cards = {R::HammerBot}, .slots = 1},
+         .pace = {.leadSpeed = 1.5f},
+         .fieldOf = 151},
+        {.stage = 176,
+         .kind = K::SlotMachine,
+         .reels = {R::MiniMine, R::MiniMine, R::MiniMine, R::MiniMine, R::MiniBomber, R::MiniBomber, R::MiniBomber,
+                   R::StormBot, R::StormBot, R::AtomicBot, R::AtomicBot}},
+        // Only the first is dealt; the other five ride the paratroopers.
+        {.stage = 177,
+         .kind = K::ConveyorCatch,
+         .hand = {.cards = {R::MiniBomber, R::MissilerBot, R::SnowBaller, R::DShotgunner, R::SniperBot, R::BuoyerBot},
+                  .slots = 1},
+         .fieldOf = 157},
+        {.stage = 178,
+         .kind = K::SlotMachine,
+         .reels = {R::SonarBot, R::SonarBot, R::SonarBot, R::SurveyorBot, R::SurveyorBot, R::SurveyorBot, R::ShockerBot,
+                   R::ShockerBot, R::ShockerBot, R::MissilerBot, R::MissilerBot}},
+        {.stage = 179,
+         .kind = K::ChargeShot,
+         .hand = {.cards = {R::CannonBot, R::MortarBot}, .slots = 2},
+         .start = {{.column = 8, .row = 3, .control = 0, .rules = kHold},
+                   {.column = 8, .row = 2, .control = 1, .rules = kHold},
+                   {.column = 8, .row = 1, .control = 2, .rules = kHold}},
+         .pace = {.speed = 2.0f, .speedSteps = 4}},
+        {.stage = 180,
+         .kind = K::Relocation,
+         .mode = M::FinalBoss,
+         .hand = {.cards = {R::CannonBot, R::GunnerBot, R::MissilerBot, R::WarriorBot, R::SniperBot, R::MortarBot,
+                            R::MachineGunner},
+                  .slots = 7},
+         .start = kFinalBases,
+         .scroll = 20.0f,
+         .destroyer = MachineId::DestroyerZero,
+         .capsules = {.bands = {20, 40, 60}, .tail = 10, .mounts = true},
+         .clearsFinalWave = true,
+         .relocationCooldown = true,
+         .fieldOf = 160},
+    };
+    static_assert(std::size(kRows) == kCount, "one row a mini-game");
+    return kRows;
+}
 
-const std::vector<int> kReels[] = {
-    /* 151 */ {}, {}, {}, {}, {}, {}, {}, {},
-    /* 159 */ {6, 6, 6, 6, 14, 14, 14, 20, 20},
-    /* 160 */ {}, {}, {}, {}, {},
-    /* 165 */ {12, 12, 13, 13, 17, 17, 18, 18, 18, 18},
-    /* 166 */ {}, {}, {},
-    /* 169 */ {3, 3, 3, 8, 8, 9, 9, 5, 5, 5},
-    /* 170 */ {}, {}, {}, {}, {}, {},
-    /* 176 */ {6, 6, 6, 6, 14, 14, 14, 20, 20, 26, 26},
-    /* 177 */ {},
-    /* 178 */ {10, 10, 10, 29, 29, 29, 25, 25, 25, 18, 18},
-    /* 179 */ {}, {},
-};
-
-// Column, hand slot (or card), row, controlled place, rules, interval frames, interval share.
-const std::vector<StartRobot> kFinalBases = {{8, 1, 2}, {9, 0, 1}, {9, 1, 2}, {9, 0, 3}};
-const std::vector<StartRobot> kDuelist = {{8, 0, 2, 0}};
-const std::vector<StartRobot> kStartRobots[] = {
-    /* 151 */ {},
-    /* 152 */ {{8, 0, 2, 0, kHold}},
-    /* 153 */ {{9, 0, 2}, {9, 0, 3}, {9, 0, 4}},
-    /* 154 */ {{9, 0, 2}},
-    /* 155 */ {{2, 0, 3}, {4, 0, 1}, {7, 0, 2}, {4, 1, 2, -1, 0, 35}},
-    /* 156 */ kDuelist,
-    /* 157 */ {{9, 0, 4}},
-    // The Mariner Bot starts hurt and must be mended before the walk.
-    /* 158 */ {{8, 24, 1, -1, kCard}, {9, 22, 2, -1, kCard | START_FULL_TIMER, 0, 0.5}, {8, 19, 3, -1, kCard},
-               {4, 21, 4, -1, kCard | START_HURT}},
-    /* 159 */ {},
-    /* 160 */ kFinalBases,
-    /* 161 */ {},
-    /* 162 */ {{8, 0, 2, 0, kHold}},
-    /* 163 */ {{8, 0, 2, 0, 0, 0, 0.75}},
-    /* 164 */ {{8, 0, 3, 0, kHold}},
-    /* 165 */ {},
-    /* 166 */ kDuelist,
-    /* 167 */ {{8, 0, 2}},
-    /* 168 */ {{8, 0, 0, 0, kHold}},
-    /* 169 */ {},
-    /* 170 */ kFinalBases,
-    /* 171 */ kDuelist,
-    /* 172 */ {{2, 0, 3, -1, kCard}, {5, 35, 3, -1, kCard}, {8, 0, 3, 0, kCard}},
-    /* 173 */ {{9, 1, 2}, {9, 0, 3}, {9, 2, 4}, {8, 1, 2}, {8, 0, 3}, {8, 2, 4}},
-    /* 174 */ kDuelist,
-    /* 175 */ {},
-    /* 176 */ {},
-    /* 177 */ {},
-    /* 178 */ {},
-    /* 179 */ {{8, 0, 3, 0, kHold}, {8, 0, 2, 1, kHold}, {8, 0, 1, 2, kHold}},
-    /* 180 */ kFinalBases,
-};
-
-// Charge share (slot 0, other slots), backdrop scroll step; 167's scroll follows its climb.
-struct ChargeAndScroll {
-    float chargeSlot0, charge, scroll;
-};
-constexpr ChargeAndScroll kChargeAndScroll[] = {
-    /* 151 */ {1.0f,   1.0f,   0.0f},
-    /* 152 */ {0.2f,   0.2f,   0.0f},
-    /* 153 */ {1.0f,   1.0f,   0.0f},
-    /* 154 */ {0.6f,   0.6f,   2.2f},
-    /* 155 */ {0.5f,   0.5f,   0.0f},
-    /* 156 */ {0.385f, 0.385f, 15.0f},
-    /* 157 */ {0.75f,  0.75f,  10.0f},
-    /* 158 */ {1.0f,   1.0f,   0.0f},
-    /* 159 */ {1.0f,   1.0f,   0.0f},
-    /* 160 */ {1.0f,   1.0f,   20.0f},
-    /* 161 */ {1.0f,   1.0f,   0.0f},
-    /* 162 */ {0.2f,   0.5f,   0.0f},
-    /* 163 */ {0.6f,   0.6f,   -1.0f},
-    /* 164 */ {1.0f,   1.0f,   0.0f},
-    /* 165 */ {1.0f,   1.0f,   0.0f},
-    /* 166 */ {0.385f, 0.385f, 15.0f},
-    /* 167 */ {1.0f,   1.0f,   0.0f},
-    /* 168 */ {0.2f,   0.2f,   0.0f},
-    /* 169 */ {1.0f,   1.0f,   0.0f},
-    /* 170 */ {1.0f,   1.0f,   20.0f},
-    /* 171 */ {0.5f,   0.5f,   100.0f},
-    /* 172 */ {1.0f,   1.0f,   0.0f},
-    /* 173 */ {1.0f,   1.0f,   0.0f},
-    /* 174 */ {0.3f,   0.3f,   50.0f},
-    /* 175 */ {1.0f,   1.0f,   0.0f},
-    /* 176 */ {1.0f,   1.0f,   0.0f},
-    /* 177 */ {1.0f,   1.0f,   0.0f},
-    /* 178 */ {1.0f,   1.0f,   0.0f},
-    /* 179 */ {1.0f,   1.0f,   0.0f},
-    /* 180 */ {1.0f,   1.0f,   20.0f},
-};
-
-// Pace (speed, spared type, speed steps, Machine interval) and duel boss (type, interval, hit points).
-struct PaceAndBoss {
-    int stage;
-    MiniGamePace pace;
-    DuelBoss boss;
-};
-const PaceAndBoss kPaceAndBoss[] = {
-    {155, {2.0f,  MachineId::Rocket,      0, 1.0}, {}},
-    {156, {0.7f,  MachineId::KillerWhale, 0, 1.5}, {MachineId::KillerWhale, 0.5,  1.5}},
-    {163, {},                                      {MachineId::Giant,       0.5,  1.0}},
-    {166, {0.7f,  MachineId::FrostOrca,   0, 1.5}, {MachineId::FrostOrca,   1.5,  0.85}},
-    {171, {3.0f,  -1,                     0, 1.0}, {MachineId::Destroyer,   0.25, 1.0}},
-    {174, {1.25f, MachineId::FrostOrca,   0, 1.5}, {MachineId::FrostOrca,   1.25, 1.0}},
-    {179, {2.0f,  -1,                     4, 1.0}, {}},
-};
-
-// The episodes' final stages.
-const struct {
-    int stage;
-    CapsuleBands capsules;
-} kFinalCapsules[] = {
-    {160, {{35, 60, 80},     5,  false}},
-    {170, {{25, 45, 65, 85}, 5,  false}},
-    {180, {{20, 40, 60},     10, true}},
-};
-// clang-format on
-
-static_assert(std::size(kHands) == kCount && std::size(kReels) == kCount && std::size(kStartRobots) == kCount &&
-                  std::size(kChargeAndScroll) == kCount,
-              "one row a mini-game");
-
-std::array<MiniGameRow, kCount> BuildRows() {
-    std::array<MiniGameRow, kCount> rows;
-    for (int i = 0; i < kCount; ++i) {
-        MiniGameRow& row = rows[size_t(i)];
-        row.kind = KindOf(kFirst + i);
-        row.mode = ModeOf(kFirst + i);
-        row.hand = kHands[i];
-        row.reels = kReels[i];
-        row.start = kStartRobots[i];
-        row.chargeSlot0 = kChargeAndScroll[i].chargeSlot0;
-        row.charge = kChargeAndScroll[i].charge;
-        row.scroll = kChargeAndScroll[i].scroll;
-    }
-    for (const PaceAndBoss& p : kPaceAndBoss) {
-        rows[size_t(p.stage - kFirst)].pace = p.pace;
-        rows[size_t(p.stage - kFirst)].boss = p.boss;
-    }
-    for (const auto& f : kFinalCapsules) rows[size_t(f.stage - kFirst)].capsules = f.capsules;
-    return rows;
+// The rows by stage, whatever order they are written in.
+std::array<const MiniGameRow*, kCount> IndexRows() {
+    std::array<const MiniGameRow*, kCount> index{};
+    const MiniGameRow* rows = Rows();
+    for (int i = 0; i < kCount; ++i)
+        if (const MiniGameRow& row = rows[i]; row.stage >= kFirst && row.stage < kFirst + kCount)
+            index[size_t(row.stage - kFirst)] = &row;
+    return index;
 }
 
 }  // namespace
 
 const MiniGameRow& MiniGameRowOf(int stage) {
-    static const std::array<MiniGameRow, kCount> rows = BuildRows();
+    static const std::array<const MiniGameRow*, kCount> rows = IndexRows();
     static const MiniGameRow none;
     const int i = stage - kFirst;
-    return i >= 0 && i < kCount ? rows[size_t(i)] : none;
+    return i >= 0 && i < kCount && rows[size_t(i)] ? *rows[size_t(i)] : none;
+}
+
+int CapsuleSlotForRoll(const CapsuleBands& capsules, int roll) {
+    const int n = int(capsules.bands.size());
+    int s = 0;
+    while (s < n && roll >= capsules.bands[size_t(s)]) ++s;
+    if (s == n && n > 0) s = n + (roll - capsules.bands.back()) / capsules.tail;
+    // A hand shows seven slots at most.
+    return s % 7;
+}
+
+float CapsuleFlightSpeed(const MiniGameRow& row, int card) {
+    for (const CapsuleFlight& f : row.capsuleFlights)
+        if (f.card == card) return f.speed;
+    return 1.0f;
 }

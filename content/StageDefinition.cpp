@@ -1,6 +1,7 @@
 #include "content/StageDefinition.h"
 
 #include "content/GameLink.h"
+#include "content/MiniGameTable.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
 
@@ -10,20 +11,6 @@ int ClampDifficulty(int difficulty) {
     // A damaged profile must not leave the timing table unfilled (a zero wave
     // interval would never end the wave-time walk).
     return difficulty < 0 ? 0 : (difficulty > 2 ? 2 : difficulty);
-}
-
-bool ClearsFinalWave(int stage) {
-    switch (stage) {
-    case 156:
-    case 158:
-    case 160:
-    case 163:
-    case 166:
-    case 170:
-    case 174:
-    case 180: return true;
-    default: return false;
-    }
 }
 
 void AppendWaveTime(StageDefinition& record, int t) {
@@ -120,7 +107,7 @@ void GetStageDefinition(int stage, int difficulty, StageDefinition& record) {
         }
     }
 
-    if (ClearsFinalWave(stage)) record.m_bFinalWave = false;
+    if (MiniGameRowOf(stage).clearsFinalWave) record.m_bFinalWave = false;
     if (record.m_bFinalWave) AppendWaveTime(record, record.m_iLength);
 
     record.m_iExtraEnemies = int((double(m % 25) / 25.0) * record.m_nWaveTimes);

@@ -7,7 +7,9 @@ namespace {
 bool IsMiniGame(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }
 }  // namespace
 
-int GetStagePosition(int stage) { return IsMiniGame(stage) ? 5 * stage - 751 : stage - 1; }
+int OrdinaryStageOf(int stage) { return IsMiniGame(stage) ? 5 * (stage - 150) : stage; }
+
+int GetStagePosition(int stage) { return OrdinaryStageOf(stage) - 1; }
 
 int GetStageEpisode(int stage) { return GetStagePosition(stage) / 50 + 1; }
 

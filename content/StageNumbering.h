@@ -5,6 +5,9 @@
 constexpr int FIRST_MINI_GAME_STAGE = 151;
 constexpr int LAST_STAGE = 180;
 
+// The ordinary stage a mini-game is played after (5k for mini-game 150 + k);
+// an ordinary stage is its own.
+int OrdinaryStageOf(int stage);
 // Position of a stage in its episode's fifty places, 0 to 149 over the campaign.
 int GetStagePosition(int stage);
 // Episode 1 to 3.

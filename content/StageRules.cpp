@@ -1,14 +1,8 @@
 #include "content/StageRules.h"
 
-#include "content/UnitIds.h"
+#include "content/StageNumbering.h"
 
 bool IsEpisodeFinalBossStage(int stage) { return ModeOf(stage) == MiniGameMode::FinalBoss; }
-
-int StageBossType(int stage) {
-    if (stage == 180) return MachineId::DestroyerZero;
-    if (stage == 160 || stage == 170 || stage == 171) return MachineId::Destroyer;
-    return 0;
-}
 
 bool IsSlotMachineStage(int stage) { return KindOf(stage) == StageKind::SlotMachine; }
 
@@ -24,6 +18,13 @@ bool IsBaseDuelStage(int stage) { return IsEpisodeFinalBossStage(stage) || ModeO
 
 bool IsJumpStage(int stage) { return KindOf(stage) == StageKind::Jumping; }
 
-bool RelocationHasCooldown(int stage) { return stage == 153 || stage == 158 || IsEpisodeFinalBossStage(stage); }
-
-bool MachinesArriveByMeteor(int stage) { return stage == 169; }
+StageWeather WeatherOf(int stage) {
+    if (GetStageEpisode(stage) != 3) return StageWeather::None;
+    switch (GetStageWorld(stage)) {
+    case 1: return StageWeather::AcidRain;
+    case 2: return StageWeather::Earthquake;
+    case 3: return StageWeather::Whirlpools;
+    case 4: return StageWeather::JetStreams;
+    default: return StageWeather::None;
+    }
+}

@@ -5,8 +5,6 @@
 
 // The mini-games that end an episode: the Destroyer duel of each episode.
 bool IsEpisodeFinalBossStage(int stage);
-// The stages a Destroyer takes part in; 0 when none does, otherwise its unit id.
-int StageBossType(int stage);
 // The slot-machine mini-games: the hand is dealt by reels, each slot charged.
 bool IsSlotMachineStage(int stage);
 // The mini-games where placing a card leaves its slot charged.
@@ -19,7 +17,9 @@ bool IsChargeShotStage(int stage);
 bool IsBaseDuelStage(int stage);
 // The mini-games where the robot jumps from ledge to ledge.
 bool IsJumpStage(int stage);
-// The relocation stages where a moved robot must cool down before it moves again.
-bool RelocationHasCooldown(int stage);
-// The stage whose every Machine comes down by meteor.
-bool MachinesArriveByMeteor(int stage);
+
+// The weather of the third episode, one to an area (none in its last area
+// and in the other episodes): acid rain, earthquakes, whirlpools, and jet
+// streams that blow along a row, where no card may go while one blows.
+enum class StageWeather { None, AcidRain, Earthquake, Whirlpools, JetStreams };
+StageWeather WeatherOf(int stage);

@@ -4,15 +4,19 @@
 #include "content/GameLink.h"
 #include "content/SaveProfile.h"
 #include "content/StageDefinition.h"
+#include "content/UnitIds.h"
 
 namespace {
+
+namespace R = RobotId;
 
 constexpr int ACHV_ROBOTS_UNLOCKED = 4;
 constexpr int ACHV_MACHINES_MET = 5;
 constexpr int ROBOTS_TO_UNLOCK = 40;
 constexpr int MACHINE_TYPES_TO_MEET = 32;
-constexpr int FIRST_CARD_ROBOT = 31;  // robots 31 to 38 are laboratory card items 6 to 13
-constexpr int LAST_CARD_ROBOT = 38;
+// The Hammer Bot to the Mortar Bot are the laboratory's card items 6 to 13.
+constexpr int FIRST_CARD_ROBOT = R::HammerBot;
+constexpr int LAST_CARD_ROBOT = R::MortarBot;
 constexpr int FIRST_CARD_ITEM = 6;
 
 struct StageRobot {
@@ -21,9 +25,12 @@ struct StageRobot {
 };
 
 const StageRobot kRobotByStage[] = {
-    {2, 2},   {4, 3},   {6, 4},   {8, 5},   {10, 6},  {11, 7},  {12, 8},  {14, 9},  {16, 10}, {18, 11},
-    {20, 12}, {21, 13}, {22, 14}, {24, 15}, {26, 16}, {28, 17}, {30, 18}, {31, 19}, {32, 20}, {34, 21},
-    {36, 22}, {38, 23}, {40, 24}, {41, 25}, {42, 26}, {44, 27}, {46, 28}, {48, 29}, {50, 30}, {151, 39},
+    {2, R::CannonBot},     {4, R::BlockerBot},   {6, R::CopterBot},    {8, R::FreezerBot},  {10, R::MiniMine},
+    {11, R::DropperBot},   {12, R::FlameBot},    {14, R::WarriorBot},  {16, R::SonarBot},   {18, R::FloaterBot},
+    {20, R::BoomerangBot}, {21, R::BubbleBot},   {22, R::MiniBomber},  {24, R::DiverBot},   {26, R::SpiderBot},
+    {28, R::SubmergerBot}, {30, R::MissilerBot}, {31, R::SnowBaller},  {32, R::StormBot},   {34, R::MarinerBot},
+    {36, R::FixerBot},     {38, R::BuoyerBot},   {40, R::DShotgunner}, {41, R::ShockerBot}, {42, R::AtomicBot},
+    {44, R::BarrierBots},  {46, R::PlasmaBot},   {48, R::SurveyorBot}, {50, R::SniperBot},  {151, R::RemoverBot},
 };
 
 struct StageVariant {
@@ -32,12 +39,14 @@ struct StageVariant {
 };
 
 const StageVariant kVariantByStage[] = {
-    {51, {VARIANT_ZETA, 1000}},     {52, {VARIANT_FLYING, 1000}}, {54, {VARIANT_FLYING, 1002}},
-    {56, {VARIANT_FLYING, 1004}},   {58, {VARIANT_FLYING, 1005}}, {61, {VARIANT_FLYING, 1006}},
-    {64, {VARIANT_FLYING, 1007}},   {66, {VARIANT_FLYING, 1008}}, {68, {VARIANT_FLYING, 1010}},
-    {82, {VARIANT_SWIMMING, 1014}}, {85, {VARIANT_FLYING, 1018}}, {88, {VARIANT_SWIMMING, 1024}},
-    {91, {VARIANT_FLYING, 1021}},   {93, {VARIANT_FLYING, 1022}}, {96, {VARIANT_FLYING, 1023}},
-    {101, {VARIANT_OMEGA, 1000}},
+    {51, {VARIANT_ZETA, MachineId::Smasher}},         {52, {VARIANT_FLYING, MachineId::Smasher}},
+    {54, {VARIANT_FLYING, MachineId::HeavySmasher}},  {56, {VARIANT_FLYING, MachineId::Cycler}},
+    {58, {VARIANT_FLYING, MachineId::Transporter}},   {61, {VARIANT_FLYING, MachineId::Driller}},
+    {64, {VARIANT_FLYING, MachineId::Jumper}},        {66, {VARIANT_FLYING, MachineId::Knight}},
+    {68, {VARIANT_FLYING, MachineId::RocketWagon}},   {82, {VARIANT_SWIMMING, MachineId::Mole}},
+    {85, {VARIANT_FLYING, MachineId::MarineStriker}}, {88, {VARIANT_SWIMMING, MachineId::Giant}},
+    {91, {VARIANT_FLYING, MachineId::MegaSmasher}},   {93, {VARIANT_FLYING, MachineId::BlastTank}},
+    {96, {VARIANT_FLYING, MachineId::UltraCycler}},   {101, {VARIANT_OMEGA, MachineId::Smasher}},
 };
 
 struct StageFeature {
@@ -57,10 +66,14 @@ const StageFeature kLabItemByStage[] = {
 };
 
 const StageRobot kUpgradeByStage[] = {
-    {53, 1},   {57, 3},   {59, 0},   {63, 4},   {67, 11},  {69, 12},  {73, 33},  {77, 17},  {79, 18},  {83, 21},
-    {87, 23},  {89, 16},  {93, 34},  {97, 25},  {99, 39},  {103, 5},  {107, 22}, {113, 32}, {117, 8},  {123, 13},
-    {127, 27}, {133, 19}, {137, 28}, {142, 35}, {147, 37}, {149, 38}, {161, 2},  {163, 6},  {165, 14}, {167, 20},
-    {169, 29}, {171, 31}, {172, 10}, {173, 7},  {174, 9},  {175, 15}, {176, 26}, {177, 24}, {178, 30}, {179, 36},
+    {53, R::GunnerBot},    {57, R::BlockerBot},  {59, R::FusorBot},     {63, R::CopterBot},   {67, R::FloaterBot},
+    {69, R::BoomerangBot}, {73, R::MiniMagnet},  {77, R::SubmergerBot}, {79, R::MissilerBot}, {83, R::MarinerBot},
+    {87, R::BuoyerBot},    {89, R::SpiderBot},   {93, R::FactoryBot},   {97, R::ShockerBot},  {99, R::RemoverBot},
+    {103, R::FreezerBot},  {107, R::FixerBot},   {113, R::RecyclerBot}, {117, R::FlameBot},   {123, R::BubbleBot},
+    {127, R::BarrierBots}, {133, R::SnowBaller}, {137, R::PlasmaBot},   {142, R::PapaFusor},  {147, R::MachineGunner},
+    {149, R::MortarBot},   {161, R::CannonBot},  {163, R::MiniMine},    {165, R::MiniBomber}, {167, R::StormBot},
+    {169, R::SurveyorBot}, {171, R::HammerBot},  {172, R::SonarBot},    {173, R::DropperBot}, {174, R::WarriorBot},
+    {175, R::DiverBot},    {176, R::AtomicBot},  {177, R::DShotgunner}, {178, R::SniperBot},  {179, R::MamaFactory},
 };
 
 // One step of a counter that only the unlock code raises: stop at the target,
@@ -179,7 +192,7 @@ void ApplyRobotUpgradeUnlocks(int stage) {
     }
 }
 
-bool IsLatestEvenStage162To168() {
+bool IsFurthestEnergyTubeStage() {
     int stage = GetContentLink().CurrentStage();
     return stage == g_CurrentProfile.m_iFurthestStage && RestoresEnergyTube(stage);
 }

@@ -5,6 +5,8 @@
 // thread; saving is the caller's business.
 #include <vector>
 
+#include "content/UnitIds.h"
+
 struct SaveProfile;
 
 // Indices of SaveProfile::m_abFeatureUnlocked.
@@ -33,9 +35,9 @@ struct EnemyVariantRef {
     int m_iType;
 };
 
-constexpr int ROBOT_REMOVER = 39;
-constexpr int MACHINE_GYROTOR = 1026;
-constexpr int MACHINE_ROCKET = 1032;
+constexpr int ROBOT_REMOVER = RobotId::RemoverBot;
+constexpr int MACHINE_GYROTOR = MachineId::Gyrotor;
+constexpr int MACHINE_ROCKET = MachineId::Rocket;
 constexpr int MAX_CARD_SLOTS_BY_UNLOCK = 5;
 constexpr int LAB_ITEM_COUNT = 20;
 
@@ -61,8 +63,8 @@ void ApplyRobotUpgradeUnlocks(int stage);
 inline void GetFeatureUnlocksForStage(std::vector<int>& flags, int stage) { GetFeatureUnlocksForStage(stage, flags); }
 inline void GetLabItemUnlocksForStage(std::vector<int>& items, int stage) { GetLabItemUnlocksForStage(stage, items); }
 
-// The stage in play is the furthest reached and one of 162, 164, 166, 168.
-bool IsLatestEvenStage162To168();
+// The stage in play is the furthest reached and restores an energy tube.
+bool IsFurthestEnergyTubeStage();
 // The four mini-games whose first win restores an energy tube.
 bool RestoresEnergyTube(int stage);
 

@@ -22,6 +22,7 @@
 #include "game/GameSaveData.h"
 #include "game/PopupDrawing.h"
 #include "platform/ResourceArchive.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
@@ -220,7 +221,7 @@ namespace {
 
 // The target area of the first episode's recommendation, 1 to 4; 0 none.
 int RecommendedArea(int furthest) {
-    const int n = furthest <= 150 ? furthest - 1 : 5 * furthest - 751;
+    const int n = GetStagePosition(furthest);
     if (n / 50 != 0) return -1;
     const int a = (n % 50) / 10;
     const bool areaStart = furthest <= 150 && (furthest - 1) % 10 == 0;

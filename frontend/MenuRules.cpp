@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "content/StageNumbering.h"
+
 namespace {
 
 constexpr int kLastOrdinaryStage = 150;
@@ -11,12 +13,9 @@ constexpr int kAreasPerEpisode = 5;
 
 }  // namespace
 
-int OrdinaryFurthestStage(int furthest) { return furthest > kLastOrdinaryStage ? 5 * furthest - 750 : furthest; }
+int OrdinaryFurthestStage(int furthest) { return OrdinaryStageOf(furthest); }
 
-int EpisodeOfProgress(int furthest) {
-    const int n = furthest <= kLastOrdinaryStage ? furthest - 1 : 5 * furthest - 751;
-    return n / kStagesPerEpisode + 1;
-}
+int EpisodeOfProgress(int furthest) { return GetStagePosition(furthest) / kStagesPerEpisode + 1; }
 
 int OpenMiniGameCount(int furthest) {
     if (furthest <= 5) return 0;
@@ -28,8 +27,7 @@ int OpenMiniGameCount(int furthest) {
 }
 
 int OpenAreaCount(int furthest, int episode) {
-    const int x =
-        furthest <= kLastOrdinaryStage ? (furthest - 1) / kStagesPerArea : (5 * furthest - 751) / kStagesPerArea;
+    const int x = GetStagePosition(furthest) / kStagesPerArea;
     return std::min(x + 1 - kAreasPerEpisode * episode, kAreasPerEpisode);
 }
 

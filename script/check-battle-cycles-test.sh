@@ -2,8 +2,9 @@
 # Runs check-battle-cycles.sh on small made-up trees and expects its verdict on
 # each: pass, or a failure for a circle of includes (cycle), a unit or effect
 # that includes the page (page), code outside the rules that includes their
-# access to the state (rules), a unit id compared as a number (id) or a
-# stage compared as a number (stage).
+# access to the state (rules), a unit id compared as a number (id), a robot
+# compared or listed as a number (robot) or a stage compared as a number
+# (stage).
 # A tree is the rows of one case, each row a file and its lines (\n between).
 set -u
 check=$(cd "$(dirname "$0")" && pwd)/check-battle-cycles.sh
@@ -66,6 +67,16 @@ the first and last Machine ids|id|battle/units/GameRobot.cpp|if (type ==1001 || 
 numbers that are no unit ids|pass|battle/units/GameRobot.cpp|if (type == 1033 || type == 1000 || type == 10010 || hp == 100) return;
 numbers that are no unit ids|pass|game/Rules.cpp|if (type == MachineId::Gunner) return;
 a unit id outside the checked folders|pass|content/Units.cpp|if (type == 1005) return;
+a robot compared as a number|robot|battle/units/GameRobotDraw.cpp|if (!p.machine && p.type == 27) return;
+a robot as a case of a unit type|robot|battle/units/GameRobotAbilities.cpp|    switch (Type()) {\n    case RobotId::FusorBot: break;\n    case 34: break;\n    }
+a card asked for by number|robot|battle/model/Rules.cpp|int s = model.FindHandCard(23);
+robots by name and other numbers|pass|battle/units/GameRobot.cpp|if (type == RobotId::HammerBot || type == 0 || hp == 27) return;\nswitch (Type()) {\ncase RobotId::MiniMine: break;\n}\nswitch (state) {\ncase 3: break;\n}
+a field effect kind is no robot|pass|battle/model/FieldEffectRules.cpp|int life = type == 21 ? 600 : 35;
+a mini-game hand by numbers|robot|content/MiniGameTable.cpp|{.stage = 158, .hand = {.cards = {19, 22}, .slots = 2}},
+a reel with a number on its second line|robot|content/MiniGameTable.cpp|{.reels = {R::MiniMine,\n           14}},
+a run-last card by number|robot|content/MiniGameTable.cpp|{.hand = {.cards = {R::DiverBot}, .slots = 1, .runLast = 15}},
+robot columns by name|pass|content/MiniGameTable.cpp|{.hand = {.cards = {R::FusorBot}, .slots = 1, .runLast = R::FusorBot}, .capsules = {.bands = {20, 70}, .tail = 10}},\n{.start = {{.column = 8, .row = 1, .card = R::DShotgunner}}, .fieldOf = 160},
+a robot unlocked by number|robot|content/UnlockTables.cpp|const StageRobot kRobotByStage[] = {\n    {2, R::CannonBot}, {4, 3},\n};
 a mini-game chosen by its number|stage|battle/model/Rules.cpp|switch (stage) {\ncase 171: break;\n}
 the last mini-game by its number|stage|battle/units/Robot.cpp|switch (s) {\n    case 180 : break;\n}
 a stage compared as a number|stage|battle/units/Robot.cpp|if (model.StageNumber() == 156) return;
@@ -99,6 +110,7 @@ while IFS= read -r name; do
         "include cycle"*) got=cycle ;;
         "units and effects that include the page"*) got=page ;;
         "unit ids compared as numbers"*) got=id ;;
+        "robot ids compared or listed"*) got=robot ;;
         "code outside the rules"*) got=rules ;;
         "stages compared as numbers"*) got=stage ;;
         esac

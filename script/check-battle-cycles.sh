@@ -9,6 +9,8 @@
 #    battle/model/BattleRules.h, the rules' way to change a battle's state;
 #  - battle/, game/ or frontend/ compares a unit id as a bare number (1001-1032)
 #    instead of by its name from content/UnitIds.h;
+#  - battle/ compares a robot's id (1-39) as a number, or a table in content/
+#    lists one in a robot column, instead of by its RobotId:: name;
 #  - battle/ compares a stage with a number or has a case label of a mini-game
 #    (151-180), instead of asking the stage's kind, mode or row in content/;
 #    the few rules that name one stage of their own are listed below.
@@ -167,6 +169,85 @@ if [ ${#dirs[@]} -gt 0 ]; then
         echo "$ids"
         fail=1
     fi
+fi
+
+# Robot ids by name too. A robot's id is a small number, so the check looks at
+# what is compared: a unit's type (Type(), m_iType, or a name type, card or
+# robot) beside == or != and 1-39 (0 reads as "none"), a case label 1-39 in a
+# switch on one, and a card asked for by number (FindHandCard(23)); in the
+# field effects' files `type` is the effect's kind. In content/, a table's
+# robot columns (.card, .cards, .reels, .runLast, the robot of a StageRobot row)
+# hold names, not numbers.
+fieldEffectFiles='battle/page/PageGameFieldEffects.cpp battle/model/FieldEffectRules.cpp'
+robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort |
+    xargs -r awk -v exempt="$fieldEffectFiles" '
+    BEGIN {
+        n = split(exempt, e, " ")
+        for (i = 1; i <= n; i++) kindFile[e[i]] = 1
+        id = "([1-9]|[12][0-9]|3[0-9])"
+        strongType = "(Type\\(\\)|m_iType)"
+        weakType = "(^|[^A-Za-z_0-9.>])(p\\.)?(type|card|robot)"
+    }
+    FNR == 1 { inSwitch = 0; inColumn = 0; inTable = 0 }
+    function report() { print FILENAME ":" FNR ": " $0 }
+    {
+        code = $0
+        sub(/\/\/.*$/, "", code)
+        unit = strongType
+        switchOn = "switch[ \t]*\\(.*" strongType
+        if (!(FILENAME in kindFile)) {
+            unit = "(" strongType "|" weakType ")"
+            switchOn = "(" switchOn "|switch[ \t]*.*" weakType ")"
+        }
+    }
+    FILENAME ~ /^battle\// {
+        if (code ~ (unit "[ \t]*[!=]=[ \t]*" id "([^0-9.]|$)") ||
+            code ~ ("FindHandCard\\([ \t]*" id "[ \t]*\\)")) { report(); next }
+        if (code ~ switchOn) {
+            inSwitch = 1
+            match($0, /^[ \t]*/)
+            indent = substr($0, 1, RLENGTH)
+            next
+        }
+        if (inSwitch && $0 ~ ("^" indent "}")) inSwitch = 0
+        if (inSwitch && code ~ ("case[ \t]+" id "[ \t]*:")) report()
+        next
+    }
+    # content/: a robot column, possibly over several lines, up to its end.
+    {
+        t = code
+        while (t != "") {
+            if (!inColumn) {
+                if (!match(t, /\.(cards|reels|card|runLast)[ \t]*=[^=]/)) break
+                inColumn = 1
+                depth = 0
+                t = substr(t, RSTART + RLENGTH - 1)
+            }
+            value = t
+            rest = ""
+            for (i = 1; i <= length(t); i++) {
+                ch = substr(t, i, 1)
+                if (ch == "{") depth++
+                else if (ch == "}" && depth > 0) depth--
+                else if ((ch == "," || ch == "}") && depth == 0) depth = -1
+                if (depth == -1 || (ch == "}" && depth == 0)) {
+                    value = substr(t, 1, i)
+                    rest = substr(t, i + 1)
+                    inColumn = 0
+                    break
+                }
+            }
+            if (value ~ /(^|[^A-Za-z_0-9:.-])[0-9]+/) { report(); break }
+            t = rest
+        }
+        if (code ~ /^[ \t]*(static[ \t]+)?const[ \t]+StageRobot[ \t]/) inTable = 1
+        if (inTable && code ~ /\{[ \t]*[0-9]+[ \t]*,[ \t]*[0-9]+[ \t]*\}/) report()
+        if (inTable && code ~ /};/) inTable = 0
+    }')
+if [ -n "$robots" ]; then
+    echo "robot ids compared or listed as numbers (use the names in content/UnitIds.h):"
+    echo "$robots"
+    fail=1
 fi
 
 # Stages by what they are: a rule that names its stage's number stands in

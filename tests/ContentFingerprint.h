@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "content/FieldGrid.h"
+#include "content/MiniGameTable.h"
 #include "content/StageDefinition.h"
 #include "content/UnitDefinition.h"
 #include "content/WeaponDefinition.h"
@@ -113,6 +114,38 @@ inline uint64_t FieldGridFingerprint() {
         BuildFieldGrid(stage, cells, s.m_iGroundRow, &groundRow);
         f.Bytes(cells, sizeof cells);
         f.Add(groundRow);
+    }
+    return f.Value();
+}
+
+// Every mini-game's row, column by column, lists with their lengths.
+inline uint64_t MiniGameTableFingerprint() {
+    Fingerprint f;
+    auto list = [&f](const std::vector<int>& v) {
+        f.Add(int(v.size()));
+        for (int x : v) f.Add(x);
+    };
+    for (int stage = 151; stage <= 180; ++stage) {
+        const MiniGameRow& r = MiniGameRowOf(stage);
+        for (int v : {r.stage, int(r.kind), int(r.mode), r.hand.slots, r.hand.runLast}) f.Add(v);
+        list(r.hand.cards);
+        list(r.reels);
+        f.Add(int(r.start.size()));
+        for (const StartRobot& s : r.start) {
+            for (int v : {s.column, s.row, s.slot, s.card, s.control, s.intervalFrames}) f.Add(v);
+            f.Add(s.rules);
+            f.Add(s.intervalShare);
+        }
+        for (float v : {r.chargeSlot0, r.charge, r.scroll, r.pace.speed, r.pace.leadSpeed}) f.Add(v);
+        for (int v : {r.pace.spared, r.pace.speedSteps, r.boss.type, r.destroyer, r.capsules.tail, r.fieldOf}) f.Add(v);
+        for (double v : {r.pace.machineInterval, r.boss.interval, r.boss.hp}) f.Add(v);
+        list(r.capsules.bands);
+        f.Add(int(r.capsuleFlights.size()));
+        for (const CapsuleFlight& c : r.capsuleFlights) {
+            f.Add(c.card);
+            f.Add(c.speed);
+        }
+        for (bool b : {r.capsules.mounts, r.clearsFinalWave, r.relocationCooldown, r.meteorArrivals}) f.Add(b);
     }
     return f.Value();
 }

@@ -17,6 +17,7 @@
 #include "battle/model/BattleFrame.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/BattleSetUp.h"
 #include "battle/model/BattleStates.h"
 #include "battle/model/ItemPayout.h"
 #include "battle/model/JumpingRules.h"
@@ -1027,6 +1028,65 @@ TEST_F(BattleStateRules, EachMiniGameDealsTheHandOfItsRow) {
         EXPECT_EQ(row.cards[size_t(n.slot)], n.card) << n.rule;
         EXPECT_EQ(row.slots, n.slots) << n.rule;
         EXPECT_EQ(row.runLast, n.runLast) << n.rule;
+    }
+}
+
+// The set-up hands each of its steps the state the step is for: a map
+// stage's slots, a mini-game's hand dealt before its robots stand, the
+// Machines' records before their art, the stage unit, every card record,
+// then the mini-game's field; the map stage's preview robots stand last.
+TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
+    static const auto Machine = [](int type) { return "machine " + std::to_string(type); };
+    struct Seen : BattleSetUpSteps {
+        explicit Seen(const CBattleModel& m) : model(m) {}
+        const CBattleModel& model;
+        std::vector<std::string> steps;
+        void Say(const std::string& what) { steps.push_back(what); }
+        int Robots() const { return int(model.State().m_lstRobots.size()); }
+        void HandSlotsSet() override { Say("slots " + std::to_string(model.State().m_nHandSlots)); }
+        void BattleSetUp() override { Say("frames " + std::to_string(model.State().m_iStageFrames)); }
+        void LoadDealtHand() override {
+            Say("dealt " + std::to_string(model.State().m_aHand[1].m_iCard) + ", robots " + std::to_string(Robots()));
+        }
+        void ClocksStarted() override {
+            Say("clocks, slots " + std::to_string(model.State().m_nHandSlots) + ", robots " + std::to_string(Robots()));
+        }
+        void LoadMachineArt() override { Say(Machine(model.State().m_aEnemyDefs[0].m_iType)); }
+        void StageUnitMade() override { Say(model.State().m_pStage ? "stage unit" : "no stage unit"); }
+        void CardRecordsRead() override {
+            Say("card " + std::to_string(model.State().m_aCardDefs[RobotId::PapaFusor].m_iType));
+        }
+        void FieldPrepared() override { Say("bottom kind " + std::to_string(model.State().m_aFieldCells[4].m_iKind)); }
+    };
+    const struct {
+        int stage;
+        std::vector<std::string> steps;
+        bool preview;
+    } rows[] = {
+        {10,
+         {"slots 6", "frames 9900", "clocks, slots 6, robots 0", Machine(MachineId::Smasher), "stage unit", "card 35",
+          "bottom kind 2"},
+         true},
+        {172,
+         {"slots 10", "frames 18000", "dealt 35, robots 0", "clocks, slots 4, robots 3", Machine(MachineId::TimeBomb),
+          "stage unit", "card 35", "bottom kind 2"},
+         false},
+        {167,
+         {"slots 10", "frames 4500", "dealt 4, robots 0", "clocks, slots 5, robots 1", Machine(MachineId::Jetpacker),
+          "stage unit", "card 35", "bottom kind 1"},
+         false},
+    };
+    g_CurrentProfile.m_nCardSlots = 6;
+    for (const auto& r : rows) {
+        BattleScene scene;
+        CBattleModel battle(scene);
+        battle.TakeContext(BattleContext{r.stage, 0, &g_CurrentProfile, &clock});
+        Seen seen(battle);
+        std::vector<CCom_GameRobot> preview = MakeShownRobots();
+        int shown = 0;
+        RunBattleSetUp(battle, preview, shown, seen);
+        EXPECT_EQ(seen.steps, r.steps) << "stage " << r.stage;
+        EXPECT_EQ(shown > 0, r.preview) << "stage " << r.stage;
     }
 }
 

@@ -107,6 +107,7 @@ TEST(MiniGameModelRules, AnOwnLiveAttackerPicksUpWhatLiesWithinFiftyPixels) {
 
 TEST(MiniGameModelRules, OnlyTheFirstMachineRecordWalksFast) {
     BareMiniGame b;
+    PlayStage(b.model, 175);
     const int types[] = {RobotId::GunnerBot, MachineId::Destroyer, MachineId::DestroyerZero};
     for (int i = 0; i < 3; ++i) {
         RuleState(b.model).m_aEnemyDefs[i].m_iType = types[i];

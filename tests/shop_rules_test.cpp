@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentFingerprint.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
 #include "frontend/CreditRoll.h"
@@ -228,6 +229,21 @@ TEST(AchievementTable, EachOfTheFortyHasItsTargetAndKind) {
         EXPECT_EQ(GetAchievementTarget(i), kAchievements[i].target) << kAchievements[i].name;
         EXPECT_EQ(GetAchievementKind(i), kAchievements[i].kind) << kAchievements[i].name;
     }
+}
+
+// Every item's name, maximum level and price row, and every robot's upgrade
+// price, as the laboratory sheets were checked.
+TEST(LabPrices, TablesKeepTheirCheckedValues) {
+    harness::Fingerprint f;
+    for (int item = 0; item < LAB_ITEMS; ++item) {
+        f.Text(LabItemName(item, 1).c_str());
+        f.Add(LabMaxLevel(item));
+        int row[SHOP_PRICE_LEVELS];
+        LabPriceRow(item, row);
+        for (int price : row) f.Add(price);
+    }
+    for (int robot = 0; robot < UPGRADE_ROBOTS; ++robot) f.Add(UpgradePrice(robot));
+    EXPECT_EQ(f.Value(), 0xefd80a87a878a827ull);
 }
 
 // Every laboratory item sells one to eight levels at prices that never fall,

@@ -21,6 +21,7 @@ std::vector<int> WaveTimes(const StageDefinition& s) {
 }  // namespace
 
 TEST(StageDefinition, TablesKeepTheirCheckedValues) { EXPECT_EQ(StageTableFingerprint(), 0x487fda757fd88590ull); }
+TEST(MiniGameTable, TablesKeepTheirCheckedValues) { EXPECT_EQ(MiniGameTableFingerprint(), 0xe20aecdff1ded7f6ull); }
 
 TEST(StageDefinition, CycleLengthsTruncateAfterEverySlot) {
     float w[STAGE_ENEMY_SLOTS] = {0.5f, 0.5f, 1.5f, 1.5f, 0.7f, 0, 0, 0};

@@ -4,16 +4,19 @@
 #include "tests/Harness.h"
 #include "content/StageNumbering.h"
 
+// A mini-game counts as the ordinary stage it follows.
 TEST(StageNumbering, EpisodeAreaAndPlace) {
     struct Row {
-        int stage, episode, world, place;
+        int stage, episode, world, place, ordinary;
     };
-    for (Row r : {Row{1, 1, 1, 1}, Row{10, 1, 1, 10}, Row{11, 1, 2, 11}, Row{50, 1, 5, 50}, Row{51, 2, 1, 1},
-                  Row{100, 2, 5, 50}, Row{101, 3, 1, 1}, Row{150, 3, 5, 50}, Row{151, 1, 1, 5}, Row{152, 1, 1, 10},
-                  Row{160, 1, 5, 50}, Row{161, 2, 1, 5}, Row{170, 2, 5, 50}, Row{180, 3, 5, 50}}) {
+    for (Row r : {Row{1, 1, 1, 1, 1}, Row{10, 1, 1, 10, 10}, Row{11, 1, 2, 11, 11}, Row{50, 1, 5, 50, 50},
+                  Row{51, 2, 1, 1, 51}, Row{100, 2, 5, 50, 100}, Row{101, 3, 1, 1, 101}, Row{150, 3, 5, 50, 150},
+                  Row{151, 1, 1, 5, 5}, Row{152, 1, 1, 10, 10}, Row{160, 1, 5, 50, 50}, Row{161, 2, 1, 5, 55},
+                  Row{170, 2, 5, 50, 100}, Row{180, 3, 5, 50, 150}}) {
         EXPECT_EQ(GetStageEpisode(r.stage), r.episode) << r.stage;
         EXPECT_EQ(GetStageWorld(r.stage), r.world) << r.stage;
         EXPECT_EQ(GetStageInEpisode(r.stage), r.place) << r.stage;
+        EXPECT_EQ(OrdinaryStageOf(r.stage), r.ordinary) << r.stage;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "content/MiniGameTable.h"
 #include "content/StageNumbering.h"
 #include "content/StageRules.h"
 #include "content/UnlockTables.h"
@@ -70,7 +71,7 @@ TEST(StageRules, TheDestroyerStagesNameTheirBoss) {
         const int expected = stage == 180                                     ? DestroyerZero
                              : (stage == 160 || stage == 170 || stage == 171) ? Destroyer
                                                                               : 0;
-        EXPECT_EQ(StageBossType(stage), expected) << "stage " << stage;
+        EXPECT_EQ(MiniGameRowOf(stage).destroyer, expected) << "stage " << stage;
     }
 }
 TEST(StageRules, SlotMachinesDealByReels) { ExpectStages(IsSlotMachineStage, {159, 165, 169, 176, 178}); }
@@ -144,7 +145,18 @@ TEST(StageRules, MiniGamesWithRulesOfTheirOwnNameTheirMode) {
 }
 TEST(StageRules, ParatroopersFallOnTheBombRunAndTheConveyor) { ExpectStages(HasParatroopers, {171, 177}); }
 TEST(StageRules, RelocatedRobotsCoolDownOnFiveStages) {
-    ExpectStages(RelocationHasCooldown, {153, 158, 160, 170, 180});
+    ExpectStages([](int stage) { return MiniGameRowOf(stage).relocationCooldown; }, {153, 158, 160, 170, 180});
 }
-TEST(StageRules, MachinesComeByMeteorOn169) { ExpectStages(MachinesArriveByMeteor, {169}); }
+TEST(StageRules, MachinesComeByMeteorOn169) {
+    ExpectStages([](int stage) { return MiniGameRowOf(stage).meteorArrivals; }, {169});
+}
+TEST(StageRules, JetStreamsBlowInTheFourthAreaOfTheThirdEpisode) {
+    ExpectStages([](int stage) { return WeatherOf(stage) == StageWeather::JetStreams; },
+                 {131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 177, 178});
+    EXPECT_EQ(WeatherOf(101), StageWeather::AcidRain);
+    EXPECT_EQ(WeatherOf(171), StageWeather::AcidRain);
+    EXPECT_EQ(WeatherOf(121), StageWeather::Whirlpools);
+    EXPECT_EQ(WeatherOf(141), StageWeather::None);
+    EXPECT_EQ(WeatherOf(31), StageWeather::None) << "no weather before the third episode";
+}
 TEST(StageRules, FourMiniGamesRestoreAnEnergyTube) { ExpectStages(RestoresEnergyTube, {162, 164, 166, 168}); }

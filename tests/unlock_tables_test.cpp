@@ -173,12 +173,12 @@ TEST_F(Unlocks, ApplyingAStageSetsItsOffersAndNeverLowersThem) {
 TEST_F(Unlocks, EnergyTubeStagesCountOnlyWhenTheyAreTheFurthest) {
     m_Link.Battle(164);
     g_CurrentProfile.m_iFurthestStage = 164;
-    EXPECT_TRUE(IsLatestEvenStage162To168());
+    EXPECT_TRUE(IsFurthestEnergyTubeStage());
     g_CurrentProfile.m_iFurthestStage = 34;
-    EXPECT_FALSE(IsLatestEvenStage162To168());
+    EXPECT_FALSE(IsFurthestEnergyTubeStage());
     m_Link.Battle(163);
     g_CurrentProfile.m_iFurthestStage = 163;
-    EXPECT_FALSE(IsLatestEvenStage162To168());
+    EXPECT_FALSE(IsFurthestEnergyTubeStage());
 }
 
 TEST_F(Unlocks, UnlockBoardTextsFitTheBoard) {

@@ -5,6 +5,7 @@
 #include "battle/effects/ItemPicture.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleScene.h"
+#include "battle/units/GameItem.h"
 #include "engine/VxBillboard.h"
 
 void CEffect_ItemTransToInterface::Tick() {
@@ -13,7 +14,7 @@ void CEffect_ItemTransToInterface::Tick() {
     BattleScene& scene = battle->Scene();
     for (const ItemFlight& f : battle->State().m_aItemFlights) {
         if (!f.shown) continue;
-        if (f.shownAge == 1 && f.kind <= 7 && scene.m_pEffectItemAmount)
+        if (f.shownAge == 1 && f.kind < ITEM_CAPSULE && scene.m_pEffectItemAmount)
             scene.m_pEffectItemAmount->Add(f.kind, f.from.x, f.from.y, f.from.z);
         if (CVxBillboard* picture = ItemPicture(f.kind, battle, m_pView)) {
             picture->SaveState();

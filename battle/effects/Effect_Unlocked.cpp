@@ -19,6 +19,7 @@
 #include "game/Effect_BlackScreen.h"
 #include "game/GameApplication.h"
 #include "game/PopupDrawing.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int MetalPartsRewardForStage(int stage) {
     static const int kReward[3][5] = {
         {50, 100, 200, 300, 500}, {200, 350, 500, 650, 850}, {500, 750, 1000, 1250, 1500}};
     if (stage < 1 || stage > 180) return 0;
-    const int n = IsMiniGameStage(stage) ? 5 * stage - 751 : stage - 1;
+    const int n = GetStagePosition(stage);
     const int episode = n / 50 + 1, area = (n % 50) / 10 + 1;
     if (episode < 1 || episode > 3 || area < 1 || area > 5) return 0;
     return kReward[episode - 1][area - 1];

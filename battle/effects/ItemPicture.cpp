@@ -2,14 +2,15 @@
 
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleView.h"
+#include "battle/units/GameItem.h"
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "game/GameApplication.h"
 
 CVxBillboard* ItemPicture(int kind, const CBattleModel* battle, const BattleView* view) {
     CGameApplication* app = g_pGameAppInstance;
-    if (kind >= 0 && kind <= 7) return app ? app->m_apBbdItem[kind] : nullptr;
-    if (kind == 8) {
+    if (IsEnergyItem(kind) || IsPartsItem(kind)) return app ? app->m_apBbdItem[kind] : nullptr;
+    if (kind == ITEM_CAPSULE) {
         const int stage = CurrentStage();
         const MiniGameMode mode = ModeOf(stage);
         const int slot = mode == MiniGameMode::CapsuleSupply            ? 0
@@ -20,6 +21,6 @@ CVxBillboard* ItemPicture(int kind, const CBattleModel* battle, const BattleView
         const int card = battle->State().m_aHand[slot].m_iCard;
         return card >= 0 && card < ROBOT_TYPES ? app->m_apBbdCard[card] : nullptr;
     }
-    if (kind == 12) return view ? view->UnlockPicture() : nullptr;
+    if (kind == ITEM_PRODUCED) return view ? view->UnlockPicture() : nullptr;
     return nullptr;
 }

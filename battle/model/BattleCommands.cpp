@@ -28,15 +28,8 @@
 
 namespace {
 
-bool InJetStreamArea(int stage) {
-    const StagePlace place = GetStagePlace(stage);
-    return place.episode == 3 && place.world == 4;
-}
-
 // Cards that land on top of whatever stands on the cell.
 bool StacksFreely(int card) { return UnitHas(card, UNIT_STACKS_FREELY); }
-
-bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
 
 bool ValidCell(int cell) { return cell >= 0 && cell < FIELD_CELLS; }
 
@@ -79,7 +72,8 @@ PlacementVerdict CBattleModel::JudgeCardOnCell(int slot, int column, int row, bo
     if (!cell) return Refused(PlacementRefusal::Silent);
     const bool platformed = cell->m_iKind != cell->m_iStageKind;
 
-    if (InJetStreamArea(stage) && m_aiColumnHazard[row] > 0) return Refused(PlacementRefusal::JetStream);
+    if (WeatherOf(stage) == StageWeather::JetStreams && m_aiColumnHazard[row] > 0)
+        return Refused(PlacementRefusal::JetStream);
     bool skipTerrain = false;
     if (card == RobotId::StormBot) {
         if (cell->m_iKind == TERRAIN_AIR || cell->m_iKind == TERRAIN_UNDERWATER)

@@ -37,7 +37,7 @@ struct BattleData {
     StageDefinition m_StageDefinition{};
     int m_iFieldGroundRow = 4;  // row of the background's ground line
 
-    // Mini-game state (all of it reset by SetUpMiniGame).
+    // Mini-game state (all of it reset at set-up, RunBattleSetUp).
     uint8_t m_bRelocateRule = 0;  // relocation has a cooldown (153, 158, 160, 170, 180)
     int m_iHoldFrames = 0;        // frames the left button has been held
     int m_iRound = 0;             // 151: round 1 to 5

@@ -22,6 +22,7 @@
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
+#include "content/MiniGameTable.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
@@ -221,7 +222,7 @@ void RunBattleUnits(CBattleModel& model, BattleDrawer& drawer) {
 
     RunBossHands(model, 0);
     drawer.DestroyerHands(0);
-    const int boss = StageBossType(stage);
+    const int boss = MiniGameRowOf(stage).destroyer;
     if (boss) {
         for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
             if (r.Type() == boss) {

@@ -4,6 +4,9 @@
 #include <iterator>
 
 #include "battle/model/BattleRules.h"
+#include "battle/model/MiniGameRules.h"
+#include "battle/model/RobotArray.h"
+#include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
@@ -84,4 +87,65 @@ void SetUpTurnOrder(CBattleModel& model, int stage) {
         RuleState(model).m_lstDrawSecondTypes.push_back(MachineId::KillerWhale);
     for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id)
         if (UnitHas(id, UNIT_DRAWN_LAST) && IsStageEnemy(def, id)) RuleState(model).m_lstDrawLastTypes.push_back(id);
+}
+
+namespace {
+
+// A mini-game deals its hand and sets its robots down as it is loaded; every
+// stage starts its reels and mini-game state afresh.
+void SetUpMiniGame(CBattleModel& model, BattleSetUpSteps& steps) {
+    ResetMiniGameState(model);
+    // The reels start empty; on the slot stages they get their codes here,
+    // before the hand is dealt from them.
+    SetUpSlotReels(model);
+    if (IsMiniGameStage(model.StageNumber())) {
+        DealMiniGameHand(model);
+        steps.LoadDealtHand();
+        // Records dealt beyond the shown slots (177's paratroopers) need theirs too.
+        model.ReadRecordsBeyondShownSlots();
+        PlaceMiniGameRobots(model);
+    }
+    FinishMiniGameSetUp(model);
+}
+
+}  // namespace
+
+void RunBattleSetUp(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots, int& shownCount,
+                    BattleSetUpSteps& steps) {
+    const int stage = model.StageNumber();
+    const bool miniGame = IsMiniGameStage(stage);
+    model.ClearMiniGameFlag();
+    // A map stage shows the profile's slots; a mini-game deals its own.
+    const int handSlots = miniGame ? DECK_SLOTS : std::clamp(model.Profile().m_nCardSlots, 0, DECK_SLOTS);
+    model.SetHandSlots(handSlots);
+    model.EmptyHand();
+    steps.HandSlotsSet();
+    // Cleared before the set-up: the mini-game hands add to these lists.
+    model.ClearTurnOrder();
+
+    SetUpBattle(model);
+    model.ClearItemFlights();
+    model.ClearStageStats();
+    steps.BattleSetUp();
+    SetUpMiniGame(model, steps);
+    shownCount = 0;
+    model.StartClocks();
+    // SetUpBattle opened every slot: a map stage's hand waits for the card choice.
+    if (!miniGame) {
+        model.SetHandSlots(handSlots);
+        model.EmptyHand();
+    }
+    steps.ClocksStarted();
+
+    steps.LoadMachineArt();
+    SetUpTurnOrder(model, stage);
+    model.MakeStageUnit();
+    steps.StageUnitMade();
+    model.ReadCardRecords();
+    steps.CardRecordsRead();
+    PrepareMiniGameField(model);
+    steps.FieldPrepared();
+
+    SetUpRobotArray(model, shownRobots, shownCount);
+    model.RefreshStageUnit();
 }

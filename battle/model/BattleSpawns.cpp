@@ -9,8 +9,8 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/StageNumbering.h"
-#include "content/StageRules.h"
 #include "content/UnitIds.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -111,8 +111,8 @@ void CBattleModel::DropItem(int kind, float x, float y, float z, int handSlot, b
 
 void CBattleModel::PlayPickupSound(const CCom_GameItem& item) {
     const int kind = item.m_iItemKind;
-    const bool energy = (kind >= 0 && kind <= 3) || kind == ITEM_CAPSULE;
-    const bool parts = kind >= 4 && kind <= 7;
+    const bool energy = IsEnergyItem(kind) || kind == ITEM_CAPSULE;
+    const bool parts = IsPartsItem(kind);
     if (!energy && !parts) return;
     CVxSound* sound = parts ? Scene().m_pSfxPickParts : Scene().m_pSfxPickEnergy;
     int& pitch = parts ? Scene().m_iPartsPickPitch : Scene().m_iEnergyPickPitch;
@@ -208,7 +208,7 @@ CCom_GameRobot* CBattleModel::CallEnemyRobot(int code, float x, float y, float z
 
     if (allowMeteor) {
         const int stage = StageNumber();
-        bool meteor = MachinesArriveByMeteor(stage);
+        bool meteor = MiniGameRowOf(stage).meteorArrivals;
         if (!meteor && !IsMiniGameStage(stage) && GetStageEpisode(stage) == 3 && GetStageWorld(stage) == 5 &&
             record.m_iTerrain == TERRAIN_GROUND && record.m_iMaxHp < 1300)
             meteor = VxRand() % 2 == 0;

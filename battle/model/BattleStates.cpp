@@ -6,10 +6,10 @@
 
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
+#include "content/MiniGameTable.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
-#include "content/StageRules.h"
 #include "content/UnlockTables.h"
 #include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
@@ -67,7 +67,7 @@ PlayStep StepPlaying(CBattleModel& model, bool meteorsFalling) {
     // 167's end comes from the cages opening (the road's end sequence), not
     // from the last Machine: the way back clears the field itself.
     if (ModeOf(stage) == MiniGameMode::Climb) return PlayStep::StartLine;
-    if (MachinesArriveByMeteor(stage) && meteorsFalling) return PlayStep::Done;
+    if (MiniGameRowOf(stage).meteorArrivals && meteorsFalling) return PlayStep::Done;
     if (RuleState(model).m_nLiveMachines == 0) {
         RuleState(model).m_iRelocatingRobot = -1;
         AdvanceBattleState(model);

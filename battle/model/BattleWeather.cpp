@@ -6,6 +6,7 @@
 #include "battle/units/GameRobot.h"
 #include "content/StageKinds.h"
 #include "content/StageNumbering.h"
+#include "content/StageRules.h"
 #include "platform/Random.h"
 
 namespace {
@@ -166,7 +167,7 @@ VxVec3 GustPoint(const CBattleModel& model, int row, int framesLeft) {
 WeatherFrame UpdateWeatherHazards(CBattleModel& model) {
     WeatherFrame seen;
     const int stage = model.StageNumber();
-    const int area = GetStageWorld(stage);
+    const StageWeather weather = WeatherOf(stage);
     const int R = RuleState(model).m_iTimeLeft, T = RuleState(model).m_iStageFrames, t = T - R;
     const int n = GetStageInEpisode(stage);
     ++RuleState(model).m_iHazardTimer;
@@ -175,10 +176,12 @@ WeatherFrame UpdateWeatherHazards(CBattleModel& model) {
             if (v > 0) --v;
 
     if (R > 0 && R < T) {
-        if (area == 1 && ModeOf(stage) != MiniGameMode::BombRun) UpdateAcidRain(model, t, n, seen);
-        else if (area == 2 && ModeOf(stage) != MiniGameMode::BaseDuel) UpdateEarthquake(model, t, n, seen);
-        else if (area == 3 && !IsMiniGameStage(stage)) UpdateWhirlpools(model, t, n, seen);
-        else if (area == 4) UpdateJetStreams(model, t, n, seen);
+        if (weather == StageWeather::AcidRain && ModeOf(stage) != MiniGameMode::BombRun)
+            UpdateAcidRain(model, t, n, seen);
+        else if (weather == StageWeather::Earthquake && ModeOf(stage) != MiniGameMode::BaseDuel)
+            UpdateEarthquake(model, t, n, seen);
+        else if (weather == StageWeather::Whirlpools && !IsMiniGameStage(stage)) UpdateWhirlpools(model, t, n, seen);
+        else if (weather == StageWeather::JetStreams) UpdateJetStreams(model, t, n, seen);
     }
     return seen;
 }

@@ -15,8 +15,8 @@ int ItemFlightFrames(float fromX, float fromY, float toX, float toY) {
 }
 
 VxVec3 ItemFlightTarget(const CBattleModel& battle, int kind) {
-    if (kind >= 0 && kind <= 3) return RuleState(battle).m_vEnergyPanelAt;
-    if (kind >= 4 && kind <= 7) {
+    if (IsEnergyItem(kind)) return RuleState(battle).m_vEnergyPanelAt;
+    if (IsPartsItem(kind)) {
         const VxVec3 p = RuleState(battle).m_vPartsPanelAt;
         return VxVec3{p.x - 60.0f, p.y, 0.0f};
     }
@@ -92,9 +92,9 @@ void SlidePartsPanel(CBattleModel& battle) {
 void CollectRemainingItems(CBattleModel& battle) {
     for (const CCom_GameItem& item : RuleState(battle).m_lstItems) {
         const int kind = item.m_iItemKind;
-        if (kind < 0 || kind > 7) continue;
+        if (!IsEnergyItem(kind) && !IsPartsItem(kind)) continue;
         LaunchItemFlight(battle, kind, item.m_vPosition);
-        if (kind >= 4) RuleState(battle).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
+        if (IsPartsItem(kind)) RuleState(battle).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
     }
     RuleState(battle).m_lstItems.clear();
 }

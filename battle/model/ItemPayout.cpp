@@ -20,9 +20,9 @@ VxVec3 CellCentre(const CBattleModel& battle, int column, int row) {
 
 void Credit(CBattleModel& battle, int kind) {
     const int amount = ItemCredit(kind);
-    if (kind >= 0 && kind <= 3) {
+    if (IsEnergyItem(kind)) {
         RuleState(battle).m_iEnergy += amount;
-    } else if (kind >= 4 && kind <= 7) {
+    } else if (IsPartsItem(kind)) {
         SaveProfile& p = battle.Profile();
         p.m_iMetalParts = p.m_iMetalParts >= METAL_PARTS_CAP - amount ? METAL_PARTS_CAP : p.m_iMetalParts + amount;
         RuleState(battle).m_iPartsCollected += amount;
@@ -35,8 +35,8 @@ void Credit(CBattleModel& battle, int kind) {
 }  // namespace
 
 int ItemCredit(int kind) {
-    static const int kCredit[8] = {5, 10, 20, 40, 10, 50, 250, 1000};
-    return kind >= 0 && kind < 8 ? kCredit[kind] : 0;
+    static const int kCredit[ITEM_CAPSULE] = {5, 10, 20, 40, 10, 50, 250, 1000};
+    return IsEnergyItem(kind) || IsPartsItem(kind) ? kCredit[kind] : 0;
 }
 
 VxVec3 CapsuleLandingPoint(const CBattleModel& battle) {

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
-constexpr int kBoss171Weak = 1000;  // the Destroyer's hit points that start the finale
+constexpr int kBombRunBossWeak = 1000;  // the Destroyer's hit points that start the finale
 
 int Scaled(int value, double factor) { return int(double(value) * factor); }
 
@@ -177,21 +177,21 @@ bool StepBombRun(CBattleModel& model) {
         boss->m_vPosition.x += 10.0f;
         if (boss->m_vPosition.x > -250.0f) boss->m_iBossTimer = 1;
     }
-    const bool bossStrong = !boss || boss->m_iHp > kBoss171Weak;
+    const bool bossStrong = !boss || boss->m_iHp > kBombRunBossWeak;
     // Bombs ride in from the right every three seconds while the boss stands firm.
     if (elapsed > 300 && RuleState(model).m_iTimeLeft % 180 == 10 && bossStrong) {
         const int slot = 3 + VxRand() % 3;
         model.SpawnMiniGameRobotOnCell(FIELD_COLUMNS - 1, slot, VxRand() % FIELD_ROWS);
     }
-    if (boss && boss->m_iHp < kBoss171Weak && pilot) FlyPilotIntoBoss(model, *boss, *pilot);
+    if (boss && boss->m_iHp < kBombRunBossWeak && pilot) FlyPilotIntoBoss(model, *boss, *pilot);
     RideBombs(model, boss, pilot);
 
-    if (!pilot && (!bossDue || (boss && boss->m_iHp > kBoss171Weak))) {
+    if (!pilot && (!bossDue || (boss && boss->m_iHp > kBombRunBossWeak))) {
         RuleState(model).m_iTimeLeft = 0;
         RuleState(model).m_iLife = 0;
         return false;
     }
-    if (RuleState(model).m_iTimeLeft == 0 && boss && boss->m_iHp > kBoss171Weak) {
+    if (RuleState(model).m_iTimeLeft == 0 && boss && boss->m_iHp > kBombRunBossWeak) {
         RuleState(model).m_iLife = 0;
         return false;
     }

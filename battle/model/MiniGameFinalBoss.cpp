@@ -19,15 +19,6 @@ constexpr int kBossCallFrames = 3600;  // stage frames before the boss comes
 constexpr int kCapsuleEvery = 780;     // engine frames
 constexpr float kBossStandX = -250.0f;
 
-// The hand slot a capsule of the final stage carries, from a roll 0 to 99.
-int CapsuleSlot(const CapsuleBands& row, int r) {
-    const int n = int(row.bands.size());
-    int s = 0;
-    while (s < n && r >= row.bands[size_t(s)]) ++s;
-    if (s == n && n > 0) s = n + (r - row.bands.back()) / row.tail;
-    return s % 7;
-}
-
 // The boss walks in to its stand; the first half heals it on the brink, the
 // second half cuts a strong one down.
 void MoveFinalBoss(CBattleModel& model, CCom_GameRobot& boss) {
@@ -62,7 +53,7 @@ int MountSlotWithBase(const CBattleModel& model, int slot) {
 bool UpdateFinalBoss(CBattleModel& model) {
     const int stage = model.StageNumber();
     if (!IsEpisodeFinalBossStage(stage)) return false;
-    const int bossType = StageBossType(stage);
+    const int bossType = MiniGameRowOf(stage).destroyer;
     const int callAt = RuleState(model).m_iStageFrames - kBossCallFrames;
 
     if (RuleState(model).m_iTimeLeft == callAt) {
@@ -88,7 +79,7 @@ bool UpdateFinalBoss(CBattleModel& model) {
 
     if (RuleState(model).m_nLiveMachines > 0 && model.AppFrame() % kCapsuleEvery == 0) {
         const CapsuleBands& row = MiniGameRowOf(stage).capsules;
-        int slot = CapsuleSlot(row, VxRand() % 100);
+        int slot = CapsuleSlotForRoll(row, VxRand() % 100);
         if (row.mounts) slot = MountSlotWithBase(model, slot);
         model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
     }

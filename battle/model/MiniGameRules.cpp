@@ -12,7 +12,6 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/MiniGameTable.h"
-#include "content/StageRules.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
 
@@ -40,7 +39,7 @@ void ResetMiniGameState(CBattleModel& model) {
     for (int i = 0; i < MINI_GAME_LINKS; ++i) *model.MiniGameLink(i) = nullptr;
     RuleState(model).m_iRelocatingRobot = -1;
     RuleState(model).m_iHoldFrames = 0;
-    RuleState(model).m_bRelocateRule = RelocationHasCooldown(stage) ? 1 : 0;
+    RuleState(model).m_bRelocateRule = MiniGameRowOf(stage).relocationCooldown ? 1 : 0;
     RuleState(model).m_iCatchCount = 0;
     RuleState(model).m_iSequenceStep = RuleState(model).m_iSequenceShownStep = RuleState(model).m_iSequenceStepFrames =
         0;
@@ -220,15 +219,16 @@ void UpdateCapsuleRain(CBattleModel& model) {
     if (KindOf(model.StageNumber()) != StageKind::CapsuleRain || RuleState(model).m_nLiveMachines <= 0 ||
         model.AppFrame() % 300 != 0)
         return;
-    const int r = int(VxRand() % 100);
-    const int slot = r < 20 ? 0 : r < 70 ? 1 : r < 90 ? 2 : 3;
+    const int slot = CapsuleSlotForRoll(MiniGameRowOf(model.StageNumber()).capsules, int(VxRand() % 100));
     model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, slot, true);
 }
 
 void SetFastMachines(CBattleModel& model) {
+    const float speed = MiniGameRowOf(model.StageNumber()).pace.leadSpeed;
+    if (speed <= 0.0f) return;
     for (UnitDefinition& d : RuleState(model).m_aEnemyDefs)
         if (d.m_iType >= FIRST_MACHINE_TYPE) {
-            d.m_fSpeed = 1.5f;
+            d.m_fSpeed = speed;
             break;
         }
 }

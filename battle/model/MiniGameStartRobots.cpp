@@ -8,7 +8,7 @@
 
 void PlaceMiniGameRobots(CBattleModel& model) {
     for (const StartRobot& start : MiniGameRowOf(model.StageNumber()).start) {
-        const int slot = start.rules & START_BY_CARD ? model.FindHandCard(start.slot) : start.slot;
+        const int slot = start.card >= 0 ? model.FindHandCard(start.card) : start.slot;
         CCom_GameRobot* r = model.SpawnMiniGameRobotOnCell(start.column, slot, start.row);
         if (start.control >= 0) RuleState(model).m_apMiniGameRobots[start.control] = r;
         if (!r) continue;

@@ -70,7 +70,7 @@ void DropSequenceCapsules(CBattleModel& model) {
         int buoyers = 0;
         for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
             buoyers += !r.IsMachine() && r.Type() == RobotId::BuoyerBot ? 1 : 0;
-        if (buoyers < 5) model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, model.FindHandCard(23), true);
+        if (buoyers < 5) model.DropItem(ITEM_CAPSULE, 0.0f, 0.0f, 0.0f, model.FindHandCard(RobotId::BuoyerBot), true);
     }
 }
 

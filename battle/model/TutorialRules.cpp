@@ -14,9 +14,6 @@ namespace {
 TutorialSteps& Steps(CBattleModel& battle) { return RuleState(battle).m_Tutorial; }
 const TutorialSteps& Steps(const CBattleModel& battle) { return battle.State().m_Tutorial; }
 
-bool IsEnergyItem(int kind) { return kind >= 0 && kind <= 3; }
-bool IsPartsItem(int kind) { return kind >= 4 && kind <= 7; }
-
 }  // namespace
 
 void AskForTutorialSteps(CBattleModel& battle) {
@@ -145,8 +142,8 @@ void StopFirstMachineAtStepEight(CBattleModel& battle, CCom_GameRobot& robot) {
 
 void KeepTutorialItem(const CBattleModel& battle, CCom_GameItem& item) {
     if (!IsFirstTutorialActive(battle) || item.m_iAge <= 679) return;
-    const bool energy = item.m_iItemKind >= 0 && item.m_iItemKind <= 3;
-    const bool parts = item.m_iItemKind >= 4 && item.m_iItemKind <= 7;
+    const bool energy = IsEnergyItem(item.m_iItemKind);
+    const bool parts = IsPartsItem(item.m_iItemKind);
     const bool stepThree = Steps(battle).Step() == 3;
     if ((stepThree && energy) || (!stepThree && battle.Profile().m_iMetalParts == 0 && parts)) item.m_iAge = 678;
 }

@@ -1,13 +1,12 @@
-// The page's side of every mini-game (stages 151 to 180): the set-up at load
-// with the hand's buttons, the input dispatch by stage with the mouse read
-// here, and the HUD dispatch. The frame's rules run in the model
+// The page's side of every mini-game (stages 151 to 180): the dealt hand's
+// buttons and pictures at load, the input dispatch by stage with the mouse
+// read here, and the HUD dispatch. The frame's rules run in the model
 // (RunMiniGameFrame, MiniGameRules.h).
 #include <algorithm>
 
 #include "battle/effects/Effect_FontInstruction.h"
 #include "battle/model/JumpingRules.h"
 #include "battle/model/MiniGameRules.h"
-#include "battle/model/SlotMachineRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
@@ -24,33 +23,8 @@ bool LeftHeld() { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KE
 
 }  // namespace
 
-void CPageGame::SetUpMiniGame() {
-    ResetMiniGameState(m_Battle);
-    m_bMiniGameHowToShown = false;
-    m_bShootHintShown = false;
-    // The reels start empty; on the slot stages they get their codes here,
-    // before the hand is dealt from them.
-    SetUpSlotReels(m_Battle);
-    if (IsMiniGameStage(CurrentStage())) {
-        SetUpMiniGameHand();
-        BuildHand();
-        TakeLoadedHand();  // the same thread: nothing draws the hand meanwhile
-        // Records dealt beyond the shown slots (177's paratroopers) need theirs too.
-        m_Battle.ReadRecordsBeyondShownSlots();
-        for (int i = m_Battle.State().m_nHandSlots; i < DECK_SLOTS; ++i) {
-            const int card = m_Battle.State().m_aHand[i].m_iCard;
-            if (card < 0 || card >= ROBOT_TYPES) continue;
-            if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
-        }
-        PlaceMiniGameRobots(m_Battle);
-    }
-    FinishMiniGameSetUp(m_Battle);
-}
-
-void CPageGame::SetUpMiniGameHand() {
-    DealMiniGameHand(m_Battle);
+void CPageGame::LoadDealtHand() {
     const int slots = m_Battle.State().m_nHandSlots;
-
     // One button per slot in a row across the middle; the rest wait off screen.
     const float step = float(g_iScreenWidth / 10 - 2) + (slots < 10 ? 5.0f : 0.0f);
     for (int i = 0; i < DECK_SLOTS; ++i) {
@@ -60,6 +34,14 @@ void CPageGame::SetUpMiniGameHand() {
         b->m_iHitHalfWidth = b->m_iHitHalfHeight = 45;
         if (i < slots) b->SetPosition((0.5f * float(slots) - 0.5f - float(i)) * step, -259.0f, 0.0f);
         else b->SetPosition(9999.0f, 9999.0f, 0.0f);
+    }
+    BuildHand();
+    TakeLoadedHand();  // the same thread: nothing draws the hand meanwhile
+    // The cards dealt beyond the shown slots (177's paratroopers) have their pictures too.
+    for (int i = slots; i < DECK_SLOTS; ++i) {
+        const int card = m_Battle.State().m_aHand[i].m_iCard;
+        if (card < 0 || card >= ROBOT_TYPES) continue;
+        if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
     }
 }
 
@@ -74,7 +56,7 @@ void CPageGame::HandleMiniGameInput() {
         const VxVec3 at = CursorPoint();
         if (!m_pCommandSource) ApplyCommand(MiniGamePointer{at.x, at.y, LeftHeld()});
     } else if (KindOf(stage) == StageKind::ClickZapping) {
-        HandleMiniGame168Input();
+        HandleZapInput();
     } else {
         if (IsMiniGameGroup1(stage)) HandleRelocateInput();
         if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();

@@ -54,7 +54,7 @@ void CPageGame::DrawChargeShotGauge() {
     }
 }
 
-void CPageGame::HandleMiniGame168Input() {
+void CPageGame::HandleZapInput() {
     if (KindOf(CurrentStage()) != StageKind::ClickZapping || !g_pApp) return;
     const InputRecord& in = g_pApp->m_aInput[0];
     if (!(in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) return;

@@ -9,6 +9,7 @@
 #include "engine/VxSound.h"
 #include "engine/VxTexture.h"
 #include "game/GameApplication.h"
+#include "content/MiniGameTable.h"
 #include "content/UnitIds.h"
 #include "content/StageRules.h"
 
@@ -22,7 +23,6 @@ const char* const kWeaponSfx = "Resource\\Sound\\SFX\\Weapon\\";
 
 void CPageGame::LoadMiniGameResources() {
     const int stage = CurrentStage();
-    PrepareMiniGameField(m_Battle);
     m_pMiniGameInterfaceTex = nullptr;
     m_pMiniGamePanel = m_pSlotFrame = m_pSlotReelArt = m_pSlotStopButton = nullptr;
     m_pAttackIcon = m_pBombIcon = m_pParachuteIcon = m_pBossPartArt = m_pBossWeaponArt = nullptr;
@@ -58,13 +58,14 @@ void CPageGame::LoadMiniGameResources() {
             m_pBombIcon = Picture("Bbd_BombIcon.png", kInterface);
         }
         if (KindOf(stage) == StageKind::ConveyorCatch) m_pParachuteIcon = Picture("Bbd_Parachute.png", kInterface);
-        const int boss = StageBossType(stage) != 0 ? StageBossType(stage) : MachineId::Destroyer;
+        const int destroyer = MiniGameRowOf(stage).destroyer;
+        const int boss = destroyer != 0 ? destroyer : MachineId::Destroyer;
         if (IsBaseDuelStage(stage))
             m_pBossPartArt = Picture("Act1_01.png", ("Resource\\Robot\\" + std::to_string(boss) + "\\").c_str());
         m_pRobotBase = nullptr;
         m_vRobotBaseOffset = m_Battle.State().m_vMiniGamePoint;
         if (IsBaseDuelStage(stage)) m_pRobotBase = Picture("Bbd_RobotBase.png", kInterface);
-        if (StageBossType(stage) != 0) m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
+        if (destroyer != 0) m_pBossWeaponArt = Picture("0011.png", "Resource\\Weapon\\");
         m_pSfxMiniGameBonus = Sound("Sfx_MinCapsuleCall.ogg", kMiniGameSfx);
     }
     if (ModeOf(stage) == MiniGameMode::Swim) m_pSfxSwim = Sound("Sfx_Swim.ogg", kMiniGameSfx);

@@ -1,5 +1,5 @@
-// The battle page's life: construction, Load (with LoadBattleResources) and
-// Release.
+// The battle page's life: construction, Load (the battle's set-up, RunBattleSetUp,
+// with the page's pictures, sounds and buttons at its steps) and Release.
 #include "battle/page/PageGame.h"
 
 #include "battle/units/GameStage.h"
@@ -74,17 +74,12 @@ CVxSound* CPageGame::Sound(const std::string& name, const char* folder) {
     return m_pResourceManager->CreateSound(name.c_str(), folder);
 }
 
+// What the page shows of the battle's start, once SetUpBattle has run: the
+// boards of Machines not yet met, the unlock pictures, the HUD's values.
 void CPageGame::LoadBattleResources() {
-    CGameApplication* app = g_pGameAppInstance;
     const int stage = m_Battle.StageNumber();
     const SaveProfile& profile = m_Battle.Profile();
 
-    const char* debugView = std::getenv("CSQ_DEBUG_VIEW");
-    m_bDebugView = debugView && std::string(debugView) == "1";
-    m_iEnergyPickPitch = m_iPartsPickPitch = 0;
-    for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
-    for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
-    SetUpBattle(m_Battle);
     std::fill(std::begin(m_abStateFlags), std::end(m_abStateFlags), false);
 
     // Boards of the Machines this profile has not met.
@@ -117,7 +112,6 @@ void CPageGame::LoadBattleResources() {
     m_iShownLife = m_Battle.State().m_iLife;
     for (float& e : m_afShownEnergy) e = float(m_Battle.State().m_iEnergy);
     for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
-    m_Battle.ClearItemFlights();
     TakePanelPositions();
     m_bLoadedHandWaiting = false;
     m_bHudHidden = false;
@@ -127,23 +121,13 @@ void CPageGame::LoadBattleResources() {
     if (profile.m_abRobotUnlocked[ROBOT_REMOVER]) m_abCardPicked[ROBOT_REMOVER] = true;
 
     for (CardFlight& f : m_aCardFlights) f = CardFlight{};
-    m_Battle.ClearStageStats();
 
     // The card sounds belong to the application's art cache: the page only
     // forgets them (deleting them here freed them twice).
     for (int i = 0; i < HAND_SOUNDS_KEPT; ++i)
         for (CVxSound*& s : m_apCardSounds[i]) s = nullptr;
-
-    SetUpMiniGame();
-
-    m_nRobotArray = 0;
-    m_Battle.StartClocks();
-    m_iLastUpdateFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
-    if (app) {
-        app->m_bCaptureStill = false;
-        app->m_bShowStill = false;
-    }
-    g_fGroup0VolumeScale = 1.0f;
+    m_bMiniGameHowToShown = false;
+    m_bShootHintShown = false;
 }
 
 void CPageGame::ChooseUnlockPictures() {
@@ -202,7 +186,7 @@ void CPageGame::ChooseNextUnlockPicture() {
     } else if (!labItems.empty()) {
         picture = Picture("Bbd_Item_" + Digits(labItems[0] + 1, 2) + ".png", "Resource\\Menu\\LabItem\\");
         menuMade = true;
-    } else if (IsLatestEvenStage162To168()) {
+    } else if (IsFurthestEnergyTubeStage()) {
         picture = Picture("Bbd_Unlock_Energy_Limit.png", "Resource\\Msgbox\\");
         menuMade = true;
     } else {
@@ -243,38 +227,74 @@ void CPageGame::MakeHandButtons() {
     }
 }
 
+namespace {
+
+// The page's steps between the rules of the battle's set-up (BattleSetUp.h).
+class PageSetUpSteps final : public BattleSetUpSteps {
+public:
+    explicit PageSetUpSteps(CPageGame& page) : m_Page(page) {}
+    void HandSlotsSet() override { m_Page.LoadHandButtons(); }
+    void BattleSetUp() override { m_Page.LoadBattleResources(); }
+    void LoadDealtHand() override { m_Page.LoadDealtHand(); }
+    void ClocksStarted() override { m_Page.LoadPlaceMarks(); }
+    void LoadMachineArt() override { m_Page.LoadMachineArt(); }
+    void StageUnitMade() override { m_Page.LoadFieldArt(); }
+    void CardRecordsRead() override { m_Page.LoadBattleButtons(); }
+    void FieldPrepared() override { m_Page.LoadFieldSounds(); }
+
+private:
+    CPageGame& m_Page;
+};
+
+}  // namespace
+
 int CPageGame::Load() {
     CGameApplication* app = g_pGameAppInstance;
     const int stage = app ? int(app->m_iCurrentStage) : 1;
-    const SaveProfile& profile = g_CurrentProfile;
 
-    m_Battle.TakeContext(BattleContext{stage, profile.m_iDifficulty, &g_CurrentProfile, &m_AppClock});
-    m_Battle.ClearMiniGameFlag();
+    m_Battle.TakeContext(BattleContext{stage, g_CurrentProfile.m_iDifficulty, &g_CurrentProfile, &m_AppClock});
     g_bLeavingBattle = false;
     for (auto& slot : m_apCardSounds)
         for (CVxSound*& s : slot) s = nullptr;
 
-    // The hand and its buttons come first: the mini-game set-up inside
-    // LoadBattleResources fills hands that must not be wiped afterwards.
-    m_Battle.SetHandSlots(!IsMiniGameStage(stage) ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS);
-    m_Battle.EmptyHand();
+    PageSetUpSteps steps(*this);
+    RunBattleSetUp(m_Battle, m_aRobotArray, m_nRobotArray, steps);
+
+    if (g_bAppActive) {
+        if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
+        if (m_pResourceManager) m_pResourceManager->ResumeSounds();
+    }
+    return 0;
+}
+
+void CPageGame::LoadHandButtons() {
     MakeHandButtons();
     MakeCardChoiceButtons();
+    const char* debugView = std::getenv("CSQ_DEBUG_VIEW");
+    m_bDebugView = debugView && std::string(debugView) == "1";
+    m_iEnergyPickPitch = m_iPartsPickPitch = 0;
+    for (RobotArt& art : m_aHandArt) ClearRobotArt(art);
+    for (RobotArt& art : m_aEnemyArt) ClearRobotArt(art);
+}
 
-    // Cleared before the set-up: the mini-game hands add to these lists.
-    m_Battle.ClearTurnOrder();
-    const int handSlots = m_Battle.State().m_nHandSlots;
-    LoadBattleResources();
-    if (!IsMiniGameStage(stage)) m_Battle.SetHandSlots(handSlots);
+void CPageGame::LoadPlaceMarks() {
+    CGameApplication* app = g_pGameAppInstance;
+    m_iLastUpdateFrame = g_pApp ? int(g_pApp->m_nFrame) : 0;
+    if (app) {
+        app->m_bCaptureStill = false;
+        app->m_bShowStill = false;
+    }
+    g_fGroup0VolumeScale = 1.0f;
 
     m_pPlaceMark = Picture("Mark.tga", "Resource\\Dummy\\");
     // The cells are shaded through it at a fraction of its alpha.
     if (m_pPlaceMark) m_pPlaceMark->SetAlphaBlend(true);
     m_fPlaceMarkPhase = 0.0f;
     ChooseNextUnlockPicture();
+}
 
-    if (!IsMiniGameStage(stage)) m_Battle.EmptyHand();
-
+void CPageGame::LoadMachineArt() {
+    CGameApplication* app = g_pGameAppInstance;
     for (auto& slot : m_apEnemySounds)
         for (CVxSound*& s : slot) s = nullptr;
     if (app) app->LoadEnemyRobotResources(m_Battle.State().m_aEnemyDefs, m_aEnemyArt);
@@ -285,17 +305,20 @@ int CPageGame::Load() {
     // The plate hangs over the field: its corners are see-through.
     if (m_pTimeBombMark) m_pTimeBombMark->SetAlphaBlend(true);
     LoadBossResources();
+}
 
-    SetUpTurnOrder(m_Battle, stage);
-
-    m_Battle.MakeStageUnit();
+void CPageGame::LoadFieldArt() {
     // The render road draws the backdrop into its stage target through the page.
     g_GameRoadLinks.renderStage = [this] { m_Battle.State().m_pStage->Render(m_Battle); };
     LoadFieldEffectArt();
 
     LoadEffects();
+}
 
-    m_Battle.ReadCardRecords();
+void CPageGame::LoadBattleButtons() {
+    CGameApplication* app = g_pGameAppInstance;
+    const int stage = m_Battle.StageNumber();
+    const SaveProfile& profile = m_Battle.Profile();
     DecideCardAvailability();
 
     m_pButtonAllScreens = AddButton(-1);
@@ -324,22 +347,15 @@ int CPageGame::Load() {
     m_pBbdCapsule = Picture("Bbd_CapsuleMark.png", "Resource\\Interface\\");
     if (m_pBbdCapsule) m_pBbdCapsule->SetAlphaBlend(true);
     if (m_pCanMoveIcon) m_pCanMoveIcon->SetAlphaBlend(true);
+}
 
+void CPageGame::LoadFieldSounds() {
     LoadMiniGameResources();
     LoadBattleSounds();
 
     m_pAmbienceSound = nullptr;
     m_iWeatherSoundFrame = -1;
-    if (GetStageEpisode(stage) == 3) SetUpWeather();
-
-    SetUpRobotArray(m_Battle, m_aRobotArray, m_nRobotArray);
-    m_Battle.RefreshStageUnit();
-
-    if (g_bAppActive) {
-        if (app && app->m_pResourceManager) app->m_pResourceManager->ResumeSounds();
-        if (m_pResourceManager) m_pResourceManager->ResumeSounds();
-    }
-    return 0;
+    if (GetStageEpisode(m_Battle.StageNumber()) == 3) SetUpWeather();
 }
 
 void CPageGame::LoadBattleSounds() {
@@ -373,7 +389,7 @@ void CPageGame::LoadBattleSounds() {
 
 int CPageGame::GetEnergyCostLimit() const {
     const int n = g_CurrentProfile.m_iFurthestStage;
-    const int x = n > 150 ? 5 * n - 751 : n - 1;
+    const int x = GetStagePosition(n);
     if (x / 50 + 1 > 2) return 1000;
     static const int kLimits[] = {40, 50, 60, 75, 1000};
     const int area = std::clamp((x % 50) / 10, 0, 4);
@@ -382,7 +398,7 @@ int CPageGame::GetEnergyCostLimit() const {
 
 void CPageGame::DecideCardAvailability() {
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
-    const int place = IsMiniGameStage(stage) ? 5 * stage - 750 : stage;
+    const int place = OrdinaryStageOf(stage);
     const int episode = GetStageEpisode(place);
     const int area = GetStageWorld(place);
     const bool finalStage = IsEpisodeFinalBossStage(stage);
@@ -396,7 +412,7 @@ void CPageGame::DecideCardAvailability() {
             continue;
         }
         if (episode == 2) {
-            if (i == 37 || i == 38) continue;
+            if (i == RobotId::MachineGunner || i == RobotId::MortarBot) continue;
             if (card.m_iEnergyCost > GetEnergyCostLimit()) {
                 m_abCardDisabled[i] = true;
                 continue;

@@ -137,8 +137,18 @@ public:
     int HandleScreenInput(int subScreen) override;
     int RenderScreenOverlay(int subScreen) override;
 
-    // Set-up.
+    // Set-up: the page's parts at the steps of the battle's (RunBattleSetUp),
+    // in their order: the hand's buttons, what shows of the battle's start
+    // (LoadBattleResources), the marks and next unlock picture, the
+    // Machines' art, the field's art and effects, the buttons and icons, the
+    // mini-game's art and the sounds.
+    void LoadHandButtons();
     void LoadBattleResources();
+    void LoadPlaceMarks();
+    void LoadMachineArt();
+    void LoadFieldArt();
+    void LoadBattleButtons();
+    void LoadFieldSounds();
     void LoadEffects();
     void ReleaseEffects();
     void LoadBattleSounds();
@@ -318,7 +328,7 @@ public:
     // Drawn in place of the hand on the slot-machine stages.
     void DrawSlotMachineBoard(float slide);
     void DrawChargeShotGauge();
-    void HandleMiniGame168Input();
+    void HandleZapInput();
     void DrawChargeGauges();
     // The "can move" marker at a point, with a second copy growing and fading.
     void DrawPulsingMarker(const VxVec3& at, float scale = 1.0f);
@@ -343,8 +353,8 @@ public:
     void DrawDebugStats();
 
     // ---- Mini-games (stages 151 to 180): the shared framework. ----
-    void SetUpMiniGame();
-    void SetUpMiniGameHand();
+    // A mini-game's dealt hand at load: its buttons, records, art and sounds.
+    void LoadDealtHand();
     void LoadMiniGameResources();
     // Once a frame from the battle input while playing.
     void HandleMiniGameInput();

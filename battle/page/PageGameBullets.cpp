@@ -12,8 +12,8 @@
 #include "battle/units/GameRobot.h"
 #include "engine/VxBillboard.h"
 #include "game/GameApplication.h"
+#include "content/MiniGameTable.h"
 #include "content/UnitDefinition.h"
-#include "content/StageRules.h"
 
 void CPageGame::LoadBossResources() {
     for (CVxBillboard*& p : m_apBossArmArt) p = nullptr;
@@ -26,7 +26,7 @@ void CPageGame::LoadBossResources() {
     int boss = 0;
     for (int type : m_Battle.State().m_StageDefinition.m_aiEnemyType)
         if (UnitHas(type, UNIT_BOSS)) boss = type;
-    if (const int staged = StageBossType(CurrentStage())) boss = staged;
+    if (const int staged = MiniGameRowOf(CurrentStage()).destroyer) boss = staged;
     if (boss == 0) return;
 
     // The arm, the hands, the mark and the smoke stand over the field.

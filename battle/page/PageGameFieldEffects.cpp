@@ -10,8 +10,8 @@
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
+#include "content/MiniGameTable.h"
 #include "content/UnitIds.h"
-#include "content/StageRules.h"
 
 namespace {
 
@@ -497,7 +497,7 @@ void CPageGame::LoadFieldEffectArt() {
         if (burst) burst->SetAlphaBlend(true);
     m_pSfxDestroyerDead = m_pSfxDestroyerBomb = nullptr;
     const int stage = g_pGameAppInstance ? int(g_pGameAppInstance->m_iCurrentStage) : 1;
-    if (StageBossType(stage) != 0) {
+    if (MiniGameRowOf(stage).destroyer != 0) {
         m_pSfxDestroyerDead = Sound("SFX_DestroyerDead.ogg", "Resource\\Sound\\SFX\\Game\\");
         m_pSfxDestroyerBomb = Sound("SFX_DestroyerBomb.ogg", "Resource\\Sound\\SFX\\Game\\");
     }

@@ -13,15 +13,6 @@
 #include "content/UnitDefinition.h"
 #include "content/StageRules.h"
 
-namespace {
-
-bool InJetStreamArea(int stage) {
-    const StagePlace place = GetStagePlace(stage);
-    return place.episode == 3 && place.world == 4;
-}
-
-}  // namespace
-
 VxVec3 CPageGame::CursorPoint() const {
     if (!g_pApp) return VxVec3{};
     const InputRecord& in = g_pApp->m_aInput[0];
@@ -38,7 +29,7 @@ void CPageGame::DrawFieldCells(float phase) {
     CVxBillboard* mark = m_pPlaceMark;
     if (!mark) return;
     const int stage = CurrentStage();
-    const bool jetArea = InJetStreamArea(stage);
+    const bool jetArea = WeatherOf(stage) == StageWeather::JetStreams;
     mark->SaveState();
     for (int i = 0; i < FIELD_CELLS; ++i) {
         const FieldCell& cell = m_Battle.State().m_aFieldCells[i];

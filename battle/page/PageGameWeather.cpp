@@ -7,7 +7,7 @@
 
 #include "battle/model/BattleWeather.h"
 #include "battle/page/PageGame.h"
-#include "content/StageNumbering.h"
+#include "content/StageRules.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
 #include "battle/model/SceneCues.h"
@@ -29,12 +29,18 @@ struct SoundFade {
     int end;
     int frames;
 };
-SoundFade FadeOf(int area) {
-    switch (area) {
-    case 1: return {499, 30};
-    case 2: return {299, 30};
+SoundFade FadeOf(StageWeather weather) {
+    switch (weather) {
+    case StageWeather::AcidRain: return {499, 30};
+    case StageWeather::Earthquake: return {299, 30};
     default: return {599, 15};
     }
+}
+
+// Rain, quake and water loop their sound; each gust of wind plays its own.
+bool LoopsItsSound(StageWeather weather) {
+    return weather == StageWeather::AcidRain || weather == StageWeather::Earthquake ||
+           weather == StageWeather::Whirlpools;
 }
 
 }  // namespace
@@ -49,21 +55,21 @@ void CPageGame::SetUpWeather() {
         return b;
     };
     const char* sound = nullptr;
-    switch (GetStageWorld(stage)) {
-    case 1:
+    switch (WeatherOf(stage)) {
+    case StageWeather::AcidRain:
         m_pWeatherArt = art("Efx_Rain.png");
         sound = "Sfx_Rain.ogg";
         break;
-    case 2:
+    case StageWeather::Earthquake:
         m_pWeatherArt = g_pGameAppInstance ? g_pGameAppInstance->m_apBbdHit[2] : nullptr;
         sound = "Sfx_Earthquake.ogg";
         break;
-    case 3:
+    case StageWeather::Whirlpools:
         m_pWeatherArt = art("Efx_Oxygen.png");
         m_pWhirlpoolArt = art("Bbd_Whirlpool.png");
         sound = "Sfx_Water.ogg";
         break;
-    case 4:
+    case StageWeather::JetStreams:
         m_pWeatherArt = art("Bbd_SnowWind.png");
         sound = "Sfx_Wind.ogg";
         break;
@@ -72,7 +78,7 @@ void CPageGame::SetUpWeather() {
     m_pAmbienceSound = Sound(sound, kAmbientFolder);
     // Rain, quake and water loop silently until a period fades them in; each
     // gust of wind plays its sound once at full volume.
-    if (m_pAmbienceSound && GetStageWorld(stage) <= 3) {
+    if (m_pAmbienceSound && LoopsItsSound(WeatherOf(stage))) {
         m_pAmbienceSound->m_dwPlayFlags = DSBPLAY_LOOPING;
         m_pAmbienceSound->SetVolumeFactor(0.0f);
     }
@@ -103,9 +109,8 @@ void CPageGame::ShowWeather(const WeatherFrame& seen) {
     if (seen.ambienceStep) UpdateWeatherSound(seen.ambienceFrame);
 
     // Past the clock the ambience fades out.
-    const int area = GetStageWorld(CurrentStage());
-    if (m_Battle.State().m_iBattleState >= BATTLE_PLAYING && m_Battle.State().m_iTimeLeft <= 0 && area <= 3 &&
-        m_pAmbienceSound && m_pAmbienceSound->IsPlaying())
+    if (m_Battle.State().m_iBattleState >= BATTLE_PLAYING && m_Battle.State().m_iTimeLeft <= 0 &&
+        LoopsItsSound(WeatherOf(CurrentStage())) && m_pAmbienceSound && m_pAmbienceSound->IsPlaying())
         m_pAmbienceSound->SetVolumeFactor(m_pAmbienceSound->m_fVolumeFactor - 0.01f);
 }
 
@@ -172,14 +177,14 @@ void CPageGame::UpdateWeatherSound(int t) {
     m_iWeatherSoundFrame = frame;
     CVxSound* sound = m_pAmbienceSound;
     if (!sound) return;
-    const int area = GetStageWorld(CurrentStage());
-    if (area == 4) {
+    const StageWeather weather = WeatherOf(CurrentStage());
+    if (weather == StageWeather::JetStreams) {
         sound->Stop();
         sound->Play();
         return;
     }
-    if (area > 4) return;
-    const SoundFade fade = FadeOf(area);
+    if (!LoopsItsSound(weather)) return;
+    const SoundFade fade = FadeOf(weather);
     const float step = 1.0f / float(fade.frames);
     if (t < fade.end - fade.frames) {
         if (!sound->IsPlaying()) sound->Play();

@@ -7,6 +7,7 @@
 #include "battle/model/ItemFlights.h"
 #include "battle/units/FieldLookup.h"
 #include "battle/units/GameBullet.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/UnitContext.h"
 #include "content/StageRules.h"
 #include "content/UnitDefinition.h"
@@ -404,7 +405,7 @@ void CCom_GameBullet::ActFetch(CBattleModel& model) {
     if (m_iAge != m_iLifetime - 1) return;
     LaunchItemFlight(model, it->m_iItemKind, it->m_vPosition);
     model.PlayPickupSound(*it);
-    if (it->m_iItemKind >= 4 && it->m_iItemKind <= 7) RuleState(model).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
+    if (IsPartsItem(it->m_iItemKind)) RuleState(model).m_iPanelTimer = PARTS_PANEL_OUT_FRAMES;
     RuleState(model).m_lstItems.erase(it);
 }
 

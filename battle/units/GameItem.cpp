@@ -4,8 +4,7 @@
 
 #include "battle/units/FieldLookup.h"
 #include "battle/units/UnitContext.h"
-#include "content/StageKinds.h"
-#include "content/UnitIds.h"
+#include "content/MiniGameTable.h"
 #include "engine/VxBillboard.h"
 
 using namespace units;
@@ -78,15 +77,10 @@ VxVec3 CCom_GameItem::MoveLoose(CBattleModel& model, float spriteHeight) {
 }
 
 VxVec3 CCom_GameItem::MoveCollected(CBattleModel& model) {
-    // Some mini-game stages speed the flight of particular cards.
-    const int stage = model.StageNumber();
+    // Some mini-games speed the flight of particular cards (their rows' capsule flights).
     float f = 1.0f;
-    if (KindOf(stage) == StageKind::CapsuleRain) {
-        f = m_iCard == 0 ? 1.25f : (m_iCard == 1 || m_iCard == 2) ? 1.35f : m_iCard == 3 ? 1.5f : 1.0f;
-    } else if (ModeOf(stage) == MiniGameMode::SequenceGame && m_iCard >= 0 && m_iCard < HAND_SLOTS) {
-        const int type = RuleState(model).m_aHandDefs[m_iCard].m_iType;
-        if (type == RobotId::MiniBomber || type == RobotId::StormBot) f = 1.5f;
-    }
+    if (m_iCard >= 0 && m_iCard < HAND_SLOTS)
+        f = CapsuleFlightSpeed(MiniGameRowOf(model.StageNumber()), RuleState(model).m_aHandDefs[m_iCard].m_iType);
     m_vPosition.x += 5.0f * f;
     return VxVec3{m_vPosition.x, m_vPosition.y, 0.0f};
 }

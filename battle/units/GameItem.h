@@ -21,6 +21,10 @@ enum ItemKind : int {
     ITEM_PRODUCED = 12,  // the picture of the next unlock
 };
 
+// Energy and metal parts, of sizes 0 to 3 each: what a counter of the HUD credits.
+constexpr bool IsEnergyItem(int kind) { return kind >= ITEM_ENERGY_0 && kind < ITEM_PARTS_0; }
+constexpr bool IsPartsItem(int kind) { return kind >= ITEM_PARTS_0 && kind < ITEM_CAPSULE; }
+
 // Frames of an item's life.
 constexpr int ITEM_HOP_FRAMES = 40;
 constexpr int ITEM_BLINK_START = 680;

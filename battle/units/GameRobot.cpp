@@ -13,6 +13,7 @@
 #include "battle/units/UnitContext.h"
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 using namespace units;
 
@@ -56,7 +57,7 @@ int GroundRowsAtLeftEdge(const CBattleModel& model) {
 }  // namespace
 
 StagePlace GetStagePlace(int stage) {
-    const int n = IsMiniGameStage(stage) ? stage * 5 - 751 : stage - 1;
+    const int n = GetStagePosition(stage);
     return StagePlace{n / 50 + 1, (n % 50) / 10 + 1, n % 50 + 1};
 }
 
@@ -253,7 +254,7 @@ void CCom_GameRobot::PlaceMachine(CBattleModel& model, int stage, int state) {
     const int type = Type();
 
     // 1. The flying variant.
-    if (!MachinesArriveByMeteor(stage) && (state == BATTLE_PLAYING || IsMiniGameStage(stage))) {
+    if (!MiniGameRowOf(stage).meteorArrivals && (state == BATTLE_PLAYING || IsMiniGameStage(stage))) {
         if (CanUpgradeVariant(model)) {
             if (m_bForceVariant || VxRand() % 5 > GroundRowsAtLeftEdge(model)) ApplyVariant();
         }

@@ -201,7 +201,7 @@ void CCom_GameRobot::ProduceItems(CBattleModel& model) {
     case RobotId::FusorBot: level = profile.m_iAdvanceFusion; break;
     case RobotId::PapaFusor: b = 1, level = profile.m_iAdvanceFusion; break;
     case RobotId::RecyclerBot:
-    case 34: g = 1, level = profile.m_iAdvanceProduction; break;
+    case RobotId::FactoryBot: g = 1, level = profile.m_iAdvanceProduction; break;
     case RobotId::MamaFactory: g = 1, b = 1, level = profile.m_iAdvanceProduction; break;
     default: break;
     }

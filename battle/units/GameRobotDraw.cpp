@@ -211,7 +211,7 @@ void CCom_GameRobot::ComposeOverlays(CBattleModel& model, CVxBillboard* sprite, 
     p.h = sprite ? sprite->m_vSize.y : 0.0f;
 
     // 1. Barrier Bots draw their ward or their trail and nothing else.
-    if (!p.machine && p.type == 27) {
+    if (!p.machine && p.type == RobotId::BarrierBots) {
         ComposeBarrier(model, p);
         return;
     }
@@ -275,7 +275,7 @@ void CCom_GameRobot::PoseFacing(RobotPose& p) {
 
     p.rotation = m_vRotation.z;
     if (!m_bPreview) {
-        if (!machine && (type == RobotId::RemoverBot || type == 31))
+        if (!machine && (type == RobotId::RemoverBot || type == RobotId::HammerBot))
             p.at.y += 30.0f + 5.0f * CosDeg(float(9 * m_iSerial + t) * 10.0f);
         if (!machine && type == RobotId::RecyclerBot) {
             const bool swing = m_iState == ROBOT_IDLE || (m_iState == ROBOT_ATTACK && m_iAnimTick < 3);
@@ -314,7 +314,8 @@ void CCom_GameRobot::PoseTints(const CBattleModel& model, RobotPose& p) {
             const float v = 0.35f * float(k) / 30.0f;
             tint = Tint{true, v, v, v, 1.0f, true};
             --m_iHitFlash;
-        } else if (!m_bPreview && (m_bSeesConcealed || (p.type == 29 && !p.machine && m_bPlatformOccupied))) {
+        } else if (!m_bPreview &&
+                   (m_bSeesConcealed || (p.type == RobotId::SurveyorBot && !p.machine && m_bPlatformOccupied))) {
             tint = Tint{true, 0.0f, 0.25f * f, 0.0f, 1.0f, true};
         } else if (!m_bPreview && m_Unit.m_iRole == ROLE_PRODUCE && KindOf(stage) != StageKind::AdvanceRounds &&
                    ModeOf(stage) != MiniGameMode::BothSides && m_Unit.m_iActionInterval - m_iActionTimer <= 100) {
@@ -368,7 +369,7 @@ void CCom_GameRobot::PoseMotion(RobotPose& p) {
 // Storm Bot fades out over its last frames and sways before that.
 void CCom_GameRobot::PoseOddities(CBattleModel& model, RobotPose& p) {
     const int t = p.t;
-    if (!m_bPreview && !p.machine && p.type == 6 && m_Unit.m_iUpgradeLevel > 0) {
+    if (!m_bPreview && !p.machine && p.type == RobotId::MiniMine && m_Unit.m_iUpgradeLevel > 0) {
         const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
         if (cell && (cell->m_iStageKind == CELL_AIR || cell->m_iStageKind == CELL_UNDERWATER)) {
             p.at.y += 20.1875f + 5.0f * SinDeg(float(35 * m_iSerial + t) * 2.0f);
@@ -376,7 +377,7 @@ void CCom_GameRobot::PoseOddities(CBattleModel& model, RobotPose& p) {
         }
     }
 
-    if (!p.machine && p.type == 20 && m_iLifeFrames > 0) {
+    if (!p.machine && p.type == RobotId::StormBot && m_iLifeFrames > 0) {
         if (m_iLifeFrames <= 10) {
             p.tint.set = true;
             p.tint.a = 0.1f * float(m_iLifeFrames);
@@ -442,7 +443,7 @@ void CCom_GameRobot::PoseSwimmers(CBattleModel& model, RobotPose& p) {
 void CCom_GameRobot::PoseBombs(CBattleModel& model, RobotPose& p) {
     if (m_bPreview || p.machine) return;
     const int type = p.type;
-    if (type == 26 && !p.upgraded && m_iState == ROBOT_IDLE) {
+    if (type == RobotId::AtomicBot && !p.upgraded && m_iState == ROBOT_IDLE) {
         ++m_iPhase;
         if (m_iPhase >= 24) {
             const int dx = VxRand() % 6 - 3;
@@ -451,7 +452,7 @@ void CCom_GameRobot::PoseBombs(CBattleModel& model, RobotPose& p) {
             p.at.y += float(dy);
         }
     }
-    if (type == RobotId::MiniBomber || (type == 26 && p.upgraded)) {
+    if (type == RobotId::MiniBomber || (type == RobotId::AtomicBot && p.upgraded)) {
         if (m_iState == ROBOT_IDLE) {
             ++m_iPhase;
             const float s = std::min(1.0f + 0.015f * float(m_iPhase), 1.35f);
@@ -471,7 +472,7 @@ void CCom_GameRobot::PoseBombs(CBattleModel& model, RobotPose& p) {
             p.at.y += 25.0f;
         }
     }
-    if (type == 25 && p.upgraded && m_iState == ROBOT_ATTACK && !p.tint.set)
+    if (type == RobotId::ShockerBot && p.upgraded && m_iState == ROBOT_ATTACK && !p.tint.set)
         p.tint = Tint{true, 0.85f, 0.0f, 1.0f, 1.0f, true};
 }
 

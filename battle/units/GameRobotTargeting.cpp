@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "battle/units/FieldLookup.h"
+#include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
@@ -331,7 +332,7 @@ void CCom_GameRobot::ScanItems(CBattleModel& model, AttackScan& scan) {
     const VxVec3 ref = scan.ref;
     const float range = float(m_Weapon.m_iRange);
     for (const CCom_GameItem& item : RuleState(model).m_lstItems) {
-        if (item.m_iItemKind > 7) continue;
+        if (item.m_iItemKind >= ITEM_CAPSULE) continue;
         if (!(std::fabs(ref.x - item.m_vPosition.x) < range * 85.5f &&
               std::fabs(ref.y - item.m_vPosition.y) < range * 80.75f))
             continue;

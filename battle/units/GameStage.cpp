@@ -38,7 +38,7 @@ int TileIndex(const FieldCell& cell) { return int(cell.m_fEdgeSet) + 4 * int(cel
 
 StageBackdrop GetStageBackdrop(int stage, int backgroundOverride) {
     int s = stage;
-    while (s > 150) s = s * 5 - 750;
+    while (s > 150) s = OrdinaryStageOf(s);
     const int n = s - 1;
     StageBackdrop b{(n % 50) / 10 + 1, IsMiniGameStage(stage) ? 5 : (n % 10) / 2 + 1, n % 2 == 1};
     if (backgroundOverride != -1) {

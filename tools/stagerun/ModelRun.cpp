@@ -7,10 +7,8 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRules.h"
 #include "battle/model/BattleSetUp.h"
-#include "battle/model/MiniGameRules.h"
 #include "battle/model/RobotArray.h"
 #include "battle/model/SceneCues.h"
-#include "battle/model/SlotMachineRules.h"
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/SaveProfile.h"
@@ -73,16 +71,42 @@ ModelRun::~ModelRun() {
 
 bool ModelRun::Start() { return m_host.Prepare(); }
 
-// The battle's part of the page's loading, in its order.
+// What the page's loading does besides the battle's set-up, for a run with
+// no page: the counters' places and the art the units read.
+class ModelRun::LoadSteps final : public BattleSetUpSteps {
+public:
+    explicit LoadSteps(ModelRun& run) : m_run(run) {}
+    void HandSlotsSet() override {
+        for (RobotArt& art : m_run.m_scene.m_aHandArt) ClearRobotArt(art);
+        for (RobotArt& art : m_run.m_scene.m_aEnemyArt) ClearRobotArt(art);
+    }
+    void BattleSetUp() override {
+        // The counters stand where the application's pictures of them are.
+        CGameApplication& app = m_run.m_host.App();
+        const auto place = [&app](int i) {
+            return app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
+        };
+        m_run.m_pModel->SetPanelPlaces(place(2), place(3));
+    }
+    void LoadDealtHand() override { m_run.LoadHand(); }
+    // The Machines' records and art come from the application's cache.
+    void LoadMachineArt() override {
+        m_run.m_host.App().LoadEnemyRobotResources(m_run.m_pModel->State().m_aEnemyDefs, m_run.m_scene.m_aEnemyArt);
+    }
+
+private:
+    ModelRun& m_run;
+};
+
+// The battle's set-up, as the page's loading runs it.
 void ModelRun::SetUp() {
     CGameApplication& app = m_host.App();
-    const int stage = m_options.stage;
     const SaveProfile& profile = g_CurrentProfile;
     app.m_nFrame = 0;
     m_clock.Set(0);
     m_pModel = std::make_unique<CBattleModel>(m_scene);
     CBattleModel& model = *m_pModel;
-    model.TakeContext(BattleContext{stage, profile.m_iDifficulty, &g_CurrentProfile, &m_clock});
+    model.TakeContext(BattleContext{m_options.stage, profile.m_iDifficulty, &g_CurrentProfile, &m_clock});
     // The battle is what the application shows, though no page draws it.
     m_pLink = std::make_unique<ModelLink>(model);
     m_pPage = app.m_pPageGame;
@@ -90,47 +114,8 @@ void ModelRun::SetUp() {
     app.m_iCurrentPage = BATTLE_PAGE_INDEX;
     // The preview's robots take none of the battle's serials.
     m_vecPreview = MakeShownRobots();
-
-    const int handSlots = stage <= 150 ? std::clamp(profile.m_nCardSlots, 0, DECK_SLOTS) : DECK_SLOTS;
-    model.SetHandSlots(handSlots);
-    for (RobotArt& art : m_scene.m_aHandArt) ClearRobotArt(art);
-    for (RobotArt& art : m_scene.m_aEnemyArt) ClearRobotArt(art);
-    SetUpBattle(model);
-    // The counters stand where the application's pictures of them are.
-    const auto place = [&app](int i) {
-        return app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
-    };
-    model.SetPanelPlaces(place(2), place(3));
-    SetUpMiniGame();
-    model.StartClocks();
-    if (stage <= 150) {
-        model.SetHandSlots(handSlots);
-        model.EmptyHand();
-    }
-
-    // The Machines' records and art come from the application's cache.
-    app.LoadEnemyRobotResources(model.State().m_aEnemyDefs, m_scene.m_aEnemyArt);
-    SetUpTurnOrder(model, stage);
-    model.MakeStageUnit();
-    model.ReadCardRecords();
-    PrepareMiniGameField(model);
-
-    SetUpRobotArray(model, m_vecPreview, m_nPreview);
-    model.RefreshStageUnit();
-}
-
-// A mini-game deals its hand and sets its robots down as it is loaded.
-void ModelRun::SetUpMiniGame() {
-    CBattleModel& model = *m_pModel;
-    ResetMiniGameState(model);
-    SetUpSlotReels(model);
-    if (m_options.stage > 150) {
-        DealMiniGameHand(model);
-        LoadHand();
-        model.ReadRecordsBeyondShownSlots();
-        PlaceMiniGameRobots(model);
-    }
-    FinishMiniGameSetUp(model);
+    LoadSteps steps(*this);
+    RunBattleSetUp(model, m_vecPreview, m_nPreview, steps);
 }
 
 // What the stage loader makes of a chosen hand, taken over at once as the

@@ -60,9 +60,10 @@ private:
     void AdvanceClock();
     // The frame's steps: the log's commands where the page's input and boards made them.
     class LogSteps;
+    // The set-up's steps: the art the units read, the counters' places.
+    class LoadSteps;
     void LoadHand();
     void SetUp();
-    void SetUpMiniGame();
 
     StageRun m_host;
     BattleScene m_scene;
