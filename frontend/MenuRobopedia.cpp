@@ -205,9 +205,8 @@ void CPageMenu::RenderRobopediaOverlay() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    // The dimming behind the board goes once more here, over the screen's
-    // pictures and under the board.
-    if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Tick();
+    // The page's overlay has stepped the dimming behind the board once this
+    // frame already; the board draws over it at full brightness.
     if (!m_pRobotInfo) return;
     m_pRobotInfo->m_pBtnOK->m_iSubScreenTag = m_iSubScreen;
     m_pRobotInfo->Tick();

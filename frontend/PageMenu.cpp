@@ -64,8 +64,8 @@ CVxSound* MenuMusic(CVxResourceManager& rm, const char* part, bool loop) {
 }  // namespace
 
 int MenuHeaderRow(int screen) {
-    // The upgrade screen takes row 11, the one no other screen uses.
-    static const int kRows[13] = {8, 1, 2, 7, 4, 5, 0, 3, 6, 9, -1, 10, 11};
+    // The upgrade screen draws its own header picture, not a row.
+    static const int kRows[13] = {8, 1, 2, 7, 4, 5, 0, 3, 6, 9, -1, 10, -1};
     return screen >= 0 && screen < 13 ? kRows[screen] : -1;
 }
 
@@ -152,16 +152,21 @@ void CPageMenu::LoadFrame() {
     m_apSaveIcon[0] = MenuPicture("Bbd_SaveIcon1.png");
     MakeSlash();
 
-    m_pHeaderTexture = rm.CreateTexture("Bbd_Lg_MenuHeader.png", kMenuFolder);
-    for (int i = 0; i < 12; ++i) {
-        CVxBillboard* h = rm.CreateBillboard(nullptr, nullptr, m_pHeaderTexture);
+    // A header is the rows [v, v + height) of its picture.
+    auto header = [&](CVxBillboard* h, float v, float height) {
+        if (!h) return h;
         h->SetAlphaBlend(true);
         h->SetSize(819.2f, 68.2667f, 1.0f);
         h->SetPosition(kHeaderX, kHeaderY, 0.0f);
-        h->SetTextureRect(0.0f, float(i) / 12.0f, 1.0f, 1.0f / 12.0f);
-        m_apHeader[i] = h;
-    }
-    m_pUpgradeHeader = m_apHeader[MenuHeaderRow(MENU_UPGRADE)];
+        h->SetTextureRect(0.0f, v, 1.0f, height);
+        return h;
+    };
+    m_pHeaderTexture = rm.CreateTexture("Bbd_Lg_MenuHeader.png", kMenuFolder);
+    for (int i = 0; i < 12; ++i)
+        m_apHeader[i] = header(rm.CreateBillboard(nullptr, nullptr, m_pHeaderTexture), float(i) / 12.0f, 1.0f / 12.0f);
+    // The sheet's last row holds the information board's title strips, so
+    // the upgrade screen has a ribbon of its own.
+    m_pUpgradeHeader = header(rm.CreateBillboard("Bbd_Lg_UpgradeMenuHeader.png", kMenuFolder, nullptr), 0.0f, 1.0f);
 }
 
 int CPageMenu::Load() {
@@ -528,8 +533,7 @@ int CPageMenu::Render() {
 
 void CPageMenu::RenderHeader() {
     const int row = MenuHeaderRow(m_iSubScreen);
-    if (row < 0) return;
-    CVxBillboard* h = m_iSubScreen == MENU_UPGRADE ? m_pUpgradeHeader : m_apHeader[row];
+    CVxBillboard* h = m_iSubScreen == MENU_UPGRADE ? m_pUpgradeHeader : row >= 0 ? m_apHeader[row] : nullptr;
     if (!h) return;
     h->SaveState();
     h->SetPosition(h->m_vPosition.x, h->m_vPosition.y + m_fHeaderRise, h->m_vPosition.z);

@@ -67,7 +67,8 @@ struct MenuPagedList {
     float maximum = 0.0f;
 };
 
-// The header row of the sheet each sub-screen shows; -1 none.
+// The header row of the sheet each sub-screen shows; -1 none (the upgrade
+// screen shows a picture of its own).
 int MenuHeaderRow(int screen);
 
 // A scrolling picture list's place: the target and where it is drawn.

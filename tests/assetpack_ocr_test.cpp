@@ -119,6 +119,13 @@ TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
         {"the achievement notice reads ACHIEVEMENT below its window", "Resource/Interface/Bbd_NewAchievement.png", 0,
          118, 112, 160, "ACHIEVEMENT"},
         {"the Robopedia button reads INFO", "Resource/Button/Btn_LightRobopedia.tga", 52, 0, 128, 64, "INFO"},
+        // The menu header sheet's last row is the information board's two title strips.
+        {"the robots' title strip reads TINKERLINGS", "Resource/Menu/Bbd_Lg_MenuHeader.png", 0, 704, 512, 768,
+         "TINKERLINGS"},
+        {"the Machines' title strip reads MACHINES", "Resource/Menu/Bbd_Lg_MenuHeader.png", 512, 704, 1024, 768,
+         "MACHINES"},
+        {"the upgrade screen's header reads UPGRADES", "Resource/Menu/Bbd_Lg_UpgradeMenuHeader.png", 0, 0, 1024, 64,
+         "UPGRADES"},
         {"the field preview tip's button reads FIELD", "Resource/Button/Btn_Map_PRESS.png", 0, 0, 128, 64, "FIELD"},
         // Kind k's value label: column k div 4, row k mod 4, each cell 128 by 64.
         {"a size-0 energy item shows +5", "Resource/Interface/Bbd_ItemNumber.png", 0, 0, 128, 64, "+5", true},

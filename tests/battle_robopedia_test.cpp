@@ -5,6 +5,7 @@
 // meanwhile.
 #include "content/SaveProfile.h"
 #include "engine/VxBillboard.h"
+#include "engine/VxTexture.h"
 #include "game/Effect_BlackScreen.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/PopupDrawing.h"
@@ -89,9 +90,22 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     const bool open = Page().m_pRobotInfo && Page().m_pRobotInfo->m_aInstances[0].life > 0;
     EXPECT_EQ(open, v.boardOpens);
     if (open) {
+        // The board's title strip for the unit's side is that side's half of
+        // the header sheet's last row: robots left, Machines right.
+        const CVxBillboard* strip = Page().m_Robopedia.titleStrip[v.machines ? 1 : 0];
+        ASSERT_NE(strip, nullptr);
+        EXPECT_STREQ(strip->m_pTexture->m_pszName, "Bbd_Lg_MenuHeader.png");
+        EXPECT_FLOAT_EQ(strip->m_fU0, v.machines ? 0.5f : 0.0f);
+        EXPECT_FLOAT_EQ(strip->m_fU1 - strip->m_fU0, 0.5f);
+        EXPECT_FLOAT_EQ(strip->m_fV0, 11.0f / 12.0f);
+        EXPECT_FLOAT_EQ(strip->m_fV1, 1.0f);
+        // The dimming behind it steps once a frame.
+        const int age = app.m_pEffectBlackScreen->m_aInstances[0].age;
+        Frames(4);
+        EXPECT_EQ(app.m_pEffectBlackScreen->m_aInstances[0].age - age, 4);
         // At rest, the board's right arrow clicked where the player clicks
         // flips to the next known unit.
-        Frames(30);
+        Frames(26);
         const VxVec3 next = Page().m_Robopedia.nextButton->m_vPosition;
         Click(next.x, next.y);
         Frames(INFO_FLIP_FRAMES + 2);

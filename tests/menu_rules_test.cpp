@@ -85,7 +85,7 @@ TEST(MenuRules, EachScreenShowsItsHeaderRow) {
                            {9, 9},
                            {11, 10},
                            {MENU_TITLE, -1},
-                           {MENU_UPGRADE, 11}};
+                           {MENU_UPGRADE, -1}};
     for (const auto& r : rows) EXPECT_EQ(MenuHeaderRow(r[0]), r[1]) << "screen " << r[0];
 }
 

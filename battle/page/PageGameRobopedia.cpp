@@ -126,14 +126,13 @@ void CPageGame::LoadRobopediaArt() {
     m_pRpHeader->SetSize(819.2f, 68.26667f, 1.0f);
     m_pRpHeader->SetTextureRect(0.0f, 0.75f, 1.0f, 1.0f / 12.0f);
     m_pRpHeader->SetPosition(68.0f, 273.0f, 0.0f);
-    // The board's title strips are the menu Robopedia's: robots left, Machines
-    // right. The header sheet's last row is the upgrade screen's header.
+    // The board's title strips are the header sheet's last row: robots on its
+    // left half, Machines on its right.
     for (int k = 0; k < 2; ++k) {
-        CVxBillboard* part = k == 0 ? new CVxBillboard("Bbd_RobopediaTitle.png", kMenuFolder, nullptr)
-                                    : new CVxBillboard(nullptr, nullptr, m_apRpHeaderParts[0]->m_pTexture);
+        CVxBillboard* part = new CVxBillboard(nullptr, nullptr, m_pRpHeader->m_pTexture);
         part->SetAlphaBlend(true);
         part->SetSize(409.6f, 68.26667f, 1.0f);
-        part->SetTextureRect(0.5f * float(k), 0.0f, 0.5f, 1.0f);
+        part->SetTextureRect(0.5f * float(k), 11.0f / 12.0f, 0.5f, 1.0f / 12.0f);
         m_apRpHeaderParts[k] = part;
         m_Robopedia.titleStrip[k] = part;
     }
@@ -153,10 +152,10 @@ void CPageGame::LoadRobopediaArt() {
 }
 
 void CPageGame::FreeRobopediaArt() {
-    // The second title strip shares the first one's texture: it goes first.
-    for (int k = 1; k >= 0; --k) {
-        delete m_apRpHeaderParts[k];
-        m_apRpHeaderParts[k] = nullptr;
+    // The title strips share the header's texture: they go first.
+    for (CVxBillboard*& b : m_apRpHeaderParts) {
+        delete b;
+        b = nullptr;
     }
     for (CVxBillboard** b : {&m_pRpBackground, &m_pRpFrame, &m_pRpNumberBox, &m_pRpHeader}) {
         delete *b;

@@ -173,52 +173,89 @@ static void ScrollSocket(Painter& p, int x, int y) {
     layer(6, 9, Solid(ui::kInset));
 }
 
+static const Rgba kRibbons[8] = {{46, 96, 150, 255}, {38, 120, 130, 255}, {120, 70, 150, 255}, {210, 150, 40, 255},
+                                 {120, 60, 60, 255}, {60, 130, 80, 255},  {170, 90, 40, 255},  {70, 80, 110, 255}};
+
+// A ribbon with its words filling the cell (x, y, w, h), folded tails behind.
+static void HeaderRibbon(Canvas& c, const ArtJob& job, const std::string& words, int x, int y, int w, int h, Rgba col) {
+    Painter p(c);
+    double m = h * 0.12;
+    // The card choice's list scrolls up under its ribbon, which the upper
+    // depth mask ends 7.5 under the ribbon's foot: that ribbon reaches down
+    // to the picture's foot, its middle on the buttons', and its left tail
+    // covers the first column's corner to the picture's left end.
+    const bool list = job.Has("cardchoiceheader");
+    const double foot = list ? m : 0.0, notch = list ? 2.0 : w * 0.05;
+    p.Polygon({{x + 2.0, y + m * 2},
+               {x + w * 0.12, y + m * 2},
+               {x + w * 0.12, y + h - m + foot * 0.7},
+               {x + 2.0, y + h - m + foot * 0.7},
+               {x + notch, y + h * 0.55}},
+              Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
+    p.Polygon({{x + w - 2.0, y + m * 2},
+               {x + w * 0.88, y + m * 2},
+               {x + w * 0.88, y + h - m + foot * 0.7},
+               {x + w - 2.0, y + h - m + foot * 0.7},
+               {x + w * 0.95, y + h * 0.55}},
+              Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
+    p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2 + foot, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
+    p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
+    p.Box(x + w * 0.1, y + h - m * 2.4 + foot, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
+    OutlinedText(c, job.text, words, x + static_cast<int>(w * 0.12), y + static_cast<int>(m),
+                 static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m + foot), ui::kText, Rgba{20, 16, 30, 255},
+                 static_cast<int>(h * 0.5), 2);
+}
+
+// The information board draws a half of a header row 409.6 x 68.27, as it
+// draws a cell of the Robopedia's own title sheet (512 x 128): each half is
+// that cell's ribbon, drawn twice as high and folded to the row's height, so
+// the two read alike on the board.
+static void TitleStripHalves(Canvas& c, const ArtJob& job, const std::string& left, const std::string& right, int x,
+                             int y, int w, int h) {
+    const int half = w / 2;
+    for (int k = 0; k < 2; ++k) {
+        Canvas strip(half, 2 * h);
+        HeaderRibbon(strip, job, k == 0 ? left : right, 0, 0, half, 2 * h, kRibbons[k]);
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < half; ++col) {
+                const Rgba a = strip.At(col, 2 * row), b = strip.At(col, 2 * row + 1);
+                const int alpha = a.a + b.a;
+                if (alpha == 0) continue;
+                auto mean = [&](uint8_t u, uint8_t v) { return static_cast<uint8_t>((u * a.a + v * b.a) / alpha); };
+                c.Blend(x + k * half + col, y + row,
+                        Rgba{mean(a.r, b.r), mean(a.g, b.g), mean(a.b, b.b), static_cast<uint8_t>(alpha / 2)});
+            }
+    }
+}
+
 void DrawHeader(Canvas& c, const ArtJob& job) {
     ForCells(c, job, [&](int x, int y, int w, int h, int index) {
-        Painter p(c);
+        const std::string words = job.CellText(index);
+        Rgba col = kRibbons[index % 8];
         if (job.Has("menuheader")) {
+            // A menu row whose words read "left/right" holds the information
+            // board's two title strips.
+            const size_t slash = words.find('/');
+            if (slash != std::string::npos) {
+                TitleStripHalves(c, job, words.substr(0, slash), words.substr(slash + 1), x, y, w, h);
+                return;
+            }
+            // A menu screen's header picture of its own takes its line's colour.
+            if (job.item.cols * job.item.rows == 1) col = FromHex(job.item.colour);
             // The menu's information panel stands left of the ribbon, and the
             // frame's thin right rail ends the screen just past its tail.
-            if (job.CellText(index) == "Robopedia") ScrollSocket(p, x, y);
+            Painter p(c);
+            if (words == "Robopedia") ScrollSocket(p, x, y);
             x += w * 17 / 100;
             w = w * 76 / 100;
             // The Robopedia's scroll button stands where the ribbon's right
             // tail would end: its short ribbon ends before it.
-            if (job.CellText(index) == "Robopedia") {
+            if (words == "Robopedia") {
                 x += w * 15 / 100;
                 w = w * 70 / 100;
             }
         }
-        static const Rgba kRibbons[8] = {{46, 96, 150, 255},  {38, 120, 130, 255}, {120, 70, 150, 255},
-                                         {210, 150, 40, 255}, {120, 60, 60, 255},  {60, 130, 80, 255},
-                                         {170, 90, 40, 255},  {70, 80, 110, 255}};
-        Rgba col = kRibbons[index % 8];
-        double m = h * 0.12;
-        // The card choice's list scrolls up under its ribbon, which the upper
-        // depth mask ends 7.5 under the ribbon's foot: that ribbon reaches down
-        // to the picture's foot, its middle on the buttons', and its left tail
-        // covers the first column's corner to the picture's left end.
-        const bool list = job.Has("cardchoiceheader");
-        const double foot = list ? m : 0.0, notch = list ? 2.0 : w * 0.05;
-        // Folded tails behind, the ribbon in front.
-        p.Polygon({{x + 2.0, y + m * 2},
-                   {x + w * 0.12, y + m * 2},
-                   {x + w * 0.12, y + h - m + foot * 0.7},
-                   {x + 2.0, y + h - m + foot * 0.7},
-                   {x + notch, y + h * 0.55}},
-                  Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
-        p.Polygon({{x + w - 2.0, y + m * 2},
-                   {x + w * 0.88, y + m * 2},
-                   {x + w * 0.88, y + h - m + foot * 0.7},
-                   {x + w - 2.0, y + h - m + foot * 0.7},
-                   {x + w * 0.95, y + h * 0.55}},
-                  Paint{Shade(col, 0.6f), ui::kFrameDark, 2, 0.5});
-        p.Box(x + w * 0.08, y + m * 0.5, w * 0.84, h - m * 2 + foot, h * 0.18, Paint{col, ui::kFrameDark, 2.5, 1.0});
-        p.Box(x + w * 0.1, y + m * 1.1, w * 0.8, h * 0.08, 2, Solid(Rgba{255, 255, 255, 70}));
-        p.Box(x + w * 0.1, y + h - m * 2.4 + foot, w * 0.8, h * 0.05, 1, Solid(WithAlpha(ui::kBrassLight, 160)));
-        OutlinedText(c, job.text, job.CellText(index), x + static_cast<int>(w * 0.12), y + static_cast<int>(m),
-                     static_cast<int>(w * 0.76), static_cast<int>(h - 3 * m + foot), ui::kText, Rgba{20, 16, 30, 255},
-                     static_cast<int>(h * 0.5), 2);
+        HeaderRibbon(c, job, words, x, y, w, h, col);
     });
 }
 
