@@ -425,8 +425,8 @@ TEST_F(MenuTextContainment, TheScrollWheelTipShowsTheArrowsOnItsPictureRow) {
         if (!panel && p.picture.find("Msgbox_Std") != std::string::npos) panel = &p;
     ASSERT_NE(panel, nullptr);
     // The box's origin, from where its panel picture stands on it.
-    const MsgBoxPanelSpec spec = MsgBoxPanelOf(MSGBOX_TIP_SCROLL_WHEEL);
-    const float originX = panel->drawn.CentreX() - spec.centre.x, originY = panel->drawn.CentreY() - spec.centre.y;
+    const MsgBoxPanelSpec layout = MsgBoxPanelOf(MSGBOX_TIP_SCROLL_WHEEL);
+    const float originX = panel->drawn.CentreX() - layout.centre.x, originY = panel->drawn.CentreY() - layout.centre.y;
     std::vector<float> xs;
     for (const containment::Piece& p : scene.pictures) {
         if (p.picture.find("Arrow") == std::string::npos || !panel->ink.Holds(p.ink.CentreX(), p.ink.CentreY()))
