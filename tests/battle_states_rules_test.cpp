@@ -1087,6 +1087,7 @@ TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
         RunBattleSetUp(battle, preview, shown, seen);
         EXPECT_EQ(seen.steps, r.steps) << "stage " << r.stage;
         EXPECT_EQ(shown > 0, r.preview) << "stage " << r.stage;
+        battle.ForgetStageUnit();  // as its page or runner does when the battle ends
     }
 }
 
