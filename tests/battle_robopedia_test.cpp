@@ -62,6 +62,13 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     const int timeLeft = Page().m_Battle.State().m_iTimeLeft;
     EXPECT_NE(Page().m_pRpBackground, nullptr);
     Frames(20);
+    // The backdrop, frame and heading are drawn at their size, not as the
+    // unit quad a billboard is before it is placed.
+    for (const CVxBillboard* b : {Page().m_pRpBackground, Page().m_pRpFrame, Page().m_pRpHeader}) {
+        ASSERT_NE(b, nullptr);
+        EXPECT_FLOAT_EQ(b->m_matWorld.m[0][0], b->m_vSize.x * b->m_vScale.x) << b->m_pTexture->m_pszName;
+        EXPECT_FLOAT_EQ(b->m_matWorld.m[1][1], b->m_vSize.y * b->m_vScale.y) << b->m_pTexture->m_pszName;
+    }
 
     if (v.machines == 1) Wheel(MOUSE_WHEEL_BACKWARD);
     if (v.machines == 2) {
