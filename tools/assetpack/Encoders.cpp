@@ -1,4 +1,5 @@
 #include "tools/assetpack/Encoders.h"
+#include "platform/OggDecode.h"
 #include "tools/assetpack/LittleEndian.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@
 #include <jpeglib.h>
 #include <png.h>
 #include <vorbis/vorbisenc.h>
-#include <vorbis/vorbisfile.h>
 
 namespace {
 
@@ -20,27 +20,6 @@ void PngWrite(png_structp png, png_bytep data, png_size_t length) {
     out->insert(out->end(), data, data + length);
 }
 void PngFlush(png_structp) {}
-
-// A file in memory, read and sought as a player reads one from disk.
-struct OggSource {
-    const std::vector<uint8_t>* bytes;
-    size_t at;
-};
-size_t OggRead(void* to, size_t size, size_t count, void* source) {
-    auto* s = static_cast<OggSource*>(source);
-    const size_t n = size ? std::min(size * count, s->bytes->size() - s->at) / size : 0;
-    std::memcpy(to, s->bytes->data() + s->at, n * size);
-    s->at += n * size;
-    return n;
-}
-int OggSeek(void* source, ogg_int64_t offset, int whence) {
-    auto* s = static_cast<OggSource*>(source);
-    const long long from = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? (long long)s->at : (long long)s->bytes->size();
-    if (from + offset < 0 || from + offset > (long long)s->bytes->size()) return -1;
-    s->at = size_t(from + offset);
-    return 0;
-}
-long OggTell(void* source) { return long(static_cast<OggSource*>(source)->at); }
 
 }  // namespace
 
@@ -264,17 +243,20 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<int16_t>& samples, int ra
 }
 
 std::vector<int16_t> DecodeOggVorbis(const std::vector<uint8_t>& file) {
+    // Through the game's own decoding, so what is measured is what it plays.
     std::vector<int16_t> out;
-    OggSource source{&file, 0};
-    OggVorbis_File vf;
-    if (ov_open_callbacks(&source, &vf, nullptr, 0, ov_callbacks{OggRead, OggSeek, nullptr, OggTell}) != 0) return out;
+    OggVorbis_File* handle = nullptr;
+    if (memory_stream_for_ogg_decode(file.data(), uint32_t(file.size()), &handle) != OGG_DECODE_OK) return out;
     char buffer[8192];
-    int section = 0;
-    for (long n; (n = ov_read(&vf, buffer, sizeof buffer, 0, 2, 1, &section)) > 0;) {
+    int channels = 1;
+    long rate = 0;
+    for (long n; (n = ogg_decode_one_vorbis_packet(handle, buffer, sizeof buffer, 16, &channels, &rate, nullptr,
+                                                   nullptr)) > 0;) {
         const size_t at = out.size();
         out.resize(at + size_t(n) / 2);
         std::memcpy(out.data() + at, buffer, size_t(n / 2) * 2);
     }
-    ov_clear(&vf);
+    final_ogg_cleanup(handle);
+    std::free(handle);
     return out;
 }
