@@ -3,6 +3,7 @@
 #include <cstdint>
 
 enum BulletMotion {
+    MOTION_AT_RANGE = 0,  // placed at the end of its range, never moves: melee blows
     MOTION_STRAIGHT = 1,
     MOTION_SPIN = 2,
     MOTION_HOMING = 3,
@@ -10,6 +11,8 @@ enum BulletMotion {
     MOTION_NONE = 5,
     MOTION_GLIDE = 6,
     MOTION_SUMMON = 7,
+    MOTION_RAY = 8,      // drawn toward its target from a bullet that stays put
+    MOTION_COLLECT = 9,  // the collector
 };
 
 struct WeaponDefinition {
@@ -19,7 +22,7 @@ struct WeaponDefinition {
     int32_t m_iAngle;   // degrees: 90 toward the Machines, -90 toward the robots, 0 up
     int32_t m_iArc;     // degrees, 360 for blasts
     int32_t m_iSpeed;   // pixels per frame
-    int32_t m_iMotion;  // BulletMotion; 0, 8 and 9 pick no flight rule
+    int32_t m_iMotion;  // BulletMotion; at range, ray and collect pick no flight rule
     int32_t m_iSize;    // graphic size in pixels
     float m_fAreaWidth;
     float m_fAreaHeight;

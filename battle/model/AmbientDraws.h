@@ -60,7 +60,7 @@ SnowRoll RollSnow();
 MeteorRoll RollMeteor();
 SpikeRoll RollSpike();
 
-// Kind 5 of the field effects: eight streaks, each with a turn, a shortening
+// The shot streaks of the field effects: eight streaks, each with a turn, a shortening
 // and a lift, rolled for every frame the streaks show (its first 10, when the
 // source has a weapon picture).
 constexpr int STREAKS = 8;

@@ -29,6 +29,7 @@
 #include "content/StageRules.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "engine/VxXApplication.h"
 #include "game/GameApplication.h"
 
@@ -178,20 +179,21 @@ void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer) {
     }
 }
 
-void RunBullets(bool kindSix, int lane, CBattleModel& model, BattleDrawer& drawer) {
+void RunBullets(bool flames, int lane, CBattleModel& model, BattleDrawer& drawer) {
     for (CCom_GameBullet& b : RuleState(model).m_lstBullets) {
-        if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) continue;
+        if ((b.m_iBulletKind == WeaponId::Flame) != flames || (flames && b.m_iLane != lane)) continue;
         b.Update(model);
         drawer.AfterBullet(b);
     }
     for (auto it = RuleState(model).m_lstBullets.begin(); it != RuleState(model).m_lstBullets.end();) {
         const CCom_GameBullet& b = *it;
-        if ((b.m_iBulletKind == 6) != kindSix || (kindSix && b.m_iLane != lane)) {
+        if ((b.m_iBulletKind == WeaponId::Flame) != flames || (flames && b.m_iLane != lane)) {
             ++it;
             continue;
         }
         const float ax = std::fabs(b.m_vPosition.x);
-        const bool gone = ax > 900.0f || (!kindSix && b.m_iBulletKind == 13 && ax > 500.0f) || b.m_iHitsLeft == 0;
+        const bool gone =
+            ax > 900.0f || (!flames && b.m_iBulletKind == WeaponId::Missile && ax > 500.0f) || b.m_iHitsLeft == 0;
         const bool lifeOver = b.m_Weapon.m_bMarker == 0 || b.m_iAge >= b.m_iLifetime;
         if (gone && lifeOver) it = RuleState(model).m_lstBullets.erase(it);
         else ++it;
@@ -292,7 +294,7 @@ void ScrollFieldIn(CBattleModel& model, int stage) {
 void ClearMachinesForReward(CBattleModel& model) {
     for (CCom_GameRobot& r : RuleState(model).m_lstRobots) {
         if (!r.IsMachine() || r.m_iState == ROBOT_DYING || r.m_iHp <= 0) continue;
-        model.AddFieldEffect(0, 0, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
+        model.AddFieldEffect(0, FIELD_EFFECT_HIT, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
         r.BeginDying(model);
         r.m_iHp = 0;
     }

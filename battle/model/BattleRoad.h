@@ -37,7 +37,7 @@ void RunRowRobots(int row, CBattleModel& model, BattleDrawer& drawer);
 // The edge rule and the removal of a finished robot. Answers false when the
 // robot stays (the iterator is then left for the caller to advance).
 bool RemoveRowRobot(CBattleModel& model, std::list<CCom_GameRobot>::iterator& it);
-// The lane's kind-6 shots, or (kindSix false) every other shot; spent ones leave.
-void RunBullets(bool kindSix, int lane, CBattleModel& model, BattleDrawer& drawer);
+// The lane's flames, or (flames false) every other shot; spent ones leave.
+void RunBullets(bool flames, int lane, CBattleModel& model, BattleDrawer& drawer);
 // The cages at the end of the climb; its clock, and the reward once it ran out.
 void RunEndSequence(CBattleModel& model, BattleDrawer& drawer);

@@ -174,8 +174,8 @@ struct BattleScene {
     CVxSound* m_pAmbienceSound = nullptr;
     CVxBillboard* m_pWeatherArt = nullptr;  // area 2: the application's stone, not ours
     CVxBillboard* m_pWhirlpoolArt = nullptr;
-    CVxBillboard* m_pFieldBlastArt = nullptr;  // the blast of Machine weapon 1007
-    CVxBillboard* m_pFieldBombArt = nullptr;   // weapon 11's bomb
+    CVxBillboard* m_pFieldBlastArt = nullptr;  // the blast of the Mole's drill
+    CVxBillboard* m_pFieldBombArt = nullptr;   // the Mini-Bomber's bomb
     CVxSound* m_pSfxDestroyerDead = nullptr;   // the boss stages' last bombardment
     CVxSound* m_pSfxDestroyerBomb = nullptr;
     CVxBillboard* m_apHandPictures[HAND_SLOTS] = {};  // the hand's card pictures

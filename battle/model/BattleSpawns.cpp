@@ -12,6 +12,7 @@
 #include "content/MiniGameTable.h"
 #include "content/StageNumbering.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 #include "platform/Random.h"
@@ -33,15 +34,16 @@ float DistanceXY(const VxVec3& a, float x, float y) {
 }  // namespace
 
 void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
-    if (kind < 1000 && kind != 8 && kind != 15 && kind != 27) ++m_aiStageStats[0];
+    if (kind < 1000 && kind != WeaponId::SonarPulse && kind != WeaponId::FixerBeam && kind != WeaponId::Magnet)
+        ++m_aiStageStats[0];
 
-    if (kind == 16) {
+    if (kind == WeaponId::Shotgun) {
         const bool upgraded = HandUpgraded(*this, graphic);
         const int n = upgraded ? 4 : 3;
         const double spacing = upgraded ? 6.0 : 10.0;
         for (int i = 0; i < n; ++i) {
             CCom_GameBullet pellet(*this);
-            pellet.Setup(*this, 16, graphic, x, y, z, targetSerial, ownerSerial);
+            pellet.Setup(*this, WeaponId::Shotgun, graphic, x, y, z, targetSerial, ownerSerial);
             const double phi =
                 -(((double(i) - double(n - 1) * 0.5) * spacing + double(pellet.m_Weapon.m_iAngle)) * kRad);
             const float v = float(pellet.m_Weapon.m_iSpeed);
@@ -49,9 +51,9 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
             m_lstBullets.push_back(pellet);
         }
         // and one more along the weapon angle itself, below
-    } else if (kind == 27 && HandUpgraded(*this, graphic)) {
+    } else if (kind == WeaponId::Magnet && HandUpgraded(*this, graphic)) {
         WeaponDefinition collector{};
-        GetWeaponDefinition(collector, 27);
+        GetWeaponDefinition(collector, WeaponId::Magnet);
         const float r = float(collector.m_iRange);
         // Serials first: a new bullet's set-up may not meet a changed list.
         std::vector<int> reached;
@@ -61,7 +63,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
                 reached.push_back(item.m_iSerial);
         for (int serial : reached) {
             CCom_GameBullet b(*this);
-            b.Setup(*this, 27, graphic, x, y, z, serial, ownerSerial);
+            b.Setup(*this, WeaponId::Magnet, graphic, x, y, z, serial, ownerSerial);
             m_lstBullets.push_back(b);
         }
         return;

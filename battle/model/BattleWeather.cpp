@@ -54,11 +54,11 @@ void UpdateAcidRain(CBattleModel& model, int t, int n, WeatherFrame& seen) {
                 // The drop stops on the first ground cell or robot it meets.
                 const FieldCell& k = CellOf(model, c, r);
                 if (k.m_iStageKind == CELL_GROUND) {
-                    model.AddFieldEffect(0, 23, k.m_fX, k.m_fY - 40.375f, k.m_fZ);
+                    model.AddFieldEffect(0, FIELD_EFFECT_SMOKE_FAN, k.m_fX, k.m_fY - 40.375f, k.m_fZ);
                     break;
                 }
                 if (hit) {
-                    model.AddFieldEffect(0, 0, k.m_fX, k.m_fY, k.m_fZ);
+                    model.AddFieldEffect(0, FIELD_EFFECT_HIT, k.m_fX, k.m_fY, k.m_fZ);
                     break;
                 }
             }
@@ -85,9 +85,9 @@ void UpdateEarthquake(CBattleModel& model, int t, int n, WeatherFrame& seen) {
                         continue;
                     robot.TakeDamage(model, 5);
                     const VxVec3& p = robot.m_vLastPosition;
-                    model.AddFieldEffect(0, 0, p.x, p.y, p.z);
+                    model.AddFieldEffect(0, FIELD_EFFECT_HIT, p.x, p.y, p.z);
                 }
-                model.AddFieldEffect(0, 24, k.m_fX, k.m_fY - 40.375f, k.m_fZ);
+                model.AddFieldEffect(0, FIELD_EFFECT_GROUND_DUST, k.m_fX, k.m_fY - 40.375f, k.m_fZ);
             }
         }
     }
@@ -118,7 +118,7 @@ void UpdateWhirlpools(CBattleModel& model, int t, int n, WeatherFrame& seen) {
                 if (!IsPlayerRobot(robot) || int(robot.m_vCell.x) != c || WeatherProof(robot)) continue;
                 robot.TakeDamage(model, 5);
                 const VxVec3& p = robot.m_vLastPosition;
-                model.AddFieldEffect(0, 0, p.x, p.y, p.z);
+                model.AddFieldEffect(0, FIELD_EFFECT_HIT, p.x, p.y, p.z);
             }
         }
         --pools[c];

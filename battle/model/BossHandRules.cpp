@@ -16,7 +16,7 @@ int CloseBossHand(CBattleModel& model, float x, float y) {
         if (std::sqrt(dx * dx + dy * dy) >= BOSS_HAND_REACH) continue;
         r.m_iHp = 0;
         r.BeginDying(model);
-        model.AddFieldEffect(7, 19, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
+        model.AddFieldEffect(7, FIELD_EFFECT_BLAST, r.m_vLastPosition.x, r.m_vLastPosition.y, r.m_vLastPosition.z);
         ++crushed;
     }
     return crushed;

@@ -8,6 +8,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "engine/VxSound.h"
 #include "platform/Random.h"
 
@@ -46,14 +47,14 @@ void SplitStingray(CBattleModel& model, float x, float y) {
     }
 }
 
-// Kind 21: the destroyer's fall, bombs all over the field; the bombs fade out.
+// The final bombardment: the destroyer's fall, bombs all over the field; the bombs fade out.
 void DestroyerFall(CBattleModel& model, int age) {
     BattleScene& scene = model.Scene();
     if (age == 0) RestartSound(scene.m_pSfxDestroyerDead);
     if (age % 2 == 0) {
         float bx, by;
         BombardmentPoint(bx, by);
-        model.AddFieldEffect(7, 22, bx, by, 0.0f);
+        model.AddFieldEffect(7, FIELD_EFFECT_BOMB_BLAST, bx, by, 0.0f);
     }
     if (age > 120 && age % 10 == 0) RestartSound(scene.m_pSfxDestroyerBomb);
     if (age <= 480) return;
@@ -70,7 +71,7 @@ void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y
     record.params[1] = y;
     record.params[2] = z;
     record.params[3] = source;
-    record.life = type == 21 ? 600 : type == 32 ? 50 : 35;
+    record.life = type == FIELD_EFFECT_FINAL_BOMBARDMENT ? 600 : type == FIELD_EFFECT_SHOT_RING ? 50 : 35;
 }
 
 double SplitCopyAngle(int k) { return 45.0 + 75.0 * kVariant + 77.0 * k; }
@@ -80,26 +81,26 @@ void ActOnBattle(CBattleModel& model, const FieldEffect& record) {
     const int age = record.age, source = record.params[3].i;
     const float x = record.params[0].f, y = record.params[1].f, z = record.params[2].f;
     switch (record.kind) {
-    case 17:
+    case FIELD_EFFECT_SPLIT_SPAWN:
         if (age == 29) SplitStingray(model, x, y);
         break;
-    case 20:
+    case FIELD_EFFECT_BOMBARDMENT:
         if (age < 30 && age % 2 == 0) {
             float bx, by;
             BombardmentPoint(bx, by);
-            model.AddFieldEffect(7, 19, bx, by, 0.0f);
+            model.AddFieldEffect(7, FIELD_EFFECT_BLAST, bx, by, 0.0f);
         }
         break;
-    case 21: DestroyerFall(model, age); break;
-    case 32:
-        if (age % 10 == 0) model.FireBullet(30, source, x, y, z, -1, -1);
+    case FIELD_EFFECT_FINAL_BOMBARDMENT: DestroyerFall(model, age); break;
+    case FIELD_EFFECT_SHOT_RING:
+        if (age % 10 == 0) model.FireBullet(WeaponId::FieldStrike, source, x, y, z, -1, -1);
         break;
     default: break;
     }
 }
 
 bool ShowsStreaks(const BattleScene& scene, const FieldEffect& record) {
-    if (record.kind != 5 || record.age >= 10) return false;
+    if (record.kind != FIELD_EFFECT_SHOT_STREAKS || record.age >= 10) return false;
     const int source = record.params[3].i, k = source - 1000;
     const RobotArt* art = source >= 0 && source < HAND_SLOTS  ? &scene.m_aHandArt[source]
                           : k >= 0 && k < STAGE_ENEMY_RECORDS ? &scene.m_aEnemyArt[k]

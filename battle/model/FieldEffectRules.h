@@ -1,7 +1,7 @@
 #pragma once
 // The field effects' rules: a record lives its frames (InitFieldEffect in
 // BattleTypes.h sets them), and a few kinds act on the battle at fixed ages:
-// the split of a Stingray (17), the bombardments (20, 21) and the shot ring (32).
+// the split of a Stingray, the bombardments and the shot ring.
 #include "battle/model/BattleTypes.h"
 
 class CBattleModel;
@@ -10,7 +10,7 @@ class BattleDrawer;
 
 // One frame of every record in order: it is shown, acts, ages; the spent ones leave.
 void RunFieldEffects(CBattleModel& model, BattleDrawer& drawer);
-// The record shows the streaks of its source's weapon this frame (kind 5):
+// The record shows the streaks of its source's weapon this frame:
 // their rolls are drawn as it is shown.
 bool ShowsStreaks(const BattleScene& scene, const FieldEffect& record);
 // What the record's kind does to the battle at its age (nothing for most kinds).

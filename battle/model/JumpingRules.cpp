@@ -46,7 +46,7 @@ bool StompMachines(CBattleModel& model, CCom_GameRobot& jumper, const VxVec3& fr
         for (CCom_GameRobot& m : RuleState(model).m_lstRobots) {
             if (!m.IsMachine() || m.m_iHp <= 0 || m.m_iState == ROBOT_DYING || !IsStompedBy(m, x, y)) continue;
             m.TakeDamage(model, m.m_iHp);
-            model.AddFieldEffect(jumper.m_iUnitSlot, 0, x, y, to.z);
+            model.AddFieldEffect(jumper.m_iUnitSlot, FIELD_EFFECT_HIT, x, y, to.z);
             return true;
         }
     }

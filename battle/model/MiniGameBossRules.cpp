@@ -9,6 +9,7 @@
 #include "content/MiniGameTable.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "engine/VxSound.h"
 #include "platform/Random.h"
 
@@ -55,8 +56,8 @@ void SwayMiniGameBoss(CBattleModel& model) {
 // 171: a robot bursts into two atomic blasts and is thrown out.
 void BurstBombRobot(CBattleModel& model, CCom_GameRobot& robot) {
     const VxVec3 at = robot.m_vPosition;
-    model.FireBullet(22, robot.m_iUnitSlot, at.x, at.y, at.z, NO_SERIAL, robot.m_iSerial);
-    model.FireBullet(22, robot.m_iUnitSlot, at.x, at.y, at.z, NO_SERIAL, robot.m_iSerial);
+    model.FireBullet(WeaponId::AtomicBlast, robot.m_iUnitSlot, at.x, at.y, at.z, NO_SERIAL, robot.m_iSerial);
+    model.FireBullet(WeaponId::AtomicBlast, robot.m_iUnitSlot, at.x, at.y, at.z, NO_SERIAL, robot.m_iSerial);
     PlayAt(model.Scene().m_pSfxDestroyerBomb, 1.0f);
     robot.m_bExpired = 1;
     ThrowRobotOut(model, robot.m_iUnitSlot, at);

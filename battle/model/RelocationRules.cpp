@@ -11,6 +11,7 @@
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
 #include "content/WeaponDefinition.h"
+#include "content/WeaponIds.h"
 #include "engine/VxMath.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
@@ -190,7 +191,7 @@ bool MoveRobotToCell(CBattleModel& model, CCom_GameRobot& robot, const VxVec3& c
     robot.m_vPosition = robot.m_vHome = robot.m_vLastPosition = VxVec3{cell->m_fX, cell->m_fY, cell->m_fZ};
     robot.m_vCell = cellIndex;
     robot.m_iRow = int(cellIndex.y);
-    if (robot.m_Unit.m_iWeapon == 14) {
+    if (robot.m_Unit.m_iWeapon == WeaponId::Snowball) {
         std::memset(robot.m_abPathCells, 0, sizeof robot.m_abPathCells);
         MarkDescentPath(RuleState(model).m_aFieldCells, cellIndex.x, cellIndex.y, robot.m_abPathCells, true);
     }

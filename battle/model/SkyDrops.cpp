@@ -106,7 +106,7 @@ void LandMeteorMachine(CBattleModel& model, int type, const VxVec3& at) {
         machine->m_vCell = model.FindNearestCell(at.x, at.y, at.z);
         machine->RevertVariant(model);
     }
-    model.AddFieldEffect(0, 24, at.x, at.y - 40.375f, at.z);
+    model.AddFieldEffect(0, FIELD_EFFECT_GROUND_DUST, at.x, at.y - 40.375f, at.z);
     CueScreenShake(model.Scene(), 5.0f);
     if (CCom_GameRobot* crushed = RobotUnderMeteor(model, at)) crushed->TakeDamage(model, 10000);
 }
