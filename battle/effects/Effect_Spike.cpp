@@ -30,11 +30,11 @@ void CEffect_Spike::OnFrame(int index) {
     }
     CVxBillboard* spike = g_pGameAppInstance ? g_pGameAppInstance->m_pBbdSpike : nullptr;
     if (!spike) return;
-    const float t = float(30 - r.life);
-    const float e = 1.0f - float(r.life) / 30.0f;
+    const float t = float(SPIKE_LIFE - r.life);
+    const float e = 1.0f - float(r.life) / float(SPIKE_LIFE);
     const float v = e < 0.75f ? 1.0f : (1.0f - e) * 4.0f;
     const float s = SinDeg(double(e) * 250.0);
-    for (int j = 0; j < 5; ++j) {
+    for (int j = 0; j < SPIKE_HEIGHTS; ++j) {
         const float d = j == 2 ? 1.0f : -float(j - 2);
         spike->SaveState();
         spike->SetDiffuse(1.0f, 1.0f, 1.0f, v);

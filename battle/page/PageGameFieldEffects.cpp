@@ -146,7 +146,7 @@ void Stones(CVxBillboard* picture, float x, float y, float t, float c, Dx dx, Si
     }
 }
 
-// Kind 17: the Stingray swells and fades, and three copies fly out to where
+// The split: the Stingray swells and fades, and three copies fly out to where
 // its three small ones appear.
 void DrawSplit(const CPageGame& page, float x, float y, float z, int age, int source) {
     CVxBillboard* picture = UnitPicture(page, source);
@@ -206,29 +206,29 @@ Light RedLight() {
     return red;
 }
 
-// Kinds 0, 10 to 13, 16 and 23: smoke puffs and rings of light.
+// The hits, rings, wide burst and smoke fan: smoke puffs and rings of light.
 void DrawSmokeAndLight(const Frame& f) {
     const int age = f.age;
     const float t = f.t, x = f.x, y = f.y;
     if (!f.early) return;
     switch (f.type) {
-    case 0:
+    case FIELD_EFFECT_HIT:
         SmokeRing(x, y, age, t, 0.5f, 0.25f);
         LightRing(x, y, age, t, Light{});
         break;
-    case 10: LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.3f, 50.0f)); break;
-    case 11:
+    case FIELD_EFFECT_SPARK_RING: LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.3f, 50.0f)); break;
+    case FIELD_EFFECT_SMOKE_SPREAD:
         for (int k = 0; k <= 6; k += 2) {
             Step s = At(x, y, 45.0 + 90.0 * k, (float(k) + 0.5f) * float(age));
             s.scale = 0.8f - 0.75f * t;
             Draw(SmokePicture(), s);
         }
         break;
-    case 12:
+    case FIELD_EFFECT_SMOKE_SPARK_RING:
         SmokeRing(x, y, age, t, 0.5f, 0.5f);
         LightRing(x, y, age, t, MakeLight(12, 0.5f, 0.6f, 50.0f));
         break;
-    case 13:
+    case FIELD_EFFECT_WIDE_BURST:
         for (int k = 0; k < 6; ++k) {
             Step s = At(x, y, 45.0 + 17.0 * k, (0.75f + 0.85f * float(k)) * float(age) + 5.0f);
             s.colour.a = 1.0f - 0.5f * t;
@@ -237,11 +237,11 @@ void DrawSmokeAndLight(const Frame& f) {
         }
         LightRing(x, y, age, t, MakeLight(7, 0.5f, 0.025f, 30.0f, 0.75f));
         break;
-    case 16:
+    case FIELD_EFFECT_RED_HIT:
         SmokeRing(x, y, age, t, 1.5f, 0.25f);
         LightRing(x, y, age, t, MakeLight(6, 1.5f, 0.3f, 0.0f, 0.5f, Colour{1.0f, 0.0f, 0.0f, 1.0f}));
         break;
-    case 23:
+    case FIELD_EFFECT_SMOKE_FAN:
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y, 60.0 - 45.0 * k, (0.5f + 0.25f * float(k)) * float(age));
             s.colour.a = 1.0f - 0.5f * t;
@@ -253,7 +253,7 @@ void DrawSmokeAndLight(const Frame& f) {
     }
 }
 
-// Kind 5: eight streaks of the weapon's picture at the angles and lengths
+// The shot streaks: eight streaks of the weapon's picture at the angles and lengths
 // the rules rolled as the record came to be shown (ShowsStreaks).
 void DrawStreaks(const CPageGame& page, const Frame& f) {
     if (f.age >= 10) return;
@@ -276,34 +276,34 @@ void DrawStreaks(const CPageGame& page, const Frame& f) {
     }
 }
 
-// Kinds 1 to 8: the firing unit's own weapon picture, scattered, swelling or held.
+// The shot kinds: the firing unit's own weapon picture, scattered, swelling or held.
 void DrawWeaponBurst(const CPageGame& page, const Frame& f) {
     const int type = f.type, age = f.age, source = f.source;
     const float t = f.t, x = f.x, y = f.y, z = f.z;
     switch (type) {
-    case 1:
-    case 2:
+    case FIELD_EFFECT_SHOT_BURST:
+    case FIELD_EFFECT_SHOT_BURST_ADD:
         if (!f.early) break;
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y, 45.0 + 90.0 * k, (0.5f + 0.25f * float(k)) * float(age));
             s.scale = 0.8f - 0.5f * t;
-            s.additive = type == 2;
+            s.additive = type == FIELD_EFFECT_SHOT_BURST_ADD;
             Draw(WeaponPicture(page, source), s);
         }
         break;
-    case 3:
-    case 4: {
+    case FIELD_EFFECT_SHOT_SWELL:
+    case FIELD_EFFECT_SHOT_SWELL_ADD: {
         if (age >= 20) break;
         Step s;
         s.x = x, s.y = y, s.z = z;
         s.colour.a = 1.0f - float(age) / 20.0f;
         s.scale = 1.0f + 0.75f * float(age) / 20.0f;
-        s.additive = type == 4;
+        s.additive = type == FIELD_EFFECT_SHOT_SWELL_ADD;
         Draw(source >= 1000 ? ImpactPicture(page, source) : WeaponPicture(page, source), s);
         break;
     }
-    case 5: DrawStreaks(page, f); break;
-    case 6:
+    case FIELD_EFFECT_SHOT_STREAKS: DrawStreaks(page, f); break;
+    case FIELD_EFFECT_SHOT_RISE:
         if (!f.early) break;
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y + 50.0f * t, 45.0 + 90.0 * k, (0.5f + 0.25f * float(k)) * float(age));
@@ -312,11 +312,11 @@ void DrawWeaponBurst(const CPageGame& page, const Frame& f) {
             Draw(WeaponPicture(page, source), s);
         }
         break;
-    case 7:
-    case 8: {
+    case FIELD_EFFECT_SHOT_STAY:
+    case FIELD_EFFECT_SHOT_SPIN: {
         Step s;
         s.x = x, s.y = y, s.z = z;
-        if (type == 8) {
+        if (type == FIELD_EFFECT_SHOT_SPIN) {
             s.scale = 1.25f;
             s.rotation = 15.0f * float(g_pApp ? int(g_pApp->m_nFrame) : 0);
         }
@@ -327,16 +327,16 @@ void DrawWeaponBurst(const CPageGame& page, const Frame& f) {
     }
 }
 
-// Kinds 14, 18, 19 and 22: blasts that burst out and glow red, yellow or white.
+// The glow bursts, blast and bomb blast: blasts that burst out and glow red, yellow or white.
 void DrawBlast(const CPageGame& page, const Frame& f) {
     const int type = f.type, age = f.age, source = f.source;
     const float t = f.t, x = f.x, y = f.y, z = f.z;
     if (!f.early) return;
     Light l = RedLight();
-    if (type == 14 || type == 18) {
-        CVxBillboard* b =
-            type == 14 ? ImpactPicture(page, source >= 1000 ? source - 1000 : source) : page.m_pFieldBlastArt;
-        const float base = type == 14 ? 1.5f : 2.5f;
+    if (type == FIELD_EFFECT_GLOW_BURST || type == FIELD_EFFECT_RED_GLOW_BURST) {
+        CVxBillboard* b = type == FIELD_EFFECT_GLOW_BURST ? ImpactPicture(page, source >= 1000 ? source - 1000 : source)
+                                                          : page.m_pFieldBlastArt;
+        const float base = type == FIELD_EFFECT_GLOW_BURST ? 1.5f : 2.5f;
         for (int k = 0; k < 4; ++k) {
             Step s = At(x, y, 45.0 + 90.0 * k, (base + 0.25f * float(k)) * float(age));
             s.alphaBlend = true;
@@ -346,7 +346,7 @@ void DrawBlast(const CPageGame& page, const Frame& f) {
             s.scale = 0.8f - 0.75f * t;
             Draw(b, s);
         }
-        if (type == 14) l.colour = Colour{1.0f, 1.0f, 0.0f, 1.0f}, l.base = 1.5f;
+        if (type == FIELD_EFFECT_GLOW_BURST) l.colour = Colour{1.0f, 1.0f, 0.0f, 1.0f}, l.base = 1.5f;
         LightRing(x, y, age, t, l);
         return;
     }
@@ -356,36 +356,36 @@ void DrawBlast(const CPageGame& page, const Frame& f) {
     s.size = 128.0f;
     s.additive = true;
     s.scale = 1.0f + 0.5f * t;
-    Draw(type == 19 ? page.m_pFieldBlastArt : page.m_pFieldBombArt, s);
-    if (type == 22) l.colour = Colour{};
+    Draw(type == FIELD_EFFECT_BLAST ? page.m_pFieldBlastArt : page.m_pFieldBombArt, s);
+    if (type == FIELD_EFFECT_BOMB_BLAST) l.colour = Colour{};
     LightRing(x, y, age, t, l);
 }
 
-// Kinds 15, 24, 28 and 30: dust thrown up, with stones or debris flying.
+// The burrow, ground and landing dust and the debris: dust thrown up, with stones or debris flying.
 void DrawDust(const CPageGame& page, const Frame& f) {
     const int type = f.type, age = f.age;
     const float t = f.t, x = f.x, y = f.y;
     if (!f.early) return;
-    if (type == 15) {
+    if (type == FIELD_EFFECT_BURROW_DUST) {
         DustArc(x - 10.0f, y - 5.0f, age, 20.0f, Colour{1.0f, 1.0f, 1.0f, 0.25f - 0.15f * t}, 0.5f + 0.5f * t);
         Stones(
             StonePicture(), x, y, t, 10.0f, [age](int j) { return -float(j) * float(age + 10); },
             [](int j) { return float(2 - j); }, false);
         return;
     }
-    const float cy = type == 30 ? y - 40.375f : y;
+    const float cy = type == FIELD_EFFECT_LANDING_DUST ? y - 40.375f : y;
     DustArc(x, cy, age, 30.0f, Colour{1.0f, 1.0f, 1.0f, 0.5f - 0.5f * t}, 0.5f + 0.5f * t);
-    if (type == 30) return;
-    CVxBillboard* stone = type == 24 ? StonePicture() : ImpactPicture(page, f.source);
+    if (type == FIELD_EFFECT_LANDING_DUST) return;
+    CVxBillboard* stone = type == FIELD_EFFECT_GROUND_DUST ? StonePicture() : ImpactPicture(page, f.source);
     Stones(
         stone, x, y, t, 20.0f, [age](int j) { return float(2 * j - 2) * float(age + 10); },
-        [](int j) { return float(j); }, type == 28);
+        [](int j) { return float(j); }, type == FIELD_EFFECT_GROUND_DEBRIS);
 }
 
-// Kinds 29 and 31: the target mark, and a unit's picture fanning out as it leaves.
+// The target mark, and a unit's picture fanning out as it leaves.
 void DrawMark(const CPageGame& page, const Frame& f) {
     const int age = f.age;
-    if (f.type == 29) {
+    if (f.type == FIELD_EFFECT_TARGET_MARK) {
         Step s;
         s.x = f.x, s.y = f.y;
         if (age < 20) {
@@ -411,7 +411,7 @@ void DrawMark(const CPageGame& page, const Frame& f) {
     }
 }
 
-// Kind 21: the destroyer's fall ends in a flash over the field.
+// The final bombardment: the destroyer's fall ends in a flash over the field.
 void DrawDestroyerFlash(const Frame& f) {
     const int age = f.age;
     if (age <= 480) return;
@@ -427,13 +427,13 @@ void DrawDestroyerFlash(const Frame& f) {
     }
 }
 
-// The pictures of kinds 17, 21 and 32, which also act on the battle (20 shows nothing).
+// The pictures of the kinds that also act on the battle (the bombardment shows nothing).
 void DrawActing(const CPageGame& page, const Frame& f) {
     const int age = f.age, source = f.source;
     switch (f.type) {
-    case 17: DrawSplit(page, f.x, f.y, f.z, age, source); break;
-    case 21: DrawDestroyerFlash(f); break;
-    case 32: {
+    case FIELD_EFFECT_SPLIT_SPAWN: DrawSplit(page, f.x, f.y, f.z, age, source); break;
+    case FIELD_EFFECT_FINAL_BOMBARDMENT: DrawDestroyerFlash(f); break;
+    case FIELD_EFFECT_SHOT_RING: {
         CVxBillboard* b = source >= 0 && source < HAND_SLOTS ? page.m_aHandArt[source].m_pWeapon : nullptr;
         for (int n = 0; n < 10; ++n) {
             Step s = At(f.x, f.y, 45.0 + 61.0 * kVariant + 36.0 * n, 2.5f * float(age) + 50.0f);
@@ -450,36 +450,36 @@ void DrawActing(const CPageGame& page, const Frame& f) {
 void DrawKind(const CPageGame& page, const FieldEffect& fx) {
     const Frame f = FrameOf(fx);
     switch (f.type) {
-    case 0:
-    case 10:
-    case 11:
-    case 12:
-    case 13:
-    case 16:
-    case 23: DrawSmokeAndLight(f); break;
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 8: DrawWeaponBurst(page, f); break;
-    case 14:
-    case 18:
-    case 19:
-    case 22: DrawBlast(page, f); break;
-    case 15:
-    case 24:
-    case 28:
-    case 30: DrawDust(page, f); break;
-    case 29:
-    case 31: DrawMark(page, f); break;
-    case 17:
-    case 20:
-    case 21:
-    case 32: DrawActing(page, f); break;
-    default: break;  // -1, 9 and 25 to 27 show nothing: they only age
+    case FIELD_EFFECT_HIT:
+    case FIELD_EFFECT_SPARK_RING:
+    case FIELD_EFFECT_SMOKE_SPREAD:
+    case FIELD_EFFECT_SMOKE_SPARK_RING:
+    case FIELD_EFFECT_WIDE_BURST:
+    case FIELD_EFFECT_RED_HIT:
+    case FIELD_EFFECT_SMOKE_FAN: DrawSmokeAndLight(f); break;
+    case FIELD_EFFECT_SHOT_BURST:
+    case FIELD_EFFECT_SHOT_BURST_ADD:
+    case FIELD_EFFECT_SHOT_SWELL:
+    case FIELD_EFFECT_SHOT_SWELL_ADD:
+    case FIELD_EFFECT_SHOT_STREAKS:
+    case FIELD_EFFECT_SHOT_RISE:
+    case FIELD_EFFECT_SHOT_STAY:
+    case FIELD_EFFECT_SHOT_SPIN: DrawWeaponBurst(page, f); break;
+    case FIELD_EFFECT_GLOW_BURST:
+    case FIELD_EFFECT_RED_GLOW_BURST:
+    case FIELD_EFFECT_BLAST:
+    case FIELD_EFFECT_BOMB_BLAST: DrawBlast(page, f); break;
+    case FIELD_EFFECT_BURROW_DUST:
+    case FIELD_EFFECT_GROUND_DUST:
+    case FIELD_EFFECT_GROUND_DEBRIS:
+    case FIELD_EFFECT_LANDING_DUST: DrawDust(page, f); break;
+    case FIELD_EFFECT_TARGET_MARK:
+    case FIELD_EFFECT_BREAK_UP: DrawMark(page, f); break;
+    case FIELD_EFFECT_SPLIT_SPAWN:
+    case FIELD_EFFECT_BOMBARDMENT:
+    case FIELD_EFFECT_FINAL_BOMBARDMENT:
+    case FIELD_EFFECT_SHOT_RING: DrawActing(page, f); break;
+    default: break;  // none and the reserved kinds show nothing: they only age
     }
 }
 
