@@ -66,7 +66,7 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     if (kind == WeaponId::WarriorBlade) m_vPosition = m_vAimPoint;
     if (owner && owner->Type() == MachineId::Rocket && owner->m_aiAux[2] == 1) {
         m_Weapon.m_iDamage = 50;
-        m_Weapon.m_iHitEffectArg = 4;
+        m_Weapon.m_iHitEffectArg = FIELD_EFFECT_SHOT_SWELL_ADD;
     }
     if (kind == WeaponId::AtomicBlast) CueScreenShake(model.Scene(), 10.0f);
 
@@ -81,7 +81,7 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
     const double theta = -(double(m_Weapon.m_iAngle) * kRad);
     const float speed = float(m_Weapon.m_iSpeed);
     switch (m_Weapon.m_iMotion) {
-    case 0:
+    case MOTION_AT_RANGE:
         m_vPosition.x = m_vAimPoint.x + float(m_Weapon.m_iRange) * facing;
         m_vVelocity = Direction(theta);
         break;
@@ -147,20 +147,20 @@ void CCom_GameBullet::ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* ta
         m_Weapon.m_fAreaWidth = 171.0f;
         m_Weapon.m_fAreaHeight = 161.5f;
         break;
-    case WeaponId::DropperBomb: m_Weapon.m_iHitEffectArg = 28; break;
+    case WeaponId::DropperBomb: m_Weapon.m_iHitEffectArg = FIELD_EFFECT_GROUND_DEBRIS; break;
     case WeaponId::SpiderWeb:
         m_Weapon.m_iDamage = 5;
-        m_Weapon.m_iHitEffectArg = 8;
+        m_Weapon.m_iHitEffectArg = FIELD_EFFECT_SHOT_SPIN;
         break;
     case WeaponId::Bubble:
         m_Weapon.m_iDamage += 10;
         m_Weapon.m_iSize = 85;
-        m_Weapon.m_iHitEffectArg = 32;
+        m_Weapon.m_iHitEffectArg = FIELD_EFFECT_SHOT_RING;
         break;
     case WeaponId::Boomerang: m_Weapon.m_iDamage = 7; break;
     case WeaponId::SniperShot:
         if (target)
-            model.AddFieldEffect(0, 29, target->m_vLastPosition.x, target->m_vLastPosition.y,
+            model.AddFieldEffect(0, FIELD_EFFECT_TARGET_MARK, target->m_vLastPosition.x, target->m_vLastPosition.y,
                                  target->m_vLastPosition.z);
         break;
     default: break;

@@ -412,7 +412,7 @@ void CCom_GameBullet::ActFetch(CBattleModel& model) {
 void CCom_GameBullet::ActRise(CBattleModel& model) {
     const CCom_GameRobot* owner = Owner(model);
     if (m_iAge == 0 && owner && owner->m_Unit.m_iTerrain == TERRAIN_GROUND)
-        model.AddFieldEffect(m_iGraphic, 24, m_vAimPoint.x, m_vPosition.y - 40.375f, 0.0f);
+        model.AddFieldEffect(m_iGraphic, FIELD_EFFECT_GROUND_DUST, m_vAimPoint.x, m_vPosition.y - 40.375f, 0.0f);
     const float life = m_iLifetime > 0 ? float(m_iAge) / float(m_iLifetime) : 1.0f;
     TakeLook(model);
     m_Look.alpha = owner && owner->m_bConcealed ? 0.5f : 1.0f;

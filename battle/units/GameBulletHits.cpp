@@ -121,7 +121,7 @@ void CCom_GameBullet::HitTarget(CBattleModel& model) {
             near = DistanceXY(m_vPosition, VxVec3{at.x, at.y + float(i) * 85.0f * 0.95f, 0.0f}) < reach;
         const bool last = m_iAge == m_iLifetime - 1;
         if (near || last) {
-            model.FireBullet(11, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, -1);
+            model.FireBullet(WeaponId::BomberBlast, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, -1, -1);
             if (!wide && !last) Impact(model, at.x, at.y, at.z);
             PlayHitSound(model);
             --m_iHitsLeft;
@@ -232,7 +232,8 @@ bool CCom_GameBullet::StrikeDirect(CBattleModel& model, CCom_GameRobot& r) {
         }
     }
     if (kind == WeaponId::PlasmaShot) {
-        model.FireBullet(21, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iOwnerSerial);
+        model.FireBullet(WeaponId::PlasmaBurst, m_iGraphic, m_vPosition.x, m_vPosition.y, m_vPosition.z,
+                         m_iTargetSerial, m_iOwnerSerial);
         r.ApplyPlasma(model);
     }
     r.TakeDamage(model, m_Weapon.m_iDamage);
@@ -283,7 +284,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
             r.ApplyFreeze(model);
             if (m_iOwnerUpgrade != 0) r.m_iStatusFrames = int(float(r.m_iStatusFrames) * 1.75f);
         }
-        model.AddFieldEffect(m_iGraphic, 1, last.x, last.y, last.z);
+        model.AddFieldEffect(m_iGraphic, FIELD_EFFECT_SHOT_BURST, last.x, last.y, last.z);
     }
     const int id = m_Weapon.m_iId;
     const bool quiet = kind == WeaponId::FieldStrike ||

@@ -14,6 +14,7 @@
 #include "engine/VxSound.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/WeaponIds.h"
 
 using namespace units;
 
@@ -206,7 +207,7 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
     m_iActionTimer = 0;
     GetWeaponDefinition(m_Weapon, m_Unit.m_iWeapon);
     m_iWeaponLevel = m_Unit.m_iUpgradeLevel;
-    if (m_iWeaponLevel != 0 && m_Unit.m_iWeapon == 9) m_Weapon.m_iRange = 470;
+    if (m_iWeaponLevel != 0 && m_Unit.m_iWeapon == WeaponId::Boomerang) m_Weapon.m_iRange = 470;
 
     if (ModeOf(stage) == MiniGameMode::BothSides && state == BATTLE_PLAYING && IsMachine()) {
         m_Weapon.m_iArc = 10;
@@ -216,7 +217,7 @@ void CCom_GameRobot::Place(CBattleModel& model, float x, float y, float z) {
 
     m_vCell = model.FindNearestCell(m_vHome.x, m_vHome.y, m_vHome.z);
     std::memset(m_abPathCells, 0, sizeof m_abPathCells);
-    if (m_Unit.m_iWeapon == 14)
+    if (m_Unit.m_iWeapon == WeaponId::Snowball)
         MarkDescentPath(RuleState(model).m_aFieldCells, m_vCell.x, m_vCell.y, m_abPathCells, true);
     m_iRow = int(m_vCell.y);
 
@@ -336,7 +337,7 @@ void CCom_GameRobot::BeginAttack(CBattleModel& model, bool force) {
     m_iActionTimer = 0;
     if (m_Unit.m_iConcealment == 1) m_bConcealed = 0;
     if (Type() == kShockerBot && !IsMachine() && m_Unit.m_iUpgradeLevel > 0)
-        model.AddFieldEffect(m_iUnitSlot, 5, m_vPosition.x - 20.0f, m_vPosition.y, 0.0f);
+        model.AddFieldEffect(m_iUnitSlot, FIELD_EFFECT_SHOT_STREAKS, m_vPosition.x - 20.0f, m_vPosition.y, 0.0f);
 }
 
 void CCom_GameRobot::BeginMove() {
@@ -401,9 +402,11 @@ void CCom_GameRobot::BeginDying(CBattleModel& model) {
     if (Type() == kStingray) {
         m_bExpired = 1;
         if (m_aiAux[1] == 0)
-            model.AddFieldEffect(m_iUnitSlot + 1000, 17, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            model.AddFieldEffect(m_iUnitSlot + 1000, FIELD_EFFECT_SPLIT_SPAWN, m_vLastPosition.x, m_vLastPosition.y,
+                                 m_vLastPosition.z);
         else if (m_aiAux[1] == -1)
-            model.AddFieldEffect(m_iUnitSlot + 1000, 31, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            model.AddFieldEffect(m_iUnitSlot + 1000, FIELD_EFFECT_BREAK_UP, m_vLastPosition.x, m_vLastPosition.y,
+                                 m_vLastPosition.z);
     }
     if (IsMachine() && CanUpgradeVariant(model)) {
         if (m_Unit.m_iTerrain == TERRAIN_AIR && model.Scene().m_pEffectCopterEnemyFadeOut)

@@ -204,7 +204,7 @@ public:
     VxVec3 m_vCell{0.0f, 0.0f, 0.0f};                    // column, row, 0 of the nearest cell
     uint8_t m_abPathCells[50] = {};                      // cells a descending shot passes
     int32_t m_iPlatformTimer = 0;                        // frames of a platform's slide
-    uint8_t m_bAltShot = 0;                              // the next shot uses weapon 29
+    uint8_t m_bAltShot = 0;                              // the next shot is a pulse at the air
     int32_t m_iPhase = 0;                                // free-running per-unit phase
     VxVec3 m_vLastPosition{OFF_FIELD, OFF_FIELD, 0.0f};  // reference point for reach
     VxVec3 m_vHome{OFF_FIELD, OFF_FIELD, 0.0f};          // its y is the lane line

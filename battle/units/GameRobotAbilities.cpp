@@ -50,7 +50,8 @@ void MountWeapon(CBattleModel& model, CCom_GameRobot& card, CCom_GameRobot& robo
     }
     if (shift) robot.m_vPosition.x -= 15.0f;
     robot.m_iHitFlash = 30;
-    model.AddFieldEffect(card.m_iUnitSlot, 10, card.m_vPosition.x, card.m_vPosition.y, card.m_vPosition.z);
+    model.AddFieldEffect(card.m_iUnitSlot, FIELD_EFFECT_SPARK_RING, card.m_vPosition.x, card.m_vPosition.y,
+                         card.m_vPosition.z);
 }
 
 }  // namespace
@@ -145,7 +146,7 @@ void CCom_GameRobot::RecycleMachine(CBattleModel& model) {
         if (model.Scene().m_pEffectTextMiss)
             model.Scene().m_pEffectTextMiss->AddAtPoint(m_vPosition.x, m_vPosition.y, m_vPosition.z);
     }
-    model.AddFieldEffect(m_iUnitSlot, 11, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+    model.AddFieldEffect(m_iUnitSlot, FIELD_EFFECT_SMOKE_SPREAD, m_vPosition.x, m_vPosition.y, m_vPosition.z);
     m_bExpired = 1;
 }
 
@@ -178,7 +179,8 @@ void CCom_GameRobot::PickCardTarget(CBattleModel& model) {
             else made->RevertVariant(model);
         }
     }
-    model.AddFieldEffect(m_iUnitSlot + 1000, 12, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+    model.AddFieldEffect(m_iUnitSlot + 1000, FIELD_EFFECT_SMOKE_SPARK_RING, m_vPosition.x, m_vPosition.y,
+                         m_vPosition.z);
     if (Type() == MachineId::Transporter ||
         (Type() == MachineId::KillerWhale && !IsMiniGameStage(model.StageNumber()))) {
         if (--m_iCargoLeft <= 0) m_Unit.m_iRole = ROLE_NONE;

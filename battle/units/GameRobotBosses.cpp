@@ -92,7 +92,8 @@ void CCom_GameRobot::MoveDestroyer(CBattleModel& model, int period) {
     if (m_iState == ROBOT_DYING) {
         if (m_iBossTimer < 1000) {
             m_iBossTimer = 1000;
-            model.AddFieldEffect(7, 21, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            model.AddFieldEffect(7, FIELD_EFFECT_FINAL_BOMBARDMENT, m_vLastPosition.x, m_vLastPosition.y,
+                                 m_vLastPosition.z);
             for (CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (&r != this && r.IsMachine() && r.m_iHp > 0) {
                     r.m_iHp = 0;

@@ -489,7 +489,8 @@ void CCom_GameRobot::CarrierSweep(CBattleModel& model, VxVec3& at) {
             if (std::fabs(r.m_vPosition.x - sweepX) < 100.0f &&
                 std::fabs(r.m_vPosition.y - m_vLastPosition.y) < 100.0f) {
                 r.TakeDamage(model, 10000);
-                model.AddFieldEffect(m_iUnitSlot + 1000, 0, r.m_vPosition.x, r.m_vPosition.y, r.m_vPosition.z);
+                model.AddFieldEffect(m_iUnitSlot + 1000, FIELD_EFFECT_HIT, r.m_vPosition.x, r.m_vPosition.y,
+                                     r.m_vPosition.z);
                 Restart(model.Scene().m_pSfxCarrierHit);
             }
         }

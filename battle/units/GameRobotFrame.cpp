@@ -8,6 +8,7 @@
 #include "battle/units/GameRobot.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
@@ -292,7 +293,7 @@ void CCom_GameRobot::StepGuard(CBattleModel& model, int& anim, int& frame) {
     if (m_iAnimTick > la - 1) m_iAnimTick = std::max(0, la - 1);
     frame = ClampedFrame(m_iAnimTick, la);
     if (m_Unit.m_iUpgradeLevel > 0 && m_iAnimTick == la - 2)
-        model.AddFieldEffect(m_iUnitSlot, 30, m_vPosition.x, m_vPosition.y, m_vPosition.z);
+        model.AddFieldEffect(m_iUnitSlot, FIELD_EFFECT_LANDING_DUST, m_vPosition.x, m_vPosition.y, m_vPosition.z);
 }
 
 void CCom_GameRobot::StepAttack(CBattleModel& model, int la) {
@@ -301,7 +302,7 @@ void CCom_GameRobot::StepAttack(CBattleModel& model, int la) {
         model.AttacksAllowed() || ModeOf(stage) == MiniGameMode::Climb || KindOf(stage) == StageKind::ConveyorCatch;
     if (m_iAnimTick == la / 2 && mayFire && !HasStatusEffect() && !m_bHoldFire) {
         if (!IsMachine()) {
-            if (m_iCountdown == 0 && m_Unit.m_iWeapon != 15) FireTinkerlingShot(model);
+            if (m_iCountdown == 0 && m_Unit.m_iWeapon != WeaponId::FixerBeam) FireTinkerlingShot(model);
         } else if (m_iCountdown == 0) {
             FireMachineShot(model);
         }
@@ -316,7 +317,7 @@ void CCom_GameRobot::FireTinkerlingShot(CBattleModel& model) {
     } else if (type != RobotId::MiniMine) {
         int weapon = m_Unit.m_iWeapon;
         if (m_bAltShot) {
-            weapon = 29;
+            weapon = WeaponId::SonarAirPulse;
             m_bAltShot = 0;
         }
         model.FireBullet(weapon, m_iUnitSlot, m_vPosition.x, m_vPosition.y, m_vPosition.z, m_iTargetSerial, m_iSerial);
@@ -357,7 +358,7 @@ void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
             for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine() &&
                     (r.m_Unit.m_iTerrain == TERRAIN_MARINE || r.m_Unit.m_iTerrain == TERRAIN_SPECIAL)) {
-                    weapon = 1005;
+                    weapon = WeaponId::Torpedo;
                     break;
                 }
         }
@@ -485,6 +486,7 @@ void CCom_GameRobot::PlatformSlide(CBattleModel& model) {
     } else if (cell && cell->m_iStageKind == CELL_GROUND) {
         m_iHp = 0;
         BeginDying(model);
-        model.AddFieldEffect(m_iUnitSlot, 24, m_vPosition.x, m_vPosition.y - 40.375f, m_vPosition.z);
+        model.AddFieldEffect(m_iUnitSlot, FIELD_EFFECT_GROUND_DUST, m_vPosition.x, m_vPosition.y - 40.375f,
+                             m_vPosition.z);
     }
 }

@@ -7,6 +7,7 @@
 #include "battle/units/GameRobot.h"
 #include "content/StageRules.h"
 #include "content/UnitIds.h"
+#include "content/WeaponIds.h"
 #include "battle/units/UnitContext.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxMath.h"
@@ -146,7 +147,7 @@ void CCom_GameRobot::FallWhileHeld(CBattleModel& model) {
     const FieldCell* cell = CellAt(RuleState(model).m_aFieldCells, m_vCell);
     const int kind = cell ? cell->m_iStageKind : 0;
     if (m_Unit.m_iTerrain == TERRAIN_GROUND) {
-        if (!(m_Weapon.m_iMotion == 0 && m_iState == ROBOT_ATTACK)) {
+        if (!(m_Weapon.m_iMotion == MOTION_AT_RANGE && m_iState == ROBOT_ATTACK)) {
             if (kind == CELL_GROUND) m_vPosition.y = cell->m_fY;
             else m_vPosition.y -= 5.0f;
             if (m_Unit.m_iMoveMode == MOVE_BOB) {
@@ -180,7 +181,9 @@ void CCom_GameRobot::SeekLane(CBattleModel& model, float dx, const FieldCell* ce
         float best = 600.0f;
         for (const CCom_GameBullet& b : RuleState(model).m_lstBullets) {
             const int weapon = b.m_Weapon.m_iId;
-            if (b.m_iBulletKind > 1000 || weapon == 15 || weapon == 27 || weapon == 8 || weapon == 19) continue;
+            if (b.m_iBulletKind > 1000 || weapon == WeaponId::FixerBeam || weapon == WeaponId::Magnet ||
+                weapon == WeaponId::SonarPulse || weapon == WeaponId::Hammer)
+                continue;
             const float angle = AngleBetweenPoints(m_vPosition, b.m_vPosition);
             const bool inSector =
                 m_Unit.m_fSpeed > 0.0f ? angle >= 250.0f && angle <= 290.0f : angle >= 70.0f && angle <= 110.0f;
@@ -214,7 +217,8 @@ void CCom_GameRobot::UpdateSpikeDamage(CBattleModel& model) {
     if (m_bOnHazard) {
         if (m_iSpikeCheck < 1) {
             TakeDamage(model, m_iSpikeTimer == 0 ? 50 : 10);
-            model.AddFieldEffect(m_iUnitSlot, 0, m_vLastPosition.x, m_vLastPosition.y, m_vLastPosition.z);
+            model.AddFieldEffect(m_iUnitSlot, FIELD_EFFECT_HIT, m_vLastPosition.x, m_vLastPosition.y,
+                                 m_vLastPosition.z);
             Restart(model.Scene().m_pSfxSpike);
             ++m_iSpikeTimer;
             m_iSpikeCheck = 1200;
@@ -321,7 +325,8 @@ void CCom_GameRobot::UpdateGroundAndMarineMotion(CBattleModel& model) {
             const bool digging =
                 (Type() == MachineId::Driller || Type() == MachineId::Mole) && m_bConcealed && m_iState == ROBOT_MOVE;
             if (digging && Frame(model) % 15 == 0)
-                model.AddFieldEffect(m_iUnitSlot + 1000, 15, m_vPosition.x - 30.0f, m_vPosition.y - 40.375f, 0.0f);
+                model.AddFieldEffect(m_iUnitSlot + 1000, FIELD_EFFECT_BURROW_DUST, m_vPosition.x - 30.0f,
+                                     m_vPosition.y - 40.375f, 0.0f);
         } else {
             m_vPosition.y -= 5.0f;
         }

@@ -90,7 +90,7 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     scan.atInterval = m_iActionTimer == interval;
     const int motion = m_Weapon.m_iMotion;
     const int weapon = m_Unit.m_iWeapon;
-    if (motion == 0) {
+    if (motion == MOTION_AT_RANGE) {
         ScanAlongRow(model, scan);
         FinishScan(model, scan);
     } else if (weapon == WeaponId::FixerBeam) {
@@ -99,10 +99,10 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     } else if (weapon == WeaponId::Mortar) {
         ScanBehind(model, scan);
         FinishScan(model, scan);
-    } else if (motion == 8) {
+    } else if (motion == MOTION_RAY) {
         ScanNearest(model, scan);
         FinishScan(model, scan);
-    } else if (motion == 9) {
+    } else if (motion == MOTION_COLLECT) {
         ScanItems(model, scan);
     } else if (weapon == WeaponId::Snowball) {
         ScanDescentPath(model, scan);
@@ -172,7 +172,7 @@ bool CCom_GameRobot::CannonBotWaits(CBattleModel& model, int interval) {
         return false;
     bool wait = false;
     for (const CCom_GameBullet& b : RuleState(model).m_lstBullets)
-        if ((b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) && VxRand() % 3 != 0) {
+        if ((b.m_Weapon.m_iId == WeaponId::Mortar || b.m_Weapon.m_iId == WeaponId::BomberBlast) && VxRand() % 3 != 0) {
             wait = true;
             break;
         }
