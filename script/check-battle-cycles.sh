@@ -177,7 +177,8 @@ fi
 # switch on one, and a card asked for by number (FindHandCard(23)); in the
 # field effects' files `type` is the effect's kind. In content/, a table's
 # robot columns (.card, .cards, .reels, .runLast, the robot of a StageRobot row)
-# hold names, not numbers.
+# hold names, not numbers, and so do a mini-game row's Machine columns (the
+# duel boss's .type, .destroyer, the pace's .spared; -1 reads as "none").
 fieldEffectFiles='battle/page/PageGameFieldEffects.cpp battle/model/FieldEffectRules.cpp'
 robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort |
     xargs -r awk -v exempt="$fieldEffectFiles" '
@@ -189,7 +190,7 @@ robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/n
         weakType = "(^|[^A-Za-z_0-9.>])(p\\.)?(type|card|robot)"
     }
     FNR == 1 { inSwitch = 0; inColumn = 0; inTable = 0 }
-    function report() { print FILENAME ":" FNR ": " $0 }
+    function report(tag) { print tag " " FILENAME ":" FNR ": " $0 }
     {
         code = $0
         sub(/\/\/.*$/, "", code)
@@ -202,7 +203,7 @@ robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/n
     }
     FILENAME ~ /^battle\// {
         if (code ~ (unit "[ \t]*[!=]=[ \t]*" id "([^0-9.]|$)") ||
-            code ~ ("FindHandCard\\([ \t]*" id "[ \t]*\\)")) { report(); next }
+            code ~ ("FindHandCard\\([ \t]*" id "[ \t]*\\)")) { report("robot"); next }
         if (code ~ switchOn) {
             inSwitch = 1
             match($0, /^[ \t]*/)
@@ -210,7 +211,7 @@ robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/n
             next
         }
         if (inSwitch && $0 ~ ("^" indent "}")) inSwitch = 0
-        if (inSwitch && code ~ ("case[ \t]+" id "[ \t]*:")) report()
+        if (inSwitch && code ~ ("case[ \t]+" id "[ \t]*:")) report("robot")
         next
     }
     # content/: a robot column, possibly over several lines, up to its end.
@@ -218,8 +219,9 @@ robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/n
         t = code
         while (t != "") {
             if (!inColumn) {
-                if (!match(t, /\.(cards|reels|card|runLast)[ \t]*=[^=]/)) break
+                if (!match(t, /\.(cards|reels|card|runLast|type|destroyer|spared)[ \t]*=[^=]/)) break
                 inColumn = 1
+                column = substr(t, RSTART, RLENGTH) ~ /^\.(type|destroyer|spared)/ ? "machine" : "robot"
                 depth = 0
                 t = substr(t, RSTART + RLENGTH - 1)
             }
@@ -237,17 +239,95 @@ robots=$(find battle content -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/n
                     break
                 }
             }
-            if (value ~ /(^|[^A-Za-z_0-9:.-])[0-9]+/) { report(); break }
+            if (value ~ /(^|[^A-Za-z_0-9:.-])[0-9]+/) { report(column); break }
             t = rest
         }
         if (code ~ /^[ \t]*(static[ \t]+)?const[ \t]+StageRobot[ \t]/) inTable = 1
-        if (inTable && code ~ /\{[ \t]*[0-9]+[ \t]*,[ \t]*[0-9]+[ \t]*\}/) report()
+        if (inTable && code ~ /\{[ \t]*[0-9]+[ \t]*,[ \t]*[0-9]+[ \t]*\}/) report("robot")
         if (inTable && code ~ /};/) inTable = 0
     }')
-if [ -n "$robots" ]; then
+robotLines=$(printf '%s\n' "$robots" | sed -n 's/^robot //p')
+if [ -n "$robotLines" ]; then
     echo "robot ids compared or listed as numbers (use the names in content/UnitIds.h):"
-    echo "$robots"
+    echo "$robotLines"
     fail=1
+fi
+machineLines=$(printf '%s\n' "$robots" | sed -n 's/^machine //p')
+if [ -n "$machineLines" ]; then
+    echo "Machine ids listed as numbers in a mini-game row (use the names in content/UnitIds.h):"
+    echo "$machineLines"
+    fail=1
+fi
+
+# Field-effect kinds, weapon ids and bullet motions by name too, from
+# content/FieldEffectTypes.h, content/WeaponIds.h and content/WeaponDefinition.h.
+# The check looks where each is sure to be meant: a kind added or set up
+# (AddFieldEffect(source, 19, ...)), a weapon's hit type set or compared, a
+# kind compared or a case label where `type` or `kind` is the effect's kind (the
+# field effects' files); a weapon fired, set up
+# or looked up by number (FireBullet(22, ...)), or a bullet's kind, a unit's
+# weapon or a `weapon` compared with, set to or switched on 0-30 or 1000-1017
+# (`kind` in the bullets' own files); a motion compared or a case label.
+bulletFiles='battle/units/GameBullet.cpp battle/units/GameBulletFlight.cpp battle/units/GameBulletHits.cpp
+battle/units/GameBulletLook.cpp battle/model/BattleSpawns.cpp'
+if [ -d battle ]; then
+    named=$(find battle -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort |
+        xargs -r awk -v effectFiles="$fieldEffectFiles" -v bulletFiles="$bulletFiles" '
+        BEGIN {
+            n = split(effectFiles, e, " ")
+            for (i = 1; i <= n; i++) effectFile[e[i]] = 1
+            n = split(bulletFiles, e, /[ \n]+/)
+            for (i = 1; i <= n; i++) bulletFile[e[i]] = 1
+            num = "-?[0-9]+"
+            weaponId = "([0-9]|[12][0-9]|30|10(0[0-9]|1[0-7]))"
+            end = "([^0-9.]|$)"
+            lead = "(^|[^A-Za-z_0-9])"
+        }
+        FNR == 1 { inSwitch = 0 }
+        function report(tag) { print tag " " FILENAME ":" FNR ": " $0 }
+        {
+            code = $0
+            sub(/\/\/.*$/, "", code)
+            effect = "(m_iHitEffectArg)"
+            weapon = "(m_iBulletKind|m_iWeapon|m_Weapon\\.m_iId|" lead "weapon)"
+            # A statement that sets one (a declaration with its type before the
+            # name starts no value of a weapon).
+            setWeapon = "^[ \t]*[A-Za-z_0-9.>()-]*(m_iBulletKind|m_iWeapon|m_Weapon\\.m_iId|weapon)[ \t]*="
+            motion = "(m_iMotion|" lead "motion)"
+            if (FILENAME in effectFile) effect = "(m_iHitEffectArg|" lead "(type|kind))"
+            if (FILENAME in bulletFile) weapon = "(m_iBulletKind|m_iWeapon|m_Weapon\\.m_iId|" lead "(weapon|kind))"
+            if (code ~ ("(Add|Init)FieldEffect\\([^,]*,[ \t]*" num "[ \t]*[,)]") ||
+                code ~ (effect "[ \t]*[!=]=[ \t]*" num end) ||
+                code ~ ("m_iHitEffectArg[ \t]*=[ \t]*" num end)) { report("effect"); next }
+            if (code ~ ("(FireBullet\\(|GetWeaponDefinition\\([^,]*,|Setup\\([^,()]*,)[ \t]*" weaponId "[ \t]*[,)]") ||
+                code ~ (weapon "[ \t]*[!=]=[ \t]*" weaponId end) ||
+                code ~ (setWeapon "[ \t]*" weaponId "[ \t]*;")) { report("weapon"); next }
+            if (code ~ (motion "[ \t]*[!=]=[ \t]*" num end)) { report("motion"); next }
+            if (code ~ ("switch[ \t]*\\(.*" effect)) on = "effect"
+            else if (code ~ ("switch[ \t]*\\(.*" weapon)) on = "weapon"
+            else if (code ~ ("switch[ \t]*\\(.*" motion)) on = "motion"
+            else on = ""
+            if (on != "") {
+                inSwitch = 1
+                switchOn = on
+                match($0, /^[ \t]*/)
+                indent = substr($0, 1, RLENGTH)
+                next
+            }
+            if (inSwitch && $0 ~ ("^" indent "}")) inSwitch = 0
+            if (inSwitch && code ~ ("case[ \t]+" num "[ \t]*:")) report(switchOn)
+        }')
+    for what in effect weapon motion; do
+        found=$(printf '%s\n' "$named" | sed -n "s/^$what //p")
+        [ -n "$found" ] || continue
+        case $what in
+        effect) echo "field-effect kinds as numbers (use the names in content/FieldEffectTypes.h):" ;;
+        weapon) echo "weapon ids as numbers (use the names in content/WeaponIds.h):" ;;
+        motion) echo "bullet motions as numbers (use the names in content/WeaponDefinition.h):" ;;
+        esac
+        echo "$found"
+        fail=1
+    done
 fi
 
 # Stages by what they are: a rule that names its stage's number stands in
