@@ -62,6 +62,7 @@ void CPageMenu::DrawListArrow(int kind) {
         CVxButton* button = m_apListButton[kind];
         CVxBillboard* arrow = m_apLightArrow[kind];
         if (button) button->SetPosition(390.0f, y, 0.0f);
+        m_abListArrowDrawn[kind] = true;
         if (!arrow) return;
         arrow->SetPosition(390.0f, y, 0.0f);
         arrow->SaveState();

@@ -453,9 +453,18 @@ int CPageMenu::HandleInput() {
         g_bQuitRequested = true;
     }
 
+    // While the information board is open only its own buttons take the mouse.
+    if (m_iSubScreen == MENU_ROBOPEDIA && m_Robopedia.boardOpen) {
+        for (CVxButton* b :
+             {m_Robopedia.prevButton, m_Robopedia.nextButton, m_apRectArrowButton[0], m_apRectArrowButton[1]})
+            if (b) b->ProcessInput();
+        ForgetListArrows();
+        return CVxPage::HandleInput();
+    }
+    const bool free = IsInputFree();
     const bool shopScreen =
         m_iSubScreen == MENU_STAGE_MAP || m_iSubScreen == MENU_MISSION || m_iSubScreen == MENU_MINIGAME;
-    if (IsInputFree() && shopScreen) {
+    if (free && shopScreen) {
         if (g_CurrentProfile.m_abFeatureUnlocked[0] && m_pShopButton) m_pShopButton->ProcessInput();
         if (g_CurrentProfile.m_abFeatureUnlocked[5] && m_pAdvLabButton) m_pAdvLabButton->ProcessInput();
     }
@@ -469,13 +478,12 @@ int CPageMenu::HandleInput() {
     }
     const bool backScreen =
         (m_iSubScreen >= MENU_STAGE_MAP && m_iSubScreen <= MENU_ROBOPEDIA) || m_iSubScreen == MENU_UPGRADE;
-    if (IsInputFree() && backScreen && m_pBackButton) m_pBackButton->ProcessInput();
-    for (CVxButton* b : m_apListButton)
-        if (b) b->ProcessInput();
-    // The Robopedia's buttons have no face of their own: the page hands them the mouse.
-    for (CVxButton* b : {m_pSwapButton, m_apRectArrowButton[0], m_apRectArrowButton[1], m_Robopedia.prevButton,
-                         m_Robopedia.nextButton})
-        if (b) b->ProcessInput();
+    if (free && backScreen && m_pBackButton) m_pBackButton->ProcessInput();
+    // A list arrow takes the mouse only where the screen drew it, and no box is open.
+    for (int k = 0; k < 4; ++k)
+        if (free && m_abListArrowDrawn[k] && m_apListButton[k]) m_apListButton[k]->ProcessInput();
+    ForgetListArrows();
+    if (free && m_iSubScreen == MENU_ROBOPEDIA && m_pSwapButton) m_pSwapButton->ProcessInput();
     return CVxPage::HandleInput();
 }
 
@@ -566,6 +574,17 @@ void CPageMenu::RequestSubScreen(int next, int direction) {
     m_iChangeState = 1;
     m_iChangeCountdown = MENU_CHANGE_FRAMES;
     m_iNextScreen = next;
+}
+
+void CPageMenu::ForgetListArrows() {
+    for (int k = 0; k < 4; ++k) {
+        // An arrow not drawn has no click left to give.
+        if (!m_abListArrowDrawn[k] && m_apListButton[k]) {
+            m_apListButton[k]->m_bClickTaken = true;
+            m_apListButton[k]->m_iStatus = BUTTON_NORMAL;
+        }
+        m_abListArrowDrawn[k] = false;
+    }
 }
 
 void CPageMenu::TagSharedButtons(int tag) {

@@ -296,6 +296,7 @@ public:
     CVxBillboard* m_pArrowDown = nullptr;
     CVxBillboard* m_apLightArrow[4] = {};  // left, right, up, down
     CVxButton* m_apListButton[4] = {};
+    bool m_abListArrowDrawn[4] = {};  // drawn in the last frame: only then do they take the mouse
     CVxButton* m_pSwapButton = nullptr;
     CVxButton* m_apRectArrowButton[2] = {};
     CVxBillboard* m_pLock = nullptr;
@@ -498,6 +499,7 @@ private:
     void ForgetPageObjects();
     void ApplyReturnFromBattle();
     void TagSharedButtons(int tag);
+    void ForgetListArrows();
     void RenderHeader();
     // A scrolling picture list: moves the pictures towards their targets by
     // step (true once the first has arrived), or places them with the slide.

@@ -117,6 +117,11 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
         Click(next.x, next.y);
         Frames(INFO_FLIP_FRAMES + 2);
         EXPECT_EQ(Page().m_pRobotInfo->m_aInstances[0].kind, (v.machines ? 1000 : 0) + v.entry + 1);
+        // Its upper part, where the page arrow under the board would reach,
+        // flips on round to the first known unit: the board's buttons alone take the mouse.
+        Click(next.x, next.y + 20.0f);
+        Frames(INFO_FLIP_FRAMES + 2);
+        EXPECT_EQ(Page().m_pRobotInfo->m_aInstances[0].kind, (v.machines ? 1000 : 0) + v.entry);
         Key(VK_ENTER);  // closed as the player closes it, the dimming lifted
         Frames(INFO_SLIDE_START / INFO_SLIDE_STEP + 2);
         EXPECT_LE(Page().m_pRobotInfo->m_aInstances[0].life, 0);
