@@ -122,7 +122,7 @@ void CPageMenu::UpdateEpisode() {
                 int stars = 0;
                 for (int s = 0; s < kEpisodeStages; ++s)
                     stars += g_CurrentProfile.m_aiStageStars[kEpisodeStages * k + s];
-                DrawStarPanel(px + 140.0f, py - 127.0f, 0.975f, 0.75f, stars, 150, 0.75f, 82.0f, 6.0f);
+                DrawStarPanel(px + 140.0f, py - 127.0f, 0.975f, 0.75f, stars, 150, 0.75f, 82.0f, 6.0f, 1.0f);
             }
             const bool waited = int(app->m_nFrame) - m_iEnterFrame > 10;
             if (k + 1 == marker && waited && !MsgBoxOpen()) {

@@ -135,9 +135,9 @@ void CPageMenu::UpdateMiniGames() {
         if (!b) continue;
         const float grow = b->m_iStatus == BUTTON_OVER ? 1.1f : 1.0f;
         const float alpha = b->m_iStatus == BUTTON_DISABLE ? 0.5f : 1.0f;
-        // The frame first: it shows as a border around the picture.
-        DrawAt(m_pMiniGameFrame, b->m_vPosition, 0.985f * grow, alpha);
+        // The frame over the picture: the picture shows through its window.
         DrawAt(m_apMiniGamePicture[i], b->m_vPosition, 0.9f * grow, alpha);
+        DrawAt(m_pMiniGameFrame, b->m_vPosition, 0.985f * grow, alpha);
     }
     if (m_pLock) {
         for (int i = open; i < MINI_GAMES; ++i) {

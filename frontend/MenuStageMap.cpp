@@ -101,14 +101,14 @@ void CPageMenu::UpdateStageMap() {
             m_iMapScroll = -1;
             m_vDragVelocity = VxVec3{};
         }
-        for (int i = 0; i < MENU_MAP_AREAS; ++i) DrawListEntry(m_apMapPicture[i], IsAreaLocked(i), false);
+        for (int i = 0; i < MENU_MAP_AREAS; ++i) DrawListEntry(m_apMapPicture[i], IsAreaLocked(i), false, true);
     } else {
         PlaceList(m_apMapPicture, m_avMapTarget, MENU_MAP_AREAS);
         const bool hover = IsInputFree() && m_pMapButton && m_pMapButton->HitTest();
         for (int i = 0; i < MENU_MAP_AREAS; ++i) {
             CVxBillboard* pic = m_apMapPicture[i];
             const bool locked = IsAreaLocked(i);
-            DrawListEntry(pic, locked, hover && i == m_iMapArea && !locked);
+            DrawListEntry(pic, locked, hover && i == m_iMapArea && !locked, true);
             if (i != m_iMapArea || !pic) continue;
             const float px = pic->m_vPosition.x;
             const float py = pic->m_vPosition.y;
@@ -119,7 +119,7 @@ void CPageMenu::UpdateStageMap() {
                 for (int s = 0; s < kAreaStages; ++s)
                     if (first + s >= 0 && first + s < PROFILE_STAGE_STARS)
                         stars += g_CurrentProfile.m_aiStageStars[first + s];
-                DrawStarPanel(px + 145.0f, py - 127.0f, 1.0f, 1.0f, stars, 30, 1.0f, 81.0f, 11.0f);
+                DrawStarPanel(px + 145.0f, py - 127.0f, 1.0f, 1.0f, stars, 30, 1.0f, 81.0f, 11.0f, 2.0f);
             }
             const bool waited = int(app->m_nFrame) - m_iEnterFrame > 10;
             if (i + 1 == marker && waited && !MsgBoxOpen()) {

@@ -236,23 +236,16 @@ void CPageMenu::PlaceList(CVxBillboard* const* pictures, const VxVec3* targets, 
             pictures[i]->SetPosition(targets[i].x + m_fSlideX, targets[i].y + m_vDragVelocity.y, targets[i].z);
 }
 
-void CPageMenu::DrawListEntry(CVxBillboard* picture, bool locked, bool lit) {
+void CPageMenu::DrawListEntry(CVxBillboard* picture, bool locked, bool lit, bool frameOver) {
     if (!picture) return;
-    // The frame goes first and shows as a border around the picture.
-    if (CVxBillboard* frame = m_pPicFrame) {
-        frame->SetPositionV(picture->m_vPosition);
-        if (lit) {
-            frame->m_iTextureOp = 1;
-            frame->SetDiffuse(0.075f, 0.075f, 0.0f, 1.0f);
-        }
-        frame->RenderSRT();
-        frame->m_iTextureOp = 0;
-        frame->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-    }
+    // Under the picture the frame shows as a border around it; over it, its
+    // see-through window shows the picture and its rim lies on the edge.
+    if (!frameOver) DrawPictureFrame(picture->m_vPosition, lit);
     const float shade = locked ? 0.3f : 1.0f;
     picture->SetDiffuse(shade, shade, shade, 1.0f);
     picture->RenderSRT();
     picture->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+    if (frameOver) DrawPictureFrame(picture->m_vPosition, lit);
     if (locked && m_pLock) {
         m_pLock->SaveState();
         m_pLock->SetSize(kLockSize, kLockSize, 1.0f);
@@ -260,6 +253,19 @@ void CPageMenu::DrawListEntry(CVxBillboard* picture, bool locked, bool lit) {
         m_pLock->RenderSRT();
         m_pLock->RestoreState();
     }
+}
+
+void CPageMenu::DrawPictureFrame(const VxVec3& at, bool lit) {
+    CVxBillboard* frame = m_pPicFrame;
+    if (!frame) return;
+    frame->SetPositionV(at);
+    if (lit) {
+        frame->m_iTextureOp = 1;
+        frame->SetDiffuse(0.075f, 0.075f, 0.0f, 1.0f);
+    }
+    frame->RenderSRT();
+    frame->m_iTextureOp = 0;
+    frame->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 void CPageMenu::DrawLabelPop(CVxBillboard* label, float x, float y) {
@@ -274,7 +280,7 @@ void CPageMenu::DrawLabelPop(CVxBillboard* label, float x, float y) {
 }
 
 void CPageMenu::DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale, float iconDx,
-                              float numberDx) {
+                              float numberDx, float numberDy) {
     if (m_pTextBG) {
         m_pTextBG->SaveState();
         m_pTextBG->ScaleSize2D(sx, sy);
@@ -289,5 +295,5 @@ void CPageMenu::DrawStarPanel(float x, float y, float sx, float sy, int stars, i
         star->RenderSRT();
         star->RestoreState();
     }
-    DrawCountOf(stars, possible, x + numberDx, y + 1.0f, 20.0f * scale, 18.0f, scale);
+    DrawCountOf(stars, possible, x + numberDx, y + numberDy, 20.0f * scale, 18.0f, scale);
 }

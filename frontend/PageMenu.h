@@ -505,8 +505,11 @@ private:
     // step (true once the first has arrived), or places them with the slide.
     bool MoveList(CVxBillboard* const* pictures, const VxVec3* targets, int n, float step);
     void PlaceList(CVxBillboard* const* pictures, const VxVec3* targets, int n);
-    // Picture frame, darkening and lock of one entry of a list.
-    void DrawListEntry(CVxBillboard* picture, bool locked, bool lit);
+    // Picture frame, darkening and lock of one entry of a list; the frame goes
+    // under the picture, or over it where the screen draws it so.
+    void DrawListEntry(CVxBillboard* picture, bool locked, bool lit, bool frameOver = false);
+    // The page's picture frame at a place, lit with a faint glow.
+    void DrawPictureFrame(const VxVec3& at, bool lit);
     void DrawLabelPop(CVxBillboard* label, float x, float y);
     // Count, slash and total with the interface digits, the slash at (x, y).
     void DrawCountOf(int count, int total, float x, float y, float spacing, float gap, float scale);
@@ -514,9 +517,10 @@ private:
     void DrawCountAt(int count, int total, float countX, float slashX, float totalX, float y, float spacing,
                      float scale);
     // Stars earned against the possible, on the text background at (x, y).
-    // The icon stands iconDx left of it, the slash numberDx right.
+    // The icon stands iconDx left of it, the slash numberDx right and the
+    // digits numberDy up.
     void DrawStarPanel(float x, float y, float sx, float sy, int stars, int possible, float scale, float iconDx,
-                       float numberDx);
+                       float numberDx, float numberDy);
     void MakeSlash();
     bool FadeOrSwitchRunning() const;
     bool MsgBoxOpen() const;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "engine/PictureDecoder.h"
 #include "engine/VxBillboard.h"
@@ -363,7 +364,8 @@ int AlphaAtShare(const DecodedPicture& pic, double dx, double dy) {
 
 // A board drawn over another picture at rest: the board lies inside the
 // 880 x 640 screen, and wherever the picture under it is inked the board is
-// see-through. Places are the screen's (centre origin, y up).
+// see-through. A frame's rim lies over the picture's outer pixels, all round
+// it, and no further in. Places are the screen's (centre origin, y up).
 TEST_F(PackArt, EveryBoardOverAPictureLetsItShowAndStaysOnTheScreen) {
     struct Row {
         const char* board;
@@ -371,9 +373,15 @@ TEST_F(PackArt, EveryBoardOverAPictureLetsItShowAndStaysOnTheScreen) {
         const char* under;  // printf pattern over 1..count
         int count;
         float ux, uy, uscale;
+        int rim;  // the picture's outer pixels a frame lies over (0: a board)
     } const rows[] = {
         {"Resource/Interface/Bbd_NewAchievement.png", 380, 180, 1.0f, "Resource/InfoPicture/Bbd_Achv_%02d.png", 40, 383,
-         185, 0.6f},
+         185, 0.6f, 0},
+        // The stage map's area in view.
+        {"Resource/Menu/Bbd_MenuPicFrame.png", 62, -30, 1.0f, "Resource/Menu/Bbd_Map%d.png", 5, 62, -30, 1.0f, 5},
+        // A hovered mini-game in the list's last column.
+        {"Resource/Menu/Bbd_MiniGameFrame.png", 365, -100, 0.985f * 1.1f, "Resource/Menu/Bbd_MiniGame%02d.png", 30, 365,
+         -100, 0.9f * 1.1f, 2},
     };
     for (const Row& r : rows) {
         const DecodedPicture board = Picture(r.board);
@@ -388,19 +396,26 @@ TEST_F(PackArt, EveryBoardOverAPictureLetsItShowAndStaysOnTheScreen) {
             std::snprintf(path, sizeof path, r.under, n);
             const DecodedPicture under = Picture(path);
             ASSERT_FALSE(under.rgba.empty()) << path;
+            // The board's alpha over a pixel of the picture.
+            auto boardOver = [&](int x, int y) {
+                const float sx = r.ux + (x + 0.5f - under.width / 2.0f) * r.uscale;
+                const float sy = r.uy - (y + 0.5f - under.height / 2.0f) * r.uscale;
+                const int bx = int(std::floor((sx - r.bx) / r.bscale + board.width / 2.0f));
+                const int by = int(std::floor((r.by - sy) / r.bscale + board.height / 2.0f));
+                if (bx < 0 || by < 0 || bx >= board.width || by >= board.height) return 0;
+                return int(PixelAt(board, bx, by)[3]);
+            };
             int covered = 0;
-            for (int y = 0; y < under.height; ++y)
-                for (int x = 0; x < under.width; ++x) {
-                    if (PixelAt(under, x, y)[3] <= 40) continue;
-                    // The screen point of this pixel, then the board's pixel there.
-                    const float sx = r.ux + (x + 0.5f - under.width / 2.0f) * r.uscale;
-                    const float sy = r.uy - (y + 0.5f - under.height / 2.0f) * r.uscale;
-                    const int bx = int(std::floor((sx - r.bx) / r.bscale + board.width / 2.0f));
-                    const int by = int(std::floor((r.by - sy) / r.bscale + board.height / 2.0f));
-                    if (bx < 0 || by < 0 || bx >= board.width || by >= board.height) continue;
-                    covered += PixelAt(board, bx, by)[3] > 40;
-                }
+            for (int y = r.rim; y < under.height - r.rim; ++y)
+                for (int x = r.rim; x < under.width - r.rim; ++x)
+                    if (PixelAt(under, x, y)[3] > 40) covered += boardOver(x, y) > 40;
             EXPECT_EQ(covered, 0) << r.board << " covers " << path;
+            if (r.rim == 0) continue;
+            const int w = under.width - 1, h = under.height - 1;
+            for (const auto& edge : {std::make_pair(0, h / 2), std::make_pair(w, h / 2), std::make_pair(w / 2, 0),
+                                     std::make_pair(w / 2, h), std::make_pair(0, 0), std::make_pair(w, h)})
+                EXPECT_GT(boardOver(edge.first, edge.second), 200)
+                    << r.board << " leaves the edge of " << path << " bare at " << edge.first << "," << edge.second;
         }
     }
 }

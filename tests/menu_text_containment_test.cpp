@@ -328,11 +328,16 @@ TEST_F(MenuTextContainment, AHoveredCardInTheRobopediasLastColumnStaysInsideTheF
     }
 }
 
-// The stage map's and mission panel's counts are digits of the number sheet
-// on a text plate.
+// The stage map's, episode choice's and mission panel's counts are digits of
+// the number sheet on a text plate; the star count stands 2 above the plate's
+// middle on the map, 1 on the episode choice.
 TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
     FarIntoTheGame();
-    for (int screen : {MENU_STAGE_MAP, MENU_MISSION}) {
+    const struct {
+        int screen;
+        float digitsUp;  // -1: many plates
+    } rows[] = {{MENU_STAGE_MAP, 2.0f}, {MENU_EPISODE, 1.0f}, {MENU_MISSION, -1.0f}};
+    for (const auto& [screen, digitsUp] : rows) {
         Enter(screen);
         ASSERT_TRUE(Settle());
         Frame(20);
@@ -341,6 +346,16 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
         const std::vector<std::string> faults =
             scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
         EXPECT_TRUE(faults.empty()) << screen << containment::Lines(faults);
+        size_t onPlate = 0;
+        for (const containment::Piece& d : scene.pictures)
+            for (const containment::Piece& plate : scene.pictures)
+                if (digitsUp >= 0.0f && d.picture.find("Num_Interface") != std::string::npos &&
+                    plate.picture.find("Bbd_TextBG") != std::string::npos &&
+                    plate.drawn.Holds(d.drawn.CentreX(), d.drawn.CentreY())) {
+                    EXPECT_NEAR(d.drawn.CentreY() - plate.drawn.CentreY(), digitsUp, 0.25f) << screen;
+                    ++onPlate;
+                }
+        EXPECT_GE(onPlate, digitsUp >= 0.0f ? 4u : 0u) << screen << ": count, slash and total on the plate";
         if (screen != MENU_MISSION) continue;
         // A stage's label plate ends within its button, side to side (the
         // digits of stage 10 reach over the button's brass line already).

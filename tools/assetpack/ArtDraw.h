@@ -105,11 +105,12 @@ void DrawSquare(Canvas& c, const ArtJob& job);
 void DrawAchievementNotice(Canvas& c, const ArtJob& job);
 void DrawLogo(Canvas& c, const ArtJob& job);
 
-// The menu page's frame, laboratory items, sold-out stamp and profile icons (MenuArt.cpp)
+// The menu page's frame, laboratory items, sold-out stamp, profile icons and picture frames (MenuArt.cpp)
 void DrawMenuFrame(Canvas& c, const ArtJob& job);
 void DrawLabItem(Canvas& c, const ArtJob& job);
 void DrawSoldOutStamp(Canvas& c, const ArtJob& job);
 void DrawMenuIcon(Canvas& c, const ArtJob& job);
+void DrawPictureFrame(Canvas& c, const ArtJob& job);
 
 // Units, cards and portraits (CardArt.cpp)
 void DrawUnitFrame(Canvas& c, const ArtJob& job);

@@ -65,6 +65,7 @@ const StyleEntry kStyles[] = {
     {"logo", DrawLogo},
     {"story", DrawStory},
     {"menuframe", DrawMenuFrame},
+    {"picframe", DrawPictureFrame},
     {"labitem", DrawLabItem},
     {"stamp", DrawSoldOutStamp},
     {"menuicon", DrawMenuIcon},
@@ -159,10 +160,10 @@ const Pattern kPatterns[] = {
     {"/menu/bbd_new", "plaque"},
     {"number", "plaque"},
     // Last, so that a closer pattern above wins: the unlock board's feature
-    // pictures and the menu's picture frames are boards.
+    // pictures are boards; the menu's picture frames lie over pictures.
     {"/msgbox/bbd_menu_", "panel"},
-    {"menupicframe", "panel"},
-    {"minigameframe", "panel"},
+    {"menupicframe", "picframe"},
+    {"minigameframe", "picframe"},
 };
 
 }  // namespace

@@ -29,6 +29,7 @@
 //   story       a reading board's scene: world, a Tinkerling facing Machines, title
 //   logo        a name lettered on a gear emblem ("Logo_Name" -> Name; else the game's)
 //   menuframe   the menu screens' frame: wide left rail, thin right rail, see-through opening
+//   picframe    a frame laid over a menu picture: a rim round a see-through window
 //   labitem     a laboratory item on a round badge (booster, upgrade or robot card)
 //   stamp       the sold-out stamp, with its words    menuicon  the profile screen's icons
 //   feature     an opened feature's badge on the unlock board

@@ -394,3 +394,46 @@ void DrawMenuFrame(Canvas& c, const ArtJob&) {
         p.Capsule(b.x - 6, b.y - 6, b.x + 6, b.y + 6, 2, Solid(Shade(ui::kBrass, 0.5f)));
     }
 }
+
+// The menu's picture frames lie over their pictures: each leaves a window
+// where its picture shows, the rim reaching a little over the picture's edge
+// as a frame does. The pictures, in the frame's pixels: the lists' 530 x 354
+// pictures at the frame's own scale, and the mini-game cards (128, drawn at
+// 0.9 under the frame at 0.985).
+struct PictureWindow {
+    const char* name;
+    double pictureW, pictureH;
+    double overlap;  // of the rim over the picture's edge
+};
+
+const PictureWindow kPictureWindows[] = {
+    {"menupicframe", 530, 354, 4},
+    {"minigameframe", 128 * 0.9 / 0.985, 128 * 0.9 / 0.985, 1.5},
+};
+
+void DrawPictureFrame(Canvas& c, const ArtJob& job) {
+    Painter p(c);
+    const double w = c.Width(), h = c.Height();
+    PictureWindow window = kPictureWindows[0];
+    for (const PictureWindow& pw : kPictureWindows)
+        if (job.Has(pw.name)) window = pw;
+    const double x0 = (w - window.pictureW) / 2 + window.overlap, x1 = w - x0;
+    const double y0 = (h - window.pictureH) / 2 + window.overlap, y1 = h - y0;
+    const double rim = std::min(x0, y0);
+    // Steel rim with a brass line, a dark lip round the window.
+    p.Box(0, 0, w, h, rim * 1.2, Solid(ui::kFrameDark));
+    p.Box(rim * 0.12, rim * 0.12, w - rim * 0.24, h - rim * 0.24, rim * 1.1, Solid(ui::kFrame, 0.9));
+    p.Box(rim * 0.45, rim * 0.45, w - rim * 0.9, h - rim * 0.9, rim * 0.8, Solid(ui::kBrass, 0.6));
+    p.Box(rim * 0.6, rim * 0.6, w - rim * 1.2, h - rim * 1.2, rim * 0.7, Solid(ui::kFrameLight, 0.6));
+    p.Box(x0 - rim * 0.25, y0 - rim * 0.25, x1 - x0 + rim * 0.5, y1 - y0 + rim * 0.5, rim * 0.2, Solid(ui::kInset));
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            if (x + 0.5 >= x0 && x + 0.5 <= x1 && y + 0.5 >= y0 && y + 0.5 <= y1) c.Cut(x, y, 1, 1);
+    // A brass bolt in each corner of the rim.
+    const double r = rim * 0.32;
+    for (Vec2 b : {Vec2{rim * 0.55, rim * 0.55}, Vec2{w - rim * 0.55, rim * 0.55}, Vec2{rim * 0.55, h - rim * 0.55},
+                   Vec2{w - rim * 0.55, h - rim * 0.55}}) {
+        p.Circle(b.x, b.y, r, Solid(ui::kBrass, 0.8));
+        p.Capsule(b.x - r * 0.5, b.y - r * 0.5, b.x + r * 0.5, b.y + r * 0.5, r * 0.15, Solid(Shade(ui::kBrass, 0.5f)));
+    }
+}
