@@ -21,7 +21,6 @@ struct MiniGameTiming {
 struct MiniGameRules {
     bool cardCharge, removerCard, attacks, schedule, life, energy, edgeTiles;
     int background, groundRow;
-    bool finalWave;
 };
 
 constexpr ByDifficulty All(int v) { return {{v, v, v}}; }
@@ -67,37 +66,37 @@ constexpr bool Y = true;
 constexpr bool N = false;
 
 const MiniGameRules kRules[30] = {
-    //        charge remover attacks schedule life energy edges background row final
-    /* 151 */ {N, Y, Y, N, N, N, Y, 112,  3, Y},
-    /* 152 */ {N, N, Y, Y, Y, N, Y, 110, -1, Y},
-    /* 153 */ {N, N, Y, Y, Y, N, Y, 209, -1, Y},
-    /* 154 */ {N, N, Y, Y, Y, N, Y, 212, -1, Y},
-    /* 155 */ {N, N, Y, Y, N, N, Y, 309, -1, Y},
-    /* 156 */ {N, N, Y, Y, Y, N, N, 312, -1, N},
-    /* 157 */ {N, N, Y, Y, N, N, Y, 412, -1, Y},
-    /* 158 */ {N, N, Y, Y, Y, N, Y, 412, -1, N},
-    /* 159 */ {Y, N, Y, Y, Y, N, Y,  -1, -1, Y},
-    /* 160 */ {N, N, Y, Y, Y, N, N, 612, -1, N},
-    /* 161 */ {N, Y, Y, Y, Y, N, Y, 110, -1, Y},
-    /* 162 */ {N, N, Y, Y, Y, N, Y, 110, -1, Y},
-    /* 163 */ {N, N, Y, Y, N, N, Y, 212, -1, N},
-    /* 164 */ {N, N, Y, Y, Y, N, Y, 202, -1, Y},
-    /* 165 */ {N, Y, Y, Y, Y, N, Y, 308, -1, Y},
-    /* 166 */ {N, N, Y, Y, Y, N, N, 312, -1, N},
-    /* 167 */ {N, N, N, Y, N, N, Y, 412, -1, Y},
-    /* 168 */ {N, N, Y, Y, Y, N, Y, 402, -1, Y},
-    /* 169 */ {N, Y, Y, Y, Y, N, Y, 502,  3, Y},
-    /* 170 */ {N, N, Y, Y, Y, N, N, 612, -1, N},
-    /* 171 */ {N, N, Y, Y, Y, N, N, 112, -1, Y},
-    /* 172 */ {Y, N, Y, Y, N, Y, Y, 109, -1, Y},
-    /* 173 */ {N, N, Y, Y, Y, N, Y, 205, -1, Y},
-    /* 174 */ {N, N, Y, Y, Y, N, N, 212, -1, N},
-    /* 175 */ {Y, N, Y, Y, Y, N, Y, 306, -1, Y},
-    /* 176 */ {Y, N, Y, Y, Y, N, Y,  -1, -1, Y},
-    /* 177 */ {Y, N, N, Y, N, N, N, 412, -1, Y},
-    /* 178 */ {N, Y, Y, Y, Y, N, Y, 407, -1, Y},
-    /* 179 */ {N, N, Y, Y, Y, N, Y, 507, -1, Y},
-    /* 180 */ {N, N, Y, Y, Y, N, N, 612, -1, N},
+    //        charge remover attacks schedule life energy edges background row
+    /* 151 */ {N, Y, Y, N, N, N, Y, 112,  3},
+    /* 152 */ {N, N, Y, Y, Y, N, Y, 110, -1},
+    /* 153 */ {N, N, Y, Y, Y, N, Y, 209, -1},
+    /* 154 */ {N, N, Y, Y, Y, N, Y, 212, -1},
+    /* 155 */ {N, N, Y, Y, N, N, Y, 309, -1},
+    /* 156 */ {N, N, Y, Y, Y, N, N, 312, -1},
+    /* 157 */ {N, N, Y, Y, N, N, Y, 412, -1},
+    /* 158 */ {N, N, Y, Y, Y, N, Y, 412, -1},
+    /* 159 */ {Y, N, Y, Y, Y, N, Y,  -1, -1},
+    /* 160 */ {N, N, Y, Y, Y, N, N, 612, -1},
+    /* 161 */ {N, Y, Y, Y, Y, N, Y, 110, -1},
+    /* 162 */ {N, N, Y, Y, Y, N, Y, 110, -1},
+    /* 163 */ {N, N, Y, Y, N, N, Y, 212, -1},
+    /* 164 */ {N, N, Y, Y, Y, N, Y, 202, -1},
+    /* 165 */ {N, Y, Y, Y, Y, N, Y, 308, -1},
+    /* 166 */ {N, N, Y, Y, Y, N, N, 312, -1},
+    /* 167 */ {N, N, N, Y, N, N, Y, 412, -1},
+    /* 168 */ {N, N, Y, Y, Y, N, Y, 402, -1},
+    /* 169 */ {N, Y, Y, Y, Y, N, Y, 502,  3},
+    /* 170 */ {N, N, Y, Y, Y, N, N, 612, -1},
+    /* 171 */ {N, N, Y, Y, Y, N, N, 112, -1},
+    /* 172 */ {Y, N, Y, Y, N, Y, Y, 109, -1},
+    /* 173 */ {N, N, Y, Y, Y, N, Y, 205, -1},
+    /* 174 */ {N, N, Y, Y, Y, N, N, 212, -1},
+    /* 175 */ {Y, N, Y, Y, Y, N, Y, 306, -1},
+    /* 176 */ {Y, N, Y, Y, Y, N, Y,  -1, -1},
+    /* 177 */ {Y, N, N, Y, N, N, N, 412, -1},
+    /* 178 */ {N, Y, Y, Y, Y, N, Y, 407, -1},
+    /* 179 */ {N, N, Y, Y, Y, N, Y, 507, -1},
+    /* 180 */ {N, N, Y, Y, Y, N, N, 612, -1},
 };
 
 // Mixes; 153 and 154 have one per difficulty (below), so their rows here stay empty.
@@ -215,6 +214,5 @@ void FillStageEnemies151To180(int stage, int difficulty, StageDefinition& record
     record.m_bEdgeTiles = r.edgeTiles;
     record.m_iBackground = r.background;
     record.m_iGroundRow = r.groundRow;
-    record.m_bFinalWave = r.finalWave;
 }
 // clang-format on
