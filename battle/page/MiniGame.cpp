@@ -52,8 +52,8 @@ void CPageGame::HandleMiniGameInput() {
     } else if (KindOf(stage) == StageKind::ClickZapping) {
         HandleZapInput();
     } else {
-        if (IsMiniGameGroup1(stage)) HandleRelocateInput();
-        if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
+        if (IsRelocationStage(stage)) HandleRelocateInput();
+        if (IsSlotMachineStage(stage)) HandleSlotLeverInput();
     }
 }
 
