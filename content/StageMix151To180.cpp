@@ -1,11 +1,17 @@
 // The thirty mini-games: their Machine mixes, their timing by difficulty and
 // their rule switches. These replace what the ordinary formulas gave.
+#include <iterator>
+
 #include "content/StageMixTable.h"
+#include "content/StageNumbering.h"
 
 // Tables keep one row a line.
 // clang-format off
 
 namespace {
+
+// Each table below has one row a mini-game, 151 first.
+constexpr size_t kMiniGames = LAST_STAGE - FIRST_MINI_GAME_STAGE + 1;
 
 // Values for difficulty 0, 1 and 2.
 struct ByDifficulty {
@@ -28,7 +34,7 @@ constexpr ByDifficulty By(int d0, int d1, int d2) { return {{d0, d1, d2}}; }
 constexpr ByDifficulty kCap = {{11, 15, 20}};
 
 // Stage 151 takes its wave start and interval from its length (below).
-const MiniGameTiming kTiming[30] = {
+const MiniGameTiming kTiming[] = {
     //        length              stream start       wave start         stream int.        wave int.          wave size      step cap
     /* 151 */ {All(120),          All(10000),        All(0),            All(10),           All(0),            All(4),        2, kCap},
     /* 152 */ {All(120),          All(1),            By(15, 15, 12),    By(5, 4, 4),       By(17, 15, 13),    By(4, 5, 6),   1, kCap},
@@ -65,7 +71,7 @@ const MiniGameTiming kTiming[30] = {
 constexpr bool Y = true;
 constexpr bool N = false;
 
-const MiniGameRules kRules[30] = {
+const MiniGameRules kRules[] = {
     //        charge remover attacks schedule life energy edges background row
     /* 151 */ {N, Y, Y, N, N, N, Y, 112,  3},
     /* 152 */ {N, N, Y, Y, Y, N, Y, 110, -1},
@@ -100,7 +106,7 @@ const MiniGameRules kRules[30] = {
 };
 
 // Mixes; 153 and 154 have one per difficulty (below), so their rows here stay empty.
-const StageMix kMixes[30] = {
+const StageMix kMixes[] = {
     /* 151 */ {{1002, 10.0f, 0.0f, 1.0f, 0.0f}, {0, 0.0f, 1.0f, 0.0f, 0.0f}},
     /* 152 */ {{1001, 6.0f, 1.0f, 3.0f, 1.0f}, {1003, 1.0f, 0.8f, 1.0f, 0.5f}, {1000, 1.0f, 0.25f, 0.0f, 0.25f},
                {1002, 0.0f, 0.15f, 0.0f, 0.0f}, {1005, 0.0f, 0.0f, 0.0f, 0.0f}},
@@ -158,6 +164,9 @@ const StageMix kMixes[30] = {
                {1021, 0.0f, 0.1f, 0.0f, 0.0f}, {1031, 0.0f, 0.0f, 0.0f, 0.0f}},
 };
 
+static_assert(std::size(kTiming) == kMiniGames && std::size(kRules) == kMiniGames && std::size(kMixes) == kMiniGames,
+              "one timing, rules and mix row a mini-game");
+
 const StageMix kMix153[3] = {
     {{1000, 1.0f, 0.5f, 1.0f, 0.0f}, {1001, 1.0f, 0.5f, 0.0f, 0.0f}},
     {{1000, 1.0f, 0.5f, 1.0f, 0.0f}, {1001, 1.0f, 0.5f, 1.0f, 0.0f}, {1004, 0.0f, 0.5f, 0.0f, 0.0f},
@@ -178,9 +187,9 @@ const StageMix kMix154[3] = {
 }  // namespace
 
 void FillStageEnemies151To180(int stage, int difficulty, StageDefinition& record) {
-    if (stage < 151 || stage > 180) return;
+    if (stage < FIRST_MINI_GAME_STAGE || stage > LAST_STAGE) return;
     const int d = difficulty < 0 ? 0 : (difficulty > 2 ? 2 : difficulty);
-    const int i = stage - 151;
+    const int i = stage - FIRST_MINI_GAME_STAGE;
 
     if (stage == 153)
         StoreMix(record, kMix153[d]);
