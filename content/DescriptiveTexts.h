@@ -4,9 +4,6 @@
 // and "\t" for an indent; the bitmap font draws both. Composed texts are
 // temporary strings.
 
-constexpr int FIRST_MINI_GAME_TEXT = 151;
-constexpr int LAST_MINI_GAME_TEXT = 180;
-
 // "?????????" outside 151 to 180.
 const char* GetMiniGameName(int stage);
 // "Description :\n\t" + the story + "\n".

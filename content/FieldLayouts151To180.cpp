@@ -1,15 +1,18 @@
 // Terrain of the mini-games: rows 0 to 4 from the top, one digit a column from
 // the left. Several mini-games play on another stage's field (their rows' fieldOf).
+#include <iterator>
+
 #include "content/FieldGrid.h"
 #include "content/FieldLayoutTable.h"
 #include "content/MiniGameTable.h"
+#include "content/StageNumbering.h"
 
 // Tables keep one row a line.
 // clang-format off
 
 namespace {
 
-const char* const kLayouts[30] = {
+const char* const kLayouts[] = {
     /* 151 */ "1111111111" "2222222222" "2222222222" "2222222222" "2222222222",
     /* 152 */ "1111111111" "1111111111" "1111111122" "1111111111" "2222222222",
     /* 153 */ "1111111222" "1122112211" "2222222222" "2222222222" "2222222222",
@@ -41,16 +44,17 @@ const char* const kLayouts[30] = {
     /* 179 */ "1111111111" "1111111222" "2222222222" "2222222222" "3333333333",
     /* 180 */ nullptr,  // as stage 160
 };
+static_assert(std::size(kLayouts) == LAST_STAGE - FIRST_MINI_GAME_STAGE + 1, "one layout a mini-game");
 
 }  // namespace
 
 void GetFieldCellKinds151To180(int* kinds, int stage) {
-    if (stage < 151 || stage > 180) return;
+    if (stage < FIRST_MINI_GAME_STAGE || stage > LAST_STAGE) return;
     const int fieldOf = MiniGameRowOf(stage).fieldOf;
     const int source = fieldOf > 0 ? fieldOf : stage;
     if (source <= 50)
         GetFieldCellKinds1To50(kinds, source);
     else
-        DecodeLayout(kLayouts[source - 151], kinds);
+        DecodeLayout(kLayouts[source - FIRST_MINI_GAME_STAGE], kinds);
 }
 // clang-format on

@@ -5,7 +5,7 @@
 // mini-game in MiniGameTable.cpp, each written with the names of its columns.
 #include <vector>
 
-#include "content/StageKinds.h"
+#include "content/StageKindAndMode.h"
 
 // The fixed hand a mini-game deals (the slot machines deal theirs by reels).
 struct MiniGameHand {

@@ -1,6 +1,9 @@
 // Titles, stories and rules of the thirty mini-games.
 #include "content/DescriptiveTexts.h"
 
+#include <iterator>
+
+#include "content/StageNumbering.h"
 #include "engine/VxString.h"
 
 namespace {
@@ -8,7 +11,7 @@ namespace {
 const char* const kUnknownTitle = "?????????";
 const char* const kUnknownText = "????????";
 
-const char* const kTitles[30] = {
+const char* const kTitles[] = {
     "Emergency Escape",     "Shooting Hero",     "Three Swordsmen", "Operation : Desert Sky", "Underwater Rescue",
     "Whale Hunt",           "Wandering Skipper", "Rescue Team",     "Trap Machine",           "Destroyer Showdown",
     "On the Fly",           "Super Weapon",      "Big Deal",        "Testing Ground",         "Deep Panic",
@@ -16,6 +19,7 @@ const char* const kTitles[30] = {
     "Atomic Delivery",      "Energy Under Fire", "Danger Zone",     "Plasma-powered",         "Whack-a-Mole",
     "Trap Machine Returns", "Risky Landing",     "Ghost Buster",    "Crashing the Titans",    "Destroyer Zero",
 };
+static_assert(std::size(kTitles) == LAST_STAGE - FIRST_MINI_GAME_STAGE + 1, "one title a mini-game");
 
 const char* Story(int stage) {
     switch (stage) {
@@ -277,8 +281,8 @@ const char* HowToPlay(int stage) {
 }  // namespace
 
 const char* GetMiniGameName(int stage) {
-    if (stage < FIRST_MINI_GAME_TEXT || stage > LAST_MINI_GAME_TEXT) return kUnknownTitle;
-    return kTitles[stage - FIRST_MINI_GAME_TEXT];
+    if (stage < FIRST_MINI_GAME_STAGE || stage > LAST_STAGE) return kUnknownTitle;
+    return kTitles[stage - FIRST_MINI_GAME_STAGE];
 }
 
 const char* GetMiniGameStory(int stage) { return Story(stage); }

@@ -25,6 +25,11 @@ int SumTruncatedWeights(const float* weights) {
     return total;
 }
 
+bool HasStageRecord(int stage) {
+    if (stage < 1 || stage > LAST_STAGE) return false;
+    return !IsMiniGameStage(stage) || MiniGameRowOf(stage).stage == stage;
+}
+
 void GetStageDefinition(int stage, int difficulty, StageDefinition& record) {
     const int d = ClampDifficulty(difficulty);
 

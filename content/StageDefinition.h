@@ -39,6 +39,10 @@ struct StageDefinition {
     bool m_bRuleHold;      // the mini-game loss rules are held off (clear in every stage)
 };
 
+// Whether a stage has a record to be played by: a number 1 to LAST_STAGE,
+// and a mini-game with its row.
+bool HasStageRecord(int stage);
+
 // Fills a value-initialised record for a stage (1 to 180) on the live profile's
 // difficulty.
 void GetStageDefinition(int stage, StageDefinition& record);

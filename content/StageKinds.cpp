@@ -1,9 +1,6 @@
 #include "content/StageKinds.h"
 
 #include "content/MiniGameTable.h"
-#include "content/StageNumbering.h"
-
-bool IsMiniGameStage(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }
 
 // A mini-game's kind and mode stand in its row (MiniGameTable.cpp).
 StageKind KindOf(int stage) { return MiniGameRowOf(stage).kind; }

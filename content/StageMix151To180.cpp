@@ -1,11 +1,17 @@
 // The thirty mini-games: their Machine mixes, their timing by difficulty and
 // their rule switches. These replace what the ordinary formulas gave.
+#include <iterator>
+
 #include "content/StageMixTable.h"
+#include "content/StageNumbering.h"
 
 // Tables keep one row a line.
 // clang-format off
 
 namespace {
+
+// Each table below has one row a mini-game, 151 first.
+constexpr size_t kMiniGames = LAST_STAGE - FIRST_MINI_GAME_STAGE + 1;
 
 // Values for difficulty 0, 1 and 2.
 struct ByDifficulty {
@@ -21,7 +27,6 @@ struct MiniGameTiming {
 struct MiniGameRules {
     bool cardCharge, removerCard, attacks, schedule, life, energy, edgeTiles;
     int background, groundRow;
-    bool finalWave;
 };
 
 constexpr ByDifficulty All(int v) { return {{v, v, v}}; }
@@ -29,7 +34,7 @@ constexpr ByDifficulty By(int d0, int d1, int d2) { return {{d0, d1, d2}}; }
 constexpr ByDifficulty kCap = {{11, 15, 20}};
 
 // Stage 151 takes its wave start and interval from its length (below).
-const MiniGameTiming kTiming[30] = {
+const MiniGameTiming kTiming[] = {
     //        length              stream start       wave start         stream int.        wave int.          wave size      step cap
     /* 151 */ {All(120),          All(10000),        All(0),            All(10),           All(0),            All(4),        2, kCap},
     /* 152 */ {All(120),          All(1),            By(15, 15, 12),    By(5, 4, 4),       By(17, 15, 13),    By(4, 5, 6),   1, kCap},
@@ -66,42 +71,42 @@ const MiniGameTiming kTiming[30] = {
 constexpr bool Y = true;
 constexpr bool N = false;
 
-const MiniGameRules kRules[30] = {
-    //        charge remover attacks schedule life energy edges background row final
-    /* 151 */ {N, Y, Y, N, N, N, Y, 112,  3, Y},
-    /* 152 */ {N, N, Y, Y, Y, N, Y, 110, -1, Y},
-    /* 153 */ {N, N, Y, Y, Y, N, Y, 209, -1, Y},
-    /* 154 */ {N, N, Y, Y, Y, N, Y, 212, -1, Y},
-    /* 155 */ {N, N, Y, Y, N, N, Y, 309, -1, Y},
-    /* 156 */ {N, N, Y, Y, Y, N, N, 312, -1, N},
-    /* 157 */ {N, N, Y, Y, N, N, Y, 412, -1, Y},
-    /* 158 */ {N, N, Y, Y, Y, N, Y, 412, -1, N},
-    /* 159 */ {Y, N, Y, Y, Y, N, Y,  -1, -1, Y},
-    /* 160 */ {N, N, Y, Y, Y, N, N, 612, -1, N},
-    /* 161 */ {N, Y, Y, Y, Y, N, Y, 110, -1, Y},
-    /* 162 */ {N, N, Y, Y, Y, N, Y, 110, -1, Y},
-    /* 163 */ {N, N, Y, Y, N, N, Y, 212, -1, N},
-    /* 164 */ {N, N, Y, Y, Y, N, Y, 202, -1, Y},
-    /* 165 */ {N, Y, Y, Y, Y, N, Y, 308, -1, Y},
-    /* 166 */ {N, N, Y, Y, Y, N, N, 312, -1, N},
-    /* 167 */ {N, N, N, Y, N, N, Y, 412, -1, Y},
-    /* 168 */ {N, N, Y, Y, Y, N, Y, 402, -1, Y},
-    /* 169 */ {N, Y, Y, Y, Y, N, Y, 502,  3, Y},
-    /* 170 */ {N, N, Y, Y, Y, N, N, 612, -1, N},
-    /* 171 */ {N, N, Y, Y, Y, N, N, 112, -1, Y},
-    /* 172 */ {Y, N, Y, Y, N, Y, Y, 109, -1, Y},
-    /* 173 */ {N, N, Y, Y, Y, N, Y, 205, -1, Y},
-    /* 174 */ {N, N, Y, Y, Y, N, N, 212, -1, N},
-    /* 175 */ {Y, N, Y, Y, Y, N, Y, 306, -1, Y},
-    /* 176 */ {Y, N, Y, Y, Y, N, Y,  -1, -1, Y},
-    /* 177 */ {Y, N, N, Y, N, N, N, 412, -1, Y},
-    /* 178 */ {N, Y, Y, Y, Y, N, Y, 407, -1, Y},
-    /* 179 */ {N, N, Y, Y, Y, N, Y, 507, -1, Y},
-    /* 180 */ {N, N, Y, Y, Y, N, N, 612, -1, N},
+const MiniGameRules kRules[] = {
+    //        charge remover attacks schedule life energy edges background row
+    /* 151 */ {N, Y, Y, N, N, N, Y, 112,  3},
+    /* 152 */ {N, N, Y, Y, Y, N, Y, 110, -1},
+    /* 153 */ {N, N, Y, Y, Y, N, Y, 209, -1},
+    /* 154 */ {N, N, Y, Y, Y, N, Y, 212, -1},
+    /* 155 */ {N, N, Y, Y, N, N, Y, 309, -1},
+    /* 156 */ {N, N, Y, Y, Y, N, N, 312, -1},
+    /* 157 */ {N, N, Y, Y, N, N, Y, 412, -1},
+    /* 158 */ {N, N, Y, Y, Y, N, Y, 412, -1},
+    /* 159 */ {Y, N, Y, Y, Y, N, Y,  -1, -1},
+    /* 160 */ {N, N, Y, Y, Y, N, N, 612, -1},
+    /* 161 */ {N, Y, Y, Y, Y, N, Y, 110, -1},
+    /* 162 */ {N, N, Y, Y, Y, N, Y, 110, -1},
+    /* 163 */ {N, N, Y, Y, N, N, Y, 212, -1},
+    /* 164 */ {N, N, Y, Y, Y, N, Y, 202, -1},
+    /* 165 */ {N, Y, Y, Y, Y, N, Y, 308, -1},
+    /* 166 */ {N, N, Y, Y, Y, N, N, 312, -1},
+    /* 167 */ {N, N, N, Y, N, N, Y, 412, -1},
+    /* 168 */ {N, N, Y, Y, Y, N, Y, 402, -1},
+    /* 169 */ {N, Y, Y, Y, Y, N, Y, 502,  3},
+    /* 170 */ {N, N, Y, Y, Y, N, N, 612, -1},
+    /* 171 */ {N, N, Y, Y, Y, N, N, 112, -1},
+    /* 172 */ {Y, N, Y, Y, N, Y, Y, 109, -1},
+    /* 173 */ {N, N, Y, Y, Y, N, Y, 205, -1},
+    /* 174 */ {N, N, Y, Y, Y, N, N, 212, -1},
+    /* 175 */ {Y, N, Y, Y, Y, N, Y, 306, -1},
+    /* 176 */ {Y, N, Y, Y, Y, N, Y,  -1, -1},
+    /* 177 */ {Y, N, N, Y, N, N, N, 412, -1},
+    /* 178 */ {N, Y, Y, Y, Y, N, Y, 407, -1},
+    /* 179 */ {N, N, Y, Y, Y, N, Y, 507, -1},
+    /* 180 */ {N, N, Y, Y, Y, N, N, 612, -1},
 };
 
 // Mixes; 153 and 154 have one per difficulty (below), so their rows here stay empty.
-const StageMix kMixes[30] = {
+const StageMix kMixes[] = {
     /* 151 */ {{1002, 10.0f, 0.0f, 1.0f, 0.0f}, {0, 0.0f, 1.0f, 0.0f, 0.0f}},
     /* 152 */ {{1001, 6.0f, 1.0f, 3.0f, 1.0f}, {1003, 1.0f, 0.8f, 1.0f, 0.5f}, {1000, 1.0f, 0.25f, 0.0f, 0.25f},
                {1002, 0.0f, 0.15f, 0.0f, 0.0f}, {1005, 0.0f, 0.0f, 0.0f, 0.0f}},
@@ -159,6 +164,9 @@ const StageMix kMixes[30] = {
                {1021, 0.0f, 0.1f, 0.0f, 0.0f}, {1031, 0.0f, 0.0f, 0.0f, 0.0f}},
 };
 
+static_assert(std::size(kTiming) == kMiniGames && std::size(kRules) == kMiniGames && std::size(kMixes) == kMiniGames,
+              "one timing, rules and mix row a mini-game");
+
 const StageMix kMix153[3] = {
     {{1000, 1.0f, 0.5f, 1.0f, 0.0f}, {1001, 1.0f, 0.5f, 0.0f, 0.0f}},
     {{1000, 1.0f, 0.5f, 1.0f, 0.0f}, {1001, 1.0f, 0.5f, 1.0f, 0.0f}, {1004, 0.0f, 0.5f, 0.0f, 0.0f},
@@ -179,9 +187,9 @@ const StageMix kMix154[3] = {
 }  // namespace
 
 void FillStageEnemies151To180(int stage, int difficulty, StageDefinition& record) {
-    if (stage < 151 || stage > 180) return;
+    if (stage < FIRST_MINI_GAME_STAGE || stage > LAST_STAGE) return;
     const int d = difficulty < 0 ? 0 : (difficulty > 2 ? 2 : difficulty);
-    const int i = stage - 151;
+    const int i = stage - FIRST_MINI_GAME_STAGE;
 
     if (stage == 153)
         StoreMix(record, kMix153[d]);
@@ -215,6 +223,5 @@ void FillStageEnemies151To180(int stage, int difficulty, StageDefinition& record
     record.m_bEdgeTiles = r.edgeTiles;
     record.m_iBackground = r.background;
     record.m_iGroundRow = r.groundRow;
-    record.m_bFinalWave = r.finalWave;
 }
 // clang-format on

@@ -3,11 +3,9 @@
 #include "content/GameLink.h"
 #include "content/SaveProfile.h"
 
-namespace {
-bool IsMiniGame(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }
-}  // namespace
+bool IsMiniGameStage(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }
 
-int OrdinaryStageOf(int stage) { return IsMiniGame(stage) ? 5 * (stage - 150) : stage; }
+int OrdinaryStageOf(int stage) { return IsMiniGameStage(stage) ? 5 * (stage - 150) : stage; }
 
 int GetStagePosition(int stage) { return OrdinaryStageOf(stage) - 1; }
 
@@ -18,7 +16,7 @@ int GetStageWorld(int stage) { return GetStagePosition(stage) % 50 / 10 + 1; }
 int GetStageInEpisode(int stage) { return GetStagePosition(stage) % 50 + 1; }
 
 int NextStageId(int stage) {
-    if (IsMiniGame(stage)) return 5 * stage - 749;
+    if (IsMiniGameStage(stage)) return 5 * stage - 749;
     if (stage % 5 == 0) return 150 + stage / 5;
     return stage + 1;
 }
@@ -31,7 +29,7 @@ bool IsEpisodeFinalStage() {
 int GetStagePlayOrder(int stage) {
     if (stage < 1 || stage > LAST_STAGE) return -1;
     // Each group of five ordinary stages is followed by its mini-game.
-    if (IsMiniGame(stage)) return 6 * (stage - 150) - 1;
+    if (IsMiniGameStage(stage)) return 6 * (stage - 150) - 1;
     return (stage - 1) + (stage - 1) / 5;
 }
 

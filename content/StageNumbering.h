@@ -5,6 +5,8 @@
 constexpr int FIRST_MINI_GAME_STAGE = 151;
 constexpr int LAST_STAGE = 180;
 
+bool IsMiniGameStage(int stage);
+
 // The ordinary stage a mini-game is played after (5k for mini-game 150 + k);
 // an ordinary stage is its own.
 int OrdinaryStageOf(int stage);

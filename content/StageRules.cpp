@@ -4,6 +4,8 @@
 
 bool IsEpisodeFinalBossStage(int stage) { return ModeOf(stage) == MiniGameMode::FinalBoss; }
 
+bool IsRelocationStage(int stage) { return KindOf(stage) == StageKind::Relocation; }
+
 bool IsSlotMachineStage(int stage) { return KindOf(stage) == StageKind::SlotMachine; }
 
 bool StageKeepsCardCharge(int stage) { return IsSlotMachineStage(stage) || KindOf(stage) == StageKind::FastMachines; }

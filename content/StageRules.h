@@ -5,6 +5,8 @@
 
 // The mini-games that end an episode: the Destroyer duel of each episode.
 bool IsEpisodeFinalBossStage(int stage);
+// The mini-games whose robots are picked up and put on other cells.
+bool IsRelocationStage(int stage);
 // The slot-machine mini-games: the hand is dealt by reels, each slot charged.
 bool IsSlotMachineStage(int stage);
 // The mini-games where placing a card leaves its slot charged.

@@ -72,6 +72,7 @@ void CVxApplication::SwitchPage(int index, int subScreen) {
         host::ShowMessageBox("Array out of range", "SwitchPage() Error!!", host::MB_OK);
         return;
     }
+    if (RefusesPage(index)) return;
     m_iOldPage = m_iCurrentPage;
     m_iNewPage = index;
     m_iNewSubScreen = subScreen;

@@ -37,6 +37,9 @@ public:
     virtual void DrawCursors();
     virtual void OnAfterPageRender() {}
     virtual void OnFrameWithoutPage() {}
+    // Whether the page may not be opened as things stand; the application
+    // has told the player why.
+    virtual bool RefusesPage(int /*index*/) { return false; }
     virtual void ApplyCamera() = 0;
     virtual void PublishFrameCount() = 0;
     virtual void BeforePageRelease() = 0;

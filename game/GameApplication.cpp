@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "content/GameLink.h"
+#include "content/StageDefinition.h"
 #include "engine/VxBillboard.h"
+#include "engine/PageIndices.h"
 #include "engine/VxNumber.h"
 #include "engine/VxPage.h"
 #include "engine/VxResourceManager.h"
@@ -330,6 +332,14 @@ bool CGameApplication::SaveProgress() {
         return false;
     }
     if (!m_pSaveData->BackupFailReason().empty()) TellOnce(BackupFailedText(), m_sReportedBackupFailure);
+    return true;
+}
+
+bool CGameApplication::RefusesPage(int index) {
+    const int stage = m_iCurrentStage;
+    if (index != BATTLE_PAGE_INDEX || HasStageRecord(stage)) return false;
+    host::ShowMessageBox("Stage " + std::to_string(stage) + " has no record and cannot be played.", "Stage error",
+                         host::MB_OK);
     return true;
 }
 

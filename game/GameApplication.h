@@ -95,6 +95,8 @@ public:
     void OnSystemResume() override;
     // The window's close button asks, through the exit box, before leaving.
     void OnClose() override;
+    // A battle is not opened for a stage that has no record.
+    bool RefusesPage(int index) override;
 
     // Shared resources.
     void LoadStartupResources();

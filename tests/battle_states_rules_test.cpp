@@ -1031,12 +1031,15 @@ TEST_F(BattleStateRules, EachMiniGameDealsTheHandOfItsRow) {
     }
 }
 
-// The set-up hands each of its steps the state the step is for: a map
-// stage's slots, a mini-game's hand dealt before its robots stand, the
-// Machines' records before their art, the stage unit, every card record,
-// then the mini-game's field; the map stage's preview robots stand last.
+// The set-up hands each of its steps the state the step is for, and with
+// every step empty the battle stands as it would: a map stage's slots, a
+// mini-game's hand dealt and read before its robots stand with their cards'
+// types and hit points, the Machines' records before their art, the stage
+// unit, every card record, then the mini-game's field; the map stage's
+// preview robots stand last.
 TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
     static const auto Machine = [](int type) { return "machine " + std::to_string(type); };
+    static const auto Robot = [](int type, int hp) { return std::to_string(type) + " hp " + std::to_string(hp); };
     struct Seen : BattleSetUpSteps {
         explicit Seen(const CBattleModel& m) : model(m) {}
         const CBattleModel& model;
@@ -1045,8 +1048,9 @@ TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
         int Robots() const { return int(model.State().m_lstRobots.size()); }
         void HandSlotsSet() override { Say("slots " + std::to_string(model.State().m_nHandSlots)); }
         void BattleSetUp() override { Say("frames " + std::to_string(model.State().m_iStageFrames)); }
-        void LoadDealtHand() override {
-            Say("dealt " + std::to_string(model.State().m_aHand[1].m_iCard) + ", robots " + std::to_string(Robots()));
+        void LoadDealtHand(const CBattleModel::HandRecords& records) override {
+            Say("dealt " + std::to_string(records.hand[1].m_iCard) + ", read " +
+                std::to_string(model.State().m_aHandDefs[1].m_iType) + ", robots " + std::to_string(Robots()));
         }
         void ClocksStarted() override {
             Say("clocks, slots " + std::to_string(model.State().m_nHandSlots) + ", robots " + std::to_string(Robots()));
@@ -1061,19 +1065,36 @@ TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
     const struct {
         int stage;
         std::vector<std::string> steps;
+        std::vector<std::string> robots;  // the start robots' types and hit points
         bool preview;
     } rows[] = {
         {10,
          {"slots 6", "frames 9900", "clocks, slots 6, robots 0", Machine(MachineId::Smasher), "stage unit", "card 35",
           "bottom kind 2"},
+         {},
          true},
         {172,
-         {"slots 10", "frames 18000", "dealt 35, robots 0", "clocks, slots 4, robots 3", Machine(MachineId::TimeBomb),
-          "stage unit", "card 35", "bottom kind 2"},
+         {"slots 10", "frames 18000", "dealt 35, read 35, robots 0", "clocks, slots 4, robots 3",
+          Machine(MachineId::TimeBomb), "stage unit", "card 35", "bottom kind 2"},
+         {Robot(RobotId::FusorBot, 60), Robot(RobotId::PapaFusor, 70), Robot(RobotId::FusorBot, 60)},
          false},
         {167,
-         {"slots 10", "frames 4500", "dealt 4, robots 0", "clocks, slots 5, robots 1", Machine(MachineId::Jetpacker),
-          "stage unit", "card 35", "bottom kind 1"},
+         {"slots 10", "frames 4500", "dealt 4, read 4, robots 0", "clocks, slots 5, robots 1",
+          Machine(MachineId::Jetpacker), "stage unit", "card 35", "bottom kind 1"},
+         {Robot(RobotId::MarinerBot, 60)},
+         false},
+        // The Mariner Bot starts with half its hit points.
+        {158,
+         {"slots 10", "frames 10800", "dealt 22, read 22, robots 0", "clocks, slots 7, robots 4",
+          Machine(MachineId::AirScout), "stage unit", "card 35", "bottom kind 3"},
+         {Robot(RobotId::DShotgunner, 100), Robot(RobotId::FixerBot, 70), Robot(RobotId::SnowBaller, 100),
+          Robot(RobotId::MarinerBot, 30)},
+         false},
+        {173,
+         {"slots 10", "frames 7200", "dealt 16, read 16, robots 0", "clocks, slots 3, robots 6",
+          Machine(MachineId::AirScout), "stage unit", "card 35", "bottom kind 2"},
+         {Robot(RobotId::SpiderBot, 100), Robot(RobotId::FlameBot, 150), Robot(RobotId::FixerBot, 70),
+          Robot(RobotId::SpiderBot, 100), Robot(RobotId::FlameBot, 150), Robot(RobotId::FixerBot, 70)},
          false},
     };
     g_CurrentProfile.m_nCardSlots = 6;
@@ -1085,7 +1106,11 @@ TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
         std::vector<CCom_GameRobot> preview = MakeShownRobots();
         int shown = 0;
         RunBattleSetUp(battle, preview, shown, seen);
+        std::vector<std::string> robots;
+        for (const CCom_GameRobot& robot : battle.State().m_lstRobots)
+            robots.push_back(std::to_string(robot.m_Unit.m_iType) + " hp " + std::to_string(robot.m_iHp));
         EXPECT_EQ(seen.steps, r.steps) << "stage " << r.stage;
+        EXPECT_EQ(robots, r.robots) << "stage " << r.stage;
         EXPECT_EQ(shown > 0, r.preview) << "stage " << r.stage;
         battle.ForgetStageUnit();  // as its page or runner does when the battle ends
     }

@@ -15,6 +15,7 @@
 #include "battle/model/RelocationRules.h"
 #include "battle/model/SkyDrops.h"
 #include "battle/units/GameItem.h"
+#include "content/StageRules.h"
 #include "content/UnlockTables.h"
 #include "engine/VxSound.h"
 #include "tests/HandInputSupport.h"
@@ -227,7 +228,7 @@ TEST_F(MiniGameEdge, Stage155IsLostWithThreeRobotsWhateverTheMachines) {
     EXPECT_EQ(p.m_Battle.State().m_iLife, 0);
 }
 
-TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
+TEST(MiniGameGroups, IdsBeyondTheTableGoByKind) {
     const struct {
         int stage;
         bool mini, relocation, slots, charge;
@@ -238,9 +239,9 @@ TEST(MiniGameGroups, IdsBeyondTheTableGoByGroup) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsMiniGameStage(c.stage), c.mini) << c.stage;
-        EXPECT_EQ(IsMiniGameGroup1(c.stage), c.relocation) << c.stage;
-        EXPECT_EQ(IsMiniGameGroup2(c.stage), c.slots) << c.stage;
-        EXPECT_EQ(IsMiniGameGroup3(c.stage), c.charge) << c.stage;
+        EXPECT_EQ(IsRelocationStage(c.stage), c.relocation) << c.stage;
+        EXPECT_EQ(IsSlotMachineStage(c.stage), c.slots) << c.stage;
+        EXPECT_EQ(IsChargeShotStage(c.stage), c.charge) << c.stage;
     }
 }
 

@@ -23,6 +23,13 @@ std::vector<int> WaveTimes(const StageDefinition& s) {
 TEST(StageDefinition, TablesKeepTheirCheckedValues) { EXPECT_EQ(StageTableFingerprint(), 0x487fda757fd88590ull); }
 TEST(MiniGameTable, TablesKeepTheirCheckedValues) { EXPECT_EQ(MiniGameTableFingerprint(), 0xe20aecdff1ded7f6ull); }
 
+// Every place of the campaign has its record, each mini-game its row; a
+// number past either end has none.
+TEST(StageDefinition, EveryStageOfTheCampaignAndNoOtherHasItsRecord) {
+    for (int stage = 1; stage <= LAST_STAGE; ++stage) EXPECT_TRUE(HasStageRecord(stage)) << stage;
+    for (int stage : {-1, 0, LAST_STAGE + 1}) EXPECT_FALSE(HasStageRecord(stage)) << stage;
+}
+
 TEST(StageDefinition, CycleLengthsTruncateAfterEverySlot) {
     float w[STAGE_ENEMY_SLOTS] = {0.5f, 0.5f, 1.5f, 1.5f, 0.7f, 0, 0, 0};
     EXPECT_EQ(SumTruncatedWeights(w), 2);

@@ -185,6 +185,20 @@ TEST_F(PageRun, SkipMarksTheChosenEpisodesStorySavesAndStartsTheChosenStage) {
     }
 }
 
+// A stage with no record is named and not played: the story stays.
+TEST_F(PageRun, SkipToAStageWithNoRecordSaysSoAndStaysOnTheStory) {
+    g_CurrentProfile.m_iFurthestStage = LAST_STAGE + 1;
+    m_App->m_iCurrentStage = 0;
+    Enter(2, STORY_INTRO);
+    Step(90);
+    ClickAt(396, 305);
+    Step();
+    EXPECT_EQ(int(m_App->m_iCurrentPage), 2);
+    EXPECT_FALSE(m_App->m_bSwitchPending);
+    const std::string said = "Stage " + std::to_string(LAST_STAGE + 1) + " has no record and cannot be played.";
+    EXPECT_TRUE(m_Host.boxes.Saw("Stage error", said));
+}
+
 TEST_F(PageRun, IntroRunsItsWholeSequenceIntoTheTitleCardWhichStartsTheBattleAtItsEnd) {
     g_CurrentProfile.m_iFurthestStage = 1;
     m_App->m_iCurrentStage = 1;

@@ -444,7 +444,7 @@ void StandStill::Apply(CBattleModel&) const {}
 // is not still smoking from its last move.
 bool LiftRobot::Check(const CBattleModel& model) const {
     const BattleData& s = model.State();
-    if (!IsMiniGameGroup1(model.StageNumber()) || s.m_iBattleState != BATTLE_PLAYING || s.m_iCarriedCard != -1)
+    if (!IsRelocationStage(model.StageNumber()) || s.m_iBattleState != BATTLE_PLAYING || s.m_iCarriedCard != -1)
         return false;
     for (const CCom_GameRobot& r : s.m_lstRobots)
         if (r.m_iSerial == serial) return MayRelocate(model, r) && !RelocationCoolingDown(model, r);

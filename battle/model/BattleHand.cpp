@@ -1,5 +1,6 @@
 // The hand's cards charging, once a frame the hand is shown.
 #include <algorithm>
+#include <iterator>
 
 #include "battle/model/BattleModel.h"
 #include "content/StageRules.h"
@@ -43,6 +44,8 @@ void CBattleModel::MakeHandRecords(HandRecords& out) const {
     }
     fill(REMOVER_SLOT, ROBOT_REMOVER);
     out.drawLastTypes.push_back(ROBOT_REMOVER);
+    std::copy(std::begin(m_aHand), std::end(m_aHand), std::begin(out.hand));
+    out.hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
     for (int i = REMOVER_SLOT + 1; i < HAND_SLOTS; ++i) {
         const int card = m_aHand[i].m_iCard;
         if (card < 0 || card >= ROBOT_TYPES || card == ROBOT_REMOVER) continue;

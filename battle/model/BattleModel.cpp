@@ -77,15 +77,6 @@ void CBattleModel::ReadShownHandRecords() {
         if (m_aHand[i].m_iCard >= 0) GetUnitDefinition(m_aHandDefs[i], m_aHand[i].m_iCard, Profile(), StageNumber());
 }
 
-void CBattleModel::ReadRecordsBeyondShownSlots() {
-    for (int i = m_nHandSlots; i < DECK_SLOTS; ++i) {
-        const int card = m_aHand[i].m_iCard;
-        if (card < 0 || card >= ROBOT_TYPES) continue;
-        m_aHandDefs[i] = UnitDefinition{};
-        GetUnitDefinition(m_aHandDefs[i], card, Profile(), StageNumber());
-    }
-}
-
 void CBattleModel::ClearTurnOrder() {
     m_lstDrawFirstTypes.clear();
     m_lstDrawSecondTypes.clear();

@@ -81,7 +81,10 @@ public:
     // What the stage loader makes of the chosen hand: each card's record (on
     // the slot stages, charged full), the Remover Bot's own slot and the types
     // drawn last. A mini-game fills every slot, a map stage the shown ones.
+    // The hand is as it was read, the Remover Bot in its slot: the hand's art
+    // loads from it while the battle's own may still change.
     struct HandRecords {
+        HandSlot hand[HAND_SLOTS] = {};
         bool filled[HAND_SLOTS] = {};
         UnitDefinition defs[HAND_SLOTS] = {};
         int charges[HAND_SLOTS];  // -1: the slot keeps its charge
@@ -128,8 +131,6 @@ public:
     void ReadCardRecords();
     // The records of the cards in the shown slots, before the loader's come.
     void ReadShownHandRecords();
-    // A mini-game's records of the dealt cards beyond its shown slots.
-    void ReadRecordsBeyondShownSlots();
     void ClearTurnOrder();
     void SetFieldGroundRow(int row) { m_iFieldGroundRow = row; }
     void ClearMiniGameFlag() { m_iMiniGameFlag = 0; }

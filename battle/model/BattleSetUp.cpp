@@ -15,6 +15,8 @@
 #include "content/StageDefinition.h"
 #include "content/StageKinds.h"
 #include "content/UnitIds.h"
+#include "engine/VxBillboard.h"
+#include "game/GameApplication.h"
 
 void SetUpBattle(CBattleModel& model) {
     const int stage = model.StageNumber();
@@ -91,6 +93,16 @@ void SetUpTurnOrder(CBattleModel& model, int stage) {
 
 namespace {
 
+// The counters stand where the application's pictures of them are: the last
+// battle may have left the parts panel moved.
+void TakePanelPlaces(CBattleModel& model) {
+    const CGameApplication* app = g_pGameAppInstance;
+    const auto place = [app](int i) {
+        return app && app->m_apBbdInterface[i] ? app->m_apBbdInterface[i]->m_vPosition : VxVec3{};
+    };
+    model.SetPanelPlaces(place(2), place(3));
+}
+
 // A mini-game deals its hand and sets its robots down as it is loaded; every
 // stage starts its reels and mini-game state afresh.
 void SetUpMiniGame(CBattleModel& model, BattleSetUpSteps& steps) {
@@ -100,9 +112,12 @@ void SetUpMiniGame(CBattleModel& model, BattleSetUpSteps& steps) {
     SetUpSlotReels(model);
     if (IsMiniGameStage(model.StageNumber())) {
         DealMiniGameHand(model);
-        steps.LoadDealtHand();
-        // Records dealt beyond the shown slots (177's paratroopers) need theirs too.
-        model.ReadRecordsBeyondShownSlots();
+        // The loader's records of the dealt hand, every slot's, taken at once:
+        // nothing draws the hand yet.
+        CBattleModel::HandRecords records;
+        model.MakeHandRecords(records);
+        model.TakeHandRecords(records);
+        steps.LoadDealtHand(records);
         PlaceMiniGameRobots(model);
     }
     FinishMiniGameSetUp(model);
@@ -119,6 +134,7 @@ void RunBattleSetUp(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobot
     const int handSlots = miniGame ? DECK_SLOTS : std::clamp(model.Profile().m_nCardSlots, 0, DECK_SLOTS);
     model.SetHandSlots(handSlots);
     model.EmptyHand();
+    model.ClearPartsCollected();
     steps.HandSlotsSet();
     // Cleared before the set-up: the mini-game hands add to these lists.
     model.ClearTurnOrder();
@@ -126,6 +142,7 @@ void RunBattleSetUp(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobot
     SetUpBattle(model);
     model.ClearItemFlights();
     model.ClearStageStats();
+    TakePanelPlaces(model);
     steps.BattleSetUp();
     SetUpMiniGame(model, steps);
     shownCount = 0;

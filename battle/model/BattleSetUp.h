@@ -4,7 +4,8 @@
 // the model-alone run both go through.
 #include <vector>
 
-class CBattleModel;
+#include "battle/model/BattleModel.h"
+
 class CCom_GameRobot;
 
 // Life and energy from the profile's boosters, the stage's record, field and
@@ -19,7 +20,8 @@ void SetUpTurnOrder(CBattleModel& model, int stage);
 // What the host does between the steps of the set-up, each once the model's
 // part before it is done: the page makes its buttons and loads its pictures,
 // sounds and effects there; both load the art the units read (the hand's and
-// the Machines'). A step a host has nothing for stays empty.
+// the Machines'). The steps change nothing of the battle's: with all of them
+// empty the battle stands as it would. A step a host has nothing for stays empty.
 class BattleSetUpSteps {
 public:
     virtual ~BattleSetUpSteps() = default;
@@ -28,9 +30,9 @@ public:
     // The stage's record, field and counters stand (SetUpBattle), no item
     // flies and no statistic is counted yet.
     virtual void BattleSetUp() {}
-    // A mini-game's hand is dealt: the stage loader's work on it (records,
-    // art and sounds), done at once.
-    virtual void LoadDealtHand() {}
+    // A mini-game's hand is dealt and its records taken: the art and sounds
+    // of the hand the records were read from.
+    virtual void LoadDealtHand(const CBattleModel::HandRecords&) {}
     // The clocks have started; the hand is the one the battle opens with.
     virtual void ClocksStarted() {}
     // The Machines' records stand: their art and sounds.
@@ -43,9 +45,10 @@ public:
     virtual void FieldPrepared() {}
 };
 
-// The set-up in its order: the hand's slots, SetUpBattle, the mini-game's
-// set-up (its state, reels, dealt hand, start robots, first round), the
-// clocks, the turn order, the stage unit, the card records, the mini-game's
-// field and the preview's robots (shownRobots, shownCount).
+// The set-up in its order: the hand's slots, SetUpBattle, the counters'
+// places, the mini-game's set-up (its state, reels, dealt hand and its
+// records, start robots, first round), the clocks, the turn order, the stage
+// unit, the card records, the mini-game's field and the preview's robots
+// (shownRobots, shownCount).
 void RunBattleSetUp(CBattleModel& model, std::vector<CCom_GameRobot>& shownRobots, int& shownCount,
                     BattleSetUpSteps& steps);

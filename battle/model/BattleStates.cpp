@@ -9,6 +9,7 @@
 #include "content/MiniGameTable.h"
 #include "content/Achievements.h"
 #include "content/SaveProfile.h"
+#include "content/StageKinds.h"
 #include "content/StageNumbering.h"
 #include "content/UnlockTables.h"
 #include "engine/VxSound.h"

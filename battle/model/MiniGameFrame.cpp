@@ -28,9 +28,9 @@ bool RunMiniGameModes(CBattleModel& model) {
     const SequenceStep sequence = StepSequenceGame(model);  // (4) 158
     if (sequence.flyer) AddMiniGameTween(model, sequence.flyer, sequence.to.x, sequence.to.y, sequence.to.z);
     won = sequence.won || won;
-    if (IsMiniGameGroup2(stage)) StepSlotMachine(model, model.AppFrame());  // (5) 159, 165, 169, 176, 178
-    won = StepBossDuel(model) || won;                                       // (6) 156/166/174
-    switch (UpdateConveyorCatch(model)) {                                   // (7) 177
+    if (IsSlotMachineStage(stage)) StepSlotMachine(model, model.AppFrame());  // (5) 159, 165, 169, 176, 178
+    won = StepBossDuel(model) || won;                                         // (6) 156/166/174
+    switch (UpdateConveyorCatch(model)) {                                     // (7) 177
     case CatchStep::Won: won = true; break;
     // A robot that landed takes its place in the drawing order.
     case CatchStep::Caught: RuleState(model).m_lstRobots.sort(CompareRobotsForDrawing); break;

@@ -1,6 +1,6 @@
-// What every mini-game (stages 151 to 180) shares: the stage groups, the
-// state reset at set-up, the fixed hands, the charge fraction, the tweens
-// and the per-frame loss and timed rules.
+// What every mini-game (stages 151 to 180) shares: the state reset at
+// set-up, the fixed hands, the charge fraction, the tweens and the per-frame
+// loss and timed rules.
 #include "battle/model/MiniGameRules.h"
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "battle/units/GameRobot.h"
 #include "battle/units/GameStage.h"
 #include "content/MiniGameTable.h"
+#include "content/StageRules.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
 
@@ -27,12 +28,6 @@ bool HasOwnRobot(const CBattleModel& model) {
 }
 
 }  // namespace
-
-bool IsMiniGameGroup1(int stage) { return KindOf(stage) == StageKind::Relocation; }
-
-bool IsMiniGameGroup2(int stage) { return KindOf(stage) == StageKind::SlotMachine; }
-
-bool IsMiniGameGroup3(int stage) { return KindOf(stage) == StageKind::ChargeShot; }
 
 void ResetMiniGameState(CBattleModel& model) {
     const int stage = model.StageNumber();
@@ -53,7 +48,7 @@ void DealMiniGameHand(CBattleModel& model) {
     std::vector<int> cards;
     int slots = 0;
     int runLast = -1;
-    if (IsMiniGameGroup2(stage)) {
+    if (IsSlotMachineStage(stage)) {
         for (const SlotReel& reel : RuleState(model).m_aSlotReels)
             cards.insert(cards.end(), reel.m_vecCodes.begin(), reel.m_vecCodes.end());
         std::sort(cards.begin(), cards.end());

@@ -9,13 +9,6 @@ class CBattleModel;
 class CCom_GameRobot;
 
 // ---- The framework (MiniGameRules.cpp). ----
-// Relocation: 153, 158, 172, 173 and the episodes' final stages.
-bool IsMiniGameGroup1(int stage);
-// The slot machine: 159, 165, 169, 176, 178.
-bool IsMiniGameGroup2(int stage);
-// Charge shots: 164, 179.
-bool IsMiniGameGroup3(int stage);
-
 // Set-up, before the reels and the hand: the links, flags and counters.
 void ResetMiniGameState(CBattleModel& model);
 // Deals the stage's fixed hand (the slot stages: every code on the reels)

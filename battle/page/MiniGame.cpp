@@ -23,7 +23,7 @@ bool LeftHeld() { return g_pApp && (g_pApp->m_aInput[0].m_aiKey[MOUSE_LEFT] & KE
 
 }  // namespace
 
-void CPageGame::LoadDealtHand() {
+void CPageGame::LoadDealtHand(const CBattleModel::HandRecords& records) {
     const int slots = m_Battle.State().m_nHandSlots;
     // One button per slot in a row across the middle; the rest wait off screen.
     const float step = float(g_iScreenWidth / 10 - 2) + (slots < 10 ? 5.0f : 0.0f);
@@ -35,14 +35,8 @@ void CPageGame::LoadDealtHand() {
         if (i < slots) b->SetPosition((0.5f * float(slots) - 0.5f - float(i)) * step, -259.0f, 0.0f);
         else b->SetPosition(9999.0f, 9999.0f, 0.0f);
     }
-    BuildHand();
-    TakeLoadedHand();  // the same thread: nothing draws the hand meanwhile
-    // The cards dealt beyond the shown slots (177's paratroopers) have their pictures too.
-    for (int i = slots; i < DECK_SLOTS; ++i) {
-        const int card = m_Battle.State().m_aHand[i].m_iCard;
-        if (card < 0 || card >= ROBOT_TYPES) continue;
-        if (g_pGameAppInstance) m_apHandPictures[i] = g_pGameAppInstance->m_apBbdCard[card];
-    }
+    // Every dealt slot has its picture, those beyond the shown ones (177's paratroopers) too.
+    LoadHandArt(records, m_apHandPictures, m_apCardSounds);
 }
 
 void CPageGame::HandleMiniGameInput() {
@@ -58,8 +52,8 @@ void CPageGame::HandleMiniGameInput() {
     } else if (KindOf(stage) == StageKind::ClickZapping) {
         HandleZapInput();
     } else {
-        if (IsMiniGameGroup1(stage)) HandleRelocateInput();
-        if (IsMiniGameGroup2(stage)) HandleSlotLeverInput();
+        if (IsRelocationStage(stage)) HandleRelocateInput();
+        if (IsSlotMachineStage(stage)) HandleSlotLeverInput();
     }
 }
 

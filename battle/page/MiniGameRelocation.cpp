@@ -5,13 +5,14 @@
 #include "battle/model/BattleRoad.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageRules.h"
 #include "engine/InputRecord.h"
 #include "engine/VxSound.h"
 #include "game/GameApplication.h"
 
 void CPageGame::HandleRelocateInput() {
     const int stage = CurrentStage();
-    if (!g_pApp || !IsMiniGameGroup1(stage)) return;
+    if (!g_pApp || !IsRelocationStage(stage)) return;
     InputRecord& in = g_pApp->m_aInput[0];
     const VxVec3 at = CursorPoint();
 

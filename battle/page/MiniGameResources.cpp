@@ -47,13 +47,13 @@ void CPageGame::LoadMiniGameResources() {
                 return b;
             };
             m_pMiniGamePanel = cut(0.0f, 0.75f, 0.375f, 0.25f);
-            if (IsMiniGameGroup2(stage)) {
+            if (IsSlotMachineStage(stage)) {
                 m_pSlotFrame = cut(0.375f, 0.75f, 0.625f, 0.25f);
                 m_pSlotReelArt = cut(0.0f, 0.0f, 0.75f, 0.75f);
                 m_pSlotStopButton = cut(0.75f, 0.0f, 0.25f, 0.25f);
             }
         }
-        if (IsMiniGameGroup3(stage)) {
+        if (IsChargeShotStage(stage)) {
             m_pAttackIcon = Picture("Bbd_Attack.png", kInterface);
             m_pBombIcon = Picture("Bbd_BombIcon.png", kInterface);
         }
@@ -70,13 +70,13 @@ void CPageGame::LoadMiniGameResources() {
     }
     if (ModeOf(stage) == MiniGameMode::Swim) m_pSfxSwim = Sound("Sfx_Swim.ogg", kMiniGameSfx);
     if (IsJumpStage(stage)) m_pSfxJump = Sound("Sfx_Jump.ogg", kMiniGameSfx);
-    if (IsMiniGameGroup2(stage)) {
+    if (IsSlotMachineStage(stage)) {
         m_pSfxSlotReel = Sound("SFX_SlotSpin.ogg", kMiniGameSfx);
         m_pSfxSlotPullLever = Sound("SFX_SlotPullLever.ogg", kMiniGameSfx);
         m_pSfxSlotSnap = Sound("SFX_SlotSnap.ogg", kMiniGameSfx);
         m_pSfxSlotMatch = Sound("SFX_SlotMatch.ogg", kMiniGameSfx);
     }
-    if (IsMiniGameGroup3(stage)) {
+    if (IsChargeShotStage(stage)) {
         m_pSfxChargeShot = Sound("Sfx_Charge.ogg", kMiniGameSfx);
         m_pSfxCanNotShoot = Sound("Sfx_CanNotShoot.ogg", kMiniGameSfx);
     }

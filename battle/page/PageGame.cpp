@@ -112,7 +112,6 @@ void CPageGame::LoadBattleResources() {
     m_iShownLife = m_Battle.State().m_iLife;
     for (float& e : m_afShownEnergy) e = float(m_Battle.State().m_iEnergy);
     for (float& p : m_afShownParts) p = float(profile.m_iMetalParts);
-    TakePanelPositions();
     m_bLoadedHandWaiting = false;
     m_bHudHidden = false;
     m_iCardChoiceStep = 0;
@@ -235,7 +234,7 @@ public:
     explicit PageSetUpSteps(CPageGame& page) : m_Page(page) {}
     void HandSlotsSet() override { m_Page.LoadHandButtons(); }
     void BattleSetUp() override { m_Page.LoadBattleResources(); }
-    void LoadDealtHand() override { m_Page.LoadDealtHand(); }
+    void LoadDealtHand(const CBattleModel::HandRecords& records) override { m_Page.LoadDealtHand(records); }
     void ClocksStarted() override { m_Page.LoadPlaceMarks(); }
     void LoadMachineArt() override { m_Page.LoadMachineArt(); }
     void StageUnitMade() override { m_Page.LoadFieldArt(); }

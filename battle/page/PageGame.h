@@ -193,6 +193,10 @@ public:
     void BuildHand() override;
     // Main thread: the loader's hand records replace the page's once it is done.
     void TakeLoadedHand();
+    // The pictures of the slots the records fill, the art of the hand they
+    // were read from and its robots' sounds.
+    void LoadHandArt(const CBattleModel::HandRecords& records, CVxBillboard* (&pictures)[HAND_SLOTS],
+                     CVxSound* (&sounds)[HAND_SLOTS][ROBOT_SOUNDS]);
     // The hand's cards (or the slot machine's board) before they charge, and
     // the Remover Bot's card after.
     HandFrame DrawHandCards();
@@ -291,7 +295,6 @@ public:
     void DrawPartsPanel();
     void SetPartsPanelPosition(float x, float y);
     // The battle's panels start where the counters' shared pictures stand.
-    void TakePanelPositions();
     // One climb step of a shown counter toward its true value.
     static void StepShownCounter(float (&shown)[3], float value);
 
@@ -353,8 +356,8 @@ public:
     void DrawDebugStats();
 
     // ---- Mini-games (stages 151 to 180): the shared framework. ----
-    // A mini-game's dealt hand at load: its buttons, records, art and sounds.
-    void LoadDealtHand();
+    // A mini-game's dealt hand at load: its buttons, pictures, art and sounds.
+    void LoadDealtHand(const CBattleModel::HandRecords& records);
     void LoadMiniGameResources();
     // Once a frame from the battle input while playing.
     void HandleMiniGameInput();

@@ -188,7 +188,6 @@ void CPageGame::MakeCardChoiceButtons() {
     m_iDragSlot = -1;
     m_vDragPress = VxVec3{};
     m_iDragFrames = 0;
-    m_Battle.ClearPartsCollected();
     std::fill(std::begin(m_abCardPicked), std::end(m_abCardPicked), false);
     for (CardFlight& f : m_aCardFlights) f = CardFlight{};
     int unlocked = 0;

@@ -74,11 +74,7 @@ void CPageGame::BuildHand() {
     LoadedHand& out = m_LoadedHand;
     out = LoadedHand{};
     m_Battle.MakeHandRecords(out.records);
-    HandSlot hand[HAND_SLOTS];
-    std::copy(std::begin(m_Battle.State().m_aHand), std::end(m_Battle.State().m_aHand), std::begin(hand));
-    hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
-    for (int i = 0; i < HAND_SLOTS; ++i)
-        if (out.records.filled[i]) out.pictures[i] = app->m_apBbdCard[hand[i].m_iCard];
+    const HandSlot(&hand)[HAND_SLOTS] = out.records.hand;
     if (!IsMiniGameStage(stage)) {
         app->m_vecLastDeck.clear();
         std::fill(std::begin(profile.m_aiLastDeck), std::end(profile.m_aiLastDeck), -1);
@@ -90,10 +86,19 @@ void CPageGame::BuildHand() {
         }
     }
     out.saveDeck = !IsMiniGameStage(stage);
-    app->LoadPlayerRobotResources(hand, m_aHandArt);
-    for (int i = 0; i < HAND_SLOTS; ++i)
-        for (int s = 0; s < ROBOT_SOUNDS; ++s) out.sounds[i][s] = m_aHandArt[i].m_apSound[s];
+    LoadHandArt(out.records, out.pictures, out.sounds);
     m_bLoadedHandWaiting = true;
+}
+
+void CPageGame::LoadHandArt(const CBattleModel::HandRecords& records, CVxBillboard* (&pictures)[HAND_SLOTS],
+                            CVxSound* (&sounds)[HAND_SLOTS][ROBOT_SOUNDS]) {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app) return;
+    for (int i = 0; i < HAND_SLOTS; ++i)
+        if (records.filled[i]) pictures[i] = app->m_apBbdCard[records.hand[i].m_iCard];
+    app->LoadPlayerRobotResources(records.hand, m_aHandArt);
+    for (int i = 0; i < HAND_SLOTS; ++i)
+        for (int s = 0; s < ROBOT_SOUNDS; ++s) sounds[i][s] = m_aHandArt[i].m_apSound[s];
 }
 
 void CPageGame::TakeLoadedHand() {

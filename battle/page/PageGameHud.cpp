@@ -75,14 +75,6 @@ void CPageGame::SetPartsPanelPosition(float x, float y) {
         g_pGameAppInstance->m_apBbdInterface[3]->SetPosition(x, y, 0.0f);
 }
 
-void CPageGame::TakePanelPositions() {
-    CGameApplication* app = g_pGameAppInstance;
-    const auto place = [app](int i) {
-        return app && app->m_apBbdInterface[i] ? app->m_apBbdInterface[i]->m_vPosition : VxVec3{};
-    };
-    m_Battle.SetPanelPlaces(place(2), place(3));
-}
-
 void CPageGame::DrawPartsPanel() {
     CGameApplication* app = g_pGameAppInstance;
     CVxBillboard* panel = app ? app->m_apBbdInterface[3] : nullptr;

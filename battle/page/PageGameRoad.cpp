@@ -69,7 +69,7 @@ public:
     void UnderRobot(const CCom_GameRobot& r, float bob) override;
     void AfterRobot(const CCom_GameRobot& robot) override;
     void MovableMark(const CCom_GameRobot& robot) override {
-        if (IsMiniGameGroup1(CurrentStage())) m_Page.DrawCanMoveMarker(robot);
+        if (IsRelocationStage(CurrentStage())) m_Page.DrawCanMoveMarker(robot);
     }
     void RowRobotsRun(int row) override;
     void RowDone(int row) override {

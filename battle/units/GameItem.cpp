@@ -5,6 +5,7 @@
 #include "battle/units/FieldLookup.h"
 #include "battle/units/UnitContext.h"
 #include "content/MiniGameTable.h"
+#include "content/StageKinds.h"
 #include "engine/VxBillboard.h"
 
 using namespace units;

@@ -1,7 +1,6 @@
 #include "tools/stagerun/ModelRun.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "battle/model/BattleFrame.h"
 #include "battle/model/BattleModel.h"
@@ -15,7 +14,6 @@
 #include "content/UnitDefinition.h"
 #include "content/UnlockTables.h"
 #include "engine/PageIndices.h"
-#include "engine/VxBillboard.h"
 #include "engine/framework/RoadStep.h"
 #include "game/BattleLink.h"
 #include "game/GameApplication.h"
@@ -72,7 +70,7 @@ ModelRun::~ModelRun() {
 bool ModelRun::Start() { return m_host.Prepare(); }
 
 // What the page's loading does besides the battle's set-up, for a run with
-// no page: the counters' places and the art the units read.
+// no page: the art the units read.
 class ModelRun::LoadSteps final : public BattleSetUpSteps {
 public:
     explicit LoadSteps(ModelRun& run) : m_run(run) {}
@@ -80,15 +78,9 @@ public:
         for (RobotArt& art : m_run.m_scene.m_aHandArt) ClearRobotArt(art);
         for (RobotArt& art : m_run.m_scene.m_aEnemyArt) ClearRobotArt(art);
     }
-    void BattleSetUp() override {
-        // The counters stand where the application's pictures of them are.
-        CGameApplication& app = m_run.m_host.App();
-        const auto place = [&app](int i) {
-            return app.m_apBbdInterface[i] ? app.m_apBbdInterface[i]->m_vPosition : VxVec3{};
-        };
-        m_run.m_pModel->SetPanelPlaces(place(2), place(3));
+    void LoadDealtHand(const CBattleModel::HandRecords& records) override {
+        m_run.m_host.App().LoadPlayerRobotResources(records.hand, m_run.m_scene.m_aHandArt);
     }
-    void LoadDealtHand() override { m_run.LoadHand(); }
     // The Machines' records and art come from the application's cache.
     void LoadMachineArt() override {
         m_run.m_host.App().LoadEnemyRobotResources(m_run.m_pModel->State().m_aEnemyDefs, m_run.m_scene.m_aEnemyArt);
@@ -124,11 +116,7 @@ void ModelRun::LoadHand() {
     CBattleModel& model = *m_pModel;
     CBattleModel::HandRecords records;
     model.MakeHandRecords(records);
-    HandSlot hand[HAND_SLOTS];
-    std::copy(std::begin(model.State().m_aHand), std::end(model.State().m_aHand), std::begin(hand));
-    hand[REMOVER_SLOT].m_iCard = ROBOT_REMOVER;
-    CGameApplication& app = m_host.App();
-    app.LoadPlayerRobotResources(hand, m_scene.m_aHandArt);
+    m_host.App().LoadPlayerRobotResources(records.hand, m_scene.m_aHandArt);
     model.TakeHandRecords(records);
 }
 

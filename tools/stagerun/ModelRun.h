@@ -60,7 +60,7 @@ private:
     void AdvanceClock();
     // The frame's steps: the log's commands where the page's input and boards made them.
     class LogSteps;
-    // The set-up's steps: the art the units read, the counters' places.
+    // The set-up's steps: the art the units read.
     class LoadSteps;
     void LoadHand();
     void SetUp();

@@ -21,6 +21,7 @@
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
 #include "engine/InputRecord.h"
 #include "platform/Random.h"
@@ -206,7 +207,11 @@ bool StageRun::Start() {
 bool StageRun::Prepare() {
     const StageRunOptions& o = m_options;
     if (o.stage < 1 || o.stage > LAST_STAGE) {
-        m_error = "stage " + std::to_string(o.stage) + " is outside 1-180";
+        m_error = "stage " + std::to_string(o.stage) + " is outside 1-" + std::to_string(LAST_STAGE);
+        return false;
+    }
+    if (!HasStageRecord(o.stage)) {
+        m_error = "stage " + std::to_string(o.stage) + " has no record: no mini-game row names it";
         return false;
     }
     if (o.difficulty < 0 || o.difficulty > 2) {
