@@ -2,6 +2,7 @@
 
 #include "content/GameLink.h"
 #include "content/SaveProfile.h"
+#include "content/StageRules.h"
 
 bool IsMiniGameStage(int stage) { return stage >= FIRST_MINI_GAME_STAGE; }
 
@@ -21,10 +22,7 @@ int NextStageId(int stage) {
     return stage + 1;
 }
 
-bool IsEpisodeFinalStage() {
-    const int stage = GetContentLink().CurrentStage();
-    return stage == 160 || stage == 170 || stage == 180;
-}
+bool IsEpisodeFinalStage() { return IsEpisodeFinalBossStage(GetContentLink().CurrentStage()); }
 
 int GetStagePlayOrder(int stage) {
     if (stage < 1 || stage > LAST_STAGE) return -1;

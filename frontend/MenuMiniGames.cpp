@@ -10,6 +10,7 @@
 #include "game/Effect_SwitchPage.h"
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
+#include "content/StageNumbering.h"
 
 namespace {
 
@@ -21,7 +22,6 @@ constexpr float kColumnSpacing = 140.0f;
 constexpr float kRowSpacing = 180.0f;
 constexpr float kGroupSpacing = 600.0f;
 constexpr float kStep = 20.0f;
-constexpr int kFirstMiniGame = 151;
 constexpr int kBattlePageCode = 3;
 
 void DrawAt(CVxBillboard* picture, const VxVec3& at, float scale, float alpha) {
@@ -180,7 +180,7 @@ void CPageMenu::HandleMiniGameInput() {
             CVxButton* b = m_apMiniGameButton[i];
             if (!b || b->m_iStatus == BUTTON_DISABLE || !b->HitTest()) continue;
             app->m_iMenuReturnScreen = MENU_MINIGAME;
-            app->m_iCurrentStage = kFirstMiniGame + i;
+            app->m_iCurrentStage = FIRST_MINI_GAME_STAGE + i;
             if (app->m_pEffectSwitchPage) app->m_pEffectSwitchPage->Add(kBattlePageCode);
             PlayClick();
             break;

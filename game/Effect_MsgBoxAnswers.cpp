@@ -1,6 +1,7 @@
 // What each answer of the message box does, and what follows a close.
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnitIds.h"
 #include "engine/PageIndices.h"
 #include "engine/VxButton.h"
 #include "engine/VxResourceManager.h"
@@ -16,9 +17,6 @@
 #include "platform/D3DApplication.h"
 
 namespace {
-
-constexpr int kFirstMiniGameStage = 151;
-constexpr int kRemoverRobot = 39;
 
 int PageIndex(const CGameApplication& app) { return app.m_bSwitchPending ? -1 : int(app.m_iCurrentPage); }
 
@@ -265,10 +263,10 @@ void CEffect_MsgBox::AfterClose(int closedKind, int shownKind) {
     CBattleLink* battle = app->m_pPageGame;
     if (shownKind == MSGBOX_HELP) {
         if (battle) {
-            if (app->m_iCurrentStage >= kFirstMiniGameStage) {
+            if (IsMiniGameStage(app->m_iCurrentStage)) {
                 if (CVxEffect* howTo = battle->HowToMiniGameEffect()) howTo->Add(0);
             } else if (CVxEffect* howTo = battle->HowToPlayEffect()) {
-                howTo->Add(g_CurrentProfile.m_abRobotUnlocked[kRemoverRobot] ? 1 : 0);
+                howTo->Add(g_CurrentProfile.m_abRobotUnlocked[RobotId::RemoverBot] ? 1 : 0);
             }
         }
     } else if (page == BATTLE_PAGE_INDEX) {
