@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 
 #include "platform/host/BoxWindow.h"
+#include "platform/host/InstanceLock.h"
 #include "platform/host/X11Connection.h"
 
 namespace host {
@@ -30,6 +32,10 @@ std::atomic<const std::atomic<bool>*> g_quitFlag{nullptr};
 std::atomic<bool> g_quitSignalled{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
+// The box's child ends its whole group (SDL may fork the box again) when
+// the game that asked goes, however it goes.
+extern "C" void EndBoxGroup(int) { ::kill(0, SIGKILL); }
+
 void PrintUnshown(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
 }
@@ -41,6 +47,7 @@ void PrintUnshown(const std::string& text, const std::string& caption) {
 bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, int& pressed) {
     int fds[2];
     if (::pipe(fds) != 0) return false;
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) {
         ::close(fds[0]);
@@ -50,6 +57,12 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, 
     if (pid == 0) {
         ::setpgid(0, 0);
         ::close(fds[0]);
+        // The save folder stays the game's alone: a box left behind must
+        // not keep the next start out.
+        InstanceLock::CloseAllInChild();
+        ::signal(SIGTERM, EndBoxGroup);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) EndBoxGroup(0);
         // The box's own display connection breaking ends this child, never
         // with the parent's exit save.
         SetConnectionLostSave(nullptr);
