@@ -500,6 +500,8 @@ int CD3DApplication::Run() {
     while (!m_bQuitPosted && m_hWnd) {
         // A display that went away ends the game as a confirmed exit does.
         if (host::DisplayLost()) g_bQuitRequested = true;
+        // Boxes the page-switch worker asked for.
+        host::ServeHandedBoxes();
         WindowMessage msg;
         bool got = m_bActive ? m_hWnd->PeekMessage(msg) : m_hWnd->WaitMessage(msg);
         if (got) {
