@@ -3,9 +3,9 @@
 // and entry. The game never turns this on: it holds only what its pages have
 // loaded. A process that starts the game hundreds of times over one archive
 // (the test programs) would otherwise decode the same entries hundreds of times.
-// An entry is known by its name, CRC-32 and sizes in the directory of the
-// archive that is open, so another archive, or a rewritten one opened again,
-// is decoded afresh.
+// An entry is known by its name and the bytes read for it, so a changed
+// archive, or bytes damaged under an intact directory, are decoded afresh.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,9 +26,9 @@ struct HeldSound {
     std::vector<uint8_t> pcm;
 };
 
-// The key of an entry of the archive opened last, or "" when nothing is kept
-// (turned off, no archive, a damaged one, or no such entry).
-std::string DecodedResourceKey(const std::string& entry);
+// The key of an entry of the archive opened last, by the bytes just read
+// for it, or "" when nothing is kept (turned off, no archive, a damaged one).
+std::string DecodedResourceKey(const std::string& entry, const void* bytes, size_t size);
 
 // Null when the key is "" or nothing is kept under it.
 std::shared_ptr<const HeldPicture> FindHeldPicture(const std::string& key);

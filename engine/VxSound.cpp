@@ -73,13 +73,6 @@ bool CVxSound::Load(const char* name, const char* folder) {
     }
     path += name ? name : "";
 
-    const std::string key = EndsWithOgg(name) ? DecodedResourceKey(path) : std::string();
-    if (std::shared_ptr<const HeldSound> held = FindHeldSound(key)) {
-        ReleaseSound();
-        m_Format = held->format;
-        CopyPcm(held->pcm);
-        return CreateFromPcm();
-    }
     // One extra byte, NUL, after the data.
     void* block = nullptr;
     uint32_t size = 0;
@@ -92,6 +85,14 @@ bool CVxSound::Load(const char* name, const char* folder) {
         if (!ResourceArchiveDamaged()) host::ShowMessageBox(shown + "\n NOT FOUND IN ZIP", "Load Sound File Error !!");
         std::free(data);
         return false;
+    }
+    const std::string key = EndsWithOgg(name) ? DecodedResourceKey(path, data, size) : std::string();
+    if (std::shared_ptr<const HeldSound> held = FindHeldSound(key)) {
+        std::free(data);
+        ReleaseSound();
+        m_Format = held->format;
+        CopyPcm(held->pcm);
+        return CreateFromPcm();
     }
     bool ok = DecodeAndCreate(data, size, EndsWithOgg(name), key);
     std::free(data);

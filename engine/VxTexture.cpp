@@ -163,17 +163,18 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             return true;
         }
     } else {
-        key = DecodedResourceKey(full);
+        void* block = nullptr;
+        uint32_t size = 0;
+        ResourceArchive* archive = GetResourceArchive();
+        bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
+        if (found) key = DecodedResourceKey(full, block, size);
         if (std::shared_ptr<const HeldPicture> held = FindHeldPicture(key)) {
+            std::free(block);
             m_iWidth = held->width;
             m_iHeight = held->height;
             m_pPending = std::move(held);
             return true;
         }
-        void* block = nullptr;
-        uint32_t size = 0;
-        ResourceArchive* archive = GetResourceArchive();
-        bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
         int width = 0, height = 0;
         if (found && t_pBatch && ReadPictureSize(static_cast<const uint8_t*>(block), size, width, height)) {
             const uint8_t* b = static_cast<const uint8_t*>(block);

@@ -4,6 +4,7 @@
 
 #include "engine/VxPage.h"
 #include "platform/host/Display.h"
+#include "platform/host/MessageBox.h"
 #include "platform/host/WindowMessage.h"
 
 std::atomic<bool> g_bPageSwitchBusy{false};
@@ -70,8 +71,11 @@ CVxXApplication::~CVxXApplication() {
 
 void CVxXApplication::JoinWorkerThreads() {
     m_bHoldSwitch = false;
+    // A box a worker asks for now would wait for this thread, which waits for it.
+    host::RefuseHandedBoxes(true);
     g_hPageSwitchThread.Join();
     g_hLoaderThread.Join();
+    host::RefuseHandedBoxes(false);
 }
 
 void CVxXApplication::PublishFrameCount() { g_nPublishedFrame = m_nFrame.load(); }

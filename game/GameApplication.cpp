@@ -216,9 +216,19 @@ void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
         first = damaged ? kCorruptedText : kLostText;
     } else if (first.empty() && !keptBefore.empty()) {
         // Once a start while there is no save file: what was set aside is the player's.
-        first = "The save file is missing:\n" + CVxSaveData::SaveFilePath() +
-                "\nThe save set aside because it could not be read is kept, never written over, as";
-        for (const std::string& name : keptBefore) first += "\n" + name;
+        first = "The save file is missing:\n" + CVxSaveData::SaveFilePath();
+        // The save's names come first, then the backup's.
+        const std::string backup = CVxSaveData::BackupFilePath();
+        bool backupsTold = false;
+        for (size_t i = 0; i < keptBefore.size(); ++i) {
+            const bool isBackup = keptBefore[i].compare(0, backup.size(), backup) == 0;
+            if (i == 0 || (isBackup && !backupsTold)) {
+                first += std::string(isBackup ? "\nThe backup" : "\nThe save") +
+                         " set aside because it could not be read is kept, never written over, as";
+                backupsTold = isBackup;
+            }
+            first += "\n" + keptBefore[i];
+        }
     } else if (first.empty()) {
         // Only bytes that were read and found damaged are corrupted.
         const bool backupDamaged =
@@ -235,27 +245,32 @@ void CGameApplication::RecoverSaveData(int loadResult, bool saveBlocked) {
     // Still at its name, it would be written over by whatever came next.
     if (m_pSaveData->Found(CVxSaveData::MAIN_FILE) == host::FileRead::Unreadable && mainKept.empty())
         return QuitWithoutSaving();
+    // A later box left unanswered leaves these where the first said they are.
+    std::vector<std::string> setAside;
+    for (const std::string& name : {mainKept, backupKept})
+        if (!name.empty()) setAside.push_back(name);
     if (goodBackup) {
         const Answer restore = Ask(kRecoveryText, kRecoveryCaption, host::MB_YESNO);
-        if (restore == Answer::None) return QuitUntouched();
+        if (restore == Answer::None) return QuitUntouched(setAside);
         if (restore == Answer::Yes) {
             const int restored = m_pSaveData->RestoreFromBackup();
             if (restored == CVxSaveData::SAVE_OK) return;
             // Written but refused when read back is damage; not written is the disk's fault.
             const bool unwritten = restored == CVxSaveData::SAVE_WRITE_FAILED;
-            const std::string said = unwritten ? WriteFailedText(kNotRestoredText) : kCorruptedText;
+            const std::string said =
+                unwritten ? WriteFailedText(kNotRestoredText) : kCorruptedText + ("\n" + CVxSaveData::SaveFilePath());
             if (Ask(said.c_str(), unwritten ? kWriteErrorCaption : kReadErrorCaption, host::MB_OK) == Answer::None)
-                return QuitUntouched();
+                return QuitUntouched(setAside);
         }
     }
     for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
         const Answer create = Ask(kRecreateText, kRecreateCaption, host::MB_YESNO);
-        if (create == Answer::None) return QuitUntouched();
+        if (create == Answer::None) return QuitUntouched(setAside);
         if (create == Answer::No) break;
         // A new file; a good backup stays as it is.
         if (m_pSaveData->Recreate() == CVxSaveData::SAVE_OK) return;
         if (Ask(WriteFailedText(kNotCreatedText).c_str(), kWriteErrorCaption, host::MB_OK) == Answer::None)
-            return QuitUntouched();
+            return QuitUntouched(setAside);
     }
     QuitWithoutSaving();
 }
@@ -343,10 +358,15 @@ bool CGameApplication::RefusesPage(int index) {
     return true;
 }
 
-void CGameApplication::QuitUntouched() {
-    std::fprintf(stderr,
-                 "Cogsquall: the message about the save data was not answered; the program closes and "
-                 "leaves the save folder as it is.\n");
+void CGameApplication::QuitUntouched(const std::vector<std::string>& setAside) {
+    std::string said = "Cogsquall: the message about the save data was not answered; the program closes and ";
+    if (setAside.empty()) {
+        said += "leaves the save folder as it is.";
+    } else {
+        said += "changes nothing more in the save folder. What could not be read stays set aside as:";
+        for (const std::string& name : setAside) said += "\n" + name;
+    }
+    std::fprintf(stderr, "%s\n", said.c_str());
     m_bSaveDeclined = true;
     g_bQuitRequested = true;
 }

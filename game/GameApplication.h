@@ -252,8 +252,9 @@ private:
     std::string ReadTroubleText(CVxSaveData::SaveFile file, std::string& keptAs);
     // A good load beside a backup that could not be read: it is told and set aside.
     void KeepUnreadableBackup();
-    // A start-up question went unanswered: quit with the save folder as it is.
-    void QuitUntouched();
+    // A start-up question went unanswered: quit, changing nothing more in the
+    // save folder; what the first box set aside stays so, and is named.
+    void QuitUntouched(const std::vector<std::string>& setAside = {});
     void QuitWithoutSaving();
     void InstallContentLink();
     void InstallRoadLinks();

@@ -80,7 +80,8 @@ int main() {
     framework.m_dwCreationWidth = uint32_t(app->m_iWindowWidth);
     framework.m_dwCreationHeight = uint32_t(app->m_iWindowHeight);
     framework.m_bShowCursorWhenFullscreen = true;
-    if (FAILED(framework.Create())) return 0;
+    // No display, no OpenGL 3.3, no device: the framework said so; the run failed.
+    if (FAILED(framework.Create())) return 1;
     // The device's resources mark the application initialised; without them, no loop.
     if (!g_pApp || !g_pApp->m_bInitialised) return 0;
     return framework.Run();

@@ -1,5 +1,6 @@
 #include "platform/D3DApplication.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -24,6 +25,9 @@ int (*g_pfnProbeSoundCard)() = &ProbeSoundCard;
 namespace {
 
 const uint32_t kWindowStyle = 0x10CA0000u;
+// A request the display refused is asked this often, this far apart.
+constexpr int kDisplayAttempts = 3;
+constexpr uint32_t kDisplayRetryMs = 300;
 
 bool IsHal(const DeviceCombo* c) { return c && c->DevType == DEVTYPE_HAL; }
 
@@ -110,11 +114,26 @@ HRESULT CD3DApplication::Create() {
 
     m_enumeration.m_pD3D = m_pD3D;
     m_enumeration.m_pConfirmDeviceCallback = &CD3DApplication::CheckDeviceCapsCallback;
-    HRESULT hr = m_enumeration.Enumerate();
+    // A display under load may refuse a request for a moment: asked again
+    // (the video system opened afresh) before the game gives up.
+    HRESULT hr = S_OK;
+    for (int attempt = 0;; ++attempt) {
+        hr = m_enumeration.Enumerate();
+        if (SUCCEEDED(hr) && m_enumeration.m_pAdapterInfoList.empty()) hr = FWERR_NO_COMPATIBLE_DEVICES;
+        if (SUCCEEDED(hr) || attempt == kDisplayAttempts - 1 || m_hWnd) break;
+        std::fprintf(stderr, "display: no usable mode (%s); asking again\n", m_pD3D->LastError().c_str());
+        host::Sleep(kDisplayRetryMs);
+        m_pD3D->Quit();
+        if (!m_pD3D->Init()) return fail(FWERR_NO_DIRECT3D);
+    }
     if (FAILED(hr)) return fail(hr);
 
     if (!m_hWnd) {
-        m_hWnd = m_pD3D->CreateWindow(WideToUtf8(m_pszWindowTitle), int(m_dwCreationWidth), int(m_dwCreationHeight));
+        for (int attempt = 0; !m_hWnd && attempt < kDisplayAttempts; ++attempt) {
+            if (attempt > 0) host::Sleep(kDisplayRetryMs);
+            m_hWnd =
+                m_pD3D->CreateWindow(WideToUtf8(m_pszWindowTitle), int(m_dwCreationWidth), int(m_dwCreationHeight));
+        }
         if (!m_hWnd) return fail(FWERR_NO_DIRECT3D);
         m_dwWindowStyle = kWindowStyle;
         // The standard arrow stays when "BIN" cannot be read.
@@ -319,7 +338,11 @@ HRESULT CD3DApplication::InitDevice() {
 
     uint32_t flags = BehaviorFlagsFor(m_settings.VertexProcessingType()) | CREATE_MULTITHREADED;
     HRESULT hr = S_OK;
-    m_pDevice = m_pD3D && m_hWnd ? m_pD3D->CreateDevice(*m_hWnd, m_presentParams) : nullptr;
+    m_pDevice = nullptr;
+    for (int attempt = 0; !m_pDevice && m_pD3D && m_hWnd && attempt < kDisplayAttempts; ++attempt) {
+        if (attempt > 0) host::Sleep(kDisplayRetryMs);
+        m_pDevice = m_pD3D->CreateDevice(*m_hWnd, m_presentParams);
+    }
     if (!m_pDevice) {
         hr = FWERR_NO_COMPATIBLE_DEVICES;
     } else {
@@ -451,6 +474,11 @@ HRESULT CD3DApplication::ShowErrorMessage(HRESULT hr, ErrorSeverity severity) {
     const std::string caption = WideToUtf8(m_pszWindowTitle);
     if (severity == SEVERITY_EXIT) {
         m_bFatalShown = true;
+        // What the display system said goes beside the message, for whoever reads the log.
+        const std::string why = host::GetVideoSystem().LastError();
+        m_sFatalText = text + (why.empty() ? "" : " (" + why + ")");
+        std::replace(m_sFatalText.begin(), m_sFatalText.end(), '\n', ' ');
+        std::fprintf(stderr, "Cogsquall: %s\n", m_sFatalText.c_str());
         text += "\n\nThis sample will now exit.";
         ShowMessageBox(text, caption, MB_ICONERROR);
         if (m_hWnd) {
@@ -472,6 +500,8 @@ int CD3DApplication::Run() {
     while (!m_bQuitPosted && m_hWnd) {
         // A display that went away ends the game as a confirmed exit does.
         if (host::DisplayLost()) g_bQuitRequested = true;
+        // Boxes the page-switch worker asked for.
+        host::ServeHandedBoxes();
         WindowMessage msg;
         bool got = m_bActive ? m_hWnd->PeekMessage(msg) : m_hWnd->WaitMessage(msg);
         if (got) {

@@ -140,6 +140,8 @@ public:
     bool QuitPosted() const { return m_bQuitPosted; }
     int PauseCount() const { return m_nPauseCount; }
     bool FatalShown() const { return m_bFatalShown; }
+    // The fatal message on one line, with the display system's reason.
+    const std::string& FatalText() const { return m_sFatalText; }
 
     CDeviceEnumeration m_enumeration;
     DeviceSettings m_settings;
@@ -191,6 +193,7 @@ protected:
 private:
     int m_nPauseCount = 0;
     bool m_bFatalShown = false;
+    std::string m_sFatalText;
     bool m_bQuitPosted = false;
     int m_nQuitCode = 0;
     uint32_t m_nStatsFrames = 0;

@@ -392,7 +392,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
                       kept = "It is kept, never written over, as\n", stuck = "It cannot be set aside:\n",
                       unwritten = "The new save data could not be written.\n" + MainPath() + "\n";
     // Each box by its letter.
-    const std::string kLetters = "clrnxuUbvVpkstwWfB";
+    const std::string kLetters = "clrnxuUbvVpkstwWfBKRC";
     const std::string kBoxes[] = {
         kCorrupted,
         kLost,
@@ -414,18 +414,25 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
         unwritten + "No space left on device",
         "The save data could not be restored from the backup.\n" + MainPath() + "\nNo space left on device",
         "The backup of the save could not be made.\n" + BackupPath() +
-            "\nit cannot be read (Permission denied), and is kept as it is"};
+            "\nit cannot be read (Permission denied), and is kept as it is",
+        "The save file is missing:\n" + MainPath() +
+            "\nThe backup set aside because it could not be read is kept, never written over, as\n" + paths[3],
+        "The save data could not be restored from the backup.\n" + MainPath() + "\nthe folder " + folder +
+            " cannot be written (Permission denied)",
+        kCorrupted + "\n" + MainPath()};
     constexpr int kDeep = -1, kBarredAbove = -2, kFullDisk = -3, kNamesTaken = -4;
     const struct {
         const char* rule;
         int folderMode;
-        const char* files;    // main, backup, main set aside: Good, Unreadable, Damaged, Pipe, - none
+        const char* files;    // main, backup, each set aside: Good, Unreadable, Damaged, Pipe, Link to an
+                              // unreadable file, Claiming a profile it lacks, - none
         const char* answers;  // Ok, Yes, No, 0 not shown; then every box takes its first button
         const char* asked;    // each box by its letter ("&": one box); "+" runs, "." closes
         const char* after;    // main, backup and both set aside: Good, New, Damaged, Pipe, - none
     } kCases[] = {
         {"no backup, a new file", 0777, "u--", "", "un+", "nng-"},
         {"no backup, declined", 0777, "u--", "ON", "unx.", "--g-"},
+        {"a link to a file the player cannot read", 0777, "L--", "", "un+", "nng-"},
         {"restore declined, a new file", 0777, "ug-", "ON", "urn+", "ngg-"},
         {"the backup restored", 0777, "ug-", "", "ur+", "ggg-"},
         {"no display", 0777, "ug-", "000", "u.", "gg--"},
@@ -447,6 +454,9 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
         {"set aside at a start before, a new file", 0777, "--u", "", "kn+", "nng-"},
         {"set aside at a start before, declined", 0777, "--u", "ON", "knx.", "--g-"},
         {"set aside at a start before, the backup restored", 0777, "-gu", "", "kr+", "ggg-"},
+        {"a backup set aside at a start before, nothing else", 0777, "---u", "", "Kn+", "nn-g"},
+        {"a read-only folder, the restore", 0555, "-g-", "", "lrRnwnwnwx.", "-g--"},
+        {"a backup that claims a profile it lacks, restored", 0777, "-c-", "", "lrCn+", "n?--"},
         {"a read-only folder", 0555, "u--", "", "Ux.", "g---"},
         {"a read-only folder, a new file", 0555, "du-", "", "c&vnwnwnwx.", "dg--"},
         {"a read-only folder, declined", 0555, "du-", "ON", "c&vnx.", "dg--"},
@@ -469,9 +479,19 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
             for (int n = 1; c.folderMode == kNamesTaken && n <= 9; ++n) WriteBytes(host::NumberedName(paths[3], n), {});
             WriteBytes(folder + "Instance.lock", {});
             fs::permissions(folder + "Instance.lock", fs::perms(0666));
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 4 && c.files[i]; ++i) {
                 if (c.files[i] == 'p') mkfifo(paths[i].c_str(), 0644);
+                if (c.files[i] == 'L') {
+                    WriteBytes(m_Root + "/elsewhere", good);
+                    fs::permissions(m_Root + "/elsewhere", fs::perms::none);
+                    fs::create_symlink(m_Root + "/elsewhere", paths[i]);
+                }
                 if (std::strchr("gud", c.files[i])) WriteBytes(paths[i], c.files[i] == 'd' ? damaged : good);
+                if (c.files[i] == 'c') {
+                    std::vector<uint8_t> claims = good;
+                    WriteInt(claims, 5128 + 16, 2);  // the count lies outside the checksum
+                    WriteBytes(paths[i], claims);
+                }
                 if (c.files[i] == 'u') fs::permissions(paths[i], fs::perms::none);
             }
             const int fill = open((folder + "filler").c_str(), O_WRONLY | O_CREAT, 0644);

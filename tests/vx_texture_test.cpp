@@ -129,4 +129,17 @@ TEST(VxTexture, AKeptPictureComesOnlyFromTheArchiveFileItWasDecodedFrom) {
     w.archive.OpenResourceArchive(data);
     EXPECT_EQ(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").m_iWidth, 12);
     EXPECT_TRUE(w.host.boxes.Boxes().empty());
+    // A byte of the entry's data flipped under an intact directory: nothing
+    // kept answers for the bytes now read.
+    std::fstream file(data, std::ios::in | std::ios::out | std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string name = "Resource/Pic/Bbd_Card.png";
+    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(at, bytes.end());
+    file.seekp(std::streamoff(at - bytes.begin() + name.size() + 20));
+    file.put(char(at[name.size() + 20] ^ 0x5A));
+    file.close();
+    w.archive.OpenResourceArchive(data);
+    EXPECT_TRUE(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").IsEmpty());
+    EXPECT_FALSE(w.host.boxes.Boxes().empty());
 }

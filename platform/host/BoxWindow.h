@@ -2,7 +2,8 @@
 // A message box the program draws itself, in a small window of its own, for
 // when the system's box cannot be shown (no usable fonts on the X server, no
 // room for another client): the question still reaches the player and can be
-// answered with the mouse, Return or Escape. Main thread only.
+// answered with the mouse, Return or Escape. Main thread only: other threads'
+// boxes are handed to it (MessageBox.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

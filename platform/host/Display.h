@@ -123,6 +123,8 @@ public:
     virtual std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth, int clientHeight) = 0;
     // Creates the drawing device on a window; null on failure.
     virtual std::unique_ptr<GraphicsDevice> CreateDevice(Window& window, const PresentParameters& params) = 0;
+    // The display system's own words for its last failure ("" when it has none).
+    virtual std::string LastError() { return ""; }
 };
 
 // ---- Headless twins ----

@@ -50,7 +50,11 @@ FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, siz
         const bool there = ::lstat(path.c_str(), &st) == 0;
         // A dangling link is something there all the same.
         if (!there && (error == ENOENT || error == ENOTDIR)) return FileRead::Missing;
-        if (there && S_ISREG(st.st_mode)) {
+        // A link to such a file is one too.
+        struct stat target;
+        const bool file = there && (S_ISREG(st.st_mode) || (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &target) == 0 &&
+                                                            S_ISREG(target.st_mode)));
+        if (file) {
             // A file the system keeps from us (its permissions): its data may be good.
             if (reason) *reason = std::strerror(error);
             return FileRead::Unreadable;

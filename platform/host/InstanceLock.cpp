@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +19,23 @@ int LockNow(int fd) {
     do locked = ::flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EINTR);
     return locked == 0 ? 0 : errno;
+}
+
+// Every descriptor a lock holds, for a forked child to close.
+std::atomic<int> g_lockFds[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+
+void Remember(int fd) {
+    for (std::atomic<int>& slot : g_lockFds) {
+        int empty = -1;
+        if (slot.compare_exchange_strong(empty, fd)) return;
+    }
+}
+
+void Forget(int fd) {
+    for (std::atomic<int>& slot : g_lockFds) {
+        int held = fd;
+        if (slot.compare_exchange_strong(held, -1)) return;
+    }
 }
 
 bool SameAs(int fd, const std::string& path) {
@@ -45,8 +63,12 @@ InstanceLock::Result InstanceLock::Acquire(const std::string& path) {
             ::close(dir);
             return Result::HeldElsewhere;
         }
-        if (error == 0) m_dirFd = dir;
-        else ::close(dir);
+        if (error == 0) {
+            m_dirFd = dir;
+            Remember(dir);
+        } else {
+            ::close(dir);
+        }
     }
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0) return fail(errno);
@@ -60,6 +82,7 @@ InstanceLock::Result InstanceLock::Acquire(const std::string& path) {
         return Result::HeldElsewhere;
     }
     m_fd = fd;
+    Remember(fd);
     return Result::Taken;
 }
 
@@ -70,9 +93,19 @@ bool InstanceLock::StillAtItsName() const {
 
 void InstanceLock::Release() {
     // Closing the only descriptor drops its lock.
-    if (m_fd >= 0) ::close(m_fd);
-    if (m_dirFd >= 0) ::close(m_dirFd);
+    for (int fd : {m_fd, m_dirFd})
+        if (fd >= 0) {
+            Forget(fd);
+            ::close(fd);
+        }
     m_fd = m_dirFd = -1;
+}
+
+void InstanceLock::CloseAllInChild() {
+    for (std::atomic<int>& slot : g_lockFds) {
+        const int fd = slot.load();
+        if (fd >= 0) ::close(fd);
+    }
 }
 
 }  // namespace host

@@ -31,6 +31,11 @@ public:
     // The system's words for the last Failed answer.
     const std::string& Reason() const { return m_sReason; }
 
+    // For a child forked without exec (a start-up box): closes its copies of
+    // every lock's descriptors, so that it never holds the locks once this
+    // process is gone. The parent's locks stay. Async-signal-safe.
+    static void CloseAllInChild();
+
 private:
     int m_fd = -1, m_dirFd = -1;
     std::string m_sPath, m_sFolder;

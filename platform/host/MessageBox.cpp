@@ -3,15 +3,21 @@
 #include <SDL.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <thread>
 #include <cstdlib>
 #include <cstdio>
+#include <algorithm>
 
 #include "platform/host/BoxWindow.h"
+#include "platform/host/InstanceLock.h"
 #include "platform/host/X11Connection.h"
 
 namespace host {
@@ -30,8 +36,49 @@ std::atomic<const std::atomic<bool>*> g_quitFlag{nullptr};
 std::atomic<bool> g_quitSignalled{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
+// The box's child ends its whole group (SDL may fork the box again) when
+// the game that asked goes, however it goes.
+extern "C" void EndBoxGroup(int) { ::kill(0, SIGKILL); }
+
 void PrintUnshown(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+}
+
+// Our box windows live on the thread the program started on (static
+// objects are made there). A box asked for on another (a page loading on the
+// switch worker) is handed over and shown between frames; the asker waits.
+const std::thread::id g_mainThread = std::this_thread::get_id();
+struct HandedBox {
+    const std::string& text;
+    const std::string& caption;
+    unsigned type;
+    int answer = 0;
+    bool done = false;
+};
+std::mutex g_handMutex;
+std::condition_variable g_handDone;
+std::deque<HandedBox*> g_handed;
+bool g_refuseHanded = false;
+
+int HandToMainThread(const std::string& text, const std::string& caption, unsigned type) {
+    HandedBox box{text, caption, type};
+    std::unique_lock<std::mutex> lock(g_handMutex);
+    if (!g_refuseHanded) g_handed.push_back(&box);
+    while (!g_refuseHanded && !box.done) {
+        // Waiting, not yet shown, when a quit signal comes: nobody answers.
+        if (g_quitSignalled.load()) {
+            const auto queued = std::find(g_handed.begin(), g_handed.end(), &box);
+            if (queued != g_handed.end()) {
+                g_handed.erase(queued);
+                break;
+            }
+        }
+        g_handDone.wait_for(lock, std::chrono::milliseconds(50));
+    }
+    if (box.done) return box.answer;
+    lock.unlock();
+    PrintUnshown(text, caption);
+    return 0;
 }
 
 // SDL_ShowMessageBox in a child process of its own group, so that a quit
@@ -41,6 +88,7 @@ void PrintUnshown(const std::string& text, const std::string& caption) {
 bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, int& pressed) {
     int fds[2];
     if (::pipe(fds) != 0) return false;
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) {
         ::close(fds[0]);
@@ -50,6 +98,12 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, 
     if (pid == 0) {
         ::setpgid(0, 0);
         ::close(fds[0]);
+        // The save folder stays the game's alone: a box left behind must
+        // not keep the next start out.
+        InstanceLock::CloseAllInChild();
+        ::signal(SIGTERM, EndBoxGroup);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) EndBoxGroup(0);
         // The box's own display connection breaking ends this child, never
         // with the parent's exit save.
         SetConnectionLostSave(nullptr);
@@ -91,7 +145,37 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, 
 
 void WatchQuitRequest(const std::atomic<bool>* flag) { g_quitFlag.store(flag); }
 
+void ServeHandedBoxes() {
+    for (;;) {
+        HandedBox* box;
+        {
+            std::lock_guard<std::mutex> lock(g_handMutex);
+            if (g_handed.empty()) return;
+            box = g_handed.front();
+            g_handed.pop_front();
+        }
+        const int answer = ShowMessageBox(box->text, box->caption, box->type);
+        {
+            std::lock_guard<std::mutex> lock(g_handMutex);
+            box->answer = answer;
+            box->done = true;
+        }
+        g_handDone.notify_all();
+    }
+}
+
+void RefuseHandedBoxes(bool refuse) {
+    {
+        std::lock_guard<std::mutex> lock(g_handMutex);
+        g_refuseHanded = refuse;
+        // Those waiting are let go unanswered; their words go to stderr.
+        if (refuse) g_handed.clear();
+    }
+    g_handDone.notify_all();
+}
+
 int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned type) {
+    if (std::this_thread::get_id() != g_mainThread) return HandToMainThread(text, caption, type);
     std::vector<SDL_MessageBoxButtonData> buttons;
     switch (type & 0xF) {
     case MB_OKCANCEL:

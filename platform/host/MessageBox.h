@@ -67,6 +67,14 @@ private:
 // open box unanswered (0); nullptr stops watching.
 void WatchQuitRequest(const std::atomic<bool>* flag);
 
+// Boxes of ours are shown on the main thread. One asked for on another
+// thread waits there until the main thread shows it here (between frames).
+void ServeHandedBoxes();
+// While the main thread waits for the other threads (refuse true), a box one
+// of them asks for is not shown: its text goes to stderr and it counts as
+// unanswered (0).
+void RefuseHandedBoxes(bool refuse);
+
 // The first button of a button set (what Enter would press).
 int DefaultAnswer(unsigned type);
 

@@ -226,6 +226,12 @@ public:
         }
         return true;
     }
+    std::string LastError() override {
+        const char* said = SDL_GetError();
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!said || !*said) return "";
+        return std::string(driver ? driver : "no video driver") + ": " + said;
+    }
     // Call only once every window is gone.
     void Quit() override {
         if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -324,7 +330,11 @@ public:
             return nullptr;
         }
         auto device = std::make_unique<GlDevice>(sw->Native(), ctx, params);
-        if (!device->Valid()) return nullptr;
+        if (!device->Valid()) {
+            std::fprintf(stderr, "OpenGL: the driver did not take the game's shaders (error 0x%x)\n",
+                         unsigned(glGetError()));
+            return nullptr;
+        }
         if (device->AvailableTextureMemory() > 0) SetKnownVideoMemoryBytes(device->AvailableTextureMemory());
         return device;
     }

@@ -1,5 +1,6 @@
 // Copies of the real program: a second copy on the same save folder refuses
 // to start; copies on different save folders both run.
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -40,5 +41,73 @@ TEST(InstanceLockRun, SecondCopyOnOneSaveFolderRefusesCopiesOnTwoFoldersBothRun)
     EXPECT_TRUE(firstRuns);
     EXPECT_TRUE(otherStarted);
     EXPECT_TRUE(otherRuns);
+    fs::remove_all(root);
+}
+
+// A copy killed outright while its first start-up box is up takes the box
+// with it, and the box never held the save folder: the next start runs.
+// With no display, the program says it cannot show the game and fails.
+TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    char pattern[] = "/tmp/csq-killed-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern, folder = root + "/Orvendale/Cogsquall/";
+    fs::create_directories(folder);
+    std::ofstream(folder + "SaveData.dat") << "not a save";
+
+    // The system's box, as a program that stays up until it is closed.
+    fs::create_directories(root + "/bin");
+    std::ofstream(root + "/bin/zenity") << "#!/bin/sh\nexec sleep 60\n";
+    fs::permissions(root + "/bin/zenity", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    setenv("PATH", (root + "/bin:" + path).c_str(), 1);
+    auto childrenOf = [](pid_t p) {
+        std::vector<pid_t> found;
+        std::ifstream in("/proc/" + std::to_string(p) + "/task/" + std::to_string(p) + "/children");
+        for (pid_t c; in >> c;) found.push_back(c);
+        return found;
+    };
+    std::vector<pid_t> boxes;
+    {
+        golden::GameProcess first(root, true, root + "/first.txt");
+        for (int i = 0; i < 500 && boxes.empty(); ++i) {
+            boxes = childrenOf(first.pid());
+            if (boxes.empty()) std::this_thread::sleep_for(20ms);
+        }
+        std::this_thread::sleep_for(1000ms);
+        for (pid_t box : std::vector<pid_t>(boxes))
+            for (pid_t shown : childrenOf(box)) boxes.push_back(shown);
+        kill(first.pid(), SIGKILL);
+        ASSERT_TRUE(first.Ended(5000ms));
+    }
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_FALSE(boxes.empty()) << "no box came up";
+    // Gone, or left for nobody to collect.
+    auto alive = [](pid_t p) {
+        std::ifstream stat("/proc/" + std::to_string(p) + "/stat");
+        std::string pid, name, state;
+        return stat >> pid >> name >> state && state != "Z";
+    };
+    bool left = true;
+    for (int i = 0; i < 250 && left; ++i) {
+        left = std::any_of(boxes.begin(), boxes.end(), alive);
+        if (left) std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_FALSE(left) << "the box outlived its game";
+
+    golden::GameProcess second(root, true, root + "/second.txt");
+    std::this_thread::sleep_for(1500ms);
+    const bool secondRuns = !second.Ended(0ms);
+    second.Stop();
+    for (pid_t p : boxes)
+        if (alive(p)) kill(-p, SIGKILL);
+    EXPECT_TRUE(secondRuns) << golden::FileText(root + "/second.txt");
+    EXPECT_EQ(golden::FileText(root + "/second.txt").find("Game Already Running!!"), std::string::npos);
+
+    golden::GameProcess blind(root + "/blind", false, root + "/blind.txt");
+    ASSERT_TRUE(blind.Ended(10000ms));
+    EXPECT_TRUE(WIFEXITED(blind.status()) && WEXITSTATUS(blind.status()) == 1) << blind.status();
+    EXPECT_NE(golden::FileText(root + "/blind.txt").find("This sample will now exit."), std::string::npos)
+        << golden::FileText(root + "/blind.txt");
     fs::remove_all(root);
 }

@@ -50,3 +50,38 @@ TEST(QuitClosesBox, ASignalWhileTheQuestionIsUpAnswersItWithNothing) {
     host::WatchQuitRequest(nullptr);
     g_quit = false;
 }
+
+// A box asked for on a worker (a page loading) is shown by the main thread
+// between frames; while the main thread waits for the workers it is not
+// shown at all, so neither thread waits for the other.
+TEST(QuitClosesBox, AWorkersBoxWaitsForTheMainThreadAndNeverForAJoin) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    for (const bool served : {false, true}) {
+        SCOPED_TRACE(served ? "shown between frames" : "asked during a join");
+        std::atomic<int> answer{-1};
+        std::thread worker([&] {
+            answer = host::SdlMessageBoxes().Show("Extract Data Error because Engine!!", "Unzip Error", host::MB_OK);
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(answer, -1) << "answered with nobody there";
+        std::thread signaller;
+        if (served) {
+            signaller = std::thread([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                host::NoteQuitSignal();
+            });
+            host::ServeHandedBoxes();
+        } else {
+            host::RefuseHandedBoxes(true);
+        }
+        for (int i = 0; i < 250 && answer == -1; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const bool waited = answer == -1;
+        host::NoteQuitSignal();  // whatever is left up goes
+        worker.join();
+        if (signaller.joinable()) signaller.join();
+        host::RefuseHandedBoxes(false);
+        host::ClearQuitSignal();
+        EXPECT_FALSE(waited) << "the worker's box held it up";
+        EXPECT_EQ(answer, 0);
+    }
+}

@@ -134,6 +134,7 @@ protected:
     virtual void DestroyApplication();
     CGameApplication* m_pApp = nullptr;
     const StageRunOptions& Options() const { return m_options; }
+    void SetError(const std::string& error) { m_error = error; }
 
 private:
     struct Host;

@@ -57,6 +57,10 @@ bool WindowStageRun::CreateApplication() {
     g_d3dApp.m_dwCreationWidth = uint32_t(m_pApp->m_iWindowWidth);
     g_d3dApp.m_dwCreationHeight = uint32_t(m_pApp->m_iWindowHeight);
     if (FAILED(g_d3dApp.Create()) || !g_pApp || !g_pApp->m_bInitialised) {
+        // The tool says why, as the game's own message and the display's reason.
+        const std::string said = g_d3dApp.FatalText();
+        SetError("the window could not be opened: " +
+                 (said.empty() ? std::string("the game's resources were not loaded") : said));
         m_pApp = nullptr;
         return false;
     }
@@ -99,7 +103,7 @@ void WindowStageRun::DestroyApplication() {
 int RunStageInWindow(const StageRunOptions& options) {
     WindowStageRun run(options);
     if (!run.Start()) {
-        std::fprintf(stderr, "stagerun: %s\n", run.Error().empty() ? "no window" : run.Error().c_str());
+        std::fprintf(stderr, "stagerun: %s\n", run.Error().c_str());
         return 2;
     }
     const StageRunResult result = run.RunToEnd();
