@@ -1060,24 +1060,33 @@ TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
     };
     const struct {
         int stage;
+        int cardSlots;  // the profile's
         std::vector<std::string> steps;
         bool preview;
     } rows[] = {
         {10,
+         6,
          {"slots 6", "frames 9900", "clocks, slots 6, robots 0", Machine(MachineId::Smasher), "stage unit", "card 35",
           "bottom kind 2"},
          true},
+        {10,
+         10,
+         {"slots 10", "frames 9900", "clocks, slots 10, robots 0", Machine(MachineId::Smasher), "stage unit", "card 35",
+          "bottom kind 2"},
+         true},
         {172,
+         6,
          {"slots 10", "frames 18000", "dealt 35, robots 0", "clocks, slots 4, robots 3", Machine(MachineId::TimeBomb),
           "stage unit", "card 35", "bottom kind 2"},
          false},
         {167,
+         6,
          {"slots 10", "frames 4500", "dealt 4, robots 0", "clocks, slots 5, robots 1", Machine(MachineId::Jetpacker),
           "stage unit", "card 35", "bottom kind 1"},
          false},
     };
-    g_CurrentProfile.m_nCardSlots = 6;
     for (const auto& r : rows) {
+        g_CurrentProfile.m_nCardSlots = r.cardSlots;
         BattleScene scene;
         CBattleModel battle(scene);
         battle.TakeContext(BattleContext{r.stage, 0, &g_CurrentProfile, &clock});
