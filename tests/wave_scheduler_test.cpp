@@ -9,6 +9,7 @@
 #include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
 #include "platform/Random.h"
 #include "tests/StageRunSupport.h"
 
@@ -220,6 +221,33 @@ TEST_F(WaveSchedulerTest, TheFifthBombClosesItsColumnAndTheDropGoesOn) {
     EXPECT_GE(most, 6u) << "no call dropped more than " << most;
     EXPECT_FALSE(belowTheFifth) << "a bomb fell in the fifth's column after it";
     EXPECT_TRUE(twoInALaterColumn) << "a column after the fifth's was cut short";
+}
+
+// A cage drop ends at its stage's limit however many robots stand to be
+// caged: two below 70, then one more every ten stages up to five in the
+// nineties, and two again from 100.
+TEST_F(WaveSchedulerTest, ACageDropEndsAtItsStagesLimit) {
+    const struct {
+        int stage;
+        size_t cages;
+    } rows[] = {{69, 2}, {70, 3}, {89, 4}, {99, 5}, {100, 2}};
+    for (const auto& r : rows) {
+        CPageGame& page = Load(r.stage);
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {1030}});
+        for (const FieldCell& cell : page.m_Battle.State().m_aFieldCells) {
+            CCom_GameRobot robot(page.m_Battle);
+            GetUnitDefinition(robot.m_Unit, RobotId::BlockerBot);
+            robot.m_iHp = 10;
+            robot.m_vHome = robot.m_vPosition = robot.m_vLastPosition = VxVec3{cell.m_fX, cell.m_fY, 0.0f};
+            RuleState(page.m_Battle).m_lstRobots.push_back(robot);
+        }
+        VxSrand(1);
+        page.m_Battle.CallEnemyRobot(1030, 0.0f, 0.0f, 0.0f, true);
+        size_t cages = 0;
+        for (const CCom_GameRobot& robot : page.m_Battle.State().m_lstRobots) cages += robot.Type() == 1030;
+        EXPECT_EQ(cages, r.cages) << "stage " << r.stage;
+        run.reset();
+    }
 }
 
 }  // namespace
