@@ -355,20 +355,22 @@ TEST_F(BattleRules, TheCardChoiceOpensOnlyWhenUnlockedCardsExceedTheSlots) {
 TEST_F(BattleRules, TheUpgradedSpreadShotFansFourPelletsSixDegreesApart) {
     CPageGame& page = Playing(3);
     const struct {
-        int upgrade, pellets;
+        int slot, upgrade, pellets;
         double spacing;
-    } rows[] = {{0, 3, 10.0}, {1, 4, 6.0}};
+    } rows[] = {{2, 0, 3, 10.0}, {2, 1, 4, 6.0}, {0, 1, 4, 6.0}};
     for (const auto& r : rows) {
         RuleState(page.m_Battle).m_lstBullets.clear();
-        RuleState(page.m_Battle).m_aHandDefs[2].m_iUpgradeLevel = r.upgrade;
-        page.m_Battle.FireBullet(16, 2, 0.0f, 0.0f, 0.0f, -1, -1);
+        for (UnitDefinition& d : RuleState(page.m_Battle).m_aHandDefs) d.m_iUpgradeLevel = 0;
+        RuleState(page.m_Battle).m_aHandDefs[r.slot].m_iUpgradeLevel = r.upgrade;
+        page.m_Battle.FireBullet(16, r.slot, 0.0f, 0.0f, 0.0f, -1, -1);
         std::vector<double> angles;
         for (const CCom_GameBullet& b : page.m_Battle.State().m_lstBullets)
             if (b.m_iBulletKind == 16) angles.push_back(std::atan2(b.m_vVelocity.x, b.m_vVelocity.y) * 180.0 / M_PI);
         // The fan, then one more along the weapon's own angle.
-        ASSERT_EQ(int(angles.size()), r.pellets + 1) << "upgrade " << r.upgrade;
+        ASSERT_EQ(int(angles.size()), r.pellets + 1) << "slot " << r.slot << ", upgrade " << r.upgrade;
         for (int i = 1; i < r.pellets; ++i)
-            EXPECT_NEAR(std::fabs(angles[i] - angles[i - 1]), r.spacing, 1e-3) << "upgrade " << r.upgrade;
+            EXPECT_NEAR(std::fabs(angles[i] - angles[i - 1]), r.spacing, 1e-3)
+                << "slot " << r.slot << ", upgrade " << r.upgrade;
     }
 }
 

@@ -1064,41 +1064,53 @@ TEST_F(BattleStateRules, TheSetUpHandsEachStepTheStateItIsFor) {
     };
     const struct {
         int stage;
+        int cardSlots;  // the profile's
         std::vector<std::string> steps;
         std::vector<std::string> robots;  // the start robots' types and hit points
         bool preview;
     } rows[] = {
         {10,
+         6,
          {"slots 6", "frames 9900", "clocks, slots 6, robots 0", Machine(MachineId::Smasher), "stage unit", "card 35",
           "bottom kind 2"},
          {},
          true},
+        {10,
+         10,
+         {"slots 10", "frames 9900", "clocks, slots 10, robots 0", Machine(MachineId::Smasher), "stage unit", "card 35",
+          "bottom kind 2"},
+         {},
+         true},
         {172,
+         6,
          {"slots 10", "frames 18000", "dealt 35, read 35, robots 0", "clocks, slots 4, robots 3",
           Machine(MachineId::TimeBomb), "stage unit", "card 35", "bottom kind 2"},
          {Robot(RobotId::FusorBot, 60), Robot(RobotId::PapaFusor, 70), Robot(RobotId::FusorBot, 60)},
          false},
         {167,
+         6,
          {"slots 10", "frames 4500", "dealt 4, read 4, robots 0", "clocks, slots 5, robots 1",
           Machine(MachineId::Jetpacker), "stage unit", "card 35", "bottom kind 1"},
          {Robot(RobotId::MarinerBot, 60)},
          false},
         // The Mariner Bot starts with half its hit points.
         {158,
+         6,
          {"slots 10", "frames 10800", "dealt 22, read 22, robots 0", "clocks, slots 7, robots 4",
           Machine(MachineId::AirScout), "stage unit", "card 35", "bottom kind 3"},
          {Robot(RobotId::DShotgunner, 100), Robot(RobotId::FixerBot, 70), Robot(RobotId::SnowBaller, 100),
           Robot(RobotId::MarinerBot, 30)},
          false},
         {173,
+         6,
          {"slots 10", "frames 7200", "dealt 16, read 16, robots 0", "clocks, slots 3, robots 6",
           Machine(MachineId::AirScout), "stage unit", "card 35", "bottom kind 2"},
          {Robot(RobotId::SpiderBot, 100), Robot(RobotId::FlameBot, 150), Robot(RobotId::FixerBot, 70),
           Robot(RobotId::SpiderBot, 100), Robot(RobotId::FlameBot, 150), Robot(RobotId::FixerBot, 70)},
          false},
     };
-    g_CurrentProfile.m_nCardSlots = 6;
     for (const auto& r : rows) {
+        g_CurrentProfile.m_nCardSlots = r.cardSlots;
         BattleScene scene;
         CBattleModel battle(scene);
         battle.TakeContext(BattleContext{r.stage, 0, &g_CurrentProfile, &clock});

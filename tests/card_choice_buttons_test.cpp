@@ -71,6 +71,35 @@ TEST_F(ChoiceButtons, TheScrollButtonTurnsTheListsPage) {
     EXPECT_EQ(Page().m_fCardScroll, 0.0f) << "a click on the word at " << word.x;
 }
 
+// Each turn of the wheel moves the list a hundred, back down it and forward up
+// it, and stops at either end.
+TEST_F(ChoiceButtons, TheWheelScrollsTheListAHundredAStepWithinItsEnds) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const float row0 = Page().m_apCardButtons[0]->m_vPosition.y;
+    const struct {
+        const char* rule;
+        int wheel;
+        float scroll;  // after the turn
+    } rows[] = {
+        {"back moves down the list", MOUSE_WHEEL_BACKWARD, 100.0f},
+        {"back again", MOUSE_WHEEL_BACKWARD, 200.0f},
+        {"forward moves up it", MOUSE_WHEEL_FORWARD, 100.0f},
+        {"forward to the top", MOUSE_WHEEL_FORWARD, 0.0f},
+        {"forward at the top stays", MOUSE_WHEEL_FORWARD, 0.0f},
+        {"back", MOUSE_WHEEL_BACKWARD, 100.0f},
+        {"back", MOUSE_WHEEL_BACKWARD, 200.0f},
+        {"back", MOUSE_WHEEL_BACKWARD, 300.0f},
+        {"back to the end", MOUSE_WHEEL_BACKWARD, 400.0f},
+        {"back at the end stays", MOUSE_WHEEL_BACKWARD, 400.0f},
+    };
+    for (const auto& row : rows) {
+        run->App().m_aInput[0].m_aiKey[row.wheel] = KEY_PRESSED;
+        Move(0.0f, 250.0f, 2);
+        EXPECT_EQ(Page().m_fCardScroll, row.scroll) << row.rule;
+        EXPECT_EQ(Page().m_apCardButtons[0]->m_vPosition.y, row0 + row.scroll) << row.rule;
+    }
+}
+
 TEST_F(ChoiceButtons, TheEncyclopediaButtonShowsOnlyOnceUnlockedAndOpensIt) {
     ASSERT_NO_FATAL_FAILURE(OpenChoice());
     g_CurrentProfile.m_abFeatureUnlocked[1] = 0;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "battle/model/FieldEffectRules.h"
 #include "battle/model/ItemFlights.h"
 #include "battle/model/MiniGameBossRules.h"
 #include "battle/model/BattleRules.h"
@@ -454,6 +455,27 @@ TEST_F(MiniGameEdge, Stage171sFinaleCountsTo12000By25AndSoundsOnceOnReachingIt) 
         EXPECT_EQ(s.m_iMiniGameFlag, std::min(12000, 11000 + 25 * step)) << step;
         EXPECT_EQ(finale->IsPlaying(), step == 40) << step;
         finale->Stop();
+    }
+}
+
+// The Destroyer's fall: its bombs are first heard past age 120, struck again
+// every tenth frame, and not between.
+TEST_F(MiniGameEdge, TheDestroyersFallingBombsSoundFromAge130EveryTenthFrame) {
+    CPageGame& p = Playing(160);
+    CVxSound* bombs = p.m_Battle.Scene().m_pSfxDestroyerBomb;
+    ASSERT_NE(bombs, nullptr);
+    const struct {
+        int age;
+        bool sounds;
+    } rows[] = {{0, false},  {110, false}, {120, false}, {125, false},
+                {130, true}, {131, false}, {140, true},  {590, true}};
+    for (const auto& row : rows) {
+        bombs->Stop();
+        FieldEffect fall;
+        InitFieldEffect(fall, 21, 0, 0.0f, 0.0f, 0.0f);
+        fall.age = row.age;
+        ActOnBattle(p.m_Battle, fall);
+        EXPECT_EQ(bombs->IsPlaying(), row.sounds) << "age " << row.age;
     }
 }
 

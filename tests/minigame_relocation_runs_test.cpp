@@ -18,7 +18,7 @@ const MiniGameCase kRuns[] = {
     {164, 1, 2026, PASSIVE, "lost"}, {165, 1, 2026, SLOTS, "won"},    {165, 1, 2026, PASSIVE, "lost"},
     {168, 1, 2026, ZAP, "won"},      {168, 1, 2026, PASSIVE, "lost"}, {169, 1, 2026, REELS, "won"},
     {169, 1, 2026, PASSIVE, "lost"}, {170, 1, 2026, BOSS, "won"},     {170, 1, 2026, PASSIVE, "lost"},
-    {172, 0, 6, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"}, {173, 0, 2026, FLAME, "won"},
+    {172, 0, 1, ENERGY, "won"},      {172, 1, 2026, PASSIVE, "lost"}, {173, 0, 2026, FLAME, "won"},
     {173, 1, 2026, PASSIVE, "lost"}, {176, 1, 2026, SLOTS, "won"},    {176, 1, 2026, PASSIVE, "lost"},
     {178, 1, 2026, REELS, "won"},    {178, 1, 2026, PASSIVE, "lost"}, {179, 1, 2026, CHARGE, "won"},
     {179, 1, 2026, PASSIVE, "lost"}, {180, 1, 2027, BOSS, "won"},     {180, 1, 2026, PASSIVE, "lost"},

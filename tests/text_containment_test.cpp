@@ -360,7 +360,23 @@ TEST_F(TextContainmentTest, TheExitBoxKeepsItsQuestionOnItsPanel) {
 
 namespace {
 
-class CardListOnPanel : public CardChoicePlay {};
+class CardListOnPanel : public CardChoicePlay {
+protected:
+    // The card choice's panel (the medium panel scaled 0.85 x 1.05 at (120, 80)).
+    void SetUp() override {
+        CardChoicePlay::SetUp();
+        ResourceArchive archive;
+        archive.OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
+        glass = PackPicture(archive, "Resource/MsgBox/Msgbox_StdMedium.png");
+    }
+    // The point lies on the panel's window: its teal glass, not the frame or the brass line.
+    bool OnWindow(float x, float y) const {
+        const uint8_t* px = PackPixel(glass, int((x - 120.0f) / 0.85f + float(glass.width) * 0.5f),
+                                      int(float(glass.height) * 0.5f - (y - 80.0f) / 1.05f));
+        return px[3] == 255 && px[1] > px[0] + 35;
+    }
+    DecodedPicture glass;
+};
 
 // The card choice's panel (the medium panel scaled 0.85 x 1.05 at (120, 80))
 // shows the list between its two depth masks (490 x 83 at 199, 490 x 158 at
@@ -372,16 +388,8 @@ TEST_F(CardListOnPanel, TheListShowsOnlyInThePanelsWindowAtEveryScroll) {
     const CVxBillboard* panel = run->App().m_pBbdMsgMedium;
     const CVxBillboard* card = run->App().m_pBbdCardBG;  // every card is drawn at its size
     ASSERT_TRUE(panel && card);
-    ResourceArchive archive;
-    archive.OpenResourceArchive(std::string(CSQ_BINARY_DIR) + "/DATA");
-    const DecodedPicture glass = PackPicture(archive, "Resource/MsgBox/Msgbox_StdMedium.png");
     ASSERT_EQ(glass.width, int(panel->m_vSize.x));
     ASSERT_EQ(glass.height, int(panel->m_vSize.y));
-    auto onWindow = [&](float x, float y) {
-        const uint8_t* px = PackPixel(glass, int((x - 120.0f) / 0.85f + float(glass.width) * 0.5f),
-                                      int(float(glass.height) * 0.5f - (y - 80.0f) / 1.05f));
-        return px[3] == 255 && px[1] > px[0] + 35;
-    };
     const float maskTop = 199.0f + 83.0f * 0.5f, openTop = 199.0f - 83.0f * 0.5f;
     const float openBottom = -336.0f + 158.0f * 0.5f, maskBottom = -336.0f - 158.0f * 0.5f;
     const float h = card->m_vSize.y * 0.5f;
@@ -399,11 +407,29 @@ TEST_F(CardListOnPanel, TheListShowsOnlyInThePanelsWindowAtEveryScroll) {
             EXPECT_GE(at.y - h, maskBottom) << where << " shows below the lower mask";
             const float top = std::min(at.y + h, openTop), bottom = std::max(at.y - h, openBottom);
             if (top <= bottom) continue;
-            EXPECT_TRUE(onWindow(at.x, top - 1.0f)) << where << ": its top " << top << " is off the window";
-            EXPECT_TRUE(onWindow(at.x, bottom + 1.0f)) << where << ": its foot " << bottom << " is off the window";
+            EXPECT_TRUE(OnWindow(at.x, top - 1.0f)) << where << ": its top " << top << " is off the window";
+            EXPECT_TRUE(OnWindow(at.x, bottom + 1.0f)) << where << ": its foot " << bottom << " is off the window";
         }
     }
     EXPECT_LE(80.0f - panel->m_vSize.y * 1.05f * 0.5f, openBottom) << "the panel runs on under the lower mask";
+}
+
+// Start stands on the panel's window right of the list, level with Back: its
+// whole face, as far as it takes clicks, lies on the glass, and a click at its
+// corner there asks for the hand's warnings.
+TEST_F(CardListOnPanel, TheStartButtonStandsOnThePanelsWindow) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice());
+    const CVxButton* start = Page().m_pStartButton;
+    ASSERT_NE(start, nullptr);
+    const float w = float(start->m_iHitHalfWidth), h = float(start->m_iHitHalfHeight);
+    const VxVec3 at = start->m_vPosition;
+    for (float dx : {-w, w})
+        for (float dy : {-h, h}) EXPECT_TRUE(OnWindow(at.x + dx, at.y + dy)) << "corner " << dx << ", " << dy;
+    EXPECT_GT(at.x - w, Page().m_apCardButtons[4]->m_vPosition.x + 44.0f) << "clear of the list";
+    EXPECT_EQ(at.y, Page().m_pBackButton->m_vPosition.y) << "level with Back";
+    Click(at.x + w - 2.0f, at.y - h + 2.0f);
+    Frames(2);
+    EXPECT_TRUE(Box()->IsOpen()) << "an empty hand is warned of";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The enemy wave scheduler driven frame by frame on a loaded battle page: the
 // tutorial hold and calls that make nothing (the streams themselves are
 // pinned by the golden stage runs).
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -8,6 +9,8 @@
 #include "battle/model/BattleRules.h"
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
+#include "content/UnitIds.h"
+#include "platform/Random.h"
 #include "tests/StageRunSupport.h"
 
 namespace {
@@ -170,10 +173,9 @@ TEST_F(WaveSchedulerTest, CallsThatMakeNothingStillCountOnceAndUnknownCodesMakeN
     EXPECT_EQ(page.m_Battle.State().m_aiEnemyCalls[1], 1);
     EXPECT_EQ(page.m_Battle.State().m_aiCageCooldown[7], 1);
 
-    // A bomb call counts once however many bombs it scattered (none to five).
+    // A bomb call counts once however many bombs it scattered.
     page.m_Battle.CallEnemyRobot(1025, 0.0f, 0.0f, 0.0f, true);
     EXPECT_EQ(page.m_Battle.State().m_aiEnemyCalls[2], 1);
-    EXPECT_LE(page.m_Battle.State().m_lstRobots.size(), 5u);
     for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) EXPECT_EQ(r.Type(), 1025);
     RuleState(page.m_Battle).m_lstRobots.clear();
 
@@ -191,6 +193,61 @@ TEST_F(WaveSchedulerTest, CallsThatMakeNothingStillCountOnceAndUnknownCodesMakeN
     EXPECT_EQ(made, &page.m_Battle.State().m_lstRobots.back());
     EXPECT_EQ(made->m_vPosition.x, 123.0f);
     EXPECT_EQ(page.m_Battle.State().m_aiEnemyCalls[0], 1);
+}
+
+// Bombs fall column by column, each roll rarer than the last. The fifth bomb
+// closes the rest of its column only: the drop goes on in the next columns,
+// which are scanned whole, so one call can drop six and more.
+TEST_F(WaveSchedulerTest, TheFifthBombClosesItsColumnAndTheDropGoesOn) {
+    CPageGame& page = Load(3);
+    Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {1025}});
+    size_t most = 0;
+    bool belowTheFifth = false, twoInALaterColumn = false;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        VxSrand(seed);
+        page.m_Battle.CallEnemyRobot(1025, 0.0f, 0.0f, 0.0f, true);
+        std::vector<std::pair<int, int>> cells;  // column, row, in the order they fell
+        for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
+            cells.emplace_back(int(r.m_vCell.x), int(r.m_vCell.y));
+        most = std::max(most, cells.size());
+        if (cells.size() < 5) continue;
+        std::vector<int> perColumn(FIELD_COLUMNS, 0);
+        for (size_t i = 5; i < cells.size(); ++i) {
+            belowTheFifth = belowTheFifth || cells[i].first == cells[4].first;
+            twoInALaterColumn = twoInALaterColumn || ++perColumn[size_t(cells[i].first)] == 2;
+        }
+    }
+    EXPECT_GE(most, 6u) << "no call dropped more than " << most;
+    EXPECT_FALSE(belowTheFifth) << "a bomb fell in the fifth's column after it";
+    EXPECT_TRUE(twoInALaterColumn) << "a column after the fifth's was cut short";
+}
+
+// A cage drop ends at its stage's limit however many robots stand to be
+// caged: two below 70, then one more every ten stages up to five in the
+// nineties, and two again from 100.
+TEST_F(WaveSchedulerTest, ACageDropEndsAtItsStagesLimit) {
+    const struct {
+        int stage;
+        size_t cages;
+    } rows[] = {{69, 2}, {70, 3}, {89, 4}, {99, 5}, {100, 2}};
+    for (const auto& r : rows) {
+        CPageGame& page = Load(r.stage);
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {1030}});
+        for (const FieldCell& cell : page.m_Battle.State().m_aFieldCells) {
+            CCom_GameRobot robot(page.m_Battle);
+            GetUnitDefinition(robot.m_Unit, RobotId::BlockerBot);
+            robot.m_iHp = 10;
+            robot.m_vHome = robot.m_vPosition = robot.m_vLastPosition = VxVec3{cell.m_fX, cell.m_fY, 0.0f};
+            RuleState(page.m_Battle).m_lstRobots.push_back(robot);
+        }
+        VxSrand(1);
+        page.m_Battle.CallEnemyRobot(1030, 0.0f, 0.0f, 0.0f, true);
+        size_t cages = 0;
+        for (const CCom_GameRobot& robot : page.m_Battle.State().m_lstRobots) cages += robot.Type() == 1030;
+        EXPECT_EQ(cages, r.cages) << "stage " << r.stage;
+        run.reset();
+    }
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
     CCom_GameRobot* first = nullptr;
     int placed = 0;
     for (int c = 0; c < FIELD_COLUMNS; ++c) {
-        for (int r = 0; r < FIELD_ROWS && placed < 5; ++r) {
+        for (int r = 0; r < FIELD_ROWS; ++r) {
             const FieldCell& cell = m_aFieldCells[c * FIELD_ROWS + r];
             if (VxRand() % (10 + placed) != 0) continue;
             bool blocked = false;
@@ -153,6 +153,9 @@ CCom_GameRobot* CBattleModel::DropTimeBombs(CCom_GameRobot& temp, int slot) {
             bomb.m_iRow = r;
             bomb.m_vPosition.y += 500.0f;
             if (!first) first = &bomb;
+            // Only the fifth bomb closes its column: the drop goes on in the
+            // next one, and a column after it is scanned whole.
+            if (placed == 5) break;
         }
     }
     return first;
