@@ -568,6 +568,7 @@ TEST_F(PackSounds, EffectsSitWhereTheirNamesSay) {
         {"the boss's bomb whistles in over its blast", "Game\\SFX_DestroyerBomb.ogg", 700, 3500, 0.1, 0.0, true},
         {"the earthquake's rumble has a body above 100 Hz", "Ambient\\Sfx_Earthquake.ogg", 100, 400, 0.0, 0.0, false},
         {"a melee blow thuds", "Weapon\\W1000-2.ogg", 150, 1200, 0.0, 0.0, false},
+        {"a torpedo bursts muffled by the water", "Weapon\\W0018-2.ogg", 100, 700, 0.0, 0.0, false},
     };
     for (const Row& row : kRows) {
         const std::vector<float>& s = Clip(std::string("Resource\\Sound\\SFX\\") + row.clip);

@@ -324,9 +324,10 @@ void Hit(Clip& c, Rng& r, const std::string& family, Place place, double* level)
         *level = 0.4;  // as loud as a blast gets
     } else if (family == "torpedo") {
         // A torpedo bursting under water: a blast the water muffles, its
-        // boom carried on, then the bubbles of the burst rising.
+        // boom carried on, then the bubbles of the burst rising. Water takes
+        // the blast's roar: let through, it snaps at each of a stream of hits.
         Explosion(c, r, 1.1);
-        LowPass(c.s, LogRange(r, 1800, 2500), false);
+        LowPass(c.s, LogRange(r, 700, 1000), false);
         AddBubbles(c, r, 0.15, len * 0.8, 8);
         *level = 0.22;  // muffled, and fired in a stream where a diver fights alone
     } else if (family == "bomb") {
