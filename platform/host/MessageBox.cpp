@@ -7,14 +7,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <thread>
-#include <cstdlib>
 #include <cstdio>
-#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 #include "platform/host/BoxWindow.h"
 #include "platform/host/InstanceLock.h"
