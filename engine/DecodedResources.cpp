@@ -38,14 +38,15 @@ void KeepDecodedResources(bool keep) {
     s_sounds.clear();
 }
 
-std::string DecodedResourceKey(const std::string& entry, const void* bytes, size_t size) {
+std::string DecodedResourceKey(const std::string& entry) {
     const ResourceArchive* archive = GetResourceArchive();
-    if (!s_bKeep || !archive || archive->ArchiveRefused() || archive->ArchiveDamaged() || !bytes) return "";
-    // 64-bit FNV-1a of every byte: the same bytes decode to the same picture or sound.
-    uint64_t hash = 14695981039346656037ull;
-    for (const uint8_t *b = static_cast<const uint8_t*>(bytes), *end = b + size; b != end; ++b)
-        hash = (hash ^ *b) * 1099511628211ull;
-    return entry + ':' + std::to_string(size) + ':' + std::to_string(hash);
+    if (!s_bKeep || !archive || archive->ArchiveRefused() || archive->ArchiveDamaged()) return "";
+    // What the open archive's directory says of the entry: the bytes just
+    // read were checked against that CRC, so no other bytes answer.
+    const ZipEntry* found = archive->FindArchiveEntry(entry.c_str());
+    if (!found) return "";
+    return Utf16ToUtf8(found->name) + ':' + std::to_string(found->crc32) + ':' + std::to_string(found->compressedSize) +
+           ':' + std::to_string(found->uncompressedSize);
 }
 
 std::shared_ptr<const HeldPicture> FindHeldPicture(const std::string& key) { return Find(s_pictures, key); }

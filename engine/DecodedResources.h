@@ -3,9 +3,10 @@
 // and entry. The game never turns this on: it holds only what its pages have
 // loaded. A process that starts the game hundreds of times over one archive
 // (the test programs) would otherwise decode the same entries hundreds of times.
-// An entry is known by its name and the bytes read for it, so a changed
-// archive, or bytes damaged under an intact directory, are decoded afresh.
-#include <cstddef>
+// An entry is known, once its bytes were read and checked, by its name, CRC-32
+// and sizes in the directory of the archive that is open: another archive, a
+// rewritten one opened again, or bytes damaged under an intact directory
+// (which fail the check) are never answered from what was kept.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,9 +27,10 @@ struct HeldSound {
     std::vector<uint8_t> pcm;
 };
 
-// The key of an entry of the archive opened last, by the bytes just read
-// for it, or "" when nothing is kept (turned off, no archive, a damaged one).
-std::string DecodedResourceKey(const std::string& entry, const void* bytes, size_t size);
+// The key of an entry of the archive opened last, asked once its bytes were
+// read, or "" when nothing is kept (turned off, no archive, a damaged one, or
+// no such entry).
+std::string DecodedResourceKey(const std::string& entry);
 
 // Null when the key is "" or nothing is kept under it.
 std::shared_ptr<const HeldPicture> FindHeldPicture(const std::string& key);

@@ -86,7 +86,7 @@ bool CVxSound::Load(const char* name, const char* folder) {
         std::free(data);
         return false;
     }
-    const std::string key = EndsWithOgg(name) ? DecodedResourceKey(path, data, size) : std::string();
+    const std::string key = EndsWithOgg(name) ? DecodedResourceKey(path) : std::string();
     if (std::shared_ptr<const HeldSound> held = FindHeldSound(key)) {
         std::free(data);
         ReleaseSound();

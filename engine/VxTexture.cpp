@@ -167,7 +167,7 @@ bool CVxTexture::Load(const char* name, const char* folder) {
         uint32_t size = 0;
         ResourceArchive* archive = GetResourceArchive();
         bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
-        if (found) key = DecodedResourceKey(full, block, size);
+        if (found) key = DecodedResourceKey(full);
         if (std::shared_ptr<const HeldPicture> held = FindHeldPicture(key)) {
             std::free(block);
             m_iWidth = held->width;
