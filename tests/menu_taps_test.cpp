@@ -1,0 +1,362 @@
+// Every button a menu screen draws takes the tap at the centre of its
+// picture, on screens reached as a player reaches them: from the title through
+// the main menu's own buttons, and back from a battle left by its pause box.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/framework/RoadStep.h"
+#include "game/BattleLink.h"
+#include "game/Effect_MsgBox.h"
+#include "game/Effect_RobotInfo.h"
+#include "game/Effect_SwitchPage.h"
+#include "game/MsgBoxKinds.h"
+#include "tests/MenuDrawnScreen.h"
+
+namespace {
+
+// A player's taps through the menu, each where its picture is drawn: which
+// button takes each tap.
+class MenuTaps : public MenuTextContainment {
+protected:
+    // Frames as the program runs them: once a pause has captured the battle's
+    // still, only the overlays run over it.
+    void Frame(int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            if (RoadStartFrame(*m_App)) continue;
+            RoadPrepareScene(*m_App);
+            RoadRunScene(*m_App);
+            RoadFinishStill(*m_App);
+            float dx, dy;
+            RoadShakeStep(dx, dy);
+        }
+    }
+    // One frame drawn, with the names of the pages', the application's, the
+    // board's and the message box's pictures.
+    containment::Scene Drawing() {
+        device.draws.clear();
+        Frame();
+        names = containment::TextureNames();
+        names.Add(m_App->m_pResourceManager);
+        names.Add(Menu().m_pResourceManager);
+        names.Add(Menu().m_pRobotInfo);
+        if (CVxPage* page = m_App->CurrentPage()) names.Add(page->m_pResourceManager);
+        names.Add(m_App->m_pEffectMsgBox);
+        containment::Scene scene(device, names, float(g_iScreenWidth), float(g_iScreenHeight));
+        device.draws.clear();
+        return scene;
+    }
+    // Where on the screen the pictures whose names start with `name` were
+    // drawn: each quad once, top to bottom, then left to right.
+    static std::vector<containment::Rect> Where(const containment::Scene& scene, const std::string& name) {
+        std::vector<containment::Rect> out;
+        auto same = [](const containment::Rect& a, const containment::Rect& b) {
+            return std::fabs(a.CentreX() - b.CentreX()) < 1.0f && std::fabs(a.CentreY() - b.CentreY()) < 1.0f;
+        };
+        for (const containment::Piece& p : scene.pictures) {
+            const bool shown = std::fabs(p.drawn.CentreX()) <= float(g_iScreenWidth) * 0.5f &&
+                               std::fabs(p.drawn.CentreY()) <= float(g_iScreenHeight) * 0.5f;
+            if (p.picture.rfind(name, 0) != 0 || p.drawn.Empty() || !shown) continue;
+            if (std::none_of(out.begin(), out.end(), [&](const containment::Rect& r) { return same(r, p.drawn); }))
+                out.push_back(p.drawn);
+        }
+        std::sort(out.begin(), out.end(), [](const containment::Rect& a, const containment::Rect& b) {
+            if (std::fabs(a.CentreY() - b.CentreY()) >= 1.0f) return a.CentreY() > b.CentreY();
+            return a.CentreX() < b.CentreX();
+        });
+        return out;
+    }
+    std::vector<containment::Rect> Drawn(const std::string& name) { return Where(Drawing(), name); }
+    // Every button a tap may reach: the current page's, the application's and the board's.
+    std::vector<CVxButton*> Buttons() {
+        std::vector<CVxButton*> out;
+        if (CVxPage* page = m_App->CurrentPage(); page && page->m_pResourceManager)
+            out = page->m_pResourceManager->m_lstButtons;
+        for (CVxButton* b : m_App->m_pResourceManager->m_lstButtons) out.push_back(b);
+        if (Menu().m_pRobotInfo) out.push_back(Menu().m_pRobotInfo->m_pBtnOK);
+        return out;
+    }
+    // Down, held and up at the point; the buttons that took the release.
+    std::vector<CVxButton*> Tap(float x, float y) {
+        CursorAt(x, y);
+        uint32_t& mouse = m_App->m_aInput[0].m_aiKey[MOUSE_LEFT];
+        mouse = KEY_PRESSED | KEY_HELD;
+        Frame();
+        mouse = KEY_HELD;
+        Frame();
+        const std::vector<CVxButton*> buttons = Buttons();
+        std::vector<int> before;
+        for (CVxButton* b : buttons) before.push_back(b ? b->m_iClickCooldown : 0);
+        mouse = KEY_RELEASED;
+        Frame();
+        std::vector<CVxButton*> takers;
+        for (size_t i = 0; i < buttons.size(); ++i)
+            if (buttons[i] && buttons[i]->m_iClickCooldown == BUTTON_CLICK_COOLDOWN &&
+                before[i] != BUTTON_CLICK_COOLDOWN)
+                takers.push_back(buttons[i]);
+        CursorAt(0.0f, -310.0f);
+        return takers;
+    }
+    // The nth drawing of the picture (-1: the last) tapped at its centre.
+    void TapDrawn(const std::string& name, int nth = 0) {
+        const std::vector<containment::Rect> at = Drawn(name);
+        ASSERT_FALSE(at.empty()) << name << " is drawn";
+        const containment::Rect& r = nth < 0 ? at.back() : at[size_t(nth)];
+        Tap(r.CentreX(), r.CentreY());
+    }
+    void Arrive(int screen) {
+        ASSERT_TRUE(Settle()) << screen;
+        ASSERT_EQ(Menu().m_iSubScreen, screen);
+        Frame(2);
+    }
+    // From the title to the main menu, clicked once the title has settled.
+    void FromTitle() {
+        if (m_App->m_pEffectMsgBox) m_App->m_pEffectMsgBox->Clear(0);
+        if (m_App->m_pEffectSwitchPage) m_App->m_pEffectSwitchPage->Clear(0);
+        g_bQuitRequested = false;
+        Enter(MENU_TITLE);
+        for (int i = 0; i < 120 && !(m_App->m_nFrame > 40 && Menu().IsInputFree()); ++i) Frame();
+        Tap(0.0f, 0.0f);
+        Arrive(MENU_MAIN);
+        m_App->m_bProfileJustChosen = false;
+    }
+    // Down the main menu's list by its arrow to the entry, which is opened.
+    void MainEntry(int entry, int screen) {
+        FromTitle();
+        for (int i = 0; i < entry; ++i) {
+            TapDrawn("Btn_LightArrow.", -1);
+            for (int f = 0; f < 60 && Menu().m_iMainScroll != -1; ++f) Frame();
+            ASSERT_TRUE(Settle());
+        }
+        TapDrawn("Bbd_Main" + std::to_string(entry + 1) + ".");
+        Arrive(screen);
+    }
+    // Frames until the message box shows that kind at rest.
+    void BoxAtRest(int kind) {
+        CEffect_MsgBox* box = m_App->m_pEffectMsgBox;
+        for (int f = 0; f < 120 && !(BoxKind() == kind && !box->m_bSwitching && box->SlideY() == 0.0f); ++f) Frame();
+        ASSERT_EQ(BoxKind(), kind);
+        ASSERT_EQ(box->SlideY(), 0.0f);
+    }
+    // The picture drawn in the same place two frames running: its first drawing.
+    bool Resting(const std::string& name, containment::Rect& at) {
+        const std::vector<containment::Rect> before = Drawn(name), now = Drawn(name);
+        if (before.empty() || now.empty()) return false;
+        at = now[0];
+        return std::fabs(at.CentreX() - before[0].CentreX()) < 1.0f &&
+               std::fabs(at.CentreY() - before[0].CentreY()) < 1.0f;
+    }
+    // From the battle entered to the menu: the area's story and the hand's
+    // warnings answered by their OK and the card choice started, where they
+    // stand first, then the pause button, the pause box's Menu and the
+    // question's OK, each tapped where drawn.
+    void LeaveBattle() {
+        for (int f = 0; f < 200 && int(m_App->m_iCurrentPage) != BATTLE_PAGE_INDEX; ++f) Frame();
+        ASSERT_EQ(int(m_App->m_iCurrentPage), BATTLE_PAGE_INDEX);
+        CBattleLink* battle = m_App->m_pPageGame;
+        ASSERT_NE(battle, nullptr);
+        for (int f = 0; f < 600 && battle->BattleState() != BATTLE_PLAYING; ++f) {
+            containment::Rect at;
+            if (Resting("Btn_OK_", at) ||
+                (battle->BattleState() == BATTLE_CARD_SELECT && Resting("Btn_CardStart_", at)))
+                Tap(at.CentreX(), at.CentreY());
+        }
+        ASSERT_EQ(battle->BattleState(), BATTLE_PLAYING);
+        TapDrawn("Btn_Pause_");
+        ASSERT_NO_FATAL_FAILURE(BoxAtRest(MSGBOX_PAUSE));
+        TapDrawn("Btn_Menu_");
+        ASSERT_NO_FATAL_FAILURE(BoxAtRest(MSGBOX_EXIT_TO_MENU));
+        TapDrawn("Btn_OK_");
+        for (int f = 0; f < 300 && (m_App->m_bSwitchPending || int(m_App->m_iCurrentPage) != MENU_PAGE_INDEX); ++f)
+            Frame();
+        ASSERT_EQ(int(m_App->m_iCurrentPage), MENU_PAGE_INDEX);
+    }
+    // Play, the first episode and its first area's map.
+    void StageMap() {
+        FromTitle();
+        TapDrawn("Bbd_Main1.");
+        Arrive(MENU_EPISODE);
+        TapDrawn("Bbd_Episode1.");
+        Arrive(MENU_STAGE_MAP);
+    }
+};
+
+// Each screen reached as the player reaches it; every button whose face is
+// drawn there, and the pictures that stand for the faceless ones, tapped at
+// the drawn centre: the button drawn there takes the tap and no other does.
+TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
+    FarIntoTheGame();
+    SaveProfile& p = g_CurrentProfile;
+    for (uint8_t& shown : p.m_abHintShown) shown = 1;
+    for (uint8_t& seen : p.m_abStorySeen) seen = 1;
+    for (int r = 0; r < ROBOT_TYPES; ++r) p.m_abRobotUnlocked[r] = r == 0 || r == 1 || r == 5 || r == 7;
+    CPageMenu& m = Menu();
+    struct Faceless {
+        const char* picture;
+        int nth;
+        std::function<CVxButton*()> button;  // nullptr: a picture that the tap gesture reads, no button
+        int unit = -1;                       // the board's unit once a flip has run
+        bool chained = false;                // tapped where the tap before left the screen
+    };
+    struct Row {
+        const char* screen;
+        std::function<void()> reach;
+        std::vector<Faceless> faceless;
+        size_t faced;        // buttons with faces drawn there
+        bool board = false;  // the information board is open: only its buttons count
+    } const rows[] = {
+        {"main menu, a step down its list",
+         [&] {
+             FromTitle();
+             TapDrawn("Btn_LightArrow.", -1);
+             for (int f = 0; f < 60 && m.m_iMainScroll != -1; ++f) Frame();
+             Arrive(MENU_MAIN);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }},
+          {"Btn_LightArrow.", 1, [&] { return m.m_apListButton[3]; }}},
+         3},
+        {"achievements", [&] { MainEntry(1, MENU_ACHIEVEMENTS); }, {}, 1},
+        {"Robopedia",
+         [&] { MainEntry(2, MENU_ROBOPEDIA); },
+         {{"Btn_LightSwap.", 0, [&] { return m.m_pSwapButton; }},
+          {"Card0007.", 0, [] { return nullptr; }},
+          {"Card0000.", 0, [] { return nullptr; }}},
+         1},
+        {"Robopedia's information board",
+         [&] {
+             MainEntry(2, MENU_ROBOPEDIA);
+             TapDrawn("Card0001.");
+             Frame(30);
+         },
+         {{"Btn_LightArrow.", 1, [&] { return m.m_Robopedia.nextButton; }, 5},
+          {"Btn_LightArrow.", 1, [&] { return m.m_Robopedia.nextButton; }, 7, true},
+          {"Btn_LightArrow.", 1, [&] { return m.m_Robopedia.nextButton; }, 0, true},
+          {"Btn_LightArrow.", 0, [&] { return m.m_Robopedia.prevButton; }, 7, true},
+          {"Btn_LightArrow.", 0, [&] { return m.m_Robopedia.prevButton; }, 5, true},
+          {"Btn_LightArrowRect.", 0, [&] { return m.m_apRectArrowButton[0]; }},
+          {"Btn_LightArrowRect.", 1, [&] { return m.m_apRectArrowButton[1]; }},
+          {"Btn_MM_Back_", 0, [] { return nullptr; }},
+          {"Btn_LightSwap.", 0, [] { return nullptr; }}},
+         1,
+         true},
+        {"credits", [&] { MainEntry(3, MENU_CREDITS); }, {}, 1},
+        {"profiles",
+         [&] {
+             FromTitle();
+             TapDrawn("Btn_Profile_");
+             Arrive(MENU_PROFILES);
+         },
+         {},
+         4},
+        {"name entry",
+         [&] {
+             FromTitle();
+             TapDrawn("Btn_Profile_");
+             Arrive(MENU_PROFILES);
+             TapDrawn("Btn_PR_Create_");
+             Arrive(MENU_NAME_ENTRY);
+         },
+         {},
+         2},
+        {"episode choice",
+         [&] {
+             FromTitle();
+             TapDrawn("Bbd_Main1.");
+             Arrive(MENU_EPISODE);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
+         1},
+        {"stage map", [&] { StageMap(); }, {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}}, 3},
+        {"mission panel",
+         [&] {
+             StageMap();
+             TapDrawn("Bbd_Map1.");
+             Arrive(MENU_MISSION);
+         },
+         {},
+         13},
+        {"mission panel, back from a battle left from it",
+         [&] {
+             StageMap();
+             TapDrawn("Bbd_Map1.");
+             Arrive(MENU_MISSION);
+             TapDrawn("Btn_Stage1_");
+             LeaveBattle();
+             if (!HasFatalFailure()) Arrive(MENU_MISSION);
+         },
+         {},
+         13},
+        {"laboratory",
+         [&] {
+             StageMap();
+             TapDrawn("Btn_Shop_");
+             Arrive(MENU_LABORATORY);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
+         1},
+        {"robot upgrades",
+         [&] {
+             StageMap();
+             TapDrawn("Btn_Adv_Lab_");
+             Arrive(MENU_UPGRADE);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
+         1},
+    };
+    for (const Row& r : rows) {
+        r.reach();
+        if (HasFatalFailure()) return;
+        // The buttons whose faces are drawn, and where; a button is known by
+        // its place among them, as the page makes them anew when it is reached again.
+        std::vector<std::pair<size_t, containment::Rect>> faced;
+        const std::vector<CVxButton*> buttons = Buttons();
+        const containment::Scene scene = Drawing();
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            CVxButton* b = buttons[i];
+            if (!b || (r.board && b != m.m_pRobotInfo->m_pBtnOK)) continue;
+            for (CVxBillboard* face : b->m_stateBack.m_apState) {
+                if (!face || !face->m_pTexture || !face->m_pTexture->m_pszName) continue;
+                for (const containment::Rect& at : Where(scene, face->m_pTexture->m_pszName))
+                    if (std::fabs(at.CentreX() - b->m_vPosition.x) < 2.0f &&
+                        std::fabs(at.CentreY() - b->m_vPosition.y) < 2.0f)
+                        faced.emplace_back(i, at);
+            }
+        }
+        EXPECT_EQ(faced.size(), r.faced) << r.screen;
+        auto again = [&] {
+            r.reach();
+            Frame(BUTTON_CLICK_COOLDOWN);
+        };
+        for (const auto& [index, at] : faced) {
+            again();
+            if (HasFatalFailure()) return;
+            const std::vector<CVxButton*> now = Buttons();
+            ASSERT_EQ(now.size(), buttons.size()) << r.screen << ": the page makes the same buttons again";
+            CVxButton* button = now[index];
+            const std::vector<CVxButton*> takers = Tap(at.CentreX(), at.CentreY());
+            EXPECT_EQ(takers, std::vector<CVxButton*>{button}) << r.screen << ": the button drawn at " << at.Text();
+        }
+        for (const Faceless& f : r.faceless) {
+            if (!f.chained) again();
+            Frame(BUTTON_CLICK_COOLDOWN);
+            if (HasFatalFailure()) return;
+            const std::vector<containment::Rect> drawn = Drawn(f.picture);
+            ASSERT_GT(drawn.size(), size_t(f.nth)) << r.screen << ": " << f.picture << " is drawn";
+            const containment::Rect at = drawn[size_t(f.nth)];
+            CVxButton* expected = f.button();
+            const std::vector<CVxButton*> takers = Tap(at.CentreX(), at.CentreY());
+            EXPECT_EQ(takers, expected ? std::vector<CVxButton*>{expected} : std::vector<CVxButton*>{})
+                << r.screen << ": " << f.picture << " drawn at " << at.Text();
+            if (f.unit >= 0) {
+                Frame(INFO_FLIP_FRAMES + 2);
+                EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, f.unit) << r.screen << ": " << f.picture;
+            }
+        }
+    }
+}
+
+}  // namespace
