@@ -472,7 +472,7 @@ TEST_F(MiniGameEdge, TheDestroyersFallingBombsSoundFromAge130EveryTenthFrame) {
     for (const auto& row : rows) {
         bombs->Stop();
         FieldEffect fall;
-        InitFieldEffect(fall, 21, 0, 0.0f, 0.0f, 0.0f);
+        InitFieldEffect(fall, FIELD_EFFECT_FINAL_BOMBARDMENT, 0, 0.0f, 0.0f, 0.0f);
         fall.age = row.age;
         ActOnBattle(p.m_Battle, fall);
         EXPECT_EQ(bombs->IsPlaying(), row.sounds) << "age " << row.age;

@@ -200,13 +200,13 @@ TEST_F(WaveSchedulerTest, CallsThatMakeNothingStillCountOnceAndUnknownCodesMakeN
 // which are scanned whole, so one call can drop six and more.
 TEST_F(WaveSchedulerTest, TheFifthBombClosesItsColumnAndTheDropGoesOn) {
     CPageGame& page = Load(3);
-    Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {1025}});
+    Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::TimeBomb}});
     size_t most = 0;
     bool belowTheFifth = false, twoInALaterColumn = false;
     for (uint32_t seed = 1; seed <= 200; ++seed) {
         RuleState(page.m_Battle).m_lstRobots.clear();
         VxSrand(seed);
-        page.m_Battle.CallEnemyRobot(1025, 0.0f, 0.0f, 0.0f, true);
+        page.m_Battle.CallEnemyRobot(MachineId::TimeBomb, 0.0f, 0.0f, 0.0f, true);
         std::vector<std::pair<int, int>> cells;  // column, row, in the order they fell
         for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots)
             cells.emplace_back(int(r.m_vCell.x), int(r.m_vCell.y));
@@ -233,7 +233,7 @@ TEST_F(WaveSchedulerTest, ACageDropEndsAtItsStagesLimit) {
     } rows[] = {{69, 2}, {70, 3}, {89, 4}, {99, 5}, {100, 2}};
     for (const auto& r : rows) {
         CPageGame& page = Load(r.stage);
-        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {1030}});
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::CapsuleCage}});
         for (const FieldCell& cell : page.m_Battle.State().m_aFieldCells) {
             CCom_GameRobot robot(page.m_Battle);
             GetUnitDefinition(robot.m_Unit, RobotId::BlockerBot);
@@ -242,9 +242,10 @@ TEST_F(WaveSchedulerTest, ACageDropEndsAtItsStagesLimit) {
             RuleState(page.m_Battle).m_lstRobots.push_back(robot);
         }
         VxSrand(1);
-        page.m_Battle.CallEnemyRobot(1030, 0.0f, 0.0f, 0.0f, true);
+        page.m_Battle.CallEnemyRobot(MachineId::CapsuleCage, 0.0f, 0.0f, 0.0f, true);
         size_t cages = 0;
-        for (const CCom_GameRobot& robot : page.m_Battle.State().m_lstRobots) cages += robot.Type() == 1030;
+        for (const CCom_GameRobot& robot : page.m_Battle.State().m_lstRobots)
+            cages += robot.Type() == MachineId::CapsuleCage;
         EXPECT_EQ(cages, r.cages) << "stage " << r.stage;
         run.reset();
     }
