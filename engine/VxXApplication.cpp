@@ -38,25 +38,29 @@ void PressOnly(InputRecord& in, int key) {
 
 }  // namespace
 
-PictureRect FullScreenPictureRect(int backBufferWidth, int backBufferHeight) {
+PictureRect ComposedPictureRect(int width, int height) {
     PictureRect r;
-    if (backBufferWidth <= 0 || backBufferHeight <= 0) return r;
-    int64_t pictureWidth = int64_t(backBufferHeight) * 4 / 3;
-    // Signed: on displays narrower than 4:3 the picture starts left of the screen.
-    r.left = int((int64_t(backBufferWidth) - pictureWidth) * 0.5);
-    r.top = 0;
-    r.width = float(pictureWidth);
-    r.height = float(backBufferHeight);
+    if (width <= 0 || height <= 0) return r;
+    r.width = float(width);
+    r.height = float(height);
+    // Narrower screens stretch the picture across; only wider ones get bars.
+    if (float(width) / float(height) > 1.3366667f) {
+        const int64_t pictureWidth = int64_t(height) * 4 / 3;
+        r.left = float(double(int64_t(width) - pictureWidth) * 0.5);
+        r.width = float(pictureWidth);
+    }
     return r;
 }
 
 bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth, int screenHeight, int& x,
                      int& y) {
     if (!(picture.width > 0.0f) || !(picture.height > 0.0f) || screenWidth <= 0 || screenHeight <= 0) return false;
-    float scaleX = picture.width / float(screenWidth);
-    float scaleY = picture.height / float(screenHeight);
-    float fx = float(clientX - picture.left) / scaleX;
-    float fy = float(clientY - picture.top) / scaleY;
+    // Truncated after the subtraction: with bars an odd number of pixels
+    // wide, the picture starts half-way into a pixel.
+    const float dx = float(std::trunc(double(clientX) - double(picture.left)));
+    const float dy = float(std::trunc(double(clientY) - double(picture.top)));
+    float fx = dx / (picture.width / float(screenWidth));
+    float fy = dy / (picture.height / float(screenHeight));
     // Far outside any screen: keep the conversion defined.
     if (!(std::fabs(fx) < 1e9f) || !(std::fabs(fy) < 1e9f)) return false;
     x = int(fx);
@@ -261,15 +265,11 @@ void CVxXApplication::UpdateCursor(host::Window* window) {
     if (!window || m_iCurrentDevice < 0 || m_iCurrentDevice >= MAX_INPUT_DEVICES) return;
     int clientX = 0, clientY = 0;
     window->CursorPos(clientX, clientY);
-    PictureRect picture;
-    if (window->IsFullscreen()) {
-        int width = 0, height = 0;
-        window->ClientSize(width, height);
-        picture = FullScreenPictureRect(width, height);
-    } else {
-        picture.width = float(m_iWindowWidth);
-        picture.height = float(m_iWindowHeight);
-    }
+    // Windowed or full screen, the picture fills the client area as the
+    // back buffer does.
+    int width = 0, height = 0;
+    window->ClientSize(width, height);
+    const PictureRect picture = ComposedPictureRect(width, height);
     InputRecord& in = m_aInput[m_iCurrentDevice];
     ClientToLogical(clientX, clientY, picture, m_iScreenWidth, m_iScreenHeight, in.m_iCursorX, in.m_iCursorY);
 }

@@ -28,20 +28,23 @@ extern std::atomic<int> g_iPublishedMode;
 
 // The rectangle the logical screen is shown in, in window client pixels.
 struct PictureRect {
-    int left = 0;
-    int top = 0;
+    float left = 0.0f;
+    float top = 0.0f;
     float width = 0.0f;
     float height = 0.0f;
 };
 
-// Full screen shows a 4:3 picture as high as the back buffer, centred across
-// it (wider than the screen on displays narrower than 4:3). The composition
-// pass and the cursor both take the picture from here, so they agree.
-PictureRect FullScreenPictureRect(int backBufferWidth, int backBufferHeight);
+// Where the composition pass draws the picture on a back buffer (or client
+// area) of this size: over all of it, unless it is wider than 4:3, when a 4:3
+// picture as high as it stands centred between bars, half a pixel included.
+// The back-buffer quad and the cursor both take it from here, so a click
+// lands on what is drawn under it. Empty for a size that is not positive.
+PictureRect ComposedPictureRect(int width, int height);
 
 // Client pixels to logical pixels (top-left origin, y down) for a picture
-// shown at `picture`. Worked in single precision, truncated toward zero. False,
-// with nothing written, when a size is not positive.
+// shown at `picture`: the offset is taken off and the result truncated, then
+// scaled in single precision and truncated toward zero. False, with nothing
+// written, when a size is not positive.
 bool ClientToLogical(int clientX, int clientY, const PictureRect& picture, int screenWidth, int screenHeight, int& x,
                      int& y);
 

@@ -197,6 +197,36 @@ struct CursorFixture {
 
 }  // namespace
 
+// Each row: the window at a size, the cursor at a client pixel, and the
+// logical pixel the picture shows there (stretched across screens narrower
+// than 4:3, between bars on wider ones).
+TEST(Cursor, LandsOnTheLogicalPixelDrawnUnderIt) {
+    const struct {
+        const char* mode;
+        bool fullscreen;
+        int width, height, clientX, clientY, x, y;
+    } kRows[] = {
+        {"window", false, 800, 600, 401, 301, 441, 321},
+        {"window wider than 4:3, left edge of the picture", false, 1280, 720, 161, 361, 0, 320},
+        {"4:3", true, 1024, 768, 513, 385, 440, 320},
+        {"16:9, middle", true, 1280, 720, 641, 361, 440, 320},
+        {"5:4, left edge", true, 1280, 1024, 0, 0, 0, 0},
+        {"5:4, an eighth in", true, 1280, 1024, 161, 513, 110, 320},
+        {"5:4, middle", true, 1280, 1024, 645, 513, 443, 320},
+        {"5:4, right edge", true, 1280, 1024, 1279, 1023, 879, 639},
+        {"5:4, the menu's Back button", true, 1280, 1024, 95, 872, 65, 545},
+        // Bars of 213.5 pixels: 216 - 213.5 truncates to 2, under a logical pixel.
+        {"16:10 with odd bars", true, 2560, 1600, 216, 0, 0, 0},
+    };
+    for (const auto& r : kRows) {
+        CursorFixture f;
+        if (r.fullscreen)
+            f.window.SetFullscreen(true, DisplayMode{uint32_t(r.width), uint32_t(r.height), 60, FMT_X8R8G8B8});
+        else f.window.SetWindowRect(0, 0, r.width, r.height);
+        EXPECT_EQ(f.MoveTo(r.clientX, r.clientY), std::make_pair(r.x, r.y)) << r.mode;
+    }
+}
+
 // ---- Event hooks ----
 
 namespace {

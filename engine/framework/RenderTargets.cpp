@@ -153,14 +153,9 @@ void CreateRenderTargets() {
         bbWidth = g_pTargetDevice->BackBufferWidth();
         bbHeight = g_pTargetDevice->BackBufferHeight();
     }
-    float width = float(bbWidth), shift = 0.0f;
-    if (bbHeight > 0 && float(bbWidth) / float(bbHeight) > 1.3366667f) {
-        // Same picture rectangle the cursor conversion uses.
-        const PictureRect picture = FullScreenPictureRect(bbWidth, bbHeight);
-        width = picture.width;
-        shift = float(picture.left);
-    }
-    BuildQuad(g_aBackBufferQuad, shift - 0.5f, -0.5f, shift + width - 0.5f, float(bbHeight) - 0.5f, 0xFFFFFFFFu);
+    const PictureRect picture = ComposedPictureRect(bbWidth, bbHeight);
+    BuildQuad(g_aBackBufferQuad, picture.left - 0.5f, picture.top - 0.5f, picture.left + picture.width - 0.5f,
+              picture.top + picture.height - 0.5f, 0xFFFFFFFFu);
     g_bStageRedraw = true;
 }
 

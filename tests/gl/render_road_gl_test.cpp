@@ -184,6 +184,8 @@ TEST_P(RoadGlSizes, FullScreenTargetsAndBackBufferQuad) {
 
 INSTANTIATE_TEST_SUITE_P(Wide, RoadGlSizes,
                          ::testing::Values(WideCase{1280, 720, 960, 159.5f, 1119.5f, 1024},
-                                           WideCase{1280, 1024, 1365, -0.5f, 1279.5f, 2048}));
+                                           WideCase{1280, 1024, 1365, -0.5f, 1279.5f, 2048},
+                                           // Bars of 145.5 pixels keep their half pixel.
+                                           WideCase{1176, 664, 885, 145.0f, 1030.0f, 1024}));
 
 }  // namespace
