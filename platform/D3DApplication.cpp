@@ -102,7 +102,15 @@ HRESULT CD3DApplication::Create() {
     // Pictures are decoded, held and freed by the hundred while a window lives.
     host::KeepLargeBlocksApart();
     m_pD3D = &GetVideoSystem();
-    if (!m_pD3D->Init()) {
+    // A busy display may refuse to be opened for a moment (asked again as a
+    // refused request is below); one that is not there at all is not.
+    bool opened = m_pD3D->Init();
+    for (int attempt = 1; !opened && attempt < kDisplayAttempts && !m_pD3D->FailureLasts(); ++attempt) {
+        std::fprintf(stderr, "display: not opened; asking again\n");
+        host::Sleep(kDisplayRetryMs);
+        opened = m_pD3D->Init();
+    }
+    if (!opened) {
         m_pD3D = nullptr;
         ShowErrorMessage(FWERR_NO_DIRECT3D, SEVERITY_EXIT);
         return FWERR_NO_DIRECT3D;

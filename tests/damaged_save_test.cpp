@@ -382,7 +382,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
     const std::vector<uint8_t> good = GoodFile();
     std::vector<uint8_t> damaged = good;
     damaged[100] ^= 0x5A;
-    const std::string parent = m_Root + "/Orvendale", folder = parent + "/Cogsquall/";
+    const std::string parent = m_Root + "/Orvendale", folder = parent + "/Cogsquall/", shut = m_Root + "/shut";
     const std::string paths[] = {MainPath(), BackupPath(), MainPath() + ".unreadable", BackupPath() + ".unreadable"};
     std::string deep = m_Root;
     while (deep.size() < 4065) deep += "/" + std::string(std::min<size_t>(200, 4064 - deep.size()), 'd');
@@ -425,7 +425,8 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
         const char* rule;
         int folderMode;
         const char* files;    // main, backup, each set aside: Good, Unreadable, Damaged, Pipe, Link to an
-                              // unreadable file, Claiming a profile it lacks, - none
+                              // unreadable file, link into a folder the player cannot Enter, Claiming a
+                              // profile it lacks, - none
         const char* answers;  // Ok, Yes, No, 0 not shown; then every box takes its first button
         const char* asked;    // each box by its letter ("&": one box); "+" runs, "." closes
         const char* after;    // main, backup and both set aside: Good, New, Damaged, Pipe, - none
@@ -433,6 +434,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
         {"no backup, a new file", 0777, "u--", "", "un+", "nng-"},
         {"no backup, declined", 0777, "u--", "ON", "unx.", "--g-"},
         {"a link to a file the player cannot read", 0777, "L--", "", "un+", "nng-"},
+        {"a link into a folder the player cannot enter", 0777, "E--", "", "un+", "nng-"},
         {"restore declined, a new file", 0777, "ug-", "ON", "urn+", "ngg-"},
         {"the backup restored", 0777, "ug-", "", "ur+", "ggg-"},
         {"no display", 0777, "ug-", "000", "u.", "gg--"},
@@ -451,6 +453,7 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
         {"both unreadable, no display", 0777, "uu-", "0", "u&b.", "gg--"},
         {"an unreadable backup beside a good main", 0777, "gu-", "", "b+", "gg-g"},
         {"an unreadable backup beside a good main, no display", 0777, "gu-", "0", "b.", "gg--"},
+        {"a backup linked into a folder the player cannot enter", 0777, "gE-", "", "b+", "gg-g"},
         {"set aside at a start before, a new file", 0777, "--u", "", "kn+", "nng-"},
         {"set aside at a start before, declined", 0777, "--u", "ON", "knx.", "--g-"},
         {"set aside at a start before, the backup restored", 0777, "-gu", "", "kr+", "ggg-"},
@@ -486,6 +489,13 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
                     fs::permissions(m_Root + "/elsewhere", fs::perms::none);
                     fs::create_symlink(m_Root + "/elsewhere", paths[i]);
                 }
+                if (c.files[i] == 'E') {
+                    fs::create_directories(shut);
+                    fs::permissions(shut, fs::perms::all);
+                    WriteBytes(shut + "/save", good);
+                    fs::permissions(shut, fs::perms::none);
+                    fs::create_symlink(shut + "/save", paths[i]);
+                }
                 if (std::strchr("gud", c.files[i])) WriteBytes(paths[i], c.files[i] == 'd' ? damaged : good);
                 if (c.files[i] == 'c') {
                     std::vector<uint8_t> claims = good;
@@ -512,6 +522,8 @@ TEST_F(DamagedSave, ASaveOrFolderTheSystemWillNotReadOrWriteIsToldWithItsReasonA
             [[maybe_unused]] const int back = seteuid(0);
             fs::permissions(parent, fs::perms(0755));
             fs::permissions(folder, fs::perms::all);
+            std::error_code none;
+            fs::permissions(shut, fs::perms::all, none);
             std::string all;
             for (const std::string& box : Texts()) all += box + '|';
             all += closes ? "closes|" : "runs|";

@@ -125,6 +125,9 @@ public:
     virtual std::unique_ptr<GraphicsDevice> CreateDevice(Window& window, const PresentParameters& params) = 0;
     // The display system's own words for its last failure ("" when it has none).
     virtual std::string LastError() { return ""; }
+    // Whether the last failed Init is one that asking again cannot mend (no
+    // display named at all, a driver nobody has).
+    virtual bool FailureLasts() { return false; }
 };
 
 // ---- Headless twins ----

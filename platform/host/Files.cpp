@@ -50,10 +50,12 @@ FileRead ReadRegularFile(const std::string& path, std::vector<uint8_t>& out, siz
         const bool there = ::lstat(path.c_str(), &st) == 0;
         // A dangling link is something there all the same.
         if (!there && (error == ENOENT || error == ENOTDIR)) return FileRead::Missing;
-        // A link to such a file is one too.
+        // A link to such a file is one too, and so is a link into a folder
+        // we may not enter: what it leads to may be that file.
+        bool file = there && S_ISREG(st.st_mode);
         struct stat target;
-        const bool file = there && (S_ISREG(st.st_mode) || (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &target) == 0 &&
-                                                            S_ISREG(target.st_mode)));
+        if (there && S_ISLNK(st.st_mode))
+            file = ::stat(path.c_str(), &target) == 0 ? S_ISREG(target.st_mode) : errno == EACCES;
         if (file) {
             // A file the system keeps from us (its permissions): its data may be good.
             if (reason) *reason = std::strerror(error);

@@ -118,24 +118,34 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, 
     ::close(fds[1]);
     int answer = -1;
     size_t got = 0;
+    bool ended = false, closed = false;
     for (;;) {
         if ((quit && quit->load()) || g_quitSignalled.load()) {
-            ::kill(-pid, SIGKILL);
-            answer = 0;
+            closed = true;
             break;
         }
         pollfd p{fds[0], POLLIN, 0};
-        const int ready = ::poll(&p, 1, 50);
+        const int ready = ::poll(&p, 1, ended ? 0 : 50);
         if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) continue;
+        // The child went (killed) and said nothing: nobody answers.
+        if (ready <= 0 && ended) break;
+        if (ready <= 0) {
+            // Looked at, not collected: its id, and so its group's, stays ours.
+            siginfo_t info{};
+            ended = ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+            continue;
+        }
         const ssize_t n = ::read(fds[0], reinterpret_cast<char*>(&answer) + got, sizeof answer - got);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            answer = -1;
-            break;
-        }
+        if (n <= 0) break;
         got += size_t(n);
         if (got == sizeof answer) break;
+    }
+    // Unanswered, whatever SDL forked for the box (which may hold the pipe
+    // open) goes with the child.
+    if (got != sizeof answer) {
+        ::kill(-pid, SIGKILL);
+        answer = closed ? 0 : -1;
     }
     ::close(fds[0]);
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {}

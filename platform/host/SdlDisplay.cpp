@@ -2,6 +2,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "platform/host/Display.h"
 #include "platform/host/GlDevice.h"
@@ -45,6 +47,33 @@ uint32_t MouseKeys() {
     if (mod & KMOD_SHIFT) k |= MK_SHIFT;
     if (mod & KMOD_CTRL) k |= MK_CONTROL;
     return k;
+}
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// A display for SDL to open is named at all.
+bool DisplayNamed() { return !Environment("DISPLAY").empty() || !Environment("WAYLAND_DISPLAY").empty(); }
+
+std::string WhyNoDisplay() {
+    const std::string x = Environment("DISPLAY"), wayland = Environment("WAYLAND_DISPLAY");
+    if (x.empty() && wayland.empty()) return "no DISPLAY is set";
+    return "no connection to " + (wayland.empty() ? x : x.empty() ? wayland : x + " or " + wayland) + " could be made";
+}
+
+// Whether SDL has one of the drivers a comma-separated list asks for.
+bool KnowsDriverIn(const std::string& asked) {
+    size_t start = 0;
+    for (;;) {
+        const size_t end = asked.find(',', start);
+        const std::string name = asked.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i)
+            if (SDL_strcasecmp(name.c_str(), SDL_GetVideoDriver(i)) == 0) return true;
+        if (end == std::string::npos) return false;
+        start = end + 1;
+    }
 }
 
 class SdlWindow : public Window {
@@ -218,18 +247,36 @@ class SdlVideoSystem : public VideoSystem {
 public:
     bool Init() override {
         if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+        m_sReason.clear();
+        m_bLasting = false;
         // Termination signals are the program's own business (they set the quit request).
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+        const std::string asked = hint ? hint : "";
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            std::fprintf(stderr, "video: %s\n", SDL_GetError());
-            return false;
+            // Copied at once: the next call into SDL may replace its words.
+            const std::string said = SDL_GetError();
+            m_bLasting = !DisplayNamed() || (!asked.empty() && !KnowsDriverIn(asked));
+            return Failed("the video driver could not be started: " + said);
+        }
+        // With no display to open SDL settles on a driver that shows nothing;
+        // only someone who asked for such a driver gets it.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const std::string settled = driver ? driver : "";
+        if (asked.empty() && (settled == "offscreen" || settled == "dummy")) {
+            Quit();
+            m_bLasting = !DisplayNamed();
+            return Failed("the display could not be opened: " + WhyNoDisplay());
         }
         return true;
     }
+    bool FailureLasts() override { return m_bLasting; }
     std::string LastError() override {
-        const char* said = SDL_GetError();
+        if (!m_sReason.empty()) return m_sReason;
+        // Copied before SDL is asked for its driver, which may replace them.
+        const std::string said = SDL_GetError();
+        if (said.empty()) return "";
         const char* driver = SDL_GetCurrentVideoDriver();
-        if (!said || !*said) return "";
         return std::string(driver ? driver : "no video driver") + ": " + said;
     }
     // Call only once every window is gone.
@@ -308,9 +355,10 @@ public:
         SDL_Window* w = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
                                          clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
         if (!w) {
-            std::fprintf(stderr, "window: %s\n", SDL_GetError());
+            Failed("window: " + std::string(SDL_GetError()));
             return nullptr;
         }
+        m_sReason.clear();
         X11WatchConnection(w, true);
         return std::make_unique<SdlWindow>(w);
     }
@@ -319,25 +367,38 @@ public:
         if (!sw) return nullptr;
         SDL_GLContext ctx = SDL_GL_CreateContext(sw->Native());
         if (!ctx) {
-            std::fprintf(stderr, "OpenGL 3.3 core context: %s\n", SDL_GetError());
+            Failed("OpenGL 3.3 core context: " + std::string(SDL_GetError()));
             return nullptr;
         }
         SDL_GL_MakeCurrent(sw->Native(), ctx);
         if (epoxy_gl_version() < 33) {
-            std::fprintf(stderr, "OpenGL 3.3 is needed; the driver offers %d.%d\n", epoxy_gl_version() / 10,
-                         epoxy_gl_version() % 10);
+            Failed("OpenGL 3.3 is needed; the driver offers " + std::to_string(epoxy_gl_version() / 10) + "." +
+                   std::to_string(epoxy_gl_version() % 10));
             SDL_GL_DeleteContext(ctx);
             return nullptr;
         }
         auto device = std::make_unique<GlDevice>(sw->Native(), ctx, params);
         if (!device->Valid()) {
-            std::fprintf(stderr, "OpenGL: the driver did not take the game's shaders (error 0x%x)\n",
-                         unsigned(glGetError()));
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%x", unsigned(glGetError()));
+            Failed("OpenGL: the driver did not take the game's shaders (error " + std::string(code) + ")");
             return nullptr;
         }
+        m_sReason.clear();
         if (device->AvailableTextureMemory() > 0) SetKnownVideoMemoryBytes(device->AvailableTextureMemory());
         return device;
     }
+
+private:
+    // Said at once and kept: what failed, in words nothing later replaces.
+    bool Failed(std::string reason) {
+        std::fprintf(stderr, "%s\n", reason.c_str());
+        m_sReason = std::move(reason);
+        return false;
+    }
+
+    std::string m_sReason;
+    bool m_bLasting = false;
 };
 
 SdlVideoSystem g_sdlVideo;

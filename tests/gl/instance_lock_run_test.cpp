@@ -45,8 +45,11 @@ TEST(InstanceLockRun, SecondCopyOnOneSaveFolderRefusesCopiesOnTwoFoldersBothRun)
 }
 
 // A copy killed outright while its first start-up box is up takes the box
-// with it, and the box never held the save folder: the next start runs.
-// With no display, the program says it cannot show the game and fails.
+// with it, and the box never held the save folder: the next start runs. The
+// box's own process killed, the copy stops waiting on it and no part of the
+// box is left either. With no display, or a driver that cannot start, the
+// program says why it cannot show the game and fails; only a display that is
+// named but does not answer is asked again.
 TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     char pattern[] = "/tmp/csq-killed-XXXXXX";
@@ -67,33 +70,45 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
         for (pid_t c; in >> c;) found.push_back(c);
         return found;
     };
-    std::vector<pid_t> boxes;
-    {
-        golden::GameProcess first(root, true, root + "/first.txt");
-        for (int i = 0; i < 500 && boxes.empty(); ++i) {
-            boxes = childrenOf(first.pid());
-            if (boxes.empty()) std::this_thread::sleep_for(20ms);
-        }
-        std::this_thread::sleep_for(1000ms);
-        for (pid_t box : std::vector<pid_t>(boxes))
-            for (pid_t shown : childrenOf(box)) boxes.push_back(shown);
-        kill(first.pid(), SIGKILL);
-        ASSERT_TRUE(first.Ended(5000ms));
-    }
-    setenv("PATH", path.c_str(), 1);
-    ASSERT_FALSE(boxes.empty()) << "no box came up";
     // Gone, or left for nobody to collect.
     auto alive = [](pid_t p) {
         std::ifstream stat("/proc/" + std::to_string(p) + "/stat");
         std::string pid, name, state;
         return stat >> pid >> name >> state && state != "Z";
     };
-    bool left = true;
-    for (int i = 0; i < 250 && left; ++i) {
-        left = std::any_of(boxes.begin(), boxes.end(), alive);
-        if (left) std::this_thread::sleep_for(20ms);
+    std::vector<pid_t> boxes;
+    for (const bool boxKilled : {true, false}) {
+        SCOPED_TRACE(boxKilled ? "the box's own process killed" : "the copy killed");
+        golden::GameProcess first(root, true, root + "/first.txt");
+        std::vector<pid_t> shown;
+        for (int i = 0; i < 500 && shown.empty(); ++i) {
+            shown = childrenOf(first.pid());
+            if (shown.empty()) std::this_thread::sleep_for(20ms);
+        }
+        std::this_thread::sleep_for(1000ms);
+        ASSERT_FALSE(shown.empty()) << "no box came up";
+        const pid_t own = shown.front();
+        for (pid_t sdls : childrenOf(own)) shown.push_back(sdls);
+        boxes.insert(boxes.end(), shown.begin(), shown.end());
+        kill(boxKilled ? own : first.pid(), SIGKILL);
+        if (!boxKilled) {
+            ASSERT_TRUE(first.Ended(5000ms));
+        }
+        bool left = true;
+        for (int i = 0; i < 250 && left; ++i) {
+            left = std::any_of(shown.begin(), shown.end(), alive);
+            if (left) std::this_thread::sleep_for(20ms);
+        }
+        EXPECT_FALSE(left) << "the box outlived its process";
+        if (!boxKilled) continue;
+        // Its question, unanswered there, goes to stderr and a box of the game's own.
+        const std::string kAsked = "[Save data read error!] ";
+        for (int i = 0; i < 250 && golden::FileText(root + "/first.txt").find(kAsked) == std::string::npos; ++i)
+            std::this_thread::sleep_for(20ms);
+        EXPECT_NE(golden::FileText(root + "/first.txt").find(kAsked), std::string::npos) << "the copy kept waiting";
+        first.Stop();
     }
-    EXPECT_FALSE(left) << "the box outlived its game";
+    setenv("PATH", path.c_str(), 1);
 
     golden::GameProcess second(root, true, root + "/second.txt");
     std::this_thread::sleep_for(1500ms);
@@ -104,10 +119,42 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
     EXPECT_TRUE(secondRuns) << golden::FileText(root + "/second.txt");
     EXPECT_EQ(golden::FileText(root + "/second.txt").find("Game Already Running!!"), std::string::npos);
 
-    golden::GameProcess blind(root + "/blind", false, root + "/blind.txt");
-    ASSERT_TRUE(blind.Ended(10000ms));
-    EXPECT_TRUE(WIFEXITED(blind.status()) && WEXITSTATUS(blind.status()) == 1) << blind.status();
-    EXPECT_NE(golden::FileText(root + "/blind.txt").find("This sample will now exit."), std::string::npos)
-        << golden::FileText(root + "/blind.txt");
+    int unused = 60;  // a display number no server here answers
+    while (unused < 99 && fs::exists("/tmp/.X11-unix/X" + std::to_string(unused))) ++unused;
+    const std::string unserved = ":" + std::to_string(unused);
+    const std::string display = std::getenv("DISPLAY");
+    const struct {
+        const char* rule;
+        const char* display;  // null: none
+        const char* driver;   // null: SDL's choice
+        const char* reason;   // in the words beside the fatal message
+        bool askedAgain;
+    } kBlind[] = {
+        {"no display", nullptr, nullptr, "the display could not be opened: no DISPLAY is set", false},
+        {"a display nobody serves", unserved.c_str(), nullptr, "the display could not be opened", true},
+        {"a driver that does not exist", nullptr, "nosuch", "nosuch", false},
+    };
+    for (const auto& c : kBlind) {
+        SCOPED_TRACE(c.rule);
+        if (c.display) setenv("DISPLAY", c.display, 1);
+        if (c.driver) setenv("SDL_VIDEODRIVER", c.driver, 1);
+        golden::GameProcess blind(root + "/blind", c.display != nullptr, root + "/blind.txt");
+        const bool ended = blind.Ended(10000ms);
+        setenv("DISPLAY", display.c_str(), 1);
+        unsetenv("SDL_VIDEODRIVER");
+        ASSERT_TRUE(ended);
+        const std::string said = golden::FileText(root + "/blind.txt");
+        EXPECT_TRUE(WIFEXITED(blind.status()) && WEXITSTATUS(blind.status()) == 1) << blind.status();
+        EXPECT_NE(said.find("This sample will now exit."), std::string::npos) << said;
+        const size_t fatal = said.find("Cogsquall: ");
+        ASSERT_NE(fatal, std::string::npos) << said;
+        const std::string line = said.substr(fatal, said.find('\n', fatal) - fatal);
+        const size_t open = line.rfind(" (");
+        ASSERT_NE(open, std::string::npos) << line;
+        const std::string reason = line.substr(open + 2, line.size() - open - 3);
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << line;
+        EXPECT_TRUE(std::all_of(reason.begin(), reason.end(), [](char ch) { return ch >= ' ' && ch <= '~'; })) << line;
+        EXPECT_EQ(said.find("asking again") != std::string::npos, c.askedAgain) << said;
+    }
     fs::remove_all(root);
 }
