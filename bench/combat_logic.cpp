@@ -81,7 +81,7 @@ void BM_LogicPassUnderFire(benchmark::State& state) {
                     page.m_Battle.State().m_aFieldCells[i % FIELD_ROWS].m_fY);
         while (page.m_Battle.State().m_lstBullets.size() < 500) {
             const int i = int(page.m_Battle.State().m_lstBullets.size());
-            page.m_Battle.FireBullet(0, 0, 400.0f - float(i % 80) * 10.0f,
+            page.m_Battle.FireBullet(WeaponId::GunnerShot, 0, 400.0f - float(i % 80) * 10.0f,
                                      page.m_Battle.State().m_aFieldCells[i % FIELD_ROWS].m_fY, 0.0f, -1, -1);
         }
         state.ResumeTiming();

@@ -68,7 +68,16 @@ void RunScene(benchmark::State& state, bool heavy) {
     CPageGame& page = scene.run->Battle();
     auto* gl = dynamic_cast<host::GlDevice*>(g_window.Device());
     const uint64_t draws0 = gl ? gl->GlDrawCalls() : 0;
-    static const int kTypes[] = {0, 13, 14, 16, 18, 19, 22, 24, 10, 12};
+    static const FieldEffectType kTypes[] = {FIELD_EFFECT_HIT,
+                                             FIELD_EFFECT_WIDE_BURST,
+                                             FIELD_EFFECT_GLOW_BURST,
+                                             FIELD_EFFECT_RED_HIT,
+                                             FIELD_EFFECT_RED_GLOW_BURST,
+                                             FIELD_EFFECT_BLAST,
+                                             FIELD_EFFECT_BOMB_BLAST,
+                                             FIELD_EFFECT_GROUND_DUST,
+                                             FIELD_EFFECT_SPARK_RING,
+                                             FIELD_EFFECT_SMOKE_SPARK_RING};
     int k = 0;
     for (auto _ : state) {
         RuleState(page.m_Battle).m_iTimeLeft =

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int kFirst = FIRST_MINI_GAME_STAGE;
-constexpr int kCount = LAST_STAGE - FIRST_MINI_GAME_STAGE + 1;
+constexpr int kCount = MINI_GAME_PLACES;
 
 using K = StageKind;
 using M = MiniGameMode;

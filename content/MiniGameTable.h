@@ -6,6 +6,11 @@
 #include <vector>
 
 #include "content/StageKindAndMode.h"
+#include "content/StageNumbering.h"
+
+// The campaign's mini-game places, 151 to LAST_STAGE: a table keyed by place,
+// 151 first, holds this many rows.
+constexpr int MINI_GAME_PLACES = LAST_STAGE - FIRST_MINI_GAME_STAGE + 1;
 
 // The fixed hand a mini-game deals (the slot machines deal theirs by reels).
 struct MiniGameHand {

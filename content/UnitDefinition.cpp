@@ -66,7 +66,7 @@ void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profil
         record.m_iActionInterval = row->interval;
         record.m_iRechargeTime = row->recharge;
         record.m_iEnergyCost = row->cost;
-        record.m_iWeapon = row->weapon;
+        record.m_iWeapon = WeaponId(row->weapon);
         record.m_fSpeed = 0.0f;
         record.m_iMoveMode = 0;
         if (row->flags & UNIT_NO_DEEP_WATER) record.m_bFlag = 0;
@@ -87,7 +87,7 @@ void GetUnitDefinition(UnitDefinition& record, int id, const SaveProfile& profil
         record.m_iMoveMode = row->moveMode;
         record.m_iRechargeTime = 0;
         record.m_iEnergyCost = 0;
-        record.m_iWeapon = row->weapon;
+        record.m_iWeapon = WeaponId(row->weapon);
         record.m_iSize = row->size;
         record.m_iHeartDecrease = row->hearts;
         ApplyMachineToughness(record, battleStage);

@@ -2,6 +2,8 @@
 // Every unit of a battle: Tinkerling robots 0 to 39 and Machines 1000 to 1032.
 #include <cstdint>
 
+#include "content/WeaponIds.h"
+
 struct SaveProfile;
 
 enum UnitTerrainClass {
@@ -57,7 +59,7 @@ struct UnitDefinition {
     int32_t m_iRechargeTime;  // frames
     int32_t m_iEnergyCost;
     int32_t m_aiUnitWork[UNIT_WORK_ACTS];  // animation lengths, written by the robot loader
-    int32_t m_iWeapon;                     // WeaponDefinition id, -1 none
+    WeaponId m_iWeapon;                    // WeaponId::None: none
     int32_t m_iSize;                       // sprite x-offset of a Machine
     int32_t m_iHeartDecrease;              // life lost when the Machine crosses the field
     int32_t m_iUpgradeLevel;

@@ -107,7 +107,7 @@ const char* DamageWord(const UnitDefinition& d) {
     default: break;
     }
     int attack = d.m_iRechargeTime;
-    if (d.m_iWeapon != -1) {
+    if (d.m_iWeapon != WeaponId::None) {
         WeaponDefinition w{};
         GetWeaponDefinition(w, d.m_iWeapon);
         attack = w.m_iDamage;

@@ -14,13 +14,13 @@ void Store(WeaponDefinition& w, int damage, int range, int angle, int arc, int s
     w.m_iAngle = angle;
     w.m_iArc = arc;
     w.m_iSpeed = speed;
-    w.m_iMotion = motion;
+    w.m_iMotion = BulletMotion(motion);
     w.m_iSize = size;
     w.m_fAreaWidth = areaWidth;
     w.m_fAreaHeight = areaHeight;
     w.m_iHits = hits;
     w.m_iLifetime = lifetime;
-    w.m_iHitEffectArg = hitArg;
+    w.m_iHitEffectArg = FieldEffectType(hitArg);
 }
 
 // Weapons 5 and 19 take their size from the caller's record.
@@ -92,8 +92,9 @@ bool StoreTable(WeaponDefinition& w, int id) {
 
 }  // namespace
 
-void GetWeaponDefinition(WeaponDefinition& record, int id) {
-    record.m_iId = id;
+void GetWeaponDefinition(WeaponDefinition& record, WeaponId weapon) {
+    const int id = int(weapon);
+    record.m_iId = weapon;
     record.m_fAreaWidth = 0.0f;
     record.m_fAreaHeight = 0.0f;
     record.m_fAreaDepth = 0.0f;
@@ -113,7 +114,7 @@ void GetWeaponDefinition(WeaponDefinition& record, int id) {
     }
 }
 
-void GetWeaponReachMask(int weaponId, WeaponReachMask& mask) {
+void GetWeaponReachMask(WeaponId weapon, WeaponReachMask& mask) {
     std::memset(mask, 0, sizeof(WeaponReachMask));
     // mask[row][column]: row 9 - d is d columns ahead, column 4 + e is e lanes below.
     auto lane = [&](int column, int fromRow, int toRow) {
@@ -122,7 +123,7 @@ void GetWeaponReachMask(int weaponId, WeaponReachMask& mask) {
     auto across = [&](int row, int fromColumn, int toColumn) {
         for (int c = fromColumn; c <= toColumn; ++c) mask[row][c] = 2;
     };
-    switch (weaponId) {
+    switch (int(weapon)) {
     case 0:
     case 2:
     case 3:

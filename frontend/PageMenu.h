@@ -12,6 +12,7 @@
 #include "engine/VxPage.h"
 #include "game/MenuLink.h"
 #include "game/RobopediaParts.h"
+#include "content/MiniGameTable.h"
 #include "content/SaveProfile.h"
 #include "content/UnitDefinition.h"
 #include "frontend/CreditRoll.h"
@@ -48,7 +49,7 @@ constexpr int GESTURE_TAP_LIMIT = 5;
 constexpr int GESTURE_SWIPE_DISTANCE = 150;
 // Distance between two places of a scrolling menu list.
 constexpr float MENU_LIST_SPACING = 400.0f;
-constexpr int MINI_GAMES = 30;
+constexpr int MINI_GAMES = MINI_GAME_PLACES;  // the list holds one a place, 151 first
 constexpr int MENU_MAP_AREAS = 5;
 constexpr int MENU_STAGE_BUTTONS = 50;
 constexpr int NAME_KEYS = 31;

@@ -52,7 +52,7 @@ CVxSound* NewSoundIfThere(const std::string& name, const std::string& folder, in
 
 bool Contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
-bool UsesAdditiveWeapon(int weapon) {
+bool UsesAdditiveWeapon(WeaponId weapon) {
     return weapon == WeaponId::MineBlast || weapon == WeaponId::SonarPulse || weapon == WeaponId::BomberBlast ||
            weapon == WeaponId::AtomicBlast || weapon == WeaponId::TimeBombBlast;
 }
@@ -83,7 +83,7 @@ void ClearRobotArt(RobotArt& art) { std::memset(&art, 0, sizeof art); }
 void CGameApplication::LoadUnitArt(int id, RobotArt& art, bool enemy) {
     ClearRobotArt(art);
     GetUnitDefinition(art.m_Unit, id);
-    const int weapon = art.m_Unit.m_iWeapon;
+    const WeaponId weapon = art.m_Unit.m_iWeapon;
     if (!enemy) {
         GetWeaponReachMask(weapon, art.m_aiReach);
         if (id == kBoomerangRobot && art.m_Unit.m_iUpgradeLevel > 0) {
@@ -93,8 +93,8 @@ void CGameApplication::LoadUnitArt(int id, RobotArt& art, bool enemy) {
     }
     const std::string r = Digits(id, 4);
 
-    if (weapon != -1) {
-        const std::string w = Digits(weapon, 4);
+    if (weapon != WeaponId::None) {
+        const std::string w = Digits(int(weapon), 4);
         const bool firstPng = enemy || Exists(w + ".png", kWeaponFolder);
         art.m_pWeapon = NewPicture(w + (firstPng ? ".png" : ".tga"), kWeaponFolder, true);
         bool secondTga = false;
@@ -126,9 +126,9 @@ void CGameApplication::LoadUnitArt(int id, RobotArt& art, bool enemy) {
     const int quiet = -3500;
     art.m_apSound[0] = NewSoundIfThere(r + "-1.ogg", kRobotSoundFolder, enemy ? quiet : -1000);
     for (int i = 1; i <= 2; ++i) {
-        if (weapon != -1)
-            art.m_apSound[i] =
-                NewSoundIfThere("W" + Digits(weapon, 4) + "-" + std::to_string(i) + ".ogg", kWeaponSoundFolder, quiet);
+        if (weapon != WeaponId::None)
+            art.m_apSound[i] = NewSoundIfThere("W" + Digits(int(weapon), 4) + "-" + std::to_string(i) + ".ogg",
+                                               kWeaponSoundFolder, quiet);
         else art.m_apSound[i] = NewSoundIfThere(r + "-" + std::to_string(i + 1) + ".ogg", kRobotSoundFolder, quiet);
     }
 }

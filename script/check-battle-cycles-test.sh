@@ -4,9 +4,9 @@
 # that includes the page (page), code outside the rules that includes their
 # access to the state (rules), a unit id compared as a number (id), a robot
 # compared or listed as a number (robot), a Machine listed as a number in a
-# mini-game row (machine), a stage compared as a number (stage), or a
-# field-effect kind (effect), weapon id (weapon) or bullet motion (motion)
-# written as a number.
+# mini-game row (machine), a stage compared as a number (stage), or a number
+# cast into a field-effect kind (effect), weapon id (weapon) or bullet motion
+# (motion), or a field-effect record's own kind compared as a number (effect).
 # A tree is the rows of one case, each row a file and its lines (\n between).
 set -u
 check=$(cd "$(dirname "$0")" && pwd)/check-battle-cycles.sh
@@ -73,7 +73,7 @@ a robot compared as a number|robot|battle/units/GameRobotDraw.cpp|if (!p.machine
 a robot as a case of a unit type|robot|battle/units/GameRobotAbilities.cpp|    switch (Type()) {\n    case RobotId::FusorBot: break;\n    case 34: break;\n    }
 a card asked for by number|robot|battle/model/Rules.cpp|int s = model.FindHandCard(23);
 robots by name and other numbers|pass|battle/units/GameRobot.cpp|if (type == RobotId::HammerBot || type == 0 || hp == 27) return;\nswitch (Type()) {\ncase RobotId::MiniMine: break;\n}\nswitch (state) {\ncase 3: break;\n}
-a field effect kind is no robot|effect|battle/model/FieldEffectRules.cpp|int life = type == 21 ? 600 : 35;
+the field effect type is no robot|pass|battle/model/FieldEffectRules.cpp|int life = type == 21 ? 600 : 35;
 a mini-game hand by numbers|robot|content/MiniGameTable.cpp|{.stage = 158, .hand = {.cards = {19, 22}, .slots = 2}},
 a reel with a number on its second line|robot|content/MiniGameTable.cpp|{.reels = {R::MiniMine,\n           14}},
 a run-last card by number|robot|content/MiniGameTable.cpp|{.hand = {.cards = {R::DiverBot}, .slots = 1, .runLast = 15}},
@@ -93,21 +93,21 @@ a stage outside battle|pass|content/StageRules.cpp|switch (stage) {\ncase 171: r
 a duel boss by number|machine|content/MiniGameTable.cpp|{.stage = 158, .boss = {.type = 1011}},
 a Destroyer by number|machine|content/MiniGameTable.cpp|{.stage = 170,\n .destroyer = 1028},
 Machine columns by name|pass|content/MiniGameTable.cpp|{.pace = {.speed = 0.7f, .spared = -1, .machineInterval = 1.5},\n .boss = {.type = MachineId::Giant, .interval = 0.5, .hp = 1.5}, .destroyer = MachineId::Destroyer},
-a field effect added by number|effect|battle/units/GameRobot.cpp|model.AddFieldEffect(m_iUnitSlot + 1000, 17, x, y, z);
-a field effect kind compared by number|effect|battle/page/PageGameFieldEffects.cpp|if (f.type == 29) return;
-a hit type set by number|effect|battle/units/GameBullet.cpp|    case WeaponId::SpiderWeb: m_Weapon.m_iHitEffectArg = 8; break;
-a field effect kind as a case|effect|battle/model/FieldEffectRules.cpp|    switch (record.kind) {\n    case FIELD_EFFECT_BOMBARDMENT: break;\n    case 32: break;\n    }
-field effects by name|pass|battle/model/FieldEffectRules.cpp|model.AddFieldEffect(7, FIELD_EFFECT_BLAST, x, y, 0.0f);\nif (record.kind != FIELD_EFFECT_SHOT_STREAKS || record.age >= 10) return;\nswitch (record.kind) {\ncase FIELD_EFFECT_SHOT_RING: break;\n}\nswitch (age) {\ncase 29: break;\n}
-a weapon fired by number|weapon|battle/model/Boss.cpp|model.FireBullet(22, slot, x, y, z, -1, serial);
-a weapon looked up by number|weapon|battle/model/Spawns.cpp|GetWeaponDefinition(collector, 27);
-a bullet compared by its weapon number|weapon|battle/units/Targeting.cpp|if (b.m_Weapon.m_iId == 26 || b.m_Weapon.m_iId == 11) return;
-a Machine weapon set by number|weapon|battle/units/Frame.cpp|        weapon = 1005;
-a bullet kind as a case|weapon|battle/units/GameBulletLook.cpp|    switch (m_iBulletKind) {\n    case WeaponId::Storm: break;\n    case 12: break;\n    }
-a bullet file compares its kind|weapon|battle/model/BattleSpawns.cpp|if (kind == 16) return;
-weapons by name and other numbers|pass|battle/units/GameBullet.h|int32_t m_iBulletKind = 0;\nif (m_Unit.m_iWeapon == WeaponId::Snowball || m_iWeaponLevel == 2 || weapon == 31) return;\nmodel.FireBullet(WeaponId::AtomicBlast, slot, x, y, z, -1, serial);
-an effect kind is no weapon|pass|battle/effects/Effect_Banners.cpp|if (kind == 1) return;
-a motion compared by number|motion|battle/units/Targeting.cpp|} else if (motion == 8) {
-a motion as a case|motion|battle/units/GameBullet.cpp|    switch (m_Weapon.m_iMotion) {\n    case 0: break;\n    }
+a field effect made from a number|effect|battle/units/GameRobot.cpp|model.AddFieldEffect(m_iUnitSlot + 1000, FieldEffectType(17), x, y, z);
+a record kind compared as a number|effect|battle/page/PageGameFieldEffects.cpp|void DrawKind(const FieldEffect& fx) {\n    if (fx.kind == 29) return;\n}
+a number before a record kind|effect|battle/model/Acting.cpp|bool Falls(const std::list<FieldEffect>& records) { return 21 != records.front().kind; }
+a hit type cast from a number|effect|battle/units/GameBullet.cpp|    case WeaponId::SpiderWeb: m_Weapon.m_iHitEffectArg = static_cast<FieldEffectType>(8); break;
+a record kind as a case|effect|battle/model/FieldEffectRules.cpp|void ActOnBattle(CBattleModel& model, const FieldEffect& record) {\n    switch (record.kind) {\n    case 32: break;\n    }\n}
+field effects by name|pass|battle/model/FieldEffectRules.cpp|model.AddFieldEffect(7, FIELD_EFFECT_BLAST, x, y, 0.0f);\nbool Shows(const FieldEffect& record) { return FieldEffectKind(record) != FIELD_EFFECT_SHOT_STREAKS || record.age >= 10; }\nswitch (FieldEffectKind(record)) {\ncase FIELD_EFFECT_SHOT_RING: break;\n}\nswitch (age) {\ncase 29: break;\n}
+the record kind read as its type|pass|battle/model/BattleTypes.h|inline FieldEffectType FieldEffectKind(const FieldEffect& record) { return FieldEffectType(record.kind); }
+another effect record names no field effect|pass|battle/effects/Effect_Banners.cpp|const bool won = m_aInstances[index].kind == 1;\nswitch (r.kind) {\ncase 2: break;\n}
+a weapon made from a number|weapon|battle/model/Boss.cpp|model.FireBullet(WeaponId(22), slot, x, y, z, -1, serial);
+a weapon braced from a number|weapon|battle/model/Spawns.cpp|GetWeaponDefinition(collector, WeaponId{27});
+a weapon cast the old way|weapon|battle/units/Targeting.cpp|if (b.m_Weapon.m_iId == (WeaponId)26 || b.m_Weapon.m_iId == WeaponId::BomberBlast) return;
+a weapon cast into a case|weapon|battle/units/GameBulletLook.cpp|    switch (m_iBulletKind) {\n    case WeaponId::Storm: break;\n    case static_cast<WeaponId>(12): break;\n    }
+weapons by name and other numbers|pass|battle/units/GameBullet.h|WeaponId m_iBulletKind{};\nif (m_Unit.m_iWeapon == WeaponId::Snowball || m_iWeaponLevel == 2 || weapon == WeaponId(row.weapon)) return;\nmodel.FireBullet(WeaponId::AtomicBlast, slot, x, y, z, -1, serial);\nreturn Digits(int(weapon), 4) + std::to_string(31);
+a motion cast from a number|motion|battle/units/Targeting.cpp|} else if (motion == BulletMotion{8}) {
+a motion cast into a case|motion|battle/units/GameBullet.cpp|    switch (m_Weapon.m_iMotion) {\n    case static_cast< BulletMotion >( 0 ): break;\n    }
 motions by name|pass|battle/units/GameBullet.cpp|if (m_Weapon.m_iMotion == MOTION_AT_RANGE) return;\nswitch (m_Weapon.m_iMotion) {\ncase MOTION_RAY: break;\n}'
 
 bad=0

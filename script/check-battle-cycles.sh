@@ -11,6 +11,9 @@
 #    instead of by its name from content/UnitIds.h;
 #  - battle/ compares a robot's id (1-39) as a number, or a table in content/
 #    lists one in a robot column, instead of by its RobotId:: name;
+#  - battle/ casts a number into a field-effect kind, weapon id or bullet motion,
+#    or compares a field-effect record's own kind with or switches it on a
+#    number (elsewhere their types make the compiler refuse a bare number);
 #  - battle/ compares a stage with a number or has a case label of a mini-game
 #    (151-180), instead of asking the stage's kind, mode or row in content/;
 #    the few rules that name one stage of their own are listed below.
@@ -259,63 +262,54 @@ if [ -n "$machineLines" ]; then
     fail=1
 fi
 
-# Field-effect kinds, weapon ids and bullet motions by name too, from
-# content/FieldEffectTypes.h, content/WeaponIds.h and content/WeaponDefinition.h.
-# The check looks where each is sure to be meant: a kind added or set up
-# (AddFieldEffect(source, 19, ...)), a weapon's hit type set or compared, a
-# kind compared or a case label where `type` or `kind` is the effect's kind (the
-# field effects' files); a weapon fired, set up
-# or looked up by number (FireBullet(22, ...)), or a bullet's kind, a unit's
-# weapon or a `weapon` compared with, set to or switched on 0-30 or 1000-1017
-# (`kind` in the bullets' own files); a motion compared or a case label.
-bulletFiles='battle/units/GameBullet.cpp battle/units/GameBulletFlight.cpp battle/units/GameBulletHits.cpp
-battle/units/GameBulletLook.cpp battle/model/BattleSpawns.cpp'
+# Field-effect kinds, weapon ids and bullet motions are types of their own
+# (content/FieldEffectTypes.h, content/WeaponIds.h, content/WeaponDefinition.h),
+# so the compiler refuses a bare number where one is meant: an argument
+# (AddFieldEffect(source, 19, ...), FireBullet(22, ...)), a comparison
+# (m_Weapon.m_iId == 26, motion == 8) or a case label in a switch on one. What
+# it lets through is looked for here: a number made into one by a cast
+# (FieldEffectType(19), WeaponId{26}, static_cast<BulletMotion>(8),
+# (WeaponId)26), and a field-effect record's own kind, a plain number of the
+# engine's record, compared with or switched on a number in a file that names
+# the record (FieldEffect; read it with FieldEffectKind).
 if [ -d battle ]; then
+    recordFiles=$(find battle -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort |
+        xargs -r grep -lE '(^|[^A-Za-z_0-9])FieldEffect([^A-Za-z_0-9(]|$)')
     named=$(find battle -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort |
-        xargs -r awk -v effectFiles="$fieldEffectFiles" -v bulletFiles="$bulletFiles" '
+        xargs -r awk -v recordFiles="$recordFiles" '
         BEGIN {
-            n = split(effectFiles, e, " ")
-            for (i = 1; i <= n; i++) effectFile[e[i]] = 1
-            n = split(bulletFiles, e, /[ \n]+/)
-            for (i = 1; i <= n; i++) bulletFile[e[i]] = 1
+            n = split(recordFiles, e, /[ \n]+/)
+            for (i = 1; i <= n; i++) recordFile[e[i]] = 1
             num = "-?[0-9]+"
-            weaponId = "([0-9]|[12][0-9]|30|10(0[0-9]|1[0-7]))"
             end = "([^0-9.]|$)"
-            lead = "(^|[^A-Za-z_0-9])"
+            types["FieldEffectType"] = "effect"
+            types["WeaponId"] = "weapon"
+            types["BulletMotion"] = "motion"
         }
         FNR == 1 { inSwitch = 0 }
         function report(tag) { print tag " " FILENAME ":" FNR ": " $0 }
         {
             code = $0
             sub(/\/\/.*$/, "", code)
-            effect = "(m_iHitEffectArg)"
-            weapon = "(m_iBulletKind|m_iWeapon|m_Weapon\\.m_iId|" lead "weapon)"
-            # A statement that sets one (a declaration with its type before the
-            # name starts no value of a weapon).
-            setWeapon = "^[ \t]*[A-Za-z_0-9.>()-]*(m_iBulletKind|m_iWeapon|m_Weapon\\.m_iId|weapon)[ \t]*="
-            motion = "(m_iMotion|" lead "motion)"
-            if (FILENAME in effectFile) effect = "(m_iHitEffectArg|" lead "(type|kind))"
-            if (FILENAME in bulletFile) weapon = "(m_iBulletKind|m_iWeapon|m_Weapon\\.m_iId|" lead "(weapon|kind))"
-            if (code ~ ("(Add|Init)FieldEffect\\([^,]*,[ \t]*" num "[ \t]*[,)]") ||
-                code ~ (effect "[ \t]*[!=]=[ \t]*" num end) ||
-                code ~ ("m_iHitEffectArg[ \t]*=[ \t]*" num end)) { report("effect"); next }
-            if (code ~ ("(FireBullet\\(|GetWeaponDefinition\\([^,]*,|Setup\\([^,()]*,)[ \t]*" weaponId "[ \t]*[,)]") ||
-                code ~ (weapon "[ \t]*[!=]=[ \t]*" weaponId end) ||
-                code ~ (setWeapon "[ \t]*" weaponId "[ \t]*;")) { report("weapon"); next }
-            if (code ~ (motion "[ \t]*[!=]=[ \t]*" num end)) { report("motion"); next }
-            if (code ~ ("switch[ \t]*\\(.*" effect)) on = "effect"
-            else if (code ~ ("switch[ \t]*\\(.*" weapon)) on = "weapon"
-            else if (code ~ ("switch[ \t]*\\(.*" motion)) on = "motion"
-            else on = ""
-            if (on != "") {
+            for (t in types) {
+                if (code ~ ("(^|[^A-Za-z_0-9:])" t "[ \t]*[({][ \t]*" num "[ \t]*[)}]") ||
+                    code ~ ("static_cast[ \t]*<[ \t]*" t "[ \t]*>[ \t]*\\([ \t]*" num "[ \t]*\\)") ||
+                    code ~ ("\\([ \t]*" t "[ \t]*\\)[ \t]*" num end)) { report(types[t]); next }
+            }
+            if (!(FILENAME in recordFile)) next
+            if (code ~ ("\\.kind[ \t]*[!=]=[ \t]*" num end) ||
+                code ~ ("(^|[^A-Za-z_0-9.])" num "[ \t]*[!=]=[ \t]*[A-Za-z_0-9.>()-]*\\.kind([^A-Za-z_0-9]|$)")) {
+                report("effect")
+                next
+            }
+            if (code ~ /switch[ \t]*\(.*\.kind[ \t]*\)/) {
                 inSwitch = 1
-                switchOn = on
                 match($0, /^[ \t]*/)
                 indent = substr($0, 1, RLENGTH)
                 next
             }
             if (inSwitch && $0 ~ ("^" indent "}")) inSwitch = 0
-            if (inSwitch && code ~ ("case[ \t]+" num "[ \t]*:")) report(switchOn)
+            if (inSwitch && code ~ ("case[ \t]+" num "[ \t]*:")) report("effect")
         }')
     for what in effect weapon motion; do
         found=$(printf '%s\n' "$named" | sed -n "s/^$what //p")

@@ -42,8 +42,8 @@ inline uint64_t UnitTableFingerprint() {
         GetUnitDefinition(u, id);
         f.Text(GetUnitName(id));
         for (int v : {u.m_iType, u.m_iSide, u.m_iTerrain, u.m_iRole, u.m_iConcealment, u.m_iMaxHp, u.m_iActionInterval,
-                      u.m_iMoveMode, u.m_iRechargeTime, u.m_iEnergyCost, u.m_iWeapon, u.m_iSize, u.m_iHeartDecrease,
-                      u.m_iUpgradeLevel})
+                      u.m_iMoveMode, u.m_iRechargeTime, u.m_iEnergyCost, int(u.m_iWeapon), u.m_iSize,
+                      u.m_iHeartDecrease, u.m_iUpgradeLevel})
             f.Add(v);
         f.Add(u.m_fSpeed);
         f.Add(u.m_bFlag);
@@ -58,9 +58,9 @@ inline uint64_t WeaponTableFingerprint() {
     Fingerprint f;
     auto weapon = [&f](int id) {
         WeaponDefinition w{};
-        GetWeaponDefinition(w, id);
-        for (int v : {w.m_iId, w.m_iDamage, w.m_iRange, w.m_iAngle, w.m_iArc, w.m_iSpeed, w.m_iMotion, w.m_iSize,
-                      w.m_iHits, w.m_iLifetime, w.m_iHitEffectArg})
+        GetWeaponDefinition(w, WeaponId(id));
+        for (int v : {int(w.m_iId), w.m_iDamage, w.m_iRange, w.m_iAngle, w.m_iArc, w.m_iSpeed, int(w.m_iMotion),
+                      w.m_iSize, w.m_iHits, w.m_iLifetime, int(w.m_iHitEffectArg)})
             f.Add(v);
         for (float v : {w.m_fAreaWidth, w.m_fAreaHeight, w.m_fAreaDepth}) f.Add(v);
         f.Add(w.m_bMarker);
@@ -69,7 +69,7 @@ inline uint64_t WeaponTableFingerprint() {
     for (int id = 1000; id <= 1017; ++id) weapon(id);
     for (int id = 0; id <= 30; ++id) {
         WeaponReachMask mask;
-        GetWeaponReachMask(id, mask);
+        GetWeaponReachMask(WeaponId(id), mask);
         f.Bytes(mask, sizeof mask);
     }
     return f.Value();

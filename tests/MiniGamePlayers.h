@@ -576,7 +576,7 @@ protected:
         CPageGame& p = Page();
         std::vector<float> ys;
         for (const CCom_GameBullet& b : p.m_Battle.State().m_lstBullets)
-            if (b.m_iBulletKind == 1015 && b.m_iAge < b.m_iLifetime) ys.push_back(b.m_vPosition.y);
+            if (b.m_iBulletKind == WeaponId::DestroyerVolley && b.m_iAge < b.m_iLifetime) ys.push_back(b.m_vPosition.y);
         const CCom_GameRobot* boss = p.m_Battle.State().m_pMiniGameBoss;
         // Wound up only shortly before it fires, so the lanes empty late.
         if (boss && boss->m_iHp > 0 && boss->m_iCountdown > 180 && boss->m_iCountdown <= 240) {

@@ -283,7 +283,7 @@ TEST(AmbientRolls, AWeaponBurstRollsItsStreaksWhileItShowsThem) {
         if (r.source >= 1000 && r.source < 1000 + STAGE_ENEMY_RECORDS)
             bare.scene.m_aEnemyArt[r.source - 1000].m_pWeapon = r.armed ? weapon : nullptr;
         FieldEffect fx;
-        InitFieldEffect(fx, r.kind, r.source, 0.0f, 0.0f, 0.0f);
+        InitFieldEffect(fx, FieldEffectType(r.kind), r.source, 0.0f, 0.0f, 0.0f);
         fx.age = r.age;
         RuleState(bare.model).m_lstFieldEffects.push_back(fx);
         VxSrand(31u);

@@ -6,6 +6,9 @@
 #include <map>
 #include <sstream>
 
+#include "battle/effects/Effect_HowToMiniGame.h"
+#include "content/DescriptiveTexts.h"
+#include "content/MiniGameTable.h"
 #include "engine/PictureDecoder.h"
 #include "platform/CursorFile.h"
 #include "platform/ResourceArchive.h"
@@ -169,6 +172,34 @@ TEST(Manifest, ReportsLinesItCannotRead) {
     ASSERT_EQ(errors.size(), 5u);
     EXPECT_EQ(errors[0].rfind("manifest line 4:", 0), 0u) << errors[0];
     EXPECT_EQ(errors[4].rfind("manifest line 9:", 0), 0u) << errors[4];
+}
+
+// The mini-game list's cards and the help board's pictures are keyed by place
+// like the content's tables: a card (a frame and a name) and a help picture for
+// each place, 151 first, under the place's title.
+TEST(Manifest, HoldsACardAndAHelpPictureForEachMiniGamePlaceUnderItsTitle) {
+    std::vector<ManifestItem> items;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(ReadManifestFile(ManifestPath(), &items, &errors)) << (errors.empty() ? "" : errors[0]);
+    auto find = [&items](const std::string& path) -> const ManifestItem* {
+        for (const ManifestItem& item : items)
+            if (item.path == path) return &item;
+        return nullptr;
+    };
+    const ManifestItem* cards = find("Resource/Menu/Bbd_MiniGame%02d.png");
+    ASSERT_NE(cards, nullptr);
+    EXPECT_EQ(cards->frames, std::vector<int>{MINI_GAME_PLACES});
+    std::vector<std::string> names;
+    std::stringstream list(cards->label);
+    for (std::string name; std::getline(list, name, '|');) names.push_back(name);
+    ASSERT_EQ(names.size(), size_t(MINI_GAME_PLACES));
+    for (int i = 0; i < MINI_GAME_PLACES; ++i) {
+        const int stage = FIRST_MINI_GAME_STAGE + i;
+        EXPECT_EQ(names[size_t(i)], GetMiniGameName(stage)) << "card " << i + 1;
+        const ManifestItem* help = find("Resource/InfoStory/" + CEffect_HowToMiniGame::PictureFor(stage));
+        ASSERT_NE(help, nullptr) << "no help picture for " << stage;
+        EXPECT_EQ(help->label, GetMiniGameName(stage)) << stage;
+    }
 }
 
 TEST(Manifest, LayoutPutsEachFolderBeforeItsFilesAndSubfolders) {

@@ -416,7 +416,9 @@ TEST(BattleCommandChecks, EachBattleTakesItsOwnSerials) {
          },
          2, 0, 0},
         {"a mini-game's robot", [](BareBattle& b) { b.model.SpawnMiniGameRobot(0, 0.0f, 0.0f, 0.0f); }, 1, 0, 0},
-        {"a shot", [](BareBattle& b) { b.model.FireBullet(1, 0, 0.0f, 0.0f, 0.0f, NO_SERIAL, NO_SERIAL); }, 0, 1, 0},
+        {"a shot",
+         [](BareBattle& b) { b.model.FireBullet(WeaponId::CannonShell, 0, 0.0f, 0.0f, 0.0f, NO_SERIAL, NO_SERIAL); }, 0,
+         1, 0},
         {"a dropped item", [](BareBattle& b) { b.model.DropItem(0, 0.0f, 0.0f, 0.0f, -1, false); }, 0, 0, 1},
         {"the carried card's ghost and its look",
          [](BareBattle& b) {

@@ -3,6 +3,8 @@
 // leaves once its life has run out; a shot leaves once it is far aside.
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "battle/model/BattleDrawer.h"
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRoad.h"
@@ -15,11 +17,25 @@
 
 namespace {
 
+// A field-effect kind, a weapon or a motion and a number never turn into each
+// other, so a bare number is no argument, case label or side of a comparison.
+template <class T>
+constexpr bool kNamedOnly = std::is_enum_v<T> && !std::is_convertible_v<int, T> && !std::is_convertible_v<T, int>;
+static_assert(kNamedOnly<FieldEffectType> && kNamedOnly<WeaponId> && kNamedOnly<BulletMotion>);
+static_assert(std::is_same_v<decltype(WeaponDefinition::m_iId), WeaponId> &&
+              std::is_same_v<decltype(WeaponDefinition::m_iMotion), BulletMotion> &&
+              std::is_same_v<decltype(WeaponDefinition::m_iHitEffectArg), FieldEffectType> &&
+              std::is_same_v<decltype(UnitDefinition::m_iWeapon), WeaponId> &&
+              std::is_same_v<decltype(CCom_GameBullet::m_iBulletKind), WeaponId>);
+static_assert(
+    !std::is_invocable_v<decltype(&CBattleModel::AddFieldEffect), CBattleModel&, int, int, float, float, float> &&
+    !std::is_invocable_v<decltype(&CBattleModel::FireBullet), CBattleModel&, int, int, float, float, float, int, int>);
+
 struct BareBattle : BareModel {};
 
 FieldEffect Record(int kind, int age) {
     FieldEffect fx;
-    InitFieldEffect(fx, kind, 0, 10.0f, 20.0f, 0.0f);
+    InitFieldEffect(fx, FieldEffectType(kind), 0, 10.0f, 20.0f, 0.0f);
     fx.age = age;
     return fx;
 }
@@ -92,7 +108,7 @@ TEST(BattleRoad, ABulletLeavesPast900PixelsAsideAndAKind13OnePast500) {
     for (const auto& c : cases) {
         BareBattle b;
         CCom_GameBullet shot;
-        shot.m_iBulletKind = c.kind;
+        shot.m_iBulletKind = WeaponId(c.kind);
         shot.m_iHitsLeft = 1;
         shot.m_iLifetime = 100;  // a long way to fly yet
         shot.m_vPosition = VxVec3{c.x, 0.0f, 0.0f};
@@ -108,7 +124,7 @@ TEST(BattleRoad, AFieldEffectLasts35PassesTheDestroyersFall600AndTheShotRing50) 
     for (const auto& c : cases) {
         BareBattle b;
         FieldEffect fx;
-        InitFieldEffect(fx, c.kind, 0, 10.0f, 20.0f, 0.0f);
+        InitFieldEffect(fx, FieldEffectType(c.kind), 0, 10.0f, 20.0f, 0.0f);
         RuleState(b.model).m_lstFieldEffects.push_back(fx);
         SilentBattleDrawer drawer;
         auto lasting = [&] {

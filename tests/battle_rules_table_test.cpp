@@ -300,7 +300,7 @@ TEST_F(BattleRules, ACapsuleCardCostsNoEnergyExceptOnStage172) {
 TEST_F(BattleRules, AFieldEffectIsRefusedWhileThirtyAreLive) {
     CPageGame& page = Playing(3);
     RuleState(page.m_Battle).m_lstFieldEffects.clear();
-    for (int i = 0; i < 35; ++i) page.m_Battle.AddFieldEffect(0, 19, 0.0f, 0.0f, 0.0f);
+    for (int i = 0; i < 35; ++i) page.m_Battle.AddFieldEffect(0, FIELD_EFFECT_BLAST, 0.0f, 0.0f, 0.0f);
     EXPECT_EQ(page.m_Battle.State().m_lstFieldEffects.size(), 30u);
 }
 
@@ -362,10 +362,11 @@ TEST_F(BattleRules, TheUpgradedSpreadShotFansFourPelletsSixDegreesApart) {
         RuleState(page.m_Battle).m_lstBullets.clear();
         for (UnitDefinition& d : RuleState(page.m_Battle).m_aHandDefs) d.m_iUpgradeLevel = 0;
         RuleState(page.m_Battle).m_aHandDefs[r.slot].m_iUpgradeLevel = r.upgrade;
-        page.m_Battle.FireBullet(16, r.slot, 0.0f, 0.0f, 0.0f, -1, -1);
+        page.m_Battle.FireBullet(WeaponId::Shotgun, r.slot, 0.0f, 0.0f, 0.0f, -1, -1);
         std::vector<double> angles;
         for (const CCom_GameBullet& b : page.m_Battle.State().m_lstBullets)
-            if (b.m_iBulletKind == 16) angles.push_back(std::atan2(b.m_vVelocity.x, b.m_vVelocity.y) * 180.0 / M_PI);
+            if (b.m_iBulletKind == WeaponId::Shotgun)
+                angles.push_back(std::atan2(b.m_vVelocity.x, b.m_vVelocity.y) * 180.0 / M_PI);
         // The fan, then one more along the weapon's own angle.
         ASSERT_EQ(int(angles.size()), r.pellets + 1) << "slot " << r.slot << ", upgrade " << r.upgrade;
         for (int i = 1; i < r.pellets; ++i)
@@ -376,7 +377,7 @@ TEST_F(BattleRules, TheUpgradedSpreadShotFansFourPelletsSixDegreesApart) {
 
 TEST_F(BattleRules, ASplitStingrayLeavesThreeChildrenThatDieAtOneTouch) {
     CPageGame& page = Playing(122);
-    page.m_Battle.AddFieldEffect(1000, 17, 0.0f, 0.0f, 0.0f);
+    page.m_Battle.AddFieldEffect(1000, FIELD_EFFECT_SPLIT_SPAWN, 0.0f, 0.0f, 0.0f);
     Frames(40);
     int children = 0;
     for (const CCom_GameRobot& r : page.m_Battle.State().m_lstRobots) {

@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int kMine = 6;
-constexpr int kMineWeapon = 5;
+constexpr WeaponId kMineWeapon = WeaponId::MineBlast;
 
 class UnitRulesTest : public StageRunTest {
 protected:
@@ -218,7 +218,7 @@ TEST_F(UnitRulesTest, WhatClearsSpikesHasTheGroundRedrawn) {
         ASSERT_GE(cell, 0);
         const FieldCell& c = page.m_Battle.State().m_aFieldCells[cell];
         if (row.cause == 1) Build(0, cell);
-        if (row.cause == 2) page.m_Battle.FireBullet(11, 0, c.m_fX, c.m_fY, c.m_fZ, -1, -1);
+        if (row.cause == 2) page.m_Battle.FireBullet(WeaponId::BomberBlast, 0, c.m_fX, c.m_fY, c.m_fZ, -1, -1);
         if (row.cause == 3) {
             Build(1, cell);
             EXPECT_EQ(g_bStageRedraw, row.redraw);

@@ -77,7 +77,7 @@ protected:
         RuleState(page->m_Battle).m_lstRobots.push_back(r);
         return RuleState(page->m_Battle).m_lstRobots.back();
     }
-    CCom_GameBullet& Fire(int kind, float x, float y, int target = -1, int owner = -1, int graphic = 0) {
+    CCom_GameBullet& Fire(WeaponId kind, float x, float y, int target = -1, int owner = -1, int graphic = 0) {
         page->m_Battle.FireBullet(kind, graphic, x, y, 0.0f, target, owner);
         return RuleState(page->m_Battle).m_lstBullets.back();
     }
@@ -96,7 +96,7 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
     } items[] = {
         {0, 100, 0, true}, {5, -200, 150, true}, {8, 10, 10, false}, {1, 3 * 85.5f, 0, false}, {2, 0, 243, false}};
     for (const auto& it : items) page->m_Battle.DropItem(it.kind, it.x, it.y, 0.0f, -1, false);
-    page->m_Battle.FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
+    page->m_Battle.FireBullet(WeaponId::Magnet, 3, 0.0f, 0.0f, 0.0f, -1, -1);
     std::vector<int> fetched;
     for (const CCom_GameBullet& b : page->m_Battle.State().m_lstBullets) fetched.push_back(b.m_iTargetSerial);
     std::vector<int> expected;
@@ -108,7 +108,7 @@ TEST_F(CombatTest, TheCollectorFetchesEachEnergyOrPartsItemInReachAndNothingElse
     EXPECT_EQ(fetched, expected);
     RuleState(page->m_Battle).m_lstBullets.clear();
     RuleState(page->m_Battle).m_lstItems.clear();
-    page->m_Battle.FireBullet(27, 3, 0.0f, 0.0f, 0.0f, -1, -1);
+    page->m_Battle.FireBullet(WeaponId::Magnet, 3, 0.0f, 0.0f, 0.0f, -1, -1);
     EXPECT_TRUE(page->m_Battle.State().m_lstBullets.empty());
 }
 
@@ -181,8 +181,8 @@ TEST_F(CombatTest, ASniperShotMissesOnARollOfZeroInFour) {
         m.m_iHp = 1000;
         m.m_iState = r.state;
         m.m_iStatusEffect = r.status;
-        CCom_GameBullet& b = Fire(24, -100.0f, 28.0f, m.m_iSerial);
-        ASSERT_EQ(b.m_iBulletKind, 24);
+        CCom_GameBullet& b = Fire(WeaponId::SniperShot, -100.0f, 28.0f, m.m_iSerial);
+        ASSERT_EQ(b.m_iBulletKind, WeaponId::SniperShot);
         b.m_iMissMode = r.missMode;
         b.m_iOwnerUpgrade = r.upgrade;
         VxSrand(r.seed);
@@ -765,8 +765,8 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
         CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
         m.m_iHp = 1000;
         m.m_Unit.m_fSpeed = 0.0f;
-        CCom_GameBullet& b = Fire(9, -100.0f, 28.0f);
-        ASSERT_EQ(b.m_iBulletKind, 9);
+        CCom_GameBullet& b = Fire(WeaponId::Boomerang, -100.0f, 28.0f);
+        ASSERT_EQ(b.m_iBulletKind, WeaponId::Boomerang);
         b.m_vVelocity = VxVec3{0.0f, 0.0f, 0.0f};
         b.m_iAge = r.age;
         b.m_iHitsLeft = 100;
@@ -780,15 +780,12 @@ TEST_F(CombatTest, TheBoomerangStrikesOnEveryTenthFrameOfItsFlight) {
 // every fifteen frames; a blast shows it on every hit.
 TEST_F(CombatTest, ALingeringStreamShowsItsHitEveryFifteenFramesAndABlastOnEveryHit) {
     const struct {
-        int kind, frame;
+        WeaponId kind;
+        int frame;
         bool shows;
-    } rows[] = {{WeaponId::Flame, 30, true},
-                {WeaponId::Flame, 31, false},
-                {WeaponId::Flame, 44, false},
-                {WeaponId::Flame, 45, true},
-                {WeaponId::Storm, 31, false},
-                {11, 31, true},
-                {11, 44, true}};
+    } rows[] = {{WeaponId::Flame, 30, true},      {WeaponId::Flame, 31, false}, {WeaponId::Flame, 44, false},
+                {WeaponId::Flame, 45, true},      {WeaponId::Storm, 31, false}, {WeaponId::BomberBlast, 31, true},
+                {WeaponId::BomberBlast, 44, true}};
     for (const auto& r : rows) {
         RuleState(page->m_Battle).m_lstRobots.clear();
         RuleState(page->m_Battle).m_lstBullets.clear();
@@ -798,9 +795,9 @@ TEST_F(CombatTest, ALingeringStreamShowsItsHitEveryFifteenFramesAndABlastOnEvery
         CCom_GameBullet& b = Fire(r.kind, -150.0f, 28.0f);
         b.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
         b.TestHits(page->m_Battle, true);
-        ASSERT_LT(page->m_Battle.State().m_lstRobots.back().m_iHp, 1000) << "kind " << r.kind;
+        ASSERT_LT(page->m_Battle.State().m_lstRobots.back().m_iHp, 1000) << "kind " << int(r.kind);
         EXPECT_EQ(!page->m_Battle.State().m_lstFieldEffects.empty(), r.shows)
-            << "kind " << r.kind << " frame " << r.frame;
+            << "kind " << int(r.kind) << " frame " << r.frame;
     }
 }
 
@@ -810,14 +807,14 @@ TEST_F(CombatTest, OnlyTheKillingStrikeCountsAndExplosionsKeepTheirBest) {
     CCom_GameRobot& m = Add(1000, -100.0f, 28.0f);
     m.m_iHp = 1;
     for (int i = 0; i < 3; ++i) {
-        CCom_GameBullet& b = Fire(3, -100.0f, 28.0f, m.m_iSerial);
+        CCom_GameBullet& b = Fire(WeaponId::FreezerShot, -100.0f, 28.0f, m.m_iSerial);
         b.TestHits(page->m_Battle, false);
     }
     EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[18], 1);
 
     auto explode = [&](int machines) {
         for (int i = 0; i < machines; ++i) Add(1000, float(-200 + 10 * i), 28.0f).m_iHp = 1;
-        CCom_GameBullet& blast = Fire(11, -150.0f, 28.0f);
+        CCom_GameBullet& blast = Fire(WeaponId::BomberBlast, -150.0f, 28.0f);
         blast.m_rcHitArea = BulletHitArea{true, -900.0f, 900.0f, 900.0f, -900.0f};
         blast.TestHits(page->m_Battle, true);
         RuleState(page->m_Battle).m_lstRobots.clear();

@@ -37,7 +37,7 @@ TEST(ContentLink, InstalledLinkReplacesTheDefault) {
     UnitDefinition u{};
     GetUnitDefinition(u, 1000);
     WeaponDefinition w{};
-    GetWeaponDefinition(w, 1000);
+    GetWeaponDefinition(w, WeaponId::SmasherBlow);
     SetContentLink(nullptr);
     EXPECT_EQ(u.m_iMaxHp, 187);
     EXPECT_EQ(w.m_iDamage, 32);

@@ -158,7 +158,7 @@ TEST_F(ArtCacheTest, EveryRobotAndMachineFindsItsArtInThePack) {
         for (int i = 0; i < ROBOT_CACHE_SLOTS && first + i < ROBOT_TYPES; ++i) {
             const RobotArt& art = BattlePage().m_aHandArt[i];
             EXPECT_NE(art.m_apAct[0][0], nullptr) << first + i;
-            EXPECT_EQ(art.m_pWeapon != nullptr, art.m_Unit.m_iWeapon != -1) << first + i;
+            EXPECT_EQ(art.m_pWeapon != nullptr, art.m_Unit.m_iWeapon != WeaponId::None) << first + i;
             EXPECT_NE(art.m_apSound[0], nullptr) << first + i;
         }
     }

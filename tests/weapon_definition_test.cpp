@@ -9,14 +9,14 @@ namespace {
 
 WeaponDefinition Weapon(int id) {
     WeaponDefinition w{};
-    GetWeaponDefinition(w, id);
+    GetWeaponDefinition(w, WeaponId(id));
     return w;
 }
 
 int CountReach(int id) {
     WeaponReachMask mask;
     std::memset(mask, 0x7F, sizeof mask);
-    GetWeaponReachMask(id, mask);
+    GetWeaponReachMask(WeaponId(id), mask);
     int n = 0;
     for (auto& row : mask)
         for (int v : row) {
@@ -39,8 +39,8 @@ TEST(WeaponDefinition, UnknownIdsTouchOnlyIdAreaAndMarker) {
         WeaponDefinition w;
         std::memset(&w, 0x5A, sizeof w);
         WeaponDefinition before = w;
-        GetWeaponDefinition(w, id);
-        EXPECT_EQ(w.m_iId, id);
+        GetWeaponDefinition(w, WeaponId(id));
+        EXPECT_EQ(int(w.m_iId), id);
         EXPECT_EQ(w.m_fAreaWidth, 0.0f);
         EXPECT_EQ(w.m_fAreaHeight, 0.0f);
         EXPECT_EQ(w.m_fAreaDepth, 0.0f);

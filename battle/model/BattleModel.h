@@ -43,8 +43,8 @@ public:
 
     // A robot's shot (kind = weapon id, graphic = its art slot, serials of its
     // target and itself; -1 for the page's own area shots).
-    void FireBullet(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial);
-    void AddFieldEffect(int source, int type, float x, float y, float z);
+    void FireBullet(WeaponId kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial);
+    void AddFieldEffect(int source, FieldEffectType type, float x, float y, float z);
     void DropItem(int kind, float x, float y, float z, int handSlot, bool fromLeftEdge);
     void PlayPickupSound(const CCom_GameItem& item);
     // The Machine (or first bomb or cage) it made; null when it made none.

@@ -33,8 +33,10 @@ float DistanceXY(const VxVec3& a, float x, float y) {
 
 }  // namespace
 
-void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, int targetSerial, int ownerSerial) {
-    if (kind < 1000 && kind != WeaponId::SonarPulse && kind != WeaponId::FixerBeam && kind != WeaponId::Magnet)
+void CBattleModel::FireBullet(WeaponId kind, int graphic, float x, float y, float z, int targetSerial,
+                              int ownerSerial) {
+    if (kind < WeaponId::SmasherBlow && kind != WeaponId::SonarPulse && kind != WeaponId::FixerBeam &&
+        kind != WeaponId::Magnet)
         ++m_aiStageStats[0];
 
     if (kind == WeaponId::Shotgun) {
@@ -83,7 +85,7 @@ void CBattleModel::FireBullet(int kind, int graphic, float x, float y, float z, 
     }
 }
 
-void CBattleModel::AddFieldEffect(int source, int type, float x, float y, float z) {
+void CBattleModel::AddFieldEffect(int source, FieldEffectType type, float x, float y, float z) {
     if (m_lstFieldEffects.size() >= size_t(MAX_FIELD_EFFECTS)) return;
     m_lstFieldEffects.emplace_back();
     InitFieldEffect(m_lstFieldEffects.back(), type, source, x, y, z);

@@ -12,4 +12,6 @@ constexpr int FIELD_EFFECT_TYPES = 33;
 
 // Fills a blank record: kind, position (kept where the caller put it), source
 // and life (35 frames; the final bombardment 600, the shot ring 50).
-void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z);
+void InitFieldEffect(FieldEffect& record, FieldEffectType type, int source, float x, float y, float z);
+// The record's kind: read it through this, never as the record's number.
+inline FieldEffectType FieldEffectKind(const FieldEffect& record) { return FieldEffectType(record.kind); }

@@ -64,9 +64,9 @@ void DestroyerFall(CBattleModel& model, int age) {
 
 }  // namespace
 
-void InitFieldEffect(FieldEffect& record, int type, int source, float x, float y, float z) {
+void InitFieldEffect(FieldEffect& record, FieldEffectType type, int source, float x, float y, float z) {
     record = FieldEffect{};
-    record.kind = type;
+    record.kind = int32_t(type);
     record.params[0] = x;
     record.params[1] = y;
     record.params[2] = z;
@@ -80,7 +80,7 @@ float SplitCopyRadius(int k, int age) { return (3.5f + 0.3f * float(k)) * float(
 void ActOnBattle(CBattleModel& model, const FieldEffect& record) {
     const int age = record.age, source = record.params[3].i;
     const float x = record.params[0].f, y = record.params[1].f, z = record.params[2].f;
-    switch (record.kind) {
+    switch (FieldEffectKind(record)) {
     case FIELD_EFFECT_SPLIT_SPAWN:
         if (age == 29) SplitStingray(model, x, y);
         break;
@@ -100,7 +100,7 @@ void ActOnBattle(CBattleModel& model, const FieldEffect& record) {
 }
 
 bool ShowsStreaks(const BattleScene& scene, const FieldEffect& record) {
-    if (record.kind != FIELD_EFFECT_SHOT_STREAKS || record.age >= 10) return false;
+    if (FieldEffectKind(record) != FIELD_EFFECT_SHOT_STREAKS || record.age >= 10) return false;
     const int source = record.params[3].i, k = source - 1000;
     const RobotArt* art = source >= 0 && source < HAND_SLOTS  ? &scene.m_aHandArt[source]
                           : k >= 0 && k < STAGE_ENEMY_RECORDS ? &scene.m_aEnemyArt[k]

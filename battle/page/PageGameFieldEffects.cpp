@@ -179,7 +179,7 @@ void DrawSplit(const CPageGame& page, float x, float y, float z, int age, int so
 
 // What every kind reads of its record in one frame.
 struct Frame {
-    int type = 0;
+    FieldEffectType type = FIELD_EFFECT_HIT;
     int age = 0;
     float t = 0.0f;  // age in seconds
     float x = 0.0f, y = 0.0f, z = 0.0f;
@@ -189,7 +189,7 @@ struct Frame {
 
 Frame FrameOf(const FieldEffect& fx) {
     Frame f;
-    f.type = fx.kind;
+    f.type = FieldEffectKind(fx);
     f.age = fx.age;
     f.t = float(f.age) / 30.0f;
     f.x = fx.params[0].f, f.y = fx.params[1].f, f.z = fx.params[2].f;
@@ -278,7 +278,8 @@ void DrawStreaks(const CPageGame& page, const Frame& f) {
 
 // The shot kinds: the firing unit's own weapon picture, scattered, swelling or held.
 void DrawWeaponBurst(const CPageGame& page, const Frame& f) {
-    const int type = f.type, age = f.age, source = f.source;
+    const FieldEffectType type = f.type;
+    const int age = f.age, source = f.source;
     const float t = f.t, x = f.x, y = f.y, z = f.z;
     switch (type) {
     case FIELD_EFFECT_SHOT_BURST:
@@ -329,7 +330,8 @@ void DrawWeaponBurst(const CPageGame& page, const Frame& f) {
 
 // The glow bursts, blast and bomb blast: blasts that burst out and glow red, yellow or white.
 void DrawBlast(const CPageGame& page, const Frame& f) {
-    const int type = f.type, age = f.age, source = f.source;
+    const FieldEffectType type = f.type;
+    const int age = f.age, source = f.source;
     const float t = f.t, x = f.x, y = f.y, z = f.z;
     if (!f.early) return;
     Light l = RedLight();
@@ -363,7 +365,8 @@ void DrawBlast(const CPageGame& page, const Frame& f) {
 
 // The burrow, ground and landing dust and the debris: dust thrown up, with stones or debris flying.
 void DrawDust(const CPageGame& page, const Frame& f) {
-    const int type = f.type, age = f.age;
+    const FieldEffectType type = f.type;
+    const int age = f.age;
     const float t = f.t, x = f.x, y = f.y;
     if (!f.early) return;
     if (type == FIELD_EFFECT_BURROW_DUST) {

@@ -37,8 +37,8 @@ CCom_GameRobot* CCom_GameBullet::Owner(CBattleModel& model) const {
     return FindRobotBySerial(RuleState(model).m_lstRobots, m_iOwnerSerial);
 }
 
-void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x, float y, float z, int targetSerial,
-                            int ownerSerial) {
+void CCom_GameBullet::Setup(CBattleModel& model, WeaponId kind, int graphic, float x, float y, float z,
+                            int targetSerial, int ownerSerial) {
     const int stage = model.StageNumber();
     m_iBulletKind = kind;
     GetWeaponDefinition(m_Weapon, kind);
@@ -59,7 +59,7 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
     m_iMissMode = 0;
     m_iKills = 0;
 
-    m_iSide = kind < 1000 ? 0 : 1;
+    m_iSide = kind < WeaponId::SmasherBlow ? 0 : 1;  // a robot's shot or a Machine's
     CCom_GameRobot* target = FindRobotBySerial(RuleState(model).m_lstRobots, targetSerial);
     SetOff(model, owner, target);
     if (kind == WeaponId::MoleDrill && target) m_vAimPoint = target->m_vPosition;
@@ -75,9 +75,9 @@ void CCom_GameBullet::Setup(CBattleModel& model, int kind, int graphic, float x,
 }
 
 void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, const CCom_GameRobot* target) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     const int stage = model.StageNumber();
-    const float facing = kind < 1000 ? -1.0f : 1.0f;
+    const float facing = kind < WeaponId::SmasherBlow ? -1.0f : 1.0f;
     const double theta = -(double(m_Weapon.m_iAngle) * kRad);
     const float speed = float(m_Weapon.m_iSpeed);
     switch (m_Weapon.m_iMotion) {
@@ -132,7 +132,7 @@ void CCom_GameBullet::SetOff(CBattleModel& model, const CCom_GameRobot* owner, c
 }
 
 void CCom_GameBullet::ApplyUpgrade(CBattleModel& model, const CCom_GameRobot* target, int ownerSerial) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     switch (kind) {
     case WeaponId::GunnerShot:
     case WeaponId::CannonShell:

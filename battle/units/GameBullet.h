@@ -64,7 +64,7 @@ public:
     void Reset() override;
     // Turns a weapon id into a ready bullet: position, motion, owner's
     // upgrade, per-kind adjustments.
-    void Setup(CBattleModel& model, int kind, int graphic, float x, float y, float z, int targetSerial,
+    void Setup(CBattleModel& model, WeaponId kind, int graphic, float x, float y, float z, int targetSerial,
                int ownerSerial);
     // One frame of the rules: flight, the kind's hit test, ageing; it takes
     // the look Draw shows.
@@ -84,7 +84,7 @@ public:
 
     int32_t m_iSide = 0;  // 0 Tinkerling shot, 1 Machine shot: the side it does not hit
     int32_t m_iSerial = 0;
-    int32_t m_iBulletKind = 0;    // weapon id it was set up with
+    WeaponId m_iBulletKind{};     // the weapon it was set up with
     int32_t m_iHopTimer = 0;      // frames of a knock-back hop; 0 none
     WeaponDefinition m_Weapon{};  // own copy, adjusted per kind
     int32_t m_iOwnerUpgrade = 0;  // firer's upgrade level (0 when it is not found)

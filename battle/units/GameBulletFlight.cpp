@@ -61,7 +61,7 @@ bool CCom_GameBullet::Move(CBattleModel& model, float spriteHeight) {
 }
 
 void CCom_GameBullet::MoveStraight(CBattleModel& model, float spriteHeight) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     m_vPosition.x += m_vVelocity.x;
     m_vPosition.y += m_vVelocity.y;
     m_vPosition.z += m_vVelocity.z;
@@ -194,7 +194,7 @@ void CCom_GameBullet::HitArea(CBattleModel& model, float left, float right, floa
 }
 
 void CCom_GameBullet::Act(CBattleModel& model) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     switch (kind) {
     case WeaponId::GunnerShot:
     case WeaponId::AimedGun:

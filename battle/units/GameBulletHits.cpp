@@ -27,7 +27,7 @@ bool Overlaps(const BulletHitArea& a, float l, float r, float top, float bottom)
 }
 
 // Concealed units a kind may strike without its firer seeing them.
-bool KindFindsConcealed(int kind, int type) {
+bool KindFindsConcealed(WeaponId kind, int type) {
     switch (kind) {
     case WeaponId::DropperBomb: return UnitHas(type, UNIT_BURROWS);
     case WeaponId::MineBlast:
@@ -54,7 +54,7 @@ void CountProgress(SaveProfile& profile, int index, int target) {
 
 void CCom_GameBullet::TestHits(CBattleModel& model, bool areaMode) {
     if (m_iHitsLeft < 1) return;
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     ClearBlastSpikes(model);
     if (m_iTargetSerial != -1 && m_Weapon.m_iId != WeaponId::MoleDrill) {
         HitTarget(model);
@@ -80,7 +80,7 @@ void CCom_GameBullet::Impact(CBattleModel& model, float x, float y, float z) {
 }
 
 void CCom_GameBullet::ClearBlastSpikes(CBattleModel& model) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     if (kind != WeaponId::BomberBlast && kind != WeaponId::Hammer && kind != WeaponId::AtomicBlast) return;
     const VxVec3 c = model.FindNearestCell(m_vPosition.x, m_vPosition.y, m_vPosition.z);
     const int e = kind == WeaponId::BomberBlast ? 1 : kind == WeaponId::Hammer ? 0 : 10;
@@ -94,7 +94,7 @@ void CCom_GameBullet::ClearBlastSpikes(CBattleModel& model) {
 }
 
 void CCom_GameBullet::HitTarget(CBattleModel& model) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     CCom_GameRobot* r = FindRobotBySerial(RuleState(model).m_lstRobots, m_iTargetSerial);
     if (!r) return;
     const VxVec3 at = r->m_vLastPosition;
@@ -162,7 +162,7 @@ bool CCom_GameBullet::Sweep(CBattleModel& model, const CCom_GameRobot* owner, bo
 }
 
 bool CCom_GameBullet::MayStrike(const CCom_GameRobot& r, const CCom_GameRobot* owner, bool burrowersOnly) const {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     const int type = r.Type();
     if (burrowersOnly && !(UnitHas(type, UNIT_BURROWS) && r.m_Unit.m_iTerrain == TERRAIN_GROUND)) return false;
     if (r.m_Unit.m_iSide == m_iSide || r.m_Unit.m_iRole == ROLE_ONESHOT) return false;
@@ -182,7 +182,7 @@ bool CCom_GameBullet::MayStrike(const CCom_GameRobot& r, const CCom_GameRobot* o
 
 bool CCom_GameBullet::Reaches(const CBattleModel& model, const CCom_GameRobot& r, const CCom_GameRobot* owner,
                               bool areaMode) const {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     const int type = r.Type();
     const VxVec3 last = r.m_vLastPosition;
     bool inside =
@@ -215,7 +215,7 @@ bool CCom_GameBullet::Reaches(const CBattleModel& model, const CCom_GameRobot& r
 }
 
 bool CCom_GameBullet::StrikeDirect(CBattleModel& model, CCom_GameRobot& r) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     const int type = r.Type();
     const bool upgraded = m_iOwnerUpgrade != 0;
     const VxVec3 last = r.m_vLastPosition;
@@ -254,7 +254,7 @@ bool CCom_GameBullet::StrikeDirect(CBattleModel& model, CCom_GameRobot& r) {
 }
 
 bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     const int type = r.Type();
     const VxVec3 last = r.m_vLastPosition;
     if (kind == WeaponId::SonarPulse) {
@@ -286,7 +286,7 @@ bool CCom_GameBullet::StrikeArea(CBattleModel& model, CCom_GameRobot& r) {
         }
         model.AddFieldEffect(m_iGraphic, FIELD_EFFECT_SHOT_BURST, last.x, last.y, last.z);
     }
-    const int id = m_Weapon.m_iId;
+    const WeaponId id = m_Weapon.m_iId;
     const bool quiet = kind == WeaponId::FieldStrike ||
                        (m_iGraphic >= 0 && m_iGraphic < HAND_SLOTS &&
                         RuleState(model).m_aHandDefs[m_iGraphic].m_iType == RobotId::MortarBot && m_iSide == 0);

@@ -157,7 +157,7 @@ void CCom_GameBullet::DrawDart(CVxBillboard* main, CVxBillboard* second) const {
 void CCom_GameBullet::DrawPlain(CVxBillboard* main, CVxBillboard* second) const {
     // Cannon and copter shots, bombs, bubbles, torpedoes, machine-gun rounds, recycling and the Machines' napalm,
     // torpedoes and sea guns; any kind without its own row.
-    const int kind = m_iBulletKind;
+    const WeaponId kind = m_iBulletKind;
     const bool upgraded = m_iOwnerUpgrade != 0;
     const VxVec3 at = m_Look.at;
     const float rot = m_Look.rot;

@@ -315,7 +315,7 @@ void CCom_GameRobot::FireTinkerlingShot(CBattleModel& model) {
     if (type == RobotId::RecyclerBot) {
         RecycleMachine(model);
     } else if (type != RobotId::MiniMine) {
-        int weapon = m_Unit.m_iWeapon;
+        WeaponId weapon = m_Unit.m_iWeapon;
         if (m_bAltShot) {
             weapon = WeaponId::SonarAirPulse;
             m_bAltShot = 0;
@@ -353,7 +353,7 @@ void CCom_GameRobot::FireMachineShot(CBattleModel& model) {
     } else if (type == MachineId::Destroyer || type == MachineId::DestroyerZero) {
         m_iCountdown = 300;
     } else {
-        int weapon = m_Unit.m_iWeapon;
+        WeaponId weapon = m_Unit.m_iWeapon;
         if (type == MachineId::Gunboat) {
             for (const CCom_GameRobot& r : RuleState(model).m_lstRobots)
                 if (!r.IsMachine() &&

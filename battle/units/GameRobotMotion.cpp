@@ -180,9 +180,9 @@ void CCom_GameRobot::SeekLane(CBattleModel& model, float dx, const FieldCell* ce
         const CCom_GameBullet* nearest = nullptr;
         float best = 600.0f;
         for (const CCom_GameBullet& b : RuleState(model).m_lstBullets) {
-            const int weapon = b.m_Weapon.m_iId;
-            if (b.m_iBulletKind > 1000 || weapon == WeaponId::FixerBeam || weapon == WeaponId::Magnet ||
-                weapon == WeaponId::SonarPulse || weapon == WeaponId::Hammer)
+            const WeaponId weapon = b.m_Weapon.m_iId;
+            if (b.m_iBulletKind > WeaponId::SmasherBlow || weapon == WeaponId::FixerBeam ||
+                weapon == WeaponId::Magnet || weapon == WeaponId::SonarPulse || weapon == WeaponId::Hammer)
                 continue;
             const float angle = AngleBetweenPoints(m_vPosition, b.m_vPosition);
             const bool inSector =

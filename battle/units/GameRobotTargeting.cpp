@@ -88,8 +88,8 @@ void CCom_GameRobot::UpdateAttack(CBattleModel& model) {
     if (std::fabs(scan.ref.x) >= HalfScreenWidth() + (edgeNarrow ? 10.0f : 42.75f)) return;
 
     scan.atInterval = m_iActionTimer == interval;
-    const int motion = m_Weapon.m_iMotion;
-    const int weapon = m_Unit.m_iWeapon;
+    const BulletMotion motion = m_Weapon.m_iMotion;
+    const WeaponId weapon = m_Unit.m_iWeapon;
     if (motion == MOTION_AT_RANGE) {
         ScanAlongRow(model, scan);
         FinishScan(model, scan);
@@ -204,7 +204,7 @@ void CCom_GameRobot::ScanAlongRow(CBattleModel& model, AttackScan& scan) {
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    const int weapon = m_Unit.m_iWeapon;
+    const WeaponId weapon = m_Unit.m_iWeapon;
     RobotList& robots = RuleState(model).m_lstRobots;
     float best = 10000.0f;
     for (CCom_GameRobot& c : robots) {
@@ -255,7 +255,7 @@ void CCom_GameRobot::ScanWounded(CBattleModel& model, AttackScan& scan) {
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    const int weapon = m_Unit.m_iWeapon;
+    const WeaponId weapon = m_Unit.m_iWeapon;
     RobotList& robots = RuleState(model).m_lstRobots;
     for (CCom_GameRobot& c : robots) {
         if (&c == this || c.IsMachine() != machine || c.Type() == RobotId::BarrierBots) continue;
@@ -368,7 +368,7 @@ void CCom_GameRobot::ScanInReach(CBattleModel& model, AttackScan& scan) {
     const bool machine = IsMachine();
     const VxVec3 ref = scan.ref;
     const float angle = scan.angle;
-    const int weapon = m_Unit.m_iWeapon;
+    const WeaponId weapon = m_Unit.m_iWeapon;
     RobotList& robots = RuleState(model).m_lstRobots;
     for (CCom_GameRobot& c : robots) {
         if (!IsTargetable(*this, c, false)) continue;

@@ -245,7 +245,7 @@ bool LateGameDirector::Steer(WindowStageRun& run, int playFrames,
         const FieldCell& c = OpenCell(page);
         int source = 0;
         while (source + 1 < HAND_SLOTS && !page.m_Battle.Scene().m_aHandArt[source].m_pWeapon) ++source;
-        page.m_Battle.AddFieldEffect(source, kFieldEffects[m_step], c.m_fX, c.m_fY, c.m_fZ);
+        page.m_Battle.AddFieldEffect(source, FieldEffectType(kFieldEffects[m_step]), c.m_fX, c.m_fY, c.m_fZ);
         next();
         return false;
     }

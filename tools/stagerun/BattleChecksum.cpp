@@ -59,7 +59,7 @@ uint64_t BattleChecksum(const CBattleModel& b) {
     h.Int(-1);
     for (const CCom_GameBullet& bullet : b.State().m_lstBullets) {
         h.Int(bullet.m_iSerial);
-        h.Int(bullet.m_iBulletKind);
+        h.Int(int(bullet.m_iBulletKind));
         h.Vec(bullet.m_vPosition);
         h.Int(bullet.m_iHitsLeft);
         h.Int(bullet.m_iAge);

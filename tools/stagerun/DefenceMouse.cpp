@@ -103,7 +103,7 @@ bool Mounted(const CBattleModel& model, const CCom_GameRobot& base) {
 
 // How much of a lane `lanes` rows below its own (above when negative) a
 // weapon reaches ahead of its robot: 1 for the whole lane.
-float LaneReach(int weapon, int lanes) {
+float LaneReach(WeaponId weapon, int lanes) {
     if (lanes < -4 || lanes > 4) return 0.0f;
     // The robots' weapons, read once.
     constexpr int kWeapons = 31;
@@ -112,7 +112,7 @@ float LaneReach(int weapon, int lanes) {
     if (!read) {
         for (int w = 0; w < kWeapons; ++w) {
             WeaponReachMask mask;
-            GetWeaponReachMask(w, mask);
+            GetWeaponReachMask(WeaponId(w), mask);
             for (int lane = 0; lane < REACH_COLUMNS; ++lane) {
                 int cells = 0;
                 for (int ahead = 1; ahead <= 9; ++ahead) cells += mask[9 - ahead][lane] == 2;
@@ -121,7 +121,8 @@ float LaneReach(int weapon, int lanes) {
         }
         read = true;
     }
-    return weapon >= 0 && weapon < kWeapons ? reach[weapon][4 + lanes] : 0.0f;
+    const int w = int(weapon);
+    return w >= 0 && w < kWeapons ? reach[w][4 + lanes] : 0.0f;
 }
 
 // How well each row is shot at by the player's robots, a robot standing in

@@ -493,7 +493,7 @@ void StageRun::TraceUnits() const {
                      r.m_iSerial, r.m_Unit.m_iType, r.m_Unit.m_iSide, r.m_iState, r.m_iHp, r.m_vPosition.x,
                      r.m_vPosition.y, r.m_Unit.m_iRole, int(r.m_bExpired), r.m_iAnimTick, r.m_iActionTimer);
     for (const CCom_GameBullet& bullet : b.m_Battle.State().m_lstBullets)
-        std::fprintf(stderr, "bullet %d kind %d at %.1f,%.1f age %d\n", bullet.m_iSerial, bullet.m_iBulletKind,
+        std::fprintf(stderr, "bullet %d kind %d at %.1f,%.1f age %d\n", bullet.m_iSerial, int(bullet.m_iBulletKind),
                      bullet.m_vPosition.x, bullet.m_vPosition.y, bullet.m_iAge);
     for (const CCom_GameItem& item : b.m_Battle.State().m_lstItems)
         std::fprintf(stderr, "item %d kind %d age %d\n", item.m_iSerial, item.m_iItemKind, item.m_iAge);
