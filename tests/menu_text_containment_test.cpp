@@ -122,6 +122,19 @@ TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPictures
     }
 }
 
+// A picture cut from a sheet shows nothing of its neighbour in the sheet: no
+// line along a header's foot from the next row's ink.
+TEST_F(MenuTextContainment, NoMenuScreenShowsInkFromPastTheCutOfASheet) {
+    FarIntoTheGame();
+    for (const ScreenRow& row : kScreens) {
+        Enter(row.screen);
+        ASSERT_TRUE(Settle()) << row.rule;
+        Frame(20);
+        const std::vector<std::string> faults = Capture().InkFromPastTheCuts();
+        EXPECT_TRUE(faults.empty()) << row.rule << containment::Lines(faults);
+    }
+}
+
 // The laboratory's price line: green when the parts reach the price, red when
 // they fall short, grey dashes once sold out; the name turns grey with it.
 TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
