@@ -23,16 +23,7 @@ constexpr float kRowSpacing = 180.0f;
 constexpr float kGroupSpacing = 600.0f;
 constexpr float kStep = 20.0f;
 constexpr int kBattlePageCode = 3;
-
-void DrawAt(CVxBillboard* picture, const VxVec3& at, float scale, float alpha) {
-    if (!picture) return;
-    picture->SaveState();
-    picture->ScaleSizeUniform(scale);
-    picture->SetPositionV(at);
-    picture->SetDiffuse(1.0f, 1.0f, 1.0f, alpha);
-    picture->RenderSRT();
-    picture->RestoreState();
-}
+constexpr float kLockSize = 102.4f;
 
 }  // namespace
 
@@ -134,21 +125,13 @@ void CPageMenu::UpdateMiniGames() {
         CVxButton* b = m_apMiniGameButton[i];
         if (!b) continue;
         const float grow = b->m_iStatus == BUTTON_OVER ? 1.1f : 1.0f;
-        const float alpha = b->m_iStatus == BUTTON_DISABLE ? 0.5f : 1.0f;
-        // The frame over the picture: the picture shows through its window.
-        DrawAt(m_apMiniGamePicture[i], b->m_vPosition, 0.9f * grow, alpha);
-        DrawAt(m_pMiniGameFrame, b->m_vPosition, 0.985f * grow, alpha);
-    }
-    if (m_pLock) {
-        for (int i = open; i < MINI_GAMES; ++i) {
-            CVxButton* b = m_apMiniGameButton[i];
-            if (!b || std::fabs(b->m_vPosition.y) >= 700.0f) continue;
-            m_pLock->SaveState();
-            m_pLock->SetSize(102.4f, 102.4f, 1.0f);
-            m_pLock->SetPositionV(b->m_vPosition);
-            m_pLock->RenderSRT();
-            m_pLock->RestoreState();
-        }
+        FramedEntryLook look;
+        look.frame = m_pMiniGameFrame;
+        look.pictureScale = 0.9f * grow;
+        look.frameScale = 0.985f * grow;
+        look.alpha = b->m_iStatus == BUTTON_DISABLE ? 0.5f : 1.0f;
+        look.lockSize = i >= open && std::fabs(b->m_vPosition.y) < 700.0f ? kLockSize : 0.0f;
+        DrawFramedEntry(m_apMiniGamePicture[i], b->m_vPosition, look);
     }
     if (m_iMiniGameGroup > 0) DrawListArrow(2);
     if (m_iMiniGameGroup < m_nMiniGameGroups - 1) DrawListArrow(3);

@@ -101,14 +101,14 @@ void CPageMenu::UpdateStageMap() {
             m_iMapScroll = -1;
             m_vDragVelocity = VxVec3{};
         }
-        for (int i = 0; i < MENU_MAP_AREAS; ++i) DrawListEntry(m_apMapPicture[i], IsAreaLocked(i), false, true);
+        for (int i = 0; i < MENU_MAP_AREAS; ++i) DrawListEntry(m_apMapPicture[i], IsAreaLocked(i), false);
     } else {
         PlaceList(m_apMapPicture, m_avMapTarget, MENU_MAP_AREAS);
         const bool hover = IsInputFree() && m_pMapButton && m_pMapButton->HitTest();
         for (int i = 0; i < MENU_MAP_AREAS; ++i) {
             CVxBillboard* pic = m_apMapPicture[i];
             const bool locked = IsAreaLocked(i);
-            DrawListEntry(pic, locked, hover && i == m_iMapArea && !locked, true);
+            DrawListEntry(pic, locked, hover && i == m_iMapArea && !locked);
             if (i != m_iMapArea || !pic) continue;
             const float px = pic->m_vPosition.x;
             const float py = pic->m_vPosition.y;

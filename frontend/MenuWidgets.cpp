@@ -236,36 +236,40 @@ void CPageMenu::PlaceList(CVxBillboard* const* pictures, const VxVec3* targets, 
             pictures[i]->SetPosition(targets[i].x + m_fSlideX, targets[i].y + m_vDragVelocity.y, targets[i].z);
 }
 
-void CPageMenu::DrawListEntry(CVxBillboard* picture, bool locked, bool lit, bool frameOver) {
-    if (!picture) return;
-    // Under the picture the frame shows as a border around it; over it, its
-    // see-through window shows the picture and its rim lies on the edge.
-    if (!frameOver) DrawPictureFrame(picture->m_vPosition, lit);
-    const float shade = locked ? 0.3f : 1.0f;
-    picture->SetDiffuse(shade, shade, shade, 1.0f);
-    picture->RenderSRT();
-    picture->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
-    if (frameOver) DrawPictureFrame(picture->m_vPosition, lit);
-    if (locked && m_pLock) {
-        m_pLock->SaveState();
-        m_pLock->SetSize(kLockSize, kLockSize, 1.0f);
-        m_pLock->SetPositionV(picture->m_vPosition);
-        m_pLock->RenderSRT();
-        m_pLock->RestoreState();
-    }
+void CPageMenu::DrawFramedEntry(CVxBillboard* picture, const VxVec3& at, const FramedEntryLook& look) {
+    const VxVec3 place = at;  // at may be the picture's own place
+    // Each piece keeps its own state for its other uses.
+    auto draw = [&](CVxBillboard* b, auto&& dress) {
+        if (!b) return;
+        b->SaveState();
+        b->SetPositionV(place);
+        dress(*b);
+        b->RenderSRT();
+        b->RestoreState();
+    };
+    draw(picture, [&](CVxBillboard& b) {
+        b.ScaleSizeUniform(look.pictureScale);
+        b.SetDiffuse(look.shade, look.shade, look.shade, look.alpha);
+    });
+    draw(look.frame, [&](CVxBillboard& b) {
+        b.ScaleSizeUniform(look.frameScale);
+        if (look.lit) {
+            b.m_iTextureOp = 1;
+            b.SetDiffuse(0.075f, 0.075f, 0.0f, 1.0f);
+        } else {
+            b.SetDiffuse(1.0f, 1.0f, 1.0f, look.alpha);
+        }
+    });
+    if (look.lockSize > 0.0f) draw(m_pLock, [&](CVxBillboard& b) { b.SetSize(look.lockSize, look.lockSize, 1.0f); });
 }
 
-void CPageMenu::DrawPictureFrame(const VxVec3& at, bool lit) {
-    CVxBillboard* frame = m_pPicFrame;
-    if (!frame) return;
-    frame->SetPositionV(at);
-    if (lit) {
-        frame->m_iTextureOp = 1;
-        frame->SetDiffuse(0.075f, 0.075f, 0.0f, 1.0f);
-    }
-    frame->RenderSRT();
-    frame->m_iTextureOp = 0;
-    frame->SetDiffuse(1.0f, 1.0f, 1.0f, 1.0f);
+void CPageMenu::DrawListEntry(CVxBillboard* picture, bool locked, bool lit) {
+    FramedEntryLook look;
+    look.frame = m_pPicFrame;
+    look.shade = locked ? 0.3f : 1.0f;
+    look.lit = lit;
+    look.lockSize = locked ? kLockSize : 0.0f;
+    if (picture) DrawFramedEntry(picture, picture->m_vPosition, look);
 }
 
 void CPageMenu::DrawLabelPop(CVxBillboard* label, float x, float y) {

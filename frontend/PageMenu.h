@@ -506,11 +506,21 @@ private:
     // step (true once the first has arrived), or places them with the slide.
     bool MoveList(CVxBillboard* const* pictures, const VxVec3* targets, int n, float step);
     void PlaceList(CVxBillboard* const* pictures, const VxVec3* targets, int n);
-    // Picture frame, darkening and lock of one entry of a list; the frame goes
-    // under the picture, or over it where the screen draws it so.
-    void DrawListEntry(CVxBillboard* picture, bool locked, bool lit, bool frameOver = false);
-    // The page's picture frame at a place, lit with a faint glow.
-    void DrawPictureFrame(const VxVec3& at, bool lit);
+    // How an entry of a picture list is drawn over its place.
+    struct FramedEntryLook {
+        CVxBillboard* frame = nullptr;
+        float pictureScale = 1.0f, frameScale = 1.0f;
+        float shade = 1.0f;     // of the picture alone
+        float alpha = 1.0f;     // of the picture and its frame
+        bool lit = false;       // the frame glows faintly
+        float lockSize = 0.0f;  // 0: no lock
+    };
+    // Every picture list draws an entry so: the picture, the frame over it
+    // (the picture shows through its window), then the lock over both.
+    void DrawFramedEntry(CVxBillboard* picture, const VxVec3& at, const FramedEntryLook& look);
+    // An entry of the main menu, the episode choice or the stage map: the
+    // page's picture frame, darkened and locked or lit.
+    void DrawListEntry(CVxBillboard* picture, bool locked, bool lit);
     void DrawLabelPop(CVxBillboard* label, float x, float y);
     // Count, slash and total with the interface digits, the slash at (x, y).
     void DrawCountOf(int count, int total, float x, float y, float spacing, float gap, float scale);

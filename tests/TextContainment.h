@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -188,6 +189,54 @@ public:
         for (const Piece& g : glyphs) s += g.glyph ? g.glyph : '?';
         return s;
     }
+    // Cuts of a sheet that take ink from past their edge: where a cut's outer
+    // two texels are see-through and the sheet's next two are inked, the
+    // filter and the sheet's first smaller level (two texels a texel) blend
+    // that ink in as a line along the edge. One line per such edge.
+    std::vector<std::string> InkFromPastTheCuts() const {
+        std::vector<std::string> out;
+        std::set<std::tuple<host::TextureHandle, int, int, int, int>> seen;
+        for (const host::DrawRecord& d : m_device.draws) {
+            int w = 0, h = 0;
+            const std::vector<uint8_t>* pixels = d.state.texture ? m_device.TexturePixels(d.state.texture) : nullptr;
+            if (d.vertices.size() < 3 || !pixels || pixels->empty() || m_device.IsRenderTarget(d.state.texture) ||
+                !m_device.TextureSize(d.state.texture, w, h))
+                continue;
+            const Rect uv = UvBounds(d);
+            const int x0 = int(std::lround(uv.left * float(w))), x1 = int(std::lround(uv.right * float(w)));
+            const int y0 = int(std::lround(uv.bottom * float(h))), y1 = int(std::lround(uv.top * float(h)));
+            if (x0 < 0 || y0 < 0 || x1 > w || y1 > h || x1 - x0 < 2 || y1 - y0 < 2 ||
+                !seen.emplace(d.state.texture, x0, y0, x1, y1).second)
+                continue;
+            auto alpha = [&](int x, int y) {
+                x = std::clamp(x, 0, w - 1), y = std::clamp(y, 0, h - 1);
+                return (*pixels)[(size_t(y) * size_t(w) + size_t(x)) * 4 + 3];
+            };
+            // Each edge inside the sheet: its first texel, the step along it, the step out.
+            const struct {
+                const char* side;
+                bool inside;
+                int x, y, ax, ay, ox, oy, n;
+            } edges[] = {{"top", y0 > 0, x0, y0, 1, 0, 0, -1, x1 - x0},
+                         {"bottom", y1 < h, x0, y1 - 1, 1, 0, 0, 1, x1 - x0},
+                         {"left", x0 > 0, x0, y0, 0, 1, -1, 0, y1 - y0},
+                         {"right", x1 < w, x1 - 1, y0, 0, 1, 1, 0, y1 - y0}};
+            for (const auto& e : edges) {
+                int count = 0;
+                for (int k = 0; e.inside && k < e.n; ++k) {
+                    const int x = e.x + k * e.ax, y = e.y + k * e.ay;
+                    const int in = std::max(alpha(x, y), alpha(x - e.ox, y - e.oy));
+                    const int past = std::max(alpha(x + e.ox, y + e.oy), alpha(x + 2 * e.ox, y + 2 * e.oy));
+                    count += in <= kClearAlpha && past > kInkAlpha;
+                }
+                if (count > 0)
+                    out.push_back(m_names.NameOf(d.state.texture) + " cut " +
+                                  Rect{float(x0), float(y0), float(x1), float(y1)}.Text() + ": " +
+                                  std::to_string(count) + " texels of ink past its " + e.side + " edge");
+            }
+        }
+        return out;
+    }
 
     std::vector<Piece> glyphs, pictures;
 
@@ -347,6 +396,7 @@ private:
     }
 
     static constexpr uint8_t kInkAlpha = 96;
+    static constexpr uint8_t kClearAlpha = 8;
     const host::RecordingDevice& m_device;
     const TextureNames& m_names;
     float m_w, m_h;

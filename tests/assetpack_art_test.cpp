@@ -377,7 +377,9 @@ TEST_F(PackArt, EveryBoardOverAPictureLetsItShowAndStaysOnTheScreen) {
     } const rows[] = {
         {"Resource/Interface/Bbd_NewAchievement.png", 380, 180, 1.0f, "Resource/InfoPicture/Bbd_Achv_%02d.png", 40, 383,
          185, 0.6f, 0},
-        // The stage map's area in view.
+        // The entry in view of the main menu, the episode choice and the stage map.
+        {"Resource/Menu/Bbd_MenuPicFrame.png", 62, -30, 1.0f, "Resource/Menu/Bbd_Main%d.png", 4, 62, -30, 1.0f, 5},
+        {"Resource/Menu/Bbd_MenuPicFrame.png", 62, -30, 1.0f, "Resource/Menu/Bbd_Episode%d.png", 4, 62, -30, 1.0f, 5},
         {"Resource/Menu/Bbd_MenuPicFrame.png", 62, -30, 1.0f, "Resource/Menu/Bbd_Map%d.png", 5, 62, -30, 1.0f, 5},
         // A hovered mini-game in the list's last column.
         {"Resource/Menu/Bbd_MiniGameFrame.png", 365, -100, 0.985f * 1.1f, "Resource/Menu/Bbd_MiniGame%02d.png", 30, 365,

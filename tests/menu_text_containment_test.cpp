@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "engine/VxNumber.h"
 #include "frontend/CreditRoll.h"
 #include "frontend/PageStory.h"
 #include "game/MsgBoxKinds.h"
@@ -22,6 +24,18 @@ constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's 
 constexpr float kOpeningRight = 440.0f - 2.0f;
 
 bool Overlap(const containment::Rect& a, const containment::Rect& b) { return !a.Clip(b).Empty(); }
+
+// What a draw from the 4 x 4 interface digit sheet shows: a digit, or '/'.
+char DigitSheetCell(const host::DrawRecord& d) {
+    float u = 0, v = 0;
+    for (const host::Vertex& c : d.vertices) u += c.u / float(d.vertices.size()), v += c.v / float(d.vertices.size());
+    for (int digit = 0; digit < 10; ++digit) {
+        float r[4];
+        if (CVxNumber::DigitRect(digit, 4, 4, r) && u > r[0] && u < r[0] + r[2] && v > r[1] && v < r[1] + r[3])
+            return char('0' + digit);
+    }
+    return '/';
+}
 
 // A scrolling roll writes lines beyond the screen too; only what shows counts.
 void OnScreenOnly(containment::Scene& scene) {
@@ -119,6 +133,19 @@ TEST_F(MenuTextContainment, EveryMenuScreenKeepsItsTextOnItsPanelsAndItsPictures
             for (const containment::Rect& header : scene.InkOf("MenuHeader"))
                 EXPECT_FALSE(Overlap(box, header))
                     << row.rule << ": panel " << box.Text() << " under the header " << header.Text();
+    }
+}
+
+// A picture cut from a sheet shows nothing of its neighbour in the sheet: no
+// line along a header's foot from the next row's ink.
+TEST_F(MenuTextContainment, NoMenuScreenShowsInkFromPastTheCutOfASheet) {
+    FarIntoTheGame();
+    for (const ScreenRow& row : kScreens) {
+        Enter(row.screen);
+        ASSERT_TRUE(Settle()) << row.rule;
+        Frame(20);
+        const std::vector<std::string> faults = Capture().InkFromPastTheCuts();
+        EXPECT_TRUE(faults.empty()) << row.rule << containment::Lines(faults);
     }
 }
 
@@ -280,9 +307,10 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
     FarIntoTheGame();
     const struct {
         int screen;
-        float digitsUp;  // -1: many plates
-    } rows[] = {{MENU_STAGE_MAP, 2.0f}, {MENU_EPISODE, 1.0f}, {MENU_MISSION, -1.0f}};
-    for (const auto& [screen, digitsUp] : rows) {
+        float digitsUp;     // -1: many plates
+        const char* reads;  // the count on the plate: the stars of the area's ten stages, the episode's fifty
+    } rows[] = {{MENU_STAGE_MAP, 2.0f, "19/30"}, {MENU_EPISODE, 1.0f, "99/150"}, {MENU_MISSION, -1.0f, ""}};
+    for (const auto& [screen, digitsUp, reads] : rows) {
         Enter(screen);
         ASSERT_TRUE(Settle());
         Frame(20);
@@ -291,16 +319,18 @@ TEST_F(MenuTextContainment, TheStarCountAndTheStageLabelsStayOnTheirPlates) {
         const std::vector<std::string> faults =
             scene.PicturesOutside("Num_Interface", {"Bbd_TextBG", "Bbd_NumberBox"}, 0.0f);
         EXPECT_TRUE(faults.empty()) << screen << containment::Lines(faults);
-        size_t onPlate = 0;
+        std::map<float, char> onPlate;  // by x
         for (const containment::Piece& d : scene.pictures)
             for (const containment::Piece& plate : scene.pictures)
                 if (digitsUp >= 0.0f && d.picture.find("Num_Interface") != std::string::npos &&
                     plate.picture.find("Bbd_TextBG") != std::string::npos &&
                     plate.drawn.Holds(d.drawn.CentreX(), d.drawn.CentreY())) {
                     EXPECT_NEAR(d.drawn.CentreY() - plate.drawn.CentreY(), digitsUp, 0.25f) << screen;
-                    ++onPlate;
+                    onPlate[d.drawn.CentreX()] = DigitSheetCell(device.draws[d.order]);
                 }
-        EXPECT_GE(onPlate, digitsUp >= 0.0f ? 4u : 0u) << screen << ": count, slash and total on the plate";
+        std::string count;
+        for (const auto& [x, c] : onPlate) count += c;
+        EXPECT_EQ(count, reads) << screen << ": count, slash and total on the plate";
         if (screen != MENU_MISSION) continue;
         // A stage's label plate ends within its button, side to side (the
         // digits of stage 10 reach over the button's brass line already).

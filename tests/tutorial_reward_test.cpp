@@ -180,6 +180,28 @@ TEST_F(TutorialTest, TheUnlockBoardPaysByAreaUpToTheCapAndGivesABoosterOnce) {
         EXPECT_EQ(g_CurrentProfile.m_aiAchievementProgress[0], 1) << pass;
         EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 0) << pass;
     }
+
+    // On the board at rest a press anywhere closes it and is taken (its
+    // pressed bit and repeat count), the button still held; the board pays
+    // once it has slid out.
+    g_CurrentProfile = SaveProfile{};
+    g_CurrentProfile.m_iFurthestStage = 30;
+    m_App->m_iCurrentStage = 12;
+    CEffect_Unlocked board;
+    board.SeeBattle(battle);
+    board.Start(0, 0);
+    Tick(&board, 27);
+    ASSERT_EQ(board.m_vBoardPos.y, UNLOCKED_REST_Y);
+    InputRecord& mouse = m_App->m_aInput[0];
+    mouse.m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_HELD;
+    mouse.m_aiRepeat[MOUSE_LEFT] = 1;
+    board.HandleClick();
+    EXPECT_EQ(board.m_aInstances[0].kind, 1) << "closing";
+    EXPECT_EQ(mouse.m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD));
+    EXPECT_EQ(mouse.m_aiRepeat[MOUSE_LEFT], 0);
+    Tick(&board, 27);
+    EXPECT_LE(board.m_aInstances[0].life, 0) << "gone";
+    EXPECT_EQ(g_CurrentProfile.m_iMetalParts, 100) << "area 2 of the first episode";
 }
 
 }  // namespace

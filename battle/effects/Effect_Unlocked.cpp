@@ -179,7 +179,8 @@ void CEffect_Unlocked::HandleClick() {
     InputRecord& in = g_pApp->m_aInput[0];
     bool close = ok && ok->TakeClick();
     if (!close && (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED)) {
-        in.m_aiKey[MOUSE_LEFT] = 0;
+        // The press is taken; the button stays held until it is let go.
+        in.m_aiKey[MOUSE_LEFT] &= ~uint32_t(KEY_PRESSED);
         in.m_aiRepeat[MOUSE_LEFT] = 0;
         close = true;
     }

@@ -156,17 +156,20 @@ void DrawBand(Canvas& c, const ArtJob& job) {
 
 // The encyclopedias draw their header row 819.2 x 68.27 at (68, 273) and add
 // the scroll button's light at (393, 287), where the frame's top rail and the
-// sky lie: a dark socket hangs there from the row's top edge, so the light
-// reads on it. Its box, in the row's own pixels (1024 x 64).
+// sky lie: a dark socket hangs there from the row's top (on the rail, which
+// shows through the sheet's gutter above it), so the light reads on it. Its
+// box, in the row's own pixels (1024 x 64).
 constexpr double kSocketLeft = 858, kSocketRight = 974, kSocketBottom = 43;
+// Texels each side of a boundary between a header sheet's rows left see-through.
+constexpr int kRowGutter = 2;
 
 static void ScrollSocket(Painter& p, int x, int y) {
-    // Rounded below, square where it meets the row's top edge.
+    // Rounded below, square at the top with a thin lip of its rim.
     auto layer = [&](double inset, double radius, const Paint& paint) {
         const double left = x + kSocketLeft + inset, width = kSocketRight - kSocketLeft - 2 * inset;
-        const double height = kSocketBottom - inset;
-        p.Box(left, y, width, height, radius, paint);
-        p.Box(left, y, width, radius, 0, paint);
+        const double top = y + kRowGutter + inset / 3, height = y + kSocketBottom - inset - top;
+        p.Box(left, top, width, height, radius, paint);
+        p.Box(left, top, width, radius, 0, paint);
     };
     layer(0, 14, Solid(ui::kFrameDark));
     layer(3, 11, Solid(Mix(ui::kBrass, ui::kFrameDark, 0.35)));
@@ -257,6 +260,12 @@ void DrawHeader(Canvas& c, const ArtJob& job) {
         }
         HeaderRibbon(c, job, words, x, y, w, h, col);
     });
+    // The game cuts a row out and draws it shrunk through the filter, which
+    // takes in the next row's edge (two of its texels at the first smaller
+    // level): a see-through gutter between the rows keeps each row's foot
+    // clear of the socket that hangs from the next row's top.
+    const int rowHeight = c.Height() / job.item.rows;
+    for (int r = 1; r < job.item.rows; ++r) c.Cut(0, r * rowHeight - kRowGutter, c.Width(), 2 * kRowGutter);
 }
 
 // A row of the interface sheet that names itself in the manifest is a notice
