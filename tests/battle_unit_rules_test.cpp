@@ -1,6 +1,7 @@
 // The battle's finer unit rules, each row named after the rule it pins: the
 // Mini-Mine's wait and blast, the Destroyer's body and hands, the mortar's
-// mark, the melee rule's cell ahead, the snowball's height, the mini-games'
+// mark, the melee rule's cell ahead, the snowball's height, the whales'
+// surfacing, the guard's sight, the Reaper's strike, the mini-games'
 // starting charge and their open-ended overtime. Played on real stage runs
 // from a seed.
 #include <set>
@@ -463,6 +464,91 @@ TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
         const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->m_iHp <= 0, row.struck);
+    }
+}
+
+// In its duel a whale swimming in a robot's lane surfaces to attack; the
+// sweep lasts 100 frames and the whale starts no other surfacing meanwhile.
+TEST_F(UnitRulesTest, AWhaleSurfacingInItsDuelAttacksFor100Frames) {
+    const struct Row {
+        const char* rule;
+        int stage, type;
+    } rows[] = {{"the Killer Whale's turn as a carrier", 156, MachineId::KillerWhale},
+                {"the Frost Orca's attack scan", 166, MachineId::FrostOrca}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        CPageGame& page = Playing(row.stage, {});
+        CCom_GameRobot& whale = Stand(row.type, -200.0f, 0.0f);
+        whale.m_Unit.m_fSpeed = 0.0f;
+        const int serial = whale.m_iSerial;
+        Stand(RobotId::GunnerBot, 100.0f, 50.0f).m_iHp = 1000000;  // outlives the sweep
+        run->App().m_nFrame = 600;                                 // the carriers look on every sixtieth frame
+        CCom_GameRobot* w = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
+        if (row.type == MachineId::KillerWhale) w->UpdateCarrier(page.m_Battle);
+        else w->UpdateAttack(page.m_Battle);
+        int frames = 0;
+        for (; frames < 300 && w->m_iCarryTimer > 0; ++frames) {
+            ASSERT_EQ(w->m_iState, ROBOT_MOVE);
+            w->Update(page.m_Battle);
+        }
+        EXPECT_EQ(frames, 100);
+        run.reset();
+    }
+}
+
+// A guard stands guard over a Machine within 256.5 that it can see: one in
+// sight, a hidden one while it attacks, or any from a Surveyor Bot's deck.
+TEST_F(UnitRulesTest, AGuardSeesAHiddenMachineOnlyWhileItAttacks) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        float dx;
+        bool hidden;
+        int state;
+        bool seesHidden, guards;
+    } rows[] = {
+        {"a Machine in sight", 200.0f, false, ROBOT_MOVE, false, true},
+        {"a hidden Machine walking", 200.0f, true, ROBOT_MOVE, false, false},
+        {"a hidden Machine attacking", 200.0f, true, ROBOT_ATTACK, false, true},
+        {"a hidden Machine from a Surveyor Bot", 200.0f, true, ROBOT_MOVE, true, true},
+        {"a Machine in sight 256 off", 256.0f, false, ROBOT_MOVE, false, true},
+        {"a Machine in sight 257 off", 257.0f, false, ROBOT_MOVE, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& machine = Stand(MachineId::Driller, -100.0f + row.dx, 0.0f);
+        machine.m_bConcealed = row.hidden;
+        machine.m_iState = row.state;
+        CCom_GameRobot& guard = Stand(RobotId::BlockerBot, -100.0f, 0.0f);
+        guard.m_bSeesConcealed = row.seesHidden;
+        run->App().m_nFrame = 600;  // guards look on every sixtieth frame
+        guard.UpdateGuard(page.m_Battle);
+        EXPECT_EQ(guard.m_iState == ROBOT_GUARD, row.guards);
+    }
+}
+
+// The Reaper's strike hurts and freezes every robot of the player's within
+// its weapon's size, and nothing beyond.
+TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        float beyondSize;  // distance past the weapon's size
+        bool struck;
+    } rows[] = {{"within the size", -1.0f, true}, {"on the size", 0.0f, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& reaper = Stand(MachineId::Reaper, 0.0f, 0.0f);
+        const float size = float(reaper.m_Weapon.m_iSize);
+        CCom_GameRobot& robot = Stand(RobotId::GunnerBot, 0.0f, size + row.beyondSize);
+        const int hp = robot.m_iHp;
+        const int robotSerial = robot.m_iSerial;
+        reaper.StrikeArea(page.m_Battle);
+        const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
+        EXPECT_EQ(r->m_iHp < hp, row.struck);
+        EXPECT_EQ(r->m_iStatusEffect == STATUS_FREEZE && r->m_iStatusFrames == 30, row.struck);
     }
 }
 

@@ -223,6 +223,43 @@ TEST_F(WaveSchedulerTest, TheFifthBombClosesItsColumnAndTheDropGoesOn) {
     EXPECT_TRUE(twoInALaterColumn) << "a column after the fifth's was cut short";
 }
 
+// A bomb never lands within 42.75 of another Time Bomb nor of a robot of the
+// player's; other Machines leave it room.
+TEST_F(WaveSchedulerTest, ABombLandsNoNearerThan42Point75ToABombOrARobot) {
+    CPageGame& page = Load(3);
+    Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::TimeBomb}});
+    const struct {
+        const char* rule;
+        int type;
+        float off;  // from the cell's centre
+        bool lands;
+    } rows[] = {
+        {"a Time Bomb on the cell", MachineId::TimeBomb, 0.0f, false},
+        {"a Time Bomb 42.5 off", MachineId::TimeBomb, 42.5f, false},
+        {"a Time Bomb 42.75 off", MachineId::TimeBomb, 42.75f, true},
+        {"a robot of the player's 42.5 off", RobotId::BlockerBot, 42.5f, false},
+        {"a Smasher on the cell", MachineId::Smasher, 0.0f, true},
+    };
+    const int cell = 4 * FIELD_ROWS + 2;
+    const FieldCell& c = page.m_Battle.State().m_aFieldCells[cell];
+    for (const auto& r : rows) {
+        int landed = 0;
+        for (uint32_t seed = 1; seed <= 200; ++seed) {
+            RuleState(page.m_Battle).m_lstRobots.clear();
+            CCom_GameRobot other(page.m_Battle);
+            GetUnitDefinition(other.m_Unit, r.type);
+            other.m_iHp = 10;
+            other.m_vLastPosition = VxVec3{c.m_fX, c.m_fY + r.off, 0.0f};
+            RuleState(page.m_Battle).m_lstRobots.push_back(other);
+            VxSrand(seed);
+            page.m_Battle.CallEnemyRobot(MachineId::TimeBomb, 0.0f, 0.0f, 0.0f, true);
+            for (const CCom_GameRobot& b : page.m_Battle.State().m_lstRobots)
+                landed += b.Type() == MachineId::TimeBomb && int(b.m_vCell.x) * FIELD_ROWS + int(b.m_vCell.y) == cell;
+        }
+        EXPECT_EQ(landed > 0, r.lands) << r.rule << ": " << landed << " landed";
+    }
+}
+
 // A cage drop ends at its stage's limit however many robots stand to be
 // caged: two below 70, then one more every ten stages up to five in the
 // nineties, and two again from 100.
