@@ -1,7 +1,7 @@
 // The battle's finer unit rules, each row named after the rule it pins: the
 // Mini-Mine's wait and blast, the Destroyer's body and hands, the mortar's
 // mark, the melee rule's cell ahead, the snowball's height, the whales'
-// surfacing, the guard's sight, the Reaper's strike, the mini-games'
+// surfacing, the carriers' and guard's reach, the Reaper's strike, the mini-games'
 // starting charge and their open-ended overtime. Played on real stage runs
 // from a seed.
 #include <set>
@@ -467,6 +467,32 @@ TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
     }
 }
 
+// A carrier stops to unload once a robot of the player's is within 256.5 and
+// walks on while none is; another Machine near it does not stop it.
+TEST_F(UnitRulesTest, ACarrierStopsForARobotWithin256Point5) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        int other;
+        float dx;
+        int before, after;
+    } rows[] = {
+        {"a robot 256 off stops it", RobotId::GunnerBot, 256.0f, ROBOT_MOVE, ROBOT_IDLE},
+        {"a robot 257 off lets it walk on", RobotId::GunnerBot, 257.0f, ROBOT_IDLE, ROBOT_MOVE},
+        {"a Machine 100 off lets it walk on", MachineId::Smasher, 100.0f, ROBOT_IDLE, ROBOT_MOVE},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        Stand(row.other, 100.0f + row.dx, 0.0f);
+        CCom_GameRobot& carrier = Stand(MachineId::Transporter, 100.0f, 0.0f);
+        carrier.m_iState = row.before;
+        run->App().m_nFrame = 600;  // the carriers look on every sixtieth frame
+        carrier.UpdateCarrier(page.m_Battle);
+        EXPECT_EQ(carrier.m_iState, row.after);
+    }
+}
+
 // In its duel a whale swimming in a robot's lane surfaces to attack; the
 // sweep lasts 100 frames and the whale starts no other surfacing meanwhile.
 TEST_F(UnitRulesTest, AWhaleSurfacingInItsDuelAttacksFor100Frames) {
@@ -529,7 +555,7 @@ TEST_F(UnitRulesTest, AGuardSeesAHiddenMachineOnlyWhileItAttacks) {
 }
 
 // The Reaper's strike hurts and freezes every robot of the player's within
-// its weapon's size, and nothing beyond.
+// its weapon's size, and nothing beyond; the Reaper's own blast shows on each.
 TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
     CPageGame& page = Playing(12, {1});
     const struct Row {
@@ -540,7 +566,9 @@ TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);
         RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstFieldEffects.clear();
         CCom_GameRobot& reaper = Stand(MachineId::Reaper, 0.0f, 0.0f);
+        reaper.m_iUnitSlot = 3;
         const float size = float(reaper.m_Weapon.m_iSize);
         CCom_GameRobot& robot = Stand(RobotId::GunnerBot, 0.0f, size + row.beyondSize);
         const int hp = robot.m_iHp;
@@ -549,6 +577,11 @@ TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
         const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
         EXPECT_EQ(r->m_iHp < hp, row.struck);
         EXPECT_EQ(r->m_iStatusEffect == STATUS_FREEZE && r->m_iStatusFrames == 30, row.struck);
+        int blasts = 0;
+        for (const FieldEffect& e : page.m_Battle.State().m_lstFieldEffects)
+            blasts +=
+                e.params[3].i == 1003 && e.params[0].f == r->m_vLastPosition.x && e.params[1].f == r->m_vLastPosition.y;
+        EXPECT_EQ(blasts, row.struck ? 1 : 0);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
+#include "engine/VxSound.h"
 #include "platform/Random.h"
 #include "tests/StageRunSupport.h"
 
@@ -257,6 +258,27 @@ TEST_F(WaveSchedulerTest, ABombLandsNoNearerThan42Point75ToABombOrARobot) {
                 landed += b.Type() == MachineId::TimeBomb && int(b.m_vCell.x) * FIELD_ROWS + int(b.m_vCell.y) == cell;
         }
         EXPECT_EQ(landed > 0, r.lands) << r.rule << ": " << landed << " landed";
+    }
+}
+
+// A Machine that walks in is heard as it reaches the screen's edge, not as
+// it is called; one that does not move sounds its arrival at once.
+TEST_F(WaveSchedulerTest, OnlyAMachineThatDoesNotMoveSoundsItsArrivalAsItIsCalled) {
+    const struct {
+        const char* rule;
+        int moveMode;
+        bool sounds;
+    } rows[] = {{"a walking Smasher", 1, false}, {"a Smasher that does not move", 0, true}};
+    for (const auto& r : rows) {
+        CPageGame& page = Load(3);
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::Smasher}});
+        CVxSound* arrival = page.m_Battle.Scene().m_apEnemySounds[0][0];
+        ASSERT_NE(arrival, nullptr);
+        arrival->Stop();
+        RuleState(page.m_Battle).m_aEnemyDefs[0].m_iMoveMode = r.moveMode;
+        ASSERT_NE(page.m_Battle.CallEnemyRobot(MachineId::Smasher, 0.0f, 0.0f, 0.0f, false), nullptr);
+        EXPECT_EQ(arrival->IsPlaying(), r.sounds) << r.rule;
+        run.reset();
     }
 }
 
