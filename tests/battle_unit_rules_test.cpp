@@ -17,6 +17,7 @@
 #include "content/SaveProfile.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
 #include "tests/StageRunSupport.h"
@@ -467,6 +468,46 @@ TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
     }
 }
 
+// Whom a robot's scan takes at its interval: a Rocket like any Machine, a
+// Boomerang Bot's three angles (the middle one first), and a hidden Machine
+// only from a Surveyor Bot's deck.
+TEST_F(UnitRulesTest, ARobotsScanTakesWhatItMaySeeOnItsAngles) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        int robot, machine;
+        float dx, dy;
+        bool hidden, seesHidden, attacks;
+        int angle;  // the Boomerang Bot's angle taken: 0 the upper, 1 the middle
+    } rows[] = {
+        {"a Gunner Bot takes a Rocket", RobotId::GunnerBot, MachineId::Rocket, -200.0f, 0.0f, false, false, true, -1},
+        {"a Boomerang Bot along its lane", RobotId::BoomerangBot, MachineId::Smasher, -200.0f, 0.0f, false, false, true,
+         1},
+        {"a Boomerang Bot 35 degrees up", RobotId::BoomerangBot, MachineId::Smasher, -164.0f, 115.0f, false, false,
+         true, 0},
+        {"a Warrior Bot passes a hidden Driller by", RobotId::WarriorBot, MachineId::Driller, -100.0f, 0.0f, true,
+         false, false, -1},
+        {"a Warrior Bot on a Surveyor Bot takes it", RobotId::WarriorBot, MachineId::Driller, -100.0f, 0.0f, true, true,
+         true, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& machine = Stand(row.machine, row.dx, row.dy);
+        machine.m_bConcealed = row.hidden;
+        CCom_GameRobot& robot = Stand(row.robot, 0.0f, 0.0f);
+        robot.m_bSeesConcealed = row.seesHidden;
+        robot.m_iActionTimer = robot.m_Unit.m_iActionInterval - 1;
+        robot.m_aiAux[0] = -1;
+        ScanFrameFor(robot);
+        robot.UpdateAttack(page.m_Battle);
+        EXPECT_EQ(robot.m_iState == ROBOT_ATTACK, row.attacks);
+        if (row.angle >= 0) {
+            EXPECT_EQ(robot.m_aiAux[0], row.angle);
+        }
+    }
+}
+
 // A carrier stops to unload once a robot of the player's is within 256.5 and
 // walks on while none is; another Machine near it does not stop it.
 TEST_F(UnitRulesTest, ACarrierStopsForARobotWithin256Point5) {
@@ -555,9 +596,10 @@ TEST_F(UnitRulesTest, AGuardSeesAHiddenMachineOnlyWhileItAttacks) {
 }
 
 // The Reaper's strike hurts and freezes every robot of the player's within
-// its weapon's size, and nothing beyond; the Reaper's own blast shows on each.
+// its weapon's size, and nothing beyond; the Reaper's own blast shows on each
+// and its strike sounds.
 TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
-    CPageGame& page = Playing(12, {1});
+    CPageGame& page = Playing(39, {1});  // the Reapers' record is the stage's second
     const struct Row {
         const char* rule;
         float beyondSize;  // distance past the weapon's size
@@ -568,7 +610,10 @@ TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
         RuleState(page.m_Battle).m_lstRobots.clear();
         RuleState(page.m_Battle).m_lstFieldEffects.clear();
         CCom_GameRobot& reaper = Stand(MachineId::Reaper, 0.0f, 0.0f);
-        reaper.m_iUnitSlot = 3;
+        reaper.m_iUnitSlot = 1;
+        CVxSound* strike = reaper.UnitSound(page.m_Battle, 2);
+        ASSERT_NE(strike, nullptr);
+        strike->Stop();
         const float size = float(reaper.m_Weapon.m_iSize);
         CCom_GameRobot& robot = Stand(RobotId::GunnerBot, 0.0f, size + row.beyondSize);
         const int hp = robot.m_iHp;
@@ -580,8 +625,9 @@ TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
         int blasts = 0;
         for (const FieldEffect& e : page.m_Battle.State().m_lstFieldEffects)
             blasts +=
-                e.params[3].i == 1003 && e.params[0].f == r->m_vLastPosition.x && e.params[1].f == r->m_vLastPosition.y;
+                e.params[3].i == 1001 && e.params[0].f == r->m_vLastPosition.x && e.params[1].f == r->m_vLastPosition.y;
         EXPECT_EQ(blasts, row.struck ? 1 : 0);
+        EXPECT_TRUE(strike->IsPlaying());
     }
 }
 

@@ -261,6 +261,37 @@ TEST_F(WaveSchedulerTest, ABombLandsNoNearerThan42Point75ToABombOrARobot) {
     }
 }
 
+// A cage falls only where a live robot of the player's or another cage
+// stands: a Machine's cell and a fallen robot's stay free.
+TEST_F(WaveSchedulerTest, ACageFallsOnlyWhereALiveRobotOrACageStands) {
+    const struct {
+        const char* rule;
+        int type, hp;
+        bool caged;
+    } rows[] = {
+        {"a live robot", RobotId::BlockerBot, 10, true},
+        {"a fallen robot", RobotId::BlockerBot, 0, false},
+        {"a live Machine", MachineId::Smasher, 10, false},
+        {"a cage", MachineId::CapsuleCage, 10, true},
+    };
+    for (const auto& r : rows) {
+        CPageGame& page = Load(3);
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::CapsuleCage}});
+        for (const FieldCell& cell : page.m_Battle.State().m_aFieldCells) {
+            CCom_GameRobot unit(page.m_Battle);
+            GetUnitDefinition(unit.m_Unit, r.type);
+            unit.m_iHp = r.hp;
+            unit.m_vHome = unit.m_vPosition = unit.m_vLastPosition = VxVec3{cell.m_fX, cell.m_fY, 0.0f};
+            RuleState(page.m_Battle).m_lstRobots.push_back(unit);
+        }
+        const size_t before = page.m_Battle.State().m_lstRobots.size();
+        VxSrand(1);
+        page.m_Battle.CallEnemyRobot(MachineId::CapsuleCage, 0.0f, 0.0f, 0.0f, true);
+        EXPECT_EQ(page.m_Battle.State().m_lstRobots.size() > before, r.caged) << r.rule;
+        run.reset();
+    }
+}
+
 // A Machine that walks in is heard as it reaches the screen's edge, not as
 // it is called; one that does not move sounds its arrival at once.
 TEST_F(WaveSchedulerTest, OnlyAMachineThatDoesNotMoveSoundsItsArrivalAsItIsCalled) {
