@@ -1,6 +1,7 @@
 // The logic pass's field-effect rules on a bare model (an empty scene, a
 // drawer that shows nothing): a record acts only at its kind's ages, and it
-// leaves once its life has run out; a shot leaves once it is far aside.
+// leaves once its life has run out; a shot leaves once it is far aside; a
+// unit that runs ahead of its row still takes one turn a pass.
 #include <gtest/gtest.h>
 
 #include <type_traits>
@@ -9,10 +10,12 @@
 #include "battle/model/BattleModel.h"
 #include "battle/model/BattleRoad.h"
 #include "battle/model/BattleRules.h"
+#include "battle/model/BattleSetUp.h"
 #include "battle/model/FieldEffectRules.h"
 #include "battle/units/GameBullet.h"
 #include "battle/units/GameItem.h"
 #include "battle/units/GameRobot.h"
+#include "content/StageDefinition.h"
 #include "tests/BareModel.h"
 
 namespace {
@@ -32,6 +35,13 @@ static_assert(
     !std::is_invocable_v<decltype(&CBattleModel::FireBullet), CBattleModel&, int, int, float, float, float, int, int>);
 
 struct BareBattle : BareModel {};
+
+// Counts the robots' turns of a pass.
+struct TurnCounter : SilentBattleDrawer {
+    void AfterRobot(const CCom_GameRobot& robot) override { turns += robot.m_iSerial == watched; }
+    int watched = -1;
+    int turns = 0;
+};
 
 FieldEffect Record(int kind, int age) {
     FieldEffect fx;
@@ -139,5 +149,34 @@ TEST(BattleRoad, AFieldEffectLasts35PassesTheDestroyersFall600AndTheShotRing50) 
             ++passes;
         }
         EXPECT_EQ(passes, c.passes) << "kind " << c.kind;
+    }
+}
+
+// The whales and the Transporter run ahead of the others, the carriers first
+// in their row; however a stage orders them, each takes one turn a pass.
+TEST(BattleRoad, AWhaleTakesOneTurnAPassOnTheMiniGamesAsOnTheMapStages) {
+    const struct {
+        const char* rule;
+        int stage, type;
+    } cases[] = {
+        {"the Killer Whale in its duel", 156, MachineId::KillerWhale},
+        {"the Killer Whale on 165", 165, MachineId::KillerWhale},
+        {"the Killer Whale on a map stage", 29, MachineId::KillerWhale},
+        {"the Frost Orca in its duel", 166, MachineId::FrostOrca},
+        {"the Transporter on a map stage", 12, MachineId::Transporter},
+    };
+    for (const auto& c : cases) {
+        BareBattle b;
+        PlayStage(b.model, c.stage);
+        GetStageDefinition(c.stage, 1, RuleState(b.model).m_StageDefinition);
+        SetUpTurnOrder(b.model, c.stage);
+        CCom_GameRobot& unit = b.Stand(0.0f, 0.0f, ROLE_CARRY, true);
+        GetUnitDefinition(unit.m_Unit, c.type);
+        unit.m_vCell = VxVec3{5.0f, 2.0f, 0.0f};
+        unit.m_iRow = 2;
+        TurnCounter drawer;
+        drawer.watched = unit.m_iSerial;
+        RunBattleUnits(b.model, drawer);
+        EXPECT_EQ(drawer.turns, 1) << c.rule;
     }
 }

@@ -1,6 +1,7 @@
 // The battle's finer unit rules, each row named after the rule it pins: the
 // Mini-Mine's wait and blast, the Destroyer's body and hands, the mortar's
-// mark, the melee rule's cell ahead, the snowball's height, the mini-games'
+// mark, the melee rule's cell ahead, the snowball's height, the whales'
+// surfacing, the carriers' and guard's reach, the Reaper's strike, the mini-games'
 // starting charge and their open-ended overtime. Played on real stage runs
 // from a seed.
 #include <set>
@@ -16,6 +17,7 @@
 #include "content/SaveProfile.h"
 #include "content/UnitIds.h"
 #include "engine/VxBillboard.h"
+#include "engine/VxSound.h"
 #include "engine/VxXApplication.h"
 #include "platform/Random.h"
 #include "tests/StageRunSupport.h"
@@ -463,6 +465,169 @@ TEST_F(UnitRulesTest, AWhalesSweepStrikesRobotsWithin100PixelsOfItsReach) {
         const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->m_iHp <= 0, row.struck);
+    }
+}
+
+// Whom a robot's scan takes at its interval: a Rocket like any Machine, a
+// Boomerang Bot's three angles (the middle one first), and a hidden Machine
+// only from a Surveyor Bot's deck.
+TEST_F(UnitRulesTest, ARobotsScanTakesWhatItMaySeeOnItsAngles) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        int robot, machine;
+        float dx, dy;
+        bool hidden, seesHidden, attacks;
+        int angle;  // the Boomerang Bot's angle taken: 0 the upper, 1 the middle
+    } rows[] = {
+        {"a Gunner Bot takes a Rocket", RobotId::GunnerBot, MachineId::Rocket, -200.0f, 0.0f, false, false, true, -1},
+        {"a Boomerang Bot along its lane", RobotId::BoomerangBot, MachineId::Smasher, -200.0f, 0.0f, false, false, true,
+         1},
+        {"a Boomerang Bot 35 degrees up", RobotId::BoomerangBot, MachineId::Smasher, -164.0f, 115.0f, false, false,
+         true, 0},
+        {"a Warrior Bot passes a hidden Driller by", RobotId::WarriorBot, MachineId::Driller, -100.0f, 0.0f, true,
+         false, false, -1},
+        {"a Warrior Bot on a Surveyor Bot takes it", RobotId::WarriorBot, MachineId::Driller, -100.0f, 0.0f, true, true,
+         true, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& machine = Stand(row.machine, row.dx, row.dy);
+        machine.m_bConcealed = row.hidden;
+        CCom_GameRobot& robot = Stand(row.robot, 0.0f, 0.0f);
+        robot.m_bSeesConcealed = row.seesHidden;
+        robot.m_iActionTimer = robot.m_Unit.m_iActionInterval - 1;
+        robot.m_aiAux[0] = -1;
+        ScanFrameFor(robot);
+        robot.UpdateAttack(page.m_Battle);
+        EXPECT_EQ(robot.m_iState == ROBOT_ATTACK, row.attacks);
+        if (row.angle >= 0) {
+            EXPECT_EQ(robot.m_aiAux[0], row.angle);
+        }
+    }
+}
+
+// A carrier stops to unload once a robot of the player's is within 256.5 and
+// walks on while none is; another Machine near it does not stop it.
+TEST_F(UnitRulesTest, ACarrierStopsForARobotWithin256Point5) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        int other;
+        float dx;
+        int before, after;
+    } rows[] = {
+        {"a robot 256 off stops it", RobotId::GunnerBot, 256.0f, ROBOT_MOVE, ROBOT_IDLE},
+        {"a robot 257 off lets it walk on", RobotId::GunnerBot, 257.0f, ROBOT_IDLE, ROBOT_MOVE},
+        {"a Machine 100 off lets it walk on", MachineId::Smasher, 100.0f, ROBOT_IDLE, ROBOT_MOVE},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        Stand(row.other, 100.0f + row.dx, 0.0f);
+        CCom_GameRobot& carrier = Stand(MachineId::Transporter, 100.0f, 0.0f);
+        carrier.m_iState = row.before;
+        run->App().m_nFrame = 600;  // the carriers look on every sixtieth frame
+        carrier.UpdateCarrier(page.m_Battle);
+        EXPECT_EQ(carrier.m_iState, row.after);
+    }
+}
+
+// In its duel a whale swimming in a robot's lane surfaces to attack; the
+// sweep lasts 100 frames and the whale starts no other surfacing meanwhile.
+TEST_F(UnitRulesTest, AWhaleSurfacingInItsDuelAttacksFor100Frames) {
+    const struct Row {
+        const char* rule;
+        int stage, type;
+    } rows[] = {{"the Killer Whale's turn as a carrier", 156, MachineId::KillerWhale},
+                {"the Frost Orca's attack scan", 166, MachineId::FrostOrca}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        CPageGame& page = Playing(row.stage, {});
+        CCom_GameRobot& whale = Stand(row.type, -200.0f, 0.0f);
+        whale.m_Unit.m_fSpeed = 0.0f;
+        const int serial = whale.m_iSerial;
+        Stand(RobotId::GunnerBot, 100.0f, 50.0f).m_iHp = 1000000;  // outlives the sweep
+        run->App().m_nFrame = 600;                                 // the carriers look on every sixtieth frame
+        CCom_GameRobot* w = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serial);
+        if (row.type == MachineId::KillerWhale) w->UpdateCarrier(page.m_Battle);
+        else w->UpdateAttack(page.m_Battle);
+        int frames = 0;
+        for (; frames < 300 && w->m_iCarryTimer > 0; ++frames) {
+            ASSERT_EQ(w->m_iState, ROBOT_MOVE);
+            w->Update(page.m_Battle);
+        }
+        EXPECT_EQ(frames, 100);
+        run.reset();
+    }
+}
+
+// A guard stands guard over a Machine within 256.5 that it can see: one in
+// sight, a hidden one while it attacks, or any from a Surveyor Bot's deck.
+TEST_F(UnitRulesTest, AGuardSeesAHiddenMachineOnlyWhileItAttacks) {
+    CPageGame& page = Playing(12, {1});
+    const struct Row {
+        const char* rule;
+        float dx;
+        bool hidden;
+        int state;
+        bool seesHidden, guards;
+    } rows[] = {
+        {"a Machine in sight", 200.0f, false, ROBOT_MOVE, false, true},
+        {"a hidden Machine walking", 200.0f, true, ROBOT_MOVE, false, false},
+        {"a hidden Machine attacking", 200.0f, true, ROBOT_ATTACK, false, true},
+        {"a hidden Machine from a Surveyor Bot", 200.0f, true, ROBOT_MOVE, true, true},
+        {"a Machine in sight 256 off", 256.0f, false, ROBOT_MOVE, false, true},
+        {"a Machine in sight 257 off", 257.0f, false, ROBOT_MOVE, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& machine = Stand(MachineId::Driller, -100.0f + row.dx, 0.0f);
+        machine.m_bConcealed = row.hidden;
+        machine.m_iState = row.state;
+        CCom_GameRobot& guard = Stand(RobotId::BlockerBot, -100.0f, 0.0f);
+        guard.m_bSeesConcealed = row.seesHidden;
+        run->App().m_nFrame = 600;  // guards look on every sixtieth frame
+        guard.UpdateGuard(page.m_Battle);
+        EXPECT_EQ(guard.m_iState == ROBOT_GUARD, row.guards);
+    }
+}
+
+// The Reaper's strike hurts and freezes every robot of the player's within
+// its weapon's size, and nothing beyond; the Reaper's own blast shows on each
+// and its strike sounds.
+TEST_F(UnitRulesTest, TheReapersStrikeFreezesWhatItHits) {
+    CPageGame& page = Playing(39, {1});  // the Reapers' record is the stage's second
+    const struct Row {
+        const char* rule;
+        float beyondSize;  // distance past the weapon's size
+        bool struck;
+    } rows[] = {{"within the size", -1.0f, true}, {"on the size", 0.0f, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        RuleState(page.m_Battle).m_lstFieldEffects.clear();
+        CCom_GameRobot& reaper = Stand(MachineId::Reaper, 0.0f, 0.0f);
+        reaper.m_iUnitSlot = 1;
+        CVxSound* strike = reaper.UnitSound(page.m_Battle, 2);
+        ASSERT_NE(strike, nullptr);
+        strike->Stop();
+        const float size = float(reaper.m_Weapon.m_iSize);
+        CCom_GameRobot& robot = Stand(RobotId::GunnerBot, 0.0f, size + row.beyondSize);
+        const int hp = robot.m_iHp;
+        const int robotSerial = robot.m_iSerial;
+        reaper.StrikeArea(page.m_Battle);
+        const CCom_GameRobot* r = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, robotSerial);
+        EXPECT_EQ(r->m_iHp < hp, row.struck);
+        EXPECT_EQ(r->m_iStatusEffect == STATUS_FREEZE && r->m_iStatusFrames == 30, row.struck);
+        int blasts = 0;
+        for (const FieldEffect& e : page.m_Battle.State().m_lstFieldEffects)
+            blasts +=
+                e.params[3].i == 1001 && e.params[0].f == r->m_vLastPosition.x && e.params[1].f == r->m_vLastPosition.y;
+        EXPECT_EQ(blasts, row.struck ? 1 : 0);
+        EXPECT_TRUE(strike->IsPlaying());
     }
 }
 

@@ -204,6 +204,7 @@ TEST_F(MiniGameRules, ACapsuleFromTheLeftEdgeComesInAt5PixelsAFrameFasterForSome
         CCom_GameItem& capsule = RuleState(p.m_Battle).m_lstItems.back();
         ASSERT_TRUE(capsule.m_bCollected);
         const float x = capsule.m_vPosition.x;
+        EXPECT_FLOAT_EQ(x, -0.6f * float(g_iScreenWidth)) << "0.6 of a screen left of the middle";
         capsule.Update(p.m_Battle);
         EXPECT_FLOAT_EQ(capsule.m_vPosition.x - x, c.step) << c.stage << " slot " << slot;
         run.reset();

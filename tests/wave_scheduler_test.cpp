@@ -10,6 +10,7 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameRobot.h"
 #include "content/UnitIds.h"
+#include "engine/VxSound.h"
 #include "platform/Random.h"
 #include "tests/StageRunSupport.h"
 
@@ -221,6 +222,95 @@ TEST_F(WaveSchedulerTest, TheFifthBombClosesItsColumnAndTheDropGoesOn) {
     EXPECT_GE(most, 6u) << "no call dropped more than " << most;
     EXPECT_FALSE(belowTheFifth) << "a bomb fell in the fifth's column after it";
     EXPECT_TRUE(twoInALaterColumn) << "a column after the fifth's was cut short";
+}
+
+// A bomb never lands within 42.75 of another Time Bomb nor of a robot of the
+// player's; other Machines leave it room.
+TEST_F(WaveSchedulerTest, ABombLandsNoNearerThan42Point75ToABombOrARobot) {
+    CPageGame& page = Load(3);
+    Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::TimeBomb}});
+    const struct {
+        const char* rule;
+        int type;
+        float off;  // from the cell's centre
+        bool lands;
+    } rows[] = {
+        {"a Time Bomb on the cell", MachineId::TimeBomb, 0.0f, false},
+        {"a Time Bomb 42.5 off", MachineId::TimeBomb, 42.5f, false},
+        {"a Time Bomb 42.75 off", MachineId::TimeBomb, 42.75f, true},
+        {"a robot of the player's 42.5 off", RobotId::BlockerBot, 42.5f, false},
+        {"a Smasher on the cell", MachineId::Smasher, 0.0f, true},
+    };
+    const int cell = 4 * FIELD_ROWS + 2;
+    const FieldCell& c = page.m_Battle.State().m_aFieldCells[cell];
+    for (const auto& r : rows) {
+        int landed = 0;
+        for (uint32_t seed = 1; seed <= 200; ++seed) {
+            RuleState(page.m_Battle).m_lstRobots.clear();
+            CCom_GameRobot other(page.m_Battle);
+            GetUnitDefinition(other.m_Unit, r.type);
+            other.m_iHp = 10;
+            other.m_vLastPosition = VxVec3{c.m_fX, c.m_fY + r.off, 0.0f};
+            RuleState(page.m_Battle).m_lstRobots.push_back(other);
+            VxSrand(seed);
+            page.m_Battle.CallEnemyRobot(MachineId::TimeBomb, 0.0f, 0.0f, 0.0f, true);
+            for (const CCom_GameRobot& b : page.m_Battle.State().m_lstRobots)
+                landed += b.Type() == MachineId::TimeBomb && int(b.m_vCell.x) * FIELD_ROWS + int(b.m_vCell.y) == cell;
+        }
+        EXPECT_EQ(landed > 0, r.lands) << r.rule << ": " << landed << " landed";
+    }
+}
+
+// A cage falls only where a live robot of the player's or another cage
+// stands: a Machine's cell and a fallen robot's stay free.
+TEST_F(WaveSchedulerTest, ACageFallsOnlyWhereALiveRobotOrACageStands) {
+    const struct {
+        const char* rule;
+        int type, hp;
+        bool caged;
+    } rows[] = {
+        {"a live robot", RobotId::BlockerBot, 10, true},
+        {"a fallen robot", RobotId::BlockerBot, 0, false},
+        {"a live Machine", MachineId::Smasher, 10, false},
+        {"a cage", MachineId::CapsuleCage, 10, true},
+    };
+    for (const auto& r : rows) {
+        CPageGame& page = Load(3);
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::CapsuleCage}});
+        for (const FieldCell& cell : page.m_Battle.State().m_aFieldCells) {
+            CCom_GameRobot unit(page.m_Battle);
+            GetUnitDefinition(unit.m_Unit, r.type);
+            unit.m_iHp = r.hp;
+            unit.m_vHome = unit.m_vPosition = unit.m_vLastPosition = VxVec3{cell.m_fX, cell.m_fY, 0.0f};
+            RuleState(page.m_Battle).m_lstRobots.push_back(unit);
+        }
+        const size_t before = page.m_Battle.State().m_lstRobots.size();
+        VxSrand(1);
+        page.m_Battle.CallEnemyRobot(MachineId::CapsuleCage, 0.0f, 0.0f, 0.0f, true);
+        EXPECT_EQ(page.m_Battle.State().m_lstRobots.size() > before, r.caged) << r.rule;
+        run.reset();
+    }
+}
+
+// A Machine that walks in is heard as it reaches the screen's edge, not as
+// it is called; one that does not move sounds its arrival at once.
+TEST_F(WaveSchedulerTest, OnlyAMachineThatDoesNotMoveSoundsItsArrivalAsItIsCalled) {
+    const struct {
+        const char* rule;
+        int moveMode;
+        bool sounds;
+    } rows[] = {{"a walking Smasher", 1, false}, {"a Smasher that does not move", 0, true}};
+    for (const auto& r : rows) {
+        CPageGame& page = Load(3);
+        Configure(page, {100, 0, 1, 0, 1, 1, 0, 1, 0, false, {MachineId::Smasher}});
+        CVxSound* arrival = page.m_Battle.Scene().m_apEnemySounds[0][0];
+        ASSERT_NE(arrival, nullptr);
+        arrival->Stop();
+        RuleState(page.m_Battle).m_aEnemyDefs[0].m_iMoveMode = r.moveMode;
+        ASSERT_NE(page.m_Battle.CallEnemyRobot(MachineId::Smasher, 0.0f, 0.0f, 0.0f, false), nullptr);
+        EXPECT_EQ(arrival->IsPlaying(), r.sounds) << r.rule;
+        run.reset();
+    }
 }
 
 // A cage drop ends at its stage's limit however many robots stand to be
