@@ -15,6 +15,7 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ bool CPageMenu::IsEpisodeLocked(int entry) const {
     const CGameApplication* app = g_pGameAppInstance;
     const int marker = app ? app->m_iChosenEpisode : -1;
     if (entry < kMiniGameEntry) return entry >= GetEpisodeOfProgress() || entry + 1 == marker;
-    return !g_CurrentProfile.m_abFeatureUnlocked[4];
+    return !g_CurrentProfile.m_abFeatureUnlocked[FEATURE_MINI_GAMES];
 }
 
 void CPageMenu::UpdateEpisode() {
@@ -177,7 +178,7 @@ void CPageMenu::HandleEpisodeInput() {
                 RequestSubScreen(MENU_STAGE_MAP, -1);
             }
             PlayClick();
-        } else if (k == kMiniGameEntry && g_CurrentProfile.m_abFeatureUnlocked[4]) {
+        } else if (k == kMiniGameEntry && g_CurrentProfile.m_abFeatureUnlocked[FEATURE_MINI_GAMES]) {
             RequestSubScreen(MENU_MINIGAME, -1);
             PlayClick();
         } else {

@@ -14,6 +14,7 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 #include "platform/D3DApplication.h"
 
 namespace {
@@ -158,8 +159,8 @@ void CPageMenu::ScrollMainMenu(int direction) {
 void CPageMenu::UpdateMainMenu() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
-    const bool locked[4] = {false, !g_CurrentProfile.m_abFeatureUnlocked[3], !g_CurrentProfile.m_abFeatureUnlocked[1],
-                            false};
+    const bool locked[4] = {false, !g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ACHIEVEMENTS],
+                            !g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ROBOPEDIA], false};
     if (m_iMainScroll != -1) {
         m_iEnterFrame = int(app->m_nFrame) + 1;
         if (MoveList(m_apMainEntry, m_aMainTarget, 4, 30.0f)) {
@@ -208,7 +209,8 @@ void CPageMenu::HandleMainMenuInput() {
         case 0: ChoosePlay(); break;
         case 1:
         case 2: {
-            const bool open = g_CurrentProfile.m_abFeatureUnlocked[m_iMainIndex == 1 ? 3 : 1] != 0;
+            const int feature = m_iMainIndex == 1 ? FEATURE_ACHIEVEMENTS : FEATURE_ROBOPEDIA;
+            const bool open = g_CurrentProfile.m_abFeatureUnlocked[feature] != 0;
             if (open) {
                 RequestSubScreen(m_iMainIndex == 1 ? MENU_ACHIEVEMENTS : MENU_ROBOPEDIA, -1);
                 PlayClick();

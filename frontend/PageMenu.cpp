@@ -25,6 +25,7 @@
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 #include "platform/AppActive.h"
 #include "platform/D3DApplication.h"
 
@@ -465,8 +466,9 @@ int CPageMenu::HandleInput() {
     const bool shopScreen =
         m_iSubScreen == MENU_STAGE_MAP || m_iSubScreen == MENU_MISSION || m_iSubScreen == MENU_MINIGAME;
     if (free && shopScreen) {
-        if (g_CurrentProfile.m_abFeatureUnlocked[0] && m_pShopButton) m_pShopButton->ProcessInput();
-        if (g_CurrentProfile.m_abFeatureUnlocked[5] && m_pAdvLabButton) m_pAdvLabButton->ProcessInput();
+        if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_LABORATORY] && m_pShopButton) m_pShopButton->ProcessInput();
+        if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ADVANCED_LABORATORY] && m_pAdvLabButton)
+            m_pAdvLabButton->ProcessInput();
     }
     if (m_pShopButton && m_pShopButton->TakeClick()) {
         m_iLabOrigin = m_iSubScreen;
@@ -520,12 +522,12 @@ int CPageMenu::Render() {
     if (s != MENU_TITLE) RenderHeader();
 
     if (s == MENU_STAGE_MAP || s == MENU_MISSION || s == MENU_MINIGAME) {
-        if (g_CurrentProfile.m_abFeatureUnlocked[0] && m_pShopButton) {
+        if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_LABORATORY] && m_pShopButton) {
             const bool low = g_CurrentProfile.m_aiAchievementProgress[6] >= 1;
             m_pShopButton->SetPosition(kSideButtonX, low ? kShopLowY : kShopHighY, 0.0f);
             m_pShopButton->Render();
         }
-        if (g_CurrentProfile.m_abFeatureUnlocked[5] && m_pAdvLabButton) {
+        if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ADVANCED_LABORATORY] && m_pAdvLabButton) {
             m_pAdvLabButton->SetPosition(kSideButtonX, kAdvLabY, 0.0f);
             m_pAdvLabButton->Render();
         }
