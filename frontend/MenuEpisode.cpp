@@ -91,6 +91,8 @@ void CPageMenu::UpdateEpisode() {
     CVxBillboard* pictures[4] = {};
     for (int i = 0; i < n; ++i) pictures[i] = m_apEpisodePicture[m_aEpisodeList[size_t(i)]];
     const bool changing = m_iChangeState != -1 || m_iChangeCountdown != 0;
+    // The click area is the chosen entry's picture, drawn below.
+    if (m_pEpisodeClickButton) m_pEpisodeClickButton->MarkDrawn();
 
     // A pending unlock is announced with its entry on top: bring it there,
     // or drop a marker whose episode is not on the list.
@@ -140,8 +142,8 @@ void CPageMenu::UpdateEpisode() {
             }
         }
     }
-    if (m_iEpisodeChoice > 0) DrawListArrow(2);
-    if (m_iEpisodeChoice < kMiniGameEntry) DrawListArrow(3);
+    if (m_iEpisodeChoice > 0) DrawListArrow(LIST_ARROW_UP);
+    if (m_iEpisodeChoice < kMiniGameEntry) DrawListArrow(LIST_ARROW_DOWN);
     if (m_pItemEffect) m_pItemEffect->Tick();
 }
 
