@@ -37,6 +37,11 @@ CVxPage* CVxApplication::CurrentPage() const {
     return PageAt(m_iCurrentPage);
 }
 
+const CVxEffect* CVxApplication::OpenBoard() const {
+    const CVxPage* page = CurrentPage();
+    return page ? page->OpenBoard() : nullptr;
+}
+
 void CVxApplication::Frame() {
     if (!m_bInitialised) return;
     OnBeginFrame();

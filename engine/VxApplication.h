@@ -12,6 +12,7 @@ namespace host {
 class GraphicsDevice;
 }
 
+class CVxEffect;
 class CVxPage;
 class CVxResourceManager;
 
@@ -40,6 +41,9 @@ public:
     // Whether the page may not be opened as things stand; the application
     // has told the player why.
     virtual bool RefusesPage(int /*index*/) { return false; }
+    // The box or board open over the page: only its own buttons take the
+    // mouse meanwhile. Null when none is open. Here the current page's own.
+    virtual const CVxEffect* OpenBoard() const;
     virtual void ApplyCamera() = 0;
     virtual void PublishFrameCount() = 0;
     virtual void BeforePageRelease() = 0;
@@ -77,6 +81,9 @@ public:
     const char* m_pszResourceRoot = "";
     int m_iDrawMode = 0;
     std::atomic<int> m_nFrame{0};
+    // Every frame run, counted on through page switches (m_nFrame starts
+    // again with each page): what a button's drawing is stamped with.
+    int64_t m_nFrameSerial = 0;
     InputRecord m_aInput[MAX_INPUT_DEVICES];
     int m_iCurrentDevice = 0;
     int m_nDevices = 1;

@@ -30,6 +30,7 @@ CVxButton::CVxButton(int subScreenTag) : m_iSubScreenTag(subScreenTag) {
 }
 
 void CVxButton::Render() {
+    MarkDrawn();
     RenderResource(&m_stateBack);
     RenderResource(&m_stateFront);
 }
@@ -61,6 +62,24 @@ void CVxButton::SetLayerColor(CustomType* type, float r, float g, float b, float
         if (picture) picture->SetDiffuse(r, g, b, a);
 }
 
+void CVxButton::MarkDrawn() {
+    if (g_pApp) m_iDrawnFrame = g_pApp->m_nFrameSerial;
+}
+
+bool CVxButton::TakesMouse() const {
+    if (!g_pApp || m_iDrawnFrame < 0 || m_iDrawnFrame + 1 < g_pApp->m_nFrameSerial) return false;
+    const CVxEffect* board = g_pApp->OpenBoard();
+    return !board || board == m_pBoard;
+}
+
+void CVxButton::LetGo() {
+    if (m_iStatus != BUTTON_DISABLE) m_iStatus = BUTTON_NORMAL;
+    m_bClickTaken = true;
+    m_iClickCooldown = 0;
+    m_iOwnerDevice = -1;
+    m_iPressFrames = 0;
+}
+
 bool CVxButton::OnCurrentSubScreen() const {
     if (m_iSubScreenTag == -1) return true;
     const CVxPage* page = g_pApp->PageAt(g_pApp->m_iCurrentPage);
@@ -83,13 +102,17 @@ bool CVxButton::Inside(int x, int y) const {
 
 bool CVxButton::HitTest() {
     if (!g_pApp || g_pApp->m_nDevices < 1) return false;
-    if (!OnCurrentSubScreen()) return false;
+    if (!OnCurrentSubScreen() || !TakesMouse()) return false;
     ComputeHitRect();
     return Inside(g_pApp->m_aInput[0].m_iCursorX, g_pApp->m_aInput[0].m_iCursorY);
 }
 
 bool CVxButton::TakeClick() {
     if (m_iClickCooldown < 1 || m_bClickTaken) return false;
+    if (!TakesMouse()) {
+        LetGo();
+        return false;
+    }
     m_bClickTaken = true;
     m_iStatus = BUTTON_OVER;
     return true;
@@ -105,6 +128,10 @@ bool CVxButton::TakePress() {
 
 void CVxButton::ProcessInput() {
     if (!g_pApp || !g_pApp->m_bInputEnabled || !OnCurrentSubScreen()) return;
+    if (!TakesMouse()) {
+        LetGo();
+        return;
+    }
     int devices = g_pApp->m_nDevices;
     if (devices > MAX_INPUT_DEVICES) devices = MAX_INPUT_DEVICES;
 

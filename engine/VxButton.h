@@ -1,12 +1,18 @@
 #pragma once
 // The clickable widget of pages and pop-ups: four state pictures, hover and
 // press sounds, and a click reported once to the page that polls it.
+//
+// A button takes the mouse only on a frame in which its screen drew it (or
+// placed it, for a button drawn as another picture) and only while no box or
+// board is open over it, unless it is that box's or board's own. Hover,
+// press, click and hit test all ask this one rule (TakesMouse).
 #include <cstdint>
 
 #include "engine/VxObject.h"
 #include "engine/VxResource.h"
 
 class CVxBillboard;
+class CVxEffect;
 class CVxSound;
 
 // m_iStatus of a button; also the index into its state set.
@@ -38,8 +44,15 @@ public:
     CVxButton(const CVxButton&) = delete;
     CVxButton& operator=(const CVxButton&) = delete;
 
-    // The back pictures, then the front ones, for the current status.
+    // The back pictures, then the front ones, for the current status; the
+    // button counts as drawn this frame.
     void Render() override;
+    // For a button its screen draws as other pictures (a glow, a list row,
+    // a hit area over a picture): it counts as drawn this frame.
+    void MarkDrawn();
+    // Drawn this frame or the last, and no box or board is open over it but
+    // its own.
+    bool TakesMouse() const;
     void RenderResource(CustomType* type);
     // Colours the pictures of both sets; the button's own colour stays.
     void SetDiffuse(float r, float g, float b, float a) override;
@@ -50,9 +63,10 @@ public:
                                  CVxBillboard* normal);
 
     // Whether device 0's cursor lies in the hit box (edges included); false
-    // for a button of another sub-screen.
+    // for a button of another sub-screen or one that takes no mouse now.
     bool HitTest();
-    // True once per completed click, while the cooldown runs.
+    // True once per completed click, while the cooldown runs and the button
+    // takes the mouse; a click left while it takes none is dropped.
     bool TakeClick();
     // A press of device 0 over an enabled button; the press is used up.
     bool TakePress();
@@ -64,7 +78,8 @@ public:
     bool Load(const char*, const char*) override { return true; }
 
     // Once a frame while the button's sub-screen is shown: hover, press and
-    // click from every input device.
+    // click from every input device. A button that takes no mouse now lets
+    // go of any press or click it was making.
     virtual void ProcessInput();
 
     CustomType m_stateBack;
@@ -79,9 +94,13 @@ public:
     int32_t m_iOwnerDevice = -1;
     bool m_bVisible = true;
     int32_t m_iPressFrames = 0;
+    const CVxEffect* m_pBoard = nullptr;  // the box or board it belongs to; null: its page's
+    int64_t m_iDrawnFrame = -1;           // the application's frame serial it was last drawn on
 
 private:
     bool OnCurrentSubScreen() const;
+    // Back to rest: no press, hover or click pending.
+    void LetGo();
     void ComputeHitRect();
     bool Inside(int x, int y) const;
 };

@@ -3,6 +3,7 @@
 // sub-screens, each with six handlers. The handlers take the sub-screen number;
 // a page overrides them for the sub-screens it uses.
 class CVxButton;
+class CVxEffect;
 class CVxResourceManager;
 
 constexpr int NUM_SUBSCREENS = 20;
@@ -24,6 +25,8 @@ public:
     virtual int HandleInput();
     // Forgets the manager without deleting it.
     virtual void DropResourceManager();
+    // A board of the page's own open over its screen (CVxApplication::OpenBoard).
+    virtual const CVxEffect* OpenBoard() const { return nullptr; }
 
     virtual void LoadScreen(int /*subScreen*/) {}
     virtual void ReleaseScreen(int /*subScreen*/) {}

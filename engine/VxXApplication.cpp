@@ -117,6 +117,7 @@ void CVxXApplication::Tick() {
     bool busy = g_bPageSwitchBusy;
     if (!m_bSwitchPending) {
         ++m_nFrame;
+        ++m_nFrameSerial;
         return;
     }
     if (busy) return;

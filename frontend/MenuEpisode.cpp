@@ -15,6 +15,7 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ bool CPageMenu::IsEpisodeLocked(int entry) const {
     const CGameApplication* app = g_pGameAppInstance;
     const int marker = app ? app->m_iChosenEpisode : -1;
     if (entry < kMiniGameEntry) return entry >= GetEpisodeOfProgress() || entry + 1 == marker;
-    return !g_CurrentProfile.m_abFeatureUnlocked[4];
+    return !g_CurrentProfile.m_abFeatureUnlocked[FEATURE_MINI_GAMES];
 }
 
 void CPageMenu::UpdateEpisode() {
@@ -90,6 +91,8 @@ void CPageMenu::UpdateEpisode() {
     CVxBillboard* pictures[4] = {};
     for (int i = 0; i < n; ++i) pictures[i] = m_apEpisodePicture[m_aEpisodeList[size_t(i)]];
     const bool changing = m_iChangeState != -1 || m_iChangeCountdown != 0;
+    // The click area is the chosen entry's picture, drawn below.
+    if (m_pEpisodeClickButton) m_pEpisodeClickButton->MarkDrawn();
 
     // A pending unlock is announced with its entry on top: bring it there,
     // or drop a marker whose episode is not on the list.
@@ -139,8 +142,8 @@ void CPageMenu::UpdateEpisode() {
             }
         }
     }
-    if (m_iEpisodeChoice > 0) DrawListArrow(2);
-    if (m_iEpisodeChoice < kMiniGameEntry) DrawListArrow(3);
+    if (m_iEpisodeChoice > 0) DrawListArrow(LIST_ARROW_UP);
+    if (m_iEpisodeChoice < kMiniGameEntry) DrawListArrow(LIST_ARROW_DOWN);
     if (m_pItemEffect) m_pItemEffect->Tick();
 }
 
@@ -177,7 +180,7 @@ void CPageMenu::HandleEpisodeInput() {
                 RequestSubScreen(MENU_STAGE_MAP, -1);
             }
             PlayClick();
-        } else if (k == kMiniGameEntry && g_CurrentProfile.m_abFeatureUnlocked[4]) {
+        } else if (k == kMiniGameEntry && g_CurrentProfile.m_abFeatureUnlocked[FEATURE_MINI_GAMES]) {
             RequestSubScreen(MENU_MINIGAME, -1);
             PlayClick();
         } else {

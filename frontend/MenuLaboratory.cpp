@@ -80,8 +80,8 @@ bool CPageMenu::PageList(MenuPagedList& list) {
 
 void CPageMenu::DrawPagedListArrows(const MenuPagedList& list) {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    if (list.position < list.maximum) DrawListArrow(3);
-    if (list.position > list.minimum) DrawListArrow(2);
+    if (list.position < list.maximum) DrawListArrow(LIST_ARROW_DOWN);
+    if (list.position > list.minimum) DrawListArrow(LIST_ARROW_UP);
 }
 
 void CPageMenu::ShowListStill(const std::function<void(float dx)>& draw, float cameraScale) {

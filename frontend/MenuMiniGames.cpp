@@ -94,6 +94,7 @@ void CPageMenu::UpdateMiniGames() {
     for (int i = 0; i < MINI_GAMES; ++i) {
         CVxButton* b = m_apMiniGameButton[i];
         if (!b) continue;
+        b->MarkDrawn();  // its picture is drawn on it below
         const bool inGroupRange = m_iMiniGameGroup == 0 ? i < kGroupSize : i >= kGroupSize;
         if (i < open && idle && inGroupRange) {
             if (b->m_iStatus == BUTTON_DISABLE) b->m_iStatus = BUTTON_NORMAL;
@@ -133,8 +134,8 @@ void CPageMenu::UpdateMiniGames() {
         look.lockSize = i >= open && std::fabs(b->m_vPosition.y) < 700.0f ? kLockSize : 0.0f;
         DrawFramedEntry(m_apMiniGamePicture[i], b->m_vPosition, look);
     }
-    if (m_iMiniGameGroup > 0) DrawListArrow(2);
-    if (m_iMiniGameGroup < m_nMiniGameGroups - 1) DrawListArrow(3);
+    if (m_iMiniGameGroup > 0) DrawListArrow(LIST_ARROW_UP);
+    if (m_iMiniGameGroup < m_nMiniGameGroups - 1) DrawListArrow(LIST_ARROW_DOWN);
 }
 
 void CPageMenu::HandleMiniGameInput() {

@@ -95,7 +95,10 @@ void CPageMenu::UpdateProfiles() {
     for (int i = 0; i < kSlots; ++i) {
         const float x = kRowX + m_fSlideX;
         const float y = RowY(i);
-        if (m_apProfileRow[i]) m_apProfileRow[i]->SetPosition(x, y, 0.0f);
+        if (m_apProfileRow[i]) {
+            m_apProfileRow[i]->SetPosition(x, y, 0.0f);
+            m_apProfileRow[i]->MarkDrawn();
+        }
         const bool selected = i == m_iProfileSelection && i < used;
         DrawSharedPicture(selected ? m_pRowFrameSelected : m_pRowFrame, x, y);
         if (i < used) DrawSharedPicture(m_apUserIcon[selected ? 0 : 1], x - 280.0f, y);

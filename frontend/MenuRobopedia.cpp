@@ -98,6 +98,7 @@ void CPageMenu::LoadRobopedia() {
         }
         m_Robopedia.scrollArrow[k] = arrow;
     }
+    if (m_pRobotInfo) m_pRobotInfo->ClaimButtons(m_Robopedia);
     if (m_pSwapButton && app && app->m_apBbdLight[3]) {
         m_pSwapButton->m_iHitHalfWidth = int(app->m_apBbdLight[3]->m_vSize.x * 0.4f);
         m_pSwapButton->m_iHitHalfHeight = int(app->m_apBbdLight[3]->m_vSize.y * 0.4f);
@@ -152,6 +153,7 @@ void CPageMenu::UpdateRobopedia() {
                 b->SetPositionV(EntryPlace(i, machine, m_iRobopediaOffset, m_fSlideX));
                 const bool hovered = b->HitTest();
                 if (hovered != (pass == 1)) continue;
+                b->MarkDrawn();
                 const bool open =
                     machine ? g_CurrentProfile.m_aEnemySeen[i].met == 1 : g_CurrentProfile.m_abRobotUnlocked[i] == 1;
                 if (!open || m_iRobopediaSlide != 0) {
@@ -198,7 +200,7 @@ void CPageMenu::UpdateRobopedia() {
 
 void CPageMenu::RenderRobopedia() {
     if (g_pApp) g_pApp->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
-    DrawListArrow(-1);
+    DrawSwapButton();
 }
 
 void CPageMenu::RenderRobopediaOverlay() {
@@ -208,7 +210,6 @@ void CPageMenu::RenderRobopediaOverlay() {
     // The page's overlay has stepped the dimming behind the board once this
     // frame already; the board draws over it at full brightness.
     if (!m_pRobotInfo) return;
-    m_pRobotInfo->m_pBtnOK->m_iSubScreenTag = m_iSubScreen;
     m_pRobotInfo->Tick();
 }
 

@@ -82,6 +82,8 @@ void CPageMenu::UpdateStageMap() {
     if (!app) return;
     CEffect_MsgBox* box = app->m_pEffectMsgBox;
     const bool changing = m_iChangeState != -1 || m_iChangeCountdown != 0;
+    // The click area is the shown area's picture, drawn below.
+    if (m_pMapButton) m_pMapButton->MarkDrawn();
     int& marker = app->m_iNewArea;
     // An area to announce is announced in view: bring it there, or drop a
     // marker that names no area.
@@ -144,8 +146,8 @@ void CPageMenu::UpdateStageMap() {
 }
 
 void CPageMenu::RenderStageMap() {
-    if (m_iMapArea > 0) DrawListArrow(2);
-    if (m_iMapArea < kLastArea) DrawListArrow(3);
+    if (m_iMapArea > 0) DrawListArrow(LIST_ARROW_UP);
+    if (m_iMapArea < kLastArea) DrawListArrow(LIST_ARROW_DOWN);
 }
 
 void CPageMenu::HandleStageMapInput() {

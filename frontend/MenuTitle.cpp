@@ -14,6 +14,7 @@
 #include "game/GameApplication.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 #include "platform/D3DApplication.h"
 
 namespace {
@@ -102,7 +103,6 @@ void CPageMenu::HandleTitleInput() {
     // Straight in, without the slide.
     EnterScreen(next);
     SetSubScreen(next);
-    TagSharedButtons(next);
 }
 
 // ---- main menu -----------------------------------------------------------
@@ -158,8 +158,10 @@ void CPageMenu::ScrollMainMenu(int direction) {
 void CPageMenu::UpdateMainMenu() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app) return;
-    const bool locked[4] = {false, !g_CurrentProfile.m_abFeatureUnlocked[3], !g_CurrentProfile.m_abFeatureUnlocked[1],
-                            false};
+    const bool locked[4] = {false, !g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ACHIEVEMENTS],
+                            !g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ROBOPEDIA], false};
+    // The click area is the chosen entry's picture, drawn below.
+    if (m_pMainClickButton) m_pMainClickButton->MarkDrawn();
     if (m_iMainScroll != -1) {
         m_iEnterFrame = int(app->m_nFrame) + 1;
         if (MoveList(m_apMainEntry, m_aMainTarget, 4, 30.0f)) {
@@ -181,8 +183,8 @@ void CPageMenu::UpdateMainMenu() {
 void CPageMenu::RenderMainMenu() {
     for (CVxButton* b : {m_pProfileButton, m_pOptionButton, m_pExitButton})
         if (b) b->Render();
-    if (m_iMainIndex > 0) DrawListArrow(2);
-    if (m_iMainIndex < kLastMainEntry) DrawListArrow(3);
+    if (m_iMainIndex > 0) DrawListArrow(LIST_ARROW_UP);
+    if (m_iMainIndex < kLastMainEntry) DrawListArrow(LIST_ARROW_DOWN);
 }
 
 void CPageMenu::HandleMainMenuInput() {
@@ -192,9 +194,11 @@ void CPageMenu::HandleMainMenuInput() {
     if (!IsInputFree()) return;
     const bool idle = m_iMainScroll == -1;
 
-    const bool downClick = m_apListButton[3] && m_apListButton[3]->TakeClick();
+    CVxButton* down = m_apListButton[LIST_ARROW_DOWN];
+    CVxButton* up = m_apListButton[LIST_ARROW_UP];
+    const bool downClick = down && down->TakeClick();
     const bool downWheel = TakeWheel(MOUSE_WHEEL_BACKWARD);
-    const bool upClick = m_apListButton[2] && m_apListButton[2]->TakeClick();
+    const bool upClick = up && up->TakeClick();
     const bool upWheel = TakeWheel(MOUSE_WHEEL_FORWARD);
     if (downWheel || upWheel) g_CurrentProfile.m_abHintShown[3] = 1;
     if ((downClick || downWheel) && idle && m_iMainIndex < kLastMainEntry) {
@@ -208,7 +212,8 @@ void CPageMenu::HandleMainMenuInput() {
         case 0: ChoosePlay(); break;
         case 1:
         case 2: {
-            const bool open = g_CurrentProfile.m_abFeatureUnlocked[m_iMainIndex == 1 ? 3 : 1] != 0;
+            const int feature = m_iMainIndex == 1 ? FEATURE_ACHIEVEMENTS : FEATURE_ROBOPEDIA;
+            const bool open = g_CurrentProfile.m_abFeatureUnlocked[feature] != 0;
             if (open) {
                 RequestSubScreen(m_iMainIndex == 1 ? MENU_ACHIEVEMENTS : MENU_ROBOPEDIA, -1);
                 PlayClick();

@@ -51,35 +51,39 @@ bool CPageMenu::IsNewestStage(int index) const {
 
 // ---- arrows --------------------------------------------------------------
 
-void CPageMenu::DrawListArrow(int kind) {
+void CPageMenu::DrawListArrow(MenuListArrow kind) {
     CGameApplication* app = g_pGameAppInstance;
-    if (!app) return;
+    if (!app || (kind != LIST_ARROW_UP && kind != LIST_ARROW_DOWN)) return;
     const float t = float(int(app->m_nFrame) % 41) / 40.0f;
     const float p = 1.0f + 0.3f * t;
     const float f = 1.0f - t;
-    if (kind == 2 || kind == 3) {
-        const float y = kind == 2 ? 200.0f : -270.0f;
-        CVxButton* button = m_apListButton[kind];
-        CVxBillboard* arrow = m_apLightArrow[kind];
-        if (button) button->SetPosition(390.0f, y, 0.0f);
-        m_abListArrowDrawn[kind] = true;
-        if (!arrow) return;
-        arrow->SetPosition(390.0f, y, 0.0f);
-        arrow->SaveState();
-        arrow->ScaleSizeUniform(p);
-        arrow->SetBlendMode(BLEND_ADD, arrow->m_iAlphaRef);
-        arrow->SetDiffuse(f, f, f, f);
-        arrow->RenderSRT();
-        arrow->RestoreState();
-        if (IsInputFree() && button && button->HitTest()) arrow->ScaleSizeUniform(1.1f);
-        arrow->RenderSRT();
-        arrow->RestoreState();
-        return;
+    const float y = kind == LIST_ARROW_UP ? 200.0f : -270.0f;
+    CVxButton* button = m_apListButton[kind];
+    CVxBillboard* arrow = m_apLightArrow[kind];
+    if (button) {
+        button->SetPosition(390.0f, y, 0.0f);
+        button->MarkDrawn();
     }
-    if (kind != -1 || !m_pSwapButton) return;
+    if (!arrow) return;
+    arrow->SetPosition(390.0f, y, 0.0f);
+    arrow->SaveState();
+    arrow->ScaleSizeUniform(p);
+    arrow->SetBlendMode(BLEND_ADD, arrow->m_iAlphaRef);
+    arrow->SetDiffuse(f, f, f, f);
+    arrow->RenderSRT();
+    arrow->RestoreState();
+    if (IsInputFree() && button && button->HitTest()) arrow->ScaleSizeUniform(1.1f);
+    arrow->RenderSRT();
+    arrow->RestoreState();
+}
+
+void CPageMenu::DrawSwapButton() {
+    CGameApplication* app = g_pGameAppInstance;
+    if (!app || !m_pSwapButton) return;
     m_pSwapButton->SetPosition(393.0f, 287.0f, 0.0f);
-    const bool boardIdle = !m_pRobotInfo || m_pRobotInfo->m_aInstances[0].life <= 0;
-    const bool hovered = IsInputFree() && boardIdle && m_pSwapButton->HitTest();
+    // Under the information board it shows without its glow and takes no mouse.
+    const bool boardIdle = !m_pRobotInfo || !m_pRobotInfo->IsOpen();
+    const bool hovered = IsInputFree() && m_pSwapButton->HitTest();
     DrawLightIcon(boardIdle ? app->m_apBbdLight[0] : nullptr, app->m_apBbdLight[3], m_pSwapButton,
                   hovered ? 0.88f : 0.8f, true);
 }

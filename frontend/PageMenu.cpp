@@ -25,6 +25,7 @@
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 #include "platform/AppActive.h"
 #include "platform/D3DApplication.h"
 
@@ -115,8 +116,10 @@ void CPageMenu::LoadFrame() {
     rm.CreateButtonStates(m_ShopFaces, "Btn_Shop_", kButtonFolder, 15);
     rm.CreateButtonStates(m_AdvLabFaces, "Btn_Adv_Lab_", kButtonFolder, 15);
     rm.CreateButtonStates(m_ListBoxFaces, "Btn_ListBox_", kButtonFolder, 15);
+    // The shared buttons belong to no screen: each takes the mouse where a
+    // screen draws it.
     auto faced = [this](const CustomType& faces) {
-        CVxButton* b = HandledButton(0);
+        CVxButton* b = HandledButton(-1);
         if (b) {
             CVxButton::SetStateTextures(b, faces.m_apState[BUTTON_PRESS], faces.m_apState[BUTTON_OVER],
                                         faces.m_apState[BUTTON_DISABLE], faces.m_apState[BUTTON_NORMAL]);
@@ -141,7 +144,7 @@ void CPageMenu::LoadFrame() {
     MakeLightArrows(rm, m_apLightArrow);
     m_apScrollArrow[0] = m_apLightArrow[1];
     m_apScrollArrow[1] = m_apLightArrow[0];
-    for (CVxButton*& b : m_apListButton) b = HandledButton(0);
+    for (CVxButton*& b : m_apListButton) b = HandledButton(-1);
 
     m_pSwapButton = HandledButton(MENU_ROBOPEDIA);
     for (CVxButton*& b : m_apRectArrowButton) b = HandledButton(MENU_ROBOPEDIA);
@@ -212,7 +215,6 @@ void CPageMenu::ApplyReturnFromBattle() {
     if (r == MENU_MISSION || r == MENU_LABORATORY || r == MENU_UPGRADE)
         for (int i = 0; i < GetStageWorld(stage) - 1; ++i) ScrollStageMap(1);
     if (r == MENU_LABORATORY || r == MENU_UPGRADE) m_iLabOrigin = MENU_MISSION;
-    TagSharedButtons(r);
     app->m_bReturnToMenu = false;
 }
 
@@ -344,10 +346,7 @@ void CPageMenu::LoadScreen(int subScreen) {
     }
     // Everything is loaded: the screen the page switch enters gets its enter
     // routine, as a screen reached by a slide does.
-    if (subScreen == NUM_SUBSCREENS - 1 && g_pApp) {
-        EnterScreen(g_pApp->m_iNewSubScreen);
-        TagSharedButtons(g_pApp->m_iNewSubScreen);
-    }
+    if (subScreen == NUM_SUBSCREENS - 1 && g_pApp) EnterScreen(g_pApp->m_iNewSubScreen);
 }
 
 void CPageMenu::ReleaseScreen(int subScreen) {
@@ -453,21 +452,12 @@ int CPageMenu::HandleInput() {
         g_bQuitRequested = true;
     }
 
-    // While the information board is open only its own buttons take the mouse.
-    if (m_iSubScreen == MENU_ROBOPEDIA && m_Robopedia.boardOpen) {
-        for (CVxButton* b :
-             {m_Robopedia.prevButton, m_Robopedia.nextButton, m_apRectArrowButton[0], m_apRectArrowButton[1]})
+    // The shared buttons; each takes the mouse only where its screen drew it
+    // and no board is open over it (CVxButton::TakesMouse).
+    if (IsInputFree())
+        for (CVxButton* b : {m_pBackButton, m_pShopButton, m_pAdvLabButton, m_apListButton[LIST_ARROW_UP],
+                             m_apListButton[LIST_ARROW_DOWN], m_pSwapButton})
             if (b) b->ProcessInput();
-        ForgetListArrows();
-        return CVxPage::HandleInput();
-    }
-    const bool free = IsInputFree();
-    const bool shopScreen =
-        m_iSubScreen == MENU_STAGE_MAP || m_iSubScreen == MENU_MISSION || m_iSubScreen == MENU_MINIGAME;
-    if (free && shopScreen) {
-        if (g_CurrentProfile.m_abFeatureUnlocked[0] && m_pShopButton) m_pShopButton->ProcessInput();
-        if (g_CurrentProfile.m_abFeatureUnlocked[5] && m_pAdvLabButton) m_pAdvLabButton->ProcessInput();
-    }
     if (m_pShopButton && m_pShopButton->TakeClick()) {
         m_iLabOrigin = m_iSubScreen;
         RequestSubScreen(MENU_LABORATORY, -1);
@@ -476,15 +466,11 @@ int CPageMenu::HandleInput() {
         m_iLabOrigin = m_iSubScreen;
         RequestSubScreen(MENU_UPGRADE, -1);
     }
-    const bool backScreen =
-        (m_iSubScreen >= MENU_STAGE_MAP && m_iSubScreen <= MENU_ROBOPEDIA) || m_iSubScreen == MENU_UPGRADE;
-    if (free && backScreen && m_pBackButton) m_pBackButton->ProcessInput();
-    // A list arrow takes the mouse only where the screen drew it, and no box is open.
-    for (int k = 0; k < 4; ++k)
-        if (free && m_abListArrowDrawn[k] && m_apListButton[k]) m_apListButton[k]->ProcessInput();
-    ForgetListArrows();
-    if (free && m_iSubScreen == MENU_ROBOPEDIA && m_pSwapButton) m_pSwapButton->ProcessInput();
     return CVxPage::HandleInput();
+}
+
+const CVxEffect* CPageMenu::OpenBoard() const {
+    return m_iSubScreen == MENU_ROBOPEDIA && m_pRobotInfo && m_pRobotInfo->IsOpen() ? m_pRobotInfo : nullptr;
 }
 
 int CPageMenu::Update() {
@@ -520,12 +506,12 @@ int CPageMenu::Render() {
     if (s != MENU_TITLE) RenderHeader();
 
     if (s == MENU_STAGE_MAP || s == MENU_MISSION || s == MENU_MINIGAME) {
-        if (g_CurrentProfile.m_abFeatureUnlocked[0] && m_pShopButton) {
+        if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_LABORATORY] && m_pShopButton) {
             const bool low = g_CurrentProfile.m_aiAchievementProgress[6] >= 1;
             m_pShopButton->SetPosition(kSideButtonX, low ? kShopLowY : kShopHighY, 0.0f);
             m_pShopButton->Render();
         }
-        if (g_CurrentProfile.m_abFeatureUnlocked[5] && m_pAdvLabButton) {
+        if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ADVANCED_LABORATORY] && m_pAdvLabButton) {
             m_pAdvLabButton->SetPosition(kSideButtonX, kAdvLabY, 0.0f);
             m_pAdvLabButton->Render();
         }
@@ -576,24 +562,6 @@ void CPageMenu::RequestSubScreen(int next, int direction) {
     m_iNextScreen = next;
 }
 
-void CPageMenu::ForgetListArrows() {
-    for (int k = 0; k < 4; ++k) {
-        // An arrow not drawn has no click left to give.
-        if (!m_abListArrowDrawn[k] && m_apListButton[k]) {
-            m_apListButton[k]->m_bClickTaken = true;
-            m_apListButton[k]->m_iStatus = BUTTON_NORMAL;
-        }
-        m_abListArrowDrawn[k] = false;
-    }
-}
-
-void CPageMenu::TagSharedButtons(int tag) {
-    for (CVxButton* b : {m_pBackButton, m_pShopButton, m_pAdvLabButton})
-        if (b) b->m_iSubScreenTag = tag;
-    for (CVxButton* b : m_apListButton)
-        if (b) b->m_iSubScreenTag = tag;
-}
-
 void CPageMenu::StepChange() {
     if (m_iChangeState == 1 && m_iChangeCountdown == 0) {
         m_iChangeState = -1;
@@ -601,7 +569,6 @@ void CPageMenu::StepChange() {
         m_iInputHoldOff = MENU_INPUT_LOCK;
         EnterScreen(m_iNextScreen);
         SetSubScreen(m_iNextScreen);
-        TagSharedButtons(m_iNextScreen);
         m_bAchievementPopup = false;
     }
     const int c = m_iChangeState == 1 ? MENU_CHANGE_FRAMES - m_iChangeCountdown : m_iChangeCountdown;
@@ -731,7 +698,7 @@ bool CPageMenu::TakeWheel(int key) {
 }
 
 bool CPageMenu::TakeListStep(bool down) {
-    CVxButton* arrow = m_apListButton[down ? 3 : 2];
+    CVxButton* arrow = m_apListButton[down ? LIST_ARROW_DOWN : LIST_ARROW_UP];
     const bool clicked = arrow && arrow->TakeClick();
     return TakeWheel(down ? MOUSE_WHEEL_BACKWARD : MOUSE_WHEEL_FORWARD) || clicked;
 }

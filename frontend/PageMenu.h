@@ -61,6 +61,14 @@ constexpr int ROBOPEDIA_SLIDE_STEP = 15;
 // The render-target slot the lists and the profile rows keep their picture in.
 constexpr int MENU_LIST_SLOT = 0;
 
+// The page's list arrows, as they index m_apLightArrow and m_apListButton.
+enum MenuListArrow : int {
+    LIST_ARROW_LEFT = 0,
+    LIST_ARROW_RIGHT = 1,
+    LIST_ARROW_UP = 2,
+    LIST_ARROW_DOWN = 3,
+};
+
 // Position of a list that pages by four rows.
 struct MenuPagedList {
     float position = 0.0f;
@@ -91,6 +99,8 @@ public:
     int Render() override;
     int RenderOverlay() override;
     int HandleInput() override;
+    // The Robopedia's information board, while it is open.
+    const CVxEffect* OpenBoard() const override;
 
     void LoadScreen(int subScreen) override;
     void ReleaseScreen(int subScreen) override;
@@ -155,8 +165,10 @@ public:
     int GetOpenStageCountInArea() const;
     bool IsNewestStage(int index) const;
 
-    // Shared widgets.
-    void DrawListArrow(int kind);
+    // Shared widgets. A list's up or down arrow, drawn where the list has
+    // more that way; the Robopedia's swap icon.
+    void DrawListArrow(MenuListArrow kind);
+    void DrawSwapButton();
     void DrawInfoPanel(int variant);
 
     // Title and main menu.
@@ -297,7 +309,6 @@ public:
     CVxBillboard* m_pArrowDown = nullptr;
     CVxBillboard* m_apLightArrow[4] = {};  // left, right, up, down
     CVxButton* m_apListButton[4] = {};
-    bool m_abListArrowDrawn[4] = {};  // drawn in the last frame: only then do they take the mouse
     CVxButton* m_pSwapButton = nullptr;
     CVxButton* m_apRectArrowButton[2] = {};
     CVxBillboard* m_pLock = nullptr;
@@ -499,8 +510,6 @@ private:
     // The page's manager goes with the page: nothing made through it is kept.
     void ForgetPageObjects();
     void ApplyReturnFromBattle();
-    void TagSharedButtons(int tag);
-    void ForgetListArrows();
     void RenderHeader();
     // A scrolling picture list: moves the pictures towards their targets by
     // step (true once the first has arrived), or places them with the slide.

@@ -59,8 +59,10 @@ CEffect_Exit::CEffect_Exit() {
     m_pButtonCancel = new CVxButton(-1);
     m_lstButtons.push_back(m_pButtonOk);
     m_lstButtons.push_back(m_pButtonCancel);
-    m_pButtonOk->SetPosition(9999.0f, 9999.0f, 0.0f);
-    m_pButtonCancel->SetPosition(9999.0f, 9999.0f, 0.0f);
+    for (CVxButton* b : {m_pButtonOk, m_pButtonCancel}) {
+        b->SetPosition(9999.0f, 9999.0f, 0.0f);
+        b->m_pBoard = this;
+    }
     m_bOwnsStill = false;
     m_bPictureReady = false;
 }

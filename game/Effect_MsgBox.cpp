@@ -47,6 +47,7 @@ CEffect_MsgBox::CEffect_MsgBox() {
     for (CVxButton** slot : all) {
         CVxButton* button = new CVxButton(-1);
         button->m_iOwnerId = m_iOwnerId;
+        button->m_pBoard = this;
         button->SetPosition(MSGBOX_OFF_SCREEN, MSGBOX_OFF_SCREEN, 0.0f);
         m_lstButtons.push_back(button);
         *slot = button;
@@ -248,6 +249,7 @@ void CEffect_MsgBox::DrawSliders(CGameApplication& app) {
         }
         const float knobX = (f - 0.5f) * w;
         m_apSliderKnob[i]->SetPosition(knobX + m_vSlideOffset.x, row + m_vSlideOffset.y, 0.0f);
+        m_apSliderKnob[i]->MarkDrawn();
         DrawSharedPicture(app.m_apBbdLight[5], knobX + m_vSlideOffset.x, row + m_vSlideOffset.y);
     }
     const bool muted = app.m_pSaveData && app.m_pSaveData->Header().m_bMuted;

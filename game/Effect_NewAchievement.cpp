@@ -31,6 +31,7 @@ CEffect_NewAchievement::CEffect_NewAchievement() {
     Clear(0);
     m_pBtnOK = new CVxButton(-1);
     m_pBtnOK->m_iOwnerId = m_iOwnerId;
+    m_pBtnOK->m_pBoard = this;
     m_lstButtons.push_back(m_pBtnOK);
     if (CGameApplication* app = g_pGameAppInstance) {
         const CustomType& ok = app->m_aButtonSets[BTN_OK];

@@ -94,8 +94,9 @@ CEffect_RobotInfo::CEffect_RobotInfo() {
     Clear(0);
     CGameApplication* app = g_pGameAppInstance;
     m_pBoardBG = app ? app->m_pBbdMsgLarge : nullptr;
-    m_pBtnOK = new CVxButton(0);
+    m_pBtnOK = new CVxButton(-1);
     m_pBtnOK->m_iOwnerId = m_iOwnerId;
+    m_pBtnOK->m_pBoard = this;
     m_lstButtons.push_back(m_pBtnOK);
     if (app) {
         const CustomType& ok = app->m_aButtonSets[BTN_OK];
@@ -103,6 +104,11 @@ CEffect_RobotInfo::CEffect_RobotInfo() {
                                     ok.m_apState[BUTTON_DISABLE], ok.m_apState[BUTTON_NORMAL]);
     }
     m_abBoardRendered[0] = m_abBoardRendered[1] = false;
+}
+
+void CEffect_RobotInfo::ClaimButtons(RobopediaParts& parts) {
+    for (CVxButton* b : {parts.prevButton, parts.nextButton, parts.scrollArrow[0], parts.scrollArrow[1]})
+        if (b) b->m_pBoard = this;
 }
 
 RobopediaParts* CEffect_RobotInfo::Parts() const {
@@ -273,9 +279,12 @@ void CEffect_RobotInfo::OnFrame(int index) {
 
 void CEffect_RobotInfo::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
-    m_pBtnOK->ProcessInput();
-    if (!app || m_aInstances[0].life <= 0 || m_iSlidePhase != 0 || m_iFlipDir != 0 || m_fBoardY > 0.0f) return;
     RobopediaParts* parts = Parts();
+    m_pBtnOK->ProcessInput();
+    if (parts)
+        for (CVxButton* b : {parts->prevButton, parts->nextButton, parts->scrollArrow[0], parts->scrollArrow[1]})
+            if (b) b->ProcessInput();
+    if (!app || m_aInstances[0].life <= 0 || m_iSlidePhase != 0 || m_iFlipDir != 0 || m_fBoardY > 0.0f) return;
     const int gesture = parts ? parts->gesture : 0;
     bool hover[2] = {false, false};
     for (int k = 0; k < 2; ++k)

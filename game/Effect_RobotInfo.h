@@ -38,8 +38,12 @@ public:
 
     void OnStart(int index) override;
     void OnFrame(int index) override;
-    // Every frame while the board is open, in place of the page's own input.
+    // Every frame while the board is open: its buttons (OK and the page's
+    // flip and scroll buttons, which it draws) take the mouse, the page's not.
     void HandleClick();
+    // The page's flip and scroll buttons become the board's own.
+    void ClaimButtons(RobopediaParts& parts);
+    bool IsOpen() const { return m_aInstances[0].life > 0; }
     void DrawInfoLabels(const VxVec3& origin, CVxFont* font, CEffect_RobotInfo* board, float scroll, int unitId);
     void DrawInfoValues(const VxVec3& origin, CVxFont* font, float scroll, int unitId);
 

@@ -97,6 +97,9 @@ public:
     void OnClose() override;
     // A battle is not opened for a stage that has no record.
     bool RefusesPage(int index) override;
+    // The exit box over everything, then the message box, the achievement
+    // board, then the current page's own board.
+    const CVxEffect* OpenBoard() const override;
 
     // Shared resources.
     void LoadStartupResources();

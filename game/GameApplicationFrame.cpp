@@ -135,6 +135,13 @@ void CGameApplication::UpdateOverlays() {
     TickIf(m_pEffectExit);
 }
 
+const CVxEffect* CGameApplication::OpenBoard() const {
+    if (m_pEffectExit && m_pEffectExit->IsOpen()) return m_pEffectExit;
+    if (m_pEffectMsgBox && m_pEffectMsgBox->IsOpen()) return m_pEffectMsgBox;
+    if (m_pEffectNewAchievement && m_pEffectNewAchievement->m_bShowing) return m_pEffectNewAchievement;
+    return CVxXApplication::OpenBoard();
+}
+
 void CGameApplication::OnClose() {
     // The close that follows a confirmed exit is not a question any more.
     if (g_bQuitRequested || !m_pEffectExit || m_pEffectExit->IsOpen()) return;

@@ -36,8 +36,9 @@ void DrawPulsingButton(CVxBillboard* glow, CVxButton* button, float growth, floa
     glow->RestoreState();
 }
 
-void DrawLightIcon(CVxBillboard* glow, CVxBillboard* icon, const CVxButton* button, float iconScale, bool added) {
+void DrawLightIcon(CVxBillboard* glow, CVxBillboard* icon, CVxButton* button, float iconScale, bool added) {
     if (!button) return;
+    button->MarkDrawn();
     const VxVec3 at = button->m_vPosition;
     if (glow) DrawGlowRing(glow, VxVec3{at.x, at.y, 0.0f}, 0.8f, 0.3f);
     if (!icon) return;

@@ -6,7 +6,7 @@
 namespace {
 
 // A button at the centre of a page showing sub-screen 1, with a sound for
-// each of its three moments, and input driven one step at a time.
+// each of its three moments, and input driven one frame at a time.
 class ButtonBench {
 public:
     ButtonBench() : page("menu", &log), button(1) {
@@ -18,6 +18,7 @@ public:
         button.m_pPressSound = press.get();
         button.m_pOverSound = over.get();
         button.m_pDisabledSound = disabled.get();
+        button.Render();  // drawn on the frame before the first
     }
 
     std::unique_ptr<CVxSound> MakeSound() {
@@ -34,13 +35,17 @@ public:
     }
     void Down() { In().m_aiKey[MOUSE_LEFT] = KEY_HELD | KEY_PRESSED; }
     void Up() { In().m_aiKey[MOUSE_LEFT] = KEY_RELEASED; }
-    // One input step: the buttons, then the per-frame bits end.
-    void Step(std::initializer_list<CVxButton*> buttons) {
+    // One frame: the input step for the buttons, the per-frame bits end,
+    // then the buttons are drawn (all, or none when not drawn).
+    void Step(std::initializer_list<CVxButton*> buttons, bool drawn = true) {
+        ++w.app.m_nFrameSerial;
         for (CVxButton* b : buttons) b->ProcessInput();
         for (uint32_t& k : In().m_aiKey) {
             k &= ~KEY_PRESSED;
             if (k & KEY_RELEASED) k = 0;
         }
+        if (drawn)
+            for (CVxButton* b : buttons) b->Render();
     }
     void Step() { Step({&button}); }
 
@@ -127,6 +132,7 @@ TEST(Button, OverlappingButtonsOnlyTheFirstGetsTheRelease) {
     ButtonBench t;
     CVxButton second(1);
     second.SetPosition(20, 0, 0);
+    second.Render();
     t.Cursor(450, 320);
     t.Down();
     t.Step({&t.button, &second});
@@ -141,6 +147,8 @@ TEST(Button, ButtonOfAnotherSubScreenNeitherReactsNorHits) {
     CVxButton other(2), everywhere(-1);
     other.SetPosition(0, 0, 0);
     everywhere.SetPosition(0, 0, 0);
+    other.Render();
+    everywhere.Render();
     t.Cursor(440, 320);
     EXPECT_FALSE(other.HitTest());
     EXPECT_TRUE(everywhere.HitTest());
@@ -187,6 +195,34 @@ TEST(Button, DisabledButtonPlaysItsSoundAndNeverClicks) {
     EXPECT_TRUE(t.button.TakePress());
     EXPECT_EQ(t.In().m_aiKey[MOUSE_LEFT], uint32_t(KEY_HELD));
     EXPECT_FALSE(t.button.TakePress());
+}
+
+// A button takes the mouse on the frame after one it was drawn on; one left
+// undrawn lets go of its press and of a click nobody took.
+TEST(Button, TakesTheMouseOnlyTheFrameAfterItWasDrawn) {
+    ButtonBench t;
+    t.Cursor(440, 320);
+    t.Down();
+    t.Step();
+    ASSERT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    t.Step({&t.button}, false);  // the screen stops drawing it
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_PRESS);
+    t.Up();
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_NORMAL);
+    EXPECT_FALSE(t.button.TakeClick());
+    EXPECT_TRUE(t.button.HitTest()) << "drawn again in that frame";
+
+    t.Down();
+    t.Step();
+    t.Up();
+    t.Step({&t.button}, false);
+    ++t.w.app.m_nFrameSerial;
+    EXPECT_FALSE(t.button.HitTest());
+    EXPECT_FALSE(t.button.TakeClick()) << "a click is dropped once its button is no longer drawn";
+    t.button.Render();
+    ++t.w.app.m_nFrameSerial;
+    EXPECT_FALSE(t.button.TakeClick());
 }
 
 }  // namespace

@@ -175,6 +175,18 @@ protected:
             Frame();
         ASSERT_EQ(int(m_App->m_iCurrentPage), MENU_PAGE_INDEX);
     }
+    // Play, and down the episode choice by its arrow to its last entry.
+    void EpisodeEnd() {
+        FromTitle();
+        TapDrawn("Bbd_Main1.");
+        Arrive(MENU_EPISODE);
+        for (int i = 0; i < 4 && Menu().m_iEpisodeChoice < 3; ++i) {
+            TapDrawn("Btn_LightArrow.", -1);
+            for (int f = 0; f < 60 && Menu().m_iEpisodeScroll != -1; ++f) Frame();
+            ASSERT_TRUE(Settle());
+        }
+        ASSERT_EQ(Menu().m_iEpisodeChoice, 3);
+    }
     // Play, the first episode and its first area's map.
     void StageMap() {
         FromTitle();
@@ -209,6 +221,23 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
         size_t faced;        // buttons with faces drawn there
         bool board = false;  // the information board is open: only its buttons count
     } const rows[] = {
+        // Where a list has nothing further that way, no arrow is drawn: the
+        // one drawn highest is the one that way the list goes on. These rows
+        // come first: a box shut by a fresh start leaves the screen dimmed,
+        // and the dimming holds the episode list's slide.
+        {"episode choice, its last entry",
+         [&] { EpisodeEnd(); },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }}},
+         1},
+        {"mini-game list, its first group",
+         [&] {
+             EpisodeEnd();
+             TapDrawn("Bbd_Episode4.");
+             Arrive(MENU_MINIGAME);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }},
+          {"Bbd_MiniGame01.", 0, [&] { return m.m_apMiniGameButton[0]; }}},
+         3},
         {"main menu, a step down its list",
          [&] {
              FromTitle();
@@ -218,6 +247,10 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
          },
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }},
           {"Btn_LightArrow.", 1, [&] { return m.m_apListButton[3]; }}},
+         3},
+        {"main menu, its first entry",
+         [&] { FromTitle(); },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
          3},
         {"achievements", [&] { MainEntry(1, MENU_ACHIEVEMENTS); }, {}, 1},
         {"Robopedia",

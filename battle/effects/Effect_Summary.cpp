@@ -8,6 +8,7 @@
 #include "content/SaveProfile.h"
 #include "content/StageKinds.h"
 #include "content/StageNumbering.h"
+#include "content/UnlockTables.h"
 #include "engine/PageIndices.h"
 #include "engine/VxBillboard.h"
 #include "engine/VxButton.h"
@@ -63,8 +64,8 @@ CEffect_Summary::CEffect_Summary() {
     }
     GiveButtonsFaces();
     if (CGameApplication* app = g_pGameAppInstance) m_iNextStage = app->m_iCurrentStage;
-    m_bLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[0] != 0;
-    m_bUpgradeLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[5] != 0;
+    m_bLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[FEATURE_LABORATORY] != 0;
+    m_bUpgradeLabUnlockedAtStart = g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ADVANCED_LABORATORY] != 0;
     for (int e = 0; e < 3; ++e) m_abEpisodeDoneAtStart[e] = g_CurrentProfile.m_aiAchievementProgress[6 + e] >= 1;
 }
 
@@ -219,9 +220,15 @@ void CEffect_Summary::OnFrame(int index) {
 void CEffect_Summary::Leave() {
     CGameApplication* app = g_pGameAppInstance;
     const SaveProfile& p = g_CurrentProfile;
-    SummaryLeaveFacts facts{m_bLabUnlockedAtStart,         p.m_abFeatureUnlocked[0] != 0, m_bUpgradeLabUnlockedAtStart,
-                            p.m_abFeatureUnlocked[5] != 0, app->m_nEasyWinStreak,         app->m_nLossStreak,
-                            p.m_abHintShown[5] != 0,       p.m_abHintShown[4] != 0,       m_iSwitchCode};
+    SummaryLeaveFacts facts{m_bLabUnlockedAtStart,
+                            p.m_abFeatureUnlocked[FEATURE_LABORATORY] != 0,
+                            m_bUpgradeLabUnlockedAtStart,
+                            p.m_abFeatureUnlocked[FEATURE_ADVANCED_LABORATORY] != 0,
+                            app->m_nEasyWinStreak,
+                            app->m_nLossStreak,
+                            p.m_abHintShown[5] != 0,
+                            p.m_abHintShown[4] != 0,
+                            m_iSwitchCode};
     if (const int box = SummaryLeaveBox(facts)) {
         Clear(0);
         // The box starts the page switch with the board's code when it closes.

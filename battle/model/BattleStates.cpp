@@ -115,7 +115,7 @@ void RecordStageEnd(const CBattleModel& model, int stars) {
     const int stage = model.StageNumber();
     const SaveProfile& p = model.Profile();
     const bool won = RuleState(model).m_iLife > 0;
-    if (app && p.m_abFeatureUnlocked[2] == 1 && !IsMiniGameStage(stage)) {
+    if (app && p.m_abFeatureUnlocked[FEATURE_DIFFICULTY] == 1 && !IsMiniGameStage(stage)) {
         const ResultStreaks next =
             NextResultStreaks({app->m_nLossStreak, app->m_nEasyWinStreak}, won, stars, model.Difficulty());
         app->m_nLossStreak = next.losses;

@@ -131,7 +131,8 @@ public:
     int Update() override;
     int Render() override;
     int RenderOverlay() override;
-    int HandleInput() override;
+    // The Robopedia's information board, while it is open.
+    const CVxEffect* OpenBoard() const override;
     int UpdateScreen(int subScreen) override;
     int RenderScreen(int subScreen) override;
     int HandleScreenInput(int subScreen) override;

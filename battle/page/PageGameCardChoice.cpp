@@ -23,6 +23,7 @@
 #include "content/SaveProfile.h"
 #include "content/StageNumbering.h"
 #include "content/UnitIds.h"
+#include "content/UnlockTables.h"
 
 namespace {
 
@@ -528,7 +529,8 @@ void CPageGame::HandleCardChoiceButtons(int empty, int n) {
     // 10. The scroll button.
     if (m_bScrollButtonShown && Fires(m_pScrollButton)) m_fCardScroll = m_fCardScroll < 200.0f ? kMaxScroll : 0.0f;
     // 11. The encyclopedia opens at the middle of a fade.
-    if (g_CurrentProfile.m_abFeatureUnlocked[1] && Fires(m_pRobopediaButton) && app->m_pEffectBlackScreen) {
+    if (g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ROBOPEDIA] && Fires(m_pRobopediaButton) &&
+        app->m_pEffectBlackScreen) {
         app->m_pEffectBlackScreen->m_bSubScreenSwitch = true;
         app->m_pEffectBlackScreen->Add(0);
     }
@@ -658,7 +660,7 @@ void CPageGame::DrawCardChoice(float offset) {
     }
     // The encyclopedia, once the profile has it, with the screen's other buttons on the left.
     if (m_pRobopediaButton) {
-        const bool shown = g_CurrentProfile.m_abFeatureUnlocked[1] != 0;
+        const bool shown = g_CurrentProfile.m_abFeatureUnlocked[FEATURE_ROBOPEDIA] != 0;
         m_pRobopediaButton->SetPosition(shown ? -370.0f : 9999.0f, shown ? -30.0f : 9999.0f, 0.0f);
         if (shown) DrawLightButton(app->m_apBbdLight[0], app->m_apBbdLight[4], m_pRobopediaButton, hoverable);
     }

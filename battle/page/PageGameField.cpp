@@ -11,32 +11,15 @@
 #include "battle/page/PageGame.h"
 #include "battle/units/GameItem.h"
 #include "engine/InputRecord.h"
-#include "engine/VxButton.h"
 #include "platform/Random.h"
 #include "engine/VxSound.h"
 #include "game/Effect_Exit.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_NewAchievement.h"
-#include "game/Effect_RobotInfo.h"
 #include "battle/effects/Effect_NewEnemy.h"
 #include "battle/effects/Effect_NewRobot.h"
 #include "game/GameApplication.h"
 #include "content/UnitIds.h"
-
-int CPageGame::HandleInput() {
-    if (!g_pApp || !g_pApp->m_bInitialised) return 0;
-    // While the Robopedia's information board is open only its own buttons
-    // take the mouse: the page arrow, Back and the cards under it take none.
-    const bool boardOpen = m_pRobotInfo && m_pRobotInfo->m_aInstances[0].life > 0;
-    if (m_iSubScreen == 1 && boardOpen && m_nSubScreenDelay == 0) {
-        HandleScreenInput(m_iSubScreen);
-        for (CVxButton* b :
-             {m_Robopedia.prevButton, m_Robopedia.nextButton, m_Robopedia.scrollArrow[0], m_Robopedia.scrollArrow[1]})
-            if (b) b->ProcessInput();
-        return 0;
-    }
-    return CVxPage::HandleInput();
-}
 
 // The pop-ups take every click first, in their fixed order; the hand and
 // the field get what they leave.

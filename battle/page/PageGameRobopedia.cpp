@@ -89,6 +89,10 @@ void CPageGame::LoadRobopedia() {
     m_Robopedia.nextButton = hit(32);
     m_Robopedia.scrollArrow[0] = hit(32);
     m_Robopedia.scrollArrow[1] = hit(32);
+    // The board draws these and runs them, not the page's own pass.
+    for (CVxButton* b :
+         {m_Robopedia.prevButton, m_Robopedia.nextButton, m_Robopedia.scrollArrow[0], m_Robopedia.scrollArrow[1]})
+        if (b) b->m_bVisible = false;
     CVxBillboard* arrows[4] = {};
     if (m_pResourceManager && MakeLightArrows(*m_pResourceManager, arrows)) {
         m_Robopedia.prevGlow = arrows[0];
@@ -98,6 +102,7 @@ void CPageGame::LoadRobopedia() {
     for (CVxButton*& b : m_apRpMachineButtons) b = hit(44);
     delete m_pRobotInfo;
     m_pRobotInfo = new CEffect_RobotInfo();
+    m_pRobotInfo->ClaimButtons(m_Robopedia);
     m_iRpScrollDir = m_iRpScroll = m_iRpHeading = m_iRpSlideState = 0;
     m_iRpGesture = 0;
 }
@@ -299,11 +304,12 @@ void CPageGame::RenderRobopediaOverlay() {
     if (!app) return;
     app->SetCamera2D(g_iScreenWidth, g_iScreenHeight);
     if (app->m_pEffectBlackScreen) app->m_pEffectBlackScreen->Tick();
-    if (m_pRobotInfo) {
-        if (m_pRobotInfo->m_pBtnOK) m_pRobotInfo->m_pBtnOK->m_iSubScreenTag = m_iSubScreen;
-        m_pRobotInfo->Tick();
-    }
+    if (m_pRobotInfo) m_pRobotInfo->Tick();
     if (m_iRpGesture == 3) m_iRpGesture = 0;
+}
+
+const CVxEffect* CPageGame::OpenBoard() const {
+    return m_iSubScreen == 1 && m_pRobotInfo && m_pRobotInfo->IsOpen() ? m_pRobotInfo : nullptr;
 }
 
 void CPageGame::HandleRobopediaInput() {
@@ -320,7 +326,7 @@ void CPageGame::HandleRobopediaInput() {
             std::abs(m_vRpCursor.x - m_vRpPressPoint.x) < 5.0f && std::abs(m_vRpCursor.y - m_vRpPressPoint.y) < 5.0f;
         m_iRpGesture = still ? 3 : 0;
     }
-    if (m_pRobotInfo && m_pRobotInfo->m_aInstances[0].life > 0) {
+    if (m_pRobotInfo && m_pRobotInfo->IsOpen()) {
         m_pRobotInfo->HandleClick();
         return;
     }
