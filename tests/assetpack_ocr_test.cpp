@@ -13,6 +13,7 @@
 
 #include "engine/PictureDecoder.h"
 #include "platform/ResourceArchive.h"
+#include "tests/CommandOutput.h"
 #include "tests/PackPicture.h"
 #include "tools/assetpack/Canvas.h"
 #include "tools/assetpack/Encoders.h"
@@ -38,16 +39,6 @@ std::string Figures(const std::string& s) {
     std::string out;
     for (char c : s)
         if (c == '+' || std::isdigit(static_cast<unsigned char>(c))) out += c;
-    return out;
-}
-
-std::string Shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-    pclose(pipe);
     return out;
 }
 
@@ -83,8 +74,8 @@ protected:
         const std::vector<uint8_t> bytes = EncodePng(page);
         std::ofstream(png, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        const std::string text = Shell("OMP_THREAD_LIMIT=1 tesseract " + png + " stdout --psm 7 -l eng" +
-                                       (figures ? " -c tessedit_char_whitelist=+0123456789" : "") + " 2>/dev/null");
+        const std::string text = shell::ReadPictureText(
+            png, std::string("--psm 7 -l eng") + (figures ? " -c tessedit_char_whitelist=+0123456789" : ""));
         std::remove(png.c_str());
         std::remove(name);
         return figures ? Figures(text) : Letters(text);
@@ -98,7 +89,7 @@ ResourceArchive* PackWords::s_archive = nullptr;
 
 TEST_F(PackWords, TheLetteredPicturesReadAsTheirWords) {
     ASSERT_NE(s_archive->m_hArchive, nullptr);
-    ASSERT_FALSE(Shell("command -v tesseract").empty())
+    ASSERT_FALSE(shell::CommandOutput("command -v tesseract").empty())
         << "the tesseract-ocr package is missing (script/install-deps.sh)";
     struct Row {
         const char* rule;

@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "tests/CommandOutput.h"
 #include "tools/assetpack/ArtDraw.h"
 #include "tools/assetpack/ArtStyle.h"
 #include "tools/assetpack/Generator.h"
@@ -163,12 +164,8 @@ TEST(ArtStyles, ThePackerFailsOnAManifestWithAnUnstyledPicture) {
     }
     const std::string command =
         std::string(CSQ_BINARY_DIR) + "/tools/assetpack/assetpack " + manifest + " " + kFont + " " + dir + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string said;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) said += buffer;
-    const int status = pclose(pipe);
+    int status = 0;
+    const std::string said = shell::CommandOutput(command, &status);
     EXPECT_NE(status, 0) << said;
     EXPECT_NE(said.find("manifest line 2: Resource/Nowhere/Thing.png"), std::string::npos) << said;
     EXPECT_EQ(said.find("Bbd_Stone"), std::string::npos) << said;

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "battle/page/PageGame.h"
+#include "tests/CommandOutput.h"
 #include "tests/StageRunSupport.h"
 
 namespace {
@@ -152,12 +153,8 @@ TEST(StageRunTool, BadArgumentsGiveOneLineAndExitCodeTwo) {
     for (const auto& c : cases) {
         const std::string command =
             std::string("cd ") + c.folder + " && SDL_AUDIODRIVER=dummy " + tool + " " + c.args + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        std::string out;
-        char buf[256];
-        while (fgets(buf, sizeof buf, pipe)) out += buf;
-        const int status = pclose(pipe);
+        int status = 0;
+        const std::string out = shell::CommandOutput(command, &status);
         EXPECT_EQ(WEXITSTATUS(status), 2) << c.args;
         EXPECT_NE(out.find(c.says), std::string::npos) << c.args << ": " << out;
         EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;

@@ -26,6 +26,7 @@
 #include "engine/PictureDecoder.h"
 #include "platform/host/Display.h"
 #include "platform/host/GraphicsDevice.h"
+#include "tests/CommandOutput.h"
 
 namespace golden {
 
@@ -131,13 +132,8 @@ inline bool UpdateRequested() {
 // The stage runner's output for these arguments, run from the build folder
 // where the pack lies.
 inline std::string RunStageRunner(const std::string& args, const std::string& env) {
-    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy " + env +
-                                " " CSQ_BINARY_DIR "/tools/stagerun/stagerun " + args + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[256];
-    while (pipe && fgets(buf, int(sizeof buf), pipe.get())) out += buf;
-    return out;
+    return shell::CommandOutput("cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy " + env +
+                                " " CSQ_BINARY_DIR "/tools/stagerun/stagerun " + args + " 2>/dev/null");
 }
 
 // Pixels whose colour differs by more than 32 in any channel.

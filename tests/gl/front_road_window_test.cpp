@@ -33,12 +33,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 std::string Run(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, p)) out += buffer;
-        pclose(p);
-    }
+    std::string out = shell::CommandOutput(command);
     while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
     return out;
 }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/CommandOutput.h"
 #include "tests/gl/GoldenPicture.h"
 
 namespace {
@@ -105,11 +106,7 @@ std::string ReadWords(const DecodedPicture& p, int top, int bottom, const std::s
     image.height = uint32_t(bottom - top);
     image.format = PNG_FORMAT_GRAY;
     if (!png_image_write_to_file(&image, scratch.c_str(), 0, ink.data(), 0, nullptr)) return "";
-    const std::string command = "tesseract " + scratch + " stdout --psm 6 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[256];
-    while (pipe && fgets(buf, int(sizeof buf), pipe.get())) out += buf;
+    std::string out = shell::ReadPictureText(scratch, "--psm 6");
     for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }

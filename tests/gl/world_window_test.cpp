@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,15 +23,9 @@ using golden::ReadPng;
 constexpr int kFrames = 400;  // the field has slid in and the battle begins
 
 std::string Shoot(int stage, const std::string& shot) {
-    const std::string command = "cd " CSQ_BINARY_DIR " && SDL_AUDIODRIVER=dummy CSQ_STAGERUN_SHOT=" + shot +
-                                " " CSQ_BINARY_DIR "/tools/stagerun/stagerun --stage " + std::to_string(stage) +
-                                " --difficulty 1 --seed 3 --window --frames " + std::to_string(kFrames) +
-                                " --draw-from " + std::to_string(kFrames - 60) + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    std::array<char, 256> buf{};
-    while (pipe && fgets(buf.data(), int(buf.size()), pipe.get())) out += buf.data();
-    return out;
+    return golden::RunStageRunner("--stage " + std::to_string(stage) + " --difficulty 1 --seed 3 --window --frames " +
+                                      std::to_string(kFrames) + " --draw-from " + std::to_string(kFrames - 60),
+                                  "CSQ_STAGERUN_SHOT=" + shot);
 }
 
 // Pixels whose colour differs by more than 32 in a channel (rasterizers
