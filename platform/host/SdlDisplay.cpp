@@ -1,6 +1,7 @@
 // SDL2 backend of the window and video system.
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -251,6 +252,10 @@ public:
         m_bLasting = false;
         // Termination signals are the program's own business (they set the quit request).
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        // A busy X server may drop a connection as it is made; the first write
+        // to it would end the process on SIGPIPE rather than fail this start,
+        // which is asked again.
+        std::signal(SIGPIPE, SIG_IGN);
         const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
         const std::string asked = hint ? hint : "";
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {

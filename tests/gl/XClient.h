@@ -19,7 +19,13 @@ namespace xclient {
 inline int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 struct Connection {
-    Connection() : display(XOpenDisplay(nullptr)) {}
+    // A busy X server may drop a connection as it is made: asked again.
+    Connection() {
+        for (int attempt = 0; attempt < 5 && !display; ++attempt) {
+            if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(250 * attempt));
+            display = XOpenDisplay(nullptr);
+        }
+    }
     ~Connection() {
         if (display) XCloseDisplay(display);
     }
@@ -104,7 +110,7 @@ struct Connection {
         XSetErrorHandler(old);
     }
 
-    Display* display;
+    Display* display = nullptr;
 };
 
 }  // namespace xclient

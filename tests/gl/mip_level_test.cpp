@@ -6,13 +6,14 @@
 #include <memory>
 
 #include "platform/host/Display.h"
+#include "tests/gl/GoldenPicture.h"
 
 using namespace host;
 
 TEST(MipLevels, QuarterSizeDrawSamplesTheSmallerLevelOnlyWhenAsked) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     VideoSystem& vs = GetVideoSystem();
-    ASSERT_TRUE(vs.Init());
+    ASSERT_TRUE(golden::InitVideo());
     auto window = vs.CreateWindow("Mip test", 800, 600);
     ASSERT_NE(window, nullptr);
     PresentParameters pp;
