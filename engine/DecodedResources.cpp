@@ -38,15 +38,20 @@ void KeepDecodedResources(bool keep) {
     s_sounds.clear();
 }
 
-std::string DecodedResourceKey(const std::string& entry) {
+std::string DecodedResourceKey(const std::string& entry, uint32_t packedCrc) {
     const ResourceArchive* archive = GetResourceArchive();
     if (!s_bKeep || !archive || archive->ArchiveRefused() || archive->ArchiveDamaged()) return "";
-    // What the open archive's directory says of the entry: the bytes just
-    // read were checked against that CRC, so no other bytes answer.
     const ZipEntry* found = archive->FindArchiveEntry(entry.c_str());
     if (!found) return "";
     return Utf16ToUtf8(found->name) + ':' + std::to_string(found->crc32) + ':' + std::to_string(found->compressedSize) +
-           ':' + std::to_string(found->uncompressedSize);
+           ':' + std::to_string(found->uncompressedSize) + ':' + std::to_string(packedCrc);
+}
+
+std::string StoredResourceKey(const std::string& entry) {
+    ResourceArchive* archive = GetResourceArchive();
+    uint32_t packedCrc = 0;
+    if (!s_bKeep || !archive || !archive->PackedItemCrc(entry.c_str(), packedCrc)) return "";
+    return DecodedResourceKey(entry, packedCrc);
 }
 
 std::shared_ptr<const HeldPicture> FindHeldPicture(const std::string& key) { return Find(s_pictures, key); }

@@ -73,11 +73,18 @@ bool CVxSound::Load(const char* name, const char* folder) {
     }
     path += name ? name : "";
 
+    const bool ogg = EndsWithOgg(name);
+    if (std::shared_ptr<const HeldSound> held = ogg ? FindHeldSound(StoredResourceKey(path)) : nullptr) {
+        ReleaseSound();
+        m_Format = held->format;
+        CopyPcm(held->pcm);
+        return CreateFromPcm();
+    }
     // One extra byte, NUL, after the data.
     void* block = nullptr;
-    uint32_t size = 0;
+    uint32_t size = 0, packedCrc = 0;
     ResourceArchive* archive = GetResourceArchive();
-    bool found = archive && archive->UnzipItem(path.c_str(), &size, &block, 1);
+    bool found = archive && archive->UnzipItem(path.c_str(), &size, &block, 1, &packedCrc);
     auto* data = static_cast<uint8_t*>(block);
     if (found) data[size] = 0;
     if (!found) {
@@ -86,15 +93,8 @@ bool CVxSound::Load(const char* name, const char* folder) {
         std::free(data);
         return false;
     }
-    const std::string key = EndsWithOgg(name) ? DecodedResourceKey(path) : std::string();
-    if (std::shared_ptr<const HeldSound> held = FindHeldSound(key)) {
-        std::free(data);
-        ReleaseSound();
-        m_Format = held->format;
-        CopyPcm(held->pcm);
-        return CreateFromPcm();
-    }
-    bool ok = DecodeAndCreate(data, size, EndsWithOgg(name), key);
+    const std::string key = ogg ? DecodedResourceKey(path, packedCrc) : std::string();
+    bool ok = DecodeAndCreate(data, size, ogg, key);
     std::free(data);
     return ok;
 }

@@ -163,18 +163,17 @@ bool CVxTexture::Load(const char* name, const char* folder) {
             return true;
         }
     } else {
-        void* block = nullptr;
-        uint32_t size = 0;
-        ResourceArchive* archive = GetResourceArchive();
-        bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0);
-        if (found) key = DecodedResourceKey(full);
-        if (std::shared_ptr<const HeldPicture> held = FindHeldPicture(key)) {
-            std::free(block);
+        if (std::shared_ptr<const HeldPicture> held = FindHeldPicture(StoredResourceKey(full))) {
             m_iWidth = held->width;
             m_iHeight = held->height;
             m_pPending = std::move(held);
             return true;
         }
+        void* block = nullptr;
+        uint32_t size = 0, packedCrc = 0;
+        ResourceArchive* archive = GetResourceArchive();
+        bool found = archive && archive->UnzipItem(full.c_str(), &size, &block, 0, &packedCrc);
+        if (found) key = DecodedResourceKey(full, packedCrc);
         int width = 0, height = 0;
         if (found && t_pBatch && ReadPictureSize(static_cast<const uint8_t*>(block), size, width, height)) {
             const uint8_t* b = static_cast<const uint8_t*>(block);

@@ -143,16 +143,23 @@ size_t ResourceArchive::FindEntryPosition(const char* name, size_t& first) const
     return none;
 }
 
-uint32_t ResourceArchive::Extract(int index, void* block, uint32_t size) {
+uint32_t ResourceArchive::Extract(int index, void* block, uint32_t size, uint32_t* packedCrc) {
     uint32_t result;
     if (!m_hArchive) result = ZIP_ARGS;
     else if (m_hArchive->kind != ZIP_HANDLE_READER) result = ZIP_WRONG_HANDLE;
-    else result = m_hArchive->reader->UnzipEntry(index, block, size);
+    else result = m_hArchive->reader->UnzipEntry(index, block, size, packedCrc);
     g_nZipLastError = result;
     return result;
 }
 
-bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra) {
+bool ResourceArchive::PackedItemCrc(const char* name, uint32_t& crc) {
+    const int index = FindArchiveItem(name, nullptr);
+    if (index == -1 || !m_hArchive || m_hArchive->kind != ZIP_HANDLE_READER) return false;
+    return m_hArchive->reader->PackedEntryCrc(index, crc) == ZIP_OK;
+}
+
+bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra,
+                                uint32_t* packedCrc) {
     uint32_t size = 0;
     int index = FindArchiveItem(name, &size);
     if (index == -1 || !outBuffer) return false;
@@ -169,12 +176,12 @@ bool ResourceArchive::UnzipItem(const char* name, uint32_t* outSize, void** outB
         return false;
     }
 
-    uint32_t result = Extract(index, block, size);
+    uint32_t result = Extract(index, block, size, packedCrc);
     if (result == ZIP_OK) return true;
     // Faults of the data are final; a busy reader or a failed inflate is tried again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (result < ZIP_NOT_INITED) break;
-        result = Extract(index, block, size);
+        result = Extract(index, block, size, packedCrc);
         if (result == ZIP_OK) return true;
     }
     // Its list said the entry is there and the reader had it once: a file

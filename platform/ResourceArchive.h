@@ -38,8 +38,13 @@ public:
     int FindArchiveItem(const char* name, uint32_t* outSize) const;
     // The same entry as the open archive's directory lists it, or null.
     const ZipEntry* FindArchiveEntry(const char* name) const;
-    // Extracts the whole entry into a new malloc block of size + extra bytes.
-    bool UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra);
+    // Extracts the whole entry into a new malloc block of size + extra bytes;
+    // packedCrc, when given, gets the CRC-32 of the stored bytes it was read from.
+    bool UnzipItem(const char* name, uint32_t* outSize, void** outBuffer, uint32_t extra,
+                   uint32_t* packedCrc = nullptr);
+    // The CRC-32 of the entry's stored bytes, read without unpacking them;
+    // false, and nothing told, when they cannot be read.
+    bool PackedItemCrc(const char* name, uint32_t& crc);
 
     ZipHandle* m_hArchive = nullptr;
     std::vector<ZipEntry> m_lstArchiveEntries;
@@ -49,7 +54,7 @@ private:
     // The entry's position in m_lstArchiveEntries (their count when there is
     // none); first gets the position of its folder's first entry.
     size_t FindEntryPosition(const char* name, size_t& first) const;
-    uint32_t Extract(int index, void* block, uint32_t size);
+    uint32_t Extract(int index, void* block, uint32_t size, uint32_t* packedCrc);
     void ReportDamaged();
     bool m_bArchiveRefused = false;
     std::atomic<bool> m_bArchiveDamaged{false};

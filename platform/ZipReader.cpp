@@ -299,11 +299,7 @@ uint32_t ZipReader::ReadLocalExtra(ZipEntry* entry) {
     return ZIP_OK;
 }
 
-// Debian's minizip is built without decryption, so the entry is read raw and
-// decrypted here; the 12-byte header's last byte must repeat the high byte of
-// the CRC (or of the DOS time when a data descriptor follows).
-uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+uint32_t ZipReader::OpenPackedLocked(int index, unz_file_info64& info) {
     if (!m_hUnzip) return ZIP_ARGS;
     if (index != m_iOpenEntry || index < 0) {
         CloseOpenEntry();
@@ -312,9 +308,6 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
         if (unzGoToFilePos64(m_hUnzip, &m_aEntryPositions[static_cast<size_t>(index)]) != UNZ_OK) return ZIP_READ;
         m_iOpenEntry = index;
     }
-    if (!buffer && length) return ZIP_ARGS;
-
-    unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(m_hUnzip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
         m_iOpenEntry = -1;
         return ZIP_READ;
@@ -328,6 +321,40 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
         m_iOpenEntry = -1;
         return err == UNZ_BADZIPFILE ? ZIP_CORRUPT : ZIP_READ;
     }
+    return ZIP_OK;
+}
+
+uint32_t ZipReader::PackedEntryCrc(int index, uint32_t& crc) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    unz_file_info64 info{};
+    if (const uint32_t opened = OpenPackedLocked(index, info); opened != ZIP_OK) return opened;
+    // Read through a small buffer: no block the size of the entry to clear and fill.
+    uint8_t chunk[1 << 16];
+    uLong sum = crc32(0, nullptr, 0);
+    uint64_t total = 0;
+    int got = 0;
+    while ((got = unzReadCurrentFile(m_hUnzip, chunk, sizeof chunk)) > 0) {
+        sum = crc32(sum, chunk, static_cast<uInt>(got));
+        total += static_cast<uint64_t>(got);
+    }
+    unzCloseCurrentFile(m_hUnzip);
+    if (got < 0 || total != info.compressed_size) {
+        m_iOpenEntry = -1;
+        return ZIP_READ;
+    }
+    crc = static_cast<uint32_t>(sum);
+    return ZIP_OK;
+}
+
+// Debian's minizip is built without decryption, so the entry is read raw and
+// decrypted here; the 12-byte header's last byte must repeat the high byte of
+// the CRC (or of the DOS time when a data descriptor follows).
+uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length, uint32_t* packedCrc) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_hUnzip) return ZIP_ARGS;
+    if (!buffer && length) return ZIP_ARGS;
+    unz_file_info64 info{};
+    if (const uint32_t opened = OpenPackedLocked(index, info); opened != ZIP_OK) return opened;
     std::vector<uint8_t> packed(static_cast<size_t>(info.compressed_size));
     int got = packed.empty() ? 0 : unzReadCurrentFile(m_hUnzip, packed.data(), static_cast<unsigned>(packed.size()));
     unzCloseCurrentFile(m_hUnzip);
@@ -335,6 +362,7 @@ uint32_t ZipReader::UnzipEntry(int index, void* buffer, uint32_t length) {
         m_iOpenEntry = -1;
         return ZIP_READ;
     }
+    if (packedCrc) *packedCrc = static_cast<uint32_t>(crc32(0, packed.data(), static_cast<uInt>(packed.size())));
 
     size_t start = 0;
     if (info.flag & 1u) {

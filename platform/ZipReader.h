@@ -56,7 +56,13 @@ public:
 
     uint32_t Open(const std::string& fileName);
     uint32_t GetEntry(int index, ZipEntry* entry);
-    uint32_t UnzipEntry(int index, void* buffer, uint32_t length);
+    // Unpacks the entry, or its first length bytes; a whole entry is checked
+    // against its size and CRC. packedCrc, when given, gets the CRC-32 of the
+    // bytes as the archive holds them (packed, and encrypted for a locked one).
+    uint32_t UnzipEntry(int index, void* buffer, uint32_t length, uint32_t* packedCrc = nullptr);
+    // That CRC-32 alone, from the entry's local header and stored bytes read
+    // without unpacking them.
+    uint32_t PackedEntryCrc(int index, uint32_t& crc);
     void IndexEntryPositions();
     void Close();
 
@@ -65,6 +71,8 @@ public:
 private:
     uint32_t GetEntryLocked(int index, ZipEntry* entry);
     uint32_t ReadLocalExtra(ZipEntry* entry);
+    // Goes to the entry and opens its stored bytes raw, its local header checked.
+    uint32_t OpenPackedLocked(int index, unz_file_info64& info);
     void CloseOpenEntry();
     int EntryCount();
 

@@ -342,14 +342,20 @@ private:
         if (cached != m_inkCache.end()) std::tie(ix0, iy0, ix1, iy1) = cached->second;
         else {
             ix0 = x1, iy0 = y1, ix1 = x0, iy1 = y0;
-            for (int y = y0; y < y1; ++y)
-                for (int x = x0; x < x1; ++x)
-                    if ((*pixels)[(size_t(y) * size_t(tw) + size_t(x)) * 4 + 3] > kInkAlpha) {
-                        ix0 = std::min(ix0, x);
-                        ix1 = std::max(ix1, x + 1);
-                        iy0 = std::min(iy0, y);
-                        iy1 = std::max(iy1, y + 1);
-                    }
+            // Each row from both ends to its first ink: the tests build unoptimised,
+            // and a whole scan of every picture on every screen costs seconds.
+            for (int y = y0; y < y1; ++y) {
+                const uint8_t* alpha = pixels->data() + size_t(y) * size_t(tw) * 4 + 3;
+                int left = x0;
+                while (left < x1 && alpha[size_t(left) * 4] <= kInkAlpha) ++left;
+                if (left == x1) continue;
+                int right = x1 - 1;
+                while (alpha[size_t(right) * 4] <= kInkAlpha) --right;
+                if (left < ix0) ix0 = left;
+                if (right + 1 > ix1) ix1 = right + 1;
+                if (y < iy0) iy0 = y;
+                iy1 = y + 1;
+            }
             m_inkCache[key] = std::make_tuple(ix0, iy0, ix1, iy1);
         }
         if (ix1 <= ix0 || iy1 <= iy0) return false;  // nothing inked

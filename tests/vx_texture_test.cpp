@@ -1,8 +1,10 @@
 
 
+#include "engine/VxSound.h"
 #include "platform/host/Thread.h"
 #include "tests/PictureBytes.h"
 #include "tests/Harness.h"
+#include "tests/OggClip.h"
 
 namespace {
 
@@ -105,7 +107,7 @@ TEST(VxTexture, LooseFilesComeFromTheDiskWithTheirOwnSize) {
     EXPECT_TRUE(w.host.boxes.Saw("Loading Texture Error !!", "branding/splash9.png\n NOT FOUND"));
 }
 
-TEST(VxTexture, AKeptPictureComesOnlyFromTheArchiveFileItWasDecodedFrom) {
+TEST(VxTexture, AKeptPictureOrSoundComesOnlyFromTheStoredBytesItWasDecodedFrom) {
     KeepDecodedResources(true);
     harness::World w({{"Resource/Pic/Bbd_Card.png", testpic::Png(30, 20)}});
     const std::string data = w.dir / "DATA";
@@ -129,17 +131,26 @@ TEST(VxTexture, AKeptPictureComesOnlyFromTheArchiveFileItWasDecodedFrom) {
     w.archive.OpenResourceArchive(data);
     EXPECT_EQ(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").m_iWidth, 12);
     EXPECT_TRUE(w.host.boxes.Boxes().empty());
-    // A byte of the entry's data flipped under an intact directory: nothing
-    // kept answers for the bytes now read.
+    // A byte of a picture's or a sound's stored data flipped under an intact
+    // directory, each kept before: nothing kept answers for the bytes now read.
+    const std::string picture = "Resource/Pic/Bbd_Card.png", sound = "Resource/Sound/SFX_Hit.ogg";
+    w.archive.OpenResourceArchive(
+        harness::WriteArchive(data, {{picture, testpic::Png(12, 34)}, {sound, testclip::MakeOgg(1, 22050, 4410)}}));
+    EXPECT_FALSE(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").IsEmpty());
+    EXPECT_NE(CVxSound("SFX_Hit.ogg", "Resource\\Sound\\").m_pSound, nullptr);
     std::fstream file(data, std::ios::in | std::ios::out | std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const std::string name = "Resource/Pic/Bbd_Card.png";
-    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
-    ASSERT_NE(at, bytes.end());
-    file.seekp(std::streamoff(at - bytes.begin() + name.size() + 20));
-    file.put(char(at[name.size() + 20] ^ 0x5A));
+    for (const std::string& name : {picture, sound}) {
+        const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+        ASSERT_NE(at, bytes.end());
+        file.seekp(std::streamoff(at - bytes.begin() + name.size() + 20));
+        file.put(char(at[name.size() + 20] ^ 0x5A));
+    }
     file.close();
     w.archive.OpenResourceArchive(data);
     EXPECT_TRUE(CVxTexture("Bbd_Card.png", "Resource\\Pic\\").IsEmpty());
+    EXPECT_FALSE(w.host.boxes.Boxes().empty());
+    w.archive.OpenResourceArchive(data);
+    EXPECT_EQ(CVxSound("SFX_Hit.ogg", "Resource\\Sound\\").m_pSound, nullptr);
     EXPECT_FALSE(w.host.boxes.Boxes().empty());
 }
