@@ -273,28 +273,32 @@ private:
 
 // The name entry takes keys once its fade and hold-off are over, which on a
 // loaded machine can be seconds after it shows. Its caret blinks every 45
-// frames: two blinks, each after the name field stood still, mean the screen
-// has been up long enough. Keys typed before would be dropped by the screen.
-bool WaitForCaretBlinks(GameWindow& game, std::chrono::seconds limit = 60s) {
+// frames: the name field twice coming back to a look it had before it last
+// changed (which a fade never does) means the screen has been up long enough.
+// Keys typed before would be dropped by the screen. Counted by what is seen,
+// not by how often it is looked at: a loaded machine looks seldom.
+bool WaitForCaretBlinks(GameWindow& game, std::chrono::seconds limit = 120s) {
     // The name field, in window pixels of the 800 x 600 client area.
     constexpr int kX = 300, kY = 190, kW = 400, kH = 55;
-    DecodedPicture last;
+    auto same = [](const DecodedPicture& a, const DecodedPicture& b) {
+        return RegionDifference(a, b, kX, kY, kW, kH) <= 0.05;
+    };
+    DecodedPicture last, before;  // the field now, and as it was before its last change
     if (!game.Picture(last)) return false;
-    int still = 0, blinks = 0;
+    bool changed = false;
+    int returns = 0;
     const auto end = std::chrono::steady_clock::now() + limit;
-    while (blinks < 2 && std::chrono::steady_clock::now() < end) {
+    while (returns < 2 && std::chrono::steady_clock::now() < end) {
         Wait(100ms);
         DecodedPicture now;
         if (!game.Picture(now)) return false;
-        if (RegionDifference(now, last, kX, kY, kW, kH) > 0.05) {
-            if (still >= 3) ++blinks;
-            still = 0;
-        } else {
-            ++still;
-        }
+        if (same(now, last)) continue;
+        if (changed && same(now, before)) ++returns;
+        before = std::move(last);
         last = std::move(now);
+        changed = true;
     }
-    return blinks >= 2;
+    return returns >= 2;
 }
 
 // Mean difference (per channel, 0-255) under which a window shows the
