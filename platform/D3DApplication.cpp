@@ -104,13 +104,7 @@ HRESULT CD3DApplication::Create() {
     m_pD3D = &GetVideoSystem();
     // A busy display may refuse to be opened for a moment (asked again as a
     // refused request is below); one that is not there at all is not.
-    bool opened = m_pD3D->Init();
-    for (int attempt = 1; !opened && attempt < kDisplayAttempts && !m_pD3D->FailureLasts(); ++attempt) {
-        std::fprintf(stderr, "display: not opened; asking again\n");
-        host::Sleep(kDisplayRetryMs);
-        opened = m_pD3D->Init();
-    }
-    if (!opened) {
+    if (!m_pD3D->InitAskingAgain(kDisplayAttempts, kDisplayRetryMs)) {
         m_pD3D = nullptr;
         ShowErrorMessage(FWERR_NO_DIRECT3D, SEVERITY_EXIT);
         return FWERR_NO_DIRECT3D;

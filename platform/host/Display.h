@@ -2,12 +2,14 @@
 // The window and the video system behind it. The real backend is SDL2 with an
 // OpenGL 3.3 core context; the headless backend plays scripted messages and
 // draws into a RecordingDevice.
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/host/Clock.h"
 #include "platform/host/GraphicsDevice.h"
 #include "platform/host/WindowMessage.h"
 
@@ -105,6 +107,17 @@ public:
     virtual ~VideoSystem() = default;
     // Opens the video system; false when there is no display to use.
     virtual bool Init() = 0;
+    // Init, asked again a moment later while it fails in a way asking again
+    // may mend: a busy display server can drop a connection as it is made.
+    bool InitAskingAgain(int attempts, uint32_t waitMs) {
+        bool opened = Init();
+        for (int attempt = 1; !opened && attempt < attempts && !FailureLasts(); ++attempt) {
+            std::fprintf(stderr, "display: not opened; asking again\n");
+            Sleep(waitMs);
+            opened = Init();
+        }
+        return opened;
+    }
     virtual void Quit() = 0;
     virtual int AdapterCount() = 0;
     virtual std::string AdapterDescription(int adapter) = 0;

@@ -252,9 +252,10 @@ public:
         m_bLasting = false;
         // Termination signals are the program's own business (they set the quit request).
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        // A busy X server may drop a connection as it is made; the first write
-        // to it would end the process on SIGPIPE rather than fail this start,
-        // which is asked again.
+        // A write to a connection the X server has cut would end the process
+        // on SIGPIPE: at start-up (a busy server drops a connection as it is
+        // made) before this start can fail and be asked again, later before
+        // Xlib gets to the handler that saves.
         std::signal(SIGPIPE, SIG_IGN);
         const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
         const std::string asked = hint ? hint : "";

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 
 #include "platform/host/MessageBox.h"
@@ -76,9 +75,6 @@ void X11WatchConnection(SDL_Window* window, bool mainWindow) {
     // whatever it finds when it swaps in a handler of its own for a moment.
     XSetErrorHandler(OnError);
     XSetIOErrorHandler(OnIoError);
-    // A write to a connection the server has cut would otherwise end the
-    // process on SIGPIPE before Xlib gets to the handler that saves.
-    std::signal(SIGPIPE, SIG_IGN);
 #else
     (void)window;
     (void)mainWindow;

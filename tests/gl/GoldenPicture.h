@@ -101,18 +101,9 @@ inline bool Appears(const std::string& path) {
 // A window of the given size with the GL device on it, presenting without
 // waiting for the display. SDL stays up until the process ends: shutting it
 // down unloads the GL driver, whose own leftovers then look like leaks.
-// The video system up. An X server on a busy machine now and then drops a
-// connection as it is made (Xvfb under load: about one in three hundred):
-// asked again a little later, as the game asks, unless nothing can mend it.
-inline bool InitVideo() {
-    host::VideoSystem& vs = host::GetVideoSystem();
-    bool up = vs.Init();
-    for (int attempt = 1; !up && attempt < 5 && !vs.FailureLasts(); ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(250 * attempt));
-        up = vs.Init();
-    }
-    return up;
-}
+// The video system up, asked again as the game asks: a busy X server now and
+// then drops a connection as it is made.
+inline bool InitVideo() { return host::GetVideoSystem().InitAskingAgain(5, 300); }
 
 struct GlWindow {
     bool Open(const char* title, int width, int height) {
