@@ -1115,36 +1115,66 @@ inline void RunRoad(Road& road, const std::function<void(const char*)>& reached)
 
 // ---- a child killed while it saves ----------------------------------------
 // A child process that saves in a loop, killed at a random moment: the child
-// reports each generation on a pipe once its save has returned, and the
-// parent reads the last one confirmed before the kill.
+// says when its setup is done, reports each generation on a pipe once its save
+// has returned, and the parent reads the last one confirmed before the kill.
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <chrono>
+
 namespace savekill {
 
-// Forks a child running work(reportFd) (which never returns), kills it after
-// a random 0.2 to 3.2 ms, and returns the last generation it reported, or
-// `confirmed` when it reported none. Fails the test when the child stopped by itself.
-inline int KillWhileSaving(const std::function<void(int reportFd)>& work, int confirmed) {
-    int fds[2];
-    EXPECT_EQ(pipe(fds), 0);
-    pid_t child = fork();
-    EXPECT_GE(child, 0);
-    if (child == 0) {
+// The child's first word on the pipe: loaded, its first save begins now.
+constexpr int kReady = -1;
+
+// Kills at a random moment within the child's next three saves, timed from
+// its ready word rather than from the fork: a fork under the sanitizers, or a
+// busy machine, can take longer than several saves. How long a save takes is
+// learnt from the rounds before.
+class Killer {
+public:
+    // Forks a child running work(reportFd) (which never returns) and returns
+    // the last generation it reported, or `confirmed` when it reported none.
+    // Fails the test when the child stopped by itself.
+    int KillWhileSaving(const std::function<void(int reportFd)>& work, int confirmed) {
+        int fds[2];
+        EXPECT_EQ(pipe(fds), 0);
+        pid_t child = fork();
+        EXPECT_GE(child, 0);
+        if (child == 0) {
+            close(fds[0]);
+            work(fds[1]);
+            _exit(5);
+        }
+        close(fds[1]);
+        int word = 0;
+        const bool ready = read(fds[0], &word, sizeof word) == sizeof word && word == kReady;
+        const auto loaded = std::chrono::steady_clock::now();
+        if (ready) usleep(useconds_t(VxRand() % 1000 * 3 * m_saveUs / 1000));
+        kill(child, SIGKILL);
+        const double waitedUs =
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - loaded).count();
+        int status = 0;
+        EXPECT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself: exit " << WEXITSTATUS(status);
+        int saves = 0;
+        while (read(fds[0], &word, sizeof word) == sizeof word) {
+            confirmed = word;
+            ++saves;
+        }
         close(fds[0]);
-        work(fds[1]);
-        _exit(5);
+        if (saves > 0) m_saveUs = (m_saveUs + waitedUs / saves) / 2;
+        else if (waitedUs > m_saveUs) m_saveUs = std::min(2 * waitedUs, 1e5);
+        return confirmed;
     }
-    close(fds[1]);
-    usleep(200 + VxRand() % 3000);
-    kill(child, SIGKILL);
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself: exit " << WEXITSTATUS(status);
-    int generation = 0;
-    while (read(fds[0], &generation, sizeof generation) == sizeof generation) confirmed = generation;
-    close(fds[0]);
-    return confirmed;
+
+private:
+    double m_saveUs = 1000;
+};
+
+// Tells the parent the child's setup is done.
+inline void Ready(int reportFd) {
+    if (write(reportFd, &kReady, sizeof kReady) != sizeof kReady) _exit(4);
 }
 
 // Reports one generation on the pipe; the child ends when the parent has gone.

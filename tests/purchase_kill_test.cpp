@@ -14,6 +14,7 @@ constexpr int kLuckItem = 3;
 [[noreturn]] void BuyForever(int reportFd) {
     CGameSaveData save;
     if (save.Load() != CVxSaveData::SAVE_OK) _exit(2);
+    savekill::Ready(reportFd);
     for (;;) {
         // The level back on offer, so every round is the same purchase of one
         // part; the booster counts the purchases round its eight levels.
@@ -43,8 +44,9 @@ TEST_F(PurchaseKill, AKilledPurchaseLeavesEitherTheWholePurchaseSavedOrNoneOfIt)
     VxSrand(20261207);
     constexpr int kKills = 200;
     int confirmed = 0, inFlight = 0;
+    savekill::Killer killer;
     for (int round = 0; round < kKills; ++round) {
-        confirmed = savekill::KillWhileSaving([](int fd) { BuyForever(fd); }, confirmed);
+        confirmed = killer.KillWhileSaving([](int fd) { BuyForever(fd); }, confirmed);
         ASSERT_FALSE(HasFailure());
         ResetMemory();
         CGameSaveData save;

@@ -39,6 +39,7 @@ bool IsStamped(const SaveProfile& p) {
 [[noreturn]] void SaveForever(int reportFd) {
     CGameSaveData save;
     if (save.Load() != CVxSaveData::SAVE_OK) _exit(2);
+    savekill::Ready(reportFd);
     for (int generation = g_CurrentProfile.m_iMetalParts + 1;; ++generation) {
         Stamp(g_CurrentProfile, generation);
         if (save.Save() != CVxSaveData::SAVE_OK) _exit(3);
@@ -62,9 +63,10 @@ TEST_F(SaveKill, KilledWhileSavingAlwaysLeavesALoadableSavedProfile) {
     VxSrand(20261206);
     constexpr int kKills = 500;
     int lastConfirmed = 0, restores = 0, killedMidSave = 0;
+    savekill::Killer killer;
     for (int round = 0; round < kKills; ++round) {
         const int confirmedBefore = lastConfirmed;
-        lastConfirmed = savekill::KillWhileSaving([](int fd) { SaveForever(fd); }, lastConfirmed);
+        lastConfirmed = killer.KillWhileSaving([](int fd) { SaveForever(fd); }, lastConfirmed);
         ASSERT_FALSE(HasFailure());
 
         ResetMemory();
