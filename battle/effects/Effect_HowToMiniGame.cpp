@@ -9,7 +9,8 @@
 
 std::string CEffect_HowToMiniGame::PictureFor(int stage) {
     char name[48];
-    std::snprintf(name, sizeof name, "Bbd_MiniGame_%d_%02d.jpg", GetStageEpisode(stage), (stage - 151) % 10 + 1);
+    std::snprintf(name, sizeof name, "Bbd_MiniGame_%d_%02d.jpg", GetStageEpisode(stage),
+                  (stage - FIRST_MINI_GAME_STAGE) % 10 + 1);
     return name;
 }
 
