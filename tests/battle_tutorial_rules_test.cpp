@@ -18,8 +18,6 @@
 
 namespace {
 
-using BareBattle = BareModel;
-
 TEST(TutorialRules, AStepReadOverThreeSecondsInPlayHoldsTheClock) {
     const struct {
         int state, shownFrames;
@@ -33,7 +31,7 @@ TEST(TutorialRules, AStepReadOverThreeSecondsInPlayHoldsTheClock) {
         {BATTLE_INTRO, 5000, 0},
     };
     for (const auto& r : rows) {
-        BareBattle b;
+        BareModel b;
         RuleState(b.model).m_iBattleState = r.state;
         RuleState(b.model).m_iTimeLeft = 1000;
         HoldClockWhileStepIsRead(b.model, r.shownFrames);
@@ -54,7 +52,7 @@ TEST(TutorialRules, StepEightsClickStopsTheAttacksStepNinesStartsThemAtTheSmashe
         {9, true, true, true},  {10, false, false, false}, {-1, true, true, false},
     };
     for (const auto& r : rows) {
-        BareBattle b;
+        BareModel b;
         RuleState(b.model).m_StageDefinition.m_bAttacksAllowed = r.attacksBefore;
         for (int i = 0; i < 2; ++i) {
             CCom_GameRobot smasherRobot;
@@ -97,7 +95,7 @@ protected:
         RuleState(b.model).m_lstRobots.push_back(r);
         return RuleState(b.model).m_lstRobots.back();
     }
-    BareBattle b;
+    BareModel b;
     TutorialSteps& board = RuleState(b.model).m_Tutorial;
 };
 
@@ -232,7 +230,7 @@ TEST_F(TutorialBoard, WhatThePlayerDoesAsksForTheNextStep) {
         {"the capsule opened at step 13 asks for step 14", 13, -1, -1, TutorialCapsule{true}, 14},
     };
     for (const auto& r : rows) {
-        BareBattle fresh;
+        BareModel fresh;
         fresh.profile.m_iFurthestStage = 1;
         fresh.LayField(TERRAIN_GROUND);
         BattleData& state = RuleState(fresh.model);

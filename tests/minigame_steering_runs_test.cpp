@@ -256,7 +256,7 @@ struct RunCase {
 };
 
 // clang-format off
-const RunCase kRuns[] = {
+const RunCase kSteeringRuns[] = {
     {"Aim152", 152, 0, 2, Aim, "won"},
     {"Idle152", 152, 1, 11, Idle, "lost"},
     {"Steer154", 154, 0, 2, Steer, "won"},
@@ -351,7 +351,8 @@ TEST_P(SteeringAlone, TheModelAloneKeepsTheMouseRunsChecksumOnEveryFrame) {
 
 // Aiming, steering on both axes, jumping, bombing, the climb, and 171's
 // flight with the robots it throws out hanging from parachutes.
-const RunCase kAlone[] = {kRuns[0], kRuns[4], kRuns[8], kRuns[12], kRuns[16], kRuns[18], kRuns[20]};
+const RunCase kAlone[] = {kSteeringRuns[0],  kSteeringRuns[4],  kSteeringRuns[8], kSteeringRuns[12],
+                          kSteeringRuns[16], kSteeringRuns[18], kSteeringRuns[20]};
 
 INSTANTIATE_TEST_SUITE_P(MiniGames, SteeringAlone, ::testing::ValuesIn(kAlone),
                          [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
@@ -369,7 +370,7 @@ TEST_P(SteeringRun, EndsAsPlayedWithItsGoldenChecksum) {
     golden::ExpectStageValue(std::string("mini2_") + c.name, value);
 }
 
-INSTANTIATE_TEST_SUITE_P(MiniGames, SteeringRun, ::testing::ValuesIn(kRuns),
+INSTANTIATE_TEST_SUITE_P(MiniGames, SteeringRun, ::testing::ValuesIn(kSteeringRuns),
                          [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
