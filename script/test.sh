@@ -171,8 +171,8 @@ step "sanitizer build" build build-asan "$run_targets" -DCSQ_SANITIZE=ON -DCSQ_B
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$cheap" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$cheap"
 echo "csq_tests shuffled with seed $seed"
 step "sanitizer: csq_tests whole, shuffled (seed $seed)" unit build-asan --gtest_shuffle --gtest_random_seed="$seed"
-# The soak is left out: the normal build plays it.
-step "sanitizer: ctest (window tests, checks)" others build-asan '^(unit|soak)$'
+# The soak and the checks of the sources are left out: the normal build runs them.
+step "sanitizer: ctest (window tests)" others build-asan '^(unit|soak|sources)$'
 unset ASAN_OPTIONS UBSAN_OPTIONS
 
 step "fuzzers (build, then each for ${CSQ_FUZZ_SECONDS:-20} s)" \
