@@ -577,3 +577,36 @@ TEST_F(UnitRulesTest, AFlameBotHoldsItsAttack150FramesAfterItsShot) {
 }
 
 }  // namespace
+
+// The Remover and the Capsule Cage search alike: a unit under them, or a
+// Gunner Bot carrying the Machine Gun Weapon (interval under 100) 15 to their
+// left, where the weapon's card stands off its bearer.
+TEST_F(UnitRulesTest, TheRemoverAndTheCageTakeAConvertedGunnerFifteenToTheirLeft) {
+    CPageGame& page = Playing(71, {1});
+    const struct Row {
+        const char* rule;
+        int taker, interval;
+        float dx;
+        bool taken;
+    } rows[] = {
+        {"the Remover over a Gunner", RobotId::RemoverBot, 100, 0.0f, true},
+        {"the Remover by a converted Gunner", RobotId::RemoverBot, 99, -15.0f, true},
+        {"the Remover by a plain Gunner", RobotId::RemoverBot, 100, -15.0f, false},
+        {"the cage over a Gunner", MachineId::CapsuleCage, 100, 0.0f, true},
+        {"the cage by a converted Gunner", MachineId::CapsuleCage, 99, -15.0f, true},
+        {"the cage by a plain Gunner", MachineId::CapsuleCage, 100, -15.0f, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        CCom_GameRobot& gunner = Stand(RobotId::GunnerBot, 200.0f + row.dx, 30.0f);
+        gunner.m_Unit.m_iActionInterval = row.interval;
+        const int gunnerSerial = gunner.m_iSerial;
+        const int takerSerial = Stand(row.taker, 200.0f, 30.0f).m_iSerial;
+        FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, takerSerial)->RunAreaAbility(page.m_Battle);
+        const CCom_GameRobot* g = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, gunnerSerial);
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(bool(g->m_bExpired), row.taken);
+        EXPECT_EQ(bool(g->m_bConsumed), row.taken && row.taker == MachineId::CapsuleCage);
+    }
+}

@@ -87,7 +87,7 @@ void CCom_GameRobot::RunAreaAbility(CBattleModel& model) {
         const bool kind = !r.IsMachine() || (!cage && r.Type() == MachineId::TimeBomb);
         if (!kind) continue;
         const bool converted = !r.IsMachine() && r.Type() == RobotId::GunnerBot && r.m_Unit.m_iActionInterval < 100 &&
-                               !cage && At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
+                               At(VxVec3{m_vPosition.x - 15.0f, m_vPosition.y, 0.0f}, r.m_vPosition);
         if (At(m_vPosition, r.m_vPosition) || converted) {
             found = &r;
             break;
