@@ -392,7 +392,8 @@ std::vector<std::string> CVxSaveData::SetAsideFiles() {
     for (SaveFile file : {MAIN_FILE, BACKUP_FILE})
         for (int n = 1; n <= host::kNumberedNames; ++n) {
             const std::string name = host::NumberedName(PathOf(file) + kSetAsideSuffix, n);
-            if (host::PathExists(name)) found.push_back(name);
+            // A link set aside stays the player's, wherever it points.
+            if (host::NameTaken(name)) found.push_back(name);
         }
     return found;
 }

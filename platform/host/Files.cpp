@@ -25,6 +25,11 @@ bool PathExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool NameTaken(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
 bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
     names.clear();
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());

@@ -15,6 +15,8 @@ bool SyncFile(std::FILE* file);
 void SyncFolder(const std::string& folder);
 // Something (file or folder) is there under path.
 bool PathExists(const std::string& path);
+// Something stands under the name itself: a link counts, whatever it points to.
+bool NameTaken(const std::string& path);
 // The names in folder ("" for the current one), in the order the system
 // lists them; false when the folder cannot be read.
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);
