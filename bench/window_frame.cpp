@@ -273,6 +273,7 @@ int Title() {
 int InChild(int (*scene)()) {
     std::fflush(stdout);
     const pid_t pid = fork();
+    if (pid < 0) return 1;
     if (pid == 0) {
         const int code = scene();
         std::fflush(stdout);

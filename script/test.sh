@@ -64,7 +64,7 @@ start_display() {
   number_file=$(mktemp) log=$(mktemp)
   for attempt in 1 2 3 4; do
     # The server writes its number once it listens.
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$number_file" >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -r 3>"$number_file" >"$log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
       [ "$(wc -l <"$number_file")" -ge 1 ] && break

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -87,6 +88,12 @@ protected:
         int said[2];
         if (pipe(said) != 0) return "";
         const pid_t child = fork();
+        if (child < 0) {
+            ADD_FAILURE() << "fork: " << std::strerror(errno);
+            close(said[0]);
+            close(said[1]);
+            return "";
+        }
         if (child == 0) {
             close(said[0]);
             if (asAnother && geteuid() == 0 && setuid(65534) != 0) _exit(8);

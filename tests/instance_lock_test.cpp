@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -39,6 +41,12 @@ protected:
         int ready[2], wait[2], boxes[2];
         if (pipe(ready) != 0 || pipe(wait) != 0 || pipe(boxes) != 0) return -1;
         const pid_t pid = fork();
+        // No copy: nothing to wait on (waitpid(-1) would take any child).
+        if (pid < 0) {
+            ADD_FAILURE() << "fork: " << std::strerror(errno);
+            for (int fd : {ready[0], ready[1], wait[0], wait[1], boxes[0], boxes[1]}) close(fd);
+            return -1;
+        }
         if (pid == 0) {
             // The pipes that end other held copies are theirs alone.
             for (const auto& held : m_held) close(held.first);
@@ -82,9 +90,11 @@ protected:
     }
     // 0 when the copy's save went through, 2 when it was refused.
     int EndHeldCopy(int release) {
+        const auto held = m_held.find(release);
+        if (held == m_held.end()) return -1;  // no copy of ours: no pid to wait on
         close(release);
         int status = 0;
-        waitpid(m_held[release], &status, 0);
+        waitpid(held->second, &status, 0);
         m_held.erase(release);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }

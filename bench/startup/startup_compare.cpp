@@ -49,6 +49,13 @@ Run Measure(const std::string& folder, const std::string& exe, const std::string
     if (!mkdtemp(saves)) return {};
     const long long start = Now();
     const pid_t pid = fork();
+    // No child: -pid below would name init's group, waitpid any child.
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        std::system(("rm -rf " + std::string(saves)).c_str());
+        return {};
+    }
     if (pid == 0) {
         setpgid(0, 0);
         close(fds[0]);

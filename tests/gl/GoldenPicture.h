@@ -12,10 +12,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -38,6 +40,10 @@ public:
     GameProcess(const std::string& root, bool display, const std::string& errors = "/dev/null",
                 const std::string& folder = CSQ_BINARY_DIR) {
         m_pid = fork();
+        if (m_pid < 0) {
+            ADD_FAILURE() << "fork: " << std::strerror(errno);
+            return;
+        }
         if (m_pid == 0) {
             setpgid(0, 0);
             if (chdir(folder.c_str()) != 0) _exit(90);
@@ -54,7 +60,7 @@ public:
     ~GameProcess() { Stop(); }
     // Whether it ended within the limit; its status then in status().
     bool Ended(std::chrono::milliseconds limit) {
-        if (m_ended) return true;
+        if (m_ended || m_pid <= 0) return m_ended;
         const auto end = std::chrono::steady_clock::now() + limit;
         do {
             if (waitpid(m_pid, &m_status, WNOHANG) == m_pid) return m_ended = true;

@@ -37,6 +37,7 @@ TEST(DisplayLossRun, ALostDisplayEndsTheGameWithTheExitSaveAndStatusZero) {
         const std::string root = pattern, folder = root + "/Orvendale/Cogsquall/", errors = root + "/stderr.txt";
 
         golden::GameProcess game(root, true, errors);
+        ASSERT_GT(game.pid(), 0) << c.rule;
         ASSERT_TRUE(golden::Appears(folder + "SaveData.dat")) << c.rule;
         const Window window = x.WaitForWindow(
             game.pid(), [](const std::string&) { return true; }, 20000ms);

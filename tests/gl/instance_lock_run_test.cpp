@@ -80,6 +80,7 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
     for (const bool boxKilled : {true, false}) {
         SCOPED_TRACE(boxKilled ? "the box's own process killed" : "the copy killed");
         golden::GameProcess first(root, true, root + "/first.txt");
+        ASSERT_GT(first.pid(), 0);
         std::vector<pid_t> shown;
         for (int i = 0; i < 500 && shown.empty(); ++i) {
             shown = childrenOf(first.pid());
@@ -88,6 +89,7 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
         std::this_thread::sleep_for(1000ms);
         ASSERT_FALSE(shown.empty()) << "no box came up";
         const pid_t own = shown.front();
+        ASSERT_GT(own, 0) << "a box's process id, read from /proc";
         for (pid_t sdls : childrenOf(own)) shown.push_back(sdls);
         boxes.insert(boxes.end(), shown.begin(), shown.end());
         kill(boxKilled ? own : first.pid(), SIGKILL);
@@ -115,7 +117,7 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
     const bool secondRuns = !second.Ended(0ms);
     second.Stop();
     for (pid_t p : boxes)
-        if (alive(p)) kill(-p, SIGKILL);
+        if (p > 0 && alive(p)) kill(-p, SIGKILL);
     EXPECT_TRUE(secondRuns) << golden::FileText(root + "/second.txt");
     EXPECT_EQ(golden::FileText(root + "/second.txt").find("Game Already Running!!"), std::string::npos);
 
