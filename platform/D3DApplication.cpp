@@ -31,6 +31,37 @@ constexpr uint32_t kDisplayRetryMs = 300;
 
 bool IsHal(const DeviceCombo* c) { return c && c->DevType == DEVTYPE_HAL; }
 
+constexpr const char* kExitWords = "\n\nThis sample will now exit.";
+
+// A message's lines joined, as the log shows it.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+// The framework's words for a code.
+std::string ErrorText(HRESULT hr) {
+    switch (uint32_t(hr)) {
+    case 0x82000001u:
+        return "Could not initialize Direct3D. You may\nwant to check that the latest version of\nDirectX is correctly "
+               "installed on your\nsystem.  Also make sure that this program\nwas compiled with header files that "
+               "match\nthe installed DirectX DLLs.";
+    case 0x82000003u: return "Could not find any compatible Direct3D\ndevices.";
+    case 0x8200000Au:
+        return "A D3D object has a non-zero reference\ncount (meaning things were not properly\ncleaned up).";
+    case 0x8200000Bu: return "Could not load required media.";
+    case 0x8200000Cu: return "Could not reset the Direct3D device.";
+    case 0x8200000Du:
+        return "Warning: Nothing will be rendered.\nThe reference rendering device was selected, but your\ncomputer "
+               "only has a reduced-functionality reference device\ninstalled.  Install the DirectX SDK to get the "
+               "full\nreference device.\n";
+    case 0x8007000Eu: return "Not enough memory.";
+    case 0x8876017Cu: return "Not enough video memory.";
+    case 0x88760827u: return "A serious problem occured inside the display driver.";
+    default: return "Generic application error. Enable\ndebug output for detailed information.";
+    }
+}
+
 }  // namespace
 
 uint32_t BehaviorFlagsFor(uint32_t type) {
@@ -102,6 +133,13 @@ HRESULT CD3DApplication::Create() {
     // Pictures are decoded, held and freed by the hundred while a window lives.
     host::KeepLargeBlocksApart();
     m_pD3D = &GetVideoSystem();
+    // The display may go before the window stands, and its loss is told from
+    // inside Xlib, where nothing can be put together: the words are made now.
+    if (!m_hWnd) {
+        const std::string text = ErrorText(FWERR_NO_DIRECT3D);
+        host::SetStartFailureWords("Cogsquall: " + OneLine(text) + " (",
+                                   ")\n" + host::UnshownBoxText(text + kExitWords, WideToUtf8(m_pszWindowTitle)));
+    }
     // A busy display may refuse to be opened for a moment (asked again as a
     // refused request is below); one that is not there at all is not.
     if (!m_pD3D->InitAskingAgain(kDisplayAttempts, kDisplayRetryMs)) {
@@ -123,7 +161,9 @@ HRESULT CD3DApplication::Create() {
         hr = m_enumeration.Enumerate();
         if (SUCCEEDED(hr) && m_enumeration.m_pAdapterInfoList.empty()) hr = FWERR_NO_COMPATIBLE_DEVICES;
         if (SUCCEEDED(hr) || attempt == kDisplayAttempts - 1 || m_hWnd) break;
-        std::fprintf(stderr, "display: no usable mode (%s); asking again\n", m_pD3D->LastError().c_str());
+        const std::string said = m_pD3D->LastError();
+        std::fprintf(stderr, "display: no usable mode (%s); asking again\n",
+                     (said.empty() ? m_enumeration.WhyNothingFound() : said).c_str());
         host::Sleep(kDisplayRetryMs);
         m_pD3D->Quit();
         if (!m_pD3D->Init()) return fail(FWERR_NO_DIRECT3D);
@@ -445,43 +485,18 @@ void CD3DApplication::Pause(bool pause) {
 
 HRESULT CD3DApplication::ShowErrorMessage(HRESULT hr, ErrorSeverity severity) {
     if (m_bFatalShown) return hr;
-    std::string text;
-    switch (uint32_t(hr)) {
-    case 0x82000001u:
-        text =
-            "Could not initialize Direct3D. You may\nwant to check that the latest version of\nDirectX is correctly "
-            "installed on your\nsystem.  Also make sure that this program\nwas compiled with header files that "
-            "match\nthe installed DirectX DLLs.";
-        break;
-    case 0x82000003u: text = "Could not find any compatible Direct3D\ndevices."; break;
-    case 0x8200000Au:
-        text = "A D3D object has a non-zero reference\ncount (meaning things were not properly\ncleaned up).";
-        break;
-    case 0x8200000Bu: text = "Could not load required media."; break;
-    case 0x8200000Cu: text = "Could not reset the Direct3D device."; break;
-    case 0x8200000Du:
-        text =
-            "Warning: Nothing will be rendered.\nThe reference rendering device was selected, but your\ncomputer "
-            "only has a reduced-functionality reference device\ninstalled.  Install the DirectX SDK to get the "
-            "full\nreference device.\n";
-        break;
-    case 0x8007000Eu: text = "Not enough memory."; break;
-    case 0x8876017Cu: text = "Not enough video memory."; break;
-    case 0x88760827u:
-        text = "A serious problem occured inside the display driver.";
-        severity = SEVERITY_EXIT;
-        break;
-    default: text = "Generic application error. Enable\ndebug output for detailed information."; break;
-    }
+    std::string text = ErrorText(hr);
+    if (uint32_t(hr) == 0x88760827u) severity = SEVERITY_EXIT;
     const std::string caption = WideToUtf8(m_pszWindowTitle);
     if (severity == SEVERITY_EXIT) {
         m_bFatalShown = true;
         // What the display system said goes beside the message, for whoever reads the log.
-        const std::string why = host::GetVideoSystem().LastError();
-        m_sFatalText = text + (why.empty() ? "" : " (" + why + ")");
-        std::replace(m_sFatalText.begin(), m_sFatalText.end(), '\n', ' ');
+        std::string why = host::GetVideoSystem().LastError();
+        if (why.empty() && hr == FWERR_NO_COMPATIBLE_DEVICES && m_enumeration.m_pAdapterInfoList.empty())
+            why = m_enumeration.WhyNothingFound();
+        m_sFatalText = OneLine(text + (why.empty() ? "" : " (" + why + ")"));
         std::fprintf(stderr, "Cogsquall: %s\n", m_sFatalText.c_str());
-        text += "\n\nThis sample will now exit.";
+        text += kExitWords;
         ShowMessageBox(text, caption, MB_ICONERROR);
         if (m_hWnd) {
             g_bAllowClose = true;

@@ -95,6 +95,30 @@ HRESULT CDeviceEnumeration::Enumerate() {
     return S_OK;
 }
 
+std::string CDeviceEnumeration::WhyNothingFound() const {
+    if (!m_pD3D) return "no display system";
+    const int count = m_pD3D->AdapterCount();
+    if (count <= 0) return "the display system lists no display";
+    std::string why;
+    for (int ordinal = 0; ordinal < count; ++ordinal) {
+        std::string listed;
+        int shown = 0;
+        for (const DisplayMode& m : m_pD3D->AllModes(ordinal)) {
+            if (shown++ == 4) {
+                listed += ", ...";
+                break;
+            }
+            listed += (listed.empty() ? "" : ", ") + std::to_string(m.width) + "x" + std::to_string(m.height);
+        }
+        if (ordinal > 0) why += "; ";
+        why += "the display " + m_pD3D->AdapterDescription(ordinal) + " offers no mode the game can draw on (" +
+               std::to_string(AppMinFullscreenWidth) + "x" + std::to_string(AppMinFullscreenHeight) + " or more, " +
+               std::to_string(AppMinColorChannelBits) + " bits a colour); it lists " +
+               (listed.empty() ? "none" : listed);
+    }
+    return why;
+}
+
 HRESULT CDeviceEnumeration::EnumerateDevices(AdapterInfo& adapter, const std::vector<D3DFORMAT>& adapterFormats) {
     const uint32_t types[] = {DEVTYPE_HAL, DEVTYPE_SW, DEVTYPE_REF};
     for (uint32_t type : types) {

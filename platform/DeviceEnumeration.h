@@ -76,6 +76,8 @@ int SortModesCallback(const DisplayMode& a, const DisplayMode& b);
 class CDeviceEnumeration {
 public:
     HRESULT Enumerate();
+    // Why Enumerate found nothing, in words for whoever reads the log.
+    std::string WhyNothingFound() const;
 
     host::VideoSystem* m_pD3D = nullptr;
     std::vector<std::unique_ptr<AdapterInfo>> m_pAdapterInfoList;

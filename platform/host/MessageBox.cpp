@@ -43,7 +43,7 @@ static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler
 extern "C" void EndBoxGroup(int) { ::kill(0, SIGKILL); }
 
 void PrintUnshown(const std::string& text, const std::string& caption) {
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    std::fputs(UnshownBoxText(text, caption).c_str(), stderr);
 }
 
 // Our box windows live on the thread the program started on (static
@@ -154,6 +154,10 @@ bool ShowInChild(const SDL_MessageBoxData& data, const std::atomic<bool>* quit, 
 }
 
 }  // namespace
+
+std::string UnshownBoxText(const std::string& text, const std::string& caption) {
+    return "[" + caption + "] " + text + "\n";
+}
 
 void WatchQuitRequest(const std::atomic<bool>* flag) { g_quitFlag.store(flag); }
 

@@ -90,5 +90,7 @@ void ClearQuitSignal();
 
 // Shorthand used throughout the game.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type = MB_OK);
+// A box that cannot be shown, as its words go to stderr.
+std::string UnshownBoxText(const std::string& text, const std::string& caption);
 
 }  // namespace host

@@ -259,7 +259,10 @@ public:
         std::signal(SIGPIPE, SIG_IGN);
         const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
         const std::string asked = hint ? hint : "";
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        X11Making(true);
+        const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+        X11Making(false);
+        if (started != 0) {
             // Copied at once: the next call into SDL may replace its words.
             const std::string said = SDL_GetError();
             m_bLasting = !DisplayNamed() || (!asked.empty() && !KnowsDriverIn(asked));
@@ -358,8 +361,10 @@ public:
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        X11Making(true);
         SDL_Window* w = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
                                          clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+        X11Making(false);
         if (!w) {
             Failed("window: " + std::string(SDL_GetError()));
             return nullptr;

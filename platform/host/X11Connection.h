@@ -4,6 +4,7 @@
 // swap), with no save and with static objects torn down under live ones.
 // Ours close the game as a confirmed exit does.
 #include <cstdint>
+#include <string>
 
 struct SDL_Window;
 
@@ -16,6 +17,17 @@ namespace host {
 void X11WatchConnection(SDL_Window* window, bool mainWindow);
 // The main window is being destroyed by us: errors naming it are no loss.
 void X11ForgetWindow(SDL_Window* window);
+
+// What a start the display ends says: the fatal words, the display's reason
+// going between before and after. Made beforehand (nothing can be put
+// together once the connection has broken). From here until the main window
+// stands, a broken connection ends the process with them and status 1.
+void SetStartFailureWords(const std::string& before, const std::string& after);
+// The game's display is being opened or its window made (true), or no longer
+// (false). Watching begins before the first connection is made; while making,
+// a request the display refuses, or a fault in a library reading a reply the
+// server hung up before sending, ends the start as a broken connection does.
+void X11Making(bool making);
 
 // What a broken connection leaves to do. Xlib cannot be called again once
 // it has broken (a request under way when it broke writes past its buffer),

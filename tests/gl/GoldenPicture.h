@@ -95,6 +95,29 @@ inline std::string FileText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The program's fatal line ("Cogsquall: <message> (<reason>)") and its
+// reason, the last bracketed part, whatever brackets it holds itself; both
+// "" when it said none.
+struct FatalLine {
+    std::string line, reason;
+};
+inline FatalLine FatalOf(const std::string& said) {
+    FatalLine out;
+    const size_t at = said.find("Cogsquall: ");
+    if (at == std::string::npos) return out;
+    out.line = said.substr(at, said.find('\n', at) - at);
+    if (out.line.empty() || out.line.back() != ')') return out;
+    int depth = 0;
+    for (size_t i = out.line.size(); i-- > 0;) {
+        depth += out.line[i] == ')' ? 1 : out.line[i] == '(' ? -1 : 0;
+        if (depth == 0) {
+            out.reason = out.line.substr(i + 1, out.line.size() - i - 2);
+            break;
+        }
+    }
+    return out;
+}
+
 // Whether the file appears within ten seconds.
 inline bool Appears(const std::string& path) {
     for (int i = 0; i < 500; ++i) {
