@@ -123,53 +123,54 @@ void GetWeaponReachMask(WeaponId weapon, WeaponReachMask& mask) {
     auto across = [&](int row, int fromColumn, int toColumn) {
         for (int c = fromColumn; c <= toColumn; ++c) mask[row][c] = 2;
     };
-    switch (int(weapon)) {
-    case 0:
-    case 2:
-    case 3:
-    case 18:
-    case 20:
-    case 25: lane(4, 0, 9); break;
-    case 1:
+    using W = WeaponId;
+    switch (weapon) {
+    case W::GunnerShot:
+    case W::CopterShot:
+    case W::FreezerShot:
+    case W::DiverTorpedo:
+    case W::PlasmaShot:
+    case W::MachineGun: lane(4, 0, 9); break;
+    case W::CannonShell:
         for (int i = 0; i <= 4; ++i) mask[5 + i][i] = 2;
         break;
-    case 4: across(9, 4, 8); break;
-    case 6: lane(4, 6, 9); break;
-    case 7: lane(4, 8, 9); break;
-    case 8:
-    case 17:
-    case 27:
+    case W::DropperBomb: across(9, 4, 8); break;
+    case W::Flame: lane(4, 6, 9); break;
+    case W::WarriorBlade: lane(4, 8, 9); break;
+    case W::SonarPulse:
+    case W::Shock:
+    case W::Magnet:
         for (int c = 2; c <= 6; ++c) lane(c, 7, 11);
         break;
-    case 9:
+    case W::Boomerang:
         lane(4, 6, 9);
         mask[8][3] = mask[8][5] = 2;
         mask[7][2] = mask[7][6] = 2;
         break;
-    case 10:
-    case 12: across(9, 0, 4); break;
-    case 11:
-    case 15:
+    case W::Bubble:
+    case W::Storm: across(9, 0, 4); break;
+    case W::BomberBlast:
+    case W::FixerBeam:
         for (int c = 3; c <= 5; ++c) lane(c, 8, 10);
         break;
-    case 13:
-    case 22:
+    case W::Missile:
+    case W::AtomicBlast:
         for (int c = 0; c < REACH_COLUMNS; ++c) lane(c, 0, REACH_ROWS - 1);
         break;
-    case 16:
+    case W::Shotgun:
         lane(4, 0, 9);
         lane(3, 0, 7);
         lane(5, 0, 7);
         lane(2, 0, 2);
         lane(6, 0, 2);
         break;
-    case 23:
+    case W::SpiderWeb:
         for (int c = 0; c < REACH_COLUMNS; ++c) lane(c, 6, 12);
         break;
-    case 24:
+    case W::SniperShot:
         for (int i = 0; i <= 4; ++i) mask[9 - i][4 + i] = 2;
         break;
-    case 26:
+    case W::Mortar:
         lane(4, 0, 9);
         lane(3, 0, 8);
         lane(5, 0, 8);
@@ -180,7 +181,7 @@ void GetWeaponReachMask(WeaponId weapon, WeaponReachMask& mask) {
         lane(0, 0, 5);
         lane(8, 0, 5);
         break;
-    default:  // 5, 14, 19, 21 and every other id: the own cell only
+    default:  // the mine, snowball, hammer, plasma burst and every other weapon: the own cell only
         mask[9][4] = 2;
         break;
     }

@@ -30,7 +30,8 @@ CVxButton::CVxButton(int subScreenTag) : m_iSubScreenTag(subScreenTag) {
 }
 
 void CVxButton::Render() {
-    MarkDrawn();
+    // A faceless button draws nothing here: the screen that shows its area marks it.
+    if (HasFace()) MarkDrawn();
     RenderResource(&m_stateBack);
     RenderResource(&m_stateFront);
 }
@@ -60,6 +61,11 @@ void CVxButton::SetDiffuse(float r, float g, float b, float a) {
 void CVxButton::SetLayerColor(CustomType* type, float r, float g, float b, float a) {
     for (CVxBillboard* picture : type->m_apState)
         if (picture) picture->SetDiffuse(r, g, b, a);
+}
+
+bool CVxButton::HasFace() const {
+    if (m_iStatus < BUTTON_PRESS || m_iStatus > BUTTON_NORMAL) return false;
+    return m_stateBack.m_apState[m_iStatus] || m_stateFront.m_apState[m_iStatus];
 }
 
 void CVxButton::MarkDrawn() {

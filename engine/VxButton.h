@@ -2,10 +2,11 @@
 // The clickable widget of pages and pop-ups: four state pictures, hover and
 // press sounds, and a click reported once to the page that polls it.
 //
-// A button takes the mouse only on a frame in which its screen drew it (or
-// placed it, for a button drawn as another picture) and only while no box or
-// board is open over it, unless it is that box's or board's own. Hover,
-// press, click and hit test all ask this one rule (TakesMouse).
+// A button takes the mouse only on a frame in which its screen drew its face
+// (or showed its area, for a faceless button: the screen marks it with
+// MarkDrawn) and only while no box or board is open over it, unless it is
+// that box's or board's own. Hover, press, click and hit test all ask this
+// one rule (TakesMouse).
 #include <cstdint>
 
 #include "engine/VxObject.h"
@@ -44,8 +45,8 @@ public:
     CVxButton(const CVxButton&) = delete;
     CVxButton& operator=(const CVxButton&) = delete;
 
-    // The back pictures, then the front ones, for the current status; the
-    // button counts as drawn this frame.
+    // The back pictures, then the front ones, for the current status; it
+    // counts as drawn this frame only when one of them is drawn.
     void Render() override;
     // For a button its screen draws as other pictures (a glow, a list row,
     // a hit area over a picture): it counts as drawn this frame.
@@ -98,6 +99,8 @@ public:
     int64_t m_iDrawnFrame = -1;           // the application's frame serial it was last drawn on
 
 private:
+    // A picture of the current status in either set: what Render draws.
+    bool HasFace() const;
     bool OnCurrentSubScreen() const;
     // Back to rest: no press, hover or click pending.
     void LetGo();

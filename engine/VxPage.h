@@ -41,7 +41,9 @@ public:
     int ReleaseSubScreens();
     void SetSubScreen(int n);
     int DrawObjects();
-    // A new button owned by the page's manager; null when the page has none.
+    // A new button owned by the page's manager, drawn and run by the page's
+    // own pass (DrawObjects, HandleInput) until m_bVisible is cleared; null
+    // when the page has none.
     CVxButton* AddButton(int subScreenTag);
 
     void RegisterPage();

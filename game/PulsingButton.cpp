@@ -26,6 +26,7 @@ void DrawGlowRing(CVxBillboard* glow, const VxVec3& at, float scale, float growt
 
 void DrawPulsingButton(CVxBillboard* glow, CVxButton* button, float growth, float hoverScale) {
     if (!button) return;
+    button->MarkDrawn();  // the glow stands for a faceless button's face
     button->RenderSRT();
     if (!glow) return;
     DrawGlowRing(glow, button->m_vPosition, 1.0f, growth);

@@ -113,6 +113,12 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
         // At rest, the board's right arrow clicked where the player clicks
         // flips to the next known unit.
         Frames(26);
+        // The entries and the page arrow under the open board take no mouse.
+        const CVxButton* entry = (v.machines ? Page().m_apRpMachineButtons : Page().m_apRpRobotButtons)[v.entry + 1];
+        for (const CVxButton* under : {entry, static_cast<const CVxButton*>(Page().m_pButtonAllScreens)}) {
+            Move(under->m_vPosition.x, under->m_vPosition.y, 2);
+            EXPECT_EQ(under->m_iStatus, BUTTON_NORMAL) << "under the board at " << under->m_vPosition.x;
+        }
         const VxVec3 next = Page().m_Robopedia.nextButton->m_vPosition;
         Click(next.x, next.y);
         Frames(INFO_FLIP_FRAMES + 2);

@@ -18,8 +18,12 @@ public:
         button.m_pPressSound = press.get();
         button.m_pOverSound = over.get();
         button.m_pDisabledSound = disabled.get();
+        Faced(button);
         button.Render();  // drawn on the frame before the first
     }
+
+    // A face for every status, as the pages give their buttons.
+    void Faced(CVxButton& b) { CVxButton::SetStateTextures(&b, &face, &face, &face, &face); }
 
     std::unique_ptr<CVxSound> MakeSound() {
         auto s = std::make_unique<CVxSound>();
@@ -52,6 +56,7 @@ public:
     harness::World w;
     std::vector<std::string> log;
     harness::FakePage page;
+    CVxBillboard face{nullptr, nullptr, nullptr};
     CVxButton button;
     std::unique_ptr<CVxSound> press, over, disabled;
 };
@@ -131,6 +136,7 @@ TEST(Button, AReleaseAndAPressInOneInputStepIsAPressNotAClick) {
 TEST(Button, OverlappingButtonsOnlyTheFirstGetsTheRelease) {
     ButtonBench t;
     CVxButton second(1);
+    t.Faced(second);
     second.SetPosition(20, 0, 0);
     second.Render();
     t.Cursor(450, 320);
@@ -145,6 +151,8 @@ TEST(Button, OverlappingButtonsOnlyTheFirstGetsTheRelease) {
 TEST(Button, ButtonOfAnotherSubScreenNeitherReactsNorHits) {
     ButtonBench t;
     CVxButton other(2), everywhere(-1);
+    t.Faced(other);
+    t.Faced(everywhere);
     other.SetPosition(0, 0, 0);
     everywhere.SetPosition(0, 0, 0);
     other.Render();
@@ -223,6 +231,19 @@ TEST(Button, TakesTheMouseOnlyTheFrameAfterItWasDrawn) {
     t.button.Render();
     ++t.w.app.m_nFrameSerial;
     EXPECT_FALSE(t.button.TakeClick());
+
+    // A disabled button stays disabled through a frame it was not drawn on.
+    t.button.m_iStatus = BUTTON_DISABLE;
+    t.Step({&t.button}, false);
+    t.Step();
+    EXPECT_EQ(t.button.m_iStatus, BUTTON_DISABLE);
+    // Without a face its Render draws nothing: only its screen's mark shows it.
+    CVxButton faceless(1);
+    faceless.SetPosition(0, 0, 0);
+    faceless.Render();
+    EXPECT_FALSE(faceless.HitTest());
+    faceless.MarkDrawn();
+    EXPECT_TRUE(faceless.HitTest());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The exit box of a started game application: answers, the still, the
 // sounds and the save.
 #include "game/Effect_Exit.h"
+#include "game/Effect_NewAchievement.h"
 #include "tests/Harness.h"
 
 namespace {
@@ -98,4 +99,53 @@ TEST_F(ExitBoxTest, ConfirmingAdvancesOnlyFromAWonUnansweredSummary) {
         EXPECT_EQ(g_CurrentProfile.m_iFurthestStage, c.furthest) << c.result << c.answered << c.leaving;
     }
     EXPECT_EQ(ReadInt(ReadBytes(MainPath()), 12), 151) << "saved after advancing";
+}
+
+// Clicks where the buttons are drawn: only the box on top takes them, the exit
+// box over a message box, a message box or the achievement board over the page.
+TEST_F(ExitBoxTest, OnlyTheBoxOnTopTakesAClick) {
+    Enter(2);
+    CEffect_NewAchievement* board = m_App->m_pEffectNewAchievement;
+    enum Under { NOTHING, MESSAGE_BOX, ACHIEVEMENT_BOARD };
+    const struct {
+        const char* rule;
+        Under under;
+        bool exit;  // the exit box open on top, and answering the click
+        CVxButton* clicked;
+        bool taken;
+    } rows[] = {
+        {"the page's button with nothing open", NOTHING, false, nullptr, true},
+        {"the exit box's Cancel", NOTHING, true, exitBox->m_pButtonCancel, true},
+        {"the exit box's OK over a message box", MESSAGE_BOX, true, exitBox->m_pButtonOk, true},
+        {"a message box's OK under the exit box", MESSAGE_BOX, true, box->m_pBtnOK, false},
+        {"the page's button under a message box", MESSAGE_BOX, false, nullptr, false},
+        {"the page's button under the achievement board", ACHIEVEMENT_BOARD, false, nullptr, false},
+    };
+    for (const auto& r : rows) {
+        g_bQuitRequested = false;
+        box->Clear(0);
+        exitBox->Clear(0);
+        board->ResetBoard();
+        std::unique_ptr<CVxButton> pageButton(MakeBattleOkButton());
+        pageButton->SetPosition(0.0f, -60.0f, 0.0f);
+        pageButton->Render();
+        if (r.under == MESSAGE_BOX) OpenAtRest(MSGBOX_DUPLICATE_NAME);
+        if (r.under == ACHIEVEMENT_BOARD) {
+            board->Announce(0);
+            Tick(board, 27);
+        }
+        if (r.exit) {
+            exitBox->Add(0);
+            Tick(exitBox);
+        }
+        CVxButton* clicked = r.clicked ? r.clicked : pageButton.get();
+        const bool exitsOwn = clicked == exitBox->m_pButtonOk || clicked == exitBox->m_pButtonCancel;
+        ClickOn(clicked, [&] {
+            if (r.exit) exitBox->HandleClick();
+            if (!exitsOwn) clicked->ProcessInput();
+        });
+        EXPECT_EQ(clicked->m_iClickCooldown == BUTTON_CLICK_COOLDOWN, r.taken) << r.rule;
+        EXPECT_EQ(g_bQuitRequested, clicked == exitBox->m_pButtonOk) << r.rule;
+        EXPECT_EQ(exitBox->IsOpen(), r.exit && clicked != exitBox->m_pButtonCancel) << r.rule;
+    }
 }

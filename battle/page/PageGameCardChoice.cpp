@@ -54,6 +54,9 @@ void Enable(CVxButton* b, bool on) {
     if (!on) b->m_iStatus = BUTTON_DISABLE;
 }
 
+// A list card at this height is drawn (the panel's depth masks cut it where it leaves the window).
+bool CardDrawnAt(float y, float panelRow) { return y > panelRow - 310.0f && y < panelRow + 210.0f; }
+
 VxVec3 CardListPoint(int id, float scroll, float panelRow) {
     return VxVec3{float(id % 5) * 95.0f - 138.0f, scroll + panelRow + 95.0f - float(id / 5) * 100.0f, 0.0f};
 }
@@ -95,7 +98,9 @@ void DrawCard(CVxBillboard* back, CVxBillboard* picture, CVxNumber* number, int 
 
 // A light icon on its hit button over the pulsing glow, larger while hovered.
 void DrawLightButton(CVxBillboard* glow, CVxBillboard* icon, CVxButton* button, bool hoverable) {
-    if (button) DrawLightIcon(glow, icon, button, hoverable && button->HitTest() ? 1.1f : 0.8f, false);
+    if (!button) return;
+    button->MarkDrawn();  // the icon drawn below is its face
+    DrawLightIcon(glow, icon, button, hoverable && button->HitTest() ? 1.1f : 0.8f, false);
 }
 
 // An invisible quad that writes depth only: what lies behind it is not drawn.
@@ -586,6 +591,7 @@ void CPageGame::DrawCardChoice(float offset) {
         CVxButton* b = m_apCardButtons[i];
         if (!b) continue;
         b->SetPosition(CardListPoint(i, m_fCardScroll, row).x, CardListPoint(i, m_fCardScroll, row).y, 0.0f);
+        if (CardDrawnAt(b->m_vPosition.y, row)) b->MarkDrawn();  // its card, drawn below, is its face
         if (!busy && b->m_iStatus != BUTTON_DISABLE && b->HitTest()) hoveredCard = i;
     }
     for (int k = 0; k <= ROBOT_TYPES; ++k) {
@@ -597,7 +603,7 @@ void CPageGame::DrawCardChoice(float offset) {
         if (!b) continue;
         const VxVec3 at = b->m_vPosition;
         const bool visible = at.y > row - 220.0f && at.y < row + 120.0f;
-        const bool drawn = at.y > row - 310.0f && at.y < row + 210.0f;
+        const bool drawn = CardDrawnAt(at.y, row);
         if (g_CurrentProfile.m_abRobotUnlocked[i] != 1) {
             b->m_iStatus = BUTTON_DISABLE;
             if (drawn) DrawCard(app->m_pBbdCardBGBlank, nullptr, nullptr, -1, at, 1.0f, 1, 1, 1, -1.0f, true);
@@ -667,8 +673,11 @@ void CPageGame::DrawCardChoice(float offset) {
     // The hand row, over the list's lowest cards.
     const int n = std::min(m_Battle.State().m_nHandSlots, DECK_SLOTS);
     int hoveredSlot = -1;
-    for (int s = 0; s < n; ++s)
-        if (m_apHandButtons[s] && !busy && m_apHandButtons[s]->HitTest()) hoveredSlot = s;
+    for (int s = 0; s < n; ++s) {
+        if (!m_apHandButtons[s]) continue;
+        m_apHandButtons[s]->MarkDrawn();  // its card or blank, drawn below, is its face
+        if (!busy && m_apHandButtons[s]->HitTest()) hoveredSlot = s;
+    }
     for (int k = 0; k <= n; ++k) {
         // Hovered or carried slot last.
         int s = k;

@@ -154,6 +154,7 @@ HandFrame CPageGame::DrawHandCards() {
         int last = -1;
         for (int i = 0; i < n; ++i) {
             CVxButton* b = m_apHandButtons[i];
+            if (b && m_Battle.State().m_aHand[i].m_iCard >= 0) b->MarkDrawn();  // its card, drawn below, is its face
             const bool hovered = b && m_Battle.State().m_iBattleState <= BATTLE_PLAYING &&
                                  m_Battle.State().m_iCarriedCard < 0 && b->HitTest();
             if (hovered || i == m_Battle.State().m_iCarriedCard) last = i;
@@ -173,6 +174,7 @@ void CPageGame::DrawRemoverCard(const HandFrame& hand) {
     if (m_pRemoverButton && !hand.loading && m_Battle.State().m_StageDefinition.m_bRemoverCard && !m_bHudHidden &&
         g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER]) {
         m_pRemoverButton->SetPosition(40.0f, 290.0f + HandDropNow(m_Battle).extra, 0.0f);
+        m_pRemoverButton->MarkDrawn();
         const bool active = m_Battle.State().m_iBattleState <= BATTLE_PLAYING;
         CVxBillboard* face = m_apRemoverIcons[active && m_Battle.State().m_iCarriedCard == REMOVER_SLOT ? 1 : 0];
         const bool big =

@@ -207,6 +207,7 @@ void CPageGame::UpdateRobopedia() {
                 b->SetPositionV(EntryPlace(i, machine, m_iRpScroll));
                 const bool hovered = b->HitTest();
                 if (hovered != (pass == 1)) continue;
+                b->MarkDrawn();  // the entry's card is its face
                 if (!EntryOpen(i, machine)) {
                     b->m_iStatus = BUTTON_DISABLE;
                     DrawSharedPicture(app->m_pBbdCardBGBlank, b->m_vPosition.x, b->m_vPosition.y);
@@ -290,6 +291,7 @@ void CPageGame::RenderRobopedia() {
     // The page arrow wears the scroll icon over its glow, as on the menu's Robopedia.
     if (CVxButton* arrow = m_pButtonAllScreens) {
         arrow->SetPosition(393.0f, 287.0f, 0.0f);
+        arrow->MarkDrawn();  // its icon, drawn below, is its face
         if (CVxBillboard* icon = app->m_apBbdLight[3]) {
             arrow->m_iHitHalfWidth = int(icon->m_vSize.x * 0.4f);
             arrow->m_iHitHalfHeight = int(icon->m_vSize.y * 0.4f);
