@@ -54,6 +54,8 @@ struct Piece {
     size_t order = 0;
     bool cut = false;  // part of it fell past the edge of the target it was kept in
     Rect drawn;        // the whole quad, see-through parts included
+    // Its first corner's colour, alpha in the top byte.
+    uint32_t colour = 0;
 };
 
 // The names of the device textures that the given owners hold: their
@@ -106,7 +108,7 @@ public:
             Rect shown;
             bool cut = false;
             if (!ToScreen(i, ink, shown, cut)) continue;
-            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut, Rect{}};
+            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut, Rect{}, d.vertices[0].color};
             Affine f;
             bool quadCut = false;
             if (AffineOf(d, f)) {

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "content/UnlockTables.h"
 #include "engine/framework/RoadStep.h"
 #include "game/BattleLink.h"
 #include "game/Effect_MsgBox.h"
@@ -18,6 +20,17 @@
 #include "tests/MenuDrawnScreen.h"
 
 namespace {
+
+// The names a printf pattern makes of the numbers from `first` to `last`.
+std::vector<std::string> Numbered(const char* pattern, int first, int last) {
+    std::vector<std::string> out;
+    for (int n = first; n <= last; ++n) {
+        char name[64];
+        std::snprintf(name, sizeof name, pattern, n);
+        out.push_back(name);
+    }
+    return out;
+}
 
 // A player's taps through the menu, each where its picture is drawn: which
 // button takes each tap.
@@ -71,6 +84,15 @@ protected:
         return out;
     }
     std::vector<containment::Rect> Drawn(const std::string& name) { return Where(Drawing(), name); }
+    // The picture named like `name` drawn centred on `on`.
+    static const containment::Piece* On(const containment::Scene& scene, const std::string& name,
+                                        const containment::Rect& on) {
+        for (const containment::Piece& p : scene.pictures)
+            if (p.picture.find(name) != std::string::npos && std::fabs(p.drawn.CentreX() - on.CentreX()) < 1.0f &&
+                std::fabs(p.drawn.CentreY() - on.CentreY()) < 1.0f)
+                return &p;
+        return nullptr;
+    }
     // Every button a tap may reach: the current page's, the application's and the board's.
     std::vector<CVxButton*> Buttons() {
         std::vector<CVxButton*> out;
@@ -187,6 +209,14 @@ protected:
         }
         ASSERT_EQ(Menu().m_iEpisodeChoice, 3);
     }
+    // Down the list in view by its arrow, a step at a time.
+    void StepDown(int steps, const int& scroll) {
+        for (int i = 0; i < steps; ++i) {
+            TapDrawn("Btn_LightArrow.", -1);
+            for (int f = 0; f < 60 && scroll != -1; ++f) Frame();
+            ASSERT_TRUE(Settle());
+        }
+    }
     // Play, the first episode and its first area's map.
     void StageMap() {
         FromTitle();
@@ -220,15 +250,25 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
         std::vector<Faceless> faceless;
         size_t faced;        // buttons with faces drawn there
         bool board = false;  // the information board is open: only its buttons count
+        // The entries in view drawn locked; false where the faced buttons
+        // are tapped on another row of the same screen.
+        std::vector<std::string> locked = {};
+        bool tapFaced = true;
     } const rows[] = {
         // Where a list has nothing further that way, no arrow is drawn: the
         // one drawn highest is the one that way the list goes on. These rows
         // come first: a box shut by a fresh start leaves the screen dimmed,
-        // and the dimming holds the episode list's slide.
+        // and the dimming holds the episode list's and the stage map's slide.
+        // A locked entry in view carries the lock, and its frame fades with it.
         {"episode choice, its last entry",
-         [&] { EpisodeEnd(); },
+         [&] {
+             p.m_abFeatureUnlocked[FEATURE_MINI_GAMES] = 0;
+             EpisodeEnd();
+         },
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }}},
-         1},
+         1,
+         false,
+         {"Bbd_Episode4."}},
         {"mini-game list, its first group",
          [&] {
              EpisodeEnd();
@@ -238,8 +278,42 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }},
           {"Bbd_MiniGame01.", 0, [&] { return m.m_apMiniGameButton[0]; }}},
          3},
+        {"mini-game list, its last group, 23 open",
+         [&] {
+             p.m_iFurthestStage = 116;
+             EpisodeEnd();
+             TapDrawn("Bbd_Episode4.");
+             Arrive(MENU_MINIGAME);
+             StepDown(2, m.m_iMiniGameScroll);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }}},
+         3,
+         false,
+         Numbered("Bbd_MiniGame%02d.", 24, 30),
+         false},
+        {"stage map, its last area, locked till the player is equipped for it",
+         [&] {
+             StageMap();
+             StepDown(4, m.m_iMapScroll);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }}},
+         3,
+         false,
+         {"Bbd_Map5."},
+         false},
+        {"main menu, its last entry",
+         [&] {
+             FromTitle();
+             StepDown(3, m.m_iMainScroll);
+         },
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }}},
+         3,
+         false,
+         {},
+         false},
         {"main menu, a step down its list",
          [&] {
+             p.m_abFeatureUnlocked[FEATURE_ACHIEVEMENTS] = 0;
              FromTitle();
              TapDrawn("Btn_LightArrow.", -1);
              for (int f = 0; f < 60 && m.m_iMainScroll != -1; ++f) Frame();
@@ -247,7 +321,9 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
          },
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }},
           {"Btn_LightArrow.", 1, [&] { return m.m_apListButton[3]; }}},
-         3},
+         3,
+         false,
+         {"Bbd_Main2."}},
         {"main menu, its first entry",
          [&] { FromTitle(); },
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
@@ -340,7 +416,9 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
          1},
     };
+    const SaveProfile player = p;
     for (const Row& r : rows) {
+        p = player;  // a row's changes to the player are its own
         r.reach();
         if (HasFatalFailure()) return;
         // The buttons whose faces are drawn, and where; a button is known by
@@ -360,6 +438,18 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
             }
         }
         EXPECT_EQ(faced.size(), r.faced) << r.screen;
+        // The lock over each locked entry in view and over no other; its frame
+        // as faded as the entry.
+        EXPECT_EQ(Where(scene, "Bbd_Lock.").size(), r.locked.size()) << r.screen << ": locks drawn";
+        for (const std::string& entry : r.locked) {
+            const std::vector<containment::Rect> at = Where(scene, entry);
+            ASSERT_EQ(at.size(), 1u) << r.screen << ": " << entry;
+            const containment::Piece* lock = On(scene, "Bbd_Lock.", at[0]);
+            EXPECT_TRUE(lock && at[0].Holds(lock->ink, 0.0f)) << r.screen << ": the lock over " << entry;
+            const containment::Piece *picture = On(scene, entry, at[0]), *frame = On(scene, "Frame.", at[0]);
+            ASSERT_TRUE(picture && frame) << r.screen << ": " << entry << " in its frame";
+            EXPECT_EQ(frame->colour >> 24, picture->colour >> 24) << r.screen << ": the frame of " << entry;
+        }
         // Off the board, the row names every drawing of its faceless
         // pictures: an arrow drawn where its list has nothing further fails.
         for (const Faceless& f : r.faceless) {
@@ -373,6 +463,7 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
             Frame(BUTTON_CLICK_COOLDOWN);
         };
         for (const auto& [index, at] : faced) {
+            if (!r.tapFaced) break;
             again();
             if (HasFatalFailure()) return;
             const std::vector<CVxButton*> now = Buttons();
