@@ -213,7 +213,9 @@ TEST_P(CloseButton, AsksToLeaveAndCancelResumes) {
     // In play the choice's cards are not drawn: their hit areas, left over the field, take no mouse.
     int live = 0;
     for (const CVxButton* card : Page().m_apCardButtons) live += card->TakesMouse() ? 1 : 0;
-    if (c.state != BATTLE_CARD_SELECT) EXPECT_EQ(live, 0);
+    if (c.state != BATTLE_CARD_SELECT) {
+        EXPECT_EQ(live, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Choice, CloseButton, ::testing::ValuesIn(kCloses),
