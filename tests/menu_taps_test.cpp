@@ -243,6 +243,7 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
         std::function<CVxButton*()> button;  // nullptr: a picture that the tap gesture reads, no button
         int unit = -1;                       // the board's unit once a flip has run
         bool chained = false;                // tapped where the tap before left the screen
+        int box = -1;                        // the message box the tap opens
     };
     struct Row {
         const char* screen;
@@ -291,12 +292,20 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
          false,
          Numbered("Bbd_MiniGame%02d.", 24, 30),
          false},
-        {"stage map, its last area, locked till the player is equipped for it",
+        {"stage map, episode 2's last area, the first closed",
          [&] {
-             StageMap();
+             p.m_iFurthestStage = 85;
+             FromTitle();
+             TapDrawn("Bbd_Main1.");
+             Arrive(MENU_EPISODE);
+             StepDown(1, m.m_iEpisodeScroll);
+             TapDrawn("Bbd_Episode2.");
+             Arrive(MENU_STAGE_MAP);
              StepDown(4, m.m_iMapScroll);
          },
-         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }}},
+         {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }},
+          // Last: its box dims the screen for the rows after it.
+          {"Bbd_Map5.", 0, [] { return nullptr; }, -1, false, MSGBOX_MAP_UNLOCK_CONDITIONS}},
          3,
          false,
          {"Bbd_Map5."},
@@ -483,6 +492,9 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
             const std::vector<CVxButton*> takers = Tap(at.CentreX(), at.CentreY());
             EXPECT_EQ(takers, expected ? std::vector<CVxButton*>{expected} : std::vector<CVxButton*>{})
                 << r.screen << ": " << f.picture << " drawn at " << at.Text();
+            if (f.box >= 0) {
+                EXPECT_EQ(BoxKind(), f.box) << r.screen << ": " << f.picture;
+            }
             if (f.unit >= 0) {
                 Frame(INFO_FLIP_FRAMES + 2);
                 EXPECT_EQ(m.m_pRobotInfo->m_aInstances[0].kind, f.unit) << r.screen << ": " << f.picture;
