@@ -35,6 +35,47 @@ TEST(Page, ButtonsWaitTenInputStepsAfterASubScreenChange) {
     EXPECT_EQ(b->driven, 1);
 }
 
+// The page's own pass draws and runs, once a frame, each button of the shown
+// sub-screen or tagged -1 that it sees; one taken out of it (m_bVisible
+// cleared, as a screen that runs its own buttons does) it leaves alone.
+TEST(Page, ItsPassDrawsAndRunsEachButtonItSeesOnceAFrame) {
+    PageFixture f;
+    f.page.SetSubScreen(1);
+    const struct {
+        int tag;
+        bool seen;
+        int perFrame;
+    } rows[] = {{1, true, 1}, {-1, true, 1}, {2, true, 0}, {1, false, 0}, {-1, false, 0}};
+    std::vector<CountingButton*> buttons;
+    for (const auto& r : rows) {
+        buttons.push_back(Add(f.page, r.tag));
+        buttons.back()->m_bVisible = r.seen;
+    }
+    f.h.Steps(20);  // past the start's input hold and the sub-screen change's
+    std::vector<std::pair<int, int>> before;
+    for (const CountingButton* b : buttons) before.emplace_back(b->drawn, b->driven);
+    f.h.Steps(5);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        EXPECT_EQ(buttons[i]->drawn - before[i].first, 5 * rows[i].perFrame) << "row " << i;
+        EXPECT_EQ(buttons[i]->driven - before[i].second, 5 * rows[i].perFrame) << "row " << i;
+    }
+
+    // A faced button made with AddButton takes a click once: the release
+    // starts its full cooldown.
+    CVxBillboard face(nullptr, nullptr, nullptr);
+    CVxButton* made = f.page.AddButton(1);
+    ASSERT_NE(made, nullptr);
+    CVxButton::SetStateTextures(made, &face, &face, &face, &face);
+    made->SetPosition(0.0f, 0.0f, 0.0f);
+    f.h.Step();
+    f.h.Click(f.h.app.m_iScreenWidth / 2, f.h.app.m_iScreenHeight / 2);
+    f.h.Step();
+    f.h.Send(host::WM_LBUTTONUP);
+    f.h.Step();
+    EXPECT_EQ(made->m_iClickCooldown, BUTTON_CLICK_COOLDOWN);
+    EXPECT_TRUE(made->TakeClick());
+}
+
 TEST(Page, BlockedChangeTakesEffectOnTheSixthInputStep) {
     PageFixture f;
     f.h.app.BlockSubScreenChanges();

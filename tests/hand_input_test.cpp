@@ -146,3 +146,14 @@ TEST_F(BattleHandTest, EscapePausesAndDropsTheCarriedCard) {
     EXPECT_EQ(box->m_aInstances[0].kind, MSGBOX_PAUSE);
     EXPECT_TRUE(run->App().m_bCaptureStill || run->App().m_bShowStill);
 }
+
+TEST_F(BattleHandTest, TheRemoverIsPickedWhereItIsDrawn) {
+    Begin(7, 1, 77, {0});  // a stage with the Remover's card
+    g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER] = 1;
+    ASSERT_TRUE(run->RunUntilState(BATTLE_PLAYING, 5000));
+    Frames(2);
+    const VxVec3 at = Page().m_pRemoverButton->m_vPosition;
+    ASSERT_LT(at.x, 9000.0f) << "the Remover is drawn";
+    Click(at.x, at.y);
+    EXPECT_EQ(Page().m_Battle.State().m_iCarriedCard, REMOVER_SLOT);
+}
