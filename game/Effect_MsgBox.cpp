@@ -273,7 +273,13 @@ void CEffect_MsgBox::ClickSound() {
 void CEffect_MsgBox::HandleClick() {
     CGameApplication* app = g_pGameAppInstance;
     if (!app || !InputAllowed(*app)) return;
+    // A press and release within one frame: the button under it takes the
+    // release as a finished click and clears the word, but the box answers
+    // on the press, so the press is kept for the answers below.
+    uint32_t& left = app->m_aInput[0].m_aiKey[MOUSE_LEFT];
+    const uint32_t press = left & KEY_PRESSED;
     for (CVxButton* button : m_apPictureButtons) button->ProcessInput();
+    left |= press;
 
     const bool okShown = m_pBtnOK->m_vPosition.x != MSGBOX_OFF_SCREEN;
     const bool cancelShown = m_pBtnCancel->m_vPosition.x != MSGBOX_OFF_SCREEN;

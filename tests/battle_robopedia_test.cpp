@@ -20,6 +20,7 @@ struct Visit {
     int entry;     // robot or Machine index clicked
     bool known;    // unlocked or met in the profile, and the next one too
     bool boardOpens;
+    bool tapped = false;  // the entry pressed and released within one frame
 };
 
 const Visit kVisits[] = {
@@ -27,6 +28,7 @@ const Visit kVisits[] = {
     {"LockedRobotStaysShut", 0, 12, false, false},
     {"MetMachineOpensBoard", 1, 5, true, true},
     {"UnmetMachineStaysShut", 2, 9, false, false},
+    {"UnlockedRobotOpensBoardOnATap", 0, 3, true, true, true},
 };
 
 class RobopediaCase : public HandInputTest, public ::testing::WithParamInterface<Visit> {
@@ -92,7 +94,8 @@ TEST_P(RobopediaCase, OpensPagesAndCloses) {
     ASSERT_NE(card, nullptr);
     Move(card->m_vPosition.x, card->m_vPosition.y, 2);
     EXPECT_EQ(card->m_iStatus == BUTTON_DISABLE, !v.known);
-    Click(card->m_vPosition.x, card->m_vPosition.y);
+    if (v.tapped) Key(MOUSE_LEFT);  // down and up within one frame, where the cursor stands
+    else Click(card->m_vPosition.x, card->m_vPosition.y);
     Frames(5);
     const bool open = Page().m_pRobotInfo && Page().m_pRobotInfo->m_aInstances[0].life > 0;
     EXPECT_EQ(open, v.boardOpens);

@@ -2,6 +2,7 @@
 // kinds, the warning queue and the answers.
 
 #include "battle/model/BattleRules.h"
+#include "game/Effect_Exit.h"
 #include "tests/Harness.h"
 
 using MsgBoxTest = PopupTest;
@@ -286,4 +287,97 @@ TEST_F(MsgBoxTest, EveryOkSavesBeforeItActs) {
     EXPECT_EQ(g_aStoredProfiles[current].m_iMetalParts, 777);
     // The tip's own flag was set after the save; the next save takes it.
     EXPECT_EQ(g_aStoredProfiles[current].m_abHintShown[0], 0);
+}
+
+// Every button of the box, tapped (down and up within one frame) and clicked
+// (down, held, up over three frames) from the same start: the tap answers as
+// the click does, and only once (a switch answered twice would flip back).
+TEST_F(MsgBoxTest, ATapWithinOneFrameAnswersEveryButtonAsAHeldClickDoesOnce) {
+    constexpr int M = MENU_PAGE_INDEX, B = BATTLE_PAGE_INDEX;
+    const struct {
+        const char* button;
+        int kind, page;
+        CVxButton* CEffect_MsgBox::*member;
+        int knob;      // a slider knob, -1 none
+        float offset;  // where on it the tap falls, right of its centre
+    } rows[] = {
+        {"OK", MSGBOX_DUPLICATE_NAME, M, &CEffect_MsgBox::m_pBtnOK, -1, 0.0f},
+        {"OK of two", MSGBOX_DELETE_PROFILE, M, &CEffect_MsgBox::m_pBtnOK, -1, 0.0f},
+        {"Cancel", MSGBOX_DELETE_PROFILE, M, &CEffect_MsgBox::m_pBtnCancel, -1, 0.0f},
+        {"Restart", MSGBOX_PAUSE, B, &CEffect_MsgBox::m_pBtnRestart, -1, 0.0f},
+        {"Resume", MSGBOX_PAUSE, B, &CEffect_MsgBox::m_pBtnResume, -1, 0.0f},
+        {"Menu", MSGBOX_PAUSE, B, &CEffect_MsgBox::m_pBtnMenu, -1, 0.0f},
+        {"Option", MSGBOX_PAUSE, B, &CEffect_MsgBox::m_pBtnOption, -1, 0.0f},
+        {"Help", MSGBOX_PAUSE, B, &CEffect_MsgBox::m_pBtnHelp, -1, 0.0f},
+        {"Exit", MSGBOX_PAUSE, B, &CEffect_MsgBox::m_pBtnExit, -1, 0.0f},
+        {"the sound switch", MSGBOX_OPTIONS, M, &CEffect_MsgBox::m_pBtnSoundOn, -1, 0.0f},
+        {"the screen switch", MSGBOX_OPTIONS, M, &CEffect_MsgBox::m_pBtnFullScreenOff, -1, 0.0f},
+        {"the options' OK", MSGBOX_OPTIONS, M, &CEffect_MsgBox::m_pBtnOK, -1, 0.0f},
+        {"the music knob", MSGBOX_OPTIONS, M, nullptr, 0, 12.0f},
+        {"the effect knob", MSGBOX_OPTIONS, M, nullptr, 1, -12.0f},
+    };
+    struct Outcome {
+        bool open, switching, exitBox, clickSound;
+        int shown, muted, windowed, music, effect;
+        bool operator==(const Outcome& o) const {
+            return open == o.open && switching == o.switching && exitBox == o.exitBox && clickSound == o.clickSound &&
+                   shown == o.shown && muted == o.muted && windowed == o.windowed && music == o.music &&
+                   effect == o.effect;
+        }
+    };
+    SaveFileHeader& header = m_App->m_pSaveData->Header();
+    const auto outcome = [&] {
+        return Outcome{box->IsOpen(),
+                       box->m_bSwitching != 0,
+                       m_App->m_pEffectExit->IsOpen(),
+                       Playing(m_App->m_pSndBtnClick),
+                       box->m_iShownKind,
+                       header.m_bMuted,
+                       header.m_bWindowed,
+                       box->m_aiSliderValue[0],
+                       box->m_aiSliderValue[1]};
+    };
+    for (const auto& r : rows) {
+        Outcome seen[2];
+        for (int tap = 0; tap < 2; ++tap) {
+            box->Clear(0);
+            m_App->m_pEffectExit->Clear(0);
+            header.m_bMuted = 0;
+            header.m_bWindowed = 1;
+            g_iMusicVolume = -5000;
+            g_iEffectVolume = -5000;
+            m_App->m_iCurrentPage = r.page;
+            m_App->m_iCurrentStage = 7;
+            RuleState(battle->m_Battle).m_iBattleState = 10;
+            m_App->m_bShowStill = true;
+            OpenAtRest(r.kind);
+            CVxButton* on = r.member ? box->*r.member : box->m_apSliderKnob[r.knob];
+            uint32_t& left = m_App->m_aInput[0].m_aiKey[MOUSE_LEFT];
+            // The player looks a moment first: an earlier click's cooldown runs out.
+            CursorAt(-400.0f, 300.0f);
+            left = 0;
+            for (int frame = 0; frame < BUTTON_CLICK_COOLDOWN; ++frame) box->HandleClick();
+            Silence(m_App->m_pSndBtnClick);
+            const Outcome before = outcome();
+            CursorAt(on->m_vPosition.x + r.offset, on->m_vPosition.y);
+            if (tap) {
+                left = KEY_PRESSED | KEY_RELEASED;
+                box->HandleClick();
+                for (int frame = 0; frame < 2; ++frame) {
+                    left = 0;
+                    box->HandleClick();
+                }
+            } else {
+                left = KEY_PRESSED | KEY_HELD;
+                box->HandleClick();
+                left = KEY_HELD;
+                box->HandleClick();
+                left = KEY_RELEASED;
+                box->HandleClick();
+            }
+            seen[tap] = outcome();
+            EXPECT_FALSE(seen[tap] == before) << r.button << (tap ? " tapped" : " clicked") << ": no answer";
+        }
+        EXPECT_TRUE(seen[1] == seen[0]) << r.button << ": a tap answers otherwise than a click";
+    }
 }

@@ -323,7 +323,9 @@ void CPageGame::HandleRobopediaInput() {
     if (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED) {
         m_iRpGesture = 1;
         m_vRpPressPoint = m_vRpCursor;
-    } else if (m_iRpGesture == 1 && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) {
+    }
+    // Not else: a press and release within one frame is a tap where it fell.
+    if (m_iRpGesture == 1 && (in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED)) {
         const bool still =
             std::abs(m_vRpCursor.x - m_vRpPressPoint.x) < 5.0f && std::abs(m_vRpCursor.y - m_vRpPressPoint.y) < 5.0f;
         m_iRpGesture = still ? 3 : 0;

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "frontend/PageMenu.h"
+#include "game/Effect_MsgBox.h"
+#include "game/GameApplication.h"
 #include "platform/host/Headless.h"
 #include "platform/host/MessageBox.h"
 #include "tests/Harness.h"
@@ -85,6 +87,10 @@ TEST_F(SdlTaps, AClickOrKeyWithinOneFrameIsNeverLost) {
     road.Frame(60);
     const Point kPlay = frontroad::kMenuEntry;
     const Point kProfileButton{-375.0f, 120.0f};
+    const Point kOptionButton{-375.0f, -52.5f};
+    // The options box at rest: its switches and OK in a row under the sliders.
+    const Point kSoundSwitch{-150.0f, -130.0f}, kOptionsOk{150.0f, -130.0f};
+    const auto box = [] { return g_pGameAppInstance->m_pEffectMsgBox; };
     const TapRow rows[] = {
         {"a tap on the logo shows the title", [&] { TapAt(frontroad::kScreenCentre); },
          [&] { return road.At(MENU_PAGE_INDEX, MENU_TITLE); }, 30},
@@ -106,6 +112,13 @@ TEST_F(SdlTaps, AClickOrKeyWithinOneFrameIsNeverLost) {
          [&] { return MenuReady(MENU_PROFILES); }, 90},
         {"a tap on the side button within a frame goes back", [&] { TapAt(frontroad::kBackButton); },
          [&] { return MenuReady(MENU_MAIN); }, 90},
+        {"a tap on the options button within a frame opens the options box", [&] { TapAt(kOptionButton); },
+         [&] { return box()->IsOpen() && box()->m_aInstances[0].kind == MSGBOX_OPTIONS && box()->SlideY() == 0.0f; },
+         90},
+        {"a tap on the box's sound switch within a frame turns the sound off", [&] { TapAt(kSoundSwitch); },
+         [&] { return g_pGameAppInstance->m_pSaveData->Header().m_bMuted == 1; }, 0},
+        {"a tap on the box's OK within a frame closes it", [&] { TapAt(kOptionsOk); },
+         [&] { return !box()->IsOpen() && MenuReady(MENU_MAIN); }, 60},
         {"a tap on a list entry within a frame chooses it", [&] { TapAt(kPlay); },
          [&] { return road.Page() == STORY_PAGE_INDEX; }, 60},
     };
