@@ -24,6 +24,7 @@
 #include "game/MenuLink.h"
 #include "platform/D3DApplication.h"
 #include "platform/host/MessageBox.h"
+#include "platform/host/X11Connection.h"
 
 int g_iScreenWidth = 880;
 int g_iScreenHeight = 640;
@@ -392,7 +393,9 @@ int CGameApplication::ReleaseResources() {
 
     DeletePages();
 
-    SaveProgress();
+    // The window lost under the game said only that it closes; a save that
+    // fails says so itself.
+    if (SaveProgress() && host::DisplayLost()) std::fprintf(stderr, "Cogsquall: the game saved its progress.\n");
     delete m_pSaveData;
     m_pSaveData = nullptr;
 

@@ -24,9 +24,9 @@ extern "C" void OnQuitSignal(int) {
 // The display went away under the game: its progress is kept as a
 // confirmed exit keeps it, once play has begun (a start-up question left
 // unanswered touches nothing).
-void SaveOnLostDisplay() {
+bool SaveOnLostDisplay() {
     CGameApplication* game = g_pGameAppInstance;
-    if (game && game->m_bInitialised) game->SaveProgress();
+    return game && game->m_bInitialised && game->SaveProgress();
 }
 
 // The game application: save data (with its repair questions), the archive

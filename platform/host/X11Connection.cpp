@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -32,12 +34,22 @@ std::atomic<bool> g_lost{false};
 std::atomic<unsigned long> g_mainWindow{0};
 std::atomic<int> g_errors{0};
 
-void (*g_lostSave)() = nullptr;
+bool (*g_lostSave)() = nullptr;
 
 // Between the start's words being set and the main window standing.
 std::atomic<bool> g_starting{false};
 std::atomic<bool> g_making{false};
 std::string g_startBefore, g_startAfter;
+// The TCP port a display reached over the network listens on (6000 + its
+// number), read from DISPLAY before any connection is made; 0: none.
+std::atomic<int> g_displayPort{0};
+
+int DisplayPort(const char* display) {
+    const char* colon = display ? std::strrchr(display, ':') : nullptr;
+    if (!colon || colon[1] < '0' || colon[1] > '9') return 0;
+    const long number = std::strtol(colon + 1, nullptr, 10);
+    return number >= 0 && number < 65536 - 6000 ? 6000 + int(number) : 0;
+}
 
 #ifdef CSQ_WATCH_X11
 void WriteAll(const char* p, size_t left) {
@@ -59,21 +71,33 @@ void WriteAll(const char* p, size_t left) {
     ::_exit(1);
 }
 
-// Whether the X server has hung up one of the process's connections to it
-// (on its local socket). Only calls a signal handler may make.
-bool XServerHungUp() {
-    static const char kSocket[] = "/.X11-unix/X";
-    for (int fd = 0; fd < 1024; ++fd) {
-        sockaddr_un peer{};
-        socklen_t size = sizeof peer;
-        if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) != 0 || peer.sun_family != AF_UNIX) continue;
-        // The name, in the file system or (led by a zero) the abstract space.
+// Whether the peer is the X server: its local socket, named in the file
+// system or (led by a zero) the abstract space, or its TCP port, as a
+// forwarded display is reached. Only calls a signal handler may make.
+bool PeerIsXServer(const sockaddr_storage& peer, socklen_t size) {
+    if (peer.ss_family == AF_UNIX) {
+        static const char kSocket[] = "/.X11-unix/X";
+        const auto& local = reinterpret_cast<const sockaddr_un&>(peer);
         const size_t length = size > offsetof(sockaddr_un, sun_path) ? size - offsetof(sockaddr_un, sun_path) : 0;
-        bool named = false;
-        for (size_t i = 0; !named && i + sizeof kSocket - 1 <= length; ++i)
-            named = std::memcmp(peer.sun_path + i, kSocket, sizeof kSocket - 1) == 0;
+        for (size_t i = 0; i + sizeof kSocket - 1 <= length; ++i)
+            if (std::memcmp(local.sun_path + i, kSocket, sizeof kSocket - 1) == 0) return true;
+        return false;
+    }
+    const int port = g_displayPort.load();
+    if (port == 0) return false;
+    if (peer.ss_family == AF_INET) return ntohs(reinterpret_cast<const sockaddr_in&>(peer).sin_port) == port;
+    if (peer.ss_family == AF_INET6) return ntohs(reinterpret_cast<const sockaddr_in6&>(peer).sin6_port) == port;
+    return false;
+}
+
+// Whether the X server has hung up one of the process's connections to it.
+bool XServerHungUp() {
+    for (int fd = 0; fd < 1024; ++fd) {
+        sockaddr_storage peer{};
+        socklen_t size = sizeof peer;
+        if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) != 0 || !PeerIsXServer(peer, size)) continue;
         pollfd p{fd, POLLRDHUP, 0};
-        if (named && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR))) return true;
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR))) return true;
     }
     return false;
 }
@@ -105,17 +129,24 @@ std::string RequestName(Display* display, const XErrorEvent& e) {
     return name;
 }
 
-void NoteDisplayLost(const char* why) {
-    if (g_lost.exchange(true)) return;
-    std::fprintf(stderr, "Cogsquall: %s; the game saves and closes.\n", why);
-    // No box can be shown any more: their texts go to stderr.
+// From here no box can be shown: their texts go to stderr. False when the
+// loss was already noted.
+bool MarkDisplayLost() {
+    if (g_lost.exchange(true)) return false;
     NoteQuitSignal();
+    return true;
+}
+
+// The window went while the connection stands: the game closes through its
+// loop, and its exit save says nothing unless it fails.
+void NoteWindowLost(const char* why) {
+    if (MarkDisplayLost()) std::fprintf(stderr, "Cogsquall: %s; the game closes.\n", why);
 }
 
 void NoteXError(unsigned long resource) {
     g_errors.fetch_add(1);
     const unsigned long window = g_mainWindow.load();
-    if (window != 0 && resource == window) NoteDisplayLost("the game's window was destroyed");
+    if (window != 0 && resource == window) NoteWindowLost("the game's window was destroyed");
 }
 
 // Any of the process's connections (SDL keeps two) broke. Xlib would call
@@ -123,8 +154,13 @@ void NoteXError(unsigned long resource) {
 // the window stands, with the start's fatal words.
 int OnIoError(Display*) {
     if (g_starting.load()) EndStart("the connection to the X display was lost");
-    NoteDisplayLost("the connection to the X display was lost");
-    if (void (*save)() = g_lostSave) save();
+    if (MarkDisplayLost()) {
+        // Said once the save is done or passed over: play may not have begun.
+        bool (*save)() = g_lostSave;
+        const bool saved = save && save();
+        std::fprintf(stderr, "Cogsquall: the connection to the X display was lost; %s\n",
+                     saved ? "the game saved its progress and closes." : "the game closes without saving.");
+    }
     std::fflush(nullptr);
     ::_exit(0);
 }
@@ -145,7 +181,7 @@ int OnError(Display* display, XErrorEvent* e) {
 
 bool DisplayLost() { return g_lost.load(); }
 
-void SetConnectionLostSave(void (*save)()) { g_lostSave = save; }
+void SetConnectionLostSave(bool (*save)()) { g_lostSave = save; }
 
 int X11ErrorCount() { return g_errors.load(); }
 
@@ -170,6 +206,7 @@ void X11WatchConnection(SDL_Window* window, bool mainWindow) {
 void SetStartFailureWords(const std::string& before, const std::string& after) {
     g_startBefore = before;
     g_startAfter = after;
+    g_displayPort = DisplayPort(std::getenv("DISPLAY"));
     g_starting = true;
 #ifdef CSQ_WATCH_X11
     // Before any connection is made: Xlib's own would end the process in its

@@ -42,6 +42,10 @@ bool WaitForWindowEvent(Display* display, int type, int nth, golden::GameProcess
 // The watcher's own connection dies with the server: nothing to say, nothing to end.
 int QuietIoError(Display*) { return 0; }
 
+// What the game says as it closes on a lost display, saved or not.
+constexpr char kLostSaved[] = "the connection to the X display was lost; the game saved its progress and closes.";
+constexpr char kLostUnsaved[] = "the connection to the X display was lost; the game closes without saving.";
+
 }  // namespace
 
 TEST(DisplayLossRun, ALostDisplayEndsTheGameWithTheExitSaveAndStatusZero) {
@@ -90,8 +94,18 @@ TEST(DisplayLossRun, ALostDisplayEndsTheGameWithTheExitSaveAndStatusZero) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
             << c.rule << ": status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status)) << "\n"
             << said;
-        // The exit save pushes the file written at start-up into the backup.
+        // The exit save pushes the file written at start-up into the backup, and is told.
         EXPECT_TRUE(fs::exists(folder + "DataBkUp.dat")) << c.rule << ": no exit save\n" << said;
+        EXPECT_EQ(said.find(kLostUnsaved), std::string::npos) << c.rule << "\n" << said;
+        if (c.loss == Loss::KilledConnection) {
+            EXPECT_NE(said.find(kLostSaved), std::string::npos) << said;
+        }
+        if (c.loss == Loss::DestroyedWindow) {
+            EXPECT_NE(said.find("the game's window was destroyed; the game closes.\nCogsquall: the game saved its "
+                                "progress."),
+                      std::string::npos)
+                << said;
+        }
         if (fs::exists(folder + "SaveData.dat")) {
             EXPECT_EQ(fs::file_size(folder + "SaveData.dat"), 5212u) << c.rule;
         }
@@ -190,9 +204,10 @@ TEST(DisplayLossRun, AServerLostAtAnyMomentOfTheStartEndsInTheFatalMessageOrTheL
                 if (cued && !fatal.reason.empty()) ++whileMaking;
             } else {
                 EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << said;
-                EXPECT_NE(said.find("the connection to the X display was lost; the game saves and closes."),
-                          std::string::npos)
-                    << said;
+                // The words tell what was done: an exit save pushes the start's file into the backup.
+                const bool saved = said.find(kLostSaved) != std::string::npos;
+                EXPECT_NE(saved, said.find(kLostUnsaved) != std::string::npos) << said;
+                EXPECT_EQ(fs::exists(root + "/Orvendale/Cogsquall/DataBkUp.dat"), saved) << said;
             }
             EXPECT_EQ(said.find("Sanitizer"), std::string::npos) << said;
             std::error_code ec;
