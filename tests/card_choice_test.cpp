@@ -35,6 +35,12 @@ TEST_F(CardChoiceTest, APickedCardOnlyRefusesAndAShortPressSendsACardBack) {
     EXPECT_EQ(Deck()[0], ids[1]) << "the hand closes up";
     EXPECT_EQ(Deck()[1], -1);
     EXPECT_FALSE(Page().m_abCardPicked[ids[0]]);
+    // Down and up within one frame is as short a press.
+    Move(HandSlot(0).x, HandSlot(0).y);
+    Key(MOUSE_LEFT);
+    Land();
+    EXPECT_EQ(Deck()[0], -1) << "a tap sends the card back";
+    EXPECT_FALSE(Page().m_abCardPicked[ids[1]]);
 }
 
 TEST_F(CardChoiceTest, DraggingAHeldCardReordersTheHand) {

@@ -422,8 +422,10 @@ void CPageGame::HandleHandDragInput(int n) {
     const VxVec3 at = CursorPoint();
     const bool held = in.m_aiKey[MOUSE_LEFT] & KEY_HELD;
     const bool released = in.m_aiKey[MOUSE_LEFT] & KEY_RELEASED;
+    // Down and up within one frame: a short click that ends where it began.
+    const bool tapped = (in.m_aiKey[MOUSE_LEFT] & KEY_PRESSED) && released && !held;
     if (m_iDragMode == 0 && m_iDragStep == 0) {
-        for (int s = 0; s < n && held; ++s) {
+        for (int s = 0; s < n && (held || tapped); ++s) {
             CVxButton* b = m_apHandButtons[s];
             if (!b || m_Battle.State().m_aHand[s].m_iCard < 0 || !b->HitTest()) continue;
             m_iDragSlot = s;
@@ -432,7 +434,9 @@ void CPageGame::HandleHandDragInput(int n) {
             m_iDragStep = 1;
             break;
         }
-    } else if (m_iDragMode == 0 && m_iDragStep == 1) {
+        if (!tapped || m_iDragStep == 0) return;
+    }
+    if (m_iDragMode == 0 && m_iDragStep == 1) {
         if (released) {
             Consume(in, MOUSE_LEFT);
             if (m_iDragFrames < 15) {
