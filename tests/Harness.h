@@ -313,6 +313,9 @@ public:
     SoundManager sounds;
 };
 
+// The volume the audio device plays a sound's first buffer at.
+inline int32_t BufferVolumeOf(CVxSound& s) { return s.m_pSound->GetDevice()->GetVolume(s.m_pSound->GetBuffer(0)); }
+
 // Installs a fixed game link for content tests while alive.
 class ScopedLink {
 public:

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "battle/model/BattleCommands.h"
 #include "tools/stagerun/StageRun.h"
 
 // A test that runs from the build folder, where the pack lies, and goes back.
@@ -52,6 +53,18 @@ protected:
 
     std::unique_ptr<StageRun> run;
 };
+
+// The deck the runner's defence plays: one robot per terrain, ground Gunner
+// and Blocker (in front), air Copter, water-surface Mariner, underwater Diver.
+inline const std::vector<int> kDefenceDeck = {1, 3, 4, 21, 15};
+
+// How many commands of the kind a run's log holds.
+template <class Command>
+int CountOf(const std::vector<LoggedCommand>& log) {
+    int n = 0;
+    for (const LoggedCommand& c : log) n += std::holds_alternative<Command>(c.command);
+    return n;
+}
 
 namespace golden {
 

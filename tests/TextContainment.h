@@ -25,6 +25,9 @@
 
 namespace containment {
 
+// The margin the screens' texts keep: glyph ink this far inside the panel's ink.
+constexpr float kMargin = 4.0f;
+
 // Logical pixels, y up.
 struct Rect {
     float left = 0, bottom = 0, right = 0, top = 0;

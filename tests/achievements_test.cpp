@@ -3,8 +3,6 @@
 #include "tests/Harness.h"
 #include "content/Achievements.h"
 
-using namespace harness;
-
 using Achievements = AchievementTest;
 
 TEST_F(Achievements, CountingAddsUpAndAnnouncesOnceWhenTheTargetIsPassed) {

@@ -40,13 +40,6 @@ std::string Golden(const StageRunResult& r) {
     return value;
 }
 
-template <class Command>
-int CountOf(const std::vector<LoggedCommand>& log) {
-    int n = 0;
-    for (const LoggedCommand& c : log) n += std::holds_alternative<Command>(c.command);
-    return n;
-}
-
 std::vector<LoggedCommand> PlayCommands(const std::vector<LoggedCommand>& log) {
     std::vector<LoggedCommand> play;
     for (const LoggedCommand& c : log)

@@ -34,8 +34,6 @@ static_assert(
     !std::is_invocable_v<decltype(&CBattleModel::AddFieldEffect), CBattleModel&, int, int, float, float, float> &&
     !std::is_invocable_v<decltype(&CBattleModel::FireBullet), CBattleModel&, int, int, float, float, float, int, int>);
 
-struct BareBattle : BareModel {};
-
 // Counts the robots' turns of a pass.
 struct TurnCounter : SilentBattleDrawer {
     void AfterRobot(const CCom_GameRobot& robot) override { turns += robot.m_iSerial == watched; }
@@ -71,7 +69,7 @@ TEST(BattleRoad, FieldEffectsActOnlyAtTheirKindsAges) {
         {"a Stingray's split waits for its last frame", 17, 28, 0, 0, -1},
     };
     for (const auto& c : cases) {
-        BareBattle b;
+        BareModel b;
         ActOnBattle(b.model, Record(c.kind, c.age));
         EXPECT_EQ(b.model.State().m_lstBullets.size(), c.bullets) << c.rule;
         ASSERT_EQ(b.model.State().m_lstFieldEffects.size(), c.effects) << c.rule;
@@ -87,7 +85,7 @@ TEST(BattleRoad, AFieldEffectAgesEachPassAndLeavesWithItsLastFrame) {
         bool stays;
     } cases[] = {{0, 2, true}, {0, 1, false}, {9, 1, false}, {29, 35, true}};
     for (const auto& c : cases) {
-        BareBattle b;
+        BareModel b;
         FieldEffect fx = Record(c.kind, 4);
         fx.life = c.life;
         RuleState(b.model).m_lstFieldEffects.push_back(fx);
@@ -116,7 +114,7 @@ TEST(BattleRoad, ABulletLeavesPast900PixelsAsideAndAKind13OnePast500) {
         {"another kind at 501 flies on", 12, 501.0f, true},
     };
     for (const auto& c : cases) {
-        BareBattle b;
+        BareModel b;
         CCom_GameBullet shot;
         shot.m_iBulletKind = WeaponId(c.kind);
         shot.m_iHitsLeft = 1;
@@ -132,7 +130,7 @@ TEST(BattleRoad, ABulletLeavesPast900PixelsAsideAndAKind13OnePast500) {
 TEST(BattleRoad, AFieldEffectLasts35PassesTheDestroyersFall600AndTheShotRing50) {
     const struct { int kind, passes; } cases[] = {{21, 600}, {32, 50}, {20, 35}, {0, 35}};
     for (const auto& c : cases) {
-        BareBattle b;
+        BareModel b;
         FieldEffect fx;
         InitFieldEffect(fx, FieldEffectType(c.kind), 0, 10.0f, 20.0f, 0.0f);
         RuleState(b.model).m_lstFieldEffects.push_back(fx);
@@ -166,7 +164,7 @@ TEST(BattleRoad, AWhaleTakesOneTurnAPassOnTheMiniGamesAsOnTheMapStages) {
         {"the Transporter on a map stage", 12, MachineId::Transporter},
     };
     for (const auto& c : cases) {
-        BareBattle b;
+        BareModel b;
         PlayStage(b.model, c.stage);
         GetStageDefinition(c.stage, 1, RuleState(b.model).m_StageDefinition);
         SetUpTurnOrder(b.model, c.stage);

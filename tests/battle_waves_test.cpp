@@ -11,9 +11,11 @@
 #include "battle/model/BattleWaves.h"
 #include "content/UnitIds.h"
 
-namespace {
+namespace battle_waves_test {
 
-using namespace MachineId;
+using MachineId::AirScout, MachineId::Giant, MachineId::KillerWhale, MachineId::Rocket, MachineId::Smasher;
+
+namespace {
 
 struct Weights {
     std::vector<int> types;  // records 0..
@@ -128,3 +130,5 @@ TEST(BattleWaves, AWaveGrowsTheNextUpToItsCapAndStepsItsWeightsHeavyTypesAtOne) 
         EXPECT_FLOAT_EQ(d.m_afStreamWeight[1], c.weights.weights[1]) << c.rule << ": the stream keeps its weights";
     }
 }
+
+}  // namespace battle_waves_test

@@ -8,7 +8,7 @@ namespace {
 using harness::World;
 
 // A 64 × 32 picture: left half red, right half blue, alpha 255.
-harness::Files Pictures() {
+harness::Files HalfPicture() {
     return {{"Resource/Test/Bbd_Half.tga",
              testpic::TgaOf(64, 32, [](int x, int) { return x < 32 ? 0xFF0000FFu : 0x0000FFFFu; })}};
 }
@@ -41,7 +41,7 @@ TEST(Billboard, MirroredScaleSwapsCullingForTheDrawOnly) {
 }
 
 TEST(Billboard, SharedTextureOutlivesTheBillboard) {
-    harness::World w(Pictures());
+    harness::World w(HalfPicture());
     CVxResourceManager manager;
     CVxTexture* texture = manager.CreateTexture("Bbd_Half.tga", "Resource\\Test\\");
     {

@@ -21,7 +21,6 @@ constexpr int kLastSoakedStage = 180;
 constexpr int kStagesPerShard = 5;
 constexpr int kOpenOvertime = 2700;
 constexpr int kClosingFrames = 3000;
-const std::vector<int> kDeck = {1, 3, 4, 21, 15};
 
 struct Shard {
     int first, last;
@@ -63,7 +62,7 @@ protected:
         o.stage = stage;
         o.difficulty = difficulty;
         o.seed = uint32_t(stage * 3 + difficulty);
-        o.hand = kDeck;
+        o.hand = kDefenceDeck;
         o.defend = true;
         o.withdraw = true;
         static const std::string replay = ReplayProfile();

@@ -14,10 +14,6 @@
 
 namespace {
 
-// One robot per terrain: ground Gunner and Blocker (in front), air Copter,
-// water-surface Mariner, underwater Diver.
-const std::vector<int> kDeck = {1, 3, 4, 21, 15};
-
 struct WinCase {
     int stage;
     int difficulty;
@@ -36,7 +32,7 @@ TEST_P(DefendedStage, AFixedDeckWinsWithItsGoldenChecksumAndKills) {
     o.stage = c.stage;
     o.difficulty = c.difficulty;
     o.seed = c.seed;
-    o.hand = kDeck;
+    o.hand = kDefenceDeck;
     o.defend = true;
     run = std::make_unique<StageRun>(o);
     ASSERT_TRUE(run->Start()) << run->Error();

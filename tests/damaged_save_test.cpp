@@ -20,17 +20,11 @@
 #include "frontend/ShopRules.h"
 #include "game/GameSaveData.h"
 #include "tests/Harness.h"
+#include "tests/SaveBoxTexts.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kCorrupted = "The save file can not be used because the data is corrupted.";
-const std::string kLost = "The save file can not be used because the data is lost.";
-const std::string kCreate = "Do you want to create new save data?";
-const std::string kRecovery = "Do you want to recovery save data from back up system?";
-const std::string kClosed = "The program will be closed.";
-const std::string kNotKept = "No save is being kept";
 
 enum class Main {
     WrongSize,

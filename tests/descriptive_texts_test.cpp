@@ -1,6 +1,7 @@
 
 #include <set>
 
+#include "tests/AllUnits.h"
 #include "tests/Harness.h"
 #include "content/DescriptiveTexts.h"
 #include "content/UnitDefinition.h"
@@ -20,13 +21,6 @@ const harness::FontProbe::Setup kUnlockBoardBody = {0.6f, 5.0f, 0.65f, 560};
 constexpr int kNewMachineBoardLines = 5;
 constexpr int kUnlockBoardLines = 5;
 constexpr int kMiniGameTitleRoom = 620;
-
-std::vector<int> AllUnits() {
-    std::vector<int> ids;
-    for (int i = 0; i < ROBOT_TYPES; ++i) ids.push_back(i);
-    for (int i = FIRST_MACHINE_TYPE; i <= LAST_MACHINE_TYPE; ++i) ids.push_back(i);
-    return ids;
-}
 
 size_t LineCount(const std::string& s) { return size_t(std::count(s.begin(), s.end(), '\n')) + 1; }
 

@@ -10,10 +10,8 @@
 #include "platform/host/Effect.h"
 #include "platform/host/RecordingDevice.h"
 
-using namespace host;
-
 TEST(EffectText, DeclarationsAreReadAndMistakesReportedWithTheirLine) {
-    EffectDeclarations d;
+    host::EffectDeclarations d;
     std::string errors;
     const char* text =
         "/* header\n comment */\n"
@@ -22,7 +20,7 @@ TEST(EffectText, DeclarationsAreReadAndMistakesReportedWithTheirLine) {
         "float4 PS(float2 uv : TEXCOORD0) : COLOR0 { return tex2D(S, uv); }\n"
         "technique First { pass A { ZEnable = false; } pass { } }\n"
         "technique PostProcessMotionBlur { pass P0 { PixelShader = compile ps_2_0 PS(); } }\n";
-    ASSERT_TRUE(ReadEffectDeclarations(text, std::strlen(text), d, errors)) << errors;
+    ASSERT_TRUE(host::ReadEffectDeclarations(text, std::strlen(text), d, errors)) << errors;
     EXPECT_EQ(d.textures, (std::vector<std::string>{"RenderTargetTexture", "Other"}));
     ASSERT_EQ(d.techniques.size(), 2u);
     EXPECT_EQ(d.techniques[0].passes.size(), 2u);
@@ -43,7 +41,7 @@ TEST(EffectText, DeclarationsAreReadAndMistakesReportedWithTheirLine) {
         {"", "(1): no technique"},
     };
     for (const Case& c : bad) {
-        EXPECT_FALSE(ReadEffectDeclarations(c.text, std::strlen(c.text), d, errors)) << c.text;
+        EXPECT_FALSE(host::ReadEffectDeclarations(c.text, std::strlen(c.text), d, errors)) << c.text;
         EXPECT_EQ(errors, c.error) << c.text;
     }
 }

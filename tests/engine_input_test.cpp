@@ -2,8 +2,14 @@
 
 #include "tests/Harness.h"
 
+namespace engine_input_test {
+
 using harness::Harness;
-using namespace host;
+using host::FMT_X8R8G8B8, host::HeadlessWindow, host::VK_MENU, host::VK_SHIFT, host::WM_ACTIVATEAPP, host::WM_CLOSE,
+    host::WM_INPUTLANGCHANGEREQUEST, host::WM_KILLFOCUS, host::WM_LBUTTONDBLCLK, host::WM_LBUTTONDOWN,
+    host::WM_LBUTTONUP, host::WM_MBUTTONDOWN, host::WM_MBUTTONUP, host::WM_MOUSEMOVE, host::WM_MOUSEWHEEL,
+    host::WM_PAINT, host::WM_POWERBROADCAST, host::WM_RBUTTONDOWN, host::WM_SETFOCUS, host::WM_SYSKEYDOWN,
+    host::WM_SYSKEYUP;
 
 namespace {
 
@@ -299,3 +305,5 @@ TEST(WheelInput, ForwardTurnPressesEntryThreeAndBackwardEntryFour) {
             << c.rule << ": the press lasts one step";
     }
 }
+
+}  // namespace engine_input_test

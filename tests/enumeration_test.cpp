@@ -5,7 +5,9 @@
 #include "platform/DeviceEnumeration.h"
 #include "platform/FormatNames.h"
 
-using namespace host;
+namespace enumeration_test {
+
+using host::FMT_A8R8G8B8, host::FMT_R5G6B5, host::FMT_X4R4G4B4, host::FMT_X8R8G8B8, host::HeadlessVideoSystem;
 
 namespace {
 
@@ -75,3 +77,5 @@ TEST_F(EnumerationTest, WindowedCombosNeverWaitForSeveralRetraces) {
     ASSERT_EQ(enumeration.Enumerate(), S_OK);
     EXPECT_EQ(Combo(true, FMT_X8R8G8B8)->PresentIntervalList, (std::vector<uint32_t>{PRESENT_INTERVAL_DEFAULT}));
 }
+
+}  // namespace enumeration_test

@@ -5,9 +5,7 @@
 #include "content/FieldGrid.h"
 #include "content/StageDefinition.h"
 
-using namespace harness;
-
-TEST(FieldLayouts, TablesKeepTheirCheckedValues) { EXPECT_EQ(FieldGridFingerprint(), 0xebdabedddaae7c4bull); }
+TEST(FieldLayouts, TablesKeepTheirCheckedValues) { EXPECT_EQ(harness::FieldGridFingerprint(), 0xebdabedddaae7c4bull); }
 
 TEST(FieldLayouts, TablesWriteOnlyTheirOwnRange) {
     int kinds[FIELD_CELLS];
@@ -32,7 +30,7 @@ TEST(FieldGrid, GroundRowNeitherLingersNorOverridesTheStages) {
 }
 
 TEST(FieldGrid, BuildsThroughTheLink) {
-    ScopedLink link;
+    harness::ScopedLink link;
     StageDefinition def{};
     GetStageDefinition(120, 1, def);
     link.link.m_pStage = &def;

@@ -5,7 +5,10 @@
 #include "platform/FrameworkFont.h"
 #include "platform/host/RecordingDevice.h"
 
-using namespace host;
+namespace framework_font_test {
+
+using host::CULL_NONE, host::RS_ALPHABLENDENABLE, host::RS_CULLMODE, host::RecordingDevice, host::SAMP_MAGFILTER,
+    host::TEXF_LINEAR;
 
 TEST(FrameworkFont, SmallTextureLimitShrinksTheText) {
     RecordingDevice device(800, 600, 128);
@@ -44,3 +47,5 @@ TEST(FrameworkFont, CallerStatesComeBack) {
     ASSERT_EQ(device.draws.size(), 1u);
     EXPECT_EQ(device.draws[0].state.render[RS_ALPHABLENDENABLE], 1u);
 }
+
+}  // namespace framework_font_test

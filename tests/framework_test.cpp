@@ -1,7 +1,10 @@
 
 #include "tests/Harness.h"
 
-using namespace host;
+namespace framework_test {
+
+using host::FMT_X8R8G8B8, host::MB_ICONERROR, host::MB_ICONWARNING, host::MakeLParam, host::RecordingMessageBoxes,
+    host::SIZE_MINIMIZED, host::SIZE_RESTORED, host::WM_CLOSE, host::WM_QUIT, host::WM_SIZE;
 
 namespace {
 
@@ -260,3 +263,5 @@ TEST_F(FrameworkFixture, RunningLoopWaitsBetweenFrames) {
     const double waited = double(services.clock.Ticks() - start) / 1e9;
     EXPECT_NEAR(waited, 10 * 0.0167, 0.02);
 }
+
+}  // namespace framework_test

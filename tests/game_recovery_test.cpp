@@ -9,17 +9,13 @@
 #include "frontend/PageStory.h"
 #include "frontend/PageTest.h"
 #include "tests/Harness.h"
+#include "tests/SaveBoxTexts.h"
 
 namespace {
 
 const std::string kReadError = "Save data read error!";
-const std::string kCorrupted = "The save file can not be used because the data is corrupted.";
-const std::string kLost = "The save file can not be used because the data is lost.";
-const std::string kCreateQuestion = "Do you want to create new save data?";
 const std::string kRecreateCaption = "Recreate save data.";
-const std::string kRecoveryQuestion = "Do you want to recovery save data from back up system?";
 const std::string kRecoveryCaption = "Recovery save data.";
-const std::string kClosed = "The program will be closed.";
 
 enum class Damage { Size, Checksum, Layout };
 
@@ -156,8 +152,8 @@ TEST_F(RecoveryTest, ACreateThatCannotWriteAsksAgainAndGivesUpAfterThreeTries) {
     std::signal(SIGXFSZ, SIG_DFL);
     // Unanswered boxes take their first button: OK, then Yes each time.
     const std::string unwritten = "The new save data could not be written.\n" + MainPath() + "\nFile too large";
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreateQuestion, unwritten, kCreateQuestion, unwritten,
-                                                 kCreateQuestion, unwritten, kClosed}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kCorrupted, kCreate, unwritten, kCreate, unwritten, kCreate, unwritten,
+                                                 kClosed}));
     EXPECT_TRUE(g_bQuitRequested);
     Shutdown();
     EXPECT_FALSE(Exists(MainPath())) << "nothing is written after giving up";

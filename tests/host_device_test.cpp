@@ -5,7 +5,11 @@
 #include "platform/host/RecordingDevice.h"
 #include "platform/host/WindowMessage.h"
 
-using namespace host;
+namespace host_device_test {
+
+using host::HeadlessHost, host::HeadlessWindow, host::HiWord, host::KeyLParam, host::LoWord, host::MakeLParam,
+    host::VK_ESCAPE, host::VK_F1, host::VK_F10, host::VK_LEFT, host::VK_NUMPAD0, host::VK_RETURN, host::VK_SHIFT,
+    host::VK_UP, host::VirtualKeyFromScancode, host::WM_KEYDOWN, host::WM_TIMER, host::WindowMessage;
 
 TEST(WindowMessages, KeysMapToVirtualKeyCodes) {
     EXPECT_EQ(VirtualKeyFromScancode(4), uint32_t('A'));
@@ -76,3 +80,5 @@ TEST(WindowTimer, RunsAcrossTheMillisecondCounterWrap) {
     ASSERT_TRUE(window.PeekMessage(msg));
     EXPECT_EQ(msg.wParam, 9u);
 }
+
+}  // namespace host_device_test

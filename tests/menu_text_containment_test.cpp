@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's ink
+using containment::kMargin;
 // The frame's opening ends 2 pixels short of the screen's right edge (880 wide).
 constexpr float kOpeningRight = 440.0f - 2.0f;
 

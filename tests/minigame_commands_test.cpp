@@ -13,13 +13,6 @@
 
 namespace {
 
-template <class Command>
-int CountOf(const std::vector<LoggedCommand>& log) {
-    int n = 0;
-    for (const LoggedCommand& c : log) n += std::holds_alternative<Command>(c.command);
-    return n;
-}
-
 struct AloneCase {
     MiniGameCase play;  // PASSIVE: the test's own relocating hand
     int acts;           // at least this many of the mini-game's own commands in the log
@@ -85,12 +78,12 @@ TEST_P(MiniGameAlone, TheModelAloneKeepsTheMouseRunsChecksumOnEveryFrame) {
 // 153 relocates (its attackers, by the test's hand), 159 and 169 stop reels
 // and place the cards they pay (169's Machines come by meteor), 164 charges
 // its shots and 168 zaps.
-const AloneCase kAlone[] = {
+const AloneCase kMiniGameAlone[] = {
     {{153, 1, 2026, PASSIVE, "lost"}, 6}, {{159, 1, 2026, SLOTS, "won"}, 3}, {{169, 1, 2026, REELS, "won"}, 3},
     {{164, 1, 2026, CHARGE, "won"}, 100}, {{168, 1, 2026, ZAP, "won"}, 5},
 };
 
-INSTANTIATE_TEST_SUITE_P(Stages, MiniGameAlone, ::testing::ValuesIn(kAlone),
+INSTANTIATE_TEST_SUITE_P(Stages, MiniGameAlone, ::testing::ValuesIn(kMiniGameAlone),
                          [](const ::testing::TestParamInfo<AloneCase>& info) {
                              return "Stage" + std::to_string(info.param.play.stage) +
                                     (info.param.play.player == PASSIVE ? std::string("ByHand")

@@ -117,9 +117,9 @@ const PlayCase kPlays[] = {
     {175, 1, "win", "won"}, {175, 1, "lose", "lost"}, {177, 1, "win", "won"}, {177, 1, "lose", "lost"},
 };
 
-class MiniGamePlay : public MiniGameRun, public ::testing::WithParamInterface<PlayCase> {};
+class FrameworkPlay : public MiniGameRun, public ::testing::WithParamInterface<PlayCase> {};
 
-TEST_P(MiniGamePlay, EndsAsPlayedAtItsGoldenFrameAndChecksum) {
+TEST_P(FrameworkPlay, EndsAsPlayedAtItsGoldenFrameAndChecksum) {
     const PlayCase c = GetParam();
     Begin(c.stage, c.difficulty, 4321);
     g_CurrentProfile.m_abRobotUnlocked[ROBOT_REMOVER] = 1;
@@ -140,7 +140,7 @@ TEST_P(MiniGamePlay, EndsAsPlayedAtItsGoldenFrameAndChecksum) {
     golden::ExpectStageValue("minigame" + std::to_string(c.stage) + "_" + c.play, value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Framework, MiniGamePlay, ::testing::ValuesIn(kPlays),
+INSTANTIATE_TEST_SUITE_P(Framework, FrameworkPlay, ::testing::ValuesIn(kPlays),
                          [](const ::testing::TestParamInfo<PlayCase>& info) {
                              return "Stage" + std::to_string(info.param.stage) + "_" + info.param.play;
                          });

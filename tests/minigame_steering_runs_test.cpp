@@ -30,7 +30,7 @@ struct Hand {
     bool held = false;
     float x = 0.0f, y = 0.0f;
 };
-using Player = std::function<Hand(CPageGame&)>;
+using SteeringPlayer = std::function<Hand(CPageGame&)>;
 
 const CCom_GameRobot* Controlled(CPageGame& page) { return page.m_Battle.State().m_apMiniGameRobots[0]; }
 
@@ -251,7 +251,7 @@ struct RunCase {
     int stage;
     int difficulty;
     uint32_t seed;
-    Player player;
+    SteeringPlayer player;
     const char* outcome;
 };
 

@@ -272,7 +272,7 @@ double Distance(const Fingerprint& a, const Fingerprint& b) {
     return rmsDiff(a.spectrum, b.spectrum) + 0.5 * rmsDiff(a.envelope, b.envelope);
 }
 
-struct Piece {
+struct MusicPiece {
     const char* use;
     const char* intro;  // empty when the game plays the loop alone
     const char* loop;
@@ -280,7 +280,7 @@ struct Piece {
 
 // The music as the game loads it: menu, the battles of the three episodes and
 // of the mini-games, the two endings of a battle, and the story.
-const Piece kPieces[] = {
+const MusicPiece kPieces[] = {
     {"menu", "BGM_Menu_Intro.ogg", "BGM_Menu_Loop.ogg"},
     {"episode 1", "BGM_Gameplay1_Intro.ogg", "BGM_Gameplay1_Loop.ogg"},
     {"episode 2", "BGM_Gameplay2_Intro.ogg", "BGM_Gameplay2_Loop.ogg"},
@@ -296,7 +296,7 @@ const Piece kPieces[] = {
 // Every piece loops for 30 s and more without a click; its loop's wrap and
 // the intro's step into the loop, as decoded, are steps of the music's own.
 TEST_F(PackSounds, EveryMusicLoopLastsThirtySecondsAndNeverClicks) {
-    for (const Piece& p : kPieces) {
+    for (const MusicPiece& p : kPieces) {
         SCOPED_TRACE(p.use);
         const std::vector<float>& loop = Clip(std::string(kBgm) + p.loop);
         ASSERT_FALSE(loop.empty()) << p.loop;
@@ -329,7 +329,7 @@ TEST_F(PackSounds, EveryMusicLoopLastsThirtySecondsAndNeverClicks) {
 
 TEST_F(PackSounds, EightMusicPiecesEachItsOwn) {
     std::vector<Fingerprint> prints;
-    for (const Piece& p : kPieces) prints.push_back(Print(Clip(std::string(kBgm) + p.loop)));
+    for (const MusicPiece& p : kPieces) prints.push_back(Print(Clip(std::string(kBgm) + p.loop)));
     double closest = 1e9;
     for (size_t a = 0; a < prints.size(); ++a)
         for (size_t b = a + 1; b < prints.size(); ++b) {
@@ -424,7 +424,7 @@ TEST_F(PackSounds, LevelsLeaveHeadroomAndTheMusicSitsWithTheEffects) {
     ASSERT_FALSE(effects.empty());
     std::nth_element(effects.begin(), effects.begin() + long(effects.size() / 2), effects.end());
     const double median = effects[effects.size() / 2];
-    for (const Piece& p : kPieces) {
+    for (const MusicPiece& p : kPieces) {
         const std::vector<float>& loop = Clip(std::string(kBgm) + p.loop);
         ASSERT_FALSE(loop.empty());
         double rms = Db(Rms(loop, 0, loop.size())), peak = Db(Peak(loop));

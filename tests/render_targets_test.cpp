@@ -14,7 +14,9 @@
 #include "platform/host/Headless.h"
 #include "platform/host/RecordingDevice.h"
 
-using namespace host;
+namespace render_targets_test {
+
+using host::CLEAR_TARGET, host::HeadlessHost, host::RecordingDevice, host::TextureHandle;
 
 namespace {
 
@@ -117,3 +119,5 @@ TEST_F(TargetsTest, RenderToTextureRedirectsDrawingAndPutsTheSceneBack) {
 }
 
 }  // namespace
+
+}  // namespace render_targets_test

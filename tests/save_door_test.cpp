@@ -8,16 +8,15 @@
 #include "frontend/PageMenu.h"
 #include "game/GameSaveData.h"
 #include "tests/Harness.h"
+#include "tests/SaveBoxTexts.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const std::string kWriteError = "Save data write error!";
-const std::string kNotKept = "No save is being kept";
 const std::string kNoBackup = "No backup is being kept";
 const std::string kNoBackupMade = "The backup of the save could not be made.";
-const std::string kClosed = "The program will be closed.";
 
 class SaveDoor : public GameAppTest {
 public:

@@ -1,7 +1,9 @@
 #include "tests/Harness.h"
 #include "platform/D3DSettingsDialog.h"
 
-using namespace host;
+namespace settings_dialog_test {
+
+using host::DEVTYPE_REF, host::DeviceCapsInfo, host::FMT_R5G6B5, host::FMT_X8R8G8B8;
 
 namespace {
 
@@ -113,3 +115,5 @@ TEST_F(SettingsDialogTest, OkAppliesAndCancelKeepsTheSettings) {
     EXPECT_EQ(app.created, 2);  // resources were made again for the new device
     EXPECT_EQ(app.destroyed, 1);
 }
+
+}  // namespace settings_dialog_test

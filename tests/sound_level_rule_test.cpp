@@ -10,7 +10,7 @@
 
 namespace {
 
-int32_t BufferVolumeOf(CVxSound& s) { return s.m_pSound->GetDevice()->GetVolume(s.m_pSound->GetBuffer(0)); }
+using harness::BufferVolumeOf;
 
 struct LevelRow {
     const char* rule;

@@ -4,8 +4,6 @@
 #include "tests/Harness.h"
 #include "content/StageDefinition.h"
 
-using namespace harness;
-
 namespace {
 
 StageDefinition Stage(int stage, int difficulty) {
@@ -20,8 +18,12 @@ std::vector<int> WaveTimes(const StageDefinition& s) {
 
 }  // namespace
 
-TEST(StageDefinition, TablesKeepTheirCheckedValues) { EXPECT_EQ(StageTableFingerprint(), 0xdfb6e8aba40f92cdull); }
-TEST(MiniGameTable, TablesKeepTheirCheckedValues) { EXPECT_EQ(MiniGameTableFingerprint(), 0xe20aecdff1ded7f6ull); }
+TEST(StageDefinition, TablesKeepTheirCheckedValues) {
+    EXPECT_EQ(harness::StageTableFingerprint(), 0xdfb6e8aba40f92cdull);
+}
+TEST(MiniGameTable, TablesKeepTheirCheckedValues) {
+    EXPECT_EQ(harness::MiniGameTableFingerprint(), 0xe20aecdff1ded7f6ull);
+}
 
 // Every place of the campaign has its record, each mini-game its row; a
 // number past either end has none.
@@ -52,7 +54,7 @@ TEST(StageDefinition, DifficultyComesFromTheLiveProfile) {
 }
 
 TEST(StageDefinition, CurrentStageWorld) {
-    ScopedLink link;
+    harness::ScopedLink link;
     link.Battle(45);
     EXPECT_EQ(GetCurrentStageWorld(), 5);
     link.Battle(151);  // follows stage 5

@@ -4,8 +4,6 @@
 
 #include "tests/Harness.h"
 
-using namespace host;
-
 namespace {
 
 // Runs each test in a fresh empty working folder.
@@ -30,14 +28,14 @@ protected:
     void Machine(int64_t videoBytes, bool has800x600) {
         services.system.videoBytes = videoBytes;
         auto& modes = video.adapters[0].modes;
-        modes = {{640, 480, 60, FMT_X8R8G8B8}, {1024, 768, 60, FMT_X8R8G8B8}};
-        if (has800x600) modes.push_back({800, 600, 60, FMT_R5G6B5});
+        modes = {{640, 480, 60, host::FMT_X8R8G8B8}, {1024, 768, 60, host::FMT_X8R8G8B8}};
+        if (has800x600) modes.push_back({800, 600, 60, host::FMT_R5G6B5});
     }
     std::string OnlyMessage() {
         auto boxes = services.boxes.Boxes();
         if (boxes.size() != 1) return "(" + std::to_string(boxes.size()) + " messages)";
         EXPECT_EQ(boxes[0].caption, "Fatal error!");
-        EXPECT_EQ(boxes[0].type, MB_OK);
+        EXPECT_EQ(boxes[0].type, host::MB_OK);
         return boxes[0].text;
     }
 

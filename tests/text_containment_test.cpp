@@ -33,7 +33,7 @@
 
 namespace {
 
-constexpr float kMargin = 4.0f;  // glyph ink keeps this far inside the panel's ink
+using containment::kMargin;
 
 const std::vector<std::string> kBoxPanels = {"Msgbox_StdSmall", "Msgbox_StdMedium", "Msgbox_StdLarge"};
 

@@ -2,8 +2,6 @@
 #include "tests/Harness.h"
 #include "content/UnitDefinition.h"
 
-using namespace harness;
-
 namespace {
 
 // Keeps the live profile's upgrades untouched across tests.
@@ -23,14 +21,14 @@ protected:
     }
     static void Upgrade(int id, int level) { g_CurrentProfile.m_aRobotUpgrade[id].m_iLevel = level; }
 
-    ScopedLink m_link;
+    harness::ScopedLink m_link;
     SaveProfile m_saved;
 };
 
 }  // namespace
 
 TEST_F(UnitDefinitionTest, TablesKeepTheirCheckedValues) {
-    EXPECT_EQ(UnitTableFingerprint(), 0x7132b93031a93343ull);
+    EXPECT_EQ(harness::UnitTableFingerprint(), 0x7132b93031a93343ull);
     for (int id : {-1, 40, 999, 1033}) EXPECT_EQ(GetUnitName(id), nullptr) << id;
 }
 

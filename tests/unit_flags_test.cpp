@@ -12,21 +12,19 @@
 #include "content/UnlockTables.h"
 #include "content/UnitDefinition.h"
 #include "content/UnitIds.h"
+#include "tests/AllUnits.h"
+
+namespace unit_flags_test {
+
+using RobotId::AtomicBot, RobotId::FlameBot, RobotId::FreezerBot, RobotId::HammerBot, RobotId::MiniBomber,
+    RobotId::MiniMine, RobotId::PlasmaBot, RobotId::RecyclerBot, RobotId::StormBot, MachineId::CapsuleCage,
+    MachineId::Destroyer, MachineId::DestroyerZero, MachineId::Driller, MachineId::Giant, MachineId::KillerWhale,
+    MachineId::MarineStriker, MachineId::Mole, MachineId::Rocket, MachineId::TimeBomb, MachineId::Titan;
 
 namespace {
 
-using namespace RobotId;
-using namespace MachineId;
-
-std::vector<int> AllUnitIds() {
-    std::vector<int> ids;
-    for (int id = 0; id < ROBOT_TYPES; ++id) ids.push_back(id);
-    for (int id = FIRST_MACHINE_TYPE; id <= LAST_MACHINE_TYPE; ++id) ids.push_back(id);
-    return ids;
-}
-
 void ExpectExactly(UnitFlag flag, const std::vector<int>& holders) {
-    for (int id : AllUnitIds()) {
+    for (int id : AllUnits()) {
         const bool listed = std::find(holders.begin(), holders.end(), id) != holders.end();
         EXPECT_EQ(UnitHas(id, flag), listed) << "unit " << id;
     }
@@ -160,3 +158,5 @@ TEST(StageRules, JetStreamsBlowInTheFourthAreaOfTheThirdEpisode) {
     EXPECT_EQ(WeatherOf(31), StageWeather::None) << "no weather before the third episode";
 }
 TEST(StageRules, FourMiniGamesRestoreAnEnergyTube) { ExpectStages(RestoresEnergyTube, {162, 164, 166, 168}); }
+
+}  // namespace unit_flags_test

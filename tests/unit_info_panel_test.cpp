@@ -1,4 +1,5 @@
 // The unit panel of the Robopedia and the cards: labels and values line by line.
+#include "tests/AllUnits.h"
 #include "tests/ContentFingerprint.h"
 #include "tests/Harness.h"
 #include "content/DescriptiveTexts.h"
@@ -26,13 +27,6 @@ protected:
     static std::vector<std::string> Labels(int type) { return SplitLines(BuildUnitInfoLabels(type)); }
     static std::vector<std::string> Values(int type) { return SplitLines(BuildUnitInfoValues(type)); }
 };
-
-std::vector<int> AllUnits() {
-    std::vector<int> ids;
-    for (int i = 0; i < ROBOT_TYPES; ++i) ids.push_back(i);
-    for (int i = FIRST_MACHINE_TYPE; i <= LAST_MACHINE_TYPE; ++i) ids.push_back(i);
-    return ids;
-}
 
 }  // namespace
 

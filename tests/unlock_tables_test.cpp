@@ -6,8 +6,6 @@
 #include "content/StageDefinition.h"
 #include "content/UnlockTables.h"
 
-using namespace harness;
-
 using Unlocks = AchievementTest;
 
 namespace {

@@ -22,7 +22,7 @@ size_t Audible(const std::vector<int16_t>& s) {
     return size_t(std::count_if(s.begin(), s.end(), [](int16_t v) { return v != 0; }));
 }
 
-int32_t BufferVolumeOf(CVxSound& s) { return s.m_pSound->GetDevice()->GetVolume(s.m_pSound->GetBuffer(0)); }
+using harness::BufferVolumeOf;
 
 }  // namespace
 

@@ -3,8 +3,6 @@
 #include "content/FieldGrid.h"
 #include "content/WeaponDefinition.h"
 
-using namespace harness;
-
 namespace {
 
 WeaponDefinition Weapon(int id) {
@@ -29,9 +27,9 @@ int CountReach(int id) {
 }  // namespace
 
 TEST(WeaponDefinition, TablesKeepTheirCheckedValues) {
-    ScopedLink link;
+    harness::ScopedLink link;
     link.Menu(100);
-    EXPECT_EQ(WeaponTableFingerprint(), 0xedd5981087fb648cull);
+    EXPECT_EQ(harness::WeaponTableFingerprint(), 0xedd5981087fb648cull);
 }
 
 TEST(WeaponDefinition, UnknownIdsTouchOnlyIdAreaAndMarker) {
@@ -53,7 +51,7 @@ TEST(WeaponDefinition, UnknownIdsTouchOnlyIdAreaAndMarker) {
 }
 
 TEST(WeaponDefinition, MachineDamageGrowsInLaterEpisodeBattles) {
-    ScopedLink link;
+    harness::ScopedLink link;
     link.Battle(51);
     struct Row {
         int id, damage;
@@ -68,7 +66,7 @@ TEST(WeaponDefinition, MachineDamageGrowsInLaterEpisodeBattles) {
 }
 
 TEST(WeaponDefinition, TableDamageHoldsOutsideLaterEpisodeBattles) {
-    ScopedLink link;
+    harness::ScopedLink link;
     for (int stage : {1, 50, 151, 170, 180}) {
         link.Battle(stage);
         EXPECT_EQ(Weapon(1000).m_iDamage, 25) << stage;
@@ -140,7 +138,7 @@ TEST(MarkDescentPath, StartsOffTheFieldMarkNothing) {
 }
 
 TEST(MarkDescentPath, ReadsTheBattleFieldThroughTheLink) {
-    ScopedLink link;
+    harness::ScopedLink link;
     Build(160);
     link.link.m_pCells = g_cells;
     uint8_t mask[FIELD_CELLS];

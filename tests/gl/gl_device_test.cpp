@@ -11,6 +11,8 @@
 #include "platform/host/GlDevice.h"
 #include "tests/gl/GoldenPicture.h"
 
+namespace gl_device_test {
+
 using namespace host;
 
 namespace {
@@ -25,7 +27,7 @@ protected:
         ASSERT_EQ(device->BackBufferHeight(), 600);
         device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000u, 1.0f);
         device->SetRenderState(RS_LIGHTING, 0);
-        device->SetRenderState(RS_CULLMODE, CULL_NONE);
+        device->SetRenderState(RS_CULLMODE, host::CULL_NONE);
         device->SetTextureStageState(0, TSS_COLOROP, TOP_SELECTARG2);
         device->SetTextureStageState(0, TSS_COLORARG2, TA_DIFFUSE);
         device->SetTextureStageState(0, TSS_ALPHAOP, TOP_SELECTARG2);
@@ -85,14 +87,14 @@ TEST_F(GlDeviceTest, ScreenQuadsCoverExactlyTheirPixels) {
 }
 
 TEST_F(GlDeviceTest, CullingFollowsTheWindingOnScreen) {
-    device->SetRenderState(RS_CULLMODE, CULL_CCW);
+    device->SetRenderState(RS_CULLMODE, host::CULL_CCW);
     Rect(0, 0, 100, 100, 0xFFFFFFFFu);  // clockwise on screen: kept
     const VertexRHW ccw[4] = {{200, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
                               {200, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
                               {300, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
                               {300, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0}};
     device->DrawPrimitiveUP(PT_TRIANGLEFAN, 2, ccw);
-    device->SetRenderState(RS_CULLMODE, CULL_CW);
+    device->SetRenderState(RS_CULLMODE, host::CULL_CW);
     const VertexRHW ccw2[4] = {{400, 0, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
                                {400, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
                                {500, 100, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
@@ -363,3 +365,5 @@ INSTANTIATE_TEST_SUITE_P(
             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
         return name;
     });
+
+}  // namespace gl_device_test

@@ -8,6 +8,8 @@
 #include "platform/host/Display.h"
 #include "tests/gl/GoldenPicture.h"
 
+namespace mip_level_test {
+
 using namespace host;
 
 TEST(MipLevels, QuarterSizeDrawSamplesTheSmallerLevelOnlyWhenAsked) {
@@ -38,7 +40,7 @@ TEST(MipLevels, QuarterSizeDrawSamplesTheSmallerLevelOnlyWhenAsked) {
 
     device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF800000u, 1.0f);
     device->SetRenderState(RS_LIGHTING, 0);
-    device->SetRenderState(RS_CULLMODE, CULL_NONE);
+    device->SetRenderState(RS_CULLMODE, host::CULL_NONE);
     device->SetTexture(0, texture);
     device->SetTextureStageState(0, TSS_COLOROP, TOP_SELECTARG1);
     device->SetTextureStageState(0, TSS_COLORARG1, TA_TEXTURE);
@@ -73,3 +75,5 @@ TEST(MipLevels, QuarterSizeDrawSamplesTheSmallerLevelOnlyWhenAsked) {
     }
     device->ReleaseTexture(texture);
 }
+
+}  // namespace mip_level_test

@@ -18,6 +18,8 @@
 #include "platform/host/MessageBox.h"
 #include "tests/gl/GoldenPicture.h"
 
+namespace render_road_gl_test {
+
 using namespace host;
 
 namespace {
@@ -189,3 +191,5 @@ INSTANTIATE_TEST_SUITE_P(Wide, RoadGlSizes,
                                            WideCase{1176, 664, 885, 145.0f, 1030.0f, 1024}));
 
 }  // namespace
+
+}  // namespace render_road_gl_test

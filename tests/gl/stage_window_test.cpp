@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kFrames = 6600;  // the first Machine has crossed by then
+constexpr int kStageFrames = 6600;  // the first Machine has crossed by then
 
 int Field(const std::string& line, const std::string& name) {
     const size_t at = line.find(" " + name + "=");
@@ -54,14 +54,14 @@ TEST(StageWindow, StageOneInTheWindowShowsMachinesComingAndLifeFalling) {
     const std::string profile = ReplayProfile(root);
     ASSERT_TRUE(fs::exists(profile));
     const std::string args =
-        "--stage 1 --difficulty 1 --seed 5 --profile " + profile + " --frames " + std::to_string(kFrames);
+        "--stage 1 --difficulty 1 --seed 5 --profile " + profile + " --frames " + std::to_string(kStageFrames);
 
     const std::string headless = golden::RunStageRunner(args, "");
     const std::string shot = root + "/shot.png";
     const std::string window = golden::RunStageRunner(args + " --window", "CSQ_STAGERUN_SHOT=" + shot);
     ASSERT_NE(headless.find("outcome="), std::string::npos) << headless;
     EXPECT_EQ(window, headless) << "the window steps the game as the headless run does";
-    EXPECT_EQ(Field(headless, "frame"), kFrames);
+    EXPECT_EQ(Field(headless, "frame"), kStageFrames);
     EXPECT_EQ(Field(headless, "life"), 1) << "one Machine crossed the field";
     EXPECT_EQ(Field(headless, "notfound"), 0);
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-class CountingApp : public CD3DApplication {
+class PacedApp : public CD3DApplication {
 public:
     HRESULT CreateDeviceResources() override {
         Window()->SetTimer(GAME_TIMER_ID, 1);  // as the sound start-up asks for it
@@ -41,7 +41,7 @@ TEST(TimerPace, OneSecondOfTheRealLoopGetsAtMostOneHundredTimerCalls) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     g_bQuitRequested = false;
     g_bAllowClose = false;
-    CountingApp app;
+    PacedApp app;
     app.m_pszWindowTitle = u"Timer pace test";
     app.m_dwCreationWidth = 800;
     app.m_dwCreationHeight = 600;
