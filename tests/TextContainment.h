@@ -57,8 +57,10 @@ struct Piece {
     size_t order = 0;
     bool cut = false;  // part of it fell past the edge of the target it was kept in
     Rect drawn;        // the whole quad, see-through parts included
-    // Its first corner's colour, alpha in the top byte.
+    // Its first corner's colour, alpha in the top byte, and how it meets
+    // the texture (host::TOP_MODULATE, or host::TOP_ADD for a glow).
     uint32_t colour = 0;
+    uint32_t colourOp = 0;
 };
 
 // The names of the device textures that the given owners hold: their
@@ -111,7 +113,8 @@ public:
             Rect shown;
             bool cut = false;
             if (!ToScreen(i, ink, shown, cut)) continue;
-            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut, Rect{}, d.vertices[0].color};
+            Piece p{m_names.NameOf(d.state.texture), shown, glyph, i, cut, Rect{}, d.vertices[0].color,
+                    d.state.stage[host::TSS_COLOROP]};
             Affine f;
             bool quadCut = false;
             if (AffineOf(d, f)) {

@@ -390,6 +390,18 @@ TEST_F(MenuScreenRules, TheProfilesScreenCreatesRenamesAndDeletesDownToNone) {
              EXPECT_EQ(Requested(), kNoChange);
          },
          3, "ann,cy,di", true},
+        {"refused, create sounds the error for a press on it and for none beside it",
+         [&] {
+             ASSERT_TRUE(Settle());
+             Frame(BUTTON_CLICK_COOLDOWN);  // past the click that made the third profile
+             const CVxButton& create = *m.m_pCreateButton;
+             for (const float below : {0.0f, float(create.m_iHitHalfHeight + 2)}) {
+                 m_App->m_pSndError->Stop();
+                 TapAt(create.m_vPosition.x, create.m_vPosition.y - below);
+                 EXPECT_EQ(m_App->m_pSndError->IsPlaying(), below == 0.0f) << below << " below its centre";
+             }
+         },
+         3, "ann,cy,di", true},
         {"a used row is chosen with a click",
          [&] {
              ASSERT_TRUE(Settle());

@@ -1,18 +1,22 @@
 // Every button a menu screen draws takes the tap at the centre of its
 // picture, on screens reached as a player reaches them: from the title through
 // the main menu's own buttons, and back from a battle left by its pause box.
+// The lists' entries are drawn there as the player finds them: locked ones
+// darkened or faded under their lock, the one under the cursor lit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "content/UnlockTables.h"
 #include "engine/framework/RoadStep.h"
 #include "game/BattleLink.h"
+#include "game/Effect_BlackScreen.h"
 #include "game/Effect_MsgBox.h"
 #include "game/Effect_RobotInfo.h"
 #include "game/Effect_SwitchPage.h"
@@ -63,6 +67,11 @@ protected:
         device.draws.clear();
         return scene;
     }
+    // A picture drawn with its centre on the screen.
+    static bool Shown(const containment::Piece& p) {
+        return !p.drawn.Empty() && std::fabs(p.drawn.CentreX()) <= float(g_iScreenWidth) * 0.5f &&
+               std::fabs(p.drawn.CentreY()) <= float(g_iScreenHeight) * 0.5f;
+    }
     // Where on the screen the pictures whose names start with `name` were
     // drawn: each quad once, top to bottom, then left to right.
     static std::vector<containment::Rect> Where(const containment::Scene& scene, const std::string& name) {
@@ -71,9 +80,7 @@ protected:
             return std::fabs(a.CentreX() - b.CentreX()) < 1.0f && std::fabs(a.CentreY() - b.CentreY()) < 1.0f;
         };
         for (const containment::Piece& p : scene.pictures) {
-            const bool shown = std::fabs(p.drawn.CentreX()) <= float(g_iScreenWidth) * 0.5f &&
-                               std::fabs(p.drawn.CentreY()) <= float(g_iScreenHeight) * 0.5f;
-            if (p.picture.rfind(name, 0) != 0 || p.drawn.Empty() || !shown) continue;
+            if (p.picture.rfind(name, 0) != 0 || !Shown(p)) continue;
             if (std::none_of(out.begin(), out.end(), [&](const containment::Rect& r) { return same(r, p.drawn); }))
                 out.push_back(p.drawn);
         }
@@ -137,7 +144,9 @@ protected:
     }
     // From the title to the main menu, clicked once the title has settled.
     void FromTitle() {
+        // A box ends with the page it stood on, and its dimming with it.
         if (m_App->m_pEffectMsgBox) m_App->m_pEffectMsgBox->Clear(0);
+        if (m_App->m_pEffectBlackScreen) m_App->m_pEffectBlackScreen->Clear(0);
         if (m_App->m_pEffectSwitchPage) m_App->m_pEffectSwitchPage->Clear(0);
         g_bQuitRequested = false;
         Enter(MENU_TITLE);
@@ -255,12 +264,11 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
         // are tapped on another row of the same screen.
         std::vector<std::string> locked = {};
         bool tapFaced = true;
+        std::string hovered = {};  // the entry in view the cursor rests on
     } const rows[] = {
         // Where a list has nothing further that way, no arrow is drawn: the
-        // one drawn highest is the one that way the list goes on. These rows
-        // come first: a box shut by a fresh start leaves the screen dimmed,
-        // and the dimming holds the episode list's and the stage map's slide.
-        // A locked entry in view carries the lock, and its frame fades with it.
+        // one drawn highest is the one that way the list goes on. A locked
+        // entry in view carries the lock, and its frame fades with it.
         {"episode choice, its last entry",
          [&] {
              p.m_abFeatureUnlocked[FEATURE_MINI_GAMES] = 0;
@@ -304,11 +312,27 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
              StepDown(4, m.m_iMapScroll);
          },
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[2]; }},
-          // Last: its box dims the screen for the rows after it.
           {"Bbd_Map5.", 0, [] { return nullptr; }, -1, false, MSGBOX_MAP_UNLOCK_CONDITIONS}},
          3,
          false,
          {"Bbd_Map5."},
+         false},
+        {"stage map, the area a won mini-game opened, before its news",
+         [&] {
+             p.m_iFurthestStage = 11;
+             p.m_nCardSlots = 5;
+             p.m_iLifeBooster = p.m_iEnergyBooster = 1;
+             m_App->m_iNewArea = 2;
+             FromTitle();
+             TapDrawn("Bbd_Main1.");
+             // The map brings the area into view and holds the input for its news.
+             for (int f = 0; f < 120 && !(m.m_iMapArea == 1 && m.m_iMapScroll == -1); ++f) Frame();
+             ASSERT_EQ(m.m_iSubScreen, MENU_STAGE_MAP);
+         },
+         {},
+         3,
+         false,
+         {"Bbd_Map2."},
          false},
         {"main menu, its last entry",
          [&] {
@@ -332,11 +356,17 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
           {"Btn_LightArrow.", 1, [&] { return m.m_apListButton[3]; }}},
          3,
          false,
-         {"Bbd_Main2."}},
+         {"Bbd_Main2."},
+         true,
+         "Bbd_Main2."},
         {"main menu, its first entry",
          [&] { FromTitle(); },
          {{"Btn_LightArrow.", 0, [&] { return m.m_apListButton[3]; }}},
-         3},
+         3,
+         false,
+         {},
+         true,
+         "Bbd_Main1."},
         {"achievements", [&] { MainEntry(1, MENU_ACHIEVEMENTS); }, {}, 1},
         {"Robopedia",
          [&] { MainEntry(2, MENU_ROBOPEDIA); },
@@ -427,9 +457,16 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
     };
     const SaveProfile player = p;
     for (const Row& r : rows) {
-        p = player;  // a row's changes to the player are its own
+        SCOPED_TRACE(r.screen);
+        p = player;  // a row's changes to the player and to the news are its own
+        m_App->m_iNewArea = -1;
         r.reach();
         if (HasFatalFailure()) return;
+        if (!r.hovered.empty()) {
+            const std::vector<containment::Rect> at = Drawn(r.hovered);
+            ASSERT_EQ(at.size(), 1u) << r.screen << ": " << r.hovered;
+            CursorAt(at[0].CentreX(), at[0].CentreY());
+        }
         // The buttons whose faces are drawn, and where; a button is known by
         // its place among them, as the page makes them anew when it is reached again.
         std::vector<std::pair<size_t, containment::Rect>> faced;
@@ -458,6 +495,30 @@ TEST_F(MenuTaps, EveryButtonTakesTheTapWhereItIsDrawn) {
             const containment::Piece *picture = On(scene, entry, at[0]), *frame = On(scene, "Frame.", at[0]);
             ASSERT_TRUE(picture && frame) << r.screen << ": " << entry << " in its frame";
             EXPECT_EQ(frame->colour >> 24, picture->colour >> 24) << r.screen << ": the frame of " << entry;
+        }
+        // Every entry picture in view whole, but a locked list entry darkened
+        // and a closed mini-game at half alpha.
+        auto locked = [&](const std::string& name) {
+            return std::any_of(r.locked.begin(), r.locked.end(),
+                               [&](const std::string& l) { return !name.rfind(l, 0); });
+        };
+        const std::regex entryName("Bbd_(Main|Episode|Map|MiniGame)[0-9]+\\..*");
+        for (const containment::Piece& e : scene.pictures) {
+            if (!Shown(e) || !std::regex_match(e.picture, entryName)) continue;
+            const bool miniGame = !e.picture.rfind("Bbd_MiniGame", 0);
+            const uint32_t look = !locked(e.picture) ? 0xFFFFFFFFu : miniGame ? 0x80FFFFFFu : 0xFF4D4D4Du;
+            EXPECT_EQ(e.colour, look) << r.screen << ": " << e.picture;
+        }
+        // The frame of the entry under the cursor glows faintly, added to
+        // what it frames, unless the entry is locked.
+        if (!r.hovered.empty()) {
+            const std::vector<containment::Rect> at = Where(scene, r.hovered);
+            const containment::Piece* frame = at.empty() ? nullptr : On(scene, "Frame.", at[0]);
+            ASSERT_TRUE(frame) << r.screen << ": " << r.hovered << " in its frame";
+            const bool lit = !locked(r.hovered);
+            EXPECT_EQ(frame->colour, lit ? 0xFF131300u : 0xFFFFFFFFu) << r.screen << ": " << r.hovered;
+            EXPECT_EQ(frame->colourOp, uint32_t(lit ? host::TOP_ADD : host::TOP_MODULATE))
+                << r.screen << ": " << r.hovered;
         }
         // Off the board, the row names every drawing of its faceless
         // pictures: an arrow drawn where its list has nothing further fails.

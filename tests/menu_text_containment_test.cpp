@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "content/DescriptiveTexts.h"
 #include "engine/VxNumber.h"
 #include "frontend/CreditRoll.h"
 #include "frontend/PageStory.h"
@@ -149,7 +150,7 @@ TEST_F(MenuTextContainment, NoMenuScreenShowsInkFromPastTheCutOfASheet) {
     }
 }
 
-// The laboratory's price line: green when the parts reach the price, red when
+// The laboratories' price line: green when the parts reach the price, red when
 // they fall short, grey dashes once sold out; the name turns grey with it.
 TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
     struct Row {
@@ -157,12 +158,15 @@ TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
         int parts, bought, offered;
         const char* line;  // the glyphs after "Parts"
         uint32_t price, name;
+        int robot = -1;  // the row is this robot's upgrade, not the Luck Booster
     } const rows[] = {
         {"parts enough: green", 1000, 0, 1, "100", 0xFF00FF00u, 0xFFFFFFFFu},
         {"parts exactly the price: green", 100, 0, 1, "100", 0xFF00FF00u, 0xFFFFFFFFu},
         {"one part short: red", 99, 0, 1, "100", 0xFFFF1919u, 0xFFFFFFFFu},
         {"a thousand and more with its comma", 500, 4, 5, "1,600", 0xFFFF1919u, 0xFFFFFFFFu},
         {"sold out: grey dashes", 5000, 1, 1, "-----", 0xFFA5A5A5u, 0xFFA5A5A5u},
+        {"an upgrade on offer: green", 5000, 0, 1, "500", 0xFF00FF00u, 0xFFFFFFFFu, 1},
+        {"a bought upgrade is sold out", 5000, 1, 1, "-----", 0xFFA5A5A5u, 0xFFA5A5A5u, 1},
     };
     Player("EVE", 20);
     g_CurrentProfile.m_abFeatureUnlocked[0] = 1;
@@ -174,16 +178,21 @@ TEST_F(MenuTextContainment, ThePriceLineShowsByItsColourWhetherItCanBeBought) {
     };
     for (const Row& r : rows) {
         for (LabItemRecord& item : g_CurrentProfile.m_aLabItem) item = LabItemRecord{0, 0};
-        g_CurrentProfile.m_aLabItem[3] = LabItemRecord{r.bought, r.offered};  // the Luck Booster
+        for (RobotUpgradeRecord& upgrade : g_CurrentProfile.m_aRobotUpgrade) upgrade = RobotUpgradeRecord{0, 0};
+        if (r.robot < 0) g_CurrentProfile.m_aLabItem[3] = LabItemRecord{r.bought, r.offered};  // the Luck Booster
+        else g_CurrentProfile.m_aRobotUpgrade[r.robot] = RobotUpgradeRecord{r.bought, r.offered};
+        g_CurrentProfile.m_iFurthestStage = r.robot < 0 ? 20 : 60;  // past the stage that offers it
         g_CurrentProfile.m_iMetalParts = r.parts;
-        Enter(MENU_LABORATORY);
+        Enter(r.robot < 0 ? MENU_LABORATORY : MENU_UPGRADE);
         ASSERT_TRUE(Settle()) << r.rule;
         containment::Scene scene = Capture();
         std::string text;
         for (const containment::Piece& g : scene.glyphs) text += g.glyph ? g.glyph : '?';
         const size_t parts = text.find("Parts" + std::string(r.line));
         ASSERT_NE(parts, std::string::npos) << r.rule << ": " << text;
-        const size_t name = text.find("LuckBooster");
+        std::string named = r.robot < 0 ? "Luck Booster" : GetRobotUpgradeName(r.robot);
+        named.erase(std::remove(named.begin(), named.end(), ' '), named.end());
+        const size_t name = text.find(named);
         ASSERT_NE(name, std::string::npos) << r.rule << ": " << text;
         const uint32_t price = device.draws[scene.glyphs[parts + 5].order].vertices[0].color;
         const uint32_t word = device.draws[scene.glyphs[name].order].vertices[0].color;
