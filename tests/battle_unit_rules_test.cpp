@@ -418,6 +418,36 @@ TEST_F(UnitRulesTest, ARobotsScanTakesWhatItMaySeeOnItsAngles) {
     }
 }
 
+// A Sonar Bot's wave uncovers the hidden Machines up to two rows above or
+// below its own, without hurting them; one three rows off stays hidden.
+TEST_F(UnitRulesTest, ASonarWaveRevealsHiddenMachinesWithinTwoRows) {
+    CPageGame& page = Playing(12, {RobotId::SonarBot});
+    const struct Row {
+        const char* rule;
+        int row;  // the Sonar Bot stands in row 1
+        bool revealed;
+    } rows[] = {{"one row off", 2, true}, {"two rows off", 3, true}, {"three rows off", 4, false}};
+    const FieldCell* cells = page.m_Battle.State().m_aFieldCells;
+    CCom_GameRobot& sonar = Build(0, 5 * FIELD_ROWS + 1);
+    sonar.m_iActionTimer = sonar.m_Unit.m_iActionInterval - 1;
+    std::vector<int> serials;
+    for (const Row& row : rows) {
+        const FieldCell& c = cells[3 * FIELD_ROWS + row.row];  // two columns in front of it
+        CCom_GameRobot& m = Stand(MachineId::Ghost, c.m_fX, c.m_fY);
+        m.m_bConcealed = 1;
+        m.m_Unit.m_fSpeed = 0.0f;
+        serials.push_back(m.m_iSerial);
+    }
+    Step(100);  // the scan, the shot and the wave's thirty frames; the next comes later
+    for (size_t i = 0; i < serials.size(); ++i) {
+        SCOPED_TRACE(rows[i].rule);
+        const CCom_GameRobot* m = FindRobotBySerial(RuleState(page.m_Battle).m_lstRobots, serials[i]);
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(!m->m_bConcealed, rows[i].revealed);
+        EXPECT_EQ(m->m_iHp, m->m_Unit.m_iMaxHp);
+    }
+}
+
 // A carrier stops to unload once a robot of the player's is within 256.5 and
 // walks on while none is; another Machine near it does not stop it.
 TEST_F(UnitRulesTest, ACarrierStopsForARobotWithin256Point5) {
@@ -608,5 +638,59 @@ TEST_F(UnitRulesTest, TheRemoverAndTheCageTakeAConvertedGunnerFifteenToTheirLeft
         ASSERT_NE(g, nullptr);
         EXPECT_EQ(bool(g->m_bExpired), row.taken);
         EXPECT_EQ(bool(g->m_bConsumed), row.taken && row.taker == MachineId::CapsuleCage);
+    }
+}
+
+// What else the Remover and the cage find under them: both pass over Barrier
+// Bots (a timer), only the Remover takes a Time Bomb, a bare platform taken
+// gives its cell back its own kind, and a robot the cage catches off a
+// Surveyor Bot frees the platform and no longer sees hidden Machines.
+TEST_F(UnitRulesTest, TheRemoverAndTheCagePassOverTimersAndOnlyTheRemoverTakesATimeBomb) {
+    CPageGame& page = Playing(71, {1});
+    int open = -1;  // a cell under water, which a Submerger Bot holds as ground
+    for (int i = 0; i < FIELD_CELLS && open < 0; ++i)
+        if (page.m_Battle.State().m_aFieldCells[i].m_iStageKind == CELL_UNDERWATER) open = i;
+    ASSERT_GE(open, 0);
+    FieldCell& cell = RuleState(page.m_Battle).m_aFieldCells[open];
+    const struct Row {
+        const char* rule;
+        int taker, under;
+        bool onSurveyor, taken;
+    } rows[] = {
+        {"the Remover passes over Barrier Bots", RobotId::RemoverBot, RobotId::BarrierBots, false, false},
+        {"the cage passes over Barrier Bots", MachineId::CapsuleCage, RobotId::BarrierBots, false, false},
+        {"the Remover takes a Time Bomb", RobotId::RemoverBot, MachineId::TimeBomb, false, true},
+        {"the cage leaves a Time Bomb", MachineId::CapsuleCage, MachineId::TimeBomb, false, false},
+        {"the Remover takes a bare Submerger Bot", RobotId::RemoverBot, RobotId::SubmergerBot, false, true},
+        {"the cage takes a bare Submerger Bot", MachineId::CapsuleCage, RobotId::SubmergerBot, false, true},
+        {"the cage takes a Gunner Bot off a Surveyor Bot", MachineId::CapsuleCage, RobotId::GunnerBot, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        RuleState(page.m_Battle).m_lstRobots.clear();
+        cell.m_iKind = CELL_GROUND;
+        int surveyor = NO_SERIAL;
+        if (row.onSurveyor) {
+            CCom_GameRobot& s = Stand(RobotId::SurveyorBot, cell.m_fX, cell.m_fY);
+            s.m_bPlatformOccupied = 1;
+            surveyor = s.m_iSerial;
+        }
+        CCom_GameRobot& under = Stand(row.under, cell.m_fX, cell.m_fY);
+        under.m_iLinkedSerial = surveyor;
+        under.m_bSeesConcealed = row.onSurveyor;
+        const int underSerial = under.m_iSerial;
+        const int takerSerial = Stand(row.taker, cell.m_fX, cell.m_fY).m_iSerial;
+        RobotList& robots = RuleState(page.m_Battle).m_lstRobots;
+        FindRobotBySerial(robots, takerSerial)->RunAreaAbility(page.m_Battle);
+        const CCom_GameRobot* u = FindRobotBySerial(robots, underSerial);
+        ASSERT_NE(u, nullptr);
+        EXPECT_EQ(bool(u->m_bExpired), row.taken);
+        const bool platformTaken = row.taken && row.under == RobotId::SubmergerBot;
+        EXPECT_EQ(cell.m_iKind, platformTaken ? cell.m_iStageKind : int(CELL_GROUND));
+        if (row.onSurveyor) {
+            const CCom_GameRobot* s = FindRobotBySerial(robots, surveyor);
+            EXPECT_FALSE(s->m_bExpired || s->m_bPlatformOccupied) << "the platform stays, free";
+            EXPECT_FALSE(u->m_bSeesConcealed);
+        }
     }
 }

@@ -8,12 +8,31 @@
 #include "game/Effect_MsgBox.h"
 #include "game/PopupDrawing.h"
 #include "content/SaveProfile.h"
+#include "engine/VxBillboard.h"
 #include "engine/VxSound.h"
+#include "engine/VxTexture.h"
+#include "platform/host/RecordingDevice.h"
 #include "tests/HandInputSupport.h"
 
 namespace {
 
-class CardChoiceTest : public CardChoicePlay {};
+class CardChoiceTest : public CardChoicePlay {
+protected:
+    // A frame drawn: whether the new-card mark stands over the card at x.
+    bool NewMarkOver(float x) {
+        run->App().m_pDevice = &device;
+        device.draws.clear();
+        run->Step();
+        run->App().m_pDevice = nullptr;
+        const CVxBillboard* mark = run->App().m_pBbdNew;
+        bool seen = false;
+        for (const host::DrawRecord& d : device.draws)
+            seen = seen || (mark && mark->m_pTexture && d.state.texture == mark->m_pTexture->m_pTexture &&
+                            d.state.world[12] == x);
+        return seen;
+    }
+    host::RecordingDevice device{880, 640};  // outlives the run, which may make textures on it
+};
 
 }  // namespace
 
@@ -137,4 +156,46 @@ TEST_F(CardChoiceTest, StartWarnsThenTheLoaderRunsAndTheBattleBegins) {
     const std::vector<int> deck = Deck();
     EXPECT_EQ(Page().m_Battle.State().m_aHand[REMOVER_SLOT].m_iCard, ROBOT_REMOVER);
     EXPECT_EQ(run->App().m_vecLastDeck, std::vector<int>(deck.begin(), deck.begin() + 2)) << "the deck is remembered";
+}
+
+// The list's window takes a click only on a card whose centre lies inside
+// it, from 220 below the panel's row to 120 above: at the top of the list
+// the fourth row of cards does and the fifth does not; the arrow keys move
+// the list five at a time, and a centre on either edge is outside. A new
+// card shows its mark only inside the window too.
+TEST_F(CardChoiceTest, OnlyTheCardsInsideTheListsWindowTakeAClick) {
+    ASSERT_NO_FATAL_FAILURE(OpenChoice(100));
+    const struct {
+        const char* rule;
+        float scroll;  // how far the list has risen
+        int listRow;
+        bool taken;
+    } rows[] = {
+        {"at the top, the fourth row", 0.0f, 3, true},
+        {"at the top, the fifth row", 0.0f, 4, false},
+        {"risen 85, the fifth row on the window's foot", 85.0f, 4, false},
+        {"risen 90, the fifth row just inside", 90.0f, 4, true},
+        {"risen 25, the first row on the window's head", 25.0f, 0, false},
+        {"risen 20, the first row just inside", 20.0f, 0, true},
+    };
+    const std::vector<int> ids = Usable();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        int id = -1;  // the row's right-hand card, clear of the hand under the window
+        for (int i : ids)
+            if (i / 5 == row.listRow) id = i;
+        ASSERT_EQ(id % 5, 4);
+        InputRecord& in = run->App().m_aInput[0];
+        for (int f = 0; f < 100 && Page().m_fCardScroll != row.scroll; ++f) {
+            in.m_aiKey[Page().m_fCardScroll < row.scroll ? 38 : 40] = KEY_HELD;  // the up or down arrow
+            run->Step();
+            in.m_aiKey[38] = in.m_aiKey[40] = 0;
+        }
+        ASSERT_EQ(Page().m_fCardScroll, row.scroll);
+        g_CurrentProfile.m_abRobotNew[id] = 1;
+        EXPECT_EQ(NewMarkOver(Page().m_apCardButtons[id]->m_vPosition.x), row.taken);
+        ClickCard(id);
+        Land();
+        EXPECT_EQ(Page().m_abCardPicked[id], row.taken);
+    }
 }

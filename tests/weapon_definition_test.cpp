@@ -85,6 +85,34 @@ TEST(WeaponReachMask, OnlyTheOwnCellOutsideThePatterns) {
     EXPECT_EQ(CountReach(13), REACH_ROWS * REACH_COLUMNS);
 }
 
+// The reach a carried card shows over the field: the Bubble Bot's goes
+// straight up its own column, the Sniper Bot's down the diagonal ahead of it,
+// and no cell else.
+TEST(WeaponReachMask, TheBubbleReachesStraightUpAndTheSniperDownTheDiagonalAhead) {
+    struct Cell {
+        int ahead, below;  // columns toward the Machines, lanes down
+    };
+    const struct Row {
+        const char* rule;
+        int weapon;
+        std::vector<Cell> cells;
+    } rows[] = {
+        {"the Bubble Bot: its own cell and the four lanes above", 10, {{0, 0}, {0, -1}, {0, -2}, {0, -3}, {0, -4}}},
+        {"the Sniper Bot: its own cell and four steps down and ahead", 24, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        WeaponReachMask expected = {};
+        for (const Cell& c : row.cells) expected[9 - c.ahead][4 + c.below] = 2;
+        WeaponReachMask mask;
+        std::memset(mask, 0x7F, sizeof mask);
+        GetWeaponReachMask(WeaponId(row.weapon), mask);
+        for (int r = 0; r < REACH_ROWS; ++r)
+            for (int c = 0; c < REACH_COLUMNS; ++c)
+                EXPECT_EQ(mask[r][c], expected[r][c]) << (9 - r) << " ahead, " << (c - 4) << " down";
+    }
+}
+
 namespace {
 
 FieldCell g_cells[FIELD_CELLS];
