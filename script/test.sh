@@ -58,13 +58,16 @@ step "install" bash script/install-deps.sh
 step "format" bash script/check-format.sh
 
 # GL tests need a display; start one Xvfb for the whole run on the first free
-# display number, and make sure it answers before any test counts on it.
+# display number, and make sure it answers before any test counts on it. It
+# never resets (-noreset): by default it resets whenever its last client
+# leaves, and drops a connection being made as it does, which is the next
+# test's as one ends.
 start_display() {
   local attempt number_file log
   number_file=$(mktemp) log=$(mktemp)
   for attempt in 1 2 3 4; do
     # The server writes its number once it listens.
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -r 3>"$number_file" >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -r -noreset 3>"$number_file" >"$log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
       [ "$(wc -l <"$number_file")" -ge 1 ] && break
