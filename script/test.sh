@@ -33,15 +33,23 @@ step() {
   echo "== $name: ${summary[-1]#"$name"}"
 }
 xvfb_pid=""
+# Whether the display server still runs as this shell's child. The shell
+# reaps its children itself and lists as running only those it has not
+# reaped; until then no other process can be given the server's number, so
+# the number still names our server. A server that died long before is not
+# signalled: its number may be another process's by then.
+server_running() {
+  [ -n "$xvfb_pid" ] && jobs -rp | grep -x "$xvfb_pid" >/dev/null
+}
 report() {
   local status=$?
-  if [ -n "$xvfb_pid" ] && [ -r "/proc/$xvfb_pid/stat" ]; then
+  if server_running && [ -r "/proc/$xvfb_pid/stat" ]; then
     # The display server is no child the shell waits for: read its own count.
     summary+=("$(awk -v t="$(getconf CLK_TCK)" \
       '{ printf "%-46s %7.1f CPU-min", "Xvfb (the display server)", ($14 + $15) / t / 60 }' \
       "/proc/$xvfb_pid/stat")")
   fi
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  ! server_running || kill "$xvfb_pid" 2>/dev/null || true
   children_cpu
   summary+=("$(awk -v c="$cpu_now" -v w=$SECONDS \
     'BEGIN { printf "%-46s %7.1f CPU-min %6.1f min wall", "whole run (without Xvfb)", c / 60, w / 60 }')")
@@ -58,17 +66,20 @@ step "install" bash script/install-deps.sh
 step "format" bash script/check-format.sh
 
 # GL tests need a display; start one Xvfb for the whole run on the first free
-# display number, and make sure it answers before any test counts on it.
+# display number, and make sure it answers before any test counts on it. It
+# never resets (-noreset): by default it resets whenever its last client
+# leaves, and drops a connection being made as it does, which is the next
+# test's as one ends.
 start_display() {
   local attempt number_file log
   number_file=$(mktemp) log=$(mktemp)
   for attempt in 1 2 3 4; do
     # The server writes its number once it listens.
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -r 3>"$number_file" >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -r -noreset 3>"$number_file" >"$log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
       [ "$(wc -l <"$number_file")" -ge 1 ] && break
-      kill -0 "$xvfb_pid" 2>/dev/null || break
+      server_running || break
       sleep 0.1
     done
     if [ -s "$number_file" ] && DISPLAY=":$(head -1 "$number_file")" xdotool getdisplaygeometry >/dev/null 2>&1; then
@@ -77,7 +88,7 @@ start_display() {
       return 0
     fi
     echo "Xvfb start $attempt failed: $(tail -1 "$log")" >&2
-    kill "$xvfb_pid" 2>/dev/null || true
+    ! server_running || kill "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
     : >"$number_file"
     sleep "$attempt"

@@ -58,32 +58,41 @@ public:
         setpgid(m_pid, m_pid);  // either side may get there first
     }
     ~GameProcess() { Stop(); }
-    // Whether it ended within the limit; its status then in status().
-    bool Ended(std::chrono::milliseconds limit) {
-        if (m_ended || m_pid <= 0) return m_ended;
-        const auto end = std::chrono::steady_clock::now() + limit;
-        do {
-            if (waitpid(m_pid, &m_status, WNOHANG) == m_pid) return m_ended = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        } while (std::chrono::steady_clock::now() < end);
-        return false;
-    }
+    // Whether it ended within the limit; its status then in status(). An
+    // ended one is reaped, and nothing signals it after.
+    bool Ended(std::chrono::milliseconds limit) { return Await(limit, true); }
     // Asks it to quit with the signal (SIGTERM unless told); whatever is left
-    // after ten seconds is killed.
+    // of its group after ten seconds (a box it forked) is killed. The group
+    // goes before the game is reaped, while its number is still ours: once
+    // reaped it may name another process. One Ended() reaped gets no signal.
     bool Stop(int signal = SIGTERM) {
-        if (!m_ended && m_pid > 0) kill(m_pid, signal);
-        const bool clean = Ended(std::chrono::milliseconds(10000));
-        if (m_pid > 0) kill(-m_pid, SIGKILL);
-        if (!clean && m_pid > 0) {
-            waitpid(m_pid, &m_status, 0);
-            m_ended = true;
-        }
+        if (m_ended || m_pid <= 0) return m_ended;
+        kill(m_pid, signal);
+        const bool clean = Await(std::chrono::milliseconds(10000), false);
+        kill(-m_pid, SIGKILL);
+        waitpid(m_pid, &m_status, 0);
+        m_ended = true;
         return clean;
     }
     int status() const { return m_status; }
     pid_t pid() const { return m_pid; }
 
 private:
+    // Whether it ended within the limit, reaped or only looked at (it then
+    // stays a zombie, and its number ours).
+    bool Await(std::chrono::milliseconds limit, bool reap) {
+        if (m_ended || m_pid <= 0) return m_ended;
+        const auto end = std::chrono::steady_clock::now() + limit;
+        do {
+            if (reap && waitpid(m_pid, &m_status, WNOHANG) == m_pid) return m_ended = true;
+            siginfo_t info{};
+            if (!reap && waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == m_pid)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } while (std::chrono::steady_clock::now() < end);
+        return false;
+    }
+
     pid_t m_pid = -1;
     int m_status = 0;
     bool m_ended = false;

@@ -16,7 +16,10 @@
 // else a reader that closed early kills the server on the second write. A
 // start that fails (a busy machine) is tried again, and the reason kept.
 // Keys do not repeat on it (-r): a key a loaded machine holds down past the
-// repeat delay is still one press.
+// repeat delay is still one press. It never resets (-noreset): by default the
+// server resets as its last client leaves, and drops every connection in the
+// making as it does; the answer check below is such a last client, so the
+// test's own first connection would otherwise race the reset.
 class OwnDisplay {
 public:
     explicit OwnDisplay(const char* screen) {
@@ -56,7 +59,7 @@ private:
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
             execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp", "-r",
-                   static_cast<char*>(nullptr));
+                   "-noreset", static_cast<char*>(nullptr));
             _exit(92);
         }
         close(fds[1]);

@@ -1,8 +1,12 @@
 // Copies of the real program: a second copy on the same save folder refuses
 // to start; copies on different save folders both run.
+#include <poll.h>
+#include <sys/syscall.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "tests/gl/GoldenPicture.h"
 
@@ -10,6 +14,42 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+
+pid_t ParentOf(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t name = stat.rfind(')');
+    return name == std::string::npos ? -1 : pid_t(std::atol(stat.c_str() + stat.find(' ', name + 2)));
+}
+
+// A process of the game's (its box), held from the moment it is seen by a
+// descriptor that names that process alone: the game, not the test, reaps
+// it, and on a busy machine its number soon names another process.
+class SeenProcess {
+public:
+    SeenProcess(pid_t pid, pid_t parent) : m_fd(int(syscall(SYS_pidfd_open, pid, 0))) {
+        // Opened after its number was read: still the parent's child, so the one seen.
+        if (m_fd >= 0 && ParentOf(pid) != parent) Close();
+    }
+    SeenProcess(SeenProcess&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    SeenProcess& operator=(SeenProcess&&) = delete;
+    ~SeenProcess() { Close(); }
+    // Neither gone nor left for nobody to collect.
+    bool Alive() const {
+        pollfd p{m_fd, POLLIN, 0};
+        return m_fd >= 0 && poll(&p, 1, 0) == 0;
+    }
+    void Kill() const {
+        if (Alive()) syscall(SYS_pidfd_send_signal, m_fd, SIGKILL, nullptr, 0);
+    }
+
+private:
+    void Close() {
+        if (m_fd >= 0) close(m_fd);
+        m_fd = -1;
+    }
+    int m_fd;
+};
 
 }  // namespace
 
@@ -71,35 +111,32 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
         for (pid_t c; in >> c;) found.push_back(c);
         return found;
     };
-    // Gone, or left for nobody to collect.
-    auto alive = [](pid_t p) {
-        std::ifstream stat("/proc/" + std::to_string(p) + "/stat");
-        std::string pid, name, state;
-        return stat >> pid >> name >> state && state != "Z";
-    };
-    std::vector<pid_t> boxes;
+    std::vector<SeenProcess> boxes;
     for (const bool boxKilled : {true, false}) {
         SCOPED_TRACE(boxKilled ? "the box's own process killed" : "the copy killed");
         golden::GameProcess first(root, true, root + "/first.txt");
         ASSERT_GT(first.pid(), 0);
-        std::vector<pid_t> shown;
-        for (int i = 0; i < 500 && shown.empty(); ++i) {
-            shown = childrenOf(first.pid());
-            if (shown.empty()) std::this_thread::sleep_for(20ms);
+        std::vector<pid_t> children;
+        for (int i = 0; i < 500 && children.empty(); ++i) {
+            children = childrenOf(first.pid());
+            if (children.empty()) std::this_thread::sleep_for(20ms);
         }
-        std::this_thread::sleep_for(1000ms);
-        ASSERT_FALSE(shown.empty()) << "no box came up";
-        const pid_t own = shown.front();
+        ASSERT_FALSE(children.empty()) << "no box came up";
+        const pid_t own = children.front();
         ASSERT_GT(own, 0) << "a box's process id, read from /proc";
-        for (pid_t sdls : childrenOf(own)) shown.push_back(sdls);
-        boxes.insert(boxes.end(), shown.begin(), shown.end());
-        kill(boxKilled ? own : first.pid(), SIGKILL);
+        const long from = long(boxes.size());
+        boxes.emplace_back(own, first.pid());
+        std::this_thread::sleep_for(1000ms);
+        ASSERT_TRUE(boxes[size_t(from)].Alive()) << "the box did not stay up";
+        for (pid_t sdls : childrenOf(own)) boxes.emplace_back(sdls, own);
+        if (boxKilled) boxes[size_t(from)].Kill();
+        else kill(first.pid(), SIGKILL);
         if (!boxKilled) {
             ASSERT_TRUE(first.Ended(5000ms));
         }
         bool left = true;
         for (int i = 0; i < 250 && left; ++i) {
-            left = std::any_of(shown.begin(), shown.end(), alive);
+            left = std::any_of(boxes.begin() + from, boxes.end(), [](const SeenProcess& p) { return p.Alive(); });
             if (left) std::this_thread::sleep_for(20ms);
         }
         EXPECT_FALSE(left) << "the box outlived its process";
@@ -117,8 +154,7 @@ TEST(InstanceLockRun, ABoxLeftByAKilledCopyGoesWithItAndTheNextStartRuns) {
     std::this_thread::sleep_for(1500ms);
     const bool secondRuns = !second.Ended(0ms);
     second.Stop();
-    for (pid_t p : boxes)
-        if (p > 0 && alive(p)) kill(-p, SIGKILL);
+    for (const SeenProcess& p : boxes) p.Kill();
     EXPECT_TRUE(secondRuns) << golden::FileText(root + "/second.txt");
     EXPECT_EQ(golden::FileText(root + "/second.txt").find("Game Already Running!!"), std::string::npos);
 
