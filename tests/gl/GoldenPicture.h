@@ -38,7 +38,7 @@ namespace golden {
 class GameProcess {
 public:
     GameProcess(const std::string& root, bool display, const std::string& errors = "/dev/null",
-                const std::string& folder = CSQ_BINARY_DIR) {
+                const std::string& folder = CSQ_BINARY_DIR, const char* audioDriver = "dummy") {
         m_pid = fork();
         if (m_pid < 0) {
             ADD_FAILURE() << "fork: " << std::strerror(errno);
@@ -50,8 +50,8 @@ public:
             const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (fd >= 0) dup2(fd, 2);
             setenv("APPDATA", root.c_str(), 1);
-            setenv("SDL_AUDIODRIVER", "dummy", 1);
-            if (!display) unsetenv("DISPLAY");  // its box cannot be shown: the text goes to stderr
+            setenv("SDL_AUDIODRIVER", audioDriver, 1);  // one that is no driver: no sound device
+            if (!display) unsetenv("DISPLAY");          // its box cannot be shown: the text goes to stderr
             execl(CSQ_BINARY_DIR "/CSQ.exe", "CSQ.exe", static_cast<char*>(nullptr));
             _exit(91);
         }
