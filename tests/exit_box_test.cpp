@@ -113,6 +113,7 @@ TEST_F(ExitBoxTest, OnlyTheBoxOnTopTakesAClick) {
         bool exit;  // the exit box open on top, and answering the click
         CVxButton* clicked;
         bool taken;
+        bool tap = false;  // press and release within one frame
     } rows[] = {
         {"the page's button with nothing open", NOTHING, false, nullptr, true},
         {"the exit box's Cancel", NOTHING, true, exitBox->m_pButtonCancel, true},
@@ -120,6 +121,9 @@ TEST_F(ExitBoxTest, OnlyTheBoxOnTopTakesAClick) {
         {"a message box's OK under the exit box", MESSAGE_BOX, true, box->m_pBtnOK, false},
         {"the page's button under a message box", MESSAGE_BOX, false, nullptr, false},
         {"the page's button under the achievement board", ACHIEVEMENT_BOARD, false, nullptr, false},
+        {"the exit box's Cancel tapped", NOTHING, true, exitBox->m_pButtonCancel, true, true},
+        {"the exit box's OK tapped", NOTHING, true, exitBox->m_pButtonOk, true, true},
+        {"a message box's OK tapped under the exit box", MESSAGE_BOX, true, box->m_pBtnOK, false, true},
     };
     for (const auto& r : rows) {
         g_bQuitRequested = false;
@@ -140,10 +144,17 @@ TEST_F(ExitBoxTest, OnlyTheBoxOnTopTakesAClick) {
         }
         CVxButton* clicked = r.clicked ? r.clicked : pageButton.get();
         const bool exitsOwn = clicked == exitBox->m_pButtonOk || clicked == exitBox->m_pButtonCancel;
-        ClickOn(clicked, [&] {
+        const auto handle = [&] {
             if (r.exit) exitBox->HandleClick();
             if (!exitsOwn) clicked->ProcessInput();
-        });
+        };
+        if (r.tap) {
+            CursorOn(clicked);
+            m_App->m_aInput[0].m_aiKey[MOUSE_LEFT] = KEY_PRESSED | KEY_RELEASED;
+            handle();
+        } else {
+            ClickOn(clicked, handle);
+        }
         EXPECT_EQ(clicked->m_iClickCooldown == BUTTON_CLICK_COOLDOWN, r.taken) << r.rule;
         EXPECT_EQ(g_bQuitRequested, clicked == exitBox->m_pButtonOk) << r.rule;
         EXPECT_EQ(exitBox->IsOpen(), r.exit && clicked != exitBox->m_pButtonCancel) << r.rule;
