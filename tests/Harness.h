@@ -586,6 +586,10 @@ protected:
         g_pSoundManager = nullptr;
         g_bQuitRequested = false;
         g_bAllowClose = true;
+        // A test that turned the sound off, or moved a level, leaves the next
+        // one (a stage run's mix, say) the levels a new process starts with.
+        g_iMasterVolume = 0;
+        ResetMemory();
         ASSERT_EQ(chdir(m_OldCwd.c_str()), 0);
     }
 

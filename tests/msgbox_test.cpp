@@ -343,6 +343,7 @@ TEST_F(MsgBoxTest, ATapWithinOneFrameAnswersEveryButtonAsAHeldClickDoesOnce) {
             box->Clear(0);
             m_App->m_pEffectExit->Clear(0);
             header.m_bMuted = 0;
+            m_App->UnmuteAllSounds();
             header.m_bWindowed = 1;
             g_iMusicVolume = -5000;
             g_iEffectVolume = -5000;
